@@ -1,0 +1,110 @@
+#include "platform/gui/qtprompt.h"
+
+#include "platform/prompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace rr {
+namespace {
+
+QMessageBox::StandardButton toStandard(MsgResult r)
+{
+    switch (r) {
+    case MsgResult::Ok: return QMessageBox::Ok;
+    case MsgResult::Cancel: return QMessageBox::Cancel;
+    case MsgResult::Yes: return QMessageBox::Yes;
+    case MsgResult::No: return QMessageBox::No;
+    case MsgResult::Retry: return QMessageBox::Retry;
+    case MsgResult::Abort: return QMessageBox::Abort;
+    case MsgResult::Ignore: return QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons toStandard(MsgButtons b)
+{
+    switch (b) {
+    case MsgButtons::Ok: return QMessageBox::Ok;
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgResult fromStandard(int b, MsgButtons buttons)
+{
+    switch (b) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Retry: return MsgResult::Retry;
+    case QMessageBox::Abort: return MsgResult::Abort;
+    case QMessageBox::Ignore: return MsgResult::Ignore;
+    default:
+        // Closing the box with Escape or the window's close button.
+        return buttons == MsgButtons::Ok ? MsgResult::Ok
+             : buttons == MsgButtons::YesNo ? MsgResult::No
+                                            : MsgResult::Cancel;
+    }
+}
+
+QMessageBox::Icon toIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class QtPromptHandler final : public PromptHandler {
+public:
+    MsgResult message(const MessageRequest &request) override
+    {
+        QMessageBox box(toIcon(request.icon), request.title, request.text, toStandard(request.buttons),
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(toStandard(request.defaultButton));
+        return fromStandard(box.exec(), request.buttons);
+    }
+
+    QString file(const FileRequest &request) override
+    {
+        QWidget *parent = QApplication::activeWindow();
+        const QString filter = request.filters.join(QLatin1String(";;"));
+        QString start = request.startFolder;
+        if (!request.defaultName.isEmpty())
+            start = start.isEmpty() ? request.defaultName : start + QLatin1Char('/') + request.defaultName;
+        switch (request.kind) {
+        case FileRequest::Kind::Open: return QFileDialog::getOpenFileName(parent, request.title, start, filter);
+        case FileRequest::Kind::Save: return QFileDialog::getSaveFileName(parent, request.title, start, filter);
+        case FileRequest::Kind::Folder: return QFileDialog::getExistingDirectory(parent, request.title, start);
+        }
+        return {};
+    }
+
+    QString input(const InputRequest &request, bool *ok) override
+    {
+        return QInputDialog::getText(QApplication::activeWindow(), request.title, request.label, QLineEdit::Normal,
+                                     request.defaultText, ok);
+    }
+};
+
+}  // namespace
+
+void installQtPromptHandler()
+{
+    static QtPromptHandler handler;
+    prompt::install(&handler);
+}
+
+}  // namespace rr

@@ -1,0 +1,68 @@
+#pragma once
+// The one seam through which every message box, question and file dialog of the
+// program passes. The GUI installs a handler that shows real windows; tests install
+// a scripted handler; without any handler a message goes to stderr and the default
+// button is taken, so code without a display never blocks.
+#include <QString>
+#include <QStringList>
+
+namespace rr {
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class MsgResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+struct MessageRequest {
+    QString title;
+    QString text;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgResult defaultButton = MsgResult::Ok;
+};
+
+struct FileRequest {
+    enum class Kind { Open, Save, Folder };
+    Kind kind = Kind::Open;
+    QString title;
+    QString startFolder;
+    QString defaultName;
+    QStringList filters;  // "Name (*.ext)" entries
+};
+
+struct InputRequest {
+    QString title;
+    QString label;
+    QString defaultText;
+};
+
+class PromptHandler {
+public:
+    virtual ~PromptHandler() = default;
+    virtual MsgResult message(const MessageRequest &request) = 0;
+    // The chosen path, or "" when the user cancelled.
+    virtual QString file(const FileRequest &request) = 0;
+    // The typed text; ok is false when the user cancelled.
+    virtual QString input(const InputRequest &request, bool *ok) = 0;
+};
+
+namespace prompt {
+
+// The handler stays owned by the caller; nullptr restores the headless default.
+void install(PromptHandler *handler);
+PromptHandler *installed();
+
+// The program's title on every message box that names no other.
+QString appTitle();
+
+MsgResult message(const MessageRequest &request);
+// A message box titled with the program's title unless a title is given.
+MsgResult show(const QString &text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+               const QString &title = QString());
+// Yes/No question; true on Yes.
+bool askYesNo(const QString &text, MsgIcon icon = MsgIcon::Question, const QString &title = QString(),
+              MsgResult defaultButton = MsgResult::Yes);
+QString file(const FileRequest &request);
+QString input(const InputRequest &request, bool *ok);
+
+}  // namespace prompt
+}  // namespace rr

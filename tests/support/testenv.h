@@ -1,0 +1,68 @@
+#pragma once
+// Test environment: a temporary home for the program's folders, and a scripted
+// prompt handler that records every message box and answers from a queue.
+#include "platform/prompt.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace rr::test {
+
+// Points RAZUZEZU_HOME at a fresh temporary folder for the lifetime of the object,
+// restoring the previous value afterwards.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    QString path() const { return m_dir.path(); }
+    // The program folder and database folder inside the temporary home.
+    QString programFolder() const;
+    QString databaseFolder() const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previous;
+    bool m_hadPrevious = false;
+};
+
+// Records each prompt; answers with the queued answers in order, then with each
+// request's default button (files: "", input: cancelled).
+class ScriptedPrompts final : public PromptHandler {
+public:
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+
+    void answer(MsgResult result) { m_answers.push_back(result); }
+    void answerFile(const QString &path) { m_files.push_back(path); }
+    void answerInput(const QString &text, bool ok = true) { m_inputs.push_back({text, ok}); }
+
+    const std::vector<MessageRequest> &messages() const { return m_messages; }
+    const std::vector<FileRequest> &fileRequests() const { return m_fileRequests; }
+    QStringList texts() const;
+    QString lastText() const { return m_messages.empty() ? QString() : m_messages.back().text; }
+    void clear();
+
+    MsgResult message(const MessageRequest &request) override;
+    QString file(const FileRequest &request) override;
+    QString input(const InputRequest &request, bool *ok) override;
+
+private:
+    struct Input {
+        QString text;
+        bool ok;
+    };
+    std::deque<MsgResult> m_answers;
+    std::deque<QString> m_files;
+    std::deque<Input> m_inputs;
+    std::vector<MessageRequest> m_messages;
+    std::vector<FileRequest> m_fileRequests;
+    PromptHandler *m_previous;
+};
+
+// Path of a file in tests/data.
+QString dataFile(const QString &name);
+
+}  // namespace rr::test
