@@ -1,0 +1,574 @@
+#include "platform/xmldocument.h"
+
+#include "platform/atomicfile.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/tree.h>
+#include <libxml/valid.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xpath.h>
+
+namespace rr {
+namespace {
+
+constexpr char kDatabaseDtd[] = "Vardecks.dtd";
+constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
+constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS;
+
+const xmlChar *xc(const QByteArray &b) { return reinterpret_cast<const xmlChar *>(b.constData()); }
+
+QString fromXml(const xmlChar *s) { return s ? QString::fromUtf8(reinterpret_cast<const char *>(s)) : QString(); }
+
+// Folders in which the loader may find the database DTD for the document being
+// parsed: its own folder first, then the program's database folder and the
+// installed copy (so a database imported from elsewhere still gets its IDs).
+thread_local QStringList t_dtdFolders;
+xmlExternalEntityLoader g_defaultLoader = nullptr;
+
+xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParserCtxtPtr ctxt)
+{
+    if (ctxt && ctxt->inputNr == 0 && g_defaultLoader)
+        return g_defaultLoader(url, id, ctxt);  // the main document itself
+    const QString name = QUrl::fromPercentEncoding(QByteArray(url ? url : "")).section(QLatin1Char('/'), -1);
+    if (name.compare(QLatin1String(kDatabaseDtd), Qt::CaseInsensitive) != 0)
+        return nullptr;  // every other external entity is refused
+    for (const QString &folder : std::as_const(t_dtdFolders)) {
+        QFile file(QDir(folder).filePath(QLatin1String(kDatabaseDtd)));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray data = file.readAll();
+        xmlParserInputBufferPtr buffer =
+            xmlParserInputBufferCreateMem(data.constData(), int(data.size()), XML_CHAR_ENCODING_NONE);
+        if (!buffer)
+            return nullptr;
+        xmlParserInputPtr input = xmlNewIOInputStream(ctxt, buffer, XML_CHAR_ENCODING_NONE);
+        if (!input) {
+            xmlFreeParserInputBuffer(buffer);
+            return nullptr;
+        }
+        input->filename = reinterpret_cast<char *>(xmlStrdup(xc(file.fileName().toUtf8())));
+        return input;
+    }
+    return nullptr;
+}
+
+// Collects the first error of a parse instead of letting libxml2 print it.
+struct ErrorCollector {
+    QString firstError;
+    bool encodingError = false;
+};
+
+void collectError(void *userData, xmlErrorPtr error)
+{
+    auto *collector = static_cast<ErrorCollector *>(userData);
+    if (!error || error->level < XML_ERR_ERROR || !collector->firstError.isEmpty())
+        return;
+    QString message = QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
+    if (error->line > 0)
+        message += QStringLiteral(" (line %1)").arg(error->line);
+    collector->firstError = message;
+    collector->encodingError = error->code == XML_ERR_INVALID_CHAR || error->code == XML_ERR_INVALID_ENCODING;
+}
+
+void silentGeneric(void *, const char *, ...) {}
+
+bool hasEncodingDeclarationOrBom(const QByteArray &text)
+{
+    if (text.startsWith("\xEF\xBB\xBF") || text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF"))
+        return true;
+    static const QRegularExpression decl(QStringLiteral("^\\s*<\\?xml[^>]*encoding\\s*="));
+    return decl.match(QString::fromLatin1(text.left(200))).hasMatch();
+}
+
+xmlDocPtr parseMemory(const QByteArray &text, const QByteArray &baseUrl, const char *encoding,
+                      ErrorCollector *collector)
+{
+    xmlSetStructuredErrorFunc(collector, collectError);
+    xmlSetGenericErrorFunc(nullptr, silentGeneric);
+    xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), baseUrl.constData(), encoding, kParseOptions);
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
+    if (doc && !collector->firstError.isEmpty()) {
+        xmlFreeDoc(doc);
+        doc = nullptr;
+    }
+    return doc;
+}
+
+XmlDocument *ownerOf(xmlNodePtr node)
+{
+    return node && node->doc ? static_cast<XmlDocument *>(node->doc->_private) : nullptr;
+}
+
+bool isInDocumentTree(xmlNodePtr node)
+{
+    for (xmlNodePtr n = node; n; n = n->parent)
+        if (n->type == XML_DOCUMENT_NODE)
+            return true;
+    return false;
+}
+
+bool isElement(xmlNodePtr n) { return n && n->type == XML_ELEMENT_NODE; }
+
+xmlNodePtr nextElement(xmlNodePtr n)
+{
+    while (n && !isElement(n))
+        n = n->next;
+    return n;
+}
+
+xmlNodePtr previousElement(xmlNodePtr n)
+{
+    while (n && !isElement(n))
+        n = n->prev;
+    return n;
+}
+
+void collectByName(xmlNodePtr parent, const QByteArray &name, QList<XmlNode> &out)
+{
+    for (xmlNodePtr c = parent ? parent->children : nullptr; c; c = c->next) {
+        if (!isElement(c))
+            continue;
+        if (name == "*" || xmlStrEqual(c->name, xc(name)))
+            out.append(XmlNode(c));
+        collectByName(c, name, out);
+    }
+}
+
+QList<XmlNode> evaluate(xmlDocPtr doc, xmlNodePtr context, const QString &xpath)
+{
+    QList<XmlNode> out;
+    if (!doc)
+        return out;
+    xmlXPathContextPtr ctx = xmlXPathNewContext(doc);
+    if (!ctx)
+        return out;
+    ctx->node = context ? context : reinterpret_cast<xmlNodePtr>(doc);
+    xmlSetGenericErrorFunc(nullptr, silentGeneric);
+    xmlXPathObjectPtr result = xmlXPathEvalExpression(xc(xpath.toUtf8()), ctx);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
+    if (result && result->type == XPATH_NODESET && result->nodesetval) {
+        for (int i = 0; i < result->nodesetval->nodeNr; ++i)
+            out.append(XmlNode(result->nodesetval->nodeTab[i]));
+    }
+    xmlXPathFreeObject(result);
+    xmlXPathFreeContext(ctx);
+    return out;
+}
+
+}  // namespace
+
+QString sanitizeXmlText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    const int n = int(text.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        const char16_t u = c.unicode();
+        if (c.isHighSurrogate()) {
+            if (i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+                out.append(c);
+                out.append(text.at(++i));
+            }
+            continue;  // a lone surrogate is dropped
+        }
+        if (c.isLowSurrogate() || u == 0xFFFE || u == 0xFFFF)
+            continue;
+        if (u == u'\r') {
+            out.append(QLatin1Char('\n'));
+            if (i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            continue;
+        }
+        if (u < 0x20 && u != u'\t' && u != u'\n')
+            continue;
+        out.append(c);
+    }
+    return out;
+}
+
+// ---- XmlNode ----
+
+bool XmlNode::isElement() const { return rr::isElement(m_node); }
+
+QString XmlNode::nodeName() const { return m_node ? fromXml(m_node->name) : QString(); }
+
+QString XmlNode::text() const
+{
+    if (!m_node)
+        return {};
+    xmlChar *content = xmlNodeGetContent(m_node);
+    const QString s = fromXml(content);
+    xmlFree(content);
+    return s;
+}
+
+void XmlNode::setText(const QString &text)
+{
+    if (!m_node)
+        return;
+    // xmlNodeSetContent would parse entity references ("A & B" becomes ""):
+    // clear first, then add the raw text, which the serialiser escapes.
+    xmlNodeSetContent(m_node, nullptr);
+    const QByteArray raw = sanitizeXmlText(text).toUtf8();
+    if (!raw.isEmpty())
+        xmlNodeAddContentLen(m_node, xc(raw), int(raw.size()));
+}
+
+QString XmlNode::attribute(const QString &name) const
+{
+    if (!isElement())
+        return {};
+    xmlChar *value = xmlGetProp(m_node, xc(name.toUtf8()));
+    const QString s = fromXml(value);
+    xmlFree(value);
+    return s;
+}
+
+bool XmlNode::hasAttribute(const QString &name) const
+{
+    return isElement() && xmlHasProp(m_node, xc(name.toUtf8())) != nullptr;
+}
+
+void XmlNode::setAttribute(const QString &name, const QString &value)
+{
+    if (isElement())
+        xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+}
+
+XmlNode XmlNode::parentNode() const
+{
+    return XmlNode(m_node && m_node->parent && m_node->parent->type != XML_DOCUMENT_NODE ? m_node->parent : nullptr);
+}
+
+XmlNode XmlNode::firstChild() const { return XmlNode(m_node ? nextElement(m_node->children) : nullptr); }
+
+XmlNode XmlNode::nextSibling() const { return XmlNode(m_node ? nextElement(m_node->next) : nullptr); }
+
+XmlNode XmlNode::previousSibling() const { return XmlNode(m_node ? previousElement(m_node->prev) : nullptr); }
+
+QList<XmlNode> XmlNode::childElements() const
+{
+    QList<XmlNode> out;
+    for (XmlNode c = firstChild(); c; c = c.nextSibling())
+        out.append(c);
+    return out;
+}
+
+XmlNode XmlNode::child(const QString &name) const
+{
+    const QByteArray n = name.toUtf8();
+    for (xmlNodePtr c = m_node ? m_node->children : nullptr; c; c = c->next)
+        if (rr::isElement(c) && xmlStrEqual(c->name, xc(n)))
+            return XmlNode(c);
+    return {};
+}
+
+QString XmlNode::childText(const QString &name) const { return child(name).text(); }
+
+void XmlNode::setChildText(const QString &name, const QString &text)
+{
+    if (!isElement())
+        return;
+    XmlNode c = child(name);
+    if (!c) {
+        XmlDocument *owner = ownerOf(m_node);
+        c = owner ? owner->createElement(name) : XmlNode(xmlNewDocNode(m_node->doc, nullptr, xc(name.toUtf8()), nullptr));
+        appendChild(c);
+    }
+    c.setText(text);
+}
+
+XmlNode XmlNode::appendChild(XmlNode child)
+{
+    if (!m_node || !child)
+        return {};
+    if (child.m_node->parent)
+        child.detach();
+    xmlNodePtr added = xmlAddChild(m_node, child.m_node);
+    if (XmlDocument *owner = ownerOf(m_node); owner && added && isInDocumentTree(added))
+        owner->subtreeAttached(added, +1);
+    return XmlNode(added);
+}
+
+XmlNode XmlNode::insertBefore(XmlNode child, XmlNode reference)
+{
+    if (!reference)
+        return appendChild(child);
+    if (!m_node || !child || reference.m_node->parent != m_node)
+        return {};
+    if (child.m_node->parent)
+        child.detach();
+    xmlNodePtr added = xmlAddPrevSibling(reference.m_node, child.m_node);
+    if (XmlDocument *owner = ownerOf(m_node); owner && added && isInDocumentTree(added))
+        owner->subtreeAttached(added, +1);
+    return XmlNode(added);
+}
+
+XmlNode XmlNode::detach()
+{
+    if (!m_node)
+        return {};
+    if (XmlDocument *owner = ownerOf(m_node); owner && m_node->parent && isInDocumentTree(m_node))
+        owner->subtreeAttached(m_node, -1);
+    xmlUnlinkNode(m_node);
+    return *this;
+}
+
+void XmlNode::removeChild(XmlNode child)
+{
+    if (!m_node || !child || child.m_node->parent != m_node)
+        return;
+    child.detach();
+    // Freeing also drops the subtree's IDs, so no lookup can return it any more.
+    xmlFreeNode(child.m_node);
+}
+
+XmlNode XmlNode::selectSingleNode(const QString &xpath) const
+{
+    const QList<XmlNode> nodes = selectNodes(xpath);
+    return nodes.isEmpty() ? XmlNode() : nodes.first();
+}
+
+QList<XmlNode> XmlNode::selectNodes(const QString &xpath) const
+{
+    return m_node ? evaluate(m_node->doc, m_node, xpath) : QList<XmlNode>();
+}
+
+QList<XmlNode> XmlNode::getElementsByTagName(const QString &name) const
+{
+    QList<XmlNode> out;
+    collectByName(m_node, name.toUtf8(), out);
+    return out;
+}
+
+// ---- XmlDocument ----
+
+void XmlDocument::initialiseLibrary()
+{
+    static const bool done = [] {
+        xmlInitParser();
+        g_defaultLoader = xmlGetExternalEntityLoader();
+        xmlSetExternalEntityLoader(databaseEntityLoader);
+        return true;
+    }();
+    (void)done;
+}
+
+XmlDocument::XmlDocument() { initialiseLibrary(); }
+
+XmlDocument::~XmlDocument()
+{
+    if (m_doc)
+        xmlFreeDoc(m_doc);
+}
+
+bool XmlDocument::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        finishLoad(nullptr, QString());
+        m_parseError = QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.size() > kMaxFileSize) {
+        finishLoad(nullptr, QString());
+        m_parseError = QStringLiteral("The file %1 is too large to open.").arg(path);
+        return false;
+    }
+    return loadXml(file.readAll(), QFileInfo(path).absolutePath());
+}
+
+bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
+{
+    const QString folder = baseFolder.isEmpty() ? QDir::currentPath() : baseFolder;
+    const QByteArray baseUrl = QUrl::fromLocalFile(folder + QLatin1String("/document.xml")).toEncoded();
+    t_dtdFolders = {folder, paths::databaseFolder(), paths::installedDataFolder() + QLatin1String("/DeVivozoda")};
+
+    ErrorCollector collector;
+    xmlDocPtr doc = parseMemory(text, baseUrl, nullptr, &collector);
+    // Databases written by older programs in the Windows code page carry no
+    // encoding declaration: read them as windows-1252.
+    if (!doc && collector.encodingError && !hasEncodingDeclarationOrBom(text)) {
+        ErrorCollector retry;
+        doc = parseMemory(text, baseUrl, "windows-1252", &retry);
+    }
+    t_dtdFolders.clear();
+    if (!finishLoad(doc, folder) && m_parseError.isEmpty())
+        m_parseError = collector.firstError.isEmpty() ? QStringLiteral("The document could not be read.")
+                                                      : collector.firstError;
+    return m_doc != nullptr;
+}
+
+bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
+{
+    if (m_doc)
+        xmlFreeDoc(m_doc);
+    m_doc = nullptr;
+    m_parseError.clear();
+    m_folderCount = m_vardeckCount = 0;
+    if (!doc)
+        return false;
+    if (doc->intSubset && doc->intSubset->SystemID && !doc->extSubset) {
+        m_parseError = QStringLiteral("The document type definition %1 could not be read.")
+                           .arg(fromXml(doc->intSubset->SystemID));
+        xmlFreeDoc(doc);
+        return false;
+    }
+    if (!xmlDocGetRootElement(doc)) {
+        m_parseError = QStringLiteral("The document has no root element.");
+        xmlFreeDoc(doc);
+        return false;
+    }
+    m_doc = doc;
+    m_doc->_private = this;
+    recount();
+    return true;
+}
+
+void XmlDocument::recount()
+{
+    m_folderCount = m_vardeckCount = 0;
+    if (xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr) {
+        // The document element itself is not "below" it.
+        for (xmlNodePtr c = root->children; c; c = c->next)
+            if (rr::isElement(c))
+                subtreeAttached(c, +1);
+    }
+}
+
+void XmlDocument::subtreeAttached(_xmlNode *node, int sign)
+{
+    if (!rr::isElement(node))
+        return;
+    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
+        m_folderCount += sign;
+    else if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
+        m_vardeckCount += sign;
+    for (xmlNodePtr c = node->children; c; c = c->next)
+        subtreeAttached(c, sign);
+}
+
+int XmlDocument::countElements(const QString &name) const
+{
+    if (name == QLatin1String("FOLDER"))
+        return m_folderCount;
+    if (name == QLatin1String("VARDECK"))
+        return m_vardeckCount;
+    const XmlNode root = documentElement();
+    return root ? int(root.getElementsByTagName(name).size()) : 0;
+}
+
+QByteArray XmlDocument::toBytes() const
+{
+    if (!m_doc)
+        return {};
+    xmlChar *mem = nullptr;
+    int len = 0;
+    xmlDocDumpFormatMemoryEnc(m_doc, &mem, &len, "UTF-8", 1);
+    QByteArray out(reinterpret_cast<const char *>(mem), len);
+    xmlFree(mem);
+    return out;
+}
+
+bool XmlDocument::save(const QString &path, QString *error) const
+{
+    if (!m_doc) {
+        if (error)
+            *error = QStringLiteral("There is no document to save.");
+        return false;
+    }
+    return writeFileAtomically(path, toBytes(), error);
+}
+
+XmlNode XmlDocument::documentElement() const { return XmlNode(m_doc ? xmlDocGetRootElement(m_doc) : nullptr); }
+
+XmlNode XmlDocument::nodeFromID(const QString &id) const
+{
+    if (!m_doc || id.isEmpty())
+        return {};
+    xmlAttrPtr attr = xmlGetID(m_doc, xc(id.toUtf8()));
+    return XmlNode(attr ? attr->parent : nullptr);
+}
+
+XmlNode XmlDocument::selectSingleNode(const QString &xpath) const
+{
+    const QList<XmlNode> nodes = selectNodes(xpath);
+    return nodes.isEmpty() ? XmlNode() : nodes.first();
+}
+
+QList<XmlNode> XmlDocument::selectNodes(const QString &xpath) const { return evaluate(m_doc, nullptr, xpath); }
+
+QList<XmlNode> XmlDocument::getElementsByTagName(const QString &name) const
+{
+    QList<XmlNode> out;
+    collectByName(reinterpret_cast<xmlNodePtr>(m_doc), name.toUtf8(), out);
+    return out;
+}
+
+XmlNode XmlDocument::createElement(const QString &name)
+{
+    if (!m_doc)
+        return {};
+    return XmlNode(xmlNewDocNode(m_doc, nullptr, xc(name.toUtf8()), nullptr));
+}
+
+XmlNode XmlDocument::createTextElement(const QString &name, const QString &text)
+{
+    XmlNode e = createElement(name);
+    e.setText(text);
+    return e;
+}
+
+void XmlDocument::insertProcessingInstruction(const QString &target, const QString &data)
+{
+    if (!m_doc)
+        return;
+    xmlNodePtr pi = xmlNewDocPI(m_doc, xc(target.toUtf8()), xc(sanitizeXmlText(data).toUtf8()));
+    if (m_doc->children)
+        xmlAddPrevSibling(m_doc->children, pi);
+    else
+        xmlAddChild(reinterpret_cast<xmlNodePtr>(m_doc), pi);
+}
+
+void XmlDocument::removeProcessingInstructions(const QString &target, const QString &dataPrefix)
+{
+    if (!m_doc)
+        return;
+    xmlNodePtr c = m_doc->children;
+    while (c) {
+        xmlNodePtr next = c->next;
+        if (c->type == XML_PI_NODE && fromXml(c->name) == target && fromXml(c->content).startsWith(dataPrefix)) {
+            xmlUnlinkNode(c);
+            xmlFreeNode(c);
+        }
+        c = next;
+    }
+}
+
+QList<QString> XmlDocument::processingInstructionData(const QString &target) const
+{
+    QList<QString> out;
+    for (xmlNodePtr c = m_doc ? m_doc->children : nullptr; c; c = c->next)
+        if (c->type == XML_PI_NODE && fromXml(c->name) == target)
+            out.append(fromXml(c->content));
+    return out;
+}
+
+XmlNode XmlDocument::importNode(XmlNode node)
+{
+    if (!m_doc || !node)
+        return {};
+    return XmlNode(xmlDocCopyNode(node.raw(), m_doc, 1));
+}
+
+}  // namespace rr

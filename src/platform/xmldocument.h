@@ -1,0 +1,145 @@
+#pragma once
+// The XML document of a database: a libxml2 document with the operations the rest
+// of the program uses (load, save, ID lookup, XPath, element creation), and XmlNode,
+// a light handle to one node of it.
+//
+// Rules kept here so no caller has to remember them:
+// - IDs come from the document type definition; a declared but unreadable DTD
+//   fails the load, since every lookup by identifier would silently find nothing.
+// - Only the database's own DTD is ever read as an external entity; no network.
+// - Element text is set through one setter that escapes and strips the characters
+//   XML 1.0 forbids (one such character would make the whole file unreadable).
+// - Removed nodes are freed at once, so an ID lookup never returns a removed node.
+// - Saving writes a temporary file and renames it; a failed save keeps the old file.
+// - The document counts its FOLDER and VARDECK elements as they are attached and
+//   detached, so new identifiers don't need a walk of the whole tree.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+struct _xmlDoc;
+struct _xmlNode;
+
+namespace rr {
+
+class XmlDocument;
+
+class XmlNode {
+public:
+    XmlNode() = default;
+    explicit XmlNode(_xmlNode *node) : m_node(node) {}
+
+    bool isNull() const { return m_node == nullptr; }
+    explicit operator bool() const { return m_node != nullptr; }
+    bool operator==(const XmlNode &other) const { return m_node == other.m_node; }
+    bool operator!=(const XmlNode &other) const { return m_node != other.m_node; }
+    _xmlNode *raw() const { return m_node; }
+
+    bool isElement() const;
+    QString nodeName() const;
+    // All descendant texts joined, as the DOM's text property gives them.
+    QString text() const;
+    // Replaces the content by one text node holding text, safely escaped; CR LF and
+    // lone CR become LF and characters XML forbids are dropped.
+    void setText(const QString &text);
+
+    QString attribute(const QString &name) const;
+    bool hasAttribute(const QString &name) const;
+    void setAttribute(const QString &name, const QString &value);
+
+    XmlNode parentNode() const;
+    XmlNode firstChild() const;  // first element child
+    XmlNode nextSibling() const; // next element sibling
+    XmlNode previousSibling() const;
+    QList<XmlNode> childElements() const;
+    // The first child element with that name (readers find children by name).
+    XmlNode child(const QString &name) const;
+    // The text of the named child, or "" when there is no such child.
+    QString childText(const QString &name) const;
+    // Sets the text of the named child, creating the child at the end when missing.
+    void setChildText(const QString &name, const QString &text);
+
+    // Tree edits. A node moved within one document keeps its ID; detached nodes of
+    // removeChild are freed (handles to them and their descendants become invalid).
+    XmlNode appendChild(XmlNode child);
+    XmlNode insertBefore(XmlNode child, XmlNode reference);
+    void removeChild(XmlNode child);
+    // Detaches the node from its parent without freeing it (for moving it elsewhere).
+    XmlNode detach();
+
+    XmlNode selectSingleNode(const QString &xpath) const;
+    QList<XmlNode> selectNodes(const QString &xpath) const;
+    // Every descendant element with that name ("*" for all), in document order.
+    QList<XmlNode> getElementsByTagName(const QString &name) const;
+
+private:
+    _xmlNode *m_node = nullptr;
+};
+
+class XmlDocument {
+public:
+    XmlDocument();
+    ~XmlDocument();
+    XmlDocument(const XmlDocument &) = delete;
+    XmlDocument &operator=(const XmlDocument &) = delete;
+
+    // Loads a file synchronously. Returns true when the whole file was read; else
+    // parseErrorReason() says why and the document is empty.
+    bool load(const QString &path);
+    // Parses text held in memory; relative DTD names resolve against baseFolder.
+    bool loadXml(const QByteArray &text, const QString &baseFolder = QString());
+    // The empty text after a successful load; the reason otherwise.
+    QString parseErrorReason() const { return m_parseError; }
+    bool isLoaded() const { return m_doc != nullptr; }
+
+    // Serialises the whole document and writes it atomically; false with a reason.
+    bool save(const QString &path, QString *error = nullptr) const;
+    QByteArray toBytes() const;
+
+    XmlNode documentElement() const;
+    XmlNode nodeFromID(const QString &id) const;
+    XmlNode selectSingleNode(const QString &xpath) const;
+    QList<XmlNode> selectNodes(const QString &xpath) const;
+    QList<XmlNode> getElementsByTagName(const QString &name) const;
+
+    // A new element owned by this document, not yet in the tree.
+    XmlNode createElement(const QString &name);
+    // An element with a text child (the one text setter applies).
+    XmlNode createTextElement(const QString &name, const QString &text);
+    // Top-level processing instructions: inserted right after the XML declaration.
+    void insertProcessingInstruction(const QString &target, const QString &data);
+    // Removes every top-level processing instruction whose data starts with prefix.
+    void removeProcessingInstructions(const QString &target, const QString &dataPrefix);
+    QList<QString> processingInstructionData(const QString &target) const;
+    // A deep copy of a node of another document, owned by this one (IDs registered
+    // when the copy is attached).
+    XmlNode importNode(XmlNode node);
+
+    // Number of elements with that name below the document element; kept current for
+    // "FOLDER" and "VARDECK" without walking the tree.
+    int countElements(const QString &name) const;
+
+    _xmlDoc *raw() const { return m_doc; }
+
+    // Registers the external entity loader (once per process); called by load.
+    static void initialiseLibrary();
+
+    // Internal: keeps the counts current when a subtree is attached or detached.
+    void subtreeAttached(_xmlNode *node, int sign);
+
+private:
+    bool finishLoad(_xmlDoc *doc, const QString &baseFolder);
+    void recount();
+
+    _xmlDoc *m_doc = nullptr;
+    QString m_parseError;
+    int m_folderCount = 0;
+    int m_vardeckCount = 0;
+};
+
+// Drops the characters XML 1.0 forbids and turns CR LF / CR into LF.
+QString sanitizeXmlText(const QString &text);
+
+}  // namespace rr

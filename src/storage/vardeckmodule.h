@@ -1,0 +1,34 @@
+#pragma once
+// Application-wide state of the open database and the small helpers around it.
+#include <QString>
+
+namespace rr {
+
+// File name (within the database folder) of the open database, e.g. "Vardecks.xml".
+extern QString currentDBName;
+// The database picked or created in the database dialogs.
+extern QString chosenDBPath;
+extern QString chosenDBName;
+
+// Probes for the document classes. The program has one document class, which
+// stands in for every class name the probes ask about.
+bool canCreateObject(const QString &programmaticId, QString &errorText);
+bool isMSXML30Available();
+bool isMSXML26Available();
+bool isMSXML2Available();
+bool isXMLDOMAvailable();
+
+// True for "T" or "W" followed by a number without leading zeros (^[TW][1-9][0-9]{0,4}$).
+// Identifiers name side files (icons, thumbnails) only when they have this form.
+bool isValidIdentifier(const QString &id);
+// The database's stem: its file name without the last four characters.
+QString databaseStem(const QString &dbName);
+// basePath & "icons/" & stem & "/" & wid & ".ico", or "" for an identifier or a
+// stem that must not be used as part of a file name.
+QString iconFilePath(const QString &basePath, const QString &dbName, const QString &wid);
+// basePath & "thumbs/" & stem & "/" & wid & ".gif", or "" likewise.
+QString thumbFilePath(const QString &basePath, const QString &dbName, const QString &wid);
+// True when the stem can name a side folder: not empty, no separator, not "." or "..".
+bool isSafeStem(const QString &stem);
+
+}  // namespace rr

@@ -1,0 +1,115 @@
+#include "storage/xmldatabase.h"
+
+#include "platform/atomicfile.h"
+
+#include <QFileInfo>
+
+namespace rr {
+namespace {
+
+constexpr int kMaxIdentifierNumber = 32767;
+
+}  // namespace
+
+XMLDatabase::XMLDatabase() = default;
+XMLDatabase::~XMLDatabase() = default;
+
+QString XMLDatabase::getBasePath() const
+{
+    // The folder of the actual path, whatever the open database's name.
+    if (m_path.isEmpty())
+        return {};
+    return QFileInfo(m_path).absolutePath() + QLatin1Char('/');
+}
+
+bool XMLDatabase::openDBValidate(const QString &path)
+{
+    m_loadedPath = path;
+    m_document = std::make_unique<XmlDocument>();
+    m_document->load(path);
+    return m_document->parseErrorReason().isEmpty();
+}
+
+bool XMLDatabase::openTempDBValidate(const QString &path)
+{
+    auto document = std::make_unique<XmlDocument>();
+    if (!document->load(path))
+        return false;
+    m_importDocument = std::move(document);
+    return true;
+}
+
+QString XMLDatabase::newIdentifier(const char *prefix, const char *elementName) const
+{
+    if (!m_document || !m_document->isLoaded())
+        return {};
+    for (int n = m_document->countElements(QLatin1String(elementName)) + 1; n <= kMaxIdentifierNumber; ++n) {
+        const QString candidate = QLatin1String(prefix) + QString::number(n);
+        if (!m_document->nodeFromID(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+QString XMLDatabase::getNewTID() const { return newIdentifier("T", "FOLDER"); }
+
+QString XMLDatabase::getNewWID() const { return newIdentifier("W", "VARDECK"); }
+
+QString XMLDatabase::getVDAsString(const QString &wid) const
+{
+    return m_document ? m_document->nodeFromID(wid).text() : QString();
+}
+
+QString XMLDatabase::getVDAsFormattedString(const QString &wid) const
+{
+    const XmlNode vd = m_document ? m_document->nodeFromID(wid) : XmlNode();
+    const QString para = QStringLiteral("\r\n\r\n");
+    const XmlNode size = vd.child(QStringLiteral("FILESIZE"));
+    QString out;
+    out += QLatin1String("Name: ") + vd.childText(QStringLiteral("NAME")) + para;
+    out += QLatin1String("Address: ") + vd.childText(QStringLiteral("ADDRESS")) + para;
+    out += QLatin1String("Description: ") + vd.childText(QStringLiteral("DESCRIPTION")) + para;
+    out += QLatin1String("File size:") + (size ? size.text() : QStringLiteral(" ")) + para;
+    out += QLatin1String("Notes: ") + vd.childText(QStringLiteral("NOTES")) + para;
+    out += QLatin1String("Keywords: ") + vd.childText(QStringLiteral("KEYWORD1")) + QLatin1String("\r\n");
+    return out;
+}
+
+QString XMLDatabase::field(const QString &wid, const char *child, bool *ok) const
+{
+    const XmlNode node = m_document ? m_document->nodeFromID(wid).child(QLatin1String(child)) : XmlNode();
+    if (ok)
+        *ok = !node.isNull();
+    return node.text();
+}
+
+QString XMLDatabase::getVDName(const QString &wid, bool *ok) const { return field(wid, "NAME", ok); }
+QString XMLDatabase::getVDAddress(const QString &wid, bool *ok) const { return field(wid, "ADDRESS", ok); }
+QString XMLDatabase::getVDDescription(const QString &wid, bool *ok) const { return field(wid, "DESCRIPTION", ok); }
+QString XMLDatabase::getVDNotes(const QString &wid, bool *ok) const { return field(wid, "NOTES", ok); }
+QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const { return field(wid, "KEYWORD1", ok); }
+
+bool XMLDatabase::save(QString *error) const
+{
+    if (!m_document || !m_document->isLoaded()) {
+        if (error)
+            *error = QStringLiteral("No database is open.");
+        return false;
+    }
+    return m_document->save(m_path.isEmpty() ? m_loadedPath : m_path, error);
+}
+
+QByteArray XMLDatabase::newDatabaseText()
+{
+    return QByteArrayLiteral("<?xml version='1.0'?>\r\n"
+                             "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n"
+                             "<FOLDERS>\r\n"
+                             "</FOLDERS>\r\n");
+}
+
+bool XMLDatabase::createDatabaseFile(const QString &path, QString *error)
+{
+    return writeFileAtomically(path, newDatabaseText(), error);
+}
+
+}  // namespace rr

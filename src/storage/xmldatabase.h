@@ -1,0 +1,67 @@
+#pragma once
+// The handle of one open database: its path, its parsed document (handed to every
+// window that reads or edits the collection), new folder and Vardeck identifiers,
+// and a Vardeck's fields as text. Windows edit the document in place and save the
+// whole file right after each change.
+#include "platform/xmldocument.h"
+
+#include <QString>
+#include <memory>
+
+namespace rr {
+
+class XMLDatabase {
+public:
+    XMLDatabase();
+    ~XMLDatabase();
+
+    QString getPath() const { return m_path; }
+    // The folder of the database file, with its trailing separator.
+    QString getBasePath() const;
+    void setPath(const QString &path) { m_path = path; }
+
+    // The database document (null before openDBValidate) and the document of a
+    // database being imported (null until openTempDBValidate succeeds).
+    XmlDocument *getTheDOM() const { return m_document.get(); }
+    XmlDocument *getTheTempDOM() const { return m_importDocument.get(); }
+
+    // Loads the file into a new document; true when it was read whole. A failed
+    // document stays (empty, with its parse error reason).
+    bool openDBValidate(const QString &path);
+    // Loads the file into the import document; a failed load keeps the earlier one.
+    bool openTempDBValidate(const QString &path);
+    QString loadedPath() const { return m_loadedPath; }
+
+    // A free identifier by the count+1-then-probe rule, or "" when the number would
+    // pass 32767 (nothing is added then).
+    QString getNewTID() const;
+    QString getNewWID() const;
+
+    QString getVDAsString(const QString &wid) const;
+    QString getVDAsFormattedString(const QString &wid) const;
+    // Field getters; ok is false when the Vardeck or the child does not exist.
+    QString getVDName(const QString &wid, bool *ok = nullptr) const;
+    QString getVDAddress(const QString &wid, bool *ok = nullptr) const;
+    QString getVDDescription(const QString &wid, bool *ok = nullptr) const;
+    QString getVDNotes(const QString &wid, bool *ok = nullptr) const;
+    QString getVDKeywords(const QString &wid, bool *ok = nullptr) const;
+
+    // Writes the whole document to getPath() atomically; false with a reason, and
+    // then the file on disk is the previous one and the change stays in memory.
+    bool save(QString *error = nullptr) const;
+
+    // Writes the four lines of a new, empty database, replacing any file there.
+    static bool createDatabaseFile(const QString &path, QString *error = nullptr);
+    static QByteArray newDatabaseText();
+
+private:
+    QString newIdentifier(const char *prefix, const char *elementName) const;
+    QString field(const QString &wid, const char *child, bool *ok) const;
+
+    std::unique_ptr<XmlDocument> m_document;
+    std::unique_ptr<XmlDocument> m_importDocument;
+    QString m_loadedPath;
+    QString m_path;
+};
+
+}  // namespace rr

@@ -1,0 +1,258 @@
+#include "media/dibsection.h"
+#include "media/palette.h"
+#include "support/failingdisk.h"
+#include "support/testenv.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
+
+using namespace rr;
+
+namespace
+{
+
+using Rgb = std::tuple<int, int, int>;
+
+// A bitmap whose rows are given from the top of the picture down.
+cDIBSection bitmapOf(const std::vector<std::vector<QRgb>> &rows)
+{
+    QImage picture(int(rows.front().size()), int(rows.size()), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, rows[y][x]);
+    cDIBSection dib;
+    EXPECT_TRUE(dib.CreateFromPicture(picture));
+    return dib;
+}
+
+std::vector<Rgb> entriesOf(const cPalette &palette)
+{
+    std::vector<Rgb> out;
+    for (int i = 1; i <= palette.Count(); ++i)
+        out.emplace_back(palette.Red(i), palette.Green(i), palette.Blue(i));
+    return out;
+}
+
+cPalette optimal(const std::vector<std::vector<QRgb>> &rows, int maxColours)
+{
+    cPalette palette;
+    palette.CreateOptimal(bitmapOf(rows), maxColours, 6);
+    return palette;
+}
+
+} // namespace
+
+TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
+{
+    // 216 colours far enough apart to land in leaves of their own; the bottom row is
+    // read first, so its colours come first.
+    std::vector<QRgb> top, bottom;
+    std::vector<Rgb> expected;
+    for (int b = 0; b < 6; ++b)
+        for (int g = 0; g < 6; ++g)
+            for (int r = 0; r < 6; ++r)
+                (b < 3 ? bottom : top).push_back(qRgb(r * 50, g * 50, b * 50));
+    for (QRgb c : bottom)
+        expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
+    for (QRgb c : top)
+        expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
+
+    const cPalette palette = optimal({top, bottom}, 236);
+    EXPECT_EQ(entriesOf(palette), expected);
+}
+
+TEST(PaletteOptimal, oneColourGivesOneEntry)
+{
+    const QRgb c = qRgb(17, 99, 201);
+    const cPalette palette = optimal({{c, c, c}, {c, c, c}}, 236);
+    EXPECT_EQ(entriesOf(palette), (std::vector<Rgb>{{17, 99, 201}}));
+}
+
+TEST(PaletteOptimal, leafMeanRoundsHalvesToEven)
+{
+    // 2 and 3 share a leaf: 2.5 gives 2. 127 and 128 share one too: 127.5 gives 128.
+    EXPECT_EQ(entriesOf(optimal({{qRgb(2, 0, 0), qRgb(3, 0, 0)}}, 236)), (std::vector<Rgb>{{2, 0, 0}}));
+    EXPECT_EQ(entriesOf(optimal({{qRgb(127, 127, 127), qRgb(128, 128, 128)}}, 236)),
+              (std::vector<Rgb>{{128, 128, 128}}));
+}
+
+TEST(PaletteOptimal, midPointBelongsToLowerHalf)
+{
+    // 128 sits with 127 (above); 129 is in the upper half of the first split.
+    EXPECT_EQ(optimal({{qRgb(128, 128, 128), qRgb(129, 129, 129)}}, 236).Count(), 2);
+}
+
+TEST(PaletteOptimal, mergesTheMostRecentlyListedNodeFirst)
+{
+    // Two pairs of sibling leaves and room for three colours: the later pair is
+    // merged, into its rounded mean (252.5 -> 252), and keeps its node's place.
+    const std::vector<QRgb> row = {qRgb(0, 0, 0), qRgb(8, 0, 0), qRgb(253, 255, 255), qRgb(252, 255, 255)};
+    EXPECT_EQ(entriesOf(optimal({row}, 3)), (std::vector<Rgb>{{0, 0, 0}, {8, 0, 0}, {252, 255, 255}}));
+
+    // With only two, the first pair merges too.
+    EXPECT_EQ(entriesOf(optimal({row}, 2)), (std::vector<Rgb>{{4, 0, 0}, {252, 255, 255}}));
+}
+
+TEST(PaletteOptimal, manyColoursStayWithinTheLimit)
+{
+    std::vector<std::vector<QRgb>> rows;
+    quint32 seed = 12345;
+    for (int y = 0; y < 64; ++y) {
+        std::vector<QRgb> row;
+        for (int x = 0; x < 64; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            row.push_back(QRgb(seed >> 8));
+        }
+        rows.push_back(row);
+    }
+    const cPalette palette = optimal(rows, 236);
+    EXPECT_GT(palette.Count(), 100);
+    EXPECT_LE(palette.Count(), 236);
+}
+
+TEST(PaletteOptimal, unmergeableTreeAsksAndNeverEnds)
+{
+    // A limit of one colour cannot be met by two colours in different octants.
+    const QRgb a = qRgb(0, 0, 0), c = qRgb(255, 255, 255);
+    {
+        test::ScriptedPrompts prompts;
+        const cPalette palette = optimal({{a, c, a, c}}, 1);
+        ASSERT_EQ(prompts.messages().size(), 3u); // every pixel after the second one
+        EXPECT_EQ(prompts.lastText(), "Error in reducing nodes");
+        EXPECT_EQ(prompts.messages().front().title, "Razuzezu Revidod");
+        EXPECT_EQ(prompts.messages().front().buttons, MsgButtons::YesNo);
+        EXPECT_EQ(entriesOf(palette), (std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}}));
+    }
+    {
+        test::ScriptedPrompts prompts;
+        prompts.answer(MsgResult::No);
+        const cPalette palette = optimal({{a, c, a, c}}, 1);
+        EXPECT_EQ(prompts.messages().size(), 1u);
+        EXPECT_EQ(palette.Count(), 2);
+    }
+}
+
+TEST(Palette, closestIndexTakesFirstNearestAndZeroForNone)
+{
+    cPalette palette;
+    EXPECT_EQ(palette.ClosestIndex(1, 2, 3), 0);
+    palette.Add(255, 255, 255);
+    EXPECT_EQ(palette.ClosestIndex(0, 0, 0), 0); // as far as colours go
+    EXPECT_EQ(palette.ClosestIndex(0, 0, 1), 1);
+
+    palette.Clear();
+    palette.Add(10, 0, 0);
+    palette.Add(0, 10, 0);
+    palette.Add(5, 5, 0);
+    EXPECT_EQ(palette.ClosestIndex(5, 5, 1), 3);
+    EXPECT_EQ(palette.ClosestIndex(0, 0, 0), 1); // tie of all three: the first
+    EXPECT_EQ(palette.ClosestIndex(0, 9, 0), 2);
+
+    EXPECT_EQ(palette.Red(0), 0);
+    EXPECT_EQ(palette.Red(4), 0);
+    EXPECT_EQ(palette.Green(2), 10);
+}
+
+TEST(Palette, webSafeLayout)
+{
+    cPalette palette;
+    palette.CreateWebSafe();
+    ASSERT_EQ(palette.Count(), 256);
+    const auto at = [&](int i) { return Rgb(palette.Red(i), palette.Green(i), palette.Blue(i)); };
+    EXPECT_EQ(at(1), Rgb(0, 0, 0));
+    EXPECT_EQ(at(2), Rgb(128, 0, 0));
+    EXPECT_EQ(at(7), Rgb(0, 128, 128));
+    EXPECT_EQ(at(8), Rgb(192, 192, 192));
+    EXPECT_EQ(at(9), Rgb(51, 0, 0));  // red fastest, black left out
+    EXPECT_EQ(at(13), Rgb(0, 51, 0)); // 255,0,0 is a corner
+    EXPECT_EQ(at(216), Rgb(204, 255, 255));
+    EXPECT_EQ(at(217), Rgb(8, 8, 8));
+    EXPECT_EQ(at(247), Rgb(248, 248, 248));
+    EXPECT_EQ(at(248), Rgb(128, 128, 128));
+    EXPECT_EQ(at(252), Rgb(0, 0, 255));
+    EXPECT_EQ(at(255), Rgb(255, 255, 255));
+    EXPECT_EQ(at(256), Rgb(0, 0, 0));
+}
+
+TEST(PaletteFile, saveThenLoadAtOffsets)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("colours.pal");
+    cPalette saved;
+    saved.Add(1, 2, 3);
+    saved.Add(250, 128, 0);
+
+    ASSERT_TRUE(saved.Save(path, 0));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
+    file.close();
+
+    cPalette loaded;
+    qint32 offset = -5;
+    ASSERT_TRUE(loaded.Load(path, offset));
+    EXPECT_EQ(offset, 12);
+    EXPECT_EQ(entriesOf(loaded), entriesOf(saved));
+
+    ASSERT_TRUE(saved.Save(path, 10));
+    offset = 10;
+    cPalette again;
+    ASSERT_TRUE(again.Load(path, offset));
+    EXPECT_EQ(offset, 22);
+    EXPECT_EQ(entriesOf(again), entriesOf(saved));
+}
+
+TEST(PaletteFile, badFilesLeaveEntriesAlone)
+{
+    QTemporaryDir dir;
+    cPalette palette;
+    palette.Add(9, 8, 7);
+    const auto unchanged = [&] { return entriesOf(palette) == std::vector<Rgb>{{9, 8, 7}}; };
+
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    QByteArray tooMany("\x02\x10\0\0", 4); // 4098
+    tooMany.append(QByteArray(4098 * 4, '\x11'));
+    const QString paths[] = {write("toomany.pal", tooMany), write("zero.pal", QByteArray(8, '\0')),
+                             write("short.pal", QByteArray("\x03\0\0\0\1\2\3\0", 8)),
+                             write("stub.pal", QByteArray("\x01\0", 2)), dir.filePath("missing.pal")};
+    for (const QString &path : paths) {
+        qint32 offset = 0;
+        EXPECT_FALSE(palette.Load(path, offset)) << qPrintable(path);
+        EXPECT_TRUE(unchanged()) << qPrintable(path);
+        EXPECT_EQ(offset, 0);
+    }
+
+    // 4097 is the largest count taken.
+    QByteArray largest("\x01\x10\0\0", 4);
+    largest.append(QByteArray(4097 * 4, '\x11'));
+    qint32 offset = 0;
+    EXPECT_TRUE(palette.Load(write("largest.pal", largest), offset));
+    EXPECT_EQ(palette.Count(), 4097);
+}
+
+TEST(PaletteFile, failedSaveKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("colours.pal");
+    cPalette small;
+    small.Add(1, 1, 1);
+    ASSERT_TRUE(small.Save(path, 0));
+
+    cPalette web;
+    web.CreateWebSafe();
+    {
+        test::FailingDisk disk;
+        EXPECT_FALSE(web.Save(path, 0));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\x01\0\0\0\x01\x01\x01\0", 8));
+}

@@ -1,0 +1,198 @@
+#include "platform/xmldocument.h"
+#include "support/dbfixture.h"
+#include "support/failingdisk.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+}  // namespace
+
+TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopens)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
+    XmlNode name = doc.nodeFromID("T1").child("NAME");
+    name.setText(QString("AT&T <x> \"q\" ") + QChar(0x01) + "end" + QChar(0xFFFF) + QChar(0xD800) + " 😀\r\nline2");
+    ASSERT_TRUE(doc.save(path));
+
+    XmlDocument again;
+    ASSERT_TRUE(again.load(path)) << qPrintable(again.parseErrorReason());
+    EXPECT_EQ(again.nodeFromID("T1").childText("NAME"), QString("AT&T <x> \"q\" end 😀\nline2"));
+}
+
+TEST(XmlDocument, brokenOrUndeclaredInputFailsWithAReason)
+{
+    test::TempHome home;
+    struct Case {
+        const char *what;
+        QByteArray body;
+    } cases[] = {
+        {"not well-formed", "<FOLDERS><FOLDER TID=\"T1\"></FOLDERS>"},
+        {"no root", ""},
+        {"two roots", "<FOLDERS/><FOLDERS/>"},
+    };
+    for (const auto &c : cases) {
+        const QString path = test::writeDatabase(home.path(), "bad.xml", c.body);
+        XmlDocument doc;
+        EXPECT_FALSE(doc.load(path)) << c.what;
+        EXPECT_FALSE(doc.parseErrorReason().isEmpty()) << c.what;
+        EXPECT_FALSE(doc.isLoaded()) << c.what;
+    }
+    XmlDocument missing;
+    EXPECT_FALSE(missing.load(home.path() + "/nothing.xml"));
+    EXPECT_FALSE(missing.parseErrorReason().isEmpty());
+}
+
+TEST(XmlDocument, onlyTheDatabaseDtdIsRead)
+{
+    test::TempHome home;
+    QDir().mkpath(home.path() + "/x");
+    QFile secret(home.path() + "/x/secret.txt");
+    secret.open(QIODevice::WriteOnly);
+    secret.write("SECRET");
+    secret.close();
+    QFile path(home.path() + "/x/evil.xml");
+    path.open(QIODevice::WriteOnly);
+    path.write("<?xml version='1.0'?><!DOCTYPE FOLDERS [<!ENTITY e SYSTEM \"secret.txt\">]><FOLDERS>&e;</FOLDERS>");
+    path.close();
+    XmlDocument doc;
+    if (doc.load(path.fileName())) {
+        EXPECT_FALSE(doc.toBytes().contains("SECRET"));
+    }
+
+    // A DOCTYPE naming another DTD is refused: without its declarations no ID works.
+    QFile other(home.path() + "/x/other.xml");
+    other.open(QIODevice::WriteOnly);
+    other.write("<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'http://127.0.0.1:1/x.dtd'><FOLDERS/>");
+    other.close();
+    XmlDocument refused;
+    EXPECT_FALSE(refused.load(other.fileName()));
+    EXPECT_TRUE(refused.parseErrorReason().contains("document type definition"));
+}
+
+TEST(XmlDocument, missingDtdFailsTheOpen)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
+    QFile::remove(home.path() + "/elsewhere/Vardecks.dtd");
+    // With no copy in the program's folders either, the identifiers cannot work.
+    qputenv("RAZUZEZU_DATA_DIR", home.path().toUtf8());
+    XmlDocument doc;
+    EXPECT_FALSE(doc.load(path));
+    qunsetenv("RAZUZEZU_DATA_DIR");
+    EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
+}
+
+TEST(XmlDocument, idsFollowAddMoveAndRemove)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(
+        home.path(), "db.xml",
+        "<FOLDERS>" + test::folderXml("T1", "A", test::vardeckXml("W1", "one")) + test::folderXml("T2", "B") +
+            "</FOLDERS>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path));
+    EXPECT_EQ(doc.countElements("FOLDER"), 2);
+    EXPECT_EQ(doc.countElements("VARDECK"), 1);
+
+    // Created in code: the ID is found as soon as the attribute is set.
+    XmlNode vd = doc.createElement("VARDECK");
+    vd.setAttribute("WID", "W2");
+    doc.nodeFromID("T2").child("VARDECKS").appendChild(vd);
+    EXPECT_EQ(doc.nodeFromID("W2"), vd);
+    EXPECT_EQ(doc.countElements("VARDECK"), 2);
+
+    // Moved within the document: still found, counts unchanged.
+    doc.nodeFromID("T2").child("VARDECKS").appendChild(doc.nodeFromID("W1"));
+    EXPECT_EQ(doc.nodeFromID("W1").parentNode().parentNode(), doc.nodeFromID("T2"));
+    EXPECT_EQ(doc.countElements("VARDECK"), 2);
+
+    // A removed folder takes its Vardecks' IDs with it.
+    doc.documentElement().removeChild(doc.nodeFromID("T2"));
+    EXPECT_FALSE(doc.nodeFromID("T2"));
+    EXPECT_FALSE(doc.nodeFromID("W1"));
+    EXPECT_FALSE(doc.nodeFromID("W2"));
+    EXPECT_EQ(doc.countElements("FOLDER"), 1);
+    EXPECT_EQ(doc.countElements("VARDECK"), 0);
+
+    // A copy from another document gets its IDs here once attached.
+    XmlDocument other;
+    ASSERT_TRUE(other.loadXml("<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'><FOLDERS>" +
+                                  test::folderXml("T9", "I", test::vardeckXml("W9", "nine")) + "</FOLDERS>",
+                              home.path()));
+    doc.documentElement().appendChild(doc.importNode(other.nodeFromID("T9")));
+    EXPECT_TRUE(doc.nodeFromID("W9"));
+    EXPECT_EQ(doc.countElements("VARDECK"), 1);
+    EXPECT_EQ(doc.countElements("FOLDER"), 2);
+}
+
+TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "Old") + "</FOLDERS>");
+    const QByteArray before = readAll(path);
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path));
+    doc.nodeFromID("T1").setChildText("NAME", QString(5000, 'n'));
+    QString error;
+    {
+        test::FailingDisk disk(64);
+        EXPECT_FALSE(doc.save(path, &error));
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(doc.nodeFromID("T1").childText("NAME").size(), 5000);
+}
+
+TEST(XmlDocument, folderPathsWithBlanksAndAccentsFindTheDtd)
+{
+    test::TempHome home;
+    const QString folder = home.path() + QString::fromUtf8("/My Bookmarks é %20#?/DeVivozoda");
+    const QString path = test::writeDatabase(folder, "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
+    EXPECT_TRUE(doc.nodeFromID("T1"));
+    ASSERT_TRUE(doc.save(path));
+    XmlDocument again;
+    EXPECT_TRUE(again.load(path));
+}
+
+TEST(XmlDocument, windowsCodePageFilesWithoutDeclarationAreRead)
+{
+    test::TempHome home;
+    // "Café – naïve" in windows-1252, no encoding declaration.
+    const QString path = test::writeDatabase(home.path(), "old.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "Caf\xE9 \x96 na\xEFve") + "</FOLDERS>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
+    EXPECT_EQ(doc.nodeFromID("T1").childText("NAME"), QString::fromUtf8("Café – naïve"));
+}
+
+TEST(XmlDocument, stylesheetInstructionGoesRightAfterTheDeclaration)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.path(), "db.xml", "<FOLDERS/>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path));
+    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VD.xsl'");
+    doc.removeProcessingInstructions("xml-stylesheet", "type='text/xsl'");
+    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VDAll.xsl'");
+    const QByteArray out = doc.toBytes();
+    EXPECT_TRUE(out.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?xml-stylesheet type='text/xsl' "
+                               "href='VDAll.xsl'?>\n<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">"))
+        << out.constData();
+    EXPECT_EQ(doc.processingInstructionData("xml-stylesheet").size(), 1);
+}

@@ -1,0 +1,175 @@
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Adds a folder the way the folder dialog does: a new TID, NAME, VARDECKS, SUBFOLDERS.
+QString addFolder(XMLDatabase &db, const QString &name)
+{
+    const QString tid = db.getNewTID();
+    XmlDocument *doc = db.getTheDOM();
+    XmlNode folder = doc->createElement("FOLDER");
+    folder.setAttribute("TID", tid);
+    folder.appendChild(doc->createTextElement("NAME", name));
+    folder.appendChild(doc->createElement("VARDECKS"));
+    folder.appendChild(doc->createElement("SUBFOLDERS"));
+    doc->documentElement().appendChild(folder);
+    return tid;
+}
+
+void removeFolder(XMLDatabase &db, const QString &tid)
+{
+    XmlNode folder = db.getTheDOM()->nodeFromID(tid);
+    folder.parentNode().removeChild(folder);
+}
+
+}  // namespace
+
+TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
+{
+    test::TempHome home;
+    const QString folder = home.databaseFolder();
+    test::writeDatabase(folder, "unused.xml", "<FOLDERS/>");
+    const QString path = folder + "New.xml";
+    ASSERT_TRUE(XMLDatabase::createDatabaseFile(path));
+    EXPECT_EQ(readAll(path), QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n"
+                                        "<FOLDERS>\r\n</FOLDERS>\r\n"));
+    XMLDatabase db;
+    db.setPath(path);
+    ASSERT_TRUE(db.openDBValidate(path));
+    EXPECT_FALSE(db.getTheDOM()->documentElement().firstChild());
+    EXPECT_EQ(db.getNewTID(), "T1");
+    EXPECT_EQ(db.getNewWID(), "W1");
+}
+
+TEST(XMLDatabase, identifiersAreCountPlusOneThenProbed)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml", "<FOLDERS></FOLDERS>");
+    XMLDatabase db;
+    db.setPath(path);
+    ASSERT_TRUE(db.openDBValidate(path));
+    EXPECT_EQ(addFolder(db, "a"), "T1");
+    EXPECT_EQ(addFolder(db, "b"), "T2");
+    EXPECT_EQ(addFolder(db, "c"), "T3");
+
+    removeFolder(db, "T2");
+    EXPECT_EQ(addFolder(db, "d"), "T4");  // count 2: T3 is taken, T4 is free
+    EXPECT_EQ(addFolder(db, "e"), "T5");
+
+    removeFolder(db, "T4");
+    removeFolder(db, "T5");
+    removeFolder(db, "T3");
+    EXPECT_EQ(addFolder(db, "f"), "T2");  // count 1: T2 is free again
+
+    // The rule holds after a save and re-open too.
+    ASSERT_TRUE(db.save());
+    XMLDatabase reopened;
+    ASSERT_TRUE(reopened.openDBValidate(path));
+    EXPECT_EQ(reopened.getNewTID(), "T3");
+}
+
+TEST(XMLDatabase, allocationPast32767FailsWithoutAddingAnything)
+{
+    test::TempHome home;
+    QByteArray vardecks;
+    vardecks.reserve(32767 * 24);
+    for (int i = 1; i <= 32767; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
+    const QString path = test::writeDatabase(home.databaseFolder(), "Full.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "all", vardecks) + "</FOLDERS>");
+    XMLDatabase db;
+    ASSERT_TRUE(db.openDBValidate(path));
+    EXPECT_EQ(db.getNewWID(), QString());
+    EXPECT_EQ(db.getNewTID(), "T2");
+    EXPECT_EQ(db.getTheDOM()->countElements("VARDECK"), 32767);
+}
+
+TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)
+{
+    test::TempHome home;
+    const QString good = test::writeDatabase(home.databaseFolder(), "good.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "kept") + "</FOLDERS>");
+    const QString bad = test::writeDatabase(home.databaseFolder(), "bad.xml", "<FOLDERS><FOLDER>");
+    XMLDatabase db;
+    EXPECT_FALSE(db.openDBValidate(bad));
+    ASSERT_NE(db.getTheDOM(), nullptr);
+    EXPECT_FALSE(db.getTheDOM()->parseErrorReason().isEmpty());
+    EXPECT_EQ(db.loadedPath(), bad);
+
+    ASSERT_TRUE(db.openTempDBValidate(good));
+    EXPECT_FALSE(db.openTempDBValidate(bad));
+    EXPECT_EQ(db.getTheTempDOM()->nodeFromID("T1").childText("NAME"), "kept");
+    // The bad file is untouched: nothing ever writes a file that failed to parse.
+    EXPECT_EQ(readAll(bad), QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n<FOLDERS><FOLDER>"));
+}
+
+TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
+{
+    test::TempHome home;
+    const QByteArray writerOrder = test::vardeckXml("W1", "One", "http://one.example/");
+    const QByteArray importOrder =
+        "<VARDECK WID=\"W2\"><NAME>Two</NAME><ADDRESS>http://two.example/</ADDRESS><NOTES>line1\nline2</NOTES>"
+        "<KEYWORD1>k1 k2</KEYWORD1><DESCRIPTION>Desc</DESCRIPTION></VARDECK>";
+    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "F", writerOrder + importOrder) +
+                                                 "</FOLDERS>");
+    XMLDatabase db;
+    ASSERT_TRUE(db.openDBValidate(path));
+    EXPECT_EQ(db.getVDNotes("W2"), "line1\nline2");
+    EXPECT_EQ(db.getVDKeywords("W2"), "k1 k2");
+    EXPECT_EQ(db.getVDAddress("W1"), "http://one.example/");
+
+    EXPECT_EQ(db.getVDAsFormattedString("W1"),
+              "Name: One\r\n\r\nAddress: http://one.example/\r\n\r\nDescription: d\r\n\r\nFile size:12\r\n\r\n"
+              "Notes: n\r\n\r\nKeywords: k\r\n");
+    // No FILESIZE: the label, one blank, then the paragraph break.
+    EXPECT_EQ(db.getVDAsFormattedString("W2"),
+              "Name: Two\r\n\r\nAddress: http://two.example/\r\n\r\nDescription: Desc\r\n\r\nFile size: \r\n\r\n"
+              "Notes: line1\nline2\r\n\r\nKeywords: k1 k2\r\n");
+    EXPECT_EQ(db.getVDAsFormattedString("W99"),
+              "Name: \r\n\r\nAddress: \r\n\r\nDescription: \r\n\r\nFile size: \r\n\r\nNotes: \r\n\r\nKeywords: \r\n");
+
+    bool ok = true;
+    db.getVDName("W99", &ok);
+    EXPECT_FALSE(ok);
+    db.getVDDescription("W1", &ok);
+    EXPECT_TRUE(ok);
+}
+
+TEST(XMLDatabase, basePathIsTheFolderOfTheActualPath)
+{
+    XMLDatabase db;
+    currentDBName = "Vardecks.xml";
+    db.setPath("/data/DeVivozoda/Other name.xml");
+    EXPECT_EQ(db.getBasePath(), "/data/DeVivozoda/");
+    db.setPath("/data/DeVivozoda/Vardecks.xml");
+    EXPECT_EQ(db.getBasePath(), "/data/DeVivozoda/");
+}
+
+TEST(VardeckModule, sideFilesAreNamedOnlyByWellFormedIdentifiers)
+{
+    EXPECT_EQ(iconFilePath("/db/", "Vardecks.xml", "W12"), "/db/icons/Vardecks/W12.ico");
+    EXPECT_EQ(thumbFilePath("/db", "Vardecks.xml", "W32767"), "/db/thumbs/Vardecks/W32767.gif");
+    for (const char *bad : {"", "W0", "W012", "W123456", "../W1", "W1/..", "X1", "w1", "W1 "})
+        EXPECT_EQ(iconFilePath("/db/", "Vardecks.xml", bad), QString()) << bad;
+    EXPECT_EQ(iconFilePath("/db/", ".xml", "W1"), QString());
+    EXPECT_EQ(iconFilePath("/db/", "../x.xml", "W1"), QString());
+    EXPECT_TRUE(isMSXML30Available());
+    QString error;
+    EXPECT_FALSE(canCreateObject("Scripting.FileSystemObject", error));
+    EXPECT_FALSE(error.isEmpty());
+}
