@@ -1,4 +1,5 @@
 #include "storage/vardeckmodule.h"
+#include "storage/vddata.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 
@@ -172,4 +173,24 @@ TEST(VardeckModule, sideFilesAreNamedOnlyByWellFormedIdentifiers)
     QString error;
     EXPECT_FALSE(canCreateObject("Scripting.FileSystemObject", error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(VDData, recordOfAnElementNamesItsDatabase)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "F", test::vardeckXml("W7", "Seven")) +
+                                                 "<FOLDER TID=\"T2\"><VARDECKS><VARDECK WID=\"W8\"><NAME>x</NAME>"
+                                                 "</VARDECK></VARDECKS></FOLDER></FOLDERS>");
+    XMLDatabase db;
+    ASSERT_TRUE(db.openDBValidate(path));
+    currentDBName = "Vardecks.xml";
+    VDData record;
+    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W7")));
+    EXPECT_EQ(record.getID(), "W7");
+    EXPECT_EQ(record.getName(), "Seven");
+    EXPECT_EQ(record.getURL(), "http://a.example/");
+    EXPECT_EQ(record.getDBName(), "Vardecks.xml");
+    EXPECT_EQ(record.getHits(), 0);
+    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W8")));  // no ADDRESS
 }

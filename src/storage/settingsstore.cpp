@@ -1,0 +1,358 @@
+#include "storage/settingsstore.h"
+
+#include "platform/paths.h"
+#include "platform/prompt.h"
+#include "storage/lists.h"
+#include "storage/registryfunctions.h"
+
+#include <QRegularExpression>
+
+namespace rr::SettingsStore {
+namespace {
+
+using namespace RegistryFunctions;
+using reg::HKEY_CURRENT_USER;
+using reg::HKEY_LOCAL_MACHINE;
+
+RuntimeError g_currentError;
+
+QString key(const char *path)
+{
+    return QString::fromLatin1(path);
+}
+
+QString appText(const QString &name)
+{
+    return textOf(QueryValue(HKEY_CURRENT_USER, key(kAppKey), name));
+}
+
+QString textSetting(const QString &name, const QString &fallback)
+{
+    const QString text = appText(name);
+    return text.isEmpty() ? fallback : text;
+}
+
+qint16 reportAndReturn(const RuntimeError &error, qint16 fallback)
+{
+    setCurrentError(error);
+    ToString();
+    return fallback;
+}
+
+qint16 integerSetting(const QString &name, qint16 fallback)
+{
+    const QString text = appText(name);
+    if (text.isEmpty())
+        return fallback;
+    RuntimeError error;
+    const std::optional<qint16> number = integerOf(text, &error);
+    return number ? *number : reportAndReturn(error, fallback);
+}
+
+qint16 columnWidth(const QString &name)
+{
+    const QVariant value = QueryValue(HKEY_CURRENT_USER, key(kAppKey), name);
+    if (textOf(value).isEmpty())
+        return 0;
+    RuntimeError error;
+    const std::optional<qint16> number = integerOf(value, &error);
+    return number ? *number : reportAndReturn(error, 0);
+}
+
+qint32 writeAppText(const QString &name, const QString &text)
+{
+    return WriteValue(HKEY_CURRENT_USER, key(kAppKey), name, text);
+}
+
+qint32 writeAppInteger(const QString &name, int value)
+{
+    return writeAppText(name, QString::number(clampToInteger(value)));
+}
+
+// Removes the values of a numbered list above its new length, so that a shorter
+// list does not come back with the old tail at the next start.
+void removeNumberedValuesAbove(const QString &keyPath, const QRegularExpression &pattern, int count)
+{
+    for (const QString &name : ValueNames(HKEY_CURRENT_USER, keyPath)) {
+        const QRegularExpressionMatch m = pattern.match(name);
+        if (m.hasMatch() && m.captured(1).toLongLong() > count)
+            DeleteValue(HKEY_CURRENT_USER, keyPath, name);
+    }
+}
+
+}  // namespace
+
+// --- getters -----------------------------------------------------------------------
+
+bool isBasicAppRegistered()
+{
+    return !appText(QStringLiteral("BasicApp")).isEmpty();
+}
+
+qint16 getTabIndexSetting()
+{
+    return integerSetting(QStringLiteral("TabIndex"), 0);
+}
+qint16 getTabViewSetting()
+{
+    return integerSetting(QStringLiteral("TabView"), 0);
+}
+qint16 getTabInfoSetting()
+{
+    return integerSetting(QStringLiteral("TabInfo"), 0);
+}
+qint16 getFrmWidthSetting()
+{
+    return integerSetting(QStringLiteral("frmWidth"), 13000);
+}
+qint16 getFrmHeightSetting()
+{
+    return integerSetting(QStringLiteral("frmHeight"), 8500);
+}
+qint16 getFrmLeftSetting()
+{
+    return integerSetting(QStringLiteral("frmLeft"), 0);
+}
+qint16 getFrmTopSetting()
+{
+    return integerSetting(QStringLiteral("frmTop"), 0);
+}
+qint16 getFrmVDWidthSetting()
+{
+    return integerSetting(QStringLiteral("frmVDWidth"), 10000);
+}
+qint16 getFrmVDHeightSetting()
+{
+    return integerSetting(QStringLiteral("frmVDHeight"), 7500);
+}
+qint16 getFrmVDLeftSetting()
+{
+    return integerSetting(QStringLiteral("frmVDLeft"), 0);
+}
+qint16 getFrmVDTopSetting()
+{
+    return integerSetting(QStringLiteral("frmVDTop"), 0);
+}
+qint16 getSplitter1Setting()
+{
+    return integerSetting(QStringLiteral("splitter1"), 2500);
+}
+qint16 getSplitter2Setting()
+{
+    return integerSetting(QStringLiteral("splitter2"), 5500);
+}
+
+qint16 getColWidth(int i)
+{
+    return columnWidth(QStringLiteral("c") + QString::number(i));
+}
+qint16 getColWidthSearch(int i)
+{
+    return columnWidth(QStringLiteral("cs") + QString::number(i));
+}
+
+QString getCurrentDB()
+{
+    return textSetting(QStringLiteral("currentDB"), QStringLiteral("Vardecks.xml"));
+}
+QString getFrmMaximised()
+{
+    return textSetting(QStringLiteral("Maximised"), QStringLiteral("False"));
+}
+QString getAspectSetting()
+{
+    return textSetting(QStringLiteral("Aspect"), QStringLiteral("Explorer"));
+}
+QString getAspectStyle()
+{
+    return textSetting(QStringLiteral("AspectStyle"), QStringLiteral("VD.xsl"));
+}
+
+bool getWebAspectHtml()
+{
+    return appText(QStringLiteral("WebAspectHtml")) == QLatin1String("True");
+}
+
+// --- writers -----------------------------------------------------------------------
+
+void setupAppPathInRegistry()
+{
+    RegistryStore::Batch batch;
+    const QString folder = paths::programFolder();
+    const QString exePath = folder + QLatin1Char('/') + QLatin1String(kExeName);
+    const QString appPathKey = key(kAppPathsKey) + QLatin1Char('\\') + QLatin1String(kExeName);
+    // Without the right to create the entry the machine-wide writes are skipped.
+    if (const Key entry = CreateKey(HKEY_LOCAL_MACHINE, appPathKey)) {
+        SetValueEx(entry, QString(), reg::REG_SZ, exePath);
+        SetValueEx(entry, QStringLiteral("Path"), reg::REG_SZ, folder);
+        CloseKey(entry);
+    }
+    writeAppText(QStringLiteral("ApplicationPath"), exePath);
+}
+
+void addBasicAppRegEntries()
+{
+    RegistryStore::Batch batch;
+    CloseKey(CreateKey(HKEY_CURRENT_USER, key(kAppKey)));
+    writeAppText(QStringLiteral("BasicApp"), QStringLiteral("ok"));
+    CloseKey(CreateKey(HKEY_CURRENT_USER, key(kRecentKey)));
+    CloseKey(CreateKey(HKEY_CURRENT_USER, key(kSearchKey)));
+    CloseKey(CreateKey(HKEY_CURRENT_USER, key(kUserOptionsKey)));
+}
+
+void addDefaultFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, const QString &aspectStyle,
+                          const QString &webAspectHtml, bool iconView)
+{
+    RegistryStore::Batch batch;
+    writeAppInteger(QStringLiteral("TabIndex"), tabIndex);
+    writeAppInteger(QStringLiteral("TabInfo"), tabInfo);
+    writeAppInteger(QStringLiteral("TabView"), tabView);
+    writeAppText(QStringLiteral("Aspect"), aspect);
+    writeAppText(QStringLiteral("AspectStyle"), aspectStyle);
+    writeAppText(QStringLiteral("WebAspectHtml"), webAspectHtml);
+    WriteValue(HKEY_CURRENT_USER, key(kUserOptionsKey), QStringLiteral("iconView"), booleanText(iconView));
+}
+
+void setAspectStyle(const QString &style)
+{
+    writeAppText(QStringLiteral("AspectStyle"), style);
+}
+
+void setSavedFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, int width, int height, int left,
+                        int top, int splitter1, int splitter2, const QString &maximised, const QString &webAspectHtml)
+{
+    RegistryStore::Batch batch;
+    writeAppInteger(QStringLiteral("TabIndex"), tabIndex);
+    writeAppInteger(QStringLiteral("TabInfo"), tabInfo);
+    writeAppInteger(QStringLiteral("TabView"), tabView);
+    writeAppText(QStringLiteral("Aspect"), aspect);
+    writeAppInteger(QStringLiteral("frmWidth"), width);
+    writeAppInteger(QStringLiteral("frmHeight"), height);
+    writeAppInteger(QStringLiteral("frmLeft"), left);
+    writeAppInteger(QStringLiteral("frmTop"), top);
+    writeAppInteger(QStringLiteral("splitter1"), splitter1);
+    writeAppInteger(QStringLiteral("splitter2"), splitter2);
+    writeAppText(QStringLiteral("Maximised"), maximised);
+    writeAppText(QStringLiteral("webAspectHtml"), webAspectHtml);
+}
+
+void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs)
+{
+    RegistryStore::Batch batch;
+    for (size_t i = 0; i < c.size(); ++i)
+        writeAppInteger(QStringLiteral("c") + QString::number(i + 1), c[i]);
+    writeAppText(QStringLiteral("currentDB"), currentDB);
+    for (size_t i = 0; i < cs.size(); ++i)
+        writeAppInteger(QStringLiteral("cs") + QString::number(i + 1), cs[i]);
+}
+
+void setVDFormValues(int width, int height, int left, int top)
+{
+    RegistryStore::Batch batch;
+    writeAppInteger(QStringLiteral("frmVDWidth"), width);
+    writeAppInteger(QStringLiteral("frmVDHeight"), height);
+    writeAppInteger(QStringLiteral("frmVDLeft"), left);
+    writeAppInteger(QStringLiteral("frmVDTop"), top);
+}
+
+void setVersion()
+{
+    writeAppText(QStringLiteral("Version"), QLatin1String(kVersion));
+}
+
+// --- the recent list and the search history ----------------------------------------
+
+void writeRecentList(const QList<VDData> &list)
+{
+    RegistryStore::Batch batch;
+    clearRecentList();
+    const QString recentKey = key(kRecentKey);
+    CloseKey(CreateKey(HKEY_CURRENT_USER, recentKey));
+    for (int i = 1; i <= list.size(); ++i) {
+        const VDData &record = list.at(i - 1);
+        const QString prefix = QStringLiteral("recent") + QString::number(i);
+        const bool written =
+            WriteValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_Name"), record.getName()) == 0 &&
+            WriteValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_URL"), record.getURL()) == 0 &&
+            WriteValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_ID"), record.getID()) == 0 &&
+            WriteValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_DBName"), record.getDBName()) == 0;
+        if (!written)
+            return;
+    }
+    // The key is normally gone and new; this only matters when it could not be deleted.
+    static const QRegularExpression recentValue(QStringLiteral("^recent(\\d+)_"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    removeNumberedValuesAbove(recentKey, recentValue, list.size());
+}
+
+void writeSearchList(const QStringList &list)
+{
+    RegistryStore::Batch batch;
+    const QString searchKey = key(kSearchKey);
+    CloseKey(CreateKey(HKEY_CURRENT_USER, searchKey));
+    for (int i = 1; i <= list.size(); ++i) {
+        if (WriteValue(HKEY_CURRENT_USER, searchKey, QStringLiteral("search") + QString::number(i), list.at(i - 1)))
+            return;
+    }
+    static const QRegularExpression searchValue(QStringLiteral("^search(\\d+)$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    removeNumberedValuesAbove(searchKey, searchValue, list.size());
+}
+
+void clearRecentList()
+{
+    DeleteKey(HKEY_CURRENT_USER, key(kRecentKey));
+}
+
+QList<VDData> loadRecentList()
+{
+    QList<VDData> list;
+    const QString recentKey = key(kRecentKey);
+    for (int i = 1; i <= recentMax; ++i) {
+        const QString prefix = QStringLiteral("recent") + QString::number(i);
+        const QString id = textOf(QueryValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_ID")));
+        if (id.isEmpty())
+            break;
+        VDData record;
+        record.loadDataFromReg(id, textOf(QueryValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_Name"))),
+                               textOf(QueryValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_URL"))),
+                               textOf(QueryValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_DBName"))));
+        list.append(record);
+    }
+    return list;
+}
+
+QStringList loadSearchList()
+{
+    QStringList list;
+    const QString searchKey = key(kSearchKey);
+    for (int i = searchMax; i >= 1; --i) {
+        const QString text =
+            textOf(QueryValue(HKEY_CURRENT_USER, searchKey, QStringLiteral("search") + QString::number(i)));
+        if (!text.isEmpty())
+            list.prepend(text);
+    }
+    return list;
+}
+
+// --- the error reporter ------------------------------------------------------------
+
+QString ToString()
+{
+    const QString text =
+        QLatin1Char('[') + QString::number(g_currentError.number) + QLatin1String("] ") + g_currentError.description;
+    prompt::show(text, MsgButtons::Ok, MsgIcon::None, prompt::appTitle());
+    return text;
+}
+
+RuntimeError currentError()
+{
+    return g_currentError;
+}
+
+void setCurrentError(const RuntimeError &error)
+{
+    g_currentError = error;
+}
+
+}  // namespace rr::SettingsStore

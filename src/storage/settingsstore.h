@@ -1,0 +1,81 @@
+#pragma once
+// The registry-backed settings other than the user options: window layout, tabs,
+// Aspect and stylesheet, column widths, the database to open, the first-run marker,
+// the program's path and version, the recent list and the search history. Every value
+// is text under the application key; every getter gives its default when the value
+// is empty, and reports a value it cannot convert through ToString. Nothing is cached.
+#include "storage/regconvert.h"
+#include "storage/vddata.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace rr::SettingsStore {
+
+inline constexpr char kAppKey[] = "Software\\Quorvane\\Vardecks\\";
+inline constexpr char kRecentKey[] = "Software\\Quorvane\\Vardecks\\Recent\\";
+inline constexpr char kSearchKey[] = "Software\\Quorvane\\Vardecks\\Search\\";
+inline constexpr char kUserOptionsKey[] = "Software\\Quorvane\\Vardecks\\UserOptions\\";
+inline constexpr char kAppPathsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+inline constexpr char kExeName[] = "Vardecks.exe";
+inline constexpr char kVersion[] = "3.0.1";
+
+// --- getters ---
+bool isBasicAppRegistered();
+qint16 getTabIndexSetting();
+qint16 getTabViewSetting();
+qint16 getTabInfoSetting();
+qint16 getFrmWidthSetting();
+qint16 getFrmHeightSetting();
+qint16 getFrmLeftSetting();
+qint16 getFrmTopSetting();
+qint16 getFrmVDWidthSetting();
+qint16 getFrmVDHeightSetting();
+qint16 getFrmVDLeftSetting();
+qint16 getFrmVDTopSetting();
+qint16 getSplitter1Setting();
+qint16 getSplitter2Setting();
+// The width of column i of listVD ("c" i) and of lstSearch ("cs" i); 0 when missing.
+qint16 getColWidth(int i);
+qint16 getColWidthSearch(int i);
+QString getCurrentDB();
+QString getFrmMaximised();
+QString getAspectSetting();
+QString getAspectStyle();
+// True only for the text "True" exactly.
+bool getWebAspectHtml();
+
+// --- writers (Integers are clamped to the 16-bit range they are read back in) ---
+void setupAppPathInRegistry();
+void addBasicAppRegEntries();
+void addDefaultFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, const QString &aspectStyle,
+                          const QString &webAspectHtml, bool iconView);
+void setAspectStyle(const QString &style);
+void setSavedFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, int width, int height, int left,
+                        int top, int splitter1, int splitter2, const QString &maximised, const QString &webAspectHtml);
+void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs);
+void setVDFormValues(int width, int height, int left, int top);
+void setVersion();
+
+// --- the recent list and the search history ---
+// Replaces the "Recent\" key by the list; record 1 is the list's first (oldest).
+void writeRecentList(const QList<VDData> &list);
+// Writes "search" 1..n and removes every higher "search" value left from before.
+void writeSearchList(const QStringList &list);
+void clearRecentList();
+// At most recentMax records, up to the first number whose "_ID" is empty.
+QList<VDData> loadRecentList();
+// At most searchMax texts in the order of their numbers; empty numbers are skipped.
+QStringList loadSearchList();
+
+// --- the error reporter ---
+// Shows "[" number "] " description of the current error in an OK message box with
+// no icon and the program's title, and returns that text.
+QString ToString();
+// The error ToString reports: the last conversion error of a getter.
+RuntimeError currentError();
+void setCurrentError(const RuntimeError &error);
+
+}  // namespace rr::SettingsStore

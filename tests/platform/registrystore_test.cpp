@@ -1,0 +1,208 @@
+#include "platform/registrystore.h"
+#include "support/failingdisk.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace rr;
+using namespace rr::reg;
+
+namespace {
+
+Value read(RegistryStore &store, const QString &path, const QString &name, qint32 *status = nullptr)
+{
+    Key key = 0;
+    Value value;
+    qint32 s = store.openKey(HKEY_CURRENT_USER, path, &key);
+    if (s == ERROR_SUCCESS)
+        s = store.queryValue(key, name, &value);
+    store.closeKey(key);
+    if (status)
+        *status = s;
+    return value;
+}
+
+qint32 write(RegistryStore &store, const QString &path, const QString &name, const Value &value)
+{
+    Key key = 0;
+    qint32 s = store.createKey(HKEY_CURRENT_USER, path, &key);
+    if (s == ERROR_SUCCESS)
+        s = store.setValue(key, name, value);
+    store.closeKey(key);
+    return s;
+}
+
+}  // namespace
+
+TEST(RegistryStore, namesAreCaseInsensitiveAndKeepTheirFirstSpelling)
+{
+    test::TempHome home;
+    RegistryStore store(home.path() + "/config");
+    ASSERT_EQ(write(store, "Software\\Quorvane\\Vardecks\\", "WebAspectHtml", Value::text("true")), ERROR_SUCCESS);
+    ASSERT_EQ(write(store, "SOFTWARE\\quorvane\\VARDECKS", "webAspectHtml", Value::text("False")), ERROR_SUCCESS);
+
+    EXPECT_EQ(read(store, "software\\QUORVANE\\vardecks", "WEBASPECTHTML").data.toString(), "False");
+
+    Key key = 0;
+    ASSERT_EQ(store.openKey(HKEY_CURRENT_USER, "Software", &key), ERROR_SUCCESS);
+    QStringList names;
+    store.subKeyNames(key, &names);
+    EXPECT_EQ(names, QStringList{"Quorvane"});
+    store.closeKey(key);
+    ASSERT_EQ(store.openKey(HKEY_CURRENT_USER, "software\\quorvane\\vardecks", &key), ERROR_SUCCESS);
+    store.valueNames(key, &names);
+    EXPECT_EQ(names, QStringList{"WebAspectHtml"});
+    store.closeKey(key);
+}
+
+TEST(RegistryStore, valuesOfEveryTypeSurviveAFreshStore)
+{
+    test::TempHome home;
+    {
+        RegistryStore store(home.path() + "/config");
+        write(store, "K", "empty", Value::text(""));
+        write(store, "K", "text", Value::text("a \"quoted\" \\ line\nand ünïcode"));
+        write(store, "K", "n", Value::number(0xFFFFFFFFu));
+        write(store, "K", "raw", Value::bytes(REG_BINARY, QByteArray("\x00\x01\xff", 3)));
+        write(store, "K", "", Value::text("default value"));
+    }
+    RegistryStore store(home.path() + "/config");
+    qint32 status = -1;
+    const Value empty = read(store, "K", "empty", &status);
+    EXPECT_EQ(status, ERROR_SUCCESS);
+    EXPECT_EQ(empty.type, REG_SZ);
+    EXPECT_TRUE(empty.data.toString().isEmpty());
+    EXPECT_EQ(read(store, "K", "text").data.toString(), "a \"quoted\" \\ line\nand ünïcode");
+    EXPECT_EQ(read(store, "K", "n").data.toUInt(), 0xFFFFFFFFu);
+    const Value raw = read(store, "K", "raw");
+    EXPECT_EQ(raw.type, REG_BINARY);
+    EXPECT_EQ(raw.data.toByteArray(), QByteArray("\x00\x01\xff", 3));
+    EXPECT_EQ(read(store, "K", "").data.toString(), "default value");
+
+    read(store, "K", "missing", &status);
+    EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+    read(store, "NoSuchKey", "x", &status);
+    EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(store.queryValue(0, "x", nullptr), ERROR_INVALID_HANDLE);
+}
+
+TEST(RegistryStore, keysWithSubKeysCannotBeDeletedAndTheRootsAreSeparate)
+{
+    test::TempHome home;
+    RegistryStore store(home.path() + "/config");
+    write(store, "A\\B", "v", Value::text("1"));
+    EXPECT_EQ(store.deleteKey(HKEY_CURRENT_USER, "A"), ERROR_ACCESS_DENIED);
+    qint32 status = -1;
+    read(store, "A\\B", "v", &status);
+    EXPECT_EQ(status, ERROR_SUCCESS);
+
+    EXPECT_EQ(store.deleteKey(HKEY_CURRENT_USER, "a\\b"), ERROR_SUCCESS);
+    EXPECT_EQ(store.deleteKey(HKEY_CURRENT_USER, "A"), ERROR_SUCCESS);
+    EXPECT_EQ(store.deleteKey(HKEY_CURRENT_USER, "A"), ERROR_FILE_NOT_FOUND);
+
+    Key machine = 0;
+    ASSERT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "A", &machine), ERROR_SUCCESS);
+    store.setValue(machine, "v", Value::text("machine"));
+    store.closeKey(machine);
+    read(store, "A", "v", &status);
+    EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(QFile::exists(store.fileOf(HKEY_LOCAL_MACHINE)));
+    EXPECT_TRUE(store.fileOf(HKEY_LOCAL_MACHINE).endsWith("/HKEY_LOCAL_MACHINE.reg"));
+}
+
+TEST(RegistryStore, aValueOfADeletedKeyCannotBeWrittenThroughAnOldHandle)
+{
+    test::TempHome home;
+    RegistryStore store(home.path() + "/config");
+    Key key = 0;
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Gone", &key), ERROR_SUCCESS);
+    ASSERT_EQ(store.deleteKey(HKEY_CURRENT_USER, "Gone"), ERROR_SUCCESS);
+    EXPECT_EQ(store.setValue(key, "v", Value::text("x")), ERROR_KEY_DELETED);
+    store.closeKey(key);
+    EXPECT_EQ(store.closeKey(key), ERROR_INVALID_HANDLE);
+}
+
+TEST(RegistryStore, twoCopiesWritingDifferentValuesKeepBoth)
+{
+    test::TempHome home;
+    RegistryStore first(home.path() + "/config");
+    RegistryStore second(home.path() + "/config");
+    // Both have read (and cached) the file before either writes.
+    read(first, "K", "x");
+    read(second, "K", "x");
+    write(first, "K", "fromFirst", Value::text("1"));
+    write(second, "K", "fromSecond", Value::text("2"));
+    write(first, "K", "fromFirstAgain", Value::text("3"));
+
+    for (RegistryStore *store : {&first, &second}) {
+        EXPECT_EQ(read(*store, "K", "fromFirst").data.toString(), "1");
+        EXPECT_EQ(read(*store, "K", "fromSecond").data.toString(), "2");
+        EXPECT_EQ(read(*store, "K", "fromFirstAgain").data.toString(), "3");
+    }
+}
+
+TEST(RegistryStore, anUnreadableFileIsKeptAsideAndTheStoreStartsEmpty)
+{
+    test::TempHome home;
+    const QString folder = home.path() + "/config";
+    QDir().mkpath(folder);
+    RegistryStore store(folder);
+    const QString file = store.fileOf(HKEY_CURRENT_USER);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{ \"format\": \"Razuzezu Revidod settings\", \"version\": 1, \"keys\": [ { \"name\": ");
+    f.close();
+
+    qint32 status = -1;
+    read(store, "K", "v", &status);
+    EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+    const QStringList aside = QDir(folder).entryList({"HKEY_CURRENT_USER.reg.unreadable-*"}, QDir::Files);
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(folder + "/" + aside.first());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().endsWith("\"name\": "));
+
+    EXPECT_EQ(write(store, "K", "v", Value::text("new")), ERROR_SUCCESS);
+    EXPECT_EQ(read(store, "K", "v").data.toString(), "new");
+}
+
+TEST(RegistryStore, aFailedWriteKeepsTheFileAndReportsAnError)
+{
+    test::TempHome home;
+    RegistryStore store(home.path() + "/config");
+    ASSERT_EQ(write(store, "K", "v", Value::text("old")), ERROR_SUCCESS);
+    {
+        test::FailingDisk disk(1024);
+        EXPECT_EQ(write(store, "K", "v", Value::text(QString(4096, 'x'))), ERROR_REGISTRY_IO_FAILED);
+    }
+    RegistryStore fresh(home.path() + "/config");
+    EXPECT_EQ(read(fresh, "K", "v").data.toString(), "old");
+    EXPECT_EQ(read(store, "K", "v").data.toString(), "old");
+}
+
+TEST(RegistryStore, aBatchReachesTheFileOnceAndStillMergesWithOtherCopies)
+{
+    test::TempHome home;
+    RegistryStore store(home.path() + "/config");
+    RegistryStore other(home.path() + "/config");
+    write(other, "K", "fromOther", Value::text("kept"));
+    {
+        RegistryStore::Batch batch(store);
+        write(store, "K", "a", Value::text("1"));
+        {
+            RegistryStore::Batch inner(store);
+            write(store, "K\\Sub", "b", Value::text("2"));
+        }
+        EXPECT_EQ(store.deleteKey(HKEY_CURRENT_USER, "K"), ERROR_ACCESS_DENIED);
+        // This copy sees its changes at once, the other copy only at the end.
+        EXPECT_EQ(read(store, "K\\Sub", "b").data.toString(), "2");
+        qint32 status = -1;
+        read(other, "K", "a", &status);
+        EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+    }
+    EXPECT_EQ(read(other, "K", "a").data.toString(), "1");
+    EXPECT_EQ(read(other, "K\\Sub", "b").data.toString(), "2");
+    EXPECT_EQ(read(store, "K", "fromOther").data.toString(), "kept");
+}

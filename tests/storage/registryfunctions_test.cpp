@@ -1,0 +1,113 @@
+#include "storage/regconvert.h"
+#include "storage/registryfunctions.h"
+#include "support/testenv.h"
+
+#include <gtest/gtest.h>
+
+using namespace rr;
+using namespace rr::RegistryFunctions;
+using rr::reg::HKEY_CURRENT_USER;
+
+namespace {
+const QString kKey = QStringLiteral("Software\\Quorvane\\Vardecks\\");
+}
+
+TEST(RegistryFunctions, textsRoundTripAndMissingValuesAreEmptyVariants)
+{
+    test::TempHome home;
+    ASSERT_EQ(WriteValue(HKEY_CURRENT_USER, kKey, "Aspect", "Web"), 0);
+    ASSERT_EQ(WriteValue(HKEY_CURRENT_USER, kKey, "Blank", ""), 0);
+
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "aspect"), QVariant(QString("Web")));
+    const QVariant blank = QueryValue(HKEY_CURRENT_USER, kKey, "Blank");
+    EXPECT_TRUE(blank.isValid());
+    EXPECT_EQ(blank.toString(), "");
+
+    const QVariant missing = QueryValue(HKEY_CURRENT_USER, kKey, "NoSuchValue");
+    EXPECT_FALSE(missing.isValid());
+    EXPECT_EQ(integerOf(missing), 0);
+    EXPECT_EQ(booleanOf(missing), false);
+    EXPECT_EQ(textOf(missing), "");
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, "No\\Such\\Key", "Aspect").isValid());
+
+    // A differently spelled name addresses the same value.
+    WriteValue(HKEY_CURRENT_USER, kKey, "ASPECT", "Explorer");
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Aspect").toString(), "Explorer");
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kKey), (QStringList{"Aspect", "Blank"}));
+}
+
+TEST(RegistryFunctions, numbersAndOtherTypes)
+{
+    test::TempHome home;
+    const Key key = CreateKey(HKEY_CURRENT_USER, kKey);
+    ASSERT_NE(key, 0u);
+    EXPECT_EQ(SetValueEx(key, "Five", reg::REG_DWORD, 5), 0);
+    EXPECT_EQ(SetValueEx(key, "Minus", reg::REG_DWORD, "-2"), 0);
+    EXPECT_EQ(SetValueEx(key, "Bool", reg::REG_SZ, true), 0);
+    // Other types write nothing and still report success.
+    EXPECT_EQ(SetValueEx(key, "Other", reg::REG_BINARY, "x"), 0);
+    CloseKey(key);
+
+    const QVariant five = QueryValue(HKEY_CURRENT_USER, kKey, "five");
+    EXPECT_EQ(five.typeId(), QMetaType::Int);
+    EXPECT_EQ(five.toInt(), 5);
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Minus").toInt(), -2);
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Bool").toString(), "True");
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kKey, "Other").isValid());
+
+    // A value of another type, as other programs may leave, reads as -1 and leaves
+    // the caller's variant alone.
+    Key raw = CreateKey(HKEY_CURRENT_USER, kKey);
+    RegistryStore::instance().setValue(raw, "Binary", reg::Value::bytes(reg::REG_BINARY, "\x01\x02"));
+    QVariant value = QStringLiteral("unchanged");
+    EXPECT_EQ(QueryValueEx(raw, "Binary", value), -1);
+    EXPECT_EQ(value.toString(), "unchanged");
+    EXPECT_NE(QueryValueEx(raw, "Missing", value), 0);
+    EXPECT_NE(QueryValueEx(0, "Binary", value), 0);
+    EXPECT_EQ(value.toString(), "unchanged");
+    CloseKey(raw);
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kKey, "Binary").isValid());
+}
+
+TEST(RegistryFunctions, deletingValuesAndKeys)
+{
+    test::TempHome home;
+    WriteValue(HKEY_CURRENT_USER, kKey + "Recent\\", "recent1_ID", "W1");
+    WriteValue(HKEY_CURRENT_USER, kKey, "Version", "3.0.1");
+
+    DeleteKey(HKEY_CURRENT_USER, "Software\\Quorvane\\Vardecks");
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Version").toString(), "3.0.1");
+
+    DeleteValue(HKEY_CURRENT_USER, kKey, "VERSION");
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kKey, "Version").isValid());
+    DeleteKey(HKEY_CURRENT_USER, kKey + "Recent\\");
+    EXPECT_EQ(OpenKey(HKEY_CURRENT_USER, kKey + "Recent"), 0u);
+    EXPECT_NE(OpenKey(HKEY_CURRENT_USER, kKey), 0u);
+}
+
+TEST(RegConvert, followsTheRuntimeConversions)
+{
+    RuntimeError error;
+    EXPECT_EQ(integerOf(" 2500 "), 2500);
+    EXPECT_EQ(integerOf("2.5"), 2);
+    EXPECT_EQ(integerOf("3.5"), 4);
+    EXPECT_EQ(integerOf("-32768"), -32768);
+    EXPECT_FALSE(integerOf("32768", &error));
+    EXPECT_EQ(error, RuntimeError::overflow());
+    EXPECT_FALSE(integerOf("12px", &error));
+    EXPECT_EQ(error, RuntimeError::typeMismatch());
+    EXPECT_FALSE(integerOf("", &error));
+    EXPECT_EQ(error.number, 13);
+
+    EXPECT_EQ(booleanOf("tRuE"), true);
+    EXPECT_EQ(booleanOf("FALSE"), false);
+    EXPECT_EQ(booleanOf("-1"), true);
+    EXPECT_EQ(booleanOf("0"), false);
+    EXPECT_FALSE(booleanOf("yes", &error));
+    EXPECT_EQ(error.description, "Type mismatch");
+
+    EXPECT_EQ(textOf(false), "False");
+    EXPECT_EQ(textOf(42), "42");
+    EXPECT_EQ(clampToInteger(40000), 32767);
+    EXPECT_EQ(clampToInteger(-40000), -32768);
+}

@@ -1,0 +1,138 @@
+#include "storage/registryfunctions.h"
+#include "storage/settingsstore.h"
+#include "storage/useroptions.h"
+#include "support/testenv.h"
+
+#include <gtest/gtest.h>
+
+using namespace rr;
+using rr::reg::HKEY_CURRENT_USER;
+
+namespace {
+
+const QString kOptions = QString::fromLatin1(SettingsStore::kUserOptionsKey);
+
+void setOption(const QString &name, const QString &text)
+{
+    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kOptions, name, text);
+}
+
+QString option(const QString &name)
+{
+    return RegistryFunctions::QueryValue(HKEY_CURRENT_USER, kOptions, name).toString();
+}
+
+}  // namespace
+
+TEST(UserOptions, withoutStoredOptionsEverythingIsEmptyAndTheFontSizeIsEight)
+{
+    test::TempHome home;
+    UserOptions options;
+    options.setFromRegistry();
+    EXPECT_FALSE(options.getAutoSave());
+    EXPECT_FALSE(options.getTipStartup());
+    EXPECT_EQ(options.getRecentNo(), 0);
+    EXPECT_EQ(options.getDefaultBrowser(), "");
+    EXPECT_EQ(options.getDBToOpen(), "");
+    EXPECT_EQ(options.getFontSize(), 8);
+
+    options.saveToRegistry();
+    EXPECT_EQ(option("fontSize"), "8");
+    EXPECT_EQ(option("autoSave"), "False");
+    EXPECT_EQ(option("recentNo"), "0");
+    // Written in the order the options are saved.
+    EXPECT_EQ(RegistryFunctions::ValueNames(HKEY_CURRENT_USER, kOptions),
+              (QStringList{"autoSave",       "defaultBrowser", "systemTray", "systemTrayOption", "recentNo",
+                           "recentSearchNo", "autoThumb",      "autoIcon",   "iconView",         "webCSS",
+                           "loadOnWinStart", "autoPreview",    "hideSplash", "winFolders",       "showDetailSearch",
+                           "openFirst",      "dbDefault",      "checkDup",   "fontSize",         "tipStartup",
+                           "lastTip"}));
+
+    options.setFontSize(0);
+    EXPECT_EQ(options.getFontSize(), 8);
+}
+
+TEST(UserOptions, everyOptionSurvivesASaveButDBToOpenGoesThroughCurrentDB)
+{
+    test::TempHome home;
+    UserOptions saved;
+    saved.setAutoSave(true);
+    saved.setDefaultBrowser("FF");
+    saved.setSystemTray(true);
+    saved.setSystemTrayOption("recent");
+    saved.setRecentNo(15);
+    saved.setRecentSearchNo(20);
+    saved.setAutoThumb(true);
+    saved.setAutoIcon(true);
+    saved.setIconView(true);
+    saved.setWebCSS("VD_comic.css");
+    saved.setLoadOnWinStart(true);
+    saved.setDBToOpen("Never.xml");
+    saved.setAutoPreview(true);
+    saved.setHideSplash(true);
+    saved.setWinFolders(true);
+    saved.setOpenFirst(true);
+    saved.setShowDetailSearch(true);
+    saved.setdbDefault(true);
+    saved.setCheckDup(true);
+    saved.setFontSize(11);
+    saved.setTipStartup(true);
+    saved.setLastTip("17");
+    saved.saveToRegistry();
+    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, QString::fromLatin1(SettingsStore::kAppKey), "currentDB",
+                                  "Work.xml");
+
+    UserOptions o;
+    o.setFromRegistry();
+    EXPECT_TRUE(o.getAutoSave() && o.getSystemTray() && o.getAutoThumb() && o.getAutoIcon() && o.getIconView() &&
+                o.getLoadOnWinStart() && o.getAutoPreview() && o.getHideSplash() && o.getWinFolders() &&
+                o.getOpenFirst() && o.getShowDetailSearch() && o.getdbDefault() && o.getCheckDup() &&
+                o.getTipStartup());
+    EXPECT_EQ(o.getDefaultBrowser(), "FF");
+    EXPECT_EQ(o.getSystemTrayOption(), "recent");
+    EXPECT_EQ(o.getRecentNo(), 15);
+    EXPECT_EQ(o.getRecentSearchNo(), 20);
+    EXPECT_EQ(o.getWebCSS(), "VD_comic.css");
+    EXPECT_EQ(o.getFontSize(), 11);
+    EXPECT_EQ(o.getLastTip(), "17");
+    EXPECT_EQ(o.getDBToOpen(), "Work.xml");
+}
+
+TEST(UserOptions, aBadValueTakesItsDefaultAndTheOthersAreStillRead)
+{
+    test::TempHome home;
+    setOption("autoSave", "maybe");
+    setOption("recentNo", "99999");
+    setOption("systemTray", "TRUE");
+    setOption("winFolders", "1");
+    setOption("checkDup", "true");
+    setOption("fontSize", "big");
+    setOption("tipStartup", "True");
+    setOption("lastTip", "5");
+
+    UserOptions o;
+    o.setAutoSave(true);
+    o.setFromRegistry();
+    EXPECT_FALSE(o.getAutoSave());
+    EXPECT_EQ(o.getRecentNo(), 0);
+    EXPECT_EQ(o.getFontSize(), 8);
+    EXPECT_TRUE(o.getSystemTray());
+    EXPECT_TRUE(o.getWinFolders());
+    EXPECT_TRUE(o.getCheckDup());
+    EXPECT_TRUE(o.getTipStartup());
+    EXPECT_EQ(o.getLastTip(), "5");
+
+    // The next close writes sound values over the bad ones.
+    o.saveToRegistry();
+    EXPECT_EQ(option("autoSave"), "False");
+    EXPECT_EQ(option("fontSize"), "8");
+    EXPECT_EQ(option("checkDup"), "True");
+}
+
+TEST(UserOptions, theApplicationHasOneInstance)
+{
+    appOptions().setLastTip("3");
+    EXPECT_EQ(&appOptions(), &appOptions());
+    EXPECT_EQ(appOptions().getLastTip(), "3");
+    appOptions() = UserOptions();
+}
