@@ -20,6 +20,8 @@ TEST(Paths, followTheHomeVariableAndSeedTheDatabaseFolder)
     ASSERT_TRUE(paths::prepareProgramFolder());
     EXPECT_TRUE(QFileInfo::exists(home.databaseFolder() + "Vardecks.dtd"));
     EXPECT_TRUE(QFileInfo::exists(home.databaseFolder() + "Vardecks.xml"));
+    EXPECT_TRUE(QFileInfo::exists(home.databaseFolder() + "Vardeck.gif"));
+    EXPECT_TRUE(QFileInfo::exists(home.databaseFolder() + "SelVardeck.gif"));
 
     // Later starts restore missing support files, never a deleted database.
     QFile::remove(home.databaseFolder() + "Vardecks.dtd");
