@@ -1,0 +1,265 @@
+#include "media/urlsupport.h"
+
+#include "platform/launcher.h"
+#include "platform/prompt.h"
+#include "storage/registryfunctions.h"
+#include "storage/settingsstore.h"
+#include "storage/useroptions.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QUrl>
+
+namespace rr
+{
+namespace
+{
+
+struct Browser {
+    const char *code;
+    const char *name;      // as the failure message names it
+    const char *exeName;   // its App Paths entry
+    QStringList pathNames; // programs of the browser on PATH
+};
+
+const QList<Browser> &browsers()
+{
+    // Netscape has no build for this system: only an App Paths entry can name it.
+    static const QList<Browser> table = {
+        {"IE", "Internet Explorer", "IEXPLORE.EXE", {}},
+        {"FF", "Firefox", "firefox.exe", {QStringLiteral("firefox"), QStringLiteral("firefox-esr")}},
+        {"Op", "Opera", "Opera.exe", {QStringLiteral("opera")}},
+        {"N6", "Netscape v6 or later", "Netscp6.exe", {}},
+        {"N4", "Netscape v4", "Netscape.exe", {}},
+        {"Moz", "Mozilla", "Mozilla.exe", {QStringLiteral("seamonkey")}},
+    };
+    return table;
+}
+
+const Browser *findBrowser(const QString &code)
+{
+    for (const Browser &b : browsers()) {
+        if (code == QLatin1String(b.code)) // codes are compared exactly
+            return &b;
+    }
+    return nullptr;
+}
+
+void letEventsRun()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
+// The local file an address names: a file: URL, or an address without a scheme
+// (which the desktop's opener takes for a path, relative ones included).
+QString localPathOf(const QString &address)
+{
+    const QUrl url(address);
+    if (url.isLocalFile())
+        return url.toLocalFile();
+    if (url.scheme().isEmpty() || address.startsWith(QLatin1Char('/')))
+        return address;
+    return {};
+}
+
+bool isProgramType(const QMimeType &type)
+{
+    static const char *const programTypes[] = {
+        "application/x-desktop",      "application/x-executable",  "application/x-pie-executable",
+        "application/x-sharedlib",    "application/x-shellscript", "application/x-ms-dos-executable",
+        "application/x-java-archive", "application/x-appimage",
+    };
+    for (const char *name : programTypes) {
+        if (type.inherits(QLatin1String(name)))
+            return true;
+    }
+    return false;
+}
+
+bool isDocumentType(const QMimeType &type)
+{
+    static const char *const documentTypes[] = {"text/html", "application/xhtml+xml", "application/pdf",
+                                                "application/xml", "text/xml"};
+    if (type.name().startsWith(QLatin1String("image/")))
+        return true;
+    for (const char *name : documentTypes) {
+        if (type.inherits(QLatin1String(name)))
+            return true;
+    }
+    return false;
+}
+
+// A local file may be opened when opening it can't start anything: it is no launcher
+// and of no program type by name or content, and when its execute bit is set (all
+// files on some mounted disks have it) its content is a page, a PDF or a picture.
+bool localFileStartsProgram(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return false;
+    const QString target = info.canonicalFilePath();
+    if (info.fileName().endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive) ||
+        target.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
+        return true;
+    const QMimeDatabase mimes;
+    const QMimeType byContent = mimes.mimeTypeForFile(info, QMimeDatabase::MatchContent);
+    if (isProgramType(mimes.mimeTypeForFile(info)) || isProgramType(byContent))
+        return true;
+    return info.isExecutable() && !isDocumentType(byContent);
+}
+
+bool refuseUnsafe(const QString &address)
+{
+    QString reason;
+    if (urlSupport::isSafeToOpen(address, &reason))
+        return false;
+    prompt::show(QStringLiteral("The address ") + address + QStringLiteral(" was not opened: ") + reason +
+                     QLatin1Char('.'),
+                 MsgButtons::Ok, MsgIcon::Exclamation);
+    return true;
+}
+
+} // namespace
+
+QString urlSupport::calcDomain(const QString &address)
+{
+    // Only the host counts: a "." in the path ("/x.html") says nothing about the domain.
+    const qsizetype slashes = address.indexOf(QLatin1String("//"));
+    const qsizetype start = slashes < 0 ? 0 : slashes + 2;
+    qsizetype end = address.size();
+    for (const QChar stop : {QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#')}) {
+        const qsizetype at = address.indexOf(stop, start);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    const QString host = address.mid(start, end - start);
+    const qsizetype firstDot = host.indexOf(QLatin1Char('.'));
+    if (firstDot < 0)
+        return {};
+    // Three labels or more lose the first ("www."); two are the domain already.
+    if (host.indexOf(QLatin1Char('.'), firstDot + 1) >= 0)
+        return host.mid(firstDot + 1);
+    return host;
+}
+
+bool urlSupport::isSecure(const QString &address)
+{
+    return address.contains(QLatin1String("HTTPS"), Qt::CaseInsensitive);
+}
+
+void urlSupport::createURL(const QString &address)
+{
+    m_fullURL = address;
+    m_homeURL = calculateHomeURL(address);
+}
+
+QString urlSupport::calculateHomeURL(const QString &address)
+{
+    // The search for the "/" that ends the host starts just past "https://" or "http://".
+    const bool secure = address.startsWith(QLatin1String("HTTPS"), Qt::CaseInsensitive);
+    const qsizetype slash = address.indexOf(QLatin1Char('/'), secure ? 8 : 7);
+    QString home = slash < 0 ? address : address.left(slash + 1);
+    if (!home.endsWith(QLatin1Char('/')))
+        home += QLatin1Char('/');
+    return home;
+}
+
+bool urlSupport::isValidWWW(const QString &address)
+{
+    return address.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
+           address.startsWith(QLatin1String("WWW"), Qt::CaseInsensitive);
+}
+
+bool urlSupport::isPDF(const QString &address)
+{
+    return address.endsWith(QLatin1String("PDF"), Qt::CaseInsensitive);
+}
+
+bool urlSupport::isSafeToOpen(const QString &address, QString *reason)
+{
+    QString why;
+    if (address.trimmed().startsWith(QLatin1Char('-'))) {
+        why = QStringLiteral("it begins with \"-\", which a browser would read as an option");
+    } else {
+        const QString path = localPathOf(address);
+        if (!path.isEmpty() && localFileStartsProgram(path))
+            why = QStringLiteral("it names a program, not a page or a document");
+    }
+    if (reason)
+        *reason = why;
+    return why.isEmpty();
+}
+
+QString urlSupport::browserExecutable(const QString &code)
+{
+    const Browser *browser = findBrowser(code);
+    if (!browser)
+        return {};
+    const QString entry =
+        QLatin1String(SettingsStore::kAppPathsKey) + QLatin1Char('\\') + QLatin1String(browser->exeName);
+    const QFileInfo registered(RegistryFunctions::QueryValue(reg::HKEY_LOCAL_MACHINE, entry, QString()).toString());
+    if (!registered.filePath().isEmpty() && registered.isFile() && registered.isExecutable())
+        return registered.absoluteFilePath();
+    for (const QString &name : browser->pathNames) {
+        const QString found = launcher::installed().findExecutable(name);
+        if (!found.isEmpty())
+            return found;
+    }
+    return {};
+}
+
+QString urlSupport::browserName(const QString &code)
+{
+    const Browser *browser = findBrowser(code);
+    return browser ? QString::fromLatin1(browser->name) : QString();
+}
+
+urlSupport::OpenResult urlSupport::openInNewWindow(const QString &address)
+{
+    if (refuseUnsafe(address))
+        return OpenResult::Refused;
+    const QString code = appOptions().getDefaultBrowser();
+    if (code.isEmpty() || code == QLatin1String("Win") || code == QLatin1String("0")) {
+        openInDefault(address);
+        return OpenResult::DefaultBrowser;
+    }
+    const Browser *browser = findBrowser(code);
+    if (!browser)
+        return OpenResult::UnknownBrowser;
+
+    // Internet Explorer never exists here, so its choice always ends in the fallback.
+    const QString program = code == QLatin1String("IE") ? QString() : browserExecutable(code);
+    const bool started = !program.isEmpty() && launcher::installed().startDetached(program, {address});
+    letEventsRun();
+    if (started)
+        return OpenResult::Started;
+
+    prompt::show(QStringLiteral("The address ") + address + QStringLiteral(" could not be opened in ") +
+                     QLatin1String(browser->name) +
+                     QStringLiteral(".  Vardecks will use your default browser instead."),
+                 MsgButtons::Ok, MsgIcon::Information);
+    openInDefault(address);
+    return OpenResult::FellBackToDefault;
+}
+
+void urlSupport::openInDefault(const QString &address)
+{
+    if (refuseUnsafe(address))
+        return;
+    // The desktop's opener takes a text without a scheme for a file name; a bare
+    // "www." host is meant as a web address.
+    QString target = address;
+    if (target.startsWith(QLatin1String("WWW."), Qt::CaseInsensitive))
+        target.prepend(QLatin1String("http://"));
+    launcher::installed().openUrl(target);
+    letEventsRun();
+}
+
+QString urlSupport::getVersion()
+{
+    return QStringLiteral("Failed");
+}
+
+} // namespace rr

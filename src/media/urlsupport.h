@@ -1,0 +1,81 @@
+#pragma once
+// The address object: one Vardeck address with the home page derived from it, the
+// small questions the program asks about addresses, and the one place where an
+// address is handed to a web browser. Callers create an instance for one address and
+// drop it; the questions need no instance and are static.
+//
+// Opening follows the browser option (appOptions().getDefaultBrowser()):
+//   "IE" Internet Explorer (never present here: always the failure path)
+//   "FF" Firefox, "Op" Opera, "N6" Netscape v6 or later, "N4" Netscape v4, "Moz" Mozilla
+//   "Win", "" or "0" the desktop's default browser; any other code opens nothing.
+// A browser's executable is its App Paths entry in the settings registry when that
+// names an executable file, else a program of its name on PATH. It gets the address
+// as its one argument. When it can't be started the user is told and the address goes
+// to the default browser.
+#include <QString>
+
+namespace rr
+{
+
+class urlSupport
+{
+public:
+    enum class OpenResult {
+        Started,           // the chosen browser was started with the address
+        FellBackToDefault, // the chosen browser could not start; told, then the default browser
+        DefaultBrowser,    // the option asks for the default browser
+        Refused,           // the address could start a program or pass an option: not opened
+        UnknownBrowser,    // the option holds no known browser code: nothing opened
+    };
+
+    // The host of an address without its first label when it has three or more labels
+    // ("http://www.a.com/x" -> "a.com", "http://a.com/x.html" -> "a.com"); "" when the
+    // host holds no ".".
+    static QString calcDomain(const QString &address);
+    // True when "HTTPS" occurs anywhere in the address, in any letter case.
+    static bool isSecure(const QString &address);
+
+    QString getFullURL() const { return m_fullURL; }
+    void setFullURL(const QString &url) { m_fullURL = url; }
+    QString getHomeURL() const { return m_homeURL; }
+    void setHomeURL(const QString &url) { m_homeURL = url; }
+    // Holds the address and its home page.
+    void createURL(const QString &address);
+
+    // Scheme and host with one closing "/": everything up to the first "/" after the
+    // scheme's "//" (from character 9 for "HTTPS", 8 otherwise), or the whole address
+    // with "/" appended. "" gives "/".
+    static QString calculateHomeURL(const QString &address);
+    // True when the address begins with "HTTP" or "WWW" in any letter case.
+    static bool isValidWWW(const QString &address);
+    // True when the address ends with "PDF" in any letter case.
+    static bool isPDF(const QString &address);
+
+    // Opens the address in a new window of the browser chosen in the options.
+    static OpenResult openInNewWindow(const QString &address);
+    // Hands the address to the desktop's default browser; its failure is not noticed.
+    static void openInDefault(const QString &address);
+    // The running Windows version's name; never one here, so always "Failed".
+    static QString getVersion();
+
+    // False, with the reason, for an address that must not reach a browser or the
+    // desktop's opener: one that would be read as an option ("-…"), or a local file
+    // that is a program (an executable file, a ".desktop" launcher, a script).
+    static bool isSafeToOpen(const QString &address, QString *reason = nullptr);
+    // The executable of a browser code ("FF", "Op", "N6", "N4", "Moz"), or "".
+    static QString browserExecutable(const QString &code);
+    // The name the failure message uses for a browser code, or "" for none.
+    static QString browserName(const QString &code);
+
+private:
+    QString m_fullURL;
+    QString m_homeURL;
+};
+
+// The free form the icon and Explorer code use.
+inline bool isPDF(const QString &address)
+{
+    return urlSupport::isPDF(address);
+}
+
+} // namespace rr

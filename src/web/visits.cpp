@@ -1,0 +1,83 @@
+#include "web/visits.h"
+
+#include "platform/prompt.h"
+#include "storage/datetext.h"
+#include "storage/xmldatabase.h"
+
+#include <limits>
+
+namespace rr
+{
+namespace
+{
+
+VisitListener &listener()
+{
+    static VisitListener instance;
+    return instance;
+}
+
+// An empty count stands for the visit of the Vardeck's creation, so the first counted
+// visit makes 2; an unreadable count is treated the same way.
+QString nextHits(const QString &hitsText)
+{
+    bool ok = false;
+    const qlonglong hits = hitsText.trimmed().toLongLong(&ok);
+    if (!ok)
+        return QStringLiteral("2");
+    return QString::number(hits == std::numeric_limits<qlonglong>::max() ? hits : hits + 1);
+}
+
+} // namespace
+
+void setVisitListener(VisitListener newListener)
+{
+    listener() = std::move(newListener);
+}
+
+QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now)
+{
+    XmlDocument *doc = db.getTheDOM();
+    XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
+    if (!vardeck || vardeck.nodeName() != QLatin1String("VARDECK"))
+        return {};
+
+    VisitRecord record;
+    record.wid = wid;
+    record.stamp = visitStampText(now);
+    record.hits = nextHits(vardeck.childText(QStringLiteral("HITS")));
+    vardeck.setChildText(QStringLiteral("KEYWORD2"), record.stamp);
+    vardeck.setChildText(QStringLiteral("HITS"), record.hits);
+
+    QString error;
+    record.saved = db.save(&error);
+    if (!record.saved)
+        prompt::show(error, MsgButtons::Ok, MsgIcon::Exclamation);
+    if (listener())
+        listener()(record);
+    return record.stamp;
+}
+
+urlSupport::OpenResult openVardeckInBrowser(XMLDatabase &db, const QString &wid, const QString &address)
+{
+    updateLastAccessed(db, wid);
+    return urlSupport::openInNewWindow(address);
+}
+
+urlSupport::OpenResult openHome(const QString &address, const QString &homePageName)
+{
+    const QString home = urlSupport::calculateHomeURL(address);
+    if (!urlSupport::isValidWWW(home)) {
+        prompt::show(QStringLiteral("The homepage for ") + homePageName + QStringLiteral(" could not be loaded"),
+                     MsgButtons::Ok, MsgIcon::Information);
+        return urlSupport::OpenResult::Refused;
+    }
+    return urlSupport::openInNewWindow(home);
+}
+
+urlSupport::OpenResult openBlankBrowserWindow()
+{
+    return urlSupport::openInNewWindow(QStringLiteral("about:blank"));
+}
+
+} // namespace rr

@@ -1,0 +1,168 @@
+#include "web/visits.h"
+
+#include "storage/useroptions.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+#include "support/failingdisk.h"
+#include "support/fakelauncher.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace rr;
+
+namespace
+{
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+QByteArray bareVardeck(const QByteArray &wid, const QByteArray &children)
+{
+    return "<VARDECK WID=\"" + wid + "\"><NAME>n</NAME><ADDRESS>http://a.example/</ADDRESS>" + children + "</VARDECK>";
+}
+
+// A database of four Vardecks whose visit records differ, opened with listener,
+// prompts and launcher in place.
+class Visits : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QByteArray vardecks = test::vardeckXml("W1", "one") + bareVardeck("W2", "<KEYWORD2/><HITS></HITS>") +
+                                    bareVardeck("W3", "<KEYWORD2>old</KEYWORD2><HITS>9</HITS><FAV>FALSE</FAV>") +
+                                    bareVardeck("W4", "<FAV>TRUE</FAV>");
+        path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
+                                   "<FOLDERS>" + test::folderXml("T1", "f", vardecks) + "</FOLDERS>");
+        db.setPath(path);
+        ASSERT_TRUE(db.openDBValidate(path));
+        setVisitListener([this](const VisitRecord &r) { records.push_back(r); });
+    }
+    void TearDown() override
+    {
+        setVisitListener({});
+        appOptions().setDefaultBrowser(QString());
+    }
+
+    QString childOnDisk(const QString &wid, const QString &child)
+    {
+        XMLDatabase reopened;
+        EXPECT_TRUE(reopened.openDBValidate(path));
+        return reopened.getTheDOM()->nodeFromID(wid).childText(child);
+    }
+
+    test::TempHome home;
+    test::ScriptedPrompts prompts;
+    test::FakeLauncher launcher;
+    XMLDatabase db;
+    QString path;
+    std::vector<VisitRecord> records;
+    const QDateTime evening{QDate(2026, 12, 5), QTime(19, 30)};
+};
+
+} // namespace
+
+TEST_F(Visits, hitsGrowByOneAndStartAtTwo)
+{
+    const std::pair<const char *, const char *> cases[] = {{"W1", "2"}, {"W2", "2"}, {"W3", "10"}, {"W4", "2"}};
+    for (const auto &[wid, hits] : cases) {
+        EXPECT_EQ(updateLastAccessed(db, wid, evening), "05 Dec 2026 07:30 PM") << wid;
+        EXPECT_EQ(childOnDisk(wid, "HITS"), hits) << wid;
+        EXPECT_EQ(childOnDisk(wid, "KEYWORD2"), "05 Dec 2026 07:30 PM") << wid;
+    }
+    // W4 had neither child: both were created.
+    const XmlNode w4 = db.getTheDOM()->nodeFromID("W4");
+    EXPECT_TRUE(w4.child("KEYWORD2"));
+    EXPECT_TRUE(w4.child("HITS"));
+    EXPECT_EQ(w4.childElements().size(), 5);
+
+    updateLastAccessed(db, "W3", evening);
+    EXPECT_EQ(childOnDisk("W3", "HITS"), "11");
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(Visits, stampIsEnglishInAnyLocaleAndTheListenerHearsIt)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    const QString stamp = updateLastAccessed(db, "W3", QDateTime(QDate(2026, 2, 7), QTime(9, 5)));
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(stamp, "07 Feb 2026 09:05 AM");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].wid, "W3");
+    EXPECT_EQ(records[0].stamp, stamp);
+    EXPECT_EQ(records[0].hits, "10");
+    EXPECT_TRUE(records[0].saved);
+}
+
+TEST_F(Visits, vanishedVardeckChangesNothing)
+{
+    const QByteArray before = readAll(path);
+    EXPECT_EQ(updateLastAccessed(db, "W99", evening), "");
+    EXPECT_EQ(updateLastAccessed(db, "T1", evening), ""); // a folder is no Vardeck
+    EXPECT_EQ(updateLastAccessed(db, "", evening), "");
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_FALSE(db.getTheDOM()->nodeFromID("T1").child("HITS"));
+    EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(prompts.messages().empty());
+
+    XMLDatabase closed;
+    EXPECT_EQ(updateLastAccessed(closed, "W1", evening), "");
+}
+
+TEST_F(Visits, failedSaveShowsTheReasonAndKeepsTheChange)
+{
+    const QByteArray before = readAll(path);
+    QString stamp;
+    {
+        test::FailingDisk disk;
+        stamp = updateLastAccessed(db, "W3", evening);
+    }
+    EXPECT_EQ(stamp, "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(readAll(path), before);
+    const XmlNode w3 = db.getTheDOM()->nodeFromID("W3");
+    EXPECT_EQ(w3.childText("HITS"), "10");
+    EXPECT_EQ(w3.childText("KEYWORD2"), stamp);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_FALSE(prompts.lastText().isEmpty());
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_FALSE(records[0].saved);
+
+    // The next visit saves both changes.
+    updateLastAccessed(db, "W3", evening);
+    EXPECT_EQ(childOnDisk("W3", "HITS"), "11");
+}
+
+TEST_F(Visits, openingRecordsTheVisitEvenWhenTheBrowserFails)
+{
+    appOptions().setDefaultBrowser("Op"); // not installed
+    EXPECT_EQ(openVardeckInBrowser(db, "W1", "http://a.example/x"), urlSupport::OpenResult::FellBackToDefault);
+    EXPECT_EQ(childOnDisk("W1", "HITS"), "2");
+    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/x"});
+}
+
+TEST_F(Visits, homeAndBlankPagesRecordNoVisit)
+{
+    launcher.addProgram("firefox", "/usr/bin/firefox");
+    appOptions().setDefaultBrowser("FF");
+    const QByteArray before = readAll(path);
+
+    EXPECT_EQ(openHome("https://www.a.example/deep/er/page.html?x=1", "Deep"), urlSupport::OpenResult::Started);
+    EXPECT_EQ(openBlankBrowserWindow(), urlSupport::OpenResult::Started);
+    ASSERT_EQ(launcher.starts().size(), 2u);
+    EXPECT_EQ(launcher.starts()[0].args, QStringList{"https://www.a.example/"});
+    EXPECT_EQ(launcher.starts()[1].args, QStringList{"about:blank"});
+
+    EXPECT_EQ(openHome("file:///home/me/page.html", "Local page"), urlSupport::OpenResult::Refused);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.lastText(), "The homepage for Local page could not be loaded");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+    EXPECT_EQ(launcher.starts().size(), 2u);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_TRUE(records.empty());
+}
