@@ -1,9 +1,10 @@
 #include "platform/gui/qtprompt.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmvardecks.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <unistd.h>
 
 int main(int argc, char **argv)
@@ -21,9 +22,14 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    QMainWindow window;
-    window.setWindowTitle(rr::prompt::appTitle());
-    window.resize(13000 / 15, 8500 / 15);
+    rr::sansSerifInstalled = rr::detectSansSerifInstalled();
+    rr::frmVardecks window;
+    window.LoadDynamicMenus();
+    window.firstResize = true;
+    window.resetToolbarButtons();
+    window.resetMenuItems();
+    if (!rr::sansSerifInstalled)
+        rr::setFormFont(&window, QStringLiteral("MS Sans Serif"));
     window.show();
     return app.exec();
 }

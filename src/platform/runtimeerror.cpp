@@ -96,7 +96,7 @@ constexpr ErrorText kErrors[] = {
     {746, "Replacements too long"},
 };
 
-}  // namespace
+} // namespace
 
 QString runtimeErrorText(int number)
 {
@@ -108,4 +108,4 @@ QString runtimeErrorText(int number)
     return QStringLiteral("Application-defined or object-defined error");
 }
 
-}  // namespace rr
+} // namespace rr

@@ -17,10 +17,10 @@ inline constexpr int PathNotFound = 76;
 inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int ObjectRequired = 424;
-}  // namespace rterr
+} // namespace rterr
 
 // The description of a run-time error number; numbers without a text of their own
 // give "Application-defined or object-defined error".
 QString runtimeErrorText(int number);
 
-}  // namespace rr
+} // namespace rr

@@ -34,4 +34,4 @@ QString toolTipText(const QString &text)
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
-}  // namespace rr
+} // namespace rr

@@ -14,4 +14,4 @@ QString stripMnemonic(const QString &caption);
 // as it is; otherwise it is escaped and wrapped so that blanks are kept.
 QString toolTipText(const QString &text);
 
-}  // namespace rr
+} // namespace rr

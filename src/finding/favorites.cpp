@@ -1,0 +1,187 @@
+#include "finding/favorites.h"
+
+#include "finding/listcells.h"
+#include "finding/savereport.h"
+#include "platform/prompt.h"
+#include "platform/textutil.h"
+
+#include <algorithm>
+
+namespace rr {
+namespace {
+
+const QString kFav = QStringLiteral("FAV");
+const QString kName = QStringLiteral("NAME");
+
+// Where a favourite stands in the list; the last of equal entries counts.
+qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
+{
+    for (qsizetype i = list.size() - 1; i >= 0; --i)
+        if (list.at(i).compare(wid, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+}  // namespace
+
+bool isFavoriteText(const QString &fav) { return fav.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0; }
+
+bool isFavorite(const XmlNode &vardeck) { return isFavoriteText(vardeck.childText(kFav)); }
+
+void setFavoriteMark(XmlNode vardeck, bool favorite)
+{
+    vardeck.setChildText(kFav, favorite ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+}
+
+void Favorites::populate(const XmlDocument *doc)
+{
+    m_wids.clear();
+    const XmlNode root = doc ? doc->documentElement() : XmlNode();
+    if (!root)
+        return;
+    for (const XmlNode &vardeck : root.getElementsByTagName(QStringLiteral("VARDECK")))
+        if (isFavorite(vardeck))
+            m_wids.append(vardeck.attribute(QStringLiteral("WID")));
+}
+
+bool Favorites::contains(const QString &wid) const { return m_wids.contains(wid, Qt::CaseInsensitive); }
+
+bool Favorites::syncWithDocument(const XmlDocument *doc)
+{
+    const bool inStep = doc && std::all_of(m_wids.cbegin(), m_wids.cend(),
+                                           [doc](const QString &wid) { return !doc->nodeFromID(wid).isNull(); });
+    if (inStep)
+        return false;
+    populate(doc);
+    return true;
+}
+
+QList<FavoriteItem> Favorites::menuItems(const XmlDocument *doc)
+{
+    syncWithDocument(doc);
+    QList<FavoriteItem> items;
+    for (const QString &wid : std::as_const(m_wids)) {
+        const XmlNode vardeck = doc->nodeFromID(wid);
+        FavoriteItem item;
+        item.wid = vardeck.attribute(QStringLiteral("WID"));
+        item.name = vardeck.childText(kName);
+        item.caption = escapeMnemonic(item.name);
+        item.address = vardeck.childText(QStringLiteral("ADDRESS"));
+        items.append(item);
+    }
+    return items;
+}
+
+QList<FavoriteItem> Favorites::treeItems(const XmlDocument *doc, const QList<VDData> &recent)
+{
+    QList<FavoriteItem> items = menuItems(doc);
+    for (FavoriteItem &item : items)
+        item.bold = isRecentWid(item.wid, recent);
+    sortRowsByText(items, [](const FavoriteItem &i) { return i.name; }, false);
+    return items;
+}
+
+QString Favorites::countLabel() const { return QStringLiteral("Favorites: ") + QString::number(m_wids.size()); }
+
+Favorites::Change Favorites::createNewFav(XMLDatabase &db, const QString &wid)
+{
+    Change change;
+    change.wid = wid;
+    const XmlDocument *doc = db.getTheDOM();
+    if (!doc || !doc->isLoaded())
+        return change;
+    XmlNode vardeck = doc->nodeFromID(wid);
+    if (!vardeck) {
+        change.outcome = Outcome::Missing;
+        change.rebuilt = syncWithDocument(doc);
+        return change;
+    }
+    setFavoriteMark(vardeck, true);
+    change.outcome = Outcome::Added;
+    change.changed = true;
+    change.saved = saveDatabaseReporting(db);
+    if (!contains(wid))
+        m_wids.append(wid);
+    return change;
+}
+
+Favorites::Change Favorites::addToFavorites(XMLDatabase &db, const QString &wid)
+{
+    const XmlDocument *doc = db.getTheDOM();
+    const bool rebuilt = syncWithDocument(doc);
+    if (contains(wid)) {
+        prompt::show(QStringLiteral("The selected Vardeck is already in your favorites list"));
+        return {Outcome::AlreadyFavorite, false, false, rebuilt, wid};
+    }
+    Change change = createNewFav(db, wid);
+    change.rebuilt = change.rebuilt || rebuilt;
+    if (change.outcome == Outcome::Added)
+        prompt::show(QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
+                     QStringLiteral(" has been added to your favorite Vardecks list"));
+    return change;
+}
+
+Favorites::Change Favorites::addSelected(XMLDatabase &db, const QString &selectedWID)
+{
+    const QString wid = selectedWID.trimmed();
+    if (wid.isEmpty()) {
+        prompt::show(QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list"));
+        return {Outcome::NoSelection, false, false, false, wid};
+    }
+    return addToFavorites(db, wid);
+}
+
+Favorites::Change Favorites::deleteSelected(XMLDatabase &db, const QString &selectedWID)
+{
+    Change change;
+    change.wid = selectedWID.trimmed();
+    if (change.wid.isEmpty()) {
+        prompt::show(QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list"));
+        change.outcome = Outcome::NoSelection;
+        return change;
+    }
+    const XmlDocument *doc = db.getTheDOM();
+    change.rebuilt = syncWithDocument(doc);
+    const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);
+    if (at < 0 || !doc) {
+        prompt::show(QStringLiteral("The displayed Vardeck is not in your favorites list"));
+        change.outcome = Outcome::NotInList;
+        return change;
+    }
+    XmlNode vardeck = doc->nodeFromID(m_wids.at(at));
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete ") + vardeck.childText(kName) +
+                              QStringLiteral(" from your favorites list?"),
+                          MsgIcon::None, QStringLiteral("Delete folder?"))) {
+        change.outcome = Outcome::Declined;
+        return change;
+    }
+    setFavoriteMark(vardeck, false);
+    change.outcome = Outcome::Deleted;
+    change.changed = true;
+    change.saved = saveDatabaseReporting(db);
+    m_wids.removeIf([&](const QString &w) { return w.compare(change.wid, Qt::CaseInsensitive) == 0; });
+    return change;
+}
+
+Favorites::DropResult Favorites::addDropped(XMLDatabase &db, const QStringList &wids)
+{
+    DropResult result;
+    const XmlDocument *doc = db.getTheDOM();
+    syncWithDocument(doc);
+    for (const QString &wid : wids) {
+        XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
+        if (!vardeck || isFavorite(vardeck))
+            continue;
+        setFavoriteMark(vardeck, true);
+        if (!contains(wid))
+            m_wids.append(wid);
+        ++result.added;
+    }
+    if (result.added > 0)
+        result.saved = saveDatabaseReporting(db);
+    prompt::show(QString::number(result.added) + QStringLiteral(" favorites added."), MsgButtons::Ok,
+                 MsgIcon::Information);
+    return result;
+}
+
+}  // namespace rr

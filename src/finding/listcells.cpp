@@ -1,0 +1,38 @@
+#include "finding/listcells.h"
+
+namespace rr {
+
+QString padString(const QString &text, int width)
+{
+    const qsizetype missing = qsizetype(width) - text.size();
+    if (missing <= 0)
+        return text;
+    return QString(missing, QLatin1Char(' ')) + text;
+}
+
+QString cellText(const QString &text) { return text.isEmpty() ? QStringLiteral(" ") : text; }
+
+bool isRecentWid(const QString &wid, const QList<VDData> &recent)
+{
+    return std::any_of(recent.cbegin(), recent.cend(), [&](const VDData &record) {
+        return record.getID().compare(wid, Qt::CaseInsensitive) == 0;
+    });
+}
+
+QString vardeckAddress(const XmlDocument *doc, const QString &wid)
+{
+    if (!doc)
+        return {};
+    return doc->nodeFromID(wid).childText(QStringLiteral("ADDRESS"));
+}
+
+XmlNode folderOfVardeck(const XmlNode &vardeck)
+{
+    const XmlNode list = vardeck.parentNode();
+    if (!list || list.nodeName() != QLatin1String("VARDECKS"))
+        return {};
+    const XmlNode folder = list.parentNode();
+    return folder && folder.nodeName() == QLatin1String("FOLDER") ? folder : XmlNode();
+}
+
+}  // namespace rr

@@ -1,0 +1,67 @@
+#include "finding/recentlist.h"
+
+#include "platform/textutil.h"
+
+namespace rr {
+
+VDData recentRecordOf(const XmlNode &vardeck, const QString &dbName)
+{
+    VDData record;
+    record.loadDataFromReg(vardeck.attribute(QStringLiteral("WID")), vardeck.childText(QStringLiteral("NAME")),
+                           vardeck.childText(QStringLiteral("ADDRESS")), dbName);
+    return record;
+}
+
+void trimRecentList(QList<VDData> &list, int max)
+{
+    while (!list.isEmpty() && list.size() >= max)
+        list.removeFirst();
+}
+
+bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list, int max, const QString &dbName)
+{
+    const XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
+    if (!vardeck)
+        return false;
+    const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const VDData &record = list.at(i);
+        if (record.getID().compare(wid, Qt::CaseInsensitive) == 0 &&
+            record.getURL().compare(address, Qt::CaseInsensitive) == 0) {
+            list.removeAt(i);
+            break;
+        }
+    }
+    list.append(recentRecordOf(vardeck, dbName));
+    trimRecentList(list, max);
+    return true;
+}
+
+QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list)
+{
+    QList<RecentMenuItem> items;
+    const int n = int(list.size());
+    for (int p = 1; p <= n; ++p) {
+        const VDData &record = list.at(n - p);
+        items.append({QString::number(p) + QLatin1String("  ") + escapeMnemonic(record.getName()), record.getURL(),
+                      n - p});
+    }
+    return items;
+}
+
+RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const QList<VDData> &list)
+{
+    const qsizetype record = list.size() - 1 - itemIndex;
+    if (itemIndex < 0 || record < 0)
+        return {};
+    const VDData &data = list.at(record);
+    RecentItemTarget target{data.getURL(), QString()};
+    const XmlNode vardeck = doc ? doc->nodeFromID(data.getID()) : XmlNode();
+    if (vardeck && vardeck.childText(QStringLiteral("ADDRESS")).toUpper() == data.getURL().toUpper())
+        target.widToRecord = vardeck.attribute(QStringLiteral("WID"));
+    return target;
+}
+
+void clearRecentVardecks(QList<VDData> &list) { list.clear(); }
+
+}  // namespace rr

@@ -1,0 +1,43 @@
+#pragma once
+// The rows of the two search-result lists as data: the detailed list lstSearch
+// ("Name", "Matches", "Address", "Created date", "Last visited", "Hits",
+// "Description") and the compact list lstSrch ("Name", "Matches"). The window adds
+// one list item per row (tag = wid, image keyed by wid or "Vardeck", bold as given).
+#include "finding/listcells.h"
+#include "finding/wordsearch.h"
+#include "platform/xmldocument.h"
+#include "storage/lists.h"
+
+#include <QList>
+#include <QString>
+
+namespace rr {
+
+struct SearchRow {
+    QString wid;
+    QString name;
+    QString matches;  // right-aligned in 6
+    QString address;
+    QString created;
+    QString lastVisited;
+    QString hits;  // right-aligned in 6; an empty HITS shows as 1
+    QString description;
+    bool bold = false;
+
+    // Column 0 is the row text (the name).
+    static constexpr int kDetailedColumns = 7;
+    static constexpr int kCompactColumns = 2;
+    QString detailedCell(int column) const;
+    QString compactCell(int column) const { return column == 0 ? name : column == 1 ? matches : QString(); }
+};
+
+// One row per result in order. A result whose Vardeck has vanished ends the fill:
+// the rows before it stay.
+QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResult> &results,
+                                 const QList<VDData> &recent = recentColl);
+
+// Sorts rows by a column's text ignoring case; detailed selects lstSearch's columns,
+// else lstSrch's. Every fill starts with ListSortState{} ("Matches", descending).
+void sortSearchRows(QList<SearchRow> &rows, const ListSortState &sort, bool detailed);
+
+}  // namespace rr

@@ -1,0 +1,94 @@
+#pragma once
+// The word search over every Vardeck of the open database: the six field boxes and
+// the rule by which they exclude each other, the word and match-count rules, and the
+// search command without its widgets.
+#include "finding/searchtext.h"
+#include "finding/textsearch.h"
+#include "platform/xmldocument.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+namespace rr {
+
+// The scan stops when this many Vardecks have matched.
+inline constexpr int kMaxSearchResults = 500;
+
+// The state of the field boxes chkSearch(0..5): 0 "All Vardeck data", 1 "Name",
+// 2 "Address", 3 "Notes", 4 "Description", 5 "Keywords". The window applies the
+// state to its boxes with their signals blocked, so no rule runs twice.
+struct SearchFieldBoxes {
+    static constexpr int kCount = 6;
+    std::array<bool, kCount> ticked{true, false, false, false, false, false};
+
+    bool anySingleField() const;
+    // The user has just ticked or unticked box index (its new state is in ticked):
+    // "All Vardeck data" and the single-field boxes exclude each other; unticking the
+    // last single-field box ticks "All Vardeck data" again; unticking "All Vardeck
+    // data" leaves no box ticked (the next search ticks it itself).
+    void clicked(int index);
+    // Unticks every box but index.
+    void unselectSearch(int index);
+    // Ticks box index and unticks every other: Tools > Search items and the details
+    // panel's search buttons.
+    void selectOnly(int index);
+    // A search with no box ticked ticks "All Vardeck data" first.
+    void ensureOneTicked();
+    // The fields searched with the boxes as they stand.
+    SearchFieldMask mask() const;
+};
+
+// One matching Vardeck: its WID and the match count of the last word.
+struct SearchResult {
+    QString wid;
+    qint32 matches = 0;
+    bool operator==(const SearchResult &) const = default;
+};
+
+// The search text split at every single blank, empty parts kept; "" gives no words.
+QStringList splitSearchWords(const QString &text);
+
+// Occurrences of word in text, overlapping ones included ("aa" occurs 3 times in
+// "aaaa"). An empty word occurs at every position of a non-empty text, so it counts
+// the text's length; nothing occurs in an empty text.
+qint32 countOccurrences(const QString &text, const QString &word);
+
+// The words of one search, lower-cased, each with its finder.
+class SearchWords {
+public:
+    explicit SearchWords(const QString &searchText);
+    bool isEmpty() const { return m_finders.empty(); }
+    // Whether a lower-cased searched text matches (every word occurs, tested in
+    // order) and the count of the last word; no words match everything with 0.
+    bool match(QStringView text, qint32 *matches) const;
+
+private:
+    std::vector<TextFinder> m_finders;
+};
+
+class WordSearch {
+public:
+    // Every VARDECK below the document element, in document order, whose searched
+    // text holds every word ignoring letter case; at most kMaxSearchResults.
+    QList<SearchResult> search(const XmlDocument *doc, const QString &text, const SearchFieldBoxes &boxes);
+
+    // The lower-cased texts kept between searches (for tests and memory checks).
+    SearchTextCache &cache() { return m_cache; }
+
+private:
+    SearchTextCache m_cache;
+};
+
+// The search command without its widgets: ticks "All Vardeck data" when no box is
+// ticked, searches, tells the user "No search results were found" when nothing
+// matched, and records a non-empty text in the search history in any case. The
+// window then fills the result lists (or empties them), shows the count in lblFound
+// and opens the first row when "Open first result" is ticked.
+QList<SearchResult> runSearchCommand(WordSearch &search, const XmlDocument *doc, const QString &text,
+                                     SearchFieldBoxes &boxes);
+
+}  // namespace rr

@@ -1,0 +1,96 @@
+#include "shell/fonthelpers.h"
+
+#include "platform/prompt.h"
+#include "platform/runtimeerror.h"
+#include "shell/frmvardecks.h"
+#include "shell/twips.h"
+#include "storage/registryfunctions.h"
+#include "storage/settingsstore.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace rr {
+
+bool sansSerifInstalled = false;
+
+bool detectSansSerifInstalled()
+{
+    return QFontDatabase::families().contains(QStringLiteral("Microsoft Sans Serif"), Qt::CaseSensitive);
+}
+
+void setFormFont(QWidget *window, const QString &fontName)
+{
+    const QString designed = QStringLiteral("Verdana");
+    QList<QWidget *> controls = window->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        if (control->font().family() == designed)
+            continue;
+        QFont font = control->font();
+        font.setFamily(fontName);
+        control->setFont(font);
+    }
+}
+
+void applyFontSize(frmVardecks &window, int &size)
+{
+    if (size == 0)
+        size = 8;
+    QWidget *const controls[] = {
+        window.tvwTopics,   window.tvwWM,          window.lstSrch,    window.tvwFavs,        window.listPop,
+        window.lstSearch,   window.listVD,         window.txtNotes,   window.lblDescription, window.lblKeyWords,
+        window.txtKeywords, window.txtDescription, window.txtAddress, window.txtWName,       window.lblAddress,
+        window.lblWName,    window.cmbSearch,      window.txtS,
+    };
+    for (QWidget *control : controls) {
+        QFont font = control->font();
+        font.setPointSize(size);
+        control->setFont(font);
+    }
+    if (size == 8 || size == 9) {
+        twips::setHeight(window.txtAddress, 280);
+        twips::setHeight(window.txtWName, 280);
+        twips::setHeight(window.txtS, 280);
+    } else if (size == 10 || size == 11) {
+        twips::setHeight(window.txtWName, 300);
+        twips::setHeight(window.txtS, 300);
+    }
+}
+
+QString getAppPathFromRegistry(const QString &exeName)
+{
+    const QString key = QLatin1String(SettingsStore::kAppPathsKey) + QLatin1Char('\\') + exeName;
+    const QString registered = RegistryFunctions::QueryValue(reg::HKEY_LOCAL_MACHINE, key, QString()).toString();
+    if (!registered.isEmpty())
+        return registered;
+
+    QStringList programs;
+    if (exeName.compare(QStringLiteral("firefox.exe"), Qt::CaseInsensitive) == 0)
+        programs = {QStringLiteral("firefox"), QStringLiteral("firefox-esr")};
+    else if (exeName.compare(QStringLiteral("Mozilla.exe"), Qt::CaseInsensitive) == 0)
+        programs = {QStringLiteral("seamonkey")};
+    else if (exeName.compare(QStringLiteral("Opera.exe"), Qt::CaseInsensitive) == 0)
+        programs = {QStringLiteral("opera")};
+    for (const QString &program : programs) {
+        const QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty())
+            return path;
+    }
+    return QString();
+}
+
+QString reportError(int number, const QString &description)
+{
+    const QString text =
+        QStringLiteral("[%1] %2").arg(number).arg(description.isNull() ? runtimeErrorText(number) : description);
+    prompt::show(text, MsgButtons::Ok);
+    return text;
+}
+
+} // namespace rr

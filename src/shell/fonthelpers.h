@@ -1,0 +1,37 @@
+#pragma once
+// Helpers many windows share: the font fallback for systems without the designed
+// font, the user's font size for the main window, the installed path of a browser,
+// and the error message box.
+#include <QString>
+
+class QWidget;
+
+namespace rr {
+
+class frmVardecks;
+
+// True when the installed fonts include "Microsoft Sans Serif" (exact name); set once
+// at start-up and read by the windows as they load.
+extern bool sansSerifInstalled;
+bool detectSansSerifInstalled();
+
+// Gives every control of the window the font fontName, except controls set in
+// "Verdana"; size, weight and the other attributes stay.
+void setFormFont(QWidget *window, const QString &fontName);
+
+// Applies the user's font size (8 to 11) to the main window's lists, trees and text
+// fields; 0 means 8, also in the caller's variable. The single-line boxes get the
+// height that fits the size.
+void applyFontSize(frmVardecks &window, int &size);
+
+// The installed path of a browser's program: the App Paths entry of exeName in our
+// registry store, or else the browser found on the PATH ("firefox.exe": firefox or
+// firefox-esr; "Mozilla.exe": seamonkey; "Opera.exe": opera). "" when absent, and
+// always "" for the browsers that exist only on Windows.
+QString getAppPathFromRegistry(const QString &exeName);
+
+// Shows "[number] description" in an OK message box titled with the program's title
+// and returns that text; the description defaults to the run-time error's own text.
+QString reportError(int number, const QString &description = QString());
+
+} // namespace rr

@@ -1,0 +1,275 @@
+#include "shell/frmvardecks.h"
+
+#include "controls/qbbuttons_h.h"
+#include "platform/prompt.h"
+#include "platform/textutil.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "shell/twips.h"
+#include "storage/xmldatabase.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace rr {
+
+frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmVardecks"));
+    setWindowTitle(prompt::appTitle());
+    // The window is designed for an 8-point font.
+    QFont designFont = font();
+    designFont.setPointSize(8);
+    setFont(designFont);
+    formClient = new QWidget(this);
+    formClient->setObjectName(QStringLiteral("formClient"));
+    setCentralWidget(formClient);
+
+    buildImageLists();
+    buildMenus();
+    buildToolbars();
+    buildStatusBar();
+    buildPanes();
+    buildWebStrip();
+    buildHiddenControls();
+    wireTabStrips();
+    registerOwnCommands();
+
+    formClient->installEventFilter(this);
+    qApp->installEventFilter(this);
+    resize(twips::toPx(10500), twips::toPx(7590));
+}
+
+frmVardecks::~frmVardecks()
+{
+    qApp->removeEventFilter(this);
+}
+
+// ----- commands -----
+
+void frmVardecks::setCommand(const QString &handler, Command command)
+{
+    m_commands.insert(handler, std::move(command));
+}
+
+bool frmVardecks::hasCommand(const QString &handler) const
+{
+    return m_commands.contains(handler);
+}
+
+void frmVardecks::runCommand(const QString &handler, int index)
+{
+    const auto it = m_commands.constFind(handler);
+    if (it != m_commands.constEnd() && *it) {
+        // A copy, so that a command may replace itself while it runs.
+        const Command command = *it;
+        command(index);
+        return;
+    }
+    notAvailableYet(featureName(handler, index));
+}
+
+QString frmVardecks::featureName(const QString &handler, int index) const
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("mnuNav_Click"), QStringLiteral("Navigation")},
+        {QStringLiteral("saveVardeckDetails"), QStringLiteral("Saving a Vardeck")},
+        {QStringLiteral("cancelVardeckEdit"), QStringLiteral("Cancelling an edit")},
+        {QStringLiteral("cmdMoveVD_Click"), QStringLiteral("Move Vardeck")},
+        {QStringLiteral("cmdMoveFolder_Click"), QStringLiteral("Move folder")},
+        {QStringLiteral("cmdFAdd_Click"), QStringLiteral("Add to favorites")},
+        {QStringLiteral("cmdFDelete_Click"), QStringLiteral("Delete from favorites")},
+        {QStringLiteral("cmdAddFavs_Click"), QStringLiteral("Favorite Vardecks")},
+        {QStringLiteral("cmdSearch_Click"), QStringLiteral("Search")},
+        {QStringLiteral("cmdSearchHome_Click"), QStringLiteral("Search")},
+        {QStringLiteral("cmdEdit_Click"), QStringLiteral("Update Vardeck")},
+        {QStringLiteral("cmdPreview_Click"), QStringLiteral("Preview")},
+        {QStringLiteral("cmdWeb_Click"), QStringLiteral("Web aspect")},
+        {QStringLiteral("showAspectWeb"), QStringLiteral("Web aspect")},
+        {QStringLiteral("mnuAspectWeb_Click"), QStringLiteral("Web aspect")},
+        {QStringLiteral("populateFavsList"), QStringLiteral("Favorite Vardecks")},
+        {QStringLiteral("populateWMOnTopicNode"), QStringLiteral("Folder contents")},
+        {QStringLiteral("first_Click"), QStringLiteral("Favorite Vardecks")},
+        {QStringLiteral("second_Click"), QStringLiteral("Recent Vardecks")},
+    };
+    if (const auto it = names.constFind(handler); it != names.constEnd())
+        return *it;
+    // Otherwise the caption of the first menu item that runs the handler.
+    for (QAction *item : allMenuItems()) {
+        if (item->property("rrCommand").toString() != handler || item->isSeparator())
+            continue;
+        if (item->property("rrIndex").isValid() && item->property("rrIndex").toInt() != index)
+            continue;
+        QString caption = stripMnemonic(item->text());
+        caption = caption.section(QStringLiteral("  "), 0, 0).trimmed();
+        if (caption.endsWith(QStringLiteral("...")))
+            caption.chop(3);
+        if (!caption.isEmpty())
+            return caption;
+    }
+    return handler;
+}
+
+// ----- control arrays -----
+
+QLabel *frmVardecks::lbl(int index) const
+{
+    return m_lbl.value(index);
+}
+qbButtons_H *frmVardecks::cmdEdit(int index) const
+{
+    return m_cmdEdit.value(index);
+}
+qbButtons_H *frmVardecks::cmdSearchHome(int index) const
+{
+    return m_cmdSearchHome.value(index);
+}
+qbButtons_H *frmVardecks::cmdPreview(int index) const
+{
+    return m_cmdPreview.value(index);
+}
+qbButtons_H *frmVardecks::cmdWeb(int index) const
+{
+    return m_cmdWeb.value(index);
+}
+QCheckBox *frmVardecks::chkSearch(int index) const
+{
+    return m_chkSearch.value(index);
+}
+QCheckBox *frmVardecks::chkOpt(int index) const
+{
+    return index == 6 ? m_chkOpt6 : nullptr;
+}
+QCheckBox *frmVardecks::chkOptt(int index) const
+{
+    return index == 7 ? m_chkOptt7 : nullptr;
+}
+
+bool frmVardecks::folderShown() const
+{
+    return lblTName->text().compare(QStringLiteral("No folder selected"), Qt::CaseInsensitive) != 0;
+}
+
+bool frmVardecks::vardeckShown() const
+{
+    return lblWName->text().compare(QStringLiteral("No Vardeck selected"), Qt::CaseInsensitive) != 0;
+}
+
+// ----- keys -----
+
+bool frmVardecks::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    Q_UNUSED(modifiers);
+    switch (key) {
+    case Qt::Key_F2:
+        runCommand(QStringLiteral("mnuNav_Click"), 1);
+        return true;
+    case Qt::Key_F3:
+        runCommand(QStringLiteral("mnuNav_Click"), 2);
+        return true;
+    case Qt::Key_F4:
+        runCommand(QStringLiteral("mnuNav_Click"), 3);
+        return true;
+    case Qt::Key_F5:
+        runCommand(QStringLiteral("mnuNav_Click"), 4);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmVardecks::Form_KeyPress(int keyAscii)
+{
+    const QString handler = keyAscii == 19   ? QStringLiteral("saveVardeckDetails")
+                            : keyAscii == 27 ? QStringLiteral("cancelVardeckEdit")
+                                             : QString();
+    if (!handler.isEmpty() && hasCommand(handler))
+        runCommand(handler);
+}
+
+void frmVardecks::setDefaultButton(qbButtons_H *button)
+{
+    if (m_defaultButton == button)
+        return;
+    if (m_defaultButton)
+        m_defaultButton->setDefaultLook(false);
+    m_defaultButton = button;
+    if (button)
+        button->setDefaultLook(true);
+}
+
+// Enter presses the focused button, or else the default button, except in a text
+// box of several lines, which keeps the key for its line breaks.
+bool frmVardecks::handleEnterKey(QWidget *focus)
+{
+    if (auto *button = qobject_cast<qbButtons_H *>(focus)) {
+        button->click();
+        return true;
+    }
+    if (qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus))
+        return false;
+    if (m_defaultButton && m_defaultButton->isVisible() && m_defaultButton->isEnabled()) {
+        m_defaultButton->click();
+        return true;
+    }
+    return false;
+}
+
+bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == formClient && event->type() == QEvent::Resize) {
+        placeAlignedControls();
+        Form_Resize();
+        return false;
+    }
+    if (Toolbar1 && (watched == Toolbar1 || watched->parent() == Toolbar1)) {
+        if (event->type() == QEvent::MouseMove) {
+            auto *me = static_cast<QMouseEvent *>(event);
+            Toolbar1_MouseMove(static_cast<QWidget *>(watched)->mapTo(Toolbar1, me->position().toPoint()).x());
+        } else if (event->type() == QEvent::MouseButtonPress) {
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+                popupMenu(QStringLiteral("mnuNoVD"));
+                return true;
+            }
+        }
+    }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    // A key goes first to the focus widget and then up its parents; the window looks
+    // at it once, on its first delivery, as the window would see it before its controls.
+    auto *widget = static_cast<QWidget *>(watched);
+    QWidget *focus = QApplication::focusWidget();
+    const bool firstDelivery = focus ? widget == focus : widget == this;
+    if (!firstDelivery || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    // The navigation keys act and then pass on to the control unchanged.
+    Form_KeyDown(key->key(), key->modifiers());
+    if (key->key() == Qt::Key_Escape)
+        Form_KeyPress(27);
+    else if (key->key() == Qt::Key_S && (key->modifiers() & Qt::ControlModifier))
+        Form_KeyPress(19);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return handleEnterKey(focus);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmVardecks::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+} // namespace rr

@@ -1,0 +1,316 @@
+#pragma once
+// The main window. It owns every pane, control, menu, popup menu, toolbar button and
+// status panel under their system names (also their object names), the window's
+// shared state, and the frame's own behaviour: the layout rules, the tab strips and
+// the View menu, the toolbars and navigation keys, the menu states.
+//
+// Other parts of the program reach the controls through the public members and the
+// accessors of the control arrays (lbl(11), cmdPreview(0), …), and attach their
+// commands by handler name with setCommand("mnuAddVardeck_Click", …). A command that
+// no part has attached yet tells the user it is not available yet.
+#include "shell/notavailable.h"
+#include "shell/windowstate.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QMainWindow>
+#include <QMap>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QTextEdit;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+
+namespace rr {
+
+class qbButtons_H;
+class Splitter;
+class StatusPanels;
+class TabStrip;
+class XMLDatabase;
+class XmlDocument;
+struct MenuEntry;
+
+class frmVardecks : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmVardecks(QWidget *parent = nullptr);
+    ~frmVardecks() override;
+
+    // ----- commands -----
+    // A command runs with the index of the array element (or button number) that
+    // started it, 0 for plain commands.
+    using Command = std::function<void(int index)>;
+    void setCommand(const QString &handler, Command command);
+    bool hasCommand(const QString &handler) const;
+    // Runs the attached command, or says through the prompt seam that the feature is
+    // not available yet.
+    void runCommand(const QString &handler, int index = 0);
+    // The user's name for a handler's feature ("New Vardeck" for mnuAddVardeck_Click).
+    QString featureName(const QString &handler, int index = 0) const;
+
+    // ----- menus -----
+    // A menu item by name ("mnuFileOpen", "mnuNav(2)"); sub-menus and the menus of the
+    // bar are found through their item (menuAction) under the same name.
+    QAction *menuItem(const QString &name) const;
+    QAction *menuItem(const QString &arrayName, int index) const;
+    // The drop-down of a menu or sub-menu ("mnuFile", "mnuNoVD", "mnuView(0)").
+    QMenu *subMenu(const QString &name) const;
+    // Every menu item, menus and popup menus included, in menu order.
+    QList<QAction *> allMenuItems() const;
+    // The caption as declared: "-" for a separator.
+    static QString menuCaption(const QAction *item);
+    // Sets a caption; "-" turns the item into a separator. Captions from user data go
+    // through escapeMnemonic first.
+    static void setMenuCaption(QAction *item, const QString &caption);
+    // Creates element index of an item array as a copy of element 0, placed after the
+    // array's last element (what loading a menu array element does); returns it.
+    QAction *loadMenuArrayElement(const QString &arrayName, int index);
+    void unloadMenuArrayElement(const QString &arrayName, int index);
+    int menuArrayUpperBound(const QString &arrayName) const;
+    // Opens a popup menu at the mouse pointer.
+    void popupMenu(const QString &menuName);
+
+    void LoadDynamicMenus();
+    void resetMenuItems();
+    void disableAllMenuItems();
+
+    // ----- toolbars -----
+    // Toolbar1's position 1..24 (separators included) and Toolbar2's buttons 1..2.
+    QAction *toolbarButton(int position) const;
+    QAction *aspectButton(int position) const;
+    int toolbarButtonCount() const;
+    // The tool tip each position was given ("" for a separator).
+    QString toolbarToolTip(int position) const;
+    void resetToolbarButtons();
+    // The tool-tip echo: x in Toolbar1's pixel coordinates.
+    void Toolbar1_MouseMove(int x);
+    void Toolbar1_ButtonClick(int position);
+    void Toolbar2_ButtonClick(int position);
+
+    // ----- layout -----
+    void Form_Resize();
+    void Splitter2_Resize();
+    // Places the controls aligned to the window's edges (toolbars, status bar, the Web
+    // Aspect strip) the way the window system does before Form_Resize runs.
+    void placeAlignedControls();
+    // The client area (ScaleWidth × ScaleHeight) in twips, and the outer width.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    double outerWidth() const;
+    // 0 normal, 1 minimised, 2 maximised.
+    int WindowState() const;
+
+    // ----- tab strips and View menu -----
+    void tabIndex_Click(int previousTab);
+    void tabIndex_GotFocus();
+    void tabIndex_MouseDown(Qt::MouseButton button);
+    void tabView_MouseDown(Qt::MouseButton button);
+    void tabInfo_MouseDown(Qt::MouseButton button);
+    void tabIndex_MouseMove();
+    void tabInfo_MouseMove();
+    void mnuViewIndex_Click();
+    void mnuViewSearch_Click();
+    void mnuViewFavs_Click();
+    void mnuViewPop_Click();
+    void mnuViewSearchResults_Click();
+    void mnuViewVardecks_Click();
+    void mnuViewDetails_Click();
+    void mnuViewPreview_Click();
+    void mnuViewNotes_Click();
+    // The search box's text selection reset before it takes the focus.
+    void prepareSearchBox();
+    // The address and home-page link labels' look when the mouse is elsewhere.
+    void restLinkLabels();
+
+    // ----- navigation keys -----
+    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4 before the control sees the key.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is,
+    // once the edit commands are attached; the key then goes on to the control.
+    void Form_KeyPress(int keyAscii);
+
+    // ----- default button (Enter presses it) -----
+    void setDefaultButton(qbButtons_H *button);
+    qbButtons_H *defaultButton() const { return m_defaultButton; }
+
+    // ----- control arrays -----
+    QLabel *lbl(int index) const;
+    qbButtons_H *cmdEdit(int index) const;
+    qbButtons_H *cmdSearchHome(int index) const;
+    qbButtons_H *cmdPreview(int index) const;
+    qbButtons_H *cmdWeb(int index) const;
+    QCheckBox *chkSearch(int index) const;
+    QCheckBox *chkOpt(int index) const;
+    QCheckBox *chkOptt(int index) const;
+
+    // Whether a database is open (dbXML set).
+    bool databaseIsOpen() const { return dbXML != nullptr; }
+    // The two selection sentinels.
+    bool folderShown() const;
+    bool vardeckShown() const;
+
+    // ----- controls -----
+    QWidget *formClient = nullptr; // the window's client area
+    QToolBar *Toolbar1 = nullptr;
+    QToolBar *Toolbar2 = nullptr;
+    StatusPanels *StatusBar1 = nullptr;
+    QWidget *Picture2 = nullptr; // the Web Aspect's strip: cmdWeb, txtS, chkWebAspectBrowser
+    QLineEdit *txtS = nullptr;
+    QCheckBox *chkWebAspectBrowser = nullptr;
+    QWidget *wbWeb = nullptr; // holds the Web Aspect's browser once it exists
+
+    Splitter *Splitter2 = nullptr;
+    TabStrip *tabIndex = nullptr;
+    QWidget *Picture1 = nullptr;
+    // Index tab
+    Splitter *Splitter1 = nullptr;
+    QTreeWidget *tvwTopics = nullptr;
+    QTreeWidget *tvwWM = nullptr;
+    qbButtons_H *cmdMoveVD = nullptr;
+    qbButtons_H *cmdMoveFolder = nullptr;
+    // Search tab
+    QComboBox *cmbSearch = nullptr;
+    qbButtons_H *cmdSearch = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QLabel *lblFound = nullptr;
+    QTreeWidget *lstSrch = nullptr;
+    QLabel *Picture5 = nullptr;
+    // Favorites tab
+    QTreeWidget *tvwFavs = nullptr;
+    qbButtons_H *cmdFAdd = nullptr;
+    qbButtons_H *cmdFDelete = nullptr;
+    QLabel *Picture4 = nullptr;
+    // Popular tab
+    QTreeWidget *listPop = nullptr;
+
+    // Right pane
+    TabStrip *tabView = nullptr;
+    QWidget *Frame2 = nullptr;
+    QLabel *lblWName = nullptr;
+    QLineEdit *txtWName = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLineEdit *txtAddress = nullptr;
+    QLabel *imgIcon = nullptr;
+    TabStrip *tabInfo = nullptr;
+    QTreeWidget *listVD = nullptr;
+    QTreeWidget *lstSearch = nullptr;
+    // Details tab
+    QWidget *PictureDetails = nullptr;
+    QLabel *picThumb = nullptr;
+    QCheckBox *chkFav = nullptr;
+    qbButtons_H *cmdAddFavs = nullptr;
+    QLabel *Picture10 = nullptr;
+    QLabel *lblHome = nullptr;
+    QLabel *lblCreatedDate = nullptr;
+    QLabel *lblFileSize = nullptr;
+    QLabel *lblDescription = nullptr;
+    QPlainTextEdit *txtDescription = nullptr;
+    QLabel *lblKeyWords = nullptr;
+    QPlainTextEdit *txtKeywords = nullptr;
+    // Preview tab
+    QWidget *wbPreview = nullptr; // holds the preview browser once it exists
+    QCheckBox *chkAutoPreview = nullptr;
+    QProgressBar *previewProgress = nullptr;
+    // Notes tab
+    QTextEdit *txtNotes = nullptr;
+
+    // Hidden controls and picture sources
+    QLineEdit *txtMode = nullptr;        // "", "add" or "mod"
+    QLabel *lblTName = nullptr;          // the shown folder's name or "No folder selected"
+    QLineEdit *ThunderTextBox = nullptr; // the hand-off box a second launch writes to
+    QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms
+    QTimer *timerIcon = nullptr;         // the icon timer, 10 ms, one-shot
+    QLabel *Picture8 = nullptr;          // the plain Vardeck mark
+    QLabel *Picture3 = nullptr;          // an off-screen drawing surface
+    // Image lists by key
+    QMap<QString, QIcon> ImageListMenu; // the toolbar images "1".."18"
+    QMap<QString, QIcon> ImageList1;    // the Aspect toolbar images "1".."2"
+    QMap<QString, QIcon> ImageListTVW;  // "RootClosed", "RootOpen", "ClosedFolder", "OpenFolder"
+    QMap<QString, QIcon> ImageListWM;   // "Vardeck", "SelVardeck", and site icons by WID
+
+    // ----- shared state -----
+    std::unique_ptr<XMLDatabase> dbXML;
+    XmlDocument *m_objDOMVardecks = nullptr;
+    QString databasePath;
+    QString currentTID = QStringLiteral("txtTID");
+    QString currentWID = QStringLiteral("txtWID");
+    QString currentFolderName = QStringLiteral("No topic");
+    QString currentAspect = QStringLiteral("Explorer");
+    QString selectedWID;
+    QString editMode;
+    bool isEditing = false;
+    QString savedNotes;
+    QString statusFolderPath;
+    QString copyText;
+    bool iconViewActive = false;
+    int LastState = 0;
+    bool firstResize = false;
+    bool firstActivation = false;
+    bool m_overrideAspect = false;
+    QStringList favsColl;
+    PopupState popup;
+    DragState drag;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building (one file each: panes, menus, toolbars).
+    void buildPanes();
+    void buildLeftPane();
+    void buildSearchPage(QWidget *page);
+    void buildRightPane();
+    void buildDetailsPage(QWidget *page);
+    void buildPreviewPage(QWidget *page);
+    void buildWebStrip();
+    void buildHiddenControls();
+    void buildImageLists();
+    void buildMenus();
+    QAction *addMenuEntry(QMenu *parent, const MenuEntry &entry);
+    void buildToolbars();
+    void buildStatusBar();
+    void wireTabStrips();
+    void registerOwnCommands();
+
+    QLabel *makeLabel(QWidget *parent, int index, const QString &caption, double l, double t, double w, double h);
+    qbButtons_H *makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
+                            double h, const QString &command, int index = 0);
+    QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);
+    QTreeWidget *makeTree(QWidget *parent, const QString &name);
+
+    void showPaneButtons(bool fromFormResize);
+    void showAspectExplorerDefault();
+    bool handleEnterKey(QWidget *focus);
+
+    QHash<QString, Command> m_commands;
+    QHash<QString, QAction *> m_menuItems;
+    QHash<QString, QMenu *> m_menus;
+    QList<QAction *> m_toolbarButtons;
+    QStringList m_toolTips;
+    QList<QAction *> m_aspectButtons;
+    QMap<int, QLabel *> m_lbl;
+    QMap<int, qbButtons_H *> m_cmdEdit;
+    QMap<int, qbButtons_H *> m_cmdSearchHome;
+    QMap<int, qbButtons_H *> m_cmdPreview;
+    QMap<int, qbButtons_H *> m_cmdWeb;
+    QMap<int, QCheckBox *> m_chkSearch;
+    QCheckBox *m_chkOpt6 = nullptr;
+    QCheckBox *m_chkOptt7 = nullptr;
+    qbButtons_H *m_defaultButton = nullptr;
+    bool m_inFormResize = false;
+};
+
+} // namespace rr

@@ -1,0 +1,246 @@
+// The two layout handlers: Form_Resize sizes the outer frame and the heights of the
+// panes' contents when the window changes; Splitter2_Resize sizes the widths and the
+// bottom row of the left pane whenever the main splitter has laid out its panes.
+#include "controls/qbbuttons_h.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "shell/twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace rr {
+namespace {
+
+using namespace twips;
+namespace tw = twips;
+
+void setColumnWidth(QTreeWidget *list, int column, double widthTwips)
+{
+    list->header()->resizeSection(column - 1, sizeToPx(widthTwips));
+}
+
+} // namespace
+
+double frmVardecks::ScaleWidth() const
+{
+    return fromPx(formClient->width());
+}
+double frmVardecks::ScaleHeight() const
+{
+    return fromPx(formClient->height());
+}
+double frmVardecks::outerWidth() const
+{
+    return fromPx(frameGeometry().width());
+}
+
+int frmVardecks::WindowState() const
+{
+    if (windowState() & Qt::WindowMinimized)
+        return 1;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return 2;
+    return 0;
+}
+
+// The toolbars, the Web Aspect strip and the status bar hold on to the window's edges.
+void frmVardecks::placeAlignedControls()
+{
+    const int w = formClient->width();
+    const int h = formClient->height();
+    int top = 0;
+    Toolbar1->setGeometry(0, top, w, toPx(420));
+    top += toPx(420);
+    if (!Picture2->isHidden())
+        Picture2->setGeometry(0, top, w, Picture2->height());
+    int bottom = h - toPx(375);
+    StatusBar1->setGeometry(0, bottom, w, toPx(375));
+    bottom -= toPx(330);
+    Toolbar2->setGeometry(0, bottom, w, toPx(330));
+}
+
+void frmVardecks::showPaneButtons(bool fromFormResize)
+{
+    const int tab = tabIndex->Tab();
+    cmdSearch->setVisible(tab == 1);
+    cmdMoveVD->setVisible(tab == 0);
+    cmdMoveFolder->setVisible(tab == 0);
+    cmdFAdd->setVisible(tab != 0 && tab != 1);
+    cmdFDelete->setVisible(tab != 0 && tab != 1);
+    if (fromFormResize) {
+        Picture5->setVisible(tab == 1);
+        Picture4->setVisible(tab != 0 && tab != 1);
+        lbl(2)->setVisible(tab != 0 && tab != 1);
+    }
+}
+
+void frmVardecks::Form_Resize()
+{
+    if (m_inFormResize || !Splitter2)
+        return;
+    m_inFormResize = true;
+
+    if (WindowState() != 1)
+        LastState = WindowState();
+
+    // The original hid the two tab strips here to spare the flicker; holding back
+    // their painting does the same without taking the keyboard focus from them.
+    const bool explorer = currentAspect.compare(QStringLiteral("Explorer"), Qt::CaseInsensitive) == 0;
+    const bool holdTabs = explorer && (lblWName->isVisible() || txtWName->isVisible());
+    if (holdTabs) {
+        tabInfo->setUpdatesEnabled(false);
+        tabIndex->setUpdatesEnabled(false);
+    }
+
+    const double scaleWidth = ScaleWidth();
+    const double scaleHeight = ScaleHeight();
+    if (scaleHeight > 1400)
+        Splitter1->moveTwips(tw::left(Splitter1), tw::top(Splitter1), tw::width(Splitter1), scaleHeight - 2500);
+
+    showPaneButtons(true);
+    Splitter2->moveTwips(tw::left(Splitter2), tw::top(Splitter2), scaleWidth, scaleHeight - 1220);
+
+    tw::setHeight(lstSrch, tw::height(tabIndex) - 2760);
+    setColumnWidth(lstSrch, 1, tw::width(tabIndex) - 1000);
+    setColumnWidth(lstSrch, 2, 980);
+    tw::setHeight(tvwFavs, tw::height(tabIndex) - 1280);
+    tw::setHeight(listPop, tw::height(tabIndex) - 400);
+    setColumnWidth(listPop, 1, tw::width(tabIndex) - 800);
+    setColumnWidth(listPop, 2, 800);
+
+    const double outer = outerWidth();
+    tw::setWidth(StatusBar1, outer);
+    StatusBar1->setPanelWidth(1, 3000);
+    StatusBar1->setPanelWidth(4, 1500);
+    StatusBar1->setPanelWidth(3, 2500);
+    StatusBar1->setPanelWidth(2, outer - StatusBar1->panelWidth(1) - StatusBar1->panelWidth(3) -
+                                     StatusBar1->panelWidth(4));
+
+    if (tw::width(Picture1) > 2520) {
+        tw::setWidth(tabInfo, tw::width(tabView) - 30);
+        tw::setHeight(tabInfo, tw::height(Picture1) - 1280);
+        tw::setWidth(PictureDetails, tw::width(tabInfo));
+        tw::setHeight(PictureDetails, tw::height(tabInfo) - 400);
+        const double fieldWidth = tw::width(PictureDetails) - 1440;
+        const double fieldHeight = qMax(1500.0, tw::height(tabInfo) - 4860);
+        for (QWidget *field : {static_cast<QWidget *>(txtDescription), static_cast<QWidget *>(lblDescription)})
+            tw::move(field, tw::left(field), tw::top(field), fieldWidth, fieldHeight);
+        tw::move(txtKeywords, tw::left(txtKeywords), tw::top(txtDescription) + tw::height(txtDescription) + 100,
+                 fieldWidth, 1450);
+        tw::move(lblKeyWords, tw::left(lblKeyWords), tw::top(lblDescription) + tw::height(lblDescription) + 100,
+                 fieldWidth, 1450);
+        tw::setTop(lbl(9), tw::top(lblDescription) + tw::height(lblDescription) + 80);
+        tw::setTop(cmdEdit(0), tw::top(lblDescription) + tw::height(lblDescription) + 80);
+        tw::setWidth(txtNotes, tw::width(tabInfo));
+        tw::setHeight(txtNotes, tw::height(tabInfo) - 395);
+        tw::setWidth(wbPreview, tw::width(tabInfo) - 200);
+        tw::setHeight(wbPreview, tw::height(tabInfo) - 1380);
+        wbPreview->setVisible(true);
+        tw::setWidth(Frame2, tw::width(tabView) - 30);
+        tw::setHeight(Frame2, tw::height(tabView) - 330);
+    }
+
+    tw::setWidth(wbWeb, scaleWidth - 100);
+    tw::setHeight(wbWeb, scaleHeight - 2040);
+
+    if (explorer && holdTabs) {
+        tabInfo->setVisible(true);
+        tabInfo->setUpdatesEnabled(true);
+    }
+    tabIndex->setVisible(true);
+    tabIndex->setUpdatesEnabled(true);
+
+    if (firstResize) {
+        firstResize = false;
+        if (tabIndex->Tab() == 1) {
+            prepareSearchBox();
+            cmbSearch->setFocus();
+        }
+    }
+    m_inFormResize = false;
+}
+
+void frmVardecks::Splitter2_Resize()
+{
+    if (!tabIndex || !Picture1 || !tabView)
+        return;
+    const double paneLeft = tw::left(tabIndex);
+    const double paneWidth = tw::width(tabIndex);
+    tw::setWidth(Splitter1, paneWidth);
+    tw::setWidth(listPop, paneWidth);
+    setColumnWidth(listPop, 1, paneWidth - 800);
+    setColumnWidth(listPop, 2, 800);
+    tw::setWidth(lstSrch, paneWidth);
+    setColumnWidth(lstSrch, 1, paneWidth - 1000);
+    setColumnWidth(lstSrch, 2, 980);
+    tw::setWidth(cmbSearch, paneWidth - 500);
+    tw::setLeft(lblFound, paneLeft + paneWidth - 780);
+    tw::setLeft(lbl(1), paneLeft + paneWidth - 1300);
+    tw::setLeft(cmdSearch, paneLeft + paneWidth - 1300);
+    tw::setWidth(Frame4, paneWidth - 250);
+
+    showPaneButtons(false);
+    tw::setWidth(tvwFavs, paneWidth);
+
+    if (tw::width(Picture1) > 2520) {
+        tw::setWidth(tabView, tw::width(Picture1));
+        tw::setHeight(tabView, tw::height(Picture1));
+        tw::setWidth(tabInfo, tw::width(tabView) - 30);
+        tw::setHeight(tabInfo, tw::height(Picture1) - 1280);
+        for (QWidget *list : {static_cast<QWidget *>(listVD), static_cast<QWidget *>(lstSearch)}) {
+            tw::setWidth(list, tw::width(tabView));
+            tw::setHeight(list, tw::height(tabView) - 400);
+        }
+        tw::setWidth(Frame2, tw::width(tabView) - 30);
+        tw::setHeight(Frame2, tw::height(tabView) - 330);
+        tw::setWidth(PictureDetails, tw::width(tabInfo));
+        tw::setHeight(PictureDetails, tw::height(tabInfo) - 430);
+        const double fieldWidth = tw::width(PictureDetails) - 1440;
+        tw::setWidth(txtDescription, fieldWidth);
+        tw::setWidth(lblDescription, fieldWidth);
+        tw::move(txtKeywords, tw::left(txtKeywords), tw::top(txtDescription) + tw::height(txtDescription) + 100,
+                 fieldWidth, tw::height(txtKeywords));
+        tw::move(lblKeyWords, tw::left(lblKeyWords), tw::top(lblDescription) + tw::height(lblDescription) + 100,
+                 fieldWidth, tw::height(lblKeyWords));
+        tw::setWidth(txtNotes, tw::width(tabInfo));
+        tw::setWidth(wbPreview, tw::width(tabInfo) - 200);
+        wbPreview->setVisible(true);
+        tw::setWidth(txtWName, tw::width(Picture1) - 800);
+        tw::setWidth(txtAddress, tw::width(Picture1) - 800);
+        tw::setWidth(lblWName, tw::width(Picture1) - 300);
+        tw::setWidth(lblAddress, tw::width(Picture1) - 300);
+        for (QWidget *label :
+             {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lblFileSize), static_cast<QWidget *>(lbl(14))})
+            tw::setWidth(label, tw::width(Picture1) - 600);
+    }
+
+    const double outer = outerWidth();
+    StatusBar1->setPanelWidth(1, 3000);
+    StatusBar1->setPanelWidth(4, 1500);
+    StatusBar1->setPanelWidth(3, 2500);
+    StatusBar1->setPanelWidth(2, outer - StatusBar1->panelWidth(1) - StatusBar1->panelWidth(3) -
+                                     StatusBar1->panelWidth(4));
+
+    const double bottom = tw::top(tabIndex) + tw::height(tabIndex) - 750;
+    for (QWidget *button : {static_cast<QWidget *>(cmdMoveVD), static_cast<QWidget *>(cmdMoveFolder),
+                            static_cast<QWidget *>(cmdFAdd), static_cast<QWidget *>(cmdFDelete)})
+        tw::setTop(button, bottom);
+    for (int index : {2, 11}) {
+        tw::setLeft(lbl(index), paneLeft + 2100);
+        tw::setTop(lbl(index), bottom);
+    }
+    tw::setLeft(lbl(12), paneLeft + 2950);
+    tw::setTop(lbl(12), bottom);
+}
+
+} // namespace rr

@@ -1,0 +1,218 @@
+// The menu bar, the hidden popup menus and the item arrays built at run time.
+#include "controls/qbbuttons_h.h"
+#include "shell/frmvardecks.h"
+#include "shell/menutable.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+
+namespace rr {
+namespace {
+
+// "mnuNav(3)" -> ("mnuNav", 3); a plain name gives index -1.
+std::pair<QString, int> splitArrayName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(.+)\\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return {name, -1};
+    return {match.captured(1), match.captured(2).toInt()};
+}
+
+QString elementName(const QString &arrayName, int index)
+{
+    return arrayName + QStringLiteral("(%1)").arg(index);
+}
+
+void collect(const QList<QAction *> &actions, QList<QAction *> &out)
+{
+    for (QAction *action : actions) {
+        out.append(action);
+        if (QMenu *menu = action->menu())
+            collect(menu->actions(), out);
+    }
+}
+
+} // namespace
+
+void frmVardecks::buildMenus()
+{
+    const QList<MenuEntry> &table = mainMenuTable();
+    QMenu *parents[3] = {nullptr, nullptr, nullptr};
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const MenuEntry &entry = table[i];
+        const bool opensSubMenu = i + 1 < table.size() && table[i + 1].level > entry.level;
+        if (entry.level == 0 || opensSubMenu) {
+            auto *menu = new QMenu(entry.caption, this);
+            menu->setObjectName(entry.name);
+            QAction *item = entry.level == 0 ? menuBar()->addMenu(menu) : parents[entry.level - 1]->addMenu(menu);
+            item->setObjectName(entry.name);
+            item->setVisible(!entry.hidden);
+            m_menuItems.insert(entry.name, item);
+            m_menus.insert(entry.name, menu);
+            parents[entry.level] = menu;
+            continue;
+        }
+        addMenuEntry(parents[entry.level - 1], entry);
+    }
+    menuItem(QStringLiteral("mnuHelpTopics"))->setProperty("HelpContextID", 11);
+}
+
+QAction *frmVardecks::addMenuEntry(QMenu *parent, const MenuEntry &entry)
+{
+    auto *item = new QAction(parent);
+    item->setObjectName(entry.name);
+    setMenuCaption(item, entry.caption);
+    if (!entry.shortcut.isEmpty())
+        item->setShortcut(QKeySequence::fromString(entry.shortcut, QKeySequence::PortableText));
+    item->setCheckable(entry.checkable);
+    item->setChecked(entry.checked);
+    item->setProperty("rrCommand", entry.command);
+    const auto [arrayName, index] = splitArrayName(entry.name);
+    if (index >= 0) {
+        item->setProperty("rrArray", arrayName);
+        item->setProperty("rrIndex", index);
+    }
+    connect(item, &QAction::triggered, this, [this, item](bool checked) {
+        // The commands move check marks themselves and look at the state before the click.
+        if (item->isCheckable())
+            item->setChecked(!checked);
+        const QString command = item->property("rrCommand").toString();
+        if (!command.isEmpty())
+            runCommand(command, item->property("rrIndex").toInt());
+    });
+    parent->addAction(item);
+    m_menuItems.insert(entry.name, item);
+    return item;
+}
+
+QAction *frmVardecks::menuItem(const QString &name) const
+{
+    return m_menuItems.value(name);
+}
+
+QAction *frmVardecks::menuItem(const QString &arrayName, int index) const
+{
+    return m_menuItems.value(elementName(arrayName, index));
+}
+
+QMenu *frmVardecks::subMenu(const QString &name) const
+{
+    return m_menus.value(name);
+}
+
+QList<QAction *> frmVardecks::allMenuItems() const
+{
+    QList<QAction *> items;
+    collect(menuBar()->actions(), items);
+    return items;
+}
+
+QString frmVardecks::menuCaption(const QAction *item)
+{
+    return item->isSeparator() ? QStringLiteral("-") : item->text();
+}
+
+void frmVardecks::setMenuCaption(QAction *item, const QString &caption)
+{
+    const bool separator = caption == QLatin1String("-");
+    item->setSeparator(separator);
+    item->setText(separator ? QString() : caption);
+}
+
+int frmVardecks::menuArrayUpperBound(const QString &arrayName) const
+{
+    int upper = -1;
+    for (auto it = m_menuItems.constBegin(); it != m_menuItems.constEnd(); ++it) {
+        const auto [name, index] = splitArrayName(it.key());
+        if (name == arrayName)
+            upper = std::max(upper, index);
+    }
+    return upper;
+}
+
+QAction *frmVardecks::loadMenuArrayElement(const QString &arrayName, int index)
+{
+    QAction *first = menuItem(arrayName, 0);
+    if (!first || index <= 0 || menuItem(arrayName, index))
+        return menuItem(arrayName, index);
+    auto *menu = qobject_cast<QMenu *>(first->parent());
+    MenuEntry entry;
+    entry.name = elementName(arrayName, index);
+    entry.caption = menuCaption(first);
+    entry.command = first->property("rrCommand").toString();
+    entry.level = 1;
+    entry.checkable = first->isCheckable();
+    entry.checked = first->isChecked();
+    QAction *item = addMenuEntry(menu, entry);
+    // A hidden placeholder reads as disabled; its elements start enabled then.
+    item->setEnabled(!first->isVisible() || first->isEnabled());
+    item->setVisible(first->isVisible());
+    item->setShortcut(first->shortcut());
+
+    // The array's elements stay together in index order.
+    QAction *after = first;
+    for (int i = index - 1; i > 0; --i) {
+        if (QAction *previous = menuItem(arrayName, i)) {
+            after = previous;
+            break;
+        }
+    }
+    const QList<QAction *> actions = menu->actions();
+    const qsizetype position = actions.indexOf(after);
+    menu->removeAction(item);
+    if (position + 1 < actions.size())
+        menu->insertAction(actions.at(position + 1), item);
+    else
+        menu->addAction(item);
+    return item;
+}
+
+void frmVardecks::unloadMenuArrayElement(const QString &arrayName, int index)
+{
+    if (index <= 0)
+        return;
+    QAction *item = m_menuItems.take(elementName(arrayName, index));
+    delete item;
+}
+
+void frmVardecks::popupMenu(const QString &menuName)
+{
+    if (QMenu *menu = subMenu(menuName))
+        menu->popup(QCursor::pos());
+}
+
+void frmVardecks::LoadDynamicMenus()
+{
+    for (const MenuArrayLoad &load : dynamicMenuTable()) {
+        for (int i = 0; i < load.captions.size(); ++i) {
+            QAction *item = loadMenuArrayElement(load.arrayName, i + 1);
+            setMenuCaption(item, load.captions[i]);
+            item->setVisible(true);
+        }
+        menuItem(load.arrayName, 0)->setVisible(false);
+    }
+}
+
+void frmVardecks::resetMenuItems()
+{
+    for (const QString &name : resetMenuItemNames()) {
+        if (QAction *item = menuItem(name))
+            item->setEnabled(false);
+    }
+    cmdMoveFolder->setEnabled(false);
+    cmdMoveVD->setEnabled(false);
+}
+
+void frmVardecks::disableAllMenuItems()
+{
+    for (auto it = m_menuItems.constBegin(); it != m_menuItems.constEnd(); ++it) {
+        if (it.key().startsWith(QStringLiteral("mnu"), Qt::CaseInsensitive))
+            it.value()->setEnabled(false);
+    }
+}
+
+} // namespace rr

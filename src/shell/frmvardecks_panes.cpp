@@ -1,0 +1,535 @@
+// The panes and controls of the main window, at their design places (twips,
+// relative to their container). The layout rules move them from there.
+#include "controls/qbbuttons_h.h"
+#include "platform/textutil.h"
+#include "shell/frmvardecks.h"
+#include "shell/pictures.h"
+#include "shell/splitter.h"
+#include "shell/tabstrip.h"
+#include "shell/twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr {
+namespace {
+
+const QColor kLinkColor(30, 100, 200);
+const QColor kNameColor(64, 64, 64);
+
+void place(QWidget *w, double l, double t, double wd, double h)
+{
+    twips::move(w, l, t, wd, h);
+}
+
+QLabel *pictureBox(QWidget *parent, const QString &name, const QPixmap &picture, double l, double t, double w, double h)
+{
+    auto *box = new QLabel(parent);
+    box->setObjectName(name);
+    box->setTextFormat(Qt::PlainText);
+    box->setPixmap(picture);
+    box->setAlignment(Qt::AlignCenter);
+    place(box, l, t, w, h);
+    return box;
+}
+
+QLineEdit *textBox(QWidget *parent, const QString &name, double l, double t, double w, double h)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    place(box, l, t, w, h);
+    return box;
+}
+
+QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
+                    double h)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    place(box, l, t, w, h);
+    return box;
+}
+
+} // namespace
+
+QLabel *frmVardecks::makeLabel(QWidget *parent, int index, const QString &caption, double l, double t, double w,
+                               double h)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QStringLiteral("lbl(%1)").arg(index));
+    label->setTextFormat(Qt::PlainText);
+    place(label, l, t, w, h);
+    // A caption is never cut short by its designed width.
+    if (!caption.isEmpty() && label->sizeHint().width() > label->width())
+        label->resize(label->sizeHint().width(), label->height());
+    m_lbl.insert(index, label);
+    return label;
+}
+
+qbButtons_H *frmVardecks::makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t,
+                                     double w, double h, const QString &command, int index)
+{
+    auto *button = new qbButtons_H(parent);
+    button->setObjectName(name);
+    button->setCaption(caption);
+    place(button, l, t, w, h);
+    connect(button, &qbButtons_H::Click, this, [this, command, index] { runCommand(command, index); });
+    return button;
+}
+
+QTreeWidget *frmVardecks::makeList(QWidget *parent, const QString &name, const QStringList &columns)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setProperty("rrTypeName", QStringLiteral("ListView"));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setHeaderLabels(columns);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    return list;
+}
+
+QTreeWidget *frmVardecks::makeTree(QWidget *parent, const QString &name)
+{
+    auto *tree = new QTreeWidget(parent);
+    tree->setObjectName(name);
+    tree->setProperty("rrTypeName", QStringLiteral("TreeView"));
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    return tree;
+}
+
+void frmVardecks::buildPanes()
+{
+    Splitter2 = new Splitter(formClient);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->moveTwips(0, 420, 11415, 6495);
+    buildLeftPane();
+    buildRightPane();
+
+    Splitter2->initialise([this] {
+        Splitter2->setBorderStyle(0);
+        Splitter2->setSplitterAppearance(0);
+        Splitter2->setSplitterBorder(0);
+        Splitter2->setSplitterColor(palette().color(QPalette::Button));
+        Splitter2->setOrientation(SplitterModel::Vertical);
+        Splitter2->setSplitterSize(80);
+        Splitter2->setMaintain(SplitterModel::KeepPosition);
+        Splitter2->setSplitterPos(3944);
+        Splitter2->setRatioFromTop(0.349f);
+        Splitter2->setChild1(QStringLiteral("tabIndex"));
+        Splitter2->setChild2(QStringLiteral("picture1"));
+        Splitter2->setMinSize1(0);
+        Splitter2->setMinSize2(0);
+        Splitter2->setMinSizeAux(0);
+        Splitter2->setLiveUpdate(false);
+    });
+    Splitter2->setSplitterPos(3944);
+
+    Splitter1->initialise([this] {
+        Splitter1->setBorderStyle(0);
+        Splitter1->setSplitterAppearance(0);
+        Splitter1->setSplitterBorder(0);
+        Splitter1->setSplitterColor(QColor(0, 0, 0));
+        Splitter1->setOrientation(SplitterModel::Horizontal);
+        Splitter1->setSplitterSize(80);
+        Splitter1->setMaintain(SplitterModel::KeepPosition);
+        Splitter1->setSplitterPos(2640);
+        Splitter1->setRatioFromTop(0.512f);
+        Splitter1->setChild1(QStringLiteral("tvwTopics"));
+        Splitter1->setChild2(QStringLiteral("tvwWM"));
+        Splitter1->setMinSize1(0);
+        Splitter1->setMinSize2(0);
+        Splitter1->setMinSizeAux(0);
+        Splitter1->setLiveUpdate(true);
+    });
+    Splitter1->setSplitterPos(2640);
+
+    connect(Splitter2, &Splitter::Resize, this, &frmVardecks::Splitter2_Resize);
+}
+
+void frmVardecks::buildLeftPane()
+{
+    tabIndex = new TabStrip(Splitter2);
+    tabIndex->setObjectName(QStringLiteral("tabIndex"));
+    place(tabIndex, 0, 0, 3944, 6495);
+    for (const char *caption : {"   &Index   ", "   S&earch   ", "    Favo&rites   ", "   &Popular   "})
+        tabIndex->addTab(QString::fromLatin1(caption));
+
+    // Index: the folder tree over the folder's Vardecks.
+    QWidget *index = tabIndex->page(0);
+    Splitter1 = new Splitter(index);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->moveTwips(0, 400, 3300, 5240);
+    tvwTopics = makeTree(Splitter1, QStringLiteral("tvwTopics"));
+    place(tvwTopics, 0, 0, 3300, 2640);
+    tvwWM = makeTree(Splitter1, QStringLiteral("tvwWM"));
+    place(tvwWM, 0, 2720, 3300, 2515);
+    cmdMoveVD = makeButton(index, QStringLiteral("cmdMoveVD"), QStringLiteral("Move"), 120, 5760, 855, 630,
+                           QStringLiteral("cmdMoveVD_Click"));
+    cmdMoveVD->setPicture(pictures::draw(pictures::Kind::MoveVardeck));
+    cmdMoveVD->setPictureAlign(4);
+    cmdMoveVD->setToolTip(QStringLiteral("Move the shown Vardeck to another folder"));
+    cmdMoveFolder = makeButton(index, QStringLiteral("cmdMoveFolder"), QStringLiteral("Move"), 960, 5760, 855, 630,
+                               QStringLiteral("cmdMoveFolder_Click"));
+    cmdMoveFolder->setPicture(pictures::draw(pictures::Kind::MoveFolder));
+    cmdMoveFolder->setPictureAlign(4);
+    cmdMoveFolder->setToolTip(QStringLiteral("Move the selected folder to another folder"));
+    makeLabel(index, 11, QStringLiteral("Vardecks: "), 1920, 5760, 750, 255);
+    makeLabel(index, 12, QStringLiteral("0"), 2760, 5760, 615, 255);
+
+    buildSearchPage(tabIndex->page(1));
+
+    // Favorites
+    QWidget *favorites = tabIndex->page(2);
+    tvwFavs = makeTree(favorites, QStringLiteral("tvwFavs"));
+    place(tvwFavs, 0, 400, 3375, 5240);
+    cmdFAdd = makeButton(favorites, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
+                         QStringLiteral("cmdFAdd_Click"));
+    cmdFAdd->setPicture(pictures::draw(pictures::Kind::Add));
+    cmdFAdd->setPictureAlign(4);
+    cmdFDelete = makeButton(favorites, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855, 630,
+                            QStringLiteral("cmdFDelete_Click"));
+    cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
+    cmdFDelete->setPictureAlign(4);
+    makeLabel(favorites, 2, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
+    Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 3100, 5790,
+                          240, 240);
+
+    // Popular
+    listPop = makeList(tabIndex->page(3), QStringLiteral("listPop"), {QStringLiteral("Name"), QStringLiteral("Hits")});
+    place(listPop, 0, 400, 3615, 6015);
+}
+
+void frmVardecks::buildSearchPage(QWidget *page)
+{
+    cmbSearch = new QComboBox(page);
+    cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
+    cmbSearch->setEditable(true);
+    cmbSearch->setInsertPolicy(QComboBox::NoInsert);
+    place(cmbSearch, 120, 440, 3444, 315);
+    Picture5 =
+        pictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
+    cmdSearch = makeButton(page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855, 330,
+                           QStringLiteral("cmdSearch_Click"));
+
+    Frame4 = new QGroupBox(QStringLiteral("Search in"), page);
+    Frame4->setObjectName(QStringLiteral("Frame4"));
+    place(Frame4, 120, 1140, 3694, 1360);
+    const char *fields[] = {"All Vardeck data", "Name", "Address", "Notes", "Description", "Keywords"};
+    for (int i = 0; i < 6; ++i) {
+        const double left = i < 3 ? 120 : 1850;
+        const double top = 200 + (i % 3) * 220;
+        QCheckBox *box = checkBox(Frame4, QStringLiteral("chkSearch(%1)").arg(i), QString::fromLatin1(fields[i]), left,
+                                  top, i == 0 ? 1700 : 1400, 230);
+        m_chkSearch.insert(i, box);
+        connect(box, &QCheckBox::clicked, this, [this, i] {
+            if (hasCommand(QStringLiteral("chkSearch_Click")))
+                runCommand(QStringLiteral("chkSearch_Click"), i);
+        });
+    }
+    m_chkOpt6 = checkBox(Frame4, QStringLiteral("chkOpt(6)"), QStringLiteral("Open first result"), 120, 880, 3000, 230);
+    m_chkOptt7 =
+        checkBox(Frame4, QStringLiteral("chkOptt(7)"), QStringLiteral("Show detailed results"), 120, 1100, 3000, 230);
+    for (QCheckBox *box : {m_chkOpt6, m_chkOptt7}) {
+        const QString handler = box->objectName().section(QLatin1Char('('), 0, 0) + QStringLiteral("_Click");
+        connect(box, &QCheckBox::clicked, this, [this, handler] {
+            if (hasCommand(handler))
+                runCommand(handler);
+        });
+    }
+
+    makeLabel(page, 0, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
+    makeLabel(page, 1, QStringLiteral("Found:"), 2040, 2520, 495, 255);
+    lblFound = new QLabel(QStringLiteral("0"), page);
+    lblFound->setObjectName(QStringLiteral("lblFound"));
+    lblFound->setTextFormat(Qt::PlainText);
+    place(lblFound, 2640, 2520, 615, 255);
+    lstSrch = makeList(page, QStringLiteral("lstSrch"), {QStringLiteral("Name"), QStringLiteral("Matches")});
+    place(lstSrch, 0, 2760, 3495, 3375);
+}
+
+void frmVardecks::buildRightPane()
+{
+    Picture1 = new QWidget(Splitter2);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    place(Picture1, 4024, 0, 7391, 6495);
+
+    tabView = new TabStrip(Picture1);
+    tabView->setObjectName(QStringLiteral("tabView"));
+    place(tabView, 0, 0, 6900, 6480);
+    for (const char *caption : {"   Vardeck   ", "   No folder selected   ", "   Search results   "})
+        tabView->addTab(QString::fromLatin1(caption));
+
+    // The shown Vardeck: name and address above the details tabs.
+    QWidget *vardeck = tabView->page(0);
+    Frame2 = new QWidget(vardeck);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    place(Frame2, 0, 410, 7065, 5675);
+    makeLabel(Frame2, 25, QStringLiteral("Name"), 100, 150, 495, 255)->hide();
+    lblWName = new QLabel(QStringLiteral("No Vardeck selected"), Frame2);
+    lblWName->setObjectName(QStringLiteral("lblWName"));
+    lblWName->setTextFormat(Qt::PlainText);
+    QFont bold = lblWName->font();
+    bold.setBold(true);
+    lblWName->setFont(bold);
+    lblWName->setStyleSheet(QStringLiteral("color: rgb(64,64,64);"));
+    lblWName->setToolTip(QStringLiteral("The name of this Vardeck"));
+    place(lblWName, 240, 120, 6000, 240);
+    lblWName->hide();
+    txtWName = textBox(Frame2, QStringLiteral("txtWName"), 720, 100, 6015, 320);
+    txtWName->hide();
+    makeLabel(Frame2, 26, QStringLiteral("Address"), 100, 520, 615, 255)->hide();
+    lblAddress = new QLabel(Frame2);
+    lblAddress->setObjectName(QStringLiteral("lblAddress"));
+    lblAddress->setTextFormat(Qt::PlainText);
+    lblAddress->setCursor(Qt::PointingHandCursor);
+    lblAddress->setToolTip(QStringLiteral("The website address (URL) for this Vardeck"));
+    place(lblAddress, 240, 480, 6000, 195);
+    txtAddress = textBox(Frame2, QStringLiteral("txtAddress"), 720, 480, 6015, 320);
+    txtAddress->hide();
+    imgIcon = new QLabel(Frame2);
+    imgIcon->setObjectName(QStringLiteral("imgIcon"));
+    place(imgIcon, 0, 0, 250, 250);
+    imgIcon->hide();
+
+    tabInfo = new TabStrip(vardeck);
+    tabInfo->setObjectName(QStringLiteral("tabInfo"));
+    place(tabInfo, 0, 1280, 6795, 5145);
+    for (const char *caption : {"   &Details   ", "   Previe&w   ", "   No&tes   "})
+        tabInfo->addTab(QString::fromLatin1(caption));
+    buildDetailsPage(tabInfo->page(0));
+    buildPreviewPage(tabInfo->page(1));
+    txtNotes = new QTextEdit(tabInfo->page(2));
+    txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    txtNotes->setAcceptRichText(false);
+    txtNotes->setToolTip(QStringLiteral("Notes for this Vardeck.  Type notes here and click Save (or CTRL-S) to save"));
+    place(txtNotes, 0, 400, 6735, 4695);
+
+    listVD = makeList(tabView->page(1), QStringLiteral("listVD"),
+                      {QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Created date"),
+                       QStringLiteral("Last visited"), QStringLiteral("Hits"), QStringLiteral("Description")});
+    listVD->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    place(listVD, 0, 400, 6700, 5895);
+    lstSearch = makeList(tabView->page(2), QStringLiteral("lstSearch"),
+                         {QStringLiteral("Name"), QStringLiteral("Matches"), QStringLiteral("Address"),
+                          QStringLiteral("Created date"), QStringLiteral("Last visited"), QStringLiteral("Hits"),
+                          QStringLiteral("Description")});
+    lstSearch->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    place(lstSearch, 0, 400, 6705, 5895);
+}
+
+void frmVardecks::buildDetailsPage(QWidget *page)
+{
+    PictureDetails = new QWidget(page);
+    PictureDetails->setObjectName(QStringLiteral("PictureDetails"));
+    place(PictureDetails, 0, 400, 6735, 4800);
+    QWidget *d = PictureDetails;
+
+    picThumb = pictureBox(d, QStringLiteral("picThumb"), QPixmap(), 240, 240, 3000, 2250);
+    picThumb->setFrameStyle(QFrame::Box | QFrame::Plain);
+    picThumb->setCursor(Qt::PointingHandCursor);
+
+    auto valueLabel = [d](const QString &name, double l, double t, double w, double h) {
+        auto *label = new QLabel(d);
+        label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);
+        place(label, l, t, w, h);
+        return label;
+    };
+    makeLabel(d, 6, QStringLiteral("Favorite:"), 3840, 240, 735, 255);
+    chkFav = checkBox(d, QStringLiteral("chkFav"), QString(), 4920, 240, 255, 195);
+    chkFav->setEnabled(false);
+    cmdAddFavs =
+        makeButton(d, QStringLiteral("cmdAddFavs"), QString(), 5280, 210, 330, 300, QStringLiteral("cmdAddFavs_Click"));
+    cmdAddFavs->setPicture(pictures::draw(pictures::Kind::FavoriteMark));
+    connect(chkFav, &QCheckBox::clicked, this, [this] {
+        if (hasCommand(QStringLiteral("chkFav_Click")))
+            runCommand(QStringLiteral("chkFav_Click"));
+    });
+    Picture10 =
+        pictureBox(d, QStringLiteral("Picture10"), pictures::draw(pictures::Kind::FavoriteMark), 5760, 240, 240, 240);
+    Picture10->setToolTip(QStringLiteral("This is a favorite Vardeck"));
+    Picture10->hide();
+
+    makeLabel(d, 7, QStringLiteral("Homepage:"), 3840, 600, 855, 255);
+    lblHome = valueLabel(QStringLiteral("lblHome"), 4920, 600, 2175, 255);
+    lblHome->setCursor(Qt::PointingHandCursor);
+    makeLabel(d, 5, QStringLiteral("Last visited:"), 3840, 960, 855, 255);
+    makeLabel(d, 3, QString(), 4920, 960, 2175, 255)
+        ->setToolTip(QStringLiteral("When this Vardeck was last viewed in a browser"));
+    makeLabel(d, 4, QStringLiteral("Created date:"), 3840, 1320, 1095, 255);
+    lblCreatedDate = valueLabel(QStringLiteral("lblCreatedDate"), 4920, 1320, 2175, 255);
+    lblCreatedDate->setToolTip(QStringLiteral("The date that this Vardeck was created"));
+    makeLabel(d, 13, QStringLiteral("Hits:"), 3840, 1680, 375, 255);
+    makeLabel(d, 14, QString(), 4920, 1680, 855, 255);
+    makeLabel(d, 10, QStringLiteral("Size:"), 3840, 2040, 855, 255);
+    lblFileSize = valueLabel(QStringLiteral("lblFileSize"), 4920, 2040, 2175, 255);
+
+    // Search from a detail: domain, last visited, created date.
+    const char *searchTips[] = {"Search on this domain", "Search on last visited date", "Search on created date"};
+    for (int i = 0; i < 3; ++i) {
+        qbButtons_H *button = makeButton(d, QStringLiteral("cmdSearchHome(%1)").arg(i), QString(), 3540, 600 + 360 * i,
+                                         255, 255, QStringLiteral("cmdSearchHome_Click"), i);
+        button->setPicture(pictures::draw(pictures::Kind::Search, 12));
+        button->setPictureSize(0);
+        button->setToolTip(QString::fromLatin1(searchTips[i]));
+        m_cmdSearchHome.insert(i, button);
+    }
+    qbButtons_H *edit3 =
+        makeButton(d, QStringLiteral("cmdEdit(3)"), QString(), 3540, 240, 255, 255, QStringLiteral("cmdEdit_Click"), 3);
+    edit3->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
+    edit3->setToolTip(QStringLiteral("Update Vardeck"));
+    m_cmdEdit.insert(3, edit3);
+
+    makeLabel(d, 8, QStringLiteral("Description:"), 240, 2740, 855, 240);
+    lblDescription = valueLabel(QStringLiteral("lblDescription"), 1300, 2740, 5175, 855);
+    lblDescription->setWordWrap(true);
+    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDescription->setToolTip(QStringLiteral("Description for this Vardeck"));
+    txtDescription = new QPlainTextEdit(d);
+    txtDescription->setObjectName(QStringLiteral("txtDescription"));
+    place(txtDescription, 1300, 2785, 5175, 780);
+    txtDescription->hide();
+    makeLabel(d, 9, QStringLiteral("Keywords:"), 240, 3800, 735, 255);
+    qbButtons_H *edit0 =
+        makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 0, 3800, 240, 240, QStringLiteral("cmdEdit_Click"), 0);
+    edit0->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
+    edit0->setToolTip(QStringLiteral("Update Vardeck"));
+    m_cmdEdit.insert(0, edit0);
+    lblKeyWords = valueLabel(QStringLiteral("lblKeyWords"), 1300, 3780, 5175, 735);
+    lblKeyWords->setWordWrap(true);
+    lblKeyWords->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblKeyWords->setToolTip(QStringLiteral("Keywords for this Vardeck"));
+    txtKeywords = new QPlainTextEdit(d);
+    txtKeywords->setObjectName(QStringLiteral("txtKeywords"));
+    place(txtKeywords, 1300, 3780, 5175, 660);
+    txtKeywords->hide();
+
+    for (QLabel *link : {lblAddress, lblHome})
+        link->setStyleSheet(QStringLiteral("color: rgb(30,100,200);"));
+}
+
+void frmVardecks::buildPreviewPage(QWidget *page)
+{
+    const char *captions[] = {"Go", "Stop", "Refresh", "Home", "Open home", "Open"};
+    const char *tips[] = {"Show this Vardeck's page here",
+                          "Stop loading the page",
+                          "Refresh the page",
+                          "Show this Vardeck's home page here",
+                          "Open the home page in the browser",
+                          "Open this Vardeck in the browser"};
+    for (int i = 0; i < 6; ++i) {
+        qbButtons_H *button =
+            makeButton(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]), 100 + 1090 * i,
+                       480, 1060, 330, QStringLiteral("cmdPreview_Click"), i);
+        button->setToolTip(QString::fromLatin1(tips[i]));
+        m_cmdPreview.insert(i, button);
+    }
+    chkAutoPreview =
+        checkBox(page, QStringLiteral("chkAutoPreview"), QStringLiteral("Preview automatically"), 100, 880, 2400, 255);
+    connect(chkAutoPreview, &QCheckBox::clicked, this, [this] {
+        if (hasCommand(QStringLiteral("chkAutoPreview_Click")))
+            runCommand(QStringLiteral("chkAutoPreview_Click"));
+    });
+    previewProgress = new QProgressBar(page);
+    previewProgress->setObjectName(QStringLiteral("previewProgress"));
+    previewProgress->setRange(0, 100);
+    previewProgress->setTextVisible(false);
+    place(previewProgress, 2700, 900, 2400, 210);
+    previewProgress->hide();
+    wbPreview = new QWidget(page);
+    wbPreview->setObjectName(QStringLiteral("wbPreview"));
+    wbPreview->setAutoFillBackground(true);
+    wbPreview->setBackgroundRole(QPalette::Base);
+    place(wbPreview, 100, 1260, 6435, 3735);
+}
+
+void frmVardecks::buildWebStrip()
+{
+    Picture2 = new QWidget(formClient);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    place(Picture2, 0, 420, 11955, 720);
+    const char *captions[] = {"Folders", "All Vardecks", "Favorites", "Print", "Search", "Popular"};
+    double left = 60;
+    for (int i = 0; i < 6; ++i) {
+        // The search box stands before its Search button.
+        if (i == 4) {
+            txtS = textBox(Picture2, QStringLiteral("txtS"), left, 150, 1640, 300);
+            left += 1700;
+        }
+        qbButtons_H *button =
+            makeButton(Picture2, QStringLiteral("cmdWeb(%1)").arg(i), QString::fromLatin1(captions[i]), left, 120, 1200,
+                       375, QStringLiteral("cmdWeb_Click"), i);
+        m_cmdWeb.insert(i, button);
+        left += 1260;
+    }
+    chkWebAspectBrowser = checkBox(Picture2, QStringLiteral("chkWebAspectBrowser"),
+                                   QStringLiteral("Use default browser formatting"), left + 120, 180, 3400, 255);
+    connect(chkWebAspectBrowser, &QCheckBox::clicked, this, [this] {
+        if (hasCommand(QStringLiteral("chkWebAspectBrowser_Click")))
+            runCommand(QStringLiteral("chkWebAspectBrowser_Click"));
+    });
+    Picture2->hide();
+
+    wbWeb = new QWidget(formClient);
+    wbWeb->setObjectName(QStringLiteral("wbWeb"));
+    wbWeb->setAutoFillBackground(true);
+    wbWeb->setBackgroundRole(QPalette::Base);
+    place(wbWeb, 50, 1180, 10215, 6135);
+    wbWeb->hide();
+}
+
+void frmVardecks::buildHiddenControls()
+{
+    txtMode = new QLineEdit(formClient);
+    txtMode->setObjectName(QStringLiteral("txtMode"));
+    txtMode->hide();
+    lblTName = new QLabel(QStringLiteral("No folder selected"), formClient);
+    lblTName->setObjectName(QStringLiteral("lblTName"));
+    lblTName->setTextFormat(Qt::PlainText);
+    lblTName->hide();
+    ThunderTextBox = new QLineEdit(formClient);
+    ThunderTextBox->setObjectName(QStringLiteral("ThunderTextBox"));
+    ThunderTextBox->hide();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5);
+    timerIcon = new QTimer(this);
+    timerIcon->setObjectName(QStringLiteral("timerIcon"));
+    timerIcon->setInterval(10);
+    timerIcon->setSingleShot(true);
+    Picture8 =
+        pictureBox(formClient, QStringLiteral("Picture8"), pictures::draw(pictures::Kind::VardeckMark), 0, 0, 240, 240);
+    Picture8->hide();
+    Picture3 = pictureBox(formClient, QStringLiteral("Picture3"), QPixmap(), 0, 0, 250, 250);
+    Picture3->hide();
+}
+
+void frmVardecks::buildImageLists()
+{
+    using pictures::Kind;
+    for (int i = 1; i <= 18; ++i)
+        ImageListMenu.insert(QString::number(i), QIcon(pictures::toolbarImage(i)));
+    ImageList1.insert(QStringLiteral("1"), QIcon(pictures::draw(Kind::ExplorerAspect)));
+    ImageList1.insert(QStringLiteral("2"), QIcon(pictures::draw(Kind::WebAspect)));
+    ImageListTVW.insert(QStringLiteral("RootClosed"), QIcon(pictures::draw(Kind::RootClosed)));
+    ImageListTVW.insert(QStringLiteral("RootOpen"), QIcon(pictures::draw(Kind::RootOpen)));
+    ImageListTVW.insert(QStringLiteral("ClosedFolder"), QIcon(pictures::draw(Kind::ClosedFolder)));
+    ImageListTVW.insert(QStringLiteral("OpenFolder"), QIcon(pictures::draw(Kind::OpenFolder)));
+    ImageListWM.insert(QStringLiteral("Vardeck"), QIcon(pictures::draw(Kind::VardeckMark)));
+    ImageListWM.insert(QStringLiteral("SelVardeck"), QIcon(pictures::draw(Kind::SelectedVardeckMark)));
+}
+
+} // namespace rr

@@ -1,0 +1,199 @@
+// The main toolbar, the Aspect toolbar and the status bar.
+#include "controls/qbbuttons_h.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "shell/twips.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMouseEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace rr {
+namespace {
+
+struct ToolbarButton {
+    int image; // 0 for a separator
+    const char *toolTip;
+    const char *command;
+    int index;
+};
+
+// Positions 1 to 24.
+constexpr ToolbarButton kToolbar1[] = {
+    {1, "Create Vardeck  CTRL+N", "mnuAddVardeck_Click", 0},
+    {2, "Update Vardeck  CTRL+U", "mnuEditModify_Click", 0},
+    {3, "Delete Vardeck  DEL", "mnuEditDelete_Click", 0},
+    {0, "", "", 0},
+    {4, "First Vardeck  F2", "mnuNav_Click", 1},
+    {5, "Previous Vardeck  F3", "mnuNav_Click", 2},
+    {6, "Next Vardeck  F4", "mnuNav_Click", 3},
+    {7, "Last Vardeck  F5", "mnuNav_Click", 4},
+    {0, "", "", 0},
+    {11, "Search  CTRL+F", "mnuToolsSearchText_Click", 0},
+    {0, "", "", 0},
+    {8, "New folder  CTRL+Q", "mnuAddTopic_Click", 0},
+    {9, "Rename folder  CTRL+M", "mnuEditModifyTopic_Click", 0},
+    {10, "Delete folder  SHIFT+DEL", "mnuEditDeleteTopic_Click", 0},
+    {0, "", "", 0},
+    {12, "Open Vardeck in Browser  CTRL+INSERT", "mnuToolsOpen_Click", 0},
+    {13, "Get Vardeck from browser  CTRL+G", "mnuToolsGet_Click", 0},
+    {14, "Open blank browser  CTRL+K", "mnuToolsOpenBlank_Click", 0},
+    {0, "", "", 0},
+    {15, "User options", "mnuToolsOptions_Click", 0},
+    {16, "Help contents", "mnuHelpTopics_Click", 0},
+    {0, "", "", 0},
+    {17, "Save  CTRL-S", "saveVardeckDetails", 0},
+    {18, "Cancel  ESC", "cancelVardeckEdit", 0},
+};
+
+} // namespace
+
+void frmVardecks::buildToolbars()
+{
+    Toolbar1 = new QToolBar(formClient);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1->setMouseTracking(true);
+    Toolbar1->installEventFilter(this);
+    int position = 0;
+    for (const ToolbarButton &spec : kToolbar1) {
+        ++position;
+        QAction *button = nullptr;
+        if (spec.image == 0) {
+            button = Toolbar1->addSeparator();
+        } else {
+            button = Toolbar1->addAction(ImageListMenu.value(QString::number(spec.image)), QString());
+            button->setToolTip(QString::fromLatin1(spec.toolTip));
+            connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+        }
+        button->setObjectName(QStringLiteral("Toolbar1.Buttons(%1)").arg(position));
+        button->setProperty("rrCommand", QString::fromLatin1(spec.command));
+        button->setProperty("rrIndex", spec.index);
+        m_toolbarButtons.append(button);
+        m_toolTips.append(QString::fromLatin1(spec.toolTip));
+        if (QWidget *widget = Toolbar1->widgetForAction(button)) {
+            widget->setMouseTracking(true);
+            widget->installEventFilter(this);
+        }
+    }
+    // Save and Cancel show only while a Vardeck is edited.
+    toolbarButton(23)->setVisible(false);
+    toolbarButton(24)->setVisible(false);
+
+    Toolbar2 = new QToolBar(formClient);
+    Toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    Toolbar2->setMovable(false);
+    Toolbar2->setFloatable(false);
+    Toolbar2->setIconSize(QSize(16, 16));
+    Toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto *group = new QActionGroup(Toolbar2);
+    const char *captions[] = {"E&xplorer aspect          ", "We&b aspect          "};
+    const char *tips[] = {"Explorer aspect  CTRL+X", "Web aspect  CTRL+B"};
+    for (int i = 0; i < 2; ++i) {
+        const QString caption = QString::fromLatin1(captions[i]);
+        QAction *button = Toolbar2->addAction(ImageList1.value(QString::number(i + 1)), caption);
+        // The toolbar shows the caption as given, blanks and access letter included.
+        button->setIconText(caption);
+        button->setToolTip(QString::fromLatin1(tips[i]));
+        button->setObjectName(QStringLiteral("Toolbar2.Buttons(%1)").arg(i + 1));
+        button->setCheckable(true);
+        button->setChecked(i == 0);
+        group->addAction(button);
+        const int position = i + 1;
+        connect(button, &QAction::triggered, this, [this, position] { Toolbar2_ButtonClick(position); });
+        m_aspectButtons.append(button);
+    }
+}
+
+void frmVardecks::buildStatusBar()
+{
+    StatusBar1 = new StatusPanels(4, formClient);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setPanelWidth(1, 3000);
+    StatusBar1->setPanelWidth(2, 3000);
+    StatusBar1->setPanelWidth(3, 2500);
+    StatusBar1->setPanelWidth(4, 1500);
+}
+
+QAction *frmVardecks::toolbarButton(int position) const
+{
+    return m_toolbarButtons.value(position - 1);
+}
+
+QAction *frmVardecks::aspectButton(int position) const
+{
+    return m_aspectButtons.value(position - 1);
+}
+
+int frmVardecks::toolbarButtonCount() const
+{
+    return int(m_toolbarButtons.size());
+}
+
+QString frmVardecks::toolbarToolTip(int position) const
+{
+    return m_toolTips.value(position - 1);
+}
+
+void frmVardecks::Toolbar1_ButtonClick(int position)
+{
+    QAction *button = toolbarButton(position);
+    if (!button || button->isSeparator())
+        return;
+    runCommand(button->property("rrCommand").toString(), button->property("rrIndex").toInt());
+}
+
+void frmVardecks::Toolbar2_ButtonClick(int position)
+{
+    if (position == 1)
+        runCommand(QStringLiteral("mnuAspectExplorer_Click"));
+    else if (position == 2)
+        runCommand(QStringLiteral("mnuAspectWeb_Click"));
+    // The pressed button stays the one of the Aspect shown.
+    const bool explorer = currentAspect.compare(QStringLiteral("Explorer"), Qt::CaseInsensitive) == 0;
+    aspectButton(explorer ? 1 : 2)->setChecked(true);
+}
+
+// The status bar echoes the tool tip of the button under the mouse; over a separator
+// the echo is empty. Only the buttons shown take part.
+void frmVardecks::Toolbar1_MouseMove(int x)
+{
+    struct Span {
+        int left;
+        int width;
+        QString tip;
+    };
+    QList<Span> spans;
+    for (int i = 1; i <= toolbarButtonCount(); ++i) {
+        QWidget *widget = Toolbar1->widgetForAction(toolbarButton(i));
+        if (!toolbarButton(i)->isVisible() || !widget || !widget->isVisible())
+            continue;
+        spans.append({widget->x(), widget->width(), toolbarToolTip(i)});
+    }
+    if (spans.isEmpty())
+        return;
+    for (qsizetype i = 0; i + 1 < spans.size(); ++i) {
+        if (spans[i].left < x && x < spans[i + 1].left) {
+            StatusBar1->setPanelText(1, spans[i].tip);
+            return;
+        }
+    }
+    const Span &last = spans.last();
+    if (last.left < x && x < last.left + last.width)
+        StatusBar1->setPanelText(1, last.tip);
+}
+
+void frmVardecks::resetToolbarButtons()
+{
+    for (int position : {1, 4, 9, 10, 11, 12, 13, 15, 17, 18, 19, 21})
+        toolbarButton(position)->setEnabled(true);
+    for (int position : {2, 3, 5, 6, 7, 8, 14, 16, 23})
+        toolbarButton(position)->setEnabled(false);
+}
+
+} // namespace rr

@@ -1,0 +1,70 @@
+#pragma once
+// A tab strip in the manner of the main window's: a row of equally wide tabs along
+// the top and one page per tab covering the whole control, so that the controls on
+// a page are placed in the strip's own coordinates (below the tabs). Selecting a tab,
+// by a click or from code, raises Click with the tab shown before.
+//
+// Access letters: a tab caption's "&" letter selects the tab with Alt, except where
+// a menu of the window's menu bar uses the same letter; the menu wins there.
+#include <QIcon>
+#include <QTabBar>
+#include <QWidget>
+
+namespace rr {
+
+class StripTabBar;
+
+class TabStrip : public QWidget {
+    Q_OBJECT
+public:
+    explicit TabStrip(QWidget *parent = nullptr);
+
+    // Adds a tab with a caption that may carry an access letter; returns its number.
+    int addTab(const QString &caption);
+    int Tabs() const;
+    // The selected tab, from 0.
+    int Tab() const { return m_current; }
+    void setTab(int tab);
+
+    // The caption as it was given (TabCaption) or as plain text (setTabText, which
+    // shows user data such as a folder name literally, "&" included).
+    QString TabCaption(int tab) const;
+    void setTabCaption(int tab, const QString &caption);
+    void setTabText(int tab, const QString &text);
+    // What the tab shows: the caption with access letters ("&&" for a literal "&").
+    QString shownCaption(int tab) const;
+    void setTabPicture(int tab, const QIcon &picture);
+
+    QWidget *page(int tab) const;
+    QTabBar *tabBar() const;
+    // Height of the row of tabs, in pixels.
+    int tabRowHeight() const { return m_rowHeight; }
+
+signals:
+    void Click(int previousTab);
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &pos);
+    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint &pos);
+    void GotFocus();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void onCurrentChanged(int index);
+    void placeParts();
+
+    struct TabInfo {
+        QString caption;
+        bool plain = false;
+        QWidget *page = nullptr;
+    };
+    StripTabBar *m_bar = nullptr;
+    QList<TabInfo> m_tabs;
+    int m_current = 0;
+    int m_rowHeight = 25;
+};
+
+} // namespace rr

@@ -1,0 +1,125 @@
+// The button control's public face: the caption's access key, the modes and value,
+// refused values, the hover colours and the Click event.
+#include "controls/qbbuttons_h.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using rr::qbButtons_H;
+
+QPixmap bitmap(int size = 16)
+{
+    QPixmap p(size, size);
+    p.fill(Qt::blue);
+    return p;
+}
+
+TEST(ButtonCaption, theLastSingleAmpersandMarksTheAccessKey)
+{
+    qbButtons_H button;
+    button.setCaption("Save && E&xit");
+    EXPECT_EQ(button.shortcut(), QKeySequence("Alt+X"));
+    button.setCaption("Fish && Chips");
+    EXPECT_EQ(button.shortcut(), QKeySequence("Alt+X")) << "no access key: the old one stays";
+    button.setCaption("&Open && &Close");
+    EXPECT_EQ(button.shortcut(), QKeySequence("Alt+C"));
+    button.setCaption("Move||Vardeck");
+    EXPECT_EQ(button.displayCaption(), "Move\nVardeck");
+    EXPECT_EQ(button.Caption(), "Move||Vardeck");
+}
+
+TEST(ButtonMode, valueBelongsToCheckAndOptionButtons)
+{
+    qbButtons_H button;
+    button.setValue(true);
+    EXPECT_FALSE(button.value()) << "refused in command mode";
+    button.setMode(1);
+    button.setValue(true);
+    EXPECT_TRUE(button.value());
+    button.click();
+    EXPECT_FALSE(button.value()) << "a check button toggles";
+    button.setValue(true);
+    button.setMode(0);
+    EXPECT_FALSE(button.value()) << "back to a command button clears the value";
+    button.setMode(3);
+    EXPECT_EQ(button.Mode(), 0) << "out of range is ignored";
+}
+
+TEST(ButtonMode, optionButtonsOfOneContainerSelectOneAnother)
+{
+    QWidget host;
+    qbButtons_H a(&host), b(&host);
+    a.setMode(2);
+    b.setMode(2);
+    a.setValue(true);
+    b.setValue(true);
+    EXPECT_FALSE(a.value());
+    EXPECT_TRUE(b.value());
+    b.setValue(false);
+    EXPECT_FALSE(b.value()) << "false is always accepted";
+}
+
+TEST(ButtonProperties, refusedValuesLeaveTheButtonAsItWas)
+{
+    qbButtons_H button;
+    button.setButtonStyle(9);
+    EXPECT_EQ(button.ButtonStyle(), 2);
+    button.setButtonShape(7);
+    EXPECT_EQ(button.ButtonShape(), 0) << "a cut shape needs a picture";
+    button.setPicture(bitmap(), true);
+    button.setButtonShape(8);
+    EXPECT_EQ(button.ButtonShape(), 0) << "and not an icon";
+    button.setPicture(bitmap());
+    button.setButtonShape(7);
+    EXPECT_EQ(button.ButtonShape(), 7);
+    EXPECT_EQ(button.PictureSize(), 4);
+    EXPECT_EQ(button.pictureSizePx(), 48);
+    button.setPictureSize(1);
+    EXPECT_EQ(button.pictureSizePx(), 48) << "shaped buttons keep their picture size";
+    button.setPicture(QPixmap());
+    EXPECT_EQ(button.ButtonShape(), 0) << "removing the picture of a cut shape";
+
+    button.setPicture(bitmap());
+    button.setPictureAlign(4);
+    EXPECT_EQ(button.CaptionAlign(), 2);
+    button.setCaptionAlign(0);
+    EXPECT_EQ(button.CaptionAlign(), 2) << "a picture above the caption keeps it centred";
+    button.setPictureSize(1);
+    EXPECT_EQ(button.pictureSizePx(), 24);
+}
+
+TEST(ButtonColours, hoverColoursFollowUntilTheyAreSetApart)
+{
+    qbButtons_H button;
+    button.setBackColor(Qt::yellow);
+    EXPECT_EQ(button.HoverBackColor(), QColor(Qt::yellow));
+    button.setForeColor(Qt::darkBlue);
+    EXPECT_EQ(button.HoverForeColor(), QColor(Qt::darkBlue));
+    button.setHoverBackColor(Qt::white);
+    EXPECT_EQ(button.HoverColorLocks(), 1);
+    button.setBackColor(Qt::green);
+    EXPECT_EQ(button.HoverBackColor(), QColor(Qt::white)) << "locked";
+    button.setGradientMode(3);
+    button.setGradientColor(Qt::red);
+    EXPECT_EQ(button.HoverBackColor(), QColor(Qt::white));
+    button.setHoverColorLocks(0);
+    EXPECT_EQ(button.HoverBackColor(), QColor(Qt::red)) << "unlocked with a gradient: the gradient colour";
+}
+
+TEST(ButtonClick, aClickRaisesClickOnceAndADisabledButtonNone)
+{
+    qbButtons_H button;
+    button.resize(60, 24);
+    button.setCaption("OK");
+    QSignalSpy clicked(&button, &qbButtons_H::Click);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    button.setEnabled(false);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+#include "finding/searchhistory.h"
+#include "storage/lists.h"
+
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAsTypedNow)
+{
+    QStringList history{"news", "Recipe", "old"};
+    recordSearchText(history, "RECIPE", 15);
+    EXPECT_EQ(history, QStringList({"RECIPE", "news", "old"}));
+    recordSearchText(history, "old", 15);  // the oldest comes back without a copy
+    EXPECT_EQ(history, QStringList({"old", "RECIPE", "news"}));
+    recordSearchText(history, "", 15);
+    EXPECT_EQ(history.size(), 3);
+}
+
+TEST(SearchHistory, keepsAtMostTheMaximumAlsoAfterItWasLowered)
+{
+    QStringList history;
+    for (int i = 1; i <= 16; ++i)
+        recordSearchText(history, QStringLiteral("s%1").arg(i), 15);
+    ASSERT_EQ(history.size(), 15);
+    EXPECT_EQ(history.first(), "s16");
+    EXPECT_EQ(history.last(), "s2");
+
+    recordSearchText(history, "lowered", 5);
+    EXPECT_EQ(history, QStringList({"lowered", "s16", "s15", "s14", "s13"}));
+}
+
+TEST(SearchHistory, refreshUsesTheApplicationList)
+{
+    searchColl = {"a", "b"};
+    searchMax = 2;
+    refreshSearchList("c");
+    EXPECT_EQ(searchListItems(), QStringList({"c", "a"}));
+    searchColl.clear();
+    searchMax = 15;
+}

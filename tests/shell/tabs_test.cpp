@@ -1,0 +1,204 @@
+// The three tab strips: captions, the click handling that also runs when code picks
+// a tab, the right-click popups and the View menu's orders of work.
+#include "storage/xmldatabase.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+using TabsTest = rr::test::MainWindowTest;
+
+TEST_F(TabsTest, tabCaptionsKeepTheirBlanksAndAccessLetters)
+{
+    const std::pair<rr::TabStrip *, QStringList> strips[] = {
+        {window->tabIndex, {"   &Index   ", "   S&earch   ", "    Favo&rites   ", "   &Popular   "}},
+        {window->tabView, {"   Vardeck   ", "   No folder selected   ", "   Search results   "}},
+        {window->tabInfo, {"   &Details   ", "   Previe&w   ", "   No&tes   "}},
+    };
+    for (const auto &[strip, captions] : strips) {
+        ASSERT_EQ(strip->Tabs(), captions.size());
+        for (int i = 0; i < captions.size(); ++i) {
+            EXPECT_EQ(strip->TabCaption(i), captions[i]);
+            EXPECT_EQ(strip->shownCaption(i), captions[i]);
+        }
+    }
+}
+
+TEST_F(TabsTest, aNameShownInATabCaptionKeepsItsAmpersand)
+{
+    window->tabView->setTabText(1, "   Fish & Chips   ");
+    EXPECT_EQ(window->tabView->TabCaption(1), "   Fish & Chips   ");
+    EXPECT_EQ(window->tabView->shownCaption(1), "   Fish && Chips   ");
+    window->tabView->setTabText(1, window->tabView->TabCaption(1).trimmed());
+    EXPECT_EQ(window->tabView->shownCaption(1), "Fish && Chips") << "reading back and setting again escapes once";
+}
+
+TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
+{
+    window->tabIndex->setTab(1);
+    EXPECT_FALSE(window->cmdSearch->isHidden());
+    EXPECT_EQ(window->defaultButton(), window->cmdSearch);
+    for (QWidget *hidden : {static_cast<QWidget *>(window->cmdMoveVD), static_cast<QWidget *>(window->cmdMoveFolder),
+                            static_cast<QWidget *>(window->cmdFAdd), static_cast<QWidget *>(window->cmdFDelete),
+                            static_cast<QWidget *>(window->lbl(2)), static_cast<QWidget *>(window->lbl(11)),
+                            static_cast<QWidget *>(window->lbl(12))})
+        EXPECT_TRUE(hidden->isHidden()) << qPrintable(hidden->objectName());
+    EXPECT_TRUE(window->cmbSearch->hasFocus());
+
+    window->tabIndex->setTab(2);
+    EXPECT_FALSE(window->cmdFAdd->isHidden());
+    EXPECT_FALSE(window->lbl(2)->isHidden());
+    EXPECT_TRUE(window->cmdSearch->isHidden());
+    EXPECT_EQ(window->defaultButton(), window->cmdFAdd);
+
+    window->tabIndex->setTab(0);
+    EXPECT_FALSE(window->cmdMoveVD->isHidden());
+    EXPECT_FALSE(window->lbl(11)->isHidden());
+    EXPECT_TRUE(window->lbl(2)->isHidden());
+    EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
+}
+
+TEST_F(TabsTest, theFavoritesTabFillsAnEmptyTreeOnlyWithADatabaseOpen)
+{
+    record("populateFavsList");
+    window->favsColl = {"W1"};
+    window->tabIndex->setTab(2);
+    EXPECT_TRUE(runs.isEmpty());
+    EXPECT_EQ(window->favsColl, QStringList{"W1"}) << "left as it was without a database";
+
+    window->tabIndex->setTab(0);
+    window->dbXML = std::make_unique<rr::XMLDatabase>();
+    window->tabIndex->setTab(2);
+    EXPECT_EQ(runs.size(), 1);
+    EXPECT_TRUE(window->favsColl.isEmpty());
+
+    new QTreeWidgetItem(window->tvwFavs, {"A favorite"});
+    window->tabIndex->setTab(0);
+    window->tabIndex->setTab(2);
+    EXPECT_EQ(runs.size(), 1) << "a tree with nodes is not filled again";
+}
+
+TEST_F(TabsTest, theIndexTabShowsTheSelectedFolderWhenItsListIsEmpty)
+{
+    record("populateWMOnTopicNode");
+    auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
+    auto *folder = new QTreeWidgetItem(root, {"News"});
+    window->lblTName->setText("No folder selected");
+
+    window->tvwTopics->setCurrentItem(root);
+    window->tabIndex->setTab(1);
+    window->tabIndex->setTab(0);
+    EXPECT_TRUE(runs.isEmpty()) << "the first node is never refilled";
+
+    window->tvwTopics->setCurrentItem(folder);
+    window->tabIndex->setTab(1);
+    window->tabIndex->setTab(0);
+    EXPECT_EQ(runs.size(), 1);
+
+    window->lblTName->setText("News");
+    window->tabIndex->setTab(1);
+    window->tabIndex->setTab(0);
+    EXPECT_EQ(runs.size(), 1) << "the folder is shown already";
+}
+
+TEST_F(TabsTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
+{
+    QList<QString> order;
+    window->setCommand("showAspectExplorer", [&](int) {
+        order << QStringLiteral("explorer index=%1 view=%2 info=%3")
+                     .arg(window->tabIndex->Tab())
+                     .arg(window->tabView->Tab())
+                     .arg(window->tabInfo->Tab());
+    });
+    window->tabView->setTab(1);
+    window->menuItem("mnuViewFavs")->trigger();
+    window->menuItem("mnuViewSearchResults")->trigger();
+    window->menuItem("mnuViewNotes")->setEnabled(true);
+    window->menuItem("mnuViewNotes")->trigger();
+    window->menuItem("mnuViewPop")->trigger();
+    EXPECT_EQ(order, QList<QString>({"explorer index=2 view=1 info=0", "explorer index=2 view=1 info=0",
+                                     "explorer index=2 view=0 info=2", "explorer index=3 view=0 info=2"}));
+    EXPECT_EQ(window->tabView->Tab(), 0);
+}
+
+TEST_F(TabsTest, viewCommandsLeaveAHiddenTabStripAlone)
+{
+    window->setCommand("showAspectExplorer", [](int) {}); // a switch that leaves the panes as they are
+    window->tabView->hide();
+    window->menuItem("mnuViewVardecks")->trigger();
+    EXPECT_EQ(window->tabView->Tab(), 0);
+    window->tabView->show();
+    window->menuItem("mnuViewVardecks")->trigger();
+    EXPECT_EQ(window->tabView->Tab(), 1);
+}
+
+TEST_F(TabsTest, theExplorerSwitchOfTheFrameShowsTheExplorerPanes)
+{
+    window->Splitter2->hide();
+    window->wbWeb->show();
+    window->currentAspect = "Web";
+    window->menuItem("mnuViewIndex")->trigger();
+    EXPECT_FALSE(window->Splitter2->isHidden());
+    EXPECT_TRUE(window->wbWeb->isHidden());
+    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked());
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
+{
+    auto rightClick = [&](rr::TabStrip *strip) {
+        QTest::mouseClick(strip->tabBar(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    };
+    auto shown = [&](const char *menu) {
+        const bool visible = window->subMenu(menu)->isVisible();
+        window->subMenu(menu)->close();
+        return visible;
+    };
+    rightClick(window->tabIndex);
+    EXPECT_TRUE(shown("mnuNoVD"));
+    rightClick(window->tabView);
+    EXPECT_TRUE(shown("mnuNoVD"));
+
+    rightClick(window->tabInfo);
+    EXPECT_TRUE(shown("mnuNoVD")) << "no Vardeck shown";
+    window->lblWName->setText("A Vardeck");
+    window->lblTName->setText("A folder");
+    rightClick(window->tabInfo);
+    EXPECT_TRUE(shown("mnuCopyMenu"));
+    window->editMode = "add";
+    rightClick(window->tabInfo);
+    EXPECT_FALSE(shown("mnuCopyMenu"));
+    EXPECT_FALSE(shown("mnuNoVD")) << "no popup while a Vardeck is added";
+}
+
+TEST_F(TabsTest, movingOverTheIndexStripRestsTheLinks)
+{
+    window->StatusBar1->setPanelText(1, "http://example.org/");
+    window->Splitter2->setToolTip("http://example.org/");
+    QFont underlined = window->lblAddress->font();
+    underlined.setUnderline(true);
+    window->lblAddress->setFont(underlined);
+    window->tabIndex_MouseMove();
+    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+    EXPECT_EQ(window->Splitter2->toolTip(), "");
+    EXPECT_FALSE(window->lblAddress->font().underline());
+}
+
+TEST_F(TabsTest, enterPressesTheDefaultButtonButNotInTheNotes)
+{
+    record("cmdSearch_Click");
+    window->tabIndex->setTab(1);
+    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    EXPECT_EQ(runs.size(), 1);
+    window->tabIndex->setTab(0);
+    window->tabInfo->setTab(2);
+    window->txtNotes->setFocus();
+    QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    EXPECT_EQ(runs.size(), 1);
+    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
+}
+
+} // namespace

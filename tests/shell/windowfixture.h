@@ -1,0 +1,71 @@
+#pragma once
+// A main window as start-up leaves it (run-time menus built, toolbar and menus
+// reset), shown offscreen at a chosen client size, with scripted prompts.
+#include "controls/qbbuttons_h.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "shell/twips.h"
+#include "support/testenv.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace rr::test {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<frmVardecks>();
+        window->LoadDynamicMenus();
+        window->resetToolbarButtons();
+        window->resetMenuItems();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get(), 1000);
+    }
+    void TearDown() override { window.reset(); }
+
+    // Resizes the window so that its client area is width × height pixels.
+    void setClientSize(int width, int height)
+    {
+        const QSize extra = window->size() - window->formClient->size();
+        window->resize(QSize(width, height) + extra);
+        QCoreApplication::processEvents();
+    }
+
+    // Records each run of a command with its index.
+    void record(const QString &handler)
+    {
+        window->setCommand(handler, [this, handler](int index) { runs.append({handler, index}); });
+    }
+
+    ScriptedPrompts prompts;
+    TempHome home;
+    std::unique_ptr<frmVardecks> window;
+    QList<std::pair<QString, int>> runs;
+};
+
+} // namespace rr::test
