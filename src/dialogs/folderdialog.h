@@ -1,0 +1,74 @@
+#pragma once
+// The frame that the four folder dialogs share: the folder tree, the instruction
+// caption, the lines under the tree, the Save and Cancel buttons, the fonts and
+// heights that follow the user's font size, the layout in twips, and the tail of a
+// Save (write the file, report a failed write, tell the main window).
+//
+// The dialogs take identifiers, never document nodes: a node remembered by the main
+// window may have been removed since, and every element is looked up again when
+// the dialog acts.
+#include "dialogs/dialoghooks.h"
+#include "storage/ui/buttondialog.h"
+
+class QLabel;
+
+namespace rr
+{
+
+class DialogTopicTree;
+class XMLDatabase;
+class XmlDocument;
+class XmlNode;
+
+class FolderDialog : public ButtonDialog
+{
+    Q_OBJECT
+public:
+    enum class Kind { NameBox, MoveVardeck, MoveFolder };
+
+    DialogTopicTree *tvwTopicList = nullptr;
+    QLabel *Label2 = nullptr; // the instruction caption
+    qbButtons_H *cmdSave = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
+
+    // The text shown when the database file could not be written.
+    static QString saveFailedMessage(const QString &reason);
+
+protected:
+    FolderDialog(Kind kind, XMLDatabase &db, DialogHooks hooks, QWidget *parent);
+
+    // One line under the tree: an optional plain label ("Move:") and its field.
+    struct Line {
+        QWidget *label = nullptr;
+        QWidget *field = nullptr;
+    };
+    // Places the lines, sets their designed fonts and the heights and font size that
+    // follow the user's option; fills the tree.
+    void buildFrame(const QString &instruction, const QList<Line> &lines);
+    // The end of every load: Save disabled unless the dialog says otherwise, the font fallback.
+    void finishLoad();
+
+    XmlDocument &document() const;
+    XMLDatabase &database() const { return m_db; }
+    // The FOLDER element with this TID, or a null node.
+    XmlNode folderElement(const QString &tid) const;
+    // The named child of element, created at its end when missing.
+    XmlNode ensureChild(XmlNode element, const QString &name) const;
+
+    // Writes the file; a failure is shown with its reason (the change stays in
+    // memory). Either way the main window hears of the change. True when written.
+    bool saveChanges(const StalePages &stale);
+    DialogHooks &hooks() { return m_hooks; }
+
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutFrame();
+
+    Kind m_kind;
+    XMLDatabase &m_db;
+    DialogHooks m_hooks;
+    QList<Line> m_lines;
+};
+
+} // namespace rr

@@ -1,0 +1,176 @@
+#include "storage/ui/frmnew.h"
+
+#include "controls/qbbuttons_h.h"
+#include "platform/paths.h"
+#include "platform/prompt.h"
+#include "storage/dbfolder.h"
+#include "storage/ui/databaselist.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace rr
+{
+
+frmNew::frmNew(const QString &mode, DatabaseHooks hooks, QWidget *parent, const QString &databaseFolder)
+    : ButtonDialog(parent), m_hooks(std::move(hooks)),
+      m_folder(databaseFolder.isEmpty() ? paths::databaseFolder() : databaseFolder)
+{
+    setObjectName(QStringLiteral("frmNew"));
+    Label1 = makeLabel(QStringLiteral("Label1"), QString());
+    tvwDB = new DatabaseList(this);
+    Label2 = makeLabel(QStringLiteral("Label2"), QString());
+    txtName = new QLineEdit(this);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    lblName = makeLabel(QStringLiteral("lblName"), QString());
+    cmdOK = makeButton(QStringLiteral("cmdOK"), QString(), QStyle::SP_DialogOkButton);
+    cmdCancel = makeButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton);
+    txtMode = new QLineEdit(mode, this);
+    txtMode->setObjectName(QStringLiteral("txtMode"));
+    txtMode->hide();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(tvwDB, 1);
+    layout->addWidget(Label2);
+    layout->addWidget(txtName);
+    layout->addWidget(lblName);
+    layout->addLayout(buttons);
+    resize(px(5200), px(4800));
+
+    const int fontSize = appOptions().getFontSize();
+    applyUserFontSize({tvwDB, txtName, lblName}, fontSize);
+    txtName->setFixedHeight(px(lineHeightTwips(fontSize)));
+
+    setAcceptState(cmdOK, cmdCancel, false);
+    tvwDB->fill(m_folder);
+    applyMode();
+    txtName->setCursorPosition(0);
+    txtName->setFocus();
+
+    connect(txtMode, &QLineEdit::textChanged, this, &frmNew::applyMode);
+    connect(tvwDB, &QTreeWidget::itemClicked, this, &frmNew::nodeChosen);
+    connect(tvwDB, &QTreeWidget::currentItemChanged, this, &frmNew::nodeChosen);
+    connect(txtName, &QLineEdit::textChanged, this, &frmNew::nameChanged);
+    connect(cmdOK, &qbButtons_H::Click, this, &frmNew::okClicked);
+    connect(cmdCancel, &qbButtons_H::Click, this, &frmNew::reject);
+}
+
+void frmNew::run(const QString &mode, DatabaseHooks hooks, QWidget *parent)
+{
+    frmNew dialog(mode, std::move(hooks), parent);
+    dialog.exec();
+}
+
+bool frmNew::isDeleteMode() const
+{
+    return txtMode->text() == QLatin1String("delete");
+}
+
+void frmNew::applyMode()
+{
+    const bool deleting = isDeleteMode();
+    setWindowTitle(deleting ? QStringLiteral("Delete database") : QStringLiteral("New database"));
+    Label1->setText(deleting ? QStringLiteral("Choose a database to delete:") : QStringLiteral("Existing databases:"));
+    Label2->setText(deleting ? QString() : QStringLiteral("Choose a new Vardecks database name:"));
+    Label2->setVisible(!deleting);
+    txtName->setVisible(!deleting);
+    lblName->setVisible(deleting);
+    cmdOK->setCaption(deleting ? QStringLiteral("Delete the database") : QStringLiteral("Save the new database"));
+}
+
+void frmNew::nodeChosen()
+{
+    if (!isDeleteMode())
+        return;
+    const QTreeWidgetItem *item = tvwDB->currentItem();
+    lblName->setText(item ? item->text(0) : QString());
+    setAcceptState(cmdOK, cmdCancel, !lblName->text().isEmpty());
+}
+
+void frmNew::nameChanged(const QString &text)
+{
+    if (!isDeleteMode())
+        setAcceptState(cmdOK, cmdCancel, !text.trimmed().isEmpty());
+}
+
+void frmNew::okClicked()
+{
+    if (isDeleteMode())
+        deleteDatabase();
+    else
+        createDatabase();
+}
+
+void frmNew::showError(const QString &reason)
+{
+    prompt::show(QStringLiteral("There was an error: ") + reason, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void frmNew::deleteDatabase()
+{
+    const QString name = lblName->text();
+    if (name.isEmpty())
+        return;
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the database ") + name +
+                              QLatin1Char('?'),
+                          MsgIcon::None, QStringLiteral("Delete Vardecks database?"), MsgResult::No))
+        return;
+    const bool isOpen = m_hooks.isOpenDatabase ? m_hooks.isOpenDatabase(name) : name == currentDBName;
+    // The open database is closed first, so no window goes on showing or saving it.
+    if (isOpen && m_hooks.closeDB)
+        m_hooks.closeDB();
+    QString error;
+    if (!DatabaseFolder(m_folder).deleteDatabase(name, &error)) {
+        showError(error);
+        tvwDB->fill(m_folder);
+        nodeChosen();
+        return;
+    }
+    prompt::show(QStringLiteral("The database ") + name + QStringLiteral(" was successfully deleted."), MsgButtons::Ok,
+                 MsgIcon::Information);
+    accept();
+}
+
+void frmNew::refuseName(const QString &message)
+{
+    prompt::show(message, MsgButtons::Ok, MsgIcon::Exclamation);
+    txtName->selectAll();
+    txtName->setFocus();
+}
+
+void frmNew::createDatabase()
+{
+    const DatabaseFolder folder(m_folder);
+    QString name;
+    const auto problem = folder.checkNewName(txtName->text(), &name);
+    if (problem != DatabaseFolder::NameProblem::None) {
+        refuseName(DatabaseFolder::nameProblemText(problem));
+        return;
+    }
+    QString error;
+    if (!folder.createDatabase(name, &error)) {
+        showError(error);
+        return;
+    }
+    const bool openNow = prompt::askYesNo(QStringLiteral("The database ") + name +
+                                              QStringLiteral(" was successfully created.  Do you wish to open it now?"),
+                                          MsgIcon::None, QStringLiteral("Open database ") + name + QLatin1Char('?'));
+    if (openNow) {
+        chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
+        chosenDBName = name + QLatin1String(".xml");
+        if (m_hooks.openTheDatabase)
+            m_hooks.openTheDatabase();
+    }
+    accept();
+}
+
+} // namespace rr

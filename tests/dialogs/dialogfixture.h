@@ -1,0 +1,107 @@
+#pragma once
+// A small open database for the folder dialog tests, and helpers to find the
+// dialogs' controls by their names.
+#include "controls/qbbuttons_h.h"
+#include "dialogs/dialoghooks.h"
+#include "dialogs/dialogtopictree.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+
+#include <QFile>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace rr::test
+{
+
+// FOLDERS
+//   T1 Zeta (W1 One, W2 Two, W3 Three)
+//     T2 Beta
+//       T3 Gamma
+//     T4 Alpha
+//   T5 Apple (W4 Four)
+//   T6 FOLDERS
+struct DialogDb {
+    TempHome home;
+    ScriptedPrompts prompts;
+    XMLDatabase db;
+    QString path;
+    std::vector<StalePages> changes;
+    DialogHooks hooks;
+
+    explicit DialogDb(const QByteArray &body = sampleBody())
+    {
+        path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
+        db.setPath(path);
+        EXPECT_TRUE(db.openDBValidate(path));
+        hooks.collectionChanged = [this](const StalePages &stale) { changes.push_back(stale); };
+    }
+
+    static QByteArray sampleBody()
+    {
+        const QByteArray zeta =
+            folderXml("T1", "Zeta", vardeckXml("W1", "One") + vardeckXml("W2", "Two") + vardeckXml("W3", "Three"),
+                      folderXml("T2", "Beta", {}, folderXml("T3", "Gamma")) + folderXml("T4", "Alpha"));
+        return "<FOLDERS>" + zeta + folderXml("T5", "Apple", vardeckXml("W4", "Four")) + folderXml("T6", "FOLDERS") +
+               "</FOLDERS>";
+    }
+
+    XmlDocument &doc() const { return *db.getTheDOM(); }
+    XmlNode node(const QString &id) const { return doc().nodeFromID(id); }
+    // The identifiers of the children of an element's child (VARDECKS or SUBFOLDERS).
+    QStringList ids(const QString &id, const QString &childName) const
+    {
+        const XmlNode container = id.isEmpty() ? doc().documentElement() : node(id).child(childName);
+        QStringList out;
+        for (const XmlNode &c : container.childElements())
+            out << c.attribute(c.nodeName() == "VARDECK" ? "WID" : "TID");
+        return out;
+    }
+    // The same, read back from the file on disk.
+    QStringList idsOnDisk(const QString &id, const QString &childName) const
+    {
+        XMLDatabase fresh;
+        EXPECT_TRUE(fresh.openDBValidate(path));
+        const XmlNode container =
+            id.isEmpty() ? fresh.getTheDOM()->documentElement() : fresh.getTheDOM()->nodeFromID(id).child(childName);
+        QStringList out;
+        for (const XmlNode &c : container.childElements())
+            out << c.attribute(c.nodeName() == "VARDECK" ? "WID" : "TID");
+        return out;
+    }
+    QByteArray fileBytes() const
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+};
+
+template <typename T> T *find(QWidget *w, const char *name)
+{
+    T *found = w->findChild<T *>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+inline DialogTopicTree *treeOf(QWidget *dialog)
+{
+    return find<DialogTopicTree>(dialog, "tvwTopicList");
+}
+inline qbButtons_H *saveOf(QWidget *dialog)
+{
+    return find<qbButtons_H>(dialog, "cmdSave");
+}
+
+// Clicks the node tagged tid ("" for the root), as the user would.
+inline void clickFolder(QWidget *dialog, const QString &tid)
+{
+    DialogTopicTree *tree = treeOf(dialog);
+    QTreeWidgetItem *item = tid.isEmpty() ? tree->root() : tree->findByTag(tid);
+    ASSERT_NE(item, nullptr) << tid.toStdString();
+    tree->selectNode(item);
+    emit tree->itemClicked(item, 0);
+}
+
+} // namespace rr::test

@@ -1,0 +1,79 @@
+#include "dialogfixture.h"
+#include "dialogs/frmtopicdialog.h"
+#include "storage/useroptions.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList out;
+    for (int i = 0; i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+} // namespace
+
+TEST(DialogTopicTree, rootIsSortedAndSubFoldersSortOnFirstExpand)
+{
+    DialogDb d;
+    DialogTopicTree tree;
+    populateDialogTopicTree(d.doc(), &tree);
+    QTreeWidgetItem *root = tree.root();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), "FOLDERS");
+    EXPECT_EQ(DialogTopicTree::tag(root), "");
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_EQ(childTexts(root), QStringList({"Apple", "FOLDERS", "Zeta"}));
+
+    QTreeWidgetItem *zeta = tree.findByTag("T1");
+    ASSERT_NE(zeta, nullptr);
+    EXPECT_FALSE(zeta->isExpanded());
+    EXPECT_EQ(childTexts(zeta), QStringList({"Beta", "Alpha"}));
+    zeta->setExpanded(true);
+    EXPECT_EQ(childTexts(zeta), QStringList({"Alpha", "Beta"}));
+    EXPECT_EQ(DialogTopicTree::tag(tree.findByTag("T3")->parent()), "T2");
+    EXPECT_EQ(tree.findByTag(""), nullptr);
+    EXPECT_EQ(tree.findByTag("T99"), nullptr);
+}
+
+TEST(DialogTopicTree, emptyDatabaseShowsOnlyTheRootAndCollapsingMovesTheSelection)
+{
+    {
+        DialogDb empty("<FOLDERS></FOLDERS>");
+        DialogTopicTree tree;
+        populateDialogTopicTree(empty.doc(), &tree);
+        EXPECT_EQ(tree.topLevelItemCount(), 1);
+        EXPECT_EQ(tree.root()->childCount(), 0);
+        EXPECT_EQ(tree.root()->text(0), "FOLDERS");
+    }
+    DialogDb d;
+    DialogTopicTree tree;
+    populateDialogTopicTree(d.doc(), &tree);
+    tree.selectNode(tree.findByTag("T3"));
+    EXPECT_TRUE(tree.findByTag("T1")->isExpanded());
+    tree.findByTag("T1")->setExpanded(false);
+    EXPECT_EQ(DialogTopicTree::tag(tree.currentItem()), "T1");
+}
+
+TEST(FolderDialog, fontSizeSetsTheHeightsOfTheNameBoxAndCaptions)
+{
+    DialogDb d;
+    for (const auto &[size, px] : {std::pair{11, 21}, std::pair{10, 19}, std::pair{9, 15}}) {
+        appOptions().setFontSize(qint16(size));
+        frmTopicDialog dialog(d.db, "", d.hooks, {});
+        dialog.show();
+        EXPECT_EQ(find<QLineEdit>(&dialog, "txtTName")->height(), px) << size;
+        EXPECT_EQ(find<QLabel>(&dialog, "lblTopicName")->height(), px) << size;
+        EXPECT_EQ(find<QLineEdit>(&dialog, "txtTName")->font().pointSize(), size);
+        EXPECT_TRUE(find<QLabel>(&dialog, "lblTopicName")->font().bold());
+    }
+    appOptions().setFontSize(8);
+}

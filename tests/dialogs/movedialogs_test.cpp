@@ -1,0 +1,246 @@
+#include "dialogfixture.h"
+#include "dialogs/frmmovetopic.h"
+#include "dialogs/frmmovevardeck.h"
+#include "support/failingdisk.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QString label(QWidget *dialog, const char *name)
+{
+    return find<QLabel>(dialog, name)->text();
+}
+
+// Closes any modal window that opens by mistake while it lives, so that a test
+// never hangs.
+class StrayModalGuard
+{
+public:
+    StrayModalGuard()
+    {
+        m_timer.setInterval(200);
+        QObject::connect(&m_timer, &QTimer::timeout, [] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "a dialog opened";
+                w->close();
+            }
+        });
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSave)
+{
+    DialogDb d;
+    std::vector<VardecksMoved> moved;
+    frmMoveVardeck dialog(d.db, {"T1", {"W3", "W1"}, true}, d.hooks,
+                          [&](const VardecksMoved &m) { moved.push_back(m); });
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Move Vardeck");
+    EXPECT_EQ(label(&dialog, "Label2"),
+              "Choose a folder to move the currently selected Vardeck to (you can also do this by dragging and "
+              "dropping a Vardeck into a folder in the Index view):");
+    EXPECT_EQ(label(&dialog, "lblWMName"), "Selected Vardecks");
+    EXPECT_EQ(label(&dialog, "lblCurrentTopic"), "Zeta");
+    EXPECT_EQ(label(&dialog, "lblNewTopic"), "");
+    EXPECT_EQ(label(&dialog, "Label3"), "Move:");
+    EXPECT_EQ(label(&dialog, "Label1"), "from:");
+    EXPECT_EQ(label(&dialog, "Label4"), "to:");
+    EXPECT_FALSE(saveOf(&dialog)->isEnabled());
+
+    clickFolder(&dialog, "");
+    EXPECT_EQ(label(&dialog, "lblNewTopic"), "");
+    EXPECT_FALSE(saveOf(&dialog)->isEnabled());
+    clickFolder(&dialog, "T5");
+    EXPECT_EQ(label(&dialog, "lblNewTopic"), "Apple");
+    EXPECT_TRUE(saveOf(&dialog)->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), saveOf(&dialog));
+
+    saveOf(&dialog)->click();
+    EXPECT_EQ(d.idsOnDisk("T5", "VARDECKS"), QStringList({"W4", "W3", "W1"}));
+    EXPECT_EQ(d.idsOnDisk("T1", "VARDECKS"), QStringList({"W2"}));
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(moved[0].fromTID, "T1");
+    EXPECT_EQ(moved[0].targetTID, "T5");
+    EXPECT_EQ(moved[0].targetName, "Apple");
+    EXPECT_EQ(moved[0].wids, QStringList({"W3", "W1"}));
+    ASSERT_EQ(d.changes.size(), 1u);
+    EXPECT_TRUE(d.changes[0].all && d.changes[0].folders && d.changes[0].hits);
+    EXPECT_FALSE(d.changes[0].favorites);
+}
+
+TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
+{
+    DialogDb d;
+    frmMoveVardeck dialog(d.db, {"T1", {"W2"}, false}, d.hooks, {});
+    dialog.show();
+    EXPECT_EQ(label(&dialog, "lblWMName"), "Two");
+    clickFolder(&dialog, "T6");
+    EXPECT_EQ(label(&dialog, "lblNewTopic"), "FOLDERS");
+    ASSERT_TRUE(saveOf(&dialog)->isEnabled());
+    saveOf(&dialog)->click();
+    EXPECT_EQ(d.idsOnDisk("T6", "VARDECKS"), QStringList({"W2"}));
+
+    // The source folder itself as target moves the Vardeck to the end of its list.
+    frmMoveVardeck again(d.db, {"T1", {"W1"}, false}, d.hooks, {});
+    again.show();
+    clickFolder(&again, "T1");
+    saveOf(&again)->click();
+    EXPECT_EQ(d.idsOnDisk("T1", "VARDECKS"), QStringList({"W3", "W1"}));
+}
+
+TEST(frmMoveVardeck, nothingToMoveDoesNotOpen)
+{
+    DialogDb d;
+    StrayModalGuard guard;
+    EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.hooks, {}));
+    EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
+    d.prompts.clear();
+    EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.hooks, {}));
+    EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
+}
+
+TEST(frmMoveVardeck, aVardeckGoneMeanwhileCancelsTheWholeMove)
+{
+    DialogDb d;
+    const QByteArray before = d.fileBytes();
+    bool called = false;
+    frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.hooks, [&](const VardecksMoved &) { called = true; });
+    dialog.show();
+    XmlNode w3 = d.node("W3");
+    w3.parentNode().removeChild(w3);
+    clickFolder(&dialog, "T5");
+    saveOf(&dialog)->click();
+    EXPECT_EQ(d.prompts.messages().size(), 1u);
+    EXPECT_FALSE(called);
+    EXPECT_EQ(d.ids("T1", "VARDECKS"), QStringList({"W1", "W2"}));
+    EXPECT_EQ(d.fileBytes(), before);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(frmMoveVardeck, runDrivenModallyMovesAndFailedSaveKeepsTheMoveInMemory)
+{
+    DialogDb d;
+    const QByteArray before = d.fileBytes();
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        clickFolder(dialog, "T2");
+        FailingDisk disk;
+        saveOf(dialog)->click();
+    });
+    VardecksMoved result;
+    EXPECT_TRUE(frmMoveVardeck::run(d.db, {"T1", {"W1"}, false}, d.hooks, [&](const VardecksMoved &m) { result = m; }));
+    EXPECT_EQ(result.targetTID, "T2");
+    EXPECT_EQ(d.ids("T2", "VARDECKS"), QStringList({"W1"}));
+    EXPECT_EQ(d.fileBytes(), before);
+    ASSERT_EQ(d.prompts.messages().size(), 1u);
+    EXPECT_EQ(d.prompts.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(d.changes.size(), 1u);
+}
+
+TEST(frmMoveTopic, refusesItsOwnSubFolderAndIgnoresItself)
+{
+    DialogDb d;
+    const QByteArray before = d.fileBytes();
+    frmMoveTopic dialog(d.db, "T1", d.hooks, {});
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Move folder");
+    EXPECT_EQ(label(&dialog, "Label2"),
+              "Choose a location to move the currently selected folder to (you can also do this by dragging and "
+              "dropping folders in the Index view):");
+    EXPECT_EQ(label(&dialog, "lblCurrentFolder"), "Zeta");
+    EXPECT_EQ(label(&dialog, "lblNewFolder"), "");
+    EXPECT_FALSE(saveOf(&dialog)->isEnabled());
+
+    for (const QString target : {"T3", "T2"}) {
+        d.prompts.clear();
+        clickFolder(&dialog, target);
+        saveOf(&dialog)->click();
+        ASSERT_EQ(d.prompts.messages().size(), 1u);
+        const MessageRequest &m = d.prompts.messages()[0];
+        EXPECT_EQ(m.text, "A folder cannot be moved to its own sub-folder");
+        EXPECT_EQ(m.icon, MsgIcon::None);
+        EXPECT_EQ(m.buttons, MsgButtons::Ok);
+        EXPECT_TRUE(m.title.isEmpty() || m.title == prompt::appTitle());
+        EXPECT_TRUE(dialog.isVisible());
+    }
+    d.prompts.clear();
+    clickFolder(&dialog, "T1");
+    saveOf(&dialog)->click();
+    EXPECT_TRUE(d.prompts.messages().empty());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(d.fileBytes(), before);
+    EXPECT_TRUE(d.changes.empty());
+}
+
+TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
+{
+    DialogDb d;
+    std::vector<FolderMoved> moved;
+    auto record = [&](const FolderMoved &m) { moved.push_back(m); };
+    {
+        frmMoveTopic dialog(d.db, "T3", d.hooks, record);
+        dialog.show();
+        clickFolder(&dialog, "");
+        EXPECT_EQ(label(&dialog, "lblNewFolder"), "FOLDERS");
+        EXPECT_TRUE(saveOf(&dialog)->isEnabled());
+        saveOf(&dialog)->click();
+    }
+    EXPECT_EQ(d.idsOnDisk("", ""), QStringList({"T1", "T5", "T6", "T3"}));
+    EXPECT_TRUE(d.idsOnDisk("T2", "SUBFOLDERS").isEmpty());
+    {
+        frmMoveTopic dialog(d.db, "T1", d.hooks, record);
+        dialog.show();
+        clickFolder(&dialog, "");
+        saveOf(&dialog)->click();
+    }
+    EXPECT_EQ(d.idsOnDisk("", ""), QStringList({"T5", "T6", "T3", "T1"}));
+    {
+        frmMoveTopic dialog(d.db, "T4", d.hooks, record);
+        dialog.show();
+        clickFolder(&dialog, "T5");
+        saveOf(&dialog)->click();
+    }
+    EXPECT_EQ(d.idsOnDisk("T5", "SUBFOLDERS"), QStringList({"T4"}));
+    EXPECT_EQ(d.idsOnDisk("T4", "SUBFOLDERS"), QStringList());
+    ASSERT_EQ(moved.size(), 3u);
+    EXPECT_EQ(moved[0].tid, "T3");
+    EXPECT_EQ(moved[0].targetTID, "");
+    EXPECT_EQ(moved[2].targetTID, "T5");
+    ASSERT_EQ(d.changes.size(), 3u);
+    EXPECT_TRUE(d.changes[2].folders);
+    EXPECT_FALSE(d.changes[2].all);
+}
+
+TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
+{
+    DialogDb d;
+    StrayModalGuard guard;
+    EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.hooks, {}));
+    EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.hooks, {}));
+    EXPECT_EQ(d.prompts.texts(),
+              QStringList({"No folder has been selected to move", "No folder has been selected to move"}));
+
+    // The folder removed while the dialog is open: nothing moves.
+    frmMoveTopic dialog(d.db, "T4", d.hooks, {});
+    dialog.show();
+    XmlNode alpha = d.node("T4");
+    alpha.parentNode().removeChild(alpha);
+    clickFolder(&dialog, "T5");
+    saveOf(&dialog)->click();
+    EXPECT_TRUE(d.ids("T5", "SUBFOLDERS").isEmpty());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}

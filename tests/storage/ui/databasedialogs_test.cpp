@@ -1,0 +1,327 @@
+#include "controls/qbbuttons_h.h"
+#include "platform/paths.h"
+#include "storage/dbfolder.h"
+#include "storage/ui/backupcommand.h"
+#include "storage/ui/databaselist.h"
+#include "storage/ui/frmnew.h"
+#include "storage/ui/frmopen.h"
+#include "storage/vardeckmodule.h"
+#include "support/failingdisk.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace
+{
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void touch(const QString &path, const QByteArray &content = "x")
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(content);
+}
+
+struct Env {
+    test::TempHome home;
+    test::ScriptedPrompts prompts;
+    QString folder = home.databaseFolder();
+    Env()
+    {
+        paths::prepareProgramFolder();
+        chosenDBPath.clear();
+        chosenDBName.clear();
+        currentDBName = "Vardecks.xml";
+    }
+};
+
+template <typename T> T *child(QWidget *w, const char *name)
+{
+    T *found = w->findChild<T *>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void clickNode(QTreeWidget *tree, const QString &text)
+{
+    QTreeWidgetItem *item = tree->findItems(text, Qt::MatchExactly).value(0);
+    ASSERT_NE(item, nullptr) << text.toStdString();
+    tree->setCurrentItem(item);
+    emit tree->itemClicked(item, 0);
+}
+
+} // namespace
+
+TEST(frmOpen, listsDatabasesSelectsTheFirstAndLeavesTheChoice)
+{
+    Env env;
+    touch(env.folder + "Work.XML");
+    touch(env.folder + "readme.txt");
+    frmOpen dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Open database");
+    EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a Vardecks database to open:");
+    auto *tree = child<QTreeWidget>(&dialog, "tvwDB");
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Vardecks.xml");
+    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), ok);
+
+    clickNode(tree, "Work.XML");
+    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Work.XML");
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
+    EXPECT_EQ(chosenDBName, "Work.XML");
+}
+
+TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
+{
+    Env env;
+    QFile::remove(env.folder + "Vardecks.xml");
+    chosenDBPath = "stale";
+    frmOpen dialog;
+    dialog.show();
+    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "No database selected");
+    EXPECT_FALSE(child<qbButtons_H>(&dialog, "cmdOK")->isEnabled());
+    child<qbButtons_H>(&dialog, "cmdCancel")->click();
+    EXPECT_TRUE(chosenDBPath.isEmpty());
+    EXPECT_TRUE(chosenDBName.isEmpty());
+}
+
+TEST(frmOpen, chooseDatabaseRunsModallyAndEnterPressesOk)
+{
+    Env env;
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<frmOpen *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    EXPECT_TRUE(frmOpen::chooseDatabase());
+    EXPECT_EQ(chosenDBName, "Vardecks.xml");
+}
+
+TEST(frmNew, newModeTextsAndOkFollowsTheName)
+{
+    Env env;
+    frmNew dialog("new", {}, nullptr, env.folder);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "New database");
+    EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Existing databases:");
+    EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a new Vardecks database name:");
+    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
+    EXPECT_EQ(ok->Caption(), "Save the new database");
+    EXPECT_TRUE(child<QLineEdit>(&dialog, "txtName")->isVisible());
+    EXPECT_FALSE(child<QLabel>(&dialog, "lblName")->isVisible());
+    EXPECT_FALSE(ok->isEnabled());
+    child<QLineEdit>(&dialog, "txtName")->setText("W");
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), ok);
+    child<QLineEdit>(&dialog, "txtName")->setText("  ");
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), child<qbButtons_H>(&dialog, "cmdCancel"));
+}
+
+TEST(frmNew, existingOrUnsafeNamesAreRefusedAndNothingIsCreated)
+{
+    Env env;
+    frmNew dialog("new", {}, nullptr, env.folder);
+    dialog.show();
+    auto *name = child<QLineEdit>(&dialog, "txtName");
+    const QStringList before = QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const QString typed : {"vardecks", " VARDECKS.XML ", "a/b", "../x", ".hidden"}) {
+        env.prompts.clear();
+        name->setText(typed);
+        child<qbButtons_H>(&dialog, "cmdOK")->click();
+        ASSERT_EQ(env.prompts.messages().size(), 1u) << typed.toStdString();
+        EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(name->selectedText(), typed);
+    }
+    name->setText("vardecks");
+    env.prompts.clear();
+    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    EXPECT_EQ(env.prompts.lastText(), "The database already exists - please choose a different name");
+    EXPECT_EQ(QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+TEST(frmNew, createsTheDatabaseAndOpensItOnYes)
+{
+    Env env;
+    QString openedPath;
+    DatabaseHooks hooks;
+    hooks.openTheDatabase = [&] { openedPath = chosenDBPath; };
+    frmNew dialog("new", hooks, nullptr, env.folder);
+    dialog.show();
+    child<QLineEdit>(&dialog, "txtName")->setText(" Work.xml ");
+    env.prompts.answer(MsgResult::Yes);
+    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    ASSERT_EQ(env.prompts.messages().size(), 1u);
+    const MessageRequest &ask = env.prompts.messages()[0];
+    EXPECT_EQ(ask.text, "The database Work was successfully created.  Do you wish to open it now?");
+    EXPECT_EQ(ask.title, "Open database Work?");
+    EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(QFile::exists(env.folder + "Work.xml"));
+    EXPECT_FALSE(QFile::exists(env.folder + "Work.xml.xml"));
+    EXPECT_TRUE(QFile::exists(env.folder + "icons/Work/SelVardeck.gif"));
+    EXPECT_EQ(openedPath, env.folder + "Work.xml");
+    EXPECT_EQ(chosenDBName, "Work.xml");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(frmNew, newOnNoDoesNotOpenAndAFailureKeepsTheWindowOpen)
+{
+    Env env;
+    bool opened = false;
+    DatabaseHooks hooks;
+    hooks.openTheDatabase = [&] { opened = true; };
+    {
+        frmNew dialog("new", hooks, nullptr, env.folder);
+        dialog.show();
+        child<QLineEdit>(&dialog, "txtName")->setText("Work");
+        env.prompts.answer(MsgResult::No);
+        child<qbButtons_H>(&dialog, "cmdOK")->click();
+        EXPECT_FALSE(opened);
+        EXPECT_TRUE(chosenDBPath.isEmpty());
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    QDir(env.folder + "icons").removeRecursively();
+    touch(env.folder + "icons");
+    env.prompts.clear();
+    frmNew dialog("new", hooks, nullptr, env.folder);
+    dialog.show();
+    child<QLineEdit>(&dialog, "txtName")->setText("Other");
+    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    ASSERT_EQ(env.prompts.messages().size(), 1u);
+    EXPECT_TRUE(env.prompts.lastText().startsWith("There was an error: ")) << env.prompts.lastText().toStdString();
+    EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
+}
+
+TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesTheOpenDatabaseFirst)
+{
+    Env env;
+    DatabaseFolder(env.folder).createDatabase("Work");
+    currentDBName = "Work.xml";
+    bool fileThereWhenClosed = false;
+    int closes = 0;
+    DatabaseHooks hooks;
+    hooks.closeDB = [&] {
+        ++closes;
+        fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");
+    };
+    frmNew dialog("delete", hooks, nullptr, env.folder);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Delete database");
+    EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Choose a database to delete:");
+    EXPECT_FALSE(child<QLineEdit>(&dialog, "txtName")->isVisible());
+    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
+    EXPECT_EQ(ok->Caption(), "Delete the database");
+    EXPECT_FALSE(ok->isEnabled());
+    clickNode(child<QTreeWidget>(&dialog, "tvwDB"), "Work.xml");
+    EXPECT_EQ(child<QLabel>(&dialog, "lblName")->text(), "Work.xml");
+    EXPECT_TRUE(ok->isEnabled());
+
+    ok->click(); // unanswered: the default, No
+    ASSERT_EQ(env.prompts.messages().size(), 1u);
+    EXPECT_EQ(env.prompts.messages()[0].text, "Are you sure you wish to permanently delete the database Work.xml?");
+    EXPECT_EQ(env.prompts.messages()[0].title, "Delete Vardecks database?");
+    EXPECT_EQ(env.prompts.messages()[0].defaultButton, MsgResult::No);
+    EXPECT_TRUE(QFile::exists(env.folder + "Work.xml"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(closes, 0);
+
+    env.prompts.answer(MsgResult::Yes);
+    ok->click();
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(fileThereWhenClosed);
+    EXPECT_FALSE(QFile::exists(env.folder + "Work.xml"));
+    EXPECT_FALSE(QFileInfo::exists(env.folder + "icons/Work"));
+    EXPECT_EQ(env.prompts.lastText(), "The database Work.xml was successfully deleted.");
+    EXPECT_EQ(env.prompts.messages().back().icon, MsgIcon::Information);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(frmNew, deletingAnotherDatabaseLeavesTheOpenOne)
+{
+    Env env;
+    DatabaseFolder(env.folder).createDatabase("Work");
+    int closes = 0;
+    DatabaseHooks hooks;
+    hooks.closeDB = [&] { ++closes; };
+    frmNew dialog("delete", hooks, nullptr, env.folder);
+    dialog.show();
+    clickNode(child<QTreeWidget>(&dialog, "tvwDB"), "Work.xml");
+    env.prompts.answer(MsgResult::Yes);
+    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    EXPECT_EQ(closes, 0);
+    EXPECT_TRUE(QFile::exists(env.folder + "Vardecks.xml"));
+    EXPECT_FALSE(QFile::exists(env.folder + "Work.xml"));
+}
+
+TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
+{
+    Env env;
+    const QString source = env.folder + "Vardecks.xml";
+    const QByteArray original = readAll(source);
+
+    env.prompts.answerFile(source);
+    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    ASSERT_EQ(env.prompts.fileRequests().size(), 1u);
+    EXPECT_EQ(env.prompts.fileRequests()[0].title, "Choose a folder location to backup your Vardecks database to...");
+    EXPECT_EQ(env.prompts.fileRequests()[0].defaultName, "Vardecks.xml");
+    EXPECT_EQ(env.prompts.fileRequests()[0].filters, QStringList{"XML Files (*.xml)"});
+    ASSERT_EQ(env.prompts.messages().size(), 1u);
+    EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(readAll(source), original);
+
+    const QString target = env.home.path() + "/copy.xml";
+    touch(target, "old");
+    env.prompts.clear();
+    env.prompts.answerFile(target);
+    env.prompts.answer(MsgResult::No);
+    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_EQ(env.prompts.lastText(),
+              "The file " + target + " already exists.  Do you wish to overwrite the existing file?");
+    EXPECT_EQ(env.prompts.messages()[0].title, "Overwrite file?");
+    EXPECT_EQ(readAll(target), "old");
+
+    env.prompts.clear();
+    env.prompts.answerFile(target);
+    env.prompts.answer(MsgResult::Yes);
+    {
+        test::FailingDisk disk;
+        EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    }
+    EXPECT_EQ(readAll(target), "old");
+    EXPECT_TRUE(env.prompts.lastText().startsWith("The Vardecks database could not be backed-up to "));
+    EXPECT_FALSE(env.prompts.texts().join("|").contains("successfully"));
+
+    env.prompts.clear();
+    env.prompts.answerFile(target);
+    env.prompts.answer(MsgResult::Yes);
+    EXPECT_TRUE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_EQ(readAll(target), original);
+    EXPECT_EQ(env.prompts.lastText(), "Vardecks database successfully backed-up to " + target);
+    EXPECT_EQ(env.prompts.messages().back().title, "Successful Vardecks backup");
+
+    env.prompts.clear();
+    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml")); // the file dialog cancelled
+    EXPECT_TRUE(env.prompts.messages().empty());
+}

@@ -1,0 +1,183 @@
+#include "storage/dbfolder.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+#include "support/failingdisk.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace
+{
+
+void touch(const QString &path, const QByteArray &content = "x")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(content);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+struct Folder {
+    test::TempHome home;
+    QString path = home.databaseFolder();
+    DatabaseFolder folder{path};
+    Folder() { paths::prepareProgramFolder(); }
+};
+
+} // namespace
+
+TEST(DatabaseFolder, listsOnlyXmlFilesWithAStem)
+{
+    test::TempHome home;
+    const QString path = home.path() + "/dbs/";
+    for (const char *name : {"b.xml", "A.XML", "notes.txt", ".xml", "fooXML", "c.Xml"})
+        touch(path + name);
+    QDir().mkpath(path + "folder.xml");
+    EXPECT_EQ(DatabaseFolder(path).databaseFiles(), QStringList({"A.XML", "b.xml", "c.Xml"}));
+    EXPECT_TRUE(DatabaseFolder(path + "missing").databaseFiles().isEmpty());
+}
+
+TEST(DatabaseFolder, typedNamesAreTrimmedCheckedAndLoseOneExtension)
+{
+    Folder f;
+    struct Case {
+        QString typed;
+        DatabaseFolder::NameProblem problem;
+        QString stem;
+    };
+    using P = DatabaseFolder::NameProblem;
+    const QList<Case> cases = {
+        {"  Work  ", P::None, "Work"},
+        {"Work.xml", P::None, "Work"},
+        {"Work.XML.xml", P::None, "Work.XML"},
+        {"vardecks", P::Exists, "vardecks"},
+        {" VARDECKS.xml", P::Exists, "VARDECKS"},
+        {"a/b", P::Unsafe, "a/b"},
+        {"../x", P::Unsafe, "../x"},
+        {"a\\b", P::Unsafe, "a\\b"},
+        {".hidden", P::Unsafe, ".hidden"},
+        {"tab\there", P::Unsafe, "tab\there"},
+        {"", P::Empty, ""},
+        {"   ", P::Empty, ""},
+        {".xml", P::Empty, ""},
+        {QString(300, 'w'), P::TooLong, QString(300, 'w')},
+    };
+    for (const Case &c : cases) {
+        QString stem;
+        EXPECT_EQ(f.folder.checkNewName(c.typed, &stem), c.problem) << c.typed.toStdString();
+        EXPECT_EQ(stem, c.stem) << c.typed.toStdString();
+    }
+    EXPECT_EQ(DatabaseFolder::nameProblemText(P::Exists),
+              "The database already exists - please choose a different name");
+}
+
+TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesAndKeepsExistingFolders)
+{
+    Folder f;
+    QDir().mkpath(f.path + "thumbs/Work");
+    touch(f.path + "thumbs/Work/W1.gif");
+    QString error;
+    ASSERT_TRUE(f.folder.createDatabase("Work", &error)) << error.toStdString();
+    EXPECT_EQ(readAll(f.path + "Work.xml"), XMLDatabase::newDatabaseText());
+    EXPECT_EQ(readAll(f.path + "icons/Work/Vardeck.gif"), readAll(f.path + "Vardeck.gif"));
+    EXPECT_EQ(readAll(f.path + "icons/Work/SelVardeck.gif"), readAll(f.path + "SelVardeck.gif"));
+    EXPECT_TRUE(QFile::exists(f.path + "thumbs/Work/W1.gif"));
+
+    // A stock picture removed from the database folder comes from the installed data.
+    QFile::remove(f.path + "Vardeck.gif");
+    EXPECT_TRUE(f.folder.createDatabase("Second", &error)) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(f.path + "icons/Second/Vardeck.gif"));
+}
+
+TEST(DatabaseFolder, failedCreateLeavesNoDatabaseFile)
+{
+    Folder f;
+    QDir(f.path + "thumbs").removeRecursively();
+    touch(f.path + "thumbs"); // a file where the folder must go
+    QString error;
+    EXPECT_FALSE(f.folder.createDatabase("Work", &error));
+    EXPECT_TRUE(error.contains("thumbs/Work")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(f.path + "Work.xml"));
+    EXPECT_FALSE(f.folder.createDatabase("../Escape", &error));
+}
+
+TEST(DatabaseFolder, deleteRemovesFileAndFoldersAndToleratesMissingOnes)
+{
+    Folder f;
+    ASSERT_TRUE(f.folder.createDatabase("Work"));
+    touch(f.path + "icons/Work/W1.ico");
+    QDir(f.path + "thumbs/Work").removeRecursively();
+    QString error;
+    ASSERT_TRUE(f.folder.deleteDatabase("Work.xml", &error)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(f.path + "Work.xml"));
+    EXPECT_FALSE(QFileInfo::exists(f.path + "icons/Work"));
+    EXPECT_TRUE(QFile::exists(f.path + "Vardecks.xml"));
+    EXPECT_FALSE(f.folder.deleteDatabase("../Vardecks.xml", &error));
+}
+
+TEST(DatabaseFolder, deleteNeverTouchesSharedFoldersForAnEmptyStem)
+{
+    Folder f;
+    ASSERT_TRUE(f.folder.createDatabase("Work"));
+    touch(f.path + ".xml");
+    EXPECT_TRUE(f.folder.deleteDatabase(".xml"));
+    EXPECT_FALSE(QFile::exists(f.path + ".xml"));
+    EXPECT_TRUE(QFile::exists(f.path + "icons/Work/Vardeck.gif"));
+    EXPECT_TRUE(QFileInfo::exists(f.path + "thumbs/Work"));
+}
+
+TEST(DatabaseFolder, deleteRemovesALinkedSideFolderWithoutEmptyingItsTarget)
+{
+    Folder f;
+    touch(f.path + "Work.xml");
+    const QString elsewhere = f.home.path() + "/precious";
+    touch(elsewhere + "/keep.gif");
+    QDir().mkpath(f.path + "icons");
+    ASSERT_TRUE(QFile::link(elsewhere, f.path + "icons/Work"));
+    EXPECT_TRUE(f.folder.deleteDatabase("Work.xml"));
+    EXPECT_TRUE(QFile::exists(elsewhere + "/keep.gif"));
+    EXPECT_FALSE(QFileInfo(f.path + "icons/Work").isSymLink());
+}
+
+TEST(DatabaseFolder, backupRefusesTheSourceItselfAndCopiesOtherwise)
+{
+    Folder f;
+    const QString source = f.path + "Vardecks.xml";
+    QString error;
+    EXPECT_FALSE(DatabaseFolder::backupDatabase(source, source, &error));
+    EXPECT_FALSE(error.isEmpty());
+    const QString link = f.home.path() + "/link.xml";
+    ASSERT_TRUE(QFile::link(source, link));
+    EXPECT_FALSE(DatabaseFolder::backupDatabase(source, link));
+    EXPECT_FALSE(readAll(source).isEmpty());
+
+    const QString target = f.home.path() + "/backup.xml";
+    touch(target, "old");
+    ASSERT_TRUE(DatabaseFolder::backupDatabase(source, target, &error)) << error.toStdString();
+    EXPECT_EQ(readAll(target), readAll(source));
+}
+
+TEST(DatabaseFolder, failedBackupReportsAndKeepsTheOldTarget)
+{
+    Folder f;
+    const QString target = f.home.path() + "/backup.xml";
+    touch(target, "old");
+    QString error;
+    {
+        test::FailingDisk disk;
+        EXPECT_FALSE(DatabaseFolder::backupDatabase(f.path + "Vardecks.xml", target, &error));
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(target), "old");
+    EXPECT_FALSE(DatabaseFolder::backupDatabase(f.path + "missing.xml", target, &error));
+}
