@@ -1,8 +1,12 @@
+// The program: hands a second launch over to the running copy, then puts the main
+// window together from the subsystems and starts it.
+#include "app/assembly.h"
 #include "platform/gui/qtprompt.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
-#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "shell/singleinstance.h"
 
 #include <QApplication>
 #include <unistd.h>
@@ -13,8 +17,15 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Razuzezu Revidod"));
+    QApplication::setApplicationName(rr::prompt::appTitle());
+    QApplication::setQuitOnLastWindowClosed(true);
     rr::installQtPromptHandler();
+
+    // Before any window exists or anything is written: a copy already running takes
+    // over and this one ends.
+    rr::SingleInstance instance;
+    if (instance.start() == rr::SingleInstance::Role::HandedOver)
+        return 0;
 
     QString error;
     if (!rr::paths::prepareProgramFolder(&error)) {
@@ -22,14 +33,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    rr::sansSerifInstalled = rr::detectSansSerifInstalled();
     rr::frmVardecks window;
-    window.LoadDynamicMenus();
-    window.firstResize = true;
-    window.resetToolbarButtons();
-    window.resetMenuItems();
-    if (!rr::sansSerifInstalled)
-        rr::setFormFont(&window, QStringLiteral("MS Sans Serif"));
-    window.show();
+    rr::assembleMainWindow(window);
+    rr::Main(window, &instance);
     return app.exec();
 }

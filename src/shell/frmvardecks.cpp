@@ -270,6 +270,8 @@ void frmVardecks::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
+    else if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
 }
 
 } // namespace rr

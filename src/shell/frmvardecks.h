@@ -9,12 +9,15 @@
 // commands by handler name with setCommand("mnuAddVardeck_Click", …). A command that
 // no part has attached yet tells the user it is not available yet.
 #include "shell/notavailable.h"
+#include "shell/windowops.h"
 #include "shell/windowstate.h"
 
 #include <QHash>
 #include <QIcon>
 #include <QMainWindow>
+#include <QLabel>
 #include <QMap>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -34,6 +37,7 @@ class QTreeWidget;
 
 namespace rr {
 
+class frmSplash;
 class qbButtons_H;
 class Splitter;
 class StatusPanels;
@@ -47,6 +51,25 @@ class frmVardecks : public QMainWindow {
 public:
     explicit frmVardecks(QWidget *parent = nullptr);
     ~frmVardecks() override;
+
+    // ----- start-up and shut-down -----
+    // The load: options, splash, layout, the database named by "currentDB", every
+    // list, the Aspect last used; the window shows itself at the end.
+    void Form_Load();
+    // The first activation opens the tip of the day when no splash did.
+    void Form_Activate();
+    // True when the close may go on (the question while editing).
+    bool Form_QueryUnload();
+    // Saves the window, lists and options to the settings and closes every window.
+    // Runs once, whichever way the program ends.
+    void Form_Unload();
+    bool isUnloaded() const { return m_unloaded; }
+    // The hand-off timer: a later launch asked this copy to take the page of the top
+    // browser window.
+    void Timer1_Timer();
+    // Empties the window: no database open, only the database commands enabled.
+    void closeDB();
+    frmSplash *splashWindow() const;
 
     // ----- commands -----
     // A command runs with the index of the array element (or button number) that
@@ -160,6 +183,21 @@ public:
     // The two selection sentinels.
     bool folderShown() const;
     bool vardeckShown() const;
+    // Every caption of lblTName and lblWName goes through these: the new caption then
+    // runs its change handler (lblTName_Change, lblWName_Change) once one is attached,
+    // as the labels' change events do.
+    void setTNameCaption(const QString &caption)
+    {
+        lblTName->setText(caption);
+        if (hasCommand(QStringLiteral("lblTName_Change")))
+            runCommand(QStringLiteral("lblTName_Change"));
+    }
+    void setWNameCaption(const QString &caption)
+    {
+        lblWName->setText(caption);
+        if (hasCommand(QStringLiteral("lblWName_Change")))
+            runCommand(QStringLiteral("lblWName_Change"));
+    }
 
     // ----- controls -----
     QWidget *formClient = nullptr; // the window's client area
@@ -262,9 +300,17 @@ public:
     QStringList favsColl;
     PopupState popup;
     DragState drag;
+    // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
+    // the collection has made stale.
+    enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
+    bool aspectPageStale[4] = {true, true, true, true};
+    void markAllPagesStale() { aspectPageStale[0] = aspectPageStale[1] = aspectPageStale[2] = aspectPageStale[3] = true; }
+    // The refresh operations the subsystems provide.
+    WindowOps ops;
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -311,6 +357,13 @@ private:
     QCheckBox *m_chkOptt7 = nullptr;
     qbButtons_H *m_defaultButton = nullptr;
     bool m_inFormResize = false;
+    bool m_unloaded = false;
+    QPointer<frmSplash> m_splash;
+    void restoreWindowPlace();
+    void openStartDatabase();
+    void finishStartDatabase(const QString &name);
+    void showStartPaneButtons();
+    void restoreColumnWidths();
 };
 
 } // namespace rr

@@ -1,0 +1,128 @@
+// Closing the main window: the question while editing, then the whole state written
+// to the settings in one pass, then every window closes. Also closeDB, the empty
+// window without a database.
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "shell/trayicon.h"
+#include "shell/twips.h"
+#include "storage/lists.h"
+#include "platform/registrystore.h"
+#include "storage/settingsstore.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <array>
+#include <cmath>
+
+namespace rr {
+namespace {
+
+int columnTwips(QTreeWidget *list, int column)
+{
+    return column < list->columnCount() ? int(std::lround(twips::fromPx(list->header()->sectionSize(column)))) : 0;
+}
+
+}  // namespace
+
+void frmVardecks::closeEvent(QCloseEvent *event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+bool frmVardecks::Form_QueryUnload()
+{
+    if (!isEditing)
+        return true;
+    return prompt::askYesNo(QStringLiteral("Are you sure you wish exit Vardecks with unsaved changes?"), MsgIcon::None,
+                            QStringLiteral("Exit Vardecks application?"));
+}
+
+void frmVardecks::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    removeTrayIcon();
+
+    {
+        // One read-modify-write of the settings file for the whole close.
+        RegistryStore::Batch batch;
+        const int state = WindowState();
+        int width = 10500, height = 7590, left = 0, top = 0;
+        if (state == 0) {
+            width = int(std::lround(twips::fromPx(this->width())));
+            height = int(std::lround(twips::fromPx(this->height())));
+            left = qMax(0, int(std::lround(twips::fromPx(x()))));
+            top = qMax(0, int(std::lround(twips::fromPx(y()))));
+        }
+        SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), currentAspect, width,
+                                          height, left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
+                                          state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
+                                          webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
+
+        const QString nextDatabase = appOptions().getdbDefault() ? currentDBName : appOptions().getDBToOpen();
+        std::array<int, 6> c{};
+        for (int i = 0; i < 6; ++i)
+            c[i] = columnTwips(listVD, i);
+        std::array<int, 7> cs{};
+        for (int i = 0; i < 7; ++i)
+            cs[i] = columnTwips(lstSearch, i);
+        SettingsStore::setMoreFormValues(c, nextDatabase, cs);
+        SettingsStore::writeRecentList(recentColl);
+        SettingsStore::writeSearchList(searchColl);
+        appOptions().saveToRegistry();
+    }
+
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    close();
+}
+
+void frmVardecks::closeDB()
+{
+    tabIndex->setEnabled(false);
+    tabInfo->setEnabled(false);
+    tabView->setEnabled(false);
+    Picture2->setEnabled(false);
+    Toolbar2->setEnabled(false);
+    callOp(ops.setFormEditMode, false);
+    callOp(ops.setNonEditableFields);
+    for (int position = 1; position <= toolbarButtonCount(); ++position)
+        if (QAction *button = toolbarButton(position))
+            button->setEnabled(false);
+    for (QTreeWidget *list : {tvwTopics, tvwWM, lstSrch, lstSearch, listPop, tvwFavs})
+        list->clear();
+    lblTName->setText(QStringLiteral("No folder selected"));
+    StatusBar1->setPanelText(1, QString());
+    StatusBar1->setPanelText(3, QString());
+    m_objDOMVardecks = nullptr;
+    dbXML.reset();
+    disableAllMenuItems();
+    for (const char *name : {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileExit"})
+        if (QAction *item = menuItem(QLatin1String(name)))
+            item->setEnabled(true);
+}
+
+}  // namespace rr

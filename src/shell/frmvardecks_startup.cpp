@@ -1,0 +1,277 @@
+// The main window's load: the one fixed order in which the program builds its working
+// state, and the first activation.
+#include "controls/qbbuttons_h.h"
+#include "platform/paths.h"
+#include "platform/prompt.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmsplash.h"
+#include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "shell/trayicon.h"
+#include "shell/twips.h"
+#include "storage/lists.h"
+#include "storage/settingsstore.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr {
+namespace {
+
+void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
+{
+    if (list && column < list->columnCount())
+        list->header()->resizeSection(column, twips::sizeToPx(twipsWidth));
+}
+
+}  // namespace
+
+void frmVardecks::Form_Load()
+{
+    QDir::setCurrent(paths::programFolder());
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(5);
+    Timer1->stop();
+    connect(Timer1, &QTimer::timeout, this, &frmVardecks::Timer1_Timer, Qt::UniqueConnection);
+
+    UserOptions &options = appOptions();
+    options.setFromRegistry();
+    const bool hideSplash = options.getHideSplash();
+    if (!hideSplash) {
+        m_splash = new frmSplash([this] { show(); }, [this] { callOp(ops.showTips); });
+        m_splash->Form_Load();
+    }
+
+    chkAutoPreview->setChecked(false);
+    callOp(ops.setFormEditMode, false);
+    callOp(ops.setNonEditableFields);
+
+    tabIndex->setTab(SettingsStore::getTabIndexSetting());
+    tabInfo->setTab(SettingsStore::getTabInfoSetting());
+    tabView->setTab(SettingsStore::getTabViewSetting());
+
+    restoreWindowPlace();
+    Splitter1->setSplitterPos(SettingsStore::getSplitter1Setting());
+    Splitter2->setSplitterPos(SettingsStore::getSplitter2Setting());
+
+    lbl(25)->hide();
+    lbl(26)->hide();
+    LoadDynamicMenus();
+    firstResize = true;
+    resetToolbarButtons();
+    resetMenuItems();
+    if (!sansSerifInstalled)
+        setFormFont(this, QStringLiteral("MS Sans Serif"));
+
+    openStartDatabase();
+}
+
+void frmVardecks::restoreWindowPlace()
+{
+    using namespace twips;
+    resize(sizeToPx(SettingsStore::getFrmWidthSetting()), sizeToPx(SettingsStore::getFrmHeightSetting()));
+    move(toPx(SettingsStore::getFrmLeftSetting()), toPx(SettingsStore::getFrmTopSetting()));
+    // A place saved on a screen that is gone would put the window where nobody sees
+    // it: bring it onto the primary screen.
+    bool onSomeScreen = false;
+    for (const QScreen *screen : QGuiApplication::screens())
+        onSomeScreen = onSomeScreen || screen->geometry().intersects(QRect(pos(), size()));
+    if (!onSomeScreen)
+        if (QScreen *primary = QGuiApplication::primaryScreen())
+            move(primary->availableGeometry().topLeft());
+    if (SettingsStore::getFrmMaximised().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void frmVardecks::openStartDatabase()
+{
+    const QString name = safeDatabaseName(SettingsStore::getCurrentDB());
+    dbXML = std::make_unique<XMLDatabase>();
+    dbXML->setPath(paths::databaseFolder() + name);
+    databasePath = dbXML->getPath();
+    if (dbXML->openDBValidate(databasePath)) {
+        finishStartDatabase(name);
+        return;
+    }
+    prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
+                                "File->Database->Open menu, or create a new database from the "
+                                "File->Database->New menu option."),
+                 MsgButtons::Ok, MsgIcon::Exclamation);
+    if (m_splash)
+        m_splash->setUnload();
+    else
+        show();
+    closeDB();
+    firstActivation = true;
+    QApplication::processEvents();
+}
+
+void frmVardecks::finishStartDatabase(const QString &name)
+{
+    UserOptions &options = appOptions();
+    m_objDOMVardecks = dbXML->getTheDOM();
+    tvwTopics->hide();
+    callOp(ops.populateTopicList, m_objDOMVardecks);
+    tvwTopics->show();
+    if (tvwTopics->topLevelItemCount() > 0)
+        tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
+
+    currentDBName = name;
+    checkCreateThumbsDir(name);
+    StatusBar1->setPanelText(3, name);
+    if (options.getIconView())
+        callOp(ops.viewAsIcons);
+    else
+        callOp(ops.viewAsList);
+
+    if (options.getSystemTray()) {
+        const bool recent = options.getSystemTrayOption().compare(QLatin1String("mnuRecent"), Qt::CaseInsensitive) == 0;
+        addTrayIcon(this, subMenu(recent ? QStringLiteral("mnuRecent") : QStringLiteral("mnuFavs")));
+    }
+    if (options.getRecentNo() == 0)
+        options.setRecentNo(15);
+    recentMax = options.getRecentNo();
+    if (options.getRecentSearchNo() == 0)
+        options.setRecentSearchNo(15);
+    searchMax = options.getRecentSearchNo();
+
+    chkAutoPreview->setChecked(options.getAutoPreview());
+    chkOpt(6)->setChecked(options.getOpenFirst());
+    chkOptt(7)->setChecked(options.getShowDetailSearch());
+    chkSearch(0)->setChecked(true);
+
+    int size = options.getFontSize();
+    if (size >= 8 && size <= 11)
+        applyFontSize(*this, size);
+
+    callOp(ops.populateIconList);
+    m_overrideAspect = false;
+    if (callOp(ops.getOpenBrowserPages, false) > 0) {
+        if (!options.getHideSplash() && m_splash)
+            m_splash->hide();
+        callOp(ops.showDetectedPagesDialog);
+    }
+
+    recentColl = SettingsStore::loadRecentList();
+    callOp(ops.refreshRecentMenuList, QString());
+    searchColl = SettingsStore::loadSearchList();
+    callOp(ops.populateFavsList, m_objDOMVardecks);
+
+    const double indexWidth = twips::width(tabIndex);
+    setColumnWidthTwips(listPop, 0, indexWidth - 800);
+    setColumnWidthTwips(listPop, 1, 800);
+    callOp(ops.populatePopList, m_objDOMVardecks);
+    setColumnWidthTwips(lstSrch, 0, indexWidth - 1000);
+    setColumnWidthTwips(lstSrch, 1, 980);
+    callOp(ops.populateSearchList);
+
+    showStartPaneButtons();
+    LastState = WindowState() == 1 ? 0 : WindowState();
+    browserExePaths.clear();
+    for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
+        browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
+
+    thumbMode.clear();
+    markAllPagesStale();
+    currentFolderName = QStringLiteral("No topic");
+    currentTID = QStringLiteral("txtTID");
+    currentWID = QStringLiteral("txtWID");
+    restoreColumnWidths();
+    Picture4->hide();
+    Picture5->hide();
+
+    currentAspectStyle = SettingsStore::getAspectStyle();
+    webAspectHtml = SettingsStore::getWebAspectHtml();
+    chkWebAspectBrowser->setChecked(!webAspectHtml);
+    aspectPageName = pageNameForStyle(currentAspectStyle);
+    if (!m_overrideAspect) {
+        if (SettingsStore::getAspectSetting().compare(QLatin1String("Web"), Qt::CaseInsensitive) == 0) {
+            callOp(ops.showAspectWeb);
+        } else {
+            runCommand(QStringLiteral("showAspectExplorer"));
+            if (webAspectHtml)
+                callOp(ops.loadAspectPage, currentAspectStyle, aspectPageName, true);
+        }
+    }
+    m_overrideAspect = false;
+    firstActivation = true;
+    if (options.getHideSplash() || !m_splash)
+        show();
+    else
+        m_splash->setUnload();
+}
+
+// Pane buttons and labels by the selected left tab, as the window opens.
+void frmVardecks::showStartPaneButtons()
+{
+    const int tab = tabIndex->Tab();
+    cmdMoveVD->setVisible(tab == 0);
+    cmdMoveFolder->setVisible(tab == 0);
+    cmdFAdd->setVisible(tab == 2);
+    cmdFDelete->setVisible(tab == 2);
+    cmdSearch->setVisible(tab == 1);
+    lbl(2)->setVisible(tab == 2);
+    lbl(11)->setVisible(tab == 0);
+    lbl(12)->setVisible(tab == 0);
+    if (tab == 1)
+        prepareSearchBox();
+}
+
+// A stored width of 0 gives the column an equal share of the list.
+void frmVardecks::restoreColumnWidths()
+{
+    for (int i = 1; i <= 6; ++i) {
+        const int w = SettingsStore::getColWidth(i);
+        setColumnWidthTwips(listVD, i - 1, w != 0 ? w : twips::width(listVD) / 6);
+    }
+    for (int i = 1; i <= 7; ++i) {
+        const int w = SettingsStore::getColWidthSearch(i);
+        setColumnWidthTwips(lstSearch, i - 1, w != 0 ? w : twips::width(lstSearch) / 7);
+    }
+    setColumnWidthTwips(lstSrch, 1, 1000);
+    setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
+}
+
+frmSplash *frmVardecks::splashWindow() const { return m_splash.data(); }
+
+void frmVardecks::Form_Activate()
+{
+    if (firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
+        callOp(ops.showTips);
+    firstActivation = false;
+}
+
+void frmVardecks::Timer1_Timer()
+{
+    Timer1->stop();
+    // The page of the top browser window becomes a new Vardeck; several pages go to
+    // the detected-pages dialog.
+    const int found = callOp(ops.getOpenBrowserPages, true);
+    if (found > 1)
+        callOp(ops.showDetectedPagesDialog);
+    if (isMinimized() || !isVisible()) {
+        if (LastState == 2)
+            showMaximized();
+        else
+            showNormal();
+    }
+    raise();
+    activateWindow();
+}
+
+}  // namespace rr

@@ -1,0 +1,39 @@
+#pragma once
+// Only one copy of the program works at a time. A second launch hands over to the
+// running copy and ends before it creates a window or writes anything.
+//
+// The running copy listens on a per-user local socket named after the window
+// caption (and the settings folder, so separate homes are separate programs). A
+// lock file closes the race of two copies starting together; a socket left by a
+// copy that crashed is cleared by the next start.
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace rr {
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    enum class Role { First, HandedOver, Failed };
+    // Becomes the running copy, or hands a random number from 1 to 1,000,000 to the
+    // one already running. Failed means neither worked (the copy should still run).
+    Role start();
+
+    // The local socket name of the running copy in this home.
+    static QString serverName();
+
+signals:
+    // A second launch handed over; text is what it sent (the receiver ignores it).
+    void handOffReceived(const QString &text);
+
+private:
+    void acceptConnections();
+    QLocalServer *m_server = nullptr;
+};
+
+}  // namespace rr

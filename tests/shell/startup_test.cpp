@@ -1,0 +1,211 @@
+// The program's start and close on a temporary home: first run, a later run that
+// restores what the previous close wrote, a database that fails to open, the
+// question while editing, and the splash hand-over.
+#include "platform/paths.h"
+#include "shell/frmsplash.h"
+#include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "controls/qbbuttons_h.h"
+#include "storage/lists.h"
+#include "storage/registryfunctions.h"
+#include "storage/settingsstore.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "support/testenv.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace rr;
+
+namespace {
+
+const QString kApp = QStringLiteral("Software\\Quorvane\\Vardecks\\");
+const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
+
+QString stored(const QString &key, const QString &name)
+{
+    return RegistryFunctions::QueryValue(reg::HKEY_CURRENT_USER, key, name).toString();
+}
+
+void store(const QString &key, const QString &name, const QString &value)
+{
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, key, name, value);
+}
+
+bool waitUntil(const std::function<bool()> &condition, int ms = 3000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < ms)
+        QTest::qWait(10);
+    return condition();
+}
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        appOptions() = UserOptions();
+        paths::prepareProgramFolder();
+    }
+    std::unique_ptr<frmVardecks> start()
+    {
+        auto window = std::make_unique<frmVardecks>();
+        Main(*window);
+        return window;
+    }
+    test::TempHome home;
+    test::ScriptedPrompts prompts;
+};
+
+TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
+{
+    auto window = start();
+    EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
+    EXPECT_EQ(stored(kApp, "TabIndex"), "0");
+    EXPECT_EQ(stored(kApp, "Aspect"), "Explorer");
+    EXPECT_EQ(stored(kApp, "AspectStyle"), "VD.xsl");
+    EXPECT_EQ(stored(kApp, "WebAspectHtml"), "true");
+    EXPECT_EQ(stored(kOptions, "iconView"), "False");
+    EXPECT_EQ(stored(kApp, "Version"), "3.0.1");
+
+    ASSERT_NE(window->dbXML, nullptr);
+    EXPECT_EQ(currentDBName, "Vardecks.xml");
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Vardecks.xml");
+    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(recentMax, 15);
+    EXPECT_TRUE(window->chkSearch(0)->isChecked());
+    // The splash hands over to the window on its timer, then the tip of the day
+    // (a placeholder until it is built) would open.
+    ASSERT_NE(window->splashWindow(), nullptr);
+    EXPECT_EQ(window->splashWindow()->lastAlpha(), 252);
+    EXPECT_TRUE(waitUntil([&] { return window->isVisible(); }));
+}
+
+TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
+{
+    {
+        auto first = start();
+        ASSERT_TRUE(waitUntil([&] { return first->isVisible(); }));
+        first->tabIndex->setTab(2);
+        first->tabView->setTab(1);
+        first->showNormal();
+        first->resize(700, 500);
+        first->move(30, 40);
+        first->Splitter1->setSplitterPos(3000);
+        appOptions().setHideSplash(true);
+        first->close();
+        ASSERT_TRUE(first->isUnloaded());
+    }
+    EXPECT_EQ(stored(kApp, "TabIndex"), "2");
+    EXPECT_EQ(stored(kApp, "frmWidth"), "10500");
+    EXPECT_EQ(stored(kApp, "frmHeight"), "7500");
+    EXPECT_EQ(stored(kApp, "frmLeft"), "450");
+    EXPECT_EQ(stored(kApp, "Maximised"), "False");
+    EXPECT_EQ(stored(kApp, "webAspectHtml"), "False");
+    EXPECT_EQ(stored(kApp, "currentDB"), "");  // dbDefault off: the options' database, none chosen
+    EXPECT_EQ(stored(kOptions, "recentNo"), "15");
+    EXPECT_EQ(stored(kOptions, "hideSplash"), "True");
+
+    appOptions() = UserOptions();
+    auto second = start();
+    EXPECT_EQ(second->splashWindow(), nullptr);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->tabIndex->Tab(), 2);
+    EXPECT_EQ(second->tabView->Tab(), 1);
+    EXPECT_EQ(second->width(), 700);
+    EXPECT_EQ(second->Splitter1->SplitterPos(), 3000);
+    EXPECT_TRUE(second->cmdFAdd->isVisible() || !second->isVisible());
+}
+
+TEST_F(StartUp, closeStoresFixedValuesForMaximisedAndMinimisedWindows)
+{
+    appOptions().setHideSplash(true);
+    store(kOptions, "hideSplash", "True");
+    for (const auto &[state, maximised] : {std::pair{Qt::WindowMaximized, "True"}, {Qt::WindowMinimized, "False"}}) {
+        appOptions() = UserOptions();
+        auto window = start();
+        window->setWindowState(state);
+        QTest::qWait(20);
+        window->Form_Unload();
+        EXPECT_EQ(stored(kApp, "frmWidth"), "10500");
+        EXPECT_EQ(stored(kApp, "frmHeight"), "7590");
+        EXPECT_EQ(stored(kApp, "frmLeft"), "0");
+        EXPECT_EQ(stored(kApp, "Maximised"), maximised);
+    }
+}
+
+TEST_F(StartUp, aMissingDatabaseLeavesOnlyTheDatabaseCommands)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "currentDB", "Missing.xml");
+    store(kOptions, "hideSplash", "True");
+    auto window = start();
+    EXPECT_EQ(prompts.messages().front().text,
+              "Failed to open the default Vardecks database.  Please select another from the File->Database->Open "
+              "menu, or create a new database from the File->Database->New menu option.");
+    EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->dbXML, nullptr);
+    QStringList enabled;
+    for (QAction *item : window->allMenuItems())
+        if (item->isEnabled() && item->objectName().startsWith("mnu") && !item->isSeparator())
+            enabled << item->objectName();
+    enabled.sort();
+    EXPECT_EQ(enabled, QStringList({"mnuFile", "mnuFileDatabase", "mnuFileExit", "mnuFileNew", "mnuFileOpen"}));
+}
+
+TEST_F(StartUp, storedDatabaseNamesThatAreNotBareFileNamesAreIgnored)
+{
+    EXPECT_EQ(safeDatabaseName("Work.xml"), "Work.xml");
+    for (const char *bad : {"../x.xml", "/etc/passwd", "a/b.xml", "", "  ", ".."})
+        EXPECT_EQ(safeDatabaseName(bad), "Vardecks.xml") << bad;
+}
+
+TEST_F(StartUp, closingWhileEditingAsksAndNoKeepsTheWindow)
+{
+    store(kOptions, "hideSplash", "True");
+    auto window = start();
+    window->isEditing = true;
+    prompts.answer(MsgResult::No);
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isUnloaded());
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish exit Vardecks with unsaved changes?");
+    EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
+    prompts.answer(MsgResult::Yes);
+    window->close();
+    EXPECT_TRUE(window->isUnloaded());
+}
+
+TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
+{
+    test::TempHome home;
+    for (bool tipsOff : {false, true}) {
+        appOptions() = UserOptions();
+        appOptions().setTipStartup(tipsOff);
+        int shown = 0, tips = 0;
+        auto *splash = new frmSplash([&] { ++shown; }, [&] { ++tips; });
+        QPointer<frmSplash> guard(splash);
+        splash->Form_Load();
+        EXPECT_EQ(splash->lastAlpha(), 252);
+        QTest::qWait(250);
+        EXPECT_EQ(shown, 0);  // still loading: the timer keeps polling
+        splash->setUnload();
+        EXPECT_TRUE(waitUntil([&] { return shown == 1; }, 1000));
+        EXPECT_EQ(tips, tipsOff ? 0 : 1);
+        EXPECT_TRUE(waitUntil([&] { return guard.isNull(); }, 1000));
+    }
+}
+
+}  // namespace
