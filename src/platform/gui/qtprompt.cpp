@@ -86,7 +86,10 @@ public:
             start = start.isEmpty() ? request.defaultName : start + QLatin1Char('/') + request.defaultName;
         switch (request.kind) {
         case FileRequest::Kind::Open: return QFileDialog::getOpenFileName(parent, request.title, start, filter);
-        case FileRequest::Kind::Save: return QFileDialog::getSaveFileName(parent, request.title, start, filter);
+        // Callers that care ask their own overwrite question.
+        case FileRequest::Kind::Save:
+            return QFileDialog::getSaveFileName(parent, request.title, start, filter, nullptr,
+                                                QFileDialog::DontConfirmOverwrite);
         case FileRequest::Kind::Folder: return QFileDialog::getExistingDirectory(parent, request.title, start);
         }
         return {};
