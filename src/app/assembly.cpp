@@ -1,17 +1,14 @@
 #include "app/assembly.h"
 
-#include "shell/frmhelpabout.h"
 #include "shell/frmvardecks.h"
+#include "shell/helpmenu.h"
 #include "shell/notavailable.h"
 
 namespace rr {
 
 void assembleMainWindow(frmVardecks &window)
 {
-    window.setCommand(QStringLiteral("mnuHelpAbout_Click"), [&window](int) {
-        frmHelpAbout about(&window);
-        about.exec();
-    });
+    installHelpMenu(window);
     window.setCommand(QStringLiteral("mnuFileExit_Click"), [&window](int) {
         if (window.Form_QueryUnload())
             window.Form_Unload();

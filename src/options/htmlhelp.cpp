@@ -1,0 +1,56 @@
+#include "options/htmlhelp.h"
+
+#include "platform/launcher.h"
+#include "platform/paths.h"
+#include "platform/prompt.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace rr {
+namespace {
+
+void showClassMessage(const QString &text)
+{
+    prompt::show(text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("HTML Help Class"));
+}
+
+}  // namespace
+
+QString HTMLHelp::defaultHelpFile() { return paths::installedDataFolder() + QStringLiteral("/Vardecks Help.chm"); }
+
+bool HTMLHelp::isCHMFile(const QString &name) const
+{
+    if (name.right(3).compare(QLatin1String("chm"), Qt::CaseInsensitive) == 0)
+        return true;
+    showClassMessage(name + QStringLiteral(" is not a valid HTML Help file."));
+    return false;
+}
+
+bool HTMLHelp::EnsureFileExists(QString &path) const
+{
+    if (!path.contains(QLatin1Char('/')))
+        path = paths::installedDataFolder() + QLatin1Char('/') + path;
+    if (QFileInfo::exists(path))
+        return true;
+    showClassMessage(QStringLiteral("The file ") + path + QStringLiteral(" does not exist.") + QChar(10) +
+                     QStringLiteral("Please make sure the correct path and file name have been specified."));
+    return false;
+}
+
+bool HTMLHelp::display(const QString &page)
+{
+    if (!isCHMFile(CHMFile) || !EnsureFileExists(CHMFile))
+        return false;
+    // Only a plain page name of the help file is opened, never a path out of it.
+    QString target = CHMFile + QLatin1Char('/') + QFileInfo(page).fileName();
+    if (!EnsureFileExists(target))
+        return false;
+    return launcher::installed().openUrl(QString::fromUtf8(QUrl::fromLocalFile(target).toEncoded()));
+}
+
+bool HTMLHelp::HHDisplayTopicURL() { return display(HHTopicURL); }
+
+bool HTMLHelp::HHDisplayContents() { return display(QStringLiteral("index.htm")); }
+
+}  // namespace rr

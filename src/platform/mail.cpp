@@ -1,0 +1,50 @@
+#include "platform/mail.h"
+
+#include "platform/launcher.h"
+#include "platform/prompt.h"
+
+#include <QStringList>
+#include <QUrl>
+
+namespace rr {
+
+QString mailtoAddress(const QString &recipient, const QString &subject, const QString &body)
+{
+    QString address = QStringLiteral("mailto:") + QString::fromLatin1(QUrl::toPercentEncoding(recipient, "@"));
+    QStringList fields;
+    if (!subject.isEmpty())
+        fields << QStringLiteral("subject=") + QString::fromLatin1(QUrl::toPercentEncoding(subject));
+    if (!body.isEmpty())
+        fields << QStringLiteral("body=") + QString::fromLatin1(QUrl::toPercentEncoding(body));
+    if (!fields.isEmpty())
+        address += QLatin1Char('?') + fields.join(QLatin1Char('&'));
+    return address;
+}
+
+bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString &subject, const QString &body,
+                  const QString &attachment)
+{
+    Launcher &launch = launcher::installed();
+    bool started = false;
+    const QString xdgEmail = launch.findExecutable(QStringLiteral("xdg-email"));
+    // xdg-email reads any argument that starts with "-" as an option.
+    if (!xdgEmail.isEmpty() && !recipient.startsWith(QLatin1Char('-'))) {
+        QStringList args{QStringLiteral("--utf8")};
+        if (!subject.isEmpty())
+            args << QStringLiteral("--subject") << subject;
+        if (!body.isEmpty())
+            args << QStringLiteral("--body") << body;
+        if (!attachment.isEmpty())
+            args << QStringLiteral("--attach") << attachment;
+        args << recipient;
+        started = launch.startDetached(xdgEmail, args);
+    }
+    if (!started && attachment.isEmpty())
+        started = launch.openUrl(mailtoAddress(recipient, subject, body));
+    if (!started)
+        prompt::show(QStringLiteral("There was an error logging in to e-mail messaging program."), MsgButtons::Ok,
+                     MsgIcon::Exclamation);
+    return started;
+}
+
+}  // namespace rr

@@ -1,0 +1,52 @@
+#include "shell/helpmenu.h"
+
+#include "media/urlsupport.h"
+#include "options/htmlhelp.h"
+#include "platform/mail.h"
+#include "platform/prompt.h"
+#include "shell/frmhelpabout.h"
+#include "shell/frmvardecks.h"
+#include "shell/makerinfo.h"
+
+namespace rr {
+namespace {
+
+void showHelpTopic(const QString &topic)
+{
+    HTMLHelp help;
+    help.CHMFile = HTMLHelp::defaultHelpFile();
+    if (topic.isEmpty()) {
+        help.HHDisplayContents();
+        return;
+    }
+    help.HHTopicURL = topic;
+    help.HHDisplayTopicURL();
+}
+
+}  // namespace
+
+void installHelpMenu(frmVardecks &window)
+{
+    window.setCommand(QStringLiteral("mnuHelpTopics_Click"), [](int) { showHelpTopic(QString()); });
+    window.setCommand(QStringLiteral("mnuHelpStart_Click"),
+                      [](int) { showHelpTopic(QStringLiteral("Getting_started.htm")); });
+    window.setCommand(QStringLiteral("mnuHelpAdd_Click"),
+                      [](int) { showHelpTopic(QStringLiteral("Creating_Vardecks.htm")); });
+    window.setCommand(QStringLiteral("mnuHelpShortcuts_Click"),
+                      [](int) { showHelpTopic(QStringLiteral("Shortcut_Keys.htm")); });
+    window.setCommand(QStringLiteral("mnuHelpTips_Click"), [&window](int) { callOp(window.ops.showTips); });
+    window.setCommand(QStringLiteral("mnuHelpAbout_Click"), [&window](int) {
+        frmHelpAbout about(&window);
+        about.exec();
+    });
+    window.setCommand(QStringLiteral("mnuHelpWeb_Click"),
+                      [](int) { urlSupport::openInNewWindow(QLatin1String(maker::kWebPage)); });
+    window.setCommand(QStringLiteral("mnuHelpFeedback_Click"),
+                      [](int) { urlSupport::openInNewWindow(QLatin1String(maker::kFeedbackPage)); });
+    window.setCommand(QStringLiteral("mnuHelpEmail_Click"), [](int) {
+        SendMAPIMail(QLatin1String(maker::kSupportAddress), false, QString(),
+                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString());
+    });
+}
+
+}  // namespace rr
