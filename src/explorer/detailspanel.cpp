@@ -1,0 +1,392 @@
+#include "explorer/detailspanel.h"
+
+#include "controls/qbbuttons_h.h"
+#include "explorer/nodetags.h"
+#include "media/urlsupport.h"
+#include "platform/textutil.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "shell/twips.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace rr
+{
+namespace
+{
+
+const char *const kVardeckMenuItems[] = {
+    "mnuToolsOpen",   "mnuToolsSynch",    "mnuToolsIconVD", "mnuToolsIconRemove", "mnuToolsIconFile", "mnuThumbVD",
+    "mnuThumbRemove", "mnuToolsOpenHome", "mnuEditModify",  "mnuEmailVD",         "mnuEditClip",      "mnuEditDelete",
+    "mnuViewNotes",   "mnuViewPreview",   "mnuViewDetails", "mnuViewVD",          "mnuFavsAdd",       "mnuFavsDelete",
+};
+
+// The site icon on the Vardeck tab is drawn at most 250 twips square.
+constexpr int kTabIconPx = 250 / twips::kPerPixel;
+
+double textWidthTwips(const QLabel *label, const QString &text)
+{
+    return twips::fromPx(label->fontMetrics().horizontalAdvance(text));
+}
+
+} // namespace
+
+DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
+{
+    m_previewText = new QLabel(w.wbPreview);
+    m_previewText->setObjectName(QStringLiteral("previewPlaceholder"));
+    m_previewText->setTextFormat(Qt::PlainText);
+    m_previewText->setAlignment(Qt::AlignCenter);
+    m_previewText->setWordWrap(true);
+    auto *layout = new QVBoxLayout(w.wbPreview);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(m_previewText);
+
+    QList<QWidget *> watched = {w.formClient,  w.Picture1,       w.Frame2,  w.PictureDetails,
+                                w.lblWName,    w.lblAddress,     w.lblHome, w.lblDescription,
+                                w.lblKeyWords, w.lblCreatedDate, w.imgIcon, w.picThumb};
+    for (int i = 0; i <= 30; ++i) {
+        if (QLabel *label = w.lbl(i))
+            watched.append(label);
+    }
+    for (QWidget *widget : watched) {
+        widget->installEventFilter(this);
+        widget->setMouseTracking(true);
+    }
+    connect(w.StatusBar1, &StatusPanels::MouseDown, this, [this](Qt::MouseButton button, int, const QPoint &) {
+        if (button == Qt::RightButton)
+            rightClicked(w.StatusBar1);
+    });
+}
+
+void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
+{
+    if (!vardeck)
+        return;
+    w.Picture1->setUpdatesEnabled(false);
+    setNonEditableFields(w, true);
+    w.currentWID = vardeck.attribute(QStringLiteral("WID"));
+
+    // Each Vardeck shows only its own fields: a field its element lacks stays empty
+    // rather than showing the previous Vardeck's.
+    w.txtWName->clear();
+    w.txtAddress->clear();
+    w.lblCreatedDate->clear();
+    w.txtDescription->clear();
+    w.lblDescription->clear();
+    w.txtNotes->clear();
+    w.txtKeywords->clear();
+    w.lblKeyWords->clear();
+    w.lbl(3)->clear();
+    w.chkFav->setChecked(false);
+    w.Picture10->hide();
+
+    for (const XmlNode &child : vardeck.childElements()) {
+        const QString name = child.nodeName().toUpper();
+        const QString value = child.text();
+        if (name == QLatin1String("NAME")) {
+            w.txtWName->setText(value);
+            w.setWNameCaption(value);
+        } else if (name == QLatin1String("ADDRESS")) {
+            w.txtAddress->setText(value);
+            w.lblAddress->setText(value);
+            showPreview(QStringLiteral("about:blank"));
+        } else if (name == QLatin1String("CREATED_DATE")) {
+            w.lblCreatedDate->setText(value);
+        } else if (name == QLatin1String("DESCRIPTION")) {
+            w.txtDescription->setPlainText(value);
+            w.lblDescription->setText(value);
+        } else if (name == QLatin1String("NOTES")) {
+            w.txtNotes->setReadOnly(true);
+            w.txtNotes->setPlainText(value);
+        } else if (name == QLatin1String("KEYWORD1")) {
+            w.txtKeywords->setPlainText(value);
+            w.lblKeyWords->setText(value);
+        } else if (name == QLatin1String("KEYWORD2")) {
+            w.lbl(3)->setText(value);
+        } else if (name == QLatin1String("FAV")) {
+            const bool favorite = sameText(value, QStringLiteral("TRUE"));
+            w.chkFav->setChecked(favorite);
+            w.tabView->setTabPicture(0, QIcon((favorite ? w.Picture10 : w.Picture8)->pixmap()));
+            w.Picture10->setVisible(favorite);
+        } else if (name == QLatin1String("FILESIZE")) {
+            if (!value.isEmpty())
+                w.lblFileSize->setText(value + QStringLiteral(" KB"));
+        } else if (name == QLatin1String("HITS")) {
+            w.lbl(14)->setText(value.isEmpty() ? QStringLiteral("1") : value);
+        }
+    }
+
+    const QString address = w.lblAddress->text();
+    w.lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
+    w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
+    if (w.lbl(14)->text().isEmpty())
+        w.lbl(14)->setText(QStringLiteral("1"));
+    showSiteIcon();
+    showThumbnail();
+    if (appOptions().getAutoPreview())
+        showPreview(w.txtAddress->text());
+    w.Picture1->setUpdatesEnabled(true);
+}
+
+void DetailsPanel::showSiteIcon()
+{
+    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
+    const QString path = iconFilePath(base, currentDBName, w.currentWID);
+    const QPixmap plain = w.Picture8->pixmap();
+    const QPixmap icon = !path.isEmpty() && QFileInfo::exists(path) ? QPixmap(path) : QPixmap();
+    if (icon.isNull()) {
+        // No icon file, or one that is no picture: the plain Vardeck mark.
+        w.tabView->setTabPicture(0, QIcon());
+        w.imgIcon->setPixmap(plain);
+        w.tabView->setTabPicture(0, QIcon(plain));
+        return;
+    }
+    w.imgIcon->hide();
+    w.imgIcon->setPixmap(icon);
+    const QPixmap fitted = icon.width() > kTabIconPx || icon.height() > kTabIconPx
+                               ? icon.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                               : icon;
+    w.tabView->setTabPicture(0, QIcon(fitted));
+}
+
+void DetailsPanel::showThumbnail()
+{
+    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
+    const QString path = thumbFilePath(base, currentDBName, w.currentWID);
+    QPixmap thumb = path.isEmpty() ? QPixmap() : QPixmap(path);
+    if (thumb.isNull()) {
+        w.picThumb->setPixmap(QPixmap());
+        return;
+    }
+    if (thumb.width() > w.picThumb->width() || thumb.height() > w.picThumb->height())
+        thumb = thumb.scaled(w.picThumb->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    w.picThumb->setPixmap(thumb);
+}
+
+// The preview pane is a stand-in until the embedded browser exists: it names the page
+// it would show, and remembers it as the address it shows.
+void DetailsPanel::showPreview(const QString &address)
+{
+    w.wbPreview->setProperty("rrAddress", address);
+    m_previewText->setText(address == QLatin1String("about:blank")
+                               ? QString()
+                               : QStringLiteral("The preview of %1 comes with the Web Aspect.").arg(address));
+}
+
+QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
+{
+    const QString pad(4, QLatin1Char(' '));
+    const QString trimmed = caption.trimmed();
+    if (textWidthTwips(w.lblWName, caption) - 100 > twips::width(w.tabView) / 2)
+        return pad + trimmed.left(20) + QStringLiteral("...") + pad;
+    return pad + trimmed + pad;
+}
+
+QString DetailsPanel::fittedFolderCaption(const QString &caption) const
+{
+    const QString pad(3, QLatin1Char(' '));
+    if (textWidthTwips(w.lblTName, caption) - 50 > twips::width(w.tabView) / 2)
+        return pad + caption.left(10) + QStringLiteral("...") + pad;
+    return pad + caption + pad;
+}
+
+void DetailsPanel::lblWName_Change()
+{
+    const bool shown = w.vardeckShown();
+    w.lblWName->setVisible(shown);
+    w.lblWName->adjustSize();
+    enableVardeckCommands(shown);
+    if (w.editMode.isEmpty())
+        w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
+}
+
+void DetailsPanel::enableVardeckCommands(bool shown)
+{
+    for (int position : {16, 2, 3})
+        w.toolbarButton(position)->setEnabled(shown);
+    for (const char *name : kVardeckMenuItems) {
+        if (QAction *item = w.menuItem(QLatin1String(name)))
+            item->setEnabled(shown);
+    }
+    w.cmdFAdd->setEnabled(shown);
+    w.cmdFDelete->setEnabled(shown);
+    if (shown)
+        w.txtMode->setText(QString());
+    w.cmdMoveVD->setEnabled(shown);
+    if (!shown) {
+        w.imgIcon->setPixmap(QPixmap());
+        w.tabView->setTabPicture(0, QIcon(w.Picture8->pixmap()));
+    }
+}
+
+QString DetailsPanel::folderPath(const QTreeWidgetItem *node)
+{
+    QString path;
+    for (const QTreeWidgetItem *n = node; n && n->parent(); n = n->parent())
+        path.prepend(QLatin1Char('\\') + n->text(0));
+    return path;
+}
+
+void DetailsPanel::lblTName_Change()
+{
+    const QString caption = w.lblTName->text();
+    w.tabView->setTabText(1, fittedFolderCaption(caption));
+    const bool shown = w.folderShown();
+    if (shown && w.tabIndex->Tab() == 0) {
+        // The path of the folder shown, which a list may have chosen apart from the tree.
+        const QTreeWidgetItem *node = findByTag(w.tvwTopics, w.currentTID);
+        w.statusFolderPath = folderPath(node ? node : w.tvwTopics->currentItem());
+        w.StatusBar1->setPanelText(2, w.statusFolderPath);
+    }
+    enableFolderCommands(shown);
+}
+
+void DetailsPanel::enableFolderCommands(bool shown)
+{
+    for (int position : {5, 6, 7, 8})
+        w.toolbarButton(position)->setEnabled(shown);
+    if (QAction *go = w.menuItem(QStringLiteral("mnuNavigate(0)")))
+        go->setEnabled(shown);
+    w.cmdMoveFolder->setEnabled(shown);
+    const bool viewing = w.txtMode->text().isEmpty();
+    if (!shown || viewing) {
+        w.toolbarButton(14)->setEnabled(shown);
+        for (const char *name : {"mnuEditDeleteTopic", "mnuToolsIconFolder", "mnuThumbFolder", "mnuToolsSynchFolder"}) {
+            if (QAction *item = w.menuItem(QLatin1String(name)))
+                item->setEnabled(shown);
+        }
+    }
+    if (shown && !viewing && !w.txtWName->text().isEmpty())
+        w.toolbarButton(23)->setEnabled(true);
+}
+
+void DetailsPanel::setLinkLook(QLabel *link, bool hover)
+{
+    QFont f = link->font();
+    f.setUnderline(hover);
+    link->setFont(f);
+    link->setStyleSheet(hover ? QStringLiteral("color: rgb(255,68,68);") : QStringLiteral("color: rgb(30,100,200);"));
+}
+
+void DetailsPanel::linkClicked(QLabel *link)
+{
+    if (!link->text().isEmpty())
+        w.runCommand(link == w.lblAddress ? QStringLiteral("mnuToolsOpen_Click")
+                                          : QStringLiteral("mnuToolsOpenHome_Click"));
+    setLinkLook(link, false);
+}
+
+void DetailsPanel::linkHovered(QLabel *link)
+{
+    if (link->text().isEmpty()) {
+        link->setToolTip(QString());
+        return;
+    }
+    setLinkLook(link, true);
+    const QString what = link == w.lblAddress ? QStringLiteral(" in a new browser window")
+                                              : QStringLiteral(" homepage in a new browser window");
+    link->setToolTip(toolTipText(QStringLiteral("Open ") + w.lblWName->text() + what));
+}
+
+bool DetailsPanel::panelIdle() const
+{
+    return !sameText(w.editMode, QStringLiteral("Add")) && !sameText(w.editMode, QStringLiteral("Mod"));
+}
+
+bool DetailsPanel::bothShown() const
+{
+    return w.folderShown() && w.vardeckShown();
+}
+
+void DetailsPanel::rightClicked(QWidget *control)
+{
+    const QString copyMenu = QStringLiteral("mnuCopyMenu");
+    const QString noVD = QStringLiteral("mnuNoVD");
+    auto *label = qobject_cast<QLabel *>(control);
+    if (control == w.formClient || control == w.Picture1 || control == w.lblTName || control == w.lbl(11) ||
+        control == w.lbl(12)) {
+        w.popupMenu(noVD);
+    } else if (control == w.Frame2) {
+        if (panelIdle())
+            w.popupMenu(bothShown() ? copyMenu : noVD);
+    } else if (control == w.PictureDetails) {
+        w.popupMenu(panelIdle() && bothShown() ? copyMenu : noVD);
+    } else if (control == w.lblWName) {
+        if (w.vardeckShown()) {
+            w.copyText = w.lblWName->text();
+            w.popupMenu(copyMenu);
+        }
+    } else if (control == w.lblAddress || control == w.lblHome) {
+        if (panelIdle() && bothShown()) {
+            w.copyText = label->text();
+            w.popupMenu(copyMenu);
+        }
+    } else if (control == w.lblDescription || control == w.lblKeyWords) {
+        w.copyText = label->text();
+        w.popupMenu(copyMenu);
+    } else if (control == w.StatusBar1) {
+        if (bothShown()) {
+            w.copyText = w.StatusBar1->panelText(2);
+            w.popupMenu(copyMenu);
+        }
+    } else {
+        const bool detailCaption = control == w.lblCreatedDate || control == w.lbl(1) || (label && [&] {
+                                       for (int i = 4; i <= 10; ++i) {
+                                           if (control == w.lbl(i))
+                                               return true;
+                                       }
+                                       return false;
+                                   }());
+        if (detailCaption && panelIdle() && bothShown())
+            w.popupMenu(copyMenu);
+    }
+}
+
+bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget)
+        return false;
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        // Image boxes on the panel pass their clicks on to the panel below them.
+        if (widget == w.imgIcon || widget == w.picThumb)
+            return false;
+        rightClicked(widget);
+        return true;
+    }
+    auto *link = widget == w.lblAddress || widget == w.lblHome ? static_cast<QLabel *>(widget) : nullptr;
+    if (link && type == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+        link->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+        linkClicked(link);
+        return true;
+    }
+    if (type == QEvent::MouseMove) {
+        if (link)
+            linkHovered(link);
+        if (widget == w.formClient || widget == w.Frame2 || widget == w.lblWName)
+            setLinkLook(w.lblAddress, false);
+        if (widget == w.formClient || widget == w.PictureDetails)
+            setLinkLook(w.lblHome, false);
+        if (widget == w.Picture1)
+            w.StatusBar1->setPanelText(1, QString());
+    }
+    if (link && type == QEvent::Leave)
+        setLinkLook(link, false);
+    return false;
+}
+
+} // namespace rr

@@ -1,0 +1,393 @@
+#include "explorer/foldertree.h"
+
+#include "dialogs/dialoghooks.h"
+#include "dialogs/frmmodifytopic.h"
+#include "dialogs/frmtopicdialog.h"
+#include "explorer/nodetags.h"
+#include "platform/prompt.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "storage/xmldatabase.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+// Folders sort by name without regard to letter case, as the tree control sorts.
+class FolderNode : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        return text(0).compare(other.text(0), Qt::CaseInsensitive) < 0;
+    }
+};
+
+// A typed name goes to the rename handler, which decides what the node shows.
+class LabelEditDelegate : public QStyledItemDelegate
+{
+public:
+    LabelEditDelegate(QTreeWidget *tree, FolderTree *owner) : QStyledItemDelegate(tree), m_tree(tree), m_owner(owner) {}
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        auto *edit = qobject_cast<QLineEdit *>(editor);
+        QTreeWidgetItem *node = m_tree->itemFromIndex(index);
+        if (edit && node)
+            m_owner->tvwTopics_AfterLabelEdit(node, edit->text());
+    }
+
+private:
+    QTreeWidget *m_tree;
+    FolderTree *m_owner;
+};
+
+bool isNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor)
+{
+    for (const QTreeWidgetItem *p = node ? node->parent() : nullptr; p; p = p->parent()) {
+        if (p == ancestor)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    tree->setItemDelegate(new LabelEditDelegate(tree, this));
+    tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->viewport()->setMouseTracking(true);
+    tree->viewport()->installEventFilter(this);
+    tree->installEventFilter(this);
+    connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwTopics_NodeClick(node); });
+    connect(tree, &QTreeWidget::itemExpanded, this, &FolderTree::tvwTopics_Expand);
+    connect(tree, &QTreeWidget::itemCollapsed, this, &FolderTree::tvwTopics_Collapse);
+}
+
+bool FolderTree::isRoot(const QTreeWidgetItem *node) const
+{
+    return node && node == w.tvwTopics->topLevelItem(0);
+}
+
+QIcon FolderTree::folderIcon(bool root) const
+{
+    return root ? pairedIcon(w.ImageListTVW, QStringLiteral("RootClosed"), QStringLiteral("RootOpen"))
+                : pairedIcon(w.ImageListTVW, QStringLiteral("ClosedFolder"), QStringLiteral("OpenFolder"));
+}
+
+void FolderTree::populateTopicList(XmlDocument *doc)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    const QSignalBlocker blocker(tree);
+    tree->setUpdatesEnabled(false);
+    tree->clear();
+    if (doc && doc->isLoaded()) {
+        const XmlNode rootElement = doc->documentElement();
+        auto *root = new FolderNode(tree);
+        root->setIcon(0, folderIcon(true));
+        root->setText(0, rootElement.nodeName());
+        // Nothing of the root is stored: its label is not for editing.
+        root->setFlags(root->flags() & ~Qt::ItemIsEditable);
+        for (const XmlNode &folder : rootElement.childElements())
+            populateTreeWithTopic(folder, root, false);
+        root->sortChildren(0, Qt::AscendingOrder);
+        root->setExpanded(true);
+    }
+    tree->setUpdatesEnabled(true);
+    if (tree->isHidden())
+        tree->show();
+}
+
+QTreeWidgetItem *FolderTree::populateTreeWithTopic(const XmlNode &folder, QTreeWidgetItem *parent, bool expand)
+{
+    auto *node = new FolderNode(parent);
+    node->setIcon(0, folderIcon(false));
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    node->setText(0, folder.childText(QStringLiteral("NAME")));
+    if (folder.hasAttribute(QStringLiteral("TID")))
+        setTag(node, folder.attribute(QStringLiteral("TID")));
+    for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
+        populateTreeWithTopic(sub, node, expand);
+        node->setExpanded(expand);
+    }
+    return node;
+}
+
+void FolderTree::populateWMOnTopicNode()
+{
+    QTreeWidgetItem *node = w.tvwTopics->currentItem();
+    if (!node)
+        return;
+    if (isRoot(node)) {
+        w.currentFolderName = QStringLiteral("No folder");
+        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.tvwWM->clear();
+        return;
+    }
+    if (w.isEditing)
+        w.setTNameCaption(node->text(0));
+    else
+        setNonEditableFields(w, false);
+    callOp(w.ops.populateVardeckList, node);
+    // The folder may have vanished meanwhile; the list fill then showed no folder.
+    if (elementById(w, tagOf(node), QStringLiteral("FOLDER"))) {
+        w.currentTID = tagOf(node);
+        w.currentFolderName = node->text(0);
+    }
+}
+
+void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
+{
+    if (!node || isRoot(w.tvwTopics->currentItem()))
+        return;
+    if (!node->isSelected())
+        node->setSelected(true);
+    populateWMOnTopicNode();
+    if (QTreeWidgetItem *current = w.tvwTopics->currentItem();
+        current && elementById(w, tagOf(current), QStringLiteral("FOLDER")))
+        w.currentTID = tagOf(current);
+    w.tvwWM->clearSelection();
+}
+
+void FolderTree::tvwTopics_Collapse(QTreeWidgetItem *node)
+{
+    if (!node)
+        return;
+    if (isRoot(node)) {
+        w.tvwWM->clear();
+        w.currentFolderName = QStringLiteral("No folder");
+        return;
+    }
+    // A selected sub-folder that disappears into the collapsed branch hands the
+    // selection to the collapsed folder.
+    QTreeWidgetItem *selected = w.tvwTopics->currentItem();
+    if (isDescendantOf(selected, node)) {
+        const QSignalBlocker blocker(w.tvwTopics);
+        w.tvwTopics->setCurrentItem(node);
+        selected = node;
+    }
+    if (selected && selected->text(0) == node->text(0) && w.currentFolderName != node->text(0))
+        populateWMOnTopicNode();
+}
+
+void FolderTree::tvwTopics_Expand(QTreeWidgetItem *node)
+{
+    if (node && node->childCount() > 1)
+        node->sortChildren(0, Qt::AscendingOrder);
+}
+
+void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &typed)
+{
+    if (!node || isRoot(node))
+        return;
+    XmlNode folder = elementById(w, tagOf(node), QStringLiteral("FOLDER"));
+    if (!folder) {
+        scheduleRebuild();
+        return;
+    }
+    QString newName = typed;
+    if (newName.isEmpty()) {
+        prompt::show(QStringLiteral("The folder must have a name."), MsgButtons::Ok, MsgIcon::Exclamation);
+        newName = folder.childText(QStringLiteral("NAME"));
+    }
+    folder.setChildText(QStringLiteral("NAME"), newName);
+    QString error;
+    if (!w.dbXML->save(&error))
+        prompt::show(error, MsgButtons::Ok, MsgIcon::Exclamation);
+    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+    node->setText(0, newName);
+    // The caption follows only when the renamed folder is the one shown.
+    if (sameText(tagOf(node), w.currentTID))
+        w.setTNameCaption(newName);
+}
+
+bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidgetItem *hit = tree->itemAt(pos);
+    if (button == Qt::LeftButton) {
+        if (sameText(w.txtMode->text(), QStringLiteral("mod"))) {
+            if (!confirmLoseChanges(w))
+                return false;
+            w.txtMode->setText(QString());
+            w.editMode.clear();
+            if (hit)
+                tree->setCurrentItem(hit);
+            callOp(w.ops.setFormEditMode, false);
+            setNonEditableFields(w, false);
+            tvwTopics_NodeClick(tree->currentItem());
+        }
+        return true;
+    }
+    if (button == Qt::RightButton) {
+        w.popup.popupNode = TreeNodeRef(tree, hit);
+        if (!hit) {
+            w.popupMenu(QStringLiteral("mnuNoVD"));
+            return false;
+        }
+        w.popup.popupSelectedNode = TreeNodeRef(tree, tree->currentItem());
+        tree->setCurrentItem(hit);
+        w.popup.popupFolder = isRoot(hit) ? XmlNode() : elementById(w, tagOf(hit), QStringLiteral("FOLDER"));
+        w.popupMenu(QStringLiteral("mnuTopicMenu"));
+        return false;
+    }
+    return true;
+}
+
+void FolderTree::tvwTopics_MouseMove()
+{
+    w.Splitter1->setToolTip(QString());
+}
+
+void FolderTree::mnuAddTopic_Click()
+{
+    w.popup.popupFolder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
+    showNewFolderDialog(w.popup.popupFolder ? w.currentTID : QString());
+}
+
+void FolderTree::mnuEditModifyTopic_Click()
+{
+    QString tid = w.currentTID;
+    if (w.popup.renameFromPopup) {
+        w.popup.renameFromPopup = false;
+        tid = tagOf(w.popup.popupNode.item());
+        if (QTreeWidgetItem *before = w.popup.popupSelectedNode.item())
+            w.tvwTopics->setCurrentItem(before);
+    } else if (!elementById(w, tid, QStringLiteral("FOLDER"))) {
+        tid = tagOf(w.tvwTopics->currentItem());
+    }
+    showRenameFolderDialog(tid);
+}
+
+DialogHooks FolderTree::dialogHooks()
+{
+    DialogHooks hooks;
+    hooks.collectionChanged = [this](const StalePages &stale) {
+        w.aspectPageStale[frmVardecks::FoldersPage] |= stale.folders;
+        w.aspectPageStale[frmVardecks::AllPage] |= stale.all;
+        w.aspectPageStale[frmVardecks::HitsPage] |= stale.hits;
+        w.aspectPageStale[frmVardecks::FavsPage] |= stale.favorites;
+        if (stale.reshowWebAspect && sameText(w.currentAspect, QStringLiteral("Web")))
+            callOp(w.ops.showAspectWeb);
+    };
+    hooks.applyFontFallback = [](QWidget *dialog) {
+        if (!sansSerifInstalled)
+            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
+    };
+    return hooks;
+}
+
+void FolderTree::showNewFolderDialog(const QString &parentTID)
+{
+    if (!documentOf(w))
+        return;
+    frmTopicDialog::run(
+        *w.dbXML, parentTID, dialogHooks(), [this](const FolderCreated &created) { folderCreated(created); }, &w);
+}
+
+void FolderTree::showRenameFolderDialog(const QString &folderTID)
+{
+    if (!documentOf(w))
+        return;
+    frmModifyTopic::run(
+        *w.dbXML, folderTID, dialogHooks(), [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
+}
+
+void FolderTree::folderCreated(const FolderCreated &created)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidgetItem *parent = created.parentTID.isEmpty() ? tree->topLevelItem(0) : findByTag(tree, created.parentTID);
+    if (!parent) {
+        scheduleRebuild();
+        return;
+    }
+    auto *node = new FolderNode(parent);
+    node->setIcon(0, folderIcon(false));
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    node->setText(0, created.name);
+    setTag(node, created.tid);
+    // Expanding again sorts the new folder into its place among its siblings.
+    parent->setExpanded(false);
+    parent->setExpanded(true);
+    tvwTopics_Expand(parent);
+}
+
+void FolderTree::folderRenamed(const FolderRenamed &renamed)
+{
+    QTreeWidgetItem *node = findByTag(w.tvwTopics, renamed.tid);
+    if (!node) {
+        scheduleRebuild();
+        return;
+    }
+    node->setText(0, renamed.name);
+    if (sameText(renamed.tid, w.currentTID))
+        w.setTNameCaption(renamed.name);
+    if (node->parent())
+        node->parent()->setExpanded(true);
+}
+
+void FolderTree::scheduleRebuild()
+{
+    if (m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rebuildPending = false;
+        populateTopicList(documentOf(w));
+    });
+}
+
+bool FolderTree::eventFilter(QObject *watched, QEvent *event)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    if (watched == tree->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto *me = static_cast<QMouseEvent *>(event);
+            return !tvwTopics_MouseDown(me->button(), me->position().toPoint());
+        }
+        if (event->type() == QEvent::MouseMove)
+            tvwTopics_MouseMove();
+        return false;
+    }
+    // Moving through the tree with the keys shows each folder reached, as a click does.
+    if (watched == tree && event->type() == QEvent::KeyPress &&
+        isNavigationKey(static_cast<QKeyEvent *>(event)->key())) {
+        m_beforeKey = QPersistentModelIndex(tree->currentIndex());
+        QTimer::singleShot(0, this, [this, tree] {
+            if (tree->currentIndex() != QModelIndex(m_beforeKey))
+                tvwTopics_NodeClick(tree->currentItem());
+        });
+    }
+    return false;
+}
+
+} // namespace rr

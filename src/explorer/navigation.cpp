@@ -1,0 +1,118 @@
+#include "explorer/navigation.h"
+
+#include "explorer/nodetags.h"
+#include "shell/frmvardecks.h"
+#include "shell/tabstrip.h"
+
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+enum Move { First = 1, Previous = 2, Next = 3, Last = 4 };
+
+void selectOnly(QTreeWidget *view, QTreeWidgetItem *item)
+{
+    view->clearSelection();
+    view->setCurrentItem(item);
+    item->setSelected(true);
+    view->scrollToItem(item);
+}
+
+// The trees hold their Vardecks at one level: First and Last are the first and the
+// last node shown; Previous and Next stop at either end without showing anything.
+bool moveInTree(QTreeWidget *tree, int move)
+{
+    const int count = tree->topLevelItemCount();
+    if (count == 0)
+        return false;
+    if (move == First || move == Last) {
+        selectOnly(tree, tree->topLevelItem(move == First ? 0 : count - 1));
+        return true;
+    }
+    QTreeWidgetItem *current = tree->currentItem();
+    if (!current || !current->isSelected())
+        return false;
+    QTreeWidgetItem *parent = current->parent();
+    const int at = parent ? parent->indexOfChild(current) : tree->indexOfTopLevelItem(current);
+    const int to = move == Previous ? at - 1 : at + 1;
+    const int siblings = parent ? parent->childCount() : count;
+    if (to < 0 || to >= siblings)
+        return false;
+    selectOnly(tree, parent ? parent->child(to) : tree->topLevelItem(to));
+    return true;
+}
+
+// In a list, Previous at the first row and Next at the last leave the row selected
+// and show it again.
+bool moveInList(QTreeWidget *list, int move)
+{
+    const int count = list->topLevelItemCount();
+    if (count == 0)
+        return false;
+    if (move == First || move == Last) {
+        selectOnly(list, list->topLevelItem(move == First ? 0 : count - 1));
+        return true;
+    }
+    QTreeWidgetItem *current = list->currentItem();
+    if (!current || !current->isSelected())
+        return false;
+    const int to = list->indexOfTopLevelItem(current) + (move == Previous ? -1 : 1);
+    if (to >= 0 && to < count)
+        selectOnly(list, list->topLevelItem(to));
+    return true;
+}
+
+// The finding lists' show operations are attached by the finding subsystem; until
+// then a move only selects.
+void showWith(frmVardecks &w, const QString &handler)
+{
+    if (w.hasCommand(handler))
+        w.runCommand(handler);
+}
+
+} // namespace
+
+void mnuNav_Click(frmVardecks &w, int index)
+{
+    if (index < First || index > Last)
+        return;
+    if (!sameText(w.currentAspect, QStringLiteral("Explorer"))) {
+        if (w.ops.showAspectExplorer)
+            w.ops.showAspectExplorer();
+        else
+            w.runCommand(QStringLiteral("showAspectExplorer"));
+    }
+    switch (w.tabIndex->Tab()) {
+    case 0:
+        if (moveInTree(w.tvwWM, index)) {
+            w.runCommand(QStringLiteral("displayWM"));
+            w.tvwWM->setFocus();
+        }
+        break;
+    case 1:
+        if (moveInList(w.lstSrch, index)) {
+            showWith(w, QStringLiteral("lstSrch_Click"));
+            w.lstSrch->setFocus();
+        }
+        break;
+    case 2:
+        if (moveInTree(w.tvwFavs, index)) {
+            showWith(w, QStringLiteral("tvwFavs_NodeClick"));
+            w.tvwFavs->setFocus();
+        }
+        break;
+    case 3:
+        if (moveInList(w.listPop, index)) {
+            showWith(w, QStringLiteral("listPop_Click"));
+            w.listPop->setFocus();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace rr

@@ -1,0 +1,485 @@
+#include "explorer/vardeckviews.h"
+
+#include "explorer/nodetags.h"
+#include "finding/listcells.h"
+#include "platform/paths.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "shell/tabstrip.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+// The list compares cell texts without regard to letter case, as the list control does.
+class ListRow : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+    }
+};
+
+void setBold(QTreeWidgetItem *item, bool bold)
+{
+    for (int column = 0; column < qMax(1, item->columnCount()); ++column) {
+        QFont f = item->font(column);
+        f.setBold(bold);
+        item->setFont(column, f);
+    }
+}
+
+QList<XmlNode> vardecksOf(const XmlNode &folder)
+{
+    QList<XmlNode> out;
+    for (const XmlNode &child : folder.child(QStringLiteral("VARDECKS")).childElements()) {
+        if (child.nodeName() == QLatin1String("VARDECK"))
+            out.append(child);
+    }
+    return out;
+}
+
+// Loads the pictures of one icon folder under their file names without extension;
+// a key already present wins.
+void loadIconFolder(QMap<QString, QIcon> &imageList, const QString &folder)
+{
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files) {
+        const QString key = file.completeBaseName();
+        if (key.isEmpty() || sameText(key, QStringLiteral("favicon")) || sameText(key, QStringLiteral("generic")) ||
+            imageList.contains(key))
+            continue;
+        const QPixmap picture(file.absoluteFilePath());
+        if (!picture.isNull())
+            imageList.insert(key, QIcon(picture));
+    }
+}
+
+} // namespace
+
+VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
+{
+    QTreeWidget *tree = w.tvwWM;
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->viewport()->setMouseTracking(true);
+    tree->viewport()->installEventFilter(this);
+    tree->installEventFilter(this);
+    connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwWM_NodeClick(node); });
+
+    QTreeWidget *list = w.listVD;
+    list->header()->setSectionsClickable(true);
+    list->header()->setSortIndicatorShown(true);
+    list->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+    list->viewport()->installEventFilter(this);
+    list->installEventFilter(this);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &VardeckViews::listVD_ColumnClick);
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { listVD_DblClick(); });
+    buildIconView();
+}
+
+void VardeckViews::buildIconView()
+{
+    m_iconView = new QListView(w.listVD);
+    m_iconView->setObjectName(QStringLiteral("listVDIcons"));
+    m_iconView->setModel(w.listVD->model());
+    m_iconView->setSelectionModel(w.listVD->selectionModel());
+    m_iconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_iconView->setViewMode(QListView::IconMode);
+    m_iconView->setFlow(QListView::LeftToRight);
+    m_iconView->setMovement(QListView::Static);
+    m_iconView->setResizeMode(QListView::Adjust);
+    m_iconView->setWrapping(true);
+    m_iconView->setWordWrap(true);
+    m_iconView->setIconSize(QSize(32, 32));
+    m_iconView->setGridSize(QSize(96, 72));
+    m_iconView->setUniformItemSizes(true);
+    m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_iconView->setGeometry(w.listVD->rect());
+    m_iconView->hide();
+    m_iconView->viewport()->installEventFilter(this);
+    m_iconView->installEventFilter(this);
+    connect(m_iconView, &QListView::doubleClicked, this, [this] { listVD_DblClick(); });
+}
+
+void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
+{
+    if (!folderNode || tagOf(folderNode).trimmed().isEmpty())
+        return;
+    const XmlNode folder = elementById(w, tagOf(folderNode), QStringLiteral("FOLDER"));
+    if (!folder) {
+        folderVanished();
+        return;
+    }
+    const QList<XmlNode> vardecks = vardecksOf(folder);
+    w.lbl(12)->setText(QString::number(vardecks.size()));
+    w.tvwWM->setUpdatesEnabled(false);
+    fillVardeckViews(vardecks, folder);
+    w.tvwWM->setUpdatesEnabled(true);
+    // The shown folder's identifier goes first, so that everything the caption's
+    // change sets off sees the folder it names.
+    w.currentTID = tagOf(folderNode).trimmed();
+    w.setTNameCaption(folder.childText(QStringLiteral("NAME")));
+}
+
+QTreeWidgetItem *VardeckViews::addListRow(const QString &wid, const QStringList &cells, bool bold)
+{
+    auto *row = new ListRow(w.listVD, cells);
+    row->setIcon(0, vardeckIcon(w.ImageListWM, wid, false));
+    // The padded counts line up at their right edge as they sort.
+    row->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+    setTag(row, wid);
+    if (bold)
+        setBold(row, true);
+    return row;
+}
+
+void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNode &folder)
+{
+    Q_UNUSED(folder);
+    w.listVD->clear();
+    w.listVD->setSortingEnabled(false);
+    w.tvwWM->clear();
+    for (const XmlNode &vardeck : vardecks) {
+        const QString wid = vardeck.attribute(QStringLiteral("WID"));
+        const QString name = vardeck.childText(QStringLiteral("NAME"));
+        const bool bold = isRecentWid(wid);
+
+        auto *node = new QTreeWidgetItem(w.tvwWM);
+        node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+        node->setText(0, name);
+        setTag(node, wid);
+        if (bold)
+            setBold(node, true);
+
+        QString hits = vardeck.childText(QStringLiteral("HITS"));
+        if (hits.isEmpty())
+            hits = QStringLiteral("1");
+        addListRow(wid,
+                   {name, cellText(vardeck.childText(QStringLiteral("ADDRESS"))),
+                    cellText(vardeck.childText(QStringLiteral("CREATED_DATE"))),
+                    cellText(vardeck.childText(QStringLiteral("KEYWORD2"))), padString(hits, kCountWidth),
+                    cellText(vardeck.childText(QStringLiteral("DESCRIPTION")))},
+                   bold);
+
+        if (sameText(name, w.txtWName->text())) {
+            w.tvwWM->setCurrentItem(node);
+            node->setSelected(true);
+        }
+    }
+    sortByName();
+    if (w.iconViewActive)
+        arrangeIcons();
+}
+
+void VardeckViews::populateVDList(const XmlNode &folder)
+{
+    w.listVD->setUpdatesEnabled(false);
+    w.listVD->clear();
+    w.listVD->setSortingEnabled(false);
+    if (folder && folder.nodeName() == QLatin1String("FOLDER")) {
+        for (const XmlNode &vardeck : vardecksOf(folder)) {
+            const QString wid = vardeck.attribute(QStringLiteral("WID"));
+            const XmlNode hitsNode = vardeck.child(QStringLiteral("HITS"));
+            const QString hits = hitsNode ? hitsNode.text() : QStringLiteral("1");
+            addListRow(wid,
+                       {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
+                        vardeck.childText(QStringLiteral("CREATED_DATE")),
+                        vardeck.childText(QStringLiteral("KEYWORD2")), padString(hits, kCountWidth),
+                        vardeck.childText(QStringLiteral("DESCRIPTION"))},
+                       isRecentWid(wid));
+        }
+        w.currentTID = folder.attribute(QStringLiteral("TID"));
+    }
+    w.listVD->clearSelection();
+    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = w.listVD->topLevelItem(i);
+        if (sameText(tagOf(row), w.currentWID)) {
+            w.listVD->setCurrentItem(row);
+            row->setSelected(true);
+            break;
+        }
+    }
+    if (w.iconViewActive)
+        arrangeIcons();
+    sortByName();
+    w.listVD->setUpdatesEnabled(true);
+}
+
+void VardeckViews::sortByName()
+{
+    w.listVD->sortItems(0, Qt::AscendingOrder);
+    m_descending = false;
+}
+
+void VardeckViews::arrangeIcons()
+{
+    m_iconView->setGeometry(w.listVD->rect());
+    m_iconView->doItemsLayout();
+}
+
+void VardeckViews::displayWM()
+{
+    if (!confirmLoseChanges(w))
+        return;
+    QTreeWidgetItem *node = w.tvwWM->currentItem();
+    if (!node || tagOf(node).trimmed().isEmpty())
+        return;
+    const XmlNode vardeck = elementById(w, tagOf(node), QStringLiteral("VARDECK"));
+    if (!vardeck) {
+        // Deleted elsewhere: show the folder as the document has it now.
+        QTimer::singleShot(0, this, [this] {
+            if (QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, w.currentTID))
+                populateVardeckList(folderNode);
+            else
+                folderVanished();
+        });
+        return;
+    }
+    w.selectedWID = tagOf(node).trimmed();
+    const XmlNode folder = folderElementOf(vardeck);
+    if (folder) {
+        // The folder commands act on the folder whose Vardeck is shown.
+        w.currentTID = folder.attribute(QStringLiteral("TID"));
+        w.currentFolderName = folder.childText(QStringLiteral("NAME"));
+        w.setTNameCaption(folder.childText(QStringLiteral("NAME")));
+    }
+    callOp(w.ops.setFormEditMode, false);
+    callOp(w.ops.displayVardeckData, vardeck);
+    w.tabView->setTab(0);
+}
+
+void VardeckViews::tvwWM_NodeClick(QTreeWidgetItem *node)
+{
+    if (node && !node->isSelected())
+        node->setSelected(true);
+    displayWM();
+    w.tabView->setTab(0);
+}
+
+void VardeckViews::tvwWM_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        displayWM();
+}
+
+bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
+{
+    QTreeWidgetItem *hit = w.tvwWM->itemAt(pos);
+    if (button == Qt::RightButton) {
+        w.popup.popupNode = TreeNodeRef(w.tvwWM, hit);
+        if (!hit) {
+            w.popupMenu(QStringLiteral("mnuNoVD"));
+        } else {
+            w.tvwWM->setCurrentItem(hit);
+            w.popupMenu(QStringLiteral("mnuStartVD"));
+        }
+        return false;
+    }
+    if (!hit) {
+        w.tvwWM->clearSelection();
+        w.tvwWM->setCurrentItem(nullptr);
+    }
+    return true;
+}
+
+void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
+{
+    if (QTreeWidgetItem *node = w.tvwWM->itemAt(pos)) {
+        const XmlNode vardeck = elementById(w, tagOf(node), QStringLiteral("VARDECK"));
+        w.Splitter1->setToolTip(vardeck.childText(QStringLiteral("ADDRESS")));
+    }
+}
+
+void VardeckViews::listVD_DblClick()
+{
+    if (!confirmLoseChanges(w))
+        return;
+    callOp(w.ops.setFormEditMode, false);
+    QTreeWidgetItem *row = selectedItemOf(w.listVD);
+    if (!row)
+        return;
+    const QString wid = tagOf(row).trimmed();
+    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    if (!vardeck) {
+        QTimer::singleShot(0, this, [this] { populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER"))); });
+        return;
+    }
+    w.selectedWID = wid;
+    // The list may show a folder other than the one last clicked in the tree: the
+    // folder commands then act on the folder the list shows.
+    const XmlNode folder = folderElementOf(vardeck);
+    if (folder && !sameText(folder.attribute(QStringLiteral("TID")), w.currentTID)) {
+        w.currentTID = folder.attribute(QStringLiteral("TID"));
+        w.currentFolderName = folder.childText(QStringLiteral("NAME"));
+        w.setTNameCaption(w.currentFolderName);
+    }
+    callOp(w.ops.displayVardeckData, vardeck);
+    w.listVD->setFocus();
+    w.tabView->setTab(0);
+}
+
+void VardeckViews::listVD_KeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        listVD_DblClick();
+}
+
+void VardeckViews::listVD_GotFocus()
+{
+    if (w.defaultButton() == w.cmdSearch)
+        w.setDefaultButton(nullptr);
+}
+
+bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row)
+{
+    w.popup.popupListName = QStringLiteral("listVD");
+    if (button != Qt::RightButton)
+        return true;
+    if (sameText(w.editMode, QStringLiteral("Add")) || sameText(w.editMode, QStringLiteral("Mod")))
+        return false;
+    if (!row) {
+        w.popupMenu(QStringLiteral("mnuNoVD"));
+        return false;
+    }
+    const QList<QTreeWidgetItem *> selected = w.listVD->selectedItems();
+    if (selected.size() == 1) {
+        selected.first()->setSelected(false);
+        w.listVD->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+        row->setSelected(true);
+        w.popupMenu(QStringLiteral("mnuListVD"));
+    } else {
+        w.listVD->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+        row->setSelected(true);
+        w.popupMenu(QStringLiteral("mnuListVDMulti"));
+    }
+    return false;
+}
+
+void VardeckViews::listVD_ColumnClick(int column)
+{
+    m_descending = !m_descending;
+    w.listVD->sortItems(column, m_descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void VardeckViews::viewAsList()
+{
+    w.iconViewActive = false;
+    w.listVD->setAllColumnsShowFocus(true);
+    m_iconView->hide();
+    if (w.tabView->isVisible())
+        w.tabView->setTab(1);
+}
+
+void VardeckViews::viewAsIcons()
+{
+    w.iconViewActive = true;
+    arrangeIcons();
+    m_iconView->show();
+    m_iconView->raise();
+    if (w.tabView->isVisible())
+        w.tabView->setTab(1);
+}
+
+void VardeckViews::populateIconList()
+{
+    w.ImageListWM.clear();
+    const QString base = w.dbXML ? w.dbXML->getBasePath() : paths::databaseFolder();
+    loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/"));
+    const QString stem = databaseStem(currentDBName);
+    if (isSafeStem(stem))
+        loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/") + stem + QLatin1Char('/'));
+    // The generic pictures stay available even when their files are missing.
+    const QIcon plain(w.Picture8->pixmap());
+    if (!w.ImageListWM.contains(QStringLiteral("Vardeck")))
+        w.ImageListWM.insert(QStringLiteral("Vardeck"), plain);
+    if (!w.ImageListWM.contains(QStringLiteral("SelVardeck")))
+        w.ImageListWM.insert(QStringLiteral("SelVardeck"), plain);
+}
+
+void VardeckViews::folderVanished()
+{
+    w.tvwWM->clear();
+    w.listVD->clear();
+    w.lbl(12)->setText(QStringLiteral("0"));
+    w.currentTID = QStringLiteral("txtTID");
+    w.currentFolderName = QStringLiteral("No folder");
+    w.setTNameCaption(QStringLiteral("No folder selected"));
+    QTimer::singleShot(0, this, [this] { callOp(w.ops.populateTopicList, documentOf(w)); });
+}
+
+bool VardeckViews::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == w.tvwWM->viewport()) {
+        if (type == QEvent::MouseButtonPress) {
+            auto *me = static_cast<QMouseEvent *>(event);
+            return !tvwWM_MouseDown(me->button(), me->position().toPoint());
+        }
+        if (type == QEvent::MouseMove)
+            tvwWM_MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
+        return false;
+    }
+    if (watched == w.tvwWM && type == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            tvwWM_KeyPress(13);
+            return true;
+        }
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Home ||
+            key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) {
+            // Moving with the keys shows each Vardeck reached, as a click does.
+            m_beforeKey = QPersistentModelIndex(w.tvwWM->currentIndex());
+            QTimer::singleShot(0, this, [this] {
+                if (w.tvwWM->currentIndex() != QModelIndex(m_beforeKey))
+                    tvwWM_NodeClick(w.tvwWM->currentItem());
+            });
+        }
+        return false;
+    }
+    if (!m_iconView)
+        return false;
+    const bool onList = watched == w.listVD || watched == m_iconView;
+    if (watched == w.listVD && type == QEvent::Resize) {
+        m_iconView->setGeometry(w.listVD->rect());
+        return false;
+    }
+    if (watched == w.listVD->viewport() && type == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        return !listVD_MouseDown(me->button(), w.listVD->itemAt(me->position().toPoint()));
+    }
+    if (watched == m_iconView->viewport() && type == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = m_iconView->indexAt(me->position().toPoint());
+        return !listVD_MouseDown(me->button(), index.isValid() ? w.listVD->topLevelItem(index.row()) : nullptr);
+    }
+    if (onList && type == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            listVD_KeyDown(key->key());
+            return true;
+        }
+    }
+    if (onList && type == QEvent::FocusIn)
+        listVD_GotFocus();
+    return false;
+}
+
+} // namespace rr

@@ -1,0 +1,76 @@
+#include "finding/ui/recentmenu.h"
+
+#include "finding/recentlist.h"
+#include "media/urlsupport.h"
+#include "shell/frmvardecks.h"
+#include "storage/xmldatabase.h"
+#include "web/visits.h"
+
+#include <QAction>
+
+namespace rr
+{
+namespace
+{
+
+const QString kArray = QStringLiteral("second");
+
+XmlDocument *documentOf(const frmVardecks &w)
+{
+    return w.dbXML ? w.dbXML->getTheDOM() : nullptr;
+}
+
+void rebuildMenu(frmVardecks &w)
+{
+    for (int i = w.menuArrayUpperBound(kArray); i >= 1; --i)
+        w.unloadMenuArrayElement(kArray, i);
+    QAction *first = w.menuItem(kArray, 0);
+    if (!first)
+        return;
+    const QList<RecentMenuItem> items = recentMenuItems(recentColl);
+    first->setVisible(!items.isEmpty());
+    for (int i = 0; i < items.size(); ++i) {
+        QAction *item = i == 0 ? first : w.loadMenuArrayElement(kArray, i);
+        if (!item)
+            continue;
+        // The captions come with every "&" of the names doubled.
+        item->setText(items[i].caption);
+        item->setData(items[i].address);
+        item->setEnabled(true);
+        item->setVisible(true);
+    }
+}
+
+} // namespace
+
+void refreshRecentMenuList(frmVardecks &w, const QString &wid)
+{
+    if (!wid.isEmpty())
+        recordRecentOpen(documentOf(w), wid, recentColl, recentMax, currentDBName);
+    rebuildMenu(w);
+}
+
+void second_Click(frmVardecks &w, int index)
+{
+    const RecentItemTarget target = recentItemTarget(documentOf(w), index, recentColl);
+    if (target.address.isEmpty() && target.widToRecord.isEmpty())
+        return;
+    urlSupport::openInNewWindow(target.address);
+    if (!target.widToRecord.isEmpty() && w.dbXML)
+        updateLastAccessed(*w.dbXML, target.widToRecord);
+}
+
+void mnuRecentClear_Click(frmVardecks &w)
+{
+    clearRecentVardecks(recentColl);
+    refreshRecentMenuList(w, QString());
+}
+
+void installRecentMenu(frmVardecks &w)
+{
+    w.ops.refreshRecentMenuList = [&w](const QString &wid) { refreshRecentMenuList(w, wid); };
+    w.setCommand(QStringLiteral("second_Click"), [&w](int index) { second_Click(w, index); });
+    w.setCommand(QStringLiteral("mnuRecentClear_Click"), [&w](int) { mnuRecentClear_Click(w); });
+}
+
+} // namespace rr

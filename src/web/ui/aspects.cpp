@@ -1,0 +1,246 @@
+#include "web/ui/aspects.h"
+
+#include "finding/listcells.h"
+#include "media/urlsupport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "shell/statuspanels.h"
+#include "storage/settingsstore.h"
+#include "storage/xmldatabase.h"
+#include "web/visits.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace rr
+{
+namespace
+{
+
+std::function<QDateTime()> &visitClock()
+{
+    static std::function<QDateTime()> clock;
+    return clock;
+}
+
+QDateTime now()
+{
+    return visitClock() ? visitClock()() : QDateTime::currentDateTime();
+}
+
+bool sameText(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+void enable(frmVardecks &w, const char *item, bool enabled)
+{
+    if (QAction *action = w.menuItem(QLatin1String(item)))
+        action->setEnabled(enabled);
+}
+
+bool enabled(const frmVardecks &w, const char *item)
+{
+    const QAction *action = w.menuItem(QLatin1String(item));
+    return action && action->isEnabled();
+}
+
+// The address the Web Aspect's pane shows; "" until a page was rendered into it.
+QString webPaneAddress(const frmVardecks &w)
+{
+    return w.wbWeb->property("rrAddress").toString();
+}
+
+bool webPaneIsBlank(const frmVardecks &w)
+{
+    const QString shown = webPaneAddress(w);
+    return shown.isEmpty() || shown == QLatin1String("about:blank") || shown == QLatin1String("http:///");
+}
+
+// Until the Web Aspect renders pages, its pane says so.
+void buildWebPlaceholder(frmVardecks &w)
+{
+    auto *text =
+        new QLabel(QStringLiteral("The Web Aspect, which shows the collection as web pages, comes in a later version.\n"
+                                  "Choose Aspect > Explorer (Ctrl+X) to browse your Vardecks."),
+                   w.wbWeb);
+    text->setObjectName(QStringLiteral("webPlaceholder"));
+    text->setTextFormat(Qt::PlainText);
+    text->setAlignment(Qt::AlignCenter);
+    text->setWordWrap(true);
+    auto *layout = new QVBoxLayout(w.wbWeb);
+    layout->addWidget(text);
+}
+
+// A recorded visit shows at once wherever the Vardeck is on the window.
+void showVisit(frmVardecks &w, const VisitRecord &visit)
+{
+    // The views of the Web Aspect show the visit counts and dates too.
+    w.markAllPagesStale();
+    callOp(w.ops.populatePopList, w.dbXML ? w.dbXML->getTheDOM() : nullptr);
+    if (sameText(visit.wid, w.currentWID)) {
+        w.lbl(14)->setText(visit.hits);
+        w.lbl(3)->setText(visit.stamp);
+    }
+    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = w.listVD->topLevelItem(i);
+        if (sameText(row->data(0, Qt::UserRole).toString(), visit.wid)) {
+            row->setText(3, visit.stamp);
+            row->setText(4, padString(visit.hits, kCountWidth));
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void setVisitClock(std::function<QDateTime()> clock)
+{
+    visitClock() = std::move(clock);
+}
+
+AspectPage aspectPageForStyle(const QString &style)
+{
+    if (sameText(style, QStringLiteral("VDAll.xsl")))
+        return {QStringLiteral("AllTemp"), frmVardecks::AllPage};
+    if (sameText(style, QStringLiteral("VDFavs.xsl")))
+        return {QStringLiteral("FavsTemp"), frmVardecks::FavsPage};
+    if (sameText(style, QStringLiteral("VDHits.xsl")))
+        return {QStringLiteral("HitsTemp"), frmVardecks::HitsPage};
+    return {QStringLiteral("FoldersTemp"), frmVardecks::FoldersPage};
+}
+
+void showAspectExplorer(frmVardecks &w)
+{
+    enable(w, "mnuToolsGet", true);
+    const bool vardeckCommands = enabled(w, "mnuToolsIconVD");
+    for (const char *item :
+         {"mnuToolsOpen", "mnuToolsOpenHome", "mnuToolsSynch", "mnuToolsIconRemove", "mnuThumbRemove"})
+        enable(w, item, vardeckCommands);
+    enable(w, "mnuToolsIcon", true);
+    enable(w, "mnuThumb", true);
+    w.menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(false);
+    w.menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(true);
+    if (!w.isEditing)
+        enable(w, "mnuEdit", true);
+    if (w.folderShown()) {
+        for (int position : {5, 6, 7, 8})
+            w.toolbarButton(position)->setEnabled(true);
+    }
+    if (w.vardeckShown()) {
+        for (int position : {16, 2, 3})
+            w.toolbarButton(position)->setEnabled(true);
+    }
+    w.Splitter2->setVisible(true);
+    w.wbWeb->setVisible(false);
+    w.Picture2->setVisible(false);
+    w.StatusBar1->setPanelText(2, QString());
+    w.currentAspect = QStringLiteral("Explorer");
+    w.aspectButton(1)->setChecked(true);
+    w.Form_Resize();
+}
+
+void showAspectWeb(frmVardecks &w)
+{
+    w.menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(true);
+    w.menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(false);
+    w.StatusBar1->setPanelText(2, QString());
+    w.currentAspect = QStringLiteral("Web");
+
+    // Rendering belongs to the Web Aspect's pages; without them the pane keeps its
+    // placeholder.
+    if (w.ops.loadAspectPage) {
+        const bool rendered = SettingsStore::getWebAspectHtml();
+        if (webPaneIsBlank(w)) {
+            if (rendered)
+                w.ops.loadAspectPage(SettingsStore::getAspectStyle(), QStringLiteral("FoldersTemp"), true);
+        } else if (rendered) {
+            const QString style = w.wbWeb->property("rrStyle").toString();
+            const AspectPage page = aspectPageForStyle(style);
+            if (w.aspectPageStale[page.staleFlag])
+                w.ops.loadAspectPage(style, page.pageName, true);
+        }
+    }
+
+    w.aspectButton(2)->setChecked(true);
+    w.Splitter2->setVisible(false);
+    w.wbWeb->setVisible(true);
+    w.wbWeb->raise();
+    w.Picture2->setVisible(true);
+    enable(w, "mnuEdit", false);
+    for (int position : {2, 3, 5, 6, 7, 8, 16})
+        w.toolbarButton(position)->setEnabled(false);
+    for (const char *item : {"mnuToolsOpen", "mnuToolsOpenHome", "mnuToolsSynch", "mnuToolsIcon", "mnuThumb",
+                             "mnuToolsIconRemove", "mnuThumbRemove"})
+        enable(w, item, false);
+    w.txtS->setSelection(0, 40);
+    w.txtS->setFocus();
+    w.Form_Resize();
+}
+
+void mnuToolsOpen_Click(frmVardecks &w)
+{
+    if (!w.vardeckShown()) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to open in the browser window"));
+        return;
+    }
+    // The visit is recorded first, so it counts even when the browser then fails.
+    if (w.dbXML) {
+        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, now());
+        if (!stamp.isEmpty())
+            w.lbl(3)->setText(stamp);
+    }
+    urlSupport::openInNewWindow(w.txtAddress->text());
+    callOp(w.ops.refreshRecentMenuList, w.currentWID);
+}
+
+void mnuToolsOpenHome_Click(frmVardecks &w)
+{
+    if (!w.vardeckShown()) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to open its homepage in the browser window"),
+                     MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    w.popup.homePageName = w.txtWName->text();
+    openHome(w.txtAddress->text(), w.popup.homePageName);
+}
+
+void mnuToolsOpenBlank_Click(frmVardecks &w)
+{
+    openBlankBrowserWindow();
+}
+
+void installAspects(frmVardecks &w)
+{
+    if (w.wbWeb->findChild<QLabel *>(QStringLiteral("webPlaceholder")))
+        return;
+    buildWebPlaceholder(w);
+    w.ops.showAspectExplorer = [&w] { showAspectExplorer(w); };
+    w.ops.showAspectWeb = [&w] { showAspectWeb(w); };
+    w.setCommand(QStringLiteral("showAspectExplorer"), [&w](int) { showAspectExplorer(w); });
+    w.setCommand(QStringLiteral("showAspectWeb"), [&w](int) { showAspectWeb(w); });
+    w.setCommand(QStringLiteral("mnuAspectExplorer_Click"), [&w](int) {
+        if (!w.menuItem(QStringLiteral("mnuAspectExplorer"))->isChecked())
+            showAspectExplorer(w);
+    });
+    w.setCommand(QStringLiteral("mnuAspectWeb_Click"), [&w](int) {
+        if (!w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
+            showAspectWeb(w);
+    });
+    w.setCommand(QStringLiteral("mnuToolsOpen_Click"), [&w](int) { mnuToolsOpen_Click(w); });
+    w.setCommand(QStringLiteral("mnuToolsOpenHome_Click"), [&w](int) { mnuToolsOpenHome_Click(w); });
+    w.setCommand(QStringLiteral("mnuToolsOpenBlank_Click"), [&w](int) { mnuToolsOpenBlank_Click(w); });
+
+    QPointer<frmVardecks> window(&w);
+    setVisitListener([window](const VisitRecord &visit) {
+        if (window)
+            showVisit(*window, visit);
+    });
+}
+
+} // namespace rr

@@ -1,0 +1,221 @@
+#include "explorerfixture.h"
+
+#include "controls/qbbuttons_h.h"
+#include "explorer/detailspanel.h"
+#include "explorer/vardeckviews.h"
+#include "shell/statuspanels.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+TEST_F(ExplorerTest, vardeckWithEveryFieldFillsThePanel)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    EXPECT_EQ(window->currentWID, "W1");
+    EXPECT_EQ(window->selectedWID, "W1");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_TRUE(window->lblWName->isVisible());
+    EXPECT_EQ(window->txtWName->text(), "Beta site");
+    EXPECT_EQ(window->lblAddress->text(), "http://www.beta.example/docs/page.html");
+    EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
+    EXPECT_EQ(window->lblHome->text(), "http://www.beta.example/");
+    EXPECT_EQ(window->lblCreatedDate->text(), "06 Dec 2026");
+    EXPECT_EQ(window->lbl(3)->text(), "01 Dec 2026 10:00 AM");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lblFileSize->text(), "12 KB");
+    EXPECT_EQ(window->lblDescription->text(), "A page");
+    EXPECT_EQ(window->lblKeyWords->text(), "kw one");
+    EXPECT_EQ(window->txtNotes->toPlainText(), "Notes\nline 2");
+    EXPECT_TRUE(window->txtNotes->isReadOnly());
+    EXPECT_TRUE(window->chkFav->isChecked());
+    EXPECT_FALSE(window->Picture10->isHidden());
+    EXPECT_TRUE(window->tabInfo->isVisible());
+    EXPECT_EQ(window->tabView->TabCaption(0), "    Beta site    ");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+    // The Vardeck commands follow.
+    for (int position : {2, 3, 16})
+        EXPECT_TRUE(window->toolbarButton(position)->isEnabled()) << position;
+    for (const char *item : {"mnuToolsOpen", "mnuEditClip", "mnuEditDelete", "mnuFavsAdd"})
+        EXPECT_TRUE(window->menuItem(item)->isEnabled()) << item;
+    EXPECT_TRUE(window->cmdMoveVD->isEnabled());
+    EXPECT_EQ(window->txtMode->text(), "");
+    // Without auto preview the preview pane is blank.
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
+}
+
+TEST_F(ExplorerTest, vardeckWithoutOptionalChildrenShowsItsOwnFieldsOnly)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    appOptions().setAutoPreview(true);
+    clickVardeck("W2");
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(window->tabView->shownCaption(0), "    alpha && co    ");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lblFileSize->text(), "");
+    // A file-transfer address has no home page and the ordinary mark.
+    EXPECT_EQ(window->lblHome->text(), "");
+    EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture5->pixmap()));
+    EXPECT_FALSE(window->chkFav->isChecked());
+    EXPECT_TRUE(window->Picture10->isHidden());
+    // Nothing of the Vardeck shown before stays.
+    EXPECT_EQ(window->lblDescription->text(), "");
+    EXPECT_EQ(window->lbl(3)->text(), "");
+    EXPECT_EQ(window->txtNotes->toPlainText(), "");
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "ftp://files.example/x");
+
+    clickFolder("T5");
+    clickVardeck("W3");
+    EXPECT_EQ(window->lblHome->text(), "https://www.bank.example/");
+    EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture4->pixmap()));
+    EXPECT_EQ(window->lbl(14)->text(), "9");
+}
+
+TEST_F(ExplorerTest, siteIconBecomesTheTabPictureAndTheThumbnailIsShown)
+{
+    const QString db = home.databaseFolder();
+    QDir().mkpath(db + "/icons/Vardecks");
+    QImage icon(64, 64, QImage::Format_ARGB32);
+    icon.fill(Qt::red);
+    ASSERT_TRUE(icon.save(db + "/icons/Vardecks/W1.ico", "ICO"));
+    QDir().mkpath(db + "/thumbs/Vardecks");
+    QImage thumb(120, 90, QImage::Format_RGB32);
+    thumb.fill(Qt::blue);
+    ASSERT_TRUE(thumb.save(db + "/thumbs/Vardecks/W1.gif", "PNG"));
+    openDatabase();
+    showVardeck("T1", "W1");
+    const QList<QSize> sizes = window->tabView->tabBar()->tabIcon(0).availableSizes();
+    ASSERT_FALSE(sizes.isEmpty());
+    EXPECT_LE(sizes.first().width(), 17);
+    EXPECT_EQ(window->tabView->tabBar()->tabIcon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    ASSERT_FALSE(window->picThumb->pixmap().isNull());
+    EXPECT_EQ(window->picThumb->pixmap().size(), QSize(120, 90));
+
+    clickVardeck("W2");
+    EXPECT_TRUE(window->picThumb->pixmap().isNull());
+    EXPECT_TRUE(sameImage(window->tabView->tabBar()->tabIcon(0).pixmap(16), window->Picture8->pixmap()));
+}
+
+TEST_F(ExplorerTest, longVardeckNameIsCutOnItsTab)
+{
+    const VD longName{"W1", QString(200, 'n'), "http://x.example/"};
+    openDatabase("<FOLDERS>" + folderXml("T1", "f", longName.xml()) + "</FOLDERS>");
+    showVardeck("T1", "W1");
+    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
+}
+
+TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    DetailsPanel *panel = detailsPanelOf(*window);
+    panel->linkHovered(window->lblAddress);
+    EXPECT_EQ(window->lblAddress->toolTip(), "Open Beta site in a new browser window");
+    EXPECT_TRUE(window->lblAddress->font().underline());
+    QTest::mouseClick(window->lblAddress, Qt::LeftButton);
+    EXPECT_FALSE(window->lblAddress->font().underline());
+    QTest::mouseClick(window->lblHome, Qt::LeftButton);
+    EXPECT_EQ(launcher.openedUrls(),
+              QStringList({"http://www.beta.example/docs/page.html", "http://www.beta.example/"}));
+    // The home page records no visit.
+    EXPECT_EQ(onDisk("W1", "HITS"), "2");
+}
+
+TEST_F(ExplorerTest, rightClicksKeepTheTextThatCopyPutsOnTheClipboard)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    QTest::mouseClick(window->lblAddress, Qt::RightButton);
+    EXPECT_EQ(openPopup(), "mnuCopyMenu");
+    closePopups();
+    window->runCommand("mnuCopy_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
+
+    // The created date opens the menu but keeps the text before.
+    QTest::mouseClick(window->lblCreatedDate, Qt::RightButton);
+    EXPECT_EQ(openPopup(), "mnuCopyMenu");
+    closePopups();
+    window->runCommand("mnuCopy_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
+
+    detailsPanelOf(*window)->rightClicked(window->StatusBar1);
+    closePopups();
+    window->runCommand("mnuCopy_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
+}
+
+TEST_F(ExplorerTest, clipboardCommandsCopyTheStoredTextsExactly)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    window->txtNotes->setPlainText("typed, not saved");
+    window->runCommand("mnuEditClipVD_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(),
+              QByteArray("Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
+                         "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
+                         "Keywords: kw one\r\n"));
+    window->runCommand("mnuEditClipNotes_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Notes\nline 2");
+    window->runCommand("mnuEditClipURL_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
+    window->runCommand("mnuEditClipKeywords_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kw one");
+
+    // A field the element lacks copies an empty text.
+    clickVardeck("W2");
+    window->runCommand("mnuEditClipDesc_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+    window->runCommand("mnuCopyAll2_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(),
+              QByteArray("Name: alpha & co\r\n\r\nAddress: ftp://files.example/x\r\n\r\nDescription: \r\n\r\n"
+                         "File size: \r\n\r\nNotes: \r\n\r\nKeywords: \r\n"));
+}
+
+TEST_F(ExplorerTest, aClickInAListShowingAnotherFolderMakesThatFolderCurrent)
+{
+    openDatabase();
+    clickFolder("T5");
+    // A finding list fills the views with another folder's Vardecks.
+    const XmlNode zebra = doc()->nodeFromID("T1");
+    QList<XmlNode> vardecks = zebra.child("VARDECKS").childElements();
+    vardeckViewsOf(*window)->fillVardeckViews(vardecks, zebra);
+    clickVardeck("W2");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra");
+
+    // The same through listVD.
+    clickFolder("T5");
+    callOp(window->ops.populateVDList, zebra);
+    window->currentTID = "T5";
+    window->listVD->setCurrentItem(row("W1"));
+    vardeckViewsOf(*window)->listVD_DblClick();
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+}
+
+TEST_F(ExplorerTest, aVardeckDeletedElsewhereIsNotShownAndTheListsAreRefilled)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    XmlNode alpha = doc()->nodeFromID("W2");
+    alpha.parentNode().removeChild(alpha);
+    clickVardeck("W2");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    QTest::qWait(20);
+    EXPECT_EQ(wmNode("W2"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+}
+
+} // namespace

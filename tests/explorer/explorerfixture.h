@@ -1,0 +1,211 @@
+#pragma once
+// A main window as the program puts it together, with the Explorer, the Aspects and
+// the Recent menu installed, a sample database open, scripted prompts and a launcher
+// that records instead of starting browsers.
+#include "explorer/explorer.h"
+#include "finding/ui/recentmenu.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "shell/tabstrip.h"
+#include "storage/lists.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+#include "support/fakelauncher.h"
+#include "web/ui/aspects.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace rr::test
+{
+
+inline bool sameImage(const QPixmap &a, const QPixmap &b)
+{
+    return a.toImage().convertToFormat(QImage::Format_ARGB32) == b.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// A Vardeck element with every child; fields left empty in the call stay empty.
+struct VD {
+    QString wid{}, name{}, address{}, created = "06 Dec 2026", description{}, keywords{}, notes{}, visited{}, size{},
+                                      hits{}, fav{};
+    QByteArray xml() const
+    {
+        auto el = [](const char *tag, const QString &text) {
+            return QByteArray("<") + tag + ">" + text.toHtmlEscaped().toUtf8() + "</" + tag + ">";
+        };
+        return "<VARDECK WID=\"" + wid.toUtf8() + "\">" + el("NAME", name) + el("ADDRESS", address) +
+               el("CREATED_DATE", created) + el("DESCRIPTION", description) + el("KEYWORD1", keywords) +
+               el("NOTES", notes) + el("KEYWORD2", visited) + el("FILESIZE", size) + el("HITS", hits) + el("FAV", fav) +
+               "</VARDECK>";
+    }
+};
+
+// FOLDERS
+//   T1 zebra      W1 Beta site (every field), W2 alpha & co (NAME and ADDRESS only)
+//     T2 Work, T3 archive, T4 Music
+//   T5 Apple      W3 Secure bank (HITS 9)
+//   T6 banana     (empty)
+inline QByteArray sampleBody()
+{
+    const VD beta{"W1",
+                  "Beta site",
+                  "http://www.beta.example/docs/page.html",
+                  "06 Dec 2026",
+                  "A page",
+                  "kw one",
+                  "Notes\nline 2",
+                  "01 Dec 2026 10:00 AM",
+                  "12",
+                  "",
+                  "true"};
+    const QByteArray alpha = "<VARDECK WID=\"W2\"><NAME>alpha &amp; co</NAME><ADDRESS>ftp://files.example/x</ADDRESS>"
+                             "</VARDECK>";
+    const VD bank{"W3", "Secure bank", "https://www.bank.example/login/x", "01 Jan 2026", "", "", "", "", "3",
+                  "9",  "FALSE"};
+    const QByteArray zebra = folderXml("T1", "zebra", beta.xml() + alpha,
+                                       folderXml("T2", "Work") + folderXml("T3", "archive") + folderXml("T4", "Music"));
+    return "<FOLDERS>" + zebra + folderXml("T5", "Apple", bank.xml()) + folderXml("T6", "banana") + "</FOLDERS>";
+}
+
+class ExplorerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        recentColl.clear();
+        recentMax = 15;
+        appOptions().setDefaultBrowser("Win");
+        appOptions().setAutoPreview(false);
+        window = std::make_unique<frmVardecks>();
+        window->LoadDynamicMenus();
+        window->resetToolbarButtons();
+        window->resetMenuItems();
+        installExplorer(*window);
+        installAspects(*window);
+        installRecentMenu(*window);
+        window->resize(1000, 700);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+    void TearDown() override
+    {
+        closePopups();
+        window.reset();
+        setVisitClock({});
+    }
+
+    void openDatabase(const QByteArray &body = sampleBody())
+    {
+        path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
+        currentDBName = "Vardecks.xml";
+        window->dbXML = std::make_unique<XMLDatabase>();
+        window->dbXML->setPath(path);
+        ASSERT_TRUE(window->dbXML->openDBValidate(path));
+        window->m_objDOMVardecks = window->dbXML->getTheDOM();
+        window->databasePath = path;
+        callOp(window->ops.populateIconList);
+        callOp(window->ops.populateTopicList, doc());
+    }
+
+    XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
+    QTreeWidget *topics() const { return window->tvwTopics; }
+    QTreeWidgetItem *root() const { return topics()->topLevelItem(0); }
+    static QString tag(const QTreeWidgetItem *item) { return item ? item->data(0, Qt::UserRole).toString() : ""; }
+
+    QTreeWidgetItem *node(const QString &tid) const
+    {
+        for (QTreeWidgetItemIterator it(topics()); *it; ++it)
+            if (tag(*it) == tid)
+                return *it;
+        return nullptr;
+    }
+    // A click on a folder node, as the user makes it.
+    void clickFolder(const QString &tid)
+    {
+        QTreeWidgetItem *item = node(tid);
+        ASSERT_NE(item, nullptr) << tid.toStdString();
+        if (item->parent())
+            item->parent()->setExpanded(true);
+        topics()->scrollToItem(item);
+        QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(item).center());
+    }
+    QTreeWidgetItem *wmNode(const QString &wid) const
+    {
+        for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
+            if (tag(window->tvwWM->topLevelItem(i)) == wid)
+                return window->tvwWM->topLevelItem(i);
+        return nullptr;
+    }
+    QTreeWidgetItem *row(const QString &wid) const
+    {
+        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
+            if (tag(window->listVD->topLevelItem(i)) == wid)
+                return window->listVD->topLevelItem(i);
+        return nullptr;
+    }
+    void clickVardeck(const QString &wid)
+    {
+        QTreeWidgetItem *item = wmNode(wid);
+        ASSERT_NE(item, nullptr) << wid.toStdString();
+        window->tvwWM->scrollToItem(item);
+        QTest::mouseClick(window->tvwWM->viewport(), Qt::LeftButton, {}, window->tvwWM->visualItemRect(item).center());
+    }
+    // Shows a Vardeck as a click in its folder does.
+    void showVardeck(const QString &tid, const QString &wid)
+    {
+        clickFolder(tid);
+        clickVardeck(wid);
+    }
+    QByteArray fileBytes() const
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    QString onDisk(const QString &wid, const QString &child) const
+    {
+        XMLDatabase fresh;
+        EXPECT_TRUE(fresh.openDBValidate(path));
+        return fresh.getTheDOM()->nodeFromID(wid).childText(child);
+    }
+    static void closePopups()
+    {
+        while (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+    QString openPopup() const
+    {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        return menu ? menu->objectName() : QString();
+    }
+    void record(const QString &handler)
+    {
+        window->setCommand(handler, [this, handler](int index) { runs.append({handler, index}); });
+    }
+
+    ScriptedPrompts prompts;
+    TempHome home;
+    FakeLauncher launcher;
+    std::unique_ptr<frmVardecks> window;
+    QString path;
+    QList<std::pair<QString, int>> runs;
+};
+
+} // namespace rr::test

@@ -1,0 +1,208 @@
+#include "explorerfixture.h"
+
+#include "dialogs/frmtopicdialog.h"
+#include "explorer/foldertree.h"
+#include "shell/statuspanels.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList out;
+    for (int i = 0; i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+TEST_F(ExplorerTest, folderTreeShowsRootSortedAndSubFoldersSortedOnFirstExpand)
+{
+    openDatabase();
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->text(0), "FOLDERS");
+    EXPECT_EQ(tag(root()), "");
+    EXPECT_EQ(childTexts(root()), QStringList({"Apple", "banana", "zebra"}));
+    EXPECT_EQ(tag(root()->child(2)), "T1");
+    EXPECT_FALSE(root()->child(2)->isExpanded());
+
+    QTreeWidgetItem *zebra = node("T1");
+    EXPECT_EQ(childTexts(zebra), QStringList({"Work", "archive", "Music"}));
+    zebra->setExpanded(true);
+    EXPECT_EQ(childTexts(zebra), QStringList({"archive", "Music", "Work"}));
+    EXPECT_EQ(tag(zebra->child(0)), "T3");
+    // Nothing of the tree is shown before a click.
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+}
+
+TEST_F(ExplorerTest, databaseWithoutFoldersHasOnlyTheRoot)
+{
+    openDatabase("<FOLDERS></FOLDERS>");
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
+}
+
+TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
+{
+    openDatabase();
+    clickFolder("T5");
+    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_EQ(window->currentTID, "T5");
+    EXPECT_EQ(window->currentFolderName, "Apple");
+    EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
+    EXPECT_EQ(window->statusFolderPath, "\\Apple");
+    EXPECT_TRUE(window->toolbarButton(5)->isEnabled());
+    EXPECT_TRUE(window->menuItem("mnuNavigate(0)")->isEnabled());
+    EXPECT_TRUE(window->toolbarButton(14)->isEnabled());
+    // No Vardeck is shown yet: the Vardeck commands stay off.
+    EXPECT_FALSE(window->toolbarButton(16)->isEnabled());
+
+    clickFolder("T3");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra\\archive");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
+
+    // The root changes nothing.
+    QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
+    EXPECT_EQ(window->currentTID, "T3");
+    // Shown through other code, the root shows no folder.
+    callOp(window->ops.populateWMOnTopicNode);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->currentFolderName, "No folder");
+    EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
+}
+
+TEST_F(ExplorerTest, longFolderNameIsCutOnItsTab)
+{
+    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", QByteArray(120, 'x') + " &amp; y") + "</FOLDERS>");
+    clickFolder("T1");
+    EXPECT_EQ(window->tabView->TabCaption(1), "   xxxxxxxxxx...   ");
+}
+
+TEST_F(ExplorerTest, folderNameWithAmpersandShowsLiterallyOnItsTab)
+{
+    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", "R&amp;D") + "</FOLDERS>");
+    clickFolder("T1");
+    EXPECT_EQ(window->tabView->shownCaption(1), "   R&&D   ");
+}
+
+TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOne)
+{
+    openDatabase();
+    clickFolder("T5");
+    window->aspectPageStale[frmVardecks::FoldersPage] = false;
+    FolderTree *tree = folderTreeOf(*window);
+
+    tree->tvwTopics_AfterLabelEdit(node("T5"), "");
+    EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(node("T5")->text(0), "Apple");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+
+    tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Pears & plums");
+    EXPECT_EQ(node("T5")->text(0), "Pears & plums");
+    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+
+    // Another folder than the one shown keeps the caption.
+    tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
+    EXPECT_EQ(onDisk("T6", "NAME"), "cherry");
+    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+}
+
+TEST_F(ExplorerTest, collapsingAFolderAboveTheSelectionShowsIt)
+{
+    openDatabase();
+    clickFolder("T2");
+    EXPECT_EQ(window->lblTName->text(), "Work");
+    node("T1")->setExpanded(false);
+    EXPECT_EQ(topics()->currentItem(), node("T1"));
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
+
+    // Collapsing the root empties the Vardeck tree and keeps the caption.
+    root()->setExpanded(false);
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(window->currentFolderName, "No folder");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+}
+
+TEST_F(ExplorerTest, clickWhileModifyingAsksAndNoKeepsEverything)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    window->txtMode->setText("mod");
+    prompts.answer(MsgResult::No);
+    clickFolder("T5");
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+    EXPECT_EQ(prompts.messages().back().title, "Unsaved changes");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->txtMode->text(), "mod");
+
+    prompts.answer(MsgResult::Yes);
+    clickFolder("T5");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+}
+
+TEST_F(ExplorerTest, rightClicksRecordThePopupStateAndOpenTheirMenus)
+{
+    openDatabase();
+    clickFolder("T5");
+    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, topics()->visualItemRect(node("T6")).center());
+    EXPECT_EQ(openPopup(), "mnuTopicMenu");
+    closePopups();
+    EXPECT_EQ(window->popup.popupNode.item(), node("T6"));
+    EXPECT_EQ(window->popup.popupSelectedNode.item(), node("T5"));
+    EXPECT_EQ(window->popup.popupFolder.attribute("TID"), "T6");
+
+    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, topics()->visualItemRect(root()).center());
+    closePopups();
+    EXPECT_TRUE(window->popup.popupFolder.isNull());
+
+    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, QPoint(5, topics()->viewport()->height() - 3));
+    EXPECT_EQ(openPopup(), "mnuNoVD");
+    EXPECT_TRUE(window->popup.popupNode.isNull());
+}
+
+TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)
+{
+    openDatabase();
+    XmlNode apple = doc()->nodeFromID("T5");
+    apple.parentNode().removeChild(apple);
+    clickFolder("T5");
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    QTest::qWait(20);
+    EXPECT_EQ(node("T5"), nullptr);
+    EXPECT_EQ(childTexts(root()), QStringList({"banana", "zebra"}));
+}
+
+TEST_F(ExplorerTest, newFolderDialogAddsTheFolderInItsSortedPlace)
+{
+    openDatabase();
+    clickFolder("T1");
+    window->aspectPageStale[frmVardecks::FoldersPage] = false;
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit *>("txtTName")->setText("Books");
+        QTest::keyClick(dialog->findChild<QLineEdit *>("txtTName"), Qt::Key_Return);
+    });
+    window->runCommand("mnuAddTopic_Click");
+    EXPECT_EQ(childTexts(node("T1")), QStringList({"archive", "Books", "Music", "Work"}));
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+    // The shown folder stays.
+    EXPECT_EQ(window->currentTID, "T1");
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "explorerfixture.h"
+
+#include "platform/launcher.h"
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// Reads the database file at the moment the browser is started, to show that the
+// visit was saved before.
+class DiskReadingLauncher final : public Launcher
+{
+public:
+    explicit DiskReadingLauncher(QString path) : m_path(std::move(path)) { launcher::install(this); }
+    ~DiskReadingLauncher() override { launcher::install(nullptr); }
+    bool startDetached(const QString &, const QStringList &) override { return true; }
+    bool openUrl(const QString &url) override
+    {
+        XMLDatabase db;
+        db.openDBValidate(m_path);
+        hitsAtLaunch << db.getTheDOM()->nodeFromID("W3").childText("HITS");
+        opened << url;
+        return true;
+    }
+    QStringList hitsAtLaunch;
+    QStringList opened;
+
+private:
+    QString m_path;
+};
+
+const QDateTime kEvening(QDate(2026, 12, 5), QTime(19, 30));
+
+TEST_F(ExplorerTest, openingRecordsTheVisitBeforeTheBrowserStarts)
+{
+    openDatabase();
+    setVisitClock([] { return kEvening; });
+    DiskReadingLauncher disk(path);
+    showVardeck("T5", "W3");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x"}));
+    EXPECT_EQ(disk.hitsAtLaunch, QStringList({"10"}));
+    EXPECT_EQ(onDisk("W3", "KEYWORD2"), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(window->lbl(14)->text(), "10");
+    EXPECT_EQ(row("W3")->text(3), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(row("W3")->text(4), "    10");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    ASSERT_EQ(recentColl.size(), 1);
+    EXPECT_EQ(recentColl[0].getID(), "W3");
+    EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
+}
+
+TEST_F(ExplorerTest, firstCountedVisitOfAnEmptyCountIsTwo)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(onDisk("W1", "HITS"), "2");
+    EXPECT_EQ(window->lbl(14)->text(), "2");
+    clickVardeck("W2");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(onDisk("W2", "HITS"), "2");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"http://www.beta.example/docs/page.html", "ftp://files.example/x"}));
+}
+
+TEST_F(ExplorerTest, chosenBrowserMissingTellsAndUsesTheDefaultBrowser)
+{
+    openDatabase();
+    appOptions().setDefaultBrowser("Op");
+    showVardeck("T5", "W3");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(prompts.lastText(), "The address https://www.bank.example/login/x could not be opened in Opera.  "
+                                  "Vardecks will use your default browser instead.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"https://www.bank.example/login/x"}));
+    EXPECT_EQ(onDisk("W3", "HITS"), "10");
+
+    prompts.clear();
+    launcher.addProgram("opera", "/usr/bin/opera");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_TRUE(prompts.messages().empty());
+    ASSERT_EQ(launcher.starts().size(), 1u);
+    EXPECT_EQ(launcher.starts()[0].program, "/usr/bin/opera");
+    EXPECT_EQ(launcher.starts()[0].args, QStringList({"https://www.bank.example/login/x"}));
+}
+
+TEST_F(ExplorerTest, openCommandsWithoutAVardeckSaySo)
+{
+    openDatabase();
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open in the browser window");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
+    window->runCommand("mnuToolsOpenHome_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open its homepage in the browser window");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+
+    window->runCommand("mnuToolsOpenBlank_Click");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
+}
+
+TEST_F(ExplorerTest, homePageOfANonWebAddressCannotBeLoaded)
+{
+    openDatabase();
+    showVardeck("T1", "W2");
+    window->runCommand("mnuToolsOpenHome_Click");
+    EXPECT_EQ(prompts.lastText(), "The homepage for alpha & co could not be loaded");
+    EXPECT_EQ(window->popup.homePageName, "alpha & co");
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+}
+
+TEST_F(ExplorerTest, twentyOpensLeaveFourteenRecentItemsNewestFirst)
+{
+    QByteArray vardecks;
+    for (int i = 1; i <= 20; ++i)
+        vardecks += VD{QString("W%1").arg(i), QString("Site %1").arg(i, 2, 10, QChar('0')),
+                       QString("http://s%1.example/").arg(i)}
+                        .xml();
+    openDatabase("<FOLDERS>" + folderXml("T1", "Many", vardecks) + "</FOLDERS>");
+    clickFolder("T1");
+    for (int i = 1; i <= 20; ++i) {
+        clickVardeck(QString("W%1").arg(i));
+        window->runCommand("mnuToolsOpen_Click");
+    }
+    EXPECT_EQ(recentColl.size(), 14);
+    QStringList captions;
+    for (int i = 0; i <= window->menuArrayUpperBound("second"); ++i) {
+        QAction *item = window->menuItem("second", i);
+        if (item && item->isVisible())
+            captions << item->text();
+    }
+    ASSERT_EQ(captions.size(), 14);
+    EXPECT_EQ(captions.first(), "1  Site 20");
+    EXPECT_EQ(captions.last(), "14  Site 07");
+    EXPECT_EQ(window->menuItem("second", 0)->data().toString(), "http://s20.example/");
+    // The opened Vardecks are bold at the next fill.
+    clickFolder("T1");
+    EXPECT_TRUE(row("W20")->font(0).bold());
+    EXPECT_FALSE(row("W1")->font(0).bold());
+}
+
+TEST_F(ExplorerTest, recentItemOpensItsAddressAndCountsTheVisit)
+{
+    openDatabase();
+    showVardeck("T5", "W3");
+    window->runCommand("mnuToolsOpen_Click");
+    clickFolder("T1");
+    clickVardeck("W2");
+    window->runCommand("mnuToolsOpen_Click");
+    ASSERT_EQ(window->menuItem("second", 0)->text(), "1  alpha && co");
+    window->menuItem("second", 1)->trigger();
+    EXPECT_EQ(launcher.openedUrls().last(), "https://www.bank.example/login/x");
+    EXPECT_EQ(onDisk("W3", "HITS"), "11");
+    // The record keeps its place.
+    EXPECT_EQ(window->menuItem("second", 1)->text(), "2  Secure bank");
+
+    window->menuItem("mnuRecentClear")->trigger();
+    EXPECT_TRUE(recentColl.isEmpty());
+    EXPECT_FALSE(window->menuItem("second", 0)->isVisible());
+    EXPECT_EQ(window->menuArrayUpperBound("second"), 0);
+}
+
+// ----- the Go commands -----
+
+TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
+{
+    const VD a{"W1", "A", "http://a.example/"}, b{"W2", "B", "http://b.example/"}, c{"W3", "C", "http://c.example/"};
+    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + folderXml("T2", "empty") +
+                 "</FOLDERS>");
+    clickFolder("T1");
+    clickVardeck("W2");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->lblWName->text(), "C");
+    // At the end Next keeps C and shows nothing new.
+    window->lbl(3)->setText("marker");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
+    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    window->runCommand("mnuNav_Click", 1);
+    EXPECT_EQ(window->lblWName->text(), "A");
+    window->lbl(3)->setText("marker");
+    window->runCommand("mnuNav_Click", 2);
+    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    window->runCommand("mnuNav_Click", 4);
+    EXPECT_EQ(window->lblWName->text(), "C");
+    EXPECT_EQ(window->selectedWID, "W3");
+
+    // F2 is First.
+    QTest::keyClick(window->tvwWM, Qt::Key_F2);
+    EXPECT_EQ(window->lblWName->text(), "A");
+
+    // An empty folder: nothing happens.
+    clickFolder("T2");
+    for (int index = 1; index <= 4; ++index)
+        window->runCommand("mnuNav_Click", index);
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(ExplorerTest, goCommandsSwitchBackToTheExplorerAndWalkTheListOfTheLeftTab)
+{
+    openDatabase();
+    record("listPop_Click");
+    for (const char *name : {"one", "two"}) {
+        auto *item = new QTreeWidgetItem(window->listPop, {QString::fromLatin1(name), "     2"});
+        item->setData(0, Qt::UserRole, "W1");
+    }
+    window->runCommand("mnuAspectWeb_Click");
+    ASSERT_EQ(window->currentAspect, "Web");
+    window->tabIndex->setTab(3);
+    window->runCommand("mnuNav_Click", 2);
+    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_TRUE(runs.isEmpty());
+    window->runCommand("mnuNav_Click", 1);
+    EXPECT_EQ(window->listPop->currentItem()->text(0), "one");
+    // Previous at the first row keeps it and shows it again.
+    window->runCommand("mnuNav_Click", 2);
+    EXPECT_EQ(window->listPop->currentItem()->text(0), "one");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->listPop->currentItem()->text(0), "two");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->listPop->currentItem()->text(0), "two");
+    EXPECT_EQ(runs.size(), 4);
+}
+
+} // namespace

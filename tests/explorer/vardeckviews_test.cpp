@@ -1,0 +1,176 @@
+#include "explorerfixture.h"
+
+#include "explorer/vardeckviews.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QImage>
+#include <QListView>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QStringList cells(const QTreeWidgetItem *row)
+{
+    QStringList out;
+    for (int c = 0; c < row->columnCount(); ++c)
+        out << row->text(c);
+    return out;
+}
+
+QStringList columnTexts(const QTreeWidget *list, int column)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(column);
+    return out;
+}
+
+void writeIcon(const QString &file, Qt::GlobalColor colour, int size = 16)
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(file, file.endsWith(".gif") ? "PNG" : "ICO"));
+}
+
+TEST_F(ExplorerTest, folderClickFillsTreeAndListWithTheirCellTexts)
+{
+    openDatabase();
+    clickFolder("T1");
+    EXPECT_EQ(window->lbl(12)->text(), "2");
+    ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
+    // The tree keeps document order; the list sorts by name without regard to case.
+    EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "Beta site");
+    EXPECT_EQ(tag(window->tvwWM->topLevelItem(0)), "W1");
+    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"alpha & co", "Beta site"}));
+    EXPECT_EQ(window->listVD->headerItem()->text(4), "Hits");
+    EXPECT_EQ(cells(row("W1")), QStringList({"Beta site", "http://www.beta.example/docs/page.html", "06 Dec 2026",
+                                             "01 Dec 2026 10:00 AM", "     1", "A page"}));
+    // Missing fields show one blank; a missing count shows 1.
+    EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", " ", " ", "     1", " "}));
+    EXPECT_EQ(tag(row("W2")), "W2");
+
+    // The list alone, refilled after an edit, takes the texts as they are.
+    callOp(window->ops.populateVDList, doc()->nodeFromID("T1"));
+    EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", "", "", "     1", ""}));
+    EXPECT_EQ(cells(row("W1"))[4], "      ");
+}
+
+TEST_F(ExplorerTest, vardecksInTheRecentListAreBold)
+{
+    VDData other;
+    other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
+    recentColl = {other};
+    openDatabase();
+    clickFolder("T5");
+    EXPECT_TRUE(row("W3")->font(0).bold());
+    EXPECT_TRUE(row("W3")->font(4).bold());
+    EXPECT_TRUE(wmNode("W3")->font(0).bold());
+    clickFolder("T1");
+    EXPECT_FALSE(row("W1")->font(0).bold());
+    EXPECT_FALSE(wmNode("W1")->font(0).bold());
+}
+
+TEST_F(ExplorerTest, siteIconsComeFromImageListWMWithTheGenericPictureForTheRest)
+{
+    const QString icons = home.databaseFolder() + "/icons/";
+    writeIcon(icons + "Vardecks/W1.ico", Qt::red);
+    writeIcon(icons + "Vardecks/favicon.ico", Qt::green);
+    writeIcon(icons + "Vardecks/Generic.ico", Qt::green);
+    writeIcon(icons + "Vardecks/other.gif", Qt::blue);
+    writeIcon(icons + "shared.gif", Qt::yellow);
+    writeIcon(icons + "W2.ico", Qt::cyan);
+    openDatabase();
+    const QStringList keys = window->ImageListWM.keys();
+    EXPECT_TRUE(keys.contains("W1"));
+    EXPECT_TRUE(keys.contains("W2"));
+    EXPECT_TRUE(keys.contains("other"));
+    EXPECT_TRUE(keys.contains("shared"));
+    EXPECT_FALSE(keys.contains("favicon"));
+    EXPECT_FALSE(keys.contains("Generic"));
+    EXPECT_TRUE(keys.contains("Vardeck"));
+    EXPECT_TRUE(keys.contains("SelVardeck"));
+
+    clickFolder("T5");
+    EXPECT_TRUE(sameImage(row("W3")->icon(0).pixmap(16), window->ImageListWM.value("Vardeck").pixmap(16)));
+    clickFolder("T1");
+    EXPECT_EQ(row("W1")->icon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+}
+
+TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
+{
+    const VD a{"W1", "a", "http://a/", "", "", "", "", "", "", "9"};
+    const VD b{"W2", "B", "http://b/", "", "", "", "", "", "", "10"};
+    const VD c{"W3", "c", "http://c/", "", "", "", "", "", "", "1"};
+    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + "</FOLDERS>");
+    clickFolder("T1");
+    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"a", "B", "c"}));
+    VardeckViews *views = vardeckViewsOf(*window);
+    views->listVD_ColumnClick(4);
+    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"B", "a", "c"}));
+    views->listVD_ColumnClick(4);
+    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"c", "a", "B"}));
+    views->listVD_ColumnClick(0);
+    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"c", "B", "a"}));
+    // A new fill sorts by name ascending again.
+    clickFolder("T1");
+    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"a", "B", "c"}));
+}
+
+TEST_F(ExplorerTest, listDoubleClickShowsTheRowAndIconViewShowsTheSameRows)
+{
+    openDatabase();
+    clickFolder("T1");
+    window->listVD->setCurrentItem(row("W2"));
+    VardeckViews *views = vardeckViewsOf(*window);
+    views->listVD_DblClick();
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(window->selectedWID, "W2");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+
+    callOp(window->ops.viewAsIcons);
+    EXPECT_TRUE(window->iconViewActive);
+    EXPECT_EQ(window->tabView->Tab(), 1);
+    EXPECT_TRUE(views->iconView()->isVisible());
+    EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
+    callOp(window->ops.viewAsList);
+    EXPECT_FALSE(window->iconViewActive);
+    EXPECT_FALSE(views->iconView()->isVisible());
+}
+
+TEST_F(ExplorerTest, listRightClicksFollowTheSelection)
+{
+    openDatabase();
+    clickFolder("T1");
+    window->listVD->setCurrentItem(row("W1"));
+    auto rightClick = [&](QTreeWidgetItem *item) {
+        const QPoint at =
+            item ? window->listVD->visualItemRect(item).center() : QPoint(5, window->listVD->viewport()->height() - 3);
+        QTest::mouseClick(window->listVD->viewport(), Qt::RightButton, {}, at);
+        const QString shown = openPopup();
+        closePopups();
+        return shown;
+    };
+    EXPECT_EQ(rightClick(row("W2")), "mnuListVD");
+    EXPECT_EQ(window->listVD->selectedItems(), QList<QTreeWidgetItem *>({row("W2")}));
+    EXPECT_EQ(window->popup.popupListName, "listVD");
+    EXPECT_EQ(rightClick(nullptr), "mnuNoVD");
+    row("W1")->setSelected(true);
+    EXPECT_EQ(rightClick(row("W1")), "mnuListVDMulti");
+    window->editMode = "Add";
+    EXPECT_EQ(rightClick(row("W1")), "");
+}
+
+TEST_F(ExplorerTest, treeHoverPutsTheAddressIntoTheToolTip)
+{
+    openDatabase();
+    clickFolder("T1");
+    vardeckViewsOf(*window)->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
+    EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
+}
+
+} // namespace
