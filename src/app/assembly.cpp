@@ -1,6 +1,7 @@
 #include "app/assembly.h"
 
 #include "explorer/explorer.h"
+#include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
@@ -13,6 +14,7 @@ void assembleMainWindow(frmVardecks &window)
 {
     installExplorer(window);
     installAspects(window);
+    installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
     window.setCommand(QStringLiteral("mnuFileExit_Click"), [&window](int) {

@@ -1,0 +1,363 @@
+#include "finding/ui/favoritespane.h"
+
+#include "finding/ui/listrows.h"
+#include "platform/textutil.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+#include "shell/tabstrip.h"
+#include "web/visits.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDrag>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTreeWidget>
+
+namespace rr
+{
+
+using namespace findingui;
+
+namespace
+{
+
+const QString kMenuArray = QStringLiteral("first");
+
+bool sameWid(const QString &a, const QString &b)
+{
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+FavoritesPane::FavoritesPane(frmVardecks &w) : QObject(&w), w(w)
+{
+    setObjectName(QStringLiteral("FavoritesPane"));
+    wire();
+}
+
+void FavoritesPane::wire()
+{
+    connect(w.tvwFavs, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwFavs_NodeClick(node); });
+    w.tvwFavs->installEventFilter(this);
+    w.tvwFavs->viewport()->installEventFilter(this);
+    w.tvwFavs->viewport()->setMouseTracking(true);
+    w.tvwFavs->setAcceptDrops(true);
+    w.tvwFavs->viewport()->setAcceptDrops(true);
+    // The whole Favorites tab takes drops: its page and its tab in the strip.
+    for (QWidget *target : {w.tabIndex->page(2), static_cast<QWidget *>(w.tabIndex->tabBar())}) {
+        target->setAcceptDrops(true);
+        target->installEventFilter(this);
+    }
+}
+
+// ----- the list and its views -----
+
+void FavoritesPane::populateFavsList(XmlDocument *doc)
+{
+    m_favs.populate(doc);
+    refillViews(doc);
+    w.markAllPagesStale();
+}
+
+void FavoritesPane::populateFavTreeWithChildren()
+{
+    refillTree(m_favs.treeItems(openDocument(w)));
+}
+
+void FavoritesPane::refillViews(const XmlDocument *doc)
+{
+    // The menu first: making its items checks the list against the document.
+    refillMenu(m_favs.menuItems(doc));
+    refillTree(m_favs.treeItems(doc));
+    w.lbl(2)->setText(m_favs.countLabel());
+    w.favsColl = m_favs.favsColl();
+}
+
+void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
+{
+    QTreeWidget *tree = w.tvwFavs;
+    const QString currentTag = tagOf(tree->currentItem());
+    tree->setUpdatesEnabled(false);
+    tree->clear();
+    QTreeWidgetItem *current = nullptr;
+    for (const FavoriteItem &item : items) {
+        QTreeWidgetItem *node = addRow(tree, {item.name}, item.wid, item.bold, vardeckIcon(w, item.wid, true));
+        if (!current && !currentTag.isEmpty() && sameWid(item.wid, currentTag))
+            current = node;
+    }
+    if (current)
+        tree->setCurrentItem(current);
+    tree->setUpdatesEnabled(true);
+}
+
+void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
+{
+    if (QAction *placeholder = w.menuItem(kMenuArray, 0))
+        placeholder->setVisible(false);
+    for (int i = 1; i <= items.size(); ++i) {
+        QAction *menuItem = w.loadMenuArrayElement(kMenuArray, i);
+        if (!menuItem)
+            continue;
+        const FavoriteItem &item = items.at(i - 1);
+        // Set directly: a favourite named "-" is a caption, not a separator.
+        menuItem->setSeparator(false);
+        menuItem->setText(item.caption);
+        menuItem->setData(item.wid);
+        menuItem->setEnabled(true);
+        menuItem->setVisible(true);
+    }
+    for (int i = w.menuArrayUpperBound(kMenuArray); i > items.size(); --i)
+        w.unloadMenuArrayElement(kMenuArray, i);
+}
+
+void FavoritesPane::showFavoriteMark(bool favorite)
+{
+    w.chkFav->setChecked(favorite);
+    w.Picture10->setVisible(favorite);
+    const QLabel *picture = favorite ? w.Picture10 : w.Picture8;
+    w.tabView->setTabPicture(0, QIcon(picture->pixmap()));
+}
+
+void FavoritesPane::afterChange(const Favorites::Change &change)
+{
+    refillViews(openDocument(w));
+    if (!change.changed)
+        return;
+    w.markAllPagesStale();
+    if (sameWid(change.wid, w.currentWID))
+        showFavoriteMark(change.outcome == Favorites::Outcome::Added);
+}
+
+// ----- commands -----
+
+void FavoritesPane::addToFavorites(const QString &wid)
+{
+    if (!openDocument(w))
+        return;
+    afterChange(m_favs.addToFavorites(*w.dbXML, wid.trimmed()));
+}
+
+void FavoritesPane::cmdFAdd_Click()
+{
+    if (!openDocument(w))
+        return;
+    afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID));
+}
+
+void FavoritesPane::cmdFDelete_Click()
+{
+    if (!openDocument(w))
+        return;
+    afterChange(m_favs.deleteSelected(*w.dbXML, w.selectedWID));
+}
+
+void FavoritesPane::cmdAddFavs_Click()
+{
+    if (w.chkFav->isChecked())
+        cmdFDelete_Click();
+    else
+        cmdFAdd_Click();
+}
+
+void FavoritesPane::chkFav_Click()
+{
+    w.Picture10->setVisible(w.chkFav->isChecked());
+}
+
+void FavoritesPane::first_Click(int index)
+{
+    const QAction *item = w.menuItem(kMenuArray, index);
+    if (!item || index <= 0 || !openDocument(w))
+        return;
+    const QString wid = item->data().toString();
+    const XmlNode vardeck = vardeckById(w, wid);
+    if (!vardeck) {
+        // The favourite went elsewhere since the menu was made.
+        populateFavsList(openDocument(w));
+        return;
+    }
+    openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS")));
+    callOp(w.ops.refreshRecentMenuList, wid);
+    markRecentRows(w);
+}
+
+// ----- the tree -----
+
+void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
+{
+    if (!confirmLoseChanges(w) || !node)
+        return;
+    const QString tag = tagOf(node).trimmed();
+    if (tag.isEmpty()) {
+        w.tabView->setTab(0);
+        w.currentTID.clear();
+        return;
+    }
+    if (!vardeckById(w, tag)) {
+        populateFavsList(openDocument(w));
+        return;
+    }
+    callOp(w.ops.setFormEditMode, false);
+    showVardeckWithFolder(w, tag);
+}
+
+void FavoritesPane::tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
+    w.popup.popupNode = TreeNodeRef(w.tvwFavs, node);
+    if (!node) {
+        w.popupMenu(QStringLiteral("mnuNoVD"));
+        return;
+    }
+    selectOnly(w.tvwFavs, node);
+    w.popupMenu(QStringLiteral("mnuStartVD"));
+}
+
+void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
+{
+    const QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
+    if (node)
+        w.Splitter2->setToolTip(toolTipText(vardeckAddress(openDocument(w), tagOf(node))));
+}
+
+QMimeData *FavoritesPane::tvwFavs_OLEStartDrag()
+{
+    if (!w.txtMode->text().isEmpty())
+        return nullptr;
+    const QString wid = tagOf(selectedRow(w.tvwFavs)).trimmed();
+    const XmlNode vardeck = vardeckById(w, wid);
+    if (!vardeck)
+        return nullptr;
+    w.drag.dragType = QStringLiteral("Vardeck");
+    w.drag.dragElement = vardeck;
+    w.drag.multiDragColl.clear();
+    return vardeckDragData({wid});
+}
+
+void FavoritesPane::tvwFavs_OLECompleteDrag()
+{
+    w.drag.dragType.clear();
+}
+
+void FavoritesPane::startDrag()
+{
+    QMimeData *data = tvwFavs_OLEStartDrag();
+    if (!data)
+        return;
+    auto *drag = new QDrag(w.tvwFavs);
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    drag->deleteLater();
+    tvwFavs_OLECompleteDrag();
+}
+
+// ----- drops -----
+
+bool FavoritesPane::acceptsDrop(const QMimeData *data) const
+{
+    return openDocument(w) && w.drag.dragType != QLatin1String("folder") && !draggedVardecks(data).isEmpty();
+}
+
+void FavoritesPane::dropVardecks(const QMimeData *data)
+{
+    if (!acceptsDrop(data))
+        return;
+    const QStringList wids = draggedVardecks(data);
+    // The window's drag state names the kind of an internal drag; a drag from
+    // elsewhere is told by its count.
+    const QString &kind = w.drag.dragType;
+    const bool single = kind == QLatin1String("Vardeck") || (kind != QLatin1String("VardeckMulti") && wids.size() == 1);
+    if (single) {
+        addToFavorites(wids.first());
+        return;
+    }
+    const bool shownWasFavorite = m_favs.contains(w.currentWID);
+    const Favorites::DropResult result = m_favs.addDropped(*w.dbXML, wids);
+    refillViews(openDocument(w));
+    if (result.added == 0)
+        return;
+    w.markAllPagesStale();
+    if (!shownWasFavorite && m_favs.contains(w.currentWID))
+        showFavoriteMark(true);
+}
+
+bool FavoritesPane::isFavoritesTabTarget(QObject *watched, const QPoint &pos) const
+{
+    if (watched == w.tvwFavs->viewport() || watched == w.tabIndex->page(2))
+        return true;
+    return watched == w.tabIndex->tabBar() && w.tabIndex->tabBar()->tabAt(pos) == 2;
+}
+
+bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!windowUsable(this))
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        // Drags that are not ours: the tab strip keeps its own handling of them; the
+        // tree takes none (it must not take in items of other views).
+        if (!acceptsDrop(drop->mimeData())) {
+            drop->ignore();
+            return watched != w.tabIndex->tabBar();
+        }
+        // Entering the strip anywhere keeps the drag's moves coming, so that it can
+        // reach the Favorites tab.
+        const bool here = isFavoritesTabTarget(watched, drop->position().toPoint());
+        if (here || event->type() == QEvent::DragEnter)
+            drop->acceptProposedAction();
+        else
+            drop->ignore();
+        if (here && event->type() == QEvent::Drop)
+            dropVardecks(drop->mimeData());
+        return true;
+    }
+    default:
+        break;
+    }
+    if (watched == w.tvwFavs && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            tvwFavs_NodeClick(selectedRow(w.tvwFavs));
+            return true;
+        }
+        return false;
+    }
+    if (watched != w.tvwFavs->viewport())
+        return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        m_pressed = mouse->button() == Qt::LeftButton;
+        m_pressPos = mouse->position().toPoint();
+        tvwFavs_MouseDown(mouse->button(), m_pressPos);
+        return mouse->button() == Qt::RightButton;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        m_pressed = false;
+        return false;
+    }
+    if (event->type() == QEvent::MouseMove) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        tvwFavs_MouseMove(mouse->position().toPoint());
+        if (m_pressed && (mouse->buttons() & Qt::LeftButton) &&
+            (mouse->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+            m_pressed = false;
+            startDrag();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace rr

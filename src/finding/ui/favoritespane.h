@@ -1,0 +1,80 @@
+#pragma once
+// The favourites on screen: the Favorites tab (the flat tree tvwFavs, the Add and
+// Delete buttons, the count label lbl(2)), the Favorites menu (the item array
+// `first`, one item per favourite in list order), the details panel's favourite box,
+// toggle button and marker, and drops of Vardecks on the tab.
+//
+// The list itself is Favorites (finding/favorites.h); the window's favsColl is kept
+// equal to it after every change, for the readers of that member.
+#include "finding/favorites.h"
+
+#include <QObject>
+#include <QPoint>
+
+class QMimeData;
+class QTreeWidgetItem;
+
+namespace rr
+{
+
+class frmVardecks;
+
+class FavoritesPane : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FavoritesPane(frmVardecks &w);
+
+    // Rebuilds the list, the tree, the menu and the count label from the document;
+    // null empties them.
+    void populateFavsList(XmlDocument *doc);
+    // Redraws the tree from the list (after icons changed).
+    void populateFavTreeWithChildren();
+
+    // Makes the Vardeck a favourite, with the "already" and "added" messages.
+    void addToFavorites(const QString &wid);
+    void cmdFAdd_Click();
+    void cmdFDelete_Click();
+    void cmdAddFavs_Click();
+    void chkFav_Click();
+    // Opens the favourite of menu item first(index) in the browser and records the visit.
+    void first_Click(int index);
+
+    // Shows the node's Vardeck with its folder; nullptr stands for no node.
+    void tvwFavs_NodeClick(QTreeWidgetItem *node);
+    void tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos);
+    void tvwFavs_MouseMove(const QPoint &pos);
+    // The drag of the selected node: the window's drag state and the drag's data, or
+    // nullptr when no drag may start (an edit is under way, no node).
+    QMimeData *tvwFavs_OLEStartDrag();
+    void tvwFavs_OLECompleteDrag();
+    // Whether data is a drag of Vardecks that a drop on the tab would add.
+    bool acceptsDrop(const QMimeData *data) const;
+    // A drop of Vardecks on the tab or the tree: one Vardeck is added with the
+    // messages of addToFavorites, several with one count message.
+    void dropVardecks(const QMimeData *data);
+
+    const Favorites &favorites() const { return m_favs; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void wire();
+    // After a command: the tree, menu and label again, and the details panel's box
+    // and marker when the changed Vardeck is the shown one.
+    void afterChange(const Favorites::Change &change);
+    void refillViews(const XmlDocument *doc);
+    void refillTree(const QList<FavoriteItem> &items);
+    void refillMenu(const QList<FavoriteItem> &items);
+    void showFavoriteMark(bool favorite);
+    bool isFavoritesTabTarget(QObject *watched, const QPoint &pos) const;
+    void startDrag();
+
+    frmVardecks &w;
+    Favorites m_favs;
+    QPoint m_pressPos;
+    bool m_pressed = false;
+};
+
+} // namespace rr

@@ -1,0 +1,45 @@
+#pragma once
+// The finding subsystem on the main window: the Search tab and result lists, the
+// search history in the search box, the favourites (tab, menu, details-panel mark)
+// and the popular list.
+#include <QObject>
+
+namespace rr
+{
+
+class frmVardecks;
+class FavoritesPane;
+class PopularPane;
+class SearchPane;
+
+class FindingUi : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FindingUi(frmVardecks &w);
+
+    SearchPane &search() const { return *m_search; }
+    FavoritesPane &favorites() const { return *m_favorites; }
+    PopularPane &popular() const { return *m_popular; }
+
+private:
+    void attachSearchCommands(frmVardecks &w);
+    void attachFavoriteCommands(frmVardecks &w);
+    void attachPopularCommands(frmVardecks &w);
+
+    SearchPane *m_search;
+    FavoritesPane *m_favorites;
+    PopularPane *m_popular;
+};
+
+// Attaches the finding commands to the window (setCommand) and fills its refresh
+// operations populateFavsList, populatePopList and populateSearchList. The parts
+// belong to the window. Call once per window, before its Form_Load.
+FindingUi &installFinding(frmVardecks &w);
+// Draws the finding lists' rows and the favourites' nodes bold exactly when their
+// Vardeck is in the recent list: for code that has just changed recentColl.
+void markRecentFindingRows(frmVardecks &w);
+// The installed parts, or nullptr before installFinding.
+FindingUi *findingUiOf(const frmVardecks &w);
+
+} // namespace rr

@@ -1,0 +1,115 @@
+#include "finding/ui/popularpane.h"
+
+#include "finding/popularlist.h"
+#include "finding/ui/listrows.h"
+#include "platform/textutil.h"
+#include "shell/frmvardecks.h"
+#include "shell/splitter.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+namespace rr
+{
+
+using namespace findingui;
+
+PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
+{
+    setObjectName(QStringLiteral("PopularPane"));
+    w.listPop->setSortingEnabled(false);
+    w.listPop->installEventFilter(this);
+    w.listPop->viewport()->installEventFilter(this);
+    w.listPop->viewport()->setMouseTracking(true);
+    connect(w.listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
+}
+
+void PopularPane::populatePopList(XmlDocument *doc)
+{
+    QTreeWidget *list = w.listPop;
+    list->setUpdatesEnabled(false);
+    list->clear();
+    for (const PopularRow &row : popularRows(doc))
+        addRow(list, {row.name, row.hits}, row.wid, row.bold, vardeckIcon(w, row.wid, false));
+    list->setUpdatesEnabled(true);
+}
+
+void PopularPane::mnuClearPop_Click()
+{
+    if (!openDocument(w))
+        return;
+    const ClearRankingsResult result = clearPopularRankings(*w.dbXML);
+    if (!result.cleared)
+        return;
+    w.listPop->clear();
+    // The Web Aspect's pages show the counts too.
+    w.markAllPagesStale();
+    showResetCounts();
+}
+
+// Every count is 1 now: the details panel and the lists that show counts say so.
+void PopularPane::showResetCounts()
+{
+    const QString one = padString(QStringLiteral("1"), kCountWidth);
+    if (w.vardeckShown() && vardeckById(w, w.currentWID))
+        w.lbl(14)->setText(QStringLiteral("1"));
+    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i)
+        w.listVD->topLevelItem(i)->setText(4, one);
+    for (int i = 0; i < w.lstSearch->topLevelItemCount(); ++i)
+        w.lstSearch->topLevelItem(i)->setText(5, one);
+}
+
+void PopularPane::listPop_Click()
+{
+    if (!confirmLoseChanges(w))
+        return;
+    callOp(w.ops.setFormEditMode, false);
+    if (QTreeWidgetItem *row = selectedRow(w.listPop))
+        showVardeckWithFolder(w, tagOf(row));
+}
+
+void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
+{
+    w.popup.popupListName = QStringLiteral("listPop");
+    if (button != Qt::RightButton)
+        return;
+    QTreeWidgetItem *row = w.listPop->itemAt(pos);
+    if (!row) {
+        w.popupMenu(QStringLiteral("mnuNoVD"));
+        return;
+    }
+    selectOnly(w.listPop, row);
+    w.popupMenu(QStringLiteral("mnuListVD"));
+}
+
+void PopularPane::listPop_MouseMove(const QPoint &pos)
+{
+    if (const QTreeWidgetItem *row = w.listPop->itemAt(pos))
+        w.Splitter2->setToolTip(toolTipText(vardeckAddress(openDocument(w), tagOf(row))));
+}
+
+bool PopularPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!windowUsable(this))
+        return false;
+    // Every key released in the list shows the row it reached.
+    if (watched == w.listPop && event->type() == QEvent::KeyRelease) {
+        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
+            listPop_Click();
+        return false;
+    }
+    if (watched != w.listPop->viewport())
+        return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        listPop_MouseDown(mouse->button(), mouse->position().toPoint());
+        return mouse->button() == Qt::RightButton;
+    }
+    if (event->type() == QEvent::MouseMove)
+        listPop_MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
+    return false;
+}
+
+} // namespace rr

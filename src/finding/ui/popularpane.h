@@ -1,0 +1,38 @@
+#pragma once
+// The Popular tab: listPop ranks the Vardecks of the open database by their visit
+// count, and Tools > Clear popular list rankings resets every count.
+#include "platform/xmldocument.h"
+
+#include <QObject>
+#include <QPoint>
+
+namespace rr
+{
+
+class frmVardecks;
+
+class PopularPane : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PopularPane(frmVardecks &w);
+
+    // One row per visited Vardeck, most visits first; null empties the list.
+    void populatePopList(XmlDocument *doc);
+    // After the question, every count becomes 1 and the file is saved.
+    void mnuClearPop_Click();
+    // Shows the selected row's Vardeck with its folder.
+    void listPop_Click();
+    void listPop_MouseDown(Qt::MouseButton button, const QPoint &pos);
+    void listPop_MouseMove(const QPoint &pos);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showResetCounts();
+
+    frmVardecks &w;
+};
+
+} // namespace rr

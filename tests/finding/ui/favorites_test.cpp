@@ -1,0 +1,216 @@
+// The favourites on the window: the Add and Delete commands with their messages, the
+// tree (sorted, bold when recent) against the menu (list order, "&" doubled), the
+// details panel's mark, the menu's open command, clicks in the tree and drops of
+// Vardecks on the Favorites tab.
+#include "findinguifixture.h"
+
+#include "finding/ui/favoritespane.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTabBar>
+
+using namespace rr;
+using test::Vd;
+
+namespace
+{
+
+class FavoritesUiTest : public test::FindingUiTest
+{
+protected:
+    // Sends a drag of these Vardecks from outside the window onto target, as the
+    // window system would: enter, move, drop. Returns whether the drop was taken.
+    static bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
+    {
+        std::unique_ptr<QMimeData> data(findingui::vardeckDragData(wids));
+        QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        if (!move.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
+};
+
+TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
+{
+    open({Vd("W1").name("Fish & Chips")});
+    window->tabIndex->setTab(2);
+    window->selectedWID = "W1";
+    QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
+    EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
+    EXPECT_EQ(onDisk("W1", "FAV"), "TRUE");
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
+    EXPECT_EQ(menuCaptions(*window), QStringList{"Fish && Chips"});
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
+    EXPECT_EQ(window->favsColl, QStringList{"W1"});
+
+    const QByteArray saved = fileBytes();
+    window->aspectPageStale[frmVardecks::FavsPage] = false;
+    window->menuItem("mnuFavsAdd")->setEnabled(true);
+    window->menuItem("mnuFavsAdd")->trigger();
+    EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
+    EXPECT_EQ(fileBytes(), saved);
+    EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 1);
+}
+
+TEST_F(FavoritesUiTest, theMenuKeepsListOrderWhileTheTreeSortsByNameAndMarksRecentOnes)
+{
+    open({Vd("W1").name("zebra").fav("TRUE"), Vd("W2").name("Mango"), Vd("W3").name("apple").fav("true")});
+    VDData record;
+    record.loadDataFromReg("W3", "apple", "http://a.example/", "Other.xml");
+    recentColl = {record};
+    window->ops.populateFavsList(doc());
+    EXPECT_EQ(menuCaptions(*window), QStringList({"zebra", "apple"}));
+
+    ui->favorites().addToFavorites("W2");
+    EXPECT_EQ(menuCaptions(*window), QStringList({"zebra", "apple", "Mango"}));
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"apple", "Mango", "zebra"}));
+    EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold());
+    EXPECT_FALSE(window->tvwFavs->topLevelItem(1)->font(0).bold());
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 3");
+    EXPECT_EQ(window->favsColl, QStringList({"W1", "W3", "W2"}));
+    EXPECT_FALSE(window->menuItem("first", 0)->isVisible());
+}
+
+TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing)
+{
+    open({Vd("W1").name("Keep").fav("TRUE"), Vd("W2").name("Drop").fav("TRUE")});
+    window->ops.populateFavsList(doc());
+    window->currentWID = "W2";
+    window->chkFav->setChecked(true);
+    window->Picture10->show();
+    window->selectedWID = "W2";
+
+    prompts.answer(MsgResult::No);
+    window->lbl(2)->setText("stale");
+    ui->favorites().cmdFDelete_Click();
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete Drop from your favorites list?");
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2") << "the count is shown again after No too";
+    EXPECT_TRUE(window->chkFav->isChecked());
+
+    prompts.answer(MsgResult::Yes);
+    window->tabIndex->setTab(2);
+    QTest::mouseClick(window->cmdFDelete, Qt::LeftButton);
+    EXPECT_EQ(onDisk("W2", "FAV"), "FALSE");
+    EXPECT_FALSE(window->chkFav->isChecked());
+    EXPECT_TRUE(window->Picture10->isHidden());
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Keep"});
+    EXPECT_EQ(menuCaptions(*window), QStringList{"Keep"});
+    EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
+
+    // The details panel's button adds when the box is clear.
+    window->currentWID = "W1";
+    window->selectedWID = "W2";
+    window->cmdAddFavs->click();
+    EXPECT_EQ(onDisk("W2", "FAV"), "TRUE");
+    EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
+}
+
+TEST_F(FavoritesUiTest, aFavoriteThatVanishedRebuildsTheListQuietly)
+{
+    open({Vd("W1").name("one").fav("TRUE"), Vd("W2").name("two").fav("TRUE")});
+    window->ops.populateFavsList(doc());
+    XmlNode gone = doc()->nodeFromID("W2");
+    gone.parentNode().removeChild(gone);
+
+    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
+    window->runCommand("tvwFavs_NodeClick");
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"one"});
+    EXPECT_EQ(menuCaptions(*window), QStringList{"one"});
+    EXPECT_EQ(window->favsColl, QStringList{"W1"});
+}
+
+TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecentList)
+{
+    open({Vd("W1").name("site").address("http://site.example/").fav("TRUE").hits("4")});
+    window->ops.populateFavsList(doc());
+    window->ops.refreshRecentMenuList = [this](const QString &wid) {
+        recentMenuCalls << wid;
+        VDData record;
+        record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
+        recentColl.append(record);
+    };
+    EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
+    window->menuItem("first", 1)->trigger();
+    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://site.example/"});
+    EXPECT_EQ(onDisk("W1", "HITS"), "5");
+    EXPECT_EQ(recentMenuCalls, QStringList{"W1"});
+    EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
+}
+
+TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndItsFolderBecomesTheShownOne)
+{
+    open({Vd("W1").name("top").fav("TRUE")}, {Vd("W2").name("inner").fav("TRUE")});
+    window->tabIndex->setTab(2);
+    ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 2) << "the tab fills an empty tree";
+    window->currentTID = "T1";
+    clickRow(window->tvwFavs, 0);
+    EXPECT_EQ(shown, QStringList{"W2"});
+    EXPECT_EQ(window->currentTID, "T3");
+    EXPECT_EQ(window->lblTName->text(), "Inner");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
+    EXPECT_EQ(window->selectedWID, "W2");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+}
+
+TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumber)
+{
+    open({Vd("W1").name("a").fav("TRUE"), Vd("W2").name("b"), Vd("W3").name("c")});
+    window->ops.populateFavsList(doc());
+    window->tabIndex->setTab(2);
+    window->currentWID = "W3";
+
+    EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
+    EXPECT_EQ(prompts.lastText(), "2 favorites added.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
+    EXPECT_EQ(onDisk("W3", "FAV"), "TRUE");
+    EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
+
+    EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2"}));
+    EXPECT_EQ(prompts.lastText(), "0 favorites added.");
+}
+
+TEST_F(FavoritesUiTest, aDropOfOneVardeckOnTheFavoritesTabAddsIt)
+{
+    open({Vd("W1").name("a"), Vd("W2").name("b")});
+    window->tabIndex->setTab(0);
+    QTabBar *bar = window->tabIndex->tabBar();
+    EXPECT_FALSE(dropOn(bar, bar->tabRect(1).center(), {"W1"})) << "only the Favorites tab takes it";
+    EXPECT_TRUE(dropOn(bar, bar->tabRect(2).center(), {"W1"}));
+    EXPECT_EQ(prompts.lastText(), "The Vardeck a has been added to your favorite Vardecks list");
+    EXPECT_TRUE(dropOn(bar, bar->tabRect(2).center(), {"W1"}));
+    EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
+
+    window->drag.dragType = "folder";
+    EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
+}
+
+TEST_F(FavoritesUiTest, aDragFromTheTreeCarriesItsVardeckOnlyWhileViewing)
+{
+    open({Vd("W1").name("a").fav("TRUE")});
+    window->ops.populateFavsList(doc());
+    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(0));
+    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
+    ASSERT_TRUE(data);
+    EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
+    EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
+    EXPECT_EQ(window->drag.dragType, "Vardeck");
+    EXPECT_EQ(window->drag.dragElement, doc()->nodeFromID("W1"));
+    ui->favorites().tvwFavs_OLECompleteDrag();
+    EXPECT_EQ(window->drag.dragType, "");
+
+    window->txtMode->setText("add");
+    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr);
+}
+
+} // namespace

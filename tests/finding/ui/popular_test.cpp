@@ -1,0 +1,81 @@
+// The Popular tab: ranking by visits, clearing the rankings, and a click that shows a
+// row's Vardeck with its folder.
+#include "findinguifixture.h"
+
+#include "finding/ui/popularpane.h"
+
+using namespace rr;
+using test::Vd;
+
+namespace
+{
+
+using PopularUiTest = test::FindingUiTest;
+
+TEST_F(PopularUiTest, visitedVardecksRankByTheirCountTenAboveNine)
+{
+    open({Vd("W1").name("nine").hits("9"), Vd("W2").name("never").hits("1"), Vd("W3").name("empty").hits("")},
+         {Vd("W4").name("ten").hits("10")});
+    VDData record;
+    record.loadDataFromReg("W1", "nine", "http://a.example/", "Vardecks.xml");
+    recentColl = {record};
+    window->ops.populatePopList(doc());
+    EXPECT_EQ(column(window->listPop, 0), QStringList({"ten", "nine"}));
+    EXPECT_EQ(column(window->listPop, 1), QStringList({"    10", "     9"}));
+    EXPECT_FALSE(window->listPop->topLevelItem(0)->font(0).bold());
+    EXPECT_TRUE(window->listPop->topLevelItem(1)->font(1).bold());
+}
+
+TEST_F(PopularUiTest, clearingAfterYesResetsEveryCountOnDiskAndEmptiesTheList)
+{
+    open({Vd("W1").name("nine").hits("9"), Vd("W2").name("ten").hits("10")});
+    window->ops.populatePopList(doc());
+    window->currentWID = "W2";
+    window->setWNameCaption("ten");
+    window->lbl(14)->setText("10");
+
+    prompts.answer(MsgResult::No);
+    window->menuItem("mnuClearPop")->setEnabled(true);
+    window->menuItem("mnuClearPop")->trigger();
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to clear your list rankings of popular Vardecks?");
+    EXPECT_EQ(prompts.messages().back().title, "Clear popular list?");
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 2);
+    EXPECT_EQ(onDisk("W2", "HITS"), "10");
+
+    window->aspectPageStale[frmVardecks::HitsPage] = false;
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuClearPop")->trigger();
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
+    EXPECT_EQ(onDisk("W1", "HITS"), "1");
+    EXPECT_EQ(onDisk("W2", "HITS"), "1");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    window->ops.populatePopList(doc());
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
+}
+
+TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndItsFolderBecomesTheShownOne)
+{
+    open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
+    window->ops.populatePopList(doc());
+    window->tabIndex->setTab(3);
+    window->currentTID = "T1";
+    clickRow(window->listPop, 0);
+    EXPECT_EQ(shown, QStringList{"W2"});
+    EXPECT_EQ(window->currentTID, "T3");
+    EXPECT_EQ(window->lblTName->text(), "Inner");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
+    EXPECT_EQ(window->selectedWID, "W2");
+
+    window->listPop->setFocus();
+    QTest::keyClick(window->listPop, Qt::Key_Down);
+    EXPECT_EQ(shown.last(), "W1");
+    EXPECT_EQ(window->currentTID, "T1");
+
+    clickRow(window->listPop, 0, Qt::RightButton);
+    EXPECT_EQ(window->popup.popupListName, "listPop");
+    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
+    window->subMenu("mnuListVD")->hide();
+}
+
+} // namespace
