@@ -53,6 +53,16 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
 frmVardecks::~frmVardecks()
 {
     qApp->removeEventFilter(this);
+    // The parts that watch the controls outlive them while the window comes down:
+    // they stop watching first, so that no teardown event reaches a part that would
+    // look at a control already gone.
+    const QList<QWidget *> controls = findChildren<QWidget *>();
+    for (QObject *part : children()) {
+        if (part->isWidgetType())
+            continue;
+        for (QWidget *control : controls)
+            control->removeEventFilter(part);
+    }
 }
 
 // ----- commands -----

@@ -297,6 +297,10 @@ public:
     bool firstResize = false;
     bool firstActivation = false;
     bool m_overrideAspect = false;
+    // The icon timer has put a fetched icon into imgIcon for the Vardeck being added.
+    bool iconChanged = false;
+    // The page a new Vardeck is made from (addVardeckSetup with the source "browser").
+    DetectedPage chosenPage;
     QStringList favsColl;
     PopupState popup;
     DragState drag;

@@ -23,6 +23,9 @@ struct WindowOps {
     std::function<void(bool editing)> setFormEditMode;
     std::function<void()> setNonEditableFields;
     std::function<void()> resetAfterDelete;
+    std::function<void()> clearTextBoxes;
+    // Starts adding a Vardeck: "browser" fills the details from chosenPage.
+    std::function<void(const QString &source)> addVardeckSetup;
     std::function<void()> viewAsList;
     std::function<void()> viewAsIcons;
     // Icons and thumbnails.

@@ -52,6 +52,16 @@ struct PopupState {
     QString dupCheckAddress;
 };
 
+// A page found open in a running browser, as a new Vardeck takes it over.
+struct DetectedPage {
+    QString address;
+    QString name;
+    QString description;
+    QString keywords;
+    QString size; // in KB, as text
+    QString browser;
+};
+
 // Drags inside the window carry no data of their own: the source records here what
 // is dragged and every drop target reads it.
 struct DragState {

@@ -1,0 +1,113 @@
+#include "explorer/deletefolder.h"
+
+#include "explorer/deletevardeck.h"
+#include "explorer/editmode.h"
+#include "explorer/nodetags.h"
+#include "finding/savereport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/tabstrip.h"
+#include "storage/xmldatabase.h"
+
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+void collect(const XmlNode &folder, QStringList &wids)
+{
+    for (const XmlNode &vardeck : folder.child(QStringLiteral("VARDECKS")).childElements()) {
+        const QString wid = vardeck.attribute(QStringLiteral("WID"));
+        if (vardeck.nodeName() == QLatin1String("VARDECK") && !wids.contains(wid))
+            wids.append(wid);
+    }
+    for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
+        if (sub.nodeName() == QLatin1String("FOLDER"))
+            collect(sub, wids);
+    }
+}
+
+} // namespace
+
+QStringList vardecksInFolderAndSubFolders(const XmlNode &folder)
+{
+    QStringList wids;
+    if (folder)
+        collect(folder, wids);
+    return wids;
+}
+
+FolderDeletion::FolderDeletion(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("folderDeletion"));
+}
+
+void FolderDeletion::mnuEditDeleteTopic_Click()
+{
+    QTreeWidget *tree = w.tvwTopics;
+    const bool noFolder = w.currentTID == QLatin1String("txtTID") || tree->currentItem() == tree->topLevelItem(0);
+    if (w.popup.deleteFolderFromPopup) {
+        w.popup.deleteFolderFromPopup = false;
+        const QString tid = tagOf(w.popup.popupNode.item());
+        if (QTreeWidgetItem *before = w.popup.popupSelectedNode.item())
+            tree->setCurrentItem(before);
+        delFolder(elementById(w, tid, QStringLiteral("FOLDER")), tid);
+        return;
+    }
+    if (noFolder) {
+        prompt::show(QStringLiteral("A folder must be selected to delete"));
+        return;
+    }
+    delFolder(elementById(w, w.currentTID, QStringLiteral("FOLDER")), w.currentTID);
+}
+
+void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    if (tid == QLatin1String("txtTID") || tree->currentItem() == tree->topLevelItem(0) || tid.trimmed().isEmpty()) {
+        prompt::show(QStringLiteral("The base directory cannot be deleted"));
+        return;
+    }
+    if (!folder)
+        return;
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete the folder ") +
+                              folder.childText(QStringLiteral("NAME")) +
+                              QStringLiteral(" and all its Vardecks and sub-folders?"),
+                          MsgIcon::None, QStringLiteral("Delete folder?")))
+        return;
+    deleteFolderVardecks(folder, tid);
+
+    leaveEditMode(w);
+    setNonEditableFields(w, false);
+    tree->setFocus();
+    if (!tree->currentItem() || tree->currentItem() == tree->topLevelItem(0)) {
+        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.tvwWM->clear();
+        w.currentFolderName = QStringLiteral("No folder");
+    } else {
+        callOp(w.ops.populateWMOnTopicNode);
+    }
+    w.lstSrch->clear();
+    w.lstSearch->clear();
+    w.tvwFavs->clear();
+    w.tabIndex->setTab(0);
+}
+
+void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &tid)
+{
+    XmlNode parent = folder ? folder.parentNode() : XmlNode();
+    if (!parent)
+        return;
+    // Identifiers, not elements: the removal frees the elements.
+    const QStringList wids = vardecksInFolderAndSubFolders(folder);
+    parent.removeChild(folder);
+    const bool saved = saveDatabaseReporting(*w.dbXML);
+    w.markAllPagesStale();
+    if (saved)
+        deleteSideFiles(w, wids);
+    delete findByTag(w.tvwTopics, tid);
+}
+
+} // namespace rr

@@ -1,0 +1,457 @@
+#include "explorer/dragdrop.h"
+
+#include "explorer/detailspanel.h"
+#include "explorer/explorer.h"
+#include "explorer/foldertree.h"
+#include "explorer/nodetags.h"
+#include "finding/savereport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "storage/xmldatabase.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace rr
+{
+namespace
+{
+
+QStringList linesOf(const QMimeData *data, const char *type)
+{
+    const QString mime = QString::fromLatin1(type);
+    if (!data || !data->hasFormat(mime))
+        return {};
+    QStringList out;
+    for (const QString &line : QString::fromUtf8(data->data(mime)).split(QLatin1Char('\n'))) {
+        const QString id = line.trimmed();
+        if (!id.isEmpty())
+            out << id;
+    }
+    return out;
+}
+
+// True when ancestor is node itself or holds it at any depth.
+bool holds(const XmlNode &ancestor, XmlNode node)
+{
+    for (; node; node = node.parentNode()) {
+        if (node == ancestor)
+            return true;
+    }
+    return false;
+}
+
+// The named child of element, created at its end when missing.
+XmlNode ensureChild(XmlDocument &doc, XmlNode element, const QString &name)
+{
+    XmlNode child = element.child(name);
+    if (!child)
+        child = element.appendChild(doc.createElement(name));
+    return child;
+}
+
+// The node's position in the tree's node collection, counted from 1 in shown order.
+int nodeIndex(QTreeWidget *tree, const QTreeWidgetItem *node)
+{
+    int index = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        ++index;
+        if (*it == node)
+            return index;
+    }
+    return 0;
+}
+
+// The rows of a list whose selected state is set, from the first row to the last.
+QList<QTreeWidgetItem *> selectedRowsInOrder(const QTreeWidget *list)
+{
+    QList<QTreeWidgetItem *> rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->isSelected())
+            rows << list->topLevelItem(i);
+    }
+    return rows;
+}
+
+} // namespace
+
+QMimeData *vardeckDragData(const QStringList &wids)
+{
+    auto *data = new QMimeData;
+    data->setData(QString::fromLatin1(kVardeckDragMimeType), wids.join(QLatin1Char('\n')).toUtf8());
+    return data;
+}
+
+QMimeData *folderDragData(const QString &tid)
+{
+    auto *data = new QMimeData;
+    data->setData(QString::fromLatin1(kFolderDragMimeType), tid.toUtf8());
+    return data;
+}
+
+QStringList draggedVardeckIds(const QMimeData *data)
+{
+    return linesOf(data, kVardeckDragMimeType);
+}
+
+bool isInternalDragData(const QMimeData *data)
+{
+    return data && (data->hasFormat(QString::fromLatin1(kVardeckDragMimeType)) ||
+                    data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
+}
+
+InternalDrags::InternalDrags(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("internalDrags"));
+    w.tvwTopics->setAcceptDrops(true);
+    w.tvwTopics->viewport()->setAcceptDrops(true);
+    w.tvwTopics->viewport()->installEventFilter(this);
+    w.tvwWM->viewport()->installEventFilter(this);
+    w.listVD->viewport()->installEventFilter(this);
+    if (auto *icons = w.listVD->findChild<QListView *>(QStringLiteral("listVDIcons")))
+        icons->viewport()->installEventFilter(this);
+}
+
+bool InternalDrags::viewing() const
+{
+    return w.txtMode->text().isEmpty() && documentOf(w);
+}
+
+// ----- sources -----
+
+QMimeData *InternalDrags::tvwTopics_OLEStartDrag()
+{
+    if (!viewing())
+        return nullptr;
+    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidgetItem *node = selectedItemOf(tree);
+    // The root has no TID: it carries no folder, so no drag starts there.
+    const QString tid = tagOf(node).trimmed();
+    const XmlNode folder = elementById(w, tid, QStringLiteral("FOLDER"));
+    if (!folder)
+        return nullptr;
+    w.drag.dragType = QStringLiteral("folder");
+    w.drag.dragFolderElement = folder;
+    w.drag.dragFolderIndex = nodeIndex(tree, node);
+    w.drag.dragFolderTID = tid;
+    return folderDragData(tid);
+}
+
+QMimeData *InternalDrags::tvwWM_OLEStartDrag()
+{
+    if (!viewing())
+        return nullptr;
+    const QString wid = tagOf(selectedItemOf(w.tvwWM)).trimmed();
+    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    if (!vardeck)
+        return nullptr;
+    w.drag.dragType = QStringLiteral("Vardeck");
+    w.drag.dragElement = vardeck;
+    return vardeckDragData({wid});
+}
+
+QMimeData *InternalDrags::listVD_OLEStartDrag()
+{
+    if (!viewing())
+        return nullptr;
+    QStringList wids;
+    for (const QTreeWidgetItem *row : selectedRowsInOrder(w.listVD)) {
+        const QString wid = tagOf(row).trimmed();
+        if (!wid.isEmpty())
+            wids << wid;
+    }
+    if (wids.size() == 1) {
+        w.drag.dragType = QStringLiteral("Vardeck");
+        w.drag.dragElement = elementById(w, wids.first(), QStringLiteral("VARDECK"));
+    } else {
+        w.drag.dragType = QStringLiteral("VardeckMulti");
+        w.drag.multiDragColl = wids;
+    }
+    return vardeckDragData(wids);
+}
+
+void InternalDrags::OLECompleteDrag()
+{
+    w.drag.dragType.clear();
+    clearDropHighlight();
+}
+
+// ----- the folder tree as target -----
+
+bool InternalDrags::tvwTopics_OLEDragOver(const QMimeData *data, const QPoint &pos)
+{
+    if (!viewing() || !isInternalDragData(data)) {
+        clearDropHighlight();
+        return false;
+    }
+    QTreeWidgetItem *node = w.tvwTopics->itemAt(pos);
+    setDropHighlight(node);
+    return node != nullptr;
+}
+
+void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &pos)
+{
+    if (!viewing())
+        return;
+    QTreeWidgetItem *target = w.tvwTopics->itemAt(pos);
+    if (!target) {
+        clearDropHighlight();
+        return;
+    }
+    w.tvwTopics->setCurrentItem(target);
+    if (w.drag.dragType == QLatin1String("folder"))
+        dropFolder(target);
+    else
+        dropVardecks(target, data);
+}
+
+void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    FolderTree *folders = folderTreeOf(w);
+    // Vardecks never go to the top level: the root stays selected and nothing moves.
+    if (target == tree->topLevelItem(0)) {
+        clearDropHighlight();
+        return;
+    }
+    XmlNode folder = elementById(w, tagOf(target), QStringLiteral("FOLDER"));
+    if (!folder) {
+        clearDropHighlight();
+        if (folders)
+            folders->scheduleRebuild();
+        return;
+    }
+    // A drop that carries none of this window's drags moves nothing.
+    QStringList wids;
+    if (w.drag.dragType == QLatin1String("Vardeck"))
+        wids = draggedVardeckIds(data).mid(0, 1);
+    else if (w.drag.dragType == QLatin1String("VardeckMulti"))
+        wids = w.drag.multiDragColl;
+
+    XmlDocument *doc = documentOf(w);
+    int moved = 0;
+    for (const QString &wid : std::as_const(wids)) {
+        const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        if (!vardeck)
+            continue;
+        // Appending takes the element out of its old folder.
+        ensureChild(*doc, folder, QStringLiteral("VARDECKS")).appendChild(vardeck);
+        ++moved;
+    }
+    if (moved == 0) {
+        clearDropHighlight();
+        return;
+    }
+    saveDatabaseReporting(*w.dbXML);
+    w.aspectPageStale[frmVardecks::AllPage] = true;
+    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+    w.aspectPageStale[frmVardecks::HitsPage] = true;
+
+    setNonEditableFields(w, false);
+    // The folder that was shown stays shown, without the Vardecks that left it.
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID))
+        tree->setCurrentItem(shown);
+    QTreeWidgetItem *selected = tree->currentItem();
+    callOp(w.ops.populateVardeckList, selected);
+    callOp(w.ops.populateVDList, elementById(w, tagOf(selected), QStringLiteral("FOLDER")));
+    clearDropHighlight();
+}
+
+void InternalDrags::dropFolder(QTreeWidgetItem *target)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    FolderTree *folders = folderTreeOf(w);
+    const QString movedTID = w.drag.dragFolderTID.trimmed();
+    XmlNode moved = elementById(w, movedTID, QStringLiteral("FOLDER"));
+    const bool toRoot = target == tree->topLevelItem(0);
+    const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
+    // A drag that started on the root, or whose folder has gone, carries nothing; a
+    // folder dropped on itself stays where it is.
+    if (!moved || !folders || (!toRoot && sameText(targetTID, movedTID))) {
+        clearDropHighlight();
+        return;
+    }
+    XmlDocument *doc = documentOf(w);
+    XmlNode container;
+    if (toRoot) {
+        container = doc->documentElement();
+    } else {
+        const XmlNode targetFolder = elementById(w, targetTID, QStringLiteral("FOLDER"));
+        if (!targetFolder) {
+            clearDropHighlight();
+            folders->scheduleRebuild();
+            return;
+        }
+        if (holds(moved, targetFolder)) {
+            clearDropHighlight();
+            prompt::show(QStringLiteral("A folder cannot be moved to its own sub-folder"));
+            return;
+        }
+        container = ensureChild(*doc, targetFolder, QStringLiteral("SUBFOLDERS"));
+    }
+    container.appendChild(moved);
+    saveDatabaseReporting(*w.dbXML);
+    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+
+    tree->setUpdatesEnabled(false);
+    clearDropHighlight();
+    delete findByTag(tree, movedTID);
+    // Node positions change when a node goes: the target is found again by its tag.
+    QTreeWidgetItem *targetNode = toRoot ? tree->topLevelItem(0) : findByTag(tree, targetTID);
+    if (targetNode) {
+        folders->populateTreeWithTopic(moved, targetNode, false);
+        targetNode->sortChildren(0, Qt::AscendingOrder);
+    } else {
+        folders->scheduleRebuild();
+    }
+    showFolderPathAfterMove(movedTID);
+    tree->setUpdatesEnabled(true);
+}
+
+void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
+{
+    if (!w.folderShown())
+        return;
+    // The shown folder's path changes when it, or a folder above it, moved.
+    const QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID);
+    for (const QTreeWidgetItem *n = shown; n; n = n->parent()) {
+        if (sameText(tagOf(n), movedTID)) {
+            w.statusFolderPath = DetailsPanel::folderPath(shown);
+            w.StatusBar1->setPanelText(2, w.statusFolderPath);
+            return;
+        }
+    }
+}
+
+QTreeWidgetItem *InternalDrags::dropHighlight() const
+{
+    return m_highlight.isValid() ? w.tvwTopics->itemFromIndex(m_highlight) : nullptr;
+}
+
+void InternalDrags::setDropHighlight(QTreeWidgetItem *node)
+{
+    if (node && node == dropHighlight())
+        return;
+    clearDropHighlight();
+    if (!node)
+        return;
+    const QPalette palette = w.tvwTopics->palette();
+    node->setBackground(0, palette.brush(QPalette::Highlight));
+    node->setForeground(0, palette.brush(QPalette::HighlightedText));
+    m_highlight = QPersistentModelIndex(w.tvwTopics->indexFromItem(node));
+}
+
+void InternalDrags::clearDropHighlight()
+{
+    if (QTreeWidgetItem *node = dropHighlight()) {
+        node->setBackground(0, QBrush());
+        node->setForeground(0, QBrush());
+    }
+    m_highlight = QPersistentModelIndex();
+}
+
+// ----- events -----
+
+void InternalDrags::startDrag(QWidget *source, QMimeData *data)
+{
+    QPointer<InternalDrags> self(this);
+    auto *drag = new QDrag(source);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    drag->deleteLater();
+    // The window may have gone while the drag ran its own event loop.
+    if (self)
+        OLECompleteDrag();
+}
+
+bool InternalDrags::handleSourceMouse(QObject *watched, QEvent *event)
+{
+    auto *widget = static_cast<QWidget *>(watched);
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint pos = mouse->position().toPoint();
+    if (event->type() == QEvent::MouseButtonPress) {
+        m_pressedIn = mouse->button() == Qt::LeftButton ? widget : nullptr;
+        m_pressPos = pos;
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        m_pressedIn = nullptr;
+        return false;
+    }
+    if (event->type() != QEvent::MouseMove || m_pressedIn != widget || !(mouse->buttons() & Qt::LeftButton) ||
+        (pos - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+        return false;
+    m_pressedIn = nullptr;
+    // A drag starts only on an item: on a folder, a Vardeck node or a row.
+    QMimeData *data = nullptr;
+    if (widget == w.tvwTopics->viewport()) {
+        if (w.tvwTopics->itemAt(m_pressPos))
+            data = tvwTopics_OLEStartDrag();
+    } else if (widget == w.tvwWM->viewport()) {
+        if (w.tvwWM->itemAt(m_pressPos))
+            data = tvwWM_OLEStartDrag();
+    } else if (widget == w.listVD->viewport()) {
+        if (w.listVD->itemAt(m_pressPos))
+            data = listVD_OLEStartDrag();
+    } else if (auto *icons = qobject_cast<QListView *>(widget->parentWidget())) {
+        if (icons->indexAt(m_pressPos).isValid())
+            data = listVD_OLEStartDrag();
+    }
+    if (!data)
+        return false;
+    startDrag(widget, data);
+    return true;
+}
+
+bool InternalDrags::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseMove)
+        return handleSourceMouse(watched, event);
+    if (watched != w.tvwTopics->viewport())
+        return false;
+    switch (type) {
+    case QEvent::DragEnter:
+        // The tree keeps every drag that enters it, so that none passes on to the
+        // window behind it (where a link would start a new Vardeck); the moves over
+        // it decide whether a drop may happen: only the window's own drags land here.
+        static_cast<QDragEnterEvent *>(event)->acceptProposedAction();
+        return true;
+    case QEvent::DragMove: {
+        auto *move = static_cast<QDragMoveEvent *>(event);
+        if (tvwTopics_OLEDragOver(move->mimeData(), move->position().toPoint())) {
+            move->setDropAction(Qt::MoveAction);
+            move->accept();
+        } else {
+            move->ignore();
+        }
+        return true;
+    }
+    case QEvent::DragLeave:
+        clearDropHighlight();
+        return true;
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!isInternalDragData(drop->mimeData())) {
+            drop->ignore();
+            return true;
+        }
+        tvwTopics_OLEDragDrop(drop->mimeData(), drop->position().toPoint());
+        drop->setDropAction(Qt::MoveAction);
+        drop->accept();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace rr

@@ -1,0 +1,81 @@
+#pragma once
+// Dragging inside the main window: a folder of tvwTopics, one Vardeck of tvwWM, or the
+// selected rows of listVD, dropped on a folder of tvwTopics. The source records what
+// is dragged in the window's drag state (w.drag) and the drop reads it; the drag's
+// data carries the identifiers under a private type, so that the window tells its own
+// drags apart from drops of other programs (which never move anything here).
+//
+// The drop works on identifiers: every dragged Vardeck and folder is looked up again
+// when it lands, and one that has gone meanwhile is skipped.
+#include "platform/xmldocument.h"
+
+#include <QObject>
+#include <QPersistentModelIndex>
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+
+class QMimeData;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace rr
+{
+
+class frmVardecks;
+
+// A drag of Vardecks: the WIDs as UTF-8 text, one per line (the favourites take the
+// same drags).
+inline constexpr char kVardeckDragMimeType[] = "application/x-razuzezu-vardeck-drag";
+// A drag of a folder: its TID as UTF-8 text.
+inline constexpr char kFolderDragMimeType[] = "application/x-razuzezu-folder-drag";
+
+QMimeData *vardeckDragData(const QStringList &wids);
+QMimeData *folderDragData(const QString &tid);
+// The WIDs of a Vardeck drag; empty for any other data.
+QStringList draggedVardeckIds(const QMimeData *data);
+// True for data of one of the window's own drags.
+bool isInternalDragData(const QMimeData *data);
+
+class InternalDrags : public QObject
+{
+    Q_OBJECT
+public:
+    explicit InternalDrags(frmVardecks &w);
+
+    // Drag starts: each records the drag state and returns the drag's data, or nullptr
+    // when no drag may start (an edit is under way, nothing to drag). The caller owns
+    // the data.
+    QMimeData *tvwTopics_OLEStartDrag();
+    QMimeData *tvwWM_OLEStartDrag();
+    QMimeData *listVD_OLEStartDrag();
+    // The end of a drag from any of the three: no internal drag is under way any more.
+    void OLECompleteDrag();
+
+    // The drop target tvwTopics; pos in its viewport. DragOver returns whether a drop
+    // there would be taken.
+    bool tvwTopics_OLEDragOver(const QMimeData *data, const QPoint &pos);
+    void tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &pos);
+    void clearDropHighlight();
+    // The node shown as the drop target, or nullptr.
+    QTreeWidgetItem *dropHighlight() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool viewing() const;
+    void dropVardecks(QTreeWidgetItem *target, const QMimeData *data);
+    void dropFolder(QTreeWidgetItem *target);
+    void showFolderPathAfterMove(const QString &movedTID);
+    void setDropHighlight(QTreeWidgetItem *node);
+    bool handleSourceMouse(QObject *watched, QEvent *event);
+    void startDrag(QWidget *source, QMimeData *data);
+
+    frmVardecks &w;
+    QPersistentModelIndex m_highlight;
+    QPointer<QWidget> m_pressedIn;
+    QPoint m_pressPos;
+};
+
+} // namespace rr

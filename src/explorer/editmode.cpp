@@ -1,0 +1,275 @@
+#include "explorer/editmode.h"
+
+#include "controls/qbbuttons_h.h"
+#include "explorer/nodetags.h"
+#include "shell/frmvardecks.h"
+#include "shell/tabstrip.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace rr
+{
+namespace
+{
+
+constexpr Rule T = Rule::On;
+constexpr Rule F = Rule::Off;
+constexpr Rule K = Rule::Keep;
+constexpr Rule FO = Rule::IfFolder;
+constexpr Rule VD = Rule::IfVardeck;
+
+const QString kMarker = QStringLiteral("   *");
+const QString kPad = QStringLiteral("    ");
+
+// Reads as a change of text, so that typing into the notes of a shown Vardeck starts
+// a modification; moving about, function keys and modifiers alone do not.
+bool typesText(const QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        return !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    default:
+        break;
+    }
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+void showPreviewBlank(frmVardecks &w)
+{
+    w.wbPreview->setProperty("rrAddress", QStringLiteral("about:blank"));
+    if (auto *placeholder = w.wbPreview->findChild<QLabel *>(QStringLiteral("previewPlaceholder")))
+        placeholder->clear();
+}
+
+void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
+{
+    if (rule == Rule::Keep)
+        return;
+    const bool on = rule == Rule::On || (rule == Rule::IfFolder && w.folderShown()) ||
+                    (rule == Rule::IfVardeck && w.vardeckShown());
+    for (const QString &target : QString::fromLatin1(row.targets).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (target.startsWith(QLatin1Char('#'))) {
+            if (QAction *button = w.toolbarButton(target.mid(1).toInt()))
+                row.visibility ? button->setVisible(on) : button->setEnabled(on);
+        } else if (target.startsWith(QLatin1String("mnu"))) {
+            if (QAction *item = w.menuItem(target))
+                row.visibility ? item->setVisible(on) : item->setEnabled(on);
+        } else if (QWidget *control = w.findChild<QWidget *>(target)) {
+            row.visibility ? control->setVisible(on) : control->setEnabled(on);
+        }
+    }
+}
+
+} // namespace
+
+EditState editStateOf(const QString &modeText)
+{
+    if (modeText.isEmpty())
+        return EditState::Viewing;
+    if (sameText(modeText, QStringLiteral("mod")))
+        return EditState::Modifying;
+    if (sameText(modeText, QStringLiteral("add")))
+        return EditState::Adding;
+    return EditState::Unknown;
+}
+
+const QList<EnablingRow> &enablingTable()
+{
+    // clang-format off
+    static const QList<EnablingRow> table = {
+        // targets                                                            viewing modifying adding
+        {"#1",                                                                T,  F,  F},
+        {"#2 #3",                                                             VD, F,  F},
+        {"#5 #6 #7 #8",                                                       FO, FO, FO},
+        {"#12",                                                               T,  F,  K},
+        {"#13",                                                               T,  F,  F},
+        {"#14",                                                               FO, F,  F},
+        {"#16",                                                               VD, K,  K},
+        {"#17",                                                               T,  K,  K},
+        {"#23",                                                               K,  T,  K},
+        {"#24",                                                               K,  T,  T},
+        {"mnuAddVardeck",                                                     T,  K,  F},
+        {"mnuToolsGet mnuAddTopic",                                           T,  K,  K},
+        {"mnuEdit",                                                           T,  F,  K},
+        {"mnuEditModifyTopic",                                                T,  K,  F},
+        {"mnuFileOpen mnuFavsAdd mnuFavsDelete",                              T,  F,  F},
+        {"mnuNavigate(0)",                                                    FO, FO, FO},
+        {"mnuEditDeleteTopic mnuToolsIconFolder mnuThumbFolder mnuToolsSynchFolder", FO, K, F},
+        {"mnuToolsOpen mnuToolsSynch mnuToolsIconVD mnuToolsIconRemove mnuToolsIconFile mnuThumbVD mnuThumbRemove "
+         "mnuToolsOpenHome",                                                  VD, K,  K},
+        {"mnuEditModify mnuEmailVD mnuEditClip mnuEditDelete",                VD, K,  F},
+        {"cmdFAdd cmdFDelete cmdMoveFolder cmdMoveVD",                        T,  F,  F},
+        {"lbl(25) lbl(26)",                                                   F,  T,  T, true},
+    };
+    // clang-format on
+    return table;
+}
+
+void applyEnablingTable(frmVardecks &w)
+{
+    const EditState state = editStateOf(w.txtMode->text());
+    if (state == EditState::Unknown)
+        return;
+    for (const EnablingRow &row : enablingTable()) {
+        const Rule rule = state == EditState::Viewing     ? row.viewing
+                          : state == EditState::Modifying ? row.modifying
+                                                          : row.adding;
+        apply(w, row, rule);
+    }
+    if (state == EditState::Viewing)
+        return;
+    // An edit shows the details: the page preview is left.
+    if (w.tabInfo->Tab() == 1)
+        w.tabInfo->setTab(0);
+    showPreviewBlank(w);
+}
+
+void setMode(frmVardecks &w, const QString &mode)
+{
+    const EditState state = editStateOf(mode);
+    if (state == EditState::Adding || state == EditState::Modifying)
+        w.editMode = mode;
+    if (w.txtMode->text() == mode)
+        applyEnablingTable(w);
+    else
+        w.txtMode->setText(mode);
+}
+
+void leaveEditMode(frmVardecks &w)
+{
+    setFormEditMode(w, false);
+    w.editMode.clear();
+    setMode(w, QString());
+}
+
+void setFormEditMode(frmVardecks &w, bool editing)
+{
+    const QString caption = w.tabView->TabCaption(0).trimmed();
+    if (editing) {
+        w.tabView->setTabText(0, kMarker + caption + kPad);
+    } else {
+        // Only the unsaved marker goes; a caption without one stays whole.
+        const QString name = caption.startsWith(QLatin1Char('*')) ? caption.mid(1) : caption;
+        w.tabView->setTabText(0, kPad + name + kPad);
+    }
+    w.txtWName->setVisible(editing);
+    w.txtWName->setEnabled(editing);
+    w.lblWName->setVisible(w.vardeckShown() && !editing);
+    for (QWidget *button : {static_cast<QWidget *>(w.cmdEdit(3)), static_cast<QWidget *>(w.cmdEdit(0)),
+                            static_cast<QWidget *>(w.cmdAddFavs), static_cast<QWidget *>(w.cmdSearchHome(0)),
+                            static_cast<QWidget *>(w.cmdSearchHome(1)), static_cast<QWidget *>(w.cmdSearchHome(2))}) {
+        if (button)
+            button->setVisible(!editing);
+    }
+    w.toolbarButton(20)->setEnabled(!editing);
+    for (const char *name : {"mnuToolsOptions", "mnuWebBrowser", "mnuToolsDup", "mnuSynch", "mnuToolsIcon", "mnuThumb",
+                             "mnuFileDatabase", "mnuFileImportExport", "mnuFileEmail"}) {
+        if (QAction *item = w.menuItem(QLatin1String(name)))
+            item->setEnabled(!editing);
+    }
+    w.txtAddress->setVisible(editing);
+    w.txtAddress->setEnabled(editing);
+    w.lblAddress->setVisible(!editing);
+    w.toolbarButton(23)->setVisible(editing);
+    w.toolbarButton(24)->setVisible(editing);
+    w.toolbarButton(24)->setEnabled(editing);
+    w.txtDescription->setVisible(editing);
+    w.txtDescription->setEnabled(true);
+    w.txtKeywords->setVisible(editing);
+    w.txtKeywords->setEnabled(true);
+    w.lblDescription->setVisible(!editing);
+    w.chkFav->setEnabled(editing);
+    w.lblKeyWords->setVisible(!editing);
+    w.txtNotes->setReadOnly(!editing);
+    w.isEditing = editing;
+    if (!editing)
+        w.editMode.clear();
+}
+
+void clearTextBoxes(frmVardecks &w)
+{
+    w.txtWName->clear();
+    w.txtAddress->clear();
+    w.txtDescription->clear();
+    w.txtKeywords->clear();
+    w.txtNotes->clear();
+    w.tabView->setTabText(0, QString());
+}
+
+void txtWName_Change(frmVardecks &w)
+{
+    const QString name = w.txtWName->text();
+    w.toolbarButton(23)->setEnabled(!name.trimmed().isEmpty() && w.folderShown());
+    // The unsaved marker belongs to an edit; the shown Vardeck's caption is the
+    // details panel's.
+    if (!w.txtMode->text().isEmpty())
+        w.tabView->setTabText(0, kMarker + name + kPad);
+}
+
+EditModeControls::EditModeControls(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("editModeControls"));
+    connect(w.txtMode, &QLineEdit::textChanged, this, [this] { applyEnablingTable(w); });
+    connect(w.txtWName, &QLineEdit::textChanged, this, [this] { txtWName_Change(w); });
+    w.txtNotes->installEventFilter(this);
+    w.txtNotes->viewport()->installEventFilter(this);
+    // The notes' right-click has the window's own menu.
+    w.txtNotes->setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+bool EditModeControls::txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    Q_UNUSED(key);
+    Q_UNUSED(modifiers);
+    if (!w.editMode.isEmpty())
+        return true;
+    w.runCommand(QStringLiteral("mnuEditModify_Click"));
+    w.txtNotes->setFocus();
+    return true;
+}
+
+void EditModeControls::txtNotes_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    const QString selected =
+        w.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    w.copyText = selected.isEmpty() ? w.txtNotes->toPlainText() : selected;
+    w.popupMenu(QStringLiteral("mnuCopyMenu"));
+}
+
+bool EditModeControls::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only presses matter; the type is looked at first, since the window's own
+    // teardown still sends its controls other events.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && watched == w.txtNotes) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // The key goes on to the notes, which the modification has just unlocked.
+        if (typesText(key))
+            return !txtNotes_KeyDown(key->key(), key->modifiers());
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress && watched == w.txtNotes->viewport()) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            txtNotes_MouseDown(mouse->button());
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace rr

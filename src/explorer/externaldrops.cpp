@@ -1,0 +1,219 @@
+#include "explorer/externaldrops.h"
+
+#include "explorer/dragdrop.h"
+#include "explorer/nodetags.h"
+#include "media/urlsupport.h"
+#include "shell/frmvardecks.h"
+#include "shell/notavailable.h"
+
+#include <QDropEvent>
+#include <QListView>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace rr
+{
+namespace
+{
+
+QString firstLine(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
+    for (const QString &line : text.split(lineBreak)) {
+        if (!line.trimmed().isEmpty())
+            return line.trimmed();
+    }
+    return {};
+}
+
+// A browser's address of a local file ("file:///home/a/b.html") as a path.
+QString localPathOf(const QString &address)
+{
+    const QUrl url(address.trimmed());
+    return url.isLocalFile() ? url.toLocalFile() : address.trimmed();
+}
+
+} // namespace
+
+DroppedPage droppedPage(const QMimeData *data)
+{
+    if (!data)
+        return {};
+    if (data->hasUrls()) {
+        const QList<QUrl> urls = data->urls();
+        if (!urls.isEmpty()) {
+            const QUrl &first = urls.first();
+            if (first.isLocalFile())
+                return {DroppedPage::Kind::File, first.toLocalFile()};
+            return {DroppedPage::Kind::Address, first.toString().trimmed()};
+        }
+    }
+    if (data->hasText()) {
+        const QString text = firstLine(data->text());
+        if (!text.isEmpty())
+            return {DroppedPage::Kind::Address, text};
+    }
+    return {};
+}
+
+DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &address, const QString &source)
+{
+    const bool file = sameText(source, QStringLiteral("file"));
+    const QString wanted = address.trimmed();
+    for (const DetectedPage &page : pages) {
+        const QString candidate = file ? localPathOf(page.address) : page.address.trimmed();
+        if (sameText(candidate, wanted))
+            return page;
+    }
+    DetectedPage unknown;
+    unknown.name = address;
+    unknown.address = address;
+    return unknown;
+}
+
+ExternalDrops::ExternalDrops(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("externalDrops"));
+    QList<QWidget *> targets = {w.formClient,
+                                w.Frame2,
+                                w.Picture1,
+                                w.lblTName,
+                                w.lblWName,
+                                w.lblAddress,
+                                w.lblHome,
+                                w.listVD->viewport(),
+                                w.lstSearch->viewport()};
+    if (auto *icons = w.listVD->findChild<QListView *>(QStringLiteral("listVDIcons")))
+        targets << icons->viewport();
+    w.listVD->setAcceptDrops(true);
+    w.lstSearch->setAcceptDrops(true);
+    for (QWidget *target : std::as_const(targets)) {
+        target->setAcceptDrops(true);
+        target->installEventFilter(this);
+    }
+}
+
+bool ExternalDrops::acceptsDrop(const QMimeData *data) const
+{
+    if (isInternalDragData(data))
+        return true;
+    if (!w.drag.dragType.isEmpty())
+        return false;
+    const DroppedPage page = droppedPage(data);
+    return page.kind == DroppedPage::Kind::File ||
+           (page.kind == DroppedPage::Kind::Address && urlSupport::isValidWWW(page.text));
+}
+
+void ExternalDrops::doFormDrop(const QMimeData *data)
+{
+    if (!data)
+        return;
+    // The window's own drags end here too; they never start a new Vardeck.
+    if (isInternalDragData(data) || !w.drag.dragType.isEmpty()) {
+        finishInternalDrop(data);
+        return;
+    }
+    const DroppedPage page = droppedPage(data);
+    if (page.kind == DroppedPage::Kind::None)
+        return;
+    if (page.kind == DroppedPage::Kind::Address && !urlSupport::isValidWWW(page.text))
+        return;
+    startNewVardeck(page);
+}
+
+void ExternalDrops::startNewVardeck(const DroppedPage &page)
+{
+    // A new Vardeck replaces what the panel holds: an edit under way is dropped only
+    // when the user agrees.
+    if (!confirmLoseChanges(w))
+        return;
+    const bool file = page.kind == DroppedPage::Kind::File;
+    callOp(w.ops.getOpenBrowserPages, false);
+    const QList<DetectedPage> pages = m_pages ? m_pages() : QList<DetectedPage>();
+    w.chosenPage = findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString());
+    if (!w.ops.addVardeckSetup) {
+        notAvailableYet(QStringLiteral("New Vardeck"));
+        return;
+    }
+    w.ops.addVardeckSetup(QStringLiteral("browser"));
+}
+
+void ExternalDrops::finishInternalDrop(const QMimeData *data)
+{
+    if (w.drag.dragType == QLatin1String("Vardeck")) {
+        const QStringList wids = draggedVardeckIds(data);
+        if (!wids.isEmpty())
+            showDraggedVardeck(wids.first());
+    } else if (w.drag.dragType == QLatin1String("folder")) {
+        showDraggedFolder(w.drag.dragFolderTID);
+    }
+}
+
+void ExternalDrops::showDraggedVardeck(const QString &wid)
+{
+    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    if (!vardeck)
+        return;
+    QTreeWidgetItem *node = findByTag(w.tvwWM, wid);
+    if (!node) {
+        // Dragged from the favourites: its folder is shown first.
+        const XmlNode folder = folderElementOf(vardeck);
+        QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, folder.attribute(QStringLiteral("TID")));
+        if (!folderNode || !confirmLoseChanges(w))
+            return;
+        w.tvwTopics->setCurrentItem(folderNode);
+        callOp(w.ops.populateVardeckList, folderNode);
+        node = findByTag(w.tvwWM, wid);
+        if (!node)
+            return;
+    }
+    w.tvwWM->setCurrentItem(node);
+    node->setSelected(true);
+    w.runCommand(QStringLiteral("displayWM"));
+}
+
+void ExternalDrops::showDraggedFolder(const QString &tid)
+{
+    QTreeWidgetItem *node = findByTag(w.tvwTopics, tid);
+    if (!node || !elementById(w, tid, QStringLiteral("FOLDER")))
+        return;
+    w.tvwTopics->setCurrentItem(node);
+    callOp(w.ops.populateWMOnTopicNode);
+    w.currentTID = tagOf(node);
+}
+
+bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (acceptsDrop(drag->mimeData()))
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!acceptsDrop(drop->mimeData())) {
+            drop->ignore();
+            return true;
+        }
+        drop->acceptProposedAction();
+        const bool list = watched == w.listVD->viewport() || watched == w.lstSearch->viewport() ||
+                          qobject_cast<QListView *>(static_cast<QWidget *>(watched)->parentWidget());
+        if (list)
+            doFormDrop2(drop->mimeData());
+        else
+            doFormDrop(drop->mimeData());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace rr

@@ -1,0 +1,162 @@
+#include "explorer/movelaunchers.h"
+
+#include "dialogs/dialoghooks.h"
+#include "dialogs/frmmovetopic.h"
+#include "dialogs/frmmovevardeck.h"
+#include "explorer/nodetags.h"
+#include "platform/prompt.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "storage/xmldatabase.h"
+
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+const QString kNoVardeckToMove = QStringLiteral("No Vardeck has been selected to move");
+const QString kNoFolderToMove = QStringLiteral("No folder has been selected to move");
+
+} // namespace
+
+QStringList selectedRowIds(const QTreeWidget *list)
+{
+    QStringList ids;
+    if (!list)
+        return ids;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = list->topLevelItem(i);
+        const QString id = tagOf(row).trimmed();
+        if (row->isSelected() && !id.isEmpty())
+            ids << id;
+    }
+    return ids;
+}
+
+MoveLaunchers::MoveLaunchers(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("moveLaunchers"));
+}
+
+DialogHooks MoveLaunchers::dialogHooks()
+{
+    DialogHooks hooks;
+    hooks.collectionChanged = [this](const StalePages &stale) {
+        w.aspectPageStale[frmVardecks::FoldersPage] |= stale.folders;
+        w.aspectPageStale[frmVardecks::AllPage] |= stale.all;
+        w.aspectPageStale[frmVardecks::HitsPage] |= stale.hits;
+        w.aspectPageStale[frmVardecks::FavsPage] |= stale.favorites;
+        if (stale.reshowWebAspect && sameText(w.currentAspect, QStringLiteral("Web")))
+            callOp(w.ops.showAspectWeb);
+    };
+    hooks.applyFontFallback = [](QWidget *dialog) {
+        if (!sansSerifInstalled)
+            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
+    };
+    return hooks;
+}
+
+bool MoveLaunchers::moveOneVardeck(const QString &wid)
+{
+    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    if (!vardeck) {
+        // Removed since it was clicked: nothing to move.
+        prompt::show(kNoVardeckToMove);
+        return false;
+    }
+    const XmlNode folder = folderElementOf(vardeck);
+    w.popup.moveVDElement = vardeck;
+    w.popup.popupFolder = folder;
+    w.popup.moveFromTID = folder.attribute(QStringLiteral("TID"));
+    const QString caption = vardeck.childText(QStringLiteral("NAME"));
+    const frmMoveVardeck::Request request{w.popup.moveFromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
+    return frmMoveVardeck::run(
+        *w.dbXML, request, dialogHooks(),
+        [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); }, &w);
+}
+
+bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fromTID)
+{
+    w.popup.moveVDElement = XmlNode();
+    w.popup.moveFromTID = fromTID;
+    if (!w.dbXML)
+        return false;
+    const frmMoveVardeck::Request request{fromTID, selectedRowIds(list), true};
+    return frmMoveVardeck::run(
+        *w.dbXML, request, dialogHooks(),
+        [this](const VardecksMoved &moved) { vardecksMoved(moved, QStringLiteral("Selected Vardecks")); }, &w);
+}
+
+bool MoveLaunchers::moveFolder(const QString &tid)
+{
+    const XmlNode folder = elementById(w, tid, QStringLiteral("FOLDER"));
+    if (!folder) {
+        prompt::show(kNoFolderToMove);
+        return false;
+    }
+    w.popup.popupFolder = folder;
+    return frmMoveTopic::run(
+        *w.dbXML, tid, dialogHooks(), [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
+}
+
+void MoveLaunchers::cmdMoveVD_Click()
+{
+    if (!w.vardeckShown()) {
+        prompt::show(kNoVardeckToMove);
+        return;
+    }
+    moveOneVardeck(w.currentWID);
+}
+
+void MoveLaunchers::cmdMoveFolder_Click()
+{
+    if (w.tabIndex->Tab() != 0)
+        return;
+    if (!selectedItemOf(w.tvwTopics) || !w.folderShown()) {
+        prompt::show(kNoFolderToMove);
+        return;
+    }
+    moveFolder(w.currentTID);
+}
+
+void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &movedCaption)
+{
+    // The folder shown stays shown, without the Vardecks that left it.
+    QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID);
+    if (shown)
+        w.tvwTopics->setCurrentItem(shown);
+    w.tvwTopics->setVisible(true);
+    if (shown)
+        callOp(w.ops.populateVardeckList, shown);
+
+    const bool onIndexTab = w.tabIndex->Tab() == 0;
+    if (moved.wids.contains(w.currentWID.trimmed(), Qt::CaseInsensitive)) {
+        if (onIndexTab) {
+            setNonEditableFields(w, false);
+        } else {
+            // Away from the Index tab the details keep the Vardeck, now in the target.
+            w.currentTID = moved.targetTID;
+            w.setTNameCaption(moved.targetName);
+        }
+    }
+    if (onIndexTab && shown && !sameText(w.lblWName->text(), movedCaption))
+        callOp(w.ops.populateWMOnTopicNode);
+}
+
+void MoveLaunchers::folderMoved(const FolderMoved &)
+{
+    w.tvwTopics->clear();
+    w.tvwTopics->hide();
+    callOp(w.ops.populateTopicList, documentOf(w));
+    w.tvwTopics->show();
+    // The shown folder's path may have changed with the move.
+    w.statusFolderPath.clear();
+    w.StatusBar1->setPanelText(2, QString());
+}
+
+} // namespace rr

@@ -1,0 +1,405 @@
+#include "explorer/popupcommands.h"
+
+#include "explorer/explorer.h"
+#include "explorer/foldertree.h"
+#include "explorer/movelaunchers.h"
+#include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
+#include "finding/savereport.h"
+#include "media/urlsupport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/tabstrip.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+#include "web/visits.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+void putOnClipboard(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+// Index of the separators of the list popup: they run nothing.
+bool isListSeparator(int index)
+{
+    return index == 2 || index == 6 || index == 10;
+}
+
+} // namespace
+
+PopupCommands::PopupCommands(frmVardecks &window, MoveLaunchers &moves) : QObject(&window), w(window), m_moves(moves)
+{
+    setObjectName(QStringLiteral("popupCommands"));
+}
+
+QString PopupCommands::popupWid() const
+{
+    return tagOf(w.popup.popupNode.item()).trimmed();
+}
+
+QString PopupCommands::rememberedFolderTID() const
+{
+    const XmlDocument *doc = documentOf(w);
+    if (!doc || w.popup.popupFolder.isNull())
+        return {};
+    // The remembered element is compared, never read: it may have been freed when its
+    // folder was deleted, and then it is no longer among the document's folders.
+    for (const XmlNode &folder : doc->getElementsByTagName(QStringLiteral("FOLDER"))) {
+        if (folder == w.popup.popupFolder)
+            return folder.attribute(QStringLiteral("TID"));
+    }
+    return {};
+}
+
+// ----- mnuStartVD -----
+
+bool PopupCommands::showStep()
+{
+    QTreeWidgetItem *node = w.popup.popupNode.item();
+    switch (w.tabIndex->Tab()) {
+    case 0: {
+        if (node && node->treeWidget() == w.tvwWM)
+            w.tvwWM->setCurrentItem(node);
+        QTreeWidgetItem *current = w.tvwWM->currentItem();
+        if (current && !current->isSelected())
+            current->setSelected(true);
+        w.runCommand(QStringLiteral("displayWM"));
+        break;
+    }
+    case 2:
+        if (node && node->treeWidget() == w.tvwFavs) {
+            w.tvwFavs->clearSelection();
+            w.tvwFavs->setCurrentItem(node);
+            node->setSelected(true);
+        }
+        w.runCommand(QStringLiteral("tvwFavs_NodeClick"));
+        break;
+    default:
+        break;
+    }
+    return rowIsShown(popupWid());
+}
+
+bool PopupCommands::rowIsShown(const QString &wid) const
+{
+    return !wid.isEmpty() && w.vardeckShown() && sameText(w.currentWID.trimmed(), wid) &&
+           elementById(w, wid, QStringLiteral("VARDECK"));
+}
+
+void PopupCommands::mnuOpenN_Click()
+{
+    showStep();
+}
+
+void PopupCommands::mnuOpenVD_Click()
+{
+    const QString wid = popupWid();
+    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    if (!vardeck)
+        return;
+    const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
+    updateLastAccessed(*w.dbXML, wid);
+    urlSupport::openInNewWindow(address);
+    callOp(w.ops.refreshRecentMenuList, wid);
+}
+
+void PopupCommands::openHomeOf(const QString &wid)
+{
+    QString address;
+    if (!wid.isEmpty()) {
+        const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        // A Vardeck removed since it was clicked has no home page to open.
+        if (!vardeck)
+            return;
+        address = vardeck.childText(QStringLiteral("ADDRESS"));
+        w.popup.homePageName = vardeck.childText(QStringLiteral("NAME"));
+    }
+    openHome(address, w.popup.homePageName);
+}
+
+void PopupCommands::mnuOpenVDHome_Click()
+{
+    if (!w.popup.popupNode.isNull())
+        openHomeOf(popupWid());
+}
+
+void PopupCommands::mnuMoveVD_Click()
+{
+    m_moves.moveOneVardeck(popupWid());
+}
+
+void PopupCommands::mnuModVD_Click()
+{
+    // Only the right-clicked Vardeck is put into modify mode, never another one that
+    // happens to be shown.
+    if (showStep())
+        w.runCommand(QStringLiteral("mnuEditModify_Click"));
+}
+
+void PopupCommands::mnuDeleteVD_Click()
+{
+    if (!showStep())
+        return;
+    w.popup.deleteFromPopup = true;
+    w.runCommand(QStringLiteral("mnuEditDelete_Click"));
+}
+
+void PopupCommands::copyVardeck(const QString &wid)
+{
+    if (!elementById(w, wid, QStringLiteral("VARDECK")))
+        return;
+    putOnClipboard(w.dbXML->getVDAsFormattedString(wid));
+}
+
+void PopupCommands::mnuCopyVD_Click()
+{
+    copyVardeck(popupWid());
+}
+
+// ----- mnuTopicMenu and mnuNoVD -----
+
+void PopupCommands::mnuNewFolder_Click()
+{
+    if (FolderTree *tree = folderTreeOf(w))
+        tree->showNewFolderDialog(rememberedFolderTID());
+}
+
+void PopupCommands::mnuOpenF_Click()
+{
+    QTreeWidgetItem *node = w.popup.popupNode.item();
+    FolderTree *tree = folderTreeOf(w);
+    if (tree && node && node->treeWidget() == w.tvwTopics)
+        tree->tvwTopics_NodeClick(node);
+}
+
+void PopupCommands::mnuMoveFolder_Click()
+{
+    m_moves.moveFolder(rememberedFolderTID());
+}
+
+void PopupCommands::mnuRenameFolder_Click()
+{
+    w.popup.renameFromPopup = true;
+    w.runCommand(QStringLiteral("mnuEditModifyTopic_Click"));
+}
+
+void PopupCommands::mnuModFolder_Click()
+{
+    w.popup.renameFromPopup = true;
+    const TreeNodeRef selected(w.tvwTopics, selectedItemOf(w.tvwTopics));
+    w.popup.popupSelectedNode = selected;
+    w.popup.popupNode = selected;
+    w.runCommand(QStringLiteral("mnuEditModifyTopic_Click"));
+}
+
+void PopupCommands::mnuDeleteFolder_Click()
+{
+    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidgetItem *node = w.popup.popupNode.item();
+    // The right-clicked node has gone with its folder: nothing is left to delete.
+    if (!node || node->treeWidget() != tree)
+        return;
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    const QString tid = tagOf(node).trimmed();
+    // Whether a folder may go depends on the folder, not on the selection the popup
+    // found: with the root selected before, the deletion is handed the folder as
+    // the node to come back to, and the root is selected again afterwards.
+    const bool rootBefore = !tid.isEmpty() && root && w.popup.popupSelectedNode.item() == root;
+    if (rootBefore)
+        w.popup.popupSelectedNode = w.popup.popupNode;
+    w.popup.deleteFolderFromPopup = true;
+    w.runCommand(QStringLiteral("mnuEditDeleteTopic_Click"));
+    if (!rootBefore || !tree->topLevelItem(0))
+        return;
+    tree->setCurrentItem(tree->topLevelItem(0));
+    if (!elementById(w, tid, QStringLiteral("FOLDER"))) {
+        w.currentTID = QStringLiteral("txtTID");
+        w.currentFolderName = QStringLiteral("No folder");
+        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.tvwWM->clear();
+        w.listVD->clear();
+    }
+}
+
+// ----- the list popups -----
+
+QTreeWidget *PopupCommands::popupList() const
+{
+    const QString &name = w.popup.popupListName;
+    if (sameText(name, QStringLiteral("listVD")))
+        return w.listVD;
+    if (sameText(name, QStringLiteral("listPop")))
+        return w.listPop;
+    if (sameText(name, QStringLiteral("lstSrch")))
+        return w.lstSrch;
+    return w.lstSearch;
+}
+
+void PopupCommands::openAction(QTreeWidget *list)
+{
+    if (list == w.listVD) {
+        if (VardeckViews *views = vardeckViewsOf(w))
+            views->listVD_DblClick();
+    } else if (list == w.listPop) {
+        w.runCommand(QStringLiteral("listPop_Click"));
+    } else if (list == w.lstSrch) {
+        w.runCommand(QStringLiteral("lstSrch_Click"));
+    } else {
+        w.runCommand(QStringLiteral("lstSearch_DblClick"));
+    }
+}
+
+void PopupCommands::openRows(QTreeWidget *list)
+{
+    // The identifiers first: recording a visit refills the popular list.
+    QStringList wids;
+    if (list == w.listPop) {
+        const QString wid = tagOf(list->currentItem()).trimmed();
+        if (!wid.isEmpty())
+            wids << wid;
+    } else {
+        wids = selectedRowIds(list);
+    }
+    // Every visit is recorded before the first page opens.
+    QStringList addresses;
+    for (const QString &wid : std::as_const(wids)) {
+        const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        if (!vardeck)
+            continue;
+        addresses << vardeck.childText(QStringLiteral("ADDRESS"));
+        updateLastAccessed(*w.dbXML, wid);
+        callOp(w.ops.refreshRecentMenuList, wid);
+    }
+    for (const QString &address : std::as_const(addresses))
+        urlSupport::openInNewWindow(address);
+}
+
+void PopupCommands::addToFavorites(QTreeWidget *list, QTreeWidgetItem *row)
+{
+    // The favourites command takes the right-clicked node: the row stands in for it
+    // while the command runs.
+    const TreeNodeRef before = w.popup.popupNode;
+    w.popup.popupNode = TreeNodeRef(list, row);
+    w.runCommand(QStringLiteral("mnuAddFavsVD_Click"));
+    w.popup.popupNode = before;
+}
+
+void PopupCommands::mnuList_Click(int index)
+{
+    if (index < 1 || index > 12 || isListSeparator(index))
+        return;
+    QTreeWidget *list = popupList();
+    QTreeWidgetItem *row = selectedItemOf(list);
+    const QString wid = tagOf(row).trimmed();
+    switch (index) {
+    case 1:
+        w.runCommand(QStringLiteral("mnuAddVardeck_Click"));
+        break;
+    case 3:
+        openAction(list);
+        w.tabView->setTab(0);
+        break;
+    case 4:
+        openRows(list);
+        break;
+    case 5:
+        openHomeOf(wid);
+        break;
+    case 7:
+        if (!wid.isEmpty())
+            m_moves.moveOneVardeck(wid);
+        break;
+    case 8:
+        openAction(list);
+        if (rowIsShown(wid))
+            w.runCommand(QStringLiteral("mnuEditModify_Click"));
+        w.tabView->setTab(0);
+        break;
+    case 9:
+        openAction(list);
+        if (!rowIsShown(wid))
+            break;
+        w.popup.deleteFromPopup = true;
+        w.tabView->setTab(0);
+        w.runCommand(QStringLiteral("mnuEditDelete_Click"));
+        callOp(w.ops.populateVardeckList, selectedItemOf(w.tvwTopics));
+        break;
+    case 11:
+        copyVardeck(wid);
+        break;
+    case 12:
+        addToFavorites(list, row);
+        break;
+    default:
+        break;
+    }
+}
+
+void PopupCommands::mnuMulti_Click(int index)
+{
+    switch (index) {
+    case 1:
+        mnuList_Click(4);
+        break;
+    case 2: {
+        const QTreeWidget *list = sameText(w.popup.popupListName, QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
+        m_moves.moveSelectedRows(list, w.currentTID);
+        break;
+    }
+    case 3:
+        deleteSelectedRows();
+        break;
+    default:
+        break;
+    }
+}
+
+void PopupCommands::deleteSelectedRows()
+{
+    if (!documentOf(w))
+        return;
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the selected Vardecks?"),
+                          MsgIcon::None, QStringLiteral("Delete Vardecks")))
+        return;
+    const QTreeWidget *list = sameText(w.popup.popupListName, QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
+    // The identifiers first, then the elements: the rows are not walked while the
+    // document changes, and a Vardeck that has gone meanwhile is skipped.
+    QStringList removed;
+    for (const QString &wid : selectedRowIds(list)) {
+        XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        if (!vardeck)
+            continue;
+        removed << vardeck.attribute(QStringLiteral("WID"));
+        vardeck.parentNode().removeChild(vardeck);
+    }
+    if (!removed.isEmpty()) {
+        const bool saved = saveDatabaseReporting(*w.dbXML);
+        w.markAllPagesStale();
+        // The side files go only once the file no longer holds their Vardecks.
+        if (saved) {
+            const QString base = w.dbXML->getBasePath();
+            for (const QString &wid : std::as_const(removed)) {
+                QFile::remove(iconFilePath(base, currentDBName, wid));
+                QFile::remove(thumbFilePath(base, currentDBName, wid));
+                w.ImageListWM.remove(wid);
+            }
+        }
+        callOp(w.ops.resetAfterDelete);
+    }
+    if (w.tabIndex->Tab() == 0)
+        callOp(w.ops.populateVardeckList, selectedItemOf(w.tvwTopics));
+}
+
+} // namespace rr

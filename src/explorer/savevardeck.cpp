@@ -1,0 +1,385 @@
+#include "explorer/savevardeck.h"
+
+#include "explorer/deletevardeck.h"
+#include "explorer/editmode.h"
+#include "explorer/nodetags.h"
+#include "finding/favorites.h"
+#include "finding/listcells.h"
+#include "finding/savereport.h"
+#include "media/iconsupport.h"
+#include "media/urlsupport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "storage/datetext.h"
+#include "storage/useroptions.h"
+#include "storage/xmldatabase.h"
+#include "web/visits.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+std::function<QDateTime()> &clock()
+{
+    static std::function<QDateTime()> instance;
+    return instance;
+}
+
+// The size caption is the size in KB followed by " KB".
+QString sizeFromCaption(const QString &caption)
+{
+    return caption.endsWith(QLatin1String(" KB")) ? caption.left(caption.size() - 3) : caption;
+}
+
+void refuseNoFolder()
+{
+    prompt::show(QStringLiteral("No folder has been selected.  Please select a folder before saving."), MsgButtons::Ok,
+                 MsgIcon::Information);
+}
+
+} // namespace
+
+void setEditingClock(std::function<QDateTime()> newClock)
+{
+    clock() = std::move(newClock);
+}
+
+QDateTime editingNow()
+{
+    return clock() ? clock()() : QDateTime::currentDateTime();
+}
+
+QString noFreeIdentifierMessage()
+{
+    return QStringLiteral("The Vardeck could not be saved: this database already holds as many Vardecks as it can "
+                          "number.  Delete Vardecks you no longer need, or keep this one in another database.");
+}
+
+VardeckEditor::VardeckEditor(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("vardeckEditor"));
+    QWidget::setTabOrder(w.txtWName, w.txtAddress);
+    QWidget::setTabOrder(w.txtAddress, w.txtDescription);
+    QWidget::setTabOrder(w.txtDescription, w.txtKeywords);
+    QWidget::setTabOrder(w.txtKeywords, w.txtNotes);
+}
+
+void VardeckEditor::mnuEditModify_Click()
+{
+    if (!w.vardeckShown()) {
+        prompt::show(QStringLiteral("No Vardeck has been selected to modify"));
+        return;
+    }
+    setMode(w, QStringLiteral("mod"));
+    setFormEditMode(w, true);
+    w.savedNotes = w.txtNotes->toPlainText();
+    w.tabView->setTab(0);
+    w.txtWName->setFocus();
+    w.txtWName->setCursorPosition(0);
+}
+
+void VardeckEditor::mnuAddVardeck_Click()
+{
+    addVardeckSetup(QStringLiteral("form"));
+}
+
+void VardeckEditor::addVardeckSetup(const QString &source)
+{
+    if (w.StatusBar1->panelText(3).isEmpty()) {
+        prompt::show(QStringLiteral("A Vardecks database must be opened before a new Vardeck can be saved."),
+                     MsgButtons::Ok, MsgIcon::None, QStringLiteral("No open database"));
+        return;
+    }
+    callOp(w.ops.showAspectExplorer);
+    w.m_overrideAspect = true;
+
+    setMode(w, QStringLiteral("add"));
+    clearTextBoxes(w);
+    setFormEditMode(w, true);
+    setNonEditableFields(w, true);
+    // A new Vardeck starts with nothing of the Vardeck shown before it.
+    w.chkFav->setChecked(false);
+    w.Picture10->hide();
+    w.lblDescription->clear();
+    w.lblKeyWords->clear();
+    w.iconChanged = false;
+    for (QLabel *label : {w.lbl(3), w.lblFileSize, w.lbl(14), w.lblHome})
+        label->clear();
+    w.picThumb->setPixmap(QPixmap());
+
+    const bool fromBrowser = sameText(source, QStringLiteral("browser"));
+    if (fromBrowser) {
+        const DetectedPage &page = w.chosenPage;
+        w.txtWName->setText(page.name);
+        w.txtAddress->setText(page.address);
+        w.txtDescription->setPlainText(page.description);
+        w.txtKeywords->setPlainText(page.keywords);
+        w.lblFileSize->setText(page.size + QStringLiteral(" KB"));
+        w.lbl(14)->setText(QStringLiteral("1"));
+        // The site icon is fetched while the user looks at the new Vardeck.
+        if (!isPDF(page.address)) {
+            w.timerIcon->setInterval(10);
+            w.timerIcon->start();
+        }
+    }
+    w.lblCreatedDate->setText(createdDateText(editingNow()));
+
+    if (w.tabIndex->Tab() != 0) {
+        w.setTNameCaption(QStringLiteral("No folder selected"));
+        if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
+            w.tvwTopics->setCurrentItem(root);
+        w.tvwWM->clear();
+        w.tabIndex->setTab(0);
+    }
+    w.tabView->setTab(0);
+    w.txtWName->setFocus();
+
+    if (fromBrowser && appOptions().getAutoSave()) {
+        cancelIcons = true;
+        QApplication::processEvents();
+        saveVardeckDetails();
+    }
+}
+
+void VardeckEditor::saveVardeckDetails()
+{
+    const EditState state = editStateOf(w.txtMode->text());
+    bool added = false;
+    if (state == EditState::Adding || state == EditState::Modifying) {
+        if (state == EditState::Adding) {
+            const QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
+            if ((selected && selected == w.tvwTopics->topLevelItem(0)) || !w.folderShown()) {
+                refuseNoFolder();
+                return;
+            }
+        }
+        if (w.txtWName->text().isEmpty()) {
+            prompt::show(QStringLiteral("A website name is required before the Vardeck can be saved."));
+            w.txtWName->setFocus();
+            return;
+        }
+        if (state == EditState::Adding) {
+            if (!w.iconChanged)
+                cancelIcons = true;
+            bool saved = false;
+            if (!saveNewVardeck(&saved))
+                return;
+            w.timerIcon->stop();
+            added = true;
+            recordFirstVisit(saved);
+            w.tvwWM->setFocus();
+        } else if (!saveModifiedVardeck()) {
+            return;
+        }
+        leaveEditMode(w);
+        clearDownloadedIcon();
+    }
+    w.popup.dupCheckAddress.clear();
+    if (added && appOptions().getCheckDup()) {
+        w.popup.dupCheckAddress = w.txtAddress->text();
+        // The duplicates manager shows the Vardecks that share the new address.
+        if (w.hasCommand(QStringLiteral("frmDuplicates_Show")))
+            w.runCommand(QStringLiteral("frmDuplicates_Show"));
+    }
+}
+
+XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
+{
+    QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
+    if (!selected)
+        selected = findByTag(w.tvwTopics, w.currentTID);
+    *node = selected;
+    if (!selected || selected == w.tvwTopics->topLevelItem(0))
+        return {};
+    return elementById(w, tagOf(selected), QStringLiteral("FOLDER"));
+}
+
+bool VardeckEditor::saveNewVardeck(bool *saved)
+{
+    XmlDocument *doc = documentOf(w);
+    QTreeWidgetItem *folderNode = nullptr;
+    XmlNode folder = doc ? targetFolder(&folderNode) : XmlNode();
+    if (!folder) {
+        refuseNoFolder();
+        return false;
+    }
+    const QString wid = w.dbXML->getNewWID();
+    if (wid.isEmpty()) {
+        prompt::show(noFreeIdentifierMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    XmlNode list = folder.child(QStringLiteral("VARDECKS"));
+    if (!list)
+        list = folder.appendChild(doc->createElement(QStringLiteral("VARDECKS")));
+
+    XmlNode vardeck = doc->createElement(QStringLiteral("VARDECK"));
+    vardeck.setAttribute(QStringLiteral("WID"), wid);
+    list.appendChild(vardeck);
+    const QString address = w.txtAddress->text();
+    const bool favorite = w.chkFav->isChecked();
+    const std::pair<const char *, QString> children[] = {
+        {"NAME", w.txtWName->text()},
+        {"ADDRESS", address},
+        {"CREATED_DATE", createdDateText(editingNow())},
+        {"DESCRIPTION", w.txtDescription->toPlainText()},
+        {"KEYWORD1", w.txtKeywords->toPlainText()},
+        {"NOTES", w.txtNotes->toPlainText()},
+        {"KEYWORD2", QString()},
+        {"FILESIZE", sizeFromCaption(w.lblFileSize->text())},
+        {"HITS", QStringLiteral("1")},
+        {"FAV", favorite ? QStringLiteral("TRUE") : QStringLiteral("FALSE")},
+    };
+    for (const auto &[name, text] : children)
+        vardeck.appendChild(doc->createTextElement(QLatin1String(name), text));
+
+    // The fetched icon, or the stock picture of a PDF document, becomes the Vardeck's.
+    const QString base = w.dbXML->getBasePath();
+    IconSupport icons;
+    QString iconFile = icons.saveAsVDIfFavExists(base, wid);
+    if (iconFile.isEmpty())
+        iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
+    const QPixmap picture = iconFile.isEmpty() ? QPixmap() : QPixmap(iconFile);
+    if (!picture.isNull())
+        w.ImageListWM.insert(wid, QIcon(picture));
+    else
+        w.ImageListWM.remove(wid);
+
+    callOp(w.ops.refreshRecentMenuList, wid);
+    if (folderNode)
+        callOp(w.ops.populateVardeckList, folderNode);
+    w.tvwWM->sortItems(0, Qt::AscendingOrder);
+    callOp(w.ops.displayVardeckData, vardeck);
+    w.selectedWID = wid;
+
+    *saved = saveDatabaseReporting(*w.dbXML);
+    w.aspectPageStale[frmVardecks::AllPage] = true;
+    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+    w.aspectPageStale[frmVardecks::HitsPage] = true;
+    if (*saved) {
+        // A deleted Vardeck may have left files under the identifier that is now
+        // the new one's.
+        deleteThumb(w, wid);
+        if (iconFile.isEmpty()) {
+            icons.setIconPath(base);
+            icons.deleteIcon(wid);
+        }
+    }
+    if (favorite)
+        callOp(w.ops.populateFavsList, doc);
+    return true;
+}
+
+// A new Vardeck counts its creation and a first visit. When the new Vardeck could
+// not be written, the visit joins it in memory rather than failing a second time.
+void VardeckEditor::recordFirstVisit(bool saved)
+{
+    if (saved) {
+        updateLastAccessed(*w.dbXML, w.currentWID, editingNow());
+        return;
+    }
+    XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+    if (!vardeck)
+        return;
+    const QString stamp = visitStampText(editingNow());
+    const QString hits = QStringLiteral("2");
+    vardeck.setChildText(QStringLiteral("KEYWORD2"), stamp);
+    vardeck.setChildText(QStringLiteral("HITS"), hits);
+    w.lbl(3)->setText(stamp);
+    w.lbl(14)->setText(hits);
+    if (QTreeWidgetItem *row = findByTag(w.listVD, w.currentWID)) {
+        row->setText(3, stamp);
+        row->setText(4, padString(hits, kCountWidth));
+    }
+}
+
+bool VardeckEditor::saveModifiedVardeck()
+{
+    XmlDocument *doc = documentOf(w);
+    XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+    if (!doc || !vardeck) {
+        prompt::show(QStringLiteral("The Vardeck could not be saved: it is no longer in the database."), MsgButtons::Ok,
+                     MsgIcon::Exclamation);
+        return false;
+    }
+    const QString name = w.txtWName->text();
+    // An element that lacks a child gets it: no field typed in is dropped.
+    vardeck.setChildText(QStringLiteral("NAME"), name);
+    vardeck.setChildText(QStringLiteral("ADDRESS"), w.txtAddress->text());
+    vardeck.setChildText(QStringLiteral("DESCRIPTION"), w.txtDescription->toPlainText());
+    vardeck.setChildText(QStringLiteral("NOTES"), w.txtNotes->toPlainText());
+    vardeck.setChildText(QStringLiteral("KEYWORD1"), w.txtKeywords->toPlainText());
+    if (!vardeck.child(QStringLiteral("FILESIZE")))
+        vardeck.appendChild(doc->createElement(QStringLiteral("FILESIZE")));
+    if (!w.lblFileSize->text().isEmpty())
+        vardeck.setChildText(QStringLiteral("FILESIZE"), sizeFromCaption(w.lblFileSize->text()));
+    const QString hits = w.lbl(14)->text();
+    vardeck.setChildText(QStringLiteral("HITS"), hits.isEmpty() ? QStringLiteral("1") : hits);
+
+    for (QTreeWidget *view : {w.tvwWM, w.listPop}) {
+        for (int i = 0; i < view->topLevelItemCount(); ++i) {
+            if (sameText(tagOf(view->topLevelItem(i)), w.currentWID))
+                view->topLevelItem(i)->setText(0, name);
+        }
+    }
+    w.lstSrch->clear();
+    w.lstSearch->clear();
+    callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+    setFavoriteMark(vardeck, w.chkFav->isChecked());
+    callOp(w.ops.populateFavsList, doc);
+    callOp(w.ops.displayVardeckData, vardeck);
+    saveDatabaseReporting(*w.dbXML);
+    w.markAllPagesStale();
+    return true;
+}
+
+void VardeckEditor::cancelVardeckEdit()
+{
+    const EditState state = editStateOf(w.txtMode->text());
+    if (w.txtMode->text().isEmpty() || !confirmLoseChanges(w))
+        return;
+    if (state == EditState::Modifying) {
+        // Every field shows again what is stored, the favourite mark included, so
+        // that nothing dropped here reaches a later save.
+        const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+        if (vardeck) {
+            callOp(w.ops.displayVardeckData, vardeck);
+        } else {
+            w.txtNotes->setPlainText(w.savedNotes);
+            w.txtWName->setText(w.lblWName->text());
+            w.txtAddress->setText(w.lblAddress->text());
+        }
+    } else if (state == EditState::Adding) {
+        setNonEditableFields(w, false);
+        w.imgIcon->setPixmap(QPixmap());
+        w.setWNameCaption(QStringLiteral("No Vardeck selected"));
+        w.lblCreatedDate->clear();
+        w.tabView->setTabText(0, QStringLiteral("   *") + w.lblWName->text() + QStringLiteral("    "));
+    }
+    w.timerIcon->stop();
+    leaveEditMode(w);
+    cancelIcons = true;
+    clearDownloadedIcon();
+}
+
+void VardeckEditor::clearDownloadedIcon()
+{
+    if (!w.dbXML)
+        return;
+    IconSupport icons;
+    icons.setIconPath(w.dbXML->getBasePath());
+    icons.clearIconFile();
+}
+
+} // namespace rr

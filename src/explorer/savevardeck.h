@@ -1,0 +1,55 @@
+#pragma once
+// Adding and changing a Vardeck in the details panel: Update puts the shown Vardeck
+// into modify mode, New Vardeck starts an empty (or browser-filled) panel in add
+// mode, Save checks the fields and writes a new VARDECK or rewrites the shown one,
+// Cancel drops the edit. Every save writes the whole database file at once; when the
+// file cannot be written the user is told and the change stays in memory.
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QTreeWidgetItem;
+
+namespace rr
+{
+
+class frmVardecks;
+class XmlNode;
+
+class VardeckEditor : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VardeckEditor(frmVardecks &w);
+
+    void mnuEditModify_Click();
+    void mnuAddVardeck_Click();
+    // source "browser" (any case) fills the panel from the window's chosenPage.
+    void addVardeckSetup(const QString &source);
+    void saveVardeckDetails();
+    void cancelVardeckEdit();
+
+private:
+    // The folder a new Vardeck goes into: the folder selected in the tree, or the
+    // shown folder when the tree has no selection.
+    XmlNode targetFolder(QTreeWidgetItem **node) const;
+    // False when nothing was added (the edit stays open); saved tells whether the
+    // file was written.
+    bool saveNewVardeck(bool *saved);
+    bool saveModifiedVardeck();
+    void recordFirstVisit(bool saved);
+    void clearDownloadedIcon();
+
+    frmVardecks &w;
+};
+
+// The clock of created dates and first-visit stamps; an empty function restores the
+// system clock. For tests.
+void setEditingClock(std::function<QDateTime()> clock);
+QDateTime editingNow();
+
+// The message shown when a database has no free Vardeck identifier left.
+QString noFreeIdentifierMessage();
+
+} // namespace rr

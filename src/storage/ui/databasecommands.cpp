@@ -1,0 +1,248 @@
+#include "storage/ui/databasecommands.h"
+
+#include "controls/qbbuttons_h.h"
+#include "explorer/editmode.h"
+#include "explorer/nodetags.h"
+#include "finding/savereport.h"
+#include "platform/paths.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "shell/statuspanels.h"
+#include "shell/tabstrip.h"
+#include "storage/dbfolder.h"
+#include "storage/lists.h"
+#include "storage/settingsstore.h"
+#include "storage/ui/backupcommand.h"
+#include "storage/ui/frmnew.h"
+#include "storage/ui/frmopen.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+const char *const kDisabledAfterOpen[] = {
+    "mnuEditModify",      "mnuEditClip",        "mnuEditDelete",  "mnuEmailVD",     "mnuNavigate(0)",
+    "mnuEditDeleteTopic", "mnuToolsIconFolder", "mnuToolsOpen",   "mnuToolsSynch",  "mnuToolsSynchFolder",
+    "mnuToolsIconVD",     "mnuToolsIconRemove", "mnuThumbFolder", "mnuThumbVD",     "mnuThumbRemove",
+    "mnuToolsIconFile",   "mnuToolsOpenHome",   "mnuViewNotes",   "mnuViewPreview", "mnuViewDetails",
+    "mnuViewVD",          "mnuFavsAdd",         "mnuFavsDelete",
+};
+
+void setMenuEnabled(frmVardecks &w, const char *name, bool enabled)
+{
+    if (QAction *item = w.menuItem(QLatin1String(name)))
+        item->setEnabled(enabled);
+}
+
+// What the window keeps of the database that goes: the selection, the popup and drag
+// state (which may hold its elements) and any edit under way.
+void forgetOpenDatabase(frmVardecks &w)
+{
+    w.popup = PopupState();
+    w.drag = DragState();
+    w.currentTID = QStringLiteral("txtTID");
+    w.currentWID = QStringLiteral("txtWID");
+    w.currentFolderName = QStringLiteral("No topic");
+    w.selectedWID.clear();
+    w.editMode.clear();
+    setMode(w, QString());
+}
+
+// Every control of the window enabled, both timers stopped.
+void enableEveryControl(frmVardecks &w)
+{
+    for (QWidget *control : w.findChildren<QWidget *>()) {
+        if (control->window() == &w)
+            control->setEnabled(true);
+    }
+    for (QAction *item : w.allMenuItems())
+        item->setEnabled(true);
+    for (int position = 1; position <= w.toolbarButtonCount(); ++position)
+        w.toolbarButton(position)->setEnabled(true);
+    w.Timer1->stop();
+    w.timerIcon->stop();
+}
+
+DatabaseHooks databaseHooks(frmVardecks &w)
+{
+    DatabaseHooks hooks;
+    hooks.isOpenDatabase = [&w](const QString &fileName) {
+        return w.dbXML && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
+    };
+    hooks.closeDB = [&w] { closeTheDatabase(w); };
+    hooks.openTheDatabase = [&w] { openTheDatabase(w); };
+    return hooks;
+}
+
+} // namespace
+
+XMLDatabase *getMyDB(const frmVardecks &w)
+{
+    return w.dbXML.get();
+}
+
+bool openTheDatabase(frmVardecks &w)
+{
+    if (chosenDBPath.isEmpty())
+        return false;
+    auto db = std::make_unique<XMLDatabase>();
+    db->setPath(chosenDBPath);
+    if (!db->openDBValidate(chosenDBPath)) {
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName, MsgButtons::Ok,
+                     MsgIcon::Exclamation);
+        return false;
+    }
+    forgetOpenDatabase(w);
+    w.dbXML = std::move(db);
+    w.databasePath = chosenDBPath;
+    w.m_objDOMVardecks = w.dbXML->getTheDOM();
+
+    w.tvwTopics->hide();
+    callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+    w.tvwTopics->show();
+    QApplication::processEvents();
+    if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
+        w.tvwTopics->setCurrentItem(root);
+
+    currentDBName = chosenDBName;
+    w.StatusBar1->setPanelText(3, currentDBName);
+
+    // The lists in memory have the entries made since the program started: they are
+    // written before they are read back.
+    SettingsStore::writeRecentList(recentColl);
+    SettingsStore::writeSearchList(searchColl);
+    recentColl = SettingsStore::loadRecentList();
+    callOp(w.ops.refreshRecentMenuList, QString());
+    searchColl = SettingsStore::loadSearchList();
+
+    callOp(w.ops.populateIconList);
+    QApplication::processEvents();
+    clearTextBoxes(w);
+
+    w.setTNameCaption(QStringLiteral("No folder selected"));
+    for (QTreeWidget *list : {w.tvwWM, w.listVD, w.lstSearch, w.lstSrch, w.listPop})
+        list->clear();
+    w.lbl(12)->setText(QStringLiteral("0"));
+
+    enableEveryControl(w);
+
+    w.chkAutoPreview->setChecked(false);
+    setFormEditMode(w, false);
+    callOp(w.ops.setNonEditableFields);
+    w.resetToolbarButtons();
+    QApplication::processEvents();
+
+    for (const char *name : kDisabledAfterOpen)
+        setMenuEnabled(w, name, false);
+    setMenuEnabled(w, "mnuThumbAll", true);
+    w.cmdMoveFolder->setEnabled(false);
+    w.cmdMoveVD->setEnabled(false);
+    w.StatusBar1->setPanelText(2, QString());
+
+    callOp(w.ops.populateFavsList, w.m_objDOMVardecks);
+    QApplication::processEvents();
+    callOp(w.ops.populatePopList, w.m_objDOMVardecks);
+    QApplication::processEvents();
+
+    if (w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
+        callOp(w.ops.showAspectWeb);
+    if (appOptions().getdbDefault())
+        appOptions().setDBToOpen(currentDBName);
+    checkCreateThumbsDir(currentDBName);
+    w.tabView->setTabText(0, QStringLiteral("    ") + w.lblWName->text() + QStringLiteral("    "));
+    return true;
+}
+
+void closeTheDatabase(frmVardecks &w)
+{
+    forgetOpenDatabase(w);
+    w.closeDB();
+    w.listVD->clear();
+    w.lbl(12)->setText(QStringLiteral("0"));
+}
+
+void mnuFileOpen_Click(frmVardecks &w)
+{
+    chosenDBPath.clear();
+    if (w.isEditing &&
+        !prompt::askYesNo(QStringLiteral("Opening a new Vardecks file will lose any unsaved changes.  Are you sure?"),
+                          MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
+        return;
+    frmOpen::chooseDatabase(&w);
+    QApplication::processEvents();
+    if (chosenDBPath.isEmpty() || !openTheDatabase(w))
+        return;
+    QApplication::processEvents();
+    w.resetToolbarButtons();
+    w.resetMenuItems();
+    w.tabInfo->setEnabled(true);
+    w.tabIndex->setEnabled(true);
+    w.tabView->setEnabled(true);
+    if (w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
+        callOp(w.ops.showAspectWeb);
+}
+
+void mnuFileNew_Click(frmVardecks &w)
+{
+    frmNew::run(QStringLiteral("new"), databaseHooks(w), &w);
+}
+
+void mnuFileDeleteDB_Click(frmVardecks &w)
+{
+    frmNew::run(QStringLiteral("delete"), databaseHooks(w), &w);
+}
+
+void mnuFileBackup_Click(frmVardecks &w)
+{
+    if (w.dbXML)
+        runBackupCommand(w.dbXML->getPath(), currentDBName);
+}
+
+void mnuFileClose_Click(frmVardecks &w)
+{
+    if (!w.dbXML || !confirmLoseChanges(w))
+        return;
+    // A file that cannot be written keeps the database open: closing would drop the
+    // changes that only the memory holds.
+    if (!saveDatabaseReporting(*w.dbXML))
+        return;
+    closeTheDatabase(w);
+}
+
+void mnuFileExit_Click(frmVardecks &w)
+{
+    if (w.Form_QueryUnload())
+        w.Form_Unload();
+}
+
+void installDatabaseCommands(frmVardecks &w)
+{
+    const QList<std::pair<QString, void (*)(frmVardecks &)>> commands = {
+        {QStringLiteral("mnuFileOpen_Click"), &mnuFileOpen_Click},
+        {QStringLiteral("mnuFileNew_Click"), &mnuFileNew_Click},
+        {QStringLiteral("mnuFileDeleteDB_Click"), &mnuFileDeleteDB_Click},
+        {QStringLiteral("mnuFileBackup_Click"), &mnuFileBackup_Click},
+        {QStringLiteral("mnuFileClose_Click"), &mnuFileClose_Click},
+        {QStringLiteral("mnuFileExit_Click"), &mnuFileExit_Click},
+    };
+    for (const auto &[name, command] : commands)
+        w.setCommand(name, [&w, command = command](int) { command(w); });
+    w.ops.openTheDatabase = [&w] { openTheDatabase(w); };
+    w.ops.closeDB = [&w] { closeTheDatabase(w); };
+}
+
+} // namespace rr

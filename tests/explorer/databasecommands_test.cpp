@@ -1,0 +1,266 @@
+// File > Database: New, Open, Backup, Close and Delete, and File > Exit, through the
+// real window and its dialogs.
+#include "editingfixture.h"
+
+#include "storage/lists.h"
+#include "storage/settingsstore.h"
+#include "storage/ui/databaselist.h"
+#include "storage/ui/frmnew.h"
+#include "storage/ui/frmopen.h"
+
+#include <QFile>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+void chooseNode(QTreeWidget *tree, const QString &text)
+{
+    QTreeWidgetItem *item = tree->findItems(text, Qt::MatchExactly).value(0);
+    ASSERT_NE(item, nullptr) << text.toStdString();
+    tree->setCurrentItem(item);
+    emit tree->itemClicked(item, 0);
+}
+
+class DatabaseCommands : public EditingTest
+{
+protected:
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        paths::prepareProgramFolder();
+    }
+    // File > Database > Open with the dialog choosing fileName.
+    void openThroughDialog(const QString &fileName)
+    {
+        whileModal<frmOpen>(
+            [&](frmOpen *dialog) {
+                chooseNode(dialog->tvwDB, fileName);
+                dialog->cmdOK->click();
+            },
+            [&] { menu("mnuFileOpen"); });
+    }
+    bool onlyDatabaseCommandsEnabled() const
+    {
+        const QStringList open = {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileExit"};
+        for (QAction *item : window->allMenuItems()) {
+            const QString name = item->objectName();
+            if (name.startsWith("mnu") && item->isEnabled() != open.contains(name))
+                return false;
+        }
+        return true;
+    }
+};
+
+TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
+{
+    openDb();
+    prompts.answer(MsgResult::Yes);
+    whileModal<frmNew>(
+        [](frmNew *dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "New database");
+            dialog->txtName->setText("Work");
+            dialog->cmdOK->click();
+        },
+        [&] { menu("mnuFileNew"); });
+    EXPECT_EQ(prompts.lastText(), "The database Work was successfully created.  Do you wish to open it now?");
+    EXPECT_EQ(prompts.messages().back().title, "Open database Work?");
+    EXPECT_EQ(currentDBName, "Work.xml");
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
+    EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_TRUE(menuEnabled("mnuAddTopic"));
+    EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
+}
+
+TEST_F(DatabaseCommands, openShowsTheChosenDatabaseAndKeepsTheListsOfThisSession)
+{
+    openDb();
+    writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Elsewhere") + "</FOLDERS>");
+    showVardeck("T1", "W1");
+    VDData made;
+    made.loadDataFromReg("W1", "Made this session", "http://a.example/", "Vardecks.xml");
+    recentColl = {made};
+    searchColl = {"typed today"};
+    appOptions().setdbDefault(true);
+
+    openThroughDialog("Other.xml");
+    EXPECT_EQ(currentDBName, "Other.xml");
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
+    ASSERT_NE(node("T1"), nullptr);
+    EXPECT_EQ(node("T1")->text(0), "Elsewhere");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    EXPECT_FALSE(menuEnabled("mnuEditModify"));
+    EXPECT_TRUE(menuEnabled("mnuThumbAll"));
+    EXPECT_TRUE(window->toolbarButton(1)->isEnabled());
+    ASSERT_EQ(recentColl.size(), 1);
+    EXPECT_EQ(recentColl[0].getName(), "Made this session");
+    EXPECT_EQ(searchColl, QStringList({"typed today"}));
+    EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
+}
+
+TEST_F(DatabaseCommands, aFileThatIsNoDatabaseLeavesThePreviousOneOpen)
+{
+    openDb();
+    QFile broken(home.databaseFolder() + "broken.xml");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<FOLDERS><FOLDER>");
+    broken.close();
+    showVardeck("T1", "W1");
+
+    openThroughDialog("broken.xml");
+    EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(currentDBName, "Vardecks.xml");
+    EXPECT_EQ(getMyDB(*window)->getPath(), path);
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_TRUE(menuEnabled("mnuEditModify"));
+
+    // Saving still goes to the database that stayed open.
+    menu("mnuEditModify");
+    window->txtWName->setText("Still here");
+    save();
+    EXPECT_EQ(stored("W1").childText("NAME"), "Still here");
+}
+
+TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
+{
+    openDb();
+    writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS/>");
+    showVardeck("T1", "W1");
+    menu("mnuEditModify");
+    EXPECT_FALSE(menuEnabled("mnuFileOpen"));
+
+    prompts.answer(MsgResult::No);
+    window->runCommand("mnuFileOpen_Click");
+    EXPECT_EQ(prompts.lastText(), "Opening a new Vardecks file will lose any unsaved changes.  Are you sure?");
+    EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
+    EXPECT_EQ(window->txtMode->text(), "mod");
+
+    prompts.answer(MsgResult::Yes);
+    whileModal<frmOpen>(
+        [](frmOpen *dialog) {
+            chooseNode(dialog->tvwDB, "Other.xml");
+            dialog->cmdOK->click();
+        },
+        [&] { window->runCommand("mnuFileOpen_Click"); });
+    EXPECT_EQ(currentDBName, "Other.xml");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editMode, "");
+    EXPECT_FALSE(window->isEditing);
+    EXPECT_FALSE(window->txtWName->isVisible());
+    EXPECT_TRUE(menuEnabled("mnuFileOpen"));
+}
+
+TEST_F(DatabaseCommands, closeAsksWhileEditingSavesAndEmptiesTheWindow)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    menu("mnuEditModify");
+    prompts.answer(MsgResult::No);
+    window->runCommand("mnuFileClose_Click");
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+    EXPECT_NE(getMyDB(*window), nullptr);
+    EXPECT_EQ(window->txtMode->text(), "mod");
+
+    prompts.answer(MsgResult::Yes);
+    window->runCommand("mnuFileClose_Click");
+    EXPECT_EQ(getMyDB(*window), nullptr);
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_FALSE(window->isEditing);
+    EXPECT_EQ(topics()->topLevelItemCount(), 0);
+    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->StatusBar1->panelText(3), "");
+    EXPECT_TRUE(onlyDatabaseCommandsEnabled());
+    EXPECT_TRUE(stored("W1")) << "the file stays whole";
+}
+
+TEST_F(DatabaseCommands, closeKeepsTheDatabaseOpenWhenTheFileCannotBeWritten)
+{
+    openDb();
+    {
+        FailingDisk disk;
+        menu("mnuFileClose");
+    }
+    EXPECT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_NE(getMyDB(*window), nullptr);
+    menu("mnuFileClose");
+    EXPECT_EQ(getMyDB(*window), nullptr);
+}
+
+TEST_F(DatabaseCommands, deletingTheOpenDatabaseLeavesTheWindowClosed)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    prompts.answer(MsgResult::Yes);
+    whileModal<frmNew>(
+        [](frmNew *dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "Delete database");
+            chooseNode(dialog->tvwDB, "Vardecks.xml");
+            dialog->cmdOK->click();
+        },
+        [&] { menu("mnuFileDeleteDB"); });
+    EXPECT_EQ(prompts.texts(), QStringList({"Are you sure you wish to permanently delete the database Vardecks.xml?",
+                                            "The database Vardecks.xml was successfully deleted."}));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(getMyDB(*window), nullptr);
+    EXPECT_TRUE(onlyDatabaseCommandsEnabled());
+}
+
+TEST_F(DatabaseCommands, backupAsksBeforeReplacingAFile)
+{
+    openDb();
+    const QString target = home.path() + "/copy.xml";
+    QFile existing(target);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("old");
+    existing.close();
+
+    prompts.answerFile(target);
+    prompts.answer(MsgResult::No);
+    menu("mnuFileBackup");
+    EXPECT_EQ(prompts.lastText(),
+              "The file " + target + " already exists.  Do you wish to overwrite the existing file?");
+    EXPECT_EQ(prompts.messages().back().title, "Overwrite file?");
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), "old");
+    existing.close();
+
+    prompts.answerFile(target);
+    prompts.answer(MsgResult::Yes);
+    menu("mnuFileBackup");
+    EXPECT_EQ(prompts.lastText(), "Vardecks database successfully backed-up to " + target);
+    EXPECT_EQ(prompts.messages().back().title, "Successful Vardecks backup");
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), fileBytes());
+    ASSERT_FALSE(prompts.fileRequests().empty());
+    EXPECT_EQ(prompts.fileRequests().back().title, "Choose a folder location to backup your Vardecks database to...");
+    EXPECT_EQ(prompts.fileRequests().back().defaultName, "Vardecks.xml");
+}
+
+TEST_F(DatabaseCommands, exitWhileEditingAsksAndNoKeepsTheWindow)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    menu("mnuEditModify");
+    prompts.answer(MsgResult::No);
+    menu("mnuFileExit");
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish exit Vardecks with unsaved changes?");
+    EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
+    EXPECT_FALSE(window->isUnloaded());
+    prompts.answer(MsgResult::Yes);
+    menu("mnuFileExit");
+    EXPECT_TRUE(window->isUnloaded());
+}
+
+} // namespace

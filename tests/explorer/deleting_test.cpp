@@ -1,0 +1,213 @@
+// Deleting Vardecks and folders: what the question names is what goes, the side
+// files go only once the file no longer holds their Vardecks, and a failed save
+// leaves the file and the side files as they were.
+#include "editingfixture.h"
+
+#include "explorer/deletefolder.h"
+
+#include <QFile>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// FOLDERS
+//   T1 zebra     W1, W2
+//     T2 Work    W5
+//       T7 Deep  W6
+//   T5 Apple     W3
+QByteArray nestedBody()
+{
+    const QByteArray deep = folderXml("T7", "Deep", vardeckXml("W6", "Six"));
+    const QByteArray work = folderXml("T2", "Work", vardeckXml("W5", "Five"), deep);
+    const QByteArray zebra = folderXml("T1", "zebra", vardeckXml("W1", "One") + vardeckXml("W2", "Two"), work);
+    return "<FOLDERS>" + zebra + folderXml("T5", "Apple", vardeckXml("W3", "Three")) + "</FOLDERS>";
+}
+
+TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
+{
+    openDb();
+    makeSideFiles({"W1", "W2"});
+    callOp(window->ops.populateIconList);
+    showVardeck("T1", "W1");
+    // The Vardeck last opened from a list is another one: the shown one goes.
+    window->selectedWID = "W2";
+    EXPECT_EQ(window->lbl(12)->text(), "2");
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete Beta site?");
+    EXPECT_EQ(prompts.messages().back().title, "Delete Vardeck?");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
+    EXPECT_FALSE(stored("W1"));
+    EXPECT_TRUE(stored("W2"));
+    EXPECT_FALSE(QFile::exists(iconFile("W1")));
+    EXPECT_FALSE(QFile::exists(thumbFile("W1")));
+    EXPECT_TRUE(QFile::exists(iconFile("W2")));
+    EXPECT_TRUE(QFile::exists(thumbFile("W2")));
+    EXPECT_FALSE(window->ImageListWM.contains("W1"));
+    EXPECT_EQ(wmNode("W1"), nullptr);
+    EXPECT_NE(wmNode("W2"), nullptr);
+    EXPECT_EQ(row("W1"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->selectedWID, "");
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+}
+
+TEST_F(EditingTest, deletingAnswersAndRefusals)
+{
+    openDb();
+    window->runCommand("mnuEditDelete_Click");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
+
+    showVardeck("T5", "W3");
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::No);
+    menu("mnuEditDelete");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(window->lblWName->text(), "Secure bank");
+
+    // From the Popular tab the row goes and no folder stays shown.
+    window->tabIndex->setTab(3);
+    callOp(window->ops.populatePopList, doc());
+    ASSERT_NE(findByTag(window->listPop, "W3"), nullptr);
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    EXPECT_EQ(findByTag(window->listPop, "W3"), nullptr);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    EXPECT_FALSE(stored("W3"));
+}
+
+TEST_F(EditingTest, aDeletionThatCannotBeSavedKeepsTheFileAndTheSideFiles)
+{
+    openDb();
+    makeSideFiles({"W1"});
+    showVardeck("T1", "W1");
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::Yes);
+    {
+        FailingDisk disk;
+        menu("mnuEditDelete");
+    }
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_TRUE(QFile::exists(iconFile("W1")));
+    EXPECT_TRUE(QFile::exists(thumbFile("W1")));
+    EXPECT_FALSE(doc()->nodeFromID("W1")) << "the deletion stays in memory for the next save";
+}
+
+TEST_F(EditingTest, aNewVardeckInheritsNoSideFilesOfAnIdentifierUsedBefore)
+{
+    openDb();
+    makeSideFiles({"W4"}); // left behind by a Vardeck W4 that is gone
+    clickFolder("T6");
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Fresh");
+    save();
+    EXPECT_TRUE(stored("W4"));
+    EXPECT_FALSE(QFile::exists(iconFile("W4")));
+    EXPECT_FALSE(QFile::exists(thumbFile("W4")));
+}
+
+TEST_F(EditingTest, deletingAFolderTakesItsWholeSubTreeAndItsSideFiles)
+{
+    openDb(nestedBody());
+    makeSideFiles({"W1", "W5", "W6", "W3"});
+    clickFolder("T1");
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDeleteTopic");
+    EXPECT_EQ(prompts.lastText(),
+              "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
+    EXPECT_EQ(prompts.messages().back().title, "Delete folder?");
+
+    XMLDatabase &disk = freshDb();
+    for (const char *id : {"T1", "T2", "T7", "W1", "W2", "W5", "W6"})
+        EXPECT_FALSE(disk.getTheDOM()->nodeFromID(id)) << id;
+    EXPECT_TRUE(disk.getTheDOM()->nodeFromID("W3"));
+    for (const char *wid : {"W1", "W5", "W6"}) {
+        EXPECT_FALSE(QFile::exists(iconFile(wid))) << wid;
+        EXPECT_FALSE(QFile::exists(thumbFile(wid))) << wid;
+    }
+    EXPECT_TRUE(QFile::exists(iconFile("W3")));
+    EXPECT_EQ(node("T1"), nullptr);
+    EXPECT_EQ(node("T2"), nullptr);
+    EXPECT_NE(node("T5"), nullptr);
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->tabIndex->Tab(), 0);
+    // Whatever the tree selected next is what the window shows.
+    QTreeWidgetItem *current = topics()->currentItem();
+    if (current == root())
+        EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    else
+        EXPECT_EQ(window->lblTName->text(), current->text(0));
+}
+
+TEST_F(EditingTest, folderDeletionRefusalsAndThePopupsFolder)
+{
+    openDb(nestedBody());
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
+
+    // The popup's folder goes, not the shown one.
+    clickFolder("T1");
+    window->popup.deleteFolderFromPopup = true;
+    window->popup.popupNode = TreeNodeRef(topics(), node("T5"));
+    window->popup.popupSelectedNode = TreeNodeRef(topics(), node("T1"));
+    topics()->setCurrentItem(node("T5"));
+    prompts.answer(MsgResult::Yes);
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_EQ(prompts.lastText(),
+              "Are you sure you wish to delete the folder Apple and all its Vardecks and sub-folders?");
+    EXPECT_FALSE(stored("T5"));
+    EXPECT_TRUE(stored("T1"));
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_FALSE(window->popup.deleteFolderFromPopup);
+
+    // From the root's own popup, or while the root was selected, nothing goes.
+    topics()->setCurrentItem(root());
+    window->popup.deleteFolderFromPopup = true;
+    window->popup.popupNode = TreeNodeRef(topics(), node("T2"));
+    window->popup.popupSelectedNode = TreeNodeRef(topics(), root());
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_EQ(prompts.lastText(), "The base directory cannot be deleted");
+    EXPECT_TRUE(stored("T2"));
+}
+
+TEST_F(EditingTest, aFolderDeletionThatCannotBeSavedKeepsTheSideFiles)
+{
+    openDb(nestedBody());
+    makeSideFiles({"W5", "W6"});
+    clickFolder("T2");
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::Yes);
+    {
+        FailingDisk disk;
+        menu("mnuEditDeleteTopic");
+    }
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_TRUE(QFile::exists(iconFile("W5")));
+    EXPECT_TRUE(QFile::exists(thumbFile("W6")));
+    EXPECT_FALSE(doc()->nodeFromID("T2"));
+}
+
+TEST(FolderContents, collectsEveryVardeckOfTheSubTreeOnce)
+{
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<FOLDERS><FOLDER TID=\"T1\"><VARDECKS><VARDECK WID=\"W1\"/></VARDECKS><SUBFOLDERS>"
+                            "<FOLDER TID=\"T2\"><VARDECKS><VARDECK WID=\"W2\"/><VARDECK WID=\"W3\"/></VARDECKS>"
+                            "<SUBFOLDERS><FOLDER TID=\"T3\"><VARDECKS><VARDECK WID=\"W4\"/></VARDECKS></FOLDER>"
+                            "</SUBFOLDERS></FOLDER></SUBFOLDERS></FOLDER></FOLDERS>"));
+    const XmlNode top = doc.documentElement().firstChild();
+    EXPECT_EQ(vardecksInFolderAndSubFolders(top), QStringList({"W1", "W2", "W3", "W4"}));
+    EXPECT_TRUE(vardecksInFolderAndSubFolders(XmlNode()).isEmpty());
+}
+
+} // namespace

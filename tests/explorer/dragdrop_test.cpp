@@ -1,0 +1,191 @@
+#include "popupsfixture.h"
+
+#include "support/failingdisk.h"
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList out;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+TEST_F(PopupsTest, threeRowsDraggedOntoAFolderMoveInListOrderAndTheShownFolderStays)
+{
+    open();
+    clickFolder("T1");
+    window->aspectPageStale[frmVardecks::FavsPage] = false;
+    window->aspectPageStale[frmVardecks::AllPage] = false;
+    // The list shows One, Three, Two: the rows' order, not the file's, is kept.
+    ASSERT_EQ(rowIds(), QStringList({"W4", "W1", "W3", "W2"}));
+    EXPECT_TRUE(dragRows({"W1", "W3", "W2"}, "T4"));
+
+    EXPECT_EQ(idsOnDisk("T4", "VARDECKS"), QStringList({"W5", "W1", "W3", "W2"}));
+    EXPECT_EQ(idsOnDisk("T1", "VARDECKS"), QStringList({"W4"}));
+    EXPECT_EQ(window->lblTName->text(), "Alpha");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(topics()->currentItem(), node("T1"));
+    EXPECT_EQ(rowIds(), QStringList({"W4"}));
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 1);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
+    EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]);
+    EXPECT_EQ(window->drag.dragType, "");
+    EXPECT_EQ(drags().dropHighlight(), nullptr);
+}
+
+TEST_F(PopupsTest, severalRowsAreSavedOnceAndGoneOnesAreSkippedWithoutASave)
+{
+    open();
+    clickFolder("T1");
+    {
+        FailingDisk disk;
+        EXPECT_TRUE(dragRows({"W1", "W2"}, "T5"));
+    }
+    // One failed save, one message; the move stays in the document.
+    EXPECT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(idsInDoc("T5", "VARDECKS"), QStringList({"W1", "W2"}));
+
+    prompts.clear();
+    clickFolder("T1");
+    selectRows({"W3", "W4"});
+    std::unique_ptr<QMimeData> data(drags().listVD_OLEStartDrag());
+    removeElement("W3");
+    removeElement("W4");
+    const QByteArray before = fileBytes();
+    {
+        FailingDisk disk;
+        dropOn(topics()->viewport(), data.get(), folderPoint("T4"));
+    }
+    drags().OLECompleteDrag();
+    EXPECT_TRUE(prompts.messages().empty()) << "nothing moved, nothing saved";
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(idsInDoc("T4", "VARDECKS"), QStringList({"W5"}));
+}
+
+TEST_F(PopupsTest, vardecksDroppedOnTheRootMoveNothingAndLeaveTheRootSelected)
+{
+    open();
+    clickFolder("T4");
+    window->tvwWM->setCurrentItem(wmNode("W5"));
+    const QByteArray before = fileBytes();
+    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(topics()->currentItem(), root());
+    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(idsInDoc("T4", "VARDECKS"), QStringList({"W5"}));
+}
+
+TEST_F(PopupsTest, oneVardeckDroppedOnItsOwnFolderGoesToItsEnd)
+{
+    open();
+    clickFolder("T1");
+    window->tvwWM->setCurrentItem(wmNode("W1"));
+    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "T1");
+    EXPECT_EQ(idsOnDisk("T1", "VARDECKS"), QStringList({"W2", "W3", "W4", "W1"}));
+}
+
+TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
+{
+    open();
+    const QByteArray before = fileBytes();
+    dragFolder("T1", "T3");
+    EXPECT_EQ(prompts.lastText(), "A folder cannot be moved to its own sub-folder");
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::None);
+    EXPECT_EQ(prompts.messages()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(node("T3")->parent(), node("T2"));
+
+    // Onto itself: nothing, and no message.
+    prompts.clear();
+    dragFolder("T2", "T2");
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(PopupsTest, folderOntoTheRootBecomesTheLastTopLevelFolderShownSorted)
+{
+    open();
+    window->aspectPageStale[frmVardecks::FoldersPage] = false;
+    window->aspectPageStale[frmVardecks::AllPage] = false;
+    dragFolder("T2", "");
+    EXPECT_EQ(idsOnDisk("", ""), QStringList({"T1", "T4", "T5", "T2"}));
+    EXPECT_EQ(idsOnDisk("T1", "SUBFOLDERS"), QStringList());
+    EXPECT_EQ(childTexts(root()), QStringList({"Alpha", "Beta", "Delta", "Echo"}));
+    // The sub-tree came along.
+    EXPECT_EQ(node("T3")->parent(), node("T2"));
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+    EXPECT_FALSE(window->aspectPageStale[frmVardecks::AllPage]);
+}
+
+TEST_F(PopupsTest, movingTheShownFolderPutsItsNewPathIntoTheStatusBar)
+{
+    open();
+    clickFolder("T2");
+    ASSERT_EQ(window->StatusBar1->panelText(2), "\\Alpha\\Beta");
+    dragFolder("T2", "T4");
+    EXPECT_EQ(idsOnDisk("T4", "SUBFOLDERS"), QStringList({"T2"}));
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Delta\\Beta");
+    EXPECT_EQ(window->statusFolderPath, "\\Delta\\Beta");
+    EXPECT_EQ(node("T2")->parent(), node("T4"));
+    EXPECT_EQ(window->lblTName->text(), "Beta");
+}
+
+TEST_F(PopupsTest, dragsDoNothingWhileAVardeckIsEditedAndForeignDataNeverLandsOnTheTree)
+{
+    open();
+    clickFolder("T1");
+    selectRows({"W1"});
+    std::unique_ptr<QMimeData> data(drags().listVD_OLEStartDrag());
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(window->drag.dragType, "Vardeck");
+
+    window->txtMode->setText("mod");
+    EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
+    topics()->setCurrentItem(node("T4"));
+    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+    const QByteArray before = fileBytes();
+    EXPECT_FALSE(dropOn(topics()->viewport(), data.get(), folderPoint("T4")));
+    EXPECT_EQ(fileBytes(), before);
+    window->txtMode->setText("");
+    drags().OLECompleteDrag();
+
+    // A link from a browser is no move.
+    EXPECT_FALSE(dropOn(topics()->viewport(), textData("http://www.example.com/").get(), folderPoint("T4")));
+    EXPECT_EQ(fileBytes(), before);
+
+    // The root carries no folder.
+    topics()->setCurrentItem(root());
+    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+}
+
+TEST_F(PopupsTest, dragStartsRecordTheDragStateAndTheirPrivateData)
+{
+    open();
+    clickFolder("T1");
+    topics()->setCurrentItem(node("T2"));
+    std::unique_ptr<QMimeData> folder(drags().tvwTopics_OLEStartDrag());
+    EXPECT_EQ(window->drag.dragType, "folder");
+    EXPECT_EQ(window->drag.dragFolderTID, "T2");
+    EXPECT_EQ(window->drag.dragFolderElement, doc()->nodeFromID("T2"));
+    EXPECT_TRUE(isInternalDragData(folder.get()));
+    EXPECT_FALSE(folder->hasText());
+
+    selectRows({"W2", "W4"});
+    std::unique_ptr<QMimeData> rows(drags().listVD_OLEStartDrag());
+    EXPECT_EQ(window->drag.dragType, "VardeckMulti");
+    EXPECT_EQ(window->drag.multiDragColl, QStringList({"W4", "W2"}));
+    EXPECT_EQ(draggedVardeckIds(rows.get()), QStringList({"W4", "W2"}));
+    drags().OLECompleteDrag();
+    EXPECT_EQ(window->drag.dragType, "");
+}
+
+} // namespace

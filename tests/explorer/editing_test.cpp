@@ -1,0 +1,363 @@
+// Adding, updating, saving and cancelling Vardecks through the real window: the menus,
+// the toolbar, Ctrl+S and Esc, and typing into the notes.
+#include "editingfixture.h"
+
+#include "finding/savereport.h"
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QByteArray manyVardecks(int count)
+{
+    QByteArray vardecks;
+    vardecks.reserve(count * 24);
+    for (int i = 1; i <= count; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
+    return "<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>";
+}
+
+TEST_F(EditingTest, addThenSaveWritesTheTenChildrenInOrderAndTheFileReopens)
+{
+    openDb();
+    clickFolder("T5");
+    menu("mnuAddVardeck");
+    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_TRUE(window->isEditing);
+    EXPECT_TRUE(window->txtWName->isVisible());
+    EXPECT_EQ(window->lblCreatedDate->text(), "05 Dec 2026");
+    EXPECT_FALSE(window->toolbarButton(23)->isEnabled()) << "Save waits for a name";
+
+    typeInto(window->txtWName, "Tide & times");
+    EXPECT_TRUE(window->toolbarButton(23)->isEnabled());
+    EXPECT_EQ(window->tabView->TabCaption(0), "   *Tide & times    ");
+    typeInto(window->txtAddress, "http://tides.example/today");
+    typeInto(window->txtDescription, "High and low");
+    typeInto(window->txtKeywords, "sea");
+    typeInto(window->txtNotes, "check <daily>");
+    press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
+
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_FALSE(window->isEditing);
+    EXPECT_EQ(window->lblWName->text(), "Tide & times");
+    EXPECT_EQ(window->currentWID, "W4");
+    EXPECT_EQ(window->selectedWID, "W4");
+    EXPECT_NE(wmNode("W4"), nullptr);
+    EXPECT_EQ(window->lbl(14)->text(), "2");
+    EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
+    ASSERT_FALSE(recentColl.isEmpty());
+    EXPECT_EQ(recentColl.last().getID(), "W4");
+
+    const XmlNode vardeck = stored("W4");
+    ASSERT_TRUE(vardeck);
+    EXPECT_EQ(vardeck.parentNode().parentNode().attribute("TID"), "T5");
+    EXPECT_EQ(vardeck.previousSibling().attribute("WID"), "W3") << "appended last";
+    EXPECT_EQ(childNames(vardeck), QStringList({"NAME", "ADDRESS", "CREATED_DATE", "DESCRIPTION", "KEYWORD1", "NOTES",
+                                                "KEYWORD2", "FILESIZE", "HITS", "FAV"}));
+    EXPECT_EQ(vardeck.childText("NAME"), "Tide & times");
+    EXPECT_EQ(vardeck.childText("ADDRESS"), "http://tides.example/today");
+    EXPECT_EQ(vardeck.childText("CREATED_DATE"), "05 Dec 2026");
+    EXPECT_EQ(vardeck.childText("DESCRIPTION"), "High and low");
+    EXPECT_EQ(vardeck.childText("KEYWORD1"), "sea");
+    EXPECT_EQ(vardeck.childText("NOTES"), "check <daily>");
+    EXPECT_EQ(vardeck.childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(vardeck.childText("FILESIZE"), "");
+    EXPECT_EQ(vardeck.childText("HITS"), "2");
+    EXPECT_EQ(vardeck.childText("FAV"), "FALSE");
+
+    // The window itself opens the file again.
+    chosenDBPath = path;
+    chosenDBName = "Vardecks.xml";
+    ASSERT_TRUE(openTheDatabase(*window));
+    clickFolder("T5");
+    EXPECT_NE(wmNode("W4"), nullptr);
+}
+
+TEST_F(EditingTest, aBrowserPageKeepsItsSizeWithoutTheUnitAndArmsTheIconTimer)
+{
+    openDb();
+    clickFolder("T6");
+    window->chosenPage = {"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
+    callOp(window->ops.addVardeckSetup, QString("BROWSER"));
+    EXPECT_EQ(window->txtWName->text(), "Page");
+    EXPECT_EQ(window->lblFileSize->text(), "37 KB");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_TRUE(window->timerIcon->isActive());
+    EXPECT_EQ(window->timerIcon->interval(), 10);
+    save();
+    EXPECT_FALSE(window->timerIcon->isActive());
+    EXPECT_TRUE(cancelIcons) << "no icon was shown: a fetch still running drops its icon";
+    EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
+    EXPECT_EQ(stored("W4").childText("DESCRIPTION"), "About it");
+
+    // A PDF document gets no icon fetch.
+    window->chosenPage = {"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"};
+    callOp(window->ops.addVardeckSetup, QString("browser"));
+    EXPECT_FALSE(window->timerIcon->isActive());
+}
+
+TEST_F(EditingTest, aBrowserPageWithAutoSaveIsSavedAtOnceAndDuplicatesAreLookedFor)
+{
+    openDb();
+    clickFolder("T6");
+    appOptions().setAutoSave(true);
+    appOptions().setCheckDup(true);
+    record("frmDuplicates_Show");
+    window->chosenPage = {"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"};
+    callOp(window->ops.addVardeckSetup, QString("browser"));
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(stored("W4").childText("NAME"), "Bank again");
+    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
+    EXPECT_TRUE(window->m_overrideAspect);
+    EXPECT_EQ(window->popup.dupCheckAddress, "https://www.bank.example/login/x");
+    EXPECT_EQ(runs.size(), 1);
+
+    // A modification looks for no duplicates.
+    menu("mnuEditModify");
+    save();
+    EXPECT_EQ(window->popup.dupCheckAddress, "");
+    EXPECT_EQ(runs.size(), 1);
+}
+
+TEST_F(EditingTest, saveRefusalsKeepTheEditAndWhatWasTyped)
+{
+    openDb();
+    // No folder shown yet.
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Orphan");
+    save();
+    EXPECT_EQ(prompts.lastText(), "No folder has been selected.  Please select a folder before saving.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+    EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
+    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->txtWName->text(), "Orphan");
+
+    // An empty name.
+    clickFolder("T6");
+    window->txtWName->clear();
+    save();
+    EXPECT_EQ(prompts.lastText(), "A website name is required before the Vardeck can be saved.");
+    EXPECT_EQ(QApplication::focusWidget(), window->txtWName);
+    EXPECT_EQ(window->txtMode->text(), "add");
+
+    // A name of blanks passes.
+    typeInto(window->txtWName, "   ");
+    save();
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(stored("W4").childText("NAME"), "   ");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+}
+
+TEST_F(EditingTest, commandsThatNeedADatabaseOrAVardeckSaySo)
+{
+    openDb();
+    window->runCommand("mnuEditModify_Click");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to modify");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_FALSE(window->isEditing);
+
+    closeTheDatabase(*window);
+    window->runCommand("mnuAddVardeck_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardecks database must be opened before a new Vardeck can be saved.");
+    EXPECT_EQ(prompts.messages().back().title, "No open database");
+    EXPECT_EQ(window->txtMode->text(), "");
+}
+
+TEST_F(EditingTest, noFreeIdentifierShowsAMessageAndKeepsTheEnteredData)
+{
+    openDb(manyVardecks(32767));
+    const QByteArray before = fileBytes();
+    clickFolder("T1");
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "One too many");
+    typeInto(window->txtNotes, "keep me");
+    save();
+    EXPECT_EQ(prompts.lastText(), noFreeIdentifierMessage());
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->txtWName->text(), "One too many");
+    EXPECT_EQ(window->txtNotes->toPlainText(), "keep me");
+    EXPECT_EQ(doc()->countElements("VARDECK"), 32767);
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    menu("mnuEditModify");
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->tabView->TabCaption(0), "   *Beta site    ");
+    window->txtWName->setText("Gamma");
+    window->txtAddress->setText("http://gamma.example/");
+    window->txtDescription->setPlainText("changed");
+    window->txtKeywords->setPlainText("changed too");
+    window->txtNotes->setPlainText("new notes");
+    QTest::mouseClick(window->chkFav, Qt::LeftButton);
+    ASSERT_FALSE(window->chkFav->isChecked());
+
+    // No keeps the edit with everything typed.
+    prompts.answer(MsgResult::No);
+    press(window->txtDescription, Qt::Key_Escape);
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+    EXPECT_EQ(prompts.messages().back().title, "Unsaved changes");
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "changed");
+
+    prompts.answer(MsgResult::Yes);
+    press(window->txtDescription, Qt::Key_Escape);
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_FALSE(window->isEditing);
+    EXPECT_EQ(window->txtWName->text(), "Beta site");
+    EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "A page");
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "kw one");
+    EXPECT_EQ(window->txtNotes->toPlainText(), "Notes\nline 2");
+    EXPECT_TRUE(window->chkFav->isChecked());
+    EXPECT_EQ(window->tabView->TabCaption(0), "    Beta site    ");
+
+    // The next modification saves none of what was cancelled.
+    menu("mnuEditModify");
+    save();
+    const XmlNode vardeck = stored("W1");
+    EXPECT_EQ(vardeck.childText("NAME"), "Beta site");
+    EXPECT_EQ(vardeck.childText("DESCRIPTION"), "A page");
+    EXPECT_EQ(vardeck.childText("KEYWORD1"), "kw one");
+    EXPECT_EQ(vardeck.childText("FAV"), "TRUE");
+}
+
+TEST_F(EditingTest, cancellingAnAddShowsNoVardeck)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    button(1);
+    EXPECT_FALSE(window->chkFav->isChecked()) << "a new Vardeck starts without the shown one's favourite mark";
+    typeInto(window->txtWName, "Never mind");
+    prompts.answer(MsgResult::Yes);
+    button(24);
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_FALSE(window->toolbarButton(24)->isVisible());
+    EXPECT_EQ(doc()->countElements("VARDECK"), 3);
+}
+
+TEST_F(EditingTest, savingAModificationCreatesMissingChildrenAndKeepsTheSize)
+{
+    openDb();
+    showVardeck("T1", "W2"); // NAME and ADDRESS only
+    menu("mnuEditModify");
+    window->txtDescription->setPlainText("described");
+    window->txtKeywords->setPlainText("keyed");
+    window->txtNotes->setPlainText("noted");
+    save();
+    const XmlNode alpha = stored("W2");
+    EXPECT_EQ(alpha.childText("DESCRIPTION"), "described");
+    EXPECT_EQ(alpha.childText("KEYWORD1"), "keyed");
+    EXPECT_EQ(alpha.childText("NOTES"), "noted");
+    EXPECT_TRUE(alpha.child("FILESIZE"));
+    EXPECT_EQ(alpha.childText("HITS"), "1");
+    EXPECT_EQ(alpha.childText("FAV"), "FALSE");
+
+    // "12 KB" is stored as 12, also after a second save.
+    clickVardeck("W1");
+    EXPECT_EQ(window->lblFileSize->text(), "12 KB");
+    for (int i = 0; i < 2; ++i) {
+        menu("mnuEditModify");
+        window->txtWName->setText(QString("Beta %1").arg(i));
+        save();
+    }
+    EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
+    EXPECT_EQ(stored("W1").childText("NAME"), "Beta 1");
+    EXPECT_EQ(wmNode("W1")->text(0), "Beta 1");
+    EXPECT_EQ(row("W1")->text(0), "Beta 1");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+}
+
+TEST_F(EditingTest, typingIntoTheNotesOfAShownVardeckStartsAModification)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    window->txtNotes->setFocus();
+    QTextCursor start = window->txtNotes->textCursor();
+    start.movePosition(QTextCursor::Start);
+    window->txtNotes->setTextCursor(start);
+    // Moving about in the notes is no change.
+    QTest::keyClick(window->txtNotes, Qt::Key_Down);
+    EXPECT_EQ(window->txtMode->text(), "");
+    start.movePosition(QTextCursor::Start);
+    window->txtNotes->setTextCursor(start);
+
+    QTest::keyClick(window->txtNotes, Qt::Key_X);
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_TRUE(window->isEditing);
+    EXPECT_EQ(window->txtNotes->toPlainText(), "xNotes\nline 2");
+    EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
+    press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(stored("W1").childText("NOTES"), "xNotes\nline 2");
+}
+
+TEST_F(EditingTest, ctrlSAndEscapeWithoutAnEditDoNothing)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    const QByteArray before = fileBytes();
+    press(window->tvwWM, Qt::Key_S, Qt::ControlModifier);
+    press(window->tvwWM, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+}
+
+TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    const QByteArray before = fileBytes();
+    menu("mnuEditModify");
+    window->txtWName->setText("Renamed");
+    {
+        FailingDisk disk;
+        save();
+    }
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_TRUE(prompts.lastText().startsWith(saveFailedMessage(QString()).trimmed()));
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Renamed");
+    EXPECT_EQ(window->lblWName->text(), "Renamed");
+
+    // A new Vardeck that cannot be written is kept too, with its first visit, and
+    // the failure is told once.
+    clickFolder("T6");
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Unwritten");
+    {
+        FailingDisk disk;
+        save();
+    }
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(doc()->nodeFromID("W4").childText("HITS"), "2");
+    EXPECT_EQ(window->lbl(14)->text(), "2");
+
+    // The next save that succeeds writes everything kept.
+    ASSERT_TRUE(window->dbXML->save());
+    EXPECT_EQ(stored("W1").childText("NAME"), "Renamed");
+    EXPECT_EQ(stored("W4").childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
+}
+
+TEST_F(EditingTest, aFavouriteSavedAddsToTheFavouritesTree)
+{
+    openDb();
+    clickFolder("T6");
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Loved");
+    QTest::mouseClick(window->chkFav, Qt::LeftButton);
+    save();
+    EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
+    EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
+}
+
+} // namespace

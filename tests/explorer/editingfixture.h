@@ -1,0 +1,142 @@
+#pragma once
+// The main window with the Explorer, editing, the database commands and the finding
+// panes installed, a database opened through File > Database > Open's own procedure,
+// and a fixed clock for created dates and visit stamps.
+#include "explorerfixture.h"
+
+#include "controls/qbbuttons_h.h"
+#include "explorer/editing.h"
+#include "explorer/editmode.h"
+#include "explorer/nodetags.h"
+#include "explorer/savevardeck.h"
+#include "finding/ui/findingui.h"
+#include "media/iconsupport.h"
+#include "shell/statuspanels.h"
+#include "storage/ui/databasecommands.h"
+#include "support/failingdisk.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <functional>
+
+namespace rr::test
+{
+
+// 5 December 2026, 7:30 in the evening.
+inline const QDateTime kWhen(QDate(2026, 12, 5), QTime(19, 30));
+
+class EditingTest : public ExplorerTest
+{
+protected:
+    void SetUp() override
+    {
+        ExplorerTest::SetUp();
+        installEditing(*window);
+        installDatabaseCommands(*window);
+        installFinding(*window);
+        setEditingClock([] { return kWhen; });
+        setVisitClock([] { return kWhen; });
+        appOptions().setCheckDup(false);
+        appOptions().setAutoSave(false);
+        appOptions().setdbDefault(false);
+        chosenDBPath.clear();
+        chosenDBName.clear();
+    }
+    void TearDown() override
+    {
+        setEditingClock({});
+        ExplorerTest::TearDown();
+    }
+
+    // Opens a database the way File > Database > Open does once a file was chosen.
+    void openDb(const QByteArray &body = sampleBody(), const QString &name = "Vardecks.xml")
+    {
+        path = writeDatabase(home.databaseFolder(), name, body);
+        chosenDBPath = path;
+        chosenDBName = name;
+        ASSERT_TRUE(openTheDatabase(*window));
+    }
+
+    // Runs a menu item or toolbar button as a click does: nothing when it is disabled.
+    void menu(const char *name)
+    {
+        QAction *item = window->menuItem(QLatin1String(name));
+        ASSERT_NE(item, nullptr) << name;
+        item->trigger();
+    }
+    void button(int position) { window->toolbarButton(position)->trigger(); }
+    bool menuEnabled(const char *name) const { return window->menuItem(QLatin1String(name))->isEnabled(); }
+
+    // A key pressed while widget has the focus.
+    void press(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        widget->setFocus();
+        QTest::keyClick(widget, key, modifiers);
+    }
+    void typeInto(QWidget *widget, const QString &text)
+    {
+        widget->setFocus();
+        QTest::keyClicks(widget, text);
+    }
+    void save()
+    {
+        press(window->txtWName->isVisible() ? static_cast<QWidget *>(window->txtWName) : window->tvwWM, Qt::Key_S,
+              Qt::ControlModifier);
+    }
+
+    // Runs action while a modal dialog of type T is open: drive gets the dialog.
+    template <typename T>
+    static void whileModal(const std::function<void(T *)> &drive, const std::function<void()> &action)
+    {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            driven = true;
+            drive(dialog);
+        });
+        action();
+        EXPECT_TRUE(driven);
+    }
+
+    XmlNode stored(const QString &wid) const { return freshDb().getTheDOM()->nodeFromID(wid); }
+    XMLDatabase &freshDb() const
+    {
+        m_fresh = std::make_unique<XMLDatabase>();
+        EXPECT_TRUE(m_fresh->openDBValidate(path));
+        return *m_fresh;
+    }
+    static QStringList childNames(const XmlNode &node)
+    {
+        QStringList names;
+        for (const XmlNode &child : node.childElements())
+            names << child.nodeName();
+        return names;
+    }
+
+    // The side files of a Vardeck of the open database.
+    QString iconFile(const QString &wid) const { return home.databaseFolder() + "icons/Vardecks/" + wid + ".ico"; }
+    QString thumbFile(const QString &wid) const { return home.databaseFolder() + "thumbs/Vardecks/" + wid + ".gif"; }
+    void makeSideFiles(const QStringList &wids) const
+    {
+        QDir().mkpath(home.databaseFolder() + "icons/Vardecks");
+        QDir().mkpath(home.databaseFolder() + "thumbs/Vardecks");
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        for (const QString &wid : wids) {
+            picture.save(iconFile(wid), "PNG");
+            picture.save(thumbFile(wid), "PNG");
+        }
+    }
+
+private:
+    mutable std::unique_ptr<XMLDatabase> m_fresh;
+};
+
+} // namespace rr::test

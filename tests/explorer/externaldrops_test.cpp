@@ -1,0 +1,148 @@
+#include "popupsfixture.h"
+
+#include <QLineEdit>
+#include <QUrl>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QPoint middle(const QWidget *widget)
+{
+    return widget->rect().center();
+}
+
+TEST(FindDetectedPage, matchesAnOpenPageByAddressOrByItsLocalFile)
+{
+    DetectedPage open;
+    open.address = "http://www.news.example/Today";
+    open.name = "Today's news";
+    open.description = "d";
+    open.keywords = "k";
+    open.size = "12";
+    open.browser = "Firefox";
+    DetectedPage local;
+    local.address = "file:///home/ann/Saved%20page.html";
+    local.name = "Saved";
+
+    const DetectedPage byAddress = findDetectedPage({local, open}, "  HTTP://www.news.example/today ", "");
+    EXPECT_EQ(byAddress.name, "Today's news");
+    EXPECT_EQ(byAddress.size, "12");
+    EXPECT_EQ(byAddress.browser, "Firefox");
+    EXPECT_EQ(findDetectedPage({local, open}, "/home/ann/Saved page.html", "file").name, "Saved");
+
+    const DetectedPage unknown = findDetectedPage({open}, "https://elsewhere.example/", "");
+    EXPECT_EQ(unknown.name, "https://elsewhere.example/");
+    EXPECT_EQ(unknown.address, "https://elsewhere.example/");
+    EXPECT_TRUE(unknown.description.isEmpty() && unknown.keywords.isEmpty() && unknown.size.isEmpty() &&
+                unknown.browser.isEmpty());
+}
+
+TEST(DroppedPage, localFilesComeBeforeTheTextAFileWindowAlsoOffers)
+{
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/first page.html"), QUrl::fromLocalFile("/tmp/second.html")});
+    files.setText("file:///tmp/first%20page.html");
+    const DroppedPage file = droppedPage(&files);
+    EXPECT_EQ(file.kind, DroppedPage::Kind::File);
+    EXPECT_EQ(file.text, "/tmp/first page.html");
+
+    QMimeData link;
+    link.setUrls({QUrl("https://www.example.com/a?b=1")});
+    EXPECT_EQ(droppedPage(&link).kind, DroppedPage::Kind::Address);
+    EXPECT_EQ(droppedPage(&link).text, "https://www.example.com/a?b=1");
+
+    QMimeData text;
+    text.setText("\r\n  www.example.com/x  \r\nsecond line");
+    EXPECT_EQ(droppedPage(&text).text, "www.example.com/x");
+    EXPECT_EQ(droppedPage(nullptr).kind, DroppedPage::Kind::None);
+}
+
+TEST_F(PopupsTest, droppedWebAddressStartsANewVardeckNamedByItsAddress)
+{
+    if (!editingInstalled())
+        GTEST_SKIP() << "adding Vardecks is not attached";
+    open();
+    clickFolder("T4");
+    EXPECT_TRUE(dropOn(window->Frame2, textData("https://www.new.example/page").get(), middle(window->Frame2)));
+    EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
+    EXPECT_EQ(window->txtWName->text(), "https://www.new.example/page");
+    EXPECT_EQ(window->txtAddress->text(), "https://www.new.example/page");
+    EXPECT_EQ(window->chosenPage.description, "");
+}
+
+TEST_F(PopupsTest, droppedLocalFileUsesItsPathThoughTheDragAlsoOffersText)
+{
+    if (!editingInstalled())
+        GTEST_SKIP() << "adding Vardecks is not attached";
+    open();
+    clickFolder("T4");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/srv/docs/report.html"), QUrl::fromLocalFile("/srv/docs/other.html")});
+    data.setText("http://not.this.example/");
+    EXPECT_TRUE(dropOn(window->listVD->viewport(), &data, middle(window->listVD->viewport())));
+    EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
+    EXPECT_EQ(window->txtAddress->text(), "/srv/docs/report.html");
+    EXPECT_EQ(window->txtWName->text(), "/srv/docs/report.html");
+}
+
+TEST_F(PopupsTest, droppedTextStaysPlainDataAndStartsNothing)
+{
+    if (!editingInstalled())
+        GTEST_SKIP() << "adding Vardecks is not attached";
+    open();
+    clickFolder("T4");
+    // Neither a web address nor a file: refused, nothing changes.
+    for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
+        EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), middle(window->formClient))) << text;
+        EXPECT_EQ(window->txtMode->text(), "");
+    }
+    const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
+    EXPECT_TRUE(dropOn(window->lblWName, textData(markup).get(), {1, 1}));
+    EXPECT_EQ(window->txtWName->text(), markup);
+    EXPECT_EQ(window->txtAddress->text(), markup);
+    EXPECT_TRUE(launcher.starts().empty());
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+}
+
+TEST_F(PopupsTest, dropDuringAnEditAsksBeforeItDropsTheEdit)
+{
+    if (!editingInstalled())
+        GTEST_SKIP() << "adding Vardecks is not attached";
+    open();
+    showVardeck("T1", "W1");
+    window->runCommand("mnuEditModify_Click");
+    ASSERT_TRUE(sameText(window->txtMode->text(), "mod"));
+    window->txtWName->setText("Typed name");
+    prompts.answer(MsgResult::No);
+    dropOn(window->Frame2, textData("http://www.other.example/").get(), middle(window->Frame2));
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+    EXPECT_TRUE(sameText(window->txtMode->text(), "mod"));
+    EXPECT_EQ(window->txtWName->text(), "Typed name");
+    window->runCommand("cancelVardeckEdit");
+}
+
+TEST_F(PopupsTest, ownDragsEndingOnThePanelShowWhatWasDragged)
+{
+    open();
+    clickFolder("T1");
+    window->tvwWM->setCurrentItem(wmNode("W3"));
+    std::unique_ptr<QMimeData> vardeck(drags().tvwWM_OLEStartDrag());
+    EXPECT_TRUE(dropOn(window->Frame2, vardeck.get(), middle(window->Frame2)));
+    drags().OLECompleteDrag();
+    EXPECT_EQ(window->lblWName->text(), "Three");
+    EXPECT_EQ(window->currentWID, "W3");
+    EXPECT_EQ(window->txtMode->text(), "");
+
+    topics()->setCurrentItem(node("T4"));
+    std::unique_ptr<QMimeData> folder(drags().tvwTopics_OLEStartDrag());
+    EXPECT_TRUE(dropOn(window->Picture1, folder.get(), middle(window->Picture1)));
+    drags().OLECompleteDrag();
+    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(window->currentTID, "T4");
+    EXPECT_EQ(rowIds(), QStringList({"W5"}));
+}
+
+} // namespace

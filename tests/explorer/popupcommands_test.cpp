@@ -1,0 +1,319 @@
+#include "popupsfixture.h"
+
+#include "platform/launcher.h"
+#include "support/failingdisk.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// Records each page opened together with what the document held at that moment.
+class SnapshotLauncher final : public Launcher
+{
+public:
+    explicit SnapshotLauncher(std::function<QString()> snapshot) : m_snapshot(std::move(snapshot))
+    {
+        launcher::install(this);
+    }
+    ~SnapshotLauncher() override { launcher::install(nullptr); }
+    bool startDetached(const QString &program, const QStringList &) override
+    {
+        opened << program;
+        return true;
+    }
+    bool openUrl(const QString &url) override
+    {
+        opened << url + " " + m_snapshot();
+        return true;
+    }
+    QString findExecutable(const QString &) const override { return {}; }
+
+    QStringList opened;
+
+private:
+    std::function<QString()> m_snapshot;
+};
+
+void rightClick(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(item).center());
+}
+
+TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeck)
+{
+    open();
+    clickFolder("T1");
+    rightClick(window->tvwWM, wmNode("W2"));
+    EXPECT_EQ(openPopup(), "mnuStartVD");
+    closePopups();
+
+    window->menuItem("mnuOpenVD")->trigger();
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"http://two.example/a"}));
+    EXPECT_EQ(onDisk("W2", "HITS"), "2");
+    ASSERT_FALSE(recentColl.isEmpty());
+    EXPECT_EQ(recentColl.last().getID(), "W2");
+
+    window->menuItem("mnuCopyVD")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), window->dbXML->getVDAsFormattedString("W2"));
+
+    window->tabView->setTab(1);
+    window->menuItem("mnuOpenN")->trigger();
+    EXPECT_EQ(window->lblWName->text(), "Two");
+    EXPECT_EQ(window->currentWID, "W2");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+
+    window->menuItem("mnuOpenVDHome")->trigger();
+    EXPECT_EQ(launcher.openedUrls().last(), "http://two.example/");
+    EXPECT_EQ(window->popup.homePageName, "Two");
+    EXPECT_EQ(onDisk("W2", "HITS"), "2") << "the home page records no visit";
+}
+
+TEST_F(PopupsTest, nodesWhoseVardeckHasGoneAreSkipped)
+{
+    open();
+    clickFolder("T1");
+    rightClick(window->tvwWM, wmNode("W2"));
+    closePopups();
+    removeElement("W2");
+    const QByteArray before = fileBytes();
+    {
+        ModalDriver driver;
+        window->menuItem("mnuOpenVD")->trigger();
+        window->menuItem("mnuModVD")->trigger();
+        window->menuItem("mnuMoveVD")->trigger();
+        EXPECT_TRUE(driver.opened().isEmpty());
+    }
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to move");
+    EXPECT_EQ(fileBytes(), before);
+
+    // The node itself is gone once the folder is shown again.
+    clickFolder("T4");
+    EXPECT_TRUE(window->popup.popupNode.isNull());
+    window->menuItem("mnuOpenVD")->trigger();
+    window->menuItem("mnuCopyVD")->trigger();
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+}
+
+TEST_F(PopupsTest, openingSeveralRowsRecordsEveryVisitBeforeTheFirstPageOpens)
+{
+    open();
+    clickFolder("T1");
+    SnapshotLauncher pages([this] {
+        QStringList hits;
+        for (const char *wid : {"W1", "W2", "W3"})
+            hits << doc()->nodeFromID(wid).childText("HITS");
+        return hits.join(',');
+    });
+    selectRows({"W3", "W1", "W2"});
+    window->popup.popupListName = "listVD";
+    window->tabView->setTab(1);
+    window->menuItem("mnuMulti", 1)->trigger();
+    // Rows in list order (One, Three, Two), each page opened after all three visits.
+    EXPECT_EQ(pages.opened, QStringList({"http://one.example/ 2,2,2", "https://three.example/x 2,2,2",
+                                         "http://two.example/a 2,2,2"}));
+    EXPECT_EQ(onDisk("W3", "HITS"), "2");
+    ASSERT_GE(recentColl.size(), 3);
+    EXPECT_EQ(recentColl.last().getID(), "W2");
+    EXPECT_EQ(window->tabView->Tab(), 1) << "opening several rows leaves the right pane as it is";
+}
+
+TEST_F(PopupsTest, popularListOpensOnlyItsCurrentRow)
+{
+    open();
+    callOp(window->ops.populatePopList, doc());
+    QTreeWidget *pop = window->listPop;
+    ASSERT_EQ(pop->topLevelItemCount(), 2);
+    QTreeWidgetItem *four = tag(pop->topLevelItem(0)) == "W4" ? pop->topLevelItem(0) : pop->topLevelItem(1);
+    QTreeWidgetItem *five = four == pop->topLevelItem(0) ? pop->topLevelItem(1) : pop->topLevelItem(0);
+    pop->setCurrentItem(four);
+    five->setSelected(true);
+    four->setSelected(true);
+    window->popup.popupListName = "listPop";
+    window->menuItem("mnuList", 4)->trigger();
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"http://four.example/"}));
+}
+
+TEST_F(PopupsTest, listOpenAndUpdateLeaveTheRightPaneOnItsVardeckTab)
+{
+    open();
+    clickFolder("T1");
+    selectRows({"W2"});
+    window->popup.popupListName = "listVD";
+    window->tabView->setTab(1);
+    window->menuItem("mnuList", 3)->trigger();
+    EXPECT_EQ(window->lblWName->text(), "Two");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+
+    if (!window->hasCommand("mnuEditModify_Click"))
+        GTEST_SKIP() << "the update command is not attached";
+    selectRows({"W3"});
+    window->tabView->setTab(1);
+    window->menuItem("mnuList", 8)->trigger();
+    EXPECT_EQ(window->currentWID, "W3");
+    EXPECT_TRUE(sameText(window->txtMode->text(), "mod"));
+    EXPECT_EQ(window->tabView->Tab(), 0);
+    window->runCommand("cancelVardeckEdit");
+}
+
+TEST_F(PopupsTest, listDeleteDeletesTheRowsVardeckAndRefreshesTheFolder)
+{
+    if (!window->hasCommand("mnuEditDelete_Click"))
+        GTEST_SKIP() << "Vardeck deletion is not attached";
+    open();
+    showVardeck("T1", "W1");
+    selectRows({"W3"});
+    window->popup.popupListName = "listVD";
+    window->tabView->setTab(1);
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuList", 9)->trigger();
+    EXPECT_EQ(prompts.texts(), QStringList({"Are you sure you wish to delete Three?"}));
+    EXPECT_EQ(idsOnDisk("T1", "VARDECKS"), QStringList({"W1", "W2", "W4"}));
+    EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W2"}));
+    EXPECT_EQ(window->tabView->Tab(), 0);
+}
+
+TEST_F(PopupsTest, deleteVardecksRemovesExactlyTheSelectedRowsAfterYes)
+{
+    open();
+    clickFolder("T1");
+    selectRows({"W1", "W3"});
+    window->popup.popupListName = "listVD";
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::No);
+    window->menuItem("mnuMulti", 3)->trigger();
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text, "Are you sure you wish to permanently delete the selected Vardecks?");
+    EXPECT_EQ(prompts.messages()[0].title, "Delete Vardecks");
+    EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::None);
+    EXPECT_EQ(prompts.messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(fileBytes(), before);
+
+    prompts.clear();
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuMulti", 3)->trigger();
+    EXPECT_EQ(idsOnDisk("T1", "VARDECKS"), QStringList({"W2", "W4"}));
+    EXPECT_EQ(rowIds(), QStringList({"W4", "W2"}));
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+}
+
+TEST_F(PopupsTest, deleteVardecksSkipsRowsWhoseVardeckHasGoneAndSavesOnce)
+{
+    open();
+    clickFolder("T1");
+    selectRows({"W1", "W2", "W3"});
+    window->popup.popupListName = "listVD";
+    removeElement("W2");
+    {
+        FailingDisk disk;
+        prompts.answer(MsgResult::Yes);
+        window->menuItem("mnuMulti", 3)->trigger();
+    }
+    // The question, then one failed save.
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(idsInDoc("T1", "VARDECKS"), QStringList({"W4"}));
+
+    // Only rows whose Vardecks have gone: nothing is saved.
+    prompts.clear();
+    clickFolder("T4");
+    selectRows({"W5"});
+    removeElement("W5");
+    {
+        FailingDisk disk;
+        prompts.answer(MsgResult::Yes);
+        window->menuItem("mnuMulti", 3)->trigger();
+    }
+    EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
+TEST_F(PopupsTest, folderMenuDeletesTheRightClickedFolderAlsoWithTheRootSelectedBefore)
+{
+    if (!window->hasCommand("mnuEditDeleteTopic_Click"))
+        GTEST_SKIP() << "folder deletion is not attached";
+    open();
+    topics()->setCurrentItem(root());
+    rightClick(topics(), node("T4"));
+    EXPECT_EQ(openPopup(), "mnuTopicMenu");
+    closePopups();
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuDeleteFolder")->trigger();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Are you sure you wish to delete the folder Delta and all its Vardecks and sub-folders?"}));
+    EXPECT_EQ(idsOnDisk("", ""), QStringList({"T1", "T5"}));
+    EXPECT_EQ(topics()->currentItem(), root());
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+
+    // The root's own menu: the base directory stays.
+    prompts.clear();
+    rightClick(topics(), root());
+    closePopups();
+    window->menuItem("mnuDeleteFolder")->trigger();
+    EXPECT_EQ(prompts.texts(), QStringList({"The base directory cannot be deleted"}));
+}
+
+TEST_F(PopupsTest, folderMenuOpensAndRenamesTheRightClickedFolder)
+{
+    open();
+    clickFolder("T4");
+    rightClick(topics(), node("T5"));
+    closePopups();
+    window->menuItem("mnuOpenF")->trigger();
+    EXPECT_EQ(window->lblTName->text(), "Echo");
+
+    // No Vardeck menu's Rename renames the folder selected in the tree, whatever was
+    // right-clicked last.
+    clickFolder("T1");
+    rightClick(window->tvwWM, wmNode("W1"));
+    closePopups();
+    QString renamed;
+    {
+        ModalDriver driver([&](QDialog *dialog) {
+            if (auto *name = dialog->findChild<QLineEdit *>("txtTName"))
+                renamed = name->text();
+        });
+        window->menuItem("mnuModFolder")->trigger();
+        EXPECT_EQ(driver.opened(), QStringList({"frmModifyTopic"}));
+    }
+    EXPECT_EQ(renamed, "Alpha");
+}
+
+TEST_F(PopupsTest, newFolderStartsFromTheRememberedFolderOrTheTopLevelWhenItHasGone)
+{
+    open();
+    rightClick(topics(), node("T4"));
+    closePopups();
+    EXPECT_EQ(popups().rememberedFolderTID(), "T4");
+    rightClick(topics(), node("T5"));
+    closePopups();
+    removeElement("T5");
+    EXPECT_EQ(popups().rememberedFolderTID(), "");
+    rightClick(topics(), root());
+    closePopups();
+    EXPECT_EQ(popups().rememberedFolderTID(), "");
+}
+
+TEST_F(PopupsTest, placeholderLaunchersSayTheirFeatureIsNotAvailableYet)
+{
+    open();
+    window->runCommand("mnuFileImportExport_Click");
+    window->runCommand("mnuToolsDup_Click");
+    window->runCommand("mnuToolsOptions_Click");
+    for (int position = 1; position <= window->toolbarButtonCount(); ++position) {
+        if (window->toolbarButton(position)->property("rrCommand").toString() == "mnuToolsOptions_Click")
+            window->Toolbar1_ButtonClick(position);
+    }
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Import/Export is not available yet.", "Manage duplicates is not available yet.",
+                           "Options is not available yet.", "Options is not available yet."}));
+}
+
+} // namespace

@@ -1,0 +1,249 @@
+#pragma once
+// The main window with the popups, the move launchers and the drags installed on top
+// of the Explorer, the finding panes and (when present) the editing commands; a
+// sample database with enough Vardecks in one folder for multi-row commands; and
+// helpers for synthetic drags and for modal dialogs.
+#include "explorerfixture.h"
+
+#include "controls/qbbuttons_h.h"
+#include "dialogs/dialogtopictree.h"
+#include "explorer/dragdrop.h"
+#include "explorer/externaldrops.h"
+#include "explorer/movelaunchers.h"
+#include "explorer/nodetags.h"
+#include "explorer/popupcommands.h"
+#include "explorer/popupsanddrops.h"
+#include "finding/ui/findingui.h"
+#include "shell/statuspanels.h"
+#include "storage/useroptions.h"
+
+#if __has_include("explorer/editing.h")
+#include "explorer/editing.h"
+#define RR_TEST_HAS_EDITING 1
+#endif
+
+#include <QApplication>
+#include <QDialog>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+namespace rr::test
+{
+
+// FOLDERS
+//   T1 Alpha   W1 One, W2 Two, W3 Three, W4 Four (HITS 3)
+//     T2 Beta
+//       T3 Gamma
+//   T4 Delta   W5 Five (HITS 5)
+//   T5 Echo    (empty)
+inline QByteArray popupsBody()
+{
+    auto vd = [](const char *wid, const char *name, const char *address, const char *hits = "1") {
+        VD v;
+        v.wid = wid;
+        v.name = name;
+        v.address = address;
+        v.hits = hits;
+        v.fav = "FALSE";
+        return v.xml();
+    };
+    const QByteArray alpha =
+        folderXml("T1", "Alpha",
+                  vd("W1", "One", "http://one.example/") + vd("W2", "Two", "http://two.example/a") +
+                      vd("W3", "Three", "https://three.example/x") + vd("W4", "Four", "http://four.example/", "3"),
+                  folderXml("T2", "Beta", {}, folderXml("T3", "Gamma")));
+    return "<FOLDERS>" + alpha + folderXml("T4", "Delta", vd("W5", "Five", "http://five.example/", "5")) +
+           folderXml("T5", "Echo") + "</FOLDERS>";
+}
+
+// Acts on the first modal dialog that opens while it lives, then closes the dialog if
+// the action left it open; any further dialog is counted and closed, so that a test
+// never hangs.
+class ModalDriver
+{
+public:
+    explicit ModalDriver(std::function<void(QDialog *)> act = {}) : m_act(std::move(act))
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog == m_current)
+                return;
+            m_current = dialog;
+            m_names << dialog->objectName();
+            if (m_names.size() == 1 && m_act)
+                m_act(dialog);
+            if (m_current && m_current->isVisible())
+                m_current->reject();
+        });
+        m_timer.start();
+    }
+    // The object names of the dialogs that opened, in order.
+    const QStringList &opened() const { return m_names; }
+
+private:
+    std::function<void(QDialog *)> m_act;
+    QPointer<QDialog> m_current;
+    QStringList m_names;
+    QTimer m_timer;
+};
+
+// Picks the folder tid ("" for the root) in a folder dialog's tree and clicks Save.
+inline void chooseAndSave(QDialog *dialog, const QString &tid)
+{
+    auto *tree = dialog->findChild<DialogTopicTree *>(QStringLiteral("tvwTopicList"));
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem *item = tid.isEmpty() ? tree->root() : tree->findByTag(tid);
+    ASSERT_NE(item, nullptr) << tid.toStdString();
+    tree->selectNode(item);
+    emit tree->itemClicked(item, 0);
+    auto *save = dialog->findChild<qbButtons_H *>(QStringLiteral("cmdSave"));
+    ASSERT_NE(save, nullptr);
+    save->click();
+}
+
+class PopupsTest : public ExplorerTest
+{
+protected:
+    void SetUp() override
+    {
+        ExplorerTest::SetUp();
+        appOptions().setAutoSave(false);
+        appOptions().setCheckDup(false);
+        installFinding(*window);
+#ifdef RR_TEST_HAS_EDITING
+        installEditing(*window);
+#endif
+        installPopupsAndDrops(*window);
+    }
+
+    void open()
+    {
+        openDatabase(popupsBody());
+        // The status bar names the open database, as the start-up leaves it.
+        window->StatusBar1->setPanelText(3, "Vardecks");
+    }
+    bool editingInstalled() const
+    {
+        return window->hasCommand("mnuAddVardeck_Click");
+    }
+
+    InternalDrags &drags() const
+    {
+        return *internalDragsOf(*window);
+    }
+    ExternalDrops &drops() const
+    {
+        return *externalDropsOf(*window);
+    }
+    PopupCommands &popups() const
+    {
+        return *popupCommandsOf(*window);
+    }
+
+    // The identifiers of the children of an element's VARDECKS or SUBFOLDERS ("" the
+    // top level), in the document and in the file.
+    static QStringList idsIn(const XmlDocument &d, const QString &id, const QString &childName)
+    {
+        const XmlNode container = id.isEmpty() ? d.documentElement() : d.nodeFromID(id).child(childName);
+        QStringList out;
+        for (const XmlNode &c : container.childElements())
+            out << c.attribute(c.nodeName() == "VARDECK" ? "WID" : "TID");
+        return out;
+    }
+    QStringList idsInDoc(const QString &id, const QString &childName) const
+    {
+        return idsIn(*doc(), id, childName);
+    }
+    QStringList idsOnDisk(const QString &id, const QString &childName) const
+    {
+        XMLDatabase fresh;
+        EXPECT_TRUE(fresh.openDBValidate(path));
+        return idsIn(*fresh.getTheDOM(), id, childName);
+    }
+    // Removes an element from the document only, as a change elsewhere would.
+    void removeElement(const QString &id) const
+    {
+        XmlNode n = doc()->nodeFromID(id);
+        ASSERT_FALSE(n.isNull()) << id.toStdString();
+        n.parentNode().removeChild(n);
+    }
+
+    void selectRows(const QStringList &wids)
+    {
+        window->listVD->clearSelection();
+        for (const QString &wid : wids) {
+            QTreeWidgetItem *r = row(wid);
+            ASSERT_NE(r, nullptr) << wid.toStdString();
+            window->listVD->setCurrentItem(r, 0, QItemSelectionModel::NoUpdate);
+            r->setSelected(true);
+        }
+    }
+    QStringList rowIds() const
+    {
+        QStringList out;
+        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
+            out << tag(window->listVD->topLevelItem(i));
+        return out;
+    }
+
+    // The centre of a folder node in tvwTopics' viewport ("" the root).
+    QPoint folderPoint(const QString &tid)
+    {
+        QTreeWidgetItem *item = tid.isEmpty() ? root() : node(tid);
+        EXPECT_NE(item, nullptr) << tid.toStdString();
+        for (QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
+            p->setExpanded(true);
+        topics()->scrollToItem(item);
+        return topics()->visualItemRect(item).center();
+    }
+
+    // A drag entering target at pos, moving and dropping; true when the drop was taken.
+    static bool dropOn(QWidget *target, const QMimeData *data, const QPoint &pos)
+    {
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(pos, actions, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDragMoveEvent move(pos, actions, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        if (!move.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(pos), actions, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
+    // A drag of the window's own from start to end, dropped on the folder tid.
+    bool dragOntoFolder(QMimeData *started, const QString &tid)
+    {
+        std::unique_ptr<QMimeData> data(started);
+        EXPECT_NE(data, nullptr);
+        if (!data)
+            return false;
+        const bool taken = dropOn(topics()->viewport(), data.get(), folderPoint(tid));
+        drags().OLECompleteDrag();
+        return taken;
+    }
+    bool dragFolder(const QString &tid, const QString &targetTid)
+    {
+        topics()->setCurrentItem(node(tid));
+        return dragOntoFolder(drags().tvwTopics_OLEStartDrag(), targetTid);
+    }
+    bool dragRows(const QStringList &wids, const QString &targetTid)
+    {
+        selectRows(wids);
+        return dragOntoFolder(drags().listVD_OLEStartDrag(), targetTid);
+    }
+    static std::unique_ptr<QMimeData> textData(const QString &text)
+    {
+        auto data = std::make_unique<QMimeData>();
+        data->setText(text);
+        return data;
+    }
+};
+
+} // namespace rr::test
