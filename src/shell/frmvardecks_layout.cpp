@@ -215,8 +215,10 @@ void frmVardecks::Splitter2_Resize()
         tw::setWidth(txtNotes, tw::width(tabInfo));
         tw::setWidth(wbPreview, tw::width(tabInfo) - 200);
         wbPreview->setVisible(true);
-        tw::setWidth(txtWName, tw::width(Picture1) - 800);
-        tw::setWidth(txtAddress, tw::width(Picture1) - 800);
+        // The boxes may start a little after their designed 720 twips (see the panes).
+        const double boxShift = tw::left(txtWName) - 720;
+        tw::setWidth(txtWName, tw::width(Picture1) - 800 - boxShift);
+        tw::setWidth(txtAddress, tw::width(Picture1) - 800 - boxShift);
         tw::setWidth(lblWName, tw::width(Picture1) - 300);
         tw::setWidth(lblAddress, tw::width(Picture1) - 300);
         for (QWidget *label :

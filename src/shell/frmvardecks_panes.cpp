@@ -299,6 +299,10 @@ void frmVardecks::buildRightPane()
     place(lblAddress, 240, 480, 6000, 195);
     txtAddress = textBox(Frame2, QStringLiteral("txtAddress"), 720, 480, 6015, 320);
     txtAddress->hide();
+    // The captions may be wider in the fonts here than designed: the boxes start after them.
+    const int boxLeft = qMax(txtWName->x(), qMax(lbl(25)->geometry().right(), lbl(26)->geometry().right()) + 4);
+    txtWName->move(boxLeft, txtWName->y());
+    txtAddress->move(boxLeft, txtAddress->y());
     imgIcon = new QLabel(Frame2);
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     place(imgIcon, 0, 0, 250, 250);
@@ -376,6 +380,14 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     makeLabel(d, 14, QString(), 4920, 1680, 855, 255);
     makeLabel(d, 10, QStringLiteral("Size:"), 3840, 2040, 855, 255);
     lblFileSize = valueLabel(QStringLiteral("lblFileSize"), 4920, 2040, 2175, 255);
+    // The values stand in one column after the widest caption.
+    int valueLeft = lblHome->x();
+    for (int caption : {7, 5, 4, 13, 10})
+        valueLeft = qMax(valueLeft, lbl(caption)->geometry().right() + 6);
+    for (QWidget *value : {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lbl(3)),
+                           static_cast<QWidget *>(lblCreatedDate), static_cast<QWidget *>(lbl(14)),
+                           static_cast<QWidget *>(lblFileSize)})
+        value->move(valueLeft, value->y());
 
     // Search from a detail: domain, last visited, created date.
     const char *searchTips[] = {"Search on this domain", "Search on last visited date", "Search on created date"};

@@ -82,7 +82,9 @@ struct LayoutTest : rr::test::MainWindowTest {
         EXPECT_EQ(w.lblKeyWords->y(), tw::toPx(tw::top(w.lblDescription) + tw::height(w.lblDescription) + 100));
         EXPECT_EQ(w.txtNotes->width(), px(infoW));
         EXPECT_EQ(w.wbPreview->width(), px(infoW - 200));
-        EXPECT_EQ(w.txtWName->width(), px(tw::width(w.Picture1) - 800));
+        // The name box keeps its right edge where the rule puts it, starting after its caption.
+        EXPECT_EQ(w.txtWName->width(), px(tw::width(w.Picture1) - 800 - (tw::left(w.txtWName) - 720)));
+        EXPECT_GT(w.txtWName->x(), w.lbl(25)->geometry().right());
         EXPECT_EQ(w.lblWName->width(), px(tw::width(w.Picture1) - 300));
         EXPECT_EQ(w.lblHome->width(), px(tw::width(w.Picture1) - 600));
     }
