@@ -66,7 +66,9 @@ void FolderDeletion::mnuEditDeleteTopic_Click()
 void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
 {
     QTreeWidget *tree = w.tvwTopics;
-    if (tid == QLatin1String("txtTID") || tree->currentItem() == tree->topLevelItem(0) || tid.trimmed().isEmpty()) {
+    // The folder to delete is what counts, not the tree's selection: a folder deleted
+    // from its popup may be deleted while the root is selected.
+    if (tid == QLatin1String("txtTID") || tid.trimmed().isEmpty()) {
         prompt::show(QStringLiteral("The base directory cannot be deleted"));
         return;
     }
