@@ -170,14 +170,23 @@ TEST_F(EditingTest, folderDeletionRefusalsAndThePopupsFolder)
     EXPECT_EQ(window->lblTName->text(), "zebra");
     EXPECT_FALSE(window->popup.deleteFolderFromPopup);
 
-    // From the root's own popup, or while the root was selected, nothing goes.
+    // From the root's own popup nothing goes.
     topics()->setCurrentItem(root());
     window->popup.deleteFolderFromPopup = true;
-    window->popup.popupNode = TreeNodeRef(topics(), node("T2"));
+    window->popup.popupNode = TreeNodeRef(topics(), root());
     window->popup.popupSelectedNode = TreeNodeRef(topics(), root());
     window->runCommand("mnuEditDeleteTopic_Click");
     EXPECT_EQ(prompts.lastText(), "The base directory cannot be deleted");
     EXPECT_TRUE(stored("T2"));
+
+    // A folder's own popup deletes that folder although the root was selected before.
+    window->popup.deleteFolderFromPopup = true;
+    window->popup.popupNode = TreeNodeRef(topics(), node("T2"));
+    window->popup.popupSelectedNode = TreeNodeRef(topics(), root());
+    prompts.answer(MsgResult::Yes);
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_TRUE(prompts.lastText().startsWith("Are you sure you wish to delete the folder "));
+    EXPECT_FALSE(stored("T2"));
 }
 
 TEST_F(EditingTest, aFolderDeletionThatCannotBeSavedKeepsTheSideFiles)
