@@ -2,7 +2,8 @@
 function(rr_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
   if(RR_SANITIZE)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined
+                                             -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()

@@ -1,3 +1,4 @@
+#include "storage/savereport.h"
 #include "dialogs/folderdialog.h"
 
 #include "controls/qbbuttons_h.h"
@@ -79,12 +80,6 @@ FolderDialog::FolderDialog(Kind kind, XMLDatabase &db, DialogHooks hooks, QWidge
     resize(px(g.clientWidth), px(g.clientHeight));
 }
 
-QString FolderDialog::saveFailedMessage(const QString &reason)
-{
-    return QStringLiteral("The Vardecks database could not be saved.  The change is kept until the next save.\n\n") +
-           reason;
-}
-
 void FolderDialog::buildFrame(const QString &instruction, const QList<Line> &lines)
 {
     m_lines = lines;
@@ -146,10 +141,7 @@ XmlNode FolderDialog::ensureChild(XmlNode element, const QString &name) const
 
 bool FolderDialog::saveChanges(const StalePages &stale)
 {
-    QString error;
-    const bool saved = m_db.save(&error);
-    if (!saved)
-        prompt::show(saveFailedMessage(error), MsgButtons::Ok, MsgIcon::Exclamation);
+    const bool saved = saveDatabaseReporting(m_db);
     if (m_hooks.collectionChanged)
         m_hooks.collectionChanged(stale);
     return saved;

@@ -31,9 +31,6 @@ public:
     qbButtons_H *cmdSave = nullptr;
     qbButtons_H *cmdCancel = nullptr;
 
-    // The text shown when the database file could not be written.
-    static QString saveFailedMessage(const QString &reason);
-
 protected:
     FolderDialog(Kind kind, XMLDatabase &db, DialogHooks hooks, QWidget *parent);
 

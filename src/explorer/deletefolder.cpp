@@ -3,7 +3,7 @@
 #include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"

@@ -2,7 +2,7 @@
 
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "media/iconsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"

@@ -4,7 +4,7 @@
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"

@@ -1,3 +1,4 @@
+#include "storage/savereport.h"
 #include "explorer/foldertree.h"
 
 #include "dialogs/dialoghooks.h"
@@ -220,9 +221,7 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
         newName = folder.childText(QStringLiteral("NAME"));
     }
     folder.setChildText(QStringLiteral("NAME"), newName);
-    QString error;
-    if (!w.dbXML->save(&error))
-        prompt::show(error, MsgButtons::Ok, MsgIcon::Exclamation);
+    saveDatabaseReporting(*w.dbXML);
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     node->setText(0, newName);
     // The caption follows only when the renamed folder is the one shown.

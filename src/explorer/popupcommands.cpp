@@ -5,7 +5,7 @@
 #include "explorer/movelaunchers.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"

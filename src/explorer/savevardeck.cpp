@@ -5,7 +5,7 @@
 #include "explorer/nodetags.h"
 #include "finding/favorites.h"
 #include "finding/listcells.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"

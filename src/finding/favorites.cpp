@@ -1,7 +1,7 @@
 #include "finding/favorites.h"
 
 #include "finding/listcells.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 

@@ -1,7 +1,7 @@
 #include "finding/popularlist.h"
 
 #include "finding/listcells.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "platform/prompt.h"
 
 #include <cmath>

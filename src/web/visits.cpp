@@ -1,3 +1,4 @@
+#include "storage/savereport.h"
 #include "web/visits.h"
 
 #include "platform/prompt.h"
@@ -49,10 +50,7 @@ QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime 
     vardeck.setChildText(QStringLiteral("KEYWORD2"), record.stamp);
     vardeck.setChildText(QStringLiteral("HITS"), record.hits);
 
-    QString error;
-    record.saved = db.save(&error);
-    if (!record.saved)
-        prompt::show(error, MsgButtons::Ok, MsgIcon::Exclamation);
+    record.saved = saveDatabaseReporting(db);
     if (listener())
         listener()(record);
     return record.stamp;

@@ -2,7 +2,7 @@
 // the toolbar, Ctrl+S and Esc, and typing into the notes.
 #include "editingfixture.h"
 
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 
 using namespace rr;
 using namespace rr::test;

@@ -1,5 +1,5 @@
 #include "finding/favorites.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "findingfixture.h"
 #include "support/failingdisk.h"
 

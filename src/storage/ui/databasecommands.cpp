@@ -3,7 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Saving the database after a change made by a finding command.
+// Saving the database after a change, telling the user when the file could not be written.
 #include "storage/xmldatabase.h"
 
 #include <QString>

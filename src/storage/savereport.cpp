@@ -1,4 +1,4 @@
-#include "finding/savereport.h"
+#include "storage/savereport.h"
 
 #include "platform/prompt.h"
 
