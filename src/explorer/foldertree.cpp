@@ -5,6 +5,7 @@
 #include "dialogs/frmmodifytopic.h"
 #include "dialogs/frmtopicdialog.h"
 #include "explorer/nodetags.h"
+#include "explorer/windowdialoghooks.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -287,23 +288,7 @@ void FolderTree::mnuEditModifyTopic_Click()
     showRenameFolderDialog(tid);
 }
 
-DialogHooks FolderTree::dialogHooks()
-{
-    DialogHooks hooks;
-    hooks.collectionChanged = [this](const StalePages &stale) {
-        w.aspectPageStale[frmVardecks::FoldersPage] |= stale.folders;
-        w.aspectPageStale[frmVardecks::AllPage] |= stale.all;
-        w.aspectPageStale[frmVardecks::HitsPage] |= stale.hits;
-        w.aspectPageStale[frmVardecks::FavsPage] |= stale.favorites;
-        if (stale.reshowWebAspect && sameText(w.currentAspect, QStringLiteral("Web")))
-            callOp(w.ops.showAspectWeb);
-    };
-    hooks.applyFontFallback = [](QWidget *dialog) {
-        if (!sansSerifInstalled)
-            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
-    };
-    return hooks;
-}
+DialogHooks FolderTree::dialogHooks() { return windowDialogHooks(w); }
 
 void FolderTree::showNewFolderDialog(const QString &parentTID)
 {

@@ -4,6 +4,7 @@
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
 #include "explorer/nodetags.h"
+#include "explorer/windowdialoghooks.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -43,23 +44,7 @@ MoveLaunchers::MoveLaunchers(frmVardecks &window) : QObject(&window), w(window)
     setObjectName(QStringLiteral("moveLaunchers"));
 }
 
-DialogHooks MoveLaunchers::dialogHooks()
-{
-    DialogHooks hooks;
-    hooks.collectionChanged = [this](const StalePages &stale) {
-        w.aspectPageStale[frmVardecks::FoldersPage] |= stale.folders;
-        w.aspectPageStale[frmVardecks::AllPage] |= stale.all;
-        w.aspectPageStale[frmVardecks::HitsPage] |= stale.hits;
-        w.aspectPageStale[frmVardecks::FavsPage] |= stale.favorites;
-        if (stale.reshowWebAspect && sameText(w.currentAspect, QStringLiteral("Web")))
-            callOp(w.ops.showAspectWeb);
-    };
-    hooks.applyFontFallback = [](QWidget *dialog) {
-        if (!sansSerifInstalled)
-            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
-    };
-    return hooks;
-}
+DialogHooks MoveLaunchers::dialogHooks() { return windowDialogHooks(w); }
 
 bool MoveLaunchers::moveOneVardeck(const QString &wid)
 {
