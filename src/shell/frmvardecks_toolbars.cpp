@@ -61,21 +61,21 @@ void frmVardecks::buildToolbars()
     Toolbar1->setMouseTracking(true);
     Toolbar1->installEventFilter(this);
     int position = 0;
-    for (const ToolbarButton &spec : kToolbar1) {
+    for (const ToolbarButton &entry : kToolbar1) {
         ++position;
         QAction *button = nullptr;
-        if (spec.image == 0) {
+        if (entry.image == 0) {
             button = Toolbar1->addSeparator();
         } else {
-            button = Toolbar1->addAction(ImageListMenu.value(QString::number(spec.image)), QString());
-            button->setToolTip(QString::fromLatin1(spec.toolTip));
+            button = Toolbar1->addAction(ImageListMenu.value(QString::number(entry.image)), QString());
+            button->setToolTip(QString::fromLatin1(entry.toolTip));
             connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
         }
         button->setObjectName(QStringLiteral("Toolbar1.Buttons(%1)").arg(position));
-        button->setProperty("rrCommand", QString::fromLatin1(spec.command));
-        button->setProperty("rrIndex", spec.index);
+        button->setProperty("rrCommand", QString::fromLatin1(entry.command));
+        button->setProperty("rrIndex", entry.index);
         m_toolbarButtons.append(button);
-        m_toolTips.append(QString::fromLatin1(spec.toolTip));
+        m_toolTips.append(QString::fromLatin1(entry.toolTip));
         if (QWidget *widget = Toolbar1->widgetForAction(button)) {
             widget->setMouseTracking(true);
             widget->installEventFilter(this);
