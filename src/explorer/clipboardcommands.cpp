@@ -8,8 +8,6 @@
 
 namespace rr
 {
-namespace
-{
 
 void putOnClipboard(const QString &text)
 {
@@ -17,6 +15,9 @@ void putOnClipboard(const QString &text)
     clipboard->clear();
     clipboard->setText(text);
 }
+
+namespace
+{
 
 // A field of the shown Vardeck; a missing Vardeck or field copies an empty text.
 using Getter = QString (XMLDatabase::*)(const QString &, bool *) const;

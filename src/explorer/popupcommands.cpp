@@ -1,5 +1,7 @@
 #include "explorer/popupcommands.h"
 
+#include "explorer/clipboardcommands.h"
+
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
@@ -23,13 +25,6 @@ namespace rr
 {
 namespace
 {
-
-void putOnClipboard(const QString &text)
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
-}
 
 // Index of the separators of the list popup: they run nothing.
 bool isListSeparator(int index)
