@@ -1,7 +1,6 @@
 #include "explorer/popupcommands.h"
 
 #include "explorer/clipboardcommands.h"
-
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
