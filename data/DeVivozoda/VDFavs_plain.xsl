@@ -90,7 +90,7 @@ h1 { font-size: 1.6em; border-bottom: 1px solid #000000; }
 h2 { font-size: 1.2em; }
 a { color: #0000cc; }
 .summary, .meta, .address, .count { color: #444444; }
-.folder h2 { border-bottom: 1px solid #999999; }
+div.folder h2 { border-bottom: 1px solid #999999; }
 li.vardeck { padding-left: 0; }
 table.vardecks th { border-bottom: 2px solid #000000; }
 table.vardecks td { border-bottom: 1px solid #cccccc; }
@@ -99,13 +99,13 @@ h1 { margin: 0 0 0.2em 0; }
 .contents ul { list-style: none; margin: 0; padding-left: 1.2em; }
 .contents > ul { padding-left: 0; }
 .contents li { margin: 0.15em 0; }
-.folder { margin: 1.4em 0; }
-.folder h2 { margin: 0 0 0.5em 0; }
+div.folder { margin: 1.4em 0; }
+div.folder h2 { margin: 0 0 0.5em 0; }
 .count { font-weight: normal; font-size: 0.85em; }
 ul.vardecks { list-style: none; margin: 0; padding: 0; }
 li.vardeck { margin: 0 0 0.8em 0; padding: 0.5em 0.8em; }
 .name { font-weight: bold; }
-.address { font-size: 0.85em; word-break: break-all; }
+div.address, td.address { font-size: 0.85em; font-weight: normal; word-break: break-all; }
 .description, .keywords { margin-top: 0.25em; }
 .notes { margin-top: 0.3em; white-space: pre-wrap; }
 .meta { margin-top: 0.3em; font-size: 0.8em; }
@@ -115,7 +115,7 @@ li.vardeck { margin: 0 0 0.8em 0; padding: 0.5em 0.8em; }
 .empty { font-style: italic; }
 table.vardecks { border-collapse: collapse; width: 100%; }
 table.vardecks th, table.vardecks td { text-align: left; vertical-align: top; padding: 0.35em 0.6em; }
-td.hits, th.hits, td.rank, th.rank { text-align: right; white-space: nowrap; }
+table.vardecks td.hits, table.vardecks th.hits, table.vardecks td.rank, table.vardecks th.rank { text-align: right; white-space: nowrap; }
 td.created, td.visited { white-space: nowrap; }
 td .description { font-weight: normal; font-size: 0.85em; }
 </style>

@@ -97,7 +97,7 @@
       </xsl:when>
       <xsl:otherwise>
         <xsl:variable name="found" select="//VARDECK[contains(translate(concat(NAME, '&#10;', ADDRESS, '&#10;', DESCRIPTION, '&#10;', KEYWORD1, '&#10;', NOTES), $upper, $lower), $term)]"/>
-        <p class="summary"><xsl:value-of select="count($found)"/> Vardecks found for &#8220;<xsl:value-of select="normalize-space($search)"/>&#8221;</p>
+        <p class="summary">Vardecks found for &#8220;<xsl:value-of select="normalize-space($search)"/>&#8221;: <xsl:value-of select="count($found)"/></p>
         <xsl:choose>
           <xsl:when test="$found">
             <ul class="vardecks">
