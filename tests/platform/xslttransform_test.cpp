@@ -94,6 +94,14 @@ TEST_F(Transforms, everyViewListsItsVardecksInOrderAndLinksOnlySafeAddresses)
         EXPECT_EQ(page.texts("//style").size(), view.contains("_plain") ? 1 : 0);
     }
 
+    // The database keeps its document type, and so its identifiers, after a transform.
+    const QByteArray saved = db.toBytes();
+    EXPECT_TRUE(saved.contains("<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">\n<FOLDERS>"))
+        << saved.left(200).toStdString();
+    XmlDocument reloaded;
+    ASSERT_TRUE(reloaded.loadXml(saved, QFileInfo(test::dataFile("web/collection.xml")).absolutePath()));
+    EXPECT_TRUE(reloaded.nodeFromID("W3"));
+
     Page folders(render("VD.xsl"));
     EXPECT_EQ(folders.texts("//div[@class='folder']/h2/text()"),
               QStringList({"Tools & Tricks <dev>", "Tools & Tricks <dev> / Empty inside", "Reading"}));
