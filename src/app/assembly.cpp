@@ -7,11 +7,15 @@
 #include "finding/ui/recentmenu.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "web/ui/aspects.h"
 #include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
+#include "web/ui/aspects.h"
+#include "web/ui/emailcommands.h"
+#include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 
-namespace rr {
+namespace rr
+{
 
 void assembleMainWindow(frmVardecks &window)
 {
@@ -19,6 +23,9 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installWebAspect(window);
+    installPreview(window);
+    installEmailCommands(window);
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
@@ -26,4 +33,4 @@ void assembleMainWindow(frmVardecks &window)
     window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
 }
 
-}  // namespace rr
+} // namespace rr
