@@ -5,13 +5,15 @@
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "web/ui/aspects.h"
-#include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
+#include "web/ui/aspects.h"
 
-namespace rr {
+namespace rr
+{
 
 void assembleMainWindow(frmVardecks &window)
 {
@@ -23,7 +25,8 @@ void assembleMainWindow(frmVardecks &window)
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
-    window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
+    installHelpWindow();
+    window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
-}  // namespace rr
+} // namespace rr
