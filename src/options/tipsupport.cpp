@@ -154,8 +154,9 @@ constexpr TipRow kTips[] = {
      "the boxes under 'Search in' to look in all Vardeck data or only in names, addresses, notes, descriptions or "
      "keywords.  Earlier searches stay in the box's list."},
     {"40", "How to open a Vardeck in a browser window", "Open_in_browser.htm",
-     "Double-click a Vardeck, press CTRL-Insert or click the address on the Details tab to open the site in a new "
-     "browser window.  Which browser opens is set in Tools->Options: Firefox, Mozilla, Opera or Netscape when they "
+     "Show a Vardeck and press CTRL-Insert, click the browser button on the toolbar or click the address on the "
+     "Details tab to open the site in a new browser window.  Which browser opens is set in Tools->Options: Firefox, "
+     "Mozilla, Opera or Netscape when they "
      "are installed, or your desktop's default browser.  Every opening counts as a visit in the Popular view."},
     {"41", "Edit mode for updating", "Modifying_Vardecks.htm",
      "While a Vardeck is being added or updated the window is in edit mode: the fields can be changed, the Save and "
