@@ -5,6 +5,8 @@
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "shell/notavailable.h"
@@ -30,7 +32,8 @@ void assembleMainWindow(frmVardecks &window)
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
-    window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
+    installHelpWindow();
+    window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
 } // namespace rr
