@@ -1,5 +1,6 @@
 #include "app/assembly.h"
 
+#include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
@@ -7,11 +8,12 @@
 #include "finding/ui/recentmenu.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "web/ui/aspects.h"
 #include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
+#include "web/ui/aspects.h"
 
-namespace rr {
+namespace rr
+{
 
 void assembleMainWindow(frmVardecks &window)
 {
@@ -23,7 +25,8 @@ void assembleMainWindow(frmVardecks &window)
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
+    installImportExport(window);
     window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
 }
 
-}  // namespace rr
+} // namespace rr
