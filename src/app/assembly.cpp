@@ -1,5 +1,6 @@
 #include "app/assembly.h"
 
+#include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
@@ -9,7 +10,6 @@
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
@@ -33,6 +33,7 @@ void assembleMainWindow(frmVardecks &window)
     installHelpMenu(window);
     installPopupsAndDrops(window);
     installHelpWindow();
+    installImportExport(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
