@@ -6,6 +6,7 @@
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
 #include "options/ui/frmhelp.h"
+#include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
@@ -26,6 +27,7 @@ void assembleMainWindow(frmVardecks &window)
     installHelpMenu(window);
     installPopupsAndDrops(window);
     installHelpWindow();
+    installOptionsDialog(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
