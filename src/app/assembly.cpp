@@ -7,6 +7,7 @@
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
 #include "options/ui/frmhelp.h"
+#include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
@@ -34,6 +35,7 @@ void assembleMainWindow(frmVardecks &window)
     installPopupsAndDrops(window);
     installHelpWindow();
     installImportExport(window);
+    installOptionsDialog(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 

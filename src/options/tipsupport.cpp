@@ -180,8 +180,8 @@ constexpr TipRow kTips[] = {
      "Choose a font size from 8 to 11 points in Tools->Options and press Apply.  The main window's lists, trees and "
      "details use the new size at once, and so do the tips and the dialogs you open afterwards."},
     {"48", "How to start Razuzezu Revidod when Windows starts up", "Options_windows_startup.htm",
-     "There is no Windows here: tick the start-up box on the Application tab of Tools->Options to start Razuzezu "
-     "Revidod when you log in."},
+     "There is no Windows here: tick 'Start Razuzezu Revidod when I log in' in Tools->Options to start it when "
+     "you log in."},
     {"49", "How to hide the Splash screen on startup", "Options_hide_splash.htm",
      "The splash screen shows while Razuzezu Revidod opens your database.  To start without it, open Tools->Options "
      "and tick 'Hide splash screen on startup'; the main window then appears as soon as it is ready."},
