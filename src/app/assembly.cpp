@@ -1,13 +1,16 @@
 #include "app/assembly.h"
 
+#include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmprefs.h"
+#include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
@@ -30,7 +33,10 @@ void assembleMainWindow(frmVardecks &window)
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
-    window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
+    installHelpWindow();
+    installImportExport(window);
+    installOptionsDialog(window);
+    window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
 } // namespace rr
