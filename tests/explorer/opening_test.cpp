@@ -190,6 +190,7 @@ TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
 
     // F2 is First.
     QTest::keyClick(window->tvwWM, Qt::Key_F2);
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->lblWName->text(), "A");
 
     // An empty folder: nothing happens.
