@@ -5,6 +5,7 @@
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "media/ui/iconcommands.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "web/ui/aspects.h"
@@ -23,6 +24,7 @@ void assembleMainWindow(frmVardecks &window)
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
+    installIconCommands(window);
     window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
 }
 
