@@ -5,7 +5,8 @@
 #include "shell/fonthelpers.h"
 #include "storage/useroptions.h"
 
-#include <QGridLayout>
+#include <QBoxLayout>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
@@ -33,7 +34,6 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
     setObjectName(QStringLiteral("frmIconProgress"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Icon loading..."));
-    auto *grid = new QGridLayout(this);
     lblLoaded = plainLabel(this, QStringLiteral("lblLoaded"), QStringLiteral("0"));
     lblFailed = plainLabel(this, QStringLiteral("lblFailed"), QStringLiteral("0"));
     Label3 = plainLabel(this, QStringLiteral("Label3"), QStringLiteral("Loading icon from:"));
@@ -52,22 +52,22 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
     Command1->setCaption(QStringLiteral("Cancel"));
     Command1->setMinimumSize(90, 26);
 
-    int row = 0;
-    const auto pair = [&](const QString &caption, QWidget *value) {
-        grid->addWidget(plainLabel(this, QString(), caption), row, 0);
-        grid->addWidget(value, row++, 1);
-    };
-    pair(QStringLiteral("Loaded:"), lblLoaded);
-    pair(QStringLiteral("No icon found:"), lblFailed);
-    grid->addWidget(Label3, row, 0);
-    grid->addWidget(lblAddress, row++, 1);
-    grid->addWidget(Label1, row, 0);
-    grid->addWidget(lblName, row++, 1);
-    pair(QStringLiteral("Remaining:"), lblRemaining);
-    pair(QStringLiteral("Last icon loaded:"), imgIcon);
-    grid->addWidget(Progress1, row++, 0, 1, 2);
-    grid->addWidget(Command1, row, 0, 1, 2, Qt::AlignHCenter);
-    grid->setColumnStretch(1, 1);
+    auto *rows = new QFormLayout;
+    rows->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    rows->addRow(plainLabel(this, QString(), QStringLiteral("Loaded:")), lblLoaded);
+    rows->addRow(plainLabel(this, QString(), QStringLiteral("No icon found:")), lblFailed);
+    rows->addRow(Label3, lblAddress);
+    rows->addRow(Label1, lblName);
+    rows->addRow(plainLabel(this, QString(), QStringLiteral("Remaining:")), lblRemaining);
+    rows->addRow(plainLabel(this, QString(), QStringLiteral("Last icon loaded:")), imgIcon);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(Command1);
+    buttonRow->addStretch();
+    auto *column = new QVBoxLayout(this);
+    column->addLayout(rows);
+    column->addWidget(Progress1);
+    column->addLayout(buttonRow);
     setMinimumWidth(420);
 
     QFont big = lblName->font();
