@@ -77,7 +77,7 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
     if (!sansSerifInstalled)
         setFormFont(this, QStringLiteral("MS Sans Serif"));
 
-    connect(Command1, &QAbstractButton::clicked, this, [this] {
+    connect(Command1, &qbButtons_H::Click, this, [this] {
         cancelIcons = true;
         emit buttonPressed();
         if (m_owner) {
