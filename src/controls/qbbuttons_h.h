@@ -138,7 +138,6 @@ public:
     void setCancel(bool on) { m_cancel = on; }
     bool pointerOver() const { return (m_stateFlags & kPointerOver) != 0; }
     bool hoverActive() const { return m_hoverActive; }
-    bool showsPressed() const { return pressedLook(); }
     // False while the host window is being designed: refusals are then explained.
     bool userMode() const { return m_userMode; }
     void setUserMode(bool on) { m_userMode = on; }

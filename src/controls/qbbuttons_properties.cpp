@@ -154,7 +154,6 @@ void qbButtons_H::setButtonShape(int shape)
             m_delayDrawing = false;
         }
     }
-    m_delayDrawing = true;
     m_buttonShape = shape;
     if (m_captionAlign != 2)
         setCaptionAlign(2);

@@ -6,7 +6,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using rr::qbButtons_H;
 
