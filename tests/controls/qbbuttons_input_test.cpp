@@ -210,4 +210,34 @@ TEST(ButtonModes, optionButtonsFormOneGroupPerContainer)
     EXPECT_FALSE(a->value());
 }
 
+TEST(ButtonModes, aShapedButtonMovesOnePixelWhilePressed)
+{
+    Host host;
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 8; y < 32; ++y)
+        for (int x = 8; x < 32; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 200));
+    qbButtons_H *shaped = host.button(QString(), 50, 50);
+    shaped->resize(40, 40);
+    shaped->setPicture(QPixmap::fromImage(image));
+    shaped->setButtonShape(7);
+    shaped->setCustomClick(4);
+    QSignalSpy clicked(shaped, &qbButtons_H::Click);
+    const QPoint centre(20, 20);
+
+    QCursor::setPos(shaped->mapToGlobal(centre));
+    QMouseEvent move(QEvent::MouseMove, QPointF(centre), shaped->mapToGlobal(QPointF(centre)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(shaped, &move);
+    ASSERT_TRUE(shaped->hoverActive());
+    QTest::mousePress(shaped, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(shaped->pos(), QPoint(51, 51)) << "down and right while pressed";
+    EXPECT_EQ(shaped->size(), QSize(40, 40));
+    QTest::mouseRelease(shaped, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(shaped->pos(), QPoint(50, 50)) << "back on release";
+    EXPECT_EQ(clicked.count(), 1);
+    QCursor::setPos(0, 0);
+}
+
 } // namespace
