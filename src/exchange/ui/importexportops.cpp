@@ -123,8 +123,17 @@ void runFolderImport(frmVardecks &w, frmImportExport &dialog, const FolderImport
     progress->setVardeckCount(0);
     progress->refreshNow();
     // Once, before anything changes, so that the window is on the screen during the
-    // run; user input waits until the import is over.
+    // run; user input waits until the import is over. A timer run meanwhile may have
+    // replaced the database: then nothing is imported.
+    const XMLDatabase *before = w.dbXML.get();
+    const XmlDocument *documentBefore = w.m_objDOMVardecks;
+    const QString pathBefore = w.dbXML->getPath();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (w.dbXML.get() != before || w.m_objDOMVardecks != documentBefore || !checkDatabaseOpen(w) ||
+        w.dbXML->getPath() != pathBefore) {
+        progress->close();
+        return;
+    }
 
     XMLDatabase &db = *w.dbXML;
     ImportBuilder builder(db, progress);
