@@ -121,9 +121,9 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
         cmbExport->addItem(QLatin1String(entry.text));
     cmbImport->setCurrentIndex(-1);
     cmbExport->setCurrentIndex(-1);
-    const QString appData = appDataFolder();
-    firefoxRoot = appData + QStringLiteral("/.mozilla/firefox");
-    mozillaRoot = appData + QStringLiteral("/.mozilla/seamonkey");
+    appDataPath = appDataFolder();
+    firefoxRoot = appDataPath + QStringLiteral("/.mozilla/firefox");
+    mozillaRoot = appDataPath + QStringLiteral("/.mozilla/seamonkey");
     favoritesPath = favoritesFolder();
 
     connect(m_opt0, &QRadioButton::clicked, this, [this] { opt_Click(0); });
@@ -177,6 +177,10 @@ void frmImportExport::runChosenOperation()
     if (m_opt0->isChecked()) {
         if (importText == QLatin1String("Internet Explorer favorites"))
             importIEFavorites();
+        else if (importText == QLatin1String("Firefox bookmarks"))
+            importFirefoxBookmarks();
+        else if (importText == QLatin1String("Mozilla/Netscape bookmarks"))
+            importMozillaBookmarks();
         else if (importText == QLatin1String("PDF documents"))
             importPDFDocuments();
         else if (!importText.isEmpty())

@@ -46,6 +46,7 @@ public:
     qbButtons_H *cmdCancel = nullptr;
 
     // Read when the window loads.
+    QString appDataPath;
     QString firefoxRoot;
     QString mozillaRoot;
     QString favoritesPath;
@@ -56,8 +57,14 @@ public:
 
     // The operations of the lists.
     void importIEFavorites();
+    void importFirefoxBookmarks();
+    void importMozillaBookmarks();
     void importPDFDocuments();
     void exportToIEFavorites();
+
+    // Where Firefox keeps its profiles: the usual folder, then those of the snap and
+    // flatpak packages.
+    QStringList firefoxRoots() const;
 
     // The PDF import's folder picker: leaves the choice in chosenFolderPath and
     // pdfIncludeSubfolders and returns true when a folder was chosen.
@@ -70,6 +77,7 @@ private:
     void showDescription(QComboBox *list, const QList<Entry> &entries);
     void cmdSave_Click();
     void notYetAvailable(const QString &entry);
+    void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
     frmVardecks &w;
     QRadioButton *m_opt0 = nullptr;
