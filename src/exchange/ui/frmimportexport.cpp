@@ -181,6 +181,8 @@ void frmImportExport::runChosenOperation()
             importFirefoxBookmarks();
         else if (importText == QLatin1String("Mozilla/Netscape bookmarks"))
             importMozillaBookmarks();
+        else if (importText == QLatin1String("Another Vardecks database"))
+            importVDDatabase();
         else if (importText == QLatin1String("PDF documents"))
             importPDFDocuments();
         else if (!importText.isEmpty())
@@ -189,6 +191,10 @@ void frmImportExport::runChosenOperation()
     if (m_opt1->isChecked()) {
         if (exportText == QLatin1String("All to Internet Explorer favorites"))
             exportToIEFavorites();
+        else if (exportText == QLatin1String("All to Firefox bookmarks"))
+            exportToFirefox();
+        else if (exportText == QLatin1String("All Vardecks as CSV"))
+            exportAsCSV();
         else if (!exportText.isEmpty())
             notYetAvailable(exportText);
     }

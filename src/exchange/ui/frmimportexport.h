@@ -10,6 +10,7 @@
 #include "storage/ui/buttondialog.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <functional>
 
 class QComboBox;
@@ -59,8 +60,11 @@ public:
     void importIEFavorites();
     void importFirefoxBookmarks();
     void importMozillaBookmarks();
+    void importVDDatabase();
     void importPDFDocuments();
     void exportToIEFavorites();
+    void exportToFirefox();
+    void exportAsCSV();
 
     // Where Firefox keeps its profiles: the usual folder, then those of the snap and
     // flatpak packages.
@@ -71,6 +75,8 @@ public:
     std::function<bool(QWidget *parent)> chooseFolder;
     // The day written as the imported Vardecks' creation date (today when invalid).
     QDate importDay;
+    // The moment stamped on exported bookmarks (now when invalid).
+    QDateTime exportTime;
 
 private:
     void opt_Click(int index);
