@@ -6,11 +6,16 @@
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmprefs.h"
+#include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
 #include "web/ui/aspects.h"
+#include "web/ui/emailcommands.h"
+#include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 
 namespace rr
 {
@@ -21,12 +26,17 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installWebAspect(window);
+    installPreview(window);
+    installEmailCommands(window);
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
+    installHelpWindow();
     installImportExport(window);
-    window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
+    installOptionsDialog(window);
+    window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
 } // namespace rr
