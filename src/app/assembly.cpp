@@ -1,5 +1,7 @@
 #include "app/assembly.h"
 
+#include "app/collectiondialogs.h"
+
 #include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
@@ -38,6 +40,7 @@ void assembleMainWindow(frmVardecks &window)
     installImportExport(window);
     installOptionsDialog(window);
     installIconCommands(window);
+    installCollectionDialogs(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
