@@ -87,11 +87,15 @@ void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
     tree->setUpdatesEnabled(false);
     tree->clear();
     QTreeWidgetItem *current = nullptr;
+    const VardeckIcons icons(w, true);
+    QList<QTreeWidgetItem *> nodes;
     for (const FavoriteItem &item : items) {
-        QTreeWidgetItem *node = addRow(tree, {item.name}, item.wid, item.bold, vardeckIcon(w, item.wid, true));
+        QTreeWidgetItem *node = makeRow({item.name}, item.wid, item.bold, icons.of(item.wid));
+        nodes.append(node);
         if (!current && !currentTag.isEmpty() && sameWid(item.wid, currentTag))
             current = node;
     }
+    tree->addTopLevelItems(nodes);
     if (current)
         tree->setCurrentItem(current);
     tree->setUpdatesEnabled(true);
