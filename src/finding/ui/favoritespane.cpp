@@ -74,8 +74,9 @@ void FavoritesPane::populateFavTreeWithChildren()
 void FavoritesPane::refillViews(const XmlDocument *doc)
 {
     // The menu first: making its items checks the list against the document.
-    refillMenu(m_favs.menuItems(doc));
-    refillTree(m_favs.treeItems(doc));
+    const QList<FavoriteItem> items = m_favs.menuItems(doc);
+    refillMenu(items);
+    refillTree(Favorites::treeItemsOf(items));
     w.lbl(2)->setText(m_favs.countLabel());
     w.favsColl = m_favs.favsColl();
 }
