@@ -240,8 +240,12 @@ void qbButtons_H::mouseReleaseEvent(QMouseEvent *event)
     }
     emit MouseUp(button, shiftOf(event->modifiers()), float(event->position().x()), float(event->position().y()));
     m_lastButton = button;
-    // The click follows a release over the visible button.
-    if (wasHeld && button == 1 && hitButton(event->position().toPoint()))
+    // The click follows a release over the visible button, except the release that
+    // ends a double-click: that one was reported as DoubleClick.
+    const bool endsDoubleClick = m_doubleClickHeld && button == 1;
+    if (button == 1)
+        m_doubleClickHeld = false;
+    if (wasHeld && button == 1 && !endsDoubleClick && hitButton(event->position().toPoint()))
         userControlClick();
     event->accept();
 }
@@ -258,6 +262,7 @@ void qbButtons_H::mouseDoubleClickEvent(QMouseEvent *event)
     if (m_lastButton == 1) {
         mouseDown(1, 0, pos);
         m_lastButton = -1;
+        m_doubleClickHeld = true;
     }
     event->accept();
 }

@@ -144,6 +144,34 @@ TEST(ButtonLooks, edgesFacesAndGradientsFollowStyleAndState)
     ramp.setGradientMode(2);
     EXPECT_EQ(pixel(ramp, 61, 10), QColor(8, 4, 0)) << "mode 2 runs the other way";
 
+    // Picture size 40 fills the face 3 pixels in; 48 fits it, aspect kept, 6 pixels in.
+    QImage tall(10, 20, QImage::Format_RGB32);
+    tall.fill(Qt::blue);
+    tall.setPixel(0, 0, qRgb(255, 0, 0));
+    qbButtons_H pictured(&host);
+    pictured.resize(60, 30);
+    pictured.show();
+    pictured.setButtonStyle(4);
+    pictured.setBackColor(Qt::white);
+    pictured.setPicture(QPixmap::fromImage(tall));
+    pictured.setPictureSize(3);
+    const QImage filled = pictured.grab().toImage();
+    EXPECT_EQ(filled.pixelColor(3, 20), QColor(Qt::blue));
+    EXPECT_EQ(filled.pixelColor(56, 26), QColor(Qt::blue));
+    EXPECT_EQ(filled.pixelColor(2, 20), QColor(Qt::white));
+    EXPECT_EQ(filled.pixelColor(57, 20), QColor(Qt::white));
+    EXPECT_EQ(filled.pixelColor(3, 3), QColor(Qt::white)) << "the corner's key colour is transparent";
+    pictured.setPictureSize(4);
+    const QImage fitted = pictured.grab().toImage();
+    EXPECT_EQ(fitted.pixelColor(25, 10), QColor(Qt::blue));
+    EXPECT_EQ(fitted.pixelColor(33, 23), QColor(Qt::blue));
+    EXPECT_EQ(fitted.pixelColor(24, 15), QColor(Qt::white));
+    EXPECT_EQ(fitted.pixelColor(34, 15), QColor(Qt::white));
+    EXPECT_EQ(fitted.pixelColor(30, 5), QColor(Qt::white));
+    EXPECT_EQ(fitted.pixelColor(30, 24), QColor(Qt::white));
+    pictured.setEnabled(false);
+    EXPECT_EQ(pixel(pictured, 30, 15), QColor(128, 128, 128)) << "disabled: a grey silhouette";
+
     // A button without pixels draws nothing and survives every style.
     qbButtons_H empty(&host);
     for (int style = 0; style < 8; ++style) {
