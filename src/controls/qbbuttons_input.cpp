@@ -151,6 +151,8 @@ bool qbButtons_H::event(QEvent *event)
 
 void qbButtons_H::setContainer(QWidget *container)
 {
+    if (container)
+        m_containerBackColor = buttoncolors::fromQColor(container->palette().color(QPalette::Window));
     if (container == m_containerWindow)
         return;
     const bool grouped = m_mode == 2;
@@ -463,6 +465,9 @@ void qbButtons_H::changeEvent(QEvent *event)
         redrawButton();
         break;
     case QEvent::PaletteChange:
+        // The container's colour shows around shaped and flat buttons.
+        if (parentWidget())
+            m_containerBackColor = buttoncolors::fromQColor(parentWidget()->palette().color(QPalette::Window));
         applyPropertyChange(QStringLiteral("BackColor"));
         redrawButton();
         break;
