@@ -365,7 +365,8 @@ bool qbButtons_H::deliverHostKey(QWidget *window, int keyAscii)
     const QList<qbButtons_H *> buttons = window->findChildren<qbButtons_H *>();
     for (qbButtons_H *button : buttons) {
         const bool chosen = keyAscii == 13 ? button->m_displayAsDefault : button->m_cancel;
-        if (chosen && button->isVisible() && button->isEnabled()) {
+        // Buttons of the window's own child dialogs belong to those dialogs.
+        if (chosen && button->window() == window->window() && button->isVisible() && button->isEnabled()) {
             button->AccessKeyPress(keyAscii);
             return true;
         }
