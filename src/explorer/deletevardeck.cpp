@@ -2,11 +2,11 @@
 
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "media/iconsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 

@@ -4,10 +4,10 @@
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
+#include "storage/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
@@ -139,7 +139,6 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag()
     if (!folder)
         return nullptr;
     w.drag.dragType = QStringLiteral("folder");
-    w.drag.dragFolderElement = folder;
     w.drag.dragFolderIndex = nodeIndex(tree, node);
     w.drag.dragFolderTID = tid;
     return folderDragData(tid);
@@ -154,7 +153,7 @@ QMimeData *InternalDrags::tvwWM_OLEStartDrag()
     if (!vardeck)
         return nullptr;
     w.drag.dragType = QStringLiteral("Vardeck");
-    w.drag.dragElement = vardeck;
+    w.drag.dragWID = wid;
     return vardeckDragData({wid});
 }
 
@@ -170,7 +169,7 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
     }
     if (wids.size() == 1) {
         w.drag.dragType = QStringLiteral("Vardeck");
-        w.drag.dragElement = elementById(w, wids.first(), QStringLiteral("VARDECK"));
+        w.drag.dragWID = wids.first();
     } else {
         w.drag.dragType = QStringLiteral("VardeckMulti");
         w.drag.multiDragColl = wids;

@@ -296,7 +296,7 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
         }
         w.popup.popupSelectedNode = TreeNodeRef(tree, tree->currentItem());
         tree->setCurrentItem(hit);
-        w.popup.popupFolder = isRoot(hit) ? XmlNode() : elementById(w, tagOf(hit), QStringLiteral("FOLDER"));
+        w.popup.popupFolderTID = isRoot(hit) ? QString() : tagOf(hit);
         w.popupMenu(QStringLiteral("mnuTopicMenu"));
         return false;
     }
@@ -310,8 +310,9 @@ void FolderTree::tvwTopics_MouseMove()
 
 void FolderTree::mnuAddTopic_Click()
 {
-    w.popup.popupFolder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
-    showNewFolderDialog(w.popup.popupFolder ? w.currentTID : QString());
+    const bool shown = !elementById(w, w.currentTID, QStringLiteral("FOLDER")).isNull();
+    w.popup.popupFolderTID = shown ? w.currentTID : QString();
+    showNewFolderDialog(w.popup.popupFolderTID);
 }
 
 void FolderTree::mnuEditModifyTopic_Click()
