@@ -30,8 +30,10 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
 {
@@ -39,7 +41,7 @@ void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
         list->header()->resizeSection(column, twips::sizeToPx(twipsWidth));
 }
 
-}  // namespace
+} // namespace
 
 void frmVardecks::Form_Load()
 {
@@ -108,13 +110,19 @@ void frmVardecks::openStartDatabase()
         finishStartDatabase(name);
         return;
     }
+    // The splash stays on top of everything: it goes before the message, which would
+    // otherwise wait unseen behind it.
+    if (m_splash) {
+        m_splash->setUnload();
+        m_splash->hide();
+    }
+    const XmlDocument *failed = dbXML->getTheDOM();
     prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
                                 "File->Database->Open menu, or create a new database from the "
-                                "File->Database->New menu option."),
+                                "File->Database->New menu option.\n\n") +
+                     name + QStringLiteral(": ") + (failed ? failed->parseErrorReason() : QString()),
                  MsgButtons::Ok, MsgIcon::Exclamation);
-    if (m_splash)
-        m_splash->setUnload();
-    else
+    if (!m_splash)
         show();
     closeDB();
     firstActivation = true;
@@ -247,7 +255,10 @@ void frmVardecks::restoreColumnWidths()
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }
 
-frmSplash *frmVardecks::splashWindow() const { return m_splash.data(); }
+frmSplash *frmVardecks::splashWindow() const
+{
+    return m_splash.data();
+}
 
 void frmVardecks::Form_Activate()
 {
@@ -274,4 +285,4 @@ void frmVardecks::Timer1_Timer()
     activateWindow();
 }
 
-}  // namespace rr
+} // namespace rr
