@@ -25,6 +25,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -243,13 +244,21 @@ void frmVardecks::showStartPaneButtons()
 // A stored width of 0 gives the column an equal share of the list.
 void frmVardecks::restoreColumnWidths()
 {
+    // The shares are of the lists as the layout places them in the window's restored
+    // size, which a window not yet shown has not had its resize for.
+    if (QLayout *frame = layout())
+        frame->activate();
+    placeAlignedControls();
+    Form_Resize();
+    // A stored width under 20 pixels hides its column: it counts as missing.
+    const auto usable = [](int stored) { return stored >= twips::fromPx(20); };
     for (int i = 1; i <= 6; ++i) {
         const int w = SettingsStore::getColWidth(i);
-        setColumnWidthTwips(listVD, i - 1, w != 0 ? w : twips::width(listVD) / 6);
+        setColumnWidthTwips(listVD, i - 1, usable(w) ? w : twips::width(listVD) / 6);
     }
     for (int i = 1; i <= 7; ++i) {
         const int w = SettingsStore::getColWidthSearch(i);
-        setColumnWidthTwips(lstSearch, i - 1, w != 0 ? w : twips::width(lstSearch) / 7);
+        setColumnWidthTwips(lstSearch, i - 1, usable(w) ? w : twips::width(lstSearch) / 7);
     }
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);

@@ -15,6 +15,7 @@
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "support/testenv.h"
+#include <QTreeWidget>
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -198,6 +200,23 @@ TEST_F(StartUp, aDatabaseThatFailsToOpenIsToldWithTheSplashGoneAndLeavesOnlyTheD
             enabled << item->objectName();
     enabled.sort();
     EXPECT_EQ(enabled, QStringList({"mnuFile", "mnuFileDatabase", "mnuFileExit", "mnuFileNew", "mnuFileOpen"}));
+}
+
+TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "frmWidth", "15000"); // 1000 px
+    store(kApp, "c1", "150");         // 10 px: a width that hides its column
+    store(kApp, "c2", "1500");        // 100 px
+    store(kOptions, "hideSplash", "True");
+    auto window = start();
+    QHeaderView *header = window->listVD->header();
+    const int share = window->listVD->width() / 6;
+    EXPECT_GT(share, 80) << "the list is laid out before its share is taken";
+    EXPECT_NEAR(header->sectionSize(0), share, 2);
+    EXPECT_EQ(header->sectionSize(1), 100);
+    EXPECT_NEAR(header->sectionSize(5), share, 2);
+    EXPECT_NEAR(window->lstSearch->header()->sectionSize(0), window->lstSearch->width() / 7, 2);
 }
 
 TEST_F(StartUp, storedDatabaseNamesThatAreNotBareFileNamesAreIgnored)
