@@ -26,6 +26,10 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
     if (!node)
         return false;
     delete node;
+    // The row after it would become the selected one while nothing is shown.
+    const QSignalBlocker blocker(tree);
+    tree->clearSelection();
+    tree->setCurrentItem(nullptr);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -275,7 +276,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     // A drag that started on the root, or whose folder has gone, carries nothing; a
     // folder dropped on itself stays where it is.
     if (!moved || !folders || (!toRoot && sameText(targetTID, movedTID))) {
-        clearDropHighlight();
+        refuseFolderDrop(QString());
         return;
     }
     XmlDocument *doc = documentOf(w);
@@ -285,13 +286,12 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     } else {
         const XmlNode targetFolder = elementById(w, targetTID, QStringLiteral("FOLDER"));
         if (!targetFolder) {
-            clearDropHighlight();
+            refuseFolderDrop(QString());
             folders->scheduleRebuild();
             return;
         }
         if (holds(moved, targetFolder)) {
-            clearDropHighlight();
-            prompt::show(QStringLiteral("A folder cannot be moved to its own sub-folder"));
+            refuseFolderDrop(QStringLiteral("A folder cannot be moved to its own sub-folder"));
             return;
         }
         container = ensureChild(*doc, targetFolder, QStringLiteral("SUBFOLDERS"));
@@ -313,6 +313,24 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     }
     showFolderPathAfterMove(movedTID);
     tree->setUpdatesEnabled(true);
+}
+
+void InternalDrags::refuseFolderDrop(const QString &message)
+{
+    clearDropHighlight();
+    // The selection goes back to the folder the details show: the drop target the
+    // drop selected keeps nothing.
+    QTreeWidget *tree = w.tvwTopics;
+    const QSignalBlocker blocker(tree);
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID)) {
+        tree->setCurrentItem(shown);
+    } else {
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+    }
+    // The drop is still being delivered: the message waits until it is over.
+    if (!message.isEmpty())
+        QTimer::singleShot(0, this, [message] { prompt::show(message); });
 }
 
 void InternalDrags::showFolderPathAfterMove(const QString &movedTID)

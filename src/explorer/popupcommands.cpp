@@ -1,6 +1,7 @@
 #include "explorer/popupcommands.h"
 
 #include "explorer/clipboardcommands.h"
+#include "explorer/deletevardeck.h"
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
@@ -16,7 +17,6 @@
 #include "web/visits.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTreeWidget>
 
@@ -379,14 +379,8 @@ void PopupCommands::deleteSelectedRows()
         const bool saved = saveDatabaseReporting(*w.dbXML);
         w.markAllPagesStale();
         // The side files go only once the file no longer holds their Vardecks.
-        if (saved) {
-            const QString base = w.dbXML->getBasePath();
-            for (const QString &wid : std::as_const(removed)) {
-                QFile::remove(iconFilePath(base, currentDBName, wid));
-                QFile::remove(thumbFilePath(base, currentDBName, wid));
-                w.ImageListWM.remove(wid);
-            }
-        }
+        if (saved)
+            deleteSideFiles(w, removed);
         callOp(w.ops.resetAfterDelete);
     }
     if (w.tabIndex->Tab() == 0)
