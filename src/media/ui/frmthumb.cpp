@@ -375,6 +375,8 @@ void frmThumb::endOfRun()
 
 void frmThumb::finishSynchronisation()
 {
+    // Refilling the folder resets the details panel: the shown Vardeck comes back.
+    const QString shown = w.vardeckShown() ? w.currentWID : QString();
     m_browser->stop();
     if (m_synchronised > 0 && w.dbXML) {
         saveDatabaseReporting(*w.dbXML);
@@ -391,9 +393,8 @@ void frmThumb::finishSynchronisation()
     callOp(w.ops.populateWMOnTopicNode);
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
         callOp(w.ops.populateVardeckList, node);
-    if (w.vardeckShown())
-        if (const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK")))
-            callOp(w.ops.displayVardeckData, vardeck);
+    if (const XmlNode vardeck = elementById(w, shown, QStringLiteral("VARDECK")))
+        callOp(w.ops.displayVardeckData, vardeck);
 }
 
 void frmThumb::cmdSave_Click()

@@ -109,7 +109,7 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
 TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
 {
     PageBrowser::pageTimeoutMs = 2000;
-    clickFolder("T1");
+    showVardeck("T1", "W1");
     menu("mnuToolsSynchFolder");
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
@@ -136,6 +136,7 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
         EXPECT_EQ(stored(wid).childText("HITS"), "4") << wid;
     }
     EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
+    EXPECT_EQ(window->lblWName->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
     QTest::mouseClick(form->cmdContinue, Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
 }
