@@ -9,7 +9,6 @@
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
-#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -131,26 +130,31 @@ bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != w.picThumb)
         return false;
-    if (event->type() == QEvent::MouseMove) {
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    switch (event->type()) {
+    case QEvent::MouseMove:
         w.picThumb->setToolTip(QStringLiteral("Open ") + w.lblWName->text() +
                                QStringLiteral(" in a new browser window"));
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && w.vardeckShown()) {
-        // The browser is started from the event loop, not from inside the click.
-        QTimer::singleShot(0, this, [this] {
-            if (w.vardeckShown() && w.hasCommand(QStringLiteral("mnuToolsOpen_Click")))
-                w.runCommand(QStringLiteral("mnuToolsOpen_Click"));
-        });
-    }
-    return false;
-}
-
-bool checkCreateThumbsDir(const frmVardecks &w)
-{
-    if (!w.dbXML)
         return false;
-    const QString stem = databaseStem(currentDBName);
-    return isSafeStem(stem) && QDir().mkpath(w.dbXML->getBasePath() + QStringLiteral("thumbs/") + stem);
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::RightButton)
+            return false;
+        // Menus and browsers are opened from the event loop, never inside the click.
+        QTimer::singleShot(0, this, [this] {
+            if (w.vardeckShown() && w.folderShown())
+                w.popupMenu(QStringLiteral("mnuCopyMenu"));
+        });
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton && w.vardeckShown())
+            QTimer::singleShot(0, this, [this] {
+                if (w.vardeckShown() && w.hasCommand(QStringLiteral("mnuToolsOpen_Click")))
+                    w.runCommand(QStringLiteral("mnuToolsOpen_Click"));
+            });
+        return false;
+    default:
+        return false;
+    }
 }
 
 ThumbCommands &installThumbCommands(frmVardecks &w)

@@ -1,8 +1,9 @@
 #pragma once
 // The main window's thumbnail and synchronisation commands (Tools > Load thumbnails,
-// Tools > Synchronize), Remove thumbnail, the database's thumbnails folder, and the
-// details panel's thumbnail as a link to the page (click opens it, the tooltip says
-// so; a right click reaches the panel's copy menu).
+// Tools > Synchronize), Remove thumbnail, and the details panel's thumbnail as a link
+// to the page: a click opens it, the tooltip says so, a right click opens the copy
+// menu. The thumbnails folder of the open database is made, with its parents, when
+// a thumbnail is written.
 #include "media/ui/frmthumb.h"
 
 #include <QObject>
@@ -40,9 +41,6 @@ private:
     frmVardecks &w;
     QPointer<frmThumb> m_window;
 };
-
-// Makes sure the open database's thumbnails folder exists, with its parents.
-bool checkCreateThumbsDir(const frmVardecks &w);
 
 ThumbCommands &installThumbCommands(frmVardecks &w);
 ThumbCommands *thumbCommandsOf(const frmVardecks &w);

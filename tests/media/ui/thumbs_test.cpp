@@ -98,6 +98,17 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
     EXPECT_LT(middle.blue(), 30);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
 
+    // The thumbnail in the details panel is a link to the page.
+    ASSERT_FALSE(window->picThumb->pixmap().isNull());
+    QTest::mouseMove(window->picThumb, QPoint(20, 20));
+    EXPECT_EQ(window->picThumb->toolTip(), "Open Red page in a new browser window");
+    QTest::mouseClick(window->picThumb, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !launcher.openedUrls().isEmpty(); }));
+    EXPECT_EQ(launcher.openedUrls().last(), site.url("/red.html"));
+    QTest::mousePress(window->picThumb, Qt::RightButton);
+    EXPECT_TRUE(waitUntil([&] { return openPopup() == "mnuCopyMenu"; }));
+    closePopups();
+
     prompts.answer(MsgResult::Yes);
     menu("mnuThumbRemove");
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the thumbnail from Red page?");
