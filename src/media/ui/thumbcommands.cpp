@@ -110,6 +110,9 @@ void ThumbCommands::mnuToolsSynch_Click()
 
 void ThumbCommands::mnuToolsSynchFolder_Click()
 {
+    // Without a shown folder there is nothing to run, and no window to wait in.
+    if (!elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+        return;
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
     w.lstSrch->clear();
