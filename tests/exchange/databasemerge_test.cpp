@@ -77,7 +77,7 @@ TEST(DatabaseMerge, refusesFilesThatAreNoDatabaseAndChangesNothing)
                                         "'file:///etc/hostname'>]>")));
     EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS>" + folderXml("T1", "&x;") + "</FOLDERS>",
                                         "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd' [<!ENTITY x 'inner'>]>")));
-    EXPECT_EQ(merge.error(), "It declares entities of its own, which a Vardecks database never does.");
+    EXPECT_TRUE(merge.error().contains("declares entities")) << merge.error().toStdString();
     EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS><FOLDER TID='T1'>")));
     EXPECT_TRUE(merge.readFailed());
     EXPECT_EQ(open.doc().toBytes(), before);
