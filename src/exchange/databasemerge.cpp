@@ -4,7 +4,6 @@
 
 #include <QFile>
 
-#include <libxml/hash.h>
 #include <libxml/tree.h>
 
 namespace rr
@@ -58,9 +57,6 @@ bool DatabaseMerge::merge(const QString &otherPath)
     const XmlNode otherRoot = other.documentElement();
     if (otherRoot.nodeName() != QLatin1String("FOLDERS"))
         return fail(QStringLiteral("It is not a Vardecks database: its root element is %1.").arg(otherRoot.nodeName()));
-    const _xmlDtd *subset = other.raw()->intSubset;
-    if (subset && subset->entities && xmlHashSize(static_cast<xmlHashTablePtr>(subset->entities)) > 0)
-        return fail(QStringLiteral("It declares entities of its own, which a Vardecks database never does."));
 
     // Temporary identifiers, unique in the other document and unlike every identifier
     // of the open one, so that nothing collides while the copies are attached.
