@@ -32,6 +32,10 @@ TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrl)
               "http://b/");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=\r\n"), "");
     EXPECT_EQ(addressOf("URL=http://a/?q=URL=x\r\n"), "http://a/?q=URL=x");
+    // The Unicode section repeats the address in UTF-7.
+    EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://?.example/\r\n[InternetShortcut.W]\r\n"
+                        "URL=http://+ZeVnLA-.example/a+-b+AOk\r\n"),
+              QString::fromUtf8("http://\xe6\x97\xa5\xe6\x9c\xac.example/a+b\xc3\xa9"));
 }
 
 TEST(ShortcutReader, readsEveryLineEndAndBothEncodings)
