@@ -23,11 +23,14 @@ using namespace rr;
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The start-up's browser scan finds nothing here: no profiles, no debugging port.
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     for (int vardecks : {1000, 10000, 32767}) {
         QTemporaryDir home;
         qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+        qputenv("HOME", home.path().toUtf8());
         paths::prepareProgramFolder();
         bench::CollectionShape shape;
         shape.vardecks = vardecks;

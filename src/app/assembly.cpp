@@ -8,6 +8,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "web/ui/aspects.h"
+#include "web/ui/capture.h"
 #include "shell/notavailable.h"
 #include "storage/ui/databasecommands.h"
 
@@ -19,6 +20,7 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installCapture(window);
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);

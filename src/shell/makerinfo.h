@@ -6,6 +6,8 @@ inline constexpr char kWebSite[] = "https://www.quorvane.example";
 // The product's home page and the feedback page on the maker's site.
 inline constexpr char kWebPage[] = "https://www.quorvane.example/Vardecks/index.htm";
 inline constexpr char kFeedbackPage[] = "https://www.quorvane.example/support/feedback.htm";
+// The browser extension that Tools > Web browser > Integration with Firefox fetches.
+inline constexpr char kFirefoxExtension[] = "https://www.quorvane.example/Vardecks/firefox/vardecks.xpi";
 inline constexpr char kNotice[] = "Razuzezu Revidod is made by Quorvane.";
 inline constexpr char kCopyright[] = "Copyright \u00A9 2004-2026 Quorvane. All rights reserved.";
 }  // namespace rr::maker

@@ -12,6 +12,10 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QTemporaryDir home;
     qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+    // No test reads the user's browsers: their profiles live below HOME, and no
+    // remote-debugging port is asked unless a test names its own server.
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,142 @@
+// The readers of what running browsers leave on this machine: compressed session
+// files, profile locks and the loopback HTTP fetch. Each gets broken input and must
+// fail quietly with the right reason.
+#include "platform/loopbackhttp.h"
+#include "platform/mozlz4.h"
+#include "platform/processlock.h"
+#include "support/loopbackserver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace rr
+{
+namespace
+{
+
+QByteArray header(const char *magic, quint32 size)
+{
+    QByteArray h(magic, 8);
+    for (int i = 0; i < 4; ++i)
+        h.append(char((size >> (8 * i)) & 0xff));
+    return h;
+}
+
+TEST(MozLz4, roundTripAndEveryBrokenFileFailsWithItsReason)
+{
+    QByteArray json = R"({"windows":[]})";
+    json = json.repeated(500);
+    const QByteArray packed = mozlz4::encode(json);
+    ASSERT_TRUE(packed.startsWith(QByteArray("mozLz40\0", 8)));
+    const mozlz4::Result good = mozlz4::decode(packed);
+    EXPECT_EQ(good.status, mozlz4::Status::Ok);
+    EXPECT_EQ(good.data, json);
+
+    EXPECT_EQ(mozlz4::decode(QByteArray("mozLz4")).status, mozlz4::Status::Malformed);
+    EXPECT_EQ(mozlz4::decode("xxxxxxxx" + packed.mid(8)).status, mozlz4::Status::Malformed);
+    // Cut anywhere inside the block.
+    for (const qsizetype cut : {qsizetype(13), packed.size() / 2, packed.size() - 1})
+        EXPECT_EQ(mozlz4::decode(packed.left(cut)).status, mozlz4::Status::Malformed) << cut;
+    // A header claiming more or less than the block holds.
+    QByteArray lies = packed;
+    lies[8] = char(lies[8] + 1);
+    EXPECT_EQ(mozlz4::decode(lies).status, mozlz4::Status::Malformed);
+    // A claimed size beyond the cap is refused before any memory is taken.
+    EXPECT_EQ(mozlz4::decode(header("mozLz40\0", 0xfffffff0u) + "\x10x").status, mozlz4::Status::ExceedSize);
+    EXPECT_EQ(mozlz4::decode(packed, json.size() - 1).status, mozlz4::Status::ExceedSize);
+    // Garbage after a valid header.
+    EXPECT_EQ(mozlz4::decode(header("mozLz40\0", 100) + QByteArray(40, '\xff')).status, mozlz4::Status::Malformed);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("recovery.jsonlz4");
+    EXPECT_EQ(mozlz4::readFile(path).status, mozlz4::Status::NotExist);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(packed);
+    file.close();
+    EXPECT_EQ(mozlz4::readFile(path).data, json);
+    EXPECT_EQ(mozlz4::readFile(path, packed.size() - 1).status, mozlz4::Status::ExceedSize);
+}
+
+TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
+{
+    EXPECT_EQ(processlock::pidOfTarget("127.0.1.1:+4242"), 4242);
+    for (const char *bad : {"", "4242", "127.0.0.1:+", "127.0.0.1:+-5", "127.0.0.1:+12x", "127.0.0.1:+0",
+                            "127.0.0.1:+99999999999999999999"})
+        EXPECT_EQ(processlock::pidOfTarget(bad), 0) << bad;
+
+    QTemporaryDir dir;
+    const QString lock = dir.filePath("lock");
+    const auto lockAs = [&](const QByteArray &target) {
+        QFile::remove(lock);
+        ::symlink(target.constData(), QFile::encodeName(lock).constData());
+    };
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock)) << "no lock at all";
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+    lockAs("127.0.1.1:+" + self);
+    EXPECT_TRUE(processlock::namesLiveLocalProcess(lock));
+    // Another machine's process with our number, and a process that has ended.
+    lockAs("203.0.113.9:+" + self);
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    lockAs("127.0.0.1:+" + QByteArray::number(child));
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+    // A plain file named lock is no lock of this kind.
+    QFile::remove(lock);
+    QFile plain(lock);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("127.0.0.1:+" + self);
+    plain.close();
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+}
+
+TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
+{
+    test::LoopbackServer server([](const QByteArray &path) -> QByteArray {
+        if (path == "/ok")
+            return test::LoopbackServer::ok("[1,2,3]");
+        if (path == "/big")
+            return test::LoopbackServer::ok(QByteArray(300000, 'x'));
+        if (path == "/missing")
+            return "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno";
+        if (path == "/short")
+            return "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut";
+        if (path == "/garbage")
+            return "hello there\r\n\r\n";
+        return {}; // silent
+    });
+    const loopbackhttp::Reply ok = loopbackhttp::get(server.port(), "/ok", 2000, 1000);
+    EXPECT_EQ(ok.status, loopbackhttp::Status::Ok);
+    EXPECT_EQ(ok.body, "[1,2,3]");
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/big", 2000, 100000).status, loopbackhttp::Status::ExceedSize);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/missing", 2000, 1000).status, loopbackhttp::Status::HttpError);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/short", 2000, 1000).status, loopbackhttp::Status::Malformed);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/garbage", 2000, 1000).status, loopbackhttp::Status::Malformed);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/a\r\nX: y", 2000, 1000).status, loopbackhttp::Status::Refused);
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/silent", 300, 1000).status, loopbackhttp::Status::TimedOut);
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+TEST(LoopbackHttp, aPortNobodyListensOnIsRefusedAtOnce)
+{
+    quint16 port = 0;
+    {
+        test::LoopbackServer closed([](const QByteArray &) { return QByteArray(); });
+        port = closed.port();
+    }
+    EXPECT_EQ(loopbackhttp::get(port, "/json/list", 2000, 1000).status, loopbackhttp::Status::Refused);
+}
+
+} // namespace
+} // namespace rr
