@@ -63,7 +63,17 @@ bool namesLiveLocalProcess(const QString &path)
     const qint64 pid = pidOfTarget(QString::fromLatin1(target, n), &ip);
     if (pid == 0 || !isAddressOfThisMachine(ip))
         return false;
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
+        return false;
+    // A process that has ended but not been reaped yet still answers the signal test.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray line = stat.read(512);
+        const qsizetype close = line.lastIndexOf(')');
+        if (close > 0 && line.mid(close + 2, 1) == "Z")
+            return false;
+    }
+    return true;
 }
 
 } // namespace rr::processlock

@@ -86,8 +86,11 @@ TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
     const pid_t child = fork();
     if (child == 0)
         _exit(0);
-    waitpid(child, nullptr, 0);
+    // Ended but not yet reaped, then gone.
     lockAs("127.0.0.1:+" + QByteArray::number(child));
+    usleep(100000);
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+    waitpid(child, nullptr, 0);
     EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
     // A plain file named lock is no lock of this kind.
     QFile::remove(lock);

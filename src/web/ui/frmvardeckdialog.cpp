@@ -25,8 +25,8 @@ constexpr int kFrameHeight = 450;
 constexpr int kTreeLeft = 120;
 constexpr int kTreeTop = 480;
 constexpr int kFrameBoxHeight = 3400;
-constexpr int kCaptionLeft = 240;
-constexpr int kValueLeft = 1500;
+constexpr int kCaptionLeft = 120;
+constexpr int kValueLeft = 1560;
 
 void place(QWidget *w, double left, double top, double width, double height)
 {
@@ -36,7 +36,9 @@ void place(QWidget *w, double left, double top, double width, double height)
 // A tooltip that shows text as it is, markup included.
 QString plainToolTip(const QString &text)
 {
-    return text.isEmpty() ? QString() : QStringLiteral("<span>") + text.toHtmlEscaped() + QStringLiteral("</span>");
+    return text.isEmpty()
+               ? QString()
+               : QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 } // namespace
@@ -74,6 +76,9 @@ frmVardeckDialog::frmVardeckDialog(const QList<DetectedPage> &pages, const QIcon
     cmdCancel = makeButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton);
     cmdCancel->setToolTip(QStringLiteral("Cancel (or press the Escape key)"));
     cmdOK = makeButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), QStyle::SP_DialogOkButton);
+    // The two buttons share 1700 twips: their captions alone fit there.
+    for (qbButtons_H *button : {cmdCancel, cmdOK})
+        button->setPicture(QPixmap(), true);
 
     restorePlace();
     QFont valueFont = font();
@@ -199,7 +204,7 @@ void frmVardeckDialog::layoutControls()
                     {Label2, lblDesc, 1320, 1200},
                     {Label5, lblBrowser, 2640, line}};
         for (const auto &row : rows) {
-            place(row.caption, kCaptionLeft, row.top, kValueLeft - kCaptionLeft - 60, line);
+            place(row.caption, kCaptionLeft, row.top, kValueLeft - kCaptionLeft - 40, line);
             place(row.value, kValueLeft, row.top, valueWidth, row.height);
         }
     }
