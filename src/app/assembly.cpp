@@ -1,18 +1,25 @@
 #include "app/assembly.h"
 
+#include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmprefs.h"
+#include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
+#include "storage/ui/databasecommands.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
-#include "shell/notavailable.h"
-#include "storage/ui/databasecommands.h"
+#include "web/ui/emailcommands.h"
+#include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 
-namespace rr {
+namespace rr
+{
 
 void assembleMainWindow(frmVardecks &window)
 {
@@ -21,11 +28,17 @@ void assembleMainWindow(frmVardecks &window)
     installDatabaseCommands(window);
     installAspects(window);
     installCapture(window);
+    installWebAspect(window);
+    installPreview(window);
+    installEmailCommands(window);
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
-    window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
+    installHelpWindow();
+    installImportExport(window);
+    installOptionsDialog(window);
+    window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
-}  // namespace rr
+} // namespace rr

@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace rr
 {
@@ -45,15 +44,6 @@ double textWidthTwips(const QLabel *label, const QString &text)
 
 DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
 {
-    m_previewText = new QLabel(w.wbPreview);
-    m_previewText->setObjectName(QStringLiteral("previewPlaceholder"));
-    m_previewText->setTextFormat(Qt::PlainText);
-    m_previewText->setAlignment(Qt::AlignCenter);
-    m_previewText->setWordWrap(true);
-    auto *layout = new QVBoxLayout(w.wbPreview);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(m_previewText);
-
     QList<QWidget *> watched = {w.formClient,  w.Picture1,       w.Frame2,  w.PictureDetails,
                                 w.lblWName,    w.lblAddress,     w.lblHome, w.lblDescription,
                                 w.lblKeyWords, w.lblCreatedDate, w.imgIcon, w.picThumb};
@@ -176,14 +166,11 @@ void DetailsPanel::showThumbnail()
     w.picThumb->setPixmap(thumb);
 }
 
-// The preview pane is a stand-in until the embedded browser exists: it names the page
-// it would show, and remembers it as the address it shows.
+// The preview pane remembers the address it shows; the Web Aspect subsystem loads it.
 void DetailsPanel::showPreview(const QString &address)
 {
     w.wbPreview->setProperty("rrAddress", address);
-    m_previewText->setText(address == QLatin1String("about:blank")
-                               ? QString()
-                               : QStringLiteral("The preview of %1 comes with the Web Aspect.").arg(address));
+    callOp(w.ops.navigatePreview, address);
 }
 
 QString DetailsPanel::fittedVardeckCaption(const QString &caption) const

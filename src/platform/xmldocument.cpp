@@ -9,23 +9,39 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
+
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/valid.h>
 #include <libxml/xmlerror.h>
+#include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 constexpr char kDatabaseDtd[] = "Vardecks.dtd";
 constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
-constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS;
+// The library's default depth limit (256 elements) is below what a folder tree can
+// reach; the limit that counts is kMaxElementDepth, checked after the parse and
+// before every save, so a file this program saved always opens again.
+constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
 
-const xmlChar *xc(const QByteArray &b) { return reinterpret_cast<const xmlChar *>(b.constData()); }
+const xmlChar *xc(const QByteArray &b)
+{
+    return reinterpret_cast<const xmlChar *>(b.constData());
+}
 
-QString fromXml(const xmlChar *s) { return s ? QString::fromUtf8(reinterpret_cast<const char *>(s)) : QString(); }
+QString fromXml(const xmlChar *s)
+{
+    return s ? QString::fromUtf8(reinterpret_cast<const char *>(s)) : QString();
+}
 
 // Folders in which the loader may find the database DTD for the document being
 // parsed: its own folder first, then the program's database folder and the
@@ -36,10 +52,10 @@ xmlExternalEntityLoader g_defaultLoader = nullptr;
 xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParserCtxtPtr ctxt)
 {
     if (ctxt && ctxt->inputNr == 0 && g_defaultLoader)
-        return g_defaultLoader(url, id, ctxt);  // the main document itself
+        return g_defaultLoader(url, id, ctxt); // the main document itself
     const QString name = QUrl::fromPercentEncoding(QByteArray(url ? url : "")).section(QLatin1Char('/'), -1);
     if (name.compare(QLatin1String(kDatabaseDtd), Qt::CaseInsensitive) != 0)
-        return nullptr;  // every other external entity is refused
+        return nullptr; // every other external entity is refused
     for (const QString &folder : std::as_const(t_dtdFolders)) {
         QFile file(QDir(folder).filePath(QLatin1String(kDatabaseDtd)));
         if (!file.open(QIODevice::ReadOnly))
@@ -64,12 +80,15 @@ xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParse
 struct ErrorCollector {
     QString firstError;
     bool encodingError = false;
+    bool declaresEntities = false;
 };
 
 void collectError(void *userData, xmlErrorPtr error)
 {
     auto *collector = static_cast<ErrorCollector *>(userData);
-    if (!error || error->level < XML_ERR_ERROR || !collector->firstError.isEmpty())
+    // The database is read without validation: a validity problem (such as one
+    // identifier used twice) is a warning, never a reason to refuse the file.
+    if (!error || error->level < XML_ERR_ERROR || error->domain == XML_FROM_VALID || !collector->firstError.isEmpty())
         return;
     QString message = QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
     if (error->line > 0)
@@ -88,14 +107,36 @@ bool hasEncodingDeclarationOrBom(const QByteArray &text)
     return decl.match(QString::fromLatin1(text.left(200))).hasMatch();
 }
 
+// A database never declares entities. One that does is refused as soon as the
+// declaration is read, before any expansion: an entity used many times can make one
+// read of a name take seconds and gigabytes, and external ones would read other files.
+thread_local ErrorCollector *t_collector = nullptr;
+
+void refuseEntityDeclaration(void *ctx, const xmlChar *, int, const xmlChar *, const xmlChar *, xmlChar *)
+{
+    if (t_collector)
+        t_collector->declaresEntities = true;
+    xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+}
+
 xmlDocPtr parseMemory(const QByteArray &text, const QByteArray &baseUrl, const char *encoding,
                       ErrorCollector *collector)
 {
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (!ctxt)
+        return nullptr;
+    ctxt->sax->entityDecl = refuseEntityDeclaration;
+    t_collector = collector;
     xmlSetStructuredErrorFunc(collector, collectError);
     xmlSetGenericErrorFunc(nullptr, silentGeneric);
-    xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), baseUrl.constData(), encoding, kParseOptions);
+    xmlDocPtr doc =
+        xmlCtxtReadMemory(ctxt, text.constData(), int(text.size()), baseUrl.constData(), encoding, kParseOptions);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     xmlSetGenericErrorFunc(nullptr, nullptr);
+    t_collector = nullptr;
+    xmlFreeParserCtxt(ctxt);
+    if (collector->declaresEntities)
+        collector->firstError = QStringLiteral("The file declares entities, which a Vardecks database never holds.");
     if (doc && !collector->firstError.isEmpty()) {
         xmlFreeDoc(doc);
         doc = nullptr;
@@ -108,6 +149,47 @@ XmlDocument *ownerOf(xmlNodePtr node)
     return node && node->doc ? static_cast<XmlDocument *>(node->doc->_private) : nullptr;
 }
 
+void noteChange(xmlNodePtr node)
+{
+    if (XmlDocument *owner = ownerOf(node))
+        owner->noteChange();
+}
+
+// The identifier attribute of a FOLDER or VARDECK element, or null for any other.
+const xmlChar *const kFolderId = BAD_CAST "TID";
+const xmlChar *const kVardeckId = BAD_CAST "WID";
+const xmlChar *idAttributeName(xmlNodePtr node)
+{
+    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
+        return kFolderId;
+    if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
+        return kVardeckId;
+    return nullptr;
+}
+
+// Registers the element's identifier as an ID when nothing holds that identifier
+// yet. Files without the document type (or naming none) get their IDs this way, as
+// do elements copied from such a file. Returns false when another element already
+// holds the identifier (a duplicate, which stays unregistered).
+bool registerId(xmlDocPtr doc, xmlNodePtr element)
+{
+    const xmlChar *name = idAttributeName(element);
+    xmlAttrPtr attr = name ? xmlHasProp(element, name) : nullptr;
+    if (!attr || attr->atype == XML_ATTRIBUTE_ID)
+        return true;
+    xmlChar *value = xmlNodeListGetString(doc, attr->children, 1);
+    bool registered = true;
+    if (value && *value) {
+        xmlAttrPtr holder = xmlGetID(doc, value);
+        if (!holder)
+            xmlAddID(nullptr, doc, value, attr);
+        else
+            registered = holder == attr;
+    }
+    xmlFree(value);
+    return registered;
+}
+
 bool isInDocumentTree(xmlNodePtr node)
 {
     for (xmlNodePtr n = node; n; n = n->parent)
@@ -116,7 +198,10 @@ bool isInDocumentTree(xmlNodePtr node)
     return false;
 }
 
-bool isElement(xmlNodePtr n) { return n && n->type == XML_ELEMENT_NODE; }
+bool isElement(xmlNodePtr n)
+{
+    return n && n->type == XML_ELEMENT_NODE;
+}
 
 xmlNodePtr nextElement(xmlNodePtr n)
 {
@@ -164,7 +249,7 @@ QList<XmlNode> evaluate(xmlDocPtr doc, xmlNodePtr context, const QString &xpath)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QString sanitizeXmlText(const QString &text)
 {
@@ -179,7 +264,7 @@ QString sanitizeXmlText(const QString &text)
                 out.append(c);
                 out.append(text.at(++i));
             }
-            continue;  // a lone surrogate is dropped
+            continue; // a lone surrogate is dropped
         }
         if (c.isLowSurrogate() || u == 0xFFFE || u == 0xFFFF)
             continue;
@@ -198,9 +283,15 @@ QString sanitizeXmlText(const QString &text)
 
 // ---- XmlNode ----
 
-bool XmlNode::isElement() const { return rr::isElement(m_node); }
+bool XmlNode::isElement() const
+{
+    return rr::isElement(m_node);
+}
 
-QString XmlNode::nodeName() const { return m_node ? fromXml(m_node->name) : QString(); }
+QString XmlNode::nodeName() const
+{
+    return m_node ? fromXml(m_node->name) : QString();
+}
 
 QString XmlNode::text() const
 {
@@ -222,6 +313,7 @@ void XmlNode::setText(const QString &text)
     const QByteArray raw = sanitizeXmlText(text).toUtf8();
     if (!raw.isEmpty())
         xmlNodeAddContentLen(m_node, xc(raw), int(raw.size()));
+    noteChange(m_node);
 }
 
 QString XmlNode::attribute(const QString &name) const
@@ -241,8 +333,13 @@ bool XmlNode::hasAttribute(const QString &name) const
 
 void XmlNode::setAttribute(const QString &name, const QString &value)
 {
-    if (isElement())
-        xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+    if (!isElement())
+        return;
+    xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+    // Without ID declarations the library registers nothing: do it here.
+    if (m_node->doc)
+        registerId(m_node->doc, m_node);
+    noteChange(m_node);
 }
 
 XmlNode XmlNode::parentNode() const
@@ -250,11 +347,20 @@ XmlNode XmlNode::parentNode() const
     return XmlNode(m_node && m_node->parent && m_node->parent->type != XML_DOCUMENT_NODE ? m_node->parent : nullptr);
 }
 
-XmlNode XmlNode::firstChild() const { return XmlNode(m_node ? nextElement(m_node->children) : nullptr); }
+XmlNode XmlNode::firstChild() const
+{
+    return XmlNode(m_node ? nextElement(m_node->children) : nullptr);
+}
 
-XmlNode XmlNode::nextSibling() const { return XmlNode(m_node ? nextElement(m_node->next) : nullptr); }
+XmlNode XmlNode::nextSibling() const
+{
+    return XmlNode(m_node ? nextElement(m_node->next) : nullptr);
+}
 
-XmlNode XmlNode::previousSibling() const { return XmlNode(m_node ? previousElement(m_node->prev) : nullptr); }
+XmlNode XmlNode::previousSibling() const
+{
+    return XmlNode(m_node ? previousElement(m_node->prev) : nullptr);
+}
 
 QList<XmlNode> XmlNode::childElements() const
 {
@@ -273,7 +379,10 @@ XmlNode XmlNode::child(const QString &name) const
     return {};
 }
 
-QString XmlNode::childText(const QString &name) const { return child(name).text(); }
+QString XmlNode::childText(const QString &name) const
+{
+    return child(name).text();
+}
 
 void XmlNode::setChildText(const QString &name, const QString &text)
 {
@@ -282,7 +391,8 @@ void XmlNode::setChildText(const QString &name, const QString &text)
     XmlNode c = child(name);
     if (!c) {
         XmlDocument *owner = ownerOf(m_node);
-        c = owner ? owner->createElement(name) : XmlNode(xmlNewDocNode(m_node->doc, nullptr, xc(name.toUtf8()), nullptr));
+        c = owner ? owner->createElement(name)
+                  : XmlNode(xmlNewDocNode(m_node->doc, nullptr, xc(name.toUtf8()), nullptr));
         appendChild(c);
     }
     c.setText(text);
@@ -297,6 +407,7 @@ XmlNode XmlNode::appendChild(XmlNode child)
     xmlNodePtr added = xmlAddChild(m_node, child.m_node);
     if (XmlDocument *owner = ownerOf(m_node); owner && added && isInDocumentTree(added))
         owner->subtreeAttached(added, +1);
+    noteChange(m_node);
     return XmlNode(added);
 }
 
@@ -311,6 +422,7 @@ XmlNode XmlNode::insertBefore(XmlNode child, XmlNode reference)
     xmlNodePtr added = xmlAddPrevSibling(reference.m_node, child.m_node);
     if (XmlDocument *owner = ownerOf(m_node); owner && added && isInDocumentTree(added))
         owner->subtreeAttached(added, +1);
+    noteChange(m_node);
     return XmlNode(added);
 }
 
@@ -321,6 +433,7 @@ XmlNode XmlNode::detach()
     if (XmlDocument *owner = ownerOf(m_node); owner && m_node->parent && isInDocumentTree(m_node))
         owner->subtreeAttached(m_node, -1);
     xmlUnlinkNode(m_node);
+    noteChange(m_node);
     return *this;
 }
 
@@ -331,6 +444,10 @@ void XmlNode::removeChild(XmlNode child)
     child.detach();
     // Freeing also drops the subtree's IDs, so no lookup can return it any more.
     xmlFreeNode(child.m_node);
+    // A duplicate identifier left in the file takes over the freed one, so that
+    // allocation never hands out an identifier the file still holds.
+    if (XmlDocument *owner = ownerOf(m_node))
+        owner->reregisterDuplicates();
 }
 
 XmlNode XmlNode::selectSingleNode(const QString &xpath) const
@@ -353,6 +470,16 @@ QList<XmlNode> XmlNode::getElementsByTagName(const QString &name) const
 
 // ---- XmlDocument ----
 
+namespace
+{
+std::atomic<quint64> g_lastChange{0};
+}
+
+void XmlDocument::noteChange()
+{
+    m_changeStamp = ++g_lastChange;
+}
+
 void XmlDocument::initialiseLibrary()
 {
     static const bool done = [] {
@@ -364,7 +491,11 @@ void XmlDocument::initialiseLibrary()
     (void)done;
 }
 
-XmlDocument::XmlDocument() { initialiseLibrary(); }
+XmlDocument::XmlDocument()
+{
+    initialiseLibrary();
+    noteChange();
+}
 
 XmlDocument::~XmlDocument()
 {
@@ -404,8 +535,8 @@ bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
     }
     t_dtdFolders.clear();
     if (!finishLoad(doc, folder) && m_parseError.isEmpty())
-        m_parseError = collector.firstError.isEmpty() ? QStringLiteral("The document could not be read.")
-                                                      : collector.firstError;
+        m_parseError =
+            collector.firstError.isEmpty() ? QStringLiteral("The document could not be read.") : collector.firstError;
     return m_doc != nullptr;
 }
 
@@ -416,11 +547,13 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     m_doc = nullptr;
     m_parseError.clear();
     m_folderCount = m_vardeckCount = 0;
+    m_hasDuplicateIds = false;
+    noteChange();
     if (!doc)
         return false;
     if (doc->intSubset && doc->intSubset->SystemID && !doc->extSubset) {
-        m_parseError = QStringLiteral("The document type definition %1 could not be read.")
-                           .arg(fromXml(doc->intSubset->SystemID));
+        m_parseError =
+            QStringLiteral("The document type definition %1 could not be read.").arg(fromXml(doc->intSubset->SystemID));
         xmlFreeDoc(doc);
         return false;
     }
@@ -431,31 +564,70 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     }
     m_doc = doc;
     m_doc->_private = this;
-    recount();
+    if (recount() > kMaxElementDepth) {
+        m_parseError = QStringLiteral("The folder tree is nested more deeply than a Vardecks database may be.");
+        m_doc = nullptr;
+        xmlFreeDoc(doc);
+        m_folderCount = m_vardeckCount = 0;
+        return false;
+    }
     return true;
 }
 
-void XmlDocument::recount()
+int XmlDocument::recount()
 {
     m_folderCount = m_vardeckCount = 0;
-    if (xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr) {
-        // The document element itself is not "below" it.
-        for (xmlNodePtr c = root->children; c; c = c->next)
-            if (rr::isElement(c))
-                subtreeAttached(c, +1);
+    m_hasDuplicateIds = false;
+    xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr;
+    return root ? walkSubtree(root, +1, /*includeTop=*/false) : 0;
+}
+
+int XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
+{
+    const auto visit = [&](xmlNodePtr element) {
+        const xmlChar *id = idAttributeName(element);
+        if (!id)
+            return;
+        (id == kFolderId ? m_folderCount : m_vardeckCount) += sign;
+        if (sign > 0 && !registerId(m_doc, element))
+            m_hasDuplicateIds = true;
+    };
+    if (includeTop)
+        visit(top);
+    // Iterative, so no nesting of a hostile file can exhaust the stack.
+    int depth = 2;
+    int deepest = 1;
+    xmlNodePtr node = top->children;
+    while (node) {
+        if (rr::isElement(node)) {
+            deepest = std::max(deepest, depth);
+            visit(node);
+            if (node->children) {
+                node = node->children;
+                ++depth;
+                continue;
+            }
+        }
+        while (node != top && !node->next) {
+            node = node->parent;
+            --depth;
+        }
+        node = node == top ? nullptr : node->next;
     }
+    return deepest;
 }
 
 void XmlDocument::subtreeAttached(_xmlNode *node, int sign)
 {
     if (!rr::isElement(node))
         return;
-    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
-        m_folderCount += sign;
-    else if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
-        m_vardeckCount += sign;
-    for (xmlNodePtr c = node->children; c; c = c->next)
-        subtreeAttached(c, sign);
+    walkSubtree(node, sign, /*includeTop=*/true);
+}
+
+void XmlDocument::reregisterDuplicates()
+{
+    if (m_hasDuplicateIds)
+        recount();
 }
 
 int XmlDocument::countElements(const QString &name) const
@@ -468,29 +640,137 @@ int XmlDocument::countElements(const QString &name) const
     return root ? int(root.getElementsByTagName(name).size()) : 0;
 }
 
+namespace
+{
+
+struct Nesting {
+    int elements = 1; // element depth, top counting 1
+    int folders = 0;  // FOLDER elements on the longest chain of them
+};
+
+// How deeply the tree below top nests, without recursion.
+Nesting nestingOf(xmlNodePtr top)
+{
+    const auto isFolder = [](xmlNodePtr n) { return xmlStrEqual(n->name, BAD_CAST "FOLDER"); };
+    Nesting deepest;
+    int depth = 2;
+    int folders = 0;
+    xmlNodePtr node = top->children;
+    while (node) {
+        if (rr::isElement(node)) {
+            deepest.elements = std::max(deepest.elements, depth);
+            if (isFolder(node))
+                deepest.folders = std::max(deepest.folders, folders + 1);
+            if (node->children) {
+                folders += isFolder(node) ? 1 : 0;
+                node = node->children;
+                ++depth;
+                continue;
+            }
+        }
+        while (node != top && !node->next) {
+            node = node->parent;
+            --depth;
+            if (node != top && isFolder(node))
+                --folders;
+        }
+        node = node == top ? nullptr : node->next;
+    }
+    return deepest;
+}
+
+// Where the serialiser's output goes: gathered into large pieces, then handed on.
+struct OutputSink {
+    std::function<bool(const char *, qsizetype)> deliver;
+    QByteArray pending;
+    bool failed = false;
+
+    bool flush()
+    {
+        if (!failed && !pending.isEmpty() && !deliver(pending.constData(), pending.size()))
+            failed = true;
+        pending.resize(0);
+        return !failed;
+    }
+};
+
+int sinkWrite(void *context, const char *data, int length)
+{
+    auto *sink = static_cast<OutputSink *>(context);
+    sink->pending.append(data, length);
+    if (sink->pending.size() >= (1 << 20) && !sink->flush())
+        return -1;
+    return length;
+}
+
+int sinkClose(void *)
+{
+    return 0;
+}
+
+} // namespace
+
+bool XmlDocument::serialize(const std::function<bool(const char *, qsizetype)> &deliver) const
+{
+    // Compact output, straight in UTF-8: no indentation (which makes the file larger
+    // and slower to write) and no conversion pass. The declaration names UTF-8.
+    if (!m_doc->encoding || !xmlStrEqual(m_doc->encoding, BAD_CAST "UTF-8")) {
+        xmlFree(const_cast<xmlChar *>(m_doc->encoding));
+        m_doc->encoding = xmlStrdup(BAD_CAST "UTF-8");
+    }
+    OutputSink sink{deliver, {}, false};
+    sink.pending.reserve(1 << 20);
+    xmlSaveCtxtPtr ctxt = xmlSaveToIO(sinkWrite, sinkClose, &sink, nullptr, 0);
+    if (!ctxt)
+        return false;
+    const long written = xmlSaveDoc(ctxt, m_doc);
+    const int closed = xmlSaveClose(ctxt);
+    return written >= 0 && closed >= 0 && sink.flush();
+}
+
 QByteArray XmlDocument::toBytes() const
 {
     if (!m_doc)
         return {};
-    xmlChar *mem = nullptr;
-    int len = 0;
-    xmlDocDumpFormatMemoryEnc(m_doc, &mem, &len, "UTF-8", 1);
-    QByteArray out(reinterpret_cast<const char *>(mem), len);
-    xmlFree(mem);
+    QByteArray out;
+    serialize([&out](const char *data, qsizetype size) {
+        out.append(data, size);
+        return true;
+    });
     return out;
 }
 
 bool XmlDocument::save(const QString &path, QString *error) const
 {
-    if (!m_doc) {
+    const auto failWith = [error](const QString &reason) {
         if (error)
-            *error = QStringLiteral("There is no document to save.");
+            *error = reason;
         return false;
+    };
+    if (!m_doc)
+        return failWith(QStringLiteral("There is no document to save."));
+    // What is saved must open again: never write a tree the next load would refuse.
+    const Nesting nesting = nestingOf(xmlDocGetRootElement(m_doc));
+    if (nesting.elements > kMaxElementDepth || nesting.folders > kMaxFolderLevels)
+        return failWith(QStringLiteral("%1 was not saved: the folders are nested more than %2 levels deep.")
+                            .arg(path)
+                            .arg(kMaxFolderLevels));
+    AtomicFileWriter writer(path);
+    if (!writer.open())
+        return failWith(writer.errorString());
+    const bool written = serialize([&writer](const char *data, qsizetype size) { return writer.write(data, size); });
+    if (!written || !writer.commit()) {
+        const QString reason = writer.errorString();
+        writer.cancel();
+        return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);
     }
-    return writeFileAtomically(path, toBytes(), error);
+    return true;
 }
 
-XmlNode XmlDocument::documentElement() const { return XmlNode(m_doc ? xmlDocGetRootElement(m_doc) : nullptr); }
+XmlNode XmlDocument::documentElement() const
+{
+    return XmlNode(m_doc ? xmlDocGetRootElement(m_doc) : nullptr);
+}
 
 XmlNode XmlDocument::nodeFromID(const QString &id) const
 {
@@ -506,7 +786,10 @@ XmlNode XmlDocument::selectSingleNode(const QString &xpath) const
     return nodes.isEmpty() ? XmlNode() : nodes.first();
 }
 
-QList<XmlNode> XmlDocument::selectNodes(const QString &xpath) const { return evaluate(m_doc, nullptr, xpath); }
+QList<XmlNode> XmlDocument::selectNodes(const QString &xpath) const
+{
+    return evaluate(m_doc, nullptr, xpath);
+}
 
 QList<XmlNode> XmlDocument::getElementsByTagName(const QString &name) const
 {
@@ -571,4 +854,4 @@ XmlNode XmlDocument::importNode(XmlNode node)
     return XmlNode(xmlDocCopyNode(node.raw(), m_doc, 1));
 }
 
-}  // namespace rr
+} // namespace rr

@@ -3,7 +3,6 @@
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -12,6 +11,7 @@
 #include "shell/tabstrip.h"
 #include "storage/dbfolder.h"
 #include "storage/lists.h"
+#include "storage/savereport.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/frmnew.h"
@@ -60,6 +60,8 @@ void forgetOpenDatabase(frmVardecks &w)
     w.selectedWID.clear();
     w.editMode.clear();
     setMode(w, QString());
+    // The rendered Web Aspect pages show the database that was open.
+    w.markAllPagesStale();
 }
 
 // Every control of the window enabled, both timers stopped.

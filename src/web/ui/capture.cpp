@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "platform/launcher.h"
+#include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "platform/x11windows.h"
 #include "shell/frmvardecks.h"
@@ -20,12 +21,6 @@ std::optional<CaptureSettings> &settingsOverride()
 {
     static std::optional<CaptureSettings> settings;
     return settings;
-}
-
-std::function<bool()> &connectionCheck()
-{
-    static std::function<bool()> check;
-    return check;
 }
 
 CaptureSettings captureSettings(const frmVardecks &w)
@@ -57,11 +52,6 @@ void startVardeckFrom(frmVardecks &w, const DetectedPage &page)
 void setCaptureSettings(std::optional<CaptureSettings> settings)
 {
     settingsOverride() = std::move(settings);
-}
-
-void setConnectionCheck(std::function<bool()> check)
-{
-    connectionCheck() = std::move(check);
 }
 
 int getOpenBrowserPages(frmVardecks &w, bool topOnly)
@@ -132,10 +122,10 @@ void mnuUndoIntegration_Click(frmVardecks &)
 
 void mnuToolsIntegrateFF_Click(frmVardecks &)
 {
-    const bool online = !connectionCheck() || connectionCheck()();
-    if (!online && !prompt::askYesNo(QStringLiteral("Razuzezu Revidod has detected that you are not connected to "
-                                                    "the internet for Firefox integration.  Do you wish to continue?"),
-                                     MsgIcon::Question, QStringLiteral("Internet connection?")))
+    if (!CheckConnectionIGCS() &&
+        !prompt::askYesNo(QStringLiteral("Razuzezu Revidod has detected that you are not connected to "
+                                         "the internet for Firefox integration.  Do you wish to continue?"),
+                          MsgIcon::Question, QStringLiteral("Internet connection?")))
         return;
     const QString address = QLatin1String(maker::kFirefoxExtension);
     const QString firefox = urlSupport::browserExecutable(QStringLiteral("FF"));

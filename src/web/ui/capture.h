@@ -6,7 +6,6 @@
 #include "web/detectedpage.h"
 #include "web/pagecapture.h"
 
-#include <functional>
 #include <optional>
 
 namespace rr
@@ -33,8 +32,5 @@ bool isIEIntegrated();
 
 // Where the scan looks; nothing restores the real home, ports and display. For tests.
 void setCaptureSettings(std::optional<CaptureSettings> settings);
-// Whether the machine is online, asked before Firefox fetches its extension; an
-// empty function counts as online.
-void setConnectionCheck(std::function<bool()> check);
 
 } // namespace rr

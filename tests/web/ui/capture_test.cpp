@@ -2,6 +2,7 @@
 // Close all, on a main window with editing installed, against a Firefox profile and
 // a debugging endpoint that the tests make themselves.
 #include "explorer/editingfixture.h"
+#include "platform/net/connection.h"
 #include "storage/settingsstore.h"
 #include "support/firefoxprofile.h"
 #include "support/loopbackserver.h"
@@ -37,7 +38,7 @@ protected:
     void TearDown() override
     {
         setCaptureSettings(std::nullopt);
-        setConnectionCheck({});
+        forceOffline(false);
         EditingTest::TearDown();
     }
     // The hand-off timer as the start-up wires it; a change of ThunderTextBox starts it.
@@ -221,11 +222,11 @@ TEST_F(CaptureTest, integrationItemsSayWhatTheyCanDoHere)
 
     const QString extension = "https://www.quorvane.example/Vardecks/firefox/vardecks.xpi";
     menu("mnuToolsIntegrateFF");
-    EXPECT_EQ(prompts.texts(), QStringList({"The Firefox extension could not be loaded: " + extension}));
+    EXPECT_EQ(prompts.lastText(), "The Firefox extension could not be loaded: " + extension);
     prompts.clear();
 
     launcher.addProgram("firefox", "/usr/bin/firefox");
-    setConnectionCheck([] { return false; });
+    forceOffline(true);
     prompts.answer(MsgResult::No);
     menu("mnuToolsIntegrateFF");
     EXPECT_EQ(prompts.messages().back().title, "Internet connection?");
