@@ -21,12 +21,18 @@ constexpr int kMaxTabs = 20000;
 constexpr int kMaxAddress = 8192;
 constexpr int kMaxTitle = 2048;
 
-// The folders Firefox keeps profiles.ini in: its own, and those of the snap and
+// The folders Firefox keeps profiles.ini in: its own (newer versions use the XDG
+// configuration folder when there is no ~/.mozilla), and those of the snap and
 // flatpak packages.
 QStringList iniFolders(const QString &home)
 {
-    return {home + QStringLiteral("/.mozilla/firefox"), home + QStringLiteral("/snap/firefox/common/.mozilla/firefox"),
-            home + QStringLiteral("/.var/app/org.mozilla.firefox/.mozilla/firefox")};
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || !QDir::isAbsolutePath(config))
+        config = home + QStringLiteral("/.config");
+    return {home + QStringLiteral("/.mozilla/firefox"), config + QStringLiteral("/mozilla/firefox"),
+            home + QStringLiteral("/snap/firefox/common/.mozilla/firefox"),
+            home + QStringLiteral("/.var/app/org.mozilla.firefox/.mozilla/firefox"),
+            home + QStringLiteral("/.var/app/org.mozilla.firefox/config/mozilla/firefox")};
 }
 
 // The Path= entries of the [Profile…] sections, made absolute.

@@ -1,6 +1,6 @@
 #pragma once
 // The pages a running Firefox shows, read from its own files: the profiles listed in
-// profiles.ini (the usual, snap and flatpak places), each counted only while its lock
+// profiles.ini (the usual and XDG places, snap and flatpak), each counted only while its lock
 // names a live process of this machine, and the open tabs kept in the profile's
 // session file. Firefox rewrites that file every few seconds, so a page opened a
 // moment ago may not be in it yet. Everything here only reads.
