@@ -108,7 +108,6 @@ std::optional<QList<TopLevelWindow>> windowsTopFirst(const QString &display)
         return std::nullopt; // no window manager keeps the list
     const QByteArray raw = bytesOf(list, 32);
     const int count = int(raw.size() / 4);
-    const auto *ids = reinterpret_cast<const xcb_window_t *>(raw.constData());
 
     // All requests first, then all replies: one round trip instead of four per window.
     struct Pending {
@@ -118,7 +117,8 @@ std::optional<QList<TopLevelWindow>> windowsTopFirst(const QString &display)
     QList<Pending> pending;
     pending.reserve(count);
     for (int i = count - 1; i >= 0; --i) {
-        const xcb_window_t w = ids[i];
+        xcb_window_t w = 0;
+        memcpy(&w, raw.constData() + 4 * i, 4);
         pending.append({w, ask(x.c, w, netName, utf8, kMaxTextWords),
                         ask(x.c, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, kMaxTextWords),
                         ask(x.c, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, kMaxTextWords),
@@ -143,8 +143,11 @@ std::optional<QList<TopLevelWindow>> windowsTopFirst(const QString &display)
         if (nul >= 0)
             w.className = QString::fromLatin1(untilNul(cls.mid(nul + 1)));
         const QByteArray pid = bytesOf(pidReply, 32);
-        if (pid.size() == 4)
-            w.pid = *reinterpret_cast<const quint32 *>(pid.constData());
+        if (pid.size() == 4) {
+            quint32 number = 0;
+            memcpy(&number, pid.constData(), 4);
+            w.pid = number;
+        }
         windows.append(w);
     }
     return windows;
