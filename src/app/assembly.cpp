@@ -6,6 +6,7 @@
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "media/ui/iconcommands.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
@@ -38,6 +39,7 @@ void assembleMainWindow(frmVardecks &window)
     installHelpWindow();
     installImportExport(window);
     installOptionsDialog(window);
+    installIconCommands(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 

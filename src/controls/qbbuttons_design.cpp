@@ -92,6 +92,8 @@ void qbButtons_H::WriteProperties(ButtonDesignData &data) const
     data.write(QStringLiteral("Enabled"), isEnabled(), true);
     data.write(QStringLiteral("cBack"), m_backColor, always);
     data.write(QStringLiteral("mPointer"), m_mousePointer, 0);
+    if (!m_mouseIcon.isNull())
+        data.write(QStringLiteral("mIcon"), m_mouseIcon, always);
 }
 
 void qbButtons_H::ReadProperties(const ButtonDesignData &data, quint32 hostBackColor)
@@ -134,7 +136,9 @@ void qbButtons_H::ReadProperties(const ButtonDesignData &data, quint32 hostBackC
     m_hoverBackColor = quint32(number("cBHover", m_backColor));
     m_hoverColorLocks = int(number("LockHover", 0));
     m_captionStyle = int(number("CapStyle", 0));
-    m_mousePointer = int(number("mPointer", 0));
+    // The icon sets pointer 99; the pointer read after it has the last word.
+    setMouseIcon(data.read(QStringLiteral("mIcon"), QPixmap()).value<QPixmap>());
+    setMousePointer(int(number("mPointer", 0)));
 
     applyPropertyChange(QStringLiteral("Picture"));
     applyPropertyChange(QStringLiteral("BackColor"));

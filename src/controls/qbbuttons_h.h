@@ -122,6 +122,15 @@ public:
     // acts only in design mode.
     void setResetDefaultColors(bool reset);
 
+    // The pointer over the button: 0 default, 1 arrow, 2 cross, 3 text beam, 5 and 15
+    // size all, 6 to 9 the sizing arrows, 10 up arrow, 11 busy, 12 no drop, 13 arrow and
+    // busy, 14 arrow and question mark, 99 the MouseIcon.
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
+    QPixmap MouseIcon() const { return m_mouseIcon; }
+    // A picture for the custom pointer; setting one also sets MousePointer 99.
+    void setMouseIcon(const QPixmap &icon);
+
     // Bits 2 bold, 4 italic, 8 underline of the caption font.
     int FontStyle() const;
     void setFontStyle(int bits);
@@ -138,7 +147,6 @@ public:
     void setCancel(bool on) { m_cancel = on; }
     bool pointerOver() const { return (m_stateFlags & kPointerOver) != 0; }
     bool hoverActive() const { return m_hoverActive; }
-    bool showsPressed() const { return pressedLook(); }
     // False while the host window is being designed: refusals are then explained.
     bool userMode() const { return m_userMode; }
     void setUserMode(bool on) { m_userMode = on; }
@@ -290,6 +298,7 @@ private:
     bool m_cancel = false;
     bool m_displayAsDefault = false;
     int m_mousePointer = 0;
+    QPixmap m_mouseIcon;
 
     std::unique_ptr<ButtonSurface> m_surface;
     QImage m_shown;

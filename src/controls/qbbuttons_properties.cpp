@@ -3,6 +3,8 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/prompt.h"
 
+#include <QCursor>
+#include <QHash>
 #include <QPointer>
 
 namespace rr
@@ -154,7 +156,6 @@ void qbButtons_H::setButtonShape(int shape)
             m_delayDrawing = false;
         }
     }
-    m_delayDrawing = true;
     m_buttonShape = shape;
     if (m_captionAlign != 2)
         setCaptionAlign(2);
@@ -393,6 +394,37 @@ void qbButtons_H::setHoverBackColorValue(quint32 colour)
             m_hoverColorLocks = 3;
     }
     applyPropertyChange(QStringLiteral("BackColor"));
+}
+
+void qbButtons_H::setMousePointer(int pointer)
+{
+    static const QHash<int, Qt::CursorShape> shapes = {
+        {1, Qt::ArrowCursor},   {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},   {4, Qt::ArrowCursor},
+        {5, Qt::SizeAllCursor}, {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor}, {8, Qt::SizeFDiagCursor},
+        {9, Qt::SizeHorCursor}, {10, Qt::UpArrowCursor},   {11, Qt::WaitCursor},   {12, Qt::ForbiddenCursor},
+        {13, Qt::BusyCursor},   {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor}};
+    if (pointer == 99) {
+        if (m_mouseIcon.isNull())
+            unsetCursor();
+        else
+            setCursor(QCursor(m_mouseIcon));
+    } else if (shapes.contains(pointer)) {
+        setCursor(shapes.value(pointer));
+    } else if (pointer == 0) {
+        unsetCursor();
+    } else {
+        return;
+    }
+    m_mousePointer = pointer;
+}
+
+void qbButtons_H::setMouseIcon(const QPixmap &icon)
+{
+    m_mouseIcon = icon;
+    if (!icon.isNull())
+        setMousePointer(99);
+    else if (m_mousePointer == 99)
+        setMousePointer(0);
 }
 
 int qbButtons_H::FontStyle() const

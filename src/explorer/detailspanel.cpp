@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/nodetags.h"
+#include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
@@ -136,7 +137,7 @@ void DetailsPanel::showSiteIcon()
     const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
     const QString path = iconFilePath(base, currentDBName, w.currentWID);
     const QPixmap plain = w.Picture8->pixmap();
-    const QPixmap icon = !path.isEmpty() && QFileInfo::exists(path) ? QPixmap(path) : QPixmap();
+    const QPixmap icon = !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
     if (icon.isNull()) {
         // No icon file, or one that is no picture: the plain Vardeck mark.
         w.tabView->setTabPicture(0, QIcon());
@@ -156,7 +157,7 @@ void DetailsPanel::showThumbnail()
 {
     const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
     const QString path = thumbFilePath(base, currentDBName, w.currentWID);
-    QPixmap thumb = path.isEmpty() ? QPixmap() : QPixmap(path);
+    QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
         w.picThumb->setPixmap(QPixmap());
         return;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace rr
 {
@@ -27,23 +28,31 @@ constexpr Rule VD = Rule::IfVardeck;
 const QString kMarker = QStringLiteral("   *");
 const QString kPad = QStringLiteral("    ");
 
-// Reads as a change of text, so that typing into the notes of a shown Vardeck starts
-// a modification; moving about, function keys and modifiers alone do not.
-bool typesText(const QKeyEvent *key)
+// Any key pressed in the locked notes of a shown Vardeck starts a modification,
+// except the keys that belong to the window (Ctrl+S saves, Esc cancels, F2 to F5
+// move, Tab and Shift+Tab move the focus) and a modifier pressed on its own, which
+// only prepares such a key.
+bool startsModification(const QKeyEvent *key)
 {
     switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        return !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    default:
-        break;
-    }
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_F2:
+    case Qt::Key_F3:
+    case Qt::Key_F4:
+    case Qt::Key_F5:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr:
         return false;
-    const QString text = key->text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    case Qt::Key_S:
+        return !(key->modifiers() & Qt::ControlModifier);
+    default:
+        return true;
+    }
 }
 
 void showPreviewBlank(frmVardecks &w)
@@ -256,10 +265,15 @@ bool EditModeControls::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress && watched == w.txtNotes) {
         auto *key = static_cast<QKeyEvent *>(event);
-        // The key goes on to the notes, which the modification has just unlocked.
-        if (typesText(key))
+        if (!startsModification(key) || !w.editMode.isEmpty())
+            return false;
+        // With a Vardeck shown the modification starts at once and the key goes on
+        // to the notes it unlocked; otherwise the command's message waits until the
+        // key's delivery is over.
+        if (w.vardeckShown())
             return !txtNotes_KeyDown(key->key(), key->modifiers());
-        return false;
+        QTimer::singleShot(0, this, [this] { txtNotes_KeyDown(0, {}); });
+        return true;
     }
     if (type == QEvent::MouseButtonPress && watched == w.txtNotes->viewport()) {
         auto *mouse = static_cast<QMouseEvent *>(event);

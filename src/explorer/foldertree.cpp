@@ -1,5 +1,5 @@
-#include "storage/savereport.h"
 #include "explorer/foldertree.h"
+#include "storage/savereport.h"
 
 #include "dialogs/dialoghooks.h"
 #include "dialogs/frmmodifytopic.h"
@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -35,11 +36,26 @@ public:
     }
 };
 
-// A typed name goes to the rename handler, which decides what the node shows.
+// A typed name goes to the rename handler, which decides what the node shows. No
+// editor opens while a Vardeck is being added or modified (the delayed editor of a
+// second click would take the typing meant for the details panel), and an editor
+// that loses the focus to anything but the user's click elsewhere in the window
+// closes without renaming: Enter or that click keep the name, nothing else does.
 class LabelEditDelegate : public QStyledItemDelegate
 {
 public:
-    LabelEditDelegate(QTreeWidget *tree, FolderTree *owner) : QStyledItemDelegate(tree), m_tree(tree), m_owner(owner) {}
+    LabelEditDelegate(QTreeWidget *tree, FolderTree *owner, frmVardecks &w)
+        : QStyledItemDelegate(tree), m_tree(tree), m_owner(owner), w(w)
+    {
+    }
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (!w.txtMode->text().isEmpty())
+            return nullptr;
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_editor = editor;
+        return editor;
+    }
     void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
     {
         auto *edit = qobject_cast<QLineEdit *>(editor);
@@ -47,28 +63,38 @@ public:
         if (edit && node)
             m_owner->tvwTopics_AfterLabelEdit(node, edit->text());
     }
+    // Closes an open editor without renaming.
+    void dropEditor()
+    {
+        if (QWidget *editor = m_editor.data()) {
+            m_editor.clear();
+            emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut && object == m_editor.data()) {
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            const bool clickedElsewhere = reason == Qt::MouseFocusReason && w.txtMode->text().isEmpty();
+            if (!clickedElsewhere) {
+                // A popup or a question of the window's own leaves the editor open.
+                if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+                    return false;
+                dropEditor();
+                return false;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
 
 private:
     QTreeWidget *m_tree;
     FolderTree *m_owner;
+    frmVardecks &w;
+    mutable QPointer<QWidget> m_editor;
 };
-
-bool isNavigationKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor)
 {
@@ -84,7 +110,13 @@ bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor
 FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
 {
     QTreeWidget *tree = w.tvwTopics;
-    tree->setItemDelegate(new LabelEditDelegate(tree, this));
+    auto *delegate = new LabelEditDelegate(tree, this, w);
+    tree->setItemDelegate(delegate);
+    // Adding or modifying a Vardeck takes the keyboard: an open folder editor goes.
+    connect(w.txtMode, &QLineEdit::textChanged, delegate, [this, delegate](const QString &mode) {
+        if (!mode.isEmpty())
+            delegate->dropEditor();
+    });
     tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->viewport()->setMouseTracking(true);
@@ -230,20 +262,28 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
         w.setTNameCaption(newName);
 }
 
+bool FolderTree::endModification(QTreeWidgetItem *target)
+{
+    if (!sameText(w.txtMode->text(), QStringLiteral("mod")))
+        return true;
+    if (!confirmLoseChanges(w))
+        return false;
+    w.txtMode->setText(QString());
+    if (target)
+        w.tvwTopics->setCurrentItem(target);
+    callOp(w.ops.setFormEditMode, false);
+    setNonEditableFields(w, false);
+    return true;
+}
+
 bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     QTreeWidget *tree = w.tvwTopics;
     QTreeWidgetItem *hit = tree->itemAt(pos);
     if (button == Qt::LeftButton) {
         if (sameText(w.txtMode->text(), QStringLiteral("mod"))) {
-            if (!confirmLoseChanges(w))
+            if (!endModification(hit))
                 return false;
-            w.txtMode->setText(QString());
-            w.editMode.clear();
-            if (hit)
-                tree->setCurrentItem(hit);
-            callOp(w.ops.setFormEditMode, false);
-            setNonEditableFields(w, false);
             tvwTopics_NodeClick(tree->currentItem());
         }
         return true;
@@ -288,7 +328,10 @@ void FolderTree::mnuEditModifyTopic_Click()
     showRenameFolderDialog(tid);
 }
 
-DialogHooks FolderTree::dialogHooks() { return windowDialogHooks(w); }
+DialogHooks FolderTree::dialogHooks()
+{
+    return windowDialogHooks(w);
+}
 
 void FolderTree::showNewFolderDialog(const QString &parentTID)
 {
@@ -362,13 +405,19 @@ bool FolderTree::eventFilter(QObject *watched, QEvent *event)
             tvwTopics_MouseMove();
         return false;
     }
-    // Moving through the tree with the keys shows each folder reached, as a click does.
-    if (watched == tree && event->type() == QEvent::KeyPress &&
-        isNavigationKey(static_cast<QKeyEvent *>(event)->key())) {
+    // A keyboard selection is a click: the arrows, paging and type-ahead show the
+    // folder they reach, Enter and Space the folder that has the selection. The
+    // click runs once the tree has handled the key.
+    if (watched == tree && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const bool showsCurrent = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
         m_beforeKey = QPersistentModelIndex(tree->currentIndex());
-        QTimer::singleShot(0, this, [this, tree] {
-            if (tree->currentIndex() != QModelIndex(m_beforeKey))
-                tvwTopics_NodeClick(tree->currentItem());
+        QTimer::singleShot(0, this, [this, tree, showsCurrent] {
+            if (!showsCurrent && tree->currentIndex() == QModelIndex(m_beforeKey))
+                return;
+            if (!endModification(tree->currentItem()))
+                return;
+            tvwTopics_NodeClick(tree->currentItem());
         });
     }
     return false;

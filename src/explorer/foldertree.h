@@ -54,6 +54,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Leaving a modification of the shown Vardeck for another folder asks first;
+    // false when the user keeps the edit. target becomes the tree's current node.
+    bool endModification(QTreeWidgetItem *target);
     void folderCreated(const FolderCreated &created);
     void folderRenamed(const FolderRenamed &renamed);
     DialogHooks dialogHooks();

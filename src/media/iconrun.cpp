@@ -91,23 +91,25 @@ void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QStrin
     }
     const QUrl url = HttpFetcher::fetchableUrl(iconAddress);
     if (!m_options.shareDownloads) {
-        m_net.get(url, IconSupport::iconLimits, this,
-                  [this, run](const FetchResult &result) { iconBytes(run, result.ok() ? result.body : QByteArray()); });
+        m_net.get(url, IconSupport::iconLimits, this, [this, run](const FetchResult &result) {
+            iconBytes(run, result.ok() ? result.body : QByteArray(), false);
+        });
         return;
     }
     const QString key = url.toString();
     const auto known = m_downloaded.constFind(key);
     if (known != m_downloaded.constEnd()) {
-        iconBytes(run, known.value());
+        iconBytes(run, known.value(), true);
         return;
     }
     auto waiting = m_waiting.find(key);
     const bool first = waiting == m_waiting.end();
-    m_waiting[key].append([this, run](const QByteArray &bytes) { iconBytes(run, bytes); });
+    m_waiting[key].append([this, run](const QByteArray &bytes) { iconBytes(run, bytes, true); });
     if (!first)
         return;
     m_net.get(url, IconSupport::iconLimits, this, [this, key](const FetchResult &result) {
-        const QByteArray bytes = result.ok() ? result.body : QByteArray();
+        // Checked once for every Vardeck that shares the address.
+        const QByteArray bytes = result.ok() && IconSupport::isValidIconData(result.body) ? result.body : QByteArray();
         if (m_downloadedBytes + bytes.size() <= kSharedBytesCap) {
             m_downloaded.insert(key, bytes);
             m_downloadedBytes += bytes.size();
@@ -118,7 +120,7 @@ void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QStrin
     });
 }
 
-void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes)
+void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked)
 {
     if (m_cancelled) {
         // Dropped uncounted: nothing was written for it.
@@ -127,7 +129,7 @@ void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &b
     }
     IconSupport icons;
     icons.setIconPath(m_basePath);
-    if (icons.acceptDownload(bytes).isEmpty()) {
+    if (icons.acceptDownload(bytes, checked).isEmpty()) {
         ++m_failed;
     } else {
         ++m_loaded;

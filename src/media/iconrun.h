@@ -70,7 +70,7 @@ private:
     void pump();
     bool startNext();
     void iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress);
-    void iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes);
+    void iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked);
     void endOne(const std::shared_ptr<Running> &run);
     void finishIfDone();
 

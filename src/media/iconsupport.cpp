@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +66,11 @@ QString fallbackAddress(const urlSupport &url)
 }
 
 } // namespace
+
+QImage pictureFromFile(const QString &path)
+{
+    return path.isEmpty() ? QImage() : QImage(path);
+}
 
 void IconSupport::setIconPath(const QString &basePath, const QString &dbName)
 {
@@ -133,16 +139,16 @@ void IconSupport::loadIcon(const QString &basePath, const urlSupport &url, HttpF
     });
 }
 
-QString IconSupport::acceptDownload(const QByteArray &bytes)
+QString IconSupport::acceptDownload(const QByteArray &bytes, bool checked)
 {
     if (m_iconFile.isEmpty())
         return {};
-    // The download target is scratch space: a plain write, checked before it is filed.
+    // The download target is scratch space: a plain write of bytes already checked.
     QFile target(m_iconFile);
-    const bool written = !bytes.isEmpty() && ensureFolderOf(m_iconFile) && target.open(QIODevice::WriteOnly) &&
-                         target.write(bytes) == bytes.size();
+    const bool written = !bytes.isEmpty() && (checked || isValidIconData(bytes)) && ensureFolderOf(m_iconFile) &&
+                         target.open(QIODevice::WriteOnly) && target.write(bytes) == bytes.size() && target.flush();
     target.close();
-    if (!written || !checkValidIcon(m_iconFile)) {
+    if (!written) {
         clearIconFile();
         m_iconFile.clear();
         return {};
@@ -150,18 +156,19 @@ QString IconSupport::acceptDownload(const QByteArray &bytes)
     return m_iconFile;
 }
 
-bool IconSupport::checkValidIcon(const QString &path)
+bool IconSupport::isValidIconData(const QByteArray &bytes)
 {
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.isFile() || file.size() == 0)
+    if (bytes.isEmpty())
         return false;
-    QImageReader reader(path);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     // The content decides, whatever the ".ico" name says.
     reader.setDecideFormatFromContent(true);
     static const QList<QByteArray> accepted = {"ico", "gif", "jpeg", "jpg", "png", "bmp"};
     if (!reader.canRead() || !accepted.contains(reader.format().toLower()))
         return false;
-    // The declared size is checked before a single pixel is decoded.
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide))
         return false;
@@ -169,6 +176,16 @@ bool IconSupport::checkValidIcon(const QString &path)
     if (!reader.read(&image) || image.isNull())
         return false;
     return image.width() <= kMaxPictureSide && image.height() <= kMaxPictureSide;
+}
+
+bool IconSupport::checkValidIcon(const QString &path)
+{
+    QFile file(path);
+    // No picture of a Vardeck comes near this size; a bigger file is not read at all.
+    constexpr qint64 kMaxFile = 16 * 1024 * 1024;
+    if (path.isEmpty() || file.size() <= 0 || file.size() > kMaxFile || !file.open(QIODevice::ReadOnly))
+        return false;
+    return isValidIconData(file.readAll());
 }
 
 void IconSupport::clearIconFile()

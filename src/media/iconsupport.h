@@ -21,6 +21,7 @@
 #include "platform/net/httpfetch.h"
 #include "storage/vardeckmodule.h"
 
+#include <QImage>
 #include <QString>
 #include <functional>
 
@@ -28,6 +29,11 @@ namespace rr
 {
 
 class urlSupport;
+
+// The picture in a file as it is now. Icons and thumbnails are replaced under the same
+// name, often within the second and at the same size, which Qt's pixmap cache cannot
+// tell apart: every picture of a Vardeck is read through here, never by QPixmap(path).
+QImage pictureFromFile(const QString &path);
 
 // Raised by the Explorer's Save (unless a fetched icon is shown), Cancel and the
 // automatic save of a new Vardeck, and by the icon progress window's button, so that
@@ -67,12 +73,15 @@ public:
     // no picture. cancelIcons is left for the caller to test.
     void loadIcon(const QString &basePath, const urlSupport &url, HttpFetcher &net, QObject *context,
                   std::function<void(const QString &)> done);
-    // Writes downloaded bytes into the download target and keeps them when they are
-    // a picture; returns the target, or "" with nothing left behind.
-    QString acceptDownload(const QByteArray &bytes);
+    // Writes downloaded bytes into the download target when they are a picture
+    // (checked: the caller has already seen isValidIconData say so); returns the
+    // target, or "" with nothing left behind.
+    QString acceptDownload(const QByteArray &bytes, bool checked = false);
 
-    // True for an existing, non-empty icon, GIF, JPEG, PNG or bitmap picture that
-    // decodes, no side longer than kMaxPictureSide.
+    // True for an icon, GIF, JPEG, PNG or bitmap picture that decodes, no side longer
+    // than kMaxPictureSide; the size is read before any pixel is decoded.
+    static bool isValidIconData(const QByteArray &bytes);
+    // The same for an existing, non-empty file.
     static bool checkValidIcon(const QString &path);
     // Deletes the download target; the name is kept.
     void clearIconFile();

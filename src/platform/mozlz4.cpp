@@ -1,8 +1,11 @@
 #include "platform/mozlz4.h"
 
 #include <QFile>
+#include <QtEndian>
+
 #include <cstring>
 #include <limits>
+
 #include <lz4.h>
 
 namespace rr::mozlz4
@@ -10,53 +13,57 @@ namespace rr::mozlz4
 namespace
 {
 
-constexpr char kMagic[8] = {'m', 'o', 'z', 'L', 'z', '4', '0', '\0'};
-constexpr int kHeader = 12;
+constexpr char kMagic[] = "mozLz40"; // and its terminating NUL: 8 bytes
+constexpr int kHeaderBytes = 8 + 4;
+
+bool fail(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
 
 } // namespace
 
-Result decode(const QByteArray &bytes, qint64 maxData)
+bool decompress(const QByteArray &fileBytes, QByteArray *text, QString *error)
 {
-    if (bytes.size() < kHeader || memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0)
-        return {Status::Malformed, {}};
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData()) + sizeof kMagic;
-    const quint32 claimed = quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-    if (qint64(claimed) > maxData || claimed > quint32(std::numeric_limits<int>::max()))
-        return {Status::ExceedSize, {}};
-    const qint64 compressed = bytes.size() - kHeader;
+    if (fileBytes.size() < kHeaderBytes || std::memcmp(fileBytes.constData(), kMagic, 8) != 0)
+        return fail(error, QStringLiteral("not a compressed Firefox file"));
+    const quint32 size = qFromLittleEndian<quint32>(fileBytes.constData() + 8);
+    if (size > kMaxBytes)
+        return fail(error, QStringLiteral("the content is too large"));
+    QByteArray out(qsizetype(size), Qt::Uninitialized);
+    const qsizetype compressed = fileBytes.size() - kHeaderBytes;
     if (compressed > std::numeric_limits<int>::max())
-        return {Status::ExceedSize, {}};
-    QByteArray out(int(claimed), Qt::Uninitialized);
-    const int written = LZ4_decompress_safe(bytes.constData() + kHeader, out.data(), int(compressed), int(claimed));
-    if (written < 0 || quint32(written) != claimed)
-        return {Status::Malformed, {}};
-    return {Status::Ok, out};
+        return fail(error, QStringLiteral("the file is too large"));
+    const int got = LZ4_decompress_safe(fileBytes.constData() + kHeaderBytes, out.data(), int(compressed), int(size));
+    if (got < 0 || quint32(got) != size)
+        return fail(error, QStringLiteral("the compressed content is damaged"));
+    *text = out;
+    return true;
 }
 
-Result readFile(const QString &path, qint64 maxFile, qint64 maxData)
+bool readFile(const QString &path, QByteArray *text, QString *error)
 {
     QFile file(path);
-    if (!file.exists())
-        return {Status::NotExist, {}};
     if (!file.open(QIODevice::ReadOnly))
-        return {Status::Failed, {}};
-    // Read one byte past the cap: the size on disk may change while Firefox rewrites it.
-    const QByteArray bytes = file.read(maxFile + 1);
-    if (bytes.size() > maxFile)
-        return {Status::ExceedSize, {}};
-    return decode(bytes, maxData);
+        return fail(error, file.errorString());
+    if (file.size() > kMaxBytes)
+        return fail(error, QStringLiteral("the file is too large"));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(error, file.errorString());
+    return decompress(bytes, text, error);
 }
 
-QByteArray encode(const QByteArray &data)
+QByteArray compress(const QByteArray &text)
 {
-    const int bound = LZ4_compressBound(int(data.size()));
-    QByteArray out(kHeader + bound, Qt::Uninitialized);
-    memcpy(out.data(), kMagic, sizeof kMagic);
-    const quint32 n = quint32(data.size());
-    for (int i = 0; i < 4; ++i)
-        out[8 + i] = char((n >> (8 * i)) & 0xff);
-    const int written = LZ4_compress_default(data.constData(), out.data() + kHeader, int(data.size()), bound);
-    out.resize(kHeader + qMax(written, 0));
+    QByteArray out(kHeaderBytes + LZ4_compressBound(int(text.size())), Qt::Uninitialized);
+    std::memcpy(out.data(), kMagic, 8);
+    qToLittleEndian<quint32>(quint32(text.size()), out.data() + 8);
+    const int written = LZ4_compress_default(text.constData(), out.data() + kHeaderBytes, int(text.size()),
+                                             int(out.size()) - kHeaderBytes);
+    out.resize(kHeaderBytes + std::max(written, 0));
     return out;
 }
 

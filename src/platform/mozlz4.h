@@ -1,34 +1,28 @@
 #pragma once
-// Reading the LZ4-compressed JSON files a running Firefox keeps in its profile
-// (the session file among them). Traps kept here so no caller meets them:
-// - The file is untrusted: it is read only up to a size cap, and the size its header
-//   claims is checked against a cap before any memory is taken for it.
-// - The header is "mozLz40\0" and a 4-byte little-endian decompressed size, then one
-//   raw LZ4 block (no frame): only LZ4_decompress_safe, which never writes past the
-//   buffer, reads it, and it must fill the claimed size exactly.
-// - Firefox replaces the file while it runs: a half-written or vanished file is an
-//   ordinary failure, never a crash.
+// The compressed JSON files that Firefox keeps in a profile (bookmark backups
+// "bookmarkbackups/*.jsonlz4", the session "sessionstore-backups/recovery.jsonlz4"):
+// the magic "mozLz40\0", the decompressed size as 4 bytes little-endian, then one
+// LZ4 block.
+//
+// Rules kept here so no caller has to remember them:
+// - The declared size is checked against a limit before anything is allocated, and
+//   the block is decompressed with the bounds-checked decoder, so a damaged or hostile
+//   file gives an error, never a crash or an endless allocation.
+// - The decompressed text must be exactly the declared size.
 #include <QByteArray>
 #include <QString>
 
 namespace rr::mozlz4
 {
 
-enum class Status { Ok, NotExist, ExceedSize, Malformed, Failed };
+// Files and texts larger than this are refused.
+inline constexpr qint64 kMaxBytes = 256 * 1024 * 1024;
 
-struct Result {
-    Status status = Status::Failed;
-    QByteArray data; // the decompressed bytes when status is Ok
-};
-
-inline constexpr qint64 kDefaultMaxFile = 32 * 1024 * 1024;
-inline constexpr qint64 kDefaultMaxData = 128 * 1024 * 1024;
-
-// Decompresses bytes in the format above.
-Result decode(const QByteArray &bytes, qint64 maxData = kDefaultMaxData);
-// Reads and decompresses the file at path.
-Result readFile(const QString &path, qint64 maxFile = kDefaultMaxFile, qint64 maxData = kDefaultMaxData);
-// The format above around data; for writing fixtures and for symmetry with decode.
-QByteArray encode(const QByteArray &data);
+// The decompressed content of a mozLz4 file's bytes; false with the reason.
+bool decompress(const QByteArray &fileBytes, QByteArray *text, QString *error = nullptr);
+// Reads and decompresses a file.
+bool readFile(const QString &path, QByteArray *text, QString *error = nullptr);
+// The file bytes for text (used to write test fixtures and backups).
+QByteArray compress(const QByteArray &text);
 
 } // namespace rr::mozlz4

@@ -1,6 +1,5 @@
 #include "platform/xmldocument.h"
 
-#include "platform/atomicfile.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -18,7 +17,6 @@
 #include <libxml/tree.h>
 #include <libxml/valid.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 
 namespace rr
@@ -638,133 +636,6 @@ int XmlDocument::countElements(const QString &name) const
         return m_vardeckCount;
     const XmlNode root = documentElement();
     return root ? int(root.getElementsByTagName(name).size()) : 0;
-}
-
-namespace
-{
-
-struct Nesting {
-    int elements = 1; // element depth, top counting 1
-    int folders = 0;  // FOLDER elements on the longest chain of them
-};
-
-// How deeply the tree below top nests, without recursion.
-Nesting nestingOf(xmlNodePtr top)
-{
-    const auto isFolder = [](xmlNodePtr n) { return xmlStrEqual(n->name, BAD_CAST "FOLDER"); };
-    Nesting deepest;
-    int depth = 2;
-    int folders = 0;
-    xmlNodePtr node = top->children;
-    while (node) {
-        if (rr::isElement(node)) {
-            deepest.elements = std::max(deepest.elements, depth);
-            if (isFolder(node))
-                deepest.folders = std::max(deepest.folders, folders + 1);
-            if (node->children) {
-                folders += isFolder(node) ? 1 : 0;
-                node = node->children;
-                ++depth;
-                continue;
-            }
-        }
-        while (node != top && !node->next) {
-            node = node->parent;
-            --depth;
-            if (node != top && isFolder(node))
-                --folders;
-        }
-        node = node == top ? nullptr : node->next;
-    }
-    return deepest;
-}
-
-// Where the serialiser's output goes: gathered into large pieces, then handed on.
-struct OutputSink {
-    std::function<bool(const char *, qsizetype)> deliver;
-    QByteArray pending;
-    bool failed = false;
-
-    bool flush()
-    {
-        if (!failed && !pending.isEmpty() && !deliver(pending.constData(), pending.size()))
-            failed = true;
-        pending.resize(0);
-        return !failed;
-    }
-};
-
-int sinkWrite(void *context, const char *data, int length)
-{
-    auto *sink = static_cast<OutputSink *>(context);
-    sink->pending.append(data, length);
-    if (sink->pending.size() >= (1 << 20) && !sink->flush())
-        return -1;
-    return length;
-}
-
-int sinkClose(void *)
-{
-    return 0;
-}
-
-} // namespace
-
-bool XmlDocument::serialize(const std::function<bool(const char *, qsizetype)> &deliver) const
-{
-    // Compact output, straight in UTF-8: no indentation (which makes the file larger
-    // and slower to write) and no conversion pass. The declaration names UTF-8.
-    if (!m_doc->encoding || !xmlStrEqual(m_doc->encoding, BAD_CAST "UTF-8")) {
-        xmlFree(const_cast<xmlChar *>(m_doc->encoding));
-        m_doc->encoding = xmlStrdup(BAD_CAST "UTF-8");
-    }
-    OutputSink sink{deliver, {}, false};
-    sink.pending.reserve(1 << 20);
-    xmlSaveCtxtPtr ctxt = xmlSaveToIO(sinkWrite, sinkClose, &sink, nullptr, 0);
-    if (!ctxt)
-        return false;
-    const long written = xmlSaveDoc(ctxt, m_doc);
-    const int closed = xmlSaveClose(ctxt);
-    return written >= 0 && closed >= 0 && sink.flush();
-}
-
-QByteArray XmlDocument::toBytes() const
-{
-    if (!m_doc)
-        return {};
-    QByteArray out;
-    serialize([&out](const char *data, qsizetype size) {
-        out.append(data, size);
-        return true;
-    });
-    return out;
-}
-
-bool XmlDocument::save(const QString &path, QString *error) const
-{
-    const auto failWith = [error](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
-    if (!m_doc)
-        return failWith(QStringLiteral("There is no document to save."));
-    // What is saved must open again: never write a tree the next load would refuse.
-    const Nesting nesting = nestingOf(xmlDocGetRootElement(m_doc));
-    if (nesting.elements > kMaxElementDepth || nesting.folders > kMaxFolderLevels)
-        return failWith(QStringLiteral("%1 was not saved: the folders are nested more than %2 levels deep.")
-                            .arg(path)
-                            .arg(kMaxFolderLevels));
-    AtomicFileWriter writer(path);
-    if (!writer.open())
-        return failWith(writer.errorString());
-    const bool written = serialize([&writer](const char *data, qsizetype size) { return writer.write(data, size); });
-    if (!written || !writer.commit()) {
-        const QString reason = writer.errorString();
-        writer.cancel();
-        return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);
-    }
-    return true;
 }
 
 XmlNode XmlDocument::documentElement() const

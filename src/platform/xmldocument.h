@@ -160,7 +160,6 @@ private:
     // Recounts and registers IDs; returns the element depth of the tree.
     int recount();
     int walkSubtree(_xmlNode *top, int sign, bool includeTop);
-    bool serialize(const std::function<bool(const char *, qsizetype)> &deliver) const;
 
     _xmlDoc *m_doc = nullptr;
     QString m_parseError;

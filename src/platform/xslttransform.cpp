@@ -145,6 +145,41 @@ bool setFirstVariableText(xmlDoc *doc, const VariableText &variable)
     return true;
 }
 
+// libxslt takes the document type node out of the source document's children while
+// it transforms and leaves it out; the next save would then lose the DOCTYPE, and
+// with it every identifier of the database. This puts it back where it was.
+class DoctypeKeeper
+{
+public:
+    explicit DoctypeKeeper(xmlDoc *doc)
+        : m_doc(doc), m_dtd(reinterpret_cast<xmlNode *>(doc->intSubset)), m_next(m_dtd ? m_dtd->next : nullptr)
+    {
+    }
+    ~DoctypeKeeper()
+    {
+        if (!m_dtd || m_doc->children == m_dtd || m_dtd->prev || m_dtd->next)
+            return;
+        xmlNode *before = m_next ? m_next : xmlDocGetRootElement(m_doc);
+        if (!before)
+            return;
+        m_dtd->parent = reinterpret_cast<xmlNode *>(m_doc);
+        m_dtd->next = before;
+        m_dtd->prev = before->prev;
+        if (before->prev)
+            before->prev->next = m_dtd;
+        else
+            m_doc->children = m_dtd;
+        before->prev = m_dtd;
+    }
+    DoctypeKeeper(const DoctypeKeeper &) = delete;
+    DoctypeKeeper &operator=(const DoctypeKeeper &) = delete;
+
+private:
+    xmlDoc *m_doc;
+    xmlNode *m_dtd;
+    xmlNode *m_next;
+};
+
 } // namespace
 
 bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
@@ -167,7 +202,11 @@ bool transform(const QString &stylesheetPath, const XmlDocument &document, QByte
                          .arg(stylesheetPath, firstLines(messages));
         } else {
             styleDoc.release();
-            xmlDocPtr result = xsltApplyStylesheet(style, document.raw(), nullptr);
+            xmlDocPtr result = nullptr;
+            {
+                DoctypeKeeper keeper(document.raw());
+                result = xsltApplyStylesheet(style, document.raw(), nullptr);
+            }
             xmlChar *bytes = nullptr;
             int length = 0;
             if (!result || xsltSaveResultToString(&bytes, &length, result, style) != 0 || !bytes) {

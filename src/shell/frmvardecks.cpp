@@ -18,10 +18,12 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
-namespace rr {
+namespace rr
+{
 
 frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
 {
@@ -222,14 +224,21 @@ void frmVardecks::setDefaultButton(qbButtons_H *button)
 // box of several lines, which keeps the key for its line breaks.
 bool frmVardecks::handleEnterKey(QWidget *focus)
 {
+    // The press, like the window's other keys, runs once the key's delivery is over.
+    auto pressLater = [this](qbButtons_H *target) {
+        QTimer::singleShot(0, this, [button = QPointer<qbButtons_H>(target)] {
+            if (button && button->isVisible() && button->isEnabled())
+                button->click();
+        });
+    };
     if (auto *button = qobject_cast<qbButtons_H *>(focus)) {
-        button->click();
+        pressLater(button);
         return true;
     }
     if (qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus))
         return false;
     if (m_defaultButton && m_defaultButton->isVisible() && m_defaultButton->isEnabled()) {
-        m_defaultButton->click();
+        pressLater(m_defaultButton);
         return true;
     }
     return false;
@@ -263,14 +272,19 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
     if (!firstDelivery || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
-    // The navigation keys act and then pass on to the control unchanged.
-    Form_KeyDown(key->key(), key->modifiers());
-    if (key->key() == Qt::Key_Escape)
-        Form_KeyPress(27);
-    else if (key->key() == Qt::Key_S && (key->modifiers() & Qt::ControlModifier))
-        Form_KeyPress(19);
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    // The window's own keys run their command once the key's delivery is over: a
+    // command may ask a question or rebuild the controls, and the control the key is
+    // still on its way to (an in-place editor, a text box) must outlive the delivery.
+    // The key itself goes on to the control unchanged.
+    const int code = key->key();
+    const Qt::KeyboardModifiers modifiers = key->modifiers();
+    if (code >= Qt::Key_F2 && code <= Qt::Key_F5)
+        QTimer::singleShot(0, this, [this, code, modifiers] { Form_KeyDown(code, modifiers); });
+    else if (code == Qt::Key_Escape)
+        QTimer::singleShot(0, this, [this] { Form_KeyPress(27); });
+    else if (code == Qt::Key_S && (modifiers & Qt::ControlModifier))
+        QTimer::singleShot(0, this, [this] { Form_KeyPress(19); });
+    if ((code == Qt::Key_Return || code == Qt::Key_Enter) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
         return handleEnterKey(focus);
     return QMainWindow::eventFilter(watched, event);
 }

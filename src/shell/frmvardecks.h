@@ -14,8 +14,8 @@
 
 #include <QHash>
 #include <QIcon>
-#include <QMainWindow>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMap>
 #include <QPointer>
 #include <functional>
@@ -35,7 +35,8 @@ class QTimer;
 class QToolBar;
 class QTreeWidget;
 
-namespace rr {
+namespace rr
+{
 
 class frmSplash;
 class qbButtons_H;
@@ -46,7 +47,8 @@ class XMLDatabase;
 class XmlDocument;
 struct MenuEntry;
 
-class frmVardecks : public QMainWindow {
+class frmVardecks : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit frmVardecks(QWidget *parent = nullptr);
@@ -158,10 +160,11 @@ public:
     void restLinkLabels();
 
     // ----- navigation keys -----
-    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4 before the control sees the key.
+    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
+    // its controls first and runs these commands right after the key's delivery.
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
     // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is,
-    // once the edit commands are attached; the key then goes on to the control.
+    // once the edit commands are attached; the key goes on to the control unchanged.
     void Form_KeyPress(int keyAscii);
 
     // ----- default button (Enter presses it) -----
@@ -310,7 +313,10 @@ public:
     // the collection has made stale.
     enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
     bool aspectPageStale[4] = {true, true, true, true};
-    void markAllPagesStale() { aspectPageStale[0] = aspectPageStale[1] = aspectPageStale[2] = aspectPageStale[3] = true; }
+    void markAllPagesStale()
+    {
+        aspectPageStale[0] = aspectPageStale[1] = aspectPageStale[2] = aspectPageStale[3] = true;
+    }
     // The refresh operations the subsystems provide.
     WindowOps ops;
 

@@ -20,8 +20,10 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 const QColor kLinkColor(30, 100, 200);
 const QColor kNameColor(64, 64, 64);
@@ -316,6 +318,7 @@ void frmVardecks::buildRightPane()
     buildDetailsPage(tabInfo->page(0));
     buildPreviewPage(tabInfo->page(1));
     txtNotes = new QTextEdit(tabInfo->page(2));
+    txtNotes->setTabChangesFocus(true); // Tab moves on, as in every box of several lines
     txtNotes->setObjectName(QStringLiteral("txtNotes"));
     txtNotes->setAcceptRichText(false);
     txtNotes->setToolTip(QStringLiteral("Notes for this Vardeck.  Type notes here and click Save (or CTRL-S) to save"));
@@ -384,9 +387,9 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     int valueLeft = lblHome->x();
     for (int caption : {7, 5, 4, 13, 10})
         valueLeft = qMax(valueLeft, lbl(caption)->geometry().right() + 6);
-    for (QWidget *value : {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lbl(3)),
-                           static_cast<QWidget *>(lblCreatedDate), static_cast<QWidget *>(lbl(14)),
-                           static_cast<QWidget *>(lblFileSize)})
+    for (QWidget *value :
+         {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lbl(3)), static_cast<QWidget *>(lblCreatedDate),
+          static_cast<QWidget *>(lbl(14)), static_cast<QWidget *>(lblFileSize)})
         value->move(valueLeft, value->y());
 
     // Search from a detail: domain, last visited, created date.
@@ -411,6 +414,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDescription->setToolTip(QStringLiteral("Description for this Vardeck"));
     txtDescription = new QPlainTextEdit(d);
+    txtDescription->setTabChangesFocus(true);
     txtDescription->setObjectName(QStringLiteral("txtDescription"));
     place(txtDescription, 1300, 2785, 5175, 780);
     txtDescription->hide();
@@ -425,6 +429,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     lblKeyWords->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblKeyWords->setToolTip(QStringLiteral("Keywords for this Vardeck"));
     txtKeywords = new QPlainTextEdit(d);
+    txtKeywords->setTabChangesFocus(true);
     txtKeywords->setObjectName(QStringLiteral("txtKeywords"));
     place(txtKeywords, 1300, 3780, 5175, 660);
     txtKeywords->hide();

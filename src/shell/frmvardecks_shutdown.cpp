@@ -2,6 +2,7 @@
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
 #include "platform/prompt.h"
+#include "platform/registrystore.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -10,7 +11,6 @@
 #include "shell/trayicon.h"
 #include "shell/twips.h"
 #include "storage/lists.h"
-#include "platform/registrystore.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -26,15 +26,17 @@
 #include <array>
 #include <cmath>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 int columnTwips(QTreeWidget *list, int column)
 {
     return column < list->columnCount() ? int(std::lround(twips::fromPx(list->header()->sectionSize(column)))) : 0;
 }
 
-}  // namespace
+} // namespace
 
 void frmVardecks::closeEvent(QCloseEvent *event)
 {
@@ -52,10 +54,23 @@ void frmVardecks::closeEvent(QCloseEvent *event)
 
 bool frmVardecks::Form_QueryUnload()
 {
-    if (!isEditing)
+    // A change that a failed save left in memory is as unsaved as an open edit.
+    const bool unwritten = dbXML && dbXML->hasUnsavedChanges();
+    if (!isEditing && !unwritten)
         return true;
-    return prompt::askYesNo(QStringLiteral("Are you sure you wish exit Vardecks with unsaved changes?"), MsgIcon::None,
-                            QStringLiteral("Exit Vardecks application?"));
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish exit Vardecks with unsaved changes?"), MsgIcon::None,
+                          QStringLiteral("Exit Vardecks application?")))
+        return false;
+    if (!unwritten)
+        return true;
+    QString reason;
+    if (dbXML->save(&reason))
+        return true;
+    return prompt::askYesNo(
+        QStringLiteral(
+            "The Vardecks database could not be saved, so the unsaved changes would be lost.  Exit anyway?\n\n") +
+            reason,
+        MsgIcon::Exclamation, QStringLiteral("Exit Vardecks application?"), MsgResult::No);
 }
 
 void frmVardecks::Form_Unload()
@@ -76,8 +91,8 @@ void frmVardecks::Form_Unload()
             left = qMax(0, int(std::lround(twips::fromPx(x()))));
             top = qMax(0, int(std::lround(twips::fromPx(y()))));
         }
-        SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), currentAspect, width,
-                                          height, left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
+        SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), currentAspect, width, height,
+                                          left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
                                           state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
                                           webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
 
@@ -125,4 +140,4 @@ void frmVardecks::closeDB()
             item->setEnabled(true);
 }
 
-}  // namespace rr
+} // namespace rr

@@ -4,12 +4,14 @@
 
 #include <QFileInfo>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 constexpr int kMaxIdentifierNumber = 32767;
 
-}  // namespace
+} // namespace
 
 XMLDatabase::XMLDatabase() = default;
 XMLDatabase::~XMLDatabase() = default;
@@ -51,9 +53,15 @@ QString XMLDatabase::newIdentifier(const char *prefix, const char *elementName) 
     return {};
 }
 
-QString XMLDatabase::getNewTID() const { return newIdentifier("T", "FOLDER"); }
+QString XMLDatabase::getNewTID() const
+{
+    return newIdentifier("T", "FOLDER");
+}
 
-QString XMLDatabase::getNewWID() const { return newIdentifier("W", "VARDECK"); }
+QString XMLDatabase::getNewWID() const
+{
+    return newIdentifier("W", "VARDECK");
+}
 
 QString XMLDatabase::getVDAsString(const QString &wid) const
 {
@@ -83,11 +91,26 @@ QString XMLDatabase::field(const QString &wid, const char *child, bool *ok) cons
     return node.text();
 }
 
-QString XMLDatabase::getVDName(const QString &wid, bool *ok) const { return field(wid, "NAME", ok); }
-QString XMLDatabase::getVDAddress(const QString &wid, bool *ok) const { return field(wid, "ADDRESS", ok); }
-QString XMLDatabase::getVDDescription(const QString &wid, bool *ok) const { return field(wid, "DESCRIPTION", ok); }
-QString XMLDatabase::getVDNotes(const QString &wid, bool *ok) const { return field(wid, "NOTES", ok); }
-QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const { return field(wid, "KEYWORD1", ok); }
+QString XMLDatabase::getVDName(const QString &wid, bool *ok) const
+{
+    return field(wid, "NAME", ok);
+}
+QString XMLDatabase::getVDAddress(const QString &wid, bool *ok) const
+{
+    return field(wid, "ADDRESS", ok);
+}
+QString XMLDatabase::getVDDescription(const QString &wid, bool *ok) const
+{
+    return field(wid, "DESCRIPTION", ok);
+}
+QString XMLDatabase::getVDNotes(const QString &wid, bool *ok) const
+{
+    return field(wid, "NOTES", ok);
+}
+QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const
+{
+    return field(wid, "KEYWORD1", ok);
+}
 
 bool XMLDatabase::save(QString *error) const
 {
@@ -96,7 +119,8 @@ bool XMLDatabase::save(QString *error) const
             *error = QStringLiteral("No database is open.");
         return false;
     }
-    return m_document->save(m_path.isEmpty() ? m_loadedPath : m_path, error);
+    m_unsavedChanges = !m_document->save(m_path.isEmpty() ? m_loadedPath : m_path, error);
+    return !m_unsavedChanges;
 }
 
 QByteArray XMLDatabase::newDatabaseText()
@@ -112,4 +136,4 @@ bool XMLDatabase::createDatabaseFile(const QString &path, QString *error)
     return writeFileAtomically(path, newDatabaseText(), error);
 }
 
-}  // namespace rr
+} // namespace rr

@@ -8,9 +8,11 @@
 #include <QString>
 #include <memory>
 
-namespace rr {
+namespace rr
+{
 
-class XMLDatabase {
+class XMLDatabase
+{
 public:
     XMLDatabase();
     ~XMLDatabase();
@@ -49,6 +51,9 @@ public:
     // Writes the whole document to getPath() atomically; false with a reason, and
     // then the file on disk is the previous one and the change stays in memory.
     bool save(QString *error = nullptr) const;
+    // True after a save failed, until one succeeds: the document holds a change that
+    // the file does not.
+    bool hasUnsavedChanges() const { return m_unsavedChanges; }
 
     // Writes the four lines of a new, empty database, replacing any file there.
     static bool createDatabaseFile(const QString &path, QString *error = nullptr);
@@ -62,6 +67,7 @@ private:
     std::unique_ptr<XmlDocument> m_importDocument;
     QString m_loadedPath;
     QString m_path;
+    mutable bool m_unsavedChanges = false;
 };
 
-}  // namespace rr
+} // namespace rr

@@ -167,11 +167,10 @@ std::optional<Session> parseSession(const QByteArray &json)
 
 std::optional<Session> readSession(const QString &profileFolder)
 {
-    const mozlz4::Result file =
-        mozlz4::readFile(profileFolder + QStringLiteral("/sessionstore-backups/recovery.jsonlz4"));
-    if (file.status != mozlz4::Status::Ok)
+    QByteArray json;
+    if (!mozlz4::readFile(profileFolder + QStringLiteral("/sessionstore-backups/recovery.jsonlz4"), &json))
         return std::nullopt;
-    return parseSession(file.data);
+    return parseSession(json);
 }
 
 } // namespace rr::firefox

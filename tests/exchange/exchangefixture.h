@@ -79,6 +79,16 @@ struct OpenDb {
         db.setPath(path);
         EXPECT_TRUE(db.openDBValidate(path));
     }
+    // The collection of tests/data/exchange/name, opened from the database folder.
+    static OpenDb fromDataFile(const QString &name)
+    {
+        QFile file(dataFile("exchange/" + name));
+        file.open(QIODevice::ReadOnly);
+        QByteArray text = file.readAll();
+        // writeDatabase adds the prologue itself.
+        text = text.mid(text.indexOf("<FOLDERS>"));
+        return OpenDb(text);
+    }
     XmlDocument &doc() const { return *db.getTheDOM(); }
     XmlNode lastTopFolder() const
     {

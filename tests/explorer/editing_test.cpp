@@ -175,7 +175,9 @@ TEST_F(EditingTest, noFreeIdentifierShowsAMessageAndKeepsTheEnteredData)
     typeInto(window->txtWName, "One too many");
     typeInto(window->txtNotes, "keep me");
     save();
-    EXPECT_EQ(prompts.lastText(), noFreeIdentifierMessage());
+    EXPECT_EQ(prompts.lastText(),
+              "The Vardeck could not be saved: this database already holds as many Vardecks as it can number.  "
+              "Delete Vardecks you no longer need, or keep this one in another database.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtWName->text(), "One too many");
@@ -284,12 +286,6 @@ TEST_F(EditingTest, typingIntoTheNotesOfAShownVardeckStartsAModification)
     QTextCursor start = window->txtNotes->textCursor();
     start.movePosition(QTextCursor::Start);
     window->txtNotes->setTextCursor(start);
-    // Moving about in the notes is no change.
-    QTest::keyClick(window->txtNotes, Qt::Key_Down);
-    EXPECT_EQ(window->txtMode->text(), "");
-    start.movePosition(QTextCursor::Start);
-    window->txtNotes->setTextCursor(start);
-
     QTest::keyClick(window->txtNotes, Qt::Key_X);
     EXPECT_EQ(window->txtMode->text(), "mod");
     EXPECT_TRUE(window->isEditing);
@@ -323,7 +319,8 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
         save();
     }
     ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_TRUE(prompts.lastText().startsWith(saveFailedMessage(QString()).trimmed()));
+    EXPECT_TRUE(prompts.lastText().startsWith(
+        "The Vardecks database could not be saved.  The change is kept until the next save.\n\n"));
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Renamed");
@@ -342,8 +339,24 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_EQ(doc()->nodeFromID("W4").childText("HITS"), "2");
     EXPECT_EQ(window->lbl(14)->text(), "2");
 
-    // The next save that succeeds writes everything kept.
-    ASSERT_TRUE(window->dbXML->save());
+    // Closing asks; No keeps the window, Yes writes everything kept, and a disk that
+    // still refuses asks once more before anything is lost.
+    prompts.clear();
+    prompts.answer(MsgResult::No);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts.texts(), QStringList{"Are you sure you wish exit Vardecks with unsaved changes?"});
+    prompts.answer(MsgResult::Yes);
+    {
+        FailingDisk disk;
+        EXPECT_FALSE(window->close());
+    }
+    ASSERT_EQ(prompts.messages().size(), 3u);
+    EXPECT_TRUE(
+        prompts.lastText().startsWith("The Vardecks database could not be saved, so the unsaved changes would be "
+                                      "lost.  Exit anyway?\n\n"));
+    EXPECT_EQ(fileBytes(), before);
+    prompts.answer(MsgResult::Yes);
+    EXPECT_TRUE(window->close());
     EXPECT_EQ(stored("W1").childText("NAME"), "Renamed");
     EXPECT_EQ(stored("W4").childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
 }

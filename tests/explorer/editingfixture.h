@@ -73,11 +73,17 @@ protected:
     void button(int position) { window->toolbarButton(position)->trigger(); }
     bool menuEnabled(const char *name) const { return window->menuItem(QLatin1String(name))->isEnabled(); }
 
-    // A key pressed while widget has the focus.
+    // A key pressed while widget has the focus, and the commands it started.
     void press(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         widget->setFocus();
         QTest::keyClick(widget, key, modifiers);
+        settle();
+    }
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
     }
     void typeInto(QWidget *widget, const QString &text)
     {

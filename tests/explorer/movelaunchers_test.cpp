@@ -26,7 +26,7 @@ TEST_F(PopupsTest, moveButtonsSayWhenNothingIsShownAndDoNothingAwayFromTheIndexT
     ASSERT_EQ(prompts.messages().size(), 2u);
     EXPECT_EQ(prompts.messages()[0].text, "No Vardeck has been selected to move");
     EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::None);
-    EXPECT_EQ(prompts.messages()[0].title, prompt::appTitle());
+    EXPECT_EQ(prompts.messages()[0].title, "Razuzezu Revidod");
     EXPECT_EQ(prompts.messages()[1].text, "No folder has been selected to move");
 
     prompts.clear();

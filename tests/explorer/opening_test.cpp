@@ -66,6 +66,23 @@ TEST_F(ExplorerTest, firstCountedVisitOfAnEmptyCountIsTwo)
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://www.beta.example/docs/page.html", "ftp://files.example/x"}));
 }
 
+TEST_F(ExplorerTest, aRefusedAddressIsNoVisit)
+{
+    const VD option{"W4", "Looks like an option", "--help", "06 Dec 2026", "", "", "", "", "", "4", "FALSE"};
+    QByteArray body = sampleBody();
+    body.replace("<NAME>banana</NAME><VARDECKS>", "<NAME>banana</NAME><VARDECKS>" + option.xml());
+    openDatabase(body);
+    ASSERT_TRUE(doc()->nodeFromID("W4"));
+    const QByteArray before = fileBytes();
+    showVardeck("T6", "W4");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_TRUE(prompts.lastText().startsWith("The address --help was not opened: "));
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(window->lbl(14)->text(), "4");
+    EXPECT_TRUE(recentColl.isEmpty());
+}
+
 TEST_F(ExplorerTest, chosenBrowserMissingTellsAndUsesTheDefaultBrowser)
 {
     openDatabase();
@@ -190,6 +207,7 @@ TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
 
     // F2 is First.
     QTest::keyClick(window->tvwWM, Qt::Key_F2);
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->lblWName->text(), "A");
 
     // An empty folder: nothing happens.

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <libxml/tree.h>
 
 using namespace rr;
 
@@ -91,10 +92,11 @@ TEST(XmlDocument, missingDtdFailsTheOpen)
     const QString path = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
     QFile::remove(home.path() + "/elsewhere/Vardecks.dtd");
     // With no copy in the program's folders either, the identifiers cannot work.
+    const QByteArray programData = qgetenv("RAZUZEZU_DATA_DIR");
     qputenv("RAZUZEZU_DATA_DIR", home.path().toUtf8());
     XmlDocument doc;
     EXPECT_FALSE(doc.load(path));
-    qunsetenv("RAZUZEZU_DATA_DIR");
+    qputenv("RAZUZEZU_DATA_DIR", programData);
     EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
 }
 
@@ -251,4 +253,27 @@ TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)
     EXPECT_TRUE(error.contains(QStringLiteral("nested more than %1 levels").arg(kMaxFolderLevels)))
         << qPrintable(error);
     EXPECT_EQ(readAll(path), before);
+}
+
+TEST(XmlDocument, savedBytesAreExactlyTheLibrarysOwnCompactOutput)
+{
+    test::TempHome home;
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<?xml version='1.0' standalone='yes'?><!-- top --><!DOCTYPE FOLDERS SYSTEM "
+                            "'Vardecks.dtd'><FOLDERS><!-- inside --><?app data?>" +
+                                test::folderXml("T1", "<![CDATA[a<b]]>", test::vardeckXml("W1", "one")) + "</FOLDERS>",
+                            home.path()));
+    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VD.xsl'");
+    XmlNode vd = doc.nodeFromID("W1");
+    vd.setAttribute("NOTE", "q\"uote <a> & b\ttab\nline 'single'");
+    vd.setChildText("NOTES", "AT&T <x> > y\nzweite Zeile\tTab é 😀");
+    vd.setChildText("KEYWORD2", "");
+    vd.appendChild(doc.createElement("EMPTY"));
+
+    xmlChar *mem = nullptr;
+    int len = 0;
+    xmlDocDumpFormatMemoryEnc(doc.raw(), &mem, &len, "UTF-8", 0);
+    const QByteArray library(reinterpret_cast<const char *>(mem), len);
+    xmlFree(mem);
+    EXPECT_EQ(doc.toBytes(), library);
 }

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,14 @@ TEST_F(Transforms, everyViewListsItsVardecksInOrderAndLinksOnlySafeAddresses)
         EXPECT_EQ(page.texts("//style").size(), view.contains("_plain") ? 1 : 0);
     }
 
+    // The database keeps its document type, and so its identifiers, after a transform.
+    const QByteArray saved = db.toBytes();
+    EXPECT_TRUE(saved.contains("<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">\n<FOLDERS>"))
+        << saved.left(200).toStdString();
+    XmlDocument reloaded;
+    ASSERT_TRUE(reloaded.loadXml(saved, QFileInfo(test::dataFile("web/collection.xml")).absolutePath()));
+    EXPECT_TRUE(reloaded.nodeFromID("W3"));
+
     Page folders(render("VD.xsl"));
     EXPECT_EQ(folders.texts("//div[@class='folder']/h2/text()"),
               QStringList({"Tools & Tricks <dev>", "Tools & Tricks <dev> / Empty inside", "Reading"}));
@@ -136,22 +145,14 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
 {
     QTemporaryDir dir;
     const QString page = dir.filePath("VardecksFoldersTemp.htm");
-    QFile::copy(test::dataFile("web/collection.xml"), dir.filePath("old.htm"));
-    QFile::rename(dir.filePath("old.htm"), page);
-    const QByteArray before = [&] {
-        QFile f(page);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-
-    QFile broken(dir.filePath("broken.xsl"));
-    broken.open(QIODevice::WriteOnly);
-    broken.write("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'><xsl:template");
-    broken.close();
-    QFile notXslt(dir.filePath("plain.xsl"));
-    notXslt.open(QIODevice::WriteOnly);
-    notXslt.write("<html><body>not a stylesheet</body></html>");
-    notXslt.close();
+    const auto write = [&](const QString &name, const QByteArray &text) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+    };
+    write("VardecksFoldersTemp.htm", "the page made before");
+    write("broken.xsl", "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'><xsl:template");
+    write("plain.xsl", "<html><body>not a stylesheet</body></html>");
 
     QString error;
     EXPECT_FALSE(xslt::transformToFile(dir.filePath("missing.xsl"), db, page, &error));
@@ -164,26 +165,8 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
     QFile after(page);
     after.open(QIODevice::ReadOnly);
-    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(after.readAll(), "the page made before");
 
     EXPECT_TRUE(xslt::transformToFile(stylesheet("VD.xsl"), db, page, &error));
-    after.seek(0);
-    EXPECT_TRUE(QFile(page).size() > 0 && QFile(page).size() != before.size());
-}
-
-TEST(StylesheetVariable, writtenIntoTheFileOnlyWhenTheFirstVariableIsTheNamedOne)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("VDSearch.xsl");
-    ASSERT_TRUE(QFile::copy(stylesheet("VDSearch.xsl"), path));
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-    QString error;
-    ASSERT_TRUE(xslt::writeVariableText(path, {"Search", "fish & <chips>"}, &error)) << error.toStdString();
-    XmlDocument xsl;
-    ASSERT_TRUE(xsl.load(path));
-    EXPECT_EQ(xsl.getElementsByTagName("variable").first().text(), "fish & <chips>");
-    EXPECT_EQ(xsl.getElementsByTagName("LINK").first().attribute("href"), "VDStyle.css");
-
-    EXPECT_FALSE(xslt::writeVariableText(path, {"upper", "x"}, &error));
-    EXPECT_FALSE(xslt::writeVariableText(dir.filePath("none.xsl"), {"search", "x"}, &error));
+    EXPECT_GT(QFileInfo(page).size(), 1000);
 }

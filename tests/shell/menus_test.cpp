@@ -11,7 +11,8 @@
 #include <QTextEdit>
 #include <QToolBar>
 
-namespace {
+namespace
+{
 
 using rr::frmVardecks;
 
@@ -383,11 +384,14 @@ TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsOnceAttached)
     window->txtWName->show();
     window->txtWName->setFocus();
     QTest::keyClick(window->txtWName, Qt::Key_Escape);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(prompts.messages().empty()) << "no edit can be under way yet";
     record("saveVardeckDetails");
     record("cancelVardeckEdit");
     QTest::keyClick(window->txtWName, Qt::Key_S, Qt::ControlModifier);
+    QCoreApplication::processEvents();
     QTest::keyClick(window->txtWName, Qt::Key_Escape);
+    QCoreApplication::processEvents();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"saveVardeckDetails", 0}, {"cancelVardeckEdit", 0}}));
 }
 

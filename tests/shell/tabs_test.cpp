@@ -6,7 +6,8 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
+namespace
+{
 
 using TabsTest = rr::test::MainWindowTest;
 
@@ -192,11 +193,13 @@ TEST_F(TabsTest, enterPressesTheDefaultButtonButNotInTheNotes)
     record("cmdSearch_Click");
     window->tabIndex->setTab(1);
     QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
     EXPECT_EQ(runs.size(), 1);
     window->tabIndex->setTab(0);
     window->tabInfo->setTab(2);
     window->txtNotes->setFocus();
     QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    QCoreApplication::processEvents();
     EXPECT_EQ(runs.size(), 1);
     EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
 }

@@ -125,7 +125,7 @@ TEST_F(Settings, unreadableNumbersAreReportedAndGiveTheDefault)
     ASSERT_EQ(prompts.messages().size(), 1u);
     const MessageRequest &shown = prompts.messages().front();
     EXPECT_EQ(shown.text, "[13] Type mismatch");
-    EXPECT_EQ(shown.title, prompt::appTitle());
+    EXPECT_EQ(shown.title, "Razuzezu Revidod");
     EXPECT_EQ(shown.icon, MsgIcon::None);
     EXPECT_EQ(shown.buttons, MsgButtons::Ok);
     EXPECT_EQ(currentError(), RuntimeError::typeMismatch());

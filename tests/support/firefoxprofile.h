@@ -39,7 +39,7 @@ public:
     {
         writeFile(profile() + QStringLiteral("/sessionstore-backups/recovery.jsonlz4"), bytes);
     }
-    void writeSession(const QByteArray &json) { writeSessionBytes(mozlz4::encode(json)); }
+    void writeSession(const QByteArray &json) { writeSessionBytes(mozlz4::compress(json)); }
 
     // Two windows: the first with two tabs (the second selected), the second with one
     // tab; the second window was used last.

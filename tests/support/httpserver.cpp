@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QHostAddress>
 #include <QPointer>
 #include <QSemaphore>
@@ -30,6 +31,8 @@ QByteArray reason(int status)
     }
 }
 
+// Answers one request; the connection stays open for the next one, as real servers
+// keep it.
 void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r)
 {
     owner->answered();
@@ -38,36 +41,38 @@ void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r
     head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
     for (const auto &[name, value] : r.headers)
         head += name + ": " + value + "\r\n";
-    head += "Connection: close\r\n\r\n";
+    head += "Connection: keep-alive\r\n\r\n";
     socket->write(head + r.body);
-    socket->disconnectFromHost();
 }
 
+// Reads requests one after the other (clients wait for each answer before sending
+// the next request on a connection).
 void serve(HttpServer *owner, QTcpSocket *socket)
 {
-    auto *request = new QByteArray;
-    QObject::connect(socket, &QObject::destroyed, [request] { delete request; });
+    auto *pending = new QByteArray;
+    QObject::connect(socket, &QObject::destroyed, [pending] { delete pending; });
     QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    QObject::connect(socket, &QTcpSocket::readyRead, socket, [owner, socket, request] {
-        if (request->contains("\r\n\r\n"))
-            return;
-        *request += socket->readAll();
-        if (!request->contains("\r\n\r\n"))
-            return;
-        const QList<QByteArray> line = request->left(request->indexOf("\r\n")).split(' ');
-        const QString path = line.size() > 1 ? QString::fromLatin1(line.at(1)) : QStringLiteral("/");
-        const HttpServer::Response response = owner->responseFor(path);
-        if (response.hang)
-            return;
-        if (response.delayMs <= 0) {
-            answer(owner, socket, response);
-            return;
+    QObject::connect(socket, &QTcpSocket::readyRead, socket, [owner, socket, pending] {
+        *pending += socket->readAll();
+        qsizetype end;
+        while ((end = pending->indexOf("\r\n\r\n")) >= 0) {
+            const QByteArray head = pending->left(end);
+            pending->remove(0, end + 4);
+            const QList<QByteArray> line = head.left(head.indexOf("\r\n")).split(' ');
+            const QString path = line.size() > 1 ? QString::fromLatin1(line.at(1)) : QStringLiteral("/");
+            const HttpServer::Response response = owner->responseFor(path);
+            if (response.hang)
+                continue;
+            if (response.delayMs <= 0) {
+                answer(owner, socket, response);
+                continue;
+            }
+            QPointer<QTcpSocket> alive(socket);
+            QTimer::singleShot(response.delayMs, socket, [owner, alive, response] {
+                if (alive)
+                    answer(owner, alive, response);
+            });
         }
-        QPointer<QTcpSocket> alive(socket);
-        QTimer::singleShot(response.delayMs, socket, [owner, alive, response] {
-            if (alive)
-                answer(owner, alive, response);
-        });
     });
 }
 
@@ -152,15 +157,20 @@ int HttpServer::maxOpen() const
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)
 {
+    if (done())
+        return true;
+    // A real event loop: events are handled as they come, the check runs every 2 ms.
     QElapsedTimer clock;
     clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    poll.start(2);
+    loop.exec();
+    return done();
 }
 
 HttpServer::Response page(const QByteArray &html, int delayMs)

@@ -99,7 +99,7 @@ TEST(FirefoxSession, profilesComeFromEveryKnownPlaceOnce)
 TEST(BrowserCapture, aQuitFirefoxAndBrokenFilesOrRepliesAddNothing)
 {
     test::FirefoxProfile profile;
-    const QByteArray packed = mozlz4::encode(test::FirefoxProfile::twoWindows());
+    const QByteArray packed = mozlz4::compress(test::FirefoxProfile::twoWindows());
     BrowserCapture capture(settingsFor(profile.home(), {}));
 
     // Firefox has quit: its session file stays, its lock names a process that is gone.
@@ -110,7 +110,7 @@ TEST(BrowserCapture, aQuitFirefoxAndBrokenFilesOrRepliesAddNothing)
 
     profile.lockBy(QCoreApplication::applicationPid());
     for (const QByteArray &broken : {packed.left(packed.size() / 2), QByteArray("mozLz40"),
-                                     mozlz4::encode("{\"windows\":[{\"tabs\":[{\"entries\":[{\"url\":")}) {
+                                     mozlz4::compress("{\"windows\":[{\"tabs\":[{\"entries\":[{\"url\":")}) {
         profile.writeSessionBytes(broken);
         EXPECT_TRUE(capture.isFFOpen());
         EXPECT_TRUE(capture.getOpenBrowserPages(false).isEmpty());

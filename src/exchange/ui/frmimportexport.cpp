@@ -121,9 +121,9 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
         cmbExport->addItem(QLatin1String(entry.text));
     cmbImport->setCurrentIndex(-1);
     cmbExport->setCurrentIndex(-1);
-    const QString appData = appDataFolder();
-    firefoxRoot = appData + QStringLiteral("/.mozilla/firefox");
-    mozillaRoot = appData + QStringLiteral("/.mozilla/seamonkey");
+    appDataPath = appDataFolder();
+    firefoxRoot = appDataPath + QStringLiteral("/.mozilla/firefox");
+    mozillaRoot = appDataPath + QStringLiteral("/.mozilla/seamonkey");
     favoritesPath = favoritesFolder();
 
     connect(m_opt0, &QRadioButton::clicked, this, [this] { opt_Click(0); });
@@ -177,6 +177,12 @@ void frmImportExport::runChosenOperation()
     if (m_opt0->isChecked()) {
         if (importText == QLatin1String("Internet Explorer favorites"))
             importIEFavorites();
+        else if (importText == QLatin1String("Firefox bookmarks"))
+            importFirefoxBookmarks();
+        else if (importText == QLatin1String("Mozilla/Netscape bookmarks"))
+            importMozillaBookmarks();
+        else if (importText == QLatin1String("Another Vardecks database"))
+            importVDDatabase();
         else if (importText == QLatin1String("PDF documents"))
             importPDFDocuments();
         else if (!importText.isEmpty())
@@ -185,6 +191,10 @@ void frmImportExport::runChosenOperation()
     if (m_opt1->isChecked()) {
         if (exportText == QLatin1String("All to Internet Explorer favorites"))
             exportToIEFavorites();
+        else if (exportText == QLatin1String("All to Firefox bookmarks"))
+            exportToFirefox();
+        else if (exportText == QLatin1String("All Vardecks as CSV"))
+            exportAsCSV();
         else if (!exportText.isEmpty())
             notYetAvailable(exportText);
     }

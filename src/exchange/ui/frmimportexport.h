@@ -10,6 +10,7 @@
 #include "storage/ui/buttondialog.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <functional>
 
 class QComboBox;
@@ -46,6 +47,7 @@ public:
     qbButtons_H *cmdCancel = nullptr;
 
     // Read when the window loads.
+    QString appDataPath;
     QString firefoxRoot;
     QString mozillaRoot;
     QString favoritesPath;
@@ -56,20 +58,32 @@ public:
 
     // The operations of the lists.
     void importIEFavorites();
+    void importFirefoxBookmarks();
+    void importMozillaBookmarks();
+    void importVDDatabase();
     void importPDFDocuments();
     void exportToIEFavorites();
+    void exportToFirefox();
+    void exportAsCSV();
+
+    // Where Firefox keeps its profiles: the usual folder, then those of the snap and
+    // flatpak packages.
+    QStringList firefoxRoots() const;
 
     // The PDF import's folder picker: leaves the choice in chosenFolderPath and
     // pdfIncludeSubfolders and returns true when a folder was chosen.
     std::function<bool(QWidget *parent)> chooseFolder;
     // The day written as the imported Vardecks' creation date (today when invalid).
     QDate importDay;
+    // The moment stamped on exported bookmarks (now when invalid).
+    QDateTime exportTime;
 
 private:
     void opt_Click(int index);
     void showDescription(QComboBox *list, const QList<Entry> &entries);
     void cmdSave_Click();
     void notYetAvailable(const QString &entry);
+    void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
     frmVardecks &w;
     QRadioButton *m_opt0 = nullptr;

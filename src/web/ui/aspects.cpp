@@ -173,7 +173,12 @@ void mnuToolsOpen_Click(frmVardecks &w)
         prompt::show(QStringLiteral("A Vardeck must be selected to open in the browser window"));
         return;
     }
-    // The visit is recorded first, so it counts even when the browser then fails.
+    // An address that is refused is told and is no visit; any other visit is
+    // recorded first, so it counts even when the browser then fails.
+    if (!urlSupport::isSafeToOpen(w.txtAddress->text())) {
+        urlSupport::openInNewWindow(w.txtAddress->text());
+        return;
+    }
     if (w.dbXML) {
         const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
         if (!stamp.isEmpty())

@@ -13,6 +13,7 @@
 #include "web/ui/webpane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -159,7 +160,9 @@ bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageNam
         if (isSearchView(xsl))
             search = xslt::VariableText{QStringLiteral("search"), w.txtS->text()};
         QString error;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         made = xslt::transformToFile(base + xsl, *w.dbXML->getTheDOM(), page, &error, search);
+        QApplication::restoreOverrideCursor();
         if (!made)
             tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);
     }

@@ -1,6 +1,7 @@
 #include "web/ui/webpane.h"
 
 #include "media/urlsupport.h"
+#include "platform/atomicfile.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -40,12 +41,14 @@ void openOutside(const QUrl &url)
         urlSupport::openInNewWindow(url.toString());
 }
 
-// One profile for both panes: off the record, no downloads.
+// One profile for both panes: off the record, no downloads. It lives as long as the
+// process: deleted together with the application it would outlive the browser
+// engine, which is shut down first, and crash the exit.
 QWebEngineProfile *paneProfile()
 {
-    static QPointer<QWebEngineProfile> profile;
+    static QWebEngineProfile *profile = nullptr;
     if (!profile) {
-        profile = new QWebEngineProfile(qApp);
+        profile = new QWebEngineProfile;
         QObject::connect(profile, &QWebEngineProfile::downloadRequested,
                          [](QWebEngineDownloadRequest *download) { download->cancel(); });
     }
@@ -212,13 +215,11 @@ void WebPane::print(std::shared_ptr<QPrinter> printer, std::function<void(bool o
         return;
     }
     if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = connect(v->page(), &QWebEnginePage::pdfPrintingFinished, this,
-                              [connection, done](const QString &, bool ok) {
-                                  QObject::disconnect(*connection);
-                                  done(ok);
-                              });
-        v->page()->printToPdf(printer->outputFileName(), printer->pageLayout());
+        // The engine hands the document over once it is complete; it is written whole.
+        const QString path = printer->outputFileName();
+        v->page()->printToPdf(
+            [path, done](const QByteArray &pdf) { done(!pdf.isEmpty() && writeFileAtomically(path, pdf)); },
+            printer->pageLayout());
         return;
     }
     auto connection = std::make_shared<QMetaObject::Connection>();

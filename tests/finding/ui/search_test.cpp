@@ -138,10 +138,12 @@ TEST_F(SearchUiTest, enterInTheSearchBoxAndAPickFromItsListSearchOnce)
     window->cmbSearch->setFocus();
     window->cmbSearch->setEditText("nothing");
     QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
 
     window->cmbSearch->setEditText("alpha");
     QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
     EXPECT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(window->lblFound->text(), "1");
     EXPECT_EQ(searchColl, QStringList({"alpha", "nothing"}));

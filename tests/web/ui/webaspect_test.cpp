@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/statuspanels.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/databasecommands.h"
 #include "storage/xmldatabase.h"
@@ -211,8 +212,9 @@ TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
     prompts.answer(MsgResult::Yes);
     window->runCommand("cmdWeb_Click", 3);
     EXPECT_EQ(chosen, 1);
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo(pdf).size() > 1000; }));
+    ASSERT_TRUE(waitUntil([&] { return readAll(pdf).trimmed().endsWith("%%EOF"); }));
     EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
 TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresSendNothing)
@@ -270,6 +272,7 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     window->txtAddress->setText("javascript:alert(1)");
     window->runCommand("cmdPreview_Click", 0);
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "The preview shows only web pages and files: javascript:alert(1)");
     window->runCommand("cmdPreview_Click", 3);
     EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
 }
