@@ -1,8 +1,6 @@
-// The readers of what running browsers leave on this machine: compressed session
-// files, profile locks and the loopback HTTP fetch. Each gets broken input and must
-// fail quietly with the right reason.
+// The readers of what running browsers leave on this machine: profile locks and the
+// loopback HTTP fetch. Each gets broken input and must fail quietly with its reason.
 #include "platform/loopbackhttp.h"
-#include "platform/mozlz4.h"
 #include "platform/processlock.h"
 #include "support/loopbackserver.h"
 
@@ -18,34 +16,6 @@ namespace rr
 {
 namespace
 {
-
-QByteArray header(const char *magic, quint32 size)
-{
-    QByteArray h(magic, 8);
-    for (int i = 0; i < 4; ++i)
-        h.append(char((size >> (8 * i)) & 0xff));
-    return h;
-}
-
-TEST(MozLz4, everyBrokenFileFailsQuietly)
-{
-    const QByteArray json = QByteArray(R"({"windows":[]})").repeated(500);
-    const QByteArray packed = mozlz4::compress(json);
-    QByteArray text;
-    ASSERT_TRUE(mozlz4::decompress(packed, &text));
-    EXPECT_EQ(text, json);
-
-    QByteArray lies = packed;
-    lies[8] = char(lies[8] + 1); // a header claiming one byte more than the block holds
-    for (const QByteArray &broken :
-         {QByteArray("mozLz4"), "xxxxxxxx" + packed.mid(8), packed.left(13), packed.left(packed.size() / 2),
-          packed.left(packed.size() - 1), lies, header("mozLz40\0", 0xfffffff0u) + "\x10x",
-          header("mozLz40\0", 100) + QByteArray(40, '\xff')}) {
-        QString error;
-        EXPECT_FALSE(mozlz4::decompress(broken, &text, &error));
-        EXPECT_FALSE(error.isEmpty());
-    }
-}
 
 TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
 {

@@ -39,21 +39,6 @@ CaptureSettings settingsFor(const QString &home, QList<quint16> ports)
     return s;
 }
 
-TEST(FirefoxSession, readsEachWindowsTabsAndTheFrontPage)
-{
-    const std::optional<firefox::Session> session = firefox::parseSession(test::FirefoxProfile::twoWindows());
-    ASSERT_TRUE(session);
-    ASSERT_EQ(session->windows.size(), 2);
-    QList<DetectedPage> all;
-    for (const firefox::Window &w : session->windows)
-        all << w.tabs;
-    EXPECT_EQ(names(all), QStringList({"News <b>today</b> | https://news.example/today | Mozilla Firefox",
-                                       "https://docs.example/guide | https://docs.example/guide | Mozilla Firefox",
-                                       "Shop & cart | https://shop.example/cart | Mozilla Firefox"}));
-    EXPECT_EQ(session->windows[0].selected, 1);
-    EXPECT_EQ(session->frontPage()->address, "https://shop.example/cart");
-}
-
 TEST(FirefoxSession, brokenSessionsGiveNothingOrTheUsableTabsOnly)
 {
     for (const char *broken : {"", "[]", "{", "null", "{\"windows\":5}", "{\"windows\":[[1],{\"tabs\":7}]}"}) {
