@@ -15,6 +15,7 @@
 #include "shell/helpmenu.h"
 #include "storage/ui/databasecommands.h"
 #include "web/ui/aspects.h"
+#include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
 #include "web/ui/webaspect.h"
@@ -28,6 +29,7 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installCapture(window);
     installWebAspect(window);
     installPreview(window);
     installEmailCommands(window);
