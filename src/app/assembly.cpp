@@ -9,7 +9,7 @@
 #include "shell/helpmenu.h"
 #include "web/ui/aspects.h"
 #include "shell/notavailable.h"
-#include "storage/ui/databasecommands.h"
+#include "explorer/databasecommands.h"
 
 namespace rr {
 

@@ -1,17 +1,18 @@
-#include "storage/ui/databasecommands.h"
+#include "explorer/databasecommands.h"
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "storage/dbfolder.h"
 #include "storage/lists.h"
+#include "storage/savereport.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/frmnew.h"
@@ -85,6 +86,10 @@ DatabaseHooks databaseHooks(frmVardecks &w)
     };
     hooks.closeDB = [&w] { closeTheDatabase(w); };
     hooks.openTheDatabase = [&w] { openTheDatabase(w); };
+    hooks.applyFontFallback = [](QWidget *dialog) {
+        if (!sansSerifInstalled)
+            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
+    };
     return hooks;
 }
 
