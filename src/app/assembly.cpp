@@ -1,17 +1,26 @@
 #include "app/assembly.h"
 
+#include "exchange/ui/installexchange.h"
+#include "explorer/databasecommands.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
+#include "media/ui/iconcommands.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmprefs.h"
+#include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "web/ui/aspects.h"
 #include "shell/notavailable.h"
-#include "explorer/databasecommands.h"
+#include "web/ui/aspects.h"
+#include "web/ui/emailcommands.h"
+#include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 
-namespace rr {
+namespace rr
+{
 
 void assembleMainWindow(frmVardecks &window)
 {
@@ -19,11 +28,18 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installWebAspect(window);
+    installPreview(window);
+    installEmailCommands(window);
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
     installPopupsAndDrops(window);
-    window.ops.showTips = [] { notAvailableYet(QStringLiteral("Tip of the day")); };
+    installHelpWindow();
+    installImportExport(window);
+    installOptionsDialog(window);
+    installIconCommands(window);
+    window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
-}  // namespace rr
+} // namespace rr

@@ -61,6 +61,8 @@ void forgetOpenDatabase(frmVardecks &w)
     w.selectedWID.clear();
     w.editMode.clear();
     setMode(w, QString());
+    // The rendered Web Aspect pages show the database that was open.
+    w.markAllPagesStale();
 }
 
 // Every control of the window enabled, both timers stopped.

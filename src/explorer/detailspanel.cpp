@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/nodetags.h"
+#include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
@@ -20,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace rr
 {
@@ -45,15 +45,6 @@ double textWidthTwips(const QLabel *label, const QString &text)
 
 DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
 {
-    m_previewText = new QLabel(w.wbPreview);
-    m_previewText->setObjectName(QStringLiteral("previewPlaceholder"));
-    m_previewText->setTextFormat(Qt::PlainText);
-    m_previewText->setAlignment(Qt::AlignCenter);
-    m_previewText->setWordWrap(true);
-    auto *layout = new QVBoxLayout(w.wbPreview);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(m_previewText);
-
     QList<QWidget *> watched = {w.formClient,  w.Picture1,       w.Frame2,  w.PictureDetails,
                                 w.lblWName,    w.lblAddress,     w.lblHome, w.lblDescription,
                                 w.lblKeyWords, w.lblCreatedDate, w.imgIcon, w.picThumb};
@@ -146,7 +137,7 @@ void DetailsPanel::showSiteIcon()
     const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
     const QString path = iconFilePath(base, currentDBName, w.currentWID);
     const QPixmap plain = w.Picture8->pixmap();
-    const QPixmap icon = !path.isEmpty() && QFileInfo::exists(path) ? QPixmap(path) : QPixmap();
+    const QPixmap icon = !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
     if (icon.isNull()) {
         // No icon file, or one that is no picture: the plain Vardeck mark.
         w.tabView->setTabPicture(0, QIcon());
@@ -166,7 +157,7 @@ void DetailsPanel::showThumbnail()
 {
     const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
     const QString path = thumbFilePath(base, currentDBName, w.currentWID);
-    QPixmap thumb = path.isEmpty() ? QPixmap() : QPixmap(path);
+    QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
         w.picThumb->setPixmap(QPixmap());
         return;
@@ -176,14 +167,11 @@ void DetailsPanel::showThumbnail()
     w.picThumb->setPixmap(thumb);
 }
 
-// The preview pane is a stand-in until the embedded browser exists: it names the page
-// it would show, and remembers it as the address it shows.
+// The preview pane remembers the address it shows; the Web Aspect subsystem loads it.
 void DetailsPanel::showPreview(const QString &address)
 {
     w.wbPreview->setProperty("rrAddress", address);
-    m_previewText->setText(address == QLatin1String("about:blank")
-                               ? QString()
-                               : QStringLiteral("The preview of %1 comes with the Web Aspect.").arg(address));
+    callOp(w.ops.navigatePreview, address);
 }
 
 QString DetailsPanel::fittedVardeckCaption(const QString &caption) const

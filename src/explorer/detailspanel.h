@@ -53,7 +53,6 @@ private:
     static void setLinkLook(QLabel *link, bool hover);
 
     frmVardecks &w;
-    QLabel *m_previewText = nullptr;
 };
 
 } // namespace rr

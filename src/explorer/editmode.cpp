@@ -58,8 +58,7 @@ bool startsModification(const QKeyEvent *key)
 void showPreviewBlank(frmVardecks &w)
 {
     w.wbPreview->setProperty("rrAddress", QStringLiteral("about:blank"));
-    if (auto *placeholder = w.wbPreview->findChild<QLabel *>(QStringLiteral("previewPlaceholder")))
-        placeholder->clear();
+    callOp(w.ops.navigatePreview, QStringLiteral("about:blank"));
 }
 
 void apply(frmVardecks &w, const EnablingRow &row, Rule rule)

@@ -250,7 +250,7 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     QString iconFile = icons.saveAsVDIfFavExists(base, wid);
     if (iconFile.isEmpty())
         iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
-    const QPixmap picture = iconFile.isEmpty() ? QPixmap() : QPixmap(iconFile);
+    const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
     if (!picture.isNull())
         w.ImageListWM.insert(wid, QIcon(picture));
     else

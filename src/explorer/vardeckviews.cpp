@@ -3,6 +3,7 @@
 #include "platform/gui/caselessitem.h"
 
 #include "explorer/nodetags.h"
+#include "media/iconsupport.h"
 #include "finding/listcells.h"
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
@@ -57,7 +58,7 @@ void loadIconFolder(QMap<QString, QIcon> &imageList, const QString &folder)
         if (key.isEmpty() || sameText(key, QStringLiteral("favicon")) || sameText(key, QStringLiteral("generic")) ||
             imageList.contains(key))
             continue;
-        const QPixmap picture(file.absoluteFilePath());
+        const QPixmap picture = QPixmap::fromImage(pictureFromFile(file.absoluteFilePath()));
         if (!picture.isNull())
             imageList.insert(key, QIcon(picture));
     }

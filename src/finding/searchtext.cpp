@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 struct FieldName {
     SearchField bit;
@@ -14,15 +16,15 @@ struct FieldName {
 };
 // The order in which single fields are joined.
 constexpr FieldName kFields[] = {
-    {SearchName, "NAME"},         {SearchAddress, "ADDRESS"},   {SearchNotes, "NOTES"},
-    {SearchDescription, "DESCRIPTION"}, {SearchKeywords, "KEYWORD1"},
+    {SearchName, "NAME"},         {SearchAddress, "ADDRESS"},
+    {SearchNotes, "NOTES"},       {SearchDescription, "DESCRIPTION"},
+    {SearchKeywords, "KEYWORD1"},
 };
 
 // Visits the texts that make an element's content, in the order and by the rules the
 // XML layer's content reader joins them: text and CDATA nodes at any depth, entity
 // references by their replacement text.
-template <typename Visit>
-void forEachText(xmlNodePtr cur, Visit &visit)
+template <typename Visit> void forEachText(xmlNodePtr cur, Visit &visit)
 {
     xmlNodePtr node = cur;
     while (node) {
@@ -58,8 +60,7 @@ xmlNodePtr childNamed(xmlNodePtr parent, const char *name)
     return nullptr;
 }
 
-template <typename Visit>
-void forEachSearchedText(xmlNodePtr vardeck, SearchFieldMask mask, Visit &visit)
+template <typename Visit> void forEachSearchedText(xmlNodePtr vardeck, SearchFieldMask mask, Visit &visit)
 {
     if (mask & SearchAllData) {
         forEachText(vardeck, visit);
@@ -101,7 +102,7 @@ struct AppendBytes {
     }
 };
 
-}  // namespace
+} // namespace
 
 QString searchedText(const XmlNode &vardeck, SearchFieldMask mask)
 {
@@ -119,6 +120,8 @@ void SearchTextCache::beginPass()
     m_next = 0;
     m_visited.clear();
     m_inOrder = true;
+    m_filling = m_entries.empty();
+    m_whole = false;
 }
 
 SearchTextCache::Entry &SearchTextCache::entryFor(quintptr key)
@@ -151,6 +154,23 @@ QStringView SearchTextCache::lowerText(_xmlNode *vardeck, SearchFieldMask mask)
     if (mask != m_mask) {
         clear();
         m_mask = mask;
+        m_filling = true;
+    }
+    if (m_filling) {
+        // Appended in scan order: no lookup, no comparison.
+        m_visited.push_back(size());
+        m_next = size() + 1;
+        m_entries.push_back(Entry{reinterpret_cast<quintptr>(vardeck)});
+        Entry &entry = m_entries.back();
+        entry.rawAt = m_raw.size();
+        AppendBytes append{m_raw};
+        forEachSearchedText(vardeck, mask, append);
+        entry.rawSize = m_raw.size() - entry.rawAt;
+        entry.lowerAt = m_lower.size();
+        m_lower += QString::fromUtf8(m_raw.constData() + entry.rawAt, entry.rawSize).toLower();
+        entry.lowerSize = m_lower.size() - entry.lowerAt;
+        m_indexCurrent = false;
+        return QStringView(m_lower).mid(entry.lowerAt, entry.lowerSize);
     }
     // A new entry holds no bytes and an empty text, which agree with each other.
     Entry &entry = entryFor(reinterpret_cast<quintptr>(vardeck));
@@ -170,8 +190,11 @@ QStringView SearchTextCache::lowerText(_xmlNode *vardeck, SearchFieldMask mask)
     return QStringView(m_lower).mid(entry.lowerAt, entry.lowerSize);
 }
 
-void SearchTextCache::endPass(bool sawAll)
+void SearchTextCache::endPass(bool sawAll, quint64 changeStamp)
 {
+    m_filling = false;
+    m_whole = sawAll;
+    m_wholeStamp = changeStamp;
     const qsizetype live = m_raw.size() + m_lower.size() - m_garbage;
     const bool wasteful = m_garbage > std::max<qsizetype>(live, 1 << 20);
     if (sawAll && (!m_inOrder || m_visited.size() != m_entries.size() || wasteful)) {
@@ -218,6 +241,7 @@ void SearchTextCache::clear()
     m_visited.clear();
     m_next = 0;
     m_mask = 0;
+    m_whole = false;
 }
 
-}  // namespace rr
+} // namespace rr

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace rr {
+namespace rr
+{
 
 bool SearchFieldBoxes::anySingleField() const
 {
@@ -68,7 +69,8 @@ QStringList splitSearchWords(const QString &text)
     return text.split(QLatin1Char(' '), Qt::KeepEmptyParts);
 }
 
-namespace {
+namespace
+{
 
 qint32 countWith(const TextFinder &finder, QStringView text)
 {
@@ -78,9 +80,12 @@ qint32 countWith(const TextFinder &finder, QStringView text)
     return count;
 }
 
-}  // namespace
+} // namespace
 
-qint32 countOccurrences(const QString &text, const QString &word) { return countWith(TextFinder(word), text); }
+qint32 countOccurrences(const QString &text, const QString &word)
+{
+    return countWith(TextFinder(word), text);
+}
 
 SearchWords::SearchWords(const QString &searchText)
 {
@@ -110,6 +115,20 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
         return results;
     const SearchWords words(text);
     const SearchFieldMask mask = boxes.mask();
+
+    // Nothing changed since a scan that saw every Vardeck: the kept texts are the
+    // document's, in its order.
+    if (!words.isEmpty() && m_cache.holdsWhole(doc->changeStamp(), mask)) {
+        for (qsizetype i = 0; i < m_cache.size(); ++i) {
+            qint32 matches = 0;
+            if (!words.match(m_cache.lowerAt(i), &matches))
+                continue;
+            results.append({XmlNode(m_cache.vardeckAt(i)).attribute(QStringLiteral("WID")), matches});
+            if (results.size() >= kMaxSearchResults)
+                break;
+        }
+        return results;
+    }
 
     m_cache.beginPass();
     bool sawAll = true;
@@ -142,7 +161,7 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     }
     // A scan without words reads no text, so it says nothing about which entries are
     // still in use.
-    m_cache.endPass(sawAll && !words.isEmpty());
+    m_cache.endPass(sawAll && !words.isEmpty(), doc->changeStamp());
     return results;
 }
 
@@ -157,4 +176,4 @@ QList<SearchResult> runSearchCommand(WordSearch &search, const XmlDocument *doc,
     return results;
 }
 
-}  // namespace rr
+} // namespace rr

@@ -1,13 +1,24 @@
 #include "media/iconsupport.h"
 
 #include "media/urlsupport.h"
+#include "platform/atomicfile.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QImageReader>
+#include <QRegularExpression>
+
+#include <cstdio>
 
 namespace rr
 {
+
+FetchLimits IconSupport::pageLimits = {15000, 15000, 2 * 1024 * 1024, 5};
+FetchLimits IconSupport::iconLimits = {15000, 15000, 1024 * 1024, 5};
+
 namespace
 {
 
@@ -16,14 +27,50 @@ QString withSeparator(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// Replaces target by source; a move when keepSource is false.
-bool replaceFile(const QString &source, const QString &target, bool keepSource)
+bool ensureFolderOf(const QString &file)
 {
-    QFile::remove(target);
-    return keepSource ? QFile::copy(source, target) : QFile::rename(source, target);
+    return QDir().mkpath(QFileInfo(file).absolutePath());
+}
+
+// Moves source over target in one step: the old icon stays until the new one is there.
+bool moveOver(const QString &source, const QString &target)
+{
+    return std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
+}
+
+// Copies source over target through a temporary file; the old icon stays on failure.
+bool copyOver(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    return writeFileAtomically(target, in.readAll());
+}
+
+bool isIconRel(const QString &rel)
+{
+    const QString words = rel.simplified();
+    return words.compare(QLatin1String("shortcut icon"), Qt::CaseInsensitive) == 0 ||
+           words.compare(QLatin1String("icon"), Qt::CaseInsensitive) == 0;
+}
+
+bool hasScheme(const QString &href)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    return scheme.match(href).hasMatch();
+}
+
+QString fallbackAddress(const urlSupport &url)
+{
+    return url.getHomeURL() + QStringLiteral("favicon.ico");
 }
 
 } // namespace
+
+QImage pictureFromFile(const QString &path)
+{
+    return path.isEmpty() ? QImage() : QImage(path);
+}
 
 void IconSupport::setIconPath(const QString &basePath, const QString &dbName)
 {
@@ -44,15 +91,101 @@ void IconSupport::setIconFile(const QString &prefix)
     m_iconFile = prefix + QStringLiteral("favicon.ico");
 }
 
-bool IconSupport::checkValidIcon(const QString &path)
+QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url)
 {
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.isFile() || file.size() == 0)
+    QString href;
+    for (const PageLink &link : links) {
+        if (isIconRel(link.rel)) {
+            href = link.href.trimmed();
+            break;
+        }
+    }
+    if (href.isEmpty())
+        return fallbackAddress(url);
+    if (href.startsWith(QLatin1String("//"))) {
+        const QString scheme = HttpFetcher::fetchableUrl(url.getFullURL()).scheme();
+        return (scheme.isEmpty() ? QStringLiteral("http") : scheme) + QLatin1Char(':') + href;
+    }
+    if (href.startsWith(QLatin1Char('/'))) {
+        const QString home = url.getHomeURL();
+        return home.endsWith(QLatin1Char('/')) ? home + href.mid(1) : home + href;
+    }
+    if (hasScheme(href))
+        return href;
+    const QString page = url.getFullURL();
+    return page.endsWith(QLatin1Char('/')) ? page + href : page + QLatin1Char('/') + href;
+}
+
+void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
+                              std::function<void(const QString &)> done)
+{
+    const QUrl page = HttpFetcher::fetchableUrl(url.getFullURL());
+    net.get(page, pageLimits, context, [url, done = std::move(done)](const FetchResult &result) {
+        done(result.ok() ? iconAddressFromLinks(readPageLinks(result.body), url) : fallbackAddress(url));
+    });
+}
+
+void IconSupport::loadIcon(const QString &basePath, const urlSupport &url, HttpFetcher &net, QObject *context,
+                           std::function<void(const QString &)> done)
+{
+    setIconPath(basePath);
+    IconSupport job = *this;
+    HttpFetcher *fetcher = &net;
+    calcIconURL(url, net, context, [job, fetcher, context, done = std::move(done)](const QString &address) mutable {
+        fetcher->get(HttpFetcher::fetchableUrl(address), iconLimits, context,
+                     [job, done = std::move(done)](const FetchResult &result) mutable {
+                         done(job.acceptDownload(result.ok() ? result.body : QByteArray()));
+                     });
+    });
+}
+
+QString IconSupport::acceptDownload(const QByteArray &bytes, bool checked)
+{
+    if (m_iconFile.isEmpty())
+        return {};
+    // The download target is scratch space: a plain write of bytes already checked.
+    QFile target(m_iconFile);
+    const bool written = !bytes.isEmpty() && (checked || isValidIconData(bytes)) && ensureFolderOf(m_iconFile) &&
+                         target.open(QIODevice::WriteOnly) && target.write(bytes) == bytes.size() && target.flush();
+    target.close();
+    if (!written) {
+        clearIconFile();
+        m_iconFile.clear();
+        return {};
+    }
+    return m_iconFile;
+}
+
+bool IconSupport::isValidIconData(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
         return false;
-    QImageReader reader(path);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     // The content decides, whatever the ".ico" name says.
     reader.setDecideFormatFromContent(true);
-    return reader.canRead();
+    static const QList<QByteArray> accepted = {"ico", "gif", "jpeg", "jpg", "png", "bmp"};
+    if (!reader.canRead() || !accepted.contains(reader.format().toLower()))
+        return false;
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide))
+        return false;
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return false;
+    return image.width() <= kMaxPictureSide && image.height() <= kMaxPictureSide;
+}
+
+bool IconSupport::checkValidIcon(const QString &path)
+{
+    QFile file(path);
+    // No picture of a Vardeck comes near this size; a bigger file is not read at all.
+    constexpr qint64 kMaxFile = 16 * 1024 * 1024;
+    if (path.isEmpty() || file.size() <= 0 || file.size() > kMaxFile || !file.open(QIODevice::ReadOnly))
+        return false;
+    return isValidIconData(file.readAll());
 }
 
 void IconSupport::clearIconFile()
@@ -63,7 +196,7 @@ void IconSupport::clearIconFile()
 
 void IconSupport::deleteIcon(const QString &wid)
 {
-    if (m_iconPath.isEmpty() || !isValidIdentifier(wid))
+    if (m_iconPath.isEmpty() || !isValidIdentifier(wid) || !wid.startsWith(QLatin1Char('W')))
         return;
     QFile::remove(m_iconPath + wid + QStringLiteral(".ico"));
 }
@@ -71,10 +204,10 @@ void IconSupport::deleteIcon(const QString &wid)
 QString IconSupport::saveAsVDIfFavExists(const QString &basePath, const QString &wid)
 {
     setIconPath(basePath);
-    if (!checkValidIcon(m_iconFile))
+    if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(m_iconFile))
         return {};
     const QString target = iconFilePath(basePath, currentDBName, wid);
-    if (target.isEmpty() || !replaceFile(m_iconFile, target, false))
+    if (target.isEmpty() || !moveOver(m_iconFile, target))
         return {};
     return target;
 }
@@ -83,10 +216,11 @@ QString IconSupport::saveAsVDIfFileOK(const QString &filePath, const QString &wi
                                       const QString &folder)
 {
     Q_UNUSED(fileTitle);
-    if (!checkValidIcon(filePath))
+    if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(filePath))
         return {};
     const QString target = iconFilePath(withSeparator(folder), currentDBName, wid);
-    if (target.isEmpty() || QFileInfo(target) == QFileInfo(filePath) || !replaceFile(filePath, target, true))
+    if (target.isEmpty() || QFileInfo(target) == QFileInfo(filePath) || !ensureFolderOf(target) ||
+        !copyOver(filePath, target))
         return {};
     return target;
 }
@@ -94,11 +228,11 @@ QString IconSupport::saveAsVDIfFileOK(const QString &filePath, const QString &wi
 QString IconSupport::checkSavePDFIcon(const QString &basePath, const QString &wid, const QString &address,
                                       const QString &dbName)
 {
-    if (!isPDF(address))
+    if (!isPDF(address) || !wid.startsWith(QLatin1Char('W')))
         return {};
     const QString stock = withSeparator(basePath) + QStringLiteral("pdficon.gif");
     const QString target = iconFilePath(basePath, dbName, wid);
-    if (target.isEmpty() || !checkValidIcon(stock) || !replaceFile(stock, target, true))
+    if (target.isEmpty() || !checkValidIcon(stock) || !ensureFolderOf(target) || !copyOver(stock, target))
         return {};
     return target;
 }

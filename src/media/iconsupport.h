@@ -1,30 +1,54 @@
 #pragma once
-// A Vardeck's site icon in the open database's icon folder: the download target
-// "favicon.ico" that a fetch fills while a new Vardeck is edited, the Vardeck's own
-// icon file named by its WID, and the stock PDF picture. One object serves one job;
-// everything durable is in the file system. File errors are not reported: a failed
-// step shows only as an empty result or a file left in place.
+// A Vardeck's site icon in the open database's icon folder: finding the icon address
+// of a page, downloading it, checking that it is a picture, and filing it under the
+// Vardeck's WID; also the icon a user picks from a file and the stock PDF picture.
+// One object serves one job; everything durable is in the file system. File errors
+// show as an empty result or a file left in place, never as a message.
 //
 // Folder layout below the database folder (basePath, with its trailing separator):
-//   icons/<stem>/<WID>.ico    the Vardeck's icon (any picture format the loader reads)
+//   icons/<stem>/<WID>.ico    the Vardeck's icon (an icon, GIF, JPEG, PNG or bitmap,
+//                             stored byte for byte whatever the ".ico" name says)
 //   icons/<stem>/favicon.ico  the download target while an icon is fetched
 //   pdficon.gif               the stock icon of PDF Vardecks
-// stem is the open database's file name without its last four characters.
+// stem is the open database's file name without its last four characters. Only
+// identifiers of the W1..W99999 form ever name a file; the icon folder is created
+// when a write finds it missing.
+//
+// Fetching runs on the event loop through HttpFetcher (its limits apply: http and
+// https only, time-outs, body caps, at most five redirects); results come to a
+// callback bound to a context object.
+#include "media/pagelinks.h"
+#include "platform/net/httpfetch.h"
 #include "storage/vardeckmodule.h"
 
+#include <QImage>
 #include <QString>
+#include <functional>
 
 namespace rr
 {
 
+class urlSupport;
+
+// The picture in a file as it is now. Icons and thumbnails are replaced under the same
+// name, often within the second and at the same size, which Qt's pixmap cache cannot
+// tell apart: every picture of a Vardeck is read through here, never by QPixmap(path).
+QImage pictureFromFile(const QString &path);
+
 // Raised by the Explorer's Save (unless a fetched icon is shown), Cancel and the
-// automatic save of a new Vardeck, so that an icon fetch still running drops its icon;
-// cleared by the fetch when it starts.
+// automatic save of a new Vardeck, and by the icon progress window's button, so that
+// an icon fetch still running drops its icon; cleared when a fetch starts.
 inline bool cancelIcons = false;
 
 class IconSupport
 {
 public:
+    // Limits of the page read for its links and of the icon download.
+    static FetchLimits pageLimits;
+    static FetchLimits iconLimits;
+    // The largest picture side checkValidIcon decodes.
+    static constexpr int kMaxPictureSide = 2048;
+
     // The icon folder becomes basePath & "icons/" & stem & "/", with the download
     // target and the reserved generic name in it. A stem that cannot name a folder
     // leaves every path empty, and the operations then do nothing.
@@ -35,7 +59,29 @@ public:
     // The download target becomes prefix & "favicon.ico".
     void setIconFile(const QString &prefix);
 
-    // True for an existing, non-empty file that the picture loader reads.
+    // The icon address a page's links give: the first link whose rel is "shortcut
+    // icon" or "icon" (any case); "/x" hangs below the home page, "//host/x" takes
+    // the page's scheme, an absolute address stays as it is, a bare name follows the
+    // page address and a "/". Without such a link: the home page & "favicon.ico".
+    static QString iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url);
+    // Reads the page and passes its icon address to done (the fallback when the page
+    // cannot be read).
+    static void calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
+                            std::function<void(const QString &)> done);
+    // setIconPath(basePath), then finds and downloads the page's icon into the
+    // download target; done gets its path, or "" (and no file is left) when there is
+    // no picture. cancelIcons is left for the caller to test.
+    void loadIcon(const QString &basePath, const urlSupport &url, HttpFetcher &net, QObject *context,
+                  std::function<void(const QString &)> done);
+    // Writes downloaded bytes into the download target when they are a picture
+    // (checked: the caller has already seen isValidIconData say so); returns the
+    // target, or "" with nothing left behind.
+    QString acceptDownload(const QByteArray &bytes, bool checked = false);
+
+    // True for an icon, GIF, JPEG, PNG or bitmap picture that decodes, no side longer
+    // than kMaxPictureSide; the size is read before any pixel is decoded.
+    static bool isValidIconData(const QByteArray &bytes);
+    // The same for an existing, non-empty file.
     static bool checkValidIcon(const QString &path);
     // Deletes the download target; the name is kept.
     void clearIconFile();

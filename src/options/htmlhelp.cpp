@@ -7,17 +7,39 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
+
+HelpViewer *g_viewer = nullptr;
 
 void showClassMessage(const QString &text)
 {
     prompt::show(text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("HTML Help Class"));
 }
 
-}  // namespace
+} // namespace
 
-QString HTMLHelp::defaultHelpFile() { return paths::installedDataFolder() + QStringLiteral("/Vardecks Help.chm"); }
+void helpviewer::install(HelpViewer *viewer)
+{
+    g_viewer = viewer;
+}
+
+HelpViewer *helpviewer::installed()
+{
+    return g_viewer;
+}
+
+QString HTMLHelp::defaultHelpFile()
+{
+    return paths::installedDataFolder() + QStringLiteral("/Vardecks Help.chm");
+}
+
+QString HTMLHelp::contentsPage()
+{
+    return QStringLiteral("index.htm");
+}
 
 bool HTMLHelp::isCHMFile(const QString &name) const
 {
@@ -43,14 +65,24 @@ bool HTMLHelp::display(const QString &page)
     if (!isCHMFile(CHMFile) || !EnsureFileExists(CHMFile))
         return false;
     // Only a plain page name of the help file is opened, never a path out of it.
-    QString target = CHMFile + QLatin1Char('/') + QFileInfo(page).fileName();
+    // An empty topic opens the help file's first page, its contents.
+    const QString pageName = page.isEmpty() ? contentsPage() : QFileInfo(page).fileName();
+    QString target = CHMFile + QLatin1Char('/') + pageName;
     if (!EnsureFileExists(target))
         return false;
+    if (HelpViewer *viewer = helpviewer::installed())
+        return viewer->showHelpPage(CHMFile, pageName);
     return launcher::installed().openUrl(QString::fromUtf8(QUrl::fromLocalFile(target).toEncoded()));
 }
 
-bool HTMLHelp::HHDisplayTopicURL() { return display(HHTopicURL); }
+bool HTMLHelp::HHDisplayTopicURL()
+{
+    return display(HHTopicURL);
+}
 
-bool HTMLHelp::HHDisplayContents() { return display(QStringLiteral("index.htm")); }
+bool HTMLHelp::HHDisplayContents()
+{
+    return display(contentsPage());
+}
 
-}  // namespace rr
+} // namespace rr

@@ -1,16 +1,39 @@
 #pragma once
 // The help file: "Vardecks Help.chm", installed as a folder of HTML pages whose
 // contents page is "index.htm". Callers set the help file and a topic page and ask for
-// one display; pages open in the desktop's browser. A missing help file or page is
-// reported by this class itself.
+// one display. The pages open in the help window the program installs as the help
+// viewer; without one (tools that run without a display) they go to the desktop's
+// browser. A help file that is not one, or a missing file or page, is reported by this
+// class itself in a warning titled "HTML Help Class"; the caller sees only false.
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
-class HTMLHelp {
+// Shows one page of a help folder in a window of its own.
+class HelpViewer
+{
+public:
+    virtual ~HelpViewer() = default;
+    // helpFolder is the help file's path, page a file name inside it; false when
+    // nothing could be shown.
+    virtual bool showHelpPage(const QString &helpFolder, const QString &page) = 0;
+};
+
+namespace helpviewer
+{
+// The viewer stays owned by the caller; nullptr removes it.
+void install(HelpViewer *viewer);
+HelpViewer *installed();
+} // namespace helpviewer
+
+class HTMLHelp
+{
 public:
     // The path of the installed help file.
     static QString defaultHelpFile();
+    // The page the contents open at.
+    static QString contentsPage();
 
     QString CHMFile;
     QString HHTopicURL;
@@ -21,12 +44,12 @@ public:
 
     // True when the name ends in "chm" (any case); warns otherwise.
     bool isCHMFile(const QString &name) const;
-    // A bare name is completed with the help folder; true when the path exists, with
-    // a warning otherwise.
+    // A bare name is completed with the installed data folder; true when the path
+    // exists, with a warning otherwise.
     bool EnsureFileExists(QString &path) const;
 
 private:
     bool display(const QString &page);
 };
 
-}  // namespace rr
+} // namespace rr

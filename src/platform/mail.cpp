@@ -6,7 +6,8 @@
 #include <QStringList>
 #include <QUrl>
 
-namespace rr {
+namespace rr
+{
 
 QString mailtoAddress(const QString &recipient, const QString &subject, const QString &body)
 {
@@ -28,7 +29,8 @@ bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString
     bool started = false;
     const QString xdgEmail = launch.findExecutable(QStringLiteral("xdg-email"));
     // xdg-email reads any argument that starts with "-" as an option.
-    if (!xdgEmail.isEmpty() && !recipient.startsWith(QLatin1Char('-'))) {
+    const bool useXdgEmail = !xdgEmail.isEmpty() && !recipient.startsWith(QLatin1Char('-'));
+    if (useXdgEmail) {
         QStringList args{QStringLiteral("--utf8")};
         if (!subject.isEmpty())
             args << QStringLiteral("--subject") << subject;
@@ -36,15 +38,25 @@ bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString
             args << QStringLiteral("--body") << body;
         if (!attachment.isEmpty())
             args << QStringLiteral("--attach") << attachment;
-        args << recipient;
+        // No recipient: the user fills it in the mail program.
+        if (!recipient.isEmpty())
+            args << recipient;
         started = launch.startDetached(xdgEmail, args);
     }
-    if (!started && attachment.isEmpty())
+    // Without xdg-email a mailto: address carries the text; the attachment is left to
+    // the user, who is told where the file is.
+    const bool handedOff = started;
+    if (!useXdgEmail)
         started = launch.openUrl(mailtoAddress(recipient, subject, body));
+    if (started && !handedOff && !attachment.isEmpty())
+        prompt::show(QStringLiteral("Your mail program was started without the attachment.  Please attach the "
+                                    "file %1 to the message.")
+                         .arg(attachment),
+                     MsgButtons::Ok, MsgIcon::Information);
     if (!started)
         prompt::show(QStringLiteral("There was an error logging in to e-mail messaging program."), MsgButtons::Ok,
                      MsgIcon::Exclamation);
     return started;
 }
 
-}  // namespace rr
+} // namespace rr

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,8 +19,10 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 using reg::Key;
 
@@ -160,25 +163,36 @@ bool valueFromJson(const QJsonValue &json, NamedValue *out)
     return true;
 }
 
-bool keyFromJson(const QJsonValue &json, Node *root)
+void warn(const QString &text);
+
+// One key of the file. A value of the wrong type, or a key entry that is no key,
+// is left out with a word on stderr and reads as missing (its default); the rest of
+// the file stays in use.
+void keyFromJson(const QJsonValue &json, Node *root, const QString &file)
 {
     const QJsonObject o = json.toObject();
     const QJsonValue path = o.value(QStringLiteral("path"));
     const QJsonValue values = o.value(QStringLiteral("values"));
-    if (!path.isString() || !(values.isArray() || values.isUndefined()))
-        return false;
+    if (!path.isString() || !(values.isArray() || values.isUndefined())) {
+        warn(QStringLiteral("the settings file %1 holds a malformed key entry; it is ignored.").arg(file));
+        return;
+    }
     bool created = false;
     Node *node = ensureKey(*root, splitPath(path.toString()), &created);
     for (const QJsonValue &jv : values.toArray()) {
         NamedValue v;
-        if (!valueFromJson(jv, &v))
-            return false;
+        if (!valueFromJson(jv, &v)) {
+            const QString name = jv.toObject().value(QStringLiteral("name")).toString();
+            warn(QStringLiteral("the settings file %1: the value \"%2\" of \"%3\" has the wrong type; its default "
+                                "is used.")
+                     .arg(file, name, path.toString()));
+            continue;
+        }
         if (NamedValue *existing = node->value(v.name))
             existing->value = v.value;
         else
             node->values.push_back(std::move(v));
     }
-    return true;
 }
 
 QByteArray serialize(const Node &root)
@@ -192,7 +206,7 @@ QByteArray serialize(const Node &root)
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 
-bool parse(const QByteArray &bytes, Node *root, QString *error)
+bool parse(const QByteArray &bytes, Node *root, QString *error, const QString &file)
 {
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
@@ -211,12 +225,8 @@ bool parse(const QByteArray &bytes, Node *root, QString *error)
         *error = QStringLiteral("malformed content");
         return false;
     }
-    for (const QJsonValue &key : keys.toArray()) {
-        if (!keyFromJson(key, root)) {
-            *error = QStringLiteral("malformed content");
-            return false;
-        }
-    }
+    for (const QJsonValue &key : keys.toArray())
+        keyFromJson(key, root, file);
     return true;
 }
 
@@ -255,7 +265,20 @@ void warn(const QString &text)
     std::fprintf(stderr, "Razuzezu Revidod: %s\n", qUtf8Printable(text));
 }
 
-}  // namespace
+} // namespace
+
+// Says why the lock of a settings file could not be taken: only a lock that another
+// program holds is "locked"; a folder that cannot be written is said to be so.
+qint32 lockFailure(const QLockFile &lock, const QString &path)
+{
+    if (lock.error() == QLockFile::LockFailedError) {
+        warn(QStringLiteral("the settings file %1 is locked by another program.").arg(path));
+        return reg::ERROR_LOCK_VIOLATION;
+    }
+    warn(QStringLiteral("the settings file %1 cannot be written: its folder %2 cannot be written to.")
+             .arg(path, QFileInfo(path).absolutePath()));
+    return reg::ERROR_ACCESS_DENIED;
+}
 
 class RegistryStore::Impl
 {
@@ -336,7 +359,7 @@ public:
         QFile f(path);
         QString error;
         if (f.open(QIODevice::ReadOnly)) {
-            if (parse(f.readAll(), tree, &error))
+            if (parse(f.readAll(), tree, &error, path))
                 return true;
             *tree = Node{};
         } else {
@@ -374,7 +397,7 @@ public:
         if (stamp.exists) {
             QFile f(path);
             QString error;
-            good = f.open(QIODevice::ReadOnly) && parse(f.readAll(), &tree, &error);
+            good = f.open(QIODevice::ReadOnly) && parse(f.readAll(), &tree, &error, path);
         }
         if (!good) {
             // Only a holder of the lock may move the file aside: another copy may be
@@ -406,8 +429,7 @@ public:
         p.lock = std::make_unique<QLockFile>(p.file + QLatin1String(".lock"));
         p.ok = p.lock->tryLock(kLockTimeoutMs);
         if (!p.ok) {
-            warn(QStringLiteral("the settings file %1 is locked by another program.").arg(p.file));
-            p.failure = reg::ERROR_LOCK_VIOLATION;
+            p.failure = lockFailure(*p.lock, p.file);
         } else if (!loadLocked(p.file, &p.tree)) {
             p.ok = false;
             p.failure = reg::ERROR_REGISTRY_IO_FAILED;
@@ -452,10 +474,8 @@ public:
         const QString path = file(root);
         QDir().mkpath(folder());
         QLockFile lock(path + QLatin1String(".lock"));
-        if (!lock.tryLock(kLockTimeoutMs)) {
-            warn(QStringLiteral("the settings file %1 is locked by another program.").arg(path));
-            return reg::ERROR_LOCK_VIOLATION;
-        }
+        if (!lock.tryLock(kLockTimeoutMs))
+            return lockFailure(lock, path);
         Node tree;
         if (!loadLocked(path, &tree))
             return reg::ERROR_REGISTRY_IO_FAILED;
@@ -669,4 +689,4 @@ qint32 RegistryStore::subKeyNames(reg::Key key, QStringList *names)
     return reg::ERROR_SUCCESS;
 }
 
-}  // namespace rr
+} // namespace rr

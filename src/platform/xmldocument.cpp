@@ -1,6 +1,5 @@
 #include "platform/xmldocument.h"
 
-#include "platform/atomicfile.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -9,6 +8,10 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
+
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -16,16 +19,27 @@
 #include <libxml/xmlerror.h>
 #include <libxml/xpath.h>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 constexpr char kDatabaseDtd[] = "Vardecks.dtd";
 constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
-constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS;
+// The library's default depth limit (256 elements) is below what a folder tree can
+// reach; the limit that counts is kMaxElementDepth, checked after the parse and
+// before every save, so a file this program saved always opens again.
+constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
 
-const xmlChar *xc(const QByteArray &b) { return reinterpret_cast<const xmlChar *>(b.constData()); }
+const xmlChar *xc(const QByteArray &b)
+{
+    return reinterpret_cast<const xmlChar *>(b.constData());
+}
 
-QString fromXml(const xmlChar *s) { return s ? QString::fromUtf8(reinterpret_cast<const char *>(s)) : QString(); }
+QString fromXml(const xmlChar *s)
+{
+    return s ? QString::fromUtf8(reinterpret_cast<const char *>(s)) : QString();
+}
 
 // Folders in which the loader may find the database DTD for the document being
 // parsed: its own folder first, then the program's database folder and the
@@ -36,10 +50,10 @@ xmlExternalEntityLoader g_defaultLoader = nullptr;
 xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParserCtxtPtr ctxt)
 {
     if (ctxt && ctxt->inputNr == 0 && g_defaultLoader)
-        return g_defaultLoader(url, id, ctxt);  // the main document itself
+        return g_defaultLoader(url, id, ctxt); // the main document itself
     const QString name = QUrl::fromPercentEncoding(QByteArray(url ? url : "")).section(QLatin1Char('/'), -1);
     if (name.compare(QLatin1String(kDatabaseDtd), Qt::CaseInsensitive) != 0)
-        return nullptr;  // every other external entity is refused
+        return nullptr; // every other external entity is refused
     for (const QString &folder : std::as_const(t_dtdFolders)) {
         QFile file(QDir(folder).filePath(QLatin1String(kDatabaseDtd)));
         if (!file.open(QIODevice::ReadOnly))
@@ -64,12 +78,15 @@ xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParse
 struct ErrorCollector {
     QString firstError;
     bool encodingError = false;
+    bool declaresEntities = false;
 };
 
 void collectError(void *userData, xmlErrorPtr error)
 {
     auto *collector = static_cast<ErrorCollector *>(userData);
-    if (!error || error->level < XML_ERR_ERROR || !collector->firstError.isEmpty())
+    // The database is read without validation: a validity problem (such as one
+    // identifier used twice) is a warning, never a reason to refuse the file.
+    if (!error || error->level < XML_ERR_ERROR || error->domain == XML_FROM_VALID || !collector->firstError.isEmpty())
         return;
     QString message = QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
     if (error->line > 0)
@@ -88,14 +105,36 @@ bool hasEncodingDeclarationOrBom(const QByteArray &text)
     return decl.match(QString::fromLatin1(text.left(200))).hasMatch();
 }
 
+// A database never declares entities. One that does is refused as soon as the
+// declaration is read, before any expansion: an entity used many times can make one
+// read of a name take seconds and gigabytes, and external ones would read other files.
+thread_local ErrorCollector *t_collector = nullptr;
+
+void refuseEntityDeclaration(void *ctx, const xmlChar *, int, const xmlChar *, const xmlChar *, xmlChar *)
+{
+    if (t_collector)
+        t_collector->declaresEntities = true;
+    xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+}
+
 xmlDocPtr parseMemory(const QByteArray &text, const QByteArray &baseUrl, const char *encoding,
                       ErrorCollector *collector)
 {
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (!ctxt)
+        return nullptr;
+    ctxt->sax->entityDecl = refuseEntityDeclaration;
+    t_collector = collector;
     xmlSetStructuredErrorFunc(collector, collectError);
     xmlSetGenericErrorFunc(nullptr, silentGeneric);
-    xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), baseUrl.constData(), encoding, kParseOptions);
+    xmlDocPtr doc =
+        xmlCtxtReadMemory(ctxt, text.constData(), int(text.size()), baseUrl.constData(), encoding, kParseOptions);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     xmlSetGenericErrorFunc(nullptr, nullptr);
+    t_collector = nullptr;
+    xmlFreeParserCtxt(ctxt);
+    if (collector->declaresEntities)
+        collector->firstError = QStringLiteral("The file declares entities, which a Vardecks database never holds.");
     if (doc && !collector->firstError.isEmpty()) {
         xmlFreeDoc(doc);
         doc = nullptr;
@@ -108,6 +147,47 @@ XmlDocument *ownerOf(xmlNodePtr node)
     return node && node->doc ? static_cast<XmlDocument *>(node->doc->_private) : nullptr;
 }
 
+void noteChange(xmlNodePtr node)
+{
+    if (XmlDocument *owner = ownerOf(node))
+        owner->noteChange();
+}
+
+// The identifier attribute of a FOLDER or VARDECK element, or null for any other.
+const xmlChar *const kFolderId = BAD_CAST "TID";
+const xmlChar *const kVardeckId = BAD_CAST "WID";
+const xmlChar *idAttributeName(xmlNodePtr node)
+{
+    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
+        return kFolderId;
+    if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
+        return kVardeckId;
+    return nullptr;
+}
+
+// Registers the element's identifier as an ID when nothing holds that identifier
+// yet. Files without the document type (or naming none) get their IDs this way, as
+// do elements copied from such a file. Returns false when another element already
+// holds the identifier (a duplicate, which stays unregistered).
+bool registerId(xmlDocPtr doc, xmlNodePtr element)
+{
+    const xmlChar *name = idAttributeName(element);
+    xmlAttrPtr attr = name ? xmlHasProp(element, name) : nullptr;
+    if (!attr || attr->atype == XML_ATTRIBUTE_ID)
+        return true;
+    xmlChar *value = xmlNodeListGetString(doc, attr->children, 1);
+    bool registered = true;
+    if (value && *value) {
+        xmlAttrPtr holder = xmlGetID(doc, value);
+        if (!holder)
+            xmlAddID(nullptr, doc, value, attr);
+        else
+            registered = holder == attr;
+    }
+    xmlFree(value);
+    return registered;
+}
+
 bool isInDocumentTree(xmlNodePtr node)
 {
     for (xmlNodePtr n = node; n; n = n->parent)
@@ -116,7 +196,10 @@ bool isInDocumentTree(xmlNodePtr node)
     return false;
 }
 
-bool isElement(xmlNodePtr n) { return n && n->type == XML_ELEMENT_NODE; }
+bool isElement(xmlNodePtr n)
+{
+    return n && n->type == XML_ELEMENT_NODE;
+}
 
 xmlNodePtr nextElement(xmlNodePtr n)
 {
@@ -164,7 +247,7 @@ QList<XmlNode> evaluate(xmlDocPtr doc, xmlNodePtr context, const QString &xpath)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QString sanitizeXmlText(const QString &text)
 {
@@ -179,7 +262,7 @@ QString sanitizeXmlText(const QString &text)
                 out.append(c);
                 out.append(text.at(++i));
             }
-            continue;  // a lone surrogate is dropped
+            continue; // a lone surrogate is dropped
         }
         if (c.isLowSurrogate() || u == 0xFFFE || u == 0xFFFF)
             continue;
@@ -198,9 +281,15 @@ QString sanitizeXmlText(const QString &text)
 
 // ---- XmlNode ----
 
-bool XmlNode::isElement() const { return rr::isElement(m_node); }
+bool XmlNode::isElement() const
+{
+    return rr::isElement(m_node);
+}
 
-QString XmlNode::nodeName() const { return m_node ? fromXml(m_node->name) : QString(); }
+QString XmlNode::nodeName() const
+{
+    return m_node ? fromXml(m_node->name) : QString();
+}
 
 QString XmlNode::text() const
 {
@@ -222,6 +311,7 @@ void XmlNode::setText(const QString &text)
     const QByteArray raw = sanitizeXmlText(text).toUtf8();
     if (!raw.isEmpty())
         xmlNodeAddContentLen(m_node, xc(raw), int(raw.size()));
+    noteChange(m_node);
 }
 
 QString XmlNode::attribute(const QString &name) const
@@ -241,8 +331,13 @@ bool XmlNode::hasAttribute(const QString &name) const
 
 void XmlNode::setAttribute(const QString &name, const QString &value)
 {
-    if (isElement())
-        xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+    if (!isElement())
+        return;
+    xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+    // Without ID declarations the library registers nothing: do it here.
+    if (m_node->doc)
+        registerId(m_node->doc, m_node);
+    noteChange(m_node);
 }
 
 XmlNode XmlNode::parentNode() const
@@ -250,11 +345,20 @@ XmlNode XmlNode::parentNode() const
     return XmlNode(m_node && m_node->parent && m_node->parent->type != XML_DOCUMENT_NODE ? m_node->parent : nullptr);
 }
 
-XmlNode XmlNode::firstChild() const { return XmlNode(m_node ? nextElement(m_node->children) : nullptr); }
+XmlNode XmlNode::firstChild() const
+{
+    return XmlNode(m_node ? nextElement(m_node->children) : nullptr);
+}
 
-XmlNode XmlNode::nextSibling() const { return XmlNode(m_node ? nextElement(m_node->next) : nullptr); }
+XmlNode XmlNode::nextSibling() const
+{
+    return XmlNode(m_node ? nextElement(m_node->next) : nullptr);
+}
 
-XmlNode XmlNode::previousSibling() const { return XmlNode(m_node ? previousElement(m_node->prev) : nullptr); }
+XmlNode XmlNode::previousSibling() const
+{
+    return XmlNode(m_node ? previousElement(m_node->prev) : nullptr);
+}
 
 QList<XmlNode> XmlNode::childElements() const
 {
@@ -273,7 +377,10 @@ XmlNode XmlNode::child(const QString &name) const
     return {};
 }
 
-QString XmlNode::childText(const QString &name) const { return child(name).text(); }
+QString XmlNode::childText(const QString &name) const
+{
+    return child(name).text();
+}
 
 void XmlNode::setChildText(const QString &name, const QString &text)
 {
@@ -282,7 +389,8 @@ void XmlNode::setChildText(const QString &name, const QString &text)
     XmlNode c = child(name);
     if (!c) {
         XmlDocument *owner = ownerOf(m_node);
-        c = owner ? owner->createElement(name) : XmlNode(xmlNewDocNode(m_node->doc, nullptr, xc(name.toUtf8()), nullptr));
+        c = owner ? owner->createElement(name)
+                  : XmlNode(xmlNewDocNode(m_node->doc, nullptr, xc(name.toUtf8()), nullptr));
         appendChild(c);
     }
     c.setText(text);
@@ -297,6 +405,7 @@ XmlNode XmlNode::appendChild(XmlNode child)
     xmlNodePtr added = xmlAddChild(m_node, child.m_node);
     if (XmlDocument *owner = ownerOf(m_node); owner && added && isInDocumentTree(added))
         owner->subtreeAttached(added, +1);
+    noteChange(m_node);
     return XmlNode(added);
 }
 
@@ -311,6 +420,7 @@ XmlNode XmlNode::insertBefore(XmlNode child, XmlNode reference)
     xmlNodePtr added = xmlAddPrevSibling(reference.m_node, child.m_node);
     if (XmlDocument *owner = ownerOf(m_node); owner && added && isInDocumentTree(added))
         owner->subtreeAttached(added, +1);
+    noteChange(m_node);
     return XmlNode(added);
 }
 
@@ -321,6 +431,7 @@ XmlNode XmlNode::detach()
     if (XmlDocument *owner = ownerOf(m_node); owner && m_node->parent && isInDocumentTree(m_node))
         owner->subtreeAttached(m_node, -1);
     xmlUnlinkNode(m_node);
+    noteChange(m_node);
     return *this;
 }
 
@@ -331,6 +442,10 @@ void XmlNode::removeChild(XmlNode child)
     child.detach();
     // Freeing also drops the subtree's IDs, so no lookup can return it any more.
     xmlFreeNode(child.m_node);
+    // A duplicate identifier left in the file takes over the freed one, so that
+    // allocation never hands out an identifier the file still holds.
+    if (XmlDocument *owner = ownerOf(m_node))
+        owner->reregisterDuplicates();
 }
 
 XmlNode XmlNode::selectSingleNode(const QString &xpath) const
@@ -353,6 +468,16 @@ QList<XmlNode> XmlNode::getElementsByTagName(const QString &name) const
 
 // ---- XmlDocument ----
 
+namespace
+{
+std::atomic<quint64> g_lastChange{0};
+}
+
+void XmlDocument::noteChange()
+{
+    m_changeStamp = ++g_lastChange;
+}
+
 void XmlDocument::initialiseLibrary()
 {
     static const bool done = [] {
@@ -364,7 +489,11 @@ void XmlDocument::initialiseLibrary()
     (void)done;
 }
 
-XmlDocument::XmlDocument() { initialiseLibrary(); }
+XmlDocument::XmlDocument()
+{
+    initialiseLibrary();
+    noteChange();
+}
 
 XmlDocument::~XmlDocument()
 {
@@ -404,8 +533,8 @@ bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
     }
     t_dtdFolders.clear();
     if (!finishLoad(doc, folder) && m_parseError.isEmpty())
-        m_parseError = collector.firstError.isEmpty() ? QStringLiteral("The document could not be read.")
-                                                      : collector.firstError;
+        m_parseError =
+            collector.firstError.isEmpty() ? QStringLiteral("The document could not be read.") : collector.firstError;
     return m_doc != nullptr;
 }
 
@@ -416,11 +545,13 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     m_doc = nullptr;
     m_parseError.clear();
     m_folderCount = m_vardeckCount = 0;
+    m_hasDuplicateIds = false;
+    noteChange();
     if (!doc)
         return false;
     if (doc->intSubset && doc->intSubset->SystemID && !doc->extSubset) {
-        m_parseError = QStringLiteral("The document type definition %1 could not be read.")
-                           .arg(fromXml(doc->intSubset->SystemID));
+        m_parseError =
+            QStringLiteral("The document type definition %1 could not be read.").arg(fromXml(doc->intSubset->SystemID));
         xmlFreeDoc(doc);
         return false;
     }
@@ -431,31 +562,70 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     }
     m_doc = doc;
     m_doc->_private = this;
-    recount();
+    if (recount() > kMaxElementDepth) {
+        m_parseError = QStringLiteral("The folder tree is nested more deeply than a Vardecks database may be.");
+        m_doc = nullptr;
+        xmlFreeDoc(doc);
+        m_folderCount = m_vardeckCount = 0;
+        return false;
+    }
     return true;
 }
 
-void XmlDocument::recount()
+int XmlDocument::recount()
 {
     m_folderCount = m_vardeckCount = 0;
-    if (xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr) {
-        // The document element itself is not "below" it.
-        for (xmlNodePtr c = root->children; c; c = c->next)
-            if (rr::isElement(c))
-                subtreeAttached(c, +1);
+    m_hasDuplicateIds = false;
+    xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr;
+    return root ? walkSubtree(root, +1, /*includeTop=*/false) : 0;
+}
+
+int XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
+{
+    const auto visit = [&](xmlNodePtr element) {
+        const xmlChar *id = idAttributeName(element);
+        if (!id)
+            return;
+        (id == kFolderId ? m_folderCount : m_vardeckCount) += sign;
+        if (sign > 0 && !registerId(m_doc, element))
+            m_hasDuplicateIds = true;
+    };
+    if (includeTop)
+        visit(top);
+    // Iterative, so no nesting of a hostile file can exhaust the stack.
+    int depth = 2;
+    int deepest = 1;
+    xmlNodePtr node = top->children;
+    while (node) {
+        if (rr::isElement(node)) {
+            deepest = std::max(deepest, depth);
+            visit(node);
+            if (node->children) {
+                node = node->children;
+                ++depth;
+                continue;
+            }
+        }
+        while (node != top && !node->next) {
+            node = node->parent;
+            --depth;
+        }
+        node = node == top ? nullptr : node->next;
     }
+    return deepest;
 }
 
 void XmlDocument::subtreeAttached(_xmlNode *node, int sign)
 {
     if (!rr::isElement(node))
         return;
-    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
-        m_folderCount += sign;
-    else if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
-        m_vardeckCount += sign;
-    for (xmlNodePtr c = node->children; c; c = c->next)
-        subtreeAttached(c, sign);
+    walkSubtree(node, sign, /*includeTop=*/true);
+}
+
+void XmlDocument::reregisterDuplicates()
+{
+    if (m_hasDuplicateIds)
+        recount();
 }
 
 int XmlDocument::countElements(const QString &name) const
@@ -468,29 +638,10 @@ int XmlDocument::countElements(const QString &name) const
     return root ? int(root.getElementsByTagName(name).size()) : 0;
 }
 
-QByteArray XmlDocument::toBytes() const
+XmlNode XmlDocument::documentElement() const
 {
-    if (!m_doc)
-        return {};
-    xmlChar *mem = nullptr;
-    int len = 0;
-    xmlDocDumpFormatMemoryEnc(m_doc, &mem, &len, "UTF-8", 1);
-    QByteArray out(reinterpret_cast<const char *>(mem), len);
-    xmlFree(mem);
-    return out;
+    return XmlNode(m_doc ? xmlDocGetRootElement(m_doc) : nullptr);
 }
-
-bool XmlDocument::save(const QString &path, QString *error) const
-{
-    if (!m_doc) {
-        if (error)
-            *error = QStringLiteral("There is no document to save.");
-        return false;
-    }
-    return writeFileAtomically(path, toBytes(), error);
-}
-
-XmlNode XmlDocument::documentElement() const { return XmlNode(m_doc ? xmlDocGetRootElement(m_doc) : nullptr); }
 
 XmlNode XmlDocument::nodeFromID(const QString &id) const
 {
@@ -506,7 +657,10 @@ XmlNode XmlDocument::selectSingleNode(const QString &xpath) const
     return nodes.isEmpty() ? XmlNode() : nodes.first();
 }
 
-QList<XmlNode> XmlDocument::selectNodes(const QString &xpath) const { return evaluate(m_doc, nullptr, xpath); }
+QList<XmlNode> XmlDocument::selectNodes(const QString &xpath) const
+{
+    return evaluate(m_doc, nullptr, xpath);
+}
 
 QList<XmlNode> XmlDocument::getElementsByTagName(const QString &name) const
 {
@@ -571,4 +725,4 @@ XmlNode XmlDocument::importNode(XmlNode node)
     return XmlNode(xmlDocCopyNode(node.raw(), m_doc, 1));
 }
 
-}  // namespace rr
+} // namespace rr

@@ -6,27 +6,45 @@
 // Rules kept here so no caller has to remember them:
 // - IDs come from the document type definition; a declared but unreadable DTD
 //   fails the load, since every lookup by identifier would silently find nothing.
-// - Only the database's own DTD is ever read as an external entity; no network.
+//   A file with no DOCTYPE (or one naming no DTD) gets TID of FOLDER and WID of
+//   VARDECK registered as IDs here, so it behaves exactly like one with it.
+// - The file is read without validation: an identifier used twice is no reason to
+//   refuse it; lookups find the first holder and allocation skips both.
+// - Only the database's own DTD is ever read as an external entity; no network. A
+//   file that declares entities is refused before any of them is expanded.
+// - Folder trees nest at most kMaxFolderLevels deep: deeper files are refused on
+//   load and never written, so every file saved here opens again.
 // - Element text is set through one setter that escapes and strips the characters
 //   XML 1.0 forbids (one such character would make the whole file unreadable).
 // - Removed nodes are freed at once, so an ID lookup never returns a removed node.
-// - Saving writes a temporary file and renames it; a failed save keeps the old file.
+// - Saving streams compact UTF-8 into a temporary file and renames it; a failed
+//   save keeps the old file and says why.
+// - Every change made through XmlNode or a load moves changeStamp(), so readers that
+//   keep derived data (the search's texts) know at once whether anything changed.
 // - The document counts its FOLDER and VARDECK elements as they are attached and
 //   detached, so new identifiers don't need a walk of the whole tree.
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct _xmlDoc;
 struct _xmlNode;
 
-namespace rr {
+namespace rr
+{
 
 class XmlDocument;
 
-class XmlNode {
+// The deepest folder nesting a database may have, and the element depth it makes
+// (FOLDERS, then FOLDER and SUBFOLDERS per level, then VARDECKS, VARDECK, a field).
+inline constexpr int kMaxFolderLevels = 500;
+inline constexpr int kMaxElementDepth = 2 * kMaxFolderLevels + 3;
+
+class XmlNode
+{
 public:
     XmlNode() = default;
     explicit XmlNode(_xmlNode *node) : m_node(node) {}
@@ -78,7 +96,8 @@ private:
     _xmlNode *m_node = nullptr;
 };
 
-class XmlDocument {
+class XmlDocument
+{
 public:
     XmlDocument();
     ~XmlDocument();
@@ -123,23 +142,34 @@ public:
 
     _xmlDoc *raw() const { return m_doc; }
 
+    // Different after every load and every change made through XmlNode; never the
+    // same for two documents of one process.
+    quint64 changeStamp() const { return m_changeStamp; }
+    void noteChange();
+
     // Registers the external entity loader (once per process); called by load.
     static void initialiseLibrary();
 
-    // Internal: keeps the counts current when a subtree is attached or detached.
+    // Internal: keeps the counts and IDs current when a subtree is attached or
+    // detached, and lets a duplicate identifier take over a removed one.
     void subtreeAttached(_xmlNode *node, int sign);
+    void reregisterDuplicates();
 
 private:
     bool finishLoad(_xmlDoc *doc, const QString &baseFolder);
-    void recount();
+    // Recounts and registers IDs; returns the element depth of the tree.
+    int recount();
+    int walkSubtree(_xmlNode *top, int sign, bool includeTop);
 
     _xmlDoc *m_doc = nullptr;
     QString m_parseError;
     int m_folderCount = 0;
     int m_vardeckCount = 0;
+    bool m_hasDuplicateIds = false;
+    quint64 m_changeStamp = 0;
 };
 
 // Drops the characters XML 1.0 forbids and turns CR LF / CR into LF.
 QString sanitizeXmlText(const QString &text);
 
-}  // namespace rr
+} // namespace rr

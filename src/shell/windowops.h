@@ -11,7 +11,8 @@
 
 class QTreeWidgetItem;
 
-namespace rr {
+namespace rr
+{
 
 struct WindowOps {
     // Explorer: the folder tree, the shown folder's Vardecks, the details panel.
@@ -39,6 +40,9 @@ struct WindowOps {
     std::function<void()> showAspectExplorer;
     std::function<void()> showAspectWeb;
     std::function<void(const QString &style, const QString &pageName, bool force)> loadAspectPage;
+    std::function<void(const QString &style)> applyAspectStyle;
+    // Shows an address in the details panel's preview pane ("about:blank" empties it).
+    std::function<void(const QString &address)> navigatePreview;
     // Scans the running browsers; returns how many pages were found.
     std::function<int(bool topOnly)> getOpenBrowserPages;
     std::function<void()> showDetectedPagesDialog;
@@ -50,8 +54,7 @@ struct WindowOps {
 };
 
 // Calls op with args when someone provided it.
-template <typename Op, typename... Args>
-auto callOp(const Op &op, Args &&...args)
+template <typename Op, typename... Args> auto callOp(const Op &op, Args &&...args)
 {
     using Result = decltype(op(std::forward<Args>(args)...));
     if (!op)
@@ -59,4 +62,4 @@ auto callOp(const Op &op, Args &&...args)
     return op(std::forward<Args>(args)...);
 }
 
-}  // namespace rr
+} // namespace rr

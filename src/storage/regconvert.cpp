@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 std::nullopt_t fail(RuntimeError *error, const RuntimeError &what)
 {
@@ -27,7 +29,7 @@ std::optional<double> numberIn(const QString &text)
     return d;
 }
 
-}  // namespace
+} // namespace
 
 QString booleanText(bool value)
 {
@@ -84,6 +86,14 @@ std::optional<qint64> wholeNumberOf(const QVariant &value, qint64 minimum, qint6
                 return fail(error, RuntimeError::overflow());
             break;
         default: {
+            // A whole number in the text is taken exactly; a double holds only 53 bits.
+            bool whole = false;
+            const qint64 exact = QLocale::c().toLongLong(value.toString().trimmed(), &whole);
+            if (whole) {
+                if (exact < minimum || exact > maximum)
+                    return fail(error, RuntimeError::overflow());
+                return exact;
+            }
             const std::optional<double> parsed = numberIn(value.toString());
             if (!parsed)
                 return fail(error, RuntimeError::typeMismatch());
@@ -93,9 +103,16 @@ std::optional<qint64> wholeNumberOf(const QVariant &value, qint64 minimum, qint6
     }
     // nearbyint rounds half to even under the default rounding mode.
     const double rounded = std::nearbyint(number);
-    if (rounded < static_cast<double>(minimum) || rounded > static_cast<double>(maximum))
+    // 2^63 is the first double past every 64-bit integer; only below it is the
+    // conversion defined, and then the bounds are compared as integers (a bound such
+    // as 2^63 - 1 has no exact double).
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (!(rounded >= -kTwoTo63 && rounded < kTwoTo63))
         return fail(error, RuntimeError::overflow());
-    return static_cast<qint64>(rounded);
+    const qint64 whole = static_cast<qint64>(rounded);
+    if (whole < minimum || whole > maximum)
+        return fail(error, RuntimeError::overflow());
+    return whole;
 }
 
 std::optional<qint16> integerOf(const QVariant &value, RuntimeError *error)
@@ -146,4 +163,4 @@ int clampToInteger(int value)
     return std::clamp(value, -32768, 32767);
 }
 
-}  // namespace rr
+} // namespace rr

@@ -1,12 +1,16 @@
 // The button control's public face: the caption's access key, the modes and value,
 // refused values, the hover colours and the Click event.
 #include "controls/qbbuttons_h.h"
+#include "support/testenv.h"
+
+#include <QApplication>
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using rr::qbButtons_H;
 
@@ -120,6 +124,51 @@ TEST(ButtonClick, aClickRaisesClickOnceAndADisabledButtonNone)
     button.setEnabled(false);
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(ButtonProperties, refusalsAreExplainedOnlyWhileTheHostIsDesigned)
+{
+    rr::test::ScriptedPrompts prompts;
+    qbButtons_H button;
+    button.setValue(true);
+    button.setButtonShape(8);
+    QApplication::processEvents();
+    EXPECT_TRUE(prompts.messages().empty()) << "run mode refuses silently";
+
+    button.setUserMode(false);
+    button.setValue(true);
+    EXPECT_TRUE(prompts.messages().empty()) << "the message waits for the event loop";
+    button.setButtonShape(8);
+    button.setPicture(bitmap());
+    button.setPictureAlign(5);
+    button.setCaptionAlign(1);
+    QApplication::processEvents();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"This property is not applicable for command button modes.",
+                           "The Picture Property must be assigned first and must be a bitmap or JPEG.",
+                           "When button images are aligned top/bottom center, \r\nbutton captions can only be center "
+                           "aligned"}));
+    EXPECT_EQ(prompts.messages().front().icon, rr::MsgIcon::Information);
+    EXPECT_FALSE(button.value());
+    EXPECT_EQ(button.CaptionAlign(), 2);
+}
+
+TEST(ButtonProperties, aCustomPointerIsOverriddenByThePointerReadAfterIt)
+{
+    QPixmap icon(16, 16);
+    icon.fill(Qt::red);
+    qbButtons_H button;
+    button.setMouseIcon(icon);
+    EXPECT_EQ(button.MousePointer(), 99);
+    button.setMousePointer(11);
+    EXPECT_EQ(button.cursor().shape(), Qt::WaitCursor);
+
+    rr::ButtonDesignData data;
+    data.write("mIcon", icon, QVariant());
+    qbButtons_H loaded;
+    loaded.ReadProperties(data);
+    EXPECT_EQ(loaded.MousePointer(), 0);
+    EXPECT_FALSE(loaded.MouseIcon().isNull());
 }
 
 } // namespace

@@ -2,6 +2,11 @@
 #include "support/fakelauncher.h"
 #include "support/testenv.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 using namespace rr;
@@ -21,10 +26,11 @@ TEST(Mail, fieldsTravelAsSeparateArgumentsOrEncodedInAMailtoAddress)
                                "/tmp/Vardecks.htm", "support@quorvane.example"}));
     }
     {
-        test::FakeLauncher launcher;  // no xdg-email
+        test::FakeLauncher launcher; // no xdg-email
         EXPECT_TRUE(SendMAPIMail("support@quorvane.example", false, "", "Razuzezu Revidod support request", "", ""));
         ASSERT_EQ(launcher.openedUrls().size(), 1);
-        EXPECT_EQ(launcher.openedUrls()[0], "mailto:support@quorvane.example?subject=Razuzezu%20Revidod%20support%20request");
+        EXPECT_EQ(launcher.openedUrls()[0],
+                  "mailto:support@quorvane.example?subject=Razuzezu%20Revidod%20support%20request");
     }
     EXPECT_EQ(mailtoAddress("a@b", "x&y=z", "a?b"), "mailto:a@b?subject=x%26y%3Dz&body=a%3Fb");
     {
@@ -34,4 +40,43 @@ TEST(Mail, fieldsTravelAsSeparateArgumentsOrEncodedInAMailtoAddress)
         EXPECT_FALSE(SendMAPIMail("a@b", false, "", "s", "", "/tmp/x"));
         EXPECT_EQ(prompts.lastText(), "There was an error logging in to e-mail messaging program.");
     }
+}
+
+TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
+{
+    test::ScriptedPrompts prompts;
+    QTemporaryDir bin;
+    const QString received = bin.filePath("received");
+    QFile script(bin.filePath("xdg-email"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.out\"\nmv \"$0.out\" \"" +
+                 received.toUtf8() + "\"\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
+
+    EXPECT_TRUE(SendMAPIMail("", true, "", "Vardecks - all", "two\nlines; $(x) 'q'", "/tmp/Vardecks listing.htm"));
+    qputenv("PATH", path);
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(received) && timer.elapsed() < 10000)
+        QThread::msleep(20);
+    QFile out(received);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    QList<QByteArray> args = out.readAll().split('\0');
+    args.removeLast();
+    EXPECT_EQ(args, QList<QByteArray>({"--utf8", "--subject", "Vardecks - all", "--body", "two\nlines; $(x) 'q'",
+                                       "--attach", "/tmp/Vardecks listing.htm"}));
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST(Mail, withoutAMailProgramTheAttachmentIsLeftToTheUserWhoIsToldWhereItIs)
+{
+    test::ScriptedPrompts prompts;
+    test::FakeLauncher launcher;
+    EXPECT_TRUE(SendMAPIMail("", true, "", "Favorite Vardecks", "", "/data/Vardecks.htm"));
+    EXPECT_EQ(launcher.openedUrls(), QStringList{"mailto:?subject=Favorite%20Vardecks"});
+    EXPECT_EQ(prompts.lastText(), "Your mail program was started without the attachment.  Please attach the file "
+                                  "/data/Vardecks.htm to the message.");
 }

@@ -1,15 +1,19 @@
 #include "platform/registrystore.h"
 #include "support/failingdisk.h"
+#include "support/smalldisk.h"
 #include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
 
 using namespace rr;
 using namespace rr::reg;
 
-namespace {
+namespace
+{
 
 Value read(RegistryStore &store, const QString &path, const QString &name, qint32 *status = nullptr)
 {
@@ -34,7 +38,7 @@ qint32 write(RegistryStore &store, const QString &path, const QString &name, con
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(RegistryStore, namesAreCaseInsensitiveAndKeepTheirFirstSpelling)
 {
@@ -205,4 +209,25 @@ TEST(RegistryStore, aBatchReachesTheFileOnceAndStillMergesWithOtherCopies)
     EXPECT_EQ(read(other, "K", "a").data.toString(), "1");
     EXPECT_EQ(read(other, "K\\Sub", "b").data.toString(), "2");
     EXPECT_EQ(read(store, "K", "fromOther").data.toString(), "kept");
+}
+
+TEST(RegistryStore, aSettingsFolderThatCannotBeWrittenIsNotCalledLocked)
+{
+    test::TempHome home;
+    const QString folder = home.path() + "/config";
+    std::unique_ptr<test::SmallDisk> readOnly;
+    if (geteuid() == 0) {
+        readOnly = std::make_unique<test::SmallDisk>(folder, MS_RDONLY);
+        if (!readOnly->mounted())
+            GTEST_SKIP() << "no right to mount a read-only disk here";
+    } else {
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    RegistryStore store(folder);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(write(store, "K", "v", Value::text("x")), ERROR_ACCESS_DENIED);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("locked by another program"), std::string::npos) << said;
+    EXPECT_NE(said.find("cannot be written"), std::string::npos) << said;
 }

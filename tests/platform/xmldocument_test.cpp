@@ -4,10 +4,12 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <libxml/tree.h>
 
 using namespace rr;
 
-namespace {
+namespace
+{
 
 QByteArray readAll(const QString &path)
 {
@@ -16,12 +18,13 @@ QByteArray readAll(const QString &path)
     return f.readAll();
 }
 
-}  // namespace
+} // namespace
 
 TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopens)
 {
     test::TempHome home;
-    const QString path = test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
+    const QString path =
+        test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
     XmlNode name = doc.nodeFromID("T1").child("NAME");
@@ -89,20 +92,20 @@ TEST(XmlDocument, missingDtdFailsTheOpen)
     const QString path = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
     QFile::remove(home.path() + "/elsewhere/Vardecks.dtd");
     // With no copy in the program's folders either, the identifiers cannot work.
+    const QByteArray programData = qgetenv("RAZUZEZU_DATA_DIR");
     qputenv("RAZUZEZU_DATA_DIR", home.path().toUtf8());
     XmlDocument doc;
     EXPECT_FALSE(doc.load(path));
-    qunsetenv("RAZUZEZU_DATA_DIR");
+    qputenv("RAZUZEZU_DATA_DIR", programData);
     EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
 }
 
 TEST(XmlDocument, idsFollowAddMoveAndRemove)
 {
     test::TempHome home;
-    const QString path = test::writeDatabase(
-        home.path(), "db.xml",
-        "<FOLDERS>" + test::folderXml("T1", "A", test::vardeckXml("W1", "one")) + test::folderXml("T2", "B") +
-            "</FOLDERS>");
+    const QString path = test::writeDatabase(home.path(), "db.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "A", test::vardeckXml("W1", "one")) +
+                                                 test::folderXml("T2", "B") + "</FOLDERS>");
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path));
     EXPECT_EQ(doc.countElements("FOLDER"), 2);
@@ -142,7 +145,8 @@ TEST(XmlDocument, idsFollowAddMoveAndRemove)
 TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
 {
     test::TempHome home;
-    const QString path = test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "Old") + "</FOLDERS>");
+    const QString path =
+        test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "Old") + "</FOLDERS>");
     const QByteArray before = readAll(path);
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path));
@@ -174,8 +178,8 @@ TEST(XmlDocument, windowsCodePageFilesWithoutDeclarationAreRead)
 {
     test::TempHome home;
     // "Café – naïve" in windows-1252, no encoding declaration.
-    const QString path = test::writeDatabase(home.path(), "old.xml",
-                                             "<FOLDERS>" + test::folderXml("T1", "Caf\xE9 \x96 na\xEFve") + "</FOLDERS>");
+    const QString path = test::writeDatabase(
+        home.path(), "old.xml", "<FOLDERS>" + test::folderXml("T1", "Caf\xE9 \x96 na\xEFve") + "</FOLDERS>");
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
     EXPECT_EQ(doc.nodeFromID("T1").childText("NAME"), QString::fromUtf8("Café – naïve"));
@@ -195,4 +199,81 @@ TEST(XmlDocument, stylesheetInstructionGoesRightAfterTheDeclaration)
                                "href='VDAll.xsl'?>\n<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">"))
         << out.constData();
     EXPECT_EQ(doc.processingInstructionData("xml-stylesheet").size(), 1);
+}
+
+TEST(XmlDocument, withoutADoctypeIdentifiersStillWorkForAddedAndDuplicateElements)
+{
+    test::TempHome home;
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<?xml version='1.0'?><FOLDERS>" + test::folderXml("T1", "A") +
+                                test::folderXml("T2", "first") + test::folderXml("T2", "second") + "</FOLDERS>",
+                            home.path()));
+    XmlNode added = doc.createElement("FOLDER");
+    added.setAttribute("TID", "T7");
+    doc.documentElement().appendChild(added);
+    EXPECT_EQ(doc.nodeFromID("T7"), added);
+    EXPECT_EQ(doc.nodeFromID("T2").childText("NAME"), "first");
+
+    // The first holder goes: the identifier still belongs to the second, never free.
+    doc.documentElement().removeChild(doc.nodeFromID("T2"));
+    EXPECT_EQ(doc.nodeFromID("T2").childText("NAME"), "second");
+}
+
+TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)
+{
+    test::TempHome home;
+    const QString path = test::writeDatabase(home.path(), "deep.xml", "<FOLDERS/>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path));
+    XmlNode container = doc.documentElement();
+    for (int level = 1; level <= kMaxFolderLevels; ++level) {
+        XmlNode folder = doc.createElement("FOLDER");
+        folder.setAttribute("TID", QStringLiteral("T%1").arg(level));
+        folder.appendChild(doc.createElement("VARDECKS"));
+        container.appendChild(folder);
+        container = folder.appendChild(doc.createElement("SUBFOLDERS"));
+    }
+    XmlNode deepest = doc.nodeFromID(QStringLiteral("T%1").arg(kMaxFolderLevels)).child("VARDECKS");
+    XmlNode vd = deepest.appendChild(doc.createElement("VARDECK"));
+    vd.setAttribute("WID", "W1");
+    vd.setChildText("NAME", "bottom");
+    QString error;
+    ASSERT_TRUE(doc.save(path, &error)) << qPrintable(error);
+    XmlDocument again;
+    ASSERT_TRUE(again.load(path)) << qPrintable(again.parseErrorReason());
+    EXPECT_EQ(again.nodeFromID("W1").childText("NAME"), "bottom");
+
+    // One level more would not open again: the save refuses and keeps the old file.
+    const QByteArray before = readAll(path);
+    XmlNode tooDeep = doc.createElement("FOLDER");
+    tooDeep.setAttribute("TID", "T9999");
+    container.appendChild(tooDeep);
+    tooDeep.setChildText("NAME", "one too many");
+    EXPECT_FALSE(doc.save(path, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("nested more than %1 levels").arg(kMaxFolderLevels)))
+        << qPrintable(error);
+    EXPECT_EQ(readAll(path), before);
+}
+
+TEST(XmlDocument, savedBytesAreExactlyTheLibrarysOwnCompactOutput)
+{
+    test::TempHome home;
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<?xml version='1.0' standalone='yes'?><!-- top --><!DOCTYPE FOLDERS SYSTEM "
+                            "'Vardecks.dtd'><FOLDERS><!-- inside --><?app data?>" +
+                                test::folderXml("T1", "<![CDATA[a<b]]>", test::vardeckXml("W1", "one")) + "</FOLDERS>",
+                            home.path()));
+    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VD.xsl'");
+    XmlNode vd = doc.nodeFromID("W1");
+    vd.setAttribute("NOTE", "q\"uote <a> & b\ttab\nline 'single'");
+    vd.setChildText("NOTES", "AT&T <x> > y\nzweite Zeile\tTab é 😀");
+    vd.setChildText("KEYWORD2", "");
+    vd.appendChild(doc.createElement("EMPTY"));
+
+    xmlChar *mem = nullptr;
+    int len = 0;
+    xmlDocDumpFormatMemoryEnc(doc.raw(), &mem, &len, "UTF-8", 0);
+    const QByteArray library(reinterpret_cast<const char *>(mem), len);
+    xmlFree(mem);
+    EXPECT_EQ(doc.toBytes(), library);
 }

@@ -3,12 +3,14 @@
 #include "support/testenv.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace rr;
 using namespace rr::RegistryFunctions;
 using rr::reg::HKEY_CURRENT_USER;
 
-namespace {
+namespace
+{
 const QString kKey = QStringLiteral("Software\\Quorvane\\Vardecks\\");
 }
 
@@ -98,6 +100,19 @@ TEST(RegConvert, followsTheRuntimeConversions)
     EXPECT_EQ(error, RuntimeError::typeMismatch());
     EXPECT_FALSE(integerOf("", &error));
     EXPECT_EQ(error.number, 13);
+
+    // Every bound of the 64-bit range, exactly, whether as text or as a number.
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    EXPECT_EQ(wholeNumberOf("9223372036854775807", kMin, kMax), kMax);
+    EXPECT_EQ(wholeNumberOf("-9223372036854775808", kMin, kMax), kMin);
+    EXPECT_FALSE(wholeNumberOf("9223372036854775808", kMin, kMax, &error));
+    EXPECT_EQ(error, RuntimeError::overflow());
+    EXPECT_FALSE(wholeNumberOf(9.3e18, kMin, kMax, &error));
+    EXPECT_FALSE(wholeNumberOf(9223372036854775807.0, kMin, kMax));
+    EXPECT_EQ(wholeNumberOf(-9223372036854775808.0, kMin, kMax), kMin);
+    EXPECT_FALSE(wholeNumberOf("9223372036854775807", kMin, kMax - 1));
+    EXPECT_EQ(wholeNumberOf("1e3", 0, 1000), 1000);
 
     EXPECT_EQ(booleanOf("tRuE"), true);
     EXPECT_EQ(booleanOf("FALSE"), false);

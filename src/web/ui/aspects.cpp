@@ -4,6 +4,7 @@
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "storage/settingsstore.h"
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace rr
 {
@@ -26,11 +26,6 @@ std::function<QDateTime()> &visitClock()
 {
     static std::function<QDateTime()> clock;
     return clock;
-}
-
-QDateTime now()
-{
-    return visitClock() ? visitClock()() : QDateTime::currentDateTime();
 }
 
 bool sameText(const QString &a, const QString &b)
@@ -62,21 +57,6 @@ bool webPaneIsBlank(const frmVardecks &w)
     return shown.isEmpty() || shown == QLatin1String("about:blank") || shown == QLatin1String("http:///");
 }
 
-// Until the Web Aspect renders pages, its pane says so.
-void buildWebPlaceholder(frmVardecks &w)
-{
-    auto *text =
-        new QLabel(QStringLiteral("The Web Aspect, which shows the collection as web pages, comes in a later version.\n"
-                                  "Choose Aspect > Explorer (Ctrl+X) to browse your Vardecks."),
-                   w.wbWeb);
-    text->setObjectName(QStringLiteral("webPlaceholder"));
-    text->setTextFormat(Qt::PlainText);
-    text->setAlignment(Qt::AlignCenter);
-    text->setWordWrap(true);
-    auto *layout = new QVBoxLayout(w.wbWeb);
-    layout->addWidget(text);
-}
-
 // A recorded visit shows at once wherever the Vardeck is on the window.
 void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
@@ -98,6 +78,11 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
 }
 
 } // namespace
+
+QDateTime visitNow()
+{
+    return visitClock() ? visitClock()() : QDateTime::currentDateTime();
+}
 
 void setVisitClock(std::function<QDateTime()> clock)
 {
@@ -152,19 +137,18 @@ void showAspectWeb(frmVardecks &w)
     w.StatusBar1->setPanelText(2, QString());
     w.currentAspect = QStringLiteral("Web");
 
-    // Rendering belongs to the Web Aspect's pages; without them the pane keeps its
-    // placeholder.
-    if (w.ops.loadAspectPage) {
-        const bool rendered = SettingsStore::getWebAspectHtml();
-        if (webPaneIsBlank(w)) {
-            if (rendered)
-                w.ops.loadAspectPage(SettingsStore::getAspectStyle(), QStringLiteral("FoldersTemp"), true);
-        } else if (rendered) {
-            const QString style = w.wbWeb->property("rrStyle").toString();
-            const AspectPage page = aspectPageForStyle(style);
-            if (w.aspectPageStale[page.staleFlag])
-                w.ops.loadAspectPage(style, page.pageName, true);
-        }
+    if (webPaneIsBlank(w)) {
+        const QString style = SettingsStore::getAspectStyle();
+        if (!webAspectHtml)
+            callOp(w.ops.applyAspectStyle, style);
+        else
+            callOp(w.ops.loadAspectPage, style, QStringLiteral("FoldersTemp"), true);
+    } else if (!webAspectHtml) {
+        callOp(w.ops.applyAspectStyle, currentAspectStyle);
+    } else {
+        const AspectPage page = aspectPageForStyle(currentAspectStyle);
+        if (w.aspectPageStale[page.staleFlag])
+            callOp(w.ops.loadAspectPage, currentAspectStyle, page.pageName, true);
     }
 
     w.aspectButton(2)->setChecked(true);
@@ -196,7 +180,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
         return;
     }
     if (w.dbXML) {
-        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, now());
+        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
         if (!stamp.isEmpty())
             w.lbl(3)->setText(stamp);
     }
@@ -222,9 +206,8 @@ void mnuToolsOpenBlank_Click(frmVardecks &w)
 
 void installAspects(frmVardecks &w)
 {
-    if (w.wbWeb->findChild<QLabel *>(QStringLiteral("webPlaceholder")))
+    if (w.hasCommand(QStringLiteral("showAspectWeb")))
         return;
-    buildWebPlaceholder(w);
     w.ops.showAspectExplorer = [&w] { showAspectExplorer(w); };
     w.ops.showAspectWeb = [&w] { showAspectWeb(w); };
     w.setCommand(QStringLiteral("showAspectExplorer"), [&w](int) { showAspectExplorer(w); });

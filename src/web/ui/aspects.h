@@ -27,6 +27,8 @@ void mnuToolsOpenBlank_Click(frmVardecks &w);
 // The clock that stamps the visits the open command records; an empty function
 // restores the system clock. For tests.
 void setVisitClock(std::function<QDateTime()> clock);
+// The time a visit recorded now is stamped with.
+QDateTime visitNow();
 
 // The rendered page and stale flag of a Web Aspect stylesheet ("VD.xsl" → "FoldersTemp").
 struct AspectPage {

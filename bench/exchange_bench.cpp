@@ -1,0 +1,153 @@
+// Times the Favorites import of generated trees of 10,000 and 32,767 shortcut files
+// and prints, for each size, the items per second and the ratio against the floor
+// the import should approach: reading every shortcut file of the tree plus one save
+// of the resulting database. The import must be linear in the count: the rate at
+// 32,767 divided by the rate at 10,000 should be at least 0.8.
+// Usage: exchange_bench [runs]
+#include "exchange/folderimport.h"
+#include "exchange/internetshortcut.h"
+#include "platform/paths.h"
+#include "storage/xmldatabase.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace rr;
+
+namespace
+{
+
+double medianMs(int runs, const std::function<void()> &body, const std::function<void()> &before = {})
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (before)
+            before();
+        const auto start = std::chrono::steady_clock::now();
+        body();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A Favorites tree: 24 folders of 5 sub-folders each, the files spread over all of
+// them, every third with the sections and keys other programs add.
+void writeFavorites(const QString &root, int count)
+{
+    QStringList folders;
+    for (int top = 0; top < 24; ++top) {
+        const QString dir = root + QStringLiteral("/Topic %1 & Co").arg(top);
+        folders << dir;
+        for (int sub = 0; sub < 5; ++sub)
+            folders << dir + QStringLiteral("/Caf\u00e9 %1").arg(sub);
+    }
+    for (const QString &dir : folders)
+        QDir().mkpath(dir);
+    for (int i = 0; i < count; ++i) {
+        QFile file(folders[i % folders.size()] + QStringLiteral("/Site %1 \u00e9t\u00e9.url").arg(i));
+        file.open(QIODevice::WriteOnly);
+        QByteArray text = "[InternetShortcut]\r\nURL=http://www.site" + QByteArray::number(i) +
+                          ".example/path/page.html?q=" + QByteArray::number(i * 7) + "\r\n";
+        if (i % 3 == 0)
+            text = "[DEFAULT]\r\nBASEURL=http://base.example/\r\n" + text +
+                   "IDList=\r\nIconFile=http://www.site.example/favicon.ico\r\nIconIndex=1\r\n";
+        file.write(text);
+    }
+}
+
+struct Counting : ImportProgress {
+    int draws = 0;
+    void draw(const ProgressState &) override { ++draws; }
+};
+
+struct SizeResult {
+    double importMs = 0;
+    double floorMs = 0;
+    int imported = 0;
+    int draws = 0;
+};
+
+SizeResult benchmarkSize(const QString &work, int count, int runs)
+{
+    const QString favorites = work + QStringLiteral("/fav%1/Favorites").arg(count);
+    writeFavorites(favorites, count);
+    const QString dbFolder = work + QStringLiteral("/db%1/").arg(count);
+    QDir().mkpath(dbFolder);
+    QFile::copy(paths::installedDataFolder() + QStringLiteral("/DeVivozoda/Vardecks.dtd"),
+                dbFolder + QStringLiteral("Vardecks.dtd"));
+    const QString path = dbFolder + QStringLiteral("Vardecks.xml");
+
+    SizeResult result;
+    std::unique_ptr<XMLDatabase> db;
+    const auto freshDatabase = [&] {
+        XMLDatabase::createDatabaseFile(path);
+        db = std::make_unique<XMLDatabase>();
+        db->setPath(path);
+        db->openDBValidate(path);
+    };
+    result.importMs = medianMs(
+        runs,
+        [&] {
+            Counting progress;
+            ImportBuilder builder(*db, &progress);
+            FolderImport walk(builder, &progress);
+            walk.loadFavsFromFoundColl({favorites}, WalkMode::Shortcuts, QStringLiteral("Imported favorites"));
+            db->save();
+            result.imported = builder.importVDCount;
+            result.draws = progress.draws;
+        },
+        freshDatabase);
+
+    // The floor: every shortcut read once, and the resulting file saved once.
+    int read = 0;
+    const double readMs = medianMs(runs, [&] {
+        read = 0;
+        QDirIterator it(favorites, {QStringLiteral("*.url")}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QString address;
+            read += readShortcutFile(it.next(), &address) == ShortcutRead::Address;
+        }
+    });
+    const double saveMs = medianMs(runs, [&] { db->save(); });
+    result.floorMs = readMs + saveMs;
+
+    XMLDatabase check;
+    if (!check.openDBValidate(path) || check.getTheDOM()->countElements(QStringLiteral("VARDECK")) != count ||
+        read != count)
+        result.imported = -1;
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    QTemporaryDir work;
+    bool ok = true;
+    double rates[2] = {0, 0};
+    const int sizes[2] = {10000, 32767};
+    for (int i = 0; i < 2; ++i) {
+        const SizeResult r = benchmarkSize(work.path(), sizes[i], runs);
+        rates[i] = sizes[i] / (r.importMs / 1000.0);
+        std::printf("%6d shortcuts: import %8.1f ms (%8.0f items/s), floor %8.1f ms, import/floor %.2f, "
+                    "progress drawn %d times, %s\n",
+                    sizes[i], r.importMs, rates[i], r.floorMs, r.importMs / r.floorMs, r.draws,
+                    r.imported == sizes[i] ? "all imported" : "WRONG RESULT");
+        ok = ok && r.imported == sizes[i];
+    }
+    const double ratio = rates[1] / rates[0];
+    std::printf("rate at 32767 / rate at 10000: %.2f (target >= 0.8)\n", ratio);
+    return ok && ratio >= 0.8 ? 0 : 1;
+}

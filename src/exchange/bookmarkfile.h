@@ -1,0 +1,44 @@
+#pragma once
+// The bookmark files of Firefox and Mozilla, read as one list of headings and links
+// in document order.
+//
+// The HTML bookmark file (the Netscape format: a DL list of DT entries, a folder an
+// H3 heading followed by its own DL list) is read with libxml2's HTML parser as a
+// stream, counting DL depth, so that files as browsers really write them are read
+// all the way: raw or escaped "&", DD descriptions, HR, headings and links with many
+// attributes, missing closing tags, LF or CR LF, a final bare "</DL>". Each link
+// belongs to its nearest enclosing heading: the heading whose DL list holds it (a
+// link after an inner list's end goes back to the outer heading); links outside
+// every heading's list belong to the import's top folder. Texts are the decoded
+// texts ("AT&amp;T" reads "AT&T"); the address is the HREF attribute as written.
+//
+// The JSON bookmark backups of a current Firefox (a tree of containers with "title"
+// and "children", links with "title" and "uri") are read into the same list, in tree
+// order; the queries of the "place:" scheme, which address nothing outside the
+// browser, are passed over.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace rr
+{
+
+struct BookmarkEntry {
+    enum class Kind { Heading, Link };
+    Kind kind = Kind::Link;
+    QString text;    // the heading's text or the link's name
+    QString address; // links only
+    // Links: the position, among the headings of the same list, of the heading that
+    // holds the link; -1 for the top folder.
+    int heading = -1;
+};
+
+// Files larger than this are refused.
+inline constexpr qint64 kMaxBookmarkFileBytes = 256 * 1024 * 1024;
+
+bool parseBookmarkHtml(const QByteArray &bytes, QList<BookmarkEntry> *entries, QString *error = nullptr);
+bool parseBookmarkJson(const QByteArray &json, QList<BookmarkEntry> *entries, QString *error = nullptr);
+// Reads a file of either kind (a name ending in ".jsonlz4" is a compressed backup).
+bool readBookmarkFile(const QString &path, QList<BookmarkEntry> *entries, QString *error = nullptr);
+
+} // namespace rr

@@ -1,0 +1,103 @@
+#include "exchange/bookmarkimport.h"
+
+#include "exchange/bookmarkfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace rr
+{
+namespace
+{
+
+constexpr int kMaxWalkDepth = 32;
+
+void walk(const QString &path, bool backups, int depth, QStringList *found)
+{
+    const QDir dir(path);
+    const int before = found->size();
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                                                    QDir::Name | QDir::IgnoreCase | QDir::DirsLast);
+    QFileInfoList folders;
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir()) {
+            if (!entry.isSymLink())
+                folders << entry;
+        } else if (entry.fileName().compare(QLatin1String("bookmarks.html"), Qt::CaseInsensitive) == 0) {
+            *found << entry.absoluteFilePath();
+        }
+    }
+    if (depth < kMaxWalkDepth) {
+        for (const QFileInfo &folder : std::as_const(folders))
+            walk(folder.absoluteFilePath(), backups, depth + 1, found);
+    }
+    if (!backups || found->size() > before || !dir.exists(QStringLiteral("bookmarkbackups")))
+        return;
+    // Backups are named "bookmarks-YYYY-MM-DD_…", so the last by name is the newest.
+    const QFileInfoList saved = QDir(dir.filePath(QStringLiteral("bookmarkbackups")))
+                                    .entryInfoList({QStringLiteral("*.jsonlz4")}, QDir::Files, QDir::Name);
+    if (!saved.isEmpty())
+        *found << saved.last().absoluteFilePath();
+}
+
+} // namespace
+
+QStringList findBookmarksFiles(const QStringList &roots, bool backups)
+{
+    QStringList found;
+    for (const QString &root : roots) {
+        if (QFileInfo(root).isDir())
+            walk(root, backups, 0, &found);
+    }
+    return found;
+}
+
+BookmarkFileImport::BookmarkFileImport(ImportBuilder &builder, ImportProgress *progress)
+    : m_builder(builder), m_progress(progress)
+{
+}
+
+bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
+{
+    const XmlNode top = m_builder.createFolderNode(topName, QString());
+    if (!top) {
+        m_error = m_builder.error();
+        return false;
+    }
+    const QString topTID = top.attribute(QStringLiteral("TID"));
+    for (const QString &path : files) {
+        QList<BookmarkEntry> entries;
+        QString reason;
+        if (!readBookmarkFile(path, &entries, &reason)) {
+            m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+            continue;
+        }
+        QList<XmlNode> headings;
+        for (const BookmarkEntry &entry : std::as_const(entries)) {
+            if (entry.kind == BookmarkEntry::Kind::Heading) {
+                const XmlNode folder = m_builder.createFolderNode(entry.text, topTID);
+                if (!folder) {
+                    m_error = m_builder.error();
+                    return false;
+                }
+                headings << folder;
+                ++m_builder.importFolderCount;
+                if (m_progress)
+                    m_progress->setFolderCount(m_builder.importFolderCount);
+                continue;
+            }
+            const XmlNode folder =
+                entry.heading >= 0 && entry.heading < headings.size() ? headings[entry.heading] : top;
+            if (!m_builder.createVDNode(folder, entry.text, entry.address)) {
+                m_error = m_builder.error();
+                return false;
+            }
+            ++m_builder.importVDCount;
+            if (m_progress)
+                m_progress->setVardeckCount(m_builder.importVDCount);
+        }
+    }
+    return true;
+}
+
+} // namespace rr

@@ -1,0 +1,157 @@
+#include "exchange/databasemerge.h"
+
+#include "storage/xmldatabase.h"
+
+#include <QFile>
+
+#include <libxml/tree.h>
+
+namespace rr
+{
+namespace
+{
+
+constexpr qint64 kMaxMergeFileBytes = 512ll * 1024 * 1024;
+constexpr int kLastIdentifierNumber = 32767;
+
+QList<XmlNode> withDescendants(const QList<XmlNode> &tops, const QString &name)
+{
+    QList<XmlNode> out;
+    for (const XmlNode &top : tops) {
+        if (top.nodeName() == name)
+            out << top;
+        out << top.getElementsByTagName(name);
+    }
+    return out;
+}
+
+} // namespace
+
+DatabaseMerge::DatabaseMerge(XMLDatabase &open, ImportProgress *progress) : m_open(open), m_progress(progress) {}
+
+bool DatabaseMerge::fail(const QString &reason)
+{
+    m_error = reason;
+    rollback();
+    return false;
+}
+
+bool DatabaseMerge::merge(const QString &otherPath)
+{
+    XmlDocument *doc = m_open.getTheDOM();
+    if (!doc || !doc->isLoaded())
+        return fail(QStringLiteral("No database is open."));
+    QFile file(otherPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    if (file.size() > kMaxMergeFileBytes)
+        return fail(QStringLiteral("The file is too large."));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+
+    // Read against the open database's folder: the DTD comes from there.
+    XmlDocument other;
+    if (!other.loadXml(bytes, m_open.getBasePath()))
+        return fail(other.parseErrorReason());
+    const XmlNode otherRoot = other.documentElement();
+    if (otherRoot.nodeName() != QLatin1String("FOLDERS"))
+        return fail(QStringLiteral("It is not a Vardecks database: its root element is %1.").arg(otherRoot.nodeName()));
+
+    // Temporary identifiers, unique in the other document and unlike every identifier
+    // of the open one, so that nothing collides while the copies are attached.
+    const QList<XmlNode> folders = other.getElementsByTagName(QStringLiteral("FOLDER"));
+    const QList<XmlNode> vardecks = other.getElementsByTagName(QStringLiteral("VARDECK"));
+    m_folders = int(folders.size());
+    m_vardecks = int(vardecks.size());
+    const double total = std::max(1, m_folders + m_vardecks);
+    for (int i = 0; i < m_folders; ++i) {
+        const QString id = QStringLiteral("TT%1").arg(i);
+        if (doc->nodeFromID(id))
+            return fail(QStringLiteral("The open database already uses the identifier %1.").arg(id));
+        XmlNode(folders[i]).setAttribute(QStringLiteral("TID"), id);
+        if (m_progress) {
+            m_progress->setFolderCount(i + 1);
+            m_progress->setBar(float(i / total * 50));
+        }
+    }
+    for (int i = 0; i < m_vardecks; ++i) {
+        const QString id = QStringLiteral("WW%1").arg(i);
+        if (doc->nodeFromID(id))
+            return fail(QStringLiteral("The open database already uses the identifier %1.").arg(id));
+        XmlNode(vardecks[i]).setAttribute(QStringLiteral("WID"), id);
+        if (m_progress) {
+            m_progress->setVardeckCount(i + 1);
+            m_progress->setBar(float((i + m_folders) / total * 50));
+        }
+    }
+
+    m_readFailed = false;
+    const int foldersBefore = doc->countElements(QStringLiteral("FOLDER"));
+    const int vardecksBefore = doc->countElements(QStringLiteral("VARDECK"));
+    XmlNode root = doc->documentElement();
+    for (const XmlNode &folder : otherRoot.childElements()) {
+        if (folder.nodeName() != QLatin1String("FOLDER"))
+            continue;
+        const XmlNode copy = root.appendChild(doc->importNode(folder));
+        if (!copy)
+            return fail(QStringLiteral("A folder of the file could not be copied."));
+        m_attached << copy;
+    }
+
+    if (onPhase)
+        onPhase(QStringLiteral("Indexing folders..."), QStringLiteral("Indexing folder:"), QString());
+    if (!renumber(withDescendants(m_attached, QStringLiteral("FOLDER")), QStringLiteral("T"), QStringLiteral("TID"),
+                  foldersBefore, 50))
+        return false;
+    if (m_progress)
+        m_progress->setFolderName(QStringLiteral("Done"));
+    if (onPhase)
+        onPhase(QStringLiteral("Indexing Vardecks..."), QString(), QStringLiteral("Indexing Vardeck:"));
+    if (!renumber(withDescendants(m_attached, QStringLiteral("VARDECK")), QStringLiteral("W"), QStringLiteral("WID"),
+                  vardecksBefore, 75))
+        return false;
+    if (m_progress)
+        m_progress->setVardeckName(QStringLiteral("Done"));
+    return true;
+}
+
+bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute,
+                             int countBefore, double barFrom)
+{
+    const XmlDocument *doc = m_open.getTheDOM();
+    const bool folders = attribute == QLatin1String("TID");
+    int next = countBefore + 1;
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        while (next <= kLastIdentifierNumber && doc->nodeFromID(prefix + QString::number(next)))
+            ++next;
+        if (next > kLastIdentifierNumber)
+            return fail(folders
+                            ? QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
+                                  .arg(kLastIdentifierNumber)
+                            : QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
+                                  .arg(kLastIdentifierNumber));
+        XmlNode element = elements[i];
+        element.setAttribute(attribute, prefix + QString::number(next++));
+        if (m_progress) {
+            const QString name = element.childText(QStringLiteral("NAME"));
+            if (folders)
+                m_progress->setFolderName(name);
+            else
+                m_progress->setVardeckName(name);
+            m_progress->setBar(float(double(i + 1) / elements.size() * 25 + barFrom));
+        }
+    }
+    return true;
+}
+
+void DatabaseMerge::rollback()
+{
+    for (XmlNode &copy : m_attached) {
+        if (copy.parentNode())
+            copy.parentNode().removeChild(copy);
+    }
+    m_attached.clear();
+}
+
+} // namespace rr

@@ -1,0 +1,59 @@
+#pragma once
+// Merging another database file into the open one: every top-level folder of the
+// other file, with all it holds, becomes a new top-level folder of the open
+// database, and every folder and Vardeck brought in gets a fresh identifier.
+//
+// The other file is only read, never written, and no file is put beside it: its
+// document type definition is taken from the open database's folder. A file whose
+// root is not FOLDERS, or that declares entities of its own, is refused. The other
+// document is renumbered in memory to temporary identifiers first, its folders are
+// then copied (never moved) into the open document and renumbered there; when any
+// step fails, what was attached is removed again, so the open document is as it was.
+#include "exchange/importprogress.h"
+#include "platform/xmldocument.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace rr
+{
+
+class XMLDatabase;
+
+class DatabaseMerge
+{
+public:
+    explicit DatabaseMerge(XMLDatabase &open, ImportProgress *progress = nullptr);
+
+    // Called as each renumbering phase starts, with the progress window's caption and
+    // the two captions of its name lines.
+    std::function<void(const QString &caption, const QString &folderLabel, const QString &vardeckLabel)> onPhase;
+
+    // Reads the other file and merges it into the open document (not saved). False
+    // with error(); the open document is then unchanged.
+    bool merge(const QString &otherPath);
+    // Takes back a merge that cannot be saved.
+    void rollback();
+
+    QString error() const { return m_error; }
+    // True when the failure was in reading the other file (nothing was attached yet).
+    bool readFailed() const { return m_readFailed; }
+    int folderCount() const { return m_folders; }
+    int vardeckCount() const { return m_vardecks; }
+
+private:
+    bool fail(const QString &reason);
+    bool renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute, int total,
+                  double barFrom);
+
+    XMLDatabase &m_open;
+    ImportProgress *m_progress;
+    QList<XmlNode> m_attached;
+    QString m_error;
+    bool m_readFailed = true;
+    int m_folders = 0;
+    int m_vardecks = 0;
+};
+
+} // namespace rr

@@ -1,0 +1,112 @@
+#include "exchange/firefoxexport.h"
+
+#include "platform/atomicfile.h"
+
+#include <QFile>
+
+namespace rr
+{
+namespace
+{
+
+constexpr qint64 kMaxBookmarkFileBytes = 256 * 1024 * 1024;
+
+class MozWriter
+{
+public:
+    MozWriter(const QByteArray &lineEnd, qint64 stamp) : m_nl(lineEnd), m_stamp(QByteArray::number(stamp)) {}
+
+    void heading(const QString &id, const QString &name)
+    {
+        m_out += "<DT><H3 ADD_DATE=\"" + m_stamp + "\" ID=\"rdf:#" + escaped(id) + "\">" + escaped(name) + "</H3>" +
+                 m_nl + "<DL><p>" + m_nl;
+    }
+    void close() { m_out += "</DL><p>" + m_nl; }
+
+    void createMozFolder(const XmlNode &folder)
+    {
+        heading(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
+        for (const XmlNode &vardeck : folder.child(QStringLiteral("VARDECKS")).childElements()) {
+            if (vardeck.nodeName() == QLatin1String("VARDECK"))
+                createMozBookmark(vardeck);
+        }
+        for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
+            if (sub.nodeName() == QLatin1String("FOLDER"))
+                createMozFolder(sub);
+        }
+        close();
+    }
+
+    QByteArray text() const { return m_out; }
+
+private:
+    static QByteArray escaped(const QString &text) { return text.toHtmlEscaped().toUtf8(); }
+
+    void createMozBookmark(const XmlNode &vardeck)
+    {
+        m_out += "<DT><A HREF=\"" + escaped(vardeck.childText(QStringLiteral("ADDRESS"))) + "\" ADD_DATE=\"" + m_stamp +
+                 "\" ID=\"rdf:#" + escaped(vardeck.attribute(QStringLiteral("WID"))) + "\">" +
+                 escaped(vardeck.childText(QStringLiteral("NAME"))) + "</A>" + m_nl;
+    }
+
+    QByteArray m_nl;
+    QByteArray m_stamp;
+    QByteArray m_out;
+};
+
+} // namespace
+
+bool firefoxExportText(const QByteArray &fileBytes, const XmlDocument &doc, const QString &newTID, qint64 stamp,
+                       QByteArray *text)
+{
+    const qsizetype last = fileBytes.toLower().lastIndexOf("</dl>");
+    if (last < 0)
+        return false;
+    const QByteArray nl = fileBytes.contains("\r\n") ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    // The new folder starts the line that the last "</DL>" is on, before its indent.
+    qsizetype at = last;
+    while (at > 0 && (fileBytes[at - 1] == ' ' || fileBytes[at - 1] == '\t'))
+        --at;
+    MozWriter writer(nl, stamp);
+    writer.heading(newTID, QStringLiteral("Imported Vardecks"));
+    for (const XmlNode &folder : doc.documentElement().childElements()) {
+        if (folder.nodeName() == QLatin1String("FOLDER"))
+            writer.createMozFolder(folder);
+    }
+    writer.close();
+    const bool lineStart = at == 0 || fileBytes[at - 1] == '\n';
+    *text = fileBytes.left(at) + (lineStart ? QByteArray() : nl) + writer.text() + fileBytes.mid(at);
+    return true;
+}
+
+FirefoxExportResult exportToFirefoxFile(const QString &bookmarkFile, const XmlDocument &doc, const QString &newTID,
+                                        qint64 stamp)
+{
+    FirefoxExportResult result;
+    QFile file(bookmarkFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = bookmarkFile + QStringLiteral(" could not be read: ") + file.errorString();
+        return result;
+    }
+    if (file.size() > kMaxBookmarkFileBytes) {
+        result.error = bookmarkFile + QStringLiteral(" is too large to be a bookmark file.");
+        return result;
+    }
+    const QByteArray original = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = bookmarkFile + QStringLiteral(" could not be read: ") + file.errorString();
+        return result;
+    }
+    QByteArray text;
+    if (!firefoxExportText(original, doc, newTID, stamp, &text)) {
+        result.error = bookmarkFile + QStringLiteral(" holds no bookmark list (no </DL>), so it was left as it is.");
+        return result;
+    }
+    result.backupFile = bookmarkFile + QStringLiteral(".bak");
+    if (!writeFileAtomically(result.backupFile, original, &result.error) ||
+        !writeFileAtomically(bookmarkFile, text, &result.error))
+        result.backupFile.clear();
+    return result;
+}
+
+} // namespace rr

@@ -1,0 +1,181 @@
+#include "exchange/folderimport.h"
+
+#include "exchange/internetshortcut.h"
+
+#include <QDir>
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+
+namespace rr
+{
+
+FolderImport::FolderImport(ImportBuilder &builder, ImportProgress *progress) : m_builder(builder), m_progress(progress)
+{
+}
+
+QString FolderImport::freeTopFolderName(const XmlDocument &doc, const QString &base)
+{
+    QStringList names;
+    for (const XmlNode &folder : doc.documentElement().childElements()) {
+        if (folder.nodeName() == QLatin1String("FOLDER"))
+            names << folder.childText(QStringLiteral("NAME"));
+    }
+    QString name = base;
+    for (int n = 2; names.contains(name); ++n)
+        name = base + QStringLiteral(" (%1)").arg(n);
+    return name;
+}
+
+void FolderImport::skip(const QString &path, const QString &reason)
+{
+    m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+}
+
+bool FolderImport::stop()
+{
+    m_error = m_builder.error();
+    return false;
+}
+
+bool FolderImport::loadFavsFromFoundColl(const QStringList &foundColl, WalkMode mode, const QString &topName,
+                                         bool includeSubfolders)
+{
+    m_mode = mode;
+    m_includeSubfolders = includeSubfolders;
+    const XmlNode topFolder = m_builder.createFolderNode(topName, QString());
+    if (!topFolder)
+        return stop();
+    const QString topTID = topFolder.attribute(QStringLiteral("TID"));
+    const int count = foundColl.size();
+    for (int i = 0; i < count; ++i) {
+        if (m_progress)
+            m_progress->setBar(1);
+        const QString path = foundColl[i];
+        if (m_progress)
+            m_progress->setBar(5);
+        XmlNode folder = topFolder;
+        if (mode == WalkMode::Shortcuts) {
+            folder = m_builder.createFolderNode(QFileInfo(path).fileName() + QLatin1Char(' ') + QString::number(i + 1),
+                                                topTID);
+            if (!folder)
+                return stop();
+        }
+        if (!importFolderTree(path, true, folder, 0))
+            return false;
+        if (m_progress)
+            m_progress->fillBarTo98();
+    }
+    return true;
+}
+
+bool FolderImport::listFolder(const QString &path, QFileInfoList *files, QFileInfoList *folders)
+{
+    // Opening the folder tells an unreadable folder from an empty one, which a
+    // listing alone does not.
+    DIR *handle = ::opendir(QFile::encodeName(path).constData());
+    if (!handle) {
+        skip(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    ::closedir(handle);
+    const QDir dir(path);
+    const QFileInfoList entries = dir.entryInfoList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymLink() && entry.isDir())
+            continue;
+        if (entry.isDir())
+            folders->append(entry);
+        else
+            files->append(entry);
+    }
+    return true;
+}
+
+bool FolderImport::importFolderTree(const QString &path, bool top, XmlNode parent, int depth)
+{
+    XmlNode current = parent;
+    const QString name = QFileInfo(path).fileName();
+    if (m_progress)
+        m_progress->setFolderName(name);
+    QFileInfoList files;
+    QFileInfoList folders;
+    if (!listFolder(path, &files, &folders)) {
+        // An unreadable sub-folder still takes its place on the stack.
+        if (!top && m_mode == WalkMode::Shortcuts)
+            m_builder.popParentTID();
+        return true;
+    }
+    if (!top) {
+        current = m_builder.createFolderNode(name, m_builder.popParentTID());
+        if (!current)
+            return stop();
+        ++m_builder.importFolderCount;
+        if (m_progress)
+            m_progress->setFolderCount(m_builder.importFolderCount);
+    }
+    for (const QFileInfo &file : std::as_const(files)) {
+        if (!importFileAsVD(file, current))
+            return false;
+    }
+    if (folders.isEmpty() || (m_mode == WalkMode::Documents && !m_includeSubfolders))
+        return true;
+    if (depth >= kMaxFolderDepth) {
+        for (const QFileInfo &folder : std::as_const(folders))
+            skip(folder.filePath(), QStringLiteral("folders nested this deeply cannot be kept"));
+        return true;
+    }
+    if (m_mode == WalkMode::Shortcuts) {
+        m_builder.pushParentTID(folders.size(), current.attribute(QStringLiteral("TID")));
+        for (const QFileInfo &folder : std::as_const(folders)) {
+            if (!importFolderTree(folder.filePath(), false, current, depth + 1))
+                return false;
+        }
+    } else {
+        for (const QFileInfo &folder : std::as_const(folders)) {
+            if (!importFolderTree(folder.filePath(), true, current, depth + 1))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool FolderImport::importFileAsVD(const QFileInfo &file, XmlNode folder)
+{
+    const QString fileName = file.fileName();
+    QString address;
+    if (m_mode == WalkMode::Documents) {
+        if (!fileNameEndsWith(fileName, QStringLiteral("PDF")))
+            return true;
+        if (!file.isFile()) {
+            skip(file.filePath(), QStringLiteral("not a readable file"));
+            return true;
+        }
+        address = QDir::toNativeSeparators(file.absoluteFilePath());
+    } else {
+        if (!fileNameEndsWith(fileName, QStringLiteral("URL")))
+            return true;
+        QString reason;
+        switch (readShortcutFile(file.filePath(), &address, &reason)) {
+        case ShortcutRead::NoAddress:
+            return true;
+        case ShortcutRead::Unreadable:
+            m_skipped << QDir::toNativeSeparators(reason);
+            return true;
+        case ShortcutRead::Address:
+            break;
+        }
+    }
+    const auto form = m_mode == WalkMode::Documents ? ImportBuilder::AddressForm::AsIs
+                                                    : ImportBuilder::AddressForm::BlanksForPercent20;
+    if (!m_builder.createVDNode(folder, nameFromFileName(fileName), address, form))
+        return stop();
+    ++m_builder.importVDCount;
+    if (m_progress)
+        m_progress->setVardeckCount(m_builder.importVDCount);
+    return true;
+}
+
+} // namespace rr

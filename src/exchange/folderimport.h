@@ -1,0 +1,65 @@
+#pragma once
+// The folder walk of the Favorites and PDF imports: every folder of a list, with its
+// sub-folders, becomes folders and Vardecks of one new top-level folder.
+//
+// Shortcut mode ("Imported favorites"): each listed folder becomes a folder named
+// after it with its position ("Favorites 1"); its shortcut files become Vardecks, then
+// each sub-folder a folder of the same name, depth first, files and folders sorted
+// by name. Document mode ("Imported PDF documents"): the PDF files of the listed
+// folders, and with includeSubfolders of every folder below them, go straight into
+// the top folder, their paths kept exactly as the addresses.
+//
+// The walk never follows a symbolic link to a folder (a link back up the tree would
+// never end) and does not go deeper than the database can hold. A file or folder that
+// cannot be read is passed over and counted; only a failure of the database itself
+// (identifiers used up) stops the walk, and the caller then takes back what it added.
+#include "exchange/importbuilder.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace rr
+{
+
+enum class WalkMode { Shortcuts, Documents };
+
+class FolderImport
+{
+public:
+    FolderImport(ImportBuilder &builder, ImportProgress *progress = nullptr);
+
+    // Creates the top folder (named topName) and walks every folder of foundColl in
+    // order. False when the walk was stopped: error() says why.
+    bool loadFavsFromFoundColl(const QStringList &foundColl, WalkMode mode, const QString &topName,
+                               bool includeSubfolders = false);
+
+    int skipped() const { return m_skipped.size(); }
+    // The files and folders passed over, each with its reason.
+    const QStringList &skippedItems() const { return m_skipped; }
+    QString error() const { return m_error; }
+
+    // base, or base + " (2)", " (3)"… when a top-level folder of that name exists.
+    static QString freeTopFolderName(const XmlDocument &doc, const QString &base);
+
+    // Sub-folder levels below a listed folder that the walk enters; deeper ones are
+    // passed over, since the database file could not be read again.
+    static constexpr int kMaxFolderDepth = 100;
+
+private:
+    bool importFolderTree(const QString &path, bool top, XmlNode parent, int depth);
+    bool importFileAsVD(const QFileInfo &file, XmlNode folder);
+    // The folder's files and walkable sub-folders, sorted by name; false (and the
+    // folder counted as passed over) when it cannot be read.
+    bool listFolder(const QString &path, QFileInfoList *files, QFileInfoList *folders);
+    void skip(const QString &path, const QString &reason);
+    bool stop();
+
+    ImportBuilder &m_builder;
+    ImportProgress *m_progress;
+    WalkMode m_mode = WalkMode::Shortcuts;
+    bool m_includeSubfolders = false;
+    QStringList m_skipped;
+    QString m_error;
+};
+
+} // namespace rr

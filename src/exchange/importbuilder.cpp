@@ -1,0 +1,136 @@
+#include "exchange/importbuilder.h"
+
+#include "storage/datetext.h"
+#include "storage/xmldatabase.h"
+
+namespace rr
+{
+namespace
+{
+
+// Identifiers are "T" or "W" and a number the database format keeps below 32768.
+constexpr int kLastIdentifierNumber = 32767;
+
+} // namespace
+
+ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
+    : m_db(db), m_progress(progress), m_today(QDate::currentDate())
+{
+}
+
+bool ImportBuilder::fail(const QString &reason)
+{
+    m_error = reason;
+    return false;
+}
+
+QString ImportBuilder::newIdentifier(const QString &prefix, const QString &elementName, int &next)
+{
+    const XmlDocument *doc = m_db.getTheDOM();
+    int n = std::max(doc->countElements(elementName) + 1, next);
+    while (n <= kLastIdentifierNumber && doc->nodeFromID(prefix + QString::number(n)))
+        ++n;
+    if (n > kLastIdentifierNumber)
+        return {};
+    next = n + 1;
+    return prefix + QString::number(n);
+}
+
+XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &parentTID)
+{
+    XmlDocument *doc = m_db.getTheDOM();
+    if (!doc || !doc->isLoaded()) {
+        fail(QStringLiteral("No database is open."));
+        return {};
+    }
+    XmlNode container;
+    if (parentTID.isEmpty()) {
+        container = doc->documentElement();
+    } else {
+        const XmlNode parent = doc->nodeFromID(parentTID);
+        container =
+            parent.nodeName() == QLatin1String("FOLDER") ? parent.child(QStringLiteral("SUBFOLDERS")) : XmlNode();
+        if (!container) {
+            fail(QStringLiteral("The folder %1 to import into no longer exists.").arg(parentTID));
+            return {};
+        }
+    }
+    const QString tid = newIdentifier(QStringLiteral("T"), QStringLiteral("FOLDER"), m_nextFolderNumber);
+    if (tid.isEmpty()) {
+        fail(QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
+                 .arg(kLastIdentifierNumber));
+        return {};
+    }
+    XmlNode folder = doc->createElement(QStringLiteral("FOLDER"));
+    // Attached first, so that the identifier is registered when it is set.
+    container.appendChild(folder);
+    folder.setAttribute(QStringLiteral("TID"), tid);
+    if (parentTID.isEmpty()) {
+        m_topTID = tid;
+        m_createdTopTIDs << tid;
+    }
+    folder.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
+    if (m_progress)
+        m_progress->setFolderName(name);
+    folder.appendChild(doc->createElement(QStringLiteral("VARDECKS")));
+    folder.appendChild(doc->createElement(QStringLiteral("SUBFOLDERS")));
+    return folder;
+}
+
+XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &name, const QString &address,
+                                    AddressForm form)
+{
+    if (m_progress)
+        m_progress->setVardeckName(name);
+    XmlDocument *doc = m_db.getTheDOM();
+    XmlNode list = folder.child(QStringLiteral("VARDECKS"));
+    if (!doc || !list) {
+        fail(QStringLiteral("The folder to import into no longer exists."));
+        return {};
+    }
+    const QString wid = newIdentifier(QStringLiteral("W"), QStringLiteral("VARDECK"), m_nextVardeckNumber);
+    if (wid.isEmpty()) {
+        fail(QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
+                 .arg(kLastIdentifierNumber));
+        return {};
+    }
+    XmlNode vardeck = list.appendChild(doc->createElement(QStringLiteral("VARDECK")));
+    vardeck.setAttribute(QStringLiteral("WID"), wid);
+    m_createdWIDs << wid;
+    vardeck.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
+    QString stored = address;
+    if (form == AddressForm::BlanksForPercent20)
+        stored.replace(QLatin1String("%20"), QLatin1String(" "));
+    vardeck.appendChild(doc->createTextElement(QStringLiteral("ADDRESS"), stored));
+    if (onVardeckCreated)
+        onVardeckCreated(wid, stored);
+    vardeck.appendChild(doc->createTextElement(QStringLiteral("CREATED_DATE"), createdDateText(m_today)));
+    for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE", "HITS"})
+        vardeck.appendChild(doc->createElement(QLatin1String(empty)));
+    vardeck.appendChild(doc->createTextElement(QStringLiteral("FAV"), QStringLiteral("FALSE")));
+    return vardeck;
+}
+
+void ImportBuilder::pushParentTID(int count, const QString &tid)
+{
+    for (int i = 0; i < count; ++i)
+        m_parentTIDStack << tid;
+}
+
+QString ImportBuilder::popParentTID()
+{
+    return m_parentTIDStack.isEmpty() ? QString() : m_parentTIDStack.takeLast();
+}
+
+void ImportBuilder::rollback()
+{
+    XmlDocument *doc = m_db.getTheDOM();
+    for (const QString &tid : std::as_const(m_createdTopTIDs)) {
+        XmlNode folder = doc ? doc->nodeFromID(tid) : XmlNode();
+        if (folder && folder.parentNode())
+            folder.parentNode().removeChild(folder);
+    }
+    m_createdTopTIDs.clear();
+}
+
+} // namespace rr

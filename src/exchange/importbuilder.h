@@ -1,0 +1,83 @@
+#pragma once
+// The only writers of the folders and Vardecks that the Favorites, bookmark-file and
+// PDF imports add to the open database. They change the document in memory only:
+// the import saves once at its end, or, when it cannot finish, takes back everything
+// it added with rollback so that the document again matches the file on disk.
+//
+// A FOLDER is TID, then NAME, VARDECKS, SUBFOLDERS. A VARDECK is WID, then NAME,
+// ADDRESS, CREATED_DATE, DESCRIPTION, NOTES, KEYWORD1, KEYWORD2, FILESIZE, HITS and
+// FAV "FALSE", in that order (NOTES before KEYWORD1), all but NAME, ADDRESS, the
+// date and FAV empty.
+//
+// New identifiers follow the database's rule (the first free number from the count
+// of such elements plus one) without probing the same taken numbers again for every
+// item: the numbers passed over stay taken while the import runs.
+#include "exchange/importprogress.h"
+#include "platform/xmldocument.h"
+
+#include <QDate>
+#include <QStringList>
+#include <functional>
+
+namespace rr
+{
+
+class XMLDatabase;
+
+class ImportBuilder
+{
+public:
+    explicit ImportBuilder(XMLDatabase &db, ImportProgress *progress = nullptr);
+
+    // The day written as CREATED_DATE (today unless set).
+    void setToday(const QDate &date) { m_today = date; }
+    // Called for every Vardeck created, with its WID and stored address.
+    std::function<void(const QString &wid, const QString &address)> onVardeckCreated;
+
+    // A folder named name, last in the SUBFOLDERS of the folder parentTID, or last
+    // at the top level when parentTID is "" (then topTID becomes its TID). A null
+    // node, with error() set, when it cannot be made.
+    XmlNode createFolderNode(const QString &name, const QString &parentTID);
+    // How createVDNode stores the address: web addresses get every "%20" as a blank;
+    // the paths of documents are kept as they are.
+    enum class AddressForm { BlanksForPercent20, AsIs };
+    // A Vardeck last in the folder's VARDECKS; a null node, with error() set, when it
+    // cannot be made. The caller counts it.
+    XmlNode createVDNode(const XmlNode &folder, const QString &name, const QString &address,
+                         AddressForm form = AddressForm::BlanksForPercent20);
+
+    // The folder walk's stack of parent TIDs: push appends tid count times (nothing
+    // for a count of 0 or less); pop takes the last one ("" when empty).
+    void pushParentTID(int count, const QString &tid);
+    QString popParentTID();
+    const QStringList &parentTIDStack() const { return m_parentTIDStack; }
+
+    QString topTID() const { return m_topTID; }
+    QString error() const { return m_error; }
+    const QStringList &createdWIDs() const { return m_createdWIDs; }
+
+    // Removes every top-level folder this builder created, with all it holds.
+    void rollback();
+
+    // The counts of the running import (the callers count).
+    int importVDCount = 0;
+    int importFolderCount = 0;
+    int importFavsCount = 0;
+
+private:
+    QString newIdentifier(const QString &prefix, const QString &elementName, int &next);
+    bool fail(const QString &reason);
+
+    XMLDatabase &m_db;
+    ImportProgress *m_progress;
+    QDate m_today;
+    QString m_topTID;
+    QString m_error;
+    QStringList m_parentTIDStack;
+    QStringList m_createdTopTIDs;
+    QStringList m_createdWIDs;
+    int m_nextFolderNumber = 0;
+    int m_nextVardeckNumber = 0;
+};
+
+} // namespace rr

@@ -1,0 +1,59 @@
+#pragma once
+// What an import tells its progress window: the folder and the Vardeck being read,
+// the counts and the bar. The import runs without letting window events through, so
+// the window is drawn on request; it is drawn at most every 50 ms (and whenever a
+// run asks for it with flush), never once per item, so that drawing does not set
+// the pace of a large import.
+#include <QElapsedTimer>
+#include <QString>
+
+namespace rr
+{
+
+// The bar's item step: below 60 one point, below 80 half a point, below 99 a tenth,
+// then nothing; single precision, as the bar keeps it.
+float progressItemStep(float value);
+// The fill at the end of a folder tree or an import: two points at a time while below 98.
+float progressFillTo98(float value);
+
+struct ProgressState {
+    float bar = 0;
+    QString folderName;  // lblName
+    QString vardeckName; // lblName2
+    int folders = 0;
+    int vardecks = 0;
+};
+
+class ImportProgress
+{
+public:
+    virtual ~ImportProgress() = default;
+
+    void setFolderName(const QString &name);
+    // The Vardeck being created: its name, then the item step of the bar.
+    void setVardeckName(const QString &name);
+    void setFolderCount(int count);
+    void setVardeckCount(int count);
+    void setBar(float value);
+    void fillBarTo98() { setBar(progressFillTo98(m_state.bar)); }
+    float bar() const { return m_state.bar; }
+    const ProgressState &state() const { return m_state; }
+    // Draws the state now.
+    void flush();
+
+    static constexpr qint64 kRedrawIntervalMs = 50;
+
+protected:
+    // Draws state; called at most every kRedrawIntervalMs except through flush.
+    virtual void draw(const ProgressState &state) {}
+    // The state the window already holds (a reused window keeps its bar).
+    void adoptState(const ProgressState &state) { m_state = state; }
+
+private:
+    void changed();
+
+    ProgressState m_state;
+    QElapsedTimer m_sinceDrawn;
+};
+
+} // namespace rr

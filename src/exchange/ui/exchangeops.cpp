@@ -1,0 +1,145 @@
+#include "exchange/ui/exchangeops.h"
+
+#include "exchange/ui/frmimportexport.h"
+#include "exchange/ui/frmprogress.h"
+#include "explorer/editmode.h"
+#include "explorer/explorer.h"
+#include "explorer/foldertree.h"
+#include "explorer/nodetags.h"
+#include "media/iconsupport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "storage/xmldatabase.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+void dropIcons(const XMLDatabase &db, const QStringList &wids)
+{
+    IconSupport icons;
+    icons.setIconPath(db.getBasePath());
+    for (const QString &wid : wids)
+        icons.deleteIcon(wid);
+}
+
+// The new top folder in the folder tree, selected, with its Vardecks listed.
+void showImportedFolder(frmVardecks &w, const QString &topTID)
+{
+    const XmlNode top = w.m_objDOMVardecks->nodeFromID(topTID);
+    QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0);
+    FolderTree *tree = folderTreeOf(w);
+    if (tree && root && top) {
+        tree->populateTreeWithTopic(top, root, true);
+        root->sortChildren(0, Qt::AscendingOrder);
+    } else {
+        callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+    }
+    if (QTreeWidgetItem *node = findByTag(w.tvwTopics, topTID)) {
+        w.tvwTopics->setCurrentItem(node);
+        callOp(w.ops.populateVardeckList, node);
+    }
+    callOp(w.ops.populateIconList);
+}
+
+} // namespace
+
+BusyWindow::BusyWindow(frmVardecks &w, bool hideTree) : m_tree(hideTree ? w.tvwTopics : nullptr)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_tree) {
+        m_treeWasVisible = !m_tree->isHidden();
+        m_tree->hide();
+    }
+}
+
+BusyWindow::~BusyWindow()
+{
+    if (m_tree && m_treeWasVisible)
+        m_tree->show();
+    QApplication::restoreOverrideCursor();
+}
+
+bool checkDatabaseOpen(frmVardecks &w)
+{
+    if (w.dbXML && w.m_objDOMVardecks && w.m_objDOMVardecks->isLoaded())
+        return true;
+    prompt::show(QStringLiteral("No database is open.  Open or create one from the File->Database menu first."),
+                 MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
+
+bool dropEditBeforeImport(frmVardecks &w)
+{
+    if (!confirmLoseChanges(w))
+        return false;
+    if (!w.txtMode->text().isEmpty())
+        leaveEditMode(w);
+    return true;
+}
+
+void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
+{
+    BusyWindow busy(w, true);
+    frmProgress *progress = frmProgress::instance(&w);
+    progress->begin();
+    progress->Label2->setVisible(false);
+    progress->lblFavs->setVisible(false);
+    progress->Label6->setVisible(run.countsFolders);
+    progress->lblFolders->setVisible(run.countsFolders);
+    progress->setFolderName(run.searching);
+    progress->setFolderCount(0);
+    progress->setVardeckCount(0);
+    progress->refreshNow();
+    // Once, before anything changes, so that the window is on the screen during the
+    // run; user input waits until the import is over. A timer run meanwhile may have
+    // replaced the database: then nothing is imported.
+    const XMLDatabase *before = w.dbXML.get();
+    const XmlDocument *documentBefore = w.m_objDOMVardecks;
+    const QString pathBefore = w.dbXML->getPath();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (w.dbXML.get() != before || w.m_objDOMVardecks != documentBefore || !checkDatabaseOpen(w) ||
+        w.dbXML->getPath() != pathBefore) {
+        progress->close();
+        return;
+    }
+
+    XMLDatabase &db = *w.dbXML;
+    ImportBuilder builder(db, progress);
+    if (dialog.importDay.isValid())
+        builder.setToday(dialog.importDay);
+    const QString basePath = db.getBasePath();
+    builder.onVardeckCreated = [basePath](const QString &wid, const QString &address) {
+        IconSupport::checkSavePDFIcon(basePath, wid, address);
+    };
+    QStringList skipped;
+    QString reason;
+    QString failure;
+    if (!run.body(builder, progress, &skipped, &reason))
+        failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
+    else if (!db.save(&reason))
+        failure =
+            QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
+    if (!failure.isEmpty()) {
+        builder.rollback();
+        dropIcons(db, builder.createdWIDs());
+        progress->close();
+        prompt::show(failure, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    w.aspectPageStale[frmVardecks::AllPage] = true;
+    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+    w.aspectPageStale[frmVardecks::HitsPage] = true;
+    if (sameText(w.currentAspect, QStringLiteral("Web")))
+        callOp(w.ops.showAspectWeb);
+    showImportedFolder(w, builder.topTID());
+    progress->finish(builder.importVDCount, true, skipped);
+}
+
+} // namespace rr

@@ -1,0 +1,52 @@
+#pragma once
+// What the import and export operations of the Import/Export window share: the busy
+// window, the checks before a run, and the one way every import runs.
+#include "exchange/importbuilder.h"
+
+#include <QStringList>
+#include <functional>
+
+class QTreeWidget;
+
+namespace rr
+{
+
+class frmImportExport;
+class frmProgress;
+class frmVardecks;
+
+// For the length of an operation: the busy cursor and, for imports, the folder tree
+// hidden. Both come back however the operation ends.
+class BusyWindow
+{
+public:
+    BusyWindow(frmVardecks &w, bool hideTree);
+    ~BusyWindow();
+    BusyWindow(const BusyWindow &) = delete;
+    BusyWindow &operator=(const BusyWindow &) = delete;
+
+private:
+    QTreeWidget *m_tree;
+    bool m_treeWasVisible = false;
+};
+
+// True when a database is open; otherwise the user is told.
+bool checkDatabaseOpen(frmVardecks &w);
+// An import may not throw away an edit under way in the details panel unasked.
+bool dropEditBeforeImport(frmVardecks &w);
+
+struct ImportRun {
+    // The progress window's first line, and whether it counts folders.
+    QString searching;
+    bool countsFolders = true;
+    // Adds everything to the document through the builder; false (with the reason)
+    // when it had to stop. Files or folders it passed over go to skipped.
+    std::function<bool(ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error)> body;
+};
+
+// Runs one import behind the progress window and either saves all of it, shows the
+// new top folder and finishes the progress window, or, when the import cannot finish
+// or be saved, takes all of it back and says why.
+void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run);
+
+} // namespace rr

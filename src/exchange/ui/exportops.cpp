@@ -1,0 +1,140 @@
+// The exports of the Import/Export window: the Favorites folder, Firefox's bookmark
+// file, web pages and a CSV file.
+#include "exchange/bookmarkimport.h"
+#include "exchange/csvexport.h"
+#include "exchange/favoritesexport.h"
+#include "exchange/firefoxexport.h"
+#include "exchange/shellfolders.h"
+#include "exchange/ui/exchangeops.h"
+#include "exchange/ui/frmimportexport.h"
+#include "platform/atomicfile.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace rr
+{
+namespace
+{
+
+// The export file dialog: the database folder, the database's name proposed. "" when
+// the user cancelled or would not overwrite an existing file.
+QString chooseExportFile(frmVardecks &w, const QString &title, const QString &filter)
+{
+    FileRequest request;
+    request.kind = FileRequest::Kind::Save;
+    request.title = title;
+    request.startFolder = w.dbXML->getBasePath();
+    request.defaultName = currentDBName.left(std::max<qsizetype>(0, currentDBName.size() - 4));
+    request.filters = {filter};
+    const QString path = prompt::file(request);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return path;
+    const bool overwrite = prompt::askYesNo(QStringLiteral("The file ") + QDir::toNativeSeparators(path) +
+                                                QStringLiteral(" already exists - do you wish to overwrite it?"),
+                                            MsgIcon::None, QStringLiteral("Overwrite?"), MsgResult::No);
+    return overwrite ? path : QString();
+}
+
+// Writes an export file atomically; false after telling the user why it failed.
+bool writeExportFile(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    if (writeFileAtomically(path, bytes, &reason))
+        return true;
+    prompt::show(QStringLiteral("Razuzezu Revidod could not create the file to be exported.  Please contact support "
+                                "for assistance.\n\n") +
+                     reason,
+                 MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
+
+} // namespace
+
+void frmImportExport::exportToIEFavorites()
+{
+    if (!checkDatabaseOpen(w))
+        return;
+    FavoritesExportResult result;
+    {
+        BusyWindow busy(w, false);
+        result = exportToFavorites(*w.m_objDOMVardecks, favoritesFolder());
+    }
+    if (!result.error.isEmpty()) {
+        prompt::show(result.error, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (result.failures.isEmpty()) {
+        prompt::show(
+            QStringLiteral("Your Vardecks have been successfully been exported to Internet Explorer favorites."));
+        return;
+    }
+    QString text = QStringLiteral("Your Vardecks were exported to %1, except for these %2 that could not be written:")
+                       .arg(QDir::toNativeSeparators(result.targetDir))
+                       .arg(result.failures.size());
+    for (const QString &failure : result.failures.mid(0, 10))
+        text += QLatin1Char('\n') + failure;
+    if (result.failures.size() > 10)
+        text += QStringLiteral("\n... and %1 more.").arg(result.failures.size() - 10);
+    prompt::show(text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void frmImportExport::exportToFirefox()
+{
+    if (!checkDatabaseOpen(w))
+        return;
+    prompt::show(
+        QStringLiteral("Please close all open instances of Mozilla Firefox.  Your Vardecks and folders will be "
+                       "exported to a directory called Imported Vardecks."));
+    if (!checkDatabaseOpen(w))
+        return;
+    const QStringList files = findBookmarksFiles(firefoxRoots(), false);
+    if (files.isEmpty()) {
+        prompt::show(QStringLiteral("No Firefox bookmarks file (bookmarks.html) could be found in %1, so nothing was "
+                                    "exported.  A current Firefox writes that file only when asked: in its Library "
+                                    "(Bookmarks > Manage Bookmarks), Import and Backup > Export Bookmarks to HTML... "
+                                    "saves it; save it in the profile folder and export again.")
+                         .arg(QDir::toNativeSeparators(firefoxRoot)),
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    const QString file = files.first();
+    const qint64 stamp = (exportTime.isValid() ? exportTime : QDateTime::currentDateTimeUtc()).toSecsSinceEpoch();
+    FirefoxExportResult result;
+    {
+        BusyWindow busy(w, false);
+        result = exportToFirefoxFile(file, *w.m_objDOMVardecks, w.dbXML->getNewTID(), stamp);
+    }
+    if (!result.error.isEmpty()) {
+        prompt::show(QStringLiteral("Your Vardecks could not be exported to Mozilla Firefox bookmarks: ") +
+                         result.error,
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to Mozilla Firefox bookmarks.") +
+                 QStringLiteral("\n\nThey were added as the folder Imported Vardecks to %1; the file as it was is kept "
+                                "as %2.  Firefox does not read this file back by itself: in its Library (Bookmarks > "
+                                "Manage Bookmarks) choose Import and Backup > Import Bookmarks from HTML... and pick "
+                                "this file.")
+                     .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(result.backupFile)));
+}
+
+void frmImportExport::exportAsCSV()
+{
+    if (!checkDatabaseOpen(w))
+        return;
+    const QString path = chooseExportFile(w, QStringLiteral("Choose a folder and file name to save as a CSV file"),
+                                          QStringLiteral("CSV Files (*.csv)"));
+    if (path.isEmpty() || !checkDatabaseOpen(w))
+        return;
+    if (!writeExportFile(path, csvText(*w.m_objDOMVardecks)))
+        return;
+    prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to ") +
+                 QDir::toNativeSeparators(path) + QLatin1Char('.'));
+}
+
+} // namespace rr

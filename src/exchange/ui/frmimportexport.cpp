@@ -1,0 +1,203 @@
+#include "exchange/ui/frmimportexport.h"
+
+#include "controls/qbbuttons_h.h"
+#include "exchange/shellfolders.h"
+#include "exchange/ui/frmdirselect.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmvardecks.h"
+#include "shell/notavailable.h"
+#include "storage/ui/databaselist.h"
+#include "storage/useroptions.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace rr
+{
+namespace
+{
+
+QPointer<frmImportExport> g_dialog;
+
+} // namespace
+
+const QList<frmImportExport::Entry> &frmImportExport::importEntries()
+{
+    static const QList<Entry> entries = {
+        {"Internet Explorer favorites",
+         "Import your Internet Explorer favorites and folders into Razuzezu Revidod.  These will be stored in a new "
+         "folder called Imported favorites"},
+        {"Firefox bookmarks", "Import your Firefox bookmarks and folders into Razuzezu Revidod.  These will be stored "
+                              "in a new folder called Imported Firefox bookmarks"},
+        {"Mozilla/Netscape bookmarks",
+         "Import your Netscape or Mozilla favorites and folders into Razuzezu Revidod.  These will be stored in a new "
+         "folder called Imported Netscape bookmarks"},
+        {"Another Vardecks database", "Import another Vardecks database into the current database."},
+        {"PDF documents", "Import PDF documents into Razuzezu Revidod.  These will be stored in a new folder called "
+                          "Imported PDF documents"},
+    };
+    return entries;
+}
+
+const QList<frmImportExport::Entry> &frmImportExport::exportEntries()
+{
+    static const QList<Entry> entries = {
+        {"All to Internet Explorer favorites",
+         "Export your Razuzezu Revidod folders and Vardecks into Internet Explorer favorites.  These will be stored "
+         "in a new folder called Imported Vardecks."},
+        {"All to Firefox bookmarks", "Export your Razuzezu Revidod folders and Vardecks into Firefox bookmarks.   "
+                                     "These will be stored in a new folder called Imported Vardecks."},
+        {"Folders and Vardecks as web page", "Export your Razuzezu Revidod folders and Vardecks to an HTML web page."},
+        {"Vardecks only as web page", "Export all your Vardecks to an HTML web page."},
+        {"Favorites only as web page", "Export your favorite Vardecks to an HTML web page."},
+        {"All Vardecks as CSV",
+         "Export all your Vardecks to comma separated variable (CSV) format, which is compatible with spreadsheet "
+         "software such as Microsoft Excel."},
+    };
+    return entries;
+}
+
+frmImportExport *frmImportExport::showFor(frmVardecks &window)
+{
+    if (!g_dialog)
+        g_dialog = new frmImportExport(window);
+    g_dialog->show();
+    g_dialog->raise();
+    g_dialog->activateWindow();
+    return g_dialog;
+}
+
+frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w(window)
+{
+    setObjectName(QStringLiteral("frmImportExport"));
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Import/Export"));
+    setFixedSize(px(5895), px(4245));
+    chooseFolder = &frmDirSelect::run;
+
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Choose an import or export format, then click on OK"));
+    Label2->setGeometry(px(360), px(240), px(3975 + 1300), px(255));
+    m_opt0 = new QRadioButton(QStringLiteral("Import"), this);
+    m_opt0->setObjectName(QStringLiteral("opt(0)"));
+    m_opt0->move(px(360), px(690));
+    m_opt1 = new QRadioButton(QStringLiteral("Export"), this);
+    m_opt1->setObjectName(QStringLiteral("opt(1)"));
+    m_opt1->move(px(360), px(1350));
+    cmbImport = new QComboBox(this);
+    cmbImport->setObjectName(QStringLiteral("cmbImport"));
+    cmbImport->setGeometry(px(1440), px(660), px(3975), px(330));
+    cmbExport = new QComboBox(this);
+    cmbExport->setObjectName(QStringLiteral("cmbExport"));
+    cmbExport->setGeometry(px(1440), px(1320), px(3975), px(330));
+    lblDesc = makeLabel(QStringLiteral("lblDesc"), QString());
+    lblDesc->setGeometry(px(360), px(1920), px(5295), px(1095));
+    lblDesc->setWordWrap(true);
+    lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cmdSave = makeButton(QStringLiteral("cmdSave"), QStringLiteral("OK"), QStyle::SP_DialogOkButton);
+    cmdSave->setGeometry(px(4065), px(3480), px(855), px(630));
+    cmdCancel = makeButton(QStringLiteral("cmdCancel"), QStringLiteral("Close"), QStyle::SP_DialogCloseButton);
+    cmdCancel->setGeometry(px(4920), px(3480), px(855), px(630));
+    setDefaultButton(cmdSave);
+    for (QComboBox *list : {cmbImport, cmbExport}) {
+        QFont font = list->font();
+        font.setFamily(QStringLiteral("Tahoma"));
+        list->setFont(font);
+    }
+
+    // The Load.
+    if (!sansSerifInstalled)
+        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyUserFontSize({lblDesc, cmbImport, cmbExport}, appOptions().getFontSize());
+    cmbExport->setEnabled(false);
+    m_opt0->setChecked(true);
+    opt_Click(0);
+    for (const Entry &entry : importEntries())
+        cmbImport->addItem(QLatin1String(entry.text));
+    for (const Entry &entry : exportEntries())
+        cmbExport->addItem(QLatin1String(entry.text));
+    cmbImport->setCurrentIndex(-1);
+    cmbExport->setCurrentIndex(-1);
+    appDataPath = appDataFolder();
+    firefoxRoot = appDataPath + QStringLiteral("/.mozilla/firefox");
+    mozillaRoot = appDataPath + QStringLiteral("/.mozilla/seamonkey");
+    favoritesPath = favoritesFolder();
+
+    connect(m_opt0, &QRadioButton::clicked, this, [this] { opt_Click(0); });
+    connect(m_opt1, &QRadioButton::clicked, this, [this] { opt_Click(1); });
+    connect(cmbImport, &QComboBox::activated, this, [this] { showDescription(cmbImport, importEntries()); });
+    connect(cmbExport, &QComboBox::activated, this, [this] { showDescription(cmbExport, exportEntries()); });
+    connect(cmdSave, &qbButtons_H::Click, this, &frmImportExport::cmdSave_Click);
+    connect(cmdCancel, &qbButtons_H::Click, this, &frmImportExport::close);
+}
+
+void frmImportExport::opt_Click(int index)
+{
+    opt(index == 0 ? 0 : 1)->setChecked(true);
+    cmbImport->setEnabled(index == 0);
+    cmbExport->setEnabled(index != 0);
+}
+
+void frmImportExport::showDescription(QComboBox *list, const QList<Entry> &entries)
+{
+    for (const Entry &entry : entries) {
+        if (list->currentText() == QLatin1String(entry.text)) {
+            lblDesc->setText(QLatin1String(entry.description));
+            return;
+        }
+    }
+}
+
+void frmImportExport::cmdSave_Click()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    cmdSave->setEnabled(false);
+    // Run once the click is over, not inside the button's own event handling.
+    QTimer::singleShot(0, this, [this] {
+        runChosenOperation();
+        m_running = false;
+        cmdSave->setEnabled(true);
+    });
+}
+
+void frmImportExport::notYetAvailable(const QString &entry)
+{
+    notAvailableYet(entry);
+}
+
+void frmImportExport::runChosenOperation()
+{
+    const QString importText = cmbImport->currentIndex() >= 0 ? cmbImport->currentText() : QString();
+    const QString exportText = cmbExport->currentIndex() >= 0 ? cmbExport->currentText() : QString();
+    if (m_opt0->isChecked()) {
+        if (importText == QLatin1String("Internet Explorer favorites"))
+            importIEFavorites();
+        else if (importText == QLatin1String("Firefox bookmarks"))
+            importFirefoxBookmarks();
+        else if (importText == QLatin1String("Mozilla/Netscape bookmarks"))
+            importMozillaBookmarks();
+        else if (importText == QLatin1String("Another Vardecks database"))
+            importVDDatabase();
+        else if (importText == QLatin1String("PDF documents"))
+            importPDFDocuments();
+        else if (!importText.isEmpty())
+            notYetAvailable(importText);
+    }
+    if (m_opt1->isChecked()) {
+        if (exportText == QLatin1String("All to Internet Explorer favorites"))
+            exportToIEFavorites();
+        else if (exportText == QLatin1String("All to Firefox bookmarks"))
+            exportToFirefox();
+        else if (exportText == QLatin1String("All Vardecks as CSV"))
+            exportAsCSV();
+        else if (!exportText.isEmpty())
+            notYetAvailable(exportText);
+    }
+}
+
+} // namespace rr

@@ -1,0 +1,94 @@
+#pragma once
+// The Import/Export window: Import or Export, one entry of the matching list, its
+// description, and OK to run it. It does not block the main window and stays open
+// after each operation, so that several can follow one another.
+//
+// OK runs the chosen operation once the click is over (queued), and stays disabled
+// until it has ended: the operations do not let window events through while they
+// change the collection, so no second run, no closing of the database and no other
+// edit can come between.
+#include "storage/ui/buttondialog.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <functional>
+
+class QComboBox;
+class QRadioButton;
+
+namespace rr
+{
+
+class frmVardecks;
+
+class frmImportExport : public ButtonDialog
+{
+    Q_OBJECT
+public:
+    explicit frmImportExport(frmVardecks &window);
+
+    // The File > Import/Export command: shows the window (loading it on first use).
+    static frmImportExport *showFor(frmVardecks &window);
+
+    // The entries of the two lists with their descriptions, in list order.
+    struct Entry {
+        const char *text;
+        const char *description;
+    };
+    static const QList<Entry> &importEntries();
+    static const QList<Entry> &exportEntries();
+
+    QRadioButton *opt(int index) const { return index == 0 ? m_opt0 : m_opt1; }
+    QLabel *Label2 = nullptr;
+    QComboBox *cmbImport = nullptr;
+    QComboBox *cmbExport = nullptr;
+    QLabel *lblDesc = nullptr;
+    qbButtons_H *cmdSave = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
+
+    // Read when the window loads.
+    QString appDataPath;
+    QString firefoxRoot;
+    QString mozillaRoot;
+    QString favoritesPath;
+
+    // Runs the chosen operation now (OK queues this).
+    void runChosenOperation();
+    bool isRunning() const { return m_running; }
+
+    // The operations of the lists.
+    void importIEFavorites();
+    void importFirefoxBookmarks();
+    void importMozillaBookmarks();
+    void importVDDatabase();
+    void importPDFDocuments();
+    void exportToIEFavorites();
+    void exportToFirefox();
+    void exportAsCSV();
+
+    // Where Firefox keeps its profiles: the usual folder, then those of the snap and
+    // flatpak packages.
+    QStringList firefoxRoots() const;
+
+    // The PDF import's folder picker: leaves the choice in chosenFolderPath and
+    // pdfIncludeSubfolders and returns true when a folder was chosen.
+    std::function<bool(QWidget *parent)> chooseFolder;
+    // The day written as the imported Vardecks' creation date (today when invalid).
+    QDate importDay;
+    // The moment stamped on exported bookmarks (now when invalid).
+    QDateTime exportTime;
+
+private:
+    void opt_Click(int index);
+    void showDescription(QComboBox *list, const QList<Entry> &entries);
+    void cmdSave_Click();
+    void notYetAvailable(const QString &entry);
+    void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
+
+    frmVardecks &w;
+    QRadioButton *m_opt0 = nullptr;
+    QRadioButton *m_opt1 = nullptr;
+    bool m_running = false;
+};
+
+} // namespace rr

@@ -1,0 +1,142 @@
+#include "exchange/ui/frmprogress.h"
+
+#include "controls/qbbuttons_h.h"
+#include "shell/fonthelpers.h"
+#include "storage/useroptions.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+
+namespace rr
+{
+namespace
+{
+
+QPointer<frmProgress> g_window;
+
+void setBold(QLabel *label)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+}
+
+} // namespace
+
+frmProgress *frmProgress::instance(QWidget *owner)
+{
+    if (!g_window)
+        g_window = new frmProgress(owner);
+    return g_window;
+}
+
+frmProgress *frmProgress::current()
+{
+    return g_window;
+}
+
+QLabel *frmProgress::place(QLabel *label, double left, double top, double width, double height)
+{
+    label->setGeometry(px(left), px(top), px(width), px(height));
+    return label;
+}
+
+frmProgress::frmProgress(QWidget *owner) : ButtonDialog(owner)
+{
+    setObjectName(QStringLiteral("frmProgress"));
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Loading..."));
+    setFixedSize(px(5850), px(3645));
+
+    progress1 = new QProgressBar(this);
+    progress1->setObjectName(QStringLiteral("progress1"));
+    progress1->setRange(0, 100);
+    progress1->setTextVisible(false);
+    progress1->setGeometry(px(240), px(240), px(5295), px(220));
+    Label1 = place(makeLabel(QStringLiteral("Label1"), QStringLiteral("Folder name:")), 240, 720, 1215, 255);
+    lblName = place(makeLabel(QStringLiteral("lblName"), QString()), 1680, 720, 3855, 615);
+    Label3 = place(makeLabel(QStringLiteral("Label3"), QStringLiteral("Loading Vardeck:")), 240, 1440, 1335, 255);
+    lblName2 = place(makeLabel(QStringLiteral("lblName2"), QString()), 1680, 1440, 3855, 735);
+    Label2 = place(makeLabel(QStringLiteral("Label2"), QStringLiteral("Fav's folders:")), 240, 2520, 1080, 255);
+    lblFavs = place(makeLabel(QStringLiteral("lblFavs"), QStringLiteral("0")), 1320, 2520, 495, 255);
+    Label6 = place(makeLabel(QStringLiteral("Label6"), QStringLiteral("Folders:")), 1800, 2520, 735, 255);
+    lblFolders = place(makeLabel(QStringLiteral("lblFolders"), QStringLiteral("0")), 2640, 2520, 495, 255);
+    Label4 = place(makeLabel(QStringLiteral("Label4"), QStringLiteral("Vardecks:")), 3360, 2520, 900, 255);
+    lblVD = place(makeLabel(QStringLiteral("lblVD"), QStringLiteral("0")), 4320, 2520, 615, 255);
+    for (QLabel *name : {lblName, lblName2}) {
+        name->setWordWrap(true);
+        name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    for (QLabel *bold : {lblName2, lblFavs, lblFolders, lblVD})
+        setBold(bold);
+    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("OK"), QStyle::SP_DialogOkButton);
+    Command1->setGeometry(px(4800), px(2880), px(855), px(630));
+    connect(Command1, &qbButtons_H::Click, this, &frmProgress::Command1_Click);
+
+    // The Load.
+    QFont names = lblName->font();
+    names.setPointSize(appOptions().getFontSize());
+    lblName->setFont(names);
+    names.setBold(true);
+    lblName2->setFont(names);
+    Command1->hide();
+    show();
+    raise();
+    setBar(0);
+    if (!sansSerifInstalled)
+        setFormFont(this, QStringLiteral("MS Sans Serif"));
+}
+
+void frmProgress::draw(const ProgressState &state)
+{
+    progress1->setValue(int(state.bar));
+    lblName->setText(state.folderName);
+    lblName2->setText(state.vardeckName);
+    lblFolders->setText(QString::number(state.folders));
+    lblVD->setText(QString::number(state.vardecks));
+    // The import keeps the thread busy: draw now rather than when events are next handled.
+    if (isVisible())
+        repaint();
+}
+
+void frmProgress::begin()
+{
+    Label1->setText(QStringLiteral("Folder name:"));
+    Label3->setText(QStringLiteral("Loading Vardeck:"));
+    lblName->setToolTip(QString());
+    Command1->hide();
+    setWindowTitle(QStringLiteral("Loading..."));
+}
+
+void frmProgress::finish(int vardecks, bool fill, const QStringList &skipped)
+{
+    if (fill)
+        fillBarTo98();
+    setBar(100);
+    setVardeckCount(vardecks);
+    Command1->show();
+    setDefaultButton(Command1);
+    ProgressState done = state();
+    done.vardeckName = QStringLiteral("Task completed");
+    done.folderName.clear();
+    if (!skipped.isEmpty())
+        done.folderName = QStringLiteral("Skipped, could not be read: %1").arg(skipped.size());
+    adoptState(done);
+    Label1->clear();
+    Label3->clear();
+    lblName->setToolTip(skipped.isEmpty() ? QString() : skipped.mid(0, 30).join(QLatin1Char('\n')));
+    setWindowTitle(QStringLiteral("Vardecks imported: ") + QString::number(vardecks));
+    flush();
+    QApplication::beep();
+}
+
+void frmProgress::Command1_Click()
+{
+    hide();
+    close();
+}
+
+} // namespace rr

@@ -1,0 +1,58 @@
+#pragma once
+// The progress window of the imports: what is being read, the folder and Vardeck
+// counts and the bar. It is shown without blocking and has no logic of its own: the
+// imports drive it through ImportProgress, which draws it at most every 50 ms while
+// they run. At the end of an import it stays open as a summary ("Task completed",
+// the count in its caption) until its OK button closes it. There is one window,
+// created on first use and reused, as it is, by the next import while it is open.
+#include "exchange/importprogress.h"
+#include "storage/ui/buttondialog.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace rr
+{
+
+class frmProgress : public ButtonDialog, public ImportProgress
+{
+    Q_OBJECT
+public:
+    // The open window, or a new one (the Load: fonts, OK hidden, shown at once, bar at 0).
+    static frmProgress *instance(QWidget *owner);
+    // The open window, or nullptr.
+    static frmProgress *current();
+
+    // The start of an import: captions back, OK hidden, the caption "Loading...".
+    void begin();
+    // The common finish: (the fill to 98 unless fill is false,) the bar to 100, OK
+    // shown, "Task completed", the caption "Vardecks imported: " and the count, a beep.
+    // skipped files or folders (with the list of them as its tool tip) are told in
+    // the folder-name line.
+    void finish(int vardecks, bool fill, const QStringList &skipped = {});
+    // Draws what the import has set so far, now.
+    void refreshNow() { flush(); }
+
+    QProgressBar *progress1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lblName = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblName2 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblFavs = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *lblFolders = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblVD = nullptr;
+    qbButtons_H *Command1 = nullptr;
+
+protected:
+    void draw(const ProgressState &state) override;
+
+private:
+    explicit frmProgress(QWidget *owner);
+    QLabel *place(QLabel *label, double left, double top, double width, double height);
+    void Command1_Click();
+};
+
+} // namespace rr

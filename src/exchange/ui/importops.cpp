@@ -1,0 +1,123 @@
+// The imports of the Import/Export window that add new top-level folders: the
+// Favorites folder, a folder of PDF documents, and the bookmark files of Firefox and
+// Mozilla.
+#include "exchange/bookmarkimport.h"
+#include "exchange/folderimport.h"
+#include "exchange/ui/exchangeops.h"
+#include "exchange/ui/frmdirselect.h"
+#include "exchange/ui/frmimportexport.h"
+#include "exchange/ui/frmprogress.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace rr
+{
+
+void frmImportExport::importIEFavorites()
+{
+    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+        return;
+    if (!prompt::askYesNo(QStringLiteral("You are about to import your Internet Explorer favorite folders and Internet "
+                                         "shortcuts on this computer into Razuzezu Revidod.  Do you wish to proceed?"),
+                          MsgIcon::None, QStringLiteral("Import Internet Explorer favorites?")))
+        return;
+    if (favoritesPath.isEmpty() || !QFileInfo(favoritesPath).isDir()) {
+        prompt::show(QStringLiteral("The Favorites folder %1 does not exist, so nothing was imported.")
+                         .arg(QDir::toNativeSeparators(favoritesPath)),
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    const QString folder = favoritesPath;
+    const QString topName = FolderImport::freeTopFolderName(*w.m_objDOMVardecks, QStringLiteral("Imported favorites"));
+    runImport(w, *this,
+              {QStringLiteral("Searching for favorites folders..."), true,
+               [folder, topName](ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error) {
+                   FolderImport walk(builder, progress);
+                   const bool done = walk.loadFavsFromFoundColl({folder}, WalkMode::Shortcuts, topName);
+                   *skipped = walk.skippedItems();
+                   *error = walk.error();
+                   return done;
+               }});
+}
+
+void frmImportExport::importPDFDocuments()
+{
+    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+        return;
+    if (!chooseFolder || !chooseFolder(this) || chosenFolderPath.isEmpty())
+        return;
+    // The picker ran its own event loop: the database may have changed meanwhile.
+    if (!checkDatabaseOpen(w))
+        return;
+    const QString folder = chosenFolderPath;
+    const bool includeSubfolders = pdfIncludeSubfolders == 1;
+    runImport(w, *this,
+              {QStringLiteral("Searching for PDF files..."), false,
+               [folder, includeSubfolders](ImportBuilder &builder, frmProgress *progress, QStringList *skipped,
+                                           QString *error) {
+                   FolderImport walk(builder, progress);
+                   const bool done = walk.loadFavsFromFoundColl(
+                       {folder}, WalkMode::Documents, QStringLiteral("Imported PDF documents"), includeSubfolders);
+                   *skipped = walk.skippedItems();
+                   *error = walk.error();
+                   return done;
+               }});
+}
+
+QStringList frmImportExport::firefoxRoots() const
+{
+    return {firefoxRoot, appDataPath + QStringLiteral("/snap/firefox/common/.mozilla/firefox"),
+            appDataPath + QStringLiteral("/.var/app/org.mozilla.firefox/.mozilla/firefox")};
+}
+
+void frmImportExport::importFirefoxBookmarks()
+{
+    importBookmarksFiles(firefoxRoots(), QStringLiteral("Imported Firefox bookmarks"),
+                         QStringLiteral("You are about to import your Firefox bookmarks on this computer into Razuzezu "
+                                        "Revidod.  Do you wish to proceed?"));
+}
+
+void frmImportExport::importMozillaBookmarks()
+{
+    importBookmarksFiles({mozillaRoot}, QStringLiteral("Imported Mozilla/Netscape bookmarks"),
+                         QStringLiteral("You are about to import your Mozilla/Netscape bookmarks on this computer into "
+                                        "Razuzezu Revidod.  Do you wish to proceed?"));
+}
+
+void frmImportExport::importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question)
+{
+    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+        return;
+    if (!prompt::askYesNo(question, MsgIcon::None, QStringLiteral("Import bookmarks?")))
+        return;
+    QStringList existing;
+    for (const QString &root : roots) {
+        if (QFileInfo(root).isDir())
+            existing << QDir::toNativeSeparators(root);
+    }
+    if (existing.isEmpty()) {
+        prompt::show(QStringLiteral("The folder ") + QDir::toNativeSeparators(roots.value(0)) +
+                     QStringLiteral(" could not be found"));
+        return;
+    }
+    const QStringList files = findBookmarksFiles(roots, true);
+    if (files.isEmpty()) {
+        prompt::show(QStringLiteral("No bookmarks files could be found in ") + existing.join(QStringLiteral(", ")) +
+                     QStringLiteral(" or any of its subfolders."));
+        return;
+    }
+    runImport(w, *this,
+              {QStringLiteral("Searching for bookmarks..."), true,
+               [files, topName](ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error) {
+                   BookmarkFileImport import(builder, progress);
+                   const bool done = import.run(files, topName);
+                   *skipped = import.skippedItems();
+                   *error = import.error();
+                   return done;
+               }});
+}
+
+} // namespace rr

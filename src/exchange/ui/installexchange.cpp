@@ -1,0 +1,14 @@
+#include "exchange/ui/installexchange.h"
+
+#include "exchange/ui/frmimportexport.h"
+#include "shell/frmvardecks.h"
+
+namespace rr
+{
+
+void installImportExport(frmVardecks &w)
+{
+    w.setCommand(QStringLiteral("mnuFileImportExport_Click"), [&w](int) { frmImportExport::showFor(w); });
+}
+
+} // namespace rr

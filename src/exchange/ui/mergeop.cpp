@@ -1,0 +1,86 @@
+// The import of another database file into the open one.
+#include "exchange/databasemerge.h"
+#include "exchange/ui/exchangeops.h"
+#include "exchange/ui/frmimportexport.h"
+#include "exchange/ui/frmprogress.h"
+#include "explorer/nodetags.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "storage/xmldatabase.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace rr
+{
+
+void frmImportExport::importVDDatabase()
+{
+    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+        return;
+    FileRequest request;
+    request.kind = FileRequest::Kind::Open;
+    request.title = QStringLiteral("Import Vardecks database...");
+    request.startFolder = w.dbXML->getBasePath();
+    request.filters = {QStringLiteral("XML Files (*.xml)")};
+    const QString path = prompt::file(request);
+    // The file dialog ran its own event loop: the database may have changed meanwhile.
+    if (path.isEmpty() || !checkDatabaseOpen(w))
+        return;
+
+    BusyWindow busy(w, true);
+    frmProgress *progress = frmProgress::instance(&w);
+    progress->begin();
+    progress->Label6->setVisible(true);
+    progress->lblFolders->setVisible(true);
+    progress->Label2->setVisible(false);
+    progress->lblFavs->setVisible(false);
+    progress->setFolderName(QStringLiteral("Loading ") + QDir::toNativeSeparators(path) + QStringLiteral("..."));
+    progress->setVardeckName(QString());
+    progress->setFolderCount(0);
+    progress->setVardeckCount(0);
+    progress->setBar(0);
+    progress->refreshNow();
+
+    XMLDatabase &db = *w.dbXML;
+    DatabaseMerge merge(db, progress);
+    merge.onPhase = [progress](const QString &caption, const QString &folderLabel, const QString &vardeckLabel) {
+        progress->setWindowTitle(caption);
+        if (!folderLabel.isEmpty())
+            progress->Label1->setText(folderLabel);
+        if (!vardeckLabel.isEmpty())
+            progress->Label3->setText(vardeckLabel);
+        progress->refreshNow();
+    };
+    QString failure;
+    QString reason;
+    if (!merge.merge(path)) {
+        failure = merge.readFailed()
+                      ? QStringLiteral("Failed to open the Vardecks database for importing.\n\n") + merge.error()
+                      : QStringLiteral("The import was stopped and nothing was added: ") + merge.error();
+    } else if (!db.save(&reason)) {
+        merge.rollback();
+        failure =
+            QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
+    }
+    if (!failure.isEmpty()) {
+        progress->close();
+        prompt::show(failure, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+
+    callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+    callOp(w.ops.setFormEditMode, false);
+    callOp(w.ops.setNonEditableFields);
+    callOp(w.ops.clearTextBoxes);
+    w.setTNameCaption(QStringLiteral("No folder selected"));
+    w.tvwWM->clear();
+    w.markAllPagesStale();
+    if (sameText(w.currentAspect, QStringLiteral("Web")))
+        callOp(w.ops.showAspectWeb);
+    progress->finish(merge.vardeckCount(), false);
+}
+
+} // namespace rr

@@ -1,0 +1,161 @@
+#include "media/iconrun.h"
+
+#include "media/urlsupport.h"
+
+#include <QTimer>
+
+namespace rr
+{
+namespace
+{
+
+// Bytes of downloaded icons a run keeps for Vardecks that share an icon address.
+constexpr qint64 kSharedBytesCap = 32 * 1024 * 1024;
+
+QString hostKey(const QString &address)
+{
+    const QUrl url = HttpFetcher::fetchableUrl(address);
+    return url.isValid() ? url.host().toLower() + QLatin1Char(':') + QString::number(url.port(0)) : QString();
+}
+
+} // namespace
+
+IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, QObject *parent)
+    : IconRun(basePath, std::move(jobs), net, Options(), parent)
+{
+}
+
+IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, Options options, QObject *parent)
+    : QObject(parent), m_basePath(basePath), m_pending(std::move(jobs)), m_net(net), m_options(options)
+{
+    m_options.maxInFlight = std::max(1, m_options.maxInFlight);
+    m_options.maxPerHost = std::max(1, m_options.maxPerHost);
+    m_total = m_remaining = int(m_pending.size());
+}
+
+void IconRun::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    QTimer::singleShot(0, this, [this] { pump(); });
+}
+
+void IconRun::cancel()
+{
+    m_cancelled = true;
+    // The end is reported from the event loop, never from inside the caller's handler.
+    QTimer::singleShot(0, this, [this] { finishIfDone(); });
+}
+
+void IconRun::pump()
+{
+    while (!m_cancelled && m_inFlight < m_options.maxInFlight && startNext()) {
+    }
+    finishIfDone();
+}
+
+bool IconRun::startNext()
+{
+    for (qsizetype i = 0; i < m_pending.size(); ++i) {
+        urlSupport url;
+        url.createURL(m_pending.at(i).address);
+        const QString home = url.getHomeURL();
+        if (!urlSupport::isValidWWW(home)) {
+            const IconJob job = m_pending.takeAt(i);
+            emit vardeckStarted(job.name, home);
+            ++m_failed;
+            --m_remaining;
+            emit counted();
+            return true;
+        }
+        const QString host = hostKey(m_pending.at(i).address);
+        if (m_perHost.value(host) >= m_options.maxPerHost)
+            continue;
+        auto run = std::make_shared<Running>(Running{m_pending.takeAt(i), host});
+        ++m_inFlight;
+        ++m_perHost[host];
+        emit vardeckStarted(run->job.name, home);
+        IconSupport::calcIconURL(url, m_net, this,
+                                 [this, run](const QString &address) { iconAddressFound(run, address); });
+        return true;
+    }
+    return false;
+}
+
+void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress)
+{
+    if (m_cancelled) {
+        endOne(run);
+        return;
+    }
+    const QUrl url = HttpFetcher::fetchableUrl(iconAddress);
+    if (!m_options.shareDownloads) {
+        m_net.get(url, IconSupport::iconLimits, this, [this, run](const FetchResult &result) {
+            iconBytes(run, result.ok() ? result.body : QByteArray(), false);
+        });
+        return;
+    }
+    const QString key = url.toString();
+    const auto known = m_downloaded.constFind(key);
+    if (known != m_downloaded.constEnd()) {
+        iconBytes(run, known.value(), true);
+        return;
+    }
+    auto waiting = m_waiting.find(key);
+    const bool first = waiting == m_waiting.end();
+    m_waiting[key].append([this, run](const QByteArray &bytes) { iconBytes(run, bytes, true); });
+    if (!first)
+        return;
+    m_net.get(url, IconSupport::iconLimits, this, [this, key](const FetchResult &result) {
+        // Checked once for every Vardeck that shares the address.
+        const QByteArray bytes = result.ok() && IconSupport::isValidIconData(result.body) ? result.body : QByteArray();
+        if (m_downloadedBytes + bytes.size() <= kSharedBytesCap) {
+            m_downloaded.insert(key, bytes);
+            m_downloadedBytes += bytes.size();
+        }
+        const auto waiters = m_waiting.take(key);
+        for (const auto &waiter : waiters)
+            waiter(bytes);
+    });
+}
+
+void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked)
+{
+    if (m_cancelled) {
+        // Dropped uncounted: nothing was written for it.
+        endOne(run);
+        return;
+    }
+    IconSupport icons;
+    icons.setIconPath(m_basePath);
+    if (icons.acceptDownload(bytes, checked).isEmpty()) {
+        ++m_failed;
+    } else {
+        ++m_loaded;
+        const QString target = icons.saveAsVDIfFavExists(m_basePath, run->job.wid);
+        icons.clearIconFile();
+        emit iconLoaded(run->job.wid, target);
+    }
+    --m_remaining;
+    emit counted();
+    endOne(run);
+}
+
+void IconRun::endOne(const std::shared_ptr<Running> &run)
+{
+    --m_inFlight;
+    if (--m_perHost[run->host] <= 0)
+        m_perHost.remove(run->host);
+    pump();
+}
+
+void IconRun::finishIfDone()
+{
+    if (!m_started || m_finished || m_inFlight > 0 || (!m_cancelled && !m_pending.isEmpty()))
+        return;
+    m_finished = true;
+    emit finished(m_cancelled);
+}
+
+} // namespace rr

@@ -1,0 +1,95 @@
+#pragma once
+// An icon run: the site icons of a list of Vardecks, fetched a few at a time on the
+// event loop and filed under each Vardeck's WID. The counters keep the meaning of a
+// run done one Vardeck after the other: loaded, failed ("No icon found"), remaining,
+// total; every Vardeck counts once, as loaded or failed, when its fetch ends.
+//
+// - At most maxInFlight Vardecks are fetched at once, at most maxPerHost of them on
+//   one site (host and port), so no site sees more than a browser would send.
+// - An address that is no web address fails at once, without network traffic.
+// - Within one run an icon address is downloaded once; Vardecks that share it get
+//   its bytes (a site's pages mostly share one icon).
+// - cancel() starts no new fetch; those in flight end, are dropped uncounted and
+//   leave no file; then finished(true).
+#include "media/iconsupport.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <functional>
+
+namespace rr
+{
+
+struct IconJob {
+    QString wid;
+    QString name;
+    QString address;
+};
+
+class IconRun : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options {
+        int maxInFlight = 6;
+        int maxPerHost = 2;
+        bool shareDownloads = true;
+    };
+
+    IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, QObject *parent = nullptr);
+    IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, Options options, QObject *parent = nullptr);
+
+    // Starts fetching; finished comes later even for an empty list.
+    void start();
+    void cancel();
+    bool isCancelled() const { return m_cancelled; }
+    bool isFinished() const { return m_finished; }
+
+    int loaded() const { return m_loaded; }
+    int failed() const { return m_failed; }
+    int remaining() const { return m_remaining; }
+    int total() const { return m_total; }
+
+signals:
+    // A Vardeck's fetch begins: its name and its home page.
+    void vardeckStarted(const QString &name, const QString &home);
+    // A Vardeck's icon is filed; iconFile is "" when the filing failed.
+    void iconLoaded(const QString &wid, const QString &iconFile);
+    // The counters changed.
+    void counted();
+    void finished(bool cancelled);
+
+private:
+    struct Running {
+        IconJob job;
+        QString host;
+    };
+    void pump();
+    bool startNext();
+    void iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress);
+    void iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked);
+    void endOne(const std::shared_ptr<Running> &run);
+    void finishIfDone();
+
+    QString m_basePath;
+    QList<IconJob> m_pending;
+    HttpFetcher &m_net;
+    Options m_options;
+    QHash<QString, int> m_perHost;
+    int m_inFlight = 0;
+    QHash<QString, QByteArray> m_downloaded; // icon address -> bytes ("" failed)
+    QHash<QString, QList<std::function<void(const QByteArray &)>>> m_waiting;
+    qint64 m_downloadedBytes = 0;
+    int m_loaded = 0;
+    int m_failed = 0;
+    int m_remaining = 0;
+    int m_total = 0;
+    bool m_cancelled = false;
+    bool m_finished = false;
+    bool m_started = false;
+};
+
+} // namespace rr

@@ -1,0 +1,20 @@
+#pragma once
+// The LINK elements of a web page, read with libxml2's HTML parser: in document
+// order, each with its rel and href values as the page gives them (entities decoded,
+// nothing else changed). Broken markup is read as far as it goes; a page that is no
+// HTML at all gives no links. No network: nothing the page names is loaded.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace rr
+{
+
+struct PageLink {
+    QString rel;
+    QString href;
+};
+
+QList<PageLink> readPageLinks(const QByteArray &html);
+
+} // namespace rr

@@ -1,0 +1,364 @@
+#include "media/ui/iconcommands.h"
+
+#include "explorer/nodetags.h"
+#include "media/ui/frmiconprogress.h"
+#include "media/urlsupport.h"
+#include "platform/net/connection.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/tabstrip.h"
+#include "storage/xmldatabase.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+constexpr int kTabIconPx = 16;
+
+QString vardeckRequired(const QString &what)
+{
+    return QStringLiteral("No Vardeck is shown.  Select the Vardeck whose icon you wish to %1 first.").arg(what);
+}
+
+} // namespace
+
+IconCommands::IconCommands(frmVardecks &window) : QObject(&window), w(window), m_net(new HttpFetcher(this))
+{
+    setObjectName(QStringLiteral("iconCommands"));
+}
+
+bool IconCommands::connectionQuestion()
+{
+    if (CheckConnectionIGCS())
+        return true;
+    return prompt::askYesNo(
+        QStringLiteral("Razuzezu Revidod has detected that you are not connected to the internet to "
+                       "load icons.  Do you wish to continue?"),
+        MsgIcon::None, QStringLiteral("Internet connection?"));
+}
+
+frmIconProgress *IconCommands::openProgress()
+{
+    if (m_progress)
+        m_progress->close();
+    m_progress = new frmIconProgress(&w);
+    connect(&w, &QObject::destroyed, m_progress.data(), &QWidget::close);
+    m_progress->show();
+    m_progress->raise();
+    m_progress->activateWindow();
+    m_progress->repaint();
+    return m_progress;
+}
+
+QList<IconJob> IconCommands::jobsOf(const QList<XmlNode> &vardecks) const
+{
+    QList<IconJob> jobs;
+    jobs.reserve(vardecks.size());
+    for (const XmlNode &vardeck : vardecks) {
+        if (vardeck.nodeName() == QLatin1String("VARDECK"))
+            jobs.append({vardeck.attribute(QStringLiteral("WID")), vardeck.childText(QStringLiteral("NAME")),
+                         vardeck.childText(QStringLiteral("ADDRESS"))});
+    }
+    return jobs;
+}
+
+void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<void()> done)
+{
+    if (!w.dbXML || (m_run && !m_run->isFinished()))
+        return;
+    if (!connectionQuestion())
+        return;
+    const QString base = w.dbXML->getBasePath();
+    w.setEnabled(false);
+    frmIconProgress *progress = openProgress();
+    progress->setRemaining(int(jobs.size()));
+    cancelIcons = false;
+
+    auto *run = new IconRun(base, jobs, *m_net, runOptions, this);
+    m_run = run;
+    connect(progress, &frmIconProgress::buttonPressed, run, &IconRun::cancel);
+    connect(run, &IconRun::vardeckStarted, this, [this](const QString &name, const QString &home) {
+        if (m_progress)
+            m_progress->setCurrent(name, home);
+    });
+    connect(run, &IconRun::iconLoaded, this, [this](const QString &wid, const QString &file) {
+        if (m_progress)
+            m_progress->showIcon(file);
+        addToImageList(wid, file);
+    });
+    connect(run, &IconRun::counted, this, [this, run] {
+        if (!m_progress)
+            return;
+        m_progress->setLoaded(run->loaded());
+        m_progress->setFailed(run->failed());
+        m_progress->setRemaining(run->remaining());
+        if (run->total() > 0)
+            m_progress->setProgress(100.0 * (run->loaded() + run->failed()) / run->total());
+    });
+    connect(run, &IconRun::finished, this, [this, run, done = std::move(done)](bool cancelled) {
+        if (m_progress)
+            m_progress->showEnd(run->loaded());
+        if (!cancelled)
+            QApplication::beep();
+        refillAfterRun();
+        run->deleteLater();
+        if (done)
+            done();
+    });
+    run->start();
+}
+
+void IconCommands::refillAfterRun()
+{
+    XmlDocument *doc = documentOf(w);
+    if (doc) {
+        w.tvwFavs->hide();
+        callOp(w.ops.populateFavsList, doc);
+        w.tvwFavs->show();
+        w.lstSrch->clear();
+        w.lstSearch->clear();
+        callOp(w.ops.populatePopList, doc);
+        if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+            callOp(w.ops.populateVDList, folder);
+        if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics)) {
+            w.tvwWM->hide();
+            callOp(w.ops.populateVardeckList, node);
+            w.tvwWM->show();
+        }
+    }
+    w.setEnabled(true);
+}
+
+void IconCommands::addToImageList(const QString &wid, const QString &file)
+{
+    const QPixmap picture = QPixmap::fromImage(pictureFromFile(file));
+    if (picture.isNull())
+        return;
+    // A key already there means an older icon: the folders are read again.
+    if (w.ImageListWM.contains(wid))
+        callOp(w.ops.populateIconList);
+    w.ImageListWM.insert(wid, QIcon(picture));
+}
+
+void IconCommands::showInDetails(const QString &file)
+{
+    const QPixmap icon = QPixmap::fromImage(pictureFromFile(file));
+    w.imgIcon->setPixmap(icon);
+    const QPixmap shown = icon.isNull() ? w.Picture8->pixmap() : icon;
+    w.tabView->setTabPicture(
+        0, QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
+                     ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                     : shown));
+}
+
+void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
+                                  std::function<void()> done)
+{
+    if (!w.dbXML)
+        return;
+    if (flags.askConnection && !connectionQuestion())
+        return;
+    cancelIcons = false;
+    const QString address = flags.useCurrent ? w.txtAddress->text() : givenAddress;
+    const QString wid = flags.useCurrent ? w.currentWID : givenWid;
+    urlSupport url;
+    url.createURL(address);
+    const QString base = w.dbXML->getBasePath();
+    const QString home = url.getHomeURL();
+    if (!urlSupport::isValidWWW(home)) {
+        if (flags.notify)
+            prompt::show(QStringLiteral("This web address is not suitable for finding an icon."), MsgButtons::Ok,
+                         MsgIcon::Exclamation);
+        if (done)
+            done();
+        return;
+    }
+    QPointer<frmIconProgress> progress;
+    if (flags.showProgress) {
+        progress = openProgress();
+        progress->setRemaining(1);
+        progress->setCurrent(w.lblWName->text(), home);
+        w.setEnabled(false);
+    }
+    auto icons = std::make_shared<IconSupport>();
+    icons->loadIcon(base, url, *m_net, this, [=, this](const QString &result) {
+        int loaded = 0;
+        w.iconChanged = false;
+        if (!result.isEmpty() && cancelIcons)
+            icons->clearIconFile();
+        if (!result.isEmpty() && !cancelIcons) {
+            loaded = 1;
+            showInDetails(result);
+            if (progress)
+                progress->showIcon(result);
+            w.iconChanged = true;
+            const QString target = icons->saveAsVDIfFavExists(base, wid);
+            if (!target.isEmpty()) {
+                addToImageList(wid, target);
+                if (flags.refreshLists) {
+                    callOp(w.ops.populateFavsList, documentOf(w));
+                    callOp(w.ops.populatePopList, documentOf(w));
+                }
+            }
+            icons->clearIconFile();
+            if (flags.refreshLists)
+                if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
+                    callOp(w.ops.populateVardeckList, node);
+        } else if (!cancelIcons && progress) {
+            progress->setFailed(1);
+        }
+        if (progress) {
+            progress->showEnd(loaded);
+            progress->setRemaining(0);
+            progress->setLoaded(loaded);
+        }
+        if (flags.notify && !cancelIcons)
+            QApplication::beep();
+        w.setEnabled(true);
+        if (done)
+            done();
+    });
+}
+
+void IconCommands::timerIcon_Timer()
+{
+    w.timerIcon->stop();
+    cancelIcons = false;
+    w.iconChanged = false;
+    if (!w.dbXML)
+        return;
+    urlSupport url;
+    url.createURL(w.chosenPage.address);
+    auto icons = std::make_shared<IconSupport>();
+    icons->loadIcon(w.dbXML->getBasePath(), url, *m_net, this, [this, icons](const QString &result) {
+        if (result.isEmpty())
+            return;
+        // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
+        if (cancelIcons || !sameText(w.txtMode->text(), QStringLiteral("add"))) {
+            icons->clearIconFile();
+            return;
+        }
+        showInDetails(result);
+        w.iconChanged = true;
+    });
+}
+
+bool IconCommands::requireShownVardeck(const QString &what)
+{
+    if (w.vardeckShown() && isValidIdentifier(w.currentWID) && w.currentWID.startsWith(QLatin1Char('W')))
+        return true;
+    prompt::show(vardeckRequired(what), MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
+
+void IconCommands::mnuToolsIconVD_Click()
+{
+    if (!requireShownVardeck(QStringLiteral("load")))
+        return;
+    SingleIcon flags{true, true, true, true, true};
+    loadSingleIcon(flags, QString(), QString(), [this] {
+        w.lstSrch->clear();
+        w.lstSearch->clear();
+        callOp(w.ops.populatePopList, documentOf(w));
+        if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+            callOp(w.ops.populateVDList, folder);
+        if (const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK")))
+            callOp(w.ops.displayVardeckData, vardeck);
+    });
+}
+
+void IconCommands::mnuToolsIconFolder_Click()
+{
+    if (w.currentTID.trimmed().isEmpty())
+        return;
+    const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
+    if (!folder)
+        return;
+    loadIconsForList(jobsOf(folder.child(QStringLiteral("VARDECKS")).childElements()));
+}
+
+void IconCommands::mnuToolsIconAll_Click()
+{
+    if (XmlDocument *doc = documentOf(w))
+        loadIconsForList(jobsOf(doc->getElementsByTagName(QStringLiteral("VARDECK"))));
+}
+
+void IconCommands::mnuToolsIconFile_Click()
+{
+    if (!w.dbXML || !requireShownVardeck(QStringLiteral("choose")))
+        return;
+    const QString base = w.dbXML->getBasePath();
+    FileRequest request;
+    request.kind = FileRequest::Kind::Open;
+    request.title = QStringLiteral("Open image file for Vardeck icon");
+    request.startFolder = base + QStringLiteral("icons/");
+    request.filters = {QStringLiteral("Icon Files (*.ico)"), QStringLiteral("Gif Files (*.gif)"),
+                       QStringLiteral("JPEG Files (*.jpg)"), QStringLiteral("Bitmap files (*.bmp)")};
+    const QString chosen = prompt::file(request);
+    if (chosen.isEmpty())
+        return;
+    const QString wid = w.currentWID;
+    IconSupport icons;
+    const QString target = icons.saveAsVDIfFileOK(chosen, wid, QFileInfo(chosen).fileName(), base);
+    if (target.isEmpty())
+        prompt::show(QStringLiteral("Invalid picture selected..."), MsgButtons::Ok, MsgIcon::None);
+    else
+        addToImageList(wid, target);
+    showInDetails(target);
+    if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
+        callOp(w.ops.populateVardeckList, node);
+    w.tvwFavs->hide();
+    callOp(w.ops.populateFavsList, documentOf(w));
+    w.tvwFavs->show();
+}
+
+void IconCommands::mnuToolsIconRemove_Click()
+{
+    if (!w.dbXML || !requireShownVardeck(QStringLiteral("remove")))
+        return;
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the icon from ") + w.lblWName->text() +
+                              QLatin1Char('?'),
+                          MsgIcon::None, QStringLiteral("Remove Vardeck icon?")))
+        return;
+    IconSupport icons;
+    icons.setIconPath(w.dbXML->getBasePath());
+    icons.deleteIcon(w.currentWID);
+    w.imgIcon->setPixmap(QPixmap());
+    callOp(w.ops.populateIconList);
+    if (const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK")))
+        callOp(w.ops.displayVardeckData, vardeck);
+    if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+        callOp(w.ops.populateVDList, folder);
+    callOp(w.ops.populatePopList, documentOf(w));
+    w.lstSrch->clear();
+    w.lstSearch->clear();
+}
+
+IconCommands &installIconCommands(frmVardecks &w)
+{
+    if (IconCommands *existing = iconCommandsOf(w))
+        return *existing;
+    auto *icons = new IconCommands(w);
+    w.setCommand(QStringLiteral("timerIcon_Timer"), [icons](int) { icons->timerIcon_Timer(); });
+    w.setCommand(QStringLiteral("mnuToolsIconVD_Click"), [icons](int) { icons->mnuToolsIconVD_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsIconFolder_Click"), [icons](int) { icons->mnuToolsIconFolder_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsIconAll_Click"), [icons](int) { icons->mnuToolsIconAll_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsIconFile_Click"), [icons](int) { icons->mnuToolsIconFile_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsIconRemove_Click"), [icons](int) { icons->mnuToolsIconRemove_Click(); });
+    return *icons;
+}
+
+IconCommands *iconCommandsOf(const frmVardecks &w)
+{
+    return w.findChild<IconCommands *>(QStringLiteral("iconCommands"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace rr

@@ -1,0 +1,262 @@
+#include "platform/xslttransform.h"
+
+#include "platform/atomicfile.h"
+#include "platform/xmldocument.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+#include <libxslt/security.h>
+#include <libxslt/transform.h>
+#include <libxslt/xslt.h>
+#include <libxslt/xsltInternals.h>
+#include <libxslt/xsltutils.h>
+
+#include <cstdarg>
+#include <memory>
+
+namespace rr::xslt
+{
+namespace
+{
+
+constexpr char kXslNamespace[] = "http://www.w3.org/1999/XSL/Transform";
+
+// The messages libxml2 and libxslt report while one call runs; the first lines
+// become the reason the user reads.
+thread_local QString *t_messages = nullptr;
+
+void collectMessage(void *, const char *format, ...)
+{
+    if (!t_messages || t_messages->size() > 2000)
+        return;
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    t_messages->append(QString::fromUtf8(buffer));
+}
+
+// Routes the libraries' messages into messages for the lifetime of the object.
+class MessageCapture
+{
+public:
+    explicit MessageCapture(QString *messages)
+    {
+        t_messages = messages;
+        xmlSetGenericErrorFunc(nullptr, collectMessage);
+        xsltSetGenericErrorFunc(nullptr, collectMessage);
+    }
+    ~MessageCapture()
+    {
+        xmlSetGenericErrorFunc(nullptr, nullptr);
+        xsltSetGenericErrorFunc(nullptr, nullptr);
+        t_messages = nullptr;
+    }
+    MessageCapture(const MessageCapture &) = delete;
+    MessageCapture &operator=(const MessageCapture &) = delete;
+};
+
+void initialiseSecurity()
+{
+    static const bool done = [] {
+        xsltSecurityPrefsPtr prefs = xsltNewSecurityPrefs();
+        for (xsltSecurityOption option : {XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK,
+                                          XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY})
+            xsltSetSecurityPrefs(prefs, option, xsltSecurityForbid);
+        xsltSetDefaultSecurityPrefs(prefs);
+        return true;
+    }();
+    (void)done;
+}
+
+QString firstLines(const QString &messages)
+{
+    const QString text = messages.trimmed();
+    return text.isEmpty() ? QString() : QStringLiteral(": ") + text.section(QLatin1Char('\n'), 0, 2);
+}
+
+struct DocFree {
+    void operator()(xmlDoc *doc) const { xmlFreeDoc(doc); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocFree>;
+
+QByteArray utf8(const QString &s)
+{
+    return s.toUtf8();
+}
+
+// Reads a stylesheet file as XML; a local path goes to the parser as an escaped file
+// URI so blanks, "%" and "#" in folder names don't break it.
+DocPtr readStylesheetDocument(const QString &path, QString *error)
+{
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("The stylesheet %1 is missing.").arg(path);
+        return nullptr;
+    }
+    QString messages;
+    MessageCapture capture(&messages);
+    const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
+    DocPtr doc(xmlReadFile(uri.constData(), nullptr, XML_PARSE_NONET));
+    if (!doc)
+        *error = QStringLiteral("The stylesheet %1 could not be read%2").arg(path, firstLines(messages));
+    return doc;
+}
+
+bool isXslElement(xmlNode *node, const char *localName)
+{
+    return node->type == XML_ELEMENT_NODE && node->ns && node->ns->href &&
+           xmlStrEqual(node->ns->href, reinterpret_cast<const xmlChar *>(kXslNamespace)) &&
+           xmlStrEqual(node->name, reinterpret_cast<const xmlChar *>(localName));
+}
+
+xmlNode *firstXslElement(xmlNode *node, const char *localName)
+{
+    for (; node; node = node->next) {
+        if (isXslElement(node, localName))
+            return node;
+        if (node->type == XML_ELEMENT_NODE) {
+            if (xmlNode *found = firstXslElement(node->children, localName))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+// True when the variable's text was set (the first xsl:variable is the named one).
+bool setFirstVariableText(xmlDoc *doc, const VariableText &variable)
+{
+    xmlNode *element = firstXslElement(doc->children, "variable");
+    if (!element || !element->properties)
+        return false;
+    xmlChar *value = xmlNodeListGetString(doc, element->properties->children, 1);
+    const QString first = QString::fromUtf8(reinterpret_cast<const char *>(value));
+    xmlFree(value);
+    if (first.compare(variable.name, Qt::CaseInsensitive) != 0)
+        return false;
+    // Removes the children first, then adds the text raw: it is escaped on output.
+    xmlNodeSetContent(element, nullptr);
+    const QByteArray text = utf8(sanitizeXmlText(variable.text));
+    xmlNodeAddContentLen(element, reinterpret_cast<const xmlChar *>(text.constData()), int(text.size()));
+    return true;
+}
+
+// libxslt takes the document type node out of the source document's children while
+// it transforms and leaves it out; the next save would then lose the DOCTYPE, and
+// with it every identifier of the database. This puts it back where it was.
+class DoctypeKeeper
+{
+public:
+    explicit DoctypeKeeper(xmlDoc *doc)
+        : m_doc(doc), m_dtd(reinterpret_cast<xmlNode *>(doc->intSubset)), m_next(m_dtd ? m_dtd->next : nullptr)
+    {
+    }
+    ~DoctypeKeeper()
+    {
+        if (!m_dtd || m_doc->children == m_dtd || m_dtd->prev || m_dtd->next)
+            return;
+        xmlNode *before = m_next ? m_next : xmlDocGetRootElement(m_doc);
+        if (!before)
+            return;
+        m_dtd->parent = reinterpret_cast<xmlNode *>(m_doc);
+        m_dtd->next = before;
+        m_dtd->prev = before->prev;
+        if (before->prev)
+            before->prev->next = m_dtd;
+        else
+            m_doc->children = m_dtd;
+        before->prev = m_dtd;
+    }
+    DoctypeKeeper(const DoctypeKeeper &) = delete;
+    DoctypeKeeper &operator=(const DoctypeKeeper &) = delete;
+
+private:
+    xmlDoc *m_doc;
+    xmlNode *m_dtd;
+    xmlNode *m_next;
+};
+
+} // namespace
+
+bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
+               const std::optional<VariableText> &variable)
+{
+    XmlDocument::initialiseLibrary();
+    initialiseSecurity();
+    QString reason;
+    if (!document.raw()) {
+        reason = QStringLiteral("No database is open.");
+    } else if (DocPtr styleDoc = readStylesheetDocument(stylesheetPath, &reason)) {
+        if (variable)
+            setFirstVariableText(styleDoc.get(), *variable);
+        QString messages;
+        MessageCapture capture(&messages);
+        // The stylesheet takes over its document only when it parses.
+        xsltStylesheetPtr style = xsltParseStylesheetDoc(styleDoc.get());
+        if (!style) {
+            reason = QStringLiteral("The stylesheet %1 is not a valid stylesheet%2")
+                         .arg(stylesheetPath, firstLines(messages));
+        } else {
+            styleDoc.release();
+            xmlDocPtr result = nullptr;
+            {
+                DoctypeKeeper keeper(document.raw());
+                result = xsltApplyStylesheet(style, document.raw(), nullptr);
+            }
+            xmlChar *bytes = nullptr;
+            int length = 0;
+            if (!result || xsltSaveResultToString(&bytes, &length, result, style) != 0 || !bytes) {
+                reason = QStringLiteral("The stylesheet %1 could not transform the database%2")
+                             .arg(stylesheetPath, firstLines(messages));
+            } else {
+                *html = QByteArray(reinterpret_cast<const char *>(bytes), length);
+            }
+            xmlFree(bytes);
+            if (result)
+                xmlFreeDoc(result);
+            xsltFreeStylesheet(style);
+        }
+    }
+    if (!reason.isEmpty() && error)
+        *error = reason;
+    return reason.isEmpty();
+}
+
+bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
+                     QString *error, const std::optional<VariableText> &variable)
+{
+    QByteArray html;
+    if (!transform(stylesheetPath, document, &html, error, variable))
+        return false;
+    return writeFileAtomically(outputPath, html, error);
+}
+
+bool writeVariableText(const QString &stylesheetPath, const VariableText &variable, QString *error)
+{
+    XmlDocument::initialiseLibrary();
+    QString reason;
+    DocPtr doc = readStylesheetDocument(stylesheetPath, &reason);
+    if (!doc) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    if (!setFirstVariableText(doc.get(), variable)) {
+        if (error)
+            *error =
+                QStringLiteral("The stylesheet %1 has no variable \"%2\" first.").arg(stylesheetPath, variable.name);
+        return false;
+    }
+    xmlChar *bytes = nullptr;
+    int length = 0;
+    xmlDocDumpMemoryEnc(doc.get(), &bytes, &length, "UTF-8");
+    const QByteArray data(reinterpret_cast<const char *>(bytes), length);
+    xmlFree(bytes);
+    return writeFileAtomically(stylesheetPath, data, error);
+}
+
+} // namespace rr::xslt

@@ -1,0 +1,45 @@
+#pragma once
+// Turns a database document into an HTML page through an XSLT 1.0 stylesheet file.
+//
+// Rules kept here so no caller has to remember them:
+// - A stylesheet that is missing or does not parse, and a transform that fails,
+//   give false with a reason the user can read; nothing is written then.
+// - The page is written atomically: a failed write keeps the previous page.
+// - Stylesheets may read local files but never reach the network nor write files.
+// - A stylesheet variable changed for one transform is changed in memory only.
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace rr
+{
+
+class XmlDocument;
+
+namespace xslt
+{
+
+// The text given to the stylesheet's first xsl:variable element when the value of
+// that element's first attribute is name (ignoring letter case), as the search view
+// takes its search text.
+struct VariableText {
+    QString name;
+    QString text;
+};
+
+// Transforms document with the stylesheet at stylesheetPath into html.
+bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
+               const std::optional<VariableText> &variable = std::nullopt);
+
+// Transforms and writes the page to outputPath atomically.
+bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
+                     QString *error, const std::optional<VariableText> &variable = std::nullopt);
+
+// Sets the text of the first xsl:variable of the stylesheet file (when its first
+// attribute's value is variable.name) and saves the file atomically. A file that
+// does not parse is left as it is.
+bool writeVariableText(const QString &stylesheetPath, const VariableText &variable, QString *error);
+
+} // namespace xslt
+} // namespace rr

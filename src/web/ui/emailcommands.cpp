@@ -1,0 +1,86 @@
+#include "web/ui/emailcommands.h"
+
+#include "platform/mail.h"
+#include "platform/paths.h"
+#include "platform/prompt.h"
+#include "platform/xslttransform.h"
+#include "shell/frmvardecks.h"
+#include "storage/xmldatabase.h"
+#include "web/aspectfiles.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace rr
+{
+namespace
+{
+
+// The busy pointer for as long as the hand-off takes.
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+void tellNotMailed(const QString &reason)
+{
+    prompt::show(QStringLiteral("Nothing was sent: the page to attach could not be made.\n\n") + reason, MsgButtons::Ok,
+                 MsgIcon::Exclamation);
+}
+
+} // namespace
+
+void mnuEmailVD_Click(frmVardecks &w)
+{
+    if (!w.vardeckShown() || !w.dbXML) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to send it by e-mail"), MsgButtons::Ok,
+                     MsgIcon::Information);
+        return;
+    }
+    const QString body = w.dbXML->getVDAsFormattedString(w.currentWID);
+    if (body.isEmpty()) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to send it by e-mail"), MsgButtons::Ok,
+                     MsgIcon::Information);
+        return;
+    }
+    BusyPointer busy;
+    SendMAPIMail(QString(), true, QString(), QStringLiteral("Vardeck"), body, QString());
+}
+
+bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subject)
+{
+    if (!w.dbXML) {
+        tellNotMailed(QStringLiteral("No database is open."));
+        return false;
+    }
+    BusyPointer busy;
+    QString error;
+    const QString base = w.dbXML->getBasePath();
+    const QString page = paths::programFolder() + QStringLiteral("/Vardecks.htm");
+    if (!aspectfiles::restoreMissing(base, &error) ||
+        !xslt::transformToFile(base + xsl, *w.dbXML->getTheDOM(), page, &error)) {
+        tellNotMailed(error);
+        return false;
+    }
+    return SendMAPIMail(QString(), true, QString(), subject, QString(), page);
+}
+
+void installEmailCommands(frmVardecks &w)
+{
+    w.setCommand(QStringLiteral("mnuEmailVD_Click"), [&w](int) { mnuEmailVD_Click(w); });
+    w.setCommand(QStringLiteral("mnuEmailAllFolders_Click"), [&w](int) {
+        emailTransformedDB(w, QStringLiteral("VD_plain.xsl"), QStringLiteral("Vardecks - all folders"));
+    });
+    w.setCommand(QStringLiteral("mnuEmailAllVardecks_Click"), [&w](int) {
+        emailTransformedDB(w, QStringLiteral("VDAll_plain.xsl"), QStringLiteral("Vardecks - all"));
+    });
+    w.setCommand(QStringLiteral("mnuEmailFavorites_Click"), [&w](int) {
+        emailTransformedDB(w, QStringLiteral("VDFavs_plain.xsl"), QStringLiteral("Favorite Vardecks"));
+    });
+}
+
+} // namespace rr

@@ -1,0 +1,151 @@
+#include "web/ui/preview.h"
+
+#include "media/urlsupport.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "storage/useroptions.h"
+#include "web/ui/aspects.h"
+#include "web/ui/webpane.h"
+#include "web/visits.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+
+namespace rr
+{
+namespace
+{
+
+const QLatin1String kBlank("about:blank");
+
+bool editing(const frmVardecks &w)
+{
+    return !w.txtMode->text().isEmpty();
+}
+
+// The addresses the preview may load: web pages and local files. Anything else (a
+// script or data address) would run inside the window, so the pane stays empty.
+QUrl previewUrl(const QString &address)
+{
+    const QString text = address.trimmed();
+    if (text.isEmpty() || text == kBlank)
+        return QUrl(kBlank);
+    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return QUrl(QStringLiteral("http://") + text);
+    const QUrl url(text);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp") ||
+        scheme == QLatin1String("file"))
+        return url;
+    return {};
+}
+
+void showInPane(frmVardecks &w, const QString &address)
+{
+    WebPane *pane = WebPane::of(w.wbPreview);
+    if (!pane)
+        return;
+    const QUrl url = previewUrl(address);
+    if (url.isValid()) {
+        pane->navigate(url);
+        return;
+    }
+    pane->navigate(QUrl(kBlank));
+    w.StatusBar1->setPanelText(2, QStringLiteral("The preview shows only web pages and files: ") + address);
+}
+
+void recordVisit(frmVardecks &w)
+{
+    if (editing(w) || !w.vardeckShown() || !w.dbXML)
+        return;
+    const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
+    if (!stamp.isEmpty())
+        w.lbl(3)->setText(stamp);
+    callOp(w.ops.refreshRecentMenuList, w.currentWID);
+}
+
+void showHomePage(frmVardecks &w)
+{
+    const QString home = urlSupport::calculateHomeURL(w.txtAddress->text());
+    if (!urlSupport::isValidWWW(home)) {
+        prompt::show(QStringLiteral("The homepage for ") + w.txtWName->text() + QStringLiteral(" could not be loaded"),
+                     MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    showInPane(w, home);
+}
+
+} // namespace
+
+void cmdPreview_Click(frmVardecks &w, int index)
+{
+    WebPane *pane = WebPane::of(w.wbPreview);
+    switch (index) {
+    case 0:
+        showInPane(w, w.txtAddress->text());
+        recordVisit(w);
+        break;
+    case 1:
+        pane->stop();
+        break;
+    case 2:
+        pane->refresh();
+        break;
+    case 3:
+        showHomePage(w);
+        break;
+    case 4:
+        w.popup.homePageName = w.txtWName->text();
+        openHome(w.txtAddress->text(), w.popup.homePageName);
+        break;
+    case 5:
+        // The visit counts even when the browser then fails.
+        recordVisit(w);
+        urlSupport::openInNewWindow(w.txtAddress->text());
+        break;
+    default:
+        break;
+    }
+}
+
+void installPreview(frmVardecks &w)
+{
+    if (WebPane::of(w.wbPreview))
+        return;
+    auto *pane = new WebPane(w.wbPreview, WebPane::Kind::Preview);
+    QPointer<frmVardecks> window(&w);
+    QObject::connect(pane, &WebPane::loadStarted, &w, [window] {
+        if (!window)
+            return;
+        window->previewProgress->setValue(0);
+        window->previewProgress->show();
+    });
+    QObject::connect(pane, &WebPane::loadProgress, &w, [window](int percent) {
+        if (window && percent >= 0)
+            window->previewProgress->setValue(percent);
+    });
+    QObject::connect(pane, &WebPane::loadFinished, &w, [window](bool) {
+        if (!window)
+            return;
+        window->previewProgress->setValue(100);
+        window->previewProgress->hide();
+        window->StatusBar1->setPanelText(2, QString());
+    });
+    QObject::connect(pane, &WebPane::statusTextChanged, &w, [window, pane](const QString &text) {
+        if (window && pane->address() != kBlank)
+            window->StatusBar1->setPanelText(2, text);
+    });
+    w.ops.navigatePreview = [&w](const QString &address) { showInPane(w, address); };
+    w.setCommand(QStringLiteral("cmdPreview_Click"), [&w](int index) { cmdPreview_Click(w, index); });
+    w.setCommand(QStringLiteral("chkAutoPreview_Click"), [&w](int) {
+        const Qt::CheckState state = w.chkAutoPreview->checkState();
+        if (state != Qt::PartiallyChecked)
+            appOptions().setAutoPreview(state == Qt::Checked);
+    });
+}
+
+} // namespace rr

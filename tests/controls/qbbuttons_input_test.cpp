@@ -1,0 +1,243 @@
+// The button's input: clicks by mouse, Space, access key and the host's Enter and Esc;
+// hover tracking; check buttons and option groups.
+#include "controls/qbbuttons_h.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using rr::qbButtons_H;
+
+bool waitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QTest::qWait(5);
+    return done();
+}
+
+struct Host {
+    QWidget window;
+    Host()
+    {
+        window.resize(300, 200);
+        window.show();
+        window.activateWindow();
+        QApplication::setActiveWindow(&window);
+    }
+    qbButtons_H *button(const QString &caption, int x = 10, int y = 10)
+    {
+        auto *b = new qbButtons_H(&window);
+        b->setCaption(caption);
+        b->setGeometry(x, y, 80, 26);
+        b->show();
+        return b;
+    }
+};
+
+TEST(ButtonClick, onlyALeftClickOnAnEnabledButtonRaisesClick)
+{
+    Host host;
+    qbButtons_H *ok = host.button("OK");
+    QSignalSpy clicked(ok, &qbButtons_H::Click);
+    QSignalSpy downs(ok, &qbButtons_H::MouseDown);
+    QSignalSpy ups(ok, &qbButtons_H::MouseUp);
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    QTest::mouseClick(ok, Qt::RightButton);
+    EXPECT_EQ(clicked.count(), 1) << "a right click raises no Click";
+    EXPECT_EQ(downs.count(), 2);
+    EXPECT_EQ(ups.count(), 2);
+    EXPECT_EQ(downs.at(1).at(0).toInt(), 2) << "the right button is button 2";
+
+    // Pressed on the button, released outside it: no Click.
+    QTest::mousePress(ok, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(ok, Qt::LeftButton, {}, QPoint(200, 5));
+    EXPECT_EQ(clicked.count(), 1);
+
+    ok->setEnabled(false);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    ok->click();
+    ok->AccessKeyPress('O');
+    EXPECT_EQ(clicked.count(), 1) << "a disabled button raises nothing";
+}
+
+TEST(ButtonKeys, spaceClicksOnReleaseAndCheckButtonsReportTheKeyFirst)
+{
+    Host host;
+    qbButtons_H *command = host.button("Go");
+    QStringList order;
+    QObject::connect(command, &qbButtons_H::Click, [&] { order << "Click"; });
+    QObject::connect(command, &qbButtons_H::KeyUp, [&](int key, int) { order << QString("KeyUp %1").arg(key); });
+    command->setFocus();
+    command->setButtonStyle(0);
+    command->setBackColor(QColor(200, 220, 240));
+    // The classic look's middle ring: light at rest, the bare face while pressed.
+    auto middleLeft = [command] { return command->grab().toImage().pixelColor(1, 13); };
+    EXPECT_EQ(middleLeft(), QColor(233, 233, 233));
+
+    QTest::keyPress(command, Qt::Key_Space);
+    EXPECT_EQ(middleLeft(), QColor(200, 220, 240)) << "Space held shows the pressed look";
+    EXPECT_TRUE(order.isEmpty());
+    QTest::keyRelease(command, Qt::Key_Space);
+    EXPECT_EQ(middleLeft(), QColor(233, 233, 233));
+    EXPECT_EQ(order, QStringList({"Click", "KeyUp 32"}));
+
+    qbButtons_H *check = host.button("Bold", 10, 50);
+    check->setMode(1);
+    order.clear();
+    QObject::connect(check, &qbButtons_H::Click, [&] { order << "Click"; });
+    QObject::connect(check, &qbButtons_H::KeyUp, [&](int key, int) { order << QString("KeyUp %1").arg(key); });
+    check->setFocus();
+    QTest::keyClick(check, Qt::Key_Space);
+    EXPECT_EQ(order, QStringList({"KeyUp 32", "Click"}));
+    EXPECT_TRUE(check->value());
+}
+
+TEST(ButtonKeys, theAccessKeyAndTheHostsEnterAndEscPressTheirButtons)
+{
+    Host host;
+    qbButtons_H *save = host.button("Save && E&xit");
+    qbButtons_H *cancel = host.button("Cancel", 100, 10);
+    cancel->setCancel(true);
+    save->setDefaultLook(true);
+    QSignalSpy saved(save, &qbButtons_H::Click);
+    QSignalSpy cancelled(cancel, &qbButtons_H::Click);
+
+    QTest::keyClick(&host.window, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(saved.count(), 1) << "Alt+X, the mnemonic";
+
+    EXPECT_TRUE(qbButtons_H::deliverHostKey(&host.window, 13));
+    EXPECT_EQ(saved.count(), 2);
+    EXPECT_EQ(cancelled.count(), 0);
+    EXPECT_TRUE(qbButtons_H::deliverHostKey(&host.window, 27));
+    EXPECT_EQ(cancelled.count(), 1);
+
+    // Enter and Esc do nothing to a check or option button; a hidden default is skipped.
+    save->setMode(1);
+    save->AccessKeyPress(13);
+    EXPECT_EQ(saved.count(), 2);
+    cancel->hide();
+    EXPECT_FALSE(qbButtons_H::deliverHostKey(&host.window, 27));
+    EXPECT_EQ(cancelled.count(), 1);
+}
+
+TEST(ButtonHover, thePointerLeavingEndsTheHoverWithin100ms)
+{
+    Host host;
+    qbButtons_H *button = host.button("Hover");
+    QSignalSpy onButton(button, &qbButtons_H::MouseOnButton);
+    const QPoint centre = button->rect().center();
+    QCursor::setPos(button->mapToGlobal(centre));
+    QTest::mouseMove(button, centre);
+    QMouseEvent move(QEvent::MouseMove, QPointF(centre), button->mapToGlobal(QPointF(centre)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &move);
+    ASSERT_GE(onButton.count(), 1);
+    EXPECT_TRUE(onButton.at(0).at(0).toBool());
+    EXPECT_TRUE(button->hoverActive());
+    EXPECT_EQ(button->property("qb_TimerID").toInt(), 237);
+
+    QTest::qWait(120);
+    EXPECT_EQ(onButton.count(), 1) << "still over the button: the hover stays";
+
+    QCursor::setPos(host.window.mapToGlobal(QPoint(250, 150)));
+    QElapsedTimer left;
+    left.start();
+    ASSERT_TRUE(waitFor([&] { return onButton.count() == 2; }, 500));
+    EXPECT_LE(left.elapsed(), 100);
+    EXPECT_FALSE(onButton.at(1).at(0).toBool());
+    EXPECT_FALSE(button->hoverActive());
+    EXPECT_FALSE(button->pointerOver());
+}
+
+TEST(ButtonModes, aCheckButtonTogglesWithEveryClick)
+{
+    Host host;
+    qbButtons_H *check = host.button("Bold");
+    check->setMode(1);
+    QSignalSpy clicked(check, &qbButtons_H::Click);
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_TRUE(check->value());
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_FALSE(check->value());
+    EXPECT_EQ(clicked.count(), 2);
+}
+
+TEST(ButtonModes, optionButtonsFormOneGroupPerContainer)
+{
+    Host host;
+    qbButtons_H *a = host.button("A", 10, 10);
+    auto *b = host.button("B", 10, 40);
+    qbButtons_H *c = host.button("C", 10, 70);
+    QWidget other(&host.window);
+    auto *elsewhere = new qbButtons_H(&other);
+    for (qbButtons_H *button : {a, b, c, elsewhere})
+        button->setMode(2);
+    QWidget &window = host.window;
+    EXPECT_EQ(window.property("qb_OptCount").toInt(), 3);
+    EXPECT_EQ(other.property("qb_OptCount").toInt(), 1);
+
+    QSignalSpy clickedC(c, &qbButtons_H::Click);
+    elsewhere->setValue(true);
+    QTest::mouseClick(a, Qt::LeftButton);
+    QTest::mouseClick(c, Qt::LeftButton);
+    EXPECT_FALSE(a->value());
+    EXPECT_TRUE(c->value());
+    EXPECT_TRUE(elsewhere->value()) << "another container's group is left alone";
+    QTest::mouseClick(c, Qt::LeftButton);
+    EXPECT_EQ(clickedC.count(), 1) << "clicking the selected option changes nothing";
+
+    delete b;
+    EXPECT_EQ(window.property("qb_OptCount").toInt(), 2);
+    EXPECT_EQ(window.property("1qb_Obj").value<QObject *>(), a);
+    EXPECT_EQ(window.property("2qb_Obj").value<QObject *>(), c);
+    EXPECT_FALSE(window.property("3qb_Obj").isValid());
+    QTest::mouseClick(a, Qt::LeftButton);
+    EXPECT_TRUE(a->value());
+    EXPECT_FALSE(c->value()) << "the group still works after B is gone";
+
+    a->setMode(0);
+    c->setMode(1);
+    EXPECT_FALSE(window.property("qb_OptCount").isValid()) << "the last one out removes the count";
+    EXPECT_FALSE(a->value());
+}
+
+TEST(ButtonModes, aShapedButtonMovesOnePixelWhilePressed)
+{
+    Host host;
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 8; y < 32; ++y)
+        for (int x = 8; x < 32; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 200));
+    qbButtons_H *shaped = host.button(QString(), 50, 50);
+    shaped->resize(40, 40);
+    shaped->setPicture(QPixmap::fromImage(image));
+    shaped->setButtonShape(7);
+    shaped->setCustomClick(4);
+    QSignalSpy clicked(shaped, &qbButtons_H::Click);
+    const QPoint centre(20, 20);
+
+    QCursor::setPos(shaped->mapToGlobal(centre));
+    QMouseEvent move(QEvent::MouseMove, QPointF(centre), shaped->mapToGlobal(QPointF(centre)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(shaped, &move);
+    ASSERT_TRUE(shaped->hoverActive());
+    QTest::mousePress(shaped, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(shaped->pos(), QPoint(51, 51)) << "down and right while pressed";
+    EXPECT_EQ(shaped->size(), QSize(40, 40));
+    QTest::mouseRelease(shaped, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(shaped->pos(), QPoint(50, 50)) << "back on release";
+    EXPECT_EQ(clicked.count(), 1);
+    QCursor::setPos(0, 0);
+}
+
+} // namespace

@@ -1,0 +1,107 @@
+#include "exchange/favoritesexport.h"
+#include "exchange/folderimport.h"
+#include "exchangefixture.h"
+
+#include <QTemporaryDir>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// Names that would lead elsewhere or clash: "a/b", "..", two Vardecks "Same" and one
+// "same", two sub-folders "Sub", two top-level folders "Work", a folder "../evil".
+QByteArray awkwardBody()
+{
+    const QByteArray work = folderXml("T1", "Work",
+                                      vardeckXml("W1", "a/b", "http://a.example/%20x") + vardeckXml("W2", "..") +
+                                          vardeckXml("W3", "Same", "http://first/") +
+                                          vardeckXml("W4", "Same", "http://second/") + vardeckXml("W5", "same"),
+                                      folderXml("T2", "Sub", vardeckXml("W6", "x")) + folderXml("T3", "Sub"));
+    return "<FOLDERS>" + work + folderXml("T4", "../evil", vardeckXml("W7", "e")) + folderXml("T5", "Work") +
+           "</FOLDERS>";
+}
+
+} // namespace
+
+TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTarget)
+{
+    QTemporaryDir favorites;
+    OpenDb open(awkwardBody());
+    const FavoritesExportResult first = exportToFavorites(open.doc(), favorites.path());
+    EXPECT_EQ(first.error, "");
+    EXPECT_EQ(first.targetDir, favorites.path() + "/Imported Vardecks");
+    EXPECT_EQ(first.folders, 5);
+    EXPECT_EQ(first.vardecks, 7);
+    EXPECT_TRUE(first.failures.isEmpty());
+    EXPECT_EQ(treeListing(favorites.path()), QStringList({
+                                                 "Imported Vardecks/",
+                                                 "Imported Vardecks/.._evil/",
+                                                 "Imported Vardecks/.._evil/e.url",
+                                                 "Imported Vardecks/Work (2)/",
+                                                 "Imported Vardecks/Work/",
+                                                 "Imported Vardecks/Work/Same (2).url",
+                                                 "Imported Vardecks/Work/Same.url",
+                                                 "Imported Vardecks/Work/Sub (2)/",
+                                                 "Imported Vardecks/Work/Sub/",
+                                                 "Imported Vardecks/Work/Sub/x.url",
+                                                 "Imported Vardecks/Work/_.url",
+                                                 "Imported Vardecks/Work/a_b.url",
+                                                 "Imported Vardecks/Work/same (3).url",
+                                             }));
+    EXPECT_EQ(readBytes(first.targetDir + "/Work/Same (2).url"), "[InternetShortcut]\r\nURL=http://second/\r\n");
+
+    EXPECT_EQ(exportToFavorites(open.doc(), favorites.path()).targetDir, favorites.path() + "/Imported Vardecks 1");
+    EXPECT_EQ(exportToFavorites(open.doc(), favorites.path()).targetDir, favorites.path() + "/Imported Vardecks 2");
+}
+
+TEST(FavoritesExport, aMissingFavoritesFolderIsRefusedAndNothingIsWritten)
+{
+    QTemporaryDir dir;
+    OpenDb open(awkwardBody());
+    const FavoritesExportResult result = exportToFavorites(open.doc(), dir.filePath("Gone"));
+    EXPECT_EQ(result.error,
+              "The Favorites folder " + dir.filePath("Gone") + " does not exist, so nothing was exported.");
+    EXPECT_TRUE(treeListing(dir.path()).isEmpty());
+    EXPECT_EQ(exportToFavorites(open.doc(), "").error,
+              "The Favorites folder  does not exist, so nothing was exported.");
+}
+
+TEST(FavoritesExport, aFolderThatCannotBeWrittenIsReportedAndTheRestGoesOn)
+{
+    QTemporaryDir favorites;
+    OpenDb open(awkwardBody());
+    // A file where the export's own sub-folder would go cannot happen by name clash, so
+    // make the target's parent refuse the deepest folders: names past the path limit.
+    QByteArray deep = folderXml("T9", QByteArray(240, 'z'), vardeckXml("W9", "last"));
+    for (int i = 0; i < 20; ++i)
+        deep = folderXml("T" + QByteArray::number(10 + i), QByteArray(240, 'y'), {}, deep);
+    OpenDb deepDb("<FOLDERS>" + deep + folderXml("T40", "After", vardeckXml("W40", "ok")) + "</FOLDERS>");
+    const FavoritesExportResult result = exportToFavorites(deepDb.doc(), favorites.path());
+    ASSERT_FALSE(result.failures.isEmpty());
+    EXPECT_TRUE(result.failures[0].startsWith("Folder \"yyy")) << result.failures[0].toStdString();
+    EXPECT_TRUE(result.failures[0].endsWith(": File name too long")) << result.failures[0].toStdString();
+    EXPECT_TRUE(QFile::exists(result.targetDir + "/After/ok.url"));
+}
+
+TEST(FavoritesExport, exportedTreeImportsBackWithTheSameNamesAndAddresses)
+{
+    QTemporaryDir favorites;
+    const QByteArray body = "<FOLDERS>" +
+                            folderXml("T1", "Links",
+                                      vardeckXml("W2", "Caf\xc3\xa9", "http://caf\xc3\xa9.example/") +
+                                          vardeckXml("W1", "Home", "http://home.example/a?b=c&amp;d=e"),
+                                      folderXml("T2", "Inner", vardeckXml("W3", "Deep", "ftp://deep.example/"))) +
+                            "</FOLDERS>";
+    OpenDb source(body);
+    const FavoritesExportResult result = exportToFavorites(source.doc(), favorites.path());
+    ASSERT_EQ(result.error, "");
+
+    OpenDb target;
+    ImportBuilder builder(target.db);
+    FolderImport walk(builder);
+    ASSERT_TRUE(walk.loadFavsFromFoundColl({result.targetDir}, WalkMode::Shortcuts, "Back"));
+    const XmlNode links = target.lastTopFolder().child("SUBFOLDERS").firstChild().child("SUBFOLDERS").firstChild();
+    EXPECT_EQ(folderText(links), folderText(source.doc().nodeFromID("T1")));
+}

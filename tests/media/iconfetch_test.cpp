@@ -1,0 +1,274 @@
+// Finding, downloading and filing site icons against the tests' own server on
+// 127.0.0.1: the icon address rules, the fetch limits, and icon runs.
+#include "media/gifwriter.h"
+#include "media/iconrun.h"
+#include "media/iconsupport.h"
+#include "media/urlsupport.h"
+#include "support/httpserver.h"
+#include "support/testenv.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace rr;
+using rr::test::HttpServer;
+using rr::test::waitUntil;
+
+namespace
+{
+
+QByteArray icoBytes(QColor colour = Qt::blue)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "ICO");
+    return bytes;
+}
+
+QByteArray gifBytes()
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return encodeGIF(image);
+}
+
+QByteArray htmlWithLinks(const QByteArray &links)
+{
+    return "<html><head><title>Site</title>" + links + "</head><body><p>Hello</p></body></html>";
+}
+
+urlSupport urlOf(const QString &address)
+{
+    urlSupport url;
+    url.createURL(address);
+    return url;
+}
+
+QString addressFor(const QString &page, const QByteArray &links)
+{
+    return IconSupport::iconAddressFromLinks(readPageLinks(htmlWithLinks(links)), urlOf(page));
+}
+
+class IconFetchTest : public ::testing::Test
+{
+protected:
+    test::TempHome home;
+    QString base = home.path() + "/db/";
+    QString icons = base + "icons/Work/";
+    HttpServer server{30000};
+    HttpFetcher net;
+    QObject context;
+    FetchLimits savedPage = IconSupport::pageLimits;
+    FetchLimits savedIcon = IconSupport::iconLimits;
+
+    void SetUp() override { currentDBName = "Work.xml"; }
+    void TearDown() override
+    {
+        currentDBName = "Vardecks.xml";
+        IconSupport::pageLimits = savedPage;
+        IconSupport::iconLimits = savedIcon;
+    }
+
+    // loadIcon for a page of the server; the downloaded file's path or "".
+    QString load(const QString &path)
+    {
+        IconSupport support;
+        QString result = "pending";
+        support.loadIcon(base, urlOf(server.url(path)), net, &context, [&](const QString &file) { result = file; });
+        EXPECT_TRUE(waitUntil([&] { return result != "pending"; }, 15000));
+        return result;
+    }
+    FetchResult fetch(const QString &path, const FetchLimits &limits)
+    {
+        FetchResult out;
+        bool done = false;
+        net.get(QUrl(server.url(path)), limits, &context, [&](const FetchResult &r) {
+            out = r;
+            done = true;
+        });
+        EXPECT_TRUE(waitUntil([&] { return done; }, 15000));
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(IconAddress, followsTheFirstIconLinkOfThePage)
+{
+    const QString page = "http://www.site.example/docs/page.html";
+    EXPECT_EQ(addressFor(page, R"(<link rel="shortcut icon" href="/x.ico">)"), "http://www.site.example/x.ico");
+    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="/img/y.png">)"), "http://www.site.example/img/y.png");
+    EXPECT_EQ(addressFor(page, R"(<link rel="stylesheet" href="/s.css">)"), "http://www.site.example/favicon.ico");
+    EXPECT_EQ(addressFor(page, R"(<LINK REL="Shortcut Icon" HREF="/first.ico"><link rel="icon" href="/second.ico">)"),
+              "http://www.site.example/first.ico");
+    EXPECT_EQ(addressFor(page, R"(<link rel="apple-touch-icon" href="/big.png"><link rel=icon href="/small.ico">)"),
+              "http://www.site.example/small.ico");
+    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="fav.ico">)"), "http://www.site.example/docs/page.html/fav.ico")
+        << "a bare name follows the page address";
+    EXPECT_EQ(addressFor("http://www.site.example/", R"(<link rel="icon" href="fav.ico">)"),
+              "http://www.site.example/fav.ico");
+    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="https://cdn.example/i/a.ico">)"),
+              "https://cdn.example/i/a.ico")
+        << "an absolute address is used as it is";
+    EXPECT_EQ(addressFor("https://www.site.example/a", R"(<link rel="icon" href="//cdn.example/b.ico">)"),
+              "https://cdn.example/b.ico")
+        << "\"//\" takes the page's scheme";
+    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="/a.ico?v=1&amp;w=2">)"),
+              "http://www.site.example/a.ico?v=1&w=2");
+    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="  ">)"), "http://www.site.example/favicon.ico");
+}
+
+TEST(IconAddress, brokenMarkupStillGivesItsLinksInOrder)
+{
+    const QList<PageLink> links = readPageLinks("<html><head><link rel=icon href=/a.ico><div><link rel=x href='b'>"
+                                                "<p><link rel=\"icon\" href=\"c\"></body>");
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_EQ(links[0].href, "/a.ico");
+    EXPECT_EQ(links[1].rel, "x");
+    EXPECT_EQ(links[2].href, "c");
+    EXPECT_TRUE(readPageLinks("").isEmpty());
+    EXPECT_TRUE(readPageLinks(QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)).isEmpty());
+}
+
+TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
+{
+    const QByteArray gif = gifBytes();
+    server.route("/a/page.html", test::page(htmlWithLinks(R"(<link rel="shortcut icon" href="/x.ico">)")));
+    server.route("/x.ico", test::picture(gif, "image/gif"));
+    const QString file = load("/a/page.html");
+    ASSERT_EQ(file, icons + "favicon.ico");
+    IconSupport support;
+    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W12"), icons + "W12.ico");
+    QFile stored(icons + "W12.ico");
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), gif) << "stored byte for byte";
+    EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
+
+    // No link and a site with /favicon.ico; the page's own folder is not asked.
+    server.route("/plain.html", test::page(htmlWithLinks("")));
+    server.route("/favicon.ico", test::picture(icoBytes()));
+    EXPECT_EQ(load("/plain.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/favicon.ico"), 1);
+}
+
+TEST_F(IconFetchTest, refusesWhatIsNoUsablePictureAndLeavesNoFile)
+{
+    server.route("/p.html", test::page(htmlWithLinks(R"(<link rel="icon" href="/i.ico">)")));
+    const auto expectNoIcon = [&](const char *what) {
+        EXPECT_EQ(load("/p.html"), "") << what;
+        EXPECT_FALSE(QFile::exists(icons + "favicon.ico")) << what;
+    };
+    expectNoIcon("no icon on the site: a 404 page");
+    server.route("/i.ico", test::page("<html><body>Welcome!</body></html>"));
+    expectNoIcon("an HTML page served as the icon");
+    server.route("/i.ico", test::picture(""));
+    expectNoIcon("an empty body");
+    server.route("/i.ico", test::picture(icoBytes() + QByteArray(1024 * 1024, 'x')));
+    expectNoIcon("a body over the icon cap");
+    QImage huge(4000, 10, QImage::Format_RGB32);
+    huge.fill(Qt::green);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    huge.save(&buffer, "PNG");
+    server.route("/i.ico", test::picture(png, "image/png"));
+    expectNoIcon("a picture wider than the decoding limit");
+
+    // A page that cannot be read falls back to the home page's favicon.
+    server.route("/favicon.ico", test::picture(icoBytes()));
+    EXPECT_EQ(load("/missing.html"), icons + "favicon.ico");
+}
+
+TEST_F(IconFetchTest, fetchesHaveLimits)
+{
+    FetchLimits quick;
+    quick.idleTimeoutMs = 300;
+    quick.totalTimeoutMs = 600;
+    HttpServer::Response hang;
+    hang.hang = true;
+    server.route("/hang", hang);
+    EXPECT_EQ(fetch("/hang", quick).outcome, FetchResult::Outcome::TimedOut);
+
+    // A body that keeps the connection busy longer than the whole request may take.
+    server.route("/slow", test::page("late", 2000));
+    FetchLimits patient = quick;
+    patient.idleTimeoutMs = 5000;
+    EXPECT_EQ(fetch("/slow", patient).outcome, FetchResult::Outcome::TimedOut);
+
+    for (int i = 1; i <= 6; ++i)
+        server.route(QString("/r%1").arg(i), test::redirect(QString("/r%1").arg(i + 1)));
+    server.route("/r7", test::page("arrived"));
+    const FetchResult five = fetch("/r2", FetchLimits());
+    EXPECT_TRUE(five.ok());
+    EXPECT_EQ(five.body, "arrived");
+    EXPECT_EQ(five.finalUrl.path(), "/r7");
+    EXPECT_EQ(fetch("/r1", FetchLimits()).outcome, FetchResult::Outcome::TooManyRedirects);
+    EXPECT_EQ(server.hits("/r7"), 1) << "the sixth redirect is not followed";
+
+    server.route("/to-file", test::redirect("file:///etc/passwd"));
+    EXPECT_EQ(fetch("/to-file", FetchLimits()).outcome, FetchResult::Outcome::Refused);
+    FetchLimits small;
+    small.maxBody = 10;
+    server.route("/big", test::page("0123456789A"));
+    EXPECT_EQ(fetch("/big", small).outcome, FetchResult::Outcome::TooLarge);
+    EXPECT_EQ(fetch("/nothing-here", FetchLimits()).outcome, FetchResult::Outcome::HttpError);
+
+    EXPECT_FALSE(HttpFetcher::fetchableUrl("ftp://files.example/x").isValid());
+    EXPECT_FALSE(HttpFetcher::fetchableUrl("javascript:alert(1)").isValid());
+    EXPECT_EQ(HttpFetcher::fetchableUrl("www.site.example/a").toString(), "http://www.site.example/a");
+}
+
+TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
+{
+    QList<IconJob> jobs;
+    for (int i = 1; i <= 8; ++i) {
+        server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), 60));
+        jobs.append({QString("W%1").arg(i), QString("Page %1").arg(i), server.url(QString("/p%1.html").arg(i))});
+    }
+    server.route("/favicon.ico", test::picture(icoBytes()));
+    jobs.append({"W20", "Not the web", "ftp://files.example/x"});
+    jobs.append({"W21", "Nothing there", "http://127.0.0.1:1/"});
+
+    IconRun run(base, jobs, net);
+    QStringList filed;
+    QObject::connect(&run, &IconRun::iconLoaded, [&](const QString &wid, const QString &) { filed << wid; });
+    run.start();
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }, 15000));
+    EXPECT_EQ(run.loaded(), 8);
+    EXPECT_EQ(run.failed(), 2);
+    EXPECT_EQ(run.remaining(), 0);
+    EXPECT_EQ(run.total(), 10);
+    EXPECT_EQ(filed.size(), 8);
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_TRUE(IconSupport::checkValidIcon(icons + QString("W%1.ico").arg(i))) << i;
+    EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
+    EXPECT_LE(server.maxOpen(), 2) << "at most two requests at once on one site";
+    EXPECT_EQ(server.hits("/favicon.ico"), 1) << "a shared icon is downloaded once per run";
+}
+
+TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
+{
+    QList<IconJob> jobs;
+    for (int i = 1; i <= 6; ++i) {
+        server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), 200));
+        jobs.append({QString("W%1").arg(i), "Page", server.url(QString("/p%1.html").arg(i))});
+    }
+    server.route("/favicon.ico", test::picture(icoBytes()));
+    IconRun run(base, jobs, net);
+    bool cancelledEnd = false;
+    QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
+    run.start();
+    ASSERT_TRUE(waitUntil([&] { return server.totalHits() >= 1; }));
+    run.cancel();
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }));
+    EXPECT_TRUE(cancelledEnd);
+    EXPECT_EQ(run.loaded() + run.failed(), 0);
+    EXPECT_LE(server.totalHits(), 2) << "only the pages already asked for";
+    EXPECT_TRUE(QDir(icons).entryList(QDir::Files).isEmpty());
+}

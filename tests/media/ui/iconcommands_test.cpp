@@ -1,0 +1,258 @@
+// The main window's icon commands against the tests' own server on 127.0.0.1: icon
+// runs behind the progress window, a single fetch, icons chosen from a file or
+// removed, the icon of a page being added, and the lists showing what was filed.
+#include "explorer/editingfixture.h"
+#include "media/gifwriter.h"
+#include "media/ui/frmiconprogress.h"
+#include "media/ui/iconcommands.h"
+#include "platform/net/connection.h"
+#include "support/httpserver.h"
+
+#include <QBuffer>
+#include <QProgressBar>
+
+namespace rr::test
+{
+namespace
+{
+
+QByteArray icoBytes(QColor colour)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "ICO");
+    return bytes;
+}
+
+void writeFileBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray fileContent(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class IconCommandsTest : public EditingTest
+{
+protected:
+    HttpServer siteA{30000};
+    HttpServer siteB{30000};
+    IconCommands *icons = nullptr;
+    const QByteArray green = icoBytes(Qt::green);
+    const QByteArray blue = icoBytes(Qt::blue);
+
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        icons = &installIconCommands(*window);
+        forceOffline(false);
+        siteA.route("/a1.html", page("<html><head><link rel=\"shortcut icon\" href=\"/ia.ico\"></head></html>", 150));
+        siteA.route("/a2.html", page("<html><head><title>No link</title></head></html>", 150));
+        siteA.route("/ia.ico", picture(green));
+        siteA.route("/favicon.ico", picture(blue));
+        siteB.route("/b.html", page("<html><head><link rel=\"icon\" href=\"/gone.ico\"></head></html>"));
+        const auto vd = [](const char *wid, const char *name, const QString &address) {
+            return VD{wid, name, address, "06 Dec 2026", "", "", "", "", "", "1", "FALSE"}.xml();
+        };
+        openDb("<FOLDERS>" +
+               folderXml("T1", "Sites",
+                         vd("W1", "Site A one", siteA.url("/a1.html")) + vd("W2", "Site A two", siteA.url("/a2.html")) +
+                             vd("W3", "Site B", siteB.url("/b.html")) + vd("W4", "Files", "ftp://files.example/x")) +
+               folderXml("T2", "Other", vd("W5", "Other", siteA.url("/a2.html"))) + "</FOLDERS>");
+    }
+    void TearDown() override
+    {
+        forceOffline(false);
+        EditingTest::TearDown();
+    }
+    static QIcon fresh(const QString &file) { return QIcon(QPixmap::fromImage(QImage(file))); }
+    bool runEnded() const { return !icons->currentRun(); }
+    QIcon listIcon(const QString &wid) const { return row(wid) ? row(wid)->icon(0) : QIcon(); }
+    static bool sameIcon(const QIcon &a, const QIcon &b)
+    {
+        return a.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32) ==
+               b.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    }
+};
+
+} // namespace
+
+TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
+{
+    clickFolder("T1");
+    menu("mnuToolsIconFolder");
+    frmIconProgress *progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->windowTitle(), "Icon loading...");
+    EXPECT_FALSE(window->isEnabled()) << "the main window waits for the run";
+    EXPECT_TRUE(waitUntil([&] { return !progress->lblAddress->text().isEmpty(); }));
+    EXPECT_TRUE(progress->isEnabled()) << "the Cancel button stays usable";
+
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    EXPECT_EQ(progress->windowTitle(), "Icons loaded: 2");
+    EXPECT_EQ(progress->lblName->text(), "Task completed");
+    EXPECT_EQ(progress->lblLoaded->text(), "2");
+    EXPECT_EQ(progress->lblFailed->text(), "2");
+    EXPECT_EQ(progress->lblRemaining->text(), "0");
+    EXPECT_EQ(progress->Progress1->value(), progress->Progress1->maximum());
+    EXPECT_EQ(progress->Command1->Caption(), "OK");
+    EXPECT_TRUE(progress->Label3->isHidden());
+    EXPECT_TRUE(window->isEnabled());
+
+    EXPECT_EQ(fileContent(iconFile("W1")), green);
+    EXPECT_EQ(fileContent(iconFile("W2")), blue);
+    EXPECT_FALSE(QFile::exists(iconFile("W3")));
+    EXPECT_FALSE(QFile::exists(iconFile("W5"))) << "another folder's Vardeck";
+    EXPECT_FALSE(QFile::exists(home.databaseFolder() + "icons/Vardecks/favicon.ico"));
+    EXPECT_EQ(siteB.hits("/gone.ico"), 1);
+
+    // The list shows each filed icon; the others keep the stock picture.
+    ASSERT_NE(row("W1"), nullptr);
+    EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(iconFile("W1"))));
+    EXPECT_TRUE(sameIcon(listIcon("W2"), fresh(iconFile("W2"))));
+    EXPECT_TRUE(sameIcon(listIcon("W3"), window->ImageListWM.value("Vardeck")));
+    EXPECT_TRUE(sameIcon(listIcon("W4"), window->ImageListWM.value("Vardeck")));
+
+    // A second run replaces the files and rebuilds the image list for the known keys.
+    const QByteArray yellow = icoBytes(Qt::yellow);
+    siteA.route("/ia.ico", picture(yellow));
+    menu("mnuToolsIconFolder");
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    EXPECT_EQ(fileContent(iconFile("W1")), yellow);
+    EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(iconFile("W1"))));
+    icons->progressWindow()->Command1->click();
+}
+
+TEST_F(IconCommandsTest, cancelEndsTheRunAfterTheDownloadsInFlight)
+{
+    siteA.route("/a1.html", page("<html></html>", 400));
+    siteA.route("/a2.html", page("<html></html>", 400));
+    menu("mnuToolsIconAll");
+    frmIconProgress *progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
+    QTest::mouseClick(progress->Command1, Qt::LeftButton);
+    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(window->isEnabled()) << "the button gives the main window back at once";
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    EXPECT_EQ(icons->progressWindow(), nullptr) << "the window closed";
+    EXPECT_EQ(siteA.hits("/favicon.ico") + siteA.hits("/ia.ico"), 0);
+    EXPECT_LE(siteA.totalHits(), 2) << "nothing started after the cancel";
+    EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"*.ico"}).isEmpty());
+}
+
+TEST_F(IconCommandsTest, offlineAsksAndNoChangesNothing)
+{
+    forceOffline(true);
+    prompts.answer(MsgResult::No);
+    menu("mnuToolsIconAll");
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.lastText(), "Razuzezu Revidod has detected that you are not connected to the internet to load "
+                                  "icons.  Do you wish to continue?");
+    EXPECT_EQ(prompts.messages().back().title, "Internet connection?");
+    EXPECT_EQ(icons->progressWindow(), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+    QTest::qWait(50);
+    EXPECT_EQ(siteA.totalHits() + siteB.totalHits(), 0);
+
+    // Yes goes on as if online.
+    prompts.answer(MsgResult::Yes);
+    showVardeck("T1", "W2");
+    menu("mnuToolsIconVD");
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(iconFile("W2")); }, 15000));
+}
+
+TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
+{
+    showVardeck("T1", "W4");
+    menu("mnuToolsIconVD");
+    EXPECT_EQ(prompts.lastText(), "This web address is not suitable for finding an icon.");
+    EXPECT_EQ(icons->progressWindow(), nullptr);
+
+    showVardeck("T1", "W1");
+    menu("mnuToolsIconVD");
+    ASSERT_NE(icons->progressWindow(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 15000));
+    EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
+    EXPECT_EQ(fileContent(iconFile("W1")), green);
+    EXPECT_TRUE(sameImage(window->imgIcon->pixmap(), QPixmap::fromImage(QImage(iconFile("W1")))));
+    EXPECT_TRUE(window->isEnabled());
+    icons->progressWindow()->Command1->click();
+
+    // A picture file of the user's choice, stored as it is; a file that is no picture.
+    const QString gif = home.path() + "/mine.gif";
+    QImage red(12, 12, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    writeFileBytes(gif, encodeGIF(red));
+    prompts.answerFile(gif);
+    menu("mnuToolsIconFile");
+    const FileRequest &asked = prompts.fileRequests().back();
+    EXPECT_EQ(asked.title, "Open image file for Vardeck icon");
+    EXPECT_EQ(asked.filters,
+              QStringList({"Icon Files (*.ico)", "Gif Files (*.gif)", "JPEG Files (*.jpg)", "Bitmap files (*.bmp)"}));
+    EXPECT_EQ(fileContent(iconFile("W1")), fileContent(gif));
+    EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(gif)));
+
+    const QString text = home.path() + "/notes.ico";
+    writeFileBytes(text, "just words");
+    prompts.answerFile(text);
+    menu("mnuToolsIconFile");
+    EXPECT_EQ(prompts.lastText(), "Invalid picture selected...");
+    EXPECT_EQ(fileContent(iconFile("W1")), fileContent(gif)) << "the icon stays as it was";
+
+    prompts.answer(MsgResult::No);
+    menu("mnuToolsIconRemove");
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the icon from Site A one?");
+    EXPECT_EQ(prompts.messages().back().title, "Remove Vardeck icon?");
+    EXPECT_TRUE(QFile::exists(iconFile("W1")));
+    prompts.answer(MsgResult::Yes);
+    menu("mnuToolsIconRemove");
+    EXPECT_FALSE(QFile::exists(iconFile("W1")));
+    EXPECT_TRUE(sameIcon(listIcon("W1"), window->ImageListWM.value("Vardeck")));
+}
+
+TEST_F(IconCommandsTest, choosingOrRemovingNeedsAShownVardeck)
+{
+    clickFolder("T1");
+    ASSERT_FALSE(window->vardeckShown());
+    window->runCommand("mnuToolsIconFile_Click");
+    EXPECT_TRUE(prompts.fileRequests().empty());
+    EXPECT_EQ(prompts.lastText(), "No Vardeck is shown.  Select the Vardeck whose icon you wish to choose first.");
+    window->runCommand("mnuToolsIconRemove_Click");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"txt*"}).isEmpty());
+}
+
+TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
+{
+    clickFolder("T2");
+    window->chosenPage = DetectedPage{};
+    window->chosenPage.address = siteA.url("/a1.html");
+    window->chosenPage.name = "Added page";
+    callOp(window->ops.addVardeckSetup, QString("browser"));
+    const QString download = home.databaseFolder() + "icons/Vardecks/favicon.ico";
+    ASSERT_TRUE(waitUntil([&] { return window->iconChanged; }, 15000));
+    EXPECT_EQ(fileContent(download), green);
+    save();
+    const QString wid = window->currentWID;
+    EXPECT_EQ(fileContent(iconFile(wid)), green);
+    EXPECT_FALSE(QFile::exists(download));
+
+    // Cancelled before the icon arrives: the late icon is dropped.
+    callOp(window->ops.addVardeckSetup, QString("browser"));
+    window->runCommand("cancelVardeckEdit");
+    QTest::qWait(400);
+    EXPECT_FALSE(QFile::exists(download));
+    EXPECT_FALSE(window->iconChanged);
+}
+
+} // namespace rr::test

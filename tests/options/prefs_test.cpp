@@ -1,0 +1,188 @@
+#include "options/prefsrules.h"
+#include "options/startupentry.h"
+#include "options/webstyle.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace rr;
+using Verdict = prefs::ListSize::Verdict;
+
+namespace
+{
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A stylesheet shaped like the Web Aspect's: an earlier lower-case link, then the
+// LINK whose second attribute names the style, then a second LINK.
+QByteArray stylesheet(const char *css)
+{
+    return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">\n"
+                      "<xsl:template match=\"/\"><HTML><HEAD><link rel=\"icon\" href=\"a.ico\"/>\n"
+                      "<LINK rel=\"stylesheet\" href=\"") +
+           css +
+           "\" type=\"text/css\"/><LINK rel=\"next\" href=\"VD_keep.css\"/></HEAD>"
+           "<BODY>Caf\xc3\xa9 &amp; more</BODY></HTML></xsl:template>\n</xsl:stylesheet>\n";
+}
+
+class TempConfig
+{
+public:
+    TempConfig() : m_previous(qgetenv("XDG_CONFIG_HOME")) { qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8()); }
+    ~TempConfig() { qputenv("XDG_CONFIG_HOME", m_previous); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previous;
+};
+
+} // namespace
+
+TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFifty)
+{
+    struct Case {
+        const char *text;
+        Verdict verdict;
+        int value;
+        const char *reset;
+    };
+    const Case cases[] = {
+        {"15", Verdict::Ok, 15, ""},
+        {"1", Verdict::Ok, 1, ""},
+        {"50", Verdict::Ok, 50, ""},
+        {" 7 ", Verdict::Ok, 7, ""},
+        {"2.5", Verdict::Ok, 2, ""},
+        {"3.5", Verdict::Ok, 4, ""},
+        {"0", Verdict::TooSmall, 0, "1"},
+        {"-4", Verdict::TooSmall, 0, "1"},
+        {"0.4", Verdict::TooSmall, 0, "1"},
+        {"51", Verdict::TooLarge, 0, "50"},
+        {"123456", Verdict::TooLarge, 0, "50"},
+        {"99999999999999999999", Verdict::TooLarge, 0, "50"},
+        {"abc", Verdict::NotANumber, 0, "15"},
+        {"", Verdict::NotANumber, 0, "15"},
+        {"&H10", Verdict::NotANumber, 0, "15"},
+        {"1e3", Verdict::NotANumber, 0, "15"},
+        {"1 2", Verdict::NotANumber, 0, "15"},
+        {"12abc", Verdict::NotANumber, 0, "15"},
+    };
+    for (const Case &c : cases) {
+        const prefs::ListSize size = prefs::checkListSize(QLatin1String(c.text));
+        EXPECT_EQ(size.verdict, c.verdict) << c.text;
+        if (c.verdict == Verdict::Ok)
+            EXPECT_EQ(size.value, c.value) << c.text;
+        else
+            EXPECT_EQ(size.resetText, QLatin1String(c.reset)) << c.text;
+    }
+}
+
+TEST(OptionsRules, browserAndStyleTablesMapBothWays)
+{
+    EXPECT_EQ(prefs::browserTextForCode(""), "Desktop default browser");
+    EXPECT_EQ(prefs::browserTextForCode("0"), "Desktop default browser");
+    EXPECT_EQ(prefs::browserTextForCode("N6"), "Netscape v6 or later");
+    EXPECT_EQ(prefs::browserTextForCode("XX"), "");
+    EXPECT_EQ(prefs::browserCodeForText("Opera"), "Op");
+    EXPECT_EQ(prefs::browserCodeForText(""), "");
+    EXPECT_EQ(prefs::styleSheetForEntry("Comic"), "VD_comic.css");
+    EXPECT_EQ(prefs::styleSheetForEntry("Courier"), "VD_courier.css");
+    EXPECT_EQ(prefs::styleSheetForEntry("Vardecks default"), "VDStyle.css");
+    EXPECT_EQ(prefs::styleSheetForEntry("Fancy"), "");
+
+    QTemporaryDir dir;
+    for (const char *name : {"a.xml", "B.XML", "notes.txt", "oddxml"})
+        writeFile(dir.filePath(name), "x");
+    QStringList found = prefs::databaseFiles(dir.path());
+    found.sort();
+    EXPECT_EQ(found, QStringList({"B.XML", "a.xml", "oddxml"}));
+}
+
+TEST(StartupEntry, appearsAndDisappearsWithAQuotedExecLine)
+{
+    EXPECT_EQ(startupentry::execLine("/opt/My Apps/razuzezu-revidod"), "\"/opt/My Apps/razuzezu-revidod\" /startup");
+    // '"' '$' '`' take a backslash inside the quotes, '%' is doubled, and the file's
+    // own escaping doubles every backslash.
+    EXPECT_EQ(startupentry::execLine("/x/a\"b$c`d%e\\f"), "\"/x/a\\\\\"b\\\\$c\\\\`d%%e\\\\\\\\f\" /startup");
+
+    TempConfig config;
+    const QString file = config.path() + "/autostart/razuzezu-revidod.desktop";
+    EXPECT_EQ(startupentry::filePath(), file);
+    QString error;
+    ASSERT_TRUE(startupentry::setRunAtStartup(true, "/home/u/Razuzezu Revidod/bin/razuzezu-revidod", &error))
+        << error.toStdString();
+    const QByteArray text = readFile(file);
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\nType=Application\nName=Razuzezu Revidod\n"));
+    EXPECT_TRUE(text.contains("\nExec=\"/home/u/Razuzezu Revidod/bin/razuzezu-revidod\" /startup\n"));
+    ASSERT_TRUE(startupentry::setRunAtStartup(true, "/usr/bin/razuzezu-revidod"));
+    EXPECT_TRUE(readFile(file).contains("\nExec=\"/usr/bin/razuzezu-revidod\" /startup\n"));
+    EXPECT_TRUE(startupentry::setRunAtStartup(false, QString()));
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(startupentry::setRunAtStartup(false, QString()));
+}
+
+TEST(WebStyle, rewritesOnlyTheFirstUpperCaseLinkOfEachStylesheetThatNamesAnotherStyle)
+{
+    QTemporaryDir dir;
+    const QStringList names = webstyle::stylesheetNames();
+    ASSERT_EQ(names, QStringList({"VD.xsl", "VDAll.xsl", "VDFavs.xsl", "VDHits.xsl", "VDSearch.xsl"}));
+    for (const QString &name : names)
+        writeFile(dir.filePath(name), stylesheet("VDStyle.css"));
+    writeFile(dir.filePath("VDHits.xsl"), stylesheet("VD_comic.css"));
+
+    const webstyle::Result result = webstyle::changeWebStyle(dir.path(), "VD_comic.css");
+    EXPECT_EQ(result.rewritten, QStringList({"VD.xsl", "VDAll.xsl", "VDFavs.xsl", "VDSearch.xsl"}));
+    EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join(' ').toStdString();
+    for (const QString &name : names) {
+        const QByteArray text = readFile(dir.filePath(name));
+        EXPECT_TRUE(text.contains("<LINK rel=\"stylesheet\" href=\"VD_comic.css\" type=\"text/css\"/>"))
+            << name.toStdString();
+        EXPECT_TRUE(text.contains("<LINK rel=\"next\" href=\"VD_keep.css\"/>"));
+        EXPECT_TRUE(text.contains("<link rel=\"icon\" href=\"a.ico\"/>"));
+        EXPECT_TRUE(text.contains("Caf\xc3\xa9 &amp; more"));
+        EXPECT_FALSE(text.contains("VDStyle.css"));
+    }
+    // A stylesheet already naming the style is not written again.
+    EXPECT_EQ(readFile(dir.filePath("VDHits.xsl")), stylesheet("VD_comic.css"));
+    EXPECT_TRUE(webstyle::changeWebStyle(dir.path(), "VD_comic.css").rewritten.isEmpty());
+}
+
+TEST(WebStyle, leavesBrokenOrLinklessStylesheetsAsTheyAreAndDoesTheRest)
+{
+    QTemporaryDir dir;
+    for (const QString &name : webstyle::stylesheetNames())
+        writeFile(dir.filePath(name), stylesheet("VDStyle.css"));
+    const QByteArray broken = "<xsl:stylesheet><LINK rel=\"a\" href=\"VDStyle.css\">";
+    const QByteArray lowerOnly = "<x><link rel=\"stylesheet\" href=\"VDStyle.css\"/></x>";
+    const QByteArray oneAttribute = "<x><LINK href=\"VDStyle.css\"/></x>";
+    writeFile(dir.filePath("VD.xsl"), broken);
+    writeFile(dir.filePath("VDAll.xsl"), lowerOnly);
+    writeFile(dir.filePath("VDFavs.xsl"), oneAttribute);
+    QFile::remove(dir.filePath("VDSearch.xsl"));
+
+    const webstyle::Result result = webstyle::changeWebStyle(dir.path() + "/", "VD_plain.css");
+    EXPECT_EQ(result.rewritten, QStringList({"VDHits.xsl"}));
+    ASSERT_EQ(result.failures.size(), 3);
+    EXPECT_TRUE(result.failures[0].startsWith("VD.xsl: "));
+    EXPECT_EQ(result.failures[1], "VDAll.xsl: it has no LINK element");
+    EXPECT_EQ(result.failures[2], "VDFavs.xsl: its LINK element has no second attribute");
+    EXPECT_EQ(readFile(dir.filePath("VD.xsl")), broken);
+    EXPECT_EQ(readFile(dir.filePath("VDAll.xsl")), lowerOnly);
+    EXPECT_EQ(readFile(dir.filePath("VDFavs.xsl")), oneAttribute);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("VDSearch.xsl")));
+}

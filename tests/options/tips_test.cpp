@@ -1,0 +1,87 @@
+#include "options/htmlhelp.h"
+#include "options/tipsupport.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace
+{
+
+QList<TipSupport> tips()
+{
+    QList<TipSupport> list;
+    loadTips(list);
+    return list;
+}
+
+} // namespace
+
+TEST(TipTable, holdsFiftyTwoTipsInIdOrderEachWithTitleBodyAndAnInstalledPage)
+{
+    QList<TipSupport> list = tips();
+    loadTips(list); // a second load starts a new list
+    ASSERT_EQ(list.size(), 52);
+    QSet<QString> titles;
+    QSet<QString> pages;
+    for (int i = 0; i < list.size(); ++i) {
+        const TipSupport &tip = list[i];
+        EXPECT_EQ(tip.getTipId(), QString::number(i + 1));
+        EXPECT_FALSE(tip.getTipShortText().isEmpty() || tip.getTipLongText().isEmpty()) << i + 1;
+        EXPECT_FALSE(tip.getTipLongText().contains(QLatin1Char('\n'))) << i + 1;
+        titles.insert(tip.getTipShortText());
+        pages.insert(tip.getTipHelpURL());
+        EXPECT_TRUE(QFileInfo(HTMLHelp::defaultHelpFile() + "/" + tip.getTipHelpURL()).isFile())
+            << tip.getTipHelpURL().toStdString();
+    }
+    EXPECT_EQ(titles.size(), 52);
+    EXPECT_EQ(pages.size(), 35);
+    EXPECT_EQ(list[51].getTipShortText(), "Opening the first search result");
+}
+
+TEST(TipTable, keepsTheGivenBodiesCharacterForCharacter)
+{
+    const QList<TipSupport> list = tips();
+    const std::pair<int, const char *> given[] = {
+        {1, "When creating a Vardeck bookmark, or retrieving one from a browser, the information about it remains "
+            "editable until the Vardeck is saved.  To save the Vardeck click on the Save button on the toolbar, or use "
+            "the keyboard shortcut CTRL-S."},
+        {13, "Vardecks supports many shortcut keys to make managing your bookmarks easier.  Use the menu option "
+             "Help->Keyboard shortcuts, or look at the tooltip text for the control you are using (hover over the "
+             "control)."},
+        {36, "There are two ways to view your Vardecks, called Aspects. The Explorer Aspect (Aspect->Explorer) is a "
+             "Windows-style user interface for managing and editing your Vardeck bookmarks, while the Web Aspect "
+             "(Aspect->Web) offers web-style screens for viewing your Vardecks."},
+        {52, "When searching, check the 'Open first result' checkbox to instantly open in a browser the search result "
+             "that best matched your search text."},
+        {17, "Use the keyboard shortcut CTRL-S to Save a new Vardeck."},
+        {18, "Use the keyboard shortcut CTRL-F to Find a bookmark within your bookmark collection."},
+        {19, "Use the keyboard shortcut CTRL-G to Get new Vardecks from any open browser window."},
+        {23, "Use the keyboard shortcut CTRL-I to display the Index view."},
+        {24, "Use the keyboard shortcut CTRL-F to display the Search view or to start a new search."},
+        {25, "Use the keyboard shortcut CTRL-R to display the Favorites view."},
+        {26, "Use the keyboard shortcut CTRL-E to display the Popular view."},
+        {27, "Use the keyboard shortcut CTRL-L to display all the Vardecks in the currently selected folder (on the "
+             "folder pane)."},
+        {28, "Use the keyboard shortcut CTRL-P to print.  This option allows you to print the view that is currently "
+             "displayed on the Web Aspect."},
+        {34, "Use the keyboard shortcut CTRL-X to display the Explorer Aspect."},
+        {44, "Use the keyboard shortcut CTRL-B to display the Web Aspect."},
+        {45, "Use the keyboard shortcut CTRL-Insert to open the current Vardeck in a browser window."},
+    };
+    for (const auto &[id, body] : given)
+        EXPECT_EQ(list[id - 1].getTipLongText().toStdString(), body) << id;
+}
+
+TEST(TipTable, nextTipFollowsTheStoredOneAndStartsAgainAfterTheLastOrOnAnythingElse)
+{
+    EXPECT_EQ(nextTipPosition("", 52), 1);
+    EXPECT_EQ(nextTipPosition("0", 52), 1);
+    EXPECT_EQ(nextTipPosition("1", 52), 2);
+    EXPECT_EQ(nextTipPosition("51", 52), 52);
+    EXPECT_EQ(nextTipPosition("52", 52), 1);
+    for (const char *broken : {"-1", "-52", "53", "99999999999", "abc", "3x", "1e3", "&H10", "2.5"})
+        EXPECT_EQ(nextTipPosition(broken, 52), 1) << broken;
+}

@@ -1,0 +1,178 @@
+#include "controls/qbbuttons_h.h"
+#include "options/htmlhelp.h"
+#include "options/ui/frmhelp.h"
+#include "options/ui/frmtips.h"
+#include "shell/menutable.h"
+#include "storage/useroptions.h"
+#include "support/fakelauncher.h"
+#include "support/testenv.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace
+{
+
+class RecordingViewer final : public HelpViewer
+{
+public:
+    RecordingViewer() { helpviewer::install(this); }
+    ~RecordingViewer() override { helpviewer::install(nullptr); }
+    bool showHelpPage(const QString &, const QString &page) override
+    {
+        pages << page;
+        return true;
+    }
+    QStringList pages;
+};
+
+class TipsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        appOptions().setLastTip(QString());
+        appOptions().setTipStartup(false);
+        appOptions().setFontSize(10);
+        appOptions().setDefaultBrowser(QString());
+    }
+    void TearDown() override { delete frmTips::existing(); }
+
+    // Opens the tip window as the Help menu does.
+    frmTips *open()
+    {
+        frmTips::showTips(nullptr);
+        return frmTips::existing();
+    }
+    void closeWith(frmTips *tips, bool escape)
+    {
+        if (escape)
+            QTest::keyClick(tips, Qt::Key_Escape);
+        else
+            tips->cmdCancel->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+} // namespace
+
+TEST_F(TipsTest, eachOpeningShowsTheNextTipAndAStoredTipOutsideTheTableStartsAgain)
+{
+    appOptions().setLastTip("-3");
+    for (int expected = 1; expected <= 53; ++expected) {
+        frmTips *tips = open();
+        const int position = expected == 53 ? 1 : expected;
+        ASSERT_EQ(tips->cmbTips->currentIndex(), position - 1) << expected;
+        EXPECT_EQ(tips->lblTipText->toPlainText(), tips->tipList[position - 1].getTipLongText());
+        EXPECT_EQ(appOptions().getLastTip(), QString::number(position));
+        closeWith(tips, expected % 2 == 0);
+        ASSERT_EQ(frmTips::existing(), nullptr);
+    }
+}
+
+TEST_F(TipsTest, choosingATitleShowsItButLeavesTheRotationAndTheBoxStoresTipStartupInverted)
+{
+    appOptions().setLastTip("4");
+    appOptions().setTipStartup(true);
+    frmTips *tips = open();
+    EXPECT_EQ(tips->cmbTips->count(), 52);
+    EXPECT_EQ(tips->lblTipText->font().pointSize(), 10);
+    EXPECT_FALSE(tips->chkShow->isChecked());
+    tips->chkShow->click();
+    EXPECT_FALSE(appOptions().getTipStartup());
+
+    tips->cmbTips->setCurrentIndex(29);
+    emit tips->cmbTips->activated(29);
+    EXPECT_EQ(tips->currentTip.getTipShortText(), "Dragging and dropping");
+    EXPECT_TRUE(tips->lblTipText->toPlainText().startsWith("Drag a Vardeck from the list"));
+    // Opening it again while it is open only brings it forward.
+    EXPECT_EQ(open(), tips);
+    EXPECT_EQ(tips->currentTip.getTipShortText(), "Dragging and dropping");
+    closeWith(tips, true);
+    EXPECT_EQ(open()->cmbTips->currentText(), "The Web aspect");
+}
+
+TEST_F(TipsTest, theLinksOpenTheTipsHelpPageAndTheFaq)
+{
+    test::ScriptedPrompts prompts;
+    test::FakeLauncher launcher;
+    RecordingViewer viewer;
+    appOptions().setLastTip("12");
+    frmTips *tips = open();
+    QTest::mouseClick(tips->lblReadMore, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(tips->lblURL, Qt::LeftButton, {}, QPoint(4, 4));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(viewer.pages, QStringList({"Shortcut_Keys.htm"}));
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"https://www.quorvane.example/Vardecks/faq.htm"}));
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
+{
+    test::ScriptedPrompts prompts;
+    test::FakeLauncher launcher;
+    installHelpWindow();
+    HTMLHelp help;
+    help.CHMFile = HTMLHelp::defaultHelpFile();
+    ASSERT_TRUE(help.HHDisplayContents());
+    frmHelp *window = frmHelp::existing();
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_EQ(window->currentPage(), "index.htm");
+    // The contents page first, then each page it lists once.
+    ASSERT_EQ(window->lstContents->count(), 37);
+    EXPECT_EQ(window->lstContents->currentItem()->text(), "Contents");
+
+    help.HHTopicURL = "Web_Aspect.htm";
+    ASSERT_TRUE(help.HHDisplayTopicURL());
+    EXPECT_EQ(window->lstContents->currentItem()->text(), "The Web Aspect");
+    EXPECT_EQ(window->windowTitle(), "Razuzezu Revidod Help - The Web Aspect");
+
+    emit window->txtPage->anchorClicked(QUrl("Printing.htm"));
+    EXPECT_EQ(window->currentPage(), "Printing.htm");
+    window->cmdBack->trigger();
+    EXPECT_EQ(window->currentPage(), "Web_Aspect.htm");
+    window->cmdForward->trigger();
+    EXPECT_EQ(window->currentPage(), "Printing.htm");
+    window->cmdContents->trigger();
+    EXPECT_EQ(window->currentPage(), "index.htm");
+
+    emit window->txtPage->anchorClicked(QUrl("https://www.example.org/x"));
+    emit window->txtPage->anchorClicked(QUrl("../DeVivozoda/Vardecks.xml"));
+    EXPECT_EQ(window->currentPage(), "index.htm");
+    ASSERT_EQ(launcher.openedUrls().size(), 2);
+    EXPECT_EQ(launcher.openedUrls()[0], "https://www.example.org/x");
+    EXPECT_TRUE(launcher.openedUrls()[1].endsWith("/DeVivozoda/Vardecks.xml"));
+    EXPECT_TRUE(prompts.messages().empty());
+    helpviewer::install(nullptr);
+    delete window;
+}
+
+TEST(HelpWindow, theShortcutPageListsEveryKeyOfTheMenus)
+{
+    QFile file(HTMLHelp::defaultHelpFile() + "/Shortcut_Keys.htm");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    static const QRegularExpression keyCell("<tr><td>([^<]+)</td>");
+    QSet<QString> listed;
+    for (auto it = keyCell.globalMatch(QString::fromUtf8(file.readAll())); it.hasNext();)
+        listed.insert(QKeySequence::fromString(it.next().captured(1)).toString());
+    QStringList keys = {"F2", "F3", "F4", "F5", "Ctrl+S", "Esc"};
+    for (const MenuEntry &entry : mainMenuTable())
+        if (!entry.shortcut.isEmpty())
+            keys << entry.shortcut;
+    for (const QString &key : keys)
+        EXPECT_TRUE(listed.contains(QKeySequence::fromString(key).toString())) << "missing " << key.toStdString();
+}

@@ -1,0 +1,56 @@
+#include "platform/atomicfile.h"
+#include "support/smalldisk.h"
+#include "support/testenv.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace rr;
+
+namespace
+{
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+// Runs in a child process with a 4 KB file-size limit; exits 0 when the write
+// failed with the right reason.
+[[noreturn]] void writePastTheLimit(const QString &path)
+{
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = 4096;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QString error;
+    const bool written = writeFileAtomically(path, QByteArray(64 * 1024, 'x'), &error);
+    _exit(!written && error.contains("larger than this system allows") ? 0 : 1);
+}
+
+TEST(AtomicFileDeathTest, aWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram)
+{
+    test::TempHome home;
+    EXPECT_EXIT(writePastTheLimit(home.path() + "/big.bin"), testing::ExitedWithCode(0), "");
+}
+
+TEST(AtomicFile, aFullDiskSaysSoAndKeepsTheOldFile)
+{
+    test::TempHome home;
+    const QString folder = home.path() + "/disk";
+    test::SmallDisk disk(folder, 0);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no right to mount a small disk here";
+    const QString path = folder + "/db.xml";
+    ASSERT_TRUE(writeFileAtomically(path, "old"));
+    QString error;
+    EXPECT_FALSE(writeFileAtomically(path, QByteArray(256 * 1024, 'x'), &error));
+    EXPECT_EQ(error, path + " could not be written: the disk is full.");
+    EXPECT_EQ(readAll(path), "old");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"db.xml"});
+}

@@ -1,0 +1,172 @@
+#include "platform/paths.h"
+#include "platform/xmldocument.h"
+#include "platform/xslttransform.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <libxml/HTMLparser.h>
+#include <libxml/xpath.h>
+
+using namespace rr;
+
+namespace
+{
+
+QString stylesheet(const QString &name)
+{
+    return paths::installedDataFolder() + "/DeVivozoda/" + name;
+}
+
+// The parsed page with XPath queries over it.
+class Page
+{
+public:
+    explicit Page(const QByteArray &html)
+        : m_doc(htmlReadMemory(html.constData(), int(html.size()), nullptr, "UTF-8",
+                               HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING))
+    {
+    }
+    ~Page() { xmlFreeDoc(m_doc); }
+    bool ok() const { return m_doc != nullptr; }
+    QStringList texts(const char *xpath) const
+    {
+        QStringList out;
+        xmlXPathContextPtr ctx = xmlXPathNewContext(m_doc);
+        xmlXPathObjectPtr found = xmlXPathEvalExpression(reinterpret_cast<const xmlChar *>(xpath), ctx);
+        for (int i = 0; found && found->nodesetval && i < found->nodesetval->nodeNr; ++i) {
+            xmlChar *text = xmlNodeGetContent(found->nodesetval->nodeTab[i]);
+            out << QString::fromUtf8(reinterpret_cast<const char *>(text)).trimmed();
+            xmlFree(text);
+        }
+        xmlXPathFreeObject(found);
+        xmlXPathFreeContext(ctx);
+        return out;
+    }
+
+private:
+    xmlDocPtr m_doc;
+};
+
+class Transforms : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(db.load(test::dataFile("web/collection.xml"))) << db.parseErrorReason().toStdString();
+    }
+
+    QByteArray render(const QString &name, const std::optional<xslt::VariableText> &variable = std::nullopt)
+    {
+        QByteArray html;
+        QString error;
+        EXPECT_TRUE(xslt::transform(stylesheet(name), db, &html, &error, variable)) << error.toStdString();
+        return html;
+    }
+
+    XmlDocument db;
+};
+
+} // namespace
+
+TEST_F(Transforms, everyViewListsItsVardecksInOrderAndLinksOnlySafeAddresses)
+{
+    const QStringList views = {"VD.xsl",       "VDAll.xsl",    "VDFavs.xsl",      "VDHits.xsl",
+                               "VDSearch.xsl", "VD_plain.xsl", "VDAll_plain.xsl", "VDFavs_plain.xsl"};
+    for (const QString &view : views) {
+        SCOPED_TRACE(view.toStdString());
+        const QByteArray html = render(view, xslt::VariableText{"search", "quokka"});
+        Page page(html);
+        ASSERT_TRUE(page.ok());
+        EXPECT_EQ(page.texts("//title").size(), 1);
+        for (const QString &href : page.texts("//a/@href")) {
+            EXPECT_FALSE(href.startsWith("javascript:", Qt::CaseInsensitive)) << href.toStdString();
+            EXPECT_FALSE(href.startsWith("data:", Qt::CaseInsensitive)) << href.toStdString();
+        }
+        EXPECT_FALSE(html.contains("<script")) << "the data: address must stay escaped text";
+        EXPECT_EQ(page.texts("//a[@href='http://www.apple.example']").isEmpty(), view.startsWith("VDHits"))
+            << "a www address links over http";
+        // The plain pages carry their style inside; the others link a style file.
+        EXPECT_EQ(page.texts("//style").size(), view.contains("_plain") ? 1 : 0);
+    }
+
+    // The database keeps its document type, and so its identifiers, after a transform.
+    const QByteArray saved = db.toBytes();
+    EXPECT_TRUE(saved.contains("<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">\n<FOLDERS>"))
+        << saved.left(200).toStdString();
+    XmlDocument reloaded;
+    ASSERT_TRUE(reloaded.loadXml(saved, QFileInfo(test::dataFile("web/collection.xml")).absolutePath()));
+    EXPECT_TRUE(reloaded.nodeFromID("W3"));
+
+    Page folders(render("VD.xsl"));
+    EXPECT_EQ(folders.texts("//div[@class='folder']/h2/text()"),
+              QStringList({"Tools & Tricks <dev>", "Tools & Tricks <dev> / Empty inside", "Reading"}));
+    EXPECT_EQ(folders.texts("//div[@id='T2']/p[@class='empty']"), QStringList{"No Vardecks in this folder."});
+    EXPECT_EQ(folders.texts("//div[@id='T1']//div[@class='name']"), QStringList({"Zebra & Co", "évian Café"}));
+
+    Page all(render("VDAll.xsl"));
+    EXPECT_EQ(all.texts("//td[@class='name']/*[1]"),
+              QStringList({"apple pages", "Mail me", "Zebra & Co", "évian Café"}));
+    EXPECT_EQ(all.texts("//span[@class='nolink']"), QStringList({"Mail me", "évian Café"}));
+
+    Page favs(render("VDFavs.xsl"));
+    EXPECT_EQ(favs.texts("//td[@class='name']/a"), QStringList({"apple pages", "Zebra & Co"}));
+
+    Page hits(render("VDHits.xsl"));
+    EXPECT_EQ(hits.texts("//td[@class='name']/*[1]"), QStringList({"évian Café", "Zebra & Co", "Mail me"}));
+    EXPECT_EQ(hits.texts("//td[@class='hits']"), QStringList({"10", "9", "2"}));
+
+    Page found(render("VDSearch.xsl", xslt::VariableText{"search", "QUOKKA"}));
+    EXPECT_EQ(found.texts("//li//div[@class='name']"), QStringList({"apple pages", "évian Café"}));
+    Page none(render("VDSearch.xsl", xslt::VariableText{"search", "no such words"}));
+    EXPECT_EQ(none.texts("//p[@class='empty']"), QStringList{"No Vardeck holds this text."});
+}
+
+TEST_F(Transforms, eachAspectStylesheetNamesItsStyleInTheSecondAttributeOfItsFirstLink)
+{
+    for (const QString &view : {"VD.xsl", "VDAll.xsl", "VDFavs.xsl", "VDHits.xsl", "VDSearch.xsl"}) {
+        XmlDocument xsl;
+        ASSERT_TRUE(xsl.load(stylesheet(view)));
+        const QList<XmlNode> links = xsl.getElementsByTagName("LINK");
+        ASSERT_FALSE(links.isEmpty()) << view.toStdString();
+        xmlAttr *second = links.first().raw()->properties->next;
+        ASSERT_NE(second, nullptr);
+        EXPECT_STREQ(reinterpret_cast<const char *>(second->children->content), "VDStyle.css");
+    }
+    for (const QString &css : {"VDStyle.css", "VD_plain.css", "VD_courier.css", "VD_comic.css", "VD_verdana.css"})
+        EXPECT_TRUE(QFile::exists(stylesheet(css))) << css.toStdString();
+}
+
+TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath("VardecksFoldersTemp.htm");
+    const auto write = [&](const QString &name, const QByteArray &text) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+    };
+    write("VardecksFoldersTemp.htm", "the page made before");
+    write("broken.xsl", "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'><xsl:template");
+    write("plain.xsl", "<html><body>not a stylesheet</body></html>");
+
+    QString error;
+    EXPECT_FALSE(xslt::transformToFile(dir.filePath("missing.xsl"), db, page, &error));
+    EXPECT_TRUE(error.contains("is missing")) << error.toStdString();
+    EXPECT_FALSE(xslt::transformToFile(dir.filePath("broken.xsl"), db, page, &error));
+    EXPECT_TRUE(error.contains("could not be read")) << error.toStdString();
+    EXPECT_FALSE(xslt::transformToFile(dir.filePath("plain.xsl"), db, page, &error));
+    EXPECT_TRUE(error.contains("not a valid stylesheet")) << error.toStdString();
+    EXPECT_FALSE(xslt::transformToFile(stylesheet("VD.xsl"), db, dir.filePath("no/such/folder/p.htm"), &error));
+    EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
+    QFile after(page);
+    after.open(QIODevice::ReadOnly);
+    EXPECT_EQ(after.readAll(), "the page made before");
+
+    EXPECT_TRUE(xslt::transformToFile(stylesheet("VD.xsl"), db, page, &error));
+    EXPECT_GT(QFileInfo(page).size(), 1000);
+}

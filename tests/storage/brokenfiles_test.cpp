@@ -1,0 +1,163 @@
+// Every hostile or damaged file kept in tests/data/broken, with what opening it must
+// give: the database opens with working identifiers, or it is refused with a reason
+// and nothing is read from elsewhere; a settings file keeps its good values.
+#include "platform/registrystore.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace
+{
+
+struct DatabaseCase {
+    const char *file;
+    // Empty: the file opens. Otherwise a part of the reason it is refused with.
+    const char *refusedWith;
+    // For files that open: an identifier that must be found, the NAME of its element,
+    // and the identifiers allocation must hand out next.
+    const char *lookup = nullptr;
+    const char *lookupName = nullptr;
+    const char *nextTid = nullptr;
+    const char *nextWid = nullptr;
+};
+
+const DatabaseCase kDatabaseCases[] = {
+    {"no-doctype.xml", "", "W2", "second", "T3", "W3"},
+    {"doctype-naming-no-dtd.xml", "", "W2", "second", "T3", "W3"},
+    {"duplicate-folder-id.xml", "", "T2", "first", "T4", "W1"},
+    {"duplicate-vardeck-id-no-doctype.xml", "", "W1", "first", "T2", "W3"},
+    {"bad-identifiers.xml", "", "W0", "zero", "T3", "W3"},
+    {"folders-130-deep.xml", "", "W130", "n", "T131", "W2"},
+    {"windows-1252-undeclared.xml", "", "T1", "Café – naïve", "T2", "W1"},
+    {"dtd-from-the-network.xml", "document type definition"},
+    {"other-dtd.xml", "document type definition"},
+    {"folders-600-deep.xml", "nested more deeply"},
+    {"entity-used-many-times.xml", "declares entities"},
+    {"billion-laughs.xml", "declares entities"},
+    {"entity-reading-a-file.xml", "declares entities"},
+    {"entity-from-the-network.xml", "declares entities"},
+    {"parameter-entity.xml", "declares entities"},
+    {"entity-in-an-attribute.xml", "declares entities"},
+    {"control-character-reference.xml", "xmlParseCharRef"},
+    {"raw-control-character.xml", "PCDATA invalid Char value 7"},
+    {"invalid-utf8-declared.xml", "Input is not proper UTF-8"},
+    {"truncated.xml", "line"},
+    {"two-roots.xml", "Extra content at the end of the document"},
+    {"empty.xml", "Document is empty"},
+    {"not-xml.xml", "line"},
+};
+
+QString copyIntoDatabaseFolder(const test::TempHome &home, const QString &name)
+{
+    const QString folder = home.databaseFolder();
+    test::writeDatabase(folder, "unused.xml", "<FOLDERS/>"); // brings the DTD along
+    const QString target = folder + name;
+    QFile::remove(target);
+    QFile::copy(test::dataFile("broken/" + name), target);
+    return target;
+}
+
+} // namespace
+
+TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReason)
+{
+    test::TempHome home;
+    for (const DatabaseCase &c : kDatabaseCases) {
+        SCOPED_TRACE(c.file);
+        const QString path = copyIntoDatabaseFolder(home, c.file);
+        XMLDatabase db;
+        const bool opened = db.openDBValidate(path);
+        const QString reason = db.getTheDOM()->parseErrorReason();
+        if (*c.refusedWith) {
+            EXPECT_FALSE(opened);
+            EXPECT_TRUE(reason.contains(QString::fromUtf8(c.refusedWith))) << qPrintable(reason);
+            EXPECT_FALSE(db.getTheDOM()->isLoaded());
+            continue;
+        }
+        ASSERT_TRUE(opened) << qPrintable(reason);
+        EXPECT_EQ(db.getTheDOM()->nodeFromID(c.lookup).childText("NAME"), QString::fromUtf8(c.lookupName));
+        EXPECT_EQ(db.getNewTID(), c.nextTid);
+        EXPECT_EQ(db.getNewWID(), c.nextWid);
+        // What opened is saved and opens again the same way.
+        db.setPath(path);
+        QString error;
+        ASSERT_TRUE(db.save(&error)) << qPrintable(error);
+        XMLDatabase again;
+        ASSERT_TRUE(again.openDBValidate(path)) << qPrintable(again.getTheDOM()->parseErrorReason());
+        EXPECT_EQ(again.getTheDOM()->nodeFromID(c.lookup).childText("NAME"), QString::fromUtf8(c.lookupName));
+    }
+}
+
+TEST(BrokenFiles, aFolderOrAMissingFileIsRefusedWithItsReason)
+{
+    test::TempHome home;
+    QDir().mkpath(home.path() + "/folder.xml");
+    XMLDatabase db;
+    EXPECT_FALSE(db.openDBValidate(home.path() + "/folder.xml"));
+    EXPECT_TRUE(db.getTheDOM()->parseErrorReason().contains("could not be read"));
+    EXPECT_FALSE(db.openDBValidate(home.path() + "/missing.xml"));
+    EXPECT_TRUE(db.getTheDOM()->parseErrorReason().contains("could not be read"));
+}
+
+TEST(BrokenFiles, aCollectionPastTheIdentifierCeilingOpensAndAllocatesNothing)
+{
+    test::TempHome home;
+    QByteArray vardecks;
+    for (int i = 1; i <= 40000; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"><NAME>v</NAME></VARDECK>";
+    const QString path = test::writeDatabase(home.databaseFolder(), "big.xml",
+                                             "<FOLDERS>" + test::folderXml("T1", "All", vardecks) + "</FOLDERS>");
+    XMLDatabase db;
+    ASSERT_TRUE(db.openDBValidate(path));
+    EXPECT_TRUE(db.getTheDOM()->nodeFromID("W40000"));
+    EXPECT_EQ(db.getNewWID(), "");
+    EXPECT_EQ(db.getNewTID(), "T2");
+}
+
+TEST(BrokenFiles, settingsFilesKeepTheirGoodValuesOrAreSetAsideWhole)
+{
+    struct SettingsCase {
+        const char *file;
+        bool keptInPlace;
+        const char *aspect;  // the "Aspect" value read back ("" when missing)
+        const char *warning; // a part of what stderr says
+    } cases[] = {
+        {"settings-wrong-type.reg", true, "Web", "\"TabIndex\""},
+        {"settings-wrong-type-everywhere.reg", true, "", "\"frmWidth\""},
+        {"settings-corrupt.reg", false, "", "could not be read"},
+        {"settings-other-program.reg", false, "", "not a settings file"},
+    };
+    for (const SettingsCase &c : cases) {
+        SCOPED_TRACE(c.file);
+        test::TempHome home;
+        const QString folder = home.path() + "/config";
+        QDir().mkpath(folder);
+        RegistryStore store(folder);
+        const QString file = store.fileOf(reg::HKEY_CURRENT_USER);
+        ASSERT_TRUE(QFile::copy(test::dataFile(QStringLiteral("broken/") + c.file), file));
+
+        testing::internal::CaptureStderr();
+        reg::Key key = 0;
+        reg::Value aspect;
+        reg::Value width;
+        store.openKey(reg::HKEY_CURRENT_USER, "Software\\Quorvane\\Vardecks", &key);
+        store.queryValue(key, "Aspect", &aspect);
+        const bool hasWidth = store.queryValue(key, "frmWidth", &width) == reg::ERROR_SUCCESS;
+        store.closeKey(key);
+        const std::string said = testing::internal::GetCapturedStderr();
+
+        EXPECT_EQ(aspect.data.toString(), c.aspect);
+        EXPECT_NE(said.find(c.warning), std::string::npos) << said;
+        EXPECT_EQ(QFile::exists(file), c.keptInPlace);
+        EXPECT_EQ(QDir(folder).entryList({"*.unreadable-*"}, QDir::Files).isEmpty(), c.keptInPlace);
+        if (c.keptInPlace && QByteArray(c.aspect) == "Web") {
+            EXPECT_TRUE(hasWidth);
+            EXPECT_EQ(width.data.toString(), "9000");
+        }
+    }
+}

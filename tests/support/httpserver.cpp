@@ -1,0 +1,200 @@
+#include "support/httpserver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QPointer>
+#include <QSemaphore>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace rr::test
+{
+namespace
+{
+
+QByteArray reason(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 404:
+        return "Not Found";
+    default:
+        return "Status";
+    }
+}
+
+// Answers one request; the connection stays open for the next one, as real servers
+// keep it.
+void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r)
+{
+    owner->answered();
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + ' ' + reason(r.status) + "\r\n";
+    head += "Content-Type: " + r.contentType + "\r\n";
+    head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
+    for (const auto &[name, value] : r.headers)
+        head += name + ": " + value + "\r\n";
+    head += "Connection: keep-alive\r\n\r\n";
+    socket->write(head + r.body);
+}
+
+// Reads requests one after the other (clients wait for each answer before sending
+// the next request on a connection).
+void serve(HttpServer *owner, QTcpSocket *socket)
+{
+    auto *pending = new QByteArray;
+    QObject::connect(socket, &QObject::destroyed, [pending] { delete pending; });
+    QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QObject::connect(socket, &QTcpSocket::readyRead, socket, [owner, socket, pending] {
+        *pending += socket->readAll();
+        qsizetype end;
+        while ((end = pending->indexOf("\r\n\r\n")) >= 0) {
+            const QByteArray head = pending->left(end);
+            pending->remove(0, end + 4);
+            const QList<QByteArray> line = head.left(head.indexOf("\r\n")).split(' ');
+            const QString path = line.size() > 1 ? QString::fromLatin1(line.at(1)) : QStringLiteral("/");
+            const HttpServer::Response response = owner->responseFor(path);
+            if (response.hang)
+                continue;
+            if (response.delayMs <= 0) {
+                answer(owner, socket, response);
+                continue;
+            }
+            QPointer<QTcpSocket> alive(socket);
+            QTimer::singleShot(response.delayMs, socket, [owner, alive, response] {
+                if (alive)
+                    answer(owner, alive, response);
+            });
+        }
+    });
+}
+
+} // namespace
+
+HttpServer::HttpServer(int lifetimeMs)
+{
+    QSemaphore ready;
+    auto *server = new QTcpServer;
+    server->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::started, server, [this, server, lifetimeMs, &ready] {
+        server->listen(QHostAddress::LocalHost, 0);
+        m_port = server->serverPort();
+        QObject::connect(server, &QTcpServer::newConnection, server, [this, server] {
+            while (QTcpSocket *socket = server->nextPendingConnection())
+                serve(this, socket);
+        });
+        // Bounded lifetime: the server closes even when a test forgets it.
+        QTimer::singleShot(lifetimeMs, server, [server] { server->close(); });
+        ready.release();
+    });
+    QObject::connect(&m_thread, &QThread::finished, server, &QObject::deleteLater);
+    m_thread.start();
+    ready.acquire();
+}
+
+HttpServer::~HttpServer()
+{
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void HttpServer::route(const QString &path, const Response &response)
+{
+    QMutexLocker lock(&m_mutex);
+    m_routes.insert(path, response);
+}
+
+QString HttpServer::url(const QString &path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+}
+
+int HttpServer::hits(const QString &path) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_hits.value(path);
+}
+
+int HttpServer::totalHits() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_total;
+}
+
+HttpServer::Response HttpServer::responseFor(const QString &path)
+{
+    QMutexLocker lock(&m_mutex);
+    ++m_hits[path];
+    ++m_total;
+    m_maxOpen = std::max(m_maxOpen, ++m_open);
+    const auto found = m_routes.constFind(path);
+    if (found != m_routes.constEnd())
+        return found.value();
+    Response missing;
+    missing.status = 404;
+    missing.body = "<html><head><title>Not found</title></head><body>No such page</body></html>";
+    return missing;
+}
+
+void HttpServer::answered()
+{
+    QMutexLocker lock(&m_mutex);
+    --m_open;
+}
+
+int HttpServer::maxOpen() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_maxOpen;
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    if (done())
+        return true;
+    // A real event loop: events are handled as they come, the check runs every 2 ms.
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    poll.start(2);
+    loop.exec();
+    return done();
+}
+
+HttpServer::Response page(const QByteArray &html, int delayMs)
+{
+    HttpServer::Response r;
+    r.body = html;
+    r.delayMs = delayMs;
+    return r;
+}
+
+HttpServer::Response picture(const QByteArray &bytes, const QByteArray &type)
+{
+    HttpServer::Response r;
+    r.body = bytes;
+    r.contentType = type;
+    return r;
+}
+
+HttpServer::Response redirect(const QString &location)
+{
+    HttpServer::Response r;
+    r.status = 302;
+    r.headers.append({"Location", location.toUtf8()});
+    return r;
+}
+
+} // namespace rr::test

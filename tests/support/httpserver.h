@@ -1,0 +1,67 @@
+#pragma once
+// A small HTTP/1.1 server for tests and benchmarks: listens on 127.0.0.1 only, on a
+// free port, in its own thread, and stops at destruction or after its lifetime,
+// whichever comes first. Each path answers with a fixed response; unknown paths
+// answer 404 with a small HTML page. Responses may wait before answering, or never
+// answer at all (a server that hangs).
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QPair>
+#include <QString>
+#include <QThread>
+#include <functional>
+
+namespace rr::test
+{
+
+class HttpServer
+{
+public:
+    struct Response {
+        int status = 200;
+        QByteArray body;
+        QByteArray contentType = "text/html";
+        QList<QPair<QByteArray, QByteArray>> headers;
+        int delayMs = 0;
+        bool hang = false;
+    };
+
+    explicit HttpServer(int lifetimeMs = 60000);
+    ~HttpServer();
+
+    void route(const QString &path, const Response &response);
+    // "http://127.0.0.1:<port>" followed by path.
+    QString url(const QString &path = QString()) const;
+    quint16 port() const { return m_port; }
+    // Requests seen for a path (query included), and in all.
+    int hits(const QString &path) const;
+    int totalHits() const;
+    // The most requests the server had open (received, not yet answered) at once.
+    int maxOpen() const;
+
+    // Used by the server thread.
+    Response responseFor(const QString &path);
+    void answered();
+
+private:
+    QThread m_thread;
+    quint16 m_port = 0;
+    mutable QMutex m_mutex;
+    QHash<QString, Response> m_routes;
+    QHash<QString, int> m_hits;
+    int m_total = 0;
+    int m_open = 0;
+    int m_maxOpen = 0;
+};
+
+// Runs the calling thread's event loop until done() or timeoutMs; true when done.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
+
+// Response helpers.
+HttpServer::Response page(const QByteArray &html, int delayMs = 0);
+HttpServer::Response picture(const QByteArray &bytes, const QByteArray &type = "image/x-icon");
+HttpServer::Response redirect(const QString &location);
+
+} // namespace rr::test

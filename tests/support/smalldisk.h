@@ -1,0 +1,37 @@
+#pragma once
+// A real small or read-only disk for tests of disk failures: a tmpfs mounted on a
+// folder for the lifetime of the object. Needs the right to mount (root); tests skip
+// when it is not given.
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <sys/mount.h>
+
+namespace rr::test
+{
+
+class SmallDisk
+{
+public:
+    SmallDisk(const QString &folder, unsigned long flags, const char *size = "size=64k")
+        : m_folder(QFile::encodeName(folder))
+    {
+        QDir().mkpath(folder);
+        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", flags, size) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+    bool mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
+
+} // namespace rr::test

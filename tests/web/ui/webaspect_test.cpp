@@ -1,0 +1,278 @@
+#include "web/ui/webaspect.h"
+
+#include "explorer/databasecommands.h"
+#include "platform/paths.h"
+#include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "shell/statuspanels.h"
+#include "storage/settingsstore.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+#include "support/fakelauncher.h"
+#include "web/ui/aspects.h"
+#include "web/ui/emailcommands.h"
+#include "web/ui/preview.h"
+#include "web/ui/webpane.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTest>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+bool waitUntil(const std::function<bool()> &done, int ms = 20000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QTest::qWait(20);
+    return done();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeText(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(text);
+}
+
+class WebAspectTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<frmVardecks>();
+        window->LoadDynamicMenus();
+        window->resetMenuItems();
+        installAspects(*window);
+        installWebAspect(*window);
+        installPreview(*window);
+        installEmailCommands(*window);
+        folder = home.databaseFolder();
+        dbPath = writeDatabase(folder, "Vardecks.xml", "");
+        QFile::remove(dbPath);
+        QFile::copy(dataFile("web/collection.xml"), dbPath);
+        QFile::setPermissions(dbPath, QFile::permissions(dbPath) | QFileDevice::WriteOwner);
+        openDatabase();
+        window->show();
+        webAspectHtml = true;
+        currentAspectStyle = "VD.xsl";
+    }
+    void TearDown() override
+    {
+        setPrinterChooser({});
+        webAspectHtml = false;
+    }
+    void openDatabase()
+    {
+        window->dbXML = std::make_unique<XMLDatabase>();
+        window->dbXML->setPath(dbPath);
+        ASSERT_TRUE(window->dbXML->openDBValidate(dbPath));
+        window->m_objDOMVardecks = window->dbXML->getTheDOM();
+    }
+    QString page(const QString &name) const { return folder + "Vardecks" + name + ".htm"; }
+    QString hitsOf(const QString &wid) const
+    {
+        XMLDatabase fresh;
+        fresh.setPath(dbPath);
+        return fresh.openDBValidate(dbPath) ? fresh.getTheDOM()->nodeFromID(wid).childText("HITS") : QString();
+    }
+
+    ScriptedPrompts prompts;
+    TempHome home;
+    FakeLauncher launcher;
+    std::unique_ptr<frmVardecks> window;
+    QString folder;
+    QString dbPath;
+};
+
+} // namespace
+
+TEST_F(WebAspectTest, browserFormattingLeavesOneInstructionAfterTheDeclarationAndThePaneShowsThePage)
+{
+    QByteArray text = readAll(dbPath);
+    text.replace("<!DOCTYPE", "<?xml-stylesheet type='text/xsl' href='VDAll.xsl'?>\n"
+                              "<?xml-stylesheet type=\"text/xsl\" href=\"VDHits.xsl\"?>\n<!DOCTYPE");
+    writeText(dbPath, text);
+    openDatabase();
+    webAspectHtml = false;
+    SettingsStore::setAspectStyle("VDFavs.xsl' href='http://evil.example/x.xsl");
+
+    window->runCommand("mnuAspectWeb_Click");
+    const QByteArray saved = readAll(dbPath);
+    EXPECT_EQ(saved.count("xml-stylesheet"), 1);
+    EXPECT_EQ(saved.split('\n').value(1), "<?xml-stylesheet type='text/xsl' href='VD.xsl'?>");
+    WebPane *pane = WebPane::of(window->wbWeb);
+    // The browser is made once its pane has been shown.
+    ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }));
+    EXPECT_TRUE(waitUntil([&] { return pane->view()->title() == "Vardecks - all folders"; }))
+        << pane->view()->title().toStdString();
+
+    // The search view takes the search text into its stylesheet on disk.
+    window->txtS->setText("Quokka & co");
+    window->runCommand("cmdWeb_Click", 4);
+    EXPECT_TRUE(
+        readAll(folder + "VDSearch.xsl").contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
+    EXPECT_TRUE(readAll(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
+    EXPECT_EQ(currentAspectStyle, "VDSearch.xsl");
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+}
+
+TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStaysAsItWas)
+{
+    window->runCommand("mnuAspectWeb_Click");
+    EXPECT_TRUE(readAll(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
+
+    const QByteArray searchXsl = readAll(folder + "VDSearch.xsl");
+    window->txtS->setText("QUOKKA");
+    QTest::keyClick(window->txtS, Qt::Key_Return);
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }, 2000));
+    EXPECT_TRUE(readAll(page("SearchTemp")).contains("apple pages"));
+    EXPECT_EQ(readAll(folder + "VDSearch.xsl"), searchXsl);
+
+    // Each view button makes its page only when it is stale, then clears its flag.
+    const struct {
+        int index;
+        const char *page;
+        int flag;
+    } views[] = {{0, "FoldersTemp", frmVardecks::FoldersPage},
+                 {1, "AllTemp", frmVardecks::AllPage},
+                 {2, "FavsTemp", frmVardecks::FavsPage},
+                 {5, "HitsTemp", frmVardecks::HitsPage}};
+    for (const auto &view : views) {
+        SCOPED_TRACE(view.page);
+        window->markAllPagesStale();
+        QFile::remove(page(view.page));
+        window->runCommand("cmdWeb_Click", view.index);
+        EXPECT_TRUE(QFile::exists(page(view.page)));
+        for (int flag = 0; flag < 4; ++flag)
+            EXPECT_EQ(window->aspectPageStale[flag], flag != view.flag) << flag;
+        QFile::remove(page(view.page));
+        window->runCommand("cmdWeb_Click", view.index);
+        EXPECT_FALSE(QFile::exists(page(view.page))) << "a clean page is not made again";
+    }
+    // The search page is made every time and has no flag to clear.
+    window->runCommand("cmdWeb_Click", 4);
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+
+    // A broken stylesheet keeps the old page and the flag, and says why.
+    writeText(page("AllTemp"), "old page");
+    writeText(folder + "VDAll.xsl", "<xsl:stylesheet");
+    window->aspectPageStale[frmVardecks::AllPage] = true;
+    window->runCommand("cmdWeb_Click", 1);
+    EXPECT_EQ(readAll(page("AllTemp")), "old page");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
+    EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
+        << prompts.lastText().toStdString();
+
+    // Closing the database makes every page stale.
+    for (bool &stale : window->aspectPageStale)
+        stale = false;
+    closeTheDatabase(*window);
+    for (bool stale : window->aspectPageStale)
+        EXPECT_TRUE(stale);
+}
+
+TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
+{
+    const QString pdf = home.path() + "/printed.pdf";
+    int chosen = 0;
+    setPrinterChooser([&](QWidget *) {
+        ++chosen;
+        auto printer = std::make_shared<QPrinter>();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return printer;
+    });
+    prompts.answer(MsgResult::No);
+    window->runCommand("mnuFilePrint_Click");
+    EXPECT_EQ(window->currentAspect, "Web");
+    EXPECT_EQ(prompts.messages().back().title, "Print?");
+    EXPECT_EQ(prompts.lastText(),
+              "This will print the current view displayed in your Web aspect.  Do you wish to continue?");
+    EXPECT_EQ(chosen, 0);
+
+    prompts.answer(MsgResult::Yes);
+    window->runCommand("cmdWeb_Click", 3);
+    EXPECT_EQ(chosen, 1);
+    ASSERT_TRUE(waitUntil([&] { return readAll(pdf).trimmed().endsWith("%%EOF"); }));
+    EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresSendNothing)
+{
+    launcher.addProgram("xdg-email", "/usr/bin/xdg-email");
+    const QString attachment = paths::programFolder() + "/Vardecks.htm";
+    window->runCommand("mnuEmailAllFolders_Click");
+    window->runCommand("mnuEmailFavorites_Click");
+    ASSERT_EQ(launcher.starts().size(), 2u);
+    EXPECT_EQ(launcher.starts()[0].args,
+              QStringList({"--utf8", "--subject", "Vardecks - all folders", "--attach", attachment}));
+    EXPECT_EQ(launcher.starts()[1].args.value(2), "Favorite Vardecks");
+    const QByteArray favs = readAll(attachment);
+    EXPECT_TRUE(favs.contains("<title>Favorite Vardecks</title>") && favs.contains("<style"));
+    EXPECT_FALSE(favs.contains("LINK"));
+
+    writeText(folder + "VDAll_plain.xsl", "broken");
+    window->runCommand("mnuEmailAllVardecks_Click");
+    EXPECT_EQ(launcher.starts().size(), 2u);
+    EXPECT_TRUE(prompts.lastText().startsWith("Nothing was sent")) << prompts.lastText().toStdString();
+    EXPECT_EQ(readAll(attachment), favs);
+
+    window->runCommand("mnuEmailVD_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to send it by e-mail");
+    EXPECT_EQ(launcher.starts().size(), 2u);
+    window->setWNameCaption("Zebra & Co");
+    window->currentWID = "W1";
+    window->runCommand("mnuEmailVD_Click");
+    ASSERT_EQ(launcher.starts().size(), 3u);
+    const QStringList args = launcher.starts()[2].args;
+    EXPECT_EQ(args.mid(0, 4), QStringList({"--utf8", "--subject", "Vardeck", "--body"}));
+    EXPECT_TRUE(args.value(4).contains("Zebra & Co") && args.value(4).contains("http://zebra.example/"));
+    EXPECT_EQ(args.size(), 5);
+}
+
+TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAddress)
+{
+    window->setWNameCaption("Zebra & Co");
+    window->currentWID = "W1";
+    window->txtAddress->setText("http://zebra.example/");
+    // The preview's tab is not shown: the address waits there and nothing is loaded.
+    ASSERT_FALSE(window->wbPreview->isVisible());
+    window->txtMode->setText("mod");
+    window->runCommand("cmdPreview_Click", 0);
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "http://zebra.example/");
+    EXPECT_EQ(hitsOf("W1"), "9");
+    window->txtMode->setText("");
+    window->runCommand("cmdPreview_Click", 0);
+    EXPECT_EQ(hitsOf("W1"), "10");
+    window->runCommand("cmdPreview_Click", 5);
+    EXPECT_EQ(hitsOf("W1"), "11");
+    EXPECT_EQ(launcher.openedUrls().size() + launcher.starts().size(), 1u);
+    EXPECT_FALSE(WebPane::of(window->wbPreview)->hasView());
+
+    window->txtAddress->setText("javascript:alert(1)");
+    window->runCommand("cmdPreview_Click", 0);
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "The preview shows only web pages and files: javascript:alert(1)");
+    window->runCommand("cmdPreview_Click", 3);
+    EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
+}
