@@ -1,6 +1,7 @@
 #include "app/assembly.h"
 
 #include "exchange/ui/installexchange.h"
+#include "explorer/databasecommands.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
@@ -13,7 +14,7 @@
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "storage/ui/databasecommands.h"
+#include "shell/notavailable.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"

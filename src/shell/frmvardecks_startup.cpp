@@ -219,6 +219,9 @@ void frmVardecks::finishStartDatabase(const QString &name)
     }
     m_overrideAspect = false;
     firstActivation = true;
+    // The keyboard starts where the collection does: in the folder tree.
+    if (currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
+        tvwTopics->setFocus();
     if (options.getHideSplash() || !m_splash)
         show();
     else

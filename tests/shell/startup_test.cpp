@@ -95,6 +95,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     ASSERT_NE(window->splashWindow(), nullptr);
     EXPECT_EQ(window->splashWindow()->lastAlpha(), 252);
     EXPECT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    EXPECT_EQ(window->focusWidget(), window->tvwTopics) << "the keyboard starts in the folder tree";
 }
 
 TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
