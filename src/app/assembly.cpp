@@ -1,5 +1,7 @@
 #include "app/assembly.h"
 
+#include "app/collectiondialogs.h"
+
 #include "exchange/ui/installexchange.h"
 #include "explorer/databasecommands.h"
 #include "explorer/editing.h"
@@ -43,6 +45,7 @@ void assembleMainWindow(frmVardecks &window)
     installOptionsDialog(window);
     installIconCommands(window);
     installThumbCommands(window);
+    installCollectionDialogs(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
