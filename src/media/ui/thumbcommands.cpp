@@ -133,14 +133,14 @@ bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != w.picThumb)
         return false;
-    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const auto button = [event] { return static_cast<QMouseEvent *>(event)->button(); };
     switch (event->type()) {
     case QEvent::MouseMove:
         w.picThumb->setToolTip(QStringLiteral("Open ") + w.lblWName->text() +
                                QStringLiteral(" in a new browser window"));
         return false;
     case QEvent::MouseButtonPress:
-        if (mouse->button() != Qt::RightButton)
+        if (button() != Qt::RightButton)
             return false;
         // Menus and browsers are opened from the event loop, never inside the click.
         QTimer::singleShot(0, this, [this] {
@@ -149,7 +149,7 @@ bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
         });
         return true;
     case QEvent::MouseButtonRelease:
-        if (mouse->button() == Qt::LeftButton && w.vardeckShown())
+        if (button() == Qt::LeftButton && w.vardeckShown())
             QTimer::singleShot(0, this, [this] {
                 if (w.vardeckShown() && w.hasCommand(QStringLiteral("mnuToolsOpen_Click")))
                     w.runCommand(QStringLiteral("mnuToolsOpen_Click"));
