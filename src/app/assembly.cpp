@@ -7,6 +7,7 @@
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
 #include "media/ui/iconcommands.h"
+#include "media/ui/thumbcommands.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
@@ -38,6 +39,7 @@ void assembleMainWindow(frmVardecks &window)
     installImportExport(window);
     installOptionsDialog(window);
     installIconCommands(window);
+    installThumbCommands(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 
