@@ -25,7 +25,7 @@ cmake --build "$build"
 
 case "$mode" in
   run)
-    exec "$build/src/app/razuzezu-revidod"
+    exec "$build/bin/razuzezu-revidod"
     ;;
   test)
     export QT_QPA_PLATFORM=offscreen

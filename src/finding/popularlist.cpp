@@ -1,12 +1,14 @@
 #include "finding/popularlist.h"
 
 #include "finding/listcells.h"
-#include "storage/savereport.h"
+#include "finding/vardeckscan.h"
 #include "platform/prompt.h"
+#include "storage/savereport.h"
 
 #include <cmath>
 
-namespace rr {
+namespace rr
+{
 
 bool isVisitedHits(const QString &hits)
 {
@@ -18,24 +20,17 @@ bool isVisitedHits(const QString &hits)
 QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recent)
 {
     QList<PopularRow> rows;
-    const XmlNode root = doc ? doc->documentElement() : XmlNode();
-    if (!root)
-        return rows;
-    for (const XmlNode &hits : root.getElementsByTagName(QStringLiteral("HITS"))) {
-        const QString value = hits.text();
-        if (!isVisitedHits(value))
-            continue;
-        const XmlNode vardeck = hits.parentNode();
-        if (vardeck.nodeName() != QLatin1String("VARDECK"))
-            continue;
+    for (const VardeckScan::Visited &visited : scanVardecks(doc).visited) {
+        const XmlNode vardeck(visited.vardeck);
         PopularRow row;
         row.wid = vardeck.attribute(QStringLiteral("WID"));
         row.name = vardeck.childText(QStringLiteral("NAME"));
-        row.hits = padString(value, kCountWidth);
+        row.hits = padString(visited.hits, kCountWidth);
         row.bold = isRecentWid(row.wid, recent);
         rows.append(row);
     }
-    sortRowsByText(rows, [](const PopularRow &r) { return r.hits; }, true);
+    sortRowsByText(
+        rows, [](const PopularRow &r) { return r.hits; }, true);
     return rows;
 }
 
@@ -56,4 +51,4 @@ ClearRankingsResult clearPopularRankings(XMLDatabase &db)
     return result;
 }
 
-}  // namespace rr
+} // namespace rr

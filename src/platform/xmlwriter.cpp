@@ -11,6 +11,7 @@
 #include <libxml/xmlsave.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -63,6 +64,38 @@ Nesting nestingOf(xmlNodePtr top)
     return deepest;
 }
 
+// The bytes at which an escape (or the end of the text) interrupts a run of text.
+constexpr std::array<bool, 256> stopsFor(bool attribute)
+{
+    std::array<bool, 256> stops{};
+    stops[0] = stops['<'] = stops['>'] = stops['&'] = stops['\r'] = true;
+    if (attribute)
+        stops['"'] = stops['\n'] = stops['\t'] = true;
+    return stops;
+}
+constexpr std::array<bool, 256> kContentStops = stopsFor(false);
+constexpr std::array<bool, 256> kAttributeStops = stopsFor(true);
+
+const char *escapeOf(xmlChar c)
+{
+    switch (c) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '\r':
+        return "&#13;";
+    case '"':
+        return "&quot;";
+    case '\n':
+        return "&#10;";
+    default:
+        return "&#9;";
+    }
+}
+
 // Output gathered in pieces of about a megabyte.
 class Output
 {
@@ -88,43 +121,17 @@ public:
     // attribute values also " and the blanks that value normalisation would change.
     void putEscaped(const xmlChar *text, bool attribute)
     {
-        const char *run = reinterpret_cast<const char *>(text);
-        const char *p = run;
-        for (;; ++p) {
-            const char *escape = nullptr;
-            switch (*p) {
-            case '\0':
-                put(run, size_t(p - run));
+        const bool *stops = attribute ? kAttributeStops.data() : kContentStops.data();
+        const xmlChar *run = text;
+        for (;;) {
+            const xmlChar *p = run;
+            while (!stops[*p])
+                ++p;
+            put(reinterpret_cast<const char *>(run), size_t(p - run));
+            if (*p == 0)
                 return;
-            case '<':
-                escape = "&lt;";
-                break;
-            case '>':
-                escape = "&gt;";
-                break;
-            case '&':
-                escape = "&amp;";
-                break;
-            case '\r':
-                escape = "&#13;";
-                break;
-            case '"':
-                escape = attribute ? "&quot;" : nullptr;
-                break;
-            case '\n':
-                escape = attribute ? "&#10;" : nullptr;
-                break;
-            case '\t':
-                escape = attribute ? "&#9;" : nullptr;
-                break;
-            default:
-                break;
-            }
-            if (escape) {
-                put(run, size_t(p - run));
-                put(escape);
-                run = p + 1;
-            }
+            put(escapeOf(*p));
+            run = p + 1;
         }
     }
 

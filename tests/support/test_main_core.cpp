@@ -8,6 +8,10 @@ int main(int argc, char **argv)
     // Never touch the real home: every test binary starts in a temporary one.
     QTemporaryDir home;
     qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+    // Test binaries live outside the program's layout: they read the program's data
+    // from the source tree.
+    if (!qEnvironmentVariableIsSet("RAZUZEZU_DATA_DIR"))
+        qputenv("RAZUZEZU_DATA_DIR", QByteArray(RR_PROGRAM_DATA_DIR));
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -193,6 +193,12 @@ void frmImportExport::runChosenOperation()
             exportToIEFavorites();
         else if (exportText == QLatin1String("All to Firefox bookmarks"))
             exportToFirefox();
+        else if (exportText == QLatin1String("Folders and Vardecks as web page"))
+            exportFoldersAsWeb();
+        else if (exportText == QLatin1String("Vardecks only as web page"))
+            exportAllAsWeb();
+        else if (exportText == QLatin1String("Favorites only as web page"))
+            exportFavsAsWeb();
         else if (exportText == QLatin1String("All Vardecks as CSV"))
             exportAsCSV();
         else if (!exportText.isEmpty())
