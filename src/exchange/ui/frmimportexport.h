@@ -85,7 +85,6 @@ private:
     void opt_Click(int index);
     void showDescription(QComboBox *list, const QList<Entry> &entries);
     void cmdSave_Click();
-    void notYetAvailable(const QString &entry);
     void exportAsWeb(const QString &stylesheet);
     void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
