@@ -3,19 +3,22 @@
 #include "app/collectiondialogs.h"
 
 #include "exchange/ui/installexchange.h"
+#include "explorer/databasecommands.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
 #include "media/ui/iconcommands.h"
+#include "media/ui/thumbcommands.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "storage/ui/databasecommands.h"
+#include "shell/notavailable.h"
 #include "web/ui/aspects.h"
+#include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
 #include "web/ui/webaspect.h"
@@ -29,6 +32,7 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installCapture(window);
     installWebAspect(window);
     installPreview(window);
     installEmailCommands(window);
@@ -40,6 +44,7 @@ void assembleMainWindow(frmVardecks &window)
     installImportExport(window);
     installOptionsDialog(window);
     installIconCommands(window);
+    installThumbCommands(window);
     installCollectionDialogs(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }

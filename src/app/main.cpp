@@ -9,6 +9,7 @@
 #include "shell/singleinstance.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <QWebEngineView>
 #include <cstdio>
@@ -22,6 +23,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(rr::prompt::appTitle());
     QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setDesktopFileName(QStringLiteral("razuzezu-revidod"));
+    QApplication::setWindowIcon(QIcon(rr::paths::installedDataFolder() + QStringLiteral("/razuzezu-revidod.png")));
     rr::installQtPromptHandler();
 
     // Before any window exists or anything is written: a copy already running takes

@@ -1,5 +1,7 @@
 #include "dialogs/dialogtopictree.h"
 
+#include "platform/gui/caselessitem.h"
+
 #include "platform/xmldocument.h"
 
 #include <QStyle>
@@ -12,18 +14,6 @@ namespace
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kOrderRole = Qt::UserRole + 1;
 constexpr int kSortedRole = Qt::UserRole + 2;
-
-// Names sort as the user reads them: letter case does not decide the order.
-class FolderNode : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem &other) const override
-    {
-        const int byName = QString::compare(text(0), other.text(0), Qt::CaseInsensitive);
-        return byName != 0 ? byName < 0 : text(0) < other.text(0);
-    }
-};
 
 bool isAncestor(const QTreeWidgetItem *ancestor, const QTreeWidgetItem *item)
 {
@@ -76,7 +66,7 @@ void DialogTopicTree::populate(const XmlDocument &document)
     clear();
     m_created = 0;
     const XmlNode top = document.documentElement();
-    auto *rootNode = new FolderNode(this, QStringList{top.nodeName()});
+    auto *rootNode = new CaselessItem(this, QStringList{top.nodeName()});
     rootNode->setData(0, kOrderRole, m_created++);
     setPicture(rootNode, false);
 
@@ -91,7 +81,7 @@ void DialogTopicTree::populate(const XmlDocument &document)
         stack.append({*it, rootNode});
     while (!stack.isEmpty()) {
         const Pending next = stack.takeLast();
-        auto *node = new FolderNode(next.parent, QStringList{next.element.childText(QStringLiteral("NAME"))});
+        auto *node = new CaselessItem(next.parent, QStringList{next.element.childText(QStringLiteral("NAME"))});
         node->setData(0, kTagRole, next.element.attribute(QStringLiteral("TID")));
         node->setData(0, kOrderRole, m_created++);
         setPicture(node, false);

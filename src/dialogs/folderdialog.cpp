@@ -1,5 +1,5 @@
-#include "storage/savereport.h"
 #include "dialogs/folderdialog.h"
+#include "storage/savereport.h"
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
@@ -159,10 +159,16 @@ void FolderDialog::layoutFrame()
     const double w = width() * 15.0 + kFrameWidth;
     const double h = height() * 15.0 + kFrameHeight;
     const double treeWidth = w - 600;
-    const double treeHeight = h - g.treeHeightLess;
-    place(Label2, kLeft, g.treeTop - g.instructionAbove, w - 600, g.instructionAbove - 60);
-    place(tvwTopicList, kLeft, g.treeTop, treeWidth, treeHeight);
-    const double treeBottom = g.treeTop + qMax(0.0, treeHeight);
+    // An instruction that wraps to more lines than the design holds pushes the tree
+    // down rather than losing its last line.
+    const double designed = g.instructionAbove - 60;
+    const double needed = Label2->heightForWidth(px(w - 600)) * 15.0;
+    const double extra = qMax(0.0, needed - designed);
+    const double treeTop = g.treeTop + extra;
+    const double treeHeight = h - g.treeHeightLess - extra;
+    place(Label2, kLeft, g.treeTop - g.instructionAbove, w - 600, designed + extra);
+    place(tvwTopicList, kLeft, treeTop, treeWidth, treeHeight);
+    const double treeBottom = treeTop + qMax(0.0, treeHeight);
     const double treeRight = kLeft + qMax(0.0, treeWidth);
     for (int i = 0; i < m_lines.size() && i < 3; ++i) {
         const Line &line = m_lines.at(i);
@@ -178,10 +184,10 @@ void FolderDialog::layoutFrame()
     // A caption wider than the designed button (other fonts than the designed ones)
     // widens both buttons towards the left instead of being cut.
     const double hinted = qMax(cmdSave->sizeHint().width(), cmdCancel->sizeHint().width()) * 15.0;
-    const double extra = qMax(0.0, hinted - kButtonWidth);
+    const double wider = qMax(0.0, hinted - kButtonWidth);
     const double buttonTop = treeBottom + g.buttonOffset;
-    place(cmdCancel, treeRight - 1700 - 2 * extra, buttonTop, kButtonWidth + extra, g.buttonHeight);
-    place(cmdSave, treeRight - 850 - extra, buttonTop, kButtonWidth + extra, g.buttonHeight);
+    place(cmdCancel, treeRight - 1700 - 2 * wider, buttonTop, kButtonWidth + wider, g.buttonHeight);
+    place(cmdSave, treeRight - 850 - wider, buttonTop, kButtonWidth + wider, g.buttonHeight);
 }
 
 } // namespace rr

@@ -3,10 +3,10 @@
 #include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <QTreeWidget>

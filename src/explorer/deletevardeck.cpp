@@ -2,11 +2,11 @@
 
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "media/iconsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -26,6 +26,10 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
     if (!node)
         return false;
     delete node;
+    // The row after it would become the selected one while nothing is shown.
+    const QSignalBlocker blocker(tree);
+    tree->clearSelection();
+    tree->setCurrentItem(nullptr);
     return true;
 }
 

@@ -4,10 +4,10 @@
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
-#include "storage/savereport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
+#include "storage/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -139,7 +140,6 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag()
     if (!folder)
         return nullptr;
     w.drag.dragType = QStringLiteral("folder");
-    w.drag.dragFolderElement = folder;
     w.drag.dragFolderIndex = nodeIndex(tree, node);
     w.drag.dragFolderTID = tid;
     return folderDragData(tid);
@@ -154,7 +154,7 @@ QMimeData *InternalDrags::tvwWM_OLEStartDrag()
     if (!vardeck)
         return nullptr;
     w.drag.dragType = QStringLiteral("Vardeck");
-    w.drag.dragElement = vardeck;
+    w.drag.dragWID = wid;
     return vardeckDragData({wid});
 }
 
@@ -170,7 +170,7 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
     }
     if (wids.size() == 1) {
         w.drag.dragType = QStringLiteral("Vardeck");
-        w.drag.dragElement = elementById(w, wids.first(), QStringLiteral("VARDECK"));
+        w.drag.dragWID = wids.first();
     } else {
         w.drag.dragType = QStringLiteral("VardeckMulti");
         w.drag.multiDragColl = wids;
@@ -276,7 +276,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     // A drag that started on the root, or whose folder has gone, carries nothing; a
     // folder dropped on itself stays where it is.
     if (!moved || !folders || (!toRoot && sameText(targetTID, movedTID))) {
-        clearDropHighlight();
+        refuseFolderDrop(QString());
         return;
     }
     XmlDocument *doc = documentOf(w);
@@ -286,13 +286,12 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     } else {
         const XmlNode targetFolder = elementById(w, targetTID, QStringLiteral("FOLDER"));
         if (!targetFolder) {
-            clearDropHighlight();
+            refuseFolderDrop(QString());
             folders->scheduleRebuild();
             return;
         }
         if (holds(moved, targetFolder)) {
-            clearDropHighlight();
-            prompt::show(QStringLiteral("A folder cannot be moved to its own sub-folder"));
+            refuseFolderDrop(QStringLiteral("A folder cannot be moved to its own sub-folder"));
             return;
         }
         container = ensureChild(*doc, targetFolder, QStringLiteral("SUBFOLDERS"));
@@ -314,6 +313,24 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     }
     showFolderPathAfterMove(movedTID);
     tree->setUpdatesEnabled(true);
+}
+
+void InternalDrags::refuseFolderDrop(const QString &message)
+{
+    clearDropHighlight();
+    // The selection goes back to the folder the details show: the drop target the
+    // drop selected keeps nothing.
+    QTreeWidget *tree = w.tvwTopics;
+    const QSignalBlocker blocker(tree);
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID)) {
+        tree->setCurrentItem(shown);
+    } else {
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+    }
+    // The drop is still being delivered: the message waits until it is over.
+    if (!message.isEmpty())
+        QTimer::singleShot(0, this, [message] { prompt::show(message); });
 }
 
 void InternalDrags::showFolderPathAfterMove(const QString &movedTID)

@@ -67,6 +67,9 @@ private:
     bool viewing() const;
     void dropVardecks(QTreeWidgetItem *target, const QMimeData *data);
     void dropFolder(QTreeWidgetItem *target);
+    // A folder drop that moves nothing: no highlight, the selection back on the shown
+    // folder, and the message (if any) once the drop's delivery is over.
+    void refuseFolderDrop(const QString &message);
     void showFolderPathAfterMove(const QString &movedTID);
     void setDropHighlight(QTreeWidgetItem *node);
     bool handleSourceMouse(QObject *watched, QEvent *event);

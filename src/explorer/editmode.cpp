@@ -118,7 +118,10 @@ const QList<EnablingRow> &enablingTable()
         {"mnuToolsOpen mnuToolsSynch mnuToolsIconVD mnuToolsIconRemove mnuToolsIconFile mnuThumbVD mnuThumbRemove "
          "mnuToolsOpenHome",                                                  VD, K,  K},
         {"mnuEditModify mnuEmailVD mnuEditClip mnuEditDelete",                VD, K,  F},
-        {"cmdFAdd cmdFDelete cmdMoveFolder cmdMoveVD",                        T,  F,  F},
+        {"cmdFAdd cmdFDelete",                                                T,  F,  F},
+        // The move buttons follow what is shown, as the details panel's captions set them.
+        {"cmdMoveFolder",                                                     FO, F,  F},
+        {"cmdMoveVD",                                                         VD, F,  F},
         {"lbl(25) lbl(26)",                                                   F,  T,  T, true},
     };
     // clang-format on

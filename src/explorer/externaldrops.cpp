@@ -131,7 +131,7 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
     callOp(w.ops.getOpenBrowserPages, false);
-    const QList<DetectedPage> pages = m_pages ? m_pages() : QList<DetectedPage>();
+    const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages;
     w.chosenPage = findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString());
     if (!w.ops.addVardeckSetup) {
         notAvailableYet(QStringLiteral("New Vardeck"));

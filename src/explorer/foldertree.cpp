@@ -6,6 +6,7 @@
 #include "dialogs/frmtopicdialog.h"
 #include "explorer/nodetags.h"
 #include "explorer/windowdialoghooks.h"
+#include "platform/gui/caselessitem.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -24,17 +25,6 @@ namespace rr
 {
 namespace
 {
-
-// Folders sort by name without regard to letter case, as the tree control sorts.
-class FolderNode : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem &other) const override
-    {
-        return text(0).compare(other.text(0), Qt::CaseInsensitive) < 0;
-    }
-};
 
 // A typed name goes to the rename handler, which decides what the node shows. No
 // editor opens while a Vardeck is being added or modified (the delayed editor of a
@@ -146,7 +136,7 @@ void FolderTree::populateTopicList(XmlDocument *doc)
     tree->clear();
     if (doc && doc->isLoaded()) {
         const XmlNode rootElement = doc->documentElement();
-        auto *root = new FolderNode(tree);
+        auto *root = new CaselessItem(tree);
         root->setIcon(0, folderIcon(true));
         root->setText(0, rootElement.nodeName());
         // Nothing of the root is stored: its label is not for editing.
@@ -163,7 +153,7 @@ void FolderTree::populateTopicList(XmlDocument *doc)
 
 QTreeWidgetItem *FolderTree::populateTreeWithTopic(const XmlNode &folder, QTreeWidgetItem *parent, bool expand)
 {
-    auto *node = new FolderNode(parent);
+    auto *node = new CaselessItem(parent);
     node->setIcon(0, folderIcon(false));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     node->setText(0, folder.childText(QStringLiteral("NAME")));
@@ -296,7 +286,7 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
         }
         w.popup.popupSelectedNode = TreeNodeRef(tree, tree->currentItem());
         tree->setCurrentItem(hit);
-        w.popup.popupFolder = isRoot(hit) ? XmlNode() : elementById(w, tagOf(hit), QStringLiteral("FOLDER"));
+        w.popup.popupFolderTID = isRoot(hit) ? QString() : tagOf(hit);
         w.popupMenu(QStringLiteral("mnuTopicMenu"));
         return false;
     }
@@ -310,8 +300,9 @@ void FolderTree::tvwTopics_MouseMove()
 
 void FolderTree::mnuAddTopic_Click()
 {
-    w.popup.popupFolder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
-    showNewFolderDialog(w.popup.popupFolder ? w.currentTID : QString());
+    const bool shown = !elementById(w, w.currentTID, QStringLiteral("FOLDER")).isNull();
+    w.popup.popupFolderTID = shown ? w.currentTID : QString();
+    showNewFolderDialog(w.popup.popupFolderTID);
 }
 
 void FolderTree::mnuEditModifyTopic_Click()
@@ -357,7 +348,7 @@ void FolderTree::folderCreated(const FolderCreated &created)
         scheduleRebuild();
         return;
     }
-    auto *node = new FolderNode(parent);
+    auto *node = new CaselessItem(parent);
     node->setIcon(0, folderIcon(false));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     node->setText(0, created.name);

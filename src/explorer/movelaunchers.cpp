@@ -44,7 +44,10 @@ MoveLaunchers::MoveLaunchers(frmVardecks &window) : QObject(&window), w(window)
     setObjectName(QStringLiteral("moveLaunchers"));
 }
 
-DialogHooks MoveLaunchers::dialogHooks() { return windowDialogHooks(w); }
+DialogHooks MoveLaunchers::dialogHooks()
+{
+    return windowDialogHooks(w);
+}
 
 bool MoveLaunchers::moveOneVardeck(const QString &wid)
 {
@@ -55,9 +58,9 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
         return false;
     }
     const XmlNode folder = folderElementOf(vardeck);
-    w.popup.moveVDElement = vardeck;
-    w.popup.popupFolder = folder;
+    w.popup.moveVDWID = wid;
     w.popup.moveFromTID = folder.attribute(QStringLiteral("TID"));
+    w.popup.popupFolderTID = w.popup.moveFromTID;
     const QString caption = vardeck.childText(QStringLiteral("NAME"));
     const frmMoveVardeck::Request request{w.popup.moveFromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
     return frmMoveVardeck::run(
@@ -67,7 +70,7 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
 
 bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fromTID)
 {
-    w.popup.moveVDElement = XmlNode();
+    w.popup.moveVDWID.clear();
     w.popup.moveFromTID = fromTID;
     if (!w.dbXML)
         return false;
@@ -84,7 +87,7 @@ bool MoveLaunchers::moveFolder(const QString &tid)
         prompt::show(kNoFolderToMove);
         return false;
     }
-    w.popup.popupFolder = folder;
+    w.popup.popupFolderTID = tid;
     return frmMoveTopic::run(
         *w.dbXML, tid, dialogHooks(), [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
 }

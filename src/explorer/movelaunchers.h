@@ -25,7 +25,7 @@ class MoveLaunchers : public QObject
 public:
     explicit MoveLaunchers(frmVardecks &w);
 
-    // The move state of the window (moveVDElement, popupFolder, moveFromTID), then the
+    // The move state of the window (moveVDWID, popupFolderTID, moveFromTID), then the
     // Move Vardeck dialog for the one Vardeck wid. False when no dialog was shown or
     // nothing was moved.
     bool moveOneVardeck(const QString &wid);

@@ -1,22 +1,22 @@
 #include "explorer/popupcommands.h"
 
 #include "explorer/clipboardcommands.h"
+#include "explorer/deletevardeck.h"
 #include "explorer/explorer.h"
 #include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
-#include "storage/savereport.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTreeWidget>
 
@@ -45,16 +45,8 @@ QString PopupCommands::popupWid() const
 
 QString PopupCommands::rememberedFolderTID() const
 {
-    const XmlDocument *doc = documentOf(w);
-    if (!doc || w.popup.popupFolder.isNull())
-        return {};
-    // The remembered element is compared, never read: it may have been freed when its
-    // folder was deleted, and then it is no longer among the document's folders.
-    for (const XmlNode &folder : doc->getElementsByTagName(QStringLiteral("FOLDER"))) {
-        if (folder == w.popup.popupFolder)
-            return folder.attribute(QStringLiteral("TID"));
-    }
-    return {};
+    const QString tid = w.popup.popupFolderTID;
+    return elementById(w, tid, QStringLiteral("FOLDER")) ? tid : QString();
 }
 
 // ----- mnuStartVD -----
@@ -104,6 +96,11 @@ void PopupCommands::mnuOpenVD_Click()
     if (!vardeck)
         return;
     const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
+    // A refused address is told and is no visit.
+    if (!urlSupport::isSafeToOpen(address)) {
+        urlSupport::openInNewWindow(address);
+        return;
+    }
     updateLastAccessed(*w.dbXML, wid);
     urlSupport::openInNewWindow(address);
     callOp(w.ops.refreshRecentMenuList, wid);
@@ -382,14 +379,8 @@ void PopupCommands::deleteSelectedRows()
         const bool saved = saveDatabaseReporting(*w.dbXML);
         w.markAllPagesStale();
         // The side files go only once the file no longer holds their Vardecks.
-        if (saved) {
-            const QString base = w.dbXML->getBasePath();
-            for (const QString &wid : std::as_const(removed)) {
-                QFile::remove(iconFilePath(base, currentDBName, wid));
-                QFile::remove(thumbFilePath(base, currentDBName, wid));
-                w.ImageListWM.remove(wid);
-            }
-        }
+        if (saved)
+            deleteSideFiles(w, removed);
         callOp(w.ops.resetAfterDelete);
     }
     if (w.tabIndex->Tab() == 0)

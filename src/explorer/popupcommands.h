@@ -46,7 +46,7 @@ public:
 
     // The list popupListName names ("listVD", "listPop", "lstSrch", else lstSearch).
     QTreeWidget *popupList() const;
-    // The TID of the folder popupFolder holds when it is still in the document; ""
+    // popupFolderTID when that folder is still in the document; ""
     // (the top level) when it is none or has gone.
     QString rememberedFolderTID() const;
 

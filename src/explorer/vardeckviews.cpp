@@ -1,5 +1,7 @@
 #include "explorer/vardeckviews.h"
 
+#include "platform/gui/caselessitem.h"
+
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "finding/listcells.h"
@@ -26,18 +28,6 @@ namespace rr
 {
 namespace
 {
-
-// The list compares cell texts without regard to letter case, as the list control does.
-class ListRow : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem &other) const override
-    {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
-    }
-};
 
 void setBold(QTreeWidgetItem *item, bool bold)
 {
@@ -142,7 +132,7 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
 
 QTreeWidgetItem *VardeckViews::addListRow(const QString &wid, const QStringList &cells, bool bold)
 {
-    auto *row = new ListRow(w.listVD, cells);
+    auto *row = new CaselessItem(w.listVD, cells);
     row->setIcon(0, vardeckIcon(w.ImageListWM, wid, false));
     // The padded counts line up at their right edge as they sort.
     row->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
@@ -163,7 +153,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
         const QString name = vardeck.childText(QStringLiteral("NAME"));
         const bool bold = isRecentWid(wid);
 
-        auto *node = new QTreeWidgetItem(w.tvwWM);
+        auto *node = new CaselessItem(w.tvwWM);
         node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
         node->setText(0, name);
         setTag(node, wid);

@@ -4,7 +4,8 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 
-namespace rr {
+namespace rr
+{
 
 DialogHooks windowDialogHooks(frmVardecks &w)
 {
@@ -24,4 +25,4 @@ DialogHooks windowDialogHooks(frmVardecks &w)
     return hooks;
 }
 
-}  // namespace rr
+} // namespace rr

@@ -1,7 +1,8 @@
 #pragma once
 #include "dialogs/dialoghooks.h"
 
-namespace rr {
+namespace rr
+{
 
 class frmVardecks;
 
@@ -10,4 +11,4 @@ class frmVardecks;
 // fallback of the window's dialogs.
 DialogHooks windowDialogHooks(frmVardecks &w);
 
-}  // namespace rr
+} // namespace rr

@@ -6,12 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifndef RR_DATA_SOURCE_DIR
-#define RR_DATA_SOURCE_DIR ""
-#endif
-
-namespace rr::paths {
-namespace {
+namespace rr::paths
+{
+namespace
+{
 
 const char kVendorPath[] = "/Quorvane/Vardecks";
 
@@ -41,7 +39,7 @@ bool copyIfMissing(const QString &from, const QString &to)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 QString programFolder()
 {
@@ -51,7 +49,10 @@ QString programFolder()
     return xdgFolder("XDG_DATA_HOME", "/.local/share");
 }
 
-QString databaseFolder() { return programFolder() + QLatin1String("/DeVivozoda/"); }
+QString databaseFolder()
+{
+    return programFolder() + QLatin1String("/DeVivozoda/");
+}
 
 QString configFolder()
 {
@@ -66,13 +67,11 @@ QString installedDataFolder()
     const QString fromEnv = envFolder("RAZUZEZU_DATA_DIR");
     if (!fromEnv.isEmpty())
         return fromEnv;
-    if (QCoreApplication::instance()) {
-        const QString installed =
-            QCoreApplication::applicationDirPath() + QLatin1String("/../share/razuzezu-revidod");
-        if (QFileInfo::exists(installed + QLatin1String("/DeVivozoda")))
-            return QDir::cleanPath(installed);
-    }
-    return QStringLiteral(RR_DATA_SOURCE_DIR);
+    // The program's data sits beside its folder as the install lays it out
+    // (bin/ and share/razuzezu-revidod/); the build folder mirrors that layout.
+    if (!QCoreApplication::instance())
+        return QString();
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1String("/../share/razuzezu-revidod"));
 }
 
 bool prepareProgramFolder(QString *error)
@@ -89,8 +88,8 @@ bool prepareProgramFolder(QString *error)
     while (it.hasNext()) {
         const QString from = it.next();
         const QString relative = QDir(seed).relativeFilePath(from);
-        const bool isDatabase = relative.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) &&
-                                !relative.contains(QLatin1Char('/'));
+        const bool isDatabase =
+            relative.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) && !relative.contains(QLatin1Char('/'));
         if (isDatabase && !firstRun)
             continue;
         copyIfMissing(from, dbFolder + relative);
@@ -98,4 +97,4 @@ bool prepareProgramFolder(QString *error)
     return true;
 }
 
-}  // namespace rr::paths
+} // namespace rr::paths

@@ -302,6 +302,8 @@ public:
     bool m_overrideAspect = false;
     // The icon timer has put a fetched icon into imgIcon for the Vardeck being added.
     bool iconChanged = false;
+    // The pages the last browser scan found, in the order found.
+    QList<DetectedPage> detectedPages;
     // The page a new Vardeck is made from (addVardeckSetup with the source "browser").
     DetectedPage chosenPage;
     QStringList favsColl;

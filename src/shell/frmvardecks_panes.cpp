@@ -419,8 +419,9 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     place(txtDescription, 1300, 2785, 5175, 780);
     txtDescription->hide();
     makeLabel(d, 9, QStringLiteral("Keywords:"), 240, 3800, 735, 255);
+    // In front of the "Keywords:" caption, clear of the panel's edge.
     qbButtons_H *edit0 =
-        makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 0, 3800, 240, 240, QStringLiteral("cmdEdit_Click"), 0);
+        makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 30, 3800, 210, 210, QStringLiteral("cmdEdit_Click"), 0);
     edit0->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
     edit0->setToolTip(QStringLiteral("Update Vardeck"));
     m_cmdEdit.insert(0, edit0);

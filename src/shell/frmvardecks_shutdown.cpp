@@ -129,7 +129,8 @@ void frmVardecks::closeDB()
             button->setEnabled(false);
     for (QTreeWidget *list : {tvwTopics, tvwWM, lstSrch, lstSearch, listPop, tvwFavs})
         list->clear();
-    lblTName->setText(QStringLiteral("No folder selected"));
+    // Through the caption's change handling, so the folder tab's caption goes too.
+    setTNameCaption(QStringLiteral("No folder selected"));
     StatusBar1->setPanelText(1, QString());
     StatusBar1->setPanelText(3, QString());
     m_objDOMVardecks = nullptr;

@@ -25,13 +25,16 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
 {
@@ -39,7 +42,7 @@ void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
         list->header()->resizeSection(column, twips::sizeToPx(twipsWidth));
 }
 
-}  // namespace
+} // namespace
 
 void frmVardecks::Form_Load()
 {
@@ -108,13 +111,19 @@ void frmVardecks::openStartDatabase()
         finishStartDatabase(name);
         return;
     }
+    // The splash stays on top of everything: it goes before the message, which would
+    // otherwise wait unseen behind it.
+    if (m_splash) {
+        m_splash->setUnload();
+        m_splash->hide();
+    }
+    const XmlDocument *failed = dbXML->getTheDOM();
     prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
                                 "File->Database->Open menu, or create a new database from the "
-                                "File->Database->New menu option."),
+                                "File->Database->New menu option.\n\n") +
+                     name + QStringLiteral(": ") + (failed ? failed->parseErrorReason() : QString()),
                  MsgButtons::Ok, MsgIcon::Exclamation);
-    if (m_splash)
-        m_splash->setUnload();
-    else
+    if (!m_splash)
         show();
     closeDB();
     firstActivation = true;
@@ -210,6 +219,9 @@ void frmVardecks::finishStartDatabase(const QString &name)
     }
     m_overrideAspect = false;
     firstActivation = true;
+    // The keyboard starts where the collection does: in the folder tree.
+    if (currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
+        tvwTopics->setFocus();
     if (options.getHideSplash() || !m_splash)
         show();
     else
@@ -235,19 +247,30 @@ void frmVardecks::showStartPaneButtons()
 // A stored width of 0 gives the column an equal share of the list.
 void frmVardecks::restoreColumnWidths()
 {
+    // The shares are of the lists as the layout places them in the window's restored
+    // size, which a window not yet shown has not had its resize for.
+    if (QLayout *frame = layout())
+        frame->activate();
+    placeAlignedControls();
+    Form_Resize();
+    // A stored width under 20 pixels hides its column: it counts as missing.
+    const auto usable = [](int stored) { return stored >= twips::fromPx(20); };
     for (int i = 1; i <= 6; ++i) {
         const int w = SettingsStore::getColWidth(i);
-        setColumnWidthTwips(listVD, i - 1, w != 0 ? w : twips::width(listVD) / 6);
+        setColumnWidthTwips(listVD, i - 1, usable(w) ? w : twips::width(listVD) / 6);
     }
     for (int i = 1; i <= 7; ++i) {
         const int w = SettingsStore::getColWidthSearch(i);
-        setColumnWidthTwips(lstSearch, i - 1, w != 0 ? w : twips::width(lstSearch) / 7);
+        setColumnWidthTwips(lstSearch, i - 1, usable(w) ? w : twips::width(lstSearch) / 7);
     }
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }
 
-frmSplash *frmVardecks::splashWindow() const { return m_splash.data(); }
+frmSplash *frmVardecks::splashWindow() const
+{
+    return m_splash.data();
+}
 
 void frmVardecks::Form_Activate()
 {
@@ -262,8 +285,12 @@ void frmVardecks::Timer1_Timer()
     // The page of the top browser window becomes a new Vardeck; several pages go to
     // the detected-pages dialog.
     const int found = callOp(ops.getOpenBrowserPages, true);
-    if (found > 1)
+    if (found == 1 && !detectedPages.isEmpty()) {
+        chosenPage = detectedPages.first();
+        callOp(ops.addVardeckSetup, QStringLiteral("browser"));
+    } else if (found > 1) {
         callOp(ops.showDetectedPagesDialog);
+    }
     if (isMinimized() || !isVisible()) {
         if (LastState == 2)
             showMaximized();
@@ -274,4 +301,4 @@ void frmVardecks::Timer1_Timer()
     activateWindow();
 }
 
-}  // namespace rr
+} // namespace rr

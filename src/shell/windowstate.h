@@ -2,17 +2,20 @@
 // State that the main window's handlers share with the popup commands, the dialogs
 // and the drags: what was right-clicked last, and what is being dragged.
 #include "platform/xmldocument.h"
+#include "web/detectedpage.h"
 
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 #include <QTreeWidget>
 
-namespace rr {
+namespace rr
+{
 
 // A node of one of the window's trees that stays safe to hold: once the node is
 // removed, item() gives nullptr instead of a dangling pointer.
-class TreeNodeRef {
+class TreeNodeRef
+{
 public:
     TreeNodeRef() = default;
     TreeNodeRef(QTreeWidget *tree, QTreeWidgetItem *item)
@@ -38,10 +41,12 @@ struct PopupState {
     TreeNodeRef popupNode;
     // The node of tvwTopics that was selected when the folder popup opened.
     TreeNodeRef popupSelectedNode;
-    // The FOLDER a folder dialog works on, or the one a moved Vardeck comes from.
-    XmlNode popupFolder;
-    // The one VARDECK to move; null means the selected rows.
-    XmlNode moveVDElement;
+    // The TID of the folder a folder dialog works on, or of the one a moved Vardeck
+    // comes from. Identifiers, never elements, are kept between events: a handler
+    // looks the element up when it runs, and finds nothing once it is gone.
+    QString popupFolderTID;
+    // The WID of the one Vardeck to move; "" means the selected rows.
+    QString moveVDWID;
     QString moveFromTID;
     bool renameFromPopup = false;
     bool deleteFromPopup = false;
@@ -52,24 +57,13 @@ struct PopupState {
     QString dupCheckAddress;
 };
 
-// A page found open in a running browser, as a new Vardeck takes it over.
-struct DetectedPage {
-    QString address;
-    QString name;
-    QString description;
-    QString keywords;
-    QString size; // in KB, as text
-    QString browser;
-};
-
 // Drags inside the window carry no data of their own: the source records here what
 // is dragged and every drop target reads it.
 struct DragState {
     // "folder", "Vardeck", "VardeckMulti" or "".
     QString dragType;
-    XmlNode dragElement;
+    QString dragWID;
     QStringList multiDragColl;
-    XmlNode dragFolderElement;
     int dragFolderIndex = 0;
     QString dragFolderTID;
 };

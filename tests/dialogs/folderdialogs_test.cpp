@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 using namespace rr;
 using namespace rr::test;
@@ -158,6 +159,16 @@ TEST(frmTopicDialog, runIsModalAndCancelChangesNothing)
     EXPECT_FALSE(called);
     EXPECT_TRUE(d.changes.empty());
     EXPECT_EQ(d.fileBytes(), before);
+}
+
+TEST(frmModifyTopic, theInstructionShowsEveryLineItWrapsTo)
+{
+    DialogDb d;
+    frmModifyTopic dialog(d.db, "T1", d.hooks, [](const FolderRenamed &) {});
+    dialog.show();
+    auto *instruction = find<QLabel>(&dialog, "Label2");
+    EXPECT_GE(instruction->height(), instruction->heightForWidth(instruction->width()));
+    EXPECT_GE(find<QTreeWidget>(&dialog, "tvwTopicList")->y(), instruction->geometry().bottom());
 }
 
 TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)

@@ -2,6 +2,8 @@
 // real window and its dialogs.
 #include "editingfixture.h"
 
+#include "shell/fonthelpers.h"
+
 #include "storage/lists.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/databaselist.h"
@@ -53,6 +55,22 @@ protected:
         return true;
     }
 };
+
+TEST_F(DatabaseCommands, theDatabaseDialogTakesTheFallbackFontWhenTheDesignedOneIsMissing)
+{
+    openDb();
+    const bool installed = sansSerifInstalled;
+    sansSerifInstalled = false;
+    QString family;
+    whileModal<frmNew>(
+        [&](frmNew *dialog) {
+            family = dialog->Label1->font().family();
+            dialog->reject();
+        },
+        [&] { menu("mnuFileDeleteDB"); });
+    sansSerifInstalled = installed;
+    EXPECT_EQ(family, "MS Sans Serif");
+}
 
 TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
 {
@@ -179,6 +197,7 @@ TEST_F(DatabaseCommands, closeAsksWhileEditingSavesAndEmptiesTheWindow)
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->tabView->TabCaption(1), "   No folder selected   ") << "not the closed folder's name";
     EXPECT_EQ(window->StatusBar1->panelText(3), "");
     EXPECT_TRUE(onlyDatabaseCommandsEnabled());
     EXPECT_TRUE(stored("W1")) << "the file stays whole";

@@ -95,9 +95,13 @@ TEST_F(PopupsTest, oneVardeckDroppedOnItsOwnFolderGoesToItsEnd)
 TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
 {
     open();
+    clickFolder("T4");
     const QByteArray before = fileBytes();
     dragFolder("T1", "T3");
     EXPECT_EQ(prompts.lastText(), "A folder cannot be moved to its own sub-folder");
+    EXPECT_EQ(drags().dropHighlight(), nullptr);
+    EXPECT_EQ(topics()->currentItem(), node("T4")) << "the selection is the shown folder's";
+    EXPECT_EQ(window->lblTName->text(), "Delta");
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::None);
     EXPECT_EQ(prompts.messages()[0].buttons, MsgButtons::Ok);
@@ -175,7 +179,7 @@ TEST_F(PopupsTest, dragStartsRecordTheDragStateAndTheirPrivateData)
     std::unique_ptr<QMimeData> folder(drags().tvwTopics_OLEStartDrag());
     EXPECT_EQ(window->drag.dragType, "folder");
     EXPECT_EQ(window->drag.dragFolderTID, "T2");
-    EXPECT_EQ(window->drag.dragFolderElement, doc()->nodeFromID("T2"));
+    EXPECT_EQ(window->drag.dragFolderTID, "T2");
     EXPECT_TRUE(isInternalDragData(folder.get()));
     EXPECT_FALSE(folder->hasText());
 

@@ -361,6 +361,31 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_EQ(stored("W4").childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
 }
 
+TEST_F(EditingTest, cancellingAnAddLeavesTheMoveButtonsAsTheSelectionHasThem)
+{
+    openDb();
+    clickFolder("T5");
+    menu("mnuAddVardeck");
+    prompts.answer(MsgResult::Yes);
+    press(window->txtWName, Qt::Key_Escape);
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
+    EXPECT_TRUE(window->cmdMoveFolder->isEnabled());
+}
+
+TEST_F(EditingTest, aNewVardeckSortsIntoTheTreeWithoutRegardToCase)
+{
+    openDb();
+    clickFolder("T1");
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Could be");
+    save();
+    QStringList names;
+    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
+        names << window->tvwWM->topLevelItem(i)->text(0);
+    EXPECT_EQ(names, QStringList({"alpha & co", "Beta site", "Could be"}));
+}
+
 TEST_F(EditingTest, aFavouriteSavedAddsToTheFavouritesTree)
 {
     openDb();

@@ -12,7 +12,7 @@
 #include "finding/ui/findingui.h"
 #include "media/iconsupport.h"
 #include "shell/statuspanels.h"
-#include "storage/ui/databasecommands.h"
+#include "explorer/databasecommands.h"
 #include "support/failingdisk.h"
 
 #include <QAction>

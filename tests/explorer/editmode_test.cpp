@@ -50,7 +50,8 @@ const Expected kTable[] = {
     {"mnuEditClip", "V", "-", "F"},
     {"mnuEditDelete", "V", "-", "F"},
     {"cmdFAdd", "T", "F", "F"},
-    {"cmdMoveVD", "T", "F", "F"},
+    {"cmdMoveFolder", "Fo", "F", "F"},
+    {"cmdMoveVD", "V", "F", "F"},
     {"lbl(25)", "F", "T", "T"},
     {"lbl(26)", "F", "T", "T"},
 };

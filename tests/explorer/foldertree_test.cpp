@@ -162,11 +162,11 @@ TEST_F(ExplorerTest, rightClicksRecordThePopupStateAndOpenTheirMenus)
     closePopups();
     EXPECT_EQ(window->popup.popupNode.item(), node("T6"));
     EXPECT_EQ(window->popup.popupSelectedNode.item(), node("T5"));
-    EXPECT_EQ(window->popup.popupFolder.attribute("TID"), "T6");
+    EXPECT_EQ(window->popup.popupFolderTID, "T6");
 
     QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, topics()->visualItemRect(root()).center());
     closePopups();
-    EXPECT_TRUE(window->popup.popupFolder.isNull());
+    EXPECT_EQ(window->popup.popupFolderTID, "");
 
     QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, QPoint(5, topics()->viewport()->height() - 3));
     EXPECT_EQ(openPopup(), "mnuNoVD");

@@ -74,7 +74,7 @@ TEST_F(PopupsTest, movingSelectedRowsKeepsTheirListOrder)
         window->menuItem("mnuMulti", 2)->trigger();
     }
     EXPECT_EQ(moving, "Selected Vardecks");
-    EXPECT_TRUE(window->popup.moveVDElement.isNull());
+    EXPECT_EQ(window->popup.moveVDWID, "");
     EXPECT_EQ(idsOnDisk("T5", "VARDECKS"), QStringList({"W3", "W2"}));
     EXPECT_EQ(rowIds(), QStringList({"W4", "W1"}));
     EXPECT_EQ(window->currentTID, "T1");

@@ -294,7 +294,17 @@ TEST_F(PopupsTest, newFolderStartsFromTheRememberedFolderOrTheTopLevelWhenItHasG
     EXPECT_EQ(popups().rememberedFolderTID(), "T4");
     rightClick(topics(), node("T5"));
     closePopups();
+    const XmlNode gone = doc()->nodeFromID("T5");
     removeElement("T5");
+    EXPECT_EQ(popups().rememberedFolderTID(), "");
+    // New folders may take the freed element's memory: none of them is the folder
+    // that was right-clicked.
+    for (int i = 0; i < 20; ++i) {
+        XmlNode folder = doc()->documentElement().appendChild(doc()->createElement("FOLDER"));
+        folder.setAttribute("TID", QString("T%1").arg(90 + i));
+        if (folder == gone)
+            break;
+    }
     EXPECT_EQ(popups().rememberedFolderTID(), "");
     rightClick(topics(), root());
     closePopups();

@@ -226,6 +226,7 @@ protected:
             return false;
         const bool taken = dropOn(topics()->viewport(), data.get(), folderPoint(tid));
         drags().OLECompleteDrag();
+        QCoreApplication::processEvents(); // what the drop left for after its delivery
         return taken;
     }
     bool dragFolder(const QString &tid, const QString &targetTid)

@@ -92,10 +92,11 @@ TEST(XmlDocument, missingDtdFailsTheOpen)
     const QString path = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
     QFile::remove(home.path() + "/elsewhere/Vardecks.dtd");
     // With no copy in the program's folders either, the identifiers cannot work.
+    const QByteArray programData = qgetenv("RAZUZEZU_DATA_DIR");
     qputenv("RAZUZEZU_DATA_DIR", home.path().toUtf8());
     XmlDocument doc;
     EXPECT_FALSE(doc.load(path));
-    qunsetenv("RAZUZEZU_DATA_DIR");
+    qputenv("RAZUZEZU_DATA_DIR", programData);
     EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
 }
 

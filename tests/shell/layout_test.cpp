@@ -4,7 +4,8 @@
 
 #include <QHeaderView>
 
-namespace {
+namespace
+{
 
 namespace tw = rr::twips;
 
@@ -150,6 +151,16 @@ TEST_F(LayoutTest, tallDetailsGiveTheDescriptionTheRestAndShortOnesItsMinimum)
     ASSERT_LT(infoH - 4860, 1500);
     EXPECT_EQ(window->txtDescription->height(), px(1500));
     EXPECT_EQ(window->lblDescription->height(), px(1500));
+}
+
+TEST_F(LayoutTest, theKeywordsEditButtonSitsInsideThePanelBeforeItsCaption)
+{
+    setClientSize(1380, 840);
+    const QRect button = window->cmdEdit(0)->geometry();
+    EXPECT_GE(button.left(), 2) << "clear of the panel's frame";
+    EXPECT_LT(button.right(), window->lbl(9)->geometry().left());
+    EXPECT_EQ(button.top(), window->lbl(9)->geometry().top());
+    EXPECT_EQ(window->lblKeyWords->y(), window->lblDescription->geometry().bottom() + 1 + px(100));
 }
 
 TEST_F(LayoutTest, movingTheMainBarAloneRelaysTheWidthsButNotTheHeights)

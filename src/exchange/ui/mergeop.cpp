@@ -42,7 +42,8 @@ void frmImportExport::importVDDatabase()
     progress->setFolderCount(0);
     progress->setVardeckCount(0);
     progress->setBar(0);
-    progress->refreshNow();
+    if (!settleProgressWindow(w, progress))
+        return;
 
     XMLDatabase &db = *w.dbXML;
     DatabaseMerge merge(db, progress);

@@ -243,7 +243,7 @@ QMimeData *FavoritesPane::tvwFavs_OLEStartDrag()
     if (!vardeck)
         return nullptr;
     w.drag.dragType = QStringLiteral("Vardeck");
-    w.drag.dragElement = vardeck;
+    w.drag.dragWID = wid;
     w.drag.multiDragColl.clear();
     return vardeckDragData({wid});
 }

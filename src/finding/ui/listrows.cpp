@@ -1,5 +1,7 @@
 #include "finding/ui/listrows.h"
 
+#include "platform/gui/caselessitem.h"
+
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
@@ -43,7 +45,7 @@ void setBold(QTreeWidgetItem *item, bool bold)
 
 QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold, const QIcon &icon)
 {
-    auto *row = new QTreeWidgetItem(cells);
+    auto *row = new CaselessItem(cells);
     setTag(row, wid);
     row->setIcon(0, icon);
     if (bold)

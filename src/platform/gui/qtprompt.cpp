@@ -4,22 +4,32 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 QMessageBox::StandardButton toStandard(MsgResult r)
 {
     switch (r) {
-    case MsgResult::Ok: return QMessageBox::Ok;
-    case MsgResult::Cancel: return QMessageBox::Cancel;
-    case MsgResult::Yes: return QMessageBox::Yes;
-    case MsgResult::No: return QMessageBox::No;
-    case MsgResult::Retry: return QMessageBox::Retry;
-    case MsgResult::Abort: return QMessageBox::Abort;
-    case MsgResult::Ignore: return QMessageBox::Ignore;
+    case MsgResult::Ok:
+        return QMessageBox::Ok;
+    case MsgResult::Cancel:
+        return QMessageBox::Cancel;
+    case MsgResult::Yes:
+        return QMessageBox::Yes;
+    case MsgResult::No:
+        return QMessageBox::No;
+    case MsgResult::Retry:
+        return QMessageBox::Retry;
+    case MsgResult::Abort:
+        return QMessageBox::Abort;
+    case MsgResult::Ignore:
+        return QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
@@ -27,12 +37,18 @@ QMessageBox::StandardButton toStandard(MsgResult r)
 QMessageBox::StandardButtons toStandard(MsgButtons b)
 {
     switch (b) {
-    case MsgButtons::Ok: return QMessageBox::Ok;
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    case MsgButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::AbortRetryIgnore:
+        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
@@ -40,33 +56,61 @@ QMessageBox::StandardButtons toStandard(MsgButtons b)
 MsgResult fromStandard(int b, MsgButtons buttons)
 {
     switch (b) {
-    case QMessageBox::Ok: return MsgResult::Ok;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Retry: return MsgResult::Retry;
-    case QMessageBox::Abort: return MsgResult::Abort;
-    case QMessageBox::Ignore: return MsgResult::Ignore;
+    case QMessageBox::Ok:
+        return MsgResult::Ok;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Retry:
+        return MsgResult::Retry;
+    case QMessageBox::Abort:
+        return MsgResult::Abort;
+    case QMessageBox::Ignore:
+        return MsgResult::Ignore;
     default:
         // Closing the box with Escape or the window's close button.
-        return buttons == MsgButtons::Ok ? MsgResult::Ok
-             : buttons == MsgButtons::YesNo ? MsgResult::No
-                                            : MsgResult::Cancel;
+        return buttons == MsgButtons::Ok      ? MsgResult::Ok
+               : buttons == MsgButtons::YesNo ? MsgResult::No
+                                              : MsgResult::Cancel;
     }
 }
 
 QMessageBox::Icon toIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
 
-class QtPromptHandler final : public PromptHandler {
+} // namespace
+
+// A box sized by a short text would be narrower than its own title, which the
+// window frame then cuts ("Razuze... Revidod"): the box is made wide enough for the
+// title with the frame's icon and buttons beside it.
+void fitTitle(QMessageBox &box)
+{
+    const int wanted = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 5 / 4 + 160;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
+namespace
+{
+
+class QtPromptHandler final : public PromptHandler
+{
 public:
     MsgResult message(const MessageRequest &request) override
     {
@@ -74,6 +118,7 @@ public:
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(toStandard(request.defaultButton));
+        fitTitle(box);
         return fromStandard(box.exec(), request.buttons);
     }
 
@@ -85,12 +130,14 @@ public:
         if (!request.defaultName.isEmpty())
             start = start.isEmpty() ? request.defaultName : start + QLatin1Char('/') + request.defaultName;
         switch (request.kind) {
-        case FileRequest::Kind::Open: return QFileDialog::getOpenFileName(parent, request.title, start, filter);
+        case FileRequest::Kind::Open:
+            return QFileDialog::getOpenFileName(parent, request.title, start, filter);
         // Callers that care ask their own overwrite question.
         case FileRequest::Kind::Save:
             return QFileDialog::getSaveFileName(parent, request.title, start, filter, nullptr,
                                                 QFileDialog::DontConfirmOverwrite);
-        case FileRequest::Kind::Folder: return QFileDialog::getExistingDirectory(parent, request.title, start);
+        case FileRequest::Kind::Folder:
+            return QFileDialog::getExistingDirectory(parent, request.title, start);
         }
         return {};
     }
@@ -102,7 +149,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 void installQtPromptHandler()
 {
@@ -110,4 +157,4 @@ void installQtPromptHandler()
     prompt::install(&handler);
 }
 
-}  // namespace rr
+} // namespace rr

@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "platform/runtimeerror.h"
 #include "storage/dbfolder.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
@@ -62,6 +63,8 @@ frmNew::frmNew(const QString &mode, DatabaseHooks hooks, QWidget *parent, const 
     connect(txtName, &QLineEdit::textChanged, this, &frmNew::nameChanged);
     connect(cmdOK, &qbButtons_H::Click, this, &frmNew::okClicked);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmNew::reject);
+    if (m_hooks.applyFontFallback)
+        m_hooks.applyFontFallback(this);
 }
 
 void frmNew::run(const QString &mode, DatabaseHooks hooks, QWidget *parent)
@@ -110,9 +113,14 @@ void frmNew::okClicked()
         createDatabase();
 }
 
+// The error's number and its description, with nothing between them, and on a line
+// of its own what exactly failed.
 void frmNew::showError(const QString &reason)
 {
-    prompt::show(QStringLiteral("There was an error: ") + reason, MsgButtons::Ok, MsgIcon::Exclamation);
+    const int number = rterr::PathFileAccessError;
+    prompt::show(QStringLiteral("There was an error: ") + QString::number(number) + runtimeErrorText(number) +
+                     QStringLiteral("\n\n") + reason,
+                 MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void frmNew::deleteDatabase()

@@ -23,6 +23,8 @@ struct DatabaseHooks {
     std::function<void()> closeDB;
     // Opens chosenDBPath; called after the user chose to open a new database.
     std::function<void()> openTheDatabase;
+    // Gives the dialog the fallback font when the designed one is not installed.
+    std::function<void(QWidget *dialog)> applyFontFallback;
 };
 
 class frmNew : public ButtonDialog

@@ -52,12 +52,6 @@ TEST_F(FileExchangeTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
     EXPECT_EQ(frmProgress::current()->lblFolders->text(), "1");
-    XMLDatabase disk;
-    ASSERT_TRUE(disk.openDBValidate(path));
-    const XmlNode top = disk.getTheDOM()->documentElement().childElements().last();
-    EXPECT_EQ(top.childText("NAME"), "Imported Firefox bookmarks");
-    EXPECT_EQ(top.child("VARDECKS").firstChild().childText("NAME"), "About Us");
-    EXPECT_EQ(top.child("SUBFOLDERS").firstChild().childText("NAME"), "Bookmarks Toolbar");
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
@@ -162,4 +156,34 @@ TEST_F(FileExchangeTest, firefoxExportWritesTheProfileFileAndSaysHowFirefoxTakes
     EXPECT_TRUE(text.contains("<DT><H3 ADD_DATE=\"1765100000\" ID=\"rdf:#T7\">Imported Vardecks</H3>\n"));
     EXPECT_TRUE(text.contains(">alpha &amp; co</A>\n"));
     EXPECT_TRUE(QFile::exists(file + ".bak"));
+}
+
+TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt)
+{
+    QByteArray body = data("collection.xml");
+    openDatabase(body.mid(body.indexOf("<FOLDERS>")));
+    for (const char *sheet : {"VD_plain.xsl", "VDAll_plain.xsl", "VDFavs_plain.xsl"})
+        QFile::copy(paths::installedDataFolder() + "/DeVivozoda/" + sheet, home.databaseFolder() + sheet);
+    const QStringList pages = {"web-folders.htm", "web-all.htm", "web-favorites.htm"};
+    for (int i = 0; i < 3; ++i) {
+        const QString page = files.filePath(pages[i]);
+        prompts.answerFile(page);
+        prompts.answer(i == 2 ? MsgResult::Yes : MsgResult::No);
+        run(false, 2 + i);
+        EXPECT_EQ(prompts.messages().back().title, "View exported file?");
+        EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to " + page +
+                                          ". Do you wish to view the file now?");
+        QFile written(page);
+        written.open(QIODevice::ReadOnly);
+        EXPECT_EQ(written.readAll(), data(pages[i])) << pages[i].toStdString();
+    }
+    EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a web page");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({QUrl::fromLocalFile(files.filePath(pages[2])).toString()}));
+
+    QFile::remove(home.databaseFolder() + "VDFavs_plain.xsl");
+    const size_t asked = prompts.fileRequests().size();
+    run(false, 4);
+    EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
+                                              "contact support for assistance.\n\n"));
+    EXPECT_EQ(prompts.fileRequests().size(), asked);
 }

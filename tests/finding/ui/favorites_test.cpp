@@ -205,7 +205,7 @@ TEST_F(FavoritesUiTest, aDragFromTheTreeCarriesItsVardeckOnlyWhileViewing)
     EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
     EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
     EXPECT_EQ(window->drag.dragType, "Vardeck");
-    EXPECT_EQ(window->drag.dragElement, doc()->nodeFromID("W1"));
+    EXPECT_EQ(window->drag.dragWID, "W1");
     ui->favorites().tvwFavs_OLECompleteDrag();
     EXPECT_EQ(window->drag.dragType, "");
 

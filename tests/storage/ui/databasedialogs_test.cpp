@@ -208,7 +208,9 @@ TEST(frmNew, newOnNoDoesNotOpenAndAFailureKeepsTheWindowOpen)
     child<QLineEdit>(&dialog, "txtName")->setText("Other");
     child<qbButtons_H>(&dialog, "cmdOK")->click();
     ASSERT_EQ(env.prompts.messages().size(), 1u);
-    EXPECT_TRUE(env.prompts.lastText().startsWith("There was an error: ")) << env.prompts.lastText().toStdString();
+    // The number and the description with nothing between, then what failed.
+    EXPECT_TRUE(env.prompts.lastText().startsWith("There was an error: 75Path/File access error\n\n"))
+        << env.prompts.lastText().toStdString();
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));

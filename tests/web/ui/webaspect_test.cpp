@@ -1,11 +1,11 @@
 #include "web/ui/webaspect.h"
 
+#include "explorer/databasecommands.h"
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/statuspanels.h"
 #include "storage/settingsstore.h"
-#include "storage/ui/databasecommands.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/fakelauncher.h"

@@ -1,10 +1,11 @@
-#include "storage/ui/databasecommands.h"
+#include "explorer/databasecommands.h"
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/statuspanels.h"
@@ -87,6 +88,10 @@ DatabaseHooks databaseHooks(frmVardecks &w)
     };
     hooks.closeDB = [&w] { closeTheDatabase(w); };
     hooks.openTheDatabase = [&w] { openTheDatabase(w); };
+    hooks.applyFontFallback = [](QWidget *dialog) {
+        if (!sansSerifInstalled)
+            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
+    };
     return hooks;
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+// The one sort rule of the program's trees and lists: a node sorts by the text of its
+// view's sort column without regard to letter case ("duplicate" before "Very"), as the
+// tree and list controls sort; texts equal but for case keep a fixed order.
+#include <QTreeWidget>
+#include <QTreeWidgetItem>
+
+namespace rr
+{
+
+class CaselessItem : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const int column = treeWidget() ? qMax(0, treeWidget()->sortColumn()) : 0;
+        const QString mine = text(column), theirs = other.text(column);
+        const int caseless = mine.compare(theirs, Qt::CaseInsensitive);
+        return caseless != 0 ? caseless < 0 : mine < theirs;
+    }
+};
+
+} // namespace rr

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the program under a temporary prefix, moves the source tree's data out of
+# reach, and starts the installed program: it must seed its data folder from what it
+# installed beside itself and show its desktop file and icon where desktops look.
+set -euo pipefail
+build="$1"
+prefix="$(mktemp -d)"
+home="$(mktemp -d)"
+trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$prefix" "$home"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/razuzezu-revidod share/applications/razuzezu-revidod.desktop \
+         share/icons/hicolor/128x128/apps/razuzezu-revidod.png \
+         share/icons/hicolor/48x48/apps/razuzezu-revidod.png \
+         share/razuzezu-revidod/DeVivozoda/Vardecks.dtd \
+         share/razuzezu-revidod/DeVivozoda/VD.xsl \
+         "share/razuzezu-revidod/Vardecks Help.chm/Getting_started.htm"; do
+  [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
+done
+[ ! -e "$prefix/share/razuzezu-revidod/desktop" ] || { echo "desktop folder installed as data"; exit 1; }
+grep -q '^Exec=razuzezu-revidod$' "$prefix/share/applications/razuzezu-revidod.desktop"
+
+# The installed copy must not reach back into the build or source tree.
+env -u RAZUZEZU_DATA_DIR RAZUZEZU_HOME="$home" QT_QPA_PLATFORM=offscreen \
+  "$prefix/bin/razuzezu-revidod" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 1 100); do
+  [ -f "$home/data/DeVivozoda/Vardecks.xml" ] && [ -f "$home/data/DeVivozoda/Vardecks.dtd" ] && break
+  sleep 0.1
+done
+[ -f "$home/data/DeVivozoda/Vardecks.xml" ] || { echo "the installed program seeded no database"; exit 1; }
+cmp -s "$prefix/share/razuzezu-revidod/DeVivozoda/Vardecks.dtd" "$home/data/DeVivozoda/Vardecks.dtd"
+echo "1 passed, 0 failed"
