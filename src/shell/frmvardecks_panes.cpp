@@ -84,6 +84,8 @@ qbButtons_H *frmVardecks::makeButton(QWidget *parent, const QString &name, const
     button->setObjectName(name);
     button->setCaption(caption);
     place(button, l, t, w, h);
+    button->setProperty("rrCommand", command);
+    button->setProperty("rrIndex", index);
     connect(button, &qbButtons_H::Click, this, [this, command, index] { runCommand(command, index); });
     return button;
 }

@@ -187,3 +187,20 @@ TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
                                               "contact support for assistance.\n\n"));
     EXPECT_EQ(prompts.fileRequests().size(), asked);
 }
+
+TEST_F(FileExchangeTest, firefoxImportFindsProfilesInTheXdgConfigurationFolder)
+{
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
+    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    if (wasSet)
+        qputenv("XDG_CONFIG_HOME", previous);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_NE(frmProgress::current(), nullptr);
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
+}
