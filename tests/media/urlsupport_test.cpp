@@ -24,12 +24,9 @@ struct Case {
 
 QString writeFile(const QString &path, const QByteArray &content, bool executable = false)
 {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(content);
-    f.close();
+    EXPECT_TRUE(test::writeBytes(path, content));
     if (executable)
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
     return path;
 }
 
