@@ -105,10 +105,8 @@ TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a CSV file");
     EXPECT_EQ(prompts.fileRequests()[0].defaultName, "Vardecks");
     EXPECT_EQ(prompts.fileRequests()[0].filters, QStringList({"CSV Files (*.csv)"}));
-    QFile written(csv);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().startsWith("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,"
-                                             "NOTES\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
+    EXPECT_TRUE(readBytes(csv).startsWith("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,"
+                                          "NOTES\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
 
     writeBytes(csv, "mine");
     prompts.answerFile(csv);
@@ -116,9 +114,7 @@ TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
     run(false, 5);
     EXPECT_EQ(prompts.lastText(), "The file " + csv + " already exists - do you wish to overwrite it?");
     EXPECT_EQ(prompts.messages().back().title, "Overwrite?");
-    QFile kept(csv);
-    kept.open(QIODevice::ReadOnly);
-    EXPECT_EQ(kept.readAll(), "mine");
+    EXPECT_EQ(readBytes(csv), "mine");
 
     prompts.answerFile(files.filePath("new.csv"));
     {
