@@ -1,3 +1,4 @@
+#include "explorer/editing.h"
 #include "importexportfixture.h"
 #include "support/failingdisk.h"
 
@@ -77,8 +78,13 @@ TEST_F(FileExchangeTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Import Vardecks database...");
     EXPECT_EQ(prompts.fileRequests()[0].startFolder, home.databaseFolder());
 
+    // The Vardeck shown before goes, and the panel says so rather than going blank.
+    installEditing(*window);
+    showVardeck("T1", "W1");
     prompts.answerFile(other);
     run(true, 3);
+    EXPECT_EQ(window->tabView->TabCaption(0).trimmed(), "No Vardeck selected");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
     EXPECT_EQ(frmProgress::current()->lblName2->text(), "Task completed");
