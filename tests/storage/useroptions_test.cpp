@@ -128,11 +128,3 @@ TEST(UserOptions, aBadValueTakesItsDefaultAndTheOthersAreStillRead)
     EXPECT_EQ(option("fontSize"), "8");
     EXPECT_EQ(option("checkDup"), "True");
 }
-
-TEST(UserOptions, theApplicationHasOneInstance)
-{
-    appOptions().setLastTip("3");
-    EXPECT_EQ(&appOptions(), &appOptions());
-    EXPECT_EQ(appOptions().getLastTip(), "3");
-    appOptions() = UserOptions();
-}
