@@ -59,7 +59,6 @@ void forgetOpenDatabase(frmVardecks &w)
     w.currentWID = QStringLiteral("txtWID");
     w.currentFolderName = QStringLiteral("No topic");
     w.selectedWID.clear();
-    w.editMode.clear();
     setMode(w, QString());
     // The rendered Web Aspect pages show the database that was open.
     w.markAllPagesStale();
@@ -185,7 +184,7 @@ void closeTheDatabase(frmVardecks &w)
 void mnuFileOpen_Click(frmVardecks &w)
 {
     chosenDBPath.clear();
-    if (w.isEditing &&
+    if (w.isEditing() &&
         !prompt::askYesNo(QStringLiteral("Opening a new Vardecks file will lose any unsaved changes.  Are you sure?"),
                           MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
         return;

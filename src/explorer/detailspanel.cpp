@@ -137,7 +137,8 @@ void DetailsPanel::showSiteIcon()
     const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
     const QString path = iconFilePath(base, currentDBName, w.currentWID);
     const QPixmap plain = w.Picture8->pixmap();
-    const QPixmap icon = !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
+    const QPixmap icon =
+        !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
     if (icon.isNull()) {
         // No icon file, or one that is no picture: the plain Vardeck mark.
         w.tabView->setTabPicture(0, QIcon());
@@ -197,7 +198,7 @@ void DetailsPanel::lblWName_Change()
     w.lblWName->setVisible(shown);
     w.lblWName->adjustSize();
     enableVardeckCommands(shown);
-    if (w.editMode.isEmpty())
+    if (!w.isEditing())
         w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
 }
 
@@ -291,7 +292,7 @@ void DetailsPanel::linkHovered(QLabel *link)
 
 bool DetailsPanel::panelIdle() const
 {
-    return !sameText(w.editMode, QStringLiteral("Add")) && !sameText(w.editMode, QStringLiteral("Mod"));
+    return !w.isEditing();
 }
 
 bool DetailsPanel::bothShown() const

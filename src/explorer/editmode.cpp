@@ -149,9 +149,6 @@ void applyEnablingTable(frmVardecks &w)
 
 void setMode(frmVardecks &w, const QString &mode)
 {
-    const EditState state = editStateOf(mode);
-    if (state == EditState::Adding || state == EditState::Modifying)
-        w.editMode = mode;
     if (w.txtMode->text() == mode)
         applyEnablingTable(w);
     else
@@ -161,7 +158,6 @@ void setMode(frmVardecks &w, const QString &mode)
 void leaveEditMode(frmVardecks &w)
 {
     setFormEditMode(w, false);
-    w.editMode.clear();
     setMode(w, QString());
 }
 
@@ -204,9 +200,6 @@ void setFormEditMode(frmVardecks &w, bool editing)
     w.chkFav->setEnabled(editing);
     w.lblKeyWords->setVisible(!editing);
     w.txtNotes->setReadOnly(!editing);
-    w.isEditing = editing;
-    if (!editing)
-        w.editMode.clear();
 }
 
 void clearTextBoxes(frmVardecks &w)
@@ -244,7 +237,7 @@ bool EditModeControls::txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers
 {
     Q_UNUSED(key);
     Q_UNUSED(modifiers);
-    if (!w.editMode.isEmpty())
+    if (w.isEditing())
         return true;
     w.runCommand(QStringLiteral("mnuEditModify_Click"));
     w.txtNotes->setFocus();
@@ -268,7 +261,7 @@ bool EditModeControls::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress && watched == w.txtNotes) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (!startsModification(key) || !w.editMode.isEmpty())
+        if (!startsModification(key) || w.isEditing())
             return false;
         // With a Vardeck shown the modification starts at once and the key goes on
         // to the notes it unlocked; otherwise the command's message waits until the

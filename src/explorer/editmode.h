@@ -42,7 +42,7 @@ const QList<EnablingRow> &enablingTable();
 
 // txtMode_Change: applies the table for the mode now in txtMode.
 void applyEnablingTable(frmVardecks &w);
-// Writes the mode into txtMode (and editMode for "add" and "mod", "" for viewing);
+// Writes the mode into txtMode, the one source of the edit state;
 // the table runs even when the text does not change.
 void setMode(frmVardecks &w, const QString &mode);
 // Leaves any edit: the view face and the viewing mode.

@@ -177,7 +177,7 @@ void FolderTree::populateWMOnTopicNode()
         w.tvwWM->clear();
         return;
     }
-    if (w.isEditing)
+    if (w.isEditing())
         w.setTNameCaption(node->text(0));
     else
         setNonEditableFields(w, false);

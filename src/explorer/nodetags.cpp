@@ -44,11 +44,6 @@ QTreeWidgetItem *selectedItemOf(const QTreeWidget *tree)
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
-bool sameText(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 XmlDocument *documentOf(const frmVardecks &w)
 {
     XmlDocument *doc = w.dbXML ? w.dbXML->getTheDOM() : nullptr;

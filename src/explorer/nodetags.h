@@ -4,6 +4,7 @@
 // elements: they find the element again by the tag in the open document, and a tag
 // that names nothing any more (the element was deleted elsewhere) is an ordinary
 // case, not an error.
+#include "platform/textutil.h"
 #include "platform/xmldocument.h"
 
 #include <QIcon>
@@ -27,8 +28,6 @@ void setTag(QTreeWidgetItem *item, const QString &tag);
 QTreeWidgetItem *findByTag(const QTreeWidget *tree, const QString &tag);
 // The current item when it is selected, else the first selected item.
 QTreeWidgetItem *selectedItemOf(const QTreeWidget *tree);
-
-bool sameText(const QString &a, const QString &b);
 
 // The open database's document, or nullptr when none is open.
 XmlDocument *documentOf(const frmVardecks &w);

@@ -3,8 +3,8 @@
 #include "platform/gui/caselessitem.h"
 
 #include "explorer/nodetags.h"
-#include "media/iconsupport.h"
 #include "finding/listcells.h"
+#include "media/iconsupport.h"
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
@@ -344,7 +344,7 @@ bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row
     w.popup.popupListName = QStringLiteral("listVD");
     if (button != Qt::RightButton)
         return true;
-    if (sameText(w.editMode, QStringLiteral("Add")) || sameText(w.editMode, QStringLiteral("Mod")))
+    if (w.isEditing())
         return false;
     if (!row) {
         w.popupMenu(QStringLiteral("mnuNoVD"));

@@ -1,6 +1,5 @@
 #pragma once
-// Where the program keeps its files. The "program folder" of the original design is
-// a per-user data folder; the database folder "DeVivozoda" lives inside it, and the
+// Where the program keeps its files. The program folder is a per-user data folder; the database folder "DeVivozoda" lives inside it, and the
 // settings store lives in the per-user config folder. RAZUZEZU_HOME points both at
 // one folder of the caller's choosing (tests, portable use).
 #include <QString>

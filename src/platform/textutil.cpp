@@ -1,6 +1,7 @@
 #include "platform/textutil.h"
 
-namespace rr {
+namespace rr
+{
 
 QString escapeMnemonic(const QString &text)
 {
@@ -32,6 +33,11 @@ QString toolTipText(const QString &text)
     if (!text.contains(QLatin1Char('<')))
         return text;
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+bool sameText(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace rr

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -129,6 +130,18 @@ QCheckBox *frmVardecks::chkOptt(int index) const
 bool frmVardecks::folderShown() const
 {
     return lblTName->text().compare(QStringLiteral("No folder selected"), Qt::CaseInsensitive) != 0;
+}
+
+bool frmVardecks::isEditing() const
+{
+    return !editMode().isEmpty();
+}
+
+QString frmVardecks::editMode() const
+{
+    const QString mode = txtMode->text();
+    const bool editing = sameText(mode, QStringLiteral("add")) || sameText(mode, QStringLiteral("mod"));
+    return editing ? mode : QString();
 }
 
 bool frmVardecks::vardeckShown() const

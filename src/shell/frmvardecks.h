@@ -287,8 +287,11 @@ public:
     QString currentFolderName = QStringLiteral("No topic");
     QString currentAspect = QStringLiteral("Explorer");
     QString selectedWID;
-    QString editMode;
-    bool isEditing = false;
+    // The edit state has one source, the text of txtMode; these two read it.
+    // True while a Vardeck is being added or modified.
+    bool isEditing() const;
+    // "add" or "mod" as txtMode spells it, "" otherwise.
+    QString editMode() const;
     QString savedNotes;
     QString statusFolderPath;
     QString copyText;

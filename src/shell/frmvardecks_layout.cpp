@@ -93,8 +93,8 @@ void frmVardecks::Form_Resize()
     if (WindowState() != 1)
         LastState = WindowState();
 
-    // The original hid the two tab strips here to spare the flicker; holding back
-    // their painting does the same without taking the keyboard focus from them.
+    // The two tab strips would flicker while their pages move; holding back their
+    // painting spares that without taking the keyboard focus from them.
     const bool explorer = currentAspect.compare(QStringLiteral("Explorer"), Qt::CaseInsensitive) == 0;
     const bool holdTabs = explorer && (lblWName->isVisible() || txtWName->isVisible());
     if (holdTabs) {

@@ -56,7 +56,7 @@ bool frmVardecks::Form_QueryUnload()
 {
     // A change that a failed save left in memory is as unsaved as an open edit.
     const bool unwritten = dbXML && dbXML->hasUnsavedChanges();
-    if (!isEditing && !unwritten)
+    if (!isEditing() && !unwritten)
         return true;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish exit Vardecks with unsaved changes?"), MsgIcon::None,
                           QStringLiteral("Exit Vardecks application?")))

@@ -12,15 +12,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-namespace rr {
-namespace {
-
-bool sameText(const QString &a, const QString &b)
+namespace rr
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
 
 void frmVardecks::wireTabStrips()
 {
@@ -165,7 +158,7 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    if (sameText(editMode, QStringLiteral("Add")) || sameText(editMode, QStringLiteral("Mod")))
+    if (isEditing())
         return;
     if (vardeckShown() && folderShown())
         popupMenu(QStringLiteral("mnuCopyMenu"));

@@ -28,7 +28,7 @@ bool sendHandOff(const QString &name)
     socket.write(QByteArray::number(n) + '\n');
     const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
     // Wait for the receiver's acknowledgement so the hand-off has been taken in
-    // before this copy ends (the original sent it synchronously).
+    // before this copy ends.
     if (sent)
         socket.waitForReadyRead(kConnectTimeoutMs);
     socket.disconnectFromServer();

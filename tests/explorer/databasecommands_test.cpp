@@ -172,8 +172,8 @@ TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
         [&] { window->runCommand("mnuFileOpen_Click"); });
     EXPECT_EQ(currentDBName, "Other.xml");
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(window->editMode, "");
-    EXPECT_FALSE(window->isEditing);
+    EXPECT_EQ(window->editMode(), "");
+    EXPECT_FALSE(window->isEditing());
     EXPECT_FALSE(window->txtWName->isVisible());
     EXPECT_TRUE(menuEnabled("mnuFileOpen"));
 }
@@ -193,7 +193,7 @@ TEST_F(DatabaseCommands, closeAsksWhileEditingSavesAndEmptiesTheWindow)
     window->runCommand("mnuFileClose_Click");
     EXPECT_EQ(getMyDB(*window), nullptr);
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing);
+    EXPECT_FALSE(window->isEditing());
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");

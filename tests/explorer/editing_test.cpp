@@ -25,7 +25,7 @@ TEST_F(EditingTest, addThenSaveWritesTheTenChildrenInOrderAndTheFileReopens)
     clickFolder("T5");
     menu("mnuAddVardeck");
     EXPECT_EQ(window->txtMode->text(), "add");
-    EXPECT_TRUE(window->isEditing);
+    EXPECT_TRUE(window->isEditing());
     EXPECT_TRUE(window->txtWName->isVisible());
     EXPECT_EQ(window->lblCreatedDate->text(), "05 Dec 2026");
     EXPECT_FALSE(window->toolbarButton(23)->isEnabled()) << "Save waits for a name";
@@ -41,7 +41,7 @@ TEST_F(EditingTest, addThenSaveWritesTheTenChildrenInOrderAndTheFileReopens)
 
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing);
+    EXPECT_FALSE(window->isEditing());
     EXPECT_EQ(window->lblWName->text(), "Tide & times");
     EXPECT_EQ(window->currentWID, "W4");
     EXPECT_EQ(window->selectedWID, "W4");
@@ -157,7 +157,7 @@ TEST_F(EditingTest, commandsThatNeedADatabaseOrAVardeckSaySo)
     window->runCommand("mnuEditModify_Click");
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to modify");
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing);
+    EXPECT_FALSE(window->isEditing());
 
     closeTheDatabase(*window);
     window->runCommand("mnuAddVardeck_Click");
@@ -212,7 +212,7 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
     prompts.answer(MsgResult::Yes);
     press(window->txtDescription, Qt::Key_Escape);
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing);
+    EXPECT_FALSE(window->isEditing());
     EXPECT_EQ(window->txtWName->text(), "Beta site");
     EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
     EXPECT_EQ(window->txtDescription->toPlainText(), "A page");
@@ -288,7 +288,7 @@ TEST_F(EditingTest, typingIntoTheNotesOfAShownVardeckStartsAModification)
     window->txtNotes->setTextCursor(start);
     QTest::keyClick(window->txtNotes, Qt::Key_X);
     EXPECT_EQ(window->txtMode->text(), "mod");
-    EXPECT_TRUE(window->isEditing);
+    EXPECT_TRUE(window->isEditing());
     EXPECT_EQ(window->txtNotes->toPlainText(), "xNotes\nline 2");
     EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
     press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);

@@ -186,7 +186,7 @@ TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancel)
     EXPECT_TRUE(menuEnabled("mnuFileDatabase"));
     EXPECT_FALSE(window->chkFav->isEnabled());
     EXPECT_TRUE(window->txtNotes->isReadOnly());
-    EXPECT_EQ(window->editMode, "");
+    EXPECT_EQ(window->editMode(), "");
 }
 
 TEST_F(EditingTest, theDisabledEditMenuKeepsItsShortcutsFromFiring)

@@ -161,7 +161,7 @@ TEST_F(ExplorerTest, listRightClicksFollowTheSelection)
     EXPECT_EQ(rightClick(nullptr), "mnuNoVD");
     row("W1")->setSelected(true);
     EXPECT_EQ(rightClick(row("W1")), "mnuListVDMulti");
-    window->editMode = "Add";
+    window->txtMode->setText("Add");
     EXPECT_EQ(rightClick(row("W1")), "");
 }
 

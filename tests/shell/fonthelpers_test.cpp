@@ -10,7 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
+namespace
+{
 
 using FontTest = rr::test::MainWindowTest;
 

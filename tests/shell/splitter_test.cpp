@@ -8,7 +8,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using rr::Splitter;
 

@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -231,7 +232,7 @@ TEST_F(StartUp, closingWhileEditingAsksAndNoKeepsTheWindow)
 {
     store(kOptions, "hideSplash", "True");
     auto window = start();
-    window->isEditing = true;
+    window->txtMode->setText("mod");
     prompts.answer(MsgResult::No);
     window->close();
     EXPECT_TRUE(window->isVisible());

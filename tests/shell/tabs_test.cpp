@@ -169,7 +169,7 @@ TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
     window->lblTName->setText("A folder");
     rightClick(window->tabInfo);
     EXPECT_TRUE(shown("mnuCopyMenu"));
-    window->editMode = "add";
+    window->txtMode->setText("add");
     rightClick(window->tabInfo);
     EXPECT_FALSE(shown("mnuCopyMenu"));
     EXPECT_FALSE(shown("mnuNoVD")) << "no popup while a Vardeck is added";

@@ -3,6 +3,7 @@
 #include "finding/listcells.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -26,11 +27,6 @@ std::function<QDateTime()> &visitClock()
 {
     static std::function<QDateTime()> clock;
     return clock;
-}
-
-bool sameText(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 void enable(frmVardecks &w, const char *item, bool enabled)
@@ -111,7 +107,7 @@ void showAspectExplorer(frmVardecks &w)
     enable(w, "mnuThumb", true);
     w.menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(false);
     w.menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(true);
-    if (!w.isEditing)
+    if (!w.isEditing())
         enable(w, "mnuEdit", true);
     if (w.folderShown()) {
         for (int position : {5, 6, 7, 8})
