@@ -143,7 +143,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     const QByteArray searchXsl = readAll(folder + "VDSearch.xsl");
     window->txtS->setText("QUOKKA");
     QTest::keyClick(window->txtS, Qt::Key_Return);
-    EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }, 2000));
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }));
     EXPECT_TRUE(readAll(page("SearchTemp")).contains("apple pages"));
     EXPECT_EQ(readAll(folder + "VDSearch.xsl"), searchXsl);
 
