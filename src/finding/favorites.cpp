@@ -80,7 +80,11 @@ QList<FavoriteItem> Favorites::menuItems(const XmlDocument *doc)
 
 QList<FavoriteItem> Favorites::treeItems(const XmlDocument *doc, const QList<VDData> &recent)
 {
-    QList<FavoriteItem> items = menuItems(doc);
+    return treeItemsOf(menuItems(doc), recent);
+}
+
+QList<FavoriteItem> Favorites::treeItemsOf(QList<FavoriteItem> items, const QList<VDData> &recent)
+{
     for (FavoriteItem &item : items)
         item.bold = isRecentWid(item.wid, recent);
     sortRowsByText(

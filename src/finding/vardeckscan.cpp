@@ -74,9 +74,11 @@ const VardeckScan &scanVardecks(const XmlDocument *doc)
     xmlNodePtr node = top->children;
     while (node) {
         if (node->type == XML_ELEMENT_NODE) {
-            if (named(node, "VARDECK"))
+            // A Vardeck's own children are read by scanVardeck; the walk goes no deeper.
+            const bool vardeck = named(node, "VARDECK");
+            if (vardeck)
                 scanVardeck(node, kept);
-            if (node->children) {
+            if (!vardeck && node->children) {
                 node = node->children;
                 continue;
             }

@@ -119,6 +119,11 @@ void refuseEntityDeclaration(void *ctx, const xmlChar *, int, const xmlChar *, c
     xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
 }
 
+void refuseUnparsedEntityDeclaration(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *, const xmlChar *)
+{
+    refuseEntityDeclaration(ctx, nullptr, 0, nullptr, nullptr, nullptr);
+}
+
 // Reads one document with the parse options and the error collector; read calls
 // the library's reader for the given encoding (null: as the document declares).
 using Reader = std::function<xmlDocPtr(xmlParserCtxtPtr, const char *url, const char *encoding)>;
@@ -129,6 +134,7 @@ xmlDocPtr parseWith(const Reader &read, const char *url, const char *encoding, E
     if (!ctxt)
         return nullptr;
     ctxt->sax->entityDecl = refuseEntityDeclaration;
+    ctxt->sax->unparsedEntityDecl = refuseUnparsedEntityDeclaration;
     t_collector = collector;
     xmlSetStructuredErrorFunc(collector, collectError);
     xmlSetGenericErrorFunc(nullptr, silentGeneric);

@@ -2,8 +2,8 @@
 // UTF-8, by a writer of our own that produces exactly the bytes the XML library's
 // compact output would (a test compares the two), in one pass that also measures the
 // folder nesting, into large pieces handed to the atomic file writer: no second copy
-// of the file is made. Anything the writer does not know (namespaces, entity
-// references, a DOCTYPE with declarations) is left to the library's serialiser.
+// of the file is made; a thread writes each piece while the next is made. Anything the writer does not know
+// (namespaces, entity references, a DOCTYPE with declarations) is left to the library's serialiser.
 #include "platform/atomicfile.h"
 #include "platform/xmldocument.h"
 
@@ -12,8 +12,12 @@
 
 #include <algorithm>
 #include <array>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <functional>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace rr
@@ -341,6 +345,82 @@ Written write(xmlDocPtr doc, const Deliver &deliver)
     return writerKnowsAll(doc) ? writeDocument(doc, deliver) : writeWithLibrary(doc, deliver);
 }
 
+// Hands the serialiser's pieces to a thread that writes them, so that writing the
+// file overlaps making the next piece. finish() waits for the last write.
+class BackgroundWrites
+{
+public:
+    explicit BackgroundWrites(AtomicFileWriter &writer) : m_writer(writer), m_thread([this] { run(); }) {}
+    ~BackgroundWrites() { finish(); }
+    BackgroundWrites(const BackgroundWrites &) = delete;
+    BackgroundWrites &operator=(const BackgroundWrites &) = delete;
+
+    bool deliver(const char *data, qsizetype size)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_failed)
+                return false;
+            m_pieces.emplace_back(data, size);
+        }
+        m_wake.notify_one();
+        return true;
+    }
+
+    // True when every piece was written.
+    bool finish()
+    {
+        if (m_thread.joinable()) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_closed = true;
+            }
+            m_wake.notify_one();
+            m_thread.join();
+        }
+        return !m_failed;
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return !m_pieces.empty() || m_closed; });
+            if (m_pieces.empty())
+                return;
+            const QByteArray piece = std::move(m_pieces.front());
+            m_pieces.pop_front();
+            lock.unlock();
+            const bool written = m_writer.write(piece.constData(), piece.size());
+            lock.lock();
+            if (!written) {
+                m_failed = true;
+                m_pieces.clear();
+            }
+        }
+    }
+
+    AtomicFileWriter &m_writer;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<QByteArray> m_pieces;
+    bool m_closed = false;
+    bool m_failed = false;
+    std::thread m_thread;
+};
+
+// One attempt at writing the document into the open writer, with the writes in
+// the background.
+Written writeInBackground(xmlDocPtr doc, AtomicFileWriter &writer, bool library)
+{
+    BackgroundWrites writes(writer);
+    const Deliver toFile = [&writes](const char *data, qsizetype size) { return writes.deliver(data, size); };
+    const Written written = library ? writeWithLibrary(doc, toFile) : write(doc, toFile);
+    const bool allWritten = writes.finish();
+    return written == Written::Whole && !allWritten ? Written::Failed : written;
+}
+
 } // namespace
 
 QByteArray XmlDocument::toBytes() const
@@ -371,14 +451,13 @@ bool XmlDocument::save(const QString &path, QString *error) const
     AtomicFileWriter writer(path);
     if (!writer.open())
         return failWith(writer.errorString());
-    const Deliver toFile = [&writer](const char *data, qsizetype size) { return writer.write(data, size); };
-    Written written = write(m_doc, toFile);
+    Written written = writeInBackground(m_doc, writer, false);
     if (written == Written::Unknown) {
         // Start the file again for the library's serialiser.
         writer.cancel();
         if (!writer.open())
             return failWith(writer.errorString());
-        written = writeWithLibrary(m_doc, toFile);
+        written = writeInBackground(m_doc, writer, true);
     }
     // What is saved must open again: a tree the next load would refuse is not written.
     if (written == Written::TooDeep)

@@ -376,6 +376,8 @@ private:
     void finishStartDatabase(const QString &name);
     void showStartPaneButtons();
     void restoreColumnWidths();
+    // Shows the window with the keyboard in the folder tree when the Index tab is up.
+    void showAtTheFolderTree();
 };
 
 } // namespace rr

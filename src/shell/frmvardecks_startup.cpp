@@ -56,7 +56,7 @@ void frmVardecks::Form_Load()
     options.setFromRegistry();
     const bool hideSplash = options.getHideSplash();
     if (!hideSplash) {
-        m_splash = new frmSplash([this] { show(); }, [this] { callOp(ops.showTips); });
+        m_splash = new frmSplash([this] { showAtTheFolderTree(); }, [this] { callOp(ops.showTips); });
         m_splash->Form_Load();
     }
 
@@ -219,11 +219,8 @@ void frmVardecks::finishStartDatabase(const QString &name)
     }
     m_overrideAspect = false;
     firstActivation = true;
-    // The keyboard starts where the collection does: in the folder tree.
-    if (currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
-        tvwTopics->setFocus();
     if (options.getHideSplash() || !m_splash)
-        show();
+        showAtTheFolderTree();
     else
         m_splash->setUnload();
 }
@@ -265,6 +262,14 @@ void frmVardecks::restoreColumnWidths()
     }
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
+}
+
+void frmVardecks::showAtTheFolderTree()
+{
+    show();
+    // The keyboard starts where the collection does: in the folder tree.
+    if (currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
+        tvwTopics->setFocus();
 }
 
 frmSplash *frmVardecks::splashWindow() const

@@ -31,6 +31,13 @@ TEST_F(PopularListTest, unvisitedAreLeftOutAndCountsSortByValue)
     EXPECT_EQ(rows.at(0).wid, "W4");
     EXPECT_TRUE(rows.at(2).bold);
     EXPECT_FALSE(rows.at(0).bold);
+
+    // Counts not written the plain way sort as their padded texts do.
+    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5")});
+    QStringList texts;
+    for (const PopularRow &r : popularRows(doc()))
+        texts << r.hits;
+    EXPECT_EQ(texts, QStringList({"   2.5", "   007", "     8"}));
 }
 
 TEST_F(PopularListTest, clearResetsEveryCountAndWritesTheFile)
