@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
