@@ -1,3 +1,4 @@
+#include "explorer/editing.h"
 #include "importexportfixture.h"
 #include "support/failingdisk.h"
 
@@ -72,8 +73,13 @@ TEST_F(FileExchangeTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Import Vardecks database...");
     EXPECT_EQ(prompts.fileRequests()[0].startFolder, home.databaseFolder());
 
+    // The Vardeck shown before goes, and the panel says so rather than going blank.
+    installEditing(*window);
+    showVardeck("T1", "W1");
     prompts.answerFile(other);
     run(true, 3);
+    EXPECT_EQ(window->tabView->TabCaption(0).trimmed(), "No Vardeck selected");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
     EXPECT_EQ(frmProgress::current()->lblName2->text(), "Task completed");
@@ -170,4 +176,21 @@ TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
     EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
                                               "contact support for assistance.\n\n"));
     EXPECT_EQ(prompts.fileRequests().size(), asked);
+}
+
+TEST_F(FileExchangeTest, firefoxImportFindsProfilesInTheXdgConfigurationFolder)
+{
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
+    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    if (wasSet)
+        qputenv("XDG_CONFIG_HOME", previous);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_NE(frmProgress::current(), nullptr);
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
