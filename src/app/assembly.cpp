@@ -16,7 +16,6 @@
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "shell/notavailable.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"

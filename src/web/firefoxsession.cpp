@@ -1,5 +1,6 @@
 #include "web/firefoxsession.h"
 
+#include "platform/firefoxfolders.h"
 #include "platform/mozlz4.h"
 #include "platform/processlock.h"
 
@@ -20,20 +21,6 @@ constexpr int kMaxTabs = 20000;
 // Longer addresses (pages held in data: addresses) make no useful Vardeck.
 constexpr int kMaxAddress = 8192;
 constexpr int kMaxTitle = 2048;
-
-// The folders Firefox keeps profiles.ini in: its own (newer versions use the XDG
-// configuration folder when there is no ~/.mozilla), and those of the snap and
-// flatpak packages.
-QStringList iniFolders(const QString &home)
-{
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty() || !QDir::isAbsolutePath(config))
-        config = home + QStringLiteral("/.config");
-    return {home + QStringLiteral("/.mozilla/firefox"), config + QStringLiteral("/mozilla/firefox"),
-            home + QStringLiteral("/snap/firefox/common/.mozilla/firefox"),
-            home + QStringLiteral("/.var/app/org.mozilla.firefox/.mozilla/firefox"),
-            home + QStringLiteral("/.var/app/org.mozilla.firefox/config/mozilla/firefox")};
-}
 
 // The Path= entries of the [Profile…] sections, made absolute.
 QStringList profilesIn(const QString &folder)
@@ -114,7 +101,7 @@ std::optional<DetectedPage> Session::frontPage() const
 QStringList profileFolders(const QString &home)
 {
     QStringList all;
-    for (const QString &folder : iniFolders(home))
+    for (const QString &folder : firefoxFolders(home))
         for (const QString &profile : profilesIn(folder))
             if (!all.contains(profile))
                 all << profile;

@@ -6,6 +6,7 @@
 #include "dialogs/frmstats.h"
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
+#include "support/testenv.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -46,14 +47,6 @@ protected:
     }
 };
 
-void touch(const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("x");
-}
-
 } // namespace
 
 TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFiles)
@@ -66,8 +59,8 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
     const QString base = window->dbXML->getBasePath();
     const QString icon = iconFilePath(base, currentDBName, "W2");
     const QString thumb = thumbFilePath(base, currentDBName, "W2");
-    touch(icon);
-    touch(thumb);
+    EXPECT_TRUE(test::writeBytes(icon, "x"));
+    EXPECT_TRUE(test::writeBytes(thumb, "x"));
 
     whileOpen<frmDuplicates>("mnuToolsDup_Click", [](frmDuplicates &dialog) {
         EXPECT_EQ(dialog.Label2->text(), "1 duplicate set(s) found");

@@ -171,19 +171,6 @@ TEST(ButtonHover, thePointerLeavingEndsTheHoverWithin100ms)
     EXPECT_FALSE(button->pointerOver());
 }
 
-TEST(ButtonModes, aCheckButtonTogglesWithEveryClick)
-{
-    Host host;
-    qbButtons_H *check = host.button("Bold");
-    check->setMode(1);
-    QSignalSpy clicked(check, &qbButtons_H::Click);
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_TRUE(check->value());
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_FALSE(check->value());
-    EXPECT_EQ(clicked.count(), 2);
-}
-
 TEST(ButtonModes, optionButtonsFormOneGroupPerContainer)
 {
     Host host;

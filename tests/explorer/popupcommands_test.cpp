@@ -311,19 +311,4 @@ TEST_F(PopupsTest, newFolderStartsFromTheRememberedFolderOrTheTopLevelWhenItHasG
     EXPECT_EQ(popups().rememberedFolderTID(), "");
 }
 
-TEST_F(PopupsTest, placeholderLaunchersSayTheirFeatureIsNotAvailableYet)
-{
-    open();
-    window->runCommand("mnuFileImportExport_Click");
-    window->runCommand("mnuToolsDup_Click");
-    window->runCommand("mnuToolsOptions_Click");
-    for (int position = 1; position <= window->toolbarButtonCount(); ++position) {
-        if (window->toolbarButton(position)->property("rrCommand").toString() == "mnuToolsOptions_Click")
-            window->Toolbar1_ButtonClick(position);
-    }
-    EXPECT_EQ(prompts.texts(),
-              QStringList({"Import/Export is not available yet.", "Manage duplicates is not available yet.",
-                           "Options is not available yet.", "Options is not available yet."}));
-}
-
 } // namespace

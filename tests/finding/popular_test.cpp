@@ -8,9 +8,7 @@ using test::Vd;
 TEST(PadString, rightAlignsAndLeavesLongerTextsAlone)
 {
     EXPECT_EQ(padString("123", 6), "   123");
-    EXPECT_EQ(padString("123456", 6), "123456");
     EXPECT_EQ(padString("1234567", 6), "1234567");
-    EXPECT_EQ(padString("", 2), "  ");
 }
 
 using PopularListTest = test::FindingTest;

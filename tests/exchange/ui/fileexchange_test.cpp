@@ -1,3 +1,4 @@
+#include "explorer/editing.h"
 #include "importexportfixture.h"
 #include "support/failingdisk.h"
 
@@ -77,8 +78,13 @@ TEST_F(FileExchangeTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Import Vardecks database...");
     EXPECT_EQ(prompts.fileRequests()[0].startFolder, home.databaseFolder());
 
+    // The Vardeck shown before goes, and the panel says so rather than going blank.
+    installEditing(*window);
+    showVardeck("T1", "W1");
     prompts.answerFile(other);
     run(true, 3);
+    EXPECT_EQ(window->tabView->TabCaption(0).trimmed(), "No Vardeck selected");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
     EXPECT_EQ(frmProgress::current()->lblName2->text(), "Task completed");
@@ -105,10 +111,8 @@ TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a CSV file");
     EXPECT_EQ(prompts.fileRequests()[0].defaultName, "Vardecks");
     EXPECT_EQ(prompts.fileRequests()[0].filters, QStringList({"CSV Files (*.csv)"}));
-    QFile written(csv);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().startsWith("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,"
-                                             "NOTES\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
+    EXPECT_TRUE(readBytes(csv).startsWith("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,"
+                                          "NOTES\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
 
     writeBytes(csv, "mine");
     prompts.answerFile(csv);
@@ -116,9 +120,7 @@ TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
     run(false, 5);
     EXPECT_EQ(prompts.lastText(), "The file " + csv + " already exists - do you wish to overwrite it?");
     EXPECT_EQ(prompts.messages().back().title, "Overwrite?");
-    QFile kept(csv);
-    kept.open(QIODevice::ReadOnly);
-    EXPECT_EQ(kept.readAll(), "mine");
+    EXPECT_EQ(readBytes(csv), "mine");
 
     prompts.answerFile(files.filePath("new.csv"));
     {
@@ -186,4 +188,21 @@ TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
     EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
                                               "contact support for assistance.\n\n"));
     EXPECT_EQ(prompts.fileRequests().size(), asked);
+}
+
+TEST_F(FileExchangeTest, firefoxImportFindsProfilesInTheXdgConfigurationFolder)
+{
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
+    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    if (wasSet)
+        qputenv("XDG_CONFIG_HOME", previous);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_NE(frmProgress::current(), nullptr);
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
