@@ -344,23 +344,8 @@ bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row
     w.popup.popupListName = QStringLiteral("listVD");
     if (button != Qt::RightButton)
         return true;
-    if (w.isEditing())
-        return false;
-    if (!row) {
-        w.popupMenu(QStringLiteral("mnuNoVD"));
-        return false;
-    }
-    const QList<QTreeWidgetItem *> selected = w.listVD->selectedItems();
-    if (selected.size() == 1) {
-        selected.first()->setSelected(false);
-        w.listVD->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
-        row->setSelected(true);
-        w.popupMenu(QStringLiteral("mnuListVD"));
-    } else {
-        w.listVD->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
-        row->setSelected(true);
-        w.popupMenu(QStringLiteral("mnuListVDMulti"));
-    }
+    if (!w.isEditing())
+        w.listPopup(w.listVD, QStringLiteral("listVD"), row, true);
     return false;
 }
 

@@ -103,6 +103,11 @@ public:
     int menuArrayUpperBound(const QString &arrayName) const;
     // Opens a popup menu at the mouse pointer.
     void popupMenu(const QString &menuName);
+    // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
+    // remembers the list, then opens mnuNoVD off the rows; on a row of a list that
+    // takes several rows, mnuListVDMulti unless exactly one row is selected (the row
+    // joins the selection); otherwise mnuListVD with the clicked row alone selected.
+    void listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows);
 
     void LoadDynamicMenus();
     void resetMenuItems();

@@ -9,8 +9,10 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 // "mnuNav(3)" -> ("mnuNav", 3); a plain name gives index -1.
 std::pair<QString, int> splitArrayName(const QString &name)
@@ -183,6 +185,21 @@ void frmVardecks::popupMenu(const QString &menuName)
 {
     if (QMenu *menu = subMenu(menuName))
         menu->popup(QCursor::pos());
+}
+
+void frmVardecks::listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows)
+{
+    popup.popupListName = listName;
+    if (!row) {
+        popupMenu(QStringLiteral("mnuNoVD"));
+        return;
+    }
+    const bool multi = severalRows && list->selectedItems().size() != 1;
+    if (!multi)
+        list->clearSelection();
+    list->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+    row->setSelected(true);
+    popupMenu(multi ? QStringLiteral("mnuListVDMulti") : QStringLiteral("mnuListVD"));
 }
 
 void frmVardecks::LoadDynamicMenus()

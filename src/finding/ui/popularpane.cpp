@@ -76,15 +76,8 @@ void PopularPane::listPop_Click()
 void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.popupListName = QStringLiteral("listPop");
-    if (button != Qt::RightButton)
-        return;
-    QTreeWidgetItem *row = w.listPop->itemAt(pos);
-    if (!row) {
-        w.popupMenu(QStringLiteral("mnuNoVD"));
-        return;
-    }
-    selectOnly(w.listPop, row);
-    w.popupMenu(QStringLiteral("mnuListVD"));
+    if (button == Qt::RightButton)
+        w.listPopup(w.listPop, QStringLiteral("listPop"), w.listPop->itemAt(pos), false);
 }
 
 void PopularPane::listPop_MouseMove(const QPoint &pos)

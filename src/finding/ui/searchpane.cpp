@@ -300,34 +300,15 @@ void SearchPane::lstSearch_ColumnClick(int column)
 void SearchPane::lstSrch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.popupListName = QStringLiteral("lstSrch");
-    if (button != Qt::RightButton)
-        return;
-    QTreeWidgetItem *row = w.lstSrch->itemAt(pos);
-    if (!row) {
-        w.popupMenu(QStringLiteral("mnuNoVD"));
-        return;
-    }
-    selectOnly(w.lstSrch, row);
-    w.popupMenu(QStringLiteral("mnuListVD"));
+    if (button == Qt::RightButton)
+        w.listPopup(w.lstSrch, QStringLiteral("lstSrch"), w.lstSrch->itemAt(pos), false);
 }
 
 void SearchPane::lstSearch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.popupListName = QStringLiteral("lstSearch");
-    if (button != Qt::RightButton || editing(w))
-        return;
-    QTreeWidgetItem *row = w.lstSearch->itemAt(pos);
-    if (!row) {
-        w.popupMenu(QStringLiteral("mnuNoVD"));
-        return;
-    }
-    if (w.lstSearch->selectedItems().size() == 1) {
-        selectOnly(w.lstSearch, row);
-        w.popupMenu(QStringLiteral("mnuListVD"));
-    } else {
-        row->setSelected(true);
-        w.popupMenu(QStringLiteral("mnuListVDMulti"));
-    }
+    if (button == Qt::RightButton && !editing(w))
+        w.listPopup(w.lstSearch, QStringLiteral("lstSearch"), w.lstSearch->itemAt(pos), true);
 }
 
 QString SearchPane::lstSrchToolTip(const QPoint &pos) const
