@@ -136,10 +136,13 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("wrote %s\n", qPrintable(out));
+    std::fflush(stdout);
+    host.hide();
 
     QLabel view;
     view.setWindowTitle(QStringLiteral("Button gallery"));
     view.setPixmap(QPixmap::fromImage(sheet));
+    view.resize(sheet.size());
     view.move(0, 0);
     view.show();
     return app.exec();

@@ -11,13 +11,15 @@
 #define RR_DATA_SOURCE_DIR_BENCH ""
 #endif
 
-namespace rr::bench {
-namespace {
+namespace rr::bench
+{
+namespace
+{
 
-const char *const kWords[] = {
-    "news",  "recipe", "Zürich", "café",   "AT&T",    "docs",   "python", "garden", "travel", "München",
-    "music", "piano",  "naïve",  "linux",  "kernel",  "bike",   "maps",   "weather", "søk",   "Ελλάδα",
-    "shop",  "books",  "film",   "review", "science", "space",  "health", "school", "forum", "blog"};
+const char *const kWords[] = {"news",    "recipe",  "Zürich", "café",   "AT&T",  "docs",  "python", "garden",
+                              "travel",  "München", "music",  "piano",  "naïve", "linux", "kernel", "bike",
+                              "maps",    "weather", "søk",    "Ελλάδα", "shop",  "books", "film",   "review",
+                              "science", "space",   "health", "school", "forum", "blog"};
 constexpr int kWordCount = int(sizeof(kWords) / sizeof(kWords[0]));
 
 QByteArray escape(const QByteArray &s)
@@ -26,16 +28,24 @@ QByteArray escape(const QByteArray &s)
     out.reserve(s.size() + 8);
     for (char c : s) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
 }
 
-class Generator {
+class Generator
+{
 public:
     explicit Generator(const CollectionShape &shape) : m_shape(shape), m_rng(shape.seed) {}
 
@@ -76,8 +86,8 @@ private:
 
     void folder(QByteArray &out, int level, int vardeckCount = -1)
     {
-        out += "<FOLDER TID=\"T" + QByteArray::number(m_nextTid++) + "\"><NAME>" + escape(words(2)) +
-               "</NAME><VARDECKS>";
+        out +=
+            "<FOLDER TID=\"T" + QByteArray::number(m_nextTid++) + "\"><NAME>" + escape(words(2)) + "</NAME><VARDECKS>";
         const int count = vardeckCount >= 0 ? vardeckCount : m_perFolder;
         for (int i = 0; i < count && m_nextWid <= m_shape.vardecks; ++i)
             vardeck(out);
@@ -94,8 +104,19 @@ private:
         const QByteArray host = QByteArray(kWords[m_rng() % kWordCount]).toLower();
         out += "<VARDECK WID=\"W" + QByteArray::number(wid) + "\">";
         out += "<NAME>" + escape(words(3 + m_rng() % 4)) + "</NAME>";
-        out += "<ADDRESS>" + escape("https://www." + host.toPercentEncoding() + ".example/" + words(1).toPercentEncoding() +
-                                    "/page" + QByteArray::number(wid) + ".html?a=1&b=2") + "</ADDRESS>";
+        QByteArray address = "https://www." + host.toPercentEncoding() + ".example/" + words(1).toPercentEncoding() +
+                             "/page" + QByteArray::number(wid) + ".html?a=1&b=2";
+        // A share of Vardecks repeats an earlier address, with another scheme or a
+        // trailing "/" now and then, as collections gathered over years do.
+        if (m_shape.duplicatePercent > 0 && !m_addresses.empty() && int(m_rng() % 100) < m_shape.duplicatePercent) {
+            address = m_addresses[m_rng() % m_addresses.size()];
+            if (m_rng() % 2)
+                address.replace("https://", "http://");
+            if (m_rng() % 3 == 0)
+                address += '/';
+        }
+        m_addresses.push_back(address);
+        out += "<ADDRESS>" + escape(address) + "</ADDRESS>";
         out += "<CREATED_DATE>0" + QByteArray::number(1 + m_rng() % 9) + " Dec 2026</CREATED_DATE>";
         out += "<DESCRIPTION>" + escape(words(8 + m_rng() % 10)) + "</DESCRIPTION>";
         out += "<KEYWORD1>" + escape(words(3)) + "</KEYWORD1>";
@@ -109,14 +130,18 @@ private:
 
     CollectionShape m_shape;
     std::mt19937 m_rng;
+    std::vector<QByteArray> m_addresses;
     int m_perFolder = 1;
     int m_nextTid = 1;
     int m_nextWid = 1;
 };
 
-}  // namespace
+} // namespace
 
-QByteArray generateCollection(const CollectionShape &shape) { return Generator(shape).run(); }
+QByteArray generateCollection(const CollectionShape &shape)
+{
+    return Generator(shape).run();
+}
 
 QString writeCollection(const QString &folder, const QString &fileName, const CollectionShape &shape)
 {
@@ -131,4 +156,4 @@ QString writeCollection(const QString &folder, const QString &fileName, const Co
     return path;
 }
 
-}  // namespace rr::bench
+} // namespace rr::bench

@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace rr::bench {
+namespace rr::bench
+{
 
 struct CollectionShape {
     int vardecks = 1000;
@@ -12,6 +13,9 @@ struct CollectionShape {
     int subfoldersPerFolder = 4;
     int depth = 3;
     unsigned seed = 42;
+    // Percent of Vardecks whose address repeats an earlier one (scheme and a trailing
+    // "/" varied); 0 makes every address unique.
+    int duplicatePercent = 0;
 };
 
 // The whole database text, DOCTYPE included, identifiers W1..Wn and T1..Tm.
@@ -20,4 +24,4 @@ QByteArray generateCollection(const CollectionShape &shape);
 // Writes the collection and the DTD into folder; returns the database path.
 QString writeCollection(const QString &folder, const QString &fileName, const CollectionShape &shape);
 
-}  // namespace rr::bench
+} // namespace rr::bench

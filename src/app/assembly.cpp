@@ -1,5 +1,7 @@
 #include "app/assembly.h"
 
+#include "app/collectiondialogs.h"
+
 #include "exchange/ui/installexchange.h"
 #include "explorer/databasecommands.h"
 #include "explorer/editing.h"
@@ -8,13 +10,14 @@
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
 #include "media/ui/iconcommands.h"
+#include "media/ui/thumbcommands.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
-#include "shell/notavailable.h"
 #include "web/ui/aspects.h"
+#include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
 #include "web/ui/webaspect.h"
@@ -28,6 +31,7 @@ void assembleMainWindow(frmVardecks &window)
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
+    installCapture(window);
     installWebAspect(window);
     installPreview(window);
     installEmailCommands(window);
@@ -39,6 +43,8 @@ void assembleMainWindow(frmVardecks &window)
     installImportExport(window);
     installOptionsDialog(window);
     installIconCommands(window);
+    installThumbCommands(window);
+    installCollectionDialogs(window);
     window.ops.showTips = [&window] { frmTips::showTips(&window); };
 }
 

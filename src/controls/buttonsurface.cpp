@@ -27,7 +27,7 @@ void ButtonSurface::resize(const QSize &size)
     m_image = next;
 }
 
-void ButtonSurface::selectOriginals()
+void ButtonSurface::resetPenAndBrush()
 {
     m_brush = 0;
     m_pen = 0;

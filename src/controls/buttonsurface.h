@@ -6,8 +6,8 @@
 //  - a line from p to q leaves out its end pixel q;
 //  - a region frame is the one-pixel ring of the region's own pixels along its edge;
 //  - every drawing call honours the clip region, set pixels included.
-// Pens and brushes are plain colours selected in, as on a device context; selecting
-// the originals back gives the black pen and brush the surface started with.
+// Pens and brushes are plain colours selected in, as on a device context; resetting
+// them gives back the black pen and brush the surface started with.
 #include <QFont>
 #include <QImage>
 #include <QRegion>
@@ -37,7 +37,7 @@ public:
         m_pen = colour;
         m_penStyle = style;
     }
-    void selectOriginals();
+    void resetPenAndBrush();
     quint32 pen() const { return m_pen; }
     void setTextColor(quint32 colour) { m_textColour = colour; }
     quint32 textColor() const { return m_textColour; }

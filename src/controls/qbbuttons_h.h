@@ -294,6 +294,7 @@ private:
     int m_lastButton = 0;
     bool m_hoverActive = false;
     bool m_showPressed = false;
+    bool m_doubleClickHeld = false;
     bool m_userMode = true;
     bool m_cancel = false;
     bool m_displayAsDefault = false;

@@ -151,6 +151,8 @@ bool qbButtons_H::event(QEvent *event)
 
 void qbButtons_H::setContainer(QWidget *container)
 {
+    if (container)
+        m_containerBackColor = buttoncolors::fromQColor(container->palette().color(QPalette::Window));
     if (container == m_containerWindow)
         return;
     const bool grouped = m_mode == 2;
@@ -240,8 +242,12 @@ void qbButtons_H::mouseReleaseEvent(QMouseEvent *event)
     }
     emit MouseUp(button, shiftOf(event->modifiers()), float(event->position().x()), float(event->position().y()));
     m_lastButton = button;
-    // The click follows a release over the visible button.
-    if (wasHeld && button == 1 && hitButton(event->position().toPoint()))
+    // The click follows a release over the visible button, except the release that
+    // ends a double-click: that one was reported as DoubleClick.
+    const bool endsDoubleClick = m_doubleClickHeld && button == 1;
+    if (button == 1)
+        m_doubleClickHeld = false;
+    if (wasHeld && button == 1 && !endsDoubleClick && hitButton(event->position().toPoint()))
         userControlClick();
     event->accept();
 }
@@ -258,6 +264,7 @@ void qbButtons_H::mouseDoubleClickEvent(QMouseEvent *event)
     if (m_lastButton == 1) {
         mouseDown(1, 0, pos);
         m_lastButton = -1;
+        m_doubleClickHeld = true;
     }
     event->accept();
 }
@@ -358,7 +365,8 @@ bool qbButtons_H::deliverHostKey(QWidget *window, int keyAscii)
     const QList<qbButtons_H *> buttons = window->findChildren<qbButtons_H *>();
     for (qbButtons_H *button : buttons) {
         const bool chosen = keyAscii == 13 ? button->m_displayAsDefault : button->m_cancel;
-        if (chosen && button->isVisible() && button->isEnabled()) {
+        // Buttons of the window's own child dialogs belong to those dialogs.
+        if (chosen && button->window() == window->window() && button->isVisible() && button->isEnabled()) {
             button->AccessKeyPress(keyAscii);
             return true;
         }
@@ -458,6 +466,9 @@ void qbButtons_H::changeEvent(QEvent *event)
         redrawButton();
         break;
     case QEvent::PaletteChange:
+        // The container's colour shows around shaped and flat buttons.
+        if (parentWidget())
+            m_containerBackColor = buttoncolors::fromQColor(parentWidget()->palette().color(QPalette::Window));
         applyPropertyChange(QStringLiteral("BackColor"));
         redrawButton();
         break;

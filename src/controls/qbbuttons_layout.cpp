@@ -109,7 +109,7 @@ void qbButtons_H::prepareDrawBuffer(bool create)
     if (create) {
         if (m_surface->width() != width0() || m_surface->height() != height0())
             m_surface->resize(QSize(width0(), height0()));
-        m_surface->selectOriginals();
+        m_surface->resetPenAndBrush();
         applyPropertyChange(QStringLiteral("Font"));
         return;
     }

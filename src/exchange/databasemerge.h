@@ -5,10 +5,11 @@
 //
 // The other file is only read, never written, and no file is put beside it: its
 // document type definition is taken from the open database's folder. A file whose
-// root is not FOLDERS, or that declares entities of its own, is refused. The other
-// document is renumbered in memory to temporary identifiers first, its folders are
-// then copied (never moved) into the open document and renumbered there; when any
-// step fails, what was attached is removed again, so the open document is as it was.
+// root is not FOLDERS, or that declares entities of its own (the document loader
+// refuses those), is refused. The other document is renumbered in memory to
+// temporary identifiers first, its folders are then copied (never moved) into the
+// open document and renumbered there; when any step fails, what was attached is
+// removed again, so the open document is as it was.
 #include "exchange/importprogress.h"
 #include "platform/xmldocument.h"
 

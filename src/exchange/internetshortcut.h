@@ -5,7 +5,8 @@
 // Reading: the address is the rest of the last line that holds "URL=" and does not
 // hold "BASEURL=" (exact letter case, anywhere in the line), whatever section it is
 // in; every other line (IconFile=, sections, BASEURL=) is passed over. Lines end in
-// CR LF, LF or CR; the text is UTF-8 when it is valid UTF-8, else the legacy code page.
+// CR LF, LF or CR; the text is UTF-8 when it is valid UTF-8, else the legacy code page,
+// except in the section "[InternetShortcut.W]", whose values are UTF-7.
 // Writing: "[InternetShortcut]" and "URL=" + address, each ended by CR LF, in the
 // legacy code page when it holds every character (UTF-8 otherwise), with any CR or LF
 // of the address dropped so that it cannot add lines of its own.

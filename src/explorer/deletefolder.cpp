@@ -110,6 +110,9 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
     if (saved)
         deleteSideFiles(w, wids);
     delete findByTag(w.tvwTopics, tid);
+    // The Popular list is filled once and kept: the folder's Vardecks leave it too.
+    for (const QString &wid : wids)
+        delete findByTag(w.listPop, wid);
 }
 
 } // namespace rr

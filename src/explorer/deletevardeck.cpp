@@ -123,6 +123,8 @@ void VardeckDeletion::resetAfterDelete()
     const QString wid = w.selectedWID;
     w.lstSrch->clear();
     w.lstSearch->clear();
+    // The Popular list is filled once and kept: whichever tab is open, the row goes.
+    removeNode(w.listPop, wid);
     switch (w.tabIndex->Tab()) {
     case 0:
         if (removeNode(w.tvwWM, wid))
@@ -140,7 +142,6 @@ void VardeckDeletion::resetAfterDelete()
         showNoFolder(w);
         break;
     case 3:
-        removeNode(w.listPop, wid);
         showNoFolder(w);
         break;
     default:

@@ -4,7 +4,6 @@
 #include "explorer/nodetags.h"
 #include "media/urlsupport.h"
 #include "shell/frmvardecks.h"
-#include "shell/notavailable.h"
 
 #include <QDropEvent>
 #include <QListView>
@@ -131,13 +130,9 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
     callOp(w.ops.getOpenBrowserPages, false);
-    const QList<DetectedPage> pages = m_pages ? m_pages() : QList<DetectedPage>();
+    const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages;
     w.chosenPage = findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString());
-    if (!w.ops.addVardeckSetup) {
-        notAvailableYet(QStringLiteral("New Vardeck"));
-        return;
-    }
-    w.ops.addVardeckSetup(QStringLiteral("browser"));
+    callOp(w.ops.addVardeckSetup, QStringLiteral("browser"));
 }
 
 void ExternalDrops::finishInternalDrop(const QMimeData *data)

@@ -46,7 +46,8 @@ class ExternalDrops : public QObject
 public:
     explicit ExternalDrops(frmVardecks &w);
 
-    // The list the browser scan fills; without one no page is ever found open.
+    // Where the pages found open come from; by default the window's detectedPages,
+    // which the browser scan fills.
     void setDetectedPagesSource(DetectedPagesSource source) { m_pages = std::move(source); }
 
     // Whether a drop of data would do anything here.

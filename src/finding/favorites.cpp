@@ -1,14 +1,17 @@
 #include "finding/favorites.h"
 
 #include "finding/listcells.h"
-#include "storage/savereport.h"
+#include "finding/vardeckscan.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "storage/savereport.h"
 
 #include <algorithm>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 const QString kFav = QStringLiteral("FAV");
 const QString kName = QStringLiteral("NAME");
@@ -22,11 +25,17 @@ qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
-bool isFavoriteText(const QString &fav) { return fav.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0; }
+bool isFavoriteText(const QString &fav)
+{
+    return fav.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+}
 
-bool isFavorite(const XmlNode &vardeck) { return isFavoriteText(vardeck.childText(kFav)); }
+bool isFavorite(const XmlNode &vardeck)
+{
+    return isFavoriteText(vardeck.childText(kFav));
+}
 
 void setFavoriteMark(XmlNode vardeck, bool favorite)
 {
@@ -35,16 +44,13 @@ void setFavoriteMark(XmlNode vardeck, bool favorite)
 
 void Favorites::populate(const XmlDocument *doc)
 {
-    m_wids.clear();
-    const XmlNode root = doc ? doc->documentElement() : XmlNode();
-    if (!root)
-        return;
-    for (const XmlNode &vardeck : root.getElementsByTagName(QStringLiteral("VARDECK")))
-        if (isFavorite(vardeck))
-            m_wids.append(vardeck.attribute(QStringLiteral("WID")));
+    m_wids = scanVardecks(doc).favoriteWids;
 }
 
-bool Favorites::contains(const QString &wid) const { return m_wids.contains(wid, Qt::CaseInsensitive); }
+bool Favorites::contains(const QString &wid) const
+{
+    return m_wids.contains(wid, Qt::CaseInsensitive);
+}
 
 bool Favorites::syncWithDocument(const XmlDocument *doc)
 {
@@ -74,14 +80,22 @@ QList<FavoriteItem> Favorites::menuItems(const XmlDocument *doc)
 
 QList<FavoriteItem> Favorites::treeItems(const XmlDocument *doc, const QList<VDData> &recent)
 {
-    QList<FavoriteItem> items = menuItems(doc);
+    return treeItemsOf(menuItems(doc), recent);
+}
+
+QList<FavoriteItem> Favorites::treeItemsOf(QList<FavoriteItem> items, const QList<VDData> &recent)
+{
     for (FavoriteItem &item : items)
         item.bold = isRecentWid(item.wid, recent);
-    sortRowsByText(items, [](const FavoriteItem &i) { return i.name; }, false);
+    sortRowsByText(
+        items, [](const FavoriteItem &i) { return i.name; }, false);
     return items;
 }
 
-QString Favorites::countLabel() const { return QStringLiteral("Favorites: ") + QString::number(m_wids.size()); }
+QString Favorites::countLabel() const
+{
+    return QStringLiteral("Favorites: ") + QString::number(m_wids.size());
+}
 
 Favorites::Change Favorites::createNewFav(XMLDatabase &db, const QString &wid)
 {
@@ -184,4 +198,4 @@ Favorites::DropResult Favorites::addDropped(XMLDatabase &db, const QStringList &
     return result;
 }
 
-}  // namespace rr
+} // namespace rr

@@ -15,7 +15,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace rr {
+namespace rr
+{
 
 // A FAV text marks a favourite when it reads "TRUE" in any letter case.
 bool isFavoriteText(const QString &fav);
@@ -26,13 +27,14 @@ void setFavoriteMark(XmlNode vardeck, bool favorite);
 // One favourite as the tree and the menu show it.
 struct FavoriteItem {
     QString wid;
-    QString name;     // tree node text
-    QString caption;  // menu caption: the name with "&" doubled
-    QString address;  // what the menu item opens
+    QString name;    // tree node text
+    QString caption; // menu caption: the name with "&" doubled
+    QString address; // what the menu item opens
     bool bold = false;
 };
 
-class Favorites {
+class Favorites
+{
 public:
     // What a command did. When changed, the document's FAV marks changed: the window
     // marks all four Web Aspect pages stale, refills the tree, menu and count label
@@ -42,8 +44,8 @@ public:
     struct Change {
         Outcome outcome = Outcome::NoDatabase;
         bool changed = false;
-        bool saved = false;    // the file was written (a failure was reported already)
-        bool rebuilt = false;  // favsColl was rebuilt from the document
+        bool saved = false;   // the file was written (a failure was reported already)
+        bool rebuilt = false; // favsColl was rebuilt from the document
         QString wid;
     };
 
@@ -59,6 +61,8 @@ public:
 
     // The tree's nodes sorted by name ignoring case, bold when in the recent list.
     QList<FavoriteItem> treeItems(const XmlDocument *doc, const QList<VDData> &recent = recentColl);
+    // The tree's items made from the menu's items just taken (no second look-up).
+    static QList<FavoriteItem> treeItemsOf(QList<FavoriteItem> menuItems, const QList<VDData> &recent = recentColl);
     // The menu's items in favsColl order: document order after a rebuild, then each
     // new favourite at the end.
     QList<FavoriteItem> menuItems(const XmlDocument *doc);
@@ -90,4 +94,4 @@ private:
     QStringList m_wids;
 };
 
-}  // namespace rr
+} // namespace rr

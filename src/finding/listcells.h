@@ -9,10 +9,13 @@
 
 #include <QList>
 #include <QString>
+#include <numeric>
+#include <vector>
 
 #include <algorithm>
 
-namespace rr {
+namespace rr
+{
 
 // The width every count column uses.
 inline constexpr int kCountWidth = 6;
@@ -29,13 +32,25 @@ bool isRecentWid(const QString &wid, const QList<VDData> &recent = recentColl);
 
 // Sorts rows by the text of one column, ignoring letter case, as the list views do;
 // rows with equal texts keep their order.
-template <typename Row, typename CellOf>
-void sortRowsByText(QList<Row> &rows, CellOf cellOf, bool descending)
+template <typename Row, typename CellOf> void sortRowsByText(QList<Row> &rows, CellOf cellOf, bool descending)
 {
-    std::stable_sort(rows.begin(), rows.end(), [&](const Row &a, const Row &b) {
-        const int c = QString::compare(cellOf(a), cellOf(b), Qt::CaseInsensitive);
+    // The texts are taken once and an order of positions is sorted, so that a long
+    // list neither copies a text nor moves a row per comparison.
+    std::vector<QString> keys;
+    keys.reserve(size_t(rows.size()));
+    for (const Row &row : std::as_const(rows))
+        keys.push_back(cellOf(row));
+    std::vector<qsizetype> order(keys.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
         return descending ? c > 0 : c < 0;
     });
+    QList<Row> sorted;
+    sorted.reserve(rows.size());
+    for (qsizetype at : order)
+        sorted.append(std::move(rows[at]));
+    rows = std::move(sorted);
 }
 
 // The sort state of a list view's header: which column and which direction.
@@ -60,4 +75,4 @@ QString vardeckAddress(const XmlDocument *doc, const QString &wid);
 // null node when the Vardeck does not sit in a folder's list.
 XmlNode folderOfVardeck(const XmlNode &vardeck);
 
-}  // namespace rr
+} // namespace rr

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <functional>
 
+#include <unistd.h>
+
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -117,18 +119,26 @@ void refuseEntityDeclaration(void *ctx, const xmlChar *, int, const xmlChar *, c
     xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
 }
 
-xmlDocPtr parseMemory(const QByteArray &text, const QByteArray &baseUrl, const char *encoding,
-                      ErrorCollector *collector)
+void refuseUnparsedEntityDeclaration(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *, const xmlChar *)
+{
+    refuseEntityDeclaration(ctx, nullptr, 0, nullptr, nullptr, nullptr);
+}
+
+// Reads one document with the parse options and the error collector; read calls
+// the library's reader for the given encoding (null: as the document declares).
+using Reader = std::function<xmlDocPtr(xmlParserCtxtPtr, const char *url, const char *encoding)>;
+
+xmlDocPtr parseWith(const Reader &read, const char *url, const char *encoding, ErrorCollector *collector)
 {
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (!ctxt)
         return nullptr;
     ctxt->sax->entityDecl = refuseEntityDeclaration;
+    ctxt->sax->unparsedEntityDecl = refuseUnparsedEntityDeclaration;
     t_collector = collector;
     xmlSetStructuredErrorFunc(collector, collectError);
     xmlSetGenericErrorFunc(nullptr, silentGeneric);
-    xmlDocPtr doc =
-        xmlCtxtReadMemory(ctxt, text.constData(), int(text.size()), baseUrl.constData(), encoding, kParseOptions);
+    xmlDocPtr doc = read(ctxt, url, encoding);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     xmlSetGenericErrorFunc(nullptr, nullptr);
     t_collector = nullptr;
@@ -138,6 +148,19 @@ xmlDocPtr parseMemory(const QByteArray &text, const QByteArray &baseUrl, const c
     if (doc && !collector->firstError.isEmpty()) {
         xmlFreeDoc(doc);
         doc = nullptr;
+    }
+    return doc;
+}
+
+// Reads the document, and once more as windows-1252 when it is not proper UTF-8 and
+// declares no encoding: databases written by older programs in the Windows code
+// page carry no declaration.
+xmlDocPtr parseDocument(const Reader &read, const char *url, const QByteArray &start, ErrorCollector *collector)
+{
+    xmlDocPtr doc = parseWith(read, url, nullptr, collector);
+    if (!doc && collector->encodingError && !hasEncodingDeclarationOrBom(start)) {
+        ErrorCollector retry;
+        doc = parseWith(read, url, "windows-1252", &retry);
     }
     return doc;
 }
@@ -514,23 +537,35 @@ bool XmlDocument::load(const QString &path)
         m_parseError = QStringLiteral("The file %1 is too large to open.").arg(path);
         return false;
     }
-    return loadXml(file.readAll(), QFileInfo(path).absolutePath());
+    // The library reads the file in pieces: its whole text is never held beside the tree.
+    const int fd = file.handle();
+    const QByteArray start = file.peek(200);
+    return parseInto(
+        [fd](xmlParserCtxtPtr ctxt, const char *url, const char *encoding) {
+            ::lseek(fd, 0, SEEK_SET);
+            return xmlCtxtReadFd(ctxt, fd, url, encoding, kParseOptions);
+        },
+        start, QFileInfo(path).absolutePath());
 }
 
 bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
 {
+    return parseInto(
+        [&text](xmlParserCtxtPtr ctxt, const char *url, const char *encoding) {
+            return xmlCtxtReadMemory(ctxt, text.constData(), int(text.size()), url, encoding, kParseOptions);
+        },
+        text.left(200), baseFolder);
+}
+
+bool XmlDocument::parseInto(const std::function<_xmlDoc *(_xmlParserCtxt *, const char *, const char *)> &read,
+                            const QByteArray &start, const QString &baseFolder)
+{
     const QString folder = baseFolder.isEmpty() ? QDir::currentPath() : baseFolder;
+    // Relative names (the DTD's) resolve against the document's folder.
     const QByteArray baseUrl = QUrl::fromLocalFile(folder + QLatin1String("/document.xml")).toEncoded();
     t_dtdFolders = {folder, paths::databaseFolder(), paths::installedDataFolder() + QLatin1String("/DeVivozoda")};
-
     ErrorCollector collector;
-    xmlDocPtr doc = parseMemory(text, baseUrl, nullptr, &collector);
-    // Databases written by older programs in the Windows code page carry no
-    // encoding declaration: read them as windows-1252.
-    if (!doc && collector.encodingError && !hasEncodingDeclarationOrBom(text)) {
-        ErrorCollector retry;
-        doc = parseMemory(text, baseUrl, "windows-1252", &retry);
-    }
+    xmlDocPtr doc = parseDocument(read, baseUrl.constData(), start, &collector);
     t_dtdFolders.clear();
     if (!finishLoad(doc, folder) && m_parseError.isEmpty())
         m_parseError =

@@ -32,6 +32,7 @@
 
 struct _xmlDoc;
 struct _xmlNode;
+struct _xmlParserCtxt;
 
 namespace rr
 {
@@ -156,6 +157,9 @@ public:
     void reregisterDuplicates();
 
 private:
+    // Parses with read (context, base URL, encoding or null) into this document.
+    bool parseInto(const std::function<_xmlDoc *(_xmlParserCtxt *, const char *, const char *)> &read,
+                   const QByteArray &start, const QString &baseFolder);
     bool finishLoad(_xmlDoc *doc, const QString &baseFolder);
     // Recounts and registers IDs; returns the element depth of the tree.
     int recount();

@@ -2,8 +2,8 @@
 // UTF-8, by a writer of our own that produces exactly the bytes the XML library's
 // compact output would (a test compares the two), in one pass that also measures the
 // folder nesting, into large pieces handed to the atomic file writer: no second copy
-// of the file is made. Anything the writer does not know (namespaces, entity
-// references, a DOCTYPE with declarations) is left to the library's serialiser.
+// of the file is made; a thread writes each piece while the next is made. Anything the writer does not know
+// (namespaces, entity references, a DOCTYPE with declarations) is left to the library's serialiser.
 #include "platform/atomicfile.h"
 #include "platform/xmldocument.h"
 
@@ -11,8 +11,13 @@
 #include <libxml/xmlsave.h>
 
 #include <algorithm>
+#include <array>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <functional>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace rr
@@ -63,6 +68,38 @@ Nesting nestingOf(xmlNodePtr top)
     return deepest;
 }
 
+// The bytes at which an escape (or the end of the text) interrupts a run of text.
+constexpr std::array<bool, 256> stopsFor(bool attribute)
+{
+    std::array<bool, 256> stops{};
+    stops[0] = stops['<'] = stops['>'] = stops['&'] = stops['\r'] = true;
+    if (attribute)
+        stops['"'] = stops['\n'] = stops['\t'] = true;
+    return stops;
+}
+constexpr std::array<bool, 256> kContentStops = stopsFor(false);
+constexpr std::array<bool, 256> kAttributeStops = stopsFor(true);
+
+const char *escapeOf(xmlChar c)
+{
+    switch (c) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '\r':
+        return "&#13;";
+    case '"':
+        return "&quot;";
+    case '\n':
+        return "&#10;";
+    default:
+        return "&#9;";
+    }
+}
+
 // Output gathered in pieces of about a megabyte.
 class Output
 {
@@ -88,43 +125,17 @@ public:
     // attribute values also " and the blanks that value normalisation would change.
     void putEscaped(const xmlChar *text, bool attribute)
     {
-        const char *run = reinterpret_cast<const char *>(text);
-        const char *p = run;
-        for (;; ++p) {
-            const char *escape = nullptr;
-            switch (*p) {
-            case '\0':
-                put(run, size_t(p - run));
+        const bool *stops = attribute ? kAttributeStops.data() : kContentStops.data();
+        const xmlChar *run = text;
+        for (;;) {
+            const xmlChar *p = run;
+            while (!stops[*p])
+                ++p;
+            put(reinterpret_cast<const char *>(run), size_t(p - run));
+            if (*p == 0)
                 return;
-            case '<':
-                escape = "&lt;";
-                break;
-            case '>':
-                escape = "&gt;";
-                break;
-            case '&':
-                escape = "&amp;";
-                break;
-            case '\r':
-                escape = "&#13;";
-                break;
-            case '"':
-                escape = attribute ? "&quot;" : nullptr;
-                break;
-            case '\n':
-                escape = attribute ? "&#10;" : nullptr;
-                break;
-            case '\t':
-                escape = attribute ? "&#9;" : nullptr;
-                break;
-            default:
-                break;
-            }
-            if (escape) {
-                put(run, size_t(p - run));
-                put(escape);
-                run = p + 1;
-            }
+            put(escapeOf(*p));
+            run = p + 1;
         }
     }
 
@@ -334,6 +345,82 @@ Written write(xmlDocPtr doc, const Deliver &deliver)
     return writerKnowsAll(doc) ? writeDocument(doc, deliver) : writeWithLibrary(doc, deliver);
 }
 
+// Hands the serialiser's pieces to a thread that writes them, so that writing the
+// file overlaps making the next piece. finish() waits for the last write.
+class BackgroundWrites
+{
+public:
+    explicit BackgroundWrites(AtomicFileWriter &writer) : m_writer(writer), m_thread([this] { run(); }) {}
+    ~BackgroundWrites() { finish(); }
+    BackgroundWrites(const BackgroundWrites &) = delete;
+    BackgroundWrites &operator=(const BackgroundWrites &) = delete;
+
+    bool deliver(const char *data, qsizetype size)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_failed)
+                return false;
+            m_pieces.emplace_back(data, size);
+        }
+        m_wake.notify_one();
+        return true;
+    }
+
+    // True when every piece was written.
+    bool finish()
+    {
+        if (m_thread.joinable()) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_closed = true;
+            }
+            m_wake.notify_one();
+            m_thread.join();
+        }
+        return !m_failed;
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return !m_pieces.empty() || m_closed; });
+            if (m_pieces.empty())
+                return;
+            const QByteArray piece = std::move(m_pieces.front());
+            m_pieces.pop_front();
+            lock.unlock();
+            const bool written = m_writer.write(piece.constData(), piece.size());
+            lock.lock();
+            if (!written) {
+                m_failed = true;
+                m_pieces.clear();
+            }
+        }
+    }
+
+    AtomicFileWriter &m_writer;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<QByteArray> m_pieces;
+    bool m_closed = false;
+    bool m_failed = false;
+    std::thread m_thread;
+};
+
+// One attempt at writing the document into the open writer, with the writes in
+// the background.
+Written writeInBackground(xmlDocPtr doc, AtomicFileWriter &writer, bool library)
+{
+    BackgroundWrites writes(writer);
+    const Deliver toFile = [&writes](const char *data, qsizetype size) { return writes.deliver(data, size); };
+    const Written written = library ? writeWithLibrary(doc, toFile) : write(doc, toFile);
+    const bool allWritten = writes.finish();
+    return written == Written::Whole && !allWritten ? Written::Failed : written;
+}
+
 } // namespace
 
 QByteArray XmlDocument::toBytes() const
@@ -364,14 +451,13 @@ bool XmlDocument::save(const QString &path, QString *error) const
     AtomicFileWriter writer(path);
     if (!writer.open())
         return failWith(writer.errorString());
-    const Deliver toFile = [&writer](const char *data, qsizetype size) { return writer.write(data, size); };
-    Written written = write(m_doc, toFile);
+    Written written = writeInBackground(m_doc, writer, false);
     if (written == Written::Unknown) {
         // Start the file again for the library's serialiser.
         writer.cancel();
         if (!writer.open())
             return failWith(writer.errorString());
-        written = writeWithLibrary(m_doc, toFile);
+        written = writeInBackground(m_doc, writer, true);
     }
     // What is saved must open again: a tree the next load would refuse is not written.
     if (written == Written::TooDeep)

@@ -89,48 +89,8 @@ void frmVardecks::runCommand(const QString &handler, int index)
         command(index);
         return;
     }
-    notAvailableYet(featureName(handler, index));
-}
-
-QString frmVardecks::featureName(const QString &handler, int index) const
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("mnuNav_Click"), QStringLiteral("Navigation")},
-        {QStringLiteral("saveVardeckDetails"), QStringLiteral("Saving a Vardeck")},
-        {QStringLiteral("cancelVardeckEdit"), QStringLiteral("Cancelling an edit")},
-        {QStringLiteral("cmdMoveVD_Click"), QStringLiteral("Move Vardeck")},
-        {QStringLiteral("cmdMoveFolder_Click"), QStringLiteral("Move folder")},
-        {QStringLiteral("cmdFAdd_Click"), QStringLiteral("Add to favorites")},
-        {QStringLiteral("cmdFDelete_Click"), QStringLiteral("Delete from favorites")},
-        {QStringLiteral("cmdAddFavs_Click"), QStringLiteral("Favorite Vardecks")},
-        {QStringLiteral("cmdSearch_Click"), QStringLiteral("Search")},
-        {QStringLiteral("cmdSearchHome_Click"), QStringLiteral("Search")},
-        {QStringLiteral("cmdEdit_Click"), QStringLiteral("Update Vardeck")},
-        {QStringLiteral("cmdPreview_Click"), QStringLiteral("Preview")},
-        {QStringLiteral("cmdWeb_Click"), QStringLiteral("Web aspect")},
-        {QStringLiteral("showAspectWeb"), QStringLiteral("Web aspect")},
-        {QStringLiteral("mnuAspectWeb_Click"), QStringLiteral("Web aspect")},
-        {QStringLiteral("populateFavsList"), QStringLiteral("Favorite Vardecks")},
-        {QStringLiteral("populateWMOnTopicNode"), QStringLiteral("Folder contents")},
-        {QStringLiteral("first_Click"), QStringLiteral("Favorite Vardecks")},
-        {QStringLiteral("second_Click"), QStringLiteral("Recent Vardecks")},
-    };
-    if (const auto it = names.constFind(handler); it != names.constEnd())
-        return *it;
-    // Otherwise the caption of the first menu item that runs the handler.
-    for (QAction *item : allMenuItems()) {
-        if (item->property("rrCommand").toString() != handler || item->isSeparator())
-            continue;
-        if (item->property("rrIndex").isValid() && item->property("rrIndex").toInt() != index)
-            continue;
-        QString caption = stripMnemonic(item->text());
-        caption = caption.section(QStringLiteral("  "), 0, 0).trimmed();
-        if (caption.endsWith(QStringLiteral("...")))
-            caption.chop(3);
-        if (!caption.isEmpty())
-            return caption;
-    }
-    return handler;
+    qWarning("frmVardecks: no command is attached to %s (%d)", qUtf8Printable(handler), index);
+    Q_ASSERT_X(false, "frmVardecks::runCommand", "a reachable handler has no command");
 }
 
 // ----- control arrays -----

@@ -6,9 +6,8 @@
 //
 // Other parts of the program reach the controls through the public members and the
 // accessors of the control arrays (lbl(11), cmdPreview(0), …), and attach their
-// commands by handler name with setCommand("mnuAddVardeck_Click", …). A command that
-// no part has attached yet tells the user it is not available yet.
-#include "shell/notavailable.h"
+// commands by handler name with setCommand("mnuAddVardeck_Click", …). The program
+// attaches a command to every item and button a user can reach.
 #include "shell/windowops.h"
 #include "shell/windowstate.h"
 
@@ -79,11 +78,9 @@ public:
     using Command = std::function<void(int index)>;
     void setCommand(const QString &handler, Command command);
     bool hasCommand(const QString &handler) const;
-    // Runs the attached command, or says through the prompt seam that the feature is
-    // not available yet.
+    // Runs the attached command. A handler without one is a programming error: it is
+    // reported on stderr (and stops a debug build), never shown to the user.
     void runCommand(const QString &handler, int index = 0);
-    // The user's name for a handler's feature ("New Vardeck" for mnuAddVardeck_Click).
-    QString featureName(const QString &handler, int index = 0) const;
 
     // ----- menus -----
     // A menu item by name ("mnuFileOpen", "mnuNav(2)"); sub-menus and the menus of the
@@ -310,6 +307,8 @@ public:
     bool m_overrideAspect = false;
     // The icon timer has put a fetched icon into imgIcon for the Vardeck being added.
     bool iconChanged = false;
+    // The pages the last browser scan found, in the order found.
+    QList<DetectedPage> detectedPages;
     // The page a new Vardeck is made from (addVardeckSetup with the source "browser").
     DetectedPage chosenPage;
     QStringList favsColl;

@@ -84,6 +84,8 @@ qbButtons_H *frmVardecks::makeButton(QWidget *parent, const QString &name, const
     button->setObjectName(name);
     button->setCaption(caption);
     place(button, l, t, w, h);
+    button->setProperty("rrCommand", command);
+    button->setProperty("rrIndex", index);
     connect(button, &qbButtons_H::Click, this, [this, command, index] { runCommand(command, index); });
     return button;
 }
@@ -448,10 +450,15 @@ void frmVardecks::buildPreviewPage(QWidget *page)
                           "Show this Vardeck's home page here",
                           "Open the home page in the browser",
                           "Open this Vardeck in the browser"};
+    // Each button as wide as its caption needs: the captions wrap, and a second line
+    // would fall outside the button.
+    const int widths[] = {800, 800, 1060, 900, 1400, 900};
+    int left = 100;
     for (int i = 0; i < 6; ++i) {
         qbButtons_H *button =
-            makeButton(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]), 100 + 1090 * i,
-                       480, 1060, 330, QStringLiteral("cmdPreview_Click"), i);
+            makeButton(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]), left, 480,
+                       widths[i], 330, QStringLiteral("cmdPreview_Click"), i);
+        left += widths[i] + 30;
         button->setToolTip(QString::fromLatin1(tips[i]));
         m_cmdPreview.insert(i, button);
     }

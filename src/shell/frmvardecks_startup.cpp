@@ -290,8 +290,12 @@ void frmVardecks::Timer1_Timer()
     // The page of the top browser window becomes a new Vardeck; several pages go to
     // the detected-pages dialog.
     const int found = callOp(ops.getOpenBrowserPages, true);
-    if (found > 1)
+    if (found == 1 && !detectedPages.isEmpty()) {
+        chosenPage = detectedPages.first();
+        callOp(ops.addVardeckSetup, QStringLiteral("browser"));
+    } else if (found > 1) {
         callOp(ops.showDetectedPagesDialog);
+    }
     if (isMinimized() || !isVisible()) {
         if (LastState == 2)
             showMaximized();

@@ -2,6 +2,7 @@
 // State that the main window's handlers share with the popup commands, the dialogs
 // and the drags: what was right-clicked last, and what is being dragged.
 #include "platform/xmldocument.h"
+#include "web/detectedpage.h"
 
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -54,16 +55,6 @@ struct PopupState {
     QString homePageName;
     // The address the duplicates manager checks; "" checks the whole database.
     QString dupCheckAddress;
-};
-
-// A page found open in a running browser, as a new Vardeck takes it over.
-struct DetectedPage {
-    QString address;
-    QString name;
-    QString description;
-    QString keywords;
-    QString size; // in KB, as text
-    QString browser;
 };
 
 // Drags inside the window carry no data of their own: the source records here what

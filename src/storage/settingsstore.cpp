@@ -49,6 +49,20 @@ qint16 integerSetting(const QString &name, qint16 fallback)
     return number ? *number : reportAndReturn(error, fallback);
 }
 
+qint32 longSetting(const QString &name, qint32 fallback)
+{
+    const QString text = appText(name);
+    if (text.isEmpty())
+        return fallback;
+    RuntimeError error;
+    const std::optional<qint32> number = longOf(text, &error);
+    if (number)
+        return *number;
+    setCurrentError(error);
+    ToString();
+    return fallback;
+}
+
 qint16 columnWidth(const QString &name)
 {
     const QVariant value = QueryValue(HKEY_CURRENT_USER, key(kAppKey), name);
@@ -117,21 +131,21 @@ qint16 getFrmTopSetting()
 {
     return integerSetting(QStringLiteral("frmTop"), 0);
 }
-qint16 getFrmVDWidthSetting()
+qint32 getFrmVDWidthSetting()
 {
-    return integerSetting(QStringLiteral("frmVDWidth"), 10000);
+    return longSetting(QStringLiteral("frmVDWidth"), 10000);
 }
-qint16 getFrmVDHeightSetting()
+qint32 getFrmVDHeightSetting()
 {
-    return integerSetting(QStringLiteral("frmVDHeight"), 7500);
+    return longSetting(QStringLiteral("frmVDHeight"), 7500);
 }
-qint16 getFrmVDLeftSetting()
+qint32 getFrmVDLeftSetting()
 {
-    return integerSetting(QStringLiteral("frmVDLeft"), 0);
+    return longSetting(QStringLiteral("frmVDLeft"), 0);
 }
-qint16 getFrmVDTopSetting()
+qint32 getFrmVDTopSetting()
 {
-    return integerSetting(QStringLiteral("frmVDTop"), 0);
+    return longSetting(QStringLiteral("frmVDTop"), 0);
 }
 qint16 getSplitter1Setting()
 {
@@ -166,6 +180,24 @@ QString getAspectSetting()
 QString getAspectStyle()
 {
     return textSetting(QStringLiteral("AspectStyle"), QStringLiteral("VD.xsl"));
+}
+
+QList<quint16> getDevToolsPorts()
+{
+    QList<quint16> ports;
+    // The environment, when it names the ports (even none), comes before the setting.
+    const bool fromEnvironment = qEnvironmentVariableIsSet("RAZUZEZU_DEVTOOLS_PORTS");
+    const QString text = fromEnvironment ? qEnvironmentVariable("RAZUZEZU_DEVTOOLS_PORTS")
+                                         : appText(QStringLiteral("DevToolsPorts"));
+    if (!fromEnvironment && text.trimmed().isEmpty())
+        return {9222};
+    for (const QString &part : text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const uint port = part.toUInt(&ok);
+        if (ok && port > 0 && port <= 65535 && !ports.contains(quint16(port)) && ports.size() < 8)
+            ports << quint16(port);
+    }
+    return ports;
 }
 
 bool getWebAspectHtml()
@@ -246,13 +278,13 @@ void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, co
         writeAppInteger(QStringLiteral("cs") + QString::number(i + 1), cs[i]);
 }
 
-void setVDFormValues(int width, int height, int left, int top)
+void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top)
 {
     RegistryStore::Batch batch;
-    writeAppInteger(QStringLiteral("frmVDWidth"), width);
-    writeAppInteger(QStringLiteral("frmVDHeight"), height);
-    writeAppInteger(QStringLiteral("frmVDLeft"), left);
-    writeAppInteger(QStringLiteral("frmVDTop"), top);
+    writeAppText(QStringLiteral("frmVDWidth"), QString::number(width));
+    writeAppText(QStringLiteral("frmVDHeight"), QString::number(height));
+    writeAppText(QStringLiteral("frmVDLeft"), QString::number(left));
+    writeAppText(QStringLiteral("frmVDTop"), QString::number(top));
 }
 
 void setVersion()

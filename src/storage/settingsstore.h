@@ -31,10 +31,11 @@ qint16 getFrmWidthSetting();
 qint16 getFrmHeightSetting();
 qint16 getFrmLeftSetting();
 qint16 getFrmTopSetting();
-qint16 getFrmVDWidthSetting();
-qint16 getFrmVDHeightSetting();
-qint16 getFrmVDLeftSetting();
-qint16 getFrmVDTopSetting();
+// The detected-pages dialog's place, in twips: 32-bit, as large screens need.
+qint32 getFrmVDWidthSetting();
+qint32 getFrmVDHeightSetting();
+qint32 getFrmVDLeftSetting();
+qint32 getFrmVDTopSetting();
 qint16 getSplitter1Setting();
 qint16 getSplitter2Setting();
 // The width of column i of listVD ("c" i) and of lstSearch ("cs" i); 0 when missing.
@@ -46,6 +47,11 @@ QString getAspectSetting();
 QString getAspectStyle();
 // True only for the text "True" exactly.
 bool getWebAspectHtml();
+// The local ports where browsers started with remote debugging are asked for their
+// pages: "DevToolsPorts", numbers separated by blanks or commas (at most 8), 9222
+// when empty. RAZUZEZU_DEVTOOLS_PORTS in the environment, when set, is used
+// instead (set and empty: no port). Entries that are no port are passed over.
+QList<quint16> getDevToolsPorts();
 
 // --- writers (Integers are clamped to the 16-bit range they are read back in) ---
 void setupAppPathInRegistry();
@@ -56,7 +62,8 @@ void setAspectStyle(const QString &style);
 void setSavedFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, int width, int height, int left,
                         int top, int splitter1, int splitter2, const QString &maximised, const QString &webAspectHtml);
 void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs);
-void setVDFormValues(int width, int height, int left, int top);
+// Written as 32-bit numbers, unlike the other window values.
+void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top);
 void setVersion();
 
 // --- the recent list and the search history ---

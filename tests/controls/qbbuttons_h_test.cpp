@@ -5,8 +5,6 @@
 
 #include <QApplication>
 
-#include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -50,20 +48,6 @@ TEST(ButtonMode, valueBelongsToCheckAndOptionButtons)
     EXPECT_FALSE(button.value()) << "back to a command button clears the value";
     button.setMode(3);
     EXPECT_EQ(button.Mode(), 0) << "out of range is ignored";
-}
-
-TEST(ButtonMode, optionButtonsOfOneContainerSelectOneAnother)
-{
-    QWidget host;
-    qbButtons_H a(&host), b(&host);
-    a.setMode(2);
-    b.setMode(2);
-    a.setValue(true);
-    b.setValue(true);
-    EXPECT_FALSE(a.value());
-    EXPECT_TRUE(b.value());
-    b.setValue(false);
-    EXPECT_FALSE(b.value()) << "false is always accepted";
 }
 
 TEST(ButtonProperties, refusedValuesLeaveTheButtonAsItWas)
@@ -111,19 +95,6 @@ TEST(ButtonColours, hoverColoursFollowUntilTheyAreSetApart)
     EXPECT_EQ(button.HoverBackColor(), QColor(Qt::white));
     button.setHoverColorLocks(0);
     EXPECT_EQ(button.HoverBackColor(), QColor(Qt::red)) << "unlocked with a gradient: the gradient colour";
-}
-
-TEST(ButtonClick, aClickRaisesClickOnceAndADisabledButtonNone)
-{
-    qbButtons_H button;
-    button.resize(60, 24);
-    button.setCaption("OK");
-    QSignalSpy clicked(&button, &qbButtons_H::Click);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicked.count(), 1);
-    button.setEnabled(false);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicked.count(), 1);
 }
 
 TEST(ButtonProperties, refusalsAreExplainedOnlyWhileTheHostIsDesigned)

@@ -62,11 +62,24 @@ TEST(ButtonClick, onlyALeftClickOnAnEnabledButtonRaisesClick)
     QTest::mouseRelease(ok, Qt::LeftButton, {}, QPoint(200, 5));
     EXPECT_EQ(clicked.count(), 1);
 
+    // A double-click is one Click and one DoubleClick, never two Clicks.
+    QSignalSpy doubled(ok, &qbButtons_H::DoubleClick);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), ok->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ok, &second);
+    QTest::mouseRelease(ok, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(doubled.count(), 1);
+    EXPECT_EQ(clicked.count(), 2);
+    EXPECT_EQ(downs.count(), 5) << "the second press of a double-click is a MouseDown too";
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 3) << "the next click counts again";
+
     ok->setEnabled(false);
     QTest::mouseClick(ok, Qt::LeftButton);
     ok->click();
     ok->AccessKeyPress('O');
-    EXPECT_EQ(clicked.count(), 1) << "a disabled button raises nothing";
+    EXPECT_EQ(clicked.count(), 3) << "a disabled button raises nothing";
 }
 
 TEST(ButtonKeys, spaceClicksOnReleaseAndCheckButtonsReportTheKeyFirst)
@@ -156,19 +169,6 @@ TEST(ButtonHover, thePointerLeavingEndsTheHoverWithin100ms)
     EXPECT_FALSE(onButton.at(1).at(0).toBool());
     EXPECT_FALSE(button->hoverActive());
     EXPECT_FALSE(button->pointerOver());
-}
-
-TEST(ButtonModes, aCheckButtonTogglesWithEveryClick)
-{
-    Host host;
-    qbButtons_H *check = host.button("Bold");
-    check->setMode(1);
-    QSignalSpy clicked(check, &qbButtons_H::Click);
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_TRUE(check->value());
-    QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_FALSE(check->value());
-    EXPECT_EQ(clicked.count(), 2);
 }
 
 TEST(ButtonModes, optionButtonsFormOneGroupPerContainer)

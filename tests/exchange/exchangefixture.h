@@ -22,21 +22,6 @@ QT_END_NAMESPACE
 namespace rr::test
 {
 
-inline void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(bytes);
-}
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 inline QString folderText(const XmlNode &folder)
 {
     QStringList vardecks;

@@ -22,7 +22,7 @@ struct FavoritesTree {
         writeBytes(root + "/Example.url", "[DEFAULT]\r\nBASEURL=http://a.example/\r\n[InternetShortcut]\r\n"
                                           "URL=http://b.example/x%20y\r\nIconFile=http://b.example/favicon.ico\r\n");
         writeBytes(root + "/empty.url", "");
-        writeBytes(root + "/Utf16.url", QByteArray("\xFF\xFEU\0R\0L\0=\0h\0\r\0\n\0", 18));
+        writeBytes(root + "/Utf16.url", QByteArray("\xFF\xFEU\0R\0L\0=\0h\0\r\0\n\0", 16));
         writeBytes(root + "/Garbage.url", QByteArray("\x00\x13\xff\x80 no key", 11));
         writeBytes(root + "/picture.png", "\x89PNG");
         writeBytes(root + "/Notes.URL", "[InternetShortcut]\nURL=http://notes.example/\n");

@@ -58,20 +58,6 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
     EXPECT_EQ(builder.error(), "The folder T99 to import into no longer exists.");
 }
 
-TEST(ImportBuilder, parentStackGivesBackOneCopyPerSubFolder)
-{
-    OpenDb open;
-    ImportBuilder builder(open.db);
-    builder.pushParentTID(1, "T1");
-    builder.pushParentTID(3, "T7");
-    builder.pushParentTID(0, "T8");
-    builder.pushParentTID(-2, "T9");
-    EXPECT_EQ(builder.popParentTID(), "T7");
-    EXPECT_EQ(builder.popParentTID(), "T7");
-    EXPECT_EQ(builder.popParentTID(), "T7");
-    EXPECT_EQ(builder.parentTIDStack(), QStringList({"T1"}));
-}
-
 TEST(ImportProgress, barSlowsAsItFillsAndIsDrawnAtMostEvery50ms)
 {
     EXPECT_FLOAT_EQ(progressItemStep(0.0f), 1.0f);

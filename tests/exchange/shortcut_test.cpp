@@ -32,6 +32,10 @@ TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrl)
               "http://b/");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=\r\n"), "");
     EXPECT_EQ(addressOf("URL=http://a/?q=URL=x\r\n"), "http://a/?q=URL=x");
+    // The Unicode section repeats the address in UTF-7.
+    EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://?.example/\r\n[InternetShortcut.W]\r\n"
+                        "URL=http://+ZeVnLA-.example/a+-b+AOk\r\n"),
+              QString::fromUtf8("http://\xe6\x97\xa5\xe6\x9c\xac.example/a+b\xc3\xa9"));
 }
 
 TEST(ShortcutReader, readsEveryLineEndAndBothEncodings)
@@ -74,32 +78,6 @@ TEST(ShortcutWriter, writesTwoCrLfLinesThatReadBackTheSame)
     }
 }
 
-TEST(ShortcutReader, tellsUnreadableFilesFromFilesWithoutAddress)
-{
-    QTemporaryDir dir;
-    writeBytes(dir.filePath("none.url"), "[InternetShortcut]\r\nIconIndex=0\r\n");
-    QFile::link(dir.filePath("loop.url"), dir.filePath("loop.url"));
-    writeBytes(dir.filePath("big.url"), QByteArray(kMaxShortcutFileBytes + 1, 'a'));
-    QString address;
-    QString error;
-    EXPECT_EQ(readShortcutFile(dir.filePath("none.url"), &address, &error), ShortcutRead::NoAddress);
-    EXPECT_EQ(readShortcutFile(dir.filePath("loop.url"), &address, &error), ShortcutRead::Unreadable);
-    EXPECT_TRUE(error.startsWith(dir.filePath("loop.url") + ": ")) << error.toStdString();
-    EXPECT_EQ(readShortcutFile(dir.filePath("big.url"), &address, &error), ShortcutRead::Unreadable);
-    EXPECT_EQ(readShortcutFile(dir.path(), &address, &error), ShortcutRead::Unreadable);
-}
-
-TEST(ShortcutNames, fileNamesGiveVardeckNames)
-{
-    EXPECT_EQ(nameFromFileName("Example.url"), "Example");
-    EXPECT_EQ(nameFromFileName("Report 2004.pdf"), "Report 2004");
-    EXPECT_EQ(nameFromFileName("xpdf"), "");
-    EXPECT_EQ(nameFromFileName("URL"), "");
-    EXPECT_TRUE(fileNameEndsWith("Notes.URL", "URL"));
-    EXPECT_TRUE(fileNameEndsWith("c.Pdf", "PDF"));
-    EXPECT_FALSE(fileNameEndsWith("Report.pdf.bak", "PDF"));
-}
-
 TEST(SafeNames, everyNameBecomesOneHarmlessPathComponent)
 {
     EXPECT_EQ(safePathComponent("a/b"), "a_b");
@@ -116,16 +94,4 @@ TEST(SafeNames, everyNameBecomesOneHarmlessPathComponent)
     EXPECT_EQ(safePathComponent(long2), QString(120, QChar(0xE9)));
     const QString odd = "a" + QString(300, QChar(0xE9));
     EXPECT_EQ(safePathComponent(odd).toUtf8().size(), 239);
-}
-
-TEST(SafeNames, uniqueNamesSkipWhatIsTakenIgnoringCase)
-{
-    QTemporaryDir dir;
-    writeBytes(dir.filePath("Old.url"), "x");
-    QSet<QString> taken;
-    EXPECT_EQ(uniqueEntryName(dir.path(), "Same", ".url", taken), "Same.url");
-    EXPECT_EQ(uniqueEntryName(dir.path(), "same", ".url", taken), "same (2).url");
-    EXPECT_EQ(uniqueEntryName(dir.path(), "SAME", ".url", taken), "SAME (3).url");
-    EXPECT_EQ(uniqueEntryName(dir.path(), "Old", ".url", taken), "Old (2).url");
-    EXPECT_EQ(uniqueEntryName(dir.path(), "Same", "", taken), "Same");
 }

@@ -35,8 +35,13 @@ TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
     // The Vardeck last opened from a list is another one: the shown one goes.
     window->selectedWID = "W2";
     EXPECT_EQ(window->lbl(12)->text(), "2");
+    // The Popular tab's list, filled before, loses the row though another tab is open.
+    doc()->nodeFromID("W1").setChildText("HITS", "5");
+    callOp(window->ops.populatePopList, doc());
+    ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
     prompts.answer(MsgResult::Yes);
     menu("mnuEditDelete");
+    EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
 
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete Beta site?");
     EXPECT_EQ(prompts.messages().back().title, "Delete Vardeck?");
@@ -124,9 +129,13 @@ TEST_F(EditingTest, deletingAFolderTakesItsWholeSubTreeAndItsSideFiles)
 {
     openDb(nestedBody());
     makeSideFiles({"W1", "W5", "W6", "W3"});
+    doc()->nodeFromID("W6").setChildText("HITS", "5");
+    callOp(window->ops.populatePopList, doc());
+    ASSERT_NE(findByTag(window->listPop, "W6"), nullptr);
     clickFolder("T1");
     prompts.answer(MsgResult::Yes);
     menu("mnuEditDeleteTopic");
+    EXPECT_EQ(findByTag(window->listPop, "W6"), nullptr);
     EXPECT_EQ(prompts.lastText(),
               "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
     EXPECT_EQ(prompts.messages().back().title, "Delete folder?");

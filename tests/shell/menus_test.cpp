@@ -318,17 +318,6 @@ TEST_F(MenuTest, disableAllMenuItemsLeavesTheFavoriteAndRecentArraysAndTheToolba
     EXPECT_TRUE(window->toolbarButton(1)->isEnabled());
 }
 
-TEST_F(MenuTest, commandsBuiltLaterSayTheyAreNotAvailableYet)
-{
-    window->menuItem("mnuFileNew")->trigger();
-    window->menuItem("mnuToolsIntegrateFF")->trigger();
-    window->menuItem("mnuNav", 1)->trigger();
-    EXPECT_EQ(prompts.texts(),
-              QStringList({"New is not available yet.", "Integration with Firefox is not available yet.",
-                           "Navigation is not available yet."}));
-    EXPECT_EQ(prompts.messages().front().title, "Razuzezu Revidod");
-}
-
 TEST_F(MenuTest, popupForwardersRunTheCommandTheyStandFor)
 {
     record("mnuAddVardeck_Click");

@@ -43,6 +43,7 @@ const DatabaseCase kDatabaseCases[] = {
     {"entity-from-the-network.xml", "declares entities"},
     {"parameter-entity.xml", "declares entities"},
     {"entity-in-an-attribute.xml", "declares entities"},
+    {"unparsed-entity.xml", "declares entities"},
     {"control-character-reference.xml", "xmlParseCharRef"},
     {"raw-control-character.xml", "PCDATA invalid Char value 7"},
     {"invalid-utf8-declared.xml", "Input is not proper UTF-8"},

@@ -2,20 +2,15 @@
 #include "storage/vddata.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
+#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 using namespace rr;
 
-namespace {
-
-QByteArray readAll(const QString &path)
+namespace
 {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 // Adds a folder the way the folder dialog does: a new TID, NAME, VARDECKS, SUBFOLDERS.
 QString addFolder(XMLDatabase &db, const QString &name)
@@ -37,7 +32,7 @@ void removeFolder(XMLDatabase &db, const QString &tid)
     folder.parentNode().removeChild(folder);
 }
 
-}  // namespace
+} // namespace
 
 TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
 {
@@ -46,8 +41,8 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
     test::writeDatabase(folder, "unused.xml", "<FOLDERS/>");
     const QString path = folder + "New.xml";
     ASSERT_TRUE(XMLDatabase::createDatabaseFile(path));
-    EXPECT_EQ(readAll(path), QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n"
-                                        "<FOLDERS>\r\n</FOLDERS>\r\n"));
+    EXPECT_EQ(test::readBytes(path), QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n"
+                                                "<FOLDERS>\r\n</FOLDERS>\r\n"));
     XMLDatabase db;
     db.setPath(path);
     ASSERT_TRUE(db.openDBValidate(path));
@@ -68,13 +63,13 @@ TEST(XMLDatabase, identifiersAreCountPlusOneThenProbed)
     EXPECT_EQ(addFolder(db, "c"), "T3");
 
     removeFolder(db, "T2");
-    EXPECT_EQ(addFolder(db, "d"), "T4");  // count 2: T3 is taken, T4 is free
+    EXPECT_EQ(addFolder(db, "d"), "T4"); // count 2: T3 is taken, T4 is free
     EXPECT_EQ(addFolder(db, "e"), "T5");
 
     removeFolder(db, "T4");
     removeFolder(db, "T5");
     removeFolder(db, "T3");
-    EXPECT_EQ(addFolder(db, "f"), "T2");  // count 1: T2 is free again
+    EXPECT_EQ(addFolder(db, "f"), "T2"); // count 1: T2 is free again
 
     // The rule holds after a save and re-open too.
     ASSERT_TRUE(db.save());
@@ -115,7 +110,8 @@ TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)
     EXPECT_FALSE(db.openTempDBValidate(bad));
     EXPECT_EQ(db.getTheTempDOM()->nodeFromID("T1").childText("NAME"), "kept");
     // The bad file is untouched: nothing ever writes a file that failed to parse.
-    EXPECT_EQ(readAll(bad), QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n<FOLDERS><FOLDER>"));
+    EXPECT_EQ(test::readBytes(bad),
+              QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n<FOLDERS><FOLDER>"));
 }
 
 TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
@@ -125,9 +121,9 @@ TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
     const QByteArray importOrder =
         "<VARDECK WID=\"W2\"><NAME>Two</NAME><ADDRESS>http://two.example/</ADDRESS><NOTES>line1\nline2</NOTES>"
         "<KEYWORD1>k1 k2</KEYWORD1><DESCRIPTION>Desc</DESCRIPTION></VARDECK>";
-    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
-                                             "<FOLDERS>" + test::folderXml("T1", "F", writerOrder + importOrder) +
-                                                 "</FOLDERS>");
+    const QString path =
+        test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
+                            "<FOLDERS>" + test::folderXml("T1", "F", writerOrder + importOrder) + "</FOLDERS>");
     XMLDatabase db;
     ASSERT_TRUE(db.openDBValidate(path));
     EXPECT_EQ(db.getVDNotes("W2"), "line1\nline2");
@@ -192,5 +188,5 @@ TEST(VDData, recordOfAnElementNamesItsDatabase)
     EXPECT_EQ(record.getURL(), "http://a.example/");
     EXPECT_EQ(record.getDBName(), "Vardecks.xml");
     EXPECT_EQ(record.getHits(), 0);
-    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W8")));  // no ADDRESS
+    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W8"))); // no ADDRESS
 }

@@ -12,6 +12,10 @@ int main(int argc, char **argv)
     // from the source tree.
     if (!qEnvironmentVariableIsSet("RAZUZEZU_DATA_DIR"))
         qputenv("RAZUZEZU_DATA_DIR", QByteArray(RR_PROGRAM_DATA_DIR));
+    // No test reads the user's browsers: their profiles live below HOME, and no
+    // remote-debugging port is asked unless a test names its own server.
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

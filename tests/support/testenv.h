@@ -3,17 +3,22 @@
 // prompt handler that records every message box and answers from a queue.
 #include "platform/prompt.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
 #include <vector>
 
-namespace rr::test {
+namespace rr::test
+{
 
 // Points RAZUZEZU_HOME at a fresh temporary folder for the lifetime of the object,
 // restoring the previous value afterwards.
-class TempHome {
+class TempHome
+{
 public:
     TempHome();
     ~TempHome();
@@ -30,7 +35,8 @@ private:
 
 // Records each prompt; answers with the queued answers in order, then with each
 // request's default button (files: "", input: cancelled).
-class ScriptedPrompts final : public PromptHandler {
+class ScriptedPrompts final : public PromptHandler
+{
 public:
     ScriptedPrompts();
     ~ScriptedPrompts() override;
@@ -65,4 +71,19 @@ private:
 // Path of a file in tests/data.
 QString dataFile(const QString &name);
 
-}  // namespace rr::test
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes a file in place, making its folders first; true when every byte was written.
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+} // namespace rr::test

@@ -1,3 +1,4 @@
+#include "support/testenv.h"
 #include "web/visits.h"
 
 #include "storage/useroptions.h"
@@ -14,13 +15,6 @@ using namespace rr;
 
 namespace
 {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 QByteArray bareVardeck(const QByteArray &wid, const QByteArray &children)
 {
@@ -101,11 +95,11 @@ TEST_F(Visits, stampIsEnglishInAnyLocaleAndTheListenerHearsIt)
 
 TEST_F(Visits, vanishedVardeckChangesNothing)
 {
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
     EXPECT_EQ(updateLastAccessed(db, "W99", evening), "");
     EXPECT_EQ(updateLastAccessed(db, "T1", evening), ""); // a folder is no Vardeck
     EXPECT_EQ(updateLastAccessed(db, "", evening), "");
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
     EXPECT_FALSE(db.getTheDOM()->nodeFromID("T1").child("HITS"));
     EXPECT_TRUE(records.empty());
     EXPECT_TRUE(prompts.messages().empty());
@@ -116,14 +110,14 @@ TEST_F(Visits, vanishedVardeckChangesNothing)
 
 TEST_F(Visits, failedSaveShowsTheReasonAndKeepsTheChange)
 {
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
     QString stamp;
     {
         test::FailingDisk disk;
         stamp = updateLastAccessed(db, "W3", evening);
     }
     EXPECT_EQ(stamp, "05 Dec 2026 07:30 PM");
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
     const XmlNode w3 = db.getTheDOM()->nodeFromID("W3");
     EXPECT_EQ(w3.childText("HITS"), "10");
     EXPECT_EQ(w3.childText("KEYWORD2"), stamp);
@@ -150,7 +144,7 @@ TEST_F(Visits, homeAndBlankPagesRecordNoVisit)
 {
     launcher.addProgram("firefox", "/usr/bin/firefox");
     appOptions().setDefaultBrowser("FF");
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
 
     EXPECT_EQ(openHome("https://www.a.example/deep/er/page.html?x=1", "Deep"), urlSupport::OpenResult::Started);
     EXPECT_EQ(openBlankBrowserWindow(), urlSupport::OpenResult::Started);
@@ -163,6 +157,6 @@ TEST_F(Visits, homeAndBlankPagesRecordNoVisit)
     EXPECT_EQ(prompts.lastText(), "The homepage for Local page could not be loaded");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
     EXPECT_EQ(launcher.starts().size(), 2u);
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
     EXPECT_TRUE(records.empty());
 }

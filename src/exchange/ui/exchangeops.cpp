@@ -84,6 +84,20 @@ bool dropEditBeforeImport(frmVardecks &w)
     return true;
 }
 
+bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
+{
+    progress->refreshNow();
+    const XMLDatabase *before = w.dbXML.get();
+    const XmlDocument *documentBefore = w.m_objDOMVardecks;
+    const QString pathBefore = before ? before->getPath() : QString();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (w.dbXML.get() == before && w.m_objDOMVardecks == documentBefore && w.dbXML &&
+        w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w))
+        return true;
+    progress->close();
+    return false;
+}
+
 void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
 {
     BusyWindow busy(w, true);
@@ -97,18 +111,8 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     progress->setFolderCount(0);
     progress->setVardeckCount(0);
     progress->refreshNow();
-    // Once, before anything changes, so that the window is on the screen during the
-    // run; user input waits until the import is over. A timer run meanwhile may have
-    // replaced the database: then nothing is imported.
-    const XMLDatabase *before = w.dbXML.get();
-    const XmlDocument *documentBefore = w.m_objDOMVardecks;
-    const QString pathBefore = w.dbXML->getPath();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (w.dbXML.get() != before || w.m_objDOMVardecks != documentBefore || !checkDatabaseOpen(w) ||
-        w.dbXML->getPath() != pathBefore) {
-        progress->close();
+    if (!settleProgressWindow(w, progress))
         return;
-    }
 
     XMLDatabase &db = *w.dbXML;
     ImportBuilder builder(db, progress);

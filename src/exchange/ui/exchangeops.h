@@ -35,6 +35,11 @@ bool checkDatabaseOpen(frmVardecks &w);
 // An import may not throw away an edit under way in the details panel unasked.
 bool dropEditBeforeImport(frmVardecks &w);
 
+// Puts the progress window on the screen before a run changes anything: window
+// events other than user input are let through once. False (and the progress window
+// closed) when the database changed hands meanwhile; then nothing may be imported.
+bool settleProgressWindow(frmVardecks &w, frmProgress *progress);
+
 struct ImportRun {
     // The progress window's first line, and whether it counts folders.
     QString searching;

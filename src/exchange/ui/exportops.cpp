@@ -7,19 +7,25 @@
 #include "exchange/shellfolders.h"
 #include "exchange/ui/exchangeops.h"
 #include "exchange/ui/frmimportexport.h"
+#include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 #include "platform/prompt.h"
+#include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace rr
 {
 namespace
 {
+
+const QString kCouldNotCreate = QStringLiteral(
+    "Razuzezu Revidod could not create the file to be exported.  Please contact support for assistance.\n\n");
 
 // The export file dialog: the database folder, the database's name proposed. "" when
 // the user cancelled or would not overwrite an existing file.
@@ -46,10 +52,7 @@ bool writeExportFile(const QString &path, const QByteArray &bytes)
     QString reason;
     if (writeFileAtomically(path, bytes, &reason))
         return true;
-    prompt::show(QStringLiteral("Razuzezu Revidod could not create the file to be exported.  Please contact support "
-                                "for assistance.\n\n") +
-                     reason,
-                 MsgButtons::Ok, MsgIcon::Exclamation);
+    prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
@@ -121,6 +124,41 @@ void frmImportExport::exportToFirefox()
                                 "Manage Bookmarks) choose Import and Backup > Import Bookmarks from HTML... and pick "
                                 "this file.")
                      .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(result.backupFile)));
+}
+
+void frmImportExport::exportFoldersAsWeb()
+{
+    exportAsWeb(QStringLiteral("VD_plain.xsl"));
+}
+
+void frmImportExport::exportAllAsWeb()
+{
+    exportAsWeb(QStringLiteral("VDAll_plain.xsl"));
+}
+
+void frmImportExport::exportFavsAsWeb()
+{
+    exportAsWeb(QStringLiteral("VDFavs_plain.xsl"));
+}
+
+void frmImportExport::exportAsWeb(const QString &stylesheet)
+{
+    if (!checkDatabaseOpen(w))
+        return;
+    QByteArray page;
+    QString reason;
+    if (!xslt::transform(w.dbXML->getBasePath() + stylesheet, *w.m_objDOMVardecks, &page, &reason)) {
+        prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    const QString path = chooseExportFile(w, QStringLiteral("Choose a folder and file name to save as a web page"),
+                                          QStringLiteral("HTML Files (*.htm)"));
+    if (path.isEmpty() || !writeExportFile(path, page))
+        return;
+    if (prompt::askYesNo(QStringLiteral("Your Vardecks have been successfully been exported to ") +
+                             QDir::toNativeSeparators(path) + QStringLiteral(". Do you wish to view the file now?"),
+                         MsgIcon::None, QStringLiteral("View exported file?")))
+        urlSupport::openInNewWindow(QUrl::fromLocalFile(path).toString());
 }
 
 void frmImportExport::exportAsCSV()

@@ -5,7 +5,6 @@
 #include "exchange/ui/frmdirselect.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
-#include "shell/notavailable.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 
@@ -165,11 +164,6 @@ void frmImportExport::cmdSave_Click()
     });
 }
 
-void frmImportExport::notYetAvailable(const QString &entry)
-{
-    notAvailableYet(entry);
-}
-
 void frmImportExport::runChosenOperation()
 {
     const QString importText = cmbImport->currentIndex() >= 0 ? cmbImport->currentText() : QString();
@@ -185,18 +179,20 @@ void frmImportExport::runChosenOperation()
             importVDDatabase();
         else if (importText == QLatin1String("PDF documents"))
             importPDFDocuments();
-        else if (!importText.isEmpty())
-            notYetAvailable(importText);
     }
     if (m_opt1->isChecked()) {
         if (exportText == QLatin1String("All to Internet Explorer favorites"))
             exportToIEFavorites();
         else if (exportText == QLatin1String("All to Firefox bookmarks"))
             exportToFirefox();
+        else if (exportText == QLatin1String("Folders and Vardecks as web page"))
+            exportFoldersAsWeb();
+        else if (exportText == QLatin1String("Vardecks only as web page"))
+            exportAllAsWeb();
+        else if (exportText == QLatin1String("Favorites only as web page"))
+            exportFavsAsWeb();
         else if (exportText == QLatin1String("All Vardecks as CSV"))
             exportAsCSV();
-        else if (!exportText.isEmpty())
-            notYetAvailable(exportText);
     }
 }
 

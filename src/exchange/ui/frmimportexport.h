@@ -64,6 +64,9 @@ public:
     void importPDFDocuments();
     void exportToIEFavorites();
     void exportToFirefox();
+    void exportFoldersAsWeb();
+    void exportAllAsWeb();
+    void exportFavsAsWeb();
     void exportAsCSV();
 
     // Where Firefox keeps its profiles: the usual folder, then those of the snap and
@@ -82,7 +85,7 @@ private:
     void opt_Click(int index);
     void showDescription(QComboBox *list, const QList<Entry> &entries);
     void cmdSave_Click();
-    void notYetAvailable(const QString &entry);
+    void exportAsWeb(const QString &stylesheet);
     void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
     frmVardecks &w;

@@ -7,6 +7,7 @@
 #include "exchange/ui/frmdirselect.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "platform/firefoxfolders.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 
@@ -69,8 +70,11 @@ void frmImportExport::importPDFDocuments()
 
 QStringList frmImportExport::firefoxRoots() const
 {
-    return {firefoxRoot, appDataPath + QStringLiteral("/snap/firefox/common/.mozilla/firefox"),
-            appDataPath + QStringLiteral("/.var/app/org.mozilla.firefox/.mozilla/firefox")};
+    // Firefox's own folder first (the one the messages name), then the XDG, snap and
+    // flatpak places the page capture also reads.
+    QStringList roots = firefoxFolders(appDataPath);
+    roots[0] = firefoxRoot;
+    return roots;
 }
 
 void frmImportExport::importFirefoxBookmarks()

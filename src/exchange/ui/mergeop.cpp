@@ -42,7 +42,8 @@ void frmImportExport::importVDDatabase()
     progress->setFolderCount(0);
     progress->setVardeckCount(0);
     progress->setBar(0);
-    progress->refreshNow();
+    if (!settleProgressWindow(w, progress))
+        return;
 
     XMLDatabase &db = *w.dbXML;
     DatabaseMerge merge(db, progress);
@@ -77,6 +78,10 @@ void frmImportExport::importVDDatabase()
     callOp(w.ops.clearTextBoxes);
     w.setTNameCaption(QStringLiteral("No folder selected"));
     w.tvwWM->clear();
+    // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
+    // and the emptied list counts nothing.
+    w.setWNameCaption(QStringLiteral("No Vardeck selected"));
+    w.lbl(12)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
     if (sameText(w.currentAspect, QStringLiteral("Web")))
         callOp(w.ops.showAspectWeb);

@@ -74,8 +74,9 @@ void FavoritesPane::populateFavTreeWithChildren()
 void FavoritesPane::refillViews(const XmlDocument *doc)
 {
     // The menu first: making its items checks the list against the document.
-    refillMenu(m_favs.menuItems(doc));
-    refillTree(m_favs.treeItems(doc));
+    const QList<FavoriteItem> items = m_favs.menuItems(doc);
+    refillMenu(items);
+    refillTree(Favorites::treeItemsOf(items));
     w.lbl(2)->setText(m_favs.countLabel());
     w.favsColl = m_favs.favsColl();
 }
@@ -87,11 +88,15 @@ void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
     tree->setUpdatesEnabled(false);
     tree->clear();
     QTreeWidgetItem *current = nullptr;
+    const VardeckIcons icons(w, true);
+    QList<QTreeWidgetItem *> nodes;
     for (const FavoriteItem &item : items) {
-        QTreeWidgetItem *node = addRow(tree, {item.name}, item.wid, item.bold, vardeckIcon(w, item.wid, true));
+        QTreeWidgetItem *node = makeRow({item.name}, item.wid, item.bold, icons.of(item.wid));
+        nodes.append(node);
         if (!current && !currentTag.isEmpty() && sameWid(item.wid, currentTag))
             current = node;
     }
+    tree->addTopLevelItems(nodes);
     if (current)
         tree->setCurrentItem(current);
     tree->setUpdatesEnabled(true);

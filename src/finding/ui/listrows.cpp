@@ -43,14 +43,32 @@ void setBold(QTreeWidgetItem *item, bool bold)
     }
 }
 
-QTreeWidgetItem *addRow(QTreeWidget *list, const QStringList &cells, const QString &wid, bool bold, const QIcon &icon)
+QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold, const QIcon &icon)
 {
-    auto *row = new CaselessItem(list, cells);
+    auto *row = new CaselessItem(cells);
     setTag(row, wid);
     row->setIcon(0, icon);
     if (bold)
         setBold(row, true);
     return row;
+}
+
+QTreeWidgetItem *addRow(QTreeWidget *list, const QStringList &cells, const QString &wid, bool bold, const QIcon &icon)
+{
+    QTreeWidgetItem *row = makeRow(cells, wid, bold, icon);
+    list->addTopLevelItem(row);
+    return row;
+}
+
+VardeckIcons::VardeckIcons(const frmVardecks &w, bool withSelected)
+    : m_images(w.ImageListWM), m_stock(vardeckIcon(w, QString(), withSelected))
+{
+}
+
+QIcon VardeckIcons::of(const QString &wid) const
+{
+    const auto it = wid.isEmpty() ? m_images.constEnd() : m_images.constFind(wid);
+    return it != m_images.constEnd() ? *it : m_stock;
 }
 
 void markRecentRows(frmVardecks &w)

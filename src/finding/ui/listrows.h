@@ -8,6 +8,7 @@
 #include "platform/xmldocument.h"
 
 #include <QIcon>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,9 @@ void setTag(QTreeWidgetItem *item, const QString &tag);
 void setBold(QTreeWidgetItem *item, bool bold);
 // A new row of a list or a flat tree: its cells, tag, bold mark and picture.
 QTreeWidgetItem *addRow(QTreeWidget *list, const QStringList &cells, const QString &wid, bool bold, const QIcon &icon);
+// The same row not yet in a list: long lists add all their rows at once
+// (addTopLevelItems), which costs one insertion instead of one per row.
+QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold, const QIcon &icon);
 
 // Draws the rows of the search lists and the popular list and the nodes of the
 // favourites tree bold exactly when their Vardeck is in the recent list.
@@ -44,6 +48,18 @@ void markRecentRows(frmVardecks &w);
 // The site icon kept under the WID, else the stock Vardeck picture; withSelected
 // pairs the stock picture with "SelVardeck" for a selected node (the trees).
 QIcon vardeckIcon(const frmVardecks &w, const QString &wid, bool withSelected);
+
+// vardeckIcon for many rows: the stock picture is made once.
+class VardeckIcons
+{
+public:
+    VardeckIcons(const frmVardecks &w, bool withSelected);
+    QIcon of(const QString &wid) const;
+
+private:
+    const QMap<QString, QIcon> &m_images;
+    QIcon m_stock;
+};
 
 // The open database's document, or nullptr when none is open.
 XmlDocument *openDocument(const frmVardecks &w);

@@ -31,8 +31,11 @@ void PopularPane::populatePopList(XmlDocument *doc)
     QTreeWidget *list = w.listPop;
     list->setUpdatesEnabled(false);
     list->clear();
+    const VardeckIcons icons(w, false);
+    QList<QTreeWidgetItem *> rows;
     for (const PopularRow &row : popularRows(doc))
-        addRow(list, {row.name, row.hits}, row.wid, row.bold, vardeckIcon(w, row.wid, false));
+        rows.append(makeRow({row.name, row.hits}, row.wid, row.bold, icons.of(row.wid)));
+    list->addTopLevelItems(rows);
     list->setUpdatesEnabled(true);
 }
 

@@ -222,7 +222,9 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
         }
         if (flags.notify && !cancelIcons)
             QApplication::beep();
-        w.setEnabled(true);
+        // Only what this fetch disabled: a synchronisation run keeps the window off.
+        if (flags.showProgress)
+            w.setEnabled(true);
         if (done)
             done();
     });

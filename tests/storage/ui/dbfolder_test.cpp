@@ -2,6 +2,7 @@
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/failingdisk.h"
+#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +12,6 @@ using namespace rr;
 
 namespace
 {
-
-void touch(const QString &path, const QByteArray &content = "x")
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(content);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 struct Folder {
     test::TempHome home;
@@ -41,7 +27,7 @@ TEST(DatabaseFolder, listsOnlyXmlFilesWithAStem)
     test::TempHome home;
     const QString path = home.path() + "/dbs/";
     for (const char *name : {"b.xml", "A.XML", "notes.txt", ".xml", "fooXML", "c.Xml"})
-        touch(path + name);
+        EXPECT_TRUE(test::writeBytes(path + name, "x"));
     QDir().mkpath(path + "folder.xml");
     EXPECT_EQ(DatabaseFolder(path).databaseFiles(), QStringList({"A.XML", "b.xml", "c.Xml"}));
     EXPECT_TRUE(DatabaseFolder(path + "missing").databaseFiles().isEmpty());
@@ -85,12 +71,12 @@ TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesAndKeepsExistingFolder
 {
     Folder f;
     QDir().mkpath(f.path + "thumbs/Work");
-    touch(f.path + "thumbs/Work/W1.gif");
+    EXPECT_TRUE(test::writeBytes(f.path + "thumbs/Work/W1.gif", "x"));
     QString error;
     ASSERT_TRUE(f.folder.createDatabase("Work", &error)) << error.toStdString();
-    EXPECT_EQ(readAll(f.path + "Work.xml"), XMLDatabase::newDatabaseText());
-    EXPECT_EQ(readAll(f.path + "icons/Work/Vardeck.gif"), readAll(f.path + "Vardeck.gif"));
-    EXPECT_EQ(readAll(f.path + "icons/Work/SelVardeck.gif"), readAll(f.path + "SelVardeck.gif"));
+    EXPECT_EQ(test::readBytes(f.path + "Work.xml"), XMLDatabase::newDatabaseText());
+    EXPECT_EQ(test::readBytes(f.path + "icons/Work/Vardeck.gif"), test::readBytes(f.path + "Vardeck.gif"));
+    EXPECT_EQ(test::readBytes(f.path + "icons/Work/SelVardeck.gif"), test::readBytes(f.path + "SelVardeck.gif"));
     EXPECT_TRUE(QFile::exists(f.path + "thumbs/Work/W1.gif"));
 
     // A stock picture removed from the database folder comes from the installed data.
@@ -103,7 +89,7 @@ TEST(DatabaseFolder, failedCreateLeavesNoDatabaseFile)
 {
     Folder f;
     QDir(f.path + "thumbs").removeRecursively();
-    touch(f.path + "thumbs"); // a file where the folder must go
+    EXPECT_TRUE(test::writeBytes(f.path + "thumbs", "x")); // a file where the folder must go
     QString error;
     EXPECT_FALSE(f.folder.createDatabase("Work", &error));
     EXPECT_TRUE(error.contains("thumbs/Work")) << error.toStdString();
@@ -115,7 +101,7 @@ TEST(DatabaseFolder, deleteRemovesFileAndFoldersAndToleratesMissingOnes)
 {
     Folder f;
     ASSERT_TRUE(f.folder.createDatabase("Work"));
-    touch(f.path + "icons/Work/W1.ico");
+    EXPECT_TRUE(test::writeBytes(f.path + "icons/Work/W1.ico", "x"));
     QDir(f.path + "thumbs/Work").removeRecursively();
     QString error;
     ASSERT_TRUE(f.folder.deleteDatabase("Work.xml", &error)) << error.toStdString();
@@ -129,7 +115,7 @@ TEST(DatabaseFolder, deleteNeverTouchesSharedFoldersForAnEmptyStem)
 {
     Folder f;
     ASSERT_TRUE(f.folder.createDatabase("Work"));
-    touch(f.path + ".xml");
+    EXPECT_TRUE(test::writeBytes(f.path + ".xml", "x"));
     EXPECT_TRUE(f.folder.deleteDatabase(".xml"));
     EXPECT_FALSE(QFile::exists(f.path + ".xml"));
     EXPECT_TRUE(QFile::exists(f.path + "icons/Work/Vardeck.gif"));
@@ -139,9 +125,9 @@ TEST(DatabaseFolder, deleteNeverTouchesSharedFoldersForAnEmptyStem)
 TEST(DatabaseFolder, deleteRemovesALinkedSideFolderWithoutEmptyingItsTarget)
 {
     Folder f;
-    touch(f.path + "Work.xml");
+    EXPECT_TRUE(test::writeBytes(f.path + "Work.xml", "x"));
     const QString elsewhere = f.home.path() + "/precious";
-    touch(elsewhere + "/keep.gif");
+    EXPECT_TRUE(test::writeBytes(elsewhere + "/keep.gif", "x"));
     QDir().mkpath(f.path + "icons");
     ASSERT_TRUE(QFile::link(elsewhere, f.path + "icons/Work"));
     EXPECT_TRUE(f.folder.deleteDatabase("Work.xml"));
@@ -159,25 +145,25 @@ TEST(DatabaseFolder, backupRefusesTheSourceItselfAndCopiesOtherwise)
     const QString link = f.home.path() + "/link.xml";
     ASSERT_TRUE(QFile::link(source, link));
     EXPECT_FALSE(DatabaseFolder::backupDatabase(source, link));
-    EXPECT_FALSE(readAll(source).isEmpty());
+    EXPECT_FALSE(test::readBytes(source).isEmpty());
 
     const QString target = f.home.path() + "/backup.xml";
-    touch(target, "old");
+    EXPECT_TRUE(test::writeBytes(target, "old"));
     ASSERT_TRUE(DatabaseFolder::backupDatabase(source, target, &error)) << error.toStdString();
-    EXPECT_EQ(readAll(target), readAll(source));
+    EXPECT_EQ(test::readBytes(target), test::readBytes(source));
 }
 
 TEST(DatabaseFolder, failedBackupReportsAndKeepsTheOldTarget)
 {
     Folder f;
     const QString target = f.home.path() + "/backup.xml";
-    touch(target, "old");
+    EXPECT_TRUE(test::writeBytes(target, "old"));
     QString error;
     {
         test::FailingDisk disk;
         EXPECT_FALSE(DatabaseFolder::backupDatabase(f.path + "Vardecks.xml", target, &error));
     }
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(readAll(target), "old");
+    EXPECT_EQ(test::readBytes(target), "old");
     EXPECT_FALSE(DatabaseFolder::backupDatabase(f.path + "missing.xml", target, &error));
 }

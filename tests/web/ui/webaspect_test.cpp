@@ -1,3 +1,4 @@
+#include "support/testenv.h"
 #include "web/ui/webaspect.h"
 
 #include "explorer/databasecommands.h"
@@ -38,19 +39,6 @@ bool waitUntil(const std::function<bool()> &done, int ms = 20000)
     while (!done() && timer.elapsed() < ms)
         QTest::qWait(20);
     return done();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeText(const QString &path, const QByteArray &text)
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(text);
 }
 
 class WebAspectTest : public ::testing::Test
@@ -107,16 +95,16 @@ protected:
 
 TEST_F(WebAspectTest, browserFormattingLeavesOneInstructionAfterTheDeclarationAndThePaneShowsThePage)
 {
-    QByteArray text = readAll(dbPath);
+    QByteArray text = test::readBytes(dbPath);
     text.replace("<!DOCTYPE", "<?xml-stylesheet type='text/xsl' href='VDAll.xsl'?>\n"
                               "<?xml-stylesheet type=\"text/xsl\" href=\"VDHits.xsl\"?>\n<!DOCTYPE");
-    writeText(dbPath, text);
+    EXPECT_TRUE(test::writeBytes(dbPath, text));
     openDatabase();
     webAspectHtml = false;
     SettingsStore::setAspectStyle("VDFavs.xsl' href='http://evil.example/x.xsl");
 
     window->runCommand("mnuAspectWeb_Click");
-    const QByteArray saved = readAll(dbPath);
+    const QByteArray saved = test::readBytes(dbPath);
     EXPECT_EQ(saved.count("xml-stylesheet"), 1);
     EXPECT_EQ(saved.split('\n').value(1), "<?xml-stylesheet type='text/xsl' href='VD.xsl'?>");
     WebPane *pane = WebPane::of(window->wbWeb);
@@ -128,9 +116,9 @@ TEST_F(WebAspectTest, browserFormattingLeavesOneInstructionAfterTheDeclarationAn
     // The search view takes the search text into its stylesheet on disk.
     window->txtS->setText("Quokka & co");
     window->runCommand("cmdWeb_Click", 4);
-    EXPECT_TRUE(
-        readAll(folder + "VDSearch.xsl").contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
-    EXPECT_TRUE(readAll(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
+    EXPECT_TRUE(test::readBytes(folder + "VDSearch.xsl")
+                    .contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
+    EXPECT_TRUE(test::readBytes(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
     EXPECT_EQ(currentAspectStyle, "VDSearch.xsl");
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
 }
@@ -138,14 +126,14 @@ TEST_F(WebAspectTest, browserFormattingLeavesOneInstructionAfterTheDeclarationAn
 TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStaysAsItWas)
 {
     window->runCommand("mnuAspectWeb_Click");
-    EXPECT_TRUE(readAll(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
+    EXPECT_TRUE(test::readBytes(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
 
-    const QByteArray searchXsl = readAll(folder + "VDSearch.xsl");
+    const QByteArray searchXsl = test::readBytes(folder + "VDSearch.xsl");
     window->txtS->setText("QUOKKA");
     QTest::keyClick(window->txtS, Qt::Key_Return);
     EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }, 2000));
-    EXPECT_TRUE(readAll(page("SearchTemp")).contains("apple pages"));
-    EXPECT_EQ(readAll(folder + "VDSearch.xsl"), searchXsl);
+    EXPECT_TRUE(test::readBytes(page("SearchTemp")).contains("apple pages"));
+    EXPECT_EQ(test::readBytes(folder + "VDSearch.xsl"), searchXsl);
 
     // Each view button makes its page only when it is stale, then clears its flag.
     const struct {
@@ -173,11 +161,11 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
 
     // A broken stylesheet keeps the old page and the flag, and says why.
-    writeText(page("AllTemp"), "old page");
-    writeText(folder + "VDAll.xsl", "<xsl:stylesheet");
+    EXPECT_TRUE(test::writeBytes(page("AllTemp"), "old page"));
+    EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
     window->aspectPageStale[frmVardecks::AllPage] = true;
     window->runCommand("cmdWeb_Click", 1);
-    EXPECT_EQ(readAll(page("AllTemp")), "old page");
+    EXPECT_EQ(test::readBytes(page("AllTemp")), "old page");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
     EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
         << prompts.lastText().toStdString();
@@ -212,8 +200,8 @@ TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
     prompts.answer(MsgResult::Yes);
     window->runCommand("cmdWeb_Click", 3);
     EXPECT_EQ(chosen, 1);
-    ASSERT_TRUE(waitUntil([&] { return readAll(pdf).trimmed().endsWith("%%EOF"); }));
-    EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
+    ASSERT_TRUE(waitUntil([&] { return test::readBytes(pdf).trimmed().endsWith("%%EOF"); }));
+    EXPECT_TRUE(test::readBytes(pdf).startsWith("%PDF"));
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
@@ -227,15 +215,15 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     EXPECT_EQ(launcher.starts()[0].args,
               QStringList({"--utf8", "--subject", "Vardecks - all folders", "--attach", attachment}));
     EXPECT_EQ(launcher.starts()[1].args.value(2), "Favorite Vardecks");
-    const QByteArray favs = readAll(attachment);
+    const QByteArray favs = test::readBytes(attachment);
     EXPECT_TRUE(favs.contains("<title>Favorite Vardecks</title>") && favs.contains("<style"));
     EXPECT_FALSE(favs.contains("LINK"));
 
-    writeText(folder + "VDAll_plain.xsl", "broken");
+    EXPECT_TRUE(test::writeBytes(folder + "VDAll_plain.xsl", "broken"));
     window->runCommand("mnuEmailAllVardecks_Click");
     EXPECT_EQ(launcher.starts().size(), 2u);
     EXPECT_TRUE(prompts.lastText().startsWith("Nothing was sent")) << prompts.lastText().toStdString();
-    EXPECT_EQ(readAll(attachment), favs);
+    EXPECT_EQ(test::readBytes(attachment), favs);
 
     window->runCommand("mnuEmailVD_Click");
     EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to send it by e-mail");

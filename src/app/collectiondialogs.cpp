@@ -1,0 +1,94 @@
+#include "app/collectiondialogs.h"
+
+#include "dialogs/frmduplicates.h"
+#include "dialogs/frmstats.h"
+#include "explorer/deletevardeck.h"
+#include "explorer/editing.h"
+#include "shell/frmvardecks.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr
+{
+namespace
+{
+
+XmlDocument *openDocument(const frmVardecks &w)
+{
+    XmlDocument *doc = w.dbXML ? w.dbXML->getTheDOM() : nullptr;
+    return doc && doc->isLoaded() ? doc : nullptr;
+}
+
+int countNodes(const QTreeWidgetItem *item)
+{
+    int n = 1;
+    for (int i = 0; i < item->childCount(); ++i)
+        n += countNodes(item->child(i));
+    return n;
+}
+
+frmDuplicates::Hooks duplicatesHooks(frmVardecks &w)
+{
+    frmDuplicates::Hooks hooks;
+    hooks.deleteSelectedVardeck = [&w](const QString &wid) {
+        VardeckDeletion *deletion = vardeckDeletionOf(w);
+        // The main window's tidy-up after a delete acts on selectedWID.
+        w.selectedWID = wid;
+        return deletion && deletion->deleteSelectedVardeck(wid);
+    };
+    hooks.resetAfterDelete = [&w] { callOp(w.ops.resetAfterDelete); };
+    hooks.refreshOnClose = [&w] {
+        w.lstSearch->clear();
+        w.lstSrch->clear();
+        if (QTreeWidgetItem *folder = w.tvwTopics->currentItem())
+            callOp(w.ops.populateVardeckList, folder);
+    };
+    hooks.images = w.ImageListWM;
+    return hooks;
+}
+
+// The windows open after the command that asked for them has returned, never inside
+// the menu's or a button's own event handling.
+void later(frmVardecks &w, std::function<void()> open)
+{
+    QTimer::singleShot(0, &w, std::move(open));
+}
+
+} // namespace
+
+void installCollectionDialogs(frmVardecks &w)
+{
+    w.setCommand(QStringLiteral("mnuToolsDup_Click"), [&w](int) {
+        w.popup.dupCheckAddress.clear();
+        later(w, [&w] {
+            if (XmlDocument *doc = openDocument(w))
+                frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), duplicatesHooks(w), &w);
+        });
+    });
+    w.setCommand(QStringLiteral("frmDuplicates_Show"), [&w](int) {
+        const QString address = w.popup.dupCheckAddress;
+        later(w, [&w, address] {
+            if (XmlDocument *doc = openDocument(w))
+                frmDuplicates::run(*doc, address, appOptions().getCheckDup(), duplicatesHooks(w), &w);
+        });
+    });
+    w.setCommand(QStringLiteral("mnuViewStats_Click"), [&w](int) {
+        later(w, [&w] {
+            frmStats::Figures figures;
+            figures.database = currentDBName;
+            figures.folderNodes = 0;
+            for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
+                figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
+            figures.favorites = int(w.favsColl.size());
+            frmStats box(openDocument(w), figures, &w);
+            box.exec();
+        });
+    });
+}
+
+} // namespace rr

@@ -1,0 +1,99 @@
+#pragma once
+// "Manage duplicates": the Vardecks of the open database that share an address, shown
+// set by set, with the commands that delete the unwanted copies. Opened for the whole
+// database (the Tools menu) or for one address just saved with duplicate checking on;
+// then, when only the saved Vardeck has it, the window closes unseen.
+//
+// Deleting goes through the main window's own deletion (the file is saved and the
+// icon and thumbnail files go after a successful save) and its tidy-up. After a set is
+// resolved the set that now stands at its position is shown.
+#include "dialogs/duplicatesets.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <QMap>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QTreeWidget;
+
+namespace rr
+{
+
+class qbButtons_H;
+
+class frmDuplicates : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Hooks {
+        // Removes the Vardeck from the document and saves (the main window's deletion).
+        std::function<bool(const QString &wid)> deleteSelectedVardeck;
+        std::function<void()> resetAfterDelete;
+        // Close: empties the search-result lists and refills the shown folder's Vardecks.
+        std::function<void()> refreshOnClose;
+        // The main window's Vardeck pictures by WID ("Vardeck" is the stock one).
+        QMap<QString, QIcon> images;
+    };
+
+    // dupCheckAddress "" (or checkDup off) scans the whole database.
+    frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Hooks hooks,
+                  QWidget *parent = nullptr);
+
+    // True when the window was opened for one address that only the saved Vardeck has.
+    bool closesUnseen() const { return m_closesUnseen; }
+    // Builds the window and shows it modally unless it closes unseen.
+    static void run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Hooks hooks,
+                    QWidget *parent = nullptr);
+
+    int setIndex() const { return m_setIndex; }
+    int setCount() const { return int(m_sets.size()); }
+
+    // The buttons' commands (connected queued, so a question never opens inside the
+    // button's own event handling).
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+    void cmdDelete_Click();
+    void cmdCancel_Click();
+
+    QTreeWidget *listVD = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblFolder = nullptr;
+    QLabel *lblName = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLabel *lblDesc = nullptr;
+    QLabel *lblCurrent = nullptr;
+    QLabel *lblIndex = nullptr;
+    QCheckBox *chkAllDelete = nullptr;
+    QCheckBox *chkSuppress = nullptr;
+    qbButtons_H *qbButtons_H1 = nullptr; // Previous
+    qbButtons_H *qbButtons_H2 = nullptr; // First
+    qbButtons_H *qbButtons_H3 = nullptr; // Last
+    qbButtons_H *qbButtons_H4 = nullptr; // Next
+    qbButtons_H *qbButtons_H6 = nullptr; // Delete
+    qbButtons_H *cmdCancel = nullptr;
+
+private:
+    void buildControls();
+    void load(const QString &dupCheckAddress, bool checkDup);
+    void populateDupList(int k);
+    void showVDDetails(const XmlNode &vardeck);
+    void deleteRest(const QString &keepWID);
+    void deleteVD();
+    // The shown set is resolved: it goes, and the set now at its position is shown.
+    void dropShownSet();
+    void showEmptyState();
+
+    XmlDocument &m_doc;
+    Hooks m_hooks;
+    QList<DuplicateSet> m_sets;
+    int m_setIndex = 0;
+    bool m_singleMode = false;
+    bool m_closesUnseen = false;
+};
+
+} // namespace rr

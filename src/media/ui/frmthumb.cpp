@@ -1,0 +1,451 @@
+#include "media/ui/frmthumb.h"
+
+#include "controls/qbbuttons_h.h"
+#include "explorer/nodetags.h"
+#include "media/gifwriter.h"
+#include "media/iconsupport.h"
+#include "media/ui/iconcommands.h"
+#include "media/ui/pagebrowser.h"
+#include "media/urlsupport.h"
+#include "platform/prompt.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmvardecks.h"
+#include "shell/tabstrip.h"
+#include "storage/savereport.h"
+#include "storage/useroptions.h"
+#include "storage/xmldatabase.h"
+#include "web/visits.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+namespace rr
+{
+namespace
+{
+
+constexpr int kTopHeight = 150;
+constexpr int kThumbWidth = 200;
+constexpr int kThumbHeight = 150;
+
+QLabel *plainLabel(QWidget *parent, const QString &name, const QString &text, int x, int y, int width, int height)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(x, y, width, height);
+    return label;
+}
+
+qbButtons_H *button(QWidget *parent, const QString &name, const QString &caption, int x, int width)
+{
+    auto *b = new qbButtons_H(parent);
+    b->setObjectName(name);
+    b->setCaption(caption);
+    b->setGeometry(x, 108, width, 30);
+    return b;
+}
+
+// An address shown to the user: "%20" read as the blank it stands for.
+QString shownAddress(const QUrl &url)
+{
+    return url.toString().replace(QLatin1String("%20"), QLatin1String(" "));
+}
+
+} // namespace
+
+frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window)
+{
+    setObjectName(QStringLiteral("frmThumb"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QStringLiteral("Update thumbnail"));
+    Label1 = plainLabel(this, QStringLiteral("Label1"), QStringLiteral("Loading:"), 10, 10, 70, 20);
+    imgIcon = plainLabel(this, QStringLiteral("imgIcon"), QString(), 80, 10, 32, 32);
+    lblName = plainLabel(this, QStringLiteral("lblName"), QStringLiteral("Name"), 120, 10, 560, 24);
+    lblAddress = plainLabel(this, QStringLiteral("lblAddress"), QStringLiteral("Address"), 120, 38, 560, 24);
+    lblProg = plainLabel(this, QStringLiteral("lblProg"), QString(), 690, 10, 120, 24);
+    Progress1 = new QProgressBar(this);
+    Progress1->setObjectName(QStringLiteral("Progress1"));
+    Progress1->setGeometry(10, 72, 800, 16);
+    Progress1->setRange(0, 100);
+    Progress1->setTextVisible(false);
+    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save this thumbnail"), 10, 180);
+    cmdContinue =
+        button(this, QStringLiteral("cmdContinue"), QStringLiteral("Save and continue to the next Vardeck"), 200, 300);
+    cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), 710, 100);
+    connect(cmdSave, &qbButtons_H::Click, this, &frmThumb::cmdSave_Click);
+    connect(cmdContinue, &qbButtons_H::Click, this, &frmThumb::cmdContinue_Click);
+    connect(cmdCancel, &qbButtons_H::Click, this, &frmThumb::cmdCancel_Click);
+
+    m_browser = new PageBrowser(this);
+    m_browser->view()->move(10, kTopHeight);
+    connect(m_browser, &PageBrowser::loadProgress, Progress1, &QProgressBar::setValue);
+    connect(m_browser, &PageBrowser::pageLoaded, this, &frmThumb::pageLoaded);
+    Timer1.setInterval(400);
+    connect(&Timer1, &QTimer::timeout, this, &frmThumb::step);
+
+    const int size = appOptions().getFontSize();
+    QFont font = lblName->font();
+    font.setPointSize(size);
+    lblName->setFont(font);
+    lblAddress->setFont(font);
+    if (!sansSerifInstalled)
+        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    setFormBasic();
+}
+
+void frmThumb::setFormBasic()
+{
+    // The page browser lies below the visible part of the window.
+    setFixedSize(PageBrowser::kWidth + 20, kTopHeight);
+}
+
+void frmThumb::setFormLarge()
+{
+    setFixedSize(PageBrowser::kWidth + 20, kTopHeight + PageBrowser::kHeight + 10);
+}
+
+bool frmThumb::isBatchSync() const
+{
+    return thumbMode == QLatin1String("F") || thumbMode == QLatin1String("A");
+}
+
+bool frmThumb::isThumbJob() const
+{
+    return thumbMode.startsWith(QLatin1Char('T'));
+}
+
+void frmThumb::setIcon(const QString &wid)
+{
+    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
+    const QImage icon = pictureFromFile(iconFilePath(base, currentDBName, wid));
+    imgIcon->setPixmap(icon.isNull() ? w.Picture8->pixmap()
+                                     : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
+}
+
+void frmThumb::start()
+{
+    if (stopThumbs)
+        return;
+    m_stop = false;
+    cmdSave->setEnabled(false);
+    cmdContinue->setEnabled(false);
+    if (thumbMode == QLatin1String("TA") || thumbMode == QLatin1String("TF")) {
+        setFormLarge();
+        cmdContinue->setEnabled(true);
+        thumbMode == QLatin1String("TA") ? loadThumbsAll() : loadThumbsFolder();
+    } else if (thumbMode == QLatin1String("TN")) {
+        setFormLarge();
+        cmdSave->setEnabled(true);
+        cmdSave->setFocus();
+        startSingle(true);
+    } else if (thumbMode == QLatin1String("N")) {
+        setWindowTitle(QStringLiteral("Synchronizing Vardeck with website"));
+        startSingle(false);
+    } else if (isBatchSync()) {
+        setWindowTitle(QStringLiteral("Synchronizing Vardecks with website"));
+        thumbMode == QLatin1String("A") ? loadThumbsAll() : loadThumbsFolder();
+    }
+}
+
+void frmThumb::startSingle(bool thumbnail)
+{
+    const QString address = thumbnail ? w.txtAddress->text() : w.lblAddress->text();
+    if (isPDF(address)) {
+        lblName->setText(w.lblWName->text() + QStringLiteral(" not loaded"));
+        lblAddress->setText(thumbnail ? QStringLiteral("PDF thumbnails cannot be loaded.")
+                                      : QStringLiteral("PDF thumbnails and synchronization is not supported."));
+        cmdSave->setEnabled(false);
+        return;
+    }
+    m_wid = w.currentWID;
+    setIcon(m_wid);
+    lblName->setText(thumbnail ? w.txtWName->text() : w.lblWName->text());
+    lblAddress->setText(address);
+    lblProg->setText(QStringLiteral("1 of 1"));
+    m_pageHandled = false;
+    const QUrl url = HttpFetcher::fetchableUrl(address);
+    if (url.isValid()) {
+        m_browser->load(url);
+    } else {
+        // Only web pages are loaded: nothing is fetched for other addresses.
+        QTimer::singleShot(0, this, [this] { pageLoaded(false, QStringLiteral("This is not a web address.")); });
+    }
+}
+
+void frmThumb::loadThumbs(const QList<XmlNode> &vardecks)
+{
+    m_jobs.clear();
+    for (const XmlNode &vardeck : vardecks)
+        m_jobs.append({vardeck.attribute(QStringLiteral("WID")), vardeck.childText(QStringLiteral("NAME")),
+                       vardeck.childText(QStringLiteral("ADDRESS"))});
+    m_index = 0;
+    Timer1.start();
+}
+
+void frmThumb::loadThumbsFolder()
+{
+    if (w.currentTID.trimmed().isEmpty())
+        return;
+    const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
+    if (folder)
+        loadThumbs(folder.child(QStringLiteral("VARDECKS")).getElementsByTagName(QStringLiteral("VARDECK")));
+}
+
+void frmThumb::loadThumbsAll()
+{
+    if (XmlDocument *doc = documentOf(w))
+        loadThumbs(doc->getElementsByTagName(QStringLiteral("VARDECK")));
+}
+
+void frmThumb::step()
+{
+    if (stopped())
+        return;
+    if (m_index >= m_jobs.size()) {
+        endOfRun();
+        return;
+    }
+    m_pageHandled = false;
+    const IconJob job = m_jobs.at(m_index++);
+    m_wid = job.wid;
+    if (isPDF(job.address)) {
+        // Never requested; the next Vardeck follows at the next tick.
+        lblName->setText(job.name + QStringLiteral(" not loaded"));
+        lblAddress->setText(QStringLiteral("PDF thumbnails and synchronization is not supported."));
+        return;
+    }
+    setIcon(m_wid);
+    lblName->setText(job.name);
+    lblAddress->setText(job.address);
+    lblProg->setText(QStringLiteral("%1 of %2").arg(m_index).arg(m_jobs.size()));
+    Timer1.stop();
+    const QUrl url = HttpFetcher::fetchableUrl(job.address);
+    if (url.isValid())
+        m_browser->load(url);
+    else
+        QTimer::singleShot(0, this, [this] { pageLoaded(false, QStringLiteral("This is not a web address.")); });
+}
+
+void frmThumb::pageLoaded(bool ok, const QString &failure)
+{
+    if (stopped() || m_pageHandled)
+        return;
+    if (isThumbJob()) {
+        // Captured when the user presses Save or Continue; a failed page is said so.
+        if (!ok)
+            lblAddress->setText(failure);
+        return;
+    }
+    m_pageHandled = true;
+    if (!ok) {
+        ++m_skipped;
+        if (thumbMode == QLatin1String("N")) {
+            const QString name = w.lblWName->text();
+            QTimer::singleShot(0, this, [this, name, failure] {
+                prompt::show(
+                    QStringLiteral("%1 could not be synchronized: %2  The Vardeck was not changed.").arg(name, failure),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+                close();
+            });
+            return;
+        }
+        lblAddress->setText(failure);
+        Timer1.start();
+        return;
+    }
+    QPointer<frmThumb> self(this);
+    m_browser->readDetails([self](bool read, const PageDetails &details) {
+        if (!self || self->stopped())
+            return;
+        if (thumbMode == QLatin1String("N")) {
+            if (read)
+                self->synchSingleVardeck(details);
+            self->close();
+            return;
+        }
+        if (read)
+            self->synchBatchVardeck(details);
+        else
+            ++self->m_skipped;
+        self->Timer1.start();
+    });
+}
+
+void frmThumb::synchSingleVardeck(const PageDetails &details)
+{
+    w.chosenPage.address.clear();
+    w.setEnabled(true);
+    const QString wid = w.currentWID;
+    const QString address = shownAddress(m_browser->url());
+    // The visit is recorded first: its refresh of the details panel must not undo
+    // what the page gave the edit boxes.
+    const QString stamp = updateLastAccessed(*w.dbXML, wid);
+    callOp(w.ops.refreshRecentMenuList, wid);
+    w.runCommand(QStringLiteral("mnuEditModify_Click"));
+    w.lblFileSize->setText(sizeText(details.bodyBytes) + QStringLiteral(" KB"));
+    w.txtWName->setText(details.title);
+    w.txtDescription->setPlainText(details.description);
+    w.txtKeywords->setPlainText(details.keywords);
+    w.tabView->setTab(0);
+    w.tabInfo->setTab(0);
+    w.txtAddress->setText(address);
+    if (const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK")))
+        w.lbl(14)->setText(vardeck.childText(QStringLiteral("HITS")));
+    ++m_synchronised;
+    if (appOptions().getAutoIcon())
+        if (IconCommands *icons = iconCommandsOf(w))
+            icons->loadSingleIcon({false, false, false, true, true}, address, wid);
+}
+
+void frmThumb::synchBatchVardeck(const PageDetails &details)
+{
+    XmlDocument *doc = documentOf(w);
+    const XmlNode vardeck = doc ? doc->nodeFromID(m_wid) : XmlNode();
+    if (!vardeck)
+        return;
+    applyPageDetails(*doc, vardeck, details);
+    ++m_synchronised;
+    if (appOptions().getAutoIcon())
+        if (IconCommands *icons = iconCommandsOf(w))
+            icons->loadSingleIcon({}, vardeck.childText(QStringLiteral("ADDRESS")), m_wid);
+}
+
+bool frmThumb::saveThumb()
+{
+    if (stopped())
+        return false;
+    m_browser->stop();
+    if (!m_browser->lastLoadOk()) {
+        lblAddress->setText(QStringLiteral("The page did not load: its thumbnail was not saved."));
+        return false;
+    }
+    const QString path = w.dbXML ? thumbFilePath(w.dbXML->getBasePath(), currentDBName, m_wid) : QString();
+    if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
+        return false;
+    const QImage page = m_browser->capture();
+    if (page.isNull())
+        return false;
+    const QImage thumb = page.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QString error;
+    // The database's own thumbnails folder, with its parents, made before writing.
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !SaveGIF(thumb, path, false, 0, &error)) {
+        lblAddress->setText(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.") : error);
+        return false;
+    }
+    if (m_wid == w.currentWID)
+        w.picThumb->setPixmap(QPixmap::fromImage(thumb));
+    return true;
+}
+
+void frmThumb::loadCurrentVardeck()
+{
+    if (stopped())
+        return;
+    saveThumb();
+    m_browser->load(QUrl(QStringLiteral("about:blank")));
+    cmdContinue->setEnabled(true);
+    cmdContinue->setFocus();
+    Timer1.start();
+}
+
+void frmThumb::endOfRun()
+{
+    Timer1.stop();
+    m_finished = true;
+    cmdContinue->setCaption(QStringLiteral("OK"));
+    cmdContinue->setEnabled(true);
+    cmdContinue->setFocus();
+    cmdCancel->setEnabled(false);
+    lblName->clear();
+    lblAddress->clear();
+    Label1->setText(QStringLiteral("Done"));
+    imgIcon->setPixmap(QPixmap());
+    if (isBatchSync())
+        finishSynchronisation();
+}
+
+void frmThumb::finishSynchronisation()
+{
+    // Refilling the folder resets the details panel: the shown Vardeck comes back.
+    const QString shown = w.vardeckShown() ? w.currentWID : QString();
+    m_browser->stop();
+    if (m_synchronised > 0 && w.dbXML) {
+        saveDatabaseReporting(*w.dbXML);
+        w.markAllPagesStale();
+    }
+    w.setEnabled(true);
+    XmlDocument *doc = documentOf(w);
+    if (!doc)
+        return;
+    callOp(w.ops.populatePopList, doc);
+    callOp(w.ops.populateFavsList, doc);
+    w.lstSearch->clear();
+    w.lstSrch->clear();
+    callOp(w.ops.populateWMOnTopicNode);
+    if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
+        callOp(w.ops.populateVardeckList, node);
+    if (const XmlNode vardeck = elementById(w, shown, QStringLiteral("VARDECK")))
+        callOp(w.ops.displayVardeckData, vardeck);
+}
+
+void frmThumb::cmdSave_Click()
+{
+    cmdSave->setEnabled(false);
+    if (!saveThumb()) {
+        // Said after the click has been handled, never from inside it.
+        const QString reason = lblAddress->text();
+        QTimer::singleShot(0, &w, [reason] {
+            prompt::show(QStringLiteral("The thumbnail was not saved.  ") + reason, MsgButtons::Ok,
+                         MsgIcon::Exclamation);
+        });
+    }
+    thumbMode.clear();
+    close();
+}
+
+void frmThumb::cmdContinue_Click()
+{
+    if (cmdContinue->Caption() == QLatin1String("OK")) {
+        close();
+        return;
+    }
+    if (!isThumbJob())
+        return;
+    cmdContinue->setEnabled(false);
+    loadCurrentVardeck();
+}
+
+void frmThumb::cmdCancel_Click()
+{
+    m_stop = true;
+    stopThumbs = true;
+    close();
+}
+
+void frmThumb::closeEvent(QCloseEvent *event)
+{
+    Timer1.stop();
+    m_browser->stop();
+    // A synchronisation run left early keeps what it did: saved and shown now, not
+    // by some later unrelated save.
+    if (isBatchSync() && !m_finished) {
+        m_stop = true;
+        stopThumbs = true;
+        finishSynchronisation();
+    }
+    w.setEnabled(true);
+    thumbMode.clear();
+    emit closed();
+    event->accept();
+}
+
+} // namespace rr

@@ -1,0 +1,102 @@
+#pragma once
+// The thumbnail and synchronisation window. thumbMode chooses the job: "TN", "TF",
+// "TA" take a thumbnail of the shown Vardeck, of the shown folder's Vardecks or of
+// every Vardeck; "N", "F", "A" synchronise the same with their live pages. Pages load
+// into the window's page browser; a batch steps every 400 ms to the next Vardeck
+// (thumbnails after the user's Continue, synchronisation on its own once the page is
+// read). A page that fails (no connection, HTTP error, error page, no end in time)
+// leaves its Vardeck untouched and the run goes on. A synchronisation run saves the
+// database once at its end, and also when it is cancelled after changing Vardecks.
+//
+// The window is application-modal but never blocks its caller: closed() follows.
+#include "media/iconrun.h"
+#include "media/pagesync.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace rr
+{
+
+class frmVardecks;
+class qbButtons_H;
+class PageBrowser;
+
+// The job of the window, and the stop flag every step tests.
+inline QString thumbMode;
+inline bool stopThumbs = false;
+
+class frmThumb : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmThumb(frmVardecks &w);
+
+    // The window's load: starts the job of thumbMode (nothing when stopThumbs is set).
+    void start();
+    // Captures the loaded page as the thumbnail of the Vardeck in hand; false (and
+    // the old thumbnail kept) when the page did not load or the file failed.
+    bool saveThumb();
+
+    void cmdSave_Click();
+    void cmdContinue_Click();
+    void cmdCancel_Click();
+
+    PageBrowser *browser() const { return m_browser; }
+    // Vardecks changed by a synchronisation run and pages that failed.
+    int synchronised() const { return m_synchronised; }
+    int skipped() const { return m_skipped; }
+
+    QLabel *Label1 = nullptr;
+    QLabel *lblName = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLabel *lblProg = nullptr;
+    QLabel *imgIcon = nullptr;
+    QProgressBar *Progress1 = nullptr;
+    qbButtons_H *cmdSave = nullptr;
+    qbButtons_H *cmdContinue = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
+    QTimer Timer1;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool isBatchSync() const;
+    bool isThumbJob() const;
+    bool stopped() const { return m_stop || stopThumbs; }
+    void setFormBasic();
+    void setFormLarge();
+    void setIcon(const QString &wid);
+    void loadThumbs(const QList<XmlNode> &vardecks);
+    void loadThumbsFolder();
+    void loadThumbsAll();
+    void step();
+    void pageLoaded(bool ok, const QString &failure);
+    void loadCurrentVardeck();
+    void synchSingleVardeck(const PageDetails &details);
+    void synchBatchVardeck(const PageDetails &details);
+    void endOfRun();
+    void finishSynchronisation();
+    void startSingle(bool thumbnail);
+
+    frmVardecks &w;
+    PageBrowser *m_browser;
+    QList<IconJob> m_jobs;
+    qsizetype m_index = 0;
+    QString m_wid;
+    bool m_stop = false;
+    bool m_pageHandled = false;
+    bool m_finished = false;
+    int m_synchronised = 0;
+    int m_skipped = 0;
+};
+
+} // namespace rr

@@ -1,0 +1,156 @@
+#include "media/ui/pagebrowser.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace rr
+{
+namespace
+{
+
+// One private profile for every page browser: off the record, nothing downloaded.
+QWebEngineProfile *browserProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    if (!profile) {
+        profile = new QWebEngineProfile(qApp);
+        QObject::connect(profile, &QWebEngineProfile::downloadRequested,
+                         [](QWebEngineDownloadRequest *download) { download->cancel(); });
+    }
+    return profile;
+}
+
+class QuietPage : public QWebEnginePage
+{
+public:
+    explicit QuietPage(QObject *parent) : QWebEnginePage(browserProfile(), parent)
+    {
+        setAudioMuted(true);
+        connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
+            setFeaturePermission(origin, feature, PermissionDeniedByUser);
+        });
+        connect(this, &QWebEnginePage::fullScreenRequested, this,
+                [](QWebEngineFullScreenRequest request) { request.reject(); });
+        connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+                [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+        connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+                [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+        QWebEngineSettings *s = settings();
+        s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+        s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    }
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+    QStringList chooseFiles(FileSelectionMode, const QStringList &, const QStringList &) override { return {}; }
+    void javaScriptAlert(const QUrl &, const QString &) override {}
+    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
+    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
+};
+
+bool isBlank(const QUrl &url)
+{
+    return url.isEmpty() || url.toString().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+PageBrowser::PageBrowser(QWidget *host) : QObject(host), m_view(new QWebEngineView(host))
+{
+    m_view->setObjectName(QStringLiteral("WebBrowser1"));
+    m_view->setPage(new QuietPage(m_view));
+    m_view->setFixedSize(kWidth, kHeight);
+    m_timeout.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, [this] {
+        if (!m_waiting)
+            return;
+        m_view->stop();
+        finish(false, QStringLiteral("The page did not finish loading in %1 seconds.").arg(pageTimeoutMs / 1000));
+    });
+    connect(m_view->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (!m_waiting || isBlank(info.url()))
+            return;
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+            m_httpStatus = 0;
+            return;
+        }
+        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            m_httpStatus = info.errorCode();
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage() && m_httpStatus < 400) {
+            finish(true, QString());
+        } else if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
+            const QString reason = m_httpStatus >= 400
+                                       ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
+                                       : info.errorString();
+            finish(false, reason.isEmpty() ? QStringLiteral("The page could not be loaded.") : reason);
+        }
+    });
+    connect(m_view, &QWebEngineView::loadProgress, this, &PageBrowser::loadProgress);
+}
+
+void PageBrowser::load(const QUrl &url)
+{
+    m_timeout.stop();
+    m_waiting = !isBlank(url);
+    m_lastOk = false;
+    m_httpStatus = 0;
+    if (m_waiting)
+        m_timeout.start(pageTimeoutMs);
+    m_view->load(url);
+}
+
+void PageBrowser::stop()
+{
+    m_view->stop();
+}
+
+QUrl PageBrowser::url() const
+{
+    return m_view->url();
+}
+
+void PageBrowser::finish(bool ok, const QString &failure)
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    m_timeout.stop();
+    m_lastOk = ok;
+    emit pageLoaded(ok, failure);
+}
+
+void PageBrowser::readDetails(std::function<void(bool ok, const PageDetails &details)> done)
+{
+    const QString address = m_view->url().toString();
+    QPointer<PageBrowser> self(this);
+    // The page's own scripts cannot reach the reading script's world.
+    m_view->page()->runJavaScript(pageDetailsScript(), QWebEngineScript::ApplicationWorld,
+                                  [self, address, done = std::move(done)](const QVariant &answer) {
+                                      if (!self)
+                                          return;
+                                      PageDetails details;
+                                      const bool ok =
+                                          pageDetailsFromJson(answer.toString().toUtf8(), address, &details);
+                                      done(ok, details);
+                                  });
+}
+
+QImage PageBrowser::capture() const
+{
+    return m_view->grab().toImage();
+}
+
+} // namespace rr

@@ -1,0 +1,183 @@
+#include "media/ui/thumbcommands.h"
+
+#include "explorer/deletevardeck.h"
+#include "explorer/nodetags.h"
+#include "media/ui/frmthumb.h"
+#include "platform/net/connection.h"
+#include "platform/prompt.h"
+#include "shell/frmvardecks.h"
+#include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace rr
+{
+
+ThumbCommands::ThumbCommands(frmVardecks &window) : QObject(&window), w(window)
+{
+    setObjectName(QStringLiteral("thumbCommands"));
+    w.picThumb->setMouseTracking(true);
+    w.picThumb->installEventFilter(this);
+}
+
+bool ThumbCommands::connectionQuestion(const QString &purpose)
+{
+    if (CheckConnectionIGCS())
+        return true;
+    return prompt::askYesNo(QStringLiteral("Razuzezu Revidod has detected that you are not connected to the internet "
+                                           "%1.  Do you wish to continue?")
+                                .arg(purpose),
+                            MsgIcon::None, QStringLiteral("Internet connection?"));
+}
+
+void ThumbCommands::openWindow(const QString &mode, bool disableMain)
+{
+    if (m_window || !w.dbXML)
+        return;
+    if (disableMain)
+        w.setEnabled(false);
+    thumbMode = mode;
+    stopThumbs = false;
+    auto *window = new frmThumb(w);
+    m_window = window;
+    const bool thumbnails = mode.startsWith(QLatin1Char('T'));
+    connect(window, &frmThumb::closed, this, [this, thumbnails] {
+        // The shown Vardeck again, with its new thumbnail.
+        if (thumbnails)
+            QTimer::singleShot(0, this, [this] {
+                if (w.vardeckShown() && w.hasCommand(QStringLiteral("displayWM")))
+                    w.runCommand(QStringLiteral("displayWM"));
+            });
+    });
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->start();
+}
+
+void ThumbCommands::mnuThumbVD_Click()
+{
+    if (!w.vardeckShown() || !isValidIdentifier(w.currentWID)) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to load its thumbnail"));
+        return;
+    }
+    if (connectionQuestion(QStringLiteral("for creating thumbnails")))
+        openWindow(QStringLiteral("TN"), false);
+}
+
+void ThumbCommands::mnuThumbFolder_Click()
+{
+    if (!elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+        return;
+    if (connectionQuestion(QStringLiteral("for creating thumbnails")))
+        openWindow(QStringLiteral("TF"), false);
+}
+
+void ThumbCommands::mnuThumbAll_Click()
+{
+    if (connectionQuestion(QStringLiteral("for creating thumbnails")))
+        openWindow(QStringLiteral("TA"), false);
+}
+
+void ThumbCommands::mnuThumbRemove_Click()
+{
+    if (!w.dbXML || !w.vardeckShown() || !isValidIdentifier(w.currentWID)) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to remove its thumbnail"));
+        return;
+    }
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the thumbnail from ") + w.lblWName->text() +
+                              QLatin1Char('?'),
+                          MsgIcon::None, QStringLiteral("Remove Vardeck thumbnail?")))
+        return;
+    deleteThumb(w, w.currentWID);
+    w.picThumb->setPixmap(QPixmap());
+}
+
+void ThumbCommands::mnuToolsSynch_Click()
+{
+    if (!w.vardeckShown()) {
+        prompt::show(QStringLiteral("A Vardeck must be selected to synchronize"));
+        return;
+    }
+    if (connectionQuestion(QStringLiteral("for synchronization")))
+        openWindow(QStringLiteral("N"), true);
+}
+
+void ThumbCommands::mnuToolsSynchFolder_Click()
+{
+    // Without a shown folder there is nothing to run, and no window to wait in.
+    if (!elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+        return;
+    if (!connectionQuestion(QStringLiteral("for synchronization")))
+        return;
+    w.lstSrch->clear();
+    w.lstSearch->clear();
+    openWindow(QStringLiteral("F"), true);
+}
+
+void ThumbCommands::mnuToolsSynchAll_Click()
+{
+    if (!connectionQuestion(QStringLiteral("for synchronization")))
+        return;
+    w.lstSrch->clear();
+    w.lstSearch->clear();
+    openWindow(QStringLiteral("A"), true);
+}
+
+bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != w.picThumb)
+        return false;
+    const auto button = [event] { return static_cast<QMouseEvent *>(event)->button(); };
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        w.picThumb->setToolTip(QStringLiteral("Open ") + w.lblWName->text() +
+                               QStringLiteral(" in a new browser window"));
+        return false;
+    case QEvent::MouseButtonPress:
+        if (button() != Qt::RightButton)
+            return false;
+        // Menus and browsers are opened from the event loop, never inside the click.
+        QTimer::singleShot(0, this, [this] {
+            if (w.vardeckShown() && w.folderShown())
+                w.popupMenu(QStringLiteral("mnuCopyMenu"));
+        });
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (button() == Qt::LeftButton && w.vardeckShown())
+            QTimer::singleShot(0, this, [this] {
+                if (w.vardeckShown() && w.hasCommand(QStringLiteral("mnuToolsOpen_Click")))
+                    w.runCommand(QStringLiteral("mnuToolsOpen_Click"));
+            });
+        return false;
+    default:
+        return false;
+    }
+}
+
+ThumbCommands &installThumbCommands(frmVardecks &w)
+{
+    if (ThumbCommands *existing = thumbCommandsOf(w))
+        return *existing;
+    auto *thumbs = new ThumbCommands(w);
+    w.setCommand(QStringLiteral("mnuThumbVD_Click"), [thumbs](int) { thumbs->mnuThumbVD_Click(); });
+    w.setCommand(QStringLiteral("mnuThumbFolder_Click"), [thumbs](int) { thumbs->mnuThumbFolder_Click(); });
+    w.setCommand(QStringLiteral("mnuThumbAll_Click"), [thumbs](int) { thumbs->mnuThumbAll_Click(); });
+    w.setCommand(QStringLiteral("mnuThumbRemove_Click"), [thumbs](int) { thumbs->mnuThumbRemove_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsSynch_Click"), [thumbs](int) { thumbs->mnuToolsSynch_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsSynchFolder_Click"), [thumbs](int) { thumbs->mnuToolsSynchFolder_Click(); });
+    w.setCommand(QStringLiteral("mnuToolsSynchAll_Click"), [thumbs](int) { thumbs->mnuToolsSynchAll_Click(); });
+    return *thumbs;
+}
+
+ThumbCommands *thumbCommandsOf(const frmVardecks &w)
+{
+    return w.findChild<ThumbCommands *>(QStringLiteral("thumbCommands"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace rr

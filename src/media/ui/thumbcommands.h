@@ -1,0 +1,48 @@
+#pragma once
+// The main window's thumbnail and synchronisation commands (Tools > Load thumbnails,
+// Tools > Synchronize), Remove thumbnail, and the details panel's thumbnail as a link
+// to the page: a click opens it, the tooltip says so, a right click opens the copy
+// menu. The thumbnails folder of the open database is made, with its parents, when
+// a thumbnail is written.
+#include "media/ui/frmthumb.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace rr
+{
+
+class frmVardecks;
+
+class ThumbCommands : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ThumbCommands(frmVardecks &w);
+
+    void mnuThumbVD_Click();
+    void mnuThumbFolder_Click();
+    void mnuThumbAll_Click();
+    void mnuThumbRemove_Click();
+    void mnuToolsSynch_Click();
+    void mnuToolsSynchFolder_Click();
+    void mnuToolsSynchAll_Click();
+
+    // The window of the job under way, if any.
+    frmThumb *window() const { return m_window; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool connectionQuestion(const QString &purpose);
+    void openWindow(const QString &mode, bool disableMain);
+
+    frmVardecks &w;
+    QPointer<frmThumb> m_window;
+};
+
+ThumbCommands &installThumbCommands(frmVardecks &w);
+ThumbCommands *thumbCommandsOf(const frmVardecks &w);
+
+} // namespace rr

@@ -1,0 +1,29 @@
+#pragma once
+// A plain HTTP GET to a server on this machine's loopback address, for the local
+// debugging endpoints browsers offer. Traps kept here so no caller meets them:
+// - Only 127.0.0.1 is ever contacted: the address is fixed, callers give a port.
+// - Every step has a deadline (connect, send, receive together): a server that
+//   accepts and never answers costs at most the time-out, never a frozen window.
+// - The reply is untrusted: at most maxBytes are read; a longer one is refused, not
+//   cut; a reply without a status line or with a non-200 status is a failure.
+// - HTTP/1.0 is asked for, so the body ends with the connection (no chunks); a
+//   Content-Length, when given, must match what arrived.
+// - The socket is closed on every path; SIGPIPE is never raised by a send.
+#include <QByteArray>
+#include <QString>
+
+namespace rr::loopbackhttp
+{
+
+enum class Status { Ok, Refused, TimedOut, ExceedSize, Malformed, HttpError };
+
+struct Reply {
+    Status status = Status::Refused;
+    int httpStatus = 0;
+    QByteArray body;
+};
+
+// GET path (beginning with "/") from 127.0.0.1:port.
+Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes);
+
+} // namespace rr::loopbackhttp

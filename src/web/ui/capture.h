@@ -1,0 +1,36 @@
+#pragma once
+// The main window's commands on the pages of running browsers: Tools > Get Vardeck
+// from browser, Tools > Close all browser windows, the scan and the detected-pages
+// dialog that the start-up, the drops and the hand-off use, and the Web browser
+// integration items.
+#include "web/detectedpage.h"
+#include "web/pagecapture.h"
+
+#include <optional>
+
+namespace rr
+{
+
+class frmVardecks;
+
+// Attaches the commands above and fills w.ops.getOpenBrowserPages and
+// w.ops.showDetectedPagesDialog.
+void installCapture(frmVardecks &w);
+
+// Runs a scan into w.detectedPages (chosenPage emptied); returns the page count.
+int getOpenBrowserPages(frmVardecks &w, bool topOnly);
+// The dialog over w.detectedPages; OK starts a new Vardeck from the chosen page.
+// Nothing happens when there are no pages.
+void showDetectedPagesDialog(frmVardecks &w);
+void mnuToolsGet_Click(frmVardecks &w);
+void mnuToolsCloseAll_Click(frmVardecks &w);
+void mnuToolsIntegrate_Click(frmVardecks &w);
+void mnuUndoIntegration_Click(frmVardecks &w);
+void mnuToolsIntegrateFF_Click(frmVardecks &w);
+// Always false: there is no Internet Explorer here.
+bool isIEIntegrated();
+
+// Where the scan looks; nothing restores the real home, ports and display. For tests.
+void setCaptureSettings(std::optional<CaptureSettings> settings);
+
+} // namespace rr

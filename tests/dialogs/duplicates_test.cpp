@@ -1,0 +1,195 @@
+// The duplicate-address search and the "Manage duplicates" window with its deletions
+// handed to a stand-in for the main window's deletion; the statistics as data.
+#include "dialogs/duplicatesets.h"
+#include "dialogs/frmduplicates.h"
+#include "storage/useroptions.h"
+#include "storage/xmldatabase.h"
+#include "support/dbfixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using namespace rr;
+
+namespace
+{
+
+QByteArray vd(const QByteArray &wid, const QByteArray &address, const QByteArray &extra = {})
+{
+    return "<VARDECK WID=\"" + wid + "\"><NAME>n" + wid + "</NAME><ADDRESS>" + address + "</ADDRESS>" + extra +
+           "</VARDECK>";
+}
+
+QStringList widsOf(const DuplicateSet &set)
+{
+    QStringList out;
+    for (const XmlNode &n : set)
+        out << n.attribute("WID");
+    return out;
+}
+
+struct DuplicatesTest : ::testing::Test {
+    test::TempHome home;
+    test::ScriptedPrompts prompts;
+    XMLDatabase db;
+    QStringList deleted;
+    int resets = 0;
+
+    void open(const QByteArray &vardecks, const QByteArray &more = {})
+    {
+        const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
+                                                 "<FOLDERS>" + test::folderXml("T1", "Inbox", vardecks) +
+                                                     test::folderXml("T2", "Other", more) + "</FOLDERS>");
+        ASSERT_TRUE(db.openDBValidate(path));
+    }
+    XmlDocument &doc() { return *db.getTheDOM(); }
+    frmDuplicates::Hooks hooks()
+    {
+        frmDuplicates::Hooks h;
+        h.deleteSelectedVardeck = [this](const QString &wid) {
+            XmlNode node = doc().nodeFromID(wid);
+            deleted << wid;
+            node.parentNode().removeChild(node);
+            return true;
+        };
+        h.resetAfterDelete = [this] { ++resets; };
+        return h;
+    }
+    QStringList rows(const frmDuplicates &dialog) const
+    {
+        QStringList out;
+        for (int i = 0; i < dialog.listVD->topLevelItemCount(); ++i)
+            out << dialog.listVD->topLevelItem(i)->data(0, Qt::UserRole).toString();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(DuplicateAddresses, normalisationDropsTheSchemeAndOneTrailingSlashAndKeepsCase)
+{
+    const struct {
+        const char *address;
+        const char *normalised;
+    } cases[] = {
+        {"http://www.a.example/x/", "www.a.example/x"},
+        {"https://www.a.example/x", "www.a.example/x"},
+        {"www.a.example/x", "www.a.example/x"},
+        {"www.a.example/x/", "www.a.example/x/"},
+        {"http://www.a.example/x//", "www.a.example/x/"},
+        {"ftp://WWW.A.example/X", "WWW.A.example/X"},
+        {"file://", ""},
+        {"a//b//c/", "b//c"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(normaliseAddress(c.address), c.normalised) << c.address;
+}
+
+TEST_F(DuplicatesTest, setsFollowFirstOccurrenceWithTheFirstCopyLast)
+{
+    open(vd("W1", "http://b.example/") + vd("W2", "http://a.example") + vd("W3", "https://b.example") +
+             vd("W4", "http://A.example") + vd("W5", "b.example"),
+         vd("W6", "a.example") + vd("W7", "https://b.example/"));
+    const QList<DuplicateSet> sets = findDuplicateSets(doc());
+    ASSERT_EQ(sets.size(), 2);
+    EXPECT_EQ(widsOf(sets[0]), QStringList({"W3", "W5", "W7", "W1"}));
+    EXPECT_EQ(widsOf(sets[1]), QStringList({"W6", "W2"}));
+    EXPECT_EQ(widsOf(findAddressCopies(doc(), "ftp://b.example")), QStringList({"W1", "W3", "W5", "W7"}));
+}
+
+TEST_F(DuplicatesTest, aDatabaseWithoutDuplicatesSaysSoAndDisablesEverything)
+{
+    open(vd("W1", "http://a.example") + vd("W2", "http://b.example"));
+    frmDuplicates dialog(doc(), "", false, hooks());
+    EXPECT_FALSE(dialog.closesUnseen());
+    EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
+    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 0");
+    EXPECT_EQ(prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
+    EXPECT_FALSE(dialog.listVD->isEnabled());
+    EXPECT_FALSE(dialog.chkSuppress->isEnabled());
+}
+
+TEST_F(DuplicatesTest, theCheckAfterSavingShowsOnlyWhenOthersShareTheAddress)
+{
+    open(vd("W1", "http://a.example/") + vd("W2", "http://b.example") + vd("W3", "https://a.example"));
+    frmDuplicates alone(doc(), "http://b.example/", true, hooks());
+    EXPECT_TRUE(alone.closesUnseen());
+
+    frmDuplicates shared(doc(), "a.example", true, hooks());
+    EXPECT_FALSE(shared.closesUnseen());
+    EXPECT_EQ(rows(shared), QStringList({"W1", "W3"}));
+
+    frmDuplicates none(doc(), "http://c.example", true, hooks());
+    EXPECT_EQ(none.setCount(), 0);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
+{
+    open(vd("W1", "http://a.example", "<HITS>4</HITS>") + vd("W2", "http://b.example") + vd("W3", "http://c.example") +
+         vd("W4", "https://a.example") + vd("W5", "https://b.example") + vd("W6", "https://c.example") +
+         vd("W7", "c.example"));
+    frmDuplicates dialog(doc(), "", false, hooks());
+    ASSERT_EQ(dialog.setCount(), 3);
+    EXPECT_EQ(rows(dialog), QStringList({"W4", "W1"}));
+    EXPECT_EQ(dialog.lblName->text(), "nW4");
+    EXPECT_EQ(dialog.lblFolder->text(), "Inbox");
+    EXPECT_EQ(dialog.listVD->topLevelItem(1)->text(4), "4");
+    EXPECT_EQ(dialog.listVD->topLevelItem(0)->text(4), "1"); // no HITS counts 1
+
+    dialog.cmdPrevious_Click();
+    EXPECT_EQ(dialog.setIndex(), 1);
+    dialog.cmdLast_Click();
+    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 3 of 3");
+    EXPECT_EQ(rows(dialog), QStringList({"W6", "W7", "W3"}));
+    dialog.cmdNext_Click();
+    EXPECT_EQ(dialog.setIndex(), 3);
+    EXPECT_EQ(rows(dialog), QStringList({"W6", "W7", "W3"}));
+
+    // Deleting one of a set of three keeps the set; "all but selected" resolves it.
+    dialog.chkSuppress->setChecked(true);
+    dialog.listVD->setCurrentItem(dialog.listVD->topLevelItem(1));
+    dialog.cmdDelete_Click();
+    EXPECT_EQ(deleted, QStringList({"W7"}));
+    EXPECT_EQ(rows(dialog), QStringList({"W6", "W3"}));
+    dialog.chkAllDelete->setChecked(true);
+    dialog.cmdDelete_Click();
+    EXPECT_EQ(deleted, QStringList({"W7", "W3"}));
+    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 2 of 2");
+
+    // Resolving the first set shows the set that moved into its place.
+    dialog.cmdFirst_Click();
+    dialog.chkAllDelete->setChecked(false);
+    prompts.answer(MsgResult::Yes);
+    dialog.chkSuppress->setChecked(false);
+    dialog.cmdDelete_Click();
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete nW4 from folder Inbox?");
+    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 1");
+    EXPECT_EQ(rows(dialog), QStringList({"W5", "W2"}));
+    EXPECT_FALSE(doc().nodeFromID("W4"));
+    EXPECT_EQ(resets, 3);
+
+    prompts.answer(MsgResult::Yes);
+    dialog.cmdDelete_Click();
+    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 0 of 0");
+    EXPECT_EQ(prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
+}
+
+TEST_F(DuplicatesTest, statisticsCountEveryVardeckAndHitsIn64Bits)
+{
+    open(vd("W1", "a", "<HITS>7</HITS>") + vd("W2", "b") + vd("W3", "c", "<HITS>lots</HITS>"),
+         vd("W4", "d", "<HITS>4000000000</HITS>"));
+    const CollectionFigures figures = collectionFigures(doc());
+    EXPECT_EQ(figures.vardecks, 4);
+    EXPECT_EQ(figures.totalHits, 4000000008LL);
+
+    XmlDocument empty;
+    ASSERT_TRUE(empty.loadXml("<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'><FOLDERS/>",
+                              home.databaseFolder()));
+    EXPECT_EQ(collectionFigures(empty).vardecks, 0);
+    EXPECT_EQ(collectionFigures(empty).totalHits, 0);
+    EXPECT_EQ(statisticsText("Vardecks.xml", "3", "4", "1", "12"),
+              "Database name: Vardecks.xml\r\nTotal folders: 3\r\nTotal Vardecks: 4\r\nFavorites: 1\r\nTotal hits: 12");
+}

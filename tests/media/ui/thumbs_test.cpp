@@ -1,0 +1,193 @@
+// Thumbnails and synchronisation against the tests' own server on 127.0.0.1, with
+// the page browser working offscreen.
+#include "explorer/editingfixture.h"
+#include "media/ui/frmthumb.h"
+#include "media/ui/iconcommands.h"
+#include "media/ui/pagebrowser.h"
+#include "media/ui/thumbcommands.h"
+#include "support/httpserver.h"
+
+#include <QLabel>
+
+namespace rr::test
+{
+namespace
+{
+
+// A page of exactly 12,800 bytes with a title and META description and keywords.
+QByteArray describedPage()
+{
+    QByteArray page = "<html><head><title>Known title</title>"
+                      "<meta NAME=\"Description\" content=\"What the page says\">"
+                      "<meta name=\"KEYWORDS\" content=\"alpha, beta\"></head><body><p>";
+    const QByteArray end = "</p></body></html>";
+    page += QByteArray(12800 - page.size() - end.size(), 'x') + end;
+    return page;
+}
+
+class ThumbsTest : public EditingTest
+{
+protected:
+    HttpServer site{60000};
+    ThumbCommands *thumbs = nullptr;
+    int savedTimeout = PageBrowser::pageTimeoutMs;
+
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        installIconCommands(*window);
+        thumbs = &installThumbCommands(*window);
+        appOptions().setAutoIcon(false);
+        site.route("/red.html", page("<html><body style=\"margin:0;background:#ff0000\"></body></html>"));
+        site.route("/described.html", page(describedPage()));
+        site.route("/untitled.html", page("<html><body>No title here</body></html>"));
+        HttpServer::Response hang;
+        hang.hang = true;
+        site.route("/hang.html", hang);
+        const auto vd = [](const char *wid, const char *name, const QString &address, const char *hits = "4") {
+            return VD{wid, name, address, "06 Dec 2026", "old description", "old words", "", "", "1", hits, "FALSE"}
+                .xml();
+        };
+        const QByteArray bare = "<VARDECK WID=\"W1\"><NAME>Described</NAME><ADDRESS>" +
+                                site.url("/described.html").toUtf8() + "</ADDRESS></VARDECK>";
+        openDb("<FOLDERS>" +
+               folderXml("T1", "Pages",
+                         bare + vd("W2", "Missing", site.url("/missing.html")) +
+                             vd("W3", "Hanging", site.url("/hang.html")) + vd("W4", "Paper", site.url("/paper.pdf")) +
+                             vd("W5", "Untitled", site.url("/untitled.html"))) +
+               folderXml("T2", "Red", vd("W6", "Red page", site.url("/red.html"))) + "</FOLDERS>");
+    }
+    void TearDown() override
+    {
+        PageBrowser::pageTimeoutMs = savedTimeout;
+        if (thumbs->window())
+            thumbs->window()->close();
+        EditingTest::TearDown();
+    }
+    frmThumb *thumbWindow() const { return thumbs->window(); }
+    // A closed window is deleted by the event loop; tests run outside it.
+    bool windowClosed() const
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return !thumbWindow();
+    }
+};
+
+} // namespace
+
+TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
+{
+    showVardeck("T2", "W6");
+    menu("mnuThumbVD");
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->lblProg->text(), "1 of 1");
+    ASSERT_TRUE(waitUntil([&] { return form->browser()->lastLoadOk(); }, 30000));
+    // The first frames of a page come a moment after it has loaded.
+    const auto red = [&] {
+        const QColor c = form->browser()->capture().pixelColor(400, 300);
+        return c.red() > 200 && c.green() < 50;
+    };
+    ASSERT_TRUE(waitUntil(red, 10000));
+    QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+    const QImage thumb(thumbFile("W6"));
+    ASSERT_EQ(thumb.size(), QSize(200, 150));
+    const QColor middle = thumb.pixelColor(100, 75);
+    EXPECT_GT(middle.red(), 230);
+    EXPECT_LT(middle.green(), 30);
+    EXPECT_LT(middle.blue(), 30);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+
+    // The thumbnail in the details panel is a link to the page.
+    ASSERT_FALSE(window->picThumb->pixmap().isNull());
+    QTest::mouseMove(window->picThumb, QPoint(20, 20));
+    EXPECT_EQ(window->picThumb->toolTip(), "Open Red page in a new browser window");
+    QTest::mouseClick(window->picThumb, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !launcher.openedUrls().isEmpty(); }));
+    EXPECT_EQ(launcher.openedUrls().last(), site.url("/red.html"));
+    QTest::mousePress(window->picThumb, Qt::RightButton);
+    EXPECT_TRUE(waitUntil([&] { return openPopup() == "mnuCopyMenu"; }));
+    closePopups();
+
+    prompts.answer(MsgResult::Yes);
+    menu("mnuThumbRemove");
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the thumbnail from Red page?");
+    EXPECT_EQ(prompts.messages().back().title, "Remove Vardeck thumbnail?");
+    EXPECT_FALSE(QFile::exists(thumbFile("W6")));
+    EXPECT_TRUE(window->picThumb->pixmap().isNull());
+}
+
+TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
+{
+    PageBrowser::pageTimeoutMs = 2000;
+    showVardeck("T1", "W1");
+    menu("mnuToolsSynchFolder");
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->windowTitle(), "Synchronizing Vardecks with website");
+    EXPECT_FALSE(window->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
+    EXPECT_EQ(form->cmdContinue->Caption(), "OK");
+    EXPECT_FALSE(form->cmdCancel->isEnabled());
+    EXPECT_EQ(form->synchronised(), 2);
+    EXPECT_EQ(form->skipped(), 2);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(site.hits("/paper.pdf"), 0) << "PDF addresses are never requested";
+
+    const XmlNode described = stored("W1");
+    EXPECT_EQ(described.childText("NAME"), "Known title");
+    EXPECT_EQ(described.childText("DESCRIPTION"), "What the page says");
+    EXPECT_EQ(described.childText("KEYWORD1"), "alpha, beta");
+    EXPECT_EQ(described.childText("FILESIZE"), "12.5");
+    EXPECT_EQ(described.childText("HITS"), "1");
+    EXPECT_EQ(stored("W5").childText("NAME"), site.url("/untitled.html"));
+    EXPECT_EQ(stored("W5").childText("HITS"), "5");
+    for (const char *wid : {"W2", "W3"}) {
+        EXPECT_EQ(stored(wid).childText("DESCRIPTION"), "old description") << wid;
+        EXPECT_EQ(stored(wid).childText("HITS"), "4") << wid;
+    }
+    EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
+    EXPECT_EQ(window->lblWName->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
+    QTest::mouseClick(form->cmdContinue, Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+}
+
+TEST_F(ThumbsTest, cancelKeepsAndSavesWhatWasSynchronised)
+{
+    PageBrowser::pageTimeoutMs = 20000;
+    clickFolder("T1");
+    menu("mnuToolsSynchFolder");
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return form->lblName->text() == "Hanging"; }, 45000));
+    QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(stored("W1").childText("NAME"), "Known title") << "saved at the cancel";
+    EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
+}
+
+TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
+{
+    showVardeck("T1", "W1");
+    menu("mnuToolsSynch");
+    ASSERT_NE(thumbWindow(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->txtWName->text(), "Known title");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
+    EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
+    EXPECT_TRUE(window->isEnabled());
+
+    // A page that fails changes nothing and says so.
+    window->runCommand("cancelVardeckEdit");
+    showVardeck("T1", "W2");
+    menu("mnuToolsSynch");
+    ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
+    EXPECT_TRUE(prompts.lastText().contains("could not be synchronized")) << prompts.lastText().toStdString();
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
+}
+
+} // namespace rr::test

@@ -1,0 +1,96 @@
+// The readers of what running browsers leave on this machine: profile locks and the
+// loopback HTTP fetch. Each gets broken input and must fail quietly with its reason.
+#include "platform/loopbackhttp.h"
+#include "platform/processlock.h"
+#include "support/loopbackserver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace rr
+{
+namespace
+{
+
+TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
+{
+    EXPECT_EQ(processlock::pidOfTarget("127.0.1.1:+4242"), 4242);
+    for (const char *bad : {"", "4242", "127.0.0.1:+", "127.0.0.1:+-5", "127.0.0.1:+12x", "127.0.0.1:+0",
+                            "127.0.0.1:+99999999999999999999"})
+        EXPECT_EQ(processlock::pidOfTarget(bad), 0) << bad;
+
+    QTemporaryDir dir;
+    const QString lock = dir.filePath("lock");
+    const auto lockAs = [&](const QByteArray &target) {
+        QFile::remove(lock);
+        ::symlink(target.constData(), QFile::encodeName(lock).constData());
+    };
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock)) << "no lock at all";
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+    lockAs("127.0.1.1:+" + self);
+    EXPECT_TRUE(processlock::namesLiveLocalProcess(lock));
+    // Another machine's process with our number, and a process that has ended.
+    lockAs("203.0.113.9:+" + self);
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    // Ended but not yet reaped, then gone.
+    lockAs("127.0.0.1:+" + QByteArray::number(child));
+    usleep(100000);
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+    waitpid(child, nullptr, 0);
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+    // A plain file named lock is no lock of this kind.
+    QFile::remove(lock);
+    QFile plain(lock);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("127.0.0.1:+" + self);
+    plain.close();
+    EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
+}
+
+TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
+{
+    test::LoopbackServer server([](const QByteArray &path) -> QByteArray {
+        if (path == "/ok")
+            return test::LoopbackServer::ok("[1,2,3]");
+        if (path == "/big")
+            return test::LoopbackServer::ok(QByteArray(300000, 'x'));
+        if (path == "/missing")
+            return "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno";
+        if (path == "/short")
+            return "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut";
+        if (path == "/garbage")
+            return "hello there\r\n\r\n";
+        return {}; // silent
+    });
+    const loopbackhttp::Reply ok = loopbackhttp::get(server.port(), "/ok", 2000, 1000);
+    EXPECT_EQ(ok.status, loopbackhttp::Status::Ok);
+    EXPECT_EQ(ok.body, "[1,2,3]");
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/big", 2000, 100000).status, loopbackhttp::Status::ExceedSize);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/missing", 2000, 1000).status, loopbackhttp::Status::HttpError);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/short", 2000, 1000).status, loopbackhttp::Status::Malformed);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/garbage", 2000, 1000).status, loopbackhttp::Status::Malformed);
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/a\r\nX: y", 2000, 1000).status, loopbackhttp::Status::Refused);
+
+    quint16 closedPort = 0;
+    {
+        test::LoopbackServer closed([](const QByteArray &) { return QByteArray(); });
+        closedPort = closed.port();
+    }
+    EXPECT_EQ(loopbackhttp::get(closedPort, "/json/list", 2000, 1000).status, loopbackhttp::Status::Refused);
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(loopbackhttp::get(server.port(), "/silent", 300, 1000).status, loopbackhttp::Status::TimedOut);
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+} // namespace
+} // namespace rr

@@ -1,0 +1,281 @@
+// Tools > Get Vardeck from browser, the "Vardeck detected" dialog, the hand-off and
+// Close all, on a main window with editing installed, against a Firefox profile and
+// a debugging endpoint that the tests make themselves.
+#include "explorer/editingfixture.h"
+#include "platform/net/connection.h"
+#include "storage/settingsstore.h"
+#include "support/firefoxprofile.h"
+#include "support/loopbackserver.h"
+#include "support/xsession.h"
+#include "web/ui/capture.h"
+#include "web/ui/frmvardeckdialog.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace rr::test
+{
+namespace
+{
+
+QByteArray devTools(const QByteArray &path)
+{
+    if (path == "/json/version")
+        return LoopbackServer::ok(R"({"Browser":"Chrome/120.0.6099.71"})");
+    return LoopbackServer::ok(R"([{"type":"page","title":"Mail inbox","url":"https://mail.example/inbox"}])");
+}
+
+class CaptureTest : public EditingTest
+{
+protected:
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        installCapture(*window);
+        useSources({});
+    }
+    void TearDown() override
+    {
+        setCaptureSettings(std::nullopt);
+        forceOffline(false);
+        EditingTest::TearDown();
+    }
+    // The hand-off timer as the start-up wires it; a change of ThunderTextBox starts it.
+    void handOff()
+    {
+        QObject::connect(window->Timer1, &QTimer::timeout, window.get(), &frmVardecks::Timer1_Timer,
+                         Qt::UniqueConnection);
+        window->ThunderTextBox->setText(QString::number(++handOffs));
+        window->Timer1->start();
+        QTest::qWait(100);
+    }
+    void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"))
+    {
+        CaptureSettings s;
+        s.home = profile.home();
+        s.ports = ports;
+        s.display = display;
+        s.ownCaption = window->windowTitle();
+        s.timeoutMs = 1000;
+        setCaptureSettings(s);
+    }
+    static QStringList nodes(const frmVardeckDialog *d)
+    {
+        QStringList out;
+        for (int i = 0; i < d->tvwDetected->topLevelItemCount(); ++i)
+            out << d->tvwDetected->topLevelItem(i)->text(0);
+        return out;
+    }
+    static QStringList details(const frmVardeckDialog *d)
+    {
+        return {d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()};
+    }
+    int vardeckCount() const { return int(freshDb().getTheDOM()->getElementsByTagName("VARDECK").size()); }
+
+    FirefoxProfile profile;
+    int handOffs = 0;
+};
+
+TEST_F(CaptureTest, getWithNothingOpenSaysSoAndWithOnePageStartsANewVardeckAtOnce)
+{
+    openDb();
+    clickFolder("T6");
+    profile.writeSession(
+        R"({"windows":[{"tabs":[{"entries":[{"url":"https://shop.example/cart","title":"Shop & cart"}]}]}]})");
+    profile.lockBy(0x3ffffff0); // that Firefox has quit
+    menu("mnuToolsGet");
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.lastText(), "Razuzezu Revidod cannot detect any open browser windows.");
+    EXPECT_EQ(prompts.messages().front().title, "Razuzezu Revidod");
+    EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Information);
+    EXPECT_EQ(window->txtMode->text(), "");
+
+    prompts.clear();
+    profile.lockBy(QCoreApplication::applicationPid());
+    menu("mnuToolsGet");
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->txtWName->text(), "Shop & cart");
+    EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
+    EXPECT_EQ(window->chosenPage.browser, "Mozilla Firefox");
+}
+
+TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
+{
+    openDb();
+    clickFolder("T6");
+    profile.writeSession(FirefoxProfile::twoWindows());
+    LoopbackServer server(devTools);
+    useSources({server.port()});
+    const int before = vardeckCount();
+    appOptions().setAutoSave(false);
+    whileModal<frmVardeckDialog>(
+        [&](frmVardeckDialog *d) {
+            EXPECT_EQ(d->windowTitle(), "Vardeck detected");
+            EXPECT_EQ(nodes(d),
+                      QStringList({"News <b>today</b>", "https://docs.example/guide", "Shop & cart", "Mail inbox"}));
+            EXPECT_EQ(d->tvwDetected->currentItem(), d->tvwDetected->topLevelItem(0));
+            EXPECT_EQ(details(d),
+                      QStringList({"News <b>today</b>", "https://news.example/today", "", "Mozilla Firefox"}));
+            EXPECT_EQ(d->lblName->textFormat(), Qt::PlainText);
+            QTest::mouseClick(d->tvwDetected->viewport(), Qt::LeftButton, {},
+                              d->tvwDetected->visualItemRect(d->tvwDetected->topLevelItem(3)).center());
+            EXPECT_EQ(details(d), QStringList({"Mail inbox", "https://mail.example/inbox", "", "Chrome"}));
+            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
+            EXPECT_TRUE(appOptions().getAutoSave());
+            QTest::keyClick(d, Qt::Key_Return);
+        },
+        [&] { menu("mnuToolsGet"); });
+    EXPECT_EQ(window->chosenPage.name, "Mail inbox");
+    EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
+    EXPECT_EQ(vardeckCount(), before + 1);
+    EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox");
+    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
+}
+
+TEST_F(CaptureTest, escapeAndTheCloseBoxAddNothingAndKeepTheAutoSaveChoice)
+{
+    openDb();
+    profile.writeSession(FirefoxProfile::twoWindows());
+    appOptions().setAutoSave(true);
+    const int before = vardeckCount();
+    whileModal<frmVardeckDialog>(
+        [&](frmVardeckDialog *d) {
+            EXPECT_TRUE(d->chkAutosave->isChecked());
+            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
+            QTest::keyClick(d->tvwDetected, Qt::Key_Escape);
+        },
+        [&] { menu("mnuToolsGet"); });
+    EXPECT_FALSE(appOptions().getAutoSave());
+    whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu("mnuToolsGet"); });
+    EXPECT_EQ(window->chosenPage.address, "");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(vardeckCount(), before);
+}
+
+TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QList<DetectedPage> pages = {{"https://a.example/", "A", "", "", "", "Chrome"}};
+    SettingsStore::setVDFormValues(9090, 6090, 1500, 750);
+    {
+        frmVardeckDialog d(pages, QIcon());
+        EXPECT_EQ(d.size(), QSize(600, 376));
+        EXPECT_EQ(d.pos(), QPoint(100, 50));
+        d.resize(640, 400);
+        d.reject();
+    }
+    EXPECT_EQ(SettingsStore::getFrmVDWidthSetting(), 640 * 15 + 90);
+    EXPECT_EQ(SettingsStore::getFrmVDHeightSetting(), 400 * 15 + 450);
+
+    // Values beyond 16 bits (a large screen, or a place on a screen that is gone).
+    SettingsStore::setVDFormValues(70000, 60000, 90000, 40000);
+    EXPECT_EQ(SettingsStore::getFrmVDWidthSetting(), 70000);
+    frmVardeckDialog far(pages, QIcon());
+    EXPECT_TRUE(screen.contains(QRect(far.pos(), far.size()))) << "on the screen, and no larger than it";
+
+    // No pages: no dialog at all.
+    window->detectedPages.clear();
+    showDetectedPagesDialog(*window);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
+{
+    openDb();
+    QList<bool> scans;
+    window->ops.getOpenBrowserPages = [&](bool topOnly) {
+        scans << topOnly;
+        window->detectedPages = {{"https://top.example/", "Top page", "", "", "", "Mozilla Firefox"}};
+        return 1;
+    };
+    window->showMinimized();
+    handOff();
+    EXPECT_EQ(scans, QList<bool>({true}));
+    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->txtWName->text(), "Top page");
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(prompts.messages().empty());
+
+    // Nothing found: silent.
+    window->ops.getOpenBrowserPages = [&](bool) { return 0; };
+    handOff();
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(CaptureTest, firefoxIntegrationOpensTheExtensionInFirefoxOrSaysWhyNot)
+{
+    const QString extension = "https://www.quorvane.example/Vardecks/firefox/vardecks.xpi";
+    menu("mnuToolsIntegrateFF");
+    EXPECT_EQ(prompts.lastText(), "The Firefox extension could not be loaded: " + extension);
+    prompts.clear();
+
+    launcher.addProgram("firefox", "/usr/bin/firefox");
+    forceOffline(true);
+    prompts.answer(MsgResult::No);
+    menu("mnuToolsIntegrateFF");
+    EXPECT_EQ(prompts.messages().back().title, "Internet connection?");
+    EXPECT_TRUE(launcher.starts().empty());
+    prompts.answer(MsgResult::Yes);
+    menu("mnuToolsIntegrateFF");
+    ASSERT_EQ(launcher.starts().size(), 1u);
+    EXPECT_EQ(launcher.starts().front().program, "/usr/bin/firefox");
+    EXPECT_EQ(launcher.starts().front().args, QStringList({extension}));
+}
+
+} // namespace
+} // namespace rr::test
+
+namespace rr::test
+{
+namespace
+{
+
+// Under an X server of the test's own with a window manager: a Firefox window with
+// a non-browser window titled "Netscape notes" above it.
+class BrowserWindowsTest : public CaptureTest
+{
+protected:
+    void SetUp() override
+    {
+        CaptureTest::SetUp();
+        if (!x.problem().isEmpty())
+            GTEST_SKIP() << "no X server for this test: " << x.problem().toStdString();
+        // The test's own X server gives the stacking order, whatever session runs the tests.
+        qunsetenv("WAYLAND_DISPLAY");
+        qunsetenv("XDG_SESSION_TYPE");
+        useSources({}, x.display());
+        firefox = std::make_unique<HelperWindow>(x.display(), "https://docs.example/guide \u2014 Mozilla Firefox",
+                                                 "Navigator", "firefox");
+        ASSERT_TRUE(x.waitForWindows(1));
+        notes = std::make_unique<HelperWindow>(x.display(), "Netscape notes", "notes", "Notes");
+        ASSERT_TRUE(x.waitForWindows(2));
+    }
+    XSession x;
+    std::unique_ptr<HelperWindow> firefox;
+    std::unique_ptr<HelperWindow> notes;
+};
+
+TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTop)
+{
+    openDb();
+    profile.writeSession(FirefoxProfile::twoWindows());
+    // The Firefox window on screen shows the first window's selected tab, though the
+    // session's last-used window is the other one.
+    handOff();
+    ASSERT_EQ(window->detectedPages.size(), 1);
+    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
+}
+
+TEST_F(BrowserWindowsTest, closeAllAsksOnlyBrowserWindowsToClose)
+{
+    menu("mnuToolsCloseAll");
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_TRUE(firefox->closeRequested(2000));
+    EXPECT_FALSE(notes->closeRequested(300));
+}
+
+} // namespace
+} // namespace rr::test
