@@ -112,18 +112,19 @@ void frmVardecks::openStartDatabase()
         return;
     }
     // The splash stays on top of everything: it goes before the message, which would
-    // otherwise wait unseen behind it.
-    if (m_splash) {
-        m_splash->setUnload();
+    // otherwise wait unseen behind it, and hands over to the window (and the tip of
+    // the day) only once the message is answered.
+    if (m_splash)
         m_splash->hide();
-    }
     const XmlDocument *failed = dbXML->getTheDOM();
     prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
                                 "File->Database->Open menu, or create a new database from the "
                                 "File->Database->New menu option.\n\n") +
                      name + QStringLiteral(": ") + (failed ? failed->parseErrorReason() : QString()),
                  MsgButtons::Ok, MsgIcon::Exclamation);
-    if (!m_splash)
+    if (m_splash)
+        m_splash->setUnload();
+    else
         show();
     closeDB();
     firstActivation = true;
