@@ -74,11 +74,8 @@ TEST(AppPath, theRegistryEntryComesFirstThenThePath)
     EXPECT_EQ(rr::getAppPathFromRegistry("Opera.exe"), "") << "no Opera anywhere";
     EXPECT_EQ(rr::getAppPathFromRegistry("IEXPLORE.EXE"), "");
 
-    QFile program(bin.path() + "/firefox-esr");
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\n");
-    program.close();
-    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(rr::test::writeBytes(bin.path() + "/firefox-esr", "#!/bin/sh\n"));
+    QFile(bin.path() + "/firefox-esr").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(rr::getAppPathFromRegistry("firefox.exe"), bin.path() + "/firefox-esr");
     EXPECT_EQ(rr::getAppPathFromRegistry("Netscape.exe"), "") << "a browser that exists only on Windows";
 
