@@ -105,6 +105,11 @@ void frmMoveTopic::saveClicked()
             prompt::show(QStringLiteral("A folder cannot be moved to its own sub-folder"));
             return;
         }
+        // A tree deeper than a database may be would not be saved: refuse it now.
+        if (folderLevel(target) + folderLevels(moved) > kMaxFolderLevels) {
+            prompt::show(folderNestingMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
+            return;
+        }
         container = ensureChild(target, QStringLiteral("SUBFOLDERS"));
     }
     container.appendChild(moved);

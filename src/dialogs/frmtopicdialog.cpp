@@ -77,6 +77,11 @@ void frmTopicDialog::saveClicked()
     const QTreeWidgetItem *node = tvwTopicList->selectedNode();
     QString parentTID = DialogTopicTree::isRoot(node) ? QString() : DialogTopicTree::tag(node);
     XmlNode parentFolder = folderElement(parentTID);
+    // A tree deeper than a database may be would not be saved: refuse it now.
+    if (folderLevel(parentFolder) + 1 > kMaxFolderLevels) {
+        prompt::show(folderNestingMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     XmlNode container;
     if (parentFolder) {
         container = ensureChild(parentFolder, QStringLiteral("SUBFOLDERS"));

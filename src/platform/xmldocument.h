@@ -173,6 +173,13 @@ private:
     quint64 m_changeStamp = 0;
 };
 
+// How many FOLDER elements enclose node, itself included (0 outside every folder).
+int folderLevel(const XmlNode &node);
+// How many folder levels a folder's subtree spans, itself included.
+int folderLevels(const XmlNode &folder);
+// What the user is told when a new or moved folder would pass kMaxFolderLevels.
+QString folderNestingMessage();
+
 // Drops the characters XML 1.0 forbids and turns CR LF / CR into LF.
 QString sanitizeXmlText(const QString &text);
 

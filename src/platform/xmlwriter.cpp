@@ -423,6 +423,26 @@ Written writeInBackground(xmlDocPtr doc, AtomicFileWriter &writer, bool library)
 
 } // namespace
 
+int folderLevel(const XmlNode &node)
+{
+    int level = 0;
+    for (xmlNodePtr n = node.raw(); n; n = n->parent)
+        if (isFolder(n))
+            ++level;
+    return level;
+}
+
+int folderLevels(const XmlNode &folder)
+{
+    return folder ? nestingOf(folder.raw()).folders + (isFolder(folder.raw()) ? 1 : 0) : 0;
+}
+
+QString folderNestingMessage()
+{
+    return QStringLiteral("A folder cannot go there: folders may be nested at most %1 levels deep.")
+        .arg(kMaxFolderLevels);
+}
+
 QByteArray XmlDocument::toBytes() const
 {
     if (!m_doc)

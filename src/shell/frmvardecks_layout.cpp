@@ -18,8 +18,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 using namespace twips;
 namespace tw = twips;
@@ -243,6 +245,9 @@ void frmVardecks::Splitter2_Resize()
     }
     tw::setLeft(lbl(12), paneLeft + 2950);
     tw::setTop(lbl(12), bottom);
+    // The favourites count runs to the pane's edge: thousands of favourites still show
+    // their whole number.
+    tw::setWidth(lbl(2), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
 }
 
 } // namespace rr

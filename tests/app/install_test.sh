@@ -20,11 +20,13 @@ done
 [ ! -e "$prefix/share/razuzezu-revidod/desktop" ] || { echo "desktop folder installed as data"; exit 1; }
 grep -q '^Exec=razuzezu-revidod$' "$prefix/share/applications/razuzezu-revidod.desktop"
 
-# The installed copy must not reach back into the build or source tree.
-env -u RAZUZEZU_DATA_DIR RAZUZEZU_HOME="$home" QT_QPA_PLATFORM=offscreen \
+# The installed copy must not reach back into the build or source tree, nor into the
+# real home of whoever runs the tests.
+env -u RAZUZEZU_DATA_DIR -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME \
+  HOME="$home" XDG_RUNTIME_DIR="$home" RAZUZEZU_HOME="$home" QT_QPA_PLATFORM=offscreen \
   "$prefix/bin/razuzezu-revidod" >/dev/null 2>&1 &
 pid=$!
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   [ -f "$home/data/DeVivozoda/Vardecks.xml" ] && [ -f "$home/data/DeVivozoda/Vardecks.dtd" ] && break
   sleep 0.1
 done

@@ -67,12 +67,9 @@ struct OpenDb {
     // The collection of tests/data/exchange/name, opened from the database folder.
     static OpenDb fromDataFile(const QString &name)
     {
-        QFile file(dataFile("exchange/" + name));
-        file.open(QIODevice::ReadOnly);
-        QByteArray text = file.readAll();
         // writeDatabase adds the prologue itself.
-        text = text.mid(text.indexOf("<FOLDERS>"));
-        return OpenDb(text);
+        const QByteArray text = readBytes(dataFile("exchange/" + name));
+        return OpenDb(text.mid(text.indexOf("<FOLDERS>")));
     }
     XmlDocument &doc() const { return *db.getTheDOM(); }
     XmlNode lastTopFolder() const

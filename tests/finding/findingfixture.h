@@ -11,10 +11,12 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-namespace rr::test {
+namespace rr::test
+{
 
 // A Vardeck with every field; the setters chain: Vd("W1").name("x").notes("y").
-class Vd {
+class Vd
+{
 public:
     explicit Vd(const QString &wid) : m_wid(wid) {}
 #define RR_VD_FIELD(setter, member)                                                                                    \
@@ -40,9 +42,9 @@ public:
             return QByteArray("<") + tag + ">" + text.toHtmlEscaped().toUtf8() + "</" + tag + ">";
         };
         return "<VARDECK WID=\"" + m_wid.toUtf8() + "\">" + field("NAME", m_name) + field("ADDRESS", m_address) +
-               field("CREATED_DATE", m_created) + field("DESCRIPTION", m_description) +
-               field("KEYWORD1", m_keyword1) + field("NOTES", m_notes) + field("KEYWORD2", m_keyword2) +
-               field("FILESIZE", QStringLiteral("12")) + field("HITS", m_hits) + field("FAV", m_fav) + "</VARDECK>";
+               field("CREATED_DATE", m_created) + field("DESCRIPTION", m_description) + field("KEYWORD1", m_keyword1) +
+               field("NOTES", m_notes) + field("KEYWORD2", m_keyword2) + field("FILESIZE", QStringLiteral("12")) +
+               field("HITS", m_hits) + field("FAV", m_fav) + "</VARDECK>";
     }
 
 private:
@@ -66,7 +68,8 @@ inline QByteArray vardecksXml(const QList<Vd> &vardecks)
     return out;
 }
 
-class FindingTest : public ::testing::Test {
+class FindingTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -97,12 +100,7 @@ protected:
 
     XmlDocument *doc() const { return m_db.getTheDOM(); }
     XmlNode vardeck(const QString &wid) const { return doc()->nodeFromID(wid); }
-    QByteArray fileBytes() const
-    {
-        QFile f(m_path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    QByteArray fileBytes() const { return readBytes(m_path); }
     // The document as the file on disk holds it now.
     XmlDocument *reread()
     {
@@ -118,4 +116,4 @@ protected:
     std::unique_ptr<XmlDocument> m_reread;
 };
 
-}  // namespace rr::test
+} // namespace rr::test

@@ -10,7 +10,7 @@ TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAsTypedNow)
     QStringList history{"news", "Recipe", "old"};
     recordSearchText(history, "RECIPE", 15);
     EXPECT_EQ(history, QStringList({"RECIPE", "news", "old"}));
-    recordSearchText(history, "old", 15);  // the oldest comes back without a copy
+    recordSearchText(history, "old", 15); // the oldest comes back without a copy
     EXPECT_EQ(history, QStringList({"old", "RECIPE", "news"}));
     recordSearchText(history, "", 15);
     EXPECT_EQ(history.size(), 3);
@@ -27,14 +27,4 @@ TEST(SearchHistory, keepsAtMostTheMaximumAlsoAfterItWasLowered)
 
     recordSearchText(history, "lowered", 5);
     EXPECT_EQ(history, QStringList({"lowered", "s16", "s15", "s14", "s13"}));
-}
-
-TEST(SearchHistory, refreshUsesTheApplicationList)
-{
-    searchColl = {"a", "b"};
-    searchMax = 2;
-    refreshSearchList("c");
-    EXPECT_EQ(searchListItems(), QStringList({"c", "a"}));
-    searchColl.clear();
-    searchMax = 15;
 }

@@ -2,6 +2,7 @@
 #include "media/gifwriter.h"
 #include "media/palette.h"
 #include "support/failingdisk.h"
+#include "support/testenv.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -283,9 +284,7 @@ TEST(GifWriter, picturesGifCannotHoldAreRefused)
     QImage widest(65535, 1, QImage::Format_RGB32);
     widest.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(SaveGIF(widest, path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(parse(file.readAll()).screenWidth, 65535);
+    EXPECT_EQ(parse(test::readBytes(path)).screenWidth, 65535);
 }
 
 TEST(GifWriter, failedWriteKeepsTheOldThumbnail)

@@ -142,9 +142,7 @@ TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
     ASSERT_EQ(file, icons + "favicon.ico");
     IconSupport support;
     ASSERT_EQ(support.saveAsVDIfFavExists(base, "W12"), icons + "W12.ico");
-    QFile stored(icons + "W12.ico");
-    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
-    EXPECT_EQ(stored.readAll(), gif) << "stored byte for byte";
+    EXPECT_EQ(test::readBytes(icons + "W12.ico"), gif) << "stored byte for byte";
     EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
 
     // No link and a site with /favicon.ico; the page's own folder is not asked.

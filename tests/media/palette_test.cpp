@@ -153,10 +153,7 @@ TEST(PaletteFile, saveThenLoadAtOffsets)
     saved.Add(250, 128, 0);
 
     ASSERT_TRUE(saved.Save(path, 0));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
-    file.close();
+    EXPECT_EQ(test::readBytes(path), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
 
     cPalette loaded;
     qint32 offset = -5;
@@ -180,10 +177,8 @@ TEST(PaletteFile, badFilesLeaveEntriesAlone)
     const auto unchanged = [&] { return entriesOf(palette) == std::vector<Rgb>{{9, 8, 7}}; };
 
     const auto write = [&](const QString &name, const QByteArray &bytes) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
+        EXPECT_TRUE(test::writeBytes(dir.filePath(name), bytes));
+        return dir.filePath(name);
     };
     QByteArray tooMany("\x02\x10\0\0", 4); // 4098
     tooMany.append(QByteArray(4098 * 4, '\x11'));
@@ -219,7 +214,5 @@ TEST(PaletteFile, failedSaveKeepsTheOldFile)
         test::FailingDisk disk;
         EXPECT_FALSE(web.Save(path, 0));
     }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\x01\0\0\0\x01\x01\x01\0", 8));
+    EXPECT_EQ(test::readBytes(path), QByteArray("\x01\0\0\0\x01\x01\x01\0", 8));
 }

@@ -3,6 +3,7 @@
 #include "platform/loopbackhttp.h"
 #include "platform/processlock.h"
 #include "support/loopbackserver.h"
+#include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -48,10 +49,7 @@ TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
     EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
     // A plain file named lock is no lock of this kind.
     QFile::remove(lock);
-    QFile plain(lock);
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.write("127.0.0.1:+" + self);
-    plain.close();
+    ASSERT_TRUE(test::writeBytes(lock, "127.0.0.1:+" + self));
     EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
 }
 

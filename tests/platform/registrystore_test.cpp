@@ -154,19 +154,15 @@ TEST(RegistryStore, anUnreadableFileIsKeptAsideAndTheStoreStartsEmpty)
     QDir().mkpath(folder);
     RegistryStore store(folder);
     const QString file = store.fileOf(HKEY_CURRENT_USER);
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("{ \"format\": \"Razuzezu Revidod settings\", \"version\": 1, \"keys\": [ { \"name\": ");
-    f.close();
+    ASSERT_TRUE(test::writeBytes(
+        file, "{ \"format\": \"Razuzezu Revidod settings\", \"version\": 1, \"keys\": [ { \"name\": "));
 
     qint32 status = -1;
     read(store, "K", "v", &status);
     EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
     const QStringList aside = QDir(folder).entryList({"HKEY_CURRENT_USER.reg.unreadable-*"}, QDir::Files);
     ASSERT_EQ(aside.size(), 1);
-    QFile kept(folder + "/" + aside.first());
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(kept.readAll().endsWith("\"name\": "));
+    EXPECT_TRUE(test::readBytes(folder + "/" + aside.first()).endsWith("\"name\": "));
 
     EXPECT_EQ(write(store, "K", "v", Value::text("new")), ERROR_SUCCESS);
     EXPECT_EQ(read(store, "K", "v").data.toString(), "new");

@@ -146,9 +146,7 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
     QTemporaryDir dir;
     const QString page = dir.filePath("VardecksFoldersTemp.htm");
     const auto write = [&](const QString &name, const QByteArray &text) {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(text);
+        EXPECT_TRUE(test::writeBytes(dir.filePath(name), text));
     };
     write("VardecksFoldersTemp.htm", "the page made before");
     write("broken.xsl", "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'><xsl:template");
@@ -163,9 +161,7 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
     EXPECT_TRUE(error.contains("not a valid stylesheet")) << error.toStdString();
     EXPECT_FALSE(xslt::transformToFile(stylesheet("VD.xsl"), db, dir.filePath("no/such/folder/p.htm"), &error));
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
-    QFile after(page);
-    after.open(QIODevice::ReadOnly);
-    EXPECT_EQ(after.readAll(), "the page made before");
+    EXPECT_EQ(test::readBytes(page), "the page made before");
 
     EXPECT_TRUE(xslt::transformToFile(stylesheet("VD.xsl"), db, page, &error));
     EXPECT_GT(QFileInfo(page).size(), 1000);

@@ -253,3 +253,13 @@ TEST_F(LayoutTest, previewButtonsShowTheirWholeCaptionsOnOneLine)
             EXPECT_LT(window->cmdPreview(i - 1)->geometry().right(), button->x()) << i;
     }
 }
+
+TEST_F(LayoutTest, theFavouritesCountShowsAFiveDigitNumberWhole)
+{
+    window->tabIndex->setTab(2);
+    window->lbl(2)->setText("Favorites: 32767");
+    setClientSize(800, 600);
+    const QLabel *count = window->lbl(2);
+    EXPECT_LE(QFontMetrics(count->font()).horizontalAdvance(count->text()), count->width());
+    EXPECT_LE(count->geometry().right(), window->tabIndex->width());
+}

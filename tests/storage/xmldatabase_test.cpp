@@ -78,22 +78,6 @@ TEST(XMLDatabase, identifiersAreCountPlusOneThenProbed)
     EXPECT_EQ(reopened.getNewTID(), "T3");
 }
 
-TEST(XMLDatabase, allocationPast32767FailsWithoutAddingAnything)
-{
-    test::TempHome home;
-    QByteArray vardecks;
-    vardecks.reserve(32767 * 24);
-    for (int i = 1; i <= 32767; ++i)
-        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
-    const QString path = test::writeDatabase(home.databaseFolder(), "Full.xml",
-                                             "<FOLDERS>" + test::folderXml("T1", "all", vardecks) + "</FOLDERS>");
-    XMLDatabase db;
-    ASSERT_TRUE(db.openDBValidate(path));
-    EXPECT_EQ(db.getNewWID(), QString());
-    EXPECT_EQ(db.getNewTID(), "T2");
-    EXPECT_EQ(db.getTheDOM()->countElements("VARDECK"), 32767);
-}
-
 TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)
 {
     test::TempHome home;

@@ -16,6 +16,12 @@ int main(int argc, char **argv)
     // remote-debugging port is asked unless a test names its own server.
     qputenv("HOME", home.path().toUtf8());
     qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
+    // Nothing reaches past that HOME, and the runtime folder is the binary's own rather
+    // than the default one in /tmp that every test process would create and share.
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        qunsetenv(name);
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

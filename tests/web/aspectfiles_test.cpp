@@ -1,5 +1,6 @@
 #include "platform/xmldocument.h"
 #include "support/dbfixture.h"
+#include "support/testenv.h"
 #include "web/aspectfiles.h"
 
 #include <QTemporaryDir>
@@ -21,13 +22,11 @@ TEST(AspectFiles, theInstructionReplacesEveryXslInstructionWhateverItsQuotesAndC
 {
     QTemporaryDir dir;
     const QString path = test::writeDatabase(dir.path(), "Vardecks.xml", "<FOLDERS/>");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write("<?xml version='1.0'?>\n<?xml-stylesheet type='text/xsl' href='VDAll.xsl'?>\n"
-            "<?xml-stylesheet type=\"text/xsl\" href=\"VDHits.xsl\"?>\n<?xml-stylesheet TYPE='Text/XSL' "
-            "href='VDFavs.xsl'?>\n<?xml-stylesheet type='text/css' href='print.css'?>\n"
-            "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS/>\n");
-    f.close();
+    ASSERT_TRUE(test::writeBytes(
+        path, "<?xml version='1.0'?>\n<?xml-stylesheet type='text/xsl' href='VDAll.xsl'?>\n"
+              "<?xml-stylesheet type=\"text/xsl\" href=\"VDHits.xsl\"?>\n<?xml-stylesheet TYPE='Text/XSL' "
+              "href='VDFavs.xsl'?>\n<?xml-stylesheet type='text/css' href='print.css'?>\n"
+              "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS/>\n"));
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path)) << doc.parseErrorReason().toStdString();
     aspectfiles::setStylesheetInstruction(doc, "vdsearch.xsl");
@@ -42,16 +41,12 @@ TEST(AspectFiles, theInstructionReplacesEveryXslInstructionWhateverItsQuotesAndC
 TEST(AspectFiles, missingStylesheetsAndStylesArePutBesideTheDatabaseAndOthersKept)
 {
     QTemporaryDir dir;
-    QFile own(dir.filePath("VDStyle.css"));
-    own.open(QIODevice::WriteOnly);
-    own.write("body { color: red; }");
-    own.close();
+    ASSERT_TRUE(test::writeBytes(dir.filePath("VDStyle.css"), "body { color: red; }"));
     ASSERT_TRUE(aspectfiles::restoreMissing(dir.path() + "/"));
     for (const char *name :
          {"VD.xsl", "VDAll.xsl", "VDFavs.xsl", "VDHits.xsl", "VDSearch.xsl", "VD_plain.xsl", "VDAll_plain.xsl",
           "VDFavs_plain.xsl", "VD_plain.css", "VD_courier.css", "VD_comic.css", "VD_verdana.css"})
         EXPECT_TRUE(QFileInfo(dir.filePath(name)).isWritable()) << name;
-    own.open(QIODevice::ReadOnly);
-    EXPECT_EQ(own.readAll(), "body { color: red; }");
+    EXPECT_EQ(test::readBytes(dir.filePath("VDStyle.css")), "body { color: red; }");
     EXPECT_EQ(aspectfiles::pagePath("/d/", "HitsTemp"), "/d/VardecksHitsTemp.htm");
 }

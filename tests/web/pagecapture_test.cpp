@@ -2,6 +2,7 @@
 // endpoint served by the test on 127.0.0.1.
 #include "support/firefoxprofile.h"
 #include "support/loopbackserver.h"
+#include "support/testenv.h"
 #include "web/devtoolspages.h"
 #include "web/firefoxsession.h"
 #include "web/pagecapture.h"
@@ -73,11 +74,9 @@ TEST(FirefoxSession, profilesComeFromEveryKnownPlaceOnce)
     EXPECT_EQ(firefox::profileFolders(xdg.home()), QStringList({xdg.profile()}));
     test::FirefoxProfile snap(QStringLiteral("snap/firefox/common/.mozilla/firefox"));
     const QString flatpak = snap.home() + "/.var/app/org.mozilla.firefox/.mozilla/firefox";
-    QDir().mkpath(flatpak);
-    QFile ini(flatpak + "/profiles.ini");
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Profile1]\nIsRelative=0\nPath=" + snap.profile().toUtf8() + "\n[Profile0]\nPath=other.p\n");
-    ini.close();
+    ASSERT_TRUE(
+        test::writeBytes(flatpak + "/profiles.ini",
+                         "[Profile1]\nIsRelative=0\nPath=" + snap.profile().toUtf8() + "\n[Profile0]\nPath=other.p\n"));
     EXPECT_EQ(firefox::profileFolders(snap.home()), QStringList({snap.profile(), flatpak + "/other.p"}));
 }
 

@@ -1,13 +1,13 @@
 #include "media/ui/pagebrowser.h"
 
+#include "platform/gui/webprofile.h"
+
 #include <QApplication>
 #include <QPointer>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -19,22 +19,14 @@ namespace
 {
 
 // One private profile for every page browser: off the record, nothing downloaded.
-QWebEngineProfile *browserProfile()
-{
-    static QPointer<QWebEngineProfile> profile;
-    if (!profile) {
-        profile = new QWebEngineProfile(qApp);
-        QObject::connect(profile, &QWebEngineProfile::downloadRequested,
-                         [](QWebEngineDownloadRequest *download) { download->cancel(); });
-    }
-    return profile;
-}
+using BrowserProfile = PrivateWebProfile<PageBrowser>;
 
 class QuietPage : public QWebEnginePage
 {
 public:
-    explicit QuietPage(QObject *parent) : QWebEnginePage(browserProfile(), parent)
+    explicit QuietPage(QObject *parent) : QWebEnginePage(BrowserProfile::get(), parent)
     {
+        BrowserProfile::adopt(this);
         setAudioMuted(true);
         connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
             setFeaturePermission(origin, feature, PermissionDeniedByUser);

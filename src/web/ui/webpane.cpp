@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
+#include "platform/gui/webprofile.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,11 +10,9 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -41,19 +40,8 @@ void openOutside(const QUrl &url)
         urlSupport::openInNewWindow(url.toString());
 }
 
-// One profile for both panes: off the record, no downloads. It lives as long as the
-// process: deleted together with the application it would outlive the browser
-// engine, which is shut down first, and crash the exit.
-QWebEngineProfile *paneProfile()
-{
-    static QWebEngineProfile *profile = nullptr;
-    if (!profile) {
-        profile = new QWebEngineProfile;
-        QObject::connect(profile, &QWebEngineProfile::downloadRequested,
-                         [](QWebEngineDownloadRequest *download) { download->cancel(); });
-    }
-    return profile;
-}
+// One profile for both panes: off the record, no downloads.
+using PaneProfile = PrivateWebProfile<WebPane>;
 
 bool sameDocument(const QUrl &a, const QUrl &b)
 {
@@ -63,8 +51,9 @@ bool sameDocument(const QUrl &a, const QUrl &b)
 class GuardedPage : public QWebEnginePage
 {
 public:
-    GuardedPage(WebPane::Kind kind, QObject *parent) : QWebEnginePage(paneProfile(), parent), m_kind(kind)
+    GuardedPage(WebPane::Kind kind, QObject *parent) : QWebEnginePage(PaneProfile::get(), parent), m_kind(kind)
     {
+        PaneProfile::adopt(this);
         connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
             setFeaturePermission(origin, feature, PermissionDeniedByUser);
         });

@@ -96,12 +96,7 @@ protected:
     }
 
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
-    QByteArray fileBytes() const
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    QByteArray fileBytes() const { return readBytes(path); }
     // A field of a Vardeck as the file on disk holds it.
     QString onDisk(const QString &wid, const QString &field) const
     {

@@ -99,20 +99,14 @@ TEST_F(PrefsTest, theDialogShowsTheStoredOptions)
     EXPECT_TRUE(dialog.opt(1)->isChecked());
     dialog.chk(0)->click();
     EXPECT_TRUE(dialog.opt(0)->isEnabled() && dialog.opt(1)->isEnabled());
-    EXPECT_EQ(dialog.txtt(2)->text(), "12");
     EXPECT_EQ(dialog.txtt(3)->text(), "30");
     EXPECT_TRUE(dialog.optIcon(3)->isChecked());
-    EXPECT_FALSE(dialog.chk(1)->isChecked());
-    EXPECT_TRUE(dialog.chk(2)->isChecked());
     EXPECT_EQ(entries(dialog.cmb(0)),
               QStringList({"Most recent database", "Work.xml"}) + QStringList(entries(dialog.cmb(0)).mid(2)));
     EXPECT_EQ(dialog.cmb(0)->currentText(), "Work.xml");
     EXPECT_EQ(entries(dialog.cmb(2)), QStringList({"Vardecks default", "Plain", "Comic", "Courier", "Verdana"}));
     EXPECT_EQ(dialog.cmb(2)->currentText(), "Comic");
-    EXPECT_TRUE(dialog.chk(7)->isChecked());
-    EXPECT_FALSE(dialog.chk(10)->isChecked());
     EXPECT_TRUE(dialog.chk(12)->isChecked());
-    EXPECT_FALSE(dialog.chk(11)->isChecked());
     EXPECT_TRUE(dialog.optFont(4)->isChecked());
     EXPECT_FALSE(dialog.chkShow->isChecked());
 

@@ -11,6 +11,7 @@
 #include "web/ui/frmvardeckdialog.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -48,7 +49,11 @@ protected:
                          Qt::UniqueConnection);
         window->ThunderTextBox->setText(QString::number(++handOffs));
         window->Timer1->start();
-        QTest::qWait(100);
+        // The timer stops itself as it fires and does the whole hand-off at once.
+        QElapsedTimer clock;
+        clock.start();
+        while (window->Timer1->isActive() && clock.elapsed() < 10000)
+            QTest::qWait(10);
     }
     void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"))
     {
@@ -57,7 +62,9 @@ protected:
         s.ports = ports;
         s.display = display;
         s.ownCaption = window->windowTitle();
-        s.timeoutMs = 1000;
+        // Only the tests' own server answers on these ports: the bound only ends a
+        // test whose server hangs, and a loaded machine must not reach it.
+        s.timeoutMs = 10000;
         setCaptureSettings(s);
     }
     static QStringList nodes(const frmVardeckDialog *d)
@@ -273,7 +280,7 @@ TEST_F(BrowserWindowsTest, closeAllAsksOnlyBrowserWindowsToClose)
 {
     menu("mnuToolsCloseAll");
     EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_TRUE(firefox->closeRequested(2000));
+    EXPECT_TRUE(firefox->closeRequested(10000));
     EXPECT_FALSE(notes->closeRequested(300));
 }
 

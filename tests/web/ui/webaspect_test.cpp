@@ -131,7 +131,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     const QByteArray searchXsl = test::readBytes(folder + "VDSearch.xsl");
     window->txtS->setText("QUOKKA");
     QTest::keyClick(window->txtS, Qt::Key_Return);
-    EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }, 2000));
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }));
     EXPECT_TRUE(test::readBytes(page("SearchTemp")).contains("apple pages"));
     EXPECT_EQ(test::readBytes(folder + "VDSearch.xsl"), searchXsl);
 

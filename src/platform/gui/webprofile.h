@@ -1,0 +1,57 @@
+#pragma once
+// The private profile of one kind of embedded browser: off the record, downloads
+// refused. Each Owner type gets a profile of its own.
+//
+// The browser engine shuts down in a clean-up routine of the application's
+// destructor and deletes whatever profile data is left; a profile object deleted
+// after that (as a child of the application) is torn down against an engine that is
+// gone, and one deleted while a page still uses it takes the page's data away. So the profile is deleted in
+// a clean-up routine added after the engine's own, which runs before it, when none
+// of its pages is left. Widgets cannot be deleted that late (the scene graph is gone),
+// so a page whose window still waits for its deferred deletion, or a leaked page,
+// leaves the profile to the engine.
+#include <QCoreApplication>
+#include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+namespace rr
+{
+
+template <typename Owner> class PrivateWebProfile
+{
+public:
+    static QWebEngineProfile *get()
+    {
+        if (!s_profile) {
+            // Creating the first profile starts the engine, which adds its own
+            // clean-up routine; ours, added after it, runs before it.
+            s_profile = new QWebEngineProfile;
+            QObject::connect(s_profile, &QWebEngineProfile::downloadRequested,
+                             [](QWebEngineDownloadRequest *download) { download->cancel(); });
+            qAddPostRoutine(&PrivateWebProfile::release);
+        }
+        return s_profile;
+    }
+
+    // Every page made on the profile says so, so that the profile outlives it.
+    static void adopt(QWebEnginePage *page)
+    {
+        ++s_pages;
+        QObject::connect(page, &QObject::destroyed, [] { --s_pages; });
+    }
+
+private:
+    static void release()
+    {
+        if (s_pages > 0)
+            return;
+        delete s_profile;
+        s_profile = nullptr;
+    }
+
+    static inline QWebEngineProfile *s_profile = nullptr;
+    static inline int s_pages = 0;
+};
+
+} // namespace rr
