@@ -6,8 +6,8 @@
 #include "dialogs/dialogtopictree.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
+#include "support/xmlids.h"
 
-#include <QFile>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,33 +49,12 @@ struct DialogDb {
 
     XmlDocument &doc() const { return *db.getTheDOM(); }
     XmlNode node(const QString &id) const { return doc().nodeFromID(id); }
-    // The identifiers of the children of an element's child (VARDECKS or SUBFOLDERS).
-    QStringList ids(const QString &id, const QString &childName) const
-    {
-        const XmlNode container = id.isEmpty() ? doc().documentElement() : node(id).child(childName);
-        QStringList out;
-        for (const XmlNode &c : container.childElements())
-            out << c.attribute(c.nodeName() == "VARDECK" ? "WID" : "TID");
-        return out;
-    }
-    // The same, read back from the file on disk.
+    QStringList ids(const QString &id, const QString &childName) const { return childIds(doc(), id, childName); }
     QStringList idsOnDisk(const QString &id, const QString &childName) const
     {
-        XMLDatabase fresh;
-        EXPECT_TRUE(fresh.openDBValidate(path));
-        const XmlNode container =
-            id.isEmpty() ? fresh.getTheDOM()->documentElement() : fresh.getTheDOM()->nodeFromID(id).child(childName);
-        QStringList out;
-        for (const XmlNode &c : container.childElements())
-            out << c.attribute(c.nodeName() == "VARDECK" ? "WID" : "TID");
-        return out;
+        return childIdsOnDisk(path, id, childName);
     }
-    QByteArray fileBytes() const
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    QByteArray fileBytes() const { return readBytes(path); }
 };
 
 template <typename T> T *find(QWidget *w, const char *name)

@@ -128,10 +128,7 @@ TEST_F(DatabaseCommands, openShowsTheChosenDatabaseAndKeepsTheListsOfThisSession
 TEST_F(DatabaseCommands, aFileThatIsNoDatabaseLeavesThePreviousOneOpen)
 {
     openDb();
-    QFile broken(home.databaseFolder() + "broken.xml");
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("<FOLDERS><FOLDER>");
-    broken.close();
+    ASSERT_TRUE(writeBytes(home.databaseFolder() + "broken.xml", "<FOLDERS><FOLDER>"));
     showVardeck("T1", "W1");
 
     openThroughDialog("broken.xml");
@@ -240,10 +237,7 @@ TEST_F(DatabaseCommands, backupAsksBeforeReplacingAFile)
 {
     openDb();
     const QString target = home.path() + "/copy.xml";
-    QFile existing(target);
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("old");
-    existing.close();
+    ASSERT_TRUE(writeBytes(target, "old"));
 
     prompts.answerFile(target);
     prompts.answer(MsgResult::No);
@@ -251,17 +245,14 @@ TEST_F(DatabaseCommands, backupAsksBeforeReplacingAFile)
     EXPECT_EQ(prompts.lastText(),
               "The file " + target + " already exists.  Do you wish to overwrite the existing file?");
     EXPECT_EQ(prompts.messages().back().title, "Overwrite file?");
-    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(existing.readAll(), "old");
-    existing.close();
+    EXPECT_EQ(readBytes(target), "old");
 
     prompts.answerFile(target);
     prompts.answer(MsgResult::Yes);
     menu("mnuFileBackup");
     EXPECT_EQ(prompts.lastText(), "Vardecks database successfully backed-up to " + target);
     EXPECT_EQ(prompts.messages().back().title, "Successful Vardecks backup");
-    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(existing.readAll(), fileBytes());
+    EXPECT_EQ(readBytes(target), fileBytes());
     ASSERT_FALSE(prompts.fileRequests().empty());
     EXPECT_EQ(prompts.fileRequests().back().title, "Choose a folder location to backup your Vardecks database to...");
     EXPECT_EQ(prompts.fileRequests().back().defaultName, "Vardecks.xml");

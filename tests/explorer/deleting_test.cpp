@@ -3,8 +3,6 @@
 // leaves the file and the side files as they were.
 #include "editingfixture.h"
 
-#include "explorer/deletefolder.h"
-
 #include <QFile>
 
 using namespace rr;
@@ -182,24 +180,6 @@ TEST_F(EditingTest, folderDeletionRefusalsAndThePopupsFolder)
     EXPECT_TRUE(stored("T1"));
     EXPECT_EQ(window->lblTName->text(), "zebra");
     EXPECT_FALSE(window->popup.deleteFolderFromPopup);
-
-    // From the root's own popup nothing goes.
-    topics()->setCurrentItem(root());
-    window->popup.deleteFolderFromPopup = true;
-    window->popup.popupNode = TreeNodeRef(topics(), root());
-    window->popup.popupSelectedNode = TreeNodeRef(topics(), root());
-    window->runCommand("mnuEditDeleteTopic_Click");
-    EXPECT_EQ(prompts.lastText(), "The base directory cannot be deleted");
-    EXPECT_TRUE(stored("T2"));
-
-    // A folder's own popup deletes that folder although the root was selected before.
-    window->popup.deleteFolderFromPopup = true;
-    window->popup.popupNode = TreeNodeRef(topics(), node("T2"));
-    window->popup.popupSelectedNode = TreeNodeRef(topics(), root());
-    prompts.answer(MsgResult::Yes);
-    window->runCommand("mnuEditDeleteTopic_Click");
-    EXPECT_TRUE(prompts.lastText().startsWith("Are you sure you wish to delete the folder "));
-    EXPECT_FALSE(stored("T2"));
 }
 
 TEST_F(EditingTest, aFolderDeletionThatCannotBeSavedKeepsTheSideFiles)
@@ -218,18 +198,6 @@ TEST_F(EditingTest, aFolderDeletionThatCannotBeSavedKeepsTheSideFiles)
     EXPECT_TRUE(QFile::exists(iconFile("W5")));
     EXPECT_TRUE(QFile::exists(thumbFile("W6")));
     EXPECT_FALSE(doc()->nodeFromID("T2"));
-}
-
-TEST(FolderContents, collectsEveryVardeckOfTheSubTreeOnce)
-{
-    XmlDocument doc;
-    ASSERT_TRUE(doc.loadXml("<FOLDERS><FOLDER TID=\"T1\"><VARDECKS><VARDECK WID=\"W1\"/></VARDECKS><SUBFOLDERS>"
-                            "<FOLDER TID=\"T2\"><VARDECKS><VARDECK WID=\"W2\"/><VARDECK WID=\"W3\"/></VARDECKS>"
-                            "<SUBFOLDERS><FOLDER TID=\"T3\"><VARDECKS><VARDECK WID=\"W4\"/></VARDECKS></FOLDER>"
-                            "</SUBFOLDERS></FOLDER></SUBFOLDERS></FOLDER></FOLDERS>"));
-    const XmlNode top = doc.documentElement().firstChild();
-    EXPECT_EQ(vardecksInFolderAndSubFolders(top), QStringList({"W1", "W2", "W3", "W4"}));
-    EXPECT_TRUE(vardecksInFolderAndSubFolders(XmlNode()).isEmpty());
 }
 
 } // namespace

@@ -179,7 +179,6 @@ TEST_F(PopupsTest, dragStartsRecordTheDragStateAndTheirPrivateData)
     std::unique_ptr<QMimeData> folder(drags().tvwTopics_OLEStartDrag());
     EXPECT_EQ(window->drag.dragType, "folder");
     EXPECT_EQ(window->drag.dragFolderTID, "T2");
-    EXPECT_EQ(window->drag.dragFolderTID, "T2");
     EXPECT_TRUE(isInternalDragData(folder.get()));
     EXPECT_FALSE(folder->hasText());
 

@@ -5,6 +5,7 @@
 #include "explorerfixture.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/databasecommands.h"
 #include "explorer/editing.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
@@ -12,7 +13,6 @@
 #include "finding/ui/findingui.h"
 #include "media/iconsupport.h"
 #include "shell/statuspanels.h"
-#include "explorer/databasecommands.h"
 #include "support/failingdisk.h"
 
 #include <QAction>

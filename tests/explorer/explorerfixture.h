@@ -173,12 +173,7 @@ protected:
         clickFolder(tid);
         clickVardeck(wid);
     }
-    QByteArray fileBytes() const
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    QByteArray fileBytes() const { return readBytes(path); }
     QString onDisk(const QString &wid, const QString &child) const
     {
         XMLDatabase fresh;

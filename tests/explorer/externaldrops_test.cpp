@@ -62,8 +62,6 @@ TEST(DroppedPage, localFilesComeBeforeTheTextAFileWindowAlsoOffers)
 
 TEST_F(PopupsTest, droppedWebAddressStartsANewVardeckNamedByItsAddress)
 {
-    if (!editingInstalled())
-        GTEST_SKIP() << "adding Vardecks is not attached";
     open();
     clickFolder("T4");
     EXPECT_TRUE(dropOn(window->Frame2, textData("https://www.new.example/page").get(), middle(window->Frame2)));
@@ -75,8 +73,6 @@ TEST_F(PopupsTest, droppedWebAddressStartsANewVardeckNamedByItsAddress)
 
 TEST_F(PopupsTest, droppedLocalFileUsesItsPathThoughTheDragAlsoOffersText)
 {
-    if (!editingInstalled())
-        GTEST_SKIP() << "adding Vardecks is not attached";
     open();
     clickFolder("T4");
     QMimeData data;
@@ -90,8 +86,6 @@ TEST_F(PopupsTest, droppedLocalFileUsesItsPathThoughTheDragAlsoOffersText)
 
 TEST_F(PopupsTest, droppedTextStaysPlainDataAndStartsNothing)
 {
-    if (!editingInstalled())
-        GTEST_SKIP() << "adding Vardecks is not attached";
     open();
     clickFolder("T4");
     // Neither a web address nor a file: refused, nothing changes.
@@ -109,8 +103,6 @@ TEST_F(PopupsTest, droppedTextStaysPlainDataAndStartsNothing)
 
 TEST_F(PopupsTest, dropDuringAnEditAsksBeforeItDropsTheEdit)
 {
-    if (!editingInstalled())
-        GTEST_SKIP() << "adding Vardecks is not attached";
     open();
     showVardeck("T1", "W1");
     window->runCommand("mnuEditModify_Click");

@@ -38,10 +38,7 @@ TEST_F(ExplorerTest, folderTreeShowsRootSortedAndSubFoldersSortedOnFirstExpand)
     EXPECT_EQ(tag(zebra->child(0)), "T3");
     // Nothing of the tree is shown before a click.
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
-}
 
-TEST_F(ExplorerTest, databaseWithoutFoldersHasOnlyTheRoot)
-{
     openDatabase("<FOLDERS></FOLDERS>");
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
     EXPECT_EQ(root()->childCount(), 0);
@@ -77,17 +74,13 @@ TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
     EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
 }
 
-TEST_F(ExplorerTest, longFolderNameIsCutOnItsTab)
+TEST_F(ExplorerTest, folderNamesOnTheTabAreCutWhenLongAndShowAmpersandsLiterally)
 {
-    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", QByteArray(120, 'x') + " &amp; y") + "</FOLDERS>");
+    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", QByteArray(120, 'x') + " &amp; y") +
+                 folderXml("T2", "R&amp;D") + "</FOLDERS>");
     clickFolder("T1");
     EXPECT_EQ(window->tabView->TabCaption(1), "   xxxxxxxxxx...   ");
-}
-
-TEST_F(ExplorerTest, folderNameWithAmpersandShowsLiterallyOnItsTab)
-{
-    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", "R&amp;D") + "</FOLDERS>");
-    clickFolder("T1");
+    clickFolder("T2");
     EXPECT_EQ(window->tabView->shownCaption(1), "   R&&D   ");
 }
 

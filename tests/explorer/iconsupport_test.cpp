@@ -30,12 +30,6 @@ struct IconFolder {
         image.fill(Qt::blue);
         image.save(path, format);
     }
-    static void bytes(const QString &path, const QByteArray &content)
-    {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
-    }
 };
 
 TEST(IconSupport, filesTheDownloadUnderTheVardeckReplacingAnOlderIcon)
@@ -47,7 +41,7 @@ TEST(IconSupport, filesTheDownloadUnderTheVardeckReplacingAnOlderIcon)
     EXPECT_EQ(icons.getIconFile(), f.icons + "favicon.ico");
     EXPECT_EQ(icons.getGenericIconFile(), f.icons + "generic.ico");
     f.picture(f.icons + "favicon.ico", "BMP");
-    IconFolder::bytes(f.icons + "W7.ico", "older");
+    test::writeBytes(f.icons + "W7.ico", "older");
     EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W7"), f.icons + "W7.ico");
     EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
     EXPECT_FALSE(QImage(f.icons + "W7.ico").isNull()) << "any picture format under the .ico name";
@@ -58,9 +52,9 @@ TEST(IconSupport, refusesWhatIsNoPicture)
     IconFolder f;
     IconSupport icons;
     EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "") << "no download";
-    IconFolder::bytes(f.icons + "favicon.ico", "");
+    test::writeBytes(f.icons + "favicon.ico", "");
     EXPECT_FALSE(IconSupport::checkValidIcon(f.icons + "favicon.ico"));
-    IconFolder::bytes(f.icons + "favicon.ico", "<html>Not found</html>");
+    test::writeBytes(f.icons + "favicon.ico", "<html>Not found</html>");
     EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "");
     EXPECT_FALSE(QFile::exists(f.icons + "W1.ico"));
     icons.clearIconFile();

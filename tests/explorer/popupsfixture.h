@@ -16,11 +16,9 @@
 #include "finding/ui/findingui.h"
 #include "shell/statuspanels.h"
 #include "storage/useroptions.h"
+#include "support/xmlids.h"
 
-#if __has_include("explorer/editing.h")
 #include "explorer/editing.h"
-#define RR_TEST_HAS_EDITING 1
-#endif
 
 #include <QApplication>
 #include <QDialog>
@@ -114,9 +112,7 @@ protected:
         appOptions().setAutoSave(false);
         appOptions().setCheckDup(false);
         installFinding(*window);
-#ifdef RR_TEST_HAS_EDITING
         installEditing(*window);
-#endif
         installPopupsAndDrops(*window);
     }
 
@@ -126,43 +122,14 @@ protected:
         // The status bar names the open database, as the start-up leaves it.
         window->StatusBar1->setPanelText(3, "Vardecks");
     }
-    bool editingInstalled() const
-    {
-        return window->hasCommand("mnuAddVardeck_Click");
-    }
 
-    InternalDrags &drags() const
-    {
-        return *internalDragsOf(*window);
-    }
-    ExternalDrops &drops() const
-    {
-        return *externalDropsOf(*window);
-    }
-    PopupCommands &popups() const
-    {
-        return *popupCommandsOf(*window);
-    }
+    InternalDrags &drags() const { return *internalDragsOf(*window); }
+    PopupCommands &popups() const { return *popupCommandsOf(*window); }
 
-    // The identifiers of the children of an element's VARDECKS or SUBFOLDERS ("" the
-    // top level), in the document and in the file.
-    static QStringList idsIn(const XmlDocument &d, const QString &id, const QString &childName)
-    {
-        const XmlNode container = id.isEmpty() ? d.documentElement() : d.nodeFromID(id).child(childName);
-        QStringList out;
-        for (const XmlNode &c : container.childElements())
-            out << c.attribute(c.nodeName() == "VARDECK" ? "WID" : "TID");
-        return out;
-    }
-    QStringList idsInDoc(const QString &id, const QString &childName) const
-    {
-        return idsIn(*doc(), id, childName);
-    }
+    QStringList idsInDoc(const QString &id, const QString &childName) const { return childIds(*doc(), id, childName); }
     QStringList idsOnDisk(const QString &id, const QString &childName) const
     {
-        XMLDatabase fresh;
-        EXPECT_TRUE(fresh.openDBValidate(path));
-        return idsIn(*fresh.getTheDOM(), id, childName);
+        return childIdsOnDisk(path, id, childName);
     }
     // Removes an element from the document only, as a change elsewhere would.
     void removeElement(const QString &id) const

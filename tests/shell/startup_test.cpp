@@ -188,10 +188,7 @@ TEST_F(StartUp, aDatabaseThatFailsToOpenIsToldWithTheSplashGoneAndLeavesOnlyTheD
 {
     store(kApp, "BasicApp", "ok");
     store(kApp, "currentDB", "Broken.xml");
-    QFile broken(paths::databaseFolder() + "Broken.xml");
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("<?xml version='1.0'?>\n<FOLDERS><FOLDER>");
-    broken.close();
+    ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<?xml version='1.0'?>\n<FOLDERS><FOLDER>"));
     SplashWatch watch;
     auto window = std::make_unique<frmVardecks>();
     window->ops.showTips = [] { prompt::show("A tip"); };

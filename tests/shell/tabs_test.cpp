@@ -47,8 +47,13 @@ TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
                             static_cast<QWidget *>(window->lbl(12))})
         EXPECT_TRUE(hidden->isHidden()) << qPrintable(hidden->objectName());
     EXPECT_TRUE(window->cmbSearch->hasFocus());
+    setClientSize(800, 600); // the layout shows the pictures of the tab
+    EXPECT_FALSE(window->Picture5->isHidden());
 
     window->tabIndex->setTab(2);
+    setClientSize(800, 601);
+    EXPECT_FALSE(window->Picture4->isHidden());
+    EXPECT_TRUE(window->Picture5->isHidden());
     EXPECT_FALSE(window->cmdFAdd->isHidden());
     EXPECT_FALSE(window->lbl(2)->isHidden());
     EXPECT_TRUE(window->cmdSearch->isHidden());
