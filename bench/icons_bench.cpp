@@ -4,6 +4,7 @@
 // second for both and the floor the second run should approach: each site's answer
 // times spread over the two requests it may see at once, or the filing of 1,000 icon
 // files measured in the same folder when that is slower.
+// Then the same bookkeeping over 1,000 and 32,767 Vardecks of one refusing site.
 // Checks every file. BENCHDIR names the folder for the files (default: /dev/shm when
 // there is one, so that the figures measure the fetching and not the disk's mood).
 #include "media/iconrun.h"
@@ -133,6 +134,22 @@ double filingSeconds(const Fixture &f, const QString &folder)
     return clock.nsecsElapsed() / 1e9;
 }
 
+// A run over n Vardecks of one site that refuses every connection: each fails fast, so
+// the figure is the run's own bookkeeping per Vardeck, which must not grow with n.
+double refusedRunSeconds(int n, const QString &base)
+{
+    QList<IconJob> jobs;
+    for (int i = 1; i <= n; ++i)
+        jobs.append({QString("W%1").arg(i), "Refused", QString("http://127.0.0.1:1/p%1.html").arg(i)});
+    HttpFetcher net;
+    IconRun run(base, jobs, net);
+    QElapsedTimer clock;
+    clock.start();
+    run.start();
+    rr::test::waitUntil([&] { return run.isFinished(); }, 600000);
+    return run.failed() == n ? clock.nsecsElapsed() / 1e9 : -1.0;
+}
+
 void report(const char *label, const Outcome &o)
 {
     std::printf("%-34s %7.2f s  %8.1f Vardecks/s  loaded %d, failed %d, wrong files %d\n", label, o.seconds,
@@ -170,5 +187,15 @@ int main(int argc, char **argv)
                          parallel.wrongFiles == 0;
     if (!correct)
         std::printf("FAILED: not every icon was filed with its own bytes\n");
-    return correct && ratio >= 4.0 ? 0 : 1;
+
+    // Many Vardecks of one site: the floor is the rate of a short run of the same kind.
+    const double small = refusedRunSeconds(1000, dir.path() + "/refused-small/");
+    const double large = refusedRunSeconds(32767, dir.path() + "/refused-large/");
+    const double scale = small > 0 && large > 0 ? (32767 / large) / (1000 / small) : 0.0;
+    std::printf("one refusing site: 1000 in %.2f s, 32767 in %.2f s; rate at 32767 / rate at 1000: %.2f "
+                "(target >= 0.5)\n",
+                small, large, scale);
+    if (small < 0 || large < 0)
+        std::printf("FAILED: a refused Vardeck was not counted as failed\n");
+    return correct && ratio >= 4.0 && scale >= 0.5 ? 0 : 1;
 }

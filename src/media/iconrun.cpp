@@ -26,11 +26,23 @@ IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net,
 }
 
 IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, Options options, QObject *parent)
-    : QObject(parent), m_basePath(basePath), m_pending(std::move(jobs)), m_net(net), m_options(options)
+    : QObject(parent), m_basePath(basePath), m_net(net), m_options(options)
 {
     m_options.maxInFlight = std::max(1, m_options.maxInFlight);
     m_options.maxPerHost = std::max(1, m_options.maxPerHost);
-    m_total = m_remaining = int(m_pending.size());
+    m_total = m_remaining = int(jobs.size());
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+        urlSupport url;
+        url.createURL(jobs.at(i).address);
+        Waiting waiting{i, jobs.at(i), url.getHomeURL(), QString()};
+        if (urlSupport::isValidWWW(waiting.home))
+            waiting.host = hostKey(waiting.job.address);
+        std::deque<Waiting> &queue = m_pending[waiting.host];
+        if (queue.empty())
+            m_ready.emplace(i, waiting.host);
+        queue.push_back(std::move(waiting));
+    }
+    m_waitingCount = jobs.size();
 }
 
 void IconRun::start()
@@ -57,30 +69,45 @@ void IconRun::pump()
 
 bool IconRun::startNext()
 {
-    for (qsizetype i = 0; i < m_pending.size(); ++i) {
-        urlSupport url;
-        url.createURL(m_pending.at(i).address);
-        const QString home = url.getHomeURL();
-        if (!urlSupport::isValidWWW(home)) {
-            const IconJob job = m_pending.takeAt(i);
-            emit vardeckStarted(job.name, home);
-            ++m_failed;
-            --m_remaining;
-            emit counted();
-            return true;
-        }
-        const QString host = hostKey(m_pending.at(i).address);
-        if (m_perHost.value(host) >= m_options.maxPerHost)
-            continue;
-        auto run = std::make_shared<Running>(Running{m_pending.takeAt(i), host});
-        ++m_inFlight;
-        ++m_perHost[host];
-        emit vardeckStarted(run->job.name, home);
-        IconSupport::calcIconURL(url, m_net, this,
-                                 [this, run](const QString &address) { iconAddressFound(run, address); });
+    if (m_ready.empty())
+        return false;
+    const QString host = m_ready.begin()->second;
+    m_ready.erase(m_ready.begin());
+    std::deque<Waiting> &queue = m_pending[host];
+    Waiting next = std::move(queue.front());
+    queue.pop_front();
+    --m_waitingCount;
+    if (next.host.isEmpty() && !urlSupport::isValidWWW(next.home)) {
+        // No web address: it fails at once, and the next such job is ready too.
+        markReady(host);
+        emit vardeckStarted(next.job.name, next.home);
+        ++m_failed;
+        --m_remaining;
+        emit counted();
         return true;
     }
-    return false;
+    auto run = std::make_shared<Running>(Running{std::move(next.job), host});
+    ++m_inFlight;
+    ++m_perHost[host];
+    markReady(host);
+    urlSupport url;
+    url.createURL(run->job.address);
+    emit vardeckStarted(run->job.name, next.home);
+    IconSupport::calcIconURL(url, m_net, this, [this, run](const QString &address) { iconAddressFound(run, address); });
+    return true;
+}
+
+// The site's next job may start once the site has room for one more fetch.
+void IconRun::markReady(const QString &host)
+{
+    const auto queue = m_pending.constFind(host);
+    if (queue == m_pending.constEnd() || queue->empty()) {
+        m_pending.remove(host);
+        return;
+    }
+    if (!host.isEmpty() && m_perHost.value(host) >= m_options.maxPerHost)
+        return;
+    m_ready.emplace(queue->front().order, host);
 }
 
 void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress)
@@ -145,14 +172,17 @@ void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &b
 void IconRun::endOne(const std::shared_ptr<Running> &run)
 {
     --m_inFlight;
+    const bool wasFull = m_perHost.value(run->host) >= m_options.maxPerHost;
     if (--m_perHost[run->host] <= 0)
         m_perHost.remove(run->host);
+    if (wasFull)
+        markReady(run->host);
     pump();
 }
 
 void IconRun::finishIfDone()
 {
-    if (!m_started || m_finished || m_inFlight > 0 || (!m_cancelled && !m_pending.isEmpty()))
+    if (!m_started || m_finished || m_inFlight > 0 || (!m_cancelled && m_waitingCount > 0))
         return;
     m_finished = true;
     emit finished(m_cancelled);

@@ -18,7 +18,9 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <deque>
 #include <functional>
+#include <map>
 
 namespace rr
 {
@@ -67,15 +69,28 @@ private:
         IconJob job;
         QString host;
     };
+    // A job waiting, with its home page and site worked out once.
+    struct Waiting {
+        qsizetype order = 0;
+        IconJob job;
+        QString home;
+        QString host;
+    };
     void pump();
     bool startNext();
+    void markReady(const QString &host);
     void iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress);
     void iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked);
     void endOne(const std::shared_ptr<Running> &run);
     void finishIfDone();
 
     QString m_basePath;
-    QList<IconJob> m_pending;
+    // The waiting jobs by site ("" holds those that are no web address), and the sites
+    // that may start one more fetch, by their first job's place in the list: the next
+    // job is found without reading the whole list again.
+    QHash<QString, std::deque<Waiting>> m_pending;
+    std::map<qsizetype, QString> m_ready;
+    qsizetype m_waitingCount = 0;
     HttpFetcher &m_net;
     Options m_options;
     QHash<QString, int> m_perHost;

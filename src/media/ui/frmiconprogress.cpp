@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace rr
 {
@@ -33,6 +34,12 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
     // window's button with it.
     setObjectName(QStringLiteral("frmIconProgress"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Still the owner's dialog for the window manager, which keeps it above the main
+    // window instead of opening it behind.
+    if (owner && owner->window()->windowHandle()) {
+        create();
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
     setWindowTitle(QStringLiteral("Icon loading..."));
     lblLoaded = plainLabel(this, QStringLiteral("lblLoaded"), QStringLiteral("0"));
     lblFailed = plainLabel(this, QStringLiteral("lblFailed"), QStringLiteral("0"));

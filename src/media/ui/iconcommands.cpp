@@ -142,9 +142,8 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(file));
     if (picture.isNull())
         return;
-    // A key already there means an older icon: the folders are read again.
-    if (w.ImageListWM.contains(wid))
-        callOp(w.ops.populateIconList);
+    // An older icon of the Vardeck is replaced in place: reading the whole icons folder
+    // again for each one would make a run over thousands of Vardecks crawl.
     w.ImageListWM.insert(wid, QIcon(picture));
 }
 

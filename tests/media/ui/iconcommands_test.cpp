@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QProgressBar>
+#include <QWindow>
 
 namespace rr::test
 {
@@ -83,6 +84,9 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     EXPECT_FALSE(window->isEnabled()) << "the main window waits for the run";
     EXPECT_TRUE(waitUntil([&] { return !progress->lblAddress->text().isEmpty(); }));
     EXPECT_TRUE(progress->isEnabled()) << "the Cancel button stays usable";
+    ASSERT_NE(progress->windowHandle(), nullptr);
+    EXPECT_EQ(progress->windowHandle()->transientParent(), window->windowHandle())
+        << "kept above the main window by the window manager";
 
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
     EXPECT_EQ(progress->windowTitle(), "Icons loaded: 2");
