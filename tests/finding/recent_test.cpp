@@ -6,7 +6,7 @@ using test::Vd;
 
 using RecentListTest = test::FindingTest;
 
-TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirst)
+TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrims)
 {
     QList<Vd> vardecks;
     for (int i = 1; i <= 20; ++i)
@@ -18,8 +18,13 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirst)
     ASSERT_EQ(items.size(), 14);
     EXPECT_EQ(items.first().caption, "1  Site 20");
     EXPECT_EQ(items.last().caption, "14  Site 7");
-    EXPECT_EQ(recentColl.first().getID(), "W7");  // oldest first in the list itself
+    EXPECT_EQ(recentColl.first().getID(), "W7"); // oldest first in the list itself
     EXPECT_EQ(recentColl.last().getDBName(), "Vardecks.xml");
+
+    // A lowered maximum trims at the next open.
+    recordRecentOpen(doc(), "W3", recentColl, 5, "Vardecks.xml");
+    ASSERT_EQ(recentColl.size(), 4);
+    EXPECT_EQ(recentColl.last().getID(), "W3");
 }
 
 TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChanged)
@@ -34,27 +39,13 @@ TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChanged)
 
     vardeck("W1").setChildText("ADDRESS", "http://moved.example/");
     recordRecentOpen(doc(), "W1");
-    ASSERT_EQ(recentColl.size(), 3);  // the record of the old address stays
+    ASSERT_EQ(recentColl.size(), 3); // the record of the old address stays
     EXPECT_EQ(recentColl.at(1).getURL(), "http://one.example/");
 
     EXPECT_FALSE(recordRecentOpen(doc(), "W99"));
     EXPECT_EQ(recentColl.size(), 3);
     clearRecentVardecks();
     EXPECT_TRUE(recentMenuItems().isEmpty());
-}
-
-TEST_F(RecentListTest, aLoweredMaximumTrimsAtTheNextOpen)
-{
-    QList<Vd> vardecks;
-    for (int i = 1; i <= 12; ++i)
-        vardecks.append(Vd(QStringLiteral("W%1").arg(i)));
-    open(vardecks);
-    for (int i = 1; i <= 11; ++i)
-        recordRecentOpen(doc(), QStringLiteral("W%1").arg(i));
-    recentMax = 5;
-    recordRecentOpen(doc(), "W12");
-    ASSERT_EQ(recentColl.size(), 4);
-    EXPECT_EQ(recentColl.last().getID(), "W12");
 }
 
 TEST_F(RecentListTest, anItemRecordsAVisitOnlyForTheSameVardeckAtTheSameAddress)

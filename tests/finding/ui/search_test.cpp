@@ -42,19 +42,6 @@ TEST_F(SearchUiTest, bothListsFillByMatchesAndSortOnTheirOwn)
     EXPECT_EQ(tags(window->lstSearch), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
 }
 
-TEST_F(SearchUiTest, recentRowsAreBoldInBothLists)
-{
-    open({Vd("W1").name("plain"), Vd("W2").name("recent")});
-    VDData record;
-    record.loadDataFromReg("w2", "recent", "http://a.example/", "Vardecks.xml");
-    recentColl = {record};
-    search("");
-    ASSERT_EQ(window->lstSearch->topLevelItemCount(), 2);
-    EXPECT_FALSE(window->lstSearch->topLevelItem(0)->font(0).bold());
-    EXPECT_TRUE(window->lstSearch->topLevelItem(1)->font(0).bold());
-    EXPECT_TRUE(window->lstSrch->topLevelItem(1)->font(1).bold());
-}
-
 TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndNoneTickedMeansAllData)
 {
     open({Vd("W1").name("alpha").notes("beta")});
@@ -72,18 +59,6 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndNoneTickedMeansAllData)
     search("beta");
     EXPECT_TRUE(window->chkSearch(0)->isChecked()) << "a search with no box ticked ticks All Vardeck data";
     EXPECT_EQ(tags(window->lstSrch), QStringList{"W1"});
-}
-
-TEST_F(SearchUiTest, theHistoryFillsTheBoxAndKeepsTheTypedText)
-{
-    open({Vd("W1").name("Foo bar")});
-    search("bar");
-    search("foo");
-    ASSERT_EQ(window->cmbSearch->count(), 2);
-    EXPECT_EQ(window->cmbSearch->itemText(0), "foo");
-    window->cmbSearch->setEditText("typed");
-    window->ops.populateSearchList();
-    EXPECT_EQ(window->cmbSearch->currentText(), "typed");
 }
 
 TEST_F(SearchUiTest, enterInTheSearchBoxAndAPickFromItsListSearchOnce)
