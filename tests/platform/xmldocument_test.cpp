@@ -9,11 +9,12 @@
 
 using namespace rr;
 
-TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopens)
+TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopensFromAnOddFolder)
 {
     test::TempHome home;
-    const QString path =
-        test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
+    // A folder path with blanks, an accent and URL-like characters still finds the DTD.
+    const QString folder = home.path() + QString::fromUtf8("/My Bookmarks é %20#?/DeVivozoda");
+    const QString path = test::writeDatabase(folder, "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
     XmlNode name = doc.nodeFromID("T1").child("NAME");
@@ -98,19 +99,6 @@ TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(doc.nodeFromID("T1").childText("NAME").size(), 5000);
-}
-
-TEST(XmlDocument, folderPathsWithBlanksAndAccentsFindTheDtd)
-{
-    test::TempHome home;
-    const QString folder = home.path() + QString::fromUtf8("/My Bookmarks é %20#?/DeVivozoda");
-    const QString path = test::writeDatabase(folder, "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
-    XmlDocument doc;
-    ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
-    EXPECT_TRUE(doc.nodeFromID("T1"));
-    ASSERT_TRUE(doc.save(path));
-    XmlDocument again;
-    EXPECT_TRUE(again.load(path));
 }
 
 TEST(XmlDocument, stylesheetInstructionGoesRightAfterTheDeclaration)
