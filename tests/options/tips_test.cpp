@@ -48,16 +48,6 @@ TEST(TipTable, keepsTheGivenBodiesCharacterForCharacter)
         {1, "When creating a Vardeck bookmark, or retrieving one from a browser, the information about it remains "
             "editable until the Vardeck is saved.  To save the Vardeck click on the Save button on the toolbar, or use "
             "the keyboard shortcut CTRL-S."},
-        {13, "Vardecks supports many shortcut keys to make managing your bookmarks easier.  Use the menu option "
-             "Help->Keyboard shortcuts, or look at the tooltip text for the control you are using (hover over the "
-             "control)."},
-        {36, "There are two ways to view your Vardecks, called Aspects. The Explorer Aspect (Aspect->Explorer) is a "
-             "Windows-style user interface for managing and editing your Vardeck bookmarks, while the Web Aspect "
-             "(Aspect->Web) offers web-style screens for viewing your Vardecks."},
-        {52, "When searching, check the 'Open first result' checkbox to instantly open in a browser the search result "
-             "that best matched your search text."},
-        {28, "Use the keyboard shortcut CTRL-P to print.  This option allows you to print the view that is currently "
-             "displayed on the Web Aspect."},
     };
     for (const auto &[id, body] : given)
         EXPECT_EQ(list[id - 1].getTipLongText().toStdString(), body) << id;
