@@ -144,7 +144,7 @@ TEST(Palette, webSafeLayout)
     EXPECT_EQ(at(256), Rgb(0, 0, 0));
 }
 
-TEST(PaletteFile, saveThenLoadAtOffsets)
+TEST(PaletteFile, saveThenLoadAtOffsetsAndAFailedSaveKeepsTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("colours.pal");
@@ -160,6 +160,15 @@ TEST(PaletteFile, saveThenLoadAtOffsets)
     ASSERT_TRUE(loaded.Load(path, offset));
     EXPECT_EQ(offset, 12);
     EXPECT_EQ(entriesOf(loaded), entriesOf(saved));
+
+    // A failed save keeps the old file.
+    cPalette web;
+    web.CreateWebSafe();
+    {
+        test::FailingDisk disk;
+        EXPECT_FALSE(web.Save(path, 0));
+    }
+    EXPECT_EQ(test::readBytes(path), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
 
     ASSERT_TRUE(saved.Save(path, 10));
     offset = 10;
@@ -198,21 +207,4 @@ TEST(PaletteFile, badFilesLeaveEntriesAlone)
     qint32 offset = 0;
     EXPECT_TRUE(palette.Load(write("largest.pal", largest), offset));
     EXPECT_EQ(palette.Count(), 4097);
-}
-
-TEST(PaletteFile, failedSaveKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("colours.pal");
-    cPalette small;
-    small.Add(1, 1, 1);
-    ASSERT_TRUE(small.Save(path, 0));
-
-    cPalette web;
-    web.CreateWebSafe();
-    {
-        test::FailingDisk disk;
-        EXPECT_FALSE(web.Save(path, 0));
-    }
-    EXPECT_EQ(test::readBytes(path), QByteArray("\x01\0\0\0\x01\x01\x01\0", 8));
 }
