@@ -6,7 +6,8 @@
 using namespace rr;
 using test::Vd;
 
-namespace {
+namespace
+{
 
 QList<SearchResult> searchBoxes(const XmlDocument *doc, const QString &text, std::initializer_list<int> boxes)
 {
@@ -25,9 +26,9 @@ QStringList widsOf(const QList<SearchResult> &results)
     return out;
 }
 
-}  // namespace
+} // namespace
 
-TEST(WordRules, countsOverlappingOccurrencesAndEmptyWords)
+TEST(WordRules, countsOverlappingOccurrencesAndSplitsAtEveryBlank)
 {
     EXPECT_EQ(countOccurrences("aaaa", "aa"), 3);
     EXPECT_EQ(countOccurrences("abcabc", "abc"), 2);
@@ -36,6 +37,18 @@ TEST(WordRules, countsOverlappingOccurrencesAndEmptyWords)
     EXPECT_EQ(countOccurrences("abc", ""), 3);
     EXPECT_EQ(countOccurrences("", ""), 0);
     EXPECT_EQ(countOccurrences("", "a"), 0);
+
+    // Words split at every blank, keeping empty words.
+    EXPECT_TRUE(splitSearchWords("").isEmpty());
+    EXPECT_EQ(splitSearchWords("a  b"), QStringList({"a", "", "b"}));
+    EXPECT_EQ(splitSearchWords(" x "), QStringList({"", "x", ""}));
+
+    // An empty last word on long notes counts past 16 bits.
+    SearchWords words("note ");
+    const QString notes = QString(40000, QLatin1Char('n')) + QStringLiteral("note");
+    qint32 matches = 0;
+    ASSERT_TRUE(words.match(notes, &matches));
+    EXPECT_EQ(matches, 40004);
 }
 
 TEST(WordRules, finderAgreesWithAPlainSearchOnSharedLowBytes)
@@ -56,49 +69,33 @@ TEST(WordRules, finderAgreesWithAPlainSearchOnSharedLowBytes)
     }
 }
 
-TEST(WordRules, splitsAtEveryBlankKeepingEmptyWords)
-{
-    EXPECT_TRUE(splitSearchWords("").isEmpty());
-    EXPECT_EQ(splitSearchWords("a  b"), QStringList({"a", "", "b"}));
-    EXPECT_EQ(splitSearchWords(" x "), QStringList({"", "x", ""}));
-}
-
-TEST(WordRules, emptyLastWordOnLongNotesCountsPast16Bits)
-{
-    SearchWords words("note ");
-    const QString notes = QString(40000, QLatin1Char('n')) + QStringLiteral("note");
-    qint32 matches = 0;
-    ASSERT_TRUE(words.match(notes, &matches));
-    EXPECT_EQ(matches, 40004);
-}
-
 TEST(SearchFieldBoxes, allDataAndSingleFieldsExcludeEachOther)
 {
-    SearchFieldBoxes boxes;  // the window starts with "All Vardeck data"
+    SearchFieldBoxes boxes; // the window starts with "All Vardeck data"
     boxes.ticked[1] = true;
-    boxes.clicked(1);  // ticking Name unticks All
+    boxes.clicked(1); // ticking Name unticks All
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{false, true, false, false, false, false}));
     boxes.ticked[2] = true;
-    boxes.clicked(2);  // several single fields may be ticked
+    boxes.clicked(2); // several single fields may be ticked
     EXPECT_EQ(boxes.mask(), SearchName | SearchAddress);
     boxes.ticked[1] = false;
     boxes.clicked(1);
     boxes.ticked[2] = false;
-    boxes.clicked(2);  // unticking the last single field ticks All again
+    boxes.clicked(2); // unticking the last single field ticks All again
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{true, false, false, false, false, false}));
 
     boxes.ticked[0] = false;
-    boxes.clicked(0);  // unticking All leaves nothing ticked until the next search
+    boxes.clicked(0); // unticking All leaves nothing ticked until the next search
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{}));
     boxes.ensureOneTicked();
     EXPECT_TRUE(boxes.ticked[0]);
 
     boxes.ticked = {false, false, true, false, true, false};
     boxes.ticked[0] = true;
-    boxes.clicked(0);  // ticking All unticks every single field
+    boxes.clicked(0); // ticking All unticks every single field
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{true, false, false, false, false, false}));
 
-    boxes.selectOnly(3);  // Tools > Search > Notes
+    boxes.selectOnly(3); // Tools > Search > Notes
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{false, false, false, true, false, false}));
     EXPECT_EQ(boxes.mask(), SearchNotes);
 }
@@ -107,8 +104,7 @@ using WordSearchTest = test::FindingTest;
 
 TEST_F(WordSearchTest, everyWordMustOccurAndTheLastWordIsCounted)
 {
-    open({Vd("W1").name("Zürich news").notes("aaaa"),
-          Vd("W2").name("news only").notes("aaaa news news"),
+    open({Vd("W1").name("Zürich news").notes("aaaa"), Vd("W2").name("news only").notes("aaaa news news"),
           Vd("W3").name("zÜRICH").notes("x")});
     EXPECT_EQ(searchBoxes(doc(), "aa", {3}), (QList<SearchResult>{{"W1", 3}, {"W2", 3}}));
     // Letter case is ignored on both sides, also beyond ASCII.
@@ -126,7 +122,7 @@ TEST_F(WordSearchTest, aWordMatchesAcrossTheJointOfTwoFields)
     // All data joins the fields with no separator too.
     EXPECT_EQ(widsOf(searchBoxes(doc(), "CXY", {0})), QStringList({"W1"}));
     // Single fields are joined in their fixed order whatever was ticked first.
-    EXPECT_EQ(widsOf(searchBoxes(doc(), "zd", {4, 2})), QStringList({"W1", "W2"}));  // address, description
+    EXPECT_EQ(widsOf(searchBoxes(doc(), "zd", {4, 2})), QStringList({"W1", "W2"})); // address, description
 }
 
 TEST_F(WordSearchTest, emptyTextFindsEveryVardeckAndABlankNeedsText)
@@ -149,7 +145,7 @@ TEST_F(WordSearchTest, theScanStopsAt500Results)
     ASSERT_EQ(results.size(), 500);
     EXPECT_EQ(results.first().wid, "W1");
     EXPECT_EQ(results.last().wid, "W500");
-    EXPECT_EQ(searchBoxes(doc(), "item 61", {1}).size(), 16);  // 61, 161 .. 561, 610 .. 619
+    EXPECT_EQ(searchBoxes(doc(), "item 61", {1}).size(), 16); // 61, 161 .. 561, 610 .. 619
 }
 
 TEST_F(WordSearchTest, theCommandReportsNothingFoundAndRecordsTheText)
@@ -168,7 +164,7 @@ TEST_F(WordSearchTest, theCommandReportsNothingFoundAndRecordsTheText)
     EXPECT_EQ(searchColl, QStringList({"beta"}));
 
     EXPECT_EQ(runSearchCommand(search, doc(), "", boxes).size(), 1);
-    EXPECT_EQ(searchColl, QStringList({"beta"}));  // an empty search is not remembered
+    EXPECT_EQ(searchColl, QStringList({"beta"})); // an empty search is not remembered
     EXPECT_EQ(m_prompts.messages().size(), 1u);
 }
 
@@ -184,7 +180,7 @@ TEST_F(WordSearchTest, keptTextsFollowEveryKindOfEdit)
     };
     same("e");
 
-    vardeck("W2").setChildText("NAME", "yellow");  // through the DOM
+    vardeck("W2").setChildText("NAME", "yellow"); // through the DOM
     EXPECT_EQ(widsOf(same("yellow")), QStringList({"W2"}));
 
     // Straight through libxml2, same length, so only the bytes differ; such an edit
