@@ -48,10 +48,9 @@ TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
     QTemporaryDir bin;
     const QString received = bin.filePath("received");
     QFile script(bin.filePath("xdg-email"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.out\"\nmv \"$0.out\" \"" +
-                 received.toUtf8() + "\"\n");
-    script.close();
+    ASSERT_TRUE(test::writeBytes(script.fileName(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > "
+                                                    "\"$0.out\"\nmv \"$0.out\" \"" +
+                                                        received.toUtf8() + "\"\n"));
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8() + ":" + path);
@@ -62,9 +61,7 @@ TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
     timer.start();
     while (!QFile::exists(received) && timer.elapsed() < 10000)
         QThread::msleep(20);
-    QFile out(received);
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    QList<QByteArray> args = out.readAll().split('\0');
+    QList<QByteArray> args = test::readBytes(received).split('\0');
     args.removeLast();
     EXPECT_EQ(args, QList<QByteArray>({"--utf8", "--subject", "Vardecks - all", "--body", "two\nlines; $(x) 'q'",
                                        "--attach", "/tmp/Vardecks listing.htm"}));
