@@ -2,6 +2,7 @@
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
 #include "support/failingdisk.h"
+#include "support/modaldriver.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,27 +18,6 @@ QString label(QWidget *dialog, const char *name)
 {
     return find<QLabel>(dialog, name)->text();
 }
-
-// Closes any modal window that opens by mistake while it lives, so that a test
-// never hangs.
-class StrayModalGuard
-{
-public:
-    StrayModalGuard()
-    {
-        m_timer.setInterval(200);
-        QObject::connect(&m_timer, &QTimer::timeout, [] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "a dialog opened";
-                w->close();
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -104,12 +84,13 @@ TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
 TEST(frmMoveVardeck, nothingToMoveDoesNotOpen)
 {
     DialogDb d;
-    StrayModalGuard guard;
+    ModalDriver guard;
     EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.hooks, {}));
     EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
     d.prompts.clear();
     EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.hooks, {}));
     EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
+    EXPECT_TRUE(guard.opened().isEmpty());
 }
 
 TEST(frmMoveVardeck, aVardeckGoneMeanwhileCancelsTheWholeMove)
@@ -228,9 +209,10 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
 TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
 {
     DialogDb d;
-    StrayModalGuard guard;
+    ModalDriver guard;
     EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.hooks, {}));
     EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.hooks, {}));
+    EXPECT_TRUE(guard.opened().isEmpty());
     EXPECT_EQ(d.prompts.texts(),
               QStringList({"No folder has been selected to move", "No folder has been selected to move"}));
 

@@ -8,14 +8,6 @@ using namespace rr::test;
 namespace
 {
 
-QStringList childTexts(const QTreeWidgetItem *item)
-{
-    QStringList out;
-    for (int i = 0; item && i < item->childCount(); ++i)
-        out << item->child(i)->text(0);
-    return out;
-}
-
 TEST_F(PopupsTest, threeRowsDraggedOntoAFolderMoveInListOrderAndTheShownFolderStays)
 {
     open();

@@ -231,7 +231,7 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
     EXPECT_EQ(vardeck.childText("FAV"), "TRUE");
 }
 
-TEST_F(EditingTest, cancellingAnAddShowsNoVardeck)
+TEST_F(EditingTest, cancellingAnAddShowsNoVardeckAndLeavesTheMoveButtonsToTheSelection)
 {
     openDb();
     showVardeck("T1", "W1");
@@ -244,6 +244,8 @@ TEST_F(EditingTest, cancellingAnAddShowsNoVardeck)
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_FALSE(window->toolbarButton(24)->isVisible());
     EXPECT_EQ(doc()->countElements("VARDECK"), 3);
+    EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
+    EXPECT_TRUE(window->cmdMoveFolder->isEnabled());
 }
 
 TEST_F(EditingTest, savingAModificationCreatesMissingChildrenAndKeepsTheSize)
@@ -361,39 +363,18 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_EQ(stored("W4").childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
 }
 
-TEST_F(EditingTest, cancellingAnAddLeavesTheMoveButtonsAsTheSelectionHasThem)
-{
-    openDb();
-    clickFolder("T5");
-    menu("mnuAddVardeck");
-    prompts.answer(MsgResult::Yes);
-    press(window->txtWName, Qt::Key_Escape);
-    EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
-    EXPECT_TRUE(window->cmdMoveFolder->isEnabled());
-}
-
-TEST_F(EditingTest, aNewVardeckSortsIntoTheTreeWithoutRegardToCase)
+TEST_F(EditingTest, aNewFavouriteSortsIntoTheTreeWithoutRegardToCaseAndJoinsTheFavourites)
 {
     openDb();
     clickFolder("T1");
     menu("mnuAddVardeck");
     typeInto(window->txtWName, "Could be");
+    QTest::mouseClick(window->chkFav, Qt::LeftButton);
     save();
     QStringList names;
     for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
         names << window->tvwWM->topLevelItem(i)->text(0);
     EXPECT_EQ(names, QStringList({"alpha & co", "Beta site", "Could be"}));
-}
-
-TEST_F(EditingTest, aFavouriteSavedAddsToTheFavouritesTree)
-{
-    openDb();
-    clickFolder("T6");
-    menu("mnuAddVardeck");
-    typeInto(window->txtWName, "Loved");
-    QTest::mouseClick(window->chkFav, Qt::LeftButton);
-    save();
     EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
     EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
 }

@@ -190,6 +190,22 @@ protected:
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         return menu ? menu->objectName() : QString();
     }
+    // A right-click on a node of tree; the popup it opened, closed again.
+    QString rightClick(QTreeWidget *tree, QTreeWidgetItem *item) const
+    {
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(item).center());
+        const QString shown = openPopup();
+        closePopups();
+        return shown;
+    }
+    static QStringList childTexts(const QTreeWidgetItem *item)
+    {
+        QStringList out;
+        for (int i = 0; item && i < item->childCount(); ++i)
+            out << item->child(i)->text(0);
+        return out;
+    }
     void record(const QString &handler)
     {
         window->setCommand(handler, [this, handler](int index) { runs.append({handler, index}); });

@@ -13,14 +13,6 @@ using namespace rr::test;
 namespace
 {
 
-QStringList childTexts(const QTreeWidgetItem *item)
-{
-    QStringList out;
-    for (int i = 0; i < item->childCount(); ++i)
-        out << item->child(i)->text(0);
-    return out;
-}
-
 TEST_F(ExplorerTest, folderTreeShowsRootSortedAndSubFoldersSortedOnFirstExpand)
 {
     openDatabase();
@@ -150,15 +142,12 @@ TEST_F(ExplorerTest, rightClicksRecordThePopupStateAndOpenTheirMenus)
 {
     openDatabase();
     clickFolder("T5");
-    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, topics()->visualItemRect(node("T6")).center());
-    EXPECT_EQ(openPopup(), "mnuTopicMenu");
-    closePopups();
+    EXPECT_EQ(rightClick(topics(), node("T6")), "mnuTopicMenu");
     EXPECT_EQ(window->popup.popupNode.item(), node("T6"));
     EXPECT_EQ(window->popup.popupSelectedNode.item(), node("T5"));
     EXPECT_EQ(window->popup.popupFolderTID, "T6");
 
-    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, topics()->visualItemRect(root()).center());
-    closePopups();
+    rightClick(topics(), root());
     EXPECT_EQ(window->popup.popupFolderTID, "");
 
     QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, QPoint(5, topics()->viewport()->height() - 3));

@@ -6,14 +6,6 @@ using namespace rr::test;
 namespace
 {
 
-void rightClick(QTreeWidget *tree, QTreeWidgetItem *item)
-{
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(item).center());
-    while (QWidget *popup = QApplication::activePopupWidget())
-        popup->close();
-}
-
 TEST_F(PopupsTest, moveButtonsSayWhenNothingIsShownAndDoNothingAwayFromTheIndexTab)
 {
     open();

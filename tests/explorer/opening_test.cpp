@@ -129,36 +129,6 @@ TEST_F(ExplorerTest, homePageOfANonWebAddressCannotBeLoaded)
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 }
 
-TEST_F(ExplorerTest, twentyOpensLeaveFourteenRecentItemsNewestFirst)
-{
-    QByteArray vardecks;
-    for (int i = 1; i <= 20; ++i)
-        vardecks += VD{QString("W%1").arg(i), QString("Site %1").arg(i, 2, 10, QChar('0')),
-                       QString("http://s%1.example/").arg(i)}
-                        .xml();
-    openDatabase("<FOLDERS>" + folderXml("T1", "Many", vardecks) + "</FOLDERS>");
-    clickFolder("T1");
-    for (int i = 1; i <= 20; ++i) {
-        clickVardeck(QString("W%1").arg(i));
-        window->runCommand("mnuToolsOpen_Click");
-    }
-    EXPECT_EQ(recentColl.size(), 14);
-    QStringList captions;
-    for (int i = 0; i <= window->menuArrayUpperBound("second"); ++i) {
-        QAction *item = window->menuItem("second", i);
-        if (item && item->isVisible())
-            captions << item->text();
-    }
-    ASSERT_EQ(captions.size(), 14);
-    EXPECT_EQ(captions.first(), "1  Site 20");
-    EXPECT_EQ(captions.last(), "14  Site 07");
-    EXPECT_EQ(window->menuItem("second", 0)->data().toString(), "http://s20.example/");
-    // The opened Vardecks are bold at the next fill.
-    clickFolder("T1");
-    EXPECT_TRUE(row("W20")->font(0).bold());
-    EXPECT_FALSE(row("W1")->font(0).bold());
-}
-
 TEST_F(ExplorerTest, recentItemOpensItsAddressAndCountsTheVisit)
 {
     openDatabase();
@@ -173,11 +143,6 @@ TEST_F(ExplorerTest, recentItemOpensItsAddressAndCountsTheVisit)
     EXPECT_EQ(onDisk("W3", "HITS"), "11");
     // The record keeps its place.
     EXPECT_EQ(window->menuItem("second", 1)->text(), "2  Secure bank");
-
-    window->menuItem("mnuRecentClear")->trigger();
-    EXPECT_TRUE(recentColl.isEmpty());
-    EXPECT_FALSE(window->menuItem("second", 0)->isVisible());
-    EXPECT_EQ(window->menuArrayUpperBound("second"), 0);
 }
 
 // ----- the Go commands -----

@@ -40,19 +40,11 @@ private:
     std::function<QString()> m_snapshot;
 };
 
-void rightClick(QTreeWidget *tree, QTreeWidgetItem *item)
-{
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(item).center());
-}
-
 TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeck)
 {
     open();
     clickFolder("T1");
-    rightClick(window->tvwWM, wmNode("W2"));
-    EXPECT_EQ(openPopup(), "mnuStartVD");
-    closePopups();
+    EXPECT_EQ(rightClick(window->tvwWM, wmNode("W2")), "mnuStartVD");
 
     window->menuItem("mnuOpenVD")->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://two.example/a"}));
@@ -80,7 +72,6 @@ TEST_F(PopupsTest, nodesWhoseVardeckHasGoneAreSkipped)
     open();
     clickFolder("T1");
     rightClick(window->tvwWM, wmNode("W2"));
-    closePopups();
     removeElement("W2");
     const QByteArray before = fileBytes();
     {
@@ -235,9 +226,7 @@ TEST_F(PopupsTest, folderMenuDeletesTheRightClickedFolderAlsoWithTheRootSelected
 {
     open();
     topics()->setCurrentItem(root());
-    rightClick(topics(), node("T4"));
-    EXPECT_EQ(openPopup(), "mnuTopicMenu");
-    closePopups();
+    EXPECT_EQ(rightClick(topics(), node("T4")), "mnuTopicMenu");
     prompts.answer(MsgResult::Yes);
     window->menuItem("mnuDeleteFolder")->trigger();
     EXPECT_EQ(prompts.texts(),
@@ -249,7 +238,6 @@ TEST_F(PopupsTest, folderMenuDeletesTheRightClickedFolderAlsoWithTheRootSelected
     // The root's own menu: the base directory stays.
     prompts.clear();
     rightClick(topics(), root());
-    closePopups();
     window->menuItem("mnuDeleteFolder")->trigger();
     EXPECT_EQ(prompts.texts(), QStringList({"The base directory cannot be deleted"}));
 }
@@ -259,7 +247,6 @@ TEST_F(PopupsTest, folderMenuOpensAndRenamesTheRightClickedFolder)
     open();
     clickFolder("T4");
     rightClick(topics(), node("T5"));
-    closePopups();
     window->menuItem("mnuOpenF")->trigger();
     EXPECT_EQ(window->lblTName->text(), "Echo");
 
@@ -267,7 +254,6 @@ TEST_F(PopupsTest, folderMenuOpensAndRenamesTheRightClickedFolder)
     // right-clicked last.
     clickFolder("T1");
     rightClick(window->tvwWM, wmNode("W1"));
-    closePopups();
     QString renamed;
     {
         ModalDriver driver([&](QDialog *dialog) {
@@ -284,10 +270,8 @@ TEST_F(PopupsTest, newFolderStartsFromTheRememberedFolderOrTheTopLevelWhenItHasG
 {
     open();
     rightClick(topics(), node("T4"));
-    closePopups();
     EXPECT_EQ(popups().rememberedFolderTID(), "T4");
     rightClick(topics(), node("T5"));
-    closePopups();
     const XmlNode gone = doc()->nodeFromID("T5");
     removeElement("T5");
     EXPECT_EQ(popups().rememberedFolderTID(), "");
@@ -301,7 +285,6 @@ TEST_F(PopupsTest, newFolderStartsFromTheRememberedFolderOrTheTopLevelWhenItHasG
     }
     EXPECT_EQ(popups().rememberedFolderTID(), "");
     rightClick(topics(), root());
-    closePopups();
     EXPECT_EQ(popups().rememberedFolderTID(), "");
 }
 

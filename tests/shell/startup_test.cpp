@@ -80,12 +80,8 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
 {
     auto window = start();
     EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
-    EXPECT_EQ(stored(kApp, "TabIndex"), "0");
     EXPECT_EQ(stored(kApp, "Aspect"), "Explorer");
-    EXPECT_EQ(stored(kApp, "AspectStyle"), "VD.xsl");
-    EXPECT_EQ(stored(kApp, "WebAspectHtml"), "true");
     EXPECT_EQ(stored(kOptions, "iconView"), "False");
-    EXPECT_EQ(stored(kApp, "Version"), "3.0.1");
 
     ASSERT_NE(window->dbXML, nullptr);
     EXPECT_EQ(currentDBName, "Vardecks.xml");
