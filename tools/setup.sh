@@ -8,7 +8,8 @@ build="${RR_BUILD_DIR:-$here/build}"
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-webengine-dev
           libxml2-dev libxslt1-dev libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev
-          libxcb1-dev xvfb xauth openbox fonts-dejavu-core xdg-utils)
+          libxcb1-dev xvfb xauth openbox fonts-dejavu-core xdg-utils
+          libxml2-utils xsltproc)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,9 +4,11 @@
 #include "shell/menutable.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QRegularExpression>
 
 namespace rr
@@ -38,18 +40,38 @@ void collect(const QList<QAction *> &actions, QList<QAction *> &out)
     }
 }
 
+// A menu taller than the screen scrolls, as the Favorites menu does with thousands of
+// favorites, instead of spreading over the whole screen in columns.
+class ScrollingMenuStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 void frmVardecks::buildMenus()
 {
     const QList<MenuEntry> &table = mainMenuTable();
     QMenu *parents[3] = {nullptr, nullptr, nullptr};
+    // One style for every menu of the bar, owned by the window; based on the
+    // application's style, so only the scrolling differs.
+    auto *menuStyle = new ScrollingMenuStyle(QApplication::style()->name());
+    menuStyle->setParent(this);
     for (qsizetype i = 0; i < table.size(); ++i) {
         const MenuEntry &entry = table[i];
         const bool opensSubMenu = i + 1 < table.size() && table[i + 1].level > entry.level;
         if (entry.level == 0 || opensSubMenu) {
             auto *menu = new QMenu(entry.caption, this);
             menu->setObjectName(entry.name);
+            menu->setStyle(menuStyle);
             QAction *item = entry.level == 0 ? menuBar()->addMenu(menu) : parents[entry.level - 1]->addMenu(menu);
             item->setObjectName(entry.name);
             item->setVisible(!entry.hidden);

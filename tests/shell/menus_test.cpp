@@ -271,3 +271,16 @@ TEST_F(MenuTest, textBoxesKeepTheirEditingKeys)
 }
 
 } // namespace
+
+TEST_F(MenuTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
+{
+    QMenu *favorites = window->subMenu("mnuFavs");
+    ASSERT_NE(favorites, nullptr);
+    const int oneColumn = favorites->sizeHint().width();
+    for (int i = 0; i < 3000; ++i)
+        favorites->addAction(QString("Favorite Vardeck %1").arg(i));
+    favorites->popup(QPoint(0, 0));
+    EXPECT_LE(favorites->height(), favorites->screen()->availableGeometry().height());
+    EXPECT_LT(favorites->width(), 2 * std::max(oneColumn, 200)) << "one column, not a screenful of them";
+    favorites->close();
+}
