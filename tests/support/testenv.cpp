@@ -67,16 +67,9 @@ QString ScriptedPrompts::file(const FileRequest &request)
 
 QString ScriptedPrompts::input(const InputRequest &, bool *ok)
 {
-    if (m_inputs.empty()) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
-    const Input r = m_inputs.front();
-    m_inputs.pop_front();
     if (ok)
-        *ok = r.ok;
-    return r.text;
+        *ok = false;
+    return {};
 }
 
 QString dataFile(const QString &name) { return QStringLiteral(RR_TEST_DATA_DIR "/") + name; }

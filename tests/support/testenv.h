@@ -34,7 +34,7 @@ private:
 };
 
 // Records each prompt; answers with the queued answers in order, then with each
-// request's default button (files: "", input: cancelled).
+// request's default button (files: ""); every text input is cancelled.
 class ScriptedPrompts final : public PromptHandler
 {
 public:
@@ -43,7 +43,6 @@ public:
 
     void answer(MsgResult result) { m_answers.push_back(result); }
     void answerFile(const QString &path) { m_files.push_back(path); }
-    void answerInput(const QString &text, bool ok = true) { m_inputs.push_back({text, ok}); }
 
     const std::vector<MessageRequest> &messages() const { return m_messages; }
     const std::vector<FileRequest> &fileRequests() const { return m_fileRequests; }
@@ -56,13 +55,8 @@ public:
     QString input(const InputRequest &request, bool *ok) override;
 
 private:
-    struct Input {
-        QString text;
-        bool ok;
-    };
     std::deque<MsgResult> m_answers;
     std::deque<QString> m_files;
-    std::deque<Input> m_inputs;
     std::vector<MessageRequest> m_messages;
     std::vector<FileRequest> m_fileRequests;
     PromptHandler *m_previous;
