@@ -56,22 +56,6 @@ protected:
     }
 };
 
-TEST_F(DatabaseCommands, theDatabaseDialogTakesTheFallbackFontWhenTheDesignedOneIsMissing)
-{
-    openDb();
-    const bool installed = sansSerifInstalled;
-    sansSerifInstalled = false;
-    QString family;
-    whileModal<frmNew>(
-        [&](frmNew *dialog) {
-            family = dialog->Label1->font().family();
-            dialog->reject();
-        },
-        [&] { menu("mnuFileDeleteDB"); });
-    sansSerifInstalled = installed;
-    EXPECT_EQ(family, "MS Sans Serif");
-}
-
 TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
 {
     openDb();

@@ -66,16 +66,6 @@ TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
     EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
 }
 
-TEST_F(ExplorerTest, folderNamesOnTheTabAreCutWhenLongAndShowAmpersandsLiterally)
-{
-    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", QByteArray(120, 'x') + " &amp; y") +
-                 folderXml("T2", "R&amp;D") + "</FOLDERS>");
-    clickFolder("T1");
-    EXPECT_EQ(window->tabView->TabCaption(1), "   xxxxxxxxxx...   ");
-    clickFolder("T2");
-    EXPECT_EQ(window->tabView->shownCaption(1), "   R&&D   ");
-}
-
 TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOne)
 {
     openDatabase();
@@ -138,23 +128,6 @@ TEST_F(ExplorerTest, clickWhileModifyingAsksAndNoKeepsEverything)
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
 }
 
-TEST_F(ExplorerTest, rightClicksRecordThePopupStateAndOpenTheirMenus)
-{
-    openDatabase();
-    clickFolder("T5");
-    EXPECT_EQ(rightClick(topics(), node("T6")), "mnuTopicMenu");
-    EXPECT_EQ(window->popup.popupNode.item(), node("T6"));
-    EXPECT_EQ(window->popup.popupSelectedNode.item(), node("T5"));
-    EXPECT_EQ(window->popup.popupFolderTID, "T6");
-
-    rightClick(topics(), root());
-    EXPECT_EQ(window->popup.popupFolderTID, "");
-
-    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, QPoint(5, topics()->viewport()->height() - 3));
-    EXPECT_EQ(openPopup(), "mnuNoVD");
-    EXPECT_TRUE(window->popup.popupNode.isNull());
-}
-
 TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)
 {
     openDatabase();
@@ -167,24 +140,6 @@ TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
     EXPECT_EQ(childTexts(root()), QStringList({"banana", "zebra"}));
-}
-
-TEST_F(ExplorerTest, newFolderDialogAddsTheFolderInItsSortedPlace)
-{
-    openDatabase();
-    clickFolder("T1");
-    window->aspectPageStale[frmVardecks::FoldersPage] = false;
-    QTimer::singleShot(0, [] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit *>("txtTName")->setText("Books");
-        QTest::keyClick(dialog->findChild<QLineEdit *>("txtTName"), Qt::Key_Return);
-    });
-    window->runCommand("mnuAddTopic_Click");
-    EXPECT_EQ(childTexts(node("T1")), QStringList({"archive", "Books", "Music", "Work"}));
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
-    // The shown folder stays.
-    EXPECT_EQ(window->currentTID, "T1");
 }
 
 } // namespace

@@ -133,41 +133,6 @@ TEST_F(PopupsTest, popularListOpensOnlyItsCurrentRow)
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://four.example/"}));
 }
 
-TEST_F(PopupsTest, listOpenAndUpdateLeaveTheRightPaneOnItsVardeckTab)
-{
-    open();
-    clickFolder("T1");
-    selectRows({"W2"});
-    window->popup.popupListName = "listVD";
-    window->tabView->setTab(1);
-    window->menuItem("mnuList", 3)->trigger();
-    EXPECT_EQ(window->lblWName->text(), "Two");
-    EXPECT_EQ(window->tabView->Tab(), 0);
-
-    selectRows({"W3"});
-    window->tabView->setTab(1);
-    window->menuItem("mnuList", 8)->trigger();
-    EXPECT_EQ(window->currentWID, "W3");
-    EXPECT_TRUE(sameText(window->txtMode->text(), "mod"));
-    EXPECT_EQ(window->tabView->Tab(), 0);
-    window->runCommand("cancelVardeckEdit");
-}
-
-TEST_F(PopupsTest, listDeleteDeletesTheRowsVardeckAndRefreshesTheFolder)
-{
-    open();
-    showVardeck("T1", "W1");
-    selectRows({"W3"});
-    window->popup.popupListName = "listVD";
-    window->tabView->setTab(1);
-    prompts.answer(MsgResult::Yes);
-    window->menuItem("mnuList", 9)->trigger();
-    EXPECT_EQ(prompts.texts(), QStringList({"Are you sure you wish to delete Three?"}));
-    EXPECT_EQ(idsOnDisk("T1", "VARDECKS"), QStringList({"W1", "W2", "W4"}));
-    EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W2"}));
-    EXPECT_EQ(window->tabView->Tab(), 0);
-}
-
 TEST_F(PopupsTest, deleteVardecksRemovesExactlyTheSelectedRowsAfterYes)
 {
     open();
