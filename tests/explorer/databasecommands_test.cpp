@@ -242,19 +242,4 @@ TEST_F(DatabaseCommands, backupAsksBeforeReplacingAFile)
     EXPECT_EQ(prompts.fileRequests().back().defaultName, "Vardecks.xml");
 }
 
-TEST_F(DatabaseCommands, exitWhileEditingAsksAndNoKeepsTheWindow)
-{
-    openDb();
-    showVardeck("T1", "W1");
-    menu("mnuEditModify");
-    prompts.answer(MsgResult::No);
-    menu("mnuFileExit");
-    EXPECT_EQ(prompts.lastText(), "Are you sure you wish exit Vardecks with unsaved changes?");
-    EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
-    EXPECT_FALSE(window->isUnloaded());
-    prompts.answer(MsgResult::Yes);
-    menu("mnuFileExit");
-    EXPECT_TRUE(window->isUnloaded());
-}
-
 } // namespace

@@ -98,21 +98,6 @@ TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
     EXPECT_EQ(fileBytes(), before);
 }
 
-TEST_F(PopupsTest, folderOntoTheRootBecomesTheLastTopLevelFolderShownSorted)
-{
-    open();
-    window->aspectPageStale[frmVardecks::FoldersPage] = false;
-    window->aspectPageStale[frmVardecks::AllPage] = false;
-    dragFolder("T2", "");
-    EXPECT_EQ(idsOnDisk("", ""), QStringList({"T1", "T4", "T5", "T2"}));
-    EXPECT_EQ(idsOnDisk("T1", "SUBFOLDERS"), QStringList());
-    EXPECT_EQ(childTexts(root()), QStringList({"Alpha", "Beta", "Delta", "Echo"}));
-    // The sub-tree came along.
-    EXPECT_EQ(node("T3")->parent(), node("T2"));
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
-    EXPECT_FALSE(window->aspectPageStale[frmVardecks::AllPage]);
-}
-
 TEST_F(PopupsTest, dragsDoNothingWhileAVardeckIsEditedAndForeignDataNeverLandsOnTheTree)
 {
     open();

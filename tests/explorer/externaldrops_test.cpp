@@ -90,19 +90,4 @@ TEST_F(PopupsTest, droppedTextStaysPlainDataAndStartsNothing)
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 }
 
-TEST_F(PopupsTest, dropDuringAnEditAsksBeforeItDropsTheEdit)
-{
-    open();
-    showVardeck("T1", "W1");
-    window->runCommand("mnuEditModify_Click");
-    ASSERT_TRUE(sameText(window->txtMode->text(), "mod"));
-    window->txtWName->setText("Typed name");
-    prompts.answer(MsgResult::No);
-    dropOn(window->Frame2, textData("http://www.other.example/").get(), middle(window->Frame2));
-    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
-    EXPECT_TRUE(sameText(window->txtMode->text(), "mod"));
-    EXPECT_EQ(window->txtWName->text(), "Typed name");
-    window->runCommand("cancelVardeckEdit");
-}
-
 } // namespace

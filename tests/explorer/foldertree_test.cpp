@@ -109,25 +109,6 @@ TEST_F(ExplorerTest, collapsingAFolderAboveTheSelectionShowsIt)
     EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
-TEST_F(ExplorerTest, clickWhileModifyingAsksAndNoKeepsEverything)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
-    window->txtMode->setText("mod");
-    prompts.answer(MsgResult::No);
-    clickFolder("T5");
-    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
-    EXPECT_EQ(prompts.messages().back().title, "Unsaved changes");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->txtMode->text(), "mod");
-
-    prompts.answer(MsgResult::Yes);
-    clickFolder("T5");
-    EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(window->lblTName->text(), "Apple");
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-}
-
 TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)
 {
     openDatabase();
