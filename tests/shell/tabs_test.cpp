@@ -129,30 +129,6 @@ TEST_F(TabsTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
     EXPECT_EQ(window->tabView->Tab(), 0);
 }
 
-TEST_F(TabsTest, viewCommandsLeaveAHiddenTabStripAlone)
-{
-    window->setCommand("showAspectExplorer", [](int) {}); // a switch that leaves the panes as they are
-    window->tabView->hide();
-    window->menuItem("mnuViewVardecks")->trigger();
-    EXPECT_EQ(window->tabView->Tab(), 0);
-    window->tabView->show();
-    window->menuItem("mnuViewVardecks")->trigger();
-    EXPECT_EQ(window->tabView->Tab(), 1);
-}
-
-TEST_F(TabsTest, theExplorerSwitchOfTheFrameShowsTheExplorerPanes)
-{
-    window->Splitter2->hide();
-    window->wbWeb->show();
-    window->currentAspect = "Web";
-    window->menuItem("mnuViewIndex")->trigger();
-    EXPECT_FALSE(window->Splitter2->isHidden());
-    EXPECT_TRUE(window->wbWeb->isHidden());
-    EXPECT_EQ(window->currentAspect, "Explorer");
-    EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked());
-    EXPECT_TRUE(prompts.messages().empty());
-}
-
 TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
 {
     auto rightClick = [&](rr::TabStrip *strip) {
