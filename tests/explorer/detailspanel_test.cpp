@@ -18,7 +18,7 @@ using namespace rr::test;
 namespace
 {
 
-TEST_F(ExplorerTest, vardeckWithEveryFieldFillsThePanel)
+TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
 {
     openDatabase();
     showVardeck("T1", "W1");
@@ -40,12 +40,8 @@ TEST_F(ExplorerTest, vardeckWithEveryFieldFillsThePanel)
     EXPECT_EQ(window->tabView->TabCaption(0), "    Beta site    ");
     // Without auto preview the preview pane is blank.
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
-}
 
-TEST_F(ExplorerTest, vardeckWithoutOptionalChildrenShowsItsOwnFieldsOnly)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
+    // A Vardeck without the optional children shows its own fields only.
     appOptions().setAutoPreview(true);
     clickVardeck("W2");
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
