@@ -112,8 +112,6 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
     QTest::mouseClick(window->lblHome, Qt::LeftButton);
     EXPECT_EQ(launcher.openedUrls(),
               QStringList({"http://www.beta.example/docs/page.html", "http://www.beta.example/"}));
-    // The home page records no visit.
-    EXPECT_EQ(onDisk("W1", "HITS"), "2");
 }
 
 TEST_F(ExplorerTest, rightClicksKeepTheTextThatCopyPutsOnTheClipboard)

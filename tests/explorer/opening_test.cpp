@@ -94,16 +94,6 @@ TEST_F(ExplorerTest, openCommandsWithoutAVardeckSaySo)
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
 }
 
-TEST_F(ExplorerTest, homePageOfANonWebAddressCannotBeLoaded)
-{
-    openDatabase();
-    showVardeck("T1", "W2");
-    window->runCommand("mnuToolsOpenHome_Click");
-    EXPECT_EQ(prompts.lastText(), "The homepage for alpha & co could not be loaded");
-    EXPECT_EQ(window->popup.homePageName, "alpha & co");
-    EXPECT_TRUE(launcher.openedUrls().isEmpty());
-}
-
 // ----- the Go commands -----
 
 TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
