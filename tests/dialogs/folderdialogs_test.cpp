@@ -144,23 +144,6 @@ TEST(frmTopicDialog, failedSaveShowsTheReasonAndKeepsTheFolderInMemory)
     EXPECT_EQ(f.d.changes.size(), 1u);
 }
 
-TEST(frmTopicDialog, runIsModalAndCancelChangesNothing)
-{
-    DialogDb d;
-    const QByteArray before = d.fileBytes();
-    bool called = false;
-    QTimer::singleShot(0, [] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        find<QLineEdit>(dialog, "txtTName")->setText("Never");
-        find<qbButtons_H>(dialog, "cmdCancel")->click();
-    });
-    EXPECT_FALSE(frmTopicDialog::run(d.db, "T1", d.hooks, [&](const FolderCreated &) { called = true; }));
-    EXPECT_FALSE(called);
-    EXPECT_TRUE(d.changes.empty());
-    EXPECT_EQ(d.fileBytes(), before);
-}
-
 TEST(frmModifyTopic, theInstructionShowsEveryLineItWrapsTo)
 {
     DialogDb d;
@@ -212,16 +195,4 @@ TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)
     ASSERT_EQ(d.changes.size(), 1u);
     EXPECT_TRUE(d.changes[0].folders);
     EXPECT_TRUE(d.changes[0].reshowWebAspect);
-}
-
-TEST(frmModifyTopic, noMatchingFolderStartsAtTheRoot)
-{
-    DialogDb d;
-    frmModifyTopic dialog(d.db, "T99", d.hooks, {});
-    dialog.show();
-    EXPECT_EQ(find<QLabel>(&dialog, "lblTopicName")->text(), "No folder selected");
-    EXPECT_FALSE(find<QLineEdit>(&dialog, "txtTName")->isEnabled());
-    EXPECT_FALSE(saveOf(&dialog)->isEnabled());
-    find<QLineEdit>(&dialog, "txtTName")->setText("x");
-    EXPECT_FALSE(saveOf(&dialog)->isEnabled());
 }

@@ -62,18 +62,3 @@ TEST(DialogTopicTree, emptyDatabaseShowsOnlyTheRootAndCollapsingMovesTheSelectio
     tree.findByTag("T1")->setExpanded(false);
     EXPECT_EQ(DialogTopicTree::tag(tree.currentItem()), "T1");
 }
-
-TEST(FolderDialog, fontSizeSetsTheHeightsOfTheNameBoxAndCaptions)
-{
-    DialogDb d;
-    for (const auto &[size, px] : {std::pair{11, 21}, std::pair{10, 19}, std::pair{9, 15}}) {
-        appOptions().setFontSize(qint16(size));
-        frmTopicDialog dialog(d.db, "", d.hooks, {});
-        dialog.show();
-        EXPECT_EQ(find<QLineEdit>(&dialog, "txtTName")->height(), px) << size;
-        EXPECT_EQ(find<QLabel>(&dialog, "lblTopicName")->height(), px) << size;
-        EXPECT_EQ(find<QLineEdit>(&dialog, "txtTName")->font().pointSize(), size);
-        EXPECT_TRUE(find<QLabel>(&dialog, "lblTopicName")->font().bold());
-    }
-    appOptions().setFontSize(8);
-}

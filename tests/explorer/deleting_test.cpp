@@ -160,26 +160,12 @@ TEST_F(EditingTest, deletingAFolderTakesItsWholeSubTreeAndItsSideFiles)
         EXPECT_EQ(window->lblTName->text(), current->text(0));
 }
 
-TEST_F(EditingTest, folderDeletionRefusalsAndThePopupsFolder)
+TEST_F(EditingTest, folderDeletionWithoutAFolderSaysSo)
 {
     openDb(nestedBody());
     window->runCommand("mnuEditDeleteTopic_Click");
     EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
-
-    // The popup's folder goes, not the shown one.
-    clickFolder("T1");
-    window->popup.deleteFolderFromPopup = true;
-    window->popup.popupNode = TreeNodeRef(topics(), node("T5"));
-    window->popup.popupSelectedNode = TreeNodeRef(topics(), node("T1"));
-    topics()->setCurrentItem(node("T5"));
-    prompts.answer(MsgResult::Yes);
-    window->runCommand("mnuEditDeleteTopic_Click");
-    EXPECT_EQ(prompts.lastText(),
-              "Are you sure you wish to delete the folder Apple and all its Vardecks and sub-folders?");
-    EXPECT_FALSE(stored("T5"));
-    EXPECT_TRUE(stored("T1"));
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_FALSE(window->popup.deleteFolderFromPopup);
+    EXPECT_TRUE(stored("T5"));
 }
 
 TEST_F(EditingTest, aFolderDeletionThatCannotBeSavedKeepsTheSideFiles)

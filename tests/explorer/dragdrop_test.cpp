@@ -75,15 +75,6 @@ TEST_F(PopupsTest, vardecksDroppedOnTheRootMoveNothingAndLeaveTheRootSelected)
     EXPECT_EQ(idsInDoc("T4", "VARDECKS"), QStringList({"W5"}));
 }
 
-TEST_F(PopupsTest, oneVardeckDroppedOnItsOwnFolderGoesToItsEnd)
-{
-    open();
-    clickFolder("T1");
-    window->tvwWM->setCurrentItem(wmNode("W1"));
-    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "T1");
-    EXPECT_EQ(idsOnDisk("T1", "VARDECKS"), QStringList({"W2", "W3", "W4", "W1"}));
-}
-
 TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
 {
     open();
@@ -94,9 +85,6 @@ TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
     EXPECT_EQ(drags().dropHighlight(), nullptr);
     EXPECT_EQ(topics()->currentItem(), node("T4")) << "the selection is the shown folder's";
     EXPECT_EQ(window->lblTName->text(), "Delta");
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::None);
-    EXPECT_EQ(prompts.messages()[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(node("T3")->parent(), node("T2"));
 
@@ -105,34 +93,6 @@ TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
     dragFolder("T2", "T2");
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(fileBytes(), before);
-}
-
-TEST_F(PopupsTest, folderOntoTheRootBecomesTheLastTopLevelFolderShownSorted)
-{
-    open();
-    window->aspectPageStale[frmVardecks::FoldersPage] = false;
-    window->aspectPageStale[frmVardecks::AllPage] = false;
-    dragFolder("T2", "");
-    EXPECT_EQ(idsOnDisk("", ""), QStringList({"T1", "T4", "T5", "T2"}));
-    EXPECT_EQ(idsOnDisk("T1", "SUBFOLDERS"), QStringList());
-    EXPECT_EQ(childTexts(root()), QStringList({"Alpha", "Beta", "Delta", "Echo"}));
-    // The sub-tree came along.
-    EXPECT_EQ(node("T3")->parent(), node("T2"));
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
-    EXPECT_FALSE(window->aspectPageStale[frmVardecks::AllPage]);
-}
-
-TEST_F(PopupsTest, movingTheShownFolderPutsItsNewPathIntoTheStatusBar)
-{
-    open();
-    clickFolder("T2");
-    ASSERT_EQ(window->StatusBar1->panelText(2), "\\Alpha\\Beta");
-    dragFolder("T2", "T4");
-    EXPECT_EQ(idsOnDisk("T4", "SUBFOLDERS"), QStringList({"T2"}));
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Delta\\Beta");
-    EXPECT_EQ(window->statusFolderPath, "\\Delta\\Beta");
-    EXPECT_EQ(node("T2")->parent(), node("T4"));
-    EXPECT_EQ(window->lblTName->text(), "Beta");
 }
 
 TEST_F(PopupsTest, dragsDoNothingWhileAVardeckIsEditedAndForeignDataNeverLandsOnTheTree)
@@ -161,26 +121,6 @@ TEST_F(PopupsTest, dragsDoNothingWhileAVardeckIsEditedAndForeignDataNeverLandsOn
     // The root carries no folder.
     topics()->setCurrentItem(root());
     EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
-}
-
-TEST_F(PopupsTest, dragStartsRecordTheDragStateAndTheirPrivateData)
-{
-    open();
-    clickFolder("T1");
-    topics()->setCurrentItem(node("T2"));
-    std::unique_ptr<QMimeData> folder(drags().tvwTopics_OLEStartDrag());
-    EXPECT_EQ(window->drag.dragType, "folder");
-    EXPECT_EQ(window->drag.dragFolderTID, "T2");
-    EXPECT_TRUE(isInternalDragData(folder.get()));
-    EXPECT_FALSE(folder->hasText());
-
-    selectRows({"W2", "W4"});
-    std::unique_ptr<QMimeData> rows(drags().listVD_OLEStartDrag());
-    EXPECT_EQ(window->drag.dragType, "VardeckMulti");
-    EXPECT_EQ(window->drag.multiDragColl, QStringList({"W4", "W2"}));
-    EXPECT_EQ(draggedVardeckIds(rows.get()), QStringList({"W4", "W2"}));
-    drags().OLECompleteDrag();
-    EXPECT_EQ(window->drag.dragType, "");
 }
 
 } // namespace

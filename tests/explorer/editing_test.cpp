@@ -280,23 +280,6 @@ TEST_F(EditingTest, savingAModificationCreatesMissingChildrenAndKeepsTheSize)
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 }
 
-TEST_F(EditingTest, typingIntoTheNotesOfAShownVardeckStartsAModification)
-{
-    openDb();
-    showVardeck("T1", "W1");
-    window->txtNotes->setFocus();
-    QTextCursor start = window->txtNotes->textCursor();
-    start.movePosition(QTextCursor::Start);
-    window->txtNotes->setTextCursor(start);
-    QTest::keyClick(window->txtNotes, Qt::Key_X);
-    EXPECT_EQ(window->txtMode->text(), "mod");
-    EXPECT_TRUE(window->isEditing());
-    EXPECT_EQ(window->txtNotes->toPlainText(), "xNotes\nline 2");
-    EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
-    press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(stored("W1").childText("NOTES"), "xNotes\nline 2");
-}
-
 TEST_F(EditingTest, ctrlSAndEscapeWithoutAnEditDoNothing)
 {
     openDb();

@@ -146,9 +146,6 @@ TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancel)
                                                            window->lblKeyWords, window->cmdAddFavs, window->cmdEdit(0)})
         EXPECT_FALSE(label->isVisible()) << label->objectName().toStdString();
     EXPECT_TRUE(window->toolbarButton(23)->isVisible());
-    EXPECT_TRUE(window->toolbarButton(24)->isVisible());
-    EXPECT_FALSE(window->toolbarButton(20)->isEnabled());
-    EXPECT_FALSE(menuEnabled("mnuFileDatabase"));
     EXPECT_TRUE(window->chkFav->isEnabled());
     EXPECT_FALSE(window->txtNotes->isReadOnly());
 
@@ -162,8 +159,6 @@ TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancel)
     EXPECT_TRUE(window->lblWName->isVisible());
     EXPECT_FALSE(window->txtWName->isVisible());
     EXPECT_FALSE(window->toolbarButton(23)->isVisible());
-    EXPECT_TRUE(window->toolbarButton(20)->isEnabled());
-    EXPECT_TRUE(menuEnabled("mnuFileDatabase"));
     EXPECT_FALSE(window->chkFav->isEnabled());
     EXPECT_TRUE(window->txtNotes->isReadOnly());
     EXPECT_EQ(window->editMode(), "");

@@ -90,40 +90,4 @@ TEST_F(PopupsTest, droppedTextStaysPlainDataAndStartsNothing)
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 }
 
-TEST_F(PopupsTest, dropDuringAnEditAsksBeforeItDropsTheEdit)
-{
-    open();
-    showVardeck("T1", "W1");
-    window->runCommand("mnuEditModify_Click");
-    ASSERT_TRUE(sameText(window->txtMode->text(), "mod"));
-    window->txtWName->setText("Typed name");
-    prompts.answer(MsgResult::No);
-    dropOn(window->Frame2, textData("http://www.other.example/").get(), middle(window->Frame2));
-    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
-    EXPECT_TRUE(sameText(window->txtMode->text(), "mod"));
-    EXPECT_EQ(window->txtWName->text(), "Typed name");
-    window->runCommand("cancelVardeckEdit");
-}
-
-TEST_F(PopupsTest, ownDragsEndingOnThePanelShowWhatWasDragged)
-{
-    open();
-    clickFolder("T1");
-    window->tvwWM->setCurrentItem(wmNode("W3"));
-    std::unique_ptr<QMimeData> vardeck(drags().tvwWM_OLEStartDrag());
-    EXPECT_TRUE(dropOn(window->Frame2, vardeck.get(), middle(window->Frame2)));
-    drags().OLECompleteDrag();
-    EXPECT_EQ(window->lblWName->text(), "Three");
-    EXPECT_EQ(window->currentWID, "W3");
-    EXPECT_EQ(window->txtMode->text(), "");
-
-    topics()->setCurrentItem(node("T4"));
-    std::unique_ptr<QMimeData> folder(drags().tvwTopics_OLEStartDrag());
-    EXPECT_TRUE(dropOn(window->Picture1, folder.get(), middle(window->Picture1)));
-    drags().OLECompleteDrag();
-    EXPECT_EQ(window->lblTName->text(), "Delta");
-    EXPECT_EQ(window->currentTID, "T4");
-    EXPECT_EQ(rowIds(), QStringList({"W5"}));
-}
-
 } // namespace

@@ -45,12 +45,6 @@ TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
     EXPECT_EQ(window->currentFolderName, "Apple");
     EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
-    EXPECT_EQ(window->statusFolderPath, "\\Apple");
-    EXPECT_TRUE(window->toolbarButton(5)->isEnabled());
-    EXPECT_TRUE(window->menuItem("mnuNavigate(0)")->isEnabled());
-    EXPECT_TRUE(window->toolbarButton(14)->isEnabled());
-    // No Vardeck is shown yet: the Vardeck commands stay off.
-    EXPECT_FALSE(window->toolbarButton(16)->isEnabled());
 
     clickFolder("T3");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra\\archive");
@@ -64,16 +58,6 @@ TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->currentFolderName, "No folder");
     EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
-}
-
-TEST_F(ExplorerTest, folderNamesOnTheTabAreCutWhenLongAndShowAmpersandsLiterally)
-{
-    openDatabase(QByteArray("<FOLDERS>") + folderXml("T1", QByteArray(120, 'x') + " &amp; y") +
-                 folderXml("T2", "R&amp;D") + "</FOLDERS>");
-    clickFolder("T1");
-    EXPECT_EQ(window->tabView->TabCaption(1), "   xxxxxxxxxx...   ");
-    clickFolder("T2");
-    EXPECT_EQ(window->tabView->shownCaption(1), "   R&&D   ");
 }
 
 TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOne)
@@ -119,42 +103,6 @@ TEST_F(ExplorerTest, collapsingAFolderAboveTheSelectionShowsIt)
     EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
-TEST_F(ExplorerTest, clickWhileModifyingAsksAndNoKeepsEverything)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
-    window->txtMode->setText("mod");
-    prompts.answer(MsgResult::No);
-    clickFolder("T5");
-    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
-    EXPECT_EQ(prompts.messages().back().title, "Unsaved changes");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->txtMode->text(), "mod");
-
-    prompts.answer(MsgResult::Yes);
-    clickFolder("T5");
-    EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(window->lblTName->text(), "Apple");
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-}
-
-TEST_F(ExplorerTest, rightClicksRecordThePopupStateAndOpenTheirMenus)
-{
-    openDatabase();
-    clickFolder("T5");
-    EXPECT_EQ(rightClick(topics(), node("T6")), "mnuTopicMenu");
-    EXPECT_EQ(window->popup.popupNode.item(), node("T6"));
-    EXPECT_EQ(window->popup.popupSelectedNode.item(), node("T5"));
-    EXPECT_EQ(window->popup.popupFolderTID, "T6");
-
-    rightClick(topics(), root());
-    EXPECT_EQ(window->popup.popupFolderTID, "");
-
-    QTest::mouseClick(topics()->viewport(), Qt::RightButton, {}, QPoint(5, topics()->viewport()->height() - 3));
-    EXPECT_EQ(openPopup(), "mnuNoVD");
-    EXPECT_TRUE(window->popup.popupNode.isNull());
-}
-
 TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)
 {
     openDatabase();
@@ -167,24 +115,6 @@ TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
     EXPECT_EQ(childTexts(root()), QStringList({"banana", "zebra"}));
-}
-
-TEST_F(ExplorerTest, newFolderDialogAddsTheFolderInItsSortedPlace)
-{
-    openDatabase();
-    clickFolder("T1");
-    window->aspectPageStale[frmVardecks::FoldersPage] = false;
-    QTimer::singleShot(0, [] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit *>("txtTName")->setText("Books");
-        QTest::keyClick(dialog->findChild<QLineEdit *>("txtTName"), Qt::Key_Return);
-    });
-    window->runCommand("mnuAddTopic_Click");
-    EXPECT_EQ(childTexts(node("T1")), QStringList({"archive", "Books", "Music", "Work"}));
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
-    // The shown folder stays.
-    EXPECT_EQ(window->currentTID, "T1");
 }
 
 } // namespace

@@ -142,29 +142,6 @@ TEST_F(ExplorerTest, listDoubleClickShowsTheRowAndIconViewShowsTheSameRows)
     EXPECT_FALSE(views->iconView()->isVisible());
 }
 
-TEST_F(ExplorerTest, listRightClicksFollowTheSelection)
-{
-    openDatabase();
-    clickFolder("T1");
-    window->listVD->setCurrentItem(row("W1"));
-    auto rightClick = [&](QTreeWidgetItem *item) {
-        const QPoint at =
-            item ? window->listVD->visualItemRect(item).center() : QPoint(5, window->listVD->viewport()->height() - 3);
-        QTest::mouseClick(window->listVD->viewport(), Qt::RightButton, {}, at);
-        const QString shown = openPopup();
-        closePopups();
-        return shown;
-    };
-    EXPECT_EQ(rightClick(row("W2")), "mnuListVD");
-    EXPECT_EQ(window->listVD->selectedItems(), QList<QTreeWidgetItem *>({row("W2")}));
-    EXPECT_EQ(window->popup.popupListName, "listVD");
-    EXPECT_EQ(rightClick(nullptr), "mnuNoVD");
-    row("W1")->setSelected(true);
-    EXPECT_EQ(rightClick(row("W1")), "mnuListVDMulti");
-    window->txtMode->setText("Add");
-    EXPECT_EQ(rightClick(row("W1")), "");
-}
-
 TEST_F(ExplorerTest, treeHoverPutsTheAddressIntoTheToolTip)
 {
     openDatabase();

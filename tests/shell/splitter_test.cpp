@@ -96,21 +96,6 @@ TEST_F(SplitterFixture, dragWithoutLiveUpdateMovesTheChildrenOnRelease)
     EXPECT_EQ(splitter->SplitterPos(), 2250);
 }
 
-TEST_F(SplitterFixture, escapeCancelsTheDrag)
-{
-    build(true);
-    QWidget *bar = splitter->bar();
-    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(2, 100));
-    QMouseEvent move(QEvent::MouseMove, QPointF(52, 100), bar->mapToGlobal(QPointF(52, 100)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &move);
-    EXPECT_EQ(left->width(), 250) << "live update";
-    QTest::keyClick(bar, Qt::Key_Escape);
-    EXPECT_EQ(left->width(), 200);
-    EXPECT_EQ(bar->x(), 200);
-    EXPECT_EQ(splitter->SplitterPos(), 3000);
-}
-
 TEST_F(SplitterFixture, aBarThatMayNotMoveIsHidden)
 {
     build(true);

@@ -234,22 +234,6 @@ TEST_F(StartUp, storedDatabaseNamesThatAreNotBareFileNamesAreIgnored)
         EXPECT_EQ(safeDatabaseName(bad), "Vardecks.xml") << bad;
 }
 
-TEST_F(StartUp, closingWhileEditingAsksAndNoKeepsTheWindow)
-{
-    store(kOptions, "hideSplash", "True");
-    auto window = start();
-    window->txtMode->setText("mod");
-    prompts.answer(MsgResult::No);
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isUnloaded());
-    EXPECT_EQ(prompts.lastText(), "Are you sure you wish exit Vardecks with unsaved changes?");
-    EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
-    prompts.answer(MsgResult::Yes);
-    window->close();
-    EXPECT_TRUE(window->isUnloaded());
-}
-
 TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
 {
     test::TempHome home;

@@ -51,24 +51,6 @@ TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsWithSeparators)
     EXPECT_EQ(window->toolbarToolTip(23), "Save  CTRL-S");
 }
 
-TEST_F(ToolbarTest, eachButtonRunsItsCommandAndSeparatorsNothing)
-{
-    for (const char *command : kCommands)
-        record(QString::fromLatin1(command));
-    for (int i = 0; i <= 25; ++i)
-        window->Toolbar1_ButtonClick(i);
-    QList<std::pair<QString, int>> expected;
-    for (const char *command : kCommands) {
-        const QString name = QString::fromLatin1(command);
-        if (name != "mnuNav_Click")
-            expected.append({name, 0});
-        else
-            expected << std::pair{name, 1} << std::pair{name, 2} << std::pair{name, 3} << std::pair{name, 4};
-    }
-    EXPECT_EQ(runs, expected);
-    EXPECT_TRUE(prompts.messages().empty());
-}
-
 TEST_F(ToolbarTest, aspectToolbarButtonsCarryTheirCaptionsAndFollowTheAspect)
 {
     EXPECT_EQ(window->aspectButton(1)->text(), "E&xplorer aspect          ");

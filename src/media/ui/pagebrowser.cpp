@@ -4,11 +4,8 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QWebEngineFileSystemAccessRequest>
-#include <QWebEngineFullScreenRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
-#include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -28,15 +25,7 @@ public:
     {
         BrowserProfile::adopt(this);
         setAudioMuted(true);
-        connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
-            setFeaturePermission(origin, feature, PermissionDeniedByUser);
-        });
-        connect(this, &QWebEnginePage::fullScreenRequested, this,
-                [](QWebEngineFullScreenRequest request) { request.reject(); });
-        connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
-                [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
-        connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
-                [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+        refusePageRequests(this);
         QWebEngineSettings *s = settings();
         s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
         s->setAttribute(QWebEngineSettings::PluginsEnabled, false);

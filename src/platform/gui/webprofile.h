@@ -12,8 +12,11 @@
 // leaves the profile to the engine.
 #include <QCoreApplication>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineRegisterProtocolHandlerRequest>
 
 namespace rr
 {
@@ -53,5 +56,21 @@ private:
     static inline QWebEngineProfile *s_profile = nullptr;
     static inline int s_pages = 0;
 };
+
+// A page of ours asks the user nothing on a site's behalf: permissions, full screen,
+// file system access and protocol handlers are all refused.
+inline void refusePageRequests(QWebEnginePage *page)
+{
+    QObject::connect(page, &QWebEnginePage::featurePermissionRequested, page,
+                     [page](const QUrl &origin, QWebEnginePage::Feature feature) {
+                         page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+                     });
+    QObject::connect(page, &QWebEnginePage::fullScreenRequested, page,
+                     [](QWebEngineFullScreenRequest request) { request.reject(); });
+    QObject::connect(page, &QWebEnginePage::fileSystemAccessRequested, page,
+                     [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+    QObject::connect(page, &QWebEnginePage::registerProtocolHandlerRequested, page,
+                     [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+}
 
 } // namespace rr

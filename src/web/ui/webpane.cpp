@@ -10,10 +10,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineFileSystemAccessRequest>
-#include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
-#include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWidget>
@@ -54,15 +51,7 @@ public:
     GuardedPage(WebPane::Kind kind, QObject *parent) : QWebEnginePage(PaneProfile::get(), parent), m_kind(kind)
     {
         PaneProfile::adopt(this);
-        connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
-            setFeaturePermission(origin, feature, PermissionDeniedByUser);
-        });
-        connect(this, &QWebEnginePage::fullScreenRequested, this,
-                [](QWebEngineFullScreenRequest request) { request.reject(); });
-        connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
-                [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
-        connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
-                [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+        refusePageRequests(this);
         QWebEngineSettings *s = settings();
         s->setAttribute(QWebEngineSettings::JavascriptEnabled, kind == WebPane::Kind::Preview);
         s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
