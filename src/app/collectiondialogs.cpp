@@ -4,6 +4,7 @@
 #include "dialogs/frmstats.h"
 #include "explorer/deletevardeck.h"
 #include "explorer/editing.h"
+#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -32,6 +33,13 @@ int countNodes(const QTreeWidgetItem *item)
     return n;
 }
 
+// The collection dialogs take the main window's font fallback, like every other form.
+void applyFontFallback(QWidget *dialog)
+{
+    if (!sansSerifInstalled)
+        setFormFont(dialog, QStringLiteral("MS Sans Serif"));
+}
+
 frmDuplicates::Hooks duplicatesHooks(frmVardecks &w)
 {
     frmDuplicates::Hooks hooks;
@@ -49,6 +57,7 @@ frmDuplicates::Hooks duplicatesHooks(frmVardecks &w)
             callOp(w.ops.populateVardeckList, folder);
     };
     hooks.images = w.ImageListWM;
+    hooks.applyFontFallback = applyFontFallback;
     return hooks;
 }
 
@@ -86,6 +95,7 @@ void installCollectionDialogs(frmVardecks &w)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
             figures.favorites = int(w.favsColl.size());
             frmStats box(openDocument(w), figures, &w);
+            applyFontFallback(&box);
             box.exec();
         });
     });

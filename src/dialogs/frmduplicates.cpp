@@ -50,6 +50,8 @@ frmDuplicates::frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, b
     setWindowTitle(QStringLiteral("Manage duplicates"));
     setModal(true);
     buildControls();
+    if (m_hooks.applyFontFallback)
+        m_hooks.applyFontFallback(this);
     load(dupCheckAddress, checkDup);
 }
 

@@ -35,6 +35,8 @@ public:
         std::function<void()> refreshOnClose;
         // The main window's Vardeck pictures by WID ("Vardeck" is the stock one).
         QMap<QString, QIcon> images;
+        // The font fallback for systems without the designed font; unset does nothing.
+        std::function<void(QWidget *dialog)> applyFontFallback;
     };
 
     // dupCheckAddress "" (or checkDup off) scans the whole database.

@@ -6,12 +6,14 @@
 #include "dialogs/frmstats.h"
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
+#include "shell/fonthelpers.h"
 #include "support/testenv.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QTimer>
 
 using namespace rr;
@@ -88,4 +90,23 @@ TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
     // Six folders and the root; W1 has an empty HITS (0), W2 none (1), W3 "9".
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Database name: Vardecks.xml\r\nTotal folders: 7\r\nTotal Vardecks: 3\r\nFavorites: 1\r\nTotal hits: 10");
+}
+
+TEST_F(CollectionDialogsTest, bothWindowsTakeTheFontFallbackWithoutTheDesignedFont)
+{
+    openDatabase();
+    const bool installed = sansSerifInstalled;
+    sansSerifInstalled = false;
+    QString statsFont, duplicatesFont;
+    whileOpen<frmStats>("mnuViewStats_Click", [&](frmStats &box) {
+        statsFont = box.findChild<QLabel *>()->font().family();
+        box.accept();
+    });
+    whileOpen<frmDuplicates>("mnuToolsDup_Click", [&](frmDuplicates &dialog) {
+        duplicatesFont = dialog.findChild<QLabel *>()->font().family();
+        dialog.accept();
+    });
+    sansSerifInstalled = installed;
+    EXPECT_EQ(statsFont, "MS Sans Serif");
+    EXPECT_EQ(duplicatesFont, "MS Sans Serif");
 }
