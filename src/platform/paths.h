@@ -1,10 +1,11 @@
 #pragma once
-// Where the program keeps its files. The program folder is a per-user data folder; the database folder "DeVivozoda" lives inside it, and the
-// settings store lives in the per-user config folder. RAZUZEZU_HOME points both at
-// one folder of the caller's choosing (tests, portable use).
+// Where the program keeps its files. The program folder is a per-user data folder; the database folder "DeVivozoda"
+// lives inside it, and the settings store lives in the per-user config folder. RAZUZEZU_HOME points both at one folder
+// of the caller's choosing (tests, portable use).
 #include <QString>
 
-namespace rr::paths {
+namespace rr::paths
+{
 
 // The per-user program folder, without a trailing separator.
 QString programFolder();
@@ -20,4 +21,4 @@ QString installedDataFolder();
 // Returns false with a reason when a folder cannot be created.
 bool prepareProgramFolder(QString *error = nullptr);
 
-}  // namespace rr::paths
+} // namespace rr::paths

@@ -10,8 +10,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 struct ToolbarButton {
     int image; // 0 for a separator

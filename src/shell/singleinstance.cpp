@@ -12,8 +12,10 @@
 
 #include <unistd.h>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 constexpr int kConnectTimeoutMs = 1500;
 constexpr int kLockTimeoutMs = 5000;
@@ -35,7 +37,7 @@ bool sendHandOff(const QString &name)
     return sent;
 }
 
-}  // namespace
+} // namespace
 
 SingleInstance::SingleInstance(QObject *parent) : QObject(parent) {}
 
@@ -43,10 +45,10 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::serverName()
 {
-    const QByteArray home = QCryptographicHash::hash(QDir(paths::configFolder()).absolutePath().toUtf8(),
-                                                     QCryptographicHash::Sha1)
-                                .toHex()
-                                .left(12);
+    const QByteArray home =
+        QCryptographicHash::hash(QDir(paths::configFolder()).absolutePath().toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(12);
     return prompt::appTitle().remove(QLatin1Char(' ')) + QLatin1Char('-') + QString::number(getuid()) +
            QLatin1Char('-') + QString::fromLatin1(home);
 }
@@ -90,4 +92,4 @@ void SingleInstance::acceptConnections()
     }
 }
 
-}  // namespace rr
+} // namespace rr

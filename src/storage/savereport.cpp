@@ -2,7 +2,8 @@
 
 #include "platform/prompt.h"
 
-namespace rr {
+namespace rr
+{
 
 QString saveFailedMessage(const QString &reason)
 {
@@ -19,4 +20,4 @@ bool saveDatabaseReporting(const XMLDatabase &db)
     return false;
 }
 
-}  // namespace rr
+} // namespace rr

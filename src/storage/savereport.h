@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 // The text shown when the database file could not be written; reason is the
 // writer's explanation.
@@ -15,4 +16,4 @@ QString saveFailedMessage(const QString &reason);
 // next successful save writes it.
 bool saveDatabaseReporting(const XMLDatabase &db);
 
-}  // namespace rr
+} // namespace rr

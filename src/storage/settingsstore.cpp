@@ -7,8 +7,10 @@
 
 #include <QRegularExpression>
 
-namespace rr::SettingsStore {
-namespace {
+namespace rr::SettingsStore
+{
+namespace
+{
 
 using namespace RegistryFunctions;
 using reg::HKEY_CURRENT_USER;
@@ -94,7 +96,7 @@ void removeNumberedValuesAbove(const QString &keyPath, const QRegularExpression 
     }
 }
 
-}  // namespace
+} // namespace
 
 // --- getters -----------------------------------------------------------------------
 
@@ -187,8 +189,8 @@ QList<quint16> getDevToolsPorts()
     QList<quint16> ports;
     // The environment, when it names the ports (even none), comes before the setting.
     const bool fromEnvironment = qEnvironmentVariableIsSet("RAZUZEZU_DEVTOOLS_PORTS");
-    const QString text = fromEnvironment ? qEnvironmentVariable("RAZUZEZU_DEVTOOLS_PORTS")
-                                         : appText(QStringLiteral("DevToolsPorts"));
+    const QString text =
+        fromEnvironment ? qEnvironmentVariable("RAZUZEZU_DEVTOOLS_PORTS") : appText(QStringLiteral("DevToolsPorts"));
     if (!fromEnvironment && text.trimmed().isEmpty())
         return {9222};
     for (const QString &part : text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
@@ -387,4 +389,4 @@ void setCurrentError(const RuntimeError &error)
     g_currentError = error;
 }
 
-}  // namespace rr::SettingsStore
+} // namespace rr::SettingsStore

@@ -12,7 +12,8 @@
 #include <QStringList>
 #include <array>
 
-namespace rr::SettingsStore {
+namespace rr::SettingsStore
+{
 
 inline constexpr char kAppKey[] = "Software\\Quorvane\\Vardecks\\";
 inline constexpr char kRecentKey[] = "Software\\Quorvane\\Vardecks\\Recent\\";
@@ -85,4 +86,4 @@ QString ToString();
 RuntimeError currentError();
 void setCurrentError(const RuntimeError &error);
 
-}  // namespace rr::SettingsStore
+} // namespace rr::SettingsStore

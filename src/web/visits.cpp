@@ -1,5 +1,5 @@
-#include "storage/savereport.h"
 #include "web/visits.h"
+#include "storage/savereport.h"
 
 #include "platform/prompt.h"
 #include "storage/datetext.h"
