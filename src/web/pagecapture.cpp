@@ -1,5 +1,6 @@
 #include "web/pagecapture.h"
 
+#include "platform/textutil.h"
 #include "storage/settingsstore.h"
 #include "web/devtoolspages.h"
 #include "web/firefoxsession.h"
@@ -11,11 +12,6 @@ namespace rr
 {
 namespace
 {
-
-bool sameText(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 // A window title without its last " - Browser" or " — Browser" part.
 QString withoutBrowserName(const QString &title)
