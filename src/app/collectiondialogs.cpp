@@ -33,13 +33,6 @@ int countNodes(const QTreeWidgetItem *item)
     return n;
 }
 
-// The collection dialogs take the main window's font fallback, like every other form.
-void applyFontFallback(QWidget *dialog)
-{
-    if (!sansSerifInstalled)
-        setFormFont(dialog, QStringLiteral("MS Sans Serif"));
-}
-
 frmDuplicates::Hooks duplicatesHooks(frmVardecks &w)
 {
     frmDuplicates::Hooks hooks;
