@@ -4,6 +4,7 @@
 #include "dialogs/frmstats.h"
 #include "explorer/deletevardeck.h"
 #include "explorer/editing.h"
+#include "explorer/nodetags.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "storage/useroptions.h"
@@ -19,25 +20,12 @@ namespace rr
 namespace
 {
 
-XmlDocument *openDocument(const frmVardecks &w)
-{
-    XmlDocument *doc = w.dbXML ? w.dbXML->getTheDOM() : nullptr;
-    return doc && doc->isLoaded() ? doc : nullptr;
-}
-
 int countNodes(const QTreeWidgetItem *item)
 {
     int n = 1;
     for (int i = 0; i < item->childCount(); ++i)
         n += countNodes(item->child(i));
     return n;
-}
-
-// The collection dialogs take the main window's font fallback, like every other form.
-void applyFontFallback(QWidget *dialog)
-{
-    if (!sansSerifInstalled)
-        setFormFont(dialog, QStringLiteral("MS Sans Serif"));
 }
 
 frmDuplicates::Hooks duplicatesHooks(frmVardecks &w)
@@ -75,14 +63,14 @@ void installCollectionDialogs(frmVardecks &w)
     w.setCommand(QStringLiteral("mnuToolsDup_Click"), [&w](int) {
         w.popup.dupCheckAddress.clear();
         later(w, [&w] {
-            if (XmlDocument *doc = openDocument(w))
+            if (XmlDocument *doc = documentOf(w))
                 frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), duplicatesHooks(w), &w);
         });
     });
     w.setCommand(QStringLiteral("frmDuplicates_Show"), [&w](int) {
         const QString address = w.popup.dupCheckAddress;
         later(w, [&w, address] {
-            if (XmlDocument *doc = openDocument(w))
+            if (XmlDocument *doc = documentOf(w))
                 frmDuplicates::run(*doc, address, appOptions().getCheckDup(), duplicatesHooks(w), &w);
         });
     });
@@ -94,7 +82,7 @@ void installCollectionDialogs(frmVardecks &w)
             for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
             figures.favorites = int(w.favsColl.size());
-            frmStats box(openDocument(w), figures, &w);
+            frmStats box(documentOf(w), figures, &w);
             applyFontFallback(&box);
             box.exec();
         });

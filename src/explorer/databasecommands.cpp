@@ -87,10 +87,7 @@ DatabaseHooks databaseHooks(frmVardecks &w)
     };
     hooks.closeDB = [&w] { closeTheDatabase(w); };
     hooks.openTheDatabase = [&w] { openTheDatabase(w); };
-    hooks.applyFontFallback = [](QWidget *dialog) {
-        if (!sansSerifInstalled)
-            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
-    };
+    hooks.applyFontFallback = applyFontFallback;
     return hooks;
 }
 

@@ -18,10 +18,7 @@ DialogHooks windowDialogHooks(frmVardecks &w)
         if (stale.reshowWebAspect && sameText(w.currentAspect, QStringLiteral("Web")))
             callOp(w.ops.showAspectWeb);
     };
-    hooks.applyFontFallback = [](QWidget *dialog) {
-        if (!sansSerifInstalled)
-            setFormFont(dialog, QStringLiteral("MS Sans Serif"));
-    };
+    hooks.applyFontFallback = applyFontFallback;
     return hooks;
 }
 

@@ -16,7 +16,8 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
-namespace rr {
+namespace rr
+{
 
 bool sansSerifInstalled = false;
 
@@ -36,6 +37,12 @@ void setFormFont(QWidget *window, const QString &fontName)
         font.setFamily(fontName);
         control->setFont(font);
     }
+}
+
+void applyFontFallback(QWidget *window)
+{
+    if (!sansSerifInstalled)
+        setFormFont(window, QStringLiteral("MS Sans Serif"));
 }
 
 void applyFontSize(frmVardecks &window, int &size)

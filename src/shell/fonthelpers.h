@@ -6,7 +6,8 @@
 
 class QWidget;
 
-namespace rr {
+namespace rr
+{
 
 class frmVardecks;
 
@@ -18,6 +19,10 @@ bool detectSansSerifInstalled();
 // Gives every control of the window the font fontName, except controls set in
 // "Verdana"; size, weight and the other attributes stay.
 void setFormFont(QWidget *window, const QString &fontName);
+
+// The fallback every window takes as it loads: setFormFont with "MS Sans Serif" when
+// the designed font is not installed, nothing otherwise.
+void applyFontFallback(QWidget *window);
 
 // Applies the user's font size (8 to 11) to the main window's lists, trees and text
 // fields; 0 means 8, also in the caller's variable. The single-line boxes get the
