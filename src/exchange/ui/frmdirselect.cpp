@@ -56,8 +56,7 @@ frmDirSelect::frmDirSelect(QWidget *parent, const QString &startFolder) : Button
         button->setMinimumSize(px(1100), px(630));
 
     // The Load.
-    if (!sansSerifInstalled)
-        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyFontFallback(this);
     const int fontSize = appOptions().getFontSize();
     applyUserFontSize({Dir1, lblTopicName}, fontSize);
     lblTopicName->setFixedHeight(px(lineHeightTwips(fontSize)));

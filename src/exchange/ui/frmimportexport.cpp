@@ -108,8 +108,7 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
     }
 
     // The Load.
-    if (!sansSerifInstalled)
-        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyFontFallback(this);
     applyUserFontSize({lblDesc, cmbImport, cmbExport}, appOptions().getFontSize());
     cmbExport->setEnabled(false);
     m_opt0->setChecked(true);

@@ -86,8 +86,7 @@ frmProgress::frmProgress(QWidget *owner) : ButtonDialog(owner)
     show();
     raise();
     setBar(0);
-    if (!sansSerifInstalled)
-        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyFontFallback(this);
 }
 
 void frmProgress::draw(const ProgressState &state)

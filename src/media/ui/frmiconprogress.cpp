@@ -81,8 +81,7 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
     big.setPointSize(appOptions().getFontSize());
     lblName->setFont(big);
     lblAddress->setFont(big);
-    if (!sansSerifInstalled)
-        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyFontFallback(this);
 
     connect(Command1, &qbButtons_H::Click, this, [this] {
         cancelIcons = true;

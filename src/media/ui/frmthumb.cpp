@@ -97,8 +97,7 @@ frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window
     font.setPointSize(size);
     lblName->setFont(font);
     lblAddress->setFont(font);
-    if (!sansSerifInstalled)
-        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyFontFallback(this);
     setFormBasic();
 }
 

@@ -98,8 +98,7 @@ frmVardeckDialog::frmVardeckDialog(const QList<DetectedPage> &pages, const QIcon
         tvwDetected_NodeClick();
     }
     setDefaultButton(cmdOK);
-    if (!sansSerifInstalled)
-        setFormFont(this, QStringLiteral("MS Sans Serif"));
+    applyFontFallback(this);
 
     connect(tvwDetected, &QTreeWidget::currentItemChanged, this, &frmVardeckDialog::tvwDetected_NodeClick);
     connect(chkAutosave, &QCheckBox::clicked, this, [](bool checked) { appOptions().setAutoSave(checked); });
