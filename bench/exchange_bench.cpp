@@ -8,6 +8,7 @@
 // tokenizer over the same bytes plus one save, and the ratio of the rates at 32,767
 // and 1,000 (at least 0.8); 32,767 links should take well under a second.
 // Usage: exchange_bench [runs]
+#include "benchtime.h"
 #include "exchange/bookmarkimport.h"
 #include "exchange/folderimport.h"
 #include "exchange/internetshortcut.h"
@@ -29,23 +30,10 @@
 #include <vector>
 
 using namespace rr;
+using bench::medianMs;
 
 namespace
 {
-
-double medianMs(int runs, const std::function<void()> &body, const std::function<void()> &before = {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (before)
-            before();
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // A Favorites tree: 24 folders of 5 sub-folders each, the files spread over all of
 // them, every third with the sections and keys other programs add.

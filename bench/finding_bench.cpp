@@ -5,6 +5,7 @@
 //   the first search after the database is opened                   target >= 1
 // Common words stop at 500 results; rare and absent words read every Vardeck.
 // Usage: finding_bench [runs] [vardecks]
+#include "benchtime.h"
 #include "collectiongen.h"
 #include "finding/wordsearch.h"
 #include "storage/xmldatabase.h"
@@ -19,21 +20,10 @@
 #include <vector>
 
 using namespace rr;
+using bench::medianMs;
 
 namespace
 {
-
-double medianMs(int runs, const std::function<void()> &body)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // The position of word in text at or after from, the way the search's rules read it:
 // nothing is found in an empty text, and an empty word is found at from itself.

@@ -5,6 +5,7 @@
 //   add + save  vs writing and fsyncing the same bytes with plain write  target <= 2
 // The largest collection is one below the identifier ceiling, so the add succeeds.
 // Usage: storage_bench [runs] [folder to keep the generated databases in]
+#include "benchtime.h"
 #include "collectiongen.h"
 #include "storage/xmldatabase.h"
 
@@ -25,25 +26,12 @@
 #include <vector>
 
 using namespace rr;
+using bench::medianMs;
 
 namespace
 {
 
 constexpr int kSameOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
-
-double medianMs(int runs, const std::function<void()> &body, const std::function<void()> &between = {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (between)
-            between();
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 XmlNode newVardeck(XmlDocument &doc, const QString &wid)
 {

@@ -34,7 +34,7 @@ QString textSetting(const QString &name, const QString &fallback)
     return text.isEmpty() ? fallback : text;
 }
 
-qint16 reportAndReturn(const RuntimeError &error, qint16 fallback)
+template <typename Number> Number reportAndReturn(const RuntimeError &error, Number fallback)
 {
     setCurrentError(error);
     ToString();
@@ -58,11 +58,7 @@ qint32 longSetting(const QString &name, qint32 fallback)
         return fallback;
     RuntimeError error;
     const std::optional<qint32> number = longOf(text, &error);
-    if (number)
-        return *number;
-    setCurrentError(error);
-    ToString();
-    return fallback;
+    return number ? *number : reportAndReturn(error, fallback);
 }
 
 qint16 columnWidth(const QString &name)
@@ -72,7 +68,7 @@ qint16 columnWidth(const QString &name)
         return 0;
     RuntimeError error;
     const std::optional<qint16> number = integerOf(value, &error);
-    return number ? *number : reportAndReturn(error, 0);
+    return number ? *number : reportAndReturn<qint16>(error, 0);
 }
 
 qint32 writeAppText(const QString &name, const QString &text)
