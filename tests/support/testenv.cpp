@@ -2,7 +2,8 @@
 
 #include <QDir>
 
-namespace rr::test {
+namespace rr::test
+{
 
 TempHome::TempHome()
 {
@@ -19,11 +20,20 @@ TempHome::~TempHome()
         qunsetenv("RAZUZEZU_HOME");
 }
 
-QString TempHome::programFolder() const { return m_dir.path() + QLatin1String("/data"); }
+QString TempHome::programFolder() const
+{
+    return m_dir.path() + QLatin1String("/data");
+}
 
-QString TempHome::databaseFolder() const { return programFolder() + QLatin1String("/DeVivozoda/"); }
+QString TempHome::databaseFolder() const
+{
+    return programFolder() + QLatin1String("/DeVivozoda/");
+}
 
-ScriptedPrompts::ScriptedPrompts() : m_previous(prompt::installed()) { prompt::install(this); }
+ScriptedPrompts::ScriptedPrompts() : m_previous(prompt::installed())
+{
+    prompt::install(this);
+}
 
 ScriptedPrompts::~ScriptedPrompts()
 {
@@ -72,6 +82,9 @@ QString ScriptedPrompts::input(const InputRequest &, bool *ok)
     return {};
 }
 
-QString dataFile(const QString &name) { return QStringLiteral(RR_TEST_DATA_DIR "/") + name; }
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(RR_TEST_DATA_DIR "/") + name;
+}
 
-}  // namespace rr::test
+} // namespace rr::test
