@@ -13,15 +13,6 @@ namespace
 
 using rr::qbButtons_H;
 
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QTest::qWait(5);
-    return done();
-}
-
 struct Host {
     QWidget window;
     Host()
@@ -164,7 +155,7 @@ TEST(ButtonHover, thePointerLeavingEndsTheHoverWithin100ms)
     QCursor::setPos(host.window.mapToGlobal(QPoint(250, 150)));
     QElapsedTimer left;
     left.start();
-    ASSERT_TRUE(waitFor([&] { return onButton.count() == 2; }, 500));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return onButton.count() == 2; }, 500));
     EXPECT_LE(left.elapsed(), 100);
     EXPECT_FALSE(onButton.at(1).at(0).toBool());
     EXPECT_FALSE(button->hoverActive());

@@ -62,20 +62,7 @@ TEST_F(PopupsTest, severalRowsAreSavedOnceAndGoneOnesAreSkippedWithoutASave)
     EXPECT_EQ(idsInDoc("T4", "VARDECKS"), QStringList({"W5"}));
 }
 
-TEST_F(PopupsTest, vardecksDroppedOnTheRootMoveNothingAndLeaveTheRootSelected)
-{
-    open();
-    clickFolder("T4");
-    window->tvwWM->setCurrentItem(wmNode("W5"));
-    const QByteArray before = fileBytes();
-    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "");
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(topics()->currentItem(), root());
-    EXPECT_EQ(window->lblTName->text(), "Delta");
-    EXPECT_EQ(idsInDoc("T4", "VARDECKS"), QStringList({"W5"}));
-}
-
-TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
+TEST_F(PopupsTest, refusedDropsMoveNothing)
 {
     open();
     clickFolder("T4");
@@ -88,11 +75,20 @@ TEST_F(PopupsTest, folderOntoItsOwnSubFolderIsRefusedWithTheMessage)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(node("T3")->parent(), node("T2"));
 
-    // Onto itself: nothing, and no message.
+    // A folder onto itself: nothing, and no message.
     prompts.clear();
     dragFolder("T2", "T2");
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(fileBytes(), before);
+
+    // Vardecks onto the root: nothing moves and the root stays selected.
+    clickFolder("T4");
+    window->tvwWM->setCurrentItem(wmNode("W5"));
+    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(topics()->currentItem(), root());
+    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(idsInDoc("T4", "VARDECKS"), QStringList({"W5"}));
 }
 
 TEST_F(PopupsTest, dragsDoNothingWhileAVardeckIsEditedAndForeignDataNeverLandsOnTheTree)

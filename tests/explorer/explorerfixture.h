@@ -1,9 +1,9 @@
 #pragma once
-// A main window as the program puts it together, with the Explorer, the Aspects and
-// the Recent menu installed, a sample database open, scripted prompts and a launcher
-// that records instead of starting browsers.
+// The main window with the Explorer, the Aspects and the Recent menu installed, a sample
+// database, scripted prompts and a launcher that records instead of starting browsers.
 #include "explorer/explorer.h"
 #include "finding/ui/recentmenu.h"
+#include "platform/launcher.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -40,6 +41,33 @@ inline bool sameImage(const QPixmap &a, const QPixmap &b)
 {
     return a.toImage().convertToFormat(QImage::Format_ARGB32) == b.toImage().convertToFormat(QImage::Format_ARGB32);
 }
+
+// Records each page opened with what snapshot() reads at that moment, e.g. the saved visits.
+class SnapshotLauncher final : public Launcher
+{
+public:
+    explicit SnapshotLauncher(std::function<QString()> snapshot) : m_snapshot(std::move(snapshot))
+    {
+        launcher::install(this);
+    }
+    ~SnapshotLauncher() override { launcher::install(nullptr); }
+    bool startDetached(const QString &program, const QStringList &) override
+    {
+        opened << program;
+        return true;
+    }
+    bool openUrl(const QString &url) override
+    {
+        opened << url + " " + m_snapshot();
+        return true;
+    }
+    QString findExecutable(const QString &) const override { return {}; }
+
+    QStringList opened;
+
+private:
+    std::function<QString()> m_snapshot;
+};
 
 // A Vardeck element with every child; fields left empty in the call stay empty.
 struct VD {

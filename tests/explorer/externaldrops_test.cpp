@@ -1,6 +1,6 @@
 #include "popupsfixture.h"
 
-#include <QLineEdit>
+#include "platform/textutil.h"
 #include <QUrl>
 
 using namespace rr;
@@ -9,18 +9,11 @@ using namespace rr::test;
 namespace
 {
 
-QPoint middle(const QWidget *widget)
-{
-    return widget->rect().center();
-}
-
 TEST(FindDetectedPage, matchesAnOpenPageByAddressOrByItsLocalFile)
 {
     DetectedPage open;
     open.address = "http://www.news.example/Today";
     open.name = "Today's news";
-    open.description = "d";
-    open.keywords = "k";
     open.size = "12";
     open.browser = "Firefox";
     DetectedPage local;
@@ -36,8 +29,7 @@ TEST(FindDetectedPage, matchesAnOpenPageByAddressOrByItsLocalFile)
     const DetectedPage unknown = findDetectedPage({open}, "https://elsewhere.example/", "");
     EXPECT_EQ(unknown.name, "https://elsewhere.example/");
     EXPECT_EQ(unknown.address, "https://elsewhere.example/");
-    EXPECT_TRUE(unknown.description.isEmpty() && unknown.keywords.isEmpty() && unknown.size.isEmpty() &&
-                unknown.browser.isEmpty());
+    EXPECT_TRUE(unknown.size.isEmpty() && unknown.browser.isEmpty());
 }
 
 TEST(DroppedPage, localFilesComeBeforeTheTextAFileWindowAlsoOffers)
@@ -45,9 +37,8 @@ TEST(DroppedPage, localFilesComeBeforeTheTextAFileWindowAlsoOffers)
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile("/tmp/first page.html"), QUrl::fromLocalFile("/tmp/second.html")});
     files.setText("file:///tmp/first%20page.html");
-    const DroppedPage file = droppedPage(&files);
-    EXPECT_EQ(file.kind, DroppedPage::Kind::File);
-    EXPECT_EQ(file.text, "/tmp/first page.html");
+    EXPECT_EQ(droppedPage(&files).kind, DroppedPage::Kind::File);
+    EXPECT_EQ(droppedPage(&files).text, "/tmp/first page.html");
 
     QMimeData link;
     link.setUrls({QUrl("https://www.example.com/a?b=1")});
@@ -60,28 +51,28 @@ TEST(DroppedPage, localFilesComeBeforeTheTextAFileWindowAlsoOffers)
     EXPECT_EQ(droppedPage(nullptr).kind, DroppedPage::Kind::None);
 }
 
-TEST_F(PopupsTest, droppedWebAddressStartsANewVardeckNamedByItsAddress)
+TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAndOtherTextStartsNothing)
 {
     open();
     clickFolder("T4");
-    // The list takes drops as the panel does.
-    EXPECT_TRUE(dropOn(window->listVD->viewport(), textData("https://www.new.example/page").get(),
-                       middle(window->listVD->viewport())));
+    // Neither a web address nor a file: refused, nothing changes.
+    for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
+        EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), window->formClient->rect().center())) << text;
+        EXPECT_EQ(window->txtMode->text(), "");
+    }
+    // The list takes drops as the panel does; the address names the new Vardeck.
+    QWidget *list = window->listVD->viewport();
+    EXPECT_TRUE(dropOn(list, textData("https://www.new.example/page").get(), list->rect().center()));
     EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
     EXPECT_EQ(window->txtWName->text(), "https://www.new.example/page");
     EXPECT_EQ(window->txtAddress->text(), "https://www.new.example/page");
     EXPECT_EQ(window->chosenPage.description, "");
 }
 
-TEST_F(PopupsTest, droppedTextStaysPlainDataAndStartsNothing)
+TEST_F(PopupsTest, aDroppedAddressWithMarkupStaysPlainText)
 {
     open();
     clickFolder("T4");
-    // Neither a web address nor a file: refused, nothing changes.
-    for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
-        EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), middle(window->formClient))) << text;
-        EXPECT_EQ(window->txtMode->text(), "");
-    }
     const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
     EXPECT_TRUE(dropOn(window->lblWName, textData(markup).get(), {1, 1}));
     EXPECT_EQ(window->txtWName->text(), markup);

@@ -36,7 +36,7 @@ TEST_F(ExplorerTest, folderTreeShowsRootSortedAndSubFoldersSortedOnFirstExpand)
     EXPECT_EQ(root()->childCount(), 0);
 }
 
-TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
+TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPathAndCollapsingAboveItShowsTheParent)
 {
     openDatabase();
     clickFolder("T5");
@@ -56,8 +56,21 @@ TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPath)
     // Shown through other code, the root shows no folder.
     callOp(window->ops.populateWMOnTopicNode);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_EQ(window->currentFolderName, "No folder");
     EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
+
+    // Collapsing a folder above the selection shows that folder.
+    clickFolder("T2");
+    node("T1")->setExpanded(false);
+    EXPECT_EQ(topics()->currentItem(), node("T1"));
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
+
+    // Collapsing the root empties the Vardeck tree and keeps the caption.
+    root()->setExpanded(false);
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(window->currentFolderName, "No folder");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
 TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOne)
@@ -83,24 +96,6 @@ TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOne)
     tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
     EXPECT_EQ(onDisk("T6", "NAME"), "cherry");
     EXPECT_EQ(window->lblTName->text(), "Pears & plums");
-}
-
-TEST_F(ExplorerTest, collapsingAFolderAboveTheSelectionShowsIt)
-{
-    openDatabase();
-    clickFolder("T2");
-    EXPECT_EQ(window->lblTName->text(), "Work");
-    node("T1")->setExpanded(false);
-    EXPECT_EQ(topics()->currentItem(), node("T1"));
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->currentTID, "T1");
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
-
-    // Collapsing the root empties the Vardeck tree and keeps the caption.
-    root()->setExpanded(false);
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_EQ(window->currentFolderName, "No folder");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
 TEST_F(ExplorerTest, aFolderDeletedElsewhereIsShownAsNoFolderAndTheTreeRebuilt)

@@ -1,5 +1,4 @@
-// The icon files of a database: filing a downloaded icon under a Vardeck's name, the
-// stock PDF icon, and deletions that find nothing.
+// A database's icon files: a download filed under a Vardeck's name, the PDF icon, deletions.
 #include "media/iconsupport.h"
 #include "storage/vardeckmodule.h"
 #include "support/testenv.h"
@@ -32,12 +31,20 @@ struct IconFolder {
     }
 };
 
-TEST(IconSupport, filesTheDownloadUnderTheVardeckReplacingAnOlderIcon)
+TEST(IconSupport, filesAPictureUnderTheVardeckReplacingAnOlderIconAndRefusesWhatIsNone)
 {
     IconFolder f;
     IconSupport icons;
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "") << "no download";
+    test::writeBytes(f.icons + "favicon.ico", "<html>Not found</html>");
+    EXPECT_FALSE(IconSupport::checkValidIcon(f.icons + "favicon.ico"));
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "");
+    EXPECT_FALSE(QFile::exists(f.icons + "W1.ico"));
+    icons.clearIconFile();
+    EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
+    icons.clearIconFile(); // nothing left to delete is no error
+
     icons.setIconPath(f.base);
-    EXPECT_EQ(icons.getIconPath(), f.icons);
     EXPECT_EQ(icons.getIconFile(), f.icons + "favicon.ico");
     EXPECT_EQ(icons.getGenericIconFile(), f.icons + "generic.ico");
     f.picture(f.icons + "favicon.ico", "BMP");
@@ -45,21 +52,6 @@ TEST(IconSupport, filesTheDownloadUnderTheVardeckReplacingAnOlderIcon)
     EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W7"), f.icons + "W7.ico");
     EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
     EXPECT_FALSE(QImage(f.icons + "W7.ico").isNull()) << "any picture format under the .ico name";
-}
-
-TEST(IconSupport, refusesWhatIsNoPicture)
-{
-    IconFolder f;
-    IconSupport icons;
-    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "") << "no download";
-    test::writeBytes(f.icons + "favicon.ico", "");
-    EXPECT_FALSE(IconSupport::checkValidIcon(f.icons + "favicon.ico"));
-    test::writeBytes(f.icons + "favicon.ico", "<html>Not found</html>");
-    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "");
-    EXPECT_FALSE(QFile::exists(f.icons + "W1.ico"));
-    icons.clearIconFile();
-    EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
-    icons.clearIconFile(); // nothing left to delete is no error
 }
 
 TEST(IconSupport, deletesOnlyAVardecksOwnIcon)

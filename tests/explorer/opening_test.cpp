@@ -1,35 +1,10 @@
 #include "explorerfixture.h"
 
-#include "platform/launcher.h"
-
 using namespace rr;
 using namespace rr::test;
 
 namespace
 {
-
-// Reads the database file at the moment the browser is started, to show that the
-// visit was saved before.
-class DiskReadingLauncher final : public Launcher
-{
-public:
-    explicit DiskReadingLauncher(QString path) : m_path(std::move(path)) { launcher::install(this); }
-    ~DiskReadingLauncher() override { launcher::install(nullptr); }
-    bool startDetached(const QString &, const QStringList &) override { return true; }
-    bool openUrl(const QString &url) override
-    {
-        XMLDatabase db;
-        db.openDBValidate(m_path);
-        hitsAtLaunch << db.getTheDOM()->nodeFromID("W3").childText("HITS");
-        opened << url;
-        return true;
-    }
-    QStringList hitsAtLaunch;
-    QStringList opened;
-
-private:
-    QString m_path;
-};
 
 const QDateTime kEvening(QDate(2026, 12, 5), QTime(19, 30));
 
@@ -37,11 +12,10 @@ TEST_F(ExplorerTest, openingRecordsTheVisitBeforeTheBrowserStarts)
 {
     openDatabase();
     setVisitClock([] { return kEvening; });
-    DiskReadingLauncher disk(path);
+    SnapshotLauncher disk([this] { return onDisk("W3", "HITS"); });
     showVardeck("T5", "W3");
     window->runCommand("mnuToolsOpen_Click");
-    EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x"}));
-    EXPECT_EQ(disk.hitsAtLaunch, QStringList({"10"}));
+    EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
     EXPECT_EQ(onDisk("W3", "KEYWORD2"), "05 Dec 2026 07:30 PM");
     EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
     EXPECT_EQ(window->lbl(14)->text(), "10");
@@ -70,16 +44,7 @@ TEST_F(ExplorerTest, aRefusedAddressIsNoVisit)
     EXPECT_TRUE(recentColl.isEmpty());
 }
 
-TEST_F(ExplorerTest, aMissingChosenBrowserFallsBackToTheDefaultBrowser)
-{
-    openDatabase();
-    appOptions().setDefaultBrowser("Op");
-    showVardeck("T5", "W3");
-    window->runCommand("mnuToolsOpen_Click");
-    EXPECT_EQ(launcher.openedUrls(), QStringList({"https://www.bank.example/login/x"}));
-}
-
-TEST_F(ExplorerTest, openCommandsWithoutAVardeckSaySo)
+TEST_F(ExplorerTest, openCommandsWithoutAVardeckSaySoAndAMissingBrowserFallsBack)
 {
     openDatabase();
     window->runCommand("mnuToolsOpen_Click");
@@ -92,9 +57,13 @@ TEST_F(ExplorerTest, openCommandsWithoutAVardeckSaySo)
 
     window->runCommand("mnuToolsOpenBlank_Click");
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
-}
 
-// ----- the Go commands -----
+    // A chosen browser that is missing falls back to the default browser.
+    appOptions().setDefaultBrowser("Op");
+    showVardeck("T5", "W3");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank", "https://www.bank.example/login/x"}));
+}
 
 TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
 {

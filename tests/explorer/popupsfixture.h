@@ -1,33 +1,23 @@
 #pragma once
-// The main window with the popups, the move launchers and the drags installed on top
-// of the Explorer, the finding panes and (when present) the editing commands; a
-// sample database with enough Vardecks in one folder for multi-row commands; and
-// helpers for synthetic drags and for modal dialogs.
+// The Explorer window with the popups, move launchers, drags, finding panes and editing
+// installed; a database with four Vardecks in one folder; helpers for drags and dialogs.
 #include "explorerfixture.h"
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
 #include "explorer/dragdrop.h"
+#include "explorer/editing.h"
 #include "explorer/externaldrops.h"
-#include "explorer/movelaunchers.h"
-#include "explorer/nodetags.h"
 #include "explorer/popupcommands.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "shell/statuspanels.h"
-#include "storage/useroptions.h"
 #include "support/modaldriver.h"
 #include "support/xmlids.h"
 
-#include "explorer/editing.h"
-
-#include <QApplication>
 #include <QDialog>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPointer>
-#include <QTimer>
-#include <functional>
 
 namespace rr::test
 {
@@ -88,7 +78,6 @@ protected:
     void open()
     {
         openDatabase(popupsBody());
-        // The status bar names the open database, as the start-up leaves it.
         window->StatusBar1->setPanelText(3, "Vardecks");
     }
 

@@ -37,7 +37,7 @@ void writeIcon(const QString &file, Qt::GlobalColor colour, int size = 16)
     ASSERT_TRUE(image.save(file, file.endsWith(".gif") ? "PNG" : "ICO"));
 }
 
-TEST_F(ExplorerTest, folderClickFillsTreeAndListWithTheirCellTexts)
+TEST_F(ExplorerTest, folderClickFillsTreeAndListWithTheirCellTextsAndTheTreeShowsAddresses)
 {
     openDatabase();
     clickFolder("T1");
@@ -58,6 +58,10 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWithTheirCellTexts)
     callOp(window->ops.populateVDList, doc()->nodeFromID("T1"));
     EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", "", "", "     1", ""}));
     EXPECT_EQ(cells(row("W1"))[4], "      ");
+
+    // Hovering a tree node puts its address into the tool tip.
+    vardeckViewsOf(*window)->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
+    EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
 }
 
 TEST_F(ExplorerTest, vardecksInTheRecentListAreBold)
@@ -140,14 +144,6 @@ TEST_F(ExplorerTest, listDoubleClickShowsTheRowAndIconViewShowsTheSameRows)
     callOp(window->ops.viewAsList);
     EXPECT_FALSE(window->iconViewActive);
     EXPECT_FALSE(views->iconView()->isVisible());
-}
-
-TEST_F(ExplorerTest, treeHoverPutsTheAddressIntoTheToolTip)
-{
-    openDatabase();
-    clickFolder("T1");
-    vardeckViewsOf(*window)->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
-    EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
 }
 
 } // namespace
