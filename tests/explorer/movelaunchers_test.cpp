@@ -6,26 +6,21 @@ using namespace rr::test;
 namespace
 {
 
-TEST_F(PopupsTest, moveButtonsSayWhenNothingIsShownAndDoNothingAwayFromTheIndexTab)
+TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShown)
 {
     open();
+    window->tabIndex->setTab(1);
+    window->runCommand("cmdMoveFolder_Click");
+    EXPECT_TRUE(prompts.messages().empty()) << "away from the Index tab the buttons do nothing";
+    window->tabIndex->setTab(0);
     {
         ModalDriver driver;
         window->runCommand("cmdMoveVD_Click");
         window->runCommand("cmdMoveFolder_Click");
         EXPECT_TRUE(driver.opened().isEmpty());
     }
-    ASSERT_EQ(prompts.messages().size(), 2u);
+    ASSERT_EQ(prompts.messages().size(), 2u) << "nothing shown: one message each";
 
-    prompts.clear();
-    window->tabIndex->setTab(1);
-    window->runCommand("cmdMoveFolder_Click");
-    EXPECT_TRUE(prompts.messages().empty());
-}
-
-TEST_F(PopupsTest, moveVardeckButtonMovesTheShownVardeckAndKeepsTheShownFolder)
-{
-    open();
     showVardeck("T1", "W2");
     QString source;
     {
@@ -45,11 +40,8 @@ TEST_F(PopupsTest, moveVardeckButtonMovesTheShownVardeckAndKeepsTheShownFolder)
     EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W3"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
-}
 
-TEST_F(PopupsTest, moveFolderRebuildsTheTreeWithTheFolderInItsNewPlace)
-{
-    open();
+    // Moving a folder rebuilds the tree with the folder in its new place.
     clickFolder("T2");
     ASSERT_FALSE(window->StatusBar1->panelText(2).isEmpty());
     {

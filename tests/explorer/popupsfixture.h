@@ -31,13 +31,7 @@ namespace rr::test
 inline QByteArray popupsBody()
 {
     auto vd = [](const char *wid, const char *name, const char *address, const char *hits = "1") {
-        VD v;
-        v.wid = wid;
-        v.name = name;
-        v.address = address;
-        v.hits = hits;
-        v.fav = "FALSE";
-        return v.xml();
+        return VD{wid, name, address, "06 Dec 2026", "", "", "", "", "", hits, "FALSE"}.xml();
     };
     const QByteArray alpha =
         folderXml("T1", "Alpha",

@@ -37,7 +37,7 @@ void writeIcon(const QString &file, Qt::GlobalColor colour, int size = 16)
     ASSERT_TRUE(image.save(file, file.endsWith(".gif") ? "PNG" : "ICO"));
 }
 
-TEST_F(ExplorerTest, folderClickFillsTreeAndListWithTheirCellTextsAndTheTreeShowsAddresses)
+TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsAndIcons)
 {
     openDatabase();
     clickFolder("T1");
@@ -60,27 +60,32 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWithTheirCellTextsAndTheTreeShow
     EXPECT_EQ(cells(row("W1"))[4], "      ");
 
     // Hovering a tree node puts its address into the tool tip.
-    vardeckViewsOf(*window)->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
+    VardeckViews *views = vardeckViewsOf(*window);
+    views->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
     EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
+
+    // A double-click shows the row; the icon view shows the same rows.
+    window->listVD->setCurrentItem(row("W2"));
+    views->listVD_DblClick();
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(window->selectedWID, "W2");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+
+    callOp(window->ops.viewAsIcons);
+    EXPECT_TRUE(window->iconViewActive);
+    EXPECT_EQ(window->tabView->Tab(), 1);
+    EXPECT_TRUE(views->iconView()->isVisible());
+    EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
+    callOp(window->ops.viewAsList);
+    EXPECT_FALSE(window->iconViewActive);
+    EXPECT_FALSE(views->iconView()->isVisible());
 }
 
-TEST_F(ExplorerTest, vardecksInTheRecentListAreBold)
+TEST_F(ExplorerTest, rowsShowSiteIconsOrTheGenericPictureAndRecentVardecksInBold)
 {
     VDData other;
     other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
     recentColl = {other};
-    openDatabase();
-    clickFolder("T5");
-    EXPECT_TRUE(row("W3")->font(0).bold());
-    EXPECT_TRUE(row("W3")->font(4).bold());
-    EXPECT_TRUE(wmNode("W3")->font(0).bold());
-    clickFolder("T1");
-    EXPECT_FALSE(row("W1")->font(0).bold());
-    EXPECT_FALSE(wmNode("W1")->font(0).bold());
-}
-
-TEST_F(ExplorerTest, siteIconsComeFromImageListWMWithTheGenericPictureForTheRest)
-{
     const QString icons = home.databaseFolder() + "/icons/";
     writeIcon(icons + "Vardecks/W1.ico", Qt::red);
     writeIcon(icons + "Vardecks/favicon.ico", Qt::green);
@@ -89,20 +94,18 @@ TEST_F(ExplorerTest, siteIconsComeFromImageListWMWithTheGenericPictureForTheRest
     writeIcon(icons + "shared.gif", Qt::yellow);
     writeIcon(icons + "W2.ico", Qt::cyan);
     openDatabase();
-    const QStringList keys = window->ImageListWM.keys();
-    EXPECT_TRUE(keys.contains("W1"));
-    EXPECT_TRUE(keys.contains("W2"));
-    EXPECT_TRUE(keys.contains("other"));
-    EXPECT_TRUE(keys.contains("shared"));
-    EXPECT_FALSE(keys.contains("favicon"));
-    EXPECT_FALSE(keys.contains("Generic"));
-    EXPECT_TRUE(keys.contains("Vardeck"));
-    EXPECT_TRUE(keys.contains("SelVardeck"));
+    EXPECT_EQ(window->ImageListWM.keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
+        << "no favicon, no Generic";
 
     clickFolder("T5");
     EXPECT_TRUE(sameImage(row("W3")->icon(0).pixmap(16), window->ImageListWM.value("Vardeck").pixmap(16)));
+    EXPECT_TRUE(row("W3")->font(0).bold());
+    EXPECT_TRUE(row("W3")->font(4).bold());
+    EXPECT_TRUE(wmNode("W3")->font(0).bold());
     clickFolder("T1");
     EXPECT_EQ(row("W1")->icon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_FALSE(row("W1")->font(0).bold());
+    EXPECT_FALSE(wmNode("W1")->font(0).bold());
 }
 
 TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
@@ -123,27 +126,6 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
     // A new fill sorts by name ascending again.
     clickFolder("T1");
     EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"a", "B", "c"}));
-}
-
-TEST_F(ExplorerTest, listDoubleClickShowsTheRowAndIconViewShowsTheSameRows)
-{
-    openDatabase();
-    clickFolder("T1");
-    window->listVD->setCurrentItem(row("W2"));
-    VardeckViews *views = vardeckViewsOf(*window);
-    views->listVD_DblClick();
-    EXPECT_EQ(window->lblWName->text(), "alpha & co");
-    EXPECT_EQ(window->selectedWID, "W2");
-    EXPECT_EQ(window->tabView->Tab(), 0);
-
-    callOp(window->ops.viewAsIcons);
-    EXPECT_TRUE(window->iconViewActive);
-    EXPECT_EQ(window->tabView->Tab(), 1);
-    EXPECT_TRUE(views->iconView()->isVisible());
-    EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
-    callOp(window->ops.viewAsList);
-    EXPECT_FALSE(window->iconViewActive);
-    EXPECT_FALSE(views->iconView()->isVisible());
 }
 
 } // namespace
