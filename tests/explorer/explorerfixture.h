@@ -164,37 +164,26 @@ protected:
                 return *it;
         return nullptr;
     }
-    // A click on a folder node, as the user makes it.
-    void clickFolder(const QString &tid)
+    static QTreeWidgetItem *topItem(const QTreeWidget *tree, const QString &id)
     {
-        QTreeWidgetItem *item = node(tid);
-        ASSERT_NE(item, nullptr) << tid.toStdString();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            if (tag(tree->topLevelItem(i)) == id)
+                return tree->topLevelItem(i);
+        return nullptr;
+    }
+    QTreeWidgetItem *wmNode(const QString &wid) const { return topItem(window->tvwWM, wid); }
+    QTreeWidgetItem *row(const QString &wid) const { return topItem(window->listVD, wid); }
+    // A click on a node of tree, as the user makes it.
+    static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
+    {
+        ASSERT_NE(item, nullptr);
         if (item->parent())
             item->parent()->setExpanded(true);
-        topics()->scrollToItem(item);
-        QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(item).center());
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
     }
-    QTreeWidgetItem *wmNode(const QString &wid) const
-    {
-        for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
-            if (tag(window->tvwWM->topLevelItem(i)) == wid)
-                return window->tvwWM->topLevelItem(i);
-        return nullptr;
-    }
-    QTreeWidgetItem *row(const QString &wid) const
-    {
-        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
-            if (tag(window->listVD->topLevelItem(i)) == wid)
-                return window->listVD->topLevelItem(i);
-        return nullptr;
-    }
-    void clickVardeck(const QString &wid)
-    {
-        QTreeWidgetItem *item = wmNode(wid);
-        ASSERT_NE(item, nullptr) << wid.toStdString();
-        window->tvwWM->scrollToItem(item);
-        QTest::mouseClick(window->tvwWM->viewport(), Qt::LeftButton, {}, window->tvwWM->visualItemRect(item).center());
-    }
+    void clickFolder(const QString &tid) { clickItem(topics(), node(tid)); }
+    void clickVardeck(const QString &wid) { clickItem(window->tvwWM, wmNode(wid)); }
     // Shows a Vardeck as a click in its folder does.
     void showVardeck(const QString &tid, const QString &wid)
     {
@@ -221,8 +210,7 @@ protected:
     // A right-click on a node of tree; the popup it opened, closed again.
     QString rightClick(QTreeWidget *tree, QTreeWidgetItem *item) const
     {
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(item).center());
+        clickItem(tree, item, Qt::RightButton);
         const QString shown = openPopup();
         closePopups();
         return shown;
