@@ -1,15 +1,11 @@
 // File > Database: New, Open, Backup, Close and Delete through the window and its dialogs.
 #include "editingfixture.h"
 
-#include "shell/fonthelpers.h"
-
+#include "platform/paths.h"
 #include "storage/lists.h"
-#include "storage/settingsstore.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
-
-#include <QFile>
 
 using namespace rr;
 using namespace rr::test;
@@ -33,15 +29,15 @@ protected:
         EditingTest::SetUp();
         paths::prepareProgramFolder();
     }
-    // File > Database > Open with the dialog choosing fileName.
-    void openThroughDialog(const QString &fileName)
+    // File > Database > Open (its command when editing disables the menu) with the dialog choosing fileName.
+    void openThroughDialog(const QString &fileName, bool byCommand = false)
     {
         whileModal<frmOpen>(
             [&](frmOpen *dialog) {
                 chooseNode(dialog->tvwDB, fileName);
                 dialog->cmdOK->click();
             },
-            [&] { menu("mnuFileOpen"); });
+            [&] { byCommand ? window->runCommand("mnuFileOpen_Click") : menu("mnuFileOpen"); });
     }
     bool onlyDatabaseCommandsEnabled() const
     {
@@ -75,17 +71,30 @@ TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
     EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
 }
 
-TEST_F(DatabaseCommands, openShowsTheChosenDatabaseAndKeepsTheListsOfThisSession)
+TEST_F(DatabaseCommands, openShowsTheChosenDatabaseKeepsTheSessionsListsAndRefusesABrokenFile)
 {
     openDb();
+    ASSERT_TRUE(writeBytes(home.databaseFolder() + "broken.xml", "<FOLDERS><FOLDER>"));
     writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Elsewhere") + "</FOLDERS>");
     showVardeck("T1", "W1");
+
+    // A file that is no database leaves the previous one open, and saving still goes there.
+    openThroughDialog("broken.xml");
+    EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(currentDBName, "Vardecks.xml");
+    EXPECT_EQ(getMyDB(*window)->getPath(), path);
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    menu("mnuEditModify");
+    window->txtWName->setText("Still here");
+    save();
+    EXPECT_EQ(stored("W1").childText("NAME"), "Still here");
+
     VDData made;
     made.loadDataFromReg("W1", "Made this session", "http://a.example/", "Vardecks.xml");
     recentColl = {made};
     searchColl = {"typed today"};
     appOptions().setdbDefault(true);
-
     openThroughDialog("Other.xml");
     EXPECT_EQ(currentDBName, "Other.xml");
     EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
@@ -99,27 +108,6 @@ TEST_F(DatabaseCommands, openShowsTheChosenDatabaseAndKeepsTheListsOfThisSession
     EXPECT_EQ(recentColl[0].getName(), "Made this session");
     EXPECT_EQ(searchColl, QStringList({"typed today"}));
     EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
-}
-
-TEST_F(DatabaseCommands, aFileThatIsNoDatabaseLeavesThePreviousOneOpen)
-{
-    openDb();
-    ASSERT_TRUE(writeBytes(home.databaseFolder() + "broken.xml", "<FOLDERS><FOLDER>"));
-    showVardeck("T1", "W1");
-
-    openThroughDialog("broken.xml");
-    EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(currentDBName, "Vardecks.xml");
-    EXPECT_EQ(getMyDB(*window)->getPath(), path);
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
-    EXPECT_TRUE(menuEnabled("mnuEditModify"));
-
-    // Saving still goes to the database that stayed open.
-    menu("mnuEditModify");
-    window->txtWName->setText("Still here");
-    save();
-    EXPECT_EQ(stored("W1").childText("NAME"), "Still here");
 }
 
 TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
@@ -137,12 +125,7 @@ TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
     EXPECT_EQ(window->txtMode->text(), "mod");
 
     prompts.answer(MsgResult::Yes);
-    whileModal<frmOpen>(
-        [](frmOpen *dialog) {
-            chooseNode(dialog->tvwDB, "Other.xml");
-            dialog->cmdOK->click();
-        },
-        [&] { window->runCommand("mnuFileOpen_Click"); });
+    openThroughDialog("Other.xml", true);
     EXPECT_EQ(currentDBName, "Other.xml");
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_FALSE(window->isEditing());
