@@ -1,5 +1,4 @@
-// The button's colour arithmetic, the picture background that cut shapes are made
-// from, a few drawn pixels of the looks, and the design data.
+// The button's colour arithmetic, picture background, drawn looks and design data.
 #include "controls/buttoncolors.h"
 #include "controls/buttonsurface.h"
 #include "controls/qbbuttons_h.h"

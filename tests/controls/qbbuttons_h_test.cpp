@@ -1,5 +1,4 @@
-// The button control's public face: the caption's access key, the modes and value,
-// refused values, the hover colours and the Click event.
+// The button's access key, modes and value, refused values and hover colours.
 #include "controls/qbbuttons_h.h"
 #include "support/testenv.h"
 

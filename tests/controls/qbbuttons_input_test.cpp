@@ -1,9 +1,9 @@
-// The button's input: clicks by mouse, Space, access key and the host's Enter and Esc;
-// hover tracking; check buttons and option groups.
+// The button's input: clicks, keys, hover tracking, check buttons and option groups.
 #include "controls/qbbuttons_h.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -206,9 +206,7 @@ TEST(ButtonModes, aShapedButtonMovesOnePixelWhilePressed)
     Host host;
     QImage image(40, 40, QImage::Format_RGB32);
     image.fill(Qt::white);
-    for (int y = 8; y < 32; ++y)
-        for (int x = 8; x < 32; ++x)
-            image.setPixel(x, y, qRgb(0, 0, 200));
+    QPainter(&image).fillRect(QRect(8, 8, 24, 24), QColor(0, 0, 200));
     qbButtons_H *shaped = host.button(QString(), 50, 50);
     shaped->resize(40, 40);
     shaped->setPicture(QPixmap::fromImage(image));

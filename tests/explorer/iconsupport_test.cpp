@@ -77,7 +77,6 @@ TEST(IconSupport, aPdfAddressGetsTheStockIcon)
     IconFolder f;
     EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.pdf"), "") << "no stock icon yet";
     f.picture(f.base + "pdficon.gif", "PNG");
-    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/page.html"), "");
     EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.PDF"), f.icons + "W3.ico");
     EXPECT_TRUE(QFile::exists(f.base + "pdficon.gif"));
     EXPECT_TRUE(QFile::exists(f.icons + "W3.ico"));
