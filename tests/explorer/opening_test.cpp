@@ -25,13 +25,20 @@ TEST_F(ExplorerTest, openingRecordsTheVisitBeforeTheBrowserStarts)
     EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
 }
 
-TEST_F(ExplorerTest, aRefusedAddressIsNoVisit)
+TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndFallBackToTheDefaultBrowser)
 {
     const VD option{"W4", "Looks like an option", "--help", "06 Dec 2026", "", "", "", "", "", "4", "FALSE"};
     QByteArray body = sampleBody();
     body.replace("<NAME>banana</NAME><VARDECKS>", "<NAME>banana</NAME><VARDECKS>" + option.xml());
     openDatabase(body);
-    ASSERT_TRUE(doc()->nodeFromID("W4"));
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open in the browser window");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
+    window->runCommand("mnuToolsOpenHome_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open its homepage in the browser window");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+
+    // A refused address is no visit.
     const QByteArray before = fileBytes();
     showVardeck("T6", "W4");
     window->runCommand("mnuToolsOpen_Click");
@@ -40,18 +47,6 @@ TEST_F(ExplorerTest, aRefusedAddressIsNoVisit)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(window->lbl(14)->text(), "4");
     EXPECT_TRUE(recentColl.isEmpty());
-}
-
-TEST_F(ExplorerTest, openCommandsWithoutAVardeckSaySoAndAMissingBrowserFallsBack)
-{
-    openDatabase();
-    window->runCommand("mnuToolsOpen_Click");
-    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open in the browser window");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
-    window->runCommand("mnuToolsOpenHome_Click");
-    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open its homepage in the browser window");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
-    EXPECT_TRUE(launcher.openedUrls().isEmpty());
 
     window->runCommand("mnuToolsOpenBlank_Click");
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
