@@ -13,7 +13,7 @@ using namespace rr::test;
 namespace
 {
 
-TEST_F(ExplorerTest, folderTreeShowsRootSortedAndSubFoldersSortedOnFirstExpand)
+TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandAndAClickShowsTheFolderAndItsPath)
 {
     openDatabase();
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
@@ -31,14 +31,6 @@ TEST_F(ExplorerTest, folderTreeShowsRootSortedAndSubFoldersSortedOnFirstExpand)
     // Nothing of the tree is shown before a click.
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
 
-    openDatabase("<FOLDERS></FOLDERS>");
-    ASSERT_EQ(topics()->topLevelItemCount(), 1);
-    EXPECT_EQ(root()->childCount(), 0);
-}
-
-TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPathAndCollapsingAboveItShowsTheParent)
-{
-    openDatabase();
     clickFolder("T5");
     EXPECT_EQ(window->lblTName->text(), "Apple");
     EXPECT_EQ(window->currentTID, "T5");
@@ -71,6 +63,11 @@ TEST_F(ExplorerTest, folderClickShowsTheFolderAndItsPathAndCollapsingAboveItShow
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
     EXPECT_EQ(window->currentFolderName, "No folder");
     EXPECT_EQ(window->lblTName->text(), "zebra");
+
+    // An empty database shows the root alone.
+    openDatabase("<FOLDERS></FOLDERS>");
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
 }
 
 TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOne)

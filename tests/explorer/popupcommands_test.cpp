@@ -62,7 +62,7 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     EXPECT_EQ(launcher.openedUrls(), opened);
 }
 
-TEST_F(PopupsTest, openingSeveralRowsRecordsEveryVisitBeforeTheFirstPageOpens)
+TEST_F(PopupsTest, openingRowsRecordsEveryVisitFirstAndDeletingRowsSkipsGoneOnesAndSavesOnce)
 {
     open();
     clickFolder("T1");
@@ -83,9 +83,20 @@ TEST_F(PopupsTest, openingSeveralRowsRecordsEveryVisitBeforeTheFirstPageOpens)
     ASSERT_GE(recentColl.size(), 3);
     EXPECT_EQ(recentColl.last().getID(), "W2");
     EXPECT_EQ(window->tabView->Tab(), 1) << "opening several rows leaves the right pane as it is";
+
+    // Deleting rows skips the one whose Vardeck has gone and saves the rest once.
+    selectRows({"W1", "W2", "W3"});
+    removeElement("W2");
+    {
+        FailingDisk disk;
+        prompts.answer(MsgResult::Yes);
+        window->menuItem("mnuMulti", 3)->trigger();
+    }
+    EXPECT_EQ(prompts.messages().size(), 2u) << "the question, then one failed save";
+    EXPECT_EQ(idsInDoc("T1", "VARDECKS"), QStringList({"W4"}));
 }
 
-TEST_F(PopupsTest, deleteVardecksRemovesTheSelectedRowsAfterYesAndSkipsGoneOnes)
+TEST_F(PopupsTest, deleteVardecksRemovesTheSelectedRowsAfterYesAndNothingWhenAllHaveGone)
 {
     open();
     clickFolder("T1");
@@ -105,22 +116,8 @@ TEST_F(PopupsTest, deleteVardecksRemovesTheSelectedRowsAfterYesAndSkipsGoneOnes)
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 
-    // On a fresh copy: a row whose Vardeck has gone is skipped, the rest saved once.
     prompts.clear();
-    open();
-    clickFolder("T1");
-    selectRows({"W1", "W2", "W3"});
-    removeElement("W2");
-    {
-        FailingDisk disk;
-        prompts.answer(MsgResult::Yes);
-        window->menuItem("mnuMulti", 3)->trigger();
-    }
-    EXPECT_EQ(prompts.messages().size(), 2u) << "the question, then one failed save";
-    EXPECT_EQ(idsInDoc("T1", "VARDECKS"), QStringList({"W4"}));
-
     // Only rows whose Vardecks have gone: nothing is saved.
-    prompts.clear();
     clickFolder("T4");
     selectRows({"W5"});
     removeElement("W5");
