@@ -1,6 +1,4 @@
-// The menu bar and popup menus against the window's menu tables: names, captions,
-// shortcuts and order; the run-time arrays; the menu states.
-#include "controls/qbbuttons_h.h"
+// The menu bar and popups: order, nesting and shortcuts; the run-time arrays; menu states and keys.
 #include "windowfixture.h"
 
 #include <QAction>
@@ -8,8 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QTextEdit>
-#include <QToolBar>
 
 #include <tuple>
 
@@ -77,9 +73,7 @@ TEST_F(MenuTest, menuBarKeepsItsOrderNestingAndShortcuts)
         {2, "mnuEditClipVD", "All &current Vardeck data", "Ctrl+C"},
         {1, "mnuToolsOpen", "&Open Vardeck in browser", "Ctrl+Ins"},
         {2, "mnuToolsSearchAddress", "&Address", "F11"},
-        {1, "mnuFavsAdd", "&Add to Favorite Vardecks", "Ctrl+F1"},
         {1, "mnuHelpAbout", "&About Razuzezu Revidod...", ""},
-        {1, "mnuList(0)", "", ""},
     };
     for (const Spot &spot : spots) {
         const auto it = std::find_if(items.begin(), items.end(), [&](const Walked &w) {
@@ -92,7 +86,7 @@ TEST_F(MenuTest, menuBarKeepsItsOrderNestingAndShortcuts)
     }
 }
 
-TEST_F(MenuTest, popupMenusAreHiddenOnTheBarAndCheckMarksStartOnExplorer)
+TEST_F(MenuTest, popupsAndRunTimePlaceholdersAreHiddenAndCheckMarksStartOnExplorer)
 {
     const QStringList popups = {"mnuStartVD", "mnuTopicMenu", "mnuCopyMenu", "mnuNoVD", "mnuListVD", "mnuListVDMulti"};
     for (QAction *top : window->menuBar()->actions())
@@ -100,10 +94,7 @@ TEST_F(MenuTest, popupMenusAreHiddenOnTheBarAndCheckMarksStartOnExplorer)
     EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked());
     EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked());
     EXPECT_EQ(window->menuItem("mnuHelpTopics")->property("HelpContextID").toInt(), 11);
-}
 
-TEST_F(MenuTest, runTimeArraysFollowTheirHiddenPlaceholder)
-{
     const std::tuple<const char *, int, int, const char *> arrays[] = {{"mnuNav", 4, 3, "&Next          F4"},
                                                                        {"mnuMulti", 3, 2, "Move Vardecks..."},
                                                                        {"mnuList", 12, 12, "Add to favorites"}};
@@ -120,7 +111,7 @@ TEST_F(MenuTest, runTimeArraysFollowTheirHiddenPlaceholder)
     EXPECT_FALSE(window->menuItem("mnuNavigate(0)")->isEnabled()) << "Go waits for a shown folder";
 }
 
-TEST_F(MenuTest, arrayElementsRunTheArrayHandlerWithTheirIndex)
+TEST_F(MenuTest, itemsRunTheirHandlerWithTheirIndexBeforeTheCheckMarkMoves)
 {
     record("mnuList_Click");
     record("mnuNav_Click");
@@ -137,9 +128,16 @@ TEST_F(MenuTest, arrayElementsRunTheArrayHandlerWithTheirIndex)
     window->unloadMenuArrayElement("second", 2);
     EXPECT_EQ(window->menuItem("second", 2), nullptr);
     EXPECT_EQ(window->menuArrayUpperBound("second"), 1);
+
+    bool checkedWhenRun = true;
+    window->setCommand("mnuAspectWeb_Click",
+                       [&](int) { checkedWhenRun = window->menuItem("mnuAspectWeb")->isChecked(); });
+    window->menuItem("mnuAspectWeb")->trigger();
+    EXPECT_FALSE(checkedWhenRun) << "the Aspect command sees the mark as it was before the click";
+    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked()) << "the command moves the mark";
 }
 
-TEST_F(MenuTest, resetMenuItemsDisablesTheSelectionCommandsOnly)
+TEST_F(MenuTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays)
 {
     for (QAction *item : window->allMenuItems())
         item->setEnabled(true);
@@ -157,10 +155,8 @@ TEST_F(MenuTest, resetMenuItemsDisablesTheSelectionCommandsOnly)
     EXPECT_FALSE(window->cmdMoveVD->isEnabled());
     EXPECT_FALSE(window->cmdMoveFolder->isEnabled());
     EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked()) << "nothing is checked or unchecked";
-}
 
-TEST_F(MenuTest, disableAllMenuItemsLeavesTheFavoriteAndRecentArraysAndTheToolbar)
-{
+    // Disabling all leaves the Favorites and Recent arrays and the toolbar.
     QAction *favorite = window->loadMenuArrayElement("first", 1);
     window->disableAllMenuItems();
     for (QAction *item : window->allMenuItems()) {
@@ -169,16 +165,6 @@ TEST_F(MenuTest, disableAllMenuItemsLeavesTheFavoriteAndRecentArraysAndTheToolba
     }
     EXPECT_TRUE(favorite->isEnabled());
     EXPECT_TRUE(window->toolbarButton(1)->isEnabled());
-}
-
-TEST_F(MenuTest, theAspectCommandSeesTheCheckMarkAsItWasBeforeTheClick)
-{
-    bool checkedWhenRun = false;
-    window->setCommand("mnuAspectWeb_Click",
-                       [&](int) { checkedWhenRun = window->menuItem("mnuAspectWeb")->isChecked(); });
-    window->menuItem("mnuAspectWeb")->trigger();
-    EXPECT_FALSE(checkedWhenRun);
-    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked()) << "the command moves the mark";
 }
 
 TEST_F(MenuTest, aMenuAccessLetterWinsOverTheSameTabLetter)
@@ -204,7 +190,7 @@ TEST_F(MenuTest, aMenuAccessLetterWinsOverTheSameTabLetter)
     EXPECT_EQ(window->tabIndex->Tab(), 3) << "a letter no menu uses selects its tab";
 }
 
-TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsOnceAttached)
+TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsAndTextBoxesKeepTheirEditingKeys)
 {
     window->txtWName->show();
     window->txtWName->setFocus();
@@ -218,10 +204,9 @@ TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsOnceAttached)
     QTest::keyClick(window->txtWName, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"saveVardeckDetails", 0}, {"cancelVardeckEdit", 0}}));
-}
 
-TEST_F(MenuTest, textBoxesKeepTheirEditingKeys)
-{
+    // Text boxes keep their editing keys.
+    runs.clear();
     record("mnuEditClipVD_Click");
     record("mnuEditDelete_Click");
     window->tabView->setTab(0);
@@ -241,8 +226,6 @@ TEST_F(MenuTest, textBoxesKeepTheirEditingKeys)
     EXPECT_EQ(runs.size(), 1) << "outside a text box Del is Delete Vardeck";
 }
 
-} // namespace
-
 TEST_F(MenuTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
 {
     QMenu *favorites = window->subMenu("mnuFavs");
@@ -255,3 +238,5 @@ TEST_F(MenuTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
     EXPECT_LT(favorites->width(), 2 * std::max(oneColumn, 200)) << "one column, not a screenful of them";
     favorites->close();
 }
+
+} // namespace
