@@ -1,34 +1,28 @@
-// The three tab strips: captions, the click handling that also runs when code picks
-// a tab, the right-click popups and the View menu's orders of work.
+// The three tab strips: captions, the click handling code also runs, popups and the View menu's order.
 #include "storage/xmldatabase.h"
 #include "windowfixture.h"
 
 #include <QAction>
 #include <QMenu>
 
+#include <tuple>
+
 namespace
 {
 
 using TabsTest = rr::test::MainWindowTest;
 
-TEST_F(TabsTest, tabCaptionsKeepTheirBlanksAndAccessLetters)
+TEST_F(TabsTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersand)
 {
-    const std::pair<rr::TabStrip *, QStringList> strips[] = {
-        {window->tabIndex, {"   &Index   ", "   S&earch   ", "    Favo&rites   ", "   &Popular   "}},
-        {window->tabView, {"   Vardeck   ", "   No folder selected   ", "   Search results   "}},
-        {window->tabInfo, {"   &Details   ", "   Previe&w   ", "   No&tes   "}},
-    };
-    for (const auto &[strip, captions] : strips) {
-        ASSERT_EQ(strip->Tabs(), captions.size());
-        for (int i = 0; i < captions.size(); ++i) {
-            EXPECT_EQ(strip->TabCaption(i), captions[i]);
-            EXPECT_EQ(strip->shownCaption(i), captions[i]);
-        }
+    const std::tuple<rr::TabStrip *, int, int, const char *> spots[] = {
+        {window->tabIndex, 4, 2, "    Favo&rites   "},
+        {window->tabView, 3, 1, "   No folder selected   "},
+        {window->tabInfo, 3, 1, "   Previe&w   "}};
+    for (const auto &[strip, count, tab, caption] : spots) {
+        EXPECT_EQ(strip->Tabs(), count) << caption;
+        EXPECT_EQ(strip->TabCaption(tab), caption);
+        EXPECT_EQ(strip->shownCaption(tab), caption);
     }
-}
-
-TEST_F(TabsTest, aNameShownInATabCaptionKeepsItsAmpersand)
-{
     window->tabView->setTabText(1, "   Fish & Chips   ");
     EXPECT_EQ(window->tabView->TabCaption(1), "   Fish & Chips   ");
     EXPECT_EQ(window->tabView->shownCaption(1), "   Fish && Chips   ");
@@ -63,7 +57,7 @@ TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
 }
 
-TEST_F(TabsTest, theFavoritesTabFillsAnEmptyTreeOnlyWithADatabaseOpen)
+TEST_F(TabsTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 {
     record("populateFavsList");
     window->favsColl = {"W1"};
@@ -81,10 +75,9 @@ TEST_F(TabsTest, theFavoritesTabFillsAnEmptyTreeOnlyWithADatabaseOpen)
     window->tabIndex->setTab(0);
     window->tabIndex->setTab(2);
     EXPECT_EQ(runs.size(), 1) << "a tree with nodes is not filled again";
-}
 
-TEST_F(TabsTest, theIndexTabShowsTheSelectedFolderWhenItsListIsEmpty)
-{
+    // The Index tab shows the selected folder when its list is empty.
+    runs.clear();
     record("populateWMOnTopicNode");
     auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
     auto *folder = new QTreeWidgetItem(root, {"News"});
@@ -93,7 +86,7 @@ TEST_F(TabsTest, theIndexTabShowsTheSelectedFolderWhenItsListIsEmpty)
     window->tvwTopics->setCurrentItem(root);
     window->tabIndex->setTab(1);
     window->tabIndex->setTab(0);
-    EXPECT_TRUE(runs.isEmpty()) << "the first node is never refilled";
+    EXPECT_TRUE(runs.isEmpty()) << "the Index tab never refills the first node";
 
     window->tvwTopics->setCurrentItem(folder);
     window->tabIndex->setTab(1);
