@@ -1,6 +1,5 @@
-// The program's start and close on a temporary home: first run, a later run that
-// restores what the previous close wrote, a database that fails to open, the
-// question while editing, and the splash hand-over.
+// Start and close on a temporary home: first run, a later run restoring what the close wrote, a
+// database that fails to open, and the splash hand-over.
 #include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
 #include "shell/frmsplash.h"
@@ -11,23 +10,18 @@
 #include "shell/tabstrip.h"
 #include "storage/lists.h"
 #include "storage/registryfunctions.h"
-#include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "support/testenv.h"
-#include <QTreeWidget>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -47,15 +41,6 @@ QString stored(const QString &key, const QString &name)
 void store(const QString &key, const QString &name, const QString &value)
 {
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, key, name, value);
-}
-
-bool waitUntil(const std::function<bool()> &condition, int ms = 3000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < ms)
-        QTest::qWait(10);
-    return condition();
 }
 
 class StartUp : public ::testing::Test
@@ -81,7 +66,6 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     auto window = start();
     EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
     EXPECT_EQ(stored(kApp, "Aspect"), "Explorer");
-    EXPECT_EQ(stored(kOptions, "iconView"), "False");
 
     ASSERT_NE(window->dbXML, nullptr);
     EXPECT_EQ(currentDBName, "Vardecks.xml");
@@ -93,7 +77,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     // (a placeholder until it is built) would open.
     ASSERT_NE(window->splashWindow(), nullptr);
     EXPECT_EQ(window->splashWindow()->lastAlpha(), 252);
-    EXPECT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
     EXPECT_EQ(window->focusWidget(), window->tvwTopics) << "the keyboard starts in the folder tree";
 }
 
@@ -101,7 +85,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
 {
     {
         auto first = start();
-        ASSERT_TRUE(waitUntil([&] { return first->isVisible(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return first->isVisible(); }));
         first->tabIndex->setTab(2);
         first->tabView->setTab(1);
         first->showNormal();
@@ -199,8 +183,7 @@ TEST_F(StartUp, aDatabaseThatFailsToOpenIsToldWithTheSplashGoneAndLeavesOnlyTheD
     EXPECT_FALSE(watch.splashShown.value(0, true));
     EXPECT_EQ(watch.mostOpenAtOnce, 1) << "the tip of the day waits until the message is answered";
     EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(waitUntil([&] { return window->isVisible(); }));
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
     EXPECT_EQ(window->dbXML, nullptr);
     QStringList enabled;
     for (QAction *item : window->allMenuItems())
@@ -248,9 +231,9 @@ TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
         QTest::qWait(250);
         EXPECT_EQ(shown, 0); // still loading: the timer keeps polling
         splash->setUnload();
-        EXPECT_TRUE(waitUntil([&] { return shown == 1; }, 1000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown == 1; }, 1000));
         EXPECT_EQ(tips, tipsOff ? 0 : 1);
-        EXPECT_TRUE(waitUntil([&] { return guard.isNull(); }, 1000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }, 1000));
     }
 }
 
