@@ -10,9 +10,7 @@
 #include "support/testenv.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -21,7 +19,6 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
-
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -31,9 +28,11 @@ inline void PrintTo(const QString &text, std::ostream *os)
 }
 QT_END_NAMESPACE
 
-namespace rr::test {
+namespace rr::test
+{
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
