@@ -29,10 +29,10 @@ struct Fixture {
     }
 };
 
-TEST(SplitterArithmetic, positionAndRatioDescribeTheBarsCentreWithHalvesToTheEvenNeighbour)
+TEST(SplitterArithmetic, positionAndRatioDescribeTheBarsCentreAndTheClampKeepsTheMinimumsFirst)
 {
-    const std::pair<double, int> cases[] = {{-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
-    for (const auto &[value, expected] : cases)
+    const std::pair<double, int> halves[] = {{-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
+    for (const auto &[value, expected] : halves)
         EXPECT_EQ(SplitterModel::roundHalfEven(value), expected) << value;
     Fixture f(1000);
     EXPECT_EQ(f.model.posFromRatio(1000, 0.5f), 463); // 500 - 37
@@ -48,10 +48,8 @@ TEST(SplitterArithmetic, positionAndRatioDescribeTheBarsCentreWithHalvesToTheEve
     EXPECT_EQ(even.model.posFromRatio(11415, 0.349f), 3944);
     Fixture one(1000, 500, 1);
     EXPECT_EQ(one.model.posFromRatio(1000, 0.5f), 500);
-}
 
-TEST(SplitterArithmetic, clampKeepsTheMinimumSizesAheadOfTheMaximum)
-{
+    // The clamp keeps the minimum sizes ahead of the maximum.
     struct Case {
         int minSize1, minSize2, maxSize, maxSide, extent, pos, expected;
         const char *why;
@@ -68,12 +66,12 @@ TEST(SplitterArithmetic, clampKeepsTheMinimumSizesAheadOfTheMaximum)
         {0, 800, 300, 0, 1000, 200, 125, "MinSize2 wins over MaxSize"},
     };
     for (const Case &c : cases) {
-        Fixture f(c.extent);
-        f.model.setMinSize1(c.minSize1);
-        f.model.setMinSize2(c.minSize2);
-        f.model.setMaxSizeAppliesTo(c.maxSide);
-        f.model.setMaxSize(c.maxSize);
-        EXPECT_EQ(f.model.clampPos(c.extent, c.pos), c.expected) << c.why;
+        Fixture clamped(c.extent);
+        clamped.model.setMinSize1(c.minSize1);
+        clamped.model.setMinSize2(c.minSize2);
+        clamped.model.setMaxSizeAppliesTo(c.maxSide);
+        clamped.model.setMaxSize(c.maxSize);
+        EXPECT_EQ(clamped.model.clampPos(c.extent, c.pos), c.expected) << c.why;
     }
 }
 
@@ -114,28 +112,27 @@ TEST(SplitterSetters, outOfRangeValuesArePinnedAndMaximumAndMinimumGiveWay)
     EXPECT_FLOAT_EQ(f.model.ratioFromTop(), 1.0f);
     f.model.setRatioFromTop(-0.2f);
     EXPECT_FLOAT_EQ(f.model.ratioFromTop(), 0.0f);
-    f.model.setSplitterSize(-3);
-    EXPECT_EQ(f.model.splitterSize(), 0);
-    f.model.setMinSize1(-1);
     f.model.setMinSizeAux(-1);
-    EXPECT_EQ(f.model.minSize1(), 0);
     EXPECT_EQ(f.model.minSizeAux(), 0);
 
-    Fixture g(2000);
-    g.model.setMaxSize(100); // below MinSize1 255 on side 0
-    EXPECT_EQ(g.model.maxSize(), 255);
-    g.model.setMaxSize(400);
-    g.model.setMinSize1(600); // above a positive MaxSize on side 0
-    EXPECT_EQ(g.model.minSize1(), 400);
-    g.model.setMaxSizeAppliesTo(1);
-    g.model.setMinSize2(900);
-    EXPECT_EQ(g.model.minSize2(), 400);
-    g.model.setMaxSize(-1);
-    EXPECT_EQ(g.model.maxSize(), 0);
-    EXPECT_EQ(g.model.minTotalSize(), 400 + 75 + 400);
+    f.model.setMaxSize(100); // below MinSize1 255 on side 0
+    EXPECT_EQ(f.model.maxSize(), 255);
+    f.model.setMaxSize(400);
+    f.model.setMinSize1(600); // above a positive MaxSize on side 0
+    EXPECT_EQ(f.model.minSize1(), 400);
+    f.model.setMaxSizeAppliesTo(1);
+    f.model.setMinSize2(900);
+    EXPECT_EQ(f.model.minSize2(), 400);
+    f.model.setMaxSize(-1);
+    EXPECT_EQ(f.model.maxSize(), 0);
+    EXPECT_EQ(f.model.minTotalSize(), 400 + 75 + 400);
+    f.model.setSplitterSize(-3);
+    f.model.setMinSize1(-1);
+    EXPECT_EQ(f.model.splitterSize(), 0);
+    EXPECT_EQ(f.model.minSize1(), 0);
 }
 
-TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgainAndAKeptRatioFollows)
+TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgainAKeptRatioFollowsAndOtherValuesPinTheBar)
 {
     Fixture f(5000);
     f.model.setMaintain(SplitterModel::KeepPosition);
@@ -155,23 +152,20 @@ TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgainAndAKeptRatioFo
     g.resize(2000, 500);
     EXPECT_EQ(g.model.currSplitterPos(), 963) << "a kept ratio follows the size";
     EXPECT_EQ(g.model.barRect(), QRect(963, 0, 75, 500));
-}
 
-TEST(SplitterResize, otherMaintainAndOrientationValues)
-{
-    Fixture f(2000);
-    f.model.setMaintain(2);
-    f.model.setSplitterPos(900); // moves the bar through setCurrPos
-    f.resize(2000, 500);
-    EXPECT_EQ(f.model.currSplitterPos(), 255) << "a resize puts the bar at clampPos(extent, 0)";
+    Fixture other(2000);
+    other.model.setMaintain(2);
+    other.model.setSplitterPos(900); // moves the bar through setCurrPos
+    other.resize(2000, 500);
+    EXPECT_EQ(other.model.currSplitterPos(), 255) << "another Maintain: a resize puts the bar at clampPos(extent, 0)";
 
-    Fixture g(2000);
-    g.model.setOrientation(7);
-    g.layouts = 0;
-    g.model.setCurrPos(900);
-    EXPECT_EQ(g.model.currSplitterPos(), 0);
-    EXPECT_EQ(g.model.getMainSize(), 0);
-    EXPECT_EQ(g.layouts, 1) << "a layout still raises Resize";
+    Fixture odd(2000);
+    odd.model.setOrientation(7);
+    odd.layouts = 0;
+    odd.model.setCurrPos(900);
+    EXPECT_EQ(odd.model.currSplitterPos(), 0);
+    EXPECT_EQ(odd.model.getMainSize(), 0);
+    EXPECT_EQ(odd.layouts, 1) << "an unknown orientation still raises Resize";
 }
 
 TEST(SplitterLayout, childrenFillTheTwoSides)
@@ -207,7 +201,7 @@ TEST(SplitterLayout, childrenFillTheTwoSides)
     EXPECT_EQ(low.model.auxSize(), 100);
 }
 
-TEST(SplitterDrag, liveDragMovesTheChildrenAtOnceAndAReleaseSetsTheRequest)
+TEST(SplitterDrag, liveDragMovesTheChildrenAtOnceAReleaseSetsTheRequestAndEscapeReturnsTheBar)
 {
     Fixture f(2000);
     f.model.setMaintain(SplitterModel::KeepPosition);
@@ -232,25 +226,23 @@ TEST(SplitterDrag, liveDragMovesTheChildrenAtOnceAndAReleaseSetsTheRequest)
     EXPECT_EQ(g.model.currSplitterPos(), 1000 - 255 - 75);
     g.model.mouseUp();
     EXPECT_EQ(g.model.splitterPos(), 670) << "a release without a drag takes the bar's place as the request";
-}
 
-TEST(SplitterDrag, escapeReturnsTheBarWithoutChangingTheRequest)
-{
+    // Escape returns the bar without changing the request.
     for (bool live : {true, false}) {
-        Fixture f(2000);
-        f.model.setLiveUpdate(live);
-        f.model.setMaintain(SplitterModel::KeepPosition);
-        f.model.setSplitterPos(1000);
-        f.model.mouseDown(0);
-        f.model.mouseMove(400);
-        EXPECT_EQ(f.model.currSplitterPos(), 1400);
-        f.model.cancelDrag();
-        EXPECT_EQ(f.model.currSplitterPos(), 1000) << live;
-        EXPECT_EQ(f.model.splitterPos(), 1000);
-        EXPECT_FALSE(f.model.dragging());
-        EXPECT_FALSE(f.model.dragLook());
-        f.model.mouseMove(600); // after the cancel the mouse moves nothing
-        EXPECT_EQ(f.model.currSplitterPos(), 1000);
+        Fixture e(2000);
+        e.model.setLiveUpdate(live);
+        e.model.setMaintain(SplitterModel::KeepPosition);
+        e.model.setSplitterPos(1000);
+        e.model.mouseDown(0);
+        e.model.mouseMove(400);
+        EXPECT_EQ(e.model.currSplitterPos(), 1400);
+        e.model.cancelDrag();
+        EXPECT_EQ(e.model.currSplitterPos(), 1000) << live;
+        EXPECT_EQ(e.model.splitterPos(), 1000);
+        EXPECT_FALSE(e.model.dragging());
+        EXPECT_FALSE(e.model.dragLook());
+        e.model.mouseMove(600); // after the cancel the mouse moves nothing
+        EXPECT_EQ(e.model.currSplitterPos(), 1000);
     }
 }
 

@@ -81,7 +81,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     EXPECT_EQ(window->focusWidget(), window->tvwTopics) << "the keyboard starts in the folder tree";
 }
 
-TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
+TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimisedStoreFixedValues)
 {
     {
         auto first = start();
@@ -112,12 +112,9 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWrote)
     EXPECT_EQ(second->width(), 700);
     EXPECT_EQ(second->Splitter1->SplitterPos(), 3000);
     EXPECT_TRUE(second->cmdFAdd->isVisible());
-}
+    second.reset();
 
-TEST_F(StartUp, closeStoresFixedValuesForMaximisedAndMinimisedWindows)
-{
-    appOptions().setHideSplash(true);
-    store(kOptions, "hideSplash", "True");
+    // A maximised or minimised window stores fixed values.
     for (const auto &[state, maximised] : {std::pair{Qt::WindowMaximized, "True"}, {Qt::WindowMinimized, "False"}}) {
         appOptions() = UserOptions();
         auto window = start();

@@ -30,14 +30,18 @@ TEST_F(TabsTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersand)
     EXPECT_EQ(window->tabView->shownCaption(1), "Fish && Chips") << "reading back and setting again escapes once";
 }
 
-TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
+TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefaultButton)
 {
+    record("cmdSearch_Click");
     window->tabIndex->setTab(1);
     EXPECT_FALSE(window->cmdSearch->isHidden());
     EXPECT_EQ(window->defaultButton(), window->cmdSearch);
     EXPECT_TRUE(window->cmdMoveVD->isHidden());
     EXPECT_TRUE(window->cmdFAdd->isHidden());
     EXPECT_TRUE(window->cmbSearch->hasFocus());
+    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "Enter presses the default button";
     setClientSize(800, 600); // the layout shows the pictures of the tab
     EXPECT_FALSE(window->Picture5->isHidden());
 
@@ -55,6 +59,13 @@ TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
     EXPECT_FALSE(window->lbl(11)->isHidden());
     EXPECT_TRUE(window->lbl(2)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
+
+    window->tabInfo->setTab(2);
+    window->txtNotes->setFocus();
+    QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "but not in the notes";
+    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
 }
 
 TEST_F(TabsTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
@@ -119,7 +130,7 @@ TEST_F(TabsTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
     EXPECT_EQ(window->tabView->Tab(), 0);
 }
 
-TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
+TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLinks)
 {
     auto rightClick = [&](rr::TabStrip *strip) {
         QTest::mouseClick(strip->tabBar(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
@@ -144,10 +155,8 @@ TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
     rightClick(window->tabInfo);
     EXPECT_FALSE(shown("mnuCopyMenu"));
     EXPECT_FALSE(shown("mnuNoVD")) << "no popup while a Vardeck is added";
-}
 
-TEST_F(TabsTest, movingOverTheIndexStripRestsTheLinks)
-{
+    // Moving over the Index strip rests the links.
     window->StatusBar1->setPanelText(1, "http://example.org/");
     window->Splitter2->setToolTip("http://example.org/");
     QFont underlined = window->lblAddress->font();
@@ -157,22 +166,6 @@ TEST_F(TabsTest, movingOverTheIndexStripRestsTheLinks)
     EXPECT_EQ(window->StatusBar1->panelText(1), "");
     EXPECT_EQ(window->Splitter2->toolTip(), "");
     EXPECT_FALSE(window->lblAddress->font().underline());
-}
-
-TEST_F(TabsTest, enterPressesTheDefaultButtonButNotInTheNotes)
-{
-    record("cmdSearch_Click");
-    window->tabIndex->setTab(1);
-    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs.size(), 1);
-    window->tabIndex->setTab(0);
-    window->tabInfo->setTab(2);
-    window->txtNotes->setFocus();
-    QTest::keyClick(window->txtNotes, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs.size(), 1);
-    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QToolButton>
 
 namespace
 {
@@ -24,7 +23,7 @@ struct ToolbarTest : rr::test::MainWindowTest {
     }
 };
 
-TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsWithSeparators)
+TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsAndTheAspectButtonsFollowTheAspect)
 {
     ASSERT_EQ(window->toolbarButtonCount(), 24);
     for (int i = 1; i <= 24; ++i) {
@@ -40,10 +39,8 @@ TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsWithSeparators)
     EXPECT_EQ(window->toolbarToolTip(14), "Delete folder  SHIFT+DEL");
     EXPECT_EQ(window->toolbarToolTip(16), "Open Vardeck in Browser  CTRL+INSERT");
     EXPECT_EQ(window->toolbarToolTip(23), "Save  CTRL-S");
-}
 
-TEST_F(ToolbarTest, aspectToolbarButtonsCarryTheirCaptionsAndFollowTheAspect)
-{
+    // The Aspect toolbar's buttons carry their captions and follow the Aspect.
     EXPECT_EQ(window->aspectButton(1)->text(), "E&xplorer aspect          ");
     EXPECT_EQ(window->aspectButton(1)->toolTip(), "Explorer aspect  CTRL+X");
     EXPECT_EQ(window->aspectButton(2)->text(), "We&b aspect          ");
@@ -56,7 +53,7 @@ TEST_F(ToolbarTest, aspectToolbarButtonsCarryTheirCaptionsAndFollowTheAspect)
     EXPECT_TRUE(window->aspectButton(1)->isChecked()) << "the Explorer Aspect is still shown";
 }
 
-TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipAndASeparatorClearsIt)
+TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipASeparatorClearsItAndARightClickOpensAPopup)
 {
     for (int i : {1, 8, 21}) {
         window->Toolbar1_MouseMove(centreOf(i));
@@ -79,13 +76,9 @@ TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipAndASeparatorClearsIt)
                      last->mapToGlobal(QPointF(last->rect().center())), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(last, &move);
     EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
-}
 
-TEST_F(ToolbarTest, rightClickOnTheToolbarOpensTheNoVardeckMenu)
-{
-    QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(1));
-    QTest::mouseClick(button, Qt::RightButton);
-    EXPECT_TRUE(window->subMenu("mnuNoVD")->isVisible());
+    QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(1)), Qt::RightButton);
+    EXPECT_TRUE(window->subMenu("mnuNoVD")->isVisible()) << "a right-click opens the no-Vardeck popup";
     window->subMenu("mnuNoVD")->close();
 }
 
