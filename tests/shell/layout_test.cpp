@@ -156,8 +156,7 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
     setClientSize(1000, 700);
     for (int i = 0; i < 6; ++i) {
         const rr::qbButtons_H *preview = window->cmdPreview(i);
-        // The caption wraps at the button's inner width (8 pixels of frame): a word
-        // pushed to a second line would fall below a one-line button.
+        // A caption wider than the inner width (8 pixels of frame) wraps below a one-line button.
         const int captionWidth = QFontMetrics(preview->font()).horizontalAdvance(preview->Caption());
         EXPECT_LE(captionWidth, preview->width() - 8) << preview->Caption().toStdString();
         if (i > 0)

@@ -136,8 +136,7 @@ TEST_F(MenuTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays)
         item->setEnabled(true);
     window->cmdMoveVD->setEnabled(true);
     window->resetMenuItems();
-    // The selection commands go off; everything else shown stays on. A hidden item
-    // always reads as disabled.
+    // The selection commands go off; everything else shown stays on (a hidden item reads as disabled).
     int off = 0;
     for (QAction *item : window->allMenuItems())
         off += item->isVisible() && !item->isEnabled();

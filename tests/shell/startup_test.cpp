@@ -73,8 +73,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     EXPECT_EQ(window->currentTID, "txtTID");
     EXPECT_EQ(recentMax, 15);
     EXPECT_TRUE(window->chkSearch(0)->isChecked());
-    // The splash hands over to the window on its timer, then the tip of the day
-    // (a placeholder until it is built) would open.
+    // The splash hands over to the window on its timer.
     ASSERT_NE(window->splashWindow(), nullptr);
     EXPECT_EQ(window->splashWindow()->lastAlpha(), 252);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
@@ -128,8 +127,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     }
 }
 
-// Notes whether a splash window was on screen when each message came, and holds each
-// message open for a moment, as a user reading it would, while events go on.
+// Notes whether a splash was on screen at each message, and holds it open a moment while events go on.
 class SplashWatch final : public PromptHandler
 {
 public:

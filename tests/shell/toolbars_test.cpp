@@ -1,5 +1,4 @@
-// The two toolbars: positions, tool tips and their status-bar echo, the reset of the
-// enabled states, and the window's navigation keys.
+// The two toolbars: positions, tool tips and their echo, the reset of the states, and the navigation keys.
 #include "windowfixture.h"
 
 #include <QAction>

@@ -1,6 +1,5 @@
 #pragma once
-// A main window as start-up leaves it (run-time menus built, toolbar and menus
-// reset), shown offscreen at a chosen client size, with scripted prompts.
+// A main window as start-up leaves it (run-time menus built, toolbar and menus reset), with scripted prompts.
 #include "controls/qbbuttons_h.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
