@@ -1,6 +1,5 @@
-// The duplicates manager and the statistics box on the real main window: opened from
-// their menu commands, deleting through the window's own deletion (file saved, side
-// files removed) and copying the figures to the clipboard.
+// The duplicates manager and the statistics box opened from the real main window's menu commands,
+// each in the font fallback when the designed font is missing.
 #include "app/collectiondialogs.h"
 #include "dialogs/frmduplicates.h"
 #include "dialogs/frmstats.h"
@@ -11,10 +10,11 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
+
+#include <utility>
 
 using namespace rr;
 using namespace rr::test;
@@ -64,12 +64,15 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
     EXPECT_TRUE(test::writeBytes(icon, "x"));
     EXPECT_TRUE(test::writeBytes(thumb, "x"));
 
+    const bool installed = std::exchange(sansSerifInstalled, false);
     whileOpen<frmDuplicates>("mnuToolsDup_Click", [](frmDuplicates &dialog) {
+        EXPECT_EQ(dialog.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
         EXPECT_EQ(dialog.Label2->text(), "1 duplicate set(s) found");
         dialog.chkSuppress->setChecked(true);
         dialog.cmdDelete_Click(); // the first row: the later copy
         dialog.cmdCancel_Click();
     });
+    sansSerifInstalled = installed;
     EXPECT_FALSE(doc()->nodeFromID("W2"));
     XMLDatabase saved;
     ASSERT_TRUE(saved.openDBValidate(path));
@@ -83,30 +86,14 @@ TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
 {
     openDatabase();
     window->favsColl = QStringList{"W1"};
+    const bool installed = std::exchange(sansSerifInstalled, false);
     whileOpen<frmStats>("mnuViewStats_Click", [](frmStats &box) {
+        EXPECT_EQ(box.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
         box.cmdCopy_Click();
         box.accept();
     });
+    sansSerifInstalled = installed;
     // Six folders and the root; W1 has an empty HITS (0), W2 none (1), W3 "9".
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Database name: Vardecks.xml\r\nTotal folders: 7\r\nTotal Vardecks: 3\r\nFavorites: 1\r\nTotal hits: 10");
-}
-
-TEST_F(CollectionDialogsTest, bothWindowsTakeTheFontFallbackWithoutTheDesignedFont)
-{
-    openDatabase();
-    const bool installed = sansSerifInstalled;
-    sansSerifInstalled = false;
-    QString statsFont, duplicatesFont;
-    whileOpen<frmStats>("mnuViewStats_Click", [&](frmStats &box) {
-        statsFont = box.findChild<QLabel *>()->font().family();
-        box.accept();
-    });
-    whileOpen<frmDuplicates>("mnuToolsDup_Click", [&](frmDuplicates &dialog) {
-        duplicatesFont = dialog.findChild<QLabel *>()->font().family();
-        dialog.accept();
-    });
-    sansSerifInstalled = installed;
-    EXPECT_EQ(statsFont, "MS Sans Serif");
-    EXPECT_EQ(duplicatesFont, "MS Sans Serif");
 }

@@ -1,12 +1,10 @@
-// Two real copies of the program: the second hands over to the first and ends
-// before it writes anything; a socket left by a killed first copy does not stop
-// the next start.
+// Two real copies of the program: the second hands over to the first and ends before it writes
+// anything; a socket left by a killed first copy does not stop the next start.
 #include "platform/paths.h"
 #include "shell/singleinstance.h"
 #include "support/testenv.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -15,14 +13,17 @@
 
 using namespace rr;
 
-namespace {
+namespace
+{
 
-QProcessEnvironment programEnvironment(const QString &home)
+bool startProgram(QProcess &program, const QString &home)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("RAZUZEZU_HOME", home);
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    return env;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(RR_APP_BINARY), {});
+    return program.waitForStarted();
 }
 
 bool serverAnswers()
@@ -42,14 +43,9 @@ TEST(HandOff, aSecondLaunchHandsOverOnceAndWritesNothing)
     QSignalSpy received(&first, &SingleInstance::handOffReceived);
 
     QProcess second;
-    second.setProcessEnvironment(programEnvironment(home.path()));
-    QElapsedTimer clock;
-    clock.start();
-    second.start(QStringLiteral(RR_APP_BINARY), {});
-    ASSERT_TRUE(second.waitForStarted());
+    ASSERT_TRUE(startProgram(second, home.path()));
     // The first copy answers from its event loop while the second waits.
-    while (second.state() != QProcess::NotRunning && clock.elapsed() < 15000)
-        QTest::qWait(10);
+    QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 15000);
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     QTest::qWait(100);
@@ -68,14 +64,8 @@ TEST(HandOff, aSocketLeftByAKilledCopyDoesNotStopTheNextStart)
 {
     test::TempHome home;
     QProcess crashed;
-    crashed.setProcessEnvironment(programEnvironment(home.path()));
-    crashed.start(QStringLiteral(RR_APP_BINARY), {});
-    ASSERT_TRUE(crashed.waitForStarted());
-    QElapsedTimer clock;
-    clock.start();
-    while (!serverAnswers() && clock.elapsed() < 15000)
-        QTest::qWait(50);
-    ASSERT_TRUE(serverAnswers());
+    ASSERT_TRUE(startProgram(crashed, home.path()));
+    ASSERT_TRUE(QTest::qWaitFor(serverAnswers, 15000));
     crashed.kill();
     crashed.waitForFinished();
 
@@ -84,4 +74,4 @@ TEST(HandOff, aSocketLeftByAKilledCopyDoesNotStopTheNextStart)
     EXPECT_TRUE(serverAnswers());
 }
 
-}  // namespace
+} // namespace

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs the program under a temporary prefix, moves the source tree's data out of
-# reach, and starts the installed program: it must seed its data folder from what it
-# installed beside itself and show its desktop file and icon where desktops look.
+# Installs under a temporary prefix and starts the installed program: it must seed its data folder from
+# what it installed beside itself, and put its desktop file and icon where desktops look.
 set -euo pipefail
 build="$1"
 prefix="$(mktemp -d)"
@@ -20,8 +19,7 @@ done
 [ ! -e "$prefix/share/razuzezu-revidod/desktop" ] || { echo "desktop folder installed as data"; exit 1; }
 grep -q '^Exec=razuzezu-revidod$' "$prefix/share/applications/razuzezu-revidod.desktop"
 
-# The installed copy must not reach back into the build or source tree, nor into the
-# real home of whoever runs the tests.
+# The installed copy must reach neither the build or source tree nor the real home of whoever runs the tests.
 env -u RAZUZEZU_DATA_DIR -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME \
   HOME="$home" XDG_RUNTIME_DIR="$home" RAZUZEZU_HOME="$home" QT_QPA_PLATFORM=offscreen \
   "$prefix/bin/razuzezu-revidod" >/dev/null 2>&1 &

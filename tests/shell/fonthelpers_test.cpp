@@ -1,5 +1,4 @@
-// The font helpers, the browser path lookup, the error box and the small text
-// helpers that captions and tool tips go through.
+// The font helpers, the browser path lookup, the error box and the caption and tool-tip text helpers.
 #include "platform/runtimeerror.h"
 #include "platform/textutil.h"
 #include "shell/fonthelpers.h"
@@ -15,19 +14,15 @@ namespace
 
 using FontTest = rr::test::MainWindowTest;
 
-TEST_F(FontTest, fontSizeZeroMeansEightAlsoForTheCaller)
+TEST_F(FontTest, sizeZeroMeansEightAndSingleLineBoxesTakeTheHeightOfTheSize)
 {
-    int size = 0;
-    rr::applyFontSize(*window, size);
-    EXPECT_EQ(size, 8);
-    for (QWidget *control : {static_cast<QWidget *>(window->tvwTopics), static_cast<QWidget *>(window->listVD),
-                             static_cast<QWidget *>(window->txtNotes), static_cast<QWidget *>(window->lblWName),
-                             static_cast<QWidget *>(window->cmbSearch), static_cast<QWidget *>(window->txtS)})
+    int zero = 0;
+    rr::applyFontSize(*window, zero);
+    EXPECT_EQ(zero, 8) << "also for the caller";
+    for (QWidget *control : {static_cast<QWidget *>(window->tvwTopics), static_cast<QWidget *>(window->txtNotes),
+                             static_cast<QWidget *>(window->lblWName)})
         EXPECT_EQ(control->font().pointSize(), 8) << qPrintable(control->objectName());
-}
 
-TEST_F(FontTest, singleLineBoxesTakeTheHeightOfTheSize)
-{
     struct Case {
         int size;
         int address, name, search; // twips; 0 = unchanged
@@ -85,7 +80,7 @@ TEST(AppPath, theRegistryEntryComesFirstThenThePath)
     qputenv("PATH", savedPath);
 }
 
-TEST(ReportError, showsAndReturnsTheNumberAndText)
+TEST(ReportError, showsAndReturnsTheNumberAndTheTextOfTheNumber)
 {
     rr::test::ScriptedPrompts prompts;
     EXPECT_EQ(rr::reportError(53), "[53] File not found");
@@ -94,17 +89,8 @@ TEST(ReportError, showsAndReturnsTheNumberAndText)
     EXPECT_EQ(prompts.messages()[0].text, "[53] File not found");
     EXPECT_EQ(prompts.messages()[0].title, "Razuzezu Revidod");
     EXPECT_EQ(prompts.messages()[0].buttons, rr::MsgButtons::Ok);
-}
-
-TEST(RuntimeErrors, numbersGiveTheirTexts)
-{
-    const std::pair<int, const char *> cases[] = {
-        {5, "Invalid procedure call or argument"},
-        {53, "File not found"},
-        {12345, "Application-defined or object-defined error"},
-    };
-    for (const auto &[number, text] : cases)
-        EXPECT_EQ(rr::runtimeErrorText(number), QString::fromLatin1(text)) << number;
+    EXPECT_EQ(rr::runtimeErrorText(5), "Invalid procedure call or argument");
+    EXPECT_EQ(rr::runtimeErrorText(12345), "Application-defined or object-defined error") << "the fallback";
 }
 
 TEST(CaptionText, ampersandsAndMarkupFromUserDataShowLiterally)

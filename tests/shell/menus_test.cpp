@@ -1,6 +1,4 @@
-// The menu bar and popup menus against the window's menu tables: names, captions,
-// shortcuts and order; the run-time arrays; the menu states.
-#include "controls/qbbuttons_h.h"
+// The menu bar and popups: order, nesting and shortcuts; the run-time arrays; menu states and keys.
 #include "windowfixture.h"
 
 #include <QAction>
@@ -8,8 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QTextEdit>
-#include <QToolBar>
 
 #include <tuple>
 
@@ -18,18 +14,14 @@ namespace
 
 using rr::frmVardecks;
 
-struct Walked {
-    int depth;
-    QAction *action;
-};
-
-void walk(const QList<QAction *> &actions, int depth, QList<Walked> &out)
+// The depth of every designed item under the bar; run-time array elements are left out.
+void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
 {
     static const QRegularExpression runTimeElement(QStringLiteral("\\(([1-9]\\d*)\\)$"));
     for (QAction *action : actions) {
         if (runTimeElement.match(action->objectName()).hasMatch())
             continue;
-        out.append({depth, action});
+        out.insert(action, depth);
         if (action->menu())
             walk(action->menu()->actions(), depth + 1, out);
     }
@@ -46,12 +38,11 @@ TEST_F(MenuTest, menuBarKeepsItsOrderNestingAndShortcuts)
                                 "mnuFavs", "mnuRecent", "mnuHelp", "mnuStartVD", "mnuTopicMenu", "mnuCopyMenu",
                                 "mnuNoVD", "mnuListVD", "mnuListVDMulti"}));
 
-    QList<Walked> items;
-    walk(window->menuBar()->actions(), 0, items);
-    EXPECT_EQ(items.size(), 162);
+    QMap<QAction *, int> depths;
+    walk(window->menuBar()->actions(), 0, depths);
+    EXPECT_EQ(depths.size(), 162);
     QMap<QString, QString> byShortcut;
-    for (const Walked &item : items) {
-        QAction *action = item.action;
+    for (QAction *action : depths.keys()) {
         EXPECT_EQ(window->menuItem(action->objectName()), action) << qPrintable(action->objectName());
         const QString keys = action->shortcut().toString(QKeySequence::PortableText);
         if (keys.isEmpty())
@@ -77,22 +68,18 @@ TEST_F(MenuTest, menuBarKeepsItsOrderNestingAndShortcuts)
         {2, "mnuEditClipVD", "All &current Vardeck data", "Ctrl+C"},
         {1, "mnuToolsOpen", "&Open Vardeck in browser", "Ctrl+Ins"},
         {2, "mnuToolsSearchAddress", "&Address", "F11"},
-        {1, "mnuFavsAdd", "&Add to Favorite Vardecks", "Ctrl+F1"},
         {1, "mnuHelpAbout", "&About Razuzezu Revidod...", ""},
-        {1, "mnuList(0)", "", ""},
     };
     for (const Spot &spot : spots) {
-        const auto it = std::find_if(items.begin(), items.end(), [&](const Walked &w) {
-            return w.action->objectName() == QLatin1String(spot.name);
-        });
-        ASSERT_NE(it, items.end()) << spot.name;
-        EXPECT_EQ(it->depth, spot.depth) << spot.name;
-        EXPECT_EQ(frmVardecks::menuCaption(it->action), QString::fromLatin1(spot.caption)) << spot.name;
-        EXPECT_EQ(it->action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(spot.shortcut));
+        QAction *action = window->menuItem(spot.name);
+        ASSERT_TRUE(action) << spot.name;
+        EXPECT_EQ(depths.value(action, -1), spot.depth) << spot.name;
+        EXPECT_EQ(frmVardecks::menuCaption(action), QString::fromLatin1(spot.caption)) << spot.name;
+        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(spot.shortcut));
     }
 }
 
-TEST_F(MenuTest, popupMenusAreHiddenOnTheBarAndCheckMarksStartOnExplorer)
+TEST_F(MenuTest, popupsAndRunTimePlaceholdersAreHiddenAndCheckMarksStartOnExplorer)
 {
     const QStringList popups = {"mnuStartVD", "mnuTopicMenu", "mnuCopyMenu", "mnuNoVD", "mnuListVD", "mnuListVDMulti"};
     for (QAction *top : window->menuBar()->actions())
@@ -100,10 +87,7 @@ TEST_F(MenuTest, popupMenusAreHiddenOnTheBarAndCheckMarksStartOnExplorer)
     EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked());
     EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked());
     EXPECT_EQ(window->menuItem("mnuHelpTopics")->property("HelpContextID").toInt(), 11);
-}
 
-TEST_F(MenuTest, runTimeArraysFollowTheirHiddenPlaceholder)
-{
     const std::tuple<const char *, int, int, const char *> arrays[] = {{"mnuNav", 4, 3, "&Next          F4"},
                                                                        {"mnuMulti", 3, 2, "Move Vardecks..."},
                                                                        {"mnuList", 12, 12, "Add to favorites"}};
@@ -120,7 +104,7 @@ TEST_F(MenuTest, runTimeArraysFollowTheirHiddenPlaceholder)
     EXPECT_FALSE(window->menuItem("mnuNavigate(0)")->isEnabled()) << "Go waits for a shown folder";
 }
 
-TEST_F(MenuTest, arrayElementsRunTheArrayHandlerWithTheirIndex)
+TEST_F(MenuTest, itemsRunTheirHandlerWithTheirIndexBeforeTheCheckMarkMoves)
 {
     record("mnuList_Click");
     record("mnuNav_Click");
@@ -137,16 +121,22 @@ TEST_F(MenuTest, arrayElementsRunTheArrayHandlerWithTheirIndex)
     window->unloadMenuArrayElement("second", 2);
     EXPECT_EQ(window->menuItem("second", 2), nullptr);
     EXPECT_EQ(window->menuArrayUpperBound("second"), 1);
+
+    bool checkedWhenRun = true;
+    window->setCommand("mnuAspectWeb_Click",
+                       [&](int) { checkedWhenRun = window->menuItem("mnuAspectWeb")->isChecked(); });
+    window->menuItem("mnuAspectWeb")->trigger();
+    EXPECT_FALSE(checkedWhenRun) << "the Aspect command sees the mark as it was before the click";
+    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked()) << "the command moves the mark";
 }
 
-TEST_F(MenuTest, resetMenuItemsDisablesTheSelectionCommandsOnly)
+TEST_F(MenuTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays)
 {
     for (QAction *item : window->allMenuItems())
         item->setEnabled(true);
     window->cmdMoveVD->setEnabled(true);
     window->resetMenuItems();
-    // The selection commands go off; everything else shown stays on. A hidden item
-    // always reads as disabled.
+    // The selection commands go off; everything else shown stays on (a hidden item reads as disabled).
     int off = 0;
     for (QAction *item : window->allMenuItems())
         off += item->isVisible() && !item->isEnabled();
@@ -157,10 +147,8 @@ TEST_F(MenuTest, resetMenuItemsDisablesTheSelectionCommandsOnly)
     EXPECT_FALSE(window->cmdMoveVD->isEnabled());
     EXPECT_FALSE(window->cmdMoveFolder->isEnabled());
     EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked()) << "nothing is checked or unchecked";
-}
 
-TEST_F(MenuTest, disableAllMenuItemsLeavesTheFavoriteAndRecentArraysAndTheToolbar)
-{
+    // Disabling all leaves the Favorites and Recent arrays and the toolbar.
     QAction *favorite = window->loadMenuArrayElement("first", 1);
     window->disableAllMenuItems();
     for (QAction *item : window->allMenuItems()) {
@@ -169,16 +157,6 @@ TEST_F(MenuTest, disableAllMenuItemsLeavesTheFavoriteAndRecentArraysAndTheToolba
     }
     EXPECT_TRUE(favorite->isEnabled());
     EXPECT_TRUE(window->toolbarButton(1)->isEnabled());
-}
-
-TEST_F(MenuTest, theAspectCommandSeesTheCheckMarkAsItWasBeforeTheClick)
-{
-    bool checkedWhenRun = false;
-    window->setCommand("mnuAspectWeb_Click",
-                       [&](int) { checkedWhenRun = window->menuItem("mnuAspectWeb")->isChecked(); });
-    window->menuItem("mnuAspectWeb")->trigger();
-    EXPECT_FALSE(checkedWhenRun);
-    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked()) << "the command moves the mark";
 }
 
 TEST_F(MenuTest, aMenuAccessLetterWinsOverTheSameTabLetter)
@@ -204,7 +182,7 @@ TEST_F(MenuTest, aMenuAccessLetterWinsOverTheSameTabLetter)
     EXPECT_EQ(window->tabIndex->Tab(), 3) << "a letter no menu uses selects its tab";
 }
 
-TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsOnceAttached)
+TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsAndTextBoxesKeepTheirEditingKeys)
 {
     window->txtWName->show();
     window->txtWName->setFocus();
@@ -218,10 +196,9 @@ TEST_F(MenuTest, saveAndCancelKeysReachTheEditCommandsOnceAttached)
     QTest::keyClick(window->txtWName, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"saveVardeckDetails", 0}, {"cancelVardeckEdit", 0}}));
-}
 
-TEST_F(MenuTest, textBoxesKeepTheirEditingKeys)
-{
+    // Text boxes keep their editing keys.
+    runs.clear();
     record("mnuEditClipVD_Click");
     record("mnuEditDelete_Click");
     window->tabView->setTab(0);
@@ -241,8 +218,6 @@ TEST_F(MenuTest, textBoxesKeepTheirEditingKeys)
     EXPECT_EQ(runs.size(), 1) << "outside a text box Del is Delete Vardeck";
 }
 
-} // namespace
-
 TEST_F(MenuTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
 {
     QMenu *favorites = window->subMenu("mnuFavs");
@@ -255,3 +230,5 @@ TEST_F(MenuTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
     EXPECT_LT(favorites->width(), 2 * std::max(oneColumn, 200)) << "one column, not a screenful of them";
     favorites->close();
 }
+
+} // namespace

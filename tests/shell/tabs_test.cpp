@@ -1,34 +1,28 @@
-// The three tab strips: captions, the click handling that also runs when code picks
-// a tab, the right-click popups and the View menu's orders of work.
+// The three tab strips: captions, the click handling code also runs, popups and the View menu's order.
 #include "storage/xmldatabase.h"
 #include "windowfixture.h"
 
 #include <QAction>
 #include <QMenu>
 
+#include <tuple>
+
 namespace
 {
 
 using TabsTest = rr::test::MainWindowTest;
 
-TEST_F(TabsTest, tabCaptionsKeepTheirBlanksAndAccessLetters)
+TEST_F(TabsTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersand)
 {
-    const std::pair<rr::TabStrip *, QStringList> strips[] = {
-        {window->tabIndex, {"   &Index   ", "   S&earch   ", "    Favo&rites   ", "   &Popular   "}},
-        {window->tabView, {"   Vardeck   ", "   No folder selected   ", "   Search results   "}},
-        {window->tabInfo, {"   &Details   ", "   Previe&w   ", "   No&tes   "}},
-    };
-    for (const auto &[strip, captions] : strips) {
-        ASSERT_EQ(strip->Tabs(), captions.size());
-        for (int i = 0; i < captions.size(); ++i) {
-            EXPECT_EQ(strip->TabCaption(i), captions[i]);
-            EXPECT_EQ(strip->shownCaption(i), captions[i]);
-        }
+    const std::tuple<rr::TabStrip *, int, int, const char *> spots[] = {
+        {window->tabIndex, 4, 2, "    Favo&rites   "},
+        {window->tabView, 3, 1, "   No folder selected   "},
+        {window->tabInfo, 3, 1, "   Previe&w   "}};
+    for (const auto &[strip, count, tab, caption] : spots) {
+        EXPECT_EQ(strip->Tabs(), count) << caption;
+        EXPECT_EQ(strip->TabCaption(tab), caption);
+        EXPECT_EQ(strip->shownCaption(tab), caption);
     }
-}
-
-TEST_F(TabsTest, aNameShownInATabCaptionKeepsItsAmpersand)
-{
     window->tabView->setTabText(1, "   Fish & Chips   ");
     EXPECT_EQ(window->tabView->TabCaption(1), "   Fish & Chips   ");
     EXPECT_EQ(window->tabView->shownCaption(1), "   Fish && Chips   ");
@@ -36,14 +30,18 @@ TEST_F(TabsTest, aNameShownInATabCaptionKeepsItsAmpersand)
     EXPECT_EQ(window->tabView->shownCaption(1), "Fish && Chips") << "reading back and setting again escapes once";
 }
 
-TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
+TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefaultButton)
 {
+    record("cmdSearch_Click");
     window->tabIndex->setTab(1);
     EXPECT_FALSE(window->cmdSearch->isHidden());
     EXPECT_EQ(window->defaultButton(), window->cmdSearch);
     EXPECT_TRUE(window->cmdMoveVD->isHidden());
     EXPECT_TRUE(window->cmdFAdd->isHidden());
     EXPECT_TRUE(window->cmbSearch->hasFocus());
+    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "Enter presses the default button";
     setClientSize(800, 600); // the layout shows the pictures of the tab
     EXPECT_FALSE(window->Picture5->isHidden());
 
@@ -61,9 +59,16 @@ TEST_F(TabsTest, pickingATabFromCodeRunsItsClickHandling)
     EXPECT_FALSE(window->lbl(11)->isHidden());
     EXPECT_TRUE(window->lbl(2)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
+
+    window->tabInfo->setTab(2);
+    window->txtNotes->setFocus();
+    QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "but not in the notes";
+    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
 }
 
-TEST_F(TabsTest, theFavoritesTabFillsAnEmptyTreeOnlyWithADatabaseOpen)
+TEST_F(TabsTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 {
     record("populateFavsList");
     window->favsColl = {"W1"};
@@ -81,10 +86,9 @@ TEST_F(TabsTest, theFavoritesTabFillsAnEmptyTreeOnlyWithADatabaseOpen)
     window->tabIndex->setTab(0);
     window->tabIndex->setTab(2);
     EXPECT_EQ(runs.size(), 1) << "a tree with nodes is not filled again";
-}
 
-TEST_F(TabsTest, theIndexTabShowsTheSelectedFolderWhenItsListIsEmpty)
-{
+    // The Index tab shows the selected folder when its list is empty.
+    runs.clear();
     record("populateWMOnTopicNode");
     auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
     auto *folder = new QTreeWidgetItem(root, {"News"});
@@ -93,7 +97,7 @@ TEST_F(TabsTest, theIndexTabShowsTheSelectedFolderWhenItsListIsEmpty)
     window->tvwTopics->setCurrentItem(root);
     window->tabIndex->setTab(1);
     window->tabIndex->setTab(0);
-    EXPECT_TRUE(runs.isEmpty()) << "the first node is never refilled";
+    EXPECT_TRUE(runs.isEmpty()) << "the Index tab never refills the first node";
 
     window->tvwTopics->setCurrentItem(folder);
     window->tabIndex->setTab(1);
@@ -126,7 +130,7 @@ TEST_F(TabsTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
     EXPECT_EQ(window->tabView->Tab(), 0);
 }
 
-TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
+TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLinks)
 {
     auto rightClick = [&](rr::TabStrip *strip) {
         QTest::mouseClick(strip->tabBar(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
@@ -151,10 +155,8 @@ TEST_F(TabsTest, rightClicksOpenThePopupThatFitsWhatIsShown)
     rightClick(window->tabInfo);
     EXPECT_FALSE(shown("mnuCopyMenu"));
     EXPECT_FALSE(shown("mnuNoVD")) << "no popup while a Vardeck is added";
-}
 
-TEST_F(TabsTest, movingOverTheIndexStripRestsTheLinks)
-{
+    // Moving over the Index strip rests the links.
     window->StatusBar1->setPanelText(1, "http://example.org/");
     window->Splitter2->setToolTip("http://example.org/");
     QFont underlined = window->lblAddress->font();
@@ -164,22 +166,6 @@ TEST_F(TabsTest, movingOverTheIndexStripRestsTheLinks)
     EXPECT_EQ(window->StatusBar1->panelText(1), "");
     EXPECT_EQ(window->Splitter2->toolTip(), "");
     EXPECT_FALSE(window->lblAddress->font().underline());
-}
-
-TEST_F(TabsTest, enterPressesTheDefaultButtonButNotInTheNotes)
-{
-    record("cmdSearch_Click");
-    window->tabIndex->setTab(1);
-    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs.size(), 1);
-    window->tabIndex->setTab(0);
-    window->tabInfo->setTab(2);
-    window->txtNotes->setFocus();
-    QTest::keyClick(window->txtNotes, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs.size(), 1);
-    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
 }
 
 } // namespace

@@ -1,22 +1,11 @@
-// The two toolbars: positions, separators, images and tool tips, what each button
-// runs, the tool-tip echo in the status bar, the reset of the enabled states, and
-// the navigation keys of the window.
+// The two toolbars: positions, tool tips and their echo, the reset of the states, and the navigation keys.
 #include "windowfixture.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QToolButton>
 
 namespace
 {
-
-// What each button runs, in position order; separators sit at 4, 9, 11, 15, 19 and 22.
-const char *const kCommands[] = {
-    "mnuAddVardeck_Click",      "mnuEditModify_Click", "mnuEditDelete_Click",      "mnuNav_Click",
-    "mnuToolsSearchText_Click", "mnuAddTopic_Click",   "mnuEditModifyTopic_Click", "mnuEditDeleteTopic_Click",
-    "mnuToolsOpen_Click",       "mnuToolsGet_Click",   "mnuToolsOpenBlank_Click",  "mnuToolsOptions_Click",
-    "mnuHelpTopics_Click",      "saveVardeckDetails",  "cancelVardeckEdit"};
-const QList<int> kSeparators = {4, 9, 11, 15, 19, 22};
 
 struct ToolbarTest : rr::test::MainWindowTest {
     void SetUp() override
@@ -33,12 +22,12 @@ struct ToolbarTest : rr::test::MainWindowTest {
     }
 };
 
-TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsWithSeparators)
+TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsAndTheAspectButtonsFollowTheAspect)
 {
     ASSERT_EQ(window->toolbarButtonCount(), 24);
     for (int i = 1; i <= 24; ++i) {
         QAction *button = window->toolbarButton(i);
-        EXPECT_EQ(button->isSeparator(), kSeparators.contains(i)) << i;
+        EXPECT_EQ(button->isSeparator(), QList<int>({4, 9, 11, 15, 19, 22}).contains(i)) << i;
         EXPECT_EQ(window->toolbarToolTip(i), button->isSeparator() ? QString() : button->toolTip()) << i;
         if (!button->isSeparator()) {
             EXPECT_FALSE(button->icon().isNull()) << i;
@@ -49,10 +38,8 @@ TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsWithSeparators)
     EXPECT_EQ(window->toolbarToolTip(14), "Delete folder  SHIFT+DEL");
     EXPECT_EQ(window->toolbarToolTip(16), "Open Vardeck in Browser  CTRL+INSERT");
     EXPECT_EQ(window->toolbarToolTip(23), "Save  CTRL-S");
-}
 
-TEST_F(ToolbarTest, aspectToolbarButtonsCarryTheirCaptionsAndFollowTheAspect)
-{
+    // The Aspect toolbar's buttons carry their captions and follow the Aspect.
     EXPECT_EQ(window->aspectButton(1)->text(), "E&xplorer aspect          ");
     EXPECT_EQ(window->aspectButton(1)->toolTip(), "Explorer aspect  CTRL+X");
     EXPECT_EQ(window->aspectButton(2)->text(), "We&b aspect          ");
@@ -65,7 +52,7 @@ TEST_F(ToolbarTest, aspectToolbarButtonsCarryTheirCaptionsAndFollowTheAspect)
     EXPECT_TRUE(window->aspectButton(1)->isChecked()) << "the Explorer Aspect is still shown";
 }
 
-TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipAndASeparatorClearsIt)
+TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipASeparatorClearsItAndARightClickOpensAPopup)
 {
     for (int i : {1, 8, 21}) {
         window->Toolbar1_MouseMove(centreOf(i));
@@ -83,23 +70,14 @@ TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipAndASeparatorClearsIt)
     QWidget *last = window->Toolbar1->widgetForAction(window->toolbarButton(24));
     window->Toolbar1_MouseMove(last->geometry().right() + 20);
     EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "beyond the last button";
-}
 
-TEST_F(ToolbarTest, realMouseMovesReachTheEcho)
-{
-    QWidget *cancel = window->Toolbar1->widgetForAction(window->toolbarButton(24));
-    QTest::mouseMove(cancel, cancel->rect().center());
-    QMouseEvent move(QEvent::MouseMove, QPointF(cancel->rect().center()),
-                     cancel->mapToGlobal(QPointF(cancel->rect().center())), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(cancel, &move);
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC");
-}
+    QMouseEvent move(QEvent::MouseMove, QPointF(last->rect().center()),
+                     last->mapToGlobal(QPointF(last->rect().center())), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(last, &move);
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
 
-TEST_F(ToolbarTest, rightClickOnTheToolbarOpensTheNoVardeckMenu)
-{
-    QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(1));
-    QTest::mouseClick(button, Qt::RightButton);
-    EXPECT_TRUE(window->subMenu("mnuNoVD")->isVisible());
+    QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(1)), Qt::RightButton);
+    EXPECT_TRUE(window->subMenu("mnuNoVD")->isVisible()) << "a right-click opens the no-Vardeck popup";
     window->subMenu("mnuNoVD")->close();
 }
 

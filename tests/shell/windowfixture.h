@@ -1,6 +1,5 @@
 #pragma once
-// A main window as start-up leaves it (run-time menus built, toolbar and menus
-// reset), shown offscreen at a chosen client size, with scripted prompts.
+// A main window as start-up leaves it (run-time menus built, toolbar and menus reset), with scripted prompts.
 #include "controls/qbbuttons_h.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
@@ -21,7 +20,6 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
-
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -31,9 +29,11 @@ inline void PrintTo(const QString &text, std::ostream *os)
 }
 QT_END_NAMESPACE
 
-namespace rr::test {
+namespace rr::test
+{
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
