@@ -1,9 +1,5 @@
 #include "dialogfixture.h"
 #include "dialogs/frmtopicdialog.h"
-#include "storage/useroptions.h"
-
-#include <QLabel>
-#include <QLineEdit>
 
 using namespace rr;
 using namespace rr::test;
@@ -21,7 +17,7 @@ QStringList childTexts(const QTreeWidgetItem *item)
 
 } // namespace
 
-TEST(DialogTopicTree, rootIsSortedAndSubFoldersSortOnFirstExpand)
+TEST(DialogTopicTree, rootIsSortedSubFoldersSortOnFirstExpandAndCollapsingMovesTheSelection)
 {
     DialogDb d;
     DialogTopicTree tree;
@@ -42,23 +38,17 @@ TEST(DialogTopicTree, rootIsSortedAndSubFoldersSortOnFirstExpand)
     EXPECT_EQ(DialogTopicTree::tag(tree.findByTag("T3")->parent()), "T2");
     EXPECT_EQ(tree.findByTag(""), nullptr);
     EXPECT_EQ(tree.findByTag("T99"), nullptr);
-}
 
-TEST(DialogTopicTree, emptyDatabaseShowsOnlyTheRootAndCollapsingMovesTheSelection)
-{
-    {
-        DialogDb empty("<FOLDERS></FOLDERS>");
-        DialogTopicTree tree;
-        populateDialogTopicTree(empty.doc(), &tree);
-        EXPECT_EQ(tree.topLevelItemCount(), 1);
-        EXPECT_EQ(tree.root()->childCount(), 0);
-        EXPECT_EQ(tree.root()->text(0), "FOLDERS");
-    }
-    DialogDb d;
-    DialogTopicTree tree;
-    populateDialogTopicTree(d.doc(), &tree);
+    zeta->setExpanded(false);
     tree.selectNode(tree.findByTag("T3"));
-    EXPECT_TRUE(tree.findByTag("T1")->isExpanded());
-    tree.findByTag("T1")->setExpanded(false);
+    EXPECT_TRUE(zeta->isExpanded());
+    zeta->setExpanded(false);
     EXPECT_EQ(DialogTopicTree::tag(tree.currentItem()), "T1");
+
+    DialogDb empty("<FOLDERS></FOLDERS>");
+    DialogTopicTree emptyTree;
+    populateDialogTopicTree(empty.doc(), &emptyTree);
+    EXPECT_EQ(emptyTree.topLevelItemCount(), 1);
+    EXPECT_EQ(emptyTree.root()->childCount(), 0);
+    EXPECT_EQ(emptyTree.root()->text(0), "FOLDERS");
 }

@@ -5,21 +5,10 @@
 #include "support/modaldriver.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QTimer>
 
 using namespace rr;
 using namespace rr::test;
-
-namespace
-{
-
-QString label(QWidget *dialog, const char *name)
-{
-    return find<QLabel>(dialog, name)->text();
-}
-
-} // namespace
 
 TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSave)
 {
@@ -29,22 +18,18 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSave)
                           [&](const VardecksMoved &m) { moved.push_back(m); });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Move Vardeck");
-    EXPECT_EQ(label(&dialog, "Label2"),
-              "Choose a folder to move the currently selected Vardeck to (you can also do this by dragging and "
-              "dropping a Vardeck into a folder in the Index view):");
-    EXPECT_EQ(label(&dialog, "lblWMName"), "Selected Vardecks");
-    EXPECT_EQ(label(&dialog, "lblCurrentTopic"), "Zeta");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "");
-    EXPECT_EQ(label(&dialog, "Label3"), "Move:");
-    EXPECT_EQ(label(&dialog, "Label1"), "from:");
-    EXPECT_EQ(label(&dialog, "Label4"), "to:");
+    EXPECT_EQ(
+        labelTexts(&dialog, {"Label2", "lblWMName", "lblCurrentTopic", "lblNewTopic", "Label3", "Label1", "Label4"}),
+        QStringList({"Choose a folder to move the currently selected Vardeck to (you can also do this by dragging and "
+                     "dropping a Vardeck into a folder in the Index view):",
+                     "Selected Vardecks", "Zeta", "", "Move:", "from:", "to:"}));
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());
 
     clickFolder(&dialog, "");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "");
+    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "");
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());
     clickFolder(&dialog, "T5");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "Apple");
+    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "Apple");
     EXPECT_TRUE(saveOf(&dialog)->isEnabled());
     EXPECT_EQ(dialog.defaultButton(), saveOf(&dialog));
 
@@ -66,9 +51,9 @@ TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
     DialogDb d;
     frmMoveVardeck dialog(d.db, {"T1", {"W2"}, false}, d.hooks, {});
     dialog.show();
-    EXPECT_EQ(label(&dialog, "lblWMName"), "Two");
+    EXPECT_EQ(labelText(&dialog, "lblWMName"), "Two");
     clickFolder(&dialog, "T6");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "FOLDERS");
+    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "FOLDERS");
     ASSERT_TRUE(saveOf(&dialog)->isEnabled());
     saveOf(&dialog)->click();
     EXPECT_EQ(d.idsOnDisk("T6", "VARDECKS"), QStringList({"W2"}));
@@ -81,22 +66,19 @@ TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
     EXPECT_EQ(d.idsOnDisk("T1", "VARDECKS"), QStringList({"W3", "W1"}));
 }
 
-TEST(frmMoveVardeck, nothingToMoveDoesNotOpen)
-{
-    DialogDb d;
-    ModalDriver guard;
-    EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.hooks, {}));
-    EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
-    d.prompts.clear();
-    EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.hooks, {}));
-    EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
-    EXPECT_TRUE(guard.opened().isEmpty());
-}
-
-TEST(frmMoveVardeck, aVardeckGoneMeanwhileCancelsTheWholeMove)
+TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMeanwhileMovesNothing)
 {
     DialogDb d;
     const QByteArray before = d.fileBytes();
+    {
+        ModalDriver guard;
+        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.hooks, {}));
+        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.hooks, {}));
+        EXPECT_TRUE(guard.opened().isEmpty());
+    }
+    EXPECT_EQ(d.prompts.texts(), QStringList(2, "No Vardeck has been selected to move"));
+
+    // A Vardeck removed while the dialog is open cancels the whole move.
     bool called = false;
     frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.hooks, [&](const VardecksMoved &) { called = true; });
     dialog.show();
@@ -104,7 +86,7 @@ TEST(frmMoveVardeck, aVardeckGoneMeanwhileCancelsTheWholeMove)
     w3.parentNode().removeChild(w3);
     clickFolder(&dialog, "T5");
     saveOf(&dialog)->click();
-    EXPECT_EQ(d.prompts.messages().size(), 1u);
+    EXPECT_EQ(d.prompts.messages().size(), 3u);
     EXPECT_FALSE(called);
     EXPECT_EQ(d.ids("T1", "VARDECKS"), QStringList({"W1", "W2"}));
     EXPECT_EQ(d.fileBytes(), before);
@@ -139,11 +121,11 @@ TEST(frmMoveTopic, refusesItsOwnSubFolderAndIgnoresItself)
     frmMoveTopic dialog(d.db, "T1", d.hooks, {});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Move folder");
-    EXPECT_EQ(label(&dialog, "Label2"),
-              "Choose a location to move the currently selected folder to (you can also do this by dragging and "
-              "dropping folders in the Index view):");
-    EXPECT_EQ(label(&dialog, "lblCurrentFolder"), "Zeta");
-    EXPECT_EQ(label(&dialog, "lblNewFolder"), "");
+    EXPECT_EQ(
+        labelTexts(&dialog, {"Label2", "lblCurrentFolder", "lblNewFolder"}),
+        QStringList({"Choose a location to move the currently selected folder to (you can also do this by dragging and "
+                     "dropping folders in the Index view):",
+                     "Zeta", ""}));
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());
 
     for (const QString target : {"T3", "T2"}) {
@@ -176,7 +158,7 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
         frmMoveTopic dialog(d.db, "T3", d.hooks, record);
         dialog.show();
         clickFolder(&dialog, "");
-        EXPECT_EQ(label(&dialog, "lblNewFolder"), "FOLDERS");
+        EXPECT_EQ(labelText(&dialog, "lblNewFolder"), "FOLDERS");
         EXPECT_TRUE(saveOf(&dialog)->isEnabled());
         saveOf(&dialog)->click();
     }
@@ -213,8 +195,7 @@ TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
     EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.hooks, {}));
     EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.hooks, {}));
     EXPECT_TRUE(guard.opened().isEmpty());
-    EXPECT_EQ(d.prompts.texts(),
-              QStringList({"No folder has been selected to move", "No folder has been selected to move"}));
+    EXPECT_EQ(d.prompts.texts(), QStringList(2, "No folder has been selected to move"));
 
     // The folder removed while the dialog is open: nothing moves.
     frmMoveTopic dialog(d.db, "T4", d.hooks, {});

@@ -1,15 +1,13 @@
-// The main window's icon commands against the tests' own server on 127.0.0.1: icon
-// runs behind the progress window, a single fetch, icons chosen from a file or
-// removed, the icon of a page being added, and the lists showing what was filed.
+// The main window's icon commands against the tests' own server on 127.0.0.1.
 #include "explorer/editingfixture.h"
 #include "media/gifwriter.h"
+#include "media/picturebytes.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/iconcommands.h"
 #include "platform/net/connection.h"
 #include "support/httpserver.h"
 #include "support/testenv.h"
 
-#include <QBuffer>
 #include <QProgressBar>
 #include <QWindow>
 
@@ -18,25 +16,14 @@ namespace rr::test
 namespace
 {
 
-QByteArray icoBytes(QColor colour)
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "ICO");
-    return bytes;
-}
-
 class IconCommandsTest : public EditingTest
 {
 protected:
     HttpServer siteA{30000};
     HttpServer siteB{30000};
     IconCommands *icons = nullptr;
-    const QByteArray green = icoBytes(Qt::green);
-    const QByteArray blue = icoBytes(Qt::blue);
+    const QByteArray green = pictureBytes(Qt::green);
+    const QByteArray blue = pictureBytes(Qt::blue);
 
     void SetUp() override
     {
@@ -102,7 +89,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     EXPECT_TRUE(sameIcon(listIcon("W3"), window->ImageListWM.value("Vardeck")));
 
     // A second run replaces the files and rebuilds the image list for the known keys.
-    const QByteArray yellow = icoBytes(Qt::yellow);
+    const QByteArray yellow = pictureBytes(Qt::yellow);
     siteA.route("/ia.ico", picture(yellow));
     menu("mnuToolsIconFolder");
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
