@@ -153,30 +153,20 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
 {
     DialogDb d;
     std::vector<FolderMoved> moved;
-    auto record = [&](const FolderMoved &m) { moved.push_back(m); };
-    {
-        frmMoveTopic dialog(d.db, "T3", d.hooks, record);
+    const auto move = [&](const QString &tid, const QString &target, const QString &targetLabel) {
+        frmMoveTopic dialog(d.db, tid, d.hooks, [&](const FolderMoved &m) { moved.push_back(m); });
         dialog.show();
-        clickFolder(&dialog, "");
-        EXPECT_EQ(labelText(&dialog, "lblNewFolder"), "FOLDERS");
+        clickFolder(&dialog, target);
+        EXPECT_EQ(labelText(&dialog, "lblNewFolder"), targetLabel);
         EXPECT_TRUE(saveOf(&dialog)->isEnabled());
         saveOf(&dialog)->click();
-    }
+    };
+    move("T3", "", "FOLDERS");
     EXPECT_EQ(d.idsOnDisk("", ""), QStringList({"T1", "T5", "T6", "T3"}));
     EXPECT_TRUE(d.idsOnDisk("T2", "SUBFOLDERS").isEmpty());
-    {
-        frmMoveTopic dialog(d.db, "T1", d.hooks, record);
-        dialog.show();
-        clickFolder(&dialog, "");
-        saveOf(&dialog)->click();
-    }
+    move("T1", "", "FOLDERS");
     EXPECT_EQ(d.idsOnDisk("", ""), QStringList({"T5", "T6", "T3", "T1"}));
-    {
-        frmMoveTopic dialog(d.db, "T4", d.hooks, record);
-        dialog.show();
-        clickFolder(&dialog, "T5");
-        saveOf(&dialog)->click();
-    }
+    move("T4", "T5", "Apple");
     EXPECT_EQ(d.idsOnDisk("T5", "SUBFOLDERS"), QStringList({"T4"}));
     EXPECT_EQ(d.idsOnDisk("T4", "SUBFOLDERS"), QStringList());
     ASSERT_EQ(moved.size(), 3u);

@@ -146,23 +146,9 @@ TEST(GifWriter, fewColoursDecodeToThemselves)
     expectSamePixels(decode(gif), picture);
 }
 
-QImage randomColours(int width, int height)
+TEST(GifWriter, manyColoursDecodeToTheNearestPaletteColour)
 {
-    QImage picture(width, height, QImage::Format_RGB32);
-    quint32 seed = 3;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.setPixel(x, y, lcg(seed) | 0xFF000000u);
-    return picture;
-}
-
-class GifManyColours : public ::testing::TestWithParam<QImage (*)()>
-{
-};
-
-TEST_P(GifManyColours, decodeToTheNearestPaletteColour)
-{
-    const QImage picture = GetParam()();
+    const QImage picture = capture(120, 90);
     cDIBSection dib;
     ASSERT_TRUE(dib.CreateFromPicture(picture));
     cPalette palette;
@@ -195,9 +181,6 @@ TEST_P(GifManyColours, decodeToTheNearestPaletteColour)
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Pictures, GifManyColours,
-                         ::testing::Values([] { return capture(120, 90); }, [] { return randomColours(128, 96); }));
 
 TEST(GifWriter, onePixelRowIsClearThenPixelThenEnd)
 {
@@ -263,10 +246,10 @@ TEST(GifWriter, transparentHeaderNamesTheFirstMatchingEntry)
     EXPECT_EQ(decoded.pixel(0, 1), qRgb(255, 0, 0));
 }
 
-TEST(GifWriter, picturesGifCannotHoldAreRefused)
+TEST(GifWriter, picturesGifCannotHoldAreRefusedAndAFailedWriteKeepsTheOldThumbnail)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("none.gif");
+    const QString path = dir.filePath("thumb.gif");
     QString error;
     EXPECT_FALSE(SaveGIF(QImage(), path, false, 0, &error));
     EXPECT_FALSE(error.isEmpty());
@@ -277,17 +260,10 @@ TEST(GifWriter, picturesGifCannotHoldAreRefused)
     QImage widest(65535, 1, QImage::Format_RGB32);
     widest.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(SaveGIF(widest, path));
-    EXPECT_EQ(parse(test::readBytes(path)).screenWidth, 65535);
-}
-
-TEST(GifWriter, failedWriteKeepsTheOldThumbnail)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("thumb.gif");
-    ASSERT_TRUE(SaveGIF(fewColours(8, 8, 3, 1), path));
     const QByteArray before = test::readBytes(path);
+    EXPECT_EQ(parse(before).screenWidth, 65535);
 
-    QString error;
+    error.clear();
     {
         test::FailingDisk disk;
         EXPECT_FALSE(SaveGIF(capture(64, 48), path, false, 0, &error));

@@ -52,11 +52,7 @@ protected:
     static QIcon fresh(const QString &file) { return QIcon(QPixmap::fromImage(QImage(file))); }
     bool runEnded() const { return !icons->currentRun(); }
     QIcon listIcon(const QString &wid) const { return row(wid) ? row(wid)->icon(0) : QIcon(); }
-    static bool sameIcon(const QIcon &a, const QIcon &b)
-    {
-        return a.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32) ==
-               b.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-    }
+    static bool sameIcon(const QIcon &a, const QIcon &b) { return sameImage(a.pixmap(16, 16), b.pixmap(16, 16)); }
 };
 
 } // namespace
@@ -136,6 +132,15 @@ TEST_F(IconCommandsTest, offlineAsksAndNoChangesNothing)
 
 TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
 {
+    clickFolder("T1");
+    ASSERT_FALSE(window->vardeckShown());
+    window->runCommand("mnuToolsIconFile_Click");
+    EXPECT_TRUE(prompts.fileRequests().empty());
+    EXPECT_EQ(prompts.lastText(), "No Vardeck is shown.  Select the Vardeck whose icon you wish to choose first.");
+    window->runCommand("mnuToolsIconRemove_Click");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"txt*"}).isEmpty());
+
     showVardeck("T1", "W4");
     menu("mnuToolsIconVD");
     EXPECT_EQ(prompts.lastText(), "This web address is not suitable for finding an icon.");
@@ -181,18 +186,6 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     menu("mnuToolsIconRemove");
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
     EXPECT_TRUE(sameIcon(listIcon("W1"), window->ImageListWM.value("Vardeck")));
-}
-
-TEST_F(IconCommandsTest, choosingOrRemovingNeedsAShownVardeck)
-{
-    clickFolder("T1");
-    ASSERT_FALSE(window->vardeckShown());
-    window->runCommand("mnuToolsIconFile_Click");
-    EXPECT_TRUE(prompts.fileRequests().empty());
-    EXPECT_EQ(prompts.lastText(), "No Vardeck is shown.  Select the Vardeck whose icon you wish to choose first.");
-    window->runCommand("mnuToolsIconRemove_Click");
-    EXPECT_EQ(prompts.messages().size(), 2u);
-    EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"txt*"}).isEmpty());
 }
 
 TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
