@@ -121,14 +121,6 @@ QImage fewColours(int width, int height, int colours, quint32 seed)
     return picture;
 }
 
-void expectSamePixels(const QImage &decoded, const QImage &original)
-{
-    ASSERT_EQ(decoded.size(), original.size());
-    for (int y = 0; y < original.height(); ++y)
-        for (int x = 0; x < original.width(); ++x)
-            ASSERT_EQ(decoded.pixel(x, y), original.pixel(x, y) | 0xFF000000u) << x << "," << y;
-}
-
 } // namespace
 
 TEST(GifWriter, fewColoursDecodeToThemselves)
@@ -143,7 +135,7 @@ TEST(GifWriter, fewColoursDecodeToThemselves)
     EXPECT_EQ(parts.descriptor, QByteArray("\x2C\0\0\0\0\x28\0\x1E\0\x07", 10));
     EXPECT_EQ(parts.minimumCodeSize, 8);
     EXPECT_TRUE(parts.endsProperly);
-    expectSamePixels(decode(gif), picture);
+    EXPECT_EQ(decode(gif), picture.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(GifWriter, manyColoursDecodeToTheNearestPaletteColour)
@@ -191,7 +183,7 @@ TEST(GifWriter, onePixelRowIsClearThenPixelThenEnd)
     EXPECT_EQ(parts.table.left(3), QByteArray("\x0A\x14\x1E"));
     EXPECT_EQ(codesOf(parts.data), (std::vector<int>{256, 0, 257}));
     EXPECT_EQ(gif.right(7), QByteArray("\x04\x00\x01\x04\x04\x00\x3B", 7));
-    expectSamePixels(decode(gif), picture);
+    EXPECT_EQ(decode(gif), picture.convertToFormat(QImage::Format_ARGB32));
 
     // A column: every row starts afresh with a clear code.
     picture = QImage(1, 3, QImage::Format_RGB32);
@@ -221,7 +213,7 @@ TEST(GifWriter, longVariedRowRestartsTheTable)
     }
     EXPECT_GT(clears, 4);
     EXPECT_LE(highest, 510);
-    expectSamePixels(decode(gif), picture);
+    EXPECT_EQ(decode(gif), picture.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(GifWriter, transparentHeaderNamesTheFirstMatchingEntry)

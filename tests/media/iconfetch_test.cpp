@@ -45,16 +45,9 @@ protected:
     HttpServer server{30000};
     HttpFetcher net;
     QObject context;
-    FetchLimits savedPage = IconSupport::pageLimits;
-    FetchLimits savedIcon = IconSupport::iconLimits;
 
     void SetUp() override { currentDBName = "Work.xml"; }
-    void TearDown() override
-    {
-        currentDBName = "Vardecks.xml";
-        IconSupport::pageLimits = savedPage;
-        IconSupport::iconLimits = savedIcon;
-    }
+    void TearDown() override { currentDBName = "Vardecks.xml"; }
 
     // loadIcon for a page of the server; the downloaded file's path or "".
     QString load(const QString &path)

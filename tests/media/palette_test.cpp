@@ -50,18 +50,15 @@ TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
     // 216 colours far enough apart to land in leaves of their own; the bottom row is
     // read first, so its colours come first.
     std::vector<QRgb> top, bottom;
-    std::vector<Rgb> expected;
     for (int b = 0; b < 6; ++b)
         for (int g = 0; g < 6; ++g)
             for (int r = 0; r < 6; ++r)
                 (b < 3 ? bottom : top).push_back(qRgb(r * 50, g * 50, b * 50));
-    for (QRgb c : bottom)
-        expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
-    for (QRgb c : top)
-        expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
-
-    const cPalette palette = optimal({top, bottom}, 236);
-    EXPECT_EQ(entriesOf(palette), expected);
+    std::vector<Rgb> expected;
+    for (const std::vector<QRgb> *row : {&bottom, &top})
+        for (QRgb c : *row)
+            expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
+    EXPECT_EQ(entriesOf(optimal({top, bottom}, 236)), expected);
 }
 
 TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
@@ -109,7 +106,7 @@ TEST(PaletteOptimal, unmergeableTreeAsksAndNeverEnds)
     }
 }
 
-TEST(Palette, closestIndexTakesFirstNearestAndZeroForNone)
+TEST(Palette, closestIndexTakesFirstNearestAndZeroForNoneAndTheWebSafeLayout)
 {
     cPalette palette;
     EXPECT_EQ(palette.ClosestIndex(1, 2, 3), 0);
@@ -124,15 +121,10 @@ TEST(Palette, closestIndexTakesFirstNearestAndZeroForNone)
     EXPECT_EQ(palette.ClosestIndex(5, 5, 1), 3);
     EXPECT_EQ(palette.ClosestIndex(0, 0, 0), 1); // tie of all three: the first
     EXPECT_EQ(palette.ClosestIndex(0, 9, 0), 2);
-
     EXPECT_EQ(palette.Red(0), 0);
     EXPECT_EQ(palette.Red(4), 0);
     EXPECT_EQ(palette.Green(2), 10);
-}
 
-TEST(Palette, webSafeLayout)
-{
-    cPalette palette;
     palette.CreateWebSafe();
     ASSERT_EQ(palette.Count(), 256);
     const auto at = [&](int i) { return Rgb(palette.Red(i), palette.Green(i), palette.Blue(i)); };
@@ -153,7 +145,8 @@ TEST(PaletteFile, saveThenLoadAtOffsetsAndAFailedSaveKeepsTheOldFile)
     saved.Add(250, 128, 0);
 
     ASSERT_TRUE(saved.Save(path, 0));
-    EXPECT_EQ(test::readBytes(path), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
+    const QByteArray twoEntries("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12);
+    EXPECT_EQ(test::readBytes(path), twoEntries);
 
     cPalette loaded;
     qint32 offset = -5;
@@ -168,7 +161,7 @@ TEST(PaletteFile, saveThenLoadAtOffsetsAndAFailedSaveKeepsTheOldFile)
         test::FailingDisk disk;
         EXPECT_FALSE(web.Save(path, 0));
     }
-    EXPECT_EQ(test::readBytes(path), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
+    EXPECT_EQ(test::readBytes(path), twoEntries);
 
     ASSERT_TRUE(saved.Save(path, 10));
     offset = 10;
