@@ -8,7 +8,6 @@
 #include "support/httpserver.h"
 #include "support/testenv.h"
 
-#include <QProgressBar>
 #include <QWindow>
 
 namespace rr::test
