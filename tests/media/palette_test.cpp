@@ -223,7 +223,7 @@ TEST(DIBSection, scanLinesArePaddedToFourBytesAndCreateWithoutPixelsLeavesItEmpt
     EXPECT_TRUE(dib.isEmpty());
 }
 
-TEST(DIBSection, pictureCopyIsBottomUpBgrWithZeroFill)
+TEST(DIBSection, pictureCopyIsBottomUpBgrWithZeroFillFromAnyFormat)
 {
     // Top row red, green; bottom row blue, white.
     QImage picture(2, 2, QImage::Format_RGB32);
@@ -240,19 +240,14 @@ TEST(DIBSection, pictureCopyIsBottomUpBgrWithZeroFill)
     EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), 16),
               QByteArray(reinterpret_cast<const char *>(expected), 16));
     EXPECT_EQ(dib.scanLineFromTop(0)[2], 200);
-}
 
-TEST(DIBSection, anyPictureFormatBecomes24Bit)
-{
+    // Any picture format becomes 24-bit.
     QImage indexed(3, 1, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(1, 2, 3), qRgb(250, 251, 252)});
     indexed.setPixel(0, 0, 1);
     indexed.setPixel(1, 0, 0);
     indexed.setPixel(2, 0, 1);
-
-    cDIBSection dib;
     ASSERT_TRUE(dib.CreateFromPicture(indexed));
-    const uchar *row = dib.DIBSectionBitsPtr();
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(row), 9),
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), 9),
               QByteArray("\xFC\xFB\xFA\x03\x02\x01\xFC\xFB\xFA", 9));
 }
