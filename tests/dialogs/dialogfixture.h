@@ -1,6 +1,5 @@
 #pragma once
-// A small open database for the folder dialog tests, and helpers to find the
-// dialogs' controls by their names.
+// A small open database for the folder dialog tests, and helpers to find the dialogs' controls by name.
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialoghooks.h"
 #include "dialogs/dialogtopictree.h"
@@ -8,6 +7,7 @@
 #include "support/dbfixture.h"
 #include "support/xmlids.h"
 
+#include <QLabel>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -64,6 +64,17 @@ template <typename T> T *find(QWidget *w, const char *name)
     return found;
 }
 
+inline QString labelText(QWidget *dialog, const char *name)
+{
+    return find<QLabel>(dialog, name)->text();
+}
+inline QStringList labelTexts(QWidget *dialog, std::initializer_list<const char *> names)
+{
+    QStringList out;
+    for (const char *name : names)
+        out << labelText(dialog, name);
+    return out;
+}
 inline DialogTopicTree *treeOf(QWidget *dialog)
 {
     return find<DialogTopicTree>(dialog, "tvwTopicList");

@@ -1,5 +1,4 @@
-// The duplicate-address search and the "Manage duplicates" window with its deletions
-// handed to a stand-in for the main window's deletion; the statistics as data.
+// The duplicate-address search, the "Manage duplicates" window with a stand-in deletion, and the statistics.
 #include "dialogs/duplicatesets.h"
 #include "dialogs/frmduplicates.h"
 #include "storage/useroptions.h"

@@ -3,18 +3,23 @@
 #include "dialogs/frmtopicdialog.h"
 #include "support/failingdisk.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
 
 using namespace rr;
 using namespace rr::test;
 
 namespace
 {
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList out;
+    for (int i = 0; i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
 
 struct NewFolder {
     DialogDb d;
@@ -28,18 +33,54 @@ struct NewFolder {
         dialog->show();
     }
     QLineEdit *name() const { return find<QLineEdit>(dialog.get(), "txtTName"); }
-    QString caption(const char *label) const { return find<QLabel>(dialog.get(), label)->text(); }
+    QString caption(const char *label) const { return labelText(dialog.get(), label); }
 };
 
 } // namespace
+
+TEST(DialogTopicTree, rootIsSortedSubFoldersSortOnFirstExpandAndCollapsingMovesTheSelection)
+{
+    DialogDb d;
+    DialogTopicTree tree;
+    populateDialogTopicTree(d.doc(), &tree);
+    QTreeWidgetItem *root = tree.root();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), "FOLDERS");
+    EXPECT_EQ(DialogTopicTree::tag(root), "");
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_EQ(childTexts(root), QStringList({"Apple", "FOLDERS", "Zeta"}));
+
+    QTreeWidgetItem *zeta = tree.findByTag("T1");
+    ASSERT_NE(zeta, nullptr);
+    EXPECT_FALSE(zeta->isExpanded());
+    EXPECT_EQ(childTexts(zeta), QStringList({"Beta", "Alpha"}));
+    zeta->setExpanded(true);
+    EXPECT_EQ(childTexts(zeta), QStringList({"Alpha", "Beta"}));
+    EXPECT_EQ(DialogTopicTree::tag(tree.findByTag("T3")->parent()), "T2");
+    EXPECT_EQ(tree.findByTag(""), nullptr);
+    EXPECT_EQ(tree.findByTag("T99"), nullptr);
+
+    zeta->setExpanded(false);
+    tree.selectNode(tree.findByTag("T3"));
+    EXPECT_TRUE(zeta->isExpanded());
+    zeta->setExpanded(false);
+    EXPECT_EQ(DialogTopicTree::tag(tree.currentItem()), "T1");
+
+    DialogDb empty("<FOLDERS></FOLDERS>");
+    DialogTopicTree emptyTree;
+    populateDialogTopicTree(empty.doc(), &emptyTree);
+    EXPECT_EQ(emptyTree.topLevelItemCount(), 1);
+    EXPECT_EQ(emptyTree.root()->childCount(), 0);
+    EXPECT_EQ(emptyTree.root()->text(0), "FOLDERS");
+}
 
 TEST(frmTopicDialog, topLevelFolderIsAppendedLastAndSaved)
 {
     NewFolder f("");
     EXPECT_EQ(f.dialog->windowTitle(), "New folder");
-    EXPECT_EQ(f.caption("Label2"), "Select a folder where the new folder will be created and enter a new folder name:");
-    EXPECT_EQ(f.caption("lblTopicName"), "Base folder");
-    EXPECT_EQ(f.caption("Label1"), "New base folder name:");
+    EXPECT_EQ(labelTexts(f.dialog.get(), {"Label2", "lblTopicName", "Label1"}),
+              QStringList({"Select a folder where the new folder will be created and enter a new folder name:",
+                           "Base folder", "New base folder name:"}));
     EXPECT_FALSE(saveOf(f.dialog.get())->isEnabled());
 
     f.name()->setText("X");
@@ -69,7 +110,7 @@ TEST(frmTopicDialog, topLevelFolderIsAppendedLastAndSaved)
     EXPECT_FALSE(f.d.changes[0].all);
 }
 
-TEST(frmTopicDialog, subFolderGoesLastUnderTheChosenFolder)
+TEST(frmTopicDialog, subFolderGoesLastUnderTheChosenFolderOrTheTopLevelIfItIsGone)
 {
     NewFolder f("T2");
     EXPECT_EQ(f.caption("lblTopicName"), "Beta");
@@ -86,23 +127,18 @@ TEST(frmTopicDialog, subFolderGoesLastUnderTheChosenFolder)
     EXPECT_EQ(g.caption("lblTopicName"), "Apple");
     clickFolder(g.dialog.get(), "");
     EXPECT_EQ(g.caption("lblTopicName"), "Base folder");
-}
-
-TEST(frmTopicDialog, aFolderThatIsGoneMeansTheTopLevel)
-{
-    NewFolder missing("T99");
-    EXPECT_EQ(missing.caption("lblTopicName"), "Base folder");
+    EXPECT_EQ(NewFolder("T99").caption("lblTopicName"), "Base folder");
 
     // The chosen parent is removed while the dialog is open: the folder is not lost.
-    NewFolder f("T2");
-    XmlNode beta = f.d.node("T2");
+    NewFolder h("T2");
+    XmlNode beta = h.d.node("T2");
     beta.parentNode().removeChild(beta);
-    f.name()->setText("Kept");
-    saveOf(f.dialog.get())->click();
-    ASSERT_EQ(f.created.size(), 1u);
-    EXPECT_EQ(f.created[0].parentTID, "");
-    EXPECT_EQ(f.d.ids("", "").last(), f.created[0].tid);
-    EXPECT_EQ(f.d.node(f.created[0].tid).childText("NAME"), "Kept");
+    h.name()->setText("Kept");
+    saveOf(h.dialog.get())->click();
+    ASSERT_EQ(h.created.size(), 1u);
+    EXPECT_EQ(h.created[0].parentTID, "");
+    EXPECT_EQ(h.d.ids("", "").last(), h.created[0].tid);
+    EXPECT_EQ(h.d.node(h.created[0].tid).childText("NAME"), "Kept");
 }
 
 TEST(frmTopicDialog, noFreeIdentifierKeepsTheDialogAndTheName)
@@ -144,16 +180,6 @@ TEST(frmTopicDialog, failedSaveShowsTheReasonAndKeepsTheFolderInMemory)
     EXPECT_EQ(f.d.changes.size(), 1u);
 }
 
-TEST(frmModifyTopic, theInstructionShowsEveryLineItWrapsTo)
-{
-    DialogDb d;
-    frmModifyTopic dialog(d.db, "T1", d.hooks, [](const FolderRenamed &) {});
-    dialog.show();
-    auto *instruction = find<QLabel>(&dialog, "Label2");
-    EXPECT_GE(instruction->height(), instruction->heightForWidth(instruction->width()));
-    EXPECT_GE(find<QTreeWidget>(&dialog, "tvwTopicList")->y(), instruction->geometry().bottom());
-}
-
 TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)
 {
     DialogDb d;
@@ -161,13 +187,14 @@ TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)
     frmModifyTopic dialog(d.db, "T2", d.hooks, [&](const FolderRenamed &r) { renamed.push_back(r); });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Rename folder");
-    EXPECT_EQ(find<QLabel>(&dialog, "Label2")->text(),
-              "Rename the current folder, or select another folder name to change:");
+    auto *instruction = find<QLabel>(&dialog, "Label2");
+    EXPECT_EQ(instruction->text(), "Rename the current folder, or select another folder name to change:");
+    EXPECT_GE(instruction->height(), instruction->heightForWidth(instruction->width())) << "every wrapped line shows";
+    EXPECT_GE(treeOf(&dialog)->y(), instruction->geometry().bottom());
     auto *name = find<QLineEdit>(&dialog, "txtTName");
     EXPECT_EQ(name->text(), "Beta");
     EXPECT_EQ(name->selectedText(), "Beta");
-    EXPECT_EQ(find<QLabel>(&dialog, "lblTopicName")->text(), "Beta");
-    EXPECT_EQ(find<QLabel>(&dialog, "Label1")->text(), "Change folder name to:");
+    EXPECT_EQ(labelTexts(&dialog, {"lblTopicName", "Label1"}), QStringList({"Beta", "Change folder name to:"}));
     EXPECT_TRUE(saveOf(&dialog)->isEnabled());
     EXPECT_EQ(dialog.defaultButton(), saveOf(&dialog));
     EXPECT_EQ(treeOf(&dialog)->findByTag("T2")->background(0).color(), QColor(0xEE, 0xEE, 0xEE));
@@ -178,7 +205,7 @@ TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)
     EXPECT_EQ(treeOf(&dialog)->findByTag("T5")->background(0).color(), QColor(0xEE, 0xEE, 0xEE));
 
     clickFolder(&dialog, "");
-    EXPECT_EQ(find<QLabel>(&dialog, "lblTopicName")->text(), "No folder selected");
+    EXPECT_EQ(labelText(&dialog, "lblTopicName"), "No folder selected");
     EXPECT_TRUE(name->text().isEmpty());
     EXPECT_FALSE(name->isEnabled());
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());

@@ -1,11 +1,12 @@
 #include "dialogfixture.h"
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
+#include "dialogs/frmtopicdialog.h"
 #include "support/failingdisk.h"
 #include "support/modaldriver.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
 using namespace rr;
@@ -14,9 +15,13 @@ using namespace rr::test;
 namespace
 {
 
-QString label(QWidget *dialog, const char *name)
+// T1 .. T<deepest> each inside the one before; T900 with its sub-folder T901 on top.
+QByteArray deepBody(int deepest)
 {
-    return find<QLabel>(dialog, name)->text();
+    QByteArray chain;
+    for (int level = deepest; level >= 1; --level)
+        chain = folderXml("T" + QByteArray::number(level), "L", {}, chain);
+    return "<FOLDERS>" + chain + folderXml("T900", "Two levels", {}, folderXml("T901", "Inner")) + "</FOLDERS>";
 }
 
 } // namespace
@@ -29,22 +34,18 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSave)
                           [&](const VardecksMoved &m) { moved.push_back(m); });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Move Vardeck");
-    EXPECT_EQ(label(&dialog, "Label2"),
-              "Choose a folder to move the currently selected Vardeck to (you can also do this by dragging and "
-              "dropping a Vardeck into a folder in the Index view):");
-    EXPECT_EQ(label(&dialog, "lblWMName"), "Selected Vardecks");
-    EXPECT_EQ(label(&dialog, "lblCurrentTopic"), "Zeta");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "");
-    EXPECT_EQ(label(&dialog, "Label3"), "Move:");
-    EXPECT_EQ(label(&dialog, "Label1"), "from:");
-    EXPECT_EQ(label(&dialog, "Label4"), "to:");
+    EXPECT_EQ(
+        labelTexts(&dialog, {"Label2", "lblWMName", "lblCurrentTopic", "lblNewTopic", "Label3", "Label1", "Label4"}),
+        QStringList({"Choose a folder to move the currently selected Vardeck to (you can also do this by dragging and "
+                     "dropping a Vardeck into a folder in the Index view):",
+                     "Selected Vardecks", "Zeta", "", "Move:", "from:", "to:"}));
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());
 
     clickFolder(&dialog, "");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "");
+    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "");
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());
     clickFolder(&dialog, "T5");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "Apple");
+    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "Apple");
     EXPECT_TRUE(saveOf(&dialog)->isEnabled());
     EXPECT_EQ(dialog.defaultButton(), saveOf(&dialog));
 
@@ -66,9 +67,9 @@ TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
     DialogDb d;
     frmMoveVardeck dialog(d.db, {"T1", {"W2"}, false}, d.hooks, {});
     dialog.show();
-    EXPECT_EQ(label(&dialog, "lblWMName"), "Two");
+    EXPECT_EQ(labelText(&dialog, "lblWMName"), "Two");
     clickFolder(&dialog, "T6");
-    EXPECT_EQ(label(&dialog, "lblNewTopic"), "FOLDERS");
+    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "FOLDERS");
     ASSERT_TRUE(saveOf(&dialog)->isEnabled());
     saveOf(&dialog)->click();
     EXPECT_EQ(d.idsOnDisk("T6", "VARDECKS"), QStringList({"W2"}));
@@ -81,22 +82,19 @@ TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
     EXPECT_EQ(d.idsOnDisk("T1", "VARDECKS"), QStringList({"W3", "W1"}));
 }
 
-TEST(frmMoveVardeck, nothingToMoveDoesNotOpen)
-{
-    DialogDb d;
-    ModalDriver guard;
-    EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.hooks, {}));
-    EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
-    d.prompts.clear();
-    EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.hooks, {}));
-    EXPECT_EQ(d.prompts.texts(), QStringList{"No Vardeck has been selected to move"});
-    EXPECT_TRUE(guard.opened().isEmpty());
-}
-
-TEST(frmMoveVardeck, aVardeckGoneMeanwhileCancelsTheWholeMove)
+TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMeanwhileMovesNothing)
 {
     DialogDb d;
     const QByteArray before = d.fileBytes();
+    {
+        ModalDriver guard;
+        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.hooks, {}));
+        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.hooks, {}));
+        EXPECT_TRUE(guard.opened().isEmpty());
+    }
+    EXPECT_EQ(d.prompts.texts(), QStringList(2, "No Vardeck has been selected to move"));
+
+    // A Vardeck removed while the dialog is open cancels the whole move.
     bool called = false;
     frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.hooks, [&](const VardecksMoved &) { called = true; });
     dialog.show();
@@ -104,7 +102,7 @@ TEST(frmMoveVardeck, aVardeckGoneMeanwhileCancelsTheWholeMove)
     w3.parentNode().removeChild(w3);
     clickFolder(&dialog, "T5");
     saveOf(&dialog)->click();
-    EXPECT_EQ(d.prompts.messages().size(), 1u);
+    EXPECT_EQ(d.prompts.messages().size(), 3u);
     EXPECT_FALSE(called);
     EXPECT_EQ(d.ids("T1", "VARDECKS"), QStringList({"W1", "W2"}));
     EXPECT_EQ(d.fileBytes(), before);
@@ -139,11 +137,11 @@ TEST(frmMoveTopic, refusesItsOwnSubFolderAndIgnoresItself)
     frmMoveTopic dialog(d.db, "T1", d.hooks, {});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Move folder");
-    EXPECT_EQ(label(&dialog, "Label2"),
-              "Choose a location to move the currently selected folder to (you can also do this by dragging and "
-              "dropping folders in the Index view):");
-    EXPECT_EQ(label(&dialog, "lblCurrentFolder"), "Zeta");
-    EXPECT_EQ(label(&dialog, "lblNewFolder"), "");
+    EXPECT_EQ(
+        labelTexts(&dialog, {"Label2", "lblCurrentFolder", "lblNewFolder"}),
+        QStringList({"Choose a location to move the currently selected folder to (you can also do this by dragging and "
+                     "dropping folders in the Index view):",
+                     "Zeta", ""}));
     EXPECT_FALSE(saveOf(&dialog)->isEnabled());
 
     for (const QString target : {"T3", "T2"}) {
@@ -155,7 +153,7 @@ TEST(frmMoveTopic, refusesItsOwnSubFolderAndIgnoresItself)
         EXPECT_EQ(m.text, "A folder cannot be moved to its own sub-folder");
         EXPECT_EQ(m.icon, MsgIcon::None);
         EXPECT_EQ(m.buttons, MsgButtons::Ok);
-        EXPECT_TRUE(m.title.isEmpty() || m.title == prompt::appTitle());
+        EXPECT_TRUE(m.title.isEmpty() || m.title == "Razuzezu Revidod") << m.title.toStdString();
         EXPECT_TRUE(dialog.isVisible());
     }
     d.prompts.clear();
@@ -171,30 +169,20 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
 {
     DialogDb d;
     std::vector<FolderMoved> moved;
-    auto record = [&](const FolderMoved &m) { moved.push_back(m); };
-    {
-        frmMoveTopic dialog(d.db, "T3", d.hooks, record);
+    const auto move = [&](const QString &tid, const QString &target, const QString &targetLabel) {
+        frmMoveTopic dialog(d.db, tid, d.hooks, [&](const FolderMoved &m) { moved.push_back(m); });
         dialog.show();
-        clickFolder(&dialog, "");
-        EXPECT_EQ(label(&dialog, "lblNewFolder"), "FOLDERS");
+        clickFolder(&dialog, target);
+        EXPECT_EQ(labelText(&dialog, "lblNewFolder"), targetLabel);
         EXPECT_TRUE(saveOf(&dialog)->isEnabled());
         saveOf(&dialog)->click();
-    }
+    };
+    move("T3", "", "FOLDERS");
     EXPECT_EQ(d.idsOnDisk("", ""), QStringList({"T1", "T5", "T6", "T3"}));
     EXPECT_TRUE(d.idsOnDisk("T2", "SUBFOLDERS").isEmpty());
-    {
-        frmMoveTopic dialog(d.db, "T1", d.hooks, record);
-        dialog.show();
-        clickFolder(&dialog, "");
-        saveOf(&dialog)->click();
-    }
+    move("T1", "", "FOLDERS");
     EXPECT_EQ(d.idsOnDisk("", ""), QStringList({"T5", "T6", "T3", "T1"}));
-    {
-        frmMoveTopic dialog(d.db, "T4", d.hooks, record);
-        dialog.show();
-        clickFolder(&dialog, "T5");
-        saveOf(&dialog)->click();
-    }
+    move("T4", "T5", "Apple");
     EXPECT_EQ(d.idsOnDisk("T5", "SUBFOLDERS"), QStringList({"T4"}));
     EXPECT_EQ(d.idsOnDisk("T4", "SUBFOLDERS"), QStringList());
     ASSERT_EQ(moved.size(), 3u);
@@ -213,8 +201,7 @@ TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
     EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.hooks, {}));
     EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.hooks, {}));
     EXPECT_TRUE(guard.opened().isEmpty());
-    EXPECT_EQ(d.prompts.texts(),
-              QStringList({"No folder has been selected to move", "No folder has been selected to move"}));
+    EXPECT_EQ(d.prompts.texts(), QStringList(2, "No folder has been selected to move"));
 
     // The folder removed while the dialog is open: nothing moves.
     frmMoveTopic dialog(d.db, "T4", d.hooks, {});
@@ -225,4 +212,38 @@ TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
     saveOf(&dialog)->click();
     EXPECT_TRUE(d.ids("T5", "SUBFOLDERS").isEmpty());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+// A new or moved folder that would nest deeper than a database may be is refused before anything changes.
+TEST(FolderNesting, newAndMovedFoldersStopAtTheDeepestLevelASaveAllows)
+{
+    DialogDb d(deepBody(kMaxFolderLevels));
+    const QByteArray before = d.fileBytes();
+    const QString refused =
+        QStringLiteral("A folder cannot go there: folders may be nested at most %1 levels deep.").arg(kMaxFolderLevels);
+
+    frmTopicDialog tooDeep(d.db, QStringLiteral("T%1").arg(kMaxFolderLevels), d.hooks, {});
+    find<QLineEdit>(&tooDeep, "txtTName")->setText("one too deep");
+    saveOf(&tooDeep)->click();
+    EXPECT_EQ(d.prompts.lastText(), refused);
+    EXPECT_EQ(d.fileBytes(), before);
+
+    frmMoveTopic moveTooDeep(d.db, "T900", d.hooks, {});
+    clickFolder(&moveTooDeep, QStringLiteral("T%1").arg(kMaxFolderLevels - 1));
+    saveOf(&moveTooDeep)->click();
+    EXPECT_EQ(d.prompts.messages().size(), 2u);
+    EXPECT_EQ(d.prompts.lastText(), refused);
+    EXPECT_EQ(d.fileBytes(), before);
+
+    // One level less fits, is saved and opens again.
+    frmMoveTopic move(d.db, "T900", d.hooks, {});
+    clickFolder(&move, QStringLiteral("T%1").arg(kMaxFolderLevels - 2));
+    saveOf(&move)->click();
+    frmTopicDialog create(d.db, QStringLiteral("T%1").arg(kMaxFolderLevels - 1), d.hooks, {});
+    find<QLineEdit>(&create, "txtTName")->setText("deepest");
+    saveOf(&create)->click();
+    EXPECT_EQ(d.prompts.messages().size(), 2u);
+    XMLDatabase reopened;
+    ASSERT_TRUE(reopened.openDBValidate(d.path)) << qPrintable(reopened.getTheDOM()->parseErrorReason());
+    EXPECT_EQ(folderLevel(reopened.getTheDOM()->nodeFromID("T901")), kMaxFolderLevels);
 }

@@ -121,14 +121,6 @@ QImage fewColours(int width, int height, int colours, quint32 seed)
     return picture;
 }
 
-void expectSamePixels(const QImage &decoded, const QImage &original)
-{
-    ASSERT_EQ(decoded.size(), original.size());
-    for (int y = 0; y < original.height(); ++y)
-        for (int x = 0; x < original.width(); ++x)
-            ASSERT_EQ(decoded.pixel(x, y), original.pixel(x, y) | 0xFF000000u) << x << "," << y;
-}
-
 } // namespace
 
 TEST(GifWriter, fewColoursDecodeToThemselves)
@@ -143,26 +135,12 @@ TEST(GifWriter, fewColoursDecodeToThemselves)
     EXPECT_EQ(parts.descriptor, QByteArray("\x2C\0\0\0\0\x28\0\x1E\0\x07", 10));
     EXPECT_EQ(parts.minimumCodeSize, 8);
     EXPECT_TRUE(parts.endsProperly);
-    expectSamePixels(decode(gif), picture);
+    EXPECT_EQ(decode(gif), picture.convertToFormat(QImage::Format_ARGB32));
 }
 
-QImage randomColours(int width, int height)
+TEST(GifWriter, manyColoursDecodeToTheNearestPaletteColour)
 {
-    QImage picture(width, height, QImage::Format_RGB32);
-    quint32 seed = 3;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.setPixel(x, y, lcg(seed) | 0xFF000000u);
-    return picture;
-}
-
-class GifManyColours : public ::testing::TestWithParam<QImage (*)()>
-{
-};
-
-TEST_P(GifManyColours, decodeToTheNearestPaletteColour)
-{
-    const QImage picture = GetParam()();
+    const QImage picture = capture(120, 90);
     cDIBSection dib;
     ASSERT_TRUE(dib.CreateFromPicture(picture));
     cPalette palette;
@@ -196,9 +174,6 @@ TEST_P(GifManyColours, decodeToTheNearestPaletteColour)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, GifManyColours,
-                         ::testing::Values([] { return capture(120, 90); }, [] { return randomColours(128, 96); }));
-
 TEST(GifWriter, onePixelRowIsClearThenPixelThenEnd)
 {
     QImage picture(1, 1, QImage::Format_RGB32);
@@ -208,7 +183,7 @@ TEST(GifWriter, onePixelRowIsClearThenPixelThenEnd)
     EXPECT_EQ(parts.table.left(3), QByteArray("\x0A\x14\x1E"));
     EXPECT_EQ(codesOf(parts.data), (std::vector<int>{256, 0, 257}));
     EXPECT_EQ(gif.right(7), QByteArray("\x04\x00\x01\x04\x04\x00\x3B", 7));
-    expectSamePixels(decode(gif), picture);
+    EXPECT_EQ(decode(gif), picture.convertToFormat(QImage::Format_ARGB32));
 
     // A column: every row starts afresh with a clear code.
     picture = QImage(1, 3, QImage::Format_RGB32);
@@ -238,7 +213,7 @@ TEST(GifWriter, longVariedRowRestartsTheTable)
     }
     EXPECT_GT(clears, 4);
     EXPECT_LE(highest, 510);
-    expectSamePixels(decode(gif), picture);
+    EXPECT_EQ(decode(gif), picture.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(GifWriter, transparentHeaderNamesTheFirstMatchingEntry)
@@ -263,10 +238,10 @@ TEST(GifWriter, transparentHeaderNamesTheFirstMatchingEntry)
     EXPECT_EQ(decoded.pixel(0, 1), qRgb(255, 0, 0));
 }
 
-TEST(GifWriter, picturesGifCannotHoldAreRefused)
+TEST(GifWriter, picturesGifCannotHoldAreRefusedAndAFailedWriteKeepsTheOldThumbnail)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("none.gif");
+    const QString path = dir.filePath("thumb.gif");
     QString error;
     EXPECT_FALSE(SaveGIF(QImage(), path, false, 0, &error));
     EXPECT_FALSE(error.isEmpty());
@@ -277,17 +252,10 @@ TEST(GifWriter, picturesGifCannotHoldAreRefused)
     QImage widest(65535, 1, QImage::Format_RGB32);
     widest.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(SaveGIF(widest, path));
-    EXPECT_EQ(parse(test::readBytes(path)).screenWidth, 65535);
-}
-
-TEST(GifWriter, failedWriteKeepsTheOldThumbnail)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("thumb.gif");
-    ASSERT_TRUE(SaveGIF(fewColours(8, 8, 3, 1), path));
     const QByteArray before = test::readBytes(path);
+    EXPECT_EQ(parse(before).screenWidth, 65535);
 
-    QString error;
+    error.clear();
     {
         test::FailingDisk disk;
         EXPECT_FALSE(SaveGIF(capture(64, 48), path, false, 0, &error));

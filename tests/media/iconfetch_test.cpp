@@ -1,13 +1,12 @@
-// Finding, downloading and filing site icons against the tests' own server on
-// 127.0.0.1: the icon address rules, the fetch limits, and icon runs.
+// Site icons against the tests' own server on 127.0.0.1: icon addresses, fetch limits and icon runs.
 #include "media/gifwriter.h"
 #include "media/iconrun.h"
 #include "media/iconsupport.h"
+#include "media/picturebytes.h"
 #include "media/urlsupport.h"
 #include "support/httpserver.h"
 #include "support/testenv.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -19,24 +18,6 @@ using rr::test::waitUntil;
 
 namespace
 {
-
-QByteArray icoBytes(QColor colour = Qt::blue)
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "ICO");
-    return bytes;
-}
-
-QByteArray gifBytes()
-{
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    return encodeGIF(image);
-}
 
 QByteArray htmlWithLinks(const QByteArray &links)
 {
@@ -64,16 +45,9 @@ protected:
     HttpServer server{30000};
     HttpFetcher net;
     QObject context;
-    FetchLimits savedPage = IconSupport::pageLimits;
-    FetchLimits savedIcon = IconSupport::iconLimits;
 
     void SetUp() override { currentDBName = "Work.xml"; }
-    void TearDown() override
-    {
-        currentDBName = "Vardecks.xml";
-        IconSupport::pageLimits = savedPage;
-        IconSupport::iconLimits = savedIcon;
-    }
+    void TearDown() override { currentDBName = "Vardecks.xml"; }
 
     // loadIcon for a page of the server; the downloaded file's path or "".
     QString load(const QString &path)
@@ -102,23 +76,25 @@ protected:
 TEST(IconAddress, followsTheFirstIconLinkOfThePage)
 {
     const QString page = "http://www.site.example/docs/page.html";
-    EXPECT_EQ(addressFor(page, R"(<link rel="shortcut icon" href="/x.ico">)"), "http://www.site.example/x.ico");
-    EXPECT_EQ(addressFor(page, R"(<link rel="stylesheet" href="/s.css">)"), "http://www.site.example/favicon.ico");
-    EXPECT_EQ(addressFor(page, R"(<LINK REL="Shortcut Icon" HREF="/first.ico"><link rel="icon" href="/second.ico">)"),
-              "http://www.site.example/first.ico");
-    EXPECT_EQ(addressFor(page, R"(<link rel="apple-touch-icon" href="/big.png"><link rel=icon href="/small.ico">)"),
-              "http://www.site.example/small.ico");
-    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="fav.ico">)"), "http://www.site.example/docs/page.html/fav.ico")
-        << "a bare name follows the page address";
-    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="https://cdn.example/i/a.ico">)"),
-              "https://cdn.example/i/a.ico")
-        << "an absolute address is used as it is";
+    const struct {
+        const char *links, *expected;
+    } cases[] = {
+        {R"(<link rel="shortcut icon" href="/x.ico">)", "http://www.site.example/x.ico"},
+        {R"(<link rel="stylesheet" href="/s.css">)", "http://www.site.example/favicon.ico"},
+        {R"(<LINK REL="Shortcut Icon" HREF="/first.ico"><link rel="icon" href="/second.ico">)",
+         "http://www.site.example/first.ico"},
+        {R"(<link rel="apple-touch-icon" href="/big.png"><link rel=icon href="/small.ico">)",
+         "http://www.site.example/small.ico"},
+        {R"(<link rel="icon" href="fav.ico">)", "http://www.site.example/docs/page.html/fav.ico"}, // after the page
+        {R"(<link rel="icon" href="https://cdn.example/i/a.ico">)", "https://cdn.example/i/a.ico"},
+        {R"(<link rel="icon" href="/a.ico?v=1&amp;w=2">)", "http://www.site.example/a.ico?v=1&w=2"},
+        {R"(<link rel="icon" href="  ">)", "http://www.site.example/favicon.ico"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(addressFor(page, c.links), c.expected) << c.links;
     EXPECT_EQ(addressFor("https://www.site.example/a", R"(<link rel="icon" href="//cdn.example/b.ico">)"),
               "https://cdn.example/b.ico")
         << "\"//\" takes the page's scheme";
-    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="/a.ico?v=1&amp;w=2">)"),
-              "http://www.site.example/a.ico?v=1&w=2");
-    EXPECT_EQ(addressFor(page, R"(<link rel="icon" href="  ">)"), "http://www.site.example/favicon.ico");
 }
 
 TEST(IconAddress, brokenMarkupStillGivesItsLinksInOrder)
@@ -135,7 +111,9 @@ TEST(IconAddress, brokenMarkupStillGivesItsLinksInOrder)
 
 TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
 {
-    const QByteArray gif = gifBytes();
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QByteArray gif = encodeGIF(red);
     server.route("/a/page.html", test::page(htmlWithLinks(R"(<link rel="shortcut icon" href="/x.ico">)")));
     server.route("/x.ico", test::picture(gif, "image/gif"));
     const QString file = load("/a/page.html");
@@ -147,7 +125,7 @@ TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
 
     // No link and a site with /favicon.ico; the page's own folder is not asked.
     server.route("/plain.html", test::page(htmlWithLinks("")));
-    server.route("/favicon.ico", test::picture(icoBytes()));
+    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     EXPECT_EQ(load("/plain.html"), icons + "favicon.ico");
     EXPECT_EQ(server.hits("/favicon.ico"), 1);
 }
@@ -164,19 +142,13 @@ TEST_F(IconFetchTest, refusesWhatIsNoUsablePictureAndLeavesNoFile)
     expectNoIcon("an HTML page served as the icon");
     server.route("/i.ico", test::picture(""));
     expectNoIcon("an empty body");
-    server.route("/i.ico", test::picture(icoBytes() + QByteArray(1024 * 1024, 'x')));
+    server.route("/i.ico", test::picture(test::pictureBytes(Qt::blue) + QByteArray(1024 * 1024, 'x')));
     expectNoIcon("a body over the icon cap");
-    QImage huge(4000, 10, QImage::Format_RGB32);
-    huge.fill(Qt::green);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    huge.save(&buffer, "PNG");
-    server.route("/i.ico", test::picture(png, "image/png"));
+    server.route("/i.ico", test::picture(test::pictureBytes(Qt::green, "PNG", {4000, 10}), "image/png"));
     expectNoIcon("a picture wider than the decoding limit");
 
     // A page that cannot be read falls back to the home page's favicon.
-    server.route("/favicon.ico", test::picture(icoBytes()));
+    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     EXPECT_EQ(load("/missing.html"), icons + "favicon.ico");
 }
 
@@ -226,7 +198,7 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
         server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), 60));
         jobs.append({QString("W%1").arg(i), QString("Page %1").arg(i), server.url(QString("/p%1.html").arg(i))});
     }
-    server.route("/favicon.ico", test::picture(icoBytes()));
+    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     jobs.append({"W20", "Not the web", "ftp://files.example/x"});
     jobs.append({"W21", "Nothing there", "http://127.0.0.1:1/"});
 
@@ -254,7 +226,7 @@ TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
         server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), 200));
         jobs.append({QString("W%1").arg(i), "Page", server.url(QString("/p%1.html").arg(i))});
     }
-    server.route("/favicon.ico", test::picture(icoBytes()));
+    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     IconRun run(base, jobs, net);
     bool cancelledEnd = false;
     QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });

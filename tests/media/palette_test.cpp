@@ -50,18 +50,15 @@ TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
     // 216 colours far enough apart to land in leaves of their own; the bottom row is
     // read first, so its colours come first.
     std::vector<QRgb> top, bottom;
-    std::vector<Rgb> expected;
     for (int b = 0; b < 6; ++b)
         for (int g = 0; g < 6; ++g)
             for (int r = 0; r < 6; ++r)
                 (b < 3 ? bottom : top).push_back(qRgb(r * 50, g * 50, b * 50));
-    for (QRgb c : bottom)
-        expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
-    for (QRgb c : top)
-        expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
-
-    const cPalette palette = optimal({top, bottom}, 236);
-    EXPECT_EQ(entriesOf(palette), expected);
+    std::vector<Rgb> expected;
+    for (const std::vector<QRgb> *row : {&bottom, &top})
+        for (QRgb c : *row)
+            expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
+    EXPECT_EQ(entriesOf(optimal({top, bottom}, 236)), expected);
 }
 
 TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
@@ -109,7 +106,7 @@ TEST(PaletteOptimal, unmergeableTreeAsksAndNeverEnds)
     }
 }
 
-TEST(Palette, closestIndexTakesFirstNearestAndZeroForNone)
+TEST(Palette, closestIndexTakesFirstNearestAndZeroForNoneAndTheWebSafeLayout)
 {
     cPalette palette;
     EXPECT_EQ(palette.ClosestIndex(1, 2, 3), 0);
@@ -124,15 +121,10 @@ TEST(Palette, closestIndexTakesFirstNearestAndZeroForNone)
     EXPECT_EQ(palette.ClosestIndex(5, 5, 1), 3);
     EXPECT_EQ(palette.ClosestIndex(0, 0, 0), 1); // tie of all three: the first
     EXPECT_EQ(palette.ClosestIndex(0, 9, 0), 2);
-
     EXPECT_EQ(palette.Red(0), 0);
     EXPECT_EQ(palette.Red(4), 0);
     EXPECT_EQ(palette.Green(2), 10);
-}
 
-TEST(Palette, webSafeLayout)
-{
-    cPalette palette;
     palette.CreateWebSafe();
     ASSERT_EQ(palette.Count(), 256);
     const auto at = [&](int i) { return Rgb(palette.Red(i), palette.Green(i), palette.Blue(i)); };
@@ -153,7 +145,8 @@ TEST(PaletteFile, saveThenLoadAtOffsetsAndAFailedSaveKeepsTheOldFile)
     saved.Add(250, 128, 0);
 
     ASSERT_TRUE(saved.Save(path, 0));
-    EXPECT_EQ(test::readBytes(path), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
+    const QByteArray twoEntries("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12);
+    EXPECT_EQ(test::readBytes(path), twoEntries);
 
     cPalette loaded;
     qint32 offset = -5;
@@ -168,7 +161,7 @@ TEST(PaletteFile, saveThenLoadAtOffsetsAndAFailedSaveKeepsTheOldFile)
         test::FailingDisk disk;
         EXPECT_FALSE(web.Save(path, 0));
     }
-    EXPECT_EQ(test::readBytes(path), QByteArray("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12));
+    EXPECT_EQ(test::readBytes(path), twoEntries);
 
     ASSERT_TRUE(saved.Save(path, 10));
     offset = 10;
@@ -207,4 +200,54 @@ TEST(PaletteFile, badFilesLeaveEntriesAlone)
     qint32 offset = 0;
     EXPECT_TRUE(palette.Load(write("largest.pal", largest), offset));
     EXPECT_EQ(palette.Count(), 4097);
+}
+
+TEST(DIBSection, scanLinesArePaddedToFourBytesAndCreateWithoutPixelsLeavesItEmpty)
+{
+    cDIBSection dib;
+    const std::pair<int, int> cases[] = {{1, 4}, {2, 8}, {4, 12}, {5, 16}, {200, 600}};
+    for (const auto &[width, bytes] : cases) {
+        ASSERT_TRUE(dib.Create(width, 3)) << width;
+        EXPECT_EQ(dib.BytesPerScanLine(), bytes) << width;
+        EXPECT_EQ(dib.Width(), width);
+        EXPECT_EQ(dib.Height(), 3);
+    }
+    EXPECT_FALSE(dib.Create(0, 0));
+    EXPECT_TRUE(dib.isEmpty());
+    EXPECT_EQ(dib.DIBSectionBitsPtr(), nullptr);
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_FALSE(dib.Create(3, -1));
+    EXPECT_FALSE(dib.CreateFromPicture(QImage()));
+    EXPECT_TRUE(dib.isEmpty());
+    dib.ClearUp();
+    EXPECT_TRUE(dib.isEmpty());
+}
+
+TEST(DIBSection, pictureCopyIsBottomUpBgrWithZeroFillFromAnyFormat)
+{
+    // Top row red, green; bottom row blue, white.
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(200, 10, 20));
+    picture.setPixel(1, 0, qRgb(30, 210, 40));
+    picture.setPixel(0, 1, qRgb(50, 60, 220));
+    picture.setPixel(1, 1, qRgb(255, 254, 253));
+
+    cDIBSection dib;
+    ASSERT_TRUE(dib.CreateFromPicture(picture));
+    ASSERT_EQ(dib.BytesPerScanLine(), 8);
+    const uchar expected[16] = {220, 60, 50,  253, 254, 255, 0, 0, // bottom row first
+                                20,  10, 200, 40,  210, 30,  0, 0};
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), 16),
+              QByteArray(reinterpret_cast<const char *>(expected), 16));
+    EXPECT_EQ(dib.scanLineFromTop(0)[2], 200);
+
+    // Any picture format becomes 24-bit.
+    QImage indexed(3, 1, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(1, 2, 3), qRgb(250, 251, 252)});
+    indexed.setPixel(0, 0, 1);
+    indexed.setPixel(1, 0, 0);
+    indexed.setPixel(2, 0, 1);
+    ASSERT_TRUE(dib.CreateFromPicture(indexed));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), 9),
+              QByteArray("\xFC\xFB\xFA\x03\x02\x01\xFC\xFB\xFA", 9));
 }

@@ -1,16 +1,13 @@
-// The main window's icon commands against the tests' own server on 127.0.0.1: icon
-// runs behind the progress window, a single fetch, icons chosen from a file or
-// removed, the icon of a page being added, and the lists showing what was filed.
+// The main window's icon commands against the tests' own server on 127.0.0.1.
 #include "explorer/editingfixture.h"
 #include "media/gifwriter.h"
+#include "media/picturebytes.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/iconcommands.h"
 #include "platform/net/connection.h"
 #include "support/httpserver.h"
 #include "support/testenv.h"
 
-#include <QBuffer>
-#include <QProgressBar>
 #include <QWindow>
 
 namespace rr::test
@@ -18,25 +15,14 @@ namespace rr::test
 namespace
 {
 
-QByteArray icoBytes(QColor colour)
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "ICO");
-    return bytes;
-}
-
 class IconCommandsTest : public EditingTest
 {
 protected:
     HttpServer siteA{30000};
     HttpServer siteB{30000};
     IconCommands *icons = nullptr;
-    const QByteArray green = icoBytes(Qt::green);
-    const QByteArray blue = icoBytes(Qt::blue);
+    const QByteArray green = pictureBytes(Qt::green);
+    const QByteArray blue = pictureBytes(Qt::blue);
 
     void SetUp() override
     {
@@ -65,11 +51,7 @@ protected:
     static QIcon fresh(const QString &file) { return QIcon(QPixmap::fromImage(QImage(file))); }
     bool runEnded() const { return !icons->currentRun(); }
     QIcon listIcon(const QString &wid) const { return row(wid) ? row(wid)->icon(0) : QIcon(); }
-    static bool sameIcon(const QIcon &a, const QIcon &b)
-    {
-        return a.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32) ==
-               b.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-    }
+    static bool sameIcon(const QIcon &a, const QIcon &b) { return sameImage(a.pixmap(16, 16), b.pixmap(16, 16)); }
 };
 
 } // namespace
@@ -102,7 +84,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     EXPECT_TRUE(sameIcon(listIcon("W3"), window->ImageListWM.value("Vardeck")));
 
     // A second run replaces the files and rebuilds the image list for the known keys.
-    const QByteArray yellow = icoBytes(Qt::yellow);
+    const QByteArray yellow = pictureBytes(Qt::yellow);
     siteA.route("/ia.ico", picture(yellow));
     menu("mnuToolsIconFolder");
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
@@ -149,6 +131,15 @@ TEST_F(IconCommandsTest, offlineAsksAndNoChangesNothing)
 
 TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
 {
+    clickFolder("T1");
+    ASSERT_FALSE(window->vardeckShown());
+    window->runCommand("mnuToolsIconFile_Click");
+    EXPECT_TRUE(prompts.fileRequests().empty());
+    EXPECT_EQ(prompts.lastText(), "No Vardeck is shown.  Select the Vardeck whose icon you wish to choose first.");
+    window->runCommand("mnuToolsIconRemove_Click");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"txt*"}).isEmpty());
+
     showVardeck("T1", "W4");
     menu("mnuToolsIconVD");
     EXPECT_EQ(prompts.lastText(), "This web address is not suitable for finding an icon.");
@@ -194,18 +185,6 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     menu("mnuToolsIconRemove");
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
     EXPECT_TRUE(sameIcon(listIcon("W1"), window->ImageListWM.value("Vardeck")));
-}
-
-TEST_F(IconCommandsTest, choosingOrRemovingNeedsAShownVardeck)
-{
-    clickFolder("T1");
-    ASSERT_FALSE(window->vardeckShown());
-    window->runCommand("mnuToolsIconFile_Click");
-    EXPECT_TRUE(prompts.fileRequests().empty());
-    EXPECT_EQ(prompts.lastText(), "No Vardeck is shown.  Select the Vardeck whose icon you wish to choose first.");
-    window->runCommand("mnuToolsIconRemove_Click");
-    EXPECT_EQ(prompts.messages().size(), 2u);
-    EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"txt*"}).isEmpty());
 }
 
 TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)

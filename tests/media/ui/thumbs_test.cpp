@@ -1,5 +1,4 @@
-// Thumbnails and synchronisation against the tests' own server on 127.0.0.1, with
-// the page browser working offscreen.
+// Thumbnails and synchronisation against the tests' own server on 127.0.0.1, the page browser offscreen.
 #include "explorer/editingfixture.h"
 #include "media/ui/frmthumb.h"
 #include "media/ui/iconcommands.h"
@@ -176,7 +175,9 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     showVardeck("T1", "W2");
     menu("mnuToolsSynch");
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
-    EXPECT_TRUE(prompts.lastText().contains("could not be synchronized")) << prompts.lastText().toStdString();
+    EXPECT_TRUE(prompts.lastText().startsWith("Missing could not be synchronized: ") &&
+                prompts.lastText().endsWith("  The Vardeck was not changed."))
+        << prompts.lastText().toStdString();
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
 }
