@@ -1,5 +1,4 @@
-// The browser scan over a Firefox profile written by the test and a debugging
-// endpoint served by the test on 127.0.0.1.
+// The browser scan over a test-written Firefox profile and a debugging endpoint on 127.0.0.1.
 #include "support/firefoxprofile.h"
 #include "support/loopbackserver.h"
 #include "support/testenv.h"

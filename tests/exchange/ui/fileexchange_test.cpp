@@ -42,12 +42,16 @@ TEST_F(FileExchangeTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(doc()->documentElement().childElements().size(), 3);
 
+    // Profiles in Firefox's own folder and in the XDG configuration folder are both read.
     writeBytes(root + "/abc.default/bookmarks.html", data("bookmarks.html"));
+    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
+    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
     prompts.answer(MsgResult::Yes);
     run(true, 1);
+    qunsetenv("XDG_CONFIG_HOME");
     ASSERT_NE(frmProgress::current(), nullptr);
-    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
-    EXPECT_EQ(frmProgress::current()->lblFolders->text(), "1");
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 4");
+    EXPECT_EQ(frmProgress::current()->lblFolders->text(), "2");
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
@@ -176,21 +180,4 @@ TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
     EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
                                               "contact support for assistance.\n\n"));
     EXPECT_EQ(prompts.fileRequests().size(), asked);
-}
-
-TEST_F(FileExchangeTest, firefoxImportFindsProfilesInTheXdgConfigurationFolder)
-{
-    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
-    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
-    prompts.answer(MsgResult::Yes);
-    run(true, 1);
-    if (wasSet)
-        qputenv("XDG_CONFIG_HOME", previous);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
-    ASSERT_NE(frmProgress::current(), nullptr);
-    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2");
-    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The main window with a sample database open, the Import/Export window on it, a
-// Favorites folder in a temporary folder named in the settings, and a way to run an
-// entry as the user does.
+// The Import/Export window on a main window with a sample database, and a Favorites
+// folder named in the settings.
 #include "controls/qbbuttons_h.h"
 #include "exchange/shellfolders.h"
 #include "exchange/ui/frmdirselect.h"
@@ -52,13 +51,6 @@ protected:
         for (int i = 0; i < 200 && dialog->isRunning(); ++i)
             QTest::qWait(5);
         EXPECT_TRUE(dialog->cmdSave->isEnabled());
-    }
-    QStringList topNames() const
-    {
-        QStringList names;
-        for (const XmlNode &f : doc()->documentElement().childElements())
-            names << f.childText("NAME");
-        return names;
     }
 
     QTemporaryDir files;

@@ -100,6 +100,8 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
 
 TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
 {
+    EXPECT_EQ(aspectPageForStyle("vdall.XSL").pageName, "AllTemp");
+    EXPECT_EQ(aspectPageForStyle("VDSearch.xsl").pageName, "FoldersTemp");
     QStringList rendered;
     window->ops.loadAspectPage = [&](const QString &style, const QString &page, bool) {
         rendered << style + "/" + page;
@@ -119,13 +121,6 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     showAspectWeb(*window);
     EXPECT_EQ(rendered.last(), "VDHits.xsl/HitsTemp");
     webAspectHtml = false;
-}
-
-TEST_F(AspectsTest, pagesOfStylesheets)
-{
-    EXPECT_EQ(aspectPageForStyle("vdall.XSL").pageName, "AllTemp");
-    EXPECT_EQ(aspectPageForStyle("VDHits.xsl").staleFlag, frmVardecks::HitsPage);
-    EXPECT_EQ(aspectPageForStyle("VDSearch.xsl").pageName, "FoldersTemp");
 }
 
 TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)

@@ -1,6 +1,5 @@
-// Tools > Get Vardeck from browser, the "Vardeck detected" dialog, the hand-off and
-// Close all, on a main window with editing installed, against a Firefox profile and
-// a debugging endpoint that the tests make themselves.
+// Get Vardeck from browser, its dialog, the hand-off and Close all, against a
+// test-written Firefox profile and a debugging endpoint on 127.0.0.1.
 #include "explorer/editingfixture.h"
 #include "platform/net/connection.h"
 #include "storage/settingsstore.h"
@@ -173,7 +172,6 @@ TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
 
     // Values beyond 16 bits (a large screen, or a place on a screen that is gone).
     SettingsStore::setVDFormValues(70000, 60000, 90000, 40000);
-    EXPECT_EQ(SettingsStore::getFrmVDWidthSetting(), 70000);
     frmVardeckDialog far(pages, QIcon());
     EXPECT_TRUE(screen.contains(QRect(far.pos(), far.size()))) << "on the screen, and no larger than it";
 
@@ -226,14 +224,6 @@ TEST_F(CaptureTest, firefoxIntegrationOpensTheExtensionInFirefoxOrSaysWhyNot)
     EXPECT_EQ(launcher.starts().front().args, QStringList({extension}));
 }
 
-} // namespace
-} // namespace rr::test
-
-namespace rr::test
-{
-namespace
-{
-
 // Under an X server of the test's own with a window manager: a Firefox window with
 // a non-browser window titled "Netscape notes" above it.
 class BrowserWindowsTest : public CaptureTest
@@ -259,7 +249,7 @@ protected:
     std::unique_ptr<HelperWindow> notes;
 };
 
-TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTop)
+TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAllClosesOnlyBrowsers)
 {
     openDb();
     profile.writeSession(FirefoxProfile::twoWindows());
@@ -269,10 +259,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTop)
     ASSERT_EQ(window->detectedPages.size(), 1);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
-}
 
-TEST_F(BrowserWindowsTest, closeAllAsksOnlyBrowserWindowsToClose)
-{
     menu("mnuToolsCloseAll");
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(firefox->closeRequested(10000));
