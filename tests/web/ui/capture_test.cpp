@@ -66,17 +66,6 @@ protected:
         s.timeoutMs = 10000;
         setCaptureSettings(s);
     }
-    static QStringList nodes(const frmVardeckDialog *d)
-    {
-        QStringList out;
-        for (int i = 0; i < d->tvwDetected->topLevelItemCount(); ++i)
-            out << d->tvwDetected->topLevelItem(i)->text(0);
-        return out;
-    }
-    static QStringList details(const frmVardeckDialog *d)
-    {
-        return {d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()};
-    }
     int vardeckCount() const { return int(freshDb().getTheDOM()->getElementsByTagName("VARDECK").size()); }
 
     FirefoxProfile profile;
@@ -117,12 +106,14 @@ TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
     whileModal<frmVardeckDialog>(
         [&](frmVardeckDialog *d) {
             EXPECT_EQ(d->windowTitle(), "Vardeck detected");
-            EXPECT_EQ(nodes(d).size(), 4);
+            EXPECT_EQ(d->tvwDetected->topLevelItemCount(), 4);
             EXPECT_EQ(d->tvwDetected->currentItem(), d->tvwDetected->topLevelItem(0));
             EXPECT_EQ(d->lblName->textFormat(), Qt::PlainText);
             QTest::mouseClick(d->tvwDetected->viewport(), Qt::LeftButton, {},
                               d->tvwDetected->visualItemRect(d->tvwDetected->topLevelItem(3)).center());
-            EXPECT_EQ(details(d), QStringList({"Mail inbox", "https://mail.example/inbox", "", "Chrome"}));
+            EXPECT_EQ(
+                QStringList({d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()}),
+                QStringList({"Mail inbox", "https://mail.example/inbox", "", "Chrome"}));
             QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
             EXPECT_TRUE(appOptions().getAutoSave());
             QTest::keyClick(d, Qt::Key_Return);
