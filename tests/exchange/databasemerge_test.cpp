@@ -11,8 +11,7 @@ using namespace rr::test;
 namespace
 {
 
-// The other file lies in a folder of its own, with no DTD beside it; its identifiers
-// are the same as the open database's.
+// The other file, alone in its folder with no DTD, reuses the open database's identifiers.
 QString writeOther(const QTemporaryDir &dir, const QByteArray &body,
                    const QByteArray &doctype = "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>")
 {

@@ -19,9 +19,8 @@ QStringList childNames(const XmlNode &node)
     return names;
 }
 
-// A Favorites folder as it arrives from other computers: nested folders, shortcut
-// files with sections, BASEURL and IconFile lines, empty, UTF-16 and garbage files,
-// a file that cannot be read, a picture, an empty folder and a link back up the tree.
+// Nested folders; shortcuts with sections, BASEURL and IconFile lines; empty, UTF-16,
+// garbage and unreadable files; a picture, an empty folder and a link up the tree.
 struct FavoritesTree {
     QTemporaryDir dir;
     QString root;

@@ -94,7 +94,7 @@ TEST_F(CaptureTest, getWithNothingOpenSaysSoAndWithOnePageStartsANewVardeckAtOnc
     EXPECT_EQ(window->chosenPage.browser, "Mozilla Firefox");
 }
 
-TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
+TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOnlyOkSavesOne)
 {
     openDb();
     clickFolder("T6");
@@ -102,7 +102,21 @@ TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
     LoopbackServer server(devTools);
     useSources({server.port()});
     const int before = vardeckCount();
-    appOptions().setAutoSave(false);
+    // Escape and the close box add nothing and keep the AutoSave choice.
+    appOptions().setAutoSave(true);
+    whileModal<frmVardeckDialog>(
+        [&](frmVardeckDialog *d) {
+            EXPECT_TRUE(d->chkAutosave->isChecked());
+            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
+            QTest::keyClick(d->tvwDetected, Qt::Key_Escape);
+        },
+        [&] { menu("mnuToolsGet"); });
+    EXPECT_FALSE(appOptions().getAutoSave());
+    whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu("mnuToolsGet"); });
+    EXPECT_EQ(window->chosenPage.address, "");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(vardeckCount(), before);
+
     whileModal<frmVardeckDialog>(
         [&](frmVardeckDialog *d) {
             EXPECT_EQ(d->windowTitle(), "Vardeck detected");
@@ -124,26 +138,6 @@ TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
     EXPECT_EQ(vardeckCount(), before + 1);
     EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox");
     EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
-}
-
-TEST_F(CaptureTest, escapeAndTheCloseBoxAddNothingAndKeepTheAutoSaveChoice)
-{
-    openDb();
-    profile.writeSession(FirefoxProfile::twoWindows());
-    appOptions().setAutoSave(true);
-    const int before = vardeckCount();
-    whileModal<frmVardeckDialog>(
-        [&](frmVardeckDialog *d) {
-            EXPECT_TRUE(d->chkAutosave->isChecked());
-            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
-            QTest::keyClick(d->tvwDetected, Qt::Key_Escape);
-        },
-        [&] { menu("mnuToolsGet"); });
-    EXPECT_FALSE(appOptions().getAutoSave());
-    whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu("mnuToolsGet"); });
-    EXPECT_EQ(window->chosenPage.address, "");
-    EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(vardeckCount(), before);
 }
 
 TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
@@ -215,8 +209,7 @@ TEST_F(CaptureTest, firefoxIntegrationOpensTheExtensionInFirefoxOrSaysWhyNot)
     EXPECT_EQ(launcher.starts().front().args, QStringList({extension}));
 }
 
-// Under an X server of the test's own with a window manager: a Firefox window with
-// a non-browser window titled "Netscape notes" above it.
+// The test's own X server: a Firefox window under a non-browser one titled "Netscape notes".
 class BrowserWindowsTest : public CaptureTest
 {
 protected:
