@@ -1,7 +1,6 @@
 #pragma once
-// An open database in a temporary home, files written byte for byte, and a compact
-// text of a folder subtree so that tests compare whole imported trees with one
-// literal: Name[Vardeck=address,…]{sub-folders…}.
+// An open database in a temporary home, and folder subtrees as one compact literal:
+// Name[Vardeck=address,…]{sub-folders…}.
 #include "platform/xmldocument.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -67,7 +66,6 @@ struct OpenDb {
     // The collection of tests/data/exchange/name, opened from the database folder.
     static OpenDb fromDataFile(const QString &name)
     {
-        // writeDatabase adds the prologue itself.
         const QByteArray text = readBytes(dataFile("exchange/" + name));
         return OpenDb(text.mid(text.indexOf("<FOLDERS>")));
     }

@@ -1,11 +1,83 @@
-#include "importexportfixture.h"
+// The Import/Export window on a main window with a sample database, and a Favorites
+// folder named in the settings.
+#include "controls/qbbuttons_h.h"
+#include "exchange/shellfolders.h"
+#include "exchange/ui/frmdirselect.h"
+#include "exchange/ui/frmimportexport.h"
+#include "exchange/ui/frmprogress.h"
+#include "explorer/editing.h"
+#include "explorer/explorerfixture.h"
+#include "storage/registryfunctions.h"
 #include "support/failingdisk.h"
 
 #include <QCheckBox>
-#include <QProgressBar>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
 
 using namespace rr;
 using namespace rr::test;
+
+namespace
+{
+
+class ImportExportTest : public ExplorerTest
+{
+protected:
+    void SetUp() override
+    {
+        ExplorerTest::SetUp();
+        openDatabase();
+        favorites = files.filePath("Favorites");
+        writeBytes(favorites + "/Example.url", "[InternetShortcut]\r\nURL=http://example.com/\r\n");
+        writeBytes(favorites + "/Sub/Inner.url", "[InternetShortcut]\r\nURL=http://inner.example/\r\n");
+        QFile::link(favorites + "/Broken.url", favorites + "/Broken.url");
+        RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, QLatin1String(kShellFoldersKey), "Favorites", favorites);
+        dialog = new frmImportExport(*window);
+        dialog->importDay = QDate(2026, 12, 7);
+        dialog->show();
+    }
+    void TearDown() override
+    {
+        if (frmProgress *progress = frmProgress::current())
+            delete progress;
+        ExplorerTest::TearDown();
+    }
+
+    // Chooses an entry as the user does and presses OK; returns once the run is over.
+    void run(bool import, int entry)
+    {
+        QTest::mouseClick(dialog->opt(import ? 0 : 1), Qt::LeftButton);
+        QComboBox *list = import ? dialog->cmbImport : dialog->cmbExport;
+        list->setCurrentIndex(entry);
+        emit list->activated(entry);
+        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        EXPECT_FALSE(dialog->cmdSave->isEnabled());
+        for (int i = 0; i < 200 && dialog->isRunning(); ++i)
+            QTest::qWait(5);
+        EXPECT_TRUE(dialog->cmdSave->isEnabled());
+    }
+
+    QTemporaryDir files;
+    QString favorites;
+    frmImportExport *dialog = nullptr;
+};
+
+// With Firefox's folders in the temporary folder too.
+class FileExchangeTest : public ImportExportTest
+{
+protected:
+    void SetUp() override
+    {
+        ImportExportTest::SetUp();
+        dialog->appDataPath = files.path();
+        dialog->firefoxRoot = files.filePath(".mozilla/firefox");
+    }
+    static QByteArray data(const QString &name) { return readBytes(dataFile("exchange/" + name)); }
+};
+
+} // namespace
 
 TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
 {
@@ -17,10 +89,6 @@ TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
     EXPECT_EQ(dialog->lblDesc->text(), "");
     EXPECT_EQ(dialog->favoritesPath, favorites);
     EXPECT_EQ(dialog->firefoxRoot, QDir::homePath() + "/.mozilla/firefox");
-    EXPECT_EQ(dialog->cmbImport->count(), 5);
-    EXPECT_EQ(dialog->cmbImport->itemText(4), "PDF documents");
-    EXPECT_EQ(dialog->cmbExport->count(), 6);
-    EXPECT_EQ(dialog->cmbExport->itemText(5), "All Vardecks as CSV");
 
     // OK with nothing chosen does nothing at all.
     QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
@@ -64,9 +132,6 @@ TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShow
     EXPECT_EQ(progress->lblName2->text(), "Task completed");
     EXPECT_EQ(progress->lblName->text(), "Skipped, could not be read: 1");
     EXPECT_TRUE(progress->Label6->isVisibleTo(progress));
-
-    EXPECT_TRUE(topics()->isVisible());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     ASSERT_NE(topics()->currentItem(), nullptr);
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported favorites");
     XMLDatabase disk;
@@ -80,9 +145,10 @@ TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShow
     EXPECT_EQ(frmProgress::current(), nullptr);
 }
 
-TEST_F(ImportExportTest, refusedOrImpossibleImportsChangeNothing)
+TEST_F(ImportExportTest, refusedImpossibleOrUnsavableImportsChangeNothing)
 {
     const QByteArray before = fileBytes();
+    const QByteArray documentBefore = doc()->toBytes();
     prompts.answer(MsgResult::No);
     run(true, 0);
     EXPECT_EQ(frmProgress::current(), nullptr);
@@ -97,14 +163,11 @@ TEST_F(ImportExportTest, refusedOrImpossibleImportsChangeNothing)
     dialog->chooseFolder = [](QWidget *) { return false; };
     run(true, 4);
     EXPECT_EQ(frmProgress::current(), nullptr);
-    EXPECT_EQ(topNames(), QStringList({"zebra", "Apple", "banana"}));
+    EXPECT_EQ(doc()->toBytes(), documentBefore);
     EXPECT_EQ(fileBytes(), before);
-}
 
-TEST_F(ImportExportTest, anImportThatCannotBeSavedIsTakenBackWithItsReason)
-{
-    const QByteArray before = fileBytes();
-    const QByteArray documentBefore = doc()->toBytes();
+    // An import that cannot be saved is taken back with its reason.
+    dialog->favoritesPath = favorites;
     prompts.answer(MsgResult::Yes);
     {
         FailingDisk disk(200);
@@ -165,4 +228,159 @@ TEST_F(ImportExportTest, folderPickerLeavesItsChoiceInTheSharedState)
     QTest::mouseClick(again.cmdCancel, Qt::LeftButton);
     EXPECT_EQ(chosenFolderPath, "");
     EXPECT_EQ(pdfIncludeSubfolders, 1);
+}
+
+TEST_F(FileExchangeTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
+{
+    const QByteArray before = fileBytes();
+    const QString root = files.filePath(".mozilla/firefox");
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    EXPECT_EQ(prompts.messages()[0].title, "Import bookmarks?");
+    EXPECT_EQ(prompts.messages()[0].text, "You are about to import your Firefox bookmarks on this computer into "
+                                          "Razuzezu Revidod.  Do you wish to proceed?");
+    EXPECT_EQ(prompts.lastText(), "The folder " + root + " could not be found");
+
+    QDir().mkpath(root + "/abc.default");
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    EXPECT_EQ(prompts.lastText(), "No bookmarks files could be found in " + root + " or any of its subfolders.");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(doc()->documentElement().childElements().size(), 3);
+
+    // Profiles in Firefox's own folder and in the XDG configuration folder are both read.
+    writeBytes(root + "/abc.default/bookmarks.html", data("bookmarks.html"));
+    qputenv("XDG_CONFIG_HOME", files.filePath("xdg").toUtf8());
+    writeBytes(files.filePath("xdg/mozilla/firefox/abc.default/bookmarks.html"), data("bookmarks.html"));
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_NE(frmProgress::current(), nullptr);
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 4");
+    EXPECT_EQ(frmProgress::current()->lblFolders->text(), "2");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
+}
+
+TEST_F(FileExchangeTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
+{
+    const QString other = files.filePath("other/Other.xml");
+    writeBytes(other, "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" +
+                          folderXml("T1", "Merged", vardeckXml("W1", "m1") + vardeckXml("W2", "m2"),
+                                    folderXml("T2", "Below", vardeckXml("W3", "m3"))) +
+                          "</FOLDERS>");
+    const QByteArray before = fileBytes();
+    const QByteArray documentBefore = doc()->toBytes();
+    prompts.answerFile(other);
+    {
+        FailingDisk disk(200);
+        run(true, 3);
+    }
+    EXPECT_TRUE(prompts.lastText().startsWith("The imported folders and Vardecks could not be saved, so nothing was "
+                                              "added: "));
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(doc()->toBytes(), documentBefore);
+    ASSERT_EQ(prompts.fileRequests().size(), 1u);
+    EXPECT_EQ(prompts.fileRequests()[0].title, "Import Vardecks database...");
+    EXPECT_EQ(prompts.fileRequests()[0].startFolder, home.databaseFolder());
+
+    // The Vardeck shown before goes, and the panel says so rather than going blank.
+    installEditing(*window);
+    showVardeck("T1", "W1");
+    prompts.answerFile(other);
+    run(true, 3);
+    EXPECT_EQ(window->tabView->TabCaption(0).trimmed(), "No Vardeck selected");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
+    ASSERT_NE(frmProgress::current(), nullptr);
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
+    EXPECT_EQ(root()->childCount(), 4);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    XMLDatabase disk;
+    ASSERT_TRUE(disk.openDBValidate(path));
+    EXPECT_EQ(disk.getTheDOM()->documentElement().childElements().last().childText("NAME"), "Merged");
+    EXPECT_EQ(disk.getTheDOM()->countElements("VARDECK"), 6);
+
+    prompts.answer(MsgResult::Ok);
+    run(true, 3); // the file dialog cancelled
+    EXPECT_EQ(disk.getTheDOM()->countElements("VARDECK"), 6);
+}
+
+TEST_F(FileExchangeTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
+{
+    const QString csv = files.filePath("out.csv");
+    prompts.answerFile(csv);
+    run(false, 5);
+    EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to " + csv + ".");
+    ASSERT_EQ(prompts.fileRequests().size(), 1u);
+    EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a CSV file");
+    EXPECT_EQ(prompts.fileRequests()[0].defaultName, "Vardecks");
+    EXPECT_EQ(prompts.fileRequests()[0].filters, QStringList({"CSV Files (*.csv)"}));
+    EXPECT_TRUE(readBytes(csv).contains("\r\nBeta site,http://www.beta.example/docs/page.html,A page,"));
+
+    writeBytes(csv, "mine");
+    prompts.answerFile(csv);
+    prompts.answer(MsgResult::No);
+    run(false, 5);
+    EXPECT_EQ(prompts.lastText(), "The file " + csv + " already exists - do you wish to overwrite it?");
+    EXPECT_EQ(prompts.messages().back().title, "Overwrite?");
+    EXPECT_EQ(readBytes(csv), "mine");
+
+    prompts.answerFile(files.filePath("new.csv"));
+    {
+        FailingDisk disk(20);
+        run(false, 5);
+    }
+    EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
+                                              "contact support for assistance.\n\n"));
+    EXPECT_FALSE(QFile::exists(files.filePath("new.csv")));
+}
+
+TEST_F(FileExchangeTest, firefoxExportWritesTheProfileFileAndSaysHowFirefoxTakesIt)
+{
+    const QString root = files.filePath(".mozilla/firefox");
+    QDir().mkpath(root);
+    run(false, 1);
+    EXPECT_EQ(prompts.messages()[0].text, "Please close all open instances of Mozilla Firefox.  Your Vardecks and "
+                                          "folders will be exported to a directory called Imported Vardecks.");
+    EXPECT_TRUE(prompts.lastText().startsWith("No Firefox bookmarks file (bookmarks.html) could be found in " + root +
+                                              ", so nothing was exported."));
+
+    const QString file = root + "/abc.default/bookmarks.html";
+    writeBytes(file, data("bookmarks.html"));
+    dialog->exportTime = QDateTime::fromSecsSinceEpoch(1765100000, Qt::UTC);
+    run(false, 1);
+    EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to Mozilla Firefox bookmarks.\n\n"
+                                  "They were added as the folder Imported Vardecks to " +
+                                      file + "; the file as it was is kept as " + file +
+                                      ".bak.  Firefox does not read this file back by itself: in its Library "
+                                      "(Bookmarks > Manage Bookmarks) choose Import and Backup > Import Bookmarks "
+                                      "from HTML... and pick this file.");
+    EXPECT_TRUE(readBytes(file).contains("<DT><H3 ADD_DATE=\"1765100000\" ID=\"rdf:#T7\">Imported Vardecks</H3>\n"));
+}
+
+TEST_F(FileExchangeTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt)
+{
+    QByteArray body = data("collection.xml");
+    openDatabase(body.mid(body.indexOf("<FOLDERS>")));
+    for (const char *sheet : {"VD_plain.xsl", "VDAll_plain.xsl", "VDFavs_plain.xsl"})
+        QFile::copy(paths::installedDataFolder() + "/DeVivozoda/" + sheet, home.databaseFolder() + sheet);
+    const QStringList pages = {"web-folders.htm", "web-all.htm", "web-favorites.htm"};
+    for (int i = 0; i < 3; ++i) {
+        const QString page = files.filePath(pages[i]);
+        prompts.answerFile(page);
+        prompts.answer(i == 2 ? MsgResult::Yes : MsgResult::No);
+        run(false, 2 + i);
+        EXPECT_EQ(prompts.messages().back().title, "View exported file?");
+        EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to " + page +
+                                          ". Do you wish to view the file now?");
+        EXPECT_EQ(readBytes(page), data(pages[i])) << pages[i].toStdString();
+    }
+    EXPECT_EQ(prompts.fileRequests()[0].title, "Choose a folder and file name to save as a web page");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({QUrl::fromLocalFile(files.filePath(pages[2])).toString()}));
+
+    QFile::remove(home.databaseFolder() + "VDFavs_plain.xsl");
+    const size_t asked = prompts.fileRequests().size();
+    run(false, 4);
+    EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported.  Please "
+                                              "contact support for assistance.\n\n"));
+    EXPECT_EQ(prompts.fileRequests().size(), asked);
 }

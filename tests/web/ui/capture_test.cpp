@@ -1,6 +1,5 @@
-// Tools > Get Vardeck from browser, the "Vardeck detected" dialog, the hand-off and
-// Close all, on a main window with editing installed, against a Firefox profile and
-// a debugging endpoint that the tests make themselves.
+// Get Vardeck from browser, its dialog, the hand-off and Close all, against a
+// test-written Firefox profile and a debugging endpoint on 127.0.0.1.
 #include "explorer/editingfixture.h"
 #include "platform/net/connection.h"
 #include "storage/settingsstore.h"
@@ -67,17 +66,6 @@ protected:
         s.timeoutMs = 10000;
         setCaptureSettings(s);
     }
-    static QStringList nodes(const frmVardeckDialog *d)
-    {
-        QStringList out;
-        for (int i = 0; i < d->tvwDetected->topLevelItemCount(); ++i)
-            out << d->tvwDetected->topLevelItem(i)->text(0);
-        return out;
-    }
-    static QStringList details(const frmVardeckDialog *d)
-    {
-        return {d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()};
-    }
     int vardeckCount() const { return int(freshDb().getTheDOM()->getElementsByTagName("VARDECK").size()); }
 
     FirefoxProfile profile;
@@ -106,7 +94,7 @@ TEST_F(CaptureTest, getWithNothingOpenSaysSoAndWithOnePageStartsANewVardeckAtOnc
     EXPECT_EQ(window->chosenPage.browser, "Mozilla Firefox");
 }
 
-TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
+TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOnlyOkSavesOne)
 {
     openDb();
     clickFolder("T6");
@@ -114,34 +102,8 @@ TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOkSavesExactlyOne)
     LoopbackServer server(devTools);
     useSources({server.port()});
     const int before = vardeckCount();
-    appOptions().setAutoSave(false);
-    whileModal<frmVardeckDialog>(
-        [&](frmVardeckDialog *d) {
-            EXPECT_EQ(d->windowTitle(), "Vardeck detected");
-            EXPECT_EQ(nodes(d).size(), 4);
-            EXPECT_EQ(d->tvwDetected->currentItem(), d->tvwDetected->topLevelItem(0));
-            EXPECT_EQ(d->lblName->textFormat(), Qt::PlainText);
-            QTest::mouseClick(d->tvwDetected->viewport(), Qt::LeftButton, {},
-                              d->tvwDetected->visualItemRect(d->tvwDetected->topLevelItem(3)).center());
-            EXPECT_EQ(details(d), QStringList({"Mail inbox", "https://mail.example/inbox", "", "Chrome"}));
-            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
-            EXPECT_TRUE(appOptions().getAutoSave());
-            QTest::keyClick(d, Qt::Key_Return);
-        },
-        [&] { menu("mnuToolsGet"); });
-    EXPECT_EQ(window->chosenPage.name, "Mail inbox");
-    EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
-    EXPECT_EQ(vardeckCount(), before + 1);
-    EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox");
-    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
-}
-
-TEST_F(CaptureTest, escapeAndTheCloseBoxAddNothingAndKeepTheAutoSaveChoice)
-{
-    openDb();
-    profile.writeSession(FirefoxProfile::twoWindows());
+    // Escape and the close box add nothing and keep the AutoSave choice.
     appOptions().setAutoSave(true);
-    const int before = vardeckCount();
     whileModal<frmVardeckDialog>(
         [&](frmVardeckDialog *d) {
             EXPECT_TRUE(d->chkAutosave->isChecked());
@@ -154,6 +116,28 @@ TEST_F(CaptureTest, escapeAndTheCloseBoxAddNothingAndKeepTheAutoSaveChoice)
     EXPECT_EQ(window->chosenPage.address, "");
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(vardeckCount(), before);
+
+    whileModal<frmVardeckDialog>(
+        [&](frmVardeckDialog *d) {
+            EXPECT_EQ(d->windowTitle(), "Vardeck detected");
+            EXPECT_EQ(d->tvwDetected->topLevelItemCount(), 4);
+            EXPECT_EQ(d->tvwDetected->currentItem(), d->tvwDetected->topLevelItem(0));
+            EXPECT_EQ(d->lblName->textFormat(), Qt::PlainText);
+            QTest::mouseClick(d->tvwDetected->viewport(), Qt::LeftButton, {},
+                              d->tvwDetected->visualItemRect(d->tvwDetected->topLevelItem(3)).center());
+            EXPECT_EQ(
+                QStringList({d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()}),
+                QStringList({"Mail inbox", "https://mail.example/inbox", "", "Chrome"}));
+            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
+            EXPECT_TRUE(appOptions().getAutoSave());
+            QTest::keyClick(d, Qt::Key_Return);
+        },
+        [&] { menu("mnuToolsGet"); });
+    EXPECT_EQ(window->chosenPage.name, "Mail inbox");
+    EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
+    EXPECT_EQ(vardeckCount(), before + 1);
+    EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox");
+    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
 }
 
 TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
@@ -173,7 +157,6 @@ TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
 
     // Values beyond 16 bits (a large screen, or a place on a screen that is gone).
     SettingsStore::setVDFormValues(70000, 60000, 90000, 40000);
-    EXPECT_EQ(SettingsStore::getFrmVDWidthSetting(), 70000);
     frmVardeckDialog far(pages, QIcon());
     EXPECT_TRUE(screen.contains(QRect(far.pos(), far.size()))) << "on the screen, and no larger than it";
 
@@ -226,16 +209,7 @@ TEST_F(CaptureTest, firefoxIntegrationOpensTheExtensionInFirefoxOrSaysWhyNot)
     EXPECT_EQ(launcher.starts().front().args, QStringList({extension}));
 }
 
-} // namespace
-} // namespace rr::test
-
-namespace rr::test
-{
-namespace
-{
-
-// Under an X server of the test's own with a window manager: a Firefox window with
-// a non-browser window titled "Netscape notes" above it.
+// The test's own X server: a Firefox window under a non-browser one titled "Netscape notes".
 class BrowserWindowsTest : public CaptureTest
 {
 protected:
@@ -259,7 +233,7 @@ protected:
     std::unique_ptr<HelperWindow> notes;
 };
 
-TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTop)
+TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAllClosesOnlyBrowsers)
 {
     openDb();
     profile.writeSession(FirefoxProfile::twoWindows());
@@ -269,10 +243,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTop)
     ASSERT_EQ(window->detectedPages.size(), 1);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
-}
 
-TEST_F(BrowserWindowsTest, closeAllAsksOnlyBrowserWindowsToClose)
-{
     menu("mnuToolsCloseAll");
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(firefox->closeRequested(10000));

@@ -1,4 +1,7 @@
+#include "exchange/bookmarkfile.h"
+#include "exchange/csvexport.h"
 #include "exchange/favoritesexport.h"
+#include "exchange/firefoxexport.h"
 #include "exchange/folderimport.h"
 #include "exchangefixture.h"
 
@@ -25,10 +28,80 @@ QByteArray awkwardBody()
 
 } // namespace
 
+TEST(CsvExport, writesEveryVardeckCleanedAsTheGoldenFile)
+{
+    const OpenDb open = OpenDb::fromDataFile("collection.xml");
+    EXPECT_EQ(csvText(open.doc()), readBytes(dataFile("exchange/collection.csv")));
+
+    const OpenDb empty("<FOLDERS>" + folderXml("T1", "Nothing") + "</FOLDERS>");
+    EXPECT_EQ(csvText(empty.doc()), "NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,NOTES\r\n");
+}
+
+TEST(CsvExport, noFieldCanSplitALineOrRunAsAFormula)
+{
+    EXPECT_EQ(csvField("a\r\nb,c"), "a  b c");
+    EXPECT_EQ(csvField("=1+1"), "'=1+1");
+    EXPECT_EQ(csvField("\t=1"), "'\t=1");
+    EXPECT_EQ(csvField("say \"x\""), "\"say \"\"x\"\"\"");
+    EXPECT_EQ(csvField("=\"q\""), "\"'=\"\"q\"\"\"");
+    EXPECT_EQ(csvField("a=b-c"), "a=b-c");
+    EXPECT_EQ(csvField(""), "");
+}
+
+TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndAndKeepsABackup)
+{
+    const OpenDb open = OpenDb::fromDataFile("collection.xml");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bookmarks.html");
+    const QByteArray original = readBytes(dataFile("exchange/bookmarks.html"));
+    writeBytes(file, original);
+    const FirefoxExportResult result = exportToFirefoxFile(file, open.doc(), "T5", 1765100000);
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.backupFile, file + ".bak");
+    EXPECT_EQ(readBytes(file), readBytes(dataFile("exchange/firefox-export.html")));
+    EXPECT_EQ(readBytes(file + ".bak"), original);
+
+    // Read back, the new folder holds every folder and Vardeck by name and address.
+    QList<BookmarkEntry> entries;
+    ASSERT_TRUE(readBookmarkFile(file, &entries));
+    QStringList back;
+    for (const BookmarkEntry &e : entries)
+        back << (e.kind == BookmarkEntry::Kind::Heading ? "#" + e.text : e.text + "=" + e.address);
+    EXPECT_EQ(back.mid(3),
+              QStringList({"#Imported Vardecks", "#Work & Play", "Smith, John=http://smith.example/?a=1&b=2",
+                           QString::fromUtf8("Caf\xc3\xa9 <tags>=https://xn--caf-dma.example/"), "#Empty", "#Deep",
+                           "-dash=javascript:alert(\"x\")", "#Second", "Plain=http://plain.example/"}));
+}
+
+TEST(FirefoxExport, keepsCrLfFilesCrLfAndLeavesFilesWithoutAListAlone)
+{
+    const OpenDb open;
+    QByteArray text;
+    ASSERT_TRUE(firefoxExportText("<DL><p>\r\n<DT><A HREF=\"x\">X</A></dl>\r\n", open.doc(), "T9", 1, &text));
+    EXPECT_EQ(text,
+              "<DL><p>\r\n<DT><A HREF=\"x\">X</A>\r\n<DT><H3 ADD_DATE=\"1\" ID=\"rdf:#T9\">Imported Vardecks</H3>\r\n"
+              "<DL><p>\r\n<DT><H3 ADD_DATE=\"1\" ID=\"rdf:#T1\">Mine</H3>\r\n<DL><p>\r\n"
+              "<DT><A HREF=\"http://a.example/\" ADD_DATE=\"1\" ID=\"rdf:#W1\">One</A>\r\n</DL><p>\r\n</DL><p>\r\n"
+              "</dl>\r\n");
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bookmarks.html");
+    writeBytes(file, "<html>no list</html>");
+    const FirefoxExportResult result = exportToFirefoxFile(file, open.doc(), "T9", 1);
+    EXPECT_EQ(result.error, file + " holds no bookmark list (no </DL>), so it was left as it is.");
+    EXPECT_EQ(readBytes(file), "<html>no list</html>");
+    EXPECT_FALSE(QFile::exists(file + ".bak"));
+}
+
 TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTarget)
 {
     QTemporaryDir favorites;
     OpenDb open(awkwardBody());
+    const QString gone = favorites.filePath("Gone");
+    EXPECT_EQ(exportToFavorites(open.doc(), gone).error,
+              "The Favorites folder " + gone + " does not exist, so nothing was exported.");
+    EXPECT_TRUE(treeListing(favorites.path()).isEmpty()) << "a missing folder gets nothing";
+
     const FavoritesExportResult first = exportToFavorites(open.doc(), favorites.path());
     EXPECT_EQ(first.error, "");
     EXPECT_EQ(first.targetDir, favorites.path() + "/Imported Vardecks");
@@ -56,24 +129,10 @@ TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTarget)
     EXPECT_EQ(exportToFavorites(open.doc(), favorites.path()).targetDir, favorites.path() + "/Imported Vardecks 2");
 }
 
-TEST(FavoritesExport, aMissingFavoritesFolderIsRefusedAndNothingIsWritten)
-{
-    QTemporaryDir dir;
-    OpenDb open(awkwardBody());
-    const FavoritesExportResult result = exportToFavorites(open.doc(), dir.filePath("Gone"));
-    EXPECT_EQ(result.error,
-              "The Favorites folder " + dir.filePath("Gone") + " does not exist, so nothing was exported.");
-    EXPECT_TRUE(treeListing(dir.path()).isEmpty());
-    EXPECT_EQ(exportToFavorites(open.doc(), "").error,
-              "The Favorites folder  does not exist, so nothing was exported.");
-}
-
 TEST(FavoritesExport, aFolderThatCannotBeWrittenIsReportedAndTheRestGoesOn)
 {
     QTemporaryDir favorites;
-    OpenDb open(awkwardBody());
-    // A file where the export's own sub-folder would go cannot happen by name clash, so
-    // make the target's parent refuse the deepest folders: names past the path limit.
+    // Folders nested past the path limit cannot be made.
     QByteArray deep = folderXml("T9", QByteArray(240, 'z'), vardeckXml("W9", "last"));
     for (int i = 0; i < 20; ++i)
         deep = folderXml("T" + QByteArray::number(10 + i), QByteArray(240, 'y'), {}, deep);
