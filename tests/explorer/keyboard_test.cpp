@@ -1,6 +1,5 @@
-// The main window at the keyboard and the mouse as a user drives it: real key and
-// mouse events, and questions answered through a real modal dialog so that focus
-// moves and nested event loops run as they do on screen.
+// The main window driven by real key and mouse events, with questions answered through a
+// real modal dialog so that focus moves and nested event loops run as on screen.
 #include "editingfixture.h"
 
 #include <QDialog>
@@ -117,7 +116,7 @@ TEST_F(KeyboardTest, escInANewVardeckAfterASecondFolderClickCancelsOnceAndRename
     EXPECT_EQ(node("T5")->text(0), "Apple");
 }
 
-TEST_F(KeyboardTest, aFolderEditorOpenWhenAnAddStartsClosesWithoutRenaming)
+TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscAndRenamesOnEnter)
 {
     openDb();
     clickFolder("T6");
@@ -133,24 +132,19 @@ TEST_F(KeyboardTest, aFolderEditorOpenWhenAnAddStartsClosesWithoutRenaming)
     EXPECT_EQ(onDiskFolderName("T6"), "banana");
     EXPECT_EQ(node("T6")->text(0), "banana");
     EXPECT_EQ(stored("W4").childText("NAME"), "Harbour");
-}
 
-TEST_F(KeyboardTest, escInAFolderEditorNeverRenamesAndEnterDoes)
-{
-    openDb();
-    clickFolder("T6");
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
     keys("Cherry");
     key(Qt::Key_Escape);
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(onDiskFolderName("T6"), "banana");
+    EXPECT_EQ(onDiskFolderName("T6"), "banana") << "Esc";
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
     keys("Cherry");
     key(Qt::Key_Return);
-    EXPECT_EQ(onDiskFolderName("T6"), "Cherry");
+    EXPECT_EQ(onDiskFolderName("T6"), "Cherry") << "Enter";
     EXPECT_EQ(window->lblTName->text(), "Cherry");
 }
 
