@@ -60,7 +60,6 @@ TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
     // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
     EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
     EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
-    EXPECT_FALSE(window->cmdMoveVD->isEnabled());
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 }

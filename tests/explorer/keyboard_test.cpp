@@ -85,7 +85,6 @@ protected:
         QWidget *focus = QApplication::focusWidget();
         return focus ? focus->objectName() : QString();
     }
-    QString onDiskFolderName(const QString &tid) const { return stored(tid).childText("NAME"); }
     bool folderEditorOpen() const
     {
         const auto editors = topics()->viewport()->findChildren<QLineEdit *>();
@@ -112,7 +111,7 @@ TEST_F(KeyboardTest, escInANewVardeckAfterASecondFolderClickCancelsOnceAndRename
     EXPECT_EQ(modal.texts, QStringList{"You are about to lose unsaved changes - do you wish to continue?"});
     EXPECT_FALSE(modal.askedDuringKey) << "the question waits until the key is delivered";
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(onDiskFolderName("T5"), "Apple");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
     EXPECT_EQ(node("T5")->text(0), "Apple");
 }
 
@@ -129,7 +128,7 @@ TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscA
     EXPECT_EQ(focusName(), "txtWName");
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(onDiskFolderName("T6"), "banana");
+    EXPECT_EQ(onDisk("T6", "NAME"), "banana");
     EXPECT_EQ(node("T6")->text(0), "banana");
     EXPECT_EQ(stored("W4").childText("NAME"), "Harbour");
 
@@ -138,13 +137,13 @@ TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscA
     keys("Cherry");
     key(Qt::Key_Escape);
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(onDiskFolderName("T6"), "banana") << "Esc";
+    EXPECT_EQ(onDisk("T6", "NAME"), "banana") << "Esc";
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
     keys("Cherry");
     key(Qt::Key_Return);
-    EXPECT_EQ(onDiskFolderName("T6"), "Cherry") << "Enter";
+    EXPECT_EQ(onDisk("T6", "NAME"), "Cherry") << "Enter";
     EXPECT_EQ(window->lblTName->text(), "Cherry");
 }
 
@@ -164,32 +163,6 @@ TEST_F(KeyboardTest, oneF4DuringAnEditAsksOnceAndMovesOnce)
     EXPECT_EQ(window->currentWID, second);
     EXPECT_EQ(tag(window->tvwWM->currentItem()), second);
     EXPECT_EQ(window->txtMode->text(), "");
-}
-
-TEST_F(KeyboardTest, tabMovesThroughTheEditBoxesInOrderAndTypesNoTab)
-{
-    openDb();
-    clickFolder("T5");
-    menu("mnuAddVardeck");
-    ASSERT_EQ(focusName(), "txtWName");
-    keys("Tides");
-    key(Qt::Key_Tab);
-    keys("http://tides.example/");
-    key(Qt::Key_Tab);
-    EXPECT_EQ(focusName(), "txtDescription");
-    keys("High and low");
-    key(Qt::Key_Tab);
-    EXPECT_EQ(focusName(), "txtKeywords");
-    keys("sea");
-    key(Qt::Key_Backtab);
-    EXPECT_EQ(focusName(), "txtDescription");
-    key(Qt::Key_S, Qt::ControlModifier);
-
-    const XmlNode vardeck = stored("W4");
-    ASSERT_TRUE(vardeck);
-    EXPECT_EQ(vardeck.childText("ADDRESS"), "http://tides.example/");
-    EXPECT_EQ(vardeck.childText("DESCRIPTION"), "High and low");
-    EXPECT_EQ(vardeck.childText("KEYWORD1"), "sea");
 }
 
 TEST_F(KeyboardTest, arrowsTypeAheadEnterAndSpaceShowTheFolderReached)
