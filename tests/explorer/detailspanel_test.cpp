@@ -56,11 +56,23 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
     EXPECT_EQ(window->txtNotes->toPlainText(), "");
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "ftp://files.example/x");
 
+    // A Vardeck deleted elsewhere is not shown, and the lists are refilled.
+    XmlNode beta = doc()->nodeFromID("W1");
+    beta.parentNode().removeChild(beta);
+    clickVardeck("W1");
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    QTest::qWait(20);
+    EXPECT_EQ(wmNode("W1"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+
+    // A long name is cut on its tab.
     clickFolder("T5");
+    doc()->nodeFromID("W3").setChildText("NAME", QString(200, 'n'));
     clickVardeck("W3");
     EXPECT_EQ(window->lblHome->text(), "https://www.bank.example/");
     EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture4->pixmap()));
     EXPECT_EQ(window->lbl(14)->text(), "9");
+    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
 }
 
 TEST_F(ExplorerTest, siteIconBecomesTheTabPictureAndTheThumbnailIsShown)
@@ -86,14 +98,6 @@ TEST_F(ExplorerTest, siteIconBecomesTheTabPictureAndTheThumbnailIsShown)
     clickVardeck("W2");
     EXPECT_TRUE(window->picThumb->pixmap().isNull());
     EXPECT_TRUE(sameImage(window->tabView->tabBar()->tabIcon(0).pixmap(16), window->Picture8->pixmap()));
-}
-
-TEST_F(ExplorerTest, longVardeckNameIsCutOnItsTab)
-{
-    const VD longName{"W1", QString(200, 'n'), "http://x.example/"};
-    openDatabase("<FOLDERS>" + folderXml("T1", "f", longName.xml()) + "</FOLDERS>");
-    showVardeck("T1", "W1");
-    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
 }
 
 TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
@@ -172,19 +176,6 @@ TEST_F(ExplorerTest, aClickInAListShowingAnotherFolderMakesThatFolderCurrent)
     vardeckViewsOf(*window)->listVD_DblClick();
     EXPECT_EQ(window->currentTID, "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
-}
-
-TEST_F(ExplorerTest, aVardeckDeletedElsewhereIsNotShownAndTheListsAreRefilled)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
-    XmlNode alpha = doc()->nodeFromID("W2");
-    alpha.parentNode().removeChild(alpha);
-    clickVardeck("W2");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
-    QTest::qWait(20);
-    EXPECT_EQ(wmNode("W2"), nullptr);
-    EXPECT_EQ(window->lbl(12)->text(), "1");
 }
 
 } // namespace

@@ -115,13 +115,6 @@ protected:
         EXPECT_TRUE(m_fresh->openDBValidate(path));
         return *m_fresh;
     }
-    static QStringList childNames(const XmlNode &node)
-    {
-        QStringList names;
-        for (const XmlNode &child : node.childElements())
-            names << child.nodeName();
-        return names;
-    }
 
     // The side files of a Vardeck of the open database.
     QString iconFile(const QString &wid) const { return home.databaseFolder() + "icons/Vardecks/" + wid + ".ico"; }
