@@ -23,9 +23,13 @@ QByteArray nestedBody()
     return "<FOLDERS>" + zebra + folderXml("T5", "Apple", vardeckXml("W3", "Three")) + "</FOLDERS>";
 }
 
-TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
+TEST_F(EditingTest, deletingAVardeckAsksAndRemovesTheShownOneWithItsSideFiles)
 {
     openDb();
+    window->runCommand("mnuEditDelete_Click");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
     makeSideFiles({"W1", "W2"});
     callOp(window->ops.populateIconList);
     showVardeck("T1", "W1");
@@ -36,6 +40,11 @@ TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
     doc()->nodeFromID("W1").setChildText("HITS", "5");
     callOp(window->ops.populatePopList, doc());
     ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::No);
+    menu("mnuEditDelete");
+    EXPECT_EQ(fileBytes(), before) << "No";
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
     prompts.answer(MsgResult::Yes);
     menu("mnuEditDelete");
     EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
@@ -62,24 +71,9 @@ TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
     EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
-}
-
-TEST_F(EditingTest, deletingAnswersAndRefusals)
-{
-    openDb();
-    window->runCommand("mnuEditDelete_Click");
-    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
-    window->runCommand("mnuEditDeleteTopic_Click");
-    EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
-
-    showVardeck("T5", "W3");
-    const QByteArray before = fileBytes();
-    prompts.answer(MsgResult::No);
-    menu("mnuEditDelete");
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(window->lblWName->text(), "Secure bank");
 
     // From the Popular tab the row goes and no folder stays shown.
+    showVardeck("T5", "W3");
     window->tabIndex->setTab(3);
     callOp(window->ops.populatePopList, doc());
     ASSERT_NE(findByTag(window->listPop, "W3"), nullptr);

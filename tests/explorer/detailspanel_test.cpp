@@ -100,12 +100,11 @@ TEST_F(ExplorerTest, siteIconBecomesTheTabPictureAndTheThumbnailIsShown)
     EXPECT_TRUE(sameImage(window->tabView->tabBar()->tabIcon(0).pixmap(16), window->Picture8->pixmap()));
 }
 
-TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
+TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStoredTexts)
 {
     openDatabase();
     showVardeck("T1", "W1");
-    DetailsPanel *panel = detailsPanelOf(*window);
-    panel->linkHovered(window->lblAddress);
+    detailsPanelOf(*window)->linkHovered(window->lblAddress);
     EXPECT_EQ(window->lblAddress->toolTip(), "Open Beta site in a new browser window");
     EXPECT_TRUE(window->lblAddress->font().underline());
     QTest::mouseClick(window->lblAddress, Qt::LeftButton);
@@ -113,12 +112,8 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
     QTest::mouseClick(window->lblHome, Qt::LeftButton);
     EXPECT_EQ(launcher.openedUrls(),
               QStringList({"http://www.beta.example/docs/page.html", "http://www.beta.example/"}));
-}
 
-TEST_F(ExplorerTest, clipboardCommandsCopyTheStoredTextsAndRightClicksKeepTheTextForCopy)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
+    // The clipboard commands copy what is stored, not what is typed.
     window->txtNotes->setPlainText("typed, not saved");
     const QString whole = "Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
                           "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
