@@ -42,7 +42,6 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
     appOptions().setAutoPreview(true);
     clickVardeck("W2");
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
-    EXPECT_EQ(window->tabView->shownCaption(0), "    alpha && co    ");
     EXPECT_EQ(window->lbl(14)->text(), "1");
     EXPECT_EQ(window->lblFileSize->text(), "");
     // A file-transfer address has no home page and the ordinary mark.

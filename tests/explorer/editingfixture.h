@@ -17,11 +17,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QTimer>
-#include <QToolBar>
 #include <functional>
 
 namespace rr::test

@@ -80,11 +80,6 @@ protected:
         QTest::qWait(QApplication::doubleClickInterval() + 150);
         settle();
     }
-    QString focusName() const
-    {
-        QWidget *focus = QApplication::focusWidget();
-        return focus ? focus->objectName() : QString();
-    }
     bool folderEditorOpen() const
     {
         const auto editors = topics()->viewport()->findChildren<QLineEdit *>();
@@ -125,7 +120,7 @@ TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscA
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(focusName(), "txtWName");
+    EXPECT_EQ(QApplication::focusWidget(), window->txtWName);
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(onDisk("T6", "NAME"), "banana");
@@ -155,7 +150,7 @@ TEST_F(KeyboardTest, oneF4DuringAnEditAsksOnceAndMovesOnce)
     clickVardeck(first);
     menu("mnuEditModify");
     ASSERT_EQ(window->txtMode->text(), "mod");
-    ASSERT_EQ(focusName(), "txtWName");
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
     ModalPrompts modal(MsgResult::Yes);
     key(Qt::Key_F4);
     EXPECT_EQ(modal.texts.size(), 1);
@@ -196,10 +191,10 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModification)
     for (Qt::Key code : {Qt::Key_Right, Qt::Key_Home, Qt::Key_X}) {
         window->tabInfo->setTab(2);
         window->txtNotes->setFocus();
-        ASSERT_EQ(focusName(), "txtNotes");
+        ASSERT_EQ(QApplication::focusWidget(), window->txtNotes);
         key(code);
         EXPECT_EQ(window->txtMode->text(), "mod") << code;
-        EXPECT_EQ(focusName(), "txtNotes");
+        EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
         prompts.answer(MsgResult::Yes);
         window->runCommand("cancelVardeckEdit");
         ASSERT_EQ(window->txtMode->text(), "");
