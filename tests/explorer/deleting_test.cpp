@@ -1,6 +1,5 @@
-// Deleting Vardecks and folders: what the question names is what goes, the side
-// files go only once the file no longer holds their Vardecks, and a failed save
-// leaves the file and the side files as they were.
+// Deleting Vardecks and folders: what the question names goes, and the side files go
+// only once the file no longer holds their Vardecks.
 #include "editingfixture.h"
 
 #include <QFile>
@@ -24,9 +23,13 @@ QByteArray nestedBody()
     return "<FOLDERS>" + zebra + folderXml("T5", "Apple", vardeckXml("W3", "Three")) + "</FOLDERS>";
 }
 
-TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
+TEST_F(EditingTest, deletingAVardeckAsksAndRemovesTheShownOneWithItsSideFiles)
 {
     openDb();
+    window->runCommand("mnuEditDelete_Click");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
     makeSideFiles({"W1", "W2"});
     callOp(window->ops.populateIconList);
     showVardeck("T1", "W1");
@@ -37,6 +40,11 @@ TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
     doc()->nodeFromID("W1").setChildText("HITS", "5");
     callOp(window->ops.populatePopList, doc());
     ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::No);
+    menu("mnuEditDelete");
+    EXPECT_EQ(fileBytes(), before) << "No";
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
     prompts.answer(MsgResult::Yes);
     menu("mnuEditDelete");
     EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
@@ -61,25 +69,11 @@ TEST_F(EditingTest, deletingRemovesTheShownVardeckWithItsSideFiles)
     // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
     EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
     EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
-    EXPECT_FALSE(window->cmdMoveVD->isEnabled());
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
-}
-
-TEST_F(EditingTest, deletingAnswersAndRefusals)
-{
-    openDb();
-    window->runCommand("mnuEditDelete_Click");
-    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
-
-    showVardeck("T5", "W3");
-    const QByteArray before = fileBytes();
-    prompts.answer(MsgResult::No);
-    menu("mnuEditDelete");
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(window->lblWName->text(), "Secure bank");
 
     // From the Popular tab the row goes and no folder stays shown.
+    showVardeck("T5", "W3");
     window->tabIndex->setTab(3);
     callOp(window->ops.populatePopList, doc());
     ASSERT_NE(findByTag(window->listPop, "W3"), nullptr);
@@ -89,38 +83,6 @@ TEST_F(EditingTest, deletingAnswersAndRefusals)
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_FALSE(stored("W3"));
-}
-
-TEST_F(EditingTest, aDeletionThatCannotBeSavedKeepsTheFileAndTheSideFiles)
-{
-    openDb();
-    makeSideFiles({"W1"});
-    showVardeck("T1", "W1");
-    const QByteArray before = fileBytes();
-    prompts.answer(MsgResult::Yes);
-    {
-        FailingDisk disk;
-        menu("mnuEditDelete");
-    }
-    EXPECT_EQ(prompts.messages().size(), 2u);
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_TRUE(QFile::exists(iconFile("W1")));
-    EXPECT_TRUE(QFile::exists(thumbFile("W1")));
-    EXPECT_FALSE(doc()->nodeFromID("W1")) << "the deletion stays in memory for the next save";
-}
-
-TEST_F(EditingTest, aNewVardeckInheritsNoSideFilesOfAnIdentifierUsedBefore)
-{
-    openDb();
-    makeSideFiles({"W4"}); // left behind by a Vardeck W4 that is gone
-    clickFolder("T6");
-    menu("mnuAddVardeck");
-    typeInto(window->txtWName, "Fresh");
-    save();
-    EXPECT_TRUE(stored("W4"));
-    EXPECT_FALSE(QFile::exists(iconFile("W4")));
-    EXPECT_FALSE(QFile::exists(thumbFile("W4")));
 }
 
 TEST_F(EditingTest, deletingAFolderTakesItsWholeSubTreeAndItsSideFiles)
@@ -160,25 +122,30 @@ TEST_F(EditingTest, deletingAFolderTakesItsWholeSubTreeAndItsSideFiles)
         EXPECT_EQ(window->lblTName->text(), current->text(0));
 }
 
-TEST_F(EditingTest, folderDeletionWithoutAFolderSaysSo)
+TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
 {
     openDb(nestedBody());
-    window->runCommand("mnuEditDeleteTopic_Click");
-    EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
-    EXPECT_TRUE(stored("T5"));
-}
-
-TEST_F(EditingTest, aFolderDeletionThatCannotBeSavedKeepsTheSideFiles)
-{
-    openDb(nestedBody());
-    makeSideFiles({"W5", "W6"});
-    clickFolder("T2");
+    makeSideFiles({"W1", "W5", "W6"});
+    showVardeck("T1", "W1");
     const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::Yes);
+    {
+        FailingDisk disk;
+        menu("mnuEditDelete");
+    }
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(QFile::exists(iconFile("W1")));
+    EXPECT_TRUE(QFile::exists(thumbFile("W1")));
+    EXPECT_FALSE(doc()->nodeFromID("W1")) << "the deletion stays in memory for the next save";
+
+    clickFolder("T2");
     prompts.answer(MsgResult::Yes);
     {
         FailingDisk disk;
         menu("mnuEditDeleteTopic");
     }
+    EXPECT_EQ(prompts.messages().size(), 4u);
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_TRUE(QFile::exists(iconFile("W5")));

@@ -1,3 +1,4 @@
+// The details panel: the shown Vardeck's fields, pictures, links and clipboard commands.
 #include "explorerfixture.h"
 
 #include "controls/qbbuttons_h.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 
 using namespace rr;
 using namespace rr::test;
@@ -22,8 +22,6 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
 {
     openDatabase();
     showVardeck("T1", "W1");
-    EXPECT_EQ(window->currentWID, "W1");
-    EXPECT_EQ(window->selectedWID, "W1");
     EXPECT_EQ(window->lblWName->text(), "Beta site");
     EXPECT_EQ(window->lblAddress->text(), "http://www.beta.example/docs/page.html");
     EXPECT_EQ(window->lblHome->text(), "http://www.beta.example/");
@@ -37,7 +35,6 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
     EXPECT_TRUE(window->txtNotes->isReadOnly());
     EXPECT_TRUE(window->chkFav->isChecked());
     EXPECT_FALSE(window->Picture10->isHidden());
-    EXPECT_EQ(window->tabView->TabCaption(0), "    Beta site    ");
     // Without auto preview the preview pane is blank.
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
 
@@ -45,7 +42,6 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
     appOptions().setAutoPreview(true);
     clickVardeck("W2");
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
-    EXPECT_EQ(window->tabView->shownCaption(0), "    alpha && co    ");
     EXPECT_EQ(window->lbl(14)->text(), "1");
     EXPECT_EQ(window->lblFileSize->text(), "");
     // A file-transfer address has no home page and the ordinary mark.
@@ -59,11 +55,23 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelAndNothingOfThePreviousOneStays)
     EXPECT_EQ(window->txtNotes->toPlainText(), "");
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "ftp://files.example/x");
 
+    // A Vardeck deleted elsewhere is not shown, and the lists are refilled.
+    XmlNode beta = doc()->nodeFromID("W1");
+    beta.parentNode().removeChild(beta);
+    clickVardeck("W1");
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    QTest::qWait(20);
+    EXPECT_EQ(wmNode("W1"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+
+    // A long name is cut on its tab.
     clickFolder("T5");
+    doc()->nodeFromID("W3").setChildText("NAME", QString(200, 'n'));
     clickVardeck("W3");
     EXPECT_EQ(window->lblHome->text(), "https://www.bank.example/");
     EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture4->pixmap()));
     EXPECT_EQ(window->lbl(14)->text(), "9");
+    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
 }
 
 TEST_F(ExplorerTest, siteIconBecomesTheTabPictureAndTheThumbnailIsShown)
@@ -91,20 +99,11 @@ TEST_F(ExplorerTest, siteIconBecomesTheTabPictureAndTheThumbnailIsShown)
     EXPECT_TRUE(sameImage(window->tabView->tabBar()->tabIcon(0).pixmap(16), window->Picture8->pixmap()));
 }
 
-TEST_F(ExplorerTest, longVardeckNameIsCutOnItsTab)
-{
-    const VD longName{"W1", QString(200, 'n'), "http://x.example/"};
-    openDatabase("<FOLDERS>" + folderXml("T1", "f", longName.xml()) + "</FOLDERS>");
-    showVardeck("T1", "W1");
-    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
-}
-
-TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
+TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStoredTexts)
 {
     openDatabase();
     showVardeck("T1", "W1");
-    DetailsPanel *panel = detailsPanelOf(*window);
-    panel->linkHovered(window->lblAddress);
+    detailsPanelOf(*window)->linkHovered(window->lblAddress);
     EXPECT_EQ(window->lblAddress->toolTip(), "Open Beta site in a new browser window");
     EXPECT_TRUE(window->lblAddress->font().underline());
     QTest::mouseClick(window->lblAddress, Qt::LeftButton);
@@ -112,56 +111,42 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePage)
     QTest::mouseClick(window->lblHome, Qt::LeftButton);
     EXPECT_EQ(launcher.openedUrls(),
               QStringList({"http://www.beta.example/docs/page.html", "http://www.beta.example/"}));
-}
 
-TEST_F(ExplorerTest, rightClicksKeepTheTextThatCopyPutsOnTheClipboard)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
-    QTest::mouseClick(window->lblAddress, Qt::RightButton);
-    EXPECT_EQ(openPopup(), "mnuCopyMenu");
-    closePopups();
-    window->runCommand("mnuCopy_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
-
-    // The created date opens the menu but keeps the text before.
-    QTest::mouseClick(window->lblCreatedDate, Qt::RightButton);
-    EXPECT_EQ(openPopup(), "mnuCopyMenu");
-    closePopups();
-    window->runCommand("mnuCopy_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
-
-    detailsPanelOf(*window)->rightClicked(window->StatusBar1);
-    closePopups();
-    window->runCommand("mnuCopy_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
-}
-
-TEST_F(ExplorerTest, clipboardCommandsCopyTheStoredTextsExactly)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
+    // The clipboard commands copy what is stored, not what is typed.
     window->txtNotes->setPlainText("typed, not saved");
-    window->runCommand("mnuEditClipVD_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(),
-              QByteArray("Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
-                         "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
-                         "Keywords: kw one\r\n"));
-    window->runCommand("mnuEditClipNotes_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Notes\nline 2");
-    window->runCommand("mnuEditClipURL_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
-    window->runCommand("mnuEditClipKeywords_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kw one");
+    const QString whole = "Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
+                          "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
+                          "Keywords: kw one\r\n";
+    const std::pair<const char *, QString> commands[] = {
+        {"mnuEditClipVD_Click", whole},
+        {"mnuCopyAll2_Click", whole},
+        {"mnuEditClipNotes_Click", "Notes\nline 2"},
+        {"mnuEditClipURL_Click", "http://www.beta.example/docs/page.html"},
+        {"mnuEditClipKeywords_Click", "kw one"},
+    };
+    for (const auto &[command, text] : commands) {
+        window->runCommand(command);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), text) << command;
+    }
 
     // A field the element lacks copies an empty text.
     clickVardeck("W2");
     window->runCommand("mnuEditClipDesc_Click");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
-    window->runCommand("mnuCopyAll2_Click");
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(),
-              QByteArray("Name: alpha & co\r\n\r\nAddress: ftp://files.example/x\r\n\r\nDescription: \r\n\r\n"
-                         "File size: \r\n\r\nNotes: \r\n\r\nKeywords: \r\n"));
+
+    // A right click on the address keeps it for Copy; one on the created date keeps the text before.
+    clickVardeck("W1");
+    for (QLabel *label : {window->lblAddress, window->lblCreatedDate}) {
+        QTest::mouseClick(label, Qt::RightButton);
+        EXPECT_EQ(openPopup(), "mnuCopyMenu");
+        closePopups();
+        window->runCommand("mnuCopy_Click");
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
+    }
+    detailsPanelOf(*window)->rightClicked(window->StatusBar1);
+    closePopups();
+    window->runCommand("mnuCopy_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
 }
 
 TEST_F(ExplorerTest, aClickInAListShowingAnotherFolderMakesThatFolderCurrent)
@@ -185,19 +170,6 @@ TEST_F(ExplorerTest, aClickInAListShowingAnotherFolderMakesThatFolderCurrent)
     vardeckViewsOf(*window)->listVD_DblClick();
     EXPECT_EQ(window->currentTID, "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
-}
-
-TEST_F(ExplorerTest, aVardeckDeletedElsewhereIsNotShownAndTheListsAreRefilled)
-{
-    openDatabase();
-    showVardeck("T1", "W1");
-    XmlNode alpha = doc()->nodeFromID("W2");
-    alpha.parentNode().removeChild(alpha);
-    clickVardeck("W2");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
-    QTest::qWait(20);
-    EXPECT_EQ(wmNode("W2"), nullptr);
-    EXPECT_EQ(window->lbl(12)->text(), "1");
 }
 
 } // namespace

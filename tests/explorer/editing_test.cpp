@@ -1,8 +1,6 @@
-// Adding, updating, saving and cancelling Vardecks through the real window: the menus,
-// the toolbar, Ctrl+S and Esc, and typing into the notes.
+// Adding, updating, saving and cancelling Vardecks through the window's menus, toolbar,
+// Ctrl+S and Esc.
 #include "editingfixture.h"
-
-#include "storage/savereport.h"
 
 using namespace rr;
 using namespace rr::test;
@@ -10,73 +8,56 @@ using namespace rr::test;
 namespace
 {
 
-QByteArray manyVardecks(int count)
-{
-    QByteArray vardecks;
-    vardecks.reserve(count * 24);
-    for (int i = 1; i <= count; ++i)
-        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
-    return "<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>";
-}
-
-TEST_F(EditingTest, addThenSaveWritesTheTenChildrenInOrderAndTheFileReopens)
+TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
 {
     openDb();
+    makeSideFiles({"W4"}); // left behind by an earlier Vardeck W4
     clickFolder("T5");
     menu("mnuAddVardeck");
     EXPECT_EQ(window->txtMode->text(), "add");
-    EXPECT_TRUE(window->isEditing());
-    EXPECT_TRUE(window->txtWName->isVisible());
     EXPECT_EQ(window->lblCreatedDate->text(), "05 Dec 2026");
     EXPECT_FALSE(window->toolbarButton(23)->isEnabled()) << "Save waits for a name";
 
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
     typeInto(window->txtWName, "Tide & times");
     EXPECT_TRUE(window->toolbarButton(23)->isEnabled());
     EXPECT_EQ(window->tabView->TabCaption(0), "   *Tide & times    ");
-    typeInto(window->txtAddress, "http://tides.example/today");
-    typeInto(window->txtDescription, "High and low");
-    typeInto(window->txtKeywords, "sea");
+    // Tab moves through the boxes in order and types no tab.
+    for (const char *text : {"http://tides.example/today", "High and low", "sea"}) {
+        press(QApplication::focusWidget(), Qt::Key_Tab);
+        typeInto(QApplication::focusWidget(), text);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), window->txtKeywords);
+    press(window->txtKeywords, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), window->txtDescription);
     typeInto(window->txtNotes, "check <daily>");
     press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
-    EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_FALSE(window->isEditing());
     EXPECT_EQ(window->lblWName->text(), "Tide & times");
     EXPECT_EQ(window->currentWID, "W4");
-    EXPECT_EQ(window->selectedWID, "W4");
-    EXPECT_NE(wmNode("W4"), nullptr);
     EXPECT_EQ(window->lbl(14)->text(), "2");
     EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
     ASSERT_FALSE(recentColl.isEmpty());
     EXPECT_EQ(recentColl.last().getID(), "W4");
+    EXPECT_FALSE(QFile::exists(iconFile("W4"))) << "a new Vardeck inherits no side files";
+    EXPECT_FALSE(QFile::exists(thumbFile("W4")));
 
     const XmlNode vardeck = stored("W4");
     ASSERT_TRUE(vardeck);
     EXPECT_EQ(vardeck.parentNode().parentNode().attribute("TID"), "T5");
     EXPECT_EQ(vardeck.previousSibling().attribute("WID"), "W3") << "appended last";
-    EXPECT_EQ(childNames(vardeck), QStringList({"NAME", "ADDRESS", "CREATED_DATE", "DESCRIPTION", "KEYWORD1", "NOTES",
-                                                "KEYWORD2", "FILESIZE", "HITS", "FAV"}));
-    EXPECT_EQ(vardeck.childText("NAME"), "Tide & times");
-    EXPECT_EQ(vardeck.childText("ADDRESS"), "http://tides.example/today");
-    EXPECT_EQ(vardeck.childText("CREATED_DATE"), "05 Dec 2026");
-    EXPECT_EQ(vardeck.childText("DESCRIPTION"), "High and low");
-    EXPECT_EQ(vardeck.childText("KEYWORD1"), "sea");
-    EXPECT_EQ(vardeck.childText("NOTES"), "check <daily>");
-    EXPECT_EQ(vardeck.childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
-    EXPECT_EQ(vardeck.childText("FILESIZE"), "");
-    EXPECT_EQ(vardeck.childText("HITS"), "2");
-    EXPECT_EQ(vardeck.childText("FAV"), "FALSE");
-
-    // The window itself opens the file again.
-    chosenDBPath = path;
-    chosenDBName = "Vardecks.xml";
-    ASSERT_TRUE(openTheDatabase(*window));
-    clickFolder("T5");
-    EXPECT_NE(wmNode("W4"), nullptr);
+    QStringList children;
+    for (const XmlNode &child : vardeck.childElements())
+        children << child.nodeName() + "=" + child.text();
+    EXPECT_EQ(children,
+              QStringList({"NAME=Tide & times", "ADDRESS=http://tides.example/today", "CREATED_DATE=05 Dec 2026",
+                           "DESCRIPTION=High and low", "KEYWORD1=sea", "NOTES=check <daily>",
+                           "KEYWORD2=05 Dec 2026 07:30 PM", "FILESIZE=", "HITS=2", "FAV=FALSE"}));
 }
 
-TEST_F(EditingTest, aBrowserPageKeepsItsSizeWithoutTheUnitAndArmsTheIconTimer)
+TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSavedAtOnce)
 {
     openDb();
     clickFolder("T6");
@@ -97,20 +78,18 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeWithoutTheUnitAndArmsTheIconTimer)
     window->chosenPage = {"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"};
     callOp(window->ops.addVardeckSetup, QString("browser"));
     EXPECT_FALSE(window->timerIcon->isActive());
-}
+    prompts.answer(MsgResult::Yes);
+    button(24);
 
-TEST_F(EditingTest, aBrowserPageWithAutoSaveIsSavedAtOnceAndDuplicatesAreLookedFor)
-{
-    openDb();
-    clickFolder("T6");
+    // With auto save the page is saved at once and its address looked for among the others.
     appOptions().setAutoSave(true);
     appOptions().setCheckDup(true);
     record("frmDuplicates_Show");
     window->chosenPage = {"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"};
     callOp(window->ops.addVardeckSetup, QString("browser"));
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(stored("W4").childText("NAME"), "Bank again");
-    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
+    EXPECT_EQ(stored("W5").childText("NAME"), "Bank again");
+    EXPECT_EQ(stored("W5").parentNode().parentNode().attribute("TID"), "T6");
     EXPECT_TRUE(window->m_overrideAspect);
     EXPECT_EQ(window->popup.dupCheckAddress, "https://www.bank.example/login/x");
     EXPECT_EQ(runs.size(), 1);
@@ -122,9 +101,13 @@ TEST_F(EditingTest, aBrowserPageWithAutoSaveIsSavedAtOnceAndDuplicatesAreLookedF
     EXPECT_EQ(runs.size(), 1);
 }
 
-TEST_F(EditingTest, saveRefusalsKeepTheEditAndWhatWasTyped)
+TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
 {
     openDb();
+    window->runCommand("mnuEditModify_Click");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to modify");
+    EXPECT_FALSE(window->isEditing());
+
     // No folder shown yet.
     menu("mnuAddVardeck");
     typeInto(window->txtWName, "Orphan");
@@ -148,16 +131,7 @@ TEST_F(EditingTest, saveRefusalsKeepTheEditAndWhatWasTyped)
     save();
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W4").childText("NAME"), "   ");
-    EXPECT_EQ(prompts.messages().size(), 2u);
-}
-
-TEST_F(EditingTest, commandsThatNeedADatabaseOrAVardeckSaySo)
-{
-    openDb();
-    window->runCommand("mnuEditModify_Click");
-    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to modify");
-    EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing());
+    EXPECT_EQ(prompts.messages().size(), 3u);
 
     closeTheDatabase(*window);
     window->runCommand("mnuAddVardeck_Click");
@@ -168,7 +142,10 @@ TEST_F(EditingTest, commandsThatNeedADatabaseOrAVardeckSaySo)
 
 TEST_F(EditingTest, noFreeIdentifierShowsAMessageAndKeepsTheEnteredData)
 {
-    openDb(manyVardecks(32767));
+    QByteArray vardecks;
+    for (int i = 1; i <= 32767; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
+    openDb("<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>");
     const QByteArray before = fileBytes();
     clickFolder("T1");
     menu("mnuAddVardeck");
@@ -186,10 +163,17 @@ TEST_F(EditingTest, noFreeIdentifierShowsAMessageAndKeepsTheEnteredData)
     EXPECT_EQ(fileBytes(), before);
 }
 
-TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
+TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredFieldAndLaterSavesKeepTheSize)
 {
     openDb();
     showVardeck("T1", "W1");
+    // Without an edit, Ctrl+S and Esc do nothing.
+    const QByteArray before = fileBytes();
+    press(window->tvwWM, Qt::Key_S, Qt::ControlModifier);
+    press(window->tvwWM, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(fileBytes(), before);
+
     menu("mnuEditModify");
     EXPECT_EQ(window->txtMode->text(), "mod");
     EXPECT_EQ(window->tabView->TabCaption(0), "   *Beta site    ");
@@ -211,7 +195,6 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
 
     prompts.answer(MsgResult::Yes);
     press(window->txtDescription, Qt::Key_Escape);
-    EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_FALSE(window->isEditing());
     EXPECT_EQ(window->txtWName->text(), "Beta site");
     EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
@@ -221,7 +204,7 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
     EXPECT_TRUE(window->chkFav->isChecked());
     EXPECT_EQ(window->tabView->TabCaption(0), "    Beta site    ");
 
-    // The next modification saves none of what was cancelled.
+    // The next modification saves none of what was cancelled; "12 KB" stays 12 over two saves.
     menu("mnuEditModify");
     save();
     const XmlNode vardeck = stored("W1");
@@ -229,9 +212,18 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredField)
     EXPECT_EQ(vardeck.childText("DESCRIPTION"), "A page");
     EXPECT_EQ(vardeck.childText("KEYWORD1"), "kw one");
     EXPECT_EQ(vardeck.childText("FAV"), "TRUE");
+    EXPECT_EQ(vardeck.childText("FILESIZE"), "12");
+    menu("mnuEditModify");
+    window->txtWName->setText("Beta 1");
+    save();
+    EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
+    EXPECT_EQ(stored("W1").childText("NAME"), "Beta 1");
+    EXPECT_EQ(wmNode("W1")->text(0), "Beta 1");
+    EXPECT_EQ(row("W1")->text(0), "Beta 1");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 }
 
-TEST_F(EditingTest, cancellingAnAddShowsNoVardeckAndLeavesTheMoveButtonsToTheSelection)
+TEST_F(EditingTest, aCancelledAddShowsNoVardeckAndANewFavouriteSortsIntoTheTreeWithoutRegardToCase)
 {
     openDb();
     showVardeck("T1", "W1");
@@ -242,13 +234,23 @@ TEST_F(EditingTest, cancellingAnAddShowsNoVardeckAndLeavesTheMoveButtonsToTheSel
     button(24);
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_FALSE(window->toolbarButton(24)->isVisible());
     EXPECT_EQ(doc()->countElements("VARDECK"), 3);
     EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
     EXPECT_TRUE(window->cmdMoveFolder->isEnabled());
+
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Could be");
+    QTest::mouseClick(window->chkFav, Qt::LeftButton);
+    save();
+    QStringList names;
+    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
+        names << window->tvwWM->topLevelItem(i)->text(0);
+    EXPECT_EQ(names, QStringList({"alpha & co", "Beta site", "Could be"}));
+    EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
+    EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
 }
 
-TEST_F(EditingTest, savingAModificationCreatesMissingChildrenAndKeepsTheSize)
+TEST_F(EditingTest, savingAModificationCreatesMissingChildren)
 {
     openDb();
     showVardeck("T1", "W2"); // NAME and ADDRESS only
@@ -264,32 +266,6 @@ TEST_F(EditingTest, savingAModificationCreatesMissingChildrenAndKeepsTheSize)
     EXPECT_TRUE(alpha.child("FILESIZE"));
     EXPECT_EQ(alpha.childText("HITS"), "1");
     EXPECT_EQ(alpha.childText("FAV"), "FALSE");
-
-    // "12 KB" is stored as 12, also after a second save.
-    clickVardeck("W1");
-    EXPECT_EQ(window->lblFileSize->text(), "12 KB");
-    for (int i = 0; i < 2; ++i) {
-        menu("mnuEditModify");
-        window->txtWName->setText(QString("Beta %1").arg(i));
-        save();
-    }
-    EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
-    EXPECT_EQ(stored("W1").childText("NAME"), "Beta 1");
-    EXPECT_EQ(wmNode("W1")->text(0), "Beta 1");
-    EXPECT_EQ(row("W1")->text(0), "Beta 1");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
-}
-
-TEST_F(EditingTest, ctrlSAndEscapeWithoutAnEditDoNothing)
-{
-    openDb();
-    showVardeck("T1", "W1");
-    const QByteArray before = fileBytes();
-    press(window->tvwWM, Qt::Key_S, Qt::ControlModifier);
-    press(window->tvwWM, Qt::Key_Escape);
-    EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
 }
 
 TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
@@ -311,8 +287,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Renamed");
     EXPECT_EQ(window->lblWName->text(), "Renamed");
 
-    // A new Vardeck that cannot be written is kept too, with its first visit, and
-    // the failure is told once.
+    // A new Vardeck that cannot be written is kept too, with its first visit; the failure is told once.
     clickFolder("T6");
     menu("mnuAddVardeck");
     typeInto(window->txtWName, "Unwritten");
@@ -344,22 +319,6 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_TRUE(window->close());
     EXPECT_EQ(stored("W1").childText("NAME"), "Renamed");
     EXPECT_EQ(stored("W4").childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
-}
-
-TEST_F(EditingTest, aNewFavouriteSortsIntoTheTreeWithoutRegardToCaseAndJoinsTheFavourites)
-{
-    openDb();
-    clickFolder("T1");
-    menu("mnuAddVardeck");
-    typeInto(window->txtWName, "Could be");
-    QTest::mouseClick(window->chkFav, Qt::LeftButton);
-    save();
-    QStringList names;
-    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
-        names << window->tvwWM->topLevelItem(i)->text(0);
-    EXPECT_EQ(names, QStringList({"alpha & co", "Beta site", "Could be"}));
-    EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
-    EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
 }
 
 } // namespace

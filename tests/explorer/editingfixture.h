@@ -1,7 +1,6 @@
 #pragma once
-// The main window with the Explorer, editing, the database commands and the finding
-// panes installed, a database opened through File > Database > Open's own procedure,
-// and a fixed clock for created dates and visit stamps.
+// The main window with editing, the database commands and the finding panes installed,
+// a database opened as File > Database > Open does, and a fixed clock.
 #include "explorerfixture.h"
 
 #include "controls/qbbuttons_h.h"
@@ -18,18 +17,45 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QTimer>
-#include <QToolBar>
 #include <functional>
 
 namespace rr::test
 {
 
-// 5 December 2026, 7:30 in the evening.
 inline const QDateTime kWhen(QDate(2026, 12, 5), QTime(19, 30));
+
+inline void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+// A key pressed while widget has the focus, and the commands it started.
+inline void press(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    widget->setFocus();
+    QTest::keyClick(widget, key, modifiers);
+    settle();
+}
+inline void typeInto(QWidget *widget, const QString &text)
+{
+    widget->setFocus();
+    QTest::keyClicks(widget, text);
+}
+// Runs action while a modal dialog of type T is open: drive gets the dialog.
+template <typename T> void whileModal(const std::function<void(T *)> &drive, const std::function<void()> &action)
+{
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        driven = true;
+        drive(dialog);
+    });
+    action();
+    EXPECT_TRUE(driven);
+}
 
 class EditingTest : public ExplorerTest
 {
@@ -73,42 +99,10 @@ protected:
     void button(int position) { window->toolbarButton(position)->trigger(); }
     bool menuEnabled(const char *name) const { return window->menuItem(QLatin1String(name))->isEnabled(); }
 
-    // A key pressed while widget has the focus, and the commands it started.
-    void press(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        widget->setFocus();
-        QTest::keyClick(widget, key, modifiers);
-        settle();
-    }
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-    void typeInto(QWidget *widget, const QString &text)
-    {
-        widget->setFocus();
-        QTest::keyClicks(widget, text);
-    }
     void save()
     {
         press(window->txtWName->isVisible() ? static_cast<QWidget *>(window->txtWName) : window->tvwWM, Qt::Key_S,
               Qt::ControlModifier);
-    }
-
-    // Runs action while a modal dialog of type T is open: drive gets the dialog.
-    template <typename T>
-    static void whileModal(const std::function<void(T *)> &drive, const std::function<void()> &action)
-    {
-        bool driven = false;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            driven = true;
-            drive(dialog);
-        });
-        action();
-        EXPECT_TRUE(driven);
     }
 
     XmlNode stored(const QString &wid) const { return freshDb().getTheDOM()->nodeFromID(wid); }
@@ -117,13 +111,6 @@ protected:
         m_fresh = std::make_unique<XMLDatabase>();
         EXPECT_TRUE(m_fresh->openDBValidate(path));
         return *m_fresh;
-    }
-    static QStringList childNames(const XmlNode &node)
-    {
-        QStringList names;
-        for (const XmlNode &child : node.childElements())
-            names << child.nodeName();
-        return names;
     }
 
     // The side files of a Vardeck of the open database.

@@ -1,5 +1,4 @@
-// The enabling table for every mode text and selection, the two faces of the details
-// panel, and what entering an edit does to the preview.
+// The enabling table for every mode text and selection, and the edit face of the details panel.
 #include "editingfixture.h"
 
 using namespace rr;
@@ -8,9 +7,8 @@ using namespace rr::test;
 namespace
 {
 
-// The table as the window must apply it: per control, the state in viewing,
-// modifying and adding. T on, F off, - kept, Fo with a folder shown, V with a
-// Vardeck shown.
+// Per control, the state in viewing, modifying and adding: T on, F off, - kept,
+// Fo with a folder shown, V with a Vardeck shown. One spot row per pattern.
 struct Expected {
     const char *target;
     const char *viewing;
@@ -18,8 +16,6 @@ struct Expected {
     const char *adding;
 };
 
-// Spot rows: each pattern of rules the modes apply, on toolbar buttons, menus,
-// pane buttons and captions.
 const Expected kTable[] = {
     {"#1", "T", "F", "F"},
     {"#2", "V", "F", "F"},
@@ -52,31 +48,22 @@ void PrintTo(const Case &c, std::ostream *os)
 class EnablingTable : public EditingTest, public ::testing::WithParamInterface<Case>
 {
 protected:
-    bool state(const QString &target) const
+    // Reads the target's state, or sets it when on is given. A label's state is its visibility.
+    bool access(const QString &target, std::optional<bool> on = {})
     {
-        if (target.startsWith('#'))
-            return window->toolbarButton(target.mid(1).toInt())->isEnabled();
-        if (target.startsWith("mnu"))
-            return window->menuItem(target)->isEnabled();
-        QWidget *control = window->findChild<QWidget *>(target);
-        return target.startsWith("lbl") ? !control->isHidden() : control->isEnabled();
-    }
-    void setAll(bool on)
-    {
-        // A hidden toolbar button reads as disabled: Save and Cancel show as in an edit.
-        window->toolbarButton(23)->setVisible(true);
-        window->toolbarButton(24)->setVisible(true);
-        for (const Expected &e : kTable) {
-            const QString target = e.target;
-            if (target.startsWith('#'))
-                window->toolbarButton(target.mid(1).toInt())->setEnabled(on);
-            else if (target.startsWith("mnu"))
-                window->menuItem(target)->setEnabled(on);
-            else if (target.startsWith("lbl"))
-                window->findChild<QWidget *>(target)->setVisible(on);
-            else
-                window->findChild<QWidget *>(target)->setEnabled(on);
+        if (target.startsWith('#') || target.startsWith("mnu")) {
+            QAction *action =
+                target.startsWith('#') ? window->toolbarButton(target.mid(1).toInt()) : window->menuItem(target);
+            if (on)
+                action->setEnabled(*on);
+            return action->isEnabled();
         }
+        QWidget *control = window->findChild<QWidget *>(target);
+        EXPECT_NE(control, nullptr) << target.toStdString();
+        const bool label = target.startsWith("lbl");
+        if (on)
+            label ? control->setVisible(*on) : control->setEnabled(*on);
+        return label ? !control->isHidden() : control->isEnabled();
     }
 };
 
@@ -90,26 +77,23 @@ TEST_P(EnablingTable, appliesTheRowsOfTheMode)
         clickFolder("T1");
     ASSERT_EQ(window->folderShown(), c.folder);
     ASSERT_EQ(window->vardeckShown(), c.vardeck);
-    for (const Expected &e : kTable)
-        ASSERT_TRUE(e.target[0] == '#' || QString(e.target).startsWith("mnu")
-                        ? true
-                        : window->findChild<QWidget *>(e.target) != nullptr)
-            << e.target;
 
     // Two passes, from everything on and from everything off, tell "kept" apart.
     for (const bool before : {true, false}) {
         window->txtMode->setText("reset");
-        setAll(before);
+        // A hidden toolbar button reads as disabled: Save and Cancel show as in an edit.
+        window->toolbarButton(23)->setVisible(true);
+        window->toolbarButton(24)->setVisible(true);
+        for (const Expected &e : kTable)
+            access(e.target, before);
         setMode(*window, QString::fromLatin1(c.mode));
         EXPECT_EQ(window->txtMode->text(), QString::fromLatin1(c.mode));
         for (const Expected &e : kTable) {
-            const QString rule = c.column < 0 ? "-"
-                                              : QString::fromLatin1(c.column == 0   ? e.viewing
-                                                                    : c.column == 1 ? e.modifying
-                                                                                    : e.adding);
+            const char *rule = c.column == 0 ? e.viewing : c.column == 1 ? e.modifying : e.adding;
+            const QString r = c.column < 0 ? "-" : rule;
             const bool expected =
-                rule == "T" || (rule == "Fo" && c.folder) || (rule == "V" && c.vardeck) || (rule == "-" && before);
-            EXPECT_EQ(state(e.target), expected) << e.target << " rule " << rule.toStdString() << " from " << before;
+                r == "T" || (r == "Fo" && c.folder) || (r == "V" && c.vardeck) || (r == "-" && before);
+            EXPECT_EQ(access(e.target), expected) << e.target << " rule " << r.toStdString() << " from " << before;
         }
     }
 }
@@ -120,18 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, EnablingTable,
                                            Case{"add", 2, true, false}, Case{"Add", 2, false, false},
                                            Case{"edit", -1, true, true}));
 
-TEST_F(EditingTest, viewingWithAFolderButNoVardeck)
-{
-    openDb();
-    clickFolder("T6");
-    setMode(*window, "");
-    for (int position : {5, 6, 7, 8, 14})
-        EXPECT_TRUE(window->toolbarButton(position)->isEnabled()) << position;
-    for (int position : {2, 3, 16})
-        EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << position;
-}
-
-TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancel)
+TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancelAndDisablesTheEditMenuKeys)
 {
     openDb();
     showVardeck("T1", "W1");
@@ -139,15 +112,20 @@ TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancel)
     menu("mnuEditModify");
     EXPECT_EQ(window->tabInfo->Tab(), 0) << "the preview gives way to the details";
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
-    for (QWidget *box : std::initializer_list<QWidget *>{window->txtWName, window->txtAddress, window->txtDescription,
-                                                         window->txtKeywords})
-        EXPECT_TRUE(box->isVisible()) << box->objectName().toStdString();
-    for (QWidget *label : std::initializer_list<QWidget *>{window->lblWName, window->lblAddress, window->lblDescription,
-                                                           window->lblKeyWords, window->cmdAddFavs, window->cmdEdit(0)})
-        EXPECT_FALSE(label->isVisible()) << label->objectName().toStdString();
+    for (QWidget *box : std::initializer_list<QWidget *>{
+             window->txtWName, window->txtAddress, window->txtDescription, window->txtKeywords, window->lblWName,
+             window->lblAddress, window->lblDescription, window->lblKeyWords, window->cmdAddFavs, window->cmdEdit(0)})
+        EXPECT_EQ(box->isVisible(), box->objectName().startsWith("txt")) << box->objectName().toStdString();
     EXPECT_TRUE(window->toolbarButton(23)->isVisible());
     EXPECT_TRUE(window->chkFav->isEnabled());
     EXPECT_FALSE(window->txtNotes->isReadOnly());
+
+    // Ctrl+N and Delete belong to the Edit menu, which a modification disables.
+    press(window->txtWName, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    press(window->txtWName, Qt::Key_Delete);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_TRUE(doc()->nodeFromID("W1"));
 
     // A name of blanks keeps Save off; the caption still shows the blanks.
     window->txtWName->setText("  ");
@@ -162,19 +140,6 @@ TEST_F(EditingTest, theEditFaceShowsTheBoxesAndSaveAndCancel)
     EXPECT_FALSE(window->chkFav->isEnabled());
     EXPECT_TRUE(window->txtNotes->isReadOnly());
     EXPECT_EQ(window->editMode(), "");
-}
-
-TEST_F(EditingTest, theDisabledEditMenuKeepsItsShortcutsFromFiring)
-{
-    openDb();
-    showVardeck("T1", "W1");
-    menu("mnuEditModify");
-    // Ctrl+N belongs to the Edit menu, which a modification disables.
-    press(window->txtWName, Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(window->txtMode->text(), "mod");
-    press(window->txtWName, Qt::Key_Delete);
-    EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_TRUE(doc()->nodeFromID("W1"));
 }
 
 } // namespace
