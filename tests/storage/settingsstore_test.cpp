@@ -38,11 +38,6 @@ VDData record(const QString &id, const QString &name, const QString &url, const 
 class Settings : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        recentMax = 15;
-        searchMax = 15;
-    }
     void TearDown() override
     {
         recentMax = 15;
@@ -54,7 +49,7 @@ protected:
 
 } // namespace
 
-TEST_F(Settings, aFirstRunGivesEveryDefaultWithoutAMessage)
+TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMarker)
 {
     EXPECT_FALSE(isBasicAppRegistered());
     EXPECT_EQ(getFrmWidthSetting(), 13000);
@@ -64,11 +59,7 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultWithoutAMessage)
     EXPECT_FALSE(getWebAspectHtml());
     EXPECT_TRUE(loadRecentList().isEmpty());
     EXPECT_TRUE(loadSearchList().isEmpty());
-    EXPECT_TRUE(prompts.messages().empty());
-}
 
-TEST_F(Settings, theFirstRunEntriesAndTheWebAspectMarker)
-{
     addBasicAppRegEntries();
     addDefaultFormValues(0, 0, 0, "Explorer", "VD.xsl", "true", false);
     setupAppPathInRegistry();

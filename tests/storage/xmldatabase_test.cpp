@@ -34,7 +34,7 @@ void removeFolder(XMLDatabase &db, const QString &tid)
 
 } // namespace
 
-TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
+TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenProbed)
 {
     test::TempHome home;
     const QString folder = home.databaseFolder();
@@ -47,25 +47,15 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
     db.setPath(path);
     ASSERT_TRUE(db.openDBValidate(path));
     EXPECT_FALSE(db.getTheDOM()->documentElement().firstChild());
-    EXPECT_EQ(db.getNewTID(), "T1");
     EXPECT_EQ(db.getNewWID(), "W1");
-}
 
-TEST(XMLDatabase, identifiersAreCountPlusOneThenProbed)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml", "<FOLDERS></FOLDERS>");
-    XMLDatabase db;
-    db.setPath(path);
-    ASSERT_TRUE(db.openDBValidate(path));
+    // Identifiers are the count plus one, then probed upwards until free.
     EXPECT_EQ(addFolder(db, "a"), "T1");
     EXPECT_EQ(addFolder(db, "b"), "T2");
     EXPECT_EQ(addFolder(db, "c"), "T3");
-
     removeFolder(db, "T2");
     EXPECT_EQ(addFolder(db, "d"), "T4"); // count 2: T3 is taken, T4 is free
     EXPECT_EQ(addFolder(db, "e"), "T5");
-
     removeFolder(db, "T4");
     removeFolder(db, "T5");
     removeFolder(db, "T3");

@@ -5,9 +5,11 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace rr::test {
+namespace rr::test
+{
 
-class FailingDisk {
+class FailingDisk
+{
 public:
     explicit FailingDisk(rlim_t limitBytes = 16)
     {
@@ -30,4 +32,4 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-}  // namespace rr::test
+} // namespace rr::test

@@ -41,7 +41,6 @@ public:
         ::close(m_fd);
     }
     quint16 port() const { return m_port; }
-    int requests() const { return m_requests; }
 
     static QByteArray ok(const QByteArray &body)
     {
@@ -73,7 +72,6 @@ private:
                     break;
                 request.append(buffer, n);
             }
-            ++m_requests;
             const QByteArray answer = m_reply(request.split(' ').value(1));
             if (answer.isEmpty()) {
                 while (!m_stop)
@@ -95,7 +93,6 @@ private:
     int m_fd = -1;
     quint16 m_port = 0;
     std::atomic<bool> m_stop{false};
-    std::atomic<int> m_requests{0};
     std::thread m_thread;
 };
 

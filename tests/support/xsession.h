@@ -118,7 +118,6 @@ public:
     HelperWindow(const HelperWindow &) = delete;
     HelperWindow &operator=(const HelperWindow &) = delete;
 
-    quint32 id() const { return m_window; }
     // True once the window manager passed on a request to close, within waitMs.
     bool closeRequested(int waitMs)
     {

