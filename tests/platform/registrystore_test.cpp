@@ -64,27 +64,24 @@ TEST(RegistryStore, namesAreCaseInsensitiveAndKeepTheirFirstSpelling)
 TEST(RegistryStore, valuesOfEveryTypeSurviveAFreshStore)
 {
     test::TempHome home;
+    const QList<QPair<QString, Value>> values = {
+        {"empty", Value::text("")},         {"text", Value::text("a \"quoted\" \\ line\nand ünïcode")},
+        {"n", Value::number(0xFFFFFFFFu)},  {"raw", Value::bytes(REG_BINARY, QByteArray("\x00\x01\xff", 3))},
+        {"", Value::text("default value")},
+    };
     {
         RegistryStore store(home.path() + "/config");
-        write(store, "K", "empty", Value::text(""));
-        write(store, "K", "text", Value::text("a \"quoted\" \\ line\nand ünïcode"));
-        write(store, "K", "n", Value::number(0xFFFFFFFFu));
-        write(store, "K", "raw", Value::bytes(REG_BINARY, QByteArray("\x00\x01\xff", 3)));
-        write(store, "K", "", Value::text("default value"));
+        for (const auto &[name, value] : values)
+            write(store, "K", name, value);
     }
     RegistryStore store(home.path() + "/config");
     qint32 status = -1;
-    const Value empty = read(store, "K", "empty", &status);
-    EXPECT_EQ(status, ERROR_SUCCESS);
-    EXPECT_EQ(empty.type, REG_SZ);
-    EXPECT_TRUE(empty.data.toString().isEmpty());
-    EXPECT_EQ(read(store, "K", "text").data.toString(), "a \"quoted\" \\ line\nand ünïcode");
-    EXPECT_EQ(read(store, "K", "n").data.toUInt(), 0xFFFFFFFFu);
-    const Value raw = read(store, "K", "raw");
-    EXPECT_EQ(raw.type, REG_BINARY);
-    EXPECT_EQ(raw.data.toByteArray(), QByteArray("\x00\x01\xff", 3));
-    EXPECT_EQ(read(store, "K", "").data.toString(), "default value");
-
+    for (const auto &[name, value] : values) {
+        const Value back = read(store, "K", name, &status);
+        EXPECT_EQ(status, ERROR_SUCCESS) << qPrintable(name);
+        EXPECT_EQ(back.type, value.type) << qPrintable(name);
+        EXPECT_EQ(back.data, value.data) << qPrintable(name);
+    }
     read(store, "K", "missing", &status);
     EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
     read(store, "NoSuchKey", "x", &status);

@@ -40,7 +40,7 @@ TEST(XmlDocument, missingDtdFailsTheOpen)
     EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
 }
 
-TEST(XmlDocument, idsFollowAddMoveAndRemove)
+TEST(XmlDocument, idsFollowAddMoveAndRemoveWithOrWithoutADoctype)
 {
     test::TempHome home;
     const QString path = test::writeDatabase(home.path(), "db.xml",
@@ -80,6 +80,21 @@ TEST(XmlDocument, idsFollowAddMoveAndRemove)
     EXPECT_TRUE(doc.nodeFromID("W9"));
     EXPECT_EQ(doc.countElements("VARDECK"), 1);
     EXPECT_EQ(doc.countElements("FOLDER"), 2);
+
+    // Without a doctype too, for added elements and for two holders of one identifier.
+    XmlDocument bare;
+    ASSERT_TRUE(bare.loadXml("<?xml version='1.0'?><FOLDERS>" + test::folderXml("T1", "A") +
+                                 test::folderXml("T2", "first") + test::folderXml("T2", "second") + "</FOLDERS>",
+                             home.path()));
+    XmlNode added = bare.createElement("FOLDER");
+    added.setAttribute("TID", "T7");
+    bare.documentElement().appendChild(added);
+    EXPECT_EQ(bare.nodeFromID("T7"), added);
+    EXPECT_EQ(bare.nodeFromID("T2").childText("NAME"), "first");
+
+    // The first holder goes: the identifier still belongs to the second, never free.
+    bare.documentElement().removeChild(bare.nodeFromID("T2"));
+    EXPECT_EQ(bare.nodeFromID("T2").childText("NAME"), "second");
 }
 
 TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
@@ -99,24 +114,6 @@ TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(doc.nodeFromID("T1").childText("NAME").size(), 5000);
-}
-
-TEST(XmlDocument, withoutADoctypeIdentifiersStillWorkForAddedAndDuplicateElements)
-{
-    test::TempHome home;
-    XmlDocument doc;
-    ASSERT_TRUE(doc.loadXml("<?xml version='1.0'?><FOLDERS>" + test::folderXml("T1", "A") +
-                                test::folderXml("T2", "first") + test::folderXml("T2", "second") + "</FOLDERS>",
-                            home.path()));
-    XmlNode added = doc.createElement("FOLDER");
-    added.setAttribute("TID", "T7");
-    doc.documentElement().appendChild(added);
-    EXPECT_EQ(doc.nodeFromID("T7"), added);
-    EXPECT_EQ(doc.nodeFromID("T2").childText("NAME"), "first");
-
-    // The first holder goes: the identifier still belongs to the second, never free.
-    doc.documentElement().removeChild(doc.nodeFromID("T2"));
-    EXPECT_EQ(doc.nodeFromID("T2").childText("NAME"), "second");
 }
 
 TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)

@@ -25,7 +25,7 @@ QString option(const QString &name)
 
 } // namespace
 
-TEST(UserOptions, withoutStoredOptionsEverythingIsEmptyAndTheFontSizeIsEight)
+TEST(UserOptions, missingOrBadValuesTakeTheirDefaultsAndTheFontSizeIsEight)
 {
     test::TempHome home;
     UserOptions options;
@@ -45,6 +45,31 @@ TEST(UserOptions, withoutStoredOptionsEverythingIsEmptyAndTheFontSizeIsEight)
 
     options.setFontSize(0);
     EXPECT_EQ(options.getFontSize(), 8);
+
+    // A bad value takes its default and the others are still read.
+    const QList<QPair<QString, QString>> stored = {
+        {"autoSave", "maybe"}, {"recentNo", "99999"}, {"systemTray", "TRUE"}, {"winFolders", "1"},
+        {"checkDup", "true"},  {"fontSize", "big"},   {"tipStartup", "True"}, {"lastTip", "5"}};
+    for (const auto &[name, text] : stored)
+        setOption(name, text);
+
+    UserOptions o;
+    o.setAutoSave(true);
+    o.setFromRegistry();
+    EXPECT_FALSE(o.getAutoSave());
+    EXPECT_EQ(o.getRecentNo(), 0);
+    EXPECT_EQ(o.getFontSize(), 8);
+    EXPECT_TRUE(o.getSystemTray());
+    EXPECT_TRUE(o.getWinFolders());
+    EXPECT_TRUE(o.getCheckDup());
+    EXPECT_TRUE(o.getTipStartup());
+    EXPECT_EQ(o.getLastTip(), "5");
+
+    // The next close writes sound values over the bad ones.
+    o.saveToRegistry();
+    EXPECT_EQ(option("autoSave"), "False");
+    EXPECT_EQ(option("fontSize"), "8");
+    EXPECT_EQ(option("checkDup"), "True");
 }
 
 TEST(UserOptions, optionsSurviveASaveButDBToOpenGoesThroughCurrentDB)
@@ -70,35 +95,4 @@ TEST(UserOptions, optionsSurviveASaveButDBToOpenGoesThroughCurrentDB)
     EXPECT_EQ(o.getFontSize(), 11);
     EXPECT_EQ(o.getLastTip(), "17");
     EXPECT_EQ(o.getDBToOpen(), "Work.xml");
-}
-
-TEST(UserOptions, aBadValueTakesItsDefaultAndTheOthersAreStillRead)
-{
-    test::TempHome home;
-    setOption("autoSave", "maybe");
-    setOption("recentNo", "99999");
-    setOption("systemTray", "TRUE");
-    setOption("winFolders", "1");
-    setOption("checkDup", "true");
-    setOption("fontSize", "big");
-    setOption("tipStartup", "True");
-    setOption("lastTip", "5");
-
-    UserOptions o;
-    o.setAutoSave(true);
-    o.setFromRegistry();
-    EXPECT_FALSE(o.getAutoSave());
-    EXPECT_EQ(o.getRecentNo(), 0);
-    EXPECT_EQ(o.getFontSize(), 8);
-    EXPECT_TRUE(o.getSystemTray());
-    EXPECT_TRUE(o.getWinFolders());
-    EXPECT_TRUE(o.getCheckDup());
-    EXPECT_TRUE(o.getTipStartup());
-    EXPECT_EQ(o.getLastTip(), "5");
-
-    // The next close writes sound values over the bad ones.
-    o.saveToRegistry();
-    EXPECT_EQ(option("autoSave"), "False");
-    EXPECT_EQ(option("fontSize"), "8");
-    EXPECT_EQ(option("checkDup"), "True");
 }
