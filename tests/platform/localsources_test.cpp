@@ -1,5 +1,4 @@
-// The readers of what running browsers leave on this machine: profile locks and the
-// loopback HTTP fetch. Each gets broken input and must fail quietly with its reason.
+// Profile locks and the loopback HTTP fetch: broken input fails quietly with its reason.
 #include "platform/loopbackhttp.h"
 #include "platform/processlock.h"
 #include "support/loopbackserver.h"

@@ -1,6 +1,5 @@
-// Every hostile or damaged file kept in tests/data/broken, with what opening it must
-// give: the database opens with working identifiers, or it is refused with a reason
-// and nothing is read from elsewhere; a settings file keeps its good values.
+// Every hostile or damaged file in tests/data/broken: a database opens with working
+// identifiers or is refused with its reason; a settings file keeps its good values.
 #include "platform/registrystore.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"

@@ -74,16 +74,14 @@ TEST(RegistryFunctions, textsAndNumbersRoundTripAndMissingOrForeignValuesAreEmpt
 TEST(RegConvert, followsTheRuntimeConversions)
 {
     RuntimeError error;
-    EXPECT_EQ(integerOf(" 2500 "), 2500);
-    EXPECT_EQ(integerOf("2.5"), 2);
-    EXPECT_EQ(integerOf("3.5"), 4);
-    EXPECT_EQ(integerOf("-32768"), -32768);
-    EXPECT_FALSE(integerOf("32768", &error));
-    EXPECT_EQ(error, RuntimeError::overflow());
-    EXPECT_FALSE(integerOf("12px", &error));
-    EXPECT_EQ(error, RuntimeError::typeMismatch());
-    EXPECT_FALSE(integerOf("", &error));
-    EXPECT_EQ(error.number, 13);
+    for (const auto &[text, value] : {std::pair{" 2500 ", 2500}, {"2.5", 2}, {"3.5", 4}, {"-32768", -32768}})
+        EXPECT_EQ(integerOf(text), value) << text;
+    for (const auto &[text, refused] : {std::pair{"32768", RuntimeError::overflow()},
+                                        {"12px", RuntimeError::typeMismatch()},
+                                        {"", RuntimeError::typeMismatch()}}) {
+        EXPECT_FALSE(integerOf(text, &error)) << text;
+        EXPECT_EQ(error, refused) << text;
+    }
 
     // Every bound of the 64-bit range, exactly, whether as text or as a number.
     constexpr qint64 kMax = std::numeric_limits<qint64>::max();
@@ -98,10 +96,8 @@ TEST(RegConvert, followsTheRuntimeConversions)
     EXPECT_FALSE(wholeNumberOf("9223372036854775807", kMin, kMax - 1));
     EXPECT_EQ(wholeNumberOf("1e3", 0, 1000), 1000);
 
-    EXPECT_EQ(booleanOf("tRuE"), true);
-    EXPECT_EQ(booleanOf("FALSE"), false);
-    EXPECT_EQ(booleanOf("-1"), true);
-    EXPECT_EQ(booleanOf("0"), false);
+    for (const auto &[text, value] : {std::pair{"tRuE", true}, {"FALSE", false}, {"-1", true}, {"0", false}})
+        EXPECT_EQ(booleanOf(text), value) << text;
     EXPECT_FALSE(booleanOf("yes", &error));
     EXPECT_EQ(error.description, "Type mismatch");
 
