@@ -35,13 +35,6 @@ struct Env {
     }
 };
 
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 void clickNode(QTreeWidget *tree, const QString &text)
 {
     QTreeWidgetItem *item = tree->findItems(text, Qt::MatchExactly).value(0);
@@ -61,17 +54,15 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
         frmOpen dialog;
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "Open database");
-        EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a Vardecks database to open:");
-        auto *tree = child<QTreeWidget>(&dialog, "tvwDB");
-        ASSERT_EQ(tree->topLevelItemCount(), 2);
-        EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Vardecks.xml");
-        auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-        EXPECT_TRUE(ok->isEnabled());
-        EXPECT_EQ(dialog.defaultButton(), ok);
+        EXPECT_EQ(dialog.Label2->text(), "Choose a Vardecks database to open:");
+        ASSERT_EQ(dialog.tvwDB->topLevelItemCount(), 2);
+        EXPECT_EQ(dialog.lblDBName->text(), "Vardecks.xml");
+        EXPECT_TRUE(dialog.cmdOK->isEnabled());
+        EXPECT_EQ(dialog.defaultButton(), dialog.cmdOK);
 
-        clickNode(tree, "Work.XML");
-        EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Work.XML");
-        ok->click();
+        clickNode(dialog.tvwDB, "Work.XML");
+        EXPECT_EQ(dialog.lblDBName->text(), "Work.XML");
+        dialog.cmdOK->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
         EXPECT_EQ(chosenDBName, "Work.XML");
@@ -93,9 +84,9 @@ TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
     chosenDBPath = "stale";
     frmOpen dialog;
     dialog.show();
-    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "No database selected");
-    EXPECT_FALSE(child<qbButtons_H>(&dialog, "cmdOK")->isEnabled());
-    child<qbButtons_H>(&dialog, "cmdCancel")->click();
+    EXPECT_EQ(dialog.lblDBName->text(), "No database selected");
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    dialog.cmdCancel->click();
     EXPECT_TRUE(chosenDBPath.isEmpty());
     EXPECT_TRUE(chosenDBName.isEmpty());
 }
@@ -106,28 +97,26 @@ TEST(frmNew, newModeTextsOkFollowsTheNameAndARefusedNameKeepsTheWindowOpen)
     frmNew dialog("new", {}, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "New database");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Existing databases:");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a new Vardecks database name:");
-    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-    auto *name = child<QLineEdit>(&dialog, "txtName");
-    EXPECT_EQ(ok->Caption(), "Save the new database");
-    EXPECT_TRUE(name->isVisible());
-    EXPECT_FALSE(child<QLabel>(&dialog, "lblName")->isVisible());
-    EXPECT_FALSE(ok->isEnabled());
-    name->setText("W");
-    EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(dialog.defaultButton(), ok);
-    name->setText("  ");
-    EXPECT_FALSE(ok->isEnabled());
-    EXPECT_EQ(dialog.defaultButton(), child<qbButtons_H>(&dialog, "cmdCancel"));
+    EXPECT_EQ(dialog.Label1->text(), "Existing databases:");
+    EXPECT_EQ(dialog.Label2->text(), "Choose a new Vardecks database name:");
+    EXPECT_EQ(dialog.cmdOK->Caption(), "Save the new database");
+    EXPECT_TRUE(dialog.txtName->isVisible());
+    EXPECT_FALSE(dialog.lblName->isVisible());
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    dialog.txtName->setText("W");
+    EXPECT_TRUE(dialog.cmdOK->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), dialog.cmdOK);
+    dialog.txtName->setText("  ");
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), dialog.cmdCancel);
 
     const QStringList before = QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    name->setText(" VARDECKS.XML ");
-    ok->click();
+    dialog.txtName->setText(" VARDECKS.XML ");
+    dialog.cmdOK->click();
     EXPECT_EQ(env.prompts.texts(), QStringList{"The database already exists - please choose a different name"});
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(name->selectedText(), " VARDECKS.XML ");
+    EXPECT_EQ(dialog.txtName->selectedText(), " VARDECKS.XML ");
     EXPECT_EQ(QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
@@ -139,10 +128,10 @@ TEST(frmNew, createsTheDatabaseOpensItOnlyOnYesAndAFailureKeepsTheWindowOpen)
     hooks.openTheDatabase = [&] { opened << chosenDBPath; };
     const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
         dialog.show();
-        child<QLineEdit>(&dialog, "txtName")->setText(name);
+        dialog.txtName->setText(name);
         env.prompts.clear();
         env.prompts.answer(answer);
-        child<qbButtons_H>(&dialog, "cmdOK")->click();
+        dialog.cmdOK->click();
     };
     {
         frmNew dialog("new", hooks, nullptr, env.folder);
@@ -176,6 +165,7 @@ TEST(frmNew, createsTheDatabaseOpensItOnlyOnYesAndAFailureKeepsTheWindowOpen)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
 }
+
 TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 {
     Env env;
@@ -191,16 +181,15 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     frmNew dialog("delete", hooks, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Choose a database to delete:");
-    EXPECT_FALSE(child<QLineEdit>(&dialog, "txtName")->isVisible());
-    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-    EXPECT_EQ(ok->Caption(), "Delete the database");
-    EXPECT_FALSE(ok->isEnabled());
-    clickNode(child<QTreeWidget>(&dialog, "tvwDB"), "Work.xml");
-    EXPECT_EQ(child<QLabel>(&dialog, "lblName")->text(), "Work.xml");
-    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.Label1->text(), "Choose a database to delete:");
+    EXPECT_FALSE(dialog.txtName->isVisible());
+    EXPECT_EQ(dialog.cmdOK->Caption(), "Delete the database");
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    clickNode(dialog.tvwDB, "Work.xml");
+    EXPECT_EQ(dialog.lblName->text(), "Work.xml");
+    EXPECT_TRUE(dialog.cmdOK->isEnabled());
 
-    ok->click(); // unanswered: the default, No
+    dialog.cmdOK->click(); // unanswered: the default, No
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     EXPECT_EQ(env.prompts.messages()[0].text, "Are you sure you wish to permanently delete the database Work.xml?");
     EXPECT_EQ(env.prompts.messages()[0].title, "Delete Vardecks database?");
@@ -210,7 +199,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     EXPECT_EQ(closes, 0);
 
     env.prompts.answer(MsgResult::Yes);
-    ok->click();
+    dialog.cmdOK->click();
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(fileThereWhenClosed);
     EXPECT_FALSE(QFile::exists(env.folder + "Work.xml"));
@@ -222,9 +211,9 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     DatabaseFolder(env.folder).createDatabase("Other");
     frmNew again("delete", hooks, nullptr, env.folder);
     again.show();
-    clickNode(child<QTreeWidget>(&again, "tvwDB"), "Other.xml");
+    clickNode(again.tvwDB, "Other.xml");
     env.prompts.answer(MsgResult::Yes);
-    child<qbButtons_H>(&again, "cmdOK")->click();
+    again.cmdOK->click();
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
 }
