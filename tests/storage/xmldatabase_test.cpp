@@ -88,13 +88,14 @@ TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)
               QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n<FOLDERS><FOLDER>"));
 }
 
-TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
+TEST(XMLDatabase, fieldsAndRecordsReadByNameWhateverTheirOrder)
 {
     test::TempHome home;
     const QByteArray writerOrder = test::vardeckXml("W1", "One", "http://one.example/");
     const QByteArray importOrder =
         "<VARDECK WID=\"W2\"><NAME>Two</NAME><ADDRESS>http://two.example/</ADDRESS><NOTES>line1\nline2</NOTES>"
-        "<KEYWORD1>k1 k2</KEYWORD1><DESCRIPTION>Desc</DESCRIPTION></VARDECK>";
+        "<KEYWORD1>k1 k2</KEYWORD1><DESCRIPTION>Desc</DESCRIPTION></VARDECK><VARDECK "
+        "WID=\"W3\"><NAME>x</NAME></VARDECK>";
     const QString path =
         test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
                             "<FOLDERS>" + test::folderXml("T1", "F", writerOrder + importOrder) + "</FOLDERS>");
@@ -119,6 +120,17 @@ TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
     EXPECT_FALSE(ok);
     db.getVDDescription("W1", &ok);
     EXPECT_TRUE(ok);
+
+    // A record of an element names its database; one without ADDRESS gives none.
+    currentDBName = "Vardecks.xml";
+    VDData record;
+    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W1")));
+    EXPECT_EQ(record.getID(), "W1");
+    EXPECT_EQ(record.getName(), "One");
+    EXPECT_EQ(record.getURL(), "http://one.example/");
+    EXPECT_EQ(record.getDBName(), "Vardecks.xml");
+    EXPECT_EQ(record.getHits(), 0);
+    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W3")));
 }
 
 TEST(XMLDatabase, basePathIsTheFolderOfTheActualPath)
@@ -143,24 +155,4 @@ TEST(VardeckModule, sideFilesAreNamedOnlyByWellFormedIdentifiers)
     QString error;
     EXPECT_FALSE(canCreateObject("Scripting.FileSystemObject", error));
     EXPECT_FALSE(error.isEmpty());
-}
-
-TEST(VDData, recordOfAnElementNamesItsDatabase)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
-                                             "<FOLDERS>" + test::folderXml("T1", "F", test::vardeckXml("W7", "Seven")) +
-                                                 "<FOLDER TID=\"T2\"><VARDECKS><VARDECK WID=\"W8\"><NAME>x</NAME>"
-                                                 "</VARDECK></VARDECKS></FOLDER></FOLDERS>");
-    XMLDatabase db;
-    ASSERT_TRUE(db.openDBValidate(path));
-    currentDBName = "Vardecks.xml";
-    VDData record;
-    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W7")));
-    EXPECT_EQ(record.getID(), "W7");
-    EXPECT_EQ(record.getName(), "Seven");
-    EXPECT_EQ(record.getURL(), "http://a.example/");
-    EXPECT_EQ(record.getDBName(), "Vardecks.xml");
-    EXPECT_EQ(record.getHits(), 0);
-    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W8"))); // no ADDRESS
 }
