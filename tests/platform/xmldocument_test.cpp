@@ -9,7 +9,7 @@
 
 using namespace rr;
 
-TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopensFromAnOddFolder)
+TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsTheDtdIsFoundFromAnOddFolderAndNeeded)
 {
     test::TempHome home;
     // A folder path with blanks, an accent and URL-like characters still finds the DTD.
@@ -24,20 +24,16 @@ TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopensFromAn
     XmlDocument again;
     ASSERT_TRUE(again.load(path)) << qPrintable(again.parseErrorReason());
     EXPECT_EQ(again.nodeFromID("T1").childText("NAME"), QString("AT&T <x> \"q\" end 😀\nline2"));
-}
 
-TEST(XmlDocument, missingDtdFailsTheOpen)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
+    // Without the DTD beside the file or in the program's folders, the open fails.
+    const QString elsewhere = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
     QFile::remove(home.path() + "/elsewhere/Vardecks.dtd");
-    // With no copy in the program's folders either, the identifiers cannot work.
     const QByteArray programData = qgetenv("RAZUZEZU_DATA_DIR");
     qputenv("RAZUZEZU_DATA_DIR", home.path().toUtf8());
-    XmlDocument doc;
-    EXPECT_FALSE(doc.load(path));
+    XmlDocument missing;
+    EXPECT_FALSE(missing.load(elsewhere));
     qputenv("RAZUZEZU_DATA_DIR", programData);
-    EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
+    EXPECT_TRUE(missing.parseErrorReason().contains("Vardecks.dtd"));
 }
 
 TEST(XmlDocument, idsFollowAddMoveAndRemoveWithOrWithoutADoctype)

@@ -64,7 +64,7 @@ QString copyIntoDatabaseFolder(const test::TempHome &home, const QString &name)
 
 } // namespace
 
-TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReason)
+TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReasonAsAreFoldersAndMissingFiles)
 {
     test::TempHome home;
     for (const DatabaseCase &c : kDatabaseCases) {
@@ -91,11 +91,8 @@ TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReaso
         ASSERT_TRUE(again.openDBValidate(path)) << qPrintable(again.getTheDOM()->parseErrorReason());
         EXPECT_EQ(again.getTheDOM()->nodeFromID(c.lookup).childText("NAME"), QString::fromUtf8(c.lookupName));
     }
-}
 
-TEST(BrokenFiles, aFolderOrAMissingFileIsRefusedWithItsReason)
-{
-    test::TempHome home;
+    // A folder or a missing file is refused with its reason too.
     QDir().mkpath(home.path() + "/folder.xml");
     for (const QString &path : {home.path() + "/folder.xml", home.path() + "/missing.xml"}) {
         XMLDatabase db;

@@ -1,7 +1,6 @@
 #pragma once
-// Makes file writes fail for the lifetime of the object, also for root (which
-// ignores folder permissions): the process may write at most limitBytes per file,
-// and the signal that would end the process is ignored so write() fails instead.
+// Makes writes past limitBytes per file fail while it lives, also for root: the file
+// size limit is lowered and its signal ignored, so write() fails instead.
 #include <csignal>
 #include <sys/resource.h>
 

@@ -1,7 +1,6 @@
 #pragma once
-// A tiny HTTP server on 127.0.0.1 for tests of the local fetches: it answers each
-// request with what reply(path) returns, raw (status line and headers included).
-// An empty answer keeps the connection open without a word until the server stops.
+// A server on 127.0.0.1 that answers each request with the raw bytes reply(path)
+// returns; an empty answer keeps the connection silent until the server stops.
 #include <QByteArray>
 #include <QList>
 #include <arpa/inet.h>

@@ -1,7 +1,6 @@
 #pragma once
-// An X server of the test's own (Xvfb on a free display) with a window manager
-// (openbox), and plain top-level windows on it that stand in for other programs.
-// Everything started here is ended when the object goes.
+// An X server of the test's own (Xvfb, openbox) and plain windows on it that stand in
+// for other programs; everything started here ends with the object.
 #include "platform/x11windows.h"
 
 #include <QCoreApplication>
