@@ -99,8 +99,7 @@ TEST_F(Settings, unreadableNumbersAreReportedAndGiveTheDefault)
     store(kApp, "frmWidth", "wide");
     EXPECT_EQ(getFrmWidthSetting(), 13000);
     ASSERT_EQ(prompts.messages().size(), 1u);
-    const MessageRequest &shown = prompts.messages().front();
-    EXPECT_EQ(shown.text, "[13] Type mismatch");
+    EXPECT_EQ(prompts.lastText(), "[13] Type mismatch");
     EXPECT_EQ(currentError(), RuntimeError::typeMismatch());
 
     store(kApp, "splitter1", "40000");
@@ -181,9 +180,8 @@ TEST_F(Settings, searchHistorySkipsGapsAndForgetsItsOldTail)
     EXPECT_EQ(loadSearchList(), QStringList{"new"});
 }
 
-TEST(UserOptions, missingOrBadValuesTakeTheirDefaultsAndTheFontSizeIsEight)
+TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsAndTheFontSizeIsEight)
 {
-    test::TempHome home;
     UserOptions options;
     options.setFromRegistry();
     EXPECT_FALSE(options.getAutoSave());
@@ -203,9 +201,9 @@ TEST(UserOptions, missingOrBadValuesTakeTheirDefaultsAndTheFontSizeIsEight)
     EXPECT_EQ(options.getFontSize(), 8);
 
     // A bad value takes its default and the others are still read.
-    const QList<QPair<QString, QString>> bad = {
-        {"autoSave", "maybe"}, {"recentNo", "99999"}, {"systemTray", "TRUE"}, {"winFolders", "1"},
-        {"checkDup", "true"},  {"fontSize", "big"},   {"tipStartup", "True"}, {"lastTip", "5"}};
+    const QList<QPair<QString, QString>> bad = {{"autoSave", "maybe"},  {"recentNo", "99999"}, {"systemTray", "TRUE"},
+                                                {"winFolders", "1"},    {"checkDup", "true"},  {"fontSize", "big"},
+                                                {"tipStartup", "True"}, {"lastTip", "5"}};
     for (const auto &[name, text] : bad)
         store(kOptions, name, text);
 
@@ -228,9 +226,8 @@ TEST(UserOptions, missingOrBadValuesTakeTheirDefaultsAndTheFontSizeIsEight)
     EXPECT_EQ(stored(kOptions, "checkDup"), "True");
 }
 
-TEST(UserOptions, optionsSurviveASaveButDBToOpenGoesThroughCurrentDB)
+TEST_F(Settings, userOptionsSurviveASaveButDBToOpenGoesThroughCurrentDB)
 {
-    test::TempHome home;
     UserOptions saved;
     saved.setAutoSave(true);
     saved.setDefaultBrowser("FF");
