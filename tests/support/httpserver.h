@@ -31,7 +31,6 @@ public:
     void route(const QString &path, const Response &response);
     // "http://127.0.0.1:<port>" followed by path.
     QString url(const QString &path = QString()) const;
-    quint16 port() const { return m_port; }
     // Requests seen for a path (query included), and in all.
     int hits(const QString &path) const;
     int totalHits() const;
