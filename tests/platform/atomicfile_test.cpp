@@ -1,4 +1,6 @@
 #include "platform/atomicfile.h"
+#include "platform/paths.h"
+#include "support/failingdisk.h"
 #include "support/smalldisk.h"
 #include "support/testenv.h"
 
@@ -8,6 +10,39 @@
 #include <unistd.h>
 
 using namespace rr;
+
+TEST(Paths, followTheHomeVariableAndSeedTheDatabaseFolder)
+{
+    test::TempHome home;
+    EXPECT_EQ(paths::databaseFolder(), home.databaseFolder());
+    EXPECT_EQ(paths::configFolder(), home.path() + "/config");
+
+    ASSERT_TRUE(paths::prepareProgramFolder());
+    for (const char *name : {"Vardecks.dtd", "Vardecks.xml", "Vardeck.gif", "SelVardeck.gif"})
+        EXPECT_TRUE(QFileInfo::exists(home.databaseFolder() + name)) << name;
+
+    // Later starts restore missing support files, never a deleted database.
+    QFile::remove(home.databaseFolder() + "Vardecks.dtd");
+    QFile::remove(home.databaseFolder() + "Vardecks.xml");
+    ASSERT_TRUE(paths::prepareProgramFolder());
+    EXPECT_TRUE(QFileInfo::exists(home.databaseFolder() + "Vardecks.dtd"));
+    EXPECT_FALSE(QFileInfo::exists(home.databaseFolder() + "Vardecks.xml"));
+}
+
+TEST(AtomicFile, failedWriteKeepsTheOldFileAndSaysWhy)
+{
+    test::TempHome home;
+    const QString path = home.path() + "/f.txt";
+    ASSERT_TRUE(writeFileAtomically(path, "old"));
+    QString error;
+    {
+        test::FailingDisk disk(8);
+        EXPECT_FALSE(writeFileAtomically(path, QByteArray(4096, 'x'), &error));
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(test::readBytes(path), QByteArray("old"));
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{"f.txt"}) << "no temporary file is left";
+}
 
 // Runs in a child process with a 4 KB file-size limit; exits 0 when the write
 // failed with the right reason.

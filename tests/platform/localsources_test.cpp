@@ -1,5 +1,4 @@
-// The readers of what running browsers leave on this machine: profile locks and the
-// loopback HTTP fetch. Each gets broken input and must fail quietly with its reason.
+// Profile locks and the loopback HTTP fetch: broken input fails quietly with its reason.
 #include "platform/loopbackhttp.h"
 #include "platform/processlock.h"
 #include "support/loopbackserver.h"
@@ -8,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -55,19 +55,15 @@ TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
 
 TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
 {
-    test::LoopbackServer server([](const QByteArray &path) -> QByteArray {
-        if (path == "/ok")
-            return test::LoopbackServer::ok("[1,2,3]");
-        if (path == "/big")
-            return test::LoopbackServer::ok(QByteArray(300000, 'x'));
-        if (path == "/missing")
-            return "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno";
-        if (path == "/short")
-            return "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut";
-        if (path == "/garbage")
-            return "hello there\r\n\r\n";
-        return {}; // silent
-    });
+    const QHash<QByteArray, QByteArray> replies = {
+        {"/ok", test::LoopbackServer::ok("[1,2,3]")},
+        {"/big", test::LoopbackServer::ok(QByteArray(300000, 'x'))},
+        {"/missing", "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"},
+        {"/short", "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"},
+        {"/garbage", "hello there\r\n\r\n"},
+    };
+    // Any other path: silent.
+    test::LoopbackServer server([&](const QByteArray &path) { return replies.value(path); });
     const loopbackhttp::Reply ok = loopbackhttp::get(server.port(), "/ok", 2000, 1000);
     EXPECT_EQ(ok.status, loopbackhttp::Status::Ok);
     EXPECT_EQ(ok.body, "[1,2,3]");

@@ -9,7 +9,7 @@
 
 using namespace rr;
 
-TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopensFromAnOddFolder)
+TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsTheDtdIsFoundFromAnOddFolderAndNeeded)
 {
     test::TempHome home;
     // A folder path with blanks, an accent and URL-like characters still finds the DTD.
@@ -24,23 +24,19 @@ TEST(XmlDocument, textWithMarkupAndForbiddenCharactersRoundTripsAndReopensFromAn
     XmlDocument again;
     ASSERT_TRUE(again.load(path)) << qPrintable(again.parseErrorReason());
     EXPECT_EQ(again.nodeFromID("T1").childText("NAME"), QString("AT&T <x> \"q\" end 😀\nline2"));
-}
 
-TEST(XmlDocument, missingDtdFailsTheOpen)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
+    // Without the DTD beside the file or in the program's folders, the open fails.
+    const QString elsewhere = test::writeDatabase(home.path() + "/elsewhere", "db.xml", "<FOLDERS/>");
     QFile::remove(home.path() + "/elsewhere/Vardecks.dtd");
-    // With no copy in the program's folders either, the identifiers cannot work.
     const QByteArray programData = qgetenv("RAZUZEZU_DATA_DIR");
     qputenv("RAZUZEZU_DATA_DIR", home.path().toUtf8());
-    XmlDocument doc;
-    EXPECT_FALSE(doc.load(path));
+    XmlDocument missing;
+    EXPECT_FALSE(missing.load(elsewhere));
     qputenv("RAZUZEZU_DATA_DIR", programData);
-    EXPECT_TRUE(doc.parseErrorReason().contains("Vardecks.dtd"));
+    EXPECT_TRUE(missing.parseErrorReason().contains("Vardecks.dtd"));
 }
 
-TEST(XmlDocument, idsFollowAddMoveAndRemove)
+TEST(XmlDocument, idsFollowAddMoveAndRemoveWithOrWithoutADoctype)
 {
     test::TempHome home;
     const QString path = test::writeDatabase(home.path(), "db.xml",
@@ -80,6 +76,21 @@ TEST(XmlDocument, idsFollowAddMoveAndRemove)
     EXPECT_TRUE(doc.nodeFromID("W9"));
     EXPECT_EQ(doc.countElements("VARDECK"), 1);
     EXPECT_EQ(doc.countElements("FOLDER"), 2);
+
+    // Without a doctype too, for added elements and for two holders of one identifier.
+    XmlDocument bare;
+    ASSERT_TRUE(bare.loadXml("<?xml version='1.0'?><FOLDERS>" + test::folderXml("T1", "A") +
+                                 test::folderXml("T2", "first") + test::folderXml("T2", "second") + "</FOLDERS>",
+                             home.path()));
+    XmlNode added = bare.createElement("FOLDER");
+    added.setAttribute("TID", "T7");
+    bare.documentElement().appendChild(added);
+    EXPECT_EQ(bare.nodeFromID("T7"), added);
+    EXPECT_EQ(bare.nodeFromID("T2").childText("NAME"), "first");
+
+    // The first holder goes: the identifier still belongs to the second, never free.
+    bare.documentElement().removeChild(bare.nodeFromID("T2"));
+    EXPECT_EQ(bare.nodeFromID("T2").childText("NAME"), "second");
 }
 
 TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
@@ -99,40 +110,6 @@ TEST(XmlDocument, failedSaveKeepsOldFileAndTheChangeInMemory)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(doc.nodeFromID("T1").childText("NAME").size(), 5000);
-}
-
-TEST(XmlDocument, stylesheetInstructionGoesRightAfterTheDeclaration)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.path(), "db.xml", "<FOLDERS/>");
-    XmlDocument doc;
-    ASSERT_TRUE(doc.load(path));
-    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VD.xsl'");
-    doc.removeProcessingInstructions("xml-stylesheet", "type='text/xsl'");
-    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VDAll.xsl'");
-    const QByteArray out = doc.toBytes();
-    EXPECT_TRUE(out.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?xml-stylesheet type='text/xsl' "
-                               "href='VDAll.xsl'?>\n<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">"))
-        << out.constData();
-    EXPECT_EQ(doc.processingInstructionData("xml-stylesheet").size(), 1);
-}
-
-TEST(XmlDocument, withoutADoctypeIdentifiersStillWorkForAddedAndDuplicateElements)
-{
-    test::TempHome home;
-    XmlDocument doc;
-    ASSERT_TRUE(doc.loadXml("<?xml version='1.0'?><FOLDERS>" + test::folderXml("T1", "A") +
-                                test::folderXml("T2", "first") + test::folderXml("T2", "second") + "</FOLDERS>",
-                            home.path()));
-    XmlNode added = doc.createElement("FOLDER");
-    added.setAttribute("TID", "T7");
-    doc.documentElement().appendChild(added);
-    EXPECT_EQ(doc.nodeFromID("T7"), added);
-    EXPECT_EQ(doc.nodeFromID("T2").childText("NAME"), "first");
-
-    // The first holder goes: the identifier still belongs to the second, never free.
-    doc.documentElement().removeChild(doc.nodeFromID("T2"));
-    EXPECT_EQ(doc.nodeFromID("T2").childText("NAME"), "second");
 }
 
 TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)
@@ -171,7 +148,7 @@ TEST(XmlDocument, aTreeAsDeepAsMaySavedOpensAgainAndADeeperOneIsNeverWritten)
     EXPECT_EQ(test::readBytes(path), before);
 }
 
-TEST(XmlDocument, savedBytesAreExactlyTheLibrarysOwnCompactOutput)
+TEST(XmlDocument, savedBytesAreTheLibrarysOwnCompactOutputWithTheStylesheetFirst)
 {
     test::TempHome home;
     XmlDocument doc;
@@ -179,7 +156,14 @@ TEST(XmlDocument, savedBytesAreExactlyTheLibrarysOwnCompactOutput)
                             "'Vardecks.dtd'><FOLDERS><!-- inside --><?app data?>" +
                                 test::folderXml("T1", "<![CDATA[a<b]]>", test::vardeckXml("W1", "one")) + "</FOLDERS>",
                             home.path()));
+    // The stylesheet instruction goes right after the declaration, and only once.
     doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VD.xsl'");
+    doc.removeProcessingInstructions("xml-stylesheet", "type='text/xsl'");
+    doc.insertProcessingInstruction("xml-stylesheet", "type='text/xsl' href='VDAll.xsl'");
+    EXPECT_TRUE(doc.toBytes().startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                                         "<?xml-stylesheet type='text/xsl' href='VDAll.xsl'?>\n<!-- top -->"))
+        << doc.toBytes().constData();
+    EXPECT_EQ(doc.processingInstructionData("xml-stylesheet").size(), 1);
     XmlNode vd = doc.nodeFromID("W1");
     vd.setAttribute("NOTE", "q\"uote <a> & b\ttab\nline 'single'");
     vd.setChildText("NOTES", "AT&T <x> > y\nzweite Zeile\tTab é 😀");

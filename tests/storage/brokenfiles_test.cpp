@@ -1,6 +1,5 @@
-// Every hostile or damaged file kept in tests/data/broken, with what opening it must
-// give: the database opens with working identifiers, or it is refused with a reason
-// and nothing is read from elsewhere; a settings file keeps its good values.
+// Every hostile or damaged file in tests/data/broken: a database opens with working
+// identifiers or is refused with its reason; a settings file keeps its good values.
 #include "platform/registrystore.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -65,7 +64,7 @@ QString copyIntoDatabaseFolder(const test::TempHome &home, const QString &name)
 
 } // namespace
 
-TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReason)
+TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReasonAsAreFoldersAndMissingFiles)
 {
     test::TempHome home;
     for (const DatabaseCase &c : kDatabaseCases) {
@@ -92,17 +91,14 @@ TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReaso
         ASSERT_TRUE(again.openDBValidate(path)) << qPrintable(again.getTheDOM()->parseErrorReason());
         EXPECT_EQ(again.getTheDOM()->nodeFromID(c.lookup).childText("NAME"), QString::fromUtf8(c.lookupName));
     }
-}
 
-TEST(BrokenFiles, aFolderOrAMissingFileIsRefusedWithItsReason)
-{
-    test::TempHome home;
+    // A folder or a missing file is refused with its reason too.
     QDir().mkpath(home.path() + "/folder.xml");
-    XMLDatabase db;
-    EXPECT_FALSE(db.openDBValidate(home.path() + "/folder.xml"));
-    EXPECT_TRUE(db.getTheDOM()->parseErrorReason().contains("could not be read"));
-    EXPECT_FALSE(db.openDBValidate(home.path() + "/missing.xml"));
-    EXPECT_TRUE(db.getTheDOM()->parseErrorReason().contains("could not be read"));
+    for (const QString &path : {home.path() + "/folder.xml", home.path() + "/missing.xml"}) {
+        XMLDatabase db;
+        EXPECT_FALSE(db.openDBValidate(path));
+        EXPECT_TRUE(db.getTheDOM()->parseErrorReason().contains("could not be read")) << qPrintable(path);
+    }
 }
 
 TEST(BrokenFiles, aCollectionPastTheIdentifierCeilingOpensAndAllocatesNothing)
@@ -140,7 +136,8 @@ TEST(BrokenFiles, settingsFilesKeepTheirGoodValuesOrAreSetAsideWhole)
         QDir().mkpath(folder);
         RegistryStore store(folder);
         const QString file = store.fileOf(reg::HKEY_CURRENT_USER);
-        ASSERT_TRUE(QFile::copy(test::dataFile(QStringLiteral("broken/") + c.file), file));
+        const QString source = test::dataFile(QStringLiteral("broken/") + c.file);
+        ASSERT_TRUE(QFile::copy(source, file));
 
         testing::internal::CaptureStderr();
         reg::Key key = 0;
@@ -155,10 +152,19 @@ TEST(BrokenFiles, settingsFilesKeepTheirGoodValuesOrAreSetAsideWhole)
         EXPECT_EQ(aspect.data.toString(), c.aspect);
         EXPECT_NE(said.find(c.warning), std::string::npos) << said;
         EXPECT_EQ(QFile::exists(file), c.keptInPlace);
-        EXPECT_EQ(QDir(folder).entryList({"*.unreadable-*"}, QDir::Files).isEmpty(), c.keptInPlace);
+        const QStringList aside = QDir(folder).entryList({"*.unreadable-*"}, QDir::Files);
+        ASSERT_EQ(aside.size(), c.keptInPlace ? 0 : 1);
+        if (!c.keptInPlace)
+            EXPECT_EQ(test::readBytes(folder + "/" + aside.first()), test::readBytes(source)) << "set aside whole";
         if (c.keptInPlace && QByteArray(c.aspect) == "Web") {
             EXPECT_TRUE(hasWidth);
             EXPECT_EQ(width.data.toString(), "9000");
         }
+        // The store goes on: a new value is written and read back.
+        ASSERT_EQ(store.createKey(reg::HKEY_CURRENT_USER, "K", &key), reg::ERROR_SUCCESS);
+        EXPECT_EQ(store.setValue(key, "v", reg::Value::text("new")), reg::ERROR_SUCCESS);
+        store.queryValue(key, "v", &aspect);
+        EXPECT_EQ(aspect.data.toString(), "new");
+        store.closeKey(key);
     }
 }

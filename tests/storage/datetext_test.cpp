@@ -5,30 +5,16 @@
 
 using namespace rr;
 
-namespace
-{
-
 // Every text is built the same whatever the locale the user runs.
-class DateText : public ::testing::Test
+TEST(DateText, createdDatesAndVisitStampsAreEnglishWhateverTheLocale)
 {
-protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-};
-
-} // namespace
-
-TEST_F(DateText, createdDateIsDayMonthYearInEnglish)
-{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(createdDateText(QDate(2026, 12, 6)), "06 Dec 2026");
     EXPECT_EQ(createdDateText(QDate(2026, 3, 15)), "15 Mar 2026"); // "Mär" in the default locale
-    // A date of another century keeps its own.
     EXPECT_EQ(createdDateText(QDate(1999, 10, 31)), "31 Oct 1999");
     EXPECT_EQ(createdDateText(QDate()), "");
-}
 
-TEST_F(DateText, visitStampAddsTheTimeOnATwelveHourClock)
-{
+    // Visit stamps add the time on a twelve-hour clock.
     const QDate day(2026, 12, 5);
     EXPECT_EQ(visitStampText(QDateTime(day, QTime(19, 30))), "05 Dec 2026 07:30 PM");
     EXPECT_EQ(visitStampText(QDateTime(day, QTime(21, 5, 59))), "05 Dec 2026 09:05 PM");
@@ -36,4 +22,5 @@ TEST_F(DateText, visitStampAddsTheTimeOnATwelveHourClock)
     EXPECT_EQ(visitStampText(QDateTime(day, QTime(12, 0))), "05 Dec 2026 12:00 PM");
     EXPECT_EQ(createdDateText(QDateTime(day, QTime(23, 59))), "05 Dec 2026");
     EXPECT_EQ(visitStampText(QDateTime()), "");
+    QLocale::setDefault(QLocale::c());
 }

@@ -14,16 +14,14 @@ namespace
 const QString kKey = QStringLiteral("Software\\Quorvane\\Vardecks\\");
 }
 
-TEST(RegistryFunctions, textsRoundTripAndMissingValuesAreEmptyVariants)
+TEST(RegistryFunctions, textsAndNumbersRoundTripAndMissingOrForeignValuesAreEmptyVariants)
 {
     test::TempHome home;
     ASSERT_EQ(WriteValue(HKEY_CURRENT_USER, kKey, "Aspect", "Web"), 0);
     ASSERT_EQ(WriteValue(HKEY_CURRENT_USER, kKey, "Blank", ""), 0);
 
     EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "aspect"), QVariant(QString("Web")));
-    const QVariant blank = QueryValue(HKEY_CURRENT_USER, kKey, "Blank");
-    EXPECT_TRUE(blank.isValid());
-    EXPECT_EQ(blank.toString(), "");
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Blank"), QVariant(QString(""))) << "valid and empty";
 
     const QVariant missing = QueryValue(HKEY_CURRENT_USER, kKey, "NoSuchValue");
     EXPECT_FALSE(missing.isValid());
@@ -40,17 +38,13 @@ TEST(RegistryFunctions, textsRoundTripAndMissingValuesAreEmptyVariants)
     EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kKey, "Aspect").toString(), "Web");
     DeleteKey(HKEY_CURRENT_USER, kKey + "Recent\\");
     EXPECT_EQ(OpenKey(HKEY_CURRENT_USER, kKey + "Recent"), 0u);
-}
 
-TEST(RegistryFunctions, numbersAndOtherTypes)
-{
-    test::TempHome home;
+    // Numbers, and other types that write nothing but still report success.
     const Key key = CreateKey(HKEY_CURRENT_USER, kKey);
     ASSERT_NE(key, 0u);
     EXPECT_EQ(SetValueEx(key, "Five", reg::REG_DWORD, 5), 0);
     EXPECT_EQ(SetValueEx(key, "Minus", reg::REG_DWORD, "-2"), 0);
     EXPECT_EQ(SetValueEx(key, "Bool", reg::REG_SZ, true), 0);
-    // Other types write nothing and still report success.
     EXPECT_EQ(SetValueEx(key, "Other", reg::REG_BINARY, "x"), 0);
     CloseKey(key);
 
@@ -78,16 +72,14 @@ TEST(RegistryFunctions, numbersAndOtherTypes)
 TEST(RegConvert, followsTheRuntimeConversions)
 {
     RuntimeError error;
-    EXPECT_EQ(integerOf(" 2500 "), 2500);
-    EXPECT_EQ(integerOf("2.5"), 2);
-    EXPECT_EQ(integerOf("3.5"), 4);
-    EXPECT_EQ(integerOf("-32768"), -32768);
-    EXPECT_FALSE(integerOf("32768", &error));
-    EXPECT_EQ(error, RuntimeError::overflow());
-    EXPECT_FALSE(integerOf("12px", &error));
-    EXPECT_EQ(error, RuntimeError::typeMismatch());
-    EXPECT_FALSE(integerOf("", &error));
-    EXPECT_EQ(error.number, 13);
+    for (const auto &[text, value] : {std::pair{" 2500 ", 2500}, {"2.5", 2}, {"3.5", 4}, {"-32768", -32768}})
+        EXPECT_EQ(integerOf(text), value) << text;
+    for (const auto &[text, refused] : {std::pair{"32768", RuntimeError::overflow()},
+                                        {"12px", RuntimeError::typeMismatch()},
+                                        {"", RuntimeError::typeMismatch()}}) {
+        EXPECT_FALSE(integerOf(text, &error)) << text;
+        EXPECT_EQ(error, refused) << text;
+    }
 
     // Every bound of the 64-bit range, exactly, whether as text or as a number.
     constexpr qint64 kMax = std::numeric_limits<qint64>::max();
@@ -102,10 +94,8 @@ TEST(RegConvert, followsTheRuntimeConversions)
     EXPECT_FALSE(wholeNumberOf("9223372036854775807", kMin, kMax - 1));
     EXPECT_EQ(wholeNumberOf("1e3", 0, 1000), 1000);
 
-    EXPECT_EQ(booleanOf("tRuE"), true);
-    EXPECT_EQ(booleanOf("FALSE"), false);
-    EXPECT_EQ(booleanOf("-1"), true);
-    EXPECT_EQ(booleanOf("0"), false);
+    for (const auto &[text, value] : {std::pair{"tRuE", true}, {"FALSE", false}, {"-1", true}, {"0", false}})
+        EXPECT_EQ(booleanOf(text), value) << text;
     EXPECT_FALSE(booleanOf("yes", &error));
     EXPECT_EQ(error.description, "Type mismatch");
 

@@ -2,6 +2,7 @@
 #include "storage/lists.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
+#include "storage/useroptions.h"
 #include "support/testenv.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,16 @@ namespace
 const QString kApp = QString::fromLatin1(kAppKey);
 const QString kRecent = QString::fromLatin1(kRecentKey);
 const QString kSearch = QString::fromLatin1(kSearchKey);
+const QString kOptions = QString::fromLatin1(kUserOptionsKey);
 
-QString appValue(const QString &name)
+QString stored(const QString &key, const QString &name)
 {
-    return RegistryFunctions::QueryValue(HKEY_CURRENT_USER, kApp, name).toString();
+    return RegistryFunctions::QueryValue(HKEY_CURRENT_USER, key, name).toString();
 }
 
-void setAppValue(const QString &name, const QString &text)
+void store(const QString &key, const QString &name, const QString &text)
 {
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kApp, name, text);
+    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, key, name, text);
 }
 
 VDData record(const QString &id, const QString &name, const QString &url, const QString &db = "Vardecks.xml")
@@ -38,11 +40,6 @@ VDData record(const QString &id, const QString &name, const QString &url, const 
 class Settings : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        recentMax = 15;
-        searchMax = 15;
-    }
     void TearDown() override
     {
         recentMax = 15;
@@ -54,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(Settings, aFirstRunGivesEveryDefaultWithoutAMessage)
+TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMarker)
 {
     EXPECT_FALSE(isBasicAppRegistered());
     EXPECT_EQ(getFrmWidthSetting(), 13000);
@@ -64,23 +61,19 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultWithoutAMessage)
     EXPECT_FALSE(getWebAspectHtml());
     EXPECT_TRUE(loadRecentList().isEmpty());
     EXPECT_TRUE(loadSearchList().isEmpty());
-    EXPECT_TRUE(prompts.messages().empty());
-}
 
-TEST_F(Settings, theFirstRunEntriesAndTheWebAspectMarker)
-{
     addBasicAppRegEntries();
     addDefaultFormValues(0, 0, 0, "Explorer", "VD.xsl", "true", false);
     setupAppPathInRegistry();
     setVersion();
 
     EXPECT_TRUE(isBasicAppRegistered());
-    EXPECT_EQ(appValue("BasicApp"), "ok");
+    EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
     for (const char *sub : {"Recent", "Search", "UserOptions"})
         EXPECT_NE(RegistryFunctions::OpenKey(HKEY_CURRENT_USER, kApp + sub), 0u) << sub;
-    EXPECT_EQ(RegistryFunctions::QueryValue(HKEY_CURRENT_USER, kApp + "UserOptions\\", "iconView").toString(), "False");
+    EXPECT_EQ(stored(kOptions, "iconView"), "False");
     // "true" as the first run writes it does not count as True.
-    EXPECT_EQ(appValue("WebAspectHtml"), "true");
+    EXPECT_EQ(stored(kApp, "WebAspectHtml"), "true");
     EXPECT_FALSE(getWebAspectHtml());
 
     setSavedFormValues(1, 2, 0, "Web", 12000, 9000, 10, 20, 2400, 5600, "True", "True");
@@ -96,21 +89,20 @@ TEST_F(Settings, theFirstRunEntriesAndTheWebAspectMarker)
     const QString entry = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vardecks.exe";
     EXPECT_EQ(RegistryFunctions::QueryValue(HKEY_LOCAL_MACHINE, entry, "").toString(), folder + "/Vardecks.exe");
     EXPECT_EQ(RegistryFunctions::QueryValue(HKEY_LOCAL_MACHINE, entry, "Path").toString(), folder);
-    EXPECT_EQ(appValue("ApplicationPath"), folder + "/Vardecks.exe");
-    EXPECT_EQ(appValue("Version"), "3.0.1");
+    EXPECT_EQ(stored(kApp, "ApplicationPath"), folder + "/Vardecks.exe");
+    EXPECT_EQ(stored(kApp, "Version"), "3.0.1");
     EXPECT_TRUE(prompts.messages().empty());
 }
 
 TEST_F(Settings, unreadableNumbersAreReportedAndGiveTheDefault)
 {
-    setAppValue("frmWidth", "wide");
+    store(kApp, "frmWidth", "wide");
     EXPECT_EQ(getFrmWidthSetting(), 13000);
     ASSERT_EQ(prompts.messages().size(), 1u);
-    const MessageRequest &shown = prompts.messages().front();
-    EXPECT_EQ(shown.text, "[13] Type mismatch");
+    EXPECT_EQ(prompts.lastText(), "[13] Type mismatch");
     EXPECT_EQ(currentError(), RuntimeError::typeMismatch());
 
-    setAppValue("splitter1", "40000");
+    store(kApp, "splitter1", "40000");
     EXPECT_EQ(getSplitter1Setting(), 2500);
     EXPECT_EQ(prompts.lastText(), "[6] Overflow");
 
@@ -127,7 +119,7 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     writeRecentList({opened});
     writeSearchList({"kiwi"});
 
-    EXPECT_EQ(appValue("frmWidth"), "32767");
+    EXPECT_EQ(stored(kApp, "frmWidth"), "32767");
     EXPECT_EQ(getFrmWidthSetting(), 32767);
     EXPECT_EQ(getFrmLeftSetting(), -32768);
     EXPECT_EQ(getColWidth(6), 32767);
@@ -161,7 +153,7 @@ TEST_F(Settings, recentListRoundTripAndItsStops)
     EXPECT_EQ(loadRecentList().size(), 2);
     writeRecentList(list);
 
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kRecent, "recent2_ID", "");
+    store(kRecent, "recent2_ID", "");
     EXPECT_EQ(loadRecentList(), QList<VDData>{list.at(0)});
 
     clearRecentList();
@@ -170,14 +162,14 @@ TEST_F(Settings, recentListRoundTripAndItsStops)
 
 TEST_F(Settings, searchHistorySkipsGapsAndForgetsItsOldTail)
 {
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kSearch, "search1", "first");
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kSearch, "search2", "");
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kSearch, "search3", "third");
+    store(kSearch, "search1", "first");
+    store(kSearch, "search2", "");
+    store(kSearch, "search3", "third");
     EXPECT_EQ(loadSearchList(), (QStringList{"first", "third"}));
 
     writeSearchList({"a", "b", "c", "d", "e"});
     // A value that other code put in the key is no search text and stays.
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, kSearch, "searchOther", "kept");
+    store(kSearch, "searchOther", "kept");
     writeSearchList({"new", "older"});
     searchMax = 5;
     EXPECT_EQ(loadSearchList(), (QStringList{"new", "older"}));
@@ -186,4 +178,73 @@ TEST_F(Settings, searchHistorySkipsGapsAndForgetsItsOldTail)
 
     searchMax = 1;
     EXPECT_EQ(loadSearchList(), QStringList{"new"});
+}
+
+TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsAndTheFontSizeIsEight)
+{
+    UserOptions options;
+    options.setFromRegistry();
+    EXPECT_FALSE(options.getAutoSave());
+    EXPECT_FALSE(options.getTipStartup());
+    EXPECT_EQ(options.getRecentNo(), 0);
+    EXPECT_EQ(options.getDefaultBrowser(), "");
+    EXPECT_EQ(options.getDBToOpen(), "");
+    EXPECT_EQ(options.getFontSize(), 8);
+
+    options.saveToRegistry();
+    EXPECT_EQ(stored(kOptions, "fontSize"), "8");
+    EXPECT_EQ(stored(kOptions, "autoSave"), "False");
+    EXPECT_EQ(stored(kOptions, "recentNo"), "0");
+    EXPECT_EQ(RegistryFunctions::ValueNames(HKEY_CURRENT_USER, kOptions).size(), 21) << "every option is written";
+
+    options.setFontSize(0);
+    EXPECT_EQ(options.getFontSize(), 8);
+
+    // A bad value takes its default and the others are still read.
+    const QList<QPair<QString, QString>> bad = {{"autoSave", "maybe"},  {"recentNo", "99999"}, {"systemTray", "TRUE"},
+                                                {"winFolders", "1"},    {"checkDup", "true"},  {"fontSize", "big"},
+                                                {"tipStartup", "True"}, {"lastTip", "5"}};
+    for (const auto &[name, text] : bad)
+        store(kOptions, name, text);
+
+    UserOptions o;
+    o.setAutoSave(true);
+    o.setFromRegistry();
+    EXPECT_FALSE(o.getAutoSave());
+    EXPECT_EQ(o.getRecentNo(), 0);
+    EXPECT_EQ(o.getFontSize(), 8);
+    EXPECT_TRUE(o.getSystemTray());
+    EXPECT_TRUE(o.getWinFolders());
+    EXPECT_TRUE(o.getCheckDup());
+    EXPECT_TRUE(o.getTipStartup());
+    EXPECT_EQ(o.getLastTip(), "5");
+
+    // The next close writes sound values over the bad ones.
+    o.saveToRegistry();
+    EXPECT_EQ(stored(kOptions, "autoSave"), "False");
+    EXPECT_EQ(stored(kOptions, "fontSize"), "8");
+    EXPECT_EQ(stored(kOptions, "checkDup"), "True");
+}
+
+TEST_F(Settings, userOptionsSurviveASaveButDBToOpenGoesThroughCurrentDB)
+{
+    UserOptions saved;
+    saved.setAutoSave(true);
+    saved.setDefaultBrowser("FF");
+    saved.setRecentNo(15);
+    saved.setDBToOpen("Never.xml");
+    saved.setFontSize(11);
+    saved.setLastTip("17");
+    saved.saveToRegistry();
+    store(kApp, "currentDB", "Work.xml");
+
+    UserOptions o;
+    o.setFromRegistry();
+    EXPECT_TRUE(o.getAutoSave());
+    EXPECT_FALSE(o.getCheckDup());
+    EXPECT_EQ(o.getDefaultBrowser(), "FF");
+    EXPECT_EQ(o.getRecentNo(), 15);
+    EXPECT_EQ(o.getFontSize(), 11);
+    EXPECT_EQ(o.getLastTip(), "17");
+    EXPECT_EQ(o.getDBToOpen(), "Work.xml");
 }

@@ -34,7 +34,7 @@ void removeFolder(XMLDatabase &db, const QString &tid)
 
 } // namespace
 
-TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
+TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenProbed)
 {
     test::TempHome home;
     const QString folder = home.databaseFolder();
@@ -47,25 +47,15 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndOpensEmpty)
     db.setPath(path);
     ASSERT_TRUE(db.openDBValidate(path));
     EXPECT_FALSE(db.getTheDOM()->documentElement().firstChild());
-    EXPECT_EQ(db.getNewTID(), "T1");
     EXPECT_EQ(db.getNewWID(), "W1");
-}
 
-TEST(XMLDatabase, identifiersAreCountPlusOneThenProbed)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml", "<FOLDERS></FOLDERS>");
-    XMLDatabase db;
-    db.setPath(path);
-    ASSERT_TRUE(db.openDBValidate(path));
+    // Identifiers are the count plus one, then probed upwards until free.
     EXPECT_EQ(addFolder(db, "a"), "T1");
     EXPECT_EQ(addFolder(db, "b"), "T2");
     EXPECT_EQ(addFolder(db, "c"), "T3");
-
     removeFolder(db, "T2");
     EXPECT_EQ(addFolder(db, "d"), "T4"); // count 2: T3 is taken, T4 is free
     EXPECT_EQ(addFolder(db, "e"), "T5");
-
     removeFolder(db, "T4");
     removeFolder(db, "T5");
     removeFolder(db, "T3");
@@ -98,13 +88,14 @@ TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)
               QByteArray("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n<FOLDERS><FOLDER>"));
 }
 
-TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
+TEST(XMLDatabase, fieldsAndRecordsReadByNameWhateverTheirOrder)
 {
     test::TempHome home;
     const QByteArray writerOrder = test::vardeckXml("W1", "One", "http://one.example/");
     const QByteArray importOrder =
         "<VARDECK WID=\"W2\"><NAME>Two</NAME><ADDRESS>http://two.example/</ADDRESS><NOTES>line1\nline2</NOTES>"
-        "<KEYWORD1>k1 k2</KEYWORD1><DESCRIPTION>Desc</DESCRIPTION></VARDECK>";
+        "<KEYWORD1>k1 k2</KEYWORD1><DESCRIPTION>Desc</DESCRIPTION></VARDECK><VARDECK "
+        "WID=\"W3\"><NAME>x</NAME></VARDECK>";
     const QString path =
         test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
                             "<FOLDERS>" + test::folderXml("T1", "F", writerOrder + importOrder) + "</FOLDERS>");
@@ -129,6 +120,17 @@ TEST(XMLDatabase, fieldsReadByNameWhateverTheirOrder)
     EXPECT_FALSE(ok);
     db.getVDDescription("W1", &ok);
     EXPECT_TRUE(ok);
+
+    // A record of an element names its database; one without ADDRESS gives none.
+    currentDBName = "Vardecks.xml";
+    VDData record;
+    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W1")));
+    EXPECT_EQ(record.getID(), "W1");
+    EXPECT_EQ(record.getName(), "One");
+    EXPECT_EQ(record.getURL(), "http://one.example/");
+    EXPECT_EQ(record.getDBName(), "Vardecks.xml");
+    EXPECT_EQ(record.getHits(), 0);
+    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W3")));
 }
 
 TEST(XMLDatabase, basePathIsTheFolderOfTheActualPath)
@@ -153,24 +155,4 @@ TEST(VardeckModule, sideFilesAreNamedOnlyByWellFormedIdentifiers)
     QString error;
     EXPECT_FALSE(canCreateObject("Scripting.FileSystemObject", error));
     EXPECT_FALSE(error.isEmpty());
-}
-
-TEST(VDData, recordOfAnElementNamesItsDatabase)
-{
-    test::TempHome home;
-    const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
-                                             "<FOLDERS>" + test::folderXml("T1", "F", test::vardeckXml("W7", "Seven")) +
-                                                 "<FOLDER TID=\"T2\"><VARDECKS><VARDECK WID=\"W8\"><NAME>x</NAME>"
-                                                 "</VARDECK></VARDECKS></FOLDER></FOLDERS>");
-    XMLDatabase db;
-    ASSERT_TRUE(db.openDBValidate(path));
-    currentDBName = "Vardecks.xml";
-    VDData record;
-    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W7")));
-    EXPECT_EQ(record.getID(), "W7");
-    EXPECT_EQ(record.getName(), "Seven");
-    EXPECT_EQ(record.getURL(), "http://a.example/");
-    EXPECT_EQ(record.getDBName(), "Vardecks.xml");
-    EXPECT_EQ(record.getHits(), 0);
-    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W8"))); // no ADDRESS
 }

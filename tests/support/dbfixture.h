@@ -1,6 +1,5 @@
 #pragma once
-// A database folder in a temporary home, with the installed DTD, and helpers to
-// write small databases into it.
+// Small databases written into a folder beside the installed DTD.
 #include "platform/paths.h"
 #include "support/testenv.h"
 
@@ -8,25 +7,22 @@
 #include <QFile>
 #include <QString>
 
-namespace rr::test {
+namespace rr::test
+{
 
 inline QString writeDatabase(const QString &folder, const QString &name, const QByteArray &body)
 {
     QDir().mkpath(folder);
     QFile::copy(paths::installedDataFolder() + "/DeVivozoda/Vardecks.dtd", folder + "/Vardecks.dtd");
-    const QString path = folder + "/" + name;
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write("<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n");
-    f.write(body);
-    return path;
+    writeBytes(folder + "/" + name, "<?xml version='1.0'?>\r\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\r\n" + body);
+    return folder + "/" + name;
 }
 
 inline QByteArray folderXml(const QByteArray &tid, const QByteArray &name, const QByteArray &vardecks = {},
                             const QByteArray &subfolders = {})
 {
-    return "<FOLDER TID=\"" + tid + "\"><NAME>" + name + "</NAME><VARDECKS>" + vardecks +
-           "</VARDECKS><SUBFOLDERS>" + subfolders + "</SUBFOLDERS></FOLDER>";
+    return "<FOLDER TID=\"" + tid + "\"><NAME>" + name + "</NAME><VARDECKS>" + vardecks + "</VARDECKS><SUBFOLDERS>" +
+           subfolders + "</SUBFOLDERS></FOLDER>";
 }
 
 inline QByteArray vardeckXml(const QString &wid, const QString &name, const QString &address = "http://a.example/")
@@ -36,4 +32,4 @@ inline QByteArray vardeckXml(const QString &wid, const QString &name, const QStr
            "<NOTES>n</NOTES><KEYWORD2></KEYWORD2><FILESIZE>12</FILESIZE><HITS>1</HITS><FAV>FALSE</FAV></VARDECK>";
 }
 
-}  // namespace rr::test
+} // namespace rr::test

@@ -1,13 +1,14 @@
 #pragma once
-// Makes file writes fail for the lifetime of the object, also for root (which
-// ignores folder permissions): the process may write at most limitBytes per file,
-// and the signal that would end the process is ignored so write() fails instead.
+// Makes writes past limitBytes per file fail while it lives, also for root: the file
+// size limit is lowered and its signal ignored, so write() fails instead.
 #include <csignal>
 #include <sys/resource.h>
 
-namespace rr::test {
+namespace rr::test
+{
 
-class FailingDisk {
+class FailingDisk
+{
 public:
     explicit FailingDisk(rlim_t limitBytes = 16)
     {
@@ -30,4 +31,4 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-}  // namespace rr::test
+} // namespace rr::test

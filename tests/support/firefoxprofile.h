@@ -2,6 +2,7 @@
 // A Firefox profile as a running Firefox leaves it, written under a temporary home:
 // profiles.ini, the lock naming a process, and the compressed session file.
 #include "platform/mozlz4.h"
+#include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,9 +21,9 @@ public:
         : m_folder(home() + QLatin1Char('/') + root)
     {
         QDir().mkpath(m_folder + QStringLiteral("/abcd.default/sessionstore-backups"));
-        writeFile(m_folder + QStringLiteral("/profiles.ini"),
-                  "[General]\nStartWithLastProfile=1\n\n[Profile0]\nName=default\nIsRelative=1\n"
-                  "Path=abcd.default\nDefault=1\n");
+        writeBytes(m_folder + QStringLiteral("/profiles.ini"),
+                   "[General]\nStartWithLastProfile=1\n\n[Profile0]\nName=default\nIsRelative=1\n"
+                   "Path=abcd.default\nDefault=1\n");
         lockBy(QCoreApplication::applicationPid());
     }
     QString home() const { return m_home.path(); }
@@ -37,7 +38,7 @@ public:
     }
     void writeSessionBytes(const QByteArray &bytes)
     {
-        writeFile(profile() + QStringLiteral("/sessionstore-backups/recovery.jsonlz4"), bytes);
+        writeBytes(profile() + QStringLiteral("/sessionstore-backups/recovery.jsonlz4"), bytes);
     }
     void writeSession(const QByteArray &json) { writeSessionBytes(mozlz4::compress(json)); }
 
@@ -56,12 +57,6 @@ public:
     }
 
 private:
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-    }
     QTemporaryDir m_home;
     QString m_folder;
 };

@@ -15,28 +15,16 @@ namespace rr::test
 namespace
 {
 
-QByteArray reason(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
-}
-
 // Answers one request; the connection stays open for the next one, as real servers
 // keep it.
 void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r)
 {
     owner->answered();
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + ' ' + reason(r.status) + "\r\n";
+    const QByteArray reason = r.status == 200   ? "OK"
+                              : r.status == 302 ? "Found"
+                              : r.status == 404 ? "Not Found"
+                                                : "Status";
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + ' ' + reason + "\r\n";
     head += "Content-Type: " + r.contentType + "\r\n";
     head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
     for (const auto &[name, value] : r.headers)
@@ -137,10 +125,7 @@ HttpServer::Response HttpServer::responseFor(const QString &path)
     const auto found = m_routes.constFind(path);
     if (found != m_routes.constEnd())
         return found.value();
-    Response missing;
-    missing.status = 404;
-    missing.body = "<html><head><title>Not found</title></head><body>No such page</body></html>";
-    return missing;
+    return {404, "<html><head><title>Not found</title></head><body>No such page</body></html>"};
 }
 
 void HttpServer::answered()
@@ -175,26 +160,17 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
 
 HttpServer::Response page(const QByteArray &html, int delayMs)
 {
-    HttpServer::Response r;
-    r.body = html;
-    r.delayMs = delayMs;
-    return r;
+    return {200, html, "text/html", {}, delayMs};
 }
 
 HttpServer::Response picture(const QByteArray &bytes, const QByteArray &type)
 {
-    HttpServer::Response r;
-    r.body = bytes;
-    r.contentType = type;
-    return r;
+    return {200, bytes, type};
 }
 
 HttpServer::Response redirect(const QString &location)
 {
-    HttpServer::Response r;
-    r.status = 302;
-    r.headers.append({"Location", location.toUtf8()});
-    return r;
+    return {302, {}, "text/html", {{"Location", location.toUtf8()}}};
 }
 
 } // namespace rr::test

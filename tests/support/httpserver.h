@@ -1,9 +1,6 @@
 #pragma once
-// A small HTTP/1.1 server for tests and benchmarks: listens on 127.0.0.1 only, on a
-// free port, in its own thread, and stops at destruction or after its lifetime,
-// whichever comes first. Each path answers with a fixed response; unknown paths
-// answer 404 with a small HTML page. Responses may wait before answering, or never
-// answer at all (a server that hangs).
+// An HTTP/1.1 server on 127.0.0.1 in its own thread, for at most its lifetime: fixed
+// responses per path (404 otherwise), which may come late or never.
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -34,7 +31,6 @@ public:
     void route(const QString &path, const Response &response);
     // "http://127.0.0.1:<port>" followed by path.
     QString url(const QString &path = QString()) const;
-    quint16 port() const { return m_port; }
     // Requests seen for a path (query included), and in all.
     int hits(const QString &path) const;
     int totalHits() const;

@@ -1,7 +1,6 @@
 #pragma once
-// A tiny HTTP server on 127.0.0.1 for tests of the local fetches: it answers each
-// request with what reply(path) returns, raw (status line and headers included).
-// An empty answer keeps the connection open without a word until the server stops.
+// A server on 127.0.0.1 that answers each request with the raw bytes reply(path)
+// returns; an empty answer keeps the connection silent until the server stops.
 #include <QByteArray>
 #include <QList>
 #include <arpa/inet.h>
@@ -41,7 +40,6 @@ public:
         ::close(m_fd);
     }
     quint16 port() const { return m_port; }
-    int requests() const { return m_requests; }
 
     static QByteArray ok(const QByteArray &body)
     {
@@ -73,7 +71,6 @@ private:
                     break;
                 request.append(buffer, n);
             }
-            ++m_requests;
             const QByteArray answer = m_reply(request.split(' ').value(1));
             if (answer.isEmpty()) {
                 while (!m_stop)
@@ -95,7 +92,6 @@ private:
     int m_fd = -1;
     quint16 m_port = 0;
     std::atomic<bool> m_stop{false};
-    std::atomic<int> m_requests{0};
     std::thread m_thread;
 };
 

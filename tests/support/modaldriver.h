@@ -1,5 +1,4 @@
 #pragma once
-// A stand-in for the user at modal dialogs, so that a test that opens one never hangs.
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>

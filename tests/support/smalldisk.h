@@ -1,7 +1,6 @@
 #pragma once
-// A real small or read-only disk for tests of disk failures: a tmpfs mounted on a
-// folder for the lifetime of the object. Needs the right to mount (root); tests skip
-// when it is not given.
+// A small or read-only tmpfs mounted on a folder while it lives; needs the right to
+// mount (root), and tests skip without it.
 #include <QByteArray>
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,6 @@
 #pragma once
-// An X server of the test's own (Xvfb on a free display) with a window manager
-// (openbox), and plain top-level windows on it that stand in for other programs.
-// Everything started here is ended when the object goes.
+// An X server of the test's own (Xvfb, openbox) and plain windows on it that stand in
+// for other programs; everything started here ends with the object.
 #include "platform/x11windows.h"
 
 #include <QCoreApplication>
@@ -118,7 +117,6 @@ public:
     HelperWindow(const HelperWindow &) = delete;
     HelperWindow &operator=(const HelperWindow &) = delete;
 
-    quint32 id() const { return m_window; }
     // True once the window manager passed on a request to close, within waitMs.
     bool closeRequested(int waitMs)
     {

@@ -35,13 +35,6 @@ struct Env {
     }
 };
 
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 void clickNode(QTreeWidget *tree, const QString &text)
 {
     QTreeWidgetItem *item = tree->findItems(text, Qt::MatchExactly).value(0);
@@ -52,47 +45,29 @@ void clickNode(QTreeWidget *tree, const QString &text)
 
 } // namespace
 
-TEST(frmOpen, listsDatabasesSelectsTheFirstAndLeavesTheChoice)
+TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
 {
     Env env;
     EXPECT_TRUE(test::writeBytes(env.folder + "Work.XML", "x"));
     EXPECT_TRUE(test::writeBytes(env.folder + "readme.txt", "x"));
-    frmOpen dialog;
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), "Open database");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a Vardecks database to open:");
-    auto *tree = child<QTreeWidget>(&dialog, "tvwDB");
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Vardecks.xml");
-    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-    EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(dialog.defaultButton(), ok);
+    {
+        frmOpen dialog;
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), "Open database");
+        EXPECT_EQ(dialog.Label2->text(), "Choose a Vardecks database to open:");
+        ASSERT_EQ(dialog.tvwDB->topLevelItemCount(), 2);
+        EXPECT_EQ(dialog.lblDBName->text(), "Vardecks.xml");
+        EXPECT_TRUE(dialog.cmdOK->isEnabled());
+        EXPECT_EQ(dialog.defaultButton(), dialog.cmdOK);
 
-    clickNode(tree, "Work.XML");
-    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "Work.XML");
-    ok->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
-    EXPECT_EQ(chosenDBName, "Work.XML");
-}
-
-TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
-{
-    Env env;
-    QFile::remove(env.folder + "Vardecks.xml");
-    chosenDBPath = "stale";
-    frmOpen dialog;
-    dialog.show();
-    EXPECT_EQ(child<QLabel>(&dialog, "lblDBName")->text(), "No database selected");
-    EXPECT_FALSE(child<qbButtons_H>(&dialog, "cmdOK")->isEnabled());
-    child<qbButtons_H>(&dialog, "cmdCancel")->click();
-    EXPECT_TRUE(chosenDBPath.isEmpty());
-    EXPECT_TRUE(chosenDBName.isEmpty());
-}
-
-TEST(frmOpen, chooseDatabaseRunsModallyAndEnterPressesOk)
-{
-    Env env;
+        clickNode(dialog.tvwDB, "Work.XML");
+        EXPECT_EQ(dialog.lblDBName->text(), "Work.XML");
+        dialog.cmdOK->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
+        EXPECT_EQ(chosenDBName, "Work.XML");
+    }
+    // Run modally, Enter takes the first database.
     QTimer::singleShot(0, [] {
         auto *dialog = qobject_cast<frmOpen *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -102,90 +77,86 @@ TEST(frmOpen, chooseDatabaseRunsModallyAndEnterPressesOk)
     EXPECT_EQ(chosenDBName, "Vardecks.xml");
 }
 
-TEST(frmNew, newModeTextsAndOkFollowsTheName)
+TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
+{
+    Env env;
+    QFile::remove(env.folder + "Vardecks.xml");
+    chosenDBPath = "stale";
+    frmOpen dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.lblDBName->text(), "No database selected");
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    dialog.cmdCancel->click();
+    EXPECT_TRUE(chosenDBPath.isEmpty());
+    EXPECT_TRUE(chosenDBName.isEmpty());
+}
+
+TEST(frmNew, newModeTextsOkFollowsTheNameAndARefusedNameKeepsTheWindowOpen)
 {
     Env env;
     frmNew dialog("new", {}, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "New database");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Existing databases:");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label2")->text(), "Choose a new Vardecks database name:");
-    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-    EXPECT_EQ(ok->Caption(), "Save the new database");
-    EXPECT_TRUE(child<QLineEdit>(&dialog, "txtName")->isVisible());
-    EXPECT_FALSE(child<QLabel>(&dialog, "lblName")->isVisible());
-    EXPECT_FALSE(ok->isEnabled());
-    child<QLineEdit>(&dialog, "txtName")->setText("W");
-    EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(dialog.defaultButton(), ok);
-    child<QLineEdit>(&dialog, "txtName")->setText("  ");
-    EXPECT_FALSE(ok->isEnabled());
-    EXPECT_EQ(dialog.defaultButton(), child<qbButtons_H>(&dialog, "cmdCancel"));
-}
+    EXPECT_EQ(dialog.Label1->text(), "Existing databases:");
+    EXPECT_EQ(dialog.Label2->text(), "Choose a new Vardecks database name:");
+    EXPECT_EQ(dialog.cmdOK->Caption(), "Save the new database");
+    EXPECT_TRUE(dialog.txtName->isVisible());
+    EXPECT_FALSE(dialog.lblName->isVisible());
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    dialog.txtName->setText("W");
+    EXPECT_TRUE(dialog.cmdOK->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), dialog.cmdOK);
+    dialog.txtName->setText("  ");
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    EXPECT_EQ(dialog.defaultButton(), dialog.cmdCancel);
 
-TEST(frmNew, aRefusedNameKeepsTheWindowOpenAndCreatesNothing)
-{
-    Env env;
-    frmNew dialog("new", {}, nullptr, env.folder);
-    dialog.show();
-    auto *name = child<QLineEdit>(&dialog, "txtName");
     const QStringList before = QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    name->setText(" VARDECKS.XML ");
-    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    dialog.txtName->setText(" VARDECKS.XML ");
+    dialog.cmdOK->click();
     EXPECT_EQ(env.prompts.texts(), QStringList{"The database already exists - please choose a different name"});
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(name->selectedText(), " VARDECKS.XML ");
+    EXPECT_EQ(dialog.txtName->selectedText(), " VARDECKS.XML ");
     EXPECT_EQ(QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
-TEST(frmNew, createsTheDatabaseAndOpensItOnYes)
+TEST(frmNew, createsTheDatabaseOpensItOnlyOnYesAndAFailureKeepsTheWindowOpen)
 {
     Env env;
-    QString openedPath;
+    QStringList opened;
     DatabaseHooks hooks;
-    hooks.openTheDatabase = [&] { openedPath = chosenDBPath; };
-    frmNew dialog("new", hooks, nullptr, env.folder);
-    dialog.show();
-    child<QLineEdit>(&dialog, "txtName")->setText(" Work.xml ");
-    env.prompts.answer(MsgResult::Yes);
-    child<qbButtons_H>(&dialog, "cmdOK")->click();
-    ASSERT_EQ(env.prompts.messages().size(), 1u);
-    const MessageRequest &ask = env.prompts.messages()[0];
-    EXPECT_EQ(ask.text, "The database Work was successfully created.  Do you wish to open it now?");
-    EXPECT_EQ(ask.title, "Open database Work?");
-    EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
-    EXPECT_TRUE(QFile::exists(env.folder + "Work.xml"));
-    EXPECT_FALSE(QFile::exists(env.folder + "Work.xml.xml"));
-    EXPECT_TRUE(QFile::exists(env.folder + "icons/Work/SelVardeck.gif"));
-    EXPECT_EQ(openedPath, env.folder + "Work.xml");
-    EXPECT_EQ(chosenDBName, "Work.xml");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST(frmNew, newOnNoDoesNotOpenAndAFailureKeepsTheWindowOpen)
-{
-    Env env;
-    bool opened = false;
-    DatabaseHooks hooks;
-    hooks.openTheDatabase = [&] { opened = true; };
+    hooks.openTheDatabase = [&] { opened << chosenDBPath; };
+    const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
+        dialog.show();
+        dialog.txtName->setText(name);
+        env.prompts.clear();
+        env.prompts.answer(answer);
+        dialog.cmdOK->click();
+    };
     {
         frmNew dialog("new", hooks, nullptr, env.folder);
-        dialog.show();
-        child<QLineEdit>(&dialog, "txtName")->setText("Work");
-        env.prompts.answer(MsgResult::No);
-        child<qbButtons_H>(&dialog, "cmdOK")->click();
-        EXPECT_FALSE(opened);
+        create(dialog, "Work", MsgResult::No);
+        EXPECT_TRUE(opened.isEmpty());
         EXPECT_TRUE(chosenDBPath.isEmpty());
         EXPECT_FALSE(dialog.isVisible());
     }
+    {
+        frmNew dialog("new", hooks, nullptr, env.folder);
+        create(dialog, " Second.xml ", MsgResult::Yes);
+        ASSERT_EQ(env.prompts.messages().size(), 1u);
+        const MessageRequest &ask = env.prompts.messages()[0];
+        EXPECT_EQ(ask.text, "The database Second was successfully created.  Do you wish to open it now?");
+        EXPECT_EQ(ask.title, "Open database Second?");
+        EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
+        EXPECT_TRUE(QFile::exists(env.folder + "Second.xml"));
+        EXPECT_EQ(opened, QStringList{env.folder + "Second.xml"});
+        EXPECT_EQ(chosenDBName, "Second.xml");
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
     QDir(env.folder + "icons").removeRecursively();
     EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
-    env.prompts.clear();
     frmNew dialog("new", hooks, nullptr, env.folder);
-    dialog.show();
-    child<QLineEdit>(&dialog, "txtName")->setText("Other");
-    child<qbButtons_H>(&dialog, "cmdOK")->click();
+    create(dialog, "Other", MsgResult::Yes);
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     // The number and the description with nothing between, then what failed.
     EXPECT_TRUE(env.prompts.lastText().startsWith("There was an error: 75Path/File access error\n\n"))
@@ -210,16 +181,15 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     frmNew dialog("delete", hooks, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
-    EXPECT_EQ(child<QLabel>(&dialog, "Label1")->text(), "Choose a database to delete:");
-    EXPECT_FALSE(child<QLineEdit>(&dialog, "txtName")->isVisible());
-    auto *ok = child<qbButtons_H>(&dialog, "cmdOK");
-    EXPECT_EQ(ok->Caption(), "Delete the database");
-    EXPECT_FALSE(ok->isEnabled());
-    clickNode(child<QTreeWidget>(&dialog, "tvwDB"), "Work.xml");
-    EXPECT_EQ(child<QLabel>(&dialog, "lblName")->text(), "Work.xml");
-    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.Label1->text(), "Choose a database to delete:");
+    EXPECT_FALSE(dialog.txtName->isVisible());
+    EXPECT_EQ(dialog.cmdOK->Caption(), "Delete the database");
+    EXPECT_FALSE(dialog.cmdOK->isEnabled());
+    clickNode(dialog.tvwDB, "Work.xml");
+    EXPECT_EQ(dialog.lblName->text(), "Work.xml");
+    EXPECT_TRUE(dialog.cmdOK->isEnabled());
 
-    ok->click(); // unanswered: the default, No
+    dialog.cmdOK->click(); // unanswered: the default, No
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     EXPECT_EQ(env.prompts.messages()[0].text, "Are you sure you wish to permanently delete the database Work.xml?");
     EXPECT_EQ(env.prompts.messages()[0].title, "Delete Vardecks database?");
@@ -229,11 +199,10 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     EXPECT_EQ(closes, 0);
 
     env.prompts.answer(MsgResult::Yes);
-    ok->click();
+    dialog.cmdOK->click();
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(fileThereWhenClosed);
     EXPECT_FALSE(QFile::exists(env.folder + "Work.xml"));
-    EXPECT_FALSE(QFileInfo::exists(env.folder + "icons/Work"));
     EXPECT_EQ(env.prompts.lastText(), "The database Work.xml was successfully deleted.");
     EXPECT_EQ(env.prompts.messages().back().icon, MsgIcon::Information);
     EXPECT_FALSE(dialog.isVisible());
@@ -242,9 +211,9 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     DatabaseFolder(env.folder).createDatabase("Other");
     frmNew again("delete", hooks, nullptr, env.folder);
     again.show();
-    clickNode(child<QTreeWidget>(&again, "tvwDB"), "Other.xml");
+    clickNode(again.tvwDB, "Other.xml");
     env.prompts.answer(MsgResult::Yes);
-    child<qbButtons_H>(&again, "cmdOK")->click();
+    again.cmdOK->click();
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
 }
@@ -254,9 +223,14 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
     Env env;
     const QString source = env.folder + "Vardecks.xml";
     const QByteArray original = test::readBytes(source);
+    const auto backUpTo = [&](const QString &target, MsgResult answer) {
+        env.prompts.clear();
+        env.prompts.answerFile(target);
+        env.prompts.answer(answer);
+        return runBackupCommand(source, "Vardecks.xml");
+    };
 
-    env.prompts.answerFile(source);
-    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_FALSE(backUpTo(source, MsgResult::Yes));
     ASSERT_EQ(env.prompts.fileRequests().size(), 1u);
     EXPECT_EQ(env.prompts.fileRequests()[0].title, "Choose a folder location to backup your Vardecks database to...");
     EXPECT_EQ(env.prompts.fileRequests()[0].defaultName, "Vardecks.xml");
@@ -267,30 +241,21 @@ TEST(BackupCommand, refusesTheOpenDatabaseAndReportsOnlyARealSuccess)
 
     const QString target = env.home.path() + "/copy.xml";
     EXPECT_TRUE(test::writeBytes(target, "old"));
-    env.prompts.clear();
-    env.prompts.answerFile(target);
-    env.prompts.answer(MsgResult::No);
-    EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_FALSE(backUpTo(target, MsgResult::No));
     EXPECT_EQ(env.prompts.lastText(),
               "The file " + target + " already exists.  Do you wish to overwrite the existing file?");
     EXPECT_EQ(env.prompts.messages()[0].title, "Overwrite file?");
     EXPECT_EQ(test::readBytes(target), "old");
 
-    env.prompts.clear();
-    env.prompts.answerFile(target);
-    env.prompts.answer(MsgResult::Yes);
     {
         test::FailingDisk disk;
-        EXPECT_FALSE(runBackupCommand(source, "Vardecks.xml"));
+        EXPECT_FALSE(backUpTo(target, MsgResult::Yes));
     }
     EXPECT_EQ(test::readBytes(target), "old");
     EXPECT_TRUE(env.prompts.lastText().startsWith("The Vardecks database could not be backed-up to "));
     EXPECT_FALSE(env.prompts.texts().join("|").contains("successfully"));
 
-    env.prompts.clear();
-    env.prompts.answerFile(target);
-    env.prompts.answer(MsgResult::Yes);
-    EXPECT_TRUE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_TRUE(backUpTo(target, MsgResult::Yes));
     EXPECT_EQ(test::readBytes(target), original);
     EXPECT_EQ(env.prompts.lastText(), "Vardecks database successfully backed-up to " + target);
     EXPECT_EQ(env.prompts.messages().back().title, "Successful Vardecks backup");

@@ -60,7 +60,7 @@ TEST(DatabaseFolder, typedNamesAreTrimmedCheckedAndLoseOneExtension)
     }
 }
 
-TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesAndKeepsExistingFolders)
+TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesKeepsExistingFoldersAndLeavesNothingWhenItFails)
 {
     Folder f;
     QDir().mkpath(f.path + "thumbs/Work");
@@ -76,17 +76,13 @@ TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesAndKeepsExistingFolder
     QFile::remove(f.path + "Vardeck.gif");
     EXPECT_TRUE(f.folder.createDatabase("Second", &error)) << error.toStdString();
     EXPECT_TRUE(QFile::exists(f.path + "icons/Second/Vardeck.gif"));
-}
 
-TEST(DatabaseFolder, failedCreateLeavesNoDatabaseFile)
-{
-    Folder f;
+    // A failed create leaves no database file.
     QDir(f.path + "thumbs").removeRecursively();
     EXPECT_TRUE(test::writeBytes(f.path + "thumbs", "x")); // a file where the folder must go
-    QString error;
-    EXPECT_FALSE(f.folder.createDatabase("Work", &error));
-    EXPECT_TRUE(error.contains("thumbs/Work")) << error.toStdString();
-    EXPECT_FALSE(QFile::exists(f.path + "Work.xml"));
+    EXPECT_FALSE(f.folder.createDatabase("Third", &error));
+    EXPECT_TRUE(error.contains("thumbs/Third")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(f.path + "Third.xml"));
     EXPECT_FALSE(f.folder.createDatabase("../Escape", &error));
 }
 
