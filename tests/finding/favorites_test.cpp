@@ -11,10 +11,7 @@ namespace
 
 QStringList namesOf(const QList<FavoriteItem> &items)
 {
-    QStringList out;
-    for (const FavoriteItem &i : items)
-        out << i.name;
-    return out;
+    return test::texts(items, &FavoriteItem::name);
 }
 
 } // namespace
@@ -124,7 +121,7 @@ TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
     open({Vd("W1").name("one")});
     Favorites favs;
     favs.populate(doc());
-    const QByteArray before = fileBytes();
+    const QByteArray before = test::readBytes(m_path);
     Favorites::Change change;
     {
         test::FailingDisk disk;
@@ -132,7 +129,7 @@ TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
     }
     EXPECT_TRUE(change.changed);
     EXPECT_FALSE(change.saved);
-    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(test::readBytes(m_path), before);
     EXPECT_TRUE(isFavorite(vardeck("W1")));
     ASSERT_EQ(m_prompts.messages().size(), 2u);
     EXPECT_EQ(m_prompts.messages().front().icon, MsgIcon::Exclamation);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace rr::test
@@ -19,88 +20,91 @@ class Vd
 {
 public:
     explicit Vd(const QString &wid) : m_wid(wid) {}
-#define RR_VD_FIELD(setter, member)                                                                                    \
-    Vd &setter(const QString &value)                                                                                   \
-    {                                                                                                                  \
-        member = value;                                                                                                \
-        return *this;                                                                                                  \
-    }
-    RR_VD_FIELD(name, m_name)
-    RR_VD_FIELD(address, m_address)
-    RR_VD_FIELD(created, m_created)
-    RR_VD_FIELD(description, m_description)
-    RR_VD_FIELD(keyword1, m_keyword1)
-    RR_VD_FIELD(notes, m_notes)
-    RR_VD_FIELD(keyword2, m_keyword2)
-    RR_VD_FIELD(hits, m_hits)
-    RR_VD_FIELD(fav, m_fav)
-#undef RR_VD_FIELD
+    Vd &name(const QString &text) { return set("NAME", text); }
+    Vd &address(const QString &text) { return set("ADDRESS", text); }
+    Vd &created(const QString &text) { return set("CREATED_DATE", text); }
+    Vd &description(const QString &text) { return set("DESCRIPTION", text); }
+    Vd &notes(const QString &text) { return set("NOTES", text); }
+    Vd &keyword2(const QString &text) { return set("KEYWORD2", text); }
+    Vd &hits(const QString &text) { return set("HITS", text); }
+    Vd &fav(const QString &text) { return set("FAV", text); }
 
     QByteArray xml() const
     {
-        auto field = [](const char *tag, const QString &text) {
-            return QByteArray("<") + tag + ">" + text.toHtmlEscaped().toUtf8() + "</" + tag + ">";
-        };
-        return "<VARDECK WID=\"" + m_wid.toUtf8() + "\">" + field("NAME", m_name) + field("ADDRESS", m_address) +
-               field("CREATED_DATE", m_created) + field("DESCRIPTION", m_description) + field("KEYWORD1", m_keyword1) +
-               field("NOTES", m_notes) + field("KEYWORD2", m_keyword2) + field("FILESIZE", QStringLiteral("12")) +
-               field("HITS", m_hits) + field("FAV", m_fav) + "</VARDECK>";
+        QByteArray out = "<VARDECK WID=\"" + m_wid.toUtf8() + "\">";
+        for (const auto &[tag, text] : m_fields)
+            out += "<" + tag + ">" + text.toHtmlEscaped().toUtf8() + "</" + tag + ">";
+        return out + "</VARDECK>";
     }
 
 private:
+    Vd &set(const QByteArray &tag, const QString &text)
+    {
+        for (auto &field : m_fields)
+            if (field.first == tag)
+                field.second = text;
+        return *this;
+    }
+
     QString m_wid;
-    QString m_name = QStringLiteral("name");
-    QString m_address = QStringLiteral("http://a.example/");
-    QString m_created = QStringLiteral("06 Dec 2026");
-    QString m_description = QStringLiteral("d");
-    QString m_keyword1 = QStringLiteral("k");
-    QString m_notes = QStringLiteral("n");
-    QString m_keyword2;
-    QString m_hits = QStringLiteral("1");
-    QString m_fav = QStringLiteral("FALSE");
+    // The fields in their stored order, with their defaults.
+    QList<std::pair<QByteArray, QString>> m_fields = {{"NAME", "name"},
+                                                      {"ADDRESS", "http://a.example/"},
+                                                      {"CREATED_DATE", "06 Dec 2026"},
+                                                      {"DESCRIPTION", "d"},
+                                                      {"KEYWORD1", "k"},
+                                                      {"NOTES", "n"},
+                                                      {"KEYWORD2", ""},
+                                                      {"FILESIZE", "12"},
+                                                      {"HITS", "1"},
+                                                      {"FAV", "FALSE"}};
 };
 
-inline QByteArray vardecksXml(const QList<Vd> &vardecks)
+// Folder T1 "First" holding the first Vardecks, and T2 "Second" with the sub-folder
+// T3 "Inner" holding the nested ones, so that document order crosses folders.
+inline QByteArray foldersXml(const QList<Vd> &first, const QList<Vd> &nested)
 {
-    QByteArray out;
-    for (const Vd &vd : vardecks)
-        out += vd.xml();
+    auto vardecks = [](const QList<Vd> &list) {
+        QByteArray out;
+        for (const Vd &vd : list)
+            out += vd.xml();
+        return out;
+    };
+    return "<FOLDERS>" + folderXml("T1", "First", vardecks(first)) +
+           folderXml("T2", "Second", {}, folderXml("T3", "Inner", vardecks(nested))) + "</FOLDERS>";
+}
+
+inline void resetFindingLists()
+{
+    recentColl.clear();
+    searchColl.clear();
+    recentMax = searchMax = 15;
+}
+
+// One text from each item of a list: texts(rows, &Row::name).
+template <class List, class Text> QStringList texts(const List &list, Text text)
+{
+    QStringList out;
+    for (const auto &item : list)
+        out << std::invoke(text, item);
     return out;
 }
 
 class FindingTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        recentColl.clear();
-        searchColl.clear();
-        recentMax = 15;
-        searchMax = 15;
-    }
-    void TearDown() override
-    {
-        recentColl.clear();
-        searchColl.clear();
-        recentMax = 15;
-        searchMax = 15;
-    }
+    void SetUp() override { resetFindingLists(); }
+    void TearDown() override { resetFindingLists(); }
 
-    // One folder T1 holding the Vardecks, and a second folder T2 with a sub-folder
-    // T3 holding more, so that document order crosses folders.
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {
-        const QByteArray body = "<FOLDERS>" + folderXml("T1", "First", vardecksXml(first)) +
-                                folderXml("T2", "Second", {}, folderXml("T3", "Inner", vardecksXml(nested))) +
-                                "</FOLDERS>";
-        m_path = writeDatabase(m_home.databaseFolder(), "Vardecks.xml", body);
+        m_path = writeDatabase(m_home.databaseFolder(), "Vardecks.xml", foldersXml(first, nested));
         m_db.setPath(m_path);
         ASSERT_TRUE(m_db.openDBValidate(m_path)) << qPrintable(m_db.getTheDOM()->parseErrorReason());
     }
 
     XmlDocument *doc() const { return m_db.getTheDOM(); }
     XmlNode vardeck(const QString &wid) const { return doc()->nodeFromID(wid); }
-    QByteArray fileBytes() const { return readBytes(m_path); }
     // The document as the file on disk holds it now.
     XmlDocument *reread()
     {

@@ -21,10 +21,7 @@ TEST_F(PopularListTest, unvisitedAreLeftOutAndCountsSortByValue)
     VDData recent;
     recent.loadDataFromReg("w1", "nine", "http://a.example/", "Vardecks.xml");
     const QList<PopularRow> rows = popularRows(doc(), {recent});
-    QStringList names;
-    for (const PopularRow &r : rows)
-        names << r.name;
-    EXPECT_EQ(names, QStringList({"ten", "also ten", "nine"}));
+    EXPECT_EQ(test::texts(rows, &PopularRow::name), QStringList({"ten", "also ten", "nine"}));
     EXPECT_EQ(rows.at(0).hits, "    10");
     EXPECT_EQ(rows.at(0).wid, "W4");
     EXPECT_TRUE(rows.at(2).bold);
@@ -32,10 +29,7 @@ TEST_F(PopularListTest, unvisitedAreLeftOutAndCountsSortByValue)
 
     // Counts not written the plain way sort as their padded texts do.
     open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5")});
-    QStringList texts;
-    for (const PopularRow &r : popularRows(doc()))
-        texts << r.hits;
-    EXPECT_EQ(texts, QStringList({"   2.5", "   007", "     8"}));
+    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits), QStringList({"   2.5", "   007", "     8"}));
 }
 
 TEST_F(PopularListTest, clearResetsEveryCountAndWritesTheFile)

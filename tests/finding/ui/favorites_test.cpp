@@ -1,7 +1,4 @@
-// The favourites on the window: the Add and Delete commands with their messages, the
-// tree (sorted, bold when recent) against the menu (list order, "&" doubled), the
-// details panel's mark, the menu's open command, clicks in the tree and drops of
-// Vardecks on the Favorites tab.
+// The favourites on the window: commands, tree, menu, the details mark, clicks, drags and drops.
 #include "findinguifixture.h"
 
 #include "finding/ui/favoritespane.h"
@@ -19,6 +16,14 @@ namespace
 class FavoritesUiTest : public test::FindingUiTest
 {
 protected:
+    QStringList menuCaptions() const
+    {
+        QStringList captions;
+        for (QAction *item : window->subMenu("mnuFavs")->actions())
+            if (item->property("rrArray").toString() == "first" && item->isVisible())
+                captions << item->text();
+        return captions;
+    }
     // Sends a drag of these Vardecks from outside the window onto target, as the
     // window system would: enter, move, drop. Returns whether the drop was taken.
     static bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
@@ -45,7 +50,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(onDisk("W1", "FAV"), "TRUE");
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
-    EXPECT_EQ(menuCaptions(*window), QStringList{"Fish && Chips"});
+    EXPECT_EQ(menuCaptions(), QStringList{"Fish && Chips"});
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
 
     const QByteArray saved = fileBytes();
@@ -80,7 +85,7 @@ TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Keep"});
-    EXPECT_EQ(menuCaptions(*window), QStringList{"Keep"});
+    EXPECT_EQ(menuCaptions(), QStringList{"Keep"});
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
 
     // The details panel's button adds when the box is clear.
@@ -109,7 +114,7 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
     EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }
 
-TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndItsFolderBecomesTheShownOne)
+TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndADragCarriesItOnlyWhileViewing)
 {
     open({Vd("W1").name("top").fav("TRUE")}, {Vd("W2").name("inner").fav("TRUE")});
     window->tabIndex->setTab(2);
@@ -119,6 +124,19 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndItsFolderBecomesTheShow
     EXPECT_EQ(shown, QStringList{"W2"});
     EXPECT_EQ(window->currentTID, "T3");
     EXPECT_EQ(window->selectedWID, "W2");
+
+    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
+    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
+    ASSERT_TRUE(data);
+    EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
+    EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
+    EXPECT_EQ(window->drag.dragType, "Vardeck");
+    EXPECT_EQ(window->drag.dragWID, "W1");
+    ui->favorites().tvwFavs_OLECompleteDrag();
+    EXPECT_EQ(window->drag.dragType, "");
+
+    window->txtMode->setText("add");
+    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr);
 }
 
 TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumber)
@@ -140,24 +158,6 @@ TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumbe
 
     window->drag.dragType = "folder";
     EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
-}
-
-TEST_F(FavoritesUiTest, aDragFromTheTreeCarriesItsVardeckOnlyWhileViewing)
-{
-    open({Vd("W1").name("a").fav("TRUE")});
-    window->ops.populateFavsList(doc());
-    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(0));
-    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
-    ASSERT_TRUE(data);
-    EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
-    EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
-    EXPECT_EQ(window->drag.dragType, "Vardeck");
-    EXPECT_EQ(window->drag.dragWID, "W1");
-    ui->favorites().tvwFavs_OLECompleteDrag();
-    EXPECT_EQ(window->drag.dragType, "");
-
-    window->txtMode->setText("add");
-    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr);
 }
 
 } // namespace

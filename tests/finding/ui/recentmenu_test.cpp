@@ -1,5 +1,4 @@
-// The Recent menu: newest first with "&" shown literally, an item of another
-// database opens without counting a visit, and Clear leaves only its own item.
+// The Recent menu: newest first, "&" literal, another database's item opens without a visit, Clear.
 #include "findinguifixture.h"
 
 #include "finding/ui/recentmenu.h"
@@ -33,7 +32,7 @@ protected:
     void opened(const QString &wid) { callOp(window->ops.refreshRecentMenuList, wid); }
 };
 
-TEST_F(RecentMenuTest, newestFirstWithAmpersandsShownLiterallyAndClearEmptiesIt)
+TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
     for (const QString wid : {"W1", "W2", "W3", "W1"})
         opened(wid);
@@ -47,10 +46,8 @@ TEST_F(RecentMenuTest, newestFirstWithAmpersandsShownLiterallyAndClearEmptiesIt)
     EXPECT_TRUE(captions().isEmpty());
     EXPECT_EQ(window->menuArrayUpperBound("second"), 0);
     EXPECT_TRUE(window->menuItem("mnuRecentClear")->isVisible());
-}
 
-TEST_F(RecentMenuTest, itemOfAnotherDatabaseOpensWithoutCountingAVisit)
-{
+    // An item of another database opens without counting a visit.
     VDData elsewhere;
     elsewhere.loadDataFromReg("W2", "Elsewhere", "http://elsewhere.example/", "Other.xml");
     recentColl = {elsewhere};
