@@ -1,6 +1,7 @@
 #include "options/prefsrules.h"
 #include "options/startupentry.h"
 #include "options/webstyle.h"
+#include "optionsfixture.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -27,18 +28,6 @@ QByteArray stylesheet(const char *css)
            "\" type=\"text/css\"/><LINK rel=\"next\" href=\"VD_keep.css\"/></HEAD>"
            "<BODY>Caf\xc3\xa9 &amp; more</BODY></HTML></xsl:template>\n</xsl:stylesheet>\n";
 }
-
-class TempConfig
-{
-public:
-    TempConfig() : m_previous(qgetenv("XDG_CONFIG_HOME")) { qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8()); }
-    ~TempConfig() { qputenv("XDG_CONFIG_HOME", m_previous); }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_previous;
-};
 
 } // namespace
 
@@ -96,7 +85,7 @@ TEST(StartupEntry, appearsAndDisappearsWithAQuotedExecLine)
     // own escaping doubles every backslash.
     EXPECT_EQ(startupentry::execLine("/x/a\"b$c`d%e\\f"), "\"/x/a\\\\\"b\\\\$c\\\\`d%%e\\\\\\\\f\" /startup");
 
-    TempConfig config;
+    test::TempConfig config;
     const QString file = config.path() + "/autostart/razuzezu-revidod.desktop";
     EXPECT_EQ(startupentry::filePath(), file);
     QString error;
