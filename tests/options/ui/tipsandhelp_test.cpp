@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST_F(TipsTest, eachOpeningShowsTheNextTipAndStoresIt)
+TEST_F(TipsTest, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
 {
     appOptions().setLastTip("52");
     for (int position : {1, 2}) {
@@ -68,10 +68,8 @@ TEST_F(TipsTest, eachOpeningShowsTheNextTipAndStoresIt)
         closeWith(tips, position == 2);
         ASSERT_EQ(frmTips::existing(), nullptr);
     }
-}
 
-TEST_F(TipsTest, choosingATitleShowsItAndItsPageButLeavesTheRotationAndTheBoxStoresTipStartupInverted)
-{
+    // Choosing a title shows it and its page but leaves the rotation; the box stores tip start-up inverted.
     appOptions().setLastTip("4");
     appOptions().setTipStartup(true);
     frmTips *tips = open();
