@@ -63,20 +63,14 @@ protected:
 struct Box {
     const char *name;
     bool (UserOptions::*get)() const;
-    void (UserOptions::*set)(bool);
     bool inverted = false;
 };
 const Box boxes[] = {
-    {"chk(1)", &UserOptions::getAutoSave, &UserOptions::setAutoSave},
-    {"chk(2)", &UserOptions::getCheckDup, &UserOptions::setCheckDup},
-    {"chk(3)", &UserOptions::getWinFolders, &UserOptions::setWinFolders},
-    {"chk(6)", &UserOptions::getAutoIcon, &UserOptions::setAutoIcon},
-    {"chk(7)", &UserOptions::getLoadOnWinStart, &UserOptions::setLoadOnWinStart},
-    {"chk(8)", &UserOptions::getHideSplash, &UserOptions::setHideSplash},
-    {"chk(9)", &UserOptions::getAutoPreview, &UserOptions::setAutoPreview},
-    {"chk(11)", &UserOptions::getOpenFirst, &UserOptions::setOpenFirst},
-    {"chk(12)", &UserOptions::getShowDetailSearch, &UserOptions::setShowDetailSearch},
-    {"chkShow", &UserOptions::getTipStartup, &UserOptions::setTipStartup, true},
+    {"chk(1)", &UserOptions::getAutoSave},          {"chk(2)", &UserOptions::getCheckDup},
+    {"chk(3)", &UserOptions::getWinFolders},        {"chk(6)", &UserOptions::getAutoIcon},
+    {"chk(7)", &UserOptions::getLoadOnWinStart},    {"chk(8)", &UserOptions::getHideSplash},
+    {"chk(9)", &UserOptions::getAutoPreview},       {"chk(11)", &UserOptions::getOpenFirst},
+    {"chk(12)", &UserOptions::getShowDetailSearch}, {"chkShow", &UserOptions::getTipStartup, true},
 };
 
 } // namespace
@@ -86,10 +80,9 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     const QByteArray exec = "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" /startup\n";
     for (const Box &only : boxes) {
         SCOPED_TRACE(only.name);
-        for (const Box &box : boxes)
-            (appOptions().*box.set)(box.inverted); // every box clear
         frmPrefs dialog(*window);
-        dialog.findChild<QCheckBox *>(only.name)->setChecked(true);
+        for (const Box &box : boxes)
+            dialog.findChild<QCheckBox *>(box.name)->setChecked(&box == &only);
         dialog.cmdApply_Click();
         frmPrefs again(*window);
         for (const Box &box : boxes) {
