@@ -6,7 +6,6 @@
 #include "support/dbfixture.h"
 #include "support/testenv.h"
 
-#include <QFile>
 #include <QList>
 #include <QString>
 #include <functional>

@@ -4,7 +4,6 @@
 #include "optionsfixture.h"
 #include "support/testenv.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -41,17 +41,18 @@ protected:
     }
 };
 
-TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
+TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMark)
 {
-    open({Vd("W1").name("Fish & Chips")});
+    open({Vd("W1").name("Fish & Chips"), Vd("W2").name("Drop").fav("TRUE")});
+    window->ops.populateFavsList(doc());
     window->tabIndex->setTab(2);
     window->selectedWID = "W1";
     QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(onDisk("W1", "FAV"), "TRUE");
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
-    EXPECT_EQ(menuCaptions(), QStringList{"Fish && Chips"});
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
+    EXPECT_EQ(menuCaptions(), QStringList({"Drop", "Fish && Chips"}));
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
 
     const QByteArray saved = fileBytes();
     window->aspectPageStale[frmVardecks::FavsPage] = false;
@@ -61,17 +62,12 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
-}
 
-TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing)
-{
-    open({Vd("W1").name("Keep").fav("TRUE"), Vd("W2").name("Drop").fav("TRUE")});
-    window->ops.populateFavsList(doc());
+    // Deleting the shown favourite: No changes nothing, Yes clears its mark.
     window->currentWID = "W2";
     window->chkFav->setChecked(true);
     window->Picture10->show();
     window->selectedWID = "W2";
-
     prompts.answer(MsgResult::No);
     window->lbl(2)->setText("stale");
     ui->favorites().cmdFDelete_Click();
@@ -79,18 +75,16 @@ TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing
     EXPECT_TRUE(window->chkFav->isChecked());
 
     prompts.answer(MsgResult::Yes);
-    window->tabIndex->setTab(2);
     QTest::mouseClick(window->cmdFDelete, Qt::LeftButton);
     EXPECT_EQ(onDisk("W2", "FAV"), "FALSE");
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Keep"});
-    EXPECT_EQ(menuCaptions(), QStringList{"Keep"});
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
+    EXPECT_EQ(menuCaptions(), QStringList{"Fish && Chips"});
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
 
     // The details panel's button adds when the box is clear.
     window->currentWID = "W1";
-    window->selectedWID = "W2";
     window->cmdAddFavs->click();
     EXPECT_EQ(onDisk("W2", "FAV"), "TRUE");
     EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";

@@ -10,7 +10,6 @@
 #include "support/testenv.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
