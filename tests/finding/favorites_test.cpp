@@ -18,7 +18,7 @@ QStringList namesOf(const QList<FavoriteItem> &items)
 
 using FavoritesTest = test::FindingTest;
 
-TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteAndWritingStoresUpperCase)
+TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteWritingStoresUpperCaseAndADropAddsOnlyNewOnes)
 {
     open({Vd("W1").name("b").fav("true"), Vd("W2").fav("FALSE"), Vd("W3").name("a").fav("True")},
          {Vd("W4").fav("yes")});
@@ -34,6 +34,16 @@ TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteAndWritingStoresUpperCase)
     EXPECT_EQ(disk->nodeFromID("W1").childText("FAV"), "FALSE");
     EXPECT_EQ(disk->nodeFromID("W2").childText("FAV"), "TRUE");
     EXPECT_EQ(disk->nodeFromID("W3").childText("FAV"), "True"); // untouched
+
+    // A drop of several adds only the new ones, with one count.
+    const Favorites::DropResult result = favs.addDropped(m_db, {"W1", "W2", "W3", "W4", "W9"});
+    EXPECT_EQ(result.added, 2);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(favs.favsColl(), QStringList({"W3", "W2", "W1", "W4"}));
+    EXPECT_EQ(m_prompts.lastText(), "2 favorites added.");
+    EXPECT_EQ(m_prompts.messages().back().icon, MsgIcon::Information);
+    favs.addDropped(m_db, {"W1"});
+    EXPECT_EQ(m_prompts.lastText(), "0 favorites added.");
 }
 
 TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
@@ -99,21 +109,6 @@ TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
     EXPECT_EQ(favs.createNewFav(m_db, "W2").outcome, Favorites::Outcome::Missing);
     EXPECT_EQ(favs.addToFavorites(m_db, "W3").outcome, Favorites::Outcome::Missing);
     EXPECT_EQ(m_prompts.messages().size(), 1u); // only the delete question
-}
-
-TEST_F(FavoritesTest, aDropOfSeveralAddsOnlyNewOnesWithOneCount)
-{
-    open({Vd("W1").fav("TRUE"), Vd("W2"), Vd("W3")});
-    Favorites favs;
-    favs.populate(doc());
-    const Favorites::DropResult result = favs.addDropped(m_db, {"W1", "W2", "W3", "W9"});
-    EXPECT_EQ(result.added, 2);
-    EXPECT_TRUE(result.saved);
-    EXPECT_EQ(favs.favsColl(), QStringList({"W1", "W2", "W3"}));
-    EXPECT_EQ(m_prompts.lastText(), "2 favorites added.");
-    EXPECT_EQ(m_prompts.messages().back().icon, MsgIcon::Information);
-    favs.addDropped(m_db, {"W1"});
-    EXPECT_EQ(m_prompts.lastText(), "0 favorites added.");
 }
 
 TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)

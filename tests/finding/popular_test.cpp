@@ -1,15 +1,8 @@
-#include "finding/listcells.h"
 #include "finding/popularlist.h"
 #include "findingfixture.h"
 
 using namespace rr;
 using test::Vd;
-
-TEST(PadString, rightAlignsAndLeavesLongerTextsAlone)
-{
-    EXPECT_EQ(padString("123", 6), "   123");
-    EXPECT_EQ(padString("1234567", 6), "1234567");
-}
 
 using PopularListTest = test::FindingTest;
 
@@ -28,8 +21,10 @@ TEST_F(PopularListTest, unvisitedAreLeftOutAndCountsSortByValue)
     EXPECT_FALSE(rows.at(0).bold);
 
     // Counts not written the plain way sort as their padded texts do.
-    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5")});
-    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits), QStringList({"   2.5", "   007", "     8"}));
+    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5"),
+          Vd("W4").name("many").hits("1234567")});
+    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
+              QStringList({"1234567", "   2.5", "   007", "     8"}));
 }
 
 TEST_F(PopularListTest, clearResetsEveryCountAndWritesTheFile)

@@ -32,7 +32,7 @@ bool display(const QString &file, const QString &topic)
 
 } // namespace
 
-TEST(TipTable, holdsFiftyTwoTipsInIdOrderEachWithTitleAndOneLineBody)
+TEST(TipTable, holdsFiftyTwoTipsInIdOrderAndTheNextFollowsTheStoredOne)
 {
     QList<TipSupport> list;
     loadTips(list);
@@ -52,10 +52,8 @@ TEST(TipTable, holdsFiftyTwoTipsInIdOrderEachWithTitleAndOneLineBody)
               "When creating a Vardeck bookmark, or retrieving one from a browser, the information about it remains "
               "editable until the Vardeck is saved.  To save the Vardeck click on the Save button on the toolbar, or "
               "use the keyboard shortcut CTRL-S.");
-}
 
-TEST(TipTable, nextTipFollowsTheStoredOneAndStartsAgainAfterTheLastOrOnAnythingElse)
-{
+    // The next tip follows the stored one and starts again after the last or on anything else.
     EXPECT_EQ(nextTipPosition("", 52), 1);
     EXPECT_EQ(nextTipPosition("0", 52), 1);
     EXPECT_EQ(nextTipPosition("1", 52), 2);

@@ -30,7 +30,7 @@ QByteArray stylesheet(const char *css)
 
 } // namespace
 
-TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFifty)
+TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFiftyAndTheTablesMapBothWays)
 {
     struct Case {
         const char *text;
@@ -54,10 +54,8 @@ TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFifty)
         else
             EXPECT_EQ(size.resetText, QLatin1String(c.reset)) << c.text;
     }
-}
 
-TEST(OptionsRules, browserAndStyleTablesMapBothWays)
-{
+    // The browser and style tables map both ways.
     EXPECT_EQ(prefs::browserTextForCode(""), "Desktop default browser");
     EXPECT_EQ(prefs::browserTextForCode("0"), "Desktop default browser");
     EXPECT_EQ(prefs::browserTextForCode("N6"), "Netscape v6 or later");
