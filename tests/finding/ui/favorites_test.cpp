@@ -16,14 +16,6 @@ namespace
 class FavoritesUiTest : public test::FindingUiTest
 {
 protected:
-    QStringList menuCaptions() const
-    {
-        QStringList captions;
-        for (QAction *item : window->subMenu("mnuFavs")->actions())
-            if (item->property("rrArray").toString() == "first" && item->isVisible())
-                captions << item->text();
-        return captions;
-    }
     // Sends a drag of these Vardecks from outside the window onto target, as the
     // window system would: enter, move, drop. Returns whether the drop was taken.
     static bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
@@ -51,7 +43,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(onDisk("W1", "FAV"), "TRUE");
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
-    EXPECT_EQ(menuCaptions(), QStringList({"Drop", "Fish && Chips"}));
+    EXPECT_EQ(menuTexts("first"), QStringList({"Drop", "Fish && Chips"}));
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
 
     const QByteArray saved = fileBytes();
@@ -80,7 +72,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
-    EXPECT_EQ(menuCaptions(), QStringList{"Fish && Chips"});
+    EXPECT_EQ(menuTexts("first"), QStringList{"Fish && Chips"});
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
 
     // The details panel's button adds when the box is clear.

@@ -81,6 +81,15 @@ protected:
         return texts(rows(list), [column](QTreeWidgetItem *row) { return row->text(column); });
     }
     static QStringList tags(const QTreeWidget *list) { return texts(rows(list), &findingui::tagOf); }
+    // The visible items of a run-time menu array ("first" the favourites, "second" the recent list).
+    QStringList menuTexts(const QString &array) const
+    {
+        QStringList out;
+        for (int i = 0; i <= window->menuArrayUpperBound(array); ++i)
+            if (const QAction *item = window->menuItem(array, i); item && item->isVisible())
+                out << item->text();
+        return out;
+    }
 
     // Types into the search box and presses the Search button.
     void search(const QString &text)

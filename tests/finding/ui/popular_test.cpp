@@ -6,9 +6,6 @@
 using namespace rr;
 using test::Vd;
 
-namespace
-{
-
 using PopularUiTest = test::FindingUiTest;
 
 TEST_F(PopularUiTest, aClickShowsTheRowsVardeckWithItsFolderAndClearingEmptiesTheList)
@@ -43,5 +40,3 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckWithItsFolderAndClearingEmptiesTh
     EXPECT_EQ(window->lbl(14)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
 }
-
-} // namespace
