@@ -100,9 +100,9 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
     EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }
 
-TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndADragCarriesItOnlyWhileViewing)
+TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVardecks)
 {
-    open({Vd("W1").name("top").fav("TRUE")}, {Vd("W2").name("inner").fav("TRUE")});
+    open({Vd("W1").name("top").fav("TRUE"), Vd("W3").name("c")}, {Vd("W2").name("inner").fav("TRUE")});
     window->tabIndex->setTab(2);
     ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 2) << "the tab fills an empty tree";
     window->currentTID = "T1";
@@ -121,17 +121,8 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndADragCarriesItOnlyWhile
     ui->favorites().tvwFavs_OLECompleteDrag();
     EXPECT_EQ(window->drag.dragType, "");
 
-    window->txtMode->setText("add");
-    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr);
-}
-
-TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumber)
-{
-    open({Vd("W1").name("a").fav("TRUE"), Vd("W2").name("b"), Vd("W3").name("c")});
-    window->ops.populateFavsList(doc());
-    window->tabIndex->setTab(2);
+    // A drop of several Vardecks adds the new ones.
     window->currentWID = "W3";
-
     EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
     EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
@@ -144,6 +135,9 @@ TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumbe
 
     window->drag.dragType = "folder";
     EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
+
+    window->txtMode->setText("add");
+    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
 }
 
 } // namespace
