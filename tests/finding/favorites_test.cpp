@@ -11,17 +11,14 @@ namespace
 
 QStringList namesOf(const QList<FavoriteItem> &items)
 {
-    QStringList out;
-    for (const FavoriteItem &i : items)
-        out << i.name;
-    return out;
+    return test::texts(items, &FavoriteItem::name);
 }
 
 } // namespace
 
 using FavoritesTest = test::FindingTest;
 
-TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteAndWritingStoresUpperCase)
+TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteWritingStoresUpperCaseAndADropAddsOnlyNewOnes)
 {
     open({Vd("W1").name("b").fav("true"), Vd("W2").fav("FALSE"), Vd("W3").name("a").fav("True")},
          {Vd("W4").fav("yes")});
@@ -37,6 +34,16 @@ TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteAndWritingStoresUpperCase)
     EXPECT_EQ(disk->nodeFromID("W1").childText("FAV"), "FALSE");
     EXPECT_EQ(disk->nodeFromID("W2").childText("FAV"), "TRUE");
     EXPECT_EQ(disk->nodeFromID("W3").childText("FAV"), "True"); // untouched
+
+    // A drop of several adds only the new ones, with one count.
+    const Favorites::DropResult result = favs.addDropped(m_db, {"W1", "W2", "W3", "W4", "W9"});
+    EXPECT_EQ(result.added, 2);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(favs.favsColl(), QStringList({"W3", "W2", "W1", "W4"}));
+    EXPECT_EQ(m_prompts.lastText(), "2 favorites added.");
+    EXPECT_EQ(m_prompts.messages().back().icon, MsgIcon::Information);
+    favs.addDropped(m_db, {"W1"});
+    EXPECT_EQ(m_prompts.lastText(), "0 favorites added.");
 }
 
 TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
@@ -104,27 +111,12 @@ TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
     EXPECT_EQ(m_prompts.messages().size(), 1u); // only the delete question
 }
 
-TEST_F(FavoritesTest, aDropOfSeveralAddsOnlyNewOnesWithOneCount)
-{
-    open({Vd("W1").fav("TRUE"), Vd("W2"), Vd("W3")});
-    Favorites favs;
-    favs.populate(doc());
-    const Favorites::DropResult result = favs.addDropped(m_db, {"W1", "W2", "W3", "W9"});
-    EXPECT_EQ(result.added, 2);
-    EXPECT_TRUE(result.saved);
-    EXPECT_EQ(favs.favsColl(), QStringList({"W1", "W2", "W3"}));
-    EXPECT_EQ(m_prompts.lastText(), "2 favorites added.");
-    EXPECT_EQ(m_prompts.messages().back().icon, MsgIcon::Information);
-    favs.addDropped(m_db, {"W1"});
-    EXPECT_EQ(m_prompts.lastText(), "0 favorites added.");
-}
-
 TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
 {
     open({Vd("W1").name("one")});
     Favorites favs;
     favs.populate(doc());
-    const QByteArray before = fileBytes();
+    const QByteArray before = test::readBytes(m_path);
     Favorites::Change change;
     {
         test::FailingDisk disk;
@@ -132,7 +124,7 @@ TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
     }
     EXPECT_TRUE(change.changed);
     EXPECT_FALSE(change.saved);
-    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(test::readBytes(m_path), before);
     EXPECT_TRUE(isFavorite(vardeck("W1")));
     ASSERT_EQ(m_prompts.messages().size(), 2u);
     EXPECT_EQ(m_prompts.messages().front().icon, MsgIcon::Exclamation);

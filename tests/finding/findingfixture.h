@@ -6,9 +6,9 @@
 #include "support/dbfixture.h"
 #include "support/testenv.h"
 
-#include <QFile>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace rr::test
@@ -19,88 +19,81 @@ class Vd
 {
 public:
     explicit Vd(const QString &wid) : m_wid(wid) {}
-#define RR_VD_FIELD(setter, member)                                                                                    \
-    Vd &setter(const QString &value)                                                                                   \
-    {                                                                                                                  \
-        member = value;                                                                                                \
-        return *this;                                                                                                  \
-    }
-    RR_VD_FIELD(name, m_name)
-    RR_VD_FIELD(address, m_address)
-    RR_VD_FIELD(created, m_created)
-    RR_VD_FIELD(description, m_description)
-    RR_VD_FIELD(keyword1, m_keyword1)
-    RR_VD_FIELD(notes, m_notes)
-    RR_VD_FIELD(keyword2, m_keyword2)
-    RR_VD_FIELD(hits, m_hits)
-    RR_VD_FIELD(fav, m_fav)
-#undef RR_VD_FIELD
+    Vd &name(const QString &text) { return set(0, text); }
+    Vd &address(const QString &text) { return set(1, text); }
+    Vd &created(const QString &text) { return set(2, text); }
+    Vd &description(const QString &text) { return set(3, text); }
+    Vd &notes(const QString &text) { return set(5, text); }
+    Vd &keyword2(const QString &text) { return set(6, text); }
+    Vd &hits(const QString &text) { return set(8, text); }
+    Vd &fav(const QString &text) { return set(9, text); }
 
     QByteArray xml() const
     {
-        auto field = [](const char *tag, const QString &text) {
-            return QByteArray("<") + tag + ">" + text.toHtmlEscaped().toUtf8() + "</" + tag + ">";
-        };
-        return "<VARDECK WID=\"" + m_wid.toUtf8() + "\">" + field("NAME", m_name) + field("ADDRESS", m_address) +
-               field("CREATED_DATE", m_created) + field("DESCRIPTION", m_description) + field("KEYWORD1", m_keyword1) +
-               field("NOTES", m_notes) + field("KEYWORD2", m_keyword2) + field("FILESIZE", QStringLiteral("12")) +
-               field("HITS", m_hits) + field("FAV", m_fav) + "</VARDECK>";
+        static const char *const tags[] = {"NAME",  "ADDRESS",  "CREATED_DATE", "DESCRIPTION", "KEYWORD1",
+                                           "NOTES", "KEYWORD2", "FILESIZE",     "HITS",        "FAV"};
+        QByteArray out = "<VARDECK WID=\"" + m_wid.toUtf8() + "\">";
+        for (int i = 0; i < m_texts.size(); ++i)
+            out += QByteArray("<") + tags[i] + ">" + m_texts[i].toHtmlEscaped().toUtf8() + "</" + tags[i] + ">";
+        return out + "</VARDECK>";
     }
 
 private:
+    Vd &set(int field, const QString &text)
+    {
+        m_texts[field] = text;
+        return *this;
+    }
+
     QString m_wid;
-    QString m_name = QStringLiteral("name");
-    QString m_address = QStringLiteral("http://a.example/");
-    QString m_created = QStringLiteral("06 Dec 2026");
-    QString m_description = QStringLiteral("d");
-    QString m_keyword1 = QStringLiteral("k");
-    QString m_notes = QStringLiteral("n");
-    QString m_keyword2;
-    QString m_hits = QStringLiteral("1");
-    QString m_fav = QStringLiteral("FALSE");
+    QStringList m_texts = {"name", "http://a.example/", "06 Dec 2026", "d", "k", "n", "", "12", "1", "FALSE"};
 };
 
-inline QByteArray vardecksXml(const QList<Vd> &vardecks)
+// Folder T1 "First" holding the first Vardecks, and T2 "Second" with the sub-folder
+// T3 "Inner" holding the nested ones, so that document order crosses folders.
+inline QByteArray foldersXml(const QList<Vd> &first, const QList<Vd> &nested)
 {
-    QByteArray out;
-    for (const Vd &vd : vardecks)
-        out += vd.xml();
+    auto vardecks = [](const QList<Vd> &list) {
+        QByteArray out;
+        for (const Vd &vd : list)
+            out += vd.xml();
+        return out;
+    };
+    return "<FOLDERS>" + folderXml("T1", "First", vardecks(first)) +
+           folderXml("T2", "Second", {}, folderXml("T3", "Inner", vardecks(nested))) + "</FOLDERS>";
+}
+
+inline void resetFindingLists()
+{
+    recentColl.clear();
+    searchColl.clear();
+    recentMax = searchMax = 15;
+}
+
+// One text from each item of a list: texts(rows, &Row::name).
+template <class List, class Text> QStringList texts(const List &list, Text text)
+{
+    QStringList out;
+    for (const auto &item : list)
+        out << std::invoke(text, item);
     return out;
 }
 
 class FindingTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        recentColl.clear();
-        searchColl.clear();
-        recentMax = 15;
-        searchMax = 15;
-    }
-    void TearDown() override
-    {
-        recentColl.clear();
-        searchColl.clear();
-        recentMax = 15;
-        searchMax = 15;
-    }
+    void SetUp() override { resetFindingLists(); }
+    void TearDown() override { resetFindingLists(); }
 
-    // One folder T1 holding the Vardecks, and a second folder T2 with a sub-folder
-    // T3 holding more, so that document order crosses folders.
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {
-        const QByteArray body = "<FOLDERS>" + folderXml("T1", "First", vardecksXml(first)) +
-                                folderXml("T2", "Second", {}, folderXml("T3", "Inner", vardecksXml(nested))) +
-                                "</FOLDERS>";
-        m_path = writeDatabase(m_home.databaseFolder(), "Vardecks.xml", body);
+        m_path = writeDatabase(m_home.databaseFolder(), "Vardecks.xml", foldersXml(first, nested));
         m_db.setPath(m_path);
         ASSERT_TRUE(m_db.openDBValidate(m_path)) << qPrintable(m_db.getTheDOM()->parseErrorReason());
     }
 
     XmlDocument *doc() const { return m_db.getTheDOM(); }
     XmlNode vardeck(const QString &wid) const { return doc()->nodeFromID(wid); }
-    QByteArray fileBytes() const { return readBytes(m_path); }
     // The document as the file on disk holds it now.
     XmlDocument *reread()
     {

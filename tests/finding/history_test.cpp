@@ -5,7 +5,7 @@
 
 using namespace rr;
 
-TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAsTypedNow)
+TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAndTheMaximumHolds)
 {
     QStringList history{"news", "Recipe", "old"};
     recordSearchText(history, "RECIPE", 15);
@@ -14,11 +14,9 @@ TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAsTypedNow)
     EXPECT_EQ(history, QStringList({"old", "RECIPE", "news"}));
     recordSearchText(history, "", 15);
     EXPECT_EQ(history.size(), 3);
-}
 
-TEST(SearchHistory, keepsAtMostTheMaximumAlsoAfterItWasLowered)
-{
-    QStringList history;
+    // At most the maximum is kept, also after it was lowered.
+    history.clear();
     for (int i = 1; i <= 16; ++i)
         recordSearchText(history, QStringLiteral("s%1").arg(i), 15);
     ASSERT_EQ(history.size(), 15);

@@ -1,15 +1,8 @@
-#include "finding/listcells.h"
 #include "finding/popularlist.h"
 #include "findingfixture.h"
 
 using namespace rr;
 using test::Vd;
-
-TEST(PadString, rightAlignsAndLeavesLongerTextsAlone)
-{
-    EXPECT_EQ(padString("123", 6), "   123");
-    EXPECT_EQ(padString("1234567", 6), "1234567");
-}
 
 using PopularListTest = test::FindingTest;
 
@@ -21,21 +14,17 @@ TEST_F(PopularListTest, unvisitedAreLeftOutAndCountsSortByValue)
     VDData recent;
     recent.loadDataFromReg("w1", "nine", "http://a.example/", "Vardecks.xml");
     const QList<PopularRow> rows = popularRows(doc(), {recent});
-    QStringList names;
-    for (const PopularRow &r : rows)
-        names << r.name;
-    EXPECT_EQ(names, QStringList({"ten", "also ten", "nine"}));
+    EXPECT_EQ(test::texts(rows, &PopularRow::name), QStringList({"ten", "also ten", "nine"}));
     EXPECT_EQ(rows.at(0).hits, "    10");
     EXPECT_EQ(rows.at(0).wid, "W4");
     EXPECT_TRUE(rows.at(2).bold);
     EXPECT_FALSE(rows.at(0).bold);
 
     // Counts not written the plain way sort as their padded texts do.
-    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5")});
-    QStringList texts;
-    for (const PopularRow &r : popularRows(doc()))
-        texts << r.hits;
-    EXPECT_EQ(texts, QStringList({"   2.5", "   007", "     8"}));
+    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5"),
+          Vd("W4").name("many").hits("1234567")});
+    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
+              QStringList({"1234567", "   2.5", "   007", "     8"}));
 }
 
 TEST_F(PopularListTest, clearResetsEveryCountAndWritesTheFile)

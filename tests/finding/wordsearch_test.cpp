@@ -20,10 +20,7 @@ QList<SearchResult> searchBoxes(const XmlDocument *doc, const QString &text, std
 
 QStringList widsOf(const QList<SearchResult> &results)
 {
-    QStringList out;
-    for (const SearchResult &r : results)
-        out << r.wid;
-    return out;
+    return test::texts(results, &SearchResult::wid);
 }
 
 } // namespace
@@ -71,28 +68,26 @@ TEST(WordRules, finderAgreesWithAPlainSearchOnSharedLowBytes)
 
 TEST(SearchFieldBoxes, allDataAndSingleFieldsExcludeEachOther)
 {
-    SearchFieldBoxes boxes; // the window starts with "All Vardeck data"
-    boxes.ticked[1] = true;
-    boxes.clicked(1); // ticking Name unticks All
+    SearchFieldBoxes boxes;     // the window starts with "All Vardeck data"
+    auto click = [&](int box) { // the box flips, then the rule runs
+        boxes.ticked[size_t(box)] = !boxes.ticked[size_t(box)];
+        boxes.clicked(box);
+    };
+    click(1); // ticking Name unticks All
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{false, true, false, false, false, false}));
-    boxes.ticked[2] = true;
-    boxes.clicked(2); // several single fields may be ticked
+    click(2); // several single fields may be ticked
     EXPECT_EQ(boxes.mask(), SearchName | SearchAddress);
-    boxes.ticked[1] = false;
-    boxes.clicked(1);
-    boxes.ticked[2] = false;
-    boxes.clicked(2); // unticking the last single field ticks All again
+    click(1);
+    click(2); // unticking the last single field ticks All again
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{true, false, false, false, false, false}));
 
-    boxes.ticked[0] = false;
-    boxes.clicked(0); // unticking All leaves nothing ticked until the next search
+    click(0); // unticking All leaves nothing ticked until the next search
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{}));
     boxes.ensureOneTicked();
     EXPECT_TRUE(boxes.ticked[0]);
 
     boxes.ticked = {false, false, true, false, true, false};
-    boxes.ticked[0] = true;
-    boxes.clicked(0); // ticking All unticks every single field
+    click(0); // ticking All unticks every single field
     EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{true, false, false, false, false, false}));
 
     boxes.selectOnly(3); // Tools > Search > Notes
@@ -102,7 +97,7 @@ TEST(SearchFieldBoxes, allDataAndSingleFieldsExcludeEachOther)
 
 using WordSearchTest = test::FindingTest;
 
-TEST_F(WordSearchTest, everyWordMustOccurAndTheLastWordIsCounted)
+TEST_F(WordSearchTest, everyWordMustOccurTheLastIsCountedAndFieldsJoinWithoutSeparator)
 {
     open({Vd("W1").name("Zürich news").notes("aaaa"), Vd("W2").name("news only").notes("aaaa news news"),
           Vd("W3").name("zÜRICH").notes("x")});
@@ -112,10 +107,8 @@ TEST_F(WordSearchTest, everyWordMustOccurAndTheLastWordIsCounted)
     EXPECT_EQ(searchBoxes(doc(), "zürich NEWS", {0}), (QList<SearchResult>{{"W1", 1}}));
     EXPECT_EQ(searchBoxes(doc(), "aaaa news", {0}), (QList<SearchResult>{{"W1", 1}, {"W2", 3}}));
     EXPECT_TRUE(searchBoxes(doc(), "news absent", {0}).isEmpty());
-}
 
-TEST_F(WordSearchTest, aWordMatchesAcrossTheJointOfTwoFields)
-{
+    // A word matches across the joint of two fields.
     open({Vd("W1").name("abc").address("xyz"), Vd("W2").name("abc").address("-xyz")});
     EXPECT_EQ(widsOf(searchBoxes(doc(), "cx", {1, 2})), QStringList({"W1"}));
     EXPECT_TRUE(searchBoxes(doc(), "cx", {1}).isEmpty());
@@ -125,7 +118,7 @@ TEST_F(WordSearchTest, aWordMatchesAcrossTheJointOfTwoFields)
     EXPECT_EQ(widsOf(searchBoxes(doc(), "zd", {4, 2})), QStringList({"W1", "W2"})); // address, description
 }
 
-TEST_F(WordSearchTest, emptyTextFindsEveryVardeckAndABlankNeedsText)
+TEST_F(WordSearchTest, emptyTextFindsEveryVardeckABlankNeedsTextAndTheScanStopsAt500)
 {
     open({Vd("W1").name("a"), Vd("W2").name("")}, {Vd("W3").name("b")});
     // Document order runs through sub-folders.
@@ -133,10 +126,8 @@ TEST_F(WordSearchTest, emptyTextFindsEveryVardeckAndABlankNeedsText)
     // A blank makes two empty words: they match every non-empty searched text, and
     // the count is the length of that text.
     EXPECT_EQ(searchBoxes(doc(), " ", {1}), (QList<SearchResult>{{"W1", 1}, {"W3", 1}}));
-}
 
-TEST_F(WordSearchTest, theScanStopsAt500Results)
-{
+    // The scan stops at 500 results.
     QList<Vd> many;
     for (int i = 1; i <= 620; ++i)
         many.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("item %1").arg(i)));

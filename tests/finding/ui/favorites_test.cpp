@@ -1,7 +1,4 @@
-// The favourites on the window: the Add and Delete commands with their messages, the
-// tree (sorted, bold when recent) against the menu (list order, "&" doubled), the
-// details panel's mark, the menu's open command, clicks in the tree and drops of
-// Vardecks on the Favorites tab.
+// The favourites on the window: commands, tree, menu, the details mark, clicks, drags and drops.
 #include "findinguifixture.h"
 
 #include "finding/ui/favoritespane.h"
@@ -36,17 +33,18 @@ protected:
     }
 };
 
-TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
+TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMark)
 {
-    open({Vd("W1").name("Fish & Chips")});
+    open({Vd("W1").name("Fish & Chips"), Vd("W2").name("Drop").fav("TRUE")});
+    window->ops.populateFavsList(doc());
     window->tabIndex->setTab(2);
     window->selectedWID = "W1";
     QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(onDisk("W1", "FAV"), "TRUE");
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
-    EXPECT_EQ(menuCaptions(*window), QStringList{"Fish && Chips"});
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
+    EXPECT_EQ(menuTexts("first"), QStringList({"Drop", "Fish && Chips"}));
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
 
     const QByteArray saved = fileBytes();
     window->aspectPageStale[frmVardecks::FavsPage] = false;
@@ -56,17 +54,12 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndSavesNothingTheSecondTime)
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
-}
 
-TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing)
-{
-    open({Vd("W1").name("Keep").fav("TRUE"), Vd("W2").name("Drop").fav("TRUE")});
-    window->ops.populateFavsList(doc());
+    // Deleting the shown favourite: No changes nothing, Yes clears its mark.
     window->currentWID = "W2";
     window->chkFav->setChecked(true);
     window->Picture10->show();
     window->selectedWID = "W2";
-
     prompts.answer(MsgResult::No);
     window->lbl(2)->setText("stale");
     ui->favorites().cmdFDelete_Click();
@@ -74,18 +67,16 @@ TEST_F(FavoritesUiTest, deletingTheShownFavoriteClearsItsMarkAndNoChangesNothing
     EXPECT_TRUE(window->chkFav->isChecked());
 
     prompts.answer(MsgResult::Yes);
-    window->tabIndex->setTab(2);
     QTest::mouseClick(window->cmdFDelete, Qt::LeftButton);
     EXPECT_EQ(onDisk("W2", "FAV"), "FALSE");
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Keep"});
-    EXPECT_EQ(menuCaptions(*window), QStringList{"Keep"});
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
+    EXPECT_EQ(menuTexts("first"), QStringList{"Fish && Chips"});
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
 
     // The details panel's button adds when the box is clear.
     window->currentWID = "W1";
-    window->selectedWID = "W2";
     window->cmdAddFavs->click();
     EXPECT_EQ(onDisk("W2", "FAV"), "TRUE");
     EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
@@ -109,9 +100,9 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
     EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }
 
-TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndItsFolderBecomesTheShownOne)
+TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVardecks)
 {
-    open({Vd("W1").name("top").fav("TRUE")}, {Vd("W2").name("inner").fav("TRUE")});
+    open({Vd("W1").name("top").fav("TRUE"), Vd("W3").name("c")}, {Vd("W2").name("inner").fav("TRUE")});
     window->tabIndex->setTab(2);
     ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 2) << "the tab fills an empty tree";
     window->currentTID = "T1";
@@ -119,15 +110,19 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndItsFolderBecomesTheShow
     EXPECT_EQ(shown, QStringList{"W2"});
     EXPECT_EQ(window->currentTID, "T3");
     EXPECT_EQ(window->selectedWID, "W2");
-}
 
-TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumber)
-{
-    open({Vd("W1").name("a").fav("TRUE"), Vd("W2").name("b"), Vd("W3").name("c")});
-    window->ops.populateFavsList(doc());
-    window->tabIndex->setTab(2);
+    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
+    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
+    ASSERT_TRUE(data);
+    EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
+    EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
+    EXPECT_EQ(window->drag.dragType, "Vardeck");
+    EXPECT_EQ(window->drag.dragWID, "W1");
+    ui->favorites().tvwFavs_OLECompleteDrag();
+    EXPECT_EQ(window->drag.dragType, "");
+
+    // A drop of several Vardecks adds the new ones.
     window->currentWID = "W3";
-
     EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
     EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
@@ -140,24 +135,9 @@ TEST_F(FavoritesUiTest, aDropOfSeveralVardecksAddsTheNewOnesAndReportsTheirNumbe
 
     window->drag.dragType = "folder";
     EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
-}
-
-TEST_F(FavoritesUiTest, aDragFromTheTreeCarriesItsVardeckOnlyWhileViewing)
-{
-    open({Vd("W1").name("a").fav("TRUE")});
-    window->ops.populateFavsList(doc());
-    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(0));
-    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
-    ASSERT_TRUE(data);
-    EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
-    EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
-    EXPECT_EQ(window->drag.dragType, "Vardeck");
-    EXPECT_EQ(window->drag.dragWID, "W1");
-    ui->favorites().tvwFavs_OLECompleteDrag();
-    EXPECT_EQ(window->drag.dragType, "");
 
     window->txtMode->setText("add");
-    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr);
+    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
 }
 
 } // namespace

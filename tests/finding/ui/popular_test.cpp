@@ -1,5 +1,4 @@
-// The Popular tab: ranking by visits, clearing the rankings, and a click that shows a
-// row's Vardeck with its folder.
+// The Popular tab: a click that shows a row's Vardeck with its folder, and clearing the rankings.
 #include "findinguifixture.h"
 
 #include "finding/ui/popularpane.h"
@@ -7,30 +6,9 @@
 using namespace rr;
 using test::Vd;
 
-namespace
-{
-
 using PopularUiTest = test::FindingUiTest;
 
-TEST_F(PopularUiTest, clearingResetsTheCountsOnDiskAndEmptiesTheList)
-{
-    open({Vd("W1").name("nine").hits("9"), Vd("W2").name("ten").hits("10")});
-    window->ops.populatePopList(doc());
-    window->currentWID = "W2";
-    window->setWNameCaption("ten");
-    window->lbl(14)->setText("10");
-
-    window->menuItem("mnuClearPop")->setEnabled(true);
-    window->aspectPageStale[frmVardecks::HitsPage] = false;
-    prompts.answer(MsgResult::Yes);
-    window->menuItem("mnuClearPop")->trigger();
-    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
-    EXPECT_EQ(onDisk("W2", "HITS"), "1");
-    EXPECT_EQ(window->lbl(14)->text(), "1");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
-}
-
-TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndItsFolderBecomesTheShownOne)
+TEST_F(PopularUiTest, aClickShowsTheRowsVardeckWithItsFolderAndClearingEmptiesTheList)
 {
     open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
     window->ops.populatePopList(doc());
@@ -50,6 +28,15 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndItsFolderBecomesTheShownOne)
     EXPECT_EQ(window->popup.popupListName, "listPop");
     EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
     window->subMenu("mnuListVD")->hide();
-}
 
-} // namespace
+    // Clearing resets the counts on disk and the shown Vardeck's count.
+    window->lbl(14)->setText("3");
+    window->menuItem("mnuClearPop")->setEnabled(true);
+    window->aspectPageStale[frmVardecks::HitsPage] = false;
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuClearPop")->trigger();
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
+    EXPECT_EQ(onDisk("W2", "HITS"), "1");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+}

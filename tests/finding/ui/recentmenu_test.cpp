@@ -1,5 +1,4 @@
-// The Recent menu: newest first with "&" shown literally, an item of another
-// database opens without counting a visit, and Clear leaves only its own item.
+// The Recent menu: newest first, "&" literal, another database's item opens without a visit, Clear.
 #include "findinguifixture.h"
 
 #include "finding/ui/recentmenu.h"
@@ -22,35 +21,25 @@ protected:
         open(
             {Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
     }
-    QStringList captions() const
-    {
-        QStringList out;
-        for (int i = 0; i <= window->menuArrayUpperBound("second"); ++i)
-            if (const QAction *item = window->menuItem("second", i); item && item->isVisible())
-                out << item->text();
-        return out;
-    }
     void opened(const QString &wid) { callOp(window->ops.refreshRecentMenuList, wid); }
 };
 
-TEST_F(RecentMenuTest, newestFirstWithAmpersandsShownLiterallyAndClearEmptiesIt)
+TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
     for (const QString wid : {"W1", "W2", "W3", "W1"})
         opened(wid);
-    EXPECT_EQ(captions(), QStringList({"1  Tom && Jerry", "2  Three", "3  Two"}));
+    EXPECT_EQ(menuTexts("second"), QStringList({"1  Tom && Jerry", "2  Three", "3  Two"}));
     EXPECT_EQ(window->menuItem("second", 0)->data().toString(), "http://tj.example/");
     opened(QString());
-    EXPECT_EQ(captions().size(), 3) << "a rebuild only shows the list again";
+    EXPECT_EQ(menuTexts("second").size(), 3) << "a rebuild only shows the list again";
 
     window->runCommand("mnuRecentClear_Click");
     EXPECT_TRUE(recentColl.isEmpty());
-    EXPECT_TRUE(captions().isEmpty());
+    EXPECT_TRUE(menuTexts("second").isEmpty());
     EXPECT_EQ(window->menuArrayUpperBound("second"), 0);
     EXPECT_TRUE(window->menuItem("mnuRecentClear")->isVisible());
-}
 
-TEST_F(RecentMenuTest, itemOfAnotherDatabaseOpensWithoutCountingAVisit)
-{
+    // An item of another database opens without counting a visit.
     VDData elsewhere;
     elsewhere.loadDataFromReg("W2", "Elsewhere", "http://elsewhere.example/", "Other.xml");
     recentColl = {elsewhere};

@@ -1,5 +1,5 @@
 #include "controls/qbbuttons_h.h"
-#include "options/htmlhelp.h"
+#include "options/optionsfixture.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmtips.h"
 #include "shell/menutable.h"
@@ -26,19 +26,6 @@ using namespace rr;
 
 namespace
 {
-
-class RecordingViewer final : public HelpViewer
-{
-public:
-    RecordingViewer() { helpviewer::install(this); }
-    ~RecordingViewer() override { helpviewer::install(nullptr); }
-    bool showHelpPage(const QString &, const QString &page) override
-    {
-        pages << page;
-        return true;
-    }
-    QStringList pages;
-};
 
 class TipsTest : public ::testing::Test
 {
@@ -70,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST_F(TipsTest, eachOpeningShowsTheNextTipAndStoresIt)
+TEST_F(TipsTest, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
 {
     appOptions().setLastTip("52");
     for (int position : {1, 2}) {
@@ -81,10 +68,8 @@ TEST_F(TipsTest, eachOpeningShowsTheNextTipAndStoresIt)
         closeWith(tips, position == 2);
         ASSERT_EQ(frmTips::existing(), nullptr);
     }
-}
 
-TEST_F(TipsTest, choosingATitleShowsItButLeavesTheRotationAndTheBoxStoresTipStartupInverted)
-{
+    // Choosing a title shows it and its page but leaves the rotation; the box stores tip start-up inverted.
     appOptions().setLastTip("4");
     appOptions().setTipStartup(true);
     frmTips *tips = open();
@@ -101,23 +86,19 @@ TEST_F(TipsTest, choosingATitleShowsItButLeavesTheRotationAndTheBoxStoresTipStar
     // Opening it again while it is open only brings it forward.
     EXPECT_EQ(open(), tips);
     EXPECT_EQ(tips->currentTip.getTipShortText(), "Dragging and dropping");
-    closeWith(tips, true);
-    EXPECT_EQ(open()->cmbTips->currentText(), "The Web aspect");
-}
 
-TEST_F(TipsTest, theLinksOpenTheTipsHelpPageAndTheFaq)
-{
+    // The links open the shown tip's help page and the FAQ.
     test::ScriptedPrompts prompts;
     test::FakeLauncher launcher;
-    RecordingViewer viewer;
-    appOptions().setLastTip("12");
-    frmTips *tips = open();
+    test::RecordingViewer viewer;
     QTest::mouseClick(tips->lblReadMore, Qt::LeftButton, {}, QPoint(4, 4));
     QTest::mouseClick(tips->lblURL, Qt::LeftButton, {}, QPoint(4, 4));
     QCoreApplication::processEvents();
-    EXPECT_EQ(viewer.pages, QStringList({"Shortcut_Keys.htm"}));
+    EXPECT_EQ(viewer.pages, QStringList({"Browser_drag_drop.htm"}));
     EXPECT_EQ(launcher.openedUrls(), QStringList({"https://www.quorvane.example/Vardecks/faq.htm"}));
     EXPECT_TRUE(prompts.messages().empty());
+    closeWith(tips, true);
+    EXPECT_EQ(open()->cmbTips->currentText(), "The Web aspect");
 }
 
 TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
