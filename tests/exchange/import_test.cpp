@@ -1,0 +1,431 @@
+#include "exchange/bookmarkfile.h"
+#include "exchange/bookmarkimport.h"
+#include "exchange/databasemerge.h"
+#include "exchange/folderimport.h"
+#include "exchange/importbuilder.h"
+#include "exchangefixture.h"
+#include "platform/mozlz4.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// Headings as "#n name", links as "name=address@heading".
+QStringList entryTexts(const QList<BookmarkEntry> &entries)
+{
+    QStringList out;
+    int headings = 0;
+    for (const BookmarkEntry &e : entries) {
+        if (e.kind == BookmarkEntry::Kind::Heading)
+            out << QStringLiteral("#%1 %2").arg(headings++).arg(e.text);
+        else
+            out << QStringLiteral("%1=%2@%3").arg(e.text, e.address).arg(e.heading);
+    }
+    return out;
+}
+
+QStringList parsedHtml(const QByteArray &html)
+{
+    QList<BookmarkEntry> entries;
+    EXPECT_TRUE(parseBookmarkHtml(html, &entries));
+    return entryTexts(entries);
+}
+
+const QByteArray kMenuFile = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                             "<DT><A HREF=\"http://loose.example/\">Loose</A>\n"
+                             "<DT><H3>News &amp; Views</H3>\n<DL><p>\n"
+                             "<DT><A HREF=\"http://news.example/a%20b\">Daily</A>\n"
+                             "<DT><H3>Empty</H3>\n<DL><p>\n</DL><p>\n"
+                             "<DT><A HREF=\"http://after.example/\">After</A>\n"
+                             "</DL><p>\n</DL>\n";
+
+QStringList childNames(const XmlNode &node)
+{
+    QStringList names;
+    for (const XmlNode &c : node.childElements())
+        names << c.nodeName();
+    return names;
+}
+
+// The other file, alone in its folder with no DTD, reuses the open database's identifiers.
+QString writeOther(const QTemporaryDir &dir, const QByteArray &body,
+                   const QByteArray &doctype = "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>")
+{
+    const QString path = dir.filePath("elsewhere/Other.xml");
+    writeBytes(path, "<?xml version='1.0'?>\n" + doctype + "\n" + body);
+    return path;
+}
+
+const QByteArray kOther = "<FOLDERS>" +
+                          folderXml("T1", "Alpha", vardeckXml("W1", "a1"),
+                                    folderXml("T2", "Inner", vardeckXml("W2", "i1") + vardeckXml("W3", "i2"))) +
+                          folderXml("T3", "Beta", vardeckXml("W4", "b1") + vardeckXml("W5", "b2")) + "</FOLDERS>";
+
+} // namespace
+
+TEST(BookmarkHtml, readsFilesAsBrowsersWriteThem)
+{
+    const QByteArray html =
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\r\n"
+        "<TITLE>Bookmarks</TITLE>\r\n<H1>Bookmarks Menu</H1>\r\n\r\n<DL><p>\r\n"
+        "    <DT><A HREF=\"https://before.example/\" ADD_DATE=\"1\" ICON=\"data:image/png;base64,AAA=\">Before</A>\r\n"
+        "    <DT><H3 ADD_DATE=\"1\" LAST_MODIFIED=\"2\" PERSONAL_TOOLBAR_FOLDER=\"true\">AT&amp;T & Co</H3>\r\n"
+        "    <DL><p>\r\n"
+        "        <DT><A HREF=\"https://a.example/?x=1&amp;y=2\" TAGS=\"t\">Fish &lt;&amp;&gt; Chips</A>\r\n"
+        "        <DD>A description that is no name\r\n"
+        "        <DT><H3>Inner</H3>\r\n"
+        "        <DL><p>\r\n"
+        "            <DT><A HREF=\"javascript:alert(1)\">Bookmarklet</A>\r\n"
+        "            <HR>\r\n"
+        "        </DL><p>\r\n"
+        "        <DT><A HREF=\"https://after.example/\">After inner list</A>\r\n"
+        "        <DT><H3>Empty</H3>\r\n"
+        "        <DL><p>\r\n        </DL><p>\r\n"
+        "        <DT><A HREF=\"https://xn--caf-dma.example/\">Caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac</A>\r\n"
+        "    </DL><p>\r\n"
+        "    <DT><A HREF=\"https://outside.example/\">Outside</A>\r\n"
+        "</DL>";
+    EXPECT_EQ(parsedHtml(html),
+              QStringList({
+                  "Before=https://before.example/@-1",
+                  "#0 AT&T & Co",
+                  "Fish <&> Chips=https://a.example/?x=1&y=2@0",
+                  "#1 Inner",
+                  "Bookmarklet=javascript:alert(1)@1",
+                  "After inner list=https://after.example/@0",
+                  "#2 Empty",
+                  QString::fromUtf8("Caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac=https://xn--caf-dma.example/@0"),
+                  "Outside=https://outside.example/@-1",
+              }));
+    // LF line ends, no closing tags at all, and the legacy code page.
+    EXPECT_EQ(parsedHtml("<DL><p>\n<DT><H3>Old</H3>\n<DL><p>\n<DT><A HREF=\"http://x/\">Caf\xe9</A>\n<DT><A "
+                         "HREF=http://y/>Unquoted\n</DL>\n"),
+              QStringList({"#0 Old", QString::fromUtf8("Caf\xc3\xa9=http://x/@0"), "Unquoted\n=http://y/@0"}));
+    EXPECT_TRUE(parsedHtml("").isEmpty());
+    EXPECT_TRUE(parsedHtml("\x00\xff garbage <<<>>> </DL></DL>").isEmpty());
+}
+
+TEST(BookmarkJson, readsACompressedBackupInTreeOrder)
+{
+    const QByteArray json = R"({"guid":"root________","title":"","children":[
+        {"guid":"menu________","title":"menu","type":"text/x-moz-place-container","children":[
+            {"title":"Menu link","uri":"https://menu.example/","type":"text/x-moz-place"},
+            {"title":"Sub","type":"text/x-moz-place-container","children":[
+                {"title":"Deep","uri":"https://deep.example/"}]},
+            {"type":"text/x-moz-place-separator"},
+            {"title":"After sub","uri":"https://after.example/"}]},
+        {"guid":"toolbar_____","title":"toolbar","children":[
+            {"title":"Most visited","uri":"place:sort=8&maxResults=10"},
+            {"title":"Tool","uri":"https://tool.example/"}]},
+        {"guid":"mobile______","title":"mobile","children":[]}]})";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bookmarks-2026-12-06_12_abc.jsonlz4");
+    writeBytes(path, mozlz4::compress(json));
+    QList<BookmarkEntry> entries;
+    ASSERT_TRUE(readBookmarkFile(path, &entries));
+    EXPECT_EQ(entryTexts(entries), QStringList({"#0 Bookmarks Menu", "Menu link=https://menu.example/@0", "#1 Sub",
+                                                "Deep=https://deep.example/@1", "After sub=https://after.example/@0",
+                                                "#2 Bookmarks Toolbar", "Tool=https://tool.example/@2"}));
+
+    QString error;
+    QByteArray damaged = mozlz4::compress(json);
+    damaged.truncate(damaged.size() / 2);
+    writeBytes(path, damaged);
+    EXPECT_FALSE(readBookmarkFile(path, &entries, &error));
+    EXPECT_EQ(error, "the compressed content is damaged");
+    writeBytes(path, QByteArray("mozLz40\0\xff\xff\xff\xff", 12) + QByteArray(20, 'x'));
+    EXPECT_FALSE(readBookmarkFile(path, &entries, &error));
+    EXPECT_EQ(error, "the content is too large");
+}
+
+TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsHeadingsAsFlatFolders)
+{
+    // One profile with a bookmark file, one with only dated backups, one with a bookmark
+    // file one level down and backups as well.
+    QTemporaryDir dir;
+    const QString r = dir.filePath(".mozilla/firefox");
+    writeBytes(r + "/profiles.ini", "[Profile0]\nPath=abc.default\n");
+    writeBytes(r + "/abc.default/bookmarks.html", kMenuFile);
+    QDir().mkpath(r + "/abc.default/bookmarkbackups");
+    writeBytes(r + "/def.current/bookmarkbackups/bookmarks-2026-11-30_5_old.jsonlz4",
+               mozlz4::compress(R"({"children":[{"title":"Old","children":[{"title":"x","uri":"http://x/"}]}]})"));
+    writeBytes(r + "/def.current/bookmarkbackups/bookmarks-2026-12-06_7_new.jsonlz4",
+               mozlz4::compress(R"({"children":[{"guid":"toolbar_____","title":"toolbar","children":[
+                                   {"title":"Tool","uri":"https://tool.example/"}]}]})"));
+    writeBytes(r + "/ghi.both/sub/BOOKMARKS.HTML", "<DL><DT><A HREF=\"http://g/\">G</A></DL>");
+    writeBytes(r + "/ghi.both/bookmarkbackups/bookmarks-2026-12-01_1_x.jsonlz4", mozlz4::compress("{}"));
+    QFile::link(r, r + "/ghi.both/loop");
+    const QStringList found = findBookmarksFiles({r, dir.filePath("missing")}, true);
+    EXPECT_EQ(found, QStringList({r + "/abc.default/bookmarks.html",
+                                  r + "/def.current/bookmarkbackups/bookmarks-2026-12-06_7_new.jsonlz4",
+                                  r + "/ghi.both/sub/BOOKMARKS.HTML"}));
+    EXPECT_EQ(findBookmarksFiles({r}, false).size(), 2);
+
+    OpenDb open;
+    const QString unreadable = dir.filePath("gone/bookmarks.html");
+    ImportBuilder builder(open.db);
+    BookmarkFileImport import(builder);
+    ASSERT_TRUE(import.run(found + QStringList(unreadable), "Imported Firefox bookmarks"));
+    ASSERT_TRUE(open.db.save());
+    EXPECT_EQ(folderText(open.reread()->getTheDOM()->documentElement().childElements().last()),
+              "Imported Firefox bookmarks[Loose=http://loose.example/,G=http://g/]{"
+              "News & Views[Daily=http://news.example/a b,After=http://after.example/]{} Empty[]{} "
+              "Bookmarks Toolbar[Tool=https://tool.example/]{}}");
+    EXPECT_EQ(builder.importVDCount, 5);
+    EXPECT_EQ(builder.importFolderCount, 3);
+    ASSERT_EQ(import.skippedItems().size(), 1);
+    EXPECT_TRUE(import.skippedItems()[0].startsWith(unreadable + ": "));
+}
+
+TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
+{
+    OpenDb open;
+    ImportBuilder builder(open.db);
+    builder.setToday(QDate(2026, 12, 5));
+    const XmlNode top = builder.createFolderNode("A <&> \"q\"", "");
+    ASSERT_TRUE(top);
+    EXPECT_EQ(builder.topTID(), "T2");
+    const XmlNode sub = builder.createFolderNode("Sub", "T2");
+    EXPECT_EQ(builder.topTID(), "T2");
+    const XmlNode vd = builder.createVDNode(sub, "Page", "http://x/a%20b%20c%2F%41%");
+    const XmlNode doc = builder.createVDNode(sub, "Doc", "/home/u/my%20file.pdf", ImportBuilder::AddressForm::AsIs);
+    builder.setToday(QDate(2027, 1, 1));
+    builder.createVDNode(sub, "Later", "http://later/");
+    ASSERT_TRUE(open.db.save());
+
+    const auto disk = open.reread();
+    const XmlNode saved = disk->getTheDOM()->nodeFromID("T2");
+    EXPECT_EQ(saved, disk->getTheDOM()->documentElement().childElements().last());
+    EXPECT_EQ(folderText(saved), "A <&> \"q\"[]{Sub[Page=http://x/a b c%2F%41%,Doc=/home/u/my%20file.pdf,"
+                                 "Later=http://later/]{}}");
+    EXPECT_EQ(childNames(saved), QStringList({"NAME", "VARDECKS", "SUBFOLDERS"}));
+    const XmlNode page = disk->getTheDOM()->nodeFromID(vd.attribute("WID"));
+    EXPECT_EQ(page.attribute("WID"), "W2");
+    EXPECT_EQ(doc.attribute("WID"), "W3");
+    EXPECT_EQ(childNames(page), QStringList({"NAME", "ADDRESS", "CREATED_DATE", "DESCRIPTION", "NOTES", "KEYWORD1",
+                                             "KEYWORD2", "FILESIZE", "HITS", "FAV"}));
+    EXPECT_EQ(page.childText("CREATED_DATE"), "05 Dec 2026");
+    EXPECT_EQ(disk->getTheDOM()->nodeFromID("W4").childText("CREATED_DATE"), "01 Jan 2027");
+    EXPECT_EQ(page.childText("FAV"), "FALSE");
+    for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE", "HITS"})
+        EXPECT_EQ(page.child(empty).text(), "") << empty;
+
+    EXPECT_FALSE(builder.createFolderNode("Orphan", "T99"));
+    EXPECT_EQ(builder.error(), "The folder T99 to import into no longer exists.");
+}
+
+TEST(ImportProgress, barSlowsAsItFillsAndIsDrawnAtMostEvery50ms)
+{
+    EXPECT_FLOAT_EQ(progressItemStep(59.5f), 60.5f);
+    EXPECT_FLOAT_EQ(progressItemStep(79.9f), 80.4f);
+    EXPECT_FLOAT_EQ(progressItemStep(98.95f), 99.05f);
+    EXPECT_FLOAT_EQ(progressItemStep(99.05f), 99.05f);
+    EXPECT_FLOAT_EQ(progressFillTo98(97.5f), 99.5f);
+    EXPECT_FLOAT_EQ(progressFillTo98(98.0f), 98.0f);
+
+    struct Counting : ImportProgress {
+        int draws = 0;
+        ProgressState last;
+        void draw(const ProgressState &state) override
+        {
+            ++draws;
+            last = state;
+        }
+    } progress;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 20000; ++i)
+        progress.setVardeckName(QString::number(i));
+    const qint64 elapsed = clock.elapsed();
+    EXPECT_LE(progress.draws, 2 + elapsed / ImportProgress::kRedrawIntervalMs);
+    progress.flush();
+    EXPECT_EQ(progress.last.vardeckName, "19999");
+    EXPECT_GE(progress.last.bar, 99.0f);
+    EXPECT_LT(progress.last.bar, 99.1f);
+}
+
+TEST(ImportBuilder, usedUpIdentifiersStopTheImportAndRollbackRestoresTheDocument)
+{
+    // 32766 Vardecks: the import can add exactly one more.
+    QByteArray vardecks;
+    for (int n = 1; n <= 32766; ++n)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(n) + "\"><NAME>v</NAME></VARDECK>";
+    OpenDb open("<FOLDERS>" + folderXml("T1", "Full", vardecks) + "</FOLDERS>");
+    const QByteArray before = open.doc().toBytes();
+    QTemporaryDir favorites;
+    writeBytes(favorites.filePath("a.url"), "URL=http://a/\r\n");
+    writeBytes(favorites.filePath("b.url"), "URL=http://b/\r\n");
+
+    ImportBuilder builder(open.db);
+    FolderImport walk(builder);
+    EXPECT_FALSE(walk.loadFavsFromFoundColl({favorites.path()}, WalkMode::Shortcuts, "Imported favorites"));
+    EXPECT_EQ(walk.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    EXPECT_EQ(builder.createdWIDs(), QStringList({"W32767"}));
+    builder.rollback();
+    EXPECT_EQ(open.doc().toBytes(), before);
+    EXPECT_FALSE(open.doc().nodeFromID("W32767"));
+    EXPECT_EQ(open.db.getNewWID(), "W32767");
+}
+
+TEST(FavoritesImport, importsTheTreeAsSavedAndASecondRunIntoANumberedTopFolder)
+{
+    // Nested folders; shortcuts with sections, BASEURL and IconFile lines; empty, UTF-16,
+    // garbage and unreadable files; a picture, an empty folder and a link up the tree.
+    QTemporaryDir dir;
+    const QString root = dir.filePath("Favorites");
+    writeBytes(root + "/Example.url", "[DEFAULT]\r\nBASEURL=http://a.example/\r\n[InternetShortcut]\r\n"
+                                      "URL=http://b.example/x%20y\r\nIconFile=http://b.example/favicon.ico\r\n");
+    writeBytes(root + "/empty.url", "");
+    writeBytes(root + "/Utf16.url", QByteArray("\xFF\xFEU\0R\0L\0=\0h\0\r\0\n\0", 16));
+    writeBytes(root + "/Garbage.url", QByteArray("\x00\x13\xff\x80 no key", 11));
+    writeBytes(root + "/picture.png", "\x89PNG");
+    writeBytes(root + "/Notes.URL", "[InternetShortcut]\nURL=http://notes.example/\n");
+    QFile::link(root + "/Broken.url", root + "/Broken.url");
+    writeBytes(root + "/News/Daily.url", "[InternetShortcut]\r\nURL=http://news.example/\r\n");
+    writeBytes(root + "/News/Tech/Caf\xc3\xa9.url", "[InternetShortcut]\r\nURL=http://caf\xe9.example/\r\n");
+    QDir().mkpath(root + "/Empty");
+    QFile::link(root, root + "/News/Back");
+    OpenDb open;
+    ImportBuilder builder(open.db);
+    builder.setToday(QDate(2026, 12, 7));
+    FolderImport walk(builder);
+    ASSERT_TRUE(walk.loadFavsFromFoundColl({root}, WalkMode::Shortcuts, "Imported favorites"));
+    ASSERT_TRUE(open.db.save());
+
+    const auto disk = open.reread();
+    const XmlNode top = disk->getTheDOM()->documentElement().childElements().last();
+    EXPECT_EQ(folderText(top),
+              QString::fromUtf8("Imported favorites[]{Favorites 1[Example=http://b.example/x y,"
+                                "Notes=http://notes.example/]{Empty[]{} News[Daily=http://news.example/]{"
+                                "Tech[Caf\xc3\xa9=http://caf\xc3\xa9.example/]{}}}}"));
+    EXPECT_EQ(top.attribute("TID"), builder.topTID());
+    EXPECT_EQ(disk->getTheDOM()->nodeFromID("W2").childText("CREATED_DATE"), "07 Dec 2026");
+    EXPECT_EQ(builder.importVDCount, 4);
+    EXPECT_EQ(builder.importFolderCount, 3);
+    ASSERT_EQ(walk.skipped(), 1);
+    EXPECT_TRUE(walk.skippedItems()[0].startsWith(root + "/Broken.url: "));
+    EXPECT_TRUE(builder.parentTIDStack().isEmpty());
+
+    // A second run gets its own numbered top folder.
+    ImportBuilder again(open.db);
+    FolderImport second(again);
+    const QString name = FolderImport::freeTopFolderName(open.doc(), "Imported favorites");
+    ASSERT_TRUE(second.loadFavsFromFoundColl({root}, WalkMode::Shortcuts, name));
+    const XmlNode last = open.lastTopFolder();
+    EXPECT_EQ(last.childText("NAME") + "/" + last.child("SUBFOLDERS").firstChild().childText("NAME"),
+              "Imported favorites (2)/Favorites 1");
+}
+
+TEST(PdfImport, takesDocumentsOfTheFolderOrOfTheWholeTreeIntoOneFolder)
+{
+    QTemporaryDir dir;
+    const QString pdfs = dir.filePath("My%20Papers");
+    for (const char *name : {"a.PDF", "b.pdf", "c.Pdf", "notes.txt", "xpdf", "Report.pdf.bak"})
+        writeBytes(pdfs + "/" + name, "%PDF-1.4");
+    writeBytes(pdfs + "/one/two/three/deep.pdf", "%PDF-1.4");
+    writeBytes(pdfs + "/one/b.pdf", "%PDF-1.4");
+    QFile::link(pdfs, pdfs + "/one/up");
+
+    OpenDb open;
+    for (bool withSubfolders : {false, true}) {
+        ImportBuilder builder(open.db);
+        FolderImport walk(builder);
+        ASSERT_TRUE(walk.loadFavsFromFoundColl({pdfs}, WalkMode::Documents, "Imported PDF documents", withSubfolders));
+        EXPECT_EQ(builder.importFolderCount, 0);
+    }
+    const QList<XmlNode> tops = open.doc().documentElement().childElements();
+    ASSERT_EQ(tops.size(), 3);
+    const QString p = pdfs + "/";
+    EXPECT_EQ(folderText(tops[1]),
+              "Imported PDF documents[a=" + p + "a.PDF,b=" + p + "b.pdf,c=" + p + "c.Pdf,=" + p + "xpdf]{}");
+    EXPECT_EQ(folderText(tops[2]), "Imported PDF documents[a=" + p + "a.PDF,b=" + p + "b.pdf,c=" + p + "c.Pdf,=" + p +
+                                       "xpdf,b=" + p + "one/b.pdf,deep=" + p + "one/two/three/deep.pdf]{}");
+    EXPECT_NE(tops[1].attribute("TID"), tops[2].attribute("TID"));
+}
+
+TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAlone)
+{
+    OpenDb open;
+    QTemporaryDir dir;
+    const QString other = writeOther(dir, kOther);
+    const QByteArray otherBytes = readBytes(other);
+    DatabaseMerge merge(open.db);
+    ASSERT_TRUE(merge.merge(other)) << merge.error().toStdString();
+    EXPECT_EQ(merge.folderCount(), 3);
+    EXPECT_EQ(merge.vardeckCount(), 5);
+    ASSERT_TRUE(open.db.save());
+
+    const auto disk = open.reread();
+    const XmlDocument &saved = *disk->getTheDOM();
+    QStringList tops;
+    for (const XmlNode &f : saved.documentElement().childElements())
+        tops << folderText(f);
+    EXPECT_EQ(tops, QStringList({"Mine[One=http://a.example/]{}",
+                                 "Alpha[a1=http://a.example/]{Inner[i1=http://a.example/,"
+                                 "i2=http://a.example/]{}}",
+                                 "Beta[b1=http://a.example/,b2=http://a.example/]{}"}));
+    QSet<QString> ids;
+    for (const QString &name : {QStringLiteral("FOLDER"), QStringLiteral("VARDECK")}) {
+        for (const XmlNode &e : saved.getElementsByTagName(name)) {
+            const QString id = e.attribute(name == "FOLDER" ? "TID" : "WID");
+            EXPECT_TRUE(QRegularExpression(name == "FOLDER" ? "^T[1-9][0-9]*$" : "^W[1-9][0-9]*$").match(id).hasMatch())
+                << id.toStdString();
+            EXPECT_EQ(saved.nodeFromID(id), e) << id.toStdString();
+            ids.insert(id);
+        }
+    }
+    EXPECT_EQ(ids.size(), 10);
+    EXPECT_EQ(treeListing(dir.path()), QStringList({"elsewhere/", "elsewhere/Other.xml"}));
+    EXPECT_EQ(readBytes(other), otherBytes);
+}
+
+TEST(DatabaseMerge, refusesFilesThatAreNoDatabaseAndChangesNothing)
+{
+    OpenDb open;
+    const QByteArray before = open.doc().toBytes();
+    QTemporaryDir dir;
+    DatabaseMerge merge(open.db);
+    EXPECT_FALSE(merge.merge(writeOther(dir, "<html><FOLDER/></html>", "")));
+    EXPECT_EQ(merge.error(), "It is not a Vardecks database: its root element is html.");
+    EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS>" + folderXml("T1", "&x;") + "</FOLDERS>",
+                                        "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd' [<!ENTITY x SYSTEM "
+                                        "'file:///etc/hostname'>]>")));
+    EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS>" + folderXml("T1", "&x;") + "</FOLDERS>",
+                                        "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd' [<!ENTITY x 'inner'>]>")));
+    EXPECT_EQ(merge.error(), "The file declares entities, which a Vardecks database never holds.");
+    EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS><FOLDER TID='T1'>")));
+    EXPECT_TRUE(merge.readFailed());
+    EXPECT_EQ(open.doc().toBytes(), before);
+}
+
+TEST(DatabaseMerge, aFailureAfterAttachingTakesEverythingBack)
+{
+    QByteArray vardecks;
+    for (int n = 1; n <= 32763; ++n)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(n) + "\"><NAME>v</NAME></VARDECK>";
+    OpenDb open("<FOLDERS>" + folderXml("T1", "Full", vardecks) + "</FOLDERS>");
+    const QByteArray before = open.doc().toBytes();
+    QTemporaryDir dir;
+    DatabaseMerge merge(open.db);
+    EXPECT_FALSE(merge.merge(writeOther(dir, kOther)));
+    EXPECT_FALSE(merge.readFailed());
+    EXPECT_EQ(merge.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    EXPECT_EQ(open.doc().toBytes(), before);
+    EXPECT_FALSE(open.doc().nodeFromID("T2"));
+
+    // A merge that cannot be saved is taken back the same way.
+    OpenDb small;
+    const QByteArray smallBefore = small.doc().toBytes();
+    DatabaseMerge merged(small.db);
+    ASSERT_TRUE(merged.merge(writeOther(dir, kOther)));
+    merged.rollback();
+    EXPECT_EQ(small.doc().toBytes(), smallBefore);
+}
