@@ -97,9 +97,21 @@ TEST_F(DuplicatesTest, setsFollowFirstOccurrenceWithTheFirstCopyLast)
     EXPECT_EQ(widsOf(findAddressCopies(doc(), "ftp://b.example")), QStringList({"W1", "W3", "W5", "W7"}));
 }
 
-TEST_F(DuplicatesTest, aDatabaseWithoutDuplicatesSaysSoAndDisablesEverything)
+TEST_F(DuplicatesTest, withoutDuplicatesTheWindowSaysSoAndTheCheckAfterSavingShowsOnlyForSharedAddresses)
 {
-    open(vd("W1", "http://a.example") + vd("W2", "http://b.example"));
+    open(vd("W1", "http://a.example/") + vd("W2", "http://b.example") + vd("W3", "https://a.example"));
+    frmDuplicates alone(doc(), "http://b.example/", true, hooks());
+    EXPECT_TRUE(alone.closesUnseen());
+    frmDuplicates shared(doc(), "a.example", true, hooks());
+    EXPECT_FALSE(shared.closesUnseen());
+    EXPECT_EQ(rows(shared), QStringList({"W1", "W3"}));
+    frmDuplicates none(doc(), "http://c.example", true, hooks());
+    EXPECT_EQ(none.setCount(), 0);
+    EXPECT_TRUE(prompts.messages().empty());
+
+    // With the copy gone there is no set left.
+    XmlNode w3 = doc().nodeFromID("W3");
+    w3.parentNode().removeChild(w3);
     frmDuplicates dialog(doc(), "", false, hooks());
     EXPECT_FALSE(dialog.closesUnseen());
     EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
@@ -107,21 +119,6 @@ TEST_F(DuplicatesTest, aDatabaseWithoutDuplicatesSaysSoAndDisablesEverything)
     EXPECT_EQ(prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
     EXPECT_FALSE(dialog.listVD->isEnabled());
     EXPECT_FALSE(dialog.chkSuppress->isEnabled());
-}
-
-TEST_F(DuplicatesTest, theCheckAfterSavingShowsOnlyWhenOthersShareTheAddress)
-{
-    open(vd("W1", "http://a.example/") + vd("W2", "http://b.example") + vd("W3", "https://a.example"));
-    frmDuplicates alone(doc(), "http://b.example/", true, hooks());
-    EXPECT_TRUE(alone.closesUnseen());
-
-    frmDuplicates shared(doc(), "a.example", true, hooks());
-    EXPECT_FALSE(shared.closesUnseen());
-    EXPECT_EQ(rows(shared), QStringList({"W1", "W3"}));
-
-    frmDuplicates none(doc(), "http://c.example", true, hooks());
-    EXPECT_EQ(none.setCount(), 0);
-    EXPECT_TRUE(prompts.messages().empty());
 }
 
 TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)

@@ -41,15 +41,6 @@ struct NewFolder {
     QString caption(const char *label) const { return labelText(dialog.get(), label); }
 };
 
-// T1 .. T<deepest> each inside the one before; T900 with its sub-folder T901 on top.
-QByteArray deepBody(int deepest)
-{
-    QByteArray chain;
-    for (int level = deepest; level >= 1; --level)
-        chain = folderXml("T" + QByteArray::number(level), "L", {}, chain);
-    return "<FOLDERS>" + chain + folderXml("T900", "Two levels", {}, folderXml("T901", "Inner")) + "</FOLDERS>";
-}
-
 } // namespace
 
 TEST(DialogTopicTree, rootIsSortedSubFoldersSortOnFirstExpandAndCollapsingMovesTheSelection)
@@ -85,7 +76,6 @@ TEST(DialogTopicTree, rootIsSortedSubFoldersSortOnFirstExpandAndCollapsingMovesT
     populateDialogTopicTree(empty.doc(), &emptyTree);
     EXPECT_EQ(emptyTree.topLevelItemCount(), 1);
     EXPECT_EQ(emptyTree.root()->childCount(), 0);
-    EXPECT_EQ(emptyTree.root()->text(0), "FOLDERS");
 }
 
 TEST(frmTopicDialog, topLevelFolderIsAppendedLastAndSaved)
@@ -238,7 +228,7 @@ TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)
     EXPECT_TRUE(d.changes[0].reshowWebAspect);
 }
 
-TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSave)
+TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSaveAndASingleVardeckShowsItsName)
 {
     DialogDb d;
     std::vector<VardecksMoved> moved;
@@ -272,26 +262,22 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSave)
     ASSERT_EQ(d.changes.size(), 1u);
     EXPECT_TRUE(d.changes[0].all && d.changes[0].folders && d.changes[0].hits);
     EXPECT_FALSE(d.changes[0].favorites);
-}
 
-TEST(frmMoveVardeck, oneVardeckShowsItsNameAndAFolderCalledFoldersIsATarget)
-{
-    DialogDb d;
-    frmMoveVardeck dialog(d.db, {"T1", {"W2"}, false}, d.hooks, {});
-    dialog.show();
-    EXPECT_EQ(labelText(&dialog, "lblWMName"), "Two");
-    clickFolder(&dialog, "T6");
-    EXPECT_EQ(labelText(&dialog, "lblNewTopic"), "FOLDERS");
-    ASSERT_TRUE(saveOf(&dialog)->isEnabled());
-    saveOf(&dialog)->click();
+    // One Vardeck shows its name, and a folder called FOLDERS is a target like any other.
+    frmMoveVardeck one(d.db, {"T1", {"W2"}, false}, d.hooks, {});
+    one.show();
+    EXPECT_EQ(labelText(&one, "lblWMName"), "Two");
+    clickFolder(&one, "T6");
+    EXPECT_EQ(labelText(&one, "lblNewTopic"), "FOLDERS");
+    saveOf(&one)->click();
     EXPECT_EQ(d.idsOnDisk("T6", "VARDECKS"), QStringList({"W2"}));
 
     // The source folder itself as target moves the Vardeck to the end of its list.
-    frmMoveVardeck again(d.db, {"T1", {"W1"}, false}, d.hooks, {});
+    frmMoveVardeck again(d.db, {"T5", {"W3"}, false}, d.hooks, {});
     again.show();
-    clickFolder(&again, "T1");
+    clickFolder(&again, "T5");
     saveOf(&again)->click();
-    EXPECT_EQ(d.idsOnDisk("T1", "VARDECKS"), QStringList({"W3", "W1"}));
+    EXPECT_EQ(d.idsOnDisk("T5", "VARDECKS"), QStringList({"W4", "W1", "W3"}));
 }
 
 TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMeanwhileMovesNothing)
@@ -429,7 +415,11 @@ TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
 // A new or moved folder that would nest deeper than a database may be is refused before anything changes.
 TEST(FolderNesting, newAndMovedFoldersStopAtTheDeepestLevelASaveAllows)
 {
-    DialogDb d(deepBody(kMaxFolderLevels));
+    // T1 .. T<deepest level> each inside the one before; T900 with its sub-folder T901 on top.
+    QByteArray chain;
+    for (int level = kMaxFolderLevels; level >= 1; --level)
+        chain = folderXml("T" + QByteArray::number(level), "L", {}, chain);
+    DialogDb d("<FOLDERS>" + chain + folderXml("T900", "Two levels", {}, folderXml("T901", "Inner")) + "</FOLDERS>");
     const QByteArray before = d.fileBytes();
     const QString refused =
         QStringLiteral("A folder cannot go there: folders may be nested at most %1 levels deep.").arg(kMaxFolderLevels);

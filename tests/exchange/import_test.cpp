@@ -7,8 +7,6 @@
 #include "platform/mozlz4.h"
 
 #include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 
 using namespace rr;
@@ -372,17 +370,12 @@ TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAl
                                  "Alpha[a1=http://a.example/]{Inner[i1=http://a.example/,"
                                  "i2=http://a.example/]{}}",
                                  "Beta[b1=http://a.example/,b2=http://a.example/]{}"}));
-    QSet<QString> ids;
-    for (const QString &name : {QStringLiteral("FOLDER"), QStringLiteral("VARDECK")}) {
-        for (const XmlNode &e : saved.getElementsByTagName(name)) {
-            const QString id = e.attribute(name == "FOLDER" ? "TID" : "WID");
-            EXPECT_TRUE(QRegularExpression(name == "FOLDER" ? "^T[1-9][0-9]*$" : "^W[1-9][0-9]*$").match(id).hasMatch())
-                << id.toStdString();
-            EXPECT_EQ(saved.nodeFromID(id), e) << id.toStdString();
-            ids.insert(id);
-        }
-    }
-    EXPECT_EQ(ids.size(), 10);
+    QStringList ids;
+    for (const XmlNode &e : saved.getElementsByTagName("FOLDER"))
+        ids << e.attribute("TID");
+    for (const XmlNode &e : saved.getElementsByTagName("VARDECK"))
+        ids << e.attribute("WID");
+    EXPECT_EQ(ids, QStringList({"T1", "T2", "T3", "T4", "W1", "W2", "W3", "W4", "W5", "W6"}));
     EXPECT_EQ(treeListing(dir.path()), QStringList({"elsewhere/", "elsewhere/Other.xml"}));
     EXPECT_EQ(readBytes(other), otherBytes);
 }

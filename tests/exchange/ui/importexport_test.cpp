@@ -181,18 +181,28 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     const QString pdfs = files.filePath("Papers");
     writeBytes(pdfs + "/a.PDF", "%PDF");
     writeBytes(pdfs + "/one/two/b.pdf", "%PDF");
-    dialog->chooseFolder = [pdfs](QWidget *) {
-        chosenFolderPath = pdfs;
-        pdfIncludeSubfolders = 1;
-        return true;
+    dialog->chooseFolder = [&](QWidget *parent) {
+        frmDirSelect picker(parent, files.path());
+        EXPECT_EQ(picker.windowTitle(), "Select a folder");
+        EXPECT_EQ(picker.lblTopicName->text(), files.path());
+        picker.setCurrentFolder(pdfs);
+        picker.Check1->setChecked(true);
+        QTest::mouseClick(picker.cmdSave, Qt::LeftButton);
+        return !chosenFolderPath.isEmpty();
     };
     run(true, 4);
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 2");
+    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 2") << "the folder and its sub-folders";
     EXPECT_FALSE(progress->Label6->isVisibleTo(progress));
     EXPECT_FALSE(progress->lblFolders->isVisibleTo(progress));
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported PDF documents");
+
+    // Cancel clears the chosen folder and leaves the sub-folder choice.
+    frmDirSelect again(window.get(), files.path());
+    QTest::mouseClick(again.cmdCancel, Qt::LeftButton);
+    EXPECT_EQ(chosenFolderPath, "");
+    EXPECT_EQ(pdfIncludeSubfolders, 1);
 }
 
 TEST_F(ImportExportTest, favoritesExportWritesTheTreeAndSaysSo)
@@ -200,24 +210,6 @@ TEST_F(ImportExportTest, favoritesExportWritesTheTreeAndSaysSo)
     run(false, 0);
     EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to Internet Explorer favorites.");
     EXPECT_TRUE(QFile::exists(favorites + "/Imported Vardecks/zebra/alpha & co.url"));
-}
-
-TEST_F(ImportExportTest, folderPickerLeavesItsChoiceInTheSharedState)
-{
-    const QString start = files.path();
-    frmDirSelect picker(window.get(), start);
-    EXPECT_EQ(picker.windowTitle(), "Select a folder");
-    EXPECT_EQ(picker.lblTopicName->text(), start);
-    picker.setCurrentFolder(favorites);
-    picker.Check1->setChecked(true);
-    QTest::mouseClick(picker.cmdSave, Qt::LeftButton);
-    EXPECT_EQ(chosenFolderPath, favorites);
-    EXPECT_EQ(pdfIncludeSubfolders, 1);
-
-    frmDirSelect again(window.get(), start);
-    QTest::mouseClick(again.cmdCancel, Qt::LeftButton);
-    EXPECT_EQ(chosenFolderPath, "");
-    EXPECT_EQ(pdfIncludeSubfolders, 1);
 }
 
 TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
