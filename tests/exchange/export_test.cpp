@@ -172,7 +172,7 @@ TEST(FavoritesExport, exportedTreeImportsBackWithTheSameNamesAndAddresses)
     EXPECT_EQ(folderText(links), folderText(source.doc().nodeFromID("T1")));
 }
 
-TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrl)
+TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncoding)
 {
     EXPECT_EQ(addressOf("[DEFAULT]\r\nBASEURL=http://a/\r\n[InternetShortcut]\r\nURL=http://b/\r\n"), "http://b/");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://first/\r\n[Other]\r\nURL=http://second/\r\n"),
@@ -188,10 +188,7 @@ TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrl)
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://?.example/\r\n[InternetShortcut.W]\r\n"
                         "URL=http://+ZeVnLA-.example/a+-b+AOk\r\n"),
               QString::fromUtf8("http://\xe6\x97\xa5\xe6\x9c\xac.example/a+b\xc3\xa9"));
-}
-
-TEST(ShortcutReader, readsEveryLineEndAndBothEncodings)
-{
+    // Every line end, a byte-order mark, UTF-8 or the legacy code page.
     EXPECT_EQ(addressOf("[InternetShortcut]\nURL=http://lf/\n"), "http://lf/");
     EXPECT_EQ(addressOf("[InternetShortcut]\rURL=http://cr/\rIconIndex=0"), "http://cr/");
     EXPECT_EQ(addressOf("URL=http://no-line-end/"), "http://no-line-end/");

@@ -187,7 +187,6 @@ TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFiftyAndTheTablesMapBothWays
     EXPECT_EQ(prefs::browserCodeForText("Opera"), "Op");
     EXPECT_EQ(prefs::browserCodeForText(""), "");
     EXPECT_EQ(prefs::styleSheetForEntry("Comic"), "VD_comic.css");
-    EXPECT_EQ(prefs::styleSheetForEntry("Courier"), "VD_courier.css");
     EXPECT_EQ(prefs::styleSheetForEntry("Vardecks default"), "VDStyle.css");
     EXPECT_EQ(prefs::styleSheetForEntry("Fancy"), "");
 
