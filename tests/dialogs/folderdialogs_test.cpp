@@ -328,7 +328,7 @@ TEST(frmMoveVardeck, runDrivenModallyMovesAndFailedSaveKeepsTheMoveInMemory)
     EXPECT_EQ(d.changes.size(), 1u);
 }
 
-TEST(frmMoveTopic, refusesItsOwnSubFolderAndIgnoresItself)
+TEST(frmMoveTopic, refusesItsOwnSubFolderIgnoresItselfAndMovesNothingThatIsGone)
 {
     DialogDb d;
     const QByteArray before = d.fileBytes();
@@ -361,6 +361,23 @@ TEST(frmMoveTopic, refusesItsOwnSubFolderAndIgnoresItself)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(d.fileBytes(), before);
     EXPECT_TRUE(d.changes.empty());
+
+    // A folder that matches nothing does not open.
+    ModalDriver guard;
+    EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.hooks, {}));
+    EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.hooks, {}));
+    EXPECT_TRUE(guard.opened().isEmpty());
+    EXPECT_EQ(d.prompts.texts(), QStringList(2, "No folder has been selected to move"));
+
+    // The folder removed while the dialog is open: nothing moves.
+    frmMoveTopic gone(d.db, "T4", d.hooks, {});
+    gone.show();
+    XmlNode alpha = d.node("T4");
+    alpha.parentNode().removeChild(alpha);
+    clickFolder(&gone, "T5");
+    saveOf(&gone)->click();
+    EXPECT_TRUE(d.ids("T5", "SUBFOLDERS").isEmpty());
+    EXPECT_EQ(gone.result(), QDialog::Rejected);
 }
 
 TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
@@ -390,26 +407,6 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
     ASSERT_EQ(d.changes.size(), 3u);
     EXPECT_TRUE(d.changes[2].folders);
     EXPECT_FALSE(d.changes[2].all);
-}
-
-TEST(frmMoveTopic, aFolderThatMatchesNothingDoesNotOpen)
-{
-    DialogDb d;
-    ModalDriver guard;
-    EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.hooks, {}));
-    EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.hooks, {}));
-    EXPECT_TRUE(guard.opened().isEmpty());
-    EXPECT_EQ(d.prompts.texts(), QStringList(2, "No folder has been selected to move"));
-
-    // The folder removed while the dialog is open: nothing moves.
-    frmMoveTopic dialog(d.db, "T4", d.hooks, {});
-    dialog.show();
-    XmlNode alpha = d.node("T4");
-    alpha.parentNode().removeChild(alpha);
-    clickFolder(&dialog, "T5");
-    saveOf(&dialog)->click();
-    EXPECT_TRUE(d.ids("T5", "SUBFOLDERS").isEmpty());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 // A new or moved folder that would nest deeper than a database may be is refused before anything changes.

@@ -15,19 +15,6 @@ using namespace rr::test;
 namespace
 {
 
-// Names that would lead elsewhere or clash: "a/b", "..", two Vardecks "Same" and one
-// "same", two sub-folders "Sub", two top-level folders "Work", a folder "../evil".
-QByteArray awkwardBody()
-{
-    const QByteArray work = folderXml("T1", "Work",
-                                      vardeckXml("W1", "a/b", "http://a.example/%20x") + vardeckXml("W2", "..") +
-                                          vardeckXml("W3", "Same", "http://first/") +
-                                          vardeckXml("W4", "Same", "http://second/") + vardeckXml("W5", "same"),
-                                      folderXml("T2", "Sub", vardeckXml("W6", "x")) + folderXml("T3", "Sub"));
-    return "<FOLDERS>" + work + folderXml("T4", "../evil", vardeckXml("W7", "e")) + folderXml("T5", "Work") +
-           "</FOLDERS>";
-}
-
 QString addressOf(const QByteArray &bytes)
 {
     QString address;
@@ -104,7 +91,15 @@ TEST(FirefoxExport, keepsCrLfFilesCrLfAndLeavesFilesWithoutAListAlone)
 TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTarget)
 {
     QTemporaryDir favorites;
-    OpenDb open(awkwardBody());
+    // Names that would lead elsewhere or clash: "a/b", "..", two Vardecks "Same" and one
+    // "same", two sub-folders "Sub", two top-level folders "Work", a folder "../evil".
+    const QByteArray work = folderXml("T1", "Work",
+                                      vardeckXml("W1", "a/b", "http://a.example/%20x") + vardeckXml("W2", "..") +
+                                          vardeckXml("W3", "Same", "http://first/") +
+                                          vardeckXml("W4", "Same", "http://second/") + vardeckXml("W5", "same"),
+                                      folderXml("T2", "Sub", vardeckXml("W6", "x")) + folderXml("T3", "Sub"));
+    OpenDb open("<FOLDERS>" + work + folderXml("T4", "../evil", vardeckXml("W7", "e")) + folderXml("T5", "Work") +
+                "</FOLDERS>");
     const QString gone = favorites.filePath("Gone");
     EXPECT_EQ(exportToFavorites(open.doc(), gone).error,
               "The Favorites folder " + gone + " does not exist, so nothing was exported.");
