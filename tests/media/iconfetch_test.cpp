@@ -157,9 +157,7 @@ TEST_F(IconFetchTest, fetchesHaveLimits)
     FetchLimits quick;
     quick.idleTimeoutMs = 300;
     quick.totalTimeoutMs = 600;
-    HttpServer::Response hang;
-    hang.hang = true;
-    server.route("/hang", hang);
+    server.route("/hang", {.hang = true});
     EXPECT_EQ(fetch("/hang", quick).outcome, FetchResult::Outcome::TimedOut);
 
     // A body that keeps the connection busy longer than the whole request may take.

@@ -40,9 +40,7 @@ protected:
         site.route("/red.html", page("<html><body style=\"margin:0;background:#ff0000\"></body></html>"));
         site.route("/described.html", page(describedPage()));
         site.route("/untitled.html", page("<html><body>No title here</body></html>"));
-        HttpServer::Response hang;
-        hang.hang = true;
-        site.route("/hang.html", hang);
+        site.route("/hang.html", {.hang = true});
         const auto vd = [](const char *wid, const char *name, const QString &address, const char *hits = "4") {
             return VD{wid, name, address, "06 Dec 2026", "old description", "old words", "", "", "1", hits, "FALSE"}
                 .xml();
