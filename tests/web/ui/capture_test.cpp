@@ -10,7 +10,6 @@
 #include "web/ui/frmvardeckdialog.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -42,10 +41,7 @@ protected:
         window->ThunderTextBox->setText(QString::number(++handOffs));
         window->Timer1->start();
         // The timer stops itself as it fires and does the whole hand-off at once.
-        QElapsedTimer clock;
-        clock.start();
-        while (window->Timer1->isActive() && clock.elapsed() < 10000)
-            QTest::qWait(10);
+        waitUntil([&] { return !window->Timer1->isActive(); });
     }
     void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"))
     {
