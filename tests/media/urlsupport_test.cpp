@@ -105,7 +105,7 @@ TEST(UrlSupport, domainCountsDotsInTheHostOnly)
         EXPECT_EQ(urlSupport::calcDomain(c.in), QString(c.out)) << c.in;
 }
 
-TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgument)
+TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgumentAndARegisteredOneComesFirst)
 {
     const QString address = "http://a.example/x y;touch /tmp/owned&z=$(id)";
     launcher.addProgram("firefox-esr", "/opt/ff/firefox-esr");
@@ -122,11 +122,8 @@ TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgument)
     }
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
-}
 
-TEST_F(Opening, registeredExecutableComesBeforePath)
-{
-    launcher.addProgram("firefox", "/usr/bin/firefox");
+    // A registered executable comes before the path.
     useBrowser("FF");
     const QString registered = writeFile(home.path() + "/myfirefox", "#!/bin/sh\n", true);
     registerAppPath("firefox.exe", registered);
@@ -136,7 +133,7 @@ TEST_F(Opening, registeredExecutableComesBeforePath)
     // An entry that names no executable file is passed over.
     registerAppPath("firefox.exe", writeFile(home.path() + "/notes.txt", "x"));
     urlSupport::openInNewWindow("http://a.example/");
-    EXPECT_EQ(launcher.starts().back().program, "/usr/bin/firefox");
+    EXPECT_EQ(launcher.starts().back().program, "/opt/ff/firefox-esr");
 }
 
 TEST_F(Opening, missingOrFailingBrowserTellsThenUsesTheDefault)
@@ -186,7 +183,7 @@ TEST_F(Opening, defaultBrowserCodesNeverAskAndUnknownCodesOpenNothing)
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(Opening, addressesThatCouldStartAProgramAreRefused)
+TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
 {
     launcher.addProgram("firefox", "/usr/bin/firefox");
     const QString script = writeFile(home.path() + "/run me.sh", "#!/bin/sh\necho hi\n", true);
@@ -213,14 +210,12 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefused)
     urlSupport::openInDefault("-x");
     EXPECT_TRUE(launcher.starts().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
-}
 
-TEST_F(Opening, localDocumentsStillOpen)
-{
-    launcher.addProgram("firefox", "/usr/bin/firefox");
+    // Local documents still open, also with the execute bit.
     useBrowser("FF");
+    prompts.clear();
     const QString pdf = writeFile(home.path() + "/paper.pdf", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n");
-    // Files on some mounted disks all carry the execute bit.
+    // Files on some mounted disks all carry it.
     const QString pdfOnDisk = writeFile(home.path() + "/scan.pdf", "%PDF-1.4\n", true);
     const QString page = writeFile(home.path() + "/page.html", "<html><body>x</body></html>");
     for (const QString &address :

@@ -1,13 +1,12 @@
 // Profile locks and the loopback HTTP fetch: broken input fails quietly with its reason.
 #include "platform/loopbackhttp.h"
 #include "platform/processlock.h"
-#include "support/loopbackserver.h"
+#include "support/httpserver.h"
 #include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -55,15 +54,13 @@ TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
 
 TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
 {
-    const QHash<QByteArray, QByteArray> replies = {
-        {"/ok", test::LoopbackServer::ok("[1,2,3]")},
-        {"/big", test::LoopbackServer::ok(QByteArray(300000, 'x'))},
-        {"/missing", "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"},
-        {"/short", "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"},
-        {"/garbage", "hello there\r\n\r\n"},
-    };
-    // Any other path: silent.
-    test::LoopbackServer server([&](const QByteArray &path) { return replies.value(path); });
+    test::HttpServer server(60000, false);
+    server.route("/ok", test::json("[1,2,3]"));
+    server.route("/big", test::json(QByteArray(300000, 'x')));
+    server.route("/missing", {.raw = "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"});
+    server.route("/short", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"});
+    server.route("/garbage", {.raw = "hello there\r\n\r\n"});
+    server.route("/silent", {.hang = true});
     const loopbackhttp::Reply ok = loopbackhttp::get(server.port(), "/ok", 2000, 1000);
     EXPECT_EQ(ok.status, loopbackhttp::Status::Ok);
     EXPECT_EQ(ok.body, "[1,2,3]");
@@ -75,7 +72,7 @@ TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
 
     quint16 closedPort = 0;
     {
-        test::LoopbackServer closed([](const QByteArray &) { return QByteArray(); });
+        test::HttpServer closed;
         closedPort = closed.port();
     }
     EXPECT_EQ(loopbackhttp::get(closedPort, "/json/list", 2000, 1000).status, loopbackhttp::Status::Refused);

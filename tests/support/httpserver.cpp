@@ -16,7 +16,7 @@ namespace
 {
 
 // Answers one request; the connection stays open for the next one, as real servers
-// keep it.
+// keep it, unless the server closes each one.
 void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r)
 {
     owner->answered();
@@ -29,8 +29,10 @@ void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r
     head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
     for (const auto &[name, value] : r.headers)
         head += name + ": " + value + "\r\n";
-    head += "Connection: keep-alive\r\n\r\n";
-    socket->write(head + r.body);
+    head += owner->keepAlive() ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n";
+    socket->write(r.raw.isEmpty() ? head + r.body : r.raw);
+    if (!owner->keepAlive())
+        socket->disconnectFromHost();
 }
 
 // Reads requests one after the other (clients wait for each answer before sending
@@ -66,7 +68,7 @@ void serve(HttpServer *owner, QTcpSocket *socket)
 
 } // namespace
 
-HttpServer::HttpServer(int lifetimeMs)
+HttpServer::HttpServer(int lifetimeMs, bool keepAlive) : m_keepAlive(keepAlive)
 {
     QSemaphore ready;
     auto *server = new QTcpServer;
@@ -161,6 +163,11 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
 HttpServer::Response page(const QByteArray &html, int delayMs)
 {
     return {200, html, "text/html", {}, delayMs};
+}
+
+HttpServer::Response json(const QByteArray &body)
+{
+    return {200, body, "application/json"};
 }
 
 HttpServer::Response picture(const QByteArray &bytes, const QByteArray &type)

@@ -1,6 +1,7 @@
 #pragma once
 // An HTTP/1.1 server on 127.0.0.1 in its own thread, for at most its lifetime: fixed
-// responses per path (404 otherwise), which may come late or never.
+// responses per path (404 otherwise), which may come late or never. Connections stay
+// open for the next request, or close after each reply when keepAlive is false.
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -18,14 +19,15 @@ class HttpServer
 public:
     struct Response {
         int status = 200;
-        QByteArray body;
+        QByteArray body{};
         QByteArray contentType = "text/html";
-        QList<QPair<QByteArray, QByteArray>> headers;
+        QList<QPair<QByteArray, QByteArray>> headers{};
         int delayMs = 0;
         bool hang = false;
+        QByteArray raw{}; // when set, sent as it is instead of a status line, headers and body
     };
 
-    explicit HttpServer(int lifetimeMs = 60000);
+    explicit HttpServer(int lifetimeMs = 60000, bool keepAlive = true);
     ~HttpServer();
 
     void route(const QString &path, const Response &response);
@@ -36,6 +38,8 @@ public:
     int totalHits() const;
     // The most requests the server had open (received, not yet answered) at once.
     int maxOpen() const;
+    quint16 port() const { return m_port; }
+    bool keepAlive() const { return m_keepAlive; }
 
     // Used by the server thread.
     Response responseFor(const QString &path);
@@ -44,6 +48,7 @@ public:
 private:
     QThread m_thread;
     quint16 m_port = 0;
+    bool m_keepAlive;
     mutable QMutex m_mutex;
     QHash<QString, Response> m_routes;
     QHash<QString, int> m_hits;
@@ -57,6 +62,7 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
 
 // Response helpers.
 HttpServer::Response page(const QByteArray &html, int delayMs = 0);
+HttpServer::Response json(const QByteArray &body);
 HttpServer::Response picture(const QByteArray &bytes, const QByteArray &type = "image/x-icon");
 HttpServer::Response redirect(const QString &location);
 

@@ -1,6 +1,6 @@
 // The browser scan over a test-written Firefox profile and a debugging endpoint on 127.0.0.1.
 #include "support/firefoxprofile.h"
-#include "support/loopbackserver.h"
+#include "support/httpserver.h"
 #include "support/testenv.h"
 #include "web/devtoolspages.h"
 #include "web/firefoxsession.h"
@@ -93,22 +93,14 @@ TEST(BrowserCapture, aQuitFirefoxAndBrokenFilesOrRepliesAddNothing)
         EXPECT_TRUE(capture.getOpenBrowserPages(false).isEmpty());
     }
 
-    int reply = 0;
-    test::LoopbackServer server([&reply](const QByteArray &path) -> QByteArray {
-        if (path != "/json/list")
-            return test::LoopbackServer::ok("{}");
-        switch (reply) {
-        case 0:
-            return test::LoopbackServer::ok(QByteArray(5 * 1024 * 1024, ' ') + kDevToolsList);
-        case 1:
-            return test::LoopbackServer::ok(kDevToolsList.left(60));
-        default:
-            return test::LoopbackServer::ok(R"({"type":"page","url":"https://x.example/"})");
-        }
-    });
+    test::HttpServer server(60000, false);
+    server.route("/json/version", test::json("{}"));
     BrowserCapture debugging(settingsFor(profile.home(), {server.port()}));
-    for (reply = 0; reply < 3; ++reply)
-        EXPECT_TRUE(debugging.getOpenBrowserPages(false).isEmpty()) << reply;
+    for (const QByteArray &list : {QByteArray(5 * 1024 * 1024, ' ') + kDevToolsList, kDevToolsList.left(60),
+                                   QByteArray(R"({"type":"page","url":"https://x.example/"})")}) {
+        server.route("/json/list", test::json(list));
+        EXPECT_TRUE(debugging.getOpenBrowserPages(false).isEmpty()) << list.right(60).toStdString();
+    }
     // An endpoint that names no product is still listed, as "Chromium".
     EXPECT_EQ(devtools::productName("{}"), "");
     EXPECT_EQ(devtools::parsePageList(kDevToolsList, "Chromium").size(), 2);

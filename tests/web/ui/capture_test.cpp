@@ -4,13 +4,12 @@
 #include "platform/net/connection.h"
 #include "storage/settingsstore.h"
 #include "support/firefoxprofile.h"
-#include "support/loopbackserver.h"
+#include "support/httpserver.h"
 #include "support/xsession.h"
 #include "web/ui/capture.h"
 #include "web/ui/frmvardeckdialog.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -18,13 +17,6 @@ namespace rr::test
 {
 namespace
 {
-
-QByteArray devTools(const QByteArray &path)
-{
-    if (path == "/json/version")
-        return LoopbackServer::ok(R"({"Browser":"Chrome/120.0.6099.71"})");
-    return LoopbackServer::ok(R"([{"type":"page","title":"Mail inbox","url":"https://mail.example/inbox"}])");
-}
 
 class CaptureTest : public EditingTest
 {
@@ -49,10 +41,7 @@ protected:
         window->ThunderTextBox->setText(QString::number(++handOffs));
         window->Timer1->start();
         // The timer stops itself as it fires and does the whole hand-off at once.
-        QElapsedTimer clock;
-        clock.start();
-        while (window->Timer1->isActive() && clock.elapsed() < 10000)
-            QTest::qWait(10);
+        waitUntil([&] { return !window->Timer1->isActive(); });
     }
     void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"))
     {
@@ -99,7 +88,9 @@ TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOnlyOkSavesOne)
     openDb();
     clickFolder("T6");
     profile.writeSession(FirefoxProfile::twoWindows());
-    LoopbackServer server(devTools);
+    HttpServer server(60000, false);
+    server.route("/json/version", json(R"({"Browser":"Chrome/120.0.6099.71"})"));
+    server.route("/json/list", json(R"([{"type":"page","title":"Mail inbox","url":"https://mail.example/inbox"}])"));
     useSources({server.port()});
     const int before = vardeckCount();
     // Escape and the close box add nothing and keep the AutoSave choice.

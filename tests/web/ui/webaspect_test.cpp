@@ -8,7 +8,6 @@
 #include "shell/statuspanels.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
-#include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/fakelauncher.h"
@@ -20,9 +19,6 @@
 #include "web/ui/webpane.h"
 #include "web/visits.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
@@ -58,15 +54,6 @@ protected:
         window->dbXML->setPath(path);
         ASSERT_TRUE(window->dbXML->openDBValidate(path));
         window->m_objDOMVardecks = window->dbXML->getTheDOM();
-    }
-    // A Vardeck shown as the details panel shows one.
-    void showVardeck()
-    {
-        window->setTNameCaption("Folder");
-        window->setWNameCaption("Shown");
-        for (int position : {2, 3, 16})
-            window->toolbarButton(position)->setEnabled(true);
-        window->menuItem("mnuToolsIconVD")->setEnabled(true);
     }
 
     ScriptedPrompts prompts;
@@ -122,7 +109,12 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_FALSE(window->menuItem("mnuToolsOpen")->isEnabled());
     EXPECT_TRUE(window->menuItem("mnuToolsGet")->isEnabled());
 
-    showVardeck();
+    // A Vardeck shown as the details panel shows one.
+    window->setTNameCaption("Folder");
+    window->setWNameCaption("Shown");
+    for (int position : {2, 3, 16})
+        window->toolbarButton(position)->setEnabled(true);
+    window->menuItem("mnuToolsIconVD")->setEnabled(true);
     window->runCommand("mnuAspectWeb_Click");
     EXPECT_EQ(window->currentAspect, "Web");
     EXPECT_TRUE(window->menuItem("mnuAspectWeb")->isChecked());

@@ -1,3 +1,4 @@
+// The thumbnail image code: bitmap, palette and GIF encoder.
 #include "media/dibsection.h"
 #include "media/gifwriter.h"
 #include "media/palette.h"
@@ -9,6 +10,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 using namespace rr;
@@ -119,6 +121,35 @@ QImage fewColours(int width, int height, int colours, quint32 seed)
         }
     }
     return picture;
+}
+
+using Rgb = std::tuple<int, int, int>;
+
+// A bitmap whose rows are given from the top of the picture down.
+cDIBSection bitmapOf(const std::vector<std::vector<QRgb>> &rows)
+{
+    QImage picture(int(rows.front().size()), int(rows.size()), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, rows[y][x]);
+    cDIBSection dib;
+    EXPECT_TRUE(dib.CreateFromPicture(picture));
+    return dib;
+}
+
+std::vector<Rgb> entriesOf(const cPalette &palette)
+{
+    std::vector<Rgb> out;
+    for (int i = 1; i <= palette.Count(); ++i)
+        out.emplace_back(palette.Red(i), palette.Green(i), palette.Blue(i));
+    return out;
+}
+
+cPalette optimal(const std::vector<std::vector<QRgb>> &rows, int maxColours)
+{
+    cPalette palette;
+    palette.CreateOptimal(bitmapOf(rows), maxColours, 6);
+    return palette;
 }
 
 } // namespace
@@ -263,4 +294,206 @@ TEST(GifWriter, picturesGifCannotHoldAreRefusedAndAFailedWriteKeepsTheOldThumbna
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"thumb.gif"});
+}
+
+TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
+{
+    // 216 colours far enough apart to land in leaves of their own; the bottom row is
+    // read first, so its colours come first.
+    std::vector<QRgb> top, bottom;
+    for (int b = 0; b < 6; ++b)
+        for (int g = 0; g < 6; ++g)
+            for (int r = 0; r < 6; ++r)
+                (b < 3 ? bottom : top).push_back(qRgb(r * 50, g * 50, b * 50));
+    std::vector<Rgb> expected;
+    for (const std::vector<QRgb> *row : {&bottom, &top})
+        for (QRgb c : *row)
+            expected.emplace_back(qRed(c), qGreen(c), qBlue(c));
+    EXPECT_EQ(entriesOf(optimal({top, bottom}, 236)), expected);
+}
+
+TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
+{
+    const QRgb c = qRgb(17, 99, 201);
+    EXPECT_EQ(entriesOf(optimal({{c, c, c}, {c, c, c}}, 236)), (std::vector<Rgb>{{17, 99, 201}}));
+    // 2 and 3 share a leaf: 2.5 gives 2. 127 and 128 share one too: 127.5 gives 128.
+    EXPECT_EQ(entriesOf(optimal({{qRgb(2, 0, 0), qRgb(3, 0, 0)}}, 236)), (std::vector<Rgb>{{2, 0, 0}}));
+    EXPECT_EQ(entriesOf(optimal({{qRgb(127, 127, 127), qRgb(128, 128, 128)}}, 236)),
+              (std::vector<Rgb>{{128, 128, 128}}));
+    // 129 is in the upper half of the first split.
+    EXPECT_EQ(optimal({{qRgb(128, 128, 128), qRgb(129, 129, 129)}}, 236).Count(), 2);
+}
+
+TEST(PaletteOptimal, mergesTheMostRecentlyListedNodeFirst)
+{
+    // Two pairs of sibling leaves and room for three colours: the later pair is
+    // merged, into its rounded mean (252.5 -> 252), and keeps its node's place.
+    const std::vector<QRgb> row = {qRgb(0, 0, 0), qRgb(8, 0, 0), qRgb(253, 255, 255), qRgb(252, 255, 255)};
+    EXPECT_EQ(entriesOf(optimal({row}, 3)), (std::vector<Rgb>{{0, 0, 0}, {8, 0, 0}, {252, 255, 255}}));
+
+    // With only two, the first pair merges too.
+    EXPECT_EQ(entriesOf(optimal({row}, 2)), (std::vector<Rgb>{{4, 0, 0}, {252, 255, 255}}));
+}
+
+TEST(PaletteOptimal, unmergeableTreeAsksAndNeverEnds)
+{
+    // A limit of one colour cannot be met by two colours in different octants.
+    const QRgb a = qRgb(0, 0, 0), c = qRgb(255, 255, 255);
+    {
+        test::ScriptedPrompts prompts;
+        const cPalette palette = optimal({{a, c, a, c}}, 1);
+        ASSERT_EQ(prompts.messages().size(), 3u); // every pixel after the second one
+        EXPECT_EQ(prompts.lastText(), "Error in reducing nodes");
+        EXPECT_EQ(prompts.messages().front().title, "Razuzezu Revidod");
+        EXPECT_EQ(prompts.messages().front().buttons, MsgButtons::YesNo);
+        EXPECT_EQ(entriesOf(palette), (std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}}));
+    }
+    {
+        test::ScriptedPrompts prompts;
+        prompts.answer(MsgResult::No);
+        const cPalette palette = optimal({{a, c, a, c}}, 1);
+        EXPECT_EQ(prompts.messages().size(), 1u);
+        EXPECT_EQ(palette.Count(), 2);
+    }
+}
+
+TEST(Palette, closestIndexTakesFirstNearestAndZeroForNoneAndTheWebSafeLayout)
+{
+    cPalette palette;
+    EXPECT_EQ(palette.ClosestIndex(1, 2, 3), 0);
+    palette.Add(255, 255, 255);
+    EXPECT_EQ(palette.ClosestIndex(0, 0, 0), 0); // as far as colours go
+    EXPECT_EQ(palette.ClosestIndex(0, 0, 1), 1);
+
+    palette.Clear();
+    palette.Add(10, 0, 0);
+    palette.Add(0, 10, 0);
+    palette.Add(5, 5, 0);
+    EXPECT_EQ(palette.ClosestIndex(5, 5, 1), 3);
+    EXPECT_EQ(palette.ClosestIndex(0, 0, 0), 1); // tie of all three: the first
+    EXPECT_EQ(palette.ClosestIndex(0, 9, 0), 2);
+    EXPECT_EQ(palette.Red(0), 0);
+    EXPECT_EQ(palette.Red(4), 0);
+    EXPECT_EQ(palette.Green(2), 10);
+
+    palette.CreateWebSafe();
+    ASSERT_EQ(palette.Count(), 256);
+    const auto at = [&](int i) { return Rgb(palette.Red(i), palette.Green(i), palette.Blue(i)); };
+    EXPECT_EQ(at(1), Rgb(0, 0, 0));
+    EXPECT_EQ(at(9), Rgb(51, 0, 0));  // red fastest, black left out
+    EXPECT_EQ(at(13), Rgb(0, 51, 0)); // 255,0,0 is a corner
+    EXPECT_EQ(at(217), Rgb(8, 8, 8));
+    EXPECT_EQ(at(255), Rgb(255, 255, 255));
+    EXPECT_EQ(at(256), Rgb(0, 0, 0));
+}
+
+TEST(PaletteFile, saveThenLoadAtOffsetsAndFailedSavesOrBadFilesChangeNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("colours.pal");
+    cPalette saved;
+    saved.Add(1, 2, 3);
+    saved.Add(250, 128, 0);
+
+    ASSERT_TRUE(saved.Save(path, 0));
+    const QByteArray twoEntries("\x02\0\0\0\x01\x02\x03\0\xFA\x80\0\0", 12);
+    EXPECT_EQ(test::readBytes(path), twoEntries);
+
+    cPalette loaded;
+    qint32 offset = -5;
+    ASSERT_TRUE(loaded.Load(path, offset));
+    EXPECT_EQ(offset, 12);
+    EXPECT_EQ(entriesOf(loaded), entriesOf(saved));
+
+    // A failed save keeps the old file.
+    cPalette web;
+    web.CreateWebSafe();
+    {
+        test::FailingDisk disk;
+        EXPECT_FALSE(web.Save(path, 0));
+    }
+    EXPECT_EQ(test::readBytes(path), twoEntries);
+
+    ASSERT_TRUE(saved.Save(path, 10));
+    offset = 10;
+    cPalette again;
+    ASSERT_TRUE(again.Load(path, offset));
+    EXPECT_EQ(offset, 22);
+    EXPECT_EQ(entriesOf(again), entriesOf(saved));
+
+    // Bad files leave the entries alone.
+    cPalette palette;
+    palette.Add(9, 8, 7);
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        EXPECT_TRUE(test::writeBytes(dir.filePath(name), bytes));
+        return dir.filePath(name);
+    };
+    QByteArray tooMany("\x02\x10\0\0", 4); // 4098
+    tooMany.append(QByteArray(4098 * 4, '\x11'));
+    const QString paths[] = {write("toomany.pal", tooMany), write("zero.pal", QByteArray(8, '\0')),
+                             write("short.pal", QByteArray("\x03\0\0\0\1\2\3\0", 8)),
+                             write("stub.pal", QByteArray("\x01\0", 2)), dir.filePath("missing.pal")};
+    for (const QString &bad : paths) {
+        offset = 0;
+        EXPECT_FALSE(palette.Load(bad, offset)) << qPrintable(bad);
+        EXPECT_EQ(entriesOf(palette), (std::vector<Rgb>{{9, 8, 7}})) << qPrintable(bad);
+        EXPECT_EQ(offset, 0);
+    }
+
+    // 4097 is the largest count taken.
+    QByteArray largest("\x01\x10\0\0", 4);
+    largest.append(QByteArray(4097 * 4, '\x11'));
+    offset = 0;
+    EXPECT_TRUE(palette.Load(write("largest.pal", largest), offset));
+    EXPECT_EQ(palette.Count(), 4097);
+}
+
+TEST(DIBSection, scanLinesArePaddedToFourBytesAndCreateWithoutPixelsLeavesItEmpty)
+{
+    cDIBSection dib;
+    const std::pair<int, int> cases[] = {{1, 4}, {2, 8}, {4, 12}, {5, 16}, {200, 600}};
+    for (const auto &[width, bytes] : cases) {
+        ASSERT_TRUE(dib.Create(width, 3)) << width;
+        EXPECT_EQ(dib.BytesPerScanLine(), bytes) << width;
+        EXPECT_EQ(dib.Width(), width);
+        EXPECT_EQ(dib.Height(), 3);
+    }
+    EXPECT_FALSE(dib.Create(0, 0));
+    EXPECT_TRUE(dib.isEmpty());
+    EXPECT_EQ(dib.DIBSectionBitsPtr(), nullptr);
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_FALSE(dib.Create(3, -1));
+    EXPECT_FALSE(dib.CreateFromPicture(QImage()));
+    EXPECT_TRUE(dib.isEmpty());
+    dib.ClearUp();
+    EXPECT_TRUE(dib.isEmpty());
+}
+
+TEST(DIBSection, pictureCopyIsBottomUpBgrWithZeroFillFromAnyFormat)
+{
+    // Top row red, green; bottom row blue, white.
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(200, 10, 20));
+    picture.setPixel(1, 0, qRgb(30, 210, 40));
+    picture.setPixel(0, 1, qRgb(50, 60, 220));
+    picture.setPixel(1, 1, qRgb(255, 254, 253));
+
+    cDIBSection dib;
+    ASSERT_TRUE(dib.CreateFromPicture(picture));
+    ASSERT_EQ(dib.BytesPerScanLine(), 8);
+    const uchar expected[16] = {220, 60, 50,  253, 254, 255, 0, 0, // bottom row first
+                                20,  10, 200, 40,  210, 30,  0, 0};
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), 16),
+              QByteArray(reinterpret_cast<const char *>(expected), 16));
+    EXPECT_EQ(dib.scanLineFromTop(0)[2], 200);
+
+    // Any picture format becomes 24-bit.
+    QImage indexed(3, 1, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(1, 2, 3), qRgb(250, 251, 252)});
+    indexed.setPixel(0, 0, 1);
+    indexed.setPixel(1, 0, 0);
+    indexed.setPixel(2, 0, 1);
+    ASSERT_TRUE(dib.CreateFromPicture(indexed));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), 9),
+              QByteArray("\xFC\xFB\xFA\x03\x02\x01\xFC\xFB\xFA", 9));
 }
