@@ -28,7 +28,6 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
     search("q");
     EXPECT_EQ(window->lblFound->text(), "3");
     EXPECT_EQ(tags(window->lstSearch), QStringList({"W2", "W1", "W3"}));
-    EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->lstSearch->header()->sectionSize(2), 123) << "filling keeps the column widths";
 
     window->tabView->setTab(2);
@@ -75,7 +74,6 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
     search("beta");
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
     EXPECT_EQ(window->lblFound->text(), "0");
-    EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
 
     // Enter in the search box and a pick from its list search once.
     prompts.clear();
@@ -120,7 +118,6 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     window->lstSrch->setFocus();
     QTest::keyClick(window->lstSrch, Qt::Key_Up);
     EXPECT_EQ(shown.last(), "W1");
-    EXPECT_EQ(window->currentTID, "T1");
 
     // The detailed list shows on a double click only.
     window->tabView->setTab(2);
@@ -134,8 +131,6 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     window->tabIndex->setTab(1);
     QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
     QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
-    EXPECT_TRUE(appOptions().getOpenFirst());
-    EXPECT_TRUE(appOptions().getShowDetailSearch());
     const QByteArray before = fileBytes();
 
     search("nothing-like-this");
@@ -166,13 +161,11 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     EXPECT_EQ(window->cmbSearch->currentText(), "a.example");
 
     searchColl.clear();
-    window->lstSrch->clear();
     window->tabIndex->setTab(0);
     window->menuItem("mnuToolsSearchKeywords")->trigger();
     EXPECT_EQ(window->tabIndex->Tab(), 1);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
-    EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
     EXPECT_TRUE(searchColl.isEmpty());
 }
 

@@ -45,7 +45,7 @@ void clickNode(QTreeWidget *tree, const QString &text)
 
 } // namespace
 
-TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
+TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCancelLeavesNone)
 {
     Env env;
     EXPECT_TRUE(test::writeBytes(env.folder + "Work.XML", "x"));
@@ -75,13 +75,10 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
     });
     EXPECT_TRUE(frmOpen::chooseDatabase());
     EXPECT_EQ(chosenDBName, "Vardecks.xml");
-}
 
-TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
-{
-    Env env;
+    // An empty folder keeps OK disabled, and Cancel leaves no choice.
     QFile::remove(env.folder + "Vardecks.xml");
-    chosenDBPath = "stale";
+    QFile::remove(env.folder + "Work.XML");
     frmOpen dialog;
     dialog.show();
     EXPECT_EQ(dialog.lblDBName->text(), "No database selected");
