@@ -83,7 +83,6 @@ class FindingTest : public ::testing::Test
 {
 protected:
     void SetUp() override { resetFindingLists(); }
-    void TearDown() override { resetFindingLists(); }
 
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {

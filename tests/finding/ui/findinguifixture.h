@@ -34,13 +34,6 @@ protected:
         window->ops.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
     }
 
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        resetFindingLists();
-        appOptions() = UserOptions();
-    }
-
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", foldersXml(first, nested));
