@@ -27,17 +27,17 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
     window->lstSearch->header()->resizeSection(2, 123);
     search("q");
     EXPECT_EQ(window->lblFound->text(), "3");
-    EXPECT_EQ(tags(window->lstSearch), QStringList({"W2", "W1", "W3"}));
+    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W2", "W1", "W3"}));
     EXPECT_EQ(window->lstSearch->header()->sectionSize(2), 123) << "filling keeps the column widths";
 
     window->tabView->setTab(2);
     QHeaderView *header = window->lstSearch->header();
     const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-    EXPECT_EQ(tags(window->lstSearch), QStringList({"W3", "W1", "W2"}));
-    EXPECT_EQ(tags(window->lstSrch), QStringList({"W2", "W1", "W3"})) << "each list sorts on its own";
+    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W3", "W1", "W2"}));
+    EXPECT_EQ(column(window->lstSrch, -1), QStringList({"W2", "W1", "W3"})) << "each list sorts on its own";
     search("q");
-    EXPECT_EQ(tags(window->lstSearch), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
+    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
 
     // Right clicks record the list and open its menu, except while editing.
     clickRow(window->lstSrch, 1, Qt::RightButton);
