@@ -6,16 +6,6 @@
 using namespace rr;
 using test::Vd;
 
-namespace
-{
-
-QStringList namesOf(const QList<FavoriteItem> &items)
-{
-    return test::texts(items, &FavoriteItem::name);
-}
-
-} // namespace
-
 using FavoritesTest = test::FindingTest;
 
 TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteWritingStoresUpperCaseAndADropAddsOnlyNewOnes)
@@ -52,11 +42,11 @@ TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
     Favorites favs;
     favs.populate(doc());
     favs.addToFavorites(m_db, "W2");
-    EXPECT_EQ(namesOf(favs.menuItems(doc())), QStringList({"zebra", "apple", "Mango"}));
+    EXPECT_EQ(test::texts(favs.menuItems(doc()), &FavoriteItem::name), QStringList({"zebra", "apple", "Mango"}));
     VDData recent;
     recent.loadDataFromReg("w3", "apple", "http://a.example/", "Vardecks.xml");
     const QList<FavoriteItem> tree = favs.treeItems(doc(), {recent});
-    EXPECT_EQ(namesOf(tree), QStringList({"apple", "Mango", "zebra"}));
+    EXPECT_EQ(test::texts(tree, &FavoriteItem::name), QStringList({"apple", "Mango", "zebra"}));
     EXPECT_TRUE(tree.at(0).bold);
     EXPECT_FALSE(tree.at(1).bold);
 }
@@ -97,7 +87,7 @@ TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
     XmlNode gone = vardeck("W2");
     gone.parentNode().removeChild(gone);
 
-    EXPECT_EQ(namesOf(favs.menuItems(doc())), QStringList({"one", "three"}));
+    EXPECT_EQ(test::texts(favs.menuItems(doc()), &FavoriteItem::name), QStringList({"one", "three"}));
     gone = vardeck("W3");
     gone.parentNode().removeChild(gone);
     m_prompts.answer(MsgResult::Yes);

@@ -16,10 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace rr
-{
-namespace
-{
+using namespace rr;
 
 TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
 {
@@ -135,6 +132,3 @@ TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
                                        "--attach", "/tmp/Vardecks listing.htm", "support@quorvane.example"}));
     EXPECT_TRUE(prompts.messages().empty());
 }
-
-} // namespace
-} // namespace rr
