@@ -52,24 +52,16 @@ const DatabaseCase kDatabaseCases[] = {
     {"not-xml.xml", "line"},
 };
 
-QString copyIntoDatabaseFolder(const test::TempHome &home, const QString &name)
-{
-    const QString folder = home.databaseFolder();
-    test::writeDatabase(folder, "unused.xml", "<FOLDERS/>"); // brings the DTD along
-    const QString target = folder + name;
-    QFile::remove(target);
-    QFile::copy(test::dataFile("broken/" + name), target);
-    return target;
-}
-
 } // namespace
 
 TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReasonAsAreFoldersAndMissingFiles)
 {
     test::TempHome home;
+    test::writeDatabase(home.databaseFolder(), "unused.xml", "<FOLDERS/>"); // brings the DTD along
     for (const DatabaseCase &c : kDatabaseCases) {
         SCOPED_TRACE(c.file);
-        const QString path = copyIntoDatabaseFolder(home, c.file);
+        const QString path = home.databaseFolder() + c.file;
+        ASSERT_TRUE(QFile::copy(test::dataFile(QStringLiteral("broken/") + c.file), path));
         XMLDatabase db;
         const bool opened = db.openDBValidate(path);
         const QString reason = db.getTheDOM()->parseErrorReason();

@@ -28,12 +28,6 @@ QString addFolder(XMLDatabase &db, const QString &name)
     return tid;
 }
 
-void removeFolder(XMLDatabase &db, const QString &tid)
-{
-    XmlNode folder = db.getTheDOM()->nodeFromID(tid);
-    folder.parentNode().removeChild(folder);
-}
-
 } // namespace
 
 TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenProbed)
@@ -55,10 +49,11 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenP
     EXPECT_EQ(addFolder(db, "a"), "T1");
     EXPECT_EQ(addFolder(db, "b"), "T2");
     EXPECT_EQ(addFolder(db, "c"), "T3");
-    removeFolder(db, "T2");
+    XmlNode root = db.getTheDOM()->documentElement();
+    root.removeChild(db.getTheDOM()->nodeFromID("T2"));
     EXPECT_EQ(addFolder(db, "d"), "T4"); // count 2: T3 is taken, T4 is free
-    removeFolder(db, "T4");
-    removeFolder(db, "T3");
+    root.removeChild(db.getTheDOM()->nodeFromID("T4"));
+    root.removeChild(db.getTheDOM()->nodeFromID("T3"));
     EXPECT_EQ(addFolder(db, "f"), "T2"); // count 1: T2 is free again
 
     // The rule holds after a save and re-open too.
