@@ -222,7 +222,7 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(Settings, recentListRoundTripAndItsStops)
+TEST_F(Settings, recentListAndSearchHistoryRoundTripSkipGapsAndStopAtTheirMaximum)
 {
     const QList<VDData> list = {record("W1", "One", "http://one.example/"),
                                 record("W2", "Two", "http://two.example/", "Other.xml"),
@@ -244,10 +244,8 @@ TEST_F(Settings, recentListRoundTripAndItsStops)
 
     clearRecentList();
     EXPECT_TRUE(loadRecentList().isEmpty());
-}
 
-TEST_F(Settings, searchHistorySkipsGapsAndForgetsItsOldTail)
-{
+    // The search history skips gaps too, and forgets its old tail.
     store(kSearch, "search1", "first");
     store(kSearch, "search2", "");
     store(kSearch, "search3", "third");
