@@ -44,8 +44,6 @@ TEST(XmlDocument, idsFollowAddMoveAndRemoveWithOrWithoutADoctype)
                                                  test::folderXml("T2", "B") + "</FOLDERS>");
     XmlDocument doc;
     ASSERT_TRUE(doc.load(path));
-    EXPECT_EQ(doc.countElements("FOLDER"), 2);
-    EXPECT_EQ(doc.countElements("VARDECK"), 1);
 
     // Created in code: the ID is found as soon as the attribute is set.
     XmlNode vd = doc.createElement("VARDECK");

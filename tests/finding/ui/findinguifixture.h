@@ -51,6 +51,13 @@ protected:
         folderNode(folderNode(root, "Second", "T2"), "Inner", "T3");
     }
 
+    // Nine, twelve and one "q" in the notes: W2 has the most matches.
+    void openCounted()
+    {
+        auto qs = [](int n) { return QStringList(n, "q").join(' '); };
+        open({Vd("W1").name("nine").notes(qs(9)), Vd("W2").name("twelve").notes(qs(12))},
+             {Vd("W3").name("one").notes("q").address("http://inner.example/x")});
+    }
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
     QByteArray fileBytes() const { return readBytes(path); }
     // A field of a Vardeck as the file on disk holds it.

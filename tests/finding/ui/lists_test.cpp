@@ -16,25 +16,22 @@ using test::Vd;
 namespace
 {
 
-class FavoritesUiTest : public test::FindingUiTest
+// Drags these Vardecks from outside onto target as the window system would; whether the drop was taken.
+bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
 {
-protected:
-    // Sends a drag of these Vardecks from outside the window onto target, as the
-    // window system would: enter, move, drop. Returns whether the drop was taken.
-    static bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
-    {
-        std::unique_ptr<QMimeData> data(findingui::vardeckDragData(wids));
-        QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        QDragMoveEvent move(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(target, &move);
-        if (!move.isAccepted())
-            return false;
-        QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(target, &drop);
-        return drop.isAccepted();
-    }
-};
+    std::unique_ptr<QMimeData> data(findingui::vardeckDragData(wids));
+    QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+using FavoritesUiTest = test::FindingUiTest;
 
 TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMark)
 {

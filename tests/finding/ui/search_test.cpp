@@ -6,20 +6,7 @@
 using namespace rr;
 using test::Vd;
 
-namespace
-{
-
-class SearchUiTest : public test::FindingUiTest
-{
-protected:
-    // Nine, twelve and one "q" in the notes: W2 has the most matches.
-    void openCounted()
-    {
-        auto qs = [](int n) { return QStringList(n, "q").join(' '); };
-        open({Vd("W1").name("nine").notes(qs(9)), Vd("W2").name("twelve").notes(qs(12))},
-             {Vd("W3").name("one").notes("q").address("http://inner.example/x")});
-    }
-};
+using SearchUiTest = test::FindingUiTest;
 
 TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 {
@@ -167,5 +154,3 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
         EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
     EXPECT_TRUE(searchColl.isEmpty());
 }
-
-} // namespace

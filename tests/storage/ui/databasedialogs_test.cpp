@@ -165,7 +165,6 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
 {
     Env env;
     EXPECT_TRUE(test::writeBytes(env.folder + "Work.XML", "x"));
-    EXPECT_TRUE(test::writeBytes(env.folder + "readme.txt", "x"));
     {
         frmOpen dialog;
         dialog.show();
