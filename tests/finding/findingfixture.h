@@ -1,6 +1,5 @@
 #pragma once
-// A small database of chosen Vardecks in a temporary home, opened through the
-// database object, with scripted prompts and clean recent and search lists.
+// A small database of chosen Vardecks in a temporary home, with scripted prompts and clean lists.
 #include "storage/lists.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -83,7 +82,6 @@ class FindingTest : public ::testing::Test
 {
 protected:
     void SetUp() override { resetFindingLists(); }
-    void TearDown() override { resetFindingLists(); }
 
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {

@@ -29,7 +29,7 @@ TEST(Paths, followTheHomeVariableAndSeedTheDatabaseFolder)
     EXPECT_FALSE(QFileInfo::exists(home.databaseFolder() + "Vardecks.xml"));
 }
 
-TEST(AtomicFile, failedWriteKeepsTheOldFileAndSaysWhy)
+TEST(AtomicFile, aWriteToAFailingOrFullDiskKeepsTheOldFileAndSaysWhy)
 {
     test::TempHome home;
     const QString path = home.path() + "/f.txt";
@@ -42,10 +42,21 @@ TEST(AtomicFile, failedWriteKeepsTheOldFileAndSaysWhy)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(test::readBytes(path), QByteArray("old"));
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{"f.txt"}) << "no temporary file is left";
+
+    // A full disk says so.
+    const QString folder = home.path() + "/disk";
+    test::SmallDisk disk(folder, 0);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no right to mount a small disk here";
+    const QString full = folder + "/db.xml";
+    ASSERT_TRUE(writeFileAtomically(full, "old"));
+    EXPECT_FALSE(writeFileAtomically(full, QByteArray(256 * 1024, 'x'), &error));
+    EXPECT_EQ(error, full + " could not be written: the disk is full.");
+    EXPECT_EQ(test::readBytes(full), "old");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"db.xml"});
 }
 
-// Runs in a child process with a 4 KB file-size limit; exits 0 when the write
-// failed with the right reason.
+// In a child process limited to 4 KB files: exits 0 when the write failed with the right reason.
 [[noreturn]] void writePastTheLimit(const QString &path)
 {
     rlimit limit{};
@@ -60,20 +71,4 @@ TEST(AtomicFileDeathTest, aWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgr
 {
     test::TempHome home;
     EXPECT_EXIT(writePastTheLimit(home.path() + "/big.bin"), testing::ExitedWithCode(0), "");
-}
-
-TEST(AtomicFile, aFullDiskSaysSoAndKeepsTheOldFile)
-{
-    test::TempHome home;
-    const QString folder = home.path() + "/disk";
-    test::SmallDisk disk(folder, 0);
-    if (!disk.mounted())
-        GTEST_SKIP() << "no right to mount a small disk here";
-    const QString path = folder + "/db.xml";
-    ASSERT_TRUE(writeFileAtomically(path, "old"));
-    QString error;
-    EXPECT_FALSE(writeFileAtomically(path, QByteArray(256 * 1024, 'x'), &error));
-    EXPECT_EQ(error, path + " could not be written: the disk is full.");
-    EXPECT_EQ(test::readBytes(path), "old");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"db.xml"});
 }

@@ -1,13 +1,16 @@
 #include "platform/paths.h"
 #include "storage/lists.h"
+#include "storage/regconvert.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/testenv.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace rr;
+using namespace rr::RegistryFunctions;
 using namespace rr::SettingsStore;
 using rr::reg::HKEY_CURRENT_USER;
 using rr::reg::HKEY_LOCAL_MACHINE;
@@ -22,12 +25,12 @@ const QString kOptions = QString::fromLatin1(kUserOptionsKey);
 
 QString stored(const QString &key, const QString &name)
 {
-    return RegistryFunctions::QueryValue(HKEY_CURRENT_USER, key, name).toString();
+    return QueryValue(HKEY_CURRENT_USER, key, name).toString();
 }
 
 void store(const QString &key, const QString &name, const QString &text)
 {
-    RegistryFunctions::WriteValue(HKEY_CURRENT_USER, key, name, text);
+    WriteValue(HKEY_CURRENT_USER, key, name, text);
 }
 
 VDData record(const QString &id, const QString &name, const QString &url, const QString &db = "Vardecks.xml")
@@ -51,6 +54,97 @@ protected:
 
 } // namespace
 
+TEST(RegistryFunctions, textsAndNumbersRoundTripAndMissingOrForeignValuesAreEmptyVariants)
+{
+    test::TempHome home;
+    ASSERT_EQ(WriteValue(HKEY_CURRENT_USER, kApp, "Aspect", "Web"), 0);
+    ASSERT_EQ(WriteValue(HKEY_CURRENT_USER, kApp, "Blank", ""), 0);
+
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kApp, "aspect"), QVariant(QString("Web")));
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kApp, "Blank"), QVariant(QString(""))) << "valid and empty";
+
+    const QVariant missing = QueryValue(HKEY_CURRENT_USER, kApp, "NoSuchValue");
+    EXPECT_FALSE(missing.isValid());
+    EXPECT_EQ(integerOf(missing), 0);
+    EXPECT_EQ(booleanOf(missing), false);
+    EXPECT_EQ(textOf(missing), "");
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, "No\\Such\\Key", "Aspect").isValid());
+
+    // Values go by any spelling of their name; keys go only once empty.
+    DeleteValue(HKEY_CURRENT_USER, kApp, "BLANK");
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kApp), QStringList{"Aspect"});
+    WriteValue(HKEY_CURRENT_USER, kApp + "Recent\\", "recent1_ID", "W1");
+    DeleteKey(HKEY_CURRENT_USER, "Software\\Quorvane\\Vardecks");
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kApp, "Aspect").toString(), "Web");
+    DeleteKey(HKEY_CURRENT_USER, kApp + "Recent\\");
+    EXPECT_EQ(OpenKey(HKEY_CURRENT_USER, kApp + "Recent"), 0u);
+
+    // Numbers, and other types that write nothing but still report success.
+    const Key key = CreateKey(HKEY_CURRENT_USER, kApp);
+    ASSERT_NE(key, 0u);
+    EXPECT_EQ(SetValueEx(key, "Five", reg::REG_DWORD, 5), 0);
+    EXPECT_EQ(SetValueEx(key, "Minus", reg::REG_DWORD, "-2"), 0);
+    EXPECT_EQ(SetValueEx(key, "Bool", reg::REG_SZ, true), 0);
+    EXPECT_EQ(SetValueEx(key, "Other", reg::REG_BINARY, "x"), 0);
+    CloseKey(key);
+
+    const QVariant five = QueryValue(HKEY_CURRENT_USER, kApp, "five");
+    EXPECT_EQ(five.typeId(), QMetaType::Int);
+    EXPECT_EQ(five.toInt(), 5);
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kApp, "Minus").toInt(), -2);
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kApp, "Bool").toString(), "True");
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kApp, "Other").isValid());
+
+    // A value of another type, as other programs may leave, reads as -1 and leaves
+    // the caller's variant alone.
+    Key raw = CreateKey(HKEY_CURRENT_USER, kApp);
+    RegistryStore::instance().setValue(raw, "Binary", reg::Value::bytes(reg::REG_BINARY, "\x01\x02"));
+    QVariant value = QStringLiteral("unchanged");
+    EXPECT_EQ(QueryValueEx(raw, "Binary", value), -1);
+    EXPECT_EQ(value.toString(), "unchanged");
+    EXPECT_NE(QueryValueEx(raw, "Missing", value), 0);
+    EXPECT_NE(QueryValueEx(0, "Binary", value), 0);
+    EXPECT_EQ(value.toString(), "unchanged");
+    CloseKey(raw);
+    EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, kApp, "Binary").isValid());
+}
+
+TEST(RegConvert, followsTheRuntimeConversions)
+{
+    RuntimeError error;
+    for (const auto &[text, value] : {std::pair{" 2500 ", 2500}, {"2.5", 2}, {"3.5", 4}, {"-32768", -32768}})
+        EXPECT_EQ(integerOf(text), value) << text;
+    for (const auto &[text, refused] : {std::pair{"32768", RuntimeError::overflow()},
+                                        {"12px", RuntimeError::typeMismatch()},
+                                        {"", RuntimeError::typeMismatch()}}) {
+        EXPECT_FALSE(integerOf(text, &error)) << text;
+        EXPECT_EQ(error, refused) << text;
+    }
+
+    // Every bound of the 64-bit range, exactly, whether as text or as a number.
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    EXPECT_EQ(wholeNumberOf("9223372036854775807", kMin, kMax), kMax);
+    EXPECT_EQ(wholeNumberOf("-9223372036854775808", kMin, kMax), kMin);
+    EXPECT_FALSE(wholeNumberOf("9223372036854775808", kMin, kMax, &error));
+    EXPECT_EQ(error, RuntimeError::overflow());
+    EXPECT_FALSE(wholeNumberOf(9.3e18, kMin, kMax, &error));
+    EXPECT_FALSE(wholeNumberOf(9223372036854775807.0, kMin, kMax));
+    EXPECT_EQ(wholeNumberOf(-9223372036854775808.0, kMin, kMax), kMin);
+    EXPECT_FALSE(wholeNumberOf("9223372036854775807", kMin, kMax - 1));
+    EXPECT_EQ(wholeNumberOf("1e3", 0, 1000), 1000);
+
+    for (const auto &[text, value] : {std::pair{"tRuE", true}, {"FALSE", false}, {"-1", true}, {"0", false}})
+        EXPECT_EQ(booleanOf(text), value) << text;
+    EXPECT_FALSE(booleanOf("yes", &error));
+    EXPECT_EQ(error.description, "Type mismatch");
+
+    EXPECT_EQ(textOf(false), "False");
+    EXPECT_EQ(textOf(42), "42");
+    EXPECT_EQ(clampToInteger(40000), 32767);
+    EXPECT_EQ(clampToInteger(-40000), -32768);
+}
+
 TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMarker)
 {
     EXPECT_FALSE(isBasicAppRegistered());
@@ -70,7 +164,7 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
     EXPECT_TRUE(isBasicAppRegistered());
     EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
     for (const char *sub : {"Recent", "Search", "UserOptions"})
-        EXPECT_NE(RegistryFunctions::OpenKey(HKEY_CURRENT_USER, kApp + sub), 0u) << sub;
+        EXPECT_NE(OpenKey(HKEY_CURRENT_USER, kApp + sub), 0u) << sub;
     EXPECT_EQ(stored(kOptions, "iconView"), "False");
     // "true" as the first run writes it does not count as True.
     EXPECT_EQ(stored(kApp, "WebAspectHtml"), "true");
@@ -78,7 +172,7 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
 
     setSavedFormValues(1, 2, 0, "Web", 12000, 9000, 10, 20, 2400, 5600, "True", "True");
     EXPECT_TRUE(getWebAspectHtml());
-    EXPECT_EQ(RegistryFunctions::ValueNames(HKEY_CURRENT_USER, kApp).filter("webaspecthtml", Qt::CaseInsensitive),
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kApp).filter("webaspecthtml", Qt::CaseInsensitive),
               QStringList{"WebAspectHtml"});
     EXPECT_EQ(getTabIndexSetting(), 1);
     EXPECT_EQ(getAspectSetting(), "Web");
@@ -87,8 +181,8 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
 
     const QString folder = paths::programFolder();
     const QString entry = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vardecks.exe";
-    EXPECT_EQ(RegistryFunctions::QueryValue(HKEY_LOCAL_MACHINE, entry, "").toString(), folder + "/Vardecks.exe");
-    EXPECT_EQ(RegistryFunctions::QueryValue(HKEY_LOCAL_MACHINE, entry, "Path").toString(), folder);
+    EXPECT_EQ(QueryValue(HKEY_LOCAL_MACHINE, entry, "").toString(), folder + "/Vardecks.exe");
+    EXPECT_EQ(QueryValue(HKEY_LOCAL_MACHINE, entry, "Path").toString(), folder);
     EXPECT_EQ(stored(kApp, "ApplicationPath"), folder + "/Vardecks.exe");
     EXPECT_EQ(stored(kApp, "Version"), "3.0.1");
     EXPECT_TRUE(prompts.messages().empty());
@@ -100,14 +194,10 @@ TEST_F(Settings, unreadableNumbersAreReportedAndGiveTheDefault)
     EXPECT_EQ(getFrmWidthSetting(), 13000);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.lastText(), "[13] Type mismatch");
-    EXPECT_EQ(currentError(), RuntimeError::typeMismatch());
 
     store(kApp, "splitter1", "40000");
     EXPECT_EQ(getSplitter1Setting(), 2500);
     EXPECT_EQ(prompts.lastText(), "[6] Overflow");
-
-    setCurrentError(RuntimeError::overflow());
-    EXPECT_EQ(ToString(), "[6] Overflow");
 }
 
 TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
@@ -120,7 +210,6 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     writeSearchList({"kiwi"});
 
     EXPECT_EQ(stored(kApp, "frmWidth"), "32767");
-    EXPECT_EQ(getFrmWidthSetting(), 32767);
     EXPECT_EQ(getFrmLeftSetting(), -32768);
     EXPECT_EQ(getColWidth(6), 32767);
     EXPECT_EQ(getColWidthSearch(7), 7);
@@ -133,16 +222,13 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(Settings, recentListRoundTripAndItsStops)
+TEST_F(Settings, recentListAndSearchHistoryRoundTripSkipGapsAndStopAtTheirMaximum)
 {
     const QList<VDData> list = {record("W1", "One", "http://one.example/"),
                                 record("W2", "Two", "http://two.example/", "Other.xml"),
                                 record("W3", "Three", "http://three.example/")};
     writeRecentList(list);
-    const QList<VDData> loaded = loadRecentList();
-    EXPECT_EQ(loaded, list);
-    EXPECT_EQ(loaded.at(1).getDBName(), "Other.xml");
-    EXPECT_EQ(loaded.at(2).getHits(), 0);
+    EXPECT_EQ(loadRecentList(), list); // every field, the database's name too
 
     recentMax = 2;
     EXPECT_EQ(loadRecentList().size(), 2);
@@ -158,10 +244,8 @@ TEST_F(Settings, recentListRoundTripAndItsStops)
 
     clearRecentList();
     EXPECT_TRUE(loadRecentList().isEmpty());
-}
 
-TEST_F(Settings, searchHistorySkipsGapsAndForgetsItsOldTail)
-{
+    // The search history skips gaps too, and forgets its old tail.
     store(kSearch, "search1", "first");
     store(kSearch, "search2", "");
     store(kSearch, "search3", "third");
@@ -173,14 +257,13 @@ TEST_F(Settings, searchHistorySkipsGapsAndForgetsItsOldTail)
     writeSearchList({"new", "older"});
     searchMax = 5;
     EXPECT_EQ(loadSearchList(), (QStringList{"new", "older"}));
-    EXPECT_EQ(RegistryFunctions::ValueNames(HKEY_CURRENT_USER, kSearch),
-              (QStringList{"search1", "search2", "searchOther"}));
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kSearch), (QStringList{"search1", "search2", "searchOther"}));
 
     searchMax = 1;
     EXPECT_EQ(loadSearchList(), QStringList{"new"});
 }
 
-TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsAndTheFontSizeIsEight)
+TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsTheFontSizeIsEightAndSoundOnesSurviveASave)
 {
     UserOptions options;
     options.setFromRegistry();
@@ -192,10 +275,8 @@ TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsAndTheFontSizeIsEight)
     EXPECT_EQ(options.getFontSize(), 8);
 
     options.saveToRegistry();
-    EXPECT_EQ(stored(kOptions, "fontSize"), "8");
-    EXPECT_EQ(stored(kOptions, "autoSave"), "False");
     EXPECT_EQ(stored(kOptions, "recentNo"), "0");
-    EXPECT_EQ(RegistryFunctions::ValueNames(HKEY_CURRENT_USER, kOptions).size(), 21) << "every option is written";
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kOptions).size(), 21) << "every option is written";
 
     options.setFontSize(0);
     EXPECT_EQ(options.getFontSize(), 8);
@@ -224,21 +305,18 @@ TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsAndTheFontSizeIsEight)
     EXPECT_EQ(stored(kOptions, "autoSave"), "False");
     EXPECT_EQ(stored(kOptions, "fontSize"), "8");
     EXPECT_EQ(stored(kOptions, "checkDup"), "True");
-}
 
-TEST_F(Settings, userOptionsSurviveASaveButDBToOpenGoesThroughCurrentDB)
-{
-    UserOptions saved;
-    saved.setAutoSave(true);
-    saved.setDefaultBrowser("FF");
-    saved.setRecentNo(15);
-    saved.setDBToOpen("Never.xml");
-    saved.setFontSize(11);
-    saved.setLastTip("17");
-    saved.saveToRegistry();
+    // Sound values survive a save, but the database to open is the current one.
+    o.setAutoSave(true);
+    o.setCheckDup(false);
+    o.setDefaultBrowser("FF");
+    o.setRecentNo(15);
+    o.setDBToOpen("Never.xml");
+    o.setFontSize(11);
+    o.setLastTip("17");
+    o.saveToRegistry();
     store(kApp, "currentDB", "Work.xml");
-
-    UserOptions o;
+    o = UserOptions();
     o.setFromRegistry();
     EXPECT_TRUE(o.getAutoSave());
     EXPECT_FALSE(o.getCheckDup());

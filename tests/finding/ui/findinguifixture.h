@@ -1,6 +1,5 @@
 #pragma once
-// A main window with the finding panes installed and the finding database open. The
-// Explorer's refresh operations are stand-ins that record what they were asked to show.
+// A main window with the finding panes and database; the Explorer's operations only record their calls.
 #include "finding/findingfixture.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/listrows.h"
@@ -34,13 +33,6 @@ protected:
         window->ops.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
     }
 
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        resetFindingLists();
-        appOptions() = UserOptions();
-    }
-
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", foldersXml(first, nested));
@@ -59,6 +51,13 @@ protected:
         folderNode(folderNode(root, "Second", "T2"), "Inner", "T3");
     }
 
+    // Nine, twelve and one "q" in the notes: W2 has the most matches.
+    void openCounted()
+    {
+        auto qs = [](int n) { return QStringList(n, "q").join(' '); };
+        open({Vd("W1").name("nine").notes(qs(9)), Vd("W2").name("twelve").notes(qs(12))},
+             {Vd("W3").name("one").notes("q").address("http://inner.example/x")});
+    }
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
     QByteArray fileBytes() const { return readBytes(path); }
     // A field of a Vardeck as the file on disk holds it.
@@ -69,18 +68,14 @@ protected:
         return disk.nodeFromID(wid).childText(field);
     }
 
-    static QList<QTreeWidgetItem *> rows(const QTreeWidget *list)
-    {
-        QList<QTreeWidgetItem *> out;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            out << list->topLevelItem(i);
-        return out;
-    }
+    // Each row's text in a column, or its tag (WID) with column -1.
     static QStringList column(const QTreeWidget *list, int column)
     {
-        return texts(rows(list), [column](QTreeWidgetItem *row) { return row->text(column); });
+        QStringList out;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            out << (column < 0 ? findingui::tagOf(list->topLevelItem(i)) : list->topLevelItem(i)->text(column));
+        return out;
     }
-    static QStringList tags(const QTreeWidget *list) { return texts(rows(list), &findingui::tagOf); }
     // The visible items of a run-time menu array ("first" the favourites, "second" the recent list).
     QStringList menuTexts(const QString &array) const
     {

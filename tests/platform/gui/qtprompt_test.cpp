@@ -9,9 +9,6 @@
 
 using namespace rr;
 
-namespace
-{
-
 TEST(QtPrompt, aShortMessageBoxIsWideEnoughForItsTitle)
 {
     PromptHandler *previous = prompt::installed();
@@ -32,5 +29,3 @@ TEST(QtPrompt, aShortMessageBoxIsWideEnoughForItsTitle)
     // The frame puts an icon and its buttons beside the title.
     EXPECT_GE(width, titleWidth + 120);
 }
-
-} // namespace

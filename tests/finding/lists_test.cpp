@@ -1,0 +1,181 @@
+// The finding lists: recent Vardecks, popular ones, search rows and the search history.
+#include "finding/popularlist.h"
+#include "finding/recentlist.h"
+#include "finding/searchhistory.h"
+#include "finding/searchresults.h"
+#include "findingfixture.h"
+
+using namespace rr;
+using test::Vd;
+
+using RecentListTest = test::FindingTest;
+
+TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrims)
+{
+    QList<Vd> vardecks;
+    for (int i = 1; i <= 20; ++i)
+        vardecks.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("Site %1").arg(i)));
+    open(vardecks);
+    for (int i = 1; i <= 20; ++i)
+        ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), recentColl, 15, "Vardecks.xml"));
+    const QList<RecentMenuItem> items = recentMenuItems();
+    ASSERT_EQ(items.size(), 14);
+    EXPECT_EQ(items.first().caption, "1  Site 20");
+    EXPECT_EQ(items.last().caption, "14  Site 7");
+    EXPECT_EQ(recentColl.first().getID(), "W7"); // oldest first in the list itself
+    EXPECT_EQ(recentColl.last().getDBName(), "Vardecks.xml");
+
+    // A lowered maximum trims at the next open.
+    recordRecentOpen(doc(), "W3", recentColl, 5, "Vardecks.xml");
+    ASSERT_EQ(recentColl.size(), 4);
+    EXPECT_EQ(recentColl.last().getID(), "W3");
+}
+
+TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThatRecordCountsAVisit)
+{
+    open({Vd("W1").name("One & Two").address("http://one.example/"), Vd("W2")});
+    recordRecentOpen(doc(), "W1");
+    recordRecentOpen(doc(), "W2");
+    recordRecentOpen(doc(), "W1");
+    ASSERT_EQ(recentColl.size(), 2);
+    EXPECT_EQ(recentMenuItems().first().caption, "1  One && Two");
+    EXPECT_EQ(recentMenuItems().first().address, "http://one.example/");
+
+    vardeck("W1").setChildText("ADDRESS", "http://moved.example/");
+    recordRecentOpen(doc(), "W1");
+    ASSERT_EQ(recentColl.size(), 3); // the record of the old address stays
+    EXPECT_EQ(recentColl.at(1).getURL(), "http://one.example/");
+
+    EXPECT_FALSE(recordRecentOpen(doc(), "W99"));
+    EXPECT_EQ(recentColl.size(), 3);
+    clearRecentVardecks();
+    EXPECT_TRUE(recentMenuItems().isEmpty());
+
+    // An item records a visit only for the same Vardeck at the same address.
+    vardeck("W1").setChildText("ADDRESS", "http://Same.example/");
+    VDData elsewhere;
+    elsewhere.loadDataFromReg("W2", "n", "http://other.example/", "Other.xml");
+    VDData same;
+    same.loadDataFromReg("W1", "n", "http://same.EXAMPLE/", "Vardecks.xml");
+    recentColl = {elsewhere, same};
+    const RecentItemTarget newest = recentItemTarget(doc(), 0);
+    EXPECT_EQ(newest.address, "http://same.EXAMPLE/");
+    EXPECT_EQ(newest.widToRecord, "W1");
+    const RecentItemTarget other = recentItemTarget(doc(), 1);
+    EXPECT_EQ(other.address, "http://other.example/");
+    EXPECT_EQ(other.widToRecord, "");
+    EXPECT_EQ(recentItemTarget(doc(), 2).address, "");
+}
+
+using PopularListTest = test::FindingTest;
+
+TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEveryCountInTheFile)
+{
+    open({Vd("W1").name("nine").hits("9"), Vd("W2").name("one").hits("1"), Vd("W3").name("zero one").hits("01"),
+          Vd("W4").name("ten").hits("10"), Vd("W5").name("empty").hits(""), Vd("W6").name("junk").hits("many")},
+         {Vd("W7").name("also ten").hits("10")});
+    VDData recent;
+    recent.loadDataFromReg("w1", "nine", "http://a.example/", "Vardecks.xml");
+    const QList<PopularRow> rows = popularRows(doc(), {recent});
+    EXPECT_EQ(test::texts(rows, &PopularRow::name), QStringList({"ten", "also ten", "nine"}));
+    EXPECT_EQ(rows.at(0).hits, "    10");
+    EXPECT_TRUE(rows.at(2).bold);
+    EXPECT_FALSE(rows.at(0).bold);
+
+    // Counts not written the plain way sort as their padded texts do.
+    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5"),
+          Vd("W4").name("many").hits("1234567")});
+    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
+              QStringList({"1234567", "   2.5", "   007", "     8"}));
+
+    // Clearing asks, then resets every count and writes the file.
+    m_prompts.answer(MsgResult::No);
+    EXPECT_FALSE(clearPopularRankings(m_db).cleared);
+    EXPECT_EQ(popularRows(doc()).size(), 4);
+    const MessageRequest question = m_prompts.messages().back();
+    EXPECT_EQ(question.text, "Are you sure you wish to clear your list rankings of popular Vardecks?");
+    EXPECT_EQ(question.title, "Clear popular list?");
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+
+    m_prompts.answer(MsgResult::Yes);
+    const ClearRankingsResult result = clearPopularRankings(m_db);
+    EXPECT_TRUE(result.cleared);
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(popularRows(doc()).isEmpty());
+    XmlDocument *disk = reread();
+    EXPECT_EQ(disk->nodeFromID("W1").childText("HITS"), "1");
+    EXPECT_EQ(disk->nodeFromID("W4").childText("HITS"), "1");
+}
+
+using SearchRowsTest = test::FindingTest;
+
+TEST_F(SearchRowsTest, cellsFollowTheEmptyAndCountRulesAndRecentOnesAreBold)
+{
+    open({Vd("W1").name("Plain").description("").address("").created("").hits(""), Vd("W2").hits("17"), Vd("W3")});
+    VDData record;
+    record.loadDataFromReg("w2", "n", "http://a.example/", "Other.xml"); // any database, any case
+    const QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 4}, {"W2", 123456}}, {record});
+    ASSERT_EQ(rows.size(), 2);
+    const SearchRow &w1 = rows.at(1).wid == "W1" ? rows.at(1) : rows.at(0);
+    EXPECT_EQ(w1.matches, "     4");
+    EXPECT_EQ(w1.hits, "     1"); // an empty HITS reads as one visit
+    for (int c : {2, 3, 4, 6})
+        EXPECT_EQ(w1.detailedCell(c), " ") << c;
+    EXPECT_FALSE(w1.bold);
+    EXPECT_EQ(rows.at(0).matches, "123456");
+    EXPECT_EQ(rows.at(0).hits, "    17");
+    EXPECT_EQ(rows.at(0).compactCell(1), "123456");
+    EXPECT_TRUE(rows.at(0).bold);
+
+    // A vanished Vardeck ends the fill.
+    EXPECT_EQ(buildSearchRows(doc(), {{"W1", 3}, {"W7", 1}, {"W3", 1}}).size(), 1);
+    EXPECT_EQ(vardeckAddress(doc(), "W2"), "http://a.example/");
+    EXPECT_EQ(vardeckAddress(doc(), "W7"), "");
+    EXPECT_EQ(folderOfVardeck(vardeck("W1")).attribute("TID"), "T1");
+}
+
+TEST_F(SearchRowsTest, rowsSortByMatchesAndEachHeaderClickFlips)
+{
+    open({Vd("W1").name("beta"), Vd("W2").name("Alpha"), Vd("W3").name("gamma")});
+    QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 9}, {"W2", 12}, {"W3", 100}});
+    auto column = [&](int c) { return test::texts(rows, [c](const SearchRow &r) { return r.detailedCell(c); }); };
+    EXPECT_EQ(column(1), QStringList({"   100", "    12", "     9"}));
+
+    ListSortState sort; // every fill starts at "Matches", descending
+    auto click = [&](int c, bool numeric) {
+        sort.headerClicked(c);
+        sortSearchRows(rows, sort, numeric);
+    };
+    click(1, true);
+    EXPECT_EQ(column(1), QStringList({"     9", "    12", "   100"}));
+    click(1, true);
+    EXPECT_EQ(column(1), QStringList({"   100", "    12", "     9"}));
+
+    // Another column goes on flipping: names as text, letter case ignored.
+    click(0, false);
+    EXPECT_EQ(column(0), QStringList({"Alpha", "beta", "gamma"}));
+    click(0, false);
+    EXPECT_EQ(column(0), QStringList({"gamma", "beta", "Alpha"}));
+}
+
+TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAndTheMaximumHolds)
+{
+    QStringList history{"news", "Recipe", "old"};
+    recordSearchText(history, "RECIPE", 15);
+    EXPECT_EQ(history, QStringList({"RECIPE", "news", "old"}));
+    recordSearchText(history, "old", 15); // the oldest comes back without a copy
+    EXPECT_EQ(history, QStringList({"old", "RECIPE", "news"}));
+    recordSearchText(history, "", 15);
+    EXPECT_EQ(history.size(), 3);
+
+    // At most the maximum is kept, also after it was lowered.
+    history.clear();
+    for (int i = 1; i <= 16; ++i)
+        recordSearchText(history, QStringLiteral("s%1").arg(i), 15);
+    ASSERT_EQ(history.size(), 15);
+    EXPECT_EQ(history.first(), "s16");
+    EXPECT_EQ(history.last(), "s2");
+
+    recordSearchText(history, "lowered", 5);
+    EXPECT_EQ(history, QStringList({"lowered", "s16", "s15", "s14", "s13"}));
+}
