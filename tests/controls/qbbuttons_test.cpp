@@ -258,7 +258,7 @@ TEST(ButtonLooks, everyStyleDrawsItsOwnRingsAtRest)
     }
 }
 
-TEST(ButtonDesignData, defaultsAreNotWrittenAndEverythingElseReadsBack)
+TEST(ButtonDesignData, defaultsAreNotWrittenEverythingElseReadsBackAndAPointerReadAfterAnIconWins)
 {
     QWidget host;
     qbButtons_H plain(&host);
@@ -299,6 +299,18 @@ TEST(ButtonDesignData, defaultsAreNotWrittenAndEverythingElseReadsBack)
     EXPECT_EQ(fromHost.backColorValue(), 0x123456u);
     EXPECT_EQ(fromHost.HoverBackColor(), toQColor(0x123456));
     EXPECT_EQ(fromHost.CaptionAlign(), 2);
+
+    // A custom pointer is overridden by the pointer read after it.
+    button.setMouseIcon(bitmap());
+    EXPECT_EQ(button.MousePointer(), 99);
+    button.setMousePointer(11);
+    EXPECT_EQ(button.cursor().shape(), Qt::WaitCursor);
+    ButtonDesignData withIcon;
+    withIcon.write("mIcon", bitmap(), QVariant());
+    qbButtons_H pointed(&host);
+    pointed.ReadProperties(withIcon);
+    EXPECT_EQ(pointed.MousePointer(), 0);
+    EXPECT_FALSE(pointed.MouseIcon().isNull());
 }
 
 TEST(ButtonCaption, theLastSingleAmpersandMarksTheAccessKey)
@@ -400,23 +412,6 @@ TEST(ButtonProperties, refusalsAreExplainedOnlyWhileTheHostIsDesigned)
     EXPECT_EQ(prompts.messages().front().icon, rr::MsgIcon::Information);
     EXPECT_FALSE(button.value());
     EXPECT_EQ(button.CaptionAlign(), 2);
-}
-
-TEST(ButtonProperties, aCustomPointerIsOverriddenByThePointerReadAfterIt)
-{
-    const QPixmap icon = bitmap();
-    qbButtons_H button;
-    button.setMouseIcon(icon);
-    EXPECT_EQ(button.MousePointer(), 99);
-    button.setMousePointer(11);
-    EXPECT_EQ(button.cursor().shape(), Qt::WaitCursor);
-
-    ButtonDesignData data;
-    data.write("mIcon", icon, QVariant());
-    qbButtons_H loaded;
-    loaded.ReadProperties(data);
-    EXPECT_EQ(loaded.MousePointer(), 0);
-    EXPECT_FALSE(loaded.MouseIcon().isNull());
 }
 
 TEST(ButtonClick, onlyALeftClickOnAnEnabledButtonRaisesClick)
