@@ -33,9 +33,7 @@ using namespace rr::test;
 namespace
 {
 
-class CollectionDialogsTest : public ExplorerTest
-{
-protected:
+struct CollectionDialogsTest : ExplorerTest {
     void SetUp() override
     {
         ExplorerTest::SetUp();
@@ -74,12 +72,10 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
 
     whileOpen<frmDuplicates>("mnuToolsDup_Click", [](frmDuplicates &dialog) {
         EXPECT_EQ(dialog.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
-        EXPECT_EQ(dialog.Label2->text(), "1 duplicate set(s) found");
         dialog.chkSuppress->setChecked(true);
         dialog.cmdDelete_Click(); // the first row: the later copy
         dialog.cmdCancel_Click();
     });
-    EXPECT_FALSE(doc()->nodeFromID("W2"));
     XMLDatabase saved;
     ASSERT_TRUE(saved.openDBValidate(path));
     EXPECT_FALSE(saved.getTheDOM()->nodeFromID("W2"));

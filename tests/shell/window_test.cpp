@@ -38,9 +38,7 @@ void store(const QString &key, const QString &name, const QString &value)
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, key, name, value);
 }
 
-class StartUp : public ::testing::Test
-{
-protected:
+struct StartUp : ::testing::Test {
     void SetUp() override
     {
         appOptions() = UserOptions();
@@ -117,32 +115,28 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
 }
 
 // Notes whether a splash was on screen at each message, and holds it open a moment while events go on.
-class SplashWatch final : public PromptHandler
-{
-public:
-    SplashWatch() : m_previous(prompt::installed()) { prompt::install(this); }
-    ~SplashWatch() override { prompt::install(m_previous); }
+struct SplashWatch final : PromptHandler {
+    SplashWatch() : previous(prompt::installed()) { prompt::install(this); }
+    ~SplashWatch() override { prompt::install(previous); }
     MsgResult message(const MessageRequest &request) override
     {
         const QWidgetList windows = QApplication::topLevelWidgets();
         splashShown << std::any_of(windows.begin(), windows.end(),
                                    [](QWidget *w) { return qobject_cast<frmSplash *>(w) && w->isVisible(); });
-        ++m_open;
-        mostOpenAtOnce = std::max(mostOpenAtOnce, m_open);
+        ++open;
+        mostOpenAtOnce = std::max(mostOpenAtOnce, open);
         QEventLoop reading;
         QTimer::singleShot(400, &reading, &QEventLoop::quit);
         reading.exec();
-        --m_open;
-        return m_previous->message(request);
+        --open;
+        return previous->message(request);
     }
-    QString file(const FileRequest &request) override { return m_previous->file(request); }
-    QString input(const InputRequest &request, bool *ok) override { return m_previous->input(request, ok); }
+    QString file(const FileRequest &request) override { return previous->file(request); }
+    QString input(const InputRequest &request, bool *ok) override { return previous->input(request, ok); }
+    PromptHandler *previous;
     QList<bool> splashShown;
+    int open = 0;
     int mostOpenAtOnce = 0;
-
-private:
-    int m_open = 0;
-    PromptHandler *m_previous;
 };
 
 TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsToldWithTheSplashGone)
