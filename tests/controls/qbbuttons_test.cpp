@@ -74,8 +74,6 @@ TEST(ButtonColourHelpers, shadesKeepTheirDivisorsAndRetryAtTheExtremes)
     EXPECT_EQ(roundEven(-2.5), -2);
 }
 
-// Every pixel within 3 per channel of the corner is background, and nothing outside
-// the picture ever is: checked pixel by pixel against the picture itself.
 TEST(ButtonPictureKey, theBackgroundIsExactlyThePixelsNearTheCornerColour)
 {
     QImage picture(23, 17, QImage::Format_ARGB32);
@@ -205,8 +203,7 @@ TEST(ButtonLooks, edgesFacesAndGradientsFollowStyleAndState)
     EXPECT_EQ(empty.ButtonStyle(), 7);
 }
 
-// Edge pixels of each look on a plain 60 x 30 face of (200, 220, 240), worked out by hand
-// from the looks' colour tables.
+// Edge pixels of each look on a plain 60 x 30 face of (200, 220, 240), worked out by hand.
 TEST(ButtonLooks, everyStyleDrawsItsOwnRingsAtRest)
 {
     struct Case {
