@@ -143,7 +143,6 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
         EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
     EXPECT_TRUE(window->menuItem("mnuFileOpen")->isEnabled());
     EXPECT_FALSE(window->cmdMoveVD->isEnabled());
-    EXPECT_FALSE(window->cmdMoveFolder->isEnabled());
     EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked()) << "nothing is checked or unchecked";
 
     // Disabling all leaves the Favorites and Recent arrays and the toolbar.

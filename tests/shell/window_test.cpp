@@ -309,15 +309,13 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
 
 TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
 {
-    window->setWindowState(Qt::WindowMaximized);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window->LastState, 2);
-    window->setWindowState(Qt::WindowMinimized);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window->LastState, 2);
-    window->setWindowState(Qt::WindowNoState);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window->LastState, 0);
+    const std::pair<Qt::WindowState, int> states[] = {
+        {Qt::WindowMaximized, 2}, {Qt::WindowMinimized, 2}, {Qt::WindowNoState, 0}};
+    for (const auto &[state, last] : states) {
+        window->setWindowState(state);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->LastState, last) << "state " << state;
+    }
 
     window->lblWName->show();
     window->txtWName->show();
