@@ -1,0 +1,493 @@
+// The menu bar and popups, the two toolbars and the three tab strips: order, captions, the commands
+// they run, their states and keys.
+#include "storage/xmldatabase.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+
+#include <tuple>
+
+namespace
+{
+
+using rr::frmVardecks;
+
+// The depth of every designed item under the bar; run-time array elements are left out.
+void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
+{
+    static const QRegularExpression runTimeElement(QStringLiteral("\\(([1-9]\\d*)\\)$"));
+    for (QAction *action : actions) {
+        if (runTimeElement.match(action->objectName()).hasMatch())
+            continue;
+        out.insert(action, depth);
+        if (action->menu())
+            walk(action->menu()->actions(), depth + 1, out);
+    }
+}
+
+using WindowTest = rr::test::MainWindowTest;
+
+TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRunTimePlaceholders)
+{
+    const QStringList popups = {"mnuStartVD", "mnuTopicMenu", "mnuCopyMenu", "mnuNoVD", "mnuListVD", "mnuListVDMulti"};
+    QStringList top;
+    for (QAction *action : window->menuBar()->actions()) {
+        top << action->objectName();
+        EXPECT_EQ(action->isVisible(), !popups.contains(action->objectName())) << qPrintable(action->objectName());
+    }
+    EXPECT_EQ(top, QStringList({"mnuFile", "mnuAspect", "mnuEdit", "mnuNavigate(0)", "mnuView(0)", "mnuTools",
+                                "mnuFavs", "mnuRecent", "mnuHelp"}) +
+                       popups);
+
+    QMap<QAction *, int> depths;
+    walk(window->menuBar()->actions(), 0, depths);
+    EXPECT_EQ(depths.size(), 162);
+    QMap<QString, QString> byShortcut;
+    for (QAction *action : depths.keys()) {
+        EXPECT_EQ(window->menuItem(action->objectName()), action) << qPrintable(action->objectName());
+        const QString keys = action->shortcut().toString(QKeySequence::PortableText);
+        if (keys.isEmpty())
+            continue;
+        EXPECT_FALSE(byShortcut.contains(keys)) << qPrintable(keys) << " is on two items";
+        byShortcut.insert(keys, action->objectName());
+    }
+    EXPECT_EQ(byShortcut.size(), 32);
+    QStringList edit;
+    for (QAction *action : window->subMenu("mnuEdit")->actions())
+        edit << action->objectName();
+    EXPECT_EQ(edit, QStringList({"mnuAddVardeck", "mnuEditModify", "mnuEditDelete", "mnuEditSeparator", "mnuAddTopic",
+                                 "mnuEditModifyTopic", "mnuEditDeleteTopic", "mnuEditSeparator1", "mnuEditClip"}));
+
+    struct Spot {
+        int depth;
+        const char *name, *caption, *shortcut;
+    };
+    const Spot spots[] = {
+        {2, "mnuFileOpen", "&Open...", "Ctrl+O"},
+        {1, "mnuEditDelete", "&Delete Vardeck", "Del"},
+        {1, "mnuEditDeleteTopic", "D&elete Folder", "Shift+Del"},
+        {2, "mnuEditClipVD", "All &current Vardeck data", "Ctrl+C"},
+        {1, "mnuToolsOpen", "&Open Vardeck in browser", "Ctrl+Ins"},
+        {2, "mnuToolsSearchAddress", "&Address", "F11"},
+        {1, "mnuHelpAbout", "&About Razuzezu Revidod...", ""},
+    };
+    for (const Spot &spot : spots) {
+        QAction *action = window->menuItem(spot.name);
+        ASSERT_TRUE(action) << spot.name;
+        EXPECT_EQ(depths.value(action, -1), spot.depth) << spot.name;
+        EXPECT_EQ(frmVardecks::menuCaption(action), QString::fromLatin1(spot.caption)) << spot.name;
+        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(spot.shortcut));
+    }
+    EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked());
+    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked());
+    EXPECT_EQ(window->menuItem("mnuHelpTopics")->property("HelpContextID").toInt(), 11);
+    EXPECT_FALSE(window->menuItem("mnuNavigate(0)")->isEnabled()) << "Go waits for a shown folder";
+
+    const std::tuple<const char *, int, int, const char *> arrays[] = {{"mnuNav", 4, 3, "&Next          F4"},
+                                                                       {"mnuMulti", 3, 2, "Move Vardecks..."},
+                                                                       {"mnuList", 12, 12, "Add to favorites"}};
+    for (const auto &[array, count, spot, caption] : arrays) {
+        QAction *placeholder = window->menuItem(array, 0);
+        ASSERT_TRUE(placeholder);
+        EXPECT_FALSE(placeholder->isVisible());
+        const QList<QAction *> shown = qobject_cast<QMenu *>(placeholder->parent())->actions();
+        ASSERT_EQ(shown.size(), count + 1) << array;
+        EXPECT_EQ(shown.first(), placeholder);
+        EXPECT_EQ(shown[spot], window->menuItem(array, spot));
+        EXPECT_EQ(frmVardecks::menuCaption(shown[spot]), caption);
+    }
+}
+
+TEST_F(WindowTest, itemsRunTheirHandlerWithTheirIndexBeforeTheCheckMarkMoves)
+{
+    record("mnuList_Click");
+    record("mnuNav_Click");
+    window->menuItem("mnuList", 9)->trigger();
+    window->menuItem("mnuNav", 3)->trigger();
+    QAction *extra = window->loadMenuArrayElement("second", 2);
+    QAction *one = window->loadMenuArrayElement("second", 1);
+    const QList<QAction *> recent = window->subMenu("mnuRecent")->actions();
+    EXPECT_EQ(recent.indexOf(one) + 1, recent.indexOf(extra)) << "elements stay in index order";
+    record("second_Click");
+    extra->trigger();
+    EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"mnuList_Click", 9}, {"mnuNav_Click", 3}, {"second_Click", 2}}));
+    window->unloadMenuArrayElement("second", 2);
+    EXPECT_EQ(window->menuItem("second", 2), nullptr);
+    EXPECT_EQ(window->menuArrayUpperBound("second"), 1);
+
+    bool checkedWhenRun = true;
+    window->setCommand("mnuAspectWeb_Click",
+                       [&](int) { checkedWhenRun = window->menuItem("mnuAspectWeb")->isChecked(); });
+    window->menuItem("mnuAspectWeb")->trigger();
+    EXPECT_FALSE(checkedWhenRun) << "the Aspect command sees the mark as it was before the click";
+    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked()) << "the command moves the mark";
+}
+
+TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays)
+{
+    for (QAction *item : window->allMenuItems())
+        item->setEnabled(true);
+    window->cmdMoveVD->setEnabled(true);
+    window->resetMenuItems();
+    // The selection commands go off; everything else shown stays on (a hidden item reads as disabled).
+    int off = 0;
+    for (QAction *item : window->allMenuItems())
+        off += item->isVisible() && !item->isEnabled();
+    EXPECT_EQ(off, 23);
+    for (const char *name : {"mnuEditModify", "mnuNavigate(0)", "mnuThumbRemove", "mnuFavsDelete"})
+        EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
+    EXPECT_TRUE(window->menuItem("mnuFileOpen")->isEnabled());
+    EXPECT_FALSE(window->cmdMoveVD->isEnabled());
+    EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked()) << "nothing is checked or unchecked";
+
+    // Disabling all leaves the Favorites and Recent arrays and the toolbar.
+    QAction *favorite = window->loadMenuArrayElement("first", 1);
+    window->disableAllMenuItems();
+    for (QAction *item : window->allMenuItems()) {
+        const bool kept = !item->objectName().startsWith("mnu", Qt::CaseInsensitive); // first, second, sep…
+        EXPECT_EQ(item->isEnabled(), item->isVisible() && kept) << qPrintable(item->objectName());
+    }
+    EXPECT_TRUE(favorite->isEnabled());
+    EXPECT_TRUE(window->toolbarButton(1)->isEnabled());
+}
+
+TEST_F(WindowTest, aMenuAccessLetterWinsOverTheSameTabLetter)
+{
+    window->tabIndex->setTab(0);
+    window->tabInfo->setTab(0);
+    const std::pair<Qt::Key, const char *> clashes[] = {
+        {Qt::Key_E, "mnuEdit"}, {Qt::Key_R, "mnuRecent"}, {Qt::Key_T, "mnuTools"}};
+    for (const auto &[key, menu] : clashes) {
+        // The shortcut map takes turns between equal letters: both turns must open the menu.
+        for (int press = 0; press < 2; ++press) {
+            QTest::keyClick(window.get(), key, Qt::AltModifier);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(window->tabIndex->Tab(), 0) << menu;
+            EXPECT_EQ(window->tabInfo->Tab(), 0) << menu;
+            EXPECT_TRUE(window->subMenu(menu)->isVisible()) << menu << " press " << press;
+            window->subMenu(menu)->close();
+            window->menuBar()->setActiveAction(nullptr);
+            QCoreApplication::processEvents();
+        }
+    }
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(window->tabIndex->Tab(), 3) << "a letter no menu uses selects its tab";
+}
+
+TEST_F(WindowTest, saveAndCancelKeysReachTheEditCommandsAndTextBoxesKeepTheirEditingKeys)
+{
+    window->txtWName->show();
+    window->txtWName->setFocus();
+    QTest::keyClick(window->txtWName, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompts.messages().empty()) << "no edit can be under way yet";
+    record("saveVardeckDetails");
+    record("cancelVardeckEdit");
+    QTest::keyClick(window->txtWName, Qt::Key_S, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QTest::keyClick(window->txtWName, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"saveVardeckDetails", 0}, {"cancelVardeckEdit", 0}}));
+
+    // Text boxes keep their editing keys.
+    runs.clear();
+    record("mnuEditClipVD_Click");
+    record("mnuEditDelete_Click");
+    window->tabView->setTab(0);
+    window->tabInfo->setTab(2);
+    window->txtNotes->setPlainText("notes text");
+    window->txtNotes->setFocus();
+    window->txtNotes->selectAll();
+    QTest::keyClick(window->txtNotes, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "notes text");
+    QTest::keyClick(window->txtNotes, Qt::Key_Delete);
+    EXPECT_EQ(window->txtNotes->toPlainText(), "");
+    EXPECT_TRUE(runs.isEmpty());
+
+    window->menuItem("mnuEditDelete")->setEnabled(true);
+    window->tvwTopics->setFocus();
+    QTest::keyClick(window->tvwTopics, Qt::Key_Delete);
+    EXPECT_EQ(runs.size(), 1) << "outside a text box Del is Delete Vardeck";
+}
+
+TEST_F(WindowTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
+{
+    QMenu *favorites = window->subMenu("mnuFavs");
+    const int oneColumn = favorites->sizeHint().width();
+    for (int i = 0; i < 3000; ++i)
+        favorites->addAction(QString("Favorite Vardeck %1").arg(i));
+    favorites->popup(QPoint(0, 0));
+    EXPECT_LE(favorites->height(), favorites->screen()->availableGeometry().height());
+    EXPECT_LT(favorites->width(), 2 * std::max(oneColumn, 200)) << "one column, not a screenful of them";
+    favorites->close();
+}
+
+struct ToolbarTest : rr::test::MainWindowTest {
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        for (int i : {23, 24})
+            window->toolbarButton(i)->setVisible(true);
+        setClientSize(900, 600);
+    }
+    // The centre of a position's button, in the toolbar's coordinates.
+    int centreOf(int position) const
+    {
+        return window->Toolbar1->widgetForAction(window->toolbarButton(position))->geometry().center().x();
+    }
+};
+
+TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsResetsToTheStatesOfAFreshDatabaseAndAspectButtonsFollow)
+{
+    ASSERT_EQ(window->toolbarButtonCount(), 24);
+    for (int i = 1; i <= 24; ++i) {
+        QAction *button = window->toolbarButton(i);
+        EXPECT_EQ(button->isSeparator(), QList<int>({4, 9, 11, 15, 19, 22}).contains(i)) << i;
+        EXPECT_EQ(window->toolbarToolTip(i), button->isSeparator() ? QString() : button->toolTip()) << i;
+        if (!button->isSeparator()) {
+            EXPECT_FALSE(button->icon().isNull()) << i;
+            EXPECT_TRUE(button->text().isEmpty()) << "images only";
+        }
+    }
+    EXPECT_EQ(window->toolbarToolTip(1), "Create Vardeck  CTRL+N");
+    EXPECT_EQ(window->toolbarToolTip(14), "Delete folder  SHIFT+DEL");
+    EXPECT_EQ(window->toolbarToolTip(16), "Open Vardeck in Browser  CTRL+INSERT");
+    EXPECT_EQ(window->toolbarToolTip(23), "Save  CTRL-S");
+
+    // The reset gives the states of a freshly opened database.
+    for (int i = 1; i <= 24; ++i)
+        window->toolbarButton(i)->setEnabled(i % 2 == 0); // 20, 22 and 24 kept: all even
+    window->resetToolbarButtons();
+    const QList<int> enabled = {1, 4, 9, 10, 11, 12, 13, 15, 17, 18, 19, 20, 21, 22, 24};
+    for (int i = 1; i <= 24; ++i)
+        EXPECT_EQ(window->toolbarButton(i)->isEnabled(), enabled.contains(i)) << i;
+
+    for (int i : {20, 22, 24})
+        window->toolbarButton(i)->setEnabled(false);
+    window->resetToolbarButtons();
+    for (int i : {20, 22, 24})
+        EXPECT_FALSE(window->toolbarButton(i)->isEnabled()) << i << " keeps its state";
+
+    // The Aspect toolbar's buttons carry their captions and follow the Aspect.
+    EXPECT_EQ(window->aspectButton(1)->text(), "E&xplorer aspect          ");
+    EXPECT_EQ(window->aspectButton(1)->toolTip(), "Explorer aspect  CTRL+X");
+    EXPECT_EQ(window->aspectButton(2)->text(), "We&b aspect          ");
+    EXPECT_EQ(window->aspectButton(2)->toolTip(), "Web aspect  CTRL+B");
+    EXPECT_TRUE(window->aspectButton(1)->isChecked());
+
+    record("mnuAspectWeb_Click"); // a command that leaves the Aspect as it is
+    window->aspectButton(2)->trigger();
+    EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"mnuAspectWeb_Click", 0}}));
+    EXPECT_TRUE(window->aspectButton(1)->isChecked()) << "the Explorer Aspect is still shown";
+}
+
+TEST_F(ToolbarTest, mouseOverAButtonEchoesItsToolTipASeparatorClearsItAndARightClickOpensAPopup)
+{
+    window->Toolbar1_MouseMove(centreOf(21));
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Help contents");
+    window->Toolbar1_MouseMove(centreOf(4));
+    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+
+    window->Toolbar1_MouseMove(centreOf(2));
+    const int leftEdge = window->Toolbar1->widgetForAction(window->toolbarButton(3))->x();
+    window->Toolbar1_MouseMove(leftEdge);
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "exactly on an edge nothing changes";
+
+    QWidget *last = window->Toolbar1->widgetForAction(window->toolbarButton(24));
+    window->Toolbar1_MouseMove(last->geometry().right() + 20);
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "beyond the last button";
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(last->rect().center()),
+                     last->mapToGlobal(QPointF(last->rect().center())), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(last, &move);
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
+
+    QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(1)), Qt::RightButton);
+    EXPECT_TRUE(window->subMenu("mnuNoVD")->isVisible()) << "a right-click opens the no-Vardeck popup";
+    window->subMenu("mnuNoVD")->close();
+}
+
+TEST_F(ToolbarTest, functionKeysNavigateFromAnyControlWithAnyShiftState)
+{
+    record("mnuNav_Click");
+    window->tabIndex->setTab(1);
+    window->cmbSearch->setFocus();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_F2, Qt::NoModifier},
+                                                              {Qt::Key_F3, Qt::ShiftModifier},
+                                                              {Qt::Key_F4, Qt::ControlModifier},
+                                                              {Qt::Key_F5, Qt::ShiftModifier | Qt::AltModifier},
+                                                              {Qt::Key_F6, Qt::NoModifier}};
+    for (const auto &[key, modifiers] : keys) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(runs, (QList<std::pair<QString, int>>{
+                        {"mnuNav_Click", 1}, {"mnuNav_Click", 2}, {"mnuNav_Click", 3}, {"mnuNav_Click", 4}}));
+
+    runs.clear();
+    window->tvwTopics->setFocus();
+    QTest::keyClick(window->tvwTopics, Qt::Key_F5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "each key acts once, however far it travels";
+}
+
+TEST_F(WindowTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersand)
+{
+    const std::tuple<rr::TabStrip *, int, int, const char *> spots[] = {
+        {window->tabIndex, 4, 2, "    Favo&rites   "},
+        {window->tabView, 3, 1, "   No folder selected   "},
+        {window->tabInfo, 3, 1, "   Previe&w   "}};
+    for (const auto &[strip, count, tab, caption] : spots) {
+        EXPECT_EQ(strip->Tabs(), count) << caption;
+        EXPECT_EQ(strip->TabCaption(tab), caption);
+        EXPECT_EQ(strip->shownCaption(tab), caption);
+    }
+    window->tabView->setTabText(1, "   Fish & Chips   ");
+    EXPECT_EQ(window->tabView->TabCaption(1), "   Fish & Chips   ");
+    EXPECT_EQ(window->tabView->shownCaption(1), "   Fish && Chips   ");
+    window->tabView->setTabText(1, window->tabView->TabCaption(1).trimmed());
+    EXPECT_EQ(window->tabView->shownCaption(1), "Fish && Chips") << "reading back and setting again escapes once";
+}
+
+TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefaultButton)
+{
+    record("cmdSearch_Click");
+    window->tabIndex->setTab(1);
+    EXPECT_FALSE(window->cmdSearch->isHidden());
+    EXPECT_EQ(window->defaultButton(), window->cmdSearch);
+    EXPECT_TRUE(window->cmdMoveVD->isHidden());
+    EXPECT_TRUE(window->cmbSearch->hasFocus());
+    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "Enter presses the default button";
+    setClientSize(800, 600); // the layout shows the pictures of the tab
+    EXPECT_FALSE(window->Picture5->isHidden());
+
+    window->tabIndex->setTab(2);
+    setClientSize(800, 601);
+    EXPECT_FALSE(window->Picture4->isHidden());
+    EXPECT_TRUE(window->Picture5->isHidden());
+    EXPECT_FALSE(window->cmdFAdd->isHidden());
+    EXPECT_FALSE(window->lbl(2)->isHidden());
+    EXPECT_TRUE(window->cmdSearch->isHidden());
+    EXPECT_EQ(window->defaultButton(), window->cmdFAdd);
+
+    window->tabIndex->setTab(0);
+    EXPECT_FALSE(window->cmdMoveVD->isHidden());
+    EXPECT_FALSE(window->lbl(11)->isHidden());
+    EXPECT_TRUE(window->lbl(2)->isHidden());
+    EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
+
+    window->tabInfo->setTab(2);
+    window->txtNotes->setFocus();
+    QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs.size(), 1) << "but not in the notes";
+    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
+}
+
+TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
+{
+    record("populateFavsList");
+    window->favsColl = {"W1"};
+    window->tabIndex->setTab(2);
+    EXPECT_TRUE(runs.isEmpty());
+    EXPECT_EQ(window->favsColl, QStringList{"W1"}) << "left as it was without a database";
+
+    window->tabIndex->setTab(0);
+    window->dbXML = std::make_unique<rr::XMLDatabase>();
+    window->tabIndex->setTab(2);
+    EXPECT_EQ(runs.size(), 1);
+    EXPECT_TRUE(window->favsColl.isEmpty());
+
+    new QTreeWidgetItem(window->tvwFavs, {"A favorite"});
+    window->tabIndex->setTab(0);
+    window->tabIndex->setTab(2);
+    EXPECT_EQ(runs.size(), 1) << "a tree with nodes is not filled again";
+
+    // The Index tab shows the selected folder when its list is empty.
+    runs.clear();
+    record("populateWMOnTopicNode");
+    auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
+    auto *folder = new QTreeWidgetItem(root, {"News"});
+    window->lblTName->setText("No folder selected");
+
+    window->tvwTopics->setCurrentItem(root);
+    window->tabIndex->setTab(1);
+    window->tabIndex->setTab(0);
+    EXPECT_TRUE(runs.isEmpty()) << "the Index tab never refills the first node";
+
+    window->tvwTopics->setCurrentItem(folder);
+    window->tabIndex->setTab(1);
+    window->tabIndex->setTab(0);
+    EXPECT_EQ(runs.size(), 1);
+
+    window->lblTName->setText("News");
+    window->tabIndex->setTab(1);
+    window->tabIndex->setTab(0);
+    EXPECT_EQ(runs.size(), 1) << "the folder is shown already";
+}
+
+TEST_F(WindowTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
+{
+    QList<QString> order;
+    window->setCommand("showAspectExplorer", [&](int) {
+        order << QStringLiteral("explorer index=%1 view=%2 info=%3")
+                     .arg(window->tabIndex->Tab())
+                     .arg(window->tabView->Tab())
+                     .arg(window->tabInfo->Tab());
+    });
+    window->tabView->setTab(1);
+    window->menuItem("mnuViewFavs")->trigger();
+    window->menuItem("mnuViewSearchResults")->trigger();
+    window->menuItem("mnuViewNotes")->setEnabled(true);
+    window->menuItem("mnuViewNotes")->trigger();
+    window->menuItem("mnuViewPop")->trigger();
+    EXPECT_EQ(order, QList<QString>({"explorer index=2 view=1 info=0", "explorer index=2 view=1 info=0",
+                                     "explorer index=2 view=0 info=2", "explorer index=3 view=0 info=2"}));
+    EXPECT_EQ(window->tabView->Tab(), 0);
+}
+
+TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLinks)
+{
+    auto rightClick = [&](rr::TabStrip *strip) {
+        QTest::mouseClick(strip->tabBar(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    };
+    auto shown = [&](const char *menu) {
+        const bool visible = window->subMenu(menu)->isVisible();
+        window->subMenu(menu)->close();
+        return visible;
+    };
+    rightClick(window->tabIndex);
+    EXPECT_TRUE(shown("mnuNoVD"));
+    rightClick(window->tabView);
+    EXPECT_TRUE(shown("mnuNoVD"));
+
+    rightClick(window->tabInfo);
+    EXPECT_TRUE(shown("mnuNoVD")) << "no Vardeck shown";
+    window->lblWName->setText("A Vardeck");
+    window->lblTName->setText("A folder");
+    rightClick(window->tabInfo);
+    EXPECT_TRUE(shown("mnuCopyMenu"));
+    window->txtMode->setText("add");
+    rightClick(window->tabInfo);
+    EXPECT_FALSE(shown("mnuCopyMenu"));
+    EXPECT_FALSE(shown("mnuNoVD")) << "no popup while a Vardeck is added";
+
+    // Moving over the Index strip rests the links.
+    window->StatusBar1->setPanelText(1, "http://example.org/");
+    window->Splitter2->setToolTip("http://example.org/");
+    QFont underlined = window->lblAddress->font();
+    underlined.setUnderline(true);
+    window->lblAddress->setFont(underlined);
+    window->tabIndex_MouseMove();
+    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+    EXPECT_EQ(window->Splitter2->toolTip(), "");
+    EXPECT_FALSE(window->lblAddress->font().underline());
+}
+
+} // namespace

@@ -1,0 +1,450 @@
+// The main window from start to close (first and later runs, a database that fails to open, the splash);
+// its layout rules at small and large sizes; the font, browser path, error box and caption text helpers.
+#include "platform/paths.h"
+#include "platform/runtimeerror.h"
+#include "platform/textutil.h"
+#include "shell/fonthelpers.h"
+#include "shell/frmsplash.h"
+#include "shell/mainmodule.h"
+#include "storage/lists.h"
+#include "storage/registryfunctions.h"
+#include "storage/settingsstore.h"
+#include "storage/useroptions.h"
+#include "storage/vardeckmodule.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QFile>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace rr;
+
+namespace
+{
+
+const QString kApp = QStringLiteral("Software\\Quorvane\\Vardecks\\");
+const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
+
+QString stored(const QString &key, const QString &name)
+{
+    return RegistryFunctions::QueryValue(reg::HKEY_CURRENT_USER, key, name).toString();
+}
+
+void store(const QString &key, const QString &name, const QString &value)
+{
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, key, name, value);
+}
+
+struct StartUp : ::testing::Test {
+    void SetUp() override
+    {
+        appOptions() = UserOptions();
+        paths::prepareProgramFolder();
+    }
+    std::unique_ptr<frmVardecks> start()
+    {
+        auto window = std::make_unique<frmVardecks>();
+        Main(*window);
+        return window;
+    }
+    test::TempHome home;
+    test::ScriptedPrompts prompts;
+};
+
+TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
+{
+    auto window = start();
+    EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
+
+    ASSERT_NE(window->dbXML, nullptr);
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Vardecks.xml");
+    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(recentMax, 15);
+    EXPECT_TRUE(window->chkSearch(0)->isChecked());
+    // The splash hands over to the window on its timer.
+    ASSERT_NE(window->splashWindow(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
+    EXPECT_EQ(window->focusWidget(), window->tvwTopics) << "the keyboard starts in the folder tree";
+}
+
+TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimisedStoreFixedValues)
+{
+    {
+        auto first = start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return first->isVisible(); }));
+        first->tabIndex->setTab(2);
+        first->tabView->setTab(1);
+        first->showNormal();
+        first->resize(700, 500);
+        first->move(30, 40);
+        first->Splitter1->setSplitterPos(3000);
+        appOptions().setHideSplash(true);
+        first->close();
+        ASSERT_TRUE(first->isUnloaded());
+    }
+    EXPECT_EQ(stored(kApp, "frmHeight"), "7500");
+    EXPECT_EQ(stored(kApp, "frmLeft"), "450");
+    EXPECT_EQ(stored(kApp, "Maximised"), "False");
+    EXPECT_EQ(stored(kApp, "currentDB"), ""); // dbDefault off: the options' database, none chosen
+
+    appOptions() = UserOptions();
+    auto second = start(); // the restored tab, width and hidden splash prove what was stored
+    EXPECT_EQ(second->splashWindow(), nullptr);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->tabIndex->Tab(), 2);
+    EXPECT_EQ(second->tabView->Tab(), 1);
+    EXPECT_EQ(second->width(), 700);
+    EXPECT_EQ(second->Splitter1->SplitterPos(), 3000);
+    EXPECT_TRUE(second->cmdFAdd->isVisible());
+    second.reset();
+
+    // A maximised or minimised window stores fixed values.
+    for (const auto &[state, maximised] : {std::pair{Qt::WindowMaximized, "True"}, {Qt::WindowMinimized, "False"}}) {
+        appOptions() = UserOptions();
+        auto window = start();
+        window->setWindowState(state);
+        QTest::qWait(20);
+        window->Form_Unload();
+        EXPECT_EQ(stored(kApp, "frmWidth"), "10500");
+        EXPECT_EQ(stored(kApp, "frmLeft"), "0");
+        EXPECT_EQ(stored(kApp, "Maximised"), maximised);
+    }
+}
+
+// Notes whether a splash was on screen at each message, and holds it open a moment while events go on.
+struct SplashWatch final : PromptHandler {
+    SplashWatch() : previous(prompt::installed()) { prompt::install(this); }
+    ~SplashWatch() override { prompt::install(previous); }
+    MsgResult message(const MessageRequest &request) override
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        splashShown << std::any_of(windows.begin(), windows.end(),
+                                   [](QWidget *w) { return qobject_cast<frmSplash *>(w) && w->isVisible(); });
+        ++open;
+        mostOpenAtOnce = std::max(mostOpenAtOnce, open);
+        QEventLoop reading;
+        QTimer::singleShot(400, &reading, &QEventLoop::quit);
+        reading.exec();
+        --open;
+        return previous->message(request);
+    }
+    QString file(const FileRequest &request) override { return previous->file(request); }
+    QString input(const InputRequest &request, bool *ok) override { return previous->input(request, ok); }
+    PromptHandler *previous;
+    QList<bool> splashShown;
+    int open = 0;
+    int mostOpenAtOnce = 0;
+};
+
+TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsToldWithTheSplashGone)
+{
+    EXPECT_EQ(safeDatabaseName("Work.xml"), "Work.xml");
+    for (const char *bad : {"../x.xml", "/etc/passwd", "a/b.xml", "", "  ", ".."})
+        EXPECT_EQ(safeDatabaseName(bad), "Vardecks.xml") << bad;
+
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "currentDB", "Broken.xml");
+    ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<?xml version='1.0'?>\n<FOLDERS><FOLDER>"));
+    SplashWatch watch;
+    auto window = std::make_unique<frmVardecks>();
+    window->ops.showTips = [] { prompt::show("A tip"); };
+    Main(*window);
+    ASSERT_FALSE(prompts.messages().empty());
+    const QString text = prompts.messages().front().text;
+    EXPECT_TRUE(text.startsWith(
+        "Failed to open the default Vardecks database.  Please select another from the File->Database->Open "
+        "menu, or create a new database from the File->Database->New menu option.\n\nBroken.xml: "))
+        << text.toStdString();
+    EXPECT_GT(text.size(), text.indexOf("Broken.xml: ") + 13) << "the parser's reason follows";
+    EXPECT_FALSE(watch.splashShown.value(0, true));
+    EXPECT_EQ(watch.mostOpenAtOnce, 1) << "the tip of the day waits until the message is answered";
+    EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
+    EXPECT_EQ(window->dbXML, nullptr);
+    QStringList enabled;
+    for (QAction *item : window->allMenuItems())
+        if (item->isEnabled() && item->objectName().startsWith("mnu") && !item->isSeparator())
+            enabled << item->objectName();
+    enabled.sort();
+    EXPECT_EQ(enabled, QStringList({"mnuFile", "mnuFileDatabase", "mnuFileExit", "mnuFileNew", "mnuFileOpen"}));
+}
+
+TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "frmWidth", "15000"); // 1000 px
+    store(kApp, "c1", "150");         // 10 px: a width that hides its column
+    store(kApp, "c2", "1500");        // 100 px
+    store(kOptions, "hideSplash", "True");
+    auto window = start();
+    QHeaderView *header = window->listVD->header();
+    const int share = window->listVD->width() / 6;
+    EXPECT_GT(share, 80) << "the list is laid out before its share is taken";
+    EXPECT_NEAR(header->sectionSize(0), share, 2);
+    EXPECT_EQ(header->sectionSize(1), 100);
+    EXPECT_NEAR(header->sectionSize(5), share, 2);
+    EXPECT_NEAR(window->lstSearch->header()->sectionSize(0), window->lstSearch->width() / 7, 2);
+}
+
+TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
+{
+    test::TempHome home;
+    for (bool tipsOff : {false, true}) {
+        appOptions() = UserOptions();
+        appOptions().setTipStartup(tipsOff);
+        int shown = 0, tips = 0;
+        auto *splash = new frmSplash([&] { ++shown; }, [&] { ++tips; });
+        QPointer<frmSplash> guard(splash);
+        splash->Form_Load();
+        EXPECT_EQ(splash->lastAlpha(), 252);
+        QTest::qWait(250);
+        EXPECT_EQ(shown, 0); // still loading: the timer keeps polling
+        splash->setUnload();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown == 1; }, 1000));
+        EXPECT_EQ(tips, tipsOff ? 0 : 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }, 1000));
+    }
+}
+
+namespace tw = rr::twips;
+
+int px(double twips)
+{
+    return tw::sizeToPx(twips);
+}
+
+struct LayoutTest : rr::test::MainWindowTest {
+    // Spot checks of the rules that hold at any size, against the window's own inner size.
+    void expectFrameRules(int barPos = 3944)
+    {
+        const double sw = window->ScaleWidth();
+        const double sh = window->ScaleHeight();
+        const rr::frmVardecks &w = *window;
+        EXPECT_EQ(w.Toolbar2->y(), w.formClient->height() - px(375) - px(330));
+        EXPECT_EQ(w.Splitter2->geometry(), QRect(0, px(420), px(sw), px(sh - 1220)));
+
+        // Splitter2's two panes: the bar stays where it was put as long as the right pane has room.
+        const int pos = std::min(barPos, int(sw) - 80);
+        EXPECT_EQ(w.tabIndex->geometry(), QRect(0, 0, px(pos), w.Splitter2->height()));
+        EXPECT_EQ(w.Picture1->geometry(), QRect(px(pos + 80), 0, px(sw - pos - 80), w.Splitter2->height()));
+
+        const double paneW = tw::width(w.tabIndex);
+        const double paneH = tw::height(w.tabIndex);
+        EXPECT_EQ(w.lstSrch->size(), QSize(px(paneW), px(paneH - 2760)));
+        EXPECT_EQ(w.lstSrch->header()->sectionSize(0), px(paneW - 1000));
+        EXPECT_EQ(w.cmdMoveVD->y(), tw::toPx(paneH - 750));
+        EXPECT_EQ(w.StatusBar1->panelWidth(2), std::max(0.0, window->outerWidth() - 7000));
+        EXPECT_EQ(w.wbWeb->size(), QSize(px(sw - 100), px(sh - 2040)));
+    }
+
+    void expectRightPaneRules(double detailsBelowTabs)
+    {
+        const rr::frmVardecks &w = *window;
+        EXPECT_EQ(w.tabView->size(), w.Picture1->size());
+        const double infoW = tw::width(w.tabInfo);
+        EXPECT_EQ(w.PictureDetails->size(), QSize(px(infoW), px(tw::height(w.tabInfo) - detailsBelowTabs)));
+        EXPECT_EQ(w.txtDescription->width(), px(tw::width(w.PictureDetails) - 1440));
+        EXPECT_EQ(w.txtKeywords->y(), tw::toPx(tw::top(w.txtDescription) + tw::height(w.txtDescription) + 100));
+        // The name box keeps its right edge where the rule puts it, starting after its caption.
+        EXPECT_EQ(w.txtWName->width(), px(tw::width(w.Picture1) - 800 - (tw::left(w.txtWName) - 720)));
+        EXPECT_GT(w.txtWName->x(), w.lbl(25)->geometry().right());
+    }
+};
+
+TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarRelaysOnlyTheWidths)
+{
+    setClientSize(1400, 900);
+    ASSERT_EQ(window->ScaleWidth(), 21000);
+    ASSERT_EQ(window->ScaleHeight(), 13500);
+    expectFrameRules();
+    EXPECT_EQ(window->Splitter1->height(), px(13500 - 2500));
+    expectRightPaneRules(400);
+    double infoH = tw::height(window->tabInfo);
+    ASSERT_GT(infoH - 4860, 1500);
+    EXPECT_EQ(window->txtDescription->height(), px(infoH - 4860)) << "tall details give it the rest";
+    EXPECT_EQ(window->txtNotes->height(), px(infoH - 395));
+
+    setClientSize(1000, 500);
+    infoH = tw::height(window->tabInfo);
+    ASSERT_LT(infoH - 4860, 1500);
+    EXPECT_EQ(window->txtDescription->height(), px(1500)) << "short details keep the description minimum";
+    EXPECT_EQ(window->lblDescription->height(), px(1500));
+
+    setClientSize(300, 200);
+    ASSERT_EQ(window->ScaleWidth(), 4500);
+    expectFrameRules();
+    EXPECT_EQ(window->lstSrch->height(), 0) << "a negative height becomes 0";
+    EXPECT_EQ(window->StatusBar1->panelWidth(2), 0) << "narrower than 7000 twips";
+
+    setClientSize(600, 400);
+    const int splitter1Height = window->Splitter1->height();
+    setClientSize(600, 93); // 1395 twips: not above 1400
+    EXPECT_EQ(window->Splitter1->height(), splitter1Height);
+    setClientSize(600, 94); // 1410 twips: 1410 - 2500 is clamped
+    EXPECT_EQ(window->Splitter1->height(), 0);
+
+    setClientSize(700, 500);
+    const QSize view700 = window->tabView->size();
+    setClientSize(436, 500); // the right pane exactly 2520 twips wide
+    EXPECT_EQ(tw::width(window->Picture1), 2520);
+    EXPECT_EQ(window->tabView->size(), view700) << "the right pane is too narrow to lay out";
+    setClientSize(437, 500);
+    EXPECT_GT(tw::width(window->Picture1), 2520);
+    EXPECT_EQ(window->tabView->size(), window->Picture1->size());
+
+    // Moving the main bar alone relays the widths but not the heights.
+    setClientSize(1000, 700);
+    const int descriptionHeight = window->txtDescription->height();
+    window->Splitter2->setSplitterPos(5000);
+    EXPECT_EQ(window->tabIndex->width(), px(5000));
+    expectFrameRules(5000);
+    expectRightPaneRules(430);
+    EXPECT_EQ(window->txtDescription->height(), descriptionHeight);
+    setClientSize(1000, 701);
+    expectRightPaneRules(400);
+}
+
+TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
+{
+    const std::pair<Qt::WindowState, int> states[] = {
+        {Qt::WindowMaximized, 2}, {Qt::WindowMinimized, 2}, {Qt::WindowNoState, 0}};
+    for (const auto &[state, last] : states) {
+        window->setWindowState(state);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->LastState, last) << "state " << state;
+    }
+
+    window->lblWName->show();
+    window->txtWName->show();
+    window->txtWName->setFocus();
+    setClientSize(900, 650);
+    EXPECT_TRUE(window->txtWName->hasFocus()) << "a resize keeps the focus in the details";
+
+    // The first resize prepares the search box.
+    window->tabIndex->setTab(1);
+    window->cmbSearch->setEditText("earlier search");
+    window->tvwTopics->setFocus();
+    window->firstResize = true;
+    setClientSize(810, 610);
+    EXPECT_FALSE(window->firstResize);
+    EXPECT_TRUE(window->cmbSearch->hasFocus());
+    EXPECT_EQ(window->cmbSearch->lineEdit()->selectedText(), "earlier search");
+}
+
+TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
+{
+    setClientSize(1380, 840);
+    const QRect button = window->cmdEdit(0)->geometry();
+    EXPECT_GE(button.left(), 2) << "the keywords' edit button is clear of the panel's frame";
+    EXPECT_LT(button.right(), window->lbl(9)->geometry().left());
+    EXPECT_EQ(button.top(), window->lbl(9)->geometry().top());
+    EXPECT_EQ(window->lblKeyWords->y(), window->lblDescription->geometry().bottom() + 1 + px(100));
+
+    setClientSize(1000, 700);
+    for (int i = 0; i < 6; ++i) {
+        const rr::qbButtons_H *preview = window->cmdPreview(i);
+        // A caption wider than the inner width (8 pixels of frame) wraps below a one-line button.
+        const int captionWidth = QFontMetrics(preview->font()).horizontalAdvance(preview->Caption());
+        EXPECT_LE(captionWidth, preview->width() - 8) << preview->Caption().toStdString();
+        if (i > 0)
+            EXPECT_LT(window->cmdPreview(i - 1)->geometry().right(), preview->x()) << i;
+    }
+
+    window->tabIndex->setTab(2);
+    window->lbl(2)->setText("Favorites: 32767");
+    setClientSize(800, 600);
+    const QLabel *count = window->lbl(2);
+    EXPECT_LE(QFontMetrics(count->font()).horizontalAdvance(count->text()), count->width()) << "a five-digit count";
+    EXPECT_LE(count->geometry().right(), window->tabIndex->width());
+}
+
+TEST_F(LayoutTest, sizeZeroMeansEightAndSingleLineBoxesTakeTheHeightOfTheSize)
+{
+    int zero = 0;
+    rr::applyFontSize(*window, zero);
+    EXPECT_EQ(zero, 8) << "also for the caller";
+    EXPECT_EQ(window->txtNotes->font().pointSize(), 8);
+
+    struct Case {
+        int size;
+        int address, name, search; // twips; 0 = unchanged
+    };
+    const Case cases[] = {{9, 280, 280, 280}, {10, 0, 300, 300}, {11, 0, 300, 300}, {12, 0, 0, 0}};
+    for (const Case &c : cases) {
+        window->txtAddress->resize(100, 33);
+        window->txtWName->resize(100, 33);
+        window->txtS->resize(100, 33);
+        int size = c.size;
+        rr::applyFontSize(*window, size);
+        auto expected = [](int twips) { return twips ? rr::twips::toPx(twips) : 33; };
+        EXPECT_EQ(window->txtAddress->height(), expected(c.address)) << c.size;
+        EXPECT_EQ(window->txtWName->height(), expected(c.name)) << c.size;
+        EXPECT_EQ(window->txtS->height(), expected(c.search)) << c.size;
+        EXPECT_EQ(window->lstSearch->font().pointSize(), c.size);
+    }
+}
+
+TEST(FormFont, everyControlButThoseInVerdanaTakesTheFallback)
+{
+    QWidget form;
+    auto *plain = new QLabel("plain", &form);
+    QFont big = plain->font();
+    big.setPointSize(14);
+    big.setBold(true);
+    plain->setFont(big);
+    auto *verdana = new QLabel("version", &form);
+    verdana->setFont(QFont("Verdana", 9));
+    rr::setFormFont(&form, "MS Sans Serif");
+    EXPECT_EQ(plain->font().family(), "MS Sans Serif");
+    EXPECT_EQ(plain->font().pointSize(), 14);
+    EXPECT_TRUE(plain->font().bold());
+    EXPECT_EQ(verdana->font().family(), "Verdana");
+}
+
+TEST(AppPath, theRegistryEntryComesFirstThenThePath)
+{
+    rr::test::TempHome home;
+    QTemporaryDir bin;
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+
+    EXPECT_EQ(rr::getAppPathFromRegistry("Opera.exe"), "") << "no Opera anywhere";
+
+    ASSERT_TRUE(rr::test::writeBytes(bin.path() + "/firefox-esr", "#!/bin/sh\n"));
+    QFile(bin.path() + "/firefox-esr").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(rr::getAppPathFromRegistry("firefox.exe"), bin.path() + "/firefox-esr");
+    EXPECT_EQ(rr::getAppPathFromRegistry("Netscape.exe"), "") << "a browser that exists only on Windows";
+
+    const QString key = QLatin1String(rr::SettingsStore::kAppPathsKey) + "\\Opera.exe";
+    rr::RegistryFunctions::WriteValue(rr::reg::HKEY_LOCAL_MACHINE, key, QString(), "/opt/opera/opera");
+    EXPECT_EQ(rr::getAppPathFromRegistry("Opera.exe"), "/opt/opera/opera");
+    qputenv("PATH", savedPath);
+}
+
+TEST(ReportError, showsAndReturnsTheNumberAndTheTextOfTheNumber)
+{
+    rr::test::ScriptedPrompts prompts;
+    EXPECT_EQ(rr::reportError(53), "[53] File not found");
+    EXPECT_EQ(rr::reportError(440, "The server said no"), "[440] The server said no");
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages()[0].text, "[53] File not found");
+    EXPECT_EQ(prompts.messages()[0].title, "Razuzezu Revidod");
+    EXPECT_EQ(prompts.messages()[0].buttons, rr::MsgButtons::Ok);
+    EXPECT_EQ(rr::runtimeErrorText(5), "Invalid procedure call or argument");
+    EXPECT_EQ(rr::runtimeErrorText(12345), "Application-defined or object-defined error") << "the fallback";
+}
+
+TEST(CaptionText, ampersandsAndMarkupFromUserDataShowLiterally)
+{
+    EXPECT_EQ(rr::escapeMnemonic("Fish & Chips"), "Fish && Chips");
+    EXPECT_EQ(rr::escapeMnemonic("A&&B"), "A&&&&B");
+    EXPECT_EQ(rr::stripMnemonic("Save && E&xit"), "Save & Exit");
+    EXPECT_EQ(rr::stripMnemonic(rr::escapeMnemonic("R&D & co")), "R&D & co");
+    EXPECT_EQ(rr::toolTipText("http://a.example/?x=1&y=2"), "http://a.example/?x=1&y=2");
+    EXPECT_EQ(rr::toolTipText("<b>bold</b>  name"), "<p style='white-space:pre'>&lt;b&gt;bold&lt;/b&gt;  name</p>");
+}
+
+} // namespace
