@@ -70,7 +70,7 @@ TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
     EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
 }
 
-TEST_F(DatabaseCommands, openShowsTheChosenDatabaseKeepsTheSessionsListsAndRefusesABrokenFile)
+TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessionsLists)
 {
     openDb();
     ASSERT_TRUE(writeBytes(home.databaseFolder() + "broken.xml", "<FOLDERS><FOLDER>"));
@@ -93,28 +93,9 @@ TEST_F(DatabaseCommands, openShowsTheChosenDatabaseKeepsTheSessionsListsAndRefus
     recentColl = {made};
     searchColl = {"typed today"};
     appOptions().setdbDefault(true);
-    openThroughDialog("Other.xml");
-    EXPECT_EQ(currentDBName, "Other.xml");
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
-    EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_FALSE(menuEnabled("mnuEditModify"));
-    EXPECT_TRUE(menuEnabled("mnuThumbAll"));
-    ASSERT_EQ(recentColl.size(), 1);
-    EXPECT_EQ(recentColl[0].getName(), "Made this session");
-    EXPECT_EQ(searchColl, QStringList({"typed today"}));
-    EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
-}
-
-TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
-{
-    openDb();
-    writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS/>");
-    showVardeck("T1", "W1");
+    // While editing, the menu item is off and the command asks first.
     menu("mnuEditModify");
     EXPECT_FALSE(menuEnabled("mnuFileOpen"));
-
     prompts.answer(MsgResult::No);
     window->runCommand("mnuFileOpen_Click");
     EXPECT_EQ(prompts.lastText(), "Opening a new Vardecks file will lose any unsaved changes.  Are you sure?");
@@ -126,6 +107,16 @@ TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
     EXPECT_EQ(currentDBName, "Other.xml");
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_TRUE(menuEnabled("mnuFileOpen"));
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
+    EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_FALSE(menuEnabled("mnuEditModify"));
+    EXPECT_TRUE(menuEnabled("mnuThumbAll"));
+    ASSERT_EQ(recentColl.size(), 1);
+    EXPECT_EQ(recentColl[0].getName(), "Made this session");
+    EXPECT_EQ(searchColl, QStringList({"typed today"}));
+    EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
 }
 
 TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
