@@ -222,26 +222,7 @@ TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOneAndADele
     EXPECT_EQ(childTexts(root()), QStringList({"cherry", "zebra"}));
 }
 
-const QDateTime kEvening(QDate(2026, 12, 5), QTime(19, 30));
-
-TEST_F(ExplorerTest, openingRecordsTheVisitBeforeTheBrowserStarts)
-{
-    openDatabase();
-    setVisitClock([] { return kEvening; });
-    SnapshotLauncher disk([this] { return onDisk("W3", "HITS"); });
-    showVardeck("T5", "W3");
-    window->runCommand("mnuToolsOpen_Click");
-    EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
-    EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
-    EXPECT_EQ(window->lbl(14)->text(), "10");
-    EXPECT_EQ(row("W3")->text(4), "    10");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
-    ASSERT_EQ(recentColl.size(), 1);
-    EXPECT_EQ(recentColl[0].getID(), "W3");
-    EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
-}
-
-TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownAndRefuseAnOption)
+TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordTheVisitBeforeTheBrowserStarts)
 {
     const VD option{"W4", "Looks like an option", "--help", "06 Dec 2026", "", "", "", "", "", "4", "FALSE"};
     QByteArray body = sampleBody();
@@ -266,6 +247,20 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownAndRefuseAnOption)
 
     window->runCommand("mnuToolsOpenBlank_Click");
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
+
+    // Any other visit is recorded, and saved, before the browser starts.
+    setVisitClock([] { return QDateTime(QDate(2026, 12, 5), QTime(19, 30)); });
+    SnapshotLauncher disk([this] { return onDisk("W3", "HITS"); });
+    showVardeck("T5", "W3");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
+    EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(window->lbl(14)->text(), "10");
+    EXPECT_EQ(row("W3")->text(4), "    10");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    ASSERT_EQ(recentColl.size(), 1);
+    EXPECT_EQ(recentColl[0].getID(), "W3");
+    EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
 }
 
 TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)

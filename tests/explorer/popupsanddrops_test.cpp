@@ -278,7 +278,7 @@ TEST_F(PopupsTest, deleteVardecksRemovesTheSelectedRowsAfterYesAndNothingWhenAll
     EXPECT_EQ(prompts.messages().size(), 1u);
 }
 
-TEST_F(PopupsTest, folderMenuDeletesOpensAndRenamesTheRightClickedFolder)
+TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightClickedFolder)
 {
     open();
     topics()->setCurrentItem(root());
@@ -315,13 +315,10 @@ TEST_F(PopupsTest, folderMenuDeletesOpensAndRenamesTheRightClickedFolder)
         EXPECT_EQ(driver.opened(), QStringList({"frmModifyTopic"}));
     }
     EXPECT_EQ(renamed, "Alpha");
-}
 
-TEST_F(PopupsTest, newFolderStartsFromTheRememberedFolderOrTheTopLevelWhenItHasGone)
-{
-    open();
-    rightClick(topics(), node("T4"));
-    EXPECT_EQ(popups().rememberedFolderTID(), "T4");
+    // A new folder starts from the right-clicked folder, or the top level once that has gone.
+    rightClick(topics(), node("T1"));
+    EXPECT_EQ(popups().rememberedFolderTID(), "T1");
     rightClick(topics(), node("T5"));
     const XmlNode gone = doc()->nodeFromID("T5");
     removeElement("T5");
