@@ -26,14 +26,6 @@ QStringList cells(const QTreeWidgetItem *row)
     return out;
 }
 
-QStringList columnTexts(const QTreeWidget *list, int column)
-{
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(column);
-    return out;
-}
-
 void writeIcon(const QString &file, Qt::GlobalColor colour)
 {
     QDir().mkpath(QFileInfo(file).absolutePath());
@@ -50,7 +42,7 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsAndIcons)
     ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
     // The tree keeps document order; the list sorts by name without regard to case.
     EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "Beta site");
-    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"alpha & co", "Beta site"}));
+    EXPECT_EQ(rowIds(), QStringList({"W2", "W1"}));
     EXPECT_EQ(window->listVD->headerItem()->text(4), "Hits");
     EXPECT_EQ(cells(row("W1")), QStringList({"Beta site", "http://www.beta.example/docs/page.html", "06 Dec 2026",
                                              "01 Dec 2026 10:00 AM", "     1", "A page"}));
@@ -71,16 +63,13 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsAndIcons)
     window->listVD->setCurrentItem(row("W2"));
     views->listVD_DblClick();
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
-    EXPECT_EQ(window->selectedWID, "W2");
     EXPECT_EQ(window->tabView->Tab(), 0);
 
     callOp(window->ops.viewAsIcons);
-    EXPECT_TRUE(window->iconViewActive);
     EXPECT_EQ(window->tabView->Tab(), 1);
     EXPECT_TRUE(views->iconView()->isVisible());
     EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
     callOp(window->ops.viewAsList);
-    EXPECT_FALSE(window->iconViewActive);
     EXPECT_FALSE(views->iconView()->isVisible());
 }
 
@@ -118,17 +107,17 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
     const VD c{"W3", "c", "http://c/", "", "", "", "", "", "", "1"};
     openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + "</FOLDERS>");
     clickFolder("T1");
-    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"a", "B", "c"}));
+    EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
     VardeckViews *views = vardeckViewsOf(*window);
     views->listVD_ColumnClick(4);
-    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"B", "a", "c"}));
+    EXPECT_EQ(rowIds(), QStringList({"W2", "W1", "W3"}));
     views->listVD_ColumnClick(4);
-    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"c", "a", "B"}));
+    EXPECT_EQ(rowIds(), QStringList({"W3", "W1", "W2"}));
     views->listVD_ColumnClick(0);
-    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"c", "B", "a"}));
+    EXPECT_EQ(rowIds(), QStringList({"W3", "W2", "W1"}));
     // A new fill sorts by name ascending again.
     clickFolder("T1");
-    EXPECT_EQ(columnTexts(window->listVD, 0), QStringList({"a", "B", "c"}));
+    EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
 }
 
 TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandAndAClickShowsTheFolderAndItsPath)
@@ -136,7 +125,6 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandAndAClickShowsTheFolderAndItsPa
     openDatabase();
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
     EXPECT_EQ(root()->text(0), "FOLDERS");
-    EXPECT_EQ(tag(root()), "");
     EXPECT_EQ(childTexts(root()), QStringList({"Apple", "banana", "zebra"}));
 
     QTreeWidgetItem *zebra = node("T1");

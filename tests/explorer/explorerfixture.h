@@ -161,6 +161,13 @@ protected:
     }
     QTreeWidgetItem *wmNode(const QString &wid) const { return topItem(window->tvwWM, wid); }
     QTreeWidgetItem *row(const QString &wid) const { return topItem(window->listVD, wid); }
+    QStringList rowIds() const
+    {
+        QStringList out;
+        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
+            out << tag(window->listVD->topLevelItem(i));
+        return out;
+    }
     // A click on a node of tree, as the user makes it.
     static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
     {

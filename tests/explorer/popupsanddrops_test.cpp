@@ -98,13 +98,6 @@ protected:
             r->setSelected(true);
         }
     }
-    QStringList rowIds() const
-    {
-        QStringList out;
-        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
-            out << tag(window->listVD->topLevelItem(i));
-        return out;
-    }
 
     // The centre of a folder node in tvwTopics' viewport ("" the root).
     QPoint folderPoint(const QString &tid)
