@@ -34,9 +34,22 @@ void writeIcon(const QString &file, Qt::GlobalColor colour)
     ASSERT_TRUE(image.save(file, file.endsWith(".gif") ? "PNG" : "ICO"));
 }
 
-TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsAndIcons)
+TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsSiteIconsAndRecentVardecksInBold)
 {
+    VDData other;
+    other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
+    recentColl = {other};
+    const QString icons = home.databaseFolder() + "/icons/";
+    writeIcon(icons + "Vardecks/W1.ico", Qt::red);
+    writeIcon(icons + "Vardecks/favicon.ico", Qt::green);
+    writeIcon(icons + "Vardecks/Generic.ico", Qt::green);
+    writeIcon(icons + "Vardecks/other.gif", Qt::blue);
+    writeIcon(icons + "shared.gif", Qt::yellow);
+    writeIcon(icons + "W2.ico", Qt::cyan);
     openDatabase();
+    EXPECT_EQ(window->ImageListWM.keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
+        << "no favicon, no Generic";
+
     clickFolder("T1");
     EXPECT_EQ(window->lbl(12)->text(), "2");
     ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
@@ -48,6 +61,9 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsAndIcons)
                                              "01 Dec 2026 10:00 AM", "     1", "A page"}));
     // Missing fields show one blank; a missing count shows 1.
     EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", " ", " ", "     1", " "}));
+    EXPECT_EQ(row("W1")->icon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_FALSE(row("W1")->font(0).bold());
+    EXPECT_FALSE(wmNode("W1")->font(0).bold());
 
     // The list alone, refilled after an edit, takes the texts as they are.
     callOp(window->ops.populateVDList, doc()->nodeFromID("T1"));
@@ -71,33 +87,13 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsAndIcons)
     EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
     callOp(window->ops.viewAsList);
     EXPECT_FALSE(views->iconView()->isVisible());
-}
 
-TEST_F(ExplorerTest, rowsShowSiteIconsOrTheGenericPictureAndRecentVardecksInBold)
-{
-    VDData other;
-    other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
-    recentColl = {other};
-    const QString icons = home.databaseFolder() + "/icons/";
-    writeIcon(icons + "Vardecks/W1.ico", Qt::red);
-    writeIcon(icons + "Vardecks/favicon.ico", Qt::green);
-    writeIcon(icons + "Vardecks/Generic.ico", Qt::green);
-    writeIcon(icons + "Vardecks/other.gif", Qt::blue);
-    writeIcon(icons + "shared.gif", Qt::yellow);
-    writeIcon(icons + "W2.ico", Qt::cyan);
-    openDatabase();
-    EXPECT_EQ(window->ImageListWM.keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
-        << "no favicon, no Generic";
-
+    // No site icon: the generic picture; a recent Vardeck, of any database, in bold.
     clickFolder("T5");
     EXPECT_TRUE(sameImage(row("W3")->icon(0).pixmap(16), window->ImageListWM.value("Vardeck").pixmap(16)));
     EXPECT_TRUE(row("W3")->font(0).bold());
     EXPECT_TRUE(row("W3")->font(4).bold());
     EXPECT_TRUE(wmNode("W3")->font(0).bold());
-    clickFolder("T1");
-    EXPECT_EQ(row("W1")->icon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
-    EXPECT_FALSE(row("W1")->font(0).bold());
-    EXPECT_FALSE(wmNode("W1")->font(0).bold());
 }
 
 TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
@@ -120,7 +116,7 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
     EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
 }
 
-TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandAndAClickShowsTheFolderAndItsPath)
+TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenamesInPlace)
 {
     openDatabase();
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
@@ -141,6 +137,24 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandAndAClickShowsTheFolderAndItsPa
     EXPECT_EQ(window->currentFolderName, "Apple");
     EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
+
+    // Renaming in place saves; an empty name keeps the old one.
+    window->aspectPageStale[frmVardecks::FoldersPage] = false;
+    FolderTree *tree = folderTreeOf(*window);
+    tree->tvwTopics_AfterLabelEdit(node("T5"), "");
+    EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(node("T5")->text(0), "Apple");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+    tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Pears & plums");
+    EXPECT_EQ(node("T5")->text(0), "Pears & plums");
+    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+    // Another folder than the one shown keeps the caption.
+    tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
+    EXPECT_EQ(onDisk("T6", "NAME"), "cherry");
+    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
 
     clickFolder("T3");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra\\archive");
@@ -168,36 +182,6 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandAndAClickShowsTheFolderAndItsPa
     EXPECT_EQ(window->currentFolderName, "No folder");
     EXPECT_EQ(window->lblTName->text(), "zebra");
 
-    // An empty database shows the root alone.
-    openDatabase("<FOLDERS></FOLDERS>");
-    ASSERT_EQ(topics()->topLevelItemCount(), 1);
-    EXPECT_EQ(root()->childCount(), 0);
-}
-
-TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOneAndADeletedFolderShowsNoFolder)
-{
-    openDatabase();
-    clickFolder("T5");
-    window->aspectPageStale[frmVardecks::FoldersPage] = false;
-    FolderTree *tree = folderTreeOf(*window);
-
-    tree->tvwTopics_AfterLabelEdit(node("T5"), "");
-    EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(node("T5")->text(0), "Apple");
-    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
-
-    tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
-    EXPECT_EQ(onDisk("T5", "NAME"), "Pears & plums");
-    EXPECT_EQ(node("T5")->text(0), "Pears & plums");
-    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
-
-    // Another folder than the one shown keeps the caption.
-    tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
-    EXPECT_EQ(onDisk("T6", "NAME"), "cherry");
-    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
-
     // A folder deleted elsewhere is shown as no folder and the tree rebuilt.
     XmlNode pears = doc()->nodeFromID("T5");
     pears.parentNode().removeChild(pears);
@@ -208,6 +192,11 @@ TEST_F(ExplorerTest, renamingInPlaceSavesAndKeepsTheOldNameForAnEmptyOneAndADele
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
     EXPECT_EQ(childTexts(root()), QStringList({"cherry", "zebra"}));
+
+    // An empty database shows the root alone.
+    openDatabase("<FOLDERS></FOLDERS>");
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
 }
 
 TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordTheVisitBeforeTheBrowserStarts)

@@ -3,7 +3,6 @@
 // database, scripted prompts and a launcher that records instead of starting browsers.
 #include "explorer/explorer.h"
 #include "finding/ui/recentmenu.h"
-#include "platform/launcher.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
@@ -16,8 +15,6 @@
 #include "web/ui/aspects.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
