@@ -2,7 +2,6 @@
 #include "editingfixture.h"
 
 #include "platform/paths.h"
-#include "storage/lists.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
@@ -50,25 +49,6 @@ protected:
         return true;
     }
 };
-
-TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
-{
-    openDb();
-    prompts.answer(MsgResult::Yes);
-    whileModal<frmNew>(
-        [](frmNew *dialog) {
-            dialog->txtName->setText("Work");
-            dialog->cmdOK->click();
-        },
-        [&] { menu("mnuFileNew"); });
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
-    EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
-    ASSERT_EQ(topics()->topLevelItemCount(), 1);
-    EXPECT_EQ(root()->childCount(), 0);
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_TRUE(menuEnabled("mnuAddTopic"));
-    EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
-}
 
 TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessionsLists)
 {
@@ -151,7 +131,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
     EXPECT_TRUE(stored("W1")) << "the file stays whole";
 }
 
-TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseAndDeletingItLeavesTheWindowClosed)
+TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseDeletingItClosesTheWindowAndANewOneOpensInIt)
 {
     openDb();
     const QString target = home.path() + "/copy.xml";
@@ -172,6 +152,21 @@ TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseAndDeletingItLeavesTheWindow
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(getMyDB(*window), nullptr);
     EXPECT_TRUE(onlyDatabaseCommandsEnabled());
+
+    // A new database opens in the closed window.
+    prompts.answer(MsgResult::Yes);
+    whileModal<frmNew>(
+        [](frmNew *dialog) {
+            dialog->txtName->setText("Work");
+            dialog->cmdOK->click();
+        },
+        [&] { menu("mnuFileNew"); });
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
+    EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
+    EXPECT_TRUE(menuEnabled("mnuAddTopic"));
+    EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
 }
 
 } // namespace
