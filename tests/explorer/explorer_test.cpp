@@ -2,13 +2,11 @@
 // and walk its Vardecks.
 #include "explorerfixture.h"
 
-#include "dialogs/frmtopicdialog.h"
 #include "explorer/foldertree.h"
 #include "explorer/vardeckviews.h"
 #include "shell/statuspanels.h"
 
 #include <QDir>
-#include <QHeaderView>
 #include <QImage>
 #include <QListView>
 

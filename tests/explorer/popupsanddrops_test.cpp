@@ -17,9 +17,7 @@
 #include "support/xmlids.h"
 
 #include <QClipboard>
-#include <QDialog>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
 
