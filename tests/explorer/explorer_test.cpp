@@ -132,7 +132,6 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     clickFolder("T5");
     EXPECT_EQ(window->lblTName->text(), "Apple");
     EXPECT_EQ(window->currentTID, "T5");
-    EXPECT_EQ(window->currentFolderName, "Apple");
     EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
 

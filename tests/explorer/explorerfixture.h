@@ -76,11 +76,8 @@ struct VD {
     }
 };
 
-// FOLDERS
-//   T1 zebra      W1 Beta site (every field), W2 alpha & co (NAME and ADDRESS only)
-//     T2 Work, T3 archive, T4 Music
-//   T5 Apple      W3 Secure bank (HITS 9)
-//   T6 banana     (empty)
+// T1 zebra (W1 Beta site with every field, W2 alpha & co with NAME and ADDRESS only; sub-folders
+// T2 Work, T3 archive, T4 Music), T5 Apple (W3 Secure bank, 9 hits), T6 banana (empty).
 inline QByteArray sampleBody()
 {
     const QByteArray beta =

@@ -54,12 +54,8 @@ protected:
         installPopupsAndDrops(*window);
     }
 
-    // FOLDERS
-    //   T1 Alpha   W1 One, W2 Two, W3 Three, W4 Four (HITS 3)
-    //     T2 Beta
-    //       T3 Gamma
-    //   T4 Delta   W5 Five (HITS 5)
-    //   T5 Echo    (empty)
+    // T1 Alpha (W1 One, W2 Two, W3 Three, W4 Four with 3 hits; sub-folder T2 Beta holding T3 Gamma),
+    // T4 Delta (W5 Five with 5 hits), T5 Echo (empty).
     void open()
     {
         auto vd = [](const char *wid, const char *name, const char *address, const char *hits = "1") {
