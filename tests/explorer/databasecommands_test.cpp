@@ -2,7 +2,6 @@
 #include "editingfixture.h"
 
 #include "platform/paths.h"
-#include "storage/lists.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
@@ -51,27 +50,7 @@ protected:
     }
 };
 
-TEST_F(DatabaseCommands, newCreatesTheDatabaseAndOpensItOnYes)
-{
-    openDb();
-    prompts.answer(MsgResult::Yes);
-    whileModal<frmNew>(
-        [](frmNew *dialog) {
-            dialog->txtName->setText("Work");
-            dialog->cmdOK->click();
-        },
-        [&] { menu("mnuFileNew"); });
-    EXPECT_EQ(currentDBName, "Work.xml");
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
-    EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
-    ASSERT_EQ(topics()->topLevelItemCount(), 1);
-    EXPECT_EQ(root()->childCount(), 0);
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_TRUE(menuEnabled("mnuAddTopic"));
-    EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
-}
-
-TEST_F(DatabaseCommands, openShowsTheChosenDatabaseKeepsTheSessionsListsAndRefusesABrokenFile)
+TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessionsLists)
 {
     openDb();
     ASSERT_TRUE(writeBytes(home.databaseFolder() + "broken.xml", "<FOLDERS><FOLDER>"));
@@ -83,7 +62,6 @@ TEST_F(DatabaseCommands, openShowsTheChosenDatabaseKeepsTheSessionsListsAndRefus
     EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(currentDBName, "Vardecks.xml");
-    EXPECT_EQ(getMyDB(*window)->getPath(), path);
     EXPECT_EQ(window->lblWName->text(), "Beta site");
     menu("mnuEditModify");
     window->txtWName->setText("Still here");
@@ -95,29 +73,9 @@ TEST_F(DatabaseCommands, openShowsTheChosenDatabaseKeepsTheSessionsListsAndRefus
     recentColl = {made};
     searchColl = {"typed today"};
     appOptions().setdbDefault(true);
-    openThroughDialog("Other.xml");
-    EXPECT_EQ(currentDBName, "Other.xml");
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
-    ASSERT_NE(node("T1"), nullptr);
-    EXPECT_EQ(node("T1")->text(0), "Elsewhere");
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_FALSE(menuEnabled("mnuEditModify"));
-    EXPECT_TRUE(menuEnabled("mnuThumbAll"));
-    ASSERT_EQ(recentColl.size(), 1);
-    EXPECT_EQ(recentColl[0].getName(), "Made this session");
-    EXPECT_EQ(searchColl, QStringList({"typed today"}));
-    EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
-}
-
-TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
-{
-    openDb();
-    writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS/>");
-    showVardeck("T1", "W1");
+    // While editing, the menu item is off and the command asks first.
     menu("mnuEditModify");
     EXPECT_FALSE(menuEnabled("mnuFileOpen"));
-
     prompts.answer(MsgResult::No);
     window->runCommand("mnuFileOpen_Click");
     EXPECT_EQ(prompts.lastText(), "Opening a new Vardecks file will lose any unsaved changes.  Are you sure?");
@@ -128,9 +86,17 @@ TEST_F(DatabaseCommands, openingWhileEditingAsksAndEndsTheEdit)
     openThroughDialog("Other.xml", true);
     EXPECT_EQ(currentDBName, "Other.xml");
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing());
-    EXPECT_FALSE(window->txtWName->isVisible());
     EXPECT_TRUE(menuEnabled("mnuFileOpen"));
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
+    EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_FALSE(menuEnabled("mnuEditModify"));
+    EXPECT_TRUE(menuEnabled("mnuThumbAll"));
+    ASSERT_EQ(recentColl.size(), 1);
+    EXPECT_EQ(recentColl[0].getName(), "Made this session");
+    EXPECT_EQ(searchColl, QStringList({"typed today"}));
+    EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
 }
 
 TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
@@ -156,7 +122,6 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
     window->runCommand("mnuFileClose_Click");
     EXPECT_EQ(getMyDB(*window), nullptr);
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_FALSE(window->isEditing());
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
@@ -166,10 +131,16 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
     EXPECT_TRUE(stored("W1")) << "the file stays whole";
 }
 
-TEST_F(DatabaseCommands, deletingTheOpenDatabaseLeavesTheWindowClosed)
+TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseDeletingItClosesTheWindowAndANewOneOpensInIt)
 {
     openDb();
+    const QString target = home.path() + "/copy.xml";
+    prompts.answerFile(target);
+    menu("mnuFileBackup");
+    EXPECT_EQ(readBytes(target), fileBytes());
+
     showVardeck("T1", "W1");
+    prompts.clear();
     prompts.answer(MsgResult::Yes);
     whileModal<frmNew>(
         [](frmNew *dialog) {
@@ -181,15 +152,21 @@ TEST_F(DatabaseCommands, deletingTheOpenDatabaseLeavesTheWindowClosed)
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(getMyDB(*window), nullptr);
     EXPECT_TRUE(onlyDatabaseCommandsEnabled());
-}
 
-TEST_F(DatabaseCommands, backupCopiesTheOpenDatabase)
-{
-    openDb();
-    const QString target = home.path() + "/copy.xml";
-    prompts.answerFile(target);
-    menu("mnuFileBackup");
-    EXPECT_EQ(readBytes(target), fileBytes());
+    // A new database opens in the closed window.
+    prompts.answer(MsgResult::Yes);
+    whileModal<frmNew>(
+        [](frmNew *dialog) {
+            dialog->txtName->setText("Work");
+            dialog->cmdOK->click();
+        },
+        [&] { menu("mnuFileNew"); });
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
+    EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
+    EXPECT_TRUE(menuEnabled("mnuAddTopic"));
+    EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // database, scripted prompts and a launcher that records instead of starting browsers.
 #include "explorer/explorer.h"
 #include "finding/ui/recentmenu.h"
-#include "platform/launcher.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
@@ -16,8 +15,6 @@
 #include "web/ui/aspects.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -46,27 +43,21 @@ inline bool sameImage(const QPixmap &a, const QPixmap &b)
 class SnapshotLauncher final : public Launcher
 {
 public:
-    explicit SnapshotLauncher(std::function<QString()> snapshot) : m_snapshot(std::move(snapshot))
+    explicit SnapshotLauncher(std::function<QString()> snapshot) : snapshot(std::move(snapshot))
     {
         launcher::install(this);
     }
     ~SnapshotLauncher() override { launcher::install(nullptr); }
-    bool startDetached(const QString &program, const QStringList &) override
-    {
-        opened << program;
-        return true;
-    }
+    bool startDetached(const QString &, const QStringList &) override { return true; }
     bool openUrl(const QString &url) override
     {
-        opened << url + " " + m_snapshot();
+        opened << url + " " + snapshot();
         return true;
     }
     QString findExecutable(const QString &) const override { return {}; }
 
+    std::function<QString()> snapshot;
     QStringList opened;
-
-private:
-    std::function<QString()> m_snapshot;
 };
 
 // A Vardeck element with every child; fields left empty in the call stay empty.
@@ -85,29 +76,20 @@ struct VD {
     }
 };
 
-// FOLDERS
-//   T1 zebra      W1 Beta site (every field), W2 alpha & co (NAME and ADDRESS only)
-//     T2 Work, T3 archive, T4 Music
-//   T5 Apple      W3 Secure bank (HITS 9)
-//   T6 banana     (empty)
+// T1 zebra (W1 Beta site with every field, W2 alpha & co with NAME and ADDRESS only; sub-folders
+// T2 Work, T3 archive, T4 Music), T5 Apple (W3 Secure bank, 9 hits), T6 banana (empty).
 inline QByteArray sampleBody()
 {
-    const VD beta{"W1",
-                  "Beta site",
-                  "http://www.beta.example/docs/page.html",
-                  "06 Dec 2026",
-                  "A page",
-                  "kw one",
-                  "Notes\nline 2",
-                  "01 Dec 2026 10:00 AM",
-                  "12",
-                  "",
-                  "true"};
+    const QByteArray beta =
+        "<VARDECK WID=\"W1\"><NAME>Beta site</NAME><ADDRESS>http://www.beta.example/docs/page.html</ADDRESS>"
+        "<CREATED_DATE>06 Dec 2026</CREATED_DATE><DESCRIPTION>A page</DESCRIPTION><KEYWORD1>kw one</KEYWORD1>"
+        "<NOTES>Notes\nline 2</NOTES><KEYWORD2>01 Dec 2026 10:00 AM</KEYWORD2><FILESIZE>12</FILESIZE><HITS></HITS>"
+        "<FAV>true</FAV></VARDECK>";
     const QByteArray alpha = "<VARDECK WID=\"W2\"><NAME>alpha &amp; co</NAME><ADDRESS>ftp://files.example/x</ADDRESS>"
                              "</VARDECK>";
     const VD bank{"W3", "Secure bank", "https://www.bank.example/login/x", "01 Jan 2026", "", "", "", "", "3",
                   "9",  "FALSE"};
-    const QByteArray zebra = folderXml("T1", "zebra", beta.xml() + alpha,
+    const QByteArray zebra = folderXml("T1", "zebra", beta + alpha,
                                        folderXml("T2", "Work") + folderXml("T3", "archive") + folderXml("T4", "Music"));
     return "<FOLDERS>" + zebra + folderXml("T5", "Apple", bank.xml()) + folderXml("T6", "banana") + "</FOLDERS>";
 }
@@ -173,6 +155,13 @@ protected:
     }
     QTreeWidgetItem *wmNode(const QString &wid) const { return topItem(window->tvwWM, wid); }
     QTreeWidgetItem *row(const QString &wid) const { return topItem(window->listVD, wid); }
+    QStringList rowIds() const
+    {
+        QStringList out;
+        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
+            out << tag(window->listVD->topLevelItem(i));
+        return out;
+    }
     // A click on a node of tree, as the user makes it.
     static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
     {

@@ -54,7 +54,7 @@ TEST(IconSupport, filesAPictureUnderTheVardeckReplacingAnOlderIconAndRefusesWhat
     EXPECT_FALSE(QImage(f.icons + "W7.ico").isNull()) << "any picture format under the .ico name";
 }
 
-TEST(IconSupport, deletesOnlyAVardecksOwnIcon)
+TEST(IconSupport, deletesOnlyAVardecksOwnIconAndGivesAPdfTheStockIcon)
 {
     IconFolder f;
     f.picture(f.icons + "W2.ico");
@@ -70,11 +70,8 @@ TEST(IconSupport, deletesOnlyAVardecksOwnIcon)
     // A database name that cannot name a folder gives no paths at all.
     icons.setIconPath(f.base, "../x");
     EXPECT_EQ(icons.getIconPath(), "");
-}
 
-TEST(IconSupport, aPdfAddressGetsTheStockIcon)
-{
-    IconFolder f;
+    // A PDF address gets the stock icon, once there is one.
     EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.pdf"), "") << "no stock icon yet";
     f.picture(f.base + "pdficon.gif", "PNG");
     EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.PDF"), f.icons + "W3.ico");

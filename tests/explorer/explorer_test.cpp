@@ -1,0 +1,275 @@
+// The folder tree, the Vardeck tree and list of the shown folder, and the commands that open
+// and walk its Vardecks.
+#include "explorerfixture.h"
+
+#include "explorer/foldertree.h"
+#include "explorer/vardeckviews.h"
+#include "shell/statuspanels.h"
+
+#include <QDir>
+#include <QImage>
+#include <QListView>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+QStringList cells(const QTreeWidgetItem *row)
+{
+    QStringList out;
+    for (int c = 0; c < row->columnCount(); ++c)
+        out << row->text(c);
+    return out;
+}
+
+void writeIcon(const QString &file, Qt::GlobalColor colour)
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(file, file.endsWith(".gif") ? "PNG" : "ICO"));
+}
+
+TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsSiteIconsAndRecentVardecksInBold)
+{
+    VDData other;
+    other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
+    recentColl = {other};
+    const QString icons = home.databaseFolder() + "/icons/";
+    writeIcon(icons + "Vardecks/W1.ico", Qt::red);
+    writeIcon(icons + "Vardecks/favicon.ico", Qt::green);
+    writeIcon(icons + "Vardecks/Generic.ico", Qt::green);
+    writeIcon(icons + "Vardecks/other.gif", Qt::blue);
+    writeIcon(icons + "shared.gif", Qt::yellow);
+    writeIcon(icons + "W2.ico", Qt::cyan);
+    openDatabase();
+    EXPECT_EQ(window->ImageListWM.keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
+        << "no favicon, no Generic";
+
+    clickFolder("T1");
+    EXPECT_EQ(window->lbl(12)->text(), "2");
+    ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
+    // The tree keeps document order; the list sorts by name without regard to case.
+    EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "Beta site");
+    EXPECT_EQ(rowIds(), QStringList({"W2", "W1"}));
+    EXPECT_EQ(window->listVD->headerItem()->text(4), "Hits");
+    EXPECT_EQ(cells(row("W1")), QStringList({"Beta site", "http://www.beta.example/docs/page.html", "06 Dec 2026",
+                                             "01 Dec 2026 10:00 AM", "     1", "A page"}));
+    // Missing fields show one blank; a missing count shows 1.
+    EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", " ", " ", "     1", " "}));
+    EXPECT_EQ(row("W1")->icon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_FALSE(row("W1")->font(0).bold());
+    EXPECT_FALSE(wmNode("W1")->font(0).bold());
+
+    // The list alone, refilled after an edit, takes the texts as they are.
+    callOp(window->ops.populateVDList, doc()->nodeFromID("T1"));
+    EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", "", "", "     1", ""}));
+    EXPECT_EQ(cells(row("W1"))[4], "      ");
+
+    // Hovering a tree node puts its address into the tool tip.
+    VardeckViews *views = vardeckViewsOf(*window);
+    views->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
+    EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
+
+    // A double-click shows the row; the icon view shows the same rows.
+    window->listVD->setCurrentItem(row("W2"));
+    views->listVD_DblClick();
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+
+    callOp(window->ops.viewAsIcons);
+    EXPECT_EQ(window->tabView->Tab(), 1);
+    EXPECT_TRUE(views->iconView()->isVisible());
+    EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
+    callOp(window->ops.viewAsList);
+    EXPECT_FALSE(views->iconView()->isVisible());
+
+    // No site icon: the generic picture; a recent Vardeck, of any database, in bold.
+    clickFolder("T5");
+    EXPECT_TRUE(sameImage(row("W3")->icon(0).pixmap(16), window->ImageListWM.value("Vardeck").pixmap(16)));
+    EXPECT_TRUE(row("W3")->font(0).bold());
+    EXPECT_TRUE(row("W3")->font(4).bold());
+    EXPECT_TRUE(wmNode("W3")->font(0).bold());
+}
+
+TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
+{
+    const VD a{"W1", "a", "http://a/", "", "", "", "", "", "", "9"};
+    const VD b{"W2", "B", "http://b/", "", "", "", "", "", "", "10"};
+    const VD c{"W3", "c", "http://c/", "", "", "", "", "", "", "1"};
+    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + "</FOLDERS>");
+    clickFolder("T1");
+    EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
+    VardeckViews *views = vardeckViewsOf(*window);
+    views->listVD_ColumnClick(4);
+    EXPECT_EQ(rowIds(), QStringList({"W2", "W1", "W3"}));
+    views->listVD_ColumnClick(4);
+    EXPECT_EQ(rowIds(), QStringList({"W3", "W1", "W2"}));
+    views->listVD_ColumnClick(0);
+    EXPECT_EQ(rowIds(), QStringList({"W3", "W2", "W1"}));
+    // A new fill sorts by name ascending again.
+    clickFolder("T1");
+    EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
+}
+
+TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenamesInPlace)
+{
+    openDatabase();
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->text(0), "FOLDERS");
+    EXPECT_EQ(childTexts(root()), QStringList({"Apple", "banana", "zebra"}));
+
+    QTreeWidgetItem *zebra = node("T1");
+    EXPECT_EQ(childTexts(zebra), QStringList({"Work", "archive", "Music"}));
+    zebra->setExpanded(true);
+    EXPECT_EQ(childTexts(zebra), QStringList({"archive", "Music", "Work"}));
+    EXPECT_EQ(tag(zebra->child(0)), "T3");
+    // Nothing of the tree is shown before a click.
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+
+    clickFolder("T5");
+    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_EQ(window->currentTID, "T5");
+    EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
+
+    // Renaming in place saves; an empty name keeps the old one.
+    window->aspectPageStale[frmVardecks::FoldersPage] = false;
+    FolderTree *tree = folderTreeOf(*window);
+    tree->tvwTopics_AfterLabelEdit(node("T5"), "");
+    EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(node("T5")->text(0), "Apple");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+    tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
+    EXPECT_EQ(onDisk("T5", "NAME"), "Pears & plums");
+    EXPECT_EQ(node("T5")->text(0), "Pears & plums");
+    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+    // Another folder than the one shown keeps the caption.
+    tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
+    EXPECT_EQ(onDisk("T6", "NAME"), "cherry");
+    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+
+    clickFolder("T3");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra\\archive");
+    EXPECT_EQ(window->lbl(12)->text(), "0");
+
+    // The root changes nothing.
+    QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
+    EXPECT_EQ(window->currentTID, "T3");
+    // Shown through other code, the root shows no folder.
+    callOp(window->ops.populateWMOnTopicNode);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
+
+    // Collapsing a folder above the selection shows that folder.
+    clickFolder("T2");
+    node("T1")->setExpanded(false);
+    EXPECT_EQ(topics()->currentItem(), node("T1"));
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
+
+    // Collapsing the root empties the Vardeck tree and keeps the caption.
+    root()->setExpanded(false);
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(window->currentFolderName, "No folder");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+
+    // A folder deleted elsewhere is shown as no folder and the tree rebuilt.
+    XmlNode pears = doc()->nodeFromID("T5");
+    pears.parentNode().removeChild(pears);
+    clickFolder("T5");
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    QTest::qWait(20);
+    EXPECT_EQ(node("T5"), nullptr);
+    EXPECT_EQ(childTexts(root()), QStringList({"cherry", "zebra"}));
+
+    // An empty database shows the root alone.
+    openDatabase("<FOLDERS></FOLDERS>");
+    ASSERT_EQ(topics()->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->childCount(), 0);
+}
+
+TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordTheVisitBeforeTheBrowserStarts)
+{
+    const VD option{"W4", "Looks like an option", "--help", "06 Dec 2026", "", "", "", "", "", "4", "FALSE"};
+    QByteArray body = sampleBody();
+    body.replace("<NAME>banana</NAME><VARDECKS>", "<NAME>banana</NAME><VARDECKS>" + option.xml());
+    openDatabase(body);
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open in the browser window");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
+    window->runCommand("mnuToolsOpenHome_Click");
+    EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open its homepage in the browser window");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+
+    // A refused address is no visit.
+    const QByteArray before = fileBytes();
+    showVardeck("T6", "W4");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_TRUE(prompts.lastText().startsWith("The address --help was not opened: "));
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(window->lbl(14)->text(), "4");
+    EXPECT_TRUE(recentColl.isEmpty());
+
+    window->runCommand("mnuToolsOpenBlank_Click");
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
+
+    // Any other visit is recorded, and saved, before the browser starts.
+    setVisitClock([] { return QDateTime(QDate(2026, 12, 5), QTime(19, 30)); });
+    SnapshotLauncher disk([this] { return onDisk("W3", "HITS"); });
+    showVardeck("T5", "W3");
+    window->runCommand("mnuToolsOpen_Click");
+    EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
+    EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(window->lbl(14)->text(), "10");
+    EXPECT_EQ(row("W3")->text(4), "    10");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    ASSERT_EQ(recentColl.size(), 1);
+    EXPECT_EQ(recentColl[0].getID(), "W3");
+    EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
+}
+
+TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
+{
+    const VD a{"W1", "A", "http://a.example/"}, b{"W2", "B", "http://b.example/"}, c{"W3", "C", "http://c.example/"};
+    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + folderXml("T2", "empty") +
+                 "</FOLDERS>");
+    clickFolder("T1");
+    clickVardeck("W2");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->lblWName->text(), "C");
+    // At the end Next keeps C and shows nothing new.
+    window->lbl(3)->setText("marker");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
+    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    window->runCommand("mnuNav_Click", 1);
+    EXPECT_EQ(window->lblWName->text(), "A");
+    window->lbl(3)->setText("marker");
+    window->runCommand("mnuNav_Click", 2);
+    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    window->runCommand("mnuNav_Click", 4);
+    EXPECT_EQ(window->lblWName->text(), "C");
+
+    // F2 is First.
+    QTest::keyClick(window->tvwWM, Qt::Key_F2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->lblWName->text(), "A");
+
+    // An empty folder: nothing happens.
+    clickFolder("T2");
+    for (int index = 1; index <= 4; ++index)
+        window->runCommand("mnuNav_Click", index);
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+} // namespace

@@ -1,0 +1,542 @@
+// The popups, move launchers and drags of the Explorer, and pages dropped from outside, on a
+// database with four Vardecks in one folder.
+#include "explorerfixture.h"
+
+#include "controls/qbbuttons_h.h"
+#include "dialogs/dialogtopictree.h"
+#include "explorer/dragdrop.h"
+#include "explorer/editing.h"
+#include "explorer/externaldrops.h"
+#include "explorer/popupcommands.h"
+#include "explorer/popupsanddrops.h"
+#include "finding/ui/findingui.h"
+#include "platform/textutil.h"
+#include "shell/statuspanels.h"
+#include "support/failingdisk.h"
+#include "support/modaldriver.h"
+#include "support/xmlids.h"
+
+#include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// Picks the folder tid ("" for the root) in a folder dialog's tree and clicks Save.
+void chooseAndSave(QDialog *dialog, const QString &tid)
+{
+    auto *tree = dialog->findChild<DialogTopicTree *>(QStringLiteral("tvwTopicList"));
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem *item = tid.isEmpty() ? tree->root() : tree->findByTag(tid);
+    ASSERT_NE(item, nullptr) << tid.toStdString();
+    tree->selectNode(item);
+    emit tree->itemClicked(item, 0);
+    auto *save = dialog->findChild<qbButtons_H *>(QStringLiteral("cmdSave"));
+    ASSERT_NE(save, nullptr);
+    save->click();
+}
+
+class PopupsTest : public ExplorerTest
+{
+protected:
+    void SetUp() override
+    {
+        ExplorerTest::SetUp();
+        appOptions().setAutoSave(false);
+        appOptions().setCheckDup(false);
+        installFinding(*window);
+        installEditing(*window);
+        installPopupsAndDrops(*window);
+    }
+
+    // T1 Alpha (W1 One, W2 Two, W3 Three, W4 Four with 3 hits; sub-folder T2 Beta holding T3 Gamma),
+    // T4 Delta (W5 Five with 5 hits), T5 Echo (empty).
+    void open()
+    {
+        auto vd = [](const char *wid, const char *name, const char *address, const char *hits = "1") {
+            return VD{wid, name, address, "06 Dec 2026", "", "", "", "", "", hits, "FALSE"}.xml();
+        };
+        const QByteArray alpha =
+            folderXml("T1", "Alpha",
+                      vd("W1", "One", "http://one.example/") + vd("W2", "Two", "http://two.example/a") +
+                          vd("W3", "Three", "https://three.example/x") + vd("W4", "Four", "http://four.example/", "3"),
+                      folderXml("T2", "Beta", {}, folderXml("T3", "Gamma")));
+        openDatabase("<FOLDERS>" + alpha + folderXml("T4", "Delta", vd("W5", "Five", "http://five.example/", "5")) +
+                     folderXml("T5", "Echo") + "</FOLDERS>");
+        window->StatusBar1->setPanelText(3, "Vardecks");
+    }
+
+    InternalDrags &drags() const { return *internalDragsOf(*window); }
+    PopupCommands &popups() const { return *popupCommandsOf(*window); }
+
+    // Removes an element from the document only, as a change elsewhere would.
+    void removeElement(const QString &id) const
+    {
+        XmlNode n = doc()->nodeFromID(id);
+        ASSERT_FALSE(n.isNull()) << id.toStdString();
+        n.parentNode().removeChild(n);
+    }
+
+    void selectRows(const QStringList &wids)
+    {
+        window->listVD->clearSelection();
+        for (const QString &wid : wids) {
+            QTreeWidgetItem *r = row(wid);
+            ASSERT_NE(r, nullptr) << wid.toStdString();
+            window->listVD->setCurrentItem(r, 0, QItemSelectionModel::NoUpdate);
+            r->setSelected(true);
+        }
+    }
+
+    // The centre of a folder node in tvwTopics' viewport ("" the root).
+    QPoint folderPoint(const QString &tid)
+    {
+        QTreeWidgetItem *item = tid.isEmpty() ? root() : node(tid);
+        EXPECT_NE(item, nullptr) << tid.toStdString();
+        for (QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
+            p->setExpanded(true);
+        topics()->scrollToItem(item);
+        return topics()->visualItemRect(item).center();
+    }
+
+    // A drag entering target at pos, moving and dropping; true when the drop was taken.
+    static bool dropOn(QWidget *target, const QMimeData *data, const QPoint &pos)
+    {
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(pos, actions, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDragMoveEvent move(pos, actions, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        if (!move.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(pos), actions, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
+    // A drag of the window's own from start to end, dropped on the folder tid.
+    bool dragOntoFolder(QMimeData *started, const QString &tid)
+    {
+        std::unique_ptr<QMimeData> data(started);
+        EXPECT_NE(data, nullptr);
+        if (!data)
+            return false;
+        const bool taken = dropOn(topics()->viewport(), data.get(), folderPoint(tid));
+        drags().OLECompleteDrag();
+        QCoreApplication::processEvents(); // what the drop left for after its delivery
+        return taken;
+    }
+    bool dragFolder(const QString &tid, const QString &targetTid)
+    {
+        topics()->setCurrentItem(node(tid));
+        return dragOntoFolder(drags().tvwTopics_OLEStartDrag(), targetTid);
+    }
+    bool dragRows(const QStringList &wids, const QString &targetTid)
+    {
+        selectRows(wids);
+        return dragOntoFolder(drags().listVD_OLEStartDrag(), targetTid);
+    }
+    static std::unique_ptr<QMimeData> textData(const QString &text)
+    {
+        auto data = std::make_unique<QMimeData>();
+        data->setText(text);
+        return data;
+    }
+};
+
+TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone)
+{
+    open();
+    clickFolder("T1");
+    EXPECT_EQ(rightClick(window->tvwWM, wmNode("W2")), "mnuStartVD");
+
+    window->menuItem("mnuOpenVD")->trigger();
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"http://two.example/a"}));
+    EXPECT_EQ(onDisk("W2", "HITS"), "2");
+    ASSERT_FALSE(recentColl.isEmpty());
+    EXPECT_EQ(recentColl.last().getID(), "W2");
+
+    window->menuItem("mnuCopyVD")->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Name: Two\r\n\r\nAddress: http://two.example/a\r\n"));
+
+    window->tabView->setTab(1);
+    window->menuItem("mnuOpenN")->trigger();
+    EXPECT_EQ(window->lblWName->text(), "Two");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+
+    window->menuItem("mnuOpenVDHome")->trigger();
+    EXPECT_EQ(launcher.openedUrls().last(), "http://two.example/");
+
+    // Once its Vardeck has gone, the right-clicked node is skipped.
+    rightClick(window->tvwWM, wmNode("W3"));
+    removeElement("W3");
+    const QStringList opened = launcher.openedUrls();
+    const QByteArray before = fileBytes();
+    {
+        ModalDriver driver;
+        window->menuItem("mnuOpenVD")->trigger();
+        window->menuItem("mnuModVD")->trigger();
+        window->menuItem("mnuMoveVD")->trigger();
+        EXPECT_TRUE(driver.opened().isEmpty());
+    }
+    EXPECT_EQ(launcher.openedUrls(), opened);
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to move");
+    EXPECT_EQ(fileBytes(), before);
+
+    // The node itself is gone once the folder is shown again.
+    clickFolder("T4");
+    EXPECT_TRUE(window->popup.popupNode.isNull());
+    window->menuItem("mnuOpenVD")->trigger();
+    window->menuItem("mnuCopyVD")->trigger();
+    EXPECT_EQ(launcher.openedUrls(), opened);
+}
+
+TEST_F(PopupsTest, openingRowsRecordsEveryVisitFirstAndDeletingRowsSkipsGoneOnesAndSavesOnce)
+{
+    open();
+    clickFolder("T1");
+    SnapshotLauncher pages([this] {
+        QStringList hits;
+        for (const char *wid : {"W1", "W2", "W3"})
+            hits << doc()->nodeFromID(wid).childText("HITS");
+        return hits.join(',');
+    });
+    selectRows({"W3", "W1", "W2"});
+    window->popup.popupListName = "listVD";
+    window->tabView->setTab(1);
+    window->menuItem("mnuMulti", 1)->trigger();
+    // Rows in list order (One, Three, Two), each page opened after all three visits.
+    EXPECT_EQ(pages.opened, QStringList({"http://one.example/ 2,2,2", "https://three.example/x 2,2,2",
+                                         "http://two.example/a 2,2,2"}));
+    EXPECT_EQ(onDisk("W3", "HITS"), "2");
+    ASSERT_GE(recentColl.size(), 3);
+    EXPECT_EQ(recentColl.last().getID(), "W2");
+    EXPECT_EQ(window->tabView->Tab(), 1) << "opening several rows leaves the right pane as it is";
+
+    // Deleting rows skips the one whose Vardeck has gone and saves the rest once.
+    selectRows({"W1", "W2", "W3"});
+    removeElement("W2");
+    {
+        FailingDisk disk;
+        prompts.answer(MsgResult::Yes);
+        window->menuItem("mnuMulti", 3)->trigger();
+    }
+    EXPECT_EQ(prompts.messages().size(), 2u) << "the question, then one failed save";
+    EXPECT_EQ(childIds(*doc(), "T1", "VARDECKS"), QStringList({"W4"}));
+}
+
+TEST_F(PopupsTest, deleteVardecksRemovesTheSelectedRowsAfterYesAndNothingWhenAllHaveGone)
+{
+    open();
+    clickFolder("T1");
+    selectRows({"W1", "W3"});
+    window->popup.popupListName = "listVD";
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::No);
+    window->menuItem("mnuMulti", 3)->trigger();
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text, "Are you sure you wish to permanently delete the selected Vardecks?");
+    EXPECT_EQ(fileBytes(), before);
+
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuMulti", 3)->trigger();
+    EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W2", "W4"}));
+    EXPECT_EQ(rowIds(), QStringList({"W4", "W2"}));
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+
+    prompts.clear();
+    // Only rows whose Vardecks have gone: nothing is saved.
+    clickFolder("T4");
+    selectRows({"W5"});
+    removeElement("W5");
+    {
+        FailingDisk disk;
+        prompts.answer(MsgResult::Yes);
+        window->menuItem("mnuMulti", 3)->trigger();
+    }
+    EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
+TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightClickedFolder)
+{
+    open();
+    topics()->setCurrentItem(root());
+    EXPECT_EQ(rightClick(topics(), node("T4")), "mnuTopicMenu");
+    prompts.answer(MsgResult::Yes);
+    window->menuItem("mnuDeleteFolder")->trigger();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Are you sure you wish to delete the folder Delta and all its Vardecks and sub-folders?"}));
+    EXPECT_EQ(childIdsOnDisk(path, "", ""), QStringList({"T1", "T5"}));
+    EXPECT_EQ(topics()->currentItem(), root());
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+
+    // The root's own menu: the base directory stays.
+    prompts.clear();
+    rightClick(topics(), root());
+    window->menuItem("mnuDeleteFolder")->trigger();
+    EXPECT_EQ(prompts.texts(), QStringList({"The base directory cannot be deleted"}));
+
+    rightClick(topics(), node("T5"));
+    window->menuItem("mnuOpenF")->trigger();
+    EXPECT_EQ(window->lblTName->text(), "Echo");
+
+    // No Vardeck menu's Rename renames the folder selected in the tree, whatever was
+    // right-clicked last.
+    clickFolder("T1");
+    rightClick(window->tvwWM, wmNode("W1"));
+    QString renamed;
+    {
+        ModalDriver driver([&](QDialog *dialog) {
+            if (auto *name = dialog->findChild<QLineEdit *>("txtTName"))
+                renamed = name->text();
+        });
+        window->menuItem("mnuModFolder")->trigger();
+        EXPECT_EQ(driver.opened(), QStringList({"frmModifyTopic"}));
+    }
+    EXPECT_EQ(renamed, "Alpha");
+
+    // A new folder starts from the right-clicked folder, or the top level once that has gone.
+    rightClick(topics(), node("T1"));
+    EXPECT_EQ(popups().rememberedFolderTID(), "T1");
+    rightClick(topics(), node("T5"));
+    const XmlNode gone = doc()->nodeFromID("T5");
+    removeElement("T5");
+    EXPECT_EQ(popups().rememberedFolderTID(), "");
+    // New folders may take the freed element's memory: none of them is the folder
+    // that was right-clicked.
+    for (int i = 0; i < 20; ++i) {
+        XmlNode folder = doc()->documentElement().appendChild(doc()->createElement("FOLDER"));
+        folder.setAttribute("TID", QString("T%1").arg(90 + i));
+        if (folder == gone)
+            break;
+    }
+    EXPECT_EQ(popups().rememberedFolderTID(), "");
+    rightClick(topics(), root());
+    EXPECT_EQ(popups().rememberedFolderTID(), "");
+}
+
+TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShown)
+{
+    open();
+    window->tabIndex->setTab(1);
+    window->runCommand("cmdMoveFolder_Click");
+    EXPECT_TRUE(prompts.messages().empty()) << "away from the Index tab the buttons do nothing";
+    window->tabIndex->setTab(0);
+    {
+        ModalDriver driver;
+        window->runCommand("cmdMoveVD_Click");
+        window->runCommand("cmdMoveFolder_Click");
+        EXPECT_TRUE(driver.opened().isEmpty());
+    }
+    ASSERT_EQ(prompts.messages().size(), 2u) << "nothing shown: one message each";
+
+    showVardeck("T1", "W2");
+    QString source;
+    {
+        ModalDriver driver([&](QDialog *dialog) {
+            source = dialog->findChild<QLabel *>("lblCurrentTopic")->text();
+            chooseAndSave(dialog, "T4");
+        });
+        window->cmdMoveVD->click();
+        EXPECT_EQ(driver.opened(), QStringList({"frmMoveVardeck"}));
+    }
+    EXPECT_EQ(source, "Alpha");
+    EXPECT_EQ(childIdsOnDisk(path, "T4", "VARDECKS"), QStringList({"W5", "W2"}));
+    // The source folder stays shown, and it is the folder the window's commands act on.
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->lblTName->text(), "Alpha");
+    EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W3"}));
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
+
+    // Moving a folder rebuilds the tree with the folder in its new place.
+    clickFolder("T2");
+    ASSERT_FALSE(window->StatusBar1->panelText(2).isEmpty());
+    {
+        ModalDriver driver([&](QDialog *dialog) { chooseAndSave(dialog, ""); });
+        window->cmdMoveFolder->click();
+        EXPECT_EQ(driver.opened(), QStringList({"frmMoveTopic"}));
+    }
+    EXPECT_EQ(childIdsOnDisk(path, "", ""), QStringList({"T1", "T4", "T5", "T2"}));
+    ASSERT_NE(node("T2"), nullptr);
+    EXPECT_EQ(node("T2")->parent(), root());
+    EXPECT_EQ(window->StatusBar1->panelText(2), "");
+    EXPECT_TRUE(topics()->isVisible());
+}
+
+TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesAreSkipped)
+{
+    open();
+    clickFolder("T1");
+    window->aspectPageStale[frmVardecks::FavsPage] = false;
+    window->aspectPageStale[frmVardecks::AllPage] = false;
+    // The list shows One, Three, Two: the rows' order, not the file's, is kept.
+    ASSERT_EQ(rowIds(), QStringList({"W4", "W1", "W3", "W2"}));
+    EXPECT_TRUE(dragRows({"W1", "W3", "W2"}, "T4"));
+
+    EXPECT_EQ(childIdsOnDisk(path, "T4", "VARDECKS"), QStringList({"W5", "W1", "W3", "W2"}));
+    EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W4"}));
+    // The shown folder stays, refilled.
+    EXPECT_EQ(window->lblTName->text(), "Alpha");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(topics()->currentItem(), node("T1"));
+    EXPECT_EQ(rowIds(), QStringList({"W4"}));
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 1);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
+    EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]);
+    EXPECT_EQ(window->drag.dragType, "");
+    EXPECT_EQ(drags().dropHighlight(), nullptr);
+
+    // A failed save: one message for all rows; the move stays in the document.
+    clickFolder("T4");
+    {
+        FailingDisk disk;
+        EXPECT_TRUE(dragRows({"W1", "W3"}, "T5"));
+    }
+    EXPECT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(childIds(*doc(), "T5", "VARDECKS"), QStringList({"W1", "W3"}));
+
+    // Rows whose Vardecks have gone since the drag started: nothing moved, nothing saved.
+    prompts.clear();
+    clickFolder("T4");
+    selectRows({"W5", "W2"});
+    std::unique_ptr<QMimeData> data(drags().listVD_OLEStartDrag());
+    removeElement("W5");
+    removeElement("W2");
+    const QByteArray before = fileBytes();
+    {
+        FailingDisk disk;
+        dropOn(topics()->viewport(), data.get(), folderPoint("T1"));
+    }
+    drags().OLECompleteDrag();
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(childIds(*doc(), "T1", "VARDECKS"), QStringList({"W4"}));
+}
+
+TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
+{
+    open();
+    clickFolder("T4");
+    const QByteArray before = fileBytes();
+    dragFolder("T1", "T3");
+    EXPECT_EQ(prompts.lastText(), "A folder cannot be moved to its own sub-folder");
+    EXPECT_EQ(drags().dropHighlight(), nullptr);
+    EXPECT_EQ(topics()->currentItem(), node("T4")) << "the selection is the shown folder's";
+    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(node("T3")->parent(), node("T2"));
+
+    // A folder onto itself: nothing, and no message.
+    prompts.clear();
+    dragFolder("T2", "T2");
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(fileBytes(), before);
+
+    // Vardecks onto the root: nothing moves and the root stays selected.
+    clickFolder("T4");
+    window->tvwWM->setCurrentItem(wmNode("W5"));
+    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(topics()->currentItem(), root());
+    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(childIds(*doc(), "T4", "VARDECKS"), QStringList({"W5"}));
+
+    // While a Vardeck is edited no drag starts and none is taken.
+    clickFolder("T1");
+    selectRows({"W1"});
+    std::unique_ptr<QMimeData> data(drags().listVD_OLEStartDrag());
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(window->drag.dragType, "Vardeck");
+
+    window->txtMode->setText("mod");
+    EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
+    topics()->setCurrentItem(node("T4"));
+    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+    EXPECT_FALSE(dropOn(topics()->viewport(), data.get(), folderPoint("T4")));
+    EXPECT_EQ(fileBytes(), before);
+    window->txtMode->setText("");
+    drags().OLECompleteDrag();
+
+    // A link from a browser is no move.
+    EXPECT_FALSE(dropOn(topics()->viewport(), textData("http://www.example.com/").get(), folderPoint("T4")));
+    EXPECT_EQ(fileBytes(), before);
+
+    // The root carries no folder.
+    topics()->setCurrentItem(root());
+    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+}
+
+TEST(FindDetectedPage, matchesAnOpenPageByAddressOrByItsLocalFile)
+{
+    DetectedPage open;
+    open.address = "http://www.news.example/Today";
+    open.name = "Today's news";
+    open.size = "12";
+    open.browser = "Firefox";
+    DetectedPage local;
+    local.address = "file:///home/ann/Saved%20page.html";
+    local.name = "Saved";
+
+    const DetectedPage byAddress = findDetectedPage({local, open}, "  HTTP://www.news.example/today ", "");
+    EXPECT_EQ(byAddress.name, "Today's news");
+    EXPECT_EQ(byAddress.size, "12");
+    EXPECT_EQ(byAddress.browser, "Firefox");
+    EXPECT_EQ(findDetectedPage({local, open}, "/home/ann/Saved page.html", "file").name, "Saved");
+
+    const DetectedPage unknown = findDetectedPage({open}, "https://elsewhere.example/", "");
+    EXPECT_EQ(unknown.name, "https://elsewhere.example/");
+    EXPECT_EQ(unknown.address, "https://elsewhere.example/");
+    EXPECT_TRUE(unknown.size.isEmpty() && unknown.browser.isEmpty());
+}
+
+TEST(DroppedPage, localFilesComeBeforeTheTextAFileWindowAlsoOffers)
+{
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/first page.html"), QUrl::fromLocalFile("/tmp/second.html")});
+    files.setText("file:///tmp/first%20page.html");
+    EXPECT_EQ(droppedPage(&files).kind, DroppedPage::Kind::File);
+    EXPECT_EQ(droppedPage(&files).text, "/tmp/first page.html");
+
+    QMimeData link;
+    link.setUrls({QUrl("https://www.example.com/a?b=1")});
+    EXPECT_EQ(droppedPage(&link).kind, DroppedPage::Kind::Address);
+    EXPECT_EQ(droppedPage(&link).text, "https://www.example.com/a?b=1");
+
+    QMimeData text;
+    text.setText("\r\n  www.example.com/x  \r\nsecond line");
+    EXPECT_EQ(droppedPage(&text).text, "www.example.com/x");
+    EXPECT_EQ(droppedPage(nullptr).kind, DroppedPage::Kind::None);
+}
+
+TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextStartsNothing)
+{
+    open();
+    clickFolder("T4");
+    // Neither a web address nor a file: refused, nothing changes.
+    for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
+        EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), window->formClient->rect().center())) << text;
+        EXPECT_EQ(window->txtMode->text(), "");
+    }
+    // The list takes drops as the panel does; the address, markup and all, names the new Vardeck.
+    const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
+    QWidget *list = window->listVD->viewport();
+    EXPECT_TRUE(dropOn(list, textData(markup).get(), list->rect().center()));
+    EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
+    EXPECT_EQ(window->txtWName->text(), markup);
+    EXPECT_EQ(window->txtAddress->text(), markup);
+    EXPECT_EQ(window->chosenPage.description, "");
+    EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
+}
+
+} // namespace
