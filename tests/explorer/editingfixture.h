@@ -96,7 +96,6 @@ protected:
         ASSERT_NE(item, nullptr) << name;
         item->trigger();
     }
-    void button(int position) { window->toolbarButton(position)->trigger(); }
     bool menuEnabled(const char *name) const { return window->menuItem(QLatin1String(name))->isEnabled(); }
 
     void save()
