@@ -1,15 +1,12 @@
 // The details panel: the shown Vardeck's fields, pictures, links and clipboard commands.
 #include "explorerfixture.h"
 
-#include "controls/qbbuttons_h.h"
 #include "explorer/detailspanel.h"
 #include "explorer/vardeckviews.h"
 #include "shell/statuspanels.h"
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QDir>
-#include <QImage>
 #include <QPlainTextEdit>
 
 using namespace rr;

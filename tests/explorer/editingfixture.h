@@ -14,12 +14,8 @@
 #include "shell/statuspanels.h"
 #include "support/failingdisk.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QDir>
 #include <QPlainTextEdit>
-#include <QTimer>
-#include <functional>
 
 namespace rr::test
 {

@@ -5,12 +5,10 @@
 
 #include "app/assembly.h"
 #include "dialogs/frmtopicdialog.h"
-#include "platform/paths.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
 #include "storage/ui/frmnew.h"
 
-#include <QDialog>
 #include <QPushButton>
 
 using namespace rr;
