@@ -20,8 +20,6 @@
 namespace rr::test
 {
 
-inline const QDateTime kWhen(QDate(2026, 12, 5), QTime(19, 30));
-
 inline void settle()
 {
     for (int i = 0; i < 5; ++i)
@@ -62,8 +60,9 @@ protected:
         installEditing(*window);
         installDatabaseCommands(*window);
         installFinding(*window);
-        setEditingClock([] { return kWhen; });
-        setVisitClock([] { return kWhen; });
+        const QDateTime when(QDate(2026, 12, 5), QTime(19, 30));
+        setEditingClock([when] { return when; });
+        setVisitClock([when] { return when; });
         appOptions().setCheckDup(false);
         appOptions().setAutoSave(false);
         appOptions().setdbDefault(false);
