@@ -25,7 +25,6 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
         press(QApplication::focusWidget(), Qt::Key_Tab);
         typeInto(QApplication::focusWidget(), text);
     }
-    EXPECT_EQ(QApplication::focusWidget(), window->txtKeywords);
     press(window->txtKeywords, Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), window->txtDescription);
     typeInto(window->txtNotes, "check <daily>");
@@ -166,7 +165,6 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
 
     window->tabInfo->setTab(1);
     menu("mnuEditModify");
-    EXPECT_EQ(window->txtMode->text(), "mod");
     EXPECT_EQ(window->tabView->TabCaption(0), "   *Beta site    ");
     EXPECT_EQ(window->tabInfo->Tab(), 0) << "the preview gives way to the details";
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
@@ -240,11 +238,10 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
     typeInto(window->txtWName, "Never mind");
     prompts.answer(MsgResult::Yes);
     window->toolbarButton(24)->trigger();
-    EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(doc()->countElements("VARDECK"), 3);
     EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
-    EXPECT_TRUE(window->cmdMoveFolder->isEnabled());
+    EXPECT_TRUE(window->cmdMoveFolder->isEnabled()) << "the add is over";
 
     menu("mnuAddVardeck");
     typeInto(window->txtWName, "Could be");
