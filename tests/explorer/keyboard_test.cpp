@@ -89,9 +89,28 @@ protected:
     }
 };
 
-TEST_F(KeyboardTest, aSecondFolderClickRenamesInPlaceOnlyOnEnterAndNotWhileAVardeckIsAdded)
+TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInPlaceOnlyOnEnterAndNotInAnAdd)
 {
     openDb();
+    topics()->setCurrentItem(root());
+    topics()->setFocus();
+    key(Qt::Key_Down); // Apple, the first by name
+    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_NE(wmNode("W3"), nullptr);
+    keys("z");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+
+    // Enter and Space show the folder that has the keyboard's selection.
+    topics()->setCurrentItem(node("T6"));
+    window->setTNameCaption("No folder selected");
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->lblTName->text(), "banana");
+    topics()->setCurrentItem(node("T5"));
+    window->setTNameCaption("No folder selected");
+    key(Qt::Key_Space);
+    EXPECT_EQ(window->lblTName->text(), "Apple");
+
+    // A second click on the selected folder opens its in-place editor.
     clickFolder("T6");
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen()) << "viewing: the second click renames in place";
@@ -136,28 +155,6 @@ TEST_F(KeyboardTest, aSecondFolderClickRenamesInPlaceOnlyOnEnterAndNotWhileAVard
     key(Qt::Key_Return);
     EXPECT_EQ(onDisk("T6", "NAME"), "Cherry") << "Enter";
     EXPECT_EQ(window->lblTName->text(), "Cherry");
-}
-
-TEST_F(KeyboardTest, arrowsTypeAheadEnterAndSpaceShowTheFolderReached)
-{
-    openDb();
-    topics()->setCurrentItem(root());
-    topics()->setFocus();
-    key(Qt::Key_Down); // Apple, the first by name
-    EXPECT_EQ(window->lblTName->text(), "Apple");
-    EXPECT_NE(wmNode("W3"), nullptr);
-    keys("z");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-
-    // Enter and Space show the folder that has the keyboard's selection.
-    topics()->setCurrentItem(node("T6"));
-    window->setTNameCaption("No folder selected");
-    key(Qt::Key_Return);
-    EXPECT_EQ(window->lblTName->text(), "banana");
-    topics()->setCurrentItem(node("T5"));
-    window->setTNameCaption("No folder selected");
-    key(Qt::Key_Space);
-    EXPECT_EQ(window->lblTName->text(), "Apple");
 }
 
 TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)
