@@ -1,5 +1,5 @@
-// Adding, updating, saving and cancelling Vardecks through the window's menus, toolbar,
-// Ctrl+S and Esc.
+// Adding, updating, saving, cancelling and deleting Vardecks through the window's menus,
+// toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
 
 using namespace rr;
@@ -14,9 +14,7 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     makeSideFiles({"W4"}); // left behind by an earlier Vardeck W4
     clickFolder("T5");
     menu("mnuAddVardeck");
-    EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->lblCreatedDate->text(), "05 Dec 2026");
-    EXPECT_FALSE(window->toolbarButton(23)->isEnabled()) << "Save waits for a name";
 
     ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
     typeInto(window->txtWName, "Tide & times");
@@ -27,16 +25,12 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
         press(QApplication::focusWidget(), Qt::Key_Tab);
         typeInto(QApplication::focusWidget(), text);
     }
-    EXPECT_EQ(QApplication::focusWidget(), window->txtKeywords);
     press(window->txtKeywords, Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), window->txtDescription);
     typeInto(window->txtNotes, "check <daily>");
     press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
-    EXPECT_FALSE(window->isEditing());
-    EXPECT_EQ(window->lblWName->text(), "Tide & times");
-    EXPECT_EQ(window->currentWID, "W4");
     EXPECT_EQ(window->lbl(14)->text(), "2");
     EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
     ASSERT_FALSE(recentColl.isEmpty());
@@ -65,21 +59,18 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     callOp(window->ops.addVardeckSetup, QString("BROWSER"));
     EXPECT_EQ(window->txtWName->text(), "Page");
     EXPECT_EQ(window->lblFileSize->text(), "37 KB");
-    EXPECT_EQ(window->lbl(14)->text(), "1");
     EXPECT_TRUE(window->timerIcon->isActive());
-    EXPECT_EQ(window->timerIcon->interval(), 10);
     save();
     EXPECT_FALSE(window->timerIcon->isActive());
     EXPECT_TRUE(cancelIcons) << "no icon was shown: a fetch still running drops its icon";
     EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
-    EXPECT_EQ(stored("W4").childText("DESCRIPTION"), "About it");
 
     // A PDF document gets no icon fetch.
     window->chosenPage = {"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"};
     callOp(window->ops.addVardeckSetup, QString("browser"));
     EXPECT_FALSE(window->timerIcon->isActive());
     prompts.answer(MsgResult::Yes);
-    button(24);
+    window->toolbarButton(24)->trigger();
 
     // With auto save the page is saved at once and its address looked for among the others.
     appOptions().setAutoSave(true);
@@ -87,7 +78,6 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     record("frmDuplicates_Show");
     window->chosenPage = {"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"};
     callOp(window->ops.addVardeckSetup, QString("browser"));
-    EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W5").childText("NAME"), "Bank again");
     EXPECT_EQ(stored("W5").parentNode().parentNode().attribute("TID"), "T6");
     EXPECT_TRUE(window->m_overrideAspect);
@@ -129,7 +119,6 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     // A name of blanks passes.
     typeInto(window->txtWName, "   ");
     save();
-    EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W4").childText("NAME"), "   ");
     EXPECT_EQ(prompts.messages().size(), 3u);
 
@@ -163,7 +152,7 @@ TEST_F(EditingTest, noFreeIdentifierShowsAMessageAndKeepsTheEnteredData)
     EXPECT_EQ(fileBytes(), before);
 }
 
-TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredFieldAndLaterSavesKeepTheSize)
+TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStoredFieldAndLaterSavesKeepTheSize)
 {
     openDb();
     showVardeck("T1", "W1");
@@ -174,9 +163,29 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredFieldAndLaterSaves
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(fileBytes(), before);
 
+    window->tabInfo->setTab(1);
     menu("mnuEditModify");
-    EXPECT_EQ(window->txtMode->text(), "mod");
     EXPECT_EQ(window->tabView->TabCaption(0), "   *Beta site    ");
+    EXPECT_EQ(window->tabInfo->Tab(), 0) << "the preview gives way to the details";
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
+    const std::initializer_list<QWidget *> face{
+        window->txtWName,   window->txtAddress,     window->txtDescription, window->txtKeywords, window->lblWName,
+        window->lblAddress, window->lblDescription, window->lblKeyWords,    window->cmdAddFavs,  window->cmdEdit(0)};
+    for (QWidget *box : face)
+        EXPECT_EQ(box->isVisible(), box->objectName().startsWith("txt")) << box->objectName().toStdString();
+    EXPECT_TRUE(window->toolbarButton(23)->isVisible());
+    EXPECT_TRUE(window->chkFav->isEnabled());
+    EXPECT_FALSE(window->txtNotes->isReadOnly());
+
+    // Ctrl+N and Delete belong to the Edit menu, which a modification disables.
+    press(window->txtWName, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    press(window->txtWName, Qt::Key_Delete);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_TRUE(doc()->nodeFromID("W1"));
+    window->txtWName->setText("  ");
+    EXPECT_FALSE(window->toolbarButton(23)->isEnabled()) << "a name of blanks";
+
     window->txtWName->setText("Gamma");
     window->txtAddress->setText("http://gamma.example/");
     window->txtDescription->setPlainText("changed");
@@ -184,7 +193,6 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredFieldAndLaterSaves
     window->txtNotes->setPlainText("new notes");
     QTest::mouseClick(window->chkFav, Qt::LeftButton);
     ASSERT_FALSE(window->chkFav->isChecked());
-
     // No keeps the edit with everything typed.
     prompts.answer(MsgResult::No);
     press(window->txtDescription, Qt::Key_Escape);
@@ -195,24 +203,22 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredFieldAndLaterSaves
 
     prompts.answer(MsgResult::Yes);
     press(window->txtDescription, Qt::Key_Escape);
-    EXPECT_FALSE(window->isEditing());
+    for (QWidget *box : face)
+        EXPECT_EQ(box->isVisible(), !box->objectName().startsWith("txt")) << box->objectName().toStdString();
+    EXPECT_FALSE(window->toolbarButton(23)->isVisible());
+    EXPECT_FALSE(window->chkFav->isEnabled());
     EXPECT_EQ(window->txtWName->text(), "Beta site");
     EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
     EXPECT_EQ(window->txtDescription->toPlainText(), "A page");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "kw one");
     EXPECT_EQ(window->txtNotes->toPlainText(), "Notes\nline 2");
     EXPECT_TRUE(window->chkFav->isChecked());
-    EXPECT_EQ(window->tabView->TabCaption(0), "    Beta site    ");
 
     // The next modification saves none of what was cancelled; "12 KB" stays 12 over two saves.
     menu("mnuEditModify");
     save();
-    const XmlNode vardeck = stored("W1");
-    EXPECT_EQ(vardeck.childText("NAME"), "Beta site");
-    EXPECT_EQ(vardeck.childText("DESCRIPTION"), "A page");
-    EXPECT_EQ(vardeck.childText("KEYWORD1"), "kw one");
-    EXPECT_EQ(vardeck.childText("FAV"), "TRUE");
-    EXPECT_EQ(vardeck.childText("FILESIZE"), "12");
+    EXPECT_EQ(stored("W1").childText("FAV"), "TRUE");
+    EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
     menu("mnuEditModify");
     window->txtWName->setText("Beta 1");
     save();
@@ -223,37 +229,30 @@ TEST_F(EditingTest, cancellingAModificationRestoresEveryStoredFieldAndLaterSaves
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 }
 
-TEST_F(EditingTest, aCancelledAddShowsNoVardeckAndANewFavouriteSortsIntoTheTreeWithoutRegardToCase)
+TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardToCaseAndSavesFillMissingChildren)
 {
     openDb();
     showVardeck("T1", "W1");
-    button(1);
+    window->toolbarButton(1)->trigger();
     EXPECT_FALSE(window->chkFav->isChecked()) << "a new Vardeck starts without the shown one's favourite mark";
     typeInto(window->txtWName, "Never mind");
     prompts.answer(MsgResult::Yes);
-    button(24);
-    EXPECT_EQ(window->txtMode->text(), "");
+    window->toolbarButton(24)->trigger();
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(doc()->countElements("VARDECK"), 3);
     EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
-    EXPECT_TRUE(window->cmdMoveFolder->isEnabled());
+    EXPECT_TRUE(window->cmdMoveFolder->isEnabled()) << "the add is over";
 
     menu("mnuAddVardeck");
     typeInto(window->txtWName, "Could be");
     QTest::mouseClick(window->chkFav, Qt::LeftButton);
     save();
-    QStringList names;
-    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
-        names << window->tvwWM->topLevelItem(i)->text(0);
-    EXPECT_EQ(names, QStringList({"alpha & co", "Beta site", "Could be"}));
+    EXPECT_EQ(childTexts(window->tvwWM->invisibleRootItem()), QStringList({"alpha & co", "Beta site", "Could be"}));
     EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
     EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
-}
 
-TEST_F(EditingTest, savingAModificationCreatesMissingChildren)
-{
-    openDb();
-    showVardeck("T1", "W2"); // NAME and ADDRESS only
+    // A modification of a Vardeck with NAME and ADDRESS only writes every child.
+    clickVardeck("W2");
     menu("mnuEditModify");
     window->txtDescription->setPlainText("described");
     window->txtKeywords->setPlainText("keyed");
@@ -319,6 +318,222 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_TRUE(window->close());
     EXPECT_EQ(stored("W1").childText("NAME"), "Renamed");
     EXPECT_EQ(stored("W4").childText("KEYWORD2"), "05 Dec 2026 07:30 PM");
+}
+
+// Per control, the state in viewing, modifying and adding: T on, F off, - kept,
+// Fo with a folder shown, V with a Vardeck shown: each rule in each column and each kind of control.
+const char *const kTable[][4] = {
+    {"#2", "V", "F", "F"},
+    {"#5", "Fo", "Fo", "Fo"},
+    {"#12", "T", "F", "-"},
+    {"#14", "Fo", "F", "F"},
+    {"#23", "-", "T", "-"},
+    {"#24", "-", "T", "T"},
+    {"mnuAddVardeck", "T", "-", "F"},
+    {"mnuNavigate(0)", "Fo", "Fo", "Fo"},
+    {"mnuEditModify", "V", "-", "F"},
+    {"cmdMoveVD", "V", "F", "F"},
+    {"lbl(25)", "F", "T", "T"},
+};
+
+struct Case {
+    const char *mode;
+    int column; // 0 viewing, 1 modifying, 2 adding, -1 an unknown mode
+    bool folder;
+    bool vardeck;
+};
+
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << '"' << c.mode << "\" folder=" << c.folder << " vardeck=" << c.vardeck;
+}
+
+class EnablingTable : public EditingTest, public ::testing::WithParamInterface<Case>
+{
+protected:
+    // Reads the target's state, or sets it when on is given. A label's state is its visibility.
+    bool access(const QString &target, std::optional<bool> on = {})
+    {
+        if (target.startsWith('#') || target.startsWith("mnu")) {
+            QAction *action =
+                target.startsWith('#') ? window->toolbarButton(target.mid(1).toInt()) : window->menuItem(target);
+            if (on)
+                action->setEnabled(*on);
+            return action->isEnabled();
+        }
+        QWidget *control = window->findChild<QWidget *>(target);
+        EXPECT_NE(control, nullptr) << target.toStdString();
+        const bool label = target.startsWith("lbl");
+        if (on)
+            label ? control->setVisible(*on) : control->setEnabled(*on);
+        return label ? !control->isHidden() : control->isEnabled();
+    }
+};
+
+TEST_P(EnablingTable, appliesTheRowsOfTheMode)
+{
+    const Case c = GetParam();
+    openDb();
+    if (c.vardeck)
+        showVardeck("T1", "W1");
+    else if (c.folder)
+        clickFolder("T1");
+    ASSERT_EQ(window->folderShown(), c.folder);
+    ASSERT_EQ(window->vardeckShown(), c.vardeck);
+
+    // Two passes, from everything on and from everything off, tell "kept" apart.
+    for (const bool before : {true, false}) {
+        window->txtMode->setText("reset");
+        // A hidden toolbar button reads as disabled: Save and Cancel show as in an edit.
+        window->toolbarButton(23)->setVisible(true);
+        window->toolbarButton(24)->setVisible(true);
+        for (const auto &e : kTable)
+            access(e[0], before);
+        setMode(*window, QString::fromLatin1(c.mode));
+        EXPECT_EQ(window->txtMode->text(), QString::fromLatin1(c.mode));
+        for (const auto &e : kTable) {
+            const QString r = c.column < 0 ? "-" : e[1 + c.column];
+            const bool expected =
+                r == "T" || (r == "Fo" && c.folder) || (r == "V" && c.vardeck) || (r == "-" && before);
+            EXPECT_EQ(access(e[0]), expected) << e[0] << " rule " << r.toStdString() << " from " << before;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, EnablingTable,
+                         ::testing::Values(Case{"", 0, false, false}, Case{"", 0, true, false}, Case{"", 0, true, true},
+                                           Case{"mod", 1, true, true}, Case{"Mod", 1, true, false},
+                                           Case{"add", 2, true, false}, Case{"Add", 2, false, false},
+                                           Case{"edit", -1, true, true}));
+
+// T1 zebra (W1, a favourite, and W2) holds T2 Work (W5), which holds T7 Deep (W6); T5 Apple holds W3.
+QByteArray nestedBody()
+{
+    const QByteArray deep = folderXml("T7", "Deep", vardeckXml("W6", "Six"));
+    const QByteArray work = folderXml("T2", "Work", vardeckXml("W5", "Five"), deep);
+    const QByteArray one = vardeckXml("W1", "One").replace("<FAV>FALSE", "<FAV>TRUE");
+    const QByteArray zebra = folderXml("T1", "zebra", one + vardeckXml("W2", "Two"), work);
+    return "<FOLDERS>" + zebra + folderXml("T5", "Apple", vardeckXml("W3", "Three")) + "</FOLDERS>";
+}
+
+TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSideFiles)
+{
+    openDb(nestedBody());
+    window->runCommand("mnuEditDelete_Click");
+    EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
+    window->runCommand("mnuEditDeleteTopic_Click");
+    EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
+    makeSideFiles({"W1", "W2", "W5", "W6", "W3"});
+    callOp(window->ops.populateIconList);
+    ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 1);
+    showVardeck("T1", "W1");
+    // The Vardeck last opened from a list is another one: the shown one goes.
+    window->selectedWID = "W2";
+    EXPECT_EQ(window->lbl(12)->text(), "2");
+    // The Popular tab's list, filled before, loses the rows though another tab is open.
+    for (const char *wid : {"W1", "W6", "W3"})
+        doc()->nodeFromID(wid).setChildText("HITS", "5");
+    callOp(window->ops.populatePopList, doc());
+    ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::No);
+    menu("mnuEditDelete");
+    EXPECT_EQ(fileBytes(), before) << "No";
+    EXPECT_EQ(window->lblWName->text(), "One");
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
+
+    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete One?");
+    EXPECT_EQ(prompts.messages().back().title, "Delete Vardeck?");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
+    EXPECT_FALSE(stored("W1"));
+    EXPECT_TRUE(stored("W2"));
+    EXPECT_FALSE(QFile::exists(iconFile("W1")));
+    EXPECT_FALSE(QFile::exists(thumbFile("W1")));
+    EXPECT_TRUE(QFile::exists(iconFile("W2")));
+    EXPECT_FALSE(window->ImageListWM.contains("W1"));
+    EXPECT_EQ(wmNode("W1"), nullptr);
+    EXPECT_NE(wmNode("W2"), nullptr);
+    EXPECT_EQ(row("W1"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->selectedWID, "");
+    // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
+    EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
+    EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
+    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+
+    // A folder goes with its whole sub-tree.
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDeleteTopic");
+    EXPECT_EQ(findByTag(window->listPop, "W6"), nullptr);
+    EXPECT_EQ(prompts.lastText(),
+              "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
+    EXPECT_EQ(prompts.messages().back().title, "Delete folder?");
+    XMLDatabase &disk = freshDb();
+    for (const char *id : {"T1", "T2", "T7", "W2", "W5", "W6"})
+        EXPECT_FALSE(disk.getTheDOM()->nodeFromID(id)) << id;
+    EXPECT_TRUE(disk.getTheDOM()->nodeFromID("W3"));
+    for (const char *wid : {"W2", "W5", "W6"}) {
+        EXPECT_FALSE(QFile::exists(iconFile(wid))) << wid;
+        EXPECT_FALSE(QFile::exists(thumbFile(wid))) << wid;
+    }
+    EXPECT_TRUE(QFile::exists(iconFile("W3")));
+    EXPECT_EQ(node("T1"), nullptr);
+    EXPECT_NE(node("T5"), nullptr);
+    EXPECT_EQ(window->tabIndex->Tab(), 0);
+    // Whatever the tree selected next is what the window shows.
+    QTreeWidgetItem *current = topics()->currentItem();
+    if (current == root())
+        EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    else
+        EXPECT_EQ(window->lblTName->text(), current->text(0));
+
+    // From the Popular tab the row goes and no folder stays shown.
+    showVardeck("T5", "W3");
+    window->tabIndex->setTab(3);
+    callOp(window->ops.populatePopList, doc());
+    ASSERT_NE(findByTag(window->listPop, "W3"), nullptr);
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    EXPECT_EQ(findByTag(window->listPop, "W3"), nullptr);
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    EXPECT_FALSE(stored("W3"));
+}
+
+TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
+{
+    openDb(nestedBody());
+    makeSideFiles({"W1", "W5", "W6"});
+    showVardeck("T1", "W1");
+    const QByteArray before = fileBytes();
+    prompts.answer(MsgResult::Yes);
+    {
+        FailingDisk disk;
+        menu("mnuEditDelete");
+    }
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(QFile::exists(iconFile("W1")));
+    EXPECT_TRUE(QFile::exists(thumbFile("W1")));
+    EXPECT_FALSE(doc()->nodeFromID("W1")) << "the deletion stays in memory for the next save";
+
+    clickFolder("T2");
+    prompts.answer(MsgResult::Yes);
+    {
+        FailingDisk disk;
+        menu("mnuEditDeleteTopic");
+    }
+    EXPECT_EQ(prompts.messages().size(), 4u);
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_TRUE(QFile::exists(iconFile("W5")));
+    EXPECT_TRUE(QFile::exists(thumbFile("W6")));
+    EXPECT_FALSE(doc()->nodeFromID("T2"));
 }
 
 } // namespace

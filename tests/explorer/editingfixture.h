@@ -14,17 +14,11 @@
 #include "shell/statuspanels.h"
 #include "support/failingdisk.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QDir>
 #include <QPlainTextEdit>
-#include <QTimer>
-#include <functional>
 
 namespace rr::test
 {
-
-inline const QDateTime kWhen(QDate(2026, 12, 5), QTime(19, 30));
 
 inline void settle()
 {
@@ -66,8 +60,9 @@ protected:
         installEditing(*window);
         installDatabaseCommands(*window);
         installFinding(*window);
-        setEditingClock([] { return kWhen; });
-        setVisitClock([] { return kWhen; });
+        const QDateTime when(QDate(2026, 12, 5), QTime(19, 30));
+        setEditingClock([when] { return when; });
+        setVisitClock([when] { return when; });
         appOptions().setCheckDup(false);
         appOptions().setAutoSave(false);
         appOptions().setdbDefault(false);
@@ -96,7 +91,6 @@ protected:
         ASSERT_NE(item, nullptr) << name;
         item->trigger();
     }
-    void button(int position) { window->toolbarButton(position)->trigger(); }
     bool menuEnabled(const char *name) const { return window->menuItem(QLatin1String(name))->isEnabled(); }
 
     void save()

@@ -1,8 +1,14 @@
 // The main window driven by real key and mouse events, with questions answered through a
-// real modal dialog so that focus moves and nested event loops run as on screen.
+// real modal dialog so that focus moves and nested event loops run as on screen, and a new
+// user's first minutes in the program as it is put together.
 #include "editingfixture.h"
 
-#include <QDialog>
+#include "app/assembly.h"
+#include "dialogs/frmtopicdialog.h"
+#include "shell/mainmodule.h"
+#include "storage/registryfunctions.h"
+#include "storage/ui/frmnew.h"
+
 #include <QPushButton>
 
 using namespace rr;
@@ -11,15 +17,12 @@ using namespace rr::test;
 namespace
 {
 
-// Answers every question through a modal dialog of its own, as a message box would,
+// Answers Yes to every question through a modal dialog of its own, as a message box would,
 // and notes whether the question came while a key was still being delivered.
 class ModalPrompts final : public PromptHandler
 {
 public:
-    explicit ModalPrompts(MsgResult answer) : m_answer(answer), m_previous(prompt::installed())
-    {
-        prompt::install(this);
-    }
+    ModalPrompts() : m_previous(prompt::installed()) { prompt::install(this); }
     ~ModalPrompts() override { prompt::install(m_previous); }
 
     MsgResult message(const MessageRequest &request) override
@@ -34,7 +37,7 @@ public:
         ok->setFocus();
         QTimer::singleShot(30, &dialog, &QDialog::accept);
         dialog.exec();
-        return m_answer;
+        return MsgResult::Yes;
     }
     QString file(const FileRequest &) override { return {}; }
     QString input(const InputRequest &, bool *ok) override
@@ -48,7 +51,6 @@ public:
     static inline bool keyInFlight = false;
 
 private:
-    MsgResult m_answer;
     PromptHandler *m_previous;
 };
 
@@ -87,32 +89,28 @@ protected:
     }
 };
 
-TEST_F(KeyboardTest, escInANewVardeckAfterASecondFolderClickCancelsOnceAndRenamesNothing)
+TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInPlaceOnlyOnEnterAndNotInAnAdd)
 {
     openDb();
-    clickFolder("T5");
-    window->tvwTopics->setFocus();
-    key(Qt::Key_N, Qt::ControlModifier);
-    ASSERT_EQ(window->txtMode->text(), "add");
-    keys("typed for the Vardeck");
-    clickSelectedFolderAgainAndWait("T5");
-    EXPECT_FALSE(folderEditorOpen()) << "no folder editor while a Vardeck is being added";
-    QTest::mouseClick(window->txtWName, Qt::LeftButton, {}, QPoint(window->txtWName->width() - 2, 5));
-    keys(" more");
-    EXPECT_EQ(window->txtWName->text(), "typed for the Vardeck more");
+    topics()->setCurrentItem(root());
+    topics()->setFocus();
+    key(Qt::Key_Down); // Apple, the first by name
+    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_NE(wmNode("W3"), nullptr);
+    keys("z");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
 
-    ModalPrompts modal(MsgResult::Yes);
-    key(Qt::Key_Escape);
-    EXPECT_EQ(modal.texts, QStringList{"You are about to lose unsaved changes - do you wish to continue?"});
-    EXPECT_FALSE(modal.askedDuringKey) << "the question waits until the key is delivered";
-    EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
-    EXPECT_EQ(node("T5")->text(0), "Apple");
-}
+    // Enter and Space show the folder that has the keyboard's selection.
+    topics()->setCurrentItem(node("T6"));
+    window->setTNameCaption("No folder selected");
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->lblTName->text(), "banana");
+    topics()->setCurrentItem(node("T5"));
+    window->setTNameCaption("No folder selected");
+    key(Qt::Key_Space);
+    EXPECT_EQ(window->lblTName->text(), "Apple");
 
-TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscAndRenamesOnEnter)
-{
-    openDb();
+    // A second click on the selected folder opens its in-place editor.
     clickFolder("T6");
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen()) << "viewing: the second click renames in place";
@@ -120,12 +118,29 @@ TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscA
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(QApplication::focusWidget(), window->txtWName);
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(onDisk("T6", "NAME"), "banana");
-    EXPECT_EQ(node("T6")->text(0), "banana");
     EXPECT_EQ(stored("W4").childText("NAME"), "Harbour");
+
+    // Esc in a new Vardeck after a second folder click cancels once and renames nothing.
+    key(Qt::Key_N, Qt::ControlModifier);
+    keys("typed for the Vardeck");
+    clickSelectedFolderAgainAndWait("T6");
+    EXPECT_FALSE(folderEditorOpen()) << "no folder editor while a Vardeck is being added";
+    QTest::mouseClick(window->txtWName, Qt::LeftButton, {}, QPoint(window->txtWName->width() - 2, 5));
+    keys(" more");
+    EXPECT_EQ(window->txtWName->text(), "typed for the Vardeck more");
+    {
+        ModalPrompts modal;
+        key(Qt::Key_Escape);
+        EXPECT_EQ(modal.texts, QStringList{"You are about to lose unsaved changes - do you wish to continue?"});
+        EXPECT_FALSE(modal.askedDuringKey) << "the question waits until the key is delivered";
+    }
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(onDisk("T6", "NAME"), "banana");
+    EXPECT_EQ(node("T6")->text(0), "banana");
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
@@ -142,49 +157,7 @@ TEST_F(KeyboardTest, theFolderEditorClosesWithoutRenamingWhenAnAddStartsOrOnEscA
     EXPECT_EQ(window->lblTName->text(), "Cherry");
 }
 
-TEST_F(KeyboardTest, oneF4DuringAnEditAsksOnceAndMovesOnce)
-{
-    openDb();
-    clickFolder("T1");
-    const QString first = tag(window->tvwWM->topLevelItem(0)), second = tag(window->tvwWM->topLevelItem(1));
-    clickVardeck(first);
-    menu("mnuEditModify");
-    ASSERT_EQ(window->txtMode->text(), "mod");
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
-    ModalPrompts modal(MsgResult::Yes);
-    key(Qt::Key_F4);
-    EXPECT_EQ(modal.texts.size(), 1);
-    EXPECT_FALSE(modal.askedDuringKey);
-    EXPECT_EQ(window->currentWID, second);
-    EXPECT_EQ(tag(window->tvwWM->currentItem()), second);
-    EXPECT_EQ(window->txtMode->text(), "");
-}
-
-TEST_F(KeyboardTest, arrowsTypeAheadEnterAndSpaceShowTheFolderReached)
-{
-    openDb();
-    topics()->setCurrentItem(root());
-    topics()->setFocus();
-    key(Qt::Key_Down); // Apple, the first by name
-    EXPECT_EQ(window->lblTName->text(), "Apple");
-    EXPECT_EQ(window->currentTID, "T5");
-    EXPECT_NE(wmNode("W3"), nullptr);
-    keys("z");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_NE(wmNode("W1"), nullptr);
-
-    // Enter and Space show the folder that has the keyboard's selection.
-    topics()->setCurrentItem(node("T6"));
-    window->setTNameCaption("No folder selected");
-    key(Qt::Key_Return);
-    EXPECT_EQ(window->lblTName->text(), "banana");
-    topics()->setCurrentItem(node("T5"));
-    window->setTNameCaption("No folder selected");
-    key(Qt::Key_Space);
-    EXPECT_EQ(window->lblTName->text(), "Apple");
-}
-
-TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModification)
+TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)
 {
     openDb();
     showVardeck("T1", "W1");
@@ -205,6 +178,98 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModification)
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(onDisk("W1", "NOTES"), "Notes\nline 2");
+
+    // One F4 during a modification of the first Vardeck (in stored order) asks once and moves to the second.
+    clickVardeck("W1");
+    menu("mnuEditModify");
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    ModalPrompts modal;
+    key(Qt::Key_F4);
+    EXPECT_EQ(modal.texts.size(), 1);
+    EXPECT_FALSE(modal.askedDuringKey);
+    EXPECT_EQ(window->currentWID, "W2");
+    EXPECT_EQ(tag(window->tvwWM->currentItem()), "W2");
+    EXPECT_EQ(window->txtMode->text(), "");
+}
+
+// A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
+TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
+{
+    const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
+    TempHome home;
+    ScriptedPrompts prompts;
+    appOptions() = UserOptions();
+    paths::prepareProgramFolder();
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "hideSplash", "True");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "tipStartup", "True");
+    setEditingClock([] { return QDateTime(QDate(2026, 12, 5), QTime(9, 5)); });
+    setVisitClock([] { return QDateTime(QDate(2026, 12, 5), QTime(9, 5)); });
+
+    frmVardecks window;
+    assembleMainWindow(window);
+    Main(window);
+    window.resize(1000, 680);
+    QApplication::setActiveWindow(&window);
+    auto menu = [&](const char *name) { window.menuItem(QLatin1String(name))->trigger(); };
+    const QString file = home.databaseFolder() + "Mine.xml";
+    std::unique_ptr<XMLDatabase> disk;
+    auto saved = [&](const char *id) {
+        disk = std::make_unique<XMLDatabase>();
+        EXPECT_TRUE(disk->openDBValidate(file));
+        return disk->getTheDOM()->nodeFromID(id);
+    };
+
+    // A database of one's own, opened at once.
+    prompts.answer(MsgResult::Yes);
+    whileModal<frmNew>(
+        [](frmNew *dialog) {
+            dialog->txtName->setText("Mine");
+            dialog->cmdOK->click();
+        },
+        [&] { menu("mnuFileNew"); });
+    EXPECT_EQ(currentDBName, "Mine.xml");
+
+    // Its first folder.
+    whileModal<frmTopicDialog>(
+        [](frmTopicDialog *dialog) {
+            dialog->txtTName->setText("Reading");
+            dialog->cmdSave->click();
+        },
+        [&] { menu("mnuAddTopic"); });
+    QTreeWidgetItem *reading = window.tvwTopics->findItems("Reading", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(reading, nullptr);
+    window.tvwTopics->scrollToItem(reading);
+    QTest::mouseClick(window.tvwTopics->viewport(), Qt::LeftButton, {},
+                      window.tvwTopics->visualItemRect(reading).center());
+
+    // A Vardeck, saved with Ctrl+S.
+    menu("mnuAddVardeck");
+    typeInto(window.txtWName, "Tide tables");
+    typeInto(window.txtAddress, "https://tides.example/harbour");
+    typeInto(window.txtDescription, "High and low water for the harbour");
+    typeInto(window.txtKeywords, "sea sailing");
+    press(window.txtWName, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved("W1").childText("NAME"), "Tide tables");
+
+    // Changed: typing into its notes starts the update.
+    window.tabInfo->setTab(2);
+    window.txtNotes->setFocus();
+    QTest::keyClicks(window.txtNotes, "Spring tides on the 12th");
+    press(window.txtNotes, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved("W1").childText("NOTES"), "Spring tides on the 12th");
+    window.tabInfo->setTab(0);
+
+    // Deleted again.
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    EXPECT_FALSE(saved("W1"));
+    EXPECT_EQ(disk->getTheDOM()->countElements("FOLDER"), 1);
+
+    // Only the new database's question and the deletion's were asked.
+    EXPECT_EQ(prompts.messages().size(), 2u) << prompts.texts().join(" | ").toStdString();
+    setEditingClock({});
+    setVisitClock({});
+    window.Form_Unload();
 }
 
 } // namespace
