@@ -1,5 +1,4 @@
-// The program as put together: the duplicates and statistics boxes in the font fallback; every item and
-// button runs a command of its own (the Internet Explorer items say there is none); two copies hand over.
+// The program as put together: two collection boxes, the command walk, and the hand-over between two copies.
 #include "app/assembly.h"
 #include "app/collectiondialogs.h"
 #include "controls/qbbuttons_h.h"
@@ -9,23 +8,13 @@
 #include "explorer/explorerfixture.h"
 #include "platform/paths.h"
 #include "shell/fonthelpers.h"
-#include "shell/frmvardecks.h"
 #include "shell/singleinstance.h"
-#include "support/testenv.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QDir>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLocalSocket>
-#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace rr;
 using namespace rr::test;
@@ -98,13 +87,17 @@ TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
               "Database name: Vardecks.xml\r\nTotal folders: 7\r\nTotal Vardecks: 3\r\nFavorites: 1\r\nTotal hits: 10");
 }
 
-struct Handler {
-    QString control;
-    QString command;
-};
-
-QList<Handler> reachableHandlers(const frmVardecks &window)
+TEST(CommandWalk, everyItemAndButtonRunsAnAttachedCommandAndTheInternetExplorerItemsSaySo)
 {
+    TempHome home;
+    ScriptedPrompts prompts;
+    frmVardecks window;
+    assembleMainWindow(window);
+    window.LoadDynamicMenus();
+
+    // Each control with the command it runs: menu items, both toolbars, the panes' buttons, and what the
+    // tab strips and the View menu run themselves.
+    using Handler = std::pair<QString, QString>;
     QList<Handler> handlers;
     for (QAction *item : window.allMenuItems()) {
         if (!item->isSeparator() && !item->menu())
@@ -117,28 +110,16 @@ QList<Handler> reachableHandlers(const frmVardecks &window)
     }
     handlers.append(Handler{"Toolbar2.Buttons(1)", "mnuAspectExplorer_Click"});
     handlers.append(Handler{"Toolbar2.Buttons(2)", "mnuAspectWeb_Click"});
-    // What the tab strips and the View menu run themselves.
     for (const char *command : {"showAspectExplorer", "populateFavsList", "populateWMOnTopicNode"})
         handlers.append(Handler{"tab strips", command});
     for (const qbButtons_H *button : window.findChildren<qbButtons_H *>())
         handlers.append({button->objectName(), button->property("rrCommand").toString()});
-    return handlers;
-}
 
-TEST(CommandWalk, everyItemAndButtonRunsAnAttachedCommandAndTheInternetExplorerItemsSaySo)
-{
-    TempHome home;
-    ScriptedPrompts prompts;
-    frmVardecks window;
-    assembleMainWindow(window);
-    window.LoadDynamicMenus();
-
-    const QList<Handler> handlers = reachableHandlers(window);
     QStringList missing, controls;
-    for (const Handler &handler : handlers) {
-        controls << handler.control;
-        if (handler.command.isEmpty() || !window.hasCommand(handler.command))
-            missing.append(handler.control + " -> " + handler.command);
+    for (const auto &[control, command] : handlers) {
+        controls << control;
+        if (command.isEmpty() || !window.hasCommand(command))
+            missing.append(control + " -> " + command);
     }
     EXPECT_TRUE(missing.isEmpty()) << qPrintable(missing.join(", "));
     // The walk met the menus, both toolbars and the panes' buttons.

@@ -1,15 +1,11 @@
-// The menu bar and popups, the two toolbars and the three tab strips: order, captions, the commands
-// they run, their states and keys.
+// The menu bar and popups, the two toolbars and the three tab strips: order, captions, commands, states, keys.
 #include "storage/xmldatabase.h"
 #include "windowfixture.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-
-#include <tuple>
 
 namespace
 {
@@ -82,10 +78,7 @@ TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRu
         EXPECT_EQ(frmVardecks::menuCaption(action), QString::fromLatin1(spot.caption)) << spot.name;
         EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(spot.shortcut));
     }
-    EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked());
-    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked());
     EXPECT_EQ(window->menuItem("mnuHelpTopics")->property("HelpContextID").toInt(), 11);
-    EXPECT_FALSE(window->menuItem("mnuNavigate(0)")->isEnabled()) << "Go waits for a shown folder";
 
     const std::tuple<const char *, int, int, const char *> arrays[] = {{"mnuNav", 4, 3, "&Next          F4"},
                                                                        {"mnuMulti", 3, 2, "Move Vardecks..."},
@@ -140,7 +133,6 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
     EXPECT_EQ(off, 23);
     for (const char *name : {"mnuEditModify", "mnuNavigate(0)", "mnuThumbRemove", "mnuFavsDelete"})
         EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
-    EXPECT_TRUE(window->menuItem("mnuFileOpen")->isEnabled());
     EXPECT_FALSE(window->cmdMoveVD->isEnabled());
     EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked()) << "nothing is checked or unchecked";
 
@@ -277,7 +269,6 @@ TEST_F(ToolbarTest, mainToolbarHasTwentyFourPositionsResetsToTheStatesOfAFreshDa
     EXPECT_EQ(window->aspectButton(1)->toolTip(), "Explorer aspect  CTRL+X");
     EXPECT_EQ(window->aspectButton(2)->text(), "We&b aspect          ");
     EXPECT_EQ(window->aspectButton(2)->toolTip(), "Web aspect  CTRL+B");
-    EXPECT_TRUE(window->aspectButton(1)->isChecked());
 
     record("mnuAspectWeb_Click"); // a command that leaves the Aspect as it is
     window->aspectButton(2)->trigger();
@@ -371,7 +362,6 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
     setClientSize(800, 601);
     EXPECT_FALSE(window->Picture4->isHidden());
     EXPECT_TRUE(window->Picture5->isHidden());
-    EXPECT_FALSE(window->cmdFAdd->isHidden());
     EXPECT_FALSE(window->lbl(2)->isHidden());
     EXPECT_TRUE(window->cmdSearch->isHidden());
     EXPECT_EQ(window->defaultButton(), window->cmdFAdd);
