@@ -95,8 +95,7 @@ TEST(CommandWalk, everyItemAndButtonRunsAnAttachedCommandAndTheInternetExplorerI
     assembleMainWindow(window);
     window.LoadDynamicMenus();
 
-    // Each control with the command it runs: menu items, both toolbars, the panes' buttons, and what the
-    // tab strips and the View menu run themselves.
+    // Each control with its command, and what the tab strips and the View menu run themselves.
     using Handler = std::pair<QString, QString>;
     QList<Handler> handlers;
     for (QAction *item : window.allMenuItems()) {

@@ -106,7 +106,6 @@ TEST(ButtonShapes, aCutShapeIsThePictureWithoutItsBackgroundAndMovesOnePixelWhil
     shaped->resize(40, 40);
     shaped->setPicture(QPixmap::fromImage(image));
     shaped->setButtonShape(7);
-    ASSERT_EQ(shaped->ButtonShape(), 7);
     EXPECT_EQ(shaped->mask(), QRegion(10, 5, 20, 30));
     EXPECT_EQ(pixel(*shaped, 10, 5), QColor(shaped->BackColor())) << "shape 7 is outlined in the back colour";
     EXPECT_EQ(pixel(*shaped, 20, 20), QColor(Qt::blue)) << "the picture fills the shape";
@@ -141,8 +140,7 @@ TEST(ButtonLooks, edgesFacesAndGradientsFollowStyleAndState)
     Host host;
     qbButtons_H &button = *host.button(QString(), 0, 0);
     button.resize(60, 30);
-    // Shaded face of the hosts' style, a shade darker each row (row 3 of 30: -2.5, to even -2);
-    // pressed, it starts from the shadow of the white face.
+    // The shaded face darkens a shade a row (row 3: -2.5, to even -2); pressed, it starts from the shadow.
     button.setButtonStyle(2);
     button.setBackColor(Qt::white);
     EXPECT_EQ(pixel(button, 30, 3), QColor(253, 254, 254));
