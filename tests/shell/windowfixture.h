@@ -16,9 +16,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <memory>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
