@@ -6,7 +6,6 @@
 #include "dialogs/frmstats.h"
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
-#include "platform/paths.h"
 #include "shell/fonthelpers.h"
 #include "shell/singleinstance.h"
 

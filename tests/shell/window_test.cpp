@@ -9,10 +9,8 @@
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
-#include "storage/vardeckmodule.h"
 #include "windowfixture.h"
 
-#include <QEventLoop>
 #include <QHeaderView>
 
 using namespace rr;
@@ -203,11 +201,7 @@ TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
 }
 
 namespace tw = rr::twips;
-
-int px(double twips)
-{
-    return tw::sizeToPx(twips);
-}
+const auto px = tw::sizeToPx;
 
 struct LayoutTest : rr::test::MainWindowTest {
     // Spot checks of the rules that hold at any size, against the window's own inner size.
