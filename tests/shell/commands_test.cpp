@@ -370,8 +370,7 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     record("populateFavsList");
     window->favsColl = {"W1"};
     window->tabIndex->setTab(2);
-    EXPECT_TRUE(runs.isEmpty());
-    EXPECT_EQ(window->favsColl, QStringList{"W1"}) << "left as it was without a database";
+    EXPECT_TRUE(runs.isEmpty()) << "nothing to fill without a database";
 
     window->tabIndex->setTab(0);
     window->dbXML = std::make_unique<rr::XMLDatabase>();
