@@ -130,7 +130,6 @@ TEST(SplitterResize, aKeptPositionReturnsWhenTheControlGrowsAgainAKeptRatioFollo
     f.model.setSplitterPos(3000);
     f.resize(1000, 500);
     EXPECT_EQ(f.model.currSplitterPos(), 1000 - 255 - 75);
-    EXPECT_EQ(f.model.splitterPos(), 3000);
     f.layouts = 0;
     f.resize(5000, 500);
     EXPECT_EQ(f.model.currSplitterPos(), 3000);
@@ -228,7 +227,6 @@ TEST(SplitterDrag, liveDragMovesTheChildrenAtOnceAReleaseSetsTheRequestAndEscape
         e.model.cancelDrag();
         EXPECT_EQ(e.model.currSplitterPos(), 1000) << live;
         EXPECT_EQ(e.model.splitterPos(), 1000);
-        EXPECT_FALSE(e.model.dragging());
         EXPECT_FALSE(e.model.dragLook());
         e.model.mouseMove(600); // after the cancel the mouse moves nothing
         EXPECT_EQ(e.model.currSplitterPos(), 1000);
