@@ -168,8 +168,7 @@ TEST_F(WordSearchTest, keptTextsFollowEveryKindOfEdit)
     vardeck("W2").setChildText("NAME", "yellow"); // through the DOM
     EXPECT_EQ(widsOf(same("yellow")), QStringList({"W2"}));
 
-    // Straight through libxml2, same length, so only the bytes differ; such an edit
-    // tells the document, as every change must.
+    // Straight through libxml2, same length, so only the bytes differ; the edit tells the document.
     xmlNodeSetContent(vardeck("W3").child("NAME").raw()->children, BAD_CAST "blUE");
     xmlNodeSetContent(vardeck("W1").child("NAME").raw()->children, BAD_CAST "rod");
     doc()->noteChange();

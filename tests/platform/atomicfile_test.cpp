@@ -4,7 +4,6 @@
 #include "support/smalldisk.h"
 #include "support/testenv.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>

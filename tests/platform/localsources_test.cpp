@@ -8,8 +8,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -3,10 +3,7 @@
 #include "support/smalldisk.h"
 #include "support/testenv.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
-#include <memory>
 #include <unistd.h>
 
 using namespace rr;

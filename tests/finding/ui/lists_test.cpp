@@ -45,13 +45,13 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(menuTexts("first"), QStringList({"Drop", "Fish && Chips"}));
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
 
-    const QByteArray saved = fileBytes();
+    const QByteArray saved = test::readBytes(path);
     window->aspectPageStale[frmVardecks::FavsPage] = false;
     window->menuItem("mnuFavsAdd")->setEnabled(true);
     window->menuItem("mnuFavsAdd")->trigger();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
-    EXPECT_EQ(fileBytes(), saved);
+    EXPECT_EQ(test::readBytes(path), saved);
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
 
     // Deleting the shown favourite: No changes nothing, Yes clears its mark.
@@ -75,7 +75,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     // The details panel's button adds when the box is clear.
     window->currentWID = "W1";
     window->cmdAddFavs->click();
-    EXPECT_EQ(onDisk("W2", "FAV"), "TRUE");
+    EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
 }
 
@@ -92,7 +92,7 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
     EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
     window->menuItem("first", 1)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://site.example/"});
-    EXPECT_EQ(onDisk("W1", "HITS"), "5");
+    EXPECT_EQ(test::onDisk(path, "W1", "HITS"), "5");
     EXPECT_EQ(recentMenuCalls, QStringList{"W1"});
     EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }

@@ -117,7 +117,7 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     window->tabIndex->setTab(1);
     QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
     QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
-    const QByteArray before = fileBytes();
+    const QByteArray before = test::readBytes(path);
 
     search("nothing-like-this");
     EXPECT_TRUE(launcher.openedUrls().isEmpty()) << "no first row, nothing opened";
@@ -125,7 +125,7 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/"});
     EXPECT_EQ(shown.last(), "W2");
     EXPECT_EQ(window->tabView->Tab(), 2);
-    EXPECT_EQ(fileBytes(), before) << "opening the first result records no visit";
+    EXPECT_EQ(test::readBytes(path), before) << "opening the first result records no visit";
 }
 
 TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
