@@ -84,8 +84,7 @@ TEST_F(Transforms, everyViewListsItsVardecksInOrderLinksOnlySafeAddressesAndName
             EXPECT_STREQ(reinterpret_cast<const char *>(second->children->content), "VDStyle.css");
         }
     }
-    for (const QString &css : {"VDStyle.css", "VD_plain.css", "VD_courier.css", "VD_comic.css", "VD_verdana.css"})
-        EXPECT_TRUE(QFile::exists(stylesheet(css))) << css.toStdString();
+    EXPECT_TRUE(QFile::exists(stylesheet("VDStyle.css")));
 
     // The database keeps its document type, and so its identifiers, after a transform.
     const QByteArray saved = db.toBytes();
