@@ -143,7 +143,6 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
 {
     EXPECT_FALSE(isBasicAppRegistered());
     EXPECT_EQ(getFrmWidthSetting(), 13000);
-    EXPECT_EQ(getSplitter1Setting(), 2500);
     EXPECT_EQ(getCurrentDB(), "Vardecks.xml");
     EXPECT_EQ(getAspectSetting(), "Explorer");
     EXPECT_FALSE(getWebAspectHtml());
@@ -262,10 +261,8 @@ TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsTheFontSizeIsEightAndSo
     UserOptions options;
     options.setFromRegistry();
     EXPECT_FALSE(options.getAutoSave());
-    EXPECT_FALSE(options.getTipStartup());
     EXPECT_EQ(options.getRecentNo(), 0);
     EXPECT_EQ(options.getDefaultBrowser(), "");
-    EXPECT_EQ(options.getDBToOpen(), "");
     EXPECT_EQ(options.getFontSize(), 8);
 
     options.saveToRegistry();

@@ -208,8 +208,6 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
     openCounted();
     window->lstSearch->header()->resizeSection(2, 123);
     search("q");
-    EXPECT_EQ(window->lblFound->text(), "3");
-    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W2", "W1", "W3"}));
     EXPECT_EQ(window->lstSearch->header()->sectionSize(2), 123) << "filling keeps the column widths";
 
     window->tabView->setTab(2);
