@@ -87,7 +87,6 @@ TEST(DatabaseFolder, typedNamesAreTrimmedCheckedAndLoseOneExtension)
 TEST(DatabaseFolder, createWritesTheFileFoldersAndPicturesKeepsExistingFoldersAndLeavesNothingWhenItFails)
 {
     Env f;
-    QDir().mkpath(f.folder + "thumbs/Work");
     EXPECT_TRUE(test::writeBytes(f.folder + "thumbs/Work/W1.gif", "x"));
     QString error;
     ASSERT_TRUE(f.db.createDatabase("Work", &error)) << error.toStdString();
