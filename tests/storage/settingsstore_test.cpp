@@ -223,14 +223,12 @@ TEST_F(Settings, recentListAndSearchHistoryRoundTripSkipGapsAndStopAtTheirMaximu
     writeRecentList(list);
     EXPECT_EQ(loadRecentList(), list); // every field, the database's name too
 
-    recentMax = 2;
-    EXPECT_EQ(loadRecentList().size(), 2);
-    recentMax = 15;
-
     // A shorter list replaces the key, so the old third record is gone.
     writeRecentList({list.at(0), list.at(1)});
     EXPECT_EQ(loadRecentList().size(), 2);
     writeRecentList(list);
+    recentMax = 2;
+    EXPECT_EQ(loadRecentList().size(), 2);
 
     store(kRecent, "recent2_ID", "");
     EXPECT_EQ(loadRecentList(), QList<VDData>{list.at(0)});
@@ -266,7 +264,6 @@ TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsTheFontSizeIsEightAndSo
     EXPECT_EQ(options.getFontSize(), 8);
 
     options.saveToRegistry();
-    EXPECT_EQ(stored(kOptions, "recentNo"), "0");
     EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kOptions).size(), 21) << "every option is written";
 
     options.setFontSize(0);
