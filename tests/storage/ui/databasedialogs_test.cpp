@@ -246,7 +246,6 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         << env.prompts.lastText().toStdString();
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
 }
 
 TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
