@@ -5,8 +5,6 @@
 #include "support/dbfixture.h"
 #include "support/testenv.h"
 
-#include <QList>
-#include <QString>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -48,8 +46,7 @@ private:
     QStringList m_texts = {"name", "http://a.example/", "06 Dec 2026", "d", "k", "n", "", "12", "1", "FALSE"};
 };
 
-// Folder T1 "First" holding the first Vardecks, and T2 "Second" with the sub-folder
-// T3 "Inner" holding the nested ones, so that document order crosses folders.
+// T1 "First" holds the first Vardecks; T2 "Second" has T3 "Inner" with the nested ones.
 inline QByteArray foldersXml(const QList<Vd> &first, const QList<Vd> &nested)
 {
     auto vardecks = [](const QList<Vd> &list) {
@@ -78,6 +75,14 @@ template <class List, class Text> QStringList texts(const List &list, Text text)
     return out;
 }
 
+// A field of a Vardeck as the file at path holds it.
+inline QString onDisk(const QString &path, const QString &wid, const QString &field)
+{
+    XmlDocument disk;
+    EXPECT_TRUE(disk.load(path));
+    return disk.nodeFromID(wid).childText(field);
+}
+
 class FindingTest : public ::testing::Test
 {
 protected:
@@ -92,19 +97,11 @@ protected:
 
     XmlDocument *doc() const { return m_db.getTheDOM(); }
     XmlNode vardeck(const QString &wid) const { return doc()->nodeFromID(wid); }
-    // The document as the file on disk holds it now.
-    XmlDocument *reread()
-    {
-        m_reread = std::make_unique<XmlDocument>();
-        EXPECT_TRUE(m_reread->load(m_path));
-        return m_reread.get();
-    }
 
     TempHome m_home;
     ScriptedPrompts m_prompts;
     XMLDatabase m_db;
     QString m_path;
-    std::unique_ptr<XmlDocument> m_reread;
 };
 
 } // namespace rr::test

@@ -8,8 +8,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -70,11 +68,7 @@ TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
     EXPECT_EQ(loopbackhttp::get(server.port(), "/garbage", 2000, 1000).status, loopbackhttp::Status::Malformed);
     EXPECT_EQ(loopbackhttp::get(server.port(), "/a\r\nX: y", 2000, 1000).status, loopbackhttp::Status::Refused);
 
-    quint16 closedPort = 0;
-    {
-        test::HttpServer closed;
-        closedPort = closed.port();
-    }
+    const quint16 closedPort = test::HttpServer().port(); // closed again at once
     EXPECT_EQ(loopbackhttp::get(closedPort, "/json/list", 2000, 1000).status, loopbackhttp::Status::Refused);
 
     QElapsedTimer clock;

@@ -3,7 +3,6 @@
 #include "support/failingdisk.h"
 #include "support/testenv.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 #include <libxml/tree.h>
 

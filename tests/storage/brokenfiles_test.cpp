@@ -1,11 +1,8 @@
-// Every hostile or damaged file in tests/data/broken: a database opens with working
-// identifiers or is refused with its reason; a settings file keeps its good values.
+// Each damaged file in tests/data/broken opens with working identifiers or is refused with its reason.
 #include "platform/registrystore.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace rr;
@@ -17,8 +14,7 @@ struct DatabaseCase {
     const char *file;
     // Empty: the file opens. Otherwise a part of the reason it is refused with.
     const char *refusedWith;
-    // For files that open: an identifier that must be found, the NAME of its element,
-    // and the identifiers allocation must hand out next.
+    // For files that open: an identifier, its element's NAME, and the next identifiers handed out.
     const char *lookup = nullptr;
     const char *lookupName = nullptr;
     const char *nextTid = nullptr;

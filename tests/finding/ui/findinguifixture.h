@@ -59,14 +59,6 @@ protected:
              {Vd("W3").name("one").notes("q").address("http://inner.example/x")});
     }
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
-    QByteArray fileBytes() const { return readBytes(path); }
-    // A field of a Vardeck as the file on disk holds it.
-    QString onDisk(const QString &wid, const QString &field) const
-    {
-        XmlDocument disk;
-        EXPECT_TRUE(disk.load(path));
-        return disk.nodeFromID(wid).childText(field);
-    }
 
     // Each row's text in a column, or its tag (WID) with column -1.
     static QStringList column(const QTreeWidget *list, int column)

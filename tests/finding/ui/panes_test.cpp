@@ -1,9 +1,11 @@
-// The favourites, Popular and Recent lists on the window: commands, clicks, menus, drags and drops.
+// The Search, favourites, Popular and Recent panes on the window: commands, clicks, menus, drags and drops;
+// the ranking, cell and history rules are the core tests'.
 #include "findinguifixture.h"
 
 #include "finding/ui/favoritespane.h"
 #include "finding/ui/popularpane.h"
 #include "finding/ui/recentmenu.h"
+#include "finding/ui/searchpane.h"
 #include "storage/vardeckmodule.h"
 
 #include <QDropEvent>
@@ -45,13 +47,13 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(menuTexts("first"), QStringList({"Drop", "Fish && Chips"}));
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
 
-    const QByteArray saved = fileBytes();
+    const QByteArray saved = test::readBytes(path);
     window->aspectPageStale[frmVardecks::FavsPage] = false;
     window->menuItem("mnuFavsAdd")->setEnabled(true);
     window->menuItem("mnuFavsAdd")->trigger();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
-    EXPECT_EQ(fileBytes(), saved);
+    EXPECT_EQ(test::readBytes(path), saved);
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
 
     // Deleting the shown favourite: No changes nothing, Yes clears its mark.
@@ -75,7 +77,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     // The details panel's button adds when the box is clear.
     window->currentWID = "W1";
     window->cmdAddFavs->click();
-    EXPECT_EQ(onDisk("W2", "FAV"), "TRUE");
+    EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
 }
 
@@ -92,7 +94,7 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
     EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
     window->menuItem("first", 1)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://site.example/"});
-    EXPECT_EQ(onDisk("W1", "HITS"), "5");
+    EXPECT_EQ(test::onDisk(path, "W1", "HITS"), "5");
     EXPECT_EQ(recentMenuCalls, QStringList{"W1"});
     EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }
@@ -102,10 +104,8 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     open({Vd("W1").name("top").fav("TRUE"), Vd("W3").name("c")}, {Vd("W2").name("inner").fav("TRUE")});
     window->tabIndex->setTab(2);
     ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 2) << "the tab fills an empty tree";
-    window->currentTID = "T1";
     clickRow(window->tvwFavs, 0);
     EXPECT_EQ(shown, QStringList{"W2"});
-    EXPECT_EQ(window->currentTID, "T3");
 
     window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
     std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
@@ -137,15 +137,13 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
 
 using PopularUiTest = test::FindingUiTest;
 
-TEST_F(PopularUiTest, aClickShowsTheRowsVardeckWithItsFolderAndClearingEmptiesTheList)
+TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
 {
     open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
     window->ops.populatePopList(doc());
     window->tabIndex->setTab(3);
-    window->currentTID = "T1";
     clickRow(window->listPop, 0);
     EXPECT_EQ(shown, QStringList{"W2"});
-    EXPECT_EQ(window->currentTID, "T3");
 
     window->listPop->setFocus();
     QTest::keyClick(window->listPop, Qt::Key_Down);
@@ -198,3 +196,149 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
 }
 
 } // namespace
+
+using SearchUiTest = test::FindingUiTest;
+
+TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
+{
+    openCounted();
+    window->lstSearch->header()->resizeSection(2, 123);
+    search("q");
+    EXPECT_EQ(window->lstSearch->header()->sectionSize(2), 123) << "filling keeps the column widths";
+
+    window->tabView->setTab(2);
+    QHeaderView *header = window->lstSearch->header();
+    const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W3", "W1", "W2"}));
+    EXPECT_EQ(column(window->lstSrch, -1), QStringList({"W2", "W1", "W3"})) << "each list sorts on its own";
+    search("q");
+    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
+
+    // Right clicks record the list and open its menu, except while editing.
+    clickRow(window->lstSrch, 1, Qt::RightButton);
+    EXPECT_EQ(window->popup.popupListName, "lstSrch");
+    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
+    window->subMenu("mnuListVD")->hide();
+
+    window->tabView->setTab(2);
+    window->lstSearch->clearSelection();
+    clickRow(window->lstSearch, 0, Qt::RightButton);
+    EXPECT_EQ(window->popup.popupListName, "lstSearch");
+    EXPECT_TRUE(window->subMenu("mnuListVDMulti")->isVisible()) << "no row selected before: the several-rows menu";
+    window->subMenu("mnuListVDMulti")->hide();
+
+    window->txtMode->setText("add");
+    clickRow(window->lstSearch, 1, Qt::RightButton);
+    EXPECT_FALSE(window->subMenu("mnuListVD")->isVisible());
+    EXPECT_FALSE(window->subMenu("mnuListVDMulti")->isVisible());
+
+    // A left click while editing asks before the edit is lost.
+    window->txtMode->setText("mod");
+    prompts.answer(MsgResult::No);
+    clickRow(window->lstSrch, 0);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+}
+
+TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
+{
+    open({Vd("W1").name("alpha").notes("beta")});
+    window->tabIndex->setTab(1);
+    QTest::mouseClick(window->chkSearch(1), Qt::LeftButton); // Name only
+    search("beta");
+    EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
+    EXPECT_EQ(window->lblFound->text(), "0");
+
+    // Enter in the search box and a pick from its list search once.
+    prompts.clear();
+    window->cmbSearch->setFocus();
+    window->cmbSearch->setEditText("nothing");
+    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
+
+    window->cmbSearch->setEditText("alpha");
+    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(window->lblFound->text(), "1");
+    EXPECT_EQ(searchColl, QStringList({"alpha", "nothing", "beta"}));
+
+    // An arrow key in the closed box picks the next entry of its list.
+    window->cmbSearch->setCurrentIndex(0);
+    QTest::keyClick(window->cmbSearch, Qt::Key_Down);
+    EXPECT_EQ(window->cmbSearch->currentText(), "nothing");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+}
+
+TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTheTopRow)
+{
+    openCounted();
+    search("q");
+    window->currentTID = "T1";
+    window->tabView->setTab(2);
+    clickRow(window->lstSrch, 2);
+    EXPECT_EQ(shown, QStringList{"W3"});
+    EXPECT_EQ(listed, QStringList{"T3"});
+    EXPECT_EQ(window->currentTID, "T3") << "the shown folder follows the list";
+    EXPECT_EQ(window->lblTName->text(), "Inner");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
+    EXPECT_EQ(window->tabView->Tab(), 0);
+    EXPECT_EQ(window->selectedWID, "W3");
+    EXPECT_EQ(editModes, QList<bool>{false});
+    EXPECT_EQ(ui->search().lstSrchToolTip(window->lstSrch->visualItemRect(window->lstSrch->topLevelItem(2)).center()),
+              "http://inner.example/x");
+
+    window->lstSrch->setFocus();
+    QTest::keyClick(window->lstSrch, Qt::Key_Up);
+    EXPECT_EQ(shown.last(), "W1");
+
+    // The detailed list shows on a double click only.
+    window->tabView->setTab(2);
+    const QRect rect = window->lstSearch->visualItemRect(window->lstSearch->topLevelItem(2));
+    QTest::mouseClick(window->lstSearch->viewport(), Qt::LeftButton, {}, rect.center());
+    EXPECT_EQ(shown.last(), "W1");
+    QTest::mouseDClick(window->lstSearch->viewport(), Qt::LeftButton, {}, rect.center());
+    EXPECT_EQ(shown.last(), "W3");
+
+    // With "open first result" a search opens the top row without counting a visit.
+    window->tabIndex->setTab(1);
+    QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
+    QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
+    const QByteArray before = test::readBytes(path);
+
+    search("nothing-like-this");
+    EXPECT_TRUE(launcher.openedUrls().isEmpty()) << "no first row, nothing opened";
+    search("q");
+    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/"});
+    EXPECT_EQ(shown.last(), "W2");
+    EXPECT_EQ(window->tabView->Tab(), 2);
+    EXPECT_EQ(test::readBytes(path), before) << "opening the first result records no visit";
+}
+
+TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
+{
+    open({Vd("W1").created("06 Dec 2026"), Vd("W2").created("07 Dec 2026").keyword2("06 Dec 2026 10:00:00")});
+    QTest::mouseClick(window->chkSearch(4), Qt::LeftButton);
+    window->lblCreatedDate->setText("06 Dec 2026");
+    window->lblHome->setText("http://www.a.example/");
+    window->cmdSearchHome(2)->click();
+    EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026");
+    EXPECT_EQ(window->tabIndex->Tab(), 1);
+    EXPECT_EQ(window->lblFound->text(), "2") << "all data holds the last-visited date too";
+    window->lbl(3)->setText("06 Dec 2026 10:00:00");
+    window->cmbSearch->setEditText(QString());
+    window->cmdSearchHome(1)->click();
+    EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026") << "the last visit's date without its time";
+    window->cmdSearchHome(0)->click();
+    EXPECT_EQ(window->cmbSearch->currentText(), "a.example");
+
+    searchColl.clear();
+    window->tabIndex->setTab(0);
+    window->menuItem("mnuToolsSearchKeywords")->trigger();
+    EXPECT_EQ(window->tabIndex->Tab(), 1);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
+    EXPECT_TRUE(searchColl.isEmpty());
+}

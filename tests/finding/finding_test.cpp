@@ -1,0 +1,493 @@
+// Finding: the word search, favourites, recent Vardecks, popular ones, search rows and the search history.
+#include "finding/favorites.h"
+#include "finding/popularlist.h"
+#include "finding/recentlist.h"
+#include "finding/searchhistory.h"
+#include "finding/searchresults.h"
+#include "finding/wordsearch.h"
+#include "findingfixture.h"
+#include "support/failingdisk.h"
+
+#include <libxml/tree.h>
+
+using namespace rr;
+using test::Vd;
+
+namespace
+{
+
+QList<SearchResult> searchBoxes(const XmlDocument *doc, const QString &text, std::initializer_list<int> boxes)
+{
+    SearchFieldBoxes state;
+    state.ticked.fill(false);
+    for (int b : boxes)
+        state.ticked[size_t(b)] = true;
+    return WordSearch().search(doc, text, state);
+}
+
+QStringList widsOf(const QList<SearchResult> &results)
+{
+    return test::texts(results, &SearchResult::wid);
+}
+
+} // namespace
+
+TEST(WordRules, countsOverlappingOccurrencesAndSplitsAtEveryBlank)
+{
+    EXPECT_EQ(countOccurrences("aaaa", "aa"), 3);
+    EXPECT_EQ(countOccurrences("abc", "x"), 0);
+    // An empty word occurs at every position of a non-empty text, never in an empty one.
+    EXPECT_EQ(countOccurrences("abc", ""), 3);
+    EXPECT_EQ(countOccurrences("", ""), 0);
+    EXPECT_EQ(countOccurrences("", "a"), 0);
+
+    // Words split at every blank, keeping empty words.
+    EXPECT_TRUE(splitSearchWords("").isEmpty());
+    EXPECT_EQ(splitSearchWords(" x "), QStringList({"", "x", ""}));
+
+    // An empty last word on long notes counts past 16 bits.
+    SearchWords words("note ");
+    const QString notes = QString(40000, QLatin1Char('n')) + QStringLiteral("note");
+    qint32 matches = 0;
+    ASSERT_TRUE(words.match(notes, &matches));
+    EXPECT_EQ(matches, 40004);
+}
+
+TEST(WordRules, finderAgreesWithAPlainSearchOnSharedLowBytes)
+{
+    // 'a' U+0061, U+0161 and U+0461 share their low byte, so they share a skip bucket.
+    const QString letters = QStringLiteral("a\u0161\u0461bcb");
+    quint32 seed = 7;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int round = 0; round < 300; ++round) {
+        QString text, word;
+        for (int i = int(next() % 40); i > 0; --i)
+            text += letters.at(int(next() % letters.size()));
+        for (int i = 1 + int(next() % 4); i > 0; --i)
+            word += letters.at(int(next() % letters.size()));
+        const TextFinder finder(word);
+        for (qsizetype from = 0; from < text.size(); ++from)
+            ASSERT_EQ(finder.find(text, from), text.indexOf(word, from)) << qPrintable(text + " / " + word);
+    }
+}
+
+TEST(SearchFieldBoxes, allDataAndSingleFieldsExcludeEachOther)
+{
+    SearchFieldBoxes boxes;     // the window starts with "All Vardeck data"
+    auto click = [&](int box) { // the box flips, then the rule runs
+        boxes.ticked[size_t(box)] = !boxes.ticked[size_t(box)];
+        boxes.clicked(box);
+    };
+    click(1); // ticking Name unticks All
+    EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{false, true, false, false, false, false}));
+    click(2); // several single fields may be ticked
+    EXPECT_EQ(boxes.mask(), SearchName | SearchAddress);
+    click(1);
+    click(2); // unticking the last single field ticks All again
+    EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{true, false, false, false, false, false}));
+
+    click(0); // unticking All leaves nothing ticked until the next search
+    EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{}));
+    boxes.ensureOneTicked();
+    EXPECT_TRUE(boxes.ticked[0]);
+
+    boxes.ticked = {false, false, true, false, true, false};
+    click(0); // ticking All unticks every single field
+    EXPECT_EQ(boxes.ticked, (std::array<bool, 6>{true, false, false, false, false, false}));
+
+    boxes.selectOnly(3); // Tools > Search > Notes
+    EXPECT_EQ(boxes.mask(), SearchNotes);
+}
+
+using WordSearchTest = test::FindingTest;
+
+TEST_F(WordSearchTest, everyWordMustOccurTheLastIsCountedAndFieldsJoinWithoutSeparator)
+{
+    open({Vd("W1").name("Zürich news").notes("aaaa"), Vd("W2").name("news only").notes("aaaa news news"),
+          Vd("W3").name("zÜRICH").notes("x")});
+    EXPECT_EQ(searchBoxes(doc(), "aa", {3}), (QList<SearchResult>{{"W1", 3}, {"W2", 3}}));
+    // Letter case is ignored on both sides, also beyond ASCII.
+    EXPECT_EQ(widsOf(searchBoxes(doc(), "ZÜRICH", {0})), QStringList({"W1", "W3"}));
+    EXPECT_EQ(searchBoxes(doc(), "zürich NEWS", {0}), (QList<SearchResult>{{"W1", 1}}));
+    EXPECT_EQ(searchBoxes(doc(), "aaaa news", {0}), (QList<SearchResult>{{"W1", 1}, {"W2", 3}}));
+    EXPECT_TRUE(searchBoxes(doc(), "news absent", {0}).isEmpty());
+
+    // A word matches across the joint of two fields.
+    open({Vd("W1").name("abc").address("xyz"), Vd("W2").name("abc").address("-xyz")});
+    EXPECT_EQ(widsOf(searchBoxes(doc(), "cx", {1, 2})), QStringList({"W1"}));
+    EXPECT_TRUE(searchBoxes(doc(), "cx", {1}).isEmpty());
+    // All data joins the fields with no separator too.
+    EXPECT_EQ(widsOf(searchBoxes(doc(), "CXY", {0})), QStringList({"W1"}));
+    // Single fields are joined in their fixed order whatever was ticked first.
+    EXPECT_EQ(widsOf(searchBoxes(doc(), "zd", {4, 2})), QStringList({"W1", "W2"})); // address, description
+}
+
+TEST_F(WordSearchTest, emptyTextFindsEveryVardeckABlankNeedsTextNothingFoundIsSaidAndTheScanStopsAt500)
+{
+    open({Vd("W1").name("a"), Vd("W2").name("")}, {Vd("W3").name("b")});
+    // Document order runs through sub-folders.
+    EXPECT_EQ(searchBoxes(doc(), "", {1}), (QList<SearchResult>{{"W1", 0}, {"W2", 0}, {"W3", 0}}));
+    // A blank is two empty words: every non-empty text matches, counted by its length.
+    EXPECT_EQ(searchBoxes(doc(), " ", {1}), (QList<SearchResult>{{"W1", 1}, {"W3", 1}}));
+
+    // The command says when nothing was found and remembers only a text that is not empty.
+    WordSearch search;
+    SearchFieldBoxes boxes;
+    boxes.ticked.fill(false);
+    EXPECT_TRUE(runSearchCommand(search, doc(), "beta", boxes).isEmpty());
+    EXPECT_TRUE(boxes.ticked[0]);
+    ASSERT_EQ(m_prompts.messages().size(), 1u);
+    const MessageRequest &shown = m_prompts.messages().front();
+    EXPECT_EQ(shown.text, "No search results were found");
+    EXPECT_EQ(shown.icon, MsgIcon::None);
+    EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+    EXPECT_EQ(searchColl, QStringList({"beta"}));
+    EXPECT_EQ(runSearchCommand(search, doc(), "", boxes).size(), 3);
+    EXPECT_EQ(searchColl, QStringList({"beta"}));
+    EXPECT_EQ(m_prompts.messages().size(), 1u);
+
+    // The scan stops at 500 results.
+    QList<Vd> many;
+    for (int i = 1; i <= 620; ++i)
+        many.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("item %1").arg(i)));
+    open(many);
+    const QList<SearchResult> results = searchBoxes(doc(), "item", {1});
+    ASSERT_EQ(results.size(), 500);
+    EXPECT_EQ(results.last().wid, "W500") << "the first 500 in document order";
+    EXPECT_EQ(searchBoxes(doc(), "item 61", {1}).size(), 16); // 61, 161 .. 561, 610 .. 619
+}
+
+TEST_F(WordSearchTest, keptTextsFollowEveryKindOfEdit)
+{
+    open({Vd("W1").name("red"), Vd("W2").name("green"), Vd("W3").name("blue")});
+    WordSearch kept;
+    SearchFieldBoxes all;
+    auto same = [&](const QString &text) {
+        const QList<SearchResult> fresh = WordSearch().search(doc(), text, all);
+        EXPECT_EQ(kept.search(doc(), text, all), fresh) << qPrintable(text);
+        return fresh;
+    };
+    same("e");
+
+    vardeck("W2").setChildText("NAME", "yellow"); // through the DOM
+    EXPECT_EQ(widsOf(same("yellow")), QStringList({"W2"}));
+
+    // Straight through libxml2, same length, so only the bytes differ; the edit tells the document.
+    xmlNodeSetContent(vardeck("W3").child("NAME").raw()->children, BAD_CAST "blUE");
+    xmlNodeSetContent(vardeck("W1").child("NAME").raw()->children, BAD_CAST "rod");
+    doc()->noteChange();
+    EXPECT_EQ(widsOf(same("rod")), QStringList({"W1"}));
+
+    // Removed, added at the front and moved Vardecks.
+    XmlNode list = vardeck("W1").parentNode();
+    list.removeChild(vardeck("W1"));
+    XmlNode added = doc()->createElement("VARDECK");
+    list.insertBefore(added, list.firstChild());
+    added.setAttribute("WID", "W9");
+    added.setChildText("NAME", "rod again");
+    doc()->nodeFromID("T3").child("VARDECKS").appendChild(vardeck("W2"));
+    EXPECT_EQ(widsOf(same("o")), QStringList({"W9", "W2"}));
+    EXPECT_EQ(widsOf(same("ue")), QStringList({"W3"}));
+
+    // Another document loaded into the same object.
+    ASSERT_TRUE(m_db.openDBValidate(m_path));
+    EXPECT_EQ(widsOf(same("e")), QStringList({"W1", "W2", "W3"}));
+}
+
+TEST_F(WordSearchTest, keptTextIsTheTextTheDomGives)
+{
+    open({Vd("W1").name("A & B").notes("line one\nLine Two")});
+    XmlNode notes = vardeck("W1").child("NOTES");
+    xmlAddChild(notes.raw(), xmlNewCDataBlock(doc()->raw(), BAD_CAST "<cdata>", 7));
+    SearchTextCache cache;
+    for (SearchFieldMask mask : {SearchFieldMask(SearchAllData), SearchFieldMask(SearchName | SearchNotes)}) {
+        cache.beginPass();
+        EXPECT_EQ(cache.lowerText(vardeck("W1").raw(), mask).toString(), searchedText(vardeck("W1"), mask).toLower());
+        cache.endPass(true);
+    }
+    EXPECT_EQ(searchedText(vardeck("W1"), SearchName | SearchNotes), "A & Bline one\nLine Two<cdata>");
+}
+
+using FavoritesTest = test::FindingTest;
+
+TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteWritingStoresUpperCaseAndADropAddsOnlyNewOnes)
+{
+    open({Vd("W1").name("b").fav("true"), Vd("W2").fav("FALSE"), Vd("W3").name("a").fav("True")},
+         {Vd("W4").fav("yes")});
+    Favorites favs;
+    favs.populate(doc());
+    EXPECT_EQ(favs.favsColl(), QStringList({"W1", "W3"}));
+    EXPECT_EQ(favs.countLabel(), "Favorites: 2");
+
+    m_prompts.answer(MsgResult::Yes);
+    EXPECT_EQ(favs.deleteSelected(m_db, "W1").outcome, Favorites::Outcome::Deleted);
+    EXPECT_EQ(favs.addToFavorites(m_db, "W2").outcome, Favorites::Outcome::Added);
+    EXPECT_EQ(test::onDisk(m_path, "W1", "FAV"), "FALSE");
+    EXPECT_EQ(test::onDisk(m_path, "W2", "FAV"), "TRUE");
+    EXPECT_EQ(test::onDisk(m_path, "W3", "FAV"), "True"); // untouched
+
+    // A drop of several adds only the new ones, with one count.
+    const Favorites::DropResult result = favs.addDropped(m_db, {"W1", "W2", "W3", "W4", "W9"});
+    EXPECT_EQ(result.added, 2);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(favs.favsColl(), QStringList({"W3", "W2", "W1", "W4"}));
+    EXPECT_EQ(m_prompts.lastText(), "2 favorites added.");
+    EXPECT_EQ(m_prompts.messages().back().icon, MsgIcon::Information);
+    favs.addDropped(m_db, {"W1"});
+    EXPECT_EQ(m_prompts.lastText(), "0 favorites added.");
+}
+
+TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
+{
+    open({Vd("W1").name("zebra").fav("TRUE"), Vd("W2").name("Mango"), Vd("W3").name("apple").fav("TRUE")});
+    Favorites favs;
+    favs.populate(doc());
+    favs.addToFavorites(m_db, "W2");
+    EXPECT_EQ(test::texts(favs.menuItems(doc()), &FavoriteItem::name), QStringList({"zebra", "apple", "Mango"}));
+    VDData recent;
+    recent.loadDataFromReg("w3", "apple", "http://a.example/", "Vardecks.xml");
+    const QList<FavoriteItem> tree = favs.treeItems(doc(), {recent});
+    EXPECT_EQ(test::texts(tree, &FavoriteItem::name), QStringList({"apple", "Mango", "zebra"}));
+    EXPECT_TRUE(tree.at(0).bold);
+    EXPECT_FALSE(tree.at(1).bold);
+}
+
+TEST_F(FavoritesTest, deletingAsksAndNoChangesNothing)
+{
+    open({Vd("W1").name("Keep").fav("TRUE"), Vd("W2").name("Drop").fav("TRUE")});
+    Favorites favs;
+    favs.populate(doc());
+    m_prompts.answer(MsgResult::No);
+    EXPECT_EQ(favs.deleteSelected(m_db, " W2 ").outcome, Favorites::Outcome::Declined);
+    const MessageRequest question = m_prompts.messages().back();
+    EXPECT_EQ(question.text, "Are you sure you wish to delete Drop from your favorites list?");
+    EXPECT_EQ(question.title, "Delete folder?");
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(favs.favsColl().size(), 2);
+
+    m_prompts.answer(MsgResult::Yes);
+    const Favorites::Change change = favs.deleteSelected(m_db, "W2");
+    EXPECT_TRUE(change.changed && change.saved);
+    EXPECT_EQ(favs.favsColl(), QStringList({"W1"}));
+
+    m_prompts.clear();
+    EXPECT_EQ(favs.deleteSelected(m_db, "W2").outcome, Favorites::Outcome::NotInList);
+    EXPECT_EQ(favs.deleteSelected(m_db, "").outcome, Favorites::Outcome::NoSelection);
+    EXPECT_EQ(favs.addSelected(m_db, "").outcome, Favorites::Outcome::NoSelection);
+    EXPECT_EQ(m_prompts.texts(),
+              QStringList({"The displayed Vardeck is not in your favorites list",
+                           "No Vardeck is currently selected to delete from your favorite Vardecks list",
+                           "No Vardeck is currently selected to add to your favorite Vardecks list"}));
+}
+
+TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
+{
+    open({Vd("W1").name("one").fav("TRUE"), Vd("W2").name("two").fav("TRUE"), Vd("W3").name("three").fav("TRUE")});
+    Favorites favs;
+    favs.populate(doc());
+    XmlNode gone = vardeck("W2");
+    gone.parentNode().removeChild(gone);
+
+    EXPECT_EQ(test::texts(favs.menuItems(doc()), &FavoriteItem::name), QStringList({"one", "three"}));
+    gone = vardeck("W3");
+    gone.parentNode().removeChild(gone);
+    m_prompts.answer(MsgResult::Yes);
+    // Removal goes by identifier: the right Vardeck leaves, whatever its position.
+    EXPECT_EQ(favs.deleteSelected(m_db, "W1").outcome, Favorites::Outcome::Deleted);
+    EXPECT_TRUE(favs.favsColl().isEmpty());
+    EXPECT_EQ(favs.createNewFav(m_db, "W2").outcome, Favorites::Outcome::Missing);
+    EXPECT_EQ(favs.addToFavorites(m_db, "W3").outcome, Favorites::Outcome::Missing);
+    EXPECT_EQ(m_prompts.messages().size(), 1u); // only the delete question
+}
+
+TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
+{
+    open({Vd("W1").name("one")});
+    Favorites favs;
+    favs.populate(doc());
+    const QByteArray before = test::readBytes(m_path);
+    Favorites::Change change;
+    {
+        test::FailingDisk disk;
+        change = favs.addToFavorites(m_db, "W1");
+    }
+    EXPECT_TRUE(change.changed);
+    EXPECT_FALSE(change.saved);
+    EXPECT_EQ(test::readBytes(m_path), before);
+    EXPECT_TRUE(isFavorite(vardeck("W1")));
+    ASSERT_EQ(m_prompts.messages().size(), 2u);
+    EXPECT_EQ(m_prompts.messages().front().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(m_prompts.messages().front().text.startsWith("The Vardecks database could not be saved."));
+    EXPECT_EQ(favs.favsColl(), QStringList({"W1"}));
+}
+
+using RecentListTest = test::FindingTest;
+
+TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrims)
+{
+    QList<Vd> vardecks;
+    for (int i = 1; i <= 20; ++i)
+        vardecks.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("Site %1").arg(i)));
+    open(vardecks);
+    for (int i = 1; i <= 20; ++i)
+        ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), recentColl, 15, "Vardecks.xml"));
+    const QList<RecentMenuItem> items = recentMenuItems();
+    ASSERT_EQ(items.size(), 14);
+    EXPECT_EQ(items.first().caption, "1  Site 20");
+    EXPECT_EQ(items.last().caption, "14  Site 7");
+    EXPECT_EQ(recentColl.first().getID(), "W7"); // oldest first in the list itself
+    EXPECT_EQ(recentColl.last().getDBName(), "Vardecks.xml");
+
+    // A lowered maximum trims at the next open.
+    recordRecentOpen(doc(), "W3", recentColl, 5, "Vardecks.xml");
+    ASSERT_EQ(recentColl.size(), 4);
+    EXPECT_EQ(recentColl.last().getID(), "W3");
+}
+
+TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThatRecordCountsAVisit)
+{
+    open({Vd("W1").name("One & Two").address("http://one.example/"), Vd("W2")});
+    recordRecentOpen(doc(), "W1");
+    recordRecentOpen(doc(), "W2");
+    recordRecentOpen(doc(), "W1");
+    ASSERT_EQ(recentColl.size(), 2);
+    EXPECT_EQ(recentMenuItems().first().caption, "1  One && Two");
+    EXPECT_EQ(recentMenuItems().first().address, "http://one.example/");
+
+    vardeck("W1").setChildText("ADDRESS", "http://moved.example/");
+    recordRecentOpen(doc(), "W1");
+    ASSERT_EQ(recentColl.size(), 3); // the record of the old address stays
+    EXPECT_EQ(recentColl.at(1).getURL(), "http://one.example/");
+
+    EXPECT_FALSE(recordRecentOpen(doc(), "W99"));
+    EXPECT_EQ(recentColl.size(), 3);
+    clearRecentVardecks();
+    EXPECT_TRUE(recentMenuItems().isEmpty());
+
+    // An item records a visit only for the same Vardeck at the same address.
+    vardeck("W1").setChildText("ADDRESS", "http://Same.example/");
+    VDData elsewhere;
+    elsewhere.loadDataFromReg("W2", "n", "http://other.example/", "Other.xml");
+    VDData same;
+    same.loadDataFromReg("W1", "n", "http://same.EXAMPLE/", "Vardecks.xml");
+    recentColl = {elsewhere, same};
+    const RecentItemTarget newest = recentItemTarget(doc(), 0);
+    EXPECT_EQ(newest.address, "http://same.EXAMPLE/");
+    EXPECT_EQ(newest.widToRecord, "W1");
+    const RecentItemTarget other = recentItemTarget(doc(), 1);
+    EXPECT_EQ(other.address, "http://other.example/");
+    EXPECT_EQ(other.widToRecord, "");
+    EXPECT_EQ(recentItemTarget(doc(), 2).address, "");
+}
+
+using PopularListTest = test::FindingTest;
+
+TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEveryCountInTheFile)
+{
+    open({Vd("W1").name("nine").hits("9"), Vd("W2").name("one").hits("1"), Vd("W3").name("zero one").hits("01"),
+          Vd("W4").name("ten").hits("10"), Vd("W5").name("empty").hits(""), Vd("W6").name("junk").hits("many")},
+         {Vd("W7").name("also ten").hits("10")});
+    VDData recent;
+    recent.loadDataFromReg("w1", "nine", "http://a.example/", "Vardecks.xml");
+    const QList<PopularRow> rows = popularRows(doc(), {recent});
+    EXPECT_EQ(test::texts(rows, &PopularRow::name), QStringList({"ten", "also ten", "nine"}));
+    EXPECT_EQ(rows.at(0).hits, "    10");
+    EXPECT_TRUE(rows.at(2).bold);
+    EXPECT_FALSE(rows.at(0).bold);
+
+    // Counts not written the plain way sort as their padded texts do.
+    open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5"),
+          Vd("W4").name("many").hits("1234567")});
+    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
+              QStringList({"1234567", "   2.5", "   007", "     8"}));
+
+    // Clearing asks, then resets every count and writes the file.
+    m_prompts.answer(MsgResult::No);
+    EXPECT_FALSE(clearPopularRankings(m_db).cleared);
+    EXPECT_EQ(popularRows(doc()).size(), 4);
+    const MessageRequest question = m_prompts.messages().back();
+    EXPECT_EQ(question.text, "Are you sure you wish to clear your list rankings of popular Vardecks?");
+    EXPECT_EQ(question.title, "Clear popular list?");
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+
+    m_prompts.answer(MsgResult::Yes);
+    const ClearRankingsResult result = clearPopularRankings(m_db);
+    EXPECT_TRUE(result.cleared);
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(popularRows(doc()).isEmpty());
+    EXPECT_EQ(test::onDisk(m_path, "W1", "HITS"), "1");
+    EXPECT_EQ(test::onDisk(m_path, "W4", "HITS"), "1");
+}
+
+using SearchRowsTest = test::FindingTest;
+
+TEST_F(SearchRowsTest, cellsFollowTheEmptyAndCountRulesAndRecentOnesAreBold)
+{
+    open({Vd("W1").name("Plain").description("").address("").created("").hits(""), Vd("W2").hits("17"), Vd("W3")});
+    VDData record;
+    record.loadDataFromReg("w2", "n", "http://a.example/", "Other.xml"); // any database, any case
+    const QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 4}, {"W2", 123456}}, {record});
+    ASSERT_EQ(rows.size(), 2);
+    const SearchRow &w1 = rows.at(1).wid == "W1" ? rows.at(1) : rows.at(0);
+    EXPECT_EQ(w1.matches, "     4");
+    EXPECT_EQ(w1.hits, "     1"); // an empty HITS reads as one visit
+    for (int c : {2, 3, 4, 6})
+        EXPECT_EQ(w1.detailedCell(c), " ") << c;
+    EXPECT_FALSE(w1.bold);
+    EXPECT_EQ(rows.at(0).matches, "123456");
+    EXPECT_EQ(rows.at(0).hits, "    17");
+    EXPECT_EQ(rows.at(0).compactCell(1), "123456");
+    EXPECT_TRUE(rows.at(0).bold);
+
+    // A vanished Vardeck ends the fill.
+    EXPECT_EQ(buildSearchRows(doc(), {{"W1", 3}, {"W7", 1}, {"W3", 1}}).size(), 1);
+    EXPECT_EQ(vardeckAddress(doc(), "W2"), "http://a.example/");
+    EXPECT_EQ(vardeckAddress(doc(), "W7"), "");
+    EXPECT_EQ(folderOfVardeck(vardeck("W1")).attribute("TID"), "T1");
+}
+
+TEST_F(SearchRowsTest, rowsSortByMatchesAndEachHeaderClickFlips)
+{
+    open({Vd("W1").name("beta"), Vd("W2").name("Alpha"), Vd("W3").name("gamma")});
+    QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 9}, {"W2", 12}, {"W3", 100}});
+    auto column = [&](int c) { return test::texts(rows, [c](const SearchRow &r) { return r.detailedCell(c); }); };
+    EXPECT_EQ(column(1), QStringList({"   100", "    12", "     9"}));
+
+    ListSortState sort; // every fill starts at "Matches", descending
+    auto click = [&](int c, bool numeric) {
+        sort.headerClicked(c);
+        sortSearchRows(rows, sort, numeric);
+    };
+    click(1, true);
+    EXPECT_EQ(column(1), QStringList({"     9", "    12", "   100"}));
+    click(1, true);
+    EXPECT_EQ(column(1), QStringList({"   100", "    12", "     9"}));
+
+    // Another column goes on flipping: names as text, letter case ignored.
+    click(0, false);
+    EXPECT_EQ(column(0), QStringList({"Alpha", "beta", "gamma"}));
+    click(0, false);
+    EXPECT_EQ(column(0), QStringList({"gamma", "beta", "Alpha"}));
+}
+
+TEST(SearchHistory, aCaseOnlyDuplicateMovesToTheFrontAndTheMaximumHolds)
+{
+    QStringList history{"news", "Recipe", "old"};
+    recordSearchText(history, "RECIPE", 15);
+    EXPECT_EQ(history, QStringList({"RECIPE", "news", "old"}));
+    recordSearchText(history, "old", 15); // the oldest comes back without a copy
+    EXPECT_EQ(history, QStringList({"old", "RECIPE", "news"}));
+    recordSearchText(history, "", 15);
+    EXPECT_EQ(history.size(), 3);
+
+    // At most the maximum is kept, also after it was lowered.
+    history.clear();
+    for (int i = 1; i <= 16; ++i)
+        recordSearchText(history, QStringLiteral("s%1").arg(i), 15);
+    ASSERT_EQ(history.size(), 15);
+    EXPECT_EQ(history.first(), "s16");
+    EXPECT_EQ(history.last(), "s2");
+
+    recordSearchText(history, "lowered", 5);
+    EXPECT_EQ(history, QStringList({"lowered", "s16", "s15", "s14", "s13"}));
+}
