@@ -1,6 +1,5 @@
 // Site icons against the tests' own server on 127.0.0.1: icon addresses, fetch limits and icon runs;
 // what a Vardeck takes from its live page.
-#include "media/gifwriter.h"
 #include "media/iconrun.h"
 #include "media/iconsupport.h"
 #include "media/pagesync.h"
@@ -11,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace rr;
@@ -71,11 +69,22 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return done; }, 15000));
         return out;
     }
+    // count pages without an icon link, answered after delayMs, on a site with /favicon.ico.
+    QList<IconJob> pageJobs(int count, int delayMs)
+    {
+        QList<IconJob> jobs;
+        for (int i = 1; i <= count; ++i) {
+            server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), delayMs));
+            jobs.append({QString("W%1").arg(i), QString("Page %1").arg(i), server.url(QString("/p%1.html").arg(i))});
+        }
+        server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
+        return jobs;
+    }
 };
 
 } // namespace
 
-TEST(IconAddress, followsTheFirstIconLinkOfThePage)
+TEST(IconAddress, followsTheFirstIconLinkOfThePageAlsoInBrokenMarkup)
 {
     const QString page = "http://www.site.example/docs/page.html";
     const struct {
@@ -97,10 +106,8 @@ TEST(IconAddress, followsTheFirstIconLinkOfThePage)
     EXPECT_EQ(addressFor("https://www.site.example/a", R"(<link rel="icon" href="//cdn.example/b.ico">)"),
               "https://cdn.example/b.ico")
         << "\"//\" takes the page's scheme";
-}
 
-TEST(IconAddress, brokenMarkupStillGivesItsLinksInOrder)
-{
+    // Broken markup still gives its links in order.
     const QList<PageLink> links = readPageLinks("<html><head><link rel=icon href=/a.ico><div><link rel=x href='b'>"
                                                 "<p><link rel=\"icon\" href=\"c\"></body>");
     ASSERT_EQ(links.size(), 3);
@@ -113,16 +120,14 @@ TEST(IconAddress, brokenMarkupStillGivesItsLinksInOrder)
 
 TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
 {
-    QImage red(16, 16, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    const QByteArray gif = encodeGIF(red);
+    const QByteArray png = test::pictureBytes(Qt::red, "PNG");
     server.route("/a/page.html", test::page(htmlWithLinks(R"(<link rel="shortcut icon" href="/x.ico">)")));
-    server.route("/x.ico", test::picture(gif, "image/gif"));
+    server.route("/x.ico", test::picture(png, "image/png"));
     const QString file = load("/a/page.html");
     ASSERT_EQ(file, icons + "favicon.ico");
     IconSupport support;
     ASSERT_EQ(support.saveAsVDIfFavExists(base, "W12"), icons + "W12.ico");
-    EXPECT_EQ(test::readBytes(icons + "W12.ico"), gif) << "stored byte for byte";
+    EXPECT_EQ(test::readBytes(icons + "W12.ico"), png) << "stored byte for byte";
     EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
 
     // No link and a site with /favicon.ico; the page's own folder is not asked.
@@ -156,17 +161,12 @@ TEST_F(IconFetchTest, refusesWhatIsNoUsablePictureAndLeavesNoFile)
 
 TEST_F(IconFetchTest, fetchesHaveLimits)
 {
-    FetchLimits quick;
-    quick.idleTimeoutMs = 300;
-    quick.totalTimeoutMs = 600;
     server.route("/hang", {.hang = true});
-    EXPECT_EQ(fetch("/hang", quick).outcome, FetchResult::Outcome::TimedOut);
+    EXPECT_EQ(fetch("/hang", {.idleTimeoutMs = 300, .totalTimeoutMs = 600}).outcome, FetchResult::Outcome::TimedOut);
 
     // A body that keeps the connection busy longer than the whole request may take.
     server.route("/slow", test::page("late", 2000));
-    FetchLimits patient = quick;
-    patient.idleTimeoutMs = 5000;
-    EXPECT_EQ(fetch("/slow", patient).outcome, FetchResult::Outcome::TimedOut);
+    EXPECT_EQ(fetch("/slow", {.idleTimeoutMs = 5000, .totalTimeoutMs = 600}).outcome, FetchResult::Outcome::TimedOut);
 
     for (int i = 1; i <= 6; ++i)
         server.route(QString("/r%1").arg(i), test::redirect(QString("/r%1").arg(i + 1)));
@@ -180,10 +180,8 @@ TEST_F(IconFetchTest, fetchesHaveLimits)
 
     server.route("/to-file", test::redirect("file:///etc/passwd"));
     EXPECT_EQ(fetch("/to-file", FetchLimits()).outcome, FetchResult::Outcome::Refused);
-    FetchLimits small;
-    small.maxBody = 10;
     server.route("/big", test::page("0123456789A"));
-    EXPECT_EQ(fetch("/big", small).outcome, FetchResult::Outcome::TooLarge);
+    EXPECT_EQ(fetch("/big", {.maxBody = 10}).outcome, FetchResult::Outcome::TooLarge);
     EXPECT_EQ(fetch("/nothing-here", FetchLimits()).outcome, FetchResult::Outcome::HttpError);
 
     EXPECT_FALSE(HttpFetcher::fetchableUrl("ftp://files.example/x").isValid());
@@ -193,12 +191,7 @@ TEST_F(IconFetchTest, fetchesHaveLimits)
 
 TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
 {
-    QList<IconJob> jobs;
-    for (int i = 1; i <= 8; ++i) {
-        server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), 60));
-        jobs.append({QString("W%1").arg(i), QString("Page %1").arg(i), server.url(QString("/p%1.html").arg(i))});
-    }
-    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
+    QList<IconJob> jobs = pageJobs(8, 60);
     jobs.append({"W20", "Not the web", "ftp://files.example/x"});
     jobs.append({"W21", "Nothing there", "http://127.0.0.1:1/"});
 
@@ -221,13 +214,7 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
 
 TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
 {
-    QList<IconJob> jobs;
-    for (int i = 1; i <= 6; ++i) {
-        server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), 200));
-        jobs.append({QString("W%1").arg(i), "Page", server.url(QString("/p%1.html").arg(i))});
-    }
-    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
-    IconRun run(base, jobs, net);
+    IconRun run(base, pageJobs(6, 200), net);
     bool cancelledEnd = false;
     QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
     run.start();
@@ -238,14 +225,6 @@ TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
     EXPECT_EQ(run.loaded() + run.failed(), 0);
     EXPECT_LE(server.totalHits(), 2) << "only the pages already asked for";
     EXPECT_TRUE(QDir(icons).entryList(QDir::Files).isEmpty());
-}
-
-TEST(PageSync, sizeIsKilobytesWithOneDecimal)
-{
-    EXPECT_EQ(sizeText(12800), "12.5");
-    EXPECT_EQ(sizeText(0), "0.0");
-    EXPECT_EQ(sizeText(1075), "1.0") << "1.0498 KB";
-    EXPECT_EQ(sizeText(1536 * 1024), "1536.0");
 }
 
 TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
@@ -261,7 +240,7 @@ TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
     EXPECT_FALSE(pageDetailsFromJson("", "http://site.example/x", &details));
 }
 
-TEST(PageSync, theVardeckGainsWhatItLacksAndCountsAVisit)
+TEST(PageSync, theVardeckGainsWhatItLacksItsSizeInKilobytesAndCountsAVisit)
 {
     XmlDocument doc;
     ASSERT_TRUE(doc.loadXml("<FOLDERS><FOLDER TID=\"T1\"><NAME>F</NAME><VARDECKS>"
@@ -289,4 +268,9 @@ TEST(PageSync, theVardeckGainsWhatItLacksAndCountsAVisit)
 
     applyPageDetails(doc, w3, {"T", "http://c/", "", "", 0});
     EXPECT_EQ(w3.childText("HITS"), "1");
+
+    // The size is in kilobytes with one decimal (12.5 and 2.0 above).
+    EXPECT_EQ(sizeText(0), "0.0");
+    EXPECT_EQ(sizeText(1075), "1.0") << "1.0498 KB";
+    EXPECT_EQ(sizeText(1536 * 1024), "1536.0");
 }

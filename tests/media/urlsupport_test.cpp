@@ -6,8 +6,6 @@
 #include "support/testenv.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -57,7 +55,7 @@ protected:
 
 } // namespace
 
-TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlash)
+TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlashAndTheDomainComesFromTheHost)
 {
     const Case cases[] = {
         {"http://www.example.com", "http://www.example.com/"},
@@ -68,6 +66,17 @@ TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlash)
     };
     for (const Case &c : cases)
         EXPECT_EQ(urlSupport::calculateHomeURL(c.in), QString(c.out)) << c.in;
+    // The domain counts dots in the host only: not in the path or the query.
+    const Case domains[] = {
+        {"http://www.example.com/path/page", "example.com"},
+        {"www.Example.com", "Example.com"},
+        {"localhost", ""},
+        {"http://www.a.com/x.y.html", "a.com"},
+        {"http://a.com?v=1.2", "a.com"},
+        {"http://localhost/x.html", ""},
+    };
+    for (const Case &c : domains)
+        EXPECT_EQ(urlSupport::calcDomain(c.in), QString(c.out)) << c.in;
     urlSupport url;
     url.createURL("https://www.example.com/a/b");
     EXPECT_EQ(url.getFullURL(), "https://www.example.com/a/b");
@@ -88,21 +97,6 @@ TEST(UrlSupport, addressTests)
     EXPECT_TRUE(isPDF("http://a.com/doc.PDF"));
     EXPECT_FALSE(isPDF("http://a.com/doc.pdfx"));
     EXPECT_FALSE(isPDF(""));
-}
-
-TEST(UrlSupport, domainCountsDotsInTheHostOnly)
-{
-    const Case cases[] = {
-        {"http://www.example.com/path/page", "example.com"},
-        {"www.Example.com", "Example.com"},
-        {"localhost", ""},
-        // A dot in the path or the query does not shorten the host.
-        {"http://www.a.com/x.y.html", "a.com"},
-        {"http://a.com?v=1.2", "a.com"},
-        {"http://localhost/x.html", ""},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(urlSupport::calcDomain(c.in), QString(c.out)) << c.in;
 }
 
 TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgumentAndARegisteredOneComesFirst)
