@@ -293,8 +293,7 @@ TEST(GifWriter, picturesGifCannotHoldAreRefusedAndAFailedWriteKeepsTheOldThumbna
 
 TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
 {
-    // 216 colours far enough apart to land in leaves of their own; the bottom row is
-    // read first, so its colours come first.
+    // 216 colours in leaves of their own; the bottom row is read first, so it comes first.
     std::vector<QRgb> top, bottom;
     for (int b = 0; b < 6; ++b)
         for (int g = 0; g < 6; ++g)
@@ -321,8 +320,7 @@ TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
 
 TEST(PaletteOptimal, mergesTheMostRecentlyListedNodeFirst)
 {
-    // Two pairs of sibling leaves and room for three colours: the later pair is
-    // merged, into its rounded mean (252.5 -> 252), and keeps its node's place.
+    // Room for three: the later pair merges into its rounded mean (252.5 -> 252) in its node's place.
     const std::vector<QRgb> row = {qRgb(0, 0, 0), qRgb(8, 0, 0), qRgb(253, 255, 255), qRgb(252, 255, 255)};
     EXPECT_EQ(entriesOf(optimal({row}, 3)), (std::vector<Rgb>{{0, 0, 0}, {8, 0, 0}, {252, 255, 255}}));
 

@@ -128,7 +128,7 @@ protected:
 
 } // namespace
 
-TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlashAndTheDomainComesFromTheHost)
+TEST(UrlSupport, homeUrlDomainWebSecureAndPdfTestsReadTheAddressText)
 {
     const Case cases[] = {
         {"http://www.example.com", "http://www.example.com/"},
@@ -155,10 +155,7 @@ TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlashAndTheDomainComesFromTheHost)
     EXPECT_EQ(url.getFullURL(), "https://www.example.com/a/b");
     EXPECT_EQ(url.getHomeURL(), "https://www.example.com/");
     EXPECT_EQ(urlSupport::getVersion(), "Failed");
-}
 
-TEST(UrlSupport, addressTests)
-{
     for (const char *valid : {"www.a.com", "WwW.a.com", "hTTp://a.com", "HttpS://a.com"})
         EXPECT_TRUE(urlSupport::isValidWWW(valid)) << valid;
     for (const char *invalid : {"ftp://a.com", "file:///home/x.html", "a.com", "ww", ""})
