@@ -306,7 +306,7 @@ TEST(PaletteOptimal, distinctColoursKeepExactValuesInBitmapOrder)
     EXPECT_EQ(entriesOf(optimal({top, bottom}, 236)), expected);
 }
 
-TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
+TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMostRecentlyListedNodeMergesFirst)
 {
     const QRgb c = qRgb(17, 99, 201);
     EXPECT_EQ(entriesOf(optimal({{c, c, c}, {c, c, c}}, 236)), (std::vector<Rgb>{{17, 99, 201}}));
@@ -316,10 +316,7 @@ TEST(PaletteOptimal, leafMeanRoundsHalvesToEvenAndTheMidPointIsInTheLowerHalf)
               (std::vector<Rgb>{{128, 128, 128}}));
     // 129 is in the upper half of the first split.
     EXPECT_EQ(optimal({{qRgb(128, 128, 128), qRgb(129, 129, 129)}}, 236).Count(), 2);
-}
 
-TEST(PaletteOptimal, mergesTheMostRecentlyListedNodeFirst)
-{
     // Room for three: the later pair merges into its rounded mean (252.5 -> 252) in its node's place.
     const std::vector<QRgb> row = {qRgb(0, 0, 0), qRgb(8, 0, 0), qRgb(253, 255, 255), qRgb(252, 255, 255)};
     EXPECT_EQ(entriesOf(optimal({row}, 3)), (std::vector<Rgb>{{0, 0, 0}, {8, 0, 0}, {252, 255, 255}}));
@@ -440,7 +437,7 @@ TEST(PaletteFile, saveThenLoadAtOffsetsAndFailedSavesOrBadFilesChangeNothing)
     EXPECT_EQ(palette.Count(), 4097);
 }
 
-TEST(DIBSection, scanLinesArePaddedToFourBytesAndCreateWithoutPixelsLeavesItEmpty)
+TEST(DIBSection, scanLinesArePaddedEmptyCreatesFailAndPicturesCopyBottomUpAsBgr)
 {
     cDIBSection dib;
     const std::pair<int, int> cases[] = {{1, 4}, {2, 8}, {4, 12}, {5, 16}, {200, 600}};
@@ -459,18 +456,13 @@ TEST(DIBSection, scanLinesArePaddedToFourBytesAndCreateWithoutPixelsLeavesItEmpt
     EXPECT_TRUE(dib.isEmpty());
     dib.ClearUp();
     EXPECT_TRUE(dib.isEmpty());
-}
 
-TEST(DIBSection, pictureCopyIsBottomUpBgrWithZeroFillFromAnyFormat)
-{
-    // Top row red, green; bottom row blue, white.
+    // A picture is copied bottom row first, as BGR with zero fill. Top row red, green; bottom blue, white.
     QImage picture(2, 2, QImage::Format_RGB32);
     picture.setPixel(0, 0, qRgb(200, 10, 20));
     picture.setPixel(1, 0, qRgb(30, 210, 40));
     picture.setPixel(0, 1, qRgb(50, 60, 220));
     picture.setPixel(1, 1, qRgb(255, 254, 253));
-
-    cDIBSection dib;
     ASSERT_TRUE(dib.CreateFromPicture(picture));
     ASSERT_EQ(dib.BytesPerScanLine(), 8);
     const uchar expected[16] = {220, 60, 50,  253, 254, 255, 0, 0, // bottom row first

@@ -6,10 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QString>
 #include <QTemporaryDir>
 #include <deque>
-#include <memory>
 #include <vector>
 
 namespace rr::test
