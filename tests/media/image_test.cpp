@@ -31,17 +31,12 @@ struct GifParts {
     bool endsProperly = false;   // block terminator, trailer, nothing after
 };
 
-int word(const QByteArray &b, int at)
-{
-    return uchar(b[at]) | uchar(b[at + 1]) << 8;
-}
-
 GifParts parse(const QByteArray &gif)
 {
     GifParts p;
     p.signature = gif.left(6);
-    p.screenWidth = word(gif, 6);
-    p.screenHeight = word(gif, 8);
+    p.screenWidth = uchar(gif[6]) | uchar(gif[7]) << 8;
+    p.screenHeight = uchar(gif[8]) | uchar(gif[9]) << 8;
     EXPECT_EQ(gif.mid(10, 3), QByteArray("\xF7\0\0", 3));
     p.table = gif.mid(13, 768);
     int at = 13 + 768;
