@@ -13,8 +13,7 @@
 namespace rr::test
 {
 
-// Points RAZUZEZU_HOME at a fresh temporary folder for the lifetime of the object,
-// restoring the previous value afterwards.
+// Points RAZUZEZU_HOME at a fresh temporary folder while it lives.
 class TempHome
 {
 public:

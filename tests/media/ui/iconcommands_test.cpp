@@ -77,7 +77,6 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     EXPECT_FALSE(QFile::exists(iconFile("W5"))) << "another folder's Vardeck";
 
     // The list shows each filed icon; the others keep the stock picture.
-    ASSERT_NE(row("W1"), nullptr);
     EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(iconFile("W1"))));
     EXPECT_TRUE(sameIcon(listIcon("W3"), window->ImageListWM.value("Vardeck")));
 
