@@ -1,17 +1,25 @@
+// Addresses and opening them in a browser; site icons and page details against the tests' own
+// server on 127.0.0.1: icon addresses, fetch limits and icon runs.
+#include "media/iconrun.h"
+#include "media/iconsupport.h"
+#include "media/pagesync.h"
+#include "media/picturebytes.h"
 #include "media/urlsupport.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
+#include "support/httpserver.h"
 #include "support/testenv.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace rr;
+using rr::test::HttpServer;
+using rr::test::waitUntil;
 using Result = urlSupport::OpenResult;
 
 namespace
@@ -55,9 +63,72 @@ protected:
     test::FakeLauncher launcher;
 };
 
+QByteArray htmlWithLinks(const QByteArray &links)
+{
+    return "<html><head><title>Site</title>" + links + "</head><body><p>Hello</p></body></html>";
+}
+
+urlSupport urlOf(const QString &address)
+{
+    urlSupport url;
+    url.createURL(address);
+    return url;
+}
+
+QString addressFor(const QString &page, const QByteArray &links)
+{
+    return IconSupport::iconAddressFromLinks(readPageLinks(htmlWithLinks(links)), urlOf(page));
+}
+
+class IconFetchTest : public ::testing::Test
+{
+protected:
+    test::TempHome home;
+    QString base = home.path() + "/db/";
+    QString icons = base + "icons/Work/";
+    HttpServer server{30000};
+    HttpFetcher net;
+    QObject context;
+
+    void SetUp() override { currentDBName = "Work.xml"; }
+    void TearDown() override { currentDBName = "Vardecks.xml"; }
+
+    // loadIcon for a page of the server; the downloaded file's path or "".
+    QString load(const QString &path)
+    {
+        IconSupport support;
+        QString result = "pending";
+        support.loadIcon(base, urlOf(server.url(path)), net, &context, [&](const QString &file) { result = file; });
+        EXPECT_TRUE(waitUntil([&] { return result != "pending"; }, 15000));
+        return result;
+    }
+    FetchResult fetch(const QString &path, const FetchLimits &limits)
+    {
+        FetchResult out;
+        bool done = false;
+        net.get(QUrl(server.url(path)), limits, &context, [&](const FetchResult &r) {
+            out = r;
+            done = true;
+        });
+        EXPECT_TRUE(waitUntil([&] { return done; }, 15000));
+        return out;
+    }
+    // count pages without an icon link, answered after delayMs, on a site with /favicon.ico.
+    QList<IconJob> pageJobs(int count, int delayMs)
+    {
+        QList<IconJob> jobs;
+        for (int i = 1; i <= count; ++i) {
+            server.route(QString("/p%1.html").arg(i), test::page(htmlWithLinks(""), delayMs));
+            jobs.append({QString("W%1").arg(i), QString("Page %1").arg(i), server.url(QString("/p%1.html").arg(i))});
+        }
+        server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
+        return jobs;
+    }
+};
+
 } // namespace
 
-TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlash)
+TEST(UrlSupport, homeUrlDomainWebSecureAndPdfTestsReadTheAddressText)
 {
     const Case cases[] = {
         {"http://www.example.com", "http://www.example.com/"},
@@ -68,15 +139,23 @@ TEST(UrlSupport, homeUrlIsSchemeHostAndOneSlash)
     };
     for (const Case &c : cases)
         EXPECT_EQ(urlSupport::calculateHomeURL(c.in), QString(c.out)) << c.in;
+    // The domain counts dots in the host only: not in the path or the query.
+    const Case domains[] = {
+        {"http://www.example.com/path/page", "example.com"},
+        {"www.Example.com", "Example.com"},
+        {"localhost", ""},
+        {"http://www.a.com/x.y.html", "a.com"},
+        {"http://a.com?v=1.2", "a.com"},
+        {"http://localhost/x.html", ""},
+    };
+    for (const Case &c : domains)
+        EXPECT_EQ(urlSupport::calcDomain(c.in), QString(c.out)) << c.in;
     urlSupport url;
     url.createURL("https://www.example.com/a/b");
     EXPECT_EQ(url.getFullURL(), "https://www.example.com/a/b");
     EXPECT_EQ(url.getHomeURL(), "https://www.example.com/");
     EXPECT_EQ(urlSupport::getVersion(), "Failed");
-}
 
-TEST(UrlSupport, addressTests)
-{
     for (const char *valid : {"www.a.com", "WwW.a.com", "hTTp://a.com", "HttpS://a.com"})
         EXPECT_TRUE(urlSupport::isValidWWW(valid)) << valid;
     for (const char *invalid : {"ftp://a.com", "file:///home/x.html", "a.com", "ww", ""})
@@ -88,21 +167,6 @@ TEST(UrlSupport, addressTests)
     EXPECT_TRUE(isPDF("http://a.com/doc.PDF"));
     EXPECT_FALSE(isPDF("http://a.com/doc.pdfx"));
     EXPECT_FALSE(isPDF(""));
-}
-
-TEST(UrlSupport, domainCountsDotsInTheHostOnly)
-{
-    const Case cases[] = {
-        {"http://www.example.com/path/page", "example.com"},
-        {"www.Example.com", "Example.com"},
-        {"localhost", ""},
-        // A dot in the path or the query does not shorten the host.
-        {"http://www.a.com/x.y.html", "a.com"},
-        {"http://a.com?v=1.2", "a.com"},
-        {"http://localhost/x.html", ""},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(urlSupport::calcDomain(c.in), QString(c.out)) << c.in;
 }
 
 TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgumentAndARegisteredOneComesFirst)
@@ -225,4 +289,195 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
         EXPECT_EQ(launcher.starts().back().args, QStringList{address});
     }
     EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST(IconAddress, followsTheFirstIconLinkOfThePageAlsoInBrokenMarkup)
+{
+    const QString page = "http://www.site.example/docs/page.html";
+    const struct {
+        const char *links, *expected;
+    } cases[] = {
+        {R"(<link rel="shortcut icon" href="/x.ico">)", "http://www.site.example/x.ico"},
+        {R"(<link rel="stylesheet" href="/s.css">)", "http://www.site.example/favicon.ico"},
+        {R"(<LINK REL="Shortcut Icon" HREF="/first.ico"><link rel="icon" href="/second.ico">)",
+         "http://www.site.example/first.ico"},
+        {R"(<link rel="apple-touch-icon" href="/big.png"><link rel=icon href="/small.ico">)",
+         "http://www.site.example/small.ico"},
+        {R"(<link rel="icon" href="fav.ico">)", "http://www.site.example/docs/page.html/fav.ico"}, // after the page
+        {R"(<link rel="icon" href="https://cdn.example/i/a.ico">)", "https://cdn.example/i/a.ico"},
+        {R"(<link rel="icon" href="/a.ico?v=1&amp;w=2">)", "http://www.site.example/a.ico?v=1&w=2"},
+        {R"(<link rel="icon" href="  ">)", "http://www.site.example/favicon.ico"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(addressFor(page, c.links), c.expected) << c.links;
+    EXPECT_EQ(addressFor("https://www.site.example/a", R"(<link rel="icon" href="//cdn.example/b.ico">)"),
+              "https://cdn.example/b.ico")
+        << "\"//\" takes the page's scheme";
+
+    // Broken markup still gives its links in order.
+    const QList<PageLink> links = readPageLinks("<html><head><link rel=icon href=/a.ico><div><link rel=x href='b'>"
+                                                "<p><link rel=\"icon\" href=\"c\"></body>");
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_EQ(links[0].href, "/a.ico");
+    EXPECT_EQ(links[1].rel, "x");
+    EXPECT_EQ(links[2].href, "c");
+    EXPECT_TRUE(readPageLinks("").isEmpty());
+    EXPECT_TRUE(readPageLinks(QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)).isEmpty());
+}
+
+TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
+{
+    const QByteArray png = test::pictureBytes(Qt::red, "PNG");
+    server.route("/a/page.html", test::page(htmlWithLinks(R"(<link rel="shortcut icon" href="/x.ico">)")));
+    server.route("/x.ico", test::picture(png, "image/png"));
+    const QString file = load("/a/page.html");
+    ASSERT_EQ(file, icons + "favicon.ico");
+    IconSupport support;
+    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W12"), icons + "W12.ico");
+    EXPECT_EQ(test::readBytes(icons + "W12.ico"), png) << "stored byte for byte";
+    EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
+
+    // No link and a site with /favicon.ico; the page's own folder is not asked.
+    server.route("/plain.html", test::page(htmlWithLinks("")));
+    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
+    EXPECT_EQ(load("/plain.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/favicon.ico"), 1);
+}
+
+TEST_F(IconFetchTest, refusesWhatIsNoUsablePictureAndLeavesNoFile)
+{
+    server.route("/p.html", test::page(htmlWithLinks(R"(<link rel="icon" href="/i.ico">)")));
+    const auto expectNoIcon = [&](const char *what) {
+        EXPECT_EQ(load("/p.html"), "") << what;
+        EXPECT_FALSE(QFile::exists(icons + "favicon.ico")) << what;
+    };
+    expectNoIcon("no icon on the site: a 404 page");
+    server.route("/i.ico", test::page("<html><body>Welcome!</body></html>"));
+    expectNoIcon("an HTML page served as the icon");
+    server.route("/i.ico", test::picture(""));
+    expectNoIcon("an empty body");
+    server.route("/i.ico", test::picture(test::pictureBytes(Qt::blue) + QByteArray(1024 * 1024, 'x')));
+    expectNoIcon("a body over the icon cap");
+    server.route("/i.ico", test::picture(test::pictureBytes(Qt::green, "PNG", {4000, 10}), "image/png"));
+    expectNoIcon("a picture wider than the decoding limit");
+
+    // A page that cannot be read falls back to the home page's favicon.
+    server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
+    EXPECT_EQ(load("/missing.html"), icons + "favicon.ico");
+}
+
+TEST_F(IconFetchTest, fetchesHaveLimits)
+{
+    server.route("/hang", {.hang = true});
+    EXPECT_EQ(fetch("/hang", {.idleTimeoutMs = 300, .totalTimeoutMs = 600}).outcome, FetchResult::Outcome::TimedOut);
+
+    // A body that keeps the connection busy longer than the whole request may take.
+    server.route("/slow", test::page("late", 2000));
+    EXPECT_EQ(fetch("/slow", {.idleTimeoutMs = 5000, .totalTimeoutMs = 600}).outcome, FetchResult::Outcome::TimedOut);
+
+    for (int i = 1; i <= 6; ++i)
+        server.route(QString("/r%1").arg(i), test::redirect(QString("/r%1").arg(i + 1)));
+    server.route("/r7", test::page("arrived"));
+    const FetchResult five = fetch("/r2", FetchLimits());
+    EXPECT_TRUE(five.ok());
+    EXPECT_EQ(five.body, "arrived");
+    EXPECT_EQ(five.finalUrl.path(), "/r7");
+    EXPECT_EQ(fetch("/r1", FetchLimits()).outcome, FetchResult::Outcome::TooManyRedirects);
+    EXPECT_EQ(server.hits("/r7"), 1) << "the sixth redirect is not followed";
+
+    server.route("/to-file", test::redirect("file:///etc/passwd"));
+    EXPECT_EQ(fetch("/to-file", FetchLimits()).outcome, FetchResult::Outcome::Refused);
+    server.route("/big", test::page("0123456789A"));
+    EXPECT_EQ(fetch("/big", {.maxBody = 10}).outcome, FetchResult::Outcome::TooLarge);
+    EXPECT_EQ(fetch("/nothing-here", FetchLimits()).outcome, FetchResult::Outcome::HttpError);
+
+    EXPECT_FALSE(HttpFetcher::fetchableUrl("ftp://files.example/x").isValid());
+    EXPECT_FALSE(HttpFetcher::fetchableUrl("javascript:alert(1)").isValid());
+    EXPECT_EQ(HttpFetcher::fetchableUrl("www.site.example/a").toString(), "http://www.site.example/a");
+}
+
+TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
+{
+    QList<IconJob> jobs = pageJobs(8, 60);
+    jobs.append({"W20", "Not the web", "ftp://files.example/x"});
+    jobs.append({"W21", "Nothing there", "http://127.0.0.1:1/"});
+
+    IconRun run(base, jobs, net);
+    QStringList filed;
+    QObject::connect(&run, &IconRun::iconLoaded, [&](const QString &wid, const QString &) { filed << wid; });
+    run.start();
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }, 15000));
+    EXPECT_EQ(run.loaded(), 8);
+    EXPECT_EQ(run.failed(), 2);
+    EXPECT_EQ(run.remaining(), 0);
+    EXPECT_EQ(run.total(), 10);
+    EXPECT_EQ(filed.size(), 8);
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_TRUE(IconSupport::checkValidIcon(icons + QString("W%1.ico").arg(i))) << i;
+    EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
+    EXPECT_LE(server.maxOpen(), 2) << "at most two requests at once on one site";
+    EXPECT_EQ(server.hits("/favicon.ico"), 1) << "a shared icon is downloaded once per run";
+}
+
+TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
+{
+    IconRun run(base, pageJobs(6, 200), net);
+    bool cancelledEnd = false;
+    QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
+    run.start();
+    ASSERT_TRUE(waitUntil([&] { return server.totalHits() >= 1; }));
+    run.cancel();
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }));
+    EXPECT_TRUE(cancelledEnd);
+    EXPECT_EQ(run.loaded() + run.failed(), 0);
+    EXPECT_LE(server.totalHits(), 2) << "only the pages already asked for";
+    EXPECT_TRUE(QDir(icons).entryList(QDir::Files).isEmpty());
+}
+
+TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
+{
+    PageDetails details;
+    ASSERT_TRUE(pageDetailsFromJson(R"({"title":"  ","description":"D","keywords":"a, b","size":12800})",
+                                    "http://site.example/x", &details));
+    EXPECT_EQ(details.title, "http://site.example/x");
+    EXPECT_EQ(details.description, "D");
+    EXPECT_EQ(details.keywords, "a, b");
+    EXPECT_EQ(details.bodyBytes, 12800);
+    EXPECT_FALSE(pageDetailsFromJson("null", "http://site.example/x", &details));
+    EXPECT_FALSE(pageDetailsFromJson("", "http://site.example/x", &details));
+}
+
+TEST(PageSync, theVardeckGainsWhatItLacksItsSizeInKilobytesAndCountsAVisit)
+{
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<FOLDERS><FOLDER TID=\"T1\"><NAME>F</NAME><VARDECKS>"
+                            "<VARDECK WID=\"W1\"><NAME>Old</NAME><ADDRESS>http://a/</ADDRESS></VARDECK>"
+                            "<VARDECK WID=\"W2\"><NAME>Kept</NAME><DESCRIPTION>old</DESCRIPTION><FILESIZE>3</FILESIZE>"
+                            "<HITS>7</HITS></VARDECK>"
+                            "<VARDECK WID=\"W3\"><NAME>N</NAME><HITS>many</HITS></VARDECK>"
+                            "</VARDECKS><SUBFOLDERS/></FOLDER></FOLDERS>"));
+    const XmlNode root = doc.documentElement();
+    XmlNode w1 = root.selectSingleNode("//VARDECK[@WID='W1']");
+    XmlNode w2 = root.selectSingleNode("//VARDECK[@WID='W2']");
+    XmlNode w3 = root.selectSingleNode("//VARDECK[@WID='W3']");
+    applyPageDetails(doc, w1, {"Title", "http://a/", "Desc & more", "k1", 12800});
+    EXPECT_EQ(w1.childText("NAME"), "Title");
+    EXPECT_EQ(w1.childText("DESCRIPTION"), "Desc & more");
+    EXPECT_EQ(w1.childText("KEYWORD1"), "k1");
+    EXPECT_EQ(w1.childText("FILESIZE"), "12.5");
+    EXPECT_EQ(w1.childText("HITS"), "1");
+
+    applyPageDetails(doc, w2, {"", "http://b/", "", "", 2048});
+    EXPECT_EQ(w2.childText("NAME"), "Kept") << "an empty title never empties a name";
+    EXPECT_EQ(w2.childText("DESCRIPTION"), "");
+    EXPECT_EQ(w2.childText("FILESIZE"), "2.0");
+    EXPECT_EQ(w2.childText("HITS"), "8");
+
+    applyPageDetails(doc, w3, {"T", "http://c/", "", "", 0});
+    EXPECT_EQ(w3.childText("HITS"), "1");
+
+    // The size is in kilobytes with one decimal (12.5 and 2.0 above).
+    EXPECT_EQ(sizeText(0), "0.0");
+    EXPECT_EQ(sizeText(1075), "1.0") << "1.0498 KB";
+    EXPECT_EQ(sizeText(1536 * 1024), "1536.0");
 }

@@ -3,10 +3,6 @@
 #include "platform/paths.h"
 #include "support/testenv.h"
 
-#include <QDir>
-#include <QFile>
-#include <QString>
-
 namespace rr::test
 {
 

@@ -5,9 +5,6 @@
 #include "support/testenv.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <unistd.h>
 
 namespace rr::test
@@ -30,11 +27,11 @@ public:
     QString profile() const { return m_folder + QStringLiteral("/abcd.default"); }
 
     // A lock "IP:+PID", as Firefox writes it.
-    void lockBy(qint64 pid, const QByteArray &ip = "127.0.1.1")
+    void lockBy(qint64 pid)
     {
         const QString lock = profile() + QStringLiteral("/lock");
         QFile::remove(lock);
-        ::symlink(ip + ":+" + QByteArray::number(pid), QFile::encodeName(lock).constData());
+        ::symlink("127.0.1.1:+" + QByteArray::number(pid), QFile::encodeName(lock).constData());
     }
     void writeSessionBytes(const QByteArray &bytes)
     {

@@ -15,8 +15,7 @@ namespace rr::test
 namespace
 {
 
-// Answers one request; the connection stays open for the next one, as real servers
-// keep it, unless the server closes each one.
+// Answers one request, then keeps the connection open or closes it.
 void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r)
 {
     owner->answered();
@@ -35,8 +34,7 @@ void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r
         socket->disconnectFromHost();
 }
 
-// Reads requests one after the other (clients wait for each answer before sending
-// the next request on a connection).
+// Reads requests in turn: clients wait for each answer before sending the next one.
 void serve(HttpServer *owner, QTcpSocket *socket)
 {
     auto *pending = new QByteArray;

@@ -1,7 +1,6 @@
 #pragma once
-// An HTTP/1.1 server on 127.0.0.1 in its own thread, for at most its lifetime: fixed
-// responses per path (404 otherwise), which may come late or never. Connections stay
-// open for the next request, or close after each reply when keepAlive is false.
+// An HTTP/1.1 server on 127.0.0.1 in its own thread for at most its lifetime: fixed responses per path
+// (404 otherwise), late or never; connections stay open unless keepAlive is false.
 #include <QByteArray>
 #include <QHash>
 #include <QList>

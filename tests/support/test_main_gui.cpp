@@ -16,9 +16,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    // Windows closed by the tests (and the browser widgets of deleted web views) are
-    // deleted while the application still runs, so their pages are gone before the
-    // browser engine shuts down with it.
+    // Closed windows and deleted web views go while the application runs, before the browser engine shuts down.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return result;
 }

@@ -6,17 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QString>
 #include <QTemporaryDir>
 #include <deque>
-#include <memory>
 #include <vector>
 
 namespace rr::test
 {
 
-// Points RAZUZEZU_HOME at a fresh temporary folder for the lifetime of the object,
-// restoring the previous value afterwards.
+// Points RAZUZEZU_HOME at a fresh temporary folder while it lives.
 class TempHome
 {
 public:

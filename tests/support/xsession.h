@@ -123,15 +123,13 @@ public:
         QDeadlineTimer deadline(waitMs);
         do {
             while (xcb_generic_event_t *event = xcb_poll_for_event(m_c)) {
-                if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
-                    const auto *message = reinterpret_cast<xcb_client_message_event_t *>(event);
-                    if (message->type == m_protocols && message->data.data32[0] == m_delete)
-                        m_closeRequested = true;
-                }
+                const auto *message = reinterpret_cast<xcb_client_message_event_t *>(event);
+                const bool close = (event->response_type & 0x7f) == XCB_CLIENT_MESSAGE &&
+                                   message->type == m_protocols && message->data.data32[0] == m_delete;
                 free(event);
+                if (close)
+                    return true;
             }
-            if (m_closeRequested)
-                return true;
             QThread::msleep(10);
         } while (!deadline.hasExpired());
         return false;
@@ -150,7 +148,6 @@ private:
     xcb_window_t m_window = 0;
     xcb_atom_t m_protocols = 0;
     xcb_atom_t m_delete = 0;
-    bool m_closeRequested = false;
 };
 
 } // namespace rr::test

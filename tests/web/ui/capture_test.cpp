@@ -50,8 +50,7 @@ protected:
         s.ports = ports;
         s.display = display;
         s.ownCaption = window->windowTitle();
-        // Only the tests' own server answers on these ports: the bound only ends a
-        // test whose server hangs, and a loaded machine must not reach it.
+        // Only ends a test whose own server hangs; a loaded machine must not reach it.
         s.timeoutMs = 10000;
         setCaptureSettings(s);
     }
@@ -61,7 +60,7 @@ protected:
     int handOffs = 0;
 };
 
-TEST_F(CaptureTest, getWithNothingOpenSaysSoAndWithOnePageStartsANewVardeckAtOnce)
+TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffersSeveral)
 {
     openDb();
     clickFolder("T6");
@@ -81,12 +80,10 @@ TEST_F(CaptureTest, getWithNothingOpenSaysSoAndWithOnePageStartsANewVardeckAtOnc
     EXPECT_EQ(window->txtWName->text(), "Shop & cart");
     EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
     EXPECT_EQ(window->chosenPage.browser, "Mozilla Firefox");
-}
+    window->runCommand("cancelVardeckEdit");
+    window->chosenPage = DetectedPage{};
 
-TEST_F(CaptureTest, getWithSeveralPagesOffersThemAndOnlyOkSavesOne)
-{
-    openDb();
-    clickFolder("T6");
+    // Several pages are offered in the dialog, and only OK saves one.
     profile.writeSession(FirefoxProfile::twoWindows());
     HttpServer server(60000, false);
     server.route("/json/version", json(R"({"Browser":"Chrome/120.0.6099.71"})"));
@@ -228,8 +225,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
 {
     openDb();
     profile.writeSession(FirefoxProfile::twoWindows());
-    // The Firefox window on screen shows the first window's selected tab, though the
-    // session's last-used window is the other one.
+    // The Firefox window on screen shows the first window's tab, not the last-used window's.
     handOff();
     ASSERT_EQ(window->detectedPages.size(), 1);
     EXPECT_EQ(window->txtMode->text(), "add");

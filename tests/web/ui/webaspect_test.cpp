@@ -1,7 +1,6 @@
 #include "web/ui/webaspect.h"
 
 #include "explorer/databasecommands.h"
-#include "platform/paths.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -12,7 +11,6 @@
 #include "support/dbfixture.h"
 #include "support/fakelauncher.h"
 #include "support/httpserver.h"
-#include "support/testenv.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
@@ -22,10 +20,8 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
-#include <QTreeWidget>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace rr;
 using namespace rr::test;
