@@ -1,13 +1,9 @@
 #pragma once
 // An open database in a temporary home, and folder subtrees as one compact literal:
 // Name[Vardeck=address,…]{sub-folders…}.
-#include "platform/xmldocument.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <ostream>
 

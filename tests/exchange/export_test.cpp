@@ -7,21 +7,8 @@
 #include "exchange/internetshortcut.h"
 #include "exchangefixture.h"
 
-#include <QTemporaryDir>
-
 using namespace rr;
 using namespace rr::test;
-
-namespace
-{
-
-QString addressOf(const QByteArray &bytes)
-{
-    QString address;
-    return shortcutAddress(bytes, &address) ? address : QStringLiteral("<none>");
-}
-
-} // namespace
 
 TEST(CsvExport, writesEveryVardeckCleanedAsTheGoldenFile)
 {
@@ -169,6 +156,10 @@ TEST(FavoritesExport, exportedTreeImportsBackWithTheSameNamesAndAddresses)
 
 TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncoding)
 {
+    const auto addressOf = [](const QByteArray &bytes) {
+        QString address;
+        return shortcutAddress(bytes, &address) ? address : QStringLiteral("<none>");
+    };
     EXPECT_EQ(addressOf("[DEFAULT]\r\nBASEURL=http://a/\r\n[InternetShortcut]\r\nURL=http://b/\r\n"), "http://b/");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://first/\r\n[Other]\r\nURL=http://second/\r\n"),
               "http://second/");

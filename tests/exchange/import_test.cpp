@@ -2,12 +2,10 @@
 #include "exchange/bookmarkimport.h"
 #include "exchange/databasemerge.h"
 #include "exchange/folderimport.h"
-#include "exchange/importbuilder.h"
 #include "exchangefixture.h"
 #include "platform/mozlz4.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 using namespace rr;
 using namespace rr::test;
