@@ -1,7 +1,5 @@
 // The duplicate-address search, the "Manage duplicates" window with a stand-in deletion, and the statistics.
-#include "dialogs/duplicatesets.h"
 #include "dialogs/frmduplicates.h"
-#include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 

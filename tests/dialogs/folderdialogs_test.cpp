@@ -6,11 +6,8 @@
 #include "support/failingdisk.h"
 #include "support/modaldriver.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 using namespace rr;
 using namespace rr::test;

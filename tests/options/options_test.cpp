@@ -6,12 +6,8 @@
 #include "support/fakelauncher.h"
 #include "support/testenv.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
