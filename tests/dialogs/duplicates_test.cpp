@@ -1,14 +1,12 @@
 // The duplicate-address search, the "Manage duplicates" window with a stand-in deletion, and the statistics.
+#include "dialogfixture.h"
 #include "dialogs/frmduplicates.h"
-#include "storage/xmldatabase.h"
-#include "support/dbfixture.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
+#include <optional>
 
 using namespace rr;
+using namespace rr::test;
 
 namespace
 {
@@ -28,20 +26,15 @@ QStringList widsOf(const DuplicateSet &set)
 }
 
 struct DuplicatesTest : ::testing::Test {
-    test::TempHome home;
-    test::ScriptedPrompts prompts;
-    XMLDatabase db;
+    std::optional<DialogDb> d;
     QStringList deleted;
     int resets = 0;
 
     void open(const QByteArray &vardecks, const QByteArray &more = {})
     {
-        const QString path = test::writeDatabase(home.databaseFolder(), "Vardecks.xml",
-                                                 "<FOLDERS>" + test::folderXml("T1", "Inbox", vardecks) +
-                                                     test::folderXml("T2", "Other", more) + "</FOLDERS>");
-        ASSERT_TRUE(db.openDBValidate(path));
+        d.emplace("<FOLDERS>" + folderXml("T1", "Inbox", vardecks) + folderXml("T2", "Other", more) + "</FOLDERS>");
     }
-    XmlDocument &doc() { return *db.getTheDOM(); }
+    XmlDocument &doc() { return d->doc(); }
     frmDuplicates::Hooks hooks()
     {
         frmDuplicates::Hooks h;
@@ -105,7 +98,7 @@ TEST_F(DuplicatesTest, withoutDuplicatesTheWindowSaysSoAndTheCheckAfterSavingSho
     EXPECT_EQ(rows(shared), QStringList({"W1", "W3"}));
     frmDuplicates none(doc(), "http://c.example", true, hooks());
     EXPECT_EQ(none.setCount(), 0);
-    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_TRUE(d->prompts.messages().empty());
 
     // With the copy gone there is no set left.
     XmlNode w3 = doc().nodeFromID("W3");
@@ -114,7 +107,7 @@ TEST_F(DuplicatesTest, withoutDuplicatesTheWindowSaysSoAndTheCheckAfterSavingSho
     EXPECT_FALSE(dialog.closesUnseen());
     EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
     EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 0");
-    EXPECT_EQ(prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
+    EXPECT_EQ(d->prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
     EXPECT_FALSE(dialog.listVD->isEnabled());
     EXPECT_FALSE(dialog.chkSuppress->isEnabled());
 }
@@ -155,16 +148,16 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     // Resolving the first set shows the set that moved into its place.
     dialog.cmdFirst_Click();
     dialog.chkAllDelete->setChecked(false);
-    prompts.answer(MsgResult::Yes);
+    d->prompts.answer(MsgResult::Yes);
     dialog.chkSuppress->setChecked(false);
     dialog.cmdDelete_Click();
-    EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete nW4 from folder Inbox?");
+    EXPECT_EQ(d->prompts.lastText(), "Are you sure you wish to delete nW4 from folder Inbox?");
     EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 1");
     EXPECT_EQ(rows(dialog), QStringList({"W5", "W2"}));
     EXPECT_FALSE(doc().nodeFromID("W4"));
     EXPECT_EQ(resets, 3);
 
-    prompts.answer(MsgResult::Yes);
+    d->prompts.answer(MsgResult::Yes);
     dialog.cmdDelete_Click();
     EXPECT_EQ(dialog.Label3->text(), "Duplicate set 0 of 0");
 }
@@ -179,7 +172,7 @@ TEST_F(DuplicatesTest, statisticsCountEveryVardeckAndHitsIn64Bits)
 
     XmlDocument empty;
     ASSERT_TRUE(empty.loadXml("<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'><FOLDERS/>",
-                              home.databaseFolder()));
+                              d->home.databaseFolder()));
     EXPECT_EQ(collectionFigures(empty).vardecks, 0);
     EXPECT_EQ(collectionFigures(empty).totalHits, 0);
 }

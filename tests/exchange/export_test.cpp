@@ -10,17 +10,14 @@
 using namespace rr;
 using namespace rr::test;
 
-TEST(CsvExport, writesEveryVardeckCleanedAsTheGoldenFile)
+TEST(CsvExport, writesTheGoldenFileAndNoFieldCanSplitALineOrRunAsAFormula)
 {
     const OpenDb open = OpenDb::fromDataFile("collection.xml");
     EXPECT_EQ(csvText(open.doc()), readBytes(dataFile("exchange/collection.csv")));
 
     const OpenDb empty("<FOLDERS>" + folderXml("T1", "Nothing") + "</FOLDERS>");
     EXPECT_EQ(csvText(empty.doc()), "NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,NOTES\r\n");
-}
 
-TEST(CsvExport, noFieldCanSplitALineOrRunAsAFormula)
-{
     EXPECT_EQ(csvField("a\r\nb,c"), "a  b c");
     EXPECT_EQ(csvField("=1+1"), "'=1+1");
     EXPECT_EQ(csvField("\t=1"), "'\t=1");
@@ -30,7 +27,7 @@ TEST(CsvExport, noFieldCanSplitALineOrRunAsAFormula)
     EXPECT_EQ(csvField(""), "");
 }
 
-TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndAndKeepsABackup)
+TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndKeepingLineEndsAndABackupOrLeavesAFileWithoutAList)
 {
     const OpenDb open = OpenDb::fromDataFile("collection.xml");
     QTemporaryDir dir;
@@ -53,24 +50,21 @@ TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndAndKeepsABackup)
               QStringList({"#Imported Vardecks", "#Work & Play", "Smith, John=http://smith.example/?a=1&b=2",
                            QString::fromUtf8("Caf\xc3\xa9 <tags>=https://xn--caf-dma.example/"), "#Empty", "#Deep",
                            "-dash=javascript:alert(\"x\")", "#Second", "Plain=http://plain.example/"}));
-}
 
-TEST(FirefoxExport, keepsCrLfFilesCrLfAndLeavesFilesWithoutAListAlone)
-{
-    const OpenDb open;
+    // CrLf files stay CrLf.
+    const OpenDb small;
     QByteArray text;
-    ASSERT_TRUE(firefoxExportText("<DL><p>\r\n<DT><A HREF=\"x\">X</A></dl>\r\n", open.doc(), "T9", 1, &text));
+    ASSERT_TRUE(firefoxExportText("<DL><p>\r\n<DT><A HREF=\"x\">X</A></dl>\r\n", small.doc(), "T9", 1, &text));
     EXPECT_EQ(text,
               "<DL><p>\r\n<DT><A HREF=\"x\">X</A>\r\n<DT><H3 ADD_DATE=\"1\" ID=\"rdf:#T9\">Imported Vardecks</H3>\r\n"
               "<DL><p>\r\n<DT><H3 ADD_DATE=\"1\" ID=\"rdf:#T1\">Mine</H3>\r\n<DL><p>\r\n"
               "<DT><A HREF=\"http://a.example/\" ADD_DATE=\"1\" ID=\"rdf:#W1\">One</A>\r\n</DL><p>\r\n</DL><p>\r\n"
               "</dl>\r\n");
 
-    QTemporaryDir dir;
-    const QString file = dir.filePath("bookmarks.html");
     writeBytes(file, "<html>no list</html>");
-    const FirefoxExportResult result = exportToFirefoxFile(file, open.doc(), "T9", 1);
-    EXPECT_EQ(result.error, file + " holds no bookmark list (no </DL>), so it was left as it is.");
+    QFile::remove(file + ".bak");
+    EXPECT_EQ(exportToFirefoxFile(file, small.doc(), "T9", 1).error,
+              file + " holds no bookmark list (no </DL>), so it was left as it is.");
     EXPECT_EQ(readBytes(file), "<html>no list</html>");
     EXPECT_FALSE(QFile::exists(file + ".bak"));
 }

@@ -31,8 +31,7 @@ bool display(const QString &file, const QString &topic)
     return topic.isEmpty() ? help.HHDisplayContents() : help.HHDisplayTopicURL();
 }
 
-// A stylesheet shaped like the Web Aspect's: an earlier lower-case link, then the
-// LINK whose second attribute names the style, then a second LINK.
+// A stylesheet shaped like the Web Aspect's: a lower-case link, the LINK naming the style, a second LINK.
 QByteArray stylesheet(const char *css)
 {
     return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -74,7 +73,7 @@ TEST(TipTable, holdsFiftyTwoTipsInIdOrderAndTheNextFollowsTheStoredOne)
         EXPECT_EQ(nextTipPosition(restart, 52), 1) << restart;
 }
 
-TEST(HelpPages, everyPageTheProgramNamesIsInstalledAndListedInTheContents)
+TEST(HelpPages, everyPageTheProgramNamesIsInContentsAndEveryLinkStaysInTheHelpFolderOrIsAWebAddress)
 {
     QList<TipSupport> tips;
     loadTips(tips);
@@ -88,10 +87,7 @@ TEST(HelpPages, everyPageTheProgramNamesIsInstalledAndListedInTheContents)
         EXPECT_TRUE(QFileInfo(HTMLHelp::defaultHelpFile() + "/" + topic).isFile()) << topic.toStdString();
         EXPECT_TRUE(contents.contains("href=\"" + topic + "\"")) << "not in the contents: " << topic.toStdString();
     }
-}
 
-TEST(HelpPages, everyLinkResolvesInsideTheHelpFolderOrIsAWebAddress)
-{
     static const QRegularExpression attribute(QStringLiteral("\\b(?:href|src)\\s*=\\s*\"([^\"]*)\""),
                                               QRegularExpression::CaseInsensitiveOption);
     const QDir folder(HTMLHelp::defaultHelpFile());
