@@ -142,7 +142,7 @@ TEST(frmTopicDialog, subFolderGoesLastUnderTheChosenFolderOrTheTopLevelIfItIsGon
     EXPECT_EQ(h.d.node(h.created[0].tid).childText("NAME"), "Kept");
 }
 
-TEST(frmTopicDialog, noFreeIdentifierKeepsTheDialogAndTheName)
+TEST(frmTopicDialog, noFreeIdentifierKeepsTheDialogAndTheNameAndAFailedSaveKeepsTheFolderInMemory)
 {
     QByteArray body = "<FOLDERS>";
     for (int i = 0; i < 32767; ++i)
@@ -159,26 +159,23 @@ TEST(frmTopicDialog, noFreeIdentifierKeepsTheDialogAndTheName)
     EXPECT_TRUE(f.created.empty());
     EXPECT_EQ(f.d.doc().countElements("FOLDER"), 32767);
     EXPECT_EQ(f.d.fileBytes(), before);
-}
 
-TEST(frmTopicDialog, failedSaveShowsTheReasonAndKeepsTheFolderInMemory)
-{
-    NewFolder f("");
-    const QByteArray before = f.d.fileBytes();
-    f.name()->setText("Unsaved");
+    NewFolder g("");
+    const QByteArray sampleBefore = g.d.fileBytes();
+    g.name()->setText("Unsaved");
     {
         FailingDisk disk;
-        saveOf(f.dialog.get())->click();
+        saveOf(g.dialog.get())->click();
     }
-    ASSERT_EQ(f.d.prompts.messages().size(), 1u);
-    EXPECT_EQ(f.d.prompts.messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(f.d.prompts.lastText().startsWith(
+    ASSERT_EQ(g.d.prompts.messages().size(), 1u);
+    EXPECT_EQ(g.d.prompts.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(g.d.prompts.lastText().startsWith(
         "The Vardecks database could not be saved.  The change is kept until the next save."));
-    EXPECT_GT(f.d.prompts.lastText().size(), 90);
-    EXPECT_EQ(f.d.fileBytes(), before);
-    ASSERT_EQ(f.created.size(), 1u);
-    EXPECT_EQ(f.d.node(f.created[0].tid).childText("NAME"), "Unsaved");
-    EXPECT_EQ(f.d.changes.size(), 1u);
+    EXPECT_GT(g.d.prompts.lastText().size(), 90);
+    EXPECT_EQ(g.d.fileBytes(), sampleBefore);
+    ASSERT_EQ(g.created.size(), 1u);
+    EXPECT_EQ(g.d.node(g.created[0].tid).childText("NAME"), "Unsaved");
+    EXPECT_EQ(g.d.changes.size(), 1u);
 }
 
 TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)

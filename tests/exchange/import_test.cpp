@@ -377,7 +377,7 @@ TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAl
     EXPECT_EQ(readBytes(other), otherBytes);
 }
 
-TEST(DatabaseMerge, refusesFilesThatAreNoDatabaseAndChangesNothing)
+TEST(DatabaseMerge, refusedOrFailedMergesChangeNothing)
 {
     OpenDb open;
     const QByteArray before = open.doc().toBytes();
@@ -394,28 +394,23 @@ TEST(DatabaseMerge, refusesFilesThatAreNoDatabaseAndChangesNothing)
     EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS><FOLDER TID='T1'>")));
     EXPECT_TRUE(merge.readFailed());
     EXPECT_EQ(open.doc().toBytes(), before);
-}
 
-TEST(DatabaseMerge, aFailureAfterAttachingTakesEverythingBack)
-{
+    // A merge that cannot be saved is taken back.
+    DatabaseMerge merged(open.db);
+    ASSERT_TRUE(merged.merge(writeOther(dir, kOther)));
+    merged.rollback();
+    EXPECT_EQ(open.doc().toBytes(), before);
+
+    // Identifiers used up after attaching: everything is taken back.
     QByteArray vardecks;
     for (int n = 1; n <= 32763; ++n)
         vardecks += "<VARDECK WID=\"W" + QByteArray::number(n) + "\"><NAME>v</NAME></VARDECK>";
-    OpenDb open("<FOLDERS>" + folderXml("T1", "Full", vardecks) + "</FOLDERS>");
-    const QByteArray before = open.doc().toBytes();
-    QTemporaryDir dir;
-    DatabaseMerge merge(open.db);
-    EXPECT_FALSE(merge.merge(writeOther(dir, kOther)));
-    EXPECT_FALSE(merge.readFailed());
-    EXPECT_EQ(merge.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
-    EXPECT_EQ(open.doc().toBytes(), before);
-    EXPECT_FALSE(open.doc().nodeFromID("T2"));
-
-    // A merge that cannot be saved is taken back the same way.
-    OpenDb small;
-    const QByteArray smallBefore = small.doc().toBytes();
-    DatabaseMerge merged(small.db);
-    ASSERT_TRUE(merged.merge(writeOther(dir, kOther)));
-    merged.rollback();
-    EXPECT_EQ(small.doc().toBytes(), smallBefore);
+    OpenDb full("<FOLDERS>" + folderXml("T1", "Full", vardecks) + "</FOLDERS>");
+    const QByteArray fullBefore = full.doc().toBytes();
+    DatabaseMerge fullMerge(full.db);
+    EXPECT_FALSE(fullMerge.merge(writeOther(dir, kOther)));
+    EXPECT_FALSE(fullMerge.readFailed());
+    EXPECT_EQ(fullMerge.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    EXPECT_EQ(full.doc().toBytes(), fullBefore);
+    EXPECT_FALSE(full.doc().nodeFromID("T2"));
 }
