@@ -132,7 +132,6 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     EXPECT_EQ(rows(dialog), QStringList({"W6", "W7", "W3"}));
     dialog.cmdNext_Click();
     EXPECT_EQ(dialog.setIndex(), 3);
-    EXPECT_EQ(rows(dialog), QStringList({"W6", "W7", "W3"}));
 
     // Deleting one of a set of three keeps the set; "all but selected" resolves it.
     dialog.chkSuppress->setChecked(true);

@@ -144,8 +144,7 @@ TEST(BookmarkJson, readsACompressedBackupInTreeOrder)
 
 TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsHeadingsAsFlatFolders)
 {
-    // One profile with a bookmark file, one with only dated backups, one with a bookmark
-    // file one level down and backups as well.
+    // Profiles with a bookmark file, with only dated backups, and with both (the file one level down).
     QTemporaryDir dir;
     const QString r = dir.filePath(".mozilla/firefox");
     writeBytes(r + "/profiles.ini", "[Profile0]\nPath=abc.default\n");

@@ -193,8 +193,7 @@ TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFiftyAndTheTablesMapBothWays
 TEST(StartupEntry, appearsAndDisappearsWithAQuotedExecLine)
 {
     EXPECT_EQ(startupentry::execLine("/opt/My Apps/razuzezu-revidod"), "\"/opt/My Apps/razuzezu-revidod\" /startup");
-    // '"' '$' '`' take a backslash inside the quotes, '%' is doubled, and the file's
-    // own escaping doubles every backslash.
+    // '"' '$' '`' take a backslash in the quotes, '%' doubles, and the file's escaping doubles every backslash.
     EXPECT_EQ(startupentry::execLine("/x/a\"b$c`d%e\\f"), "\"/x/a\\\\\"b\\\\$c\\\\`d%%e\\\\\\\\f\" /startup");
 
     test::TempConfig config;

@@ -39,8 +39,7 @@ protected:
     }
     void TearDown() override
     {
-        if (frmProgress *progress = frmProgress::current())
-            delete progress;
+        delete frmProgress::current();
         ExplorerTest::TearDown();
     }
 

@@ -165,8 +165,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     EXPECT_FALSE(o.getSystemTray());
     EXPECT_EQ(o.getSystemTrayOption(), "mnuRecent");
 
-    // A chosen database that is gone falls back to the most recent one at once; an
-    // unknown browser and a size off the four leave their lists unchosen.
+    // A gone database falls back to the most recent one; an unknown browser or size leaves its list unchosen.
     o.setDBToOpen("Gone.xml");
     o.setDefaultBrowser("Op");
     o.setFontSize(12);
