@@ -17,12 +17,6 @@ using Verdict = prefs::ListSize::Verdict;
 namespace
 {
 
-QString readPage(const QString &name)
-{
-    QFile file(HTMLHelp::defaultHelpFile() + "/" + name);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 bool display(const QString &file, const QString &topic)
 {
     HTMLHelp help;
@@ -81,20 +75,20 @@ TEST(HelpPages, everyPageTheProgramNamesIsInContentsAndEveryLinkStaysInTheHelpFo
     for (const TipSupport &tip : tips)
         topics.insert(tip.getTipHelpURL());
     EXPECT_EQ(topics.size(), 36);
-    const QString contents = readPage(HTMLHelp::contentsPage());
+    const QDir folder(HTMLHelp::defaultHelpFile());
+    const QString contents = QString::fromUtf8(test::readBytes(folder.filePath(HTMLHelp::contentsPage())));
     ASSERT_FALSE(contents.isEmpty());
     for (const QString &topic : topics) {
-        EXPECT_TRUE(QFileInfo(HTMLHelp::defaultHelpFile() + "/" + topic).isFile()) << topic.toStdString();
+        EXPECT_TRUE(QFileInfo(folder.filePath(topic)).isFile()) << topic.toStdString();
         EXPECT_TRUE(contents.contains("href=\"" + topic + "\"")) << "not in the contents: " << topic.toStdString();
     }
 
     static const QRegularExpression attribute(QStringLiteral("\\b(?:href|src)\\s*=\\s*\"([^\"]*)\""),
                                               QRegularExpression::CaseInsensitiveOption);
-    const QDir folder(HTMLHelp::defaultHelpFile());
     const QStringList pages = folder.entryList({"*.htm"}, QDir::Files);
     ASSERT_GE(pages.size(), 37);
     for (const QString &page : pages) {
-        const QString html = readPage(page);
+        const QString html = QString::fromUtf8(test::readBytes(folder.filePath(page)));
         EXPECT_TRUE(html.contains("<title>")) << page.toStdString();
         for (auto it = attribute.globalMatch(html); it.hasNext();) {
             const QString link = it.next().captured(1);
