@@ -58,7 +58,7 @@ struct DuplicatesTest : ::testing::Test {
 
 } // namespace
 
-TEST(DuplicateAddresses, normalisationDropsTheSchemeAndOneTrailingSlashAndKeepsCase)
+TEST_F(DuplicatesTest, addressesLoseTheSchemeAndOneTrailingSlashAndSetsFollowFirstOccurrenceWithTheFirstCopyLast)
 {
     const struct {
         const char *address;
@@ -74,10 +74,7 @@ TEST(DuplicateAddresses, normalisationDropsTheSchemeAndOneTrailingSlashAndKeepsC
     };
     for (const auto &c : cases)
         EXPECT_EQ(normaliseAddress(c.address), c.normalised) << c.address;
-}
 
-TEST_F(DuplicatesTest, setsFollowFirstOccurrenceWithTheFirstCopyLast)
-{
     open(vd("W1", "http://b.example/") + vd("W2", "http://a.example") + vd("W3", "https://b.example") +
              vd("W4", "http://A.example") + vd("W5", "b.example"),
          vd("W6", "a.example") + vd("W7", "https://b.example/"));

@@ -148,7 +148,7 @@ TEST(FavoritesExport, exportedTreeImportsBackWithTheSameNamesAndAddresses)
     EXPECT_EQ(folderText(links), folderText(source.doc().nodeFromID("T1")));
 }
 
-TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncoding)
+TEST(InternetShortcut, readsTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncodingAndWritesTwoCrLfLines)
 {
     const auto addressOf = [](const QByteArray &bytes) {
         QString address;
@@ -181,10 +181,8 @@ TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncoding
     EXPECT_EQ(addressOf(utf16), "<none>");
     EXPECT_EQ(addressOf(""), "<none>");
     EXPECT_EQ(addressOf(QByteArray("\x00\x01\xff\xfe\x80garbage\x00", 12)), "<none>");
-}
 
-TEST(ShortcutWriter, writesTwoCrLfLinesThatReadBackTheSame)
-{
+    // Written: two CrLf lines that read back the same.
     EXPECT_EQ(shortcutFileBytes("http://www.example.co/"), "[InternetShortcut]\r\nURL=http://www.example.co/\r\n");
     // A line break in the address cannot add a key of its own.
     EXPECT_EQ(shortcutFileBytes("http://a/\r\nIconFile=C:\\evil\nx"),

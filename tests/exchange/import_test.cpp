@@ -66,7 +66,7 @@ const QByteArray kOther = "<FOLDERS>" +
 
 } // namespace
 
-TEST(BookmarkHtml, readsFilesAsBrowsersWriteThem)
+TEST(BookmarkFile, readsHtmlAsBrowsersWriteItAndCompressedJsonBackupsInTreeOrder)
 {
     const QByteArray html =
         "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
@@ -107,10 +107,7 @@ TEST(BookmarkHtml, readsFilesAsBrowsersWriteThem)
               QStringList({"#0 Old", QString::fromUtf8("Caf\xc3\xa9=http://x/@0"), "Unquoted\n=http://y/@0"}));
     EXPECT_TRUE(parsedHtml("").isEmpty());
     EXPECT_TRUE(parsedHtml("\x00\xff garbage <<<>>> </DL></DL>").isEmpty());
-}
 
-TEST(BookmarkJson, readsACompressedBackupInTreeOrder)
-{
     const QByteArray json = R"({"guid":"root________","title":"","children":[
         {"guid":"menu________","title":"menu","type":"text/x-moz-place-container","children":[
             {"title":"Menu link","uri":"https://menu.example/","type":"text/x-moz-place"},
