@@ -42,14 +42,6 @@ const QByteArray kMenuFile = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
                              "<DT><A HREF=\"http://after.example/\">After</A>\n"
                              "</DL><p>\n</DL>\n";
 
-QStringList childNames(const XmlNode &node)
-{
-    QStringList names;
-    for (const XmlNode &c : node.childElements())
-        names << c.nodeName();
-    return names;
-}
-
 // The other file, alone in its folder with no DTD, reuses the open database's identifiers.
 QString writeOther(const QTemporaryDir &dir, const QByteArray &body,
                    const QByteArray &doctype = "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>")
@@ -181,6 +173,12 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
 {
     OpenDb open;
     ImportBuilder builder(open.db);
+    const auto childNames = [](const XmlNode &node) {
+        QStringList names;
+        for (const XmlNode &c : node.childElements())
+            names << c.nodeName();
+        return names;
+    };
     builder.setToday(QDate(2026, 12, 5));
     builder.createFolderNode("A <&> \"q\"", "");
     EXPECT_EQ(builder.topTID(), "T2");
