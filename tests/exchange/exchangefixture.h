@@ -66,11 +66,6 @@ struct OpenDb {
         return OpenDb(text.mid(text.indexOf("<FOLDERS>")));
     }
     XmlDocument &doc() const { return *db.getTheDOM(); }
-    XmlNode lastTopFolder() const
-    {
-        QList<XmlNode> folders = doc().documentElement().childElements();
-        return folders.isEmpty() ? XmlNode() : folders.last();
-    }
     // The same database read back from the file on disk.
     std::unique_ptr<XMLDatabase> reread() const
     {
