@@ -8,9 +8,7 @@
 #include "support/xmlids.h"
 
 #include <QLabel>
-#include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace rr::test
 {

@@ -1,13 +1,9 @@
 #pragma once
 // An open database in a temporary home, and folder subtrees as one compact literal:
 // Name[Vardeck=address,…]{sub-folders…}.
-#include "platform/xmldocument.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -70,11 +66,6 @@ struct OpenDb {
         return OpenDb(text.mid(text.indexOf("<FOLDERS>")));
     }
     XmlDocument &doc() const { return *db.getTheDOM(); }
-    XmlNode lastTopFolder() const
-    {
-        QList<XmlNode> folders = doc().documentElement().childElements();
-        return folders.isEmpty() ? XmlNode() : folders.last();
-    }
     // The same database read back from the file on disk.
     std::unique_ptr<XMLDatabase> reread() const
     {

@@ -7,33 +7,17 @@
 #include "exchange/internetshortcut.h"
 #include "exchangefixture.h"
 
-#include <QTemporaryDir>
-
 using namespace rr;
 using namespace rr::test;
 
-namespace
-{
-
-QString addressOf(const QByteArray &bytes)
-{
-    QString address;
-    return shortcutAddress(bytes, &address) ? address : QStringLiteral("<none>");
-}
-
-} // namespace
-
-TEST(CsvExport, writesEveryVardeckCleanedAsTheGoldenFile)
+TEST(CsvExport, writesTheGoldenFileAndNoFieldCanSplitALineOrRunAsAFormula)
 {
     const OpenDb open = OpenDb::fromDataFile("collection.xml");
     EXPECT_EQ(csvText(open.doc()), readBytes(dataFile("exchange/collection.csv")));
 
     const OpenDb empty("<FOLDERS>" + folderXml("T1", "Nothing") + "</FOLDERS>");
     EXPECT_EQ(csvText(empty.doc()), "NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,NOTES\r\n");
-}
 
-TEST(CsvExport, noFieldCanSplitALineOrRunAsAFormula)
-{
     EXPECT_EQ(csvField("a\r\nb,c"), "a  b c");
     EXPECT_EQ(csvField("=1+1"), "'=1+1");
     EXPECT_EQ(csvField("\t=1"), "'\t=1");
@@ -43,7 +27,7 @@ TEST(CsvExport, noFieldCanSplitALineOrRunAsAFormula)
     EXPECT_EQ(csvField(""), "");
 }
 
-TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndAndKeepsABackup)
+TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndKeepingLineEndsAndABackupOrLeavesAFileWithoutAList)
 {
     const OpenDb open = OpenDb::fromDataFile("collection.xml");
     QTemporaryDir dir;
@@ -66,29 +50,26 @@ TEST(FirefoxExport, addsTheCollectionBeforeTheLastListEndAndKeepsABackup)
               QStringList({"#Imported Vardecks", "#Work & Play", "Smith, John=http://smith.example/?a=1&b=2",
                            QString::fromUtf8("Caf\xc3\xa9 <tags>=https://xn--caf-dma.example/"), "#Empty", "#Deep",
                            "-dash=javascript:alert(\"x\")", "#Second", "Plain=http://plain.example/"}));
-}
 
-TEST(FirefoxExport, keepsCrLfFilesCrLfAndLeavesFilesWithoutAListAlone)
-{
-    const OpenDb open;
+    // CrLf files stay CrLf.
+    const OpenDb small;
     QByteArray text;
-    ASSERT_TRUE(firefoxExportText("<DL><p>\r\n<DT><A HREF=\"x\">X</A></dl>\r\n", open.doc(), "T9", 1, &text));
+    ASSERT_TRUE(firefoxExportText("<DL><p>\r\n<DT><A HREF=\"x\">X</A></dl>\r\n", small.doc(), "T9", 1, &text));
     EXPECT_EQ(text,
               "<DL><p>\r\n<DT><A HREF=\"x\">X</A>\r\n<DT><H3 ADD_DATE=\"1\" ID=\"rdf:#T9\">Imported Vardecks</H3>\r\n"
               "<DL><p>\r\n<DT><H3 ADD_DATE=\"1\" ID=\"rdf:#T1\">Mine</H3>\r\n<DL><p>\r\n"
               "<DT><A HREF=\"http://a.example/\" ADD_DATE=\"1\" ID=\"rdf:#W1\">One</A>\r\n</DL><p>\r\n</DL><p>\r\n"
               "</dl>\r\n");
 
-    QTemporaryDir dir;
-    const QString file = dir.filePath("bookmarks.html");
     writeBytes(file, "<html>no list</html>");
-    const FirefoxExportResult result = exportToFirefoxFile(file, open.doc(), "T9", 1);
-    EXPECT_EQ(result.error, file + " holds no bookmark list (no </DL>), so it was left as it is.");
+    QFile::remove(file + ".bak");
+    EXPECT_EQ(exportToFirefoxFile(file, small.doc(), "T9", 1).error,
+              file + " holds no bookmark list (no </DL>), so it was left as it is.");
     EXPECT_EQ(readBytes(file), "<html>no list</html>");
     EXPECT_FALSE(QFile::exists(file + ".bak"));
 }
 
-TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTarget)
+TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTargetAndGoesOnPastAFailedFolder)
 {
     QTemporaryDir favorites;
     // Names that would lead elsewhere or clash: "a/b", "..", two Vardecks "Same" and one
@@ -129,11 +110,7 @@ TEST(FavoritesExport, writesOneSafeEntryPerFolderAndVardeckInsideANewTarget)
     EXPECT_EQ(readBytes(first.targetDir + "/Work/Same (2).url"), "[InternetShortcut]\r\nURL=http://second/\r\n");
 
     EXPECT_EQ(exportToFavorites(open.doc(), favorites.path()).targetDir, favorites.path() + "/Imported Vardecks 1");
-}
 
-TEST(FavoritesExport, aFolderThatCannotBeWrittenIsReportedAndTheRestGoesOn)
-{
-    QTemporaryDir favorites;
     // Folders nested past the path limit cannot be made.
     QByteArray deep = folderXml("T9", QByteArray(240, 'z'), vardeckXml("W9", "last"));
     for (int i = 0; i < 20; ++i)
@@ -163,12 +140,17 @@ TEST(FavoritesExport, exportedTreeImportsBackWithTheSameNamesAndAddresses)
     ImportBuilder builder(target.db);
     FolderImport walk(builder);
     ASSERT_TRUE(walk.loadFavsFromFoundColl({result.targetDir}, WalkMode::Shortcuts, "Back"));
-    const XmlNode links = target.lastTopFolder().child("SUBFOLDERS").firstChild().child("SUBFOLDERS").firstChild();
+    const XmlNode back = target.doc().documentElement().childElements().last();
+    const XmlNode links = back.child("SUBFOLDERS").firstChild().child("SUBFOLDERS").firstChild();
     EXPECT_EQ(folderText(links), folderText(source.doc().nodeFromID("T1")));
 }
 
-TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncoding)
+TEST(InternetShortcut, readsTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncodingAndWritesTwoCrLfLines)
 {
+    const auto addressOf = [](const QByteArray &bytes) {
+        QString address;
+        return shortcutAddress(bytes, &address) ? address : QStringLiteral("<none>");
+    };
     EXPECT_EQ(addressOf("[DEFAULT]\r\nBASEURL=http://a/\r\n[InternetShortcut]\r\nURL=http://b/\r\n"), "http://b/");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://first/\r\n[Other]\r\nURL=http://second/\r\n"),
               "http://second/");
@@ -196,10 +178,8 @@ TEST(ShortcutReader, takesTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncoding
     EXPECT_EQ(addressOf(utf16), "<none>");
     EXPECT_EQ(addressOf(""), "<none>");
     EXPECT_EQ(addressOf(QByteArray("\x00\x01\xff\xfe\x80garbage\x00", 12)), "<none>");
-}
 
-TEST(ShortcutWriter, writesTwoCrLfLinesThatReadBackTheSame)
-{
+    // Written: two CrLf lines that read back the same.
     EXPECT_EQ(shortcutFileBytes("http://www.example.co/"), "[InternetShortcut]\r\nURL=http://www.example.co/\r\n");
     // A line break in the address cannot add a key of its own.
     EXPECT_EQ(shortcutFileBytes("http://a/\r\nIconFile=C:\\evil\nx"),

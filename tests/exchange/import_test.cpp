@@ -2,12 +2,10 @@
 #include "exchange/bookmarkimport.h"
 #include "exchange/databasemerge.h"
 #include "exchange/folderimport.h"
-#include "exchange/importbuilder.h"
 #include "exchangefixture.h"
 #include "platform/mozlz4.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 using namespace rr;
 using namespace rr::test;
@@ -44,14 +42,6 @@ const QByteArray kMenuFile = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
                              "<DT><A HREF=\"http://after.example/\">After</A>\n"
                              "</DL><p>\n</DL>\n";
 
-QStringList childNames(const XmlNode &node)
-{
-    QStringList names;
-    for (const XmlNode &c : node.childElements())
-        names << c.nodeName();
-    return names;
-}
-
 // The other file, alone in its folder with no DTD, reuses the open database's identifiers.
 QString writeOther(const QTemporaryDir &dir, const QByteArray &body,
                    const QByteArray &doctype = "<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>")
@@ -68,7 +58,7 @@ const QByteArray kOther = "<FOLDERS>" +
 
 } // namespace
 
-TEST(BookmarkHtml, readsFilesAsBrowsersWriteThem)
+TEST(BookmarkFile, readsHtmlAsBrowsersWriteItAndCompressedJsonBackupsInTreeOrder)
 {
     const QByteArray html =
         "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
@@ -109,10 +99,7 @@ TEST(BookmarkHtml, readsFilesAsBrowsersWriteThem)
               QStringList({"#0 Old", QString::fromUtf8("Caf\xc3\xa9=http://x/@0"), "Unquoted\n=http://y/@0"}));
     EXPECT_TRUE(parsedHtml("").isEmpty());
     EXPECT_TRUE(parsedHtml("\x00\xff garbage <<<>>> </DL></DL>").isEmpty());
-}
 
-TEST(BookmarkJson, readsACompressedBackupInTreeOrder)
-{
     const QByteArray json = R"({"guid":"root________","title":"","children":[
         {"guid":"menu________","title":"menu","type":"text/x-moz-place-container","children":[
             {"title":"Menu link","uri":"https://menu.example/","type":"text/x-moz-place"},
@@ -146,8 +133,7 @@ TEST(BookmarkJson, readsACompressedBackupInTreeOrder)
 
 TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsHeadingsAsFlatFolders)
 {
-    // One profile with a bookmark file, one with only dated backups, one with a bookmark
-    // file one level down and backups as well.
+    // Profiles with a bookmark file, with only dated backups, and with both (the file one level down).
     QTemporaryDir dir;
     const QString r = dir.filePath(".mozilla/firefox");
     writeBytes(r + "/profiles.ini", "[Profile0]\nPath=abc.default\n");
@@ -187,6 +173,12 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
 {
     OpenDb open;
     ImportBuilder builder(open.db);
+    const auto childNames = [](const XmlNode &node) {
+        QStringList names;
+        for (const XmlNode &c : node.childElements())
+            names << c.nodeName();
+        return names;
+    };
     builder.setToday(QDate(2026, 12, 5));
     builder.createFolderNode("A <&> \"q\"", "");
     EXPECT_EQ(builder.topTID(), "T2");
@@ -249,7 +241,7 @@ TEST(ImportProgress, barSlowsAsItFillsAndIsDrawnAtMostEvery50ms)
     EXPECT_LT(progress.last.bar, 99.1f);
 }
 
-TEST(ImportBuilder, usedUpIdentifiersStopTheImportAndRollbackRestoresTheDocument)
+TEST(ImportBuilder, usedUpIdentifiersStopAnImportOrAMergeAndEverythingIsTakenBack)
 {
     // 32766 Vardecks: the import can add exactly one more.
     QByteArray vardecks;
@@ -270,6 +262,14 @@ TEST(ImportBuilder, usedUpIdentifiersStopTheImportAndRollbackRestoresTheDocument
     EXPECT_EQ(open.doc().toBytes(), before);
     EXPECT_FALSE(open.doc().nodeFromID("W32767"));
     EXPECT_EQ(open.db.getNewWID(), "W32767");
+
+    // A merge fails the same way after attaching its first folder.
+    DatabaseMerge merge(open.db);
+    EXPECT_FALSE(merge.merge(writeOther(favorites, kOther)));
+    EXPECT_FALSE(merge.readFailed());
+    EXPECT_EQ(merge.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    EXPECT_EQ(open.doc().toBytes(), before);
+    EXPECT_FALSE(open.doc().nodeFromID("T2"));
 }
 
 TEST(FavoritesImport, importsTheTreeAsSavedAndASecondRunIntoANumberedTopFolder)
@@ -316,7 +316,7 @@ TEST(FavoritesImport, importsTheTreeAsSavedAndASecondRunIntoANumberedTopFolder)
     FolderImport second(again);
     const QString name = FolderImport::freeTopFolderName(open.doc(), "Imported favorites");
     ASSERT_TRUE(second.loadFavsFromFoundColl({root}, WalkMode::Shortcuts, name));
-    const XmlNode last = open.lastTopFolder();
+    const XmlNode last = open.doc().documentElement().childElements().last();
     EXPECT_EQ(last.childText("NAME") + "/" + last.child("SUBFOLDERS").firstChild().childText("NAME"),
               "Imported favorites (2)/Favorites 1");
 }
@@ -379,7 +379,7 @@ TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAl
     EXPECT_EQ(readBytes(other), otherBytes);
 }
 
-TEST(DatabaseMerge, refusesFilesThatAreNoDatabaseAndChangesNothing)
+TEST(DatabaseMerge, refusedOrFailedMergesChangeNothing)
 {
     OpenDb open;
     const QByteArray before = open.doc().toBytes();
@@ -396,28 +396,10 @@ TEST(DatabaseMerge, refusesFilesThatAreNoDatabaseAndChangesNothing)
     EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS><FOLDER TID='T1'>")));
     EXPECT_TRUE(merge.readFailed());
     EXPECT_EQ(open.doc().toBytes(), before);
-}
 
-TEST(DatabaseMerge, aFailureAfterAttachingTakesEverythingBack)
-{
-    QByteArray vardecks;
-    for (int n = 1; n <= 32763; ++n)
-        vardecks += "<VARDECK WID=\"W" + QByteArray::number(n) + "\"><NAME>v</NAME></VARDECK>";
-    OpenDb open("<FOLDERS>" + folderXml("T1", "Full", vardecks) + "</FOLDERS>");
-    const QByteArray before = open.doc().toBytes();
-    QTemporaryDir dir;
-    DatabaseMerge merge(open.db);
-    EXPECT_FALSE(merge.merge(writeOther(dir, kOther)));
-    EXPECT_FALSE(merge.readFailed());
-    EXPECT_EQ(merge.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
-    EXPECT_EQ(open.doc().toBytes(), before);
-    EXPECT_FALSE(open.doc().nodeFromID("T2"));
-
-    // A merge that cannot be saved is taken back the same way.
-    OpenDb small;
-    const QByteArray smallBefore = small.doc().toBytes();
-    DatabaseMerge merged(small.db);
+    // A merge that cannot be saved is taken back.
+    DatabaseMerge merged(open.db);
     ASSERT_TRUE(merged.merge(writeOther(dir, kOther)));
     merged.rollback();
-    EXPECT_EQ(small.doc().toBytes(), smallBefore);
+    EXPECT_EQ(open.doc().toBytes(), before);
 }

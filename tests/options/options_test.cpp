@@ -6,12 +6,8 @@
 #include "support/fakelauncher.h"
 #include "support/testenv.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -21,12 +17,6 @@ using Verdict = prefs::ListSize::Verdict;
 namespace
 {
 
-QString readPage(const QString &name)
-{
-    QFile file(HTMLHelp::defaultHelpFile() + "/" + name);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 bool display(const QString &file, const QString &topic)
 {
     HTMLHelp help;
@@ -35,8 +25,7 @@ bool display(const QString &file, const QString &topic)
     return topic.isEmpty() ? help.HHDisplayContents() : help.HHDisplayTopicURL();
 }
 
-// A stylesheet shaped like the Web Aspect's: an earlier lower-case link, then the
-// LINK whose second attribute names the style, then a second LINK.
+// A stylesheet shaped like the Web Aspect's: a lower-case link, the LINK naming the style, a second LINK.
 QByteArray stylesheet(const char *css)
 {
     return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -78,7 +67,7 @@ TEST(TipTable, holdsFiftyTwoTipsInIdOrderAndTheNextFollowsTheStoredOne)
         EXPECT_EQ(nextTipPosition(restart, 52), 1) << restart;
 }
 
-TEST(HelpPages, everyPageTheProgramNamesIsInstalledAndListedInTheContents)
+TEST(HelpPages, everyPageTheProgramNamesIsInContentsAndEveryLinkStaysInTheHelpFolderOrIsAWebAddress)
 {
     QList<TipSupport> tips;
     loadTips(tips);
@@ -86,23 +75,20 @@ TEST(HelpPages, everyPageTheProgramNamesIsInstalledAndListedInTheContents)
     for (const TipSupport &tip : tips)
         topics.insert(tip.getTipHelpURL());
     EXPECT_EQ(topics.size(), 36);
-    const QString contents = readPage(HTMLHelp::contentsPage());
+    const QDir folder(HTMLHelp::defaultHelpFile());
+    const QString contents = QString::fromUtf8(test::readBytes(folder.filePath(HTMLHelp::contentsPage())));
     ASSERT_FALSE(contents.isEmpty());
     for (const QString &topic : topics) {
-        EXPECT_TRUE(QFileInfo(HTMLHelp::defaultHelpFile() + "/" + topic).isFile()) << topic.toStdString();
+        EXPECT_TRUE(QFileInfo(folder.filePath(topic)).isFile()) << topic.toStdString();
         EXPECT_TRUE(contents.contains("href=\"" + topic + "\"")) << "not in the contents: " << topic.toStdString();
     }
-}
 
-TEST(HelpPages, everyLinkResolvesInsideTheHelpFolderOrIsAWebAddress)
-{
     static const QRegularExpression attribute(QStringLiteral("\\b(?:href|src)\\s*=\\s*\"([^\"]*)\""),
                                               QRegularExpression::CaseInsensitiveOption);
-    const QDir folder(HTMLHelp::defaultHelpFile());
     const QStringList pages = folder.entryList({"*.htm"}, QDir::Files);
     ASSERT_GE(pages.size(), 37);
     for (const QString &page : pages) {
-        const QString html = readPage(page);
+        const QString html = QString::fromUtf8(test::readBytes(folder.filePath(page)));
         EXPECT_TRUE(html.contains("<title>")) << page.toStdString();
         for (auto it = attribute.globalMatch(html); it.hasNext();) {
             const QString link = it.next().captured(1);
@@ -201,8 +187,7 @@ TEST(OptionsRules, listSizesAreWholeNumbersFromOneToFiftyAndTheTablesMapBothWays
 TEST(StartupEntry, appearsAndDisappearsWithAQuotedExecLine)
 {
     EXPECT_EQ(startupentry::execLine("/opt/My Apps/razuzezu-revidod"), "\"/opt/My Apps/razuzezu-revidod\" /startup");
-    // '"' '$' '`' take a backslash inside the quotes, '%' is doubled, and the file's
-    // own escaping doubles every backslash.
+    // '"' '$' '`' take a backslash in the quotes, '%' doubles, and the file's escaping doubles every backslash.
     EXPECT_EQ(startupentry::execLine("/x/a\"b$c`d%e\\f"), "\"/x/a\\\\\"b\\\\$c\\\\`d%%e\\\\\\\\f\" /startup");
 
     test::TempConfig config;

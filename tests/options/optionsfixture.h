@@ -1,6 +1,5 @@
 #pragma once
-// Shared by the options tests: a private desktop configuration folder, and a help
-// viewer that records the pages it was asked to show.
+// A private desktop configuration folder, and a help viewer that records the pages it was asked to show.
 #include "options/htmlhelp.h"
 
 #include <QStringList>

@@ -13,7 +13,6 @@
 #include "support/fakelauncher.h"
 
 #include <QAction>
-#include <QFile>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QRadioButton>
@@ -21,9 +20,7 @@
 #include <QSet>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QUrl>
 
 using namespace rr;
 
@@ -79,34 +76,6 @@ const Box boxes[] = {
     {"chk(7)", &UserOptions::getLoadOnWinStart},    {"chk(8)", &UserOptions::getHideSplash},
     {"chk(9)", &UserOptions::getAutoPreview},       {"chk(11)", &UserOptions::getOpenFirst},
     {"chk(12)", &UserOptions::getShowDetailSearch}, {"chkShow", &UserOptions::getTipStartup, true},
-};
-
-class TipsTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        appOptions().setLastTip(QString());
-        appOptions().setTipStartup(false);
-        appOptions().setFontSize(10);
-        appOptions().setDefaultBrowser(QString());
-    }
-    void TearDown() override { delete frmTips::existing(); }
-
-    // Opens the tip window as the Help menu does.
-    frmTips *open()
-    {
-        frmTips::showTips(nullptr);
-        return frmTips::existing();
-    }
-    void closeWith(frmTips *tips, bool escape)
-    {
-        if (escape)
-            QTest::keyClick(tips, Qt::Key_Escape);
-        else
-            tips->cmdCancel->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 };
 
 } // namespace
@@ -196,8 +165,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     EXPECT_FALSE(o.getSystemTray());
     EXPECT_EQ(o.getSystemTrayOption(), "mnuRecent");
 
-    // A chosen database that is gone falls back to the most recent one at once; an
-    // unknown browser and a size off the four leave their lists unchosen.
+    // A gone database falls back to the most recent one; an unknown browser or size leaves its list unchosen.
     o.setDBToOpen("Gone.xml");
     o.setDefaultBrowser("Op");
     o.setFontSize(12);
@@ -262,9 +230,23 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
 }
 
-TEST_F(TipsTest, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
+TEST(TipsWindow, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
 {
+    appOptions().setFontSize(10);
+    appOptions().setDefaultBrowser(QString());
     appOptions().setLastTip("52");
+    // Opened as the Help menu does; closed by Escape or Cancel.
+    const auto open = [] {
+        frmTips::showTips(nullptr);
+        return frmTips::existing();
+    };
+    const auto closeWith = [](frmTips *tips, bool escape) {
+        if (escape)
+            QTest::keyClick(tips, Qt::Key_Escape);
+        else
+            tips->cmdCancel->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
     for (int position : {1, 2}) {
         frmTips *tips = open();
         ASSERT_EQ(tips->cmbTips->currentIndex(), position - 1);
@@ -303,6 +285,7 @@ TEST_F(TipsTest, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
     EXPECT_TRUE(prompts.messages().empty());
     closeWith(tips, true);
     EXPECT_EQ(open()->cmbTips->currentText(), "The Web aspect");
+    delete frmTips::existing();
 }
 
 TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
