@@ -80,16 +80,22 @@ struct VD {
 // T2 Work, T3 archive, T4 Music), T5 Apple (W3 Secure bank, 9 hits), T6 banana (empty).
 inline QByteArray sampleBody()
 {
-    const QByteArray beta =
-        "<VARDECK WID=\"W1\"><NAME>Beta site</NAME><ADDRESS>http://www.beta.example/docs/page.html</ADDRESS>"
-        "<CREATED_DATE>06 Dec 2026</CREATED_DATE><DESCRIPTION>A page</DESCRIPTION><KEYWORD1>kw one</KEYWORD1>"
-        "<NOTES>Notes\nline 2</NOTES><KEYWORD2>01 Dec 2026 10:00 AM</KEYWORD2><FILESIZE>12</FILESIZE><HITS></HITS>"
-        "<FAV>true</FAV></VARDECK>";
+    const VD beta{"W1",
+                  "Beta site",
+                  "http://www.beta.example/docs/page.html",
+                  "06 Dec 2026",
+                  "A page",
+                  "kw one",
+                  "Notes\nline 2",
+                  "01 Dec 2026 10:00 AM",
+                  "12",
+                  "",
+                  "true"};
     const QByteArray alpha = "<VARDECK WID=\"W2\"><NAME>alpha &amp; co</NAME><ADDRESS>ftp://files.example/x</ADDRESS>"
                              "</VARDECK>";
     const VD bank{"W3", "Secure bank", "https://www.bank.example/login/x", "01 Jan 2026", "", "", "", "", "3",
                   "9",  "FALSE"};
-    const QByteArray zebra = folderXml("T1", "zebra", beta + alpha,
+    const QByteArray zebra = folderXml("T1", "zebra", beta.xml() + alpha,
                                        folderXml("T2", "Work") + folderXml("T3", "archive") + folderXml("T4", "Music"));
     return "<FOLDERS>" + zebra + folderXml("T5", "Apple", bank.xml()) + folderXml("T6", "banana") + "</FOLDERS>";
 }
@@ -162,14 +168,20 @@ protected:
             out << tag(window->listVD->topLevelItem(i));
         return out;
     }
+    // Where item is seen in tree, its folders opened and scrolled to.
+    static QPoint shownAt(QTreeWidget *tree, QTreeWidgetItem *item)
+    {
+        EXPECT_NE(item, nullptr);
+        for (QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
+            p->setExpanded(true);
+        tree->scrollToItem(item);
+        return tree->visualItemRect(item).center();
+    }
     // A click on a node of tree, as the user makes it.
     static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
     {
         ASSERT_NE(item, nullptr);
-        if (item->parent())
-            item->parent()->setExpanded(true);
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
+        QTest::mouseClick(tree->viewport(), button, {}, shownAt(tree, item));
     }
     void clickFolder(const QString &tid) { clickItem(topics(), node(tid)); }
     void clickVardeck(const QString &wid) { clickItem(window->tvwWM, wmNode(wid)); }
@@ -180,12 +192,14 @@ protected:
         clickVardeck(wid);
     }
     QByteArray fileBytes() const { return readBytes(path); }
-    QString onDisk(const QString &wid, const QString &child) const
+    // The database as saved in the file, and an element of it.
+    XMLDatabase &freshDb() const
     {
-        XMLDatabase fresh;
-        EXPECT_TRUE(fresh.openDBValidate(path));
-        return fresh.getTheDOM()->nodeFromID(wid).childText(child);
+        m_saved = std::make_unique<XMLDatabase>();
+        EXPECT_TRUE(m_saved->openDBValidate(path));
+        return *m_saved;
     }
+    XmlNode stored(const QString &id) const { return freshDb().getTheDOM()->nodeFromID(id); }
     static void closePopups()
     {
         while (QWidget *popup = QApplication::activePopupWidget())
@@ -211,17 +225,12 @@ protected:
             out << item->child(i)->text(0);
         return out;
     }
-    void record(const QString &handler)
-    {
-        window->setCommand(handler, [this, handler](int index) { runs.append({handler, index}); });
-    }
-
     ScriptedPrompts prompts;
     TempHome home;
     FakeLauncher launcher;
     std::unique_ptr<frmVardecks> window;
     QString path;
-    QList<std::pair<QString, int>> runs;
+    mutable std::unique_ptr<XMLDatabase> m_saved;
 };
 
 } // namespace rr::test

@@ -120,7 +120,7 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     EXPECT_FALSE(folderEditorOpen());
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(onDisk("T6", "NAME"), "banana");
+    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
     EXPECT_EQ(stored("W4").childText("NAME"), "Harbour");
 
     // Esc in a new Vardeck after a second folder click cancels once and renames nothing.
@@ -139,7 +139,7 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     }
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(onDisk("T6", "NAME"), "banana");
+    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
     EXPECT_EQ(node("T6")->text(0), "banana");
 
     clickSelectedFolderAgainAndWait("T6");
@@ -147,13 +147,13 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     keys("Cherry");
     key(Qt::Key_Escape);
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(onDisk("T6", "NAME"), "banana") << "Esc";
+    EXPECT_EQ(stored("T6").childText("NAME"), "banana") << "Esc";
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
     keys("Cherry");
     key(Qt::Key_Return);
-    EXPECT_EQ(onDisk("T6", "NAME"), "Cherry") << "Enter";
+    EXPECT_EQ(stored("T6").childText("NAME"), "Cherry") << "Enter";
     EXPECT_EQ(window->lblTName->text(), "Cherry");
 }
 
@@ -177,7 +177,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     key(Qt::Key_Control);
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(onDisk("W1", "NOTES"), "Notes\nline 2");
+    EXPECT_EQ(stored("W1").childText("NOTES"), "Notes\nline 2");
 
     // One F4 during a modification of the first Vardeck (in stored order) asks once and moves to the second.
     clickVardeck("W1");
