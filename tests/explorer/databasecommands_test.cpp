@@ -92,7 +92,6 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_FALSE(menuEnabled("mnuEditModify"));
     EXPECT_TRUE(menuEnabled("mnuThumbAll"));
     ASSERT_EQ(recentColl.size(), 1);
     EXPECT_EQ(recentColl[0].getName(), "Made this session");
