@@ -145,22 +145,17 @@ protected:
     QTreeWidgetItem *root() const { return topics()->topLevelItem(0); }
     static QString tag(const QTreeWidgetItem *item) { return item ? item->data(0, Qt::UserRole).toString() : ""; }
 
-    QTreeWidgetItem *node(const QString &tid) const
+    // The node of tree whose tag is id, at any level.
+    static QTreeWidgetItem *tagged(const QTreeWidget *tree, const QString &id)
     {
-        for (QTreeWidgetItemIterator it(topics()); *it; ++it)
-            if (tag(*it) == tid)
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it)
+            if (tag(*it) == id)
                 return *it;
         return nullptr;
     }
-    static QTreeWidgetItem *topItem(const QTreeWidget *tree, const QString &id)
-    {
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            if (tag(tree->topLevelItem(i)) == id)
-                return tree->topLevelItem(i);
-        return nullptr;
-    }
-    QTreeWidgetItem *wmNode(const QString &wid) const { return topItem(window->tvwWM, wid); }
-    QTreeWidgetItem *row(const QString &wid) const { return topItem(window->listVD, wid); }
+    QTreeWidgetItem *node(const QString &tid) const { return tagged(topics(), tid); }
+    QTreeWidgetItem *wmNode(const QString &wid) const { return tagged(window->tvwWM, wid); }
+    QTreeWidgetItem *row(const QString &wid) const { return tagged(window->listVD, wid); }
     QStringList rowIds() const
     {
         QStringList out;
