@@ -299,8 +299,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_EQ(doc()->nodeFromID("W4").childText("HITS"), "2");
     EXPECT_EQ(window->lbl(14)->text(), "2");
 
-    // Closing asks; No keeps the window, Yes writes everything kept, and a disk that
-    // still refuses asks once more before anything is lost.
+    // Closing asks; Yes writes everything kept, and a disk that still refuses asks again before anything is lost.
     prompts.clear();
     prompts.answer(MsgResult::No);
     EXPECT_FALSE(window->close());

@@ -39,6 +39,22 @@ inline bool sameImage(const QPixmap &a, const QPixmap &b)
     return a.toImage().convertToFormat(QImage::Format_ARGB32) == b.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// Where item is seen in tree, its folders opened and scrolled to.
+inline QPoint shownAt(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    EXPECT_NE(item, nullptr);
+    for (QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
+        p->setExpanded(true);
+    tree->scrollToItem(item);
+    return tree->visualItemRect(item).center();
+}
+// A click on a node of tree, as the user makes it.
+inline void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
+{
+    ASSERT_NE(item, nullptr);
+    QTest::mouseClick(tree->viewport(), button, {}, shownAt(tree, item));
+}
+
 // Records each page opened with what snapshot() reads at that moment, e.g. the saved visits.
 class SnapshotLauncher final : public Launcher
 {
@@ -162,21 +178,6 @@ protected:
         for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
             out << tag(window->listVD->topLevelItem(i));
         return out;
-    }
-    // Where item is seen in tree, its folders opened and scrolled to.
-    static QPoint shownAt(QTreeWidget *tree, QTreeWidgetItem *item)
-    {
-        EXPECT_NE(item, nullptr);
-        for (QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
-            p->setExpanded(true);
-        tree->scrollToItem(item);
-        return tree->visualItemRect(item).center();
-    }
-    // A click on a node of tree, as the user makes it.
-    static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
-    {
-        ASSERT_NE(item, nullptr);
-        QTest::mouseClick(tree->viewport(), button, {}, shownAt(tree, item));
     }
     void clickFolder(const QString &tid) { clickItem(topics(), node(tid)); }
     void clickVardeck(const QString &wid) { clickItem(window->tvwWM, wmNode(wid)); }

@@ -1,6 +1,5 @@
-// The main window driven by real key and mouse events, with questions answered through a
-// real modal dialog so that focus moves and nested event loops run as on screen, and a new
-// user's first minutes in the program as it is put together.
+// The window driven by real key and mouse events, questions answered in a real modal dialog so that focus
+// and nested event loops behave as on screen, and a new user's first minutes in the assembled program.
 #include "editingfixture.h"
 
 #include "app/assembly.h"
@@ -74,8 +73,7 @@ protected:
         QTest::keyClicks(target, text);
         settle();
     }
-    // A second click on the selected folder, then the wait after which a tree opens
-    // its in-place editor.
+    // A second click on the selected folder, then the wait before a tree opens its in-place editor.
     void clickSelectedFolderAgainAndWait(const QString &tid)
     {
         clickFolder(tid);
@@ -234,11 +232,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->cmdSave->click();
         },
         [&] { menu("mnuAddTopic"); });
-    QTreeWidgetItem *reading = window.tvwTopics->findItems("Reading", Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    ASSERT_NE(reading, nullptr);
-    window.tvwTopics->scrollToItem(reading);
-    QTest::mouseClick(window.tvwTopics->viewport(), Qt::LeftButton, {},
-                      window.tvwTopics->visualItemRect(reading).center());
+    clickItem(window.tvwTopics, window.tvwTopics->findItems("Reading", Qt::MatchExactly | Qt::MatchRecursive).value(0));
 
     // A Vardeck, saved with Ctrl+S.
     menu("mnuAddVardeck");
