@@ -196,6 +196,13 @@ protected:
         return *m_saved;
     }
     XmlNode stored(const QString &id) const { return freshDb().getTheDOM()->nodeFromID(id); }
+    // Removes an element from the document only, as a change elsewhere would.
+    void removeElement(const QString &id) const
+    {
+        XmlNode n = doc()->nodeFromID(id);
+        ASSERT_FALSE(n.isNull()) << id.toStdString();
+        n.parentNode().removeChild(n);
+    }
     static void closePopups()
     {
         while (QWidget *popup = QApplication::activePopupWidget())

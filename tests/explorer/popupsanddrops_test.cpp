@@ -74,14 +74,6 @@ protected:
     InternalDrags &drags() const { return *internalDragsOf(*window); }
     PopupCommands &popups() const { return *popupCommandsOf(*window); }
 
-    // Removes an element from the document only, as a change elsewhere would.
-    void removeElement(const QString &id) const
-    {
-        XmlNode n = doc()->nodeFromID(id);
-        ASSERT_FALSE(n.isNull()) << id.toStdString();
-        n.parentNode().removeChild(n);
-    }
-
     void selectRows(const QStringList &wids)
     {
         window->listVD->clearSelection();
