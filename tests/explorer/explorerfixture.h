@@ -96,22 +96,16 @@ struct VD {
 // T2 Work, T3 archive, T4 Music), T5 Apple (W3 Secure bank, 9 hits), T6 banana (empty).
 inline QByteArray sampleBody()
 {
-    const VD beta{"W1",
-                  "Beta site",
-                  "http://www.beta.example/docs/page.html",
-                  "06 Dec 2026",
-                  "A page",
-                  "kw one",
-                  "Notes\nline 2",
-                  "01 Dec 2026 10:00 AM",
-                  "12",
-                  "",
-                  "true"};
+    const QByteArray beta =
+        "<VARDECK WID=\"W1\"><NAME>Beta site</NAME><ADDRESS>http://www.beta.example/docs/page.html</ADDRESS>"
+        "<CREATED_DATE>06 Dec 2026</CREATED_DATE><DESCRIPTION>A page</DESCRIPTION><KEYWORD1>kw one</KEYWORD1>"
+        "<NOTES>Notes\nline 2</NOTES><KEYWORD2>01 Dec 2026 10:00 AM</KEYWORD2><FILESIZE>12</FILESIZE><HITS></HITS>"
+        "<FAV>true</FAV></VARDECK>";
     const QByteArray alpha = "<VARDECK WID=\"W2\"><NAME>alpha &amp; co</NAME><ADDRESS>ftp://files.example/x</ADDRESS>"
                              "</VARDECK>";
     const VD bank{"W3", "Secure bank", "https://www.bank.example/login/x", "01 Jan 2026", "", "", "", "", "3",
                   "9",  "FALSE"};
-    const QByteArray zebra = folderXml("T1", "zebra", beta.xml() + alpha,
+    const QByteArray zebra = folderXml("T1", "zebra", beta + alpha,
                                        folderXml("T2", "Work") + folderXml("T3", "archive") + folderXml("T4", "Music"));
     return "<FOLDERS>" + zebra + folderXml("T5", "Apple", bank.xml()) + folderXml("T6", "banana") + "</FOLDERS>";
 }

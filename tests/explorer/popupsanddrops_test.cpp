@@ -264,8 +264,7 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     window->menuItem("mnuOpenF")->trigger();
     EXPECT_EQ(window->lblTName->text(), "Echo");
 
-    // No Vardeck menu's Rename renames the folder selected in the tree, whatever was
-    // right-clicked last.
+    // The Vardeck menu's Rename renames the folder selected in the tree, whatever was right-clicked last.
     clickFolder("T1");
     rightClick(window->tvwWM, wmNode("W1"));
     QString renamed;
@@ -286,8 +285,7 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     const XmlNode gone = doc()->nodeFromID("T5");
     removeElement("T5");
     EXPECT_EQ(popups().rememberedFolderTID(), "");
-    // New folders may take the freed element's memory: none of them is the folder
-    // that was right-clicked.
+    // New folders may take the freed element's memory: none of them is the right-clicked folder.
     for (int i = 0; i < 20; ++i) {
         XmlNode folder = doc()->documentElement().appendChild(doc()->createElement("FOLDER"));
         folder.setAttribute("TID", QString("T%1").arg(90 + i));
