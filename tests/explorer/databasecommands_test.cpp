@@ -1,4 +1,5 @@
-// File > Database: New, Open, Backup, Close and Delete through the window and its dialogs.
+// File > Database: New, Open, Backup, Close and Delete through the window and its dialogs;
+// a database's icon files: a download filed under a Vardeck's name, the PDF icon, deletions.
 #include "editingfixture.h"
 
 #include "platform/paths.h"
@@ -91,7 +92,6 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_FALSE(menuEnabled("mnuEditModify"));
     EXPECT_TRUE(menuEnabled("mnuThumbAll"));
     ASSERT_EQ(recentColl.size(), 1);
     EXPECT_EQ(recentColl[0].getName(), "Made this session");
@@ -99,7 +99,7 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
 }
 
-TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
+TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDeleteClosesAndNewOpensInTheWindow)
 {
     openDb();
     {
@@ -109,6 +109,11 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
     EXPECT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_NE(getMyDB(*window), nullptr) << "the file could not be written: still open";
+
+    const QString target = home.path() + "/copy.xml";
+    prompts.answerFile(target);
+    menu("mnuFileBackup");
+    EXPECT_EQ(readBytes(target), fileBytes());
 
     showVardeck("T1", "W1");
     menu("mnuEditModify");
@@ -129,16 +134,9 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksWhileEditing)
     EXPECT_EQ(window->StatusBar1->panelText(3), "");
     EXPECT_TRUE(onlyDatabaseCommandsEnabled());
     EXPECT_TRUE(stored("W1")) << "the file stays whole";
-}
 
-TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseDeletingItClosesTheWindowAndANewOneOpensInIt)
-{
+    // Deleting the open database closes it.
     openDb();
-    const QString target = home.path() + "/copy.xml";
-    prompts.answerFile(target);
-    menu("mnuFileBackup");
-    EXPECT_EQ(readBytes(target), fileBytes());
-
     showVardeck("T1", "W1");
     prompts.clear();
     prompts.answer(MsgResult::Yes);
@@ -151,7 +149,6 @@ TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseDeletingItClosesTheWindowAnd
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(getMyDB(*window), nullptr);
-    EXPECT_TRUE(onlyDatabaseCommandsEnabled());
 
     // A new database opens in the closed window.
     prompts.answer(MsgResult::Yes);
@@ -167,6 +164,72 @@ TEST_F(DatabaseCommands, backupCopiesTheOpenDatabaseDeletingItClosesTheWindowAnd
     EXPECT_EQ(root()->childCount(), 0);
     EXPECT_TRUE(menuEnabled("mnuAddTopic"));
     EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
+}
+
+struct IconFolder {
+    TempHome home;
+    QString base = home.path() + "/db/";
+    QString icons = base + "icons/Work/";
+    IconFolder()
+    {
+        currentDBName = "Work.xml";
+        QDir().mkpath(icons);
+    }
+    ~IconFolder() { currentDBName = "Vardecks.xml"; }
+    void picture(const QString &path, const char *format = "PNG") const
+    {
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        image.save(path, format);
+    }
+};
+
+TEST(IconSupport, filesAPictureUnderTheVardeckReplacingAnOlderIconAndRefusesWhatIsNone)
+{
+    IconFolder f;
+    IconSupport icons;
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "") << "no download";
+    writeBytes(f.icons + "favicon.ico", "<html>Not found</html>");
+    EXPECT_FALSE(IconSupport::checkValidIcon(f.icons + "favicon.ico"));
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "");
+    EXPECT_FALSE(QFile::exists(f.icons + "W1.ico"));
+    icons.clearIconFile();
+    EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
+    icons.clearIconFile(); // nothing left to delete is no error
+
+    icons.setIconPath(f.base);
+    EXPECT_EQ(icons.getIconFile(), f.icons + "favicon.ico");
+    EXPECT_EQ(icons.getGenericIconFile(), f.icons + "generic.ico");
+    f.picture(f.icons + "favicon.ico", "BMP");
+    writeBytes(f.icons + "W7.ico", "older");
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W7"), f.icons + "W7.ico");
+    EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
+    EXPECT_FALSE(QImage(f.icons + "W7.ico").isNull()) << "any picture format under the .ico name";
+}
+
+TEST(IconSupport, deletesOnlyAVardecksOwnIconAndGivesAPdfTheStockIcon)
+{
+    IconFolder f;
+    f.picture(f.icons + "W2.ico");
+    f.picture(f.icons + "Vardeck.gif");
+    IconSupport icons;
+    icons.setIconPath(f.base);
+    icons.deleteIcon("W9");
+    icons.deleteIcon("../Vardeck");
+    icons.deleteIcon("W2");
+    EXPECT_FALSE(QFile::exists(f.icons + "W2.ico"));
+    EXPECT_TRUE(QFile::exists(f.icons + "Vardeck.gif"));
+
+    // A database name that cannot name a folder gives no paths at all.
+    icons.setIconPath(f.base, "../x");
+    EXPECT_EQ(icons.getIconPath(), "");
+
+    // A PDF address gets the stock icon, once there is one.
+    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.pdf"), "") << "no stock icon yet";
+    f.picture(f.base + "pdficon.gif", "PNG");
+    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.PDF"), f.icons + "W3.ico");
+    EXPECT_TRUE(QFile::exists(f.base + "pdficon.gif"));
+    EXPECT_TRUE(QFile::exists(f.icons + "W3.ico"));
 }
 
 } // namespace

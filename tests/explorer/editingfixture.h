@@ -99,14 +99,6 @@ protected:
               Qt::ControlModifier);
     }
 
-    XmlNode stored(const QString &wid) const { return freshDb().getTheDOM()->nodeFromID(wid); }
-    XMLDatabase &freshDb() const
-    {
-        m_fresh = std::make_unique<XMLDatabase>();
-        EXPECT_TRUE(m_fresh->openDBValidate(path));
-        return *m_fresh;
-    }
-
     // The side files of a Vardeck of the open database.
     QString iconFile(const QString &wid) const { return home.databaseFolder() + "icons/Vardecks/" + wid + ".ico"; }
     QString thumbFile(const QString &wid) const { return home.databaseFolder() + "thumbs/Vardecks/" + wid + ".gif"; }
@@ -121,9 +113,6 @@ protected:
             picture.save(thumbFile(wid), "PNG");
         }
     }
-
-private:
-    mutable std::unique_ptr<XMLDatabase> m_fresh;
 };
 
 } // namespace rr::test

@@ -1,14 +1,18 @@
-// The folder tree, the Vardeck tree and list of the shown folder, and the commands that open
-// and walk its Vardecks.
+// The folder tree, the Vardeck tree and list of the shown folder, the details panel of the
+// shown Vardeck, and the commands that open and walk its Vardecks.
 #include "explorerfixture.h"
 
+#include "explorer/detailspanel.h"
 #include "explorer/foldertree.h"
 #include "explorer/vardeckviews.h"
 #include "shell/statuspanels.h"
 
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
 #include <QListView>
+#include <QPlainTextEdit>
 
 using namespace rr;
 using namespace rr::test;
@@ -24,26 +28,26 @@ QStringList cells(const QTreeWidgetItem *row)
     return out;
 }
 
-void writeIcon(const QString &file, Qt::GlobalColor colour)
+void writePicture(const QString &file, Qt::GlobalColor colour, QSize size = {16, 16})
 {
     QDir().mkpath(QFileInfo(file).absolutePath());
-    QImage image(16, 16, QImage::Format_ARGB32);
+    QImage image(size, QImage::Format_ARGB32);
     image.fill(colour);
     ASSERT_TRUE(image.save(file, file.endsWith(".gif") ? "PNG" : "ICO"));
 }
 
-TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsSiteIconsAndRecentVardecksInBold)
+TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecentsAndARowClickShowsItsFolder)
 {
     VDData other;
     other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
     recentColl = {other};
     const QString icons = home.databaseFolder() + "/icons/";
-    writeIcon(icons + "Vardecks/W1.ico", Qt::red);
-    writeIcon(icons + "Vardecks/favicon.ico", Qt::green);
-    writeIcon(icons + "Vardecks/Generic.ico", Qt::green);
-    writeIcon(icons + "Vardecks/other.gif", Qt::blue);
-    writeIcon(icons + "shared.gif", Qt::yellow);
-    writeIcon(icons + "W2.ico", Qt::cyan);
+    writePicture(icons + "Vardecks/W1.ico", Qt::red);
+    writePicture(icons + "Vardecks/favicon.ico", Qt::green);
+    writePicture(icons + "Vardecks/Generic.ico", Qt::green);
+    writePicture(icons + "Vardecks/other.gif", Qt::blue);
+    writePicture(icons + "shared.gif", Qt::yellow);
+    writePicture(icons + "W2.ico", Qt::cyan);
     openDatabase();
     EXPECT_EQ(window->ImageListWM.keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
         << "no favicon, no Generic";
@@ -61,7 +65,6 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsSiteIconsA
     EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", " ", " ", "     1", " "}));
     EXPECT_EQ(row("W1")->icon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
     EXPECT_FALSE(row("W1")->font(0).bold());
-    EXPECT_FALSE(wmNode("W1")->font(0).bold());
 
     // The list alone, refilled after an edit, takes the texts as they are.
     callOp(window->ops.populateVDList, doc()->nodeFromID("T1"));
@@ -92,14 +95,31 @@ TEST_F(ExplorerTest, folderClickFillsTreeAndListWhichShowAddressesRowsSiteIconsA
     EXPECT_TRUE(row("W3")->font(0).bold());
     EXPECT_TRUE(row("W3")->font(4).bold());
     EXPECT_TRUE(wmNode("W3")->font(0).bold());
+
+    // A click in views filled with another folder's Vardecks, as by a finding list, makes that folder current.
+    const XmlNode zebra = doc()->nodeFromID("T1");
+    views->fillVardeckViews(zebra.child("VARDECKS").childElements(), zebra);
+    clickVardeck("W2");
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra");
+    // The same through listVD.
+    clickFolder("T5");
+    callOp(window->ops.populateVDList, zebra);
+    window->currentTID = "T5";
+    window->listVD->setCurrentItem(row("W1"));
+    views->listVD_DblClick();
+    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
-TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
+TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStopAtItsEnds)
 {
     const VD a{"W1", "a", "http://a/", "", "", "", "", "", "", "9"};
     const VD b{"W2", "B", "http://b/", "", "", "", "", "", "", "10"};
     const VD c{"W3", "c", "http://c/", "", "", "", "", "", "", "1"};
-    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + "</FOLDERS>");
+    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + folderXml("T2", "empty") +
+                 "</FOLDERS>");
     clickFolder("T1");
     EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
     VardeckViews *views = vardeckViewsOf(*window);
@@ -112,6 +132,35 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderWhicheverColumnIsClicked)
     // A new fill sorts by name ascending again.
     clickFolder("T1");
     EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
+
+    // Next, First, Previous and Last walk the folder and stop at its ends.
+    clickVardeck("W2");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->lblWName->text(), "c");
+    // At the end Next keeps c and shows nothing new.
+    window->lbl(3)->setText("marker");
+    window->runCommand("mnuNav_Click", 3);
+    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
+    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    window->runCommand("mnuNav_Click", 1);
+    EXPECT_EQ(window->lblWName->text(), "a");
+    window->lbl(3)->setText("marker");
+    window->runCommand("mnuNav_Click", 2);
+    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    window->runCommand("mnuNav_Click", 4);
+    EXPECT_EQ(window->lblWName->text(), "c");
+
+    // F2 is First.
+    QTest::keyClick(window->tvwWM, Qt::Key_F2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->lblWName->text(), "a");
+
+    // An empty folder: nothing happens.
+    clickFolder("T2");
+    for (int index = 1; index <= 4; ++index)
+        window->runCommand("mnuNav_Click", index);
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_TRUE(prompts.messages().empty());
 }
 
 TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenamesInPlace)
@@ -125,13 +174,11 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     EXPECT_EQ(childTexts(zebra), QStringList({"Work", "archive", "Music"}));
     zebra->setExpanded(true);
     EXPECT_EQ(childTexts(zebra), QStringList({"archive", "Music", "Work"}));
-    EXPECT_EQ(tag(zebra->child(0)), "T3");
     // Nothing of the tree is shown before a click.
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
 
     clickFolder("T5");
     EXPECT_EQ(window->lblTName->text(), "Apple");
-    EXPECT_EQ(window->currentTID, "T5");
     EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
 
@@ -142,15 +189,15 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(node("T5")->text(0), "Apple");
-    EXPECT_EQ(onDisk("T5", "NAME"), "Apple");
+    EXPECT_EQ(stored("T5").childText("NAME"), "Apple");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
     tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
-    EXPECT_EQ(onDisk("T5", "NAME"), "Pears & plums");
+    EXPECT_EQ(stored("T5").childText("NAME"), "Pears & plums");
     EXPECT_EQ(node("T5")->text(0), "Pears & plums");
     EXPECT_EQ(window->lblTName->text(), "Pears & plums");
     // Another folder than the one shown keeps the caption.
     tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
-    EXPECT_EQ(onDisk("T6", "NAME"), "cherry");
+    EXPECT_EQ(stored("T6").childText("NAME"), "cherry");
     EXPECT_EQ(window->lblTName->text(), "Pears & plums");
 
     clickFolder("T3");
@@ -168,9 +215,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     // Collapsing a folder above the selection shows that folder.
     clickFolder("T2");
     node("T1")->setExpanded(false);
-    EXPECT_EQ(topics()->currentItem(), node("T1"));
     EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->currentTID, "T1");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
 
     // Collapsing the root empties the Vardeck tree and keeps the caption.
@@ -180,8 +225,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     EXPECT_EQ(window->lblTName->text(), "zebra");
 
     // A folder deleted elsewhere is shown as no folder and the tree rebuilt.
-    XmlNode pears = doc()->nodeFromID("T5");
-    pears.parentNode().removeChild(pears);
+    removeElement("T5");
     clickFolder("T5");
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->currentTID, "txtTID");
@@ -189,11 +233,6 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
     EXPECT_EQ(childTexts(root()), QStringList({"cherry", "zebra"}));
-
-    // An empty database shows the root alone.
-    openDatabase("<FOLDERS></FOLDERS>");
-    ASSERT_EQ(topics()->topLevelItemCount(), 1);
-    EXPECT_EQ(root()->childCount(), 0);
 }
 
 TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordTheVisitBeforeTheBrowserStarts)
@@ -224,7 +263,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
 
     // Any other visit is recorded, and saved, before the browser starts.
     setVisitClock([] { return QDateTime(QDate(2026, 12, 5), QTime(19, 30)); });
-    SnapshotLauncher disk([this] { return onDisk("W3", "HITS"); });
+    SnapshotLauncher disk([this] { return stored("W3").childText("HITS"); });
     showVardeck("T5", "W3");
     window->runCommand("mnuToolsOpen_Click");
     EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
@@ -233,43 +272,120 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_EQ(row("W3")->text(4), "    10");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
     ASSERT_EQ(recentColl.size(), 1);
-    EXPECT_EQ(recentColl[0].getID(), "W3");
     EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
 }
 
-TEST_F(ExplorerTest, goCommandsWalkTheFolderAndStopAtItsEnds)
+TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfThePreviousOneStays)
 {
-    const VD a{"W1", "A", "http://a.example/"}, b{"W2", "B", "http://b.example/"}, c{"W3", "C", "http://c.example/"};
-    openDatabase("<FOLDERS>" + folderXml("T1", "f", a.xml() + b.xml() + c.xml()) + folderXml("T2", "empty") +
-                 "</FOLDERS>");
-    clickFolder("T1");
+    writePicture(home.databaseFolder() + "/icons/Vardecks/W1.ico", Qt::red, {64, 64});
+    writePicture(home.databaseFolder() + "/thumbs/Vardecks/W1.gif", Qt::blue, {120, 90});
+    openDatabase();
+    showVardeck("T1", "W1");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(window->lblAddress->text(), "http://www.beta.example/docs/page.html");
+    EXPECT_EQ(window->lblHome->text(), "http://www.beta.example/");
+    EXPECT_EQ(window->lblCreatedDate->text(), "06 Dec 2026");
+    EXPECT_EQ(window->lbl(3)->text(), "01 Dec 2026 10:00 AM");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lblFileSize->text(), "12 KB");
+    EXPECT_EQ(window->lblDescription->text(), "A page");
+    EXPECT_EQ(window->lblKeyWords->text(), "kw one");
+    EXPECT_EQ(window->txtNotes->toPlainText(), "Notes\nline 2");
+    EXPECT_TRUE(window->txtNotes->isReadOnly());
+    EXPECT_TRUE(window->chkFav->isChecked());
+    EXPECT_FALSE(window->Picture10->isHidden());
+    // The site icon becomes the tab's picture and the thumbnail is shown.
+    const QList<QSize> sizes = window->tabView->tabBar()->tabIcon(0).availableSizes();
+    ASSERT_FALSE(sizes.isEmpty());
+    EXPECT_LE(sizes.first().width(), 17);
+    EXPECT_EQ(window->tabView->tabBar()->tabIcon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_EQ(window->picThumb->pixmap().size(), QSize(120, 90));
+    // Without auto preview the preview pane is blank.
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
+
+    // A Vardeck without the optional children shows its own fields only.
+    appOptions().setAutoPreview(true);
     clickVardeck("W2");
-    window->runCommand("mnuNav_Click", 3);
-    EXPECT_EQ(window->lblWName->text(), "C");
-    // At the end Next keeps C and shows nothing new.
-    window->lbl(3)->setText("marker");
-    window->runCommand("mnuNav_Click", 3);
-    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
-    EXPECT_EQ(window->lbl(3)->text(), "marker");
-    window->runCommand("mnuNav_Click", 1);
-    EXPECT_EQ(window->lblWName->text(), "A");
-    window->lbl(3)->setText("marker");
-    window->runCommand("mnuNav_Click", 2);
-    EXPECT_EQ(window->lbl(3)->text(), "marker");
-    window->runCommand("mnuNav_Click", 4);
-    EXPECT_EQ(window->lblWName->text(), "C");
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lblFileSize->text(), "");
+    // A file-transfer address has no home page and the ordinary mark.
+    EXPECT_EQ(window->lblHome->text(), "");
+    EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture5->pixmap()));
+    EXPECT_FALSE(window->chkFav->isChecked());
+    EXPECT_TRUE(window->Picture10->isHidden());
+    // Nothing of the Vardeck shown before stays.
+    EXPECT_EQ(window->lblDescription->text(), "");
+    EXPECT_EQ(window->lbl(3)->text(), "");
+    EXPECT_EQ(window->txtNotes->toPlainText(), "");
+    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "ftp://files.example/x");
+    EXPECT_TRUE(window->picThumb->pixmap().isNull());
+    EXPECT_TRUE(sameImage(window->tabView->tabBar()->tabIcon(0).pixmap(16), window->Picture8->pixmap()));
 
-    // F2 is First.
-    QTest::keyClick(window->tvwWM, Qt::Key_F2);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window->lblWName->text(), "A");
+    // A Vardeck deleted elsewhere is not shown, and the lists are refilled.
+    removeElement("W1");
+    clickVardeck("W1");
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    QTest::qWait(20);
+    EXPECT_EQ(wmNode("W1"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
 
-    // An empty folder: nothing happens.
-    clickFolder("T2");
-    for (int index = 1; index <= 4; ++index)
-        window->runCommand("mnuNav_Click", index);
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_TRUE(prompts.messages().empty());
+    // A long name is cut on its tab.
+    clickFolder("T5");
+    doc()->nodeFromID("W3").setChildText("NAME", QString(200, 'n'));
+    clickVardeck("W3");
+    EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture4->pixmap()));
+    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
+}
+
+TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStoredTexts)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    detailsPanelOf(*window)->linkHovered(window->lblAddress);
+    EXPECT_EQ(window->lblAddress->toolTip(), "Open Beta site in a new browser window");
+    EXPECT_TRUE(window->lblAddress->font().underline());
+    QTest::mouseClick(window->lblAddress, Qt::LeftButton);
+    EXPECT_FALSE(window->lblAddress->font().underline());
+    QTest::mouseClick(window->lblHome, Qt::LeftButton);
+    EXPECT_EQ(launcher.openedUrls(),
+              QStringList({"http://www.beta.example/docs/page.html", "http://www.beta.example/"}));
+
+    // The clipboard commands copy what is stored, not what is typed.
+    window->txtNotes->setPlainText("typed, not saved");
+    const QString whole = "Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
+                          "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
+                          "Keywords: kw one\r\n";
+    const std::pair<const char *, QString> commands[] = {
+        {"mnuEditClipVD_Click", whole},
+        {"mnuCopyAll2_Click", whole},
+        {"mnuEditClipNotes_Click", "Notes\nline 2"},
+        {"mnuEditClipURL_Click", "http://www.beta.example/docs/page.html"},
+        {"mnuEditClipKeywords_Click", "kw one"},
+    };
+    for (const auto &[command, text] : commands) {
+        window->runCommand(command);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), text) << command;
+    }
+
+    // A field the element lacks copies an empty text.
+    clickVardeck("W2");
+    window->runCommand("mnuEditClipDesc_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+
+    // A right click on the address keeps it for Copy; one on the created date keeps the text before.
+    clickVardeck("W1");
+    for (QLabel *label : {window->lblAddress, window->lblCreatedDate}) {
+        QTest::mouseClick(label, Qt::RightButton);
+        EXPECT_EQ(openPopup(), "mnuCopyMenu");
+        closePopups();
+        window->runCommand("mnuCopy_Click");
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
+    }
+    detailsPanelOf(*window)->rightClicked(window->StatusBar1);
+    closePopups();
+    window->runCommand("mnuCopy_Click");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
 }
 
 } // namespace

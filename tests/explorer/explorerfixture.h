@@ -39,6 +39,22 @@ inline bool sameImage(const QPixmap &a, const QPixmap &b)
     return a.toImage().convertToFormat(QImage::Format_ARGB32) == b.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// Where item is seen in tree, its folders opened and scrolled to.
+inline QPoint shownAt(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    EXPECT_NE(item, nullptr);
+    for (QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
+        p->setExpanded(true);
+    tree->scrollToItem(item);
+    return tree->visualItemRect(item).center();
+}
+// A click on a node of tree, as the user makes it.
+inline void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
+{
+    ASSERT_NE(item, nullptr);
+    QTest::mouseClick(tree->viewport(), button, {}, shownAt(tree, item));
+}
+
 // Records each page opened with what snapshot() reads at that moment, e.g. the saved visits.
 class SnapshotLauncher final : public Launcher
 {
@@ -139,37 +155,23 @@ protected:
     QTreeWidgetItem *root() const { return topics()->topLevelItem(0); }
     static QString tag(const QTreeWidgetItem *item) { return item ? item->data(0, Qt::UserRole).toString() : ""; }
 
-    QTreeWidgetItem *node(const QString &tid) const
+    // The node of tree whose tag is id, at any level.
+    static QTreeWidgetItem *tagged(const QTreeWidget *tree, const QString &id)
     {
-        for (QTreeWidgetItemIterator it(topics()); *it; ++it)
-            if (tag(*it) == tid)
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it)
+            if (tag(*it) == id)
                 return *it;
         return nullptr;
     }
-    static QTreeWidgetItem *topItem(const QTreeWidget *tree, const QString &id)
-    {
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            if (tag(tree->topLevelItem(i)) == id)
-                return tree->topLevelItem(i);
-        return nullptr;
-    }
-    QTreeWidgetItem *wmNode(const QString &wid) const { return topItem(window->tvwWM, wid); }
-    QTreeWidgetItem *row(const QString &wid) const { return topItem(window->listVD, wid); }
+    QTreeWidgetItem *node(const QString &tid) const { return tagged(topics(), tid); }
+    QTreeWidgetItem *wmNode(const QString &wid) const { return tagged(window->tvwWM, wid); }
+    QTreeWidgetItem *row(const QString &wid) const { return tagged(window->listVD, wid); }
     QStringList rowIds() const
     {
         QStringList out;
         for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
             out << tag(window->listVD->topLevelItem(i));
         return out;
-    }
-    // A click on a node of tree, as the user makes it.
-    static void clickItem(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
-    {
-        ASSERT_NE(item, nullptr);
-        if (item->parent())
-            item->parent()->setExpanded(true);
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
     }
     void clickFolder(const QString &tid) { clickItem(topics(), node(tid)); }
     void clickVardeck(const QString &wid) { clickItem(window->tvwWM, wmNode(wid)); }
@@ -180,11 +182,20 @@ protected:
         clickVardeck(wid);
     }
     QByteArray fileBytes() const { return readBytes(path); }
-    QString onDisk(const QString &wid, const QString &child) const
+    // The database as saved in the file, and an element of it.
+    XMLDatabase &freshDb() const
     {
-        XMLDatabase fresh;
-        EXPECT_TRUE(fresh.openDBValidate(path));
-        return fresh.getTheDOM()->nodeFromID(wid).childText(child);
+        m_saved = std::make_unique<XMLDatabase>();
+        EXPECT_TRUE(m_saved->openDBValidate(path));
+        return *m_saved;
+    }
+    XmlNode stored(const QString &id) const { return freshDb().getTheDOM()->nodeFromID(id); }
+    // Removes an element from the document only, as a change elsewhere would.
+    void removeElement(const QString &id) const
+    {
+        XmlNode n = doc()->nodeFromID(id);
+        ASSERT_FALSE(n.isNull()) << id.toStdString();
+        n.parentNode().removeChild(n);
     }
     static void closePopups()
     {
@@ -211,17 +222,12 @@ protected:
             out << item->child(i)->text(0);
         return out;
     }
-    void record(const QString &handler)
-    {
-        window->setCommand(handler, [this, handler](int index) { runs.append({handler, index}); });
-    }
-
     ScriptedPrompts prompts;
     TempHome home;
     FakeLauncher launcher;
     std::unique_ptr<frmVardecks> window;
     QString path;
-    QList<std::pair<QString, int>> runs;
+    mutable std::unique_ptr<XMLDatabase> m_saved;
 };
 
 } // namespace rr::test
