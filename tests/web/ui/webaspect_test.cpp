@@ -326,6 +326,7 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     const QStringList args = launcher.starts()[2].args;
     EXPECT_EQ(args.value(2), "Vardeck");
     EXPECT_TRUE(args.value(4).contains("Zebra & Co") && args.value(4).contains("http://zebra.example/"));
+    EXPECT_EQ(args.size(), 5) << "nothing is attached to one Vardeck";
 }
 
 TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAddress)
