@@ -74,6 +74,10 @@ TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
     EXPECT_FALSE(dialog->cmbExport->isEnabled());
     EXPECT_EQ(dialog->cmbImport->currentIndex(), -1);
     EXPECT_EQ(dialog->lblDesc->text(), "");
+    EXPECT_EQ(dialog->cmbImport->count(), 5);
+    EXPECT_EQ(dialog->cmbImport->itemText(4), "PDF documents");
+    EXPECT_EQ(dialog->cmbExport->count(), 6);
+    EXPECT_EQ(dialog->cmbExport->itemText(5), "All Vardecks as CSV");
     EXPECT_EQ(frmImportExport(*window).firefoxRoot, QDir::homePath() + "/.mozilla/firefox");
 
     // OK with nothing chosen does nothing at all.
