@@ -286,6 +286,8 @@ TEST_F(WindowTest, mouseOverAToolbarButtonEchoesItsToolTipASeparatorClearsItAndA
     auto centreOf = [&](int position) {
         return window->Toolbar1->widgetForAction(window->toolbarButton(position))->geometry().center().x();
     };
+    window->Toolbar1_MouseMove(centreOf(1));
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Create Vardeck  CTRL+N");
     window->Toolbar1_MouseMove(centreOf(21));
     EXPECT_EQ(window->StatusBar1->panelText(1), "Help contents");
     window->Toolbar1_MouseMove(centreOf(4));
