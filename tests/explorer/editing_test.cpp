@@ -465,6 +465,17 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 
+    // From the Favorites tab the row leaves the favourites.
+    doc()->nodeFromID("W2").setChildText("FAV", "TRUE");
+    window->tabIndex->setTab(2);
+    clickItem(window->tvwFavs, window->tvwFavs->topLevelItem(0));
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    EXPECT_FALSE(stored("W2"));
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
+    window->tabIndex->setTab(0);
+    clickFolder("T1");
+
     // A folder goes with its whole sub-tree.
     prompts.answer(MsgResult::Yes);
     menu("mnuEditDeleteTopic");

@@ -5,6 +5,7 @@
 #include "explorer/detailspanel.h"
 #include "explorer/foldertree.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingui.h"
 #include "shell/statuspanels.h"
 
 #include <QCheckBox>
@@ -161,6 +162,14 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
         window->runCommand("mnuNav_Click", index);
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_TRUE(prompts.messages().empty());
+
+    // In the Popular list (B 10, a 9) Previous from the last row reaches the first.
+    installFinding(*window);
+    callOp(window->ops.populatePopList, doc());
+    window->tabIndex->setTab(3);
+    window->runCommand("mnuNav_Click", 4);
+    window->runCommand("mnuNav_Click", 2);
+    EXPECT_EQ(window->lblWName->text(), "B");
 }
 
 TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenamesInPlace)

@@ -172,6 +172,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     window->tabInfo->setTab(2);
     window->txtNotes->setFocus();
     key(Qt::Key_Control);
+    EXPECT_EQ(window->txtMode->text(), "") << "Ctrl alone";
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W1").childText("NOTES"), "Notes\nline 2");

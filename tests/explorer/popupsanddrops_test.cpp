@@ -155,6 +155,12 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     window->menuItem("mnuOpenVDHome")->trigger();
     EXPECT_EQ(launcher.openedUrls().last(), "http://two.example/");
 
+    // A right-clicked row of the list is selected alone and its menu acts on it.
+    selectRows({"W1"});
+    EXPECT_EQ(rightClick(window->listVD, row("W3")), "mnuListVD");
+    window->menuItem("mnuList", 5)->trigger();
+    EXPECT_EQ(launcher.openedUrls().last(), "https://three.example/");
+
     // Once its Vardeck has gone, the right-clicked node is skipped.
     rightClick(window->tvwWM, wmNode("W3"));
     removeElement("W3");
@@ -206,6 +212,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     window->menuItem("mnuMulti", 3)->trigger();
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].text, "Are you sure you wish to permanently delete the selected Vardecks?");
+    EXPECT_EQ(prompts.messages()[0].title, "Delete Vardecks");
     EXPECT_EQ(fileBytes(), before);
 
     selectRows({"W1"});
@@ -445,6 +452,10 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     // The root carries no folder.
     topics()->setCurrentItem(root());
     EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+
+    // Taken at last: a folder dropped on the root is sorted among the folders there.
+    EXPECT_TRUE(dragFolder("T2", ""));
+    EXPECT_EQ(childTexts(root()), QStringList({"Alpha", "Beta", "Delta", "Echo"}));
 }
 
 TEST(ExternalPages, aDropGivesFilesBeforeTextAndIsMatchedToAnOpenPageByAddressOrLocalFile)

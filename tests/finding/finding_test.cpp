@@ -395,7 +395,9 @@ TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEve
     EXPECT_TRUE(rows.at(2).bold);
     EXPECT_FALSE(rows.at(0).bold);
 
-    // Counts not written the plain way sort as their padded texts do.
+    // Counts not written the plain way sort as their padded texts do ("007" above 8).
+    open({Vd("W1").hits("8"), Vd("W2").hits("007")});
+    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits), QStringList({"   007", "     8"}));
     open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5"),
           Vd("W4").name("many").hits("1234567")});
     EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
