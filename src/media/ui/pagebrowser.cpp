@@ -18,28 +18,19 @@ namespace
 // One private profile for every page browser: off the record, nothing downloaded.
 using BrowserProfile = PrivateWebProfile<PageBrowser>;
 
-class QuietPage : public QWebEnginePage
+class QuietPage : public QuietWebPage
 {
 public:
-    explicit QuietPage(QObject *parent) : QWebEnginePage(BrowserProfile::get(), parent)
+    explicit QuietPage(QObject *parent) : QuietWebPage(BrowserProfile::get(), parent)
     {
         BrowserProfile::adopt(this);
         setAudioMuted(true);
-        refusePageRequests(this);
         QWebEngineSettings *s = settings();
         s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
         s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
         s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     }
-
-protected:
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
-    QStringList chooseFiles(FileSelectionMode, const QStringList &, const QStringList &) override { return {}; }
-    void javaScriptAlert(const QUrl &, const QString &) override {}
-    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
-    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 };
 
 bool isBlank(const QUrl &url)

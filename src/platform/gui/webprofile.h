@@ -58,19 +58,32 @@ private:
 };
 
 // A page of ours asks the user nothing on a site's behalf: permissions, full screen,
-// file system access and protocol handlers are all refused.
-inline void refusePageRequests(QWebEnginePage *page)
+// file system access and protocol handlers are refused, no window opens, no file is
+// offered, and script dialogs and console messages go nowhere.
+class QuietWebPage : public QWebEnginePage
 {
-    QObject::connect(page, &QWebEnginePage::featurePermissionRequested, page,
-                     [page](const QUrl &origin, QWebEnginePage::Feature feature) {
-                         page->setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
-                     });
-    QObject::connect(page, &QWebEnginePage::fullScreenRequested, page,
-                     [](QWebEngineFullScreenRequest request) { request.reject(); });
-    QObject::connect(page, &QWebEnginePage::fileSystemAccessRequested, page,
-                     [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
-    QObject::connect(page, &QWebEnginePage::registerProtocolHandlerRequested, page,
-                     [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
-}
+public:
+    QuietWebPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
+    {
+        connect(this, &QWebEnginePage::featurePermissionRequested, this,
+                [this](const QUrl &origin, QWebEnginePage::Feature feature) {
+                    setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+                });
+        connect(this, &QWebEnginePage::fullScreenRequested, this,
+                [](QWebEngineFullScreenRequest request) { request.reject(); });
+        connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+                [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+        connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+                [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    }
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+    QStringList chooseFiles(FileSelectionMode, const QStringList &, const QStringList &) override { return {}; }
+    void javaScriptAlert(const QUrl &, const QString &) override {}
+    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
+    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
+};
 
 } // namespace rr

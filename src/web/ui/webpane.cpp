@@ -45,13 +45,12 @@ bool sameDocument(const QUrl &a, const QUrl &b)
     return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
 }
 
-class GuardedPage : public QWebEnginePage
+class GuardedPage : public QuietWebPage
 {
 public:
-    GuardedPage(WebPane::Kind kind, QObject *parent) : QWebEnginePage(PaneProfile::get(), parent), m_kind(kind)
+    GuardedPage(WebPane::Kind kind, QObject *parent) : QuietWebPage(PaneProfile::get(), parent), m_kind(kind)
     {
         PaneProfile::adopt(this);
-        refusePageRequests(this);
         QWebEngineSettings *s = settings();
         s->setAttribute(QWebEngineSettings::JavascriptEnabled, kind == WebPane::Kind::Preview);
         s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
@@ -74,12 +73,6 @@ protected:
         }
         return url.isLocalFile() || url.scheme() == QLatin1String("about");
     }
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
-    QStringList chooseFiles(FileSelectionMode, const QStringList &, const QStringList &) override { return {}; }
-    void javaScriptAlert(const QUrl &, const QString &) override {}
-    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
-    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 
 private:
     WebPane::Kind m_kind;
