@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <functional>
 
 #include <unistd.h>
@@ -29,8 +30,8 @@ namespace
 constexpr char kDatabaseDtd[] = "Vardecks.dtd";
 constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
 // The library's default depth limit (256 elements) is below what a folder tree can
-// reach; the limit that counts is kMaxElementDepth, checked after the parse and
-// before every save, so a file this program saved always opens again.
+// reach, and with XML_PARSE_HUGE it has none; the limits that count are those of
+// Nesting, checked after the parse and before every save.
 constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
 
 const xmlChar *xc(const QByteArray &b)
@@ -356,7 +357,17 @@ void XmlNode::setAttribute(const QString &name, const QString &value)
 {
     if (!isElement())
         return;
-    xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+    const QByteArray key = name.toUtf8();
+    const xmlChar *idName = idAttributeName(m_node);
+    XmlDocument *owner = idName && xmlStrEqual(idName, xc(key)) && isInDocumentTree(m_node) ? ownerOf(m_node) : nullptr;
+    xmlChar *before = owner ? xmlGetProp(m_node, idName) : nullptr;
+    xmlSetProp(m_node, xc(key), xc(sanitizeXmlText(value).toUtf8()));
+    if (owner) {
+        xmlChar *after = xmlGetProp(m_node, idName);
+        owner->identifierChanged(before, after);
+        xmlFree(after);
+    }
+    xmlFree(before);
     // Without ID declarations the library registers nothing: do it here.
     if (m_node->doc)
         registerId(m_node->doc, m_node);
@@ -597,8 +608,10 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     }
     m_doc = doc;
     m_doc->_private = this;
-    if (recount() > kMaxElementDepth) {
-        m_parseError = QStringLiteral("The folder tree is nested more deeply than a Vardecks database may be.");
+    if (recount().tooDeep()) {
+        m_parseError = QStringLiteral("The folders are nested more deeply than a Vardecks database may be: at most "
+                                      "%1 levels.")
+                           .arg(kMaxFolderLevels);
         m_doc = nullptr;
         xmlFreeDoc(doc);
         m_folderCount = m_vardeckCount = 0;
@@ -607,35 +620,51 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     return true;
 }
 
-int XmlDocument::recount()
+Nesting XmlDocument::recount()
 {
     m_folderCount = m_vardeckCount = 0;
     m_hasDuplicateIds = false;
+    for (int kind = 0; kind < 2; ++kind) {
+        m_holders[kind].assign(kMaxIdentifierNumber + 1, 0);
+        m_held[kind].assign((kMaxIdentifierNumber + 64) / 64, 0);
+        m_held[kind][0] = 1; // number 0 is never handed out
+    }
     xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr;
-    return root ? walkSubtree(root, +1, /*includeTop=*/false) : 0;
+    return root ? walkSubtree(root, +1, /*includeTop=*/false) : Nesting();
 }
 
-int XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
+Nesting XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
 {
     const auto visit = [&](xmlNodePtr element) {
         const xmlChar *id = idAttributeName(element);
         if (!id)
             return;
         (id == kFolderId ? m_folderCount : m_vardeckCount) += sign;
+        if (xmlAttrPtr attr = xmlHasProp(element, id)) {
+            xmlChar *value = xmlNodeListGetString(m_doc, attr->children, 1);
+            noteIdentifier(value, sign);
+            xmlFree(value);
+        }
         if (sign > 0 && !registerId(m_doc, element))
             m_hasDuplicateIds = true;
     };
     if (includeTop)
         visit(top);
+    const auto isFolder = [](xmlNodePtr n) { return idAttributeName(n) == kFolderId; };
     // Iterative, so no nesting of a hostile file can exhaust the stack.
+    Nesting deepest;
     int depth = 2;
-    int deepest = 1;
+    int folders = isFolder(top) ? 1 : 0;
+    deepest.folders = folders;
     xmlNodePtr node = top->children;
     while (node) {
         if (rr::isElement(node)) {
-            deepest = std::max(deepest, depth);
+            deepest.elements = std::max(deepest.elements, depth);
+            if (isFolder(node))
+                deepest.folders = std::max(deepest.folders, folders + 1);
             visit(node);
             if (node->children) {
+                folders += isFolder(node) ? 1 : 0;
                 node = node->children;
                 ++depth;
                 continue;
@@ -644,10 +673,91 @@ int XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
         while (node != top && !node->next) {
             node = node->parent;
             --depth;
+            if (node != top && isFolder(node))
+                --folders;
         }
         node = node == top ? nullptr : node->next;
     }
     return deepest;
+}
+
+namespace
+{
+
+// The kind (0 "T", 1 "W") and number of an identifier of the form the program
+// hands out, or a number of 0.
+std::pair<int, int> identifierNumber(const xmlChar *value)
+{
+    if (!value || (value[0] != 'T' && value[0] != 'W') || value[1] < '1' || value[1] > '9')
+        return {0, 0};
+    int n = 0;
+    for (const xmlChar *p = value + 1; *p; ++p) {
+        if (*p < '0' || *p > '9')
+            return {0, 0};
+        n = n * 10 + (*p - '0');
+        if (n > kMaxIdentifierNumber)
+            return {0, 0};
+    }
+    return {value[0] == 'T' ? 0 : 1, n};
+}
+
+} // namespace
+
+void XmlDocument::noteIdentifier(const unsigned char *value, int sign)
+{
+    const auto [kind, n] = identifierNumber(value);
+    if (n == 0 || m_holders[kind].empty())
+        return;
+    qint32 &holders = m_holders[kind][n];
+    holders = std::max(0, holders + sign);
+    quint64 &word = m_held[kind][n / 64];
+    const quint64 bit = quint64(1) << (n % 64);
+    word = holders > 0 ? word | bit : word & ~bit;
+}
+
+void XmlDocument::identifierChanged(const unsigned char *before, const unsigned char *after)
+{
+    noteIdentifier(before, -1);
+    noteIdentifier(after, +1);
+}
+
+int XmlDocument::nextUnheldNumber(int kind, int from, int to) const
+{
+    if (from > to)
+        return 0;
+    const std::vector<quint64> &held = m_held[kind];
+    if (held.empty())
+        return from;
+    for (int word = from / 64; word <= to / 64; ++word) {
+        quint64 free = ~held[size_t(word)];
+        if (word == from / 64)
+            free &= ~quint64(0) << (from % 64);
+        if (free) {
+            const int n = word * 64 + std::countr_zero(free);
+            return n <= to ? n : 0;
+        }
+    }
+    return 0;
+}
+
+int XmlDocument::firstFreeIdentifierNumber(const QString &prefix, int from) const
+{
+    const int kind = prefix == QLatin1String("T") ? 0 : prefix == QLatin1String("W") ? 1 : -1;
+    if (kind < 0 || !m_doc)
+        return 0;
+    // An element outside the tree that is not yet freed still answers the ID lookup:
+    // the lookup has the last word.
+    const auto firstFreeIn = [&](int low, int high) {
+        for (int n = nextUnheldNumber(kind, low, high); n != 0; n = nextUnheldNumber(kind, n + 1, high))
+            if (!nodeFromID(prefix + QString::number(n)))
+                return n;
+        return 0;
+    };
+    if (from < 1 || from > kMaxIdentifierNumber)
+        from = 1;
+    if (const int n = firstFreeIn(from, kMaxIdentifierNumber))
+        return n;
+    return firstFreeIn(1, from - 1);
 }
 
 void XmlDocument::subtreeAttached(_xmlNode *node, int sign)
