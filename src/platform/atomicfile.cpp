@@ -203,10 +203,13 @@ bool AtomicFileWriter::open()
     const bool exists = ::stat(m_target.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return fail(EISDIR);
-    // The new file gets the old one's permissions, or those of a new file there.
-    const mode_t mode = exists ? mode_t(st.st_mode & 07777) : paths::isPrivate(m_path) ? 0600 : creationMode();
+    // The new file gets the old one's permissions, or those of a new file there: in
+    // the program's folders owner-only, elsewhere 0666 less the umask.
+    const bool setMode = exists || paths::isPrivate(m_path);
+    const mode_t mode = exists ? mode_t(st.st_mode & 07777) : 0600;
     if (canLinkUnnamedFiles()) {
-        m_fd = ::open(folderOf(m_target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        // The kernel applies the umask in force now to the mode given here.
+        m_fd = ::open(folderOf(m_target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, setMode ? 0600 : 0666);
         m_unnamed = m_fd >= 0;
     }
     if (m_fd < 0) {
@@ -220,8 +223,10 @@ bool AtomicFileWriter::open()
             return fail(error);
         }
     }
-    if (::fchmod(m_fd, mode) != 0) {
-        // Not fatal: the file is still ours to write.
+    if (setMode || !m_unnamed) {
+        if (::fchmod(m_fd, setMode ? mode : creationMode()) != 0) {
+            // Not fatal: the file is still ours to write.
+        }
     }
     return true;
 }
