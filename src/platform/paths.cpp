@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <cstring>
@@ -199,7 +200,18 @@ bool prepareProgramFolder(QString *error)
 
 int removeSaveLeftovers()
 {
-    return rr::removeSaveLeftovers(programFolder()) + rr::removeSaveLeftovers(configFolder());
+    int removed = rr::removeSaveLeftovers(programFolder()) + rr::removeSaveLeftovers(configFolder());
+    // The lock of a settings write whose process was killed: taking it removes the
+    // stale file, giving it back removes the new one. A live holder keeps its lock.
+    const QDir config(configFolder());
+    for (const QString &name : config.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
+        QLockFile lock(config.filePath(name));
+        if (lock.tryLock(0)) {
+            lock.unlock();
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 } // namespace rr::paths

@@ -33,9 +33,9 @@ bool isPrivate(const QString &path);
 bool makeFolder(const QString &path);
 // Makes a file copied into a private folder readable and writable by its owner only.
 void keepPrivate(const QString &file);
-// Removes from the program and config folders the temporary files of saves that
-// were killed part-way; returns how many. Run at start, in the copy that keeps the
-// folders.
+// Removes from the program and config folders the temporary files of saves, and the
+// lock files of settings writes, whose process was killed part-way; returns how many.
+// Run at start, in the copy that keeps the folders.
 int removeSaveLeftovers();
 
 } // namespace rr::paths

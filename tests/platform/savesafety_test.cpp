@@ -3,6 +3,7 @@
 #include "platform/atomicfile.h"
 #include "platform/mozlz4.h"
 #include "platform/paths.h"
+#include "platform/registrystore.h"
 #include "platform/xmldocument.h"
 #include "support/dbfixture.h"
 #include "support/testenv.h"
@@ -114,6 +115,30 @@ TEST(SaveKilledPartWay, leavesNoTemporaryFileOrOnlyOneTheNextStartRemovesAndTheO
     EXPECT_EQ(removeSaveLeftovers(home.path()), 0);
     EXPECT_TRUE(QFile::exists(live));
     EXPECT_TRUE(QFile::exists(notOurs));
+}
+
+TEST(SaveKilledPartWay, aKilledSettingsWriteLeavesNeitherItsFileNorItsLockAfterTheNextStart)
+{
+    test::TempHome home;
+    const QString config = home.path() + "/config";
+    RegistryStore store(config);
+    const auto write = [&store](const QString &text) {
+        reg::Key key = 0;
+        store.createKey(reg::HKEY_CURRENT_USER, "Software\\Quorvane", &key);
+        const qint32 status = store.setValue(key, "v", reg::Value::text(text));
+        store.closeKey(key);
+        return status;
+    };
+    ASSERT_EQ(write("old"), reg::ERROR_SUCCESS);
+    ASSERT_TRUE(killedInChild([&] {
+        g_killAt = "linked";
+        atomicfile_testing::setStepHook(killAtStep);
+        write("new");
+    }));
+    EXPECT_EQ(namesIn(config).size(), 3) << namesIn(config).join(' ').toStdString();
+    EXPECT_EQ(paths::removeSaveLeftovers(), 2);
+    EXPECT_EQ(namesIn(config), QStringList{"HKEY_CURRENT_USER.reg"});
+    EXPECT_EQ(write("again"), reg::ERROR_SUCCESS);
 }
 
 TEST(SaveKilledPartWay, databaseSavesKilledAtRandomMomentsLeaveAWholeFileAndNoLeftoverAfterTheNextStart)
