@@ -91,7 +91,7 @@ void IconSupport::setIconFile(const QString &prefix)
     m_iconFile = prefix + QStringLiteral("favicon.ico");
 }
 
-QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url)
+QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url, const QUrl &pageBase)
 {
     QString href;
     for (const PageLink &link : links) {
@@ -102,18 +102,12 @@ QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const ur
     }
     if (href.isEmpty())
         return fallbackAddress(url);
-    if (href.startsWith(QLatin1String("//"))) {
-        const QString scheme = HttpFetcher::fetchableUrl(url.getFullURL()).scheme();
-        return (scheme.isEmpty() ? QStringLiteral("http") : scheme) + QLatin1Char(':') + href;
-    }
-    if (href.startsWith(QLatin1Char('/'))) {
-        const QString home = url.getHomeURL();
-        return home.endsWith(QLatin1Char('/')) ? home + href.mid(1) : home + href;
-    }
     if (hasScheme(href))
         return href;
-    const QString page = url.getFullURL();
-    return page.endsWith(QLatin1Char('/')) ? page + href : page + QLatin1Char('/') + href;
+    const QUrl base = pageBase.isEmpty() ? HttpFetcher::fetchableUrl(url.getFullURL()) : pageBase;
+    if (!base.isValid())
+        return fallbackAddress(url);
+    return base.resolved(QUrl(href, QUrl::TolerantMode)).toString(QUrl::FullyEncoded);
 }
 
 void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
@@ -121,7 +115,21 @@ void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *
 {
     const QUrl page = HttpFetcher::fetchableUrl(url.getFullURL());
     net.get(page, pageLimits, context, [url, done = std::move(done)](const FetchResult &result) {
-        done(result.ok() ? iconAddressFromLinks(readPageLinks(result.body), url) : fallbackAddress(url));
+        if (!result.ok()) {
+            done(fallbackAddress(url));
+            return;
+        }
+        // Relative links are read against the address that answered (after redirects),
+        // or against the page's BASE element when that names a web address.
+        QString baseHref;
+        const QList<PageLink> links = readPageLinks(result.body, &baseHref);
+        QUrl base = result.finalUrl.isValid() ? result.finalUrl : HttpFetcher::fetchableUrl(url.getFullURL());
+        if (!baseHref.isEmpty()) {
+            const QUrl named = base.resolved(QUrl(baseHref, QUrl::TolerantMode));
+            if (named.scheme() == QLatin1String("http") || named.scheme() == QLatin1String("https"))
+                base = named;
+        }
+        done(iconAddressFromLinks(links, url, base));
     });
 }
 

@@ -60,10 +60,13 @@ public:
     void setIconFile(const QString &prefix);
 
     // The icon address a page's links give: the first link whose rel is "shortcut
-    // icon" or "icon" (any case); "/x" hangs below the home page, "//host/x" takes
-    // the page's scheme, an absolute address stays as it is, a bare name follows the
-    // page address and a "/". Without such a link: the home page & "favicon.ico".
-    static QString iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url);
+    // icon" or "icon" (any case). An absolute address stays as it is; any other is
+    // read against pageBase as a browser reads it ("/x" from the host, "x" beside
+    // the page, "../x" one folder up, "//host/x" with the page's scheme). pageBase is
+    // the address the page came from, or its BASE element's; when empty, the page's
+    // own address. Without such a link: the home page & "favicon.ico".
+    static QString iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url,
+                                        const QUrl &pageBase = QUrl());
     // Reads the page and passes its icon address to done (the fallback when the page
     // cannot be read).
     static void calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,

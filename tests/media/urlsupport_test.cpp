@@ -275,6 +275,41 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     EXPECT_TRUE(launcher.starts().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 
+    // Scripts, data and schemes other programs handle are no page; browsers drop tabs and
+    // line breaks from an address, so those hide nothing either.
+    const char *notPages[] = {"javascript:alert(1)",
+                              " JavaScript:alert(document.cookie)",
+                              "vbscript:msgbox(1)",
+                              "data:text/html,<script>alert(1)</script>",
+                              "java\tscript:alert(1)",
+                              "jav\nascript:alert(1)",
+                              "chrome://settings",
+                              "ms-settings:display",
+                              "c:\\x.exe"};
+    for (const char *code : {"FF", "Win"}) {
+        useBrowser(code);
+        for (const char *address : notPages) {
+            prompts.clear();
+            EXPECT_EQ(urlSupport::openInNewWindow(address), Result::Refused) << code << " " << address;
+            EXPECT_TRUE(prompts.lastText().startsWith("The address " + QString(address) + " was not opened: "));
+        }
+    }
+    EXPECT_EQ(prompts.lastText(),
+              "The address c:\\x.exe was not opened: it is not the address of a web page or a file.");
+    urlSupport::openInDefault("javascript:alert(1)");
+    EXPECT_TRUE(launcher.starts().empty());
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+    for (const char *page : {"HTTPS://a.example/", "ftp://files.example/x", "www.a.example:8080/x", "file:///x.html"}) {
+        EXPECT_TRUE(urlSupport::isSafeToOpen(page)) << page;
+        EXPECT_TRUE(urlSupport::isWebOrFileAddress(page)) << page;
+    }
+    // A mail address and an empty window open, but are no page to capture.
+    for (const char *other : {"mailto:a@b.example", "about:blank"}) {
+        EXPECT_TRUE(urlSupport::isSafeToOpen(other)) << other;
+        EXPECT_FALSE(urlSupport::isWebOrFileAddress(other)) << other;
+    }
+    EXPECT_FALSE(urlSupport::isWebOrFileAddress("a.example/x"));
+
     // Local documents still open, also with the execute bit.
     useBrowser("FF");
     prompts.clear();
@@ -303,7 +338,10 @@ TEST(IconAddress, followsTheFirstIconLinkOfThePageAlsoInBrokenMarkup)
          "http://www.site.example/first.ico"},
         {R"(<link rel="apple-touch-icon" href="/big.png"><link rel=icon href="/small.ico">)",
          "http://www.site.example/small.ico"},
-        {R"(<link rel="icon" href="fav.ico">)", "http://www.site.example/docs/page.html/fav.ico"}, // after the page
+        {R"(<link rel="icon" href="fav.ico">)", "http://www.site.example/docs/fav.ico"}, // beside the page
+        {R"(<link rel="icon" href="../up/a b.ico">)", "http://www.site.example/up/a%20b.ico"},
+        {R"(<link rel="icon" href="./img/x.ico?v=2">)", "http://www.site.example/docs/img/x.ico?v=2"},
+        {R"(<link rel="icon" href="?v=3">)", "http://www.site.example/docs/page.html?v=3"},
         {R"(<link rel="icon" href="https://cdn.example/i/a.ico">)", "https://cdn.example/i/a.ico"},
         {R"(<link rel="icon" href="/a.ico?v=1&amp;w=2">)", "http://www.site.example/a.ico?v=1&w=2"},
         {R"(<link rel="icon" href="  ">)", "http://www.site.example/favicon.ico"},
@@ -313,6 +351,10 @@ TEST(IconAddress, followsTheFirstIconLinkOfThePageAlsoInBrokenMarkup)
     EXPECT_EQ(addressFor("https://www.site.example/a", R"(<link rel="icon" href="//cdn.example/b.ico">)"),
               "https://cdn.example/b.ico")
         << "\"//\" takes the page's scheme";
+    EXPECT_EQ(addressFor("www.site.example/relative/page.html", R"(<link rel="icon" href="rel.gif">)"),
+              "http://www.site.example/relative/rel.gif");
+    EXPECT_EQ(addressFor("http://www.site.example/dir/", R"(<link rel="icon" href="rel.gif">)"),
+              "http://www.site.example/dir/rel.gif");
 
     // Broken markup still gives its links in order.
     const QList<PageLink> links = readPageLinks("<html><head><link rel=icon href=/a.ico><div><link rel=x href='b'>"
@@ -342,6 +384,28 @@ TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
     server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     EXPECT_EQ(load("/plain.html"), icons + "favicon.ico");
     EXPECT_EQ(server.hits("/favicon.ico"), 1);
+}
+
+TEST_F(IconFetchTest, relativeIconLinksPointWhereABrowserFindsThem)
+{
+    const QByteArray png = test::pictureBytes(Qt::red, "PNG");
+    server.route("/relative/page.html", test::page(htmlWithLinks(R"(<link rel="icon" href="rel.gif">)")));
+    server.route("/relative/rel.gif", test::picture(png, "image/gif"));
+    EXPECT_EQ(load("/relative/page.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/relative/rel.gif"), 1);
+
+    // A page that moved: its links are read against the address that answered.
+    server.route("/old/start.html", test::redirect("/relative/page.html"));
+    EXPECT_EQ(load("/old/start.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/relative/rel.gif"), 2);
+
+    // A BASE element names the folder relative links start from.
+    server.route("/based/page.html",
+                 test::page(R"(<html><head><base href="/assets/"><link rel="icon" href="i.ico"></head></html>)"));
+    server.route("/assets/i.ico", test::picture(png, "image/png"));
+    EXPECT_EQ(load("/based/page.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/assets/i.ico"), 1);
+    EXPECT_EQ(server.hits("/relative/page.html/rel.gif") + server.hits("/based/page.html/i.ico"), 0);
 }
 
 TEST_F(IconFetchTest, refusesWhatIsNoUsablePictureAndLeavesNoFile)
