@@ -419,19 +419,31 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
     EXPECT_EQ(server.hits("/favicon.ico"), 1) << "a shared icon is downloaded once per run";
 }
 
-TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
+TEST_F(IconFetchTest, cancelStartsNothingNewAndAbortsWhatWasInFlight)
 {
-    IconRun run(base, pageJobs(6, 200), net);
+    // Pages far slower than the run may take to end once cancelled.
+    IconRun run(base, pageJobs(6, 5000), net);
     bool cancelledEnd = false;
     QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
     run.start();
     ASSERT_TRUE(waitUntil([&] { return server.totalHits() >= 1; }));
     run.cancel();
-    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }));
+    EXPECT_EQ(net.inFlight(), 0) << "the requests are aborted, not left to run out";
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }, 1000));
     EXPECT_TRUE(cancelledEnd);
     EXPECT_EQ(run.loaded() + run.failed(), 0);
     EXPECT_LE(server.totalHits(), 2) << "only the pages already asked for";
     EXPECT_TRUE(QDir(icons).entryList(QDir::Files).isEmpty());
+
+    // Any request whose context goes is aborted at once, and never calls back.
+    server.route("/never.html", {.hang = true});
+    auto *job = new QObject;
+    bool called = false;
+    net.get(QUrl(server.url("/never.html")), IconSupport::pageLimits, job, [&](const FetchResult &) { called = true; });
+    ASSERT_TRUE(waitUntil([&] { return server.hits("/never.html") == 1; }));
+    delete job;
+    EXPECT_EQ(net.inFlight(), 0);
+    EXPECT_FALSE(waitUntil([&] { return called; }, 100));
 }
 
 TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
