@@ -446,12 +446,13 @@ TEST_F(IconFetchTest, cancelStartsNothingNewAndAbortsWhatWasInFlight)
     EXPECT_FALSE(waitUntil([&] { return called; }, 100));
 }
 
-TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
+TEST(PageSync, theAnswerOfThePageScriptLeavesEmptyWhatThePageLacks)
 {
     PageDetails details;
     ASSERT_TRUE(pageDetailsFromJson(R"({"title":"  ","description":"D","keywords":"a, b","size":12800})",
                                     "http://site.example/x", &details));
-    EXPECT_EQ(details.title, "http://site.example/x");
+    EXPECT_EQ(details.title, "");
+    EXPECT_EQ(details.address, "http://site.example/x");
     EXPECT_EQ(details.description, "D");
     EXPECT_EQ(details.keywords, "a, b");
     EXPECT_EQ(details.bodyBytes, 12800);
@@ -479,14 +480,21 @@ TEST(PageSync, theVardeckGainsWhatItLacksItsSizeInKilobytesAndCountsAVisit)
     EXPECT_EQ(w1.childText("FILESIZE"), "12.5");
     EXPECT_EQ(w1.childText("HITS"), "1");
 
-    applyPageDetails(doc, w2, {"", "http://b/", "", "", 2048});
-    EXPECT_EQ(w2.childText("NAME"), "Kept") << "an empty title never empties a name";
-    EXPECT_EQ(w2.childText("DESCRIPTION"), "");
+    // A page without title and META keeps what the Vardeck holds.
+    w2.setChildText("KEYWORD1", "old words");
+    applyPageDetails(doc, w2, {"", "http://b/", " ", "", 2048});
+    EXPECT_EQ(w2.childText("NAME"), "Kept");
+    EXPECT_EQ(w2.childText("DESCRIPTION"), "old");
+    EXPECT_EQ(w2.childText("KEYWORD1"), "old words");
     EXPECT_EQ(w2.childText("FILESIZE"), "2.0");
     EXPECT_EQ(w2.childText("HITS"), "8");
 
     applyPageDetails(doc, w3, {"T", "http://c/", "", "", 0});
     EXPECT_EQ(w3.childText("HITS"), "1");
+    // Only a Vardeck without a name takes the address for one.
+    w3.setChildText("NAME", "");
+    applyPageDetails(doc, w3, {"", "http://c/", "", "", 0});
+    EXPECT_EQ(w3.childText("NAME"), "http://c/");
 
     // The size is in kilobytes with one decimal (12.5 and 2.0 above).
     EXPECT_EQ(sizeText(0), "0.0");

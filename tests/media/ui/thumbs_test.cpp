@@ -164,6 +164,10 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_EQ(window->txtMode->text(), "mod");
     EXPECT_EQ(window->txtWName->text(), "Known title");
     EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
+    // A page without title and META keeps the Vardeck's own.
+    EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
+    EXPECT_EQ(stored("W5").childText("DESCRIPTION"), "old description");
+    EXPECT_EQ(stored("W5").childText("KEYWORD1"), "old words");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
     EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
 
@@ -180,3 +184,13 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
 }
 
 } // namespace rr::test
+    // A page without title and META leaves the boxes as they were.
+    window->runCommand("cancelVardeckEdit");
+    showVardeck("T1", "W5");
+    menu("mnuToolsSynch");
+    ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->txtWName->text(), "Untitled");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "old description");
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "old words");
+
