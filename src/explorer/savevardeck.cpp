@@ -1,6 +1,5 @@
 #include "explorer/savevardeck.h"
 
-#include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "finding/favorites.h"
@@ -244,10 +243,14 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     for (const auto &[name, text] : children)
         vardeck.appendChild(doc->createTextElement(QLatin1String(name), text));
 
-    // The fetched icon, or the stock picture of a PDF document, becomes the Vardeck's.
+    // Files left under the identifier belong to no Vardeck: they go before anything
+    // is filed, so no later failure can leave them on the new one.
     const QString base = w.dbXML->getBasePath();
+    removeLeftSideFiles(base, {wid});
+    // The icon fetched for this page during this add, or the stock picture of a PDF
+    // document, becomes the Vardeck's; a download left from anything else is not.
     IconSupport icons;
-    QString iconFile = icons.saveAsVDIfFavExists(base, wid);
+    QString iconFile = w.iconChanged ? icons.saveAsVDIfFavExists(base, wid) : QString();
     if (iconFile.isEmpty())
         iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
@@ -267,15 +270,6 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     w.aspectPageStale[frmVardecks::AllPage] = true;
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;
-    if (*saved) {
-        // A deleted Vardeck may have left files under the identifier that is now
-        // the new one's.
-        deleteThumb(w, wid);
-        if (iconFile.isEmpty()) {
-            icons.setIconPath(base);
-            icons.deleteIcon(wid);
-        }
-    }
     if (favorite)
         callOp(w.ops.populateFavsList, doc);
     return true;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <cstdio>
 
@@ -66,6 +67,34 @@ QString fallbackAddress(const urlSupport &url)
 }
 
 } // namespace
+
+void removeLeftSideFiles(const QString &basePath, const QStringList &wids, const QString &dbName)
+{
+    // Up to this many identifiers are removed by name; more are looked up in a listing.
+    constexpr qsizetype kByName = 64;
+    const QString stem = databaseStem(dbName);
+    if (basePath.isEmpty() || !isSafeStem(stem) || wids.isEmpty())
+        return;
+    const std::pair<const char *, const char *> kinds[] = {{"icons/", ".ico"}, {"thumbs/", ".gif"}};
+    for (const auto &[folderName, extension] : kinds) {
+        const QString folder = withSeparator(basePath) + QLatin1String(folderName) + stem + QLatin1Char('/');
+        if (wids.size() <= kByName) {
+            for (const QString &wid : wids) {
+                if (isValidIdentifier(wid) && wid.startsWith(QLatin1Char('W')))
+                    QFile::remove(folder + wid + QLatin1String(extension));
+            }
+            continue;
+        }
+        const QSet<QString> wanted(wids.cbegin(), wids.cend());
+        const QStringList present = QDir(folder).entryList({QStringLiteral("W*") + QLatin1String(extension)},
+                                                           QDir::Files | QDir::System | QDir::Hidden);
+        for (const QString &name : present) {
+            const QString wid = name.chopped(4);
+            if (wanted.contains(wid) && isValidIdentifier(wid))
+                QFile::remove(folder + name);
+        }
+    }
+}
 
 QImage pictureFromFile(const QString &path)
 {

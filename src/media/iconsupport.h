@@ -23,6 +23,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace rr
@@ -39,6 +40,13 @@ QImage pictureFromFile(const QString &path);
 // automatic save of a new Vardeck, and by the icon progress window's button, so that
 // an icon fetch still running drops its icon; cleared when a fetch starts.
 inline bool cancelIcons = false;
+
+// Removes the icon and thumbnail files left under these identifiers (by a Vardeck
+// deleted outside the program, or an import or add that never reached the disk), so
+// that a Vardeck newly given one of them starts without pictures of someone else.
+// Called before the new Vardecks are saved; a missing file is no error. Many
+// identifiers are matched against one listing of each folder.
+void removeLeftSideFiles(const QString &basePath, const QStringList &wids, const QString &dbName = currentDBName);
 
 class IconSupport
 {

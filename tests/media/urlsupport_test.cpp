@@ -483,27 +483,40 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
     EXPECT_EQ(server.hits("/favicon.ico"), 1) << "a shared icon is downloaded once per run";
 }
 
-TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
+TEST_F(IconFetchTest, cancelStartsNothingNewAndAbortsWhatWasInFlight)
 {
-    IconRun run(base, pageJobs(6, 200), net);
+    // Pages far slower than the run may take to end once cancelled.
+    IconRun run(base, pageJobs(6, 5000), net);
     bool cancelledEnd = false;
     QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
     run.start();
     ASSERT_TRUE(waitUntil([&] { return server.totalHits() >= 1; }));
     run.cancel();
-    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }));
+    EXPECT_EQ(net.inFlight(), 0) << "the requests are aborted, not left to run out";
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }, 1000));
     EXPECT_TRUE(cancelledEnd);
     EXPECT_EQ(run.loaded() + run.failed(), 0);
     EXPECT_LE(server.totalHits(), 2) << "only the pages already asked for";
     EXPECT_TRUE(QDir(icons).entryList(QDir::Files).isEmpty());
+
+    // Any request whose context goes is aborted at once, and never calls back.
+    server.route("/never.html", {.hang = true});
+    auto *job = new QObject;
+    bool called = false;
+    net.get(QUrl(server.url("/never.html")), IconSupport::pageLimits, job, [&](const FetchResult &) { called = true; });
+    ASSERT_TRUE(waitUntil([&] { return server.hits("/never.html") == 1; }));
+    delete job;
+    EXPECT_EQ(net.inFlight(), 0);
+    EXPECT_FALSE(waitUntil([&] { return called; }, 100));
 }
 
-TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
+TEST(PageSync, theAnswerOfThePageScriptLeavesEmptyWhatThePageLacks)
 {
     PageDetails details;
     ASSERT_TRUE(pageDetailsFromJson(R"({"title":"  ","description":"D","keywords":"a, b","size":12800})",
                                     "http://site.example/x", &details));
-    EXPECT_EQ(details.title, "http://site.example/x");
+    EXPECT_EQ(details.title, "");
+    EXPECT_EQ(details.address, "http://site.example/x");
     EXPECT_EQ(details.description, "D");
     EXPECT_EQ(details.keywords, "a, b");
     EXPECT_EQ(details.bodyBytes, 12800);
@@ -531,14 +544,21 @@ TEST(PageSync, theVardeckGainsWhatItLacksItsSizeInKilobytesAndCountsAVisit)
     EXPECT_EQ(w1.childText("FILESIZE"), "12.5");
     EXPECT_EQ(w1.childText("HITS"), "1");
 
-    applyPageDetails(doc, w2, {"", "http://b/", "", "", 2048});
-    EXPECT_EQ(w2.childText("NAME"), "Kept") << "an empty title never empties a name";
-    EXPECT_EQ(w2.childText("DESCRIPTION"), "");
+    // A page without title and META keeps what the Vardeck holds.
+    w2.setChildText("KEYWORD1", "old words");
+    applyPageDetails(doc, w2, {"", "http://b/", " ", "", 2048});
+    EXPECT_EQ(w2.childText("NAME"), "Kept");
+    EXPECT_EQ(w2.childText("DESCRIPTION"), "old");
+    EXPECT_EQ(w2.childText("KEYWORD1"), "old words");
     EXPECT_EQ(w2.childText("FILESIZE"), "2.0");
     EXPECT_EQ(w2.childText("HITS"), "8");
 
     applyPageDetails(doc, w3, {"T", "http://c/", "", "", 0});
     EXPECT_EQ(w3.childText("HITS"), "1");
+    // Only a Vardeck without a name takes the address for one.
+    w3.setChildText("NAME", "");
+    applyPageDetails(doc, w3, {"", "http://c/", "", "", 0});
+    EXPECT_EQ(w3.childText("NAME"), "http://c/");
 
     // The size is in kilobytes with one decimal (12.5 and 2.0 above).
     EXPECT_EQ(sizeText(0), "0.0");

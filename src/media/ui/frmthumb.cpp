@@ -291,9 +291,11 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     callOp(w.ops.refreshRecentMenuList, wid);
     w.runCommand(QStringLiteral("mnuEditModify_Click"));
     w.lblFileSize->setText(sizeText(details.bodyBytes) + QStringLiteral(" KB"));
-    w.txtWName->setText(details.title);
-    w.txtDescription->setPlainText(details.description);
-    w.txtKeywords->setPlainText(details.keywords);
+    // The boxes show what is stored (Update filled them): the page replaces only what
+    // it offers.
+    w.txtWName->setText(synchronisedName(details, w.txtWName->text()));
+    w.txtDescription->setPlainText(synchronisedText(details.description, w.txtDescription->toPlainText()));
+    w.txtKeywords->setPlainText(synchronisedText(details.keywords, w.txtKeywords->toPlainText()));
     w.tabView->setTab(0);
     w.tabInfo->setTab(0);
     w.txtAddress->setText(address);

@@ -276,6 +276,67 @@ TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     EXPECT_EQ(doc()->countElements("VARDECK"), 6);
 }
 
+TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirIdentifiers)
+{
+    // Pictures left by Vardecks that are no more (an import killed before it saved).
+    const QString base = window->dbXML->getBasePath();
+    const auto leftOver = [&](int n) {
+        const QString wid = QString("W%1").arg(n);
+        return QStringList{iconFilePath(base, currentDBName, wid), thumbFilePath(base, currentDBName, wid)};
+    };
+    for (int n = 4; n <= 12; ++n)
+        for (const QString &file : leftOver(n))
+            ASSERT_TRUE(writeBytes(file, "left over"));
+    const auto newWids = [&] {
+        QStringList wids;
+        for (const XmlNode &vardeck : doc()->getElementsByTagName("VARDECK"))
+            if (!QStringList{"W1", "W2", "W3"}.contains(vardeck.attribute("WID")))
+                wids << vardeck.attribute("WID");
+        return wids;
+    };
+    const auto sideFilesOf = [&](const QStringList &wids) {
+        QStringList present;
+        for (const QString &wid : wids)
+            for (const QString &file : leftOver(wid.mid(1).toInt()))
+                if (QFile::exists(file))
+                    present << file;
+        return present;
+    };
+
+    prompts.answer(MsgResult::Yes);
+    run(true, 0);
+    const QStringList imported = newWids();
+    ASSERT_EQ(imported.size(), 2);
+    EXPECT_EQ(sideFilesOf(imported), QStringList());
+
+    const QString other = files.filePath("other/Other.xml");
+    writeBytes(other, "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" +
+                          folderXml("T1", "Merged", vardeckXml("W1", "m1") + vardeckXml("W2", "m2")) + "</FOLDERS>");
+    prompts.answerFile(other);
+    run(true, 3);
+    const QStringList merged = newWids();
+    ASSERT_EQ(merged.size(), 4);
+    EXPECT_EQ(sideFilesOf(merged), QStringList());
+
+    // A PDF document gets the stock icon, and no thumbnail of someone else.
+    QImage stock(8, 8, QImage::Format_RGB32);
+    stock.fill(Qt::red);
+    ASSERT_TRUE(stock.save(base + "pdficon.gif", "PNG"));
+    writeBytes(files.filePath("Papers/a.pdf"), "%PDF");
+    dialog->chooseFolder = [&](QWidget *) {
+        chosenFolderPath = files.filePath("Papers");
+        pdfIncludeSubfolders = 0;
+        return true;
+    };
+    run(true, 4);
+    QStringList pdf = newWids();
+    for (const QString &wid : merged)
+        pdf.removeOne(wid);
+    ASSERT_EQ(pdf.size(), 1);
+    EXPECT_EQ(readBytes(iconFilePath(base, currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
+    EXPECT_FALSE(QFile::exists(thumbFilePath(base, currentDBName, pdf[0])));
+}
+
 TEST_F(ImportExportTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
 {
     const QString csv = files.filePath("out.csv");
