@@ -3,7 +3,6 @@
 #include "exchange/internetshortcut.h"
 
 #include <QDir>
-
 #include <QStringDecoder>
 
 #include <cerrno>
