@@ -133,6 +133,16 @@ TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShow
     QTest::mouseClick(progress->Command1, Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_EQ(frmProgress::current(), nullptr);
+
+    // A second run adds a second folder of the same name and shows that one.
+    prompts.answer(MsgResult::Yes);
+    run(true, 0);
+    const QList<XmlNode> tops = doc()->documentElement().childElements();
+    ASSERT_GE(tops.size(), 2);
+    EXPECT_EQ(tops[tops.size() - 2].childText("NAME"), "Imported favorites");
+    EXPECT_EQ(tops.last().childText("NAME"), "Imported favorites");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported favorites");
+    EXPECT_EQ(tag(topics()->currentItem()), tops.last().attribute("TID"));
 }
 
 TEST_F(ImportExportTest, refusedImpossibleOrUnsavableImportsChangeNothing)
