@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <array>
@@ -136,8 +137,14 @@ void frmVardecks::closeDB()
     m_objDOMVardecks = nullptr;
     dbXML.reset();
     disableAllMenuItems();
-    for (const char *name : {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileExit"})
+    // Without a database the window still offers what needs none: making, opening and
+    // deleting a database, leaving, and the whole Help menu.
+    for (const char *name :
+         {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileDeleteDB", "mnuFileExit", "mnuHelp"})
         if (QAction *item = menuItem(QLatin1String(name)))
+            item->setEnabled(true);
+    if (QMenu *help = subMenu(QStringLiteral("mnuHelp")))
+        for (QAction *item : help->actions())
             item->setEnabled(true);
 }
 

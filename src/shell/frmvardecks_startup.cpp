@@ -1,6 +1,7 @@
 // The main window's load: the one fixed order in which the program builds its working
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
+#include "options/prefsrules.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -54,6 +55,12 @@ void frmVardecks::Form_Load()
 
     UserOptions &options = appOptions();
     options.setFromRegistry();
+    // The database opened next time is the last one opened unless another was chosen
+    // in the options, from the first run on: the options dialog shows it so, and it
+    // holds whether or not the dialog was ever opened.
+    if (prefs::followsLastDatabase(options.getdbDefault(), options.getDBToOpen(),
+                                   prefs::databaseFiles(paths::databaseFolder())))
+        options.setdbDefault(true);
     const bool hideSplash = options.getHideSplash();
     if (!hideSplash) {
         m_splash = new frmSplash([this] { showAtTheFolderTree(); }, [this] { callOp(ops.showTips); });

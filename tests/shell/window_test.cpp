@@ -12,6 +12,7 @@
 #include "windowfixture.h"
 
 #include <QHeaderView>
+#include <QSignalSpy>
 
 using namespace rr;
 
@@ -80,7 +81,9 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_EQ(stored(kApp, "frmHeight"), "7500");
     EXPECT_EQ(stored(kApp, "frmLeft"), "450");
     EXPECT_EQ(stored(kApp, "Maximised"), "False");
-    EXPECT_EQ(stored(kApp, "currentDB"), ""); // dbDefault off: the options' database, none chosen
+    // No database chosen in the options: the one open now opens next, the options dialog never opened.
+    EXPECT_EQ(stored(kApp, "currentDB"), "Vardecks.xml");
+    EXPECT_EQ(stored(kApp + "UserOptions\\", "dbDefault"), "True");
 
     appOptions() = UserOptions();
     auto second = start(); // the restored tab, width and hidden splash prove what was stored
@@ -160,7 +163,14 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
         if (item->isEnabled() && item->objectName().startsWith("mnu") && !item->isSeparator())
             enabled << item->objectName();
     enabled.sort();
-    EXPECT_EQ(enabled, QStringList({"mnuFile", "mnuFileDatabase", "mnuFileExit", "mnuFileNew", "mnuFileOpen"}));
+    // The database commands that need no open database, and Help.
+    EXPECT_EQ(enabled,
+              QStringList({"mnuFile", "mnuFileDatabase", "mnuFileDeleteDB", "mnuFileExit", "mnuFileNew", "mnuFileOpen",
+                           "mnuHelp", "mnuHelpAbout", "mnuHelpAdd", "mnuHelpEmail", "mnuHelpFeedback",
+                           "mnuHelpShortcuts", "mnuHelpStart", "mnuHelpTips", "mnuHelpTopics", "mnuHelpWeb"}));
+    // What needs a database stays off.
+    for (const char *name : {"mnuFileBackup", "mnuFileClose", "mnuEdit", "mnuTools", "mnuHelp2"})
+        EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
 }
 
 TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
@@ -289,6 +299,32 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
     EXPECT_EQ(window->txtDescription->height(), descriptionHeight);
     setClientSize(1000, 701);
     expectRightPaneRules(400);
+}
+
+TEST_F(LayoutTest, aClickOnAStatusPanelReportsThatPanelTheButtonAndThePointInsideIt)
+{
+    setClientSize(1200, 700);
+    rr::StatusPanels *bar = window->StatusBar1;
+    ASSERT_EQ(bar->panelCount(), 4);
+    QSignalSpy spy(bar, &rr::StatusPanels::MouseDown);
+    int left = 0;
+    for (int panel = 1; panel <= bar->panelCount(); ++panel) {
+        SCOPED_TRACE(panel);
+        const int width = px(bar->panelWidth(panel));
+        ASSERT_GT(width, 10);
+        // Where the user sees the panel: after the ones to its left, in the middle.
+        const QPoint at(left + width / 2, bar->height() / 2);
+        QWidget *hit = bar->childAt(at);
+        ASSERT_NE(hit, nullptr);
+        const Qt::MouseButton button = panel % 2 ? Qt::LeftButton : Qt::RightButton;
+        QTest::mouseClick(hit, button, {}, hit->mapFrom(bar, at));
+        ASSERT_EQ(spy.count(), 1);
+        const QList<QVariant> args = spy.takeFirst();
+        EXPECT_EQ(args.at(0).value<Qt::MouseButton>(), button);
+        EXPECT_EQ(args.at(1).toInt(), panel);
+        EXPECT_EQ(args.at(2).toPoint().x(), width / 2) << "the point inside the panel clicked";
+        left += width;
+    }
 }
 
 TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
