@@ -1,6 +1,7 @@
 #include "dialogs/frmduplicates.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "storage/useroptions.h"
 
@@ -81,6 +82,8 @@ void frmDuplicates::buildControls()
     listVD->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Created date"),
                              QStringLiteral("Last visited"), QStringLiteral("Hits"), QStringLiteral("Description")});
     listVD->setMinimumSize(600, 160);
+    // The columns take the width of what they show when the window opens.
+    new ColumnFit(listVD);
     layout->addWidget(listVD);
     connect(listVD, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)

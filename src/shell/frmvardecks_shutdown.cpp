@@ -1,6 +1,7 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
+#include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/frmvardecks.h"
@@ -32,9 +33,15 @@ namespace rr
 namespace
 {
 
+// A column's width for the settings; 0 (a share of the list next time) for a width
+// nobody chose and the list never fitted, so that the next run still fits it.
 int columnTwips(QTreeWidget *list, int column)
 {
-    return column < list->columnCount() ? int(std::lround(twips::fromPx(list->header()->sectionSize(column)))) : 0;
+    if (column >= list->columnCount())
+        return 0;
+    if (const ColumnFit *fit = ColumnFit::of(list); fit && !fit->widthChosen(column))
+        return 0;
+    return int(std::lround(twips::fromPx(list->header()->sectionSize(column))));
 }
 
 } // namespace

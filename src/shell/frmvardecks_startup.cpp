@@ -2,6 +2,7 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
+#include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -258,16 +259,18 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    // A stored width under 20 pixels hides its column: it counts as missing.
+    // A stored width under 20 pixels hides its column: it counts as missing. A
+    // stored width is kept; a share is the list's until it fits its columns.
     const auto usable = [](int stored) { return stored >= twips::fromPx(20); };
-    for (int i = 1; i <= 6; ++i) {
-        const int w = SettingsStore::getColWidth(i);
-        setColumnWidthTwips(listVD, i - 1, usable(w) ? w : twips::width(listVD) / 6);
-    }
-    for (int i = 1; i <= 7; ++i) {
-        const int w = SettingsStore::getColWidthSearch(i);
-        setColumnWidthTwips(lstSearch, i - 1, usable(w) ? w : twips::width(lstSearch) / 7);
-    }
+    const auto restore = [&](QTreeWidget *list, int column, int stored, int columns) {
+        setColumnWidthTwips(list, column, usable(stored) ? stored : twips::width(list) / columns);
+        if (ColumnFit *fit = ColumnFit::of(list))
+            usable(stored) ? fit->keepWidth(column) : fit->releaseWidth(column);
+    };
+    for (int i = 1; i <= 6; ++i)
+        restore(listVD, i - 1, SettingsStore::getColWidth(i), 6);
+    for (int i = 1; i <= 7; ++i)
+        restore(lstSearch, i - 1, SettingsStore::getColWidthSearch(i), 7);
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }

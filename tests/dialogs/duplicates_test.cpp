@@ -3,6 +3,8 @@
 #include "dialogs/frmduplicates.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QTest>
 #include <optional>
 
 using namespace rr;
@@ -135,6 +137,12 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     frmDuplicates dialog(doc(), "", false, hooks());
     ASSERT_EQ(dialog.setCount(), 3);
     EXPECT_EQ(rows(dialog), QStringList({"W4", "W1"}));
+    // Opened, the list's columns take the width of their texts.
+    dialog.show();
+    QHeaderView *header = dialog.listVD->header();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return header->sectionSize(4) != header->defaultSectionSize(); }, 1000));
+    EXPECT_LT(header->sectionSize(4), 60) << "Hits";
+    EXPECT_GE(header->sectionSize(1), dialog.listVD->fontMetrics().horizontalAdvance("https://a.example"));
     EXPECT_EQ(dialog.lblName->text(), "nW4");
     EXPECT_EQ(dialog.lblFolder->text(), "Inbox");
     EXPECT_EQ(dialog.listVD->topLevelItem(1)->text(4), "4");

@@ -1,4 +1,5 @@
 // The main window from start to close, its layout rules, and the font, browser, error and caption helpers.
+#include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
 #include "platform/textutil.h"
@@ -188,6 +189,24 @@ TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
     EXPECT_EQ(header->sectionSize(1), 100);
     EXPECT_NEAR(header->sectionSize(5), share, 2);
     EXPECT_NEAR(window->lstSearch->header()->sectionSize(0), window->lstSearch->width() / 7, 2);
+
+    // Seen with rows, the shares fit their texts; the stored width stays.
+    window->tabView->setTab(1);
+    new QTreeWidgetItem(window->listVD, {"Tide tables", "http://tides.example/", "06 Dec 2026", "", "     1", ""});
+    ASSERT_TRUE(window->listVD->isVisible());
+    const rr::ColumnFit *fit = rr::ColumnFit::of(window->listVD);
+    ASSERT_NE(fit, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fit->fitted(); }, 1000));
+    EXPECT_EQ(header->sectionSize(1), 100);
+    EXPECT_LT(header->sectionSize(4), share) << "the counts need less than a sixth";
+    EXPECT_GE(header->sectionSize(0), window->listVD->fontMetrics().horizontalAdvance("Tide tables"));
+    const int hits = header->sectionSize(4);
+
+    // Stored at the close: what was chosen or fitted; a share nobody looked at stays to be fitted.
+    window->Form_Unload();
+    EXPECT_EQ(stored(kApp, "c2"), "1500");
+    EXPECT_EQ(stored(kApp, "c5"), QString::number(std::lround(rr::twips::fromPx(hits))));
+    EXPECT_EQ(stored(kApp, "cs1"), "0");
 }
 
 TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
