@@ -33,14 +33,15 @@ namespace rr
 namespace
 {
 
-// A column's width for the settings; 0 (a share of the list next time) for a width
-// nobody chose and the list never fitted, so that the next run still fits it.
-int columnTwips(QTreeWidget *list, int column)
+// A column's width for the settings. A width nobody chose (a share, or the fit to the
+// texts, which is made afresh next time) leaves what was stored: 0 for a column to be
+// fitted, or a chosen width that was not restored because no database opened.
+int columnTwips(QTreeWidget *list, int column, int stored)
 {
     if (column >= list->columnCount())
         return 0;
-    if (const ColumnFit *fit = ColumnFit::of(list); fit && !fit->widthChosen(column))
-        return 0;
+    if (const ColumnFit *fit = ColumnFit::of(list); fit && !fit->isKept(column))
+        return stored;
     return int(std::lround(twips::fromPx(list->header()->sectionSize(column))));
 }
 
@@ -88,6 +89,12 @@ void frmVardecks::Form_Unload()
     m_unloaded = true;
     removeTrayIcon();
 
+    std::array<int, 6> storedWidths{};
+    for (int i = 0; i < 6; ++i)
+        storedWidths[i] = SettingsStore::getColWidth(i + 1);
+    std::array<int, 7> storedSearchWidths{};
+    for (int i = 0; i < 7; ++i)
+        storedSearchWidths[i] = SettingsStore::getColWidthSearch(i + 1);
     {
         // One read-modify-write of the settings file for the whole close.
         RegistryStore::Batch batch;
@@ -107,10 +114,10 @@ void frmVardecks::Form_Unload()
         const QString nextDatabase = appOptions().getdbDefault() ? currentDBName : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
-            c[i] = columnTwips(listVD, i);
+            c[i] = columnTwips(listVD, i, storedWidths[i]);
         std::array<int, 7> cs{};
         for (int i = 0; i < 7; ++i)
-            cs[i] = columnTwips(lstSearch, i);
+            cs[i] = columnTwips(lstSearch, i, storedSearchWidths[i]);
         SettingsStore::setMoreFormValues(c, nextDatabase, cs);
         SettingsStore::writeRecentList(recentColl);
         SettingsStore::writeSearchList(searchColl);

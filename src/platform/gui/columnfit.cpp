@@ -42,8 +42,12 @@ void ColumnFit::releaseWidth(int column)
 
 bool ColumnFit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && event->type() == QEvent::Show)
-        queueFit();
+    if (watched == m_list) {
+        if (event->type() == QEvent::Show)
+            queueFit();
+        else if (event->type() == QEvent::Resize && m_fitted)
+            queueShare();
+    }
     return false;
 }
 
@@ -59,11 +63,24 @@ void ColumnFit::queueFit()
     });
 }
 
+// A window being resized sends many sizes: the columns follow the last.
+void ColumnFit::queueShare()
+{
+    if (m_shareQueued)
+        return;
+    m_shareQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_shareQueued = false;
+        share();
+    });
+}
+
 void ColumnFit::fitIfDue()
 {
     if (m_fitted || !m_list->isVisible() || m_list->topLevelItemCount() == 0)
         return;
-    fit();
+    measure();
+    share();
 }
 
 QList<int> ColumnFit::shareOut(const QList<int> &desired, int room, int minimum)
@@ -83,19 +100,25 @@ QList<int> ColumnFit::shareOut(const QList<int> &desired, int room, int minimum)
     return widths;
 }
 
-void ColumnFit::fit()
+void ColumnFit::measure()
 {
     m_fitted = true;
     QHeaderView *header = m_list->header();
     // The tree hides the view's measure of a column; the view's own one is the same.
     const QAbstractItemView *view = m_list;
+    for (int column = 0; column < header->count(); ++column)
+        m_needed[column] = std::max(view->sizeHintForColumn(column), header->sectionSizeHint(column));
+}
+
+void ColumnFit::share()
+{
+    QHeaderView *header = m_list->header();
+    int room = m_list->viewport()->width();
+    // Room is kept for the vertical scroll bar that a longer fill will need.
+    if (!m_list->verticalScrollBar()->isVisible() && m_list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        room -= m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
     QList<int> columns;
     QList<int> desired;
-    int room = m_list->viewport()->width();
-    // A list that will need its vertical scroll bar loses its width to it.
-    if (!m_list->verticalScrollBar()->isVisible() &&
-        m_list->topLevelItemCount() * std::max(1, view->sizeHintForRow(0)) > m_list->viewport()->height())
-        room -= m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
     for (int column = 0; column < header->count(); ++column) {
         if (header->isSectionHidden(column))
             continue;
@@ -104,7 +127,7 @@ void ColumnFit::fit()
             continue;
         }
         columns << column;
-        desired << std::max(view->sizeHintForColumn(column), header->sectionSizeHint(column));
+        desired << m_needed.value(column, header->sectionSize(column));
     }
     if (columns.isEmpty())
         return;

@@ -1,10 +1,12 @@
 #pragma once
 // The columns of a report list, sized to what they show. The first time the list is
-// on screen with rows in it, every column whose width nobody chose is made as wide as
-// its widest text (its caption included), within the width the list has: when the
-// texts need more, the narrow columns get their width and the wide ones share the
-// rest. A width the user sets by dragging a column's edge, or one restored from the
-// settings, is kept and never fitted.
+// on screen with rows in it, the width each column's texts need (its caption
+// included) is measured, and every column whose width nobody chose gets it, within
+// the width the list has: when the texts need more, the narrow columns get their
+// width and the wide ones share the rest. As the list grows or shrinks with its
+// window, the same measures are shared out again. A width the user sets by dragging a
+// column's edge, or one restored from the settings, is kept and never changed.
+#include <QMap>
 #include <QObject>
 #include <QSet>
 
@@ -26,13 +28,12 @@ public:
     void keepWidth(int column);
     // The column's present width is only a share of the list: the fit may change it.
     void releaseWidth(int column);
+    // Whether somebody chose the column's width (and so it is worth storing).
     bool isKept(int column) const { return m_kept.contains(column); }
-    // Whether the column's width is one somebody chose or the fit made, and so worth
-    // storing; a share nobody chose is not.
-    bool widthChosen(int column) const { return m_fitted || isKept(column); }
     bool fitted() const { return m_fitted; }
 
-    // Sizes the columns now if the list is shown with rows and was not fitted before.
+    // Measures and sizes the columns now if the list is shown with rows and was not
+    // measured before.
     void fitIfDue();
 
     // The widths for columns wanting desired pixels within room pixels: each gets
@@ -45,12 +46,17 @@ protected:
 
 private:
     void queueFit();
-    void fit();
+    void queueShare();
+    void measure();
+    void share();
 
     QTreeWidget *m_list;
     QSet<int> m_kept;
+    // What each column's texts need, as measured at the first showing.
+    QMap<int, int> m_needed;
     bool m_fitted = false;
     bool m_queued = false;
+    bool m_shareQueued = false;
     bool m_sizing = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -64,7 +65,6 @@ TEST_F(ColumnFitTest, theFirstShowWithRowsFitsEachColumnToItsTextsWithinTheList)
     settle();
     EXPECT_EQ(widths(list), QList<int>(5, list.header()->defaultSectionSize())) << "nothing to fit yet";
     EXPECT_FALSE(fit->fitted());
-    EXPECT_FALSE(fit->widthChosen(0));
 
     list.resize(1000, 300);
     addRow({"Tide tables", longAddress, "06 Dec 2026", "     1", "x"});
@@ -80,7 +80,7 @@ TEST_F(ColumnFitTest, theFirstShowWithRowsFitsEachColumnToItsTextsWithinTheList)
     for (int width : fitted)
         total += width;
     EXPECT_LE(total, list.viewport()->width());
-    EXPECT_TRUE(fit->widthChosen(3));
+    EXPECT_FALSE(fit->isKept(3)) << "the fit's width is nobody's choice";
 
     // Later fills keep the widths.
     list.clear();
@@ -107,7 +107,32 @@ TEST_F(ColumnFitTest, widthsSomebodyChoseAreKeptAndTheOthersShareWhatIsLeft)
     for (int width : fitted)
         total += width;
     EXPECT_LE(total, list.viewport()->width());
-    EXPECT_GE(total, list.viewport()->width() - 8);
+    // All of the list's width but what a scroll bar will take.
+    const int bar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    EXPECT_GE(total, list.viewport()->width() - bar - 8);
+    EXPECT_LE(total, list.viewport()->width() - bar);
+}
+
+TEST_F(ColumnFitTest, theFittedColumnsFollowTheListsWidthAndAUserDragStaysPut)
+{
+    const QString wide = longAddress + longAddress;
+    addRow({"Tide tables", wide, "06 Dec 2026", "1", wide});
+    list.show();
+    settle();
+    ASSERT_TRUE(fit->fitted());
+    EXPECT_LT(list.header()->sectionSize(1), textWidth(list, wide)) << "too wide for the list: shared";
+
+    list.resize(2400, 300); // the window maximised
+    settle();
+    EXPECT_GE(list.header()->sectionSize(1), textWidth(list, wide)) << "room enough: the whole text";
+    EXPECT_GE(list.header()->sectionSize(4), textWidth(list, wide));
+
+    list.header()->resizeSection(0, 300); // the user's drag
+    list.resize(600, 300);
+    settle();
+    EXPECT_EQ(list.header()->sectionSize(0), 300);
+    EXPECT_TRUE(fit->isKept(0));
+    EXPECT_LT(list.header()->sectionSize(1), 200) << "the others share what the list has";
 }
 
 TEST_F(ColumnFitTest, aShareGivenBackIsFittedAndAUserDragIsKept)
