@@ -84,6 +84,7 @@ void VardeckEditor::mnuEditModify_Click()
     setMode(w, QStringLiteral("mod"));
     setFormEditMode(w, true);
     w.savedNotes = w.txtNotes->toPlainText();
+    m_startFields = currentFields();
     w.tabView->setTab(0);
     w.txtWName->setFocus();
     w.txtWName->setCursorPosition(0);
@@ -110,6 +111,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     setNonEditableFields(w, true);
     // A new Vardeck starts with nothing of the Vardeck shown before it.
     w.chkFav->setChecked(false);
+    m_startFields = currentFields();
     w.Picture10->hide();
     w.lblDescription->clear();
     w.lblKeyWords->clear();
@@ -262,7 +264,6 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     callOp(w.ops.refreshRecentMenuList, wid);
     if (folderNode)
         callOp(w.ops.populateVardeckList, folderNode);
-    w.tvwWM->sortItems(0, Qt::AscendingOrder);
     callOp(w.ops.displayVardeckData, vardeck);
     w.selectedWID = wid;
 
@@ -327,6 +328,8 @@ bool VardeckEditor::saveModifiedVardeck()
                 view->topLevelItem(i)->setText(0, name);
         }
     }
+    // A new name takes its place among the folder's names.
+    w.tvwWM->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
     callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
@@ -338,10 +341,20 @@ bool VardeckEditor::saveModifiedVardeck()
     return true;
 }
 
+VardeckEditor::Fields VardeckEditor::currentFields() const
+{
+    return {{w.txtWName->text(), w.txtAddress->text(), w.txtDescription->toPlainText(), w.txtKeywords->toPlainText(),
+             w.txtNotes->toPlainText()},
+            w.chkFav->isChecked()};
+}
+
 void VardeckEditor::cancelVardeckEdit()
 {
     const EditState state = editStateOf(w.txtMode->text());
-    if (w.txtMode->text().isEmpty() || !confirmLoseChanges(w))
+    if (w.txtMode->text().isEmpty())
+        return;
+    // Nothing changed since the edit began: it ends without the question.
+    if (currentFields() != m_startFields && !confirmLoseChanges(w))
         return;
     if (state == EditState::Modifying) {
         // Every field shows again what is stored, the favourite mark included, so

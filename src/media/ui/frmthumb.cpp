@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QWebEngineView>
 
@@ -84,6 +85,14 @@ frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window
     connect(cmdSave, &qbButtons_H::Click, this, &frmThumb::cmdSave_Click);
     connect(cmdContinue, &qbButtons_H::Click, this, &frmThumb::cmdContinue_Click);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmThumb::cmdCancel_Click);
+    // Esc is Cancel while a run goes on, and closes the window once it has ended.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (cmdCancel->isEnabled())
+            cmdCancel_Click();
+        else
+            close();
+    });
 
     m_browser = new PageBrowser(this);
     m_browser->view()->move(10, kTopHeight);

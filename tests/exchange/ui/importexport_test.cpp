@@ -187,8 +187,8 @@ TEST_F(ImportExportTest, refusedImpossibleOrUnsavableImportsChangeNothing)
 TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCount)
 {
     const QString pdfs = files.filePath("Papers");
-    writeBytes(pdfs + "/a.PDF", "%PDF");
-    writeBytes(pdfs + "/one/two/b.pdf", "%PDF");
+    for (const char *name : {"/c.Pdf", "/a.PDF", "/B.pdf", "/one/two/b.pdf", "/one/two/d.pdf", "/one/A2.pdf"})
+        writeBytes(pdfs + name, "%PDF");
     dialog->chooseFolder = [&](QWidget *parent) {
         frmDirSelect picker(parent, files.path());
         EXPECT_EQ(picker.windowTitle(), "Select a folder");
@@ -201,10 +201,19 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     run(true, 4);
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 2") << "the folder and its sub-folders";
+    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 6") << "the folder and its sub-folders";
     EXPECT_FALSE(progress->Label6->isVisibleTo(progress));
     EXPECT_FALSE(progress->lblFolders->isVisibleTo(progress));
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported PDF documents");
+    // The new folder's Vardecks show by name, without regard to case, in the tree and in the list.
+    const QStringList byName = {"a", "A2", "B", "b", "c", "d"};
+    QStringList tree, list;
+    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
+        tree << window->tvwWM->topLevelItem(i)->text(0);
+    for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
+        list << window->listVD->topLevelItem(i)->text(0);
+    EXPECT_EQ(tree, byName);
+    EXPECT_EQ(list, byName);
 
     // Cancel clears the chosen folder and leaves the sub-folder choice.
     frmDirSelect again(window.get(), files.path());

@@ -7,6 +7,7 @@
 #include "platform/net/connection.h"
 #include "support/httpserver.h"
 
+#include <QPointer>
 #include <QWindow>
 
 namespace rr::test
@@ -162,6 +163,30 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
     EXPECT_EQ(test::readBytes(iconFile("W1")), green);
     icons->progressWindow()->Command1->click();
+}
+
+TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTheEndedOne)
+{
+    siteA.route("/a1.html", page("<html></html>", 400));
+    clickFolder("T1");
+    menu("mnuToolsIconFolder");
+    QPointer<frmIconProgress> progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
+    QApplication::setActiveWindow(progress);
+    QTest::keyClick(progress, Qt::Key_Escape);
+    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(window->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return runEnded() && progress.isNull(); }, 15000));
+
+    menu("mnuToolsIconFolder");
+    progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    ASSERT_TRUE(progress->windowTitle().startsWith("Icons loaded: "));
+    QApplication::setActiveWindow(progress);
+    QTest::keyClick(progress->Command1, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return progress.isNull(); }));
 }
 
 TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)

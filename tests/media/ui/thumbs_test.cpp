@@ -188,6 +188,29 @@ TEST_F(ThumbsTest, cancelKeepsAndSavesWhatWasSynchronised)
     EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
 }
 
+TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
+{
+    PageBrowser::pageTimeoutMs = 20000;
+    showVardeck("T1", "W3"); // a page that never ends loading
+    menu("mnuThumbVD");
+    ASSERT_NE(thumbWindow(), nullptr);
+    QApplication::setActiveWindow(thumbWindow());
+    QTest::keyClick(thumbWindow(), Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+    EXPECT_TRUE(stopThumbs);
+    EXPECT_TRUE(window->isEnabled());
+
+    clickFolder("T2");
+    menu("mnuToolsSynchFolder");
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
+    QApplication::setActiveWindow(form);
+    QTest::keyClick(form->cmdContinue, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+    EXPECT_TRUE(window->isEnabled());
+}
+
 TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
 {
     showVardeck("T1", "W1");
