@@ -81,7 +81,6 @@ void installCollectionDialogs(frmVardecks &w)
             figures.folderNodes = 0;
             for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
-            figures.favorites = int(w.favsColl.size());
             frmStats box(documentOf(w), figures, &w);
             applyFontFallback(&box);
             box.exec();

@@ -1,5 +1,7 @@
 #include "dialogs/duplicatesets.h"
 
+#include "finding/favorites.h"
+
 #include <QHash>
 #include <QLocale>
 
@@ -87,6 +89,8 @@ CollectionFigures collectionFigures(const XmlDocument &doc)
         return figures;
     for (const XmlNode &vardeck : root.getElementsByTagName(QStringLiteral("VARDECK"))) {
         ++figures.vardecks;
+        if (isFavorite(vardeck))
+            ++figures.favorites;
         const XmlNode hits = vardeck.child(QStringLiteral("HITS"));
         figures.totalHits += hits ? hitsOf(hits.text()) : 1;
     }

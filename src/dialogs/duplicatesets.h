@@ -30,6 +30,9 @@ DuplicateSet findAddressCopies(const XmlDocument &doc, const QString &address);
 
 struct CollectionFigures {
     int vardecks = 0;
+    // The Vardecks whose FAV mark reads TRUE: counted from the document, so a favourite
+    // deleted by any path is gone from the count.
+    int favorites = 0;
     // Every VARDECK's HITS as a number; a missing HITS counts 1, a text that is not a
     // number 0. 64 bits, so no collection can overflow it.
     qint64 totalHits = 0;

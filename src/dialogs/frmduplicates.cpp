@@ -1,6 +1,7 @@
 #include "dialogs/frmduplicates.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "storage/useroptions.h"
 
@@ -81,6 +82,8 @@ void frmDuplicates::buildControls()
     listVD->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Created date"),
                              QStringLiteral("Last visited"), QStringLiteral("Hits"), QStringLiteral("Description")});
     listVD->setMinimumSize(600, 160);
+    // The columns take the width of what they show when the window opens.
+    new ColumnFit(listVD);
     layout->addWidget(listVD);
     connect(listVD, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
@@ -147,8 +150,9 @@ void frmDuplicates::load(const QString &dupCheckAddress, bool checkDup)
     }
     m_sets.clear();
     m_singleMode = false;
+    QList<DuplicateSet> found;
     if (!checkDup || dupCheckAddress.isEmpty()) {
-        m_sets = findDuplicateSets(m_doc);
+        found = findDuplicateSets(m_doc);
     } else {
         m_singleMode = true;
         const DuplicateSet copies = findAddressCopies(m_doc, dupCheckAddress);
@@ -157,28 +161,40 @@ void frmDuplicates::load(const QString &dupCheckAddress, bool checkDup)
             return;
         }
         if (copies.size() > 1)
-            m_sets.append(copies);
+            found.append(copies);
     }
-    Label2->setText(QString::number(m_sets.size()) + QStringLiteral(" duplicate set(s) found"));
-    Label3->setText(QStringLiteral("Duplicate set 1 of ") + QString::number(m_sets.size()));
+    for (const DuplicateSet &set : std::as_const(found)) {
+        QStringList wids;
+        for (const XmlNode &vardeck : set)
+            wids.append(vardeck.attribute(QStringLiteral("WID")));
+        m_sets.append(wids);
+    }
     m_setIndex = 1;
     populateDupList(m_setIndex);
 }
 
-void frmDuplicates::populateDupList(int k)
+void frmDuplicates::showCounts(int k)
 {
+    Label2->setText(QString::number(m_sets.size()) + QStringLiteral(" duplicate set(s) found"));
     Label3->setText(QStringLiteral("Duplicate set ") + QString::number(k) + QStringLiteral(" of ") +
                     QString::number(m_sets.size()));
+}
+
+void frmDuplicates::populateDupList(int k)
+{
+    showCounts(k);
     listVD->clear();
     if (m_sets.isEmpty()) {
         showEmptyState();
         return;
     }
-    const DuplicateSet &set = m_sets.at(k - 1);
-    for (const XmlNode &vardeck : set) {
+    XmlNode first;
+    for (const QString &wid : m_sets.at(k - 1)) {
+        const XmlNode vardeck = m_doc.nodeFromID(wid);
         if (!vardeck)
-            break;
-        const QString wid = vardeck.attribute(QStringLiteral("WID"));
+            continue;
+        if (!first)
+            first = vardeck;
         const XmlNode hits = vardeck.child(QStringLiteral("HITS"));
         auto *row = new QTreeWidgetItem(
             listVD, {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
@@ -187,7 +203,7 @@ void frmDuplicates::populateDupList(int k)
         row->setData(0, Qt::UserRole, wid);
         row->setIcon(0, m_hooks.images.value(wid, m_hooks.images.value(QStringLiteral("Vardeck"))));
     }
-    showVDDetails(set.first());
+    showVDDetails(first);
     if (listVD->topLevelItemCount() > 0) {
         const QSignalBlocker quiet(listVD);
         listVD->setCurrentItem(listVD->topLevelItem(0));
@@ -198,16 +214,17 @@ void frmDuplicates::populateDupList(int k)
 
 void frmDuplicates::showEmptyState()
 {
-    if (!m_singleMode)
-        prompt::show(QStringLiteral("No duplicate web addresses exist in the current Vardecks database."),
-                     MsgButtons::Ok, MsgIcon::Information);
+    // The window shows no Vardeck any more before it says so.
     for (QWidget *control : {static_cast<QWidget *>(qbButtons_H6), static_cast<QWidget *>(qbButtons_H2),
                              static_cast<QWidget *>(qbButtons_H3), static_cast<QWidget *>(qbButtons_H1),
                              static_cast<QWidget *>(qbButtons_H4), static_cast<QWidget *>(chkAllDelete),
                              static_cast<QWidget *>(chkSuppress), static_cast<QWidget *>(listVD)})
         control->setEnabled(false);
-    for (QLabel *label : {lblFolder, lblName, lblAddress, lblDesc})
+    for (QLabel *label : {lblFolder, lblName, lblAddress, lblDesc, lblCurrent, lblIndex})
         label->clear();
+    if (!m_singleMode)
+        prompt::show(QStringLiteral("No duplicate web addresses exist in the current Vardecks database."),
+                     MsgButtons::Ok, MsgIcon::Information);
 }
 
 void frmDuplicates::showVDDetails(const XmlNode &vardeck)
@@ -271,15 +288,18 @@ void frmDuplicates::cmdDelete_Click()
 
 void frmDuplicates::deleteVD()
 {
-    const int row = lblIndex->text().toInt();
     const QString wid = lblCurrent->text();
+    if (wid.isEmpty())
+        return;
     if (m_hooks.deleteSelectedVardeck)
         m_hooks.deleteSelectedVardeck(wid);
     if (m_hooks.resetAfterDelete)
         m_hooks.resetAfterDelete();
-    DuplicateSet &set = m_sets[m_setIndex - 1];
-    if (row >= 1 && row <= set.size())
-        set.removeAt(row - 1);
+    // The set keeps the Vardecks still in the document: the one deleted now, and any
+    // that went otherwise, leave it.
+    QStringList &set = m_sets[m_setIndex - 1];
+    set.removeIf([this](const QString &member) { return !m_doc.nodeFromID(member); });
+    set.removeAll(wid);
     if (set.size() > 1)
         populateDupList(m_setIndex);
     else
@@ -288,13 +308,11 @@ void frmDuplicates::deleteVD()
 
 void frmDuplicates::deleteRest(const QString &keepWID)
 {
-    // The identifiers first: the set must not change while it is walked.
-    QStringList doomed;
-    for (const XmlNode &vardeck : std::as_const(m_sets[m_setIndex - 1])) {
-        const QString wid = vardeck.attribute(QStringLiteral("WID"));
-        if (wid != keepWID)
-            doomed.append(wid);
-    }
+    if (keepWID.isEmpty())
+        return;
+    // A copy of the set: it must not change while it is walked.
+    QStringList doomed = m_sets[m_setIndex - 1];
+    doomed.removeAll(keepWID);
     for (const QString &wid : std::as_const(doomed))
         if (m_hooks.deleteSelectedVardeck)
             m_hooks.deleteSelectedVardeck(wid);

@@ -6,7 +6,9 @@
 //
 // Deleting goes through the main window's own deletion (the file is saved and the
 // icon and thumbnail files go after a successful save) and its tidy-up. After a set is
-// resolved the set that now stands at its position is shown.
+// resolved the set that now stands at its position is shown, and both counts follow.
+// The sets hold the Vardecks' WIDs, looked up each time a set is shown: an element
+// deleted meanwhile is never shown again.
 #include "dialogs/duplicatesets.h"
 
 #include <QDialog>
@@ -89,10 +91,12 @@ private:
     // The shown set is resolved: it goes, and the set now at its position is shown.
     void dropShownSet();
     void showEmptyState();
+    void showCounts(int k);
 
     XmlDocument &m_doc;
     Hooks m_hooks;
-    QList<DuplicateSet> m_sets;
+    // Each set's WIDs, in the order the search found them.
+    QList<QStringList> m_sets;
     int m_setIndex = 0;
     bool m_singleMode = false;
     bool m_closesUnseen = false;

@@ -65,7 +65,7 @@ frmStats::frmStats(const XmlDocument *doc, const Figures &figures, QWidget *pare
     lblDB->setText(figures.database);
     lblFol->setText(QString::number(figures.folderNodes));
     lblVD->setText(QString::number(counted.vardecks));
-    lblFavs->setText(QString::number(figures.favorites));
+    lblFavs->setText(QString::number(counted.favorites));
     lblHits->setText(QString::number(counted.totalHits));
 }
 

@@ -19,7 +19,6 @@ public:
     struct Figures {
         QString database;    // the open database's file name
         int folderNodes = 1; // the main window's folder tree nodes, the root included
-        int favorites = 0;   // the main window's favourites list
     };
     frmStats(const XmlDocument *doc, const Figures &figures, QWidget *parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "exchange/exchangenames.h"
 #include "platform/mozlz4.h"
+#include "platform/textutil.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -39,8 +40,9 @@ public:
             m_text.clear();
             m_href.clear();
             for (const xmlChar **a = attributes; a && a[0]; a += 2) {
-                if (is(reinterpret_cast<const char *>(a[0]), "href"))
-                    m_href = a[1] ? QString::fromUtf8(reinterpret_cast<const char *>(a[1])) : QString();
+                if (is(reinterpret_cast<const char *>(a[0]), "href") && a[1])
+                    m_href = decodeHtmlCharacterReferences(QString::fromUtf8(reinterpret_cast<const char *>(a[1])),
+                                                           HtmlRefContext::Attribute);
             }
         }
     }
@@ -53,10 +55,11 @@ public:
         } else if (is(name, "h3") && m_inHeading) {
             m_inHeading = false;
             m_pendingHeading = m_headings++;
-            m_entries->append({BookmarkEntry::Kind::Heading, m_text, QString(), -1});
+            m_entries->append(
+                {BookmarkEntry::Kind::Heading, decodeHtmlCharacterReferences(m_text), QString(), scope()});
         } else if (is(name, "a") && m_inLink) {
             m_inLink = false;
-            m_entries->append({BookmarkEntry::Kind::Link, m_text, m_href, scope()});
+            m_entries->append({BookmarkEntry::Kind::Link, decodeHtmlCharacterReferences(m_text), m_href, scope()});
         }
     }
 
@@ -76,7 +79,7 @@ private:
     int m_headings = 0;
     bool m_inHeading = false;
     bool m_inLink = false;
-    QString m_text;
+    QString m_text; // as written, character references not yet decoded
     QString m_href;
 };
 
@@ -134,9 +137,9 @@ void walkJson(const QJsonObject &container, int scope, int &headings, QList<Book
             if (depth == 0 && child.value(QStringLiteral("children")).toArray().isEmpty())
                 continue;
             const int heading = headings++;
-            entries->append({BookmarkEntry::Kind::Heading, containerTitle(child), QString(), -1});
-            if (depth < 200)
-                walkJson(child, heading, headings, entries, depth + 1);
+            entries->append({BookmarkEntry::Kind::Heading, containerTitle(child), QString(), scope});
+            // The JSON reader's own nesting limit keeps this recursion short.
+            walkJson(child, heading, headings, entries, depth + 1);
         } else if (child.contains(QStringLiteral("uri"))) {
             const QString uri = child.value(QStringLiteral("uri")).toString();
             if (!uri.startsWith(QLatin1String("place:")))
@@ -146,15 +149,82 @@ void walkJson(const QJsonObject &container, int scope, int &headings, QList<Book
     }
 }
 
+// The labels that browsers read as Windows-1252: those of Latin-1 and ASCII too.
+bool isWindows1252Label(const QByteArray &label)
+{
+    static const QList<QByteArray> labels = {
+        "ansi_x3.4-1968", "ascii",        "cp1252",   "cp819",      "csisolatin1",     "ibm819", "iso-8859-1",
+        "iso-ir-100",     "iso8859-1",    "iso88591", "iso_8859-1", "iso_8859-1:1987", "l1",     "latin1",
+        "us-ascii",       "windows-1252", "x-cp1252",
+    };
+    return labels.contains(label);
+}
+
+// The charset that a META tag among the first 1024 bytes declares, in lower case
+// ("<META HTTP-EQUIV=… CONTENT="text/html; charset=UTF-8">", "<meta charset=utf-8>");
+// empty when none does.
+QByteArray declaredCharset(const QByteArray &bytes)
+{
+    const QByteArray head = bytes.left(1024).toLower();
+    for (qsizetype meta = head.indexOf("<meta"); meta >= 0; meta = head.indexOf("<meta", meta + 5)) {
+        const qsizetype end = head.indexOf('>', meta);
+        const QByteArray tag = head.mid(meta, end < 0 ? -1 : end - meta);
+        qsizetype at = tag.indexOf("charset");
+        if (at < 0)
+            continue;
+        at += 7;
+        while (at < tag.size() && (tag[at] == ' ' || tag[at] == '\t' || tag[at] == '\n' || tag[at] == '\r'))
+            ++at;
+        if (at >= tag.size() || tag[at] != '=')
+            continue;
+        ++at;
+        while (at < tag.size() && (tag[at] == ' ' || tag[at] == '"' || tag[at] == '\''))
+            ++at;
+        qsizetype stop = at;
+        while (stop < tag.size() && !QByteArrayView(" \t\r\n\"';/>").contains(tag[stop]))
+            ++stop;
+        if (stop > at)
+            return tag.mid(at, stop - at);
+    }
+    return {};
+}
+
+// The text of a bookmark file: as its byte-order mark says, else as its META tag
+// declares, else UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+QString bookmarkHtmlText(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringDecoder::Utf16LE)(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringDecoder::Utf16BE)(bytes.mid(2));
+    const QByteArray label = declaredCharset(bytes);
+    if (isWindows1252Label(label))
+        return decodeLegacyCodePage(bytes);
+    // A file that says UTF-8 is read as UTF-8 unless its bytes are not UTF-8 at all;
+    // one that says UTF-16 cannot be (its META tag was read as ASCII), so it is read
+    // as if it said nothing.
+    if (!label.isEmpty() && !label.contains("utf") && !label.contains("unicode")) {
+        QStringDecoder declared(label.constData());
+        if (declared.isValid())
+            return declared(bytes);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? decodeLegacyCodePage(bytes) : text;
+}
+
 } // namespace
 
 bool parseBookmarkHtml(const QByteArray &bytes, QList<BookmarkEntry> *entries, QString *error)
 {
-    // The bytes reach the parser as UTF-8 whatever the file declares: UTF-8 when they
-    // are valid UTF-8, else the legacy code page converted.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8(bytes);
-    const QByteArray text = utf8.hasError() ? decodeLegacyCodePage(bytes).toUtf8() : bytes;
+    // The parser gets UTF-8 whatever the file is written in, and every "&" escaped, so
+    // that it hands over the texts and addresses as written and they are decoded as a
+    // browser decodes them (the parser knows only part of the references, and none
+    // without ";").
+    QByteArray text = bookmarkHtmlText(bytes).toUtf8();
+    text.replace("&", "&amp;");
 
     htmlSAXHandler sax;
     std::memset(&sax, 0, sizeof sax);

@@ -64,7 +64,6 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
         m_error = m_builder.error();
         return false;
     }
-    const QString topTID = top.attribute(QStringLiteral("TID"));
     for (const QString &path : files) {
         QList<BookmarkEntry> entries;
         QString reason;
@@ -72,22 +71,38 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
             m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
             continue;
         }
-        QList<XmlNode> headings;
+        // Each heading's folder, its level (the top folder is level 1) and the folder
+        // that holds it.
+        struct Placed {
+            XmlNode folder;
+            int level;
+            XmlNode holder;
+        };
+        QList<Placed> headings;
+        int kept = 0;
         for (const BookmarkEntry &entry : std::as_const(entries)) {
+            const bool inHeading = entry.heading >= 0 && entry.heading < headings.size();
             if (entry.kind == BookmarkEntry::Kind::Heading) {
-                const XmlNode folder = m_builder.createFolderNode(entry.text, topTID);
+                Placed enclosing = inHeading ? headings[entry.heading] : Placed{top, 1, XmlNode()};
+                // The database holds folders kMaxFolderLevels deep at most: deeper
+                // headings become folders beside the deepest one, with all they hold.
+                if (enclosing.level >= kMaxFolderLevels) {
+                    enclosing = {enclosing.holder, enclosing.level - 1, XmlNode()};
+                    ++kept;
+                }
+                const XmlNode folder =
+                    m_builder.createFolderNode(entry.text, enclosing.folder.attribute(QStringLiteral("TID")));
                 if (!folder) {
                     m_error = m_builder.error();
                     return false;
                 }
-                headings << folder;
+                headings << Placed{folder, enclosing.level + 1, enclosing.folder};
                 ++m_builder.importFolderCount;
                 if (m_progress)
                     m_progress->setFolderCount(m_builder.importFolderCount);
                 continue;
             }
-            const XmlNode folder =
-                entry.heading >= 0 && entry.heading < headings.size() ? headings[entry.heading] : top;
+            const XmlNode folder = inHeading ? headings[entry.heading].folder : top;
             if (!m_builder.createVDNode(folder, entry.text, entry.address)) {
                 m_error = m_builder.error();
                 return false;
@@ -96,6 +111,11 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
             if (m_progress)
                 m_progress->setVardeckCount(m_builder.importVDCount);
         }
+        if (kept > 0)
+            m_skipped << QDir::toNativeSeparators(path) +
+                             QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
+                                 .arg(kept)
+                                 .arg(kMaxFolderLevels);
     }
     return true;
 }

@@ -2,9 +2,11 @@
 // The Firefox and Mozilla bookmark import: finding the bookmark files of the
 // profiles, and bringing their headings and links into one new top-level folder.
 //
-// The folder layout is flat: every heading of every file becomes a folder directly
-// under the top folder, in file order; each link goes into the folder of its nearest
-// enclosing heading, or into the top folder itself when no heading holds it.
+// The folder tree is kept: each heading of a file becomes a folder inside the folder
+// of its nearest enclosing heading, each link a Vardeck there; what no heading holds
+// goes into the top folder itself. Headings nested more deeply than the database can
+// hold become folders beside the deepest one, so no link is lost, and the file is
+// listed among the skipped items with their number.
 #include "exchange/importbuilder.h"
 
 #include <QStringList>

@@ -115,6 +115,14 @@ bool DatabaseMerge::merge(const QString &otherPath)
     return true;
 }
 
+QStringList DatabaseMerge::mergedWIDs() const
+{
+    QStringList wids;
+    for (const XmlNode &vardeck : withDescendants(m_attached, QStringLiteral("VARDECK")))
+        wids << vardeck.attribute(QStringLiteral("WID"));
+    return wids;
+}
+
 bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute,
                              int countBefore, double barFrom)
 {

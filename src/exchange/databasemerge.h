@@ -15,6 +15,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace rr
@@ -42,6 +43,8 @@ public:
     bool readFailed() const { return m_readFailed; }
     int folderCount() const { return m_folders; }
     int vardeckCount() const { return m_vardecks; }
+    // The identifiers the merged Vardecks were given.
+    QStringList mergedWIDs() const;
 
 private:
     bool fail(const QString &reason);

@@ -3,29 +3,19 @@
 #include "exchange/internetshortcut.h"
 
 #include <QDir>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace rr
 {
 
 FolderImport::FolderImport(ImportBuilder &builder, ImportProgress *progress) : m_builder(builder), m_progress(progress)
 {
-}
-
-QString FolderImport::freeTopFolderName(const XmlDocument &doc, const QString &base)
-{
-    QStringList names;
-    for (const XmlNode &folder : doc.documentElement().childElements()) {
-        if (folder.nodeName() == QLatin1String("FOLDER"))
-            names << folder.childText(QStringLiteral("NAME"));
-    }
-    QString name = base;
-    for (int n = 2; names.contains(name); ++n)
-        name = base + QStringLiteral(" (%1)").arg(n);
-    return name;
 }
 
 void FolderImport::skip(const QString &path, const QString &reason)
@@ -70,6 +60,20 @@ bool FolderImport::loadFavsFromFoundColl(const QStringList &foundColl, WalkMode 
     return true;
 }
 
+bool FolderImport::wouldImport(int folderFd, const char *name) const
+{
+    struct stat info;
+    if (::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (S_ISDIR(info.st_mode))
+        return m_mode == WalkMode::Shortcuts || m_includeSubfolders;
+    // A link to a folder is never followed; a link to a file is read like the file.
+    if (S_ISLNK(info.st_mode) && ::fstatat(folderFd, name, &info, 0) == 0 && S_ISDIR(info.st_mode))
+        return false;
+    const QByteArray bytes(name);
+    return bytes.right(3).compare(m_mode == WalkMode::Shortcuts ? "URL" : "PDF", Qt::CaseInsensitive) == 0;
+}
+
 bool FolderImport::listFolder(const QString &path, QFileInfoList *files, QFileInfoList *folders)
 {
     // Opening the folder tells an unreadable folder from an empty one, which a
@@ -78,6 +82,14 @@ bool FolderImport::listFolder(const QString &path, QFileInfoList *files, QFileIn
     if (!handle) {
         skip(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
+    }
+    // Qt's listing leaves out the entries whose names are not UTF-8, and no path Qt
+    // makes can name them: they are counted as passed over here.
+    while (const dirent *entry = ::readdir(handle)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString name = utf8(QByteArrayView(entry->d_name));
+        if (utf8.hasError() && wouldImport(::dirfd(handle), entry->d_name))
+            skip(path + QLatin1Char('/') + name, QStringLiteral("the name is not valid UTF-8"));
     }
     ::closedir(handle);
     const QDir dir(path);

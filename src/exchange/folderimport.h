@@ -11,8 +11,9 @@
 //
 // The walk never follows a symbolic link to a folder (a link back up the tree would
 // never end) and does not go deeper than the database can hold. A file or folder that
-// cannot be read is passed over and counted; only a failure of the database itself
-// (identifiers used up) stops the walk, and the caller then takes back what it added.
+// cannot be read, or whose name is not UTF-8, is passed over and counted; only a
+// failure of the database itself (identifiers used up) stops the walk, and the caller
+// then takes back what it added.
 #include "exchange/importbuilder.h"
 
 #include <QFileInfo>
@@ -38,9 +39,6 @@ public:
     const QStringList &skippedItems() const { return m_skipped; }
     QString error() const { return m_error; }
 
-    // base, or base + " (2)", " (3)"… when a top-level folder of that name exists.
-    static QString freeTopFolderName(const XmlDocument &doc, const QString &base);
-
     // Sub-folder levels below a listed folder that the walk enters; deeper ones are
     // passed over, since the database file could not be read again.
     static constexpr int kMaxFolderDepth = 100;
@@ -49,8 +47,11 @@ private:
     bool importFolderTree(const QString &path, bool top, XmlNode parent, int depth);
     bool importFileAsVD(const QFileInfo &file, XmlNode folder);
     // The folder's files and walkable sub-folders, sorted by name; false (and the
-    // folder counted as passed over) when it cannot be read.
+    // folder counted as passed over) when it cannot be read. Entries the walk would
+    // take but whose names are not UTF-8 are counted as passed over.
     bool listFolder(const QString &path, QFileInfoList *files, QFileInfoList *folders);
+    // Whether the walk would take the entry name of the open folder folderFd.
+    bool wouldImport(int folderFd, const char *name) const;
     void skip(const QString &path, const QString &reason);
     bool stop();
 

@@ -134,8 +134,12 @@ void VardeckDeletion::resetAfterDelete()
         callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
         break;
     case 1:
-        showNoFolder(w);
+        // The results lose the Vardeck; the folder shown beside them stays shown,
+        // without it, and its count follows.
+        if (removeNode(w.tvwWM, wid))
+            w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
         w.tvwFavs->clear();
+        callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
         break;
     case 2:
         removeNode(w.tvwFavs, wid);

@@ -3,6 +3,7 @@
 #include "explorer/nodetags.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "shell/windowstate.h"
 
 #include <QTreeWidget>
 
@@ -85,34 +86,46 @@ void mnuNav_Click(frmVardecks &w, int index)
         else
             w.runCommand(QStringLiteral("showAspectExplorer"));
     }
+    QTreeWidget *view = nullptr;
+    bool tree = false;
+    QString show;
     switch (w.tabIndex->Tab()) {
     case 0:
-        if (moveInTree(w.tvwWM, index)) {
-            w.runCommand(QStringLiteral("displayWM"));
-            w.tvwWM->setFocus();
-        }
+        view = w.tvwWM;
+        tree = true;
+        show = QStringLiteral("displayWM");
         break;
     case 1:
-        if (moveInList(w.lstSrch, index)) {
-            showWith(w, QStringLiteral("lstSrch_Click"));
-            w.lstSrch->setFocus();
-        }
+        view = w.lstSrch;
+        show = QStringLiteral("lstSrch_Click");
         break;
     case 2:
-        if (moveInTree(w.tvwFavs, index)) {
-            showWith(w, QStringLiteral("tvwFavs_NodeClick"));
-            w.tvwFavs->setFocus();
-        }
+        view = w.tvwFavs;
+        tree = true;
+        show = QStringLiteral("tvwFavs_NodeClick");
         break;
     case 3:
-        if (moveInList(w.listPop, index)) {
-            showWith(w, QStringLiteral("listPop_Click"));
-            w.listPop->setFocus();
-        }
+        view = w.listPop;
+        show = QStringLiteral("listPop_Click");
         break;
     default:
-        break;
+        return;
     }
+    const TreeNodeRef before(view, view->currentItem());
+    const bool wasEditing = w.isEditing();
+    if (!(tree ? moveInTree(view, index) : moveInList(view, index)))
+        return;
+    showWith(w, show);
+    if (wasEditing && w.isEditing()) {
+        // Asked whether to drop the edit, the user kept it: the highlight goes back
+        // to the Vardeck the panel still edits, and the typing goes on where it was.
+        if (QTreeWidgetItem *edited = before.item())
+            selectOnly(view, edited);
+        else
+            view->clearSelection();
+        return;
+    }
+    view->setFocus();
 }
 
 } // namespace rr

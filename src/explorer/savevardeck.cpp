@@ -1,6 +1,5 @@
 #include "explorer/savevardeck.h"
 
-#include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "finding/favorites.h"
@@ -91,6 +90,7 @@ void VardeckEditor::mnuEditModify_Click()
     setMode(w, QStringLiteral("mod"));
     setFormEditMode(w, true);
     w.savedNotes = w.txtNotes->toPlainText();
+    m_startFields = currentFields();
     w.tabView->setTab(0);
     w.txtWName->setFocus();
     w.txtWName->setCursorPosition(0);
@@ -122,6 +122,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     setNonEditableFields(w, true);
     // A new Vardeck starts with nothing of the Vardeck shown before it.
     w.chkFav->setChecked(false);
+    m_startFields = currentFields();
     w.Picture10->hide();
     w.lblDescription->clear();
     w.lblKeyWords->clear();
@@ -255,10 +256,14 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     for (const auto &[name, text] : children)
         vardeck.appendChild(doc->createTextElement(QLatin1String(name), text));
 
-    // The fetched icon, or the stock picture of a PDF document, becomes the Vardeck's.
+    // Files left under the identifier belong to no Vardeck: they go before anything
+    // is filed, so no later failure can leave them on the new one.
     const QString base = w.dbXML->getBasePath();
+    removeLeftSideFiles(base, {wid});
+    // The icon fetched for this page during this add, or the stock picture of a PDF
+    // document, becomes the Vardeck's; a download left from anything else is not.
     IconSupport icons;
-    QString iconFile = icons.saveAsVDIfFavExists(base, wid);
+    QString iconFile = w.iconChanged ? icons.saveAsVDIfFavExists(base, wid) : QString();
     if (iconFile.isEmpty())
         iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
@@ -270,7 +275,6 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     callOp(w.ops.refreshRecentMenuList, wid);
     if (folderNode)
         callOp(w.ops.populateVardeckList, folderNode);
-    w.tvwWM->sortItems(0, Qt::AscendingOrder);
     callOp(w.ops.displayVardeckData, vardeck);
     w.selectedWID = wid;
 
@@ -278,15 +282,6 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     w.aspectPageStale[frmVardecks::AllPage] = true;
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;
-    if (*saved) {
-        // A deleted Vardeck may have left files under the identifier that is now
-        // the new one's.
-        deleteThumb(w, wid);
-        if (iconFile.isEmpty()) {
-            icons.setIconPath(base);
-            icons.deleteIcon(wid);
-        }
-    }
     if (favorite)
         callOp(w.ops.populateFavsList, doc);
     return true;
@@ -344,6 +339,8 @@ bool VardeckEditor::saveModifiedVardeck()
                 view->topLevelItem(i)->setText(0, name);
         }
     }
+    // A new name takes its place among the folder's names.
+    w.tvwWM->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
     callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
@@ -355,10 +352,20 @@ bool VardeckEditor::saveModifiedVardeck()
     return true;
 }
 
+VardeckEditor::Fields VardeckEditor::currentFields() const
+{
+    return {{w.txtWName->text(), w.txtAddress->text(), w.txtDescription->toPlainText(), w.txtKeywords->toPlainText(),
+             w.txtNotes->toPlainText()},
+            w.chkFav->isChecked()};
+}
+
 void VardeckEditor::cancelVardeckEdit()
 {
     const EditState state = editStateOf(w.txtMode->text());
-    if (w.txtMode->text().isEmpty() || !confirmLoseChanges(w))
+    if (w.txtMode->text().isEmpty())
+        return;
+    // Nothing changed since the edit began: it ends without the question.
+    if (currentFields() != m_startFields && !confirmLoseChanges(w))
         return;
     if (state == EditState::Modifying) {
         // Every field shows again what is stored, the favourite mark included, so

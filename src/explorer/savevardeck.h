@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QTreeWidgetItem;
@@ -41,7 +42,19 @@ private:
     void recordFirstVisit(bool saved);
     void clearDownloadedIcon();
 
+    // What the edit boxes and the favourite mark hold; an edit whose fields still
+    // read as they did when it began has nothing to lose.
+    struct Fields {
+        QStringList texts;
+        bool favorite = false;
+        bool operator==(const Fields &) const = default;
+    };
+    Fields currentFields() const;
+
     frmVardecks &w;
+    // The fields as the edit began: the stored Vardeck's for an update, empty for a
+    // new Vardeck (a page taken from a browser is unsaved too).
+    Fields m_startFields;
 };
 
 // The clock of created dates and first-visit stamps; an empty function restores the

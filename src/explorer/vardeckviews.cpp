@@ -175,6 +175,9 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
             node->setSelected(true);
         }
     }
+    // The tree shows the folder in the list's order, by name, however the folder came
+    // to be shown (a click, a drop, an add, an import).
+    w.tvwWM->sortItems(0, Qt::AscendingOrder);
     sortByName();
     if (w.iconViewActive)
         arrangeIcons();

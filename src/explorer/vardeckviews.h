@@ -1,7 +1,8 @@
 #pragma once
 // The shown folder's Vardecks, twice: the flat tree tvwWM under the folder tree and
 // the list listVD (a report of six columns, or icons) in the right pane. Both are
-// rebuilt from the document on every fill, each node and row tagged with its WID,
+// rebuilt from the document on every fill and sorted by name without regard to case
+// (the list until the user sorts it by a column), each node and row tagged with its WID,
 // drawn bold when the Vardeck is in the recent list, and pictured by the site icon
 // kept under its WID in ImageListWM.
 #include "platform/xmldocument.h"

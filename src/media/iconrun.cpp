@@ -26,7 +26,7 @@ IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net,
 }
 
 IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, Options options, QObject *parent)
-    : QObject(parent), m_basePath(basePath), m_net(net), m_options(options)
+    : QObject(parent), m_basePath(basePath), m_fetches(new QObject(this)), m_net(net), m_options(options)
 {
     m_options.maxInFlight = std::max(1, m_options.maxInFlight);
     m_options.maxPerHost = std::max(1, m_options.maxPerHost);
@@ -55,7 +55,17 @@ void IconRun::start()
 
 void IconRun::cancel()
 {
+    if (m_cancelled)
+        return;
     m_cancelled = true;
+    // Every request still running is aborted now: nothing of it is counted or written,
+    // and no site keeps the run busy until its time-out.
+    delete m_fetches;
+    m_fetches = nullptr;
+    m_inFlight = 0;
+    m_perHost.clear();
+    m_running.clear();
+    m_waiting.clear();
     // The end is reported from the event loop, never from inside the caller's handler.
     QTimer::singleShot(0, this, [this] { finishIfDone(); });
 }
@@ -80,20 +90,22 @@ bool IconRun::startNext()
     if (next.host.isEmpty() && !urlSupport::isValidWWW(next.home)) {
         // No web address: it fails at once, and the next such job is ready too.
         markReady(host);
-        emit vardeckStarted(next.job.name, next.home);
         ++m_failed;
         --m_remaining;
         emit counted();
         return true;
     }
-    auto run = std::make_shared<Running>(Running{std::move(next.job), host});
+    auto run = std::make_shared<Running>(Running{std::move(next.job), host, next.home});
     ++m_inFlight;
     ++m_perHost[host];
     markReady(host);
     urlSupport url;
     url.createURL(run->job.address);
-    emit vardeckStarted(run->job.name, next.home);
-    IconSupport::calcIconURL(url, m_net, this, [this, run](const QString &address) { iconAddressFound(run, address); });
+    m_running.append(run);
+    if (m_running.size() == 1)
+        emit waitingOn(run->job.name, run->home);
+    IconSupport::calcIconURL(url, m_net, m_fetches,
+                             [this, run](const QString &address) { iconAddressFound(run, address); });
     return true;
 }
 
@@ -112,13 +124,11 @@ void IconRun::markReady(const QString &host)
 
 void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress)
 {
-    if (m_cancelled) {
-        endOne(run);
+    if (m_cancelled)
         return;
-    }
     const QUrl url = HttpFetcher::fetchableUrl(iconAddress);
     if (!m_options.shareDownloads) {
-        m_net.get(url, IconSupport::iconLimits, this, [this, run](const FetchResult &result) {
+        m_net.get(url, IconSupport::iconLimits, m_fetches, [this, run](const FetchResult &result) {
             iconBytes(run, result.ok() ? result.body : QByteArray(), false);
         });
         return;
@@ -134,7 +144,7 @@ void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QStrin
     m_waiting[key].append([this, run](const QByteArray &bytes) { iconBytes(run, bytes, true); });
     if (!first)
         return;
-    m_net.get(url, IconSupport::iconLimits, this, [this, key](const FetchResult &result) {
+    m_net.get(url, IconSupport::iconLimits, m_fetches, [this, key](const FetchResult &result) {
         // Checked once for every Vardeck that shares the address.
         const QByteArray bytes = result.ok() && IconSupport::isValidIconData(result.body) ? result.body : QByteArray();
         if (m_downloadedBytes + bytes.size() <= kSharedBytesCap) {
@@ -149,11 +159,9 @@ void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QStrin
 
 void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked)
 {
-    if (m_cancelled) {
-        // Dropped uncounted: nothing was written for it.
-        endOne(run);
+    // Dropped uncounted: nothing is written for a cancelled run.
+    if (m_cancelled)
         return;
-    }
     IconSupport icons;
     icons.setIconPath(m_basePath);
     if (icons.acceptDownload(bytes, checked).isEmpty()) {
@@ -172,6 +180,10 @@ void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &b
 void IconRun::endOne(const std::shared_ptr<Running> &run)
 {
     --m_inFlight;
+    const bool waitedOn = !m_running.isEmpty() && m_running.constFirst() == run;
+    m_running.removeOne(run);
+    if (waitedOn && !m_running.isEmpty())
+        emit waitingOn(m_running.constFirst()->job.name, m_running.constFirst()->home);
     const bool wasFull = m_perHost.value(run->host) >= m_options.maxPerHost;
     if (--m_perHost[run->host] <= 0)
         m_perHost.remove(run->host);

@@ -9,8 +9,10 @@
 // - An address that is no web address fails at once, without network traffic.
 // - Within one run an icon address is downloaded once; Vardecks that share it get
 //   its bytes (a site's pages mostly share one icon).
-// - cancel() starts no new fetch; those in flight end, are dropped uncounted and
-//   leave no file; then finished(true).
+// - cancel() starts no new fetch and aborts those in flight at once: they are
+//   dropped uncounted and leave no file; finished(true) follows from the event loop.
+// - While fetches run, the window names the Vardeck the run waits on: the first
+//   started of those still running, not the one started last.
 #include "media/iconsupport.h"
 
 #include <QHash>
@@ -56,8 +58,8 @@ public:
     int total() const { return m_total; }
 
 signals:
-    // A Vardeck's fetch begins: its name and its home page.
-    void vardeckStarted(const QString &name, const QString &home);
+    // The Vardeck the run now waits on changed: its name and its home page.
+    void waitingOn(const QString &name, const QString &home);
     // A Vardeck's icon is filed; iconFile is "" when the filing failed.
     void iconLoaded(const QString &wid, const QString &iconFile);
     // The counters changed.
@@ -68,6 +70,7 @@ private:
     struct Running {
         IconJob job;
         QString host;
+        QString home;
     };
     // A job waiting, with its home page and site worked out once.
     struct Waiting {
@@ -85,6 +88,10 @@ private:
     void finishIfDone();
 
     QString m_basePath;
+    // The context of every request of the run: deleting it aborts them all.
+    QObject *m_fetches;
+    // The Vardecks being fetched, in the order they started.
+    QList<std::shared_ptr<Running>> m_running;
     // The waiting jobs by site ("" holds those that are no web address), and the sites
     // that may start one more fetch, by their first job's place in the list: the next
     // job is found without reading the whole list again.

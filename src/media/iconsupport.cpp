@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <cstdio>
 
@@ -68,6 +69,34 @@ QString fallbackAddress(const urlSupport &url)
 
 } // namespace
 
+void removeLeftSideFiles(const QString &basePath, const QStringList &wids, const QString &dbName)
+{
+    // Up to this many identifiers are removed by name; more are looked up in a listing.
+    constexpr qsizetype kByName = 64;
+    const QString stem = databaseStem(dbName);
+    if (basePath.isEmpty() || !isSafeStem(stem) || wids.isEmpty())
+        return;
+    const std::pair<const char *, const char *> kinds[] = {{"icons/", ".ico"}, {"thumbs/", ".gif"}};
+    for (const auto &[folderName, extension] : kinds) {
+        const QString folder = withSeparator(basePath) + QLatin1String(folderName) + stem + QLatin1Char('/');
+        if (wids.size() <= kByName) {
+            for (const QString &wid : wids) {
+                if (isValidIdentifier(wid) && wid.startsWith(QLatin1Char('W')))
+                    QFile::remove(folder + wid + QLatin1String(extension));
+            }
+            continue;
+        }
+        const QSet<QString> wanted(wids.cbegin(), wids.cend());
+        const QStringList present = QDir(folder).entryList({QStringLiteral("W*") + QLatin1String(extension)},
+                                                           QDir::Files | QDir::System | QDir::Hidden);
+        for (const QString &name : present) {
+            const QString wid = name.chopped(4);
+            if (wanted.contains(wid) && isValidIdentifier(wid))
+                QFile::remove(folder + name);
+        }
+    }
+}
+
 QImage pictureFromFile(const QString &path)
 {
     return path.isEmpty() ? QImage() : QImage(path);
@@ -92,7 +121,7 @@ void IconSupport::setIconFile(const QString &prefix)
     m_iconFile = prefix + QStringLiteral("favicon.ico");
 }
 
-QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url)
+QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url, const QUrl &pageBase)
 {
     QString href;
     for (const PageLink &link : links) {
@@ -103,18 +132,12 @@ QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const ur
     }
     if (href.isEmpty())
         return fallbackAddress(url);
-    if (href.startsWith(QLatin1String("//"))) {
-        const QString scheme = HttpFetcher::fetchableUrl(url.getFullURL()).scheme();
-        return (scheme.isEmpty() ? QStringLiteral("http") : scheme) + QLatin1Char(':') + href;
-    }
-    if (href.startsWith(QLatin1Char('/'))) {
-        const QString home = url.getHomeURL();
-        return home.endsWith(QLatin1Char('/')) ? home + href.mid(1) : home + href;
-    }
     if (hasScheme(href))
         return href;
-    const QString page = url.getFullURL();
-    return page.endsWith(QLatin1Char('/')) ? page + href : page + QLatin1Char('/') + href;
+    const QUrl base = pageBase.isEmpty() ? HttpFetcher::fetchableUrl(url.getFullURL()) : pageBase;
+    if (!base.isValid())
+        return fallbackAddress(url);
+    return base.resolved(QUrl(href, QUrl::TolerantMode)).toString(QUrl::FullyEncoded);
 }
 
 void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
@@ -122,7 +145,21 @@ void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *
 {
     const QUrl page = HttpFetcher::fetchableUrl(url.getFullURL());
     net.get(page, pageLimits, context, [url, done = std::move(done)](const FetchResult &result) {
-        done(result.ok() ? iconAddressFromLinks(readPageLinks(result.body), url) : fallbackAddress(url));
+        if (!result.ok()) {
+            done(fallbackAddress(url));
+            return;
+        }
+        // Relative links are read against the address that answered (after redirects),
+        // or against the page's BASE element when that names a web address.
+        QString baseHref;
+        const QList<PageLink> links = readPageLinks(result.body, &baseHref);
+        QUrl base = result.finalUrl.isValid() ? result.finalUrl : HttpFetcher::fetchableUrl(url.getFullURL());
+        if (!baseHref.isEmpty()) {
+            const QUrl named = base.resolved(QUrl(baseHref, QUrl::TolerantMode));
+            if (named.scheme() == QLatin1String("http") || named.scheme() == QLatin1String("https"))
+                base = named;
+        }
+        done(iconAddressFromLinks(links, url, base));
     });
 }
 

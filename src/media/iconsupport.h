@@ -23,6 +23,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace rr
@@ -39,6 +40,13 @@ QImage pictureFromFile(const QString &path);
 // automatic save of a new Vardeck, and by the icon progress window's button, so that
 // an icon fetch still running drops its icon; cleared when a fetch starts.
 inline bool cancelIcons = false;
+
+// Removes the icon and thumbnail files left under these identifiers (by a Vardeck
+// deleted outside the program, or an import or add that never reached the disk), so
+// that a Vardeck newly given one of them starts without pictures of someone else.
+// Called before the new Vardecks are saved; a missing file is no error. Many
+// identifiers are matched against one listing of each folder.
+void removeLeftSideFiles(const QString &basePath, const QStringList &wids, const QString &dbName = currentDBName);
 
 class IconSupport
 {
@@ -60,10 +68,13 @@ public:
     void setIconFile(const QString &prefix);
 
     // The icon address a page's links give: the first link whose rel is "shortcut
-    // icon" or "icon" (any case); "/x" hangs below the home page, "//host/x" takes
-    // the page's scheme, an absolute address stays as it is, a bare name follows the
-    // page address and a "/". Without such a link: the home page & "favicon.ico".
-    static QString iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url);
+    // icon" or "icon" (any case). An absolute address stays as it is; any other is
+    // read against pageBase as a browser reads it ("/x" from the host, "x" beside
+    // the page, "../x" one folder up, "//host/x" with the page's scheme). pageBase is
+    // the address the page came from, or its BASE element's; when empty, the page's
+    // own address. Without such a link: the home page & "favicon.ico".
+    static QString iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url,
+                                        const QUrl &pageBase = QUrl());
     // Reads the page and passes its icon address to done (the fallback when the page
     // cannot be read).
     static void calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,

@@ -37,9 +37,11 @@ xmlNode *nextInOrder(xmlNode *node)
 
 } // namespace
 
-QList<PageLink> readPageLinks(const QByteArray &html)
+QList<PageLink> readPageLinks(const QByteArray &html, QString *baseHref)
 {
     QList<PageLink> links;
+    if (baseHref)
+        baseHref->clear();
     if (html.isEmpty())
         return links;
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
@@ -48,10 +50,17 @@ QList<PageLink> readPageLinks(const QByteArray &html)
     if (!doc)
         return links;
     xmlNode *root = xmlDocGetRootElement(doc.get());
+    bool baseFound = false;
     for (xmlNode *node = root; node; node = nextInOrder(node)) {
-        if (node->type != XML_ELEMENT_NODE || xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar *>("link")))
+        if (node->type != XML_ELEMENT_NODE)
             continue;
-        links.append({attribute(node, "rel"), attribute(node, "href")});
+        if (!xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar *>("link"))) {
+            links.append({attribute(node, "rel"), attribute(node, "href")});
+        } else if (baseHref && !baseFound && !xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar *>("base")) &&
+                   xmlHasProp(node, reinterpret_cast<const xmlChar *>("href"))) {
+            *baseHref = attribute(node, "href").trimmed();
+            baseFound = true;
+        }
     }
     return links;
 }

@@ -15,6 +15,8 @@ struct PageLink {
     QString href;
 };
 
-QList<PageLink> readPageLinks(const QByteArray &html);
+// baseHref, when given, receives the href of the first BASE element that has one
+// (the address the page's relative links are read against), or "".
+QList<PageLink> readPageLinks(const QByteArray &html, QString *baseHref = nullptr);
 
 } // namespace rr

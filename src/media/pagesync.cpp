@@ -15,12 +15,22 @@ bool pageDetailsFromJson(const QByteArray &json, const QString &address, PageDet
     const QJsonObject page = doc.object();
     details->address = address;
     details->title = page.value(QLatin1String("title")).toString().trimmed();
-    if (details->title.isEmpty())
-        details->title = address;
     details->description = page.value(QLatin1String("description")).toString();
     details->keywords = page.value(QLatin1String("keywords")).toString();
     details->bodyBytes = qint64(page.value(QLatin1String("size")).toDouble());
     return true;
+}
+
+QString synchronisedName(const PageDetails &details, const QString &storedName)
+{
+    if (!details.title.trimmed().isEmpty())
+        return details.title;
+    return storedName.isEmpty() ? details.address : storedName;
+}
+
+QString synchronisedText(const QString &pageText, const QString &storedText)
+{
+    return pageText.trimmed().isEmpty() ? storedText : pageText;
 }
 
 QString sizeText(qint64 bytes)
@@ -34,10 +44,16 @@ void applyPageDetails(XmlDocument &doc, XmlNode vardeck, const PageDetails &deta
 {
     if (!vardeck)
         return;
-    if (!details.title.isEmpty())
-        vardeck.setChildText(QStringLiteral("NAME"), details.title);
-    vardeck.setChildText(QStringLiteral("DESCRIPTION"), details.description);
-    vardeck.setChildText(QStringLiteral("KEYWORD1"), details.keywords);
+    vardeck.setChildText(QStringLiteral("NAME"), synchronisedName(details, vardeck.childText(QStringLiteral("NAME"))));
+    const std::pair<const char *, QString> offered[] = {{"DESCRIPTION", details.description},
+                                                        {"KEYWORD1", details.keywords}};
+    for (const auto &[name, text] : offered) {
+        const QString stored = vardeck.childText(QLatin1String(name));
+        const QString kept = synchronisedText(text, stored);
+        // An element the page has nothing for is left as it is, missing or not.
+        if (kept != stored)
+            vardeck.setChildText(QLatin1String(name), kept);
+    }
     for (const char *name : {"FILESIZE", "HITS"}) {
         if (!vardeck.child(QLatin1String(name)))
             vardeck.appendChild(doc.createTextElement(QLatin1String(name), QString()));

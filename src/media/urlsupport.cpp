@@ -9,7 +9,10 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace rr
 {
@@ -50,6 +53,24 @@ void letEventsRun()
 {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
+}
+
+// The scheme of an address in lower case ("http" of "HTTP://a.example/"); "" for an
+// address without one: a path, or a host name ("www.a.example:8080/x" included).
+QString schemeOf(const QString &address)
+{
+    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*):"));
+    const QString text = address.trimmed();
+    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return {};
+    const QRegularExpressionMatch match = scheme.match(text);
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
+}
+
+bool hasControlCharacter(const QString &address)
+{
+    return std::any_of(address.begin(), address.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
 
 // The local file an address names: a file: URL, or an address without a scheme
@@ -180,8 +201,14 @@ bool urlSupport::isPDF(const QString &address)
 bool urlSupport::isSafeToOpen(const QString &address, QString *reason)
 {
     QString why;
+    const QString scheme = schemeOf(address);
     if (address.trimmed().startsWith(QLatin1Char('-'))) {
         why = QStringLiteral("it begins with \"-\", which a browser would read as an option");
+    } else if (hasControlCharacter(address.trimmed())) {
+        why = QStringLiteral("it holds control characters");
+    } else if (!scheme.isEmpty() && !isWebOrFileAddress(address) && scheme != QLatin1String("mailto") &&
+               address.trimmed().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) != 0) {
+        why = QStringLiteral("it is not the address of a web page or a file");
     } else {
         const QString path = localPathOf(address);
         if (!path.isEmpty() && localFileStartsProgram(path))
@@ -190,6 +217,15 @@ bool urlSupport::isSafeToOpen(const QString &address, QString *reason)
     if (reason)
         *reason = why;
     return why.isEmpty();
+}
+
+bool urlSupport::isWebOrFileAddress(const QString &address)
+{
+    const QString scheme = schemeOf(address);
+    if (scheme.isEmpty())
+        return address.trimmed().startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp") ||
+           scheme == QLatin1String("file");
 }
 
 QString urlSupport::browserExecutable(const QString &code)

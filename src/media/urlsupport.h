@@ -59,9 +59,15 @@ public:
     static QString getVersion();
 
     // False, with the reason, for an address that must not reach a browser or the
-    // desktop's opener: one that would be read as an option ("-…"), or a local file
-    // that is a program (an executable file, a ".desktop" launcher, a script).
+    // desktop's opener: one that would be read as an option ("-…"), one with control
+    // characters (browsers drop them, so "java\tscript:" is a script), one of another
+    // kind than a web page, a file or a mail address (a script, data, or a scheme some
+    // other program handles), or a local file that is a program (an executable file, a
+    // ".desktop" launcher, a script). "about:blank" opens an empty window.
     static bool isSafeToOpen(const QString &address, QString *reason = nullptr);
+    // True for the address of a web page or a local file: an http, https, ftp or file
+    // address, or a host name beginning with "www.".
+    static bool isWebOrFileAddress(const QString &address);
     // The executable of a browser code ("FF", "Op", "N6", "N4", "Moz"), or "".
     static QString browserExecutable(const QString &code);
     // The name the failure message uses for a browser code, or "" for none.

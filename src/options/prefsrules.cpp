@@ -97,4 +97,9 @@ QStringList databaseFiles(const QString &folder)
     return out;
 }
 
+bool followsLastDatabase(bool dbDefault, const QString &dbToOpen, const QStringList &databases)
+{
+    return dbDefault || !databases.contains(dbToOpen);
+}
+
 } // namespace rr::prefs

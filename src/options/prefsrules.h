@@ -40,4 +40,9 @@ ListSize checkListSize(const QString &text);
 // the order the file system lists them.
 QStringList databaseFiles(const QString &folder);
 
+// Whether the database opened at start follows the one last opened: when the option
+// says so, and also when the database chosen instead is none of databases (nothing
+// chosen yet on a new install, or a database since deleted).
+bool followsLastDatabase(bool dbDefault, const QString &dbToOpen, const QStringList &databases);
+
 } // namespace rr::prefs

@@ -6,8 +6,11 @@
 //   accepts and never answers costs at most the time-out, never a frozen window.
 // - The reply is untrusted: at most maxBytes are read; a longer one is refused, not
 //   cut; a reply without a status line or with a non-200 status is a failure.
-// - HTTP/1.0 is asked for, so the body ends with the connection (no chunks); a
-//   Content-Length, when given, must match what arrived.
+// - HTTP/1.1 with a Host header is spoken: browsers' debugging servers close an
+//   HTTP/1.0 request without a word. They also keep the connection open after the
+//   reply whatever the request asks, so the body is read up to its Content-Length
+//   and the connection closed by us; only a reply without one is read until the
+//   server closes. Chunked replies are not read (these servers send none).
 // - The socket is closed on every path; SIGPIPE is never raised by a send.
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,10 @@
 #pragma once
 // Putting user data (folder and Vardeck names, addresses) into captions and tool
 // tips: menus and tab captions read "&" as an access letter, and tool tips read
-// markup, so a name must be escaped before it becomes either.
+// markup, so a name must be escaped before it becomes either. And the other way:
+// names and addresses that come out of HTML files with their character references.
 #include <QString>
+#include <QStringView>
 
 namespace rr
 {
@@ -18,5 +20,17 @@ QString toolTipText(const QString &text);
 // The one text comparison of identifiers, modes and captions: equal but for letter
 // case.
 bool sameText(const QString &a, const QString &b);
+
+// Where a character reference stands. In an attribute value browsers leave an old
+// reference without ";" alone when a letter, a digit or "=" follows it ("&copy=2" in
+// an address stays as written); in text they decode it ("&copy 2024" reads "© 2024").
+enum class HtmlRefContext { Text, Attribute };
+// The text with its HTML character references decoded as browsers decode them:
+// every named reference ("&amp;", "&NotEqual;"), the old names also without ";"
+// ("&copy", "&amp", "&eacute"), decimal and hexadecimal references with or without
+// ";". The numbers 128 to 159 stand for the Windows-1252 characters of those bytes
+// ("&#128;" is "€", "&#147;" is "“"); 0, surrogates and numbers past U+10FFFF give
+// U+FFFD. Anything else, a lone "&" included, stays as written.
+QString decodeHtmlCharacterReferences(QStringView text, HtmlRefContext context = HtmlRefContext::Text);
 
 } // namespace rr

@@ -1,6 +1,7 @@
 // The panes and controls of the main window, at their design places (twips,
 // relative to their container). The layout rules move them from there.
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/columnfit.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/pictures.h"
@@ -337,6 +338,9 @@ void frmVardecks::buildRightPane()
                           QStringLiteral("Description")});
     lstSearch->setSelectionMode(QAbstractItemView::ExtendedSelection);
     place(lstSearch, 0, 400, 6705, 5895);
+    // The two reports size their columns to what they show when first seen.
+    for (QTreeWidget *report : {listVD, lstSearch})
+        new ColumnFit(report);
 }
 
 void frmVardecks::buildDetailsPage(QWidget *page)

@@ -1,6 +1,7 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
+#include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/frmvardecks.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <array>
@@ -31,9 +33,16 @@ namespace rr
 namespace
 {
 
-int columnTwips(QTreeWidget *list, int column)
+// A column's width for the settings. A width nobody chose (a share, or the fit to the
+// texts, which is made afresh next time) leaves what was stored: 0 for a column to be
+// fitted, or a chosen width that was not restored because no database opened.
+int columnTwips(QTreeWidget *list, int column, int stored)
 {
-    return column < list->columnCount() ? int(std::lround(twips::fromPx(list->header()->sectionSize(column)))) : 0;
+    if (column >= list->columnCount())
+        return 0;
+    if (const ColumnFit *fit = ColumnFit::of(list); fit && !fit->isKept(column))
+        return stored;
+    return int(std::lround(twips::fromPx(list->header()->sectionSize(column))));
 }
 
 } // namespace
@@ -80,6 +89,12 @@ void frmVardecks::Form_Unload()
     m_unloaded = true;
     removeTrayIcon();
 
+    std::array<int, 6> storedWidths{};
+    for (int i = 0; i < 6; ++i)
+        storedWidths[i] = SettingsStore::getColWidth(i + 1);
+    std::array<int, 7> storedSearchWidths{};
+    for (int i = 0; i < 7; ++i)
+        storedSearchWidths[i] = SettingsStore::getColWidthSearch(i + 1);
     {
         // One read-modify-write of the settings file for the whole close.
         RegistryStore::Batch batch;
@@ -99,10 +114,10 @@ void frmVardecks::Form_Unload()
         const QString nextDatabase = appOptions().getdbDefault() ? currentDBName : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
-            c[i] = columnTwips(listVD, i);
+            c[i] = columnTwips(listVD, i, storedWidths[i]);
         std::array<int, 7> cs{};
         for (int i = 0; i < 7; ++i)
-            cs[i] = columnTwips(lstSearch, i);
+            cs[i] = columnTwips(lstSearch, i, storedSearchWidths[i]);
         SettingsStore::setMoreFormValues(c, nextDatabase, cs);
         SettingsStore::writeRecentList(recentColl);
         SettingsStore::writeSearchList(searchColl);
@@ -136,8 +151,14 @@ void frmVardecks::closeDB()
     m_objDOMVardecks = nullptr;
     dbXML.reset();
     disableAllMenuItems();
-    for (const char *name : {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileExit"})
+    // Without a database the window still offers what needs none: making, opening and
+    // deleting a database, leaving, and the whole Help menu.
+    for (const char *name :
+         {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileDeleteDB", "mnuFileExit", "mnuHelp"})
         if (QAction *item = menuItem(QLatin1String(name)))
+            item->setEnabled(true);
+    if (QMenu *help = subMenu(QStringLiteral("mnuHelp")))
+        for (QAction *item : help->actions())
             item->setEnabled(true);
 }
 

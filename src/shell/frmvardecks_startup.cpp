@@ -1,6 +1,8 @@
 // The main window's load: the one fixed order in which the program builds its working
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
+#include "options/prefsrules.h"
+#include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -54,6 +56,12 @@ void frmVardecks::Form_Load()
 
     UserOptions &options = appOptions();
     options.setFromRegistry();
+    // The database opened next time is the last one opened unless another was chosen
+    // in the options, from the first run on: the options dialog shows it so, and it
+    // holds whether or not the dialog was ever opened.
+    if (prefs::followsLastDatabase(options.getdbDefault(), options.getDBToOpen(),
+                                   prefs::databaseFiles(paths::databaseFolder())))
+        options.setdbDefault(true);
     const bool hideSplash = options.getHideSplash();
     if (!hideSplash) {
         m_splash = new frmSplash([this] { showAtTheFolderTree(); }, [this] { callOp(ops.showTips); });
@@ -251,16 +259,18 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    // A stored width under 20 pixels hides its column: it counts as missing.
+    // A stored width under 20 pixels hides its column: it counts as missing. A
+    // stored width is kept; a share is the list's until it fits its columns.
     const auto usable = [](int stored) { return stored >= twips::fromPx(20); };
-    for (int i = 1; i <= 6; ++i) {
-        const int w = SettingsStore::getColWidth(i);
-        setColumnWidthTwips(listVD, i - 1, usable(w) ? w : twips::width(listVD) / 6);
-    }
-    for (int i = 1; i <= 7; ++i) {
-        const int w = SettingsStore::getColWidthSearch(i);
-        setColumnWidthTwips(lstSearch, i - 1, usable(w) ? w : twips::width(lstSearch) / 7);
-    }
+    const auto restore = [&](QTreeWidget *list, int column, int stored, int columns) {
+        setColumnWidthTwips(list, column, usable(stored) ? stored : twips::width(list) / columns);
+        if (ColumnFit *fit = ColumnFit::of(list))
+            usable(stored) ? fit->keepWidth(column) : fit->releaseWidth(column);
+    };
+    for (int i = 1; i <= 6; ++i)
+        restore(listVD, i - 1, SettingsStore::getColWidth(i), 6);
+    for (int i = 1; i <= 7; ++i)
+        restore(lstSearch, i - 1, SettingsStore::getColWidthSearch(i), 7);
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }

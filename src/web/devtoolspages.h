@@ -15,7 +15,8 @@ namespace rr::devtools
 // The product a /json/version reply names ("Chrome" of "Chrome/120.0.1"), or "".
 QString productName(const QByteArray &versionJson);
 // The "page" targets of a /json/list reply, labelled with label; none when the
-// reply is not a list.
+// reply is not a list. The list carries titles HTML-escaped: they come back as the
+// pages give them.
 QList<DetectedPage> parsePageList(const QByteArray &listJson, const QString &label);
 // Asks the browser listening on 127.0.0.1:port; nothing when none answers in time.
 QList<DetectedPage> pagesOn(quint16 port, int timeoutMs);

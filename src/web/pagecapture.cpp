@@ -1,5 +1,6 @@
 #include "web/pagecapture.h"
 
+#include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "storage/settingsstore.h"
 #include "web/devtoolspages.h"
@@ -176,7 +177,9 @@ TopBrowserWindow BrowserCapture::LoadTaskList() const
 
 void BrowserCapture::LoadPageDetails(const DetectedPage &page, QList<DetectedPage> &detected)
 {
-    if (page.address.trimmed().isEmpty())
+    // Only a web page or a file makes a Vardeck: never a browser's own page (a new
+    // tab, its settings), a script or data address.
+    if (!urlSupport::isWebOrFileAddress(page.address))
         return;
     DetectedPage kept = page;
     if (kept.name.isEmpty())

@@ -70,8 +70,8 @@ public:
     QList<DetectedPage> getOpenBrowserPages(bool topOnly);
     // The browser window on top; kind None when there is none or no stacking order.
     TopBrowserWindow LoadTaskList() const;
-    // Appends page to detected when it qualifies: it has an address, and its name
-    // falls back to that address.
+    // Appends page to detected when it qualifies: its address is that of a web page
+    // or a file; its name falls back to that address.
     static void LoadPageDetails(const DetectedPage &page, QList<DetectedPage> &detected);
     // True while some Firefox profile is in use by a live process.
     bool isFFOpen() const;

@@ -58,7 +58,9 @@ QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime 
 
 urlSupport::OpenResult openVardeckInBrowser(XMLDatabase &db, const QString &wid, const QString &address)
 {
-    updateLastAccessed(db, wid);
+    // A refused address is no visit.
+    if (urlSupport::isSafeToOpen(address))
+        updateLastAccessed(db, wid);
     return urlSupport::openInNewWindow(address);
 }
 

@@ -33,7 +33,7 @@ void setVisitListener(VisitListener listener);
 QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now = QDateTime::currentDateTime());
 
 // Records the visit, then opens the address (the visit counts even when the browser
-// then fails).
+// then fails; an address refused as unsafe is no visit).
 urlSupport::OpenResult openVardeckInBrowser(XMLDatabase &db, const QString &wid, const QString &address);
 
 // Opens the home page of address; homePageName names the Vardeck in the message when

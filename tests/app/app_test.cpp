@@ -86,6 +86,29 @@ TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
               "Database name: Vardecks.xml\r\nTotal folders: 7\r\nTotal Vardecks: 3\r\nFavorites: 1\r\nTotal hits: 10");
 }
 
+TEST_F(CollectionDialogsTest, statisticsCountOnlyTheFavouritesTheDatabaseStillHolds)
+{
+    QByteArray copy = vardeckXml("W2", "copy", "https://a.example/x");
+    copy.replace("<FAV>FALSE</FAV>", "<FAV>True</FAV>");
+    openDatabase("<FOLDERS>" + folderXml("T1", "Inbox", vardeckXml("W1", "first", "http://a.example/x/") + copy) +
+                 "</FOLDERS>");
+    window->favsColl = QStringList{"W2"}; // as the favourites list is filled when the database opens
+
+    // The duplicate manager deletes the favourite.
+    whileOpen<frmDuplicates>("mnuToolsDup_Click", [](frmDuplicates &dialog) {
+        dialog.chkSuppress->setChecked(true);
+        dialog.cmdDelete_Click();
+        dialog.cmdCancel_Click();
+    });
+    ASSERT_FALSE(doc()->nodeFromID("W2"));
+    QString favorites;
+    whileOpen<frmStats>("mnuViewStats_Click", [&](frmStats &box) {
+        favorites = box.lblFavs->text();
+        box.accept();
+    });
+    EXPECT_EQ(favorites, "0");
+}
+
 TEST(CommandWalk, everyItemAndButtonRunsAnAttachedCommandAndTheInternetExplorerItemsSaySo)
 {
     TempHome home;

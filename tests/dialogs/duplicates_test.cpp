@@ -3,6 +3,8 @@
 #include "dialogs/frmduplicates.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QTest>
 #include <optional>
 
 using namespace rr;
@@ -24,6 +26,24 @@ QStringList widsOf(const DuplicateSet &set)
         out << n.attribute("WID");
     return out;
 }
+
+// Calls see at every message, then answers as the handler it replaced would.
+struct SeeingPrompts final : PromptHandler {
+    explicit SeeingPrompts(std::function<void()> see) : see(std::move(see)), previous(prompt::installed())
+    {
+        prompt::install(this);
+    }
+    ~SeeingPrompts() override { prompt::install(previous); }
+    MsgResult message(const MessageRequest &request) override
+    {
+        see();
+        return previous->message(request);
+    }
+    QString file(const FileRequest &request) override { return previous->file(request); }
+    QString input(const InputRequest &request, bool *ok) override { return previous->input(request, ok); }
+    std::function<void()> see;
+    PromptHandler *previous;
+};
 
 struct DuplicatesTest : ::testing::Test {
     std::optional<DialogDb> d;
@@ -117,6 +137,12 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     frmDuplicates dialog(doc(), "", false, hooks());
     ASSERT_EQ(dialog.setCount(), 3);
     EXPECT_EQ(rows(dialog), QStringList({"W4", "W1"}));
+    // Opened, the list's columns take the width of their texts.
+    dialog.show();
+    QHeaderView *header = dialog.listVD->header();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return header->sectionSize(4) != header->defaultSectionSize(); }, 1000));
+    EXPECT_LT(header->sectionSize(4), 60) << "Hits";
+    EXPECT_GE(header->sectionSize(1), dialog.listVD->fontMetrics().horizontalAdvance("https://a.example"));
     EXPECT_EQ(dialog.lblName->text(), "nW4");
     EXPECT_EQ(dialog.lblFolder->text(), "Inbox");
     EXPECT_EQ(dialog.listVD->topLevelItem(1)->text(4), "4");
@@ -153,9 +179,39 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     EXPECT_FALSE(doc().nodeFromID("W4"));
     EXPECT_EQ(resets, 3);
 
+    EXPECT_EQ(dialog.Label2->text(), "1 duplicate set(s) found") << "the count follows the deletions";
+
+    // The last set resolved: both counts say so, and the window shows no Vardeck even while it tells.
+    QStringList shownWhileTold;
+    SeeingPrompts seeing([&] { shownWhileTold << dialog.lblName->text() << dialog.lblFolder->text(); });
     d->prompts.answer(MsgResult::Yes);
     dialog.cmdDelete_Click();
     EXPECT_EQ(dialog.Label3->text(), "Duplicate set 0 of 0");
+    EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
+    EXPECT_EQ(shownWhileTold, QStringList({"nW5", "Inbox", "", ""})) << "the question, then the message";
+    EXPECT_EQ(d->prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
+    EXPECT_EQ(dialog.listVD->topLevelItemCount(), 0);
+}
+
+TEST_F(DuplicatesTest, aSetShowsOnlyTheVardecksStillInTheDocument)
+{
+    open(vd("W1", "http://a.example") + vd("W2", "http://b.example") + vd("W3", "https://a.example") +
+         vd("W4", "https://b.example") + vd("W5", "b.example"));
+    frmDuplicates dialog(doc(), "", false, hooks());
+    ASSERT_EQ(dialog.setCount(), 2);
+    // A Vardeck of the second set goes while the first is shown.
+    XmlNode gone = doc().nodeFromID("W4");
+    gone.parentNode().removeChild(gone);
+    dialog.cmdNext_Click();
+    EXPECT_EQ(rows(dialog), QStringList({"W5", "W2"}));
+    EXPECT_EQ(dialog.lblName->text(), "nW5");
+    dialog.listVD->setCurrentItem(dialog.listVD->topLevelItem(1));
+    EXPECT_EQ(dialog.lblName->text(), "nW2");
+    dialog.chkSuppress->setChecked(true);
+    dialog.cmdDelete_Click();
+    EXPECT_EQ(deleted, QStringList({"W2"}));
+    EXPECT_EQ(dialog.setCount(), 1) << "one left of the set: it is resolved";
+    EXPECT_EQ(rows(dialog), QStringList({"W3", "W1"}));
 }
 
 TEST_F(DuplicatesTest, statisticsCountEveryVardeckAndHitsIn64Bits)

@@ -152,6 +152,11 @@ TEST(InternetShortcut, readsTheLastUrlLineThatIsNoBaseUrlWithAnyLineEndAndEncodi
         return shortcutAddress(bytes, &address) ? address : QStringLiteral("<none>");
     };
     EXPECT_EQ(addressOf("[DEFAULT]\r\nBASEURL=http://a/\r\n[InternetShortcut]\r\nURL=http://b/\r\n"), "http://b/");
+    // A BASEURL line is never the address, wherever it stands.
+    EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://b/\r\n[DEFAULT]\r\nBASEURL=http://a/\r\n"), "http://b/");
+    EXPECT_EQ(addressOf("[InternetShortcut]\r\nBASEURL=http://a/\r\nURL=http://b/\r\nBASEURL=http://c/\r\n"),
+              "http://b/");
+    EXPECT_EQ(addressOf("[DEFAULT]\r\nBASEURL=http://a/\r\n"), "<none>");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nURL=http://first/\r\n[Other]\r\nURL=http://second/\r\n"),
               "http://second/");
     EXPECT_EQ(addressOf("[InternetShortcut]\r\nurl=http://lower/\r\n"), "<none>");

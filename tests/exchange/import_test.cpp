@@ -8,20 +8,24 @@
 #include <QElapsedTimer>
 #include <QSet>
 
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace rr;
 using namespace rr::test;
 
 namespace
 {
 
-// Headings as "#n name", links as "name=address@heading".
+// Headings as "#n name@heading", links as "name=address@heading".
 QStringList entryTexts(const QList<BookmarkEntry> &entries)
 {
     QStringList out;
     int headings = 0;
     for (const BookmarkEntry &e : entries) {
         if (e.kind == BookmarkEntry::Kind::Heading)
-            out << QStringLiteral("#%1 %2").arg(headings++).arg(e.text);
+            out << QStringLiteral("#%1 %2@%3").arg(headings++).arg(e.text).arg(e.heading);
         else
             out << QStringLiteral("%1=%2@%3").arg(e.text, e.address).arg(e.heading);
     }
@@ -85,19 +89,19 @@ TEST(BookmarkFile, readsHtmlAsBrowsersWriteItAndCompressedJsonBackupsInTreeOrder
     EXPECT_EQ(parsedHtml(html),
               QStringList({
                   "Before=https://before.example/@-1",
-                  "#0 AT&T & Co",
+                  "#0 AT&T & Co@-1",
                   "Fish <&> Chips=https://a.example/?x=1&y=2@0",
-                  "#1 Inner",
+                  "#1 Inner@0",
                   "Bookmarklet=javascript:alert(1)@1",
                   "After inner list=https://after.example/@0",
-                  "#2 Empty",
+                  "#2 Empty@0",
                   QString::fromUtf8("Caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac=https://xn--caf-dma.example/@0"),
                   "Outside=https://outside.example/@-1",
               }));
     // LF line ends, no closing tags at all, and the legacy code page.
     EXPECT_EQ(parsedHtml("<DL><p>\n<DT><H3>Old</H3>\n<DL><p>\n<DT><A HREF=\"http://x/\">Caf\xe9</A>\n<DT><A "
                          "HREF=http://y/>Unquoted\n</DL>\n"),
-              QStringList({"#0 Old", QString::fromUtf8("Caf\xc3\xa9=http://x/@0"), "Unquoted\n=http://y/@0"}));
+              QStringList({"#0 Old@-1", QString::fromUtf8("Caf\xc3\xa9=http://x/@0"), "Unquoted\n=http://y/@0"}));
     EXPECT_TRUE(parsedHtml("").isEmpty());
     EXPECT_TRUE(parsedHtml("\x00\xff garbage <<<>>> </DL></DL>").isEmpty());
 
@@ -117,9 +121,9 @@ TEST(BookmarkFile, readsHtmlAsBrowsersWriteItAndCompressedJsonBackupsInTreeOrder
     writeBytes(path, mozlz4::compress(json));
     QList<BookmarkEntry> entries;
     ASSERT_TRUE(readBookmarkFile(path, &entries));
-    EXPECT_EQ(entryTexts(entries), QStringList({"#0 Bookmarks Menu", "Menu link=https://menu.example/@0", "#1 Sub",
+    EXPECT_EQ(entryTexts(entries), QStringList({"#0 Bookmarks Menu@-1", "Menu link=https://menu.example/@0", "#1 Sub@0",
                                                 "Deep=https://deep.example/@1", "After sub=https://after.example/@0",
-                                                "#2 Bookmarks Toolbar", "Tool=https://tool.example/@2"}));
+                                                "#2 Bookmarks Toolbar@-1", "Tool=https://tool.example/@2"}));
 
     QString error;
     QByteArray damaged = mozlz4::compress(json);
@@ -132,7 +136,7 @@ TEST(BookmarkFile, readsHtmlAsBrowsersWriteItAndCompressedJsonBackupsInTreeOrder
     EXPECT_EQ(error, "the content is too large");
 }
 
-TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsHeadingsAsFlatFolders)
+TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsTheirFolderTrees)
 {
     // Profiles with a bookmark file, with only dated backups, and with both (the file one level down).
     QTemporaryDir dir;
@@ -162,12 +166,147 @@ TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsHeadin
     ASSERT_TRUE(open.db.save());
     EXPECT_EQ(folderText(open.reread()->getTheDOM()->documentElement().childElements().last()),
               "Imported Firefox bookmarks[Loose=http://loose.example/,G=http://g/]{"
-              "News & Views[Daily=http://news.example/a b,After=http://after.example/]{} Empty[]{} "
+              "News & Views[Daily=http://news.example/a b,After=http://after.example/]{Empty[]{}} "
               "Bookmarks Toolbar[Tool=https://tool.example/]{}}");
     EXPECT_EQ(builder.importVDCount, 5);
     EXPECT_EQ(builder.importFolderCount, 3);
     ASSERT_EQ(import.skippedItems().size(), 1);
     EXPECT_TRUE(import.skippedItems()[0].startsWith(unreadable + ": "));
+}
+
+TEST(BookmarkFile, readsTheCodePageTheFileDeclaresElseUtf8ElseWindows1252)
+{
+    // An old Windows program's export: Windows-1252, no charset, CR LF.
+    QList<BookmarkEntry> entries;
+    ASSERT_TRUE(readBookmarkFile(dataFile("exchange/bookmarks-cp1252.html"), &entries));
+    EXPECT_EQ(entryTexts(entries), QStringList({
+                                       "#0 Café € „low“ – — … ™@-1",
+                                       "Price € 5 – “quoted” … ‘single’ Tradename™ ŠšŒœŸ="
+                                       "http://www.example.com/café?p=€@0",
+                                       "#1 Naïve résumés@0",
+                                       "École ° £ ½ ß=http://www.example.com/cv@1",
+                                       "Dash—and–ellipsis…=http://www.example.org/@-1",
+                                   }));
+
+    const auto linkText = [](const QByteArray &head, const QByteArray &text) {
+        const QStringList parsed = parsedHtml(head + "<DL><DT><A HREF=\"x\">" + text + "</A></DL>");
+        return parsed.isEmpty() ? QString() : parsed[0].section('=', 0, 0);
+    };
+    const QByteArray utf8Meta = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
+    EXPECT_EQ(linkText(utf8Meta, "Caf\xc3\xa9 \xe2\x82\xac"), "Café €");
+    // A file that says UTF-8 but is not falls back to the old code page.
+    EXPECT_EQ(linkText(utf8Meta, "Caf\xe9 \x80"), "Café €");
+    // Latin-1 and ASCII are read as Windows-1252, as browsers do, whatever the bytes.
+    EXPECT_EQ(linkText("<meta http-equiv=content-type content='text/html;charset=ISO-8859-1'>", "\x80 \xc3\xa9"),
+              "€ Ã©");
+    EXPECT_EQ(linkText("<meta charset=\"us-ascii\">", "\x93q\x94"), "“q”");
+    EXPECT_EQ(linkText("<META CHARSET=windows-1251>", "\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
+    EXPECT_EQ(linkText("<meta charset=\"utf-16\">", "Caf\xc3\xa9"), "Café");
+    EXPECT_EQ(linkText("<meta charset=\"no-such-code\">", "Caf\xe9"), "Café");
+    EXPECT_EQ(linkText("\xEF\xBB\xBF<meta charset=\"windows-1252\">", "Caf\xc3\xa9"), "Café");
+    const QString utf16 = "<DL><DT><A HREF=\"x\">Caf\u00e9 \u20ac</A></DL>";
+    EXPECT_EQ(parsedHtml("\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2)),
+              QStringList({"Café €=x@-1"}));
+}
+
+TEST(BookmarkFile, decodesCharacterReferencesInNamesAndAddressesAsFirefoxDoes)
+{
+    // Firefox read this file into these names and addresses (its own address parser
+    // then also escapes what an address may not hold).
+    QList<BookmarkEntry> entries;
+    ASSERT_TRUE(readBookmarkFile(dataFile("exchange/bookmarks-legacy-refs.html"), &entries));
+    EXPECT_EQ(entryTexts(entries),
+              QStringList({
+                  "#0 Café & Bar ¬it; ∉ &hellip ✓ &Amp;@-1",
+                  "© 2024 € “quoted” – \ufffd \ufffd \ufffd & <3 &NotANamedRef; &#;&#x; a&b \u0081 A B="
+                  "https://legacy.example/?a=1&copy=2&b=3&copyx©&notin=4<>∉\"@0",
+                  "x\u00a0y©x fj &copy;=https://two.example/?q=&&ampx&amp=&para=1¶@0",
+              }));
+    // References split by the blanks between them, and in a heading's inner markup.
+    EXPECT_EQ(
+        parsedHtml("<DL><DT><H3>&amp; &amp; <b>&copy</b> <i>x</i></H3><DL><DT><A HREF=\"&#104;ttp://a/\">&lt; &gt;</A>"
+                   "</DL></DL>"),
+        QStringList({"#0 & & © x@-1", "< >=http://a/@0"}));
+}
+
+TEST(BookmarkImport, keepsTheFolderTreeOfARealFirefoxExportAndOfThisProgramsOwnExport)
+{
+    OpenDb open = OpenDb::fromDataFile("collection.xml");
+    ImportBuilder builder(open.db);
+    BookmarkFileImport import(builder);
+    ASSERT_TRUE(import.run({dataFile("exchange/firefox-nested.html")}, "Imported Firefox bookmarks"));
+    EXPECT_EQ(folderText(open.doc().documentElement().childElements().last()),
+              "Imported Firefox bookmarks[Start page=https://start.example/,End of the menu=https://end.example/]{"
+              "Reading & Research[Daily <news> \"now\"=https://news.example/?a=1&b=2,"
+              "Back in the first level=https://research.example/]{"
+              "Languages[Language list=https://lang.example/,After the third level=https://lang.example/after]{"
+              "C++ & Qt[Qt docs=https://qt.example/docs,Café menu=https://xn--caf-dma.example/menu]{}} "
+              "Empty folder[]{}} "
+              "Bookmarks Toolbar[On the toolbar=https://toolbar.example/]{"
+              "Toolbar folder[]{Toolbar sub-folder[Deep on the toolbar=https://deep-toolbar.example/]{}}} "
+              "Other Bookmarks[Unsorted=https://unsorted.example/]{}}");
+    EXPECT_EQ(builder.importFolderCount, 8);
+    EXPECT_EQ(builder.importVDCount, 11);
+
+    // The file this program's Firefox export wrote for the same collection comes back
+    // with every folder where it was.
+    ImportBuilder again(open.db);
+    BookmarkFileImport own(again);
+    ASSERT_TRUE(own.run({dataFile("exchange/firefox-export.html")}, "Back"));
+    const QList<XmlNode> tops = open.doc().documentElement().childElements();
+    const XmlNode back = tops.last().child("SUBFOLDERS").childElements().last();
+    ASSERT_EQ(back.childText("NAME"), "Imported Vardecks");
+    QStringList imported;
+    for (const XmlNode &folder : back.child("SUBFOLDERS").childElements())
+        imported << folderText(folder);
+    EXPECT_EQ(imported, QStringList({folderText(tops[0]), folderText(tops[1])}));
+}
+
+TEST(BookmarkImport, headingsNestedDeeperThanTheDatabaseHoldsKeepEveryLinkAndTheFileOpensAgain)
+{
+    // 510 levels of headings in a bookmarks file and in a backup, a link in each.
+    constexpr int kLevels = 510;
+    QByteArray html = "<DL><p>\n";
+    QByteArray json = R"({"children":[)";
+    for (int i = 1; i <= kLevels; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        html += "<DT><H3>L" + n + "</H3>\n<DL><p>\n<DT><A HREF=\"http://x/" + n + "\">a" + n + "</A>\n";
+        json += R"({"title":"L)" + n + R"(","children":[{"title":"a)" + n + R"(","uri":"http://x/)" + n + R"("},)";
+    }
+    html += QByteArray("</DL><p>\n").repeated(kLevels + 1);
+    json.chop(1);
+    json += QByteArray("]}").repeated(kLevels) + "]}";
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("bookmarks.html"), html);
+    writeBytes(dir.filePath("backup.jsonlz4"), mozlz4::compress(json));
+
+    OpenDb open;
+    ImportBuilder builder(open.db);
+    BookmarkFileImport import(builder);
+    ASSERT_TRUE(import.run({dir.filePath("bookmarks.html"), dir.filePath("backup.jsonlz4")}, "Deep"));
+    ASSERT_TRUE(open.db.save());
+    const auto disk = open.reread();
+    EXPECT_EQ(builder.importVDCount, 2 * kLevels);
+    EXPECT_EQ(disk->getTheDOM()->getElementsByTagName("VARDECK").size(), 2 * kLevels + 1);
+    // The top folder is level 1: L1 to L499 nest, L500 to L510 stand beside L499.
+    const XmlNode top = disk->getTheDOM()->documentElement().childElements().last();
+    for (const XmlNode &file : top.child("SUBFOLDERS").childElements()) {
+        XmlNode folder = file;
+        for (int level = 2; level < kMaxFolderLevels - 1; ++level)
+            folder = folder.child("SUBFOLDERS").firstChild();
+        ASSERT_EQ(folder.childText("NAME"), "L498");
+        QStringList deepest;
+        for (const XmlNode &f : folder.child("SUBFOLDERS").childElements())
+            deepest << folderText(f);
+        EXPECT_EQ(deepest.size(), kLevels - 498);
+        EXPECT_EQ(deepest.first(), "L499[a499=http://x/499]{}");
+        EXPECT_EQ(deepest.last(), "L510[a510=http://x/510]{}");
+    }
+    EXPECT_EQ(import.skippedItems(),
+              QStringList({dir.filePath("bookmarks.html") + ": 11 folders nested more than 500 levels deep were "
+                                                            "put at level 500",
+                           dir.filePath("backup.jsonlz4") + ": 11 folders nested more than 500 levels deep were "
+                                                            "put at level 500"}));
 }
 
 TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
@@ -273,10 +412,12 @@ TEST(ImportBuilder, usedUpIdentifiersStopAnImportOrAMergeAndEverythingIsTakenBac
     EXPECT_FALSE(open.doc().nodeFromID("T2"));
 }
 
-TEST(FavoritesImport, importsTheTreeAsSavedAndASecondRunIntoANumberedTopFolder)
+TEST(FavoritesImport, importsTheTreeAsSavedCountsWhatItPassesOverAndASecondRunIntoASecondTopFolder)
 {
     // Nested folders; shortcuts with sections, BASEURL and IconFile lines; empty, UTF-16,
     // garbage and unreadable files; a picture, an empty folder and a link up the tree.
+    // Names that are not UTF-8: a shortcut and a folder, which are passed over and
+    // counted, and a picture and a link to a folder, which the walk never takes.
     QTemporaryDir dir;
     const QString root = dir.filePath("Favorites");
     writeBytes(root + "/Example.url", "[DEFAULT]\r\nBASEURL=http://a.example/\r\n[InternetShortcut]\r\n"
@@ -291,6 +432,12 @@ TEST(FavoritesImport, importsTheTreeAsSavedAndASecondRunIntoANumberedTopFolder)
     writeBytes(root + "/News/Tech/Caf\xc3\xa9.url", "[InternetShortcut]\r\nURL=http://caf\xe9.example/\r\n");
     QDir().mkpath(root + "/Empty");
     QFile::link(root, root + "/News/Back");
+    const QByteArray raw = QFile::encodeName(root);
+    std::fclose(std::fopen(raw + "/Bad\xff.url", "w"));
+    std::fclose(std::fopen(raw + "/News/picture\xff.png", "w"));
+    ::mkdir(raw + "/News/Dir\xfe", 0700);
+    std::fclose(std::fopen(raw + "/News/Dir\xfe/Inside.url", "w"));
+    ::symlink(raw.constData(), raw + "/News/Up\xfd");
     OpenDb open;
     ImportBuilder builder(open.db);
     builder.setToday(QDate(2026, 12, 7));
@@ -308,18 +455,20 @@ TEST(FavoritesImport, importsTheTreeAsSavedAndASecondRunIntoANumberedTopFolder)
     EXPECT_EQ(disk->getTheDOM()->nodeFromID("W2").childText("CREATED_DATE"), "07 Dec 2026");
     EXPECT_EQ(builder.importVDCount, 4);
     EXPECT_EQ(builder.importFolderCount, 3);
-    ASSERT_EQ(walk.skipped(), 1);
-    EXPECT_TRUE(walk.skippedItems()[0].startsWith(root + "/Broken.url: "));
+    ASSERT_EQ(walk.skipped(), 3);
+    EXPECT_EQ(walk.skippedItems()[0], root + "/Bad\ufffd.url: the name is not valid UTF-8");
+    EXPECT_TRUE(walk.skippedItems()[1].startsWith(root + "/Broken.url: "));
+    EXPECT_EQ(walk.skippedItems()[2], root + "/News/Dir\ufffd: the name is not valid UTF-8");
     EXPECT_TRUE(builder.parentTIDStack().isEmpty());
 
-    // A second run gets its own numbered top folder.
+    // A second run adds a second top folder of the same name, nothing merged.
     ImportBuilder again(open.db);
     FolderImport second(again);
-    const QString name = FolderImport::freeTopFolderName(open.doc(), "Imported favorites");
-    ASSERT_TRUE(second.loadFavsFromFoundColl({root}, WalkMode::Shortcuts, name));
-    const XmlNode last = open.doc().documentElement().childElements().last();
-    EXPECT_EQ(last.childText("NAME") + "/" + last.child("SUBFOLDERS").firstChild().childText("NAME"),
-              "Imported favorites (2)/Favorites 1");
+    ASSERT_TRUE(second.loadFavsFromFoundColl({root}, WalkMode::Shortcuts, "Imported favorites"));
+    const QList<XmlNode> tops = open.doc().documentElement().childElements();
+    ASSERT_EQ(tops.size(), 3);
+    EXPECT_EQ(folderText(tops[2]), folderText(tops[1]));
+    EXPECT_NE(tops[2].attribute("TID"), tops[1].attribute("TID"));
 }
 
 TEST(PdfImport, takesDocumentsOfTheFolderOrOfTheWholeTreeIntoOneFolder)

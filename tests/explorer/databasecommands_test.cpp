@@ -39,9 +39,13 @@ protected:
             },
             [&] { byCommand ? window->runCommand("mnuFileOpen_Click") : menu("mnuFileOpen"); });
     }
+    // The database commands that need no open database, Exit and the whole Help menu.
     bool onlyDatabaseCommandsEnabled() const
     {
-        const QStringList open = {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileExit"};
+        QStringList open = {"mnuFile",         "mnuFileOpen", "mnuFileDatabase", "mnuFileNew",
+                            "mnuFileDeleteDB", "mnuFileExit", "mnuHelp"};
+        for (QAction *item : window->subMenu("mnuHelp")->actions())
+            open << item->objectName();
         for (QAction *item : window->allMenuItems()) {
             const QString name = item->objectName();
             if (name.startsWith("mnu") && item->isEnabled() != open.contains(name))

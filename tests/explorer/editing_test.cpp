@@ -2,6 +2,8 @@
 // toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
 
+#include <QComboBox>
+
 using namespace rr;
 using namespace rr::test;
 
@@ -277,6 +279,56 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
     EXPECT_EQ(alpha.childText("FAV"), "FALSE");
 }
 
+// Esc (or Cancel) on an edit in which nothing was changed leaves it quietly; anything typed, a
+// changed favourite mark or a page taken from a browser is asked about first.
+TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    menu("mnuAddVardeck");
+    ASSERT_EQ(window->txtMode->text(), "add");
+    press(window->txtWName, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+
+    clickVardeck("W1");
+    menu("mnuEditModify");
+    press(window->txtAddress, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+
+    // Typed and taken back again is no change.
+    menu("mnuEditModify");
+    typeInto(window->txtNotes, "x");
+    press(window->txtNotes, Qt::Key_Backspace);
+    press(window->txtNotes, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(window->txtMode->text(), "");
+
+    const auto asksOnEscape = [&](const char *what) {
+        prompts.clear();
+        prompts.answer(MsgResult::No);
+        press(window->txtWName, Qt::Key_Escape);
+        EXPECT_EQ(prompts.texts(), QStringList{"You are about to lose unsaved changes - do you wish to continue?"})
+            << what;
+        EXPECT_NE(window->txtMode->text(), "") << what;
+        prompts.answer(MsgResult::Yes);
+        window->toolbarButton(24)->trigger();
+        EXPECT_EQ(window->txtMode->text(), "") << what;
+    };
+    menu("mnuEditModify");
+    QTest::mouseClick(window->chkFav, Qt::LeftButton);
+    asksOnEscape("the favourite mark");
+    menu("mnuAddVardeck");
+    typeInto(window->txtKeywords, "k");
+    asksOnEscape("a keyword of a new Vardeck");
+    window->chosenPage = {"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"};
+    callOp(window->ops.addVardeckSetup, QString("browser"));
+    asksOnEscape("a page from a browser");
+}
+
 TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
 {
     openDb();
@@ -521,6 +573,42 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_FALSE(stored("W3"));
+}
+
+TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCountFollows)
+{
+    openDb();
+    clickFolder("T1");
+    ASSERT_EQ(window->lbl(12)->text(), "2");
+    window->tabIndex->setTab(1);
+    window->cmbSearch->setEditText("Beta");
+    window->runCommand("cmdSearch_Click");
+    ASSERT_EQ(window->lblFound->text(), "1");
+    clickItem(window->lstSrch, window->lstSrch->topLevelItem(0));
+    ASSERT_EQ(window->lblWName->text(), "Beta site");
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    EXPECT_FALSE(stored("W1"));
+    EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
+    EXPECT_EQ(window->lblFound->text(), "0") << "no result is left";
+    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(rowIds(), QStringList{"W2"});
+    EXPECT_EQ(wmNode("W1"), nullptr);
+    EXPECT_NE(wmNode("W2"), nullptr);
+    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+
+    // Results emptied by an edit leave no count behind either.
+    window->cmbSearch->setEditText("alpha");
+    window->runCommand("cmdSearch_Click");
+    ASSERT_EQ(window->lblFound->text(), "1");
+    window->tabIndex->setTab(0);
+    clickVardeck("W2");
+    menu("mnuEditModify");
+    window->txtWName->setText("alpha and co");
+    save();
+    EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
+    EXPECT_EQ(window->lblFound->text(), "0");
 }
 
 TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)

@@ -56,8 +56,8 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     clickFolder("T1");
     EXPECT_EQ(window->lbl(12)->text(), "2");
     ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
-    // The tree keeps document order; the list sorts by name without regard to case.
-    EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "Beta site");
+    // The tree and the list sort by name without regard to case.
+    EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "alpha & co");
     EXPECT_EQ(rowIds(), QStringList({"W2", "W1"}));
     EXPECT_EQ(window->listVD->headerItem()->text(4), "Hits");
     EXPECT_EQ(cells(row("W1")), QStringList({"Beta site", "http://www.beta.example/docs/page.html", "06 Dec 2026",

@@ -6,8 +6,12 @@
 #include "dialogs/frmtopicdialog.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
+#include "storage/settingsstore.h"
+#include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
+#include "storage/ui/frmopen.h"
 
+#include <QComboBox>
 #include <QPushButton>
 
 using namespace rr;
@@ -177,16 +181,60 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(stored("W1").childText("NOTES"), "Notes\nline 2");
 
-    // One F4 during a modification of the first Vardeck (in stored order) asks once and moves to the second.
-    clickVardeck("W1");
+    // One F4 during a modification of the first Vardeck (by name) asks once and moves to the second.
+    clickVardeck("W2");
     menu("mnuEditModify");
     ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
     ModalPrompts modal;
     key(Qt::Key_F4);
     EXPECT_EQ(modal.texts.size(), 1);
     EXPECT_FALSE(modal.askedDuringKey);
-    EXPECT_EQ(window->currentWID, "W2");
+    EXPECT_EQ(window->currentWID, "W1");
     EXPECT_EQ(window->txtMode->text(), "");
+}
+
+// F4 during an edit answered No: the edit stays, and so does the highlight, in the folder's tree
+// and in the search results alike; Yes moves on.
+TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdited)
+{
+    openDb();
+    const auto only = [](QTreeWidget *view, QTreeWidgetItem *item) {
+        EXPECT_EQ(view->currentItem(), item);
+        EXPECT_EQ(view->selectedItems(), QList<QTreeWidgetItem *>({item}));
+    };
+    showVardeck("T1", "W2"); // alpha & co, the first by name
+    menu("mnuEditModify");
+    keys("x");
+    prompts.answer(MsgResult::No);
+    key(Qt::Key_F4);
+    EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->currentWID, "W2");
+    only(window->tvwWM, wmNode("W2"));
+    EXPECT_EQ(QApplication::focusWidget(), window->txtWName) << "the typing goes on";
+    EXPECT_EQ(window->txtWName->text(), "xalpha & co");
+
+    prompts.answer(MsgResult::Yes);
+    key(Qt::Key_F4);
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->currentWID, "W1");
+    only(window->tvwWM, wmNode("W1"));
+
+    // The compact search results.
+    window->tabIndex->setTab(1);
+    window->cmbSearch->setEditText("e");
+    window->runCommand("cmdSearch_Click");
+    ASSERT_GE(window->lstSrch->topLevelItemCount(), 2);
+    QTreeWidgetItem *first = window->lstSrch->topLevelItem(0);
+    clickItem(window->lstSrch, first);
+    ASSERT_EQ(window->currentWID, tag(first));
+    menu("mnuEditModify");
+    keys("y");
+    prompts.answer(MsgResult::No);
+    key(Qt::Key_F4);
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->currentWID, tag(first));
+    only(window->lstSrch, first);
 }
 
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
@@ -263,6 +311,50 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
     setEditingClock({});
     setVisitClock({});
     window.Form_Unload();
+}
+
+// A new install opens the database last opened the next time, without the options ever shown;
+// a database chosen in the options keeps opening whichever was open.
+TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
+{
+    const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
+    TempHome home;
+    ScriptedPrompts prompts;
+    appOptions() = UserOptions();
+    paths::prepareProgramFolder();
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "hideSplash", "True");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "tipStartup", "True");
+    writeDatabase(home.databaseFolder(), "Work.xml", "<FOLDERS>" + folderXml("T1", "Desk") + "</FOLDERS>");
+    const auto run = [&](const QString &open) {
+        appOptions() = UserOptions();
+        frmVardecks window;
+        assembleMainWindow(window);
+        Main(window);
+        const QString started = currentDBName;
+        if (!open.isEmpty())
+            whileModal<frmOpen>(
+                [&](frmOpen *dialog) {
+                    QTreeWidgetItem *item = dialog->tvwDB->findItems(open, Qt::MatchExactly).value(0);
+                    ASSERT_NE(item, nullptr);
+                    dialog->tvwDB->setCurrentItem(item);
+                    emit dialog->tvwDB->itemClicked(item, 0);
+                    dialog->cmdOK->click();
+                },
+                [&] { window.menuItem("mnuFileOpen")->trigger(); });
+        window.Form_Unload();
+        return started;
+    };
+    EXPECT_EQ(run("Work.xml"), "Vardecks.xml");
+    EXPECT_EQ(SettingsStore::getCurrentDB(), "Work.xml");
+    EXPECT_EQ(run("Vardecks.xml"), "Work.xml");
+    EXPECT_EQ(run(""), "Vardecks.xml");
+
+    // Chosen in the options: that database opens, whichever was open at the close.
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "dbDefault", "False");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, "Software\\Quorvane\\Vardecks\\", "currentDB", "Work.xml");
+    EXPECT_EQ(run("Vardecks.xml"), "Work.xml");
+    EXPECT_EQ(run(""), "Work.xml");
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join(" | ").toStdString();
 }
 
 } // namespace

@@ -401,6 +401,52 @@ TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesA
     EXPECT_EQ(childIds(*doc(), "T1", "VARDECKS"), QStringList({"W4"}));
 }
 
+// The shown folder keeps one order, by name without regard to case, in the tree and in the list,
+// whatever led to it: a click, a drop into it, an add, a new name.
+TEST_F(PopupsTest, theShownFolderKeepsOneOrderByNameWhateverLedThere)
+{
+    open();
+    const auto treeIds = [this] {
+        QStringList out;
+        for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
+            out << tag(window->tvwWM->topLevelItem(i));
+        return out;
+    };
+    const QStringList byName = {"W4", "W1", "W3", "W2"}; // Four, One, Three, Two
+    clickFolder("T1");
+    EXPECT_EQ(treeIds(), byName) << "a click";
+    EXPECT_EQ(rowIds(), byName);
+
+    // Dropped on its own folder, One goes to the end of the stored order and the views stay by name.
+    ASSERT_TRUE(dragRows({"W1"}, "T1"));
+    ASSERT_EQ(childIds(*doc(), "T1", "VARDECKS"), QStringList({"W2", "W3", "W4", "W1"}));
+    EXPECT_EQ(treeIds(), byName) << "a drop";
+    EXPECT_EQ(rowIds(), byName);
+    clickFolder("T4");
+    clickFolder("T1");
+    EXPECT_EQ(treeIds(), byName) << "a click again";
+
+    window->runCommand("mnuAddVardeck_Click");
+    window->txtWName->setText("eleven");
+    window->runCommand("saveVardeckDetails");
+    ASSERT_EQ(childIds(*doc(), "T1", "VARDECKS").size(), 5);
+    const QString added = childIds(*doc(), "T1", "VARDECKS").last();
+    EXPECT_EQ(treeIds(), QStringList({added, "W4", "W1", "W3", "W2"})) << "an add";
+    EXPECT_EQ(rowIds(), treeIds());
+
+    // Renamed, a Vardeck moves to its new place in both views.
+    clickVardeck("W2");
+    window->runCommand("mnuEditModify_Click");
+    window->txtWName->setText("Apple");
+    window->runCommand("saveVardeckDetails");
+    EXPECT_EQ(treeIds(), QStringList({"W2", added, "W4", "W1", "W3"})) << "a new name";
+    EXPECT_EQ(rowIds(), treeIds());
+    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W2"));
+    clickFolder("T4");
+    clickFolder("T1");
+    EXPECT_EQ(treeIds(), QStringList({"W2", added, "W4", "W1", "W3"}));
+}
+
 TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
 {
     open();

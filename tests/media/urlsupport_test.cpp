@@ -275,6 +275,41 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     EXPECT_TRUE(launcher.starts().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 
+    // Scripts, data and schemes other programs handle are no page; browsers drop tabs and
+    // line breaks from an address, so those hide nothing either.
+    const char *notPages[] = {"javascript:alert(1)",
+                              " JavaScript:alert(document.cookie)",
+                              "vbscript:msgbox(1)",
+                              "data:text/html,<script>alert(1)</script>",
+                              "java\tscript:alert(1)",
+                              "jav\nascript:alert(1)",
+                              "chrome://settings",
+                              "ms-settings:display",
+                              "c:\\x.exe"};
+    for (const char *code : {"FF", "Win"}) {
+        useBrowser(code);
+        for (const char *address : notPages) {
+            prompts.clear();
+            EXPECT_EQ(urlSupport::openInNewWindow(address), Result::Refused) << code << " " << address;
+            EXPECT_TRUE(prompts.lastText().startsWith("The address " + QString(address) + " was not opened: "));
+        }
+    }
+    EXPECT_EQ(prompts.lastText(),
+              "The address c:\\x.exe was not opened: it is not the address of a web page or a file.");
+    urlSupport::openInDefault("javascript:alert(1)");
+    EXPECT_TRUE(launcher.starts().empty());
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+    for (const char *page : {"HTTPS://a.example/", "ftp://files.example/x", "www.a.example:8080/x", "file:///x.html"}) {
+        EXPECT_TRUE(urlSupport::isSafeToOpen(page)) << page;
+        EXPECT_TRUE(urlSupport::isWebOrFileAddress(page)) << page;
+    }
+    // A mail address and an empty window open, but are no page to capture.
+    for (const char *other : {"mailto:a@b.example", "about:blank"}) {
+        EXPECT_TRUE(urlSupport::isSafeToOpen(other)) << other;
+        EXPECT_FALSE(urlSupport::isWebOrFileAddress(other)) << other;
+    }
+    EXPECT_FALSE(urlSupport::isWebOrFileAddress("a.example/x"));
+
     // Local documents still open, also with the execute bit.
     useBrowser("FF");
     prompts.clear();
@@ -303,7 +338,10 @@ TEST(IconAddress, followsTheFirstIconLinkOfThePageAlsoInBrokenMarkup)
          "http://www.site.example/first.ico"},
         {R"(<link rel="apple-touch-icon" href="/big.png"><link rel=icon href="/small.ico">)",
          "http://www.site.example/small.ico"},
-        {R"(<link rel="icon" href="fav.ico">)", "http://www.site.example/docs/page.html/fav.ico"}, // after the page
+        {R"(<link rel="icon" href="fav.ico">)", "http://www.site.example/docs/fav.ico"}, // beside the page
+        {R"(<link rel="icon" href="../up/a b.ico">)", "http://www.site.example/up/a%20b.ico"},
+        {R"(<link rel="icon" href="./img/x.ico?v=2">)", "http://www.site.example/docs/img/x.ico?v=2"},
+        {R"(<link rel="icon" href="?v=3">)", "http://www.site.example/docs/page.html?v=3"},
         {R"(<link rel="icon" href="https://cdn.example/i/a.ico">)", "https://cdn.example/i/a.ico"},
         {R"(<link rel="icon" href="/a.ico?v=1&amp;w=2">)", "http://www.site.example/a.ico?v=1&w=2"},
         {R"(<link rel="icon" href="  ">)", "http://www.site.example/favicon.ico"},
@@ -313,6 +351,10 @@ TEST(IconAddress, followsTheFirstIconLinkOfThePageAlsoInBrokenMarkup)
     EXPECT_EQ(addressFor("https://www.site.example/a", R"(<link rel="icon" href="//cdn.example/b.ico">)"),
               "https://cdn.example/b.ico")
         << "\"//\" takes the page's scheme";
+    EXPECT_EQ(addressFor("www.site.example/relative/page.html", R"(<link rel="icon" href="rel.gif">)"),
+              "http://www.site.example/relative/rel.gif");
+    EXPECT_EQ(addressFor("http://www.site.example/dir/", R"(<link rel="icon" href="rel.gif">)"),
+              "http://www.site.example/dir/rel.gif");
 
     // Broken markup still gives its links in order.
     const QList<PageLink> links = readPageLinks("<html><head><link rel=icon href=/a.ico><div><link rel=x href='b'>"
@@ -342,6 +384,28 @@ TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
     server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     EXPECT_EQ(load("/plain.html"), icons + "favicon.ico");
     EXPECT_EQ(server.hits("/favicon.ico"), 1);
+}
+
+TEST_F(IconFetchTest, relativeIconLinksPointWhereABrowserFindsThem)
+{
+    const QByteArray png = test::pictureBytes(Qt::red, "PNG");
+    server.route("/relative/page.html", test::page(htmlWithLinks(R"(<link rel="icon" href="rel.gif">)")));
+    server.route("/relative/rel.gif", test::picture(png, "image/gif"));
+    EXPECT_EQ(load("/relative/page.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/relative/rel.gif"), 1);
+
+    // A page that moved: its links are read against the address that answered.
+    server.route("/old/start.html", test::redirect("/relative/page.html"));
+    EXPECT_EQ(load("/old/start.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/relative/rel.gif"), 2);
+
+    // A BASE element names the folder relative links start from.
+    server.route("/based/page.html",
+                 test::page(R"(<html><head><base href="/assets/"><link rel="icon" href="i.ico"></head></html>)"));
+    server.route("/assets/i.ico", test::picture(png, "image/png"));
+    EXPECT_EQ(load("/based/page.html"), icons + "favicon.ico");
+    EXPECT_EQ(server.hits("/assets/i.ico"), 1);
+    EXPECT_EQ(server.hits("/relative/page.html/rel.gif") + server.hits("/based/page.html/i.ico"), 0);
 }
 
 TEST_F(IconFetchTest, refusesWhatIsNoUsablePictureAndLeavesNoFile)
@@ -419,27 +483,40 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
     EXPECT_EQ(server.hits("/favicon.ico"), 1) << "a shared icon is downloaded once per run";
 }
 
-TEST_F(IconFetchTest, cancelStartsNothingNewAndDropsWhatWasInFlight)
+TEST_F(IconFetchTest, cancelStartsNothingNewAndAbortsWhatWasInFlight)
 {
-    IconRun run(base, pageJobs(6, 200), net);
+    // Pages far slower than the run may take to end once cancelled.
+    IconRun run(base, pageJobs(6, 5000), net);
     bool cancelledEnd = false;
     QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
     run.start();
     ASSERT_TRUE(waitUntil([&] { return server.totalHits() >= 1; }));
     run.cancel();
-    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }));
+    EXPECT_EQ(net.inFlight(), 0) << "the requests are aborted, not left to run out";
+    ASSERT_TRUE(waitUntil([&] { return run.isFinished(); }, 1000));
     EXPECT_TRUE(cancelledEnd);
     EXPECT_EQ(run.loaded() + run.failed(), 0);
     EXPECT_LE(server.totalHits(), 2) << "only the pages already asked for";
     EXPECT_TRUE(QDir(icons).entryList(QDir::Files).isEmpty());
+
+    // Any request whose context goes is aborted at once, and never calls back.
+    server.route("/never.html", {.hang = true});
+    auto *job = new QObject;
+    bool called = false;
+    net.get(QUrl(server.url("/never.html")), IconSupport::pageLimits, job, [&](const FetchResult &) { called = true; });
+    ASSERT_TRUE(waitUntil([&] { return server.hits("/never.html") == 1; }));
+    delete job;
+    EXPECT_EQ(net.inFlight(), 0);
+    EXPECT_FALSE(waitUntil([&] { return called; }, 100));
 }
 
-TEST(PageSync, theAnswerOfThePageScriptFallsBackToTheAddress)
+TEST(PageSync, theAnswerOfThePageScriptLeavesEmptyWhatThePageLacks)
 {
     PageDetails details;
     ASSERT_TRUE(pageDetailsFromJson(R"({"title":"  ","description":"D","keywords":"a, b","size":12800})",
                                     "http://site.example/x", &details));
-    EXPECT_EQ(details.title, "http://site.example/x");
+    EXPECT_EQ(details.title, "");
+    EXPECT_EQ(details.address, "http://site.example/x");
     EXPECT_EQ(details.description, "D");
     EXPECT_EQ(details.keywords, "a, b");
     EXPECT_EQ(details.bodyBytes, 12800);
@@ -467,14 +544,21 @@ TEST(PageSync, theVardeckGainsWhatItLacksItsSizeInKilobytesAndCountsAVisit)
     EXPECT_EQ(w1.childText("FILESIZE"), "12.5");
     EXPECT_EQ(w1.childText("HITS"), "1");
 
-    applyPageDetails(doc, w2, {"", "http://b/", "", "", 2048});
-    EXPECT_EQ(w2.childText("NAME"), "Kept") << "an empty title never empties a name";
-    EXPECT_EQ(w2.childText("DESCRIPTION"), "");
+    // A page without title and META keeps what the Vardeck holds.
+    w2.setChildText("KEYWORD1", "old words");
+    applyPageDetails(doc, w2, {"", "http://b/", " ", "", 2048});
+    EXPECT_EQ(w2.childText("NAME"), "Kept");
+    EXPECT_EQ(w2.childText("DESCRIPTION"), "old");
+    EXPECT_EQ(w2.childText("KEYWORD1"), "old words");
     EXPECT_EQ(w2.childText("FILESIZE"), "2.0");
     EXPECT_EQ(w2.childText("HITS"), "8");
 
     applyPageDetails(doc, w3, {"T", "http://c/", "", "", 0});
     EXPECT_EQ(w3.childText("HITS"), "1");
+    // Only a Vardeck without a name takes the address for one.
+    w3.setChildText("NAME", "");
+    applyPageDetails(doc, w3, {"", "http://c/", "", "", 0});
+    EXPECT_EQ(w3.childText("NAME"), "http://c/");
 
     // The size is in kilobytes with one decimal (12.5 and 2.0 above).
     EXPECT_EQ(sizeText(0), "0.0");

@@ -1,4 +1,5 @@
 // The main window from start to close, its layout rules, and the font, browser, error and caption helpers.
+#include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
 #include "platform/textutil.h"
@@ -12,6 +13,7 @@
 #include "windowfixture.h"
 
 #include <QHeaderView>
+#include <QSignalSpy>
 
 using namespace rr;
 
@@ -80,7 +82,9 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_EQ(stored(kApp, "frmHeight"), "7500");
     EXPECT_EQ(stored(kApp, "frmLeft"), "450");
     EXPECT_EQ(stored(kApp, "Maximised"), "False");
-    EXPECT_EQ(stored(kApp, "currentDB"), ""); // dbDefault off: the options' database, none chosen
+    // No database chosen in the options: the one open now opens next, the options dialog never opened.
+    EXPECT_EQ(stored(kApp, "currentDB"), "Vardecks.xml");
+    EXPECT_EQ(stored(kApp + "UserOptions\\", "dbDefault"), "True");
 
     appOptions() = UserOptions();
     auto second = start(); // the restored tab, width and hidden splash prove what was stored
@@ -138,6 +142,7 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
 
     store(kApp, "BasicApp", "ok");
     store(kApp, "currentDB", "Broken.xml");
+    store(kApp, "c2", "1500");
     ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<?xml version='1.0'?>\n<FOLDERS><FOLDER>"));
     SplashWatch watch;
     auto window = std::make_unique<frmVardecks>();
@@ -160,7 +165,19 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
         if (item->isEnabled() && item->objectName().startsWith("mnu") && !item->isSeparator())
             enabled << item->objectName();
     enabled.sort();
-    EXPECT_EQ(enabled, QStringList({"mnuFile", "mnuFileDatabase", "mnuFileExit", "mnuFileNew", "mnuFileOpen"}));
+    // The database commands that need no open database, and Help.
+    EXPECT_EQ(enabled,
+              QStringList({"mnuFile", "mnuFileDatabase", "mnuFileDeleteDB", "mnuFileExit", "mnuFileNew", "mnuFileOpen",
+                           "mnuHelp", "mnuHelpAbout", "mnuHelpAdd", "mnuHelpEmail", "mnuHelpFeedback",
+                           "mnuHelpShortcuts", "mnuHelpStart", "mnuHelpTips", "mnuHelpTopics", "mnuHelpWeb"}));
+    // What needs a database stays off.
+    for (const char *name : {"mnuFileBackup", "mnuFileClose", "mnuEdit", "mnuTools", "mnuHelp2"})
+        EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
+
+    // No database shown: the stored column widths stay as they were.
+    window->Form_Unload();
+    EXPECT_EQ(stored(kApp, "c2"), "1500");
+    EXPECT_EQ(stored(kApp, "c3"), "0");
 }
 
 TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
@@ -178,6 +195,26 @@ TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
     EXPECT_EQ(header->sectionSize(1), 100);
     EXPECT_NEAR(header->sectionSize(5), share, 2);
     EXPECT_NEAR(window->lstSearch->header()->sectionSize(0), window->lstSearch->width() / 7, 2);
+
+    // Seen with rows, the shares fit their texts; the stored width stays.
+    window->tabView->setTab(1);
+    new QTreeWidgetItem(window->listVD, {"Tide tables", "http://tides.example/", "06 Dec 2026", "", "     1", ""});
+    ASSERT_TRUE(window->listVD->isVisible());
+    const rr::ColumnFit *fit = rr::ColumnFit::of(window->listVD);
+    ASSERT_NE(fit, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fit->fitted(); }, 1000));
+    EXPECT_EQ(header->sectionSize(1), 100);
+    EXPECT_LT(header->sectionSize(4), share) << "the counts need less than a sixth";
+    EXPECT_GE(header->sectionSize(0), window->listVD->fontMetrics().horizontalAdvance("Tide tables"));
+    const int hits = header->sectionSize(4);
+
+    EXPECT_GT(hits, 0);
+
+    // Stored at the close: what was chosen; the fit is made afresh next time.
+    window->Form_Unload();
+    EXPECT_EQ(stored(kApp, "c2"), "1500");
+    EXPECT_EQ(stored(kApp, "c5"), "0");
+    EXPECT_EQ(stored(kApp, "cs1"), "0");
 }
 
 TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
@@ -289,6 +326,32 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
     EXPECT_EQ(window->txtDescription->height(), descriptionHeight);
     setClientSize(1000, 701);
     expectRightPaneRules(400);
+}
+
+TEST_F(LayoutTest, aClickOnAStatusPanelReportsThatPanelTheButtonAndThePointInsideIt)
+{
+    setClientSize(1200, 700);
+    rr::StatusPanels *bar = window->StatusBar1;
+    ASSERT_EQ(bar->panelCount(), 4);
+    QSignalSpy spy(bar, &rr::StatusPanels::MouseDown);
+    int left = 0;
+    for (int panel = 1; panel <= bar->panelCount(); ++panel) {
+        SCOPED_TRACE(panel);
+        const int width = px(bar->panelWidth(panel));
+        ASSERT_GT(width, 10);
+        // Where the user sees the panel: after the ones to its left, in the middle.
+        const QPoint at(left + width / 2, bar->height() / 2);
+        QWidget *hit = bar->childAt(at);
+        ASSERT_NE(hit, nullptr);
+        const Qt::MouseButton button = panel % 2 ? Qt::LeftButton : Qt::RightButton;
+        QTest::mouseClick(hit, button, {}, hit->mapFrom(bar, at));
+        ASSERT_EQ(spy.count(), 1);
+        const QList<QVariant> args = spy.takeFirst();
+        EXPECT_EQ(args.at(0).value<Qt::MouseButton>(), button);
+        EXPECT_EQ(args.at(1).toInt(), panel);
+        EXPECT_EQ(args.at(2).toPoint().x(), width / 2) << "the point inside the panel clicked";
+        left += width;
+    }
 }
 
 TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)

@@ -47,6 +47,12 @@ void serve(HttpServer *owner, QTcpSocket *socket)
             const QByteArray head = pending->left(end);
             pending->remove(0, end + 4);
             const QList<QByteArray> line = head.left(head.indexOf("\r\n")).split(' ');
+            if (owner->http11Only() && line.value(2).trimmed() == "HTTP/1.0") {
+                owner->refusedOne();
+                pending->clear();
+                socket->disconnectFromHost();
+                return;
+            }
             const QString path = line.size() > 1 ? QString::fromLatin1(line.at(1)) : QStringLiteral("/");
             const HttpServer::Response response = owner->responseFor(path);
             if (response.hang)
@@ -66,7 +72,8 @@ void serve(HttpServer *owner, QTcpSocket *socket)
 
 } // namespace
 
-HttpServer::HttpServer(int lifetimeMs, bool keepAlive) : m_keepAlive(keepAlive)
+HttpServer::HttpServer(int lifetimeMs, bool keepAlive, bool http11Only)
+    : m_keepAlive(keepAlive), m_http11Only(http11Only)
 {
     QSemaphore ready;
     auto *server = new QTcpServer;
@@ -132,6 +139,18 @@ void HttpServer::answered()
 {
     QMutexLocker lock(&m_mutex);
     --m_open;
+}
+
+void HttpServer::refusedOne()
+{
+    QMutexLocker lock(&m_mutex);
+    ++m_refused;
+}
+
+int HttpServer::refused() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_refused;
 }
 
 int HttpServer::maxOpen() const

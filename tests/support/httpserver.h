@@ -1,6 +1,7 @@
 #pragma once
 // An HTTP/1.1 server on 127.0.0.1 in its own thread for at most its lifetime: fixed responses per path
-// (404 otherwise), late or never; connections stay open unless keepAlive is false.
+// (404 otherwise), late or never; connections stay open unless keepAlive is false. With http11Only, an
+// HTTP/1.0 request gets its connection closed without a reply, as browsers' debugging servers do.
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -26,7 +27,7 @@ public:
         QByteArray raw{}; // when set, sent as it is instead of a status line, headers and body
     };
 
-    explicit HttpServer(int lifetimeMs = 60000, bool keepAlive = true);
+    explicit HttpServer(int lifetimeMs = 60000, bool keepAlive = true, bool http11Only = false);
     ~HttpServer();
 
     void route(const QString &path, const Response &response);
@@ -39,21 +40,27 @@ public:
     int maxOpen() const;
     quint16 port() const { return m_port; }
     bool keepAlive() const { return m_keepAlive; }
+    bool http11Only() const { return m_http11Only; }
+    // Requests refused for their HTTP version.
+    int refused() const;
 
     // Used by the server thread.
     Response responseFor(const QString &path);
     void answered();
+    void refusedOne();
 
 private:
     QThread m_thread;
     quint16 m_port = 0;
     bool m_keepAlive;
+    bool m_http11Only;
     mutable QMutex m_mutex;
     QHash<QString, Response> m_routes;
     QHash<QString, int> m_hits;
     int m_total = 0;
     int m_open = 0;
     int m_maxOpen = 0;
+    int m_refused = 0;
 };
 
 // Runs the calling thread's event loop until done() or timeoutMs; true when done.

@@ -4,16 +4,17 @@
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
+#include "support/devtoolsserver.h"
 #include "support/failingdisk.h"
 #include "support/fakelauncher.h"
 #include "support/firefoxprofile.h"
-#include "support/httpserver.h"
 #include "web/aspectfiles.h"
 #include "web/devtoolspages.h"
 #include "web/firefoxsession.h"
 #include "web/pagecapture.h"
 #include "web/visits.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <gtest/gtest.h>
 #include <vector>
@@ -272,12 +273,11 @@ TEST(BrowserCapture, aQuitFirefoxAndBrokenFilesOrRepliesAddNothing)
         EXPECT_TRUE(capture.getOpenBrowserPages(false).isEmpty());
     }
 
-    test::HttpServer server(60000, false);
-    server.route("/json/version", test::json("{}"));
+    test::DevToolsServer server;
     BrowserCapture debugging(settingsFor(profile.home(), {server.port()}));
     for (const QByteArray &list : {QByteArray(5 * 1024 * 1024, ' ') + kDevToolsList, kDevToolsList.left(60),
                                    QByteArray(R"({"type":"page","url":"https://x.example/"})")}) {
-        server.route("/json/list", test::json(list));
+        server.setListBody(list);
         EXPECT_TRUE(debugging.getOpenBrowserPages(false).isEmpty()) << list.right(60).toStdString();
     }
     // An endpoint that names no product is still listed, as "Chromium".
@@ -287,6 +287,50 @@ TEST(BrowserCapture, aQuitFirefoxAndBrokenFilesOrRepliesAddNothing)
     // Readable again; without a window list the top-only scan takes every page.
     profile.writeSessionBytes(packed);
     EXPECT_EQ(capture.getOpenBrowserPages(true).size(), 3);
+}
+
+TEST(BrowserCapture, pagesComeWithTheTitlesThePagesGiveAndOnlyWebPagesAndFilesAreOffered)
+{
+    // Firefox keeps titles as they are: an "&amp;" there is the page's own text.
+    test::FirefoxProfile profile;
+    profile.writeSession(R"js({"windows":[{"tabs":[
+        {"entries":[{"url":"about:newtab","title":"New Tab"}]},
+        {"entries":[{"url":"https://fish.example/?a=1&amp;b=2","title":"Fish &amp; chips <b>"}]},
+        {"entries":[{"url":"javascript:alert(1)","title":"Script"}]},
+        {"entries":[{"url":"view-source:https://fish.example/","title":"Source"}]},
+        {"entries":[{"url":"file:///home/me/notes.html","title":"Notes"}]}]}]})js");
+    // Chromium escapes every title in its list.
+    test::DevToolsServer chromium;
+    chromium.setTargets({
+        {"page", "Hidden capture page & co", "http://127.0.0.1:8766/page.html"},
+        {"page", "New Tab", "chrome://newtab/"},
+        {"page", "<b>Bold</b> \"quoted\" 'single' &amp; \u00e9\u20ac", "https://a.example/?x=1&y=2"},
+        {"browser_ui", "Omnibox Popup", "chrome://omnibox-popup.top-chrome/"},
+        {"page", "Data", "data:text/html,<title>x</title>"},
+        {"page", "&#39;kept&#39; &amp &copy; & ;", "https://b.example/"},
+    });
+    BrowserCapture capture(settingsFor(profile.home(), {chromium.port()}));
+    QElapsedTimer clock;
+    clock.start();
+    QStringList seen;
+    for (const DetectedPage &page : capture.getOpenBrowserPages(false))
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    EXPECT_LT(clock.elapsed(), 1000) << "the kept-open connection is read up to its length";
+    EXPECT_EQ(seen, QStringList({
+                        "Fish &amp; chips <b> | https://fish.example/?a=1&amp;b=2 | Mozilla Firefox",
+                        "Notes | file:///home/me/notes.html | Mozilla Firefox",
+                        "Hidden capture page & co | http://127.0.0.1:8766/page.html | Chrome",
+                        "<b>Bold</b> \"quoted\" 'single' &amp; \u00e9\u20ac | https://a.example/?x=1&y=2 | Chrome",
+                        "&#39;kept&#39; &amp &copy; & ; | https://b.example/ | Chrome",
+                    }));
+    EXPECT_EQ(chromium.http().refused(), 0);
+
+    // References the list may carry other than its own five: numeric ones are read, the rest kept.
+    const QList<DetectedPage> odd = devtools::parsePageList(
+        R"([{"type":"page","url":"https://c.example/","title":"&#x27;x&#X27; &#65;&#0;&#xD800;&#1114112;&copy;&amp"}])",
+        "Chrome");
+    ASSERT_EQ(odd.size(), 1);
+    EXPECT_EQ(odd[0].name, "'x' A&#0;&#xD800;&#1114112;&copy;&amp");
 }
 
 TEST(TopBrowserWindow, theFirstBrowserWindowFromTheTopThatIsNotOurs)

@@ -7,6 +7,7 @@
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
+#include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
@@ -20,14 +21,6 @@ namespace rr
 {
 namespace
 {
-
-void dropIcons(const XMLDatabase &db, const QStringList &wids)
-{
-    IconSupport icons;
-    icons.setIconPath(db.getBasePath());
-    for (const QString &wid : wids)
-        icons.deleteIcon(wid);
-}
 
 // The new top folder in the folder tree, selected, with its Vardecks listed.
 void showImportedFolder(frmVardecks &w, const QString &topTID)
@@ -119,24 +112,32 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     if (dialog.importDay.isValid())
         builder.setToday(dialog.importDay);
     const QString basePath = db.getBasePath();
-    builder.onVardeckCreated = [basePath](const QString &wid, const QString &address) {
-        IconSupport::checkSavePDFIcon(basePath, wid, address);
+    // PDF documents get their icon once the records are on disk: an import that never
+    // gets there leaves no icon for an identifier a later Vardeck may be given.
+    QList<std::pair<QString, QString>> pdfVardecks;
+    builder.onVardeckCreated = [&pdfVardecks](const QString &wid, const QString &address) {
+        if (isPDF(address))
+            pdfVardecks.append({wid, address});
     };
     QStringList skipped;
     QString reason;
     QString failure;
-    if (!run.body(builder, progress, &skipped, &reason))
+    if (!run.body(builder, progress, &skipped, &reason)) {
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
-    else if (!db.save(&reason))
-        failure =
-            QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
+    } else {
+        removeLeftSideFiles(basePath, builder.createdWIDs());
+        if (!db.save(&reason))
+            failure =
+                QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
+    }
     if (!failure.isEmpty()) {
         builder.rollback();
-        dropIcons(db, builder.createdWIDs());
         progress->close();
         prompt::show(failure, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
+    for (const auto &[wid, address] : std::as_const(pdfVardecks))
+        IconSupport::checkSavePDFIcon(basePath, wid, address);
     w.aspectPageStale[frmVardecks::AllPage] = true;
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;

@@ -32,12 +32,13 @@ void frmImportExport::importIEFavorites()
         return;
     }
     const QString folder = favoritesPath;
-    const QString topName = FolderImport::freeTopFolderName(*w.m_objDOMVardecks, QStringLiteral("Imported favorites"));
+    // Every run makes a new top folder of this name, beside those of earlier runs.
     runImport(w, *this,
               {QStringLiteral("Searching for favorites folders..."), true,
-               [folder, topName](ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error) {
+               [folder](ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error) {
                    FolderImport walk(builder, progress);
-                   const bool done = walk.loadFavsFromFoundColl({folder}, WalkMode::Shortcuts, topName);
+                   const bool done =
+                       walk.loadFavsFromFoundColl({folder}, WalkMode::Shortcuts, QStringLiteral("Imported favorites"));
                    *skipped = walk.skippedItems();
                    *error = walk.error();
                    return done;

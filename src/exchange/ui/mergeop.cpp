@@ -4,6 +4,7 @@
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
 #include "explorer/nodetags.h"
+#include "media/iconsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
@@ -61,10 +62,14 @@ void frmImportExport::importVDDatabase()
         failure = merge.readFailed()
                       ? QStringLiteral("Failed to open the Vardecks database for importing.\n\n") + merge.error()
                       : QStringLiteral("The import was stopped and nothing was added: ") + merge.error();
-    } else if (!db.save(&reason)) {
-        merge.rollback();
-        failure =
-            QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
+    } else {
+        // Files left under the identifiers the merged Vardecks were given are not theirs.
+        removeLeftSideFiles(db.getBasePath(), merge.mergedWIDs());
+        if (!db.save(&reason)) {
+            merge.rollback();
+            failure =
+                QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
+        }
     }
     if (!failure.isEmpty()) {
         progress->close();

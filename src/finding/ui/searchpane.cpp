@@ -82,6 +82,15 @@ void SearchPane::wire()
     connect(w.lstSrch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSrch_ColumnClick);
     connect(w.lstSrch, &QTreeWidget::itemClicked, this, [this] { lstSrch_Click(); });
     connect(w.lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { lstSearch_DblClick(); });
+
+    // Whatever takes results out of the list (a deletion, an edit, another database),
+    // the "Found:" count says what is left.
+    // The label is the connection's context: a window being torn down, emptying its
+    // list, never writes to a label already gone.
+    QAbstractItemModel *results = w.lstSrch->model();
+    const auto countLeft = [label = w.lblFound, results] { label->setText(QString::number(results->rowCount())); };
+    connect(results, &QAbstractItemModel::rowsRemoved, w.lblFound, countLeft);
+    connect(results, &QAbstractItemModel::modelReset, w.lblFound, countLeft);
 }
 
 // ----- the field boxes -----

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -83,16 +84,22 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
     lblAddress->setFont(big);
     applyFontFallback(this);
 
-    connect(Command1, &qbButtons_H::Click, this, [this] {
-        cancelIcons = true;
-        emit buttonPressed();
-        if (m_owner) {
-            m_owner->setEnabled(true);
-            m_owner->show();
-        }
-        // Closing from inside the button's own click is left to the event loop.
-        QTimer::singleShot(0, this, &QWidget::close);
-    });
+    connect(Command1, &qbButtons_H::Click, this, &frmIconProgress::pressButton);
+    // Esc presses the one button: Cancel during a run, OK after it.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &frmIconProgress::pressButton);
+}
+
+void frmIconProgress::pressButton()
+{
+    cancelIcons = true;
+    emit buttonPressed();
+    if (m_owner) {
+        m_owner->setEnabled(true);
+        m_owner->show();
+    }
+    // Closing from inside the button's own click is left to the event loop.
+    QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void frmIconProgress::setLoaded(int count)

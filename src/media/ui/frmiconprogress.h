@@ -44,6 +44,9 @@ signals:
     void buttonPressed();
 
 private:
+    // The button's press (and Esc's): cancelIcons raised, the window closed.
+    void pressButton();
+
     QWidget *m_owner;
 };
 

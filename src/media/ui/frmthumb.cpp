@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QWebEngineView>
 
@@ -85,6 +86,14 @@ frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window
     connect(cmdSave, &qbButtons_H::Click, this, &frmThumb::cmdSave_Click);
     connect(cmdContinue, &qbButtons_H::Click, this, &frmThumb::cmdContinue_Click);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmThumb::cmdCancel_Click);
+    // Esc is Cancel while a run goes on, and closes the window once it has ended.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (cmdCancel->isEnabled())
+            cmdCancel_Click();
+        else
+            close();
+    });
 
     m_browser = new PageBrowser(this);
     m_browser->view()->move(10, kTopHeight);
@@ -292,9 +301,11 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     callOp(w.ops.refreshRecentMenuList, wid);
     w.runCommand(QStringLiteral("mnuEditModify_Click"));
     w.lblFileSize->setText(sizeText(details.bodyBytes) + QStringLiteral(" KB"));
-    w.txtWName->setText(details.title);
-    w.txtDescription->setPlainText(details.description);
-    w.txtKeywords->setPlainText(details.keywords);
+    // The boxes show what is stored (Update filled them): the page replaces only what
+    // it offers.
+    w.txtWName->setText(synchronisedName(details, w.txtWName->text()));
+    w.txtDescription->setPlainText(synchronisedText(details.description, w.txtDescription->toPlainText()));
+    w.txtKeywords->setPlainText(synchronisedText(details.keywords, w.txtKeywords->toPlainText()));
     w.tabView->setTab(0);
     w.tabInfo->setTab(0);
     w.txtAddress->setText(address);

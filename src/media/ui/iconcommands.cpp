@@ -33,6 +33,12 @@ QString vardeckRequired(const QString &what)
 IconCommands::IconCommands(frmVardecks &window) : QObject(&window), w(window), m_net(new HttpFetcher(this))
 {
     setObjectName(QStringLiteral("iconCommands"));
+    // The icon of a page being added is wanted only while that add goes on: once it
+    // is saved or dropped, its fetch is aborted and writes nothing.
+    connect(w.txtMode, &QLineEdit::textChanged, this, [this](const QString &mode) {
+        if (!sameText(mode, QStringLiteral("add")))
+            delete m_addFetch.data();
+    });
 }
 
 bool IconCommands::connectionQuestion()
@@ -72,40 +78,50 @@ QList<IconJob> IconCommands::jobsOf(const QList<XmlNode> &vardecks) const
 
 void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<void()> done)
 {
-    if (!w.dbXML || (m_run && !m_run->isFinished()))
+    if (!w.dbXML)
         return;
+    if (m_run && !m_run->isFinished()) {
+        if (!m_run->isCancelled())
+            return;
+        // A cancelled run has aborted its fetches; only its end is still on its way.
+        // This run's end refills the lists instead.
+        m_run->disconnect(this);
+        m_run->deleteLater();
+        m_run = nullptr;
+    }
     if (!connectionQuestion())
         return;
     const QString base = w.dbXML->getBasePath();
     w.setEnabled(false);
-    frmIconProgress *progress = openProgress();
+    // Each run speaks only to its own window, never to a later run's.
+    const QPointer<frmIconProgress> progress = openProgress();
     progress->setRemaining(int(jobs.size()));
     cancelIcons = false;
 
     auto *run = new IconRun(base, jobs, *m_net, runOptions, this);
     m_run = run;
     connect(progress, &frmIconProgress::buttonPressed, run, &IconRun::cancel);
-    connect(run, &IconRun::vardeckStarted, this, [this](const QString &name, const QString &home) {
-        if (m_progress)
-            m_progress->setCurrent(name, home);
+    connect(run, &IconRun::waitingOn, this, [progress](const QString &name, const QString &home) {
+        if (progress)
+            progress->setCurrent(name, home);
     });
-    connect(run, &IconRun::iconLoaded, this, [this](const QString &wid, const QString &file) {
-        if (m_progress)
-            m_progress->showIcon(file);
+    connect(run, &IconRun::iconLoaded, this, [this, progress](const QString &wid, const QString &file) {
+        if (progress)
+            progress->showIcon(file);
         addToImageList(wid, file);
     });
-    connect(run, &IconRun::counted, this, [this, run] {
-        if (!m_progress)
+    connect(run, &IconRun::counted, this, [progress, run] {
+        if (!progress)
             return;
-        m_progress->setLoaded(run->loaded());
-        m_progress->setFailed(run->failed());
-        m_progress->setRemaining(run->remaining());
+        progress->setLoaded(run->loaded());
+        progress->setFailed(run->failed());
+        progress->setRemaining(run->remaining());
         if (run->total() > 0)
-            m_progress->setProgress(100.0 * (run->loaded() + run->failed()) / run->total());
+            progress->setProgress(100.0 * (run->loaded() + run->failed()) / run->total());
     });
-    connect(run, &IconRun::finished, this, [this, run, done = std::move(done)](bool cancelled) {
-        if (m_progress)
-            m_progress->showEnd(run->loaded());
+    connect(run, &IconRun::finished, this, [this, run, progress, done = std::move(done)](bool cancelled) {
+        if (progress)
+            progress->showEnd(run->loaded());
         if (!cancelled)
             QApplication::beep();
         refillAfterRun();
@@ -187,8 +203,17 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
         progress->setCurrent(w.lblWName->text(), home);
         w.setEnabled(false);
     }
+    // The fetch's requests hang on an object of its own: Cancel deletes it, which
+    // aborts whatever is in flight, and the fetch ends at once.
+    const QPointer<QObject> fetch = new QObject(this);
+    auto ended = std::make_shared<bool>(false);
     auto icons = std::make_shared<IconSupport>();
-    icons->loadIcon(base, url, *m_net, this, [=, this](const QString &result) {
+    const auto end = [=, this](const QString &result) {
+        if (*ended)
+            return;
+        *ended = true;
+        if (fetch)
+            fetch->deleteLater();
         int loaded = 0;
         w.iconChanged = false;
         if (!result.isEmpty() && cancelIcons)
@@ -226,7 +251,14 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             w.setEnabled(true);
         if (done)
             done();
-    });
+    };
+    if (progress)
+        connect(progress, &frmIconProgress::buttonPressed, this, [this, fetch, end] {
+            delete fetch.data();
+            // The end runs after the button's own click has been handled.
+            QTimer::singleShot(0, this, [end] { end(QString()); });
+        });
+    icons->loadIcon(base, url, *m_net, fetch, end);
 }
 
 void IconCommands::timerIcon_Timer()
@@ -238,8 +270,11 @@ void IconCommands::timerIcon_Timer()
         return;
     urlSupport url;
     url.createURL(w.chosenPage.address);
+    // One fetch per add: a newer one, or the end of the add, aborts it.
+    delete m_addFetch.data();
+    m_addFetch = new QObject(this);
     auto icons = std::make_shared<IconSupport>();
-    icons->loadIcon(w.dbXML->getBasePath(), url, *m_net, this, [this, icons](const QString &result) {
+    icons->loadIcon(w.dbXML->getBasePath(), url, *m_net, m_addFetch, [this, icons](const QString &result) {
         if (result.isEmpty())
             return;
         // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
@@ -329,12 +364,21 @@ void IconCommands::mnuToolsIconRemove_Click()
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck icon?")))
         return;
+    const QString wid = w.currentWID;
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath());
-    icons.deleteIcon(w.currentWID);
+    icons.deleteIcon(wid);
     w.imgIcon->setPixmap(QPixmap());
     callOp(w.ops.populateIconList);
-    if (const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK")))
+    // The trees keep their rows: only the picture of this Vardeck changes in them.
+    for (QTreeWidget *tree : {w.tvwWM, w.tvwFavs}) {
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *node = tree->topLevelItem(i);
+            if (sameText(tagOf(node), wid))
+                node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+        }
+    }
+    if (const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK")))
         callOp(w.ops.displayVardeckData, vardeck);
     if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
         callOp(w.ops.populateVDList, folder);

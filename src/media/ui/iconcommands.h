@@ -65,6 +65,8 @@ private:
     HttpFetcher *m_net;
     QPointer<IconRun> m_run;
     QPointer<frmIconProgress> m_progress;
+    // The requests of the icon fetch for the page being added.
+    QPointer<QObject> m_addFetch;
 };
 
 // Attaches the icon commands and the icon timer's work to the window.

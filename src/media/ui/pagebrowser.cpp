@@ -53,15 +53,26 @@ PageBrowser::PageBrowser(QWidget *host) : QObject(host), m_view(new QWebEngineVi
         finish(false, QStringLiteral("The page did not finish loading in %1 seconds.").arg(pageTimeoutMs / 1000));
     });
     connect(m_view->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
-        if (!m_waiting || isBlank(info.url()))
+        if (isBlank(info.url()))
             return;
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+            // Whatever the view shows from now on is not the page that loaded before.
             m_httpStatus = 0;
+            m_lastOk = false;
             return;
         }
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
             m_httpStatus = info.errorCode();
-        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage() && m_httpStatus < 400) {
+        const bool good =
+            info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage() && m_httpStatus < 400;
+        if (!m_waiting) {
+            // The page moved on by itself or by a click in the view (a script, a
+            // refresh, a link): the engine's error page it may end on is never taken.
+            if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus)
+                m_lastOk = good;
+            return;
+        }
+        if (good) {
             finish(true, QString());
         } else if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
             const QString reason = m_httpStatus >= 400

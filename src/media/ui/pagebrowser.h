@@ -37,7 +37,8 @@ public:
     void load(const QUrl &url);
     void stop();
     bool isLoading() const { return m_waiting; }
-    // Whether the last load ended well.
+    // Whether the page the view shows now loaded well: false while anything loads,
+    // and for an error page or an HTTP error, also one the page went on to by itself.
     bool lastLoadOk() const { return m_lastOk; }
     QUrl url() const;
     // Reads title, META description and keywords and the body size of the loaded page.

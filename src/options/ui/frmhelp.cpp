@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBrowser>
@@ -80,6 +81,9 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
             [this](QListWidgetItem *item) { showPage(m_folder, item->data(Qt::UserRole).toString()); });
     connect(lstContents, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { showPage(m_folder, item->data(Qt::UserRole).toString()); });
+    // Esc puts the help away, as it closes the program's other windows.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 frmHelp *frmHelp::existing()

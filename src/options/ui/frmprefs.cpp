@@ -282,15 +282,15 @@ void frmPrefs::Form_Load()
     chk(2)->setChecked(options.getCheckDup());
 
     QComboBox *databases = cmb(0);
+    const QStringList files = prefs::databaseFiles(paths::databaseFolder());
     databases->addItem(QStringLiteral("Most recent database"));
-    databases->addItems(prefs::databaseFiles(paths::databaseFolder()));
-    const int stored = options.getdbDefault() ? 0 : databases->findText(options.getDBToOpen());
-    if (stored < 0) {
-        // The chosen database is gone: the most recent one opens instead from now on.
+    databases->addItems(files);
+    if (prefs::followsLastDatabase(options.getdbDefault(), options.getDBToOpen(), files)) {
+        // No database chosen, or the chosen one is gone: the most recent one opens.
         databases->setCurrentIndex(0);
         options.setdbDefault(true);
     } else {
-        databases->setCurrentIndex(stored);
+        databases->setCurrentIndex(databases->findText(options.getDBToOpen()));
     }
 
     QComboBox *styles = cmb(2);

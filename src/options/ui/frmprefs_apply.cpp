@@ -121,7 +121,8 @@ std::optional<int> frmPrefs::applyListSize(int box, const QString &message)
     const prefs::ListSize size = prefs::checkListSize(txtt(box)->text());
     if (size.verdict == prefs::ListSize::Verdict::Ok)
         return size.value;
-    prompt::show(message, MsgButtons::Ok, MsgIcon::None);
+    // The list-size messages are titled with the program's short name.
+    prompt::show(message, MsgButtons::Ok, MsgIcon::None, QStringLiteral("Vardecks"));
     txtt(box)->setText(size.resetText);
     return std::nullopt;
 }

@@ -19,6 +19,7 @@ struct HttpFetcher::Request {
     QPointer<QNetworkReply> reply;
     QByteArray body;
     bool finished = false;
+    QMetaObject::Connection contextGone;
 };
 
 namespace
@@ -81,6 +82,13 @@ void HttpFetcher::get(const QUrl &url, const FetchLimits &limits, QObject *conte
     request->context = context;
     request->done = std::move(done);
     ++m_inFlight;
+    if (context) {
+        const std::weak_ptr<Request> weak = request;
+        request->contextGone = connect(context, &QObject::destroyed, this, [this, weak] {
+            if (const auto gone = weak.lock())
+                abandon(gone);
+        });
+    }
     if (!isWebScheme(url)) {
         complete(request,
                  failure(FetchResult::Outcome::Refused,
@@ -194,9 +202,27 @@ void HttpFetcher::finishHop(const std::shared_ptr<Request> &request, QNetworkRep
     complete(request, std::move(result));
 }
 
+void HttpFetcher::abandon(const std::shared_ptr<Request> &request)
+{
+    if (request->finished)
+        return;
+    request->finished = true;
+    QObject::disconnect(request->contextGone);
+    if (request->totalTimer) {
+        request->totalTimer->stop();
+        request->totalTimer->deleteLater();
+        request->totalTimer = nullptr;
+    }
+    // The reply's own end (finishHop) sees the request finished and only tidies up.
+    if (request->reply)
+        request->reply->abort();
+    --m_inFlight;
+}
+
 void HttpFetcher::complete(const std::shared_ptr<Request> &request, FetchResult result)
 {
     request->finished = true;
+    QObject::disconnect(request->contextGone);
     if (request->totalTimer) {
         request->totalTimer->stop();
         request->totalTimer->deleteLater();

@@ -16,7 +16,9 @@
 // - A status outside 200..299 is a failure: error pages never reach a caller as a
 //   page or a picture.
 // - The callback runs once, later, from the event loop, and only while its context
-//   object lives; a fetcher deleted with requests in flight aborts them silently.
+//   object lives. When the context object goes, its requests still running are
+//   aborted at once (a cancelled job frees its connections and time-outs); a
+//   fetcher deleted with requests in flight aborts them silently too.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -69,6 +71,7 @@ private:
     void startHop(const std::shared_ptr<Request> &request);
     void finishHop(const std::shared_ptr<Request> &request, QNetworkReply *reply);
     void complete(const std::shared_ptr<Request> &request, FetchResult result);
+    void abandon(const std::shared_ptr<Request> &request);
 
     QNetworkAccessManager *m_network;
     int m_inFlight = 0;

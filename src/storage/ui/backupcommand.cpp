@@ -8,22 +8,34 @@
 namespace rr
 {
 
+QString proposedBackupName(const QString &dbName)
+{
+    const QFileInfo name(dbName);
+    const QString stem = name.completeBaseName().isEmpty() ? QStringLiteral("Vardecks") : name.completeBaseName();
+    return stem + QStringLiteral("-backup.xml");
+}
+
 bool runBackupCommand(const QString &databasePath, const QString &dbName)
 {
     FileRequest request;
     request.kind = FileRequest::Kind::Save;
     request.title = QStringLiteral("Choose a folder location to backup your Vardecks database to...");
     request.startFolder = QFileInfo(databasePath).absolutePath();
-    request.defaultName = dbName;
+    // The open database's own name would be refused: the picker offers a name beside it.
+    request.defaultName = proposedBackupName(dbName);
     request.filters = {QStringLiteral("XML Files (*.xml)")};
-    const QString target = prompt::file(request);
-    if (target.isEmpty())
-        return false;
-    if (DatabaseFolder::isSameFile(databasePath, target)) {
+    QString target;
+    for (;;) {
+        target = prompt::file(request);
+        if (target.isEmpty())
+            return false;
+        if (!DatabaseFolder::isSameFile(databasePath, target))
+            break;
         prompt::show(QStringLiteral("The backup cannot be written over the open database itself - please choose a "
                                     "different file"),
                      MsgButtons::Ok, MsgIcon::Exclamation);
-        return false;
+        // Back to the picker, in the folder the user was in.
+        request.startFolder = QFileInfo(target).absolutePath();
     }
     if (QFileInfo::exists(target) &&
         !prompt::askYesNo(QStringLiteral("The file ") + target +

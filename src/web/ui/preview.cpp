@@ -103,8 +103,10 @@ void cmdPreview_Click(frmVardecks &w, int index)
         openHome(w.txtAddress->text(), w.popup.homePageName);
         break;
     case 5:
-        // The visit counts even when the browser then fails.
-        recordVisit(w);
+        // A refused address is told and is no visit; any other visit counts even when
+        // the browser then fails.
+        if (urlSupport::isSafeToOpen(w.txtAddress->text()))
+            recordVisit(w);
         urlSupport::openInNewWindow(w.txtAddress->text());
         break;
     default:

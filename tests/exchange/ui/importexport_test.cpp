@@ -133,6 +133,16 @@ TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShow
     QTest::mouseClick(progress->Command1, Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_EQ(frmProgress::current(), nullptr);
+
+    // A second run adds a second folder of the same name and shows that one.
+    prompts.answer(MsgResult::Yes);
+    run(true, 0);
+    const QList<XmlNode> tops = doc()->documentElement().childElements();
+    ASSERT_GE(tops.size(), 2);
+    EXPECT_EQ(tops[tops.size() - 2].childText("NAME"), "Imported favorites");
+    EXPECT_EQ(tops.last().childText("NAME"), "Imported favorites");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported favorites");
+    EXPECT_EQ(tag(topics()->currentItem()), tops.last().attribute("TID"));
 }
 
 TEST_F(ImportExportTest, refusedImpossibleOrUnsavableImportsChangeNothing)
@@ -177,8 +187,8 @@ TEST_F(ImportExportTest, refusedImpossibleOrUnsavableImportsChangeNothing)
 TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCount)
 {
     const QString pdfs = files.filePath("Papers");
-    writeBytes(pdfs + "/a.PDF", "%PDF");
-    writeBytes(pdfs + "/one/two/b.pdf", "%PDF");
+    for (const char *name : {"/c.Pdf", "/a.PDF", "/B.pdf", "/one/two/b.pdf", "/one/two/d.pdf", "/one/A2.pdf"})
+        writeBytes(pdfs + name, "%PDF");
     dialog->chooseFolder = [&](QWidget *parent) {
         frmDirSelect picker(parent, files.path());
         EXPECT_EQ(picker.windowTitle(), "Select a folder");
@@ -191,10 +201,19 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     run(true, 4);
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 2") << "the folder and its sub-folders";
+    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 6") << "the folder and its sub-folders";
     EXPECT_FALSE(progress->Label6->isVisibleTo(progress));
     EXPECT_FALSE(progress->lblFolders->isVisibleTo(progress));
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported PDF documents");
+    // The new folder's Vardecks show by name, without regard to case, in the tree and in the list.
+    const QStringList byName = {"a", "A2", "B", "b", "c", "d"};
+    QStringList tree, list;
+    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
+        tree << window->tvwWM->topLevelItem(i)->text(0);
+    for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
+        list << window->listVD->topLevelItem(i)->text(0);
+    EXPECT_EQ(tree, byName);
+    EXPECT_EQ(list, byName);
 
     // Cancel clears the chosen folder and leaves the sub-folder choice.
     frmDirSelect again(window.get(), files.path());
@@ -274,6 +293,67 @@ TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     prompts.answer(MsgResult::Ok);
     run(true, 3); // the file dialog cancelled
     EXPECT_EQ(doc()->countElements("VARDECK"), 6);
+}
+
+TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirIdentifiers)
+{
+    // Pictures left by Vardecks that are no more (an import killed before it saved).
+    const QString base = window->dbXML->getBasePath();
+    const auto leftOver = [&](int n) {
+        const QString wid = QString("W%1").arg(n);
+        return QStringList{iconFilePath(base, currentDBName, wid), thumbFilePath(base, currentDBName, wid)};
+    };
+    for (int n = 4; n <= 12; ++n)
+        for (const QString &file : leftOver(n))
+            ASSERT_TRUE(writeBytes(file, "left over"));
+    const auto newWids = [&] {
+        QStringList wids;
+        for (const XmlNode &vardeck : doc()->getElementsByTagName("VARDECK"))
+            if (!QStringList{"W1", "W2", "W3"}.contains(vardeck.attribute("WID")))
+                wids << vardeck.attribute("WID");
+        return wids;
+    };
+    const auto sideFilesOf = [&](const QStringList &wids) {
+        QStringList present;
+        for (const QString &wid : wids)
+            for (const QString &file : leftOver(wid.mid(1).toInt()))
+                if (QFile::exists(file))
+                    present << file;
+        return present;
+    };
+
+    prompts.answer(MsgResult::Yes);
+    run(true, 0);
+    const QStringList imported = newWids();
+    ASSERT_EQ(imported.size(), 2);
+    EXPECT_EQ(sideFilesOf(imported), QStringList());
+
+    const QString other = files.filePath("other/Other.xml");
+    writeBytes(other, "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" +
+                          folderXml("T1", "Merged", vardeckXml("W1", "m1") + vardeckXml("W2", "m2")) + "</FOLDERS>");
+    prompts.answerFile(other);
+    run(true, 3);
+    const QStringList merged = newWids();
+    ASSERT_EQ(merged.size(), 4);
+    EXPECT_EQ(sideFilesOf(merged), QStringList());
+
+    // A PDF document gets the stock icon, and no thumbnail of someone else.
+    QImage stock(8, 8, QImage::Format_RGB32);
+    stock.fill(Qt::red);
+    ASSERT_TRUE(stock.save(base + "pdficon.gif", "PNG"));
+    writeBytes(files.filePath("Papers/a.pdf"), "%PDF");
+    dialog->chooseFolder = [&](QWidget *) {
+        chosenFolderPath = files.filePath("Papers");
+        pdfIncludeSubfolders = 0;
+        return true;
+    };
+    run(true, 4);
+    QStringList pdf = newWids();
+    for (const QString &wid : merged)
+        pdf.removeOne(wid);
+    ASSERT_EQ(pdf.size(), 1);
+    EXPECT_EQ(readBytes(iconFilePath(base, currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
+    EXPECT_FALSE(QFile::exists(thumbFilePath(base, currentDBName, pdf[0])));
 }
 
 TEST_F(ImportExportTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)

@@ -1,11 +1,13 @@
 // The main window's icon commands against the tests' own server on 127.0.0.1.
 #include "explorer/editingfixture.h"
+#include "finding/favorites.h"
 #include "media/picturebytes.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/iconcommands.h"
 #include "platform/net/connection.h"
 #include "support/httpserver.h"
 
+#include <QPointer>
 #include <QWindow>
 
 namespace rr::test
@@ -90,7 +92,23 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     icons->progressWindow()->Command1->click();
 }
 
-TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelEndsTheRunAfterTheDownloadsInFlight)
+TEST_F(IconCommandsTest, theWindowNamesTheVardeckTheRunWaitsOn)
+{
+    // Site A's first page is the slowest: the others start, and end, while it loads.
+    siteA.route("/a1.html", page("<html><head><link rel=\"shortcut icon\" href=\"/ia.ico\"></head></html>", 1500));
+    clickFolder("T1");
+    menu("mnuToolsIconFolder");
+    frmIconProgress *progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return progress->lblRemaining->text() == "2"; }, 10000))
+        << "the second page of site A and the address that is no web address are done";
+    EXPECT_EQ(progress->lblName->text(), "Site A one");
+    EXPECT_EQ(progress->lblAddress->text(), siteA.url("/"));
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    icons->progressWindow()->Command1->click();
+}
+
+TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoTheNextCommandWorksAtOnce)
 {
     forceOffline(true);
     prompts.answer(MsgResult::No);
@@ -103,9 +121,9 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelEndsTheRunAfterTheD
     QTest::qWait(50);
     EXPECT_EQ(siteA.totalHits() + siteB.totalHits(), 0);
 
-    // Yes goes on as if online; Cancel waits only for the downloads in flight.
-    siteA.route("/a1.html", page("<html></html>", 400));
-    siteA.route("/a2.html", page("<html></html>", 400));
+    // Yes goes on as if online; Cancel aborts the pages that never answer.
+    siteA.route("/a1.html", {.hang = true});
+    siteA.route("/a2.html", {.hang = true});
     prompts.answer(MsgResult::Yes);
     menu("mnuToolsIconAll");
     frmIconProgress *progress = icons->progressWindow();
@@ -114,8 +132,61 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelEndsTheRunAfterTheD
     QTest::mouseClick(progress->Command1, Qt::LeftButton);
     EXPECT_TRUE(cancelIcons);
     EXPECT_TRUE(window->isEnabled()) << "the button gives the main window back at once";
-    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    EXPECT_EQ(icons->net().inFlight(), 0);
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 1000));
     EXPECT_EQ(icons->progressWindow(), nullptr) << "the window closed";
+
+    // The next command starts at once, also right after the click.
+    const int asked = siteA.totalHits();
+    prompts.answer(MsgResult::Yes);
+    menu("mnuToolsIconAll");
+    QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
+    prompts.answer(MsgResult::Yes);
+    menu("mnuToolsIconAll");
+    ASSERT_NE(icons->progressWindow(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() > asked; }));
+    EXPECT_FALSE(window->isEnabled()) << "a new run keeps the main window for itself";
+    QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return runEnded() && window->isEnabled(); }, 1000));
+
+    // A single fetch cancelled ends at once too; the next one finds the icon.
+    forceOffline(false);
+    showVardeck("T1", "W1");
+    menu("mnuToolsIconVD");
+    ASSERT_NE(icons->progressWindow(), nullptr);
+    QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
+    EXPECT_EQ(icons->net().inFlight(), 0);
+    ASSERT_TRUE(waitUntil([&] { return window->isEnabled(); }, 1000));
+    siteA.route("/a1.html", page("<html><head><link rel=\"shortcut icon\" href=\"/ia.ico\"></head></html>"));
+    menu("mnuToolsIconVD");
+    ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 10000));
+    EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
+    EXPECT_EQ(test::readBytes(iconFile("W1")), green);
+    icons->progressWindow()->Command1->click();
+}
+
+TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTheEndedOne)
+{
+    siteA.route("/a1.html", page("<html></html>", 400));
+    clickFolder("T1");
+    menu("mnuToolsIconFolder");
+    QPointer<frmIconProgress> progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
+    QApplication::setActiveWindow(progress);
+    QTest::keyClick(progress, Qt::Key_Escape);
+    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(window->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return runEnded() && progress.isNull(); }, 15000));
+
+    menu("mnuToolsIconFolder");
+    progress = icons->progressWindow();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
+    ASSERT_TRUE(progress->windowTitle().startsWith("Icons loaded: "));
+    QApplication::setActiveWindow(progress);
+    QTest::keyClick(progress->Command1, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return progress.isNull(); }));
 }
 
 TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
@@ -167,10 +238,19 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the icon from Site A one?");
     EXPECT_EQ(prompts.messages().back().title, "Remove Vardeck icon?");
     EXPECT_TRUE(QFile::exists(iconFile("W1")));
+    // Removed: every view showing the Vardeck shows the stock picture at once.
+    setFavoriteMark(doc()->nodeFromID("W1"), true);
+    callOp(window->ops.populateFavsList, doc());
+    ASSERT_NE(tagged(window->tvwFavs, "W1"), nullptr);
+    ASSERT_TRUE(sameIcon(wmNode("W1")->icon(0), fresh(bmp)));
+    ASSERT_TRUE(sameIcon(tagged(window->tvwFavs, "W1")->icon(0), fresh(bmp)));
     prompts.answer(MsgResult::Yes);
     menu("mnuToolsIconRemove");
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
-    EXPECT_TRUE(sameIcon(listIcon("W1"), window->ImageListWM.value("Vardeck")));
+    const QIcon stock = window->ImageListWM.value("Vardeck");
+    EXPECT_TRUE(sameIcon(listIcon("W1"), stock));
+    EXPECT_TRUE(sameIcon(wmNode("W1")->icon(0), stock)) << "the folder's Vardeck tree";
+    EXPECT_TRUE(sameIcon(tagged(window->tvwFavs, "W1")->icon(0), stock)) << "the favourites";
 }
 
 TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
@@ -194,6 +274,17 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     QTest::qWait(400);
     EXPECT_FALSE(QFile::exists(download));
     EXPECT_FALSE(window->iconChanged);
+
+    // A download left from anything else is no new Vardeck's icon, and goes.
+    ASSERT_TRUE(test::writeBytes(download, blue));
+    callOp(window->ops.addVardeckSetup, QString("form"));
+    window->txtWName->setText("A file");
+    window->txtAddress->setText("file:///tmp/page.html");
+    save();
+    ASSERT_NE(window->currentWID, wid);
+    EXPECT_FALSE(QFile::exists(iconFile(window->currentWID)));
+    EXPECT_FALSE(QFile::exists(download));
+    EXPECT_FALSE(window->ImageListWM.contains(window->currentWID));
 }
 
 } // namespace rr::test

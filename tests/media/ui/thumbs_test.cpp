@@ -7,6 +7,9 @@
 #include "support/httpserver.h"
 
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QWebEngineView>
 
 namespace rr::test
 {
@@ -52,7 +55,9 @@ protected:
                          bare + vd("W2", "Missing", site.url("/missing.html")) +
                              vd("W3", "Hanging", site.url("/hang.html")) + vd("W4", "Paper", site.url("/paper.pdf")) +
                              vd("W5", "Untitled", site.url("/untitled.html"))) +
-               folderXml("T2", "Red", vd("W6", "Red page", site.url("/red.html"))) + "</FOLDERS>");
+               folderXml("T2", "Red",
+                         vd("W6", "Red page", site.url("/red.html")) + vd("W7", "Moving", site.url("/moves.html"))) +
+               "</FOLDERS>");
     }
     void TearDown() override
     {
@@ -114,6 +119,30 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
     EXPECT_TRUE(window->picThumb->pixmap().isNull());
 }
 
+TEST_F(ThumbsTest, aPageThatGoesOnToTheEnginesErrorPageIsNoThumbnail)
+{
+    // A page that loads, then sends the browser to an address where nothing answers.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString nowhere = QString("http://127.0.0.1:%1/gone.html").arg(closed.serverPort());
+    closed.close();
+    site.route("/moves.html", page("<html><body style=\"background:#ff0000\" onload=\"setTimeout(function () {"
+                                   " location.href = '" +
+                                   nowhere.toUtf8() + "'; }, 300)\"></body></html>"));
+    showVardeck("T2", "W7");
+    menu("mnuThumbVD");
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    QSignalSpy ends(form->browser()->view(), &QWebEngineView::loadFinished);
+    ASSERT_TRUE(waitUntil([&] { return form->browser()->lastLoadOk(); }, 30000));
+    ASSERT_TRUE(waitUntil([&] { return form->browser()->url().toString() == nowhere && ends.size() >= 2; }, 15000));
+    EXPECT_FALSE(form->browser()->lastLoadOk());
+    QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(thumbFile("W7")));
+    ASSERT_TRUE(waitUntil([&] { return prompts.messages().size() == 1; }));
+    EXPECT_EQ(prompts.lastText(), "The thumbnail was not saved.  The page did not load: its thumbnail was not saved.");
+}
+
 TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
 {
     // The hanging page fails at the time-out; the good ones, the first of which starts
@@ -135,6 +164,10 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
 
     EXPECT_EQ(stored("W1").childText("NAME"), "Known title");
     EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
+    // A page without title and META keeps the Vardeck's own.
+    EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
+    EXPECT_EQ(stored("W5").childText("DESCRIPTION"), "old description");
+    EXPECT_EQ(stored("W5").childText("KEYWORD1"), "old words");
     EXPECT_EQ(window->lblWName->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
     QTest::mouseClick(form->cmdContinue, Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
@@ -155,6 +188,29 @@ TEST_F(ThumbsTest, cancelKeepsAndSavesWhatWasSynchronised)
     EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
 }
 
+TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
+{
+    PageBrowser::pageTimeoutMs = 20000;
+    showVardeck("T1", "W3"); // a page that never ends loading
+    menu("mnuThumbVD");
+    ASSERT_NE(thumbWindow(), nullptr);
+    QApplication::setActiveWindow(thumbWindow());
+    QTest::keyClick(thumbWindow(), Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+    EXPECT_TRUE(stopThumbs);
+    EXPECT_TRUE(window->isEnabled());
+
+    clickFolder("T2");
+    menu("mnuToolsSynchFolder");
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
+    QApplication::setActiveWindow(form);
+    QTest::keyClick(form->cmdContinue, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+    EXPECT_TRUE(window->isEnabled());
+}
+
 TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
 {
     showVardeck("T1", "W1");
@@ -166,6 +222,16 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
     EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
+
+    // A page without title and META leaves the boxes as they were.
+    window->runCommand("cancelVardeckEdit");
+    showVardeck("T1", "W5");
+    menu("mnuToolsSynch");
+    ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
+    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->txtWName->text(), "Untitled");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "old description");
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "old words");
 
     // A page that fails changes nothing and says so.
     window->runCommand("cancelVardeckEdit");

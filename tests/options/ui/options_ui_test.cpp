@@ -199,12 +199,52 @@ TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
                            "and 50",
                            "The number of Vardecks stored in your recent search list must be between 1 "
                            "and 50"}));
-    EXPECT_EQ(prompts.messages()[0].title, "Razuzezu Revidod");
-    EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::None);
+    for (const MessageRequest &message : prompts.messages()) {
+        EXPECT_EQ(message.title, "Vardecks");
+        EXPECT_EQ(message.icon, MsgIcon::None);
+    }
     EXPECT_EQ(dialog.txtt(2)->text(), "15");
     EXPECT_EQ(dialog.txtt(3)->text(), "50");
     EXPECT_EQ(searchListFills, 1);
     EXPECT_EQ(appOptions().getRecentNo(), 15) << "nothing stored from a refused apply";
+    EXPECT_EQ(appOptions().getRecentSearchNo(), 15);
+    EXPECT_EQ(recentMax, 15);
+    EXPECT_EQ(searchMax, 15);
+}
+
+TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
+{
+    recentMax = searchMax = 15;
+    {
+        frmPrefs dialog(*window);
+        dialog.txtt(2)->setText("7");
+        dialog.txtt(3)->setText("9");
+        dialog.cmdApply_Click();
+    }
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
+    EXPECT_EQ(appOptions().getRecentNo(), 7);
+    EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
+    EXPECT_EQ(recentMax, 7);
+    EXPECT_EQ(searchMax, 9);
+    frmPrefs again(*window);
+    EXPECT_EQ(again.txtt(2)->text(), "7");
+    EXPECT_EQ(again.txtt(3)->text(), "9");
+
+    // One size refused leaves its option alone while the other is stored.
+    again.txtt(2)->setText("12");
+    again.txtt(3)->setText("0");
+    again.cmdApply_Click();
+    EXPECT_EQ(appOptions().getRecentNo(), 12);
+    EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
+    EXPECT_EQ(recentMax, 12);
+    EXPECT_EQ(searchMax, 9);
+    again.txtt(2)->setText("x");
+    again.txtt(3)->setText("21");
+    again.cmdApply_Click();
+    EXPECT_EQ(appOptions().getRecentNo(), 12);
+    EXPECT_EQ(appOptions().getRecentSearchNo(), 21);
+    EXPECT_EQ(recentMax, 12);
+    EXPECT_EQ(searchMax, 21);
 }
 
 TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
@@ -324,6 +364,17 @@ TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
     EXPECT_EQ(launcher.openedUrls()[0], "https://www.example.org/x");
     EXPECT_TRUE(launcher.openedUrls()[1].endsWith("/DeVivozoda/Vardecks.xml"));
     EXPECT_TRUE(prompts.messages().empty());
+
+    // Esc puts the window away, wherever its focus is.
+    QApplication::setActiveWindow(window);
+    window->lstContents->setFocus();
+    QTest::keyClick(window->lstContents, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_TRUE(help.HHDisplayContents());
+    EXPECT_TRUE(window->isVisible()) << "and help brings it back";
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window->txtPage, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
     helpviewer::install(nullptr);
     delete window;
 }

@@ -313,14 +313,30 @@ TEST(BackupCommand, refusesTheOpenDatabaseOrALinkToItAndReportsOnlyARealSuccess)
 
     const QString link = env.home.path() + "/link.xml";
     ASSERT_TRUE(QFile::link(source, link));
+    // Refused, the picker comes back; cancelled there, nothing is written.
     EXPECT_FALSE(backUpTo(link, MsgResult::Yes));
-    ASSERT_EQ(env.prompts.fileRequests().size(), 1u);
-    EXPECT_EQ(env.prompts.fileRequests()[0].title, "Choose a folder location to backup your Vardecks database to...");
-    EXPECT_EQ(env.prompts.fileRequests()[0].defaultName, "Vardecks.xml");
-    EXPECT_EQ(env.prompts.fileRequests()[0].filters, QStringList{"XML Files (*.xml)"});
+    ASSERT_EQ(env.prompts.fileRequests().size(), 2u);
+    for (const FileRequest &request : env.prompts.fileRequests()) {
+        EXPECT_EQ(request.title, "Choose a folder location to backup your Vardecks database to...");
+        EXPECT_EQ(request.defaultName, "Vardecks-backup.xml") << "never the open database's own name";
+        EXPECT_EQ(request.filters, QStringList{"XML Files (*.xml)"});
+    }
+    EXPECT_EQ(env.prompts.fileRequests()[0].startFolder, QFileInfo(source).absolutePath());
+    EXPECT_EQ(env.prompts.fileRequests()[1].startFolder, env.home.path()) << "where the refused file was";
     EXPECT_EQ(env.prompts.texts(), QStringList{"The backup cannot be written over the open database itself - "
                                                "please choose a different file"});
     EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(proposedBackupName("Work.xml"), "Work-backup.xml");
+
+    // The open database itself, refused, then another file: the backup is written there.
+    const QString second = env.home.path() + "/second.xml";
+    env.prompts.clear();
+    env.prompts.answerFile(source);
+    env.prompts.answerFile(second);
+    EXPECT_TRUE(runBackupCommand(source, "Vardecks.xml"));
+    EXPECT_EQ(env.prompts.fileRequests().size(), 2u);
+    EXPECT_EQ(test::readBytes(second), original);
+    EXPECT_EQ(env.prompts.lastText(), "Vardecks database successfully backed-up to " + second);
     // The copy itself refuses the source too, and a missing source.
     EXPECT_FALSE(DatabaseFolder::backupDatabase(source, source));
     EXPECT_FALSE(DatabaseFolder::backupDatabase(source, link));

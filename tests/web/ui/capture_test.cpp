@@ -3,8 +3,8 @@
 #include "explorer/editingfixture.h"
 #include "platform/net/connection.h"
 #include "storage/settingsstore.h"
+#include "support/devtoolsserver.h"
 #include "support/firefoxprofile.h"
-#include "support/httpserver.h"
 #include "support/xsession.h"
 #include "web/ui/capture.h"
 #include "web/ui/frmvardeckdialog.h"
@@ -85,9 +85,9 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
 
     // Several pages are offered in the dialog, and only OK saves one.
     profile.writeSession(FirefoxProfile::twoWindows());
-    HttpServer server(60000, false);
-    server.route("/json/version", json(R"({"Browser":"Chrome/120.0.6099.71"})"));
-    server.route("/json/list", json(R"([{"type":"page","title":"Mail inbox","url":"https://mail.example/inbox"}])"));
+    DevToolsServer server;
+    server.setTargets({{"page", "Mail & <b>inbox</b>", "https://mail.example/inbox?a=1&b=2"},
+                       {"page", "New Tab", "chrome://newtab/"}});
     useSources({server.port()});
     const int before = vardeckCount();
     // Escape and the close box add nothing and keep the AutoSave choice.
@@ -115,16 +115,17 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
                               d->tvwDetected->visualItemRect(d->tvwDetected->topLevelItem(3)).center());
             EXPECT_EQ(
                 QStringList({d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()}),
-                QStringList({"Mail inbox", "https://mail.example/inbox", "", "Chrome"}));
+                QStringList({"Mail & <b>inbox</b>", "https://mail.example/inbox?a=1&b=2", "", "Chrome"}));
             QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
             EXPECT_TRUE(appOptions().getAutoSave());
             QTest::keyClick(d, Qt::Key_Return);
         },
         [&] { menu("mnuToolsGet"); });
-    EXPECT_EQ(window->chosenPage.name, "Mail inbox");
+    EXPECT_EQ(window->chosenPage.name, "Mail & <b>inbox</b>");
     EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
     EXPECT_EQ(vardeckCount(), before + 1);
-    EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox");
+    EXPECT_EQ(stored("W4").childText("NAME"), "Mail & <b>inbox</b>");
+    EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox?a=1&b=2");
     EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
 }
 

@@ -352,6 +352,13 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     window->runCommand("cmdPreview_Click", 0);
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
     EXPECT_EQ(window->StatusBar1->panelText(2), "The preview shows only web pages and files: javascript:alert(1)");
+    // Open in the browser refuses it as well, says why and records no visit.
+    const QString hits = hitsOf("W1");
+    window->runCommand("cmdPreview_Click", 5);
+    EXPECT_EQ(prompts.lastText(),
+              "The address javascript:alert(1) was not opened: it is not the address of a web page or a file.");
+    EXPECT_EQ(hitsOf("W1"), hits);
+    EXPECT_EQ(launcher.openedUrls().size() + launcher.starts().size(), 1u);
     window->runCommand("cmdPreview_Click", 3);
     EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
 }
