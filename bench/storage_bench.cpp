@@ -3,6 +3,8 @@
 //   open        vs reading the file into memory + xmlReadMemory with the same
 //               options (DTD loaded, IDs registered)                 target <= 1.3
 //   add + save  vs writing and fsyncing the same bytes with plain write  target <= 2
+//   2000 new identifiers in a database near the ceiling with holes, vs probing
+//               every number with the ID lookup                      target <= 0.1
 // The largest collection is one below the identifier ceiling, so the add succeeds.
 // Usage: storage_bench [runs] [folder to keep the generated databases in]
 #include "benchtime.h"
@@ -144,6 +146,70 @@ bool benchmarkSize(const QString &folder, int vardecks, int runs)
     return good;
 }
 
+// An import of thousands into a database near the ceiling, after deletions: every
+// new identifier after the last number wraps round to the holes. The floor to beat
+// is the plain rule, probing each number with the ID lookup.
+bool benchmarkAllocation(const QString &folder, int runs)
+{
+    bench::CollectionShape shape;
+    shape.vardecks = 32766;
+    const QString path = bench::writeCollection(folder, QStringLiteral("holes.xml"), shape);
+    XMLDatabase db;
+    db.setPath(path);
+    if (!db.openDBValidate(path))
+        return false;
+    XmlDocument &doc = *db.getTheDOM();
+    for (int n = 6; n <= 32766; n += 6) {
+        const XmlNode node = doc.nodeFromID(QStringLiteral("W%1").arg(n));
+        node.parentNode().removeChild(node);
+    }
+    constexpr int kNew = 2000;
+    XmlNode target = doc.documentElement().firstChild().child("VARDECKS");
+    QStringList added;
+    const auto takeBack = [&] {
+        for (const QString &wid : std::as_const(added))
+            if (XmlNode node = doc.nodeFromID(wid))
+                node.parentNode().removeChild(node);
+        added.clear();
+    };
+    const auto addAll = [&](const std::function<QString()> &newWid) {
+        for (int i = 0; i < kNew; ++i) {
+            const QString wid = newWid();
+            if (wid.isEmpty())
+                return;
+            XmlNode vd = doc.createElement("VARDECK");
+            target.appendChild(vd);
+            vd.setAttribute("WID", wid);
+            added << wid;
+        }
+    };
+    const auto probing = [&] {
+        const int from = doc.countElements("VARDECK") + 1;
+        for (int pass = 0; pass < 2; ++pass)
+            for (int n = pass == 0 ? from : 1; n <= (pass == 0 ? kMaxIdentifierNumber : from - 1); ++n)
+                if (!doc.nodeFromID(QStringLiteral("W%1").arg(n)))
+                    return QStringLiteral("W%1").arg(n);
+        return QString();
+    };
+    QStringList probed;
+    const double floor = medianMs(
+        1, [&] { addAll(probing); },
+        [&] {
+            probed = added;
+            takeBack();
+        });
+    probed = added;
+    takeBack();
+    const double ours = medianMs(
+        runs, [&] { addAll([&] { return db.getNewWID(); }); }, takeBack);
+    const bool good = added == probed && added.size() == kNew;
+    takeBack();
+    std::printf("%d new identifiers among 32766 - %d deleted: %7.2f ms vs probing every number %8.2f ms: ratio %.4f "
+                "(target <= 0.1)%s\n",
+                kNew, 32766 / 6, ours, floor, ours / floor, good ? "" : "  RESULT WRONG");
+    return good;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -156,5 +222,6 @@ int main(int argc, char **argv)
     bool good = true;
     for (int n : {1000, 10000, 32766})
         good = benchmarkSize(folder, n, runs) && good;
+    good = benchmarkAllocation(folder, std::min(runs, 3)) && good;
     return good ? 0 : 1;
 }

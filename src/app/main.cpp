@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 #include <cstdio>
+#include <thread>
 #include <unistd.h>
 
 int main(int argc, char **argv)
@@ -38,6 +39,9 @@ int main(int argc, char **argv)
         rr::prompt::show(error, rr::MsgButtons::Ok, rr::MsgIcon::Exclamation);
         return 1;
     }
+    // This copy now keeps the folders: what a killed copy left of its saves goes,
+    // beside the start (a walk of every icon folder must not delay the window).
+    std::thread([] { rr::paths::removeSaveLeftovers(); }).detach();
 
     rr::frmVardecks window;
     rr::assembleMainWindow(window);

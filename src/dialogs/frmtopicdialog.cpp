@@ -10,6 +10,15 @@
 
 namespace rr
 {
+namespace
+{
+
+QString noFreeFolderMessage()
+{
+    return QStringLiteral("No more folders can be created: this database already holds as many folders as it can.");
+}
+
+} // namespace
 
 frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, DialogHooks hooks, Created onCreated,
                                QWidget *parent)
@@ -43,6 +52,11 @@ bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, DialogHooks 
 {
     if (!db.getTheDOM())
         return false;
+    // A full database says so before a name is typed.
+    if (db.getNewTID().isEmpty()) {
+        prompt::show(noFreeFolderMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
     frmTopicDialog dialog(db, parentTID, std::move(hooks), std::move(onCreated), parent);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -67,9 +81,7 @@ void frmTopicDialog::saveClicked()
         return;
     const QString tid = database().getNewTID();
     if (tid.isEmpty()) {
-        prompt::show(QStringLiteral("No more folders can be created: this database already holds as many folders "
-                                    "as it can."),
-                     MsgButtons::Ok, MsgIcon::Exclamation);
+        prompt::show(noFreeFolderMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         txtTName->setFocus();
         return;
     }

@@ -12,7 +12,6 @@ namespace
 {
 
 constexpr qint64 kMaxMergeFileBytes = 512ll * 1024 * 1024;
-constexpr int kLastIdentifierNumber = 32767;
 
 QList<XmlNode> withDescendants(const QList<XmlNode> &tops, const QString &name)
 {
@@ -129,18 +128,20 @@ bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &pref
 {
     const XmlDocument *doc = m_open.getTheDOM();
     const bool folders = attribute == QLatin1String("TID");
+    // Counting up from the number of such elements before the merge plus one, past
+    // the last number from 1 again, never taking a number in use.
     int next = countBefore + 1;
     for (qsizetype i = 0; i < elements.size(); ++i) {
-        while (next <= kLastIdentifierNumber && doc->nodeFromID(prefix + QString::number(next)))
-            ++next;
-        if (next > kLastIdentifierNumber)
+        const int number = doc->firstFreeIdentifierNumber(prefix, next);
+        if (number == 0)
             return fail(folders
                             ? QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
-                                  .arg(kLastIdentifierNumber)
+                                  .arg(kMaxIdentifierNumber)
                             : QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
-                                  .arg(kLastIdentifierNumber));
+                                  .arg(kMaxIdentifierNumber));
+        next = number + 1;
         XmlNode element = elements[i];
-        element.setAttribute(attribute, prefix + QString::number(next++));
+        element.setAttribute(attribute, prefix + QString::number(number));
         if (m_progress) {
             const QString name = element.childText(QStringLiteral("NAME"));
             if (folders)

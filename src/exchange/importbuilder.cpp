@@ -5,14 +5,6 @@
 
 namespace rr
 {
-namespace
-{
-
-// Identifiers are "T" or "W" and a number the database format keeps below 32768.
-constexpr int kLastIdentifierNumber = 32767;
-
-} // namespace
-
 ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
     : m_db(db), m_progress(progress), m_today(QDate::currentDate())
 {
@@ -22,18 +14,6 @@ bool ImportBuilder::fail(const QString &reason)
 {
     m_error = reason;
     return false;
-}
-
-QString ImportBuilder::newIdentifier(const QString &prefix, const QString &elementName, int &next)
-{
-    const XmlDocument *doc = m_db.getTheDOM();
-    int n = std::max(doc->countElements(elementName) + 1, next);
-    while (n <= kLastIdentifierNumber && doc->nodeFromID(prefix + QString::number(n)))
-        ++n;
-    if (n > kLastIdentifierNumber)
-        return {};
-    next = n + 1;
-    return prefix + QString::number(n);
 }
 
 XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &parentTID)
@@ -55,10 +35,10 @@ XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &pare
             return {};
         }
     }
-    const QString tid = newIdentifier(QStringLiteral("T"), QStringLiteral("FOLDER"), m_nextFolderNumber);
+    const QString tid = m_db.getNewTID();
     if (tid.isEmpty()) {
         fail(QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
-                 .arg(kLastIdentifierNumber));
+                 .arg(kMaxIdentifierNumber));
         return {};
     }
     XmlNode folder = doc->createElement(QStringLiteral("FOLDER"));
@@ -88,10 +68,10 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &name, 
         fail(QStringLiteral("The folder to import into no longer exists."));
         return {};
     }
-    const QString wid = newIdentifier(QStringLiteral("W"), QStringLiteral("VARDECK"), m_nextVardeckNumber);
+    const QString wid = m_db.getNewWID();
     if (wid.isEmpty()) {
         fail(QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
-                 .arg(kLastIdentifierNumber));
+                 .arg(kMaxIdentifierNumber));
         return {};
     }
     XmlNode vardeck = list.appendChild(doc->createElement(QStringLiteral("VARDECK")));

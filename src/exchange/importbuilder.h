@@ -9,9 +9,8 @@
 // FAV "FALSE", in that order (NOTES before KEYWORD1), all but NAME, ADDRESS, the
 // date and FAV empty.
 //
-// New identifiers follow the database's rule (the first free number from the count
-// of such elements plus one) without probing the same taken numbers again for every
-// item: the numbers passed over stay taken while the import runs.
+// New identifiers are the database's own (getNewTID, getNewWID): never one in use,
+// and found without probing every number in use again for each item.
 #include "exchange/importprogress.h"
 #include "platform/xmldocument.h"
 
@@ -65,7 +64,6 @@ public:
     int importFavsCount = 0;
 
 private:
-    QString newIdentifier(const QString &prefix, const QString &elementName, int &next);
     bool fail(const QString &reason);
 
     XMLDatabase &m_db;
@@ -76,8 +74,6 @@ private:
     QStringList m_parentTIDStack;
     QStringList m_createdTopTIDs;
     QStringList m_createdWIDs;
-    int m_nextFolderNumber = 0;
-    int m_nextVardeckNumber = 0;
 };
 
 } // namespace rr

@@ -66,6 +66,12 @@ QString noFreeIdentifierMessage()
                           "number.  Delete Vardecks you no longer need, or keep this one in another database.");
 }
 
+QString databaseFullMessage()
+{
+    return QStringLiteral("No Vardeck can be added: this database already holds as many Vardecks as it can number "
+                          "(32767).  Delete Vardecks you no longer need, or keep new ones in another database.");
+}
+
 VardeckEditor::VardeckEditor(frmVardecks &window) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("vardeckEditor"));
@@ -100,6 +106,11 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     if (w.StatusBar1->panelText(3).isEmpty()) {
         prompt::show(QStringLiteral("A Vardecks database must be opened before a new Vardeck can be saved."),
                      MsgButtons::Ok, MsgIcon::None, QStringLiteral("No open database"));
+        return;
+    }
+    // A full database says so before anything is typed.
+    if (w.dbXML && documentOf(w) && w.dbXML->getNewWID().isEmpty()) {
+        prompt::show(databaseFullMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     callOp(w.ops.showAspectExplorer);

@@ -64,5 +64,7 @@ QDateTime editingNow();
 
 // The message shown when a database has no free Vardeck identifier left.
 QString noFreeIdentifierMessage();
+// What a new Vardeck in a database whose every identifier is in use is told at once.
+QString databaseFullMessage();
 
 } // namespace rr

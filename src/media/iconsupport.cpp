@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
+#include "platform/paths.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -30,7 +31,7 @@ QString withSeparator(const QString &folder)
 
 bool ensureFolderOf(const QString &file)
 {
-    return QDir().mkpath(QFileInfo(file).absolutePath());
+    return paths::makeFolder(QFileInfo(file).absolutePath());
 }
 
 // Moves source over target in one step: the old icon stays until the new one is there.
@@ -185,6 +186,7 @@ QString IconSupport::acceptDownload(const QByteArray &bytes, bool checked)
     const bool written = !bytes.isEmpty() && (checked || isValidIconData(bytes)) && ensureFolderOf(m_iconFile) &&
                          target.open(QIODevice::WriteOnly) && target.write(bytes) == bytes.size() && target.flush();
     target.close();
+    paths::keepPrivate(m_iconFile);
     if (!written) {
         clearIconFile();
         m_iconFile.clear();

@@ -1,11 +1,17 @@
 #include "platform/atomicfile.h"
 
+#include "platform/paths.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +20,20 @@ namespace rr
 {
 namespace
 {
+
+constexpr char kTemporaryMark[] = ".rrsave-";
+constexpr int kRandomLength = 6;
+// Folders below a tidied folder are followed this deep at most.
+constexpr int kMaxTidyDepth = 16;
+
+std::atomic<void (*)(const char *)> g_stepHook{nullptr};
+std::atomic<bool> g_unnamedAllowed{true};
+
+void reached(const char *step)
+{
+    if (const auto hook = g_stepHook.load())
+        hook(step);
+}
 
 // Without this, a write past RLIMIT_FSIZE ends the process and loses the edit.
 void ignoreFileSizeSignal()
@@ -35,10 +55,100 @@ mode_t creationMode()
     return mode;
 }
 
+// An unnamed file is linked into its folder through its /proc entry, which needs no
+// privilege (linkat with AT_EMPTY_PATH would).
+bool canLinkUnnamedFiles()
+{
+    static const bool procMounted = ::access("/proc/self/fd", X_OK) == 0;
+    return procMounted && g_unnamedAllowed.load();
+}
+
 QByteArray folderOf(const QByteArray &path)
 {
     const int slash = path.lastIndexOf('/');
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+// ".<name>.rrsave-<pid>-": hidden, so no listing of the folder shows it, and naming
+// the process that writes it. Long names are shortened to stay within the limit of
+// a file name.
+QByteArray temporaryPrefix(const QByteArray &target)
+{
+    const int slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
+    const QByteArray name = target.mid(slash + 1).left(200);
+    return folder + '.' + name + kTemporaryMark + QByteArray::number(qint64(::getpid())) + '-';
+}
+
+QByteArray randomSuffix()
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray suffix(kRandomLength, Qt::Uninitialized);
+    for (char &c : suffix)
+        c = kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return suffix;
+}
+
+// The process id in a temporary file's name ".<name>.rrsave-<pid>-<6 letters or
+// digits>", or 0 when the name is no such name. No static objects: the start's walk
+// may still run while the program ends.
+qint64 writerOfTemporaryName(const QByteArray &name)
+{
+    const qsizetype markLength = qsizetype(std::strlen(kTemporaryMark));
+    const qsizetype dash = name.size() - kRandomLength - 1;
+    if (!name.startsWith('.') || dash < 0 || name.at(dash) != '-')
+        return 0;
+    for (qsizetype i = dash + 1; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name.at(i))))
+            return 0;
+    const qsizetype mark = name.lastIndexOf(kTemporaryMark, dash);
+    if (mark < 2)
+        return 0;
+    const QByteArray pid = name.mid(mark + markLength, dash - mark - markLength);
+    if (pid.isEmpty() || pid.size() > 10 || pid.startsWith('0'))
+        return 0;
+    for (const char c : pid)
+        if (c < '0' || c > '9')
+            return 0;
+    return pid.toLongLong();
+}
+
+bool processIsGone(qint64 pid)
+{
+    return pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+int tidyFolder(int folderFd, int depth)
+{
+    DIR *dir = ::fdopendir(folderFd);
+    if (!dir) {
+        ::close(folderFd);
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st;
+            if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == DT_DIR && depth < kMaxTidyDepth) {
+            const int child = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child >= 0)
+                removed += tidyFolder(child, depth + 1);
+        } else if (type == DT_REG) {
+            const qint64 writer = writerOfTemporaryName(name);
+            if (writer && processIsGone(writer) && ::unlinkat(::dirfd(dir), entry->d_name, 0) == 0)
+                ++removed;
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace
@@ -84,6 +194,7 @@ bool AtomicFileWriter::fail(int error)
 bool AtomicFileWriter::open()
 {
     ignoreFileSizeSignal();
+    cancel();
     m_error.clear();
     // A link is written through, so the link itself stays a link.
     const QFileInfo info(m_path);
@@ -92,16 +203,30 @@ bool AtomicFileWriter::open()
     const bool exists = ::stat(m_target.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return fail(EISDIR);
-    m_temp = m_target + ".XXXXXX";
-    m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        const int error = errno;
-        m_temp.clear();
-        return fail(error);
+    // The new file gets the old one's permissions, or those of a new file there: in
+    // the program's folders owner-only, elsewhere 0666 less the umask.
+    const bool setMode = exists || paths::isPrivate(m_path);
+    const mode_t mode = exists ? mode_t(st.st_mode & 07777) : 0600;
+    if (canLinkUnnamedFiles()) {
+        // The kernel applies the umask in force now to the mode given here.
+        m_fd = ::open(folderOf(m_target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, setMode ? 0600 : 0666);
+        m_unnamed = m_fd >= 0;
     }
-    // The new file gets the old one's permissions, or the usual ones for a new file.
-    if (::fchmod(m_fd, exists ? (st.st_mode & 07777) : creationMode()) != 0) {
-        // Not fatal: the file is still ours to write.
+    if (m_fd < 0) {
+        // This file system has no unnamed files: a named one, which a later start
+        // removes when this process is killed before the rename.
+        m_temp = temporaryPrefix(m_target) + QByteArray(kRandomLength, 'X');
+        m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
+        if (m_fd < 0) {
+            const int error = errno;
+            m_temp.clear();
+            return fail(error);
+        }
+    }
+    if (setMode || !m_unnamed) {
+        if (::fchmod(m_fd, setMode ? mode : creationMode()) != 0) {
+            // Not fatal: the file is still ours to write.
+        }
     }
     return true;
 }
@@ -123,28 +248,45 @@ bool AtomicFileWriter::write(const char *data, qsizetype size)
     return true;
 }
 
+// linkat cannot replace a name, so the finished file gets a temporary name of its
+// own first and is then renamed over the target in one step.
+bool AtomicFileWriter::linkUnderTemporaryName()
+{
+    const QByteArray source = "/proc/self/fd/" + QByteArray::number(m_fd);
+    const QByteArray prefix = temporaryPrefix(m_target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = prefix + randomSuffix();
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            m_temp = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return fail(errno);
+    }
+    return fail(EEXIST);
+}
+
 bool AtomicFileWriter::commit()
 {
     if (m_fd < 0)
         return false;
+    reached("written");
     if (::fdatasync(m_fd) != 0)
         return fail(errno);
+    reached("synced");
+    if (m_unnamed && !linkUnderTemporaryName())
+        return false;
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(m_temp.constData());
-        m_temp.clear();
-        return fail(error);
-    }
-    if (::rename(m_temp.constData(), m_target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(m_temp.constData());
-        m_temp.clear();
-        return fail(error);
-    }
+    if (::close(fd) != 0)
+        return fail(errno);
+    reached("linked");
+    if (::rename(m_temp.constData(), m_target.constData()) != 0)
+        return fail(errno);
     m_temp.clear();
-    // The rename is only durable once the folder itself is on the disk.
+    reached("renamed");
+    // The rename is only durable once the folder itself is on the disk; with it goes
+    // the link count of a file that was unnamed.
     const int dir = ::open(folderOf(m_target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
@@ -156,6 +298,7 @@ bool AtomicFileWriter::commit()
 void AtomicFileWriter::cancel()
 {
     if (m_fd >= 0) {
+        // An unnamed file is gone with its last descriptor.
         ::close(m_fd);
         m_fd = -1;
     }
@@ -163,6 +306,7 @@ void AtomicFileWriter::cancel()
         ::unlink(m_temp.constData());
         m_temp.clear();
     }
+    m_unnamed = false;
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error)
@@ -173,5 +317,31 @@ bool writeFileAtomically(const QString &path, const QByteArray &data, QString *e
         *error = writer.errorString();
     return ok;
 }
+
+bool isSaveTemporaryName(const QString &fileName)
+{
+    return writerOfTemporaryName(QFile::encodeName(fileName)) != 0;
+}
+
+int removeSaveLeftovers(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return fd < 0 ? 0 : tidyFolder(fd, 0);
+}
+
+namespace atomicfile_testing
+{
+
+void setStepHook(void (*hook)(const char *step))
+{
+    g_stepHook = hook;
+}
+
+void setUnnamedTemporaryFiles(bool unnamed)
+{
+    g_unnamedAllowed = unnamed;
+}
+
+} // namespace atomicfile_testing
 
 } // namespace rr

@@ -3,8 +3,17 @@
 // - the bytes go to a new temporary file in the target's folder, are flushed to the
 //   disk, and the file is renamed over the target; the folder is flushed after the
 //   rename, so an acknowledged save survives a power cut;
+// - the temporary file has no name while it is written (O_TMPFILE) where the file
+//   system allows it: a save killed part-way leaves nothing behind. It is linked
+//   under a temporary name only for the moment before the rename; that name (and the
+//   name of every temporary file on file systems without unnamed files) carries the
+//   writer's process id, so removeSaveLeftovers can tell a leftover of a process
+//   that is gone from a save in progress;
 // - a failure at any step removes the temporary file, leaves the old file as it was,
 //   and says what really happened (disk full, file too large, folder not writable);
+// - the new file keeps the permissions of the file it replaces; a new file in the
+//   program's own folders is readable by its owner only (0600), any other new file
+//   gets the usual permissions (0666 less the umask);
 // - a write past the process's file-size limit fails with an error instead of
 //   ending the program (the signal for it is ignored);
 // - a symbolic link is written through: the file it points at is replaced.
@@ -40,15 +49,32 @@ public:
 
 private:
     bool fail(int error);
+    bool linkUnderTemporaryName();
 
     QString m_path;
     QByteArray m_target;
-    QByteArray m_temp;
+    QByteArray m_temp; // the temporary file's name while it has one
     int m_fd = -1;
+    bool m_unnamed = false;
     QString m_error;
 };
 
 // The user's words for a failed write of path with that errno.
 QString writeFailureText(const QString &path, int error);
+
+// Whether a file name is that of a temporary file of a save.
+bool isSaveTemporaryName(const QString &fileName);
+// Removes, in folder and every folder below it (links are not followed), the
+// temporary files of saves whose process is gone; returns how many were removed.
+int removeSaveLeftovers(const QString &folder);
+
+// For tests that stop a save part-way: hook is called with the name of each step a
+// save reaches ("written", "synced", "linked", "renamed"); unnamed false makes
+// every save use a named temporary file, as on file systems without unnamed files.
+namespace atomicfile_testing
+{
+void setStepHook(void (*hook)(const char *step));
+void setUnnamedTemporaryFiles(bool unnamed);
+} // namespace atomicfile_testing
 
 } // namespace rr

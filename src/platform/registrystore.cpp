@@ -425,7 +425,7 @@ public:
         p.active = true;
         p.changed = false;
         p.file = file(root);
-        QDir().mkpath(folder());
+        paths::makeFolder(folder());
         p.lock = std::make_unique<QLockFile>(p.file + QLatin1String(".lock"));
         p.ok = p.lock->tryLock(kLockTimeoutMs);
         if (!p.ok) {
@@ -472,7 +472,7 @@ public:
             return status;
         }
         const QString path = file(root);
-        QDir().mkpath(folder());
+        paths::makeFolder(folder());
         QLockFile lock(path + QLatin1String(".lock"));
         if (!lock.tryLock(kLockTimeoutMs))
             return lockFailure(lock, path);

@@ -29,8 +29,8 @@ namespace
 constexpr char kDatabaseDtd[] = "Vardecks.dtd";
 constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
 // The library's default depth limit (256 elements) is below what a folder tree can
-// reach; the limit that counts is kMaxElementDepth, checked after the parse and
-// before every save, so a file this program saved always opens again.
+// reach, and with XML_PARSE_HUGE it has none; the limits that count are those of
+// Nesting, checked after the parse and before every save.
 constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
 
 const xmlChar *xc(const QByteArray &b)
@@ -356,7 +356,17 @@ void XmlNode::setAttribute(const QString &name, const QString &value)
 {
     if (!isElement())
         return;
-    xmlSetProp(m_node, xc(name.toUtf8()), xc(sanitizeXmlText(value).toUtf8()));
+    const QByteArray key = name.toUtf8();
+    const xmlChar *idName = idAttributeName(m_node);
+    XmlDocument *owner = idName && xmlStrEqual(idName, xc(key)) && isInDocumentTree(m_node) ? ownerOf(m_node) : nullptr;
+    xmlChar *before = owner ? xmlGetProp(m_node, idName) : nullptr;
+    xmlSetProp(m_node, xc(key), xc(sanitizeXmlText(value).toUtf8()));
+    if (owner) {
+        xmlChar *after = xmlGetProp(m_node, idName);
+        owner->identifierChanged(before, after);
+        xmlFree(after);
+    }
+    xmlFree(before);
     // Without ID declarations the library registers nothing: do it here.
     if (m_node->doc)
         registerId(m_node->doc, m_node);
@@ -597,8 +607,10 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     }
     m_doc = doc;
     m_doc->_private = this;
-    if (recount() > kMaxElementDepth) {
-        m_parseError = QStringLiteral("The folder tree is nested more deeply than a Vardecks database may be.");
+    if (recount().tooDeep()) {
+        m_parseError = QStringLiteral("The folders are nested more deeply than a Vardecks database may be: at most "
+                                      "%1 levels.")
+                           .arg(kMaxFolderLevels);
         m_doc = nullptr;
         xmlFreeDoc(doc);
         m_folderCount = m_vardeckCount = 0;
@@ -607,35 +619,51 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     return true;
 }
 
-int XmlDocument::recount()
+Nesting XmlDocument::recount()
 {
     m_folderCount = m_vardeckCount = 0;
     m_hasDuplicateIds = false;
+    for (int kind = 0; kind < 2; ++kind) {
+        m_holders[kind].assign(kMaxIdentifierNumber + 1, 0);
+        m_held[kind].assign((kMaxIdentifierNumber + 64) / 64, 0);
+        m_held[kind][0] = 1; // number 0 is never handed out
+    }
     xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr;
-    return root ? walkSubtree(root, +1, /*includeTop=*/false) : 0;
+    return root ? walkSubtree(root, +1, /*includeTop=*/false) : Nesting();
 }
 
-int XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
+Nesting XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
 {
     const auto visit = [&](xmlNodePtr element) {
         const xmlChar *id = idAttributeName(element);
         if (!id)
             return;
         (id == kFolderId ? m_folderCount : m_vardeckCount) += sign;
+        if (xmlAttrPtr attr = xmlHasProp(element, id)) {
+            xmlChar *value = xmlNodeListGetString(m_doc, attr->children, 1);
+            noteIdentifier(value, sign);
+            xmlFree(value);
+        }
         if (sign > 0 && !registerId(m_doc, element))
             m_hasDuplicateIds = true;
     };
     if (includeTop)
         visit(top);
+    const auto isFolder = [](xmlNodePtr n) { return idAttributeName(n) == kFolderId; };
     // Iterative, so no nesting of a hostile file can exhaust the stack.
+    Nesting deepest;
     int depth = 2;
-    int deepest = 1;
+    int folders = isFolder(top) ? 1 : 0;
+    deepest.folders = folders;
     xmlNodePtr node = top->children;
     while (node) {
         if (rr::isElement(node)) {
-            deepest = std::max(deepest, depth);
+            deepest.elements = std::max(deepest.elements, depth);
+            if (isFolder(node))
+                deepest.folders = std::max(deepest.folders, folders + 1);
             visit(node);
             if (node->children) {
+                folders += isFolder(node) ? 1 : 0;
                 node = node->children;
                 ++depth;
                 continue;
@@ -644,6 +672,8 @@ int XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
         while (node != top && !node->next) {
             node = node->parent;
             --depth;
+            if (node != top && isFolder(node))
+                --folders;
         }
         node = node == top ? nullptr : node->next;
     }

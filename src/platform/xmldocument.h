@@ -12,8 +12,10 @@
 //   refuse it; lookups find the first holder and allocation skips both.
 // - Only the database's own DTD is ever read as an external entity; no network. A
 //   file that declares entities is refused before any of them is expanded.
-// - Folder trees nest at most kMaxFolderLevels deep: deeper files are refused on
-//   load and never written, so every file saved here opens again.
+// - Folder trees nest at most kMaxFolderLevels deep, and elements at most
+//   kMaxElementDepth: the load and the save apply the same two limits (Nesting), so
+//   every file saved here opens again and every file that opens can be saved. (The
+//   parser itself, with XML_PARSE_HUGE, has no depth limit of its own.)
 // - Element text is set through one setter that escapes and strips the characters
 //   XML 1.0 forbids (one such character would make the whole file unreadable).
 // - Removed nodes are freed at once, so an ID lookup never returns a removed node.
@@ -22,13 +24,15 @@
 // - Every change made through XmlNode or a load moves changeStamp(), so readers that
 //   keep derived data (the search's texts) know at once whether anything changed.
 // - The document counts its FOLDER and VARDECK elements as they are attached and
-//   detached, so new identifiers don't need a walk of the whole tree.
+//   detached, and which identifier numbers they hold, so a new identifier needs no
+//   walk of the tree nor a probe of every number in use.
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 struct _xmlDoc;
 struct _xmlNode;
@@ -43,6 +47,15 @@ class XmlDocument;
 // (FOLDERS, then FOLDER and SUBFOLDERS per level, then VARDECKS, VARDECK, a field).
 inline constexpr int kMaxFolderLevels = 500;
 inline constexpr int kMaxElementDepth = 2 * kMaxFolderLevels + 3;
+// Identifiers are "T" or "W" followed by a number from 1 to this.
+inline constexpr int kMaxIdentifierNumber = 32767;
+
+// How deeply a tree nests: what the load and the save both measure.
+struct Nesting {
+    int elements = 1; // element depth, the document element counting 1
+    int folders = 0;  // FOLDER elements on the longest chain of them
+    bool tooDeep() const { return elements > kMaxElementDepth || folders > kMaxFolderLevels; }
+};
 
 class XmlNode
 {
@@ -141,6 +154,11 @@ public:
     // "FOLDER" and "VARDECK" without walking the tree.
     int countElements(const QString &name) const;
 
+    // The first number n for which prefix + n ("T" or "W") names no element: the
+    // first free one from `from` up to kMaxIdentifierNumber, else the first free one
+    // from 1; 0 when every number is in use.
+    int firstFreeIdentifierNumber(const QString &prefix, int from) const;
+
     _xmlDoc *raw() const { return m_doc; }
 
     // Different after every load and every change made through XmlNode; never the
@@ -155,21 +173,31 @@ public:
     // detached, and lets a duplicate identifier take over a removed one.
     void subtreeAttached(_xmlNode *node, int sign);
     void reregisterDuplicates();
+    // Keeps the numbers in use current when an element in the tree gets another
+    // identifier (either value may be null).
+    void identifierChanged(const unsigned char *before, const unsigned char *after);
 
 private:
     // Parses with read (context, base URL, encoding or null) into this document.
     bool parseInto(const std::function<_xmlDoc *(_xmlParserCtxt *, const char *, const char *)> &read,
                    const QByteArray &start, const QString &baseFolder);
     bool finishLoad(_xmlDoc *doc, const QString &baseFolder);
-    // Recounts and registers IDs; returns the element depth of the tree.
-    int recount();
-    int walkSubtree(_xmlNode *top, int sign, bool includeTop);
+    // Recounts and registers IDs; returns how deeply the tree nests.
+    Nesting recount();
+    Nesting walkSubtree(_xmlNode *top, int sign, bool includeTop);
+    void noteIdentifier(const unsigned char *value, int sign);
+    // The first number in [from, to] that no element in the tree holds, or 0.
+    int nextUnheldNumber(int kind, int from, int to) const;
 
     _xmlDoc *m_doc = nullptr;
     QString m_parseError;
     int m_folderCount = 0;
     int m_vardeckCount = 0;
     bool m_hasDuplicateIds = false;
+    // Per kind (0 "T", 1 "W"): how many elements in the tree hold each number, and
+    // one bit per number that any holds (bit 0 always set), for a fast search.
+    std::vector<qint32> m_holders[2];
+    std::vector<quint64> m_held[2];
     quint64 m_changeStamp = 0;
 };
 

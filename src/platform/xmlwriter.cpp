@@ -27,12 +27,6 @@ namespace
 
 using Deliver = std::function<bool(const char *, qsizetype)>;
 
-struct Nesting {
-    int elements = 1; // element depth, the document element counting 1
-    int folders = 0;  // FOLDER elements on the longest chain of them
-    bool tooDeep() const { return elements > kMaxElementDepth || folders > kMaxFolderLevels; }
-};
-
 bool isFolder(xmlNodePtr n)
 {
     return n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST "FOLDER");

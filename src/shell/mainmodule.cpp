@@ -11,7 +11,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-namespace rr {
+namespace rr
+{
 
 QString pageNameForStyle(const QString &style)
 {
@@ -30,7 +31,7 @@ void checkCreateThumbsDir(const QString &dbName)
     const QString stem = databaseStem(dbName);
     if (!isSafeStem(stem))
         return;
-    QDir().mkpath(paths::databaseFolder() + QLatin1String("thumbs/") + stem);
+    paths::makeFolder(paths::databaseFolder() + QLatin1String("thumbs/") + stem);
 }
 
 QString safeDatabaseName(const QString &stored)
@@ -48,7 +49,10 @@ void setupFirstRun()
                                         QStringLiteral("true"), false);
 }
 
-void registerAppPath() { SettingsStore::setupAppPathInRegistry(); }
+void registerAppPath()
+{
+    SettingsStore::setupAppPathInRegistry();
+}
 
 void Main(frmVardecks &window, SingleInstance *instance)
 {
@@ -70,4 +74,4 @@ void Main(frmVardecks &window, SingleInstance *instance)
     window.Form_Load();
 }
 
-}  // namespace rr
+} // namespace rr

@@ -56,7 +56,7 @@ QString SingleInstance::serverName()
 SingleInstance::Role SingleInstance::start()
 {
     const QString name = serverName();
-    QDir().mkpath(paths::configFolder());
+    paths::makeFolder(paths::configFolder());
     QLockFile lock(paths::configFolder() + QLatin1String("/instance.lock"));
     lock.setStaleLockTime(10000);
     if (!lock.tryLock(kLockTimeoutMs))

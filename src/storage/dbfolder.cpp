@@ -132,6 +132,7 @@ bool DatabaseFolder::copyStockPicture(const QString &name, const QString &iconFo
             QStringLiteral("The picture %1 could not be copied to %2: %3").arg(name, iconFolder, in.errorString()));
         return false;
     }
+    paths::keepPrivate(target);
     return true;
 }
 
@@ -142,7 +143,7 @@ bool DatabaseFolder::createDatabase(const QString &stem, QString *error) const
         return false;
     }
     for (const QString &folder : {iconFolder(stem), thumbFolder(stem)}) {
-        if (!QDir().mkpath(folder)) {
+        if (!paths::makeFolder(folder)) {
             setError(error, QStringLiteral("The folder %1 could not be created.").arg(folder));
             return false;
         }

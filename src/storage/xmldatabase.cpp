@@ -6,13 +6,6 @@
 
 namespace rr
 {
-namespace
-{
-
-constexpr int kMaxIdentifierNumber = 32767;
-
-} // namespace
-
 XMLDatabase::XMLDatabase() = default;
 XMLDatabase::~XMLDatabase() = default;
 
@@ -45,12 +38,12 @@ QString XMLDatabase::newIdentifier(const char *prefix, const char *elementName) 
 {
     if (!m_document || !m_document->isLoaded())
         return {};
-    for (int n = m_document->countElements(QLatin1String(elementName)) + 1; n <= kMaxIdentifierNumber; ++n) {
-        const QString candidate = QLatin1String(prefix) + QString::number(n);
-        if (!m_document->nodeFromID(candidate))
-            return candidate;
-    }
-    return {};
+    // The first free number from the count plus one; past the last number, the first
+    // free one from 1: the database is full only when every number is in use.
+    const QString kind = QLatin1String(prefix);
+    const int n =
+        m_document->firstFreeIdentifierNumber(kind, m_document->countElements(QLatin1String(elementName)) + 1);
+    return n ? kind + QString::number(n) : QString();
 }
 
 QString XMLDatabase::getNewTID() const

@@ -34,8 +34,9 @@ public:
     bool openTempDBValidate(const QString &path);
     QString loadedPath() const { return m_loadedPath; }
 
-    // A free identifier by the count+1-then-probe rule, or "" when the number would
-    // pass 32767 (nothing is added then).
+    // A free identifier: the first free number from the count of such elements plus
+    // one, or past 32767 the first free number from 1; "" only when all 32767 are in
+    // use (nothing is added then).
     QString getNewTID() const;
     QString getNewWID() const;
 

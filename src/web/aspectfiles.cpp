@@ -70,6 +70,7 @@ bool restoreMissing(const QString &folder, QString *error)
         }
         // The installed data may be read-only; the options rewrite the user's copy.
         QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        paths::keepPrivate(target);
     }
     return true;
 }

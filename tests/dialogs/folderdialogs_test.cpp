@@ -144,8 +144,8 @@ TEST(frmTopicDialog, subFolderGoesLastUnderTheChosenFolderOrTheTopLevelIfItIsGon
 TEST(frmTopicDialog, noFreeIdentifierKeepsTheDialogAndTheNameAndAFailedSaveKeepsTheFolderInMemory)
 {
     QByteArray body = "<FOLDERS>";
-    for (int i = 0; i < 32767; ++i)
-        body += "<FOLDER/>";
+    for (int i = 1; i <= 32767; ++i)
+        body += "<FOLDER TID=\"T" + QByteArray::number(i) + "\"/>";
     body += "</FOLDERS>";
     NewFolder f("", body);
     const QByteArray before = f.d.fileBytes();
@@ -393,6 +393,33 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
     ASSERT_EQ(d.changes.size(), 3u);
     EXPECT_TRUE(d.changes[2].folders);
     EXPECT_FALSE(d.changes[2].all);
+}
+
+TEST(frmTopicDialog, aDatabaseWithEveryFolderNumberInUseSaysSoBeforeTheDialogOpens)
+{
+    QByteArray folders;
+    for (int i = 1; i <= 32767; ++i)
+        folders += "<FOLDER TID=\"T" + QByteArray::number(i) + "\"><NAME>f</NAME></FOLDER>";
+    DialogDb d("<FOLDERS>" + folders + "</FOLDERS>");
+    {
+        ModalDriver guard;
+        EXPECT_FALSE(frmTopicDialog::run(d.db, "", d.hooks, {}));
+        EXPECT_TRUE(guard.opened().isEmpty());
+    }
+    EXPECT_EQ(d.prompts.lastText(),
+              "No more folders can be created: this database already holds as many folders as it can.");
+    EXPECT_EQ(d.prompts.messages().back().icon, MsgIcon::Exclamation);
+
+    // One folder fewer: the dialog opens and its folder takes the freed number.
+    d.doc().documentElement().removeChild(d.node("T17"));
+    ModalDriver create([](QDialog *dialog) {
+        find<QLineEdit>(dialog, "txtTName")->setText("new");
+        saveOf(dialog)->click();
+    });
+    EXPECT_TRUE(frmTopicDialog::run(d.db, "", d.hooks, {}));
+    EXPECT_EQ(create.opened(), QStringList{"frmTopicDialog"});
+    EXPECT_EQ(d.node("T17").childText("NAME"), "new");
+    EXPECT_EQ(d.prompts.messages().size(), 1u);
 }
 
 // A new or moved folder that would nest deeper than a database may be is refused before anything changes.

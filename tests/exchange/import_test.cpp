@@ -6,6 +6,7 @@
 #include "platform/mozlz4.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -526,6 +527,41 @@ TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAl
     EXPECT_EQ(ids, QStringList({"T1", "T2", "T3", "T4", "W1", "W2", "W3", "W4", "W5", "W6"}));
     EXPECT_EQ(treeListing(dir.path()), QStringList({"elsewhere/", "elsewhere/Other.xml"}));
     EXPECT_EQ(readBytes(other), otherBytes);
+}
+
+TEST(DatabaseMerge, intoADatabaseWithHolesTheMergeAndTheRecordBuildersNeverGiveAnIdentifierTwice)
+{
+    // T2, W2 and W5 were deleted: the count plus one is in use for folders (T4) and
+    // right after the first free number for Vardecks (W6).
+    const QByteArray holes =
+        "<FOLDERS>" +
+        folderXml("T1", "Mine", vardeckXml("W1", "One") + vardeckXml("W3", "Three") + vardeckXml("W4", "Four")) +
+        folderXml("T3", "Three") + folderXml("T4", "Four", vardeckXml("W6", "Six")) + "</FOLDERS>";
+    const auto identifiers = [](const XmlDocument &doc) {
+        QStringList ids;
+        for (const XmlNode &e : doc.getElementsByTagName("FOLDER"))
+            ids << e.attribute("TID");
+        for (const XmlNode &e : doc.getElementsByTagName("VARDECK"))
+            ids << e.attribute("WID");
+        return ids;
+    };
+
+    OpenDb merged(holes);
+    QTemporaryDir dir;
+    DatabaseMerge merge(merged.db);
+    ASSERT_TRUE(merge.merge(writeOther(dir, kOther))) << merge.error().toStdString();
+    EXPECT_EQ(identifiers(merged.doc()),
+              QStringList({"T1", "T3", "T4", "T5", "T6", "T7", "W1", "W3", "W4", "W6", "W5", "W7", "W8", "W9", "W10"}));
+
+    OpenDb imported(holes);
+    ImportBuilder builder(imported.db);
+    const XmlNode folder = builder.createFolderNode("Imported", "");
+    for (const char *name : {"a", "b", "c"})
+        builder.createVDNode(folder, name, "http://a.example/");
+    EXPECT_EQ(folder.attribute("TID"), "T5");
+    EXPECT_EQ(builder.createdWIDs(), QStringList({"W5", "W7", "W8"}));
+    const QStringList ids = identifiers(imported.doc());
+    EXPECT_EQ(QSet<QString>(ids.begin(), ids.end()).size(), ids.size()) << ids.join(' ').toStdString();
 }
 
 TEST(DatabaseMerge, refusedOrFailedMergesChangeNothing)

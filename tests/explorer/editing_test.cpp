@@ -132,27 +132,36 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     EXPECT_EQ(window->txtMode->text(), "");
 }
 
-TEST_F(EditingTest, noFreeIdentifierShowsAMessageAndKeepsTheEnteredData)
+TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSaved)
 {
     QByteArray vardecks;
     for (int i = 1; i <= 32767; ++i)
-        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"><NAME>v</NAME></VARDECK>";
     openDb("<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>");
     const QByteArray before = fileBytes();
     clickFolder("T1");
-    menu("mnuAddVardeck");
-    typeInto(window->txtWName, "One too many");
-    typeInto(window->txtNotes, "keep me");
-    save();
+    press(window->tvwWM, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(prompts.lastText(),
-              "The Vardeck could not be saved: this database already holds as many Vardecks as it can number.  "
-              "Delete Vardecks you no longer need, or keep this one in another database.");
+              "No Vardeck can be added: this database already holds as many Vardecks as it can number (32767).  "
+              "Delete Vardecks you no longer need, or keep new ones in another database.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(window->txtMode->text(), "add");
-    EXPECT_EQ(window->txtWName->text(), "One too many");
-    EXPECT_EQ(window->txtNotes->toPlainText(), "keep me");
-    EXPECT_EQ(doc()->countElements("VARDECK"), 32767);
+    EXPECT_EQ(window->txtMode->text(), "") << "nothing is typed into a Vardeck that cannot be saved";
     EXPECT_EQ(fileBytes(), before);
+
+    // One Vardeck deleted: the next one takes its identifier and is saved.
+    showVardeck("T2", "W32000");
+    prompts.answer(MsgResult::Yes);
+    menu("mnuEditDelete");
+    ASSERT_FALSE(stored("W32000"));
+    clickFolder("T1");
+    press(window->tvwWM, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(window->txtMode->text(), "add");
+    typeInto(window->txtWName, "One more");
+    save();
+    const XmlNode added = stored("W32000");
+    EXPECT_EQ(added.childText("NAME"), "One more");
+    EXPECT_EQ(added.parentNode().parentNode().attribute("TID"), "T1");
+    EXPECT_EQ(doc()->countElements("VARDECK"), 32767);
 }
 
 TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStoredFieldAndLaterSavesKeepTheSize)

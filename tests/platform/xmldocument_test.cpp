@@ -167,3 +167,40 @@ TEST(XmlDocument, savedBytesAreTheLibrarysOwnCompactOutputWithTheStylesheetFirst
     xmlFree(mem);
     EXPECT_EQ(doc.toBytes(), library);
 }
+
+TEST(XmlDocument, theOpenAndTheSaveMeasureNestingAlikeSoWhatOpensCanBeSaved)
+{
+    test::TempHome home;
+    // Folders one level too deep, with nothing but names: no deeper in elements than
+    // a tree of the deepest folders holding Vardecks, yet more folder levels.
+    QByteArray folders = "<FOLDER TID=\"T501\"><NAME>bottom</NAME></FOLDER>";
+    for (int level = kMaxFolderLevels; level >= 1; --level)
+        folders = "<FOLDER TID=\"T" + QByteArray::number(level) + "\"><NAME>n</NAME><SUBFOLDERS>" + folders +
+                  "</SUBFOLDERS></FOLDER>";
+    // Few folders, but other elements nested past what any database holds.
+    const QByteArray junk =
+        QByteArray("<X>").repeated(kMaxElementDepth) + QByteArray("</X>").repeated(kMaxElementDepth);
+    for (const QByteArray &body :
+         {"<FOLDERS>" + folders + "</FOLDERS>",
+          "<FOLDERS>" + test::folderXml("T1", "F", "<VARDECK WID=\"W1\"><NOTES>" + junk + "</NOTES></VARDECK>") +
+              "</FOLDERS>"}) {
+        const QString path = test::writeDatabase(home.path(), "deep.xml", body);
+        XmlDocument doc;
+        EXPECT_FALSE(doc.load(path));
+        EXPECT_EQ(doc.parseErrorReason(),
+                  "The folders are nested more deeply than a Vardecks database may be: at most 500 levels.");
+    }
+
+    // The same trees made in memory are not saved either.
+    const QString path =
+        test::writeDatabase(home.path(), "shallow.xml",
+                            "<FOLDERS>" + test::folderXml("T1", "F", test::vardeckXml("W1", "v")) + "</FOLDERS>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path));
+    XmlNode deepest = doc.nodeFromID("W1").child("NOTES");
+    for (int i = 0; i < kMaxElementDepth; ++i)
+        deepest = deepest.appendChild(doc.createElement("X"));
+    QString error;
+    EXPECT_FALSE(doc.save(path, &error));
+    EXPECT_EQ(error, path + " was not saved: the folders are nested more than 500 levels deep.");
+}

@@ -64,6 +64,66 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenP
     EXPECT_EQ(reopened.getNewTID(), "T3");
 }
 
+TEST(XMLDatabase, pastTheLastNumberIdentifiersGoOnFromOneAndOnlyADatabaseWithEveryNumberInUseIsFull)
+{
+    test::TempHome home;
+    // Every folder number and every Vardeck number in use.
+    QByteArray vardecks;
+    for (int i = 1; i <= 32767; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"/>";
+    QByteArray folders;
+    for (int i = 2; i <= 32767; ++i)
+        folders += "<FOLDER TID=\"T" + QByteArray::number(i) + "\"/>";
+    const QString path =
+        test::writeDatabase(home.databaseFolder(), "full.xml",
+                            "<FOLDERS>" + test::folderXml("T1", "All", vardecks) + folders + "</FOLDERS>");
+    XMLDatabase db;
+    ASSERT_TRUE(db.openDBValidate(path));
+    XmlDocument *doc = db.getTheDOM();
+    EXPECT_EQ(db.getNewWID(), "");
+    EXPECT_EQ(db.getNewTID(), "");
+
+    for (const char *kind : {"W", "T"}) {
+        SCOPED_TRACE(kind);
+        const auto remove = [&](int n) {
+            const XmlNode node = doc->nodeFromID(kind + QString::number(n));
+            node.parentNode().removeChild(node);
+        };
+        const auto add = [&](const QString &id) {
+            XmlNode node = doc->createElement(kind == QLatin1String("W") ? "VARDECK" : "FOLDER");
+            (kind == QLatin1String("W") ? doc->nodeFromID("T1").child("VARDECKS") : doc->documentElement())
+                .appendChild(node);
+            node.setAttribute(kind == QLatin1String("W") ? "WID" : "TID", id);
+        };
+        const auto next = [&] { return kind == QLatin1String("W") ? db.getNewWID() : db.getNewTID(); };
+        // One deleted: the count plus one is the last number, in use; the freed one is next.
+        remove(200);
+        EXPECT_EQ(next(), kind + QString("200"));
+        add(next());
+        EXPECT_EQ(next(), "");
+        // Deleted near the end: the first free number from the count plus one comes
+        // first, and past the last number the first free one from 1.
+        remove(32767);
+        remove(300);
+        remove(7);
+        EXPECT_EQ(next(), kind + QString("32767")) << "count 32764: 32765 and 32766 are taken";
+        remove(32766);
+        EXPECT_EQ(next(), kind + QString("32766")) << "count 32763: 32764 and 32765 are taken";
+        add(next());
+        EXPECT_EQ(next(), kind + QString("32767"));
+        add(next());
+        EXPECT_EQ(next(), kind + QString("7"));
+        add(next());
+        EXPECT_EQ(next(), kind + QString("300"));
+        add(next());
+        EXPECT_EQ(next(), "");
+    }
+    // A renumbered element gives its old number back at once.
+    doc->nodeFromID("W5").setAttribute("WID", "W40000");
+    EXPECT_EQ(db.getNewWID(), "W5");
+    EXPECT_EQ(doc->countElements("VARDECK"), 32767);
+}
+
 TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)
 {
     test::TempHome home;

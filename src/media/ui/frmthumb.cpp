@@ -7,6 +7,7 @@
 #include "media/ui/iconcommands.h"
 #include "media/ui/pagebrowser.h"
 #include "media/urlsupport.h"
+#include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -347,7 +348,7 @@ bool frmThumb::saveThumb()
     const QImage thumb = page.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QString error;
     // The database's own thumbnails folder, with its parents, made before writing.
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !SaveGIF(thumb, path, false, 0, &error)) {
+    if (!paths::makeFolder(QFileInfo(path).absolutePath()) || !SaveGIF(thumb, path, false, 0, &error)) {
         lblAddress->setText(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.") : error);
         return false;
     }
