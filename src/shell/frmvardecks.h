@@ -24,6 +24,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -357,6 +358,8 @@ private:
     void showPaneButtons(bool fromFormResize);
     void showAspectExplorerDefault();
     bool handleEnterKey(QWidget *focus);
+    // True when a key that receiver would claim for itself is one of the menus' shortcuts.
+    bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
 
     QHash<QString, Command> m_commands;
     QHash<QString, QAction *> m_menuItems;
