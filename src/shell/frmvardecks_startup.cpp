@@ -297,12 +297,12 @@ void frmVardecks::Timer1_Timer()
     } else if (found > 1) {
         callOp(ops.showDetectedPagesDialog);
     }
-    if (isMinimized() || !isVisible()) {
-        if (LastState == 2)
-            showMaximized();
-        else
-            showNormal();
-    }
+    // A minimised window comes back maximised, whatever its size was before; a hidden
+    // one is shown as it was.
+    if (isMinimized())
+        showMaximized();
+    else if (!isVisible())
+        show();
     raise();
     activateWindow();
 }
