@@ -51,6 +51,7 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
 
     formClient->installEventFilter(this);
     qApp->installEventFilter(this);
+    formClient->setMinimumSize(layoutMinimumSize());
     resize(twips::toPx(10500), twips::toPx(7590));
 }
 

@@ -133,6 +133,12 @@ public:
     // Places the controls aligned to the window's edges (toolbars, status bar, the Web
     // Aspect strip) the way the window system does before Form_Resize runs.
     void placeAlignedControls();
+    // The smallest client area, in pixels, at which every control is placed whole; the
+    // window goes no smaller.
+    QSize layoutMinimumSize() const;
+    // Where the window opens when no place has been saved: centred on the screen's
+    // available area, at a size where the layout has room, never below minimum.
+    static QRect firstStartPlace(const QRect &available, const QSize &minimum);
     // The client area (ScaleWidth × ScaleHeight) in twips, and the outer width.
     double ScaleWidth() const;
     double ScaleHeight() const;

@@ -8,6 +8,7 @@
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cmath>
 
 namespace rr
 {
@@ -53,6 +55,24 @@ int frmVardecks::WindowState() const
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return 2;
     return 0;
+}
+
+// The smallest client area at which the layout rules still place every control whole.
+// Across: the Web Aspect's strip, which its check box ends, and the left pane as it is
+// set, the bar and a right pane that holds the preview's row of buttons (the widest row
+// of the details tabs), 30 twips more than the tabs within it. Down: the details tab
+// holding the description box (from 2785 down) at its least height, the keyword box 100
+// below it, 1450 high,
+// and the 430 the tab keeps below the fields; the tabs start 1280 down the right pane,
+// which is 1220 less than the client area.
+QSize frmVardecks::layoutMinimumSize() const
+{
+    using namespace twips;
+    const int strip = chkWebAspectBrowser->x() + chkWebAspectBrowser->sizeHint().width() + toPx(120);
+    const int rightPane = cmdPreview(5)->geometry().right() + 1 + toPx(100 + 30);
+    const int panes = toPx(Splitter2->SplitterPos() + Splitter2->SplitterSize()) + rightPane;
+    const int height = int(std::ceil((2785 + 1500 + 100 + 1450 + 430 + 1280 + 1220) / double(kPerPixel)));
+    return {std::max(strip, panes), height};
 }
 
 // The toolbars, the Web Aspect strip and the status bar hold on to the window's edges.

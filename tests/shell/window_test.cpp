@@ -70,14 +70,14 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
         first->tabIndex->setTab(2);
         first->tabView->setTab(1);
         first->showNormal();
-        first->resize(700, 500);
+        first->resize(900, 640);
         first->move(30, 40);
         first->Splitter1->setSplitterPos(3000);
         appOptions().setHideSplash(true);
         first->close();
         ASSERT_TRUE(first->isUnloaded());
     }
-    EXPECT_EQ(stored(kApp, "frmHeight"), "7500");
+    EXPECT_EQ(stored(kApp, "frmHeight"), "9600");
     EXPECT_EQ(stored(kApp, "frmLeft"), "450");
     EXPECT_EQ(stored(kApp, "Maximised"), "False");
     EXPECT_EQ(stored(kApp, "currentDB"), ""); // dbDefault off: the options' database, none chosen
@@ -88,7 +88,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(second->tabIndex->Tab(), 2);
     EXPECT_EQ(second->tabView->Tab(), 1);
-    EXPECT_EQ(second->width(), 700);
+    EXPECT_EQ(second->width(), 900);
     EXPECT_EQ(second->Splitter1->SplitterPos(), 3000);
     second.reset();
 
@@ -243,6 +243,8 @@ struct LayoutTest : rr::test::MainWindowTest {
 
 TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarRelaysOnlyTheWidths)
 {
+    // The rules' guards, below the size the window itself goes down to.
+    window->formClient->setMinimumSize(0, 0);
     setClientSize(1400, 900);
     ASSERT_EQ(window->ScaleWidth(), 21000);
     ASSERT_EQ(window->ScaleHeight(), 13500);
@@ -289,6 +291,38 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
     EXPECT_EQ(window->txtDescription->height(), descriptionHeight);
     setClientSize(1000, 701);
     expectRightPaneRules(400);
+}
+
+TEST_F(LayoutTest, theWindowGoesNoSmallerThanTheSizeAtWhichEveryControlIsPlacedWhole)
+{
+    setClientSize(200, 150);
+    const rr::frmVardecks &w = *window;
+    EXPECT_EQ(w.formClient->size(), w.layoutMinimumSize());
+    // The Move buttons below the tab captions and the folder trees, inside the pane.
+    const QRect move = w.cmdMoveVD->geometry();
+    EXPECT_GT(move.top(), w.tabIndex->tabBar()->geometry().bottom());
+    EXPECT_GE(move.top(), w.Splitter1->geometry().bottom());
+    EXPECT_LE(move.bottom(), w.tabIndex->height());
+    EXPECT_GT(w.lstSrch->height(), 0);
+    // The right pane is laid out; the preview's buttons and the keyword box fit their tabs.
+    EXPECT_GT(tw::width(w.Picture1), 2520);
+    EXPECT_LE(w.cmdPreview(5)->geometry().right(), w.tabInfo->width());
+    EXPECT_LT(w.txtKeywords->geometry().bottom(), w.PictureDetails->height());
+    EXPECT_LE(w.chkFav->geometry().right(), w.PictureDetails->width());
+    // The Web Aspect's strip shows its check box whole; the status bar's middle panel has room.
+    EXPECT_LE(w.chkWebAspectBrowser->x() + w.chkWebAspectBrowser->sizeHint().width(), w.formClient->width());
+    EXPECT_GT(w.StatusBar1->panelWidth(2), 0);
+}
+
+TEST(FirstStart, theWindowOpensCentredWithRoomAndNeverBelowItsSmallestSize)
+{
+    const QSize least(834, 600);
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(0, 0, 1280, 1024), least), QRect(128, 102, 1024, 819));
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(0, 30, 1920, 1200), least), QRect(320, 180, 1280, 900))
+        << "a large screen: room enough, centred below the panel";
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(0, 0, 1024, 768), least), QRect(95, 77, 834, 614));
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(100, 0, 800, 600), least), QRect(100, 0, 834, 600))
+        << "a screen smaller than the window: its top-left corner";
 }
 
 TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
