@@ -226,6 +226,11 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         Form_Resize();
         return false;
     }
+    // A new description, font or face of the details asks the panel for a new layout.
+    if (watched == PictureDetails && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
+        placeKeywordRow();
+        return false;
+    }
     if (Toolbar1 && (watched == Toolbar1 || watched->parent() == Toolbar1)) {
         if (event->type() == QEvent::MouseMove) {
             auto *me = static_cast<QMouseEvent *>(event);

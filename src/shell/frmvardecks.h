@@ -362,6 +362,8 @@ private:
     QTreeWidget *makeTree(QWidget *parent, const QString &name);
 
     void showPaneButtons(bool fromFormResize);
+    // The keyword row under the description, after a change of size, text, font or face.
+    void placeKeywordRow();
     void showAspectExplorerDefault();
     bool handleEnterKey(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.

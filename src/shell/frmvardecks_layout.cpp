@@ -18,6 +18,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace rr
@@ -106,6 +107,30 @@ void frmVardecks::showPaneButtons(bool fromFormResize)
     }
 }
 
+// The rules give the description's label the height of its box. While viewing, the
+// label stands in for the box and shows its text at the top, so the keyword row would
+// stand apart at the foot of a tall panel: the label is then as tall as its text, no
+// less than designed and no more than the box, and the keyword row follows it as the
+// rules measure it.
+// While editing the label keeps the box's height. The keyword label ends inside the panel.
+void frmVardecks::placeKeywordRow()
+{
+    const int boxHeight = txtDescription->height();
+    int descriptionHeight = boxHeight;
+    if (!txtDescription->isVisibleTo(PictureDetails)) {
+        const int designed = std::min(twips::sizeToPx(855), boxHeight);
+        const int text = lblDescription->heightForWidth(lblDescription->width());
+        descriptionHeight = std::clamp(text, designed, std::max(designed, boxHeight));
+    }
+    lblDescription->resize(lblDescription->width(), descriptionHeight);
+    const double below = tw::top(lblDescription) + tw::height(lblDescription);
+    tw::setTop(lblKeyWords, below + 100);
+    tw::setTop(lbl(9), below + 80);
+    tw::setTop(cmdEdit(0), below + 80);
+    lblKeyWords->resize(lblKeyWords->width(),
+                        std::clamp(PictureDetails->height() - lblKeyWords->y(), 0, twips::sizeToPx(1450)));
+}
+
 void frmVardecks::Form_Resize()
 {
     if (m_inFormResize || !Splitter2)
@@ -170,6 +195,7 @@ void frmVardecks::Form_Resize()
         wbPreview->setVisible(true);
         tw::setWidth(Frame2, tw::width(tabView) - 30);
         tw::setHeight(Frame2, tw::height(tabView) - 330);
+        placeKeywordRow();
     }
 
     tw::setWidth(wbWeb, scaleWidth - 100);
@@ -246,6 +272,7 @@ void frmVardecks::Splitter2_Resize()
         for (QWidget *label :
              {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lblFileSize), static_cast<QWidget *>(lbl(14))})
             tw::setWidth(label, tw::width(Picture1) - 600);
+        placeKeywordRow();
     }
 
     const double outer = outerWidth();

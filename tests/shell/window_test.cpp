@@ -260,7 +260,7 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
     infoH = tw::height(window->tabInfo);
     ASSERT_LT(infoH - 4860, 1500);
     EXPECT_EQ(window->txtDescription->height(), px(1500)) << "short details keep the description minimum";
-    EXPECT_EQ(window->lblDescription->height(), px(1500));
+    EXPECT_EQ(window->lblDescription->height(), px(855)) << "while viewing, a short description's label is as designed";
 
     setClientSize(300, 200);
     ASSERT_EQ(window->ScaleWidth(), 4500);
@@ -350,6 +350,38 @@ TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
     EXPECT_FALSE(window->firstResize);
     EXPECT_TRUE(window->cmbSearch->hasFocus());
     EXPECT_EQ(window->cmbSearch->lineEdit()->selectedText(), "earlier search");
+}
+
+TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhileEditing)
+{
+    setClientSize(1400, 980); // a tall details tab, as maximised
+    rr::frmVardecks &w = *window;
+    const int box = w.txtDescription->height();
+    ASSERT_GT(box, px(4000));
+    auto keywordsGap = [&w] { return w.lblKeyWords->y() - w.lblDescription->geometry().bottom() - 1; };
+
+    w.lblDescription->setText("Cartoon page with a cat and a mouse; they fight.");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDescription->height(), px(855)) << "a short description: the label as designed";
+    EXPECT_EQ(keywordsGap(), px(100));
+    EXPECT_NEAR(w.lbl(9)->y(), w.lblKeyWords->y(), 2) << "the caption on the keywords' row";
+    EXPECT_EQ(w.cmdEdit(0)->y(), w.lbl(9)->y());
+
+    // A long one shows whole, and the keywords stay right below it.
+    w.lblDescription->setText(QString("A description that runs on and on. ").repeated(40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDescription->height(), w.lblDescription->heightForWidth(w.lblDescription->width()));
+    EXPECT_GT(w.lblDescription->height(), px(855));
+    EXPECT_LT(w.lblDescription->height(), box);
+    EXPECT_EQ(keywordsGap(), px(100));
+    EXPECT_LE(w.lblKeyWords->geometry().bottom(), w.PictureDetails->height());
+
+    // Editing: the label takes the box's height, so the caption stands by the keyword box.
+    w.lblDescription->hide();
+    w.txtDescription->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDescription->height(), box);
+    EXPECT_NEAR(w.lbl(9)->y(), w.txtKeywords->y(), px(100));
 }
 
 TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
