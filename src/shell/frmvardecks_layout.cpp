@@ -292,6 +292,9 @@ void frmVardecks::Splitter2_Resize()
     }
     tw::setLeft(lbl(12), paneLeft + 2950);
     tw::setTop(lbl(12), bottom);
+    // The Favorites tab's mark between its buttons and its count, in the row that
+    // follows the pane's foot rather than over the list.
+    tw::move(Picture4, paneLeft + 1845, bottom + 30, 240, 240);
     // The favourites count runs to the pane's edge: thousands of favourites still show
     // their whole number.
     tw::setWidth(lbl(2), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));

@@ -208,7 +208,7 @@ void frmVardecks::buildLeftPane()
     cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
     cmdFDelete->setPictureAlign(4);
     makeLabel(favorites, 2, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
-    Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 3100, 5790,
+    Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845, 5790,
                           240, 240);
 
     // Popular
