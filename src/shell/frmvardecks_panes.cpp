@@ -1,6 +1,7 @@
 // The panes and controls of the main window, at their design places (twips,
 // relative to their container). The layout rules move them from there.
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/textfit.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/pictures.h"
@@ -439,6 +440,10 @@ void frmVardecks::buildDetailsPage(QWidget *page)
 
     for (QLabel *link : {lblAddress, lblHome})
         link->setStyleSheet(QStringLiteral("color: rgb(30,100,200);"));
+    // Long names and addresses show shortened with "…", whole in the tool tip.
+    elideLabel(lblWName);
+    elideLabel(lblAddress, Qt::ElideMiddle);
+    elideLabel(lblHome, Qt::ElideMiddle);
 }
 
 void frmVardecks::buildPreviewPage(QWidget *page)
