@@ -69,7 +69,7 @@ int frmVardecks::WindowState() const
 QSize frmVardecks::layoutMinimumSize() const
 {
     using namespace twips;
-    const int strip = chkWebAspectBrowser->x() + chkWebAspectBrowser->sizeHint().width() + toPx(120);
+    const int strip = chkWebAspectBrowser->geometry().right() + 1 + toPx(120);
     const int rightPane = cmdPreview(5)->geometry().right() + 1 + toPx(100 + 30);
     const int panes = toPx(Splitter2->SplitterPos() + Splitter2->SplitterSize()) + rightPane;
     const int height = int(std::ceil((2785 + 1500 + 100 + 1450 + 430 + 1280 + 1220) / double(kPerPixel)));

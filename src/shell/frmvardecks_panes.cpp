@@ -507,6 +507,9 @@ void frmVardecks::buildWebStrip()
     }
     chkWebAspectBrowser = checkBox(Picture2, QStringLiteral("chkWebAspectBrowser"),
                                    QStringLiteral("Use default browser formatting"), left + 120, 180, 3400, 255);
+    // Its caption is never cut short by the designed width.
+    chkWebAspectBrowser->resize(std::max(chkWebAspectBrowser->width(), chkWebAspectBrowser->sizeHint().width()),
+                                chkWebAspectBrowser->height());
     connect(chkWebAspectBrowser, &QCheckBox::clicked, this, [this] {
         if (hasCommand(QStringLiteral("chkWebAspectBrowser_Click")))
             runCommand(QStringLiteral("chkWebAspectBrowser_Click"));
