@@ -84,8 +84,8 @@ void frmVardecks::placeAlignedControls()
     int top = 0;
     Toolbar1->setGeometry(0, top, w, toPx(420));
     top += toPx(420);
-    if (!Picture2->isHidden())
-        Picture2->setGeometry(0, top, w, Picture2->height());
+    // Also while hidden: the Web Aspect shows the strip without a resize of its own.
+    Picture2->setGeometry(0, top, w, Picture2->height());
     int bottom = h - toPx(375);
     StatusBar1->setGeometry(0, bottom, w, toPx(375));
     bottom -= toPx(330);

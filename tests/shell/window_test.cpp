@@ -313,6 +313,12 @@ TEST_F(LayoutTest, theWindowGoesNoSmallerThanTheSizeAtWhichEveryControlIsPlacedW
     EXPECT_GE(w.chkWebAspectBrowser->width(), w.chkWebAspectBrowser->sizeHint().width());
     EXPECT_LE(w.chkWebAspectBrowser->geometry().right(), w.formClient->width());
     EXPECT_GT(w.StatusBar1->panelWidth(2), 0);
+
+    // The strip spans the window also when it was hidden while the window grew.
+    setClientSize(1200, 700);
+    window->Picture2->show();
+    EXPECT_EQ(w.Picture2->width(), w.formClient->width());
+    EXPECT_LT(w.chkWebAspectBrowser->geometry().right(), w.Picture2->width());
 }
 
 TEST(FirstStart, theWindowOpensCentredWithRoomAndNeverBelowItsSmallestSize)
