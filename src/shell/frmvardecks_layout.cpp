@@ -62,10 +62,9 @@ int frmVardecks::WindowState() const
 // Across: the Web Aspect's strip, which its check box ends, and the left pane as it is
 // set, the bar and a right pane that holds the preview's row of buttons (the widest row
 // of the details tabs), 30 twips more than the tabs within it. Down: the details tab
-// holding the description box (from 2785 down) at its least height, the keyword box 100
-// below it, 1450 high,
-// and the 430 the tab keeps below the fields; the tabs start 1280 down the right pane,
-// which is 1220 less than the client area.
+// holding the description box (from 2785 down) at its least height, the keyword box
+// 100 below it and 1450 high, and the 430 the tab keeps below the fields; the tabs
+// start 1280 down the right pane, which is 1220 less than the client area.
 QSize frmVardecks::layoutMinimumSize() const
 {
     using namespace twips;
@@ -111,8 +110,8 @@ void frmVardecks::showPaneButtons(bool fromFormResize)
 // label stands in for the box and shows its text at the top, so the keyword row would
 // stand apart at the foot of a tall panel: the label is then as tall as its text, no
 // less than designed and no more than the box, and the keyword row follows it as the
-// rules measure it.
-// While editing the label keeps the box's height. The keyword label ends inside the panel.
+// rules measure it. While editing the label keeps the box's height. The keyword label
+// ends inside the panel.
 void frmVardecks::placeKeywordRow()
 {
     const int boxHeight = txtDescription->height();
