@@ -139,8 +139,10 @@ public:
     void setDelayDrawing(bool delay);
     void Refresh();
 
-    // The host shows this button as its default button (Enter presses it).
+    // Drawn as the window's default button: the host's default while no other button
+    // of the window has the keyboard focus, or the button that has it.
     bool defaultLook() const { return (m_stateFlags & kDefaultLook) != 0; }
+    // The host's default button (Enter presses it while the focus is on no button).
     void setDefaultLook(bool on);
     // The host's cancel button: Esc presses it.
     bool isCancel() const { return m_cancel; }
@@ -190,6 +192,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
 
@@ -209,6 +212,9 @@ private:
     bool hasPicture() const { return m_pictureWidth + m_pictureHeight > 0; }
     bool pressedLook() const { return (m_stateFlags & (kHeldDown | kPointerOver)) == (kHeldDown | kPointerOver); }
     void setFlag(quint16 flag, bool on);
+    // The look of the window's default button (the platform's "display as default").
+    void showAsDefault(bool asDefault);
+    static void showWindowDefault(QWidget *window, const QWidget *focus);
     void onEnabledChanged();
 
     // input and option groups

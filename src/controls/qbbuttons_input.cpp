@@ -303,10 +303,17 @@ void qbButtons_H::keyPressEvent(QKeyEvent *event)
         emit KeyDown(keyCode, shiftOf(event->modifiers()));
     if (!event->text().isEmpty())
         emit KeyPress(event->text().at(0).unicode());
+    if (keyCode == 13 && m_mode == 0 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // The button with the keyboard focus is the one the window shows as its
+        // default: Enter presses it.
+        AccessKeyPress(13);
+        event->accept();
+        return;
+    }
     if (keyCode == 32)
         event->accept();
     else
-        event->ignore(); // Enter, Esc and the host's own keys reach the host window
+        event->ignore(); // Esc and the host's own keys reach the host window
 }
 
 void qbButtons_H::keyReleaseEvent(QKeyEvent *event)
@@ -374,13 +381,40 @@ bool qbButtons_H::deliverHostKey(QWidget *window, int keyAscii)
     return false;
 }
 
+// A window shows one button as its default, the one Enter and Space press: the button
+// with the window's keyboard focus, or, while no button has it, the host's default.
+void qbButtons_H::showWindowDefault(QWidget *window, const QWidget *focus)
+{
+    const bool buttonFocused = qobject_cast<const qbButtons_H *>(focus) != nullptr;
+    const QList<qbButtons_H *> buttons = window->findChildren<qbButtons_H *>();
+    for (qbButtons_H *button : buttons) {
+        if (button->window() != window)
+            continue; // a child dialog's buttons are that dialog's
+        const bool asDefault = button == focus || (button->m_displayAsDefault && !buttonFocused);
+        if (asDefault != button->defaultLook())
+            button->showAsDefault(asDefault);
+    }
+}
+
 void qbButtons_H::focusInEvent(QFocusEvent *event)
 {
     QAbstractButton::focusInEvent(event);
+    showWindowDefault(window(), this);
     if (m_mode == 2 && !m_value && !manageOptionGroup(GroupAction::Query)) {
         m_lastButton = 1;
         userControlClick();
     }
+}
+
+void qbButtons_H::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractButton::focusOutEvent(event);
+    // Another window taking the keyboard leaves this window's looks as they are.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+        return;
+    const QWidget *focus = QApplication::focusWidget();
+    showWindowDefault(window(), focus && focus->window() == window() ? focus : nullptr);
 }
 
 bool qbButtons_H::manageOptionGroup(GroupAction action)

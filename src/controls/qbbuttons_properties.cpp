@@ -457,9 +457,15 @@ void qbButtons_H::Refresh()
 
 void qbButtons_H::setDefaultLook(bool on)
 {
-    // The host's "display as default" shows only while focus outlines are allowed.
     m_displayAsDefault = on;
-    setFlag(kDefaultLook, on && (m_showFocusRect || !m_userMode));
+    const QWidget *focus = window()->focusWidget();
+    showAsDefault(focus == this || (on && !qobject_cast<const qbButtons_H *>(focus)));
+}
+
+void qbButtons_H::showAsDefault(bool asDefault)
+{
+    // The host's "display as default" shows only while focus outlines are allowed.
+    setFlag(kDefaultLook, asDefault && (m_showFocusRect || !m_userMode));
     if (m_buttonShape >= 7 && !m_userMode) {
         const bool hover = m_hoverActive;
         m_hoverActive = defaultLook();

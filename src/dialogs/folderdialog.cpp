@@ -3,6 +3,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
+#include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
@@ -105,6 +106,9 @@ void FolderDialog::buildFrame(const QString &instruction, const QList<Line> &lin
         if (named) {
             line.field->setFont(nameFont);
             line.field->setProperty("lineHeightTwips", height);
+            // A long name shows shortened with "…", whole in its tool tip.
+            if (auto *caption = qobject_cast<QLabel *>(line.field))
+                elideLabel(caption);
         } else {
             line.field->setFont(designedFont(QStringLiteral("Microsoft Sans Serif"), false));
             line.field->setProperty("lineHeightTwips", 220);

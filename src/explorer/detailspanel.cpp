@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -344,12 +345,36 @@ void DetailsPanel::rightClicked(QWidget *control)
     }
 }
 
+// A new font size (the options' Apply) fits the name and the address to their text
+// again, as showing a Vardeck does: the heading is not cut short and the address keeps
+// its descenders. The tab caption is fitted to the new name width as well.
+void DetailsPanel::fitToFont(QLabel *label)
+{
+    if (label == w.lblWName) {
+        w.lblWName->adjustSize();
+        if (!w.isEditing())
+            w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
+    } else {
+        label->resize(label->width(), std::max(twips::sizeToPx(195), label->sizeHint().height()));
+    }
+}
+
 bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
 {
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
     const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange && (widget == w.lblWName || widget == w.lblAddress)) {
+        // Once the label itself has taken the new font in.
+        QMetaObject::invokeMethod(
+            this,
+            [this, label = QPointer<QLabel>(static_cast<QLabel *>(widget))] {
+                if (label)
+                    fitToFont(label);
+            },
+            Qt::QueuedConnection);
+    }
     if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
         // Image boxes on the panel pass their clicks on to the panel below them.
         if (widget == w.imgIcon || widget == w.picThumb)

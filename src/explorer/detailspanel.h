@@ -51,6 +51,7 @@ private:
     bool panelIdle() const;
     bool bothShown() const;
     static void setLinkLook(QLabel *link, bool hover);
+    void fitToFont(QLabel *label);
 
     frmVardecks &w;
 };

@@ -2,7 +2,8 @@
 
 #include "platform/textutil.h"
 
-namespace rr {
+namespace rr
+{
 
 VDData recentRecordOf(const XmlNode &vardeck, const QString &dbName)
 {
@@ -43,8 +44,8 @@ QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list)
     const int n = int(list.size());
     for (int p = 1; p <= n; ++p) {
         const VDData &record = list.at(n - p);
-        items.append({QString::number(p) + QLatin1String("  ") + escapeMnemonic(record.getName()), record.getURL(),
-                      n - p});
+        const QString position = QString::number(p) + QLatin1String("  ");
+        items.append({position + escapeMnemonic(record.getName()), record.getURL(), n - p, position, record.getName()});
     }
     return items;
 }
@@ -62,6 +63,9 @@ RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const Q
     return target;
 }
 
-void clearRecentVardecks(QList<VDData> &list) { list.clear(); }
+void clearRecentVardecks(QList<VDData> &list)
+{
+    list.clear();
+}
 
-}  // namespace rr
+} // namespace rr

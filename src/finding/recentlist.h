@@ -9,7 +9,8 @@
 #include <QList>
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 // The record of a Vardeck element as the recent list keeps it: its ADDRESS, NAME and
 // WID, and the database file it was taken from.
@@ -23,8 +24,8 @@ void trimRecentList(QList<VDData> &list, int max);
 // same identifier and the same address as the element now has (both ignoring case),
 // appends a new record of the element and trims the list. False, and nothing
 // changed, when the document has no Vardeck with that WID.
-bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list = recentColl,
-                      int max = recentMax, const QString &dbName = currentDBName);
+bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list = recentColl, int max = recentMax,
+                      const QString &dbName = currentDBName);
 
 // One item of the Recent menu: "1  " and the name for the newest record, with "&"
 // doubled so the name shows literally; the record's address as its tag; index is
@@ -33,6 +34,9 @@ struct RecentMenuItem {
     QString caption;
     QString address;
     int record = 0;
+    // The caption's two parts: the position with its two blanks, and the name as stored.
+    QString position;
+    QString name;
 };
 QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list = recentColl);
 
@@ -48,4 +52,4 @@ RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const Q
 // Clear recent Vardeck list: empties the list; the window then rebuilds the menu.
 void clearRecentVardecks(QList<VDData> &list = recentColl);
 
-}  // namespace rr
+} // namespace rr

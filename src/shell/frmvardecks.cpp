@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,7 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
 
     formClient->installEventFilter(this);
     qApp->installEventFilter(this);
+    formClient->setMinimumSize(layoutMinimumSize());
     resize(twips::toPx(10500), twips::toPx(7590));
 }
 
@@ -224,6 +226,11 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         Form_Resize();
         return false;
     }
+    // A new description, font or face of the details asks the panel for a new layout.
+    if (watched == PictureDetails && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
+        placeKeywordRow();
+        return false;
+    }
     if (Toolbar1 && (watched == Toolbar1 || watched->parent() == Toolbar1)) {
         if (event->type() == QEvent::MouseMove) {
             auto *me = static_cast<QMouseEvent *>(event);
@@ -234,6 +241,12 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
+    }
+    if (event->type() == QEvent::ShortcutOverride && ownShortcutComesFirst(watched, static_cast<QKeyEvent *>(event))) {
+        // Refusing the box's claim is all: the key then goes to the window's shortcuts,
+        // which run the menu item once; a key no enabled item takes reaches the box.
+        event->ignore();
+        return true;
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
@@ -260,6 +273,50 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
     if ((code == Qt::Key_Return || code == Qt::Key_Enter) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
         return handleEnterKey(focus);
     return QMainWindow::eventFilter(watched, event);
+}
+
+namespace
+{
+
+// A control that types and edits text, where Del deletes a character. The web panes
+// take their keys in an item of their own, which is no widget: they count as such.
+bool editsText(const QObject *receiver)
+{
+    if (!receiver->isWidgetType())
+        return true;
+    if (const auto *combo = qobject_cast<const QComboBox *>(receiver))
+        receiver = combo->lineEdit();
+    if (const auto *line = qobject_cast<const QLineEdit *>(receiver))
+        return !line->isReadOnly();
+    if (const auto *text = qobject_cast<const QTextEdit *>(receiver))
+        return !text->isReadOnly();
+    if (const auto *plain = qobject_cast<const QPlainTextEdit *>(receiver))
+        return !plain->isReadOnly();
+    return false;
+}
+
+} // namespace
+
+// The menus' shortcuts reach their command wherever the focus is in the window: a text
+// box or a web page otherwise keeps Ctrl+Ins, Ctrl+C and Ctrl+X as its own copy and cut
+// keys. Del and Shift+Del, a box's keys for deleting what is typed, stay with it.
+bool frmVardecks::ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const
+{
+    if (!isActiveWindow() || QApplication::activePopupWidget())
+        return false;
+    const QWidget *target =
+        receiver->isWidgetType() ? static_cast<const QWidget *>(receiver) : QApplication::focusWidget();
+    if (!target || target->window() != this)
+        return false;
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_Delete && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && editsText(receiver))
+        return false;
+    const QKeySequence pressed(QKeyCombination(modifiers, Qt::Key(key->key())));
+    for (const QAction *item : m_menuItems) {
+        if (!item->shortcut().isEmpty() && item->shortcut() == pressed)
+            return true;
+    }
+    return false;
 }
 
 void frmVardecks::changeEvent(QEvent *event)

@@ -24,6 +24,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -132,6 +133,12 @@ public:
     // Places the controls aligned to the window's edges (toolbars, status bar, the Web
     // Aspect strip) the way the window system does before Form_Resize runs.
     void placeAlignedControls();
+    // The smallest client area, in pixels, at which every control is placed whole; the
+    // window goes no smaller.
+    QSize layoutMinimumSize() const;
+    // Where the window opens when no place has been saved: centred on the screen's
+    // available area, at a size where the layout has room, never below minimum.
+    static QRect firstStartPlace(const QRect &available, const QSize &minimum);
     // The client area (ScaleWidth × ScaleHeight) in twips, and the outer width.
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -355,8 +362,12 @@ private:
     QTreeWidget *makeTree(QWidget *parent, const QString &name);
 
     void showPaneButtons(bool fromFormResize);
+    // The keyword row under the description, after a change of size, text, font or face.
+    void placeKeywordRow();
     void showAspectExplorerDefault();
     bool handleEnterKey(QWidget *focus);
+    // True when a key that receiver would claim for itself is one of the menus' shortcuts.
+    bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
 
     QHash<QString, Command> m_commands;
     QHash<QString, QAction *> m_menuItems;

@@ -8,6 +8,7 @@
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -17,6 +18,8 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace rr
 {
@@ -55,6 +58,23 @@ int frmVardecks::WindowState() const
     return 0;
 }
 
+// The smallest client area at which the layout rules still place every control whole.
+// Across: the Web Aspect's strip, which its check box ends, and the left pane as it is
+// set, the bar and a right pane that holds the preview's row of buttons (the widest row
+// of the details tabs), 30 twips more than the tabs within it. Down: the details tab
+// holding the description box (from 2785 down) at its least height, the keyword box
+// 100 below it and 1450 high, and the 430 the tab keeps below the fields; the tabs
+// start 1280 down the right pane, which is 1220 less than the client area.
+QSize frmVardecks::layoutMinimumSize() const
+{
+    using namespace twips;
+    const int strip = chkWebAspectBrowser->geometry().right() + 1 + toPx(120);
+    const int rightPane = cmdPreview(5)->geometry().right() + 1 + toPx(100 + 30);
+    const int panes = toPx(Splitter2->SplitterPos() + Splitter2->SplitterSize()) + rightPane;
+    const int height = int(std::ceil((2785 + 1500 + 100 + 1450 + 430 + 1280 + 1220) / double(kPerPixel)));
+    return {std::max(strip, panes), height};
+}
+
 // The toolbars, the Web Aspect strip and the status bar hold on to the window's edges.
 void frmVardecks::placeAlignedControls()
 {
@@ -63,8 +83,8 @@ void frmVardecks::placeAlignedControls()
     int top = 0;
     Toolbar1->setGeometry(0, top, w, toPx(420));
     top += toPx(420);
-    if (!Picture2->isHidden())
-        Picture2->setGeometry(0, top, w, Picture2->height());
+    // Also while hidden: the Web Aspect shows the strip without a resize of its own.
+    Picture2->setGeometry(0, top, w, Picture2->height());
     int bottom = h - toPx(375);
     StatusBar1->setGeometry(0, bottom, w, toPx(375));
     bottom -= toPx(330);
@@ -84,6 +104,30 @@ void frmVardecks::showPaneButtons(bool fromFormResize)
         Picture4->setVisible(tab != 0 && tab != 1);
         lbl(2)->setVisible(tab != 0 && tab != 1);
     }
+}
+
+// The rules give the description's label the height of its box. While viewing, the
+// label stands in for the box and shows its text at the top, so the keyword row would
+// stand apart at the foot of a tall panel: the label is then as tall as its text, no
+// less than designed and no more than the box, and the keyword row follows it as the
+// rules measure it. While editing the label keeps the box's height. The keyword label
+// ends inside the panel.
+void frmVardecks::placeKeywordRow()
+{
+    const int boxHeight = txtDescription->height();
+    int descriptionHeight = boxHeight;
+    if (!txtDescription->isVisibleTo(PictureDetails)) {
+        const int designed = std::min(twips::sizeToPx(855), boxHeight);
+        const int text = lblDescription->heightForWidth(lblDescription->width());
+        descriptionHeight = std::clamp(text, designed, std::max(designed, boxHeight));
+    }
+    lblDescription->resize(lblDescription->width(), descriptionHeight);
+    const double below = tw::top(lblDescription) + tw::height(lblDescription);
+    tw::setTop(lblKeyWords, below + 100);
+    tw::setTop(lbl(9), below + 80);
+    tw::setTop(cmdEdit(0), below + 80);
+    lblKeyWords->resize(lblKeyWords->width(),
+                        std::clamp(PictureDetails->height() - lblKeyWords->y(), 0, twips::sizeToPx(1450)));
 }
 
 void frmVardecks::Form_Resize()
@@ -150,6 +194,7 @@ void frmVardecks::Form_Resize()
         wbPreview->setVisible(true);
         tw::setWidth(Frame2, tw::width(tabView) - 30);
         tw::setHeight(Frame2, tw::height(tabView) - 330);
+        placeKeywordRow();
     }
 
     tw::setWidth(wbWeb, scaleWidth - 100);
@@ -226,6 +271,7 @@ void frmVardecks::Splitter2_Resize()
         for (QWidget *label :
              {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lblFileSize), static_cast<QWidget *>(lbl(14))})
             tw::setWidth(label, tw::width(Picture1) - 600);
+        placeKeywordRow();
     }
 
     const double outer = outerWidth();
@@ -245,6 +291,9 @@ void frmVardecks::Splitter2_Resize()
     }
     tw::setLeft(lbl(12), paneLeft + 2950);
     tw::setTop(lbl(12), bottom);
+    // The Favorites tab's mark between its buttons and its count, in the row that
+    // follows the pane's foot rather than over the list.
+    tw::move(Picture4, paneLeft + 1845, bottom + 30, 240, 240);
     // The favourites count runs to the pane's edge: thousands of favourites still show
     // their whole number.
     tw::setWidth(lbl(2), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));

@@ -2,6 +2,7 @@
 // relative to their container). The layout rules move them from there.
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/textfit.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/pictures.h"
@@ -209,7 +210,7 @@ void frmVardecks::buildLeftPane()
     cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
     cmdFDelete->setPictureAlign(4);
     makeLabel(favorites, 2, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
-    Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 3100, 5790,
+    Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845, 5790,
                           240, 240);
 
     // Popular
@@ -443,6 +444,10 @@ void frmVardecks::buildDetailsPage(QWidget *page)
 
     for (QLabel *link : {lblAddress, lblHome})
         link->setStyleSheet(QStringLiteral("color: rgb(30,100,200);"));
+    // Long names and addresses show shortened with "…", whole in the tool tip.
+    elideLabel(lblWName);
+    elideLabel(lblAddress, Qt::ElideMiddle);
+    elideLabel(lblHome, Qt::ElideMiddle);
 }
 
 void frmVardecks::buildPreviewPage(QWidget *page)
@@ -506,6 +511,9 @@ void frmVardecks::buildWebStrip()
     }
     chkWebAspectBrowser = checkBox(Picture2, QStringLiteral("chkWebAspectBrowser"),
                                    QStringLiteral("Use default browser formatting"), left + 120, 180, 3400, 255);
+    // Its caption is never cut short by the designed width.
+    chkWebAspectBrowser->resize(std::max(chkWebAspectBrowser->width(), chkWebAspectBrowser->sizeHint().width()),
+                                chkWebAspectBrowser->height());
     connect(chkWebAspectBrowser, &QCheckBox::clicked, this, [this] {
         if (hasCommand(QStringLiteral("chkWebAspectBrowser_Click")))
             runCommand(QStringLiteral("chkWebAspectBrowser_Click"));

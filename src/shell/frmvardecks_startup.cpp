@@ -15,6 +15,7 @@
 #include "shell/trayicon.h"
 #include "shell/twips.h"
 #include "storage/lists.h"
+#include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -79,6 +80,7 @@ void frmVardecks::Form_Load()
     restoreWindowPlace();
     Splitter1->setSplitterPos(SettingsStore::getSplitter1Setting());
     Splitter2->setSplitterPos(SettingsStore::getSplitter2Setting());
+    formClient->setMinimumSize(layoutMinimumSize());
 
     lbl(25)->hide();
     lbl(26)->hide();
@@ -92,9 +94,34 @@ void frmVardecks::Form_Load()
     openStartDatabase();
 }
 
+QRect frmVardecks::firstStartPlace(const QRect &available, const QSize &minimum)
+{
+    // Four fifths of the screen each way, up to a size beyond which the panes only
+    // stretch.
+    const QSize size =
+        QSize(std::min(available.width() * 4 / 5, 1280), std::min(available.height() * 4 / 5, 900)).expandedTo(minimum);
+    // A screen smaller than the window shows its top-left corner.
+    const int left = available.left() + std::max(0, (available.width() - size.width()) / 2);
+    const int top = available.top() + std::max(0, (available.height() - size.height()) / 2);
+    return {QPoint(left, top), size};
+}
+
 void frmVardecks::restoreWindowPlace()
 {
     using namespace twips;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const bool placeSaved =
+        !textOf(RegistryFunctions::QueryValue(reg::HKEY_CURRENT_USER, QLatin1String(SettingsStore::kAppKey),
+                                              QStringLiteral("frmWidth")))
+             .isEmpty();
+    if (!placeSaved && primary) {
+        // The first start: the window opens centred, with room for its panes.
+        const QSize least = layout() ? layout()->minimumSize() : minimumSize();
+        const QRect place = firstStartPlace(primary->availableGeometry(), least);
+        resize(place.size());
+        move(place.topLeft());
+        return;
+    }
     resize(sizeToPx(SettingsStore::getFrmWidthSetting()), sizeToPx(SettingsStore::getFrmHeightSetting()));
     move(toPx(SettingsStore::getFrmLeftSetting()), toPx(SettingsStore::getFrmTopSetting()));
     // A place saved on a screen that is gone would put the window where nobody sees
@@ -307,12 +334,12 @@ void frmVardecks::Timer1_Timer()
     } else if (found > 1) {
         callOp(ops.showDetectedPagesDialog);
     }
-    if (isMinimized() || !isVisible()) {
-        if (LastState == 2)
-            showMaximized();
-        else
-            showNormal();
-    }
+    // A minimised window comes back maximised, whatever its size was before; a hidden
+    // one is shown as it was.
+    if (isMinimized())
+        showMaximized();
+    else if (!isVisible())
+        show();
     raise();
     activateWindow();
 }

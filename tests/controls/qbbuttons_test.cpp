@@ -4,6 +4,7 @@
 #include "controls/qbbuttons_h.h"
 #include "support/testenv.h"
 
+#include <QLineEdit>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -445,15 +446,16 @@ TEST(ButtonKeys, spaceClicksOnReleaseAndTheAccessKeyEnterAndEscPressTheirButtons
     command->setFocus();
     command->setButtonStyle(0);
     command->setBackColor(QColor(200, 220, 240));
-    // The classic look's middle ring: light at rest, the bare face while pressed.
+    // The classic look's middle ring: white at rest on the button with the keyboard (the
+    // default button's look), the bare face while pressed.
     auto middleLeft = [command] { return command->grab().toImage().pixelColor(1, 13); };
-    EXPECT_EQ(middleLeft(), QColor(233, 233, 233));
+    EXPECT_EQ(middleLeft(), QColor(255, 255, 255));
 
     QTest::keyPress(command, Qt::Key_Space);
     EXPECT_EQ(middleLeft(), QColor(200, 220, 240)) << "Space held shows the pressed look";
     EXPECT_TRUE(order.isEmpty());
     QTest::keyRelease(command, Qt::Key_Space);
-    EXPECT_EQ(middleLeft(), QColor(233, 233, 233));
+    EXPECT_EQ(middleLeft(), QColor(255, 255, 255));
     EXPECT_EQ(order, QStringList({"Click", "KeyUp 32"}));
 
     qbButtons_H *check = host.button("Bold", 10, 50);
@@ -490,6 +492,40 @@ TEST(ButtonKeys, spaceClicksOnReleaseAndTheAccessKeyEnterAndEscPressTheirButtons
     cancel->hide();
     EXPECT_FALSE(qbButtons_H::deliverHostKey(&host.window, 27));
     EXPECT_EQ(cancelled.count(), 1);
+}
+
+TEST(ButtonFocus, theButtonWithTheKeyboardShowsTheFocusRingsAndEnterPressesItThenTheDefaultTakesThemBack)
+{
+    Host host;
+    qbButtons_H *ok = host.button("OK");
+    qbButtons_H *other = host.button("Other", 100);
+    auto *box = new QLineEdit(&host.window);
+    box->setGeometry(10, 100, 100, 24);
+    box->show();
+    ok->setDefaultLook(true);
+    box->setFocus();
+    // The blue focus ring of the standard look, inside the frame on the left.
+    auto ringed = [](qbButtons_H *button) { return pixel(*button, 2, 15) == QColor(181, 209, 240); };
+    EXPECT_TRUE(ringed(ok));
+    EXPECT_FALSE(ringed(other));
+
+    other->setFocus();
+    EXPECT_TRUE(ringed(other)) << "the focus shows where Space and Enter go";
+    EXPECT_FALSE(ringed(ok));
+    QSignalSpy okClicks(ok, &qbButtons_H::Click);
+    QSignalSpy otherClicks(other, &qbButtons_H::Click);
+    QTest::keyClick(other, Qt::Key_Return);
+    EXPECT_EQ(otherClicks.count(), 1);
+    EXPECT_EQ(okClicks.count(), 0);
+
+    box->setFocus();
+    EXPECT_TRUE(ringed(ok)) << "the default's look comes back";
+    EXPECT_FALSE(ringed(other));
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(okClicks.count(), 1) << "a window that is no dialog: the focused button takes Enter itself";
+    QTest::keyClick(ok, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(okClicks.count(), 1);
 }
 
 TEST(ButtonHover, thePointerLeavingEndsTheHoverWithin100ms)

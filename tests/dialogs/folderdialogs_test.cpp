@@ -6,8 +6,10 @@
 #include "support/failingdisk.h"
 #include "support/modaldriver.h"
 
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 using namespace rr;
 using namespace rr::test;
@@ -268,6 +270,29 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSaveAndASingleVardeckShow
     clickFolder(&again, "T5");
     saveOf(&again)->click();
     EXPECT_EQ(d.idsOnDisk("T5", "VARDECKS"), QStringList({"W4", "W1", "W3"}));
+}
+
+TEST(frmMoveVardeck, aLongNameShowsShortenedWithAnEllipsisAndWholeInItsToolTip)
+{
+    const QString name = QString("A very long Vardeck name that goes on ").repeated(9).left(300);
+    DialogDb d("<FOLDERS>" + folderXml("T1", "Zeta", vardeckXml("W1", name)) + folderXml("T2", "Beta") + "</FOLDERS>");
+    frmMoveVardeck dialog(d.db, {"T1", {"W1"}, false}, d.hooks, {});
+    dialog.show();
+    auto *caption = find<QLabel>(&dialog, "lblWMName");
+    EXPECT_EQ(caption->text(), name);
+    ASSERT_LT(caption->geometry().right(), dialog.width());
+
+    // Drawn as a caption of the name cut to its width with "…" at the end.
+    QLabel shortened(caption->fontMetrics().elidedText(name, Qt::ElideRight, caption->contentsRect().width()), &dialog);
+    shortened.setFont(caption->font());
+    shortened.setGeometry(caption->geometry());
+    ASSERT_TRUE(shortened.text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(caption->grab().toImage(), shortened.grab().toImage());
+
+    QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), caption->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(caption, &tip);
+    EXPECT_EQ(QToolTip::text(), name);
+    QToolTip::hideText();
 }
 
 TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMovesNothingAndAFailedSaveKeepsTheMoveInMemory)

@@ -2,10 +2,12 @@
 // shown Vardeck, and the commands that open and walk its Vardecks.
 #include "explorerfixture.h"
 
+#include "controls/qbbuttons_h.h"
 #include "explorer/detailspanel.h"
 #include "explorer/foldertree.h"
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingui.h"
+#include "shell/fonthelpers.h"
 #include "shell/statuspanels.h"
 
 #include <QCheckBox>
@@ -345,6 +347,30 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     clickVardeck("W3");
     EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture4->pixmap()));
     EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
+}
+
+TEST_F(ExplorerTest, aLargerFontFitsTheShownNameAndAddressAndThePadlockStaysOutOfTheFavoritesList)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    int large = 11;
+    applyFontSize(*window, large);
+    QCoreApplication::processEvents();
+    const QFontMetrics name(window->lblWName->font());
+    EXPECT_GE(window->lblWName->width(), name.horizontalAdvance("Beta site")) << "the heading is not cut short";
+    EXPECT_GE(window->lblWName->height(), name.height());
+    EXPECT_GE(window->lblAddress->height(), QFontMetrics(window->lblAddress->font()).height()) << "descenders";
+
+    // The Favorites tab's padlock keeps to the row at the pane's foot, whatever the height.
+    window->tabIndex->setTab(2);
+    window->resize(1000, 900);
+    QCoreApplication::processEvents();
+    const QRect padlock = window->Picture4->geometry();
+    ASSERT_TRUE(window->Picture4->isVisible());
+    EXPECT_FALSE(padlock.intersects(window->tvwFavs->geometry()));
+    EXPECT_FALSE(padlock.intersects(window->cmdFDelete->geometry()));
+    EXPECT_FALSE(padlock.intersects(window->lbl(2)->geometry()));
+    EXPECT_LE(padlock.bottom(), window->tabIndex->height());
 }
 
 TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStoredTexts)

@@ -237,6 +237,38 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     only(window->lstSrch, first);
 }
 
+TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButDelStaysInTheBox)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    // A search: Ctrl+F, a word, Enter; the search box keeps the keyboard.
+    key(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), window->cmbSearch);
+    keys("page");
+    key(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), window->cmbSearch);
+    window->cmbSearch->lineEdit()->selectAll();
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(launcher.openedUrls(), QStringList{window->txtAddress->text()}) << "Open Vardeck in browser, once";
+    EXPECT_FALSE(window->txtAddress->text().isEmpty());
+
+    // Del is the box's own: it deletes the selected word and asks nothing.
+    key(Qt::Key_Delete);
+    EXPECT_EQ(window->cmbSearch->currentText(), "");
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(stored("W1").childText("NAME"), "Beta site");
+
+    // Right after the Web aspect button, Ctrl+X goes back to the Explorer Aspect and cuts nothing.
+    window->aspectButton(2)->trigger();
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), window->txtS);
+    keys("harbour");
+    window->txtS->selectAll();
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_EQ(window->txtS->text(), "harbour");
+}
+
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
 TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
 {

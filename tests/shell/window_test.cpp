@@ -72,14 +72,14 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
         first->tabIndex->setTab(2);
         first->tabView->setTab(1);
         first->showNormal();
-        first->resize(700, 500);
+        first->resize(900, 640);
         first->move(30, 40);
         first->Splitter1->setSplitterPos(3000);
         appOptions().setHideSplash(true);
         first->close();
         ASSERT_TRUE(first->isUnloaded());
     }
-    EXPECT_EQ(stored(kApp, "frmHeight"), "7500");
+    EXPECT_EQ(stored(kApp, "frmHeight"), "9600");
     EXPECT_EQ(stored(kApp, "frmLeft"), "450");
     EXPECT_EQ(stored(kApp, "Maximised"), "False");
     // No database chosen in the options: the one open now opens next, the options dialog never opened.
@@ -92,7 +92,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(second->tabIndex->Tab(), 2);
     EXPECT_EQ(second->tabView->Tab(), 1);
-    EXPECT_EQ(second->width(), 700);
+    EXPECT_EQ(second->width(), 900);
     EXPECT_EQ(second->Splitter1->SplitterPos(), 3000);
     second.reset();
 
@@ -280,6 +280,8 @@ struct LayoutTest : rr::test::MainWindowTest {
 
 TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarRelaysOnlyTheWidths)
 {
+    // The rules' guards, below the size the window itself goes down to.
+    window->formClient->setMinimumSize(0, 0);
     setClientSize(1400, 900);
     ASSERT_EQ(window->ScaleWidth(), 21000);
     ASSERT_EQ(window->ScaleHeight(), 13500);
@@ -295,7 +297,7 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
     infoH = tw::height(window->tabInfo);
     ASSERT_LT(infoH - 4860, 1500);
     EXPECT_EQ(window->txtDescription->height(), px(1500)) << "short details keep the description minimum";
-    EXPECT_EQ(window->lblDescription->height(), px(1500));
+    EXPECT_EQ(window->lblDescription->height(), px(855)) << "while viewing, a short description's label is as designed";
 
     setClientSize(300, 200);
     ASSERT_EQ(window->ScaleWidth(), 4500);
@@ -354,6 +356,45 @@ TEST_F(LayoutTest, aClickOnAStatusPanelReportsThatPanelTheButtonAndThePointInsid
     }
 }
 
+TEST_F(LayoutTest, theWindowGoesNoSmallerThanTheSizeAtWhichEveryControlIsPlacedWhole)
+{
+    setClientSize(200, 150);
+    const rr::frmVardecks &w = *window;
+    EXPECT_EQ(w.formClient->size(), w.layoutMinimumSize());
+    // The Move buttons below the tab captions and the folder trees, inside the pane.
+    const QRect move = w.cmdMoveVD->geometry();
+    EXPECT_GT(move.top(), w.tabIndex->tabBar()->geometry().bottom());
+    EXPECT_GE(move.top(), w.Splitter1->geometry().bottom());
+    EXPECT_LE(move.bottom(), w.tabIndex->height());
+    EXPECT_GT(w.lstSrch->height(), 0);
+    // The right pane is laid out; the preview's buttons and the keyword box fit their tabs.
+    EXPECT_GT(tw::width(w.Picture1), 2520);
+    EXPECT_LE(w.cmdPreview(5)->geometry().right(), w.tabInfo->width());
+    EXPECT_LT(w.txtKeywords->geometry().bottom(), w.PictureDetails->height());
+    EXPECT_LE(w.chkFav->geometry().right(), w.PictureDetails->width());
+    // The Web Aspect's strip shows its check box whole; the status bar's middle panel has room.
+    EXPECT_GE(w.chkWebAspectBrowser->width(), w.chkWebAspectBrowser->sizeHint().width());
+    EXPECT_LE(w.chkWebAspectBrowser->geometry().right(), w.formClient->width());
+    EXPECT_GT(w.StatusBar1->panelWidth(2), 0);
+
+    // The strip spans the window also when it was hidden while the window grew.
+    setClientSize(1200, 700);
+    window->Picture2->show();
+    EXPECT_EQ(w.Picture2->width(), w.formClient->width());
+    EXPECT_LT(w.chkWebAspectBrowser->geometry().right(), w.Picture2->width());
+}
+
+TEST(FirstStart, theWindowOpensCentredWithRoomAndNeverBelowItsSmallestSize)
+{
+    const QSize least(834, 600);
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(0, 0, 1280, 1024), least), QRect(128, 102, 1024, 819));
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(0, 30, 1920, 1200), least), QRect(320, 180, 1280, 900))
+        << "a large screen: room enough, centred below the panel";
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(0, 0, 1024, 768), least), QRect(95, 77, 834, 614));
+    EXPECT_EQ(rr::frmVardecks::firstStartPlace(QRect(100, 0, 800, 600), least), QRect(100, 0, 834, 600))
+        << "a screen smaller than the window: its top-left corner";
+}
+
 TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
 {
     const std::pair<Qt::WindowState, int> states[] = {
@@ -379,6 +420,38 @@ TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
     EXPECT_FALSE(window->firstResize);
     EXPECT_TRUE(window->cmbSearch->hasFocus());
     EXPECT_EQ(window->cmbSearch->lineEdit()->selectedText(), "earlier search");
+}
+
+TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhileEditing)
+{
+    setClientSize(1400, 980); // a tall details tab, as maximised
+    rr::frmVardecks &w = *window;
+    const int box = w.txtDescription->height();
+    ASSERT_GT(box, px(4000));
+    auto keywordsGap = [&w] { return w.lblKeyWords->y() - w.lblDescription->geometry().bottom() - 1; };
+
+    w.lblDescription->setText("Cartoon page with a cat and a mouse; they fight.");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDescription->height(), px(855)) << "a short description: the label as designed";
+    EXPECT_EQ(keywordsGap(), px(100));
+    EXPECT_NEAR(w.lbl(9)->y(), w.lblKeyWords->y(), 2) << "the caption on the keywords' row";
+    EXPECT_EQ(w.cmdEdit(0)->y(), w.lbl(9)->y());
+
+    // A long one shows whole, and the keywords stay right below it.
+    w.lblDescription->setText(QString("A description that runs on and on. ").repeated(40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDescription->height(), w.lblDescription->heightForWidth(w.lblDescription->width()));
+    EXPECT_GT(w.lblDescription->height(), px(855));
+    EXPECT_LT(w.lblDescription->height(), box);
+    EXPECT_EQ(keywordsGap(), px(100));
+    EXPECT_LE(w.lblKeyWords->geometry().bottom(), w.PictureDetails->height());
+
+    // Editing: the label takes the box's height, so the caption stands by the keyword box.
+    w.lblDescription->hide();
+    w.txtDescription->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDescription->height(), box);
+    EXPECT_NEAR(w.lbl(9)->y(), w.txtKeywords->y(), px(100));
 }
 
 TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)

@@ -1,6 +1,7 @@
 #include "finding/ui/favoritespane.h"
 
 #include "finding/ui/listrows.h"
+#include "platform/gui/textfit.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
@@ -14,6 +15,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -106,6 +108,8 @@ void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
 {
     if (QAction *placeholder = w.menuItem(kMenuArray, 0))
         placeholder->setVisible(false);
+    if (QMenu *menu = w.subMenu(QStringLiteral("mnuFavs")))
+        menu->setToolTipsVisible(true); // a shortened name shows whole there
     for (int i = 1; i <= items.size(); ++i) {
         QAction *menuItem = w.loadMenuArrayElement(kMenuArray, i);
         if (!menuItem)
@@ -113,7 +117,7 @@ void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
         const FavoriteItem &item = items.at(i - 1);
         // Set directly: a favourite named "-" is a caption, not a separator.
         menuItem->setSeparator(false);
-        menuItem->setText(item.caption);
+        setMenuItemName(menuItem, item.name);
         menuItem->setData(item.wid);
         menuItem->setEnabled(true);
         menuItem->setVisible(true);

@@ -2,11 +2,13 @@
 
 #include "finding/recentlist.h"
 #include "media/urlsupport.h"
+#include "platform/gui/textfit.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
 
 #include <QAction>
+#include <QMenu>
 
 namespace rr
 {
@@ -29,12 +31,13 @@ void rebuildMenu(frmVardecks &w)
         return;
     const QList<RecentMenuItem> items = recentMenuItems(recentColl);
     first->setVisible(!items.isEmpty());
+    if (QMenu *menu = w.subMenu(QStringLiteral("mnuRecent")))
+        menu->setToolTipsVisible(true); // a shortened name shows whole there
     for (int i = 0; i < items.size(); ++i) {
         QAction *item = i == 0 ? first : w.loadMenuArrayElement(kArray, i);
         if (!item)
             continue;
-        // The captions come with every "&" of the names doubled.
-        item->setText(items[i].caption);
+        setMenuItemName(item, items[i].name, items[i].position);
         item->setData(items[i].address);
         item->setEnabled(true);
         item->setVisible(true);

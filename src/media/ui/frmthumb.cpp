@@ -7,6 +7,7 @@
 #include "media/ui/iconcommands.h"
 #include "media/ui/pagebrowser.h"
 #include "media/urlsupport.h"
+#include "platform/gui/textfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -107,6 +108,8 @@ frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window
     font.setPointSize(size);
     lblName->setFont(font);
     lblAddress->setFont(font);
+    elideLabel(lblName);
+    elideLabel(lblAddress, Qt::ElideMiddle);
     applyFontFallback(this);
     setFormBasic();
 }

@@ -1,6 +1,7 @@
 #include "web/ui/frmvardeckdialog.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/textfit.h"
 #include "shell/fonthelpers.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -71,6 +72,9 @@ frmVardeckDialog::frmVardeckDialog(const QList<DetectedPage> &pages, const QIcon
     lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5 = frameLabel("Label5", QStringLiteral("Source:"));
     lblBrowser = frameLabel("lblBrowser", QString());
+    // A long name or address shows shortened with "…", whole in the tool tip.
+    elideLabel(lblName);
+    elideLabel(lblAddress, Qt::ElideMiddle);
     chkAutosave = new QCheckBox(QStringLiteral("Autosave into the current folder"), this);
     chkAutosave->setObjectName(QStringLiteral("chkAutosave"));
     cmdCancel = makeButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton);

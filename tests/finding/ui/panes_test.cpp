@@ -99,6 +99,32 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
     EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }
 
+TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWholeInTheToolTip)
+{
+    installRecentMenu(*window);
+    const QString name = QString("A very long & winding Vardeck name ").repeated(9).left(300);
+    open({Vd("W1").name(name).fav("TRUE"), Vd("W2").name("Short").fav("TRUE")});
+    window->ops.populateFavsList(doc());
+    QMenu *favorites = window->subMenu("mnuFavs");
+    // The whole name would make the menu about 2000 pixels wide.
+    const int whole = favorites->fontMetrics().horizontalAdvance(name);
+    EXPECT_LT(favorites->sizeHint().width(), whole / 3) << "the menu is not as wide as the screen";
+    const QAction *item = window->menuItem("first", 1);
+    EXPECT_TRUE(item->text().startsWith("A very long && winding")) << item->text().toStdString();
+    EXPECT_TRUE(item->text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(item->toolTip(), name);
+    EXPECT_TRUE(favorites->toolTipsVisible());
+    EXPECT_EQ(window->menuItem("first", 2)->text(), "Short");
+
+    VDData record;
+    record.loadDataFromReg("W1", name, "http://long.example/", "Vardecks.xml");
+    recentColl = {record};
+    callOp(window->ops.refreshRecentMenuList, QString());
+    EXPECT_LT(window->subMenu("mnuRecent")->sizeHint().width(), whole / 3);
+    EXPECT_TRUE(window->menuItem("second", 0)->text().startsWith("1  A very long && winding"));
+    EXPECT_EQ(window->menuItem("second", 0)->toolTip(), name);
+}
+
 TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVardecks)
 {
     open({Vd("W1").name("top").fav("TRUE"), Vd("W3").name("c")}, {Vd("W2").name("inner").fav("TRUE")});

@@ -169,7 +169,10 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
     EXPECT_EQ(stored("W5").childText("DESCRIPTION"), "old description");
     EXPECT_EQ(stored("W5").childText("KEYWORD1"), "old words");
     EXPECT_EQ(window->lblWName->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
-    QTest::mouseClick(form->cmdContinue, Qt::LeftButton);
+    // OK has the keyboard, shows it, and Enter presses it.
+    ASSERT_EQ(form->focusWidget(), form->cmdContinue);
+    EXPECT_TRUE(form->cmdContinue->defaultLook());
+    QTest::keyClick(form->cmdContinue, Qt::Key_Return);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
 }
 

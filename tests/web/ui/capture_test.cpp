@@ -170,12 +170,15 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtWName->text(), "Top page");
     EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(window->WindowState(), 2) << "a minimised window comes back maximised";
     EXPECT_TRUE(prompts.messages().empty());
 
-    // Nothing found: silent.
+    // Nothing found: silent; a window that was not minimised keeps its size.
     window->ops.getOpenBrowserPages = [&](bool) { return 0; };
+    window->showNormal();
     handOff();
     EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(window->WindowState(), 0);
 }
 
 TEST_F(CaptureTest, firefoxIntegrationOpensTheExtensionInFirefoxOrSaysWhyNot)

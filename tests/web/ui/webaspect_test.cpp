@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -217,6 +218,36 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
     EXPECT_TRUE(test::readBytes(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
     EXPECT_EQ(currentAspectStyle, "VDSearch.xsl");
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+}
+
+TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
+{
+    QApplication::setActiveWindow(window.get());
+    window->runCommand("mnuAspectWeb_Click");
+    WebPane *pane = WebPane::of(window->wbWeb);
+    ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return pane->view()->title() == "Vardecks - all folders"; }, 20000));
+    // The page takes the keys in a child of the view, which claims Ctrl+X as its Cut
+    // while a text field of the page has the keyboard.
+    QWidget *page = pane->view()->focusProxy();
+    ASSERT_NE(page, nullptr);
+    page->setFocus();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::focusWidget() == page; }));
+    pane->view()->page()->runJavaScript(
+        "var f = document.createElement('input'); f.value = 'typed'; document.body.prepend(f); f.focus(); f.select();",
+        QWebEngineScript::ApplicationWorld);
+    QString focused;
+    pane->view()->page()->runJavaScript("document.activeElement.tagName", QWebEngineScript::ApplicationWorld,
+                                        [&](const QVariant &tag) { focused = tag.toString(); });
+    ASSERT_TRUE(waitUntil([&] { return focused == "INPUT"; }));
+    QTest::keyClick(page, Qt::Key_X, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_TRUE(window->Splitter2->isVisible());
+    QString value;
+    pane->view()->page()->runJavaScript("document.activeElement.value", QWebEngineScript::ApplicationWorld,
+                                        [&](const QVariant &text) { value = text.toString(); });
+    EXPECT_TRUE(waitUntil([&] { return !value.isEmpty(); }, 3000)) << "nothing cut";
 }
 
 TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStaysAsItWas)
