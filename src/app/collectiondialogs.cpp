@@ -63,14 +63,14 @@ void installCollectionDialogs(frmVardecks &w)
     w.setCommand(QStringLiteral("mnuToolsDup_Click"), [&w](int) {
         w.popup.dupCheckAddress.clear();
         later(w, [&w] {
-            if (XmlDocument *doc = documentOf(w))
+            if (XmlDocument *doc = w.dbXML.document())
                 frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), duplicatesHooks(w), &w);
         });
     });
     w.setCommand(QStringLiteral("frmDuplicates_Show"), [&w](int) {
         const QString address = w.popup.dupCheckAddress;
         later(w, [&w, address] {
-            if (XmlDocument *doc = documentOf(w))
+            if (XmlDocument *doc = w.dbXML.document())
                 frmDuplicates::run(*doc, address, appOptions().getCheckDup(), duplicatesHooks(w), &w);
         });
     });
@@ -81,7 +81,7 @@ void installCollectionDialogs(frmVardecks &w)
             figures.folderNodes = 0;
             for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
-            frmStats box(documentOf(w), figures, &w);
+            frmStats box(w.dbXML.document(), figures, &w);
             applyFontFallback(&box);
             box.exec();
         });

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
 #include "storage/useroptions.h"
 
@@ -87,7 +88,7 @@ void frmDuplicates::buildControls()
     layout->addWidget(listVD);
     connect(listVD, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
-            showVDDetails(m_doc.nodeFromID(item->data(0, Qt::UserRole).toString()));
+            showVDDetails(m_doc.nodeFromID(tagOf(item)));
     });
 
     auto *details = new QGridLayout;
@@ -200,7 +201,7 @@ void frmDuplicates::populateDupList(int k)
             listVD, {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
                      vardeck.childText(QStringLiteral("CREATED_DATE")), vardeck.childText(QStringLiteral("KEYWORD2")),
                      hits ? hits.text() : QStringLiteral("1"), vardeck.childText(QStringLiteral("DESCRIPTION"))});
-        row->setData(0, Qt::UserRole, wid);
+        setTag(row, wid);
         row->setIcon(0, m_hooks.images.value(wid, m_hooks.images.value(QStringLiteral("Vardeck"))));
     }
     showVDDetails(first);

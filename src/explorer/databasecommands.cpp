@@ -55,11 +55,9 @@ void forgetOpenDatabase(frmVardecks &w)
 {
     w.popup = PopupState();
     w.drag = DragState();
-    w.currentTID = QStringLiteral("txtTID");
-    w.currentWID = QStringLiteral("txtWID");
-    w.currentFolderName = QStringLiteral("No topic");
+    w.forgetShownItems();
     w.selectedWID.clear();
-    setMode(w, QString());
+    setMode(w, EditState::Viewing);
     // The rendered Web Aspect pages show the database that was open.
     w.markAllPagesStale();
 }
@@ -83,7 +81,7 @@ DatabaseHooks databaseHooks(frmVardecks &w)
 {
     DatabaseHooks hooks;
     hooks.isOpenDatabase = [&w](const QString &fileName) {
-        return w.dbXML && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
+        return w.dbXML.isOpen() && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
     };
     hooks.closeDB = [&w] { closeTheDatabase(w); };
     hooks.openTheDatabase = [&w] { openTheDatabase(w); };
@@ -110,12 +108,10 @@ bool openTheDatabase(frmVardecks &w)
         return false;
     }
     forgetOpenDatabase(w);
-    w.dbXML = std::move(db);
-    w.databasePath = chosenDBPath;
-    w.m_objDOMVardecks = w.dbXML->getTheDOM();
+    w.dbXML.open(std::move(db));
 
     w.tvwTopics->hide();
-    callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+    callOp(w.ops.populateTopicList, w.dbXML.document());
     w.tvwTopics->show();
     QApplication::processEvents();
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
@@ -136,7 +132,7 @@ bool openTheDatabase(frmVardecks &w)
     QApplication::processEvents();
     clearTextBoxes(w);
 
-    w.setTNameCaption(QStringLiteral("No folder selected"));
+    w.showNoFolder();
     for (QTreeWidget *list : {w.tvwWM, w.listVD, w.lstSearch, w.lstSrch, w.listPop})
         list->clear();
     w.lbl(12)->setText(QStringLiteral("0"));
@@ -156,9 +152,9 @@ bool openTheDatabase(frmVardecks &w)
     w.cmdMoveVD->setEnabled(false);
     w.StatusBar1->setPanelText(2, QString());
 
-    callOp(w.ops.populateFavsList, w.m_objDOMVardecks);
+    callOp(w.ops.populateFavsList, w.dbXML.document());
     QApplication::processEvents();
-    callOp(w.ops.populatePopList, w.m_objDOMVardecks);
+    callOp(w.ops.populatePopList, w.dbXML.document());
     QApplication::processEvents();
 
     if (w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
@@ -181,7 +177,7 @@ void closeTheDatabase(frmVardecks &w)
 void mnuFileOpen_Click(frmVardecks &w)
 {
     chosenDBPath.clear();
-    if (w.isEditing() &&
+    if (w.editState() != EditState::Viewing &&
         !prompt::askYesNo(QStringLiteral("Opening a new Vardecks file will lose any unsaved changes.  Are you sure?"),
                           MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
         return;
@@ -211,13 +207,13 @@ void mnuFileDeleteDB_Click(frmVardecks &w)
 
 void mnuFileBackup_Click(frmVardecks &w)
 {
-    if (w.dbXML)
+    if (w.dbXML.isOpen())
         runBackupCommand(w.dbXML->getPath(), currentDBName);
 }
 
 void mnuFileClose_Click(frmVardecks &w)
 {
-    if (!w.dbXML || !confirmLoseChanges(w))
+    if (!w.dbXML.isOpen() || !w.confirmLoseChanges())
         return;
     // A file that cannot be written keeps the database open: closing would drop the
     // changes that only the memory holds.

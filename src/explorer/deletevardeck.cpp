@@ -35,7 +35,7 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
 
 void showNoFolder(frmVardecks &w)
 {
-    w.setTNameCaption(QStringLiteral("No folder selected"));
+    w.showNoFolder();
     w.listVD->clear();
     w.tvwWM->clear();
 }
@@ -44,7 +44,7 @@ void showNoFolder(frmVardecks &w)
 
 void deleteThumb(const frmVardecks &w, const QString &wid)
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     const QString path = thumbFilePath(w.dbXML->getBasePath(), currentDBName, wid);
     if (!path.isEmpty())
@@ -53,7 +53,7 @@ void deleteThumb(const frmVardecks &w, const QString &wid)
 
 void deleteSideFiles(frmVardecks &w, const QStringList &wids)
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath());
@@ -88,8 +88,8 @@ void VardeckDeletion::mnuEditDelete_Click()
 void VardeckDeletion::deleteVD()
 {
     // The Vardeck deleted is the one the question names: the one shown.
-    const QString wid = w.currentWID.trimmed();
-    if (!elementById(w, wid, QStringLiteral("VARDECK"))) {
+    const QString wid = w.currentWID().trimmed();
+    if (!w.dbXML.vardeck(wid)) {
         // Gone already (deleted elsewhere): the panel stops showing it.
         leaveEditMode(w);
         setNonEditableFields(w, false);
@@ -105,7 +105,7 @@ void VardeckDeletion::deleteVD()
 
 bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
 {
-    XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    XmlNode vardeck = w.dbXML.vardeck(wid);
     XmlNode list = vardeck ? vardeck.parentNode() : XmlNode();
     if (!list)
         return false;
@@ -131,7 +131,7 @@ void VardeckDeletion::resetAfterDelete()
             w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
         w.tvwTopics->setFocus();
         w.tvwFavs->clear();
-        callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+        callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
         break;
     case 1:
         // The results lose the Vardeck; the folder shown beside them stays shown,
@@ -139,7 +139,7 @@ void VardeckDeletion::resetAfterDelete()
         if (removeNode(w.tvwWM, wid))
             w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
         w.tvwFavs->clear();
-        callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+        callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
         break;
     case 2:
         removeNode(w.tvwFavs, wid);

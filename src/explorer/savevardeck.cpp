@@ -87,7 +87,7 @@ void VardeckEditor::mnuEditModify_Click()
         prompt::show(QStringLiteral("No Vardeck has been selected to modify"));
         return;
     }
-    setMode(w, QStringLiteral("mod"));
+    setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
     w.savedNotes = w.txtNotes->toPlainText();
     m_startFields = currentFields();
@@ -103,20 +103,20 @@ void VardeckEditor::mnuAddVardeck_Click()
 
 void VardeckEditor::addVardeckSetup(const QString &source)
 {
-    if (w.StatusBar1->panelText(3).isEmpty()) {
+    if (!w.dbXML.isOpen()) {
         prompt::show(QStringLiteral("A Vardecks database must be opened before a new Vardeck can be saved."),
                      MsgButtons::Ok, MsgIcon::None, QStringLiteral("No open database"));
         return;
     }
     // A full database says so before anything is typed.
-    if (w.dbXML && documentOf(w) && w.dbXML->getNewWID().isEmpty()) {
+    if (w.dbXML.isOpen() && w.dbXML->getNewWID().isEmpty()) {
         prompt::show(databaseFullMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     callOp(w.ops.showAspectExplorer);
     w.m_overrideAspect = true;
 
-    setMode(w, QStringLiteral("add"));
+    setMode(w, EditState::Adding);
     clearTextBoxes(w);
     setFormEditMode(w, true);
     setNonEditableFields(w, true);
@@ -149,7 +149,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.lblCreatedDate->setText(createdDateText(editingNow()));
 
     if (w.tabIndex->Tab() != 0) {
-        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.showNoFolder();
         if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
             w.tvwTopics->setCurrentItem(root);
         w.tvwWM->clear();
@@ -167,7 +167,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
 
 void VardeckEditor::saveVardeckDetails()
 {
-    const EditState state = editStateOf(w.txtMode->text());
+    const EditState state = w.editState();
     bool added = false;
     if (state == EditState::Adding || state == EditState::Modifying) {
         if (state == EditState::Adding) {
@@ -211,16 +211,16 @@ XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
     QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
     if (!selected)
-        selected = findByTag(w.tvwTopics, w.currentTID);
+        selected = findByTag(w.tvwTopics, w.currentTID());
     *node = selected;
     if (!selected || selected == w.tvwTopics->topLevelItem(0))
         return {};
-    return elementById(w, tagOf(selected), QStringLiteral("FOLDER"));
+    return w.dbXML.folder(tagOf(selected));
 }
 
 bool VardeckEditor::saveNewVardeck(bool *saved)
 {
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     QTreeWidgetItem *folderNode = nullptr;
     XmlNode folder = doc ? targetFolder(&folderNode) : XmlNode();
     if (!folder) {
@@ -292,10 +292,10 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
 void VardeckEditor::recordFirstVisit(bool saved)
 {
     if (saved) {
-        updateLastAccessed(*w.dbXML, w.currentWID, editingNow());
+        updateLastAccessed(*w.dbXML, w.currentWID(), editingNow());
         return;
     }
-    XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+    XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
     if (!vardeck)
         return;
     const QString stamp = visitStampText(editingNow());
@@ -304,7 +304,7 @@ void VardeckEditor::recordFirstVisit(bool saved)
     vardeck.setChildText(QStringLiteral("HITS"), hits);
     w.lbl(3)->setText(stamp);
     w.lbl(14)->setText(hits);
-    if (QTreeWidgetItem *row = findByTag(w.listVD, w.currentWID)) {
+    if (QTreeWidgetItem *row = findByTag(w.listVD, w.currentWID())) {
         row->setText(3, stamp);
         row->setText(4, padString(hits, kCountWidth));
     }
@@ -312,8 +312,8 @@ void VardeckEditor::recordFirstVisit(bool saved)
 
 bool VardeckEditor::saveModifiedVardeck()
 {
-    XmlDocument *doc = documentOf(w);
-    XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+    XmlDocument *doc = w.dbXML.document();
+    XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
     if (!doc || !vardeck) {
         prompt::show(QStringLiteral("The Vardeck could not be saved: it is no longer in the database."), MsgButtons::Ok,
                      MsgIcon::Exclamation);
@@ -335,7 +335,7 @@ bool VardeckEditor::saveModifiedVardeck()
 
     for (QTreeWidget *view : {w.tvwWM, w.listPop}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
-            if (sameText(tagOf(view->topLevelItem(i)), w.currentWID))
+            if (sameText(tagOf(view->topLevelItem(i)), w.currentWID()))
                 view->topLevelItem(i)->setText(0, name);
         }
     }
@@ -343,7 +343,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.tvwWM->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
-    callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+    callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, w.chkFav->isChecked());
     callOp(w.ops.populateFavsList, doc);
     callOp(w.ops.displayVardeckData, vardeck);
@@ -361,16 +361,16 @@ VardeckEditor::Fields VardeckEditor::currentFields() const
 
 void VardeckEditor::cancelVardeckEdit()
 {
-    const EditState state = editStateOf(w.txtMode->text());
-    if (w.txtMode->text().isEmpty())
+    const EditState state = w.editState();
+    if (w.editState() == EditState::Viewing)
         return;
     // Nothing changed since the edit began: it ends without the question.
-    if (currentFields() != m_startFields && !confirmLoseChanges(w))
+    if (currentFields() != m_startFields && !w.confirmLoseChanges())
         return;
     if (state == EditState::Modifying) {
         // Every field shows again what is stored, the favourite mark included, so
         // that nothing dropped here reaches a later save.
-        const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+        const XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
         if (vardeck) {
             callOp(w.ops.displayVardeckData, vardeck);
         } else {
@@ -381,7 +381,7 @@ void VardeckEditor::cancelVardeckEdit()
     } else if (state == EditState::Adding) {
         setNonEditableFields(w, false);
         w.imgIcon->setPixmap(QPixmap());
-        w.setWNameCaption(QStringLiteral("No Vardeck selected"));
+        w.showNoVardeck();
         w.lblCreatedDate->clear();
         w.tabView->setTabText(0, QStringLiteral("   *") + w.lblWName->text() + QStringLiteral("    "));
     }
@@ -393,7 +393,7 @@ void VardeckEditor::cancelVardeckEdit()
 
 void VardeckEditor::clearDownloadedIcon()
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath());

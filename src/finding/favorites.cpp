@@ -20,7 +20,7 @@ const QString kName = QStringLiteral("NAME");
 qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
 {
     for (qsizetype i = list.size() - 1; i >= 0; --i)
-        if (list.at(i).compare(wid, Qt::CaseInsensitive) == 0)
+        if (sameText(list.at(i), wid))
             return i;
     return -1;
 }
@@ -29,7 +29,7 @@ qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
 
 bool isFavoriteText(const QString &fav)
 {
-    return fav.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+    return sameText(fav, QLatin1String("TRUE"));
 }
 
 bool isFavorite(const XmlNode &vardeck)
@@ -173,7 +173,7 @@ Favorites::Change Favorites::deleteSelected(XMLDatabase &db, const QString &sele
     change.outcome = Outcome::Deleted;
     change.changed = true;
     change.saved = saveDatabaseReporting(db);
-    m_wids.removeIf([&](const QString &w) { return w.compare(change.wid, Qt::CaseInsensitive) == 0; });
+    m_wids.removeIf([&](const QString &w) { return sameText(w, change.wid); });
     return change;
 }
 

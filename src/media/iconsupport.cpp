@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
+#include "platform/textutil.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -52,8 +53,7 @@ bool copyOver(const QString &source, const QString &target)
 bool isIconRel(const QString &rel)
 {
     const QString words = rel.simplified();
-    return words.compare(QLatin1String("shortcut icon"), Qt::CaseInsensitive) == 0 ||
-           words.compare(QLatin1String("icon"), Qt::CaseInsensitive) == 0;
+    return sameText(words, QLatin1String("shortcut icon")) || sameText(words, QLatin1String("icon"));
 }
 
 bool hasScheme(const QString &href)

@@ -3,6 +3,7 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -43,7 +44,7 @@ QString HTMLHelp::contentsPage()
 
 bool HTMLHelp::isCHMFile(const QString &name) const
 {
-    if (name.right(3).compare(QLatin1String("chm"), Qt::CaseInsensitive) == 0)
+    if (sameText(name.right(3), QLatin1String("chm")))
         return true;
     showClassMessage(name + QStringLiteral(" is not a valid HTML Help file."));
     return false;

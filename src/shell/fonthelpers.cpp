@@ -2,6 +2,7 @@
 
 #include "platform/prompt.h"
 #include "platform/runtimeerror.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/twips.h"
 #include "storage/registryfunctions.h"
@@ -78,11 +79,11 @@ QString getAppPathFromRegistry(const QString &exeName)
         return registered;
 
     QStringList programs;
-    if (exeName.compare(QStringLiteral("firefox.exe"), Qt::CaseInsensitive) == 0)
+    if (sameText(exeName, QStringLiteral("firefox.exe")))
         programs = {QStringLiteral("firefox"), QStringLiteral("firefox-esr")};
-    else if (exeName.compare(QStringLiteral("Mozilla.exe"), Qt::CaseInsensitive) == 0)
+    else if (sameText(exeName, QStringLiteral("Mozilla.exe")))
         programs = {QStringLiteral("seamonkey")};
-    else if (exeName.compare(QStringLiteral("Opera.exe"), Qt::CaseInsensitive) == 0)
+    else if (sameText(exeName, QStringLiteral("Opera.exe")))
         programs = {QStringLiteral("opera")};
     for (const QString &program : programs) {
         const QString path = QStandardPaths::findExecutable(program);

@@ -284,9 +284,10 @@ void frmVardecks::buildRightPane()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     place(Frame2, 0, 410, 7065, 5675);
     makeLabel(Frame2, 25, QStringLiteral("Name"), 100, 150, 495, 255)->hide();
-    lblWName = new QLabel(QStringLiteral("No Vardeck selected"), Frame2);
+    lblWName = new QLabel(Frame2);
     lblWName->setObjectName(QStringLiteral("lblWName"));
     lblWName->setTextFormat(Qt::PlainText);
+    showNoVardeck();
     QFont bold = lblWName->font();
     bold.setBold(true);
     lblWName->setFont(bold);
@@ -533,9 +534,10 @@ void frmVardecks::buildHiddenControls()
     txtMode = new QLineEdit(formClient);
     txtMode->setObjectName(QStringLiteral("txtMode"));
     txtMode->hide();
-    lblTName = new QLabel(QStringLiteral("No folder selected"), formClient);
+    lblTName = new QLabel(formClient);
     lblTName->setObjectName(QStringLiteral("lblTName"));
     lblTName->setTextFormat(Qt::PlainText);
+    showNoFolder();
     lblTName->hide();
     ThunderTextBox = new QLineEdit(formClient);
     ThunderTextBox->setObjectName(QStringLiteral("ThunderTextBox"));

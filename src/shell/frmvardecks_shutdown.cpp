@@ -64,8 +64,8 @@ void frmVardecks::closeEvent(QCloseEvent *event)
 bool frmVardecks::Form_QueryUnload()
 {
     // A change that a failed save left in memory is as unsaved as an open edit.
-    const bool unwritten = dbXML && dbXML->hasUnsavedChanges();
-    if (!isEditing() && !unwritten)
+    const bool unwritten = dbXML.isOpen() && dbXML->hasUnsavedChanges();
+    if (editState() == EditState::Viewing && !unwritten)
         return true;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish exit Vardecks with unsaved changes?"), MsgIcon::None,
                           QStringLiteral("Exit Vardecks application?")))
@@ -145,11 +145,10 @@ void frmVardecks::closeDB()
     for (QTreeWidget *list : {tvwTopics, tvwWM, lstSrch, lstSearch, listPop, tvwFavs})
         list->clear();
     // Through the caption's change handling, so the folder tab's caption goes too.
-    setTNameCaption(QStringLiteral("No folder selected"));
+    showNoFolder();
     StatusBar1->setPanelText(1, QString());
     StatusBar1->setPanelText(3, QString());
-    m_objDOMVardecks = nullptr;
-    dbXML.reset();
+    dbXML.close();
     disableAllMenuItems();
     // Without a database the window still offers what needs none: making, opening and
     // deleting a database, leaving, and the whole Help menu.

@@ -5,6 +5,7 @@
 #include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -132,17 +133,17 @@ void frmVardecks::restoreWindowPlace()
     if (!onSomeScreen)
         if (QScreen *primary = QGuiApplication::primaryScreen())
             move(primary->availableGeometry().topLeft());
-    if (SettingsStore::getFrmMaximised().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+    if (sameText(SettingsStore::getFrmMaximised(), QLatin1String("True")))
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void frmVardecks::openStartDatabase()
 {
     const QString name = safeDatabaseName(SettingsStore::getCurrentDB());
-    dbXML = std::make_unique<XMLDatabase>();
-    dbXML->setPath(paths::databaseFolder() + name);
-    databasePath = dbXML->getPath();
-    if (dbXML->openDBValidate(databasePath)) {
+    auto db = std::make_unique<XMLDatabase>();
+    db->setPath(paths::databaseFolder() + name);
+    if (db->openDBValidate(db->getPath())) {
+        dbXML.open(std::move(db));
         finishStartDatabase(name);
         return;
     }
@@ -151,7 +152,7 @@ void frmVardecks::openStartDatabase()
     // the day) only once the message is answered.
     if (m_splash)
         m_splash->hide();
-    const XmlDocument *failed = dbXML->getTheDOM();
+    const XmlDocument *failed = db->getTheDOM();
     prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
                                 "File->Database->Open menu, or create a new database from the "
                                 "File->Database->New menu option.\n\n") +
@@ -169,9 +170,8 @@ void frmVardecks::openStartDatabase()
 void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
-    m_objDOMVardecks = dbXML->getTheDOM();
     tvwTopics->hide();
-    callOp(ops.populateTopicList, m_objDOMVardecks);
+    callOp(ops.populateTopicList, dbXML.document());
     tvwTopics->show();
     if (tvwTopics->topLevelItemCount() > 0)
         tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
@@ -185,7 +185,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
         callOp(ops.viewAsList);
 
     if (options.getSystemTray()) {
-        const bool recent = options.getSystemTrayOption().compare(QLatin1String("mnuRecent"), Qt::CaseInsensitive) == 0;
+        const bool recent = sameText(options.getSystemTrayOption(), QLatin1String("mnuRecent"));
         addTrayIcon(this, subMenu(recent ? QStringLiteral("mnuRecent") : QStringLiteral("mnuFavs")));
     }
     if (options.getRecentNo() == 0)
@@ -215,12 +215,12 @@ void frmVardecks::finishStartDatabase(const QString &name)
     recentColl = SettingsStore::loadRecentList();
     callOp(ops.refreshRecentMenuList, QString());
     searchColl = SettingsStore::loadSearchList();
-    callOp(ops.populateFavsList, m_objDOMVardecks);
+    callOp(ops.populateFavsList, dbXML.document());
 
     const double indexWidth = twips::width(tabIndex);
     setColumnWidthTwips(listPop, 0, indexWidth - 800);
     setColumnWidthTwips(listPop, 1, 800);
-    callOp(ops.populatePopList, m_objDOMVardecks);
+    callOp(ops.populatePopList, dbXML.document());
     setColumnWidthTwips(lstSrch, 0, indexWidth - 1000);
     setColumnWidthTwips(lstSrch, 1, 980);
     callOp(ops.populateSearchList);
@@ -233,9 +233,6 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     thumbMode.clear();
     markAllPagesStale();
-    currentFolderName = QStringLiteral("No topic");
-    currentTID = QStringLiteral("txtTID");
-    currentWID = QStringLiteral("txtWID");
     restoreColumnWidths();
     Picture4->hide();
     Picture5->hide();
@@ -245,7 +242,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     chkWebAspectBrowser->setChecked(!webAspectHtml);
     aspectPageName = pageNameForStyle(currentAspectStyle);
     if (!m_overrideAspect) {
-        if (SettingsStore::getAspectSetting().compare(QLatin1String("Web"), Qt::CaseInsensitive) == 0) {
+        if (sameText(SettingsStore::getAspectSetting(), QLatin1String("Web"))) {
             callOp(ops.showAspectWeb);
         } else {
             runCommand(QStringLiteral("showAspectExplorer"));

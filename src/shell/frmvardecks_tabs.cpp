@@ -1,5 +1,7 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/itemtags.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -104,7 +106,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
             lbl(index)->setVisible(false);
     }
     if (tab == 2) {
-        if (databaseIsOpen() && tvwFavs->topLevelItemCount() == 0) {
+        if (dbXML.isOpen() && tvwFavs->topLevelItemCount() == 0) {
             favsColl.clear();
             runCommand(QStringLiteral("populateFavsList"));
         }
@@ -130,7 +132,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
         if (tvwWM->topLevelItemCount() == 0) {
             QTreeWidgetItem *selected = tvwTopics->currentItem();
             const bool isFirstNode = selected && selected == tvwTopics->topLevelItem(0);
-            if (selected && selected->isSelected() && !isFirstNode && selected->text(0) != lblTName->text())
+            if (selected && selected->isSelected() && !isFirstNode && !sameText(tagOf(selected), currentTID()))
                 runCommand(QStringLiteral("populateWMOnTopicNode"));
         }
     }
@@ -158,7 +160,7 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    if (isEditing())
+    if (editState() != EditState::Viewing)
         return;
     if (vardeckShown() && folderShown())
         popupMenu(QStringLiteral("mnuCopyMenu"));

@@ -103,16 +103,16 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     const XmlNode zebra = doc()->nodeFromID("T1");
     views->fillVardeckViews(zebra.child("VARDECKS").childElements(), zebra);
     clickVardeck("W2");
-    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra");
     // The same through listVD.
     clickFolder("T5");
     callOp(window->ops.populateVDList, zebra);
-    window->currentTID = "T5";
+    window->showFolder("T5", "Apple");
     window->listVD->setCurrentItem(row("W1"));
     views->listVD_DblClick();
-    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
@@ -217,7 +217,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
 
     // The root changes nothing.
     QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
-    EXPECT_EQ(window->currentTID, "T3");
+    EXPECT_EQ(window->currentTID(), "T3");
     // Shown through other code, the root shows no folder.
     callOp(window->ops.populateWMOnTopicNode);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
@@ -232,14 +232,14 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     // Collapsing the root empties the Vardeck tree and keeps the caption.
     root()->setExpanded(false);
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_EQ(window->currentFolderName, "No folder");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
 
     // A folder deleted elsewhere is shown as no folder and the tree rebuilt.
     removeElement("T5");
     clickFolder("T5");
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(window->currentTID(), "");
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);

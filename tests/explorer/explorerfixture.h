@@ -141,11 +141,10 @@ protected:
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
         currentDBName = "Vardecks.xml";
-        window->dbXML = std::make_unique<XMLDatabase>();
-        window->dbXML->setPath(path);
-        ASSERT_TRUE(window->dbXML->openDBValidate(path));
-        window->m_objDOMVardecks = window->dbXML->getTheDOM();
-        window->databasePath = path;
+        auto db = std::make_unique<XMLDatabase>();
+        db->setPath(path);
+        ASSERT_TRUE(db->openDBValidate(path));
+        window->dbXML.open(std::move(db));
         callOp(window->ops.populateIconList);
         callOp(window->ops.populateTopicList, doc());
     }

@@ -53,9 +53,9 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     auto window = start();
     EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
 
-    ASSERT_NE(window->dbXML, nullptr);
+    ASSERT_TRUE(window->dbXML.isOpen());
     EXPECT_EQ(window->StatusBar1->panelText(3), "Vardecks.xml");
-    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_FALSE(window->folderShown());
     EXPECT_EQ(recentMax, 15);
     EXPECT_TRUE(window->chkSearch(0)->isChecked());
     // The splash hands over to the window on its timer.
@@ -159,7 +159,7 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     EXPECT_EQ(watch.mostOpenAtOnce, 1) << "the tip of the day waits until the message is answered";
     EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
-    EXPECT_EQ(window->dbXML, nullptr);
+    EXPECT_FALSE(window->dbXML.isOpen());
     QStringList enabled;
     for (QAction *item : window->allMenuItems())
         if (item->isEnabled() && item->objectName().startsWith("mnu") && !item->isSeparator())

@@ -25,14 +25,14 @@ namespace
 // The new top folder in the folder tree, selected, with its Vardecks listed.
 void showImportedFolder(frmVardecks &w, const QString &topTID)
 {
-    const XmlNode top = w.m_objDOMVardecks->nodeFromID(topTID);
+    const XmlNode top = w.dbXML.document()->nodeFromID(topTID);
     QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0);
     FolderTree *tree = folderTreeOf(w);
     if (tree && root && top) {
         tree->populateTreeWithTopic(top, root, true);
         root->sortChildren(0, Qt::AscendingOrder);
     } else {
-        callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+        callOp(w.ops.populateTopicList, w.dbXML.document());
     }
     if (QTreeWidgetItem *node = findByTag(w.tvwTopics, topTID)) {
         w.tvwTopics->setCurrentItem(node);
@@ -61,7 +61,7 @@ BusyWindow::~BusyWindow()
 
 bool checkDatabaseOpen(frmVardecks &w)
 {
-    if (w.dbXML && w.m_objDOMVardecks && w.m_objDOMVardecks->isLoaded())
+    if (w.dbXML.isOpen())
         return true;
     prompt::show(QStringLiteral("No database is open.  Open or create one from the File->Database menu first."),
                  MsgButtons::Ok, MsgIcon::Exclamation);
@@ -70,9 +70,9 @@ bool checkDatabaseOpen(frmVardecks &w)
 
 bool dropEditBeforeImport(frmVardecks &w)
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return false;
-    if (!w.txtMode->text().isEmpty())
+    if (w.editState() != EditState::Viewing)
         leaveEditMode(w);
     return true;
 }
@@ -81,10 +81,10 @@ bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
 {
     progress->refreshNow();
     const XMLDatabase *before = w.dbXML.get();
-    const XmlDocument *documentBefore = w.m_objDOMVardecks;
+    const XmlDocument *documentBefore = w.dbXML.document();
     const QString pathBefore = before ? before->getPath() : QString();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (w.dbXML.get() == before && w.m_objDOMVardecks == documentBefore && w.dbXML &&
+    if (w.dbXML.get() == before && w.dbXML.document() == documentBefore && w.dbXML.isOpen() &&
         w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w))
         return true;
     progress->close();

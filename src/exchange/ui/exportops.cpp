@@ -65,7 +65,7 @@ void frmImportExport::exportToIEFavorites()
     FavoritesExportResult result;
     {
         BusyWindow busy(w, false);
-        result = exportToFavorites(*w.m_objDOMVardecks, favoritesFolder());
+        result = exportToFavorites(*w.dbXML.document(), favoritesFolder());
     }
     if (!result.error.isEmpty()) {
         prompt::show(result.error, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -110,7 +110,7 @@ void frmImportExport::exportToFirefox()
     FirefoxExportResult result;
     {
         BusyWindow busy(w, false);
-        result = exportToFirefoxFile(file, *w.m_objDOMVardecks, w.dbXML->getNewTID(), stamp);
+        result = exportToFirefoxFile(file, *w.dbXML.document(), w.dbXML->getNewTID(), stamp);
     }
     if (!result.error.isEmpty()) {
         prompt::show(QStringLiteral("Your Vardecks could not be exported to Mozilla Firefox bookmarks: ") +
@@ -147,7 +147,7 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(w.dbXML->getBasePath() + stylesheet, *w.m_objDOMVardecks, &page, &reason)) {
+    if (!xslt::transform(w.dbXML->getBasePath() + stylesheet, *w.dbXML.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
@@ -169,7 +169,7 @@ void frmImportExport::exportAsCSV()
                                           QStringLiteral("CSV Files (*.csv)"));
     if (path.isEmpty() || !checkDatabaseOpen(w))
         return;
-    if (!writeExportFile(path, csvText(*w.m_objDOMVardecks)))
+    if (!writeExportFile(path, csvText(*w.dbXML.document())))
         return;
     prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to ") +
                  QDir::toNativeSeparators(path) + QLatin1Char('.'));

@@ -77,15 +77,15 @@ void frmImportExport::importVDDatabase()
         return;
     }
 
-    callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+    callOp(w.ops.populateTopicList, w.dbXML.document());
     callOp(w.ops.setFormEditMode, false);
     callOp(w.ops.setNonEditableFields);
     callOp(w.ops.clearTextBoxes);
-    w.setTNameCaption(QStringLiteral("No folder selected"));
+    w.showNoFolder();
     w.tvwWM->clear();
     // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
     // and the emptied list counts nothing.
-    w.setWNameCaption(QStringLiteral("No Vardeck selected"));
+    w.showNoVardeck();
     w.lbl(12)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
     if (sameText(w.currentAspect, QStringLiteral("Web")))

@@ -48,7 +48,7 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     w.ops.populateFavsList = [favorites](XmlDocument *doc) { favorites->populateFavsList(doc); };
     // The Favorites tab fills an empty tree through this command.
     w.setCommand(QStringLiteral("populateFavsList"),
-                 [favorites, window](int) { favorites->populateFavsList(findingui::openDocument(*window)); });
+                 [favorites, window](int) { favorites->populateFavsList(window->dbXML.document()); });
     w.setCommand(QStringLiteral("cmdFAdd_Click"), [favorites](int) { favorites->cmdFAdd_Click(); });
     w.setCommand(QStringLiteral("mnuFavsAdd_Click"), [favorites](int) { favorites->cmdFAdd_Click(); });
     w.setCommand(QStringLiteral("cmdFDelete_Click"), [favorites](int) { favorites->cmdFDelete_Click(); });
@@ -58,13 +58,12 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     w.setCommand(QStringLiteral("first_Click"), [favorites](int index) { favorites->first_Click(index); });
     // The navigation commands and the tree popup's show step select a node first.
     w.setCommand(QStringLiteral("tvwFavs_NodeClick"),
-                 [favorites, window](int) { favorites->tvwFavs_NodeClick(findingui::selectedRow(window->tvwFavs)); });
+                 [favorites, window](int) { favorites->tvwFavs_NodeClick(selectedItemOf(window->tvwFavs)); });
     // The popups' "Add to favorites": the right-clicked tree node, the shown Vardeck.
-    w.setCommand(QStringLiteral("mnuAddFavsVD_Click"), [favorites, window](int) {
-        favorites->addToFavorites(findingui::tagOf(window->popup.popupNode.item()));
-    });
+    w.setCommand(QStringLiteral("mnuAddFavsVD_Click"),
+                 [favorites, window](int) { favorites->addToFavorites(tagOf(window->popup.popupNode.item())); });
     w.setCommand(QStringLiteral("mnuAddFavsVD2_Click"),
-                 [favorites, window](int) { favorites->addToFavorites(window->currentWID); });
+                 [favorites, window](int) { favorites->addToFavorites(window->currentWID()); });
 }
 
 void FindingUi::attachPopularCommands(frmVardecks &w)

@@ -31,7 +31,7 @@ void PopularPane::populatePopList(XmlDocument *doc)
     QTreeWidget *list = w.listPop;
     list->setUpdatesEnabled(false);
     list->clear();
-    const VardeckIcons icons(w, false);
+    const VardeckIcons icons(w.ImageListWM, false);
     QList<QTreeWidgetItem *> rows;
     for (const PopularRow &row : popularRows(doc))
         rows.append(makeRow({row.name, row.hits}, row.wid, row.bold, icons.of(row.wid)));
@@ -41,7 +41,7 @@ void PopularPane::populatePopList(XmlDocument *doc)
 
 void PopularPane::mnuClearPop_Click()
 {
-    if (!openDocument(w))
+    if (!w.dbXML.document())
         return;
     const ClearRankingsResult result = clearPopularRankings(*w.dbXML);
     if (!result.cleared)
@@ -56,7 +56,7 @@ void PopularPane::mnuClearPop_Click()
 void PopularPane::showResetCounts()
 {
     const QString one = padString(QStringLiteral("1"), kCountWidth);
-    if (w.vardeckShown() && vardeckById(w, w.currentWID))
+    if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         w.lbl(14)->setText(QStringLiteral("1"));
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i)
         w.listVD->topLevelItem(i)->setText(4, one);
@@ -66,10 +66,10 @@ void PopularPane::showResetCounts()
 
 void PopularPane::listPop_Click()
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return;
     callOp(w.ops.setFormEditMode, false);
-    if (QTreeWidgetItem *row = selectedRow(w.listPop))
+    if (QTreeWidgetItem *row = selectedItemOf(w.listPop))
         showVardeckWithFolder(w, tagOf(row));
 }
 
@@ -83,7 +83,7 @@ void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 void PopularPane::listPop_MouseMove(const QPoint &pos)
 {
     if (const QTreeWidgetItem *row = w.listPop->itemAt(pos))
-        w.Splitter2->setToolTip(toolTipText(vardeckAddress(openDocument(w), tagOf(row))));
+        w.Splitter2->setToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(row))));
 }
 
 bool PopularPane::eventFilter(QObject *watched, QEvent *event)

@@ -17,11 +17,6 @@ namespace
 
 const QString kArray = QStringLiteral("second");
 
-XmlDocument *documentOf(const frmVardecks &w)
-{
-    return w.dbXML ? w.dbXML->getTheDOM() : nullptr;
-}
-
 void rebuildMenu(frmVardecks &w)
 {
     for (int i = w.menuArrayUpperBound(kArray); i >= 1; --i)
@@ -49,19 +44,19 @@ void rebuildMenu(frmVardecks &w)
 void refreshRecentMenuList(frmVardecks &w, const QString &wid)
 {
     if (!wid.isEmpty())
-        recordRecentOpen(documentOf(w), wid, recentColl, recentMax, currentDBName);
+        recordRecentOpen(w.dbXML.document(), wid, recentColl, recentMax, currentDBName);
     rebuildMenu(w);
 }
 
 void second_Click(frmVardecks &w, int index)
 {
-    const RecentItemTarget target = recentItemTarget(documentOf(w), index, recentColl);
+    const RecentItemTarget target = recentItemTarget(w.dbXML.document(), index, recentColl);
     if (target.address.isEmpty() && target.widToRecord.isEmpty())
         return;
     // A refused address is no visit.
     if (urlSupport::openInNewWindow(target.address) == urlSupport::OpenResult::Refused)
         return;
-    if (!target.widToRecord.isEmpty() && w.dbXML)
+    if (!target.widToRecord.isEmpty() && w.dbXML.isOpen())
         updateLastAccessed(*w.dbXML, target.widToRecord);
 }
 

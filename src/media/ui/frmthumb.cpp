@@ -137,7 +137,7 @@ bool frmThumb::isThumbJob() const
 
 void frmThumb::setIcon(const QString &wid)
 {
-    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
+    const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
     const QImage icon = pictureFromFile(iconFilePath(base, currentDBName, wid));
     imgIcon->setPixmap(icon.isNull() ? w.Picture8->pixmap()
                                      : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
@@ -178,7 +178,7 @@ void frmThumb::startSingle(bool thumbnail)
         cmdSave->setEnabled(false);
         return;
     }
-    m_wid = w.currentWID;
+    m_wid = w.currentWID();
     setIcon(m_wid);
     lblName->setText(thumbnail ? w.txtWName->text() : w.lblWName->text());
     lblAddress->setText(address);
@@ -205,16 +205,16 @@ void frmThumb::loadThumbs(const QList<XmlNode> &vardecks)
 
 void frmThumb::loadThumbsFolder()
 {
-    if (w.currentTID.trimmed().isEmpty())
+    if (w.currentTID().trimmed().isEmpty())
         return;
-    const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
+    const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (folder)
         loadThumbs(folder.child(QStringLiteral("VARDECKS")).getElementsByTagName(QStringLiteral("VARDECK")));
 }
 
 void frmThumb::loadThumbsAll()
 {
-    if (XmlDocument *doc = documentOf(w))
+    if (XmlDocument *doc = w.dbXML.document())
         loadThumbs(doc->getElementsByTagName(QStringLiteral("VARDECK")));
 }
 
@@ -296,7 +296,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
 {
     w.chosenPage.address.clear();
     w.setEnabled(true);
-    const QString wid = w.currentWID;
+    const QString wid = w.currentWID();
     const QString address = shownAddress(m_browser->url());
     // The visit is recorded first: its refresh of the details panel must not undo
     // what the page gave the edit boxes.
@@ -312,7 +312,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     w.tabView->setTab(0);
     w.tabInfo->setTab(0);
     w.txtAddress->setText(address);
-    if (const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK")))
+    if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.lbl(14)->setText(vardeck.childText(QStringLiteral("HITS")));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
@@ -322,7 +322,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
 
 void frmThumb::synchBatchVardeck(const PageDetails &details)
 {
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     const XmlNode vardeck = doc ? doc->nodeFromID(m_wid) : XmlNode();
     if (!vardeck)
         return;
@@ -342,7 +342,7 @@ bool frmThumb::saveThumb()
         lblAddress->setText(QStringLiteral("The page did not load: its thumbnail was not saved."));
         return false;
     }
-    const QString path = w.dbXML ? thumbFilePath(w.dbXML->getBasePath(), currentDBName, m_wid) : QString();
+    const QString path = w.dbXML.isOpen() ? thumbFilePath(w.dbXML->getBasePath(), currentDBName, m_wid) : QString();
     if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
         return false;
     const QImage page = m_browser->capture();
@@ -355,7 +355,7 @@ bool frmThumb::saveThumb()
         lblAddress->setText(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.") : error);
         return false;
     }
-    if (m_wid == w.currentWID)
+    if (m_wid == w.currentWID())
         w.picThumb->setPixmap(QPixmap::fromImage(thumb));
     return true;
 }
@@ -390,14 +390,14 @@ void frmThumb::endOfRun()
 void frmThumb::finishSynchronisation()
 {
     // Refilling the folder resets the details panel: the shown Vardeck comes back.
-    const QString shown = w.vardeckShown() ? w.currentWID : QString();
+    const QString shown = w.vardeckShown() ? w.currentWID() : QString();
     m_browser->stop();
-    if (m_synchronised > 0 && w.dbXML) {
+    if (m_synchronised > 0 && w.dbXML.isOpen()) {
         saveDatabaseReporting(*w.dbXML);
         w.markAllPagesStale();
     }
     w.setEnabled(true);
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     if (!doc)
         return;
     callOp(w.ops.populatePopList, doc);
@@ -407,7 +407,7 @@ void frmThumb::finishSynchronisation()
     callOp(w.ops.populateWMOnTopicNode);
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
         callOp(w.ops.populateVardeckList, node);
-    if (const XmlNode vardeck = elementById(w, shown, QStringLiteral("VARDECK")))
+    if (const XmlNode vardeck = w.dbXML.vardeck(shown))
         callOp(w.ops.displayVardeckData, vardeck);
 }
 

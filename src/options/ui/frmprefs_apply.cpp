@@ -133,7 +133,7 @@ void frmPrefs::applyWebStyle()
     const QString css = prefs::styleSheetForEntry(entry);
     if (css.isEmpty())
         return;
-    if (w.dbXML) {
+    if (w.dbXML.isOpen()) {
         const webstyle::Result result = webstyle::changeWebStyle(w.dbXML->getBasePath(), css);
         if (!result.failures.isEmpty())
             prompt::show(QStringLiteral("The Web Aspect style could not be set in:\n") +

@@ -2,6 +2,7 @@
 
 #include "finding/listcells.h"
 #include "media/urlsupport.h"
+#include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
@@ -58,14 +59,14 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
     // The views of the Web Aspect show the visit counts and dates too.
     w.markAllPagesStale();
-    callOp(w.ops.populatePopList, w.dbXML ? w.dbXML->getTheDOM() : nullptr);
-    if (sameText(visit.wid, w.currentWID)) {
+    callOp(w.ops.populatePopList, w.dbXML.document());
+    if (sameText(visit.wid, w.currentWID())) {
         w.lbl(14)->setText(visit.hits);
         w.lbl(3)->setText(visit.stamp);
     }
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = w.listVD->topLevelItem(i);
-        if (sameText(row->data(0, Qt::UserRole).toString(), visit.wid)) {
+        if (sameText(tagOf(row), visit.wid)) {
             row->setText(3, visit.stamp);
             row->setText(4, padString(visit.hits, kCountWidth));
             break;
@@ -107,7 +108,7 @@ void showAspectExplorer(frmVardecks &w)
     enable(w, "mnuThumb", true);
     w.menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(false);
     w.menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(true);
-    if (!w.isEditing())
+    if (w.editState() == EditState::Viewing)
         enable(w, "mnuEdit", true);
     if (w.folderShown()) {
         for (int position : {5, 6, 7, 8})
@@ -175,13 +176,13 @@ void mnuToolsOpen_Click(frmVardecks &w)
         urlSupport::openInNewWindow(w.txtAddress->text());
         return;
     }
-    if (w.dbXML) {
-        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
+    if (w.dbXML.isOpen()) {
+        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
         if (!stamp.isEmpty())
             w.lbl(3)->setText(stamp);
     }
     urlSupport::openInNewWindow(w.txtAddress->text());
-    callOp(w.ops.refreshRecentMenuList, w.currentWID);
+    callOp(w.ops.refreshRecentMenuList, w.currentWID());
 }
 
 void mnuToolsOpenHome_Click(frmVardecks &w)

@@ -1,6 +1,7 @@
 #include "web/ui/webaspect.h"
 
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
@@ -46,7 +47,7 @@ std::shared_ptr<QPrinter> choosePrinter(QWidget *parent)
 
 bool isSearchView(const QString &xsl)
 {
-    return xsl.compare(kSearchStylesheet, Qt::CaseInsensitive) == 0;
+    return sameText(xsl, kSearchStylesheet);
 }
 
 void rememberStyle(const QString &xsl)
@@ -124,14 +125,14 @@ WebPane *webAspectPane(const frmVardecks &w)
 void applyAspectStyle(frmVardecks &w, const QString &style)
 {
     WebPane *pane = webAspectPane(w);
-    if (!w.dbXML || !pane) {
+    if (!w.dbXML.isOpen() || !pane) {
         if (pane)
             pane->navigate(QUrl(QStringLiteral("about:blank")));
         return;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
     const QString base = stylesheetFolder(w);
-    aspectfiles::setStylesheetInstruction(*w.dbXML->getTheDOM(), xsl);
+    aspectfiles::setStylesheetInstruction(*w.dbXML.document(), xsl);
     if (isSearchView(xsl)) {
         QString error;
         if (!xslt::writeVariableText(base + kSearchStylesheet, {QStringLiteral("search"), w.txtS->text()}, &error))
@@ -146,7 +147,7 @@ void applyAspectStyle(frmVardecks &w, const QString &style)
 bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageName, bool stale)
 {
     WebPane *pane = webAspectPane(w);
-    if (!w.dbXML || !pane) {
+    if (!w.dbXML.isOpen() || !pane) {
         if (pane)
             pane->navigate(QUrl(QStringLiteral("about:blank")));
         return false;
@@ -161,7 +162,7 @@ bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageNam
             search = xslt::VariableText{QStringLiteral("search"), w.txtS->text()};
         QString error;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        made = xslt::transformToFile(base + xsl, *w.dbXML->getTheDOM(), page, &error, search);
+        made = xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error, search);
         QApplication::restoreOverrideCursor();
         if (!made)
             tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);

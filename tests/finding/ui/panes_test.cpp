@@ -57,7 +57,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
 
     // Deleting the shown favourite: No changes nothing, Yes clears its mark.
-    window->currentWID = "W2";
+    window->showVardeck("W2", "Shown");
     window->chkFav->setChecked(true);
     window->Picture10->show();
     window->selectedWID = "W2";
@@ -75,7 +75,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
 
     // The details panel's button adds when the box is clear.
-    window->currentWID = "W1";
+    window->showVardeck("W1", "Shown");
     window->cmdAddFavs->click();
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
@@ -143,7 +143,7 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     EXPECT_EQ(window->drag.dragType, "");
 
     // A drop of several Vardecks adds the new ones.
-    window->currentWID = "W3";
+    window->showVardeck("W3", "Shown");
     EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
     EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
@@ -312,12 +312,12 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
 {
     openCounted();
     search("q");
-    window->currentTID = "T1";
+    window->showFolder("T1", "First");
     window->tabView->setTab(2);
     clickRow(window->lstSrch, 2);
     EXPECT_EQ(shown, QStringList{"W3"});
     EXPECT_EQ(listed, QStringList{"T3"});
-    EXPECT_EQ(window->currentTID, "T3") << "the shown folder follows the list";
+    EXPECT_EQ(window->currentTID(), "T3") << "the shown folder follows the list";
     EXPECT_EQ(window->lblTName->text(), "Inner");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
     EXPECT_EQ(window->tabView->Tab(), 0);

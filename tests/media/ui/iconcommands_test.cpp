@@ -264,7 +264,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     ASSERT_TRUE(waitUntil([&] { return window->iconChanged; }, 15000));
     EXPECT_EQ(test::readBytes(download), green);
     save();
-    const QString wid = window->currentWID;
+    const QString wid = window->currentWID();
     EXPECT_EQ(test::readBytes(iconFile(wid)), green);
     EXPECT_FALSE(QFile::exists(download));
 
@@ -281,10 +281,10 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     window->txtWName->setText("A file");
     window->txtAddress->setText("file:///tmp/page.html");
     save();
-    ASSERT_NE(window->currentWID, wid);
-    EXPECT_FALSE(QFile::exists(iconFile(window->currentWID)));
+    ASSERT_NE(window->currentWID(), wid);
+    EXPECT_FALSE(QFile::exists(iconFile(window->currentWID())));
     EXPECT_FALSE(QFile::exists(download));
-    EXPECT_FALSE(window->ImageListWM.contains(window->currentWID));
+    EXPECT_FALSE(window->ImageListWM.contains(window->currentWID()));
 }
 
 } // namespace rr::test

@@ -251,8 +251,11 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
 {
     QTemporaryDir folder;
     EXPECT_TRUE(test::writeBytes(folder.filePath("VD.xsl"), "<x><LINK rel=\"stylesheet\" href=\"VDStyle.css\"/></x>"));
-    window->dbXML = std::make_unique<XMLDatabase>();
-    window->dbXML->setPath(folder.filePath("Vardecks.xml"));
+    auto db = std::make_unique<XMLDatabase>();
+    db->setPath(folder.filePath("Vardecks.xml"));
+    ASSERT_TRUE(XMLDatabase::createDatabaseFile(db->getPath()));
+    ASSERT_TRUE(db->openDBValidate(db->getPath()));
+    window->dbXML.open(std::move(db));
     window->currentAspect = "Web";
     appOptions().setWebCSS("Plain");
 

@@ -47,10 +47,10 @@ protected:
     virtual void prepare() {}
     void openDatabase(const QString &path)
     {
-        window->dbXML = std::make_unique<XMLDatabase>();
-        window->dbXML->setPath(path);
-        ASSERT_TRUE(window->dbXML->openDBValidate(path));
-        window->m_objDOMVardecks = window->dbXML->getTheDOM();
+        auto db = std::make_unique<XMLDatabase>();
+        db->setPath(path);
+        ASSERT_TRUE(db->openDBValidate(path));
+        window->dbXML.open(std::move(db));
     }
 
     ScriptedPrompts prompts;
@@ -107,8 +107,8 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_TRUE(window->menuItem("mnuToolsGet")->isEnabled());
 
     // A Vardeck shown as the details panel shows one.
-    window->setTNameCaption("Folder");
-    window->setWNameCaption("Shown");
+    window->showFolder("T1", "Folder");
+    window->showVardeck("W1", "Shown");
     for (int position : {2, 3, 16})
         window->toolbarButton(position)->setEnabled(true);
     window->menuItem("mnuToolsIconVD")->setEnabled(true);
@@ -179,7 +179,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     window->ops.populatePopList = [&](XmlDocument *) { ++popularRefills; };
     auto *row = new QTreeWidgetItem(window->listVD, {"One", "a", "b", "", "     1", "d"});
     row->setData(0, Qt::UserRole, "w1");
-    window->currentWID = "W1";
+    window->showVardeck("W1", "One");
     for (bool &stale : window->aspectPageStale)
         stale = false;
 
@@ -192,7 +192,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
 
     // Another Vardeck than the one shown leaves the panel alone.
-    window->currentWID = "W9";
+    window->showVardeck("W9", "Another");
     window->lbl(14)->setText("x");
     updateLastAccessed(*window->dbXML, "W1");
     EXPECT_EQ(window->lbl(14)->text(), "x");
@@ -350,8 +350,7 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     window->runCommand("mnuEmailVD_Click");
     EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to send it by e-mail");
     EXPECT_EQ(launcher.starts().size(), 2u);
-    window->setWNameCaption("Zebra & Co");
-    window->currentWID = "W1";
+    window->showVardeck("W1", "Zebra & Co");
     window->runCommand("mnuEmailVD_Click");
     ASSERT_EQ(launcher.starts().size(), 3u);
     const QStringList args = launcher.starts()[2].args;
@@ -362,8 +361,7 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
 
 TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAddress)
 {
-    window->setWNameCaption("Zebra & Co");
-    window->currentWID = "W1";
+    window->showVardeck("W1", "Zebra & Co");
     window->txtAddress->setText("http://zebra.example/");
     // The preview's tab is not shown: the address waits there and nothing is loaded.
     ASSERT_FALSE(window->wbPreview->isVisible());
