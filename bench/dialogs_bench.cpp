@@ -6,6 +6,7 @@
 // Usage: dialogs_bench [runs] [vardecks]
 #include "collectiongen.h"
 #include "dialogs/duplicatesets.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,7 @@ QList<DuplicateSet> pairwiseScan(const XmlDocument &doc)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     const int vardecks = argc > 2 ? std::max(2, atoi(argv[2])) : 32767;
     QTemporaryDir dir;

@@ -8,6 +8,7 @@
 #include "benchtime.h"
 #include "collectiongen.h"
 #include "finding/wordsearch.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QCoreApplication>
@@ -77,6 +78,7 @@ struct Query {
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
     const int vardecks = argc > 2 ? std::max(1, atoi(argv[2])) : 32767;
     QTemporaryDir dir;

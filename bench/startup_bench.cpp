@@ -10,6 +10,7 @@
 #include "collectiongen.h"
 #include "platform/paths.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -102,6 +103,7 @@ Run median(std::vector<Run> runs)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("RAZUZEZU_REPORT_SHOWN", "1");

@@ -7,6 +7,7 @@
 #include "explorer/nodetags.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -77,7 +78,7 @@ void installCollectionDialogs(frmVardecks &w)
     w.setCommand(QStringLiteral("mnuViewStats_Click"), [&w](int) {
         later(w, [&w] {
             frmStats::Figures figures;
-            figures.database = currentDBName;
+            figures.database = session().currentDBName;
             figures.folderNodes = 0;
             for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));

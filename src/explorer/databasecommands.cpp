@@ -11,8 +11,8 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "storage/dbfolder.h"
-#include "storage/lists.h"
 #include "storage/savereport.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/frmnew.h"
@@ -98,12 +98,12 @@ XMLDatabase *getMyDB(const frmVardecks &w)
 
 bool openTheDatabase(frmVardecks &w)
 {
-    if (chosenDBPath.isEmpty())
+    if (session().chosenDBPath.isEmpty())
         return false;
     auto db = std::make_unique<XMLDatabase>();
-    db->setPath(chosenDBPath);
-    if (!db->openDBValidate(chosenDBPath)) {
-        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName, MsgButtons::Ok,
+    db->setPath(session().chosenDBPath);
+    if (!db->openDBValidate(session().chosenDBPath)) {
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + session().chosenDBName, MsgButtons::Ok,
                      MsgIcon::Exclamation);
         return false;
     }
@@ -117,16 +117,16 @@ bool openTheDatabase(frmVardecks &w)
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
         w.tvwTopics->setCurrentItem(root);
 
-    currentDBName = chosenDBName;
-    w.StatusBar1->setPanelText(3, currentDBName);
+    session().currentDBName = session().chosenDBName;
+    w.StatusBar1->setPanelText(3, session().currentDBName);
 
     // The lists in memory have the entries made since the program started: they are
     // written before they are read back.
-    SettingsStore::writeRecentList(recentColl);
-    SettingsStore::writeSearchList(searchColl);
-    recentColl = SettingsStore::loadRecentList();
+    SettingsStore::writeRecentList(session().recentColl);
+    SettingsStore::writeSearchList(session().searchColl);
+    session().recentColl = SettingsStore::loadRecentList();
     callOp(w.ops.refreshRecentMenuList, QString());
-    searchColl = SettingsStore::loadSearchList();
+    session().searchColl = SettingsStore::loadSearchList();
 
     callOp(w.ops.populateIconList);
     QApplication::processEvents();
@@ -160,8 +160,8 @@ bool openTheDatabase(frmVardecks &w)
     if (w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
         callOp(w.ops.showAspectWeb);
     if (appOptions().getdbDefault())
-        appOptions().setDBToOpen(currentDBName);
-    checkCreateThumbsDir(currentDBName);
+        appOptions().setDBToOpen(session().currentDBName);
+    checkCreateThumbsDir(session().currentDBName);
     w.tabView->setTabText(0, QStringLiteral("    ") + w.lblWName->text() + QStringLiteral("    "));
     return true;
 }
@@ -176,14 +176,14 @@ void closeTheDatabase(frmVardecks &w)
 
 void mnuFileOpen_Click(frmVardecks &w)
 {
-    chosenDBPath.clear();
+    session().chosenDBPath.clear();
     if (w.editState() != EditState::Viewing &&
         !prompt::askYesNo(QStringLiteral("Opening a new Vardecks file will lose any unsaved changes.  Are you sure?"),
                           MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
         return;
     frmOpen::chooseDatabase(&w);
     QApplication::processEvents();
-    if (chosenDBPath.isEmpty() || !openTheDatabase(w))
+    if (session().chosenDBPath.isEmpty() || !openTheDatabase(w))
         return;
     QApplication::processEvents();
     w.resetToolbarButtons();
@@ -208,7 +208,7 @@ void mnuFileDeleteDB_Click(frmVardecks &w)
 void mnuFileBackup_Click(frmVardecks &w)
 {
     if (w.dbXML.isOpen())
-        runBackupCommand(w.dbXML->getPath(), currentDBName);
+        runBackupCommand(w.dbXML->getPath(), session().currentDBName);
 }
 
 void mnuFileClose_Click(frmVardecks &w)

@@ -7,6 +7,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
 #include "storage/savereport.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -33,7 +34,14 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
     return true;
 }
 
-void showNoFolder(frmVardecks &w)
+// The shown folder's Vardeck count, as the document has it after a deletion.
+void showVardeckCount(frmVardecks &w)
+{
+    if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
+        w.lbl(12)->setText(QString::number(vardecksOf(folder).size()));
+}
+
+void showNoFolderListed(frmVardecks &w)
 {
     w.showNoFolder();
     w.listVD->clear();
@@ -46,7 +54,7 @@ void deleteThumb(const frmVardecks &w, const QString &wid)
 {
     if (!w.dbXML.isOpen())
         return;
-    const QString path = thumbFilePath(w.dbXML->getBasePath(), currentDBName, wid);
+    const QString path = thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, wid);
     if (!path.isEmpty())
         QFile::remove(path);
 }
@@ -128,7 +136,7 @@ void VardeckDeletion::resetAfterDelete()
     switch (w.tabIndex->Tab()) {
     case 0:
         if (removeNode(w.tvwWM, wid))
-            w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
+            showVardeckCount(w);
         w.tvwTopics->setFocus();
         w.tvwFavs->clear();
         callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
@@ -137,16 +145,16 @@ void VardeckDeletion::resetAfterDelete()
         // The results lose the Vardeck; the folder shown beside them stays shown,
         // without it, and its count follows.
         if (removeNode(w.tvwWM, wid))
-            w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
+            showVardeckCount(w);
         w.tvwFavs->clear();
         callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
         break;
     case 2:
         removeNode(w.tvwFavs, wid);
-        showNoFolder(w);
+        showNoFolderListed(w);
         break;
     case 3:
-        showNoFolder(w);
+        showNoFolderListed(w);
         break;
     default:
         break;

@@ -10,6 +10,7 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -142,7 +143,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 void DetailsPanel::showSiteIcon()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QString path = iconFilePath(base, currentDBName, w.currentWID());
+    const QString path = iconFilePath(base, session().currentDBName, w.currentWID());
     const QPixmap plain = w.Picture8->pixmap();
     const QPixmap icon =
         !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
@@ -164,7 +165,7 @@ void DetailsPanel::showSiteIcon()
 void DetailsPanel::showThumbnail()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QString path = thumbFilePath(base, currentDBName, w.currentWID());
+    const QString path = thumbFilePath(base, session().currentDBName, w.currentWID());
     QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
         w.picThumb->setPixmap(QPixmap());

@@ -12,6 +12,7 @@
 #include "shell/tabstrip.h"
 #include "storage/datetext.h"
 #include "storage/savereport.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -159,7 +160,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.txtWName->setFocus();
 
     if (fromBrowser && appOptions().getAutoSave()) {
-        cancelIcons = true;
+        session().cancelIcons = true;
         QApplication::processEvents();
         saveVardeckDetails();
     }
@@ -184,7 +185,7 @@ void VardeckEditor::saveVardeckDetails()
         }
         if (state == EditState::Adding) {
             if (!w.iconChanged)
-                cancelIcons = true;
+                session().cancelIcons = true;
             bool saved = false;
             if (!saveNewVardeck(&saved))
                 return;
@@ -387,7 +388,7 @@ void VardeckEditor::cancelVardeckEdit()
     }
     w.timerIcon->stop();
     leaveEditMode(w);
-    cancelIcons = true;
+    session().cancelIcons = true;
     clearDownloadedIcon();
 }
 

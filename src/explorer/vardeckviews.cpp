@@ -9,6 +9,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -355,7 +356,7 @@ void VardeckViews::populateIconList()
     w.ImageListWM.clear();
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : paths::databaseFolder();
     loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/"));
-    const QString stem = databaseStem(currentDBName);
+    const QString stem = databaseStem(session().currentDBName);
     if (isSafeStem(stem))
         loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/") + stem + QLatin1Char('/'));
     // The generic pictures stay available even when their files are missing.

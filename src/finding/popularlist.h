@@ -2,13 +2,14 @@
 // The popular list: the Vardecks of the open database ranked by their HITS count, and
 // the Clear popular list rankings command without its widgets.
 #include "platform/xmldocument.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QList>
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 // One row of listPop: text = name, tag = wid, sub-item 1 = hits right-aligned in 6.
 struct PopularRow {
@@ -26,7 +27,7 @@ bool isVisitedHits(const QString &hits);
 // populatePopList as data: one row per VARDECK below the document element whose
 // HITS counts a visit, sorted by the padded count as text, descending (10 above 9);
 // rows with equal counts keep document order.
-QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recent = recentColl);
+QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recent = session().recentColl);
 
 // The outcome of Clear popular list rankings. When cleared, every HITS of the
 // document is "1": the window empties listPop, marks all Web Aspect pages stale and
@@ -41,4 +42,4 @@ struct ClearRankingsResult {
 // on Yes sets every HITS below the document element to "1" and saves the file.
 ClearRankingsResult clearPopularRankings(XMLDatabase &db);
 
-}  // namespace rr
+} // namespace rr

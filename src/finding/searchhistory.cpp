@@ -1,7 +1,7 @@
 #include "finding/searchhistory.h"
 
 #include "platform/textutil.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 
 #include <algorithm>
 
@@ -20,12 +20,12 @@ void recordSearchText(QStringList &history, const QString &text, int max)
 
 void refreshSearchList(const QString &text)
 {
-    recordSearchText(searchColl, text, searchMax);
+    recordSearchText(session().searchColl, text, session().searchMax);
 }
 
 QStringList searchListItems()
 {
-    return searchColl;
+    return session().searchColl;
 }
 
 } // namespace rr

@@ -4,6 +4,7 @@
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
 #include "platform/textutil.h"
+#include "storage/session.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -245,7 +246,7 @@ QString IconSupport::saveAsVDIfFavExists(const QString &basePath, const QString 
     setIconPath(basePath);
     if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(m_iconFile))
         return {};
-    const QString target = iconFilePath(basePath, currentDBName, wid);
+    const QString target = iconFilePath(basePath, session().currentDBName, wid);
     if (target.isEmpty() || !moveOver(m_iconFile, target))
         return {};
     return target;
@@ -257,7 +258,7 @@ QString IconSupport::saveAsVDIfFileOK(const QString &filePath, const QString &wi
     Q_UNUSED(fileTitle);
     if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(filePath))
         return {};
-    const QString target = iconFilePath(withSeparator(folder), currentDBName, wid);
+    const QString target = iconFilePath(withSeparator(folder), session().currentDBName, wid);
     if (target.isEmpty() || QFileInfo(target) == QFileInfo(filePath) || !ensureFolderOf(target) ||
         !copyOver(filePath, target))
         return {};

@@ -6,6 +6,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/twips.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 
 #include <QComboBox>
@@ -19,8 +20,6 @@
 
 namespace rr
 {
-
-bool sansSerifInstalled = false;
 
 bool detectSansSerifInstalled()
 {
@@ -42,7 +41,7 @@ void setFormFont(QWidget *window, const QString &fontName)
 
 void applyFontFallback(QWidget *window)
 {
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(window, QStringLiteral("MS Sans Serif"));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/makerinfo.h"
+#include "storage/session.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -13,8 +14,10 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 QLabel *plainLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
@@ -25,7 +28,7 @@ QLabel *plainLabel(QWidget *parent, const char *name, const QString &text, const
     return l;
 }
 
-}  // namespace
+} // namespace
 
 frmHelpAbout::frmHelpAbout(QWidget *parent) : QDialog(parent)
 {
@@ -70,7 +73,7 @@ frmHelpAbout::frmHelpAbout(QWidget *parent) : QDialog(parent)
 
     // Form_Load
     lblVersion->setText(QStringLiteral("3.0.1"));
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(this, QStringLiteral("MS Sans Serif"));
 }
 
@@ -111,8 +114,8 @@ void frmHelpAbout::lblEMail_Click()
     setUnderline(lblEMail, false);
     // The mail program's hand-off; nothing is reported when none opens.
     launcher::installed().openUrl(QStringLiteral("mailto:") + QLatin1String(maker::kSupportAddress) +
-                                  QStringLiteral("?Subject=") + QString::fromLatin1(QUrl::toPercentEncoding(
-                                                                    QStringLiteral("Customer query"))));
+                                  QStringLiteral("?Subject=") +
+                                  QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("Customer query"))));
 }
 
 void frmHelpAbout::lblURL_Click()
@@ -121,4 +124,4 @@ void frmHelpAbout::lblURL_Click()
     urlSupport::openInNewWindow(QLatin1String(maker::kWebPage));
 }
 
-}  // namespace rr
+} // namespace rr

@@ -11,7 +11,7 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -109,9 +109,9 @@ void frmVardecks::Form_Unload()
         SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), currentAspect, width, height,
                                           left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
                                           state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
-                                          webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
+                                          session().webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
 
-        const QString nextDatabase = appOptions().getdbDefault() ? currentDBName : appOptions().getDBToOpen();
+        const QString nextDatabase = appOptions().getdbDefault() ? session().currentDBName : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
             c[i] = columnTwips(listVD, i, storedWidths[i]);
@@ -119,8 +119,8 @@ void frmVardecks::Form_Unload()
         for (int i = 0; i < 7; ++i)
             cs[i] = columnTwips(lstSearch, i, storedSearchWidths[i]);
         SettingsStore::setMoreFormValues(c, nextDatabase, cs);
-        SettingsStore::writeRecentList(recentColl);
-        SettingsStore::writeSearchList(searchColl);
+        SettingsStore::writeRecentList(session().recentColl);
+        SettingsStore::writeSearchList(session().searchColl);
         appOptions().saveToRegistry();
     }
 

@@ -15,8 +15,8 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
-#include "storage/lists.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -89,7 +89,7 @@ void frmVardecks::Form_Load()
     firstResize = true;
     resetToolbarButtons();
     resetMenuItems();
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(this, QStringLiteral("MS Sans Serif"));
 
     openStartDatabase();
@@ -176,7 +176,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     if (tvwTopics->topLevelItemCount() > 0)
         tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
 
-    currentDBName = name;
+    session().currentDBName = name;
     checkCreateThumbsDir(name);
     StatusBar1->setPanelText(3, name);
     if (options.getIconView())
@@ -190,10 +190,10 @@ void frmVardecks::finishStartDatabase(const QString &name)
     }
     if (options.getRecentNo() == 0)
         options.setRecentNo(15);
-    recentMax = options.getRecentNo();
+    session().recentMax = options.getRecentNo();
     if (options.getRecentSearchNo() == 0)
         options.setRecentSearchNo(15);
-    searchMax = options.getRecentSearchNo();
+    session().searchMax = options.getRecentSearchNo();
 
     chkAutoPreview->setChecked(options.getAutoPreview());
     chkOpt(6)->setChecked(options.getOpenFirst());
@@ -212,9 +212,9 @@ void frmVardecks::finishStartDatabase(const QString &name)
         callOp(ops.showDetectedPagesDialog);
     }
 
-    recentColl = SettingsStore::loadRecentList();
+    session().recentColl = SettingsStore::loadRecentList();
     callOp(ops.refreshRecentMenuList, QString());
-    searchColl = SettingsStore::loadSearchList();
+    session().searchColl = SettingsStore::loadSearchList();
     callOp(ops.populateFavsList, dbXML.document());
 
     const double indexWidth = twips::width(tabIndex);
@@ -227,27 +227,26 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     showStartPaneButtons();
     LastState = WindowState() == 1 ? 0 : WindowState();
-    browserExePaths.clear();
+    session().browserExePaths.clear();
     for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
-        browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
+        session().browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
 
-    thumbMode.clear();
     markAllPagesStale();
     restoreColumnWidths();
     Picture4->hide();
     Picture5->hide();
 
-    currentAspectStyle = SettingsStore::getAspectStyle();
-    webAspectHtml = SettingsStore::getWebAspectHtml();
-    chkWebAspectBrowser->setChecked(!webAspectHtml);
-    aspectPageName = pageNameForStyle(currentAspectStyle);
+    session().currentAspectStyle = SettingsStore::getAspectStyle();
+    session().webAspectHtml = SettingsStore::getWebAspectHtml();
+    chkWebAspectBrowser->setChecked(!session().webAspectHtml);
     if (!m_overrideAspect) {
         if (sameText(SettingsStore::getAspectSetting(), QLatin1String("Web"))) {
             callOp(ops.showAspectWeb);
         } else {
             runCommand(QStringLiteral("showAspectExplorer"));
-            if (webAspectHtml)
-                callOp(ops.loadAspectPage, currentAspectStyle, aspectPageName, true);
+            if (session().webAspectHtml)
+                callOp(ops.loadAspectPage, session().currentAspectStyle, pageNameForStyle(session().currentAspectStyle),
+                       true);
         }
     }
     m_overrideAspect = false;

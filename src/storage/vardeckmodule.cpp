@@ -2,16 +2,14 @@
 
 #include <QRegularExpression>
 
-namespace rr {
-
-QString currentDBName;
-QString chosenDBPath;
-QString chosenDBName;
+namespace rr
+{
 
 bool canCreateObject(const QString &programmaticId, QString &errorText)
 {
-    static const QStringList known = {QStringLiteral("MSXML2.DOMDocument.3.0"), QStringLiteral("MSXML2.DOMDocument.2.6"),
-                                      QStringLiteral("MSXML2.DOMDocument"), QStringLiteral("Microsoft.XMLDOM")};
+    static const QStringList known = {QStringLiteral("MSXML2.DOMDocument.3.0"),
+                                      QStringLiteral("MSXML2.DOMDocument.2.6"), QStringLiteral("MSXML2.DOMDocument"),
+                                      QStringLiteral("Microsoft.XMLDOM")};
     if (known.contains(programmaticId, Qt::CaseInsensitive))
         return true;
     errorText = QStringLiteral("ActiveX component can't create object 429");
@@ -48,7 +46,10 @@ bool isValidIdentifier(const QString &id)
     return form.match(id).hasMatch();
 }
 
-QString databaseStem(const QString &dbName) { return dbName.left(qMax(0, int(dbName.size()) - 4)); }
+QString databaseStem(const QString &dbName)
+{
+    return dbName.left(qMax(0, int(dbName.size()) - 4));
+}
 
 bool isSafeStem(const QString &stem)
 {
@@ -56,7 +57,8 @@ bool isSafeStem(const QString &stem)
            !stem.contains(QLatin1Char('/')) && !stem.contains(QLatin1Char('\\')) && !stem.contains(QChar(0));
 }
 
-namespace {
+namespace
+{
 
 QString sideFilePath(const QString &basePath, const char *folder, const QString &dbName, const QString &wid,
                      const char *extension)
@@ -70,7 +72,7 @@ QString sideFilePath(const QString &basePath, const char *folder, const QString 
     return base + QLatin1String(folder) + QLatin1Char('/') + stem + QLatin1Char('/') + wid + QLatin1String(extension);
 }
 
-}  // namespace
+} // namespace
 
 QString iconFilePath(const QString &basePath, const QString &dbName, const QString &wid)
 {
@@ -82,4 +84,4 @@ QString thumbFilePath(const QString &basePath, const QString &dbName, const QStr
     return sideFilePath(basePath, "thumbs", dbName, wid, ".gif");
 }
 
-}  // namespace rr
+} // namespace rr

@@ -1,14 +1,10 @@
 #pragma once
-// Application-wide state of the open database and the small helpers around it.
+// The small helpers around the database file and its identifiers. Which database
+// is open is the session's (storage/session.h).
 #include <QString>
 
-namespace rr {
-
-// File name (within the database folder) of the open database, e.g. "Vardecks.xml".
-extern QString currentDBName;
-// The database picked or created in the database dialogs.
-extern QString chosenDBPath;
-extern QString chosenDBName;
+namespace rr
+{
 
 // Probes for the document classes. The program has one document class, which
 // stands in for every class name the probes ask about.
@@ -31,4 +27,4 @@ QString thumbFilePath(const QString &basePath, const QString &dbName, const QStr
 // True when the stem can name a side folder: not empty, no separator, not "." or "..".
 bool isSafeStem(const QString &stem);
 
-}  // namespace rr
+} // namespace rr

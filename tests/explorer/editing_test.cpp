@@ -1,6 +1,7 @@
 // Adding, updating, saving, cancelling and deleting Vardecks through the window's menus,
 // toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
+#include "storage/session.h"
 
 #include <QComboBox>
 
@@ -35,8 +36,8 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
     EXPECT_EQ(window->lbl(14)->text(), "2");
     EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
-    ASSERT_FALSE(recentColl.isEmpty());
-    EXPECT_EQ(recentColl.last().getID(), "W4");
+    ASSERT_FALSE(session().recentColl.isEmpty());
+    EXPECT_EQ(session().recentColl.last().getID(), "W4");
     EXPECT_FALSE(QFile::exists(iconFile("W4"))) << "a new Vardeck inherits no side files";
     EXPECT_FALSE(QFile::exists(thumbFile("W4")));
 
@@ -64,7 +65,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     EXPECT_TRUE(window->timerIcon->isActive());
     save();
     EXPECT_FALSE(window->timerIcon->isActive());
-    EXPECT_TRUE(cancelIcons) << "no icon was shown: a fetch still running drops its icon";
+    EXPECT_TRUE(session().cancelIcons) << "no icon was shown: a fetch still running drops its icon";
     EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
 
     // A PDF document gets no icon fetch.
@@ -643,3 +644,35 @@ TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
 }
 
 } // namespace
+
+// What the window shows is the folder and the Vardeck themselves, not what their
+// captions read: names that read like "nothing shown" are shown like any other, and a
+// Vardeck without a name is shown too, so that it can be given one.
+TEST_F(EditingTest, namesThatReadLikeNothingShownAreShownAndANamelessVardeckCanBeNamed)
+{
+    openDb("<FOLDERS>" +
+           folderXml("T1", "No folder selected",
+                     vardeckXml("W1", "No Vardeck selected") +
+                         "<VARDECK WID=\"W2\"><ADDRESS>http://b.example/</ADDRESS></VARDECK>") +
+           "</FOLDERS>");
+    showVardeck("T1", "W1");
+    EXPECT_TRUE(window->folderShown());
+    EXPECT_TRUE(window->vardeckShown());
+    EXPECT_TRUE(window->toolbarButton(5)->isEnabled()) << "the folder's commands";
+    EXPECT_TRUE(window->cmdMoveVD->isEnabled()) << "the Vardeck's commands";
+    menu("mnuEditModify");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
+    press(window->txtWName, Qt::Key_Escape);
+    ASSERT_EQ(window->editState(), EditState::Viewing);
+
+    clickVardeck("W2");
+    EXPECT_EQ(window->currentWID(), "W2");
+    EXPECT_TRUE(window->vardeckShown());
+    menu("mnuEditModify");
+    ASSERT_EQ(window->editState(), EditState::Modifying);
+    typeInto(window->txtWName, "Named at last");
+    save();
+    EXPECT_EQ(stored("W2").childText("NAME"), "Named at last");
+    EXPECT_EQ(window->lblWName->text(), "Named at last");
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+}

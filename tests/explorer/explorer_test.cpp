@@ -9,6 +9,7 @@
 #include "finding/ui/findingui.h"
 #include "shell/fonthelpers.h"
 #include "shell/statuspanels.h"
+#include "storage/session.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -43,7 +44,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
 {
     VDData other;
     other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
-    recentColl = {other};
+    session().recentColl = {other};
     const QString icons = home.databaseFolder() + "/icons/";
     writePicture(icons + "Vardecks/W1.ico", Qt::red);
     writePicture(icons + "Vardecks/favicon.ico", Qt::green);
@@ -267,7 +268,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(window->lbl(14)->text(), "4");
-    EXPECT_TRUE(recentColl.isEmpty());
+    EXPECT_TRUE(session().recentColl.isEmpty());
 
     window->runCommand("mnuToolsOpenBlank_Click");
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
@@ -282,7 +283,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_EQ(window->lbl(14)->text(), "10");
     EXPECT_EQ(row("W3")->text(4), "    10");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
-    ASSERT_EQ(recentColl.size(), 1);
+    ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
 }
 

@@ -6,7 +6,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -115,8 +115,6 @@ class ExplorerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        recentColl.clear();
-        recentMax = 15;
         appOptions().setDefaultBrowser("Win");
         appOptions().setAutoPreview(false);
         window = std::make_unique<frmVardecks>();
@@ -140,7 +138,7 @@ protected:
     void openDatabase(const QByteArray &body = sampleBody())
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
-        currentDBName = "Vardecks.xml";
+        session().currentDBName = "Vardecks.xml";
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));

@@ -6,6 +6,7 @@
 #include "dialogs/frmtopicdialog.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
@@ -304,7 +305,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->cmdOK->click();
         },
         [&] { menu("mnuFileNew"); });
-    EXPECT_EQ(currentDBName, "Mine.xml");
+    EXPECT_EQ(session().currentDBName, "Mine.xml");
 
     // Its first folder.
     whileModal<frmTopicDialog>(
@@ -362,7 +363,7 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
         frmVardecks window;
         assembleMainWindow(window);
         Main(window);
-        const QString started = currentDBName;
+        const QString started = session().currentDBName;
         if (!open.isEmpty())
             whileModal<frmOpen>(
                 [&](frmOpen *dialog) {

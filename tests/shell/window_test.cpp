@@ -6,8 +6,8 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmodule.h"
-#include "storage/lists.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "windowfixture.h"
@@ -56,7 +56,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     ASSERT_TRUE(window->dbXML.isOpen());
     EXPECT_EQ(window->StatusBar1->panelText(3), "Vardecks.xml");
     EXPECT_FALSE(window->folderShown());
-    EXPECT_EQ(recentMax, 15);
+    EXPECT_EQ(session().recentMax, 15);
     EXPECT_TRUE(window->chkSearch(0)->isChecked());
     // The splash hands over to the window on its timer.
     ASSERT_NE(window->splashWindow(), nullptr);

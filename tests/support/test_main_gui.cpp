@@ -1,4 +1,5 @@
 // Test main for windows: offscreen by default, one QApplication per binary.
+#include "support/freshsession.h"
 #include "support/isolatedenv.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    rr::Session programSession;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new rr::test::FreshSessionPerTest);
     const int result = RUN_ALL_TESTS();
     // Closed windows and deleted web views go while the application runs, before the browser engine shuts down.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -12,6 +12,7 @@
 #include "platform/prompt.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -35,7 +36,7 @@ QString chooseExportFile(frmVardecks &w, const QString &title, const QString &fi
     request.kind = FileRequest::Kind::Save;
     request.title = title;
     request.startFolder = w.dbXML->getBasePath();
-    request.defaultName = currentDBName.left(std::max<qsizetype>(0, currentDBName.size() - 4));
+    request.defaultName = session().currentDBName.left(std::max<qsizetype>(0, session().currentDBName.size() - 4));
     request.filters = {filter};
     const QString path = prompt::file(request);
     if (path.isEmpty() || !QFileInfo::exists(path))

@@ -4,6 +4,7 @@
 #include "media/urlsupport.h"
 #include "platform/gui/textfit.h"
 #include "shell/frmvardecks.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
 
@@ -24,7 +25,7 @@ void rebuildMenu(frmVardecks &w)
     QAction *first = w.menuItem(kArray, 0);
     if (!first)
         return;
-    const QList<RecentMenuItem> items = recentMenuItems(recentColl);
+    const QList<RecentMenuItem> items = recentMenuItems(session().recentColl);
     first->setVisible(!items.isEmpty());
     if (QMenu *menu = w.subMenu(QStringLiteral("mnuRecent")))
         menu->setToolTipsVisible(true); // a shortened name shows whole there
@@ -44,13 +45,13 @@ void rebuildMenu(frmVardecks &w)
 void refreshRecentMenuList(frmVardecks &w, const QString &wid)
 {
     if (!wid.isEmpty())
-        recordRecentOpen(w.dbXML.document(), wid, recentColl, recentMax, currentDBName);
+        recordRecentOpen(w.dbXML.document(), wid, session().recentColl, session().recentMax, session().currentDBName);
     rebuildMenu(w);
 }
 
 void second_Click(frmVardecks &w, int index)
 {
-    const RecentItemTarget target = recentItemTarget(w.dbXML.document(), index, recentColl);
+    const RecentItemTarget target = recentItemTarget(w.dbXML.document(), index, session().recentColl);
     if (target.address.isEmpty() && target.widToRecord.isEmpty())
         return;
     // A refused address is no visit.
@@ -62,7 +63,7 @@ void second_Click(frmVardecks &w, int index)
 
 void mnuRecentClear_Click(frmVardecks &w)
 {
-    clearRecentVardecks(recentColl);
+    clearRecentVardecks(session().recentColl);
     refreshRecentMenuList(w, QString());
 }
 

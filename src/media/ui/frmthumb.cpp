@@ -14,6 +14,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
 #include "storage/savereport.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -64,7 +65,7 @@ QString shownAddress(const QUrl &url)
 
 } // namespace
 
-frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window)
+frmThumb::frmThumb(frmVardecks &window, const QString &mode) : QWidget(&window, Qt::Dialog), w(window), m_mode(mode)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,44 +128,42 @@ void frmThumb::setFormLarge()
 
 bool frmThumb::isBatchSync() const
 {
-    return thumbMode == QLatin1String("F") || thumbMode == QLatin1String("A");
+    return m_mode == QLatin1String("F") || m_mode == QLatin1String("A");
 }
 
 bool frmThumb::isThumbJob() const
 {
-    return thumbMode.startsWith(QLatin1Char('T'));
+    return m_mode.startsWith(QLatin1Char('T'));
 }
 
 void frmThumb::setIcon(const QString &wid)
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QImage icon = pictureFromFile(iconFilePath(base, currentDBName, wid));
+    const QImage icon = pictureFromFile(iconFilePath(base, session().currentDBName, wid));
     imgIcon->setPixmap(icon.isNull() ? w.Picture8->pixmap()
                                      : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
 }
 
 void frmThumb::start()
 {
-    if (stopThumbs)
-        return;
     m_stop = false;
     cmdSave->setEnabled(false);
     cmdContinue->setEnabled(false);
-    if (thumbMode == QLatin1String("TA") || thumbMode == QLatin1String("TF")) {
+    if (m_mode == QLatin1String("TA") || m_mode == QLatin1String("TF")) {
         setFormLarge();
         cmdContinue->setEnabled(true);
-        thumbMode == QLatin1String("TA") ? loadThumbsAll() : loadThumbsFolder();
-    } else if (thumbMode == QLatin1String("TN")) {
+        m_mode == QLatin1String("TA") ? loadThumbsAll() : loadThumbsFolder();
+    } else if (m_mode == QLatin1String("TN")) {
         setFormLarge();
         cmdSave->setEnabled(true);
         cmdSave->setFocus();
         startSingle(true);
-    } else if (thumbMode == QLatin1String("N")) {
+    } else if (m_mode == QLatin1String("N")) {
         setWindowTitle(QStringLiteral("Synchronizing Vardeck with website"));
         startSingle(false);
     } else if (isBatchSync()) {
         setWindowTitle(QStringLiteral("Synchronizing Vardecks with website"));
-        thumbMode == QLatin1String("A") ? loadThumbsAll() : loadThumbsFolder();
+        m_mode == QLatin1String("A") ? loadThumbsAll() : loadThumbsFolder();
     }
 }
 
@@ -260,7 +259,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     m_pageHandled = true;
     if (!ok) {
         ++m_skipped;
-        if (thumbMode == QLatin1String("N")) {
+        if (m_mode == QLatin1String("N")) {
             const QString name = w.lblWName->text();
             QTimer::singleShot(0, this, [this, name, failure] {
                 prompt::show(
@@ -278,7 +277,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     m_browser->readDetails([self](bool read, const PageDetails &details) {
         if (!self || self->stopped())
             return;
-        if (thumbMode == QLatin1String("N")) {
+        if (self->m_mode == QLatin1String("N")) {
             if (read)
                 self->synchSingleVardeck(details);
             self->close();
@@ -342,7 +341,8 @@ bool frmThumb::saveThumb()
         lblAddress->setText(QStringLiteral("The page did not load: its thumbnail was not saved."));
         return false;
     }
-    const QString path = w.dbXML.isOpen() ? thumbFilePath(w.dbXML->getBasePath(), currentDBName, m_wid) : QString();
+    const QString path =
+        w.dbXML.isOpen() ? thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, m_wid) : QString();
     if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
         return false;
     const QImage page = m_browser->capture();
@@ -422,7 +422,6 @@ void frmThumb::cmdSave_Click()
                          MsgIcon::Exclamation);
         });
     }
-    thumbMode.clear();
     close();
 }
 
@@ -441,7 +440,6 @@ void frmThumb::cmdContinue_Click()
 void frmThumb::cmdCancel_Click()
 {
     m_stop = true;
-    stopThumbs = true;
     close();
 }
 
@@ -453,12 +451,12 @@ void frmThumb::closeEvent(QCloseEvent *event)
     // by some later unrelated save.
     if (isBatchSync() && !m_finished) {
         m_stop = true;
-        stopThumbs = true;
         finishSynchronisation();
     }
     w.setEnabled(true);
-    thumbMode.clear();
     emit closed();
+    // A page or its details that still arrive change nothing once the window is closed.
+    m_stop = true;
     event->accept();
 }
 

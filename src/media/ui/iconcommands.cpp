@@ -7,6 +7,7 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
@@ -96,7 +97,7 @@ void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<vo
     // Each run speaks only to its own window, never to a later run's.
     const QPointer<frmIconProgress> progress = openProgress();
     progress->setRemaining(int(jobs.size()));
-    cancelIcons = false;
+    session().cancelIcons = false;
 
     auto *run = new IconRun(base, jobs, *m_net, runOptions, this);
     m_run = run;
@@ -181,7 +182,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
         return;
     if (flags.askConnection && !connectionQuestion())
         return;
-    cancelIcons = false;
+    session().cancelIcons = false;
     const QString address = flags.useCurrent ? w.txtAddress->text() : givenAddress;
     const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
     urlSupport url;
@@ -216,9 +217,9 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             fetch->deleteLater();
         int loaded = 0;
         w.iconChanged = false;
-        if (!result.isEmpty() && cancelIcons)
+        if (!result.isEmpty() && session().cancelIcons)
             icons->clearIconFile();
-        if (!result.isEmpty() && !cancelIcons) {
+        if (!result.isEmpty() && !session().cancelIcons) {
             loaded = 1;
             showInDetails(result);
             if (progress)
@@ -236,7 +237,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             if (flags.refreshLists)
                 if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
                     callOp(w.ops.populateVardeckList, node);
-        } else if (!cancelIcons && progress) {
+        } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
         if (progress) {
@@ -244,7 +245,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             progress->setRemaining(0);
             progress->setLoaded(loaded);
         }
-        if (flags.notify && !cancelIcons)
+        if (flags.notify && !session().cancelIcons)
             QApplication::beep();
         // Only what this fetch disabled: a synchronisation run keeps the window off.
         if (flags.showProgress)
@@ -264,7 +265,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
 void IconCommands::timerIcon_Timer()
 {
     w.timerIcon->stop();
-    cancelIcons = false;
+    session().cancelIcons = false;
     w.iconChanged = false;
     if (!w.dbXML.isOpen())
         return;
@@ -278,7 +279,7 @@ void IconCommands::timerIcon_Timer()
         if (result.isEmpty())
             return;
         // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
-        if (cancelIcons || w.editState() != EditState::Adding) {
+        if (session().cancelIcons || w.editState() != EditState::Adding) {
             icons->clearIconFile();
             return;
         }

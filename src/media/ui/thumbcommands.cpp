@@ -41,9 +41,7 @@ void ThumbCommands::openWindow(const QString &mode, bool disableMain)
         return;
     if (disableMain)
         w.setEnabled(false);
-    thumbMode = mode;
-    stopThumbs = false;
-    auto *window = new frmThumb(w);
+    auto *window = new frmThumb(w, mode);
     m_window = window;
     const bool thumbnails = mode.startsWith(QLatin1Char('T'));
     connect(window, &frmThumb::closed, this, [this, thumbnails] {

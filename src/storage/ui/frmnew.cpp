@@ -5,6 +5,7 @@
 #include "platform/prompt.h"
 #include "platform/runtimeerror.h"
 #include "storage/dbfolder.h"
+#include "storage/session.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -132,7 +133,7 @@ void frmNew::deleteDatabase()
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Delete Vardecks database?"), MsgResult::No))
         return;
-    const bool isOpen = m_hooks.isOpenDatabase ? m_hooks.isOpenDatabase(name) : name == currentDBName;
+    const bool isOpen = m_hooks.isOpenDatabase ? m_hooks.isOpenDatabase(name) : name == session().currentDBName;
     // The open database is closed first, so no window goes on showing or saving it.
     if (isOpen && m_hooks.closeDB)
         m_hooks.closeDB();
@@ -173,8 +174,8 @@ void frmNew::createDatabase()
                                               QStringLiteral(" was successfully created.  Do you wish to open it now?"),
                                           MsgIcon::None, QStringLiteral("Open database ") + name + QLatin1Char('?'));
     if (openNow) {
-        chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
-        chosenDBName = name + QLatin1String(".xml");
+        session().chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
+        session().chosenDBName = name + QLatin1String(".xml");
         if (m_hooks.openTheDatabase)
             m_hooks.openTheDatabase();
     }

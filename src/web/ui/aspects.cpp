@@ -9,6 +9,7 @@
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -136,16 +137,16 @@ void showAspectWeb(frmVardecks &w)
 
     if (webPaneIsBlank(w)) {
         const QString style = SettingsStore::getAspectStyle();
-        if (!webAspectHtml)
+        if (!session().webAspectHtml)
             callOp(w.ops.applyAspectStyle, style);
         else
             callOp(w.ops.loadAspectPage, style, QStringLiteral("FoldersTemp"), true);
-    } else if (!webAspectHtml) {
-        callOp(w.ops.applyAspectStyle, currentAspectStyle);
+    } else if (!session().webAspectHtml) {
+        callOp(w.ops.applyAspectStyle, session().currentAspectStyle);
     } else {
-        const AspectPage page = aspectPageForStyle(currentAspectStyle);
+        const AspectPage page = aspectPageForStyle(session().currentAspectStyle);
         if (w.aspectPageStale[page.staleFlag])
-            callOp(w.ops.loadAspectPage, currentAspectStyle, page.pageName, true);
+            callOp(w.ops.loadAspectPage, session().currentAspectStyle, page.pageName, true);
     }
 
     w.aspectButton(2)->setChecked(true);

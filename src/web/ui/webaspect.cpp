@@ -7,6 +7,7 @@
 #include "shell/mainmodule.h"
 #include "shell/statuspanels.h"
 #include "storage/savereport.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
 #include "web/aspectfiles.h"
@@ -52,7 +53,7 @@ bool isSearchView(const QString &xsl)
 
 void rememberStyle(const QString &xsl)
 {
-    currentAspectStyle = xsl;
+    session().currentAspectStyle = xsl;
     SettingsStore::setAspectStyle(xsl);
 }
 
@@ -180,7 +181,7 @@ void cmdWeb_Click(frmVardecks &w, int index)
     }
     const ViewButton button = viewButton(index);
     const QString xsl = QLatin1String(button.stylesheet);
-    if (!webAspectHtml) {
+    if (!session().webAspectHtml) {
         applyAspectStyle(w, xsl);
         return;
     }
@@ -222,7 +223,7 @@ void installWebAspect(frmVardecks &w)
     w.setCommand(QStringLiteral("cmdWeb_Click"), [&w](int index) { cmdWeb_Click(w, index); });
     w.setCommand(QStringLiteral("mnuFilePrint_Click"), [&w](int) { mnuFilePrint_Click(w); });
     w.setCommand(QStringLiteral("chkWebAspectBrowser_Click"),
-                 [&w](int) { webAspectHtml = !w.chkWebAspectBrowser->isChecked(); });
+                 [&w](int) { session().webAspectHtml = !w.chkWebAspectBrowser->isChecked(); });
     // Enter in the search box shows the search view once the key has been handled.
     QObject::connect(w.txtS, &QLineEdit::returnPressed, &w, [window] {
         QTimer::singleShot(0, window, [window] {

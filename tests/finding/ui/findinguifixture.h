@@ -19,7 +19,6 @@ class FindingUiTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        resetFindingLists();
         appOptions() = UserOptions();
         MainWindowTest::SetUp();
         ui = &installFinding(*window);

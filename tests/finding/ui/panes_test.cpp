@@ -6,6 +6,7 @@
 #include "finding/ui/popularpane.h"
 #include "finding/ui/recentmenu.h"
 #include "finding/ui/searchpane.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
 #include <QDropEvent>
@@ -89,7 +90,7 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
         recentMenuCalls << wid;
         VDData record;
         record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
-        recentColl.append(record);
+        session().recentColl.append(record);
     };
     EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
     window->menuItem("first", 1)->trigger();
@@ -118,7 +119,7 @@ TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWh
 
     VDData record;
     record.loadDataFromReg("W1", name, "http://long.example/", "Vardecks.xml");
-    recentColl = {record};
+    session().recentColl = {record};
     callOp(window->ops.refreshRecentMenuList, QString());
     EXPECT_LT(window->subMenu("mnuRecent")->sizeHint().width(), whole / 3);
     EXPECT_TRUE(window->menuItem("second", 0)->text().startsWith("1  A very long && winding"));
@@ -195,7 +196,7 @@ using RecentMenuTest = test::FindingUiTest;
 
 TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
-    currentDBName = "Vardecks.xml";
+    session().currentDBName = "Vardecks.xml";
     installRecentMenu(*window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
     const auto opened = [this](const QString &wid) { callOp(window->ops.refreshRecentMenuList, wid); };
@@ -214,7 +215,7 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     // An item of another database opens without counting a visit.
     VDData elsewhere;
     elsewhere.loadDataFromReg("W2", "Elsewhere", "http://elsewhere.example/", "Other.xml");
-    recentColl = {elsewhere};
+    session().recentColl = {elsewhere};
     opened(QString());
     window->menuItem("second", 0)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://elsewhere.example/"}));
@@ -224,7 +225,7 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     doc()->nodeFromID("W3").setChildText("ADDRESS", "javascript:alert(1)");
     VDData script;
     script.loadDataFromReg("W3", "Three", "javascript:alert(1)", "Vardecks.xml");
-    recentColl = {script};
+    session().recentColl = {script};
     opened(QString());
     window->menuItem("second", 0)->trigger();
     EXPECT_EQ(launcher.openedUrls().size(), 1);
@@ -299,7 +300,7 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
     QCoreApplication::processEvents();
     EXPECT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(window->lblFound->text(), "1");
-    EXPECT_EQ(searchColl, QStringList({"alpha", "nothing", "beta"}));
+    EXPECT_EQ(session().searchColl, QStringList({"alpha", "nothing", "beta"}));
 
     // An arrow key in the closed box picks the next entry of its list.
     window->cmbSearch->setCurrentIndex(0);
@@ -370,11 +371,11 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     window->cmdSearchHome(0)->click();
     EXPECT_EQ(window->cmbSearch->currentText(), "a.example");
 
-    searchColl.clear();
+    session().searchColl.clear();
     window->tabIndex->setTab(0);
     window->menuItem("mnuToolsSearchKeywords")->trigger();
     EXPECT_EQ(window->tabIndex->Tab(), 1);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
-    EXPECT_TRUE(searchColl.isEmpty());
+    EXPECT_TRUE(session().searchColl.isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/iconcommands.h"
 #include "platform/net/connection.h"
+#include "storage/session.h"
 #include "support/httpserver.h"
 
 #include <QPointer>
@@ -130,7 +131,7 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
     QTest::mouseClick(progress->Command1, Qt::LeftButton);
-    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(session().cancelIcons);
     EXPECT_TRUE(window->isEnabled()) << "the button gives the main window back at once";
     EXPECT_EQ(icons->net().inFlight(), 0);
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 1000));
@@ -175,7 +176,7 @@ TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTh
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
     QApplication::setActiveWindow(progress);
     QTest::keyClick(progress, Qt::Key_Escape);
-    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(session().cancelIcons);
     EXPECT_TRUE(window->isEnabled());
     ASSERT_TRUE(waitUntil([&] { return runEnded() && progress.isNull(); }, 15000));
 

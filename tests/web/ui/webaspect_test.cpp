@@ -6,6 +6,7 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -74,14 +75,9 @@ protected:
         QFile::copy(dataFile("web/collection.xml"), dbPath);
         QFile::setPermissions(dbPath, QFile::permissions(dbPath) | QFileDevice::WriteOwner);
         openDatabase(dbPath);
-        webAspectHtml = true;
-        currentAspectStyle = "VD.xsl";
+        session().webAspectHtml = true;
     }
-    void TearDown() override
-    {
-        setPrinterChooser({});
-        webAspectHtml = false;
-    }
+    void TearDown() override { setPrinterChooser({}); }
     QString page(const QString &name) const { return folder + "Vardecks" + name + ".htm"; }
     QString hitsOf(const QString &wid) const
     {
@@ -153,9 +149,9 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     window->ops.loadAspectPage = [&](const QString &style, const QString &page, bool) {
         rendered << style + "/" + page;
         window->wbWeb->setProperty("rrAddress", "file:///Vardecks" + page + ".htm");
-        currentAspectStyle = style;
+        session().currentAspectStyle = style;
     };
-    webAspectHtml = true;
+    session().webAspectHtml = true;
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, SettingsStore::kAppKey, "AspectStyle", "VDHits.xsl");
     showAspectWeb(*window);
     // A blank pane renders the stored style under the folders page's name.
@@ -167,7 +163,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     window->aspectPageStale[frmVardecks::HitsPage] = true;
     showAspectWeb(*window);
     EXPECT_EQ(rendered.last(), "VDHits.xsl/HitsTemp");
-    webAspectHtml = false;
+    session().webAspectHtml = false;
 }
 
 TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
@@ -200,7 +196,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
 
 TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAndThePaneShowsThePage)
 {
-    webAspectHtml = false;
+    session().webAspectHtml = false;
     SettingsStore::setAspectStyle("VDFavs.xsl' href='http://evil.example/x.xsl");
     window->runCommand("mnuAspectWeb_Click");
     EXPECT_EQ(test::readBytes(dbPath).split('\n').value(1), "<?xml-stylesheet type='text/xsl' href='VD.xsl'?>");
@@ -216,7 +212,7 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
     EXPECT_TRUE(test::readBytes(folder + "VDSearch.xsl")
                     .contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
     EXPECT_TRUE(test::readBytes(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
-    EXPECT_EQ(currentAspectStyle, "VDSearch.xsl");
+    EXPECT_EQ(session().currentAspectStyle, "VDSearch.xsl");
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
 }
 
