@@ -61,7 +61,7 @@ void frmImportExport::importVDDatabase()
         failure = merge.readFailed()
                       ? QStringLiteral("Failed to open the Vardecks database for importing.\n\n") + merge.error()
                       : QStringLiteral("The import was stopped and nothing was added: ") + merge.error();
-    } else if (!db.save(&reason)) {
+    } else if (!saveWhileShowing(db, progress, &reason)) {
         merge.rollback();
         failure =
             QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
