@@ -56,10 +56,12 @@ bool SingleInstance::handOver()
         return false;
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
-    // A socket file nobody listens on (a copy that crashed) refuses the connection.
+    // A socket file nobody listens on (a copy that crashed) refuses the connection; a
+    // copy that has stopped taking connections at all refuses it too, rather than
+    // keeping this one waiting.
     if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
         ::close(fd);
         return false;
