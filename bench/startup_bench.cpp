@@ -147,7 +147,7 @@ int main(int argc, char **argv)
         // outweighs a small file.
         const bool judged = vardecks == 32767;
         good = good && ran && (!judged || (ratio <= 1.4 && memory <= 10));
-        auto verdict = [&](bool met) { return judged ? bench::verdict(met) : "(goal at 32767 only)"; };
+        auto verdict = [&](bool met) { return judged ? bench::verdict(met) : "(judged at 32767 only)"; };
         std::printf("%6d Vardecks (%5.1f MB): launch to window shown %s ms vs xmllint --valid %s ms: ratio %.2f "
                     "(goal <= 1.4) %s | peak memory %s MB: %.1f x the file (goal <= 10) %s%s\n",
                     vardecks, fileKb / 1024, bench::formatSpread(shown, 1).c_str(),
