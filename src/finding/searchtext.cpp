@@ -205,7 +205,7 @@ void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &ou
     const qsizetype start = out.size();
     bool fast = true;
     auto lower = [&](const xmlChar *text, size_t length) {
-        if (!fast)
+        if (!fast || length == 0)
             return;
         char *end = lowerFast(text, text + length, out.reserveMore(2 * qsizetype(length)));
         fast = end != nullptr;
