@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -309,14 +310,28 @@ void ByteArena::release()
 namespace
 {
 
-// Every VARDECK element below root, in document order; the walk does not go into a
-// Vardeck, which holds only its fields.
-template <typename Visit> void forEachVardeck(xmlNodePtr root, Visit visit)
+bool isVardeck(xmlNodePtr node)
 {
-    xmlNodePtr node = root->children;
+    return node && node->type == XML_ELEMENT_NODE &&
+           std::strcmp(reinterpret_cast<const char *>(node->name), "VARDECK") == 0;
+}
+
+// The first element among node and its next siblings, or null.
+xmlNodePtr firstElement(xmlNodePtr node)
+{
+    while (node && node->type != XML_ELEMENT_NODE)
+        node = node->next;
+    return node;
+}
+
+// Every VARDECK element below top, in document order; the walk does not go into a
+// Vardeck, which holds only its fields.
+template <typename Visit> void forEachVardeck(xmlNodePtr top, Visit &visit)
+{
+    xmlNodePtr node = top->children;
     while (node) {
         const bool isElement = node->type == XML_ELEMENT_NODE;
-        if (isElement && std::strcmp(reinterpret_cast<const char *>(node->name), "VARDECK") == 0) {
+        if (isVardeck(node)) {
             visit(node);
         } else if (isElement && node->children) {
             node = node->children;
@@ -324,7 +339,7 @@ template <typename Visit> void forEachVardeck(xmlNodePtr root, Visit visit)
         }
         while (node && !node->next) {
             node = node->parent;
-            if (node == root)
+            if (node == top)
                 node = nullptr;
         }
         if (node)
@@ -338,78 +353,121 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
 {
     clear();
     m_mask = mask;
-    // This thread walks the tree and hands out runs of Vardecks as it finds them; a
-    // worker lower-cases a run into a block of its own, which the cache then keeps.
+    // The tree is cut into parts, in document order, without going through its
+    // Vardecks: each element whose first element is a Vardeck (a folder's list) with
+    // everything below it, and each Vardeck met elsewhere. Threads take the parts in
+    // turn, walk them and lower-case their Vardecks in runs; a thread walking a long
+    // list hands its full runs to the others as it goes. The runs become the cache's
+    // blocks in document order.
     constexpr size_t kRun = 256;
     struct Run {
         std::vector<xmlNodePtr> vardecks;
         std::vector<qsizetype> sizes;
         ByteArena lower;
     };
-    std::deque<Run> runs; // grows at the back only, so a run handed out stays put
-    std::deque<Run *> pending;
-    bool walked = false;
+    struct Part {
+        xmlNodePtr top = nullptr;
+        bool vardeck = false; // top is a Vardeck itself
+        std::deque<Run> runs; // grows at the back only, so a run handed out stays put
+    };
+    std::deque<Part> parts;
+    for (xmlNodePtr node = root->children; node;) {
+        if (node->type == XML_ELEMENT_NODE) {
+            if (isVardeck(node)) {
+                parts.emplace_back().top = node;
+                parts.back().vardeck = true;
+            } else if (isVardeck(firstElement(node->children))) {
+                parts.emplace_back().top = node;
+            } else if (node->children) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (node && !node->next) {
+            node = node->parent;
+            if (node == root)
+                node = nullptr;
+        }
+        if (node)
+            node = node->next;
+    }
+
+    std::atomic<size_t> nextPart{0};
+    size_t partsWalked = 0;
+    std::deque<Run *> handedOut;
     std::mutex lock;
-    std::condition_variable handedOut;
+    std::condition_variable ready;
+    auto lowerRun = [&](Run &run) {
+        run.sizes.reserve(run.vardecks.size());
+        for (xmlNodePtr vardeck : run.vardecks) {
+            const qsizetype before = run.lower.size();
+            appendLowerSearched(vardeck, mask, run.lower);
+            run.sizes.push_back(run.lower.size() - before);
+        }
+        run.lower.squeeze();
+    };
+    auto walk = [&](Part &part) {
+        part.runs.emplace_back();
+        auto add = [&](xmlNodePtr vardeck) {
+            if (part.runs.back().vardecks.size() == kRun) {
+                {
+                    std::lock_guard<std::mutex> hold(lock);
+                    handedOut.push_back(&part.runs.back());
+                }
+                ready.notify_one();
+                part.runs.emplace_back();
+            }
+            part.runs.back().vardecks.push_back(vardeck);
+        };
+        if (part.vardeck)
+            add(part.top);
+        else
+            forEachVardeck(part.top, add);
+        lowerRun(part.runs.back());
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            ++partsWalked;
+        }
+        ready.notify_all();
+    };
     auto work = [&] {
         for (;;) {
             Run *run = nullptr;
             {
                 std::unique_lock<std::mutex> hold(lock);
-                handedOut.wait(hold, [&] { return !pending.empty() || walked; });
-                if (pending.empty())
-                    return;
-                run = pending.front();
-                pending.pop_front();
+                if (handedOut.empty() && nextPart.load() >= parts.size()) {
+                    ready.wait(hold, [&] { return !handedOut.empty() || partsWalked == parts.size(); });
+                    if (handedOut.empty())
+                        return;
+                }
+                if (!handedOut.empty()) {
+                    run = handedOut.front();
+                    handedOut.pop_front();
+                }
             }
-            run->sizes.reserve(run->vardecks.size());
-            for (xmlNodePtr vardeck : run->vardecks) {
-                const qsizetype before = run->lower.size();
-                appendLowerSearched(vardeck, mask, run->lower);
-                run->sizes.push_back(run->lower.size() - before);
-            }
-            run->lower.squeeze();
+            if (run)
+                lowerRun(*run);
+            else if (const size_t p = nextPart++; p < parts.size())
+                walk(parts[p]);
         }
     };
     std::vector<std::thread> workers;
     for (int i = 1; i < threads; ++i)
         workers.emplace_back(work);
-    auto handOut = [&] {
-        std::lock_guard<std::mutex> hold(lock);
-        pending.push_back(&runs.back());
-        handedOut.notify_one();
-    };
-    runs.emplace_back();
-    forEachVardeck(root, [&](xmlNodePtr vardeck) {
-        if (runs.back().vardecks.size() == kRun) {
-            handOut();
-            runs.emplace_back();
-        }
-        runs.back().vardecks.push_back(vardeck);
-    });
-    handOut();
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        walked = true;
-    }
-    handedOut.notify_all();
     work();
     for (std::thread &worker : workers)
         worker.join();
 
-    size_t count = 0;
-    for (const Run &run : runs)
-        count += run.vardecks.size();
-    m_entries.reserve(count);
-    m_blocks.reserve(runs.size());
-    for (Run &run : runs) {
-        const auto block = qint32(m_blocks.size());
-        qsizetype at = 0;
-        for (size_t i = 0; i < run.vardecks.size(); ++i) {
-            m_entries.push_back(Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, run.sizes[i], block});
-            at += run.sizes[i];
+    for (Part &part : parts) {
+        for (Run &run : part.runs) {
+            const auto block = qint32(m_blocks.size());
+            qsizetype at = 0;
+            for (size_t i = 0; i < run.vardecks.size(); ++i) {
+                m_entries.push_back(Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, run.sizes[i], block});
+                at += run.sizes[i];
+            }
+            m_blocks.push_back(std::move(run.lower));
         }
-        m_blocks.push_back(std::move(run.lower));
     }
     m_whole = true;
     m_wholeStamp = changeStamp;

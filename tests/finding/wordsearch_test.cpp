@@ -185,6 +185,18 @@ TEST_F(KeptTextsTest, threadsKeepDocumentOrderAndTheDomsText)
     open(first, nested);
     XmlNode notes = vardeck("W5").child("NOTES");
     xmlAddChild(notes.raw(), xmlNewCDataBlock(doc()->raw(), BAD_CAST "<CDATA>", 7));
+    // Vardecks outside a folder's list: below the root, after a sub-folder, inside a
+    // folder's name; all are searched, in document order.
+    auto stray = [&](XmlNode parent, const QString &wid, XmlNode before = XmlNode()) {
+        XmlNode vd = doc()->createElement("VARDECK");
+        vd.setAttribute("WID", wid);
+        before ? parent.insertBefore(vd, before) : parent.appendChild(vd);
+        vd.setChildText("NAME", "Stray " + wid);
+    };
+    stray(doc()->documentElement(), "W9001");
+    stray(doc()->nodeFromID("T2").child("SUBFOLDERS"), "W9002");
+    XmlNode name = doc()->nodeFromID("T1").child("NAME");
+    stray(name, "W9003", name.firstChild());
     const QList<XmlNode> vardecks = doc()->getElementsByTagName("VARDECK");
     for (SearchFieldMask mask : {SearchFieldMask(SearchAllData), SearchFieldMask(SearchName | SearchNotes)}) {
         SearchTextCache cache;
