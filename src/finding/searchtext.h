@@ -90,10 +90,10 @@ public:
     // to elements that left the document and are dropped, and the cache then holds
     // the whole document as of changeStamp.
     void endPass(bool sawAll, quint64 changeStamp = 0);
-    // Replaces the entries with every Vardeck below root, in document order, the
-    // texts lower-cased on up to `threads` threads at once while this one waits
-    // (the document is only read); then the cache holds the whole document as of
-    // changeStamp.
+    // Replaces the entries with every Vardeck below root, in document order, read
+    // and lower-cased on `threads` threads at once, this one included, which returns
+    // when all are done (the document is only read); then the cache holds the whole
+    // document as of changeStamp.
     void fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads);
     void clear();
     qsizetype size() const { return qsizetype(m_entries.size()); }
