@@ -41,7 +41,7 @@ void markRecentRows(frmVardecks &w);
 
 // Shows the Vardeck in the details panel with its folder: the folder's Vardecks in
 // the entry list, its name in lblTName, its path in the status bar, the details tab
-// in front; the folder becomes currentTID, and the Vardeck selectedWID. False (and
+// in front; the folder becomes the shown one, and the Vardeck selectedWID. False (and
 // nothing changed) when no Vardeck has that WID any more.
 bool showVardeckWithFolder(frmVardecks &w, const QString &wid);
 
