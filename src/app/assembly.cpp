@@ -27,7 +27,7 @@ namespace rr
 
 void assembleMainWindow(frmVardecks &window)
 {
-    installExplorer(window);
+    const ExplorerParts explorer = installExplorer(window);
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
@@ -38,7 +38,7 @@ void assembleMainWindow(frmVardecks &window)
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
-    installPopupsAndDrops(window);
+    installPopupsAndDrops(window, explorer);
     installHelpWindow();
     installImportExport(window);
     installOptionsDialog(window);

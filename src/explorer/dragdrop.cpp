@@ -107,7 +107,7 @@ bool isInternalDragData(const QMimeData *data)
                     data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
 }
 
-InternalDrags::InternalDrags(frmVardecks &window) : QObject(&window), w(window)
+InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("internalDrags"));
     w.tvwTopics->setAcceptDrops(true);
@@ -115,8 +115,7 @@ InternalDrags::InternalDrags(frmVardecks &window) : QObject(&window), w(window)
     w.tvwTopics->viewport()->installEventFilter(this);
     w.tvwWM->viewport()->installEventFilter(this);
     w.listVD->viewport()->installEventFilter(this);
-    if (auto *icons = w.listVD->findChild<QListView *>(QStringLiteral("listVDIcons")))
-        icons->viewport()->installEventFilter(this);
+    iconView->viewport()->installEventFilter(this);
 }
 
 bool InternalDrags::viewing() const

@@ -72,7 +72,7 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
     return unknown;
 }
 
-ExternalDrops::ExternalDrops(frmVardecks &window) : QObject(&window), w(window)
+ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
     QList<QWidget *> targets = {w.formClient,
@@ -84,8 +84,7 @@ ExternalDrops::ExternalDrops(frmVardecks &window) : QObject(&window), w(window)
                                 w.lblHome,
                                 w.listVD->viewport(),
                                 w.lstSearch->viewport()};
-    if (auto *icons = w.listVD->findChild<QListView *>(QStringLiteral("listVDIcons")))
-        targets << icons->viewport();
+    targets << iconView->viewport();
     w.listVD->setAcceptDrops(true);
     w.lstSearch->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {

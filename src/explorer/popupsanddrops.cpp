@@ -1,20 +1,22 @@
 #include "explorer/popupsanddrops.h"
 
 #include "explorer/dragdrop.h"
+#include "explorer/explorer.h"
 #include "explorer/externaldrops.h"
 #include "explorer/movelaunchers.h"
 #include "explorer/popupcommands.h"
+#include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 
 namespace rr
 {
 
-PopupsAndDrops installPopupsAndDrops(frmVardecks &w)
+PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explorer)
 {
     auto *moves = new MoveLaunchers(w);
     auto *popups = new PopupCommands(w, *moves);
-    auto *drags = new InternalDrags(w);
-    auto *drops = new ExternalDrops(w);
+    auto *drags = new InternalDrags(w, explorer.views.iconView());
+    auto *drops = new ExternalDrops(w, explorer.views.iconView());
 
     const std::pair<HandlerRef, void (PopupCommands::*)()> commands[] = {
         {&Commands::mnuOpenN_Click, &PopupCommands::mnuOpenN_Click},

@@ -6,6 +6,7 @@ namespace rr
 {
 
 class frmVardecks;
+struct ExplorerParts;
 class PopupCommands;
 class MoveLaunchers;
 class InternalDrags;
@@ -21,7 +22,7 @@ struct PopupsAndDrops {
 
 // Attaches the popup commands (mnuOpenN_Click … mnuList_Click, mnuMulti_Click), the
 // Move buttons (cmdMoveVD_Click, cmdMoveFolder_Click), and the drag sources and drop
-// targets. Call once per window, after installExplorer and the other installs.
-PopupsAndDrops installPopupsAndDrops(frmVardecks &w);
+// targets (the Explorer's views among them). Call once per window, after the other installs.
+PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explorer);
 
 } // namespace rr

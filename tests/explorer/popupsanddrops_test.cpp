@@ -51,7 +51,7 @@ protected:
         appOptions().setCheckDup(false);
         installFinding(*window);
         installEditing(*window);
-        parts.emplace(installPopupsAndDrops(*window));
+        parts.emplace(installPopupsAndDrops(*window, *explorer));
     }
 
     // T1 Alpha (W1 One, W2 Two, W3 Three, W4 Four with 3 hits; sub-folder T2 Beta holding T3 Gamma),

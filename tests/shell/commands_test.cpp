@@ -29,6 +29,36 @@ void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
 
 using WindowTest = rr::test::MainWindowTest;
 
+TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItRuns)
+{
+    Commands commands;
+    const QStringList all = commands.names();
+    EXPECT_EQ(commands.missing(), all) << "nothing is attached to a new registry";
+    EXPECT_TRUE(all.contains("mnuEditModifyTopic_Click"));
+    EXPECT_TRUE(all.contains("showAspectExplorer"));
+
+    int runs = 0;
+    commands.showAspectExplorer = [&] { ++runs; };
+    commands.mnuNav_Click = [&](int index) { runs += index; };
+    EXPECT_EQ(commands.missing().size(), all.size() - 2);
+    EXPECT_FALSE(commands.missing().contains("showAspectExplorer"));
+    commands.showAspectExplorer();
+    commands.mnuNav_Click(3);
+    EXPECT_EQ(runs, 4);
+    // Run before anything is attached (a window put together in part): reported, nothing happens.
+    commands.mnuFileOpen_Click();
+    EXPECT_EQ(commands.getOpenBrowserPages(true), 0);
+
+    commands.mnuNav_Click = [&](int) {
+        commands.mnuNav_Click = [&](int) { runs = 100; };
+        runs = 50;
+    };
+    commands.mnuNav_Click();
+    EXPECT_EQ(runs, 50);
+    commands.mnuNav_Click();
+    EXPECT_EQ(runs, 100);
+}
+
 TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRunTimePlaceholders)
 {
     const QStringList popups = {"mnuStartVD", "mnuTopicMenu", "mnuCopyMenu", "mnuNoVD", "mnuListVD", "mnuListVDMulti"};
