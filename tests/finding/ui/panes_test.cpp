@@ -226,7 +226,7 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     script.loadDataFromReg("W3", "Three", "javascript:alert(1)", "Vardecks.xml");
     recentColl = {script};
     opened(QString());
-    window->menuItem("second", 0)->trigger();
+    window->menuItem(MenuId::second, 0)->trigger();
     EXPECT_EQ(launcher.openedUrls().size(), 1);
     EXPECT_EQ(doc()->nodeFromID("W3").childText("HITS"), "1");
 }
