@@ -88,7 +88,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
         w.showNoFolder();
         w.tvwWM->clear();
     } else {
-        callOp(w.ops.populateWMOnTopicNode);
+        w.commands.populateWMOnTopicNode();
     }
     w.lstSrch->clear();
     w.lstSearch->clear();

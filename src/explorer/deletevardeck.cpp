@@ -88,7 +88,7 @@ void VardeckDeletion::mnuEditDelete_Click()
         return;
     }
     w.popup.deleteFromPopup = false;
-    w.runCommand(QStringLiteral("displayWM"));
+    w.commands.displayWM();
     if (w.vardeckShown())
         deleteVD();
 }
@@ -139,7 +139,7 @@ void VardeckDeletion::resetAfterDelete()
             showVardeckCount(w);
         w.tvwTopics->setFocus();
         w.tvwFavs->clear();
-        callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
+        w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case 1:
         // The results lose the Vardeck; the folder shown beside them stays shown,
@@ -147,7 +147,7 @@ void VardeckDeletion::resetAfterDelete()
         if (removeNode(w.tvwWM, wid))
             showVardeckCount(w);
         w.tvwFavs->clear();
-        callOp(w.ops.populateVDList, w.dbXML.folder(w.currentTID()));
+        w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case 2:
         removeNode(w.tvwFavs, wid);

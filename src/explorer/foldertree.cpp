@@ -1,12 +1,11 @@
 #include "explorer/foldertree.h"
 #include "storage/savereport.h"
 
-#include "dialogs/dialoghooks.h"
+#include "dialogs/dialogresults.h"
 #include "dialogs/frmmodifytopic.h"
 #include "dialogs/frmtopicdialog.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
-#include "explorer/windowdialoghooks.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -182,7 +181,7 @@ void FolderTree::populateWMOnTopicNode()
     else
         setNonEditableFields(w, false);
     // The list fill shows the folder, or no folder when it vanished meanwhile.
-    callOp(w.ops.populateVardeckList, node);
+    w.commands.populateVardeckList(node);
 }
 
 void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
@@ -256,7 +255,7 @@ bool FolderTree::endModification(QTreeWidgetItem *target)
     endEdit(w);
     if (target)
         w.tvwTopics->setCurrentItem(target);
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     setNonEditableFields(w, false);
     return true;
 }
@@ -276,13 +275,13 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
     if (button == Qt::RightButton) {
         w.popup.popupNode = TreeNodeRef(tree, hit);
         if (!hit) {
-            w.popupMenu(QStringLiteral("mnuNoVD"));
+            w.popupMenu(MenuId::mnuNoVD);
             return false;
         }
         w.popup.popupSelectedNode = TreeNodeRef(tree, tree->currentItem());
         tree->setCurrentItem(hit);
         w.popup.popupFolderTID = isRoot(hit) ? QString() : tagOf(hit);
-        w.popupMenu(QStringLiteral("mnuTopicMenu"));
+        w.popupMenu(MenuId::mnuTopicMenu);
         return false;
     }
     return true;
@@ -314,17 +313,12 @@ void FolderTree::mnuEditModifyTopic_Click()
     showRenameFolderDialog(tid);
 }
 
-DialogHooks FolderTree::dialogHooks()
-{
-    return windowDialogHooks(w);
-}
-
 void FolderTree::showNewFolderDialog(const QString &parentTID)
 {
     if (!w.dbXML.document())
         return;
     frmTopicDialog::run(
-        *w.dbXML, parentTID, dialogHooks(), [this](const FolderCreated &created) { folderCreated(created); }, &w);
+        *w.dbXML, parentTID, w.commands, [this](const FolderCreated &created) { folderCreated(created); }, &w);
 }
 
 void FolderTree::showRenameFolderDialog(const QString &folderTID)
@@ -332,7 +326,7 @@ void FolderTree::showRenameFolderDialog(const QString &folderTID)
     if (!w.dbXML.document())
         return;
     frmModifyTopic::run(
-        *w.dbXML, folderTID, dialogHooks(), [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
+        *w.dbXML, folderTID, w.commands, [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
 }
 
 void FolderTree::folderCreated(const FolderCreated &created)

@@ -231,8 +231,8 @@ void VardeckViews::displayWM()
         // The folder commands act on the folder whose Vardeck is shown.
         w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
-    callOp(w.ops.setFormEditMode, false);
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.setFormEditMode(false);
+    w.commands.displayVardeckData(vardeck);
     w.tabView->setTab(0);
 }
 
@@ -256,10 +256,10 @@ bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
     if (button == Qt::RightButton) {
         w.popup.popupNode = TreeNodeRef(w.tvwWM, hit);
         if (!hit) {
-            w.popupMenu(QStringLiteral("mnuNoVD"));
+            w.popupMenu(MenuId::mnuNoVD);
         } else {
             w.tvwWM->setCurrentItem(hit);
-            w.popupMenu(QStringLiteral("mnuStartVD"));
+            w.popupMenu(MenuId::mnuStartVD);
         }
         return false;
     }
@@ -282,7 +282,7 @@ void VardeckViews::listVD_DblClick()
 {
     if (!w.confirmLoseChanges())
         return;
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(w.listVD);
     if (!row)
         return;
@@ -299,7 +299,7 @@ void VardeckViews::listVD_DblClick()
     if (folder && !sameText(folder.attribute(QStringLiteral("TID")), w.currentTID())) {
         w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.displayVardeckData(vardeck);
     w.listVD->setFocus();
     w.tabView->setTab(0);
 }
@@ -373,7 +373,7 @@ void VardeckViews::folderVanished()
     w.listVD->clear();
     w.lbl(12)->setText(QStringLiteral("0"));
     w.showNoFolder();
-    QTimer::singleShot(0, this, [this] { callOp(w.ops.populateTopicList, w.dbXML.document()); });
+    QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(w.dbXML.document()); });
 }
 
 bool VardeckViews::eventFilter(QObject *watched, QEvent *event)

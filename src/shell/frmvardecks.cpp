@@ -71,31 +71,6 @@ frmVardecks::~frmVardecks()
     }
 }
 
-// ----- commands -----
-
-void frmVardecks::setCommand(const QString &handler, Command command)
-{
-    m_commands.insert(handler, std::move(command));
-}
-
-bool frmVardecks::hasCommand(const QString &handler) const
-{
-    return m_commands.contains(handler);
-}
-
-void frmVardecks::runCommand(const QString &handler, int index)
-{
-    const auto it = m_commands.constFind(handler);
-    if (it != m_commands.constEnd() && *it) {
-        // A copy, so that a command may replace itself while it runs.
-        const Command command = *it;
-        command(index);
-        return;
-    }
-    qWarning("frmVardecks: no command is attached to %s (%d)", qUtf8Printable(handler), index);
-    Q_ASSERT_X(false, "frmVardecks::runCommand", "a reachable handler has no command");
-}
-
 // ----- control arrays -----
 
 QLabel *frmVardecks::lbl(int index) const
@@ -133,23 +108,18 @@ QCheckBox *frmVardecks::chkOptt(int index) const
 
 // ----- what the window shows -----
 
-void frmVardecks::setCaptionAndNotify(QLabel *label, const QString &caption, const QString &changeHandler)
-{
-    label->setText(caption);
-    if (hasCommand(changeHandler))
-        runCommand(changeHandler);
-}
-
 void frmVardecks::showFolder(const QString &tid, const QString &name)
 {
     m_currentTID = tid.trimmed();
-    setCaptionAndNotify(lblTName, name, QStringLiteral("lblTName_Change"));
+    lblTName->setText(name);
+    commands.lblTName_Change();
 }
 
 void frmVardecks::showNoFolder()
 {
     m_currentTID.clear();
-    setCaptionAndNotify(lblTName, QStringLiteral("No folder selected"), QStringLiteral("lblTName_Change"));
+    lblTName->setText(kNoFolderCaption);
+    commands.lblTName_Change();
 }
 
 void frmVardecks::showFolderPath()
@@ -162,13 +132,15 @@ void frmVardecks::showVardeck(const QString &wid, const QString &name)
 {
     m_currentWID = wid.trimmed();
     m_vardeckShown = true;
-    setCaptionAndNotify(lblWName, name, QStringLiteral("lblWName_Change"));
+    lblWName->setText(name);
+    commands.lblWName_Change();
 }
 
 void frmVardecks::showNoVardeck()
 {
     m_vardeckShown = false;
-    setCaptionAndNotify(lblWName, QStringLiteral("No Vardeck selected"), QStringLiteral("lblWName_Change"));
+    lblWName->setText(kNoVardeckCaption);
+    commands.lblWName_Change();
 }
 
 void frmVardecks::forgetShownItems()
@@ -205,16 +177,16 @@ bool frmVardecks::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     Q_UNUSED(modifiers);
     switch (key) {
     case Qt::Key_F2:
-        runCommand(QStringLiteral("mnuNav_Click"), 1);
+        commands.mnuNav_Click(1);
         return true;
     case Qt::Key_F3:
-        runCommand(QStringLiteral("mnuNav_Click"), 2);
+        commands.mnuNav_Click(2);
         return true;
     case Qt::Key_F4:
-        runCommand(QStringLiteral("mnuNav_Click"), 3);
+        commands.mnuNav_Click(3);
         return true;
     case Qt::Key_F5:
-        runCommand(QStringLiteral("mnuNav_Click"), 4);
+        commands.mnuNav_Click(4);
         return true;
     default:
         return false;
@@ -223,11 +195,10 @@ bool frmVardecks::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void frmVardecks::Form_KeyPress(int keyAscii)
 {
-    const QString handler = keyAscii == 19   ? QStringLiteral("saveVardeckDetails")
-                            : keyAscii == 27 ? QStringLiteral("cancelVardeckEdit")
-                                             : QString();
-    if (!handler.isEmpty() && hasCommand(handler))
-        runCommand(handler);
+    if (keyAscii == 19)
+        commands.saveVardeckDetails();
+    else if (keyAscii == 27)
+        commands.cancelVardeckEdit();
 }
 
 void frmVardecks::setDefaultButton(qbButtons_H *button)
@@ -283,7 +254,7 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
             Toolbar1_MouseMove(static_cast<QWidget *>(watched)->mapTo(Toolbar1, me->position().toPoint()).x());
         } else if (event->type() == QEvent::MouseButtonPress) {
             if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-                popupMenu(QStringLiteral("mnuNoVD"));
+                popupMenu(MenuId::mnuNoVD);
                 return true;
             }
         }

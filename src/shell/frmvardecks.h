@@ -5,11 +5,14 @@
 // the View menu, the toolbars and navigation keys, the menu states.
 //
 // Other parts of the program reach the controls through the public members and the
-// accessors of the control arrays (lbl(11), cmdPreview(0), …), and attach their
-// commands by handler name with setCommand("mnuAddVardeck_Click", …). The program
-// attaches a command to every item and button a user can reach.
+// accessors of the control arrays (lbl(11), cmdPreview(0), …), the menu items by their
+// MenuId, and attach their behaviour to the slots of `commands`
+// (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
+// What the window shows, the edit state and the open database have one owner each
+// here, each written through its own setter.
+#include "shell/commands.h"
+#include "shell/menutable.h"
 #include "shell/opendatabase.h"
-#include "shell/windowops.h"
 #include "shell/windowstate.h"
 
 #include <QHash>
@@ -75,22 +78,18 @@ public:
     frmSplash *splashWindow() const;
 
     // ----- commands -----
-    // A command runs with the index of the array element (or button number) that
-    // started it, 0 for plain commands.
-    using Command = std::function<void(int index)>;
-    void setCommand(const QString &handler, Command command);
-    bool hasCommand(const QString &handler) const;
-    // Runs the attached command. A handler without one is a programming error: it is
-    // reported on stderr (and stops a debug build), never shown to the user.
-    void runCommand(const QString &handler, int index = 0);
+    // Every command and refresh operation of the window, by handler name. The menus,
+    // toolbars, buttons and keys run these; the subsystems attach them.
+    Commands commands;
 
     // ----- menus -----
-    // A menu item by name ("mnuFileOpen", "mnuNav(2)"); sub-menus and the menus of the
-    // bar are found through their item (menuAction) under the same name.
-    QAction *menuItem(const QString &name) const;
-    QAction *menuItem(const QString &arrayName, int index) const;
-    // The drop-down of a menu or sub-menu ("mnuFile", "mnuNoVD", "mnuView(0)").
-    QMenu *subMenu(const QString &name) const;
+    // A menu item; an item array's id gives its element 0, and sub-menus and the menus
+    // of the bar are found through their item (menuAction).
+    QAction *menuItem(MenuId id) const;
+    // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
+    QAction *menuItem(MenuId array, int index) const;
+    // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
+    QMenu *subMenu(MenuId id) const;
     // Every menu item, menus and popup menus included, in menu order.
     QList<QAction *> allMenuItems() const;
     // The caption as declared: "-" for a separator.
@@ -100,11 +99,11 @@ public:
     static void setMenuCaption(QAction *item, const QString &caption);
     // Creates element index of an item array as a copy of element 0, placed after the
     // array's last element (what loading a menu array element does); returns it.
-    QAction *loadMenuArrayElement(const QString &arrayName, int index);
-    void unloadMenuArrayElement(const QString &arrayName, int index);
-    int menuArrayUpperBound(const QString &arrayName) const;
+    QAction *loadMenuArrayElement(MenuId array, int index);
+    void unloadMenuArrayElement(MenuId array, int index);
+    int menuArrayUpperBound(MenuId array) const;
     // Opens a popup menu at the mouse pointer.
-    void popupMenu(const QString &menuName);
+    void popupMenu(MenuId menu);
     // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
     // remembers the list, then opens mnuNoVD off the rows; on a row of a list that
     // takes several rows, mnuListVDMulti unless exactly one row is selected (the row
@@ -173,8 +172,8 @@ public:
     // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
     // its controls first and runs these commands right after the key's delivery.
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is,
-    // once the edit commands are attached; the key goes on to the control unchanged.
+    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
+    // the key goes on to the control unchanged.
     void Form_KeyPress(int keyAscii);
 
     // ----- default button (Enter presses it) -----
@@ -193,8 +192,9 @@ public:
 
     // ----- what the window shows -----
     // The shown folder: its TID ("" when none is shown) and its name, the caption of
-    // lblTName, are written together and only here. The TID goes first, so that what
-    // the caption's change handler (lblTName_Change) sets off sees the folder it names.
+    // lblTName, are written together and only here; the caption's change handler
+    // (lblTName_Change) then runs, as the label's change event does. The TID goes
+    // first, so that what the handler sets off sees the folder the caption names.
     const QString &currentTID() const { return m_currentTID; }
     bool folderShown() const { return !m_currentTID.isEmpty(); }
     void showFolder(const QString &tid, const QString &name);
@@ -203,13 +203,14 @@ public:
     // Status panel 2 shows the shown folder's path ("\Top\Inner") when the folder
     // tree has its node.
     void showFolderPath();
-    // The shown Vardeck: its name, the caption of lblWName, and its WID, written only
-    // here. While no Vardeck is shown currentWID keeps the one shown last, whose row
-    // the lists select again when they are refilled; "" once the database changed.
+    // The shown Vardeck: its WID and its name, the caption of lblWName (whose change
+    // handler is lblWName_Change), written only here. While no Vardeck is shown
+    // currentWID keeps the one shown last, whose row the lists select again when they
+    // are refilled; "" once the database changed.
     const QString &currentWID() const { return m_currentWID; }
     bool vardeckShown() const { return m_vardeckShown; }
     void showVardeck(const QString &wid, const QString &name);
-    // "No Vardeck selected"; the caption's change handler is lblWName_Change.
+    // "No Vardeck selected".
     void showNoVardeck();
     // The database the window showed went: nothing shown, nothing shown last.
     void forgetShownItems();
@@ -331,8 +332,6 @@ public:
     {
         aspectPageStale[0] = aspectPageStale[1] = aspectPageStale[2] = aspectPageStale[3] = true;
     }
-    // The refresh operations the subsystems provide.
-    WindowOps ops;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -359,19 +358,17 @@ private:
 
     QLabel *makeLabel(QWidget *parent, int index, const QString &caption, double l, double t, double w, double h);
     qbButtons_H *makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
-                            double h, const QString &command, int index = 0);
+                            double h, HandlerRef command, int index = 0);
     QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);
     QTreeWidget *makeTree(QWidget *parent, const QString &name);
 
     void showPaneButtons(bool fromFormResize);
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
-    void showAspectExplorerDefault();
     bool handleEnterKey(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
 
-    QHash<QString, Command> m_commands;
     QHash<QString, QAction *> m_menuItems;
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_toolbarButtons;
@@ -390,9 +387,9 @@ private:
     QString m_currentTID;
     QString m_currentWID;
     bool m_vardeckShown = false;
-    // Sets a caption and runs its change handler once one is attached, as the label's
-    // change event does.
-    void setCaptionAndNotify(QLabel *label, const QString &caption, const QString &changeHandler);
+    // What lblTName and lblWName read while nothing is shown.
+    static inline const QString kNoFolderCaption = QStringLiteral("No folder selected");
+    static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");
     bool m_inFormResize = false;
     bool m_unloaded = false;
     QPointer<frmSplash> m_splash;

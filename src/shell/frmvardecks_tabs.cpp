@@ -2,6 +2,7 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/itemtags.h"
 #include "platform/textutil.h"
+#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -29,49 +30,31 @@ void frmVardecks::wireTabStrips()
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint &) { tabInfo_MouseDown(button); });
     connect(tabIndex, &TabStrip::MouseMove, this, [this] { tabIndex_MouseMove(); });
     connect(tabInfo, &TabStrip::MouseMove, this, [this] { tabInfo_MouseMove(); });
-    // The preview pane decides what a Details, Preview or Notes click loads.
-    connect(tabInfo, &TabStrip::Click, this, [this](int previousTab) {
-        if (hasCommand(QStringLiteral("tabInfo_Click")))
-            runCommand(QStringLiteral("tabInfo_Click"), previousTab);
-    });
 }
 
+// The View menu is the frame's own, and so are what the dialogs report back: the Web
+// Aspect pages a change made stale (the Web Aspect shown again when it is up) and the
+// dialogs' font fallback.
 void frmVardecks::registerOwnCommands()
 {
-    const QList<std::pair<QString, void (frmVardecks::*)()>> own = {
-        {QStringLiteral("mnuViewIndex_Click"), &frmVardecks::mnuViewIndex_Click},
-        {QStringLiteral("mnuViewSearch_Click"), &frmVardecks::mnuViewSearch_Click},
-        {QStringLiteral("mnuViewFavs_Click"), &frmVardecks::mnuViewFavs_Click},
-        {QStringLiteral("mnuViewPop_Click"), &frmVardecks::mnuViewPop_Click},
-        {QStringLiteral("mnuViewSearchResults_Click"), &frmVardecks::mnuViewSearchResults_Click},
-        {QStringLiteral("mnuViewVardecks_Click"), &frmVardecks::mnuViewVardecks_Click},
-        {QStringLiteral("mnuViewDetails_Click"), &frmVardecks::mnuViewDetails_Click},
-        {QStringLiteral("mnuViewPreview_Click"), &frmVardecks::mnuViewPreview_Click},
-        {QStringLiteral("mnuViewNotes_Click"), &frmVardecks::mnuViewNotes_Click},
-        {QStringLiteral("showAspectExplorer"), &frmVardecks::showAspectExplorerDefault},
+    commands.mnuViewIndex_Click = [this](int) { mnuViewIndex_Click(); };
+    commands.mnuViewSearch_Click = [this](int) { mnuViewSearch_Click(); };
+    commands.mnuViewFavs_Click = [this](int) { mnuViewFavs_Click(); };
+    commands.mnuViewPop_Click = [this](int) { mnuViewPop_Click(); };
+    commands.mnuViewSearchResults_Click = [this](int) { mnuViewSearchResults_Click(); };
+    commands.mnuViewVardecks_Click = [this](int) { mnuViewVardecks_Click(); };
+    commands.mnuViewDetails_Click = [this](int) { mnuViewDetails_Click(); };
+    commands.mnuViewPreview_Click = [this](int) { mnuViewPreview_Click(); };
+    commands.mnuViewNotes_Click = [this](int) { mnuViewNotes_Click(); };
+    commands.collectionChanged = [this](const StalePages &stale) {
+        aspectPageStale[FoldersPage] |= stale.folders;
+        aspectPageStale[AllPage] |= stale.all;
+        aspectPageStale[HitsPage] |= stale.hits;
+        aspectPageStale[FavsPage] |= stale.favorites;
+        if (stale.reshowWebAspect && sameText(currentAspect, QStringLiteral("Web")))
+            commands.showAspectWeb();
     };
-    for (const auto &[name, method] : own)
-        setCommand(name, [this, method](int) { (this->*method)(); });
-    // Aspect > Explorer switches only when it is not the Aspect shown already.
-    setCommand(QStringLiteral("mnuAspectExplorer_Click"), [this](int) {
-        if (!menuItem(QStringLiteral("mnuAspectExplorer"))->isChecked())
-            runCommand(QStringLiteral("showAspectExplorer"));
-    });
-}
-
-// The frame's own part of the switch to the Explorer Aspect: the Explorer panes
-// shown, the Web Aspect's pane and strip hidden, the check marks moved. The Web
-// Aspect replaces it with the full switch once it exists.
-void frmVardecks::showAspectExplorerDefault()
-{
-    menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(false);
-    menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(true);
-    Splitter2->setVisible(true);
-    wbWeb->setVisible(false);
-    Picture2->setVisible(false);
-    StatusBar1->setPanelText(2, QString());
-    currentAspect = QStringLiteral("Explorer");
-    aspectButton(1)->setChecked(true);
+    commands.applyFontFallback = [](QWidget *dialog) { rr::applyFontFallback(dialog); };
 }
 
 void frmVardecks::prepareSearchBox()
@@ -108,7 +91,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
     if (tab == 2) {
         if (dbXML.isOpen() && tvwFavs->topLevelItemCount() == 0) {
             favsColl.clear();
-            runCommand(QStringLiteral("populateFavsList"));
+            commands.populateFavsList(dbXML.document());
         }
         lbl(2)->setVisible(true);
         lbl(11)->setVisible(false);
@@ -133,7 +116,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
             QTreeWidgetItem *selected = tvwTopics->currentItem();
             const bool isFirstNode = selected && selected == tvwTopics->topLevelItem(0);
             if (selected && selected->isSelected() && !isFirstNode && !sameText(tagOf(selected), currentTID()))
-                runCommand(QStringLiteral("populateWMOnTopicNode"));
+                commands.populateWMOnTopicNode();
         }
     }
 }
@@ -147,13 +130,13 @@ void frmVardecks::tabIndex_GotFocus()
 void frmVardecks::tabIndex_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
 }
 
 void frmVardecks::tabView_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
 }
 
 void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
@@ -163,9 +146,9 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
     if (editState() != EditState::Viewing)
         return;
     if (vardeckShown() && folderShown())
-        popupMenu(QStringLiteral("mnuCopyMenu"));
+        popupMenu(MenuId::mnuCopyMenu);
     else
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
 }
 
 void frmVardecks::tabIndex_MouseMove()
@@ -186,30 +169,30 @@ void frmVardecks::tabInfo_MouseMove()
 void frmVardecks::mnuViewIndex_Click()
 {
     tabIndex->setTab(0);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
     tabIndex->setTab(1);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
     tabIndex->setTab(2);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
     tabIndex->setTab(3);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewSearchResults_Click()
 {
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
     if (!tabView->isHidden()) {
         tabView->tabBar()->setFocus();
         tabView->setTab(2);
@@ -218,7 +201,7 @@ void frmVardecks::mnuViewSearchResults_Click()
 
 void frmVardecks::mnuViewVardecks_Click()
 {
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
     if (!tabView->isHidden()) {
         tabView->tabBar()->setFocus();
         tabView->setTab(1);
@@ -232,7 +215,7 @@ void frmVardecks::mnuViewDetails_Click()
         tabInfo->tabBar()->setFocus();
         tabInfo->setTab(0);
     }
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewPreview_Click()
@@ -242,7 +225,7 @@ void frmVardecks::mnuViewPreview_Click()
         tabInfo->tabBar()->setFocus();
         tabInfo->setTab(1);
     }
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewNotes_Click()
@@ -252,7 +235,7 @@ void frmVardecks::mnuViewNotes_Click()
         tabInfo->tabBar()->setFocus();
         tabInfo->setTab(2);
     }
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 } // namespace rr

@@ -22,6 +22,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -121,7 +122,7 @@ protected:
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
-        installExplorer(*window);
+        explorer.emplace(installExplorer(*window));
         installAspects(*window);
         installRecentMenu(*window);
         window->resize(1000, 700);
@@ -143,8 +144,8 @@ protected:
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
         window->dbXML.open(std::move(db));
-        callOp(window->ops.populateIconList);
-        callOp(window->ops.populateTopicList, doc());
+        window->commands.populateIconList();
+        window->commands.populateTopicList(doc());
     }
 
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
@@ -223,6 +224,8 @@ protected:
     TempHome home;
     FakeLauncher launcher;
     std::unique_ptr<frmVardecks> window;
+    // The Explorer's parts, for the tests that work on them directly.
+    std::optional<ExplorerParts> explorer;
     QString path;
     mutable std::unique_ptr<XMLDatabase> m_saved;
 };

@@ -52,10 +52,10 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     if (!vardeck)
         return false;
     w.selectedWID = wid.trimmed();
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
-        callOp(w.ops.populateVDList, folder);
+        w.commands.populateVDList(folder);
         w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
     w.tabView->setTab(0);

@@ -68,7 +68,7 @@ void PopularPane::listPop_Click()
 {
     if (!w.confirmLoseChanges())
         return;
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     if (QTreeWidgetItem *row = selectedItemOf(w.listPop))
         showVardeckWithFolder(w, tagOf(row));
 }

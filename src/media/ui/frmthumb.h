@@ -23,6 +23,7 @@ namespace rr
 {
 
 class frmVardecks;
+class IconCommands;
 class qbButtons_H;
 class PageBrowser;
 
@@ -30,8 +31,9 @@ class frmThumb : public QWidget
 {
     Q_OBJECT
 public:
+    // icons fetch a synchronised Vardeck's site icon when the options ask for it;
     // mode is the job ("TN", "TF", "TA", "N", "F" or "A").
-    frmThumb(frmVardecks &w, const QString &mode);
+    frmThumb(frmVardecks &w, IconCommands &icons, const QString &mode);
 
     // The window's load: starts the job of its mode.
     void start();
@@ -87,6 +89,7 @@ private:
     void startSingle(bool thumbnail);
 
     frmVardecks &w;
+    IconCommands &m_icons;
     const QString m_mode;
     PageBrowser *m_browser;
     QList<IconJob> m_jobs;

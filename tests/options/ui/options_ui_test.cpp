@@ -46,10 +46,10 @@ protected:
         appOptions().setRecentNo(15);
         appOptions().setRecentSearchNo(15);
         session().browserExePaths = {"/usr/bin/firefox", "", "", "", "", ""};
-        window->ops.populateSearchList = [this] { ++searchListFills; };
-        window->ops.viewAsIcons = [this] { views << "icons"; };
-        window->ops.viewAsList = [this] { views << "list"; };
-        window->ops.showAspectWeb = [this] { ++webReloads; };
+        window->commands.populateSearchList = [this] { ++searchListFills; };
+        window->commands.viewAsIcons = [this] { views << "icons"; };
+        window->commands.viewAsList = [this] { views << "list"; };
+        window->commands.showAspectWeb = [this] { ++webReloads; };
     }
 
     test::TempConfig config;

@@ -182,8 +182,8 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
 {
     Env env;
     QStringList opened;
-    DatabaseHooks hooks;
-    hooks.openTheDatabase = [&] { opened << session().chosenDBPath; };
+    Commands commands;
+    commands.openTheDatabase = [&] { opened << session().chosenDBPath; };
     const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
         dialog.show();
         dialog.txtName->setText(name);
@@ -192,7 +192,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         dialog.cmdOK->click();
     };
     {
-        frmNew dialog("new", hooks, nullptr, env.folder);
+        frmNew dialog("new", commands, nullptr, env.folder);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "New database");
         EXPECT_EQ(dialog.Label1->text(), "Existing databases:");
@@ -224,7 +224,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         EXPECT_FALSE(dialog.isVisible());
     }
     {
-        frmNew dialog("new", hooks, nullptr, env.folder);
+        frmNew dialog("new", commands, nullptr, env.folder);
         create(dialog, " Second.xml ", MsgResult::Yes);
         ASSERT_EQ(env.prompts.messages().size(), 1u);
         const MessageRequest &ask = env.prompts.messages()[0];
@@ -237,7 +237,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     }
     QDir(env.folder + "icons").removeRecursively();
     EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
-    frmNew dialog("new", hooks, nullptr, env.folder);
+    frmNew dialog("new", commands, nullptr, env.folder);
     create(dialog, "Other", MsgResult::Yes);
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     // The number and the description with nothing between, then what failed.
@@ -254,12 +254,13 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     session().currentDBName = "Work.xml";
     bool fileThereWhenClosed = false;
     int closes = 0;
-    DatabaseHooks hooks;
-    hooks.closeDB = [&] {
+    Commands commands;
+    commands.isOpenDatabase = [](const QString &fileName) { return fileName == session().currentDBName; };
+    commands.closeDB = [&] {
         ++closes;
         fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");
     };
-    frmNew dialog("delete", hooks, nullptr, env.folder);
+    frmNew dialog("delete", commands, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
     EXPECT_EQ(dialog.Label1->text(), "Choose a database to delete:");
@@ -289,7 +290,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 
     // Deleting another database than the open one closes nothing.
     DatabaseFolder(env.folder).createDatabase("Other");
-    frmNew again("delete", hooks, nullptr, env.folder);
+    frmNew again("delete", commands, nullptr, env.folder);
     again.show();
     clickNode(again.tvwDB, "Other.xml");
     env.prompts.answer(MsgResult::Yes);
