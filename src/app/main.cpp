@@ -2,6 +2,7 @@
 // window together from the subsystems and starts it.
 #include "app/assembly.h"
 #include "platform/gui/qtprompt.h"
+#include "platform/gui/webgraphics.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -21,6 +22,8 @@ int main(int argc, char **argv)
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No OpenGL context until a web view is first shown.
+    rr::deferWebGraphics();
     QApplication app(argc, argv);
     QApplication::setApplicationName(rr::prompt::appTitle());
     QApplication::setQuitOnLastWindowClosed(true);
@@ -47,11 +50,14 @@ int main(int argc, char **argv)
     rr::assembleMainWindow(window);
     rr::Main(window, &instance);
     // For the start-up benchmark: once the window's first events have been handled,
-    // say "shown" and how many web views the start made (the first costs ~100 ms and
-    // should wait until a pane shows it), then end.
+    // say "shown", how many web views the start made (the first costs ~100 ms and
+    // should wait until a pane shows it) and whether it made an OpenGL context (the GL
+    // driver is tens of megabytes), then end.
     if (qEnvironmentVariableIsSet("RAZUZEZU_REPORT_SHOWN")) {
         QTimer::singleShot(0, &app, [&app, &window] {
-            std::printf("shown %lld\n", static_cast<long long>(window.findChildren<QWebEngineView *>().size()));
+            std::printf("shown %lld web views, OpenGL context %s\n",
+                        static_cast<long long>(window.findChildren<QWebEngineView *>().size()),
+                        rr::hasWebGraphicsContext() ? "made" : "none");
             std::fflush(stdout);
             app.quit();
         });

@@ -8,6 +8,7 @@
 #include "explorer/explorerfixture.h"
 #include "shell/fonthelpers.h"
 #include "shell/singleinstance.h"
+#include "support/xsession.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -213,6 +214,27 @@ TEST(HandOff, aSocketLeftByAKilledCopyDoesNotStopTheNextStart)
     SingleInstance next;
     EXPECT_EQ(next.start(), SingleInstance::Role::First);
     EXPECT_TRUE(serverAnswers());
+}
+
+// A start that shows no web page makes no web view and no OpenGL context: on an X
+// display the GL driver alone is tens of megabytes and a tenth of the start.
+TEST(Start, onAnXDisplayMakesNeitherAWebViewNorAnOpenGLContext)
+{
+    XSession x;
+    if (!x.problem().isEmpty())
+        GTEST_SKIP() << x.problem().toStdString();
+    TempHome home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RAZUZEZU_HOME", home.path());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", x.display());
+    env.insert("RAZUZEZU_REPORT_SHOWN", "1");
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(RR_APP_BINARY), {});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput().trimmed().toStdString(), "shown 0 web views, OpenGL context none");
 }
 
 } // namespace

@@ -40,7 +40,7 @@ bool isBlank(const QUrl &url)
 
 } // namespace
 
-PageBrowser::PageBrowser(QWidget *host) : QObject(host), m_view(new QWebEngineView(host))
+PageBrowser::PageBrowser(QWidget *host) : QObject(host), m_view(newWebView(host))
 {
     m_view->setObjectName(QStringLiteral("WebBrowser1"));
     m_view->setPage(new QuietPage(m_view));

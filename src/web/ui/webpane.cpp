@@ -102,7 +102,7 @@ QWebEngineView *WebPane::view()
 {
     if (m_view || !m_host)
         return m_view;
-    m_view = new QWebEngineView(m_host);
+    m_view = newWebView(m_host);
     m_view->setObjectName(m_host->objectName() + QStringLiteral("View"));
     m_view->setPage(new GuardedPage(m_kind, m_view));
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
