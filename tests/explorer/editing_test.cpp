@@ -261,7 +261,9 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
     save();
     EXPECT_EQ(childTexts(window->tvwWM->invisibleRootItem()), QStringList({"alpha & co", "Beta site", "Could be"}));
     EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
+    window->tabIndex->setTab(2);
     EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
+    window->tabIndex->setTab(0);
 
     // A modification of a Vardeck with NAME and ADDRESS only writes every child.
     clickVardeck("W2");
@@ -486,7 +488,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
     makeSideFiles({"W1", "W2", "W5", "W6", "W3"});
     callOp(window->ops.populateIconList);
-    ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 1);
+    ASSERT_EQ(window->favsColl, QStringList{"W1"});
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
     window->selectedWID = "W2";
@@ -495,7 +497,9 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
     callOp(window->ops.populatePopList, doc());
+    window->tabIndex->setTab(3);
     ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
+    window->tabIndex->setTab(0);
     const QByteArray before = fileBytes();
     prompts.answer(MsgResult::No);
     menu("mnuEditDelete");
@@ -523,7 +527,9 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
     EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
     EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
+    window->tabIndex->setTab(2);
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
+    window->tabIndex->setTab(0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 
     // From the Favorites tab the row leaves the favourites.

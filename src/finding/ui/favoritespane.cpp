@@ -30,6 +30,7 @@ namespace
 {
 
 const QString kMenuArray = QStringLiteral("first");
+constexpr int kFavoritesTab = 2;
 
 bool sameWid(const QString &a, const QString &b)
 {
@@ -57,6 +58,13 @@ void FavoritesPane::wire()
         target->setAcceptDrops(true);
         target->installEventFilter(this);
     }
+    if (QMenu *menu = w.subMenu(QStringLiteral("mnuFavs")))
+        connect(menu, &QMenu::aboutToShow, this, &FavoritesPane::menuAboutToShow);
+}
+
+bool FavoritesPane::treeShown() const
+{
+    return w.tabIndex->Tab() == kFavoritesTab;
 }
 
 // ----- the list and its views -----
@@ -70,15 +78,29 @@ void FavoritesPane::populateFavsList(XmlDocument *doc)
 
 void FavoritesPane::populateFavTreeWithChildren()
 {
-    refillTree(m_favs.treeItems(openDocument(w)));
+    refillTree(treeShown() ? m_favs.treeItems(openDocument(w)) : QList<FavoriteItem>());
 }
 
 void FavoritesPane::refillViews(const XmlDocument *doc)
 {
-    // The menu first: making its items checks the list against the document.
-    const QList<FavoriteItem> items = m_favs.menuItems(doc);
-    refillMenu(items);
-    refillTree(Favorites::treeItemsOf(items));
+    m_favs.syncWithDocument(doc);
+    m_menuStale = true;
+    populateFavTreeWithChildren();
+    w.lbl(2)->setText(m_favs.countLabel());
+    w.favsColl = m_favs.favsColl();
+}
+
+void FavoritesPane::menuAboutToShow()
+{
+    // The array's first item only holds the place of the others.
+    if (QAction *placeholder = w.menuItem(kMenuArray, 0))
+        placeholder->setVisible(false);
+    if (!m_menuStale)
+        return;
+    m_menuStale = false;
+    const XmlDocument *doc = openDocument(w);
+    refillMenu(m_favs.menuItems(doc));
+    // Making the items checks the list against the document once more.
     w.lbl(2)->setText(m_favs.countLabel());
     w.favsColl = m_favs.favsColl();
 }
@@ -86,6 +108,8 @@ void FavoritesPane::refillViews(const XmlDocument *doc)
 void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
 {
     QTreeWidget *tree = w.tvwFavs;
+    if (items.isEmpty() && tree->topLevelItemCount() == 0)
+        return;
     const QString currentTag = tagOf(tree->currentItem());
     tree->setUpdatesEnabled(false);
     tree->clear();

@@ -5,7 +5,11 @@
 // toggle button and marker, and drops of Vardecks on the tab.
 //
 // The list itself is Favorites (finding/favorites.h); the window's favsColl is kept
-// equal to it after every change, for the readers of that member.
+// equal to it after every change, for the readers of that member, and the count
+// label follows it at once. The tree and the menu, which take a look-up and the texts
+// of every favourite, are made when they are shown: the tree holds nodes only while
+// the Favorites tab is shown (the tab fills an empty tree), the menu's items are made
+// again as the menu opens after a change.
 #include "finding/favorites.h"
 
 #include <QObject>
@@ -25,8 +29,8 @@ class FavoritesPane : public QObject
 public:
     explicit FavoritesPane(frmVardecks &w);
 
-    // Rebuilds the list, the tree, the menu and the count label from the document;
-    // null empties them.
+    // Rebuilds the list and the count label from the document, the tree and the menu
+    // now or when they are next shown; null empties them.
     void populateFavsList(XmlDocument *doc);
     // Redraws the tree from the list (after icons changed).
     void populateFavTreeWithChildren();
@@ -67,12 +71,16 @@ private:
     void refillViews(const XmlDocument *doc);
     void refillTree(const QList<FavoriteItem> &items);
     void refillMenu(const QList<FavoriteItem> &items);
+    // Before the menu opens: its items again when the list changed since they were made.
+    void menuAboutToShow();
+    bool treeShown() const;
     void showFavoriteMark(bool favorite);
     bool isFavoritesTabTarget(QObject *watched, const QPoint &pos) const;
     void startDrag();
 
     frmVardecks &w;
     Favorites m_favs;
+    bool m_menuStale = false;
     QPoint m_pressPos;
     bool m_pressed = false;
 };
