@@ -2,7 +2,11 @@
 // toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
 
+#include "platform/atomicfile.h"
+#include "web/visits.h"
+
 #include <QComboBox>
+#include <cstring>
 
 using namespace rr;
 using namespace rr::test;
@@ -51,6 +55,48 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
               QStringList({"NAME=Tide & times", "ADDRESS=http://tides.example/today", "CREATED_DATE=05 Dec 2026",
                            "DESCRIPTION=High and low", "KEYWORD1=sea", "NOTES=check <daily>",
                            "KEYWORD2=05 Dec 2026 07:30 PM", "FILESIZE=", "HITS=2", "FAV=FALSE"}));
+}
+
+int g_renames = 0;
+void countRenames(const char *step)
+{
+    if (std::strcmp(step, "renamed") == 0)
+        ++g_renames;
+}
+
+TEST_F(EditingTest, anAddWritesTheFileOnceWithTheBytesItsTwoSavesUsedToLeave)
+{
+    openDb();
+    const QByteArray before = fileBytes();
+    clickFolder("T5");
+    menu("mnuAddVardeck");
+    typeInto(window->txtWName, "Tide & times");
+    window->txtAddress->setText("http://tides.example/today");
+    g_renames = 0;
+    atomicfile_testing::setStepHook(countRenames);
+    save();
+    atomicfile_testing::setStepHook(nullptr);
+    EXPECT_EQ(g_renames, 1) << "the add and its first visit are one write";
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+    const QByteArray once = fileBytes();
+
+    // The same add as two saves: the new element as the add stored it, then the visit with its own save.
+    const QString twice = home.path() + "/twice/Vardecks.xml";
+    ASSERT_TRUE(QDir().mkpath(home.path() + "/twice"));
+    ASSERT_TRUE(writeBytes(twice, before));
+    ASSERT_TRUE(QFile::copy(home.databaseFolder() + "Vardecks.dtd", home.path() + "/twice/Vardecks.dtd"));
+    XMLDatabase legacy;
+    legacy.setPath(twice);
+    ASSERT_TRUE(legacy.openDBValidate(twice));
+    XmlDocument *legacyDoc = legacy.getTheDOM();
+    XmlNode added = legacyDoc->importNode(stored("W4"));
+    added.setChildText("KEYWORD2", "");
+    added.setChildText("HITS", "1");
+    legacyDoc->nodeFromID("T5").child("VARDECKS").appendChild(added);
+    ASSERT_TRUE(legacy.save());
+    EXPECT_EQ(updateLastAccessed(legacy, "W4", QDateTime(QDate(2026, 12, 5), QTime(19, 30))), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(once, readBytes(twice));
+    EXPECT_EQ(stored("W4").childText("HITS"), "2");
 }
 
 TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSavedAtOnce)
