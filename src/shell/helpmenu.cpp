@@ -2,14 +2,17 @@
 
 #include "media/urlsupport.h"
 #include "options/htmlhelp.h"
+#include "platform/gui/windowevents.h"
 #include "platform/mail.h"
 #include "platform/prompt.h"
 #include "shell/frmhelpabout.h"
 #include "shell/frmvardecks.h"
 #include "shell/makerinfo.h"
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 void showHelpTopic(const QString &topic)
 {
@@ -23,7 +26,7 @@ void showHelpTopic(const QString &topic)
     help.HHDisplayTopicURL();
 }
 
-}  // namespace
+} // namespace
 
 void installHelpMenu(frmVardecks &window)
 {
@@ -45,8 +48,9 @@ void installHelpMenu(frmVardecks &window)
                       [](int) { urlSupport::openInNewWindow(QLatin1String(maker::kFeedbackPage)); });
     window.setCommand(QStringLiteral("mnuHelpEmail_Click"), [](int) {
         SendMAPIMail(QLatin1String(maker::kSupportAddress), false, QString(),
-                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString());
+                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
+                     [] { windowevents::keepAlive(); });
     });
 }
 
-}  // namespace rr
+} // namespace rr
