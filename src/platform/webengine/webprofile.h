@@ -10,11 +10,6 @@
 // of its pages is left. Widgets cannot be deleted that late (the scene graph is gone),
 // so a page whose window still waits for its deferred deletion, or a leaked page,
 // leaves the profile to the engine.
-//
-// The engine's OpenGL context is made only now, with the first profile or view
-// (webgraphics.h): a start that shows no web page makes none.
-#include "platform/gui/webgraphics.h"
-
 #include <QCoreApplication>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
@@ -22,7 +17,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
-#include <QWebEngineView>
 
 namespace rr
 {
@@ -33,7 +27,6 @@ public:
     static QWebEngineProfile *get()
     {
         if (!s_profile) {
-            prepareWebGraphics();
             // Creating the first profile starts the engine, which adds its own
             // clean-up routine; ours, added after it, runs before it.
             s_profile = new QWebEngineProfile;
@@ -63,13 +56,6 @@ private:
     static inline QWebEngineProfile *s_profile = nullptr;
     static inline int s_pages = 0;
 };
-
-// Every web view of the program is made here, after its OpenGL context.
-inline QWebEngineView *newWebView(QWidget *parent)
-{
-    prepareWebGraphics();
-    return new QWebEngineView(parent);
-}
 
 // A page of ours asks the user nothing on a site's behalf: permissions, full screen,
 // file system access and protocol handlers are refused, no window opens, no file is
