@@ -71,23 +71,51 @@ bool FavoritesPane::treeShown() const
 
 void FavoritesPane::populateFavsList(XmlDocument *doc)
 {
-    m_favs.populate(doc);
+    // The list itself is read from the document when the tab, the menu or a command
+    // needs it; no document empties it at once.
+    m_listStale = doc != nullptr;
+    if (!doc)
+        m_favs.populate(nullptr);
     refillViews(doc);
     w.markAllPagesStale();
 }
 
+void FavoritesPane::ensureList()
+{
+    if (!m_listStale)
+        return;
+    m_listStale = false;
+    m_favs.populate(openDocument(w));
+    showCount();
+}
+
+void FavoritesPane::showCount()
+{
+    w.lbl(2)->setText(m_favs.countLabel());
+    w.favsColl = m_favs.favsColl();
+}
+
 void FavoritesPane::populateFavTreeWithChildren()
 {
-    refillTree(treeShown() ? m_favs.treeItems(openDocument(w)) : QList<FavoriteItem>());
+    if (!treeShown()) {
+        refillTree({});
+        return;
+    }
+    ensureList();
+    refillTree(m_favs.treeItems(openDocument(w)));
 }
 
 void FavoritesPane::refillViews(const XmlDocument *doc)
 {
-    m_favs.syncWithDocument(doc);
     m_menuStale = true;
+    if (m_listStale && !treeShown()) {
+        refillTree({});
+        return;
+    }
+    ensureList();
+    m_favs.syncWithDocument(doc);
     populateFavTreeWithChildren();
-    w.lbl(2)->setText(m_favs.countLabel());
-    w.favsColl = m_favs.favsColl();
+    showCount();
 }
 
 void FavoritesPane::menuAboutToShow()
@@ -95,14 +123,13 @@ void FavoritesPane::menuAboutToShow()
     // The array's first item only holds the place of the others.
     if (QAction *placeholder = w.menuItem(kMenuArray, 0))
         placeholder->setVisible(false);
+    ensureList();
     if (!m_menuStale)
         return;
     m_menuStale = false;
-    const XmlDocument *doc = openDocument(w);
-    refillMenu(m_favs.menuItems(doc));
+    refillMenu(m_favs.menuItems(openDocument(w)));
     // Making the items checks the list against the document once more.
-    w.lbl(2)->setText(m_favs.countLabel());
-    w.favsColl = m_favs.favsColl();
+    showCount();
 }
 
 void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
@@ -174,6 +201,7 @@ void FavoritesPane::addToFavorites(const QString &wid)
 {
     if (!openDocument(w))
         return;
+    ensureList();
     afterChange(m_favs.addToFavorites(*w.dbXML, wid.trimmed()));
 }
 
@@ -181,6 +209,7 @@ void FavoritesPane::cmdFAdd_Click()
 {
     if (!openDocument(w))
         return;
+    ensureList();
     afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID));
 }
 
@@ -188,6 +217,7 @@ void FavoritesPane::cmdFDelete_Click()
 {
     if (!openDocument(w))
         return;
+    ensureList();
     afterChange(m_favs.deleteSelected(*w.dbXML, w.selectedWID));
 }
 
@@ -313,6 +343,7 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
         addToFavorites(wids.first());
         return;
     }
+    ensureList();
     const bool shownWasFavorite = m_favs.contains(w.currentWID);
     const Favorites::DropResult result = m_favs.addDropped(*w.dbXML, wids);
     refillViews(openDocument(w));

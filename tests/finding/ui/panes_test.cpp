@@ -169,12 +169,13 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 {
     open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
     window->ops.populateFavsList(doc());
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
-    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
+    EXPECT_TRUE(window->favsColl.isEmpty()) << "nothing shows the list: it is not read yet";
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
     EXPECT_EQ(window->menuArrayUpperBound("first"), 0) << "no menu items before the menu opens";
 
     EXPECT_EQ(menuTexts("first"), QStringList({"Beta", "Alpha"}));
+    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
     window->tabIndex->setTab(2);
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Alpha", "Beta"}));
 
@@ -192,6 +193,15 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     window->tabIndex->setTab(2);
     EXPECT_EQ(column(window->tvwFavs, -1), QStringList{"W2"});
+
+    // A command reads the list first: a favourite is one before anything showed the list.
+    window->tabIndex->setTab(0);
+    setFavoriteMark(doc()->nodeFromID("W1"), true);
+    window->ops.populateFavsList(doc());
+    window->selectedWID = "W1";
+    ui->favorites().cmdFAdd_Click();
+    EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
+    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
 }
 
 using PopularUiTest = test::FindingUiTest;
