@@ -114,7 +114,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < rounds; ++i) {
         const QString name = QStringLiteral("Bench page %1").arg(i);
         auto start = std::chrono::steady_clock::now();
-        window.menuItem(QStringLiteral("mnuAddVardeck"))->trigger();
+        window.menuItem(MenuId::mnuAddVardeck)->trigger();
         window.txtWName->setText(name);
         window.txtAddress->setText(QStringLiteral("https://bench.example/page%1").arg(i));
         window.toolbarButton(23)->trigger();

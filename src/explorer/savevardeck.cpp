@@ -113,7 +113,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         prompt::show(databaseFullMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    callOp(w.ops.showAspectExplorer);
+    w.commands.showAspectExplorer();
     w.m_overrideAspect = true;
 
     setMode(w, QStringLiteral("add"));
@@ -201,8 +201,7 @@ void VardeckEditor::saveVardeckDetails()
     if (added && appOptions().getCheckDup()) {
         w.popup.dupCheckAddress = w.txtAddress->text();
         // The duplicates manager shows the Vardecks that share the new address.
-        if (w.hasCommand(QStringLiteral("frmDuplicates_Show")))
-            w.runCommand(QStringLiteral("frmDuplicates_Show"));
+        w.commands.frmDuplicates_Show();
     }
 }
 
@@ -271,17 +270,17 @@ bool VardeckEditor::saveNewVardeck()
     else
         w.ImageListWM.remove(wid);
 
-    callOp(w.ops.refreshRecentMenuList, wid);
+    w.commands.refreshRecentMenuList(wid);
     if (folderNode)
-        callOp(w.ops.populateVardeckList, folderNode);
-    callOp(w.ops.displayVardeckData, vardeck);
+        w.commands.populateVardeckList(folderNode);
+    w.commands.displayVardeckData(vardeck);
     w.selectedWID = wid;
 
     w.aspectPageStale[frmVardecks::AllPage] = true;
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;
     if (favorite)
-        callOp(w.ops.populateFavsList, doc);
+        w.commands.populateFavsList(doc);
     return true;
 }
 
@@ -330,10 +329,10 @@ bool VardeckEditor::saveModifiedVardeck()
     w.tvwWM->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
-    callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+    w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
     setFavoriteMark(vardeck, w.chkFav->isChecked());
-    callOp(w.ops.populateFavsList, doc);
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.populateFavsList(doc);
+    w.commands.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
     w.markAllPagesStale();
     return true;
@@ -359,7 +358,7 @@ void VardeckEditor::cancelVardeckEdit()
         // that nothing dropped here reaches a later save.
         const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
         if (vardeck) {
-            callOp(w.ops.displayVardeckData, vardeck);
+            w.commands.displayVardeckData(vardeck);
         } else {
             w.txtNotes->setPlainText(w.savedNotes);
             w.txtWName->setText(w.lblWName->text());

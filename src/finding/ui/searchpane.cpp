@@ -145,10 +145,7 @@ void SearchPane::chkOptt_Click()
 
 void SearchPane::prepareSearch(int box)
 {
-    if (w.ops.showAspectExplorer)
-        w.ops.showAspectExplorer();
-    else
-        w.runCommand(QStringLiteral("showAspectExplorer"));
+    w.commands.showAspectExplorer();
     w.tabIndex->setTab(1);
     w.cmbSearch->setFocus();
     readBoxes();
@@ -222,7 +219,7 @@ void SearchPane::openFirstResult()
     if (!vardeck)
         return;
     urlSupport::openInNewWindow(vardeck.childText(QStringLiteral("ADDRESS")));
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.displayVardeckData(vardeck);
 }
 
 void SearchPane::populateSearchResults(const QList<SearchResult> &results)
@@ -270,7 +267,7 @@ bool SearchPane::showRowOf(QTreeWidget *list)
 {
     if (!confirmLoseChanges(w))
         return false;
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedRow(list);
     if (!row)
         return false;
