@@ -76,8 +76,8 @@ QWidget *WebPane::view()
     if (m_view || !m_host)
         return m_view ? m_view->widget() : nullptr;
     webengine::PageSettings settings;
-    // Both panes show local pages that may read each other, and neither runs the
-    // Web Aspect's own scripts; a page in the preview runs its scripts.
+    // The Web Aspect runs no script, a page in the preview runs its own; the local
+    // pages of both may read other local files (stylesheets).
     settings.javascript = m_kind == Kind::Preview;
     settings.localFilesReadFiles = true;
     settings.contextMenu = false;
