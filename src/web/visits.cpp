@@ -36,7 +36,7 @@ void setVisitListener(VisitListener newListener)
     listener() = std::move(newListener);
 }
 
-QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now)
+VisitRecord recordVisit(XMLDatabase &db, const QString &wid, const QDateTime &now)
 {
     XmlDocument *doc = db.getTheDOM();
     XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
@@ -49,10 +49,22 @@ QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime 
     record.hits = nextHits(vardeck.childText(QStringLiteral("HITS")));
     vardeck.setChildText(QStringLiteral("KEYWORD2"), record.stamp);
     vardeck.setChildText(QStringLiteral("HITS"), record.hits);
+    return record;
+}
 
-    record.saved = saveDatabaseReporting(db);
+void announceVisit(const VisitRecord &visit)
+{
     if (listener())
-        listener()(record);
+        listener()(visit);
+}
+
+QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now)
+{
+    VisitRecord record = recordVisit(db, wid, now);
+    if (record.wid.isEmpty())
+        return {};
+    record.saved = saveDatabaseReporting(db);
+    announceVisit(record);
     return record.stamp;
 }
 

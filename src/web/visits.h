@@ -32,6 +32,13 @@ void setVisitListener(VisitListener listener);
 // document. Returns the stamp; "" and nothing changed when no Vardeck has that WID.
 QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now = QDateTime::currentDateTime());
 
+// updateLastAccessed in two halves, for a command that writes its own change and the
+// visit in one save: recordVisit changes the document only (wid "" in the record when
+// no Vardeck has that WID), announceVisit tells the listener once the caller has
+// saved and set the record's saved.
+VisitRecord recordVisit(XMLDatabase &db, const QString &wid, const QDateTime &now);
+void announceVisit(const VisitRecord &visit);
+
 // Records the visit, then opens the address (the visit counts even when the browser
 // then fails; an address refused as unsafe is no visit).
 urlSupport::OpenResult openVardeckInBrowser(XMLDatabase &db, const QString &wid, const QString &address);

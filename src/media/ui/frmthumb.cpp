@@ -28,7 +28,6 @@
 #include <QProgressBar>
 #include <QShortcut>
 #include <QTreeWidget>
-#include <QWebEngineView>
 
 namespace rr
 {
@@ -99,7 +98,8 @@ frmThumb::frmThumb(frmVardecks &window, IconCommands &icons, const QString &mode
     });
 
     m_browser = new PageBrowser(this);
-    m_browser->view()->move(10, kTopHeight);
+    if (QWidget *view = m_browser->view())
+        view->move(10, kTopHeight);
     connect(m_browser, &PageBrowser::loadProgress, Progress1, &QProgressBar::setValue);
     connect(m_browser, &PageBrowser::pageLoaded, this, &frmThumb::pageLoaded);
     Timer1.setInterval(400);
