@@ -104,9 +104,12 @@ bool openTheDatabase(frmVardecks &w)
         return false;
     auto db = std::make_unique<XMLDatabase>();
     db->setPath(chosenDBPath);
-    if (!db->openDBValidate(chosenDBPath)) {
-        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName, MsgButtons::Ok,
-                     MsgIcon::Exclamation);
+    QString reason;
+    if (!db->openDBValidate(chosenDBPath, &reason)) {
+        // The same reason as at start-up: the file's name and what the parser found.
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName + QStringLiteral("\n\n") +
+                         chosenDBName + QStringLiteral(": ") + reason,
+                     MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     forgetOpenDatabase(w);

@@ -142,7 +142,8 @@ void frmVardecks::openStartDatabase()
     dbXML = std::make_unique<XMLDatabase>();
     dbXML->setPath(paths::databaseFolder() + name);
     databasePath = dbXML->getPath();
-    if (dbXML->openDBValidate(databasePath)) {
+    QString reason;
+    if (dbXML->openDBValidate(databasePath, &reason)) {
         finishStartDatabase(name);
         return;
     }
@@ -151,11 +152,10 @@ void frmVardecks::openStartDatabase()
     // the day) only once the message is answered.
     if (m_splash)
         m_splash->hide();
-    const XmlDocument *failed = dbXML->getTheDOM();
     prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
                                 "File->Database->Open menu, or create a new database from the "
                                 "File->Database->New menu option.\n\n") +
-                     name + QStringLiteral(": ") + (failed ? failed->parseErrorReason() : QString()),
+                     name + QStringLiteral(": ") + reason,
                  MsgButtons::Ok, MsgIcon::Exclamation);
     if (m_splash)
         m_splash->setUnload();

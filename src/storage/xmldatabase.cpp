@@ -17,11 +17,13 @@ QString XMLDatabase::getBasePath() const
     return QFileInfo(m_path).absolutePath() + QLatin1Char('/');
 }
 
-bool XMLDatabase::openDBValidate(const QString &path)
+bool XMLDatabase::openDBValidate(const QString &path, QString *reason)
 {
     m_loadedPath = path;
     m_document = std::make_unique<XmlDocument>();
     m_document->load(path);
+    if (reason)
+        *reason = m_document->parseErrorReason();
     return m_document->parseErrorReason().isEmpty();
 }
 
