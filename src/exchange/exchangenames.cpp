@@ -1,5 +1,7 @@
 #include "exchange/exchangenames.h"
 
+#include "platform/textutil.h"
+
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -7,14 +9,6 @@ namespace rr
 {
 namespace
 {
-
-// Windows-1252 bytes 0x80..0x9F; 0 where the code page has no character (those
-// bytes decode as the C1 control of the same number, as Latin-1 would).
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 bool refusedInName(char32_t c)
 {
@@ -76,13 +70,8 @@ QString decodeLegacyCodePage(const QByteArray &bytes)
 {
     QString out;
     out.reserve(bytes.size());
-    for (char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] != 0)
-            out += QChar(kHighControls[u - 0x80]);
-        else
-            out += QChar(u);
-    }
+    for (char b : bytes)
+        out += QChar(windows1252Character(static_cast<unsigned char>(b)));
     return out;
 }
 
@@ -91,19 +80,10 @@ bool encodeLegacyCodePage(const QString &text, QByteArray *bytes)
     QByteArray out;
     out.reserve(text.size());
     for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            out += char(c);
-            continue;
-        }
-        int found = -1;
-        for (int i = 0; i < 32; ++i) {
-            if (kHighControls[i] == c)
-                found = i;
-        }
-        if (found < 0)
+        const int byte = windows1252Byte(ch.unicode());
+        if (byte < 0)
             return false;
-        out += char(0x80 + found);
+        out += char(byte);
     }
     *bytes = out;
     return true;

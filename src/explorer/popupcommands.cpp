@@ -270,6 +270,9 @@ void PopupCommands::openRows(QTreeWidget *list)
         if (!vardeck)
             continue;
         addresses << vardeck.childText(QStringLiteral("ADDRESS"));
+        // A refused address is no visit; opening it below says why.
+        if (!urlSupport::isSafeToOpen(addresses.last()))
+            continue;
         updateLastAccessed(*w.dbXML, wid);
         callOp(w.ops.refreshRecentMenuList, wid);
     }

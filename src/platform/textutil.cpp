@@ -110,6 +110,24 @@ qsizetype decodeNamedReference(QStringView text, qsizetype at, HtmlRefContext co
 
 } // namespace
 
+char16_t windows1252Character(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F && kWindows1252High[byte - 0x80] != 0)
+        return kWindows1252High[byte - 0x80];
+    return byte;
+}
+
+int windows1252Byte(char16_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return character;
+    for (int i = 0; i < 32; ++i) {
+        if (kWindows1252High[i] == character)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
 QString escapeMnemonic(const QString &text)
 {
     QString result = text;

@@ -21,6 +21,13 @@ QString toolTipText(const QString &text);
 // case.
 bool sameText(const QString &a, const QString &b);
 
+// The character a byte of the Windows-1252 code page stands for: bytes 0x80 to 0x9F
+// are "€", "“", "”" and their kind where the code page has one, every other byte the
+// character of the same number.
+char16_t windows1252Character(unsigned char byte);
+// The Windows-1252 byte of a character, or -1 when the code page has none for it.
+int windows1252Byte(char16_t character);
+
 // Where a character reference stands. In an attribute value browsers leave an old
 // reference without ";" alone when a letter, a digit or "=" follows it ("&copy=2" in
 // an address stays as written); in text they decode it ("&copy 2024" reads "© 2024").

@@ -325,12 +325,12 @@ TEST(BrowserCapture, pagesComeWithTheTitlesThePagesGiveAndOnlyWebPagesAndFilesAr
                     }));
     EXPECT_EQ(chromium.http().refused(), 0);
 
-    // References the list may carry other than its own five: numeric ones are read, the rest kept.
+    // References the list may carry other than its own five are read as a browser reads them.
     const QList<DetectedPage> odd = devtools::parsePageList(
         R"([{"type":"page","url":"https://c.example/","title":"&#x27;x&#X27; &#65;&#0;&#xD800;&#1114112;&copy;&amp"}])",
         "Chrome");
     ASSERT_EQ(odd.size(), 1);
-    EXPECT_EQ(odd[0].name, "'x' A&#0;&#xD800;&#1114112;&copy;&amp");
+    EXPECT_EQ(odd[0].name, "'x' A\uFFFD\uFFFD\uFFFD\u00A9&");
 }
 
 TEST(TopBrowserWindow, theFirstBrowserWindowFromTheTopThatIsNotOurs)

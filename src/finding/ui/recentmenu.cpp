@@ -58,7 +58,9 @@ void second_Click(frmVardecks &w, int index)
     const RecentItemTarget target = recentItemTarget(documentOf(w), index, recentColl);
     if (target.address.isEmpty() && target.widToRecord.isEmpty())
         return;
-    urlSupport::openInNewWindow(target.address);
+    // A refused address is no visit.
+    if (urlSupport::openInNewWindow(target.address) == urlSupport::OpenResult::Refused)
+        return;
     if (!target.widToRecord.isEmpty() && w.dbXML)
         updateLastAccessed(*w.dbXML, target.widToRecord);
 }

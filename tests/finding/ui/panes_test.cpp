@@ -219,6 +219,16 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     window->menuItem("second", 0)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://elsewhere.example/"}));
     EXPECT_EQ(doc()->nodeFromID("W2").childText("HITS"), "1");
+
+    // An address no browser is handed opens nothing and counts no visit.
+    doc()->nodeFromID("W3").setChildText("ADDRESS", "javascript:alert(1)");
+    VDData script;
+    script.loadDataFromReg("W3", "Three", "javascript:alert(1)", "Vardecks.xml");
+    recentColl = {script};
+    opened(QString());
+    window->menuItem("second", 0)->trigger();
+    EXPECT_EQ(launcher.openedUrls().size(), 1);
+    EXPECT_EQ(doc()->nodeFromID("W3").childText("HITS"), "1");
 }
 
 } // namespace
