@@ -1,5 +1,5 @@
 #include "dialogs/folderdialog.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"

@@ -2,7 +2,6 @@
 
 #include "finding/listcells.h"
 #include "finding/vardeckscan.h"
-#include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "storage/savereport.h"
 
@@ -113,7 +112,7 @@ Favorites::Change Favorites::createNewFav(XMLDatabase &db, const QString &wid)
     setFavoriteMark(vardeck, true);
     change.outcome = Outcome::Added;
     change.changed = true;
-    change.saved = saveDatabaseReporting(db);
+    change.saved = saveDatabase(db, change.notices);
     if (!contains(wid))
         m_wids.append(wid);
     return change;
@@ -123,56 +122,74 @@ Favorites::Change Favorites::addToFavorites(XMLDatabase &db, const QString &wid)
 {
     const XmlDocument *doc = db.getTheDOM();
     const bool rebuilt = syncWithDocument(doc);
-    if (contains(wid)) {
-        prompt::show(QStringLiteral("The selected Vardeck is already in your favorites list"));
-        return {Outcome::AlreadyFavorite, false, false, rebuilt, wid};
-    }
+    if (contains(wid))
+        return {Outcome::AlreadyFavorite,
+                false,
+                false,
+                rebuilt,
+                wid,
+                {},
+                {{QStringLiteral("The selected Vardeck is already in your favorites list")}}};
     Change change = createNewFav(db, wid);
     change.rebuilt = change.rebuilt || rebuilt;
     if (change.outcome == Outcome::Added)
-        prompt::show(QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
-                     QStringLiteral(" has been added to your favorite Vardecks list"));
+        change.notices.append({QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
+                               QStringLiteral(" has been added to your favorite Vardecks list")});
     return change;
 }
 
 Favorites::Change Favorites::addSelected(XMLDatabase &db, const QString &selectedWID)
 {
     const QString wid = selectedWID.trimmed();
-    if (wid.isEmpty()) {
-        prompt::show(QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list"));
-        return {Outcome::NoSelection, false, false, false, wid};
-    }
+    if (wid.isEmpty())
+        return {Outcome::NoSelection,
+                false,
+                false,
+                false,
+                wid,
+                {},
+                {{QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list")}}};
     return addToFavorites(db, wid);
 }
 
-Favorites::Change Favorites::deleteSelected(XMLDatabase &db, const QString &selectedWID)
+Favorites::Change Favorites::checkDelete(XMLDatabase &db, const QString &selectedWID)
 {
     Change change;
     change.wid = selectedWID.trimmed();
     if (change.wid.isEmpty()) {
-        prompt::show(QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list"));
         change.outcome = Outcome::NoSelection;
+        change.notices.append(
+            {QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list")});
         return change;
     }
     const XmlDocument *doc = db.getTheDOM();
     change.rebuilt = syncWithDocument(doc);
     const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);
     if (at < 0 || !doc) {
-        prompt::show(QStringLiteral("The displayed Vardeck is not in your favorites list"));
+        change.outcome = Outcome::NotInList;
+        change.notices.append({QStringLiteral("The displayed Vardeck is not in your favorites list")});
+        return change;
+    }
+    change.outcome = Outcome::Listed;
+    change.name = doc->nodeFromID(m_wids.at(at)).childText(kName);
+    return change;
+}
+
+Favorites::Change Favorites::deleteFavorite(XMLDatabase &db, const QString &wid)
+{
+    Change change;
+    change.wid = wid.trimmed();
+    const XmlDocument *doc = db.getTheDOM();
+    change.rebuilt = syncWithDocument(doc);
+    const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);
+    if (at < 0 || !doc) {
         change.outcome = Outcome::NotInList;
         return change;
     }
-    XmlNode vardeck = doc->nodeFromID(m_wids.at(at));
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete ") + vardeck.childText(kName) +
-                              QStringLiteral(" from your favorites list?"),
-                          MsgIcon::None, QStringLiteral("Delete folder?"))) {
-        change.outcome = Outcome::Declined;
-        return change;
-    }
-    setFavoriteMark(vardeck, false);
+    setFavoriteMark(doc->nodeFromID(m_wids.at(at)), false);
     change.outcome = Outcome::Deleted;
     change.changed = true;
-    change.saved = saveDatabaseReporting(db);
+    change.saved = saveDatabase(db, change.notices);
     m_wids.removeIf([&](const QString &w) { return w.compare(change.wid, Qt::CaseInsensitive) == 0; });
     return change;
 }
@@ -192,9 +209,8 @@ Favorites::DropResult Favorites::addDropped(XMLDatabase &db, const QStringList &
         ++result.added;
     }
     if (result.added > 0)
-        result.saved = saveDatabaseReporting(db);
-    prompt::show(QString::number(result.added) + QStringLiteral(" favorites added."), MsgButtons::Ok,
-                 MsgIcon::Information);
+        result.saved = saveDatabase(db, result.notices);
+    result.notices.append({QString::number(result.added) + QStringLiteral(" favorites added."), MsgIcon::Information});
     return result;
 }
 

@@ -13,7 +13,8 @@
 #include <array>
 #include <vector>
 
-namespace rr {
+namespace rr
+{
 
 // The scan stops when this many Vardecks have matched.
 inline constexpr int kMaxSearchResults = 500;
@@ -58,7 +59,8 @@ QStringList splitSearchWords(const QString &text);
 qint32 countOccurrences(const QString &text, const QString &word);
 
 // The words of one search, lower-cased, each with its finder.
-class SearchWords {
+class SearchWords
+{
 public:
     explicit SearchWords(const QString &searchText);
     bool isEmpty() const { return m_finders.empty(); }
@@ -70,7 +72,8 @@ private:
     std::vector<TextFinder> m_finders;
 };
 
-class WordSearch {
+class WordSearch
+{
 public:
     // Every VARDECK below the document element, in document order, whose searched
     // text holds every word ignoring letter case; at most kMaxSearchResults.
@@ -84,11 +87,11 @@ private:
 };
 
 // The search command without its widgets: ticks "All Vardeck data" when no box is
-// ticked, searches, tells the user "No search results were found" when nothing
-// matched, and records a non-empty text in the search history in any case. The
-// window then fills the result lists (or empties them), shows the count in lblFound
-// and opens the first row when "Open first result" is ticked.
+// ticked, searches, and records a non-empty text in the search history in any case.
+// The window then tells the user "No search results were found" when nothing
+// matched, fills the result lists (or empties them), shows the count in lblFound and
+// opens the first row when "Open first result" is ticked.
 QList<SearchResult> runSearchCommand(WordSearch &search, const XmlDocument *doc, const QString &text,
                                      SearchFieldBoxes &boxes);
 
-}  // namespace rr
+} // namespace rr

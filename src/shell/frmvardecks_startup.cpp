@@ -80,6 +80,7 @@ void frmVardecks::Form_Load()
     restoreWindowPlace();
     Splitter1->setSplitterPos(SettingsStore::getSplitter1Setting());
     Splitter2->setSplitterPos(SettingsStore::getSplitter2Setting());
+    prompt::tell(SettingsStore::takeErrorNotices());
     formClient->setMinimumSize(layoutMinimumSize());
 
     lbl(25)->hide();
@@ -298,6 +299,7 @@ void frmVardecks::restoreColumnWidths()
         restore(listVD, i - 1, SettingsStore::getColWidth(i), 6);
     for (int i = 1; i <= 7; ++i)
         restore(lstSearch, i - 1, SettingsStore::getColWidthSearch(i), 7);
+    prompt::tell(SettingsStore::takeErrorNotices());
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }

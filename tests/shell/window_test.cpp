@@ -180,6 +180,23 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     EXPECT_EQ(stored(kApp, "c3"), "0");
 }
 
+TEST_F(StartUp, storedNumbersThatCannotBeReadAreShownOnceEachAndTheDefaultsUsed)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "frmWidth", "wide");
+    store(kApp, "splitter1", "40000");
+    store(kApp, "c2", "x");
+    store(kApp + "UserOptions\\", "hideSplash", "True");
+    auto window = start();
+    EXPECT_EQ(prompts.texts(), QStringList({"[13] Type mismatch", "[6] Overflow", "[13] Type mismatch"}));
+    for (const MessageRequest &shown : prompts.messages()) {
+        EXPECT_EQ(shown.icon, MsgIcon::None);
+        EXPECT_EQ(shown.title, "Razuzezu Revidod");
+        EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+    }
+    EXPECT_EQ(window->Splitter1->SplitterPos(), 2500);
+}
+
 TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
 {
     store(kApp, "BasicApp", "ok");

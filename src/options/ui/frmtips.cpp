@@ -2,8 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "media/urlsupport.h"
-#include "options/htmlhelp.h"
+#include "shell/helpmenu.h"
 #include "shell/makerinfo.h"
+#include "shell/openaddress.h"
 #include "storage/useroptions.h"
 
 #include <QCheckBox>
@@ -169,17 +170,14 @@ void frmTips::lblReadMore_Click()
 void frmTips::lblURL_Click()
 {
     setUnderline(lblURL, false);
-    urlSupport::openInNewWindow(QLatin1String(maker::kFaqPage));
+    openInBrowser(QLatin1String(maker::kFaqPage));
 }
 
 void frmTips::showTipHelp(const QString &page)
 {
     if (page.isEmpty())
         return;
-    HTMLHelp help;
-    help.CHMFile = HTMLHelp::defaultHelpFile();
-    help.HHTopicURL = page;
-    help.HHDisplayTopicURL();
+    showHelpTopic(page);
 }
 
 void frmTips::setUnderline(QLabel *label, bool on)

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/textfit.h"
+#include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -160,6 +161,7 @@ void frmVardeckDialog::restorePlace()
     QRect wanted(px(SettingsStore::getFrmVDLeftSetting()), px(SettingsStore::getFrmVDTopSetting()),
                  px(SettingsStore::getFrmVDWidthSetting() - kFrameWidth),
                  px(SettingsStore::getFrmVDHeightSetting() - kFrameHeight));
+    prompt::tell(SettingsStore::takeErrorNotices());
     const QScreen *screen = QGuiApplication::screenAt(wanted.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();

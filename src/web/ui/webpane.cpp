@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 #include "platform/gui/webprofile.h"
+#include "shell/openaddress.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -34,7 +35,7 @@ void openOutside(const QUrl &url)
     if (externalOpener())
         externalOpener()(url);
     else
-        urlSupport::openInNewWindow(url.toString());
+        openInBrowser(url.toString());
 }
 
 // One profile for both panes: off the record, no downloads.
