@@ -26,10 +26,16 @@ struct MessageRequest {
 // order they arose, and the window layer shows them with prompt::tell: the routine
 // never waits on a message box, and a test reads the texts from its result.
 struct Notice {
+    Notice() = default;
+    Notice(const QString &text, MsgIcon icon = MsgIcon::None, const QString &title = QString())
+        : text(text), icon(icon), title(title)
+    {
+    }
+    bool isEmpty() const { return text.isEmpty(); }
+
     QString text;
     MsgIcon icon = MsgIcon::None;
     QString title; // empty: the program's title
-    bool isEmpty() const { return text.isEmpty(); }
 };
 using Notices = QList<Notice>;
 
