@@ -133,8 +133,8 @@ Favorites::Change Favorites::addToFavorites(XMLDatabase &db, const QString &wid)
     Change change = createNewFav(db, wid);
     change.rebuilt = change.rebuilt || rebuilt;
     if (change.outcome == Outcome::Added)
-        change.notices.append({QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
-                               QStringLiteral(" has been added to your favorite Vardecks list")});
+        change.notices.append(Notice(QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
+                                     QStringLiteral(" has been added to your favorite Vardecks list")));
     return change;
 }
 
@@ -159,7 +159,7 @@ Favorites::Change Favorites::checkDelete(XMLDatabase &db, const QString &selecte
     if (change.wid.isEmpty()) {
         change.outcome = Outcome::NoSelection;
         change.notices.append(
-            {QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list")});
+            Notice(QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list")));
         return change;
     }
     const XmlDocument *doc = db.getTheDOM();
@@ -167,7 +167,7 @@ Favorites::Change Favorites::checkDelete(XMLDatabase &db, const QString &selecte
     const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);
     if (at < 0 || !doc) {
         change.outcome = Outcome::NotInList;
-        change.notices.append({QStringLiteral("The displayed Vardeck is not in your favorites list")});
+        change.notices.append(Notice(QStringLiteral("The displayed Vardeck is not in your favorites list")));
         return change;
     }
     change.outcome = Outcome::Listed;
@@ -210,7 +210,8 @@ Favorites::DropResult Favorites::addDropped(XMLDatabase &db, const QStringList &
     }
     if (result.added > 0)
         result.saved = saveDatabase(db, result.notices);
-    result.notices.append({QString::number(result.added) + QStringLiteral(" favorites added."), MsgIcon::Information});
+    result.notices.append(
+        Notice(QString::number(result.added) + QStringLiteral(" favorites added."), MsgIcon::Information));
     return result;
 }
 

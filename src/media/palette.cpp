@@ -210,13 +210,6 @@ void cPalette::freeNode(std::int32_t node)
     --m_nodeCount;
 }
 
-void cPalette::EraseNodes()
-{
-    m_nodes.clear();
-    m_nodes.shrink_to_fit();
-    m_freeHead = 0;
-}
-
 bool cPalette::Load(const QString &fileName, qint32 &offset)
 {
     QFile file(fileName);

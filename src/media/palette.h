@@ -30,7 +30,6 @@ public:
     // colours the tree's first level cannot always be merged: such a pixel keeps its
     // own colour, and the count of those pixels comes back (0 when the limit held).
     int CreateOptimal(const cDIBSection &dib, int maxColours, int levels);
-    void EraseNodes();
     void Clear() { m_entries.clear(); }
 
     // Palette file: at the byte offset (below 1: the start) a 32-bit little-endian

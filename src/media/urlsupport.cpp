@@ -247,12 +247,6 @@ QString urlSupport::browserExecutable(const QString &code)
     return {};
 }
 
-QString urlSupport::browserName(const QString &code)
-{
-    const Browser *browser = findBrowser(code);
-    return browser ? QString::fromLatin1(browser->name) : QString();
-}
-
 urlSupport::Opening urlSupport::openInNewWindow(const QString &address)
 {
     Opening opening{OpenResult::Refused, address, {}};

@@ -84,8 +84,6 @@ public:
     static bool isWebOrFileAddress(const QString &address);
     // The executable of a browser code ("FF", "Op", "N6", "N4", "Moz"), or "".
     static QString browserExecutable(const QString &code);
-    // The name the failure message uses for a browser code, or "" for none.
-    static QString browserName(const QString &code);
 
 private:
     QString m_fullURL;

@@ -14,7 +14,7 @@ bool saveDatabase(const XMLDatabase &db, Notices &notices)
     QString error;
     if (db.save(&error))
         return true;
-    notices.append({saveFailedMessage(error), MsgIcon::Exclamation});
+    notices.append(Notice(saveFailedMessage(error), MsgIcon::Exclamation));
     return false;
 }
 

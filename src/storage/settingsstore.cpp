@@ -42,7 +42,7 @@ QString errorText(const RuntimeError &error)
 
 template <typename Number> Number reportAndReturn(const RuntimeError &error, Number fallback)
 {
-    setCurrentError(error);
+    g_currentError = error;
     g_keptErrors.append(error);
     return fallback;
 }
@@ -382,19 +382,9 @@ Notices takeErrorNotices()
 {
     Notices notices;
     for (const RuntimeError &error : std::as_const(g_keptErrors))
-        notices.append({errorText(error)});
+        notices.append(Notice(errorText(error)));
     g_keptErrors.clear();
     return notices;
-}
-
-RuntimeError currentError()
-{
-    return g_currentError;
-}
-
-void setCurrentError(const RuntimeError &error)
-{
-    g_currentError = error;
 }
 
 } // namespace rr::SettingsStore

@@ -86,8 +86,5 @@ QString ToString();
 // The errors the getters kept since the last call, in order, as notices with that
 // text, no icon and the program's title; the kept list is emptied.
 Notices takeErrorNotices();
-// The error ToString reports: the last conversion error of a getter.
-RuntimeError currentError();
-void setCurrentError(const RuntimeError &error);
 
 } // namespace rr::SettingsStore

@@ -58,11 +58,6 @@ QString XMLDatabase::getNewWID() const
     return newIdentifier("W", "VARDECK");
 }
 
-QString XMLDatabase::getVDAsString(const QString &wid) const
-{
-    return m_document ? m_document->nodeFromID(wid).text() : QString();
-}
-
 QString XMLDatabase::getVDAsFormattedString(const QString &wid) const
 {
     const XmlNode vd = m_document ? m_document->nodeFromID(wid) : XmlNode();

@@ -40,7 +40,6 @@ public:
     QString getNewTID() const;
     QString getNewWID() const;
 
-    QString getVDAsString(const QString &wid) const;
     QString getVDAsFormattedString(const QString &wid) const;
     // Field getters; ok is false when the Vardeck or the child does not exist.
     QString getVDName(const QString &wid, bool *ok = nullptr) const;

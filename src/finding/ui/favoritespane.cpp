@@ -70,11 +70,6 @@ void FavoritesPane::populateFavsList(XmlDocument *doc)
     w.markAllPagesStale();
 }
 
-void FavoritesPane::populateFavTreeWithChildren()
-{
-    refillTree(m_favs.treeItems(openDocument(w)));
-}
-
 void FavoritesPane::refillViews(const XmlDocument *doc)
 {
     // The menu first: making its items checks the list against the document.

@@ -28,8 +28,6 @@ public:
     // Rebuilds the list, the tree, the menu and the count label from the document;
     // null empties them.
     void populateFavsList(XmlDocument *doc);
-    // Redraws the tree from the list (after icons changed).
-    void populateFavTreeWithChildren();
 
     // Makes the Vardeck a favourite, with the "already" and "added" messages.
     void addToFavorites(const QString &wid);

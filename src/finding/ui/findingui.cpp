@@ -82,11 +82,6 @@ FindingUi &installFinding(frmVardecks &w)
     return *new FindingUi(w);
 }
 
-void markRecentFindingRows(frmVardecks &w)
-{
-    findingui::markRecentRows(w);
-}
-
 FindingUi *findingUiOf(const frmVardecks &w)
 {
     return w.findChild<FindingUi *>(QString(), Qt::FindDirectChildrenOnly);

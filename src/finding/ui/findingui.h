@@ -36,9 +36,6 @@ private:
 // operations populateFavsList, populatePopList and populateSearchList. The parts
 // belong to the window. Call once per window, before its Form_Load.
 FindingUi &installFinding(frmVardecks &w);
-// Draws the finding lists' rows and the favourites' nodes bold exactly when their
-// Vardeck is in the recent list: for code that has just changed recentColl.
-void markRecentFindingRows(frmVardecks &w);
 // The installed parts, or nullptr before installFinding.
 FindingUi *findingUiOf(const frmVardecks &w);
 

@@ -57,9 +57,9 @@ QLabel *linkLabel(QWidget *parent, const char *name, const QString &caption, con
     return label;
 }
 
-// The design's widths leave no room for a wider font than the one it was drawn with:
-// a caption gets the width it needs and moves left, with its picture, when it would
-// pass its parent's right edge.
+// The captions' fixed widths leave no room for a wider font than the one they were
+// laid out for: a caption gets the width it needs and moves left, with its picture,
+// when it would pass its parent's right edge.
 void fitCaption(QWidget *w, QWidget *picture = nullptr)
 {
     const int width = qMax(w->width(), w->sizeHint().width());

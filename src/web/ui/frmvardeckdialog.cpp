@@ -20,8 +20,8 @@ namespace rr
 namespace
 {
 
-// The dialog's width and height in the rules are its outer size; the frame is taken
-// as a fixed nominal border so that every window manager lays out alike.
+// The dialog's stored width and height are its outer size, frame included; the frame
+// is taken as a fixed nominal border so that every window manager lays out alike.
 constexpr int kFrameWidth = 90;
 constexpr int kFrameHeight = 450;
 constexpr int kTreeLeft = 120;

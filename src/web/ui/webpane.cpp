@@ -24,18 +24,10 @@ namespace
 const char kPaneProperty[] = "rrWebPane";
 const char kAddressProperty[] = "rrAddress";
 
-std::function<void(const QUrl &)> &externalOpener()
-{
-    static std::function<void(const QUrl &)> opener;
-    return opener;
-}
-
+// A link clicked in the Web Aspect goes to the user's browser.
 void openOutside(const QUrl &url)
 {
-    if (externalOpener())
-        externalOpener()(url);
-    else
-        openInBrowser(url.toString());
+    openInBrowser(url.toString());
 }
 
 // One profile for both panes: off the record, no downloads.
@@ -92,11 +84,6 @@ WebPane::~WebPane() = default;
 WebPane *WebPane::of(const QWidget *host)
 {
     return host ? qobject_cast<WebPane *>(host->property(kPaneProperty).value<QObject *>()) : nullptr;
-}
-
-void WebPane::setExternalOpener(std::function<void(const QUrl &)> opener)
-{
-    externalOpener() = std::move(opener);
 }
 
 QWebEngineView *WebPane::view()
