@@ -4,9 +4,13 @@
 // xmllint reading the same file with its DTD and validating it; the process's peak
 // memory is compared with the file's size. The start must make no web view (the
 // first costs ~100 ms and waits until a pane shows it).
-//   launch -> window shown vs xmllint --noout --loaddtd --valid   target <= 1.5
-//   peak memory vs file size                                       target <= 10
+//   launch -> window shown vs xmllint --noout --loaddtd --valid   goal <= 1.4
+//   peak memory vs file size                                       goal <= 10
+// The goals are judged at 32,767 Vardecks. The program and xmllint run in turn, round
+// by round; times are min/median/max and the ratio is the median of the rounds'
+// ratios. Exits non-zero when a goal is missed or a run fails.
 // Usage: startup_bench [runs]
+#include "benchtime.h"
 #include "collectiongen.h"
 #include "platform/paths.h"
 #include "storage/registryfunctions.h"
@@ -88,13 +92,17 @@ Run launch(const std::vector<std::string> &argv, bool waitForShown)
     return run;
 }
 
-Run median(std::vector<Run> runs)
+bool allOk(const std::vector<Run> &runs)
 {
-    std::sort(runs.begin(), runs.end(), [](const Run &a, const Run &b) { return a.ms < b.ms; });
-    Run m = runs[runs.size() / 2];
+    return std::all_of(runs.begin(), runs.end(), [](const Run &r) { return r.ok; });
+}
+
+bench::Spread spreadOf(const std::vector<Run> &runs, double (*figure)(const Run &))
+{
+    std::vector<double> values;
     for (const Run &r : runs)
-        m.ok = m.ok && r.ok;
-    return m;
+        values.push_back(figure(r));
+    return bench::spreadOf(values);
 }
 
 } // namespace
@@ -105,6 +113,10 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("RAZUZEZU_REPORT_SHOWN", "1");
+    // A runtime folder of its own (mode 0700), as the program expects one.
+    QTemporaryDir runtime;
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     bool good = true;
     for (int vardecks : {1000, 10000, 32767}) {
         QTemporaryDir home;
@@ -118,18 +130,30 @@ int main(int argc, char **argv)
         RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("tipStartup"), "True");
 
         std::vector<Run> program, floor;
+        std::vector<double> ratios;
         for (int i = 0; i < runs; ++i) {
             program.push_back(launch({RR_APP_BINARY}, true));
             floor.push_back(launch({"/usr/bin/xmllint", "--noout", "--loaddtd", "--valid", path.toStdString()}, false));
+            ratios.push_back(program.back().ms / floor.back().ms);
         }
-        const Run p = median(program);
-        const Run f = median(floor);
         const double fileKb = QFileInfo(path).size() / 1024.0;
-        good = good && p.ok && f.ok;
-        std::printf("%6d Vardecks (%5.1f MB): launch to window shown %7.1f ms vs xmllint --valid %7.1f ms: ratio %.2f "
-                    "(target <= 1.5) | peak memory %6.1f MB: %.1f x the file (target <= 10)%s\n",
-                    vardecks, fileKb / 1024, p.ms, f.ms, p.ms / f.ms, p.peakKb / 1024.0, p.peakKb / fileKb,
-                    p.ok && f.ok ? "" : "  A RUN FAILED OR MADE A WEB VIEW");
+        const bench::Spread shown = spreadOf(program, [](const Run &r) { return r.ms; });
+        const bench::Spread lint = spreadOf(floor, [](const Run &r) { return r.ms; });
+        const bench::Spread peak = spreadOf(program, [](const Run &r) { return r.peakKb / 1024.0; });
+        const double ratio = bench::spreadOf(ratios).median;
+        const double memory = peak.median * 1024 / fileKb;
+        const bool ran = allOk(program) && allOk(floor);
+        // The goals hold at the largest collection; the program's fixed start-up cost
+        // outweighs a small file.
+        const bool judged = vardecks == 32767;
+        good = good && ran && (!judged || (ratio <= 1.4 && memory <= 10));
+        auto verdict = [&](bool met) { return judged ? bench::verdict(met) : "(judged at 32767 only)"; };
+        std::printf("%6d Vardecks (%5.1f MB): launch to window shown %s ms vs xmllint --valid %s ms: ratio %.2f "
+                    "(goal <= 1.4) %s | peak memory %s MB: %.1f x the file (goal <= 10) %s%s\n",
+                    vardecks, fileKb / 1024, bench::formatSpread(shown, 1).c_str(),
+                    bench::formatSpread(lint, 1).c_str(), ratio, verdict(ratio <= 1.4),
+                    bench::formatSpread(peak, 1).c_str(), memory, verdict(memory <= 10),
+                    ran ? "" : "  A RUN FAILED OR MADE A WEB VIEW");
     }
     return good ? 0 : 1;
 }

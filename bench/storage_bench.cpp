@@ -1,10 +1,14 @@
 // Times opening and saving databases against the floors they should approach, in the
 // same run, and checks every result:
 //   open        vs reading the file into memory + xmlReadMemory with the same
-//               options (DTD loaded, IDs registered)                 target <= 1.3
-//   add + save  vs writing and fsyncing the same bytes with plain write  target <= 2
+//               options (DTD loaded, IDs registered)                 goal <= 1.3
+//   add + save  vs one durable write of the same bytes (temporary file, fsync,
+//               rename, folder fsync)                                goal <= 2
 //   2000 new identifiers in a database near the ceiling with holes, vs probing
-//               every number with the ID lookup                      target <= 0.1
+//               every number with the ID lookup                      goal <= 0.1
+// (plain write+fsync is printed beside add + save). Each step and its floor are timed in
+// turn, round by round; the figures are min/median/max and the ratio is the median
+// of the rounds' ratios. Exits non-zero when a goal is missed or a result is wrong.
 // The largest collection is one below the identifier ceiling, so the add succeeds.
 // Usage: storage_bench [runs] [folder to keep the generated databases in]
 #include "benchtime.h"
@@ -28,11 +32,12 @@
 #include <vector>
 
 using namespace rr;
-using bench::medianMs;
 
 namespace
 {
 
+// One below the identifier ceiling, so that the add succeeds.
+constexpr int kLargest = 32766;
 constexpr int kSameOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
 
 XmlNode newVardeck(XmlDocument &doc, const QString &wid)
@@ -92,58 +97,73 @@ bool benchmarkSize(const QString &folder, int vardecks, int runs)
     const QString path = bench::writeCollection(folder, QStringLiteral("db%1.xml").arg(vardecks), shape);
     const QByteArray nativePath = QFile::encodeName(path);
     const QString lastWid = QStringLiteral("W%1").arg(vardecks);
-    bool good = true;
+    bool right = true;
 
-    // Each open and its floor are timed alternately, freeing what the other loaded.
+    // Each open and its floor are timed in turn, each freeing what it loaded the
+    // round before, untimed.
     xmlDocPtr bareDoc = nullptr;
+    bool bareIds = true;
     auto opened = std::make_unique<XMLDatabase>();
-    const double bare = medianMs(
-        runs, [&] { bareDoc = bareParse(nativePath); },
-        [&] {
-            xmlFreeDoc(bareDoc);
-            bareDoc = nullptr;
-        });
-    const bool bareIds = bareDoc && bareDoc->extSubset && xmlGetID(bareDoc, BAD_CAST qPrintable(lastWid));
+    const bench::PairTimes open = bench::alternate(
+        runs, {[&] { opened = std::make_unique<XMLDatabase>(); }, [&] { opened->openDBValidate(path); }, {}},
+        {[&] {
+             xmlFreeDoc(bareDoc);
+             bareDoc = nullptr;
+         },
+         [&] { bareDoc = bareParse(nativePath); },
+         {}});
+    bareIds = bareDoc && bareDoc->extSubset && xmlGetID(bareDoc, BAD_CAST qPrintable(lastWid));
     xmlFreeDoc(bareDoc);
-    const double open = medianMs(
-        runs, [&] { opened->openDBValidate(path); }, [&] { opened = std::make_unique<XMLDatabase>(); });
     XMLDatabase &db = *opened;
     db.setPath(path);
     XmlDocument &doc = *db.getTheDOM();
     const bool openIds = doc.nodeFromID(lastWid) && doc.countElements("VARDECK") == vardecks;
-    good = good && bareIds && openIds;
+    right = right && bareIds && openIds;
 
-    // Add one Vardeck and save; between runs the addition is taken out again, untimed.
+    // Add one Vardeck and save, in turn with one durable write of the same bytes;
+    // before each add the one added the round before is taken out again, untimed.
     XmlNode target = doc.documentElement().firstChild().child("VARDECKS");
     QString added;
-    const double addSave = medianMs(
-        runs,
-        [&] {
-            added = db.getNewWID();
-            if (!added.isEmpty())
-                target.appendChild(newVardeck(doc, added));
-            good = db.save() && good;
-        },
-        [&] {
-            if (XmlNode node = doc.nodeFromID(added); !added.isEmpty() && node)
-                node.parentNode().removeChild(node);
-        });
-    good = good && !added.isEmpty();
-    QByteArray bytes;
-    const double serialise = medianMs(runs, [&] { bytes = doc.toBytes(); });
+    auto addAndSave = [&] {
+        added = db.getNewWID();
+        if (!added.isEmpty())
+            target.appendChild(newVardeck(doc, added));
+        right = db.save() && right;
+    };
+    auto takeOut = [&] {
+        if (XmlNode node = doc.nodeFromID(added); !added.isEmpty() && node)
+            node.parentNode().removeChild(node);
+    };
+    addAndSave();
+    const QByteArray bytes = doc.toBytes();
     const QByteArray floorPath = nativePath + ".floor";
-    const double floor = medianMs(runs, [&] { good = plainWrite(floorPath, bytes) && good; });
-    const double durable = medianMs(runs, [&] { good = durableWrite(floorPath, bytes) && good; });
+    const bench::PairTimes save = bench::alternate(runs, {takeOut, addAndSave, {}},
+                                                   {{}, [&] { right = durableWrite(floorPath, bytes) && right; }, {}});
+    right = right && !added.isEmpty();
+    const bench::Spread serialise = bench::timesMs(runs, [&] { doc.toBytes(); });
+    const bench::PairTimes plain = bench::alternate(runs, {takeOut, addAndSave, {}},
+                                                    {{}, [&] { right = plainWrite(floorPath, bytes) && right; }, {}});
     ::unlink(floorPath.constData());
     XMLDatabase reopened;
-    good = good && reopened.openDBValidate(path) && reopened.getTheDOM()->nodeFromID(added);
+    right = right && reopened.openDBValidate(path) && reopened.getTheDOM()->nodeFromID(added);
 
-    std::printf("%6d Vardecks (%5.1f MB): open %7.2f ms vs parse from memory %7.2f ms: ratio %.2f (target <= 1.3) | "
-                "add+save %7.2f ms (serialising alone %6.2f ms) vs write+fsync %6.2f ms: ratio %.2f (target <= 2); "
-                "vs the same written durably (temporary file, rename, folder fsync) %6.2f ms: ratio %.2f%s\n",
-                vardecks, bytes.size() / 1e6, open, bare, open / bare, addSave, serialise, floor, addSave / floor,
-                durable, addSave / durable, good ? "" : "  RESULT WRONG");
-    return good;
+    // The ratios are ours over the floor's, round by round.
+    const double openRatio = 1 / open.ratio.median;
+    const double saveRatio = 1 / save.ratio.median;
+    // The goals hold at the largest collection; fixed costs outweigh a small file.
+    const bool judged = vardecks == kLargest;
+    const bool met = !judged || (openRatio <= 1.3 && saveRatio <= 2);
+    auto verdict = [&](bool goal) { return judged ? bench::verdict(goal) : "(judged at 32766 only)"; };
+    std::printf("%6d Vardecks (%5.1f MB), ms as min/median/max\n"
+                "  open %s vs parse from memory %s: ratio %.2f (goal <= 1.3) %s\n"
+                "  add+save %s (serialising alone %s) vs the same bytes written durably (temporary file, fsync, "
+                "rename, folder fsync) %s: ratio %.2f (goal <= 2) %s; vs plain write+fsync %s: ratio %.2f%s\n",
+                vardecks, bytes.size() / 1e6, bench::formatSpread(open.a).c_str(), bench::formatSpread(open.b).c_str(),
+                openRatio, verdict(openRatio <= 1.3), bench::formatSpread(save.a).c_str(),
+                bench::formatSpread(serialise).c_str(), bench::formatSpread(save.b).c_str(), saveRatio,
+                verdict(saveRatio <= 2), bench::formatSpread(plain.b).c_str(), 1 / plain.ratio.median,
+                right ? "" : "  RESULT WRONG");
+    return right && met;
 }
 
 // An import of thousands into a database near the ceiling, after deletions: every
@@ -192,7 +212,7 @@ bool benchmarkAllocation(const QString &folder, int runs)
         return QString();
     };
     QStringList probed;
-    const double floor = medianMs(
+    const double floor = bench::medianMs(
         1, [&] { addAll(probing); },
         [&] {
             probed = added;
@@ -200,14 +220,15 @@ bool benchmarkAllocation(const QString &folder, int runs)
         });
     probed = added;
     takeBack();
-    const double ours = medianMs(
+    const double ours = bench::medianMs(
         runs, [&] { addAll([&] { return db.getNewWID(); }); }, takeBack);
     const bool good = added == probed && added.size() == kNew;
     takeBack();
     std::printf("%d new identifiers among 32766 - %d deleted: %7.2f ms vs probing every number %8.2f ms: ratio %.4f "
-                "(target <= 0.1)%s\n",
-                kNew, 32766 / 6, ours, floor, ours / floor, good ? "" : "  RESULT WRONG");
-    return good;
+                "(goal <= 0.1) %s%s\n",
+                kNew, 32766 / 6, ours, floor, ours / floor, bench::verdict(ours / floor <= 0.1),
+                good ? "" : "  RESULT WRONG");
+    return good && ours / floor <= 0.1;
 }
 
 } // namespace
@@ -220,7 +241,7 @@ int main(int argc, char **argv)
     qputenv("RAZUZEZU_HOME", dir.path().toUtf8());
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.path() + QStringLiteral("/DeVivozoda");
     bool good = true;
-    for (int n : {1000, 10000, 32766})
+    for (int n : {1000, 10000, kLargest})
         good = benchmarkSize(folder, n, runs) && good;
     good = benchmarkAllocation(folder, std::min(runs, 3)) && good;
     return good ? 0 : 1;

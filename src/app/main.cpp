@@ -1,5 +1,6 @@
 // The program: hands a second launch over to the running copy, then puts the main
-// window together from the subsystems and starts it.
+// window together from the subsystems and starts it; it ends without taking them
+// apart again.
 #include "app/assembly.h"
 #include "platform/gui/qtprompt.h"
 #include "platform/paths.h"
@@ -13,11 +14,16 @@
 #include <QTimer>
 #include <QWebEngineView>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <unistd.h>
 
 int main(int argc, char **argv)
 {
+    // A copy already running takes the launch over before this one connects to the
+    // display or loads anything.
+    if (rr::SingleInstance::handOver())
+        return 0;
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -48,13 +54,21 @@ int main(int argc, char **argv)
     rr::Main(window, &instance);
     // For the start-up benchmark: once the window's first events have been handled,
     // say "shown" and how many web views the start made (the first costs ~100 ms and
-    // should wait until a pane shows it), then end.
+    // should wait until a pane shows it), then close the window as the user does.
     if (qEnvironmentVariableIsSet("RAZUZEZU_REPORT_SHOWN")) {
-        QTimer::singleShot(0, &app, [&app, &window] {
+        QTimer::singleShot(0, &app, [&window] {
             std::printf("shown %lld\n", static_cast<long long>(window.findChildren<QWebEngineView *>().size()));
             std::fflush(stdout);
-            app.quit();
+            window.close();
         });
     }
-    return app.exec();
+    const int code = app.exec();
+    // Everything the program keeps is on the disk by now: the database is saved at
+    // each change and the settings when the main window closed. Taking the windows
+    // and the documents apart would only hand memory back to a process that is
+    // ending (seconds for a large collection), so the listening socket is closed and
+    // the process ends here.
+    instance.stop();
+    std::fflush(nullptr);
+    std::_Exit(code);
 }

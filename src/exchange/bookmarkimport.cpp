@@ -67,7 +67,14 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
     for (const QString &path : files) {
         QList<BookmarkEntry> entries;
         QString reason;
-        if (!readBookmarkFile(path, &entries, &reason)) {
+        bool read = false;
+        const auto readFile = [&] { read = readBookmarkFile(path, &entries, &reason); };
+        // Reading a large file reports nothing as it goes: the window may run it aside.
+        if (m_progress)
+            m_progress->runLongStep(readFile);
+        else
+            readFile();
+        if (!read) {
             m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
             continue;
         }

@@ -6,6 +6,9 @@
 
 #include <libxml/tree.h>
 
+#include <memory>
+#include <vector>
+
 namespace rr
 {
 namespace
@@ -13,15 +16,17 @@ namespace
 
 constexpr qint64 kMaxMergeFileBytes = 512ll * 1024 * 1024;
 
-QList<XmlNode> withDescendants(const QList<XmlNode> &tops, const QString &name)
+// The node after node in document order, staying inside top; null at its end.
+xmlNodePtr nextInSubtree(xmlNodePtr node, xmlNodePtr top)
 {
-    QList<XmlNode> out;
-    for (const XmlNode &top : tops) {
-        if (top.nodeName() == name)
-            out << top;
-        out << top.getElementsByTagName(name);
+    if (node->children && node->type == XML_ELEMENT_NODE)
+        return node->children;
+    while (node != top) {
+        if (node->next)
+            return node->next;
+        node = node->parent;
     }
-    return out;
+    return nullptr;
 }
 
 } // namespace
@@ -49,18 +54,28 @@ bool DatabaseMerge::merge(const QString &otherPath)
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
 
-    // Read against the open database's folder: the DTD comes from there.
-    XmlDocument other;
-    if (!other.loadXml(bytes, m_open.getBasePath()))
-        return fail(other.parseErrorReason());
-    const XmlNode otherRoot = other.documentElement();
+    // Read against the open database's folder: the DTD comes from there. Reading a
+    // large file is one long step; so is releasing the document at the end.
+    auto other = std::make_unique<XmlDocument>();
+    bool read = false;
+    QList<XmlNode> folders;
+    QList<XmlNode> vardecks;
+    const QString basePath = m_open.getBasePath();
+    runLongStep([&] {
+        read = other->loadXml(bytes, basePath);
+        if (read) {
+            folders = other->getElementsByTagName(QStringLiteral("FOLDER"));
+            vardecks = other->getElementsByTagName(QStringLiteral("VARDECK"));
+        }
+    });
+    if (!read)
+        return fail(other->parseErrorReason());
+    const XmlNode otherRoot = other->documentElement();
     if (otherRoot.nodeName() != QLatin1String("FOLDERS"))
         return fail(QStringLiteral("It is not a Vardecks database: its root element is %1.").arg(otherRoot.nodeName()));
 
     // Temporary identifiers, unique in the other document and unlike every identifier
     // of the open one, so that nothing collides while the copies are attached.
-    const QList<XmlNode> folders = other.getElementsByTagName(QStringLiteral("FOLDER"));
-    const QList<XmlNode> vardecks = other.getElementsByTagName(QStringLiteral("VARDECK"));
     m_folders = int(folders.size());
     m_vardecks = int(vardecks.size());
     const double total = std::max(1, m_folders + m_vardecks);
@@ -92,23 +107,20 @@ bool DatabaseMerge::merge(const QString &otherPath)
     for (const XmlNode &folder : otherRoot.childElements()) {
         if (folder.nodeName() != QLatin1String("FOLDER"))
             continue;
-        const XmlNode copy = root.appendChild(doc->importNode(folder));
-        if (!copy)
+        if (!attachCopy(*doc, root, folder))
             return fail(QStringLiteral("A folder of the file could not be copied."));
-        m_attached << copy;
     }
+    runLongStep([&other] { other.reset(); });
 
     if (onPhase)
         onPhase(QStringLiteral("Indexing folders..."), QStringLiteral("Indexing folder:"), QString());
-    if (!renumber(withDescendants(m_attached, QStringLiteral("FOLDER")), QStringLiteral("T"), QStringLiteral("TID"),
-                  foldersBefore, 50))
+    if (!renumber(m_copiedFolders, QStringLiteral("T"), QStringLiteral("TID"), foldersBefore, 50))
         return false;
     if (m_progress)
         m_progress->setFolderName(QStringLiteral("Done"));
     if (onPhase)
         onPhase(QStringLiteral("Indexing Vardecks..."), QString(), QStringLiteral("Indexing Vardeck:"));
-    if (!renumber(withDescendants(m_attached, QStringLiteral("VARDECK")), QStringLiteral("W"), QStringLiteral("WID"),
-                  vardecksBefore, 75))
+    if (!renumber(m_copiedVardecks, QStringLiteral("W"), QStringLiteral("WID"), vardecksBefore, 75))
         return false;
     if (m_progress)
         m_progress->setVardeckName(QStringLiteral("Done"));
@@ -118,7 +130,7 @@ bool DatabaseMerge::merge(const QString &otherPath)
 QStringList DatabaseMerge::mergedWIDs() const
 {
     QStringList wids;
-    for (const XmlNode &vardeck : withDescendants(m_attached, QStringLiteral("VARDECK")))
+    for (const XmlNode &vardeck : m_copiedVardecks)
         wids << vardeck.attribute(QStringLiteral("WID"));
     return wids;
 }
@@ -154,6 +166,71 @@ bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &pref
     return true;
 }
 
+void DatabaseMerge::noteCopied(xmlNodePtr node)
+{
+    if (node->type != XML_ELEMENT_NODE)
+        return;
+    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
+        m_copiedFolders << XmlNode(node);
+    else if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
+        m_copiedVardecks << XmlNode(node);
+}
+
+bool DatabaseMerge::attachCopy(XmlDocument &doc, XmlNode parent, const XmlNode &folder)
+{
+    // A folder and its two lists are copied bare and filled one child after another;
+    // anything else (a Vardeck with its fields, a folder's own fields) is copied whole.
+    // So the work comes in small pieces, and the window repaints between them however
+    // the folders are shaped.
+    const auto isList = [](xmlNodePtr node) {
+        return node->type == XML_ELEMENT_NODE &&
+               (xmlStrEqual(node->name, BAD_CAST "FOLDER") || xmlStrEqual(node->name, BAD_CAST "SUBFOLDERS") ||
+                xmlStrEqual(node->name, BAD_CAST "VARDECKS"));
+    };
+    const XmlNode top = parent.appendChild(XmlNode(xmlDocCopyNode(folder.raw(), doc.raw(), 2)));
+    if (!top)
+        return false;
+    m_attached << top;
+    noteCopied(top.raw());
+    struct Level {
+        xmlNodePtr next;
+        XmlNode target;
+    };
+    std::vector<Level> levels{{folder.raw()->children, top}};
+    while (!levels.empty()) {
+        xmlNodePtr source = levels.back().next;
+        if (!source) {
+            levels.pop_back();
+            continue;
+        }
+        levels.back().next = source->next;
+        const bool list = isList(source);
+        const XmlNode copy = levels.back().target.appendChild(XmlNode(xmlDocCopyNode(source, doc.raw(), list ? 2 : 1)));
+        if (!copy)
+            return false;
+        // Folders and Vardecks are met in document order, the order of renumbering;
+        // one hidden inside a piece copied whole is taken too.
+        if (list) {
+            levels.push_back({source->children, copy});
+            noteCopied(copy.raw());
+        } else {
+            for (xmlNodePtr node = copy.raw(); node; node = nextInSubtree(node, copy.raw()))
+                noteCopied(node);
+        }
+        if (m_progress)
+            m_progress->tick();
+    }
+    return true;
+}
+
+void DatabaseMerge::runLongStep(const std::function<void()> &step)
+{
+    if (m_progress)
+        m_progress->runLongStep(step);
+    else
+        step();
+}
+
 void DatabaseMerge::rollback()
 {
     for (XmlNode &copy : m_attached) {
@@ -161,6 +238,8 @@ void DatabaseMerge::rollback()
             copy.parentNode().removeChild(copy);
     }
     m_attached.clear();
+    m_copiedFolders.clear();
+    m_copiedVardecks.clear();
 }
 
 } // namespace rr

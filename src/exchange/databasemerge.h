@@ -10,6 +10,10 @@
 // temporary identifiers first, its folders are then copied (never moved) into the
 // open document and renumbered there; when any step fails, what was attached is
 // removed again, so the open document is as it was.
+//
+// Every phase reports to the progress as it goes, so that its window can repaint at
+// least every 50 ms; reading the file and releasing the other document, the two
+// steps that cannot report, go through the progress's runLongStep.
 #include "exchange/importprogress.h"
 #include "platform/xmldocument.h"
 
@@ -48,12 +52,21 @@ public:
 
 private:
     bool fail(const QString &reason);
+    // Copies a top-level folder of the other document to the end of parent, piece by
+    // piece; false when a piece could not be copied.
+    bool attachCopy(XmlDocument &doc, XmlNode parent, const XmlNode &folder);
+    // Keeps node when it is a folder or a Vardeck.
+    void noteCopied(_xmlNode *node);
+    void runLongStep(const std::function<void()> &step);
     bool renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute, int total,
                   double barFrom);
 
     XMLDatabase &m_open;
     ImportProgress *m_progress;
     QList<XmlNode> m_attached;
+    // Every folder and Vardeck copied, in document order.
+    QList<XmlNode> m_copiedFolders;
+    QList<XmlNode> m_copiedVardecks;
     QString m_error;
     bool m_readFailed = true;
     int m_folders = 0;

@@ -9,16 +9,24 @@
 // one entry and nothing is written outside the target. A directory or file that
 // cannot be written is passed over (with what it holds) and reported; a missing
 // Favorites folder stops the export before anything is written.
+//
+// The files are written plainly, one after another, and the whole tree is made safe
+// on the disk once at the end (one flush of the file system that holds it): a flush
+// per file would cost a disk round trip for every Vardeck. The export counts as done
+// only when that flush succeeded; otherwise error says why.
 #include "platform/xmldocument.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace rr
 {
 
 struct FavoritesExportResult {
-    // Why nothing was written; empty when the target directory was made.
+    // Why nothing was written, or why what was written may not be on the disk; empty
+    // when the whole tree was written and made safe.
     QString error;
     QString targetDir;
     int folders = 0;
@@ -27,6 +35,8 @@ struct FavoritesExportResult {
     QStringList failures;
 };
 
-FavoritesExportResult exportToFavorites(const XmlDocument &doc, const QString &favoritesPath);
+// keepAlive is called after every folder and file written (the window may repaint).
+FavoritesExportResult exportToFavorites(const XmlDocument &doc, const QString &favoritesPath,
+                                        const std::function<void()> &keepAlive = {});
 
 } // namespace rr

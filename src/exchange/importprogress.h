@@ -1,11 +1,14 @@
 #pragma once
 // What an import tells its progress window: the folder and the Vardeck being read,
-// the counts and the bar. The import runs without letting window events through, so
-// the window is drawn on request; it is drawn at most every 50 ms (and whenever a
-// run asks for it with flush), never once per item, so that drawing does not set
-// the pace of a large import.
+// the counts and the bar. The import keeps the user-interface thread busy, so the
+// window is drawn on request: at most every 50 ms (and whenever a run asks for it
+// with flush), never once per item, so that drawing does not set the pace of a large
+// import. Each drawing is also where the window lets its pending events run, so every
+// window repaints while the import goes on.
 #include <QElapsedTimer>
 #include <QString>
+
+#include <functional>
 
 namespace rr
 {
@@ -40,6 +43,13 @@ public:
     const ProgressState &state() const { return m_state; }
     // Draws the state now.
     void flush();
+    // Nothing new to show, but work goes on: the window is drawn again when it is due,
+    // so it keeps repainting through a long stretch without counts.
+    void tick() { changed(); }
+    // Runs one long step that reports nothing as it goes (reading a large file,
+    // releasing a large document). Here it simply runs; a window may run it aside
+    // and keep repainting until it is done. step must not touch what the window shows.
+    virtual void runLongStep(const std::function<void()> &step) { step(); }
 
     static constexpr qint64 kRedrawIntervalMs = 50;
 

@@ -2,21 +2,25 @@
 // The text a word search looks at for one Vardeck, and a cache of its lower-cased
 // form that cannot go stale.
 //
-// The cache keeps, for each Vardeck element it has seen, the exact UTF-8 bytes the
-// searched text was made from and the lower-cased text. After a scan that saw every
-// Vardeck it also remembers the document's change stamp: while the stamp is the
-// same, nothing in the document changed, and a search reads the kept texts alone,
-// in document order, without visiting the document. Otherwise every lookup walks the
-// element's text nodes and compares their bytes with the kept ones, so an edit made
-// in any way (through XmlNode, straight through libxml2, a reload into the same
-// memory) is noticed on the next search: a differing byte rebuilds that entry.
+// The cache keeps, for each Vardeck element it has seen, its lower-cased searched
+// text as UTF-8, the form in which libxml2 holds the text: plain ASCII is lower-cased
+// byte by byte, with no string conversion. After a scan that saw every Vardeck it
+// also remembers the document's change stamp: while the stamp is the same, nothing
+// in the document changed, and a search reads the kept texts alone, in document
+// order, without visiting the document. Otherwise every lookup lower-cases the
+// element's text nodes again and compares the result with the kept text, so an edit
+// made in any way (through XmlNode, straight through libxml2, a reload into the same
+// memory) is noticed on the next search: a differing byte rebuilds that entry. An
+// edit that changes only letter case leaves the lower-cased text, and so every
+// result, as it was. The document's own text is not copied.
 #include "platform/xmldocument.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
-#include <QStringView>
 
+#include <utility>
 #include <vector>
 
 struct _xmlNode;
@@ -41,20 +45,60 @@ using SearchFieldMask = quint8;
 // the mask ticks them, joined with no separator (a word may match across a joint).
 QString searchedText(const XmlNode &vardeck, SearchFieldMask mask);
 
+// Appends the lower-cased form of UTF-8 text to out, byte for byte what
+// QString::fromUtf8(text).toLower().toUtf8() gives (a malformed byte becomes U+FFFD).
+void appendLowerUtf8(QByteArrayView text, QByteArray &out);
+
+// A byte buffer that grows with realloc, so that a large one moves by remapping its
+// pages rather than by copying, and that leaves new room unwritten.
+class ByteArena
+{
+public:
+    ByteArena() = default;
+    ByteArena(const ByteArena &) = delete;
+    ByteArena &operator=(const ByteArena &) = delete;
+    ByteArena(ByteArena &&other) noexcept { *this = std::move(other); }
+    ByteArena &operator=(ByteArena &&other) noexcept;
+    ~ByteArena() { release(); }
+
+    const char *data() const { return m_data; }
+    char *data() { return m_data; }
+    qsizetype size() const { return m_size; }
+    qsizetype capacity() const { return m_capacity; }
+    // Room for at least n more bytes after the end, which stays where it is.
+    char *reserveMore(qsizetype n);
+    void setSize(qsizetype size) { m_size = size; }
+    void append(const char *bytes, qsizetype n);
+    void squeeze();
+    void release();
+
+private:
+    char *m_data = nullptr;
+    qsizetype m_size = 0;
+    qsizetype m_capacity = 0;
+};
+
 class SearchTextCache
 {
 public:
     // A scan looks up the Vardecks between beginPass() and endPass(), in document order.
     void beginPass();
-    // The lower-cased searched text of the element as the document holds it now,
-    // valid until the next call.
-    QStringView lowerText(_xmlNode *vardeck, SearchFieldMask mask);
+    // The lower-cased searched text of the element as the document holds it now, as
+    // UTF-8, valid until the next call.
+    QByteArrayView lowerText(_xmlNode *vardeck, SearchFieldMask mask);
     // sawAll: the scan looked up every Vardeck, so entries it did not ask for belong
     // to elements that left the document and are dropped, and the cache then holds
     // the whole document as of changeStamp.
     void endPass(bool sawAll, quint64 changeStamp = 0);
+    // Replaces the entries with every Vardeck below root, in document order, read
+    // and lower-cased on `threads` threads at once, this one included, which returns
+    // when all are done (the document is only read); then the cache holds the whole
+    // document as of changeStamp.
+    void fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads);
     void clear();
     qsizetype size() const { return qsizetype(m_entries.size()); }
+    // The memory the cache holds, in bytes.
+    qsizetype heldBytes() const;
 
     // Whether the entries are every Vardeck of the document with that change stamp,
     // in document order, for that mask; then entry i is read with lowerAt and
@@ -63,32 +107,34 @@ public:
     {
         return m_whole && m_wholeStamp == changeStamp && m_mask == mask && changeStamp != 0;
     }
-    QStringView lowerAt(qsizetype i) const
-    {
-        const Entry &e = m_entries[size_t(i)];
-        return QStringView(m_lower).mid(e.lowerAt, e.lowerSize);
-    }
+    QByteArrayView lowerAt(qsizetype i) const { return textOf(m_entries[size_t(i)]); }
     _xmlNode *vardeckAt(qsizetype i) const { return reinterpret_cast<_xmlNode *>(m_entries[size_t(i)].key); }
 
 private:
     // Keyed by the element's address only; the address is never dereferenced from
-    // the cache, and a reused address is caught by the byte compare. The texts live
-    // in two arenas in scan order, so a scan reads them front to back.
+    // the cache, and a reused address is caught by the text compare. The texts live
+    // in blocks in scan order, so a scan reads them front to back: one block, or one
+    // per run of Vardecks read on another thread.
     struct Entry {
         quintptr key = 0;
-        qsizetype rawAt = 0;
-        qsizetype rawSize = 0;
-        qsizetype lowerAt = 0;
-        qsizetype lowerSize = 0;
+        qsizetype at = 0;
+        qsizetype size = 0;
+        qint32 block = 0;
     };
+    QByteArrayView textOf(const Entry &e) const
+    {
+        return e.size ? QByteArrayView(m_blocks[size_t(e.block)].data() + e.at, e.size) : QByteArrayView();
+    }
     Entry &entryFor(quintptr key);
-    // Rewrites the arenas with only the entries listed, in that order.
+    // The block new texts are appended to.
+    ByteArena &tail();
+    // Rewrites the texts into one block with only the entries listed, in that order.
     void compact(const std::vector<qsizetype> &keep);
+    void dropIndex();
 
     std::vector<Entry> m_entries;
-    QByteArray m_raw;
-    QString m_lower;
-    qsizetype m_garbage = 0; // arena bytes and characters no entry points at
+    std::vector<ByteArena> m_blocks;
+    qsizetype m_garbage = 0; // stored bytes no entry points at
     // Lookups after an insertion or a move go through the index.
     QHash<quintptr, qsizetype> m_index;
     bool m_indexCurrent = false;
@@ -96,7 +142,8 @@ private:
     qsizetype m_next = 0;
     bool m_inOrder = true;
     SearchFieldMask m_mask = 0;
-    // The first scan fills an empty cache: nothing to compare with.
+    // The first scan fills an empty cache: nothing to compare with, and every entry
+    // is visited in order.
     bool m_filling = false;
     bool m_whole = false;
     quint64 m_wholeStamp = 0;

@@ -2,36 +2,50 @@
 
 #include <cstring>
 
-namespace rr {
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
-TextFinder::TextFinder(QStringView word) : m_word(word.toString())
+namespace rr
 {
-    const qsizetype n = m_word.size();
-    m_skip.fill(n);
-    for (qsizetype i = 0; i + 1 < n; ++i)
-        m_skip[m_word.at(i).unicode() & 0xFF] = n - 1 - i;
-}
 
-qsizetype TextFinder::find(QStringView text, qsizetype from) const
+qsizetype TextFinder::find(QByteArrayView text, qsizetype from) const
 {
     const qsizetype n = m_word.size();
     if (from < 0 || from >= text.size())
         return -1;
     if (n == 0)
         return from;
-    if (n == 1)
-        return text.indexOf(m_word.at(0), from);
-    const char16_t *hay = reinterpret_cast<const char16_t *>(text.utf16());
-    const char16_t *word = reinterpret_cast<const char16_t *>(m_word.utf16());
-    const char16_t last = word[n - 1];
-    const qsizetype end = text.size() - n;
-    for (qsizetype at = from; at <= end;) {
-        const char16_t c = hay[at + n - 1];
-        if (c == last && std::memcmp(hay + at, word, size_t(n - 1) * sizeof(char16_t)) == 0)
-            return at;
-        at += m_skip[c & 0xFF];
+    const char *hay = text.data();
+    const char *word = m_word.constData();
+    if (n == 1) {
+        const void *at = std::memchr(hay + from, word[0], size_t(text.size() - from));
+        return at ? static_cast<const char *>(at) - hay : -1;
     }
+    // The last position where the word still fits.
+    const qsizetype last = text.size() - n;
+    qsizetype at = from;
+#ifdef __SSE2__
+    const __m128i first = _mm_set1_epi8(word[0]);
+    const __m128i final = _mm_set1_epi8(word[n - 1]);
+    for (; at + 15 <= last; at += 16) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + at));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + at + n - 1));
+        auto candidates =
+            unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, final))));
+        while (candidates) {
+            const int offset = __builtin_ctz(candidates);
+            if (std::memcmp(hay + at + offset + 1, word + 1, size_t(n - 2)) == 0)
+                return at + offset;
+            candidates &= candidates - 1;
+        }
+    }
+#endif
+    for (; at <= last; ++at)
+        if (hay[at] == word[0] && hay[at + n - 1] == word[n - 1] &&
+            std::memcmp(hay + at + 1, word + 1, size_t(n - 2)) == 0)
+            return at;
     return -1;
 }
 
-}  // namespace rr
+} // namespace rr

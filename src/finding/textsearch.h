@@ -1,25 +1,27 @@
 #pragma once
-// Exact substring search over UTF-16 text, faster than a general-purpose search on
-// the long, repeatedly searched texts of the word search: a single character uses
-// the library's vectorised character scan, longer words a Horspool skip table keyed
-// on each code unit's low byte (a shared bucket only shortens skips, never misses).
-#include <QString>
-#include <QStringView>
+// Exact substring search over the lower-cased UTF-8 texts of the word search, faster
+// than a general-purpose search on the long, repeatedly searched texts: a single byte
+// uses the library's vectorised byte scan; a longer word is looked for sixteen
+// positions at a time by its first and last byte, and only where both agree are the
+// bytes between compared. UTF-8 never starts a character inside another, so a valid
+// word found in valid text always starts at a character of it.
+#include <QByteArray>
+#include <QByteArrayView>
 
-#include <array>
+namespace rr
+{
 
-namespace rr {
-
-class TextFinder {
+class TextFinder
+{
 public:
-    explicit TextFinder(QStringView word);
+    explicit TextFinder(QByteArrayView word) : m_word(word.toByteArray()) {}
     // The first position at or after from where the word starts, or -1. An empty word
     // is found at from when from lies inside the text.
-    qsizetype find(QStringView text, qsizetype from = 0) const;
+    qsizetype find(QByteArrayView text, qsizetype from = 0) const;
+    bool isEmpty() const { return m_word.isEmpty(); }
 
 private:
-    QString m_word;
-    std::array<qsizetype, 256> m_skip{};
+    QByteArray m_word;
 };
 
-}  // namespace rr
+} // namespace rr

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace rr
 {
@@ -71,19 +72,38 @@ QStringList splitSearchWords(const QString &text)
 namespace
 {
 
-qint32 countWith(const TextFinder &finder, QStringView text)
+// The length of well-formed UTF-8 text in UTF-16 code units.
+qint32 utf16Length(QByteArrayView text)
 {
+    qint32 length = 0;
+    for (const char c : text)
+        length += ((uchar(c) & 0xC0) != 0x80) + (uchar(c) >= 0xF0);
+    return length;
+}
+
+qint32 countWith(const TextFinder &finder, QByteArrayView text)
+{
+    // An empty word is found at every position of the text.
+    if (finder.isEmpty())
+        return utf16Length(text);
     qint32 count = 0;
     for (qsizetype at = finder.find(text); at >= 0; at = finder.find(text, at + 1))
         ++count;
     return count;
 }
 
+// Threads for reading a large document's texts: a few, as the memory they wait on
+// is shared.
+int fillThreads()
+{
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
+
 } // namespace
 
 qint32 countOccurrences(const QString &text, const QString &word)
 {
-    return countWith(TextFinder(word), text);
+    return countWith(TextFinder(word.toUtf8()), text.toUtf8());
 }
 
 SearchWords::SearchWords(const QString &searchText)
@@ -91,14 +111,28 @@ SearchWords::SearchWords(const QString &searchText)
     const QStringList words = splitSearchWords(searchText);
     m_finders.reserve(size_t(words.size()));
     for (const QString &word : words)
-        m_finders.emplace_back(word.toLower());
+        m_finders.emplace_back(word.toLower().toUtf8());
+    if (!std::all_of(words.begin(), words.end(), [](const QString &word) { return word.isValidUtf16(); }))
+        for (const QString &word : words)
+            m_utf16Words.append(word.toLower());
 }
 
-bool SearchWords::match(QStringView text, qint32 *matches) const
+bool SearchWords::match(QByteArrayView text, qint32 *matches) const
 {
     *matches = 0;
     if (m_finders.empty())
         return true;
+    if (!m_utf16Words.isEmpty()) {
+        const QString utf16 = QString::fromUtf8(text);
+        for (const QString &word : m_utf16Words) {
+            *matches = 0;
+            for (qsizetype at = utf16.indexOf(word); at >= 0 && at < utf16.size(); at = utf16.indexOf(word, at + 1))
+                ++*matches;
+            if (*matches == 0)
+                return false;
+        }
+        return true;
+    }
     for (size_t i = 0; i + 1 < m_finders.size(); ++i)
         if (m_finders[i].find(text) < 0)
             return false;
@@ -114,6 +148,12 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
         return results;
     const SearchWords words(text);
     const SearchFieldMask mask = boxes.mask();
+
+    // A large document whose texts are not all kept is read on several threads at
+    // once: reading it is bound by memory latency, not by the processor.
+    if (!words.isEmpty() && !m_cache.holdsWhole(doc->changeStamp(), mask) &&
+        doc->countElements(QStringLiteral("VARDECK")) >= kParallelFillFrom)
+        m_cache.fillWhole(root, mask, doc->changeStamp(), fillThreads());
 
     // Nothing changed since a scan that saw every Vardeck: the kept texts are the
     // document's, in its order.

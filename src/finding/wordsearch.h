@@ -18,6 +18,9 @@ namespace rr
 
 // The scan stops when this many Vardecks have matched.
 inline constexpr int kMaxSearchResults = 500;
+// From this many Vardecks on, a search that finds the kept texts out of date reads
+// them all again on several threads rather than checking them one by one.
+inline constexpr int kParallelFillFrom = 4096;
 
 // The state of the field boxes chkSearch(0..5): 0 "All Vardeck data", 1 "Name",
 // 2 "Address", 3 "Notes", 4 "Description", 5 "Keywords". The window applies the
@@ -64,12 +67,17 @@ class SearchWords
 public:
     explicit SearchWords(const QString &searchText);
     bool isEmpty() const { return m_finders.empty(); }
-    // Whether a lower-cased searched text matches (every word occurs, tested in
-    // order) and the count of the last word; no words match everything with 0.
-    bool match(QStringView text, qint32 *matches) const;
+    // Whether a lower-cased searched text, as UTF-8, matches (every word occurs,
+    // tested in order) and the count of the last word; no words match everything
+    // with 0. Positions count as in the text's UTF-16 form: an empty last word counts
+    // the text's UTF-16 length.
+    bool match(QByteArrayView text, qint32 *matches) const;
 
 private:
     std::vector<TextFinder> m_finders;
+    // A word with a lone surrogate has no UTF-8 form; it may still match half of a
+    // character beyond 16 bits, so such words are looked for in the UTF-16 text.
+    QStringList m_utf16Words;
 };
 
 class WordSearch

@@ -23,7 +23,7 @@ QString mailtoAddress(const QString &recipient, const QString &subject, const QS
 }
 
 bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString &subject, const QString &body,
-                  const QString &attachment)
+                  const QString &attachment, const std::function<void()> &whileWaiting)
 {
     Launcher &launch = launcher::installed();
     bool started = false;
@@ -41,7 +41,9 @@ bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString
         // No recipient: the user fills it in the mail program.
         if (!recipient.isEmpty())
             args << recipient;
-        started = launch.startDetached(xdgEmail, args);
+        const ProgramRun run = launch.startAndWait(xdgEmail, args, kMailProgramWaitMs, whileWaiting);
+        started = run.state == ProgramRun::State::StillRunning ||
+                  (run.state == ProgramRun::State::Ended && run.exitCode == 0);
     }
     // Without xdg-email a mailto: address carries the text; the attachment is left to
     // the user, who is told where the file is.
@@ -55,7 +57,7 @@ bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString
                      MsgButtons::Ok, MsgIcon::Information);
     if (!started)
         prompt::show(QStringLiteral("There was an error logging in to e-mail messaging program."), MsgButtons::Ok,
-                     MsgIcon::Exclamation);
+                     MsgIcon::Critical);
     return started;
 }
 

@@ -2,16 +2,27 @@
 // Hands one message to the desktop's mail program: recipient, subject, body and an
 // optional attachment, through xdg-email (every field passed as its own argument),
 // or a mailto: address when xdg-email is missing.
+//
+// xdg-email ends with a failure status when it finds no mail program or the one it
+// found fails; a mail program that keeps it waiting while the user writes is taken
+// as started once kMailProgramWaitMs have passed, and left to run.
 #include <QString>
 
-namespace rr {
+#include <functional>
 
-// True when a mail program was started. On failure the user is told
-// "There was an error logging in to e-mail messaging program."
+namespace rr
+{
+
+inline constexpr int kMailProgramWaitMs = 5000;
+
+// True when the mail program took the message. On failure the user is told
+// "There was an error logging in to e-mail messaging program." (critical icon).
+// whileWaiting is called about every 50 ms while xdg-email runs (the window may
+// repaint meanwhile).
 bool SendMAPIMail(const QString &recipient, bool option, const QString &unused, const QString &subject,
-                  const QString &body, const QString &attachment);
+                  const QString &body, const QString &attachment, const std::function<void()> &whileWaiting = {});
 
 // The mailto: address with every field percent-encoded.
 QString mailtoAddress(const QString &recipient, const QString &subject, const QString &body);
 
-}  // namespace rr
+} // namespace rr

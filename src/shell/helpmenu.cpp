@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "options/htmlhelp.h"
+#include "platform/gui/windowevents.h"
 #include "platform/mail.h"
 #include "platform/prompt.h"
 #include "shell/frmhelpabout.h"
@@ -40,7 +41,8 @@ void installHelpMenu(frmVardecks &window)
                       [](int) { openInBrowser(QLatin1String(maker::kFeedbackPage)); });
     window.setCommand(QStringLiteral("mnuHelpEmail_Click"), [](int) {
         SendMAPIMail(QLatin1String(maker::kSupportAddress), false, QString(),
-                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString());
+                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
+                     [] { windowevents::keepAlive(); });
     });
 }
 

@@ -5,11 +5,16 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QRandomGenerator>
 
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace rr
@@ -17,25 +22,10 @@ namespace rr
 namespace
 {
 
-constexpr int kConnectTimeoutMs = 1500;
 constexpr int kLockTimeoutMs = 5000;
-
-bool sendHandOff(const QString &name)
-{
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(kConnectTimeoutMs))
-        return false;
-    const quint32 n = QRandomGenerator::global()->bounded(1u, 1000001u);
-    socket.write(QByteArray::number(n) + '\n');
-    const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
-    // Wait for the receiver's acknowledgement so the hand-off has been taken in
-    // before this copy ends.
-    if (sent)
-        socket.waitForReadyRead(kConnectTimeoutMs);
-    socket.disconnectFromServer();
-    return sent;
-}
+// How long a second copy waits for the running copy's answer. An idle copy answers
+// within a few milliseconds; a busy one takes the message in later all the same.
+constexpr int kAnswerWaitMs = 100;
 
 } // namespace
 
@@ -53,29 +43,71 @@ QString SingleInstance::serverName()
            QLatin1Char('-') + QString::fromLatin1(home);
 }
 
+QString SingleInstance::serverPath()
+{
+    return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + serverName();
+}
+
+bool SingleInstance::handOver()
+{
+    const QByteArray path = QFile::encodeName(serverPath());
+    sockaddr_un address{};
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // A socket file nobody listens on (a copy that crashed) refuses the connection; a
+    // copy that has stopped taking connections at all refuses it too, rather than
+    // keeping this one waiting.
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return false;
+    }
+    const quint32 n = QRandomGenerator::global()->bounded(1u, 1000001u);
+    const QByteArray message = QByteArray::number(n) + '\n';
+    const bool sent = ::send(fd, message.constData(), size_t(message.size()), MSG_NOSIGNAL) == message.size();
+    if (sent) {
+        pollfd answer{fd, POLLIN, 0};
+        ::poll(&answer, 1, kAnswerWaitMs);
+    }
+    ::close(fd);
+    return sent;
+}
+
 SingleInstance::Role SingleInstance::start()
 {
-    const QString name = serverName();
+    if (handOver())
+        return Role::HandedOver;
     paths::makeFolder(paths::configFolder());
     QLockFile lock(paths::configFolder() + QLatin1String("/instance.lock"));
     lock.setStaleLockTime(10000);
     if (!lock.tryLock(kLockTimeoutMs))
-        return sendHandOff(name) ? Role::HandedOver : Role::Failed;
-
-    if (sendHandOff(name))
+        return handOver() ? Role::HandedOver : Role::Failed;
+    // Another copy may have started between the first try and the lock.
+    if (handOver())
         return Role::HandedOver;
 
     // Nobody answered: whatever socket file is there was left by a copy that ended.
-    QLocalServer::removeServer(name);
+    const QString path = serverPath();
+    QLocalServer::removeServer(path);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(name)) {
+    if (!m_server->listen(path)) {
         delete m_server;
         m_server = nullptr;
         return Role::Failed;
     }
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     return Role::First;
+}
+
+void SingleInstance::stop()
+{
+    if (m_server)
+        m_server->close();
 }
 
 void SingleInstance::acceptConnections()
@@ -85,7 +117,9 @@ void SingleInstance::acceptConnections()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 const QString text = QString::fromLatin1(socket->readLine()).trimmed();
+                // The answer goes out now, before whatever the hand-off starts.
                 socket->write("ok\n");
+                socket->flush();
                 emit handOffReceived(text);
             }
         });

@@ -6,14 +6,22 @@
 // caption (and the settings folder, so separate homes are separate programs). A
 // lock file closes the race of two copies starting together; a socket left by a
 // copy that crashed is cleared by the next start.
+//
+// The hand-off is a plain socket write, tried before the second copy connects to the
+// display or reads anything, so a second launch ends within a few milliseconds. The
+// running copy answers as soon as its window events run; when it is busy (opening a
+// large database, in the middle of an import) the second copy does not wait for the
+// answer: the message waits in the socket and is taken in when the events next run.
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
 
-namespace rr {
+namespace rr
+{
 
-class SingleInstance : public QObject {
+class SingleInstance : public QObject
+{
     Q_OBJECT
 public:
     explicit SingleInstance(QObject *parent = nullptr);
@@ -23,9 +31,16 @@ public:
     // Becomes the running copy, or hands a random number from 1 to 1,000,000 to the
     // one already running. Failed means neither worked (the copy should still run).
     Role start();
+    // Stops listening and removes the socket (for an end without tearing down).
+    void stop();
 
-    // The local socket name of the running copy in this home.
+    // Hands over to a copy already running, if there is one; needs no application
+    // object and takes no lock. True when the running copy has the message.
+    static bool handOver();
+
+    // The local socket name of the running copy in this home, and its full path.
     static QString serverName();
+    static QString serverPath();
 
 signals:
     // A second launch handed over; text is what it sent (the receiver ignores it).
@@ -36,4 +51,4 @@ private:
     QLocalServer *m_server = nullptr;
 };
 
-}  // namespace rr
+} // namespace rr

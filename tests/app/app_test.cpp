@@ -186,7 +186,8 @@ TEST(HandOff, aSecondLaunchHandsOverOnceAndWritesNothing)
     QProcess second;
     ASSERT_TRUE(startProgram(second, home.path()));
     // The first copy answers from its event loop while the second waits.
-    QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 15000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 15000))
+        << "the second copy ends";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     QTest::qWait(100);

@@ -91,8 +91,9 @@ TEST(ButtonPictureKey, theBackgroundIsExactlyThePixelsNearTheCornerColour)
             const QRgb p = untouched.pixel(x, y);
             const bool near = 255 - qRed(p) <= 3 && 255 - qBlue(p) <= 3;
             ASSERT_EQ(background.contains(QPoint(x, y)), near) << x << "," << y;
-            if (near)
+            if (near) {
                 ASSERT_EQ(picture.pixel(x, y), key) << "keyed pixels become exactly the corner colour";
+            }
         }
     }
 }

@@ -150,3 +150,40 @@ TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
                                        "--attach", "/tmp/Vardecks listing.htm", "support@quorvane.example"}));
     EXPECT_TRUE(prompts.messages().empty());
 }
+
+TEST(Mail, aMailProgramThatFailsIsReportedAndOneThatKeepsRunningIsLeftToRun)
+{
+    test::ScriptedPrompts prompts;
+    QTemporaryDir bin;
+    QFile script(bin.filePath("xdg-email"));
+    ASSERT_TRUE(test::writeBytes(script.fileName(), "#!/bin/sh\nexit 3\n"));
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
+    int waits = 0;
+    const bool sent = SendMAPIMail("", true, "", "Vardeck", "body", "", [&] { ++waits; });
+    qputenv("PATH", path);
+    EXPECT_FALSE(sent);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.lastText(), "There was an error logging in to e-mail messaging program.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Critical);
+
+    // A program that keeps the caller waiting is waited for only so long, and runs on.
+    ProcessLauncher launcher;
+    const QString done = bin.filePath("done");
+    QElapsedTimer clock;
+    clock.start();
+    const ProgramRun running =
+        launcher.startAndWait("/bin/sh", {"-c", "sleep 0.7; touch \"$0\"", done}, 200, [&] { ++waits; });
+    EXPECT_EQ(running.state, ProgramRun::State::StillRunning);
+    EXPECT_GE(waits, 2) << "the caller's windows kept repainting meanwhile";
+    EXPECT_FALSE(QFile::exists(done));
+    while (!QFile::exists(done) && clock.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    EXPECT_TRUE(QFile::exists(done)) << "it was not stopped";
+    const ProgramRun ended = launcher.startAndWait("/bin/sh", {"-c", "exit 4"}, 5000, {});
+    EXPECT_EQ(ended.state, ProgramRun::State::Ended);
+    EXPECT_EQ(ended.exitCode, 4);
+}

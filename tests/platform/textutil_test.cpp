@@ -51,8 +51,9 @@ TEST(HtmlCharacterReferences, tableIsSortedAndKnowsEveryNameBrowsersDo)
     ASSERT_EQ(table.size(), 2231u);
     int withoutSemicolon = 0;
     for (size_t i = 0; i < table.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(std::strcmp(table[i - 1].name, table[i].name), 0) << table[i].name;
+        }
         if (table[i].name[std::strlen(table[i].name) - 1] != ';')
             ++withoutSemicolon;
     }

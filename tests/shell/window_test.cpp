@@ -486,8 +486,9 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
         // A caption wider than the inner width (8 pixels of frame) wraps below a one-line button.
         const int captionWidth = QFontMetrics(preview->font()).horizontalAdvance(preview->Caption());
         EXPECT_LE(captionWidth, preview->width() - 8) << preview->Caption().toStdString();
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(window->cmdPreview(i - 1)->geometry().right(), preview->x()) << i;
+        }
     }
 
     window->tabIndex->setTab(2);

@@ -144,8 +144,9 @@ TEST(BrokenFiles, settingsFilesKeepTheirGoodValuesOrAreSetAsideWhole)
         EXPECT_EQ(QFile::exists(file), c.keptInPlace);
         const QStringList aside = QDir(folder).entryList({"*.unreadable-*"}, QDir::Files);
         ASSERT_EQ(aside.size(), c.keptInPlace ? 0 : 1);
-        if (!c.keptInPlace)
+        if (!c.keptInPlace) {
             EXPECT_EQ(test::readBytes(folder + "/" + aside.first()), test::readBytes(source)) << "set aside whole";
+        }
         // The store goes on: a new value is written and read back.
         ASSERT_EQ(store.createKey(reg::HKEY_CURRENT_USER, "K", &key), reg::ERROR_SUCCESS);
         EXPECT_EQ(store.setValue(key, "v", reg::Value::text("new")), reg::ERROR_SUCCESS);

@@ -8,6 +8,7 @@
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
@@ -83,12 +84,19 @@ bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
     const XMLDatabase *before = w.dbXML.get();
     const XmlDocument *documentBefore = w.m_objDOMVardecks;
     const QString pathBefore = before ? before->getPath() : QString();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    windowevents::runPending(progress);
     if (w.dbXML.get() == before && w.m_objDOMVardecks == documentBefore && w.dbXML &&
         w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w))
         return true;
     progress->close();
     return false;
+}
+
+bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error)
+{
+    bool saved = false;
+    progress->runLongStep([&] { saved = db.save(error); });
+    return saved;
 }
 
 void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
@@ -126,7 +134,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
     } else {
         removeLeftSideFiles(basePath, builder.createdWIDs());
-        if (!db.save(&reason))
+        if (!saveWhileShowing(db, progress, &reason))
             failure =
                 QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
     }

@@ -14,6 +14,7 @@ namespace rr
 class frmImportExport;
 class frmProgress;
 class frmVardecks;
+class XMLDatabase;
 
 // For the length of an operation: the busy cursor and, for imports, the folder tree
 // hidden. Both come back however the operation ends.
@@ -35,10 +36,13 @@ bool checkDatabaseOpen(frmVardecks &w);
 // An import may not throw away an edit under way in the details panel unasked.
 bool dropEditBeforeImport(frmVardecks &w);
 
-// Puts the progress window on the screen before a run changes anything: window
-// events other than user input are let through once. False (and the progress window
-// closed) when the database changed hands meanwhile; then nothing may be imported.
+// Puts the progress window on the screen before a run changes anything: the pending
+// window events run once. False (and the progress window closed) when the database
+// changed hands meanwhile; then nothing may be imported.
 bool settleProgressWindow(frmVardecks &w, frmProgress *progress);
+
+// Saves the database after an import while its progress window keeps repainting.
+bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error);
 
 struct ImportRun {
     // The progress window's first line, and whether it counts folders.

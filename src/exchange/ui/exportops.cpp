@@ -9,6 +9,7 @@
 #include "exchange/ui/frmimportexport.h"
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
+#include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
@@ -66,7 +67,7 @@ void frmImportExport::exportToIEFavorites()
     FavoritesExportResult result;
     {
         BusyWindow busy(w, false);
-        result = exportToFavorites(*w.m_objDOMVardecks, favoritesFolder());
+        result = exportToFavorites(*w.m_objDOMVardecks, favoritesFolder(), [] { windowevents::keepAlive(); });
     }
     if (!result.error.isEmpty()) {
         prompt::show(result.error, MsgButtons::Ok, MsgIcon::Exclamation);

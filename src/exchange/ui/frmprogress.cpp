@@ -1,6 +1,7 @@
 #include "exchange/ui/frmprogress.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/windowevents.h"
 #include "shell/fonthelpers.h"
 #include "storage/useroptions.h"
 
@@ -85,7 +86,7 @@ frmProgress::frmProgress(QWidget *owner) : ButtonDialog(owner)
     Command1->hide();
     show();
     raise();
-    setBar(0);
+    progress1->setValue(0);
     applyFontFallback(this);
 }
 
@@ -96,9 +97,14 @@ void frmProgress::draw(const ProgressState &state)
     lblName2->setText(state.vardeckName);
     lblFolders->setText(QString::number(state.folders));
     lblVD->setText(QString::number(state.vardecks));
-    // The import keeps the thread busy: draw now rather than when events are next handled.
-    if (isVisible())
-        repaint();
+    // The import keeps the thread busy: the window is put on the screen and repainted
+    // (and every other window with it) only when the pending window events run.
+    windowevents::runPending(this);
+}
+
+void frmProgress::runLongStep(const std::function<void()> &step)
+{
+    windowevents::runAside(step, this);
 }
 
 void frmProgress::begin()

@@ -32,6 +32,8 @@ public:
     void finish(int vardecks, bool fill, const QStringList &skipped = {});
     // Draws what the import has set so far, now.
     void refreshNow() { flush(); }
+    // The step runs on a thread of its own while the windows keep repainting.
+    void runLongStep(const std::function<void()> &step) override;
 
     QProgressBar *progress1 = nullptr;
     QLabel *Label1 = nullptr;

@@ -65,7 +65,7 @@ void frmImportExport::importVDDatabase()
     } else {
         // Files left under the identifiers the merged Vardecks were given are not theirs.
         removeLeftSideFiles(db.getBasePath(), merge.mergedWIDs());
-        if (!db.save(&reason)) {
+        if (!saveWhileShowing(db, progress, &reason)) {
             merge.rollback();
             failure =
                 QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;

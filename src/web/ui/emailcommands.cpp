@@ -1,5 +1,6 @@
 #include "web/ui/emailcommands.h"
 
+#include "platform/gui/windowevents.h"
 #include "platform/mail.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
@@ -26,6 +27,12 @@ public:
     BusyPointer &operator=(const BusyPointer &) = delete;
 };
 
+// While the mail program is being started, the windows keep repainting.
+void keepWindowsAlive()
+{
+    windowevents::keepAlive();
+}
+
 void tellNotMailed(const QString &reason)
 {
     prompt::show(QStringLiteral("Nothing was sent: the page to attach could not be made.\n\n") + reason, MsgButtons::Ok,
@@ -48,7 +55,7 @@ void mnuEmailVD_Click(frmVardecks &w)
         return;
     }
     BusyPointer busy;
-    SendMAPIMail(QString(), true, QString(), QStringLiteral("Vardeck"), body, QString());
+    SendMAPIMail(QString(), true, QString(), QStringLiteral("Vardeck"), body, QString(), keepWindowsAlive);
 }
 
 bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subject)
@@ -66,7 +73,7 @@ bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subje
         tellNotMailed(error);
         return false;
     }
-    return SendMAPIMail(QString(), true, QString(), subject, QString(), page);
+    return SendMAPIMail(QString(), true, QString(), subject, QString(), page, keepWindowsAlive);
 }
 
 void installEmailCommands(frmVardecks &w)

@@ -10,8 +10,11 @@
 #include "support/failingdisk.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace rr;
 using namespace rr::test;
@@ -62,6 +65,41 @@ protected:
     QTemporaryDir files;
     QString favorites;
     frmImportExport *dialog = nullptr;
+};
+
+// Notes what the progress window shows each time the pending window events run
+// while an operation of the dialog is under way.
+class ProgressWatcher : public QObject
+{
+public:
+    struct Seen {
+        QString title;
+        QString vardecks;
+        int bar = 0;
+    };
+
+    explicit ProgressWatcher(frmImportExport *dialog) : m_dialog(dialog) { again(); }
+    std::vector<Seen> seen;
+    // Runs the first time the watcher is called during the operation.
+    std::function<void()> onFirstCall;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (frmProgress *progress = frmProgress::current(); progress && m_dialog->isRunning()) {
+            seen.push_back({progress->windowTitle(), progress->lblVD->text(), progress->progress1->value()});
+            if (onFirstCall)
+                std::exchange(onFirstCall, nullptr)();
+        }
+        again();
+        return true;
+    }
+
+private:
+    void again() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+    frmImportExport *m_dialog;
 };
 
 } // namespace
@@ -354,6 +392,50 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     ASSERT_EQ(pdf.size(), 1);
     EXPECT_EQ(readBytes(iconFilePath(base, currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
     EXPECT_FALSE(QFile::exists(thumbFilePath(base, currentDBName, pdf[0])));
+}
+
+TEST_F(ImportExportTest, aMergeLetsTheWindowsRepaintThroughEachPhaseAndTakesNoCommandMeanwhile)
+{
+    QByteArray folders;
+    for (int f = 0, wid = 1; f < 4; ++f) {
+        QByteArray vardecks;
+        for (int v = 0; v < 500; ++v, ++wid)
+            vardecks += vardeckXml(QStringLiteral("W%1").arg(wid), QStringLiteral("site %1").arg(wid));
+        folders += folderXml("T" + QByteArray::number(f + 1), "Folder " + QByteArray::number(f + 1), vardecks);
+    }
+    const QString other = files.filePath("other/Big.xml");
+    writeBytes(other,
+               "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" + folders + "</FOLDERS>");
+    ProgressWatcher watcher(dialog);
+    // The window manager's close of the main window, as it comes during the run.
+    watcher.onFirstCall = [this] {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        QCoreApplication::sendEvent(window->windowHandle(), &close);
+    };
+    prompts.answerFile(other);
+    run(true, 3);
+
+    QStringList titles;
+    QStringList counts;
+    bool barBetween = false;
+    for (const ProgressWatcher::Seen &seen : watcher.seen) {
+        if (!titles.contains(seen.title))
+            titles << seen.title;
+        if (!counts.contains(seen.vardecks))
+            counts << seen.vardecks;
+        barBetween = barBetween || (seen.bar > 0 && seen.bar < 100);
+    }
+    EXPECT_TRUE(titles.contains("Indexing folders...")) << titles.join(", ").toStdString();
+    EXPECT_TRUE(titles.contains("Indexing Vardecks...")) << titles.join(", ").toStdString();
+    EXPECT_TRUE(counts.contains("2000")) << "the count was shown before the end: " << counts.join(", ").toStdString();
+    EXPECT_TRUE(barBetween);
+
+    EXPECT_TRUE(window->isVisible()) << "the main window stayed open through the run";
+    EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 2000");
+    XMLDatabase disk;
+    ASSERT_TRUE(disk.openDBValidate(path));
+    EXPECT_EQ(disk.getTheDOM()->countElements("VARDECK"), 2003);
 }
 
 TEST_F(ImportExportTest, csvExportAsksBeforeOverwritingAndReportsAFailedWrite)
