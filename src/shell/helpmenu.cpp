@@ -40,9 +40,12 @@ void installHelpMenu(frmVardecks &window)
     window.setCommand(QStringLiteral("mnuHelpFeedback_Click"),
                       [](int) { openInBrowser(QLatin1String(maker::kFeedbackPage)); });
     window.setCommand(QStringLiteral("mnuHelpEmail_Click"), [](int) {
-        SendMAPIMail(QLatin1String(maker::kSupportAddress), false, QString(),
-                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
-                     [] { windowevents::keepAlive(); });
+        Notice said;
+        SendMAPIMail(
+            QLatin1String(maker::kSupportAddress), false, QString(),
+            prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
+            [] { windowevents::keepAlive(); }, &said);
+        prompt::tell(said);
     });
 }
 
