@@ -45,6 +45,19 @@ void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
         list->header()->resizeSection(column, twips::sizeToPx(twipsWidth));
 }
 
+// Shows the stored settings that could not be read. The splash stays on top of
+// everything, so it goes first: the message would otherwise wait unseen behind it.
+// With it gone the window appears once loading is over, as when the splash is off.
+void tellSettingErrors(frmSplash *splash)
+{
+    const Notices notices = SettingsStore::takeErrorNotices();
+    if (notices.isEmpty())
+        return;
+    if (splash)
+        splash->hide();
+    prompt::tell(notices);
+}
+
 } // namespace
 
 void frmVardecks::Form_Load()
@@ -80,7 +93,7 @@ void frmVardecks::Form_Load()
     restoreWindowPlace();
     Splitter1->setSplitterPos(SettingsStore::getSplitter1Setting());
     Splitter2->setSplitterPos(SettingsStore::getSplitter2Setting());
-    prompt::tell(SettingsStore::takeErrorNotices());
+    tellSettingErrors(m_splash);
     formClient->setMinimumSize(layoutMinimumSize());
 
     lbl(25)->hide();
@@ -299,7 +312,7 @@ void frmVardecks::restoreColumnWidths()
         restore(listVD, i - 1, SettingsStore::getColWidth(i), 6);
     for (int i = 1; i <= 7; ++i)
         restore(lstSearch, i - 1, SettingsStore::getColWidthSearch(i), 7);
-    prompt::tell(SettingsStore::takeErrorNotices());
+    tellSettingErrors(m_splash);
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }
