@@ -122,14 +122,14 @@ Favorites::Change Favorites::addToFavorites(XMLDatabase &db, const QString &wid)
 {
     const XmlDocument *doc = db.getTheDOM();
     const bool rebuilt = syncWithDocument(doc);
-    if (contains(wid))
-        return {Outcome::AlreadyFavorite,
-                false,
-                false,
-                rebuilt,
-                wid,
-                {},
-                {{QStringLiteral("The selected Vardeck is already in your favorites list")}}};
+    if (contains(wid)) {
+        Change already;
+        already.outcome = Outcome::AlreadyFavorite;
+        already.rebuilt = rebuilt;
+        already.wid = wid;
+        already.notices.append(Notice(QStringLiteral("The selected Vardeck is already in your favorites list")));
+        return already;
+    }
     Change change = createNewFav(db, wid);
     change.rebuilt = change.rebuilt || rebuilt;
     if (change.outcome == Outcome::Added)
@@ -141,14 +141,14 @@ Favorites::Change Favorites::addToFavorites(XMLDatabase &db, const QString &wid)
 Favorites::Change Favorites::addSelected(XMLDatabase &db, const QString &selectedWID)
 {
     const QString wid = selectedWID.trimmed();
-    if (wid.isEmpty())
-        return {Outcome::NoSelection,
-                false,
-                false,
-                false,
-                wid,
-                {},
-                {{QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list")}}};
+    if (wid.isEmpty()) {
+        Change none;
+        none.outcome = Outcome::NoSelection;
+        none.wid = wid;
+        none.notices.append(
+            Notice(QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list")));
+        return none;
+    }
     return addToFavorites(db, wid);
 }
 
