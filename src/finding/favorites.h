@@ -7,7 +7,7 @@
 // favsColl itself is checked against the document before it is used: when one of
 // its WIDs no longer names a Vardeck (deleted elsewhere, another database opened),
 // it is rebuilt from the document without a word to the user.
-#include "platform/prompt.h"
+#include "platform/notice.h"
 #include "platform/xmldocument.h"
 #include "storage/lists.h"
 #include "storage/xmldatabase.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The popular list: the Vardecks of the open database ranked by their HITS count, and
 // the Clear popular list rankings command without its widgets.
-#include "platform/prompt.h"
+#include "platform/notice.h"
 #include "platform/xmldocument.h"
 #include "storage/lists.h"
 #include "storage/xmldatabase.h"

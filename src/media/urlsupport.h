@@ -13,7 +13,7 @@
 // as its one argument. When it can't be started the user is to be told, and then the
 // address goes to the default browser. Nothing here shows a message: what the user is
 // to be told comes back in the Opening, and the window shows it (shell/openaddress.h).
-#include "platform/prompt.h"
+#include "platform/notice.h"
 
 #include <QString>
 

@@ -5,7 +5,7 @@
 // viewer; without one (tools that run without a display) they go to the desktop's
 // browser. A help file that is not one, or a missing file or page, gives false and
 // the notice why (titled "HTML Help Class"), which the window shows.
-#include "platform/prompt.h"
+#include "platform/notice.h"
 
 #include <QString>
 

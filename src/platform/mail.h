@@ -6,7 +6,7 @@
 // xdg-email ends with a failure status when it finds no mail program or the one it
 // found fails; a mail program that keeps it waiting while the user writes is taken
 // as started once kMailProgramWaitMs have passed, and left to run.
-#include "platform/prompt.h"
+#include "platform/notice.h"
 
 #include <QString>
 

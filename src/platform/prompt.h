@@ -3,14 +3,14 @@
 // program passes. The GUI installs a handler that shows real windows; tests install
 // a scripted handler; without any handler a message goes to stderr and the default
 // button is taken, so code without a display never blocks.
-#include <QList>
+#include "platform/notice.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace rr
 {
 
-enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
@@ -21,23 +21,6 @@ struct MessageRequest {
     MsgButtons buttons = MsgButtons::Ok;
     MsgResult defaultButton = MsgResult::Ok;
 };
-
-// What a routine without windows has for the user. It returns its notices, in the
-// order they arose, and the window layer shows them with prompt::tell: the routine
-// never waits on a message box, and a test reads the texts from its result.
-struct Notice {
-    Notice() = default;
-    Notice(const QString &text, MsgIcon icon = MsgIcon::None, const QString &title = QString())
-        : text(text), icon(icon), title(title)
-    {
-    }
-    bool isEmpty() const { return text.isEmpty(); }
-
-    QString text;
-    MsgIcon icon = MsgIcon::None;
-    QString title; // empty: the program's title
-};
-using Notices = QList<Notice>;
 
 struct FileRequest {
     enum class Kind { Open, Save, Folder };

@@ -1,5 +1,7 @@
 #include "shell/openaddress.h"
 
+#include "platform/prompt.h"
+
 namespace rr
 {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Saving the database after a change, with what the user is told when the file could
 // not be written.
-#include "platform/prompt.h"
+#include "platform/notice.h"
 #include "storage/xmldatabase.h"
 
 #include <QString>

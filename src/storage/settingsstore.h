@@ -5,7 +5,7 @@
 // is text under the application key; every getter gives its default when the value
 // is empty, and keeps the error of a value it cannot convert, which the window shows
 // (takeErrorNotices) once it has read its settings. Nothing is cached.
-#include "platform/prompt.h"
+#include "platform/notice.h"
 #include "storage/regconvert.h"
 #include "storage/vddata.h"
 

@@ -1,5 +1,6 @@
 #include "storage/ui/savereport.h"
 
+#include "platform/prompt.h"
 #include "storage/savereport.h"
 
 namespace rr
