@@ -27,7 +27,7 @@ namespace rr
 
 void assembleMainWindow(frmVardecks &window)
 {
-    installExplorer(window);
+    const ExplorerParts explorer = installExplorer(window);
     installEditing(window);
     installDatabaseCommands(window);
     installAspects(window);
@@ -38,14 +38,19 @@ void assembleMainWindow(frmVardecks &window)
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
-    installPopupsAndDrops(window);
+    installPopupsAndDrops(window, explorer);
     installHelpWindow();
     installImportExport(window);
     installOptionsDialog(window);
-    installIconCommands(window);
-    installThumbCommands(window);
+    installThumbCommands(window, installIconCommands(window));
     installCollectionDialogs(window);
-    window.ops.showTips = [&window] { frmTips::showTips(&window); };
+    window.commands.showTips = [&window] { frmTips::showTips(&window); };
+
+    // Every command and operation is attached now; one left out is a programming error.
+    const QStringList missing = window.commands.missing();
+    if (!missing.isEmpty())
+        qWarning("no command is attached to %s", qUtf8Printable(missing.join(QStringLiteral(", "))));
+    Q_ASSERT_X(missing.isEmpty(), "assembleMainWindow", "a command is not attached");
 }
 
 } // namespace rr

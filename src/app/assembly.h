@@ -1,7 +1,8 @@
 #pragma once
-namespace rr {
+namespace rr
+{
 class frmVardecks;
-// Gives the main window the behaviour of every subsystem: their commands and their
-// refresh operations.
+// Gives the main window the behaviour of every subsystem: every slot of its commands.
+// A slot left unattached is reported on stderr and stops a debug build.
 void assembleMainWindow(frmVardecks &window);
-}  // namespace rr
+} // namespace rr

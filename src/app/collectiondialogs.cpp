@@ -28,27 +28,6 @@ int countNodes(const QTreeWidgetItem *item)
     return n;
 }
 
-frmDuplicates::Hooks duplicatesHooks(frmVardecks &w)
-{
-    frmDuplicates::Hooks hooks;
-    hooks.deleteSelectedVardeck = [&w](const QString &wid) {
-        VardeckDeletion *deletion = vardeckDeletionOf(w);
-        // The main window's tidy-up after a delete acts on selectedWID.
-        w.selectedWID = wid;
-        return deletion && deletion->deleteSelectedVardeck(wid);
-    };
-    hooks.resetAfterDelete = [&w] { callOp(w.ops.resetAfterDelete); };
-    hooks.refreshOnClose = [&w] {
-        w.lstSearch->clear();
-        w.lstSrch->clear();
-        if (QTreeWidgetItem *folder = w.tvwTopics->currentItem())
-            callOp(w.ops.populateVardeckList, folder);
-    };
-    hooks.images = w.ImageListWM;
-    hooks.applyFontFallback = applyFontFallback;
-    return hooks;
-}
-
 // The windows open after the command that asked for them has returned, never inside
 // the menu's or a button's own event handling.
 void later(frmVardecks &w, std::function<void()> open)
@@ -60,21 +39,28 @@ void later(frmVardecks &w, std::function<void()> open)
 
 void installCollectionDialogs(frmVardecks &w)
 {
-    w.setCommand(QStringLiteral("mnuToolsDup_Click"), [&w](int) {
+    // The duplicates window closed: the search results may name deleted Vardecks.
+    w.commands.refreshAfterDuplicates = [&w] {
+        w.lstSearch->clear();
+        w.lstSrch->clear();
+        if (QTreeWidgetItem *folder = w.tvwTopics->currentItem())
+            w.commands.populateVardeckList(folder);
+    };
+    w.commands.mnuToolsDup_Click = [&w](int) {
         w.popup.dupCheckAddress.clear();
         later(w, [&w] {
             if (XmlDocument *doc = documentOf(w))
-                frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), duplicatesHooks(w), &w);
+                frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
         });
-    });
-    w.setCommand(QStringLiteral("frmDuplicates_Show"), [&w](int) {
+    };
+    w.commands.frmDuplicates_Show = [&w](int) {
         const QString address = w.popup.dupCheckAddress;
         later(w, [&w, address] {
             if (XmlDocument *doc = documentOf(w))
-                frmDuplicates::run(*doc, address, appOptions().getCheckDup(), duplicatesHooks(w), &w);
+                frmDuplicates::run(*doc, address, appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
         });
-    });
-    w.setCommand(QStringLiteral("mnuViewStats_Click"), [&w](int) {
+    };
+    w.commands.mnuViewStats_Click = [&w](int) {
         later(w, [&w] {
             frmStats::Figures figures;
             figures.database = currentDBName;
@@ -85,7 +71,7 @@ void installCollectionDialogs(frmVardecks &w)
             applyFontFallback(&box);
             box.exec();
         });
-    });
+    };
 }
 
 } // namespace rr

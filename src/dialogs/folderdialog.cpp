@@ -67,8 +67,8 @@ void place(QWidget *w, double left, double top, double width, double height)
 
 } // namespace
 
-FolderDialog::FolderDialog(Kind kind, XMLDatabase &db, DialogHooks hooks, QWidget *parent)
-    : ButtonDialog(parent), m_kind(kind), m_db(db), m_hooks(std::move(hooks))
+FolderDialog::FolderDialog(Kind kind, XMLDatabase &db, Commands &commands, QWidget *parent)
+    : ButtonDialog(parent), m_kind(kind), m_db(db), m_commands(commands)
 {
     Label2 = makeLabel(QStringLiteral("Label2"), QString());
     Label2->setWordWrap(true);
@@ -121,8 +121,7 @@ void FolderDialog::buildFrame(const QString &instruction, const QList<Line> &lin
 
 void FolderDialog::finishLoad()
 {
-    if (m_hooks.applyFontFallback)
-        m_hooks.applyFontFallback(this);
+    m_commands.applyFontFallback(this);
 }
 
 XmlDocument &FolderDialog::document() const
@@ -147,8 +146,7 @@ XmlNode FolderDialog::ensureChild(XmlNode element, const QString &name) const
 bool FolderDialog::saveChanges(const StalePages &stale)
 {
     const bool saved = saveDatabaseReporting(m_db);
-    if (m_hooks.collectionChanged)
-        m_hooks.collectionChanged(stale);
+    m_commands.collectionChanged(stale);
     return saved;
 }
 

@@ -7,7 +7,8 @@
 // The dialogs take identifiers, never document nodes: a node remembered by the main
 // window may have been removed since, and every element is looked up again when
 // the dialog acts.
-#include "dialogs/dialoghooks.h"
+#include "dialogs/dialogresults.h"
+#include "shell/commands.h"
 #include "storage/ui/buttondialog.h"
 
 class QLabel;
@@ -32,7 +33,7 @@ public:
     qbButtons_H *cmdCancel = nullptr;
 
 protected:
-    FolderDialog(Kind kind, XMLDatabase &db, DialogHooks hooks, QWidget *parent);
+    FolderDialog(Kind kind, XMLDatabase &db, Commands &commands, QWidget *parent);
 
     // One line under the tree: an optional plain label ("Move:") and its field.
     struct Line {
@@ -53,9 +54,9 @@ protected:
     XmlNode ensureChild(XmlNode element, const QString &name) const;
 
     // Writes the file; a failure is shown with its reason (the change stays in
-    // memory). Either way the main window hears of the change. True when written.
+    // memory). Either way the main window hears of the change (collectionChanged).
+    // True when written.
     bool saveChanges(const StalePages &stale);
-    DialogHooks &hooks() { return m_hooks; }
 
     void resizeEvent(QResizeEvent *event) override;
 
@@ -64,7 +65,7 @@ private:
 
     Kind m_kind;
     XMLDatabase &m_db;
-    DialogHooks m_hooks;
+    Commands &m_commands;
     QList<Line> m_lines;
 };
 

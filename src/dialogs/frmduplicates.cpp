@@ -43,22 +43,22 @@ QLabel *addValueLabel(QWidget *parent, QGridLayout *grid, int row, const QString
 
 } // namespace
 
-frmDuplicates::frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Hooks hooks,
-                             QWidget *parent)
-    : QDialog(parent), m_doc(doc), m_hooks(std::move(hooks))
+frmDuplicates::frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+                             const QMap<QString, QIcon> &images, QWidget *parent)
+    : QDialog(parent), m_doc(doc), m_commands(commands), m_images(images)
 {
     setObjectName(QStringLiteral("frmDuplicates"));
     setWindowTitle(QStringLiteral("Manage duplicates"));
     setModal(true);
     buildControls();
-    if (m_hooks.applyFontFallback)
-        m_hooks.applyFontFallback(this);
+    m_commands.applyFontFallback(this);
     load(dupCheckAddress, checkDup);
 }
 
-void frmDuplicates::run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Hooks hooks, QWidget *parent)
+void frmDuplicates::run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+                        const QMap<QString, QIcon> &images, QWidget *parent)
 {
-    frmDuplicates dialog(doc, dupCheckAddress, checkDup, std::move(hooks), parent);
+    frmDuplicates dialog(doc, dupCheckAddress, checkDup, commands, images, parent);
     if (!dialog.closesUnseen())
         dialog.exec();
 }
@@ -201,7 +201,7 @@ void frmDuplicates::populateDupList(int k)
                      vardeck.childText(QStringLiteral("CREATED_DATE")), vardeck.childText(QStringLiteral("KEYWORD2")),
                      hits ? hits.text() : QStringLiteral("1"), vardeck.childText(QStringLiteral("DESCRIPTION"))});
         row->setData(0, Qt::UserRole, wid);
-        row->setIcon(0, m_hooks.images.value(wid, m_hooks.images.value(QStringLiteral("Vardeck"))));
+        row->setIcon(0, m_images.value(wid, m_images.value(QStringLiteral("Vardeck"))));
     }
     showVDDetails(first);
     if (listVD->topLevelItemCount() > 0) {
@@ -291,10 +291,8 @@ void frmDuplicates::deleteVD()
     const QString wid = lblCurrent->text();
     if (wid.isEmpty())
         return;
-    if (m_hooks.deleteSelectedVardeck)
-        m_hooks.deleteSelectedVardeck(wid);
-    if (m_hooks.resetAfterDelete)
-        m_hooks.resetAfterDelete();
+    m_commands.deleteSelectedVardeck(wid);
+    m_commands.resetAfterDelete();
     // The set keeps the Vardecks still in the document: the one deleted now, and any
     // that went otherwise, leave it.
     QStringList &set = m_sets[m_setIndex - 1];
@@ -314,10 +312,8 @@ void frmDuplicates::deleteRest(const QString &keepWID)
     QStringList doomed = m_sets[m_setIndex - 1];
     doomed.removeAll(keepWID);
     for (const QString &wid : std::as_const(doomed))
-        if (m_hooks.deleteSelectedVardeck)
-            m_hooks.deleteSelectedVardeck(wid);
-    if (m_hooks.resetAfterDelete)
-        m_hooks.resetAfterDelete();
+        m_commands.deleteSelectedVardeck(wid);
+    m_commands.resetAfterDelete();
     dropShownSet();
 }
 
@@ -330,8 +326,7 @@ void frmDuplicates::dropShownSet()
 
 void frmDuplicates::cmdCancel_Click()
 {
-    if (m_hooks.refreshOnClose)
-        m_hooks.refreshOnClose();
+    m_commands.refreshAfterDuplicates();
     accept();
 }
 

@@ -4,17 +4,18 @@
 // database (the Tools menu) or for one address just saved with duplicate checking on;
 // then, when only the saved Vardeck has it, the window closes unseen.
 //
-// Deleting goes through the main window's own deletion (the file is saved and the
-// icon and thumbnail files go after a successful save) and its tidy-up. After a set is
+// Deleting goes through the main window's own deletion (deleteSelectedVardeck: the file
+// is saved and the icon and thumbnail files go after a successful save) and its tidy-up
+// (resetAfterDelete); closing refreshes its lists (refreshAfterDuplicates). After a set is
 // resolved the set that now stands at its position is shown, and both counts follow.
 // The sets hold the Vardecks' WIDs, looked up each time a set is shown: an element
 // deleted meanwhile is never shown again.
 #include "dialogs/duplicatesets.h"
+#include "shell/commands.h"
 
 #include <QDialog>
 #include <QIcon>
 #include <QMap>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -29,27 +30,16 @@ class frmDuplicates : public QDialog
 {
     Q_OBJECT
 public:
-    struct Hooks {
-        // Removes the Vardeck from the document and saves (the main window's deletion).
-        std::function<bool(const QString &wid)> deleteSelectedVardeck;
-        std::function<void()> resetAfterDelete;
-        // Close: empties the search-result lists and refills the shown folder's Vardecks.
-        std::function<void()> refreshOnClose;
-        // The main window's Vardeck pictures by WID ("Vardeck" is the stock one).
-        QMap<QString, QIcon> images;
-        // The font fallback for systems without the designed font; unset does nothing.
-        std::function<void(QWidget *dialog)> applyFontFallback;
-    };
-
-    // dupCheckAddress "" (or checkDup off) scans the whole database.
-    frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Hooks hooks,
-                  QWidget *parent = nullptr);
+    // dupCheckAddress "" (or checkDup off) scans the whole database; images are the
+    // main window's Vardeck pictures by WID ("Vardeck" is the stock one).
+    frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+                  const QMap<QString, QIcon> &images, QWidget *parent = nullptr);
 
     // True when the window was opened for one address that only the saved Vardeck has.
     bool closesUnseen() const { return m_closesUnseen; }
     // Builds the window and shows it modally unless it closes unseen.
-    static void run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Hooks hooks,
-                    QWidget *parent = nullptr);
+    static void run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+                    const QMap<QString, QIcon> &images, QWidget *parent = nullptr);
 
     int setIndex() const { return m_setIndex; }
     int setCount() const { return int(m_sets.size()); }
@@ -94,7 +84,8 @@ private:
     void showCounts(int k);
 
     XmlDocument &m_doc;
-    Hooks m_hooks;
+    Commands &m_commands;
+    QMap<QString, QIcon> m_images;
     // Each set's WIDs, in the order the search found them.
     QList<QStringList> m_sets;
     int m_setIndex = 0;

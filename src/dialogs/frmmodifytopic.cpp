@@ -11,9 +11,9 @@
 namespace rr
 {
 
-frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, DialogHooks hooks, Renamed onRenamed,
+frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
                                QWidget *parent)
-    : FolderDialog(Kind::NameBox, db, std::move(hooks), parent), m_onRenamed(std::move(onRenamed))
+    : FolderDialog(Kind::NameBox, db, commands, parent), m_onRenamed(std::move(onRenamed))
 {
     setObjectName(QStringLiteral("frmModifyTopic"));
     setWindowTitle(QStringLiteral("Rename folder"));
@@ -39,12 +39,12 @@ frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, Dialog
     connect(cmdSave, &qbButtons_H::Click, this, &frmModifyTopic::saveClicked);
 }
 
-bool frmModifyTopic::run(XMLDatabase &db, const QString &folderTID, DialogHooks hooks, Renamed onRenamed,
+bool frmModifyTopic::run(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
                          QWidget *parent)
 {
     if (!db.getTheDOM())
         return false;
-    frmModifyTopic dialog(db, folderTID, std::move(hooks), std::move(onRenamed), parent);
+    frmModifyTopic dialog(db, folderTID, commands, std::move(onRenamed), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -16,10 +16,10 @@ public:
     using Renamed = std::function<void(const FolderRenamed &)>;
     // folderTID: the folder to rename (the right-clicked one, else the shown one);
     // "" or an identifier that matches nothing starts at the root.
-    frmModifyTopic(XMLDatabase &db, const QString &folderTID, DialogHooks hooks, Renamed onRenamed,
+    frmModifyTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
                    QWidget *parent = nullptr);
 
-    static bool run(XMLDatabase &db, const QString &folderTID, DialogHooks hooks, Renamed onRenamed,
+    static bool run(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
                     QWidget *parent = nullptr);
 
     QLabel *lblTopicName = nullptr;

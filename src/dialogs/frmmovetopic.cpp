@@ -30,8 +30,9 @@ bool holds(const XmlNode &ancestor, XmlNode node)
 
 } // namespace
 
-frmMoveTopic::frmMoveTopic(XMLDatabase &db, const QString &folderTID, DialogHooks hooks, Moved onMoved, QWidget *parent)
-    : FolderDialog(Kind::MoveFolder, db, std::move(hooks), parent), m_movedTID(folderTID), m_onMoved(std::move(onMoved))
+frmMoveTopic::frmMoveTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved,
+                           QWidget *parent)
+    : FolderDialog(Kind::MoveFolder, db, commands, parent), m_movedTID(folderTID), m_onMoved(std::move(onMoved))
 {
     setObjectName(QStringLiteral("frmMoveTopic"));
     setWindowTitle(QStringLiteral("Move folder"));
@@ -64,11 +65,11 @@ bool frmMoveTopic::checkRequest(const XMLDatabase &db, const QString &folderTID)
     return false;
 }
 
-bool frmMoveTopic::run(XMLDatabase &db, const QString &folderTID, DialogHooks hooks, Moved onMoved, QWidget *parent)
+bool frmMoveTopic::run(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved, QWidget *parent)
 {
     if (!checkRequest(db, folderTID))
         return false;
-    frmMoveTopic dialog(db, folderTID, std::move(hooks), std::move(onMoved), parent);
+    frmMoveTopic dialog(db, folderTID, commands, std::move(onMoved), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -26,9 +26,9 @@ XmlNode folderOf(const XmlNode &vardeck)
 
 } // namespace
 
-frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, DialogHooks hooks, Moved onMoved,
+frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved,
                                QWidget *parent)
-    : FolderDialog(Kind::MoveVardeck, db, std::move(hooks), parent), m_request(request), m_onMoved(std::move(onMoved))
+    : FolderDialog(Kind::MoveVardeck, db, commands, parent), m_request(request), m_onMoved(std::move(onMoved))
 {
     setObjectName(QStringLiteral("frmMoveVardeck"));
     setWindowTitle(QStringLiteral("Move Vardeck"));
@@ -81,11 +81,11 @@ QStringList frmMoveVardeck::checkRequest(const XMLDatabase &db, const Request &r
     return found;
 }
 
-bool frmMoveVardeck::run(XMLDatabase &db, const Request &request, DialogHooks hooks, Moved onMoved, QWidget *parent)
+bool frmMoveVardeck::run(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved, QWidget *parent)
 {
     if (checkRequest(db, request).isEmpty())
         return false;
-    frmMoveVardeck dialog(db, request, std::move(hooks), std::move(onMoved), parent);
+    frmMoveVardeck dialog(db, request, commands, std::move(onMoved), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

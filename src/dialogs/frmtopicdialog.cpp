@@ -20,9 +20,9 @@ QString noFreeFolderMessage()
 
 } // namespace
 
-frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, DialogHooks hooks, Created onCreated,
+frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
                                QWidget *parent)
-    : FolderDialog(Kind::NameBox, db, std::move(hooks), parent), m_onCreated(std::move(onCreated))
+    : FolderDialog(Kind::NameBox, db, commands, parent), m_onCreated(std::move(onCreated))
 {
     setObjectName(QStringLiteral("frmTopicDialog"));
     setWindowTitle(QStringLiteral("New folder"));
@@ -47,7 +47,7 @@ frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, Dialog
     connect(cmdSave, &qbButtons_H::Click, this, &frmTopicDialog::saveClicked);
 }
 
-bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, DialogHooks hooks, Created onCreated,
+bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
                          QWidget *parent)
 {
     if (!db.getTheDOM())
@@ -57,7 +57,7 @@ bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, DialogHooks 
         prompt::show(noFreeFolderMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    frmTopicDialog dialog(db, parentTID, std::move(hooks), std::move(onCreated), parent);
+    frmTopicDialog dialog(db, parentTID, commands, std::move(onCreated), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

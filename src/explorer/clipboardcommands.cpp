@@ -29,21 +29,21 @@ void installClipboardCommands(frmVardecks &w)
     const auto copyAll = [&w](int) {
         putOnClipboard(w.dbXML ? w.dbXML->getVDAsFormattedString(w.currentWID) : QString());
     };
-    w.setCommand(QStringLiteral("mnuEditClipVD_Click"), copyAll);
-    w.setCommand(QStringLiteral("mnuCopyAll2_Click"), copyAll);
-    const std::pair<const char *, Getter> fields[] = {
-        {"mnuEditClipName_Click", &XMLDatabase::getVDName},
-        {"mnuEditClipURL_Click", &XMLDatabase::getVDAddress},
-        {"mnuEditClipDesc_Click", &XMLDatabase::getVDDescription},
-        {"mnuEditClipNotes_Click", &XMLDatabase::getVDNotes},
-        {"mnuEditClipKeywords_Click", &XMLDatabase::getVDKeywords},
+    w.commands.mnuEditClipVD_Click = copyAll;
+    w.commands.mnuCopyAll2_Click = copyAll;
+    const std::pair<HandlerRef, Getter> fields[] = {
+        {&Commands::mnuEditClipName_Click, &XMLDatabase::getVDName},
+        {&Commands::mnuEditClipURL_Click, &XMLDatabase::getVDAddress},
+        {&Commands::mnuEditClipDesc_Click, &XMLDatabase::getVDDescription},
+        {&Commands::mnuEditClipNotes_Click, &XMLDatabase::getVDNotes},
+        {&Commands::mnuEditClipKeywords_Click, &XMLDatabase::getVDKeywords},
     };
     for (const auto &[handler, getter] : fields) {
-        w.setCommand(QLatin1String(handler), [&w, getter = getter](int) {
+        w.commands.*handler = [&w, getter = getter](int) {
             putOnClipboard(w.dbXML ? (w.dbXML.get()->*getter)(w.currentWID, nullptr) : QString());
-        });
+        };
     }
-    w.setCommand(QStringLiteral("mnuCopy_Click"), [&w](int) { putOnClipboard(w.copyText); });
+    w.commands.mnuCopy_Click = [&w](int) { putOnClipboard(w.copyText); };
 }
 
 } // namespace rr

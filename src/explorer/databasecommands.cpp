@@ -35,18 +35,18 @@ namespace rr
 namespace
 {
 
-const char *const kDisabledAfterOpen[] = {
-    "mnuEditModify",      "mnuEditClip",        "mnuEditDelete",  "mnuEmailVD",     "mnuNavigate(0)",
-    "mnuEditDeleteTopic", "mnuToolsIconFolder", "mnuToolsOpen",   "mnuToolsSynch",  "mnuToolsSynchFolder",
-    "mnuToolsIconVD",     "mnuToolsIconRemove", "mnuThumbFolder", "mnuThumbVD",     "mnuThumbRemove",
-    "mnuToolsIconFile",   "mnuToolsOpenHome",   "mnuViewNotes",   "mnuViewPreview", "mnuViewDetails",
-    "mnuViewVD",          "mnuFavsAdd",         "mnuFavsDelete",
+const MenuId kDisabledAfterOpen[] = {
+    MenuId::mnuEditModify,    MenuId::mnuEditClip,         MenuId::mnuEditDelete,      MenuId::mnuEmailVD,
+    MenuId::mnuNavigate,      MenuId::mnuEditDeleteTopic,  MenuId::mnuToolsIconFolder, MenuId::mnuToolsOpen,
+    MenuId::mnuToolsSynch,    MenuId::mnuToolsSynchFolder, MenuId::mnuToolsIconVD,     MenuId::mnuToolsIconRemove,
+    MenuId::mnuThumbFolder,   MenuId::mnuThumbVD,          MenuId::mnuThumbRemove,     MenuId::mnuToolsIconFile,
+    MenuId::mnuToolsOpenHome, MenuId::mnuViewNotes,        MenuId::mnuViewPreview,     MenuId::mnuViewDetails,
+    MenuId::mnuViewVD,        MenuId::mnuFavsAdd,          MenuId::mnuFavsDelete,
 };
 
-void setMenuEnabled(frmVardecks &w, const char *name, bool enabled)
+void setMenuEnabled(frmVardecks &w, MenuId id, bool enabled)
 {
-    if (QAction *item = w.menuItem(QLatin1String(name)))
-        item->setEnabled(enabled);
+    w.menuItem(id)->setEnabled(enabled);
 }
 
 // What the window keeps of the database that goes: the selection, the popup and drag
@@ -79,18 +79,6 @@ void enableEveryControl(frmVardecks &w)
     w.timerIcon->stop();
 }
 
-DatabaseHooks databaseHooks(frmVardecks &w)
-{
-    DatabaseHooks hooks;
-    hooks.isOpenDatabase = [&w](const QString &fileName) {
-        return w.dbXML && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
-    };
-    hooks.closeDB = [&w] { closeTheDatabase(w); };
-    hooks.openTheDatabase = [&w] { openTheDatabase(w); };
-    hooks.applyFontFallback = applyFontFallback;
-    return hooks;
-}
-
 } // namespace
 
 XMLDatabase *getMyDB(const frmVardecks &w)
@@ -118,7 +106,7 @@ bool openTheDatabase(frmVardecks &w)
     w.m_objDOMVardecks = w.dbXML->getTheDOM();
 
     w.tvwTopics->hide();
-    callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+    w.commands.populateTopicList(w.m_objDOMVardecks);
     w.tvwTopics->show();
     QApplication::processEvents();
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
@@ -132,10 +120,10 @@ bool openTheDatabase(frmVardecks &w)
     SettingsStore::writeRecentList(recentColl);
     SettingsStore::writeSearchList(searchColl);
     recentColl = SettingsStore::loadRecentList();
-    callOp(w.ops.refreshRecentMenuList, QString());
+    w.commands.refreshRecentMenuList(QString());
     searchColl = SettingsStore::loadSearchList();
 
-    callOp(w.ops.populateIconList);
+    w.commands.populateIconList();
     QApplication::processEvents();
     clearTextBoxes(w);
 
@@ -148,24 +136,24 @@ bool openTheDatabase(frmVardecks &w)
 
     w.chkAutoPreview->setChecked(false);
     setFormEditMode(w, false);
-    callOp(w.ops.setNonEditableFields);
+    w.commands.setNonEditableFields();
     w.resetToolbarButtons();
     QApplication::processEvents();
 
-    for (const char *name : kDisabledAfterOpen)
-        setMenuEnabled(w, name, false);
-    setMenuEnabled(w, "mnuThumbAll", true);
+    for (MenuId id : kDisabledAfterOpen)
+        setMenuEnabled(w, id, false);
+    setMenuEnabled(w, MenuId::mnuThumbAll, true);
     w.cmdMoveFolder->setEnabled(false);
     w.cmdMoveVD->setEnabled(false);
     w.StatusBar1->setPanelText(2, QString());
 
-    callOp(w.ops.populateFavsList, w.m_objDOMVardecks);
+    w.commands.populateFavsList(w.m_objDOMVardecks);
     QApplication::processEvents();
-    callOp(w.ops.populatePopList, w.m_objDOMVardecks);
+    w.commands.populatePopList(w.m_objDOMVardecks);
     QApplication::processEvents();
 
-    if (w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
-        callOp(w.ops.showAspectWeb);
+    if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
+        w.commands.showAspectWeb();
     if (appOptions().getdbDefault())
         appOptions().setDBToOpen(currentDBName);
     checkCreateThumbsDir(currentDBName);
@@ -198,18 +186,18 @@ void mnuFileOpen_Click(frmVardecks &w)
     w.tabInfo->setEnabled(true);
     w.tabIndex->setEnabled(true);
     w.tabView->setEnabled(true);
-    if (w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
-        callOp(w.ops.showAspectWeb);
+    if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
+        w.commands.showAspectWeb();
 }
 
 void mnuFileNew_Click(frmVardecks &w)
 {
-    frmNew::run(QStringLiteral("new"), databaseHooks(w), &w);
+    frmNew::run(QStringLiteral("new"), w.commands, &w);
 }
 
 void mnuFileDeleteDB_Click(frmVardecks &w)
 {
-    frmNew::run(QStringLiteral("delete"), databaseHooks(w), &w);
+    frmNew::run(QStringLiteral("delete"), w.commands, &w);
 }
 
 void mnuFileBackup_Click(frmVardecks &w)
@@ -237,18 +225,21 @@ void mnuFileExit_Click(frmVardecks &w)
 
 void installDatabaseCommands(frmVardecks &w)
 {
-    const QList<std::pair<QString, void (*)(frmVardecks &)>> commands = {
-        {QStringLiteral("mnuFileOpen_Click"), &mnuFileOpen_Click},
-        {QStringLiteral("mnuFileNew_Click"), &mnuFileNew_Click},
-        {QStringLiteral("mnuFileDeleteDB_Click"), &mnuFileDeleteDB_Click},
-        {QStringLiteral("mnuFileBackup_Click"), &mnuFileBackup_Click},
-        {QStringLiteral("mnuFileClose_Click"), &mnuFileClose_Click},
-        {QStringLiteral("mnuFileExit_Click"), &mnuFileExit_Click},
+    const std::pair<HandlerRef, void (*)(frmVardecks &)> commands[] = {
+        {&Commands::mnuFileOpen_Click, &mnuFileOpen_Click},
+        {&Commands::mnuFileNew_Click, &mnuFileNew_Click},
+        {&Commands::mnuFileDeleteDB_Click, &mnuFileDeleteDB_Click},
+        {&Commands::mnuFileBackup_Click, &mnuFileBackup_Click},
+        {&Commands::mnuFileClose_Click, &mnuFileClose_Click},
+        {&Commands::mnuFileExit_Click, &mnuFileExit_Click},
     };
-    for (const auto &[name, command] : commands)
-        w.setCommand(name, [&w, command = command](int) { command(w); });
-    w.ops.openTheDatabase = [&w] { openTheDatabase(w); };
-    w.ops.closeDB = [&w] { closeTheDatabase(w); };
+    for (const auto &[handler, command] : commands)
+        w.commands.*handler = [&w, command = command](int) { command(w); };
+    w.commands.openTheDatabase = [&w] { openTheDatabase(w); };
+    w.commands.closeDB = [&w] { closeTheDatabase(w); };
+    w.commands.isOpenDatabase = [&w](const QString &fileName) {
+        return w.dbXML && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
+    };
 }
 
 } // namespace rr

@@ -10,7 +10,7 @@ class XMLDatabase;
 
 // Attaches mnuFileNew_Click, mnuFileOpen_Click, mnuFileBackup_Click,
 // mnuFileClose_Click, mnuFileDeleteDB_Click and mnuFileExit_Click, and fills
-// w.ops.openTheDatabase and w.ops.closeDB. Call once per window.
+// w.commands.openTheDatabase and w.commands.closeDB. Call once per window.
 void installDatabaseCommands(frmVardecks &w);
 
 // The open database, or nullptr when none is open.

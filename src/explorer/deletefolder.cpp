@@ -89,7 +89,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
         w.tvwWM->clear();
         w.currentFolderName = QStringLiteral("No folder");
     } else {
-        callOp(w.ops.populateWMOnTopicNode);
+        w.commands.populateWMOnTopicNode();
     }
     w.lstSrch->clear();
     w.lstSearch->clear();

@@ -80,7 +80,7 @@ void VardeckDeletion::mnuEditDelete_Click()
         return;
     }
     w.popup.deleteFromPopup = false;
-    w.runCommand(QStringLiteral("displayWM"));
+    w.commands.displayWM();
     if (w.vardeckShown())
         deleteVD();
 }
@@ -131,7 +131,7 @@ void VardeckDeletion::resetAfterDelete()
             w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
         w.tvwTopics->setFocus();
         w.tvwFavs->clear();
-        callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+        w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
         break;
     case 1:
         // The results lose the Vardeck; the folder shown beside them stays shown,
@@ -139,7 +139,7 @@ void VardeckDeletion::resetAfterDelete()
         if (removeNode(w.tvwWM, wid))
             w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
         w.tvwFavs->clear();
-        callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+        w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
         break;
     case 2:
         removeNode(w.tvwFavs, wid);

@@ -28,10 +28,12 @@ namespace rr
 namespace
 {
 
-const char *const kVardeckMenuItems[] = {
-    "mnuToolsOpen",   "mnuToolsSynch",    "mnuToolsIconVD", "mnuToolsIconRemove", "mnuToolsIconFile", "mnuThumbVD",
-    "mnuThumbRemove", "mnuToolsOpenHome", "mnuEditModify",  "mnuEmailVD",         "mnuEditClip",      "mnuEditDelete",
-    "mnuViewNotes",   "mnuViewPreview",   "mnuViewDetails", "mnuViewVD",          "mnuFavsAdd",       "mnuFavsDelete",
+const MenuId kVardeckMenuItems[] = {
+    MenuId::mnuToolsOpen,     MenuId::mnuToolsSynch,  MenuId::mnuToolsIconVD, MenuId::mnuToolsIconRemove,
+    MenuId::mnuToolsIconFile, MenuId::mnuThumbVD,     MenuId::mnuThumbRemove, MenuId::mnuToolsOpenHome,
+    MenuId::mnuEditModify,    MenuId::mnuEmailVD,     MenuId::mnuEditClip,    MenuId::mnuEditDelete,
+    MenuId::mnuViewNotes,     MenuId::mnuViewPreview, MenuId::mnuViewDetails, MenuId::mnuViewVD,
+    MenuId::mnuFavsAdd,       MenuId::mnuFavsDelete,
 };
 
 // The site icon on the Vardeck tab is drawn at most 250 twips square.
@@ -173,7 +175,7 @@ void DetailsPanel::showThumbnail()
 void DetailsPanel::showPreview(const QString &address)
 {
     w.wbPreview->setProperty("rrAddress", address);
-    callOp(w.ops.navigatePreview, address);
+    w.commands.navigatePreview(address);
 }
 
 QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
@@ -207,10 +209,8 @@ void DetailsPanel::enableVardeckCommands(bool shown)
 {
     for (int position : {16, 2, 3})
         w.toolbarButton(position)->setEnabled(shown);
-    for (const char *name : kVardeckMenuItems) {
-        if (QAction *item = w.menuItem(QLatin1String(name)))
-            item->setEnabled(shown);
-    }
+    for (MenuId id : kVardeckMenuItems)
+        w.menuItem(id)->setEnabled(shown);
     w.cmdFAdd->setEnabled(shown);
     w.cmdFDelete->setEnabled(shown);
     if (shown)
@@ -248,16 +248,14 @@ void DetailsPanel::enableFolderCommands(bool shown)
 {
     for (int position : {5, 6, 7, 8})
         w.toolbarButton(position)->setEnabled(shown);
-    if (QAction *go = w.menuItem(QStringLiteral("mnuNavigate(0)")))
-        go->setEnabled(shown);
+    w.menuItem(MenuId::mnuNavigate)->setEnabled(shown);
     w.cmdMoveFolder->setEnabled(shown);
     const bool viewing = w.txtMode->text().isEmpty();
     if (!shown || viewing) {
         w.toolbarButton(14)->setEnabled(shown);
-        for (const char *name : {"mnuEditDeleteTopic", "mnuToolsIconFolder", "mnuThumbFolder", "mnuToolsSynchFolder"}) {
-            if (QAction *item = w.menuItem(QLatin1String(name)))
-                item->setEnabled(shown);
-        }
+        for (MenuId id : {MenuId::mnuEditDeleteTopic, MenuId::mnuToolsIconFolder, MenuId::mnuThumbFolder,
+                          MenuId::mnuToolsSynchFolder})
+            w.menuItem(id)->setEnabled(shown);
     }
     if (shown && !viewing && !w.txtWName->text().isEmpty())
         w.toolbarButton(23)->setEnabled(true);
@@ -274,8 +272,7 @@ void DetailsPanel::setLinkLook(QLabel *link, bool hover)
 void DetailsPanel::linkClicked(QLabel *link)
 {
     if (!link->text().isEmpty())
-        w.runCommand(link == w.lblAddress ? QStringLiteral("mnuToolsOpen_Click")
-                                          : QStringLiteral("mnuToolsOpenHome_Click"));
+        link == w.lblAddress ? w.commands.mnuToolsOpen_Click() : w.commands.mnuToolsOpenHome_Click();
     setLinkLook(link, false);
 }
 
@@ -303,8 +300,8 @@ bool DetailsPanel::bothShown() const
 
 void DetailsPanel::rightClicked(QWidget *control)
 {
-    const QString copyMenu = QStringLiteral("mnuCopyMenu");
-    const QString noVD = QStringLiteral("mnuNoVD");
+    const MenuId copyMenu = MenuId::mnuCopyMenu;
+    const MenuId noVD = MenuId::mnuNoVD;
     auto *label = qobject_cast<QLabel *>(control);
     if (control == w.formClient || control == w.Picture1 || control == w.lblTName || control == w.lbl(11) ||
         control == w.lbl(12)) {

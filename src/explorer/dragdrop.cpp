@@ -1,8 +1,6 @@
 #include "explorer/dragdrop.h"
 
 #include "explorer/detailspanel.h"
-#include "explorer/explorer.h"
-#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -109,7 +107,7 @@ bool isInternalDragData(const QMimeData *data)
                     data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
 }
 
-InternalDrags::InternalDrags(frmVardecks &window) : QObject(&window), w(window)
+InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("internalDrags"));
     w.tvwTopics->setAcceptDrops(true);
@@ -117,8 +115,7 @@ InternalDrags::InternalDrags(frmVardecks &window) : QObject(&window), w(window)
     w.tvwTopics->viewport()->installEventFilter(this);
     w.tvwWM->viewport()->installEventFilter(this);
     w.listVD->viewport()->installEventFilter(this);
-    if (auto *icons = w.listVD->findChild<QListView *>(QStringLiteral("listVDIcons")))
-        icons->viewport()->installEventFilter(this);
+    iconView->viewport()->installEventFilter(this);
 }
 
 bool InternalDrags::viewing() const
@@ -216,7 +213,6 @@ void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &p
 void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
 {
     QTreeWidget *tree = w.tvwTopics;
-    FolderTree *folders = folderTreeOf(w);
     // Vardecks never go to the top level: the root stays selected and nothing moves.
     if (target == tree->topLevelItem(0)) {
         clearDropHighlight();
@@ -225,8 +221,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
     XmlNode folder = elementById(w, tagOf(target), QStringLiteral("FOLDER"));
     if (!folder) {
         clearDropHighlight();
-        if (folders)
-            folders->scheduleRebuild();
+        w.commands.scheduleRebuild();
         return;
     }
     // A drop that carries none of this window's drags moves nothing.
@@ -260,22 +255,21 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
     if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID))
         tree->setCurrentItem(shown);
     QTreeWidgetItem *selected = tree->currentItem();
-    callOp(w.ops.populateVardeckList, selected);
-    callOp(w.ops.populateVDList, elementById(w, tagOf(selected), QStringLiteral("FOLDER")));
+    w.commands.populateVardeckList(selected);
+    w.commands.populateVDList(elementById(w, tagOf(selected), QStringLiteral("FOLDER")));
     clearDropHighlight();
 }
 
 void InternalDrags::dropFolder(QTreeWidgetItem *target)
 {
     QTreeWidget *tree = w.tvwTopics;
-    FolderTree *folders = folderTreeOf(w);
     const QString movedTID = w.drag.dragFolderTID.trimmed();
     XmlNode moved = elementById(w, movedTID, QStringLiteral("FOLDER"));
     const bool toRoot = target == tree->topLevelItem(0);
     const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
     // A drag that started on the root, or whose folder has gone, carries nothing; a
     // folder dropped on itself stays where it is.
-    if (!moved || !folders || (!toRoot && sameText(targetTID, movedTID))) {
+    if (!moved || (!toRoot && sameText(targetTID, movedTID))) {
         refuseFolderDrop(QString());
         return;
     }
@@ -287,7 +281,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
         const XmlNode targetFolder = elementById(w, targetTID, QStringLiteral("FOLDER"));
         if (!targetFolder) {
             refuseFolderDrop(QString());
-            folders->scheduleRebuild();
+            w.commands.scheduleRebuild();
             return;
         }
         if (holds(moved, targetFolder)) {
@@ -306,10 +300,10 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     // Node positions change when a node goes: the target is found again by its tag.
     QTreeWidgetItem *targetNode = toRoot ? tree->topLevelItem(0) : findByTag(tree, targetTID);
     if (targetNode) {
-        folders->populateTreeWithTopic(moved, targetNode, false);
+        w.commands.populateTreeWithTopic(moved, targetNode, false);
         targetNode->sortChildren(0, Qt::AscendingOrder);
     } else {
-        folders->scheduleRebuild();
+        w.commands.scheduleRebuild();
     }
     showFolderPathAfterMove(movedTID);
     tree->setUpdatesEnabled(true);

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class QListView;
 class QMimeData;
 class QTreeWidgetItem;
 class QWidget;
@@ -41,7 +42,8 @@ class InternalDrags : public QObject
 {
     Q_OBJECT
 public:
-    explicit InternalDrags(frmVardecks &w);
+    // iconView: the shown folder's Vardecks as icons, a drag source too.
+    InternalDrags(frmVardecks &w, QListView *iconView);
 
     // Drag starts: each records the drag state and returns the drag's data, or nullptr
     // when no drag may start (an edit is under way, nothing to drag). The caller owns

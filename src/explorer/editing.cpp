@@ -11,51 +11,38 @@
 namespace rr
 {
 
-VardeckEditor *vardeckEditorOf(const frmVardecks &w)
-{
-    return w.findChild<VardeckEditor *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-VardeckDeletion *vardeckDeletionOf(const frmVardecks &w)
-{
-    return w.findChild<VardeckDeletion *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-FolderDeletion *folderDeletionOf(const frmVardecks &w)
-{
-    return w.findChild<FolderDeletion *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
 void installEditing(frmVardecks &w)
 {
-    if (vardeckEditorOf(w))
-        return;
     new EditModeControls(w);
     auto *editor = new VardeckEditor(w);
     auto *vardecks = new VardeckDeletion(w);
     auto *folders = new FolderDeletion(w);
 
-    WindowOps &ops = w.ops;
-    ops.setFormEditMode = [&w](bool editing) { setFormEditMode(w, editing); };
-    ops.clearTextBoxes = [&w] { clearTextBoxes(w); };
-    ops.addVardeckSetup = [editor](const QString &source) { editor->addVardeckSetup(source); };
-    ops.resetAfterDelete = [vardecks] { vardecks->resetAfterDelete(); };
+    Commands &c = w.commands;
+    c.setFormEditMode = [&w](bool editing) { setFormEditMode(w, editing); };
+    c.clearTextBoxes = [&w] { clearTextBoxes(w); };
+    c.addVardeckSetup = [editor](const QString &source) { editor->addVardeckSetup(source); };
+    c.resetAfterDelete = [vardecks] { vardecks->resetAfterDelete(); };
+    c.deleteSelectedVardeck = [&w, vardecks](const QString &wid) {
+        // The main window's tidy-up after a delete acts on selectedWID.
+        w.selectedWID = wid;
+        return vardecks->deleteSelectedVardeck(wid);
+    };
 
-    w.setCommand(QStringLiteral("mnuAddVardeck_Click"), [editor](int) { editor->mnuAddVardeck_Click(); });
-    w.setCommand(QStringLiteral("mnuEditModify_Click"), [editor](int) { editor->mnuEditModify_Click(); });
+    w.commands.mnuAddVardeck_Click = [editor](int) { editor->mnuAddVardeck_Click(); };
+    w.commands.mnuEditModify_Click = [editor](int) { editor->mnuEditModify_Click(); };
     // Every button of the cmdEdit array starts an update, whichever it is.
-    w.setCommand(QStringLiteral("cmdEdit_Click"), [editor](int) { editor->mnuEditModify_Click(); });
-    w.setCommand(QStringLiteral("saveVardeckDetails"), [editor](int) { editor->saveVardeckDetails(); });
-    w.setCommand(QStringLiteral("cancelVardeckEdit"), [editor](int) { editor->cancelVardeckEdit(); });
-    w.setCommand(QStringLiteral("mnuEditDelete_Click"), [vardecks](int) { vardecks->mnuEditDelete_Click(); });
-    w.setCommand(QStringLiteral("mnuEditDeleteTopic_Click"), [folders](int) { folders->mnuEditDeleteTopic_Click(); });
+    w.commands.cmdEdit_Click = [editor](int) { editor->mnuEditModify_Click(); };
+    w.commands.saveVardeckDetails = [editor](int) { editor->saveVardeckDetails(); };
+    w.commands.cancelVardeckEdit = [editor](int) { editor->cancelVardeckEdit(); };
+    w.commands.mnuEditDelete_Click = [vardecks](int) { vardecks->mnuEditDelete_Click(); };
+    w.commands.mnuEditDeleteTopic_Click = [folders](int) { folders->mnuEditDeleteTopic_Click(); };
 
     // The icon fetch of a new Vardeck belongs to the icon subsystem; the timer hands
-    // over to it once it is attached.
+    // over to it.
     QObject::connect(w.timerIcon, &QTimer::timeout, editor, [&w] {
         w.timerIcon->stop();
-        if (w.hasCommand(QStringLiteral("timerIcon_Timer")))
-            w.runCommand(QStringLiteral("timerIcon_Timer"));
+        w.commands.timerIcon_Timer();
     });
 }
 

@@ -58,7 +58,7 @@ bool startsModification(const QKeyEvent *key)
 void showPreviewBlank(frmVardecks &w)
 {
     w.wbPreview->setProperty("rrAddress", QStringLiteral("about:blank"));
-    callOp(w.ops.navigatePreview, QStringLiteral("about:blank"));
+    w.commands.navigatePreview(QStringLiteral("about:blank"));
 }
 
 void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
@@ -67,16 +67,19 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
         return;
     const bool on = rule == Rule::On || (rule == Rule::IfFolder && w.folderShown()) ||
                     (rule == Rule::IfVardeck && w.vardeckShown());
-    for (const QString &target : QString::fromLatin1(row.targets).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (target.startsWith(QLatin1Char('#'))) {
-            if (QAction *button = w.toolbarButton(target.mid(1).toInt()))
-                row.visibility ? button->setVisible(on) : button->setEnabled(on);
-        } else if (target.startsWith(QLatin1String("mnu"))) {
-            if (QAction *item = w.menuItem(target))
-                row.visibility ? item->setVisible(on) : item->setEnabled(on);
-        } else if (QWidget *control = w.findChild<QWidget *>(target)) {
+    for (const EnablingTarget &target : row.targets) {
+        QAction *item = target.kind == EnablingTarget::Kind::Toolbar ? w.toolbarButton(target.number)
+                        : target.kind == EnablingTarget::Kind::Menu  ? w.menuItem(target.menu)
+                                                                     : nullptr;
+        QWidget *control = nullptr;
+        if (target.kind == EnablingTarget::Kind::Button)
+            control = w.*target.button;
+        else if (target.kind == EnablingTarget::Kind::Label)
+            control = w.lbl(target.number);
+        if (item)
+            row.visibility ? item->setVisible(on) : item->setEnabled(on);
+        if (control)
             row.visibility ? control->setVisible(on) : control->setEnabled(on);
-        }
     }
 }
 
@@ -95,34 +98,36 @@ EditState editStateOf(const QString &modeText)
 
 const QList<EnablingRow> &enablingTable()
 {
+    using enum MenuId;
+    const auto tb = &EnablingTarget::toolbar;
     // clang-format off
     static const QList<EnablingRow> table = {
         // targets                                                            viewing modifying adding
-        {"#1",                                                                T,  F,  F},
-        {"#2 #3",                                                             VD, F,  F},
-        {"#5 #6 #7 #8",                                                       FO, FO, FO},
-        {"#12",                                                               T,  F,  K},
-        {"#13",                                                               T,  F,  F},
-        {"#14",                                                               FO, F,  F},
-        {"#16",                                                               VD, K,  K},
-        {"#17",                                                               T,  K,  K},
-        {"#23",                                                               K,  T,  K},
-        {"#24",                                                               K,  T,  T},
-        {"mnuAddVardeck",                                                     T,  K,  F},
-        {"mnuToolsGet mnuAddTopic",                                           T,  K,  K},
-        {"mnuEdit",                                                           T,  F,  K},
-        {"mnuEditModifyTopic",                                                T,  K,  F},
-        {"mnuFileOpen mnuFavsAdd mnuFavsDelete",                              T,  F,  F},
-        {"mnuNavigate(0)",                                                    FO, FO, FO},
-        {"mnuEditDeleteTopic mnuToolsIconFolder mnuThumbFolder mnuToolsSynchFolder", FO, K, F},
-        {"mnuToolsOpen mnuToolsSynch mnuToolsIconVD mnuToolsIconRemove mnuToolsIconFile mnuThumbVD mnuThumbRemove "
-         "mnuToolsOpenHome",                                                  VD, K,  K},
-        {"mnuEditModify mnuEmailVD mnuEditClip mnuEditDelete",                VD, K,  F},
-        {"cmdFAdd cmdFDelete",                                                T,  F,  F},
+        {{tb(1)},                                                             T,  F,  F},
+        {{tb(2), tb(3)},                                                      VD, F,  F},
+        {{tb(5), tb(6), tb(7), tb(8)},                                        FO, FO, FO},
+        {{tb(12)},                                                            T,  F,  K},
+        {{tb(13)},                                                            T,  F,  F},
+        {{tb(14)},                                                            FO, F,  F},
+        {{tb(16)},                                                            VD, K,  K},
+        {{tb(17)},                                                            T,  K,  K},
+        {{tb(23)},                                                            K,  T,  K},
+        {{tb(24)},                                                            K,  T,  T},
+        {{mnuAddVardeck},                                                     T,  K,  F},
+        {{mnuToolsGet, mnuAddTopic},                                          T,  K,  K},
+        {{mnuEdit},                                                           T,  F,  K},
+        {{mnuEditModifyTopic},                                                T,  K,  F},
+        {{mnuFileOpen, mnuFavsAdd, mnuFavsDelete},                            T,  F,  F},
+        {{mnuNavigate},                                                       FO, FO, FO},
+        {{mnuEditDeleteTopic, mnuToolsIconFolder, mnuThumbFolder, mnuToolsSynchFolder}, FO, K, F},
+        {{mnuToolsOpen, mnuToolsSynch, mnuToolsIconVD, mnuToolsIconRemove, mnuToolsIconFile, mnuThumbVD,
+          mnuThumbRemove, mnuToolsOpenHome},                                  VD, K,  K},
+        {{mnuEditModify, mnuEmailVD, mnuEditClip, mnuEditDelete},             VD, K,  F},
+        {{&frmVardecks::cmdFAdd, &frmVardecks::cmdFDelete},                   T,  F,  F},
         // The move buttons follow what is shown, as the details panel's captions set them.
-        {"cmdMoveFolder",                                                     FO, F,  F},
-        {"cmdMoveVD",                                                         VD, F,  F},
-        {"lbl(25) lbl(26)",                                                   F,  T,  T, true},
+        {{&frmVardecks::cmdMoveFolder},                                       FO, F,  F},
+        {{&frmVardecks::cmdMoveVD},                                           VD, F,  F},
+        {{EnablingTarget::label(25), EnablingTarget::label(26)},             F,  T,  T, true},
     };
     // clang-format on
     return table;
@@ -181,11 +186,10 @@ void setFormEditMode(frmVardecks &w, bool editing)
             button->setVisible(!editing);
     }
     w.toolbarButton(20)->setEnabled(!editing);
-    for (const char *name : {"mnuToolsOptions", "mnuWebBrowser", "mnuToolsDup", "mnuSynch", "mnuToolsIcon", "mnuThumb",
-                             "mnuFileDatabase", "mnuFileImportExport", "mnuFileEmail"}) {
-        if (QAction *item = w.menuItem(QLatin1String(name)))
-            item->setEnabled(!editing);
-    }
+    for (MenuId id :
+         {MenuId::mnuToolsOptions, MenuId::mnuWebBrowser, MenuId::mnuToolsDup, MenuId::mnuSynch, MenuId::mnuToolsIcon,
+          MenuId::mnuThumb, MenuId::mnuFileDatabase, MenuId::mnuFileImportExport, MenuId::mnuFileEmail})
+        w.menuItem(id)->setEnabled(!editing);
     w.txtAddress->setVisible(editing);
     w.txtAddress->setEnabled(editing);
     w.lblAddress->setVisible(!editing);
@@ -239,7 +243,7 @@ bool EditModeControls::txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers
     Q_UNUSED(modifiers);
     if (w.isEditing())
         return true;
-    w.runCommand(QStringLiteral("mnuEditModify_Click"));
+    w.commands.mnuEditModify_Click();
     w.txtNotes->setFocus();
     return true;
 }
@@ -251,7 +255,7 @@ void EditModeControls::txtNotes_MouseDown(Qt::MouseButton button)
     const QString selected =
         w.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     w.copyText = selected.isEmpty() ? w.txtNotes->toPlainText() : selected;
-    w.popupMenu(QStringLiteral("mnuCopyMenu"));
+    w.popupMenu(MenuId::mnuCopyMenu);
 }
 
 bool EditModeControls::eventFilter(QObject *watched, QEvent *event)

@@ -7,6 +7,8 @@
 // buttons; a text outside the three leaves them as they are. The details panel's
 // face (labels and links, or text boxes with Save and Cancel) is switched apart from
 // the mode by setFormEditMode.
+#include "shell/menutable.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -15,6 +17,7 @@ namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
 
 enum class EditState { Viewing, Modifying, Adding, Unknown };
 EditState editStateOf(const QString &modeText);
@@ -28,11 +31,26 @@ enum class Rule {
     IfVardeck, // enabled when a Vardeck is shown
 };
 
-// One row of the enabling table. Targets, separated by blanks: "#n" is button n of
-// Toolbar1, a name starting with "mnu" a menu item, any other name a control of the
-// window.
+// What a row of the enabling table acts on: a button of Toolbar1 by position, a menu
+// item, a pane button of the window, or an element of the label array lbl().
+struct EnablingTarget {
+    enum class Kind { Toolbar, Menu, Button, Label };
+    EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
+    EnablingTarget(qbButtons_H *frmVardecks::*control) : kind(Kind::Button), button(control) {}
+    static EnablingTarget toolbar(int position) { return EnablingTarget(Kind::Toolbar, position); }
+    static EnablingTarget label(int index) { return EnablingTarget(Kind::Label, index); }
+
+    Kind kind;
+    int number = 0; // the toolbar position or the label's index
+    MenuId menu = MenuId::mnuFile;
+    qbButtons_H *frmVardecks::*button = nullptr;
+
+private:
+    EnablingTarget(Kind k, int n) : kind(k), number(n) {}
+};
+
 struct EnablingRow {
-    const char *targets;
+    QList<EnablingTarget> targets;
     Rule viewing;
     Rule modifying;
     Rule adding;

@@ -11,15 +11,17 @@ class FolderTree;
 class VardeckViews;
 class DetailsPanel;
 
-// Attaches the Explorer's commands and fills its refresh operations in w.ops
-// (populateTopicList, populateWMOnTopicNode, populateVardeckList, populateVDList,
-// displayVardeckData, viewAsList, viewAsIcons, populateIconList, and
-// setNonEditableFields when nobody else has). Call once per window.
-void installExplorer(frmVardecks &w);
+// The parts installExplorer made; they belong to the window.
+struct ExplorerParts {
+    FolderTree &tree;
+    VardeckViews &views;
+    DetailsPanel &panel;
+};
 
-// The parts, for the subsystems that work on them directly (nullptr before install).
-FolderTree *folderTreeOf(const frmVardecks &w);
-VardeckViews *vardeckViewsOf(const frmVardecks &w);
-DetailsPanel *detailsPanelOf(const frmVardecks &w);
+// Attaches the Explorer's commands and its refresh operations (populateTopicList,
+// populateWMOnTopicNode, populateVardeckList, populateVDList, displayVardeckData,
+// viewAsList, viewAsIcons, populateIconList, setNonEditableFields…) to w.commands.
+// Call once per window.
+ExplorerParts installExplorer(frmVardecks &w);
 
 } // namespace rr

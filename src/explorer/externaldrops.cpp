@@ -72,7 +72,7 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
     return unknown;
 }
 
-ExternalDrops::ExternalDrops(frmVardecks &window) : QObject(&window), w(window)
+ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
     QList<QWidget *> targets = {w.formClient,
@@ -84,8 +84,7 @@ ExternalDrops::ExternalDrops(frmVardecks &window) : QObject(&window), w(window)
                                 w.lblHome,
                                 w.listVD->viewport(),
                                 w.lstSearch->viewport()};
-    if (auto *icons = w.listVD->findChild<QListView *>(QStringLiteral("listVDIcons")))
-        targets << icons->viewport();
+    targets << iconView->viewport();
     w.listVD->setAcceptDrops(true);
     w.lstSearch->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {
@@ -129,10 +128,10 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
     if (!confirmLoseChanges(w))
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
-    callOp(w.ops.getOpenBrowserPages, false);
+    w.commands.getOpenBrowserPages(false);
     const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages;
     w.chosenPage = findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString());
-    callOp(w.ops.addVardeckSetup, QStringLiteral("browser"));
+    w.commands.addVardeckSetup(QStringLiteral("browser"));
 }
 
 void ExternalDrops::finishInternalDrop(const QMimeData *data)
@@ -159,14 +158,14 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
         if (!folderNode || !confirmLoseChanges(w))
             return;
         w.tvwTopics->setCurrentItem(folderNode);
-        callOp(w.ops.populateVardeckList, folderNode);
+        w.commands.populateVardeckList(folderNode);
         node = findByTag(w.tvwWM, wid);
         if (!node)
             return;
     }
     w.tvwWM->setCurrentItem(node);
     node->setSelected(true);
-    w.runCommand(QStringLiteral("displayWM"));
+    w.commands.displayWM();
 }
 
 void ExternalDrops::showDraggedFolder(const QString &tid)
@@ -175,7 +174,7 @@ void ExternalDrops::showDraggedFolder(const QString &tid)
     if (!node || !elementById(w, tid, QStringLiteral("FOLDER")))
         return;
     w.tvwTopics->setCurrentItem(node);
-    callOp(w.ops.populateWMOnTopicNode);
+    w.commands.populateWMOnTopicNode();
     w.currentTID = tagOf(node);
 }
 

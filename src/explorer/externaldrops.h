@@ -15,6 +15,7 @@
 #include <QString>
 #include <functional>
 
+class QListView;
 class QMimeData;
 
 namespace rr
@@ -44,7 +45,8 @@ class ExternalDrops : public QObject
 {
     Q_OBJECT
 public:
-    explicit ExternalDrops(frmVardecks &w);
+    // iconView: the shown folder's Vardecks as icons, a drop target too.
+    ExternalDrops(frmVardecks &w, QListView *iconView);
 
     // Where the pages found open come from; by default the window's detectedPages,
     // which the browser scan fills.

@@ -1,11 +1,10 @@
 #include "explorer/foldertree.h"
 #include "storage/ui/savereport.h"
 
-#include "dialogs/dialoghooks.h"
+#include "dialogs/dialogresults.h"
 #include "dialogs/frmmodifytopic.h"
 #include "dialogs/frmtopicdialog.h"
 #include "explorer/nodetags.h"
-#include "explorer/windowdialoghooks.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -181,7 +180,7 @@ void FolderTree::populateWMOnTopicNode()
         w.setTNameCaption(node->text(0));
     else
         setNonEditableFields(w, false);
-    callOp(w.ops.populateVardeckList, node);
+    w.commands.populateVardeckList(node);
     // The folder may have vanished meanwhile; the list fill then showed no folder.
     if (elementById(w, tagOf(node), QStringLiteral("FOLDER"))) {
         w.currentTID = tagOf(node);
@@ -261,7 +260,7 @@ bool FolderTree::endModification(QTreeWidgetItem *target)
     w.txtMode->setText(QString());
     if (target)
         w.tvwTopics->setCurrentItem(target);
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     setNonEditableFields(w, false);
     return true;
 }
@@ -281,13 +280,13 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
     if (button == Qt::RightButton) {
         w.popup.popupNode = TreeNodeRef(tree, hit);
         if (!hit) {
-            w.popupMenu(QStringLiteral("mnuNoVD"));
+            w.popupMenu(MenuId::mnuNoVD);
             return false;
         }
         w.popup.popupSelectedNode = TreeNodeRef(tree, tree->currentItem());
         tree->setCurrentItem(hit);
         w.popup.popupFolderTID = isRoot(hit) ? QString() : tagOf(hit);
-        w.popupMenu(QStringLiteral("mnuTopicMenu"));
+        w.popupMenu(MenuId::mnuTopicMenu);
         return false;
     }
     return true;
@@ -319,17 +318,12 @@ void FolderTree::mnuEditModifyTopic_Click()
     showRenameFolderDialog(tid);
 }
 
-DialogHooks FolderTree::dialogHooks()
-{
-    return windowDialogHooks(w);
-}
-
 void FolderTree::showNewFolderDialog(const QString &parentTID)
 {
     if (!documentOf(w))
         return;
     frmTopicDialog::run(
-        *w.dbXML, parentTID, dialogHooks(), [this](const FolderCreated &created) { folderCreated(created); }, &w);
+        *w.dbXML, parentTID, w.commands, [this](const FolderCreated &created) { folderCreated(created); }, &w);
 }
 
 void FolderTree::showRenameFolderDialog(const QString &folderTID)
@@ -337,7 +331,7 @@ void FolderTree::showRenameFolderDialog(const QString &folderTID)
     if (!documentOf(w))
         return;
     frmModifyTopic::run(
-        *w.dbXML, folderTID, dialogHooks(), [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
+        *w.dbXML, folderTID, w.commands, [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
 }
 
 void FolderTree::folderCreated(const FolderCreated &created)

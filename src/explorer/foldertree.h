@@ -18,7 +18,6 @@ namespace rr
 class frmVardecks;
 struct FolderCreated;
 struct FolderRenamed;
-struct DialogHooks;
 
 class FolderTree : public QObject
 {
@@ -59,7 +58,6 @@ private:
     bool endModification(QTreeWidgetItem *target);
     void folderCreated(const FolderCreated &created);
     void folderRenamed(const FolderRenamed &renamed);
-    DialogHooks dialogHooks();
     QIcon folderIcon(bool root) const;
 
     frmVardecks &w;

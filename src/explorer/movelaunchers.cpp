@@ -1,10 +1,9 @@
 #include "explorer/movelaunchers.h"
 
-#include "dialogs/dialoghooks.h"
+#include "dialogs/dialogresults.h"
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
 #include "explorer/nodetags.h"
-#include "explorer/windowdialoghooks.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -44,11 +43,6 @@ MoveLaunchers::MoveLaunchers(frmVardecks &window) : QObject(&window), w(window)
     setObjectName(QStringLiteral("moveLaunchers"));
 }
 
-DialogHooks MoveLaunchers::dialogHooks()
-{
-    return windowDialogHooks(w);
-}
-
 bool MoveLaunchers::moveOneVardeck(const QString &wid)
 {
     const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
@@ -64,8 +58,8 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
     const QString caption = vardeck.childText(QStringLiteral("NAME"));
     const frmMoveVardeck::Request request{w.popup.moveFromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
     return frmMoveVardeck::run(
-        *w.dbXML, request, dialogHooks(),
-        [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); }, &w);
+        *w.dbXML, request, w.commands, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); },
+        &w);
 }
 
 bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fromTID)
@@ -76,7 +70,7 @@ bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fro
         return false;
     const frmMoveVardeck::Request request{fromTID, selectedRowIds(list), true};
     return frmMoveVardeck::run(
-        *w.dbXML, request, dialogHooks(),
+        *w.dbXML, request, w.commands,
         [this](const VardecksMoved &moved) { vardecksMoved(moved, QStringLiteral("Selected Vardecks")); }, &w);
 }
 
@@ -89,7 +83,7 @@ bool MoveLaunchers::moveFolder(const QString &tid)
     }
     w.popup.popupFolderTID = tid;
     return frmMoveTopic::run(
-        *w.dbXML, tid, dialogHooks(), [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
+        *w.dbXML, tid, w.commands, [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
 }
 
 void MoveLaunchers::cmdMoveVD_Click()
@@ -120,7 +114,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         w.tvwTopics->setCurrentItem(shown);
     w.tvwTopics->setVisible(true);
     if (shown)
-        callOp(w.ops.populateVardeckList, shown);
+        w.commands.populateVardeckList(shown);
 
     const bool onIndexTab = w.tabIndex->Tab() == 0;
     if (moved.wids.contains(w.currentWID.trimmed(), Qt::CaseInsensitive)) {
@@ -133,14 +127,14 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         }
     }
     if (onIndexTab && shown && !sameText(w.lblWName->text(), movedCaption))
-        callOp(w.ops.populateWMOnTopicNode);
+        w.commands.populateWMOnTopicNode();
 }
 
 void MoveLaunchers::folderMoved(const FolderMoved &)
 {
     w.tvwTopics->clear();
     w.tvwTopics->hide();
-    callOp(w.ops.populateTopicList, documentOf(w));
+    w.commands.populateTopicList(documentOf(w));
     w.tvwTopics->show();
     // The shown folder's path may have changed with the move.
     w.statusFolderPath.clear();

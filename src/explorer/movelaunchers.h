@@ -15,7 +15,6 @@ namespace rr
 {
 
 class frmVardecks;
-struct DialogHooks;
 struct FolderMoved;
 struct VardecksMoved;
 
@@ -36,9 +35,6 @@ public:
 
     void cmdMoveVD_Click();
     void cmdMoveFolder_Click();
-
-    // The stale pages and font fallback that every folder dialog of the window uses.
-    DialogHooks dialogHooks();
 
 private:
     void vardecksMoved(const VardecksMoved &moved, const QString &movedCaption);

@@ -66,14 +66,6 @@ bool moveInList(QTreeWidget *list, int move)
     return true;
 }
 
-// The finding lists' show operations are attached by the finding subsystem; until
-// then a move only selects.
-void showWith(frmVardecks &w, const QString &handler)
-{
-    if (w.hasCommand(handler))
-        w.runCommand(handler);
-}
-
 } // namespace
 
 void mnuNav_Click(frmVardecks &w, int index)
@@ -81,32 +73,30 @@ void mnuNav_Click(frmVardecks &w, int index)
     if (index < First || index > Last)
         return;
     if (!sameText(w.currentAspect, QStringLiteral("Explorer"))) {
-        if (w.ops.showAspectExplorer)
-            w.ops.showAspectExplorer();
-        else
-            w.runCommand(QStringLiteral("showAspectExplorer"));
+        w.commands.showAspectExplorer();
     }
     QTreeWidget *view = nullptr;
     bool tree = false;
-    QString show;
+    // What shows the row the move selects.
+    HandlerRef show = nullptr;
     switch (w.tabIndex->Tab()) {
     case 0:
         view = w.tvwWM;
         tree = true;
-        show = QStringLiteral("displayWM");
+        show = &Commands::displayWM;
         break;
     case 1:
         view = w.lstSrch;
-        show = QStringLiteral("lstSrch_Click");
+        show = &Commands::lstSrch_Click;
         break;
     case 2:
         view = w.tvwFavs;
         tree = true;
-        show = QStringLiteral("tvwFavs_NodeClick");
+        show = &Commands::tvwFavs_NodeClick;
         break;
     case 3:
         view = w.listPop;
-        show = QStringLiteral("listPop_Click");
+        show = &Commands::listPop_Click;
         break;
     default:
         return;
@@ -115,7 +105,7 @@ void mnuNav_Click(frmVardecks &w, int index)
     const bool wasEditing = w.isEditing();
     if (!(tree ? moveInTree(view, index) : moveInList(view, index)))
         return;
-    showWith(w, show);
+    (w.commands.*show)();
     if (wasEditing && w.isEditing()) {
         // Asked whether to drop the edit, the user kept it: the highlight goes back
         // to the Vardeck the panel still edits, and the typing goes on where it was.

@@ -2,11 +2,8 @@
 
 #include "explorer/clipboardcommands.h"
 #include "explorer/deletevardeck.h"
-#include "explorer/explorer.h"
-#include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
 #include "explorer/nodetags.h"
-#include "explorer/vardeckviews.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -62,7 +59,7 @@ bool PopupCommands::showStep()
         QTreeWidgetItem *current = w.tvwWM->currentItem();
         if (current && !current->isSelected())
             current->setSelected(true);
-        w.runCommand(QStringLiteral("displayWM"));
+        w.commands.displayWM();
         break;
     }
     case 2:
@@ -71,7 +68,7 @@ bool PopupCommands::showStep()
             w.tvwFavs->setCurrentItem(node);
             node->setSelected(true);
         }
-        w.runCommand(QStringLiteral("tvwFavs_NodeClick"));
+        w.commands.tvwFavs_NodeClick();
         break;
     default:
         break;
@@ -104,7 +101,7 @@ void PopupCommands::mnuOpenVD_Click()
     }
     updateLastAccessed(*w.dbXML, wid);
     openInBrowser(address);
-    callOp(w.ops.refreshRecentMenuList, wid);
+    w.commands.refreshRecentMenuList(wid);
 }
 
 void PopupCommands::openHomeOf(const QString &wid)
@@ -137,7 +134,7 @@ void PopupCommands::mnuModVD_Click()
     // Only the right-clicked Vardeck is put into modify mode, never another one that
     // happens to be shown.
     if (showStep())
-        w.runCommand(QStringLiteral("mnuEditModify_Click"));
+        w.commands.mnuEditModify_Click();
 }
 
 void PopupCommands::mnuDeleteVD_Click()
@@ -145,7 +142,7 @@ void PopupCommands::mnuDeleteVD_Click()
     if (!showStep())
         return;
     w.popup.deleteFromPopup = true;
-    w.runCommand(QStringLiteral("mnuEditDelete_Click"));
+    w.commands.mnuEditDelete_Click();
 }
 
 void PopupCommands::copyVardeck(const QString &wid)
@@ -164,16 +161,14 @@ void PopupCommands::mnuCopyVD_Click()
 
 void PopupCommands::mnuNewFolder_Click()
 {
-    if (FolderTree *tree = folderTreeOf(w))
-        tree->showNewFolderDialog(rememberedFolderTID());
+    w.commands.showNewFolderDialog(rememberedFolderTID());
 }
 
 void PopupCommands::mnuOpenF_Click()
 {
     QTreeWidgetItem *node = w.popup.popupNode.item();
-    FolderTree *tree = folderTreeOf(w);
-    if (tree && node && node->treeWidget() == w.tvwTopics)
-        tree->tvwTopics_NodeClick(node);
+    if (node && node->treeWidget() == w.tvwTopics)
+        w.commands.tvwTopics_NodeClick(node);
 }
 
 void PopupCommands::mnuMoveFolder_Click()
@@ -184,7 +179,7 @@ void PopupCommands::mnuMoveFolder_Click()
 void PopupCommands::mnuRenameFolder_Click()
 {
     w.popup.renameFromPopup = true;
-    w.runCommand(QStringLiteral("mnuEditModifyTopic_Click"));
+    w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuModFolder_Click()
@@ -193,7 +188,7 @@ void PopupCommands::mnuModFolder_Click()
     const TreeNodeRef selected(w.tvwTopics, selectedItemOf(w.tvwTopics));
     w.popup.popupSelectedNode = selected;
     w.popup.popupNode = selected;
-    w.runCommand(QStringLiteral("mnuEditModifyTopic_Click"));
+    w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuDeleteFolder_Click()
@@ -212,7 +207,7 @@ void PopupCommands::mnuDeleteFolder_Click()
     if (rootBefore)
         w.popup.popupSelectedNode = w.popup.popupNode;
     w.popup.deleteFolderFromPopup = true;
-    w.runCommand(QStringLiteral("mnuEditDeleteTopic_Click"));
+    w.commands.mnuEditDeleteTopic_Click();
     if (!rootBefore || !tree->topLevelItem(0))
         return;
     tree->setCurrentItem(tree->topLevelItem(0));
@@ -242,14 +237,13 @@ QTreeWidget *PopupCommands::popupList() const
 void PopupCommands::openAction(QTreeWidget *list)
 {
     if (list == w.listVD) {
-        if (VardeckViews *views = vardeckViewsOf(w))
-            views->listVD_DblClick();
+        w.commands.listVD_DblClick();
     } else if (list == w.listPop) {
-        w.runCommand(QStringLiteral("listPop_Click"));
+        w.commands.listPop_Click();
     } else if (list == w.lstSrch) {
-        w.runCommand(QStringLiteral("lstSrch_Click"));
+        w.commands.lstSrch_Click();
     } else {
-        w.runCommand(QStringLiteral("lstSearch_DblClick"));
+        w.commands.lstSearch_DblClick();
     }
 }
 
@@ -275,7 +269,7 @@ void PopupCommands::openRows(QTreeWidget *list)
         if (!urlSupport::isSafeToOpen(addresses.last()))
             continue;
         updateLastAccessed(*w.dbXML, wid);
-        callOp(w.ops.refreshRecentMenuList, wid);
+        w.commands.refreshRecentMenuList(wid);
     }
     for (const QString &address : std::as_const(addresses))
         openInBrowser(address);
@@ -287,7 +281,7 @@ void PopupCommands::addToFavorites(QTreeWidget *list, QTreeWidgetItem *row)
     // while the command runs.
     const TreeNodeRef before = w.popup.popupNode;
     w.popup.popupNode = TreeNodeRef(list, row);
-    w.runCommand(QStringLiteral("mnuAddFavsVD_Click"));
+    w.commands.mnuAddFavsVD_Click();
     w.popup.popupNode = before;
 }
 
@@ -300,7 +294,7 @@ void PopupCommands::mnuList_Click(int index)
     const QString wid = tagOf(row).trimmed();
     switch (index) {
     case 1:
-        w.runCommand(QStringLiteral("mnuAddVardeck_Click"));
+        w.commands.mnuAddVardeck_Click();
         break;
     case 3:
         openAction(list);
@@ -319,7 +313,7 @@ void PopupCommands::mnuList_Click(int index)
     case 8:
         openAction(list);
         if (rowIsShown(wid))
-            w.runCommand(QStringLiteral("mnuEditModify_Click"));
+            w.commands.mnuEditModify_Click();
         w.tabView->setTab(0);
         break;
     case 9:
@@ -328,8 +322,8 @@ void PopupCommands::mnuList_Click(int index)
             break;
         w.popup.deleteFromPopup = true;
         w.tabView->setTab(0);
-        w.runCommand(QStringLiteral("mnuEditDelete_Click"));
-        callOp(w.ops.populateVardeckList, selectedItemOf(w.tvwTopics));
+        w.commands.mnuEditDelete_Click();
+        w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
         break;
     case 11:
         copyVardeck(wid);
@@ -385,10 +379,10 @@ void PopupCommands::deleteSelectedRows()
         // The side files go only once the file no longer holds their Vardecks.
         if (saved)
             deleteSideFiles(w, removed);
-        callOp(w.ops.resetAfterDelete);
+        w.commands.resetAfterDelete();
     }
     if (w.tabIndex->Tab() == 0)
-        callOp(w.ops.populateVardeckList, selectedItemOf(w.tvwTopics));
+        w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
 }
 
 } // namespace rr

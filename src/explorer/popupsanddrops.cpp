@@ -1,64 +1,45 @@
 #include "explorer/popupsanddrops.h"
 
 #include "explorer/dragdrop.h"
+#include "explorer/explorer.h"
 #include "explorer/externaldrops.h"
 #include "explorer/movelaunchers.h"
 #include "explorer/popupcommands.h"
+#include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 
 namespace rr
 {
 
-PopupCommands *popupCommandsOf(const frmVardecks &w)
+PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explorer)
 {
-    return w.findChild<PopupCommands *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-MoveLaunchers *moveLaunchersOf(const frmVardecks &w)
-{
-    return w.findChild<MoveLaunchers *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-InternalDrags *internalDragsOf(const frmVardecks &w)
-{
-    return w.findChild<InternalDrags *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-ExternalDrops *externalDropsOf(const frmVardecks &w)
-{
-    return w.findChild<ExternalDrops *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-void installPopupsAndDrops(frmVardecks &w)
-{
-    if (popupCommandsOf(w))
-        return;
     auto *moves = new MoveLaunchers(w);
     auto *popups = new PopupCommands(w, *moves);
-    new InternalDrags(w);
-    new ExternalDrops(w);
+    auto *drags = new InternalDrags(w, explorer.views.iconView());
+    auto *drops = new ExternalDrops(w, explorer.views.iconView());
 
-    const std::pair<const char *, void (PopupCommands::*)()> commands[] = {
-        {"mnuOpenN_Click", &PopupCommands::mnuOpenN_Click},
-        {"mnuOpenVD_Click", &PopupCommands::mnuOpenVD_Click},
-        {"mnuOpenVDHome_Click", &PopupCommands::mnuOpenVDHome_Click},
-        {"mnuMoveVD_Click", &PopupCommands::mnuMoveVD_Click},
-        {"mnuModVD_Click", &PopupCommands::mnuModVD_Click},
-        {"mnuDeleteVD_Click", &PopupCommands::mnuDeleteVD_Click},
-        {"mnuCopyVD_Click", &PopupCommands::mnuCopyVD_Click},
-        {"mnuNewFolder_Click", &PopupCommands::mnuNewFolder_Click},
-        {"mnuOpenF_Click", &PopupCommands::mnuOpenF_Click},
-        {"mnuMoveFolder_Click", &PopupCommands::mnuMoveFolder_Click},
-        {"mnuRenameFolder_Click", &PopupCommands::mnuRenameFolder_Click},
-        {"mnuDeleteFolder_Click", &PopupCommands::mnuDeleteFolder_Click},
-        {"mnuModFolder_Click", &PopupCommands::mnuModFolder_Click},
+    const std::pair<HandlerRef, void (PopupCommands::*)()> commands[] = {
+        {&Commands::mnuOpenN_Click, &PopupCommands::mnuOpenN_Click},
+        {&Commands::mnuOpenVD_Click, &PopupCommands::mnuOpenVD_Click},
+        {&Commands::mnuOpenVDHome_Click, &PopupCommands::mnuOpenVDHome_Click},
+        {&Commands::mnuMoveVD_Click, &PopupCommands::mnuMoveVD_Click},
+        {&Commands::mnuModVD_Click, &PopupCommands::mnuModVD_Click},
+        {&Commands::mnuDeleteVD_Click, &PopupCommands::mnuDeleteVD_Click},
+        {&Commands::mnuCopyVD_Click, &PopupCommands::mnuCopyVD_Click},
+        {&Commands::mnuNewFolder_Click, &PopupCommands::mnuNewFolder_Click},
+        {&Commands::mnuOpenF_Click, &PopupCommands::mnuOpenF_Click},
+        {&Commands::mnuMoveFolder_Click, &PopupCommands::mnuMoveFolder_Click},
+        {&Commands::mnuRenameFolder_Click, &PopupCommands::mnuRenameFolder_Click},
+        {&Commands::mnuDeleteFolder_Click, &PopupCommands::mnuDeleteFolder_Click},
+        {&Commands::mnuModFolder_Click, &PopupCommands::mnuModFolder_Click},
     };
     for (const auto &[handler, command] : commands)
-        w.setCommand(QLatin1String(handler), [popups, command = command](int) { (popups->*command)(); });
-    w.setCommand(QStringLiteral("mnuList_Click"), [popups](int index) { popups->mnuList_Click(index); });
-    w.setCommand(QStringLiteral("mnuMulti_Click"), [popups](int index) { popups->mnuMulti_Click(index); });
-    w.setCommand(QStringLiteral("cmdMoveVD_Click"), [moves](int) { moves->cmdMoveVD_Click(); });
-    w.setCommand(QStringLiteral("cmdMoveFolder_Click"), [moves](int) { moves->cmdMoveFolder_Click(); });
+        w.commands.*handler = [popups, command = command](int) { (popups->*command)(); };
+    w.commands.mnuList_Click = [popups](int index) { popups->mnuList_Click(index); };
+    w.commands.mnuMulti_Click = [popups](int index) { popups->mnuMulti_Click(index); };
+    w.commands.cmdMoveVD_Click = [moves](int) { moves->cmdMoveVD_Click(); };
+    w.commands.cmdMoveFolder_Click = [moves](int) { moves->cmdMoveFolder_Click(); };
+    return {*popups, *moves, *drags, *drops};
 }
 
 } // namespace rr

@@ -6,20 +6,23 @@ namespace rr
 {
 
 class frmVardecks;
+struct ExplorerParts;
 class PopupCommands;
 class MoveLaunchers;
 class InternalDrags;
 class ExternalDrops;
 
+// The parts installPopupsAndDrops made; they belong to the window.
+struct PopupsAndDrops {
+    PopupCommands &popups;
+    MoveLaunchers &moves;
+    InternalDrags &drags;
+    ExternalDrops &drops;
+};
+
 // Attaches the popup commands (mnuOpenN_Click … mnuList_Click, mnuMulti_Click), the
 // Move buttons (cmdMoveVD_Click, cmdMoveFolder_Click), and the drag sources and drop
-// targets. Call once per window, after installExplorer and the other installs.
-void installPopupsAndDrops(frmVardecks &w);
-
-// The installed parts, or nullptr before the install.
-PopupCommands *popupCommandsOf(const frmVardecks &w);
-MoveLaunchers *moveLaunchersOf(const frmVardecks &w);
-InternalDrags *internalDragsOf(const frmVardecks &w);
-ExternalDrops *externalDropsOf(const frmVardecks &w);
+// targets (the Explorer's views among them). Call once per window, after the other installs.
+PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explorer);
 
 } // namespace rr

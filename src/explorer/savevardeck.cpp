@@ -113,7 +113,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         prompt::show(databaseFullMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    callOp(w.ops.showAspectExplorer);
+    w.commands.showAspectExplorer();
     w.m_overrideAspect = true;
 
     setMode(w, QStringLiteral("add"));
@@ -202,8 +202,7 @@ void VardeckEditor::saveVardeckDetails()
     if (added && appOptions().getCheckDup()) {
         w.popup.dupCheckAddress = w.txtAddress->text();
         // The duplicates manager shows the Vardecks that share the new address.
-        if (w.hasCommand(QStringLiteral("frmDuplicates_Show")))
-            w.runCommand(QStringLiteral("frmDuplicates_Show"));
+        w.commands.frmDuplicates_Show();
     }
 }
 
@@ -272,10 +271,10 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     else
         w.ImageListWM.remove(wid);
 
-    callOp(w.ops.refreshRecentMenuList, wid);
+    w.commands.refreshRecentMenuList(wid);
     if (folderNode)
-        callOp(w.ops.populateVardeckList, folderNode);
-    callOp(w.ops.displayVardeckData, vardeck);
+        w.commands.populateVardeckList(folderNode);
+    w.commands.displayVardeckData(vardeck);
     w.selectedWID = wid;
 
     *saved = saveDatabaseReporting(*w.dbXML);
@@ -283,7 +282,7 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;
     if (favorite)
-        callOp(w.ops.populateFavsList, doc);
+        w.commands.populateFavsList(doc);
     return true;
 }
 
@@ -343,10 +342,10 @@ bool VardeckEditor::saveModifiedVardeck()
     w.tvwWM->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
-    callOp(w.ops.populateVDList, elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+    w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
     setFavoriteMark(vardeck, w.chkFav->isChecked());
-    callOp(w.ops.populateFavsList, doc);
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.populateFavsList(doc);
+    w.commands.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
     w.markAllPagesStale();
     return true;
@@ -372,7 +371,7 @@ void VardeckEditor::cancelVardeckEdit()
         // that nothing dropped here reaches a later save.
         const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
         if (vardeck) {
-            callOp(w.ops.displayVardeckData, vardeck);
+            w.commands.displayVardeckData(vardeck);
         } else {
             w.txtNotes->setPlainText(w.savedNotes);
             w.txtWName->setText(w.lblWName->text());

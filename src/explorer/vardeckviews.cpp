@@ -255,8 +255,8 @@ void VardeckViews::displayWM()
         w.currentFolderName = folder.childText(QStringLiteral("NAME"));
         w.setTNameCaption(folder.childText(QStringLiteral("NAME")));
     }
-    callOp(w.ops.setFormEditMode, false);
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.setFormEditMode(false);
+    w.commands.displayVardeckData(vardeck);
     w.tabView->setTab(0);
 }
 
@@ -280,10 +280,10 @@ bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
     if (button == Qt::RightButton) {
         w.popup.popupNode = TreeNodeRef(w.tvwWM, hit);
         if (!hit) {
-            w.popupMenu(QStringLiteral("mnuNoVD"));
+            w.popupMenu(MenuId::mnuNoVD);
         } else {
             w.tvwWM->setCurrentItem(hit);
-            w.popupMenu(QStringLiteral("mnuStartVD"));
+            w.popupMenu(MenuId::mnuStartVD);
         }
         return false;
     }
@@ -306,7 +306,7 @@ void VardeckViews::listVD_DblClick()
 {
     if (!confirmLoseChanges(w))
         return;
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(w.listVD);
     if (!row)
         return;
@@ -325,7 +325,7 @@ void VardeckViews::listVD_DblClick()
         w.currentFolderName = folder.childText(QStringLiteral("NAME"));
         w.setTNameCaption(w.currentFolderName);
     }
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.displayVardeckData(vardeck);
     w.listVD->setFocus();
     w.tabView->setTab(0);
 }
@@ -401,7 +401,7 @@ void VardeckViews::folderVanished()
     w.currentTID = QStringLiteral("txtTID");
     w.currentFolderName = QStringLiteral("No folder");
     w.setTNameCaption(QStringLiteral("No folder selected"));
-    QTimer::singleShot(0, this, [this] { callOp(w.ops.populateTopicList, documentOf(w)); });
+    QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(documentOf(w)); });
 }
 
 bool VardeckViews::eventFilter(QObject *watched, QEvent *event)

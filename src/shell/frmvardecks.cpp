@@ -70,31 +70,6 @@ frmVardecks::~frmVardecks()
     }
 }
 
-// ----- commands -----
-
-void frmVardecks::setCommand(const QString &handler, Command command)
-{
-    m_commands.insert(handler, std::move(command));
-}
-
-bool frmVardecks::hasCommand(const QString &handler) const
-{
-    return m_commands.contains(handler);
-}
-
-void frmVardecks::runCommand(const QString &handler, int index)
-{
-    const auto it = m_commands.constFind(handler);
-    if (it != m_commands.constEnd() && *it) {
-        // A copy, so that a command may replace itself while it runs.
-        const Command command = *it;
-        command(index);
-        return;
-    }
-    qWarning("frmVardecks: no command is attached to %s (%d)", qUtf8Printable(handler), index);
-    Q_ASSERT_X(false, "frmVardecks::runCommand", "a reachable handler has no command");
-}
-
 // ----- control arrays -----
 
 QLabel *frmVardecks::lbl(int index) const
@@ -159,16 +134,16 @@ bool frmVardecks::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     Q_UNUSED(modifiers);
     switch (key) {
     case Qt::Key_F2:
-        runCommand(QStringLiteral("mnuNav_Click"), 1);
+        commands.mnuNav_Click(1);
         return true;
     case Qt::Key_F3:
-        runCommand(QStringLiteral("mnuNav_Click"), 2);
+        commands.mnuNav_Click(2);
         return true;
     case Qt::Key_F4:
-        runCommand(QStringLiteral("mnuNav_Click"), 3);
+        commands.mnuNav_Click(3);
         return true;
     case Qt::Key_F5:
-        runCommand(QStringLiteral("mnuNav_Click"), 4);
+        commands.mnuNav_Click(4);
         return true;
     default:
         return false;
@@ -177,11 +152,10 @@ bool frmVardecks::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void frmVardecks::Form_KeyPress(int keyAscii)
 {
-    const QString handler = keyAscii == 19   ? QStringLiteral("saveVardeckDetails")
-                            : keyAscii == 27 ? QStringLiteral("cancelVardeckEdit")
-                                             : QString();
-    if (!handler.isEmpty() && hasCommand(handler))
-        runCommand(handler);
+    if (keyAscii == 19)
+        commands.saveVardeckDetails();
+    else if (keyAscii == 27)
+        commands.cancelVardeckEdit();
 }
 
 void frmVardecks::setDefaultButton(qbButtons_H *button)
@@ -237,7 +211,7 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
             Toolbar1_MouseMove(static_cast<QWidget *>(watched)->mapTo(Toolbar1, me->position().toPoint()).x());
         } else if (event->type() == QEvent::MouseButtonPress) {
             if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-                popupMenu(QStringLiteral("mnuNoVD"));
+                popupMenu(MenuId::mnuNoVD);
                 return true;
             }
         }

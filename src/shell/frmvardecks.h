@@ -5,10 +5,11 @@
 // the View menu, the toolbars and navigation keys, the menu states.
 //
 // Other parts of the program reach the controls through the public members and the
-// accessors of the control arrays (lbl(11), cmdPreview(0), …), and attach their
-// commands by handler name with setCommand("mnuAddVardeck_Click", …). The program
-// attaches a command to every item and button a user can reach.
-#include "shell/windowops.h"
+// accessors of the control arrays (lbl(11), cmdPreview(0), …), the menu items by their
+// MenuId, and attach their behaviour to the slots of `commands`
+// (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
+#include "shell/commands.h"
+#include "shell/menutable.h"
 #include "shell/windowstate.h"
 
 #include <QHash>
@@ -74,22 +75,18 @@ public:
     frmSplash *splashWindow() const;
 
     // ----- commands -----
-    // A command runs with the index of the array element (or button number) that
-    // started it, 0 for plain commands.
-    using Command = std::function<void(int index)>;
-    void setCommand(const QString &handler, Command command);
-    bool hasCommand(const QString &handler) const;
-    // Runs the attached command. A handler without one is a programming error: it is
-    // reported on stderr (and stops a debug build), never shown to the user.
-    void runCommand(const QString &handler, int index = 0);
+    // Every command and refresh operation of the window, by handler name. The menus,
+    // toolbars, buttons and keys run these; the subsystems attach them.
+    Commands commands;
 
     // ----- menus -----
-    // A menu item by name ("mnuFileOpen", "mnuNav(2)"); sub-menus and the menus of the
-    // bar are found through their item (menuAction) under the same name.
-    QAction *menuItem(const QString &name) const;
-    QAction *menuItem(const QString &arrayName, int index) const;
-    // The drop-down of a menu or sub-menu ("mnuFile", "mnuNoVD", "mnuView(0)").
-    QMenu *subMenu(const QString &name) const;
+    // A menu item; an item array's id gives its element 0, and sub-menus and the menus
+    // of the bar are found through their item (menuAction).
+    QAction *menuItem(MenuId id) const;
+    // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
+    QAction *menuItem(MenuId array, int index) const;
+    // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
+    QMenu *subMenu(MenuId id) const;
     // Every menu item, menus and popup menus included, in menu order.
     QList<QAction *> allMenuItems() const;
     // The caption as declared: "-" for a separator.
@@ -99,11 +96,11 @@ public:
     static void setMenuCaption(QAction *item, const QString &caption);
     // Creates element index of an item array as a copy of element 0, placed after the
     // array's last element (what loading a menu array element does); returns it.
-    QAction *loadMenuArrayElement(const QString &arrayName, int index);
-    void unloadMenuArrayElement(const QString &arrayName, int index);
-    int menuArrayUpperBound(const QString &arrayName) const;
+    QAction *loadMenuArrayElement(MenuId array, int index);
+    void unloadMenuArrayElement(MenuId array, int index);
+    int menuArrayUpperBound(MenuId array) const;
     // Opens a popup menu at the mouse pointer.
-    void popupMenu(const QString &menuName);
+    void popupMenu(MenuId menu);
     // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
     // remembers the list, then opens mnuNoVD off the rows; on a row of a list that
     // takes several rows, mnuListVDMulti unless exactly one row is selected (the row
@@ -172,8 +169,8 @@ public:
     // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
     // its controls first and runs these commands right after the key's delivery.
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is,
-    // once the edit commands are attached; the key goes on to the control unchanged.
+    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
+    // the key goes on to the control unchanged.
     void Form_KeyPress(int keyAscii);
 
     // ----- default button (Enter presses it) -----
@@ -196,19 +193,17 @@ public:
     bool folderShown() const;
     bool vardeckShown() const;
     // Every caption of lblTName and lblWName goes through these: the new caption then
-    // runs its change handler (lblTName_Change, lblWName_Change) once one is attached,
-    // as the labels' change events do.
+    // runs its change handler (lblTName_Change, lblWName_Change), as the labels' change
+    // events do.
     void setTNameCaption(const QString &caption)
     {
         lblTName->setText(caption);
-        if (hasCommand(QStringLiteral("lblTName_Change")))
-            runCommand(QStringLiteral("lblTName_Change"));
+        commands.lblTName_Change();
     }
     void setWNameCaption(const QString &caption)
     {
         lblWName->setText(caption);
-        if (hasCommand(QStringLiteral("lblWName_Change")))
-            runCommand(QStringLiteral("lblWName_Change"));
+        commands.lblWName_Change();
     }
 
     // ----- controls -----
@@ -329,8 +324,6 @@ public:
     {
         aspectPageStale[0] = aspectPageStale[1] = aspectPageStale[2] = aspectPageStale[3] = true;
     }
-    // The refresh operations the subsystems provide.
-    WindowOps ops;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -357,19 +350,17 @@ private:
 
     QLabel *makeLabel(QWidget *parent, int index, const QString &caption, double l, double t, double w, double h);
     qbButtons_H *makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
-                            double h, const QString &command, int index = 0);
+                            double h, HandlerRef command, int index = 0);
     QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);
     QTreeWidget *makeTree(QWidget *parent, const QString &name);
 
     void showPaneButtons(bool fromFormResize);
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
-    void showAspectExplorerDefault();
     bool handleEnterKey(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
 
-    QHash<QString, Command> m_commands;
     QHash<QString, QAction *> m_menuItems;
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_toolbarButtons;

@@ -26,9 +26,10 @@ std::pair<QString, int> splitArrayName(const QString &name)
     return {match.captured(1), match.captured(2).toInt()};
 }
 
-QString elementName(const QString &arrayName, int index)
+// Element index of the item array: "mnuNav(3)".
+QString elementName(MenuId array, int index)
 {
-    return arrayName + QStringLiteral("(%1)").arg(index);
+    return splitArrayName(menuEntry(array).name).first + QStringLiteral("(%1)").arg(index);
 }
 
 void collect(const QList<QAction *> &actions, QList<QAction *> &out)
@@ -82,7 +83,7 @@ void frmVardecks::buildMenus()
         }
         addMenuEntry(parents[entry.level - 1], entry);
     }
-    menuItem(QStringLiteral("mnuHelpTopics"))->setProperty("HelpContextID", 11);
+    menuItem(MenuId::mnuHelpTopics)->setProperty("HelpContextID", 11);
 }
 
 QAction *frmVardecks::addMenuEntry(QMenu *parent, const MenuEntry &entry)
@@ -94,38 +95,33 @@ QAction *frmVardecks::addMenuEntry(QMenu *parent, const MenuEntry &entry)
         item->setShortcut(QKeySequence::fromString(entry.shortcut, QKeySequence::PortableText));
     item->setCheckable(entry.checkable);
     item->setChecked(entry.checked);
-    item->setProperty("rrCommand", entry.command);
-    const auto [arrayName, index] = splitArrayName(entry.name);
-    if (index >= 0) {
-        item->setProperty("rrArray", arrayName);
-        item->setProperty("rrIndex", index);
-    }
-    connect(item, &QAction::triggered, this, [this, item](bool checked) {
+    const HandlerRef command = entry.command;
+    const int index = entry.array ? splitArrayName(entry.name).second : 0;
+    connect(item, &QAction::triggered, this, [this, item, command, index](bool checked) {
         // The commands move check marks themselves and look at the state before the click.
         if (item->isCheckable())
             item->setChecked(!checked);
-        const QString command = item->property("rrCommand").toString();
-        if (!command.isEmpty())
-            runCommand(command, item->property("rrIndex").toInt());
+        if (command)
+            (commands.*command)(index);
     });
     parent->addAction(item);
     m_menuItems.insert(entry.name, item);
     return item;
 }
 
-QAction *frmVardecks::menuItem(const QString &name) const
+QAction *frmVardecks::menuItem(MenuId id) const
 {
-    return m_menuItems.value(name);
+    return m_menuItems.value(menuEntry(id).name);
 }
 
-QAction *frmVardecks::menuItem(const QString &arrayName, int index) const
+QAction *frmVardecks::menuItem(MenuId array, int index) const
 {
-    return m_menuItems.value(elementName(arrayName, index));
+    return m_menuItems.value(elementName(array, index));
 }
 
-QMenu *frmVardecks::subMenu(const QString &name) const
+QMenu *frmVardecks::subMenu(MenuId id) const
 {
-    return m_menus.value(name);
+    return m_menus.value(menuEntry(id).name);
 }
 
 QList<QAction *> frmVardecks::allMenuItems() const
@@ -147,8 +143,9 @@ void frmVardecks::setMenuCaption(QAction *item, const QString &caption)
     item->setText(separator ? QString() : caption);
 }
 
-int frmVardecks::menuArrayUpperBound(const QString &arrayName) const
+int frmVardecks::menuArrayUpperBound(MenuId array) const
 {
+    const QString arrayName = splitArrayName(menuEntry(array).name).first;
     int upper = -1;
     for (auto it = m_menuItems.constBegin(); it != m_menuItems.constEnd(); ++it) {
         const auto [name, index] = splitArrayName(it.key());
@@ -158,16 +155,15 @@ int frmVardecks::menuArrayUpperBound(const QString &arrayName) const
     return upper;
 }
 
-QAction *frmVardecks::loadMenuArrayElement(const QString &arrayName, int index)
+QAction *frmVardecks::loadMenuArrayElement(MenuId array, int index)
 {
-    QAction *first = menuItem(arrayName, 0);
-    if (!first || index <= 0 || menuItem(arrayName, index))
-        return menuItem(arrayName, index);
+    QAction *first = menuItem(array, 0);
+    if (!first || index <= 0 || menuItem(array, index))
+        return menuItem(array, index);
     auto *menu = qobject_cast<QMenu *>(first->parent());
-    MenuEntry entry;
-    entry.name = elementName(arrayName, index);
+    MenuEntry entry = menuEntry(array);
+    entry.name = elementName(array, index);
     entry.caption = menuCaption(first);
-    entry.command = first->property("rrCommand").toString();
     entry.level = 1;
     entry.checkable = first->isCheckable();
     entry.checked = first->isChecked();
@@ -180,7 +176,7 @@ QAction *frmVardecks::loadMenuArrayElement(const QString &arrayName, int index)
     // The array's elements stay together in index order.
     QAction *after = first;
     for (int i = index - 1; i > 0; --i) {
-        if (QAction *previous = menuItem(arrayName, i)) {
+        if (QAction *previous = menuItem(array, i)) {
             after = previous;
             break;
         }
@@ -195,17 +191,17 @@ QAction *frmVardecks::loadMenuArrayElement(const QString &arrayName, int index)
     return item;
 }
 
-void frmVardecks::unloadMenuArrayElement(const QString &arrayName, int index)
+void frmVardecks::unloadMenuArrayElement(MenuId array, int index)
 {
     if (index <= 0)
         return;
-    QAction *item = m_menuItems.take(elementName(arrayName, index));
+    QAction *item = m_menuItems.take(elementName(array, index));
     delete item;
 }
 
-void frmVardecks::popupMenu(const QString &menuName)
+void frmVardecks::popupMenu(MenuId menuId)
 {
-    if (QMenu *menu = subMenu(menuName))
+    if (QMenu *menu = subMenu(menuId))
         menu->popup(QCursor::pos());
 }
 
@@ -213,7 +209,7 @@ void frmVardecks::listPopup(QTreeWidget *list, const QString &listName, QTreeWid
 {
     popup.popupListName = listName;
     if (!row) {
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
         return;
     }
     const bool multi = severalRows && list->selectedItems().size() != 1;
@@ -221,27 +217,25 @@ void frmVardecks::listPopup(QTreeWidget *list, const QString &listName, QTreeWid
         list->clearSelection();
     list->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
     row->setSelected(true);
-    popupMenu(multi ? QStringLiteral("mnuListVDMulti") : QStringLiteral("mnuListVD"));
+    popupMenu(multi ? MenuId::mnuListVDMulti : MenuId::mnuListVD);
 }
 
 void frmVardecks::LoadDynamicMenus()
 {
     for (const MenuArrayLoad &load : dynamicMenuTable()) {
         for (int i = 0; i < load.captions.size(); ++i) {
-            QAction *item = loadMenuArrayElement(load.arrayName, i + 1);
+            QAction *item = loadMenuArrayElement(load.array, i + 1);
             setMenuCaption(item, load.captions[i]);
             item->setVisible(true);
         }
-        menuItem(load.arrayName, 0)->setVisible(false);
+        menuItem(load.array, 0)->setVisible(false);
     }
 }
 
 void frmVardecks::resetMenuItems()
 {
-    for (const QString &name : resetMenuItemNames()) {
-        if (QAction *item = menuItem(name))
-            item->setEnabled(false);
-    }
+    for (MenuId id : resetMenuItemIds())
+        menuItem(id)->setEnabled(false);
     cmdMoveFolder->setEnabled(false);
     cmdMoveVD->setEnabled(false);
 }

@@ -80,15 +80,13 @@ QLabel *frmVardecks::makeLabel(QWidget *parent, int index, const QString &captio
 }
 
 qbButtons_H *frmVardecks::makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t,
-                                     double w, double h, const QString &command, int index)
+                                     double w, double h, HandlerRef command, int index)
 {
     auto *button = new qbButtons_H(parent);
     button->setObjectName(name);
     button->setCaption(caption);
     place(button, l, t, w, h);
-    button->setProperty("rrCommand", command);
-    button->setProperty("rrIndex", index);
-    connect(button, &qbButtons_H::Click, this, [this, command, index] { runCommand(command, index); });
+    connect(button, &qbButtons_H::Click, this, [this, command, index] { (commands.*command)(index); });
     return button;
 }
 
@@ -183,12 +181,12 @@ void frmVardecks::buildLeftPane()
     tvwWM = makeTree(Splitter1, QStringLiteral("tvwWM"));
     place(tvwWM, 0, 2720, 3300, 2515);
     cmdMoveVD = makeButton(index, QStringLiteral("cmdMoveVD"), QStringLiteral("Move"), 120, 5760, 855, 630,
-                           QStringLiteral("cmdMoveVD_Click"));
+                           &Commands::cmdMoveVD_Click);
     cmdMoveVD->setPicture(pictures::draw(pictures::Kind::MoveVardeck));
     cmdMoveVD->setPictureAlign(4);
     cmdMoveVD->setToolTip(QStringLiteral("Move the shown Vardeck to another folder"));
     cmdMoveFolder = makeButton(index, QStringLiteral("cmdMoveFolder"), QStringLiteral("Move"), 960, 5760, 855, 630,
-                               QStringLiteral("cmdMoveFolder_Click"));
+                               &Commands::cmdMoveFolder_Click);
     cmdMoveFolder->setPicture(pictures::draw(pictures::Kind::MoveFolder));
     cmdMoveFolder->setPictureAlign(4);
     cmdMoveFolder->setToolTip(QStringLiteral("Move the selected folder to another folder"));
@@ -202,11 +200,11 @@ void frmVardecks::buildLeftPane()
     tvwFavs = makeTree(favorites, QStringLiteral("tvwFavs"));
     place(tvwFavs, 0, 400, 3375, 5240);
     cmdFAdd = makeButton(favorites, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
-                         QStringLiteral("cmdFAdd_Click"));
+                         &Commands::cmdFAdd_Click);
     cmdFAdd->setPicture(pictures::draw(pictures::Kind::Add));
     cmdFAdd->setPictureAlign(4);
     cmdFDelete = makeButton(favorites, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855, 630,
-                            QStringLiteral("cmdFDelete_Click"));
+                            &Commands::cmdFDelete_Click);
     cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
     cmdFDelete->setPictureAlign(4);
     makeLabel(favorites, 2, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
@@ -228,7 +226,7 @@ void frmVardecks::buildSearchPage(QWidget *page)
     Picture5 =
         pictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
     cmdSearch = makeButton(page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855, 330,
-                           QStringLiteral("cmdSearch_Click"));
+                           &Commands::cmdSearch_Click);
 
     Frame4 = new QGroupBox(QStringLiteral("Search in"), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
@@ -240,21 +238,13 @@ void frmVardecks::buildSearchPage(QWidget *page)
         QCheckBox *box = checkBox(Frame4, QStringLiteral("chkSearch(%1)").arg(i), QString::fromLatin1(fields[i]), left,
                                   top, i == 0 ? 1700 : 1400, 230);
         m_chkSearch.insert(i, box);
-        connect(box, &QCheckBox::clicked, this, [this, i] {
-            if (hasCommand(QStringLiteral("chkSearch_Click")))
-                runCommand(QStringLiteral("chkSearch_Click"), i);
-        });
+        connect(box, &QCheckBox::clicked, this, [this, i] { commands.chkSearch_Click(i); });
     }
     m_chkOpt6 = checkBox(Frame4, QStringLiteral("chkOpt(6)"), QStringLiteral("Open first result"), 120, 880, 3000, 230);
     m_chkOptt7 =
         checkBox(Frame4, QStringLiteral("chkOptt(7)"), QStringLiteral("Show detailed results"), 120, 1100, 3000, 230);
-    for (QCheckBox *box : {m_chkOpt6, m_chkOptt7}) {
-        const QString handler = box->objectName().section(QLatin1Char('('), 0, 0) + QStringLiteral("_Click");
-        connect(box, &QCheckBox::clicked, this, [this, handler] {
-            if (hasCommand(handler))
-                runCommand(handler);
-        });
-    }
+    connect(m_chkOpt6, &QCheckBox::clicked, this, [this] { commands.chkOpt_Click(); });
+    connect(m_chkOptt7, &QCheckBox::clicked, this, [this] { commands.chkOptt_Click(); });
 
     makeLabel(page, 0, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
     makeLabel(page, 1, QStringLiteral("Found:"), 2040, 2520, 495, 255);
@@ -366,12 +356,9 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     chkFav = checkBox(d, QStringLiteral("chkFav"), QString(), 4920, 240, 255, 195);
     chkFav->setEnabled(false);
     cmdAddFavs =
-        makeButton(d, QStringLiteral("cmdAddFavs"), QString(), 5280, 210, 330, 300, QStringLiteral("cmdAddFavs_Click"));
+        makeButton(d, QStringLiteral("cmdAddFavs"), QString(), 5280, 210, 330, 300, &Commands::cmdAddFavs_Click);
     cmdAddFavs->setPicture(pictures::draw(pictures::Kind::FavoriteMark));
-    connect(chkFav, &QCheckBox::clicked, this, [this] {
-        if (hasCommand(QStringLiteral("chkFav_Click")))
-            runCommand(QStringLiteral("chkFav_Click"));
-    });
+    connect(chkFav, &QCheckBox::clicked, this, [this] { commands.chkFav_Click(); });
     Picture10 =
         pictureBox(d, QStringLiteral("Picture10"), pictures::draw(pictures::Kind::FavoriteMark), 5760, 240, 240, 240);
     Picture10->setToolTip(QStringLiteral("This is a favorite Vardeck"));
@@ -403,14 +390,14 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     const char *searchTips[] = {"Search on this domain", "Search on last visited date", "Search on created date"};
     for (int i = 0; i < 3; ++i) {
         qbButtons_H *button = makeButton(d, QStringLiteral("cmdSearchHome(%1)").arg(i), QString(), 3540, 600 + 360 * i,
-                                         255, 255, QStringLiteral("cmdSearchHome_Click"), i);
+                                         255, 255, &Commands::cmdSearchHome_Click, i);
         button->setPicture(pictures::draw(pictures::Kind::Search, 12));
         button->setPictureSize(0);
         button->setToolTip(QString::fromLatin1(searchTips[i]));
         m_cmdSearchHome.insert(i, button);
     }
     qbButtons_H *edit3 =
-        makeButton(d, QStringLiteral("cmdEdit(3)"), QString(), 3540, 240, 255, 255, QStringLiteral("cmdEdit_Click"), 3);
+        makeButton(d, QStringLiteral("cmdEdit(3)"), QString(), 3540, 240, 255, 255, &Commands::cmdEdit_Click, 3);
     edit3->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
     edit3->setToolTip(QStringLiteral("Update Vardeck"));
     m_cmdEdit.insert(3, edit3);
@@ -428,7 +415,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     makeLabel(d, 9, QStringLiteral("Keywords:"), 240, 3800, 735, 255);
     // In front of the "Keywords:" caption, clear of the panel's edge.
     qbButtons_H *edit0 =
-        makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 30, 3800, 210, 210, QStringLiteral("cmdEdit_Click"), 0);
+        makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 30, 3800, 210, 210, &Commands::cmdEdit_Click, 0);
     edit0->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
     edit0->setToolTip(QStringLiteral("Update Vardeck"));
     m_cmdEdit.insert(0, edit0);
@@ -466,17 +453,14 @@ void frmVardecks::buildPreviewPage(QWidget *page)
     for (int i = 0; i < 6; ++i) {
         qbButtons_H *button =
             makeButton(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]), left, 480,
-                       widths[i], 330, QStringLiteral("cmdPreview_Click"), i);
+                       widths[i], 330, &Commands::cmdPreview_Click, i);
         left += widths[i] + 30;
         button->setToolTip(QString::fromLatin1(tips[i]));
         m_cmdPreview.insert(i, button);
     }
     chkAutoPreview =
         checkBox(page, QStringLiteral("chkAutoPreview"), QStringLiteral("Preview automatically"), 100, 880, 2400, 255);
-    connect(chkAutoPreview, &QCheckBox::clicked, this, [this] {
-        if (hasCommand(QStringLiteral("chkAutoPreview_Click")))
-            runCommand(QStringLiteral("chkAutoPreview_Click"));
-    });
+    connect(chkAutoPreview, &QCheckBox::clicked, this, [this] { commands.chkAutoPreview_Click(); });
     previewProgress = new QProgressBar(page);
     previewProgress->setObjectName(QStringLiteral("previewProgress"));
     previewProgress->setRange(0, 100);
@@ -505,7 +489,7 @@ void frmVardecks::buildWebStrip()
         }
         qbButtons_H *button =
             makeButton(Picture2, QStringLiteral("cmdWeb(%1)").arg(i), QString::fromLatin1(captions[i]), left, 120, 1200,
-                       375, QStringLiteral("cmdWeb_Click"), i);
+                       375, &Commands::cmdWeb_Click, i);
         m_cmdWeb.insert(i, button);
         left += 1260;
     }
@@ -514,10 +498,7 @@ void frmVardecks::buildWebStrip()
     // Its caption is never cut short by the designed width.
     chkWebAspectBrowser->resize(std::max(chkWebAspectBrowser->width(), chkWebAspectBrowser->sizeHint().width()),
                                 chkWebAspectBrowser->height());
-    connect(chkWebAspectBrowser, &QCheckBox::clicked, this, [this] {
-        if (hasCommand(QStringLiteral("chkWebAspectBrowser_Click")))
-            runCommand(QStringLiteral("chkWebAspectBrowser_Click"));
-    });
+    connect(chkWebAspectBrowser, &QCheckBox::clicked, this, [this] { commands.chkWebAspectBrowser_Click(); });
     Picture2->hide();
 
     wbWeb = new QWidget(formClient);

@@ -138,8 +138,8 @@ void frmVardecks::closeDB()
     tabView->setEnabled(false);
     Picture2->setEnabled(false);
     Toolbar2->setEnabled(false);
-    callOp(ops.setFormEditMode, false);
-    callOp(ops.setNonEditableFields);
+    commands.setFormEditMode(false);
+    commands.setNonEditableFields();
     for (int position = 1; position <= toolbarButtonCount(); ++position)
         if (QAction *button = toolbarButton(position))
             button->setEnabled(false);
@@ -154,11 +154,10 @@ void frmVardecks::closeDB()
     disableAllMenuItems();
     // Without a database the window still offers what needs none: making, opening and
     // deleting a database, leaving, and the whole Help menu.
-    for (const char *name :
-         {"mnuFile", "mnuFileOpen", "mnuFileDatabase", "mnuFileNew", "mnuFileDeleteDB", "mnuFileExit", "mnuHelp"})
-        if (QAction *item = menuItem(QLatin1String(name)))
-            item->setEnabled(true);
-    if (QMenu *help = subMenu(QStringLiteral("mnuHelp")))
+    for (MenuId id : {MenuId::mnuFile, MenuId::mnuFileOpen, MenuId::mnuFileDatabase, MenuId::mnuFileNew,
+                      MenuId::mnuFileDeleteDB, MenuId::mnuFileExit, MenuId::mnuHelp})
+        menuItem(id)->setEnabled(true);
+    if (QMenu *help = subMenu(MenuId::mnuHelp))
         for (QAction *item : help->actions())
             item->setEnabled(true);
 }

@@ -78,13 +78,13 @@ void frmVardecks::Form_Load()
         options.setdbDefault(true);
     const bool hideSplash = options.getHideSplash();
     if (!hideSplash) {
-        m_splash = new frmSplash([this] { showAtTheFolderTree(); }, [this] { callOp(ops.showTips); });
+        m_splash = new frmSplash([this] { showAtTheFolderTree(); }, [this] { commands.showTips(); });
         m_splash->Form_Load();
     }
 
     chkAutoPreview->setChecked(false);
-    callOp(ops.setFormEditMode, false);
-    callOp(ops.setNonEditableFields);
+    commands.setFormEditMode(false);
+    commands.setNonEditableFields();
 
     tabIndex->setTab(SettingsStore::getTabIndexSetting());
     tabInfo->setTab(SettingsStore::getTabInfoSetting());
@@ -185,7 +185,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     UserOptions &options = appOptions();
     m_objDOMVardecks = dbXML->getTheDOM();
     tvwTopics->hide();
-    callOp(ops.populateTopicList, m_objDOMVardecks);
+    commands.populateTopicList(m_objDOMVardecks);
     tvwTopics->show();
     if (tvwTopics->topLevelItemCount() > 0)
         tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
@@ -194,13 +194,13 @@ void frmVardecks::finishStartDatabase(const QString &name)
     checkCreateThumbsDir(name);
     StatusBar1->setPanelText(3, name);
     if (options.getIconView())
-        callOp(ops.viewAsIcons);
+        commands.viewAsIcons();
     else
-        callOp(ops.viewAsList);
+        commands.viewAsList();
 
     if (options.getSystemTray()) {
         const bool recent = options.getSystemTrayOption().compare(QLatin1String("mnuRecent"), Qt::CaseInsensitive) == 0;
-        addTrayIcon(this, subMenu(recent ? QStringLiteral("mnuRecent") : QStringLiteral("mnuFavs")));
+        addTrayIcon(this, subMenu(recent ? MenuId::mnuRecent : MenuId::mnuFavs));
     }
     if (options.getRecentNo() == 0)
         options.setRecentNo(15);
@@ -218,26 +218,26 @@ void frmVardecks::finishStartDatabase(const QString &name)
     if (size >= 8 && size <= 11)
         applyFontSize(*this, size);
 
-    callOp(ops.populateIconList);
+    commands.populateIconList();
     m_overrideAspect = false;
-    if (callOp(ops.getOpenBrowserPages, false) > 0) {
+    if (commands.getOpenBrowserPages(false) > 0) {
         if (!options.getHideSplash() && m_splash)
             m_splash->hide();
-        callOp(ops.showDetectedPagesDialog);
+        commands.showDetectedPagesDialog();
     }
 
     recentColl = SettingsStore::loadRecentList();
-    callOp(ops.refreshRecentMenuList, QString());
+    commands.refreshRecentMenuList(QString());
     searchColl = SettingsStore::loadSearchList();
-    callOp(ops.populateFavsList, m_objDOMVardecks);
+    commands.populateFavsList(m_objDOMVardecks);
 
     const double indexWidth = twips::width(tabIndex);
     setColumnWidthTwips(listPop, 0, indexWidth - 800);
     setColumnWidthTwips(listPop, 1, 800);
-    callOp(ops.populatePopList, m_objDOMVardecks);
+    commands.populatePopList(m_objDOMVardecks);
     setColumnWidthTwips(lstSrch, 0, indexWidth - 1000);
     setColumnWidthTwips(lstSrch, 1, 980);
-    callOp(ops.populateSearchList);
+    commands.populateSearchList();
 
     showStartPaneButtons();
     LastState = WindowState() == 1 ? 0 : WindowState();
@@ -260,11 +260,11 @@ void frmVardecks::finishStartDatabase(const QString &name)
     aspectPageName = pageNameForStyle(currentAspectStyle);
     if (!m_overrideAspect) {
         if (SettingsStore::getAspectSetting().compare(QLatin1String("Web"), Qt::CaseInsensitive) == 0) {
-            callOp(ops.showAspectWeb);
+            commands.showAspectWeb();
         } else {
-            runCommand(QStringLiteral("showAspectExplorer"));
+            commands.showAspectExplorer();
             if (webAspectHtml)
-                callOp(ops.loadAspectPage, currentAspectStyle, aspectPageName, true);
+                commands.loadAspectPage(currentAspectStyle, aspectPageName, true);
         }
     }
     m_overrideAspect = false;
@@ -333,7 +333,7 @@ frmSplash *frmVardecks::splashWindow() const
 void frmVardecks::Form_Activate()
 {
     if (firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
-        callOp(ops.showTips);
+        commands.showTips();
     firstActivation = false;
 }
 
@@ -342,12 +342,12 @@ void frmVardecks::Timer1_Timer()
     Timer1->stop();
     // The page of the top browser window becomes a new Vardeck; several pages go to
     // the detected-pages dialog.
-    const int found = callOp(ops.getOpenBrowserPages, true);
+    const int found = commands.getOpenBrowserPages(true);
     if (found == 1 && !detectedPages.isEmpty()) {
         chosenPage = detectedPages.first();
-        callOp(ops.addVardeckSetup, QStringLiteral("browser"));
+        commands.addVardeckSetup(QStringLiteral("browser"));
     } else if (found > 1) {
-        callOp(ops.showDetectedPagesDialog);
+        commands.showDetectedPagesDialog();
     }
     // A minimised window comes back maximised, whatever its size was before; a hidden
     // one is shown as it was.

@@ -1,5 +1,7 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
+#include "platform/textutil.h"
+#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -27,49 +29,31 @@ void frmVardecks::wireTabStrips()
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint &) { tabInfo_MouseDown(button); });
     connect(tabIndex, &TabStrip::MouseMove, this, [this] { tabIndex_MouseMove(); });
     connect(tabInfo, &TabStrip::MouseMove, this, [this] { tabInfo_MouseMove(); });
-    // The preview pane decides what a Details, Preview or Notes click loads.
-    connect(tabInfo, &TabStrip::Click, this, [this](int previousTab) {
-        if (hasCommand(QStringLiteral("tabInfo_Click")))
-            runCommand(QStringLiteral("tabInfo_Click"), previousTab);
-    });
 }
 
+// The View menu is the frame's own, and so are what the dialogs report back: the Web
+// Aspect pages a change made stale (the Web Aspect shown again when it is up) and the
+// dialogs' font fallback.
 void frmVardecks::registerOwnCommands()
 {
-    const QList<std::pair<QString, void (frmVardecks::*)()>> own = {
-        {QStringLiteral("mnuViewIndex_Click"), &frmVardecks::mnuViewIndex_Click},
-        {QStringLiteral("mnuViewSearch_Click"), &frmVardecks::mnuViewSearch_Click},
-        {QStringLiteral("mnuViewFavs_Click"), &frmVardecks::mnuViewFavs_Click},
-        {QStringLiteral("mnuViewPop_Click"), &frmVardecks::mnuViewPop_Click},
-        {QStringLiteral("mnuViewSearchResults_Click"), &frmVardecks::mnuViewSearchResults_Click},
-        {QStringLiteral("mnuViewVardecks_Click"), &frmVardecks::mnuViewVardecks_Click},
-        {QStringLiteral("mnuViewDetails_Click"), &frmVardecks::mnuViewDetails_Click},
-        {QStringLiteral("mnuViewPreview_Click"), &frmVardecks::mnuViewPreview_Click},
-        {QStringLiteral("mnuViewNotes_Click"), &frmVardecks::mnuViewNotes_Click},
-        {QStringLiteral("showAspectExplorer"), &frmVardecks::showAspectExplorerDefault},
+    commands.mnuViewIndex_Click = [this](int) { mnuViewIndex_Click(); };
+    commands.mnuViewSearch_Click = [this](int) { mnuViewSearch_Click(); };
+    commands.mnuViewFavs_Click = [this](int) { mnuViewFavs_Click(); };
+    commands.mnuViewPop_Click = [this](int) { mnuViewPop_Click(); };
+    commands.mnuViewSearchResults_Click = [this](int) { mnuViewSearchResults_Click(); };
+    commands.mnuViewVardecks_Click = [this](int) { mnuViewVardecks_Click(); };
+    commands.mnuViewDetails_Click = [this](int) { mnuViewDetails_Click(); };
+    commands.mnuViewPreview_Click = [this](int) { mnuViewPreview_Click(); };
+    commands.mnuViewNotes_Click = [this](int) { mnuViewNotes_Click(); };
+    commands.collectionChanged = [this](const StalePages &stale) {
+        aspectPageStale[FoldersPage] |= stale.folders;
+        aspectPageStale[AllPage] |= stale.all;
+        aspectPageStale[HitsPage] |= stale.hits;
+        aspectPageStale[FavsPage] |= stale.favorites;
+        if (stale.reshowWebAspect && sameText(currentAspect, QStringLiteral("Web")))
+            commands.showAspectWeb();
     };
-    for (const auto &[name, method] : own)
-        setCommand(name, [this, method](int) { (this->*method)(); });
-    // Aspect > Explorer switches only when it is not the Aspect shown already.
-    setCommand(QStringLiteral("mnuAspectExplorer_Click"), [this](int) {
-        if (!menuItem(QStringLiteral("mnuAspectExplorer"))->isChecked())
-            runCommand(QStringLiteral("showAspectExplorer"));
-    });
-}
-
-// The frame's own part of the switch to the Explorer Aspect: the Explorer panes
-// shown, the Web Aspect's pane and strip hidden, the check marks moved. The Web
-// Aspect replaces it with the full switch once it exists.
-void frmVardecks::showAspectExplorerDefault()
-{
-    menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(false);
-    menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(true);
-    Splitter2->setVisible(true);
-    wbWeb->setVisible(false);
-    Picture2->setVisible(false);
-    StatusBar1->setPanelText(2, QString());
-    currentAspect = QStringLiteral("Explorer");
-    aspectButton(1)->setChecked(true);
+    commands.applyFontFallback = [](QWidget *dialog) { rr::applyFontFallback(dialog); };
 }
 
 void frmVardecks::prepareSearchBox()
@@ -106,7 +90,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
     if (tab == 2) {
         if (databaseIsOpen() && tvwFavs->topLevelItemCount() == 0) {
             favsColl.clear();
-            runCommand(QStringLiteral("populateFavsList"));
+            commands.populateFavsList(m_objDOMVardecks);
         }
         lbl(2)->setVisible(true);
         lbl(11)->setVisible(false);
@@ -131,7 +115,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
             QTreeWidgetItem *selected = tvwTopics->currentItem();
             const bool isFirstNode = selected && selected == tvwTopics->topLevelItem(0);
             if (selected && selected->isSelected() && !isFirstNode && selected->text(0) != lblTName->text())
-                runCommand(QStringLiteral("populateWMOnTopicNode"));
+                commands.populateWMOnTopicNode();
         }
     }
 }
@@ -145,13 +129,13 @@ void frmVardecks::tabIndex_GotFocus()
 void frmVardecks::tabIndex_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
 }
 
 void frmVardecks::tabView_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
 }
 
 void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
@@ -161,9 +145,9 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
     if (isEditing())
         return;
     if (vardeckShown() && folderShown())
-        popupMenu(QStringLiteral("mnuCopyMenu"));
+        popupMenu(MenuId::mnuCopyMenu);
     else
-        popupMenu(QStringLiteral("mnuNoVD"));
+        popupMenu(MenuId::mnuNoVD);
 }
 
 void frmVardecks::tabIndex_MouseMove()
@@ -184,30 +168,30 @@ void frmVardecks::tabInfo_MouseMove()
 void frmVardecks::mnuViewIndex_Click()
 {
     tabIndex->setTab(0);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
     tabIndex->setTab(1);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
     tabIndex->setTab(2);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
     tabIndex->setTab(3);
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewSearchResults_Click()
 {
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
     if (!tabView->isHidden()) {
         tabView->tabBar()->setFocus();
         tabView->setTab(2);
@@ -216,7 +200,7 @@ void frmVardecks::mnuViewSearchResults_Click()
 
 void frmVardecks::mnuViewVardecks_Click()
 {
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
     if (!tabView->isHidden()) {
         tabView->tabBar()->setFocus();
         tabView->setTab(1);
@@ -230,7 +214,7 @@ void frmVardecks::mnuViewDetails_Click()
         tabInfo->tabBar()->setFocus();
         tabInfo->setTab(0);
     }
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewPreview_Click()
@@ -240,7 +224,7 @@ void frmVardecks::mnuViewPreview_Click()
         tabInfo->tabBar()->setFocus();
         tabInfo->setTab(1);
     }
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 void frmVardecks::mnuViewNotes_Click()
@@ -250,7 +234,7 @@ void frmVardecks::mnuViewNotes_Click()
         tabInfo->tabBar()->setFocus();
         tabInfo->setTab(2);
     }
-    runCommand(QStringLiteral("showAspectExplorer"));
+    commands.showAspectExplorer();
 }
 
 } // namespace rr

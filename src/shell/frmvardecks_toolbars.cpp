@@ -18,36 +18,36 @@ namespace
 struct ToolbarButton {
     int image; // 0 for a separator
     const char *toolTip;
-    const char *command;
+    HandlerRef command;
     int index;
 };
 
 // Positions 1 to 24.
 constexpr ToolbarButton kToolbar1[] = {
-    {1, "Create Vardeck  CTRL+N", "mnuAddVardeck_Click", 0},
-    {2, "Update Vardeck  CTRL+U", "mnuEditModify_Click", 0},
-    {3, "Delete Vardeck  DEL", "mnuEditDelete_Click", 0},
-    {0, "", "", 0},
-    {4, "First Vardeck  F2", "mnuNav_Click", 1},
-    {5, "Previous Vardeck  F3", "mnuNav_Click", 2},
-    {6, "Next Vardeck  F4", "mnuNav_Click", 3},
-    {7, "Last Vardeck  F5", "mnuNav_Click", 4},
-    {0, "", "", 0},
-    {11, "Search  CTRL+F", "mnuToolsSearchText_Click", 0},
-    {0, "", "", 0},
-    {8, "New folder  CTRL+Q", "mnuAddTopic_Click", 0},
-    {9, "Rename folder  CTRL+M", "mnuEditModifyTopic_Click", 0},
-    {10, "Delete folder  SHIFT+DEL", "mnuEditDeleteTopic_Click", 0},
-    {0, "", "", 0},
-    {12, "Open Vardeck in Browser  CTRL+INSERT", "mnuToolsOpen_Click", 0},
-    {13, "Get Vardeck from browser  CTRL+G", "mnuToolsGet_Click", 0},
-    {14, "Open blank browser  CTRL+K", "mnuToolsOpenBlank_Click", 0},
-    {0, "", "", 0},
-    {15, "User options", "mnuToolsOptions_Click", 0},
-    {16, "Help contents", "mnuHelpTopics_Click", 0},
-    {0, "", "", 0},
-    {17, "Save  CTRL-S", "saveVardeckDetails", 0},
-    {18, "Cancel  ESC", "cancelVardeckEdit", 0},
+    {1, "Create Vardeck  CTRL+N", &Commands::mnuAddVardeck_Click, 0},
+    {2, "Update Vardeck  CTRL+U", &Commands::mnuEditModify_Click, 0},
+    {3, "Delete Vardeck  DEL", &Commands::mnuEditDelete_Click, 0},
+    {0, "", nullptr, 0},
+    {4, "First Vardeck  F2", &Commands::mnuNav_Click, 1},
+    {5, "Previous Vardeck  F3", &Commands::mnuNav_Click, 2},
+    {6, "Next Vardeck  F4", &Commands::mnuNav_Click, 3},
+    {7, "Last Vardeck  F5", &Commands::mnuNav_Click, 4},
+    {0, "", nullptr, 0},
+    {11, "Search  CTRL+F", &Commands::mnuToolsSearchText_Click, 0},
+    {0, "", nullptr, 0},
+    {8, "New folder  CTRL+Q", &Commands::mnuAddTopic_Click, 0},
+    {9, "Rename folder  CTRL+M", &Commands::mnuEditModifyTopic_Click, 0},
+    {10, "Delete folder  SHIFT+DEL", &Commands::mnuEditDeleteTopic_Click, 0},
+    {0, "", nullptr, 0},
+    {12, "Open Vardeck in Browser  CTRL+INSERT", &Commands::mnuToolsOpen_Click, 0},
+    {13, "Get Vardeck from browser  CTRL+G", &Commands::mnuToolsGet_Click, 0},
+    {14, "Open blank browser  CTRL+K", &Commands::mnuToolsOpenBlank_Click, 0},
+    {0, "", nullptr, 0},
+    {15, "User options", &Commands::mnuToolsOptions_Click, 0},
+    {16, "Help contents", &Commands::mnuHelpTopics_Click, 0},
+    {0, "", nullptr, 0},
+    {17, "Save  CTRL-S", &Commands::saveVardeckDetails, 0},
+    {18, "Cancel  ESC", &Commands::cancelVardeckEdit, 0},
 };
 
 } // namespace
@@ -74,8 +74,6 @@ void frmVardecks::buildToolbars()
             connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
         }
         button->setObjectName(QStringLiteral("Toolbar1.Buttons(%1)").arg(position));
-        button->setProperty("rrCommand", QString::fromLatin1(entry.command));
-        button->setProperty("rrIndex", entry.index);
         m_toolbarButtons.append(button);
         m_toolTips.append(QString::fromLatin1(entry.toolTip));
         if (QWidget *widget = Toolbar1->widgetForAction(button)) {
@@ -144,18 +142,19 @@ QString frmVardecks::toolbarToolTip(int position) const
 
 void frmVardecks::Toolbar1_ButtonClick(int position)
 {
-    QAction *button = toolbarButton(position);
-    if (!button || button->isSeparator())
+    if (position < 1 || position > int(std::size(kToolbar1)))
         return;
-    runCommand(button->property("rrCommand").toString(), button->property("rrIndex").toInt());
+    const ToolbarButton &entry = kToolbar1[position - 1];
+    if (entry.command)
+        (commands.*entry.command)(entry.index);
 }
 
 void frmVardecks::Toolbar2_ButtonClick(int position)
 {
     if (position == 1)
-        runCommand(QStringLiteral("mnuAspectExplorer_Click"));
+        commands.mnuAspectExplorer_Click();
     else if (position == 2)
-        runCommand(QStringLiteral("mnuAspectWeb_Click"));
+        commands.mnuAspectWeb_Click();
     // The pressed button stays the one of the Aspect shown.
     const bool explorer = currentAspect.compare(QStringLiteral("Explorer"), Qt::CaseInsensitive) == 0;
     aspectButton(explorer ? 1 : 2)->setChecked(true);

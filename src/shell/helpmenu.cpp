@@ -24,29 +24,25 @@ void showHelpTopic(const QString &topic)
 
 void installHelpMenu(frmVardecks &window)
 {
-    window.setCommand(QStringLiteral("mnuHelpTopics_Click"), [](int) { showHelpTopic(QString()); });
-    window.setCommand(QStringLiteral("mnuHelpStart_Click"),
-                      [](int) { showHelpTopic(QStringLiteral("Getting_started.htm")); });
-    window.setCommand(QStringLiteral("mnuHelpAdd_Click"),
-                      [](int) { showHelpTopic(QStringLiteral("Creating_Vardecks.htm")); });
-    window.setCommand(QStringLiteral("mnuHelpShortcuts_Click"),
-                      [](int) { showHelpTopic(QStringLiteral("Shortcut_Keys.htm")); });
-    window.setCommand(QStringLiteral("mnuHelpTips_Click"), [&window](int) { callOp(window.ops.showTips); });
-    window.setCommand(QStringLiteral("mnuHelpAbout_Click"), [&window](int) {
+    window.commands.mnuHelpTopics_Click = [](int) { showHelpTopic(QString()); };
+    window.commands.mnuHelpStart_Click = [](int) { showHelpTopic(QStringLiteral("Getting_started.htm")); };
+    window.commands.mnuHelpAdd_Click = [](int) { showHelpTopic(QStringLiteral("Creating_Vardecks.htm")); };
+    window.commands.mnuHelpShortcuts_Click = [](int) { showHelpTopic(QStringLiteral("Shortcut_Keys.htm")); };
+    window.commands.mnuHelpTips_Click = [&window](int) { window.commands.showTips(); };
+    window.commands.mnuHelpAbout_Click = [&window](int) {
         frmHelpAbout about(&window);
         about.exec();
-    });
-    window.setCommand(QStringLiteral("mnuHelpWeb_Click"), [](int) { openInBrowser(QLatin1String(maker::kWebPage)); });
-    window.setCommand(QStringLiteral("mnuHelpFeedback_Click"),
-                      [](int) { openInBrowser(QLatin1String(maker::kFeedbackPage)); });
-    window.setCommand(QStringLiteral("mnuHelpEmail_Click"), [](int) {
+    };
+    window.commands.mnuHelpWeb_Click = [](int) { openInBrowser(QLatin1String(maker::kWebPage)); };
+    window.commands.mnuHelpFeedback_Click = [](int) { openInBrowser(QLatin1String(maker::kFeedbackPage)); };
+    window.commands.mnuHelpEmail_Click = [](int) {
         Notice said;
         SendMAPIMail(
             QLatin1String(maker::kSupportAddress), false, QString(),
             prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
             [] { windowevents::keepAlive(); }, &said);
         prompt::tell(said);
-    });
+    };
 }
 
 } // namespace rr

@@ -1,4 +1,4 @@
-// The program as put together: two collection boxes, the command walk, and the hand-over between two copies.
+// The program as put together: two collection boxes and the hand-over between two copies.
 #include "app/assembly.h"
 #include "app/collectiondialogs.h"
 #include "controls/qbbuttons_h.h"
@@ -31,7 +31,7 @@ struct CollectionDialogsTest : ExplorerTest {
     }
 
     // Runs the command and hands the modal window it opens to act, which must close it.
-    template <typename Dialog> void whileOpen(const QString &command, const std::function<void(Dialog &)> &act)
+    template <typename Dialog> void whileOpen(HandlerRef command, const std::function<void(Dialog &)> &act)
     {
         bool acted = false;
         QTimer::singleShot(50, window.get(), [&] {
@@ -40,7 +40,7 @@ struct CollectionDialogsTest : ExplorerTest {
                 acted = true;
             }
         });
-        window->runCommand(command);
+        (window->commands.*command)();
         EXPECT_TRUE(QTest::qWaitFor([&] { return acted; }, 1000));
     }
 };
@@ -58,7 +58,7 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
     EXPECT_TRUE(writeBytes(icon, "x"));
     EXPECT_TRUE(writeBytes(thumb, "x"));
 
-    whileOpen<frmDuplicates>("mnuToolsDup_Click", [](frmDuplicates &dialog) {
+    whileOpen<frmDuplicates>(&Commands::mnuToolsDup_Click, [](frmDuplicates &dialog) {
         EXPECT_EQ(dialog.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
         dialog.chkSuppress->setChecked(true);
         dialog.cmdDelete_Click(); // the first row: the later copy
@@ -76,7 +76,7 @@ TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
 {
     openDatabase();
     window->favsColl = QStringList{"W1"};
-    whileOpen<frmStats>("mnuViewStats_Click", [](frmStats &box) {
+    whileOpen<frmStats>(&Commands::mnuViewStats_Click, [](frmStats &box) {
         EXPECT_EQ(box.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
         box.cmdCopy_Click();
         box.accept();
@@ -95,66 +95,18 @@ TEST_F(CollectionDialogsTest, statisticsCountOnlyTheFavouritesTheDatabaseStillHo
     window->favsColl = QStringList{"W2"}; // as the favourites list is filled when the database opens
 
     // The duplicate manager deletes the favourite.
-    whileOpen<frmDuplicates>("mnuToolsDup_Click", [](frmDuplicates &dialog) {
+    whileOpen<frmDuplicates>(&Commands::mnuToolsDup_Click, [](frmDuplicates &dialog) {
         dialog.chkSuppress->setChecked(true);
         dialog.cmdDelete_Click();
         dialog.cmdCancel_Click();
     });
     ASSERT_FALSE(doc()->nodeFromID("W2"));
     QString favorites;
-    whileOpen<frmStats>("mnuViewStats_Click", [&](frmStats &box) {
+    whileOpen<frmStats>(&Commands::mnuViewStats_Click, [&](frmStats &box) {
         favorites = box.lblFavs->text();
         box.accept();
     });
     EXPECT_EQ(favorites, "0");
-}
-
-TEST(CommandWalk, everyItemAndButtonRunsAnAttachedCommandAndTheInternetExplorerItemsSaySo)
-{
-    TempHome home;
-    ScriptedPrompts prompts;
-    frmVardecks window;
-    assembleMainWindow(window);
-    window.LoadDynamicMenus();
-
-    // Each control with its command, and what the tab strips and the View menu run themselves.
-    using Handler = std::pair<QString, QString>;
-    QList<Handler> handlers;
-    for (QAction *item : window.allMenuItems()) {
-        if (!item->isSeparator() && !item->menu())
-            handlers.append({item->objectName(), item->property("rrCommand").toString()});
-    }
-    for (int position = 1; position <= window.toolbarButtonCount(); ++position) {
-        QAction *button = window.toolbarButton(position);
-        if (!button->isSeparator())
-            handlers.append({button->objectName(), button->property("rrCommand").toString()});
-    }
-    handlers.append(Handler{"Toolbar2.Buttons(1)", "mnuAspectExplorer_Click"});
-    handlers.append(Handler{"Toolbar2.Buttons(2)", "mnuAspectWeb_Click"});
-    for (const char *command : {"showAspectExplorer", "populateFavsList", "populateWMOnTopicNode"})
-        handlers.append(Handler{"tab strips", command});
-    for (const qbButtons_H *button : window.findChildren<qbButtons_H *>())
-        handlers.append({button->objectName(), button->property("rrCommand").toString()});
-
-    QStringList missing, controls;
-    for (const auto &[control, command] : handlers) {
-        controls << control;
-        if (command.isEmpty() || !window.hasCommand(command))
-            missing.append(control + " -> " + command);
-    }
-    EXPECT_TRUE(missing.isEmpty()) << qPrintable(missing.join(", "));
-    // The walk met the menus, both toolbars and the panes' buttons.
-    EXPECT_GT(handlers.size(), 120);
-    EXPECT_TRUE(controls.contains("cmdWeb(0)"));
-    EXPECT_TRUE(controls.contains("mnuList(11)"));
-
-    window.menuItem("mnuToolsIntegrate")->trigger();
-    window.menuItem("mnuUndoIntegration")->trigger();
-    EXPECT_EQ(prompts.texts(),
-              QStringList({"There is no Internet Explorer on this system, so Razuzezu Revidod cannot be integrated "
-                           "with it.",
-                           "There is no Internet Explorer on this system, so there is no integration with it to "
-                           "undo."}));
 }
 
 bool startProgram(QProcess &program, const QString &home)

@@ -1,8 +1,9 @@
 #pragma once
 // A small open database for the folder dialog tests, and helpers to find the dialogs' controls by name.
 #include "controls/qbbuttons_h.h"
-#include "dialogs/dialoghooks.h"
+#include "dialogs/dialogresults.h"
 #include "dialogs/dialogtopictree.h"
+#include "shell/commands.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/xmlids.h"
@@ -26,14 +27,15 @@ struct DialogDb {
     XMLDatabase db;
     QString path;
     std::vector<StalePages> changes;
-    DialogHooks hooks;
+    Commands commands;
 
     explicit DialogDb(const QByteArray &body = sampleBody())
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
         db.setPath(path);
         EXPECT_TRUE(db.openDBValidate(path));
-        hooks.collectionChanged = [this](const StalePages &stale) { changes.push_back(stale); };
+        commands.collectionChanged = [this](const StalePages &stale) { changes.push_back(stale); };
+        commands.applyFontFallback = [](QWidget *) {};
     }
 
     static QByteArray sampleBody()

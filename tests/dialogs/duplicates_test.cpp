@@ -55,17 +55,19 @@ struct DuplicatesTest : ::testing::Test {
         d.emplace("<FOLDERS>" + folderXml("T1", "Inbox", vardecks) + folderXml("T2", "Other", more) + "</FOLDERS>");
     }
     XmlDocument &doc() { return d->doc(); }
-    frmDuplicates::Hooks hooks()
+    // What the dialog asks of the main window: deleting takes the Vardeck out of the document.
+    Commands &commands()
     {
-        frmDuplicates::Hooks h;
-        h.deleteSelectedVardeck = [this](const QString &wid) {
+        Commands &c = d->commands;
+        c.deleteSelectedVardeck = [this](const QString &wid) {
             XmlNode node = doc().nodeFromID(wid);
             deleted << wid;
             node.parentNode().removeChild(node);
             return true;
         };
-        h.resetAfterDelete = [this] { ++resets; };
-        return h;
+        c.resetAfterDelete = [this] { ++resets; };
+        c.refreshAfterDuplicates = [] {};
+        return c;
     }
     QStringList rows(const frmDuplicates &dialog) const
     {
@@ -108,19 +110,19 @@ TEST_F(DuplicatesTest, addressesLoseTheSchemeAndOneTrailingSlashAndSetsFollowFir
 TEST_F(DuplicatesTest, withoutDuplicatesTheWindowSaysSoAndTheCheckAfterSavingShowsOnlyForSharedAddresses)
 {
     open(vd("W1", "http://a.example/") + vd("W2", "http://b.example") + vd("W3", "https://a.example"));
-    frmDuplicates alone(doc(), "http://b.example/", true, hooks());
+    frmDuplicates alone(doc(), "http://b.example/", true, commands(), {});
     EXPECT_TRUE(alone.closesUnseen());
-    frmDuplicates shared(doc(), "a.example", true, hooks());
+    frmDuplicates shared(doc(), "a.example", true, commands(), {});
     EXPECT_FALSE(shared.closesUnseen());
     EXPECT_EQ(rows(shared), QStringList({"W1", "W3"}));
-    frmDuplicates none(doc(), "http://c.example", true, hooks());
+    frmDuplicates none(doc(), "http://c.example", true, commands(), {});
     EXPECT_EQ(none.setCount(), 0);
     EXPECT_TRUE(d->prompts.messages().empty());
 
     // With the copy gone there is no set left.
     XmlNode w3 = doc().nodeFromID("W3");
     w3.parentNode().removeChild(w3);
-    frmDuplicates dialog(doc(), "", false, hooks());
+    frmDuplicates dialog(doc(), "", false, commands(), {});
     EXPECT_FALSE(dialog.closesUnseen());
     EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
     EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 0");
@@ -134,7 +136,7 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     open(vd("W1", "http://a.example", "<HITS>4</HITS>") + vd("W2", "http://b.example") + vd("W3", "http://c.example") +
          vd("W4", "https://a.example") + vd("W5", "https://b.example") + vd("W6", "https://c.example") +
          vd("W7", "c.example"));
-    frmDuplicates dialog(doc(), "", false, hooks());
+    frmDuplicates dialog(doc(), "", false, commands(), {});
     ASSERT_EQ(dialog.setCount(), 3);
     EXPECT_EQ(rows(dialog), QStringList({"W4", "W1"}));
     // Opened, the list's columns take the width of their texts.
@@ -197,7 +199,7 @@ TEST_F(DuplicatesTest, aSetShowsOnlyTheVardecksStillInTheDocument)
 {
     open(vd("W1", "http://a.example") + vd("W2", "http://b.example") + vd("W3", "https://a.example") +
          vd("W4", "https://b.example") + vd("W5", "b.example"));
-    frmDuplicates dialog(doc(), "", false, hooks());
+    frmDuplicates dialog(doc(), "", false, commands(), {});
     ASSERT_EQ(dialog.setCount(), 2);
     // A Vardeck of the second set goes while the first is shown.
     XmlNode gone = doc().nodeFromID("W4");

@@ -37,14 +37,14 @@ protected:
                 chooseNode(dialog->tvwDB, fileName);
                 dialog->cmdOK->click();
             },
-            [&] { byCommand ? window->runCommand("mnuFileOpen_Click") : menu("mnuFileOpen"); });
+            [&] { byCommand ? window->commands.mnuFileOpen_Click() : menu(MenuId::mnuFileOpen); });
     }
     // The database commands that need no open database, Exit and the whole Help menu.
     bool onlyDatabaseCommandsEnabled() const
     {
         QStringList open = {"mnuFile",         "mnuFileOpen", "mnuFileDatabase", "mnuFileNew",
                             "mnuFileDeleteDB", "mnuFileExit", "mnuHelp"};
-        for (QAction *item : window->subMenu("mnuHelp")->actions())
+        for (QAction *item : window->subMenu(MenuId::mnuHelp)->actions())
             open << item->objectName();
         for (QAction *item : window->allMenuItems()) {
             const QString name = item->objectName();
@@ -70,7 +70,7 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(currentDBName, "Vardecks.xml");
     EXPECT_EQ(window->lblWName->text(), "Beta site");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     window->txtWName->setText("Still here");
     save();
     EXPECT_EQ(stored("W1").childText("NAME"), "Still here");
@@ -81,10 +81,10 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     searchColl = {"typed today"};
     appOptions().setdbDefault(true);
     // While editing, the menu item is off and the command asks first.
-    menu("mnuEditModify");
-    EXPECT_FALSE(menuEnabled("mnuFileOpen"));
+    menu(MenuId::mnuEditModify);
+    EXPECT_FALSE(menuEnabled(MenuId::mnuFileOpen));
     prompts.answer(MsgResult::No);
-    window->runCommand("mnuFileOpen_Click");
+    window->commands.mnuFileOpen_Click();
     EXPECT_EQ(prompts.lastText(), "Opening a new Vardecks file will lose any unsaved changes.  Are you sure?");
     EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
     EXPECT_EQ(window->txtMode->text(), "mod");
@@ -93,12 +93,12 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     openThroughDialog("Other.xml", true);
     EXPECT_EQ(currentDBName, "Other.xml");
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_TRUE(menuEnabled("mnuFileOpen"));
+    EXPECT_TRUE(menuEnabled(MenuId::mnuFileOpen));
     EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_TRUE(menuEnabled("mnuThumbAll"));
+    EXPECT_TRUE(menuEnabled(MenuId::mnuThumbAll));
     ASSERT_EQ(recentColl.size(), 1);
     EXPECT_EQ(recentColl[0].getName(), "Made this session");
     EXPECT_EQ(searchColl, QStringList({"typed today"}));
@@ -110,7 +110,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     openDb();
     {
         FailingDisk disk;
-        menu("mnuFileClose");
+        menu(MenuId::mnuFileClose);
     }
     EXPECT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
@@ -118,19 +118,19 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
 
     const QString target = home.path() + "/copy.xml";
     prompts.answerFile(target);
-    menu("mnuFileBackup");
+    menu(MenuId::mnuFileBackup);
     EXPECT_EQ(readBytes(target), fileBytes());
 
     showVardeck("T1", "W1");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     prompts.answer(MsgResult::No);
-    window->runCommand("mnuFileClose_Click");
+    window->commands.mnuFileClose_Click();
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_NE(getMyDB(*window), nullptr);
     EXPECT_EQ(window->txtMode->text(), "mod");
 
     prompts.answer(MsgResult::Yes);
-    window->runCommand("mnuFileClose_Click");
+    window->commands.mnuFileClose_Click();
     EXPECT_EQ(getMyDB(*window), nullptr);
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
@@ -151,7 +151,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
             chooseNode(dialog->tvwDB, "Vardecks.xml");
             dialog->cmdOK->click();
         },
-        [&] { menu("mnuFileDeleteDB"); });
+        [&] { menu(MenuId::mnuFileDeleteDB); });
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(getMyDB(*window), nullptr);
@@ -163,12 +163,12 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
             dialog->txtName->setText("Work");
             dialog->cmdOK->click();
         },
-        [&] { menu("mnuFileNew"); });
+        [&] { menu(MenuId::mnuFileNew); });
     EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
     EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
     EXPECT_EQ(root()->childCount(), 0);
-    EXPECT_TRUE(menuEnabled("mnuAddTopic"));
+    EXPECT_TRUE(menuEnabled(MenuId::mnuAddTopic));
     EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
 }
 

@@ -15,7 +15,7 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     openDb();
     makeSideFiles({"W4"}); // left behind by an earlier Vardeck W4
     clickFolder("T5");
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     EXPECT_EQ(window->lblCreatedDate->text(), "05 Dec 2026");
 
     ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
@@ -58,7 +58,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     openDb();
     clickFolder("T6");
     window->chosenPage = {"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
-    callOp(window->ops.addVardeckSetup, QString("BROWSER"));
+    window->commands.addVardeckSetup(QString("BROWSER"));
     EXPECT_EQ(window->txtWName->text(), "Page");
     EXPECT_EQ(window->lblFileSize->text(), "37 KB");
     EXPECT_TRUE(window->timerIcon->isActive());
@@ -69,7 +69,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
 
     // A PDF document gets no icon fetch.
     window->chosenPage = {"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"};
-    callOp(window->ops.addVardeckSetup, QString("browser"));
+    window->commands.addVardeckSetup(QString("browser"));
     EXPECT_FALSE(window->timerIcon->isActive());
     prompts.answer(MsgResult::Yes);
     window->toolbarButton(24)->trigger();
@@ -78,9 +78,9 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     appOptions().setAutoSave(true);
     appOptions().setCheckDup(true);
     int duplicateChecks = 0;
-    window->setCommand("frmDuplicates_Show", [&](int) { ++duplicateChecks; });
+    window->commands.frmDuplicates_Show = [&](int) { ++duplicateChecks; };
     window->chosenPage = {"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"};
-    callOp(window->ops.addVardeckSetup, QString("browser"));
+    window->commands.addVardeckSetup(QString("browser"));
     EXPECT_EQ(stored("W5").childText("NAME"), "Bank again");
     EXPECT_EQ(stored("W5").parentNode().parentNode().attribute("TID"), "T6");
     EXPECT_TRUE(window->m_overrideAspect);
@@ -88,7 +88,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     EXPECT_EQ(duplicateChecks, 1);
 
     // A modification looks for no duplicates.
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     save();
     EXPECT_EQ(window->popup.dupCheckAddress, "");
     EXPECT_EQ(duplicateChecks, 1);
@@ -97,12 +97,12 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
 TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
 {
     openDb();
-    window->runCommand("mnuEditModify_Click");
+    window->commands.mnuEditModify_Click();
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to modify");
     EXPECT_FALSE(window->isEditing());
 
     // No folder shown yet.
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     typeInto(window->txtWName, "Orphan");
     save();
     EXPECT_EQ(prompts.lastText(), "No folder has been selected.  Please select a folder before saving.");
@@ -126,7 +126,7 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     EXPECT_EQ(prompts.messages().size(), 3u);
 
     closeTheDatabase(*window);
-    window->runCommand("mnuAddVardeck_Click");
+    window->commands.mnuAddVardeck_Click();
     EXPECT_EQ(prompts.lastText(), "A Vardecks database must be opened before a new Vardeck can be saved.");
     EXPECT_EQ(prompts.messages().back().title, "No open database");
     EXPECT_EQ(window->txtMode->text(), "");
@@ -151,7 +151,7 @@ TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSa
     // One Vardeck deleted: the next one takes its identifier and is saved.
     showVardeck("T2", "W32000");
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     ASSERT_FALSE(stored("W32000"));
     clickFolder("T1");
     press(window->tvwWM, Qt::Key_N, Qt::ControlModifier);
@@ -176,7 +176,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     EXPECT_EQ(fileBytes(), before);
 
     window->tabInfo->setTab(1);
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     EXPECT_EQ(window->tabView->TabCaption(0), "   *Beta site    ");
     EXPECT_EQ(window->tabInfo->Tab(), 0) << "the preview gives way to the details";
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
@@ -227,11 +227,11 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     EXPECT_TRUE(window->chkFav->isChecked());
 
     // The next modification saves none of what was cancelled; "12 KB" stays 12 over two saves.
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     save();
     EXPECT_EQ(stored("W1").childText("FAV"), "TRUE");
     EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     window->txtWName->setText("Beta 1");
     save();
     EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
@@ -255,7 +255,7 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
     EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
     EXPECT_TRUE(window->cmdMoveFolder->isEnabled()) << "the add is over";
 
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     typeInto(window->txtWName, "Could be");
     QTest::mouseClick(window->chkFav, Qt::LeftButton);
     save();
@@ -265,7 +265,7 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
 
     // A modification of a Vardeck with NAME and ADDRESS only writes every child.
     clickVardeck("W2");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     window->txtDescription->setPlainText("described");
     window->txtKeywords->setPlainText("keyed");
     window->txtNotes->setPlainText("noted");
@@ -285,7 +285,7 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
 {
     openDb();
     showVardeck("T1", "W1");
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     ASSERT_EQ(window->txtMode->text(), "add");
     press(window->txtWName, Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
@@ -293,14 +293,14 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
 
     clickVardeck("W1");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     press(window->txtAddress, Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(window->lblWName->text(), "Beta site");
 
     // Typed and taken back again is no change.
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     typeInto(window->txtNotes, "x");
     press(window->txtNotes, Qt::Key_Backspace);
     press(window->txtNotes, Qt::Key_Escape);
@@ -318,14 +318,14 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
         window->toolbarButton(24)->trigger();
         EXPECT_EQ(window->txtMode->text(), "") << what;
     };
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     QTest::mouseClick(window->chkFav, Qt::LeftButton);
     asksOnEscape("the favourite mark");
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     typeInto(window->txtKeywords, "k");
     asksOnEscape("a keyword of a new Vardeck");
     window->chosenPage = {"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"};
-    callOp(window->ops.addVardeckSetup, QString("browser"));
+    window->commands.addVardeckSetup(QString("browser"));
     asksOnEscape("a page from a browser");
 }
 
@@ -334,7 +334,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     openDb();
     showVardeck("T1", "W1");
     const QByteArray before = fileBytes();
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     window->txtWName->setText("Renamed");
     {
         FailingDisk disk;
@@ -350,7 +350,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
 
     // A new Vardeck that cannot be written is kept too, with its first visit; the failure is told once.
     clickFolder("T6");
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     typeInto(window->txtWName, "Unwritten");
     {
         FailingDisk disk;
@@ -416,8 +416,8 @@ protected:
     bool access(const QString &target, std::optional<bool> on = {})
     {
         if (target.startsWith('#') || target.startsWith("mnu")) {
-            QAction *action =
-                target.startsWith('#') ? window->toolbarButton(target.mid(1).toInt()) : window->menuItem(target);
+            QAction *action = target.startsWith('#') ? window->toolbarButton(target.mid(1).toInt())
+                                                     : window->findChild<QAction *>(target);
             if (on)
                 action->setEnabled(*on);
             return action->isEnabled();
@@ -480,12 +480,12 @@ QByteArray nestedBody()
 TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSideFiles)
 {
     openDb(nestedBody());
-    window->runCommand("mnuEditDelete_Click");
+    window->commands.mnuEditDelete_Click();
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to delete.");
-    window->runCommand("mnuEditDeleteTopic_Click");
+    window->commands.mnuEditDeleteTopic_Click();
     EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
     makeSideFiles({"W1", "W2", "W5", "W6", "W3"});
-    callOp(window->ops.populateIconList);
+    window->commands.populateIconList();
     ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 1);
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
@@ -494,15 +494,15 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     // The Popular tab's list, filled before, loses the rows though another tab is open.
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
-    callOp(window->ops.populatePopList, doc());
+    window->commands.populatePopList(doc());
     ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
     const QByteArray before = fileBytes();
     prompts.answer(MsgResult::No);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     EXPECT_EQ(fileBytes(), before) << "No";
     EXPECT_EQ(window->lblWName->text(), "One");
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
 
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete One?");
@@ -531,7 +531,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     window->tabIndex->setTab(2);
     clickItem(window->tvwFavs, window->tvwFavs->topLevelItem(0));
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     EXPECT_FALSE(stored("W2"));
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     window->tabIndex->setTab(0);
@@ -539,7 +539,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
 
     // A folder goes with its whole sub-tree.
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDeleteTopic");
+    menu(MenuId::mnuEditDeleteTopic);
     EXPECT_EQ(findByTag(window->listPop, "W6"), nullptr);
     EXPECT_EQ(prompts.lastText(),
               "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
@@ -565,10 +565,10 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     // From the Popular tab the row goes and no folder stays shown.
     showVardeck("T5", "W3");
     window->tabIndex->setTab(3);
-    callOp(window->ops.populatePopList, doc());
+    window->commands.populatePopList(doc());
     ASSERT_NE(findByTag(window->listPop, "W3"), nullptr);
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     EXPECT_EQ(findByTag(window->listPop, "W3"), nullptr);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
@@ -582,12 +582,12 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
     ASSERT_EQ(window->lbl(12)->text(), "2");
     window->tabIndex->setTab(1);
     window->cmbSearch->setEditText("Beta");
-    window->runCommand("cmdSearch_Click");
+    window->commands.cmdSearch_Click();
     ASSERT_EQ(window->lblFound->text(), "1");
     clickItem(window->lstSrch, window->lstSrch->topLevelItem(0));
     ASSERT_EQ(window->lblWName->text(), "Beta site");
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     EXPECT_FALSE(stored("W1"));
     EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
     EXPECT_EQ(window->lblFound->text(), "0") << "no result is left";
@@ -600,11 +600,11 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
 
     // Results emptied by an edit leave no count behind either.
     window->cmbSearch->setEditText("alpha");
-    window->runCommand("cmdSearch_Click");
+    window->commands.cmdSearch_Click();
     ASSERT_EQ(window->lblFound->text(), "1");
     window->tabIndex->setTab(0);
     clickVardeck("W2");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     window->txtWName->setText("alpha and co");
     save();
     EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
@@ -620,7 +620,7 @@ TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
     prompts.answer(MsgResult::Yes);
     {
         FailingDisk disk;
-        menu("mnuEditDelete");
+        menu(MenuId::mnuEditDelete);
     }
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
@@ -632,7 +632,7 @@ TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
     prompts.answer(MsgResult::Yes);
     {
         FailingDisk disk;
-        menu("mnuEditDeleteTopic");
+        menu(MenuId::mnuEditDeleteTopic);
     }
     EXPECT_EQ(prompts.messages().size(), 4u);
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);

@@ -85,13 +85,8 @@ protected:
     }
 
     // Runs a menu item or toolbar button as a click does: nothing when it is disabled.
-    void menu(const char *name)
-    {
-        QAction *item = window->menuItem(QLatin1String(name));
-        ASSERT_NE(item, nullptr) << name;
-        item->trigger();
-    }
-    bool menuEnabled(const char *name) const { return window->menuItem(QLatin1String(name))->isEnabled(); }
+    void menu(MenuId id) { window->menuItem(id)->trigger(); }
+    bool menuEnabled(MenuId id) const { return window->menuItem(id)->isEnabled(); }
 
     void save()
     {

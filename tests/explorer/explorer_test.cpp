@@ -70,12 +70,12 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     EXPECT_FALSE(row("W1")->font(0).bold());
 
     // The list alone, refilled after an edit, takes the texts as they are.
-    callOp(window->ops.populateVDList, doc()->nodeFromID("T1"));
+    window->commands.populateVDList(doc()->nodeFromID("T1"));
     EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", "", "", "     1", ""}));
     EXPECT_EQ(cells(row("W1"))[4], "      ");
 
     // Hovering a tree node puts its address into the tool tip.
-    VardeckViews *views = vardeckViewsOf(*window);
+    VardeckViews *views = &explorer->views;
     views->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
     EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
 
@@ -85,11 +85,11 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
     EXPECT_EQ(window->tabView->Tab(), 0);
 
-    callOp(window->ops.viewAsIcons);
+    window->commands.viewAsIcons();
     EXPECT_EQ(window->tabView->Tab(), 1);
     EXPECT_TRUE(views->iconView()->isVisible());
     EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
-    callOp(window->ops.viewAsList);
+    window->commands.viewAsList();
     EXPECT_FALSE(views->iconView()->isVisible());
 
     // No site icon: the generic picture; a recent Vardeck, of any database, in bold.
@@ -108,7 +108,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra");
     // The same through listVD.
     clickFolder("T5");
-    callOp(window->ops.populateVDList, zebra);
+    window->commands.populateVDList(zebra);
     window->currentTID = "T5";
     window->listVD->setCurrentItem(row("W1"));
     views->listVD_DblClick();
@@ -125,7 +125,7 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
                  "</FOLDERS>");
     clickFolder("T1");
     EXPECT_EQ(rowIds(), QStringList({"W1", "W2", "W3"}));
-    VardeckViews *views = vardeckViewsOf(*window);
+    VardeckViews *views = &explorer->views;
     views->listVD_ColumnClick(4);
     EXPECT_EQ(rowIds(), QStringList({"W2", "W1", "W3"}));
     views->listVD_ColumnClick(4);
@@ -138,19 +138,19 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
 
     // Next, First, Previous and Last walk the folder and stop at its ends.
     clickVardeck("W2");
-    window->runCommand("mnuNav_Click", 3);
+    window->commands.mnuNav_Click(3);
     EXPECT_EQ(window->lblWName->text(), "c");
     // At the end Next keeps c and shows nothing new.
     window->lbl(3)->setText("marker");
-    window->runCommand("mnuNav_Click", 3);
+    window->commands.mnuNav_Click(3);
     EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
     EXPECT_EQ(window->lbl(3)->text(), "marker");
-    window->runCommand("mnuNav_Click", 1);
+    window->commands.mnuNav_Click(1);
     EXPECT_EQ(window->lblWName->text(), "a");
     window->lbl(3)->setText("marker");
-    window->runCommand("mnuNav_Click", 2);
+    window->commands.mnuNav_Click(2);
     EXPECT_EQ(window->lbl(3)->text(), "marker");
-    window->runCommand("mnuNav_Click", 4);
+    window->commands.mnuNav_Click(4);
     EXPECT_EQ(window->lblWName->text(), "c");
 
     // F2 is First.
@@ -161,16 +161,16 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
     // An empty folder: nothing happens.
     clickFolder("T2");
     for (int index = 1; index <= 4; ++index)
-        window->runCommand("mnuNav_Click", index);
+        window->commands.mnuNav_Click(index);
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_TRUE(prompts.messages().empty());
 
     // In the Popular list (B 10, a 9) Previous from the last row reaches the first.
     installFinding(*window);
-    callOp(window->ops.populatePopList, doc());
+    window->commands.populatePopList(doc());
     window->tabIndex->setTab(3);
-    window->runCommand("mnuNav_Click", 4);
-    window->runCommand("mnuNav_Click", 2);
+    window->commands.mnuNav_Click(4);
+    window->commands.mnuNav_Click(2);
     EXPECT_EQ(window->lblWName->text(), "B");
 }
 
@@ -195,7 +195,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
 
     // Renaming in place saves; an empty name keeps the old one.
     window->aspectPageStale[frmVardecks::FoldersPage] = false;
-    FolderTree *tree = folderTreeOf(*window);
+    FolderTree *tree = &explorer->tree;
     tree->tvwTopics_AfterLabelEdit(node("T5"), "");
     EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
@@ -219,7 +219,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
     EXPECT_EQ(window->currentTID, "T3");
     // Shown through other code, the root shows no folder.
-    callOp(window->ops.populateWMOnTopicNode);
+    window->commands.populateWMOnTopicNode();
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
 
@@ -252,38 +252,38 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     QByteArray body = sampleBody();
     body.replace("<NAME>banana</NAME><VARDECKS>", "<NAME>banana</NAME><VARDECKS>" + option.xml());
     openDatabase(body);
-    window->runCommand("mnuToolsOpen_Click");
+    window->commands.mnuToolsOpen_Click();
     EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open in the browser window");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
-    window->runCommand("mnuToolsOpenHome_Click");
+    window->commands.mnuToolsOpenHome_Click();
     EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to open its homepage in the browser window");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
 
     // A refused address is no visit.
     const QByteArray before = fileBytes();
     showVardeck("T6", "W4");
-    window->runCommand("mnuToolsOpen_Click");
+    window->commands.mnuToolsOpen_Click();
     EXPECT_TRUE(prompts.lastText().startsWith("The address --help was not opened: "));
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(window->lbl(14)->text(), "4");
     EXPECT_TRUE(recentColl.isEmpty());
 
-    window->runCommand("mnuToolsOpenBlank_Click");
+    window->commands.mnuToolsOpenBlank_Click();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
 
     // Any other visit is recorded, and saved, before the browser starts.
     setVisitClock([] { return QDateTime(QDate(2026, 12, 5), QTime(19, 30)); });
     SnapshotLauncher disk([this] { return stored("W3").childText("HITS"); });
     showVardeck("T5", "W3");
-    window->runCommand("mnuToolsOpen_Click");
+    window->commands.mnuToolsOpen_Click();
     EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
     EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
     EXPECT_EQ(window->lbl(14)->text(), "10");
     EXPECT_EQ(row("W3")->text(4), "    10");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
     ASSERT_EQ(recentColl.size(), 1);
-    EXPECT_EQ(window->menuItem("second", 0)->text(), "1  Secure bank");
+    EXPECT_EQ(window->menuItem(MenuId::second, 0)->text(), "1  Secure bank");
 }
 
 TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfThePreviousOneStays)
@@ -377,7 +377,7 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
 {
     openDatabase();
     showVardeck("T1", "W1");
-    detailsPanelOf(*window)->linkHovered(window->lblAddress);
+    explorer->panel.linkHovered(window->lblAddress);
     EXPECT_EQ(window->lblAddress->toolTip(), "Open Beta site in a new browser window");
     EXPECT_TRUE(window->lblAddress->font().underline());
     QTest::mouseClick(window->lblAddress, Qt::LeftButton);
@@ -391,21 +391,21 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
     const QString whole = "Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
                           "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
                           "Keywords: kw one\r\n";
-    const std::pair<const char *, QString> commands[] = {
-        {"mnuEditClipVD_Click", whole},
-        {"mnuCopyAll2_Click", whole},
-        {"mnuEditClipNotes_Click", "Notes\nline 2"},
-        {"mnuEditClipURL_Click", "http://www.beta.example/docs/page.html"},
-        {"mnuEditClipKeywords_Click", "kw one"},
+    const std::pair<HandlerRef, QString> commands[] = {
+        {&Commands::mnuEditClipVD_Click, whole},
+        {&Commands::mnuCopyAll2_Click, whole},
+        {&Commands::mnuEditClipNotes_Click, "Notes\nline 2"},
+        {&Commands::mnuEditClipURL_Click, "http://www.beta.example/docs/page.html"},
+        {&Commands::mnuEditClipKeywords_Click, "kw one"},
     };
     for (const auto &[command, text] : commands) {
-        window->runCommand(command);
-        EXPECT_EQ(QGuiApplication::clipboard()->text(), text) << command;
+        (window->commands.*command)();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), text) << (window->commands.*command).name();
     }
 
     // A field the element lacks copies an empty text.
     clickVardeck("W2");
-    window->runCommand("mnuEditClipDesc_Click");
+    window->commands.mnuEditClipDesc_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
 
     // A right click on the address keeps it for Copy; one on the created date keeps the text before.
@@ -414,12 +414,12 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
         QTest::mouseClick(label, Qt::RightButton);
         EXPECT_EQ(openPopup(), "mnuCopyMenu");
         closePopups();
-        window->runCommand("mnuCopy_Click");
+        window->commands.mnuCopy_Click();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
     }
-    detailsPanelOf(*window)->rightClicked(window->StatusBar1);
+    explorer->panel.rightClicked(window->StatusBar1);
     closePopups();
-    window->runCommand("mnuCopy_Click");
+    window->commands.mnuCopy_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
 }
 

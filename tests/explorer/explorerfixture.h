@@ -22,6 +22,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -123,7 +124,7 @@ protected:
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
-        installExplorer(*window);
+        explorer.emplace(installExplorer(*window));
         installAspects(*window);
         installRecentMenu(*window);
         window->resize(1000, 700);
@@ -146,8 +147,8 @@ protected:
         ASSERT_TRUE(window->dbXML->openDBValidate(path));
         window->m_objDOMVardecks = window->dbXML->getTheDOM();
         window->databasePath = path;
-        callOp(window->ops.populateIconList);
-        callOp(window->ops.populateTopicList, doc());
+        window->commands.populateIconList();
+        window->commands.populateTopicList(doc());
     }
 
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
@@ -226,6 +227,8 @@ protected:
     TempHome home;
     FakeLauncher launcher;
     std::unique_ptr<frmVardecks> window;
+    // The Explorer's parts, for the tests that work on them directly.
+    std::optional<ExplorerParts> explorer;
     QString path;
     mutable std::unique_ptr<XMLDatabase> m_saved;
 };

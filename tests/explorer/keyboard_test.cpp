@@ -170,7 +170,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
         EXPECT_EQ(window->txtMode->text(), "mod") << code;
         EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
         prompts.answer(MsgResult::Yes);
-        window->runCommand("cancelVardeckEdit");
+        window->commands.cancelVardeckEdit();
         ASSERT_EQ(window->txtMode->text(), "");
     }
     window->tabInfo->setTab(2);
@@ -183,7 +183,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
 
     // One F4 during a modification of the first Vardeck (by name) asks once and moves to the second.
     clickVardeck("W2");
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
     ModalPrompts modal;
     key(Qt::Key_F4);
@@ -203,7 +203,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
         EXPECT_EQ(view->selectedItems(), QList<QTreeWidgetItem *>({item}));
     };
     showVardeck("T1", "W2"); // alpha & co, the first by name
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     keys("x");
     prompts.answer(MsgResult::No);
     key(Qt::Key_F4);
@@ -223,12 +223,12 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     // The compact search results.
     window->tabIndex->setTab(1);
     window->cmbSearch->setEditText("e");
-    window->runCommand("cmdSearch_Click");
+    window->commands.cmdSearch_Click();
     ASSERT_GE(window->lstSrch->topLevelItemCount(), 2);
     QTreeWidgetItem *first = window->lstSrch->topLevelItem(0);
     clickItem(window->lstSrch, first);
     ASSERT_EQ(window->currentWID, tag(first));
-    menu("mnuEditModify");
+    menu(MenuId::mnuEditModify);
     keys("y");
     prompts.answer(MsgResult::No);
     key(Qt::Key_F4);
@@ -287,7 +287,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
     Main(window);
     window.resize(1000, 680);
     QApplication::setActiveWindow(&window);
-    auto menu = [&](const char *name) { window.menuItem(QLatin1String(name))->trigger(); };
+    auto menu = [&](MenuId id) { window.menuItem(id)->trigger(); };
     const QString file = home.databaseFolder() + "Mine.xml";
     std::unique_ptr<XMLDatabase> disk;
     auto saved = [&](const char *id) {
@@ -303,7 +303,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->txtName->setText("Mine");
             dialog->cmdOK->click();
         },
-        [&] { menu("mnuFileNew"); });
+        [&] { menu(MenuId::mnuFileNew); });
     EXPECT_EQ(currentDBName, "Mine.xml");
 
     // Its first folder.
@@ -312,11 +312,11 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->txtTName->setText("Reading");
             dialog->cmdSave->click();
         },
-        [&] { menu("mnuAddTopic"); });
+        [&] { menu(MenuId::mnuAddTopic); });
     clickItem(window.tvwTopics, window.tvwTopics->findItems("Reading", Qt::MatchExactly | Qt::MatchRecursive).value(0));
 
     // A Vardeck, saved with Ctrl+S.
-    menu("mnuAddVardeck");
+    menu(MenuId::mnuAddVardeck);
     typeInto(window.txtWName, "Tide tables");
     typeInto(window.txtAddress, "https://tides.example/harbour");
     typeInto(window.txtDescription, "High and low water for the harbour");
@@ -334,7 +334,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
 
     // Deleted again.
     prompts.answer(MsgResult::Yes);
-    menu("mnuEditDelete");
+    menu(MenuId::mnuEditDelete);
     EXPECT_FALSE(saved("W1"));
     EXPECT_EQ(disk->getTheDOM()->countElements("FOLDER"), 1);
 
@@ -372,7 +372,7 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
                     emit dialog->tvwDB->itemClicked(item, 0);
                     dialog->cmdOK->click();
                 },
-                [&] { window.menuItem("mnuFileOpen")->trigger(); });
+                [&] { window.menuItem(MenuId::mnuFileOpen)->trigger(); });
         window.Form_Unload();
         return started;
     };

@@ -51,7 +51,7 @@ protected:
         appOptions().setCheckDup(false);
         installFinding(*window);
         installEditing(*window);
-        installPopupsAndDrops(*window);
+        parts.emplace(installPopupsAndDrops(*window, *explorer));
     }
 
     // T1 Alpha (W1 One, W2 Two, W3 Three, W4 Four with 3 hits; sub-folder T2 Beta holding T3 Gamma),
@@ -71,8 +71,9 @@ protected:
         window->StatusBar1->setPanelText(3, "Vardecks");
     }
 
-    InternalDrags &drags() const { return *internalDragsOf(*window); }
-    PopupCommands &popups() const { return *popupCommandsOf(*window); }
+    InternalDrags &drags() const { return parts->drags; }
+    PopupCommands &popups() const { return parts->popups; }
+    std::optional<PopupsAndDrops> parts;
 
     void selectRows(const QStringList &wids)
     {
@@ -140,25 +141,25 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     clickFolder("T1");
     EXPECT_EQ(rightClick(window->tvwWM, wmNode("W2")), "mnuStartVD");
 
-    window->menuItem("mnuOpenVD")->trigger();
+    window->menuItem(MenuId::mnuOpenVD)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://two.example/a"}));
     EXPECT_EQ(stored("W2").childText("HITS"), "2");
 
-    window->menuItem("mnuCopyVD")->trigger();
+    window->menuItem(MenuId::mnuCopyVD)->trigger();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Name: Two\r\n\r\nAddress: http://two.example/a\r\n"));
 
     window->tabView->setTab(1);
-    window->menuItem("mnuOpenN")->trigger();
+    window->menuItem(MenuId::mnuOpenN)->trigger();
     EXPECT_EQ(window->lblWName->text(), "Two");
     EXPECT_EQ(window->tabView->Tab(), 0);
 
-    window->menuItem("mnuOpenVDHome")->trigger();
+    window->menuItem(MenuId::mnuOpenVDHome)->trigger();
     EXPECT_EQ(launcher.openedUrls().last(), "http://two.example/");
 
     // A right-clicked row of the list is selected alone and its menu acts on it.
     selectRows({"W1"});
     EXPECT_EQ(rightClick(window->listVD, row("W3")), "mnuListVD");
-    window->menuItem("mnuList", 5)->trigger();
+    window->menuItem(MenuId::mnuList, 5)->trigger();
     EXPECT_EQ(launcher.openedUrls().last(), "https://three.example/");
 
     // Once its Vardeck has gone, the right-clicked node is skipped.
@@ -168,9 +169,9 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     const QByteArray before = fileBytes();
     {
         ModalDriver driver;
-        window->menuItem("mnuOpenVD")->trigger();
-        window->menuItem("mnuModVD")->trigger();
-        window->menuItem("mnuMoveVD")->trigger();
+        window->menuItem(MenuId::mnuOpenVD)->trigger();
+        window->menuItem(MenuId::mnuModVD)->trigger();
+        window->menuItem(MenuId::mnuMoveVD)->trigger();
         EXPECT_TRUE(driver.opened().isEmpty());
     }
     EXPECT_EQ(launcher.openedUrls(), opened);
@@ -181,8 +182,8 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     // The node itself is gone once the folder is shown again.
     clickFolder("T4");
     EXPECT_TRUE(window->popup.popupNode.isNull());
-    window->menuItem("mnuOpenVD")->trigger();
-    window->menuItem("mnuCopyVD")->trigger();
+    window->menuItem(MenuId::mnuOpenVD)->trigger();
+    window->menuItem(MenuId::mnuCopyVD)->trigger();
     EXPECT_EQ(launcher.openedUrls(), opened);
 }
 
@@ -199,7 +200,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     });
     selectRows({"W3", "W1", "W2"});
     window->tabView->setTab(1);
-    window->menuItem("mnuMulti", 1)->trigger();
+    window->menuItem(MenuId::mnuMulti, 1)->trigger();
     // Rows in list order (One, Three, Two), each page opened after all three visits.
     EXPECT_EQ(pages.opened, QStringList({"http://one.example/ 2,2,2", "https://three.example/x 2,2,2",
                                          "http://two.example/a 2,2,2"}));
@@ -209,7 +210,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     selectRows({"W1", "W3"});
     const QByteArray before = fileBytes();
     prompts.answer(MsgResult::No);
-    window->menuItem("mnuMulti", 3)->trigger();
+    window->menuItem(MenuId::mnuMulti, 3)->trigger();
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].text, "Are you sure you wish to permanently delete the selected Vardecks?");
     EXPECT_EQ(prompts.messages()[0].title, "Delete Vardecks");
@@ -217,7 +218,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
 
     selectRows({"W1"});
     prompts.answer(MsgResult::Yes);
-    window->menuItem("mnuMulti", 3)->trigger();
+    window->menuItem(MenuId::mnuMulti, 3)->trigger();
     EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W2", "W3", "W4"}));
     EXPECT_EQ(rowIds(), QStringList({"W4", "W3", "W2"}));
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 3);
@@ -230,7 +231,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     {
         FailingDisk disk;
         prompts.answer(MsgResult::Yes);
-        window->menuItem("mnuMulti", 3)->trigger();
+        window->menuItem(MenuId::mnuMulti, 3)->trigger();
     }
     EXPECT_EQ(prompts.messages().size(), 2u) << "the question, then one failed save";
     EXPECT_TRUE(childIds(*doc(), "T1", "VARDECKS").isEmpty());
@@ -243,7 +244,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     {
         FailingDisk disk;
         prompts.answer(MsgResult::Yes);
-        window->menuItem("mnuMulti", 3)->trigger();
+        window->menuItem(MenuId::mnuMulti, 3)->trigger();
     }
     EXPECT_EQ(prompts.messages().size(), 1u);
 }
@@ -254,7 +255,7 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     topics()->setCurrentItem(root());
     EXPECT_EQ(rightClick(topics(), node("T4")), "mnuTopicMenu");
     prompts.answer(MsgResult::Yes);
-    window->menuItem("mnuDeleteFolder")->trigger();
+    window->menuItem(MenuId::mnuDeleteFolder)->trigger();
     EXPECT_EQ(prompts.texts(),
               QStringList({"Are you sure you wish to delete the folder Delta and all its Vardecks and sub-folders?"}));
     EXPECT_EQ(childIdsOnDisk(path, "", ""), QStringList({"T1", "T5"}));
@@ -264,11 +265,11 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     // The root's own menu: the base directory stays.
     prompts.clear();
     rightClick(topics(), root());
-    window->menuItem("mnuDeleteFolder")->trigger();
+    window->menuItem(MenuId::mnuDeleteFolder)->trigger();
     EXPECT_EQ(prompts.texts(), QStringList({"The base directory cannot be deleted"}));
 
     rightClick(topics(), node("T5"));
-    window->menuItem("mnuOpenF")->trigger();
+    window->menuItem(MenuId::mnuOpenF)->trigger();
     EXPECT_EQ(window->lblTName->text(), "Echo");
 
     // The Vardeck menu's Rename renames the folder selected in the tree, whatever was right-clicked last.
@@ -280,7 +281,7 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
             if (auto *name = dialog->findChild<QLineEdit *>("txtTName"))
                 renamed = name->text();
         });
-        window->menuItem("mnuModFolder")->trigger();
+        window->menuItem(MenuId::mnuModFolder)->trigger();
         EXPECT_EQ(driver.opened(), QStringList({"frmModifyTopic"}));
     }
     EXPECT_EQ(renamed, "Alpha");
@@ -308,13 +309,13 @@ TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShow
 {
     open();
     window->tabIndex->setTab(1);
-    window->runCommand("cmdMoveFolder_Click");
+    window->commands.cmdMoveFolder_Click();
     EXPECT_TRUE(prompts.messages().empty()) << "away from the Index tab the buttons do nothing";
     window->tabIndex->setTab(0);
     {
         ModalDriver driver;
-        window->runCommand("cmdMoveVD_Click");
-        window->runCommand("cmdMoveFolder_Click");
+        window->commands.cmdMoveVD_Click();
+        window->commands.cmdMoveFolder_Click();
         EXPECT_TRUE(driver.opened().isEmpty());
     }
     ASSERT_EQ(prompts.messages().size(), 2u) << "nothing shown: one message each";
@@ -426,9 +427,9 @@ TEST_F(PopupsTest, theShownFolderKeepsOneOrderByNameWhateverLedThere)
     clickFolder("T1");
     EXPECT_EQ(treeIds(), byName) << "a click again";
 
-    window->runCommand("mnuAddVardeck_Click");
+    window->commands.mnuAddVardeck_Click();
     window->txtWName->setText("eleven");
-    window->runCommand("saveVardeckDetails");
+    window->commands.saveVardeckDetails();
     ASSERT_EQ(childIds(*doc(), "T1", "VARDECKS").size(), 5);
     const QString added = childIds(*doc(), "T1", "VARDECKS").last();
     EXPECT_EQ(treeIds(), QStringList({added, "W4", "W1", "W3", "W2"})) << "an add";
@@ -436,9 +437,9 @@ TEST_F(PopupsTest, theShownFolderKeepsOneOrderByNameWhateverLedThere)
 
     // Renamed, a Vardeck moves to its new place in both views.
     clickVardeck("W2");
-    window->runCommand("mnuEditModify_Click");
+    window->commands.mnuEditModify_Click();
     window->txtWName->setText("Apple");
-    window->runCommand("saveVardeckDetails");
+    window->commands.saveVardeckDetails();
     EXPECT_EQ(treeIds(), QStringList({"W2", added, "W4", "W1", "W3"})) << "a new name";
     EXPECT_EQ(rowIds(), treeIds());
     EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W2"));

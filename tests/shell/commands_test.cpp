@@ -10,7 +10,9 @@
 namespace
 {
 
+using rr::Commands;
 using rr::frmVardecks;
+using rr::MenuId;
 
 // The depth of every designed item under the bar; run-time array elements are left out.
 void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
@@ -27,6 +29,36 @@ void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
 
 using WindowTest = rr::test::MainWindowTest;
 
+TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItRuns)
+{
+    Commands commands;
+    const QStringList all = commands.names();
+    EXPECT_EQ(commands.missing(), all) << "nothing is attached to a new registry";
+    EXPECT_TRUE(all.contains("mnuEditModifyTopic_Click"));
+    EXPECT_TRUE(all.contains("showAspectExplorer"));
+
+    int runs = 0;
+    commands.showAspectExplorer = [&] { ++runs; };
+    commands.mnuNav_Click = [&](int index) { runs += index; };
+    EXPECT_EQ(commands.missing().size(), all.size() - 2);
+    EXPECT_FALSE(commands.missing().contains("showAspectExplorer"));
+    commands.showAspectExplorer();
+    commands.mnuNav_Click(3);
+    EXPECT_EQ(runs, 4);
+    // Run before anything is attached (a window put together in part): reported, nothing happens.
+    commands.mnuFileOpen_Click();
+    EXPECT_EQ(commands.getOpenBrowserPages(true), 0);
+
+    commands.mnuNav_Click = [&](int) {
+        commands.mnuNav_Click = [&](int) { runs = 100; };
+        runs = 50;
+    };
+    commands.mnuNav_Click();
+    EXPECT_EQ(runs, 50);
+    commands.mnuNav_Click();
+    EXPECT_EQ(runs, 100);
+}
+
 TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRunTimePlaceholders)
 {
     const QStringList popups = {"mnuStartVD", "mnuTopicMenu", "mnuCopyMenu", "mnuNoVD", "mnuListVD", "mnuListVDMulti"};
@@ -42,9 +74,15 @@ TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRu
     QMap<QAction *, int> depths;
     walk(window->menuBar()->actions(), 0, depths);
     EXPECT_EQ(depths.size(), 162);
+    // Every row of the table names its item.
+    for (const rr::MenuEntry &entry : rr::mainMenuTable()) {
+        QAction *action = window->menuItem(entry.id);
+        ASSERT_TRUE(action) << qPrintable(entry.name);
+        EXPECT_EQ(action->objectName(), entry.name);
+        EXPECT_TRUE(depths.contains(action)) << qPrintable(entry.name);
+    }
     QMap<QString, QString> byShortcut;
     for (QAction *action : depths.keys()) {
-        EXPECT_EQ(window->menuItem(action->objectName()), action) << qPrintable(action->objectName());
         const QString keys = action->shortcut().toString(QKeySequence::PortableText);
         if (keys.isEmpty())
             continue;
@@ -53,42 +91,46 @@ TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRu
     }
     EXPECT_EQ(byShortcut.size(), 32);
     QStringList edit;
-    for (QAction *action : window->subMenu("mnuEdit")->actions())
+    for (QAction *action : window->subMenu(MenuId::mnuEdit)->actions())
         edit << action->objectName();
     EXPECT_EQ(edit, QStringList({"mnuAddVardeck", "mnuEditModify", "mnuEditDelete", "mnuEditSeparator", "mnuAddTopic",
                                  "mnuEditModifyTopic", "mnuEditDeleteTopic", "mnuEditSeparator1", "mnuEditClip"}));
 
     struct Spot {
         int depth;
+        MenuId id;
         const char *name, *caption, *shortcut;
     };
     const Spot spots[] = {
-        {2, "mnuFileOpen", "&Open...", "Ctrl+O"},
-        {1, "mnuEditDelete", "&Delete Vardeck", "Del"},
-        {1, "mnuEditDeleteTopic", "D&elete Folder", "Shift+Del"},
-        {2, "mnuEditClipVD", "All &current Vardeck data", "Ctrl+C"},
-        {1, "mnuToolsOpen", "&Open Vardeck in browser", "Ctrl+Ins"},
-        {2, "mnuToolsSearchAddress", "&Address", "F11"},
-        {1, "mnuHelpAbout", "&About Razuzezu Revidod...", ""},
+        {2, MenuId::mnuFileOpen, "mnuFileOpen", "&Open...", "Ctrl+O"},
+        {1, MenuId::mnuEditDelete, "mnuEditDelete", "&Delete Vardeck", "Del"},
+        {1, MenuId::mnuEditDeleteTopic, "mnuEditDeleteTopic", "D&elete Folder", "Shift+Del"},
+        {2, MenuId::mnuEditClipVD, "mnuEditClipVD", "All &current Vardeck data", "Ctrl+C"},
+        {1, MenuId::mnuToolsOpen, "mnuToolsOpen", "&Open Vardeck in browser", "Ctrl+Ins"},
+        {2, MenuId::mnuToolsSearchAddress, "mnuToolsSearchAddress", "&Address", "F11"},
+        {1, MenuId::mnuHelpAbout, "mnuHelpAbout", "&About Razuzezu Revidod...", ""},
     };
     for (const Spot &spot : spots) {
-        QAction *action = window->menuItem(spot.name);
+        QAction *action = window->menuItem(spot.id);
         ASSERT_TRUE(action) << spot.name;
+        EXPECT_EQ(action->objectName(), spot.name);
         EXPECT_EQ(depths.value(action, -1), spot.depth) << spot.name;
         EXPECT_EQ(frmVardecks::menuCaption(action), QString::fromLatin1(spot.caption)) << spot.name;
         EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(spot.shortcut));
     }
-    EXPECT_EQ(window->menuItem("mnuHelpTopics")->property("HelpContextID").toInt(), 11);
+    EXPECT_EQ(window->menuItem(MenuId::mnuHelpTopics)->property("HelpContextID").toInt(), 11);
 
-    const std::tuple<const char *, int, int, const char *> arrays[] = {{"mnuNav", 4, 3, "&Next          F4"},
-                                                                       {"mnuMulti", 3, 2, "Move Vardecks..."},
-                                                                       {"mnuList", 12, 12, "Add to favorites"}};
+    const std::tuple<MenuId, int, int, const char *> arrays[] = {{MenuId::mnuNav, 4, 3, "&Next          F4"},
+                                                                 {MenuId::mnuMulti, 3, 2, "Move Vardecks..."},
+                                                                 {MenuId::mnuList, 12, 12, "Add to favorites"}};
     for (const auto &[array, count, spot, caption] : arrays) {
         QAction *placeholder = window->menuItem(array, 0);
         ASSERT_TRUE(placeholder);
+        EXPECT_EQ(placeholder, window->menuItem(array));
+        EXPECT_EQ(placeholder->objectName(), rr::menuEntry(array).name);
         EXPECT_FALSE(placeholder->isVisible());
         const QList<QAction *> shown = qobject_cast<QMenu *>(placeholder->parent())->actions();
-        ASSERT_EQ(shown.size(), count + 1) << array;
+        ASSERT_EQ(shown.size(), count + 1) << qPrintable(placeholder->objectName());
         EXPECT_EQ(shown.first(), placeholder);
         EXPECT_EQ(shown[spot], window->menuItem(array, spot));
         EXPECT_EQ(frmVardecks::menuCaption(shown[spot]), caption);
@@ -97,27 +139,28 @@ TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRu
 
 TEST_F(WindowTest, itemsRunTheirHandlerWithTheirIndexBeforeTheCheckMarkMoves)
 {
-    record("mnuList_Click");
-    record("mnuNav_Click");
-    window->menuItem("mnuList", 9)->trigger();
-    window->menuItem("mnuNav", 3)->trigger();
-    QAction *extra = window->loadMenuArrayElement("second", 2);
-    QAction *one = window->loadMenuArrayElement("second", 1);
-    const QList<QAction *> recent = window->subMenu("mnuRecent")->actions();
+    record(&Commands::mnuList_Click);
+    record(&Commands::mnuNav_Click);
+    window->menuItem(MenuId::mnuList, 9)->trigger();
+    window->menuItem(MenuId::mnuNav, 3)->trigger();
+    QAction *extra = window->loadMenuArrayElement(MenuId::second, 2);
+    QAction *one = window->loadMenuArrayElement(MenuId::second, 1);
+    const QList<QAction *> recent = window->subMenu(MenuId::mnuRecent)->actions();
     EXPECT_EQ(recent.indexOf(one) + 1, recent.indexOf(extra)) << "elements stay in index order";
-    record("second_Click");
+    record(&Commands::second_Click);
     extra->trigger();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"mnuList_Click", 9}, {"mnuNav_Click", 3}, {"second_Click", 2}}));
-    window->unloadMenuArrayElement("second", 2);
-    EXPECT_EQ(window->menuItem("second", 2), nullptr);
-    EXPECT_EQ(window->menuArrayUpperBound("second"), 1);
+    window->unloadMenuArrayElement(MenuId::second, 2);
+    EXPECT_EQ(window->menuItem(MenuId::second, 2), nullptr);
+    EXPECT_EQ(window->menuArrayUpperBound(MenuId::second), 1);
 
     bool checkedWhenRun = true;
-    window->setCommand("mnuAspectWeb_Click",
-                       [&](int) { checkedWhenRun = window->menuItem("mnuAspectWeb")->isChecked(); });
-    window->menuItem("mnuAspectWeb")->trigger();
+    window->commands.mnuAspectWeb_Click = [&](int) {
+        checkedWhenRun = window->menuItem(MenuId::mnuAspectWeb)->isChecked();
+    };
+    window->menuItem(MenuId::mnuAspectWeb)->trigger();
     EXPECT_FALSE(checkedWhenRun) << "the Aspect command sees the mark as it was before the click";
-    EXPECT_FALSE(window->menuItem("mnuAspectWeb")->isChecked()) << "the command moves the mark";
+    EXPECT_FALSE(window->menuItem(MenuId::mnuAspectWeb)->isChecked()) << "the command moves the mark";
 }
 
 TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays)
@@ -131,13 +174,13 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
     for (QAction *item : window->allMenuItems())
         off += item->isVisible() && !item->isEnabled();
     EXPECT_EQ(off, 23);
-    for (const char *name : {"mnuEditModify", "mnuNavigate(0)", "mnuThumbRemove", "mnuFavsDelete"})
-        EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
+    for (MenuId id : {MenuId::mnuEditModify, MenuId::mnuNavigate, MenuId::mnuThumbRemove, MenuId::mnuFavsDelete})
+        EXPECT_FALSE(window->menuItem(id)->isEnabled()) << qPrintable(rr::menuEntry(id).name);
     EXPECT_FALSE(window->cmdMoveVD->isEnabled());
-    EXPECT_TRUE(window->menuItem("mnuAspectExplorer")->isChecked()) << "nothing is checked or unchecked";
+    EXPECT_TRUE(window->menuItem(MenuId::mnuAspectExplorer)->isChecked()) << "nothing is checked or unchecked";
 
     // Disabling all leaves the Favorites and Recent arrays and the toolbar.
-    window->loadMenuArrayElement("first", 1);
+    window->loadMenuArrayElement(MenuId::first, 1);
     window->disableAllMenuItems();
     for (QAction *item : window->allMenuItems()) {
         const bool kept = !item->objectName().startsWith("mnu", Qt::CaseInsensitive); // first, second, sep…
@@ -150,17 +193,18 @@ TEST_F(WindowTest, aMenuAccessLetterWinsOverTheSameTabLetter)
 {
     window->tabIndex->setTab(0);
     window->tabInfo->setTab(0);
-    const std::pair<Qt::Key, const char *> clashes[] = {
-        {Qt::Key_E, "mnuEdit"}, {Qt::Key_R, "mnuRecent"}, {Qt::Key_T, "mnuTools"}};
-    for (const auto &[key, menu] : clashes) {
+    const std::pair<Qt::Key, MenuId> clashes[] = {
+        {Qt::Key_E, MenuId::mnuEdit}, {Qt::Key_R, MenuId::mnuRecent}, {Qt::Key_T, MenuId::mnuTools}};
+    for (const auto &[key, id] : clashes) {
+        const std::string menu = rr::menuEntry(id).name.toStdString();
         // The shortcut map takes turns between equal letters: both turns must open the menu.
         for (int press = 0; press < 2; ++press) {
             QTest::keyClick(window.get(), key, Qt::AltModifier);
             QCoreApplication::processEvents();
             EXPECT_EQ(window->tabIndex->Tab(), 0) << menu;
             EXPECT_EQ(window->tabInfo->Tab(), 0) << menu;
-            EXPECT_TRUE(window->subMenu(menu)->isVisible()) << menu << " press " << press;
-            window->subMenu(menu)->close();
+            EXPECT_TRUE(window->subMenu(id)->isVisible()) << menu << " press " << press;
+            window->subMenu(id)->close();
             window->menuBar()->setActiveAction(nullptr);
             QCoreApplication::processEvents();
         }
@@ -176,8 +220,8 @@ TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKe
     QTest::keyClick(window->txtWName, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_TRUE(prompts.messages().empty()) << "no edit can be under way yet";
-    record("saveVardeckDetails");
-    record("cancelVardeckEdit");
+    record(&Commands::saveVardeckDetails);
+    record(&Commands::cancelVardeckEdit);
     QTest::keyClick(window->txtWName, Qt::Key_S, Qt::ControlModifier);
     QCoreApplication::processEvents();
     QTest::keyClick(window->txtWName, Qt::Key_Escape);
@@ -186,8 +230,8 @@ TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKe
 
     // Text boxes keep their editing keys.
     runs.clear();
-    record("mnuEditClipVD_Click");
-    record("mnuEditDelete_Click");
+    record(&Commands::mnuEditClipVD_Click);
+    record(&Commands::mnuEditDelete_Click);
     window->tabView->setTab(0);
     window->tabInfo->setTab(2);
     window->txtNotes->setPlainText("notes text");
@@ -199,14 +243,14 @@ TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKe
     EXPECT_EQ(window->txtNotes->toPlainText(), "");
     EXPECT_TRUE(runs.isEmpty());
 
-    window->menuItem("mnuEditDelete")->setEnabled(true);
+    window->menuItem(MenuId::mnuEditDelete)->setEnabled(true);
     window->tvwTopics->setFocus();
     QTest::keyClick(window->tvwTopics, Qt::Key_Delete);
     EXPECT_EQ(runs.size(), 1) << "outside a text box Del is Delete Vardeck";
 
     // Function keys navigate from any control with any shift state.
     runs.clear();
-    record("mnuNav_Click");
+    record(&Commands::mnuNav_Click);
     window->tabIndex->setTab(1);
     window->cmbSearch->setFocus();
     const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_F2, Qt::NoModifier},
@@ -230,7 +274,7 @@ TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKe
 
 TEST_F(WindowTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
 {
-    QMenu *favorites = window->subMenu("mnuFavs");
+    QMenu *favorites = window->subMenu(MenuId::mnuFavs);
     const int oneColumn = favorites->sizeHint().width();
     for (int i = 0; i < 3000; ++i)
         favorites->addAction(QString("Favorite Vardeck %1").arg(i));
@@ -272,7 +316,7 @@ TEST_F(WindowTest, mainToolbarHasTwentyFourPositionsResetsToTheStatesOfAFreshDat
     EXPECT_EQ(window->aspectButton(2)->text(), "We&b aspect          ");
     EXPECT_EQ(window->aspectButton(2)->toolTip(), "Web aspect  CTRL+B");
 
-    record("mnuAspectWeb_Click"); // a command that leaves the Aspect as it is
+    record(&Commands::mnuAspectWeb_Click); // a command that leaves the Aspect as it is
     window->aspectButton(2)->trigger();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"mnuAspectWeb_Click", 0}}));
     EXPECT_TRUE(window->aspectButton(1)->isChecked()) << "the Explorer Aspect is still shown";
@@ -308,8 +352,8 @@ TEST_F(WindowTest, mouseOverAToolbarButtonEchoesItsToolTipASeparatorClearsItAndA
     EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
 
     QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(1)), Qt::RightButton);
-    EXPECT_TRUE(window->subMenu("mnuNoVD")->isVisible()) << "a right-click opens the no-Vardeck popup";
-    window->subMenu("mnuNoVD")->close();
+    EXPECT_TRUE(window->subMenu(MenuId::mnuNoVD)->isVisible()) << "a right-click opens the no-Vardeck popup";
+    window->subMenu(MenuId::mnuNoVD)->close();
 }
 
 TEST_F(WindowTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersand)
@@ -331,7 +375,7 @@ TEST_F(WindowTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersan
 
 TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefaultButton)
 {
-    record("cmdSearch_Click");
+    record(&Commands::cmdSearch_Click);
     window->tabIndex->setTab(1);
     EXPECT_FALSE(window->cmdSearch->isHidden());
     EXPECT_EQ(window->defaultButton(), window->cmdSearch);
@@ -367,7 +411,7 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
 
 TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 {
-    record("populateFavsList");
+    record(&Commands::populateFavsList);
     window->favsColl = {"W1"};
     window->tabIndex->setTab(2);
     EXPECT_TRUE(runs.isEmpty()) << "nothing to fill without a database";
@@ -385,7 +429,7 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 
     // The Index tab shows the selected folder when its list is empty.
     runs.clear();
-    record("populateWMOnTopicNode");
+    record(&Commands::populateWMOnTopicNode);
     auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
     auto *folder = new QTreeWidgetItem(root, {"News"});
     window->lblTName->setText("No folder selected");
@@ -409,18 +453,18 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 TEST_F(WindowTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
 {
     QList<QString> order;
-    window->setCommand("showAspectExplorer", [&](int) {
+    window->commands.showAspectExplorer = [&] {
         order << QStringLiteral("explorer index=%1 view=%2 info=%3")
                      .arg(window->tabIndex->Tab())
                      .arg(window->tabView->Tab())
                      .arg(window->tabInfo->Tab());
-    });
+    };
     window->tabView->setTab(1);
-    window->menuItem("mnuViewFavs")->trigger();
-    window->menuItem("mnuViewSearchResults")->trigger();
-    window->menuItem("mnuViewNotes")->setEnabled(true);
-    window->menuItem("mnuViewNotes")->trigger();
-    window->menuItem("mnuViewPop")->trigger();
+    window->menuItem(MenuId::mnuViewFavs)->trigger();
+    window->menuItem(MenuId::mnuViewSearchResults)->trigger();
+    window->menuItem(MenuId::mnuViewNotes)->setEnabled(true);
+    window->menuItem(MenuId::mnuViewNotes)->trigger();
+    window->menuItem(MenuId::mnuViewPop)->trigger();
     EXPECT_EQ(order, QList<QString>({"explorer index=2 view=1 info=0", "explorer index=2 view=1 info=0",
                                      "explorer index=2 view=0 info=2", "explorer index=3 view=0 info=2"}));
     EXPECT_EQ(window->tabView->Tab(), 0);
@@ -431,26 +475,26 @@ TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLin
     auto rightClick = [&](rr::TabStrip *strip) {
         QTest::mouseClick(strip->tabBar(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
     };
-    auto shown = [&](const char *menu) {
+    auto shown = [&](MenuId menu) {
         const bool visible = window->subMenu(menu)->isVisible();
         window->subMenu(menu)->close();
         return visible;
     };
     rightClick(window->tabIndex);
-    EXPECT_TRUE(shown("mnuNoVD"));
+    EXPECT_TRUE(shown(MenuId::mnuNoVD));
     rightClick(window->tabView);
-    EXPECT_TRUE(shown("mnuNoVD"));
+    EXPECT_TRUE(shown(MenuId::mnuNoVD));
 
     rightClick(window->tabInfo);
-    EXPECT_TRUE(shown("mnuNoVD")) << "no Vardeck shown";
+    EXPECT_TRUE(shown(MenuId::mnuNoVD)) << "no Vardeck shown";
     window->lblWName->setText("A Vardeck");
     window->lblTName->setText("A folder");
     rightClick(window->tabInfo);
-    EXPECT_TRUE(shown("mnuCopyMenu"));
+    EXPECT_TRUE(shown(MenuId::mnuCopyMenu));
     window->txtMode->setText("add");
     rightClick(window->tabInfo);
-    EXPECT_FALSE(shown("mnuCopyMenu"));
-    EXPECT_FALSE(shown("mnuNoVD")) << "no popup while a Vardeck is added";
+    EXPECT_FALSE(shown(MenuId::mnuCopyMenu));
+    EXPECT_FALSE(shown(MenuId::mnuNoVD)) << "no popup while a Vardeck is added";
 
     // Moving over the Index strip rests the links.
     window->StatusBar1->setPanelText(1, "http://example.org/");

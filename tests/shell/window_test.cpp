@@ -165,7 +165,7 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<?xml version='1.0'?>\n<FOLDERS><FOLDER>"));
     SplashWatch watch;
     auto window = std::make_unique<frmVardecks>();
-    window->ops.showTips = [] { prompt::show("A tip"); };
+    window->commands.showTips = [] { prompt::show("A tip"); };
     Main(*window);
     ASSERT_FALSE(prompts.messages().empty());
     const QString text = prompts.messages().front().text;
@@ -190,8 +190,8 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
                            "mnuHelp", "mnuHelpAbout", "mnuHelpAdd", "mnuHelpEmail", "mnuHelpFeedback",
                            "mnuHelpShortcuts", "mnuHelpStart", "mnuHelpTips", "mnuHelpTopics", "mnuHelpWeb"}));
     // What needs a database stays off.
-    for (const char *name : {"mnuFileBackup", "mnuFileClose", "mnuEdit", "mnuTools", "mnuHelp2"})
-        EXPECT_FALSE(window->menuItem(name)->isEnabled()) << name;
+    for (MenuId id : {MenuId::mnuFileBackup, MenuId::mnuFileClose, MenuId::mnuEdit, MenuId::mnuTools, MenuId::mnuHelp2})
+        EXPECT_FALSE(window->menuItem(id)->isEnabled()) << menuEntry(id).name.toStdString();
 
     // No database shown: the stored column widths stay as they were.
     window->Form_Unload();

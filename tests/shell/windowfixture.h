@@ -53,10 +53,15 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Records each run of a command with its index.
-    void record(const QString &handler)
+    // Records each run of a command with its index (0 for the operations).
+    template <typename S> void record(S Commands::*slot)
     {
-        window->setCommand(handler, [this, handler](int index) { runs.append({handler, index}); });
+        S &target = window->commands.*slot;
+        const QString name = QString::fromLatin1(target.name());
+        if constexpr (std::is_same_v<S, Handler>)
+            target = [this, name](int index) { runs.append({name, index}); };
+        else
+            target = [this, name](auto...) { runs.append({name, 0}); };
     }
 
     ScriptedPrompts prompts;

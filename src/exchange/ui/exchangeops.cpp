@@ -3,8 +3,6 @@
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
 #include "explorer/editmode.h"
-#include "explorer/explorer.h"
-#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
@@ -28,18 +26,17 @@ void showImportedFolder(frmVardecks &w, const QString &topTID)
 {
     const XmlNode top = w.m_objDOMVardecks->nodeFromID(topTID);
     QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0);
-    FolderTree *tree = folderTreeOf(w);
-    if (tree && root && top) {
-        tree->populateTreeWithTopic(top, root, true);
+    if (root && top) {
+        w.commands.populateTreeWithTopic(top, root, true);
         root->sortChildren(0, Qt::AscendingOrder);
     } else {
-        callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
+        w.commands.populateTopicList(w.m_objDOMVardecks);
     }
     if (QTreeWidgetItem *node = findByTag(w.tvwTopics, topTID)) {
         w.tvwTopics->setCurrentItem(node);
-        callOp(w.ops.populateVardeckList, node);
+        w.commands.populateVardeckList(node);
     }
-    callOp(w.ops.populateIconList);
+    w.commands.populateIconList();
 }
 
 } // namespace
@@ -150,7 +147,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;
     if (sameText(w.currentAspect, QStringLiteral("Web")))
-        callOp(w.ops.showAspectWeb);
+        w.commands.showAspectWeb();
     showImportedFolder(w, builder.topTID());
     progress->finish(builder.importVDCount, true, skipped);
 }

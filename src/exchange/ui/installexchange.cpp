@@ -8,7 +8,7 @@ namespace rr
 
 void installImportExport(frmVardecks &w)
 {
-    w.setCommand(QStringLiteral("mnuFileImportExport_Click"), [&w](int) { frmImportExport::showFor(w); });
+    w.commands.mnuFileImportExport_Click = [&w](int) { frmImportExport::showFor(w); };
 }
 
 } // namespace rr

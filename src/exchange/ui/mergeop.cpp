@@ -77,10 +77,10 @@ void frmImportExport::importVDDatabase()
         return;
     }
 
-    callOp(w.ops.populateTopicList, w.m_objDOMVardecks);
-    callOp(w.ops.setFormEditMode, false);
-    callOp(w.ops.setNonEditableFields);
-    callOp(w.ops.clearTextBoxes);
+    w.commands.populateTopicList(w.m_objDOMVardecks);
+    w.commands.setFormEditMode(false);
+    w.commands.setNonEditableFields();
+    w.commands.clearTextBoxes();
     w.setTNameCaption(QStringLiteral("No folder selected"));
     w.tvwWM->clear();
     // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
@@ -89,7 +89,7 @@ void frmImportExport::importVDDatabase()
     w.lbl(12)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
     if (sameText(w.currentAspect, QStringLiteral("Web")))
-        callOp(w.ops.showAspectWeb);
+        w.commands.showAspectWeb();
     progress->finish(merge.vardeckCount(), false);
 }
 

@@ -31,7 +31,7 @@ using namespace findingui;
 namespace
 {
 
-const QString kMenuArray = QStringLiteral("first");
+constexpr MenuId kMenuArray = MenuId::first;
 
 bool sameWid(const QString &a, const QString &b)
 {
@@ -105,7 +105,7 @@ void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
 {
     if (QAction *placeholder = w.menuItem(kMenuArray, 0))
         placeholder->setVisible(false);
-    if (QMenu *menu = w.subMenu(QStringLiteral("mnuFavs")))
+    if (QMenu *menu = w.subMenu(MenuId::mnuFavs))
         menu->setToolTipsVisible(true); // a shortened name shows whole there
     for (int i = 1; i <= items.size(); ++i) {
         QAction *menuItem = w.loadMenuArrayElement(kMenuArray, i);
@@ -202,7 +202,7 @@ void FavoritesPane::first_Click(int index)
         return;
     }
     finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS"))));
-    callOp(w.ops.refreshRecentMenuList, wid);
+    w.commands.refreshRecentMenuList(wid);
     markRecentRows(w);
 }
 
@@ -222,7 +222,7 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
         populateFavsList(openDocument(w));
         return;
     }
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     showVardeckWithFolder(w, tag);
 }
 
@@ -233,11 +233,11 @@ void FavoritesPane::tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos)
     QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
     w.popup.popupNode = TreeNodeRef(w.tvwFavs, node);
     if (!node) {
-        w.popupMenu(QStringLiteral("mnuNoVD"));
+        w.popupMenu(MenuId::mnuNoVD);
         return;
     }
     selectOnly(w.tvwFavs, node);
-    w.popupMenu(QStringLiteral("mnuStartVD"));
+    w.popupMenu(MenuId::mnuStartVD);
 }
 
 void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)

@@ -32,11 +32,9 @@ private:
     PopularPane *m_popular;
 };
 
-// Attaches the finding commands to the window (setCommand) and fills its refresh
-// operations populateFavsList, populatePopList and populateSearchList. The parts
-// belong to the window. Call once per window, before its Form_Load.
+// Attaches the finding commands and the refresh operations populateFavsList,
+// populatePopList and populateSearchList to w.commands. The parts belong to the
+// window. Call once per window, before its Form_Load.
 FindingUi &installFinding(frmVardecks &w);
-// The installed parts, or nullptr before installFinding.
-FindingUi *findingUiOf(const frmVardecks &w);
 
 } // namespace rr

@@ -168,10 +168,10 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     if (!vardeck)
         return false;
     w.selectedWID = wid.trimmed();
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
-        callOp(w.ops.populateVDList, folder);
+        w.commands.populateVDList(folder);
         // The shown folder follows the list, and goes before the caption, so that
         // whatever the caption's change sets off sees the folder the caption names.
         w.currentTID = folder.attribute(QStringLiteral("TID"));

@@ -73,7 +73,7 @@ void PopularPane::listPop_Click()
 {
     if (!confirmLoseChanges(w))
         return;
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     if (QTreeWidgetItem *row = selectedRow(w.listPop))
         showVardeckWithFolder(w, tagOf(row));
 }

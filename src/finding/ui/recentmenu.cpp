@@ -16,7 +16,7 @@ namespace rr
 namespace
 {
 
-const QString kArray = QStringLiteral("second");
+constexpr MenuId kArray = MenuId::second;
 
 XmlDocument *documentOf(const frmVardecks &w)
 {
@@ -32,7 +32,7 @@ void rebuildMenu(frmVardecks &w)
         return;
     const QList<RecentMenuItem> items = recentMenuItems(recentColl);
     first->setVisible(!items.isEmpty());
-    if (QMenu *menu = w.subMenu(QStringLiteral("mnuRecent")))
+    if (QMenu *menu = w.subMenu(MenuId::mnuRecent))
         menu->setToolTipsVisible(true); // a shortened name shows whole there
     for (int i = 0; i < items.size(); ++i) {
         QAction *item = i == 0 ? first : w.loadMenuArrayElement(kArray, i);
@@ -74,9 +74,9 @@ void mnuRecentClear_Click(frmVardecks &w)
 
 void installRecentMenu(frmVardecks &w)
 {
-    w.ops.refreshRecentMenuList = [&w](const QString &wid) { refreshRecentMenuList(w, wid); };
-    w.setCommand(QStringLiteral("second_Click"), [&w](int index) { second_Click(w, index); });
-    w.setCommand(QStringLiteral("mnuRecentClear_Click"), [&w](int) { mnuRecentClear_Click(w); });
+    w.commands.refreshRecentMenuList = [&w](const QString &wid) { refreshRecentMenuList(w, wid); };
+    w.commands.second_Click = [&w](int index) { second_Click(w, index); };
+    w.commands.mnuRecentClear_Click = [&w](int) { mnuRecentClear_Click(w); };
 }
 
 } // namespace rr

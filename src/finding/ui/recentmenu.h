@@ -8,7 +8,7 @@ namespace rr
 
 class frmVardecks;
 
-// Fills w.ops.refreshRecentMenuList and attaches second_Click and mnuRecentClear_Click.
+// Fills w.commands.refreshRecentMenuList and attaches second_Click and mnuRecentClear_Click.
 void installRecentMenu(frmVardecks &w);
 
 // With a WID: records that Vardeck as opened (newest record), then rebuilds the

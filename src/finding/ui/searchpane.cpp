@@ -147,10 +147,7 @@ void SearchPane::chkOptt_Click()
 
 void SearchPane::prepareSearch(int box)
 {
-    if (w.ops.showAspectExplorer)
-        w.ops.showAspectExplorer();
-    else
-        w.runCommand(QStringLiteral("showAspectExplorer"));
+    w.commands.showAspectExplorer();
     w.tabIndex->setTab(1);
     w.cmbSearch->setFocus();
     readBoxes();
@@ -226,7 +223,7 @@ void SearchPane::openFirstResult()
     if (!vardeck)
         return;
     openInBrowser(vardeck.childText(QStringLiteral("ADDRESS")));
-    callOp(w.ops.displayVardeckData, vardeck);
+    w.commands.displayVardeckData(vardeck);
 }
 
 void SearchPane::populateSearchResults(const QList<SearchResult> &results)
@@ -274,7 +271,7 @@ bool SearchPane::showRowOf(QTreeWidget *list)
 {
     if (!confirmLoseChanges(w))
         return false;
-    callOp(w.ops.setFormEditMode, false);
+    w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedRow(list);
     if (!row)
         return false;

@@ -64,7 +64,7 @@ QString shownAddress(const QUrl &url)
 
 } // namespace
 
-frmThumb::frmThumb(frmVardecks &window) : QWidget(&window, Qt::Dialog), w(window)
+frmThumb::frmThumb(frmVardecks &window, IconCommands &icons) : QWidget(&window, Qt::Dialog), w(window), m_icons(icons)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -301,8 +301,8 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     // The visit is recorded first: its refresh of the details panel must not undo
     // what the page gave the edit boxes.
     const QString stamp = updateLastAccessed(*w.dbXML, wid);
-    callOp(w.ops.refreshRecentMenuList, wid);
-    w.runCommand(QStringLiteral("mnuEditModify_Click"));
+    w.commands.refreshRecentMenuList(wid);
+    w.commands.mnuEditModify_Click();
     w.lblFileSize->setText(sizeText(details.bodyBytes) + QStringLiteral(" KB"));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
@@ -316,8 +316,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
         w.lbl(14)->setText(vardeck.childText(QStringLiteral("HITS")));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
-        if (IconCommands *icons = iconCommandsOf(w))
-            icons->loadSingleIcon({false, false, false, true, true}, address, wid);
+        m_icons.loadSingleIcon({false, false, false, true, true}, address, wid);
 }
 
 void frmThumb::synchBatchVardeck(const PageDetails &details)
@@ -329,8 +328,7 @@ void frmThumb::synchBatchVardeck(const PageDetails &details)
     applyPageDetails(*doc, vardeck, details);
     ++m_synchronised;
     if (appOptions().getAutoIcon())
-        if (IconCommands *icons = iconCommandsOf(w))
-            icons->loadSingleIcon({}, vardeck.childText(QStringLiteral("ADDRESS")), m_wid);
+        m_icons.loadSingleIcon({}, vardeck.childText(QStringLiteral("ADDRESS")), m_wid);
 }
 
 bool frmThumb::saveThumb()
@@ -400,15 +398,15 @@ void frmThumb::finishSynchronisation()
     XmlDocument *doc = documentOf(w);
     if (!doc)
         return;
-    callOp(w.ops.populatePopList, doc);
-    callOp(w.ops.populateFavsList, doc);
+    w.commands.populatePopList(doc);
+    w.commands.populateFavsList(doc);
     w.lstSearch->clear();
     w.lstSrch->clear();
-    callOp(w.ops.populateWMOnTopicNode);
+    w.commands.populateWMOnTopicNode();
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-        callOp(w.ops.populateVardeckList, node);
+        w.commands.populateVardeckList(node);
     if (const XmlNode vardeck = elementById(w, shown, QStringLiteral("VARDECK")))
-        callOp(w.ops.displayVardeckData, vardeck);
+        w.commands.displayVardeckData(vardeck);
 }
 
 void frmThumb::cmdSave_Click()

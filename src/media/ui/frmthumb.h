@@ -23,6 +23,7 @@ namespace rr
 {
 
 class frmVardecks;
+class IconCommands;
 class qbButtons_H;
 class PageBrowser;
 
@@ -34,7 +35,8 @@ class frmThumb : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmThumb(frmVardecks &w);
+    // icons fetch a synchronised Vardeck's site icon when the options ask for it.
+    frmThumb(frmVardecks &w, IconCommands &icons);
 
     // The window's load: starts the job of thumbMode (nothing when stopThumbs is set).
     void start();
@@ -88,6 +90,7 @@ private:
     void startSingle(bool thumbnail);
 
     frmVardecks &w;
+    IconCommands &m_icons;
     PageBrowser *m_browser;
     QList<IconJob> m_jobs;
     qsizetype m_index = 0;

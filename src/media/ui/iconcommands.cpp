@@ -137,16 +137,16 @@ void IconCommands::refillAfterRun()
     XmlDocument *doc = documentOf(w);
     if (doc) {
         w.tvwFavs->hide();
-        callOp(w.ops.populateFavsList, doc);
+        w.commands.populateFavsList(doc);
         w.tvwFavs->show();
         w.lstSrch->clear();
         w.lstSearch->clear();
-        callOp(w.ops.populatePopList, doc);
+        w.commands.populatePopList(doc);
         if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
-            callOp(w.ops.populateVDList, folder);
+            w.commands.populateVDList(folder);
         if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics)) {
             w.tvwWM->hide();
-            callOp(w.ops.populateVardeckList, node);
+            w.commands.populateVardeckList(node);
             w.tvwWM->show();
         }
     }
@@ -228,14 +228,14 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             if (!target.isEmpty()) {
                 addToImageList(wid, target);
                 if (flags.refreshLists) {
-                    callOp(w.ops.populateFavsList, documentOf(w));
-                    callOp(w.ops.populatePopList, documentOf(w));
+                    w.commands.populateFavsList(documentOf(w));
+                    w.commands.populatePopList(documentOf(w));
                 }
             }
             icons->clearIconFile();
             if (flags.refreshLists)
                 if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-                    callOp(w.ops.populateVardeckList, node);
+                    w.commands.populateVardeckList(node);
         } else if (!cancelIcons && progress) {
             progress->setFailed(1);
         }
@@ -303,11 +303,11 @@ void IconCommands::mnuToolsIconVD_Click()
     loadSingleIcon(flags, QString(), QString(), [this] {
         w.lstSrch->clear();
         w.lstSearch->clear();
-        callOp(w.ops.populatePopList, documentOf(w));
+        w.commands.populatePopList(documentOf(w));
         if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
-            callOp(w.ops.populateVDList, folder);
+            w.commands.populateVDList(folder);
         if (const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK")))
-            callOp(w.ops.displayVardeckData, vardeck);
+            w.commands.displayVardeckData(vardeck);
     });
 }
 
@@ -350,9 +350,9 @@ void IconCommands::mnuToolsIconFile_Click()
         addToImageList(wid, target);
     showInDetails(target);
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-        callOp(w.ops.populateVardeckList, node);
+        w.commands.populateVardeckList(node);
     w.tvwFavs->hide();
-    callOp(w.ops.populateFavsList, documentOf(w));
+    w.commands.populateFavsList(documentOf(w));
     w.tvwFavs->show();
 }
 
@@ -369,7 +369,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     icons.setIconPath(w.dbXML->getBasePath());
     icons.deleteIcon(wid);
     w.imgIcon->setPixmap(QPixmap());
-    callOp(w.ops.populateIconList);
+    w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     for (QTreeWidget *tree : {w.tvwWM, w.tvwFavs}) {
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
@@ -379,31 +379,24 @@ void IconCommands::mnuToolsIconRemove_Click()
         }
     }
     if (const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK")))
-        callOp(w.ops.displayVardeckData, vardeck);
+        w.commands.displayVardeckData(vardeck);
     if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
-        callOp(w.ops.populateVDList, folder);
-    callOp(w.ops.populatePopList, documentOf(w));
+        w.commands.populateVDList(folder);
+    w.commands.populatePopList(documentOf(w));
     w.lstSrch->clear();
     w.lstSearch->clear();
 }
 
 IconCommands &installIconCommands(frmVardecks &w)
 {
-    if (IconCommands *existing = iconCommandsOf(w))
-        return *existing;
     auto *icons = new IconCommands(w);
-    w.setCommand(QStringLiteral("timerIcon_Timer"), [icons](int) { icons->timerIcon_Timer(); });
-    w.setCommand(QStringLiteral("mnuToolsIconVD_Click"), [icons](int) { icons->mnuToolsIconVD_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsIconFolder_Click"), [icons](int) { icons->mnuToolsIconFolder_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsIconAll_Click"), [icons](int) { icons->mnuToolsIconAll_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsIconFile_Click"), [icons](int) { icons->mnuToolsIconFile_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsIconRemove_Click"), [icons](int) { icons->mnuToolsIconRemove_Click(); });
+    w.commands.timerIcon_Timer = [icons](int) { icons->timerIcon_Timer(); };
+    w.commands.mnuToolsIconVD_Click = [icons](int) { icons->mnuToolsIconVD_Click(); };
+    w.commands.mnuToolsIconFolder_Click = [icons](int) { icons->mnuToolsIconFolder_Click(); };
+    w.commands.mnuToolsIconAll_Click = [icons](int) { icons->mnuToolsIconAll_Click(); };
+    w.commands.mnuToolsIconFile_Click = [icons](int) { icons->mnuToolsIconFile_Click(); };
+    w.commands.mnuToolsIconRemove_Click = [icons](int) { icons->mnuToolsIconRemove_Click(); };
     return *icons;
-}
-
-IconCommands *iconCommandsOf(const frmVardecks &w)
-{
-    return w.findChild<IconCommands *>(QStringLiteral("iconCommands"), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace rr

@@ -69,8 +69,7 @@ private:
     QPointer<QObject> m_addFetch;
 };
 
-// Attaches the icon commands and the icon timer's work to the window.
+// Attaches the icon commands and the icon timer's work to w.commands. Call once per window.
 IconCommands &installIconCommands(frmVardecks &w);
-IconCommands *iconCommandsOf(const frmVardecks &w);
 
 } // namespace rr

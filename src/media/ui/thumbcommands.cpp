@@ -18,7 +18,7 @@
 namespace rr
 {
 
-ThumbCommands::ThumbCommands(frmVardecks &window) : QObject(&window), w(window)
+ThumbCommands::ThumbCommands(frmVardecks &window, IconCommands &icons) : QObject(&window), w(window), m_icons(icons)
 {
     setObjectName(QStringLiteral("thumbCommands"));
     w.picThumb->setMouseTracking(true);
@@ -43,15 +43,15 @@ void ThumbCommands::openWindow(const QString &mode, bool disableMain)
         w.setEnabled(false);
     thumbMode = mode;
     stopThumbs = false;
-    auto *window = new frmThumb(w);
+    auto *window = new frmThumb(w, m_icons);
     m_window = window;
     const bool thumbnails = mode.startsWith(QLatin1Char('T'));
     connect(window, &frmThumb::closed, this, [this, thumbnails] {
         // The shown Vardeck again, with its new thumbnail.
         if (thumbnails)
             QTimer::singleShot(0, this, [this] {
-                if (w.vardeckShown() && w.hasCommand(QStringLiteral("displayWM")))
-                    w.runCommand(QStringLiteral("displayWM"));
+                if (w.vardeckShown())
+                    w.commands.displayWM();
             });
     });
     window->show();
@@ -145,14 +145,14 @@ bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
         // Menus and browsers are opened from the event loop, never inside the click.
         QTimer::singleShot(0, this, [this] {
             if (w.vardeckShown() && w.folderShown())
-                w.popupMenu(QStringLiteral("mnuCopyMenu"));
+                w.popupMenu(MenuId::mnuCopyMenu);
         });
         return true;
     case QEvent::MouseButtonRelease:
         if (button() == Qt::LeftButton && w.vardeckShown())
             QTimer::singleShot(0, this, [this] {
-                if (w.vardeckShown() && w.hasCommand(QStringLiteral("mnuToolsOpen_Click")))
-                    w.runCommand(QStringLiteral("mnuToolsOpen_Click"));
+                if (w.vardeckShown())
+                    w.commands.mnuToolsOpen_Click();
             });
         return false;
     default:
@@ -160,24 +160,17 @@ bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-ThumbCommands &installThumbCommands(frmVardecks &w)
+ThumbCommands &installThumbCommands(frmVardecks &w, IconCommands &icons)
 {
-    if (ThumbCommands *existing = thumbCommandsOf(w))
-        return *existing;
-    auto *thumbs = new ThumbCommands(w);
-    w.setCommand(QStringLiteral("mnuThumbVD_Click"), [thumbs](int) { thumbs->mnuThumbVD_Click(); });
-    w.setCommand(QStringLiteral("mnuThumbFolder_Click"), [thumbs](int) { thumbs->mnuThumbFolder_Click(); });
-    w.setCommand(QStringLiteral("mnuThumbAll_Click"), [thumbs](int) { thumbs->mnuThumbAll_Click(); });
-    w.setCommand(QStringLiteral("mnuThumbRemove_Click"), [thumbs](int) { thumbs->mnuThumbRemove_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsSynch_Click"), [thumbs](int) { thumbs->mnuToolsSynch_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsSynchFolder_Click"), [thumbs](int) { thumbs->mnuToolsSynchFolder_Click(); });
-    w.setCommand(QStringLiteral("mnuToolsSynchAll_Click"), [thumbs](int) { thumbs->mnuToolsSynchAll_Click(); });
+    auto *thumbs = new ThumbCommands(w, icons);
+    w.commands.mnuThumbVD_Click = [thumbs](int) { thumbs->mnuThumbVD_Click(); };
+    w.commands.mnuThumbFolder_Click = [thumbs](int) { thumbs->mnuThumbFolder_Click(); };
+    w.commands.mnuThumbAll_Click = [thumbs](int) { thumbs->mnuThumbAll_Click(); };
+    w.commands.mnuThumbRemove_Click = [thumbs](int) { thumbs->mnuThumbRemove_Click(); };
+    w.commands.mnuToolsSynch_Click = [thumbs](int) { thumbs->mnuToolsSynch_Click(); };
+    w.commands.mnuToolsSynchFolder_Click = [thumbs](int) { thumbs->mnuToolsSynchFolder_Click(); };
+    w.commands.mnuToolsSynchAll_Click = [thumbs](int) { thumbs->mnuToolsSynchAll_Click(); };
     return *thumbs;
-}
-
-ThumbCommands *thumbCommandsOf(const frmVardecks &w)
-{
-    return w.findChild<ThumbCommands *>(QStringLiteral("thumbCommands"), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace rr

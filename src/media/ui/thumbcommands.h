@@ -13,12 +13,13 @@ namespace rr
 {
 
 class frmVardecks;
+class IconCommands;
 
 class ThumbCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit ThumbCommands(frmVardecks &w);
+    ThumbCommands(frmVardecks &w, IconCommands &icons);
 
     void mnuThumbVD_Click();
     void mnuThumbFolder_Click();
@@ -39,10 +40,12 @@ private:
     void openWindow(const QString &mode, bool disableMain);
 
     frmVardecks &w;
+    IconCommands &m_icons;
     QPointer<frmThumb> m_window;
 };
 
-ThumbCommands &installThumbCommands(frmVardecks &w);
-ThumbCommands *thumbCommandsOf(const frmVardecks &w);
+// Attaches the thumbnail and synchronisation commands to w.commands; a synchronisation
+// fetches site icons through icons. Call once per window, after installIconCommands.
+ThumbCommands &installThumbCommands(frmVardecks &w, IconCommands &icons);
 
 } // namespace rr

@@ -46,15 +46,15 @@ void frmPrefs::cmdApply_Click()
         searchMax = *search;
     }
     if (searchIsNumber)
-        callOp(w.ops.populateSearchList);
+        w.commands.populateSearchList();
 
     options.setAutoIcon(chk(6)->isChecked());
     if (optIcon(3)->isChecked() && !options.getIconView()) {
         options.setIconView(true);
-        callOp(w.ops.viewAsIcons);
+        w.commands.viewAsIcons();
     } else if (optIcon(2)->isChecked() && options.getIconView()) {
         options.setIconView(false);
-        callOp(w.ops.viewAsList);
+        w.commands.viewAsList();
     }
 
     applyWebStyle();
@@ -107,7 +107,7 @@ void frmPrefs::applyTray()
         if (trayHere) {
             if (wasOn)
                 removeTrayIcon();
-            addTrayIcon(&w, w.subMenu(recent ? QStringLiteral("mnuRecent") : QStringLiteral("mnuFavs")));
+            addTrayIcon(&w, w.subMenu(recent ? MenuId::mnuRecent : MenuId::mnuFavs));
             setTrayTip(prompt::appTitle());
         }
     } else if (wasOn) {
@@ -147,7 +147,7 @@ void frmPrefs::applyWebStyle()
         // Every rendered page names the old style; the shown one is made again now.
         w.markAllPagesStale();
         if (w.currentAspect == QLatin1String("Web"))
-            callOp(w.ops.showAspectWeb);
+            w.commands.showAspectWeb();
     }
 }
 
@@ -170,10 +170,10 @@ void frmPrefs::applyStartupEntry()
 
 void installOptionsDialog(frmVardecks &window)
 {
-    window.setCommand(QStringLiteral("mnuToolsOptions_Click"), [&window](int) {
+    window.commands.mnuToolsOptions_Click = [&window](int) {
         frmPrefs dialog(window, &window);
         dialog.exec();
-    });
+    };
 }
 
 } // namespace rr

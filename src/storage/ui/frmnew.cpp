@@ -17,8 +17,8 @@
 namespace rr
 {
 
-frmNew::frmNew(const QString &mode, DatabaseHooks hooks, QWidget *parent, const QString &databaseFolder)
-    : ButtonDialog(parent), m_hooks(std::move(hooks)),
+frmNew::frmNew(const QString &mode, Commands &commands, QWidget *parent, const QString &databaseFolder)
+    : ButtonDialog(parent), m_commands(commands),
       m_folder(databaseFolder.isEmpty() ? paths::databaseFolder() : databaseFolder)
 {
     setObjectName(QStringLiteral("frmNew"));
@@ -63,13 +63,12 @@ frmNew::frmNew(const QString &mode, DatabaseHooks hooks, QWidget *parent, const 
     connect(txtName, &QLineEdit::textChanged, this, &frmNew::nameChanged);
     connect(cmdOK, &qbButtons_H::Click, this, &frmNew::okClicked);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmNew::reject);
-    if (m_hooks.applyFontFallback)
-        m_hooks.applyFontFallback(this);
+    m_commands.applyFontFallback(this);
 }
 
-void frmNew::run(const QString &mode, DatabaseHooks hooks, QWidget *parent)
+void frmNew::run(const QString &mode, Commands &commands, QWidget *parent)
 {
-    frmNew dialog(mode, std::move(hooks), parent);
+    frmNew dialog(mode, commands, parent);
     dialog.exec();
 }
 
@@ -132,10 +131,9 @@ void frmNew::deleteDatabase()
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Delete Vardecks database?"), MsgResult::No))
         return;
-    const bool isOpen = m_hooks.isOpenDatabase ? m_hooks.isOpenDatabase(name) : name == currentDBName;
     // The open database is closed first, so no window goes on showing or saving it.
-    if (isOpen && m_hooks.closeDB)
-        m_hooks.closeDB();
+    if (m_commands.isOpenDatabase(name))
+        m_commands.closeDB();
     QString error;
     if (!DatabaseFolder(m_folder).deleteDatabase(name, &error)) {
         showError(error);
@@ -175,8 +173,7 @@ void frmNew::createDatabase()
     if (openNow) {
         chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
         chosenDBName = name + QLatin1String(".xml");
-        if (m_hooks.openTheDatabase)
-            m_hooks.openTheDatabase();
+        m_commands.openTheDatabase();
     }
     accept();
 }

@@ -30,16 +30,14 @@ std::function<QDateTime()> &visitClock()
     return clock;
 }
 
-void enable(frmVardecks &w, const char *item, bool enabled)
+void enable(frmVardecks &w, MenuId item, bool enabled)
 {
-    if (QAction *action = w.menuItem(QLatin1String(item)))
-        action->setEnabled(enabled);
+    w.menuItem(item)->setEnabled(enabled);
 }
 
-bool enabled(const frmVardecks &w, const char *item)
+bool enabled(const frmVardecks &w, MenuId item)
 {
-    const QAction *action = w.menuItem(QLatin1String(item));
-    return action && action->isEnabled();
+    return w.menuItem(item)->isEnabled();
 }
 
 // The address the Web Aspect's pane shows; "" until a page was rendered into it.
@@ -59,7 +57,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
     // The views of the Web Aspect show the visit counts and dates too.
     w.markAllPagesStale();
-    callOp(w.ops.populatePopList, w.dbXML ? w.dbXML->getTheDOM() : nullptr);
+    w.commands.populatePopList(w.dbXML ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID)) {
         w.lbl(14)->setText(visit.hits);
         w.lbl(3)->setText(visit.stamp);
@@ -99,17 +97,17 @@ AspectPage aspectPageForStyle(const QString &style)
 
 void showAspectExplorer(frmVardecks &w)
 {
-    enable(w, "mnuToolsGet", true);
-    const bool vardeckCommands = enabled(w, "mnuToolsIconVD");
-    for (const char *item :
-         {"mnuToolsOpen", "mnuToolsOpenHome", "mnuToolsSynch", "mnuToolsIconRemove", "mnuThumbRemove"})
+    enable(w, MenuId::mnuToolsGet, true);
+    const bool vardeckCommands = enabled(w, MenuId::mnuToolsIconVD);
+    for (MenuId item : {MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsSynch,
+                        MenuId::mnuToolsIconRemove, MenuId::mnuThumbRemove})
         enable(w, item, vardeckCommands);
-    enable(w, "mnuToolsIcon", true);
-    enable(w, "mnuThumb", true);
-    w.menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(false);
-    w.menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(true);
+    enable(w, MenuId::mnuToolsIcon, true);
+    enable(w, MenuId::mnuThumb, true);
+    w.menuItem(MenuId::mnuAspectWeb)->setChecked(false);
+    w.menuItem(MenuId::mnuAspectExplorer)->setChecked(true);
     if (!w.isEditing())
-        enable(w, "mnuEdit", true);
+        enable(w, MenuId::mnuEdit, true);
     if (w.folderShown()) {
         for (int position : {5, 6, 7, 8})
             w.toolbarButton(position)->setEnabled(true);
@@ -129,23 +127,23 @@ void showAspectExplorer(frmVardecks &w)
 
 void showAspectWeb(frmVardecks &w)
 {
-    w.menuItem(QStringLiteral("mnuAspectWeb"))->setChecked(true);
-    w.menuItem(QStringLiteral("mnuAspectExplorer"))->setChecked(false);
+    w.menuItem(MenuId::mnuAspectWeb)->setChecked(true);
+    w.menuItem(MenuId::mnuAspectExplorer)->setChecked(false);
     w.StatusBar1->setPanelText(2, QString());
     w.currentAspect = QStringLiteral("Web");
 
     if (webPaneIsBlank(w)) {
         const QString style = SettingsStore::getAspectStyle();
         if (!webAspectHtml)
-            callOp(w.ops.applyAspectStyle, style);
+            w.commands.applyAspectStyle(style);
         else
-            callOp(w.ops.loadAspectPage, style, QStringLiteral("FoldersTemp"), true);
+            w.commands.loadAspectPage(style, QStringLiteral("FoldersTemp"), true);
     } else if (!webAspectHtml) {
-        callOp(w.ops.applyAspectStyle, currentAspectStyle);
+        w.commands.applyAspectStyle(currentAspectStyle);
     } else {
         const AspectPage page = aspectPageForStyle(currentAspectStyle);
         if (w.aspectPageStale[page.staleFlag])
-            callOp(w.ops.loadAspectPage, currentAspectStyle, page.pageName, true);
+            w.commands.loadAspectPage(currentAspectStyle, page.pageName, true);
     }
 
     w.aspectButton(2)->setChecked(true);
@@ -153,11 +151,11 @@ void showAspectWeb(frmVardecks &w)
     w.wbWeb->setVisible(true);
     w.wbWeb->raise();
     w.Picture2->setVisible(true);
-    enable(w, "mnuEdit", false);
+    enable(w, MenuId::mnuEdit, false);
     for (int position : {2, 3, 5, 6, 7, 8, 16})
         w.toolbarButton(position)->setEnabled(false);
-    for (const char *item : {"mnuToolsOpen", "mnuToolsOpenHome", "mnuToolsSynch", "mnuToolsIcon", "mnuThumb",
-                             "mnuToolsIconRemove", "mnuThumbRemove"})
+    for (MenuId item : {MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsSynch, MenuId::mnuToolsIcon,
+                        MenuId::mnuThumb, MenuId::mnuToolsIconRemove, MenuId::mnuThumbRemove})
         enable(w, item, false);
     w.txtS->setSelection(0, 40);
     w.txtS->setFocus();
@@ -182,7 +180,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
             w.lbl(3)->setText(stamp);
     }
     openInBrowser(w.txtAddress->text());
-    callOp(w.ops.refreshRecentMenuList, w.currentWID);
+    w.commands.refreshRecentMenuList(w.currentWID);
 }
 
 void mnuToolsOpenHome_Click(frmVardecks &w)
@@ -203,23 +201,19 @@ void mnuToolsOpenBlank_Click(frmVardecks &w)
 
 void installAspects(frmVardecks &w)
 {
-    if (w.hasCommand(QStringLiteral("showAspectWeb")))
-        return;
-    w.ops.showAspectExplorer = [&w] { showAspectExplorer(w); };
-    w.ops.showAspectWeb = [&w] { showAspectWeb(w); };
-    w.setCommand(QStringLiteral("showAspectExplorer"), [&w](int) { showAspectExplorer(w); });
-    w.setCommand(QStringLiteral("showAspectWeb"), [&w](int) { showAspectWeb(w); });
-    w.setCommand(QStringLiteral("mnuAspectExplorer_Click"), [&w](int) {
-        if (!w.menuItem(QStringLiteral("mnuAspectExplorer"))->isChecked())
+    w.commands.showAspectExplorer = [&w] { showAspectExplorer(w); };
+    w.commands.showAspectWeb = [&w] { showAspectWeb(w); };
+    w.commands.mnuAspectExplorer_Click = [&w](int) {
+        if (!w.menuItem(MenuId::mnuAspectExplorer)->isChecked())
             showAspectExplorer(w);
-    });
-    w.setCommand(QStringLiteral("mnuAspectWeb_Click"), [&w](int) {
-        if (!w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
+    };
+    w.commands.mnuAspectWeb_Click = [&w](int) {
+        if (!w.menuItem(MenuId::mnuAspectWeb)->isChecked())
             showAspectWeb(w);
-    });
-    w.setCommand(QStringLiteral("mnuToolsOpen_Click"), [&w](int) { mnuToolsOpen_Click(w); });
-    w.setCommand(QStringLiteral("mnuToolsOpenHome_Click"), [&w](int) { mnuToolsOpenHome_Click(w); });
-    w.setCommand(QStringLiteral("mnuToolsOpenBlank_Click"), [&w](int) { mnuToolsOpenBlank_Click(w); });
+    };
+    w.commands.mnuToolsOpen_Click = [&w](int) { mnuToolsOpen_Click(w); };
+    w.commands.mnuToolsOpenHome_Click = [&w](int) { mnuToolsOpenHome_Click(w); };
+    w.commands.mnuToolsOpenBlank_Click = [&w](int) { mnuToolsOpenBlank_Click(w); };
 
     QPointer<frmVardecks> window(&w);
     setVisitListener([window](const VisitRecord &visit) {

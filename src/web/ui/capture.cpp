@@ -44,7 +44,7 @@ QIcon nodePicture(const frmVardecks &w)
 void startVardeckFrom(frmVardecks &w, const DetectedPage &page)
 {
     w.chosenPage = page;
-    callOp(w.ops.addVardeckSetup, QStringLiteral("browser"));
+    w.commands.addVardeckSetup(QStringLiteral("browser"));
 }
 
 } // namespace
@@ -131,13 +131,13 @@ void mnuToolsIntegrateFF_Click(frmVardecks &)
 
 void installCapture(frmVardecks &w)
 {
-    w.ops.getOpenBrowserPages = [&w](bool topOnly) { return getOpenBrowserPages(w, topOnly); };
-    w.ops.showDetectedPagesDialog = [&w] { showDetectedPagesDialog(w); };
-    w.setCommand(QStringLiteral("mnuToolsGet_Click"), [&w](int) { mnuToolsGet_Click(w); });
-    w.setCommand(QStringLiteral("mnuToolsCloseAll_Click"), [&w](int) { mnuToolsCloseAll_Click(w); });
-    w.setCommand(QStringLiteral("mnuToolsIntegrate_Click"), [&w](int) { mnuToolsIntegrate_Click(w); });
-    w.setCommand(QStringLiteral("mnuUndoIntegration_Click"), [&w](int) { mnuUndoIntegration_Click(w); });
-    w.setCommand(QStringLiteral("mnuToolsIntegrateFF_Click"), [&w](int) { mnuToolsIntegrateFF_Click(w); });
+    w.commands.getOpenBrowserPages = [&w](bool topOnly) { return getOpenBrowserPages(w, topOnly); };
+    w.commands.showDetectedPagesDialog = [&w] { showDetectedPagesDialog(w); };
+    w.commands.mnuToolsGet_Click = [&w](int) { mnuToolsGet_Click(w); };
+    w.commands.mnuToolsCloseAll_Click = [&w](int) { mnuToolsCloseAll_Click(w); };
+    w.commands.mnuToolsIntegrate_Click = [&w](int) { mnuToolsIntegrate_Click(w); };
+    w.commands.mnuUndoIntegration_Click = [&w](int) { mnuUndoIntegration_Click(w); };
+    w.commands.mnuToolsIntegrateFF_Click = [&w](int) { mnuToolsIntegrateFF_Click(w); };
 }
 
 } // namespace rr

@@ -13,8 +13,8 @@ namespace rr
 
 class frmVardecks;
 
-// Attaches the commands above and fills w.ops.getOpenBrowserPages and
-// w.ops.showDetectedPagesDialog.
+// Attaches the commands above and fills w.commands.getOpenBrowserPages and
+// w.commands.showDetectedPagesDialog.
 void installCapture(frmVardecks &w);
 
 // Runs a scan into w.detectedPages (chosenPage emptied); returns the page count.

@@ -87,16 +87,16 @@ bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subje
 
 void installEmailCommands(frmVardecks &w)
 {
-    w.setCommand(QStringLiteral("mnuEmailVD_Click"), [&w](int) { mnuEmailVD_Click(w); });
-    w.setCommand(QStringLiteral("mnuEmailAllFolders_Click"), [&w](int) {
+    w.commands.mnuEmailVD_Click = [&w](int) { mnuEmailVD_Click(w); };
+    w.commands.mnuEmailAllFolders_Click = [&w](int) {
         emailTransformedDB(w, QStringLiteral("VD_plain.xsl"), QStringLiteral("Vardecks - all folders"));
-    });
-    w.setCommand(QStringLiteral("mnuEmailAllVardecks_Click"), [&w](int) {
+    };
+    w.commands.mnuEmailAllVardecks_Click = [&w](int) {
         emailTransformedDB(w, QStringLiteral("VDAll_plain.xsl"), QStringLiteral("Vardecks - all"));
-    });
-    w.setCommand(QStringLiteral("mnuEmailFavorites_Click"), [&w](int) {
+    };
+    w.commands.mnuEmailFavorites_Click = [&w](int) {
         emailTransformedDB(w, QStringLiteral("VDFavs_plain.xsl"), QStringLiteral("Favorite Vardecks"));
-    });
+    };
 }
 
 } // namespace rr

@@ -66,7 +66,7 @@ void recordVisit(frmVardecks &w)
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
     if (!stamp.isEmpty())
         w.lbl(3)->setText(stamp);
-    callOp(w.ops.refreshRecentMenuList, w.currentWID);
+    w.commands.refreshRecentMenuList(w.currentWID);
 }
 
 void showHomePage(frmVardecks &w)
@@ -142,13 +142,13 @@ void installPreview(frmVardecks &w)
         if (window && pane->address() != kBlank)
             window->StatusBar1->setPanelText(2, text);
     });
-    w.ops.navigatePreview = [&w](const QString &address) { showInPane(w, address); };
-    w.setCommand(QStringLiteral("cmdPreview_Click"), [&w](int index) { cmdPreview_Click(w, index); });
-    w.setCommand(QStringLiteral("chkAutoPreview_Click"), [&w](int) {
+    w.commands.navigatePreview = [&w](const QString &address) { showInPane(w, address); };
+    w.commands.cmdPreview_Click = [&w](int index) { cmdPreview_Click(w, index); };
+    w.commands.chkAutoPreview_Click = [&w](int) {
         const Qt::CheckState state = w.chkAutoPreview->checkState();
         if (state != Qt::PartiallyChecked)
             appOptions().setAutoPreview(state == Qt::Checked);
-    });
+    };
 }
 
 } // namespace rr

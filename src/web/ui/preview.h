@@ -7,7 +7,7 @@ namespace rr
 
 class frmVardecks;
 
-// Attaches cmdPreview_Click, chkAutoPreview_Click and w.ops.navigatePreview.
+// Attaches cmdPreview_Click, chkAutoPreview_Click and w.commands.navigatePreview.
 void installPreview(frmVardecks &w);
 
 // 0 go (records a visit outside an edit), 1 stop, 2 refresh, 3 home page here,

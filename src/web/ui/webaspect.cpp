@@ -191,7 +191,7 @@ void cmdWeb_Click(frmVardecks &w, int index)
 
 void mnuFilePrint_Click(frmVardecks &w)
 {
-    if (!w.menuItem(QStringLiteral("mnuAspectWeb"))->isChecked())
+    if (!w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         showAspectWeb(w);
     if (prompt::show(QStringLiteral("This will print the current view displayed in your Web aspect.  Do you wish to "
                                     "continue?"),
@@ -210,18 +210,17 @@ void installWebAspect(frmVardecks &w)
         if (window)
             window->StatusBar1->setPanelText(2, text);
     });
-    w.ops.loadAspectPage = [&w](const QString &style, const QString &pageName, bool stale) {
+    w.commands.loadAspectPage = [&w](const QString &style, const QString &pageName, bool stale) {
         // Before the Web Aspect was ever shown its pane is blank, and entering it makes
         // the page anyway: the start in the Explorer Aspect need not make it now.
         if (!webAspectPane(w)->hasView() && w.currentAspect != QLatin1String("Web"))
             return;
         loadAspectPage(w, style, pageName, stale);
     };
-    w.ops.applyAspectStyle = [&w](const QString &style) { applyAspectStyle(w, style); };
-    w.setCommand(QStringLiteral("cmdWeb_Click"), [&w](int index) { cmdWeb_Click(w, index); });
-    w.setCommand(QStringLiteral("mnuFilePrint_Click"), [&w](int) { mnuFilePrint_Click(w); });
-    w.setCommand(QStringLiteral("chkWebAspectBrowser_Click"),
-                 [&w](int) { webAspectHtml = !w.chkWebAspectBrowser->isChecked(); });
+    w.commands.applyAspectStyle = [&w](const QString &style) { applyAspectStyle(w, style); };
+    w.commands.cmdWeb_Click = [&w](int index) { cmdWeb_Click(w, index); };
+    w.commands.mnuFilePrint_Click = [&w](int) { mnuFilePrint_Click(w); };
+    w.commands.chkWebAspectBrowser_Click = [&w](int) { webAspectHtml = !w.chkWebAspectBrowser->isChecked(); };
     // Enter in the search box shows the search view once the key has been handled.
     QObject::connect(w.txtS, &QLineEdit::returnPressed, &w, [window] {
         QTimer::singleShot(0, window, [window] {

@@ -18,7 +18,7 @@ class frmVardecks;
 class WebPane;
 
 // Attaches cmdWeb_Click, Enter in txtS, File > Print, chkWebAspectBrowser_Click and
-// the rendering operations (w.ops.loadAspectPage, w.ops.applyAspectStyle).
+// the rendering operations (w.commands.loadAspectPage, w.commands.applyAspectStyle).
 void installWebAspect(frmVardecks &w);
 WebPane *webAspectPane(const frmVardecks &w);
 

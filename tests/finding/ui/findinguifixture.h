@@ -23,14 +23,14 @@ protected:
         appOptions() = UserOptions();
         MainWindowTest::SetUp();
         ui = &installFinding(*window);
-        window->ops.displayVardeckData = [this](XmlNode vardeck) {
+        window->commands.displayVardeckData = [this](XmlNode vardeck) {
             shown << vardeck.attribute("WID");
             window->currentWID = vardeck.attribute("WID");
             window->setWNameCaption(vardeck.childText("NAME"));
         };
-        window->ops.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
-        window->ops.setFormEditMode = [this](bool editing) { editModes << editing; };
-        window->ops.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
+        window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
+        window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
+        window->commands.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
     }
 
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
@@ -68,8 +68,8 @@ protected:
             out << (column < 0 ? findingui::tagOf(list->topLevelItem(i)) : list->topLevelItem(i)->text(column));
         return out;
     }
-    // The visible items of a run-time menu array ("first" the favourites, "second" the recent list).
-    QStringList menuTexts(const QString &array) const
+    // The visible items of a run-time menu array (first the favourites, second the recent list).
+    QStringList menuTexts(MenuId array) const
     {
         QStringList out;
         for (int i = 0; i <= window->menuArrayUpperBound(array); ++i)

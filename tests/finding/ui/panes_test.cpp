@@ -38,19 +38,19 @@ using FavoritesUiTest = test::FindingUiTest;
 TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMark)
 {
     open({Vd("W1").name("Fish & Chips"), Vd("W2").name("Drop").fav("TRUE")});
-    window->ops.populateFavsList(doc());
+    window->commands.populateFavsList(doc());
     window->tabIndex->setTab(2);
     window->selectedWID = "W1";
     QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
-    EXPECT_EQ(menuTexts("first"), QStringList({"Drop", "Fish && Chips"}));
+    EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Drop", "Fish && Chips"}));
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
 
     const QByteArray saved = test::readBytes(path);
     window->aspectPageStale[frmVardecks::FavsPage] = false;
-    window->menuItem("mnuFavsAdd")->setEnabled(true);
-    window->menuItem("mnuFavsAdd")->trigger();
+    window->menuItem(MenuId::mnuFavsAdd)->setEnabled(true);
+    window->menuItem(MenuId::mnuFavsAdd)->trigger();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_EQ(test::readBytes(path), saved);
@@ -78,7 +78,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
-    EXPECT_EQ(window->menuArrayUpperBound("first"), 1);
+    EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
     // The details panel's button adds when the box is clear.
     window->currentWID = "W1";
@@ -90,15 +90,15 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
 TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecentList)
 {
     open({Vd("W1").name("site").address("http://site.example/").fav("TRUE").hits("4")});
-    window->ops.populateFavsList(doc());
-    window->ops.refreshRecentMenuList = [this](const QString &wid) {
+    window->commands.populateFavsList(doc());
+    window->commands.refreshRecentMenuList = [this](const QString &wid) {
         recentMenuCalls << wid;
         VDData record;
         record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
         recentColl.append(record);
     };
     EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
-    window->menuItem("first", 1)->trigger();
+    window->menuItem(MenuId::first, 1)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://site.example/"});
     EXPECT_EQ(test::onDisk(path, "W1", "HITS"), "5");
     EXPECT_EQ(recentMenuCalls, QStringList{"W1"});
@@ -110,25 +110,25 @@ TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWh
     installRecentMenu(*window);
     const QString name = QString("A very long & winding Vardeck name ").repeated(9).left(300);
     open({Vd("W1").name(name).fav("TRUE"), Vd("W2").name("Short").fav("TRUE")});
-    window->ops.populateFavsList(doc());
-    QMenu *favorites = window->subMenu("mnuFavs");
+    window->commands.populateFavsList(doc());
+    QMenu *favorites = window->subMenu(MenuId::mnuFavs);
     // The whole name would make the menu about 2000 pixels wide.
     const int whole = favorites->fontMetrics().horizontalAdvance(name);
     EXPECT_LT(favorites->sizeHint().width(), whole / 3) << "the menu is not as wide as the screen";
-    const QAction *item = window->menuItem("first", 1);
+    const QAction *item = window->menuItem(MenuId::first, 1);
     EXPECT_TRUE(item->text().startsWith("A very long && winding")) << item->text().toStdString();
     EXPECT_TRUE(item->text().endsWith(QChar(0x2026)));
     EXPECT_EQ(item->toolTip(), name);
     EXPECT_TRUE(favorites->toolTipsVisible());
-    EXPECT_EQ(window->menuItem("first", 2)->text(), "Short");
+    EXPECT_EQ(window->menuItem(MenuId::first, 2)->text(), "Short");
 
     VDData record;
     record.loadDataFromReg("W1", name, "http://long.example/", "Vardecks.xml");
     recentColl = {record};
-    callOp(window->ops.refreshRecentMenuList, QString());
-    EXPECT_LT(window->subMenu("mnuRecent")->sizeHint().width(), whole / 3);
-    EXPECT_TRUE(window->menuItem("second", 0)->text().startsWith("1  A very long && winding"));
-    EXPECT_EQ(window->menuItem("second", 0)->toolTip(), name);
+    window->commands.refreshRecentMenuList(QString());
+    EXPECT_LT(window->subMenu(MenuId::mnuRecent)->sizeHint().width(), whole / 3);
+    EXPECT_TRUE(window->menuItem(MenuId::second, 0)->text().startsWith("1  A very long && winding"));
+    EXPECT_EQ(window->menuItem(MenuId::second, 0)->toolTip(), name);
 }
 
 TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVardecks)
@@ -172,7 +172,7 @@ using PopularUiTest = test::FindingUiTest;
 TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
 {
     open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
-    window->ops.populatePopList(doc());
+    window->commands.populatePopList(doc());
     window->tabIndex->setTab(3);
     clickRow(window->listPop, 0);
     EXPECT_EQ(shown, QStringList{"W2"});
@@ -183,15 +183,15 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
 
     clickRow(window->listPop, 0, Qt::RightButton);
     EXPECT_EQ(window->popup.popupListName, "listPop");
-    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
-    window->subMenu("mnuListVD")->hide();
+    EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
+    window->subMenu(MenuId::mnuListVD)->hide();
 
     // Clearing asks first: No keeps every count.
     window->lbl(14)->setText("3");
-    window->menuItem("mnuClearPop")->setEnabled(true);
+    window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
     window->aspectPageStale[frmVardecks::HitsPage] = false;
     prompts.answer(MsgResult::No);
-    window->menuItem("mnuClearPop")->trigger();
+    window->menuItem(MenuId::mnuClearPop)->trigger();
     const MessageRequest question = prompts.messages().back();
     EXPECT_EQ(question.text, "Are you sure you wish to clear your list rankings of popular Vardecks?");
     EXPECT_EQ(question.title, "Clear popular list?");
@@ -202,7 +202,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
 
     // Yes resets the counts on disk and the shown Vardeck's count.
     prompts.answer(MsgResult::Yes);
-    window->menuItem("mnuClearPop")->trigger();
+    window->menuItem(MenuId::mnuClearPop)->trigger();
     EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
     EXPECT_EQ(window->lbl(14)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
@@ -215,25 +215,25 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     currentDBName = "Vardecks.xml";
     installRecentMenu(*window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
-    const auto opened = [this](const QString &wid) { callOp(window->ops.refreshRecentMenuList, wid); };
+    const auto opened = [this](const QString &wid) { window->commands.refreshRecentMenuList(wid); };
     for (const QString wid : {"W1", "W2", "W3", "W1"})
         opened(wid);
-    EXPECT_EQ(menuTexts("second"), QStringList({"1  Tom && Jerry", "2  Three", "3  Two"}));
-    EXPECT_EQ(window->menuItem("second", 0)->data().toString(), "http://tj.example/");
+    EXPECT_EQ(menuTexts(MenuId::second), QStringList({"1  Tom && Jerry", "2  Three", "3  Two"}));
+    EXPECT_EQ(window->menuItem(MenuId::second, 0)->data().toString(), "http://tj.example/");
     opened(QString());
-    EXPECT_EQ(menuTexts("second").size(), 3) << "a rebuild only shows the list again";
+    EXPECT_EQ(menuTexts(MenuId::second).size(), 3) << "a rebuild only shows the list again";
 
-    window->runCommand("mnuRecentClear_Click");
-    EXPECT_TRUE(menuTexts("second").isEmpty());
-    EXPECT_EQ(window->menuArrayUpperBound("second"), 0);
-    EXPECT_TRUE(window->menuItem("mnuRecentClear")->isVisible());
+    window->commands.mnuRecentClear_Click();
+    EXPECT_TRUE(menuTexts(MenuId::second).isEmpty());
+    EXPECT_EQ(window->menuArrayUpperBound(MenuId::second), 0);
+    EXPECT_TRUE(window->menuItem(MenuId::mnuRecentClear)->isVisible());
 
     // An item of another database opens without counting a visit.
     VDData elsewhere;
     elsewhere.loadDataFromReg("W2", "Elsewhere", "http://elsewhere.example/", "Other.xml");
     recentColl = {elsewhere};
     opened(QString());
-    window->menuItem("second", 0)->trigger();
+    window->menuItem(MenuId::second, 0)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://elsewhere.example/"}));
     EXPECT_EQ(doc()->nodeFromID("W2").childText("HITS"), "1");
 
@@ -243,7 +243,7 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     script.loadDataFromReg("W3", "Three", "javascript:alert(1)", "Vardecks.xml");
     recentColl = {script};
     opened(QString());
-    window->menuItem("second", 0)->trigger();
+    window->menuItem(MenuId::second, 0)->trigger();
     EXPECT_EQ(launcher.openedUrls().size(), 1);
     EXPECT_EQ(doc()->nodeFromID("W3").childText("HITS"), "1");
 }
@@ -271,20 +271,21 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
     // Right clicks record the list and open its menu, except while editing.
     clickRow(window->lstSrch, 1, Qt::RightButton);
     EXPECT_EQ(window->popup.popupListName, "lstSrch");
-    EXPECT_TRUE(window->subMenu("mnuListVD")->isVisible());
-    window->subMenu("mnuListVD")->hide();
+    EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
+    window->subMenu(MenuId::mnuListVD)->hide();
 
     window->tabView->setTab(2);
     window->lstSearch->clearSelection();
     clickRow(window->lstSearch, 0, Qt::RightButton);
     EXPECT_EQ(window->popup.popupListName, "lstSearch");
-    EXPECT_TRUE(window->subMenu("mnuListVDMulti")->isVisible()) << "no row selected before: the several-rows menu";
-    window->subMenu("mnuListVDMulti")->hide();
+    EXPECT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible())
+        << "no row selected before: the several-rows menu";
+    window->subMenu(MenuId::mnuListVDMulti)->hide();
 
     window->txtMode->setText("add");
     clickRow(window->lstSearch, 1, Qt::RightButton);
-    EXPECT_FALSE(window->subMenu("mnuListVD")->isVisible());
-    EXPECT_FALSE(window->subMenu("mnuListVDMulti")->isVisible());
+    EXPECT_FALSE(window->subMenu(MenuId::mnuListVD)->isVisible());
+    EXPECT_FALSE(window->subMenu(MenuId::mnuListVDMulti)->isVisible());
 
     // A left click while editing asks before the edit is lost.
     window->txtMode->setText("mod");
@@ -391,7 +392,7 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
 
     searchColl.clear();
     window->tabIndex->setTab(0);
-    window->menuItem("mnuToolsSearchKeywords")->trigger();
+    window->menuItem(MenuId::mnuToolsSearchKeywords)->trigger();
     EXPECT_EQ(window->tabIndex->Tab(), 1);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;

@@ -59,7 +59,7 @@ protected:
 TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
 {
     clickFolder("T1");
-    menu("mnuToolsIconFolder");
+    menu(MenuId::mnuToolsIconFolder);
     frmIconProgress *progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Icon loading...");
@@ -85,7 +85,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     // A second run replaces the files and rebuilds the image list for the known keys.
     const QByteArray yellow = pictureBytes(Qt::yellow);
     siteA.route("/ia.ico", picture(yellow));
-    menu("mnuToolsIconFolder");
+    menu(MenuId::mnuToolsIconFolder);
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
     EXPECT_EQ(test::readBytes(iconFile("W1")), yellow);
     EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(iconFile("W1"))));
@@ -97,7 +97,7 @@ TEST_F(IconCommandsTest, theWindowNamesTheVardeckTheRunWaitsOn)
     // Site A's first page is the slowest: the others start, and end, while it loads.
     siteA.route("/a1.html", page("<html><head><link rel=\"shortcut icon\" href=\"/ia.ico\"></head></html>", 1500));
     clickFolder("T1");
-    menu("mnuToolsIconFolder");
+    menu(MenuId::mnuToolsIconFolder);
     frmIconProgress *progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return progress->lblRemaining->text() == "2"; }, 10000))
@@ -112,7 +112,7 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
 {
     forceOffline(true);
     prompts.answer(MsgResult::No);
-    menu("mnuToolsIconAll");
+    menu(MenuId::mnuToolsIconAll);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.lastText(), "Razuzezu Revidod has detected that you are not connected to the internet to load "
                                   "icons.  Do you wish to continue?");
@@ -125,7 +125,7 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     siteA.route("/a1.html", {.hang = true});
     siteA.route("/a2.html", {.hang = true});
     prompts.answer(MsgResult::Yes);
-    menu("mnuToolsIconAll");
+    menu(MenuId::mnuToolsIconAll);
     frmIconProgress *progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
@@ -139,10 +139,10 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     // The next command starts at once, also right after the click.
     const int asked = siteA.totalHits();
     prompts.answer(MsgResult::Yes);
-    menu("mnuToolsIconAll");
+    menu(MenuId::mnuToolsIconAll);
     QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
     prompts.answer(MsgResult::Yes);
-    menu("mnuToolsIconAll");
+    menu(MenuId::mnuToolsIconAll);
     ASSERT_NE(icons->progressWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() > asked; }));
     EXPECT_FALSE(window->isEnabled()) << "a new run keeps the main window for itself";
@@ -152,13 +152,13 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     // A single fetch cancelled ends at once too; the next one finds the icon.
     forceOffline(false);
     showVardeck("T1", "W1");
-    menu("mnuToolsIconVD");
+    menu(MenuId::mnuToolsIconVD);
     ASSERT_NE(icons->progressWindow(), nullptr);
     QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
     EXPECT_EQ(icons->net().inFlight(), 0);
     ASSERT_TRUE(waitUntil([&] { return window->isEnabled(); }, 1000));
     siteA.route("/a1.html", page("<html><head><link rel=\"shortcut icon\" href=\"/ia.ico\"></head></html>"));
-    menu("mnuToolsIconVD");
+    menu(MenuId::mnuToolsIconVD);
     ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 10000));
     EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
     EXPECT_EQ(test::readBytes(iconFile("W1")), green);
@@ -169,7 +169,7 @@ TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTh
 {
     siteA.route("/a1.html", page("<html></html>", 400));
     clickFolder("T1");
-    menu("mnuToolsIconFolder");
+    menu(MenuId::mnuToolsIconFolder);
     QPointer<frmIconProgress> progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
@@ -179,7 +179,7 @@ TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTh
     EXPECT_TRUE(window->isEnabled());
     ASSERT_TRUE(waitUntil([&] { return runEnded() && progress.isNull(); }, 15000));
 
-    menu("mnuToolsIconFolder");
+    menu(MenuId::mnuToolsIconFolder);
     progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
@@ -193,20 +193,20 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
 {
     clickFolder("T1");
     ASSERT_FALSE(window->vardeckShown());
-    window->runCommand("mnuToolsIconFile_Click");
+    window->commands.mnuToolsIconFile_Click();
     EXPECT_TRUE(prompts.fileRequests().empty());
     EXPECT_EQ(prompts.lastText(), "No Vardeck is shown.  Select the Vardeck whose icon you wish to choose first.");
-    window->runCommand("mnuToolsIconRemove_Click");
+    window->commands.mnuToolsIconRemove_Click();
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_TRUE(QDir(home.databaseFolder() + "icons/Vardecks").entryList({"txt*"}).isEmpty());
 
     showVardeck("T1", "W4");
-    menu("mnuToolsIconVD");
+    menu(MenuId::mnuToolsIconVD);
     EXPECT_EQ(prompts.lastText(), "This web address is not suitable for finding an icon.");
     EXPECT_EQ(icons->progressWindow(), nullptr);
 
     showVardeck("T1", "W1");
-    menu("mnuToolsIconVD");
+    menu(MenuId::mnuToolsIconVD);
     ASSERT_NE(icons->progressWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 15000));
     EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
@@ -218,7 +218,7 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     const QString bmp = home.path() + "/mine.bmp";
     EXPECT_TRUE(test::writeBytes(bmp, pictureBytes(Qt::red, "BMP")));
     prompts.answerFile(bmp);
-    menu("mnuToolsIconFile");
+    menu(MenuId::mnuToolsIconFile);
     const FileRequest &asked = prompts.fileRequests().back();
     EXPECT_EQ(asked.title, "Open image file for Vardeck icon");
     EXPECT_EQ(asked.filters,
@@ -229,23 +229,23 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     const QString text = home.path() + "/notes.ico";
     EXPECT_TRUE(test::writeBytes(text, "just words"));
     prompts.answerFile(text);
-    menu("mnuToolsIconFile");
+    menu(MenuId::mnuToolsIconFile);
     EXPECT_EQ(prompts.lastText(), "Invalid picture selected...");
     EXPECT_EQ(test::readBytes(iconFile("W1")), test::readBytes(bmp)) << "the icon stays as it was";
 
     prompts.answer(MsgResult::No);
-    menu("mnuToolsIconRemove");
+    menu(MenuId::mnuToolsIconRemove);
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the icon from Site A one?");
     EXPECT_EQ(prompts.messages().back().title, "Remove Vardeck icon?");
     EXPECT_TRUE(QFile::exists(iconFile("W1")));
     // Removed: every view showing the Vardeck shows the stock picture at once.
     setFavoriteMark(doc()->nodeFromID("W1"), true);
-    callOp(window->ops.populateFavsList, doc());
+    window->commands.populateFavsList(doc());
     ASSERT_NE(tagged(window->tvwFavs, "W1"), nullptr);
     ASSERT_TRUE(sameIcon(wmNode("W1")->icon(0), fresh(bmp)));
     ASSERT_TRUE(sameIcon(tagged(window->tvwFavs, "W1")->icon(0), fresh(bmp)));
     prompts.answer(MsgResult::Yes);
-    menu("mnuToolsIconRemove");
+    menu(MenuId::mnuToolsIconRemove);
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
     const QIcon stock = window->ImageListWM.value("Vardeck");
     EXPECT_TRUE(sameIcon(listIcon("W1"), stock));
@@ -259,7 +259,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     window->chosenPage = DetectedPage{};
     window->chosenPage.address = siteA.url("/a1.html");
     window->chosenPage.name = "Added page";
-    callOp(window->ops.addVardeckSetup, QString("browser"));
+    window->commands.addVardeckSetup(QString("browser"));
     const QString download = home.databaseFolder() + "icons/Vardecks/favicon.ico";
     ASSERT_TRUE(waitUntil([&] { return window->iconChanged; }, 15000));
     EXPECT_EQ(test::readBytes(download), green);
@@ -269,15 +269,15 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     EXPECT_FALSE(QFile::exists(download));
 
     // Cancelled before the icon arrives: the late icon is dropped.
-    callOp(window->ops.addVardeckSetup, QString("browser"));
-    window->runCommand("cancelVardeckEdit");
+    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.cancelVardeckEdit();
     QTest::qWait(400);
     EXPECT_FALSE(QFile::exists(download));
     EXPECT_FALSE(window->iconChanged);
 
     // A download left from anything else is no new Vardeck's icon, and goes.
     ASSERT_TRUE(test::writeBytes(download, blue));
-    callOp(window->ops.addVardeckSetup, QString("form"));
+    window->commands.addVardeckSetup(QString("form"));
     window->txtWName->setText("A file");
     window->txtAddress->setText("file:///tmp/page.html");
     save();

@@ -37,8 +37,7 @@ protected:
     void SetUp() override
     {
         EditingTest::SetUp();
-        installIconCommands(*window);
-        thumbs = &installThumbCommands(*window);
+        thumbs = &installThumbCommands(*window, installIconCommands(*window));
         appOptions().setAutoIcon(false);
         site.route("/red.html", page("<html><body style=\"margin:0;background:#ff0000\"></body></html>"));
         site.route("/described.html", page(describedPage()));
@@ -80,7 +79,7 @@ protected:
 TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
 {
     showVardeck("T2", "W6");
-    menu("mnuThumbVD");
+    menu(MenuId::mnuThumbVD);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->lblProg->text(), "1 of 1");
@@ -112,7 +111,7 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
     closePopups();
 
     prompts.answer(MsgResult::Yes);
-    menu("mnuThumbRemove");
+    menu(MenuId::mnuThumbRemove);
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the thumbnail from Red page?");
     EXPECT_EQ(prompts.messages().back().title, "Remove Vardeck thumbnail?");
     EXPECT_FALSE(QFile::exists(thumbFile("W6")));
@@ -130,7 +129,7 @@ TEST_F(ThumbsTest, aPageThatGoesOnToTheEnginesErrorPageIsNoThumbnail)
                                    " location.href = '" +
                                    nowhere.toUtf8() + "'; }, 300)\"></body></html>"));
     showVardeck("T2", "W7");
-    menu("mnuThumbVD");
+    menu(MenuId::mnuThumbVD);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
     QSignalSpy ends(form->browser()->view(), &QWebEngineView::loadFinished);
@@ -149,7 +148,7 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
     // the browser, have it all to load even on a loaded machine.
     PageBrowser::pageTimeoutMs = 6000;
     showVardeck("T1", "W1");
-    menu("mnuToolsSynchFolder");
+    menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), "Synchronizing Vardecks with website");
@@ -180,7 +179,7 @@ TEST_F(ThumbsTest, cancelKeepsAndSavesWhatWasSynchronised)
 {
     PageBrowser::pageTimeoutMs = 20000;
     clickFolder("T1");
-    menu("mnuToolsSynchFolder");
+    menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(waitUntil([&] { return form->lblName->text() == "Hanging"; }, 45000));
@@ -195,7 +194,7 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
 {
     PageBrowser::pageTimeoutMs = 20000;
     showVardeck("T1", "W3"); // a page that never ends loading
-    menu("mnuThumbVD");
+    menu(MenuId::mnuThumbVD);
     ASSERT_NE(thumbWindow(), nullptr);
     QApplication::setActiveWindow(thumbWindow());
     QTest::keyClick(thumbWindow(), Qt::Key_Escape);
@@ -204,7 +203,7 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     EXPECT_TRUE(window->isEnabled());
 
     clickFolder("T2");
-    menu("mnuToolsSynchFolder");
+    menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
@@ -217,7 +216,7 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
 TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
 {
     showVardeck("T1", "W1");
-    menu("mnuToolsSynch");
+    menu(MenuId::mnuToolsSynch);
     ASSERT_NE(thumbWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
     EXPECT_EQ(window->txtMode->text(), "mod");
@@ -227,9 +226,9 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
 
     // A page without title and META leaves the boxes as they were.
-    window->runCommand("cancelVardeckEdit");
+    window->commands.cancelVardeckEdit();
     showVardeck("T1", "W5");
-    menu("mnuToolsSynch");
+    menu(MenuId::mnuToolsSynch);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
     EXPECT_EQ(window->txtMode->text(), "mod");
     EXPECT_EQ(window->txtWName->text(), "Untitled");
@@ -237,9 +236,9 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_EQ(window->txtKeywords->toPlainText(), "old words");
 
     // A page that fails changes nothing and says so.
-    window->runCommand("cancelVardeckEdit");
+    window->commands.cancelVardeckEdit();
     showVardeck("T1", "W2");
-    menu("mnuToolsSynch");
+    menu(MenuId::mnuToolsSynch);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
     EXPECT_TRUE(prompts.lastText().startsWith("Missing could not be synchronized: ") &&
                 prompts.lastText().endsWith("  The Vardeck was not changed."))

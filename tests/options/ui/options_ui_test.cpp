@@ -47,10 +47,10 @@ protected:
         appOptions().setRecentSearchNo(15);
         browserExePaths = {"/usr/bin/firefox", "", "", "", "", ""};
         webAspectHtml = false;
-        window->ops.populateSearchList = [this] { ++searchListFills; };
-        window->ops.viewAsIcons = [this] { views << "icons"; };
-        window->ops.viewAsList = [this] { views << "list"; };
-        window->ops.showAspectWeb = [this] { ++webReloads; };
+        window->commands.populateSearchList = [this] { ++searchListFills; };
+        window->commands.viewAsIcons = [this] { views << "icons"; };
+        window->commands.viewAsList = [this] { views << "list"; };
+        window->commands.showAspectWeb = [this] { ++webReloads; };
     }
     void TearDown() override
     {

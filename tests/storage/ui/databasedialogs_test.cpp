@@ -183,8 +183,8 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
 {
     Env env;
     QStringList opened;
-    DatabaseHooks hooks;
-    hooks.openTheDatabase = [&] { opened << chosenDBPath; };
+    Commands commands;
+    commands.openTheDatabase = [&] { opened << chosenDBPath; };
     const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
         dialog.show();
         dialog.txtName->setText(name);
@@ -193,7 +193,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         dialog.cmdOK->click();
     };
     {
-        frmNew dialog("new", hooks, nullptr, env.folder);
+        frmNew dialog("new", commands, nullptr, env.folder);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "New database");
         EXPECT_EQ(dialog.Label1->text(), "Existing databases:");
@@ -225,7 +225,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         EXPECT_FALSE(dialog.isVisible());
     }
     {
-        frmNew dialog("new", hooks, nullptr, env.folder);
+        frmNew dialog("new", commands, nullptr, env.folder);
         create(dialog, " Second.xml ", MsgResult::Yes);
         ASSERT_EQ(env.prompts.messages().size(), 1u);
         const MessageRequest &ask = env.prompts.messages()[0];
@@ -238,7 +238,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     }
     QDir(env.folder + "icons").removeRecursively();
     EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
-    frmNew dialog("new", hooks, nullptr, env.folder);
+    frmNew dialog("new", commands, nullptr, env.folder);
     create(dialog, "Other", MsgResult::Yes);
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     // The number and the description with nothing between, then what failed.
@@ -255,12 +255,13 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     currentDBName = "Work.xml";
     bool fileThereWhenClosed = false;
     int closes = 0;
-    DatabaseHooks hooks;
-    hooks.closeDB = [&] {
+    Commands commands;
+    commands.isOpenDatabase = [](const QString &fileName) { return fileName == currentDBName; };
+    commands.closeDB = [&] {
         ++closes;
         fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");
     };
-    frmNew dialog("delete", hooks, nullptr, env.folder);
+    frmNew dialog("delete", commands, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
     EXPECT_EQ(dialog.Label1->text(), "Choose a database to delete:");
@@ -290,7 +291,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 
     // Deleting another database than the open one closes nothing.
     DatabaseFolder(env.folder).createDatabase("Other");
-    frmNew again("delete", hooks, nullptr, env.folder);
+    frmNew again("delete", commands, nullptr, env.folder);
     again.show();
     clickNode(again.tvwDB, "Other.xml");
     env.prompts.answer(MsgResult::Yes);

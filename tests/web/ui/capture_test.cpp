@@ -67,20 +67,20 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     profile.writeSession(
         R"({"windows":[{"tabs":[{"entries":[{"url":"https://shop.example/cart","title":"Shop & cart"}]}]}]})");
     profile.lockBy(0x3ffffff0); // that Firefox has quit
-    menu("mnuToolsGet");
+    menu(MenuId::mnuToolsGet);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.lastText(), "Razuzezu Revidod cannot detect any open browser windows.");
     EXPECT_EQ(window->txtMode->text(), "");
 
     prompts.clear();
     profile.lockBy(QCoreApplication::applicationPid());
-    menu("mnuToolsGet");
+    menu(MenuId::mnuToolsGet);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtWName->text(), "Shop & cart");
     EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
     EXPECT_EQ(window->chosenPage.browser, "Mozilla Firefox");
-    window->runCommand("cancelVardeckEdit");
+    window->commands.cancelVardeckEdit();
     window->chosenPage = DetectedPage{};
 
     // Several pages are offered in the dialog, and only OK saves one.
@@ -98,9 +98,9 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
             QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
             QTest::keyClick(d->tvwDetected, Qt::Key_Escape);
         },
-        [&] { menu("mnuToolsGet"); });
+        [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_FALSE(appOptions().getAutoSave());
-    whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu("mnuToolsGet"); });
+    whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_EQ(window->chosenPage.address, "");
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(vardeckCount(), before);
@@ -120,7 +120,7 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
             EXPECT_TRUE(appOptions().getAutoSave());
             QTest::keyClick(d, Qt::Key_Return);
         },
-        [&] { menu("mnuToolsGet"); });
+        [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_EQ(window->chosenPage.name, "Mail & <b>inbox</b>");
     EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
     EXPECT_EQ(vardeckCount(), before + 1);
@@ -159,7 +159,7 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
 {
     openDb();
     QList<bool> scans;
-    window->ops.getOpenBrowserPages = [&](bool topOnly) {
+    window->commands.getOpenBrowserPages = [&](bool topOnly) {
         scans << topOnly;
         window->detectedPages = {{"https://top.example/", "Top page", "", "", "", "Mozilla Firefox"}};
         return 1;
@@ -174,7 +174,7 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
     EXPECT_TRUE(prompts.messages().empty());
 
     // Nothing found: silent; a window that was not minimised keeps its size.
-    window->ops.getOpenBrowserPages = [&](bool) { return 0; };
+    window->commands.getOpenBrowserPages = [&](bool) { return 0; };
     window->showNormal();
     handOff();
     EXPECT_TRUE(prompts.messages().empty());
@@ -184,18 +184,18 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
 TEST_F(CaptureTest, firefoxIntegrationOpensTheExtensionInFirefoxOrSaysWhyNot)
 {
     const QString extension = "https://www.quorvane.example/Vardecks/firefox/vardecks.xpi";
-    menu("mnuToolsIntegrateFF");
+    menu(MenuId::mnuToolsIntegrateFF);
     EXPECT_EQ(prompts.lastText(), "The Firefox extension could not be loaded: " + extension);
     prompts.clear();
 
     launcher.addProgram("firefox", "/usr/bin/firefox");
     forceOffline(true);
     prompts.answer(MsgResult::No);
-    menu("mnuToolsIntegrateFF");
+    menu(MenuId::mnuToolsIntegrateFF);
     EXPECT_EQ(prompts.messages().back().title, "Internet connection?");
     EXPECT_TRUE(launcher.starts().empty());
     prompts.answer(MsgResult::Yes);
-    menu("mnuToolsIntegrateFF");
+    menu(MenuId::mnuToolsIntegrateFF);
     ASSERT_EQ(launcher.starts().size(), 1u);
     EXPECT_EQ(launcher.starts().front().program, "/usr/bin/firefox");
     EXPECT_EQ(launcher.starts().front().args, QStringList({extension}));
@@ -235,7 +235,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
 
-    menu("mnuToolsCloseAll");
+    menu(MenuId::mnuToolsCloseAll);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(firefox->closeRequested(10000));
     EXPECT_FALSE(notes->closeRequested(300));

@@ -99,34 +99,35 @@ protected:
 TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
 {
     // With nothing shown, coming back leaves the entry buttons off.
-    window->runCommand("showAspectWeb");
-    window->runCommand("showAspectExplorer");
+    window->commands.showAspectWeb();
+    window->commands.showAspectExplorer();
     for (int position : {2, 3, 5, 16})
         EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << position;
-    EXPECT_FALSE(window->menuItem("mnuToolsOpen")->isEnabled());
-    EXPECT_TRUE(window->menuItem("mnuToolsGet")->isEnabled());
+    EXPECT_FALSE(window->menuItem(MenuId::mnuToolsOpen)->isEnabled());
+    EXPECT_TRUE(window->menuItem(MenuId::mnuToolsGet)->isEnabled());
 
     // A Vardeck shown as the details panel shows one.
     window->setTNameCaption("Folder");
     window->setWNameCaption("Shown");
     for (int position : {2, 3, 16})
         window->toolbarButton(position)->setEnabled(true);
-    window->menuItem("mnuToolsIconVD")->setEnabled(true);
-    window->runCommand("mnuAspectWeb_Click");
+    window->menuItem(MenuId::mnuToolsIconVD)->setEnabled(true);
+    window->commands.mnuAspectWeb_Click();
     EXPECT_EQ(window->currentAspect, "Web");
-    EXPECT_TRUE(window->menuItem("mnuAspectWeb")->isChecked());
-    EXPECT_FALSE(window->menuItem("mnuAspectExplorer")->isChecked());
+    EXPECT_TRUE(window->menuItem(MenuId::mnuAspectWeb)->isChecked());
+    EXPECT_FALSE(window->menuItem(MenuId::mnuAspectExplorer)->isChecked());
     EXPECT_TRUE(window->aspectButton(2)->isChecked());
     EXPECT_FALSE(window->Splitter2->isVisible());
     EXPECT_TRUE(window->wbWeb->isVisible());
     EXPECT_TRUE(window->Picture2->isVisible());
     for (int position : {2, 3, 5, 6, 7, 8, 16})
         EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << position;
-    for (const char *item : {"mnuEdit", "mnuToolsOpen", "mnuToolsOpenHome", "mnuToolsIcon", "mnuThumb"})
-        EXPECT_FALSE(window->menuItem(item)->isEnabled()) << item;
+    for (MenuId item :
+         {MenuId::mnuEdit, MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsIcon, MenuId::mnuThumb})
+        EXPECT_FALSE(window->menuItem(item)->isEnabled()) << menuEntry(item).name.toStdString();
     EXPECT_EQ(window->StatusBar1->panelText(2), "");
 
-    window->runCommand("mnuAspectExplorer_Click");
+    window->commands.mnuAspectExplorer_Click();
     EXPECT_EQ(window->currentAspect, "Explorer");
     EXPECT_TRUE(window->Splitter2->isVisible());
     EXPECT_FALSE(window->wbWeb->isVisible());
@@ -135,12 +136,12 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     // A folder and a Vardeck are shown: their buttons come back.
     for (int position : {2, 3, 5, 6, 7, 8, 16})
         EXPECT_TRUE(window->toolbarButton(position)->isEnabled()) << position;
-    EXPECT_TRUE(window->menuItem("mnuToolsOpen")->isEnabled());
-    EXPECT_TRUE(window->menuItem("mnuEdit")->isEnabled());
+    EXPECT_TRUE(window->menuItem(MenuId::mnuToolsOpen)->isEnabled());
+    EXPECT_TRUE(window->menuItem(MenuId::mnuEdit)->isEnabled());
 
     // Choosing the aspect already shown changes nothing.
     window->Splitter2->setVisible(false);
-    window->runCommand("mnuAspectExplorer_Click");
+    window->commands.mnuAspectExplorer_Click();
     EXPECT_FALSE(window->Splitter2->isVisible());
     EXPECT_EQ(window->currentAspect, "Explorer");
 }
@@ -150,7 +151,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     EXPECT_EQ(aspectPageForStyle("vdall.XSL").pageName, "AllTemp");
     EXPECT_EQ(aspectPageForStyle("VDSearch.xsl").pageName, "FoldersTemp");
     QStringList rendered;
-    window->ops.loadAspectPage = [&](const QString &style, const QString &page, bool) {
+    window->commands.loadAspectPage = [&](const QString &style, const QString &page, bool) {
         rendered << style + "/" + page;
         window->wbWeb->setProperty("rrAddress", "file:///Vardecks" + page + ".htm");
         currentAspectStyle = style;
@@ -176,7 +177,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
                                        "<FOLDERS>" + folderXml("T1", "f", vardeckXml("W1", "One")) + "</FOLDERS>");
     openDatabase(path);
     int popularRefills = 0;
-    window->ops.populatePopList = [&](XmlDocument *) { ++popularRefills; };
+    window->commands.populatePopList = [&](XmlDocument *) { ++popularRefills; };
     auto *row = new QTreeWidgetItem(window->listVD, {"One", "a", "b", "", "     1", "d"});
     row->setData(0, Qt::UserRole, "w1");
     window->currentWID = "W1";
@@ -202,7 +203,7 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
 {
     webAspectHtml = false;
     SettingsStore::setAspectStyle("VDFavs.xsl' href='http://evil.example/x.xsl");
-    window->runCommand("mnuAspectWeb_Click");
+    window->commands.mnuAspectWeb_Click();
     EXPECT_EQ(test::readBytes(dbPath).split('\n').value(1), "<?xml-stylesheet type='text/xsl' href='VD.xsl'?>");
     WebPane *pane = WebPane::of(window->wbWeb);
     // The browser is made once its pane has been shown.
@@ -212,7 +213,7 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
 
     // The search view takes the search text into its stylesheet on disk.
     window->txtS->setText("Quokka & co");
-    window->runCommand("cmdWeb_Click", 4);
+    window->commands.cmdWeb_Click(4);
     EXPECT_TRUE(test::readBytes(folder + "VDSearch.xsl")
                     .contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
     EXPECT_TRUE(test::readBytes(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
@@ -223,7 +224,7 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
 TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
 {
     QApplication::setActiveWindow(window.get());
-    window->runCommand("mnuAspectWeb_Click");
+    window->commands.mnuAspectWeb_Click();
     WebPane *pane = WebPane::of(window->wbWeb);
     ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
     ASSERT_TRUE(waitUntil([&] { return pane->view()->title() == "Vardecks - all folders"; }, 20000));
@@ -252,7 +253,7 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
 
 TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStaysAsItWas)
 {
-    window->runCommand("mnuAspectWeb_Click");
+    window->commands.mnuAspectWeb_Click();
     EXPECT_TRUE(test::readBytes(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
 
     const QByteArray searchXsl = test::readBytes(folder + "VDSearch.xsl");
@@ -272,22 +273,22 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
         SCOPED_TRACE(view.page);
         window->markAllPagesStale();
         QFile::remove(page(view.page));
-        window->runCommand("cmdWeb_Click", view.index);
+        window->commands.cmdWeb_Click(view.index);
         EXPECT_TRUE(QFile::exists(page(view.page)));
         for (int flag = 0; flag < 4; ++flag)
             EXPECT_EQ(window->aspectPageStale[flag], flag != view.flag) << flag;
         QFile::remove(page(view.page));
-        window->runCommand("cmdWeb_Click", view.index);
+        window->commands.cmdWeb_Click(view.index);
         EXPECT_FALSE(QFile::exists(page(view.page))) << "a clean page is not made again";
     }
     // The search page is made every time and has no flag to clear.
-    window->runCommand("cmdWeb_Click", 4);
+    window->commands.cmdWeb_Click(4);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
 
     // A broken stylesheet keeps the flag and says why.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
     window->aspectPageStale[frmVardecks::AllPage] = true;
-    window->runCommand("cmdWeb_Click", 1);
+    window->commands.cmdWeb_Click(1);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
     EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
         << prompts.lastText().toStdString();
@@ -312,7 +313,7 @@ TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
         return printer;
     });
     prompts.answer(MsgResult::No);
-    window->runCommand("mnuFilePrint_Click");
+    window->commands.mnuFilePrint_Click();
     EXPECT_EQ(window->currentAspect, "Web");
     EXPECT_EQ(prompts.messages().back().title, "Print?");
     EXPECT_EQ(prompts.lastText(),
@@ -320,7 +321,7 @@ TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
     EXPECT_EQ(chosen, 0);
 
     prompts.answer(MsgResult::Yes);
-    window->runCommand("cmdWeb_Click", 3);
+    window->commands.cmdWeb_Click(3);
     EXPECT_EQ(chosen, 1);
     ASSERT_TRUE(waitUntil([&] { return test::readBytes(pdf).trimmed().endsWith("%%EOF"); }, 20000));
     EXPECT_TRUE(test::readBytes(pdf).startsWith("%PDF"));
@@ -331,8 +332,8 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
 {
     launcher.addProgram("xdg-email", "/usr/bin/xdg-email");
     const QString attachment = paths::programFolder() + "/Vardecks.htm";
-    window->runCommand("mnuEmailAllFolders_Click");
-    window->runCommand("mnuEmailFavorites_Click");
+    window->commands.mnuEmailAllFolders_Click();
+    window->commands.mnuEmailFavorites_Click();
     ASSERT_EQ(launcher.starts().size(), 2u);
     EXPECT_EQ(launcher.starts()[0].args.value(2), "Vardecks - all folders");
     EXPECT_EQ(launcher.starts()[1].args.value(4), attachment);
@@ -342,17 +343,17 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     EXPECT_FALSE(favs.contains("LINK"));
 
     EXPECT_TRUE(test::writeBytes(folder + "VDAll_plain.xsl", "broken"));
-    window->runCommand("mnuEmailAllVardecks_Click");
+    window->commands.mnuEmailAllVardecks_Click();
     EXPECT_EQ(launcher.starts().size(), 2u);
     EXPECT_TRUE(prompts.lastText().startsWith("Nothing was sent")) << prompts.lastText().toStdString();
     EXPECT_EQ(test::readBytes(attachment), favs);
 
-    window->runCommand("mnuEmailVD_Click");
+    window->commands.mnuEmailVD_Click();
     EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to send it by e-mail");
     EXPECT_EQ(launcher.starts().size(), 2u);
     window->setWNameCaption("Zebra & Co");
     window->currentWID = "W1";
-    window->runCommand("mnuEmailVD_Click");
+    window->commands.mnuEmailVD_Click();
     ASSERT_EQ(launcher.starts().size(), 3u);
     const QStringList args = launcher.starts()[2].args;
     EXPECT_EQ(args.value(2), "Vardeck");
@@ -362,7 +363,7 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     // A mail program that fails is told of in the window.
     prompts.clear();
     launcher.failStarts();
-    window->runCommand("mnuEmailVD_Click");
+    window->commands.mnuEmailVD_Click();
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.lastText(), "There was an error logging in to e-mail messaging program.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Critical);
@@ -377,28 +378,28 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     // The preview's tab is not shown: the address waits there and nothing is loaded.
     ASSERT_FALSE(window->wbPreview->isVisible());
     window->txtMode->setText("mod");
-    window->runCommand("cmdPreview_Click", 0);
+    window->commands.cmdPreview_Click(0);
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "http://zebra.example/");
     EXPECT_EQ(hitsOf("W1"), "9");
     window->txtMode->setText("");
-    window->runCommand("cmdPreview_Click", 0);
+    window->commands.cmdPreview_Click(0);
     EXPECT_EQ(hitsOf("W1"), "10");
-    window->runCommand("cmdPreview_Click", 5);
+    window->commands.cmdPreview_Click(5);
     EXPECT_EQ(hitsOf("W1"), "11");
     EXPECT_EQ(launcher.openedUrls().size() + launcher.starts().size(), 1u);
     EXPECT_FALSE(WebPane::of(window->wbPreview)->hasView());
 
     window->txtAddress->setText("javascript:alert(1)");
-    window->runCommand("cmdPreview_Click", 0);
+    window->commands.cmdPreview_Click(0);
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
     EXPECT_EQ(window->StatusBar1->panelText(2), "The preview shows only web pages and files: javascript:alert(1)");
     // Open in the browser refuses it as well, says why and records no visit.
     const QString hits = hitsOf("W1");
-    window->runCommand("cmdPreview_Click", 5);
+    window->commands.cmdPreview_Click(5);
     EXPECT_EQ(prompts.lastText(),
               "The address javascript:alert(1) was not opened: it is not the address of a web page or a file.");
     EXPECT_EQ(hitsOf("W1"), hits);
     EXPECT_EQ(launcher.openedUrls().size() + launcher.starts().size(), 1u);
-    window->runCommand("cmdPreview_Click", 3);
+    window->commands.cmdPreview_Click(3);
     EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
 }

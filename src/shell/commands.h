@@ -1,0 +1,354 @@
+#pragma once
+// The one registry of the main window's behaviour.
+//
+// Every command a menu item, toolbar button, pane button, check box or key runs, and
+// every operation one part of the program asks of another (fill the folder tree, show
+// an Aspect, open the database…), is a named slot of Commands. The slot's name is the
+// handler's name. The subsystems attach their behaviour when the program is put
+// together (w.commands.mnuAddVardeck_Click = …), and callers run it by name
+// (w.commands.populateTopicList(doc)); the tables of menus, toolbar buttons, popups
+// and keys hold a slot as a pointer to member (&Commands::mnuFileOpen_Click). So a
+// misspelt name is a compile error, and a slot nobody attached is listed by missing(),
+// which the assembled program checks at start-up.
+//
+// A slot run before anything is attached to it is a programming error: it is reported
+// on stderr and does nothing (the window's controls may report an event while it is
+// still being put together, and tests put together only part of it).
+#include "platform/xmldocument.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <type_traits>
+
+class QTreeWidgetItem;
+class QWidget;
+
+namespace rr
+{
+
+// The rendered Web Aspect pages a change of the collection made stale.
+struct StalePages {
+    bool folders = false;
+    bool all = false;
+    bool hits = false;
+    bool favorites = false;
+    // The Web Aspect, when it is shown, is to be shown again at once.
+    bool reshowWebAspect = false;
+};
+
+class CommandSlot
+{
+public:
+    CommandSlot(const CommandSlot &) = delete;
+    CommandSlot &operator=(const CommandSlot &) = delete;
+    const char *name() const { return m_name; }
+    virtual bool isAttached() const = 0;
+
+protected:
+    CommandSlot(QList<const CommandSlot *> &registry, const char *name) : m_name(name) { registry.append(this); }
+    ~CommandSlot() = default;
+    void reportUnattached() const;
+
+private:
+    const char *m_name;
+};
+
+template <typename Signature> class Slot;
+
+template <typename R, typename... Args> class Slot<R(Args...)> : public CommandSlot
+{
+public:
+    using Function = std::function<R(Args...)>;
+    Slot(QList<const CommandSlot *> &registry, const char *name) : CommandSlot(registry, name) {}
+
+    Slot &operator=(Function function)
+    {
+        m_function = std::move(function);
+        return *this;
+    }
+    bool isAttached() const override { return bool(m_function); }
+
+    R operator()(Args... args) const
+    {
+        if (!m_function) {
+            reportUnattached();
+            if constexpr (std::is_void_v<R>)
+                return;
+            else
+                return R{};
+        }
+        // A copy, so that a command may replace itself while it runs.
+        const Function function = m_function;
+        return function(std::forward<Args>(args)...);
+    }
+
+private:
+    Function m_function;
+};
+
+// A command of a control: it runs with the index of the array element (or button
+// number) that started it, 0 for plain commands.
+class Handler : public Slot<void(int)>
+{
+public:
+    using Slot::Slot;
+    using Slot::operator=;
+    void operator()(int index = 0) const { Slot::operator()(index); }
+};
+
+// A handler of a table: which slot of Commands a menu item, button or key runs.
+class Commands;
+using HandlerRef = Handler Commands::*;
+
+#define RR_HANDLER(name)                                                                                               \
+    Handler name                                                                                                       \
+    {                                                                                                                  \
+        m_slots, #name                                                                                                 \
+    }
+#define RR_OPERATION(name, ...)                                                                                        \
+    Slot<__VA_ARGS__> name                                                                                             \
+    {                                                                                                                  \
+        m_slots, #name                                                                                                 \
+    }
+
+class Commands
+{
+    // Every slot, in declaration order; filled by the slots themselves.
+    QList<const CommandSlot *> m_slots;
+
+public:
+    Commands() = default;
+    Commands(const Commands &) = delete;
+    Commands &operator=(const Commands &) = delete;
+
+    // The names of the slots nothing is attached to; empty once the program is put together.
+    QStringList missing() const;
+    // Every slot's name, in declaration order.
+    QStringList names() const;
+
+    // ----- File -----
+    RR_HANDLER(mnuFileNew_Click);
+    RR_HANDLER(mnuFileOpen_Click);
+    RR_HANDLER(mnuFileBackup_Click);
+    RR_HANDLER(mnuFileClose_Click);
+    RR_HANDLER(mnuFileDeleteDB_Click);
+    RR_HANDLER(mnuFilePrint_Click);
+    RR_HANDLER(mnuFileImportExport_Click);
+    RR_HANDLER(mnuEmailVD_Click);
+    RR_HANDLER(mnuEmailAllFolders_Click);
+    RR_HANDLER(mnuEmailAllVardecks_Click);
+    RR_HANDLER(mnuEmailFavorites_Click);
+    RR_HANDLER(mnuFileExit_Click);
+    // ----- Aspect -----
+    RR_HANDLER(mnuAspectExplorer_Click);
+    RR_HANDLER(mnuAspectWeb_Click);
+    // ----- Edit -----
+    RR_HANDLER(mnuAddVardeck_Click);
+    RR_HANDLER(mnuEditModify_Click);
+    RR_HANDLER(mnuEditDelete_Click);
+    RR_HANDLER(mnuAddTopic_Click);
+    RR_HANDLER(mnuEditModifyTopic_Click);
+    RR_HANDLER(mnuEditDeleteTopic_Click);
+    RR_HANDLER(mnuEditClipVD_Click);
+    RR_HANDLER(mnuEditClipName_Click);
+    RR_HANDLER(mnuEditClipURL_Click);
+    RR_HANDLER(mnuEditClipDesc_Click);
+    RR_HANDLER(mnuEditClipNotes_Click);
+    RR_HANDLER(mnuEditClipKeywords_Click);
+    // ----- Go (F2 to F5 too) -----
+    RR_HANDLER(mnuNav_Click);
+    // ----- View -----
+    RR_HANDLER(mnuViewIndex_Click);
+    RR_HANDLER(mnuViewSearch_Click);
+    RR_HANDLER(mnuViewFavs_Click);
+    RR_HANDLER(mnuViewPop_Click);
+    RR_HANDLER(mnuViewSearchResults_Click);
+    RR_HANDLER(mnuViewVardecks_Click);
+    RR_HANDLER(mnuViewDetails_Click);
+    RR_HANDLER(mnuViewPreview_Click);
+    RR_HANDLER(mnuViewNotes_Click);
+    RR_HANDLER(mnuViewStats_Click);
+    // ----- Tools -----
+    RR_HANDLER(mnuToolsGet_Click);
+    RR_HANDLER(mnuToolsOpen_Click);
+    RR_HANDLER(mnuToolsOpenHome_Click);
+    RR_HANDLER(mnuToolsOpenBlank_Click);
+    RR_HANDLER(mnuToolsCloseAll_Click);
+    RR_HANDLER(mnuToolsIntegrate_Click);
+    RR_HANDLER(mnuUndoIntegration_Click);
+    RR_HANDLER(mnuToolsIntegrateFF_Click);
+    RR_HANDLER(mnuToolsDup_Click);
+    RR_HANDLER(mnuClearPop_Click);
+    RR_HANDLER(mnuToolsSynch_Click);
+    RR_HANDLER(mnuToolsSynchFolder_Click);
+    RR_HANDLER(mnuToolsSynchAll_Click);
+    RR_HANDLER(mnuToolsIconVD_Click);
+    RR_HANDLER(mnuToolsIconFolder_Click);
+    RR_HANDLER(mnuToolsIconAll_Click);
+    RR_HANDLER(mnuToolsIconFile_Click);
+    RR_HANDLER(mnuToolsIconRemove_Click);
+    RR_HANDLER(mnuThumbVD_Click);
+    RR_HANDLER(mnuThumbFolder_Click);
+    RR_HANDLER(mnuThumbAll_Click);
+    RR_HANDLER(mnuThumbRemove_Click);
+    RR_HANDLER(mnuToolsSearchText_Click);
+    RR_HANDLER(mnuToolsSearchKeywords_Click);
+    RR_HANDLER(mnuToolsSearchName_Click);
+    RR_HANDLER(mnuToolsSearchAddress_Click);
+    RR_HANDLER(mnuToolsSearchNotes_Click);
+    RR_HANDLER(mnuToolsSearchDesc_Click);
+    RR_HANDLER(mnuToolsOptions_Click);
+    // ----- Favorites and Recent (first and second are their item arrays) -----
+    RR_HANDLER(mnuFavsAdd_Click);
+    RR_HANDLER(mnuFavsDelete_Click);
+    RR_HANDLER(first_Click);
+    RR_HANDLER(mnuRecentClear_Click);
+    RR_HANDLER(second_Click);
+    // ----- Help -----
+    RR_HANDLER(mnuHelpTopics_Click);
+    RR_HANDLER(mnuHelpStart_Click);
+    RR_HANDLER(mnuHelpAdd_Click);
+    RR_HANDLER(mnuHelpShortcuts_Click);
+    RR_HANDLER(mnuHelpTips_Click);
+    RR_HANDLER(mnuHelpAbout_Click);
+    RR_HANDLER(mnuHelpWeb_Click);
+    RR_HANDLER(mnuHelpFeedback_Click);
+    RR_HANDLER(mnuHelpEmail_Click);
+    // ----- Popup menus -----
+    RR_HANDLER(mnuOpenN_Click);
+    RR_HANDLER(mnuOpenVD_Click);
+    RR_HANDLER(mnuOpenVDHome_Click);
+    RR_HANDLER(mnuMoveVD_Click);
+    RR_HANDLER(mnuModVD_Click);
+    RR_HANDLER(mnuDeleteVD_Click);
+    RR_HANDLER(mnuCopyVD_Click);
+    RR_HANDLER(mnuAddFavsVD_Click);
+    RR_HANDLER(mnuNewFolder_Click);
+    RR_HANDLER(mnuOpenF_Click);
+    RR_HANDLER(mnuMoveFolder_Click);
+    RR_HANDLER(mnuRenameFolder_Click);
+    RR_HANDLER(mnuDeleteFolder_Click);
+    RR_HANDLER(mnuCopy_Click);
+    RR_HANDLER(mnuCopyAll2_Click);
+    RR_HANDLER(mnuAddFavsVD2_Click);
+    RR_HANDLER(mnuModFolder_Click);
+    RR_HANDLER(mnuList_Click);
+    RR_HANDLER(mnuMulti_Click);
+    // ----- Toolbar: Save (Ctrl+S) and Cancel (Esc) of an edit -----
+    RR_HANDLER(saveVardeckDetails);
+    RR_HANDLER(cancelVardeckEdit);
+    // ----- The panes' buttons and check boxes -----
+    RR_HANDLER(cmdMoveVD_Click);
+    RR_HANDLER(cmdMoveFolder_Click);
+    RR_HANDLER(cmdSearch_Click);
+    RR_HANDLER(chkSearch_Click);
+    RR_HANDLER(chkOpt_Click);
+    RR_HANDLER(chkOptt_Click);
+    RR_HANDLER(cmdFAdd_Click);
+    RR_HANDLER(cmdFDelete_Click);
+    RR_HANDLER(cmdAddFavs_Click);
+    RR_HANDLER(chkFav_Click);
+    RR_HANDLER(cmdSearchHome_Click);
+    RR_HANDLER(cmdEdit_Click);
+    RR_HANDLER(cmdPreview_Click);
+    RR_HANDLER(chkAutoPreview_Click);
+    RR_HANDLER(cmdWeb_Click);
+    RR_HANDLER(chkWebAspectBrowser_Click);
+    // ----- Events of the lists, labels and timer -----
+    RR_HANDLER(lblTName_Change);
+    RR_HANDLER(lblWName_Change);
+    RR_HANDLER(displayWM);
+    RR_HANDLER(listVD_DblClick);
+    RR_HANDLER(lstSrch_Click);
+    RR_HANDLER(lstSearch_DblClick);
+    RR_HANDLER(listPop_Click);
+    RR_HANDLER(tvwFavs_NodeClick);
+    RR_HANDLER(timerIcon_Timer);
+    // Opens the duplicates window for the address of the Vardeck just saved.
+    RR_HANDLER(frmDuplicates_Show);
+
+    // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
+    RR_OPERATION(populateTopicList, void(XmlDocument *));
+    RR_OPERATION(populateWMOnTopicNode, void());
+    // Adds folder and, recursively, its sub-folders as the last child of parent in the folder tree.
+    RR_OPERATION(populateTreeWithTopic, void(const XmlNode &folder, QTreeWidgetItem *parent, bool expand));
+    // Rebuilds the folder tree once the running handler is over: the tree no longer
+    // matches the document (a folder was removed elsewhere).
+    RR_OPERATION(scheduleRebuild, void());
+    RR_OPERATION(tvwTopics_NodeClick, void(QTreeWidgetItem *node));
+    // New folder under parentTID ("" the top level).
+    RR_OPERATION(showNewFolderDialog, void(const QString &parentTID));
+    RR_OPERATION(populateVardeckList, void(QTreeWidgetItem *folderNode));
+    RR_OPERATION(populateVDList, void(XmlNode folder));
+    RR_OPERATION(displayVardeckData, void(XmlNode vardeck));
+    RR_OPERATION(setFormEditMode, void(bool editing));
+    RR_OPERATION(setNonEditableFields, void());
+    RR_OPERATION(clearTextBoxes, void());
+    // Starts adding a Vardeck: "browser" fills the details from chosenPage.
+    RR_OPERATION(addVardeckSetup, void(const QString &source));
+    // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
+    RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
+    RR_OPERATION(resetAfterDelete, void());
+    RR_OPERATION(viewAsList, void());
+    RR_OPERATION(viewAsIcons, void());
+    RR_OPERATION(populateIconList, void());
+    // ----- Finding: recent list, favourites, popular list, search history -----
+    RR_OPERATION(refreshRecentMenuList, void(const QString &wid));
+    RR_OPERATION(populateFavsList, void(XmlDocument *));
+    RR_OPERATION(populatePopList, void(XmlDocument *));
+    RR_OPERATION(populateSearchList, void());
+    // ----- Aspects, the preview and pages taken from running browsers -----
+    RR_OPERATION(showAspectExplorer, void());
+    RR_OPERATION(showAspectWeb, void());
+    RR_OPERATION(loadAspectPage, void(const QString &style, const QString &pageName, bool force));
+    RR_OPERATION(applyAspectStyle, void(const QString &style));
+    // Shows an address in the details panel's preview pane ("about:blank" empties it).
+    RR_OPERATION(navigatePreview, void(const QString &address));
+    // Scans the running browsers; returns how many pages were found.
+    RR_OPERATION(getOpenBrowserPages, int(bool topOnly));
+    RR_OPERATION(showDetectedPagesDialog, void());
+    // ----- The database -----
+    RR_OPERATION(openTheDatabase, void());
+    RR_OPERATION(closeDB, void());
+    // True when fileName ("Work.xml") in the database folder is the open database.
+    RR_OPERATION(isOpenDatabase, bool(const QString &fileName));
+    // What a dialog reports after every change of the document, saved or not (a failed
+    // save keeps the change in memory and the window shows what the document holds).
+    RR_OPERATION(collectionChanged, void(const StalePages &stale));
+    // The duplicates window closed: the search results go, the shown folder is refilled.
+    RR_OPERATION(refreshAfterDuplicates, void());
+    // ----- Dialogs, tips -----
+    // Gives a dialog the fallback font when the designed one is not installed.
+    RR_OPERATION(applyFontFallback, void(QWidget *dialog));
+    RR_OPERATION(showTips, void());
+};
+
+#undef RR_HANDLER
+#undef RR_OPERATION
+
+inline void CommandSlot::reportUnattached() const
+{
+    qWarning("no command is attached to %s", m_name);
+}
+
+inline QStringList Commands::missing() const
+{
+    QStringList names;
+    for (const CommandSlot *slot : m_slots) {
+        if (!slot->isAttached())
+            names.append(QString::fromLatin1(slot->name()));
+    }
+    return names;
+}
+
+inline QStringList Commands::names() const
+{
+    QStringList all;
+    for (const CommandSlot *slot : m_slots)
+        all.append(QString::fromLatin1(slot->name()));
+    return all;
+}
+
+} // namespace rr
