@@ -185,12 +185,11 @@ void VardeckEditor::saveVardeckDetails()
         if (state == EditState::Adding) {
             if (!w.iconChanged)
                 cancelIcons = true;
-            bool saved = false;
-            if (!saveNewVardeck(&saved))
+            if (!saveNewVardeck())
                 return;
             w.timerIcon->stop();
             added = true;
-            recordFirstVisit(saved);
+            recordFirstVisitAndSave();
             w.tvwWM->setFocus();
         } else if (!saveModifiedVardeck()) {
             return;
@@ -217,7 +216,7 @@ XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
     return elementById(w, tagOf(selected), QStringLiteral("FOLDER"));
 }
 
-bool VardeckEditor::saveNewVardeck(bool *saved)
+bool VardeckEditor::saveNewVardeck()
 {
     XmlDocument *doc = documentOf(w);
     QTreeWidgetItem *folderNode = nullptr;
@@ -277,7 +276,6 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     w.commands.displayVardeckData(vardeck);
     w.selectedWID = wid;
 
-    *saved = saveDatabaseReporting(*w.dbXML);
     w.aspectPageStale[frmVardecks::AllPage] = true;
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     w.aspectPageStale[frmVardecks::HitsPage] = true;
@@ -286,27 +284,16 @@ bool VardeckEditor::saveNewVardeck(bool *saved)
     return true;
 }
 
-// A new Vardeck counts its creation and a first visit. When the new Vardeck could
-// not be written, the visit joins it in memory rather than failing a second time.
-void VardeckEditor::recordFirstVisit(bool saved)
+// A new Vardeck counts its creation and a first visit, and the file is written once
+// with both: a failure is told once and the document keeps both for the next save.
+void VardeckEditor::recordFirstVisitAndSave()
 {
-    if (saved) {
-        updateLastAccessed(*w.dbXML, w.currentWID, editingNow());
+    VisitRecord visit = recordVisit(*w.dbXML, w.currentWID, editingNow());
+    const bool saved = saveDatabaseReporting(*w.dbXML);
+    if (visit.wid.isEmpty())
         return;
-    }
-    XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
-    if (!vardeck)
-        return;
-    const QString stamp = visitStampText(editingNow());
-    const QString hits = QStringLiteral("2");
-    vardeck.setChildText(QStringLiteral("KEYWORD2"), stamp);
-    vardeck.setChildText(QStringLiteral("HITS"), hits);
-    w.lbl(3)->setText(stamp);
-    w.lbl(14)->setText(hits);
-    if (QTreeWidgetItem *row = findByTag(w.listVD, w.currentWID)) {
-        row->setText(3, stamp);
-        row->setText(4, padString(hits, kCountWidth));
-    }
+    visit.saved = saved;
+    announceVisit(visit);
 }
 
 bool VardeckEditor::saveModifiedVardeck()

@@ -35,11 +35,11 @@ private:
     // The folder a new Vardeck goes into: the folder selected in the tree, or the
     // shown folder when the tree has no selection.
     XmlNode targetFolder(QTreeWidgetItem **node) const;
-    // False when nothing was added (the edit stays open); saved tells whether the
-    // file was written.
-    bool saveNewVardeck(bool *saved);
+    // Adds the Vardeck to the document; false when nothing was added (the edit stays
+    // open). The file is written with the first visit that follows.
+    bool saveNewVardeck();
     bool saveModifiedVardeck();
-    void recordFirstVisit(bool saved);
+    void recordFirstVisitAndSave();
     void clearDownloadedIcon();
 
     // What the edit boxes and the favourite mark hold; an edit whose fields still

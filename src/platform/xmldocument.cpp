@@ -30,8 +30,10 @@ constexpr char kDatabaseDtd[] = "Vardecks.dtd";
 constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
 // The library's default depth limit (256 elements) is below what a folder tree can
 // reach, and with XML_PARSE_HUGE it has none; the limits that count are those of
-// Nesting, checked after the parse and before every save.
-constexpr int kParseOptions = XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE;
+// Nesting, checked after the parse and before every save. Texts of up to 15 bytes
+// live inside their node (COMPACT); the library's setters, used for every change, know it.
+constexpr int kParseOptions =
+    XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE | XML_PARSE_COMPACT;
 
 const xmlChar *xc(const QByteArray &b)
 {

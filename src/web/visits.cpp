@@ -35,7 +35,7 @@ void setVisitListener(VisitListener newListener)
     listener() = std::move(newListener);
 }
 
-QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now)
+VisitRecord recordVisit(XMLDatabase &db, const QString &wid, const QDateTime &now)
 {
     XmlDocument *doc = db.getTheDOM();
     XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
@@ -48,10 +48,22 @@ QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime 
     record.hits = nextHits(vardeck.childText(QStringLiteral("HITS")));
     vardeck.setChildText(QStringLiteral("KEYWORD2"), record.stamp);
     vardeck.setChildText(QStringLiteral("HITS"), record.hits);
+    return record;
+}
 
-    record.saved = saveDatabase(db, record.notices);
+void announceVisit(const VisitRecord &visit)
+{
     if (listener())
-        listener()(record);
+        listener()(visit);
+}
+
+QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now)
+{
+    VisitRecord record = recordVisit(db, wid, now);
+    if (record.wid.isEmpty())
+        return {};
+    record.saved = saveDatabase(db, record.notices);
+    announceVisit(record);
     return record.stamp;
 }
 

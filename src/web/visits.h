@@ -35,6 +35,14 @@ void setVisitListener(VisitListener listener);
 // has that WID.
 QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime &now = QDateTime::currentDateTime());
 
+// updateLastAccessed in two halves, for a command that writes its own change and the
+// visit in one save: recordVisit changes the document only (wid "" in the record when
+// no Vardeck has that WID), announceVisit tells the listener once the caller has
+// saved and set the record's saved (and, when it reports the save itself, left the
+// record's notices empty).
+VisitRecord recordVisit(XMLDatabase &db, const QString &wid, const QDateTime &now);
+void announceVisit(const VisitRecord &visit);
+
 // The openings below go through urlSupport::openInNewWindow; the window finishes
 // them with finishOpening (shell/openaddress.h).
 

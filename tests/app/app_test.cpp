@@ -8,6 +8,7 @@
 #include "explorer/explorerfixture.h"
 #include "shell/fonthelpers.h"
 #include "shell/singleinstance.h"
+#include "support/xsession.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -166,6 +167,32 @@ TEST(HandOff, aSocketLeftByAKilledCopyDoesNotStopTheNextStart)
     SingleInstance next;
     EXPECT_EQ(next.start(), SingleInstance::Role::First);
     EXPECT_TRUE(serverAnswers());
+}
+
+// A start that shows no web page makes no web view, loads no browser engine and makes
+// no OpenGL context: on an X display each is tens of megabytes and part of a second.
+TEST(Start, onAnXDisplayLoadsNoBrowserEngineAndMakesNoOpenGLContext)
+{
+    XSession x;
+    if (!x.problem().isEmpty())
+        GTEST_SKIP() << x.problem().toStdString();
+    TempHome home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RAZUZEZU_HOME", home.path());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", x.display());
+    env.insert("RAZUZEZU_REPORT_SHOWN", "1");
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(RR_APP_BINARY), {});
+    // The first start opens the tip of the day too: the line is all this test waits for.
+    QDeadlineTimer deadline(30000);
+    while (!program.canReadLine() && !deadline.hasExpired() && program.state() != QProcess::NotRunning)
+        program.waitForReadyRead(100);
+    EXPECT_EQ(program.readLine().trimmed().toStdString(),
+              "shown 0 web views, browser engine not loaded, OpenGL context none");
+    program.kill();
+    program.waitForFinished();
 }
 
 } // namespace

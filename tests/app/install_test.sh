@@ -8,7 +8,8 @@ home="$(mktemp -d)"
 trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$prefix" "$home"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/razuzezu-revidod share/applications/razuzezu-revidod.desktop \
+for f in bin/razuzezu-revidod lib/razuzezu-revidod/librazuzezu-webengine.so \
+         share/applications/razuzezu-revidod.desktop \
          share/icons/hicolor/128x128/apps/razuzezu-revidod.png \
          share/icons/hicolor/48x48/apps/razuzezu-revidod.png \
          share/razuzezu-revidod/DeVivozoda/Vardecks.dtd \

@@ -2,7 +2,11 @@
 // toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
 
+#include "platform/atomicfile.h"
+#include "web/visits.h"
+
 #include <QComboBox>
+#include <cstring>
 
 using namespace rr;
 using namespace rr::test;
@@ -51,6 +55,48 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
               QStringList({"NAME=Tide & times", "ADDRESS=http://tides.example/today", "CREATED_DATE=05 Dec 2026",
                            "DESCRIPTION=High and low", "KEYWORD1=sea", "NOTES=check <daily>",
                            "KEYWORD2=05 Dec 2026 07:30 PM", "FILESIZE=", "HITS=2", "FAV=FALSE"}));
+}
+
+int g_renames = 0;
+void countRenames(const char *step)
+{
+    if (std::strcmp(step, "renamed") == 0)
+        ++g_renames;
+}
+
+TEST_F(EditingTest, anAddWritesTheFileOnceWithTheBytesItsTwoSavesUsedToLeave)
+{
+    openDb();
+    const QByteArray before = fileBytes();
+    clickFolder("T5");
+    menu(MenuId::mnuAddVardeck);
+    typeInto(window->txtWName, "Tide & times");
+    window->txtAddress->setText("http://tides.example/today");
+    g_renames = 0;
+    atomicfile_testing::setStepHook(countRenames);
+    save();
+    atomicfile_testing::setStepHook(nullptr);
+    EXPECT_EQ(g_renames, 1) << "the add and its first visit are one write";
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+    const QByteArray once = fileBytes();
+
+    // The same add as two saves: the new element as the add stored it, then the visit with its own save.
+    const QString twice = home.path() + "/twice/Vardecks.xml";
+    ASSERT_TRUE(QDir().mkpath(home.path() + "/twice"));
+    ASSERT_TRUE(writeBytes(twice, before));
+    ASSERT_TRUE(QFile::copy(home.databaseFolder() + "Vardecks.dtd", home.path() + "/twice/Vardecks.dtd"));
+    XMLDatabase legacy;
+    legacy.setPath(twice);
+    ASSERT_TRUE(legacy.openDBValidate(twice));
+    XmlDocument *legacyDoc = legacy.getTheDOM();
+    XmlNode added = legacyDoc->importNode(stored("W4"));
+    added.setChildText("KEYWORD2", "");
+    added.setChildText("HITS", "1");
+    legacyDoc->nodeFromID("T5").child("VARDECKS").appendChild(added);
+    ASSERT_TRUE(legacy.save());
+    EXPECT_EQ(updateLastAccessed(legacy, "W4", QDateTime(QDate(2026, 12, 5), QTime(19, 30))), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(once, readBytes(twice));
+    EXPECT_EQ(stored("W4").childText("HITS"), "2");
 }
 
 TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSavedAtOnce)
@@ -261,7 +307,9 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
     save();
     EXPECT_EQ(childTexts(window->tvwWM->invisibleRootItem()), QStringList({"alpha & co", "Beta site", "Could be"}));
     EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
+    window->tabIndex->setTab(2);
     EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
+    window->tabIndex->setTab(0);
 
     // A modification of a Vardeck with NAME and ADDRESS only writes every child.
     clickVardeck("W2");
@@ -486,7 +534,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
     makeSideFiles({"W1", "W2", "W5", "W6", "W3"});
     window->commands.populateIconList();
-    ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 1);
+    ASSERT_EQ(doc()->nodeFromID("W1").childText("FAV"), "TRUE");
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
     window->selectedWID = "W2";
@@ -495,7 +543,9 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
     window->commands.populatePopList(doc());
+    window->tabIndex->setTab(3);
     ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
+    window->tabIndex->setTab(0);
     const QByteArray before = fileBytes();
     prompts.answer(MsgResult::No);
     menu(MenuId::mnuEditDelete);
@@ -523,7 +573,9 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
     EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
     EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
+    window->tabIndex->setTab(2);
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
+    window->tabIndex->setTab(0);
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
 
     // From the Favorites tab the row leaves the favourites.

@@ -1,4 +1,5 @@
 // Test main for windows: offscreen by default, one QApplication per binary.
+#include "platform/gui/webgraphics.h"
 #include "support/isolatedenv.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     rr::test::IsolatedEnvironment environment;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As the program starts: the browser engine's OpenGL context waits for the first web view.
+    rr::deferWebGraphics();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -32,6 +32,7 @@ namespace
 {
 
 constexpr MenuId kMenuArray = MenuId::first;
+constexpr int kFavoritesTab = 2;
 
 bool sameWid(const QString &a, const QString &b)
 {
@@ -59,30 +60,85 @@ void FavoritesPane::wire()
         target->setAcceptDrops(true);
         target->installEventFilter(this);
     }
+    if (QMenu *menu = w.subMenu(MenuId::mnuFavs))
+        connect(menu, &QMenu::aboutToShow, this, &FavoritesPane::menuAboutToShow);
+}
+
+bool FavoritesPane::treeShown() const
+{
+    return w.tabIndex->Tab() == kFavoritesTab;
 }
 
 // ----- the list and its views -----
 
 void FavoritesPane::populateFavsList(XmlDocument *doc)
 {
-    m_favs.populate(doc);
+    // The list itself is read from the document when the tab, the menu or a command
+    // needs it; no document empties it at once.
+    m_listStale = doc != nullptr;
+    if (!doc)
+        m_favs.populate(nullptr);
     refillViews(doc);
     w.markAllPagesStale();
 }
 
-void FavoritesPane::refillViews(const XmlDocument *doc)
+void FavoritesPane::ensureList()
 {
-    // The menu first: making its items checks the list against the document.
-    const QList<FavoriteItem> items = m_favs.menuItems(doc);
-    refillMenu(items);
-    refillTree(Favorites::treeItemsOf(items));
+    if (!m_listStale)
+        return;
+    m_listStale = false;
+    m_favs.populate(openDocument(w));
+    showCount();
+}
+
+void FavoritesPane::showCount()
+{
     w.lbl(2)->setText(m_favs.countLabel());
     w.favsColl = m_favs.favsColl();
+}
+
+void FavoritesPane::populateFavTreeWithChildren()
+{
+    if (!treeShown()) {
+        refillTree({});
+        return;
+    }
+    ensureList();
+    refillTree(m_favs.treeItems(openDocument(w)));
+}
+
+void FavoritesPane::refillViews(const XmlDocument *doc)
+{
+    m_menuStale = true;
+    if (m_listStale && !treeShown()) {
+        refillTree({});
+        return;
+    }
+    ensureList();
+    m_favs.syncWithDocument(doc);
+    populateFavTreeWithChildren();
+    showCount();
+}
+
+void FavoritesPane::menuAboutToShow()
+{
+    // The array's first item only holds the place of the others.
+    if (QAction *placeholder = w.menuItem(kMenuArray, 0))
+        placeholder->setVisible(false);
+    ensureList();
+    if (!m_menuStale)
+        return;
+    m_menuStale = false;
+    refillMenu(m_favs.menuItems(openDocument(w)));
+    // Making the items checks the list against the document once more.
+    showCount();
 }
 
 void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
 {
     QTreeWidget *tree = w.tvwFavs;
+    if (items.isEmpty() && tree->topLevelItemCount() == 0)
+        return;
     const QString currentTag = tagOf(tree->currentItem());
     tree->setUpdatesEnabled(false);
     tree->clear();
@@ -148,6 +204,7 @@ void FavoritesPane::addToFavorites(const QString &wid)
 {
     if (!openDocument(w))
         return;
+    ensureList();
     afterChange(m_favs.addToFavorites(*w.dbXML, wid.trimmed()));
 }
 
@@ -155,6 +212,7 @@ void FavoritesPane::cmdFAdd_Click()
 {
     if (!openDocument(w))
         return;
+    ensureList();
     afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID));
 }
 
@@ -162,6 +220,7 @@ void FavoritesPane::cmdFDelete_Click()
 {
     if (!openDocument(w))
         return;
+    ensureList();
     const Favorites::Change check = m_favs.checkDelete(*w.dbXML, w.selectedWID);
     if (check.outcome != Favorites::Outcome::Listed) {
         afterChange(check);
@@ -298,6 +357,7 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
         addToFavorites(wids.first());
         return;
     }
+    ensureList();
     const bool shownWasFavorite = m_favs.contains(w.currentWID);
     const Favorites::DropResult result = m_favs.addDropped(*w.dbXML, wids);
     prompt::tell(result.notices);

@@ -4,8 +4,12 @@
 // `first`, one item per favourite in list order), the details panel's favourite box,
 // toggle button and marker, and drops of Vardecks on the tab.
 //
-// The list itself is Favorites (finding/favorites.h); the window's favsColl is kept
-// equal to it after every change, for the readers of that member.
+// The list itself is Favorites (finding/favorites.h); the window's favsColl and the
+// count label are kept equal to it, for the readers of that member. Nothing of it is
+// read from the document before it is needed: the list (a walk through every
+// Vardeck) when the tab, the menu or a command needs it, the tree's nodes while the
+// Favorites tab is shown (the tab fills an empty tree), the menu's items as the menu
+// opens after a change. A start on another tab reads none of it.
 #include "finding/favorites.h"
 
 #include <QObject>
@@ -25,9 +29,12 @@ class FavoritesPane : public QObject
 public:
     explicit FavoritesPane(frmVardecks &w);
 
-    // Rebuilds the list, the tree, the menu and the count label from the document;
-    // null empties them.
+    // Rebuilds the list, the count label, the tree and the menu from the document,
+    // each when it is next needed (the tree now when its tab is shown); null empties
+    // them.
     void populateFavsList(XmlDocument *doc);
+    // Redraws the tree from the list (after icons changed).
+    void populateFavTreeWithChildren();
 
     // Makes the Vardeck a favourite, with the "already" and "added" messages.
     void addToFavorites(const QString &wid);
@@ -65,12 +72,20 @@ private:
     void refillViews(const XmlDocument *doc);
     void refillTree(const QList<FavoriteItem> &items);
     void refillMenu(const QList<FavoriteItem> &items);
+    // Before the menu opens: its items again when the list changed since they were made.
+    void menuAboutToShow();
+    bool treeShown() const;
+    // The list read from the open document when it is owed.
+    void ensureList();
+    void showCount();
     void showFavoriteMark(bool favorite);
     bool isFavoritesTabTarget(QObject *watched, const QPoint &pos) const;
     void startDrag();
 
     frmVardecks &w;
     Favorites m_favs;
+    bool m_menuStale = false;
+    bool m_listStale = false;
     QPoint m_pressPos;
     bool m_pressed = false;
 };

@@ -6,6 +6,7 @@
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
+#include "shell/tabstrip.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +18,11 @@ namespace rr
 
 using namespace findingui;
 
+namespace
+{
+constexpr int kPopularTab = 3;
+}
+
 PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
 {
     setObjectName(QStringLiteral("PopularPane"));
@@ -25,10 +31,31 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
     w.listPop->viewport()->installEventFilter(this);
     w.listPop->viewport()->setMouseTracking(true);
     connect(w.listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
+    connect(w.tabIndex, &TabStrip::Click, this, [this] {
+        if (m_stale && tabShown())
+            fill(openDocument(this->w));
+    });
+}
+
+bool PopularPane::tabShown() const
+{
+    return w.tabIndex->Tab() == kPopularTab;
 }
 
 void PopularPane::populatePopList(XmlDocument *doc)
 {
+    if (tabShown()) {
+        fill(doc);
+        return;
+    }
+    m_stale = true;
+    if (w.listPop->topLevelItemCount() > 0)
+        w.listPop->clear();
+}
+
+void PopularPane::fill(const XmlDocument *doc)
+{
+    m_stale = false;
     QTreeWidget *list = w.listPop;
     list->setUpdatesEnabled(false);
     list->clear();

@@ -1,6 +1,10 @@
 #pragma once
 // The Popular tab: listPop ranks the Vardecks of the open database by their visit
 // count, and Tools > Clear popular list rankings resets every count.
+//
+// The list holds rows only while its tab is the one shown: a rebuild asked for while
+// another tab is shown (at start, after each visit) empties it, and showing the tab
+// fills it. A large collection then pays for its ranking only when it is looked at.
 #include "platform/xmldocument.h"
 
 #include <QObject>
@@ -17,7 +21,8 @@ class PopularPane : public QObject
 public:
     explicit PopularPane(frmVardecks &w);
 
-    // One row per visited Vardeck, most visits first; null empties the list.
+    // One row per visited Vardeck, most visits first, now when the Popular tab is
+    // shown, else when it is next shown; null empties the list.
     void populatePopList(XmlDocument *doc);
     // After the question, every count becomes 1 and the file is saved.
     void mnuClearPop_Click();
@@ -31,8 +36,12 @@ protected:
 
 private:
     void showResetCounts();
+    void fill(const XmlDocument *doc);
+    bool tabShown() const;
 
     frmVardecks &w;
+    // Rows are owed to the list: it was emptied while its tab was hidden.
+    bool m_stale = false;
 };
 
 } // namespace rr

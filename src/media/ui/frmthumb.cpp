@@ -27,7 +27,6 @@
 #include <QProgressBar>
 #include <QShortcut>
 #include <QTreeWidget>
-#include <QWebEngineView>
 
 namespace rr
 {
@@ -97,7 +96,8 @@ frmThumb::frmThumb(frmVardecks &window, IconCommands &icons) : QWidget(&window, 
     });
 
     m_browser = new PageBrowser(this);
-    m_browser->view()->move(10, kTopHeight);
+    if (QWidget *view = m_browser->view())
+        view->move(10, kTopHeight);
     connect(m_browser, &PageBrowser::loadProgress, Progress1, &QProgressBar::setValue);
     connect(m_browser, &PageBrowser::pageLoaded, this, &frmThumb::pageLoaded);
     Timer1.setInterval(400);

@@ -1,37 +1,15 @@
 #include "media/ui/pagebrowser.h"
 
-#include "platform/gui/webprofile.h"
+#include "platform/gui/webengine.h"
 
 #include <QApplication>
 #include <QPointer>
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
+#include <QWidget>
 
 namespace rr
 {
 namespace
 {
-
-// One private profile for every page browser: off the record, nothing downloaded.
-using BrowserProfile = PrivateWebProfile<PageBrowser>;
-
-class QuietPage : public QuietWebPage
-{
-public:
-    explicit QuietPage(QObject *parent) : QuietWebPage(BrowserProfile::get(), parent)
-    {
-        BrowserProfile::adopt(this);
-        setAudioMuted(true);
-        QWebEngineSettings *s = settings();
-        s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-        s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    }
-};
 
 bool isBlank(const QUrl &url)
 {
@@ -40,48 +18,64 @@ bool isBlank(const QUrl &url)
 
 } // namespace
 
-PageBrowser::PageBrowser(QWidget *host) : QObject(host), m_view(new QWebEngineView(host))
+PageBrowser::PageBrowser(QWidget *host) : QObject(host)
 {
-    m_view->setObjectName(QStringLiteral("WebBrowser1"));
-    m_view->setPage(new QuietPage(m_view));
-    m_view->setFixedSize(kWidth, kHeight);
     m_timeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
         if (!m_waiting)
             return;
-        m_view->stop();
+        stop();
         finish(false, QStringLiteral("The page did not finish loading in %1 seconds.").arg(pageTimeoutMs / 1000));
     });
-    connect(m_view->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
-        if (isBlank(info.url()))
-            return;
-        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-            // Whatever the view shows from now on is not the page that loaded before.
-            m_httpStatus = 0;
-            m_lastOk = false;
-            return;
-        }
-        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
-            m_httpStatus = info.errorCode();
-        const bool good =
-            info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage() && m_httpStatus < 400;
-        if (!m_waiting) {
-            // The page moved on by itself or by a click in the view (a script, a
-            // refresh, a link): the engine's error page it may end on is never taken.
-            if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus)
-                m_lastOk = good;
-            return;
-        }
-        if (good) {
-            finish(true, QString());
-        } else if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
-            const QString reason = m_httpStatus >= 400
-                                       ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
-                                       : info.errorString();
-            finish(false, reason.isEmpty() ? QStringLiteral("The page could not be loaded.") : reason);
-        }
-    });
-    connect(m_view, &QWebEngineView::loadProgress, this, &PageBrowser::loadProgress);
+    webengine::PageSettings settings;
+    settings.muted = true;
+    webengine::ViewHooks hooks;
+    QPointer<PageBrowser> self(this);
+    hooks.loadingChanged = [self](const webengine::LoadState &state) {
+        if (self)
+            self->loadingChanged(state);
+    };
+    hooks.loadProgress = [self](int percent) {
+        if (self)
+            emit self->loadProgress(percent);
+    };
+    m_view = webengine::createView(host, webengine::Profile::PageBrowser, settings, std::move(hooks));
+    if (!m_view)
+        return;
+    m_widget = m_view->widget();
+    m_widget->setObjectName(QStringLiteral("WebBrowser1"));
+    m_widget->setFixedSize(kWidth, kHeight);
+}
+
+void PageBrowser::loadingChanged(const webengine::LoadState &state)
+{
+    using Status = webengine::LoadState::Status;
+    if (isBlank(state.url))
+        return;
+    if (state.status == Status::Started) {
+        // Whatever the view shows from now on is not the page that loaded before.
+        m_httpStatus = 0;
+        m_lastOk = false;
+        return;
+    }
+    if (state.httpStatus != 0)
+        m_httpStatus = state.httpStatus;
+    const bool good = state.status == Status::Succeeded && !state.errorPage && m_httpStatus < 400;
+    if (!m_waiting) {
+        // The page moved on by itself or by a click in the view (a script, a
+        // refresh, a link): the engine's error page it may end on is never taken.
+        if (state.status != Status::Stopped)
+            m_lastOk = good;
+        return;
+    }
+    if (good) {
+        finish(true, QString());
+    } else if (state.status != Status::Stopped) {
+        const QString reason = m_httpStatus >= 400
+                                   ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
+                                   : state.errorString;
+        finish(false, reason.isEmpty() ? QStringLiteral("The page could not be loaded.") : reason);
+    }
 }
 
 void PageBrowser::load(const QUrl &url)
@@ -92,17 +86,23 @@ void PageBrowser::load(const QUrl &url)
     m_httpStatus = 0;
     if (m_waiting)
         m_timeout.start(pageTimeoutMs);
-    m_view->load(url);
+    if (m_view && m_widget) {
+        m_view->load(url);
+    } else if (m_waiting) {
+        // Without the browser engine no page loads: reported at once, as a failure.
+        QTimer::singleShot(0, this, [this] { finish(false, QStringLiteral("The web browser could not be started.")); });
+    }
 }
 
 void PageBrowser::stop()
 {
-    m_view->stop();
+    if (m_view && m_widget)
+        m_view->stop();
 }
 
 QUrl PageBrowser::url() const
 {
-    return m_view->url();
+    return m_view && m_widget ? m_view->url() : QUrl();
 }
 
 void PageBrowser::finish(bool ok, const QString &failure)
@@ -117,23 +117,25 @@ void PageBrowser::finish(bool ok, const QString &failure)
 
 void PageBrowser::readDetails(std::function<void(bool ok, const PageDetails &details)> done)
 {
+    if (!m_view || !m_widget) {
+        done(false, PageDetails());
+        return;
+    }
     const QString address = m_view->url().toString();
     QPointer<PageBrowser> self(this);
     // The page's own scripts cannot reach the reading script's world.
-    m_view->page()->runJavaScript(pageDetailsScript(), QWebEngineScript::ApplicationWorld,
-                                  [self, address, done = std::move(done)](const QVariant &answer) {
-                                      if (!self)
-                                          return;
-                                      PageDetails details;
-                                      const bool ok =
-                                          pageDetailsFromJson(answer.toString().toUtf8(), address, &details);
-                                      done(ok, details);
-                                  });
+    m_view->runIsolatedScript(pageDetailsScript(), [self, address, done = std::move(done)](const QVariant &answer) {
+        if (!self)
+            return;
+        PageDetails details;
+        const bool ok = pageDetailsFromJson(answer.toString().toUtf8(), address, &details);
+        done(ok, details);
+    });
 }
 
 QImage PageBrowser::capture() const
 {
-    return m_view->grab().toImage();
+    return m_widget ? m_widget->grab().toImage() : QImage();
 }
 
 } // namespace rr

@@ -14,11 +14,16 @@
 #include <QUrl>
 #include <functional>
 
-class QWebEngineView;
 class QWidget;
 
 namespace rr
 {
+
+namespace webengine
+{
+class View;
+struct LoadState;
+} // namespace webengine
 
 class PageBrowser : public QObject
 {
@@ -32,7 +37,9 @@ public:
     // The view becomes a child of host.
     explicit PageBrowser(QWidget *host);
 
-    QWebEngineView *view() const { return m_view; }
+    // The view's widget; null when the browser engine cannot be loaded (every load
+    // then fails).
+    QWidget *view() const { return m_widget; }
     // Loads an address; pageLoaded follows once. "about:blank" reports nothing.
     void load(const QUrl &url);
     void stop();
@@ -52,9 +59,11 @@ signals:
     void loadProgress(int percent);
 
 private:
+    void loadingChanged(const webengine::LoadState &state);
     void finish(bool ok, const QString &failure);
 
-    QWebEngineView *m_view;
+    webengine::View *m_view = nullptr;
+    QPointer<QWidget> m_widget; // the view's widget, while it lives
     QTimer m_timeout;
     bool m_waiting = false;
     bool m_lastOk = false;

@@ -2,18 +2,16 @@
 
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
-#include "platform/gui/webprofile.h"
+#include "platform/gui/webengine.h"
 #include "shell/openaddress.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLayout>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <QWidget>
 
 namespace rr
@@ -30,46 +28,21 @@ void openOutside(const QUrl &url)
     openInBrowser(url.toString());
 }
 
-// One profile for both panes: off the record, no downloads.
-using PaneProfile = PrivateWebProfile<WebPane>;
-
 bool sameDocument(const QUrl &a, const QUrl &b)
 {
     return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
 }
 
-class GuardedPage : public QuietWebPage
+// The Web Aspect shows the collection's local pages; a link the user clicks opens
+// in the user's browser. The preview goes wherever its page leads.
+bool acceptAspectNavigation(const QUrl &url, bool linkClicked, const QUrl &shown)
 {
-public:
-    GuardedPage(WebPane::Kind kind, QObject *parent) : QuietWebPage(PaneProfile::get(), parent), m_kind(kind)
-    {
-        PaneProfile::adopt(this);
-        QWebEngineSettings *s = settings();
-        s->setAttribute(QWebEngineSettings::JavascriptEnabled, kind == WebPane::Kind::Preview);
-        s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-        s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    if (linkClicked && !sameDocument(url, shown)) {
+        openOutside(url);
+        return false;
     }
-
-protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
-    {
-        if (m_kind == WebPane::Kind::Preview || !isMainFrame)
-            return true;
-        // The Web Aspect shows the collection's local pages; a link the user clicks
-        // opens in the user's browser.
-        if (type == NavigationTypeLinkClicked && !sameDocument(url, this->url())) {
-            openOutside(url);
-            return false;
-        }
-        return url.isLocalFile() || url.scheme() == QLatin1String("about");
-    }
-
-private:
-    WebPane::Kind m_kind;
-};
+    return url.isLocalFile() || url.scheme() == QLatin1String("about");
+}
 
 } // namespace
 
@@ -86,29 +59,53 @@ WebPane *WebPane::of(const QWidget *host)
     return host ? qobject_cast<WebPane *>(host->property(kPaneProperty).value<QObject *>()) : nullptr;
 }
 
-QWebEngineView *WebPane::view()
+QWidget *WebPane::view()
 {
     if (m_view || !m_host)
-        return m_view;
-    m_view = new QWebEngineView(m_host);
-    m_view->setObjectName(m_host->objectName() + QStringLiteral("View"));
-    m_view->setPage(new GuardedPage(m_kind, m_view));
-    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+        return m_view ? m_view->widget() : nullptr;
+    webengine::PageSettings settings;
+    // The Web Aspect runs no script, a page in the preview runs its own; the local
+    // pages of both may read other local files (stylesheets).
+    settings.javascript = m_kind == Kind::Preview;
+    settings.localFilesReadFiles = true;
+    settings.contextMenu = false;
+    webengine::ViewHooks hooks;
+    QPointer<WebPane> self(this);
+    hooks.loadStarted = [self] {
+        if (self)
+            emit self->loadStarted();
+    };
+    hooks.loadProgress = [self](int percent) {
+        if (self)
+            emit self->loadProgress(percent);
+    };
+    hooks.loadFinished = [self](bool ok) {
+        if (!self)
+            return;
+        self->m_loading = false;
+        emit self->loadFinished(ok);
+    };
+    hooks.linkHovered = [self](const QString &url) {
+        if (self)
+            emit self->statusTextChanged(url);
+    };
+    hooks.urlChanged = [self](const QUrl &url) {
+        if (self && self->m_host && !url.isEmpty())
+            self->m_host->setProperty(kAddressProperty, url.toString());
+    };
+    if (m_kind == Kind::Aspect)
+        hooks.acceptNavigation = acceptAspectNavigation;
+    m_view = webengine::createView(m_host, webengine::Profile::Panes, settings, std::move(hooks));
+    if (!m_view)
+        return nullptr;
+    QWidget *widget = m_view->widget();
+    widget->setObjectName(m_host->objectName() + QStringLiteral("View"));
+    // The pane forgets a view that goes before it.
+    connect(widget, &QObject::destroyed, this, [this] { m_view = nullptr; });
     auto *layout = m_host->layout() ? m_host->layout() : new QVBoxLayout(m_host);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-    connect(m_view, &QWebEngineView::loadStarted, this, &WebPane::loadStarted);
-    connect(m_view, &QWebEngineView::loadProgress, this, &WebPane::loadProgress);
-    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        m_loading = false;
-        emit loadFinished(ok);
-    });
-    connect(m_view->page(), &QWebEnginePage::linkHovered, this, &WebPane::statusTextChanged);
-    connect(m_view, &QWebEngineView::urlChanged, this, [this](const QUrl &url) {
-        if (m_host && !url.isEmpty())
-            m_host->setProperty(kAddressProperty, url.toString());
-    });
-    return m_view;
+    layout->addWidget(widget);
+    return widget;
 }
 
 void WebPane::navigate(const QUrl &url)
@@ -127,9 +124,9 @@ void WebPane::loadPending()
     if (!m_hasPending)
         return;
     m_hasPending = false;
-    if (QWebEngineView *v = view()) {
+    if (view()) {
         m_loading = true;
-        v->load(m_pending);
+        m_view->load(m_pending);
     }
 }
 
@@ -168,26 +165,20 @@ void WebPane::stop()
 
 void WebPane::print(std::shared_ptr<QPrinter> printer, std::function<void(bool ok)> done)
 {
-    QWebEngineView *v = view();
-    if (!v || !printer) {
+    if (!view() || !printer) {
         done(false);
         return;
     }
     if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
         // The engine hands the document over once it is complete; it is written whole.
         const QString path = printer->outputFileName();
-        v->page()->printToPdf(
-            [path, done](const QByteArray &pdf) { done(!pdf.isEmpty() && writeFileAtomically(path, pdf)); },
-            printer->pageLayout());
+        m_view->printToPdf(printer->pageLayout(), [path, done](const QByteArray &pdf) {
+            done(!pdf.isEmpty() && writeFileAtomically(path, pdf));
+        });
         return;
     }
-    auto connection = std::make_shared<QMetaObject::Connection>();
     // The printer must live until the view has finished with it.
-    *connection = connect(v, &QWebEngineView::printFinished, this, [connection, printer, done](bool ok) {
-        QObject::disconnect(*connection);
-        done(ok);
-    });
-    v->print(printer.get());
+    m_view->print(printer.get(), [printer, done](bool ok) { done(ok); });
 }
 
 bool WebPane::eventFilter(QObject *watched, QEvent *event)

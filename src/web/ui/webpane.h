@@ -19,11 +19,15 @@
 #include <memory>
 
 class QPrinter;
-class QWebEngineView;
 class QWidget;
 
 namespace rr
 {
+
+namespace webengine
+{
+class View;
+}
 
 class WebPane : public QObject
 {
@@ -43,8 +47,9 @@ public:
     QString address() const;
     void refresh();
     void stop();
-    // The browser, created on demand.
-    QWebEngineView *view();
+    // The browser's widget, created on demand; null when the browser engine cannot be
+    // loaded.
+    QWidget *view();
     bool hasView() const { return m_view != nullptr; }
     // Runs then once the page being loaded (a remembered one is loaded now) is done.
     void whenLoaded(std::function<void()> then);
@@ -67,7 +72,7 @@ private:
 
     QPointer<QWidget> m_host;
     Kind m_kind;
-    QWebEngineView *m_view = nullptr;
+    webengine::View *m_view = nullptr;
     QUrl m_pending;
     bool m_hasPending = false;
     bool m_loading = false;

@@ -68,14 +68,23 @@ protected:
             out << (column < 0 ? findingui::tagOf(list->topLevelItem(i)) : list->topLevelItem(i)->text(column));
         return out;
     }
-    // The visible items of a run-time menu array (first the favourites, second the recent list).
+    // The visible items of a run-time menu array (first the favourites, second the recent list) as its menu
+    // shows them when it opens.
     QStringList menuTexts(MenuId array) const
     {
+        openMenuOf(array);
         QStringList out;
         for (int i = 0; i <= window->menuArrayUpperBound(array); ++i)
             if (const QAction *item = window->menuItem(array, i); item && item->isVisible())
                 out << item->text();
         return out;
+    }
+
+    // What opening the menu of a run-time menu array does before it shows.
+    void openMenuOf(MenuId array) const
+    {
+        if (auto *menu = qobject_cast<QMenu *>(window->menuItem(array, 0)->parent()))
+            emit menu->aboutToShow();
     }
 
     // Types into the search box and presses the Search button.

@@ -78,6 +78,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_FALSE(window->chkFav->isChecked());
     EXPECT_TRUE(window->Picture10->isHidden());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
+    openMenuOf(MenuId::first);
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
     // The details panel's button adds when the box is clear.
@@ -97,7 +98,9 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
         record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
         recentColl.append(record);
     };
+    window->tabIndex->setTab(2);
     EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
+    openMenuOf(MenuId::first);
     window->menuItem(MenuId::first, 1)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://site.example/"});
     EXPECT_EQ(test::onDisk(path, "W1", "HITS"), "5");
@@ -112,6 +115,7 @@ TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWh
     open({Vd("W1").name(name).fav("TRUE"), Vd("W2").name("Short").fav("TRUE")});
     window->commands.populateFavsList(doc());
     QMenu *favorites = window->subMenu(MenuId::mnuFavs);
+    openMenuOf(MenuId::first);
     // The whole name would make the menu about 2000 pixels wide.
     const int whole = favorites->fontMetrics().horizontalAdvance(name);
     EXPECT_LT(favorites->sizeHint().width(), whole / 3) << "the menu is not as wide as the screen";
@@ -167,6 +171,45 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
 }
 
+TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
+{
+    open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
+    window->commands.populateFavsList(doc());
+    EXPECT_TRUE(window->favsColl.isEmpty()) << "nothing shows the list: it is not read yet";
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
+    EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 0) << "no menu items before the menu opens";
+
+    EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
+    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
+    window->tabIndex->setTab(2);
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Alpha", "Beta"}));
+
+    // A change while the menu is closed: the shown tree follows at once, the menu as it opens.
+    setFavoriteMark(doc()->nodeFromID("W1"), false);
+    window->commands.populateFavsList(doc());
+    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Alpha"});
+    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
+    EXPECT_EQ(menuTexts(MenuId::first), QStringList{"Alpha"});
+    EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
+
+    // Another tab shown: the tree lets its nodes go and the tab makes them again.
+    window->tabIndex->setTab(0);
+    window->commands.populateFavsList(doc());
+    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
+    window->tabIndex->setTab(2);
+    EXPECT_EQ(column(window->tvwFavs, -1), QStringList{"W2"});
+
+    // A command reads the list first: a favourite is one before anything showed the list.
+    window->tabIndex->setTab(0);
+    setFavoriteMark(doc()->nodeFromID("W1"), true);
+    window->commands.populateFavsList(doc());
+    window->selectedWID = "W1";
+    ui->favorites().cmdFAdd_Click();
+    EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
+    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
+}
+
 using PopularUiTest = test::FindingUiTest;
 
 TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
@@ -206,6 +249,27 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
     EXPECT_EQ(window->lbl(14)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+}
+
+TEST_F(PopularUiTest, theListHasRowsOnlyWhileItsTabIsShown)
+{
+    open({Vd("W1").name("top").hits("3"), Vd("W3").name("never").hits("1")}, {Vd("W2").name("inner").hits("5")});
+    window->commands.populatePopList(doc());
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 0) << "the Index tab is shown";
+    window->tabIndex->setTab(3);
+    EXPECT_EQ(column(window->listPop, -1), QStringList({"W2", "W1"}));
+
+    // Shown, the list follows each rebuild at once; hidden, it lets its rows go until shown again.
+    doc()->nodeFromID("W1").setChildText("HITS", "12");
+    window->commands.populatePopList(doc());
+    EXPECT_EQ(column(window->listPop, -1), QStringList({"W1", "W2"}));
+    window->tabIndex->setTab(2);
+    doc()->nodeFromID("W3").setChildText("HITS", "7");
+    window->commands.populatePopList(doc());
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
+    window->tabIndex->setTab(3);
+    EXPECT_EQ(column(window->listPop, -1), QStringList({"W1", "W3", "W2"}));
+    EXPECT_EQ(column(window->listPop, 1), QStringList({"    12", "     7", "     5"}));
 }
 
 using RecentMenuTest = test::FindingUiTest;

@@ -240,6 +240,7 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     EXPECT_TRUE(QFile::exists(iconFile("W1")));
     // Removed: every view showing the Vardeck shows the stock picture at once.
     setFavoriteMark(doc()->nodeFromID("W1"), true);
+    window->tabIndex->setTab(2);
     window->commands.populateFavsList(doc());
     ASSERT_NE(tagged(window->tvwFavs, "W1"), nullptr);
     ASSERT_TRUE(sameIcon(wmNode("W1")->icon(0), fresh(bmp)));

@@ -132,7 +132,7 @@ TEST_F(ThumbsTest, aPageThatGoesOnToTheEnginesErrorPageIsNoThumbnail)
     menu(MenuId::mnuThumbVD);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
-    QSignalSpy ends(form->browser()->view(), &QWebEngineView::loadFinished);
+    QSignalSpy ends(qobject_cast<QWebEngineView *>(form->browser()->view()), &QWebEngineView::loadFinished);
     ASSERT_TRUE(waitUntil([&] { return form->browser()->lastLoadOk(); }, 30000));
     ASSERT_TRUE(waitUntil([&] { return form->browser()->url().toString() == nowhere && ends.size() >= 2; }, 15000));
     EXPECT_FALSE(form->browser()->lastLoadOk());

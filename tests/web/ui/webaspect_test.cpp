@@ -30,6 +30,12 @@ using namespace rr::test;
 namespace
 {
 
+// The browser engine's own view behind a pane.
+QWebEngineView *engineView(WebPane *pane)
+{
+    return qobject_cast<QWebEngineView *>(pane->view());
+}
+
 // A main window with the Aspect switch.
 class AspectsTest : public ::testing::Test
 {
@@ -208,8 +214,8 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
     WebPane *pane = WebPane::of(window->wbWeb);
     // The browser is made once its pane has been shown.
     ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
-    EXPECT_TRUE(waitUntil([&] { return pane->view()->title() == "Vardecks - all folders"; }, 20000))
-        << pane->view()->title().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return engineView(pane)->title() == "Vardecks - all folders"; }, 20000))
+        << engineView(pane)->title().toStdString();
 
     // The search view takes the search text into its stylesheet on disk.
     window->txtS->setText("Quokka & co");
@@ -227,27 +233,27 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
     window->commands.mnuAspectWeb_Click();
     WebPane *pane = WebPane::of(window->wbWeb);
     ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
-    ASSERT_TRUE(waitUntil([&] { return pane->view()->title() == "Vardecks - all folders"; }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return engineView(pane)->title() == "Vardecks - all folders"; }, 20000));
     // The page takes the keys in a child of the view, which claims Ctrl+X as its Cut
     // while a text field of the page has the keyboard.
     QWidget *page = pane->view()->focusProxy();
     ASSERT_NE(page, nullptr);
     page->setFocus();
     ASSERT_TRUE(waitUntil([&] { return QApplication::focusWidget() == page; }));
-    pane->view()->page()->runJavaScript(
+    engineView(pane)->page()->runJavaScript(
         "var f = document.createElement('input'); f.value = 'typed'; document.body.prepend(f); f.focus(); f.select();",
         QWebEngineScript::ApplicationWorld);
     QString focused;
-    pane->view()->page()->runJavaScript("document.activeElement.tagName", QWebEngineScript::ApplicationWorld,
-                                        [&](const QVariant &tag) { focused = tag.toString(); });
+    engineView(pane)->page()->runJavaScript("document.activeElement.tagName", QWebEngineScript::ApplicationWorld,
+                                            [&](const QVariant &tag) { focused = tag.toString(); });
     ASSERT_TRUE(waitUntil([&] { return focused == "INPUT"; }));
     QTest::keyClick(page, Qt::Key_X, Qt::ControlModifier);
     QCoreApplication::processEvents();
     EXPECT_EQ(window->currentAspect, "Explorer");
     EXPECT_TRUE(window->Splitter2->isVisible());
     QString value;
-    pane->view()->page()->runJavaScript("document.activeElement.value", QWebEngineScript::ApplicationWorld,
-                                        [&](const QVariant &text) { value = text.toString(); });
+    engineView(pane)->page()->runJavaScript("document.activeElement.value", QWebEngineScript::ApplicationWorld,
+                                            [&](const QVariant &text) { value = text.toString(); });
     EXPECT_TRUE(waitUntil([&] { return !value.isEmpty(); }, 3000)) << "nothing cut";
 }
 
