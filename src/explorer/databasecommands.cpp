@@ -12,11 +12,11 @@
 #include "shell/tabstrip.h"
 #include "storage/dbfolder.h"
 #include "storage/lists.h"
-#include "storage/savereport.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
+#include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -92,9 +92,12 @@ bool openTheDatabase(frmVardecks &w)
         return false;
     auto db = std::make_unique<XMLDatabase>();
     db->setPath(chosenDBPath);
-    if (!db->openDBValidate(chosenDBPath)) {
-        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName, MsgButtons::Ok,
-                     MsgIcon::Exclamation);
+    QString reason;
+    if (!db->openDBValidate(chosenDBPath, &reason)) {
+        // The same reason as at start-up: the file's name and what the parser found.
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName + QStringLiteral("\n\n") +
+                         chosenDBName + QStringLiteral(": ") + reason,
+                     MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     forgetOpenDatabase(w);

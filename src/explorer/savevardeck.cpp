@@ -11,7 +11,7 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "storage/datetext.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"

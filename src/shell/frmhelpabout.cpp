@@ -6,6 +6,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/makerinfo.h"
+#include "shell/openaddress.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -13,8 +14,10 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 QLabel *plainLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
@@ -25,7 +28,7 @@ QLabel *plainLabel(QWidget *parent, const char *name, const QString &text, const
     return l;
 }
 
-}  // namespace
+} // namespace
 
 frmHelpAbout::frmHelpAbout(QWidget *parent) : QDialog(parent)
 {
@@ -111,14 +114,14 @@ void frmHelpAbout::lblEMail_Click()
     setUnderline(lblEMail, false);
     // The mail program's hand-off; nothing is reported when none opens.
     launcher::installed().openUrl(QStringLiteral("mailto:") + QLatin1String(maker::kSupportAddress) +
-                                  QStringLiteral("?Subject=") + QString::fromLatin1(QUrl::toPercentEncoding(
-                                                                    QStringLiteral("Customer query"))));
+                                  QStringLiteral("?Subject=") +
+                                  QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("Customer query"))));
 }
 
 void frmHelpAbout::lblURL_Click()
 {
     setUnderline(lblURL, false);
-    urlSupport::openInNewWindow(QLatin1String(maker::kWebPage));
+    openInBrowser(QLatin1String(maker::kWebPage));
 }
 
-}  // namespace rr
+} // namespace rr

@@ -2,7 +2,8 @@
 
 #include <QRegularExpression>
 
-namespace rr {
+namespace rr
+{
 
 QString currentDBName;
 QString chosenDBPath;
@@ -10,8 +11,9 @@ QString chosenDBName;
 
 bool canCreateObject(const QString &programmaticId, QString &errorText)
 {
-    static const QStringList known = {QStringLiteral("MSXML2.DOMDocument.3.0"), QStringLiteral("MSXML2.DOMDocument.2.6"),
-                                      QStringLiteral("MSXML2.DOMDocument"), QStringLiteral("Microsoft.XMLDOM")};
+    static const QStringList known = {QStringLiteral("MSXML2.DOMDocument.3.0"),
+                                      QStringLiteral("MSXML2.DOMDocument.2.6"), QStringLiteral("MSXML2.DOMDocument"),
+                                      QStringLiteral("Microsoft.XMLDOM")};
     if (known.contains(programmaticId, Qt::CaseInsensitive))
         return true;
     errorText = QStringLiteral("ActiveX component can't create object 429");
@@ -24,31 +26,16 @@ bool isMSXML30Available()
     return canCreateObject(QStringLiteral("MSXML2.DOMDocument.3.0"), scratch);
 }
 
-bool isMSXML26Available()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("MSXML2.DOMDocument.2.6"), scratch);
-}
-
-bool isMSXML2Available()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("MSXML2.DOMDocument"), scratch);
-}
-
-bool isXMLDOMAvailable()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("Microsoft.XMLDOM"), scratch);
-}
-
 bool isValidIdentifier(const QString &id)
 {
     static const QRegularExpression form(QStringLiteral("^[TW][1-9][0-9]{0,4}$"));
     return form.match(id).hasMatch();
 }
 
-QString databaseStem(const QString &dbName) { return dbName.left(qMax(0, int(dbName.size()) - 4)); }
+QString databaseStem(const QString &dbName)
+{
+    return dbName.left(qMax(0, int(dbName.size()) - 4));
+}
 
 bool isSafeStem(const QString &stem)
 {
@@ -56,7 +43,8 @@ bool isSafeStem(const QString &stem)
            !stem.contains(QLatin1Char('/')) && !stem.contains(QLatin1Char('\\')) && !stem.contains(QChar(0));
 }
 
-namespace {
+namespace
+{
 
 QString sideFilePath(const QString &basePath, const char *folder, const QString &dbName, const QString &wid,
                      const char *extension)
@@ -70,7 +58,7 @@ QString sideFilePath(const QString &basePath, const char *folder, const QString 
     return base + QLatin1String(folder) + QLatin1Char('/') + stem + QLatin1Char('/') + wid + QLatin1String(extension);
 }
 
-}  // namespace
+} // namespace
 
 QString iconFilePath(const QString &basePath, const QString &dbName, const QString &wid)
 {
@@ -82,4 +70,4 @@ QString thumbFilePath(const QString &basePath, const QString &dbName, const QStr
     return sideFilePath(basePath, "thumbs", dbName, wid, ".gif");
 }
 
-}  // namespace rr
+} // namespace rr

@@ -2,7 +2,8 @@
 // Application-wide state of the open database and the small helpers around it.
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 // File name (within the database folder) of the open database, e.g. "Vardecks.xml".
 extern QString currentDBName;
@@ -14,9 +15,6 @@ extern QString chosenDBName;
 // stands in for every class name the probes ask about.
 bool canCreateObject(const QString &programmaticId, QString &errorText);
 bool isMSXML30Available();
-bool isMSXML26Available();
-bool isMSXML2Available();
-bool isXMLDOMAvailable();
 
 // True for "T" or "W" followed by a number without leading zeros (^[TW][1-9][0-9]{0,4}$).
 // Identifiers name side files (icons, thumbnails) only when they have this form.
@@ -31,4 +29,4 @@ QString thumbFilePath(const QString &basePath, const QString &dbName, const QStr
 // True when the stem can name a side folder: not empty, no separator, not "." or "..".
 bool isSafeStem(const QString &stem);
 
-}  // namespace rr
+} // namespace rr

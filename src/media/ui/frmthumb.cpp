@@ -13,7 +13,7 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
