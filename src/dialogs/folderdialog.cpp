@@ -1,5 +1,5 @@
 #include "dialogs/folderdialog.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
@@ -16,8 +16,9 @@ namespace rr
 namespace
 {
 
-// Designed geometry in twips. W and H in the rules are the outer size; the frame
-// is taken as a fixed nominal border so that every window manager lays out alike.
+// The dialogs' geometry in twips. Their width and height are the outer size, frame
+// included; the frame is taken as a fixed nominal border so that every window
+// manager lays out alike.
 constexpr int kFrameWidth = 90;
 constexpr int kFrameHeight = 450;
 constexpr int kLeft = 300;

@@ -11,12 +11,12 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "storage/dbfolder.h"
-#include "storage/savereport.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
+#include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -90,9 +90,12 @@ bool openTheDatabase(frmVardecks &w)
         return false;
     auto db = std::make_unique<XMLDatabase>();
     db->setPath(session().chosenDBPath);
-    if (!db->openDBValidate(session().chosenDBPath)) {
-        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + session().chosenDBName, MsgButtons::Ok,
-                     MsgIcon::Exclamation);
+    QString reason;
+    if (!db->openDBValidate(session().chosenDBPath, &reason)) {
+        // The same reason as at start-up: the file's name and what the parser found.
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + session().chosenDBName +
+                         QStringLiteral("\n\n") + session().chosenDBName + QStringLiteral(": ") + reason,
+                     MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     forgetOpenDatabase(w);

@@ -6,7 +6,7 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <QTreeWidget>

@@ -6,8 +6,8 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
-#include "storage/savereport.h"
 #include "storage/session.h"
+#include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 

@@ -5,7 +5,7 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "explorer/foldertree.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmodifytopic.h"

@@ -7,8 +7,9 @@
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "shell/openaddress.h"
 #include "shell/tabstrip.h"
-#include "storage/savereport.h"
+#include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -94,11 +95,11 @@ void PopupCommands::mnuOpenVD_Click()
     const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
     // A refused address is told and is no visit.
     if (!urlSupport::isSafeToOpen(address)) {
-        urlSupport::openInNewWindow(address);
+        openInBrowser(address);
         return;
     }
     updateLastAccessed(*w.dbXML, wid);
-    urlSupport::openInNewWindow(address);
+    openInBrowser(address);
     w.commands.refreshRecentMenuList(wid);
 }
 
@@ -113,7 +114,7 @@ void PopupCommands::openHomeOf(const QString &wid)
         address = vardeck.childText(QStringLiteral("ADDRESS"));
         w.popup.homePageName = vardeck.childText(QStringLiteral("NAME"));
     }
-    openHome(address, w.popup.homePageName);
+    finishOpening(openHome(address, w.popup.homePageName));
 }
 
 void PopupCommands::mnuOpenVDHome_Click()
@@ -268,7 +269,7 @@ void PopupCommands::openRows(QTreeWidget *list)
         w.commands.refreshRecentMenuList(wid);
     }
     for (const QString &address : std::as_const(addresses))
-        urlSupport::openInNewWindow(address);
+        openInBrowser(address);
 }
 
 void PopupCommands::addToFavorites(QTreeWidget *list, QTreeWidgetItem *row)

@@ -2,7 +2,6 @@
 
 #include "finding/listcells.h"
 #include "finding/vardeckscan.h"
-#include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "storage/savereport.h"
 
@@ -113,7 +112,7 @@ Favorites::Change Favorites::createNewFav(XMLDatabase &db, const QString &wid)
     setFavoriteMark(vardeck, true);
     change.outcome = Outcome::Added;
     change.changed = true;
-    change.saved = saveDatabaseReporting(db);
+    change.saved = saveDatabase(db, change.notices);
     if (!contains(wid))
         m_wids.append(wid);
     return change;
@@ -124,14 +123,18 @@ Favorites::Change Favorites::addToFavorites(XMLDatabase &db, const QString &wid)
     const XmlDocument *doc = db.getTheDOM();
     const bool rebuilt = syncWithDocument(doc);
     if (contains(wid)) {
-        prompt::show(QStringLiteral("The selected Vardeck is already in your favorites list"));
-        return {Outcome::AlreadyFavorite, false, false, rebuilt, wid};
+        Change already;
+        already.outcome = Outcome::AlreadyFavorite;
+        already.rebuilt = rebuilt;
+        already.wid = wid;
+        already.notices.append(Notice(QStringLiteral("The selected Vardeck is already in your favorites list")));
+        return already;
     }
     Change change = createNewFav(db, wid);
     change.rebuilt = change.rebuilt || rebuilt;
     if (change.outcome == Outcome::Added)
-        prompt::show(QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
-                     QStringLiteral(" has been added to your favorite Vardecks list"));
+        change.notices.append(Notice(QStringLiteral("The Vardeck ") + doc->nodeFromID(wid).childText(kName) +
+                                     QStringLiteral(" has been added to your favorite Vardecks list")));
     return change;
 }
 
@@ -139,40 +142,54 @@ Favorites::Change Favorites::addSelected(XMLDatabase &db, const QString &selecte
 {
     const QString wid = selectedWID.trimmed();
     if (wid.isEmpty()) {
-        prompt::show(QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list"));
-        return {Outcome::NoSelection, false, false, false, wid};
+        Change none;
+        none.outcome = Outcome::NoSelection;
+        none.wid = wid;
+        none.notices.append(
+            Notice(QStringLiteral("No Vardeck is currently selected to add to your favorite Vardecks list")));
+        return none;
     }
     return addToFavorites(db, wid);
 }
 
-Favorites::Change Favorites::deleteSelected(XMLDatabase &db, const QString &selectedWID)
+Favorites::Change Favorites::checkDelete(XMLDatabase &db, const QString &selectedWID)
 {
     Change change;
     change.wid = selectedWID.trimmed();
     if (change.wid.isEmpty()) {
-        prompt::show(QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list"));
         change.outcome = Outcome::NoSelection;
+        change.notices.append(
+            Notice(QStringLiteral("No Vardeck is currently selected to delete from your favorite Vardecks list")));
         return change;
     }
     const XmlDocument *doc = db.getTheDOM();
     change.rebuilt = syncWithDocument(doc);
     const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);
     if (at < 0 || !doc) {
-        prompt::show(QStringLiteral("The displayed Vardeck is not in your favorites list"));
+        change.outcome = Outcome::NotInList;
+        change.notices.append(Notice(QStringLiteral("The displayed Vardeck is not in your favorites list")));
+        return change;
+    }
+    change.outcome = Outcome::Listed;
+    change.name = doc->nodeFromID(m_wids.at(at)).childText(kName);
+    return change;
+}
+
+Favorites::Change Favorites::deleteFavorite(XMLDatabase &db, const QString &wid)
+{
+    Change change;
+    change.wid = wid.trimmed();
+    const XmlDocument *doc = db.getTheDOM();
+    change.rebuilt = syncWithDocument(doc);
+    const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);
+    if (at < 0 || !doc) {
         change.outcome = Outcome::NotInList;
         return change;
     }
-    XmlNode vardeck = doc->nodeFromID(m_wids.at(at));
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete ") + vardeck.childText(kName) +
-                              QStringLiteral(" from your favorites list?"),
-                          MsgIcon::None, QStringLiteral("Delete folder?"))) {
-        change.outcome = Outcome::Declined;
-        return change;
-    }
-    setFavoriteMark(vardeck, false);
+    setFavoriteMark(doc->nodeFromID(m_wids.at(at)), false);
     change.outcome = Outcome::Deleted;
     change.changed = true;
-    change.saved = saveDatabaseReporting(db);
+    change.saved = saveDatabase(db, change.notices);
     m_wids.removeIf([&](const QString &w) { return sameText(w, change.wid); });
     return change;
 }
@@ -192,9 +209,9 @@ Favorites::DropResult Favorites::addDropped(XMLDatabase &db, const QStringList &
         ++result.added;
     }
     if (result.added > 0)
-        result.saved = saveDatabaseReporting(db);
-    prompt::show(QString::number(result.added) + QStringLiteral(" favorites added."), MsgButtons::Ok,
-                 MsgIcon::Information);
+        result.saved = saveDatabase(db, result.notices);
+    result.notices.append(
+        Notice(QString::number(result.added) + QStringLiteral(" favorites added."), MsgIcon::Information));
     return result;
 }
 

@@ -7,6 +7,7 @@
 // favsColl itself is checked against the document before it is used: when one of
 // its WIDs no longer names a Vardeck (deleted elsewhere, another database opened),
 // it is rebuilt from the document without a word to the user.
+#include "platform/notice.h"
 #include "platform/xmldocument.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
@@ -36,17 +37,22 @@ struct FavoriteItem {
 class Favorites
 {
 public:
-    // What a command did. When changed, the document's FAV marks changed: the window
-    // marks all four Web Aspect pages stale, refills the tree, menu and count label
-    // from treeItems/menuItems/countLabel, and sets chkFav and the favourite marker
-    // when wid is the shown Vardeck (checked for Added, cleared for Deleted).
-    enum class Outcome { Added, AlreadyFavorite, NoSelection, NotInList, Declined, Deleted, Missing, NoDatabase };
+    // What a command did. The window first shows the notices, in order (a failed
+    // save, then what the command says), then, when changed, the document's FAV marks
+    // changed: it marks all four Web Aspect pages stale, refills the tree, menu and
+    // count label from treeItems/menuItems/countLabel, and sets chkFav and the
+    // favourite marker when wid is the shown Vardeck (checked for Added, cleared for
+    // Deleted). Listed: the Vardeck is a favourite, and the window asks before
+    // deleteFavorite takes it out.
+    enum class Outcome { Added, AlreadyFavorite, NoSelection, NotInList, Listed, Deleted, Missing, NoDatabase };
     struct Change {
         Outcome outcome = Outcome::NoDatabase;
         bool changed = false;
-        bool saved = false;   // the file was written (a failure was reported already)
+        bool saved = false;   // the file was written (else a notice says why)
         bool rebuilt = false; // favsColl was rebuilt from the document
         QString wid;
+        QString name; // Listed: the favourite's name, for the question
+        Notices notices;
     };
 
     // populateFavsList's list part: favsColl becomes the WIDs of every VARDECK below
@@ -73,21 +79,24 @@ public:
     // Marks the Vardeck a favourite, saves, and appends it to favsColl; Missing (and
     // favsColl rebuilt) when the WID names no Vardeck.
     Change createNewFav(XMLDatabase &db, const QString &wid);
-    // createNewFav with its checks and messages: "The selected Vardeck is already in
+    // createNewFav with its checks and notices: "The selected Vardeck is already in
     // your favorites list" (nothing saved), else "The Vardeck " NAME " has been added
     // to your favorite Vardecks list".
     Change addToFavorites(XMLDatabase &db, const QString &wid);
     // cmdFAdd_Click / mnuFavsAdd_Click with the window's selectedWID.
     Change addSelected(XMLDatabase &db, const QString &selectedWID);
-    // cmdFDelete_Click / mnuFavsDelete_Click with the window's selectedWID: checks,
-    // asks "Are you sure you wish to delete " NAME " from your favorites list?", then
-    // writes FALSE, saves and removes the WID from favsColl.
-    Change deleteSelected(XMLDatabase &db, const QString &selectedWID);
+    // cmdFDelete_Click / mnuFavsDelete_Click with the window's selectedWID, up to the
+    // question: NoSelection or NotInList with its notice, else Listed with the name.
+    Change checkDelete(XMLDatabase &db, const QString &selectedWID);
+    // After a Yes: writes FALSE, saves and removes the WID from favsColl (NotInList
+    // when it is no longer there).
+    Change deleteFavorite(XMLDatabase &db, const QString &wid);
     // A drop of several Vardecks on the tree: every one not yet a favourite becomes
-    // one, with a single save, then n " favorites added." (also for 0).
+    // one, with a single save, then the notice n " favorites added." (also for 0).
     struct DropResult {
         int added = 0;
         bool saved = false;
+        Notices notices;
     };
     DropResult addDropped(XMLDatabase &db, const QStringList &wids);
 

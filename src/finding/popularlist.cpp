@@ -2,7 +2,6 @@
 
 #include "finding/listcells.h"
 #include "finding/vardeckscan.h"
-#include "platform/prompt.h"
 #include "storage/savereport.h"
 
 #include <cmath>
@@ -81,9 +80,6 @@ QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recen
 ClearRankingsResult clearPopularRankings(XMLDatabase &db)
 {
     ClearRankingsResult result;
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to clear your list rankings of popular Vardecks?"),
-                          MsgIcon::None, QStringLiteral("Clear popular list?")))
-        return result;
     XmlDocument *doc = db.getTheDOM();
     const XmlNode root = doc ? doc->documentElement() : XmlNode();
     if (!root)
@@ -91,7 +87,7 @@ ClearRankingsResult clearPopularRankings(XMLDatabase &db)
     for (XmlNode hits : root.getElementsByTagName(QStringLiteral("HITS")))
         hits.setText(QStringLiteral("1"));
     result.cleared = true;
-    result.saved = saveDatabaseReporting(db);
+    result.saved = saveDatabase(db, result.notices);
     return result;
 }
 

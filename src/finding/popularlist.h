@@ -1,6 +1,7 @@
 #pragma once
 // The popular list: the Vardecks of the open database ranked by their HITS count, and
 // the Clear popular list rankings command without its widgets.
+#include "platform/notice.h"
 #include "platform/xmldocument.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
@@ -32,14 +33,15 @@ QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recen
 // The outcome of Clear popular list rankings. When cleared, every HITS of the
 // document is "1": the window empties listPop, marks all Web Aspect pages stale and
 // shows the reset count of the Vardeck in the details panel. saved tells whether the
-// file was written (a failure has been reported to the user already).
+// file was written; when it was not, the notices say why.
 struct ClearRankingsResult {
     bool cleared = false;
     bool saved = false;
+    Notices notices;
 };
 
-// Asks "Are you sure you wish to clear your list rankings of popular Vardecks?";
-// on Yes sets every HITS below the document element to "1" and saves the file.
+// Sets every HITS below the document element to "1" and saves the file. The window
+// asks "Are you sure you wish to clear your list rankings of popular Vardecks?" first.
 ClearRankingsResult clearPopularRankings(XMLDatabase &db);
 
 } // namespace rr

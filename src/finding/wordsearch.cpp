@@ -1,7 +1,6 @@
 #include "finding/wordsearch.h"
 
 #include "finding/searchhistory.h"
-#include "platform/prompt.h"
 
 #include <libxml/tree.h>
 
@@ -210,8 +209,6 @@ QList<SearchResult> runSearchCommand(WordSearch &search, const XmlDocument *doc,
 {
     boxes.ensureOneTicked();
     const QList<SearchResult> results = search.search(doc, text, boxes);
-    if (results.isEmpty())
-        prompt::show(QStringLiteral("No search results were found"));
     refreshSearchList(text);
     return results;
 }

@@ -95,10 +95,10 @@ private:
 };
 
 // The search command without its widgets: ticks "All Vardeck data" when no box is
-// ticked, searches, tells the user "No search results were found" when nothing
-// matched, and records a non-empty text in the search history in any case. The
-// window then fills the result lists (or empties them), shows the count in lblFound
-// and opens the first row when "Open first result" is ticked.
+// ticked, searches, and records a non-empty text in the search history in any case.
+// The window then tells the user "No search results were found" when nothing
+// matched, fills the result lists (or empties them), shows the count in lblFound and
+// opens the first row when "Open first result" is ticked.
 QList<SearchResult> runSearchCommand(WordSearch &search, const XmlDocument *doc, const QString &text,
                                      SearchFieldBoxes &boxes);
 

@@ -241,6 +241,8 @@ QByteArray encodeGIF(const cDIBSection &dib, bool transparent, QRgb transparentC
     if (dib.isEmpty() || !sizeFitsGif(width, height))
         return {};
 
+    // With eight colours or more every pixel finds its place in the palette.
+    static_assert(kPaletteColours >= 8);
     cPalette palette;
     palette.CreateOptimal(dib, kPaletteColours, kTreeLevels);
     const QByteArray table = colourTable(palette);

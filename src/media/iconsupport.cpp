@@ -117,11 +117,6 @@ void IconSupport::setIconPath(const QString &basePath, const QString &dbName)
     m_genericIconFile = m_iconPath + QStringLiteral("generic.ico");
 }
 
-void IconSupport::setIconFile(const QString &prefix)
-{
-    m_iconFile = prefix + QStringLiteral("favicon.ico");
-}
-
 QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url, const QUrl &pageBase)
 {
     QString href;

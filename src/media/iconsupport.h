@@ -61,8 +61,6 @@ public:
     QString getIconPath() const { return m_iconPath; }
     QString getIconFile() const { return m_iconFile; }
     QString getGenericIconFile() const { return m_genericIconFile; }
-    // The download target becomes prefix & "favicon.ico".
-    void setIconFile(const QString &prefix);
 
     // The icon address a page's links give: the first link whose rel is "shortcut
     // icon" or "icon" (any case). An absolute address stays as it is; any other is

@@ -2,7 +2,6 @@
 
 #include "media/dibsection.h"
 #include "platform/atomicfile.h"
-#include "platform/prompt.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -61,7 +60,7 @@ int cPalette::ClosestIndex(int red, int green, int blue) const
     return best;
 }
 
-void cPalette::CreateOptimal(const cDIBSection &dib, int maxColours, int levels)
+int cPalette::CreateOptimal(const cDIBSection &dib, int maxColours, int levels)
 {
     const int height = dib.Height();
     const int width = dib.Width();
@@ -72,7 +71,7 @@ void cPalette::CreateOptimal(const cDIBSection &dib, int maxColours, int levels)
     m_levels = qBound(1, levels, int(m_reducible.size()));
     startTree();
 
-    bool askOnFailure = true;
+    int unmerged = 0;
     for (int y = 0; y < height && bits; ++y) {
         const uchar *pixel = bits + qsizetype(y) * lineBytes;
         for (int x = 0; x < width; ++x, pixel += 3) {
@@ -81,10 +80,8 @@ void cPalette::CreateOptimal(const cDIBSection &dib, int maxColours, int levels)
                 if (reduceNodes())
                     continue;
                 // Only a limit below eight colours can get here: the root's children
-                // cannot be merged. The pixel keeps its own colour; after a No the
-                // build goes on without asking again.
-                if (askOnFailure)
-                    askOnFailure = prompt::askYesNo(QStringLiteral("Error in reducing nodes"), MsgIcon::None);
+                // cannot be merged. The pixel keeps its own colour.
+                ++unmerged;
                 break;
             }
         }
@@ -96,6 +93,7 @@ void cPalette::CreateOptimal(const cDIBSection &dib, int maxColours, int levels)
         if (node.isLeaf)
             Add(meanOf(node.sumRed, node.count), meanOf(node.sumGreen, node.count), meanOf(node.sumBlue, node.count));
     }
+    return unmerged;
 }
 
 void cPalette::startTree()
@@ -210,13 +208,6 @@ void cPalette::freeNode(std::int32_t node)
     n.isLeaf = false;
     n.listed = false;
     --m_nodeCount;
-}
-
-void cPalette::EraseNodes()
-{
-    m_nodes.clear();
-    m_nodes.shrink_to_fit();
-    m_freeHead = 0;
 }
 
 bool cPalette::Load(const QString &fileName, qint32 &offset)

@@ -26,9 +26,10 @@ public:
     std::uint8_t Blue(int entry) const { return valid(entry) ? m_entries[entry - 1].blue : 0; }
 
     // Replaces the entries by at most maxColours representative colours of the
-    // bitmap. levels is the depth of the colour tree (6 for thumbnails).
-    void CreateOptimal(const cDIBSection &dib, int maxColours, int levels);
-    void EraseNodes();
+    // bitmap. levels is the depth of the colour tree (6 for thumbnails). Below eight
+    // colours the tree's first level cannot always be merged: such a pixel keeps its
+    // own colour, and the count of those pixels comes back (0 when the limit held).
+    int CreateOptimal(const cDIBSection &dib, int maxColours, int levels);
     void Clear() { m_entries.clear(); }
 
     // Palette file: at the byte offset (below 1: the start) a 32-bit little-endian

@@ -1,7 +1,6 @@
 #include "media/urlsupport.h"
 
 #include "platform/launcher.h"
-#include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
@@ -132,14 +131,16 @@ bool localFileStartsProgram(const QString &path)
     return info.isExecutable() && !isDocumentType(byContent);
 }
 
-bool refuseUnsafe(const QString &address)
+// True, with the notice why, for an address that must not be opened.
+bool refuseUnsafe(const QString &address, Notice *refusal)
 {
     QString reason;
     if (urlSupport::isSafeToOpen(address, &reason))
         return false;
-    prompt::show(QStringLiteral("The address ") + address + QStringLiteral(" was not opened: ") + reason +
-                     QLatin1Char('.'),
-                 MsgButtons::Ok, MsgIcon::Exclamation);
+    if (refusal)
+        *refusal = {QStringLiteral("The address ") + address + QStringLiteral(" was not opened: ") + reason +
+                        QLatin1Char('.'),
+                    MsgIcon::Exclamation};
     return true;
 }
 
@@ -247,44 +248,43 @@ QString urlSupport::browserExecutable(const QString &code)
     return {};
 }
 
-QString urlSupport::browserName(const QString &code)
+urlSupport::Opening urlSupport::openInNewWindow(const QString &address)
 {
-    const Browser *browser = findBrowser(code);
-    return browser ? QString::fromLatin1(browser->name) : QString();
-}
-
-urlSupport::OpenResult urlSupport::openInNewWindow(const QString &address)
-{
-    if (refuseUnsafe(address))
-        return OpenResult::Refused;
+    Opening opening{OpenResult::Refused, address, {}};
+    if (refuseUnsafe(address, &opening.notice))
+        return opening;
     const QString code = appOptions().getDefaultBrowser();
     if (code.isEmpty() || code == QLatin1String("Win") || code == QLatin1String("0")) {
         openInDefault(address);
-        return OpenResult::DefaultBrowser;
+        opening.result = OpenResult::DefaultBrowser;
+        return opening;
     }
     const Browser *browser = findBrowser(code);
-    if (!browser)
-        return OpenResult::UnknownBrowser;
+    if (!browser) {
+        opening.result = OpenResult::UnknownBrowser;
+        return opening;
+    }
 
     // Internet Explorer never exists here, so its choice always ends in the fallback.
     const QString program = code == QLatin1String("IE") ? QString() : browserExecutable(code);
     const bool started = !program.isEmpty() && launcher::installed().startDetached(program, {address});
     letEventsRun();
-    if (started)
-        return OpenResult::Started;
-
-    prompt::show(QStringLiteral("The address ") + address + QStringLiteral(" could not be opened in ") +
-                     QLatin1String(browser->name) +
-                     QStringLiteral(".  Vardecks will use your default browser instead."),
-                 MsgButtons::Ok, MsgIcon::Information);
-    openInDefault(address);
-    return OpenResult::FellBackToDefault;
+    if (started) {
+        opening.result = OpenResult::Started;
+        return opening;
+    }
+    opening.result = OpenResult::FellBackToDefault;
+    opening.notice = {QStringLiteral("The address ") + address + QStringLiteral(" could not be opened in ") +
+                          QLatin1String(browser->name) +
+                          QStringLiteral(".  Vardecks will use your default browser instead."),
+                      MsgIcon::Information};
+    return opening;
 }
 
-void urlSupport::openInDefault(const QString &address)
+bool urlSupport::openInDefault(const QString &address, Notice *refusal)
 {
-    if (refuseUnsafe(address))
-        return;
+    if (refuseUnsafe(address, refusal))
+        return false;
     // The desktop's opener takes a text without a scheme for a file name; a bare
     // "www." host is meant as a web address.
     QString target = address;
@@ -292,6 +292,7 @@ void urlSupport::openInDefault(const QString &address)
         target.prepend(QLatin1String("http://"));
     launcher::installed().openUrl(target);
     letEventsRun();
+    return true;
 }
 
 QString urlSupport::getVersion()

@@ -10,8 +10,11 @@
 //   "Win", "" or "0" the desktop's default browser; any other code opens nothing.
 // A browser's executable is its App Paths entry in the settings registry when that
 // names an executable file, else a program of its name on PATH. It gets the address
-// as its one argument. When it can't be started the user is told and the address goes
-// to the default browser.
+// as its one argument. When it can't be started the user is to be told, and then the
+// address goes to the default browser. Nothing here shows a message: what the user is
+// to be told comes back in the Opening, and the window shows it (shell/openaddress.h).
+#include "platform/notice.h"
+
 #include <QString>
 
 namespace rr
@@ -26,6 +29,15 @@ public:
         DefaultBrowser,    // the option asks for the default browser
         Refused,           // the address could start a program or pass an option: not opened
         UnknownBrowser,    // the option holds no known browser code: nothing opened
+    };
+
+    // What opening an address came to. For FellBackToDefault the address is not
+    // opened yet: the window shows the notice and then hands the address to
+    // openInDefault, so the user reads why before the default browser appears.
+    struct [[nodiscard]] Opening {
+        OpenResult result = OpenResult::Refused;
+        QString address;
+        Notice notice; // why the address was refused, or that the chosen browser would not start
     };
 
     // The host of an address without its first label when it has three or more labels
@@ -51,10 +63,12 @@ public:
     // True when the address ends with "PDF" in any letter case.
     static bool isPDF(const QString &address);
 
-    // Opens the address in a new window of the browser chosen in the options.
-    static OpenResult openInNewWindow(const QString &address);
+    // Opens the address in a new window of the browser chosen in the options (see
+    // Opening for the one case left to the caller).
+    static Opening openInNewWindow(const QString &address);
     // Hands the address to the desktop's default browser; its failure is not noticed.
-    static void openInDefault(const QString &address);
+    // False, with the notice why, when the address is refused.
+    static bool openInDefault(const QString &address, Notice *refusal = nullptr);
     // The running Windows version's name; never one here, so always "Failed".
     static QString getVersion();
 
@@ -70,8 +84,6 @@ public:
     static bool isWebOrFileAddress(const QString &address);
     // The executable of a browser code ("FF", "Op", "N6", "N4", "Moz"), or "".
     static QString browserExecutable(const QString &code);
-    // The name the failure message uses for a browser code, or "" for none.
-    static QString browserName(const QString &code);
 
 private:
     QString m_fullURL;

@@ -2,7 +2,6 @@
 
 #include "platform/launcher.h"
 #include "platform/paths.h"
-#include "platform/prompt.h"
 #include "platform/textutil.h"
 
 #include <QFileInfo>
@@ -15,9 +14,10 @@ namespace
 
 HelpViewer *g_viewer = nullptr;
 
-void showClassMessage(const QString &text)
+void setProblem(Notice *problem, const QString &text)
 {
-    prompt::show(text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("HTML Help Class"));
+    if (problem)
+        *problem = {text, MsgIcon::Exclamation, QStringLiteral("HTML Help Class")};
 }
 
 } // namespace
@@ -42,34 +42,35 @@ QString HTMLHelp::contentsPage()
     return QStringLiteral("index.htm");
 }
 
-bool HTMLHelp::isCHMFile(const QString &name) const
+bool HTMLHelp::isCHMFile(const QString &name, Notice *problem) const
 {
     if (sameText(name.right(3), QLatin1String("chm")))
         return true;
-    showClassMessage(name + QStringLiteral(" is not a valid HTML Help file."));
+    setProblem(problem, name + QStringLiteral(" is not a valid HTML Help file."));
     return false;
 }
 
-bool HTMLHelp::EnsureFileExists(QString &path) const
+bool HTMLHelp::EnsureFileExists(QString &path, Notice *problem) const
 {
     if (!path.contains(QLatin1Char('/')))
         path = paths::installedDataFolder() + QLatin1Char('/') + path;
     if (QFileInfo::exists(path))
         return true;
-    showClassMessage(QStringLiteral("The file ") + path + QStringLiteral(" does not exist.") + QChar(10) +
-                     QStringLiteral("Please make sure the correct path and file name have been specified."));
+    setProblem(problem, QStringLiteral("The file ") + path + QStringLiteral(" does not exist.") + QChar(10) +
+                            QStringLiteral("Please make sure the correct path and file name have been specified."));
     return false;
 }
 
 bool HTMLHelp::display(const QString &page)
 {
-    if (!isCHMFile(CHMFile) || !EnsureFileExists(CHMFile))
+    m_problem = {};
+    if (!isCHMFile(CHMFile, &m_problem) || !EnsureFileExists(CHMFile, &m_problem))
         return false;
     // Only a plain page name of the help file is opened, never a path out of it.
     // An empty topic opens the help file's first page, its contents.
     const QString pageName = page.isEmpty() ? contentsPage() : QFileInfo(page).fileName();
     QString target = CHMFile + QLatin1Char('/') + pageName;
-    if (!EnsureFileExists(target))
+    if (!EnsureFileExists(target, &m_problem))
         return false;
     if (HelpViewer *viewer = helpviewer::installed())
         return viewer->showHelpPage(CHMFile, pageName);

@@ -3,8 +3,10 @@
 // contents page is "index.htm". Callers set the help file and a topic page and ask for
 // one display. The pages open in the help window the program installs as the help
 // viewer; without one (tools that run without a display) they go to the desktop's
-// browser. A help file that is not one, or a missing file or page, is reported by this
-// class itself in a warning titled "HTML Help Class"; the caller sees only false.
+// browser. A help file that is not one, or a missing file or page, gives false and
+// the notice why (titled "HTML Help Class"), which the window shows.
+#include "platform/notice.h"
+
 #include <QString>
 
 namespace rr
@@ -38,18 +40,22 @@ public:
     QString CHMFile;
     QString HHTopicURL;
 
-    // Open the topic page, or the contents; false when nothing was opened.
+    // Open the topic page, or the contents; false when nothing was opened, and then
+    // problem() says why.
     bool HHDisplayTopicURL();
     bool HHDisplayContents();
+    const Notice &problem() const { return m_problem; }
 
-    // True when the name ends in "chm" (any case); warns otherwise.
-    bool isCHMFile(const QString &name) const;
+    // True when the name ends in "chm" (any case); else false and the notice why.
+    bool isCHMFile(const QString &name, Notice *problem = nullptr) const;
     // A bare name is completed with the installed data folder; true when the path
-    // exists, with a warning otherwise.
-    bool EnsureFileExists(QString &path) const;
+    // exists, else false and the notice why.
+    bool EnsureFileExists(QString &path, Notice *problem = nullptr) const;
 
 private:
     bool display(const QString &page);
+
+    Notice m_problem;
 };
 
 } // namespace rr

@@ -1,7 +1,6 @@
 #include "platform/mail.h"
 
 #include "platform/launcher.h"
-#include "platform/prompt.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -23,7 +22,7 @@ QString mailtoAddress(const QString &recipient, const QString &subject, const QS
 }
 
 bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString &subject, const QString &body,
-                  const QString &attachment, const std::function<void()> &whileWaiting)
+                  const QString &attachment, const std::function<void()> &whileWaiting, Notice *notice)
 {
     Launcher &launch = launcher::installed();
     bool started = false;
@@ -50,14 +49,16 @@ bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString
     const bool handedOff = started;
     if (!useXdgEmail)
         started = launch.openUrl(mailtoAddress(recipient, subject, body));
+    Notice said;
     if (started && !handedOff && !attachment.isEmpty())
-        prompt::show(QStringLiteral("Your mail program was started without the attachment.  Please attach the "
-                                    "file %1 to the message.")
-                         .arg(attachment),
-                     MsgButtons::Ok, MsgIcon::Information);
+        said = Notice(QStringLiteral("Your mail program was started without the attachment.  Please attach the "
+                                     "file %1 to the message.")
+                          .arg(attachment),
+                      MsgIcon::Information);
     if (!started)
-        prompt::show(QStringLiteral("There was an error logging in to e-mail messaging program."), MsgButtons::Ok,
-                     MsgIcon::Critical);
+        said = Notice(QStringLiteral("There was an error logging in to e-mail messaging program."), MsgIcon::Critical);
+    if (notice)
+        *notice = said;
     return started;
 }
 

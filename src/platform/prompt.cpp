@@ -2,10 +2,13 @@
 
 #include <cstdio>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
-class HeadlessPromptHandler final : public PromptHandler {
+class HeadlessPromptHandler final : public PromptHandler
+{
 public:
     MsgResult message(const MessageRequest &request) override
     {
@@ -28,26 +31,43 @@ MsgResult firstButton(MsgButtons buttons)
 {
     switch (buttons) {
     case MsgButtons::Ok:
-    case MsgButtons::OkCancel: return MsgResult::Ok;
+    case MsgButtons::OkCancel:
+        return MsgResult::Ok;
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return MsgResult::Yes;
-    case MsgButtons::RetryCancel: return MsgResult::Retry;
-    case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
+    case MsgButtons::YesNoCancel:
+        return MsgResult::Yes;
+    case MsgButtons::RetryCancel:
+        return MsgResult::Retry;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgResult::Abort;
     }
     return MsgResult::Ok;
 }
 
-}  // namespace
+} // namespace
 
-namespace prompt {
+namespace prompt
+{
 
-void install(PromptHandler *handler) { g_handler = handler; }
+void install(PromptHandler *handler)
+{
+    g_handler = handler;
+}
 
-PromptHandler *installed() { return g_handler ? g_handler : &g_headless; }
+PromptHandler *installed()
+{
+    return g_handler ? g_handler : &g_headless;
+}
 
-QString appTitle() { return QStringLiteral("Razuzezu Revidod"); }
+QString appTitle()
+{
+    return QStringLiteral("Razuzezu Revidod");
+}
 
-MsgResult message(const MessageRequest &request) { return installed()->message(request); }
+MsgResult message(const MessageRequest &request)
+{
+    return installed()->message(request);
+}
 
 MsgResult show(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
@@ -71,9 +91,27 @@ bool askYesNo(const QString &text, MsgIcon icon, const QString &title, MsgResult
     return message(request) == MsgResult::Yes;
 }
 
-QString file(const FileRequest &request) { return installed()->file(request); }
+void tell(const Notice &notice)
+{
+    if (!notice.isEmpty())
+        show(notice.text, MsgButtons::Ok, notice.icon, notice.title.isEmpty() ? appTitle() : notice.title);
+}
 
-QString input(const InputRequest &request, bool *ok) { return installed()->input(request, ok); }
+void tell(const Notices &notices)
+{
+    for (const Notice &notice : notices)
+        tell(notice);
+}
 
-}  // namespace prompt
-}  // namespace rr
+QString file(const FileRequest &request)
+{
+    return installed()->file(request);
+}
+
+QString input(const InputRequest &request, bool *ok)
+{
+    return installed()->input(request, ok);
+}
+
+} // namespace prompt
+} // namespace rr

@@ -3,12 +3,14 @@
 // program passes. The GUI installs a handler that shows real windows; tests install
 // a scripted handler; without any handler a message goes to stderr and the default
 // button is taken, so code without a display never blocks.
+#include "platform/notice.h"
+
 #include <QString>
 #include <QStringList>
 
-namespace rr {
+namespace rr
+{
 
-enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
@@ -26,7 +28,7 @@ struct FileRequest {
     QString title;
     QString startFolder;
     QString defaultName;
-    QStringList filters;  // "Name (*.ext)" entries
+    QStringList filters; // "Name (*.ext)" entries
 };
 
 struct InputRequest {
@@ -35,7 +37,8 @@ struct InputRequest {
     QString defaultText;
 };
 
-class PromptHandler {
+class PromptHandler
+{
 public:
     virtual ~PromptHandler() = default;
     virtual MsgResult message(const MessageRequest &request) = 0;
@@ -45,7 +48,8 @@ public:
     virtual QString input(const InputRequest &request, bool *ok) = 0;
 };
 
-namespace prompt {
+namespace prompt
+{
 
 // The handler stays owned by the caller; nullptr restores the headless default.
 void install(PromptHandler *handler);
@@ -61,8 +65,11 @@ MsgResult show(const QString &text, MsgButtons buttons = MsgButtons::Ok, MsgIcon
 // Yes/No question; true on Yes.
 bool askYesNo(const QString &text, MsgIcon icon = MsgIcon::Question, const QString &title = QString(),
               MsgResult defaultButton = MsgResult::Yes);
+// Shows a notice in a message box with an OK button; an empty one shows nothing.
+void tell(const Notice &notice);
+void tell(const Notices &notices);
 QString file(const FileRequest &request);
 QString input(const InputRequest &request, bool *ok);
 
-}  // namespace prompt
-}  // namespace rr
+} // namespace prompt
+} // namespace rr

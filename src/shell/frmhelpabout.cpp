@@ -6,6 +6,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/makerinfo.h"
+#include "shell/openaddress.h"
 #include "storage/session.h"
 
 #include <QEvent>
@@ -121,7 +122,7 @@ void frmHelpAbout::lblEMail_Click()
 void frmHelpAbout::lblURL_Click()
 {
     setUnderline(lblURL, false);
-    urlSupport::openInNewWindow(QLatin1String(maker::kWebPage));
+    openInBrowser(QLatin1String(maker::kWebPage));
 }
 
 } // namespace rr

@@ -107,12 +107,12 @@ void frmVardecks::showPaneButtons(bool fromFormResize)
     }
 }
 
-// The rules give the description's label the height of its box. While viewing, the
-// label stands in for the box and shows its text at the top, so the keyword row would
-// stand apart at the foot of a tall panel: the label is then as tall as its text, no
-// less than designed and no more than the box, and the keyword row follows it as the
-// rules measure it. While editing the label keeps the box's height. The keyword label
-// ends inside the panel.
+// The description's label has the height of its box. While viewing, the label stands
+// in for the box and shows its text at the top, so the keyword row would stand apart
+// at the foot of a tall panel: the label is then as tall as its text, no less than
+// 855 twips and no more than the box, and the keyword row follows it 80 to 100 twips
+// below. While editing the label keeps the box's height. The keyword label ends
+// inside the panel.
 void frmVardecks::placeKeywordRow()
 {
     const int boxHeight = txtDescription->height();

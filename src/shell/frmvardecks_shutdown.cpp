@@ -95,6 +95,7 @@ void frmVardecks::Form_Unload()
     std::array<int, 7> storedSearchWidths{};
     for (int i = 0; i < 7; ++i)
         storedSearchWidths[i] = SettingsStore::getColWidthSearch(i + 1);
+    prompt::tell(SettingsStore::takeErrorNotices());
     {
         // One read-modify-write of the settings file for the whole close.
         RegistryStore::Batch batch;

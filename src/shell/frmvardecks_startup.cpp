@@ -46,6 +46,19 @@ void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
         list->header()->resizeSection(column, twips::sizeToPx(twipsWidth));
 }
 
+// Shows the stored settings that could not be read. The splash stays on top of
+// everything, so it goes first: the message would otherwise wait unseen behind it.
+// With it gone the window appears once loading is over, as when the splash is off.
+void tellSettingErrors(frmSplash *splash)
+{
+    const Notices notices = SettingsStore::takeErrorNotices();
+    if (notices.isEmpty())
+        return;
+    if (splash)
+        splash->hide();
+    prompt::tell(notices);
+}
+
 } // namespace
 
 void frmVardecks::Form_Load()
@@ -81,6 +94,7 @@ void frmVardecks::Form_Load()
     restoreWindowPlace();
     Splitter1->setSplitterPos(SettingsStore::getSplitter1Setting());
     Splitter2->setSplitterPos(SettingsStore::getSplitter2Setting());
+    tellSettingErrors(m_splash);
     formClient->setMinimumSize(layoutMinimumSize());
 
     lbl(25)->hide();
@@ -142,7 +156,8 @@ void frmVardecks::openStartDatabase()
     const QString name = safeDatabaseName(SettingsStore::getCurrentDB());
     auto db = std::make_unique<XMLDatabase>();
     db->setPath(paths::databaseFolder() + name);
-    if (db->openDBValidate(db->getPath())) {
+    QString reason;
+    if (db->openDBValidate(db->getPath(), &reason)) {
         dbXML.open(std::move(db));
         finishStartDatabase(name);
         return;
@@ -152,11 +167,10 @@ void frmVardecks::openStartDatabase()
     // the day) only once the message is answered.
     if (m_splash)
         m_splash->hide();
-    const XmlDocument *failed = db->getTheDOM();
     prompt::show(QStringLiteral("Failed to open the default Vardecks database.  Please select another from the "
                                 "File->Database->Open menu, or create a new database from the "
                                 "File->Database->New menu option.\n\n") +
-                     name + QStringLiteral(": ") + (failed ? failed->parseErrorReason() : QString()),
+                     name + QStringLiteral(": ") + reason,
                  MsgButtons::Ok, MsgIcon::Exclamation);
     if (m_splash)
         m_splash->setUnload();
@@ -294,6 +308,7 @@ void frmVardecks::restoreColumnWidths()
         restore(listVD, i - 1, SettingsStore::getColWidth(i), 6);
     for (int i = 1; i <= 7; ++i)
         restore(lstSearch, i - 1, SettingsStore::getColWidthSearch(i), 7);
+    tellSettingErrors(m_splash);
     setColumnWidthTwips(lstSrch, 1, 1000);
     setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
 }

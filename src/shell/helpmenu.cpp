@@ -8,25 +8,19 @@
 #include "shell/frmhelpabout.h"
 #include "shell/frmvardecks.h"
 #include "shell/makerinfo.h"
+#include "shell/openaddress.h"
 
 namespace rr
-{
-namespace
 {
 
 void showHelpTopic(const QString &topic)
 {
     HTMLHelp help;
     help.CHMFile = HTMLHelp::defaultHelpFile();
-    if (topic.isEmpty()) {
-        help.HHDisplayContents();
-        return;
-    }
     help.HHTopicURL = topic;
-    help.HHDisplayTopicURL();
+    if (!(topic.isEmpty() ? help.HHDisplayContents() : help.HHDisplayTopicURL()))
+        prompt::tell(help.problem());
 }
-
-} // namespace
 
 void installHelpMenu(frmVardecks &window)
 {
@@ -39,14 +33,15 @@ void installHelpMenu(frmVardecks &window)
         frmHelpAbout about(&window);
         about.exec();
     };
-    window.commands.mnuHelpWeb_Click = [](int) { urlSupport::openInNewWindow(QLatin1String(maker::kWebPage)); };
-    window.commands.mnuHelpFeedback_Click = [](int) {
-        urlSupport::openInNewWindow(QLatin1String(maker::kFeedbackPage));
-    };
+    window.commands.mnuHelpWeb_Click = [](int) { openInBrowser(QLatin1String(maker::kWebPage)); };
+    window.commands.mnuHelpFeedback_Click = [](int) { openInBrowser(QLatin1String(maker::kFeedbackPage)); };
     window.commands.mnuHelpEmail_Click = [](int) {
-        SendMAPIMail(QLatin1String(maker::kSupportAddress), false, QString(),
-                     prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
-                     [] { windowevents::keepAlive(); });
+        Notice said;
+        SendMAPIMail(
+            QLatin1String(maker::kSupportAddress), false, QString(),
+            prompt::appTitle() + QStringLiteral(" support request"), QString(), QString(),
+            [] { windowevents::keepAlive(); }, &said);
+        prompt::tell(said);
     };
 }
 

@@ -1,7 +1,13 @@
 #pragma once
-namespace rr {
+#include <QString>
+
+namespace rr
+{
 class frmVardecks;
 // The Help menu: the help file at its topics, the About box, the maker's web pages
 // and the e-mail to support.
 void installHelpMenu(frmVardecks &window);
-}  // namespace rr
+// Shows a page of the installed help file ("" for its contents), or tells why it
+// cannot.
+void showHelpTopic(const QString &topic);
+} // namespace rr

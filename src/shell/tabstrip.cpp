@@ -11,12 +11,15 @@
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
 
-namespace rr {
+namespace rr
+{
 
-namespace {
+namespace
+{
 
 // Tabs of a fixed width keep only a little padding beside their captions.
-class TabStripStyle : public QProxyStyle {
+class TabStripStyle : public QProxyStyle
+{
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
@@ -29,7 +32,8 @@ public:
 } // namespace
 
 // Equal tab widths across the strip, and access letters that give way to the menu bar.
-class StripTabBar : public QTabBar {
+class StripTabBar : public QTabBar
+{
 public:
     explicit StripTabBar(QWidget *parent) : QTabBar(parent)
     {
@@ -104,7 +108,7 @@ int TabStrip::addTab(const QString &caption)
     page->setMouseTracking(true);
     page->installEventFilter(this);
     page->setVisible(m_tabs.isEmpty());
-    m_tabs.append({caption, false, page});
+    m_tabs.append({caption, page});
     const int index = m_bar->addTab(caption);
     placeParts();
     return index;
@@ -127,21 +131,11 @@ QString TabStrip::TabCaption(int tab) const
     return tab >= 0 && tab < Tabs() ? m_tabs[tab].caption : QString();
 }
 
-void TabStrip::setTabCaption(int tab, const QString &caption)
-{
-    if (tab < 0 || tab >= Tabs())
-        return;
-    m_tabs[tab].caption = caption;
-    m_tabs[tab].plain = false;
-    m_bar->setTabText(tab, caption);
-}
-
 void TabStrip::setTabText(int tab, const QString &text)
 {
     if (tab < 0 || tab >= Tabs())
         return;
     m_tabs[tab].caption = text;
-    m_tabs[tab].plain = true;
     m_bar->setTabText(tab, escapeMnemonic(text));
 }
 

@@ -10,11 +10,13 @@
 #include <QTabBar>
 #include <QWidget>
 
-namespace rr {
+namespace rr
+{
 
 class StripTabBar;
 
-class TabStrip : public QWidget {
+class TabStrip : public QWidget
+{
     Q_OBJECT
 public:
     explicit TabStrip(QWidget *parent = nullptr);
@@ -29,7 +31,6 @@ public:
     // The caption as it was given (TabCaption) or as plain text (setTabText, which
     // shows user data such as a folder name literally, "&" included).
     QString TabCaption(int tab) const;
-    void setTabCaption(int tab, const QString &caption);
     void setTabText(int tab, const QString &text);
     // What the tab shows: the caption with access letters ("&&" for a literal "&").
     QString shownCaption(int tab) const;
@@ -58,7 +59,6 @@ private:
 
     struct TabInfo {
         QString caption;
-        bool plain = false;
         QWidget *page = nullptr;
     };
     StripTabBar *m_bar = nullptr;

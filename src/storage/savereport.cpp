@@ -1,7 +1,5 @@
 #include "storage/savereport.h"
 
-#include "platform/prompt.h"
-
 namespace rr
 {
 
@@ -11,12 +9,12 @@ QString saveFailedMessage(const QString &reason)
            reason;
 }
 
-bool saveDatabaseReporting(const XMLDatabase &db)
+bool saveDatabase(const XMLDatabase &db, Notices &notices)
 {
     QString error;
     if (db.save(&error))
         return true;
-    prompt::show(saveFailedMessage(error), MsgButtons::Ok, MsgIcon::Exclamation);
+    notices.append(Notice(saveFailedMessage(error), MsgIcon::Exclamation));
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
-// Saving the database after a change, telling the user when the file could not be written.
+// Saving the database after a change, with what the user is told when the file could
+// not be written.
+#include "platform/notice.h"
 #include "storage/xmldatabase.h"
 
 #include <QString>
@@ -11,9 +13,9 @@ namespace rr
 // writer's explanation.
 QString saveFailedMessage(const QString &reason);
 
-// Writes the whole database file. When that fails the user is told why (exclamation
-// icon) and false comes back; the change stays in the document in memory, so the
-// next successful save writes it.
-bool saveDatabaseReporting(const XMLDatabase &db);
+// Writes the whole database file. When that fails, false comes back and the notice
+// saying why (exclamation icon) is appended to notices; the change stays in the
+// document in memory, so the next successful save writes it.
+bool saveDatabase(const XMLDatabase &db, Notices &notices);
 
 } // namespace rr

@@ -1,7 +1,6 @@
 #include "storage/settingsstore.h"
 
 #include "platform/paths.h"
-#include "platform/prompt.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 
@@ -17,6 +16,8 @@ using reg::HKEY_CURRENT_USER;
 using reg::HKEY_LOCAL_MACHINE;
 
 RuntimeError g_currentError;
+// The conversion errors not yet shown, in order.
+QList<RuntimeError> g_keptErrors;
 
 QString key(const char *path)
 {
@@ -34,10 +35,15 @@ QString textSetting(const QString &name, const QString &fallback)
     return text.isEmpty() ? fallback : text;
 }
 
+QString errorText(const RuntimeError &error)
+{
+    return QLatin1Char('[') + QString::number(error.number) + QLatin1String("] ") + error.description;
+}
+
 template <typename Number> Number reportAndReturn(const RuntimeError &error, Number fallback)
 {
-    setCurrentError(error);
-    ToString();
+    g_currentError = error;
+    g_keptErrors.append(error);
     return fallback;
 }
 
@@ -369,20 +375,16 @@ QStringList loadSearchList()
 
 QString ToString()
 {
-    const QString text =
-        QLatin1Char('[') + QString::number(g_currentError.number) + QLatin1String("] ") + g_currentError.description;
-    prompt::show(text, MsgButtons::Ok, MsgIcon::None, prompt::appTitle());
-    return text;
+    return errorText(g_currentError);
 }
 
-RuntimeError currentError()
+Notices takeErrorNotices()
 {
-    return g_currentError;
-}
-
-void setCurrentError(const RuntimeError &error)
-{
-    g_currentError = error;
+    Notices notices;
+    for (const RuntimeError &error : std::as_const(g_keptErrors))
+        notices.append(Notice(errorText(error)));
+    g_keptErrors.clear();
+    return notices;
 }
 
 } // namespace rr::SettingsStore

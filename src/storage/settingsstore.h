@@ -3,7 +3,9 @@
 // Aspect and stylesheet, column widths, the database to open, the first-run marker,
 // the program's path and version, the recent list and the search history. Every value
 // is text under the application key; every getter gives its default when the value
-// is empty, and reports a value it cannot convert through ToString. Nothing is cached.
+// is empty, and keeps the error of a value it cannot convert, which the window shows
+// (takeErrorNotices) once it has read its settings. Nothing is cached.
+#include "platform/notice.h"
 #include "storage/regconvert.h"
 #include "storage/vddata.h"
 
@@ -79,11 +81,10 @@ QList<VDData> loadRecentList();
 QStringList loadSearchList();
 
 // --- the error reporter ---
-// Shows "[" number "] " description of the current error in an OK message box with
-// no icon and the program's title, and returns that text.
+// "[" number "] " description of the current error.
 QString ToString();
-// The error ToString reports: the last conversion error of a getter.
-RuntimeError currentError();
-void setCurrentError(const RuntimeError &error);
+// The errors the getters kept since the last call, in order, as notices with that
+// text, no icon and the program's title; the kept list is emptied.
+Notices takeErrorNotices();
 
 } // namespace rr::SettingsStore

@@ -22,24 +22,6 @@ bool isMSXML30Available()
     return canCreateObject(QStringLiteral("MSXML2.DOMDocument.3.0"), scratch);
 }
 
-bool isMSXML26Available()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("MSXML2.DOMDocument.2.6"), scratch);
-}
-
-bool isMSXML2Available()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("MSXML2.DOMDocument"), scratch);
-}
-
-bool isXMLDOMAvailable()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("Microsoft.XMLDOM"), scratch);
-}
-
 bool isValidIdentifier(const QString &id)
 {
     static const QRegularExpression form(QStringLiteral("^[TW][1-9][0-9]{0,4}$"));

@@ -10,9 +10,6 @@ namespace rr
 // stands in for every class name the probes ask about.
 bool canCreateObject(const QString &programmaticId, QString &errorText);
 bool isMSXML30Available();
-bool isMSXML26Available();
-bool isMSXML2Available();
-bool isXMLDOMAvailable();
 
 // True for "T" or "W" followed by a number without leading zeros (^[TW][1-9][0-9]{0,4}$).
 // Identifiers name side files (icons, thumbnails) only when they have this form.

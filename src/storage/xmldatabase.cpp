@@ -17,11 +17,13 @@ QString XMLDatabase::getBasePath() const
     return QFileInfo(m_path).absolutePath() + QLatin1Char('/');
 }
 
-bool XMLDatabase::openDBValidate(const QString &path)
+bool XMLDatabase::openDBValidate(const QString &path, QString *reason)
 {
     m_loadedPath = path;
     m_document = std::make_unique<XmlDocument>();
     m_document->load(path);
+    if (reason)
+        *reason = m_document->parseErrorReason();
     return m_document->parseErrorReason().isEmpty();
 }
 
@@ -54,11 +56,6 @@ QString XMLDatabase::getNewTID() const
 QString XMLDatabase::getNewWID() const
 {
     return newIdentifier("W", "VARDECK");
-}
-
-QString XMLDatabase::getVDAsString(const QString &wid) const
-{
-    return m_document ? m_document->nodeFromID(wid).text() : QString();
 }
 
 QString XMLDatabase::getVDAsFormattedString(const QString &wid) const

@@ -28,8 +28,8 @@ public:
     XmlDocument *getTheTempDOM() const { return m_importDocument.get(); }
 
     // Loads the file into a new document; true when it was read whole. A failed
-    // document stays (empty, with its parse error reason).
-    bool openDBValidate(const QString &path);
+    // document stays (empty, with its parse error reason), and reason says why.
+    bool openDBValidate(const QString &path, QString *reason = nullptr);
     // Loads the file into the import document; a failed load keeps the earlier one.
     bool openTempDBValidate(const QString &path);
     QString loadedPath() const { return m_loadedPath; }
@@ -40,7 +40,6 @@ public:
     QString getNewTID() const;
     QString getNewWID() const;
 
-    QString getVDAsString(const QString &wid) const;
     QString getVDAsFormattedString(const QString &wid) const;
     // Field getters; ok is false when the Vardeck or the child does not exist.
     QString getVDName(const QString &wid, bool *ok = nullptr) const;

@@ -1,8 +1,7 @@
 #include "web/visits.h"
-#include "storage/savereport.h"
 
-#include "platform/prompt.h"
 #include "storage/datetext.h"
+#include "storage/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <limits>
@@ -63,12 +62,12 @@ QString updateLastAccessed(XMLDatabase &db, const QString &wid, const QDateTime 
     VisitRecord record = recordVisit(db, wid, now);
     if (record.wid.isEmpty())
         return {};
-    record.saved = saveDatabaseReporting(db);
+    record.saved = saveDatabase(db, record.notices);
     announceVisit(record);
     return record.stamp;
 }
 
-urlSupport::OpenResult openVardeckInBrowser(XMLDatabase &db, const QString &wid, const QString &address)
+urlSupport::Opening openVardeckInBrowser(XMLDatabase &db, const QString &wid, const QString &address)
 {
     // A refused address is no visit.
     if (urlSupport::isSafeToOpen(address))
@@ -76,18 +75,18 @@ urlSupport::OpenResult openVardeckInBrowser(XMLDatabase &db, const QString &wid,
     return urlSupport::openInNewWindow(address);
 }
 
-urlSupport::OpenResult openHome(const QString &address, const QString &homePageName)
+urlSupport::Opening openHome(const QString &address, const QString &homePageName)
 {
     const QString home = urlSupport::calculateHomeURL(address);
-    if (!urlSupport::isValidWWW(home)) {
-        prompt::show(QStringLiteral("The homepage for ") + homePageName + QStringLiteral(" could not be loaded"),
-                     MsgButtons::Ok, MsgIcon::Information);
-        return urlSupport::OpenResult::Refused;
-    }
+    if (!urlSupport::isValidWWW(home))
+        return {urlSupport::OpenResult::Refused,
+                home,
+                {QStringLiteral("The homepage for ") + homePageName + QStringLiteral(" could not be loaded"),
+                 MsgIcon::Information}};
     return urlSupport::openInNewWindow(home);
 }
 
-urlSupport::OpenResult openBlankBrowserWindow()
+urlSupport::Opening openBlankBrowserWindow()
 {
     return urlSupport::openInNewWindow(QStringLiteral("about:blank"));
 }

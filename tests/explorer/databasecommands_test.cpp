@@ -63,9 +63,11 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Elsewhere") + "</FOLDERS>");
     showVardeck("T1", "W1");
 
-    // A file that is no database leaves the previous one open, and saving still goes there.
+    // A file that is no database leaves the previous one open, and saving still goes there; the
+    // message says what the parser found, as at start-up.
     openThroughDialog("broken.xml");
-    EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml");
+    EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml\n\n"
+                                  "broken.xml: Premature end of data in tag FOLDER line 1 (line 1)");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(session().currentDBName, "Vardecks.xml");
     EXPECT_EQ(window->lblWName->text(), "Beta site");

@@ -132,21 +132,16 @@ TEST_F(WordSearchTest, emptyTextFindsEveryVardeckABlankNeedsTextNothingFoundIsSa
     // A blank is two empty words: every non-empty text matches, counted by its length.
     EXPECT_EQ(searchBoxes(doc(), " ", {1}), (QList<SearchResult>{{"W1", 1}, {"W3", 1}}));
 
-    // The command says when nothing was found and remembers only a text that is not empty.
+    // The command remembers only a text that is not empty (the window says when nothing was found).
     WordSearch search;
     SearchFieldBoxes boxes;
     boxes.ticked.fill(false);
     EXPECT_TRUE(runSearchCommand(search, doc(), "beta", boxes).isEmpty());
     EXPECT_TRUE(boxes.ticked[0]);
-    ASSERT_EQ(m_prompts.messages().size(), 1u);
-    const MessageRequest &shown = m_prompts.messages().front();
-    EXPECT_EQ(shown.text, "No search results were found");
-    EXPECT_EQ(shown.icon, MsgIcon::None);
-    EXPECT_EQ(shown.buttons, MsgButtons::Ok);
     EXPECT_EQ(session().searchColl, QStringList({"beta"}));
     EXPECT_EQ(runSearchCommand(search, doc(), "", boxes).size(), 3);
     EXPECT_EQ(session().searchColl, QStringList({"beta"}));
-    EXPECT_EQ(m_prompts.messages().size(), 1u);
+    EXPECT_TRUE(m_prompts.messages().empty());
 
     // The scan stops at 500 results.
     QList<Vd> many;
@@ -222,9 +217,11 @@ TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteWritingStoresUpperCaseAndADropAdds
     EXPECT_EQ(favs.favsColl(), QStringList({"W1", "W3"}));
     EXPECT_EQ(favs.countLabel(), "Favorites: 2");
 
-    m_prompts.answer(MsgResult::Yes);
-    EXPECT_EQ(favs.deleteSelected(m_db, "W1").outcome, Favorites::Outcome::Deleted);
-    EXPECT_EQ(favs.addToFavorites(m_db, "W2").outcome, Favorites::Outcome::Added);
+    EXPECT_EQ(favs.deleteFavorite(m_db, "W1").outcome, Favorites::Outcome::Deleted);
+    const Favorites::Change added = favs.addToFavorites(m_db, "W2");
+    EXPECT_EQ(added.outcome, Favorites::Outcome::Added);
+    ASSERT_EQ(added.notices.size(), 1);
+    EXPECT_EQ(added.notices[0].text, "The Vardeck name has been added to your favorite Vardecks list");
     EXPECT_EQ(test::onDisk(m_path, "W1", "FAV"), "FALSE");
     EXPECT_EQ(test::onDisk(m_path, "W2", "FAV"), "TRUE");
     EXPECT_EQ(test::onDisk(m_path, "W3", "FAV"), "True"); // untouched
@@ -234,10 +231,11 @@ TEST_F(FavoritesTest, anyCaseOfTrueIsAFavoriteWritingStoresUpperCaseAndADropAdds
     EXPECT_EQ(result.added, 2);
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(favs.favsColl(), QStringList({"W3", "W2", "W1", "W4"}));
-    EXPECT_EQ(m_prompts.lastText(), "2 favorites added.");
-    EXPECT_EQ(m_prompts.messages().back().icon, MsgIcon::Information);
-    favs.addDropped(m_db, {"W1"});
-    EXPECT_EQ(m_prompts.lastText(), "0 favorites added.");
+    ASSERT_EQ(result.notices.size(), 1);
+    EXPECT_EQ(result.notices[0].text, "2 favorites added.");
+    EXPECT_EQ(result.notices[0].icon, MsgIcon::Information);
+    EXPECT_EQ(favs.addDropped(m_db, {"W1"}).notices.value(0).text, "0 favorites added.");
+    EXPECT_TRUE(m_prompts.messages().empty()) << "the window shows the notices";
 }
 
 TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
@@ -255,32 +253,35 @@ TEST_F(FavoritesTest, theMenuKeepsDocumentThenAddedOrderWhileTheTreeSortsByName)
     EXPECT_FALSE(tree.at(1).bold);
 }
 
-TEST_F(FavoritesTest, deletingAsksAndNoChangesNothing)
+TEST_F(FavoritesTest, deletingIsCheckedBeforeTheQuestionAndChangesNothingUntilThen)
 {
     open({Vd("W1").name("Keep").fav("TRUE"), Vd("W2").name("Drop").fav("TRUE")});
     Favorites favs;
     favs.populate(doc());
-    m_prompts.answer(MsgResult::No);
-    EXPECT_EQ(favs.deleteSelected(m_db, " W2 ").outcome, Favorites::Outcome::Declined);
-    const MessageRequest question = m_prompts.messages().back();
-    EXPECT_EQ(question.text, "Are you sure you wish to delete Drop from your favorites list?");
-    EXPECT_EQ(question.title, "Delete folder?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    const Favorites::Change check = favs.checkDelete(m_db, " W2 ");
+    EXPECT_EQ(check.outcome, Favorites::Outcome::Listed);
+    EXPECT_EQ(check.wid, "W2");
+    EXPECT_EQ(check.name, "Drop");
+    EXPECT_TRUE(check.notices.isEmpty());
+    EXPECT_FALSE(check.changed);
     EXPECT_EQ(favs.favsColl().size(), 2);
+    EXPECT_EQ(test::onDisk(m_path, "W2", "FAV"), "TRUE");
 
-    m_prompts.answer(MsgResult::Yes);
-    const Favorites::Change change = favs.deleteSelected(m_db, "W2");
+    const Favorites::Change change = favs.deleteFavorite(m_db, "W2");
     EXPECT_TRUE(change.changed && change.saved);
     EXPECT_EQ(favs.favsColl(), QStringList({"W1"}));
 
-    m_prompts.clear();
-    EXPECT_EQ(favs.deleteSelected(m_db, "W2").outcome, Favorites::Outcome::NotInList);
-    EXPECT_EQ(favs.deleteSelected(m_db, "").outcome, Favorites::Outcome::NoSelection);
+    const auto noticeOf = [](const Favorites::Change &c) { return c.notices.value(0).text; };
+    EXPECT_EQ(favs.checkDelete(m_db, "W2").outcome, Favorites::Outcome::NotInList);
+    EXPECT_EQ(noticeOf(favs.checkDelete(m_db, "W2")), "The displayed Vardeck is not in your favorites list");
+    EXPECT_EQ(favs.deleteFavorite(m_db, "W2").outcome, Favorites::Outcome::NotInList);
+    EXPECT_EQ(favs.checkDelete(m_db, "").outcome, Favorites::Outcome::NoSelection);
+    EXPECT_EQ(noticeOf(favs.checkDelete(m_db, "")),
+              "No Vardeck is currently selected to delete from your favorite Vardecks list");
     EXPECT_EQ(favs.addSelected(m_db, "").outcome, Favorites::Outcome::NoSelection);
-    EXPECT_EQ(m_prompts.texts(),
-              QStringList({"The displayed Vardeck is not in your favorites list",
-                           "No Vardeck is currently selected to delete from your favorite Vardecks list",
-                           "No Vardeck is currently selected to add to your favorite Vardecks list"}));
+    EXPECT_EQ(noticeOf(favs.addSelected(m_db, "")),
+              "No Vardeck is currently selected to add to your favorite Vardecks list");
+    EXPECT_TRUE(m_prompts.messages().empty());
 }
 
 TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
@@ -294,13 +295,14 @@ TEST_F(FavoritesTest, aVanishedVardeckRebuildsTheFavoritesQuietly)
     EXPECT_EQ(test::texts(favs.menuItems(doc()), &FavoriteItem::name), QStringList({"one", "three"}));
     gone = vardeck("W3");
     gone.parentNode().removeChild(gone);
-    m_prompts.answer(MsgResult::Yes);
     // Removal goes by identifier: the right Vardeck leaves, whatever its position.
-    EXPECT_EQ(favs.deleteSelected(m_db, "W1").outcome, Favorites::Outcome::Deleted);
+    EXPECT_EQ(favs.checkDelete(m_db, "W1").outcome, Favorites::Outcome::Listed);
+    EXPECT_EQ(favs.deleteFavorite(m_db, "W1").outcome, Favorites::Outcome::Deleted);
     EXPECT_TRUE(favs.favsColl().isEmpty());
     EXPECT_EQ(favs.createNewFav(m_db, "W2").outcome, Favorites::Outcome::Missing);
-    EXPECT_EQ(favs.addToFavorites(m_db, "W3").outcome, Favorites::Outcome::Missing);
-    EXPECT_EQ(m_prompts.messages().size(), 1u); // only the delete question
+    const Favorites::Change missing = favs.addToFavorites(m_db, "W3");
+    EXPECT_EQ(missing.outcome, Favorites::Outcome::Missing);
+    EXPECT_TRUE(missing.notices.isEmpty());
 }
 
 TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
@@ -318,9 +320,11 @@ TEST_F(FavoritesTest, aFailedSaveIsReportedAndTheMarkKept)
     EXPECT_FALSE(change.saved);
     EXPECT_EQ(test::readBytes(m_path), before);
     EXPECT_TRUE(isFavorite(vardeck("W1")));
-    ASSERT_EQ(m_prompts.messages().size(), 2u);
-    EXPECT_EQ(m_prompts.messages().front().icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(m_prompts.messages().front().text.startsWith("The Vardecks database could not be saved."));
+    // The failed save first, then what the command says.
+    ASSERT_EQ(change.notices.size(), 2);
+    EXPECT_EQ(change.notices[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(change.notices[0].text.startsWith("The Vardecks database could not be saved."));
+    EXPECT_EQ(change.notices[1].text, "The Vardeck one has been added to your favorite Vardecks list");
     EXPECT_EQ(favs.favsColl(), QStringList({"W1"}));
 }
 
@@ -406,19 +410,12 @@ TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEve
     EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
               QStringList({"1234567", "   2.5", "   007", "     8"}));
 
-    // Clearing asks, then resets every count and writes the file.
-    m_prompts.answer(MsgResult::No);
-    EXPECT_FALSE(clearPopularRankings(m_db).cleared);
-    EXPECT_EQ(popularRows(doc()).size(), 4);
-    const MessageRequest question = m_prompts.messages().back();
-    EXPECT_EQ(question.text, "Are you sure you wish to clear your list rankings of popular Vardecks?");
-    EXPECT_EQ(question.title, "Clear popular list?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-
-    m_prompts.answer(MsgResult::Yes);
+    // Clearing resets every count and writes the file (the window has asked).
     const ClearRankingsResult result = clearPopularRankings(m_db);
     EXPECT_TRUE(result.cleared);
     EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(result.notices.isEmpty());
+    EXPECT_TRUE(m_prompts.messages().empty());
     EXPECT_TRUE(popularRows(doc()).isEmpty());
     EXPECT_EQ(test::onDisk(m_path, "W1", "HITS"), "1");
     EXPECT_EQ(test::onDisk(m_path, "W4", "HITS"), "1");

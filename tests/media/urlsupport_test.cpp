@@ -179,7 +179,7 @@ TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgumentAndARegisteredOneCome
                                                              {"Moz", "/opt/sm/seamonkey"}};
     for (const auto &[code, program] : choices) {
         useBrowser(code);
-        EXPECT_EQ(urlSupport::openInNewWindow(address), Result::Started) << code;
+        EXPECT_EQ(urlSupport::openInNewWindow(address).result, Result::Started) << code;
         ASSERT_FALSE(launcher.starts().empty());
         EXPECT_EQ(launcher.starts().back().program, program);
         EXPECT_EQ(launcher.starts().back().args, QStringList{address});
@@ -191,56 +191,57 @@ TEST_F(Opening, chosenBrowserGetsTheAddressAsItsOneArgumentAndARegisteredOneCome
     useBrowser("FF");
     const QString registered = writeFile(home.path() + "/myfirefox", "#!/bin/sh\n", true);
     registerAppPath("firefox.exe", registered);
-    urlSupport::openInNewWindow("http://a.example/");
+    EXPECT_EQ(urlSupport::openInNewWindow("http://a.example/").result, Result::Started);
     EXPECT_EQ(launcher.starts().back().program, registered);
 
     // An entry that names no executable file is passed over.
     registerAppPath("firefox.exe", writeFile(home.path() + "/notes.txt", "x"));
-    urlSupport::openInNewWindow("http://a.example/");
+    EXPECT_EQ(urlSupport::openInNewWindow("http://a.example/").result, Result::Started);
     EXPECT_EQ(launcher.starts().back().program, "/opt/ff/firefox-esr");
 }
 
-TEST_F(Opening, missingOrFailingBrowserTellsThenUsesTheDefault)
+TEST_F(Opening, missingOrFailingBrowserSaysSoAndLeavesTheDefaultBrowserToTheWindow)
 {
     const QString address = "http://a.example/page";
     // IE and Netscape have no build here; Firefox is not installed in this test.
     const std::pair<const char *, const char *> choices[] = {
         {"IE", "Internet Explorer"}, {"FF", "Firefox"}, {"N6", "Netscape v6 or later"}};
     for (const auto &[code, name] : choices) {
-        prompts.clear();
         useBrowser(code);
-        EXPECT_EQ(urlSupport::openInNewWindow(address), Result::FellBackToDefault) << code;
-        ASSERT_EQ(prompts.messages().size(), 1u) << code;
-        EXPECT_EQ(prompts.lastText(), failureText(address, name));
-        EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
-        EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
+        const urlSupport::Opening opening = urlSupport::openInNewWindow(address);
+        EXPECT_EQ(opening.result, Result::FellBackToDefault) << code;
+        EXPECT_EQ(opening.address, address);
+        EXPECT_EQ(opening.notice.text, failureText(address, name));
+        EXPECT_EQ(opening.notice.icon, MsgIcon::Information);
+        EXPECT_TRUE(opening.notice.title.isEmpty()) << "the program's title";
     }
     EXPECT_TRUE(launcher.starts().empty());
-    EXPECT_EQ(launcher.openedUrls(), QStringList(3, address));
+    EXPECT_TRUE(launcher.openedUrls().isEmpty()) << "the window opens the default browser after the notice";
 
     // Found but unable to start.
     launcher.addProgram("opera", "/opt/opera/opera");
     launcher.failStarts();
     useBrowser("Op");
-    EXPECT_EQ(urlSupport::openInNewWindow(address), Result::FellBackToDefault);
-    EXPECT_EQ(prompts.lastText(), failureText(address, "Opera"));
-    EXPECT_EQ(launcher.openedUrls().size(), 4);
+    const urlSupport::Opening opera = urlSupport::openInNewWindow(address);
+    EXPECT_EQ(opera.result, Result::FellBackToDefault);
+    EXPECT_EQ(opera.notice.text, failureText(address, "Opera"));
+    EXPECT_TRUE(prompts.messages().empty());
 }
 
 TEST_F(Opening, defaultBrowserCodesNeverAskAndUnknownCodesOpenNothing)
 {
     for (const char *code : {"Win", "", "0"}) {
         useBrowser(code);
-        EXPECT_EQ(urlSupport::openInNewWindow("http://a.example/"), Result::DefaultBrowser) << code;
+        EXPECT_EQ(urlSupport::openInNewWindow("http://a.example/").result, Result::DefaultBrowser) << code;
     }
     // A bare "www." host would be taken for a file name by the desktop's opener.
-    urlSupport::openInNewWindow("www.a.example/x");
+    EXPECT_EQ(urlSupport::openInNewWindow("www.a.example/x").result, Result::DefaultBrowser);
     EXPECT_EQ(launcher.openedUrls(),
               QStringList({"http://a.example/", "http://a.example/", "http://a.example/", "http://www.a.example/x"}));
 
     for (const char *code : {"ff", "Chrome", "win"}) {
         useBrowser(code);
-        EXPECT_EQ(urlSupport::openInNewWindow("http://a.example/"), Result::UnknownBrowser) << code;
+        EXPECT_EQ(urlSupport::openInNewWindow("http://a.example/").result, Result::UnknownBrowser) << code;
     }
     EXPECT_EQ(launcher.openedUrls().size(), 4);
     EXPECT_TRUE(launcher.starts().empty());
@@ -264,14 +265,16 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     for (const char *code : {"FF", "Win"}) {
         useBrowser(code);
         for (const QString &address : hostile) {
-            prompts.clear();
-            EXPECT_EQ(urlSupport::openInNewWindow(address), Result::Refused) << code << " " << address.toStdString();
-            ASSERT_EQ(prompts.messages().size(), 1u);
-            EXPECT_TRUE(prompts.lastText().startsWith("The address " + address + " was not opened: "));
-            EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+            const urlSupport::Opening opening = urlSupport::openInNewWindow(address);
+            EXPECT_EQ(opening.result, Result::Refused) << code << " " << address.toStdString();
+            EXPECT_TRUE(opening.notice.text.startsWith("The address " + address + " was not opened: "));
+            EXPECT_EQ(opening.notice.icon, MsgIcon::Exclamation);
         }
     }
-    urlSupport::openInDefault("-x");
+    Notice refusal;
+    EXPECT_FALSE(urlSupport::openInDefault("-x", &refusal));
+    EXPECT_EQ(refusal.text, "The address -x was not opened: it begins with \"-\", which a browser would read as an "
+                            "option.");
     EXPECT_TRUE(launcher.starts().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 
@@ -289,14 +292,14 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     for (const char *code : {"FF", "Win"}) {
         useBrowser(code);
         for (const char *address : notPages) {
-            prompts.clear();
-            EXPECT_EQ(urlSupport::openInNewWindow(address), Result::Refused) << code << " " << address;
-            EXPECT_TRUE(prompts.lastText().startsWith("The address " + QString(address) + " was not opened: "));
+            const urlSupport::Opening opening = urlSupport::openInNewWindow(address);
+            EXPECT_EQ(opening.result, Result::Refused) << code << " " << address;
+            EXPECT_TRUE(opening.notice.text.startsWith("The address " + QString(address) + " was not opened: "));
         }
     }
-    EXPECT_EQ(prompts.lastText(),
+    EXPECT_EQ(urlSupport::openInNewWindow("c:\\x.exe").notice.text,
               "The address c:\\x.exe was not opened: it is not the address of a web page or a file.");
-    urlSupport::openInDefault("javascript:alert(1)");
+    EXPECT_FALSE(urlSupport::openInDefault("javascript:alert(1)"));
     EXPECT_TRUE(launcher.starts().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
     for (const char *page : {"HTTPS://a.example/", "ftp://files.example/x", "www.a.example:8080/x", "file:///x.html"}) {
@@ -320,7 +323,7 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     for (const QString &address :
          QStringList{QUrl::fromLocalFile(pdf).toString(), QUrl::fromLocalFile(pdfOnDisk).toString(), page,
                      QUrl::fromLocalFile(home.path()).toString()}) {
-        EXPECT_EQ(urlSupport::openInNewWindow(address), Result::Started) << address.toStdString();
+        EXPECT_EQ(urlSupport::openInNewWindow(address).result, Result::Started) << address.toStdString();
         EXPECT_EQ(launcher.starts().back().args, QStringList{address});
     }
     EXPECT_TRUE(prompts.messages().empty());

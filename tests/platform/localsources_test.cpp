@@ -109,19 +109,23 @@ TEST(Mail, withoutAMailProgramAMailtoAddressOpensAndTheUserIsToldToAttach)
     test::ScriptedPrompts prompts;
     EXPECT_EQ(mailtoAddress("a@b", "x&y=z", "a?b"), "mailto:a@b?subject=x%26y%3Dz&body=a%3Fb");
     test::FakeLauncher launcher; // no xdg-email
-    EXPECT_TRUE(SendMAPIMail("support@quorvane.example", false, "", "Razuzezu Revidod support request", "", ""));
-    EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_TRUE(SendMAPIMail("", true, "", "Favorite Vardecks", "", "/data/Vardecks.htm"));
+    Notice said;
+    EXPECT_TRUE(
+        SendMAPIMail("support@quorvane.example", false, "", "Razuzezu Revidod support request", "", "", {}, &said));
+    EXPECT_TRUE(said.isEmpty());
+    EXPECT_TRUE(SendMAPIMail("", true, "", "Favorite Vardecks", "", "/data/Vardecks.htm", {}, &said));
     EXPECT_EQ(launcher.openedUrls(),
               QStringList({"mailto:support@quorvane.example?subject=Razuzezu%20Revidod%20support%20request",
                            "mailto:?subject=Favorite%20Vardecks"}));
-    EXPECT_EQ(prompts.lastText(), "Your mail program was started without the attachment.  Please attach the file "
-                                  "/data/Vardecks.htm to the message.");
+    EXPECT_EQ(said.text, "Your mail program was started without the attachment.  Please attach the file "
+                         "/data/Vardecks.htm to the message.");
+    EXPECT_EQ(said.icon, MsgIcon::Information);
 
     launcher.addProgram("xdg-email", "/usr/bin/xdg-email");
     launcher.failStarts();
-    EXPECT_FALSE(SendMAPIMail("a@b", false, "", "s", "", "/tmp/x"));
-    EXPECT_EQ(prompts.lastText(), "There was an error logging in to e-mail messaging program.");
+    EXPECT_FALSE(SendMAPIMail("a@b", false, "", "s", "", "/tmp/x", {}, &said));
+    EXPECT_EQ(said.text, "There was an error logging in to e-mail messaging program.");
+    EXPECT_TRUE(prompts.messages().empty()) << "the window shows the notice";
 }
 
 TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
@@ -161,12 +165,14 @@ TEST(Mail, aMailProgramThatFailsIsReportedAndOneThatKeepsRunningIsLeftToRun)
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8() + ":" + path);
     int waits = 0;
-    const bool sent = SendMAPIMail("", true, "", "Vardeck", "body", "", [&] { ++waits; });
+    Notice said;
+    const bool sent = SendMAPIMail(
+        "", true, "", "Vardeck", "body", "", [&] { ++waits; }, &said);
     qputenv("PATH", path);
     EXPECT_FALSE(sent);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.lastText(), "There was an error logging in to e-mail messaging program.");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(said.text, "There was an error logging in to e-mail messaging program.");
+    EXPECT_EQ(said.icon, MsgIcon::Critical);
+    EXPECT_TRUE(prompts.messages().empty());
 
     // A program that keeps the caller waiting is waited for only so long, and runs on.
     ProcessLauncher launcher;

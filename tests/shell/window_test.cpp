@@ -134,6 +134,25 @@ struct SplashWatch final : PromptHandler {
     int mostOpenAtOnce = 0;
 };
 
+TEST_F(StartUp, storedNumbersThatCannotBeReadAreShownOnceEachWithTheSplashGoneAndTheDefaultsUsed)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "frmWidth", "wide");
+    store(kApp, "splitter1", "40000");
+    store(kApp, "c2", "x");
+    SplashWatch watch;
+    auto window = start();
+    EXPECT_EQ(prompts.texts(), QStringList({"[13] Type mismatch", "[6] Overflow", "[13] Type mismatch"}));
+    for (const MessageRequest &shown : prompts.messages()) {
+        EXPECT_EQ(shown.icon, MsgIcon::None);
+        EXPECT_EQ(shown.title, "Razuzezu Revidod");
+        EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+    }
+    EXPECT_EQ(watch.splashShown, QList<bool>({false, false, false})) << "a message is never hidden behind the splash";
+    EXPECT_EQ(window->Splitter1->SplitterPos(), 2500);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
+}
+
 TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsToldWithTheSplashGone)
 {
     EXPECT_EQ(safeDatabaseName("Work.xml"), "Work.xml");

@@ -170,16 +170,23 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(Settings, unreadableNumbersAreReportedAndGiveTheDefault)
+TEST_F(Settings, unreadableNumbersAreKeptForTheWindowAndGiveTheDefault)
 {
     store(kApp, "frmWidth", "wide");
     EXPECT_EQ(getFrmWidthSetting(), 13000);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.lastText(), "[13] Type mismatch");
-
+    EXPECT_EQ(ToString(), "[13] Type mismatch");
     store(kApp, "splitter1", "40000");
     EXPECT_EQ(getSplitter1Setting(), 2500);
-    EXPECT_EQ(prompts.lastText(), "[6] Overflow");
+    EXPECT_EQ(ToString(), "[6] Overflow");
+    EXPECT_TRUE(prompts.messages().empty());
+
+    const Notices kept = takeErrorNotices();
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0].text, "[13] Type mismatch");
+    EXPECT_EQ(kept[1].text, "[6] Overflow");
+    EXPECT_EQ(kept[0].icon, MsgIcon::None);
+    EXPECT_TRUE(kept[0].title.isEmpty()) << "the program's title";
+    EXPECT_TRUE(takeErrorNotices().isEmpty()) << "each error is shown once";
 }
 
 TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)

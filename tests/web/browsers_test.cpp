@@ -120,7 +120,7 @@ TEST_F(Visits, hitsGrowByOneStartAtTwoAndTheEnglishStampReachesTheListenerButNot
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(Visits, failedSaveShowsTheReasonAndKeepsTheChange)
+TEST_F(Visits, failedSaveGivesTheReasonAndKeepsTheChange)
 {
     const QByteArray before = test::readBytes(path);
     QString stamp;
@@ -133,11 +133,14 @@ TEST_F(Visits, failedSaveShowsTheReasonAndKeepsTheChange)
     const XmlNode w3 = db.getTheDOM()->nodeFromID("W3");
     EXPECT_EQ(w3.childText("HITS"), "10");
     EXPECT_EQ(w3.childText("KEYWORD2"), stamp);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_FALSE(prompts.lastText().isEmpty());
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    // The listener, the main window's, shows why.
     ASSERT_EQ(records.size(), 1u);
     EXPECT_FALSE(records[0].saved);
+    ASSERT_EQ(records[0].notices.size(), 1);
+    EXPECT_TRUE(records[0].notices[0].text.startsWith(
+        "The Vardecks database could not be saved.  The change is kept until the next save.\n\n"));
+    EXPECT_EQ(records[0].notices[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(prompts.messages().empty());
 
     // The next visit saves both changes.
     updateLastAccessed(db, "W3", evening);
@@ -147,9 +150,10 @@ TEST_F(Visits, failedSaveShowsTheReasonAndKeepsTheChange)
 TEST_F(Visits, openingAVardeckRecordsTheVisitEvenWhenTheBrowserFailsAndHomeAndBlankPagesDoNot)
 {
     appOptions().setDefaultBrowser("Op"); // not installed
-    EXPECT_EQ(openVardeckInBrowser(db, "W1", "http://a.example/x"), urlSupport::OpenResult::FellBackToDefault);
+    const urlSupport::Opening opening = openVardeckInBrowser(db, "W1", "http://a.example/x");
+    EXPECT_EQ(opening.result, urlSupport::OpenResult::FellBackToDefault);
+    EXPECT_EQ(opening.address, "http://a.example/x");
     EXPECT_EQ(childOnDisk("W1", "HITS"), "2");
-    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/x"});
     records.clear();
     prompts.clear();
 
@@ -157,16 +161,17 @@ TEST_F(Visits, openingAVardeckRecordsTheVisitEvenWhenTheBrowserFailsAndHomeAndBl
     appOptions().setDefaultBrowser("FF");
     const QByteArray before = test::readBytes(path);
 
-    EXPECT_EQ(openHome("https://www.a.example/deep/er/page.html?x=1", "Deep"), urlSupport::OpenResult::Started);
-    EXPECT_EQ(openBlankBrowserWindow(), urlSupport::OpenResult::Started);
+    EXPECT_EQ(openHome("https://www.a.example/deep/er/page.html?x=1", "Deep").result, urlSupport::OpenResult::Started);
+    EXPECT_EQ(openBlankBrowserWindow().result, urlSupport::OpenResult::Started);
     ASSERT_EQ(launcher.starts().size(), 2u);
     EXPECT_EQ(launcher.starts()[0].args, QStringList{"https://www.a.example/"});
     EXPECT_EQ(launcher.starts()[1].args, QStringList{"about:blank"});
 
-    EXPECT_EQ(openHome("file:///home/me/page.html", "Local page"), urlSupport::OpenResult::Refused);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.lastText(), "The homepage for Local page could not be loaded");
-    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
+    const urlSupport::Opening local = openHome("file:///home/me/page.html", "Local page");
+    EXPECT_EQ(local.result, urlSupport::OpenResult::Refused);
+    EXPECT_EQ(local.notice.text, "The homepage for Local page could not be loaded");
+    EXPECT_EQ(local.notice.icon, MsgIcon::Information);
+    EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(launcher.starts().size(), 2u);
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_TRUE(records.empty());

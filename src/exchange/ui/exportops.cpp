@@ -13,6 +13,7 @@
 #include "platform/prompt.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
+#include "shell/openaddress.h"
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -160,7 +161,7 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
     if (prompt::askYesNo(QStringLiteral("Your Vardecks have been successfully been exported to ") +
                              QDir::toNativeSeparators(path) + QStringLiteral(". Do you wish to view the file now?"),
                          MsgIcon::None, QStringLiteral("View exported file?")))
-        urlSupport::openInNewWindow(QUrl::fromLocalFile(path).toString());
+        openInBrowser(QUrl::fromLocalFile(path).toString());
 }
 
 void frmImportExport::exportAsCSV()

@@ -2,8 +2,10 @@
 
 #include "finding/ui/listrows.h"
 #include "platform/gui/textfit.h"
+#include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/openaddress.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
 #include "web/visits.h"
@@ -187,6 +189,7 @@ void FavoritesPane::showFavoriteMark(bool favorite)
 
 void FavoritesPane::afterChange(const Favorites::Change &change)
 {
+    prompt::tell(change.notices);
     refillViews(w.dbXML.document());
     if (!change.changed)
         return;
@@ -218,7 +221,18 @@ void FavoritesPane::cmdFDelete_Click()
     if (!w.dbXML.document())
         return;
     ensureList();
-    afterChange(m_favs.deleteSelected(*w.dbXML, w.selectedWID));
+    const Favorites::Change check = m_favs.checkDelete(*w.dbXML, w.selectedWID);
+    if (check.outcome != Favorites::Outcome::Listed) {
+        afterChange(check);
+        return;
+    }
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete ") + check.name +
+                              QStringLiteral(" from your favorites list?"),
+                          MsgIcon::None, QStringLiteral("Delete folder?"))) {
+        afterChange(check);
+        return;
+    }
+    afterChange(m_favs.deleteFavorite(*w.dbXML, check.wid));
 }
 
 void FavoritesPane::cmdAddFavs_Click()
@@ -246,7 +260,7 @@ void FavoritesPane::first_Click(int index)
         populateFavsList(w.dbXML.document());
         return;
     }
-    openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS")));
+    finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS"))));
     w.commands.refreshRecentMenuList(wid);
     markRecentRows(w);
 }
@@ -345,6 +359,7 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
     ensureList();
     const bool shownWasFavorite = m_favs.contains(w.currentWID());
     const Favorites::DropResult result = m_favs.addDropped(*w.dbXML, wids);
+    prompt::tell(result.notices);
     refillViews(w.dbXML.document());
     if (result.added == 0)
         return;

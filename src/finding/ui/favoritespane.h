@@ -66,8 +66,8 @@ protected:
 
 private:
     void wire();
-    // After a command: the tree, menu and label again, and the details panel's box
-    // and marker when the changed Vardeck is the shown one.
+    // After a command: its notices, the tree, menu and label again, and the details
+    // panel's box and marker when the changed Vardeck is the shown one.
     void afterChange(const Favorites::Change &change);
     void refillViews(const XmlDocument *doc);
     void refillTree(const QList<FavoriteItem> &items);

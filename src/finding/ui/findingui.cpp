@@ -78,9 +78,4 @@ FindingUi &installFinding(frmVardecks &w)
     return *new FindingUi(w);
 }
 
-void markRecentFindingRows(frmVardecks &w)
-{
-    findingui::markRecentRows(w);
-}
-
 } // namespace rr

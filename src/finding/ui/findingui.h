@@ -36,8 +36,5 @@ private:
 // populatePopList and populateSearchList to w.commands. The parts belong to the
 // window. Call once per window, before its Form_Load.
 FindingUi &installFinding(frmVardecks &w);
-// Draws the finding lists' rows and the favourites' nodes bold exactly when their
-// Vardeck is in the recent list: for code that has just changed recentColl.
-void markRecentFindingRows(frmVardecks &w);
 
 } // namespace rr

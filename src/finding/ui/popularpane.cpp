@@ -2,6 +2,7 @@
 
 #include "finding/popularlist.h"
 #include "finding/ui/listrows.h"
+#include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
@@ -70,7 +71,11 @@ void PopularPane::mnuClearPop_Click()
 {
     if (!w.dbXML.document())
         return;
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to clear your list rankings of popular Vardecks?"),
+                          MsgIcon::None, QStringLiteral("Clear popular list?")))
+        return;
     const ClearRankingsResult result = clearPopularRankings(*w.dbXML);
+    prompt::tell(result.notices);
     if (!result.cleared)
         return;
     w.listPop->clear();

@@ -4,6 +4,7 @@
 #include "media/urlsupport.h"
 #include "platform/gui/textfit.h"
 #include "shell/frmvardecks.h"
+#include "shell/openaddress.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -55,7 +56,7 @@ void second_Click(frmVardecks &w, int index)
     if (target.address.isEmpty() && target.widToRecord.isEmpty())
         return;
     // A refused address is no visit.
-    if (urlSupport::openInNewWindow(target.address) == urlSupport::OpenResult::Refused)
+    if (openInBrowser(target.address) == urlSupport::OpenResult::Refused)
         return;
     if (!target.widToRecord.isEmpty() && w.dbXML.isOpen())
         updateLastAccessed(*w.dbXML, target.widToRecord);

@@ -5,8 +5,10 @@
 #include "finding/searchresults.h"
 #include "finding/ui/listrows.h"
 #include "media/urlsupport.h"
+#include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/openaddress.h"
 #include "shell/tabstrip.h"
 #include "storage/useroptions.h"
 
@@ -188,6 +190,8 @@ void SearchPane::cmdSearch_Click()
     readBoxes();
     const QString text = w.cmbSearch->currentText();
     const QList<SearchResult> results = runSearchCommand(m_search, w.dbXML.document(), text, m_boxes);
+    if (results.isEmpty())
+        prompt::show(QStringLiteral("No search results were found"));
     applyBoxes();
     if (results.isEmpty())
         clearSearchResults();
@@ -218,7 +222,7 @@ void SearchPane::openFirstResult()
     const XmlNode vardeck = w.dbXML.vardeck(tagOf(w.lstSearch->topLevelItem(0)));
     if (!vardeck)
         return;
-    urlSupport::openInNewWindow(vardeck.childText(QStringLiteral("ADDRESS")));
+    openInBrowser(vardeck.childText(QStringLiteral("ADDRESS")));
     w.commands.displayVardeckData(vardeck);
 }
 

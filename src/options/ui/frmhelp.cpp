@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/openaddress.h"
 
 #include <QAction>
 #include <QDir>
@@ -169,7 +170,7 @@ void frmHelp::followLink(const QUrl &url)
             txtPage->setSource(target, QTextDocument::HtmlResource);
         return;
     }
-    urlSupport::openInDefault(target.toString());
+    openInDefaultBrowser(target.toString());
 }
 
 void frmHelp::pageChanged(const QUrl &url)

@@ -2,8 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "media/urlsupport.h"
-#include "options/htmlhelp.h"
+#include "shell/helpmenu.h"
 #include "shell/makerinfo.h"
+#include "shell/openaddress.h"
 #include "storage/useroptions.h"
 
 #include <QCheckBox>
@@ -56,9 +57,9 @@ QLabel *linkLabel(QWidget *parent, const char *name, const QString &caption, con
     return label;
 }
 
-// The design's widths leave no room for a wider font than the one it was drawn with:
-// a caption gets the width it needs and moves left, with its picture, when it would
-// pass its parent's right edge.
+// The captions' fixed widths leave no room for a wider font than the one they were
+// laid out for: a caption gets the width it needs and moves left, with its picture,
+// when it would pass its parent's right edge.
 void fitCaption(QWidget *w, QWidget *picture = nullptr)
 {
     const int width = qMax(w->width(), w->sizeHint().width());
@@ -169,17 +170,14 @@ void frmTips::lblReadMore_Click()
 void frmTips::lblURL_Click()
 {
     setUnderline(lblURL, false);
-    urlSupport::openInNewWindow(QLatin1String(maker::kFaqPage));
+    openInBrowser(QLatin1String(maker::kFaqPage));
 }
 
 void frmTips::showTipHelp(const QString &page)
 {
     if (page.isEmpty())
         return;
-    HTMLHelp help;
-    help.CHMFile = HTMLHelp::defaultHelpFile();
-    help.HHTopicURL = page;
-    help.HHDisplayTopicURL();
+    showHelpTopic(page);
 }
 
 void frmTips::setUnderline(QLabel *label, bool on)

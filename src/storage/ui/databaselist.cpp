@@ -36,15 +36,6 @@ QString DatabaseList::tag(const QTreeWidgetItem *item)
     return item ? item->data(0, Qt::UserRole).toString() : QString();
 }
 
-QTreeWidgetItem *DatabaseList::findFile(const QString &fileName) const
-{
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        if (topLevelItem(i)->text(0) == fileName)
-            return topLevelItem(i);
-    }
-    return nullptr;
-}
-
 void applyUserFontSize(const QList<QWidget *> &widgets, int fontSize)
 {
     for (QWidget *w : widgets) {

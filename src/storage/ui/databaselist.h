@@ -16,8 +16,6 @@ public:
     int fill(const QString &folder);
     // The full path that a node stands for.
     static QString tag(const QTreeWidgetItem *item);
-    // The node whose text is fileName, or nullptr.
-    QTreeWidgetItem *findFile(const QString &fileName) const;
 };
 
 // Applies the user's font size to the widgets (their point size).

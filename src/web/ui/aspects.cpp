@@ -7,6 +7,7 @@
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/openaddress.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "storage/session.h"
@@ -172,7 +173,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
     // An address that is refused is told and is no visit; any other visit is
     // recorded first, so it counts even when the browser then fails.
     if (!urlSupport::isSafeToOpen(w.txtAddress->text())) {
-        urlSupport::openInNewWindow(w.txtAddress->text());
+        openInBrowser(w.txtAddress->text());
         return;
     }
     if (w.dbXML.isOpen()) {
@@ -180,7 +181,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
         if (!stamp.isEmpty())
             w.lbl(3)->setText(stamp);
     }
-    urlSupport::openInNewWindow(w.txtAddress->text());
+    openInBrowser(w.txtAddress->text());
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 
@@ -192,12 +193,12 @@ void mnuToolsOpenHome_Click(frmVardecks &w)
         return;
     }
     w.popup.homePageName = w.txtWName->text();
-    openHome(w.txtAddress->text(), w.popup.homePageName);
+    finishOpening(openHome(w.txtAddress->text(), w.popup.homePageName));
 }
 
 void mnuToolsOpenBlank_Click(frmVardecks &w)
 {
-    openBlankBrowserWindow();
+    finishOpening(openBlankBrowserWindow());
 }
 
 void installAspects(frmVardecks &w)
@@ -218,6 +219,7 @@ void installAspects(frmVardecks &w)
 
     QPointer<frmVardecks> window(&w);
     setVisitListener([window](const VisitRecord &visit) {
+        prompt::tell(visit.notices);
         if (window)
             showVisit(*window, visit);
     });

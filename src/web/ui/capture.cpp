@@ -101,11 +101,6 @@ void mnuToolsCloseAll_Click(frmVardecks &w)
     x11::requestClose(capture.browserWindows(), captureSettings(w).display);
 }
 
-bool isIEIntegrated()
-{
-    return false;
-}
-
 void mnuToolsIntegrate_Click(frmVardecks &)
 {
     prompt::show(QStringLiteral("There is no Internet Explorer on this system, so Razuzezu Revidod cannot be "

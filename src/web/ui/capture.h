@@ -27,8 +27,6 @@ void mnuToolsCloseAll_Click(frmVardecks &w);
 void mnuToolsIntegrate_Click(frmVardecks &w);
 void mnuUndoIntegration_Click(frmVardecks &w);
 void mnuToolsIntegrateFF_Click(frmVardecks &w);
-// Always false: there is no Internet Explorer here.
-bool isIEIntegrated();
 
 // Where the scan looks; nothing restores the real home, ports and display. For tests.
 void setCaptureSettings(std::optional<CaptureSettings> settings);

@@ -33,6 +33,15 @@ void keepWindowsAlive()
     windowevents::keepAlive();
 }
 
+// Hands the message to the mail program and shows what the hand-off has to say.
+bool sendMail(const QString &subject, const QString &body, const QString &attachment)
+{
+    Notice said;
+    const bool sent = SendMAPIMail(QString(), true, QString(), subject, body, attachment, keepWindowsAlive, &said);
+    prompt::tell(said);
+    return sent;
+}
+
 void tellNotMailed(const QString &reason)
 {
     prompt::show(QStringLiteral("Nothing was sent: the page to attach could not be made.\n\n") + reason, MsgButtons::Ok,
@@ -55,7 +64,7 @@ void mnuEmailVD_Click(frmVardecks &w)
         return;
     }
     BusyPointer busy;
-    SendMAPIMail(QString(), true, QString(), QStringLiteral("Vardeck"), body, QString(), keepWindowsAlive);
+    sendMail(QStringLiteral("Vardeck"), body, QString());
 }
 
 bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subject)
@@ -73,7 +82,7 @@ bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subje
         tellNotMailed(error);
         return false;
     }
-    return SendMAPIMail(QString(), true, QString(), subject, QString(), page, keepWindowsAlive);
+    return sendMail(subject, QString(), page);
 }
 
 void installEmailCommands(frmVardecks &w)

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/textfit.h"
+#include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -19,8 +20,8 @@ namespace rr
 namespace
 {
 
-// The dialog's width and height in the rules are its outer size; the frame is taken
-// as a fixed nominal border so that every window manager lays out alike.
+// The dialog's stored width and height are its outer size, frame included; the frame
+// is taken as a fixed nominal border so that every window manager lays out alike.
 constexpr int kFrameWidth = 90;
 constexpr int kFrameHeight = 450;
 constexpr int kTreeLeft = 120;
@@ -160,6 +161,7 @@ void frmVardeckDialog::restorePlace()
     QRect wanted(px(SettingsStore::getFrmVDLeftSetting()), px(SettingsStore::getFrmVDTopSetting()),
                  px(SettingsStore::getFrmVDWidthSetting() - kFrameWidth),
                  px(SettingsStore::getFrmVDHeightSetting() - kFrameHeight));
+    prompt::tell(SettingsStore::takeErrorNotices());
     const QScreen *screen = QGuiApplication::screenAt(wanted.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();

@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "shell/openaddress.h"
 #include "shell/statuspanels.h"
 #include "storage/useroptions.h"
 #include "web/ui/aspects.h"
@@ -95,14 +96,14 @@ void cmdPreview_Click(frmVardecks &w, int index)
         break;
     case 4:
         w.popup.homePageName = w.txtWName->text();
-        openHome(w.txtAddress->text(), w.popup.homePageName);
+        finishOpening(openHome(w.txtAddress->text(), w.popup.homePageName));
         break;
     case 5:
         // A refused address is told and is no visit; any other visit counts even when
         // the browser then fails.
         if (urlSupport::isSafeToOpen(w.txtAddress->text()))
             recordVisit(w);
-        urlSupport::openInNewWindow(w.txtAddress->text());
+        openInBrowser(w.txtAddress->text());
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 #include "platform/gui/webengine.h"
+#include "shell/openaddress.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -21,18 +22,10 @@ namespace
 const char kPaneProperty[] = "rrWebPane";
 const char kAddressProperty[] = "rrAddress";
 
-std::function<void(const QUrl &)> &externalOpener()
-{
-    static std::function<void(const QUrl &)> opener;
-    return opener;
-}
-
+// A link clicked in the Web Aspect goes to the user's browser.
 void openOutside(const QUrl &url)
 {
-    if (externalOpener())
-        externalOpener()(url);
-    else
-        urlSupport::openInNewWindow(url.toString());
+    openInBrowser(url.toString());
 }
 
 bool sameDocument(const QUrl &a, const QUrl &b)
@@ -64,11 +57,6 @@ WebPane::~WebPane() = default;
 WebPane *WebPane::of(const QWidget *host)
 {
     return host ? qobject_cast<WebPane *>(host->property(kPaneProperty).value<QObject *>()) : nullptr;
-}
-
-void WebPane::setExternalOpener(std::function<void(const QUrl &)> opener)
-{
-    externalOpener() = std::move(opener);
 }
 
 QWidget *WebPane::view()

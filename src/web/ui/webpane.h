@@ -58,9 +58,6 @@ public:
     // others the rendered page. done(ok) follows once the printer has it.
     void print(std::shared_ptr<QPrinter> printer, std::function<void(bool ok)> done);
 
-    // Where a link clicked in the Web Aspect goes; the user's browser by default.
-    static void setExternalOpener(std::function<void(const QUrl &)> opener);
-
 signals:
     void loadStarted();
     void loadProgress(int percent);

@@ -65,7 +65,13 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     prompts.answer(MsgResult::No);
     window->lbl(2)->setText("stale");
     ui->favorites().cmdFDelete_Click();
+    const MessageRequest question = prompts.messages().back();
+    EXPECT_EQ(question.text, "Are you sure you wish to delete Drop from your favorites list?");
+    EXPECT_EQ(question.title, "Delete folder?");
+    EXPECT_EQ(question.icon, MsgIcon::None);
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
     EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2") << "the count is shown again after No too";
+    EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_TRUE(window->chkFav->isChecked());
 
     prompts.answer(MsgResult::Yes);
@@ -224,10 +230,21 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
-    // Clearing resets the counts on disk and the shown Vardeck's count.
+    // Clearing asks first: No keeps every count.
     window->lbl(14)->setText("3");
     window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
     window->aspectPageStale[frmVardecks::HitsPage] = false;
+    prompts.answer(MsgResult::No);
+    window->menuItem(MenuId::mnuClearPop)->trigger();
+    const MessageRequest question = prompts.messages().back();
+    EXPECT_EQ(question.text, "Are you sure you wish to clear your list rankings of popular Vardecks?");
+    EXPECT_EQ(question.title, "Clear popular list?");
+    EXPECT_EQ(question.icon, MsgIcon::None);
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(window->listPop->topLevelItemCount(), 2);
+    EXPECT_EQ(test::onDisk(path, "W2", "HITS"), "5");
+
+    // Yes resets the counts on disk and the shown Vardeck's count.
     prompts.answer(MsgResult::Yes);
     window->menuItem(MenuId::mnuClearPop)->trigger();
     EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
@@ -350,6 +367,8 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
     QTest::mouseClick(window->chkSearch(1), Qt::LeftButton); // Name only
     search("beta");
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
+    EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
     EXPECT_EQ(window->lblFound->text(), "0");
 
     // Enter in the search box and a pick from its list search once.

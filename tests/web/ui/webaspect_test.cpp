@@ -360,6 +360,15 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     EXPECT_EQ(args.value(2), "Vardeck");
     EXPECT_TRUE(args.value(4).contains("Zebra & Co") && args.value(4).contains("http://zebra.example/"));
     EXPECT_EQ(args.size(), 5) << "nothing is attached to one Vardeck";
+
+    // A mail program that fails is told of in the window.
+    prompts.clear();
+    launcher.failStarts();
+    window->commands.mnuEmailVD_Click();
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.lastText(), "There was an error logging in to e-mail messaging program.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
 }
 
 TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAddress)

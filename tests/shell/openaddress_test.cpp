@@ -1,0 +1,97 @@
+// What the windows show for the core's reasons: opening addresses (a refused address, a
+// browser that would not start) and the help file's problems.
+#include "options/htmlhelp.h"
+#include "shell/helpmenu.h"
+#include "shell/openaddress.h"
+#include "storage/useroptions.h"
+#include "support/fakelauncher.h"
+#include "support/testenv.h"
+
+#include <gtest/gtest.h>
+
+using namespace rr;
+using Result = urlSupport::OpenResult;
+
+namespace
+{
+
+// Records each message with how many addresses had gone to the default browser by then.
+class OrderedPrompts final : public PromptHandler
+{
+public:
+    explicit OrderedPrompts(const test::FakeLauncher &launcher) : m_launcher(launcher) { prompt::install(this); }
+    ~OrderedPrompts() override { prompt::install(nullptr); }
+    MsgResult message(const MessageRequest &request) override
+    {
+        messages.push_back(request);
+        openedBefore.push_back(m_launcher.openedUrls().size());
+        return request.defaultButton;
+    }
+    QString file(const FileRequest &) override { return {}; }
+    QString input(const InputRequest &, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+
+    std::vector<MessageRequest> messages;
+    std::vector<qsizetype> openedBefore;
+
+private:
+    const test::FakeLauncher &m_launcher;
+};
+
+struct OpenAddress : ::testing::Test {
+    void TearDown() override { appOptions().setDefaultBrowser(QString()); }
+    test::TempHome home;
+    test::FakeLauncher launcher;
+    OrderedPrompts prompts{launcher};
+};
+
+} // namespace
+
+TEST_F(OpenAddress, aBrowserThatWouldNotStartIsToldBeforeTheDefaultBrowserOpensAndARefusalOpensNothing)
+{
+    appOptions().setDefaultBrowser("FF"); // not installed here
+    EXPECT_EQ(openInBrowser("http://a.example/page"), Result::FellBackToDefault);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "The address http://a.example/page could not be opened in Firefox.  Vardecks "
+                                        "will use your default browser instead.");
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(prompts.messages[0].title, "Razuzezu Revidod");
+    EXPECT_EQ(prompts.openedBefore[0], 0) << "the user reads why before the default browser appears";
+    EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/page"});
+
+    // A refused address is told and goes nowhere, from either way of opening.
+    EXPECT_EQ(openInBrowser("javascript:alert(1)"), Result::Refused);
+    openInDefaultBrowser("-x");
+    ASSERT_EQ(prompts.messages.size(), 3u);
+    EXPECT_EQ(prompts.messages[1].text,
+              "The address javascript:alert(1) was not opened: it is not the address of a web page or a file.");
+    EXPECT_EQ(prompts.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompts.messages[2].text,
+              "The address -x was not opened: it begins with \"-\", which a browser would read as an option.");
+    EXPECT_EQ(launcher.openedUrls().size(), 1);
+    EXPECT_TRUE(launcher.starts().empty());
+
+    // The default browser chosen in the options says nothing.
+    appOptions().setDefaultBrowser("Win");
+    EXPECT_EQ(openInBrowser("http://a.example/"), Result::DefaultBrowser);
+    EXPECT_EQ(prompts.messages.size(), 3u);
+}
+
+TEST_F(OpenAddress, aMissingHelpPageIsToldInTheHelpClassWarning)
+{
+    showHelpTopic("Getting_started.htm");
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(launcher.openedUrls().size(), 1);
+
+    showHelpTopic("No_such_topic.htm");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "The file " + HTMLHelp::defaultHelpFile() +
+                                            "/No_such_topic.htm does not exist.\nPlease make sure the correct path "
+                                            "and file name have been specified.");
+    EXPECT_EQ(prompts.messages[0].title, "HTML Help Class");
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(launcher.openedUrls().size(), 1);
+}
