@@ -15,6 +15,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QAction>
@@ -88,6 +89,7 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     deferWebGraphics();
     QApplication app(argc, argv);
+    Session benchSession;
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
 
     paths::prepareProgramFolder();
@@ -103,7 +105,7 @@ int main(int argc, char **argv)
     assembleMainWindow(window);
     Main(window);
     QApplication::processEvents();
-    if (!window.dbXML || !window.dbXML->getTheDOM() || !showFirstFolder(window)) {
+    if (!window.dbXML.isOpen() || !showFirstFolder(window)) {
         std::printf("the collection did not open in the window\n");
         return 1;
     }
@@ -124,8 +126,7 @@ int main(int argc, char **argv)
         QFile file(path);
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         reached = reached && bytes.contains(name.toUtf8());
-        XmlDocument *doc = window.dbXML->getTheDOM();
-        XmlNode added = doc->nodeFromID(window.currentWID);
+        XmlNode added = window.dbXML.vardeck(window.currentWID());
         if (added)
             added.parentNode().removeChild(added);
 

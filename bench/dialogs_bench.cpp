@@ -9,6 +9,7 @@
 #include "benchtime.h"
 #include "collectiongen.h"
 #include "dialogs/duplicatesets.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QCoreApplication>
@@ -83,6 +84,7 @@ QList<DuplicateSet> hashFloor(const XmlDocument &doc)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     const int vardecks = argc > 2 ? std::max(2, atoi(argv[2])) : 32767;
     QTemporaryDir dir;

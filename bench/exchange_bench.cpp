@@ -13,6 +13,7 @@
 #include "exchange/folderimport.h"
 #include "exchange/internetshortcut.h"
 #include "platform/paths.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QCoreApplication>
@@ -215,6 +216,7 @@ bool benchmarkBookmarkFiles(const QString &work, int runs)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     QTemporaryDir work;
     bool ok = true;

@@ -24,6 +24,7 @@
 #include "benchtime.h"
 #include "collectiongen.h"
 #include "finding/wordsearch.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QCoreApplication>
@@ -250,6 +251,7 @@ bool goalLine(const char *what, const bench::PairTimes &t, const char *ours, con
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
     const int vardecks = argc > 2 ? std::max(1, atoi(argv[2])) : 32767;
     QTemporaryDir dir;

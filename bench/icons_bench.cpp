@@ -8,6 +8,7 @@
 // Checks every file. BENCHDIR names the folder for the files (default: /dev/shm when
 // there is one, so that the figures measure the fetching and not the disk's mood).
 #include "media/iconrun.h"
+#include "storage/session.h"
 #include "support/httpserver.h"
 
 #include <QBuffer>
@@ -161,10 +162,11 @@ void report(const char *label, const Outcome &o)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const QString parent = qEnvironmentVariable(
         "BENCHDIR", QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath());
     QTemporaryDir dir(parent + "/icons-bench-XXXXXX");
-    currentDBName = "Bench.xml";
+    session().currentDBName = "Bench.xml";
     Fixture fixture;
 
     // Each run files into a fresh folder of its own.

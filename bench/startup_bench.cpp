@@ -16,6 +16,7 @@
 #include "collectiongen.h"
 #include "platform/paths.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -116,6 +117,7 @@ bench::Spread spreadOf(const std::vector<Run> &runs, double (*figure)(const Run 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const QByteArray display = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     if (display.isEmpty()) {

@@ -13,6 +13,7 @@
 // Usage: storage_bench [runs] [folder to keep the generated databases in]
 #include "benchtime.h"
 #include "collectiongen.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QCoreApplication>
@@ -236,6 +237,7 @@ bool benchmarkAllocation(const QString &folder, int runs)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     QTemporaryDir dir;
     qputenv("RAZUZEZU_HOME", dir.path().toUtf8());

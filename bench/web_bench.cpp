@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/xmldocument.h"
 #include "platform/xslttransform.h"
+#include "storage/session.h"
 #include "web/aspectfiles.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ QByteArray readAll(const QString &path)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    rr::Session benchSession;
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const QString xsltproc = QStandardPaths::findExecutable(QStringLiteral("xsltproc"));
     if (xsltproc.isEmpty()) {

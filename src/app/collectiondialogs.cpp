@@ -7,6 +7,7 @@
 #include "explorer/nodetags.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -49,25 +50,25 @@ void installCollectionDialogs(frmVardecks &w)
     w.commands.mnuToolsDup_Click = [&w](int) {
         w.popup.dupCheckAddress.clear();
         later(w, [&w] {
-            if (XmlDocument *doc = documentOf(w))
+            if (XmlDocument *doc = w.dbXML.document())
                 frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
         });
     };
     w.commands.frmDuplicates_Show = [&w](int) {
         const QString address = w.popup.dupCheckAddress;
         later(w, [&w, address] {
-            if (XmlDocument *doc = documentOf(w))
+            if (XmlDocument *doc = w.dbXML.document())
                 frmDuplicates::run(*doc, address, appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
         });
     };
     w.commands.mnuViewStats_Click = [&w](int) {
         later(w, [&w] {
             frmStats::Figures figures;
-            figures.database = currentDBName;
+            figures.database = session().currentDBName;
             figures.folderNodes = 0;
             for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
-            frmStats box(documentOf(w), figures, &w);
+            frmStats box(w.dbXML.document(), figures, &w);
             applyFontFallback(&box);
             box.exec();
         });

@@ -10,6 +10,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/singleinstance.h"
+#include "storage/session.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -36,6 +37,9 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("razuzezu-revidod"));
     QApplication::setWindowIcon(QIcon(rr::paths::installedDataFolder() + QStringLiteral("/razuzezu-revidod.png")));
     rr::installQtPromptHandler();
+    // The state this run keeps apart from its windows; every part reaches it through
+    // rr::session().
+    rr::Session session;
 
     // Before any window exists or anything is written: a copy already running takes
     // over and this one ends.

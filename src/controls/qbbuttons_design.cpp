@@ -2,6 +2,7 @@
 // some property changes alter (picture size and kind, the face colours of each style).
 #include "controls/buttoncolors.h"
 #include "controls/qbbuttons_h.h"
+#include "platform/textutil.h"
 
 #include <QVariantMap>
 
@@ -26,7 +27,7 @@ void ButtonDesignData::write(const QString &key, const QVariant &value, const QV
 
 void qbButtons_H::applyPropertyChange(const QString &what)
 {
-    if (what.compare(QLatin1String("Picture"), Qt::CaseInsensitive) == 0) {
+    if (sameText(what, QLatin1String("Picture"))) {
         if (m_picture.isNull()) {
             m_scaledPicture = QImage();
             m_pictureWidth = 0;
@@ -37,7 +38,7 @@ void qbButtons_H::applyPropertyChange(const QString &what)
         m_pictureHeight = m_picture.height();
         return;
     }
-    if (what.compare(QLatin1String("BackColor"), Qt::CaseInsensitive) != 0)
+    if (!sameText(what, QLatin1String("BackColor")))
         return; // the caption font is the widget's own and needs no cache
     m_faceColor = m_shadowColor = translateColor(m_backColor);
     m_hoverFaceColor = translateColor(m_hoverBackColor);

@@ -1,6 +1,7 @@
 #include "dialogs/dialogtopictree.h"
 
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/itemtags.h"
 
 #include "platform/xmldocument.h"
 
@@ -11,7 +12,6 @@ namespace rr
 namespace
 {
 
-constexpr int kTagRole = Qt::UserRole;
 constexpr int kOrderRole = Qt::UserRole + 1;
 constexpr int kSortedRole = Qt::UserRole + 2;
 
@@ -49,7 +49,7 @@ bool DialogTopicTree::isRoot(const QTreeWidgetItem *item)
 
 QString DialogTopicTree::tag(const QTreeWidgetItem *item)
 {
-    return item ? item->data(0, kTagRole).toString() : QString();
+    return tagOf(item);
 }
 
 void DialogTopicTree::setPicture(QTreeWidgetItem *item, bool selected)
@@ -82,7 +82,7 @@ void DialogTopicTree::populate(const XmlDocument &document)
     while (!stack.isEmpty()) {
         const Pending next = stack.takeLast();
         auto *node = new CaselessItem(next.parent, QStringList{next.element.childText(QStringLiteral("NAME"))});
-        node->setData(0, kTagRole, next.element.attribute(QStringLiteral("TID")));
+        setTag(node, next.element.attribute(QStringLiteral("TID")));
         node->setData(0, kOrderRole, m_created++);
         setPicture(node, false);
         const QList<XmlNode> subfolders = next.element.child(QStringLiteral("SUBFOLDERS")).childElements();

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
 #include "storage/useroptions.h"
 
@@ -87,7 +88,7 @@ void frmDuplicates::buildControls()
     layout->addWidget(listVD);
     connect(listVD, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
-            showVDDetails(m_doc.nodeFromID(item->data(0, Qt::UserRole).toString()));
+            showVDDetails(m_doc.nodeFromID(tagOf(item)));
     });
 
     auto *details = new QGridLayout;
@@ -97,13 +98,6 @@ void frmDuplicates::buildControls()
     lblDesc = addValueLabel(this, details, 3, QStringLiteral("Description:"), "lblDesc");
     details->setColumnStretch(1, 1);
     layout->addLayout(details);
-    // The shown entry's WID and row number.
-    lblCurrent = new QLabel(this);
-    lblCurrent->setObjectName(QStringLiteral("lblCurrent"));
-    lblCurrent->hide();
-    lblIndex = new QLabel(this);
-    lblIndex->setObjectName(QStringLiteral("lblIndex"));
-    lblIndex->hide();
 
     auto *actions = new QGroupBox(QStringLiteral("Actions"), this);
     auto *actionLayout = new QHBoxLayout(actions);
@@ -200,7 +194,7 @@ void frmDuplicates::populateDupList(int k)
             listVD, {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
                      vardeck.childText(QStringLiteral("CREATED_DATE")), vardeck.childText(QStringLiteral("KEYWORD2")),
                      hits ? hits.text() : QStringLiteral("1"), vardeck.childText(QStringLiteral("DESCRIPTION"))});
-        row->setData(0, Qt::UserRole, wid);
+        setTag(row, wid);
         row->setIcon(0, m_images.value(wid, m_images.value(QStringLiteral("Vardeck"))));
     }
     showVDDetails(first);
@@ -209,7 +203,6 @@ void frmDuplicates::populateDupList(int k)
         listVD->setCurrentItem(listVD->topLevelItem(0));
         listVD->topLevelItem(0)->setSelected(true);
     }
-    lblIndex->setText(QStringLiteral("1"));
 }
 
 void frmDuplicates::showEmptyState()
@@ -220,8 +213,9 @@ void frmDuplicates::showEmptyState()
                              static_cast<QWidget *>(qbButtons_H4), static_cast<QWidget *>(chkAllDelete),
                              static_cast<QWidget *>(chkSuppress), static_cast<QWidget *>(listVD)})
         control->setEnabled(false);
-    for (QLabel *label : {lblFolder, lblName, lblAddress, lblDesc, lblCurrent, lblIndex})
+    for (QLabel *label : {lblFolder, lblName, lblAddress, lblDesc})
         label->clear();
+    m_shownWID.clear();
     if (!m_singleMode)
         prompt::show(QStringLiteral("No duplicate web addresses exist in the current Vardecks database."),
                      MsgButtons::Ok, MsgIcon::Information);
@@ -229,9 +223,7 @@ void frmDuplicates::showEmptyState()
 
 void frmDuplicates::showVDDetails(const XmlNode &vardeck)
 {
-    lblCurrent->setText(vardeck.attribute(QStringLiteral("WID")));
-    if (QTreeWidgetItem *row = listVD->currentItem())
-        lblIndex->setText(QString::number(listVD->indexOfTopLevelItem(row) + 1));
+    m_shownWID = vardeck.attribute(QStringLiteral("WID"));
     lblFolder->setText(vardeck.parentNode().parentNode().childText(QStringLiteral("NAME")));
     lblName->setText(vardeck.childText(QStringLiteral("NAME")));
     lblAddress->setText(vardeck.childText(QStringLiteral("ADDRESS")));
@@ -283,12 +275,12 @@ void frmDuplicates::cmdDelete_Click()
                                         "than ") +
                              lblName->text() + QStringLiteral(" from folder ") + lblFolder->text() + QLatin1Char('?'),
                          MsgIcon::None, QStringLiteral("Delete all other duplicate Vardecks?")))
-        deleteRest(lblCurrent->text());
+        deleteRest(m_shownWID);
 }
 
 void frmDuplicates::deleteVD()
 {
-    const QString wid = lblCurrent->text();
+    const QString wid = m_shownWID;
     if (wid.isEmpty())
         return;
     m_commands.deleteSelectedVardeck(wid);

@@ -42,6 +42,8 @@ public:
                     const QMap<QString, QIcon> &images, QWidget *parent = nullptr);
 
     int setIndex() const { return m_setIndex; }
+    // The WID of the Vardeck whose details are shown ("" when none is).
+    QString shownWID() const { return m_shownWID; }
     int setCount() const { return int(m_sets.size()); }
 
     // The buttons' commands (connected queued, so a question never opens inside the
@@ -60,8 +62,6 @@ public:
     QLabel *lblName = nullptr;
     QLabel *lblAddress = nullptr;
     QLabel *lblDesc = nullptr;
-    QLabel *lblCurrent = nullptr;
-    QLabel *lblIndex = nullptr;
     QCheckBox *chkAllDelete = nullptr;
     QCheckBox *chkSuppress = nullptr;
     qbButtons_H *qbButtons_H1 = nullptr; // Previous
@@ -89,6 +89,7 @@ private:
     // Each set's WIDs, in the order the search found them.
     QList<QStringList> m_sets;
     int m_setIndex = 0;
+    QString m_shownWID;
     bool m_singleMode = false;
     bool m_closesUnseen = false;
 };

@@ -1,6 +1,7 @@
 #include "exchange/bookmarkimport.h"
 
 #include "exchange/bookmarkfile.h"
+#include "platform/textutil.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +24,7 @@ void walk(const QString &path, bool backups, int depth, QStringList *found)
         if (entry.isDir()) {
             if (!entry.isSymLink())
                 folders << entry;
-        } else if (entry.fileName().compare(QLatin1String("bookmarks.html"), Qt::CaseInsensitive) == 0) {
+        } else if (sameText(entry.fileName(), QLatin1String("bookmarks.html"))) {
             *found << entry.absoluteFilePath();
         }
     }

@@ -1,6 +1,7 @@
 #include "exchange/folderimport.h"
 
 #include "exchange/internetshortcut.h"
+#include "platform/textutil.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -71,7 +72,7 @@ bool FolderImport::wouldImport(int folderFd, const char *name) const
     if (S_ISLNK(info.st_mode) && ::fstatat(folderFd, name, &info, 0) == 0 && S_ISDIR(info.st_mode))
         return false;
     const QByteArray bytes(name);
-    return bytes.right(3).compare(m_mode == WalkMode::Shortcuts ? "URL" : "PDF", Qt::CaseInsensitive) == 0;
+    return sameText(QString::fromLatin1(bytes.right(3)), QLatin1String(m_mode == WalkMode::Shortcuts ? "URL" : "PDF"));
 }
 
 bool FolderImport::listFolder(const QString &path, QFileInfoList *files, QFileInfoList *folders)

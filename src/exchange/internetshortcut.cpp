@@ -2,6 +2,7 @@
 
 #include "exchange/exchangenames.h"
 #include "platform/atomicfile.h"
+#include "platform/textutil.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -74,7 +75,7 @@ bool shortcutAddress(const QByteArray &fileBytes, QString *address)
             ++end;
         const QStringView line = QStringView(text).mid(start, end - start);
         if (line.startsWith(QLatin1Char('[')))
-            unicodeSection = line.trimmed().compare(QLatin1String("[InternetShortcut.W]"), Qt::CaseInsensitive) == 0;
+            unicodeSection = sameText(line.trimmed().toString(), QLatin1String("[InternetShortcut.W]"));
         const qsizetype at = line.indexOf(QLatin1String("URL="));
         if (at >= 0 && !line.contains(QLatin1String("BASEURL="))) {
             // Windows repeats an address that its code page cannot hold in this

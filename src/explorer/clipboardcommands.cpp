@@ -27,7 +27,7 @@ using Getter = QString (XMLDatabase::*)(const QString &, bool *) const;
 void installClipboardCommands(frmVardecks &w)
 {
     const auto copyAll = [&w](int) {
-        putOnClipboard(w.dbXML ? w.dbXML->getVDAsFormattedString(w.currentWID) : QString());
+        putOnClipboard(w.dbXML.isOpen() ? w.dbXML->getVDAsFormattedString(w.currentWID()) : QString());
     };
     w.commands.mnuEditClipVD_Click = copyAll;
     w.commands.mnuCopyAll2_Click = copyAll;
@@ -40,7 +40,7 @@ void installClipboardCommands(frmVardecks &w)
     };
     for (const auto &[handler, getter] : fields) {
         w.commands.*handler = [&w, getter = getter](int) {
-            putOnClipboard(w.dbXML ? (w.dbXML.get()->*getter)(w.currentWID, nullptr) : QString());
+            putOnClipboard(w.dbXML.isOpen() ? (w.dbXML.get()->*getter)(w.currentWID(), nullptr) : QString());
         };
     }
     w.commands.mnuCopy_Click = [&w](int) { putOnClipboard(w.copyText); };

@@ -11,7 +11,7 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "storage/dbfolder.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/frmnew.h"
@@ -55,11 +55,9 @@ void forgetOpenDatabase(frmVardecks &w)
 {
     w.popup = PopupState();
     w.drag = DragState();
-    w.currentTID = QStringLiteral("txtTID");
-    w.currentWID = QStringLiteral("txtWID");
-    w.currentFolderName = QStringLiteral("No topic");
+    w.forgetShownItems();
     w.selectedWID.clear();
-    setMode(w, QString());
+    setMode(w, EditState::Viewing);
     // The rendered Web Aspect pages show the database that was open.
     w.markAllPagesStale();
 }
@@ -88,46 +86,44 @@ XMLDatabase *getMyDB(const frmVardecks &w)
 
 bool openTheDatabase(frmVardecks &w)
 {
-    if (chosenDBPath.isEmpty())
+    if (session().chosenDBPath.isEmpty())
         return false;
     auto db = std::make_unique<XMLDatabase>();
-    db->setPath(chosenDBPath);
+    db->setPath(session().chosenDBPath);
     QString reason;
-    if (!db->openDBValidate(chosenDBPath, &reason)) {
+    if (!db->openDBValidate(session().chosenDBPath, &reason)) {
         // The same reason as at start-up: the file's name and what the parser found.
-        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosenDBName + QStringLiteral("\n\n") +
-                         chosenDBName + QStringLiteral(": ") + reason,
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + session().chosenDBName +
+                         QStringLiteral("\n\n") + session().chosenDBName + QStringLiteral(": ") + reason,
                      MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     forgetOpenDatabase(w);
-    w.dbXML = std::move(db);
-    w.databasePath = chosenDBPath;
-    w.m_objDOMVardecks = w.dbXML->getTheDOM();
+    w.dbXML.open(std::move(db));
 
     w.tvwTopics->hide();
-    w.commands.populateTopicList(w.m_objDOMVardecks);
+    w.commands.populateTopicList(w.dbXML.document());
     w.tvwTopics->show();
     QApplication::processEvents();
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
         w.tvwTopics->setCurrentItem(root);
 
-    currentDBName = chosenDBName;
-    w.StatusBar1->setPanelText(3, currentDBName);
+    session().currentDBName = session().chosenDBName;
+    w.StatusBar1->setPanelText(3, session().currentDBName);
 
     // The lists in memory have the entries made since the program started: they are
     // written before they are read back.
-    SettingsStore::writeRecentList(recentColl);
-    SettingsStore::writeSearchList(searchColl);
-    recentColl = SettingsStore::loadRecentList();
+    SettingsStore::writeRecentList(session().recentColl);
+    SettingsStore::writeSearchList(session().searchColl);
+    session().recentColl = SettingsStore::loadRecentList();
     w.commands.refreshRecentMenuList(QString());
-    searchColl = SettingsStore::loadSearchList();
+    session().searchColl = SettingsStore::loadSearchList();
 
     w.commands.populateIconList();
     QApplication::processEvents();
     clearTextBoxes(w);
 
-    w.setTNameCaption(QStringLiteral("No folder selected"));
+    w.showNoFolder();
     for (QTreeWidget *list : {w.tvwWM, w.listVD, w.lstSearch, w.lstSrch, w.listPop})
         list->clear();
     w.lbl(12)->setText(QStringLiteral("0"));
@@ -147,16 +143,16 @@ bool openTheDatabase(frmVardecks &w)
     w.cmdMoveVD->setEnabled(false);
     w.StatusBar1->setPanelText(2, QString());
 
-    w.commands.populateFavsList(w.m_objDOMVardecks);
+    w.commands.populateFavsList(w.dbXML.document());
     QApplication::processEvents();
-    w.commands.populatePopList(w.m_objDOMVardecks);
+    w.commands.populatePopList(w.dbXML.document());
     QApplication::processEvents();
 
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         w.commands.showAspectWeb();
     if (appOptions().getdbDefault())
-        appOptions().setDBToOpen(currentDBName);
-    checkCreateThumbsDir(currentDBName);
+        appOptions().setDBToOpen(session().currentDBName);
+    checkCreateThumbsDir(session().currentDBName);
     w.tabView->setTabText(0, QStringLiteral("    ") + w.lblWName->text() + QStringLiteral("    "));
     return true;
 }
@@ -171,14 +167,14 @@ void closeTheDatabase(frmVardecks &w)
 
 void mnuFileOpen_Click(frmVardecks &w)
 {
-    chosenDBPath.clear();
-    if (w.isEditing() &&
+    session().chosenDBPath.clear();
+    if (w.editState() != EditState::Viewing &&
         !prompt::askYesNo(QStringLiteral("Opening a new Vardecks file will lose any unsaved changes.  Are you sure?"),
                           MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
         return;
     frmOpen::chooseDatabase(&w);
     QApplication::processEvents();
-    if (chosenDBPath.isEmpty() || !openTheDatabase(w))
+    if (session().chosenDBPath.isEmpty() || !openTheDatabase(w))
         return;
     QApplication::processEvents();
     w.resetToolbarButtons();
@@ -202,13 +198,13 @@ void mnuFileDeleteDB_Click(frmVardecks &w)
 
 void mnuFileBackup_Click(frmVardecks &w)
 {
-    if (w.dbXML)
-        runBackupCommand(w.dbXML->getPath(), currentDBName);
+    if (w.dbXML.isOpen())
+        runBackupCommand(w.dbXML->getPath(), session().currentDBName);
 }
 
 void mnuFileClose_Click(frmVardecks &w)
 {
-    if (!w.dbXML || !confirmLoseChanges(w))
+    if (!w.dbXML.isOpen() || !w.confirmLoseChanges())
         return;
     // A file that cannot be written keeps the database open: closing would drop the
     // changes that only the memory holds.
@@ -238,7 +234,7 @@ void installDatabaseCommands(frmVardecks &w)
     w.commands.openTheDatabase = [&w] { openTheDatabase(w); };
     w.commands.closeDB = [&w] { closeTheDatabase(w); };
     w.commands.isOpenDatabase = [&w](const QString &fileName) {
-        return w.dbXML && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
+        return w.dbXML.isOpen() && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
     };
 }
 

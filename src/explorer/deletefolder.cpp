@@ -47,20 +47,20 @@ FolderDeletion::FolderDeletion(frmVardecks &window) : QObject(&window), w(window
 void FolderDeletion::mnuEditDeleteTopic_Click()
 {
     QTreeWidget *tree = w.tvwTopics;
-    const bool noFolder = w.currentTID == QLatin1String("txtTID") || tree->currentItem() == tree->topLevelItem(0);
+    const bool noFolder = !w.folderShown() || tree->currentItem() == tree->topLevelItem(0);
     if (w.popup.deleteFolderFromPopup) {
         w.popup.deleteFolderFromPopup = false;
         const QString tid = tagOf(w.popup.popupNode.item());
         if (QTreeWidgetItem *before = w.popup.popupSelectedNode.item())
             tree->setCurrentItem(before);
-        delFolder(elementById(w, tid, QStringLiteral("FOLDER")), tid);
+        delFolder(w.dbXML.folder(tid), tid);
         return;
     }
     if (noFolder) {
         prompt::show(QStringLiteral("A folder must be selected to delete"));
         return;
     }
-    delFolder(elementById(w, w.currentTID, QStringLiteral("FOLDER")), w.currentTID);
+    delFolder(w.dbXML.folder(w.currentTID()), w.currentTID());
 }
 
 void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
@@ -68,7 +68,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     QTreeWidget *tree = w.tvwTopics;
     // The folder to delete is what counts, not the tree's selection: a folder deleted
     // from its popup may be deleted while the root is selected.
-    if (tid == QLatin1String("txtTID") || tid.trimmed().isEmpty()) {
+    if (tid.trimmed().isEmpty()) {
         prompt::show(QStringLiteral("The base directory cannot be deleted"));
         return;
     }
@@ -85,9 +85,8 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     setNonEditableFields(w, false);
     tree->setFocus();
     if (!tree->currentItem() || tree->currentItem() == tree->topLevelItem(0)) {
-        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.showNoFolder();
         w.tvwWM->clear();
-        w.currentFolderName = QStringLiteral("No folder");
     } else {
         w.commands.populateWMOnTopicNode();
     }

@@ -6,6 +6,7 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -33,9 +34,16 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
     return true;
 }
 
-void showNoFolder(frmVardecks &w)
+// The shown folder's Vardeck count, as the document has it after a deletion.
+void showVardeckCount(frmVardecks &w)
 {
-    w.setTNameCaption(QStringLiteral("No folder selected"));
+    if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
+        w.lbl(12)->setText(QString::number(vardecksOf(folder).size()));
+}
+
+void showNoFolderListed(frmVardecks &w)
+{
+    w.showNoFolder();
     w.listVD->clear();
     w.tvwWM->clear();
 }
@@ -44,16 +52,16 @@ void showNoFolder(frmVardecks &w)
 
 void deleteThumb(const frmVardecks &w, const QString &wid)
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
-    const QString path = thumbFilePath(w.dbXML->getBasePath(), currentDBName, wid);
+    const QString path = thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, wid);
     if (!path.isEmpty())
         QFile::remove(path);
 }
 
 void deleteSideFiles(frmVardecks &w, const QStringList &wids)
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath());
@@ -88,8 +96,8 @@ void VardeckDeletion::mnuEditDelete_Click()
 void VardeckDeletion::deleteVD()
 {
     // The Vardeck deleted is the one the question names: the one shown.
-    const QString wid = w.currentWID.trimmed();
-    if (!elementById(w, wid, QStringLiteral("VARDECK"))) {
+    const QString wid = w.currentWID().trimmed();
+    if (!w.dbXML.vardeck(wid)) {
         // Gone already (deleted elsewhere): the panel stops showing it.
         leaveEditMode(w);
         setNonEditableFields(w, false);
@@ -105,7 +113,7 @@ void VardeckDeletion::deleteVD()
 
 bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
 {
-    XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    XmlNode vardeck = w.dbXML.vardeck(wid);
     XmlNode list = vardeck ? vardeck.parentNode() : XmlNode();
     if (!list)
         return false;
@@ -128,25 +136,25 @@ void VardeckDeletion::resetAfterDelete()
     switch (w.tabIndex->Tab()) {
     case 0:
         if (removeNode(w.tvwWM, wid))
-            w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
+            showVardeckCount(w);
         w.tvwTopics->setFocus();
         w.tvwFavs->clear();
-        w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+        w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case 1:
         // The results lose the Vardeck; the folder shown beside them stays shown,
         // without it, and its count follows.
         if (removeNode(w.tvwWM, wid))
-            w.lbl(12)->setText(QString::number(qMax(0, w.lbl(12)->text().toInt() - 1)));
+            showVardeckCount(w);
         w.tvwFavs->clear();
-        w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+        w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case 2:
         removeNode(w.tvwFavs, wid);
-        showNoFolder(w);
+        showNoFolderListed(w);
         break;
     case 3:
-        showNoFolder(w);
+        showNoFolderListed(w);
         break;
     default:
         break;

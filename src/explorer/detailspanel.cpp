@@ -1,6 +1,7 @@
 #include "explorer/detailspanel.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
@@ -9,6 +10,7 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -71,7 +73,8 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         return;
     w.Picture1->setUpdatesEnabled(false);
     setNonEditableFields(w, true);
-    w.currentWID = vardeck.attribute(QStringLiteral("WID"));
+    const QString wid = vardeck.attribute(QStringLiteral("WID"));
+    bool named = false;
 
     // Each Vardeck shows only its own fields: a field its element lacks stays empty
     // rather than showing the previous Vardeck's.
@@ -92,7 +95,8 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         const QString value = child.text();
         if (name == QLatin1String("NAME")) {
             w.txtWName->setText(value);
-            w.setWNameCaption(value);
+            w.showVardeck(wid, value);
+            named = true;
         } else if (name == QLatin1String("ADDRESS")) {
             w.txtAddress->setText(value);
             w.lblAddress->setText(value);
@@ -123,6 +127,9 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         }
     }
 
+    // A Vardeck without a name is shown all the same, so that it can be given one.
+    if (!named)
+        w.showVardeck(wid, QString());
     const QString address = w.lblAddress->text();
     w.lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
     w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
@@ -137,8 +144,8 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 
 void DetailsPanel::showSiteIcon()
 {
-    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
-    const QString path = iconFilePath(base, currentDBName, w.currentWID);
+    const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
+    const QString path = iconFilePath(base, session().currentDBName, w.currentWID());
     const QPixmap plain = w.Picture8->pixmap();
     const QPixmap icon =
         !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
@@ -159,8 +166,8 @@ void DetailsPanel::showSiteIcon()
 
 void DetailsPanel::showThumbnail()
 {
-    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
-    const QString path = thumbFilePath(base, currentDBName, w.currentWID);
+    const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
+    const QString path = thumbFilePath(base, session().currentDBName, w.currentWID());
     QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
         w.picThumb->setPixmap(QPixmap());
@@ -201,7 +208,7 @@ void DetailsPanel::lblWName_Change()
     w.lblWName->setVisible(shown);
     w.lblWName->adjustSize();
     enableVardeckCommands(shown);
-    if (!w.isEditing())
+    if (w.editState() == EditState::Viewing)
         w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
 }
 
@@ -214,20 +221,12 @@ void DetailsPanel::enableVardeckCommands(bool shown)
     w.cmdFAdd->setEnabled(shown);
     w.cmdFDelete->setEnabled(shown);
     if (shown)
-        w.txtMode->setText(QString());
+        endEdit(w);
     w.cmdMoveVD->setEnabled(shown);
     if (!shown) {
         w.imgIcon->setPixmap(QPixmap());
         w.tabView->setTabPicture(0, QIcon(w.Picture8->pixmap()));
     }
-}
-
-QString DetailsPanel::folderPath(const QTreeWidgetItem *node)
-{
-    QString path;
-    for (const QTreeWidgetItem *n = node; n && n->parent(); n = n->parent())
-        path.prepend(QLatin1Char('\\') + n->text(0));
-    return path;
 }
 
 void DetailsPanel::lblTName_Change()
@@ -237,9 +236,7 @@ void DetailsPanel::lblTName_Change()
     const bool shown = w.folderShown();
     if (shown && w.tabIndex->Tab() == 0) {
         // The path of the folder shown, which a list may have chosen apart from the tree.
-        const QTreeWidgetItem *node = findByTag(w.tvwTopics, w.currentTID);
-        w.statusFolderPath = folderPath(node ? node : w.tvwTopics->currentItem());
-        w.StatusBar1->setPanelText(2, w.statusFolderPath);
+        w.showFolderPath();
     }
     enableFolderCommands(shown);
 }
@@ -250,7 +247,7 @@ void DetailsPanel::enableFolderCommands(bool shown)
         w.toolbarButton(position)->setEnabled(shown);
     w.menuItem(MenuId::mnuNavigate)->setEnabled(shown);
     w.cmdMoveFolder->setEnabled(shown);
-    const bool viewing = w.txtMode->text().isEmpty();
+    const bool viewing = w.editState() == EditState::Viewing;
     if (!shown || viewing) {
         w.toolbarButton(14)->setEnabled(shown);
         for (MenuId id : {MenuId::mnuEditDeleteTopic, MenuId::mnuToolsIconFolder, MenuId::mnuThumbFolder,
@@ -290,7 +287,7 @@ void DetailsPanel::linkHovered(QLabel *link)
 
 bool DetailsPanel::panelIdle() const
 {
-    return !w.isEditing();
+    return w.editState() == EditState::Viewing;
 }
 
 bool DetailsPanel::bothShown() const
@@ -349,7 +346,7 @@ void DetailsPanel::fitToFont(QLabel *label)
 {
     if (label == w.lblWName) {
         w.lblWName->adjustSize();
-        if (!w.isEditing())
+        if (w.editState() == EditState::Viewing)
             w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
     } else {
         label->resize(label->width(), std::max(twips::sizeToPx(195), label->sizeHint().height()));

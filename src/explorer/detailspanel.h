@@ -36,8 +36,6 @@ public:
     // The texts of the tab captions for the shown Vardeck and folder.
     QString fittedVardeckCaption(const QString &caption) const;
     QString fittedFolderCaption(const QString &caption) const;
-    // The path of a folder node without the root's name: "\Top\Sub".
-    static QString folderPath(const QTreeWidgetItem *node);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -120,7 +120,7 @@ InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject
 
 bool InternalDrags::viewing() const
 {
-    return w.txtMode->text().isEmpty() && documentOf(w);
+    return w.editState() == EditState::Viewing && w.dbXML.document();
 }
 
 // ----- sources -----
@@ -133,7 +133,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag()
     QTreeWidgetItem *node = selectedItemOf(tree);
     // The root has no TID: it carries no folder, so no drag starts there.
     const QString tid = tagOf(node).trimmed();
-    const XmlNode folder = elementById(w, tid, QStringLiteral("FOLDER"));
+    const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
     w.drag.dragType = QStringLiteral("folder");
@@ -147,7 +147,7 @@ QMimeData *InternalDrags::tvwWM_OLEStartDrag()
     if (!viewing())
         return nullptr;
     const QString wid = tagOf(selectedItemOf(w.tvwWM)).trimmed();
-    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return nullptr;
     w.drag.dragType = QStringLiteral("Vardeck");
@@ -218,7 +218,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
         clearDropHighlight();
         return;
     }
-    XmlNode folder = elementById(w, tagOf(target), QStringLiteral("FOLDER"));
+    XmlNode folder = w.dbXML.folder(tagOf(target));
     if (!folder) {
         clearDropHighlight();
         w.commands.scheduleRebuild();
@@ -231,10 +231,10 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
     else if (w.drag.dragType == QLatin1String("VardeckMulti"))
         wids = w.drag.multiDragColl;
 
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     int moved = 0;
     for (const QString &wid : std::as_const(wids)) {
-        const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        const XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;
         // Appending takes the element out of its old folder.
@@ -252,11 +252,11 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
 
     setNonEditableFields(w, false);
     // The folder that was shown stays shown, without the Vardecks that left it.
-    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID))
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID()))
         tree->setCurrentItem(shown);
     QTreeWidgetItem *selected = tree->currentItem();
     w.commands.populateVardeckList(selected);
-    w.commands.populateVDList(elementById(w, tagOf(selected), QStringLiteral("FOLDER")));
+    w.commands.populateVDList(w.dbXML.folder(tagOf(selected)));
     clearDropHighlight();
 }
 
@@ -264,7 +264,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
 {
     QTreeWidget *tree = w.tvwTopics;
     const QString movedTID = w.drag.dragFolderTID.trimmed();
-    XmlNode moved = elementById(w, movedTID, QStringLiteral("FOLDER"));
+    XmlNode moved = w.dbXML.folder(movedTID);
     const bool toRoot = target == tree->topLevelItem(0);
     const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
     // A drag that started on the root, or whose folder has gone, carries nothing; a
@@ -273,12 +273,12 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
         refuseFolderDrop(QString());
         return;
     }
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     XmlNode container;
     if (toRoot) {
         container = doc->documentElement();
     } else {
-        const XmlNode targetFolder = elementById(w, targetTID, QStringLiteral("FOLDER"));
+        const XmlNode targetFolder = w.dbXML.folder(targetTID);
         if (!targetFolder) {
             refuseFolderDrop(QString());
             w.commands.scheduleRebuild();
@@ -316,7 +316,7 @@ void InternalDrags::refuseFolderDrop(const QString &message)
     // drop selected keeps nothing.
     QTreeWidget *tree = w.tvwTopics;
     const QSignalBlocker blocker(tree);
-    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID)) {
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
         tree->setCurrentItem(shown);
     } else {
         tree->clearSelection();
@@ -332,11 +332,10 @@ void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
     if (!w.folderShown())
         return;
     // The shown folder's path changes when it, or a folder above it, moved.
-    const QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID);
+    const QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID());
     for (const QTreeWidgetItem *n = shown; n; n = n->parent()) {
         if (sameText(tagOf(n), movedTID)) {
-            w.statusFolderPath = DetailsPanel::folderPath(shown);
-            w.StatusBar1->setPanelText(2, w.statusFolderPath);
+            w.showFolderPath();
             return;
         }
     }

@@ -85,17 +85,6 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
 
 } // namespace
 
-EditState editStateOf(const QString &modeText)
-{
-    if (modeText.isEmpty())
-        return EditState::Viewing;
-    if (sameText(modeText, QStringLiteral("mod")))
-        return EditState::Modifying;
-    if (sameText(modeText, QStringLiteral("add")))
-        return EditState::Adding;
-    return EditState::Unknown;
-}
-
 const QList<EnablingRow> &enablingTable()
 {
     using enum MenuId;
@@ -135,9 +124,7 @@ const QList<EnablingRow> &enablingTable()
 
 void applyEnablingTable(frmVardecks &w)
 {
-    const EditState state = editStateOf(w.txtMode->text());
-    if (state == EditState::Unknown)
-        return;
+    const EditState state = w.editState();
     for (const EnablingRow &row : enablingTable()) {
         const Rule rule = state == EditState::Viewing     ? row.viewing
                           : state == EditState::Modifying ? row.modifying
@@ -152,18 +139,26 @@ void applyEnablingTable(frmVardecks &w)
     showPreviewBlank(w);
 }
 
-void setMode(frmVardecks &w, const QString &mode)
+void setMode(frmVardecks &w, EditState mode)
 {
-    if (w.txtMode->text() == mode)
+    if (w.editState() == mode)
         applyEnablingTable(w);
     else
-        w.txtMode->setText(mode);
+        w.txtMode->setText(mode == EditState::Adding      ? QStringLiteral("add")
+                           : mode == EditState::Modifying ? QStringLiteral("mod")
+                                                          : QString());
+}
+
+void endEdit(frmVardecks &w)
+{
+    if (w.editState() != EditState::Viewing)
+        setMode(w, EditState::Viewing);
 }
 
 void leaveEditMode(frmVardecks &w)
 {
     setFormEditMode(w, false);
-    setMode(w, QString());
+    setMode(w, EditState::Viewing);
 }
 
 void setFormEditMode(frmVardecks &w, bool editing)
@@ -222,7 +217,7 @@ void txtWName_Change(frmVardecks &w)
     w.toolbarButton(23)->setEnabled(!name.trimmed().isEmpty() && w.folderShown());
     // The unsaved marker belongs to an edit; the shown Vardeck's caption is the
     // details panel's.
-    if (!w.txtMode->text().isEmpty())
+    if (w.editState() != EditState::Viewing)
         w.tabView->setTabText(0, kMarker + name + kPad);
 }
 
@@ -241,7 +236,7 @@ bool EditModeControls::txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers
 {
     Q_UNUSED(key);
     Q_UNUSED(modifiers);
-    if (w.isEditing())
+    if (w.editState() != EditState::Viewing)
         return true;
     w.commands.mnuEditModify_Click();
     w.txtNotes->setFocus();
@@ -265,7 +260,7 @@ bool EditModeControls::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress && watched == w.txtNotes) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (!startsModification(key) || w.isEditing())
+        if (!startsModification(key) || w.editState() != EditState::Viewing)
             return false;
         // With a Vardeck shown the modification starts at once and the key goes on
         // to the notes it unlocked; otherwise the command's message waits until the

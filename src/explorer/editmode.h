@@ -2,12 +2,13 @@
 // The main window's mode and the two faces of the details panel.
 //
 // The mode is the text of the hidden box txtMode: "" viewing, "add" a new Vardeck is
-// being entered, "mod" the shown Vardeck is being modified; any letter case. Every
-// write of the mode applies the enabling table to the toolbar, menus and pane
-// buttons; a text outside the three leaves them as they are. The details panel's
-// face (labels and links, or text boxes with Save and Cancel) is switched apart from
-// the mode by setFormEditMode.
+// being entered, "mod" the shown Vardeck is being modified. Only setMode writes it;
+// everyone reads it as frmVardecks::editState(). Every write of the mode applies the
+// enabling table to the toolbar, menus and pane buttons. The details panel's face
+// (labels and links, or text boxes with Save and Cancel) is switched apart from the
+// mode by setFormEditMode.
 #include "shell/menutable.h"
+#include "shell/windowstate.h"
 
 #include <QList>
 #include <QObject>
@@ -18,9 +19,6 @@ namespace rr
 
 class frmVardecks;
 class qbButtons_H;
-
-enum class EditState { Viewing, Modifying, Adding, Unknown };
-EditState editStateOf(const QString &modeText);
 
 // What one mode does to a control of the enabling table.
 enum class Rule {
@@ -61,8 +59,10 @@ const QList<EnablingRow> &enablingTable();
 // txtMode_Change: applies the table for the mode now in txtMode.
 void applyEnablingTable(frmVardecks &w);
 // Writes the mode into txtMode, the one source of the edit state;
-// the table runs even when the text does not change.
-void setMode(frmVardecks &w, const QString &mode);
+// the table runs even when the mode does not change.
+void setMode(frmVardecks &w, EditState mode);
+// Back to viewing when an edit is under way; nothing happens otherwise.
+void endEdit(frmVardecks &w);
 // Leaves any edit: the view face and the viewing mode.
 void leaveEditMode(frmVardecks &w);
 

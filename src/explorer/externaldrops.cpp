@@ -125,7 +125,7 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
 {
     // A new Vardeck replaces what the panel holds: an edit under way is dropped only
     // when the user agrees.
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
     w.commands.getOpenBrowserPages(false);
@@ -147,15 +147,15 @@ void ExternalDrops::finishInternalDrop(const QMimeData *data)
 
 void ExternalDrops::showDraggedVardeck(const QString &wid)
 {
-    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return;
     QTreeWidgetItem *node = findByTag(w.tvwWM, wid);
     if (!node) {
         // Dragged from the favourites: its folder is shown first.
-        const XmlNode folder = folderElementOf(vardeck);
+        const XmlNode folder = folderOfVardeck(vardeck);
         QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, folder.attribute(QStringLiteral("TID")));
-        if (!folderNode || !confirmLoseChanges(w))
+        if (!folderNode || !w.confirmLoseChanges())
             return;
         w.tvwTopics->setCurrentItem(folderNode);
         w.commands.populateVardeckList(folderNode);
@@ -171,11 +171,10 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
 void ExternalDrops::showDraggedFolder(const QString &tid)
 {
     QTreeWidgetItem *node = findByTag(w.tvwTopics, tid);
-    if (!node || !elementById(w, tid, QStringLiteral("FOLDER")))
+    if (!node || !w.dbXML.folder(tid))
         return;
     w.tvwTopics->setCurrentItem(node);
     w.commands.populateWMOnTopicNode();
-    w.currentTID = tagOf(node);
 }
 
 bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)

@@ -4,6 +4,7 @@
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmodifytopic.h"
 #include "dialogs/frmtopicdialog.h"
+#include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/prompt.h"
@@ -39,7 +40,7 @@ public:
     }
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        if (!w.txtMode->text().isEmpty())
+        if (w.editState() != EditState::Viewing)
             return nullptr;
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
         m_editor = editor;
@@ -66,7 +67,7 @@ protected:
     {
         if (event->type() == QEvent::FocusOut && object == m_editor.data()) {
             const auto reason = static_cast<QFocusEvent *>(event)->reason();
-            const bool clickedElsewhere = reason == Qt::MouseFocusReason && w.txtMode->text().isEmpty();
+            const bool clickedElsewhere = reason == Qt::MouseFocusReason && w.editState() == EditState::Viewing;
             if (!clickedElsewhere) {
                 // A popup or a question of the window's own leaves the editor open.
                 if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
@@ -102,8 +103,8 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     auto *delegate = new LabelEditDelegate(tree, this, w);
     tree->setItemDelegate(delegate);
     // Adding or modifying a Vardeck takes the keyboard: an open folder editor goes.
-    connect(w.txtMode, &QLineEdit::textChanged, delegate, [this, delegate](const QString &mode) {
-        if (!mode.isEmpty())
+    connect(w.txtMode, &QLineEdit::textChanged, delegate, [this, delegate] {
+        if (w.editState() != EditState::Viewing)
             delegate->dropEditor();
     });
     tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
@@ -171,21 +172,16 @@ void FolderTree::populateWMOnTopicNode()
     if (!node)
         return;
     if (isRoot(node)) {
-        w.currentFolderName = QStringLiteral("No folder");
-        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.showNoFolder();
         w.tvwWM->clear();
         return;
     }
-    if (w.isEditing())
-        w.setTNameCaption(node->text(0));
+    if (w.editState() != EditState::Viewing)
+        w.showFolder(tagOf(node), node->text(0));
     else
         setNonEditableFields(w, false);
+    // The list fill shows the folder, or no folder when it vanished meanwhile.
     w.commands.populateVardeckList(node);
-    // The folder may have vanished meanwhile; the list fill then showed no folder.
-    if (elementById(w, tagOf(node), QStringLiteral("FOLDER"))) {
-        w.currentTID = tagOf(node);
-        w.currentFolderName = node->text(0);
-    }
 }
 
 void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
@@ -195,9 +191,6 @@ void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
     if (!node->isSelected())
         node->setSelected(true);
     populateWMOnTopicNode();
-    if (QTreeWidgetItem *current = w.tvwTopics->currentItem();
-        current && elementById(w, tagOf(current), QStringLiteral("FOLDER")))
-        w.currentTID = tagOf(current);
     w.tvwWM->clearSelection();
 }
 
@@ -207,7 +200,6 @@ void FolderTree::tvwTopics_Collapse(QTreeWidgetItem *node)
         return;
     if (isRoot(node)) {
         w.tvwWM->clear();
-        w.currentFolderName = QStringLiteral("No folder");
         return;
     }
     // A selected sub-folder that disappears into the collapsed branch hands the
@@ -218,7 +210,10 @@ void FolderTree::tvwTopics_Collapse(QTreeWidgetItem *node)
         w.tvwTopics->setCurrentItem(node);
         selected = node;
     }
-    if (selected && selected->text(0) == node->text(0) && w.currentFolderName != node->text(0))
+    // The collapsed folder is shown again unless its Vardecks are listed already (a
+    // collapsed root empties the list).
+    const bool listed = sameText(tagOf(node), w.currentTID()) && w.tvwWM->topLevelItemCount() > 0;
+    if (selected && selected->text(0) == node->text(0) && !listed)
         populateWMOnTopicNode();
 }
 
@@ -232,7 +227,7 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
 {
     if (!node || isRoot(node))
         return;
-    XmlNode folder = elementById(w, tagOf(node), QStringLiteral("FOLDER"));
+    XmlNode folder = w.dbXML.folder(tagOf(node));
     if (!folder) {
         scheduleRebuild();
         return;
@@ -247,17 +242,17 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
     w.aspectPageStale[frmVardecks::FoldersPage] = true;
     node->setText(0, newName);
     // The caption follows only when the renamed folder is the one shown.
-    if (sameText(tagOf(node), w.currentTID))
-        w.setTNameCaption(newName);
+    if (sameText(tagOf(node), w.currentTID()))
+        w.showFolder(tagOf(node), newName);
 }
 
 bool FolderTree::endModification(QTreeWidgetItem *target)
 {
-    if (!sameText(w.txtMode->text(), QStringLiteral("mod")))
+    if (w.editState() != EditState::Modifying)
         return true;
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return false;
-    w.txtMode->setText(QString());
+    endEdit(w);
     if (target)
         w.tvwTopics->setCurrentItem(target);
     w.commands.setFormEditMode(false);
@@ -270,7 +265,7 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
     QTreeWidget *tree = w.tvwTopics;
     QTreeWidgetItem *hit = tree->itemAt(pos);
     if (button == Qt::LeftButton) {
-        if (sameText(w.txtMode->text(), QStringLiteral("mod"))) {
+        if (w.editState() == EditState::Modifying) {
             if (!endModification(hit))
                 return false;
             tvwTopics_NodeClick(tree->currentItem());
@@ -299,20 +294,20 @@ void FolderTree::tvwTopics_MouseMove()
 
 void FolderTree::mnuAddTopic_Click()
 {
-    const bool shown = !elementById(w, w.currentTID, QStringLiteral("FOLDER")).isNull();
-    w.popup.popupFolderTID = shown ? w.currentTID : QString();
+    const bool shown = !w.dbXML.folder(w.currentTID()).isNull();
+    w.popup.popupFolderTID = shown ? w.currentTID() : QString();
     showNewFolderDialog(w.popup.popupFolderTID);
 }
 
 void FolderTree::mnuEditModifyTopic_Click()
 {
-    QString tid = w.currentTID;
+    QString tid = w.currentTID();
     if (w.popup.renameFromPopup) {
         w.popup.renameFromPopup = false;
         tid = tagOf(w.popup.popupNode.item());
         if (QTreeWidgetItem *before = w.popup.popupSelectedNode.item())
             w.tvwTopics->setCurrentItem(before);
-    } else if (!elementById(w, tid, QStringLiteral("FOLDER"))) {
+    } else if (!w.dbXML.folder(tid)) {
         tid = tagOf(w.tvwTopics->currentItem());
     }
     showRenameFolderDialog(tid);
@@ -320,7 +315,7 @@ void FolderTree::mnuEditModifyTopic_Click()
 
 void FolderTree::showNewFolderDialog(const QString &parentTID)
 {
-    if (!documentOf(w))
+    if (!w.dbXML.document())
         return;
     frmTopicDialog::run(
         *w.dbXML, parentTID, w.commands, [this](const FolderCreated &created) { folderCreated(created); }, &w);
@@ -328,7 +323,7 @@ void FolderTree::showNewFolderDialog(const QString &parentTID)
 
 void FolderTree::showRenameFolderDialog(const QString &folderTID)
 {
-    if (!documentOf(w))
+    if (!w.dbXML.document())
         return;
     frmModifyTopic::run(
         *w.dbXML, folderTID, w.commands, [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
@@ -361,8 +356,8 @@ void FolderTree::folderRenamed(const FolderRenamed &renamed)
         return;
     }
     node->setText(0, renamed.name);
-    if (sameText(renamed.tid, w.currentTID))
-        w.setTNameCaption(renamed.name);
+    if (sameText(renamed.tid, w.currentTID()))
+        w.showFolder(renamed.tid, renamed.name);
     if (node->parent())
         node->parent()->setExpanded(true);
 }
@@ -374,7 +369,7 @@ void FolderTree::scheduleRebuild()
     m_rebuildPending = true;
     QTimer::singleShot(0, this, [this] {
         m_rebuildPending = false;
-        populateTopicList(documentOf(w));
+        populateTopicList(w.dbXML.document());
     });
 }
 

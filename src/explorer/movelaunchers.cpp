@@ -45,13 +45,13 @@ MoveLaunchers::MoveLaunchers(frmVardecks &window) : QObject(&window), w(window)
 
 bool MoveLaunchers::moveOneVardeck(const QString &wid)
 {
-    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck) {
         // Removed since it was clicked: nothing to move.
         prompt::show(kNoVardeckToMove);
         return false;
     }
-    const XmlNode folder = folderElementOf(vardeck);
+    const XmlNode folder = folderOfVardeck(vardeck);
     w.popup.moveVDWID = wid;
     w.popup.moveFromTID = folder.attribute(QStringLiteral("TID"));
     w.popup.popupFolderTID = w.popup.moveFromTID;
@@ -66,7 +66,7 @@ bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fro
 {
     w.popup.moveVDWID.clear();
     w.popup.moveFromTID = fromTID;
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return false;
     const frmMoveVardeck::Request request{fromTID, selectedRowIds(list), true};
     return frmMoveVardeck::run(
@@ -76,7 +76,7 @@ bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fro
 
 bool MoveLaunchers::moveFolder(const QString &tid)
 {
-    const XmlNode folder = elementById(w, tid, QStringLiteral("FOLDER"));
+    const XmlNode folder = w.dbXML.folder(tid);
     if (!folder) {
         prompt::show(kNoFolderToMove);
         return false;
@@ -92,7 +92,7 @@ void MoveLaunchers::cmdMoveVD_Click()
         prompt::show(kNoVardeckToMove);
         return;
     }
-    moveOneVardeck(w.currentWID);
+    moveOneVardeck(w.currentWID());
 }
 
 void MoveLaunchers::cmdMoveFolder_Click()
@@ -103,13 +103,13 @@ void MoveLaunchers::cmdMoveFolder_Click()
         prompt::show(kNoFolderToMove);
         return;
     }
-    moveFolder(w.currentTID);
+    moveFolder(w.currentTID());
 }
 
 void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &movedCaption)
 {
     // The folder shown stays shown, without the Vardecks that left it.
-    QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID);
+    QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID());
     if (shown)
         w.tvwTopics->setCurrentItem(shown);
     w.tvwTopics->setVisible(true);
@@ -117,13 +117,12 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         w.commands.populateVardeckList(shown);
 
     const bool onIndexTab = w.tabIndex->Tab() == 0;
-    if (moved.wids.contains(w.currentWID.trimmed(), Qt::CaseInsensitive)) {
+    if (moved.wids.contains(w.currentWID().trimmed(), Qt::CaseInsensitive)) {
         if (onIndexTab) {
             setNonEditableFields(w, false);
         } else {
             // Away from the Index tab the details keep the Vardeck, now in the target.
-            w.currentTID = moved.targetTID;
-            w.setTNameCaption(moved.targetName);
+            w.showFolder(moved.targetTID, moved.targetName);
         }
     }
     if (onIndexTab && shown && !sameText(w.lblWName->text(), movedCaption))
@@ -134,10 +133,9 @@ void MoveLaunchers::folderMoved(const FolderMoved &)
 {
     w.tvwTopics->clear();
     w.tvwTopics->hide();
-    w.commands.populateTopicList(documentOf(w));
+    w.commands.populateTopicList(w.dbXML.document());
     w.tvwTopics->show();
     // The shown folder's path may have changed with the move.
-    w.statusFolderPath.clear();
     w.StatusBar1->setPanelText(2, QString());
 }
 

@@ -14,7 +14,7 @@ namespace
 
 enum Move { First = 1, Previous = 2, Next = 3, Last = 4 };
 
-void selectOnly(QTreeWidget *view, QTreeWidgetItem *item)
+void selectAndReveal(QTreeWidget *view, QTreeWidgetItem *item)
 {
     view->clearSelection();
     view->setCurrentItem(item);
@@ -30,7 +30,7 @@ bool moveInTree(QTreeWidget *tree, int move)
     if (count == 0)
         return false;
     if (move == First || move == Last) {
-        selectOnly(tree, tree->topLevelItem(move == First ? 0 : count - 1));
+        selectAndReveal(tree, tree->topLevelItem(move == First ? 0 : count - 1));
         return true;
     }
     QTreeWidgetItem *current = tree->currentItem();
@@ -42,7 +42,7 @@ bool moveInTree(QTreeWidget *tree, int move)
     const int siblings = parent ? parent->childCount() : count;
     if (to < 0 || to >= siblings)
         return false;
-    selectOnly(tree, parent ? parent->child(to) : tree->topLevelItem(to));
+    selectAndReveal(tree, parent ? parent->child(to) : tree->topLevelItem(to));
     return true;
 }
 
@@ -54,7 +54,7 @@ bool moveInList(QTreeWidget *list, int move)
     if (count == 0)
         return false;
     if (move == First || move == Last) {
-        selectOnly(list, list->topLevelItem(move == First ? 0 : count - 1));
+        selectAndReveal(list, list->topLevelItem(move == First ? 0 : count - 1));
         return true;
     }
     QTreeWidgetItem *current = list->currentItem();
@@ -62,7 +62,7 @@ bool moveInList(QTreeWidget *list, int move)
         return false;
     const int to = list->indexOfTopLevelItem(current) + (move == Previous ? -1 : 1);
     if (to >= 0 && to < count)
-        selectOnly(list, list->topLevelItem(to));
+        selectAndReveal(list, list->topLevelItem(to));
     return true;
 }
 
@@ -102,15 +102,15 @@ void mnuNav_Click(frmVardecks &w, int index)
         return;
     }
     const TreeNodeRef before(view, view->currentItem());
-    const bool wasEditing = w.isEditing();
+    const bool wasEditing = w.editState() != EditState::Viewing;
     if (!(tree ? moveInTree(view, index) : moveInList(view, index)))
         return;
     (w.commands.*show)();
-    if (wasEditing && w.isEditing()) {
+    if (wasEditing && w.editState() != EditState::Viewing) {
         // Asked whether to drop the edit, the user kept it: the highlight goes back
         // to the Vardeck the panel still edits, and the typing goes on where it was.
         if (QTreeWidgetItem *edited = before.item())
-            selectOnly(view, edited);
+            selectAndReveal(view, edited);
         else
             view->clearSelection();
         return;

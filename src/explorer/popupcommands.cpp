@@ -44,7 +44,7 @@ QString PopupCommands::popupWid() const
 QString PopupCommands::rememberedFolderTID() const
 {
     const QString tid = w.popup.popupFolderTID;
-    return elementById(w, tid, QStringLiteral("FOLDER")) ? tid : QString();
+    return w.dbXML.folder(tid) ? tid : QString();
 }
 
 // ----- mnuStartVD -----
@@ -78,8 +78,7 @@ bool PopupCommands::showStep()
 
 bool PopupCommands::rowIsShown(const QString &wid) const
 {
-    return !wid.isEmpty() && w.vardeckShown() && sameText(w.currentWID.trimmed(), wid) &&
-           elementById(w, wid, QStringLiteral("VARDECK"));
+    return !wid.isEmpty() && w.vardeckShown() && sameText(w.currentWID().trimmed(), wid) && w.dbXML.vardeck(wid);
 }
 
 void PopupCommands::mnuOpenN_Click()
@@ -90,7 +89,7 @@ void PopupCommands::mnuOpenN_Click()
 void PopupCommands::mnuOpenVD_Click()
 {
     const QString wid = popupWid();
-    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return;
     const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
@@ -108,7 +107,7 @@ void PopupCommands::openHomeOf(const QString &wid)
 {
     QString address;
     if (!wid.isEmpty()) {
-        const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        const XmlNode vardeck = w.dbXML.vardeck(wid);
         // A Vardeck removed since it was clicked has no home page to open.
         if (!vardeck)
             return;
@@ -147,7 +146,7 @@ void PopupCommands::mnuDeleteVD_Click()
 
 void PopupCommands::copyVardeck(const QString &wid)
 {
-    if (!elementById(w, wid, QStringLiteral("VARDECK")))
+    if (!w.dbXML.vardeck(wid))
         return;
     putOnClipboard(w.dbXML->getVDAsFormattedString(wid));
 }
@@ -211,10 +210,8 @@ void PopupCommands::mnuDeleteFolder_Click()
     if (!rootBefore || !tree->topLevelItem(0))
         return;
     tree->setCurrentItem(tree->topLevelItem(0));
-    if (!elementById(w, tid, QStringLiteral("FOLDER"))) {
-        w.currentTID = QStringLiteral("txtTID");
-        w.currentFolderName = QStringLiteral("No folder");
-        w.setTNameCaption(QStringLiteral("No folder selected"));
+    if (!w.dbXML.folder(tid)) {
+        w.showNoFolder();
         w.tvwWM->clear();
         w.listVD->clear();
     }
@@ -261,7 +258,7 @@ void PopupCommands::openRows(QTreeWidget *list)
     // Every visit is recorded before the first page opens.
     QStringList addresses;
     for (const QString &wid : std::as_const(wids)) {
-        const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        const XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;
         addresses << vardeck.childText(QStringLiteral("ADDRESS"));
@@ -344,7 +341,7 @@ void PopupCommands::mnuMulti_Click(int index)
         break;
     case 2: {
         const QTreeWidget *list = sameText(w.popup.popupListName, QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
-        m_moves.moveSelectedRows(list, w.currentTID);
+        m_moves.moveSelectedRows(list, w.currentTID());
         break;
     }
     case 3:
@@ -357,7 +354,7 @@ void PopupCommands::mnuMulti_Click(int index)
 
 void PopupCommands::deleteSelectedRows()
 {
-    if (!documentOf(w))
+    if (!w.dbXML.document())
         return;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the selected Vardecks?"),
                           MsgIcon::None, QStringLiteral("Delete Vardecks")))
@@ -367,7 +364,7 @@ void PopupCommands::deleteSelectedRows()
     // document changes, and a Vardeck that has gone meanwhile is skipped.
     QStringList removed;
     for (const QString &wid : selectedRowIds(list)) {
-        XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+        XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;
         removed << vardeck.attribute(QStringLiteral("WID"));

@@ -11,6 +11,7 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "storage/datetext.h"
+#include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
@@ -87,7 +88,7 @@ void VardeckEditor::mnuEditModify_Click()
         prompt::show(QStringLiteral("No Vardeck has been selected to modify"));
         return;
     }
-    setMode(w, QStringLiteral("mod"));
+    setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
     w.savedNotes = w.txtNotes->toPlainText();
     m_startFields = currentFields();
@@ -103,20 +104,20 @@ void VardeckEditor::mnuAddVardeck_Click()
 
 void VardeckEditor::addVardeckSetup(const QString &source)
 {
-    if (w.StatusBar1->panelText(3).isEmpty()) {
+    if (!w.dbXML.isOpen()) {
         prompt::show(QStringLiteral("A Vardecks database must be opened before a new Vardeck can be saved."),
                      MsgButtons::Ok, MsgIcon::None, QStringLiteral("No open database"));
         return;
     }
     // A full database says so before anything is typed.
-    if (w.dbXML && documentOf(w) && w.dbXML->getNewWID().isEmpty()) {
+    if (w.dbXML.isOpen() && w.dbXML->getNewWID().isEmpty()) {
         prompt::show(databaseFullMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     w.commands.showAspectExplorer();
     w.m_overrideAspect = true;
 
-    setMode(w, QStringLiteral("add"));
+    setMode(w, EditState::Adding);
     clearTextBoxes(w);
     setFormEditMode(w, true);
     setNonEditableFields(w, true);
@@ -149,7 +150,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.lblCreatedDate->setText(createdDateText(editingNow()));
 
     if (w.tabIndex->Tab() != 0) {
-        w.setTNameCaption(QStringLiteral("No folder selected"));
+        w.showNoFolder();
         if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
             w.tvwTopics->setCurrentItem(root);
         w.tvwWM->clear();
@@ -159,7 +160,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.txtWName->setFocus();
 
     if (fromBrowser && appOptions().getAutoSave()) {
-        cancelIcons = true;
+        session().cancelIcons = true;
         QApplication::processEvents();
         saveVardeckDetails();
     }
@@ -167,7 +168,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
 
 void VardeckEditor::saveVardeckDetails()
 {
-    const EditState state = editStateOf(w.txtMode->text());
+    const EditState state = w.editState();
     bool added = false;
     if (state == EditState::Adding || state == EditState::Modifying) {
         if (state == EditState::Adding) {
@@ -184,7 +185,7 @@ void VardeckEditor::saveVardeckDetails()
         }
         if (state == EditState::Adding) {
             if (!w.iconChanged)
-                cancelIcons = true;
+                session().cancelIcons = true;
             if (!saveNewVardeck())
                 return;
             w.timerIcon->stop();
@@ -209,16 +210,16 @@ XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
     QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
     if (!selected)
-        selected = findByTag(w.tvwTopics, w.currentTID);
+        selected = findByTag(w.tvwTopics, w.currentTID());
     *node = selected;
     if (!selected || selected == w.tvwTopics->topLevelItem(0))
         return {};
-    return elementById(w, tagOf(selected), QStringLiteral("FOLDER"));
+    return w.dbXML.folder(tagOf(selected));
 }
 
 bool VardeckEditor::saveNewVardeck()
 {
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     QTreeWidgetItem *folderNode = nullptr;
     XmlNode folder = doc ? targetFolder(&folderNode) : XmlNode();
     if (!folder) {
@@ -288,7 +289,7 @@ bool VardeckEditor::saveNewVardeck()
 // with both: a failure is told once and the document keeps both for the next save.
 void VardeckEditor::recordFirstVisitAndSave()
 {
-    VisitRecord visit = recordVisit(*w.dbXML, w.currentWID, editingNow());
+    VisitRecord visit = recordVisit(*w.dbXML, w.currentWID(), editingNow());
     const bool saved = saveDatabaseReporting(*w.dbXML);
     if (visit.wid.isEmpty())
         return;
@@ -298,8 +299,8 @@ void VardeckEditor::recordFirstVisitAndSave()
 
 bool VardeckEditor::saveModifiedVardeck()
 {
-    XmlDocument *doc = documentOf(w);
-    XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+    XmlDocument *doc = w.dbXML.document();
+    XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
     if (!doc || !vardeck) {
         prompt::show(QStringLiteral("The Vardeck could not be saved: it is no longer in the database."), MsgButtons::Ok,
                      MsgIcon::Exclamation);
@@ -321,7 +322,7 @@ bool VardeckEditor::saveModifiedVardeck()
 
     for (QTreeWidget *view : {w.tvwWM, w.listPop}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
-            if (sameText(tagOf(view->topLevelItem(i)), w.currentWID))
+            if (sameText(tagOf(view->topLevelItem(i)), w.currentWID()))
                 view->topLevelItem(i)->setText(0, name);
         }
     }
@@ -329,7 +330,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.tvwWM->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
-    w.commands.populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER")));
+    w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, w.chkFav->isChecked());
     w.commands.populateFavsList(doc);
     w.commands.displayVardeckData(vardeck);
@@ -347,16 +348,16 @@ VardeckEditor::Fields VardeckEditor::currentFields() const
 
 void VardeckEditor::cancelVardeckEdit()
 {
-    const EditState state = editStateOf(w.txtMode->text());
-    if (w.txtMode->text().isEmpty())
+    const EditState state = w.editState();
+    if (w.editState() == EditState::Viewing)
         return;
     // Nothing changed since the edit began: it ends without the question.
-    if (currentFields() != m_startFields && !confirmLoseChanges(w))
+    if (currentFields() != m_startFields && !w.confirmLoseChanges())
         return;
     if (state == EditState::Modifying) {
         // Every field shows again what is stored, the favourite mark included, so
         // that nothing dropped here reaches a later save.
-        const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK"));
+        const XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
         if (vardeck) {
             w.commands.displayVardeckData(vardeck);
         } else {
@@ -367,19 +368,19 @@ void VardeckEditor::cancelVardeckEdit()
     } else if (state == EditState::Adding) {
         setNonEditableFields(w, false);
         w.imgIcon->setPixmap(QPixmap());
-        w.setWNameCaption(QStringLiteral("No Vardeck selected"));
+        w.showNoVardeck();
         w.lblCreatedDate->clear();
         w.tabView->setTabText(0, QStringLiteral("   *") + w.lblWName->text() + QStringLiteral("    "));
     }
     w.timerIcon->stop();
     leaveEditMode(w);
-    cancelIcons = true;
+    session().cancelIcons = true;
     clearDownloadedIcon();
 }
 
 void VardeckEditor::clearDownloadedIcon()
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath());

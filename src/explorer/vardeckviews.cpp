@@ -9,6 +9,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -28,25 +29,6 @@ namespace rr
 {
 namespace
 {
-
-void setBold(QTreeWidgetItem *item, bool bold)
-{
-    for (int column = 0; column < qMax(1, item->columnCount()); ++column) {
-        QFont f = item->font(column);
-        f.setBold(bold);
-        item->setFont(column, f);
-    }
-}
-
-QList<XmlNode> vardecksOf(const XmlNode &folder)
-{
-    QList<XmlNode> out;
-    for (const XmlNode &child : folder.child(QStringLiteral("VARDECKS")).childElements()) {
-        if (child.nodeName() == QLatin1String("VARDECK"))
-            out.append(child);
-    }
-    return out;
-}
 
 // Loads the pictures of one icon folder under their file names without extension;
 // a key already present wins.
@@ -114,7 +96,7 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
 {
     if (!folderNode || tagOf(folderNode).trimmed().isEmpty())
         return;
-    const XmlNode folder = elementById(w, tagOf(folderNode), QStringLiteral("FOLDER"));
+    const XmlNode folder = w.dbXML.folder(tagOf(folderNode));
     if (!folder) {
         folderVanished();
         return;
@@ -124,10 +106,7 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
     w.tvwWM->setUpdatesEnabled(false);
     fillVardeckViews(vardecks, folder);
     w.tvwWM->setUpdatesEnabled(true);
-    // The shown folder's identifier goes first, so that everything the caption's
-    // change sets off sees the folder it names.
-    w.currentTID = tagOf(folderNode).trimmed();
-    w.setTNameCaption(folder.childText(QStringLiteral("NAME")));
+    w.showFolder(tagOf(folderNode), folder.childText(QStringLiteral("NAME")));
 }
 
 QTreeWidgetItem *VardeckViews::addListRow(const QString &wid, const QStringList &cells, bool bold)
@@ -200,12 +179,11 @@ void VardeckViews::populateVDList(const XmlNode &folder)
                         vardeck.childText(QStringLiteral("DESCRIPTION"))},
                        isRecentWid(wid));
         }
-        w.currentTID = folder.attribute(QStringLiteral("TID"));
     }
     w.listVD->clearSelection();
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = w.listVD->topLevelItem(i);
-        if (sameText(tagOf(row), w.currentWID)) {
+        if (sameText(tagOf(row), w.currentWID())) {
             w.listVD->setCurrentItem(row);
             row->setSelected(true);
             break;
@@ -231,16 +209,16 @@ void VardeckViews::arrangeIcons()
 
 void VardeckViews::displayWM()
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return;
     QTreeWidgetItem *node = w.tvwWM->currentItem();
     if (!node || tagOf(node).trimmed().isEmpty())
         return;
-    const XmlNode vardeck = elementById(w, tagOf(node), QStringLiteral("VARDECK"));
+    const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
     if (!vardeck) {
         // Deleted elsewhere: show the folder as the document has it now.
         QTimer::singleShot(0, this, [this] {
-            if (QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, w.currentTID))
+            if (QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, w.currentTID()))
                 populateVardeckList(folderNode);
             else
                 folderVanished();
@@ -248,12 +226,10 @@ void VardeckViews::displayWM()
         return;
     }
     w.selectedWID = tagOf(node).trimmed();
-    const XmlNode folder = folderElementOf(vardeck);
+    const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
         // The folder commands act on the folder whose Vardeck is shown.
-        w.currentTID = folder.attribute(QStringLiteral("TID"));
-        w.currentFolderName = folder.childText(QStringLiteral("NAME"));
-        w.setTNameCaption(folder.childText(QStringLiteral("NAME")));
+        w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
     w.commands.setFormEditMode(false);
     w.commands.displayVardeckData(vardeck);
@@ -297,33 +273,31 @@ bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
 void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 {
     if (QTreeWidgetItem *node = w.tvwWM->itemAt(pos)) {
-        const XmlNode vardeck = elementById(w, tagOf(node), QStringLiteral("VARDECK"));
+        const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
         w.Splitter1->setToolTip(vardeck.childText(QStringLiteral("ADDRESS")));
     }
 }
 
 void VardeckViews::listVD_DblClick()
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return;
     w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(w.listVD);
     if (!row)
         return;
     const QString wid = tagOf(row).trimmed();
-    const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK"));
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck) {
-        QTimer::singleShot(0, this, [this] { populateVDList(elementById(w, w.currentTID, QStringLiteral("FOLDER"))); });
+        QTimer::singleShot(0, this, [this] { populateVDList(w.dbXML.folder(w.currentTID())); });
         return;
     }
     w.selectedWID = wid;
     // The list may show a folder other than the one last clicked in the tree: the
     // folder commands then act on the folder the list shows.
-    const XmlNode folder = folderElementOf(vardeck);
-    if (folder && !sameText(folder.attribute(QStringLiteral("TID")), w.currentTID)) {
-        w.currentTID = folder.attribute(QStringLiteral("TID"));
-        w.currentFolderName = folder.childText(QStringLiteral("NAME"));
-        w.setTNameCaption(w.currentFolderName);
+    const XmlNode folder = folderOfVardeck(vardeck);
+    if (folder && !sameText(folder.attribute(QStringLiteral("TID")), w.currentTID())) {
+        w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
     w.commands.displayVardeckData(vardeck);
     w.listVD->setFocus();
@@ -347,7 +321,7 @@ bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row
     w.popup.popupListName = QStringLiteral("listVD");
     if (button != Qt::RightButton)
         return true;
-    if (!w.isEditing())
+    if (w.editState() == EditState::Viewing)
         w.listPopup(w.listVD, QStringLiteral("listVD"), row, true);
     return false;
 }
@@ -380,9 +354,9 @@ void VardeckViews::viewAsIcons()
 void VardeckViews::populateIconList()
 {
     w.ImageListWM.clear();
-    const QString base = w.dbXML ? w.dbXML->getBasePath() : paths::databaseFolder();
+    const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : paths::databaseFolder();
     loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/"));
-    const QString stem = databaseStem(currentDBName);
+    const QString stem = databaseStem(session().currentDBName);
     if (isSafeStem(stem))
         loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/") + stem + QLatin1Char('/'));
     // The generic pictures stay available even when their files are missing.
@@ -398,10 +372,8 @@ void VardeckViews::folderVanished()
     w.tvwWM->clear();
     w.listVD->clear();
     w.lbl(12)->setText(QStringLiteral("0"));
-    w.currentTID = QStringLiteral("txtTID");
-    w.currentFolderName = QStringLiteral("No folder");
-    w.setTNameCaption(QStringLiteral("No folder selected"));
-    QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(documentOf(w)); });
+    w.showNoFolder();
+    QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(w.dbXML.document()); });
 }
 
 bool VardeckViews::eventFilter(QObject *watched, QEvent *event)

@@ -19,7 +19,7 @@ const QString kName = QStringLiteral("NAME");
 qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
 {
     for (qsizetype i = list.size() - 1; i >= 0; --i)
-        if (list.at(i).compare(wid, Qt::CaseInsensitive) == 0)
+        if (sameText(list.at(i), wid))
             return i;
     return -1;
 }
@@ -28,7 +28,7 @@ qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
 
 bool isFavoriteText(const QString &fav)
 {
-    return fav.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+    return sameText(fav, QLatin1String("TRUE"));
 }
 
 bool isFavorite(const XmlNode &vardeck)
@@ -190,7 +190,7 @@ Favorites::Change Favorites::deleteFavorite(XMLDatabase &db, const QString &wid)
     change.outcome = Outcome::Deleted;
     change.changed = true;
     change.saved = saveDatabase(db, change.notices);
-    m_wids.removeIf([&](const QString &w) { return w.compare(change.wid, Qt::CaseInsensitive) == 0; });
+    m_wids.removeIf([&](const QString &w) { return sameText(w, change.wid); });
     return change;
 }
 

@@ -1,6 +1,9 @@
 #include "finding/listcells.h"
 
-namespace rr {
+#include "platform/textutil.h"
+
+namespace rr
+{
 
 QString padString(const QString &text, int width)
 {
@@ -10,13 +13,15 @@ QString padString(const QString &text, int width)
     return QString(missing, QLatin1Char(' ')) + text;
 }
 
-QString cellText(const QString &text) { return text.isEmpty() ? QStringLiteral(" ") : text; }
+QString cellText(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral(" ") : text;
+}
 
 bool isRecentWid(const QString &wid, const QList<VDData> &recent)
 {
-    return std::any_of(recent.cbegin(), recent.cend(), [&](const VDData &record) {
-        return record.getID().compare(wid, Qt::CaseInsensitive) == 0;
-    });
+    return std::any_of(recent.cbegin(), recent.cend(),
+                       [&](const VDData &record) { return sameText(record.getID(), wid); });
 }
 
 QString vardeckAddress(const XmlDocument *doc, const QString &wid)
@@ -26,13 +31,23 @@ QString vardeckAddress(const XmlDocument *doc, const QString &wid)
     return doc->nodeFromID(wid).childText(QStringLiteral("ADDRESS"));
 }
 
+QList<XmlNode> vardecksOf(const XmlNode &folder)
+{
+    QList<XmlNode> out;
+    for (const XmlNode &child : folder.child(QStringLiteral("VARDECKS")).childElements()) {
+        if (child.nodeName() == QLatin1String("VARDECK"))
+            out.append(child);
+    }
+    return out;
+}
+
 XmlNode folderOfVardeck(const XmlNode &vardeck)
 {
-    const XmlNode list = vardeck.parentNode();
+    const XmlNode list = vardeck ? vardeck.parentNode() : XmlNode();
     if (!list || list.nodeName() != QLatin1String("VARDECKS"))
         return {};
     const XmlNode folder = list.parentNode();
     return folder && folder.nodeName() == QLatin1String("FOLDER") ? folder : XmlNode();
 }
 
-}  // namespace rr
+} // namespace rr

@@ -3,8 +3,9 @@
 // right-aligned so that a text sort orders them by value, the blank shown for an
 // empty cell, the bold mark of a recently opened Vardeck, the text sort of a column,
 // and finding a Vardeck's address and folder.
+#include "platform/textutil.h"
 #include "platform/xmldocument.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/vddata.h"
 
 #include <QList>
@@ -28,7 +29,7 @@ QString padString(const QString &text, int width);
 QString cellText(const QString &text);
 
 // True when some record of the recent list carries this identifier, ignoring case.
-bool isRecentWid(const QString &wid, const QList<VDData> &recent = recentColl);
+bool isRecentWid(const QString &wid, const QList<VDData> &recent = session().recentColl);
 
 // Sorts rows by the text of one column, ignoring letter case, as the list views do;
 // rows with equal texts keep their order.
@@ -43,7 +44,7 @@ template <typename Row, typename CellOf> void sortRowsByText(QList<Row> &rows, C
     std::vector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
+        const int c = caselessCompare(keys[size_t(a)], keys[size_t(b)]);
         return descending ? c > 0 : c < 0;
     });
     QList<Row> sorted;
@@ -74,5 +75,8 @@ QString vardeckAddress(const XmlDocument *doc, const QString &wid);
 // The FOLDER element holding a Vardeck (VARDECK within VARDECKS within FOLDER), or a
 // null node when the Vardeck does not sit in a folder's list.
 XmlNode folderOfVardeck(const XmlNode &vardeck);
+// The VARDECK elements of a folder's list, in document order: the folder's Vardecks
+// and their count.
+QList<XmlNode> vardecksOf(const XmlNode &folder);
 
 } // namespace rr

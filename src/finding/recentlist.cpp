@@ -27,8 +27,7 @@ bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> 
     const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
     for (qsizetype i = 0; i < list.size(); ++i) {
         const VDData &record = list.at(i);
-        if (record.getID().compare(wid, Qt::CaseInsensitive) == 0 &&
-            record.getURL().compare(address, Qt::CaseInsensitive) == 0) {
+        if (sameText(record.getID(), wid) && sameText(record.getURL(), address)) {
             list.removeAt(i);
             break;
         }

@@ -2,7 +2,7 @@
 // The recent list: the Vardecks opened in a browser, oldest first in recentColl, and
 // the Recent menu's items built from it, newest first.
 #include "platform/xmldocument.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/vddata.h"
 
@@ -24,8 +24,8 @@ void trimRecentList(QList<VDData> &list, int max);
 // same identifier and the same address as the element now has (both ignoring case),
 // appends a new record of the element and trims the list. False, and nothing
 // changed, when the document has no Vardeck with that WID.
-bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list = recentColl, int max = recentMax,
-                      const QString &dbName = currentDBName);
+bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list = session().recentColl,
+                      int max = session().recentMax, const QString &dbName = session().currentDBName);
 
 // One item of the Recent menu: "1  " and the name for the newest record, with "&"
 // doubled so the name shows literally; the record's address as its tag; index is
@@ -38,7 +38,7 @@ struct RecentMenuItem {
     QString position;
     QString name;
 };
-QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list = recentColl);
+QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list = session().recentColl);
 
 // What a Recent menu item opens: the recorded address always, and the WID whose
 // visit is recorded when the open database still has that Vardeck at that address
@@ -47,9 +47,10 @@ struct RecentItemTarget {
     QString address;
     QString widToRecord;
 };
-RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const QList<VDData> &list = recentColl);
+RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex,
+                                  const QList<VDData> &list = session().recentColl);
 
 // Clear recent Vardeck list: empties the list; the window then rebuilds the menu.
-void clearRecentVardecks(QList<VDData> &list = recentColl);
+void clearRecentVardecks(QList<VDData> &list = session().recentColl);
 
 } // namespace rr

@@ -6,21 +6,22 @@
 #include "finding/listcells.h"
 #include "finding/wordsearch.h"
 #include "platform/xmldocument.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 
 #include <QList>
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 struct SearchRow {
     QString wid;
     QString name;
-    QString matches;  // right-aligned in 6
+    QString matches; // right-aligned in 6
     QString address;
     QString created;
     QString lastVisited;
-    QString hits;  // right-aligned in 6; an empty HITS shows as 1
+    QString hits; // right-aligned in 6; an empty HITS shows as 1
     QString description;
     bool bold = false;
 
@@ -34,10 +35,10 @@ struct SearchRow {
 // One row per result in order. A result whose Vardeck has vanished ends the fill:
 // the rows before it stay.
 QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResult> &results,
-                                 const QList<VDData> &recent = recentColl);
+                                 const QList<VDData> &recent = session().recentColl);
 
 // Sorts rows by a column's text ignoring case; detailed selects lstSearch's columns,
 // else lstSrch's. Every fill starts with ListSortState{} ("Matches", descending).
 void sortSearchRows(QList<SearchRow> &rows, const ListSortState &sort, bool detailed);
 
-}  // namespace rr
+} // namespace rr

@@ -3,6 +3,8 @@
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
+#include "platform/textutil.h"
+#include "storage/session.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -52,8 +54,7 @@ bool copyOver(const QString &source, const QString &target)
 bool isIconRel(const QString &rel)
 {
     const QString words = rel.simplified();
-    return words.compare(QLatin1String("shortcut icon"), Qt::CaseInsensitive) == 0 ||
-           words.compare(QLatin1String("icon"), Qt::CaseInsensitive) == 0;
+    return sameText(words, QLatin1String("shortcut icon")) || sameText(words, QLatin1String("icon"));
 }
 
 bool hasScheme(const QString &href)
@@ -240,7 +241,7 @@ QString IconSupport::saveAsVDIfFavExists(const QString &basePath, const QString 
     setIconPath(basePath);
     if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(m_iconFile))
         return {};
-    const QString target = iconFilePath(basePath, currentDBName, wid);
+    const QString target = iconFilePath(basePath, session().currentDBName, wid);
     if (target.isEmpty() || !moveOver(m_iconFile, target))
         return {};
     return target;
@@ -252,7 +253,7 @@ QString IconSupport::saveAsVDIfFileOK(const QString &filePath, const QString &wi
     Q_UNUSED(fileTitle);
     if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(filePath))
         return {};
-    const QString target = iconFilePath(withSeparator(folder), currentDBName, wid);
+    const QString target = iconFilePath(withSeparator(folder), session().currentDBName, wid);
     if (target.isEmpty() || QFileInfo(target) == QFileInfo(filePath) || !ensureFolderOf(target) ||
         !copyOver(filePath, target))
         return {};

@@ -19,6 +19,7 @@
 // callback bound to a context object.
 #include "media/pagelinks.h"
 #include "platform/net/httpfetch.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
 #include <QImage>
@@ -36,17 +37,13 @@ class urlSupport;
 // tell apart: every picture of a Vardeck is read through here, never by QPixmap(path).
 QImage pictureFromFile(const QString &path);
 
-// Raised by the Explorer's Save (unless a fetched icon is shown), Cancel and the
-// automatic save of a new Vardeck, and by the icon progress window's button, so that
-// an icon fetch still running drops its icon; cleared when a fetch starts.
-inline bool cancelIcons = false;
-
 // Removes the icon and thumbnail files left under these identifiers (by a Vardeck
 // deleted outside the program, or an import or add that never reached the disk), so
 // that a Vardeck newly given one of them starts without pictures of someone else.
 // Called before the new Vardecks are saved; a missing file is no error. Many
 // identifiers are matched against one listing of each folder.
-void removeLeftSideFiles(const QString &basePath, const QStringList &wids, const QString &dbName = currentDBName);
+void removeLeftSideFiles(const QString &basePath, const QStringList &wids,
+                         const QString &dbName = session().currentDBName);
 
 class IconSupport
 {
@@ -60,7 +57,7 @@ public:
     // The icon folder becomes basePath & "icons/" & stem & "/", with the download
     // target and the reserved generic name in it. A stem that cannot name a folder
     // leaves every path empty, and the operations then do nothing.
-    void setIconPath(const QString &basePath, const QString &dbName = currentDBName);
+    void setIconPath(const QString &basePath, const QString &dbName = session().currentDBName);
     QString getIconPath() const { return m_iconPath; }
     QString getIconFile() const { return m_iconFile; }
     QString getGenericIconFile() const { return m_genericIconFile; }
@@ -107,7 +104,7 @@ public:
     // For an address ending in "PDF" (any case): the stock "pdficon.gif" of the
     // database folder becomes the Vardeck's icon. Returns the icon file, or "".
     static QString checkSavePDFIcon(const QString &basePath, const QString &wid, const QString &address,
-                                    const QString &dbName = currentDBName);
+                                    const QString &dbName = session().currentDBName);
 
 private:
     QString m_iconPath;

@@ -1,6 +1,7 @@
 #include "media/urlsupport.h"
 
 #include "platform/launcher.h"
+#include "platform/textutil.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -208,7 +209,7 @@ bool urlSupport::isSafeToOpen(const QString &address, QString *reason)
     } else if (hasControlCharacter(address.trimmed())) {
         why = QStringLiteral("it holds control characters");
     } else if (!scheme.isEmpty() && !isWebOrFileAddress(address) && scheme != QLatin1String("mailto") &&
-               address.trimmed().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) != 0) {
+               !sameText(address.trimmed(), QLatin1String("about:blank"))) {
         why = QStringLiteral("it is not the address of a web page or a file");
     } else {
         const QString path = localPathOf(address);

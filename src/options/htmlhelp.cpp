@@ -2,6 +2,7 @@
 
 #include "platform/launcher.h"
 #include "platform/paths.h"
+#include "platform/textutil.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -43,7 +44,7 @@ QString HTMLHelp::contentsPage()
 
 bool HTMLHelp::isCHMFile(const QString &name, Notice *problem) const
 {
-    if (name.right(3).compare(QLatin1String("chm"), Qt::CaseInsensitive) == 0)
+    if (sameText(name.right(3), QLatin1String("chm")))
         return true;
     setProblem(problem, name + QStringLiteral(" is not a valid HTML Help file."));
     return false;

@@ -1,5 +1,7 @@
 #include "options/prefsrules.h"
 
+#include "platform/textutil.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -92,7 +94,7 @@ QStringList databaseFiles(const QString &folder)
     QStringList out;
     const QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted))
-        if (name.right(3).compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0)
+        if (sameText(name.right(3), QLatin1String("xml")))
             out << name;
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
+#include "platform/textutil.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,11 +31,6 @@ const char kFormat[] = "Razuzezu Revidod settings";
 constexpr int kFormatVersion = 1;
 constexpr int kLockTimeoutMs = 10000;
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QStringList splitPath(const QString &path)
 {
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
@@ -53,7 +49,7 @@ struct Node {
     Node *child(const QString &childName)
     {
         for (Node &k : keys)
-            if (sameName(k.name, childName))
+            if (sameText(k.name, childName))
                 return &k;
         return nullptr;
     }
@@ -62,7 +58,7 @@ struct Node {
     NamedValue *value(const QString &valueName)
     {
         for (NamedValue &v : values)
-            if (sameName(v.name, valueName))
+            if (sameText(v.name, valueName))
                 return &v;
         return nullptr;
     }
@@ -622,7 +618,7 @@ qint32 RegistryStore::deleteValue(reg::Key key, const QString &name)
         if (!node)
             return reg::ERROR_KEY_DELETED;
         for (auto it = node->values.begin(); it != node->values.end(); ++it) {
-            if (sameName(it->name, name)) {
+            if (sameText(it->name, name)) {
                 node->values.erase(it);
                 *changed = true;
                 return reg::ERROR_SUCCESS;

@@ -160,11 +160,6 @@ QString toolTipText(const QString &text)
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
-bool sameText(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QString decodeHtmlCharacterReferences(QStringView text, HtmlRefContext context)
 {
     QString out;

@@ -17,9 +17,17 @@ QString stripMnemonic(const QString &caption);
 // as it is; otherwise it is escaped and wrapped so that blanks are kept.
 QString toolTipText(const QString &text);
 
-// The one text comparison of identifiers, modes and captions: equal but for letter
-// case.
-bool sameText(const QString &a, const QString &b);
+// The one text comparison that ignores letter case: of identifiers, modes, captions,
+// file name endings and setting values. caselessCompare orders (<0, 0, >0) as the
+// lists sort; sameText is its "equal but for letter case".
+inline int caselessCompare(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+inline bool sameText(const QString &a, const QString &b)
+{
+    return caselessCompare(a, b) == 0;
+}
 
 // The character a byte of the Windows-1252 code page stands for: bytes 0x80 to 0x9F
 // are "€", "“", "”" and their kind where the code page has one, every other byte the

@@ -1,5 +1,7 @@
 #include "platform/x11windows.h"
 
+#include "platform/textutil.h"
+
 #include <QByteArray>
 #include <QList>
 #include <cstdlib>
@@ -87,7 +89,7 @@ QByteArray untilNul(const QByteArray &b)
 bool sessionHasGlobalStacking()
 {
     return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-           qEnvironmentVariable("XDG_SESSION_TYPE").compare(QLatin1String("wayland"), Qt::CaseInsensitive) != 0;
+           !sameText(qEnvironmentVariable("XDG_SESSION_TYPE"), QLatin1String("wayland"));
 }
 
 std::optional<QList<TopLevelWindow>> windowsTopFirst(const QString &display)

@@ -1,6 +1,7 @@
 #include "platform/xmldocument.h"
 
 #include "platform/paths.h"
+#include "platform/textutil.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +57,7 @@ xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParse
     if (ctxt && ctxt->inputNr == 0 && g_defaultLoader)
         return g_defaultLoader(url, id, ctxt); // the main document itself
     const QString name = QUrl::fromPercentEncoding(QByteArray(url ? url : "")).section(QLatin1Char('/'), -1);
-    if (name.compare(QLatin1String(kDatabaseDtd), Qt::CaseInsensitive) != 0)
+    if (!sameText(name, QLatin1String(kDatabaseDtd)))
         return nullptr; // every other external entity is refused
     for (const QString &folder : std::as_const(t_dtdFolders)) {
         QFile file(QDir(folder).filePath(QLatin1String(kDatabaseDtd)));

@@ -1,6 +1,7 @@
 #include "platform/xslttransform.h"
 
 #include "platform/atomicfile.h"
+#include "platform/textutil.h"
 #include "platform/xmldocument.h"
 
 #include <QFileInfo>
@@ -136,7 +137,7 @@ bool setFirstVariableText(xmlDoc *doc, const VariableText &variable)
     xmlChar *value = xmlNodeListGetString(doc, element->properties->children, 1);
     const QString first = QString::fromUtf8(reinterpret_cast<const char *>(value));
     xmlFree(value);
-    if (first.compare(variable.name, Qt::CaseInsensitive) != 0)
+    if (!sameText(first, variable.name))
         return false;
     // Removes the children first, then adds the text raw: it is escaped on output.
     xmlNodeSetContent(element, nullptr);

@@ -2,9 +2,11 @@
 
 #include "platform/prompt.h"
 #include "platform/runtimeerror.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/twips.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 
 #include <QComboBox>
@@ -18,8 +20,6 @@
 
 namespace rr
 {
-
-bool sansSerifInstalled = false;
 
 bool detectSansSerifInstalled()
 {
@@ -41,7 +41,7 @@ void setFormFont(QWidget *window, const QString &fontName)
 
 void applyFontFallback(QWidget *window)
 {
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(window, QStringLiteral("MS Sans Serif"));
 }
 
@@ -78,11 +78,11 @@ QString getAppPathFromRegistry(const QString &exeName)
         return registered;
 
     QStringList programs;
-    if (exeName.compare(QStringLiteral("firefox.exe"), Qt::CaseInsensitive) == 0)
+    if (sameText(exeName, QStringLiteral("firefox.exe")))
         programs = {QStringLiteral("firefox"), QStringLiteral("firefox-esr")};
-    else if (exeName.compare(QStringLiteral("Mozilla.exe"), Qt::CaseInsensitive) == 0)
+    else if (sameText(exeName, QStringLiteral("Mozilla.exe")))
         programs = {QStringLiteral("seamonkey")};
-    else if (exeName.compare(QStringLiteral("Opera.exe"), Qt::CaseInsensitive) == 0)
+    else if (sameText(exeName, QStringLiteral("Opera.exe")))
         programs = {QStringLiteral("opera")};
     for (const QString &program : programs) {
         const QString path = QStandardPaths::findExecutable(program);

@@ -11,9 +11,9 @@ namespace rr
 
 class frmVardecks;
 
-// True when the installed fonts include "Microsoft Sans Serif" (exact name); set once
-// at start-up and read by the windows as they load.
-extern bool sansSerifInstalled;
+// True when the installed fonts include "Microsoft Sans Serif" (exact name); the
+// start-up keeps the answer in the session (sansSerifInstalled), which the windows read
+// as they load.
 bool detectSansSerifInstalled();
 
 // Gives every control of the window the font fontName, except controls set in

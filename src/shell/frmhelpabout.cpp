@@ -7,6 +7,7 @@
 #include "shell/fonthelpers.h"
 #include "shell/makerinfo.h"
 #include "shell/openaddress.h"
+#include "storage/session.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -73,7 +74,7 @@ frmHelpAbout::frmHelpAbout(QWidget *parent) : QDialog(parent)
 
     // Form_Load
     lblVersion->setText(QStringLiteral("3.0.1"));
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(this, QStringLiteral("MS Sans Serif"));
 }
 

@@ -3,6 +3,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/makerinfo.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 
 #include <QApplication>
@@ -13,8 +14,10 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 QPixmap splashPicture(const QSize &size)
 {
@@ -50,7 +53,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
     return l;
 }
 
-}  // namespace
+} // namespace
 
 bool setTranslucency(QWidget *window, int alpha)
 {
@@ -95,7 +98,7 @@ void frmSplash::Form_Load()
 {
     lblVersion->setText(QStringLiteral("v") + QStringLiteral("3.0"));
     m_unload = false;
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(this, QStringLiteral("MS Sans Serif"));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -125,4 +128,4 @@ void frmSplash::Timer1_Timer()
     close();
 }
 
-}  // namespace rr
+} // namespace rr

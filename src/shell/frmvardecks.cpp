@@ -1,6 +1,7 @@
 #include "shell/frmvardecks.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/splitter.h"
@@ -105,26 +106,68 @@ QCheckBox *frmVardecks::chkOptt(int index) const
     return index == 7 ? m_chkOptt7 : nullptr;
 }
 
-bool frmVardecks::folderShown() const
+// ----- what the window shows -----
+
+void frmVardecks::showFolder(const QString &tid, const QString &name)
 {
-    return lblTName->text().compare(QStringLiteral("No folder selected"), Qt::CaseInsensitive) != 0;
+    m_currentTID = tid.trimmed();
+    lblTName->setText(name);
+    commands.lblTName_Change();
 }
 
-bool frmVardecks::isEditing() const
+void frmVardecks::showNoFolder()
 {
-    return !editMode().isEmpty();
+    m_currentTID.clear();
+    lblTName->setText(kNoFolderCaption);
+    commands.lblTName_Change();
 }
 
-QString frmVardecks::editMode() const
+void frmVardecks::showFolderPath()
+{
+    if (const QTreeWidgetItem *node = findByTag(tvwTopics, m_currentTID))
+        StatusBar1->setPanelText(2, folderPath(node));
+}
+
+void frmVardecks::showVardeck(const QString &wid, const QString &name)
+{
+    m_currentWID = wid.trimmed();
+    m_vardeckShown = true;
+    lblWName->setText(name);
+    commands.lblWName_Change();
+}
+
+void frmVardecks::showNoVardeck()
+{
+    m_vardeckShown = false;
+    lblWName->setText(kNoVardeckCaption);
+    commands.lblWName_Change();
+}
+
+void frmVardecks::forgetShownItems()
+{
+    showNoFolder();
+    showNoVardeck();
+    m_currentWID.clear();
+}
+
+// ----- the edit state -----
+
+EditState frmVardecks::editState() const
 {
     const QString mode = txtMode->text();
-    const bool editing = sameText(mode, QStringLiteral("add")) || sameText(mode, QStringLiteral("mod"));
-    return editing ? mode : QString();
+    if (sameText(mode, QStringLiteral("mod")))
+        return EditState::Modifying;
+    if (sameText(mode, QStringLiteral("add")))
+        return EditState::Adding;
+    return EditState::Viewing;
 }
 
-bool frmVardecks::vardeckShown() const
+bool frmVardecks::confirmLoseChanges()
 {
-    return lblWName->text().compare(QStringLiteral("No Vardeck selected"), Qt::CaseInsensitive) != 0;
+    if (editState() == EditState::Viewing)
+        return true;
+    return prompt::askYesNo(QStringLiteral("You are about to lose unsaved changes - do you wish to continue?"),
+                            MsgIcon::None, QStringLiteral("Unsaved changes"));
 }
 
 // ----- keys -----

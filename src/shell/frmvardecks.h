@@ -8,8 +8,11 @@
 // accessors of the control arrays (lbl(11), cmdPreview(0), …), the menu items by their
 // MenuId, and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
+// What the window shows, the edit state and the open database have one owner each
+// here, each written through its own setter.
 #include "shell/commands.h"
 #include "shell/menutable.h"
+#include "shell/opendatabase.h"
 #include "shell/windowstate.h"
 
 #include <QHash>
@@ -187,24 +190,38 @@ public:
     QCheckBox *chkOpt(int index) const;
     QCheckBox *chkOptt(int index) const;
 
-    // Whether a database is open (dbXML set).
-    bool databaseIsOpen() const { return dbXML != nullptr; }
-    // The two selection sentinels.
-    bool folderShown() const;
-    bool vardeckShown() const;
-    // Every caption of lblTName and lblWName goes through these: the new caption then
-    // runs its change handler (lblTName_Change, lblWName_Change), as the labels' change
-    // events do.
-    void setTNameCaption(const QString &caption)
-    {
-        lblTName->setText(caption);
-        commands.lblTName_Change();
-    }
-    void setWNameCaption(const QString &caption)
-    {
-        lblWName->setText(caption);
-        commands.lblWName_Change();
-    }
+    // ----- what the window shows -----
+    // The shown folder: its TID ("" when none is shown) and its name, the caption of
+    // lblTName, are written together and only here; the caption's change handler
+    // (lblTName_Change) then runs, as the label's change event does. The TID goes
+    // first, so that what the handler sets off sees the folder the caption names.
+    const QString &currentTID() const { return m_currentTID; }
+    bool folderShown() const { return !m_currentTID.isEmpty(); }
+    void showFolder(const QString &tid, const QString &name);
+    // "No folder selected".
+    void showNoFolder();
+    // Status panel 2 shows the shown folder's path ("\Top\Inner") when the folder
+    // tree has its node.
+    void showFolderPath();
+    // The shown Vardeck: its WID and its name, the caption of lblWName (whose change
+    // handler is lblWName_Change), written only here. While no Vardeck is shown
+    // currentWID keeps the one shown last, whose row the lists select again when they
+    // are refilled; "" once the database changed.
+    const QString &currentWID() const { return m_currentWID; }
+    bool vardeckShown() const { return m_vardeckShown; }
+    void showVardeck(const QString &wid, const QString &name);
+    // "No Vardeck selected".
+    void showNoVardeck();
+    // The database the window showed went: nothing shown, nothing shown last.
+    void forgetShownItems();
+
+    // ----- the edit state -----
+    // Held by txtMode ("", "add" or "mod"), which only the Explorer writes
+    // (explorer/editmode.h, setMode); read only through here.
+    EditState editState() const;
+    // True when nothing is being edited or the user agrees to drop the edit ("You are
+    // about to lose unsaved changes - do you wish to continue?").
+    bool confirmLoseChanges();
 
     // ----- controls -----
     QWidget *formClient = nullptr; // the window's client area
@@ -273,7 +290,7 @@ public:
 
     // Hidden controls and picture sources
     QLineEdit *txtMode = nullptr;        // "", "add" or "mod"
-    QLabel *lblTName = nullptr;          // the shown folder's name or "No folder selected"
+    QLabel *lblTName = nullptr;          // the shown folder's name (showFolder)
     QLineEdit *ThunderTextBox = nullptr; // the hand-off box a second launch writes to
     QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms
     QTimer *timerIcon = nullptr;         // the icon timer, 10 ms, one-shot
@@ -286,21 +303,12 @@ public:
     QMap<QString, QIcon> ImageListWM;   // "Vardeck", "SelVardeck", and site icons by WID
 
     // ----- shared state -----
-    std::unique_ptr<XMLDatabase> dbXML;
-    XmlDocument *m_objDOMVardecks = nullptr;
-    QString databasePath;
-    QString currentTID = QStringLiteral("txtTID");
-    QString currentWID = QStringLiteral("txtWID");
-    QString currentFolderName = QStringLiteral("No topic");
+    // The open database: the one way to its handle and document (isOpen() says
+    // whether there is one).
+    OpenDatabase dbXML;
     QString currentAspect = QStringLiteral("Explorer");
     QString selectedWID;
-    // The edit state has one source, the text of txtMode; these two read it.
-    // True while a Vardeck is being added or modified.
-    bool isEditing() const;
-    // "add" or "mod" as txtMode spells it, "" otherwise.
-    QString editMode() const;
     QString savedNotes;
-    QString statusFolderPath;
     QString copyText;
     bool iconViewActive = false;
     int LastState = 0;
@@ -375,6 +383,13 @@ private:
     QCheckBox *m_chkOpt6 = nullptr;
     QCheckBox *m_chkOptt7 = nullptr;
     qbButtons_H *m_defaultButton = nullptr;
+    // Set through showFolder, showNoFolder, showVardeck, showNoVardeck.
+    QString m_currentTID;
+    QString m_currentWID;
+    bool m_vardeckShown = false;
+    // What lblTName and lblWName read while nothing is shown.
+    static inline const QString kNoFolderCaption = QStringLiteral("No folder selected");
+    static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");
     bool m_inFormResize = false;
     bool m_unloaded = false;
     QPointer<frmSplash> m_splash;

@@ -2,6 +2,7 @@
 // panes' contents when the window changes; Splitter2_Resize sizes the widths and the
 // bottom row of the left pane whenever the main splitter has laid out its panes.
 #include "controls/qbbuttons_h.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -141,7 +142,7 @@ void frmVardecks::Form_Resize()
 
     // The two tab strips would flicker while their pages move; holding back their
     // painting spares that without taking the keyboard focus from them.
-    const bool explorer = currentAspect.compare(QStringLiteral("Explorer"), Qt::CaseInsensitive) == 0;
+    const bool explorer = sameText(currentAspect, QStringLiteral("Explorer"));
     const bool holdTabs = explorer && (lblWName->isVisible() || txtWName->isVisible());
     if (holdTabs) {
         tabInfo->setUpdatesEnabled(false);

@@ -274,7 +274,7 @@ void frmVardecks::buildRightPane()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     place(Frame2, 0, 410, 7065, 5675);
     makeLabel(Frame2, 25, QStringLiteral("Name"), 100, 150, 495, 255)->hide();
-    lblWName = new QLabel(QStringLiteral("No Vardeck selected"), Frame2);
+    lblWName = new QLabel(kNoVardeckCaption, Frame2);
     lblWName->setObjectName(QStringLiteral("lblWName"));
     lblWName->setTextFormat(Qt::PlainText);
     QFont bold = lblWName->font();
@@ -514,7 +514,7 @@ void frmVardecks::buildHiddenControls()
     txtMode = new QLineEdit(formClient);
     txtMode->setObjectName(QStringLiteral("txtMode"));
     txtMode->hide();
-    lblTName = new QLabel(QStringLiteral("No folder selected"), formClient);
+    lblTName = new QLabel(kNoFolderCaption, formClient);
     lblTName->setObjectName(QStringLiteral("lblTName"));
     lblTName->setTextFormat(Qt::PlainText);
     lblTName->hide();

@@ -11,7 +11,7 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -64,8 +64,8 @@ void frmVardecks::closeEvent(QCloseEvent *event)
 bool frmVardecks::Form_QueryUnload()
 {
     // A change that a failed save left in memory is as unsaved as an open edit.
-    const bool unwritten = dbXML && dbXML->hasUnsavedChanges();
-    if (!isEditing() && !unwritten)
+    const bool unwritten = dbXML.isOpen() && dbXML->hasUnsavedChanges();
+    if (editState() == EditState::Viewing && !unwritten)
         return true;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish exit Vardecks with unsaved changes?"), MsgIcon::None,
                           QStringLiteral("Exit Vardecks application?")))
@@ -110,9 +110,9 @@ void frmVardecks::Form_Unload()
         SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), currentAspect, width, height,
                                           left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
                                           state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
-                                          webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
+                                          session().webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
 
-        const QString nextDatabase = appOptions().getdbDefault() ? currentDBName : appOptions().getDBToOpen();
+        const QString nextDatabase = appOptions().getdbDefault() ? session().currentDBName : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
             c[i] = columnTwips(listVD, i, storedWidths[i]);
@@ -120,8 +120,8 @@ void frmVardecks::Form_Unload()
         for (int i = 0; i < 7; ++i)
             cs[i] = columnTwips(lstSearch, i, storedSearchWidths[i]);
         SettingsStore::setMoreFormValues(c, nextDatabase, cs);
-        SettingsStore::writeRecentList(recentColl);
-        SettingsStore::writeSearchList(searchColl);
+        SettingsStore::writeRecentList(session().recentColl);
+        SettingsStore::writeSearchList(session().searchColl);
         appOptions().saveToRegistry();
     }
 
@@ -146,11 +146,10 @@ void frmVardecks::closeDB()
     for (QTreeWidget *list : {tvwTopics, tvwWM, lstSrch, lstSearch, listPop, tvwFavs})
         list->clear();
     // Through the caption's change handling, so the folder tab's caption goes too.
-    setTNameCaption(QStringLiteral("No folder selected"));
+    showNoFolder();
     StatusBar1->setPanelText(1, QString());
     StatusBar1->setPanelText(3, QString());
-    m_objDOMVardecks = nullptr;
-    dbXML.reset();
+    dbXML.close();
     disableAllMenuItems();
     // Without a database the window still offers what needs none: making, opening and
     // deleting a database, leaving, and the whole Help menu.

@@ -5,6 +5,7 @@
 #include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -14,8 +15,8 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
-#include "storage/lists.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -102,7 +103,7 @@ void frmVardecks::Form_Load()
     firstResize = true;
     resetToolbarButtons();
     resetMenuItems();
-    if (!sansSerifInstalled)
+    if (!session().sansSerifInstalled)
         setFormFont(this, QStringLiteral("MS Sans Serif"));
 
     openStartDatabase();
@@ -146,18 +147,18 @@ void frmVardecks::restoreWindowPlace()
     if (!onSomeScreen)
         if (QScreen *primary = QGuiApplication::primaryScreen())
             move(primary->availableGeometry().topLeft());
-    if (SettingsStore::getFrmMaximised().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+    if (sameText(SettingsStore::getFrmMaximised(), QLatin1String("True")))
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void frmVardecks::openStartDatabase()
 {
     const QString name = safeDatabaseName(SettingsStore::getCurrentDB());
-    dbXML = std::make_unique<XMLDatabase>();
-    dbXML->setPath(paths::databaseFolder() + name);
-    databasePath = dbXML->getPath();
+    auto db = std::make_unique<XMLDatabase>();
+    db->setPath(paths::databaseFolder() + name);
     QString reason;
-    if (dbXML->openDBValidate(databasePath, &reason)) {
+    if (db->openDBValidate(db->getPath(), &reason)) {
+        dbXML.open(std::move(db));
         finishStartDatabase(name);
         return;
     }
@@ -183,14 +184,13 @@ void frmVardecks::openStartDatabase()
 void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
-    m_objDOMVardecks = dbXML->getTheDOM();
     tvwTopics->hide();
-    commands.populateTopicList(m_objDOMVardecks);
+    commands.populateTopicList(dbXML.document());
     tvwTopics->show();
     if (tvwTopics->topLevelItemCount() > 0)
         tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
 
-    currentDBName = name;
+    session().currentDBName = name;
     checkCreateThumbsDir(name);
     StatusBar1->setPanelText(3, name);
     if (options.getIconView())
@@ -199,15 +199,15 @@ void frmVardecks::finishStartDatabase(const QString &name)
         commands.viewAsList();
 
     if (options.getSystemTray()) {
-        const bool recent = options.getSystemTrayOption().compare(QLatin1String("mnuRecent"), Qt::CaseInsensitive) == 0;
+        const bool recent = sameText(options.getSystemTrayOption(), QLatin1String("mnuRecent"));
         addTrayIcon(this, subMenu(recent ? MenuId::mnuRecent : MenuId::mnuFavs));
     }
     if (options.getRecentNo() == 0)
         options.setRecentNo(15);
-    recentMax = options.getRecentNo();
+    session().recentMax = options.getRecentNo();
     if (options.getRecentSearchNo() == 0)
         options.setRecentSearchNo(15);
-    searchMax = options.getRecentSearchNo();
+    session().searchMax = options.getRecentSearchNo();
 
     chkAutoPreview->setChecked(options.getAutoPreview());
     chkOpt(6)->setChecked(options.getOpenFirst());
@@ -226,45 +226,41 @@ void frmVardecks::finishStartDatabase(const QString &name)
         commands.showDetectedPagesDialog();
     }
 
-    recentColl = SettingsStore::loadRecentList();
+    session().recentColl = SettingsStore::loadRecentList();
     commands.refreshRecentMenuList(QString());
-    searchColl = SettingsStore::loadSearchList();
-    commands.populateFavsList(m_objDOMVardecks);
+    session().searchColl = SettingsStore::loadSearchList();
+    commands.populateFavsList(dbXML.document());
 
     const double indexWidth = twips::width(tabIndex);
     setColumnWidthTwips(listPop, 0, indexWidth - 800);
     setColumnWidthTwips(listPop, 1, 800);
-    commands.populatePopList(m_objDOMVardecks);
+    commands.populatePopList(dbXML.document());
     setColumnWidthTwips(lstSrch, 0, indexWidth - 1000);
     setColumnWidthTwips(lstSrch, 1, 980);
     commands.populateSearchList();
 
     showStartPaneButtons();
     LastState = WindowState() == 1 ? 0 : WindowState();
-    browserExePaths.clear();
+    session().browserExePaths.clear();
     for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
-        browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
+        session().browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
 
-    thumbMode.clear();
     markAllPagesStale();
-    currentFolderName = QStringLiteral("No topic");
-    currentTID = QStringLiteral("txtTID");
-    currentWID = QStringLiteral("txtWID");
     restoreColumnWidths();
     Picture4->hide();
     Picture5->hide();
 
-    currentAspectStyle = SettingsStore::getAspectStyle();
-    webAspectHtml = SettingsStore::getWebAspectHtml();
-    chkWebAspectBrowser->setChecked(!webAspectHtml);
-    aspectPageName = pageNameForStyle(currentAspectStyle);
+    session().currentAspectStyle = SettingsStore::getAspectStyle();
+    session().webAspectHtml = SettingsStore::getWebAspectHtml();
+    chkWebAspectBrowser->setChecked(!session().webAspectHtml);
     if (!m_overrideAspect) {
-        if (SettingsStore::getAspectSetting().compare(QLatin1String("Web"), Qt::CaseInsensitive) == 0) {
+        if (sameText(SettingsStore::getAspectSetting(), QLatin1String("Web"))) {
             commands.showAspectWeb();
         } else {
             commands.showAspectExplorer();
-            if (webAspectHtml)
-                commands.loadAspectPage(currentAspectStyle, aspectPageName, true);
+            if (session().webAspectHtml)
+                commands.loadAspectPage(session().currentAspectStyle, pageNameForStyle(session().currentAspectStyle),
+                                        true);
         }
     }
     m_overrideAspect = false;

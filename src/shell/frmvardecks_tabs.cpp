@@ -1,5 +1,6 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/itemtags.h"
 #include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -88,9 +89,9 @@ void frmVardecks::tabIndex_Click(int previousTab)
             lbl(index)->setVisible(false);
     }
     if (tab == 2) {
-        if (databaseIsOpen() && tvwFavs->topLevelItemCount() == 0) {
+        if (dbXML.isOpen() && tvwFavs->topLevelItemCount() == 0) {
             favsColl.clear();
-            commands.populateFavsList(m_objDOMVardecks);
+            commands.populateFavsList(dbXML.document());
         }
         lbl(2)->setVisible(true);
         lbl(11)->setVisible(false);
@@ -114,7 +115,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
         if (tvwWM->topLevelItemCount() == 0) {
             QTreeWidgetItem *selected = tvwTopics->currentItem();
             const bool isFirstNode = selected && selected == tvwTopics->topLevelItem(0);
-            if (selected && selected->isSelected() && !isFirstNode && selected->text(0) != lblTName->text())
+            if (selected && selected->isSelected() && !isFirstNode && !sameText(tagOf(selected), currentTID()))
                 commands.populateWMOnTopicNode();
         }
     }
@@ -142,7 +143,7 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    if (isEditing())
+    if (editState() != EditState::Viewing)
         return;
     if (vardeckShown() && folderShown())
         popupMenu(MenuId::mnuCopyMenu);

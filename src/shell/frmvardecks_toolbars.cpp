@@ -1,5 +1,6 @@
 // The main toolbar, the Aspect toolbar and the status bar.
 #include "controls/qbbuttons_h.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
 #include "shell/twips.h"
@@ -156,7 +157,7 @@ void frmVardecks::Toolbar2_ButtonClick(int position)
     else if (position == 2)
         commands.mnuAspectWeb_Click();
     // The pressed button stays the one of the Aspect shown.
-    const bool explorer = currentAspect.compare(QStringLiteral("Explorer"), Qt::CaseInsensitive) == 0;
+    const bool explorer = sameText(currentAspect, QStringLiteral("Explorer"));
     aspectButton(explorer ? 1 : 2)->setChecked(true);
 }
 

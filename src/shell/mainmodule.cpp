@@ -4,6 +4,7 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/singleinstance.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/vardeckmodule.h"
 
@@ -56,7 +57,7 @@ void registerAppPath()
 
 void Main(frmVardecks &window, SingleInstance *instance)
 {
-    sansSerifInstalled = detectSansSerifInstalled();
+    session().sansSerifInstalled = detectSansSerifInstalled();
     // There is no Internet Explorer to integrate with here: the first run only writes
     // its settings.
     if (!SettingsStore::isBasicAppRegistered())

@@ -1,23 +1,13 @@
 #pragma once
-// State of the main module that the start-up sets and the subsystems share.
+// The program's start and the small helpers of the main module.
 #include <QString>
 #include <QStringList>
 
-namespace rr {
+namespace rr
+{
 
 class frmVardecks;
 class SingleInstance;
-
-// Installed paths of "firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe",
-// "Netscp6.exe" and "IEXPLORE.EXE", in this order; "" when absent.
-inline QStringList browserExePaths;
-// The thumbnail window's job ("TN", "TF", "TA", "N", "F", "A" or "").
-inline QString thumbMode;
-// The Web Aspect's stylesheet, whether it is rendered to HTML by the program, and the
-// rendered page's name.
-inline QString currentAspectStyle = QStringLiteral("VD.xsl");
-inline bool webAspectHtml = false;
-inline QString aspectPageName = QStringLiteral("FoldersTemp");
 
 // The rendered page's name for a stylesheet ("VD.xsl" → "FoldersTemp", …).
 QString pageNameForStyle(const QString &style);
@@ -34,4 +24,4 @@ void Main(frmVardecks &window, SingleInstance *instance = nullptr);
 void setupFirstRun();
 void registerAppPath();
 
-}  // namespace rr
+} // namespace rr

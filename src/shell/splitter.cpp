@@ -1,5 +1,6 @@
 #include "shell/splitter.h"
 
+#include "platform/textutil.h"
 #include "shell/twips.h"
 
 #include <QKeyEvent>
@@ -7,7 +8,8 @@
 #include <QPainter>
 #include <QVariant>
 
-namespace rr {
+namespace rr
+{
 
 Splitter::Splitter(QWidget *parent) : QWidget(parent)
 {
@@ -105,7 +107,7 @@ QWidget *Splitter::findChildNamed(const QString &name) const
         return nullptr;
     for (QObject *object : children()) {
         auto *widget = qobject_cast<QWidget *>(object);
-        if (widget && widget != m_bar && widget->objectName().compare(name, Qt::CaseInsensitive) == 0)
+        if (widget && widget != m_bar && sameText(widget->objectName(), name))
             return widget;
     }
     return nullptr;
@@ -134,8 +136,7 @@ void Splitter::placeChildren()
                 continue;
             break;
         }
-        const bool isListView =
-            child->property("rrTypeName").toString().compare(QStringLiteral("ListView"), Qt::CaseInsensitive) == 0;
+        const bool isListView = sameText(child->property("rrTypeName").toString(), QStringLiteral("ListView"));
         const QRect r = m_model.childRect(i + 1, isListView);
         child->setGeometry(twips::toPx(r.left()) + f, twips::toPx(r.top()) + f, twips::sizeToPx(r.width()),
                            twips::sizeToPx(r.height()));

@@ -1,6 +1,7 @@
 #pragma once
 // State that the main window's handlers share with the popup commands, the dialogs
-// and the drags: what was right-clicked last, and what is being dragged.
+// and the drags: the edit state's values, what was right-clicked last, and what is
+// being dragged.
 #include "platform/xmldocument.h"
 #include "web/detectedpage.h"
 
@@ -11,6 +12,10 @@
 
 namespace rr
 {
+
+// What the window is doing with the details panel: showing a Vardeck (or none),
+// modifying the shown one, or adding a new one.
+enum class EditState { Viewing, Modifying, Adding };
 
 // A node of one of the window's trees that stays safe to hold: once the node is
 // removed, item() gives nullptr instead of a dangling pointer.

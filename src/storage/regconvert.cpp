@@ -1,5 +1,7 @@
 #include "storage/regconvert.h"
 
+#include "platform/textutil.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -149,9 +151,9 @@ std::optional<bool> booleanOf(const QVariant &value, RuntimeError *error)
         break;
     }
     const QString text = value.toString().trimmed();
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+    if (sameText(text, QLatin1String("True")))
         return true;
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+    if (sameText(text, QLatin1String("False")))
         return false;
     if (const std::optional<double> number = numberIn(text))
         return *number != 0;

@@ -1,8 +1,8 @@
 #include "storage/settingsstore.h"
 
 #include "platform/paths.h"
-#include "storage/lists.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 
 #include <QRegularExpression>
 
@@ -344,7 +344,7 @@ QList<VDData> loadRecentList()
 {
     QList<VDData> list;
     const QString recentKey = key(kRecentKey);
-    for (int i = 1; i <= recentMax; ++i) {
+    for (int i = 1; i <= session().recentMax; ++i) {
         const QString prefix = QStringLiteral("recent") + QString::number(i);
         const QString id = textOf(QueryValue(HKEY_CURRENT_USER, recentKey, prefix + QLatin1String("_ID")));
         if (id.isEmpty())
@@ -362,7 +362,7 @@ QStringList loadSearchList()
 {
     QStringList list;
     const QString searchKey = key(kSearchKey);
-    for (int i = searchMax; i >= 1; --i) {
+    for (int i = session().searchMax; i >= 1; --i) {
         const QString text =
             textOf(QueryValue(HKEY_CURRENT_USER, searchKey, QStringLiteral("search") + QString::number(i)));
         if (!text.isEmpty())

@@ -5,10 +5,6 @@
 namespace rr
 {
 
-QString currentDBName;
-QString chosenDBPath;
-QString chosenDBName;
-
 bool canCreateObject(const QString &programmaticId, QString &errorText)
 {
     static const QStringList known = {QStringLiteral("MSXML2.DOMDocument.3.0"),

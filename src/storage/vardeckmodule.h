@@ -1,15 +1,10 @@
 #pragma once
-// Application-wide state of the open database and the small helpers around it.
+// The small helpers around the database file and its identifiers. Which database
+// is open is the session's (storage/session.h).
 #include <QString>
 
 namespace rr
 {
-
-// File name (within the database folder) of the open database, e.g. "Vardecks.xml".
-extern QString currentDBName;
-// The database picked or created in the database dialogs.
-extern QString chosenDBPath;
-extern QString chosenDBName;
 
 // Probes for the document classes. The program has one document class, which
 // stands in for every class name the probes ask about.

@@ -1,9 +1,11 @@
 #include "storage/vddata.h"
 
 #include "platform/xmldocument.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
-namespace rr {
+namespace rr
+{
 
 bool VDData::loadData(const XmlNode &vardeck)
 {
@@ -14,7 +16,7 @@ bool VDData::loadData(const XmlNode &vardeck)
     m_url = address.text();
     m_name = name.text();
     m_id = vardeck.attribute(QStringLiteral("WID"));
-    m_dbName = currentDBName;
+    m_dbName = session().currentDBName;
     return true;
 }
 
@@ -26,4 +28,4 @@ void VDData::loadDataFromReg(const QString &id, const QString &name, const QStri
     m_dbName = dbName;
 }
 
-}  // namespace rr
+} // namespace rr

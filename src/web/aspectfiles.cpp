@@ -1,6 +1,7 @@
 #include "web/aspectfiles.h"
 
 #include "platform/paths.h"
+#include "platform/textutil.h"
 #include "platform/xmldocument.h"
 
 #include <QDir>
@@ -44,7 +45,7 @@ QStringList viewStylesheets()
 QString safeViewStylesheet(const QString &stored)
 {
     for (const QString &name : viewStylesheets()) {
-        if (name.compare(stored.trimmed(), Qt::CaseInsensitive) == 0)
+        if (sameText(name, stored.trimmed()))
             return name;
     }
     return QStringLiteral("VD.xsl");

@@ -3,6 +3,7 @@
 #include "platform/firefoxfolders.h"
 #include "platform/mozlz4.h"
 #include "platform/processlock.h"
+#include "platform/textutil.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,9 +52,9 @@ QStringList profilesIn(const QString &folder)
             continue;
         const QString key = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
-        if (key.compare(QLatin1String("Path"), Qt::CaseInsensitive) == 0)
+        if (sameText(key, QLatin1String("Path")))
             path = value;
-        else if (key.compare(QLatin1String("IsRelative"), Qt::CaseInsensitive) == 0)
+        else if (sameText(key, QLatin1String("IsRelative")))
             relative = value != QLatin1String("0");
     }
     finish();

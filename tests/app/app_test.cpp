@@ -8,6 +8,7 @@
 #include "explorer/explorerfixture.h"
 #include "shell/fonthelpers.h"
 #include "shell/singleinstance.h"
+#include "storage/session.h"
 #include "support/xsession.h"
 
 #include <QCheckBox>
@@ -28,7 +29,7 @@ struct CollectionDialogsTest : ExplorerTest {
         ExplorerTest::SetUp();
         installEditing(*window);
         installCollectionDialogs(*window);
-        sansSerifInstalled = false; // the designed font is missing: the fallback applies
+        session().sansSerifInstalled = false; // the designed font is missing: the fallback applies
     }
 
     // Runs the command and hands the modal window it opens to act, which must close it.
@@ -54,8 +55,8 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
                   vardeckXml("W1", "first", "http://a.example/x/") + vardeckXml("W2", "copy", "https://a.example/x")) +
         "</FOLDERS>");
     const QString base = window->dbXML->getBasePath();
-    const QString icon = iconFilePath(base, currentDBName, "W2");
-    const QString thumb = thumbFilePath(base, currentDBName, "W2");
+    const QString icon = iconFilePath(base, session().currentDBName, "W2");
+    const QString thumb = thumbFilePath(base, session().currentDBName, "W2");
     EXPECT_TRUE(writeBytes(icon, "x"));
     EXPECT_TRUE(writeBytes(thumb, "x"));
 

@@ -3,6 +3,7 @@
 #include "editingfixture.h"
 
 #include "platform/paths.h"
+#include "storage/session.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
@@ -68,7 +69,7 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml\n\n"
                                   "broken.xml: Premature end of data in tag FOLDER line 1 (line 1)");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(currentDBName, "Vardecks.xml");
+    EXPECT_EQ(session().currentDBName, "Vardecks.xml");
     EXPECT_EQ(window->lblWName->text(), "Beta site");
     menu(MenuId::mnuEditModify);
     window->txtWName->setText("Still here");
@@ -77,8 +78,8 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
 
     VDData made;
     made.loadDataFromReg("W1", "Made this session", "http://a.example/", "Vardecks.xml");
-    recentColl = {made};
-    searchColl = {"typed today"};
+    session().recentColl = {made};
+    session().searchColl = {"typed today"};
     appOptions().setdbDefault(true);
     // While editing, the menu item is off and the command asks first.
     menu(MenuId::mnuEditModify);
@@ -91,7 +92,7 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
 
     prompts.answer(MsgResult::Yes);
     openThroughDialog("Other.xml", true);
-    EXPECT_EQ(currentDBName, "Other.xml");
+    EXPECT_EQ(session().currentDBName, "Other.xml");
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_TRUE(menuEnabled(MenuId::mnuFileOpen));
     EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
@@ -99,9 +100,9 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
     EXPECT_TRUE(menuEnabled(MenuId::mnuThumbAll));
-    ASSERT_EQ(recentColl.size(), 1);
-    EXPECT_EQ(recentColl[0].getName(), "Made this session");
-    EXPECT_EQ(searchColl, QStringList({"typed today"}));
+    ASSERT_EQ(session().recentColl.size(), 1);
+    EXPECT_EQ(session().recentColl[0].getName(), "Made this session");
+    EXPECT_EQ(session().searchColl, QStringList({"typed today"}));
     EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
 }
 
@@ -178,10 +179,9 @@ struct IconFolder {
     QString icons = base + "icons/Work/";
     IconFolder()
     {
-        currentDBName = "Work.xml";
+        session().currentDBName = "Work.xml";
         QDir().mkpath(icons);
     }
-    ~IconFolder() { currentDBName = "Vardecks.xml"; }
     void picture(const QString &path, const char *format = "PNG") const
     {
         QImage image(16, 16, QImage::Format_ARGB32);

@@ -1,6 +1,7 @@
 // Adding, updating, saving, cancelling and deleting Vardecks through the window's menus,
 // toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
+#include "storage/session.h"
 
 #include "platform/atomicfile.h"
 #include "web/visits.h"
@@ -39,8 +40,8 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
     EXPECT_EQ(window->lbl(14)->text(), "2");
     EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
-    ASSERT_FALSE(recentColl.isEmpty());
-    EXPECT_EQ(recentColl.last().getID(), "W4");
+    ASSERT_FALSE(session().recentColl.isEmpty());
+    EXPECT_EQ(session().recentColl.last().getID(), "W4");
     EXPECT_FALSE(QFile::exists(iconFile("W4"))) << "a new Vardeck inherits no side files";
     EXPECT_FALSE(QFile::exists(thumbFile("W4")));
 
@@ -110,7 +111,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     EXPECT_TRUE(window->timerIcon->isActive());
     save();
     EXPECT_FALSE(window->timerIcon->isActive());
-    EXPECT_TRUE(cancelIcons) << "no icon was shown: a fetch still running drops its icon";
+    EXPECT_TRUE(session().cancelIcons) << "no icon was shown: a fetch still running drops its icon";
     EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
 
     // A PDF document gets no icon fetch.
@@ -145,7 +146,7 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     openDb();
     window->commands.mnuEditModify_Click();
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to modify");
-    EXPECT_FALSE(window->isEditing());
+    EXPECT_EQ(window->editState(), EditState::Viewing);
 
     // No folder shown yet.
     menu(MenuId::mnuAddVardeck);
@@ -447,7 +448,7 @@ const char *const kTable[][4] = {
 
 struct Case {
     const char *mode;
-    int column; // 0 viewing, 1 modifying, 2 adding, -1 an unknown mode
+    int column; // 0 viewing, 1 modifying, 2 adding
     bool folder;
     bool vardeck;
 };
@@ -498,10 +499,10 @@ TEST_P(EnablingTable, appliesTheRowsOfTheMode)
         window->toolbarButton(24)->setVisible(true);
         for (const auto &e : kTable)
             access(e[0], before);
-        setMode(*window, QString::fromLatin1(c.mode));
-        EXPECT_EQ(window->txtMode->text(), QString::fromLatin1(c.mode));
+        // The box's change runs the table for the mode it now holds.
+        window->txtMode->setText(QString::fromLatin1(c.mode));
         for (const auto &e : kTable) {
-            const QString r = c.column < 0 ? "-" : e[1 + c.column];
+            const QString r = e[1 + c.column];
             const bool expected =
                 r == "T" || (r == "Fo" && c.folder) || (r == "V" && c.vardeck) || (r == "-" && before);
             EXPECT_EQ(access(e[0]), expected) << e[0] << " rule " << r.toStdString() << " from " << before;
@@ -513,7 +514,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, EnablingTable,
                          ::testing::Values(Case{"", 0, false, false}, Case{"", 0, true, false}, Case{"", 0, true, true},
                                            Case{"mod", 1, true, true}, Case{"Mod", 1, true, false},
                                            Case{"add", 2, true, false}, Case{"Add", 2, false, false},
-                                           Case{"edit", -1, true, true}));
+                                           Case{"edit", 0, true, true}));
 
 // T1 zebra (W1, a favourite, and W2) holds T2 Work (W5), which holds T7 Deep (W6); T5 Apple holds W3.
 QByteArray nestedBody()
@@ -695,3 +696,35 @@ TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
 }
 
 } // namespace
+
+// What the window shows is the folder and the Vardeck themselves, not what their
+// captions read: names that read like "nothing shown" are shown like any other, and a
+// Vardeck without a name is shown too, so that it can be given one.
+TEST_F(EditingTest, namesThatReadLikeNothingShownAreShownAndANamelessVardeckCanBeNamed)
+{
+    openDb("<FOLDERS>" +
+           folderXml("T1", "No folder selected",
+                     vardeckXml("W1", "No Vardeck selected") +
+                         "<VARDECK WID=\"W2\"><ADDRESS>http://b.example/</ADDRESS></VARDECK>") +
+           "</FOLDERS>");
+    showVardeck("T1", "W1");
+    EXPECT_TRUE(window->folderShown());
+    EXPECT_TRUE(window->vardeckShown());
+    EXPECT_TRUE(window->toolbarButton(5)->isEnabled()) << "the folder's commands";
+    EXPECT_TRUE(window->cmdMoveVD->isEnabled()) << "the Vardeck's commands";
+    menu(MenuId::mnuEditModify);
+    EXPECT_EQ(window->editState(), EditState::Modifying);
+    press(window->txtWName, Qt::Key_Escape);
+    ASSERT_EQ(window->editState(), EditState::Viewing);
+
+    clickVardeck("W2");
+    EXPECT_EQ(window->currentWID(), "W2");
+    EXPECT_TRUE(window->vardeckShown());
+    menu(MenuId::mnuEditModify);
+    ASSERT_EQ(window->editState(), EditState::Modifying);
+    typeInto(window->txtWName, "Named at last");
+    save();
+    EXPECT_EQ(stored("W2").childText("NAME"), "Named at last");
+    EXPECT_EQ(window->lblWName->text(), "Named at last");
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+}

@@ -12,6 +12,7 @@
 #include "finding/ui/findingui.h"
 #include "media/iconsupport.h"
 #include "shell/statuspanels.h"
+#include "storage/session.h"
 #include "support/failingdisk.h"
 
 #include <QCheckBox>
@@ -66,8 +67,6 @@ protected:
         appOptions().setCheckDup(false);
         appOptions().setAutoSave(false);
         appOptions().setdbDefault(false);
-        chosenDBPath.clear();
-        chosenDBName.clear();
     }
     void TearDown() override
     {
@@ -79,8 +78,8 @@ protected:
     void openDb(const QByteArray &body = sampleBody(), const QString &name = "Vardecks.xml")
     {
         path = writeDatabase(home.databaseFolder(), name, body);
-        chosenDBPath = path;
-        chosenDBName = name;
+        session().chosenDBPath = path;
+        session().chosenDBName = name;
         ASSERT_TRUE(openTheDatabase(*window));
     }
 

@@ -9,6 +9,7 @@
 #include "finding/ui/findingui.h"
 #include "shell/fonthelpers.h"
 #include "shell/statuspanels.h"
+#include "storage/session.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -43,7 +44,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
 {
     VDData other;
     other.loadDataFromReg("w3", "Bank", "https://elsewhere.example/", "Other.xml");
-    recentColl = {other};
+    session().recentColl = {other};
     const QString icons = home.databaseFolder() + "/icons/";
     writePicture(icons + "Vardecks/W1.ico", Qt::red);
     writePicture(icons + "Vardecks/favicon.ico", Qt::green);
@@ -103,16 +104,16 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     const XmlNode zebra = doc()->nodeFromID("T1");
     views->fillVardeckViews(zebra.child("VARDECKS").childElements(), zebra);
     clickVardeck("W2");
-    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra");
     // The same through listVD.
     clickFolder("T5");
     window->commands.populateVDList(zebra);
-    window->currentTID = "T5";
+    window->showFolder("T5", "Apple");
     window->listVD->setCurrentItem(row("W1"));
     views->listVD_DblClick();
-    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
 }
 
@@ -217,7 +218,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
 
     // The root changes nothing.
     QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
-    EXPECT_EQ(window->currentTID, "T3");
+    EXPECT_EQ(window->currentTID(), "T3");
     // Shown through other code, the root shows no folder.
     window->commands.populateWMOnTopicNode();
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
@@ -232,14 +233,14 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     // Collapsing the root empties the Vardeck tree and keeps the caption.
     root()->setExpanded(false);
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
-    EXPECT_EQ(window->currentFolderName, "No folder");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(window->lblTName->text(), "zebra");
 
     // A folder deleted elsewhere is shown as no folder and the tree rebuilt.
     removeElement("T5");
     clickFolder("T5");
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_EQ(window->currentTID, "txtTID");
+    EXPECT_EQ(window->currentTID(), "");
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
@@ -267,7 +268,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(window->lbl(14)->text(), "4");
-    EXPECT_TRUE(recentColl.isEmpty());
+    EXPECT_TRUE(session().recentColl.isEmpty());
 
     window->commands.mnuToolsOpenBlank_Click();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"about:blank"}));
@@ -282,7 +283,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_EQ(window->lbl(14)->text(), "10");
     EXPECT_EQ(row("W3")->text(4), "    10");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
-    ASSERT_EQ(recentColl.size(), 1);
+    ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(window->menuItem(MenuId::second, 0)->text(), "1  Secure bank");
 }
 

@@ -6,7 +6,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -116,8 +116,6 @@ class ExplorerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        recentColl.clear();
-        recentMax = 15;
         appOptions().setDefaultBrowser("Win");
         appOptions().setAutoPreview(false);
         window = std::make_unique<frmVardecks>();
@@ -141,12 +139,11 @@ protected:
     void openDatabase(const QByteArray &body = sampleBody())
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
-        currentDBName = "Vardecks.xml";
-        window->dbXML = std::make_unique<XMLDatabase>();
-        window->dbXML->setPath(path);
-        ASSERT_TRUE(window->dbXML->openDBValidate(path));
-        window->m_objDOMVardecks = window->dbXML->getTheDOM();
-        window->databasePath = path;
+        session().currentDBName = "Vardecks.xml";
+        auto db = std::make_unique<XMLDatabase>();
+        db->setPath(path);
+        ASSERT_TRUE(db->openDBValidate(path));
+        window->dbXML.open(std::move(db));
         window->commands.populateIconList();
         window->commands.populateTopicList(doc());
     }

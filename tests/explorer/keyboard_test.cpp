@@ -6,6 +6,7 @@
 #include "dialogs/frmtopicdialog.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
@@ -103,11 +104,11 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
 
     // Enter and Space show the folder that has the keyboard's selection.
     topics()->setCurrentItem(node("T6"));
-    window->setTNameCaption("No folder selected");
+    window->showNoFolder();
     key(Qt::Key_Return);
     EXPECT_EQ(window->lblTName->text(), "banana");
     topics()->setCurrentItem(node("T5"));
-    window->setTNameCaption("No folder selected");
+    window->showNoFolder();
     key(Qt::Key_Space);
     EXPECT_EQ(window->lblTName->text(), "Apple");
 
@@ -189,7 +190,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     key(Qt::Key_F4);
     EXPECT_EQ(modal.texts.size(), 1);
     EXPECT_FALSE(modal.askedDuringKey);
-    EXPECT_EQ(window->currentWID, "W1");
+    EXPECT_EQ(window->currentWID(), "W1");
     EXPECT_EQ(window->txtMode->text(), "");
 }
 
@@ -209,7 +210,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     key(Qt::Key_F4);
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_EQ(window->txtMode->text(), "mod");
-    EXPECT_EQ(window->currentWID, "W2");
+    EXPECT_EQ(window->currentWID(), "W2");
     only(window->tvwWM, wmNode("W2"));
     EXPECT_EQ(QApplication::focusWidget(), window->txtWName) << "the typing goes on";
     EXPECT_EQ(window->txtWName->text(), "xalpha & co");
@@ -217,7 +218,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     prompts.answer(MsgResult::Yes);
     key(Qt::Key_F4);
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(window->currentWID, "W1");
+    EXPECT_EQ(window->currentWID(), "W1");
     only(window->tvwWM, wmNode("W1"));
 
     // The compact search results.
@@ -227,13 +228,13 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     ASSERT_GE(window->lstSrch->topLevelItemCount(), 2);
     QTreeWidgetItem *first = window->lstSrch->topLevelItem(0);
     clickItem(window->lstSrch, first);
-    ASSERT_EQ(window->currentWID, tag(first));
+    ASSERT_EQ(window->currentWID(), tag(first));
     menu(MenuId::mnuEditModify);
     keys("y");
     prompts.answer(MsgResult::No);
     key(Qt::Key_F4);
     EXPECT_EQ(window->txtMode->text(), "mod");
-    EXPECT_EQ(window->currentWID, tag(first));
+    EXPECT_EQ(window->currentWID(), tag(first));
     only(window->lstSrch, first);
 }
 
@@ -304,7 +305,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->cmdOK->click();
         },
         [&] { menu(MenuId::mnuFileNew); });
-    EXPECT_EQ(currentDBName, "Mine.xml");
+    EXPECT_EQ(session().currentDBName, "Mine.xml");
 
     // Its first folder.
     whileModal<frmTopicDialog>(
@@ -362,7 +363,7 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
         frmVardecks window;
         assembleMainWindow(window);
         Main(window);
-        const QString started = currentDBName;
+        const QString started = session().currentDBName;
         if (!open.isEmpty())
             whileModal<frmOpen>(
                 [&](frmOpen *dialog) {

@@ -333,7 +333,7 @@ TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShow
     EXPECT_EQ(source, "Alpha");
     EXPECT_EQ(childIdsOnDisk(path, "T4", "VARDECKS"), QStringList({"W5", "W2"}));
     // The source folder stays shown, and it is the folder the window's commands act on.
-    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W3"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
@@ -366,7 +366,7 @@ TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesA
     EXPECT_EQ(childIdsOnDisk(path, "T4", "VARDECKS"), QStringList({"W5", "W1", "W3", "W2"}));
     EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W4"}));
     // The shown folder stays, refilled.
-    EXPECT_EQ(window->currentTID, "T1");
+    EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(topics()->currentItem(), node("T1"));
     EXPECT_EQ(rowIds(), QStringList({"W4"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");

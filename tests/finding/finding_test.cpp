@@ -6,6 +6,7 @@
 #include "finding/searchresults.h"
 #include "finding/wordsearch.h"
 #include "findingfixture.h"
+#include "storage/session.h"
 #include "support/failingdisk.h"
 
 #include <libxml/tree.h>
@@ -137,9 +138,9 @@ TEST_F(WordSearchTest, emptyTextFindsEveryVardeckABlankNeedsTextNothingFoundIsSa
     boxes.ticked.fill(false);
     EXPECT_TRUE(runSearchCommand(search, doc(), "beta", boxes).isEmpty());
     EXPECT_TRUE(boxes.ticked[0]);
-    EXPECT_EQ(searchColl, QStringList({"beta"}));
+    EXPECT_EQ(session().searchColl, QStringList({"beta"}));
     EXPECT_EQ(runSearchCommand(search, doc(), "", boxes).size(), 3);
-    EXPECT_EQ(searchColl, QStringList({"beta"}));
+    EXPECT_EQ(session().searchColl, QStringList({"beta"}));
     EXPECT_TRUE(m_prompts.messages().empty());
 
     // The scan stops at 500 results.
@@ -336,18 +337,18 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrim
         vardecks.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("Site %1").arg(i)));
     open(vardecks);
     for (int i = 1; i <= 20; ++i)
-        ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), recentColl, 15, "Vardecks.xml"));
+        ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), session().recentColl, 15, "Vardecks.xml"));
     const QList<RecentMenuItem> items = recentMenuItems();
     ASSERT_EQ(items.size(), 14);
     EXPECT_EQ(items.first().caption, "1  Site 20");
     EXPECT_EQ(items.last().caption, "14  Site 7");
-    EXPECT_EQ(recentColl.first().getID(), "W7"); // oldest first in the list itself
-    EXPECT_EQ(recentColl.last().getDBName(), "Vardecks.xml");
+    EXPECT_EQ(session().recentColl.first().getID(), "W7"); // oldest first in the list itself
+    EXPECT_EQ(session().recentColl.last().getDBName(), "Vardecks.xml");
 
     // A lowered maximum trims at the next open.
-    recordRecentOpen(doc(), "W3", recentColl, 5, "Vardecks.xml");
-    ASSERT_EQ(recentColl.size(), 4);
-    EXPECT_EQ(recentColl.last().getID(), "W3");
+    recordRecentOpen(doc(), "W3", session().recentColl, 5, "Vardecks.xml");
+    ASSERT_EQ(session().recentColl.size(), 4);
+    EXPECT_EQ(session().recentColl.last().getID(), "W3");
 }
 
 TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThatRecordCountsAVisit)
@@ -356,17 +357,17 @@ TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThat
     recordRecentOpen(doc(), "W1");
     recordRecentOpen(doc(), "W2");
     recordRecentOpen(doc(), "W1");
-    ASSERT_EQ(recentColl.size(), 2);
+    ASSERT_EQ(session().recentColl.size(), 2);
     EXPECT_EQ(recentMenuItems().first().caption, "1  One && Two");
     EXPECT_EQ(recentMenuItems().first().address, "http://one.example/");
 
     vardeck("W1").setChildText("ADDRESS", "http://moved.example/");
     recordRecentOpen(doc(), "W1");
-    ASSERT_EQ(recentColl.size(), 3); // the record of the old address stays
-    EXPECT_EQ(recentColl.at(1).getURL(), "http://one.example/");
+    ASSERT_EQ(session().recentColl.size(), 3); // the record of the old address stays
+    EXPECT_EQ(session().recentColl.at(1).getURL(), "http://one.example/");
 
     EXPECT_FALSE(recordRecentOpen(doc(), "W99"));
-    EXPECT_EQ(recentColl.size(), 3);
+    EXPECT_EQ(session().recentColl.size(), 3);
     clearRecentVardecks();
     EXPECT_TRUE(recentMenuItems().isEmpty());
 
@@ -376,7 +377,7 @@ TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThat
     elsewhere.loadDataFromReg("W2", "n", "http://other.example/", "Other.xml");
     VDData same;
     same.loadDataFromReg("W1", "n", "http://same.EXAMPLE/", "Vardecks.xml");
-    recentColl = {elsewhere, same};
+    session().recentColl = {elsewhere, same};
     const RecentItemTarget newest = recentItemTarget(doc(), 0);
     EXPECT_EQ(newest.address, "http://same.EXAMPLE/");
     EXPECT_EQ(newest.widToRecord, "W1");

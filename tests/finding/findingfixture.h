@@ -1,6 +1,6 @@
 #pragma once
 // A small database of chosen Vardecks in a temporary home, with scripted prompts and clean lists.
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/testenv.h"
@@ -59,13 +59,6 @@ inline QByteArray foldersXml(const QList<Vd> &first, const QList<Vd> &nested)
            folderXml("T2", "Second", {}, folderXml("T3", "Inner", vardecks(nested))) + "</FOLDERS>";
 }
 
-inline void resetFindingLists()
-{
-    recentColl.clear();
-    searchColl.clear();
-    recentMax = searchMax = 15;
-}
-
 // One text from each item of a list: texts(rows, &Row::name).
 template <class List, class Text> QStringList texts(const List &list, Text text)
 {
@@ -86,8 +79,6 @@ inline QString onDisk(const QString &path, const QString &wid, const QString &fi
 class FindingTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { resetFindingLists(); }
-
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {
         m_path = writeDatabase(m_home.databaseFolder(), "Vardecks.xml", foldersXml(first, nested));

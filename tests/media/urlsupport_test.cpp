@@ -6,6 +6,7 @@
 #include "media/picturebytes.h"
 #include "media/urlsupport.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
@@ -90,8 +91,7 @@ protected:
     HttpFetcher net;
     QObject context;
 
-    void SetUp() override { currentDBName = "Work.xml"; }
-    void TearDown() override { currentDBName = "Vardecks.xml"; }
+    void SetUp() override { session().currentDBName = "Work.xml"; }
 
     // loadIcon for a page of the server; the downloaded file's path or "".
     QString load(const QString &path)

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace
 {
@@ -417,7 +418,12 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     EXPECT_TRUE(runs.isEmpty()) << "nothing to fill without a database";
 
     window->tabIndex->setTab(0);
-    window->dbXML = std::make_unique<rr::XMLDatabase>();
+    QTemporaryDir databaseFolder;
+    auto db = std::make_unique<rr::XMLDatabase>();
+    db->setPath(databaseFolder.filePath("Vardecks.xml"));
+    ASSERT_TRUE(rr::XMLDatabase::createDatabaseFile(db->getPath()));
+    ASSERT_TRUE(db->openDBValidate(db->getPath()));
+    window->dbXML.open(std::move(db));
     window->tabIndex->setTab(2);
     EXPECT_EQ(runs.size(), 1);
     EXPECT_TRUE(window->favsColl.isEmpty());
@@ -432,7 +438,8 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     record(&Commands::populateWMOnTopicNode);
     auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
     auto *folder = new QTreeWidgetItem(root, {"News"});
-    window->lblTName->setText("No folder selected");
+    folder->setData(0, Qt::UserRole, "T1");
+    window->showNoFolder();
 
     window->tvwTopics->setCurrentItem(root);
     window->tabIndex->setTab(1);
@@ -444,7 +451,7 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     window->tabIndex->setTab(0);
     EXPECT_EQ(runs.size(), 1);
 
-    window->lblTName->setText("News");
+    window->showFolder("T1", "News");
     window->tabIndex->setTab(1);
     window->tabIndex->setTab(0);
     EXPECT_EQ(runs.size(), 1) << "the folder is shown already";
@@ -487,8 +494,8 @@ TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLin
 
     rightClick(window->tabInfo);
     EXPECT_TRUE(shown(MenuId::mnuNoVD)) << "no Vardeck shown";
-    window->lblWName->setText("A Vardeck");
-    window->lblTName->setText("A folder");
+    window->showVardeck("W1", "A Vardeck");
+    window->showFolder("T1", "A folder");
     rightClick(window->tabInfo);
     EXPECT_TRUE(shown(MenuId::mnuCopyMenu));
     window->txtMode->setText("add");

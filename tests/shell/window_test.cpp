@@ -6,8 +6,8 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmodule.h"
-#include "storage/lists.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "windowfixture.h"
@@ -53,10 +53,10 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     auto window = start();
     EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
 
-    ASSERT_NE(window->dbXML, nullptr);
+    ASSERT_TRUE(window->dbXML.isOpen());
     EXPECT_EQ(window->StatusBar1->panelText(3), "Vardecks.xml");
-    EXPECT_EQ(window->currentTID, "txtTID");
-    EXPECT_EQ(recentMax, 15);
+    EXPECT_FALSE(window->folderShown());
+    EXPECT_EQ(session().recentMax, 15);
     EXPECT_TRUE(window->chkSearch(0)->isChecked());
     // The splash hands over to the window on its timer.
     ASSERT_NE(window->splashWindow(), nullptr);
@@ -178,7 +178,7 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     EXPECT_EQ(watch.mostOpenAtOnce, 1) << "the tip of the day waits until the message is answered";
     EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
-    EXPECT_EQ(window->dbXML, nullptr);
+    EXPECT_FALSE(window->dbXML.isOpen());
     QStringList enabled;
     for (QAction *item : window->allMenuItems())
         if (item->isEnabled() && item->objectName().startsWith("mnu") && !item->isSeparator())

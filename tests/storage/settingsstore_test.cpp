@@ -1,7 +1,7 @@
 #include "platform/paths.h"
-#include "storage/lists.h"
 #include "storage/regconvert.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/testenv.h"
@@ -43,11 +43,6 @@ VDData record(const QString &id, const QString &name, const QString &url, const 
 class Settings : public ::testing::Test
 {
 protected:
-    void TearDown() override
-    {
-        recentMax = 15;
-        searchMax = 15;
-    }
     test::TempHome home;
     test::ScriptedPrompts prompts;
 };
@@ -228,7 +223,7 @@ TEST_F(Settings, recentListAndSearchHistoryRoundTripSkipGapsAndStopAtTheirMaximu
     writeRecentList({list.at(0), list.at(1)});
     EXPECT_EQ(loadRecentList().size(), 2);
     writeRecentList(list);
-    recentMax = 2;
+    session().recentMax = 2;
     EXPECT_EQ(loadRecentList().size(), 2);
 
     store(kRecent, "recent2_ID", "");
@@ -247,11 +242,11 @@ TEST_F(Settings, recentListAndSearchHistoryRoundTripSkipGapsAndStopAtTheirMaximu
     // A value that other code put in the key is no search text and stays.
     store(kSearch, "searchOther", "kept");
     writeSearchList({"new", "older"});
-    searchMax = 5;
+    session().searchMax = 5;
     EXPECT_EQ(loadSearchList(), (QStringList{"new", "older"}));
     EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kSearch), (QStringList{"search1", "search2", "searchOther"}));
 
-    searchMax = 1;
+    session().searchMax = 1;
     EXPECT_EQ(loadSearchList(), QStringList{"new"});
 }
 
@@ -314,4 +309,29 @@ TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsTheFontSizeIsEightAndSo
     EXPECT_EQ(o.getFontSize(), 11);
     EXPECT_EQ(o.getLastTip(), "17");
     EXPECT_EQ(o.getDBToOpen(), "Work.xml");
+}
+
+// Every test starts with a fresh session, and a session made while another lives hands
+// that one back when it goes: the program's own session outlives each test's.
+TEST(Session, aTestStartsFreshAndANestedSessionHandsBackTheOneItReplaced)
+{
+    EXPECT_TRUE(session().recentColl.isEmpty());
+    EXPECT_EQ(session().recentMax, 15);
+    EXPECT_EQ(session().currentDBName, "");
+    EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
+    session().currentDBName = "Outer.xml";
+    {
+        Session inner;
+        EXPECT_EQ(&session(), &inner);
+        EXPECT_EQ(session().currentDBName, "");
+        session().currentDBName = "Inner.xml";
+    }
+    EXPECT_EQ(session().currentDBName, "Outer.xml");
+    session().recentMax = 3;
+}
+
+TEST(Session, whatTheTestBeforeLeftIsGone)
+{
+    EXPECT_EQ(session().currentDBName, "");
+    EXPECT_EQ(session().recentMax, 15);
 }

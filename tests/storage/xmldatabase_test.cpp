@@ -1,4 +1,5 @@
 #include "storage/datetext.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/vddata.h"
 #include "storage/xmldatabase.h"
@@ -40,7 +41,7 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenP
                                                 "<FOLDERS>\r\n</FOLDERS>\r\n"));
     XMLDatabase db;
     db.setPath(path);
-    currentDBName = "Vardecks.xml";
+    session().currentDBName = "Vardecks.xml";
     EXPECT_EQ(db.getBasePath(), folder) << "the folder of the actual path, whatever the current name";
     ASSERT_TRUE(db.openDBValidate(path));
     EXPECT_FALSE(db.getTheDOM()->documentElement().firstChild());
@@ -178,7 +179,7 @@ TEST(XMLDatabase, fieldsAndRecordsReadByNameWhateverTheirOrder)
     EXPECT_TRUE(ok);
 
     // A record of an element names its database; one without ADDRESS gives none.
-    currentDBName = "Vardecks.xml";
+    session().currentDBName = "Vardecks.xml";
     VDData record;
     ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W1")));
     VDData expected;

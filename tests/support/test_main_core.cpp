@@ -1,4 +1,5 @@
 // Test main for libraries that need no display.
+#include "support/freshsession.h"
 #include "support/isolatedenv.h"
 
 #include <QCoreApplication>
@@ -9,5 +10,7 @@ int main(int argc, char **argv)
     rr::test::IsolatedEnvironment environment;
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    rr::Session programSession;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new rr::test::FreshSessionPerTest);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,6 @@
 // Test main for windows: offscreen by default, one QApplication per binary.
 #include "platform/gui/webgraphics.h"
+#include "support/freshsession.h"
 #include "support/isolatedenv.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char **argv)
     rr::deferWebGraphics();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    rr::Session programSession;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new rr::test::FreshSessionPerTest);
     const int result = RUN_ALL_TESTS();
     // Closed windows and deleted web views go while the application runs, before the browser engine shuts down.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

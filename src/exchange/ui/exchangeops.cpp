@@ -24,13 +24,13 @@ namespace
 // The new top folder in the folder tree, selected, with its Vardecks listed.
 void showImportedFolder(frmVardecks &w, const QString &topTID)
 {
-    const XmlNode top = w.m_objDOMVardecks->nodeFromID(topTID);
+    const XmlNode top = w.dbXML.document()->nodeFromID(topTID);
     QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0);
     if (root && top) {
         w.commands.populateTreeWithTopic(top, root, true);
         root->sortChildren(0, Qt::AscendingOrder);
     } else {
-        w.commands.populateTopicList(w.m_objDOMVardecks);
+        w.commands.populateTopicList(w.dbXML.document());
     }
     if (QTreeWidgetItem *node = findByTag(w.tvwTopics, topTID)) {
         w.tvwTopics->setCurrentItem(node);
@@ -59,7 +59,7 @@ BusyWindow::~BusyWindow()
 
 bool checkDatabaseOpen(frmVardecks &w)
 {
-    if (w.dbXML && w.m_objDOMVardecks && w.m_objDOMVardecks->isLoaded())
+    if (w.dbXML.isOpen())
         return true;
     prompt::show(QStringLiteral("No database is open.  Open or create one from the File->Database menu first."),
                  MsgButtons::Ok, MsgIcon::Exclamation);
@@ -68,9 +68,9 @@ bool checkDatabaseOpen(frmVardecks &w)
 
 bool dropEditBeforeImport(frmVardecks &w)
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return false;
-    if (!w.txtMode->text().isEmpty())
+    if (w.editState() != EditState::Viewing)
         leaveEditMode(w);
     return true;
 }
@@ -79,10 +79,10 @@ bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
 {
     progress->refreshNow();
     const XMLDatabase *before = w.dbXML.get();
-    const XmlDocument *documentBefore = w.m_objDOMVardecks;
+    const XmlDocument *documentBefore = w.dbXML.document();
     const QString pathBefore = before ? before->getPath() : QString();
     windowevents::runPending(progress);
-    if (w.dbXML.get() == before && w.m_objDOMVardecks == documentBefore && w.dbXML &&
+    if (w.dbXML.get() == before && w.dbXML.document() == documentBefore && w.dbXML.isOpen() &&
         w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w))
         return true;
     progress->close();

@@ -14,6 +14,7 @@
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -37,7 +38,7 @@ QString chooseExportFile(frmVardecks &w, const QString &title, const QString &fi
     request.kind = FileRequest::Kind::Save;
     request.title = title;
     request.startFolder = w.dbXML->getBasePath();
-    request.defaultName = currentDBName.left(std::max<qsizetype>(0, currentDBName.size() - 4));
+    request.defaultName = session().currentDBName.left(std::max<qsizetype>(0, session().currentDBName.size() - 4));
     request.filters = {filter};
     const QString path = prompt::file(request);
     if (path.isEmpty() || !QFileInfo::exists(path))
@@ -67,7 +68,7 @@ void frmImportExport::exportToIEFavorites()
     FavoritesExportResult result;
     {
         BusyWindow busy(w, false);
-        result = exportToFavorites(*w.m_objDOMVardecks, favoritesFolder(), [] { windowevents::keepAlive(); });
+        result = exportToFavorites(*w.dbXML.document(), favoritesFolder(), [] { windowevents::keepAlive(); });
     }
     if (!result.error.isEmpty()) {
         prompt::show(result.error, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -112,7 +113,7 @@ void frmImportExport::exportToFirefox()
     FirefoxExportResult result;
     {
         BusyWindow busy(w, false);
-        result = exportToFirefoxFile(file, *w.m_objDOMVardecks, w.dbXML->getNewTID(), stamp);
+        result = exportToFirefoxFile(file, *w.dbXML.document(), w.dbXML->getNewTID(), stamp);
     }
     if (!result.error.isEmpty()) {
         prompt::show(QStringLiteral("Your Vardecks could not be exported to Mozilla Firefox bookmarks: ") +
@@ -149,7 +150,7 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(w.dbXML->getBasePath() + stylesheet, *w.m_objDOMVardecks, &page, &reason)) {
+    if (!xslt::transform(w.dbXML->getBasePath() + stylesheet, *w.dbXML.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
@@ -171,7 +172,7 @@ void frmImportExport::exportAsCSV()
                                           QStringLiteral("CSV Files (*.csv)"));
     if (path.isEmpty() || !checkDatabaseOpen(w))
         return;
-    if (!writeExportFile(path, csvText(*w.m_objDOMVardecks)))
+    if (!writeExportFile(path, csvText(*w.dbXML.document())))
         return;
     prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to ") +
                  QDir::toNativeSeparators(path) + QLatin1Char('.'));

@@ -66,18 +66,18 @@ frmDirSelect::frmDirSelect(QWidget *parent, const QString &startFolder) : Button
             [this](const QModelIndex &index) { setCurrentFolder(m_model->filePath(index)); });
     connect(cmdSave, &qbButtons_H::Click, this, &frmDirSelect::cmdSave_Click);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmDirSelect::cmdCancel_Click);
-    connect(this, &QDialog::rejected, this, [] { chosenFolderPath.clear(); });
+    connect(this, &QDialog::rejected, this, [this] { m_choice.reset(); });
     // The folder list fills in the background: show the chosen folder once its
     // branch is there.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this] { revealCurrent(); });
     resize(px(5775), px(6000));
 }
 
-bool frmDirSelect::run(QWidget *parent)
+std::optional<FolderChoice> frmDirSelect::run(QWidget *parent)
 {
     frmDirSelect picker(parent);
     picker.exec();
-    return !chosenFolderPath.isEmpty();
+    return picker.choice();
 }
 
 void frmDirSelect::setCurrentFolder(const QString &path)
@@ -103,8 +103,7 @@ void frmDirSelect::revealCurrent()
 
 void frmDirSelect::cmdSave_Click()
 {
-    chosenFolderPath = m_current;
-    pdfIncludeSubfolders = Check1->isChecked() ? 1 : 0;
+    m_choice = FolderChoice{m_current, Check1->isChecked()};
     done(QDialog::Accepted);
 }
 

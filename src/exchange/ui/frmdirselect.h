@@ -1,9 +1,11 @@
 #pragma once
 // The folder picker of the PDF import: a tree of the file system's folders that
 // starts at the home folder, the chosen folder under it, and "Import all
-// sub-folders". OK leaves the folder in chosenFolderPath and the box in
-// pdfIncludeSubfolders; Cancel and the close box leave chosenFolderPath empty.
+// sub-folders". OK makes the folder and the box the picker's choice; Cancel and the
+// close box leave none.
 #include "storage/ui/buttondialog.h"
+
+#include <optional>
 
 class QCheckBox;
 class QFileSystemModel;
@@ -12,10 +14,11 @@ class QTreeView;
 namespace rr
 {
 
-// The folder picked in the last use of the picker ("" when it was cancelled), and
-// whether its sub-folders are to be imported too (1) or not (0).
-inline QString chosenFolderPath;
-inline int pdfIncludeSubfolders = 0;
+// The folder picked, and whether its sub-folders are to be imported too.
+struct FolderChoice {
+    QString folder;
+    bool includeSubfolders = false;
+};
 
 class frmDirSelect : public ButtonDialog
 {
@@ -23,8 +26,9 @@ class frmDirSelect : public ButtonDialog
 public:
     explicit frmDirSelect(QWidget *parent = nullptr, const QString &startFolder = QString());
 
-    // Shows the picker modally; true when a folder was chosen.
-    static bool run(QWidget *parent);
+    // Shows the picker modally; the choice, or none when it was cancelled.
+    static std::optional<FolderChoice> run(QWidget *parent);
+    std::optional<FolderChoice> choice() const { return m_choice; }
 
     // The folder the list has open (the one OK takes).
     QString currentFolder() const { return m_current; }
@@ -38,6 +42,7 @@ public:
     qbButtons_H *cmdSave = nullptr;
 
 private:
+    std::optional<FolderChoice> m_choice;
     void revealCurrent();
     void cmdSave_Click();
     void cmdCancel_Click();

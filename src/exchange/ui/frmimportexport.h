@@ -7,6 +7,7 @@
 // until it has ended: the operations do not let window events through while they
 // change the collection, so no second run, no closing of the database and no other
 // edit can come between.
+#include "exchange/ui/frmdirselect.h"
 #include "storage/ui/buttondialog.h"
 
 #include <QDate>
@@ -73,9 +74,8 @@ public:
     // flatpak packages.
     QStringList firefoxRoots() const;
 
-    // The PDF import's folder picker: leaves the choice in chosenFolderPath and
-    // pdfIncludeSubfolders and returns true when a folder was chosen.
-    std::function<bool(QWidget *parent)> chooseFolder;
+    // The PDF import's folder picker: the choice, or none when it was cancelled.
+    std::function<std::optional<FolderChoice>(QWidget *parent)> chooseFolder;
     // The day written as the imported Vardecks' creation date (today when invalid).
     QDate importDay;
     // The moment stamped on exported bookmarks (now when invalid).

@@ -49,13 +49,14 @@ void frmImportExport::importPDFDocuments()
 {
     if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
         return;
-    if (!chooseFolder || !chooseFolder(this) || chosenFolderPath.isEmpty())
+    const std::optional<FolderChoice> choice = chooseFolder ? chooseFolder(this) : std::nullopt;
+    if (!choice || choice->folder.isEmpty())
         return;
     // The picker ran its own event loop: the database may have changed meanwhile.
     if (!checkDatabaseOpen(w))
         return;
-    const QString folder = chosenFolderPath;
-    const bool includeSubfolders = pdfIncludeSubfolders == 1;
+    const QString folder = choice->folder;
+    const bool includeSubfolders = choice->includeSubfolders;
     runImport(w, *this,
               {QStringLiteral("Searching for PDF files..."), false,
                [folder, includeSubfolders](ImportBuilder &builder, frmProgress *progress, QStringList *skipped,

@@ -77,15 +77,15 @@ void frmImportExport::importVDDatabase()
         return;
     }
 
-    w.commands.populateTopicList(w.m_objDOMVardecks);
+    w.commands.populateTopicList(w.dbXML.document());
     w.commands.setFormEditMode(false);
     w.commands.setNonEditableFields();
     w.commands.clearTextBoxes();
-    w.setTNameCaption(QStringLiteral("No folder selected"));
+    w.showNoFolder();
     w.tvwWM->clear();
     // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
     // and the emptied list counts nothing.
-    w.setWNameCaption(QStringLiteral("No Vardeck selected"));
+    w.showNoVardeck();
     w.lbl(12)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
     if (sameText(w.currentAspect, QStringLiteral("Web")))

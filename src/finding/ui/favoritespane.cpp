@@ -36,7 +36,7 @@ constexpr int kFavoritesTab = 2;
 
 bool sameWid(const QString &a, const QString &b)
 {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    return sameText(a.trimmed(), b.trimmed());
 }
 
 } // namespace
@@ -87,7 +87,7 @@ void FavoritesPane::ensureList()
     if (!m_listStale)
         return;
     m_listStale = false;
-    m_favs.populate(openDocument(w));
+    m_favs.populate(w.dbXML.document());
     showCount();
 }
 
@@ -104,7 +104,7 @@ void FavoritesPane::populateFavTreeWithChildren()
         return;
     }
     ensureList();
-    refillTree(m_favs.treeItems(openDocument(w)));
+    refillTree(m_favs.treeItems(w.dbXML.document()));
 }
 
 void FavoritesPane::refillViews(const XmlDocument *doc)
@@ -129,7 +129,7 @@ void FavoritesPane::menuAboutToShow()
     if (!m_menuStale)
         return;
     m_menuStale = false;
-    refillMenu(m_favs.menuItems(openDocument(w)));
+    refillMenu(m_favs.menuItems(w.dbXML.document()));
     // Making the items checks the list against the document once more.
     showCount();
 }
@@ -143,7 +143,7 @@ void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
     tree->setUpdatesEnabled(false);
     tree->clear();
     QTreeWidgetItem *current = nullptr;
-    const VardeckIcons icons(w, true);
+    const VardeckIcons icons(w.ImageListWM, true);
     QList<QTreeWidgetItem *> nodes;
     for (const FavoriteItem &item : items) {
         QTreeWidgetItem *node = makeRow({item.name}, item.wid, item.bold, icons.of(item.wid));
@@ -190,11 +190,11 @@ void FavoritesPane::showFavoriteMark(bool favorite)
 void FavoritesPane::afterChange(const Favorites::Change &change)
 {
     prompt::tell(change.notices);
-    refillViews(openDocument(w));
+    refillViews(w.dbXML.document());
     if (!change.changed)
         return;
     w.markAllPagesStale();
-    if (sameWid(change.wid, w.currentWID))
+    if (sameWid(change.wid, w.currentWID()))
         showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
 
@@ -202,7 +202,7 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
 
 void FavoritesPane::addToFavorites(const QString &wid)
 {
-    if (!openDocument(w))
+    if (!w.dbXML.document())
         return;
     ensureList();
     afterChange(m_favs.addToFavorites(*w.dbXML, wid.trimmed()));
@@ -210,7 +210,7 @@ void FavoritesPane::addToFavorites(const QString &wid)
 
 void FavoritesPane::cmdFAdd_Click()
 {
-    if (!openDocument(w))
+    if (!w.dbXML.document())
         return;
     ensureList();
     afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID));
@@ -218,7 +218,7 @@ void FavoritesPane::cmdFAdd_Click()
 
 void FavoritesPane::cmdFDelete_Click()
 {
-    if (!openDocument(w))
+    if (!w.dbXML.document())
         return;
     ensureList();
     const Favorites::Change check = m_favs.checkDelete(*w.dbXML, w.selectedWID);
@@ -251,13 +251,13 @@ void FavoritesPane::chkFav_Click()
 void FavoritesPane::first_Click(int index)
 {
     const QAction *item = w.menuItem(kMenuArray, index);
-    if (!item || index <= 0 || !openDocument(w))
+    if (!item || index <= 0 || !w.dbXML.document())
         return;
     const QString wid = item->data().toString();
-    const XmlNode vardeck = vardeckById(w, wid);
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck) {
         // The favourite went elsewhere since the menu was made.
-        populateFavsList(openDocument(w));
+        populateFavsList(w.dbXML.document());
         return;
     }
     finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS"))));
@@ -269,16 +269,15 @@ void FavoritesPane::first_Click(int index)
 
 void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
 {
-    if (!confirmLoseChanges(w) || !node)
+    if (!w.confirmLoseChanges() || !node)
         return;
     const QString tag = tagOf(node).trimmed();
     if (tag.isEmpty()) {
         w.tabView->setTab(0);
-        w.currentTID.clear();
         return;
     }
-    if (!vardeckById(w, tag)) {
-        populateFavsList(openDocument(w));
+    if (!w.dbXML.vardeck(tag)) {
+        populateFavsList(w.dbXML.document());
         return;
     }
     w.commands.setFormEditMode(false);
@@ -303,15 +302,15 @@ void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
 {
     const QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
     if (node)
-        w.Splitter2->setToolTip(toolTipText(vardeckAddress(openDocument(w), tagOf(node))));
+        w.Splitter2->setToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(node))));
 }
 
 QMimeData *FavoritesPane::tvwFavs_OLEStartDrag()
 {
-    if (!w.txtMode->text().isEmpty())
+    if (w.editState() != EditState::Viewing)
         return nullptr;
-    const QString wid = tagOf(selectedRow(w.tvwFavs)).trimmed();
-    const XmlNode vardeck = vardeckById(w, wid);
+    const QString wid = tagOf(selectedItemOf(w.tvwFavs)).trimmed();
+    const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return nullptr;
     w.drag.dragType = QStringLiteral("Vardeck");
@@ -341,7 +340,7 @@ void FavoritesPane::startDrag()
 
 bool FavoritesPane::acceptsDrop(const QMimeData *data) const
 {
-    return openDocument(w) && w.drag.dragType != QLatin1String("folder") && !draggedVardecks(data).isEmpty();
+    return w.dbXML.document() && w.drag.dragType != QLatin1String("folder") && !draggedVardecks(data).isEmpty();
 }
 
 void FavoritesPane::dropVardecks(const QMimeData *data)
@@ -358,14 +357,14 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
         return;
     }
     ensureList();
-    const bool shownWasFavorite = m_favs.contains(w.currentWID);
+    const bool shownWasFavorite = m_favs.contains(w.currentWID());
     const Favorites::DropResult result = m_favs.addDropped(*w.dbXML, wids);
     prompt::tell(result.notices);
-    refillViews(openDocument(w));
+    refillViews(w.dbXML.document());
     if (result.added == 0)
         return;
     w.markAllPagesStale();
-    if (!shownWasFavorite && m_favs.contains(w.currentWID))
+    if (!shownWasFavorite && m_favs.contains(w.currentWID()))
         showFavoriteMark(true);
 }
 
@@ -408,7 +407,7 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
     if (watched == w.tvwFavs && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            tvwFavs_NodeClick(selectedRow(w.tvwFavs));
+            tvwFavs_NodeClick(selectedItemOf(w.tvwFavs));
             return true;
         }
         return false;

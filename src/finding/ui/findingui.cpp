@@ -56,13 +56,13 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     w.commands.first_Click = [favorites](int index) { favorites->first_Click(index); };
     // The navigation commands and the tree popup's show step select a node first.
     w.commands.tvwFavs_NodeClick = [favorites, window](int) {
-        favorites->tvwFavs_NodeClick(findingui::selectedRow(window->tvwFavs));
+        favorites->tvwFavs_NodeClick(selectedItemOf(window->tvwFavs));
     };
     // The popups' "Add to favorites": the right-clicked tree node, the shown Vardeck.
     w.commands.mnuAddFavsVD_Click = [favorites, window](int) {
-        favorites->addToFavorites(findingui::tagOf(window->popup.popupNode.item()));
+        favorites->addToFavorites(tagOf(window->popup.popupNode.item()));
     };
-    w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID); };
+    w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID()); };
 }
 
 void FindingUi::attachPopularCommands(frmVardecks &w)

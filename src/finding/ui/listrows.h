@@ -1,14 +1,15 @@
 #pragma once
 // What the finding panes' lists and trees share: each row and node keeps its
-// Vardeck's WID as its tag (the same item role the folder tree uses for a TID), is
+// Vardeck's WID as its tag (platform/gui/itemtags.h, as every tree of the window), is
 // drawn bold for a recently opened Vardeck and pictured by the site icon kept under
-// its WID; and a chosen row's Vardeck is shown in the details panel together with its
-// folder, which then becomes the shown folder (currentTID).
+// its WID (shell/imagelists.h); and a chosen row's Vardeck is shown in the details
+// panel together with its folder, which then becomes the shown folder.
 #include "finding/listcells.h"
+#include "platform/gui/itemtags.h"
 #include "platform/xmldocument.h"
+#include "shell/imagelists.h"
 
 #include <QIcon>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -28,13 +29,6 @@ namespace findingui
 // controls may be gone then, while their last events still reach the pane's filter.
 bool windowUsable(const QObject *pane);
 
-// The item role of a node's or row's tag, in column 0, as in every tree of the window.
-inline constexpr int kTagRole = Qt::UserRole;
-
-QString tagOf(const QTreeWidgetItem *item);
-void setTag(QTreeWidgetItem *item, const QString &tag);
-// Every column of the row bold (or not).
-void setBold(QTreeWidgetItem *item, bool bold);
 // A new row of a list or a flat tree: its cells, tag, bold mark and picture.
 QTreeWidgetItem *addRow(QTreeWidget *list, const QStringList &cells, const QString &wid, bool bold, const QIcon &icon);
 // The same row not yet in a list: long lists add all their rows at once
@@ -45,45 +39,9 @@ QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold
 // favourites tree bold exactly when their Vardeck is in the recent list.
 void markRecentRows(frmVardecks &w);
 
-// The site icon kept under the WID, else the stock Vardeck picture; withSelected
-// pairs the stock picture with "SelVardeck" for a selected node (the trees).
-QIcon vardeckIcon(const frmVardecks &w, const QString &wid, bool withSelected);
-
-// vardeckIcon for many rows: the stock picture is made once.
-class VardeckIcons
-{
-public:
-    VardeckIcons(const frmVardecks &w, bool withSelected);
-    QIcon of(const QString &wid) const;
-
-private:
-    const QMap<QString, QIcon> &m_images;
-    QIcon m_stock;
-};
-
-// The open database's document, or nullptr when none is open.
-XmlDocument *openDocument(const frmVardecks &w);
-// The VARDECK with this WID (surrounding blanks ignored), or a null node.
-XmlNode vardeckById(const frmVardecks &w, const QString &wid);
-
-// True when a Vardeck is being added or updated (txtMode "add" or "mod").
-bool editing(const frmVardecks &w);
-// True when nothing is being edited or the user agrees to drop the edit.
-bool confirmLoseChanges(frmVardecks &w);
-
-// The current row when it is selected, else the first selected row.
-QTreeWidgetItem *selectedRow(const QTreeWidget *list);
-// Makes row the one selected row and the current row.
-void selectOnly(QTreeWidget *list, QTreeWidgetItem *row);
-
-// The first node of the folder tree, in order, whose tag is this TID ignoring case.
-QTreeWidgetItem *folderNodeByTid(const QTreeWidget *tvwTopics, const QString &tid);
-// A folder node's path without the root's name: "\Top\Inner".
-QString folderPath(const QTreeWidgetItem *node);
-
 // Shows the Vardeck in the details panel with its folder: the folder's Vardecks in
 // the entry list, its name in lblTName, its path in the status bar, the details tab
-// in front; the folder becomes currentTID, and the Vardeck selectedWID. False (and
+// in front; the folder becomes the shown one, and the Vardeck selectedWID. False (and
 // nothing changed) when no Vardeck has that WID any more.
 bool showVardeckWithFolder(frmVardecks &w, const QString &wid);
 

@@ -33,7 +33,7 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
     connect(w.listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
     connect(w.tabIndex, &TabStrip::Click, this, [this] {
         if (m_stale && tabShown())
-            fill(openDocument(this->w));
+            fill(this->w.dbXML.document());
     });
 }
 
@@ -59,7 +59,7 @@ void PopularPane::fill(const XmlDocument *doc)
     QTreeWidget *list = w.listPop;
     list->setUpdatesEnabled(false);
     list->clear();
-    const VardeckIcons icons(w, false);
+    const VardeckIcons icons(w.ImageListWM, false);
     QList<QTreeWidgetItem *> rows;
     for (const PopularRow &row : popularRows(doc))
         rows.append(makeRow({row.name, row.hits}, row.wid, row.bold, icons.of(row.wid)));
@@ -69,7 +69,7 @@ void PopularPane::fill(const XmlDocument *doc)
 
 void PopularPane::mnuClearPop_Click()
 {
-    if (!openDocument(w))
+    if (!w.dbXML.document())
         return;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to clear your list rankings of popular Vardecks?"),
                           MsgIcon::None, QStringLiteral("Clear popular list?")))
@@ -88,7 +88,7 @@ void PopularPane::mnuClearPop_Click()
 void PopularPane::showResetCounts()
 {
     const QString one = padString(QStringLiteral("1"), kCountWidth);
-    if (w.vardeckShown() && vardeckById(w, w.currentWID))
+    if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         w.lbl(14)->setText(QStringLiteral("1"));
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i)
         w.listVD->topLevelItem(i)->setText(4, one);
@@ -98,10 +98,10 @@ void PopularPane::showResetCounts()
 
 void PopularPane::listPop_Click()
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return;
     w.commands.setFormEditMode(false);
-    if (QTreeWidgetItem *row = selectedRow(w.listPop))
+    if (QTreeWidgetItem *row = selectedItemOf(w.listPop))
         showVardeckWithFolder(w, tagOf(row));
 }
 
@@ -115,7 +115,7 @@ void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 void PopularPane::listPop_MouseMove(const QPoint &pos)
 {
     if (const QTreeWidgetItem *row = w.listPop->itemAt(pos))
-        w.Splitter2->setToolTip(toolTipText(vardeckAddress(openDocument(w), tagOf(row))));
+        w.Splitter2->setToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(row))));
 }
 
 bool PopularPane::eventFilter(QObject *watched, QEvent *event)

@@ -5,6 +5,7 @@
 #include "platform/gui/textfit.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
 
@@ -18,11 +19,6 @@ namespace
 
 constexpr MenuId kArray = MenuId::second;
 
-XmlDocument *documentOf(const frmVardecks &w)
-{
-    return w.dbXML ? w.dbXML->getTheDOM() : nullptr;
-}
-
 void rebuildMenu(frmVardecks &w)
 {
     for (int i = w.menuArrayUpperBound(kArray); i >= 1; --i)
@@ -30,7 +26,7 @@ void rebuildMenu(frmVardecks &w)
     QAction *first = w.menuItem(kArray, 0);
     if (!first)
         return;
-    const QList<RecentMenuItem> items = recentMenuItems(recentColl);
+    const QList<RecentMenuItem> items = recentMenuItems(session().recentColl);
     first->setVisible(!items.isEmpty());
     if (QMenu *menu = w.subMenu(MenuId::mnuRecent))
         menu->setToolTipsVisible(true); // a shortened name shows whole there
@@ -50,25 +46,25 @@ void rebuildMenu(frmVardecks &w)
 void refreshRecentMenuList(frmVardecks &w, const QString &wid)
 {
     if (!wid.isEmpty())
-        recordRecentOpen(documentOf(w), wid, recentColl, recentMax, currentDBName);
+        recordRecentOpen(w.dbXML.document(), wid, session().recentColl, session().recentMax, session().currentDBName);
     rebuildMenu(w);
 }
 
 void second_Click(frmVardecks &w, int index)
 {
-    const RecentItemTarget target = recentItemTarget(documentOf(w), index, recentColl);
+    const RecentItemTarget target = recentItemTarget(w.dbXML.document(), index, session().recentColl);
     if (target.address.isEmpty() && target.widToRecord.isEmpty())
         return;
     // A refused address is no visit.
     if (openInBrowser(target.address) == urlSupport::OpenResult::Refused)
         return;
-    if (!target.widToRecord.isEmpty() && w.dbXML)
+    if (!target.widToRecord.isEmpty() && w.dbXML.isOpen())
         updateLastAccessed(*w.dbXML, target.widToRecord);
 }
 
 void mnuRecentClear_Click(frmVardecks &w)
 {
-    clearRecentVardecks(recentColl);
+    clearRecentVardecks(session().recentColl);
     refreshRecentMenuList(w, QString());
 }
 

@@ -189,7 +189,7 @@ void SearchPane::cmdSearch_Click()
     const BusyCursor busy;
     readBoxes();
     const QString text = w.cmbSearch->currentText();
-    const QList<SearchResult> results = runSearchCommand(m_search, openDocument(w), text, m_boxes);
+    const QList<SearchResult> results = runSearchCommand(m_search, w.dbXML.document(), text, m_boxes);
     if (results.isEmpty())
         prompt::show(QStringLiteral("No search results were found"));
     applyBoxes();
@@ -219,7 +219,7 @@ void SearchPane::cmbSearch_GotFocus()
 // visit.
 void SearchPane::openFirstResult()
 {
-    const XmlNode vardeck = vardeckById(w, tagOf(w.lstSearch->topLevelItem(0)));
+    const XmlNode vardeck = w.dbXML.vardeck(tagOf(w.lstSearch->topLevelItem(0)));
     if (!vardeck)
         return;
     openInBrowser(vardeck.childText(QStringLiteral("ADDRESS")));
@@ -228,14 +228,14 @@ void SearchPane::openFirstResult()
 
 void SearchPane::populateSearchResults(const QList<SearchResult> &results)
 {
-    const QList<SearchRow> rows = buildSearchRows(openDocument(w), results);
+    const QList<SearchRow> rows = buildSearchRows(w.dbXML.document(), results);
     m_detailedSort = ListSortState{};
     m_compactSort = ListSortState{};
     clearSearchResults();
     for (QTreeWidget *list : {w.lstSearch, w.lstSrch})
         list->setUpdatesEnabled(false);
     for (const SearchRow &row : rows) {
-        const QIcon icon = vardeckIcon(w, row.wid, false);
+        const QIcon icon = vardeckIcon(w.ImageListWM, row.wid, false);
         QStringList detailed;
         for (int column = 0; column < SearchRow::kDetailedColumns; ++column)
             detailed << row.detailedCell(column);
@@ -269,10 +269,10 @@ void SearchPane::populateSearchList()
 
 bool SearchPane::showRowOf(QTreeWidget *list)
 {
-    if (!confirmLoseChanges(w))
+    if (!w.confirmLoseChanges())
         return false;
     w.commands.setFormEditMode(false);
-    QTreeWidgetItem *row = selectedRow(list);
+    QTreeWidgetItem *row = selectedItemOf(list);
     if (!row)
         return false;
     return showVardeckWithFolder(w, tagOf(row));
@@ -317,13 +317,13 @@ void SearchPane::lstSrch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 void SearchPane::lstSearch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.popupListName = QStringLiteral("lstSearch");
-    if (button == Qt::RightButton && !editing(w))
+    if (button == Qt::RightButton && w.editState() == EditState::Viewing)
         w.listPopup(w.lstSearch, QStringLiteral("lstSearch"), w.lstSearch->itemAt(pos), true);
 }
 
 QString SearchPane::lstSrchToolTip(const QPoint &pos) const
 {
-    return vardeckAddress(openDocument(w), tagOf(w.lstSrch->itemAt(pos)));
+    return vardeckAddress(w.dbXML.document(), tagOf(w.lstSrch->itemAt(pos)));
 }
 
 bool SearchPane::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "media/iconsupport.h"
 #include "shell/fonthelpers.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 
 #include <QBoxLayout>
@@ -92,7 +93,7 @@ frmIconProgress::frmIconProgress(QWidget *owner) : QWidget(nullptr, Qt::Dialog),
 
 void frmIconProgress::pressButton()
 {
-    cancelIcons = true;
+    session().cancelIcons = true;
     emit buttonPressed();
     if (m_owner) {
         m_owner->setEnabled(true);

@@ -13,6 +13,7 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
@@ -63,7 +64,8 @@ QString shownAddress(const QUrl &url)
 
 } // namespace
 
-frmThumb::frmThumb(frmVardecks &window, IconCommands &icons) : QWidget(&window, Qt::Dialog), w(window), m_icons(icons)
+frmThumb::frmThumb(frmVardecks &window, IconCommands &icons, const QString &mode)
+    : QWidget(&window, Qt::Dialog), w(window), m_icons(icons), m_mode(mode)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,44 +129,42 @@ void frmThumb::setFormLarge()
 
 bool frmThumb::isBatchSync() const
 {
-    return thumbMode == QLatin1String("F") || thumbMode == QLatin1String("A");
+    return m_mode == QLatin1String("F") || m_mode == QLatin1String("A");
 }
 
 bool frmThumb::isThumbJob() const
 {
-    return thumbMode.startsWith(QLatin1Char('T'));
+    return m_mode.startsWith(QLatin1Char('T'));
 }
 
 void frmThumb::setIcon(const QString &wid)
 {
-    const QString base = w.dbXML ? w.dbXML->getBasePath() : QString();
-    const QImage icon = pictureFromFile(iconFilePath(base, currentDBName, wid));
+    const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
+    const QImage icon = pictureFromFile(iconFilePath(base, session().currentDBName, wid));
     imgIcon->setPixmap(icon.isNull() ? w.Picture8->pixmap()
                                      : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
 }
 
 void frmThumb::start()
 {
-    if (stopThumbs)
-        return;
     m_stop = false;
     cmdSave->setEnabled(false);
     cmdContinue->setEnabled(false);
-    if (thumbMode == QLatin1String("TA") || thumbMode == QLatin1String("TF")) {
+    if (m_mode == QLatin1String("TA") || m_mode == QLatin1String("TF")) {
         setFormLarge();
         cmdContinue->setEnabled(true);
-        thumbMode == QLatin1String("TA") ? loadThumbsAll() : loadThumbsFolder();
-    } else if (thumbMode == QLatin1String("TN")) {
+        m_mode == QLatin1String("TA") ? loadThumbsAll() : loadThumbsFolder();
+    } else if (m_mode == QLatin1String("TN")) {
         setFormLarge();
         cmdSave->setEnabled(true);
         cmdSave->setFocus();
         startSingle(true);
-    } else if (thumbMode == QLatin1String("N")) {
+    } else if (m_mode == QLatin1String("N")) {
         setWindowTitle(QStringLiteral("Synchronizing Vardeck with website"));
         startSingle(false);
     } else if (isBatchSync()) {
         setWindowTitle(QStringLiteral("Synchronizing Vardecks with website"));
-        thumbMode == QLatin1String("A") ? loadThumbsAll() : loadThumbsFolder();
+        m_mode == QLatin1String("A") ? loadThumbsAll() : loadThumbsFolder();
     }
 }
 
@@ -178,7 +178,7 @@ void frmThumb::startSingle(bool thumbnail)
         cmdSave->setEnabled(false);
         return;
     }
-    m_wid = w.currentWID;
+    m_wid = w.currentWID();
     setIcon(m_wid);
     lblName->setText(thumbnail ? w.txtWName->text() : w.lblWName->text());
     lblAddress->setText(address);
@@ -205,16 +205,16 @@ void frmThumb::loadThumbs(const QList<XmlNode> &vardecks)
 
 void frmThumb::loadThumbsFolder()
 {
-    if (w.currentTID.trimmed().isEmpty())
+    if (w.currentTID().trimmed().isEmpty())
         return;
-    const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
+    const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (folder)
         loadThumbs(folder.child(QStringLiteral("VARDECKS")).getElementsByTagName(QStringLiteral("VARDECK")));
 }
 
 void frmThumb::loadThumbsAll()
 {
-    if (XmlDocument *doc = documentOf(w))
+    if (XmlDocument *doc = w.dbXML.document())
         loadThumbs(doc->getElementsByTagName(QStringLiteral("VARDECK")));
 }
 
@@ -260,7 +260,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     m_pageHandled = true;
     if (!ok) {
         ++m_skipped;
-        if (thumbMode == QLatin1String("N")) {
+        if (m_mode == QLatin1String("N")) {
             const QString name = w.lblWName->text();
             QTimer::singleShot(0, this, [this, name, failure] {
                 prompt::show(
@@ -278,7 +278,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     m_browser->readDetails([self](bool read, const PageDetails &details) {
         if (!self || self->stopped())
             return;
-        if (thumbMode == QLatin1String("N")) {
+        if (self->m_mode == QLatin1String("N")) {
             if (read)
                 self->synchSingleVardeck(details);
             self->close();
@@ -296,7 +296,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
 {
     w.chosenPage.address.clear();
     w.setEnabled(true);
-    const QString wid = w.currentWID;
+    const QString wid = w.currentWID();
     const QString address = shownAddress(m_browser->url());
     // The visit is recorded first: its refresh of the details panel must not undo
     // what the page gave the edit boxes.
@@ -312,7 +312,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     w.tabView->setTab(0);
     w.tabInfo->setTab(0);
     w.txtAddress->setText(address);
-    if (const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK")))
+    if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.lbl(14)->setText(vardeck.childText(QStringLiteral("HITS")));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
@@ -321,7 +321,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
 
 void frmThumb::synchBatchVardeck(const PageDetails &details)
 {
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     const XmlNode vardeck = doc ? doc->nodeFromID(m_wid) : XmlNode();
     if (!vardeck)
         return;
@@ -340,7 +340,8 @@ bool frmThumb::saveThumb()
         lblAddress->setText(QStringLiteral("The page did not load: its thumbnail was not saved."));
         return false;
     }
-    const QString path = w.dbXML ? thumbFilePath(w.dbXML->getBasePath(), currentDBName, m_wid) : QString();
+    const QString path =
+        w.dbXML.isOpen() ? thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, m_wid) : QString();
     if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
         return false;
     const QImage page = m_browser->capture();
@@ -353,7 +354,7 @@ bool frmThumb::saveThumb()
         lblAddress->setText(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.") : error);
         return false;
     }
-    if (m_wid == w.currentWID)
+    if (m_wid == w.currentWID())
         w.picThumb->setPixmap(QPixmap::fromImage(thumb));
     return true;
 }
@@ -388,14 +389,14 @@ void frmThumb::endOfRun()
 void frmThumb::finishSynchronisation()
 {
     // Refilling the folder resets the details panel: the shown Vardeck comes back.
-    const QString shown = w.vardeckShown() ? w.currentWID : QString();
+    const QString shown = w.vardeckShown() ? w.currentWID() : QString();
     m_browser->stop();
-    if (m_synchronised > 0 && w.dbXML) {
+    if (m_synchronised > 0 && w.dbXML.isOpen()) {
         saveDatabaseReporting(*w.dbXML);
         w.markAllPagesStale();
     }
     w.setEnabled(true);
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     if (!doc)
         return;
     w.commands.populatePopList(doc);
@@ -405,7 +406,7 @@ void frmThumb::finishSynchronisation()
     w.commands.populateWMOnTopicNode();
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
         w.commands.populateVardeckList(node);
-    if (const XmlNode vardeck = elementById(w, shown, QStringLiteral("VARDECK")))
+    if (const XmlNode vardeck = w.dbXML.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
 }
 
@@ -420,7 +421,6 @@ void frmThumb::cmdSave_Click()
                          MsgIcon::Exclamation);
         });
     }
-    thumbMode.clear();
     close();
 }
 
@@ -439,7 +439,6 @@ void frmThumb::cmdContinue_Click()
 void frmThumb::cmdCancel_Click()
 {
     m_stop = true;
-    stopThumbs = true;
     close();
 }
 
@@ -451,12 +450,12 @@ void frmThumb::closeEvent(QCloseEvent *event)
     // by some later unrelated save.
     if (isBatchSync() && !m_finished) {
         m_stop = true;
-        stopThumbs = true;
         finishSynchronisation();
     }
     w.setEnabled(true);
-    thumbMode.clear();
     emit closed();
+    // A page or its details that still arrive change nothing once the window is closed.
+    m_stop = true;
     event->accept();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The thumbnail and synchronisation window. thumbMode chooses the job: "TN", "TF",
+// The thumbnail and synchronisation window. Its mode is the job: "TN", "TF",
 // "TA" take a thumbnail of the shown Vardeck, of the shown folder's Vardecks or of
 // every Vardeck; "N", "F", "A" synchronise the same with their live pages. Pages load
 // into the window's page browser; a batch steps every 400 ms to the next Vardeck
@@ -27,19 +27,19 @@ class IconCommands;
 class qbButtons_H;
 class PageBrowser;
 
-// The job of the window, and the stop flag every step tests.
-inline QString thumbMode;
-inline bool stopThumbs = false;
-
 class frmThumb : public QWidget
 {
     Q_OBJECT
 public:
-    // icons fetch a synchronised Vardeck's site icon when the options ask for it.
-    frmThumb(frmVardecks &w, IconCommands &icons);
+    // icons fetch a synchronised Vardeck's site icon when the options ask for it;
+    // mode is the job ("TN", "TF", "TA", "N", "F" or "A").
+    frmThumb(frmVardecks &w, IconCommands &icons, const QString &mode);
 
-    // The window's load: starts the job of thumbMode (nothing when stopThumbs is set).
+    // The window's load: starts the job of its mode.
     void start();
+    // True once the run was stopped (Cancel, Esc, or the window closed during a run);
+    // every step tests it.
+    bool stopped() const { return m_stop; }
     // Captures the loaded page as the thumbnail of the Vardeck in hand; false (and
     // the old thumbnail kept) when the page did not load or the file failed.
     bool saveThumb();
@@ -73,7 +73,6 @@ protected:
 private:
     bool isBatchSync() const;
     bool isThumbJob() const;
-    bool stopped() const { return m_stop || stopThumbs; }
     void setFormBasic();
     void setFormLarge();
     void setIcon(const QString &wid);
@@ -91,6 +90,7 @@ private:
 
     frmVardecks &w;
     IconCommands &m_icons;
+    const QString m_mode;
     PageBrowser *m_browser;
     QList<IconJob> m_jobs;
     qsizetype m_index = 0;

@@ -7,6 +7,7 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
@@ -35,8 +36,8 @@ IconCommands::IconCommands(frmVardecks &window) : QObject(&window), w(window), m
     setObjectName(QStringLiteral("iconCommands"));
     // The icon of a page being added is wanted only while that add goes on: once it
     // is saved or dropped, its fetch is aborted and writes nothing.
-    connect(w.txtMode, &QLineEdit::textChanged, this, [this](const QString &mode) {
-        if (!sameText(mode, QStringLiteral("add")))
+    connect(w.txtMode, &QLineEdit::textChanged, this, [this] {
+        if (w.editState() != EditState::Adding)
             delete m_addFetch.data();
     });
 }
@@ -78,7 +79,7 @@ QList<IconJob> IconCommands::jobsOf(const QList<XmlNode> &vardecks) const
 
 void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<void()> done)
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     if (m_run && !m_run->isFinished()) {
         if (!m_run->isCancelled())
@@ -96,7 +97,7 @@ void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<vo
     // Each run speaks only to its own window, never to a later run's.
     const QPointer<frmIconProgress> progress = openProgress();
     progress->setRemaining(int(jobs.size()));
-    cancelIcons = false;
+    session().cancelIcons = false;
 
     auto *run = new IconRun(base, jobs, *m_net, runOptions, this);
     m_run = run;
@@ -134,7 +135,7 @@ void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<vo
 
 void IconCommands::refillAfterRun()
 {
-    XmlDocument *doc = documentOf(w);
+    XmlDocument *doc = w.dbXML.document();
     if (doc) {
         w.tvwFavs->hide();
         w.commands.populateFavsList(doc);
@@ -142,7 +143,7 @@ void IconCommands::refillAfterRun()
         w.lstSrch->clear();
         w.lstSearch->clear();
         w.commands.populatePopList(doc);
-        if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+        if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
         if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics)) {
             w.tvwWM->hide();
@@ -177,13 +178,13 @@ void IconCommands::showInDetails(const QString &file)
 void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
                                   std::function<void()> done)
 {
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     if (flags.askConnection && !connectionQuestion())
         return;
-    cancelIcons = false;
+    session().cancelIcons = false;
     const QString address = flags.useCurrent ? w.txtAddress->text() : givenAddress;
-    const QString wid = flags.useCurrent ? w.currentWID : givenWid;
+    const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
     urlSupport url;
     url.createURL(address);
     const QString base = w.dbXML->getBasePath();
@@ -216,9 +217,9 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             fetch->deleteLater();
         int loaded = 0;
         w.iconChanged = false;
-        if (!result.isEmpty() && cancelIcons)
+        if (!result.isEmpty() && session().cancelIcons)
             icons->clearIconFile();
-        if (!result.isEmpty() && !cancelIcons) {
+        if (!result.isEmpty() && !session().cancelIcons) {
             loaded = 1;
             showInDetails(result);
             if (progress)
@@ -228,15 +229,15 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             if (!target.isEmpty()) {
                 addToImageList(wid, target);
                 if (flags.refreshLists) {
-                    w.commands.populateFavsList(documentOf(w));
-                    w.commands.populatePopList(documentOf(w));
+                    w.commands.populateFavsList(w.dbXML.document());
+                    w.commands.populatePopList(w.dbXML.document());
                 }
             }
             icons->clearIconFile();
             if (flags.refreshLists)
                 if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
                     w.commands.populateVardeckList(node);
-        } else if (!cancelIcons && progress) {
+        } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
         if (progress) {
@@ -244,7 +245,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             progress->setRemaining(0);
             progress->setLoaded(loaded);
         }
-        if (flags.notify && !cancelIcons)
+        if (flags.notify && !session().cancelIcons)
             QApplication::beep();
         // Only what this fetch disabled: a synchronisation run keeps the window off.
         if (flags.showProgress)
@@ -264,9 +265,9 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
 void IconCommands::timerIcon_Timer()
 {
     w.timerIcon->stop();
-    cancelIcons = false;
+    session().cancelIcons = false;
     w.iconChanged = false;
-    if (!w.dbXML)
+    if (!w.dbXML.isOpen())
         return;
     urlSupport url;
     url.createURL(w.chosenPage.address);
@@ -278,7 +279,7 @@ void IconCommands::timerIcon_Timer()
         if (result.isEmpty())
             return;
         // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
-        if (cancelIcons || !sameText(w.txtMode->text(), QStringLiteral("add"))) {
+        if (session().cancelIcons || w.editState() != EditState::Adding) {
             icons->clearIconFile();
             return;
         }
@@ -289,7 +290,7 @@ void IconCommands::timerIcon_Timer()
 
 bool IconCommands::requireShownVardeck(const QString &what)
 {
-    if (w.vardeckShown() && isValidIdentifier(w.currentWID) && w.currentWID.startsWith(QLatin1Char('W')))
+    if (w.vardeckShown() && isValidIdentifier(w.currentWID()) && w.currentWID().startsWith(QLatin1Char('W')))
         return true;
     prompt::show(vardeckRequired(what), MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
@@ -303,19 +304,19 @@ void IconCommands::mnuToolsIconVD_Click()
     loadSingleIcon(flags, QString(), QString(), [this] {
         w.lstSrch->clear();
         w.lstSearch->clear();
-        w.commands.populatePopList(documentOf(w));
-        if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+        w.commands.populatePopList(w.dbXML.document());
+        if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
-        if (const XmlNode vardeck = elementById(w, w.currentWID, QStringLiteral("VARDECK")))
+        if (const XmlNode vardeck = w.dbXML.vardeck(w.currentWID()))
             w.commands.displayVardeckData(vardeck);
     });
 }
 
 void IconCommands::mnuToolsIconFolder_Click()
 {
-    if (w.currentTID.trimmed().isEmpty())
+    if (w.currentTID().trimmed().isEmpty())
         return;
-    const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER"));
+    const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (!folder)
         return;
     loadIconsForList(jobsOf(folder.child(QStringLiteral("VARDECKS")).childElements()));
@@ -323,13 +324,13 @@ void IconCommands::mnuToolsIconFolder_Click()
 
 void IconCommands::mnuToolsIconAll_Click()
 {
-    if (XmlDocument *doc = documentOf(w))
+    if (XmlDocument *doc = w.dbXML.document())
         loadIconsForList(jobsOf(doc->getElementsByTagName(QStringLiteral("VARDECK"))));
 }
 
 void IconCommands::mnuToolsIconFile_Click()
 {
-    if (!w.dbXML || !requireShownVardeck(QStringLiteral("choose")))
+    if (!w.dbXML.isOpen() || !requireShownVardeck(QStringLiteral("choose")))
         return;
     const QString base = w.dbXML->getBasePath();
     FileRequest request;
@@ -341,7 +342,7 @@ void IconCommands::mnuToolsIconFile_Click()
     const QString chosen = prompt::file(request);
     if (chosen.isEmpty())
         return;
-    const QString wid = w.currentWID;
+    const QString wid = w.currentWID();
     IconSupport icons;
     const QString target = icons.saveAsVDIfFileOK(chosen, wid, QFileInfo(chosen).fileName(), base);
     if (target.isEmpty())
@@ -352,19 +353,19 @@ void IconCommands::mnuToolsIconFile_Click()
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
         w.commands.populateVardeckList(node);
     w.tvwFavs->hide();
-    w.commands.populateFavsList(documentOf(w));
+    w.commands.populateFavsList(w.dbXML.document());
     w.tvwFavs->show();
 }
 
 void IconCommands::mnuToolsIconRemove_Click()
 {
-    if (!w.dbXML || !requireShownVardeck(QStringLiteral("remove")))
+    if (!w.dbXML.isOpen() || !requireShownVardeck(QStringLiteral("remove")))
         return;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the icon from ") + w.lblWName->text() +
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck icon?")))
         return;
-    const QString wid = w.currentWID;
+    const QString wid = w.currentWID();
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath());
     icons.deleteIcon(wid);
@@ -378,11 +379,11 @@ void IconCommands::mnuToolsIconRemove_Click()
                 node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
         }
     }
-    if (const XmlNode vardeck = elementById(w, wid, QStringLiteral("VARDECK")))
+    if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);
-    if (const XmlNode folder = elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+    if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
         w.commands.populateVDList(folder);
-    w.commands.populatePopList(documentOf(w));
+    w.commands.populatePopList(w.dbXML.document());
     w.lstSrch->clear();
     w.lstSearch->clear();
 }

@@ -1,6 +1,7 @@
 #include "media/ui/pagebrowser.h"
 
 #include "platform/gui/webengine.h"
+#include "platform/textutil.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -13,7 +14,7 @@ namespace
 
 bool isBlank(const QUrl &url)
 {
-    return url.isEmpty() || url.toString().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0;
+    return url.isEmpty() || sameText(url.toString(), QLatin1String("about:blank"));
 }
 
 } // namespace

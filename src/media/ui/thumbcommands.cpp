@@ -37,13 +37,11 @@ bool ThumbCommands::connectionQuestion(const QString &purpose)
 
 void ThumbCommands::openWindow(const QString &mode, bool disableMain)
 {
-    if (m_window || !w.dbXML)
+    if (m_window || !w.dbXML.isOpen())
         return;
     if (disableMain)
         w.setEnabled(false);
-    thumbMode = mode;
-    stopThumbs = false;
-    auto *window = new frmThumb(w, m_icons);
+    auto *window = new frmThumb(w, m_icons, mode);
     m_window = window;
     const bool thumbnails = mode.startsWith(QLatin1Char('T'));
     connect(window, &frmThumb::closed, this, [this, thumbnails] {
@@ -62,7 +60,7 @@ void ThumbCommands::openWindow(const QString &mode, bool disableMain)
 
 void ThumbCommands::mnuThumbVD_Click()
 {
-    if (!w.vardeckShown() || !isValidIdentifier(w.currentWID)) {
+    if (!w.vardeckShown() || !isValidIdentifier(w.currentWID())) {
         prompt::show(QStringLiteral("A Vardeck must be selected to load its thumbnail"));
         return;
     }
@@ -72,7 +70,7 @@ void ThumbCommands::mnuThumbVD_Click()
 
 void ThumbCommands::mnuThumbFolder_Click()
 {
-    if (!elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+    if (!w.dbXML.folder(w.currentTID()))
         return;
     if (connectionQuestion(QStringLiteral("for creating thumbnails")))
         openWindow(QStringLiteral("TF"), false);
@@ -86,7 +84,7 @@ void ThumbCommands::mnuThumbAll_Click()
 
 void ThumbCommands::mnuThumbRemove_Click()
 {
-    if (!w.dbXML || !w.vardeckShown() || !isValidIdentifier(w.currentWID)) {
+    if (!w.dbXML.isOpen() || !w.vardeckShown() || !isValidIdentifier(w.currentWID())) {
         prompt::show(QStringLiteral("A Vardeck must be selected to remove its thumbnail"));
         return;
     }
@@ -94,7 +92,7 @@ void ThumbCommands::mnuThumbRemove_Click()
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck thumbnail?")))
         return;
-    deleteThumb(w, w.currentWID);
+    deleteThumb(w, w.currentWID());
     w.picThumb->setPixmap(QPixmap());
 }
 
@@ -111,7 +109,7 @@ void ThumbCommands::mnuToolsSynch_Click()
 void ThumbCommands::mnuToolsSynchFolder_Click()
 {
     // Without a shown folder there is nothing to run, and no window to wait in.
-    if (!elementById(w, w.currentTID, QStringLiteral("FOLDER")))
+    if (!w.dbXML.folder(w.currentTID()))
         return;
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;

@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/openaddress.h"
 
 #include <QAction>
@@ -177,7 +178,7 @@ void frmHelp::pageChanged(const QUrl &url)
     setWindowTitle(windowTitleFor(txtPage->documentTitle()));
     const QString page = QFileInfo(url.toLocalFile()).fileName();
     for (int row = 0; row < lstContents->count(); ++row) {
-        if (lstContents->item(row)->data(Qt::UserRole).toString().compare(page, Qt::CaseInsensitive) == 0) {
+        if (sameText(lstContents->item(row)->data(Qt::UserRole).toString(), page)) {
             lstContents->setCurrentRow(row);
             return;
         }

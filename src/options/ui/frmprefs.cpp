@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 
 #include <QCheckBox>
@@ -263,7 +264,7 @@ void frmPrefs::Form_Load()
     QComboBox *browsers = cmb(1);
     for (const prefs::BrowserEntry &entry : prefs::browserTable()) {
         // Only browsers that were found are offered.
-        if (entry.pathIndex < 0 || !browserExePaths.value(entry.pathIndex).isEmpty())
+        if (entry.pathIndex < 0 || !session().browserExePaths.value(entry.pathIndex).isEmpty())
             browsers->addItem(entry.text);
     }
     browsers->setCurrentIndex(browsers->findText(prefs::browserTextForCode(options.getDefaultBrowser())));
@@ -299,7 +300,7 @@ void frmPrefs::Form_Load()
     styles->setCurrentIndex(style < 0 ? 0 : style);
 
     chk(7)->setChecked(options.getLoadOnWinStart());
-    chk(10)->setChecked(!webAspectHtml);
+    chk(10)->setChecked(!session().webAspectHtml);
     chk(9)->setChecked(options.getAutoPreview());
     chk(8)->setChecked(options.getHideSplash());
     chk(3)->setChecked(options.getWinFolders());
@@ -332,7 +333,7 @@ void frmPrefs::cmb_Click(int index)
         return;
     for (const prefs::BrowserEntry &entry : prefs::browserTable()) {
         if (entry.text == text) {
-            lbl(28)->setText(entry.pathIndex < 0 ? QString() : browserExePaths.value(entry.pathIndex));
+            lbl(28)->setText(entry.pathIndex < 0 ? QString() : session().browserExePaths.value(entry.pathIndex));
             return;
         }
     }

@@ -9,7 +9,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/trayicon.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -37,13 +37,13 @@ void frmPrefs::cmdApply_Click()
     if (const auto recent = applyListSize(
             2, QStringLiteral("The number of Vardecks stored in your Recent Vardeck list must be between 1 and 50"))) {
         options.setRecentNo(qint16(*recent));
-        recentMax = *recent;
+        session().recentMax = *recent;
     }
     const bool searchIsNumber = prefs::checkListSize(txtt(3)->text()).verdict != prefs::ListSize::Verdict::NotANumber;
     if (const auto search = applyListSize(
             3, QStringLiteral("The number of Vardecks stored in your recent search list must be between 1 and 50"))) {
         options.setRecentSearchNo(qint16(*search));
-        searchMax = *search;
+        session().searchMax = *search;
     }
     if (searchIsNumber)
         w.commands.populateSearchList();
@@ -60,7 +60,7 @@ void frmPrefs::cmdApply_Click()
     applyWebStyle();
 
     if (cmb(0)->currentIndex() == 0) {
-        options.setDBToOpen(currentDBName);
+        options.setDBToOpen(session().currentDBName);
         options.setdbDefault(true);
     } else {
         options.setDBToOpen(cmb(0)->currentText());
@@ -69,7 +69,7 @@ void frmPrefs::cmdApply_Click()
 
     applyStartupEntry();
 
-    webAspectHtml = !chk(10)->isChecked();
+    session().webAspectHtml = !chk(10)->isChecked();
     w.chkWebAspectBrowser->setChecked(chk(10)->isChecked());
     options.setAutoPreview(chk(9)->isChecked());
     w.chkAutoPreview->setChecked(chk(9)->isChecked());
@@ -133,7 +133,7 @@ void frmPrefs::applyWebStyle()
     const QString css = prefs::styleSheetForEntry(entry);
     if (css.isEmpty())
         return;
-    if (w.dbXML) {
+    if (w.dbXML.isOpen()) {
         const webstyle::Result result = webstyle::changeWebStyle(w.dbXML->getBasePath(), css);
         if (!result.failures.isEmpty())
             prompt::show(QStringLiteral("The Web Aspect style could not be set in:\n") +

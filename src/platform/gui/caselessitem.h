@@ -2,6 +2,8 @@
 // The one sort rule of the program's trees and lists: a node sorts by the text of its
 // view's sort column without regard to letter case ("duplicate" before "Very"), as the
 // tree and list controls sort; texts equal but for case keep a fixed order.
+#include "platform/textutil.h"
+
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
@@ -16,7 +18,7 @@ public:
     {
         const int column = treeWidget() ? qMax(0, treeWidget()->sortColumn()) : 0;
         const QString mine = text(column), theirs = other.text(column);
-        const int caseless = mine.compare(theirs, Qt::CaseInsensitive);
+        const int caseless = caselessCompare(mine, theirs);
         return caseless != 0 ? caseless < 0 : mine < theirs;
     }
 };

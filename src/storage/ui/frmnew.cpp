@@ -5,6 +5,7 @@
 #include "platform/prompt.h"
 #include "platform/runtimeerror.h"
 #include "storage/dbfolder.h"
+#include "storage/session.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -171,8 +172,8 @@ void frmNew::createDatabase()
                                               QStringLiteral(" was successfully created.  Do you wish to open it now?"),
                                           MsgIcon::None, QStringLiteral("Open database ") + name + QLatin1Char('?'));
     if (openNow) {
-        chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
-        chosenDBName = name + QLatin1String(".xml");
+        session().chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
+        session().chosenDBName = name + QLatin1String(".xml");
         m_commands.openTheDatabase();
     }
     accept();

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
+#include "storage/session.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -57,7 +58,7 @@ bool frmOpen::chooseDatabase(QWidget *parent)
 {
     frmOpen dialog(parent);
     dialog.exec();
-    return !chosenDBPath.isEmpty();
+    return !session().chosenDBPath.isEmpty();
 }
 
 void frmOpen::setDBName(const QString &text)
@@ -71,16 +72,16 @@ void frmOpen::okClicked()
     const QTreeWidgetItem *item = tvwDB->currentItem();
     if (!item)
         return;
-    chosenDBPath = DatabaseList::tag(item);
+    session().chosenDBPath = DatabaseList::tag(item);
     // The name comes from the path, so that the two always name the same file.
-    chosenDBName = QFileInfo(chosenDBPath).fileName();
+    session().chosenDBName = QFileInfo(session().chosenDBPath).fileName();
     accept();
 }
 
 void frmOpen::reject()
 {
-    chosenDBPath.clear();
-    chosenDBName.clear();
+    session().chosenDBPath.clear();
+    session().chosenDBName.clear();
     ButtonDialog::reject();
 }
 

@@ -2,6 +2,7 @@
 
 #include "finding/listcells.h"
 #include "media/urlsupport.h"
+#include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
@@ -9,6 +10,7 @@
 #include "shell/openaddress.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -57,14 +59,14 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
     // The views of the Web Aspect show the visit counts and dates too.
     w.markAllPagesStale();
-    w.commands.populatePopList(w.dbXML ? w.dbXML->getTheDOM() : nullptr);
-    if (sameText(visit.wid, w.currentWID)) {
+    w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
+    if (sameText(visit.wid, w.currentWID())) {
         w.lbl(14)->setText(visit.hits);
         w.lbl(3)->setText(visit.stamp);
     }
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = w.listVD->topLevelItem(i);
-        if (sameText(row->data(0, Qt::UserRole).toString(), visit.wid)) {
+        if (sameText(tagOf(row), visit.wid)) {
             row->setText(3, visit.stamp);
             row->setText(4, padString(visit.hits, kCountWidth));
             break;
@@ -106,7 +108,7 @@ void showAspectExplorer(frmVardecks &w)
     enable(w, MenuId::mnuThumb, true);
     w.menuItem(MenuId::mnuAspectWeb)->setChecked(false);
     w.menuItem(MenuId::mnuAspectExplorer)->setChecked(true);
-    if (!w.isEditing())
+    if (w.editState() == EditState::Viewing)
         enable(w, MenuId::mnuEdit, true);
     if (w.folderShown()) {
         for (int position : {5, 6, 7, 8})
@@ -134,16 +136,16 @@ void showAspectWeb(frmVardecks &w)
 
     if (webPaneIsBlank(w)) {
         const QString style = SettingsStore::getAspectStyle();
-        if (!webAspectHtml)
+        if (!session().webAspectHtml)
             w.commands.applyAspectStyle(style);
         else
             w.commands.loadAspectPage(style, QStringLiteral("FoldersTemp"), true);
-    } else if (!webAspectHtml) {
-        w.commands.applyAspectStyle(currentAspectStyle);
+    } else if (!session().webAspectHtml) {
+        w.commands.applyAspectStyle(session().currentAspectStyle);
     } else {
-        const AspectPage page = aspectPageForStyle(currentAspectStyle);
+        const AspectPage page = aspectPageForStyle(session().currentAspectStyle);
         if (w.aspectPageStale[page.staleFlag])
-            w.commands.loadAspectPage(currentAspectStyle, page.pageName, true);
+            w.commands.loadAspectPage(session().currentAspectStyle, page.pageName, true);
     }
 
     w.aspectButton(2)->setChecked(true);
@@ -174,13 +176,13 @@ void mnuToolsOpen_Click(frmVardecks &w)
         openInBrowser(w.txtAddress->text());
         return;
     }
-    if (w.dbXML) {
-        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
+    if (w.dbXML.isOpen()) {
+        const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
         if (!stamp.isEmpty())
             w.lbl(3)->setText(stamp);
     }
     openInBrowser(w.txtAddress->text());
-    w.commands.refreshRecentMenuList(w.currentWID);
+    w.commands.refreshRecentMenuList(w.currentWID());
 }
 
 void mnuToolsOpenHome_Click(frmVardecks &w)

@@ -52,12 +52,12 @@ void tellNotMailed(const QString &reason)
 
 void mnuEmailVD_Click(frmVardecks &w)
 {
-    if (!w.vardeckShown() || !w.dbXML) {
+    if (!w.vardeckShown() || !w.dbXML.isOpen()) {
         prompt::show(QStringLiteral("A Vardeck must be selected to send it by e-mail"), MsgButtons::Ok,
                      MsgIcon::Information);
         return;
     }
-    const QString body = w.dbXML->getVDAsFormattedString(w.currentWID);
+    const QString body = w.dbXML->getVDAsFormattedString(w.currentWID());
     if (body.isEmpty()) {
         prompt::show(QStringLiteral("A Vardeck must be selected to send it by e-mail"), MsgButtons::Ok,
                      MsgIcon::Information);
@@ -69,7 +69,7 @@ void mnuEmailVD_Click(frmVardecks &w)
 
 bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subject)
 {
-    if (!w.dbXML) {
+    if (!w.dbXML.isOpen()) {
         tellNotMailed(QStringLiteral("No database is open."));
         return false;
     }
@@ -78,7 +78,7 @@ bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subje
     const QString base = w.dbXML->getBasePath();
     const QString page = paths::programFolder() + QStringLiteral("/Vardecks.htm");
     if (!aspectfiles::restoreMissing(base, &error) ||
-        !xslt::transformToFile(base + xsl, *w.dbXML->getTheDOM(), page, &error)) {
+        !xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error)) {
         tellNotMailed(error);
         return false;
     }

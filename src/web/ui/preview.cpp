@@ -23,11 +23,6 @@ namespace
 
 const QLatin1String kBlank("about:blank");
 
-bool editing(const frmVardecks &w)
-{
-    return !w.txtMode->text().isEmpty();
-}
-
 // The addresses the preview may load: web pages and local files. Anything else (a
 // script or data address) would run inside the window, so the pane stays empty.
 QUrl previewUrl(const QString &address)
@@ -61,12 +56,12 @@ void showInPane(frmVardecks &w, const QString &address)
 
 void recordVisit(frmVardecks &w)
 {
-    if (editing(w) || !w.vardeckShown() || !w.dbXML)
+    if (w.editState() != EditState::Viewing || !w.vardeckShown() || !w.dbXML.isOpen())
         return;
-    const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID, visitNow());
+    const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
     if (!stamp.isEmpty())
         w.lbl(3)->setText(stamp);
-    w.commands.refreshRecentMenuList(w.currentWID);
+    w.commands.refreshRecentMenuList(w.currentWID());
 }
 
 void showHomePage(frmVardecks &w)

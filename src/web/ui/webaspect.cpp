@@ -1,10 +1,12 @@
 #include "web/ui/webaspect.h"
 
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/statuspanels.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
@@ -46,12 +48,12 @@ std::shared_ptr<QPrinter> choosePrinter(QWidget *parent)
 
 bool isSearchView(const QString &xsl)
 {
-    return xsl.compare(kSearchStylesheet, Qt::CaseInsensitive) == 0;
+    return sameText(xsl, kSearchStylesheet);
 }
 
 void rememberStyle(const QString &xsl)
 {
-    currentAspectStyle = xsl;
+    session().currentAspectStyle = xsl;
     SettingsStore::setAspectStyle(xsl);
 }
 
@@ -124,14 +126,14 @@ WebPane *webAspectPane(const frmVardecks &w)
 void applyAspectStyle(frmVardecks &w, const QString &style)
 {
     WebPane *pane = webAspectPane(w);
-    if (!w.dbXML || !pane) {
+    if (!w.dbXML.isOpen() || !pane) {
         if (pane)
             pane->navigate(QUrl(QStringLiteral("about:blank")));
         return;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
     const QString base = stylesheetFolder(w);
-    aspectfiles::setStylesheetInstruction(*w.dbXML->getTheDOM(), xsl);
+    aspectfiles::setStylesheetInstruction(*w.dbXML.document(), xsl);
     if (isSearchView(xsl)) {
         QString error;
         if (!xslt::writeVariableText(base + kSearchStylesheet, {QStringLiteral("search"), w.txtS->text()}, &error))
@@ -146,7 +148,7 @@ void applyAspectStyle(frmVardecks &w, const QString &style)
 bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageName, bool stale)
 {
     WebPane *pane = webAspectPane(w);
-    if (!w.dbXML || !pane) {
+    if (!w.dbXML.isOpen() || !pane) {
         if (pane)
             pane->navigate(QUrl(QStringLiteral("about:blank")));
         return false;
@@ -161,7 +163,7 @@ bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageNam
             search = xslt::VariableText{QStringLiteral("search"), w.txtS->text()};
         QString error;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        made = xslt::transformToFile(base + xsl, *w.dbXML->getTheDOM(), page, &error, search);
+        made = xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error, search);
         QApplication::restoreOverrideCursor();
         if (!made)
             tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);
@@ -179,7 +181,7 @@ void cmdWeb_Click(frmVardecks &w, int index)
     }
     const ViewButton button = viewButton(index);
     const QString xsl = QLatin1String(button.stylesheet);
-    if (!webAspectHtml) {
+    if (!session().webAspectHtml) {
         applyAspectStyle(w, xsl);
         return;
     }
@@ -220,7 +222,7 @@ void installWebAspect(frmVardecks &w)
     w.commands.applyAspectStyle = [&w](const QString &style) { applyAspectStyle(w, style); };
     w.commands.cmdWeb_Click = [&w](int index) { cmdWeb_Click(w, index); };
     w.commands.mnuFilePrint_Click = [&w](int) { mnuFilePrint_Click(w); };
-    w.commands.chkWebAspectBrowser_Click = [&w](int) { webAspectHtml = !w.chkWebAspectBrowser->isChecked(); };
+    w.commands.chkWebAspectBrowser_Click = [&w](int) { session().webAspectHtml = !w.chkWebAspectBrowser->isChecked(); };
     // Enter in the search box shows the search view once the key has been handled.
     QObject::connect(w.txtS, &QLineEdit::returnPressed, &w, [window] {
         QTimer::singleShot(0, window, [window] {

@@ -7,6 +7,7 @@
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "support/failingdisk.h"
 
 #include <QCheckBox>
@@ -198,7 +199,7 @@ TEST_F(ImportExportTest, refusedImpossibleOrUnsavableImportsChangeNothing)
               "The Favorites folder " + files.filePath("Missing") + " does not exist, so nothing was imported.");
 
     // The PDF picker cancelled.
-    dialog->chooseFolder = [](QWidget *) { return false; };
+    dialog->chooseFolder = [](QWidget *) { return std::optional<FolderChoice>(); };
     run(true, 4);
     EXPECT_EQ(frmProgress::current(), nullptr);
 
@@ -234,7 +235,7 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
         picker.setCurrentFolder(pdfs);
         picker.Check1->setChecked(true);
         QTest::mouseClick(picker.cmdSave, Qt::LeftButton);
-        return !chosenFolderPath.isEmpty();
+        return picker.choice();
     };
     run(true, 4);
     frmProgress *progress = frmProgress::current();
@@ -253,11 +254,12 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     EXPECT_EQ(tree, byName);
     EXPECT_EQ(list, byName);
 
-    // Cancel clears the chosen folder and leaves the sub-folder choice.
+    // Cancel leaves no choice, whatever was picked in the window.
     frmDirSelect again(window.get(), files.path());
+    again.setCurrentFolder(pdfs);
+    again.Check1->setChecked(true);
     QTest::mouseClick(again.cmdCancel, Qt::LeftButton);
-    EXPECT_EQ(chosenFolderPath, "");
-    EXPECT_EQ(pdfIncludeSubfolders, 1);
+    EXPECT_FALSE(again.choice().has_value());
 }
 
 TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
@@ -339,7 +341,8 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     const QString base = window->dbXML->getBasePath();
     const auto leftOver = [&](int n) {
         const QString wid = QString("W%1").arg(n);
-        return QStringList{iconFilePath(base, currentDBName, wid), thumbFilePath(base, currentDBName, wid)};
+        return QStringList{iconFilePath(base, session().currentDBName, wid),
+                           thumbFilePath(base, session().currentDBName, wid)};
     };
     for (int n = 4; n <= 12; ++n)
         for (const QString &file : leftOver(n))
@@ -380,18 +383,14 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     stock.fill(Qt::red);
     ASSERT_TRUE(stock.save(base + "pdficon.gif", "PNG"));
     writeBytes(files.filePath("Papers/a.pdf"), "%PDF");
-    dialog->chooseFolder = [&](QWidget *) {
-        chosenFolderPath = files.filePath("Papers");
-        pdfIncludeSubfolders = 0;
-        return true;
-    };
+    dialog->chooseFolder = [&](QWidget *) { return std::optional<FolderChoice>({files.filePath("Papers"), false}); };
     run(true, 4);
     QStringList pdf = newWids();
     for (const QString &wid : merged)
         pdf.removeOne(wid);
     ASSERT_EQ(pdf.size(), 1);
-    EXPECT_EQ(readBytes(iconFilePath(base, currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
-    EXPECT_FALSE(QFile::exists(thumbFilePath(base, currentDBName, pdf[0])));
+    EXPECT_EQ(readBytes(iconFilePath(base, session().currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
+    EXPECT_FALSE(QFile::exists(thumbFilePath(base, session().currentDBName, pdf[0])));
 }
 
 TEST_F(ImportExportTest, aMergeLetsTheWindowsRepaintThroughEachPhaseAndTakesNoCommandMeanwhile)

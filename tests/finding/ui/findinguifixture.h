@@ -19,14 +19,12 @@ class FindingUiTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        resetFindingLists();
         appOptions() = UserOptions();
         MainWindowTest::SetUp();
         ui = &installFinding(*window);
         window->commands.displayVardeckData = [this](XmlNode vardeck) {
             shown << vardeck.attribute("WID");
-            window->currentWID = vardeck.attribute("WID");
-            window->setWNameCaption(vardeck.childText("NAME"));
+            window->showVardeck(vardeck.attribute("WID"), vardeck.childText("NAME"));
         };
         window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
         window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
@@ -36,15 +34,15 @@ protected:
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", foldersXml(first, nested));
-        window->dbXML = std::make_unique<XMLDatabase>();
-        window->dbXML->setPath(path);
-        ASSERT_TRUE(window->dbXML->openDBValidate(path));
-        window->m_objDOMVardecks = doc();
+        auto db = std::make_unique<XMLDatabase>();
+        db->setPath(path);
+        ASSERT_TRUE(db->openDBValidate(path));
+        window->dbXML.open(std::move(db));
         // The folder tree as the Explorer builds it: the root, then each folder tagged with its TID.
         auto *root = new QTreeWidgetItem(window->tvwTopics, {"FOLDERS"});
         auto folderNode = [](QTreeWidgetItem *parent, const QString &name, const QString &tid) {
             auto *node = new QTreeWidgetItem(parent, {name});
-            findingui::setTag(node, tid);
+            setTag(node, tid);
             return node;
         };
         folderNode(root, "First", "T1");
@@ -65,7 +63,7 @@ protected:
     {
         QStringList out;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
-            out << (column < 0 ? findingui::tagOf(list->topLevelItem(i)) : list->topLevelItem(i)->text(column));
+            out << (column < 0 ? tagOf(list->topLevelItem(i)) : list->topLevelItem(i)->text(column));
         return out;
     }
     // The visible items of a run-time menu array (first the favourites, second the recent list) as its menu

@@ -6,6 +6,7 @@
 #include "finding/ui/popularpane.h"
 #include "finding/ui/recentmenu.h"
 #include "finding/ui/searchpane.h"
+#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
 #include <QDropEvent>
@@ -57,7 +58,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
 
     // Deleting the shown favourite: No changes nothing, Yes clears its mark.
-    window->currentWID = "W2";
+    window->showVardeck("W2", "Shown");
     window->chkFav->setChecked(true);
     window->Picture10->show();
     window->selectedWID = "W2";
@@ -82,7 +83,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
     // The details panel's button adds when the box is clear.
-    window->currentWID = "W1";
+    window->showVardeck("W1", "Shown");
     window->cmdAddFavs->click();
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
@@ -96,7 +97,7 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
         recentMenuCalls << wid;
         VDData record;
         record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
-        recentColl.append(record);
+        session().recentColl.append(record);
     };
     window->tabIndex->setTab(2);
     EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
@@ -128,7 +129,7 @@ TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWh
 
     VDData record;
     record.loadDataFromReg("W1", name, "http://long.example/", "Vardecks.xml");
-    recentColl = {record};
+    session().recentColl = {record};
     window->commands.refreshRecentMenuList(QString());
     EXPECT_LT(window->subMenu(MenuId::mnuRecent)->sizeHint().width(), whole / 3);
     EXPECT_TRUE(window->menuItem(MenuId::second, 0)->text().startsWith("1  A very long && winding"));
@@ -153,7 +154,7 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     EXPECT_EQ(window->drag.dragType, "");
 
     // A drop of several Vardecks adds the new ones.
-    window->currentWID = "W3";
+    window->showVardeck("W3", "Shown");
     EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
     EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
@@ -276,7 +277,7 @@ using RecentMenuTest = test::FindingUiTest;
 
 TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
-    currentDBName = "Vardecks.xml";
+    session().currentDBName = "Vardecks.xml";
     installRecentMenu(*window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
     const auto opened = [this](const QString &wid) { window->commands.refreshRecentMenuList(wid); };
@@ -295,7 +296,7 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     // An item of another database opens without counting a visit.
     VDData elsewhere;
     elsewhere.loadDataFromReg("W2", "Elsewhere", "http://elsewhere.example/", "Other.xml");
-    recentColl = {elsewhere};
+    session().recentColl = {elsewhere};
     opened(QString());
     window->menuItem(MenuId::second, 0)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://elsewhere.example/"}));
@@ -305,7 +306,7 @@ TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDat
     doc()->nodeFromID("W3").setChildText("ADDRESS", "javascript:alert(1)");
     VDData script;
     script.loadDataFromReg("W3", "Three", "javascript:alert(1)", "Vardecks.xml");
-    recentColl = {script};
+    session().recentColl = {script};
     opened(QString());
     window->menuItem(MenuId::second, 0)->trigger();
     EXPECT_EQ(launcher.openedUrls().size(), 1);
@@ -383,7 +384,7 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
     QCoreApplication::processEvents();
     EXPECT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(window->lblFound->text(), "1");
-    EXPECT_EQ(searchColl, QStringList({"alpha", "nothing", "beta"}));
+    EXPECT_EQ(session().searchColl, QStringList({"alpha", "nothing", "beta"}));
 
     // An arrow key in the closed box picks the next entry of its list.
     window->cmbSearch->setCurrentIndex(0);
@@ -396,12 +397,12 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
 {
     openCounted();
     search("q");
-    window->currentTID = "T1";
+    window->showFolder("T1", "First");
     window->tabView->setTab(2);
     clickRow(window->lstSrch, 2);
     EXPECT_EQ(shown, QStringList{"W3"});
     EXPECT_EQ(listed, QStringList{"T3"});
-    EXPECT_EQ(window->currentTID, "T3") << "the shown folder follows the list";
+    EXPECT_EQ(window->currentTID(), "T3") << "the shown folder follows the list";
     EXPECT_EQ(window->lblTName->text(), "Inner");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
     EXPECT_EQ(window->tabView->Tab(), 0);
@@ -454,11 +455,11 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     window->cmdSearchHome(0)->click();
     EXPECT_EQ(window->cmbSearch->currentText(), "a.example");
 
-    searchColl.clear();
+    session().searchColl.clear();
     window->tabIndex->setTab(0);
     window->menuItem(MenuId::mnuToolsSearchKeywords)->trigger();
     EXPECT_EQ(window->tabIndex->Tab(), 1);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
-    EXPECT_TRUE(searchColl.isEmpty());
+    EXPECT_TRUE(session().searchColl.isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/iconcommands.h"
 #include "platform/net/connection.h"
+#include "storage/session.h"
 #include "support/httpserver.h"
 
 #include <QPointer>
@@ -130,7 +131,7 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
     QTest::mouseClick(progress->Command1, Qt::LeftButton);
-    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(session().cancelIcons);
     EXPECT_TRUE(window->isEnabled()) << "the button gives the main window back at once";
     EXPECT_EQ(icons->net().inFlight(), 0);
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 1000));
@@ -175,7 +176,7 @@ TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTh
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
     QApplication::setActiveWindow(progress);
     QTest::keyClick(progress, Qt::Key_Escape);
-    EXPECT_TRUE(cancelIcons);
+    EXPECT_TRUE(session().cancelIcons);
     EXPECT_TRUE(window->isEnabled());
     ASSERT_TRUE(waitUntil([&] { return runEnded() && progress.isNull(); }, 15000));
 
@@ -265,7 +266,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     ASSERT_TRUE(waitUntil([&] { return window->iconChanged; }, 15000));
     EXPECT_EQ(test::readBytes(download), green);
     save();
-    const QString wid = window->currentWID;
+    const QString wid = window->currentWID();
     EXPECT_EQ(test::readBytes(iconFile(wid)), green);
     EXPECT_FALSE(QFile::exists(download));
 
@@ -282,10 +283,10 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     window->txtWName->setText("A file");
     window->txtAddress->setText("file:///tmp/page.html");
     save();
-    ASSERT_NE(window->currentWID, wid);
-    EXPECT_FALSE(QFile::exists(iconFile(window->currentWID)));
+    ASSERT_NE(window->currentWID(), wid);
+    EXPECT_FALSE(QFile::exists(iconFile(window->currentWID())));
     EXPECT_FALSE(QFile::exists(download));
-    EXPECT_FALSE(window->ImageListWM.contains(window->currentWID));
+    EXPECT_FALSE(window->ImageListWM.contains(window->currentWID()));
 }
 
 } // namespace rr::test

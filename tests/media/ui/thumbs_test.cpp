@@ -196,10 +196,12 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     showVardeck("T1", "W3"); // a page that never ends loading
     menu(MenuId::mnuThumbVD);
     ASSERT_NE(thumbWindow(), nullptr);
+    bool stoppedAtClose = false;
+    QObject::connect(thumbWindow(), &frmThumb::closed, [&, form = thumbWindow()] { stoppedAtClose = form->stopped(); });
     QApplication::setActiveWindow(thumbWindow());
     QTest::keyClick(thumbWindow(), Qt::Key_Escape);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
-    EXPECT_TRUE(stopThumbs);
+    EXPECT_TRUE(stoppedAtClose);
     EXPECT_TRUE(window->isEnabled());
 
     clickFolder("T2");

@@ -6,7 +6,7 @@
 #include "shell/menutable.h"
 #include "shell/trayicon.h"
 #include "shell/windowfixture.h"
-#include "storage/lists.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -45,17 +45,11 @@ protected:
         // The start-up turns sizes of 0 into 15.
         appOptions().setRecentNo(15);
         appOptions().setRecentSearchNo(15);
-        browserExePaths = {"/usr/bin/firefox", "", "", "", "", ""};
-        webAspectHtml = false;
+        session().browserExePaths = {"/usr/bin/firefox", "", "", "", "", ""};
         window->commands.populateSearchList = [this] { ++searchListFills; };
         window->commands.viewAsIcons = [this] { views << "icons"; };
         window->commands.viewAsList = [this] { views << "list"; };
         window->commands.showAspectWeb = [this] { ++webReloads; };
-    }
-    void TearDown() override
-    {
-        browserExePaths.clear();
-        MainWindowTest::TearDown();
     }
 
     test::TempConfig config;
@@ -99,7 +93,7 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     }
 
     // The Web aspect's box, the view and the window's own copies of the boxes.
-    webAspectHtml = true;
+    session().webAspectHtml = true;
     frmPrefs dialog(*window);
     EXPECT_FALSE(dialog.chk(10)->isChecked());
     EXPECT_TRUE(dialog.optIcon(2)->isChecked());
@@ -108,7 +102,7 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     dialog.optIcon(3)->setChecked(true);
     dialog.cmdApply_Click();
     dialog.cmdApply_Click(); // unchanged choices do nothing
-    EXPECT_FALSE(webAspectHtml);
+    EXPECT_FALSE(session().webAspectHtml);
     EXPECT_TRUE(appOptions().getIconView());
     EXPECT_TRUE(window->chkWebAspectBrowser->isChecked());
     EXPECT_TRUE(window->chkAutoPreview->isChecked());
@@ -176,7 +170,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     for (int i : {0, 1, 2, 4})
         EXPECT_FALSE(again.optFont(i)->isChecked());
 
-    currentDBName = "Vardecks.xml";
+    session().currentDBName = "Vardecks.xml";
     again.cmb(1)->setCurrentText("Firefox");
     again.cmb(2)->setCurrentText("Vardecks default");
     again.optFont(0)->setChecked(true);
@@ -189,7 +183,6 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
 
 TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
 {
-    recentMax = searchMax = 15;
     frmPrefs dialog(*window);
     dialog.txtt(2)->setText("&H10");
     dialog.txtt(3)->setText("60");
@@ -208,13 +201,12 @@ TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
     EXPECT_EQ(searchListFills, 1);
     EXPECT_EQ(appOptions().getRecentNo(), 15) << "nothing stored from a refused apply";
     EXPECT_EQ(appOptions().getRecentSearchNo(), 15);
-    EXPECT_EQ(recentMax, 15);
-    EXPECT_EQ(searchMax, 15);
+    EXPECT_EQ(session().recentMax, 15);
+    EXPECT_EQ(session().searchMax, 15);
 }
 
 TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
 {
-    recentMax = searchMax = 15;
     {
         frmPrefs dialog(*window);
         dialog.txtt(2)->setText("7");
@@ -224,8 +216,8 @@ TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
     EXPECT_EQ(appOptions().getRecentNo(), 7);
     EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
-    EXPECT_EQ(recentMax, 7);
-    EXPECT_EQ(searchMax, 9);
+    EXPECT_EQ(session().recentMax, 7);
+    EXPECT_EQ(session().searchMax, 9);
     frmPrefs again(*window);
     EXPECT_EQ(again.txtt(2)->text(), "7");
     EXPECT_EQ(again.txtt(3)->text(), "9");
@@ -236,23 +228,26 @@ TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
     again.cmdApply_Click();
     EXPECT_EQ(appOptions().getRecentNo(), 12);
     EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
-    EXPECT_EQ(recentMax, 12);
-    EXPECT_EQ(searchMax, 9);
+    EXPECT_EQ(session().recentMax, 12);
+    EXPECT_EQ(session().searchMax, 9);
     again.txtt(2)->setText("x");
     again.txtt(3)->setText("21");
     again.cmdApply_Click();
     EXPECT_EQ(appOptions().getRecentNo(), 12);
     EXPECT_EQ(appOptions().getRecentSearchNo(), 21);
-    EXPECT_EQ(recentMax, 12);
-    EXPECT_EQ(searchMax, 21);
+    EXPECT_EQ(session().recentMax, 12);
+    EXPECT_EQ(session().searchMax, 21);
 }
 
 TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
 {
     QTemporaryDir folder;
     EXPECT_TRUE(test::writeBytes(folder.filePath("VD.xsl"), "<x><LINK rel=\"stylesheet\" href=\"VDStyle.css\"/></x>"));
-    window->dbXML = std::make_unique<XMLDatabase>();
-    window->dbXML->setPath(folder.filePath("Vardecks.xml"));
+    auto db = std::make_unique<XMLDatabase>();
+    db->setPath(folder.filePath("Vardecks.xml"));
+    ASSERT_TRUE(XMLDatabase::createDatabaseFile(db->getPath()));
+    ASSERT_TRUE(db->openDBValidate(db->getPath()));
+    window->dbXML.open(std::move(db));
     window->currentAspect = "Web";
     appOptions().setWebCSS("Plain");
 

@@ -1,6 +1,7 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
 #include "storage/dbfolder.h"
+#include "storage/session.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
@@ -29,9 +30,7 @@ struct Env {
     Env()
     {
         paths::prepareProgramFolder();
-        chosenDBPath.clear();
-        chosenDBName.clear();
-        currentDBName = "Vardecks.xml";
+        session().currentDBName = "Vardecks.xml";
     }
 };
 
@@ -155,8 +154,8 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
         EXPECT_EQ(dialog.lblDBName->text(), "Work.XML");
         dialog.cmdOK->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(chosenDBPath, env.folder + "Work.XML");
-        EXPECT_EQ(chosenDBName, "Work.XML");
+        EXPECT_EQ(session().chosenDBPath, env.folder + "Work.XML");
+        EXPECT_EQ(session().chosenDBName, "Work.XML");
     }
     // Run modally, Enter takes the first database.
     QTimer::singleShot(0, [] {
@@ -165,7 +164,7 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
         QTest::keyClick(dialog, Qt::Key_Return);
     });
     EXPECT_TRUE(frmOpen::chooseDatabase());
-    EXPECT_EQ(chosenDBName, "Vardecks.xml");
+    EXPECT_EQ(session().chosenDBName, "Vardecks.xml");
 
     // An empty folder keeps OK disabled, and Cancel leaves no choice.
     QFile::remove(env.folder + "Vardecks.xml");
@@ -175,8 +174,8 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
     EXPECT_EQ(dialog.lblDBName->text(), "No database selected");
     EXPECT_FALSE(dialog.cmdOK->isEnabled());
     dialog.cmdCancel->click();
-    EXPECT_TRUE(chosenDBPath.isEmpty());
-    EXPECT_TRUE(chosenDBName.isEmpty());
+    EXPECT_TRUE(session().chosenDBPath.isEmpty());
+    EXPECT_TRUE(session().chosenDBName.isEmpty());
 }
 
 TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFailure)
@@ -184,7 +183,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     Env env;
     QStringList opened;
     Commands commands;
-    commands.openTheDatabase = [&] { opened << chosenDBPath; };
+    commands.openTheDatabase = [&] { opened << session().chosenDBPath; };
     const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
         dialog.show();
         dialog.txtName->setText(name);
@@ -221,7 +220,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         create(dialog, "Work", MsgResult::No);
         EXPECT_TRUE(QFile::exists(env.folder + "Work.xml"));
         EXPECT_TRUE(opened.isEmpty());
-        EXPECT_TRUE(chosenDBPath.isEmpty());
+        EXPECT_TRUE(session().chosenDBPath.isEmpty());
         EXPECT_FALSE(dialog.isVisible());
     }
     {
@@ -233,7 +232,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         EXPECT_EQ(ask.title, "Open database Second?");
         EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
         EXPECT_EQ(opened, QStringList{env.folder + "Second.xml"});
-        EXPECT_EQ(chosenDBName, "Second.xml");
+        EXPECT_EQ(session().chosenDBName, "Second.xml");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     QDir(env.folder + "icons").removeRecursively();
@@ -252,11 +251,11 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 {
     Env env;
     DatabaseFolder(env.folder).createDatabase("Work");
-    currentDBName = "Work.xml";
+    session().currentDBName = "Work.xml";
     bool fileThereWhenClosed = false;
     int closes = 0;
     Commands commands;
-    commands.isOpenDatabase = [](const QString &fileName) { return fileName == currentDBName; };
+    commands.isOpenDatabase = [](const QString &fileName) { return fileName == session().currentDBName; };
     commands.closeDB = [&] {
         ++closes;
         fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");

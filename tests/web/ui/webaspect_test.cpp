@@ -6,6 +6,7 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -53,10 +54,10 @@ protected:
     virtual void prepare() {}
     void openDatabase(const QString &path)
     {
-        window->dbXML = std::make_unique<XMLDatabase>();
-        window->dbXML->setPath(path);
-        ASSERT_TRUE(window->dbXML->openDBValidate(path));
-        window->m_objDOMVardecks = window->dbXML->getTheDOM();
+        auto db = std::make_unique<XMLDatabase>();
+        db->setPath(path);
+        ASSERT_TRUE(db->openDBValidate(path));
+        window->dbXML.open(std::move(db));
     }
 
     ScriptedPrompts prompts;
@@ -80,14 +81,9 @@ protected:
         QFile::copy(dataFile("web/collection.xml"), dbPath);
         QFile::setPermissions(dbPath, QFile::permissions(dbPath) | QFileDevice::WriteOwner);
         openDatabase(dbPath);
-        webAspectHtml = true;
-        currentAspectStyle = "VD.xsl";
+        session().webAspectHtml = true;
     }
-    void TearDown() override
-    {
-        setPrinterChooser({});
-        webAspectHtml = false;
-    }
+    void TearDown() override { setPrinterChooser({}); }
     QString page(const QString &name) const { return folder + "Vardecks" + name + ".htm"; }
     QString hitsOf(const QString &wid) const
     {
@@ -113,8 +109,8 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_TRUE(window->menuItem(MenuId::mnuToolsGet)->isEnabled());
 
     // A Vardeck shown as the details panel shows one.
-    window->setTNameCaption("Folder");
-    window->setWNameCaption("Shown");
+    window->showFolder("T1", "Folder");
+    window->showVardeck("W1", "Shown");
     for (int position : {2, 3, 16})
         window->toolbarButton(position)->setEnabled(true);
     window->menuItem(MenuId::mnuToolsIconVD)->setEnabled(true);
@@ -160,9 +156,9 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     window->commands.loadAspectPage = [&](const QString &style, const QString &page, bool) {
         rendered << style + "/" + page;
         window->wbWeb->setProperty("rrAddress", "file:///Vardecks" + page + ".htm");
-        currentAspectStyle = style;
+        session().currentAspectStyle = style;
     };
-    webAspectHtml = true;
+    session().webAspectHtml = true;
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, SettingsStore::kAppKey, "AspectStyle", "VDHits.xsl");
     showAspectWeb(*window);
     // A blank pane renders the stored style under the folders page's name.
@@ -174,7 +170,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     window->aspectPageStale[frmVardecks::HitsPage] = true;
     showAspectWeb(*window);
     EXPECT_EQ(rendered.last(), "VDHits.xsl/HitsTemp");
-    webAspectHtml = false;
+    session().webAspectHtml = false;
 }
 
 TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
@@ -186,7 +182,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     window->commands.populatePopList = [&](XmlDocument *) { ++popularRefills; };
     auto *row = new QTreeWidgetItem(window->listVD, {"One", "a", "b", "", "     1", "d"});
     row->setData(0, Qt::UserRole, "w1");
-    window->currentWID = "W1";
+    window->showVardeck("W1", "One");
     for (bool &stale : window->aspectPageStale)
         stale = false;
 
@@ -199,7 +195,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
 
     // Another Vardeck than the one shown leaves the panel alone.
-    window->currentWID = "W9";
+    window->showVardeck("W9", "Another");
     window->lbl(14)->setText("x");
     updateLastAccessed(*window->dbXML, "W1");
     EXPECT_EQ(window->lbl(14)->text(), "x");
@@ -207,7 +203,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
 
 TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAndThePaneShowsThePage)
 {
-    webAspectHtml = false;
+    session().webAspectHtml = false;
     SettingsStore::setAspectStyle("VDFavs.xsl' href='http://evil.example/x.xsl");
     window->commands.mnuAspectWeb_Click();
     EXPECT_EQ(test::readBytes(dbPath).split('\n').value(1), "<?xml-stylesheet type='text/xsl' href='VD.xsl'?>");
@@ -223,7 +219,7 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
     EXPECT_TRUE(test::readBytes(folder + "VDSearch.xsl")
                     .contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
     EXPECT_TRUE(test::readBytes(dbPath).contains("<?xml-stylesheet type='text/xsl' href='VDSearch.xsl'?>"));
-    EXPECT_EQ(currentAspectStyle, "VDSearch.xsl");
+    EXPECT_EQ(session().currentAspectStyle, "VDSearch.xsl");
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
 }
 
@@ -357,8 +353,7 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
     window->commands.mnuEmailVD_Click();
     EXPECT_EQ(prompts.lastText(), "A Vardeck must be selected to send it by e-mail");
     EXPECT_EQ(launcher.starts().size(), 2u);
-    window->setWNameCaption("Zebra & Co");
-    window->currentWID = "W1";
+    window->showVardeck("W1", "Zebra & Co");
     window->commands.mnuEmailVD_Click();
     ASSERT_EQ(launcher.starts().size(), 3u);
     const QStringList args = launcher.starts()[2].args;
@@ -378,8 +373,7 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
 
 TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAddress)
 {
-    window->setWNameCaption("Zebra & Co");
-    window->currentWID = "W1";
+    window->showVardeck("W1", "Zebra & Co");
     window->txtAddress->setText("http://zebra.example/");
     // The preview's tab is not shown: the address waits there and nothing is loaded.
     ASSERT_FALSE(window->wbPreview->isVisible());

@@ -1,0 +1,40 @@
+#pragma once
+// The database the main window shows, and the one way to it: the handle (saving, new
+// identifiers, the paths) through * and ->, its document through document(), its
+// folders and Vardecks by identifier. A database is open from the moment a handle
+// whose file was read whole is handed over (open) until the window closes it; nothing
+// else says so (not a status panel, not a second pointer to the document).
+#include "storage/xmldatabase.h"
+
+#include <memory>
+
+namespace rr
+{
+
+class OpenDatabase
+{
+public:
+    bool isOpen() const;
+    // The handle; only while isOpen().
+    XMLDatabase &operator*() const { return *m_db; }
+    XMLDatabase *operator->() const { return m_db.get(); }
+    // The handle, nullptr when none is open.
+    XMLDatabase *get() const { return isOpen() ? m_db.get() : nullptr; }
+    // The document, nullptr when none is open.
+    XmlDocument *document() const;
+    // The FOLDER with this TID, the VARDECK with this WID (surrounding blanks
+    // ignored); a null node when there is none or no database is open.
+    XmlNode folder(const QString &tid) const { return element(tid, QStringLiteral("FOLDER")); }
+    XmlNode vardeck(const QString &wid) const { return element(wid, QStringLiteral("VARDECK")); }
+
+    // Takes over a handle whose file has been read; the one open before goes.
+    void open(std::unique_ptr<XMLDatabase> loaded) { m_db = std::move(loaded); }
+    void close() { m_db.reset(); }
+
+private:
+    XmlNode element(const QString &id, const QString &elementName) const;
+
+    std::unique_ptr<XMLDatabase> m_db;
+};
+
+} // namespace rr
