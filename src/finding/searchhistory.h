@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace rr {
+namespace rr
+{
 
 // Records a search text in history: an empty text changes nothing; otherwise every
 // entry equal to it ignoring case goes, the text becomes the first entry, and the
@@ -19,4 +20,4 @@ void refreshSearchList(const QString &text);
 // The items of the search box's list, in order (newest first).
 QStringList searchListItems();
 
-}  // namespace rr
+} // namespace rr

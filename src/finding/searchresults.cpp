@@ -1,18 +1,27 @@
 #include "finding/searchresults.h"
 
-namespace rr {
+namespace rr
+{
 
 QString SearchRow::detailedCell(int column) const
 {
     switch (column) {
-    case 0: return name;
-    case 1: return matches;
-    case 2: return address;
-    case 3: return created;
-    case 4: return lastVisited;
-    case 5: return hits;
-    case 6: return description;
-    default: return {};
+    case 0:
+        return name;
+    case 1:
+        return matches;
+    case 2:
+        return address;
+    case 3:
+        return created;
+    case 4:
+        return lastVisited;
+    case 5:
+        return hits;
+    case 6:
+        return description;
+    default:
+        return {};
     }
 }
 
@@ -44,9 +53,11 @@ QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResul
 void sortSearchRows(QList<SearchRow> &rows, const ListSortState &sort, bool detailed)
 {
     if (detailed)
-        sortRowsByText(rows, [&](const SearchRow &r) { return r.detailedCell(sort.column); }, sort.descending);
+        sortRowsByText(
+            rows, [&](const SearchRow &r) { return r.detailedCell(sort.column); }, sort.descending);
     else
-        sortRowsByText(rows, [&](const SearchRow &r) { return r.compactCell(sort.column); }, sort.descending);
+        sortRowsByText(
+            rows, [&](const SearchRow &r) { return r.compactCell(sort.column); }, sort.descending);
 }
 
-}  // namespace rr
+} // namespace rr

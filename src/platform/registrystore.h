@@ -13,8 +13,10 @@
 #include <QVariant>
 #include <memory>
 
-namespace rr {
-namespace reg {
+namespace rr
+{
+namespace reg
+{
 
 // A key handle. The two roots are handles that are always open; 0 is no key.
 using Key = quint32;
@@ -51,7 +53,7 @@ struct Value {
     static Value bytes(quint32 type, const QByteArray &bytes) { return {type, QVariant(bytes)}; }
 };
 
-}  // namespace reg
+} // namespace reg
 
 class RegistryStore
 {
@@ -109,4 +111,4 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-}  // namespace rr
+} // namespace rr

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 struct ErrorText {
     int number;

@@ -2,10 +2,12 @@
 // The numbered run-time errors that error messages report as "[number] text".
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 // Error numbers the program reports itself.
-namespace rterr {
+namespace rterr
+{
 inline constexpr int InvalidProcedureCall = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int SubscriptOutOfRange = 9;

@@ -6,11 +6,13 @@
 class QGroupBox;
 class QLabel;
 
-namespace rr {
+namespace rr
+{
 
 class qbButtons_H;
 
-class frmHelpAbout : public QDialog {
+class frmHelpAbout : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmHelpAbout(QWidget *parent = nullptr);
@@ -32,4 +34,4 @@ private:
     void setUnderline(QLabel *label, bool on);
 };
 
-}  // namespace rr
+} // namespace rr

@@ -7,13 +7,15 @@
 class QLabel;
 class QTimer;
 
-namespace rr {
+namespace rr
+{
 
 // Sets the window's constant alpha (0..255). False when the platform cannot make
 // windows translucent; the window then simply stays opaque.
 bool setTranslucency(QWidget *window, int alpha);
 
-class frmSplash : public QWidget {
+class frmSplash : public QWidget
+{
     Q_OBJECT
 public:
     // showMainWindow makes the main window visible; showTips opens the tip of the day.
@@ -44,4 +46,4 @@ private:
     int m_lastAlpha = -1;
 };
 
-}  // namespace rr
+} // namespace rr

@@ -5,8 +5,10 @@
 #include <QPolygonF>
 #include <cmath>
 
-namespace rr::pictures {
-namespace {
+namespace rr::pictures
+{
+namespace
+{
 
 const QColor kInk(40, 40, 40);
 const QColor kPaper(250, 250, 245);

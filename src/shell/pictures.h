@@ -3,7 +3,8 @@
 // and list marks. Each is a plain, clear shape on a transparent background.
 #include <QPixmap>
 
-namespace rr::pictures {
+namespace rr::pictures
+{
 
 enum class Kind {
     NewVardeck,

@@ -9,9 +9,11 @@
 #include <QColor>
 #include <QWidget>
 
-namespace rr {
+namespace rr
+{
 
-class Splitter : public QWidget {
+class Splitter : public QWidget
+{
     Q_OBJECT
 public:
     explicit Splitter(QWidget *parent = nullptr);

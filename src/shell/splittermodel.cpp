@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace rr {
+namespace rr
+{
 
 SplitterModel::SplitterModel()
 {

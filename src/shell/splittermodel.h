@@ -10,9 +10,11 @@
 #include <QRect>
 #include <functional>
 
-namespace rr {
+namespace rr
+{
 
-class SplitterModel {
+class SplitterModel
+{
 public:
     enum Orientation { Vertical = 0, Horizontal = 1 };
     enum Maintained { KeepPosition = 0, KeepRatio = 1 };

@@ -4,7 +4,8 @@
 
 #include <QMouseEvent>
 
-namespace rr {
+namespace rr
+{
 
 StatusPanels::StatusPanels(int count, QWidget *parent) : QWidget(parent)
 {

@@ -6,9 +6,11 @@
 #include <QList>
 #include <QWidget>
 
-namespace rr {
+namespace rr
+{
 
-class StatusPanels : public QWidget {
+class StatusPanels : public QWidget
+{
     Q_OBJECT
 public:
     explicit StatusPanels(int count, QWidget *parent = nullptr);

@@ -10,11 +10,14 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 // Minimise goes to the tray instead of the task bar.
-class MinimiseToTray : public QObject {
+class MinimiseToTray : public QObject
+{
 public:
     using QObject::QObject;
 
@@ -48,13 +51,13 @@ TrayState &tray()
     return state;
 }
 
-}  // namespace
+} // namespace
 
 void addTrayIcon(frmVardecks *form, QMenu *menu)
 {
     TrayState &t = tray();
     if (t.icon || !form)
-        return;  // one icon per process
+        return; // one icon per process
     t.form = form;
     t.menu = menu;
     t.icon = new QSystemTrayIcon(form->windowIcon(), form);
@@ -92,7 +95,10 @@ void setTrayTip(const QString &text)
         t.icon->setToolTip(t.tip);
 }
 
-QSystemTrayIcon *trayIcon() { return tray().icon; }
+QSystemTrayIcon *trayIcon()
+{
+    return tray().icon;
+}
 
 void trayIconLeftClick()
 {
@@ -111,4 +117,4 @@ void trayIconLeftClick()
     form->activateWindow();
 }
 
-}  // namespace rr
+} // namespace rr

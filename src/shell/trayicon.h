@@ -8,7 +8,8 @@
 class QMenu;
 class QSystemTrayIcon;
 
-namespace rr {
+namespace rr
+{
 
 class frmVardecks;
 
@@ -22,4 +23,4 @@ QSystemTrayIcon *trayIcon();
 // What a left click on the icon does: show the window and restore its last state.
 void trayIconLeftClick();
 
-}  // namespace rr
+} // namespace rr

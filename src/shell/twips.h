@@ -5,7 +5,8 @@
 #include <QWidget>
 #include <cmath>
 
-namespace rr::twips {
+namespace rr::twips
+{
 
 inline constexpr int kPerPixel = 15;
 

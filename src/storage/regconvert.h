@@ -9,7 +9,8 @@
 #include <QVariant>
 #include <optional>
 
-namespace rr {
+namespace rr
+{
 
 // An error of the forms runtime, by number and description.
 struct RuntimeError {
@@ -43,4 +44,4 @@ std::optional<bool> booleanOf(const QVariant &value, RuntimeError *error = nullp
 // Clamps to the 16-bit range the settings store window sizes and positions in.
 int clampToInteger(int value);
 
-}  // namespace rr
+} // namespace rr

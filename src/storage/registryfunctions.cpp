@@ -2,15 +2,17 @@
 
 #include "storage/regconvert.h"
 
-namespace rr::RegistryFunctions {
-namespace {
+namespace rr::RegistryFunctions
+{
+namespace
+{
 
 RegistryStore &store()
 {
     return RegistryStore::instance();
 }
 
-}  // namespace
+} // namespace
 
 void DeleteKey(Key root, const QString &subKey)
 {
@@ -104,4 +106,4 @@ QStringList ValueNames(Key root, const QString &keyPath)
     return names;
 }
 
-}  // namespace rr::RegistryFunctions
+} // namespace rr::RegistryFunctions

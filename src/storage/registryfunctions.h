@@ -8,7 +8,8 @@
 #include <QStringList>
 #include <QVariant>
 
-namespace rr::RegistryFunctions {
+namespace rr::RegistryFunctions
+{
 
 using reg::Key;
 
@@ -40,4 +41,4 @@ qint32 WriteValue(Key root, const QString &keyPath, const QString &valueName, co
 // The names of a key's values; empty when the key is missing.
 QStringList ValueNames(Key root, const QString &keyPath);
 
-}  // namespace rr::RegistryFunctions
+} // namespace rr::RegistryFunctions

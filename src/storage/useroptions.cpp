@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <cstdio>
 
-namespace rr {
-namespace {
+namespace rr
+{
+namespace
+{
 
 using reg::HKEY_CURRENT_USER;
 using RegistryFunctions::QueryValue;
@@ -81,7 +83,7 @@ void writeOption(const char *name, qint16 value)
     writeOption(name, QString::number(value));
 }
 
-}  // namespace
+} // namespace
 
 qint16 UserOptions::getFontSize()
 {
@@ -151,4 +153,4 @@ UserOptions &appOptions()
     return options;
 }
 
-}  // namespace rr
+} // namespace rr

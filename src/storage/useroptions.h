@@ -5,7 +5,8 @@
 // application-wide instance appOptions().
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 class UserOptions
 {
@@ -92,4 +93,4 @@ private:
 // The one instance of the program, created on first use.
 UserOptions &appOptions();
 
-}  // namespace rr
+} // namespace rr

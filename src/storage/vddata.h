@@ -3,7 +3,8 @@
 // database file it was taken from.
 #include <QString>
 
-namespace rr {
+namespace rr
+{
 
 class XmlNode;
 
@@ -34,4 +35,4 @@ private:
     qint16 m_hits = 0;
 };
 
-}  // namespace rr
+} // namespace rr
