@@ -202,17 +202,22 @@ void HttpFetcher::finishHop(const std::shared_ptr<Request> &request, QNetworkRep
     complete(request, std::move(result));
 }
 
+void HttpFetcher::finish(Request &request)
+{
+    request.finished = true;
+    QObject::disconnect(request.contextGone);
+    if (request.totalTimer) {
+        request.totalTimer->stop();
+        request.totalTimer->deleteLater();
+        request.totalTimer = nullptr;
+    }
+}
+
 void HttpFetcher::abandon(const std::shared_ptr<Request> &request)
 {
     if (request->finished)
         return;
-    request->finished = true;
-    QObject::disconnect(request->contextGone);
-    if (request->totalTimer) {
-        request->totalTimer->stop();
-        request->totalTimer->deleteLater();
-        request->totalTimer = nullptr;
-    }
+    finish(*request);
     // The reply's own end (finishHop) sees the request finished and only tidies up.
     if (request->reply)
         request->reply->abort();
@@ -221,13 +226,7 @@ void HttpFetcher::abandon(const std::shared_ptr<Request> &request)
 
 void HttpFetcher::complete(const std::shared_ptr<Request> &request, FetchResult result)
 {
-    request->finished = true;
-    QObject::disconnect(request->contextGone);
-    if (request->totalTimer) {
-        request->totalTimer->stop();
-        request->totalTimer->deleteLater();
-        request->totalTimer = nullptr;
-    }
+    finish(*request);
     if (result.finalUrl.isEmpty())
         result.finalUrl = request->url;
     --m_inFlight;

@@ -72,6 +72,8 @@ private:
     void finishHop(const std::shared_ptr<Request> &request, QNetworkReply *reply);
     void complete(const std::shared_ptr<Request> &request, FetchResult result);
     void abandon(const std::shared_ptr<Request> &request);
+    // Marks the request finished and stops its watchers.
+    static void finish(Request &request);
 
     QNetworkAccessManager *m_network;
     int m_inFlight = 0;
