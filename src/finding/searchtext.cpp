@@ -1,4 +1,5 @@
 #include "finding/searchtext.h"
+#include "finding/vardeckwalk.h"
 
 #include <libxml/tree.h>
 
@@ -310,41 +311,12 @@ void ByteArena::release()
 namespace
 {
 
-bool isVardeck(xmlNodePtr node)
-{
-    return node && node->type == XML_ELEMENT_NODE &&
-           std::strcmp(reinterpret_cast<const char *>(node->name), "VARDECK") == 0;
-}
-
 // The first element among node and its next siblings, or null.
 xmlNodePtr firstElement(xmlNodePtr node)
 {
     while (node && node->type != XML_ELEMENT_NODE)
         node = node->next;
     return node;
-}
-
-// Every VARDECK element below top, in document order; the walk does not go into a
-// Vardeck, which holds only its fields.
-template <typename Visit> void forEachVardeck(xmlNodePtr top, Visit &visit)
-{
-    xmlNodePtr node = top->children;
-    while (node) {
-        const bool isElement = node->type == XML_ELEMENT_NODE;
-        if (isVardeck(node)) {
-            visit(node);
-        } else if (isElement && node->children) {
-            node = node->children;
-            continue;
-        }
-        while (node && !node->next) {
-            node = node->parent;
-            if (node == top)
-                node = nullptr;
-        }
-        if (node)
-            node = node->next;
-    }
 }
 
 } // namespace
@@ -373,10 +345,10 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     std::deque<Part> parts;
     for (xmlNodePtr node = root->children; node;) {
         if (node->type == XML_ELEMENT_NODE) {
-            if (isVardeck(node)) {
+            if (isVardeckElement(node)) {
                 parts.emplace_back().top = node;
                 parts.back().vardeck = true;
-            } else if (isVardeck(firstElement(node->children))) {
+            } else if (isVardeckElement(firstElement(node->children))) {
                 parts.emplace_back().top = node;
             } else if (node->children) {
                 node = node->children;
@@ -422,7 +394,10 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
         if (part.vardeck)
             add(part.top);
         else
-            forEachVardeck(part.top, add);
+            walkVardecks(part.top, [&](xmlNodePtr vardeck) {
+                add(vardeck);
+                return true;
+            });
         lowerRun(part.runs.back());
         {
             std::lock_guard<std::mutex> hold(lock);

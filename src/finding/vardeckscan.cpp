@@ -2,6 +2,7 @@
 
 #include "finding/favorites.h"
 #include "finding/popularlist.h"
+#include "finding/vardeckwalk.h"
 
 #include <libxml/tree.h>
 
@@ -70,23 +71,11 @@ const VardeckScan &scanVardecks(const XmlDocument *doc)
     if (keptStamp == doc->changeStamp())
         return kept;
     kept = VardeckScan();
-    xmlNodePtr top = root.raw();
-    xmlNodePtr node = top->children;
-    while (node) {
-        if (node->type == XML_ELEMENT_NODE) {
-            // A Vardeck's own children are read by scanVardeck; the walk goes no deeper.
-            const bool vardeck = named(node, "VARDECK");
-            if (vardeck)
-                scanVardeck(node, kept);
-            if (!vardeck && node->children) {
-                node = node->children;
-                continue;
-            }
-        }
-        while (node != top && !node->next)
-            node = node->parent;
-        node = node == top ? nullptr : node->next;
-    }
+    // A Vardeck's own children are read by scanVardeck; the walk goes no deeper.
+    walkVardecks(root.raw(), [](xmlNodePtr vardeck) {
+        scanVardeck(vardeck, kept);
+        return true;
+    });
     keptStamp = doc->changeStamp();
     return kept;
 }

@@ -1,6 +1,7 @@
 #include "finding/wordsearch.h"
 
 #include "finding/searchhistory.h"
+#include "finding/vardeckwalk.h"
 
 #include <libxml/tree.h>
 
@@ -170,34 +171,12 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     }
 
     m_cache.beginPass();
-    bool sawAll = true;
-    // Every element below the root in document order, without building a list. A
-    // Vardeck holds only its fields, so the walk does not go into it.
-    xmlNodePtr node = root->children;
-    while (node) {
-        const bool isElement = node->type == XML_ELEMENT_NODE;
-        const bool isVardeck = isElement && std::strcmp(reinterpret_cast<const char *>(node->name), "VARDECK") == 0;
-        if (isVardeck) {
-            qint32 matches = 0;
-            if (words.isEmpty() || words.match(m_cache.lowerText(node, mask), &matches)) {
-                results.append({XmlNode(node).attribute(QStringLiteral("WID")), matches});
-                if (results.size() >= kMaxSearchResults) {
-                    sawAll = false;
-                    break;
-                }
-            }
-        } else if (isElement && node->children) {
-            node = node->children;
-            continue;
-        }
-        while (node && !node->next) {
-            node = node->parent;
-            if (node == root)
-                node = nullptr;
-        }
-        if (node)
-            node = node->next;
-    }
+    const bool sawAll = walkVardecks(root, [&](xmlNodePtr node) {
+        qint32 matches = 0;
+        if (words.isEmpty() || words.match(m_cache.lowerText(node, mask), &matches))
+            results.append({XmlNode(node).attribute(QStringLiteral("WID")), matches});
+        return results.size() < kMaxSearchResults;
+    });
     // A scan without words reads no text, so it says nothing about which entries are
     // still in use.
     m_cache.endPass(sawAll && !words.isEmpty(), doc->changeStamp());

@@ -50,34 +50,17 @@ TEST(HandOff, aSecondLaunchHandsOverBeforeItNeedsADisplayAndDoesNotWaitForABusyC
 
 // A home in memory where the system has one, so that the disk's pace does not enter
 // into the times compared below.
-class MemoryHome
+namespace
 {
-public:
-    MemoryHome()
-        : m_dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/rr-home-XXXXXX") : QString()),
-          m_hadPrevious(qEnvironmentVariableIsSet("RAZUZEZU_HOME")), m_previous(qgetenv("RAZUZEZU_HOME"))
-    {
-        qputenv("RAZUZEZU_HOME", m_dir.path().toUtf8());
-    }
-    ~MemoryHome()
-    {
-        if (m_hadPrevious)
-            qputenv("RAZUZEZU_HOME", m_previous);
-        else
-            qunsetenv("RAZUZEZU_HOME");
-    }
-    QString path() const { return m_dir.path(); }
-    QString databaseFolder() const { return m_dir.path() + QLatin1String("/data/DeVivozoda/"); }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_hadPrevious;
-    QByteArray m_previous;
-};
+QString memoryHomePattern()
+{
+    return QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/rr-home-XXXXXX") : QString();
+}
+} // namespace
 
 TEST(ShutDown, closingTheWindowEndsTheProgramAtOnceWithItsSettingsWrittenAndItsSocketGone)
 {
-    MemoryHome home;
+    TempHome home(memoryHomePattern());
     QByteArray folders;
     for (int f = 0, wid = 1; f < 64; ++f) {
         QByteArray vardecks;

@@ -13,11 +13,14 @@
 namespace rr::test
 {
 
-// Points RAZUZEZU_HOME at a fresh temporary folder while it lives.
+// Points RAZUZEZU_HOME at a fresh temporary folder while it lives; a pattern such as
+// "/dev/shm/rr-home-XXXXXX" puts it elsewhere.
 class TempHome
 {
 public:
-    TempHome() : m_hadPrevious(qEnvironmentVariableIsSet("RAZUZEZU_HOME")), m_previous(qgetenv("RAZUZEZU_HOME"))
+    explicit TempHome(const QString &pattern = QString())
+        : m_dir(pattern), m_hadPrevious(qEnvironmentVariableIsSet("RAZUZEZU_HOME")),
+          m_previous(qgetenv("RAZUZEZU_HOME"))
     {
         qputenv("RAZUZEZU_HOME", m_dir.path().toUtf8());
     }
