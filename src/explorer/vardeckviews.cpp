@@ -394,8 +394,11 @@ bool VardeckViews::eventFilter(QObject *watched, QEvent *event)
             tvwWM_KeyPress(13);
             return true;
         }
+        // Typing the start of a name moves to the first Vardeck that has it.
+        const bool typeAhead = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+                               !key->text().isEmpty() && key->text().at(0).isPrint();
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Home ||
-            key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) {
+            key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown || typeAhead) {
             // Moving with the keys shows each Vardeck reached, as a click does.
             m_beforeKey = QPersistentModelIndex(w.tvwWM->currentIndex());
             QTimer::singleShot(0, this, [this] {

@@ -194,6 +194,22 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     EXPECT_EQ(window->txtMode->text(), "");
 }
 
+// Typing the start of a name in the folder's Vardeck list shows the Vardeck it reaches, as the
+// arrows do; a key that reaches no other Vardeck leaves the shown one as it is.
+TEST_F(KeyboardTest, typingInTheVardeckListShowsTheVardeckItReaches)
+{
+    openDb();
+    showVardeck("T1", "W2"); // alpha & co, the first by name
+    window->tvwWM->setFocus();
+    keys("b");
+    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W1"));
+    EXPECT_EQ(window->currentWID(), "W1");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    keys("q");
+    EXPECT_EQ(window->currentWID(), "W1");
+    EXPECT_EQ(window->txtMode->text(), "");
+}
+
 // F4 during an edit answered No: the edit stays, and so does the highlight, in the folder's tree
 // and in the search results alike; Yes moves on.
 TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdited)

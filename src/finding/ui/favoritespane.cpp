@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace rr
@@ -405,10 +406,23 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     if (watched == w.tvwFavs && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *press = static_cast<QKeyEvent *>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             tvwFavs_NodeClick(selectedItemOf(w.tvwFavs));
             return true;
+        }
+        // The arrows, paging and typing the start of a name show the favourite they
+        // reach, as a click does, once the tree has moved its selection.
+        const bool typeAhead = !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+                               !press->text().isEmpty() && press->text().at(0).isPrint();
+        if (typeAhead || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
+            key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            const QPersistentModelIndex before(w.tvwFavs->currentIndex());
+            QTimer::singleShot(0, this, [this, before] {
+                if (w.tvwFavs->currentIndex() != QModelIndex(before) && w.tvwFavs->currentItem())
+                    tvwFavs_NodeClick(w.tvwFavs->currentItem());
+            });
         }
         return false;
     }

@@ -172,6 +172,29 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
 }
 
+// The keys that move the tree's selection show the favourite they reach, as in the other lists.
+TEST_F(FavoritesUiTest, theArrowsAndTypingInTheTreeShowTheFavoriteTheyReach)
+{
+    open({Vd("W1").name("alpha").fav("TRUE"), Vd("W2").name("beta").fav("TRUE")},
+         {Vd("W3").name("cherry").fav("TRUE")});
+    window->tabIndex->setTab(2);
+    ASSERT_EQ(column(window->tvwFavs, 0), QStringList({"alpha", "beta", "cherry"}));
+    clickRow(window->tvwFavs, 0);
+    ASSERT_EQ(shown, QStringList{"W1"});
+    window->tvwFavs->setFocus();
+    QTest::keyClick(window->tvwFavs, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, QStringList({"W1", "W2"}));
+    QTest::keyClicks(window->tvwFavs, "c");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, QStringList({"W1", "W2", "W3"}));
+    EXPECT_EQ(window->lblWName->text(), "cherry");
+    QTest::keyClicks(window->tvwFavs, "q");
+    QTest::keyClick(window->tvwFavs, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.size(), 3) << "a key that reaches no other favourite shows nothing again";
+}
+
 TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 {
     open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
