@@ -21,6 +21,18 @@ QString mailtoAddress(const QString &recipient, const QString &subject, const QS
     return address;
 }
 
+namespace
+{
+
+QString plainLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
 bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString &subject, const QString &body,
                   const QString &attachment, const std::function<void()> &whileWaiting, Notice *notice)
 {
@@ -33,8 +45,10 @@ bool SendMAPIMail(const QString &recipient, bool, const QString &, const QString
         QStringList args{QStringLiteral("--utf8")};
         if (!subject.isEmpty())
             args << QStringLiteral("--subject") << subject;
+        // xdg-email turns each line break of the body into CR LF itself, so the body
+        // goes to it with plain LF breaks; a CR left in front would double the break.
         if (!body.isEmpty())
-            args << QStringLiteral("--body") << body;
+            args << QStringLiteral("--body") << plainLineBreaks(body);
         if (!attachment.isEmpty())
             args << QStringLiteral("--attach") << attachment;
         // No recipient: the user fills it in the mail program.

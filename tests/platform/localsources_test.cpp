@@ -155,6 +155,34 @@ TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
     EXPECT_TRUE(prompts.messages().empty());
 }
 
+TEST(Mail, aBodyWithWindowsLineBreaksReachesTheMailProgramWithOneBreakPerLine)
+{
+    // xdg-email writes every line break of the body as CR LF itself; a CR left in front of
+    // it would reach the message as a second break.
+    QTemporaryDir bin;
+    const QString received = bin.filePath("received");
+    QFile script(bin.filePath("xdg-email"));
+    ASSERT_TRUE(test::writeBytes(script.fileName(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > "
+                                                    "\"$0.out\"\nmv \"$0.out\" \"" +
+                                                        received.toUtf8() + "\"\n"));
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
+    EXPECT_TRUE(SendMAPIMail("", true, "", "Vardeck", "Name: Alpha\r\n\r\nFile size:12\r\n\r\nKeywords: a b\r\n", ""));
+    qputenv("PATH", path);
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(received) && timer.elapsed() < 10000)
+        QThread::msleep(20);
+    QList<QByteArray> args = test::readBytes(received).split('\0');
+    args.removeLast();
+    EXPECT_EQ(args, QList<QByteArray>({"--utf8", "--subject", "Vardeck", "--body",
+                                       "Name: Alpha\n\nFile size:12\n\nKeywords: a b\n"}));
+    // Without xdg-email the mailto: address carries each break as %0D%0A, once.
+    EXPECT_EQ(mailtoAddress("", "Vardeck", "Name: Alpha\r\n\r\nKeywords: a b\r\n"),
+              "mailto:?subject=Vardeck&body=Name%3A%20Alpha%0D%0A%0D%0AKeywords%3A%20a%20b%0D%0A");
+}
+
 TEST(Mail, aMailProgramThatFailsIsReportedAndOneThatKeepsRunningIsLeftToRun)
 {
     test::ScriptedPrompts prompts;

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QProgressBar>
 
+#include <algorithm>
+
 namespace rr
 {
 namespace
@@ -90,8 +92,24 @@ frmProgress::frmProgress(QWidget *owner) : ButtonDialog(owner)
     applyFontFallback(this);
 }
 
+void frmProgress::fitCaptions()
+{
+    // The phase captions ("Indexing Vardeck:") run wider than the caption column in
+    // wider fonts; the column then grows and the names beside it start after it, keeping
+    // their right edge, so neither is cut. A short caption gives the names their place back.
+    const int needed = std::max(Label1->fontMetrics().horizontalAdvance(Label1->text()),
+                                Label3->fontMetrics().horizontalAdvance(Label3->text()));
+    Label1->resize(std::max(px(1215), needed), Label1->height());
+    Label3->resize(std::max(px(1335), needed), Label3->height());
+    const int nameLeft = std::max(px(1680), Label1->x() + needed + px(105));
+    const int nameRight = px(1680) + px(3855);
+    for (QLabel *name : {lblName, lblName2})
+        name->setGeometry(nameLeft, name->y(), nameRight - nameLeft, name->height());
+}
+
 void frmProgress::draw(const ProgressState &state)
 {
+    fitCaptions();
     progress1->setValue(int(state.bar));
     lblName->setText(state.folderName);
     lblName2->setText(state.vardeckName);

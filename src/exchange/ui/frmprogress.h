@@ -54,6 +54,8 @@ protected:
 private:
     explicit frmProgress(QWidget *owner);
     QLabel *place(QLabel *label, double left, double top, double width, double height);
+    // Widens the caption column to its widest caption and starts the names after it.
+    void fitCaptions();
     void Command1_Click();
 };
 

@@ -145,6 +145,30 @@ TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
               "spreadsheet software such as Microsoft Excel.");
 }
 
+TEST_F(ImportExportTest, progressCaptionsOfEveryPhaseShowWholeBesideTheNames)
+{
+    frmProgress *progress = frmProgress::instance(window.get());
+    progress->begin();
+    const int designNameLeft = progress->lblName->x();
+    for (const char *caption : {"Indexing folder:", "Indexing Vardeck:", "Loading Vardeck:"}) {
+        progress->Label1->setText(caption);
+        progress->Label3->setText(caption);
+        progress->setVardeckName("Alpha page");
+        progress->refreshNow();
+        for (QLabel *label : {progress->Label1, progress->Label3}) {
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << caption;
+            EXPECT_LT(label->geometry().right(), progress->lblName->x()) << caption;
+        }
+        EXPECT_EQ(progress->lblName2->x(), progress->lblName->x());
+        EXPECT_LE(progress->lblName->geometry().right(), progress->width());
+    }
+    // A short caption gives the names their place back.
+    progress->begin();
+    progress->Label3->setText("Folder:");
+    progress->refreshNow();
+    EXPECT_EQ(progress->lblName->x(), designNameLeft);
+}
+
 TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShown)
 {
     prompts.answer(MsgResult::Yes);
