@@ -128,28 +128,43 @@ TEST(Mail, withoutAMailProgramAMailtoAddressOpensAndTheUserIsToldToAttach)
     EXPECT_TRUE(prompts.messages().empty()) << "the window shows the notice";
 }
 
-TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
+namespace
 {
-    test::ScriptedPrompts prompts;
+
+// Runs send with a mail program first on the path that writes down the arguments it
+// receives, and returns them.
+template <typename Send> QList<QByteArray> argumentsTheMailProgramReceives(Send send)
+{
     QTemporaryDir bin;
     const QString received = bin.filePath("received");
     QFile script(bin.filePath("xdg-email"));
-    ASSERT_TRUE(test::writeBytes(script.fileName(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > "
-                                                    "\"$0.out\"\nmv \"$0.out\" \"" +
-                                                        received.toUtf8() + "\"\n"));
+    test::writeBytes(script.fileName(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > "
+                                        "\"$0.out\"\nmv \"$0.out\" \"" +
+                                            received.toUtf8() + "\"\n");
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8() + ":" + path);
-
-    EXPECT_TRUE(SendMAPIMail("support@quorvane.example", true, "", "A & B; $(rm -rf)", "two\nlines; $(x) 'q'",
-                             "/tmp/Vardecks listing.htm"));
+    EXPECT_TRUE(send());
     qputenv("PATH", path);
     QElapsedTimer timer;
     timer.start();
     while (!QFile::exists(received) && timer.elapsed() < 10000)
         QThread::msleep(20);
     QList<QByteArray> args = test::readBytes(received).split('\0');
-    args.removeLast();
+    if (!args.isEmpty())
+        args.removeLast();
+    return args;
+}
+
+} // namespace
+
+TEST(Mail, aMailProgramFirstOnThePathReceivesEachFieldAsItsOwnArgument)
+{
+    test::ScriptedPrompts prompts;
+    const QList<QByteArray> args = argumentsTheMailProgramReceives([] {
+        return SendMAPIMail("support@quorvane.example", true, "", "A & B; $(rm -rf)", "two\nlines; $(x) 'q'",
+                            "/tmp/Vardecks listing.htm");
+    });
     EXPECT_EQ(args, QList<QByteArray>({"--utf8", "--subject", "A & B; $(rm -rf)", "--body", "two\nlines; $(x) 'q'",
                                        "--attach", "/tmp/Vardecks listing.htm", "support@quorvane.example"}));
     EXPECT_TRUE(prompts.messages().empty());
@@ -159,23 +174,9 @@ TEST(Mail, aBodyWithWindowsLineBreaksReachesTheMailProgramWithOneBreakPerLine)
 {
     // xdg-email writes every line break of the body as CR LF itself; a CR left in front of
     // it would reach the message as a second break.
-    QTemporaryDir bin;
-    const QString received = bin.filePath("received");
-    QFile script(bin.filePath("xdg-email"));
-    ASSERT_TRUE(test::writeBytes(script.fileName(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > "
-                                                    "\"$0.out\"\nmv \"$0.out\" \"" +
-                                                        received.toUtf8() + "\"\n"));
-    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin.path().toUtf8() + ":" + path);
-    EXPECT_TRUE(SendMAPIMail("", true, "", "Vardeck", "Name: Alpha\r\n\r\nFile size:12\r\n\r\nKeywords: a b\r\n", ""));
-    qputenv("PATH", path);
-    QElapsedTimer timer;
-    timer.start();
-    while (!QFile::exists(received) && timer.elapsed() < 10000)
-        QThread::msleep(20);
-    QList<QByteArray> args = test::readBytes(received).split('\0');
-    args.removeLast();
+    const QList<QByteArray> args = argumentsTheMailProgramReceives([] {
+        return SendMAPIMail("", true, "", "Vardeck", "Name: Alpha\r\n\r\nFile size:12\r\n\r\nKeywords: a b\r\n", "");
+    });
     EXPECT_EQ(args, QList<QByteArray>({"--utf8", "--subject", "Vardeck", "--body",
                                        "Name: Alpha\n\nFile size:12\n\nKeywords: a b\n"}));
     // Without xdg-email the mailto: address carries each break as %0D%0A, once.
