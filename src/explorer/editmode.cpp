@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "explorer/nodetags.h"
 #include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 
 #include <QAction>
@@ -191,6 +192,13 @@ void setFormEditMode(frmVardecks &w, bool editing)
     w.toolbarButton(23)->setVisible(editing);
     w.toolbarButton(24)->setVisible(editing);
     w.toolbarButton(24)->setEnabled(editing);
+    // Save and Cancel leave the toolbar with the edit: a tool-tip echo of either, left
+    // by a pointer that rested on it, would name a button no longer there.
+    if (!editing) {
+        const QString echo = w.StatusBar1->panelText(1);
+        if (!echo.isEmpty() && (echo == w.toolbarToolTip(23) || echo == w.toolbarToolTip(24)))
+            w.StatusBar1->setPanelText(1, QString());
+    }
     w.txtDescription->setVisible(editing);
     w.txtDescription->setEnabled(true);
     w.txtKeywords->setVisible(editing);

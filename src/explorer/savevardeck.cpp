@@ -88,6 +88,7 @@ void VardeckEditor::mnuEditModify_Click()
         prompt::show(QStringLiteral("No Vardeck has been selected to modify"));
         return;
     }
+    rememberFocus();
     setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
     w.savedNotes = w.txtNotes->toPlainText();
@@ -114,6 +115,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         prompt::show(databaseFullMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
+    rememberFocus();
     w.commands.showAspectExplorer();
     w.m_overrideAspect = true;
 
@@ -371,11 +373,37 @@ void VardeckEditor::cancelVardeckEdit()
         w.showNoVardeck();
         w.lblCreatedDate->clear();
         w.tabView->setTabText(0, QStringLiteral("   *") + w.lblWName->text() + QStringLiteral("    "));
+        // The panel shows no Vardeck, so no list row stays highlighted as if one were.
+        for (QTreeWidget *list : {w.tvwWM, w.listVD})
+            list->clearSelection();
     }
     w.timerIcon->stop();
     leaveEditMode(w);
+    restoreFocus();
     session().cancelIcons = true;
     clearDownloadedIcon();
+}
+
+void VardeckEditor::rememberFocus()
+{
+    QWidget *focus = QApplication::focusWidget();
+    const bool editBox = focus == w.txtWName || focus == w.txtAddress || focus == w.txtDescription ||
+                         focus == w.txtKeywords || focus == w.txtNotes;
+    // A second New Vardeck during an add keeps the control the first one came from.
+    if (focus && !editBox && focus->window() == &w)
+        m_focusBefore = focus;
+    else if (w.editState() == EditState::Viewing)
+        m_focusBefore = nullptr;
+}
+
+void VardeckEditor::restoreFocus()
+{
+    QWidget *target = m_focusBefore;
+    m_focusBefore = nullptr;
+    if (!target || !target->isVisible() || !target->isEnabled())
+        target = w.tvwWM->topLevelItemCount() > 0 ? static_cast<QWidget *>(w.tvwWM) : w.tvwTopics;
+    if (target->isVisible() && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 void VardeckEditor::clearDownloadedIcon()

@@ -6,11 +6,13 @@
 // file cannot be written the user is told and the change stays in memory.
 #include <QDateTime>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 class QTreeWidgetItem;
+class QWidget;
 
 namespace rr
 {
@@ -41,6 +43,11 @@ private:
     bool saveModifiedVardeck();
     void recordFirstVisitAndSave();
     void clearDownloadedIcon();
+    // The control the user was on before an edit began: a cancelled edit gives the
+    // keyboard back to it (or to the Vardeck list), not to whatever comes next in
+    // the tab order once the edit boxes hide.
+    void rememberFocus();
+    void restoreFocus();
 
     // What the edit boxes and the favourite mark hold; an edit whose fields still
     // read as they did when it began has nothing to lose.
@@ -55,6 +62,7 @@ private:
     // The fields as the edit began: the stored Vardeck's for an update, empty for a
     // new Vardeck (a page taken from a browser is unsaved too).
     Fields m_startFields;
+    QPointer<QWidget> m_focusBefore;
 };
 
 // The clock of created dates and first-visit stamps; an empty function restores the

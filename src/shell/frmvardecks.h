@@ -365,6 +365,8 @@ private:
     void showPaneButtons(bool fromFormResize);
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
+    // The Search tab's "Found:" caption beside its count, and the boxes inside "Search in".
+    void placeSearchCaptions();
     bool handleEnterKey(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;

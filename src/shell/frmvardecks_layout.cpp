@@ -131,6 +131,37 @@ void frmVardecks::placeKeywordRow()
                         std::clamp(PictureDetails->height() - lblKeyWords->y(), 0, twips::sizeToPx(1450)));
 }
 
+// "Found:" ends before its count whatever the font: a caption wider than the 520 twips
+// between the two lefts moves left, the count keeps its place. The frame "Search in"
+// draws its caption above its top line; the five rows of boxes start below that line
+// and, when the caption takes more than the 200 twips the rows leave above them, stand
+// closer together so that the last still ends inside the frame.
+void frmVardecks::placeSearchCaptions()
+{
+    QLabel *found = lbl(1);
+    const int foundWidth = std::max(found->width(), found->sizeHint().width());
+    found->resize(foundWidth, found->height());
+    const int gap = 4;
+    if (found->geometry().right() + gap >= lblFound->x())
+        found->move(std::max(0, lblFound->x() - gap - foundWidth), found->y());
+
+    const QList<QCheckBox *> rows[] = {{chkSearch(0), chkSearch(3)},
+                                       {chkSearch(1), chkSearch(4)},
+                                       {chkSearch(2), chkSearch(5)},
+                                       {m_chkOpt6},
+                                       {m_chkOptt7}};
+    const int boxHeight = toPx(230);
+    const int firstTop = std::max(toPx(200), Frame4->contentsRect().top() + 1);
+    const int lastTop = Frame4->height() - 2 - boxHeight;
+    // The design's rows: 220 twips apart, with 240 before the two option boxes.
+    const double designed[] = {0, 220, 440, 680, 900};
+    const double scale = std::min(1.0, (lastTop - firstTop) / double(toPx(900)));
+    for (int row = 0; row < 5; ++row) {
+        for (QCheckBox *box : rows[row])
+            box->move(box->x(), firstTop + int(toPx(designed[row]) * scale));
+    }
+}
+
 void frmVardecks::Form_Resize()
 {
     if (m_inFormResize || !Splitter2)
@@ -236,6 +267,7 @@ void frmVardecks::Splitter2_Resize()
     tw::setLeft(lbl(1), paneLeft + paneWidth - 1300);
     tw::setLeft(cmdSearch, paneLeft + paneWidth - 1300);
     tw::setWidth(Frame4, paneWidth - 250);
+    placeSearchCaptions();
 
     showPaneButtons(false);
     tw::setWidth(tvwFavs, paneWidth);

@@ -7,6 +7,7 @@
 #include "web/visits.h"
 
 #include <QComboBox>
+#include <QToolBar>
 #include <cstring>
 
 using namespace rr;
@@ -376,6 +377,38 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     window->chosenPage = {"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"};
     window->commands.addVardeckSetup(QString("browser"));
     asksOnEscape("a page from a browser");
+}
+
+// The status bar's echo of Save or Cancel goes with the buttons when the edit ends under a
+// resting pointer; any other text in the panel stays.
+TEST_F(EditingTest, theEchoOfSaveOrCancelGoesWhenTheEditEnds)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    const auto pointAt = [&](int position) {
+        QCoreApplication::processEvents(); // the toolbar lays out the buttons the edit shows
+        QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(position));
+        ASSERT_TRUE(button && button->isVisible());
+        window->Toolbar1_MouseMove(button->geometry().center().x());
+    };
+    menu(MenuId::mnuAddVardeck);
+    pointAt(24);
+    ASSERT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC");
+    window->toolbarButton(24)->trigger();
+    ASSERT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+
+    clickVardeck("W1");
+    menu(MenuId::mnuEditModify);
+    pointAt(23);
+    ASSERT_EQ(window->StatusBar1->panelText(1), "Save  CTRL-S");
+    save();
+    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+
+    menu(MenuId::mnuEditModify);
+    window->StatusBar1->setPanelText(1, "Update Vardeck  CTRL+U");
+    window->toolbarButton(24)->trigger();
+    EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U");
 }
 
 TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)

@@ -210,6 +210,42 @@ TEST_F(KeyboardTest, typingInTheVardeckListShowsTheVardeckItReaches)
     EXPECT_EQ(window->txtMode->text(), "");
 }
 
+// Esc on a new Vardeck gives the keyboard back to the control the add was started from, and
+// with "No Vardeck selected" in the panel no row stays highlighted; Down then goes on from the
+// row the user was on. A cancelled update goes back the same way, its Vardeck still shown.
+TEST_F(KeyboardTest, escOnAnEditGivesTheKeyboardBackToTheListItCameFromAndTheHighlightFollowsThePanel)
+{
+    openDb();
+    const auto focusName = [] {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("no focus");
+    };
+    showVardeck("T1", "W2"); // alpha & co, the first by name
+    window->tvwWM->setFocus();
+    menu(MenuId::mnuAddVardeck);
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(focusName(), "tvwWM");
+    EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
+    EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
+    key(Qt::Key_Down);
+    EXPECT_EQ(window->currentWID(), "W1");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+
+    menu(MenuId::mnuEditModify);
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(focusName(), "tvwWM");
+    EXPECT_EQ(window->tvwWM->selectedItems(), QList<QTreeWidgetItem *>({wmNode("W1")}));
+
+    // An add from the Favorites tab empties the Vardeck list: the folder tree takes the keyboard.
+    window->tabIndex->setTab(2);
+    window->tvwFavs->setFocus();
+    menu(MenuId::mnuAddVardeck);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(focusName(), "tvwTopics");
+}
+
 // F4 during an edit answered No: the edit stays, and so does the highlight, in the folder's tree
 // and in the search results alike; Yes moves on.
 TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdited)

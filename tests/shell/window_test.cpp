@@ -12,8 +12,11 @@
 #include "storage/useroptions.h"
 #include "windowfixture.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QStyleOptionGroupBox>
 
 using namespace rr;
 
@@ -499,6 +502,39 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
     const QLabel *count = window->lbl(2);
     EXPECT_LE(QFontMetrics(count->font()).horizontalAdvance(count->text()), count->width()) << "a five-digit count";
     EXPECT_LE(count->geometry().right(), window->tabIndex->width());
+}
+
+// The Search tab: "Found:" never runs into its count, in the window's font or a larger one,
+// and every box of "Search in" stands below the frame's top line and ends inside the frame.
+TEST_F(LayoutTest, theSearchTabsCaptionsStandApartAndItsBoxesInsideTheirFrame)
+{
+    window->tabIndex->setTab(1);
+    for (int pointSize : {0, 14}) {
+        if (pointSize) {
+            QFont large = window->font();
+            large.setPointSize(pointSize);
+            window->setFont(large);
+        }
+        setClientSize(1000, 700);
+        const QLabel *found = window->lbl(1);
+        EXPECT_LE(QFontMetrics(found->font()).horizontalAdvance(found->text()), found->width()) << pointSize;
+        EXPECT_LT(found->geometry().right() + 1, window->lblFound->x()) << pointSize;
+        EXPECT_EQ(window->lblFound->x(), px(tw::width(window->tabIndex) - 780)) << "the count keeps its place";
+
+        QStyleOptionGroupBox frame;
+        frame.initFrom(window->Frame4);
+        frame.text = window->Frame4->title();
+        frame.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect line = window->Frame4->style()->subControlRect(QStyle::CC_GroupBox, &frame,
+                                                                   QStyle::SC_GroupBoxFrame, window->Frame4);
+        const QRect title = window->Frame4->style()->subControlRect(QStyle::CC_GroupBox, &frame,
+                                                                    QStyle::SC_GroupBoxLabel, window->Frame4);
+        for (QCheckBox *box : window->Frame4->findChildren<QCheckBox *>()) {
+            EXPECT_GT(box->y(), line.top()) << box->text().toStdString() << " " << pointSize;
+            EXPECT_GT(box->y(), title.bottom()) << box->text().toStdString() << " " << pointSize;
+            EXPECT_LE(box->geometry().bottom(), line.bottom()) << box->text().toStdString() << " " << pointSize;
+        }
+    }
 }
 
 TEST_F(LayoutTest, sizeZeroMeansEightAndSingleLineBoxesTakeTheHeightOfTheSize)

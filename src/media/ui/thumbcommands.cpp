@@ -9,6 +9,7 @@
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -39,18 +40,24 @@ void ThumbCommands::openWindow(const QString &mode, bool disableMain)
 {
     if (m_window || !w.dbXML.isOpen())
         return;
+    // The keyboard goes back to the control the user left for the window once it
+    // closes, not to the first control of the main window's tab order.
+    QPointer<QWidget> focusBefore = QApplication::focusWidget();
+    if (focusBefore && focusBefore->window() != &w)
+        focusBefore = nullptr;
     if (disableMain)
         w.setEnabled(false);
     auto *window = new frmThumb(w, m_icons, mode);
     m_window = window;
     const bool thumbnails = mode.startsWith(QLatin1Char('T'));
-    connect(window, &frmThumb::closed, this, [this, thumbnails] {
-        // The shown Vardeck again, with its new thumbnail.
-        if (thumbnails)
-            QTimer::singleShot(0, this, [this] {
-                if (w.vardeckShown())
-                    w.commands.displayWM();
-            });
+    connect(window, &frmThumb::closed, this, [this, thumbnails, focusBefore] {
+        QTimer::singleShot(0, this, [this, thumbnails, focusBefore] {
+            // The shown Vardeck again, with its new thumbnail.
+            if (thumbnails && w.vardeckShown())
+                w.commands.displayWM();
+            if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
+                focusBefore->setFocus(Qt::OtherFocusReason);
+        });
     });
     window->show();
     window->raise();

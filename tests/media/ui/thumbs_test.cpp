@@ -194,6 +194,7 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
 {
     PageBrowser::pageTimeoutMs = 20000;
     showVardeck("T1", "W3"); // a page that never ends loading
+    window->tvwWM->setFocus();
     menu(MenuId::mnuThumbVD);
     ASSERT_NE(thumbWindow(), nullptr);
     bool stoppedAtClose = false;
@@ -203,8 +204,13 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
     EXPECT_TRUE(stoppedAtClose);
     EXPECT_TRUE(window->isEnabled());
+    // The keyboard is back on the list the window was opened from.
+    QApplication::setActiveWindow(window.get());
+    EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == window->tvwWM; }))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "no focus");
 
     clickFolder("T2");
+    window->tvwTopics->setFocus();
     menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
@@ -213,6 +219,11 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     QTest::keyClick(form->cmdContinue, Qt::Key_Escape);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
     EXPECT_TRUE(window->isEnabled());
+    // A synchronisation disables the main window while it runs; its end re-enables it
+    // with the keyboard on the folder tree again.
+    QApplication::setActiveWindow(window.get());
+    EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == window->tvwTopics; }))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "no focus");
 }
 
 TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
