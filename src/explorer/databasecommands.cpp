@@ -35,20 +35,6 @@ namespace rr
 namespace
 {
 
-const MenuId kDisabledAfterOpen[] = {
-    MenuId::mnuEditModify,    MenuId::mnuEditClip,         MenuId::mnuEditDelete,      MenuId::mnuEmailVD,
-    MenuId::mnuNavigate,      MenuId::mnuEditDeleteTopic,  MenuId::mnuToolsIconFolder, MenuId::mnuToolsOpen,
-    MenuId::mnuToolsSynch,    MenuId::mnuToolsSynchFolder, MenuId::mnuToolsIconVD,     MenuId::mnuToolsIconRemove,
-    MenuId::mnuThumbFolder,   MenuId::mnuThumbVD,          MenuId::mnuThumbRemove,     MenuId::mnuToolsIconFile,
-    MenuId::mnuToolsOpenHome, MenuId::mnuViewNotes,        MenuId::mnuViewPreview,     MenuId::mnuViewDetails,
-    MenuId::mnuViewVD,        MenuId::mnuFavsAdd,          MenuId::mnuFavsDelete,
-};
-
-void setMenuEnabled(frmVardecks &w, MenuId id, bool enabled)
-{
-    w.menuItem(id)->setEnabled(enabled);
-}
-
 // What the window keeps of the database that goes: the selection, the popup and drag
 // state (which may hold its elements) and any edit under way.
 void forgetOpenDatabase(frmVardecks &w)
@@ -136,11 +122,9 @@ bool openTheDatabase(frmVardecks &w)
     w.resetToolbarButtons();
     QApplication::processEvents();
 
-    for (MenuId id : kDisabledAfterOpen)
-        setMenuEnabled(w, id, false);
-    setMenuEnabled(w, MenuId::mnuThumbAll, true);
-    w.cmdMoveFolder->setEnabled(false);
-    w.cmdMoveVD->setEnabled(false);
+    // No folder and no Vardeck is shown yet: their commands wait for one.
+    w.resetMenuItems();
+    w.menuItem(MenuId::mnuThumbAll)->setEnabled(true);
     w.StatusBar1->setPanelText(2, QString());
 
     w.commands.populateFavsList(w.dbXML.document());
