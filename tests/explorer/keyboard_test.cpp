@@ -322,6 +322,28 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     EXPECT_EQ(window->txtS->text(), "harbour");
 }
 
+// A page taken from a browser with auto-save on is filled in and saved in one go: a key
+// pressed while it was taken in is dropped rather than reaching the folder tree between the
+// two, where "z" would move the selection and the page would land in "zebra".
+TEST_F(KeyboardTest, aKeyQueuedWhileABrowserPageIsAutoSavedDoesNotComeBetweenFillingAndSaving)
+{
+    openDb();
+    clickFolder("T6");
+    appOptions().setAutoSave(true);
+    window->chosenPage = {"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
+    window->tvwTopics->setFocus();
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_Z, Qt::NoModifier, "z"));
+    window->commands.addVardeckSetup(QString("browser"));
+    settle();
+    EXPECT_EQ(prompts.messages().size(), 0u);
+    EXPECT_EQ(stored("W4").childText("NAME"), "Page");
+    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
+    EXPECT_EQ(window->lblTName->text(), "banana");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->lblWName->text(), "Page");
+}
+
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
 TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
 {
