@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
+#include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -22,7 +23,6 @@
 #include "storage/xmldatabase.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,7 +90,10 @@ bool openTheDatabase(frmVardecks &w)
     w.tvwTopics->hide();
     w.commands.populateTopicList(w.dbXML.document());
     w.tvwTopics->show();
-    QApplication::processEvents();
+    // From here until the lists, captions and menus are reset the window is half the
+    // old database and half the new one: it repaints, but a click or key made meanwhile
+    // was aimed at what the user saw before, and is dropped.
+    windowevents::runPending();
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
         w.tvwTopics->setCurrentItem(root);
 
@@ -106,7 +109,7 @@ bool openTheDatabase(frmVardecks &w)
     session().searchColl = SettingsStore::loadSearchList();
 
     w.commands.populateIconList();
-    QApplication::processEvents();
+    windowevents::runPending();
     clearTextBoxes(w);
 
     w.showNoFolder();
@@ -120,7 +123,7 @@ bool openTheDatabase(frmVardecks &w)
     setFormEditMode(w, false);
     w.commands.setNonEditableFields();
     w.resetToolbarButtons();
-    QApplication::processEvents();
+    windowevents::runPending();
 
     // No folder and no Vardeck is shown yet: their commands wait for one.
     w.resetMenuItems();
@@ -128,9 +131,9 @@ bool openTheDatabase(frmVardecks &w)
     w.StatusBar1->setPanelText(2, QString());
 
     w.commands.populateFavsList(w.dbXML.document());
-    QApplication::processEvents();
+    windowevents::runPending();
     w.commands.populatePopList(w.dbXML.document());
-    QApplication::processEvents();
+    windowevents::runPending();
 
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         w.commands.showAspectWeb();
@@ -157,10 +160,10 @@ void mnuFileOpen_Click(frmVardecks &w)
                           MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
         return;
     frmOpen::chooseDatabase(&w);
-    QApplication::processEvents();
+    windowevents::runPending();
     if (session().chosenDBPath.isEmpty() || !openTheDatabase(w))
         return;
-    QApplication::processEvents();
+    windowevents::runPending();
     w.resetToolbarButtons();
     w.resetMenuItems();
     w.tabInfo->setEnabled(true);

@@ -6,6 +6,7 @@
 #include "finding/listcells.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
@@ -163,7 +164,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
 
     if (fromBrowser && appOptions().getAutoSave()) {
         session().cancelIcons = true;
-        QApplication::processEvents();
+        windowevents::runPending();
         saveVardeckDetails();
     }
 }

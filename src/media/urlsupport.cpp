@@ -6,7 +6,6 @@
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QRegularExpression>
@@ -47,12 +46,6 @@ const Browser *findBrowser(const QString &code)
             return &b;
     }
     return nullptr;
-}
-
-void letEventsRun()
-{
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
 }
 
 // The scheme of an address in lower case ("http" of "HTTP://a.example/"); "" for an
@@ -266,9 +259,10 @@ urlSupport::Opening urlSupport::openInNewWindow(const QString &address)
     }
 
     // Internet Explorer never exists here, so its choice always ends in the fallback.
+    // A launch returns as soon as the program runs: nothing is waited for, so no window
+    // event comes between it and the rest of the command that opened the page.
     const QString program = code == QLatin1String("IE") ? QString() : browserExecutable(code);
     const bool started = !program.isEmpty() && launcher::installed().startDetached(program, {address});
-    letEventsRun();
     if (started) {
         opening.result = OpenResult::Started;
         return opening;
@@ -291,7 +285,6 @@ bool urlSupport::openInDefault(const QString &address, Notice *refusal)
     if (target.startsWith(QLatin1String("WWW."), Qt::CaseInsensitive))
         target.prepend(QLatin1String("http://"));
     launcher::installed().openUrl(target);
-    letEventsRun();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "shell/frmsplash.h"
 
+#include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/makerinfo.h"
@@ -106,8 +107,8 @@ void frmSplash::Form_Load()
         setTranslucency(this, alpha);
         m_lastAlpha = alpha;
         repaint();
-        QApplication::processEvents();
-        show();
+        windowevents::runPending();
+        windowevents::showWindow(this);
     }
     Timer1->setInterval(200);
     Timer1->start();

@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
@@ -178,7 +179,7 @@ void frmVardecks::openStartDatabase()
         show();
     closeDB();
     firstActivation = true;
-    QApplication::processEvents();
+    windowevents::runPending();
 }
 
 void frmVardecks::finishStartDatabase(const QString &name)

@@ -106,6 +106,53 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(appOptions().getDBToOpen(), "Other.xml");
 }
 
+// A click on the folder tree and a command's key that reach the window while another
+// database opens: they were aimed at the database that is going, so they are dropped rather
+// than run on a window whose tree is new while its lists, captions and menus are the old
+// ones (or handed to the new database once it is open).
+TEST_F(DatabaseCommands, aClickAndAKeyMadeWhileADatabaseOpensAreDroppedAndTheWindowShowsTheNewOne)
+{
+    openDb();
+    writeDatabase(home.databaseFolder(), "Other.xml",
+                  "<FOLDERS>" + folderXml("T1", "Elsewhere", VD{"W1", "Far site", "http://far.example/"}.xml()) +
+                      "</FOLDERS>");
+    showVardeck("T1", "W1");
+    window->tvwTopics->setFocus();
+    QStringList clicked;
+    QObject::connect(window->tvwTopics, &QTreeWidget::itemClicked, window.get(),
+                     [&](QTreeWidgetItem *item) { clicked << item->text(0); });
+
+    const QPointF at = shownAt(topics(), root()->child(0)); // where the new tree's first folder comes
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(
+            window->tvwTopics->viewport(),
+            new QMouseEvent(type, at, window->tvwTopics->viewport()->mapToGlobal(at), Qt::LeftButton,
+                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_N, Qt::ControlModifier));
+
+    session().chosenDBPath = home.databaseFolder() + "Other.xml";
+    session().chosenDBName = "Other.xml";
+    ASSERT_TRUE(openTheDatabase(*window));
+    settle();
+
+    EXPECT_EQ(clicked, QStringList()) << "the tree took no click";
+    EXPECT_EQ(window->txtMode->text(), "") << "no new Vardeck was begun";
+    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(topics()->currentItem(), root());
+    EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
+    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
+    EXPECT_FALSE(menuEnabled(MenuId::mnuEditModify));
+    EXPECT_TRUE(prompts.messages().empty());
+
+    // Input made once the database is open reaches it as usual.
+    clickFolder("T1");
+    EXPECT_EQ(clicked, QStringList({"Elsewhere"}));
+    EXPECT_EQ(window->lblTName->text(), "Elsewhere");
+}
+
 TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDeleteClosesAndNewOpensInTheWindow)
 {
     openDb();

@@ -322,6 +322,53 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     EXPECT_EQ(window->txtS->text(), "harbour");
 }
 
+// A page taken from a browser with auto-save on is filled in and saved in one go: a key
+// pressed while it was taken in is dropped rather than reaching the folder tree between the
+// two, where "z" would move the selection and the page would land in "zebra".
+TEST_F(KeyboardTest, aKeyQueuedWhileABrowserPageIsAutoSavedDoesNotComeBetweenFillingAndSaving)
+{
+    openDb();
+    clickFolder("T6");
+    appOptions().setAutoSave(true);
+    window->chosenPage = {"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
+    window->tvwTopics->setFocus();
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_Z, Qt::NoModifier, "z"));
+    window->commands.addVardeckSetup(QString("browser"));
+    settle();
+    EXPECT_EQ(prompts.messages().size(), 0u);
+    EXPECT_EQ(stored("W4").childText("NAME"), "Page");
+    EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
+    EXPECT_EQ(window->lblTName->text(), "banana");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->lblWName->text(), "Page");
+}
+
+// Opening a Vardeck in the browser records the visit, starts the browser and files the Vardeck
+// in the recent list as one command: a click on another Vardeck made meanwhile waits until it
+// is done, so the recent list gets the Vardeck that was opened, and then shows the one clicked.
+TEST_F(KeyboardTest, aClickQueuedWhileAVardeckOpensInTheBrowserWaitsUntilTheRecentListHasIt)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    const QPointF at = shownAt(window->tvwWM, wmNode("W2"));
+    QWidget *rows = window->tvwWM->viewport();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(
+            rows, new QMouseEvent(type, at, rows->mapToGlobal(at), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+    menu(MenuId::mnuToolsOpen);
+    EXPECT_EQ(launcher.openedUrls(), QStringList({"http://www.beta.example/docs/page.html"}));
+    ASSERT_EQ(session().recentColl.size(), 1);
+    EXPECT_EQ(session().recentColl.back().getName(), "Beta site");
+    EXPECT_EQ(window->lblWName->text(), "Beta site");
+
+    settle();
+    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    ASSERT_EQ(session().recentColl.size(), 1);
+    EXPECT_EQ(stored("W2").childText("HITS"), "") << "shown, not opened";
+}
+
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
 TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
 {

@@ -202,6 +202,36 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     EXPECT_EQ(stored(kApp, "c3"), "0");
 }
 
+// A timer that falls due while the program loads (a later launch's hand-off, an icon fetch)
+// waits until the load is over, while the splash fades in and when a database that failed to
+// open leaves the window empty.
+TEST_F(StartUp, aTimerDueWhileTheProgramLoadsWaitsUntilTheLoadIsOver)
+{
+    store(kApp, "BasicApp", "ok");
+    store(kApp, "currentDB", "Broken.xml");
+    ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<FOLDERS><FOLDER>"));
+    for (bool hideSplash : {false, true}) {
+        appOptions() = UserOptions();
+        appOptions().setHideSplash(hideSplash);
+        appOptions().setTipStartup(true);
+        appOptions().saveToRegistry();
+        prompts.clear();
+        bool loaded = false;
+        QStringList fired;
+        QTimer due;
+        due.setSingleShot(true);
+        QObject::connect(&due, &QTimer::timeout, [&] { fired << (loaded ? "after" : "during"); });
+        due.start(0);
+        auto window = std::make_unique<frmVardecks>();
+        Main(*window);
+        loaded = true;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !fired.isEmpty(); }, 1000));
+        EXPECT_EQ(fired, QStringList({"after"})) << (hideSplash ? "no splash" : "with the splash");
+        EXPECT_EQ(prompts.messages().size(), 1u) << "the database that failed to open";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
+    }
+}
+
 TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
 {
     store(kApp, "BasicApp", "ok");

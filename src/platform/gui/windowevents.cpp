@@ -60,11 +60,14 @@ bool isOtherInput(QEvent::Type type)
 class Gate : public QObject
 {
 public:
-    explicit Gate(QWidget *ownWindow) : m_own(ownWindow) {}
+    explicit Gate(QWidget *ownWindow, bool holdTimers = false) : m_own(ownWindow), m_holdTimers(holdTimers) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type type = event->type();
+        // A timer whose event goes undelivered stays armed and comes again.
+        if (type == QEvent::Timer)
+            return m_holdTimers;
         if (type == QEvent::Close) {
             if (!event->spontaneous() || !isWindow(watched))
                 return false;
@@ -97,6 +100,7 @@ private:
     }
 
     QPointer<QWidget> m_own;
+    bool m_holdTimers;
 };
 
 } // namespace
@@ -126,6 +130,20 @@ void runAside(const std::function<void()> &work, QWidget *ownWindow)
     worker->start();
     while (!worker->wait(QDeadlineTimer(kIntervalMs)))
         runPending(ownWindow);
+}
+
+void showWindow(QWidget *window)
+{
+    if (g_running || window->isVisible() || !qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        window->show();
+        return;
+    }
+    g_running = true;
+    Gate gate(nullptr, true);
+    qApp->installEventFilter(&gate);
+    window->show();
+    qApp->removeEventFilter(&gate);
+    g_running = false;
 }
 
 } // namespace rr::windowevents

@@ -33,5 +33,9 @@ void keepAlive(QWidget *ownWindow = nullptr);
 // (parsing a large file, freeing a large document): work must touch nothing that
 // the windows use, and the windows touch nothing of its.
 void runAside(const std::function<void()> &work, QWidget *ownWindow = nullptr);
+// Shows window. A splash screen shown before the application's loop runs makes Qt let
+// the pending events run then and there; here they pass the same gate as runPending's,
+// and a timer that falls due meanwhile fires one interval later instead.
+void showWindow(QWidget *window);
 
 } // namespace rr::windowevents

@@ -102,3 +102,31 @@ TEST(WindowEvents, longWorkRunsOnItsOwnThreadWhileTheEventsKeepRunning)
     EXPECT_NE(workThread, QThread::currentThread());
     EXPECT_GE(counter.count, 3) << "events ran while the work went on";
 }
+
+TEST(WindowEvents, showingASplashScreenBeforeTheLoopRunsLetsNoTimerOrInputThrough)
+{
+    QPushButton other(QStringLiteral("Other"));
+    other.show();
+    QTest::qWait(20);
+    QSignalSpy otherClicks(&other, &QPushButton::clicked);
+    int timerFired = 0;
+    QTimer due;
+    due.setSingleShot(true);
+    QObject::connect(&due, &QTimer::timeout, [&] { ++timerFired; });
+    due.start(0);
+    bool queuedRan = false;
+    QMetaObject::invokeMethod(
+        qApp, [&] { queuedRan = true; }, Qt::QueuedConnection);
+    postClick(&other);
+
+    QWidget splash(nullptr, Qt::SplashScreen);
+    windowevents::showWindow(&splash);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_TRUE(queuedRan) << "Qt let the pending events run as it showed the splash";
+    EXPECT_EQ(timerFired, 0);
+    EXPECT_EQ(otherClicks.count(), 0);
+
+    QTest::qWait(20);
+    EXPECT_EQ(timerFired, 1) << "the timer comes again, once";
+    EXPECT_EQ(otherClicks.count(), 0);
+}
