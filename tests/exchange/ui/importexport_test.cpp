@@ -317,6 +317,40 @@ TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
+TEST_F(ImportExportTest, folderHeadingsMovedUpToTheDeepestLevelAreToldApartFromFilesPassedOver)
+{
+    // 505 levels of headings, a link in each, and a profile whose backup is damaged.
+    QByteArray html = "<DL><p>\n";
+    for (int i = 1; i <= 505; ++i)
+        html += "<DT><H3>L" + QByteArray::number(i) + "</H3>\n<DL><p>\n<DT><A HREF=\"http://x/\">a</A>\n";
+    html += QByteArray("</DL><p>\n").repeated(506);
+    const QString root = files.filePath(".mozilla/firefox");
+    writeBytes(root + "/deep.default/bookmarks.html", html);
+    const QString damaged = root + "/other.default/bookmarkbackups/bookmarks-2026-12-01.jsonlz4";
+    writeBytes(damaged, "not a backup");
+
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    frmProgress *progress = frmProgress::current();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 505");
+    EXPECT_EQ(progress->lblName->text(),
+              "Skipped, could not be read: 1\nFolders nested over 500 levels, moved up to level 500: 6");
+    const QStringList tip = progress->lblName->toolTip().split('\n');
+    ASSERT_EQ(tip.size(), 2);
+    EXPECT_TRUE(tip[0].startsWith(damaged + ": ")) << tip[0].toStdString();
+    EXPECT_EQ(tip[1], root + "/deep.default/bookmarks.html: 6 folders nested more than 500 levels deep were put at "
+                             "level 500");
+    // Both lines show whole.
+    EXPECT_LE(progress->lblName->heightForWidth(progress->lblName->width()), progress->lblName->height());
+
+    // Moved folders alone are no file passed over.
+    QFile::remove(damaged);
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    EXPECT_EQ(frmProgress::current()->lblName->text(), "Folders nested over 500 levels, moved up to level 500: 6");
+}
+
 TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
 {
     const QString other = files.filePath("other/Other.xml");
