@@ -451,6 +451,52 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     EXPECT_FALSE(QFile::exists(thumbFilePath(base, session().currentDBName, pdf[0])));
 }
 
+TEST_F(ImportExportTest, manyNewVardecksClearOnlyTheFilesLeftUnderTheirOwnIdentifiers)
+{
+    // The database's own Vardecks W1 to W3 have pictures; W4 to W150 were left behind.
+    const QString base = window->dbXML->getBasePath();
+    const auto sideFiles = [&](int from, int to) {
+        QStringList present;
+        for (int n = from; n <= to; ++n)
+            for (const QString &file : {iconFilePath(base, session().currentDBName, QString("W%1").arg(n)),
+                                        thumbFilePath(base, session().currentDBName, QString("W%1").arg(n))})
+                if (QFile::exists(file))
+                    present << file;
+        return present;
+    };
+    for (int n = 1; n <= 150; ++n) {
+        ASSERT_TRUE(writeBytes(iconFilePath(base, session().currentDBName, QString("W%1").arg(n)), "icon"));
+        ASSERT_TRUE(writeBytes(thumbFilePath(base, session().currentDBName, QString("W%1").arg(n)), "thumb"));
+    }
+    ASSERT_EQ(doc()->countElements("VARDECK"), 3);
+
+    // A merge of 70 Vardecks takes W4 to W73.
+    QByteArray vardecks;
+    for (int n = 1; n <= 70; ++n)
+        vardecks += vardeckXml(QByteArray("W") + QByteArray::number(n), "m");
+    const QString other = files.filePath("other/Other.xml");
+    writeBytes(other, "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" +
+                          folderXml("T1", "Merged", vardecks) + "</FOLDERS>");
+    prompts.answerFile(other);
+    run(true, 3);
+    ASSERT_EQ(doc()->countElements("VARDECK"), 73);
+    EXPECT_EQ(sideFiles(1, 3).size(), 6) << "the pictures of the Vardecks already there stay";
+    EXPECT_EQ(sideFiles(4, 73), QStringList());
+    EXPECT_EQ(sideFiles(74, 150).size(), 2 * 77) << "numbers not handed out keep theirs";
+
+    // A bookmarks import of 66 links takes W74 to W139.
+    QByteArray html = "<DL><p>\n";
+    for (int n = 1; n <= 66; ++n)
+        html += "<DT><A HREF=\"http://x/" + QByteArray::number(n) + "\">b</A>\n";
+    writeBytes(files.filePath(".mozilla/firefox/p.default/bookmarks.html"), html + "</DL>\n");
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    ASSERT_EQ(doc()->countElements("VARDECK"), 139);
+    EXPECT_EQ(sideFiles(1, 3).size(), 6);
+    EXPECT_EQ(sideFiles(4, 139), QStringList());
+    EXPECT_EQ(sideFiles(140, 150).size(), 2 * 11);
+}
+
 TEST_F(ImportExportTest, aMergeLetsTheWindowsRepaintThroughEachPhaseAndTakesNoCommandMeanwhile)
 {
     QByteArray folders;
