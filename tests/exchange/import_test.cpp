@@ -200,6 +200,10 @@ TEST(BookmarkFile, readsTheCodePageTheFileDeclaresElseUtf8ElseWindows1252)
     EXPECT_EQ(linkText("<meta http-equiv=content-type content='text/html;charset=ISO-8859-1'>", "\x80 \xc3\xa9"),
               "€ Ã©");
     EXPECT_EQ(linkText("<meta charset=\"us-ascii\">", "\x93q\x94"), "“q”");
+    // A file that says Windows-1252 is read so even when its bytes would also be UTF-8.
+    for (const char *meta : {"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">",
+                             "<meta charset=Windows-1252>"})
+        EXPECT_EQ(linkText(meta, "Caf\xc3\xa9"), "Caf\u00c3\u00a9") << meta;
     EXPECT_EQ(linkText("<META CHARSET=windows-1251>", "\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
     EXPECT_EQ(linkText("<meta charset=\"utf-16\">", "Caf\xc3\xa9"), "Café");
     EXPECT_EQ(linkText("<meta charset=\"no-such-code\">", "Caf\xe9"), "Café");
