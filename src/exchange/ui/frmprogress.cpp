@@ -149,9 +149,7 @@ void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
     if (!notes.skipped.isEmpty())
         lines << QStringLiteral("Skipped, could not be read: %1").arg(notes.skipped.size());
     if (notes.movedFolders > 0)
-        lines << QStringLiteral("Folders nested over %1 levels, moved up to level %1: %2")
-                     .arg(kMaxFolderLevels)
-                     .arg(notes.movedFolders);
+        lines << QStringLiteral("Folders moved up to level %1: %2").arg(kMaxFolderLevels).arg(notes.movedFolders);
     done.folderName = lines.join(QLatin1Char('\n'));
     adoptState(done);
     Label1->clear();
