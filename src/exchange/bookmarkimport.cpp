@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace rr
 {
 namespace
@@ -58,24 +60,55 @@ BookmarkFileImport::BookmarkFileImport(ImportBuilder &builder, ImportProgress *p
 {
 }
 
+bool BookmarkFileImport::readFile(const QString &path, QList<BookmarkEntry> *entries, QString *reason)
+{
+    bool read = false;
+    const auto readIt = [&] { read = readBookmarkFile(path, entries, reason); };
+    // Reading a large file reports nothing as it goes: the window may run it aside.
+    if (m_progress)
+        m_progress->runLongStep(readIt);
+    else
+        readIt();
+    return read;
+}
+
+bool BookmarkFileImport::stop(const QStringList &files, qsizetype file, const QList<BookmarkEntry> &entries,
+                              qsizetype entry)
+{
+    m_error = m_builder.error();
+    const std::optional<Numbered> usedUp = m_builder.numbersUsedUp();
+    if (!usedUp)
+        return false;
+    // The numbers ran out: the user is told how many the whole import holds, so every
+    // entry not yet made, in this file and the files after it, is counted.
+    const auto kind = *usedUp == Numbered::Folders ? BookmarkEntry::Kind::Heading : BookmarkEntry::Kind::Link;
+    const auto count = [kind](const QList<BookmarkEntry> &list, qsizetype from) {
+        return int(std::count_if(list.cbegin() + from, list.cend(),
+                                 [kind](const BookmarkEntry &e) { return e.kind == kind; }));
+    };
+    // The top folder is a folder of the import too.
+    int importing = kind == BookmarkEntry::Kind::Heading ? 1 + m_builder.importFolderCount : m_builder.importVDCount;
+    importing += count(entries, entry);
+    for (qsizetype later = file + 1; later < files.size(); ++later) {
+        QList<BookmarkEntry> rest;
+        QString reason;
+        if (readFile(files[later], &rest, &reason))
+            importing += count(rest, 0);
+    }
+    m_error = m_builder.usedUpReason(importing);
+    return false;
+}
+
 bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
 {
     const XmlNode top = m_builder.createFolderNode(topName, QString());
-    if (!top) {
-        m_error = m_builder.error();
-        return false;
-    }
-    for (const QString &path : files) {
+    if (!top)
+        return stop(files, -1, {}, 0);
+    for (qsizetype f = 0; f < files.size(); ++f) {
+        const QString &path = files[f];
         QList<BookmarkEntry> entries;
         QString reason;
-        bool read = false;
-        const auto readFile = [&] { read = readBookmarkFile(path, &entries, &reason); };
-        // Reading a large file reports nothing as it goes: the window may run it aside.
-        if (m_progress)
-            m_progress->runLongStep(readFile);
-        else
-            readFile();
-        if (!read) {
+        if (!readFile(path, &entries, &reason)) {
             m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
             continue;
         }
@@ -87,8 +120,9 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
             XmlNode holder;
         };
         QList<Placed> headings;
-        int kept = 0;
-        for (const BookmarkEntry &entry : std::as_const(entries)) {
+        int moved = 0;
+        for (qsizetype e = 0; e < entries.size(); ++e) {
+            const BookmarkEntry &entry = entries[e];
             const bool inHeading = entry.heading >= 0 && entry.heading < headings.size();
             if (entry.kind == BookmarkEntry::Kind::Heading) {
                 Placed enclosing = inHeading ? headings[entry.heading] : Placed{top, 1, XmlNode()};
@@ -96,14 +130,12 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
                 // headings become folders beside the deepest one, with all they hold.
                 if (enclosing.level >= kMaxFolderLevels) {
                     enclosing = {enclosing.holder, enclosing.level - 1, XmlNode()};
-                    ++kept;
+                    ++moved;
                 }
                 const XmlNode folder =
                     m_builder.createFolderNode(entry.text, enclosing.folder.attribute(QStringLiteral("TID")));
-                if (!folder) {
-                    m_error = m_builder.error();
-                    return false;
-                }
+                if (!folder)
+                    return stop(files, f, entries, e);
                 headings << Placed{folder, enclosing.level + 1, enclosing.folder};
                 ++m_builder.importFolderCount;
                 if (m_progress)
@@ -111,19 +143,19 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
                 continue;
             }
             const XmlNode folder = inHeading ? headings[entry.heading].folder : top;
-            if (!m_builder.createVDNode(folder, entry.text, entry.address)) {
-                m_error = m_builder.error();
-                return false;
-            }
+            if (!m_builder.createVDNode(folder, entry.text, entry.address))
+                return stop(files, f, entries, e);
             ++m_builder.importVDCount;
             if (m_progress)
                 m_progress->setVardeckCount(m_builder.importVDCount);
         }
-        if (kept > 0)
-            m_skipped << QDir::toNativeSeparators(path) +
-                             QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
-                                 .arg(kept)
-                                 .arg(kMaxFolderLevels);
+        if (moved > 0) {
+            m_movedFolders += moved;
+            m_moved << QDir::toNativeSeparators(path) +
+                           QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
+                               .arg(moved)
+                               .arg(kMaxFolderLevels);
+        }
     }
     return true;
 }

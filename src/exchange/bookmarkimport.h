@@ -5,8 +5,9 @@
 // The folder tree is kept: each heading of a file becomes a folder inside the folder
 // of its nearest enclosing heading, each link a Vardeck there; what no heading holds
 // goes into the top folder itself. Headings nested more deeply than the database can
-// hold become folders beside the deepest one, so no link is lost, and the file is
-// listed among the skipped items with their number.
+// hold become folders beside the deepest one, so no link is lost; they are counted
+// apart from the files passed over, with a note for each file that had them.
+#include "exchange/bookmarkfile.h"
 #include "exchange/importbuilder.h"
 
 #include <QStringList>
@@ -30,13 +31,25 @@ public:
     // had to stop (error() says why); a file that cannot be read is passed over.
     bool run(const QStringList &files, const QString &topName);
 
+    // The files that could not be read, each with its reason.
     const QStringList &skippedItems() const { return m_skipped; }
+    // Folders nested too deeply that were put at the deepest level, and a note for each
+    // file that had them.
+    int movedFolders() const { return m_movedFolders; }
+    const QStringList &movedItems() const { return m_moved; }
     QString error() const { return m_error; }
 
 private:
+    bool readFile(const QString &path, QList<BookmarkEntry> *entries, QString *reason);
+    // Stops the run at entry of files[file] (-1: before the first file) with the
+    // builder's reason; when the numbers ran out, with how many the whole import holds.
+    bool stop(const QStringList &files, qsizetype file, const QList<BookmarkEntry> &entries, qsizetype entry);
+
     ImportBuilder &m_builder;
     ImportProgress *m_progress;
     QStringList m_skipped;
+    QStringList m_moved;
+    int m_movedFolders = 0;
     QString m_error;
 };
 

@@ -1,5 +1,6 @@
 #include "exchange/databasemerge.h"
 
+#include "exchange/importbuilder.h"
 #include "storage/xmldatabase.h"
 
 #include <QFile>
@@ -146,11 +147,8 @@ bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &pref
     for (qsizetype i = 0; i < elements.size(); ++i) {
         const int number = doc->firstFreeIdentifierNumber(prefix, next);
         if (number == 0)
-            return fail(folders
-                            ? QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
-                                  .arg(kMaxIdentifierNumber)
-                            : QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
-                                  .arg(kMaxIdentifierNumber));
+            return fail(numbersUsedUpReason(folders ? Numbered::Folders : Numbered::Vardecks, countBefore,
+                                            int(elements.size())));
         next = number + 1;
         XmlNode element = elements[i];
         element.setAttribute(attribute, prefix + QString::number(number));

@@ -58,7 +58,7 @@ private:
     // Keeps node when it is a folder or a Vardeck.
     void noteCopied(_xmlNode *node);
     void runLongStep(const std::function<void()> &step);
-    bool renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute, int total,
+    bool renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute, int countBefore,
                   double barFrom);
 
     XMLDatabase &m_open;

@@ -5,9 +5,40 @@
 
 namespace rr
 {
+
+QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast)
+{
+    const bool folders = kind == Numbered::Folders;
+    if (held >= kMaxIdentifierNumber)
+        return folders ? QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
+                             .arg(kMaxIdentifierNumber)
+                       : QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
+                             .arg(kMaxIdentifierNumber);
+    const QString holds = QStringLiteral("The import holds %1%2 %3")
+                              .arg(atLeast ? QStringLiteral("at least ") : QString())
+                              .arg(importing)
+                              .arg(folders ? QStringLiteral("folders") : QStringLiteral("Vardecks"));
+    if (held == 0)
+        return holds + QStringLiteral(", more than a database can number: at most %1.").arg(kMaxIdentifierNumber);
+    return holds + QStringLiteral(", more than the database can still number: it has %1 and can number at most %2.")
+                       .arg(held)
+                       .arg(kMaxIdentifierNumber);
+}
+
 ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
     : m_db(db), m_progress(progress), m_today(QDate::currentDate())
 {
+    if (const XmlDocument *doc = db.getTheDOM()) {
+        m_foldersHeld = doc->countElements(QStringLiteral("FOLDER"));
+        m_vardecksHeld = doc->countElements(QStringLiteral("VARDECK"));
+    }
+}
+
+QString ImportBuilder::usedUpReason(int importing) const
+{
+    if (!m_usedUp)
+        return m_error;
+    return numbersUsedUpReason(*m_usedUp, *m_usedUp == Numbered::Folders ? m_foldersHeld : m_vardecksHeld, importing);
 }
 
 bool ImportBuilder::fail(const QString &reason)
@@ -37,10 +68,11 @@ XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &pare
     }
     const QString tid = m_db.getNewTID();
     if (tid.isEmpty()) {
-        fail(QStringLiteral("No more folders can be added: every folder number up to %1 is in use.")
-                 .arg(kMaxIdentifierNumber));
+        m_usedUp = Numbered::Folders;
+        fail(numbersUsedUpReason(Numbered::Folders, m_foldersHeld, m_createdFolders + 1, true));
         return {};
     }
+    ++m_createdFolders;
     XmlNode folder = doc->createElement(QStringLiteral("FOLDER"));
     // Attached first, so that the identifier is registered when it is set.
     container.appendChild(folder);
@@ -70,8 +102,8 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &name, 
     }
     const QString wid = m_db.getNewWID();
     if (wid.isEmpty()) {
-        fail(QStringLiteral("No more Vardecks can be added: every Vardeck number up to %1 is in use.")
-                 .arg(kMaxIdentifierNumber));
+        m_usedUp = Numbered::Vardecks;
+        fail(numbersUsedUpReason(Numbered::Vardecks, m_vardecksHeld, int(m_createdWIDs.size()) + 1, true));
         return {};
     }
     XmlNode vardeck = list.appendChild(doc->createElement(QStringLiteral("VARDECK")));

@@ -17,11 +17,20 @@
 #include <QDate>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace rr
 {
 
 class XMLDatabase;
+
+enum class Numbered { Folders, Vardecks };
+
+// Why an import stops when the folder or Vardeck numbers run out. held: how many the
+// database had before the import; importing: how many the import holds (at least
+// that many when atLeast). A database that had no number left before is told so;
+// otherwise the import is more than the database can number.
+QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast = false);
 
 class ImportBuilder
 {
@@ -54,6 +63,11 @@ public:
     QString topTID() const { return m_topTID; }
     QString error() const { return m_error; }
     const QStringList &createdWIDs() const { return m_createdWIDs; }
+    // Which numbers ran out, when that is what stopped the import.
+    std::optional<Numbered> numbersUsedUp() const { return m_usedUp; }
+    // The reason for the numbers that ran out, once the caller knows how many of
+    // that kind the whole import holds (error() says "at least" the ones asked for).
+    QString usedUpReason(int importing) const;
 
     // Removes every top-level folder this builder created, with all it holds.
     void rollback();
@@ -74,6 +88,11 @@ private:
     QStringList m_parentTIDStack;
     QStringList m_createdTopTIDs;
     QStringList m_createdWIDs;
+    int m_createdFolders = 0;
+    // How many folders and Vardecks the database had before the import.
+    int m_foldersHeld = 0;
+    int m_vardecksHeld = 0;
+    std::optional<Numbered> m_usedUp;
 };
 
 } // namespace rr

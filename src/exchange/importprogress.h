@@ -7,6 +7,7 @@
 // window repaints while the import goes on.
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -18,6 +19,16 @@ namespace rr
 float progressItemStep(float value);
 // The fill at the end of a folder tree or an import: two points at a time while below 98.
 float progressFillTo98(float value);
+
+// What an import passed over or changed on its way, told when it has finished.
+struct ImportNotes {
+    // The files and folders that could not be read, each with its reason.
+    QStringList skipped;
+    // Folders nested more deeply than a database holds, put at the deepest level with
+    // all they hold, and a note for each file that had them.
+    int movedFolders = 0;
+    QStringList moved;
+};
 
 struct ProgressState {
     float bar = 0;

@@ -610,10 +610,15 @@ bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
     }
     m_doc = doc;
     m_doc->_private = this;
-    if (recount().tooDeep()) {
-        m_parseError = QStringLiteral("The folders are nested more deeply than a Vardecks database may be: at most "
-                                      "%1 levels.")
-                           .arg(kMaxFolderLevels);
+    if (const Nesting nesting = recount(); nesting.tooDeep()) {
+        m_parseError =
+            nesting.folders > kMaxFolderLevels
+                ? QStringLiteral("The folders are nested more deeply than a Vardecks database may be: at most "
+                                 "%1 levels.")
+                      .arg(kMaxFolderLevels)
+                : QStringLiteral("The elements of the file are nested more deeply than a Vardecks database may be: "
+                                 "at most %1 levels.")
+                      .arg(kMaxElementDepth);
         m_doc = nullptr;
         xmlFreeDoc(doc);
         m_folderCount = m_vardeckCount = 0;

@@ -474,10 +474,16 @@ bool XmlDocument::save(const QString &path, QString *error) const
         written = writeInBackground(m_doc, writer, true);
     }
     // What is saved must open again: a tree the next load would refuse is not written.
-    if (written == Written::TooDeep)
+    if (written == Written::TooDeep) {
+        const xmlNodePtr root = xmlDocGetRootElement(m_doc);
+        if (root && nestingOf(root).folders <= kMaxFolderLevels)
+            return failWith(QStringLiteral("%1 was not saved: its elements are nested more than %2 levels deep.")
+                                .arg(path)
+                                .arg(kMaxElementDepth));
         return failWith(QStringLiteral("%1 was not saved: the folders are nested more than %2 levels deep.")
                             .arg(path)
                             .arg(kMaxFolderLevels));
+    }
     if (written != Written::Whole || !writer.commit()) {
         const QString reason = writer.errorString();
         return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);

@@ -200,6 +200,10 @@ TEST(BookmarkFile, readsTheCodePageTheFileDeclaresElseUtf8ElseWindows1252)
     EXPECT_EQ(linkText("<meta http-equiv=content-type content='text/html;charset=ISO-8859-1'>", "\x80 \xc3\xa9"),
               "€ Ã©");
     EXPECT_EQ(linkText("<meta charset=\"us-ascii\">", "\x93q\x94"), "“q”");
+    // A file that says Windows-1252 is read so even when its bytes would also be UTF-8.
+    for (const char *meta : {"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">",
+                             "<meta charset=Windows-1252>"})
+        EXPECT_EQ(linkText(meta, "Caf\xc3\xa9"), "Caf\u00c3\u00a9") << meta;
     EXPECT_EQ(linkText("<META CHARSET=windows-1251>", "\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
     EXPECT_EQ(linkText("<meta charset=\"utf-16\">", "Caf\xc3\xa9"), "Café");
     EXPECT_EQ(linkText("<meta charset=\"no-such-code\">", "Caf\xe9"), "Café");
@@ -302,7 +306,10 @@ TEST(BookmarkImport, headingsNestedDeeperThanTheDatabaseHoldsKeepEveryLinkAndThe
         EXPECT_EQ(deepest.first(), "L499[a499=http://x/499]{}");
         EXPECT_EQ(deepest.last(), "L510[a510=http://x/510]{}");
     }
-    EXPECT_EQ(import.skippedItems(),
+    // Nothing was passed over: the folders moved up are told apart.
+    EXPECT_EQ(import.skippedItems(), QStringList());
+    EXPECT_EQ(import.movedFolders(), 22);
+    EXPECT_EQ(import.movedItems(),
               QStringList({dir.filePath("bookmarks.html") + ": 11 folders nested more than 500 levels deep were "
                                                             "put at level 500",
                            dir.filePath("backup.jsonlz4") + ": 11 folders nested more than 500 levels deep were "
@@ -396,7 +403,8 @@ TEST(ImportBuilder, usedUpIdentifiersStopAnImportOrAMergeAndEverythingIsTakenBac
     ImportBuilder builder(open.db);
     FolderImport walk(builder);
     EXPECT_FALSE(walk.loadFavsFromFoundColl({favorites.path()}, WalkMode::Shortcuts, "Imported favorites"));
-    EXPECT_EQ(walk.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    EXPECT_EQ(walk.error(), "The import holds at least 2 Vardecks, more than the database can still number: it has "
+                            "32766 and can number at most 32767.");
     EXPECT_EQ(builder.createdWIDs(), QStringList({"W32767"}));
     builder.rollback();
     EXPECT_EQ(open.doc().toBytes(), before);
@@ -407,9 +415,64 @@ TEST(ImportBuilder, usedUpIdentifiersStopAnImportOrAMergeAndEverythingIsTakenBac
     DatabaseMerge merge(open.db);
     EXPECT_FALSE(merge.merge(writeOther(favorites, kOther)));
     EXPECT_FALSE(merge.readFailed());
-    EXPECT_EQ(merge.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    EXPECT_EQ(merge.error(), "The import holds 5 Vardecks, more than the database can still number: it has 32766 "
+                             "and can number at most 32767.");
     EXPECT_EQ(open.doc().toBytes(), before);
     EXPECT_FALSE(open.doc().nodeFromID("T2"));
+
+    // A database with every number in use is told so, however little comes in.
+    ASSERT_TRUE(builder.createVDNode(open.doc().nodeFromID("T1"), "last", "http://last/"));
+    ImportBuilder full(open.db);
+    FolderImport none(full);
+    EXPECT_FALSE(none.loadFavsFromFoundColl({favorites.path()}, WalkMode::Shortcuts, "Imported favorites"));
+    EXPECT_EQ(none.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+    full.rollback();
+    DatabaseMerge nothing(open.db);
+    EXPECT_FALSE(nothing.merge(writeOther(favorites, kOther)));
+    EXPECT_EQ(nothing.error(), "No more Vardecks can be added: every Vardeck number up to 32767 is in use.");
+}
+
+TEST(ImportBuilder, anImportLargerThanADatabaseCanNumberSaysHowManyItHolds)
+{
+    // Into an empty database: two bookmark files, 40000 links in all, and a database
+    // file of as many Vardecks.
+    const auto links = [](int count) {
+        QByteArray html = "<DL><p>\n";
+        for (int i = 0; i < count; ++i)
+            html += "<DT><A HREF=\"http://x/" + QByteArray::number(i) + "\">a</A>\n";
+        return html + "</DL>\n";
+    };
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("one/bookmarks.html"), links(30000));
+    writeBytes(dir.filePath("two/bookmarks.html"), links(10000));
+    OpenDb open("<FOLDERS/>");
+    const QByteArray before = open.doc().toBytes();
+    ImportBuilder builder(open.db);
+    BookmarkFileImport import(builder);
+    EXPECT_FALSE(import.run({dir.filePath("one/bookmarks.html"), dir.filePath("two/bookmarks.html")}, "Big"));
+    EXPECT_EQ(import.error(), "The import holds 40000 Vardecks, more than a database can number: at most 32767.");
+    builder.rollback();
+    EXPECT_EQ(open.doc().toBytes(), before);
+
+    QByteArray vardecks;
+    for (int n = 1; n <= 40000; ++n)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(n) + "\"><NAME>v</NAME></VARDECK>";
+    DatabaseMerge merge(open.db);
+    EXPECT_FALSE(merge.merge(writeOther(dir, "<FOLDERS>" + folderXml("T1", "Big", vardecks) + "</FOLDERS>")));
+    EXPECT_EQ(merge.error(), "The import holds 40000 Vardecks, more than a database can number: at most 32767.");
+    EXPECT_EQ(open.doc().toBytes(), before);
+
+    // Folders the same way: the top folder and 33000 headings.
+    QByteArray headings = "<DL><p>\n";
+    for (int i = 0; i < 33000; ++i)
+        headings += "<DT><H3>h</H3>\n";
+    writeBytes(dir.filePath("three/bookmarks.html"), headings + "</DL>\n");
+    ImportBuilder folders(open.db);
+    BookmarkFileImport deep(folders);
+    EXPECT_FALSE(deep.run({dir.filePath("three/bookmarks.html")}, "Many"));
+    EXPECT_EQ(deep.error(), "The import holds 33001 folders, more than a database can number: at most 32767.");
+    folders.rollback();
+    EXPECT_EQ(open.doc().toBytes(), before);
 }
 
 TEST(FavoritesImport, importsTheTreeAsSavedCountsWhatItPassesOverAndASecondRunIntoASecondTopFolder)

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace rr;
 using rr::test::HttpServer;
@@ -253,7 +254,12 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     launcher.addProgram("firefox", "/usr/bin/firefox");
     const QString script = writeFile(home.path() + "/run me.sh", "#!/bin/sh\necho hi\n", true);
     const QString launcherFile = writeFile(home.path() + "/app.desktop", "[Desktop Entry]\nExec=xterm\n");
+    // Executables whose type nothing names: commands without a "#!" line, and bytes.
+    const QString commands = writeFile(home.path() + "/tool", "echo hi\n", true);
+    const QString bytes = writeFile(home.path() + "/blob", QByteArray("\x01\x02\x03\xfe\xff", 5), true);
     const QString hostile[] = {
+        QUrl::fromLocalFile(commands).toString(),
+        bytes,
         "-P evil",
         "  --new-instance",
         "file://" + script,
@@ -275,6 +281,10 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
     EXPECT_FALSE(urlSupport::openInDefault("-x", &refusal));
     EXPECT_EQ(refusal.text, "The address -x was not opened: it begins with \"-\", which a browser would read as an "
                             "option.");
+    EXPECT_FALSE(urlSupport::openInDefault(commands, &refusal));
+    EXPECT_EQ(refusal.text, "The address " + commands +
+                                " was not opened: it names a program, not a page or a "
+                                "document.");
     EXPECT_TRUE(launcher.starts().empty());
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 
@@ -387,6 +397,27 @@ TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
     server.route("/favicon.ico", test::picture(test::pictureBytes(Qt::blue)));
     EXPECT_EQ(load("/plain.html"), icons + "favicon.ico");
     EXPECT_EQ(server.hits("/favicon.ico"), 1);
+}
+
+TEST_F(IconFetchTest, aDownloadedIconInTheDatabaseFolderIsTheOwnersAloneWhateverTheUmask)
+{
+    base = home.databaseFolder();
+    icons = base + "icons/Work/";
+    const auto modeOf = [](const QString &file) {
+        struct stat info {
+        };
+        return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_mode & 07777 : 0u;
+    };
+    const mode_t previous = ::umask(022);
+    server.route("/p.html", test::page(htmlWithLinks(R"(<link rel="icon" href="/i.png">)")));
+    server.route("/i.png", test::picture(test::pictureBytes(Qt::red, "PNG"), "image/png"));
+    const QString file = load("/p.html");
+    ::umask(previous);
+    ASSERT_EQ(file, icons + "favicon.ico");
+    EXPECT_EQ(modeOf(file), 0600u);
+    IconSupport support;
+    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W3"), icons + "W3.ico");
+    EXPECT_EQ(modeOf(icons + "W3.ico"), 0600u);
 }
 
 TEST_F(IconFetchTest, relativeIconLinksPointWhereABrowserFindsThem)

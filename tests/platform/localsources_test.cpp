@@ -75,7 +75,7 @@ TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
     EXPECT_EQ(loopbackhttp::get(server.port(), "/tight", 5000, 5).body, "[1,2]") << "exactly the cap";
     EXPECT_EQ(loopbackhttp::get(server.port(), "/missing", 5000, 1000).status, loopbackhttp::Status::HttpError);
     EXPECT_LT(clock.elapsed(), 2500);
-    EXPECT_EQ(server.refused(), 0) << "no HTTP/1.0 request";
+    EXPECT_EQ(server.refused(), 0) << "HTTP/1.1 with its Host header";
 
     EXPECT_EQ(loopbackhttp::get(server.port(), "/big", 2000, 100000).status, loopbackhttp::Status::ExceedSize);
     EXPECT_EQ(loopbackhttp::get(server.port(), "/tight", 2000, 4).status, loopbackhttp::Status::ExceedSize);

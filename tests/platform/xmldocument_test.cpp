@@ -180,15 +180,19 @@ TEST(XmlDocument, theOpenAndTheSaveMeasureNestingAlikeSoWhatOpensCanBeSaved)
     // Few folders, but other elements nested past what any database holds.
     const QByteArray junk =
         QByteArray("<X>").repeated(kMaxElementDepth) + QByteArray("</X>").repeated(kMaxElementDepth);
-    for (const QByteArray &body :
-         {"<FOLDERS>" + folders + "</FOLDERS>",
-          "<FOLDERS>" + test::folderXml("T1", "F", "<VARDECK WID=\"W1\"><NOTES>" + junk + "</NOTES></VARDECK>") +
-              "</FOLDERS>"}) {
+    // Each is refused with the limit it passed.
+    const QList<QPair<QByteArray, QString>> refused = {
+        {"<FOLDERS>" + folders + "</FOLDERS>",
+         "The folders are nested more deeply than a Vardecks database may be: at most 500 levels."},
+        {"<FOLDERS>" + test::folderXml("T1", "F", "<VARDECK WID=\"W1\"><NOTES>" + junk + "</NOTES></VARDECK>") +
+             "</FOLDERS>",
+         "The elements of the file are nested more deeply than a Vardecks database may be: at most 1003 levels."},
+    };
+    for (const auto &[body, reason] : refused) {
         const QString path = test::writeDatabase(home.path(), "deep.xml", body);
         XmlDocument doc;
         EXPECT_FALSE(doc.load(path));
-        EXPECT_EQ(doc.parseErrorReason(),
-                  "The folders are nested more deeply than a Vardecks database may be: at most 500 levels.");
+        EXPECT_EQ(doc.parseErrorReason(), reason);
     }
 
     // The same trees made in memory are not saved either.
@@ -202,5 +206,5 @@ TEST(XmlDocument, theOpenAndTheSaveMeasureNestingAlikeSoWhatOpensCanBeSaved)
         deepest = deepest.appendChild(doc.createElement("X"));
     QString error;
     EXPECT_FALSE(doc.save(path, &error));
-    EXPECT_EQ(error, path + " was not saved: the folders are nested more than 500 levels deep.");
+    EXPECT_EQ(error, path + " was not saved: its elements are nested more than 1003 levels deep.");
 }

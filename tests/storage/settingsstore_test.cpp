@@ -311,6 +311,20 @@ TEST_F(Settings, missingOrBadUserOptionsTakeTheirDefaultsTheFontSizeIsEightAndSo
     EXPECT_EQ(o.getDBToOpen(), "Work.xml");
 }
 
+TEST_F(Settings, eachListSizeIsSavedUnderItsOwnOption)
+{
+    UserOptions o;
+    o.setRecentSearchNo(9);
+    o.setRecentNo(7);
+    o.saveToRegistry();
+    EXPECT_EQ(stored(kOptions, "recentSearchNo"), "9");
+    EXPECT_EQ(stored(kOptions, "recentNo"), "7");
+    UserOptions back;
+    back.setFromRegistry();
+    EXPECT_EQ(back.getRecentSearchNo(), 9);
+    EXPECT_EQ(back.getRecentNo(), 7);
+}
+
 // Every test starts with a fresh session, and a session made while another lives hands
 // that one back when it goes: the program's own session outlives each test's.
 TEST(Session, aTestStartsFreshAndANestedSessionHandsBackTheOneItReplaced)

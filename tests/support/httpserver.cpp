@@ -34,6 +34,19 @@ void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r
         socket->disconnectFromHost();
 }
 
+// Whether the request's head (request line and headers) names the host it asks.
+bool hasHostHeader(const QByteArray &head)
+{
+    const QList<QByteArray> lines = head.split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray header = lines[i].trimmed();
+        const qsizetype colon = header.indexOf(':');
+        if (colon > 0 && header.left(colon).trimmed().toLower() == "host" && !header.mid(colon + 1).trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
 // Reads requests in turn: clients wait for each answer before sending the next one.
 void serve(HttpServer *owner, QTcpSocket *socket)
 {
@@ -47,7 +60,7 @@ void serve(HttpServer *owner, QTcpSocket *socket)
             const QByteArray head = pending->left(end);
             pending->remove(0, end + 4);
             const QList<QByteArray> line = head.left(head.indexOf("\r\n")).split(' ');
-            if (owner->http11Only() && line.value(2).trimmed() == "HTTP/1.0") {
+            if (owner->http11Only() && (line.value(2).trimmed() == "HTTP/1.0" || !hasHostHeader(head))) {
                 owner->refusedOne();
                 pending->clear();
                 socket->disconnectFromHost();

@@ -1,7 +1,8 @@
 #pragma once
 // An HTTP/1.1 server on 127.0.0.1 in its own thread for at most its lifetime: fixed responses per path
 // (404 otherwise), late or never; connections stay open unless keepAlive is false. With http11Only, an
-// HTTP/1.0 request gets its connection closed without a reply, as browsers' debugging servers do.
+// HTTP/1.0 request, or one without a Host header, gets its connection closed without a reply, as
+// browsers' debugging servers do.
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -41,7 +42,7 @@ public:
     quint16 port() const { return m_port; }
     bool keepAlive() const { return m_keepAlive; }
     bool http11Only() const { return m_http11Only; }
-    // Requests refused for their HTTP version.
+    // Requests refused for their HTTP version or their missing Host header.
     int refused() const;
 
     // Used by the server thread.

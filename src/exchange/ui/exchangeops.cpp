@@ -124,10 +124,10 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
         if (isPDF(address))
             pdfVardecks.append({wid, address});
     };
-    QStringList skipped;
+    ImportNotes notes;
     QString reason;
     QString failure;
-    if (!run.body(builder, progress, &skipped, &reason)) {
+    if (!run.body(builder, progress, &notes, &reason)) {
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
     } else {
         removeLeftSideFiles(basePath, builder.createdWIDs());
@@ -149,7 +149,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     if (sameText(w.currentAspect, QStringLiteral("Web")))
         w.commands.showAspectWeb();
     showImportedFolder(w, builder.topTID());
-    progress->finish(builder.importVDCount, true, skipped);
+    progress->finish(builder.importVDCount, true, notes);
 }
 
 } // namespace rr

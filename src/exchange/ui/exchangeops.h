@@ -49,8 +49,8 @@ struct ImportRun {
     QString searching;
     bool countsFolders = true;
     // Adds everything to the document through the builder; false (with the reason)
-    // when it had to stop. Files or folders it passed over go to skipped.
-    std::function<bool(ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error)> body;
+    // when it had to stop. What it passed over or moved up goes to notes.
+    std::function<bool(ImportBuilder &builder, frmProgress *progress, ImportNotes *notes, QString *error)> body;
 };
 
 // Runs one import behind the progress window and either saves all of it, shows the

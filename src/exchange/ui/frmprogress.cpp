@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/windowevents.h"
+#include "platform/xmldocument.h"
 #include "shell/fonthelpers.h"
 #include "storage/useroptions.h"
 
@@ -134,7 +135,7 @@ void frmProgress::begin()
     setWindowTitle(QStringLiteral("Loading..."));
 }
 
-void frmProgress::finish(int vardecks, bool fill, const QStringList &skipped)
+void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
 {
     if (fill)
         fillBarTo98();
@@ -144,13 +145,16 @@ void frmProgress::finish(int vardecks, bool fill, const QStringList &skipped)
     setDefaultButton(Command1);
     ProgressState done = state();
     done.vardeckName = QStringLiteral("Task completed");
-    done.folderName.clear();
-    if (!skipped.isEmpty())
-        done.folderName = QStringLiteral("Skipped, could not be read: %1").arg(skipped.size());
+    QStringList lines;
+    if (!notes.skipped.isEmpty())
+        lines << QStringLiteral("Skipped, could not be read: %1").arg(notes.skipped.size());
+    if (notes.movedFolders > 0)
+        lines << QStringLiteral("Folders moved up to level %1: %2").arg(kMaxFolderLevels).arg(notes.movedFolders);
+    done.folderName = lines.join(QLatin1Char('\n'));
     adoptState(done);
     Label1->clear();
     Label3->clear();
-    lblName->setToolTip(skipped.isEmpty() ? QString() : skipped.mid(0, 30).join(QLatin1Char('\n')));
+    lblName->setToolTip((notes.skipped.mid(0, 30) + notes.moved.mid(0, 30)).join(QLatin1Char('\n')));
     setWindowTitle(QStringLiteral("Vardecks imported: ") + QString::number(vardecks));
     flush();
     QApplication::beep();

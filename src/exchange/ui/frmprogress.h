@@ -27,9 +27,9 @@ public:
     void begin();
     // The common finish: (the fill to 98 unless fill is false,) the bar to 100, OK
     // shown, "Task completed", the caption "Vardecks imported: " and the count, a beep.
-    // skipped files or folders (with the list of them as its tool tip) are told in
-    // the folder-name line.
-    void finish(int vardecks, bool fill, const QStringList &skipped = {});
+    // What the import passed over and the folders it moved up are told on lines of
+    // their own where the folder name stood, with the list of them as its tool tip.
+    void finish(int vardecks, bool fill, const ImportNotes &notes = {});
     // Draws what the import has set so far, now.
     void refreshNow() { flush(); }
     // The step runs on a thread of its own while the windows keep repainting.

@@ -35,11 +35,11 @@ void frmImportExport::importIEFavorites()
     // Every run makes a new top folder of this name, beside those of earlier runs.
     runImport(w, *this,
               {QStringLiteral("Searching for favorites folders..."), true,
-               [folder](ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error) {
+               [folder](ImportBuilder &builder, frmProgress *progress, ImportNotes *notes, QString *error) {
                    FolderImport walk(builder, progress);
                    const bool done =
                        walk.loadFavsFromFoundColl({folder}, WalkMode::Shortcuts, QStringLiteral("Imported favorites"));
-                   *skipped = walk.skippedItems();
+                   notes->skipped = walk.skippedItems();
                    *error = walk.error();
                    return done;
                }});
@@ -59,12 +59,12 @@ void frmImportExport::importPDFDocuments()
     const bool includeSubfolders = choice->includeSubfolders;
     runImport(w, *this,
               {QStringLiteral("Searching for PDF files..."), false,
-               [folder, includeSubfolders](ImportBuilder &builder, frmProgress *progress, QStringList *skipped,
+               [folder, includeSubfolders](ImportBuilder &builder, frmProgress *progress, ImportNotes *notes,
                                            QString *error) {
                    FolderImport walk(builder, progress);
                    const bool done = walk.loadFavsFromFoundColl(
                        {folder}, WalkMode::Documents, QStringLiteral("Imported PDF documents"), includeSubfolders);
-                   *skipped = walk.skippedItems();
+                   notes->skipped = walk.skippedItems();
                    *error = walk.error();
                    return done;
                }});
@@ -117,10 +117,12 @@ void frmImportExport::importBookmarksFiles(const QStringList &roots, const QStri
     }
     runImport(w, *this,
               {QStringLiteral("Searching for bookmarks..."), true,
-               [files, topName](ImportBuilder &builder, frmProgress *progress, QStringList *skipped, QString *error) {
+               [files, topName](ImportBuilder &builder, frmProgress *progress, ImportNotes *notes, QString *error) {
                    BookmarkFileImport import(builder, progress);
                    const bool done = import.run(files, topName);
-                   *skipped = import.skippedItems();
+                   notes->skipped = import.skippedItems();
+                   notes->movedFolders = import.movedFolders();
+                   notes->moved = import.movedItems();
                    *error = import.error();
                    return done;
                }});

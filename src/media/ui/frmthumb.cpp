@@ -331,29 +331,33 @@ void frmThumb::synchBatchVardeck(const PageDetails &details)
         m_icons.loadSingleIcon({}, vardeck.childText(QStringLiteral("ADDRESS")), m_wid);
 }
 
-bool frmThumb::saveThumb()
+bool frmThumb::saveThumb(QString *reason)
 {
     if (stopped())
         return false;
+    const auto refuse = [this, reason](const QString &why) {
+        lblAddress->setText(why);
+        if (reason)
+            *reason = why;
+        return false;
+    };
     m_browser->stop();
-    if (!m_browser->lastLoadOk()) {
-        lblAddress->setText(QStringLiteral("The page did not load: its thumbnail was not saved."));
-        return false;
-    }
-    const QString path =
-        w.dbXML.isOpen() ? thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, m_wid) : QString();
+    if (!m_browser->lastLoadOk())
+        return refuse(QStringLiteral("The page did not load: its thumbnail was not saved."));
+    if (!w.dbXML.isOpen())
+        return refuse(QStringLiteral("No database is open: the thumbnail was not saved."));
+    const QString path = thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, m_wid);
     if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
-        return false;
+        return refuse(QStringLiteral("No Vardeck is being shown: no thumbnail was saved."));
     const QImage page = m_browser->capture();
     if (page.isNull())
-        return false;
+        return refuse(QStringLiteral("The page could not be captured: its thumbnail was not saved."));
     const QImage thumb = page.scaled(kThumbWidth, kThumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QString error;
     // The database's own thumbnails folder, with its parents, made before writing.
-    if (!paths::makeFolder(QFileInfo(path).absolutePath()) || !SaveGIF(thumb, path, false, 0, &error)) {
-        lblAddress->setText(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.") : error);
-        return false;
-    }
+    if (!paths::makeFolder(QFileInfo(path).absolutePath()) || !SaveGIF(thumb, path, false, 0, &error))
+        return refuse(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.")
+                                      : QStringLiteral("The thumbnail ") + error);
     if (m_wid == w.currentWID())
         w.picThumb->setPixmap(QPixmap::fromImage(thumb));
     return true;
@@ -413,13 +417,10 @@ void frmThumb::finishSynchronisation()
 void frmThumb::cmdSave_Click()
 {
     cmdSave->setEnabled(false);
-    if (!saveThumb()) {
+    QString reason;
+    if (!saveThumb(&reason) && !reason.isEmpty()) {
         // Said after the click has been handled, never from inside it.
-        const QString reason = lblAddress->text();
-        QTimer::singleShot(0, &w, [reason] {
-            prompt::show(QStringLiteral("The thumbnail was not saved.  ") + reason, MsgButtons::Ok,
-                         MsgIcon::Exclamation);
-        });
+        QTimer::singleShot(0, &w, [reason] { prompt::show(reason, MsgButtons::Ok, MsgIcon::Exclamation); });
     }
     close();
 }

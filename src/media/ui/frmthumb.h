@@ -41,8 +41,9 @@ public:
     // every step tests it.
     bool stopped() const { return m_stop; }
     // Captures the loaded page as the thumbnail of the Vardeck in hand; false (and
-    // the old thumbnail kept) when the page did not load or the file failed.
-    bool saveThumb();
+    // the old thumbnail kept) when the page did not load or the file failed, with the
+    // one sentence that says so in reason and in the window (unless it was stopped).
+    bool saveThumb(QString *reason = nullptr);
 
     void cmdSave_Click();
     void cmdContinue_Click();

@@ -8,6 +8,7 @@
 #include "explorer/explorerfixture.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
+#include "storage/useroptions.h"
 #include "support/failingdisk.h"
 
 #include <QCheckBox>
@@ -317,6 +318,43 @@ TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
+TEST_F(ImportExportTest, folderHeadingsMovedUpToTheDeepestLevelAreToldApartFromFilesPassedOver)
+{
+    // 505 levels of headings, a link in each, and a profile whose backup is damaged.
+    QByteArray html = "<DL><p>\n";
+    for (int i = 1; i <= 505; ++i)
+        html += "<DT><H3>L" + QByteArray::number(i) + "</H3>\n<DL><p>\n<DT><A HREF=\"http://x/\">a</A>\n";
+    html += QByteArray("</DL><p>\n").repeated(506);
+    const QString root = files.filePath(".mozilla/firefox");
+    writeBytes(root + "/deep.default/bookmarks.html", html);
+    const QString damaged = root + "/other.default/bookmarkbackups/bookmarks-2026-12-01.jsonlz4";
+    writeBytes(damaged, "not a backup");
+
+    // The largest names the options allow.
+    const qint16 fontSize = appOptions().getFontSize();
+    appOptions().setFontSize(11);
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    appOptions().setFontSize(fontSize);
+    frmProgress *progress = frmProgress::current();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 505");
+    EXPECT_EQ(progress->lblName->text(), "Skipped, could not be read: 1\nFolders moved up to level 500: 6");
+    const QStringList tip = progress->lblName->toolTip().split('\n');
+    ASSERT_EQ(tip.size(), 2);
+    EXPECT_TRUE(tip[0].startsWith(damaged + ": ")) << tip[0].toStdString();
+    EXPECT_EQ(tip[1], root + "/deep.default/bookmarks.html: 6 folders nested more than 500 levels deep were put at "
+                             "level 500");
+    // Both lines show whole.
+    EXPECT_LE(progress->lblName->heightForWidth(progress->lblName->width()), progress->lblName->height());
+
+    // Moved folders alone are no file passed over.
+    QFile::remove(damaged);
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    EXPECT_EQ(frmProgress::current()->lblName->text(), "Folders moved up to level 500: 6");
+}
+
 TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
 {
     const QString other = files.filePath("other/Other.xml");
@@ -415,6 +453,52 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     ASSERT_EQ(pdf.size(), 1);
     EXPECT_EQ(readBytes(iconFilePath(base, session().currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
     EXPECT_FALSE(QFile::exists(thumbFilePath(base, session().currentDBName, pdf[0])));
+}
+
+TEST_F(ImportExportTest, manyNewVardecksClearOnlyTheFilesLeftUnderTheirOwnIdentifiers)
+{
+    // The database's own Vardecks W1 to W3 have pictures; W4 to W150 were left behind.
+    const QString base = window->dbXML->getBasePath();
+    const auto sideFiles = [&](int from, int to) {
+        QStringList present;
+        for (int n = from; n <= to; ++n)
+            for (const QString &file : {iconFilePath(base, session().currentDBName, QString("W%1").arg(n)),
+                                        thumbFilePath(base, session().currentDBName, QString("W%1").arg(n))})
+                if (QFile::exists(file))
+                    present << file;
+        return present;
+    };
+    for (int n = 1; n <= 150; ++n) {
+        ASSERT_TRUE(writeBytes(iconFilePath(base, session().currentDBName, QString("W%1").arg(n)), "icon"));
+        ASSERT_TRUE(writeBytes(thumbFilePath(base, session().currentDBName, QString("W%1").arg(n)), "thumb"));
+    }
+    ASSERT_EQ(doc()->countElements("VARDECK"), 3);
+
+    // A merge of 70 Vardecks takes W4 to W73.
+    QByteArray vardecks;
+    for (int n = 1; n <= 70; ++n)
+        vardecks += vardeckXml(QByteArray("W") + QByteArray::number(n), "m");
+    const QString other = files.filePath("other/Other.xml");
+    writeBytes(other, "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" +
+                          folderXml("T1", "Merged", vardecks) + "</FOLDERS>");
+    prompts.answerFile(other);
+    run(true, 3);
+    ASSERT_EQ(doc()->countElements("VARDECK"), 73);
+    EXPECT_EQ(sideFiles(1, 3).size(), 6) << "the pictures of the Vardecks already there stay";
+    EXPECT_EQ(sideFiles(4, 73), QStringList());
+    EXPECT_EQ(sideFiles(74, 150).size(), 2 * 77) << "numbers not handed out keep theirs";
+
+    // A bookmarks import of 66 links takes W74 to W139.
+    QByteArray html = "<DL><p>\n";
+    for (int n = 1; n <= 66; ++n)
+        html += "<DT><A HREF=\"http://x/" + QByteArray::number(n) + "\">b</A>\n";
+    writeBytes(files.filePath(".mozilla/firefox/p.default/bookmarks.html"), html + "</DL>\n");
+    prompts.answer(MsgResult::Yes);
+    run(true, 1);
+    ASSERT_EQ(doc()->countElements("VARDECK"), 139);
+    EXPECT_EQ(sideFiles(1, 3).size(), 6);
+    EXPECT_EQ(sideFiles(4, 139), QStringList());
+    EXPECT_EQ(sideFiles(140, 150).size(), 2 * 11);
 }
 
 TEST_F(ImportExportTest, aMergeLetsTheWindowsRepaintThroughEachPhaseAndTakesNoCommandMeanwhile)
