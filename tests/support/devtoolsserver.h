@@ -1,7 +1,9 @@
 #pragma once
 // A browser's remote-debugging endpoint as Chromium 156 serves it (its replies were captured from the
-// real program): an HTTP/1.0 request, or one without a Host header, gets its connection closed
-// without a reply; an HTTP/1.1 request with its Host gets "Name:value" headers with a Content-Length,
+// real program): an HTTP/1.0 request gets its connection closed without a reply; an HTTP/1.1 request
+// whose Host header names another host than an address or "localhost" gets a 500 reply ("Host header
+// is specified and is not an IP address or localhost."); any other HTTP/1.1 request, with or without
+// a Host header, gets "Name:value" headers with a Content-Length,
 // and the connection stays open after the reply whatever the request asked. /json/list is an indented
 // array of targets with their fields in alphabetical order, the titles HTML-escaped ("&" "<" ">" '"'
 // "'" as "&amp;" "&lt;" "&gt;" "&quot;" "&#39;"), addresses and descriptions as they are, other

@@ -34,17 +34,30 @@ void answer(HttpServer *owner, QTcpSocket *socket, const HttpServer::Response &r
         socket->disconnectFromHost();
 }
 
-// Whether the request's head (request line and headers) names the host it asks.
-bool hasHostHeader(const QByteArray &head)
+// The value of the request's Host header; null when it has none.
+QByteArray hostHeader(const QByteArray &head)
 {
     const QList<QByteArray> lines = head.split('\n');
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QByteArray header = lines[i].trimmed();
         const qsizetype colon = header.indexOf(':');
-        if (colon > 0 && header.left(colon).trimmed().toLower() == "host" && !header.mid(colon + 1).trimmed().isEmpty())
-            return true;
+        if (colon > 0 && header.left(colon).trimmed().toLower() == "host")
+            return header.mid(colon + 1).trimmed();
     }
-    return false;
+    return {};
+}
+
+// A debugging server answers only requests that name no host, or a host that is an
+// address or "localhost": a page that tricks a browser into asking it under another name
+// gets nothing.
+bool isLoopbackHost(const QByteArray &host)
+{
+    QByteArray name = host;
+    if (name.startsWith('[')) // "[::1]:9222"
+        name = name.mid(1, name.indexOf(']') - 1);
+    else if (name.count(':') == 1)
+        name = name.left(name.indexOf(':'));
+    return name.toLower() == "localhost" || !QHostAddress(QString::fromLatin1(name)).isNull();
 }
 
 // Reads requests in turn: clients wait for each answer before sending the next one.
@@ -60,11 +73,20 @@ void serve(HttpServer *owner, QTcpSocket *socket)
             const QByteArray head = pending->left(end);
             pending->remove(0, end + 4);
             const QList<QByteArray> line = head.left(head.indexOf("\r\n")).split(' ');
-            if (owner->http11Only() && (line.value(2).trimmed() == "HTTP/1.0" || !hasHostHeader(head))) {
+            const QByteArray host = hostHeader(head);
+            owner->sawHost(host);
+            if (owner->http11Only() && line.value(2).trimmed() == "HTTP/1.0") {
                 owner->refusedOne();
                 pending->clear();
                 socket->disconnectFromHost();
                 return;
+            }
+            if (owner->http11Only() && !host.isNull() && !isLoopbackHost(host)) {
+                owner->refusedOne();
+                socket->write(
+                    "HTTP/1.1 500 Internal Server Error\r\nContent-Length:63\r\nContent-Type:text/html\r\n\r\n"
+                    "Host header is specified and is not an IP address or localhost.");
+                continue;
             }
             const QString path = line.size() > 1 ? QString::fromLatin1(line.at(1)) : QStringLiteral("/");
             const HttpServer::Response response = owner->responseFor(path);
@@ -158,6 +180,18 @@ void HttpServer::refusedOne()
 {
     QMutexLocker lock(&m_mutex);
     ++m_refused;
+}
+
+void HttpServer::sawHost(const QByteArray &host)
+{
+    QMutexLocker lock(&m_mutex);
+    m_hosts << host;
+}
+
+QList<QByteArray> HttpServer::hostHeaders() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_hosts;
 }
 
 int HttpServer::refused() const

@@ -1,8 +1,9 @@
 #pragma once
 // An HTTP/1.1 server on 127.0.0.1 in its own thread for at most its lifetime: fixed responses per path
-// (404 otherwise), late or never; connections stay open unless keepAlive is false. With http11Only, an
-// HTTP/1.0 request, or one without a Host header, gets its connection closed without a reply, as
-// browsers' debugging servers do.
+// (404 otherwise), late or never; connections stay open unless keepAlive is false. With http11Only, as
+// browsers' debugging servers do: an HTTP/1.0 request gets its connection closed without a reply, and a
+// request whose Host header names neither an address nor "localhost" gets a 500 reply (a request with no
+// Host header is answered).
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -42,13 +43,16 @@ public:
     quint16 port() const { return m_port; }
     bool keepAlive() const { return m_keepAlive; }
     bool http11Only() const { return m_http11Only; }
-    // Requests refused for their HTTP version or their missing Host header.
+    // Requests refused for their HTTP version or their Host header.
     int refused() const;
+    // The Host header of each request in the order they came; a null array for a request without one.
+    QList<QByteArray> hostHeaders() const;
 
     // Used by the server thread.
     Response responseFor(const QString &path);
     void answered();
     void refusedOne();
+    void sawHost(const QByteArray &host);
 
 private:
     QThread m_thread;
@@ -62,6 +66,7 @@ private:
     int m_open = 0;
     int m_maxOpen = 0;
     int m_refused = 0;
+    QList<QByteArray> m_hosts;
 };
 
 // Runs the calling thread's event loop until done() or timeoutMs; true when done.

@@ -329,6 +329,7 @@ TEST(BrowserCapture, pagesComeWithTheTitlesThePagesGiveAndOnlyWebPagesAndFilesAr
                         "&#39;kept&#39; &amp &copy; & ; | https://b.example/ | Chrome",
                     }));
     EXPECT_EQ(chromium.http().refused(), 0);
+    EXPECT_EQ(chromium.http().hostHeaders().value(0), "127.0.0.1:" + QByteArray::number(chromium.port()));
 
     // References the list may carry other than its own five are read as a browser reads them.
     const QList<DetectedPage> odd = devtools::parsePageList(
