@@ -425,3 +425,42 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
 }
 
 } // namespace
+
+namespace
+{
+
+// The popup menus on screen, by name.
+QStringList shownMenus()
+{
+    QStringList out;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *menu = qobject_cast<QMenu *>(widget); menu && menu->isVisible())
+            out << menu->objectName();
+    }
+    return out;
+}
+
+} // namespace
+
+// The status bar's right-click is its own: with a Vardeck shown it opens the copy menu and
+// nothing else, and without one nothing at all; the window behind it does not add its menu.
+TEST_F(ExplorerTest, aRightClickOnTheStatusBarOpensOneMenuOrNone)
+{
+    openDatabase();
+    clickFolder("T1");
+    QTest::mouseClick(window->StatusBar1->panel(2), Qt::RightButton);
+    EXPECT_EQ(shownMenus(), QStringList()) << "no Vardeck shown";
+    closePopups();
+
+    clickVardeck("W1");
+    for (int panel : {1, 2, 3}) {
+        QTest::mouseClick(window->StatusBar1->panel(panel), Qt::RightButton);
+        EXPECT_EQ(shownMenus(), QStringList({"mnuCopyMenu"})) << panel;
+        closePopups();
+    }
+    window->commands.mnuCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
+    // The window's own background still has its menu.
+    QTest::mouseClick(window->formClient, Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_EQ(shownMenus(), QStringList({"mnuNoVD"}));
+}
