@@ -370,6 +370,8 @@ private:
     bool handleEnterKey(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
+    // True when the key is the shortcut of a menu item, enabled or not.
+    bool isMenuShortcut(const QKeyEvent *key) const;
 
     QHash<QString, QAction *> m_menuItems;
     QHash<QString, QMenu *> m_menus;

@@ -12,6 +12,7 @@
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -320,6 +321,58 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(window->currentAspect, "Explorer");
     EXPECT_EQ(window->txtS->text(), "harbour");
+}
+
+// With no Vardeck shown the copy command is off: Ctrl+C (and Ctrl+Ins, the key of the
+// command that is off as well) leaves the clipboard alone in every list and tree, even one
+// with a current row.
+TEST_F(KeyboardTest, aCopyKeyWhoseCommandIsOffLeavesTheClipboardAloneInEveryListAndTree)
+{
+    openDb();
+    clickFolder("T1");
+    window->chkOpt(6)->setChecked(false); // the search opens no result
+    window->tabIndex->setTab(1);
+    window->cmbSearch->setEditText("e");
+    window->commands.cmdSearch_Click();
+    ASSERT_FALSE(window->vardeckShown());
+    const std::pair<QTreeWidget *, std::function<void()>> views[] = {
+        {window->tvwTopics, [&] { window->tabIndex->setTab(0); }},
+        {window->tvwWM, [&] { window->tabIndex->setTab(0); }},
+        {window->listVD, [&] { window->tabView->setTab(1); }},
+        {window->lstSearch, [&] { window->tabView->setTab(2); }},
+        {window->lstSrch, [&] { window->tabIndex->setTab(1); }},
+        {window->tvwFavs, [&] { window->tabIndex->setTab(2); }},
+        {window->listPop, [&] { window->tabIndex->setTab(3); }},
+    };
+    for (const auto &[view, bringForward] : views) {
+        SCOPED_TRACE(view->objectName().toStdString());
+        bringForward();
+        settle();
+        ASSERT_GT(view->topLevelItemCount(), 0);
+        if (!view->currentIndex().isValid()) {
+            // A current row that shows nothing, as one left behind by an ended edit.
+            const QSignalBlocker quiet(view->selectionModel());
+            view->selectionModel()->setCurrentIndex(view->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        }
+        ASSERT_FALSE(window->vardeckShown());
+        view->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), view);
+        for (Qt::Key copyKey : {Qt::Key_C, Qt::Key_Insert}) {
+            QGuiApplication::clipboard()->setText("kept on the clipboard");
+            key(copyKey, Qt::ControlModifier);
+            EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept on the clipboard") << copyKey;
+        }
+    }
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+
+    // With a Vardeck shown Ctrl+C in the tree copies its data.
+    window->tabIndex->setTab(0);
+    clickVardeck("W2");
+    window->tvwWM->setFocus();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Name: alpha & co\r\n\r\nAddress: ftp://files.example/x\r\n\r\nDescription: \r\n\r\nFile size: \r\n\r\n"
+              "Notes: \r\n\r\nKeywords: \r\n");
 }
 
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
