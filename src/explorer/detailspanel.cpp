@@ -383,8 +383,12 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (type == QEvent::MouseMove) {
-        if (link)
+        // The move stays with the link: passed on to the panel below it, it would take
+        // the hover look away again at once.
+        if (link) {
             linkHovered(link);
+            return true;
+        }
         if (widget == w.formClient || widget == w.Frame2 || widget == w.lblWName)
             setLinkLook(w.lblAddress, false);
         if (widget == w.formClient || widget == w.PictureDetails)

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QWindow>
 
 using namespace rr;
 using namespace rr::test;
@@ -463,4 +464,40 @@ TEST_F(ExplorerTest, aRightClickOnTheStatusBarOpensOneMenuOrNone)
     // The window's own background still has its menu.
     QTest::mouseClick(window->formClient, Qt::RightButton, {}, QPoint(2, 2));
     EXPECT_EQ(shownMenus(), QStringList({"mnuNoVD"}));
+}
+
+// A pointer resting on a link of the panel gives it the hover look; moving on to the panel
+// around it takes the look away again.
+TEST_F(ExplorerTest, aLinkUnderThePointerKeepsItsHoverLookUntilThePointerMovesOff)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    window->tabInfo->setTab(0);
+    QWindow *screen = window->windowHandle();
+    const auto moveOnto = [&](QWidget *widget, QPoint at) {
+        QTest::mouseMove(screen, screen->mapFromGlobal(widget->mapToGlobal(at)));
+    };
+    // A point of widget where nothing else lies over it.
+    const auto bare = [&](QWidget *widget) {
+        for (int y = 2; y < widget->height(); y += 3)
+            for (int x = 2; x < widget->width(); x += 3)
+                if (window->childAt(widget->mapTo(window.get(), QPoint(x, y))) == widget)
+                    return QPoint(x, y);
+        ADD_FAILURE() << "no bare point";
+        return QPoint();
+    };
+    const auto hovered = [](QLabel *link) {
+        return link->font().underline() && link->styleSheet().contains("255,68,68");
+    };
+    const std::pair<QLabel *, QWidget *> links[] = {{window->lblAddress, window->Frame2},
+                                                    {window->lblHome, window->PictureDetails}};
+    for (const auto &[link, around] : links) {
+        SCOPED_TRACE(link->objectName().toStdString());
+        moveOnto(link, QPoint(4, link->height() / 2));
+        moveOnto(link, QPoint(6, link->height() / 2));
+        EXPECT_TRUE(hovered(link));
+        moveOnto(around, bare(around));
+        EXPECT_FALSE(hovered(link));
+        EXPECT_FALSE(link->font().underline());
+    }
 }
