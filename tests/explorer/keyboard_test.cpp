@@ -375,6 +375,53 @@ TEST_F(KeyboardTest, aCopyKeyWhoseCommandIsOffLeavesTheClipboardAloneInEveryList
               "Notes: \r\n\r\nKeywords: \r\n");
 }
 
+// Tab in an add or an update walks the edit boxes as they stand on the panel, on to the notes
+// on their own tab, and Shift+Tab walks back; no box takes the key as text.
+TEST_F(KeyboardTest, tabInAnEditWalksTheEditBoxesInOrderOnToTheNotesAndBack)
+{
+    openDb();
+    clickFolder("T5");
+    menu(MenuId::mnuAddVardeck);
+    const QList<QWidget *> boxes = {window->txtWName, window->txtAddress, window->txtDescription, window->txtKeywords,
+                                    window->txtNotes};
+    const auto focusName = [] {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("no focus");
+    };
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    keys("Tide");
+    for (qsizetype i = 1; i < boxes.size(); ++i) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), boxes[i]->objectName());
+        keys("x");
+    }
+    EXPECT_EQ(window->tabInfo->Tab(), 2) << "the notes are in front";
+    EXPECT_EQ(window->txtNotes->toPlainText(), "x");
+    for (qsizetype i = boxes.size() - 2; i >= 0; --i) {
+        key(Qt::Key_Backtab);
+        EXPECT_EQ(focusName(), boxes[i]->objectName());
+    }
+    EXPECT_EQ(window->tabInfo->Tab(), 0) << "the details are in front again";
+    EXPECT_EQ(window->txtAddress->text(), "x");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "x");
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "x");
+    prompts.answer(MsgResult::Yes);
+    key(Qt::Key_Escape);
+
+    // An update begun with the notes in front goes through the details on its way to them.
+    showVardeck("T1", "W1");
+    window->tabInfo->setTab(2);
+    menu(MenuId::mnuEditModify);
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    for (qsizetype i = 1; i < boxes.size(); ++i) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), boxes[i]->objectName());
+        if (i >= 2) {
+            EXPECT_EQ(window->tabInfo->Tab(), i == 4 ? 2 : 0) << i;
+        }
+    }
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "kw one") << "no tab typed";
+}
+
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
 TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
 {
