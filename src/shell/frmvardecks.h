@@ -124,6 +124,9 @@ public:
     void resetToolbarButtons();
     // The tool-tip echo: x in Toolbar1's pixel coordinates.
     void Toolbar1_MouseMove(int x);
+    // The pointer has left the button at position for a window its command opened: when
+    // the status bar still echoes the button, it shows again what it showed before.
+    void endToolTipEcho(int position);
     void Toolbar1_ButtonClick(int position);
     void Toolbar2_ButtonClick(int position);
 
@@ -377,6 +380,8 @@ private:
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_toolbarButtons;
     QStringList m_toolTips;
+    // What status panel 1 showed before the toolbar's tool tips were echoed in it.
+    QString m_beforeEcho;
     QList<QAction *> m_aspectButtons;
     QMap<int, QLabel *> m_lbl;
     QMap<int, qbButtons_H *> m_cmdEdit;
