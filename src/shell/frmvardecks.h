@@ -170,6 +170,9 @@ public:
     void prepareSearchBox();
     // The address and home-page link labels' look when the mouse is elsewhere.
     void restLinkLabels();
+    // A link label's look: at rest, or under the pointer (underlined, in the hover
+    // colour). The colour is the label's own and does not reach its tool tip.
+    static void setLinkLook(QLabel *link, bool hover);
 
     // ----- navigation keys -----
     // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QToolTip>
 #include <QWindow>
 
 using namespace rr;
@@ -496,6 +497,15 @@ TEST_F(ExplorerTest, aLinkUnderThePointerKeepsItsHoverLookUntilThePointerMovesOf
         moveOnto(link, QPoint(4, link->height() / 2));
         moveOnto(link, QPoint(6, link->height() / 2));
         EXPECT_TRUE(hovered(link));
+        // The link's colour is its own: its tool tip keeps the colours of every tool tip.
+        QToolTip::showText(link->mapToGlobal(QPoint(6, 6)), link->toolTip(), link);
+        QWidget *tip = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            tip = widget->inherits("QTipLabel") && widget->isVisible() ? widget : tip;
+        ASSERT_NE(tip, nullptr);
+        tip->ensurePolished();
+        EXPECT_EQ(tip->palette().color(QPalette::WindowText), QToolTip::palette().color(QPalette::ToolTipText));
+        QToolTip::hideText();
         moveOnto(around, bare(around));
         EXPECT_FALSE(hovered(link));
         EXPECT_FALSE(link->font().underline());
