@@ -140,9 +140,13 @@ void frmImportExport::fitListsToFont()
     int listWidth = px(3975);
     int listHeight = px(330);
     for (QComboBox *list : {cmbImport, cmbExport}) {
+        // Measured over all the entries; the policy goes back, lest the list later size
+        // itself to its own entries alone.
+        const QComboBox::SizeAdjustPolicy policy = list->sizeAdjustPolicy();
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         listWidth = std::max(listWidth, list->sizeHint().width());
         listHeight = std::max(listHeight, list->sizeHint().height());
+        list->setSizeAdjustPolicy(policy);
     }
     const int extra = listWidth - px(3975);
     cmbImport->setGeometry(px(1440), px(660), listWidth, listHeight);

@@ -558,7 +558,10 @@ TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
         appOptions().setFontSize(size);
         frmImportExport sized(*window);
         sized.show();
-        QCoreApplication::processEvents();
+        QTest::qWait(60); // a list may size itself a moment after it is shown
+        // One above the other, as wide as each other.
+        EXPECT_EQ(sized.cmbImport->x(), sized.cmbExport->x());
+        EXPECT_EQ(sized.cmbImport->width(), sized.cmbExport->width());
         for (QComboBox *list : {sized.cmbImport, sized.cmbExport}) {
             SCOPED_TRACE(list->objectName().toStdString());
             EXPECT_EQ(list->font().pointSize(), size);
