@@ -258,19 +258,11 @@ void DetailsPanel::enableFolderCommands(bool shown)
         w.toolbarButton(23)->setEnabled(true);
 }
 
-void DetailsPanel::setLinkLook(QLabel *link, bool hover)
-{
-    QFont f = link->font();
-    f.setUnderline(hover);
-    link->setFont(f);
-    link->setStyleSheet(hover ? QStringLiteral("color: rgb(255,68,68);") : QStringLiteral("color: rgb(30,100,200);"));
-}
-
 void DetailsPanel::linkClicked(QLabel *link)
 {
     if (!link->text().isEmpty())
         link == w.lblAddress ? w.commands.mnuToolsOpen_Click() : w.commands.mnuToolsOpenHome_Click();
-    setLinkLook(link, false);
+    frmVardecks::setLinkLook(link, false);
 }
 
 void DetailsPanel::linkHovered(QLabel *link)
@@ -279,7 +271,7 @@ void DetailsPanel::linkHovered(QLabel *link)
         link->setToolTip(QString());
         return;
     }
-    setLinkLook(link, true);
+    frmVardecks::setLinkLook(link, true);
     const QString what = link == w.lblAddress ? QStringLiteral(" in a new browser window")
                                               : QStringLiteral(" homepage in a new browser window");
     link->setToolTip(toolTipText(QStringLiteral("Open ") + w.lblWName->text() + what));
@@ -383,17 +375,21 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (type == QEvent::MouseMove) {
-        if (link)
+        // The move stays with the link: passed on to the panel below it, it would take
+        // the hover look away again at once.
+        if (link) {
             linkHovered(link);
+            return true;
+        }
         if (widget == w.formClient || widget == w.Frame2 || widget == w.lblWName)
-            setLinkLook(w.lblAddress, false);
+            frmVardecks::setLinkLook(w.lblAddress, false);
         if (widget == w.formClient || widget == w.PictureDetails)
-            setLinkLook(w.lblHome, false);
+            frmVardecks::setLinkLook(w.lblHome, false);
         if (widget == w.Picture1)
             w.StatusBar1->setPanelText(1, QString());
     }
     if (link && type == QEvent::Leave)
-        setLinkLook(link, false);
+        frmVardecks::setLinkLook(link, false);
     return false;
 }
 

@@ -48,7 +48,6 @@ private:
     void enableFolderCommands(bool shown);
     bool panelIdle() const;
     bool bothShown() const;
-    static void setLinkLook(QLabel *link, bool hover);
     void fitToFont(QLabel *label);
 
     frmVardecks &w;

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -81,6 +82,44 @@ VardeckEditor::VardeckEditor(frmVardecks &window) : QObject(&window), w(window)
     QWidget::setTabOrder(w.txtAddress, w.txtDescription);
     QWidget::setTabOrder(w.txtDescription, w.txtKeywords);
     QWidget::setTabOrder(w.txtKeywords, w.txtNotes);
+    for (QWidget *box : {static_cast<QWidget *>(w.txtAddress), static_cast<QWidget *>(w.txtKeywords),
+                         static_cast<QWidget *>(w.txtNotes)})
+        box->installEventFilter(this);
+}
+
+// The edit boxes stand on two tabs of the details: the name and the address above them,
+// the description and the keywords on "Details", the notes on "Notes". Tab and Shift+Tab
+// go from box to box across them, bringing the tab of the next box to the front, so
+// that the keyboard reaches the notes and no tab header comes in between.
+bool VardeckEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || w.editState() == EditState::Viewing)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool tab = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    const bool backTab = key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && !tab);
+    if ((!tab && !backTab) || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    struct Step {
+        QWidget *from;
+        bool forward;
+        QWidget *to;
+        int page; // the tab of the details that holds the box gone to
+    };
+    const Step steps[] = {
+        {w.txtAddress, true, w.txtDescription, 0},
+        {w.txtKeywords, true, w.txtNotes, 2},
+        {w.txtNotes, false, w.txtKeywords, 0},
+    };
+    for (const Step &step : steps) {
+        if (step.from != watched || step.forward != tab)
+            continue;
+        if (w.tabInfo->Tab() != step.page)
+            w.tabInfo->setTab(step.page);
+        step.to->setFocus(tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }
 
 void VardeckEditor::mnuEditModify_Click()

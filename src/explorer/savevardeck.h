@@ -33,6 +33,9 @@ public:
     void saveVardeckDetails();
     void cancelVardeckEdit();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // The folder a new Vardeck goes into: the folder selected in the tree, or the
     // shown folder when the tree has no selection.

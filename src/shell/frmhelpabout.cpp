@@ -92,6 +92,10 @@ bool frmHelpAbout::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (watched == lblEMail || watched == lblURL) {
             setUnderline(static_cast<QLabel *>(watched), true);
+            setUnderline(watched == lblEMail ? lblURL : lblEMail, false);
+            // The move stays with the link: passed on to the frame below it, it would
+            // take the underline away again at once.
+            return event->type() == QEvent::MouseMove;
         } else if (watched == this || watched == Frame1) {
             setUnderline(lblEMail, false);
             setUnderline(lblURL, false);

@@ -267,6 +267,12 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
+    // A menu item's key that reaches a list or a tree found its item disabled: the key
+    // does nothing then. The view would otherwise take Ctrl+C or Ctrl+Ins as its own copy
+    // and put its current row on the clipboard.
+    if (qobject_cast<QAbstractItemView *>(watched) && static_cast<QWidget *>(watched)->window() == this &&
+        isMenuShortcut(static_cast<QKeyEvent *>(event)))
+        return true;
     // A key goes first to the focus widget and then up its parents; the window looks
     // at it once, on its first delivery, as the window would see it before its controls.
     auto *widget = static_cast<QWidget *>(watched);
@@ -328,6 +334,12 @@ bool frmVardecks::ownShortcutComesFirst(const QObject *receiver, const QKeyEvent
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     if (key->key() == Qt::Key_Delete && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && editsText(receiver))
         return false;
+    return isMenuShortcut(key);
+}
+
+bool frmVardecks::isMenuShortcut(const QKeyEvent *key) const
+{
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     const QKeySequence pressed(QKeyCombination(modifiers, Qt::Key(key->key())));
     for (const QAction *item : m_menuItems) {
         if (!item->shortcut().isEmpty() && item->shortcut() == pressed)

@@ -124,6 +124,9 @@ public:
     void resetToolbarButtons();
     // The tool-tip echo: x in Toolbar1's pixel coordinates.
     void Toolbar1_MouseMove(int x);
+    // The pointer has left the button at position for a window its command opened: when
+    // the status bar still echoes the button, it shows again what it showed before.
+    void endToolTipEcho(int position);
     void Toolbar1_ButtonClick(int position);
     void Toolbar2_ButtonClick(int position);
 
@@ -167,6 +170,9 @@ public:
     void prepareSearchBox();
     // The address and home-page link labels' look when the mouse is elsewhere.
     void restLinkLabels();
+    // A link label's look: at rest, or under the pointer (underlined, in the hover
+    // colour). The colour is the label's own and does not reach its tool tip.
+    static void setLinkLook(QLabel *link, bool hover);
 
     // ----- navigation keys -----
     // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
@@ -370,11 +376,15 @@ private:
     bool handleEnterKey(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
+    // True when the key is the shortcut of a menu item, enabled or not.
+    bool isMenuShortcut(const QKeyEvent *key) const;
 
     QHash<QString, QAction *> m_menuItems;
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_toolbarButtons;
     QStringList m_toolTips;
+    // What status panel 1 showed before the toolbar's tool tips were echoed in it.
+    QString m_beforeEcho;
     QList<QAction *> m_aspectButtons;
     QMap<int, QLabel *> m_lbl;
     QMap<int, qbButtons_H *> m_cmdEdit;

@@ -430,7 +430,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     txtKeywords->hide();
 
     for (QLabel *link : {lblAddress, lblHome})
-        link->setStyleSheet(QStringLiteral("color: rgb(30,100,200);"));
+        setLinkLook(link, false);
     // Long names and addresses show shortened with "…", whole in the tool tip.
     elideLabel(lblWName);
     elideLabel(lblAddress, Qt::ElideMiddle);

@@ -65,12 +65,23 @@ void frmVardecks::prepareSearchBox()
 
 void frmVardecks::restLinkLabels()
 {
-    for (QLabel *link : {lblAddress, lblHome}) {
-        QFont f = link->font();
-        f.setUnderline(false);
+    for (QLabel *link : {lblAddress, lblHome})
+        setLinkLook(link, false);
+}
+
+void frmVardecks::setLinkLook(QLabel *link, bool hover)
+{
+    QFont f = link->font();
+    if (f.underline() != hover) {
+        f.setUnderline(hover);
         link->setFont(f);
-        link->setStyleSheet(QStringLiteral("color: rgb(30,100,200);"));
     }
+    // Set for the label alone: a plain colour rule would pass on to the tool tip it shows.
+    const QString sheet =
+        QStringLiteral("#%1 { color: %2; }")
+            .arg(link->objectName(), hover ? QStringLiteral("rgb(255,68,68)") : QStringLiteral("rgb(30,100,200)"));
+    if (link->styleSheet() != sheet)
+        link->setStyleSheet(sheet);
 }
 
 void frmVardecks::tabIndex_Click(int previousTab)

@@ -179,15 +179,28 @@ void frmVardecks::Toolbar1_MouseMove(int x)
     }
     if (spans.isEmpty())
         return;
+    const auto echo = [this](const QString &tip) {
+        const QString shown = StatusBar1->panelText(1);
+        if (shown.isEmpty() || !m_toolTips.contains(shown))
+            m_beforeEcho = shown;
+        StatusBar1->setPanelText(1, tip);
+    };
     for (qsizetype i = 0; i + 1 < spans.size(); ++i) {
         if (spans[i].left < x && x < spans[i + 1].left) {
-            StatusBar1->setPanelText(1, spans[i].tip);
+            echo(spans[i].tip);
             return;
         }
     }
     const Span &last = spans.last();
     if (last.left < x && x < last.left + last.width)
-        StatusBar1->setPanelText(1, last.tip);
+        echo(last.tip);
+}
+
+void frmVardecks::endToolTipEcho(int position)
+{
+    const QString tip = toolbarToolTip(position);
+    if (!tip.isEmpty() && StatusBar1->panelText(1) == tip)
+        StatusBar1->setPanelText(1, m_beforeEcho);
 }
 
 void frmVardecks::resetToolbarButtons()

@@ -67,6 +67,8 @@ void StatusPanels::resizeEvent(QResizeEvent *event)
     placePanels();
 }
 
+// A press on the status bar is the status bar's alone: it goes no further, so the window
+// behind it never adds a popup menu of its own to the status bar's.
 bool StatusPanels::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
@@ -74,9 +76,16 @@ bool StatusPanels::eventFilter(QObject *watched, QEvent *event)
         if (index >= 0) {
             auto *me = static_cast<QMouseEvent *>(event);
             emit MouseDown(me->button(), index + 1, me->position().toPoint());
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void StatusPanels::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit MouseDown(event->button(), 0, event->position().toPoint());
 }
 
 } // namespace rr

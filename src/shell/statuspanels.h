@@ -24,10 +24,12 @@ public:
     QLabel *panel(int panel) const;
 
 signals:
+    // A press on a panel, with the point inside it; panel 0 is the bar outside every panel.
     void MouseDown(Qt::MouseButton button, int panel, const QPoint &pos);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

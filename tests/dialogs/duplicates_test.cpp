@@ -195,6 +195,38 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     EXPECT_EQ(dialog.listVD->topLevelItemCount(), 0);
 }
 
+// Fitted to a small window, the long names and addresses are cut; as the window grows the
+// columns share the width the list gets and show them whole.
+TEST_F(DuplicatesTest, theColumnsShareTheWidthTheListGetsAsTheWindowGrows)
+{
+    const QByteArray name = "Harbour tide tables for the whole south coast of the island";
+    const QByteArray address = "tides.example.org/harbour/south-coast/tables/today-and-tomorrow.html";
+    const QByteArray description = "<DESCRIPTION>High and low water for every harbour along the south coast of "
+                                   "the island, with the spring tides marked</DESCRIPTION>";
+    open("<VARDECK WID=\"W1\"><NAME>" + name + "</NAME><ADDRESS>https://" + address + "</ADDRESS>" + description +
+         "</VARDECK><VARDECK WID=\"W2\"><NAME>" + name + "</NAME><ADDRESS>http://" + address + "</ADDRESS>" +
+         description + "</VARDECK>");
+    frmDuplicates dialog(doc(), "", false, commands(), {});
+    dialog.resize(700, 480);
+    dialog.show();
+    QHeaderView *header = dialog.listVD->header();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return header->sectionSize(4) != header->defaultSectionSize(); }, 1000));
+    const QFontMetrics metrics = dialog.listVD->fontMetrics();
+    ASSERT_LT(header->sectionSize(0), metrics.horizontalAdvance(QString::fromLatin1(name))) << "cut at first";
+
+    dialog.resize(1900, 900);
+    QTest::qWait(20);
+    EXPECT_GE(header->sectionSize(0), metrics.horizontalAdvance(QString::fromLatin1(name)));
+    EXPECT_GE(header->sectionSize(1), metrics.horizontalAdvance("https://" + QString::fromLatin1(address)));
+    EXPECT_LE(header->length(), dialog.listVD->viewport()->width());
+
+    // Smaller again, they share the smaller width.
+    dialog.resize(700, 480);
+    QTest::qWait(20);
+    EXPECT_LE(header->length(), dialog.listVD->viewport()->width());
+    EXPECT_LT(header->sectionSize(0), metrics.horizontalAdvance(QString::fromLatin1(name)));
+}
+
 TEST_F(DuplicatesTest, aSetShowsOnlyTheVardecksStillInTheDocument)
 {
     open(vd("W1", "http://a.example") + vd("W2", "http://b.example") + vd("W3", "https://a.example") +

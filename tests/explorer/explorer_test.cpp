@@ -17,6 +17,8 @@
 #include <QImage>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QToolTip>
+#include <QWindow>
 
 using namespace rr;
 using namespace rr::test;
@@ -425,3 +427,87 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
 }
 
 } // namespace
+
+namespace
+{
+
+// The popup menus on screen, by name.
+QStringList shownMenus()
+{
+    QStringList out;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *menu = qobject_cast<QMenu *>(widget); menu && menu->isVisible())
+            out << menu->objectName();
+    }
+    return out;
+}
+
+} // namespace
+
+// The status bar's right-click is its own: with a Vardeck shown it opens the copy menu and
+// nothing else, and without one nothing at all; the window behind it does not add its menu.
+TEST_F(ExplorerTest, aRightClickOnTheStatusBarOpensOneMenuOrNone)
+{
+    openDatabase();
+    clickFolder("T1");
+    QTest::mouseClick(window->StatusBar1->panel(2), Qt::RightButton);
+    EXPECT_EQ(shownMenus(), QStringList()) << "no Vardeck shown";
+    closePopups();
+
+    clickVardeck("W1");
+    for (int panel : {1, 2, 3}) {
+        QTest::mouseClick(window->StatusBar1->panel(panel), Qt::RightButton);
+        EXPECT_EQ(shownMenus(), QStringList({"mnuCopyMenu"})) << panel;
+        closePopups();
+    }
+    window->commands.mnuCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
+    // The window's own background still has its menu.
+    QTest::mouseClick(window->formClient, Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_EQ(shownMenus(), QStringList({"mnuNoVD"}));
+}
+
+// A pointer resting on a link of the panel gives it the hover look; moving on to the panel
+// around it takes the look away again.
+TEST_F(ExplorerTest, aLinkUnderThePointerKeepsItsHoverLookUntilThePointerMovesOff)
+{
+    openDatabase();
+    showVardeck("T1", "W1");
+    window->tabInfo->setTab(0);
+    QWindow *screen = window->windowHandle();
+    const auto moveOnto = [&](QWidget *widget, QPoint at) {
+        QTest::mouseMove(screen, screen->mapFromGlobal(widget->mapToGlobal(at)));
+    };
+    // A point of widget where nothing else lies over it.
+    const auto bare = [&](QWidget *widget) {
+        for (int y = 2; y < widget->height(); y += 3)
+            for (int x = 2; x < widget->width(); x += 3)
+                if (window->childAt(widget->mapTo(window.get(), QPoint(x, y))) == widget)
+                    return QPoint(x, y);
+        ADD_FAILURE() << "no bare point";
+        return QPoint();
+    };
+    const auto hovered = [](QLabel *link) {
+        return link->font().underline() && link->styleSheet().contains("255,68,68");
+    };
+    const std::pair<QLabel *, QWidget *> links[] = {{window->lblAddress, window->Frame2},
+                                                    {window->lblHome, window->PictureDetails}};
+    for (const auto &[link, around] : links) {
+        SCOPED_TRACE(link->objectName().toStdString());
+        moveOnto(link, QPoint(4, link->height() / 2));
+        moveOnto(link, QPoint(6, link->height() / 2));
+        EXPECT_TRUE(hovered(link));
+        // The link's colour is its own: its tool tip keeps the colours of every tool tip.
+        QToolTip::showText(link->mapToGlobal(QPoint(6, 6)), link->toolTip(), link);
+        QWidget *tip = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            tip = widget->inherits("QTipLabel") && widget->isVisible() ? widget : tip;
+        ASSERT_NE(tip, nullptr);
+        tip->ensurePolished();
+        EXPECT_EQ(tip->palette().color(QPalette::WindowText), QToolTip::palette().color(QPalette::ToolTipText));
+        QToolTip::hideText();
+        moveOnto(around, bare(around));
+        EXPECT_FALSE(hovered(link));
+        EXPECT_FALSE(link->font().underline());
+    }
+}

@@ -12,6 +12,7 @@
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -367,6 +368,105 @@ TEST_F(KeyboardTest, aClickQueuedWhileAVardeckOpensInTheBrowserWaitsUntilTheRece
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
     ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(stored("W2").childText("HITS"), "") << "shown, not opened";
+}
+
+// With no Vardeck shown the copy command is off: Ctrl+C (and Ctrl+Ins, the key of the
+// command that is off as well) leaves the clipboard alone in every list and tree, even one
+// with a current row.
+TEST_F(KeyboardTest, aCopyKeyWhoseCommandIsOffLeavesTheClipboardAloneInEveryListAndTree)
+{
+    openDb();
+    clickFolder("T1");
+    window->chkOpt(6)->setChecked(false); // the search opens no result
+    window->tabIndex->setTab(1);
+    window->cmbSearch->setEditText("e");
+    window->commands.cmdSearch_Click();
+    ASSERT_FALSE(window->vardeckShown());
+    const std::pair<QTreeWidget *, std::function<void()>> views[] = {
+        {window->tvwTopics, [&] { window->tabIndex->setTab(0); }},
+        {window->tvwWM, [&] { window->tabIndex->setTab(0); }},
+        {window->listVD, [&] { window->tabView->setTab(1); }},
+        {window->lstSearch, [&] { window->tabView->setTab(2); }},
+        {window->lstSrch, [&] { window->tabIndex->setTab(1); }},
+        {window->tvwFavs, [&] { window->tabIndex->setTab(2); }},
+        {window->listPop, [&] { window->tabIndex->setTab(3); }},
+    };
+    for (const auto &[view, bringForward] : views) {
+        SCOPED_TRACE(view->objectName().toStdString());
+        bringForward();
+        settle();
+        ASSERT_GT(view->topLevelItemCount(), 0);
+        if (!view->currentIndex().isValid()) {
+            // A current row that shows nothing, as one left behind by an ended edit.
+            const QSignalBlocker quiet(view->selectionModel());
+            view->selectionModel()->setCurrentIndex(view->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        }
+        ASSERT_FALSE(window->vardeckShown());
+        view->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), view);
+        for (Qt::Key copyKey : {Qt::Key_C, Qt::Key_Insert}) {
+            QGuiApplication::clipboard()->setText("kept on the clipboard");
+            key(copyKey, Qt::ControlModifier);
+            EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept on the clipboard") << copyKey;
+        }
+    }
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+
+    // With a Vardeck shown Ctrl+C in the tree copies its data.
+    window->tabIndex->setTab(0);
+    clickVardeck("W2");
+    window->tvwWM->setFocus();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Name: alpha & co\r\n\r\nAddress: ftp://files.example/x\r\n\r\nDescription: \r\n\r\nFile size: \r\n\r\n"
+              "Notes: \r\n\r\nKeywords: \r\n");
+}
+
+// Tab in an add or an update walks the edit boxes as they stand on the panel, on to the notes
+// on their own tab, and Shift+Tab walks back; no box takes the key as text.
+TEST_F(KeyboardTest, tabInAnEditWalksTheEditBoxesInOrderOnToTheNotesAndBack)
+{
+    openDb();
+    clickFolder("T5");
+    menu(MenuId::mnuAddVardeck);
+    const QList<QWidget *> boxes = {window->txtWName, window->txtAddress, window->txtDescription, window->txtKeywords,
+                                    window->txtNotes};
+    const auto focusName = [] {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("no focus");
+    };
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    keys("Tide");
+    for (qsizetype i = 1; i < boxes.size(); ++i) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), boxes[i]->objectName());
+        keys("x");
+    }
+    EXPECT_EQ(window->tabInfo->Tab(), 2) << "the notes are in front";
+    EXPECT_EQ(window->txtNotes->toPlainText(), "x");
+    for (qsizetype i = boxes.size() - 2; i >= 0; --i) {
+        key(Qt::Key_Backtab);
+        EXPECT_EQ(focusName(), boxes[i]->objectName());
+    }
+    EXPECT_EQ(window->tabInfo->Tab(), 0) << "the details are in front again";
+    EXPECT_EQ(window->txtAddress->text(), "x");
+    EXPECT_EQ(window->txtDescription->toPlainText(), "x");
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "x");
+    prompts.answer(MsgResult::Yes);
+    key(Qt::Key_Escape);
+
+    // An update begun with the notes in front goes through the details on its way to them.
+    showVardeck("T1", "W1");
+    window->tabInfo->setTab(2);
+    menu(MenuId::mnuEditModify);
+    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    for (qsizetype i = 1; i < boxes.size(); ++i) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), boxes[i]->objectName());
+        if (i >= 2) {
+            EXPECT_EQ(window->tabInfo->Tab(), i == 4 ? 2 : 0) << i;
+        }
+    }
+    EXPECT_EQ(window->txtKeywords->toPlainText(), "kw one") << "no tab typed";
 }
 
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.

@@ -119,6 +119,7 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
         cmbExport->addItem(QLatin1String(entry.text));
     cmbImport->setCurrentIndex(-1);
     cmbExport->setCurrentIndex(-1);
+    fitListsToFont();
     appDataPath = appDataFolder();
     firefoxRoot = appDataPath + QStringLiteral("/.mozilla/firefox");
     mozillaRoot = appDataPath + QStringLiteral("/.mozilla/seamonkey");
@@ -130,6 +131,31 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
     connect(cmbExport, &QComboBox::activated, this, [this] { showDescription(cmbExport, exportEntries()); });
     connect(cmdSave, &qbButtons_H::Click, this, &frmImportExport::cmdSave_Click);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmImportExport::close);
+}
+
+// The lists are designed for the smallest font: a larger one widens them so that every
+// entry shows whole, and the window, its description and its buttons follow to the right.
+void frmImportExport::fitListsToFont()
+{
+    int listWidth = px(3975);
+    int listHeight = px(330);
+    for (QComboBox *list : {cmbImport, cmbExport}) {
+        // Measured over all the entries; the policy goes back, lest the list later size
+        // itself to its own entries alone.
+        const QComboBox::SizeAdjustPolicy policy = list->sizeAdjustPolicy();
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        listWidth = std::max(listWidth, list->sizeHint().width());
+        listHeight = std::max(listHeight, list->sizeHint().height());
+        list->setSizeAdjustPolicy(policy);
+    }
+    const int extra = listWidth - px(3975);
+    cmbImport->setGeometry(px(1440), px(660), listWidth, listHeight);
+    cmbExport->setGeometry(px(1440), px(1320), listWidth, listHeight);
+    for (QWidget *part : {static_cast<QWidget *>(Label2), static_cast<QWidget *>(lblDesc)})
+        part->resize(part->width() + extra, part->height());
+    for (QWidget *button : {cmdSave, cmdCancel})
+        button->move(button->x() + extra, button->y());
+    setFixedSize(px(5895) + extra, px(4245));
 }
 
 void frmImportExport::opt_Click(int index)

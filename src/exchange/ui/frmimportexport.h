@@ -82,6 +82,9 @@ public:
     QDateTime exportTime;
 
 private:
+    // Widens the two lists to their longest entry in the user's font size, and the
+    // window with them.
+    void fitListsToFont();
     void opt_Click(int index);
     void showDescription(QComboBox *list, const QList<Entry> &entries);
     void cmdSave_Click();

@@ -17,9 +17,11 @@ ColumnFit::ColumnFit(QTreeWidget *list) : QObject(list), m_list(list)
     setObjectName(QStringLiteral("columnFit"));
     list->installEventFilter(this);
     // Any width change the fit did not make is somebody's choice: the user's drag or
-    // double-click on a column's edge, or a width restored from the settings.
-    connect(list->header(), &QHeaderView::sectionResized, this, [this](int column, int, int) {
-        if (!m_sizing)
+    // double-click on a column's edge, or a width restored from the settings. A header
+    // that stretches its last column to the list's edge chooses nothing: that column
+    // keeps sharing the width with the others as the list grows and shrinks.
+    connect(list->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (!m_sizing && !isStretchedByHeader(column, size))
             m_kept.insert(column);
     });
     connect(list->model(), &QAbstractItemModel::rowsInserted, this, &ColumnFit::queueFit);
@@ -28,6 +30,26 @@ ColumnFit::ColumnFit(QTreeWidget *list) : QObject(list), m_list(list)
 ColumnFit *ColumnFit::of(const QTreeWidget *list)
 {
     return list ? list->findChild<ColumnFit *>(QStringLiteral("columnFit"), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+bool ColumnFit::isStretchedByHeader(int column, int size) const
+{
+    const QHeaderView *header = m_list->header();
+    if (!header->stretchLastSection())
+        return false;
+    int last = -1;
+    int others = 0;
+    for (int visual = header->count() - 1; visual >= 0; --visual) {
+        const int logical = header->logicalIndex(visual);
+        if (header->isSectionHidden(logical))
+            continue;
+        if (last < 0)
+            last = logical;
+        else
+            others += header->sectionSize(logical);
+    }
+    // Stretched, the column fills what the others leave of the header.
+    return column == last && size == std::max(header->minimumSectionSize(), header->viewport()->width() - others);
 }
 
 void ColumnFit::keepWidth(int column)

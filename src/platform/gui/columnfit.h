@@ -45,6 +45,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether the header itself gave the column its size: the last one shown, stretched
+    // to the list's edge.
+    bool isStretchedByHeader(int column, int size) const;
     void queueFit();
     void queueShare();
     void measure();

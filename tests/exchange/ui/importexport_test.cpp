@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QStyleOptionComboBox>
 #include <QtTest/qtestspontaneevent.h>
 
 using namespace rr;
@@ -629,4 +630,43 @@ TEST_F(ImportExportTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
     run(false, 4);
     EXPECT_TRUE(prompts.lastText().startsWith("Razuzezu Revidod could not create the file to be exported."));
     EXPECT_EQ(prompts.fileRequests().size(), asked);
+}
+
+// At every font size the two lists show each entry whole, inside the window, and the
+// description and the buttons keep to the window too.
+TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
+{
+    const int storedSize = appOptions().getFontSize();
+    for (int size : {8, 9, 10, 11}) {
+        SCOPED_TRACE(size);
+        appOptions().setFontSize(size);
+        frmImportExport sized(*window);
+        sized.show();
+        QTest::qWait(60); // a list may size itself a moment after it is shown
+        // One above the other, as wide as each other.
+        EXPECT_EQ(sized.cmbImport->x(), sized.cmbExport->x());
+        EXPECT_EQ(sized.cmbImport->width(), sized.cmbExport->width());
+        for (QComboBox *list : {sized.cmbImport, sized.cmbExport}) {
+            SCOPED_TRACE(list->objectName().toStdString());
+            EXPECT_EQ(list->font().pointSize(), size);
+            EXPECT_LE(list->geometry().right(), sized.width());
+            EXPECT_GE(list->height(), list->fontMetrics().height());
+            for (int i = 0; i < list->count(); ++i) {
+                list->setCurrentIndex(i);
+                QStyleOptionComboBox option;
+                option.initFrom(list);
+                option.editable = false;
+                option.currentText = list->currentText();
+                const QRect field =
+                    list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+                EXPECT_GE(field.width(), list->fontMetrics().horizontalAdvance(list->itemText(i)))
+                    << list->itemText(i).toStdString();
+            }
+        }
+        for (QWidget *part : {static_cast<QWidget *>(sized.lblDesc), static_cast<QWidget *>(sized.Label2),
+                              static_cast<QWidget *>(sized.cmdSave), static_cast<QWidget *>(sized.cmdCancel)})
+            EXPECT_LE(part->geometry().right(), sized.width()) << part->objectName().toStdString();
+        EXPECT_LT(sized.cmdSave->geometry().right(), sized.cmdCancel->x());
+    }
+    appOptions().setFontSize(storedSize);
 }

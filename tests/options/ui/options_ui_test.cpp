@@ -15,12 +15,14 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace rr;
 
@@ -388,4 +390,33 @@ TEST(HelpWindow, theShortcutPageListsEveryKeyOfTheMenus)
             keys << entry.shortcut;
     for (const QString &key : keys)
         EXPECT_TRUE(listed.contains(QKeySequence::fromString(key).toString())) << "missing " << key.toStdString();
+}
+
+// The status bar echoes the Options button while the pointer is on it; once Options, opened
+// with that button, is closed again the bar shows what it showed before the echo.
+TEST_F(PrefsTest, closingOptionsTakesTheButtonsEchoOffTheStatusBar)
+{
+    installOptionsDialog(*window);
+    QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(20));
+    ASSERT_NE(button, nullptr);
+    for (const QString &before : {QStringLiteral(""), QStringLiteral("Found 3 Vardecks")}) {
+        SCOPED_TRACE(before.toStdString());
+        window->StatusBar1->setPanelText(1, before);
+        const QPointF centre = QRectF(button->rect()).center();
+        QMouseEvent move(QEvent::MouseMove, centre, button->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(button, &move);
+        ASSERT_EQ(window->StatusBar1->panelText(1), "User options");
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<frmPrefs *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(window->StatusBar1->panelText(1), "User options");
+            dialog->cmdCancel->click();
+            closed = true;
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(window->StatusBar1->panelText(1), before);
+    }
 }
