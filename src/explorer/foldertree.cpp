@@ -28,15 +28,20 @@ namespace
 
 // A typed name goes to the rename handler, which decides what the node shows. No
 // editor opens while a Vardeck is being added or modified (the delayed editor of a
-// second click would take the typing meant for the details panel), and an editor
-// that loses the focus to anything but the user's click elsewhere in the window
-// closes without renaming: Enter or that click keep the name, nothing else does.
+// second click would take the typing meant for the details panel). Enter, the user's
+// click elsewhere in the window, Tab and Shift+Tab keep the name; Esc, and a focus the editor loses to anything else,
+// close it without renaming.
 class LabelEditDelegate : public QStyledItemDelegate
 {
 public:
     LabelEditDelegate(QTreeWidget *tree, FolderTree *owner, frmVardecks &w)
         : QStyledItemDelegate(tree), m_tree(tree), m_owner(owner), w(w)
     {
+        // However the editor closes, it is no longer the one to end.
+        connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget *editor) {
+            if (m_editor.data() == editor)
+                m_editor.clear();
+        });
     }
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -53,6 +58,15 @@ public:
         if (edit && node)
             m_owner->tvwTopics_AfterLabelEdit(node, edit->text());
     }
+    // Closes an open editor, keeping the typed name.
+    void commitEditor()
+    {
+        if (QWidget *editor = m_editor.data()) {
+            m_editor.clear();
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
     // Closes an open editor without renaming.
     void dropEditor()
     {
@@ -65,7 +79,18 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut && object == m_editor.data()) {
+        if (object != m_editor.data())
+            return QStyledItemDelegate::eventFilter(object, event);
+        if (event->type() == QEvent::KeyPress) {
+            // The view's own way with Tab would open the next folder's editor with its
+            // name selected, for the user's next keys to rename.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+                commitEditor();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent *>(event)->reason();
             const bool clickedElsewhere = reason == Qt::MouseFocusReason && w.editState() == EditState::Viewing;
             if (!clickedElsewhere) {

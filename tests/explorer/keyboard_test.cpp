@@ -159,6 +159,36 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     EXPECT_EQ(window->lblTName->text(), "Cherry");
 }
 
+TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFoldersBox)
+{
+    openDb();
+    clickFolder("T5");
+    clickSelectedFolderAgainAndWait("T5");
+    ASSERT_TRUE(folderEditorOpen());
+    keys("Apricot");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
+    EXPECT_FALSE(folderEditorOpen()) << "no rename box on the next folder";
+    EXPECT_EQ(QApplication::focusWidget(), topics());
+    keys("q");
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
+    EXPECT_EQ(node("T6")->text(0), "banana");
+    EXPECT_EQ(window->lblTName->text(), "Apricot");
+
+    clickFolder("T6");
+    clickSelectedFolderAgainAndWait("T6");
+    ASSERT_TRUE(folderEditorOpen());
+    keys("Blueberry");
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blueberry");
+    EXPECT_FALSE(folderEditorOpen()) << "no rename box on the folder before";
+    keys("q");
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
+    EXPECT_EQ(window->lblTName->text(), "Blueberry");
+}
+
 TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)
 {
     openDb();
