@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -29,8 +30,9 @@ namespace
 // A typed name goes to the rename handler, which decides what the node shows. No
 // editor opens while a Vardeck is being added or modified (the delayed editor of a
 // second click would take the typing meant for the details panel). Enter, the user's
-// click elsewhere in the window, Tab and Shift+Tab keep the name; Esc, and a focus the editor loses to anything else,
-// close it without renaming.
+// click elsewhere in the window, Tab and Shift+Tab and any command of the window keep
+// the name; Esc, and a focus the editor loses to anything else, close it without
+// renaming.
 class LabelEditDelegate : public QStyledItemDelegate
 {
 public:
@@ -55,12 +57,17 @@ public:
     {
         auto *edit = qobject_cast<QLineEdit *>(editor);
         QTreeWidgetItem *node = m_tree->itemFromIndex(index);
+        // The rename runs commands of its own (the caption of the shown folder), whose
+        // prologue must leave the editor to the view's own closing.
+        const QScopedValueRollback<bool> committing(m_committing, true);
         if (edit && node)
             m_owner->tvwTopics_AfterLabelEdit(node, edit->text());
     }
     // Closes an open editor, keeping the typed name.
     void commitEditor()
     {
+        if (m_committing)
+            return;
         if (QWidget *editor = m_editor.data()) {
             m_editor.clear();
             emit commitData(editor);
@@ -109,6 +116,7 @@ private:
     FolderTree *m_owner;
     frmVardecks &w;
     mutable QPointer<QWidget> m_editor;
+    mutable bool m_committing = false;
 };
 
 bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor)
@@ -131,6 +139,12 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     connect(w.txtMode, &QLineEdit::textChanged, delegate, [this, delegate] {
         if (w.editState() != EditState::Viewing)
             delegate->dropEditor();
+    });
+    // A command ends a rename first, keeping the name: otherwise the editor would stay
+    // open behind the command's questions and take the keyboard back afterwards.
+    w.commands.beforeEveryCommand([delegate = QPointer<LabelEditDelegate>(delegate)] {
+        if (delegate)
+            delegate->commitEditor();
     });
     tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);

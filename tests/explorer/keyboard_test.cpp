@@ -116,13 +116,13 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     clickFolder("T6");
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen()) << "viewing: the second click renames in place";
-    keys("renamed by mistake");
+    keys("Blackberry");
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_FALSE(folderEditorOpen());
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry") << "the command ended the rename first";
     EXPECT_EQ(stored("W4").childText("NAME"), "Harbour");
 
     // Esc in a new Vardeck after a second folder click cancels once and renames nothing.
@@ -141,15 +141,15 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     }
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
-    EXPECT_EQ(node("T6")->text(0), "banana");
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry");
+    EXPECT_EQ(node("T6")->text(0), "Blackberry");
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
     keys("Cherry");
     key(Qt::Key_Escape);
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(stored("T6").childText("NAME"), "banana") << "Esc";
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry") << "Esc";
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
@@ -187,6 +187,47 @@ TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFo
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
     EXPECT_EQ(window->lblTName->text(), "Blueberry");
+}
+
+// In a full database an add is refused with a question box, which the rename box would outlive.
+TEST_F(KeyboardTest, aKeyAToolbarButtonOrAMenuItemRunWhileAFolderIsRenamedEndTheRenameFirst)
+{
+    QByteArray vardecks;
+    for (int i = 1; i <= 32767; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"><NAME>v</NAME></VARDECK>";
+    openDb("<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>");
+    const QString full = "No Vardeck can be added: this database already holds as many Vardecks as it can number "
+                         "(32767).  Delete Vardecks you no longer need, or keep new ones in another database.";
+    const auto renameThenRun = [&](const QString &name, const std::function<void()> &command) {
+        clickSelectedFolderAgainAndWait("T1");
+        ASSERT_TRUE(folderEditorOpen());
+        keys(name);
+        ModalPrompts modal;
+        command();
+        EXPECT_EQ(modal.texts, QStringList{full});
+    };
+    clickFolder("T1");
+    renameThenRun("Spare", [&] { key(Qt::Key_N, Qt::ControlModifier); });
+    QApplication::setActiveWindow(window.get());
+    settle();
+    EXPECT_FALSE(folderEditorOpen());
+    EXPECT_EQ(stored("T1").childText("NAME"), "Spare");
+    EXPECT_EQ(window->lblTName->text(), "Spare");
+    keys("typed after the message");
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored("T1").childText("NAME"), "Spare") << "the keyboard is not back in a rename box";
+
+    renameThenRun("Reserve", [&] { window->toolbarButton(1)->trigger(); });
+    QApplication::setActiveWindow(window.get());
+    settle();
+    EXPECT_FALSE(folderEditorOpen());
+    EXPECT_EQ(stored("T1").childText("NAME"), "Reserve");
+
+    renameThenRun("Extra", [&] { menu(MenuId::mnuAddVardeck); });
+    QApplication::setActiveWindow(window.get());
+    settle();
+    EXPECT_FALSE(folderEditorOpen());
+    EXPECT_EQ(stored("T1").childText("NAME"), "Extra");
 }
 
 TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)
