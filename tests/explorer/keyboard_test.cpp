@@ -4,6 +4,8 @@
 
 #include "app/assembly.h"
 #include "dialogs/frmtopicdialog.h"
+#include "options/ui/frmprefs.h"
+#include "shell/fonthelpers.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
@@ -14,6 +16,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 using namespace rr;
 using namespace rr::test;
@@ -228,6 +231,44 @@ TEST_F(KeyboardTest, aKeyAToolbarButtonOrAMenuItemRunWhileAFolderIsRenamedEndThe
     settle();
     EXPECT_FALSE(folderEditorOpen());
     EXPECT_EQ(stored("T1").childText("NAME"), "Extra");
+}
+
+// The start-up gives every control the fallback face one by one where the designed face is missing, the
+// tree's viewport (where the rename box opens) included.
+TEST_F(KeyboardTest, theLargeFontReachesTheFolderRenameBoxAndKeepsTheSelectedFolderWhollyInSight)
+{
+    QByteArray folders;
+    for (int i = 1; i <= 30; ++i)
+        folders += folderXml("T" + QByteArray::number(i), "Folder " + QByteArray::number(i).rightJustified(2, '0'));
+    openDb("<FOLDERS>" + folders + "</FOLDERS>");
+    setFormFont(window.get(), "MS Sans Serif");
+    settle();
+    // The lowest folder seen whole.
+    QTreeWidgetItem *low = nullptr;
+    for (int i = 0; i < root()->childCount(); ++i) {
+        if (topics()->viewport()->rect().contains(topics()->visualItemRect(root()->child(i))))
+            low = root()->child(i);
+    }
+    ASSERT_NE(low, nullptr);
+    ASSERT_NE(low, root()->child(29)) << "the tree must scroll";
+    clickFolder(tag(low));
+
+    frmPrefs prefs(*window);
+    prefs.optFont(0)->setChecked(true);
+    prefs.cmdApply_Click();
+    settle();
+    ASSERT_EQ(topics()->font().pointSize(), 11);
+    const QRect row = topics()->visualItemRect(low);
+    EXPECT_GE(row.height(), QFontMetrics(topics()->font()).height()) << "rows laid out for the new size";
+    EXPECT_TRUE(topics()->viewport()->rect().contains(row)) << "the selected folder is seen whole";
+
+    clickSelectedFolderAgainAndWait(tag(low));
+    ASSERT_TRUE(folderEditorOpen());
+    auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->font().pointSize(), 11);
+    EXPECT_EQ(box->font().family(), topics()->font().family());
+    key(Qt::Key_Escape);
 }
 
 TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)
