@@ -110,6 +110,15 @@ bool isInternalDragData(const QMimeData *data)
 InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("internalDrags"));
+    m_dragLoop = [](QWidget *source, QMimeData *data) {
+        QPointer<QDrag> drag = new QDrag(source);
+        drag->setMimeData(data);
+        drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+        // The source, and the drag with it, may have gone while the drag ran its own
+        // event loop.
+        if (drag)
+            drag->deleteLater();
+    };
     w.tvwTopics->setAcceptDrops(true);
     w.tvwTopics->viewport()->setAcceptDrops(true);
     w.tvwTopics->viewport()->installEventFilter(this);
@@ -125,28 +134,26 @@ bool InternalDrags::viewing() const
 
 // ----- sources -----
 
-QMimeData *InternalDrags::tvwTopics_OLEStartDrag()
+QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
 {
     if (!viewing())
         return nullptr;
-    QTreeWidget *tree = w.tvwTopics;
-    QTreeWidgetItem *node = selectedItemOf(tree);
     // The root has no TID: it carries no folder, so no drag starts there.
-    const QString tid = tagOf(node).trimmed();
+    const QString tid = tagOf(pressed).trimmed();
     const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
     w.drag.dragType = QStringLiteral("folder");
-    w.drag.dragFolderIndex = nodeIndex(tree, node);
+    w.drag.dragFolderIndex = nodeIndex(w.tvwTopics, pressed);
     w.drag.dragFolderTID = tid;
     return folderDragData(tid);
 }
 
-QMimeData *InternalDrags::tvwWM_OLEStartDrag()
+QMimeData *InternalDrags::tvwWM_OLEStartDrag(QTreeWidgetItem *pressed)
 {
     if (!viewing())
         return nullptr;
-    const QString wid = tagOf(selectedItemOf(w.tvwWM)).trimmed();
+    const QString wid = tagOf(pressed).trimmed();
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return nullptr;
@@ -315,7 +322,6 @@ void InternalDrags::refuseFolderDrop(const QString &message)
     // The selection goes back to the folder the details show: the drop target the
     // drop selected keeps nothing.
     QTreeWidget *tree = w.tvwTopics;
-    const QSignalBlocker blocker(tree);
     if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
         tree->setCurrentItem(shown);
     } else {
@@ -370,16 +376,27 @@ void InternalDrags::clearDropHighlight()
 
 // ----- events -----
 
-void InternalDrags::startDrag(QWidget *source, QMimeData *data)
+void InternalDrags::setDragLoop(DragLoop loop)
+{
+    m_dragLoop = std::move(loop);
+}
+
+void InternalDrags::runDrag(QWidget *source, QMimeData *data)
 {
     QPointer<InternalDrags> self(this);
-    auto *drag = new QDrag(source);
-    drag->setMimeData(data);
-    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-    drag->deleteLater();
-    // The window may have gone while the drag ran its own event loop.
+    m_dragLoop(source, data);
+    // The window may have gone while the drag ran.
     if (self)
         OLECompleteDrag();
+}
+
+QMimeData *InternalDrags::startDragAt(QWidget *source, const QPoint &pressPos)
+{
+    if (source == w.tvwTopics->viewport())
+        return tvwTopics_OLEStartDrag(w.tvwTopics->itemAt(pressPos));
+    if (source == w.tvwWM->viewport())
+        return tvwWM_OLEStartDrag(w.tvwWM->itemAt(pressPos));
+    return listVD_OLEStartDrag();
 }
 
 bool InternalDrags::handleSourceMouse(QObject *watched, QEvent *event)
@@ -388,7 +405,13 @@ bool InternalDrags::handleSourceMouse(QObject *watched, QEvent *event)
     auto *mouse = static_cast<QMouseEvent *>(event);
     const QPoint pos = mouse->position().toPoint();
     if (event->type() == QEvent::MouseButtonPress) {
-        m_pressedIn = mouse->button() == Qt::LeftButton ? widget : nullptr;
+        // A drag starts only on an item: a folder, a Vardeck node or a row.
+        bool onItem = false;
+        if (auto *tree = qobject_cast<QTreeWidget *>(widget->parentWidget()))
+            onItem = tree->itemAt(pos) != nullptr;
+        else if (auto *icons = qobject_cast<QListView *>(widget->parentWidget()))
+            onItem = icons->indexAt(pos).isValid();
+        m_pressedIn = mouse->button() == Qt::LeftButton && onItem ? widget : nullptr;
         m_pressPos = pos;
         return false;
     }
@@ -396,28 +419,19 @@ bool InternalDrags::handleSourceMouse(QObject *watched, QEvent *event)
         m_pressedIn = nullptr;
         return false;
     }
-    if (event->type() != QEvent::MouseMove || m_pressedIn != widget || !(mouse->buttons() & Qt::LeftButton) ||
-        (pos - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+    if (event->type() != QEvent::MouseMove || m_pressedIn != widget || !(mouse->buttons() & Qt::LeftButton))
         return false;
+    // Until the press becomes a drag the view sees none of the moves: it would take them
+    // as the start of a selection by dragging, which only the button's release ends, and
+    // the drag keeps that release. The view would then ignore its next press, and the
+    // selection would follow the pointer instead of the user's clicks.
+    if ((pos - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+        return true;
     m_pressedIn = nullptr;
-    // A drag starts only on an item: on a folder, a Vardeck node or a row.
-    QMimeData *data = nullptr;
-    if (widget == w.tvwTopics->viewport()) {
-        if (w.tvwTopics->itemAt(m_pressPos))
-            data = tvwTopics_OLEStartDrag();
-    } else if (widget == w.tvwWM->viewport()) {
-        if (w.tvwWM->itemAt(m_pressPos))
-            data = tvwWM_OLEStartDrag();
-    } else if (widget == w.listVD->viewport()) {
-        if (w.listVD->itemAt(m_pressPos))
-            data = listVD_OLEStartDrag();
-    } else if (auto *icons = qobject_cast<QListView *>(widget->parentWidget())) {
-        if (icons->indexAt(m_pressPos).isValid())
-            data = listVD_OLEStartDrag();
-    }
+    QMimeData *data = startDragAt(widget, m_pressPos);
     if (!data)
         return false;
-    startDrag(widget, data);
+    runDrag(widget, data);
     return true;
 }
 

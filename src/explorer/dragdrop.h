@@ -14,6 +14,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 
 class QListView;
 class QMimeData;
@@ -47,9 +48,10 @@ public:
 
     // Drag starts: each records the drag state and returns the drag's data, or nullptr
     // when no drag may start (an edit is under way, nothing to drag). The caller owns
-    // the data.
-    QMimeData *tvwTopics_OLEStartDrag();
-    QMimeData *tvwWM_OLEStartDrag();
+    // the data. A tree's drag carries the node the button was pressed on, whatever the
+    // tree has selected; the list's carries its selected rows.
+    QMimeData *tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed);
+    QMimeData *tvwWM_OLEStartDrag(QTreeWidgetItem *pressed);
     QMimeData *listVD_OLEStartDrag();
     // The end of a drag from any of the three: no internal drag is under way any more.
     void OLECompleteDrag();
@@ -61,6 +63,12 @@ public:
     void clearDropHighlight();
     // The node shown as the drop target, or nullptr.
     QTreeWidgetItem *dropHighlight() const;
+
+    // Runs a started drag to its end and takes the data: the platform's drag loop
+    // (QDrag::exec), which delivers the drop and keeps the button's release for itself.
+    // A test puts its own loop here, since the platform's waits for a real pointer.
+    using DragLoop = std::function<void(QWidget *source, QMimeData *data)>;
+    void setDragLoop(DragLoop loop);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,9 +83,12 @@ private:
     void showFolderPathAfterMove(const QString &movedTID);
     void setDropHighlight(QTreeWidgetItem *node);
     bool handleSourceMouse(QObject *watched, QEvent *event);
-    void startDrag(QWidget *source, QMimeData *data);
+    // The data of a drag from source that began with a press at pressPos, or nullptr.
+    QMimeData *startDragAt(QWidget *source, const QPoint &pressPos);
+    void runDrag(QWidget *source, QMimeData *data);
 
     frmVardecks &w;
+    DragLoop m_dragLoop;
     QPersistentModelIndex m_highlight;
     QPointer<QWidget> m_pressedIn;
     QPoint m_pressPos;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -28,15 +29,21 @@ namespace
 
 // A typed name goes to the rename handler, which decides what the node shows. No
 // editor opens while a Vardeck is being added or modified (the delayed editor of a
-// second click would take the typing meant for the details panel), and an editor
-// that loses the focus to anything but the user's click elsewhere in the window
-// closes without renaming: Enter or that click keep the name, nothing else does.
+// second click would take the typing meant for the details panel). Enter, the user's
+// click elsewhere in the window, Tab and Shift+Tab and any command of the window keep
+// the name; Esc, and a focus the editor loses to anything else, close it without
+// renaming.
 class LabelEditDelegate : public QStyledItemDelegate
 {
 public:
     LabelEditDelegate(QTreeWidget *tree, FolderTree *owner, frmVardecks &w)
         : QStyledItemDelegate(tree), m_tree(tree), m_owner(owner), w(w)
     {
+        // However the editor closes, it is no longer the one to end.
+        connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget *editor) {
+            if (m_editor.data() == editor)
+                m_editor.clear();
+        });
     }
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -50,8 +57,22 @@ public:
     {
         auto *edit = qobject_cast<QLineEdit *>(editor);
         QTreeWidgetItem *node = m_tree->itemFromIndex(index);
+        // The rename runs commands of its own (the caption of the shown folder), whose
+        // prologue must leave the editor to the view's own closing.
+        const QScopedValueRollback<bool> committing(m_committing, true);
         if (edit && node)
             m_owner->tvwTopics_AfterLabelEdit(node, edit->text());
+    }
+    // Closes an open editor, keeping the typed name.
+    void commitEditor()
+    {
+        if (m_committing)
+            return;
+        if (QWidget *editor = m_editor.data()) {
+            m_editor.clear();
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
     }
     // Closes an open editor without renaming.
     void dropEditor()
@@ -65,7 +86,18 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut && object == m_editor.data()) {
+        if (object != m_editor.data())
+            return QStyledItemDelegate::eventFilter(object, event);
+        if (event->type() == QEvent::KeyPress) {
+            // The view's own way with Tab would open the next folder's editor with its
+            // name selected, for the user's next keys to rename.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+                commitEditor();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent *>(event)->reason();
             const bool clickedElsewhere = reason == Qt::MouseFocusReason && w.editState() == EditState::Viewing;
             if (!clickedElsewhere) {
@@ -84,6 +116,7 @@ private:
     FolderTree *m_owner;
     frmVardecks &w;
     mutable QPointer<QWidget> m_editor;
+    mutable bool m_committing = false;
 };
 
 bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor)
@@ -106,6 +139,12 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     connect(w.txtMode, &QLineEdit::textChanged, delegate, [this, delegate] {
         if (w.editState() != EditState::Viewing)
             delegate->dropEditor();
+    });
+    // A command ends a rename first, keeping the name: otherwise the editor would stay
+    // open behind the command's questions and take the keyboard back afterwards.
+    w.commands.beforeEveryCommand([delegate = QPointer<LabelEditDelegate>(delegate)] {
+        if (delegate)
+            delegate->commitEditor();
     });
     tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);

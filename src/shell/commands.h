@@ -88,14 +88,45 @@ private:
     Function m_function;
 };
 
+// What runs before every command of a control, whichever menu item, toolbar button,
+// pane button or key started it: the parts of the window end there what a command
+// must not find half done (a folder name typed in place and not yet confirmed). Each
+// step does nothing when there is nothing to end, so a command run from inside
+// another finds its steps done already.
+class CommandPrologue
+{
+public:
+    void add(std::function<void()> step) { m_steps.append(std::move(step)); }
+    void run() const
+    {
+        // A copy, so that a step may add another while it runs.
+        const QList<std::function<void()>> steps = m_steps;
+        for (const std::function<void()> &step : steps)
+            step();
+    }
+
+private:
+    QList<std::function<void()>> m_steps;
+};
+
 // A command of a control: it runs with the index of the array element (or button
-// number) that started it, 0 for plain commands.
+// number) that started it, 0 for plain commands, after the window's prologue.
 class Handler : public Slot<void(int)>
 {
 public:
-    using Slot::Slot;
+    Handler(QList<const CommandSlot *> &registry, const char *name, const CommandPrologue &prologue)
+        : Slot(registry, name), m_prologue(prologue)
+    {
+    }
     using Slot::operator=;
-    void operator()(int index = 0) const { Slot::operator()(index); }
+    void operator()(int index = 0) const
+    {
+        m_prologue.run();
+        Slot::operator()(index);
+    }
+
+private:
+    const CommandPrologue &m_prologue;
 };
 
 // A handler of a table: which slot of Commands a menu item, button or key runs.
@@ -105,7 +136,7 @@ using HandlerRef = Handler Commands::*;
 #define RR_HANDLER(name)                                                                                               \
     Handler name                                                                                                       \
     {                                                                                                                  \
-        m_slots, #name                                                                                                 \
+        m_slots, #name, m_prologue                                                                                     \
     }
 #define RR_OPERATION(name, ...)                                                                                        \
     Slot<__VA_ARGS__> name                                                                                             \
@@ -117,6 +148,8 @@ class Commands
 {
     // Every slot, in declaration order; filled by the slots themselves.
     QList<const CommandSlot *> m_slots;
+    // Before the handlers, which keep a reference to it.
+    CommandPrologue m_prologue;
 
 public:
     Commands() = default;
@@ -127,6 +160,8 @@ public:
     QStringList missing() const;
     // Every slot's name, in declaration order.
     QStringList names() const;
+    // Adds a step to what runs before every handler (see CommandPrologue).
+    void beforeEveryCommand(std::function<void()> step) { m_prologue.add(std::move(step)); }
 
     // ----- File -----
     RR_HANDLER(mnuFileNew_Click);

@@ -9,6 +9,7 @@
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -56,9 +57,23 @@ void applyFontSize(frmVardecks &window, int &size)
         window.lblWName,    window.cmbSearch,      window.txtS,
     };
     for (QWidget *control : controls) {
-        QFont font = control->font();
-        font.setPointSize(size);
-        control->setFont(font);
+        // The fallback face is given to every widget one by one, so the parts of a
+        // control keep a font of their own: the size goes to them too, or a tree's
+        // in-place editor (a child of its viewport) and a combo box's text stay small.
+        QList<QWidget *> parts = control->findChildren<QWidget *>();
+        parts.prepend(control);
+        for (QWidget *part : std::as_const(parts)) {
+            QFont font = part->font();
+            font.setPointSize(size);
+            part->setFont(font);
+        }
+    }
+    // Taller rows push the row the user is on down, out of sight: each list and tree
+    // shows it whole again.
+    for (QWidget *control : controls) {
+        auto *view = qobject_cast<QAbstractItemView *>(control);
+        if (view && view->currentIndex().isValid())
+            view->scrollTo(view->currentIndex());
     }
     if (size == 8 || size == 9) {
         twips::setHeight(window.txtAddress, 280);

@@ -25,8 +25,9 @@ void setFormFont(QWidget *window, const QString &fontName);
 void applyFontFallback(QWidget *window);
 
 // Applies the user's font size (8 to 11) to the main window's lists, trees and text
-// fields; 0 means 8, also in the caller's variable. The single-line boxes get the
-// height that fits the size.
+// fields, with their parts (a tree's in-place editor opens with it); 0 means 8, also
+// in the caller's variable. The single-line boxes get the height that fits the size,
+// and each list and tree shows its current row whole.
 void applyFontSize(frmVardecks &window, int &size);
 
 // The installed path of a browser's program: the App Paths entry of exeName in our

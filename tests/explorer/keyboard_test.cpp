@@ -4,6 +4,8 @@
 
 #include "app/assembly.h"
 #include "dialogs/frmtopicdialog.h"
+#include "options/ui/frmprefs.h"
+#include "shell/fonthelpers.h"
 #include "shell/mainmodule.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
@@ -15,6 +17,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 using namespace rr;
 using namespace rr::test;
@@ -117,13 +120,13 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     clickFolder("T6");
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen()) << "viewing: the second click renames in place";
-    keys("renamed by mistake");
+    keys("Blackberry");
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_FALSE(folderEditorOpen());
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry") << "the command ended the rename first";
     EXPECT_EQ(stored("W4").childText("NAME"), "Harbour");
 
     // Esc in a new Vardeck after a second folder click cancels once and renames nothing.
@@ -142,15 +145,15 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     }
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(window->txtMode->text(), "");
-    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
-    EXPECT_EQ(node("T6")->text(0), "banana");
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry");
+    EXPECT_EQ(node("T6")->text(0), "Blackberry");
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
     keys("Cherry");
     key(Qt::Key_Escape);
     EXPECT_FALSE(folderEditorOpen());
-    EXPECT_EQ(stored("T6").childText("NAME"), "banana") << "Esc";
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry") << "Esc";
 
     clickSelectedFolderAgainAndWait("T6");
     ASSERT_TRUE(folderEditorOpen());
@@ -158,6 +161,115 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T6").childText("NAME"), "Cherry") << "Enter";
     EXPECT_EQ(window->lblTName->text(), "Cherry");
+}
+
+TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFoldersBox)
+{
+    openDb();
+    clickFolder("T5");
+    clickSelectedFolderAgainAndWait("T5");
+    ASSERT_TRUE(folderEditorOpen());
+    keys("Apricot");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
+    EXPECT_FALSE(folderEditorOpen()) << "no rename box on the next folder";
+    EXPECT_EQ(QApplication::focusWidget(), topics());
+    keys("q");
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored("T6").childText("NAME"), "banana");
+    EXPECT_EQ(node("T6")->text(0), "banana");
+    EXPECT_EQ(window->lblTName->text(), "Apricot");
+
+    clickFolder("T6");
+    clickSelectedFolderAgainAndWait("T6");
+    ASSERT_TRUE(folderEditorOpen());
+    keys("Blueberry");
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(stored("T6").childText("NAME"), "Blueberry");
+    EXPECT_FALSE(folderEditorOpen()) << "no rename box on the folder before";
+    keys("q");
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
+    EXPECT_EQ(window->lblTName->text(), "Blueberry");
+}
+
+// In a full database an add is refused with a question box, which the rename box would outlive.
+TEST_F(KeyboardTest, aKeyAToolbarButtonOrAMenuItemRunWhileAFolderIsRenamedEndTheRenameFirst)
+{
+    QByteArray vardecks;
+    for (int i = 1; i <= 32767; ++i)
+        vardecks += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"><NAME>v</NAME></VARDECK>";
+    openDb("<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>");
+    const QString full = "No Vardeck can be added: this database already holds as many Vardecks as it can number "
+                         "(32767).  Delete Vardecks you no longer need, or keep new ones in another database.";
+    const auto renameThenRun = [&](const QString &name, const std::function<void()> &command) {
+        clickSelectedFolderAgainAndWait("T1");
+        ASSERT_TRUE(folderEditorOpen());
+        keys(name);
+        ModalPrompts modal;
+        command();
+        EXPECT_EQ(modal.texts, QStringList{full});
+    };
+    clickFolder("T1");
+    renameThenRun("Spare", [&] { key(Qt::Key_N, Qt::ControlModifier); });
+    QApplication::setActiveWindow(window.get());
+    settle();
+    EXPECT_FALSE(folderEditorOpen());
+    EXPECT_EQ(stored("T1").childText("NAME"), "Spare");
+    EXPECT_EQ(window->lblTName->text(), "Spare");
+    keys("typed after the message");
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored("T1").childText("NAME"), "Spare") << "the keyboard is not back in a rename box";
+
+    renameThenRun("Reserve", [&] { window->toolbarButton(1)->trigger(); });
+    QApplication::setActiveWindow(window.get());
+    settle();
+    EXPECT_FALSE(folderEditorOpen());
+    EXPECT_EQ(stored("T1").childText("NAME"), "Reserve");
+
+    renameThenRun("Extra", [&] { menu(MenuId::mnuAddVardeck); });
+    QApplication::setActiveWindow(window.get());
+    settle();
+    EXPECT_FALSE(folderEditorOpen());
+    EXPECT_EQ(stored("T1").childText("NAME"), "Extra");
+}
+
+// The start-up gives every control the fallback face one by one where the designed face is missing, the
+// tree's viewport (where the rename box opens) included.
+TEST_F(KeyboardTest, theLargeFontReachesTheFolderRenameBoxAndKeepsTheSelectedFolderWhollyInSight)
+{
+    QByteArray folders;
+    for (int i = 1; i <= 30; ++i)
+        folders += folderXml("T" + QByteArray::number(i), "Folder " + QByteArray::number(i).rightJustified(2, '0'));
+    openDb("<FOLDERS>" + folders + "</FOLDERS>");
+    setFormFont(window.get(), "MS Sans Serif");
+    settle();
+    // The lowest folder seen whole.
+    QTreeWidgetItem *low = nullptr;
+    for (int i = 0; i < root()->childCount(); ++i) {
+        if (topics()->viewport()->rect().contains(topics()->visualItemRect(root()->child(i))))
+            low = root()->child(i);
+    }
+    ASSERT_NE(low, nullptr);
+    ASSERT_NE(low, root()->child(29)) << "the tree must scroll";
+    clickFolder(tag(low));
+
+    frmPrefs prefs(*window);
+    prefs.optFont(0)->setChecked(true);
+    prefs.cmdApply_Click();
+    settle();
+    ASSERT_EQ(topics()->font().pointSize(), 11);
+    const QRect row = topics()->visualItemRect(low);
+    EXPECT_GE(row.height(), QFontMetrics(topics()->font()).height()) << "rows laid out for the new size";
+    EXPECT_TRUE(topics()->viewport()->rect().contains(row)) << "the selected folder is seen whole";
+
+    clickSelectedFolderAgainAndWait(tag(low));
+    ASSERT_TRUE(folderEditorOpen());
+    auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->font().pointSize(), 11);
+    EXPECT_EQ(box->font().family(), topics()->font().family());
+    key(Qt::Key_Escape);
 }
 
 TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)

@@ -120,12 +120,33 @@ protected:
     bool dragFolder(const QString &tid, const QString &targetTid)
     {
         topics()->setCurrentItem(node(tid));
-        return dragOntoFolder(drags().tvwTopics_OLEStartDrag(), targetTid);
+        return dragOntoFolder(drags().tvwTopics_OLEStartDrag(node(tid)), targetTid);
     }
     bool dragRows(const QStringList &wids, const QString &targetTid)
     {
         selectRows(wids);
         return dragOntoFolder(drags().listVD_OLEStartDrag(), targetTid);
+    }
+    // The user's drag of the folder tid with the mouse: the button pressed on it, the pointer moved past
+    // the drag distance (in small steps or in one move) and the platform's drag loop delivering the drop
+    // on targetTid. The loop keeps the button's release: the tree never sees it.
+    void mouseDragFolder(const QString &tid, const QString &targetTid, bool smallSteps)
+    {
+        QWidget *viewport = topics()->viewport();
+        const QPoint from = folderPoint(tid);
+        const QPoint to = folderPoint(targetTid);
+        drags().setDragLoop([to](QWidget *source, QMimeData *data) {
+            std::unique_ptr<QMimeData> owned(data);
+            dropOn(source, owned.get(), to);
+        });
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        if (smallSteps) {
+            QTest::mouseMove(viewport, from + QPoint(2, 0));
+            QTest::mouseMove(viewport, from + QPoint(4, 1));
+        }
+        QTest::mouseMove(viewport, from + QPoint(QApplication::startDragDistance() + 10, 1));
+        QTestPrivate::qtestMouseButtons = Qt::NoButton;
+        QCoreApplication::processEvents();
     }
     static std::unique_ptr<QMimeData> textData(const QString &text)
     {
@@ -470,7 +491,7 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     // Vardecks onto the root: nothing moves and the root stays selected.
     clickFolder("T4");
     window->tvwWM->setCurrentItem(wmNode("W5"));
-    dragOntoFolder(drags().tvwWM_OLEStartDrag(), "");
+    dragOntoFolder(drags().tvwWM_OLEStartDrag(wmNode("W5")), "");
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(topics()->currentItem(), root());
     EXPECT_EQ(window->lblTName->text(), "Delta");
@@ -486,7 +507,7 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     window->txtMode->setText("mod");
     EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
     topics()->setCurrentItem(node("T4"));
-    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(node("T4")), nullptr);
     EXPECT_FALSE(dropOn(topics()->viewport(), data.get(), folderPoint("T4")));
     EXPECT_EQ(fileBytes(), before);
     window->txtMode->setText("");
@@ -498,11 +519,43 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
 
     // The root carries no folder.
     topics()->setCurrentItem(root());
-    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(), nullptr);
+    EXPECT_EQ(drags().tvwTopics_OLEStartDrag(root()), nullptr);
 
     // Taken at last: a folder dropped on the root is sorted among the folders there.
     EXPECT_TRUE(dragFolder("T2", ""));
     EXPECT_EQ(childTexts(root()), QStringList({"Alpha", "Beta", "Delta", "Echo"}));
+}
+
+TEST_F(PopupsTest, aMouseDragMovesTheFolderPressedOnAndARefusedDropLeavesTheNextClickToTheTree)
+{
+    openDatabase("<FOLDERS>" +
+                 folderXml("T1", "Alpha", {}, folderXml("T2", "AlphaSub", {}, folderXml("T3", "AlphaSubSub"))) +
+                 folderXml("T4", "Beta") + folderXml("T5", "Gamma") + "</FOLDERS>");
+    clickFolder("T1");
+    mouseDragFolder("T1", "T3", true);
+    EXPECT_EQ(prompts.lastText(), "A folder cannot be moved to its own sub-folder");
+    EXPECT_EQ(topics()->currentItem(), node("T1"));
+    EXPECT_EQ(topics()->selectedItems(), QList<QTreeWidgetItem *>{node("T1")});
+    EXPECT_EQ(window->lblTName->text(), "Alpha");
+
+    // The next drag moves the folder it starts on, even in one quick move.
+    mouseDragFolder("T3", "", false);
+    EXPECT_EQ(childIdsOnDisk(path, "", ""), QStringList({"T1", "T4", "T5", "T3"}));
+    EXPECT_EQ(childIdsOnDisk(path, "T2", "SUBFOLDERS"), QStringList());
+    EXPECT_EQ(node("T3")->parent(), root());
+    EXPECT_EQ(node("T2")->parent(), node("T1"));
+
+    // After a refused drop the next click shows the folder clicked, and Shift+Del asks about that one.
+    mouseDragFolder("T1", "T2", true);
+    EXPECT_EQ(window->lblTName->text(), "Alpha");
+    clickFolder("T4");
+    EXPECT_EQ(window->lblTName->text(), "Beta");
+    EXPECT_EQ(topics()->currentItem(), node("T4"));
+    prompts.clear();
+    prompts.answer(MsgResult::No);
+    QTest::keyClick(topics(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Are you sure you wish to delete the folder Beta and all its Vardecks and sub-folders?"}));
 }
 
 TEST(ExternalPages, aDropGivesFilesBeforeTextAndIsMatchedToAnOpenPageByAddressOrLocalFile)

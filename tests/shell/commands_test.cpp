@@ -60,6 +60,19 @@ TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItR
     EXPECT_EQ(runs, 100);
 }
 
+TEST(Commands, everyHandlerRunsThePrologueStepsFirstAndTheOperationsRunNone)
+{
+    Commands commands;
+    QStringList order;
+    commands.beforeEveryCommand([&] { order << "end rename"; });
+    commands.beforeEveryCommand([&] { order << "second step"; });
+    commands.mnuNav_Click = [&](int index) { order << QString("nav %1").arg(index); };
+    commands.showAspectExplorer = [&] { order << "explorer"; };
+    commands.mnuNav_Click(2);
+    commands.showAspectExplorer();
+    EXPECT_EQ(order, QStringList({"end rename", "second step", "nav 2", "explorer"}));
+}
+
 TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRunTimePlaceholders)
 {
     const QStringList popups = {"mnuStartVD", "mnuTopicMenu", "mnuCopyMenu", "mnuNoVD", "mnuListVD", "mnuListVDMulti"};
