@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -168,6 +169,20 @@ TEST(HandOff, aSocketLeftByAKilledCopyDoesNotStopTheNextStart)
     SingleInstance next;
     EXPECT_EQ(next.start(), SingleInstance::Role::First);
     EXPECT_TRUE(serverAnswers());
+}
+
+TEST(HandOff, anEmptyInstanceLockLeftByAKilledCopyDoesNotDelayTheStart)
+{
+    TempHome home;
+    // The copy was killed between making its lock file and writing into it.
+    ASSERT_TRUE(writeBytes(paths::configFolder() + "/instance.lock", ""));
+    QElapsedTimer clock;
+    clock.start();
+    SingleInstance first;
+    EXPECT_EQ(first.start(), SingleInstance::Role::First);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(serverAnswers());
+    EXPECT_FALSE(QFile::exists(paths::configFolder() + "/instance.lock"));
 }
 
 // A start that shows no web page makes no web view, loads no browser engine and makes
