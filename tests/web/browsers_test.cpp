@@ -360,3 +360,44 @@ TEST(TopBrowserWindow, theFirstBrowserWindowFromTheTopThatIsNotOurs)
     EXPECT_EQ(browserKindOfClass("google-chrome", "Google-chrome"), BrowserKind::Chromium);
     EXPECT_EQ(browserKindOfClass("netscape", "Netscape"), BrowserKind::None);
 }
+
+TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
+{
+    // Firefox keeps no title for such a page.
+    test::FirefoxProfile profile;
+    profile.writeSession(R"({"windows":[{"tabs":[{"entries":[{"url":"http://127.0.0.1:8766/t06.html"}]}]}]})");
+    // Chromium lists the address as its address bar shows it, as captured from Chromium 156.
+    test::DevToolsServer chromium;
+    chromium.setTargets({
+        {"page", "127.0.0.1:8766/t06.html", "http://127.0.0.1:8766/t06.html"},
+        {"page", "127.0.0.1:8766/t06.html", "http://user:pw@127.0.0.1:8766/t06.html"},
+        {"page", "127.0.0.1:8766", "http://127.0.0.1:8766/"},
+        {"page", "127.0.0.1:8766/a b \u00e9.html", "http://127.0.0.1:8766/a%20b%20%C3%A9.html"},
+        {"page", "127.0.0.1:8766/t06.html?q=1&r= x#frag", "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag"},
+        {"page", "t06.html", "file:///srv/www/t06.html"},
+        {"page", "https://b\u00fccher.example/list", "https://xn--bcher-kva.example/list"},
+        // Titles of the pages' own stay, even when they look like part of the address.
+        {"page", "127.0.0.1", "http://127.0.0.1/t06.html"},
+        {"page", "t06.html", "http://127.0.0.1:8766/t06.html"},
+        {"page", "Titled page", "http://127.0.0.1:8766/t01.html"},
+    });
+    BrowserCapture capture(settingsFor(profile.home(), {chromium.port()}));
+    QStringList names;
+    for (const DetectedPage &page : capture.getOpenBrowserPages(false))
+        names << page.name;
+    EXPECT_EQ(names.join('\n').toStdString(), QStringList({
+                                                              "http://127.0.0.1:8766/t06.html",
+                                                              "http://127.0.0.1:8766/t06.html",
+                                                              "http://user:pw@127.0.0.1:8766/t06.html",
+                                                              "http://127.0.0.1:8766/",
+                                                              "http://127.0.0.1:8766/a%20b%20%C3%A9.html",
+                                                              "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag",
+                                                              "file:///srv/www/t06.html",
+                                                              "https://xn--bcher-kva.example/list",
+                                                              "127.0.0.1",
+                                                              "t06.html",
+                                                              "Titled page",
+                                                          })
+                                                  .join('\n')
+                                                  .toStdString());
+}
