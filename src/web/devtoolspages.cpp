@@ -65,6 +65,13 @@ bool isStandInTitle(const QString &title, const QString &address)
     return false;
 }
 
+// The browser's name from its /json/version reply; "Chromium" when it names none.
+QString labelFrom(const loopbackhttp::Reply &version)
+{
+    const QString label = version.status == loopbackhttp::Status::Ok ? productName(version.body) : QString();
+    return label.isEmpty() ? QStringLiteral("Chromium") : label;
+}
+
 } // namespace
 
 QString productName(const QByteArray &versionJson)
@@ -109,11 +116,28 @@ QList<DetectedPage> pagesOn(quint16 port, int timeoutMs)
     const loopbackhttp::Reply list = loopbackhttp::get(port, "/json/list", timeoutMs, kMaxList);
     if (list.status != loopbackhttp::Status::Ok)
         return {};
-    const loopbackhttp::Reply version = loopbackhttp::get(port, "/json/version", timeoutMs, kMaxVersion);
-    QString label = version.status == loopbackhttp::Status::Ok ? productName(version.body) : QString();
-    if (label.isEmpty())
-        label = QStringLiteral("Chromium");
-    return parsePageList(list.body, label);
+    return parsePageList(list.body, labelFrom(loopbackhttp::get(port, "/json/version", timeoutMs, kMaxVersion)));
+}
+
+PageQuery::PageQuery(quint16 port, int timeoutMs, Done done)
+    : m_port(port), m_timeoutMs(timeoutMs), m_done(std::move(done))
+{
+    m_listGet = std::make_unique<loopbackhttp::PendingGet>(port, "/json/list", timeoutMs, kMaxList,
+                                                           [this](const loopbackhttp::Reply &list) { listed(list); });
+}
+
+PageQuery::~PageQuery() = default;
+
+void PageQuery::listed(const loopbackhttp::Reply &list)
+{
+    if (list.status != loopbackhttp::Status::Ok) {
+        m_done({});
+        return;
+    }
+    m_list = list.body;
+    m_versionGet = std::make_unique<loopbackhttp::PendingGet>(
+        m_port, "/json/version", m_timeoutMs, kMaxVersion,
+        [this](const loopbackhttp::Reply &version) { m_done(parsePageList(m_list, labelFrom(version))); });
 }
 
 } // namespace rr::devtools

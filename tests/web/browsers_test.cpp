@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 using namespace rr;
@@ -400,4 +401,75 @@ TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
                                                           })
                                                   .join('\n')
                                                   .toStdString());
+}
+
+namespace
+{
+
+// A browser started with remote debugging that accepts and never answers.
+std::unique_ptr<test::DevToolsServer> silentBrowser()
+{
+    auto server = std::make_unique<test::DevToolsServer>();
+    server->http().route(QStringLiteral("/json/list"), {.hang = true});
+    return server;
+}
+
+} // namespace
+
+TEST(BrowserScan, asksEveryPortAtOnceReturnsAtOnceAndGivesThePagesOfTheWaitingScan)
+{
+    test::FirefoxProfile profile;
+    profile.writeSession(test::FirefoxProfile::twoWindows());
+    test::DevToolsServer first;
+    first.setTargets({{"page", "Mail", "https://mail.example/"}, {"page", "New Tab", "chrome://newtab/"}});
+    test::DevToolsServer second("Brave/1.2");
+    second.setTargets({{"page", "Maps", "https://maps.example/"}});
+    std::vector<std::unique_ptr<test::DevToolsServer>> silent;
+    for (int i = 0; i < 5; ++i)
+        silent.push_back(silentBrowser());
+    const quint16 closed = test::HttpServer().port();
+    CaptureSettings settings =
+        settingsFor(profile.home(), {silent[0]->port(), first.port(), silent[1]->port(), closed, silent[2]->port(),
+                                     second.port(), silent[3]->port(), silent[4]->port()});
+    settings.timeoutMs = 1000;
+
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<QList<DetectedPage>> found;
+    BrowserScan scan(settings, [&](const QList<DetectedPage> &pages) { found = pages; });
+    EXPECT_LT(clock.elapsed(), 200) << "nothing waits for the browsers";
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(test::waitUntil([&] { return found.has_value(); }, 10000));
+    // The silent ports are waited for side by side, not one after another.
+    EXPECT_GE(clock.elapsed(), 950);
+    EXPECT_LT(clock.elapsed(), 3000);
+    QStringList seen;
+    for (const DetectedPage &page : *found)
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    const QStringList expected = {
+        "News <b>today</b> | https://news.example/today | Mozilla Firefox",
+        "https://docs.example/guide | https://docs.example/guide | Mozilla Firefox",
+        "Shop & cart | https://shop.example/cart | Mozilla Firefox",
+        "Mail | https://mail.example/ | Chrome",
+        "Maps | https://maps.example/ | Brave",
+    };
+    EXPECT_EQ(seen, expected);
+    settings.timeoutMs = 300;
+    seen.clear();
+    for (const DetectedPage &page : BrowserCapture(settings).getOpenBrowserPages(false))
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    EXPECT_EQ(seen, expected) << "the same pages as the scan that waits";
+
+    // A scan let go of before it ends answers nothing; one without ports answers from the event loop.
+    bool answered = false;
+    auto abandoned = std::make_unique<BrowserScan>(settings, [&](const QList<DetectedPage> &) { answered = true; });
+    test::waitUntil([] { return false; }, 50);
+    abandoned.reset();
+    test::waitUntil([] { return false; }, 400);
+    EXPECT_FALSE(answered);
+    found.reset();
+    BrowserScan firefoxOnly(settingsFor(profile.home(), {}), [&](const QList<DetectedPage> &pages) { found = pages; });
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(test::waitUntil([&] { return found.has_value(); }, 1000));
+    EXPECT_EQ(found->size(), 3);
 }
