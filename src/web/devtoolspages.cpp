@@ -21,9 +21,9 @@ constexpr int kMaxAddress = 8192;
 constexpr int kMaxTitle = 2048;
 
 // The title Chromium lists for a page that has none: the address as its address bar
-// shows it (no "http://", no user name or password, no "/" after a bare host), and
-// for a file what follows the last "/" of its path. The host may be shown in its
-// Unicode form.
+// shows it (no "http://" or "https://", no user name or password, no "/" after a bare
+// host), and for a file what follows the last "/" of its path. The host may be shown
+// in its Unicode form.
 QStringList standInTitles(const QString &address)
 {
     const qsizetype schemeEnd = address.indexOf(QLatin1String("://"));
@@ -46,7 +46,8 @@ QStringList standInTitles(const QString &address)
     QString tail = rest.mid(authorityEnd);
     if (tail == QLatin1String("/"))
         tail.clear();
-    const QString prefix = scheme == QLatin1String("http") ? QString() : scheme + QLatin1String("://");
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    const QString prefix = web ? QString() : scheme + QLatin1String("://");
     const QString unicodeHost = QUrl::fromAce(host.toLatin1(), QUrl::IgnoreIDNWhitelist);
     QStringList forms = {prefix + host + tail};
     if (!unicodeHost.isEmpty() && unicodeHost != host)

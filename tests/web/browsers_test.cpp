@@ -376,7 +376,8 @@ TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
         {"page", "127.0.0.1:8766/a b \u00e9.html", "http://127.0.0.1:8766/a%20b%20%C3%A9.html"},
         {"page", "127.0.0.1:8766/t06.html?q=1&r= x#frag", "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag"},
         {"page", "t06.html", "file:///srv/www/t06.html"},
-        {"page", "https://b\u00fccher.example/list", "https://xn--bcher-kva.example/list"},
+        {"page", "127.0.0.1:8443", "https://127.0.0.1:8443/"},
+        {"page", "b\u00fccher.example/list", "https://xn--bcher-kva.example/list"},
         // Titles of the pages' own stay, even when they look like part of the address.
         {"page", "127.0.0.1", "http://127.0.0.1/t06.html"},
         {"page", "t06.html", "http://127.0.0.1:8766/t06.html"},
@@ -386,21 +387,21 @@ TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
     QStringList names;
     for (const DetectedPage &page : capture.getOpenBrowserPages(false))
         names << page.name;
-    EXPECT_EQ(names.join('\n').toStdString(), QStringList({
-                                                              "http://127.0.0.1:8766/t06.html",
-                                                              "http://127.0.0.1:8766/t06.html",
-                                                              "http://user:pw@127.0.0.1:8766/t06.html",
-                                                              "http://127.0.0.1:8766/",
-                                                              "http://127.0.0.1:8766/a%20b%20%C3%A9.html",
-                                                              "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag",
-                                                              "file:///srv/www/t06.html",
-                                                              "https://xn--bcher-kva.example/list",
-                                                              "127.0.0.1",
-                                                              "t06.html",
-                                                              "Titled page",
-                                                          })
-                                                  .join('\n')
-                                                  .toStdString());
+    const QStringList expected = {
+        "http://127.0.0.1:8766/t06.html",
+        "http://127.0.0.1:8766/t06.html",
+        "http://user:pw@127.0.0.1:8766/t06.html",
+        "http://127.0.0.1:8766/",
+        "http://127.0.0.1:8766/a%20b%20%C3%A9.html",
+        "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag",
+        "file:///srv/www/t06.html",
+        "https://127.0.0.1:8443/",
+        "https://xn--bcher-kva.example/list",
+        "127.0.0.1",
+        "t06.html",
+        "Titled page",
+    };
+    EXPECT_EQ(names.join('\n').toStdString(), expected.join('\n').toStdString());
 }
 
 namespace
