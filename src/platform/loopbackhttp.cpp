@@ -2,6 +2,8 @@
 
 #include <QDeadlineTimer>
 #include <QList>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -48,25 +50,50 @@ bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
     }
 }
 
-bool connectLoopback(int fd, quint16 port, const QDeadlineTimer &deadline, Status *status)
+sockaddr_in loopbackAddress(quint16 port)
 {
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0)
+    return addr;
+}
+
+// Starts connecting; false (with the status) when the connection failed at once.
+bool startConnect(int fd, quint16 port, bool *inProgress, Status *status)
+{
+    const sockaddr_in addr = loopbackAddress(port);
+    *inProgress = false;
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0)
         return true;
     if (errno != EINPROGRESS) {
         *status = Status::Refused;
         return false;
     }
+    *inProgress = true;
+    return true;
+}
+
+// Whether a connection that was in progress has been made.
+bool connectionMade(int fd)
+{
+    int error = 0;
+    socklen_t len = sizeof error;
+    return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len) == 0 && error == 0;
+}
+
+bool connectLoopback(int fd, quint16 port, const QDeadlineTimer &deadline, Status *status)
+{
+    bool inProgress = false;
+    if (!startConnect(fd, port, &inProgress, status))
+        return false;
+    if (!inProgress)
+        return true;
     if (!waitFor(fd, POLLOUT, deadline)) {
         *status = Status::TimedOut;
         return false;
     }
-    int error = 0;
-    socklen_t len = sizeof error;
-    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len) != 0 || error != 0) {
+    if (!connectionMade(fd)) {
         *status = Status::Refused;
         return false;
     }
@@ -129,6 +156,84 @@ bool parseHead(const QByteArray &head, Reply *reply, qint64 *bodyLength)
     return true;
 }
 
+bool requestAllowed(quint16 port, const QByteArray &path)
+{
+    return port != 0 && path.startsWith('/') && !path.contains('\r') && !path.contains('\n');
+}
+
+QByteArray requestFor(quint16 port, const QByteArray &path)
+{
+    // "Connection: close" is asked for, but not relied upon: Chromium ignores it.
+    return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+           "\r\nAccept: application/json\r\nConnection: close\r\n\r\n";
+}
+
+// One reply as its bytes arrive, however they are cut.
+class ReplyReader
+{
+public:
+    enum class State { More, Done, Failed };
+    explicit ReplyReader(qint64 maxBytes) : m_maxBytes(maxBytes) {}
+
+    State add(const char *data, qsizetype n)
+    {
+        m_raw.append(data, n);
+        return check();
+    }
+    // The server closed the connection: a whole reply only when its body was to end
+    // with the connection.
+    State closed()
+    {
+        if (m_bodyStart < 0 || m_bodyLength >= 0)
+            return fail(Status::Malformed);
+        return done();
+    }
+    State fail(Status status)
+    {
+        m_reply.status = status;
+        return State::Failed;
+    }
+    const Reply &reply() const { return m_reply; }
+
+private:
+    State check()
+    {
+        if (m_bodyStart < 0) {
+            const qsizetype headEnd = m_raw.indexOf("\r\n\r\n");
+            if (headEnd >= 0) {
+                if (!parseHead(m_raw.left(headEnd), &m_reply, &m_bodyLength))
+                    return fail(Status::Malformed);
+                // The body of a refusal is not needed: no waiting for it.
+                if (m_reply.httpStatus != 200)
+                    return fail(Status::HttpError);
+                m_bodyStart = headEnd + 4;
+            } else if (m_raw.size() > kMaxHead) {
+                return fail(Status::Malformed);
+            }
+        }
+        if (m_bodyStart >= 0) {
+            const qint64 received = m_raw.size() - m_bodyStart;
+            if (m_bodyLength > m_maxBytes || (m_bodyLength < 0 && received > m_maxBytes))
+                return fail(Status::ExceedSize);
+            if (m_bodyLength >= 0 && received >= m_bodyLength)
+                return done();
+        }
+        return State::More;
+    }
+    State done()
+    {
+        m_reply.status = Status::Ok;
+        m_reply.body = m_raw.mid(m_bodyStart, m_bodyLength);
+        return State::Done;
+    }
+
+    qint64 m_maxBytes;
+    Reply m_reply;
+    QByteArray m_raw;
+    qsizetype m_bodyStart = -1; // where the body begins once the head is in
+    qint64 m_bodyLength = -1;   // the announced length, -1 for "until the connection ends"
+};
+
 } // namespace
 
 Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes)
@@ -136,72 +241,148 @@ Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes)
     Reply reply;
     const QDeadlineTimer deadline(timeoutMs);
     Socket socket;
-    if (socket.fd < 0 || port == 0 || !path.startsWith('/') || path.contains('\r') || path.contains('\n'))
+    if (socket.fd < 0 || !requestAllowed(port, path))
         return reply;
     if (!connectLoopback(socket.fd, port, deadline, &reply.status))
         return reply;
-    // "Connection: close" is asked for, but not relied upon: Chromium ignores it.
-    const QByteArray request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
-                               "\r\nAccept: application/json\r\nConnection: close\r\n\r\n";
-    if (!sendAll(socket.fd, request, deadline)) {
+    if (!sendAll(socket.fd, requestFor(port, path), deadline)) {
         reply.status = Status::TimedOut;
         return reply;
     }
-    QByteArray raw;
-    qsizetype bodyStart = -1; // where the body begins once the head is in
-    qint64 bodyLength = -1;   // the announced length, -1 for "until the connection ends"
+    ReplyReader reader(maxBytes);
     char buffer[16384];
     for (;;) {
-        if (bodyStart < 0) {
-            const qsizetype headEnd = raw.indexOf("\r\n\r\n");
-            if (headEnd >= 0) {
-                if (!parseHead(raw.left(headEnd), &reply, &bodyLength)) {
-                    reply.status = Status::Malformed;
-                    return reply;
-                }
-                // The body of a refusal is not needed: no waiting for it.
-                if (reply.httpStatus != 200) {
-                    reply.status = Status::HttpError;
-                    return reply;
-                }
-                bodyStart = headEnd + 4;
-            } else if (raw.size() > kMaxHead) {
-                reply.status = Status::Malformed;
-                return reply;
-            }
-        }
-        if (bodyStart >= 0) {
-            const qint64 received = raw.size() - bodyStart;
-            if (bodyLength > maxBytes || (bodyLength < 0 && received > maxBytes)) {
-                reply.status = Status::ExceedSize;
-                return reply;
-            }
-            if (bodyLength >= 0 && received >= bodyLength)
-                break;
-        }
         const ssize_t n = ::recv(socket.fd, buffer, sizeof buffer, 0);
+        ReplyReader::State state = ReplyReader::State::More;
         if (n > 0) {
-            raw.append(buffer, n);
+            state = reader.add(buffer, n);
         } else if (n == 0) {
-            // Closed: a whole reply only when its body was to end with the connection.
-            if (bodyStart < 0 || bodyLength >= 0) {
-                reply.status = Status::Malformed;
-                return reply;
-            }
-            break;
+            state = reader.closed();
         } else if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-            if (!waitFor(socket.fd, POLLIN, deadline)) {
-                reply.status = Status::TimedOut;
-                return reply;
-            }
+            if (!waitFor(socket.fd, POLLIN, deadline))
+                state = reader.fail(Status::TimedOut);
         } else {
-            reply.status = Status::Malformed;
-            return reply;
+            state = reader.fail(Status::Malformed);
+        }
+        if (state != ReplyReader::State::More)
+            return reader.reply();
+    }
+}
+
+class PendingGet::Impl : public QObject
+{
+public:
+    Impl(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes, Done done)
+        : m_port(port), m_path(path), m_timeoutMs(timeoutMs), m_reader(maxBytes), m_done(std::move(done))
+    {
+        // The time-out counts from when the event loop can wait for the reply, not from
+        // whatever the caller does before it lets the loop run.
+        QTimer::singleShot(0, this, [this] { begin(); });
+    }
+
+private:
+    void begin()
+    {
+        m_deadline.setSingleShot(true);
+        QObject::connect(&m_deadline, &QTimer::timeout, this, [this] { fail(Status::TimedOut); });
+        m_deadline.start(m_timeoutMs);
+        if (m_socket.fd < 0 || !requestAllowed(m_port, m_path))
+            return fail(Status::Refused);
+        m_request = requestFor(m_port, m_path);
+        Status status = Status::Refused;
+        bool inProgress = false;
+        if (!startConnect(m_socket.fd, m_port, &inProgress, &status))
+            return fail(status);
+        m_connected = !inProgress;
+        m_writable = std::make_unique<QSocketNotifier>(m_socket.fd, QSocketNotifier::Write);
+        QObject::connect(m_writable.get(), &QSocketNotifier::activated, this, [this] { onWritable(); });
+    }
+
+    void onWritable()
+    {
+        if (!m_connected) {
+            if (!connectionMade(m_socket.fd))
+                return fail(Status::Refused);
+            m_connected = true;
+        }
+        while (m_sent < m_request.size()) {
+            const ssize_t n =
+                ::send(m_socket.fd, m_request.constData() + m_sent, size_t(m_request.size() - m_sent), MSG_NOSIGNAL);
+            if (n > 0)
+                m_sent += n;
+            else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+                return;
+            else
+                return fail(Status::TimedOut);
+        }
+        m_writable->setEnabled(false);
+        m_readable = std::make_unique<QSocketNotifier>(m_socket.fd, QSocketNotifier::Read);
+        QObject::connect(m_readable.get(), &QSocketNotifier::activated, this, [this] { onReadable(); });
+    }
+
+    void onReadable()
+    {
+        char buffer[16384];
+        for (;;) {
+            const ssize_t n = ::recv(m_socket.fd, buffer, sizeof buffer, 0);
+            ReplyReader::State state = ReplyReader::State::More;
+            if (n > 0)
+                state = m_reader.add(buffer, n);
+            else if (n == 0)
+                state = m_reader.closed();
+            else if (errno == EAGAIN || errno == EWOULDBLOCK)
+                return;
+            else if (errno != EINTR)
+                state = m_reader.fail(Status::Malformed);
+            if (state != ReplyReader::State::More)
+                return finish();
         }
     }
-    reply.status = Status::Ok;
-    reply.body = raw.mid(bodyStart, bodyLength);
-    return reply;
+
+    void fail(Status status)
+    {
+        m_reader.fail(status);
+        finish();
+    }
+
+    // Closes everything, then calls done with the reply as the very last step.
+    void finish()
+    {
+        if (m_finished)
+            return;
+        m_finished = true;
+        m_deadline.stop();
+        if (m_writable)
+            m_writable->setEnabled(false);
+        if (m_readable)
+            m_readable->setEnabled(false);
+        ::shutdown(m_socket.fd, SHUT_RDWR);
+        const Done done = std::move(m_done);
+        const Reply reply = m_reader.reply();
+        if (done)
+            done(reply);
+    }
+
+    quint16 m_port;
+    QByteArray m_path;
+    int m_timeoutMs;
+    Socket m_socket;
+    ReplyReader m_reader;
+    Done m_done;
+    QByteArray m_request;
+    qsizetype m_sent = 0;
+    bool m_connected = false;
+    bool m_finished = false;
+    QTimer m_deadline;
+    std::unique_ptr<QSocketNotifier> m_writable;
+    std::unique_ptr<QSocketNotifier> m_readable;
+};
+
+PendingGet::PendingGet(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes, Done done)
+    : d(std::make_unique<Impl>(port, path, timeoutMs, maxBytes, std::move(done)))
+{
 }
+
+PendingGet::~PendingGet() = default;
 
 } // namespace rr::loopbackhttp

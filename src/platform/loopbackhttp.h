@@ -12,8 +12,13 @@
 //   and the connection closed by us; only a reply without one is read until the
 //   server closes. Chunked replies are not read (these servers send none).
 // - The socket is closed on every path; SIGPIPE is never raised by a send.
+// - A request need not wait: PendingGet runs the same request on the calling
+//   thread's event loop, so that several ports are asked at once and the window goes
+//   on meanwhile.
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <memory>
 
 namespace rr::loopbackhttp
 {
@@ -28,5 +33,24 @@ struct Reply {
 
 // GET path (beginning with "/") from 127.0.0.1:port.
 Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes);
+
+// The same GET without waiting. It runs on the calling thread's event loop from the
+// loop's next turn on, and its time-out counts from there; done is called once with
+// the reply, always from that loop (never from the constructor). Deleting the request
+// before abandons it: the socket closes and done is not called. done itself must
+// leave the request alive (its owner lets go of it later).
+class PendingGet
+{
+public:
+    using Done = std::function<void(const Reply &)>;
+    PendingGet(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes, Done done);
+    ~PendingGet();
+    PendingGet(const PendingGet &) = delete;
+    PendingGet &operator=(const PendingGet &) = delete;
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> d;
+};
 
 } // namespace rr::loopbackhttp

@@ -1,13 +1,13 @@
 #include "platform/paths.h"
 
 #include "platform/atomicfile.h"
+#include "platform/filelock.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include <cerrno>
 #include <cstring>
@@ -201,16 +201,11 @@ bool prepareProgramFolder(QString *error)
 int removeSaveLeftovers()
 {
     int removed = rr::removeSaveLeftovers(programFolder()) + rr::removeSaveLeftovers(configFolder());
-    // The lock of a settings write whose process was killed: taking it removes the
-    // stale file, giving it back removes the new one. A live holder keeps its lock.
+    // The lock of a settings write whose process was killed goes; a live holder keeps
+    // its lock.
     const QDir config(configFolder());
-    for (const QString &name : config.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
-        QLockFile lock(config.filePath(name));
-        if (lock.tryLock(0)) {
-            lock.unlock();
-            ++removed;
-        }
-    }
+    for (const QString &name : config.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden))
+        removed += FileLock::removeIfUnheld(config.filePath(name)) ? 1 : 0;
     return removed;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/registrystore.h"
 
 #include "platform/atomicfile.h"
+#include "platform/filelock.h"
 #include "platform/paths.h"
 #include "platform/textutil.h"
 
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
 #include <cstdio>
@@ -265,9 +265,9 @@ void warn(const QString &text)
 
 // Says why the lock of a settings file could not be taken: only a lock that another
 // program holds is "locked"; a folder that cannot be written is said to be so.
-qint32 lockFailure(const QLockFile &lock, const QString &path)
+qint32 lockFailure(const FileLock &lock, const QString &path)
 {
-    if (lock.error() == QLockFile::LockFailedError) {
+    if (lock.error() == FileLock::Error::Held) {
         warn(QStringLiteral("the settings file %1 is locked by another program.").arg(path));
         return reg::ERROR_LOCK_VIOLATION;
     }
@@ -296,7 +296,7 @@ public:
         qint32 failure = reg::ERROR_SUCCESS;
         bool changed = false;
         QString file;
-        std::unique_ptr<QLockFile> lock;
+        std::unique_ptr<FileLock> lock;
         Node tree;
     };
     using Change = std::function<qint32(Node &tree, bool *changed)>;
@@ -398,7 +398,7 @@ public:
         if (!good) {
             // Only a holder of the lock may move the file aside: another copy may be
             // replacing it at this moment.
-            QLockFile lock(path + QLatin1String(".lock"));
+            FileLock lock(path + QLatin1String(".lock"));
             tree = Node{};
             if (!lock.tryLock(kLockTimeoutMs) || !loadLocked(path, &tree)) {
                 cache.loaded = false;
@@ -422,7 +422,7 @@ public:
         p.changed = false;
         p.file = file(root);
         paths::makeFolder(folder());
-        p.lock = std::make_unique<QLockFile>(p.file + QLatin1String(".lock"));
+        p.lock = std::make_unique<FileLock>(p.file + QLatin1String(".lock"));
         p.ok = p.lock->tryLock(kLockTimeoutMs);
         if (!p.ok) {
             p.failure = lockFailure(*p.lock, p.file);
@@ -469,7 +469,7 @@ public:
         }
         const QString path = file(root);
         paths::makeFolder(folder());
-        QLockFile lock(path + QLatin1String(".lock"));
+        FileLock lock(path + QLatin1String(".lock"));
         if (!lock.tryLock(kLockTimeoutMs))
             return lockFailure(lock, path);
         Node tree;

@@ -344,6 +344,9 @@ public:
     // Scans the running browsers; returns how many pages were found.
     RR_OPERATION(getOpenBrowserPages, int(bool topOnly));
     RR_OPERATION(showDetectedPagesDialog, void());
+    // Scans the running browsers without holding the window up; pages found are offered
+    // in the detected-pages dialog once the scan ends.
+    RR_OPERATION(offerOpenBrowserPages, void());
     // ----- The database -----
     RR_OPERATION(openTheDatabase, void());
     RR_OPERATION(closeDB, void());

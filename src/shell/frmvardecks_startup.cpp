@@ -221,11 +221,9 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     commands.populateIconList();
     m_overrideAspect = false;
-    if (commands.getOpenBrowserPages(false) > 0) {
-        if (!options.getHideSplash() && m_splash)
-            m_splash->hide();
-        commands.showDetectedPagesDialog();
-    }
+    // Browsers that accept and never answer must not hold the window back: the scan
+    // runs while the window is drawn, and its pages are offered when it ends.
+    commands.offerOpenBrowserPages();
 
     session().recentColl = SettingsStore::loadRecentList();
     commands.refreshRecentMenuList(QString());

@@ -1,5 +1,6 @@
 #include "shell/singleinstance.h"
 
+#include "platform/filelock.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QRandomGenerator>
 
 #include <cstring>
@@ -82,8 +82,7 @@ SingleInstance::Role SingleInstance::start()
     if (handOver())
         return Role::HandedOver;
     paths::makeFolder(paths::configFolder());
-    QLockFile lock(paths::configFolder() + QLatin1String("/instance.lock"));
-    lock.setStaleLockTime(10000);
+    FileLock lock(paths::configFolder() + QLatin1String("/instance.lock"));
     if (!lock.tryLock(kLockTimeoutMs))
         return handOver() ? Role::HandedOver : Role::Failed;
     // Another copy may have started between the first try and the lock.

@@ -188,17 +188,19 @@ QString getAspectStyle()
 
 QList<quint16> getDevToolsPorts()
 {
-    QList<quint16> ports;
-    // The environment, when it names the ports (even none), comes before the setting.
+    // The environment, when it names ports (even none), comes before the setting.
     const bool fromEnvironment = qEnvironmentVariableIsSet("RAZUZEZU_DEVTOOLS_PORTS");
     const QString text =
         fromEnvironment ? qEnvironmentVariable("RAZUZEZU_DEVTOOLS_PORTS") : appText(QStringLiteral("DevToolsPorts"));
-    if (!fromEnvironment && text.trimmed().isEmpty())
-        return {9222};
+    if (fromEnvironment && text.trimmed().isEmpty())
+        return {};
+    // The port browsers are usually started with is always asked: announcing a second
+    // browser must not hide the first one's pages.
+    QList<quint16> ports = {kDefaultDevToolsPort};
     for (const QString &part : text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts)) {
         bool ok = false;
         const uint port = part.toUInt(&ok);
-        if (ok && port > 0 && port <= 65535 && !ports.contains(quint16(port)) && ports.size() < 8)
+        if (ok && port > 0 && port <= 65535 && !ports.contains(quint16(port)) && ports.size() < kMaxDevToolsPorts)
             ports << quint16(port);
     }
     return ports;

@@ -51,9 +51,12 @@ QString getAspectStyle();
 // True only for the text "True" exactly.
 bool getWebAspectHtml();
 // The local ports where browsers started with remote debugging are asked for their
-// pages: "DevToolsPorts", numbers separated by blanks or commas (at most 8), 9222
-// when empty. RAZUZEZU_DEVTOOLS_PORTS in the environment, when set, is used
-// instead (set and empty: no port). Entries that are no port are passed over.
+// pages: 9222 always, then the ports of "DevToolsPorts", numbers separated by blanks
+// or commas, 8 ports in all at most. RAZUZEZU_DEVTOOLS_PORTS in the environment, when
+// set, is read instead of the setting (set and empty: no port at all, not even 9222).
+// Entries that are no port, and repeats, are passed over.
+inline constexpr quint16 kDefaultDevToolsPort = 9222;
+inline constexpr int kMaxDevToolsPorts = 8;
 QList<quint16> getDevToolsPorts();
 
 // --- writers (Integers are clamped to the 16-bit range they are read back in) ---

@@ -6,6 +6,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QUrl>
 
 namespace rr::devtools
 {
@@ -17,6 +19,59 @@ constexpr qint64 kMaxList = 4 * 1024 * 1024;
 constexpr int kMaxPages = 2000;
 constexpr int kMaxAddress = 8192;
 constexpr int kMaxTitle = 2048;
+
+// The title Chromium lists for a page that has none: the address as its address bar
+// shows it (no "http://" or "https://", no user name or password, no "/" after a bare
+// host), and for a file what follows the last "/" of its path. The host may be shown
+// in its Unicode form.
+QStringList standInTitles(const QString &address)
+{
+    const qsizetype schemeEnd = address.indexOf(QLatin1String("://"));
+    if (schemeEnd <= 0)
+        return {};
+    const QString scheme = address.left(schemeEnd).toLower();
+    const QString rest = address.mid(schemeEnd + 3);
+    qsizetype authorityEnd = rest.size();
+    for (const QChar c : {QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#')})
+        if (const qsizetype at = rest.indexOf(c); at >= 0)
+            authorityEnd = qMin(authorityEnd, at);
+    if (scheme == QLatin1String("file")) {
+        // From the last "/" of the path on: a query or a fragment stays.
+        const qsizetype pathEnd = rest.indexOf(QRegularExpression(QStringLiteral("[?#]")));
+        const QString path = pathEnd < 0 ? rest : rest.left(pathEnd);
+        return {rest.mid(path.lastIndexOf(QLatin1Char('/')) + 1)};
+    }
+    QString host = rest.left(authorityEnd);
+    host = host.mid(host.lastIndexOf(QLatin1Char('@')) + 1);
+    QString tail = rest.mid(authorityEnd);
+    if (tail == QLatin1String("/"))
+        tail.clear();
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    const QString prefix = web ? QString() : scheme + QLatin1String("://");
+    const QString unicodeHost = QUrl::fromAce(host.toLatin1(), QUrl::IgnoreIDNWhitelist);
+    QStringList forms = {prefix + host + tail};
+    if (!unicodeHost.isEmpty() && unicodeHost != host)
+        forms << prefix + unicodeHost + tail;
+    return forms;
+}
+
+// Whether title is no title of the page's own but the stand-in for its address.
+bool isStandInTitle(const QString &title, const QString &address)
+{
+    const auto decoded = [](const QString &text) { return QUrl::fromPercentEncoding(text.toUtf8()); };
+    const QString shown = decoded(title);
+    for (const QString &form : standInTitles(address))
+        if (decoded(form) == shown)
+            return true;
+    return false;
+}
+
+// The browser's name from its /json/version reply; "Chromium" when it names none.
+QString labelFrom(const loopbackhttp::Reply &version)
+{
+    const QString label = version.status == loopbackhttp::Status::Ok ? productName(version.body) : QString();
+    return label.isEmpty() ? QStringLiteral("Chromium") : label;
+}
 
 } // namespace
 
@@ -45,7 +100,8 @@ QList<DetectedPage> parsePageList(const QByteArray &listJson, const QString &lab
             continue;
         // The list escapes "&", "<", ">", '"' and "'" in every title; read them back once.
         page.name = decodeHtmlCharacterReferences(target.value(QLatin1String("title")).toString()).left(kMaxTitle);
-        if (page.name.isEmpty())
+        // A page without a title is named by its full address, as Firefox's are.
+        if (page.name.isEmpty() || isStandInTitle(page.name, page.address))
             page.name = page.address;
         page.description = target.value(QLatin1String("description")).toString().left(kMaxTitle);
         page.browser = label;
@@ -61,11 +117,28 @@ QList<DetectedPage> pagesOn(quint16 port, int timeoutMs)
     const loopbackhttp::Reply list = loopbackhttp::get(port, "/json/list", timeoutMs, kMaxList);
     if (list.status != loopbackhttp::Status::Ok)
         return {};
-    const loopbackhttp::Reply version = loopbackhttp::get(port, "/json/version", timeoutMs, kMaxVersion);
-    QString label = version.status == loopbackhttp::Status::Ok ? productName(version.body) : QString();
-    if (label.isEmpty())
-        label = QStringLiteral("Chromium");
-    return parsePageList(list.body, label);
+    return parsePageList(list.body, labelFrom(loopbackhttp::get(port, "/json/version", timeoutMs, kMaxVersion)));
+}
+
+PageQuery::PageQuery(quint16 port, int timeoutMs, Done done)
+    : m_port(port), m_timeoutMs(timeoutMs), m_done(std::move(done))
+{
+    m_listGet = std::make_unique<loopbackhttp::PendingGet>(port, "/json/list", timeoutMs, kMaxList,
+                                                           [this](const loopbackhttp::Reply &list) { listed(list); });
+}
+
+PageQuery::~PageQuery() = default;
+
+void PageQuery::listed(const loopbackhttp::Reply &list)
+{
+    if (list.status != loopbackhttp::Status::Ok) {
+        m_done({});
+        return;
+    }
+    m_list = list.body;
+    m_versionGet = std::make_unique<loopbackhttp::PendingGet>(
+        m_port, "/json/version", m_timeoutMs, kMaxVersion,
+        [this](const loopbackhttp::Reply &version) { m_done(parsePageList(m_list, labelFrom(version))); });
 }
 
 } // namespace rr::devtools

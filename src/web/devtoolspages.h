@@ -5,9 +5,13 @@
 // never starts a browser that way itself.
 #include "web/detectedpage.h"
 
+#include "platform/loopbackhttp.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
+#include <memory>
 
 namespace rr::devtools
 {
@@ -20,5 +24,28 @@ QString productName(const QByteArray &versionJson);
 QList<DetectedPage> parsePageList(const QByteArray &listJson, const QString &label);
 // Asks the browser listening on 127.0.0.1:port; nothing when none answers in time.
 QList<DetectedPage> pagesOn(quint16 port, int timeoutMs);
+
+// The same question without waiting, on the calling thread's event loop: done gets
+// the pages (none when the browser did not answer in time) once, and must leave the
+// query alive. Deleting the query before abandons it.
+class PageQuery
+{
+public:
+    using Done = std::function<void(const QList<DetectedPage> &)>;
+    PageQuery(quint16 port, int timeoutMs, Done done);
+    ~PageQuery();
+    PageQuery(const PageQuery &) = delete;
+    PageQuery &operator=(const PageQuery &) = delete;
+
+private:
+    void listed(const loopbackhttp::Reply &list);
+
+    quint16 m_port;
+    int m_timeoutMs;
+    Done m_done;
+    QByteArray m_list;
+    std::unique_ptr<loopbackhttp::PendingGet> m_listGet;
+    std::unique_ptr<loopbackhttp::PendingGet> m_versionGet;
+};
 
 } // namespace rr::devtools

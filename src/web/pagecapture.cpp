@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QTimer>
 
 namespace rr
 {
@@ -185,6 +186,42 @@ void BrowserCapture::LoadPageDetails(const DetectedPage &page, QList<DetectedPag
     if (kept.name.isEmpty())
         kept.name = kept.address;
     detected << kept;
+}
+
+BrowserScan::BrowserScan(const CaptureSettings &settings, Done done) : m_done(std::move(done))
+{
+    m_firefoxPages = FirefoxSource(settings.home).openPages();
+    m_portPages.resize(size_t(settings.ports.size()));
+    for (size_t i = 0; i < m_portPages.size(); ++i)
+        m_queries.push_back(
+            std::make_unique<devtools::PageQuery>(settings.ports.at(qsizetype(i)), settings.timeoutMs,
+                                                  [this, i](const QList<DetectedPage> &pages) { portDone(i, pages); }));
+    if (m_queries.empty())
+        QTimer::singleShot(0, &m_context, [this] { finish(); });
+}
+
+BrowserScan::~BrowserScan() = default;
+
+void BrowserScan::portDone(size_t index, const QList<DetectedPage> &pages)
+{
+    m_portPages[index] = pages;
+    for (const std::optional<QList<DetectedPage>> &port : m_portPages)
+        if (!port)
+            return;
+    finish();
+}
+
+void BrowserScan::finish()
+{
+    QList<DetectedPage> detected;
+    for (const DetectedPage &page : std::as_const(m_firefoxPages))
+        BrowserCapture::LoadPageDetails(page, detected);
+    for (const std::optional<QList<DetectedPage>> &port : m_portPages)
+        for (const DetectedPage &page : *port)
+            BrowserCapture::LoadPageDetails(page, detected);
+    const Done done = std::move(m_done);
+    if (done)
+        done(detected);
 }
 
 bool BrowserCapture::isFFOpen() const

@@ -9,8 +9,11 @@
 #include "web/detectedpage.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace rr
@@ -81,6 +84,37 @@ public:
 private:
     CaptureSettings m_settings;
     std::vector<std::unique_ptr<PageSource>> m_sources;
+};
+
+namespace devtools
+{
+class PageQuery;
+}
+
+// A full scan that does not wait for the browsers: the Firefox session files are read
+// at once and every debugging port is asked at the same time, each with the time-out
+// of the settings. done gets the pages once the last port has answered or timed out,
+// in the order getOpenBrowserPages(false) gives them, from the calling thread's event
+// loop (never from the constructor), and must leave the scan alive. Deleting the scan
+// before abandons it: done is not called.
+class BrowserScan
+{
+public:
+    using Done = std::function<void(const QList<DetectedPage> &)>;
+    BrowserScan(const CaptureSettings &settings, Done done);
+    ~BrowserScan();
+    BrowserScan(const BrowserScan &) = delete;
+    BrowserScan &operator=(const BrowserScan &) = delete;
+
+private:
+    void portDone(size_t index, const QList<DetectedPage> &pages);
+    void finish();
+
+    Done m_done;
+    QList<DetectedPage> m_firefoxPages;
+    std::vector<std::optional<QList<DetectedPage>>> m_portPages;
+    std::vector<std::unique_ptr<devtools::PageQuery>> m_queries;
+    QObject m_context; // for the answer of a scan with no port to ask
 };
 
 } // namespace rr

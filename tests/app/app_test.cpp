@@ -7,12 +7,19 @@
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
 #include "shell/fonthelpers.h"
+#include "shell/mainmodule.h"
 #include "shell/singleinstance.h"
+#include "storage/registryfunctions.h"
 #include "storage/session.h"
+#include "storage/useroptions.h"
+#include "support/devtoolsserver.h"
 #include "support/xsession.h"
+#include "web/ui/capture.h"
+#include "web/ui/frmvardeckdialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -168,6 +175,69 @@ TEST(HandOff, aSocketLeftByAKilledCopyDoesNotStopTheNextStart)
     SingleInstance next;
     EXPECT_EQ(next.start(), SingleInstance::Role::First);
     EXPECT_TRUE(serverAnswers());
+}
+
+TEST(HandOff, anEmptyInstanceLockLeftByAKilledCopyDoesNotDelayTheStart)
+{
+    TempHome home;
+    // The copy was killed between making its lock file and writing into it.
+    ASSERT_TRUE(writeBytes(paths::configFolder() + "/instance.lock", ""));
+    QElapsedTimer clock;
+    clock.start();
+    SingleInstance first;
+    EXPECT_EQ(first.start(), SingleInstance::Role::First);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(serverAnswers());
+    EXPECT_FALSE(QFile::exists(paths::configFolder() + "/instance.lock"));
+}
+
+// Browsers started with remote debugging that accept and never answer do not hold the
+// window back; the pages of the one that answers are offered once the others timed out.
+TEST(Start, theWindowShowsWithoutWaitingForSilentBrowsersAndTheirPagesAreOfferedAfter)
+{
+    TempHome home;
+    ScriptedPrompts prompts;
+    appOptions() = UserOptions();
+    ASSERT_TRUE(paths::prepareProgramFolder());
+    const QString options = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("hideSplash"), "True");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("tipStartup"), "True");
+    std::vector<std::unique_ptr<DevToolsServer>> browsers;
+    QList<quint16> ports;
+    for (int i = 0; i < 8; ++i) {
+        browsers.push_back(std::make_unique<DevToolsServer>());
+        if (i < 7)
+            browsers.back()->http().route(QStringLiteral("/json/list"), {.hang = true});
+        ports << browsers.back()->port();
+    }
+    browsers.back()->setTargets({{"page", "Titled page", "http://127.0.0.1:8766/t01.html"},
+                                 {"page", "127.0.0.1:8766/t06.html", "http://127.0.0.1:8766/t06.html"}});
+    QTemporaryDir noFirefox;
+    setCaptureSettings(
+        CaptureSettings{noFirefox.path(), ports, QStringLiteral(":none"), QStringLiteral("Razuzezu Revidod"), 0, 1500});
+
+    frmVardecks window;
+    assembleMainWindow(window);
+    QStringList offered;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<frmVardeckDialog *>(QApplication::activeModalWidget())) {
+            for (int i = 0; i < dialog->tvwDetected->topLevelItemCount(); ++i)
+                offered << dialog->tvwDetected->topLevelItem(i)->text(0);
+            dialog->reject();
+        }
+    });
+    watch.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    Main(window);
+    EXPECT_LT(clock.elapsed(), 3000) << "the start waited for the browsers";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(offered.isEmpty());
+    EXPECT_TRUE(waitUntil([&] { return !offered.isEmpty(); }, 10000));
+    EXPECT_EQ(offered, QStringList({"Titled page", "http://127.0.0.1:8766/t06.html"}));
+    setCaptureSettings(std::nullopt);
+    window.close();
 }
 
 // A start that shows no web page makes no web view, loads no browser engine and makes

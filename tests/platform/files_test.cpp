@@ -6,8 +6,12 @@
 #include "support/smalldisk.h"
 #include "support/testenv.h"
 
+#include <QElapsedTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace rr;
@@ -216,6 +220,83 @@ TEST(RegistryStore, copiesMergeTheirWritesAndABatchReachesTheFileOnce)
     EXPECT_EQ(read(other, "K", "a").data.toString(), "1");
     EXPECT_EQ(read(other, "K\\Sub", "b").data.toString(), "2");
     EXPECT_EQ(read(store, "K", "fromOther").data.toString(), "kept");
+}
+
+// Runs work in a child process; the child ends when work returns.
+template <typename Work> pid_t inChild(Work work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        work();
+        ::_exit(0);
+    }
+    return child;
+}
+
+TEST(RegistryStore, onlyALiveHolderMakesALockAndTwoProcessesNeverLoseEachOthersWrites)
+{
+    test::TempHome home;
+    const QString config = home.path() + "/config";
+    RegistryStore store(config);
+    ASSERT_EQ(write(store, "K", "count", Value::number(0)), ERROR_SUCCESS);
+    const QString lock = store.fileOf(HKEY_CURRENT_USER) + ".lock";
+
+    // A process killed between making its lock file and writing into it left it empty
+    // a moment ago: nobody holds it, so it does not hold the next write up.
+    ASSERT_TRUE(test::writeBytes(lock, ""));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(write(store, "K", "v", Value::text("after")), ERROR_SUCCESS);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(QFile::exists(lock)) << "the writer removes the lock file as it lets go";
+
+    // Two live processes each add one to the count, read and written under the lock.
+    const auto addOnes = [&config] {
+        RegistryStore own(config);
+        for (int i = 0; i < 40; ++i) {
+            RegistryStore::Batch batch(own);
+            write(own, "K", "writer", Value::number(quint32(::getpid())));
+            write(own, "K", "count", Value::number(read(own, "K", "count").data.toUInt() + 1));
+        }
+    };
+    const pid_t first = inChild(addOnes);
+    const pid_t second = inChild(addOnes);
+    int status = 0;
+    ASSERT_EQ(::waitpid(first, &status, 0), first);
+    EXPECT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(::waitpid(second, &status, 0), second);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(read(store, "K", "count").data.toUInt(), 80u);
+
+    // A live holder keeps a write waiting; the moment it is killed the write goes on.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = inChild([&] {
+        RegistryStore own(config);
+        RegistryStore::Batch batch(own);
+        write(own, "K", "held", Value::text("never written"));
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+    });
+    char said = 0;
+    ASSERT_EQ(::read(ready[0], &said, 1), 1);
+    std::thread killer([holder] {
+        ::usleep(400 * 1000);
+        ::kill(holder, SIGKILL);
+    });
+    clock.restart();
+    EXPECT_EQ(write(store, "K", "v", Value::text("after the holder")), ERROR_SUCCESS);
+    const qint64 waited = clock.elapsed();
+    killer.join();
+    ::waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_GE(waited, 300);
+    EXPECT_LT(waited, 2000);
+    qint32 held = -1;
+    read(store, "K", "held", &held);
+    EXPECT_EQ(held, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(read(store, "K", "v").data.toString(), "after the holder");
 }
 
 TEST(RegistryStore, aSettingsFolderThatCannotBeWrittenIsNotCalledLocked)

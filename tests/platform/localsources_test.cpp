@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,62 +51,99 @@ TEST(ProfileLock, onlyALiveProcessOfThisMachineCounts)
     EXPECT_FALSE(processlock::namesLiveLocalProcess(lock));
 }
 
-TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilent)
+namespace
 {
-    // As a browser's debugging server: HTTP/1.0 refused, the connection kept open after each reply.
-    test::HttpServer server(60000, true, true);
-    server.route("/ok", test::json("[1,2,3]"));
-    server.route("/tight", {.raw = "HTTP/1.1 200 OK\r\nContent-Length:5\r\nContent-Type:application/json\r\n\r\n"
-                                   "[1,2]"});
-    server.route("/big", test::json(QByteArray(300000, 'x')));
-    server.route("/missing", {.raw = "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"});
-    server.route("/short", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"});
-    server.route("/garbage", {.raw = "hello there\r\n\r\n"});
-    server.route("/chunked", {.raw = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"});
-    server.route("/twice", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\nabcd"});
-    server.route("/signed", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: +3\r\n\r\nabc"});
-    server.route("/silent", {.hang = true});
 
-    // The reply is read up to its length: the open connection costs no time-out.
-    QElapsedTimer clock;
-    clock.start();
-    const loopbackhttp::Reply ok = loopbackhttp::get(server.port(), "/ok", 5000, 1000);
-    EXPECT_EQ(ok.status, loopbackhttp::Status::Ok);
-    EXPECT_EQ(ok.body, "[1,2,3]");
-    EXPECT_EQ(loopbackhttp::get(server.port(), "/tight", 5000, 5).body, "[1,2]") << "exactly the cap";
-    EXPECT_EQ(loopbackhttp::get(server.port(), "/missing", 5000, 1000).status, loopbackhttp::Status::HttpError);
-    EXPECT_LT(clock.elapsed(), 2500);
-    EXPECT_EQ(server.refused(), 0);
-    // HTTP/1.1 asks for the host by name; Chromium answers without one, but a request without it
-    // is not HTTP/1.1, and a name other than the address would be refused.
-    const QByteArray host = "127.0.0.1:" + QByteArray::number(server.port());
-    EXPECT_EQ(server.hostHeaders(), QList<QByteArray>({host, host, host})) << "each request names 127.0.0.1";
+// One GET, waited for or run on the event loop.
+loopbackhttp::Reply fetch(bool waiting, quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes)
+{
+    if (waiting)
+        return loopbackhttp::get(port, path, timeoutMs, maxBytes);
+    std::optional<loopbackhttp::Reply> reply;
+    int answers = 0;
+    loopbackhttp::PendingGet request(port, path, timeoutMs, maxBytes, [&](const loopbackhttp::Reply &r) {
+        reply = r;
+        ++answers;
+    });
+    EXPECT_FALSE(reply) << "the answer comes from the event loop, never at once";
+    test::waitUntil([&] { return reply.has_value(); }, timeoutMs + 5000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answers, 1);
+    return reply.value_or(loopbackhttp::Reply{loopbackhttp::Status::Malformed, 0, "no answer"});
+}
 
-    EXPECT_EQ(loopbackhttp::get(server.port(), "/big", 2000, 100000).status, loopbackhttp::Status::ExceedSize);
-    EXPECT_EQ(loopbackhttp::get(server.port(), "/tight", 2000, 4).status, loopbackhttp::Status::ExceedSize);
-    for (const char *broken : {"/garbage", "/chunked", "/twice", "/signed"})
-        EXPECT_EQ(loopbackhttp::get(server.port(), broken, 2000, 1000).status, loopbackhttp::Status::Malformed)
-            << broken;
-    EXPECT_EQ(loopbackhttp::get(server.port(), "/a\r\nX: y", 2000, 1000).status, loopbackhttp::Status::Refused);
+} // namespace
 
-    const quint16 closedPort = test::HttpServer().port(); // closed again at once
-    EXPECT_EQ(loopbackhttp::get(closedPort, "/json/list", 2000, 1000).status, loopbackhttp::Status::Refused);
+TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilentWaitingOrNot)
+{
+    for (const bool waiting : {true, false}) {
+        SCOPED_TRACE(waiting ? "waiting" : "on the event loop");
+        // As a browser's debugging server: HTTP/1.0 refused, the connection kept open after each reply.
+        test::HttpServer server(60000, true, true);
+        server.route("/ok", test::json("[1,2,3]"));
+        server.route("/tight", {.raw = "HTTP/1.1 200 OK\r\nContent-Length:5\r\nContent-Type:application/json\r\n\r\n"
+                                       "[1,2]"});
+        server.route("/big", test::json(QByteArray(300000, 'x')));
+        server.route("/missing", {.raw = "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"});
+        server.route("/short", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"});
+        server.route("/garbage", {.raw = "hello there\r\n\r\n"});
+        server.route("/chunked", {.raw = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"});
+        server.route("/twice", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\nabcd"});
+        server.route("/signed", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: +3\r\n\r\nabc"});
+        server.route("/silent", {.hang = true});
 
-    // A body that stops short of its length on an open connection, and a server that never answers.
-    for (const char *stalled : {"/short", "/silent"}) {
-        clock.restart();
-        EXPECT_EQ(loopbackhttp::get(server.port(), stalled, 300, 1000).status, loopbackhttp::Status::TimedOut)
-            << stalled;
-        EXPECT_LT(clock.elapsed(), 2000);
+        // The reply is read up to its length: the open connection costs no time-out.
+        QElapsedTimer clock;
+        clock.start();
+        const loopbackhttp::Reply ok = fetch(waiting, server.port(), "/ok", 5000, 1000);
+        EXPECT_EQ(ok.status, loopbackhttp::Status::Ok);
+        EXPECT_EQ(ok.body, "[1,2,3]");
+        EXPECT_EQ(fetch(waiting, server.port(), "/tight", 5000, 5).body, "[1,2]") << "exactly the cap";
+        EXPECT_EQ(fetch(waiting, server.port(), "/missing", 5000, 1000).status, loopbackhttp::Status::HttpError);
+        EXPECT_LT(clock.elapsed(), 2500);
+        EXPECT_EQ(server.refused(), 0) << "no HTTP/1.0 request";
+        // HTTP/1.1 asks for the host by name; Chromium answers without one, but a request without it
+        // is not HTTP/1.1, and a name other than the address would be refused.
+        const QByteArray host = "127.0.0.1:" + QByteArray::number(server.port());
+        EXPECT_EQ(server.hostHeaders(), QList<QByteArray>({host, host, host})) << "each request names 127.0.0.1";
+        if (!waiting) {
+            // A caller busy past the time-out before its event loop runs still gets the
+            // reply: the time-out counts from the loop.
+            std::optional<loopbackhttp::Reply> late;
+            loopbackhttp::PendingGet request(server.port(), "/ok", 300, 1000,
+                                             [&](const loopbackhttp::Reply &r) { late = r; });
+            ::usleep(500 * 1000);
+            ASSERT_TRUE(test::waitUntil([&] { return late.has_value(); }, 5000));
+            EXPECT_EQ(late->status, loopbackhttp::Status::Ok);
+            EXPECT_EQ(late->body, "[1,2,3]");
+        }
+
+        EXPECT_EQ(fetch(waiting, server.port(), "/big", 2000, 100000).status, loopbackhttp::Status::ExceedSize);
+        EXPECT_EQ(fetch(waiting, server.port(), "/tight", 2000, 4).status, loopbackhttp::Status::ExceedSize);
+        for (const char *broken : {"/garbage", "/chunked", "/twice", "/signed"})
+            EXPECT_EQ(fetch(waiting, server.port(), broken, 2000, 1000).status, loopbackhttp::Status::Malformed)
+                << broken;
+        EXPECT_EQ(fetch(waiting, server.port(), "/a\r\nX: y", 2000, 1000).status, loopbackhttp::Status::Refused);
+
+        const quint16 closedPort = test::HttpServer().port(); // closed again at once
+        EXPECT_EQ(fetch(waiting, closedPort, "/json/list", 2000, 1000).status, loopbackhttp::Status::Refused);
+
+        // A body that stops short of its length on an open connection, and a server that never answers.
+        for (const char *stalled : {"/short", "/silent"}) {
+            clock.restart();
+            EXPECT_EQ(fetch(waiting, server.port(), stalled, 300, 1000).status, loopbackhttp::Status::TimedOut)
+                << stalled;
+            EXPECT_LT(clock.elapsed(), 2000);
+        }
+
+        // A server that closes after its reply: a body shorter than its length is broken; without a
+        // length the body ends with the connection.
+        test::HttpServer closing(60000, false);
+        closing.route("/short", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"});
+        closing.route("/until-closed", {.raw = "HTTP/1.0 200 OK\r\n\r\n[4]"});
+        EXPECT_EQ(fetch(waiting, closing.port(), "/short", 2000, 1000).status, loopbackhttp::Status::Malformed);
+        EXPECT_EQ(fetch(waiting, closing.port(), "/until-closed", 2000, 1000).body, "[4]");
     }
-
-    // A server that closes after its reply: a body shorter than its length is broken; without a
-    // length the body ends with the connection.
-    test::HttpServer closing(60000, false);
-    closing.route("/short", {.raw = "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\ncut"});
-    closing.route("/until-closed", {.raw = "HTTP/1.0 200 OK\r\n\r\n[4]"});
-    EXPECT_EQ(loopbackhttp::get(closing.port(), "/short", 2000, 1000).status, loopbackhttp::Status::Malformed);
-    EXPECT_EQ(loopbackhttp::get(closing.port(), "/until-closed", 2000, 1000).body, "[4]");
 }
 
 TEST(Mail, withoutAMailProgramAMailtoAddressOpensAndTheUserIsToldToAttach)

@@ -170,6 +170,30 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
     EXPECT_TRUE(prompts.messages().empty());
 }
 
+// The ports asked for open pages, as the setting and the environment name them.
+TEST_F(Settings, debuggingPortsAddToTheUsualPortUpToEightInAllAndTheEnvironmentComesFirst)
+{
+    const QByteArray before = qgetenv("RAZUZEZU_DEVTOOLS_PORTS");
+    qunsetenv("RAZUZEZU_DEVTOOLS_PORTS");
+    const auto portsFor = [](const QString &setting) {
+        store(kApp, "DevToolsPorts", setting);
+        return getDevToolsPorts();
+    };
+    EXPECT_EQ(portsFor(""), QList<quint16>({9222}));
+    // A second browser announced: the first one's port is still asked.
+    EXPECT_EQ(portsFor("9223"), QList<quint16>({9222, 9223}));
+    EXPECT_EQ(portsFor(" 9224,9222 x 70000 0 -5 9224\t9225 "), QList<quint16>({9222, 9224, 9225}));
+    EXPECT_EQ(portsFor("9301 9302 9303 9304 9305 9306 9307 9308 9309"),
+              QList<quint16>({9222, 9301, 9302, 9303, 9304, 9305, 9306, 9307}));
+
+    // The environment is read instead of the setting; set and empty, it asks no port.
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "9400");
+    EXPECT_EQ(getDevToolsPorts(), QList<quint16>({9222, 9400}));
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", " ");
+    EXPECT_TRUE(getDevToolsPorts().isEmpty());
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", before);
+}
+
 TEST_F(Settings, unreadableNumbersAreKeptForTheWindowAndGiveTheDefault)
 {
     store(kApp, "frmWidth", "wide");

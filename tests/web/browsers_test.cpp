@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 using namespace rr;
@@ -360,4 +361,117 @@ TEST(TopBrowserWindow, theFirstBrowserWindowFromTheTopThatIsNotOurs)
     EXPECT_EQ(browserKindOfClass("Navigator", "Firefox-esr"), BrowserKind::Firefox);
     EXPECT_EQ(browserKindOfClass("google-chrome", "Google-chrome"), BrowserKind::Chromium);
     EXPECT_EQ(browserKindOfClass("netscape", "Netscape"), BrowserKind::None);
+}
+
+TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
+{
+    // Firefox keeps no title for such a page.
+    test::FirefoxProfile profile;
+    profile.writeSession(R"({"windows":[{"tabs":[{"entries":[{"url":"http://127.0.0.1:8766/t06.html"}]}]}]})");
+    // Chromium lists the address as its address bar shows it, as captured from Chromium 156.
+    test::DevToolsServer chromium;
+    chromium.setTargets({
+        {"page", "127.0.0.1:8766/t06.html", "http://127.0.0.1:8766/t06.html"},
+        {"page", "127.0.0.1:8766/t06.html", "http://user:pw@127.0.0.1:8766/t06.html"},
+        {"page", "127.0.0.1:8766", "http://127.0.0.1:8766/"},
+        {"page", "127.0.0.1:8766/a b \u00e9.html", "http://127.0.0.1:8766/a%20b%20%C3%A9.html"},
+        {"page", "127.0.0.1:8766/t06.html?q=1&r= x#frag", "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag"},
+        {"page", "t06.html", "file:///srv/www/t06.html"},
+        {"page", "127.0.0.1:8443", "https://127.0.0.1:8443/"},
+        {"page", "b\u00fccher.example/list", "https://xn--bcher-kva.example/list"},
+        // Titles of the pages' own stay, even when they look like part of the address.
+        {"page", "127.0.0.1", "http://127.0.0.1/t06.html"},
+        {"page", "t06.html", "http://127.0.0.1:8766/t06.html"},
+        {"page", "Titled page", "http://127.0.0.1:8766/t01.html"},
+    });
+    BrowserCapture capture(settingsFor(profile.home(), {chromium.port()}));
+    QStringList names;
+    for (const DetectedPage &page : capture.getOpenBrowserPages(false))
+        names << page.name;
+    const QStringList expected = {
+        "http://127.0.0.1:8766/t06.html",
+        "http://127.0.0.1:8766/t06.html",
+        "http://user:pw@127.0.0.1:8766/t06.html",
+        "http://127.0.0.1:8766/",
+        "http://127.0.0.1:8766/a%20b%20%C3%A9.html",
+        "http://127.0.0.1:8766/t06.html?q=1&r=%20x#frag",
+        "file:///srv/www/t06.html",
+        "https://127.0.0.1:8443/",
+        "https://xn--bcher-kva.example/list",
+        "127.0.0.1",
+        "t06.html",
+        "Titled page",
+    };
+    EXPECT_EQ(names.join('\n').toStdString(), expected.join('\n').toStdString());
+}
+
+namespace
+{
+
+// A browser started with remote debugging that accepts and never answers.
+std::unique_ptr<test::DevToolsServer> silentBrowser()
+{
+    auto server = std::make_unique<test::DevToolsServer>();
+    server->http().route(QStringLiteral("/json/list"), {.hang = true});
+    return server;
+}
+
+} // namespace
+
+TEST(BrowserScan, asksEveryPortAtOnceReturnsAtOnceAndGivesThePagesOfTheWaitingScan)
+{
+    test::FirefoxProfile profile;
+    profile.writeSession(test::FirefoxProfile::twoWindows());
+    test::DevToolsServer first;
+    first.setTargets({{"page", "Mail", "https://mail.example/"}, {"page", "New Tab", "chrome://newtab/"}});
+    test::DevToolsServer second("Brave/1.2");
+    second.setTargets({{"page", "Maps", "https://maps.example/"}});
+    std::vector<std::unique_ptr<test::DevToolsServer>> silent;
+    for (int i = 0; i < 5; ++i)
+        silent.push_back(silentBrowser());
+    const quint16 closed = test::HttpServer().port();
+    CaptureSettings settings =
+        settingsFor(profile.home(), {silent[0]->port(), first.port(), silent[1]->port(), closed, silent[2]->port(),
+                                     second.port(), silent[3]->port(), silent[4]->port()});
+    settings.timeoutMs = 1000;
+
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<QList<DetectedPage>> found;
+    BrowserScan scan(settings, [&](const QList<DetectedPage> &pages) { found = pages; });
+    EXPECT_LT(clock.elapsed(), 200) << "nothing waits for the browsers";
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(test::waitUntil([&] { return found.has_value(); }, 10000));
+    // The silent ports are waited for side by side, not one after another.
+    EXPECT_GE(clock.elapsed(), 950);
+    EXPECT_LT(clock.elapsed(), 3000);
+    QStringList seen;
+    for (const DetectedPage &page : *found)
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    const QStringList expected = {
+        "News <b>today</b> | https://news.example/today | Mozilla Firefox",
+        "https://docs.example/guide | https://docs.example/guide | Mozilla Firefox",
+        "Shop & cart | https://shop.example/cart | Mozilla Firefox",
+        "Mail | https://mail.example/ | Chrome",
+        "Maps | https://maps.example/ | Brave",
+    };
+    EXPECT_EQ(seen, expected);
+    settings.timeoutMs = 300;
+    seen.clear();
+    for (const DetectedPage &page : BrowserCapture(settings).getOpenBrowserPages(false))
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    EXPECT_EQ(seen, expected) << "the same pages as the scan that waits";
+
+    // A scan let go of before it ends answers nothing; one without ports answers from the event loop.
+    bool answered = false;
+    auto abandoned = std::make_unique<BrowserScan>(settings, [&](const QList<DetectedPage> &) { answered = true; });
+    test::waitUntil([] { return false; }, 50);
+    abandoned.reset();
+    test::waitUntil([] { return false; }, 400);
+    EXPECT_FALSE(answered);
+    found.reset();
+    BrowserScan firefoxOnly(settingsFor(profile.home(), {}), [&](const QList<DetectedPage> &pages) { found = pages; });
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(test::waitUntil([&] { return found.has_value(); }, 1000));
+    EXPECT_EQ(found->size(), 3);
 }

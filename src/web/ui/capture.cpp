@@ -5,12 +5,15 @@
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "platform/x11windows.h"
+#include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
 #include "shell/makerinfo.h"
 #include "web/ui/frmvardeckdialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 namespace rr
 {
@@ -47,6 +50,72 @@ void startVardeckFrom(frmVardecks &w, const DetectedPage &page)
     w.commands.addVardeckSetup(QStringLiteral("browser"));
 }
 
+const QString kStartScanName = QStringLiteral("startBrowserScan");
+
+// The scan the start-up runs while the window is drawn and used. Its pages are offered
+// once it ends and the window is free for the dialog: it waits while the splash, a
+// modal window or a menu is open, and offers nothing once the window is closing, a
+// Vardeck is being edited or no database is open (the user has moved on; Get from
+// browser finds the pages again).
+class StartScan final : public QObject
+{
+public:
+    explicit StartScan(frmVardecks &w) : QObject(&w), m_window(w)
+    {
+        setObjectName(kStartScanName);
+        // Begins once the window's load is over and its events run.
+        QTimer::singleShot(0, this, [this] {
+            // The answer arrives inside a socket's handler: the dialog waits for the next turn.
+            m_scan = std::make_unique<BrowserScan>(captureSettings(m_window), [this](const QList<DetectedPage> &pages) {
+                m_pages = pages;
+                QTimer::singleShot(0, this, [this] { offer(); });
+            });
+        });
+    }
+
+    // Another scan of the window takes the place of this one.
+    void cancel()
+    {
+        setObjectName(QString());
+        m_scan.reset();
+        deleteLater();
+    }
+
+private:
+    bool windowBusy() const
+    {
+        const frmSplash *splash = m_window.splashWindow();
+        return (splash && splash->isVisible()) || QApplication::activeModalWidget() ||
+               QApplication::activePopupWidget();
+    }
+
+    void offer()
+    {
+        if (!m_pages.isEmpty() && !m_window.isUnloaded() && windowBusy()) {
+            QTimer::singleShot(100, this, [this] { offer(); });
+            return;
+        }
+        frmVardecks &w = m_window;
+        const QList<DetectedPage> pages = m_pages;
+        cancel();
+        if (pages.isEmpty() || w.isUnloaded() || w.editState() != EditState::Viewing || !w.dbXML.isOpen())
+            return;
+        w.detectedPages = pages;
+        w.chosenPage = DetectedPage();
+        w.commands.showDetectedPagesDialog();
+    }
+
+    frmVardecks &m_window;
+    std::unique_ptr<BrowserScan> m_scan;
+    QList<DetectedPage> m_pages;
+};
+
+void cancelStartScan(frmVardecks &w)
+{
+    if (auto *scan = dynamic_cast<StartScan *>(w.findChild<QObject *>(kStartScanName, Qt::FindDirectChildrenOnly)))
+        scan->cancel();
+}
+
 } // namespace
 
 void setCaptureSettings(std::optional<CaptureSettings> settings)
@@ -54,8 +123,15 @@ void setCaptureSettings(std::optional<CaptureSettings> settings)
     settingsOverride() = std::move(settings);
 }
 
+void offerOpenBrowserPages(frmVardecks &w)
+{
+    cancelStartScan(w);
+    new StartScan(w);
+}
+
 int getOpenBrowserPages(frmVardecks &w, bool topOnly)
 {
+    cancelStartScan(w);
     w.detectedPages.clear();
     w.chosenPage = DetectedPage();
     BrowserCapture capture(captureSettings(w));
@@ -133,6 +209,7 @@ void installCapture(frmVardecks &w)
 {
     w.commands.getOpenBrowserPages = [&w](bool topOnly) { return getOpenBrowserPages(w, topOnly); };
     w.commands.showDetectedPagesDialog = [&w] { showDetectedPagesDialog(w); };
+    w.commands.offerOpenBrowserPages = [&w] { offerOpenBrowserPages(w); };
     w.commands.mnuToolsGet_Click = [&w](int) { mnuToolsGet_Click(w); };
     w.commands.mnuToolsCloseAll_Click = [&w](int) { mnuToolsCloseAll_Click(w); };
     w.commands.mnuToolsIntegrate_Click = [&w](int) { mnuToolsIntegrate_Click(w); };

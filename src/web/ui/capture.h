@@ -17,8 +17,14 @@ class frmVardecks;
 // w.commands.showDetectedPagesDialog.
 void installCapture(frmVardecks &w);
 
-// Runs a scan into w.detectedPages (chosenPage emptied); returns the page count.
+// Runs a scan into w.detectedPages (chosenPage emptied); returns the page count. It
+// takes the place of a start-up scan still running.
 int getOpenBrowserPages(frmVardecks &w, bool topOnly);
+// The start-up's scan: returns at once; when the scan ends with pages, they go into
+// w.detectedPages and the detected-pages dialog opens as soon as the window is free
+// for it (not while the splash, a modal window or a menu is open), unless the window
+// is closing, a Vardeck is being edited or no database is open by then.
+void offerOpenBrowserPages(frmVardecks &w);
 // The dialog over w.detectedPages; OK starts a new Vardeck from the chosen page.
 // Nothing happens when there are no pages.
 void showDetectedPagesDialog(frmVardecks &w);

@@ -10,6 +10,8 @@
 #include "web/ui/frmvardeckdialog.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -43,15 +45,15 @@ protected:
         // The timer stops itself as it fires and does the whole hand-off at once.
         waitUntil([&] { return !window->Timer1->isActive(); });
     }
-    void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"))
+    // timeoutMs: 10 s only ends a test whose own server hangs; a loaded machine must not reach it.
+    void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"), int timeoutMs = 10000)
     {
         CaptureSettings s;
         s.home = profile.home();
         s.ports = ports;
         s.display = display;
         s.ownCaption = window->windowTitle();
-        // Only ends a test whose own server hangs; a loaded machine must not reach it.
-        s.timeoutMs = 10000;
+        s.timeoutMs = timeoutMs;
         setCaptureSettings(s);
     }
     int vardeckCount() const { return int(freshDb().getTheDOM()->getElementsByTagName("VARDECK").size()); }
@@ -127,6 +129,99 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     EXPECT_EQ(stored("W4").childText("NAME"), "Mail & <b>inbox</b>");
     EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox?a=1&b=2");
     EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
+}
+
+// Closes the detected-pages dialog each time it opens, noting when and what it listed.
+struct DetectedDialogWatch {
+    DetectedDialogWatch()
+    {
+        clock.start();
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (auto *d = qobject_cast<frmVardeckDialog *>(QApplication::activeModalWidget())) {
+                openedAt << clock.elapsed();
+                for (int i = 0; i < d->tvwDetected->topLevelItemCount(); ++i)
+                    listed << d->tvwDetected->topLevelItem(i)->text(0);
+                d->reject();
+            }
+        });
+        poll.start(10);
+    }
+    QElapsedTimer clock;
+    QTimer poll;
+    QList<qint64> openedAt;
+    QStringList listed;
+};
+
+TEST_F(CaptureTest, theStartScanLeavesTheWindowInUseAndOffersItsPagesWhenItEndsAndTheWindowIsFree)
+{
+    openDb();
+    auto silent = std::make_unique<DevToolsServer>();
+    silent->http().route("/json/list", {.hang = true});
+    DevToolsServer chromium;
+    chromium.setTargets({{"page", "Mail", "https://mail.example/"}, {"page", "Maps", "https://maps.example/"}});
+    useSources({silent->port(), chromium.port()}, QStringLiteral(":none"), 1000);
+    DetectedDialogWatch watch;
+    window->commands.offerOpenBrowserPages();
+    EXPECT_LT(watch.clock.elapsed(), 200) << "the window does not wait for the browsers";
+    EXPECT_TRUE(window->detectedPages.isEmpty());
+
+    // A modal window the user opened meanwhile is closed first.
+    qint64 otherClosedAt = -1;
+    QTimer::singleShot(0, window.get(), [&] {
+        QDialog other(window.get());
+        QTimer::singleShot(1500, &other, &QDialog::reject);
+        other.exec();
+        otherClosedAt = watch.clock.elapsed();
+    });
+    ASSERT_TRUE(waitUntil([&] { return !watch.openedAt.isEmpty(); }, 5000));
+    EXPECT_GE(watch.openedAt.first(), otherClosedAt);
+    EXPECT_GE(otherClosedAt, 1450);
+    EXPECT_EQ(watch.listed, QStringList({"Mail", "Maps"}));
+    EXPECT_EQ(window->detectedPages.size(), 2);
+    EXPECT_EQ(window->txtMode->text(), "") << "cancelled";
+    waitUntil([] { return false; }, 600);
+    EXPECT_EQ(watch.openedAt.size(), 1) << "offered once";
+}
+
+TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOrScansAgain)
+{
+    openDb();
+    clickFolder("T6");
+    auto silent = std::make_unique<DevToolsServer>();
+    silent->http().route("/json/list", {.hang = true});
+    DevToolsServer chromium;
+    chromium.setTargets({{"page", "Mail", "https://mail.example/"}});
+    useSources({silent->port(), chromium.port()}, QStringLiteral(":none"), 300);
+    DetectedDialogWatch watch;
+
+    // A new Vardeck begun while the browsers are asked is not interrupted.
+    window->commands.offerOpenBrowserPages();
+    menu(MenuId::mnuAddVardeck);
+    window->txtWName->setText("typed meanwhile");
+    waitUntil([] { return false; }, 700);
+    EXPECT_TRUE(watch.openedAt.isEmpty());
+    EXPECT_EQ(window->txtWName->text(), "typed meanwhile");
+    window->commands.cancelVardeckEdit();
+
+    // Get from browser takes the place of the scan still running (one browser has answered
+    // it): its one page is taken once.
+    window->commands.offerOpenBrowserPages();
+    waitUntil([] { return false; }, 100);
+    menu(MenuId::mnuToolsGet);
+    EXPECT_EQ(window->txtAddress->text(), "https://mail.example/");
+    window->commands.cancelVardeckEdit();
+    waitUntil([] { return false; }, 700);
+    EXPECT_TRUE(watch.openedAt.isEmpty());
+
+    EXPECT_EQ(window->txtMode->text(), "");
+    // A window closed while the browsers are asked offers nothing after.
+    prompts.clear();
+    window->commands.offerOpenBrowserPages();
+    window->close();
+    ASSERT_TRUE(window->isUnloaded());
+    waitUntil([] { return false; }, 700);
+    EXPECT_TRUE(watch.openedAt.isEmpty());
+    EXPECT_EQ(prompts.texts(), QStringList());
 }
 
 TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
