@@ -1,5 +1,6 @@
 #include "web/ui/aspectbusy.h"
 
+#include "platform/gui/windowevents.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
@@ -51,8 +52,8 @@ public:
         refresh();
         // The page is made on this thread: what the window says must reach the
         // screen before the work holds the window's events up.
-        if (begins && m_shown && m_statusBar)
-            m_statusBar->panel(kPanel)->repaint();
+        if (begins && m_shown)
+            windowevents::runPending();
     }
 
     bool shown() const { return m_shown; }
