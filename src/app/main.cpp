@@ -18,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
-#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -26,8 +25,6 @@ int main(int argc, char **argv)
     // display or loads anything.
     if (rr::SingleInstance::handOver())
         return 0;
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // No OpenGL context until a web view is first shown.
     rr::deferWebGraphics();

@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
+#include <libxslt/imports.h>
 #include <libxslt/security.h>
 #include <libxslt/transform.h>
 #include <libxslt/xslt.h>
@@ -17,6 +19,7 @@
 #include <libxslt/xsltutils.h>
 
 #include <cstdarg>
+#include <functional>
 #include <memory>
 
 namespace rr::xslt
@@ -181,10 +184,13 @@ private:
     xmlNode *m_next;
 };
 
-} // namespace
+// What a transform hands over to be kept: the result document and the stylesheet that
+// says how it is written out. Returns false with a reason when it could not keep it.
+using Deliver = std::function<bool(xmlDocPtr result, xsltStylesheetPtr style, QString *reason)>;
 
-bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
-               const std::optional<VariableText> &variable)
+bool applyStylesheet(const QString &stylesheetPath, const XmlDocument &document,
+                     const std::optional<VariableText> &variable, const Deliver &deliver,
+                     const std::function<void()> &delivered, QString *error)
 {
     XmlDocument::initialiseLibrary();
     initialiseSecurity();
@@ -208,15 +214,18 @@ bool transform(const QString &stylesheetPath, const XmlDocument &document, QByte
                 DoctypeKeeper keeper(document.raw());
                 result = xsltApplyStylesheet(style, document.raw(), nullptr);
             }
-            xmlChar *bytes = nullptr;
-            int length = 0;
-            if (!result || xsltSaveResultToString(&bytes, &length, result, style) != 0 || !bytes) {
+            if (!result) {
                 reason = QStringLiteral("The stylesheet %1 could not transform the database%2")
                              .arg(stylesheetPath, firstLines(messages));
-            } else {
-                *html = QByteArray(reinterpret_cast<const char *>(bytes), length);
+            } else if (!deliver(result, style, &reason)) {
+                if (reason.isEmpty())
+                    reason = QStringLiteral("The stylesheet %1 could not transform the database%2")
+                                 .arg(stylesheetPath, firstLines(messages));
+            } else if (delivered) {
+                // Handing a large result back takes a while; what waits for the page
+                // need not wait for that.
+                delivered();
             }
-            xmlFree(bytes);
             if (result)
                 xmlFreeDoc(result);
             xsltFreeStylesheet(style);
@@ -227,13 +236,70 @@ bool transform(const QString &stylesheetPath, const XmlDocument &document, QByte
     return reason.isEmpty();
 }
 
-bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
-                     QString *error, const std::optional<VariableText> &variable)
+// The encoder for the stylesheet's output encoding; none for UTF-8, which the result
+// is held in already (as xsltproc and the library's own savers do).
+xmlCharEncodingHandlerPtr outputEncoder(xsltStylesheetPtr style)
 {
-    QByteArray html;
-    if (!transform(stylesheetPath, document, &html, error, variable))
-        return false;
-    return writeFileAtomically(outputPath, html, error);
+    const xmlChar *encoding = nullptr;
+    XSLT_GET_IMPORT_PTR(encoding, style, encoding)
+    if (!encoding)
+        return nullptr;
+    xmlCharEncodingHandlerPtr encoder = xmlFindCharEncodingHandler(reinterpret_cast<const char *>(encoding));
+    if (encoder && xmlStrEqual(reinterpret_cast<const xmlChar *>(encoder->name), BAD_CAST "UTF-8"))
+        return nullptr;
+    return encoder;
+}
+
+int writeToFile(void *context, const char *data, int size)
+{
+    return static_cast<AtomicFileWriter *>(context)->write(data, size) ? size : -1;
+}
+
+int closeNothing(void *)
+{
+    return 0;
+}
+
+} // namespace
+
+bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
+               const std::optional<VariableText> &variable)
+{
+    return applyStylesheet(
+        stylesheetPath, document, variable,
+        [html](xmlDocPtr result, xsltStylesheetPtr style, QString *) {
+            xmlChar *bytes = nullptr;
+            int length = 0;
+            const bool saved = xsltSaveResultToString(&bytes, &length, result, style) == 0 && bytes;
+            if (saved)
+                *html = QByteArray(reinterpret_cast<const char *>(bytes), length);
+            xmlFree(bytes);
+            return saved;
+        },
+        {}, error);
+}
+
+bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
+                     QString *error, const std::optional<VariableText> &variable, const std::function<void()> &written)
+{
+    return applyStylesheet(
+        stylesheetPath, document, variable,
+        [&outputPath](xmlDocPtr result, xsltStylesheetPtr style, QString *reason) {
+            // The page goes into the file piece by piece as it is serialised.
+            AtomicFileWriter file(outputPath);
+            if (!file.open()) {
+                *reason = file.errorString();
+                return false;
+            }
+            xmlOutputBufferPtr out = xmlOutputBufferCreateIO(writeToFile, closeNothing, &file, outputEncoder(style));
+            const bool serialised = out && xsltSaveResultTo(out, result, style) >= 0;
+            const bool flushed = out && xmlOutputBufferClose(out) >= 0;
+            if (serialised && flushed && file.commit())
+                return true;
+            *reason = file.errorString();
+            return false;
+        },
+        written, error);
 }
 
 bool writeVariableText(const QString &stylesheetPath, const VariableText &variable, QString *error)

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 #include "platform/xmldocument.h"
 #include "platform/xslttransform.h"
+#include "support/failingdisk.h"
 #include "support/testenv.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,31 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
     EXPECT_EQ(test::readBytes(page), "the page made before");
 
-    EXPECT_TRUE(xslt::transformToFile(stylesheet("VD.xsl"), db, page, &error));
-    EXPECT_GT(QFileInfo(page).size(), 1000);
+    // A disk that fails part-way through the page keeps the previous one as well.
+    int written = 0;
+    const auto countWritten = [&] { ++written; };
+    {
+        test::FailingDisk disk(512);
+        EXPECT_FALSE(xslt::transformToFile(stylesheet("VD.xsl"), db, page, &error, std::nullopt, countWritten));
+    }
+    EXPECT_TRUE(error.contains("VardecksFoldersTemp.htm")) << error.toStdString();
+    EXPECT_EQ(test::readBytes(page), "the page made before");
+    EXPECT_EQ(written, 0) << "nobody is told of a page that is not there";
+
+    // The page in the file is the page the transform makes, in the stylesheet's
+    // encoding, and it is in place when the caller hears of it.
+    write("latin1.xsl", "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                        "<xsl:output method='html' encoding='ISO-8859-1'/><xsl:template match='/'><p>"
+                        "<xsl:value-of select='//VARDECK[@WID=\"W2\"]/NAME'/></p></xsl:template></xsl:stylesheet>");
+    for (const QString &sheet : {stylesheet("VD.xsl"), dir.filePath("latin1.xsl")}) {
+        SCOPED_TRACE(sheet.toStdString());
+        QByteArray html;
+        ASSERT_TRUE(xslt::transform(sheet, db, &html, &error));
+        QByteArray inPlace;
+        EXPECT_TRUE(
+            xslt::transformToFile(sheet, db, page, &error, std::nullopt, [&] { inPlace = test::readBytes(page); }));
+        EXPECT_EQ(test::readBytes(page), html);
+        EXPECT_EQ(inPlace, html);
+    }
+    EXPECT_EQ(test::readBytes(page), "<p>\xe9vian Caf\xe9</p>\n");
 }

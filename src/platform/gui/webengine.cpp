@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QWidget>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace rr::webengine
 {
@@ -54,9 +56,50 @@ const ModuleApi *loadModule()
     return nullptr;
 }
 
+// Whether the engine's flags name flag, alone or with a value.
+bool hasFlag(const QList<QByteArray> &flags, const QByteArray &flag)
+{
+    for (const QByteArray &given : flags) {
+        if (given == flag || given.startsWith(flag + '='))
+            return true;
+    }
+    return false;
+}
+
+// What the engine reads from the environment as it starts.
+//
+// Its own words on standard error are for whoever debugs the engine, not for the
+// user: the report of its graphics set-up (the logging category qt.webenginecontext)
+// and its internal log stay quiet. The user turns them on as usual: Qt's logging
+// rules in QT_LOGGING_RULES or QT_LOGGING_CONF win over the rule set here, and
+// QTWEBENGINE_CHROMIUM_FLAGS that name the log (--enable-logging, --log-level, --v)
+// are left to say what is shown. Only the engine's fatal errors always show.
+//
+// As root the engine refuses to start inside its sandbox, so it runs without; the
+// flag says so quietly, where the variable for it would have the engine announce
+// that the user disabled it.
+void prepareEngineEnvironment()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QList<QByteArray> given = flags.simplified().split(' ');
+    const auto add = [&flags](const char *flag) {
+        if (!flags.trimmed().isEmpty())
+            flags += ' ';
+        flags += flag;
+    };
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") && !hasFlag(given, "--no-sandbox"))
+        add("--no-sandbox");
+    if (!hasFlag(given, "--enable-logging") && !hasFlag(given, "--log-level") && !hasFlag(given, "--v") &&
+        !hasFlag(given, "--vmodule"))
+        add("--log-level=3");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
 const ModuleApi *module()
 {
     static const ModuleApi *api = [] {
+        prepareEngineEnvironment();
         // The engine draws with the program's shared OpenGL context: made first.
         prepareWebGraphics();
         return loadModule();

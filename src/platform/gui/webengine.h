@@ -8,6 +8,10 @@
 // Every view has a private profile of its kind that keeps nothing on disk: downloads
 // are cancelled, permission, full-screen, file-system and protocol-handler requests
 // refused, no window is opened, no file offered, and page scripts show no dialog.
+//
+// The engine says nothing on standard error unless the user asks it to with Qt's
+// logging rules (qt.webenginecontext) or its own flags in QTWEBENGINE_CHROMIUM_FLAGS
+// (--enable-logging, --log-level); the program's own warnings are not touched.
 #include <QString>
 #include <QUrl>
 #include <QVariant>

@@ -13,6 +13,7 @@
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
+#include "web/ui/aspectbusy.h"
 #include "web/visits.h"
 
 #include <QAction>
@@ -125,6 +126,7 @@ void showAspectExplorer(frmVardecks &w)
     w.currentAspect = QStringLiteral("Explorer");
     w.aspectButton(1)->setChecked(true);
     w.Form_Resize();
+    refreshAspectBusy(w);
 }
 
 void showAspectWeb(frmVardecks &w)
@@ -162,6 +164,7 @@ void showAspectWeb(frmVardecks &w)
     w.txtS->setSelection(0, 40);
     w.txtS->setFocus();
     w.Form_Resize();
+    refreshAspectBusy(w);
 }
 
 void mnuToolsOpen_Click(frmVardecks &w)

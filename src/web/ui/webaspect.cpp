@@ -11,11 +11,11 @@
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 #include "web/aspectfiles.h"
+#include "web/ui/aspectbusy.h"
 #include "web/ui/aspects.h"
 #include "web/ui/webpane.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -156,20 +156,26 @@ bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageNam
     const QString xsl = aspectfiles::safeViewStylesheet(style);
     const QString base = stylesheetFolder(w);
     const QString page = aspectfiles::pagePath(base, pageName);
+    bool shown = false;
+    const auto show = [&] {
+        pane->navigate(QFileInfo::exists(page) ? QUrl::fromLocalFile(page) : QUrl(QStringLiteral("about:blank")));
+        shown = true;
+    };
     bool made = true;
+    QString error;
     if (stale) {
         std::optional<xslt::VariableText> search;
         if (isSearchView(xsl))
             search = xslt::VariableText{QStringLiteral("search"), w.txtS->text()};
-        QString error;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        made = xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error, search);
-        QApplication::restoreOverrideCursor();
-        if (!made)
-            tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);
+        const MakingAspectPage making(w);
+        // The pane starts on the new page while the transform's memory is handed back.
+        made = xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error, search, show);
     }
+    if (!made)
+        tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);
     rememberStyle(xsl);
-    pane->navigate(QFileInfo::exists(page) ? QUrl::fromLocalFile(page) : QUrl(QStringLiteral("about:blank")));
+    if (!shown)
+        show();
     return made;
 }
 
@@ -208,8 +214,11 @@ void installWebAspect(frmVardecks &w)
         return;
     auto *pane = new WebPane(w.wbWeb, WebPane::Kind::Aspect);
     QPointer<frmVardecks> window(&w);
+    installAspectBusy(w);
+    // While the pane works towards a new page, the links of the one it still shows are
+    // not echoed over the text that says so.
     QObject::connect(pane, &WebPane::statusTextChanged, &w, [window](const QString &text) {
-        if (window)
+        if (window && !aspectBusyShown(*window))
             window->StatusBar1->setPanelText(2, text);
     });
     w.commands.loadAspectPage = [&w](const QString &style, const QString &pageName, bool stale) {

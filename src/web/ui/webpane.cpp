@@ -33,6 +33,18 @@ bool sameDocument(const QUrl &a, const QUrl &b)
     return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
 }
 
+bool isBlank(const QUrl &url)
+{
+    return url.toString() == QLatin1String("about:blank");
+}
+
+// The engine moves within the page it shows to an address that names a place in
+// it, and reports no load for that.
+bool movesWithinPage(const QUrl &url, const QUrl &shown)
+{
+    return url.hasFragment() && !shown.isEmpty() && sameDocument(url, shown);
+}
+
 // The Web Aspect shows the collection's local pages; a link the user clicks opens
 // in the user's browser. The preview goes wherever its page leads.
 bool acceptAspectNavigation(const QUrl &url, bool linkClicked, const QUrl &shown)
@@ -72,8 +84,12 @@ QWidget *WebPane::view()
     webengine::ViewHooks hooks;
     QPointer<WebPane> self(this);
     hooks.loadStarted = [self] {
-        if (self)
-            emit self->loadStarted();
+        if (!self)
+            return;
+        // Also a load the page started itself, or one asked for while another was
+        // ending.
+        self->setLoading(true);
+        emit self->loadStarted();
     };
     hooks.loadProgress = [self](int percent) {
         if (self)
@@ -82,7 +98,7 @@ QWidget *WebPane::view()
     hooks.loadFinished = [self](bool ok) {
         if (!self)
             return;
-        self->m_loading = false;
+        self->setLoading(false);
         emit self->loadFinished(ok);
     };
     hooks.linkHovered = [self](const QString &url) {
@@ -100,8 +116,11 @@ QWidget *WebPane::view()
         return nullptr;
     QWidget *widget = m_view->widget();
     widget->setObjectName(m_host->objectName() + QStringLiteral("View"));
-    // The pane forgets a view that goes before it.
-    connect(widget, &QObject::destroyed, this, [this] { m_view = nullptr; });
+    // The pane forgets a view that goes before it, and the load it had under way.
+    connect(widget, &QObject::destroyed, this, [this] {
+        m_view = nullptr;
+        setLoading(false);
+    });
     auto *layout = m_host->layout() ? m_host->layout() : new QVBoxLayout(m_host);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(widget);
@@ -114,9 +133,9 @@ void WebPane::navigate(const QUrl &url)
         m_host->setProperty(kAddressProperty, url.toString());
     m_pending = url;
     m_hasPending = true;
-    const bool blank = url.toString() == QLatin1String("about:blank");
-    if (m_view || (!blank && m_host && m_host->isVisible()))
+    if (m_view || (!isBlank(url) && m_host && m_host->isVisible()))
         loadPending();
+    announceLoading();
 }
 
 void WebPane::loadPending()
@@ -125,9 +144,33 @@ void WebPane::loadPending()
         return;
     m_hasPending = false;
     if (view()) {
-        m_loading = true;
+        // A load asked for while another is under way replaces it: the engine then
+        // reports one end, for the last.
+        if (!movesWithinPage(m_pending, m_view->url()))
+            m_loading = true;
         m_view->load(m_pending);
     }
+    announceLoading();
+}
+
+bool WebPane::isLoading() const
+{
+    return m_loading || (m_hasPending && !isBlank(m_pending));
+}
+
+void WebPane::setLoading(bool loading)
+{
+    m_loading = loading;
+    announceLoading();
+}
+
+void WebPane::announceLoading()
+{
+    const bool loading = isLoading();
+    if (loading == m_announcedLoading)
+        return;
+    m_announcedLoading = loading;
+    emit loadingChanged(loading);
 }
 
 void WebPane::whenLoaded(std::function<void()> then)

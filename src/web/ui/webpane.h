@@ -53,6 +53,10 @@ public:
     bool hasView() const { return m_view != nullptr; }
     // Runs then once the page being loaded (a remembered one is loaded now) is done.
     void whenLoaded(std::function<void()> then);
+    // Whether a page the pane was asked for is still on its way: being loaded, or
+    // remembered until the pane is shown. A blank page, and a move to another place
+    // in the page shown, are never on their way.
+    bool isLoading() const;
 
     // Prints the page shown: a printer that writes PDF gets the page as vector PDF,
     // others the rendered page. done(ok) follows once the printer has it.
@@ -63,12 +67,16 @@ signals:
     void loadProgress(int percent);
     void loadFinished(bool ok);
     void statusTextChanged(const QString &text);
+    // isLoading() changed.
+    void loadingChanged(bool loading);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void loadPending();
+    void setLoading(bool loading);
+    void announceLoading();
 
     QPointer<QWidget> m_host;
     Kind m_kind;
@@ -76,6 +84,7 @@ private:
     QUrl m_pending;
     bool m_hasPending = false;
     bool m_loading = false;
+    bool m_announcedLoading = false;
 };
 
 } // namespace rr

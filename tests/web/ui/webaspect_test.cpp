@@ -20,6 +20,7 @@
 
 #include <QLineEdit>
 #include <QPrinter>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -36,6 +37,14 @@ QWebEngineView *engineView(WebPane *pane)
 {
     return qobject_cast<QWebEngineView *>(pane->view());
 }
+
+// Whether the window shows the busy pointer.
+bool busyPointer()
+{
+    return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+}
+
+const std::string kPreparing = "Preparing the web page…";
 
 // A main window with the Aspect switch.
 class AspectsTest : public ::testing::Test
@@ -92,8 +101,34 @@ protected:
         return fresh.openDBValidate(dbPath) ? fresh.getTheDOM()->nodeFromID(wid).childText("HITS") : QString();
     }
 
+    std::string status() const { return window->StatusBar1->panelText(2).toStdString(); }
+    // Waits for the pane to report count loads ended in all.
+    bool loadsEnded(QSignalSpy &ended, int count) const
+    {
+        return waitUntil([&] { return ended.count() >= count; }, 20000) && ended.count() == count;
+    }
+
     QString folder;
     QString dbPath;
+};
+
+// Records whether the window showed the busy pointer as each message was shown.
+class PointerAtMessages final : public PromptHandler
+{
+public:
+    PointerAtMessages() : m_previous(prompt::installed()) { prompt::install(this); }
+    ~PointerAtMessages() override { prompt::install(m_previous); }
+    MsgResult message(const MessageRequest &request) override
+    {
+        busy << busyPointer();
+        return request.defaultButton;
+    }
+    QString file(const FileRequest &) override { return {}; }
+    QString input(const InputRequest &, bool *) override { return {}; }
+    QList<bool> busy;
+
+private:
+    PromptHandler *m_previous;
 };
 
 } // namespace
@@ -402,4 +437,78 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     EXPECT_EQ(launcher.openedUrls().size() + launcher.starts().size(), 1u);
     window->commands.cmdPreview_Click(3);
     EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
+}
+
+TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDrawnWhileTheWebAspectIsShown)
+{
+    window->commands.mnuAspectWeb_Click();
+    WebPane *pane = WebPane::of(window->wbWeb);
+    QSignalSpy ended(pane, &WebPane::loadFinished);
+    EXPECT_TRUE(busyPointer());
+    EXPECT_EQ(status(), kPreparing);
+    ASSERT_TRUE(loadsEnded(ended, 1));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(status(), "");
+
+    // A link's address in the status bar comes back once the next page is drawn; the
+    // links of the page on its way out are not echoed over the busy text meanwhile.
+    window->StatusBar1->setPanelText(2, "http://zebra.example/");
+    window->markAllPagesStale();
+    window->commands.cmdWeb_Click(1);
+    emit pane->statusTextChanged("http://quokka.example/");
+    EXPECT_EQ(status(), kPreparing);
+    // Another view before the first is drawn: the window works on until the last one is.
+    window->commands.cmdWeb_Click(0);
+    EXPECT_TRUE(busyPointer());
+    ASSERT_TRUE(loadsEnded(ended, 2));
+    EXPECT_TRUE(engineView(pane)->url().toLocalFile().endsWith("VardecksFoldersTemp.htm"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(status(), "http://zebra.example/");
+    emit pane->statusTextChanged("http://quokka.example/");
+    EXPECT_EQ(status(), "http://quokka.example/");
+
+    // The Explorer Aspect says nothing of a page loading behind it; coming back before
+    // it is drawn says it again.
+    window->commands.cmdWeb_Click(5);
+    EXPECT_TRUE(busyPointer());
+    window->commands.mnuAspectExplorer_Click();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(status(), "");
+    window->commands.mnuAspectWeb_Click();
+    EXPECT_TRUE(busyPointer());
+    EXPECT_EQ(status(), kPreparing);
+    ASSERT_TRUE(loadsEnded(ended, 3));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(status(), "");
+}
+
+TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowCloses)
+{
+    window->commands.mnuAspectWeb_Click();
+    WebPane *pane = WebPane::of(window->wbWeb);
+    QSignalSpy ended(pane, &WebPane::loadFinished);
+    ASSERT_TRUE(loadsEnded(ended, 1));
+
+    pane->navigate(QUrl::fromLocalFile(folder + "VardecksGone.htm"));
+    EXPECT_TRUE(busyPointer());
+    ASSERT_TRUE(loadsEnded(ended, 2));
+    EXPECT_FALSE(ended.last().value(0).toBool());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(status(), "");
+
+    // The reason is told without the busy pointer; the page shown before is loaded again.
+    EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
+    window->aspectPageStale[frmVardecks::AllPage] = true;
+    {
+        PointerAtMessages pointer;
+        window->commands.cmdWeb_Click(1);
+        EXPECT_EQ(pointer.busy, QList<bool>({false}));
+    }
+    ASSERT_TRUE(loadsEnded(ended, 3));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    window->commands.cmdWeb_Click(5);
+    EXPECT_TRUE(busyPointer());
+    window.reset();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

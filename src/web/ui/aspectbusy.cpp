@@ -1,0 +1,127 @@
+#include "web/ui/aspectbusy.h"
+
+#include "platform/gui/windowevents.h"
+#include "platform/textutil.h"
+#include "shell/frmvardecks.h"
+#include "shell/statuspanels.h"
+#include "web/ui/webaspect.h"
+#include "web/ui/webpane.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace rr
+{
+namespace
+{
+
+// The status bar panel the Web Aspect's pane writes in.
+constexpr int kPanel = 2;
+const char kObjectName[] = "rrAspectBusy";
+
+class AspectBusy : public QObject
+{
+public:
+    AspectBusy(frmVardecks &w, WebPane *pane) : QObject(pane), m_window(&w), m_statusBar(w.StatusBar1), m_pane(pane)
+    {
+        setObjectName(QLatin1String(kObjectName));
+        connect(pane, &WebPane::loadingChanged, this, [this] { refresh(); });
+    }
+    // A window that goes while its Web Aspect works leaves no busy pointer behind.
+    ~AspectBusy() override { show(false); }
+    AspectBusy(const AspectBusy &) = delete;
+    AspectBusy &operator=(const AspectBusy &) = delete;
+
+    static AspectBusy *of(const frmVardecks &w)
+    {
+        WebPane *pane = webAspectPane(w);
+        QObject *found =
+            pane ? pane->findChild<QObject *>(QLatin1String(kObjectName), Qt::FindDirectChildrenOnly) : nullptr;
+        return static_cast<AspectBusy *>(found);
+    }
+
+    void refresh()
+    {
+        const bool webShown = m_window && sameText(m_window->currentAspect, QStringLiteral("Web"));
+        show(webShown && (m_making > 0 || m_pane->isLoading()));
+    }
+
+    void making(bool begins)
+    {
+        m_making += begins ? 1 : -1;
+        refresh();
+        // The page is made on this thread: what the window says must reach the
+        // screen before the work holds the window's events up.
+        if (begins && m_shown)
+            windowevents::runPending();
+    }
+
+    bool shown() const { return m_shown; }
+
+private:
+    void show(bool busy)
+    {
+        if (busy == m_shown)
+            return;
+        m_shown = busy;
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+            if (m_statusBar) {
+                m_textBefore = m_statusBar->panelText(kPanel);
+                m_statusBar->setPanelText(kPanel, aspectBusyText());
+            }
+            return;
+        }
+        QApplication::restoreOverrideCursor();
+        // A text written there meanwhile stays.
+        if (m_statusBar && m_statusBar->panelText(kPanel) == aspectBusyText())
+            m_statusBar->setPanelText(kPanel, m_textBefore);
+    }
+
+    QPointer<frmVardecks> m_window;
+    QPointer<StatusPanels> m_statusBar;
+    WebPane *m_pane; // the parent
+    int m_making = 0;
+    bool m_shown = false;
+    QString m_textBefore;
+};
+
+} // namespace
+
+QString aspectBusyText()
+{
+    return QStringLiteral("Preparing the web page\u2026");
+}
+
+void installAspectBusy(frmVardecks &w)
+{
+    WebPane *pane = webAspectPane(w);
+    if (pane && !AspectBusy::of(w))
+        new AspectBusy(w, pane);
+}
+
+void refreshAspectBusy(frmVardecks &w)
+{
+    if (AspectBusy *busy = AspectBusy::of(w))
+        busy->refresh();
+}
+
+bool aspectBusyShown(const frmVardecks &w)
+{
+    const AspectBusy *busy = AspectBusy::of(w);
+    return busy && busy->shown();
+}
+
+MakingAspectPage::MakingAspectPage(frmVardecks &w) : m_window(w)
+{
+    if (AspectBusy *busy = AspectBusy::of(m_window))
+        busy->making(true);
+}
+
+MakingAspectPage::~MakingAspectPage()
+{
+    if (AspectBusy *busy = AspectBusy::of(m_window))
+        busy->making(false);
+}
+
+} // namespace rr
