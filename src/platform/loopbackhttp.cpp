@@ -6,6 +6,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -33,22 +36,6 @@ public:
     Socket &operator=(const Socket &) = delete;
     int fd;
 };
-
-// Waits until fd is ready for events or the deadline passes.
-bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
-{
-    for (;;) {
-        const qint64 left = deadline.remainingTime();
-        if (left <= 0)
-            return false;
-        pollfd p{fd, events, 0};
-        const int n = ::poll(&p, 1, int(qMin<qint64>(left, 60000)));
-        if (n > 0)
-            return true;
-        if (n < 0 && errno != EINTR)
-            return false;
-    }
-}
 
 sockaddr_in loopbackAddress(quint16 port)
 {
@@ -80,41 +67,6 @@ bool connectionMade(int fd)
     int error = 0;
     socklen_t len = sizeof error;
     return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len) == 0 && error == 0;
-}
-
-bool connectLoopback(int fd, quint16 port, const QDeadlineTimer &deadline, Status *status)
-{
-    bool inProgress = false;
-    if (!startConnect(fd, port, &inProgress, status))
-        return false;
-    if (!inProgress)
-        return true;
-    if (!waitFor(fd, POLLOUT, deadline)) {
-        *status = Status::TimedOut;
-        return false;
-    }
-    if (!connectionMade(fd)) {
-        *status = Status::Refused;
-        return false;
-    }
-    return true;
-}
-
-bool sendAll(int fd, const QByteArray &data, const QDeadlineTimer &deadline)
-{
-    qint64 sent = 0;
-    while (sent < data.size()) {
-        const ssize_t n = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
-        if (n > 0) {
-            sent += n;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-            if (!waitFor(fd, POLLOUT, deadline))
-                return false;
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The largest reply head read; a debugging server's head is a few hundred bytes.
@@ -234,77 +186,71 @@ private:
     qint64 m_bodyLength = -1;   // the announced length, -1 for "until the connection ends"
 };
 
-} // namespace
-
-Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes)
-{
-    Reply reply;
-    const QDeadlineTimer deadline(timeoutMs);
-    Socket socket;
-    if (socket.fd < 0 || !requestAllowed(port, path))
-        return reply;
-    if (!connectLoopback(socket.fd, port, deadline, &reply.status))
-        return reply;
-    if (!sendAll(socket.fd, requestFor(port, path), deadline)) {
-        reply.status = Status::TimedOut;
-        return reply;
-    }
-    ReplyReader reader(maxBytes);
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::recv(socket.fd, buffer, sizeof buffer, 0);
-        ReplyReader::State state = ReplyReader::State::More;
-        if (n > 0) {
-            state = reader.add(buffer, n);
-        } else if (n == 0) {
-            state = reader.closed();
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-            if (!waitFor(socket.fd, POLLIN, deadline))
-                state = reader.fail(Status::TimedOut);
-        } else {
-            state = reader.fail(Status::Malformed);
-        }
-        if (state != ReplyReader::State::More)
-            return reader.reply();
-    }
-}
-
-class PendingGet::Impl : public QObject
+// One GET on its own non-blocking socket, moved on each time the socket is ready for
+// what it waits for. The request that waits and the one on the event loop drive it
+// alike, so both read a reply by the same rules.
+class Exchange
 {
 public:
-    Impl(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes, Done done)
-        : m_port(port), m_path(path), m_timeoutMs(timeoutMs), m_reader(maxBytes), m_done(std::move(done))
-    {
-        // The time-out counts from when the event loop can wait for the reply, not from
-        // whatever the caller does before it lets the loop run.
-        QTimer::singleShot(0, this, [this] { begin(); });
-    }
+    Exchange(quint16 port, const QByteArray &path, qint64 maxBytes) : m_port(port), m_path(path), m_reader(maxBytes) {}
 
-private:
-    void begin()
+    // Starts connecting; a request that cannot be made is over at once.
+    void start()
     {
-        m_deadline.setSingleShot(true);
-        QObject::connect(&m_deadline, &QTimer::timeout, this, [this] { fail(Status::TimedOut); });
-        m_deadline.start(m_timeoutMs);
         if (m_socket.fd < 0 || !requestAllowed(m_port, m_path))
-            return fail(Status::Refused);
+            return end(Status::Refused);
         m_request = requestFor(m_port, m_path);
         Status status = Status::Refused;
         bool inProgress = false;
         if (!startConnect(m_socket.fd, m_port, &inProgress, &status))
-            return fail(status);
-        m_connected = !inProgress;
-        m_writable = std::make_unique<QSocketNotifier>(m_socket.fd, QSocketNotifier::Write);
-        QObject::connect(m_writable.get(), &QSocketNotifier::activated, this, [this] { onWritable(); });
+            return end(status);
+        m_stage = inProgress ? Stage::Connecting : Stage::Sending;
     }
 
-    void onWritable()
+    int fd() const { return m_socket.fd; }
+    bool over() const { return m_stage == Stage::Over; }
+    // The poll() events waited for: POLLOUT until the request is sent, then POLLIN; none once over.
+    short awaited() const
     {
-        if (!m_connected) {
-            if (!connectionMade(m_socket.fd))
-                return fail(Status::Refused);
-            m_connected = true;
+        switch (m_stage) {
+        case Stage::Connecting:
+        case Stage::Sending:
+            return POLLOUT;
+        case Stage::Receiving:
+            return POLLIN;
+        case Stage::Over:
+            break;
         }
+        return 0;
+    }
+
+    // The socket is ready for what it waits for, or has failed.
+    void ready()
+    {
+        if (m_stage == Stage::Connecting) {
+            if (!connectionMade(m_socket.fd))
+                return end(Status::Refused);
+            m_stage = Stage::Sending;
+        }
+        if (m_stage == Stage::Sending)
+            return send();
+        if (m_stage == Stage::Receiving)
+            receive();
+    }
+
+    void timeOut()
+    {
+        if (!over())
+            end(Status::TimedOut);
+    }
+
+    const Reply &reply() const { return m_reader.reply(); }
+
+private:
+    enum class Stage { Connecting, Sending, Receiving, Over };
+
+    void send()
+    {
         while (m_sent < m_request.size()) {
             const ssize_t n =
                 ::send(m_socket.fd, m_request.constData() + m_sent, size_t(m_request.size() - m_sent), MSG_NOSIGNAL);
@@ -313,14 +259,12 @@ private:
             else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
                 return;
             else
-                return fail(Status::TimedOut);
+                return end(Status::TimedOut);
         }
-        m_writable->setEnabled(false);
-        m_readable = std::make_unique<QSocketNotifier>(m_socket.fd, QSocketNotifier::Read);
-        QObject::connect(m_readable.get(), &QSocketNotifier::activated, this, [this] { onReadable(); });
+        m_stage = Stage::Receiving;
     }
 
-    void onReadable()
+    void receive()
     {
         char buffer[16384];
         for (;;) {
@@ -335,44 +279,131 @@ private:
             else if (errno != EINTR)
                 state = m_reader.fail(Status::Malformed);
             if (state != ReplyReader::State::More)
-                return finish();
+                return end();
         }
     }
 
-    void fail(Status status)
+    // Over, with the reply as read or failed with status; the server sees the end at once.
+    void end(std::optional<Status> status = std::nullopt)
     {
-        m_reader.fail(status);
-        finish();
-    }
-
-    // Closes everything, then calls done with the reply as the very last step.
-    void finish()
-    {
-        if (m_finished)
-            return;
-        m_finished = true;
-        m_deadline.stop();
-        if (m_writable)
-            m_writable->setEnabled(false);
-        if (m_readable)
-            m_readable->setEnabled(false);
-        ::shutdown(m_socket.fd, SHUT_RDWR);
-        const Done done = std::move(m_done);
-        const Reply reply = m_reader.reply();
-        if (done)
-            done(reply);
+        if (status)
+            m_reader.fail(*status);
+        m_stage = Stage::Over;
+        if (m_socket.fd >= 0)
+            ::shutdown(m_socket.fd, SHUT_RDWR);
     }
 
     quint16 m_port;
     QByteArray m_path;
-    int m_timeoutMs;
     Socket m_socket;
     ReplyReader m_reader;
-    Done m_done;
     QByteArray m_request;
     qsizetype m_sent = 0;
-    bool m_connected = false;
-    bool m_finished = false;
+    Stage m_stage = Stage::Connecting;
+};
+
+} // namespace
+
+Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes)
+{
+    return getAll({{port, path, maxBytes}}, timeoutMs).constFirst();
+}
+
+QList<Reply> getAll(const QList<Request> &requests, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    std::vector<std::unique_ptr<Exchange>> exchanges;
+    for (const Request &request : requests) {
+        exchanges.push_back(std::make_unique<Exchange>(request.port, request.path, request.maxBytes));
+        exchanges.back()->start();
+    }
+    std::vector<pollfd> polled;
+    std::vector<Exchange *> waiting;
+    for (;;) {
+        polled.clear();
+        waiting.clear();
+        for (const std::unique_ptr<Exchange> &exchange : exchanges) {
+            if (!exchange->over()) {
+                polled.push_back({exchange->fd(), exchange->awaited(), 0});
+                waiting.push_back(exchange.get());
+            }
+        }
+        if (waiting.empty())
+            break;
+        const qint64 left = deadline.remainingTime();
+        const int n = left > 0 ? ::poll(polled.data(), nfds_t(polled.size()), int(qMin<qint64>(left, 60000))) : -1;
+        if (n < 0 && (left <= 0 || errno != EINTR)) {
+            for (Exchange *exchange : waiting)
+                exchange->timeOut();
+            break;
+        }
+        for (size_t i = 0; n > 0 && i < polled.size(); ++i)
+            if (polled[i].revents != 0)
+                waiting[i]->ready();
+    }
+    QList<Reply> replies;
+    replies.reserve(qsizetype(exchanges.size()));
+    for (const std::unique_ptr<Exchange> &exchange : exchanges)
+        replies << exchange->reply();
+    return replies;
+}
+
+class PendingGet::Impl : public QObject
+{
+public:
+    Impl(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes, Done done)
+        : m_exchange(port, path, maxBytes), m_timeoutMs(timeoutMs), m_done(std::move(done))
+    {
+        // The time-out counts from when the event loop can wait for the reply, not from
+        // whatever the caller does before it lets the loop run.
+        QTimer::singleShot(0, this, [this] { begin(); });
+    }
+
+private:
+    void begin()
+    {
+        m_deadline.setSingleShot(true);
+        QObject::connect(&m_deadline, &QTimer::timeout, this, [this] {
+            m_exchange.timeOut();
+            settle();
+        });
+        m_deadline.start(m_timeoutMs);
+        m_exchange.start();
+        if (!m_exchange.over()) {
+            m_writable = std::make_unique<QSocketNotifier>(m_exchange.fd(), QSocketNotifier::Write);
+            m_readable = std::make_unique<QSocketNotifier>(m_exchange.fd(), QSocketNotifier::Read);
+            for (QSocketNotifier *notifier : {m_writable.get(), m_readable.get()})
+                QObject::connect(notifier, &QSocketNotifier::activated, this, [this] {
+                    m_exchange.ready();
+                    settle();
+                });
+        }
+        settle();
+    }
+
+    // Waits for what the exchange needs next; once it is over, calls done with the reply
+    // as the very last step.
+    void settle()
+    {
+        const short awaited = m_exchange.awaited();
+        if (m_writable)
+            m_writable->setEnabled(awaited == POLLOUT);
+        if (m_readable)
+            m_readable->setEnabled(awaited == POLLIN);
+        if (!m_exchange.over() || m_answered)
+            return;
+        m_answered = true;
+        m_deadline.stop();
+        const Done done = std::move(m_done);
+        const Reply reply = m_exchange.reply();
+        if (done)
+            done(reply);
+    }
+
+    Exchange m_exchange;
+    int m_timeoutMs;
+    Done m_done;
+    bool m_answered = false;
     QTimer m_deadline;
     std::unique_ptr<QSocketNotifier> m_writable;
     std::unique_ptr<QSocketNotifier> m_readable;

@@ -12,10 +12,13 @@
 //   and the connection closed by us; only a reply without one is read until the
 //   server closes. Chunked replies are not read (these servers send none).
 // - The socket is closed on every path; SIGPIPE is never raised by a send.
+// - Several requests are waited for together: getAll makes them all at once, so
+//   servers that accept and never answer cost one time-out in all, not one each.
 // - A request need not wait: PendingGet runs the same request on the calling
 //   thread's event loop, so that several ports are asked at once and the window goes
 //   on meanwhile.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -31,8 +34,19 @@ struct Reply {
     QByteArray body;
 };
 
+struct Request {
+    quint16 port = 0;
+    QByteArray path;
+    qint64 maxBytes = 0;
+};
+
 // GET path (beginning with "/") from 127.0.0.1:port.
 Reply get(quint16 port, const QByteArray &path, int timeoutMs, qint64 maxBytes);
+
+// Every request at the same time, each read as get() reads it, waited for together:
+// the replies in the order of the requests, within one time-out counted from the call.
+// Window events do not run meanwhile.
+QList<Reply> getAll(const QList<Request> &requests, int timeoutMs);
 
 // The same GET without waiting. It runs on the calling thread's event loop from the
 // loop's next turn on, and its time-out counts from there; done is called once with

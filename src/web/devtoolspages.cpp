@@ -112,12 +112,26 @@ QList<DetectedPage> parsePageList(const QByteArray &listJson, const QString &lab
     return pages;
 }
 
-QList<DetectedPage> pagesOn(quint16 port, int timeoutMs)
+QList<DetectedPage> pagesOn(const QList<quint16> &ports, int timeoutMs)
 {
-    const loopbackhttp::Reply list = loopbackhttp::get(port, "/json/list", timeoutMs, kMaxList);
-    if (list.status != loopbackhttp::Status::Ok)
-        return {};
-    return parsePageList(list.body, labelFrom(loopbackhttp::get(port, "/json/version", timeoutMs, kMaxVersion)));
+    QList<loopbackhttp::Request> listRequests;
+    for (const quint16 port : ports)
+        listRequests << loopbackhttp::Request{port, "/json/list", kMaxList};
+    const QList<loopbackhttp::Reply> lists = loopbackhttp::getAll(listRequests, timeoutMs);
+    // Only a browser that sent its list is asked for its name.
+    QList<qsizetype> listed;
+    QList<loopbackhttp::Request> versionRequests;
+    for (qsizetype i = 0; i < lists.size(); ++i) {
+        if (lists.at(i).status == loopbackhttp::Status::Ok) {
+            listed << i;
+            versionRequests << loopbackhttp::Request{ports.at(i), "/json/version", kMaxVersion};
+        }
+    }
+    const QList<loopbackhttp::Reply> versions = loopbackhttp::getAll(versionRequests, timeoutMs);
+    QList<DetectedPage> pages;
+    for (qsizetype j = 0; j < listed.size(); ++j)
+        pages << parsePageList(lists.at(listed.at(j)).body, labelFrom(versions.at(j)));
+    return pages;
 }
 
 PageQuery::PageQuery(quint16 port, int timeoutMs, Done done)

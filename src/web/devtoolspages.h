@@ -22,8 +22,11 @@ QString productName(const QByteArray &versionJson);
 // reply is not a list. The list carries titles HTML-escaped: they come back as the
 // pages give them.
 QList<DetectedPage> parsePageList(const QByteArray &listJson, const QString &label);
-// Asks the browser listening on 127.0.0.1:port; nothing when none answers in time.
-QList<DetectedPage> pagesOn(quint16 port, int timeoutMs);
+// Asks the browsers listening on 127.0.0.1 at each of ports, all at the same time:
+// their pages in the order of the ports, nothing from a port where none answers in
+// time. Waits at most twice the time-out: for the lists, then for the names of the
+// browsers that sent one.
+QList<DetectedPage> pagesOn(const QList<quint16> &ports, int timeoutMs);
 
 // The same question without waiting, on the calling thread's event loop: done gets
 // the pages (none when the browser did not answer in time) once, and must leave the

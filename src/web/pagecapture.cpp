@@ -70,13 +70,7 @@ public:
     DevToolsSource(const QList<quint16> &ports, int timeoutMs) : m_ports(ports), m_timeoutMs(timeoutMs) {}
     BrowserKind kind() const override { return BrowserKind::Chromium; }
 
-    QList<DetectedPage> openPages() override
-    {
-        QList<DetectedPage> pages;
-        for (const quint16 port : m_ports)
-            pages << devtools::pagesOn(port, m_timeoutMs);
-        return pages;
-    }
+    QList<DetectedPage> openPages() override { return devtools::pagesOn(m_ports, m_timeoutMs); }
 
     QList<DetectedPage> frontPage(const QString &windowTitle) override
     {

@@ -69,7 +69,9 @@ public:
     explicit BrowserCapture(const CaptureSettings &settings);
     ~BrowserCapture();
 
-    // Every page (topOnly false), or the page of the browser window on top.
+    // Every page (topOnly false), or the page of the browser window on top. Waits for
+    // the browsers, asking every debugging port at the same time: ports that never
+    // answer cost one time-out in all.
     QList<DetectedPage> getOpenBrowserPages(bool topOnly);
     // The browser window on top; kind None when there is none or no stacking order.
     TopBrowserWindow LoadTaskList() const;

@@ -146,6 +146,76 @@ TEST(LoopbackHttp, readsABodyAndRefusesWhatIsTooBigBrokenOrSilentWaitingOrNot)
     }
 }
 
+namespace
+{
+
+const char *statusName(loopbackhttp::Status status)
+{
+    switch (status) {
+    case loopbackhttp::Status::Ok:
+        return "Ok";
+    case loopbackhttp::Status::Refused:
+        return "Refused";
+    case loopbackhttp::Status::TimedOut:
+        return "TimedOut";
+    case loopbackhttp::Status::ExceedSize:
+        return "ExceedSize";
+    case loopbackhttp::Status::Malformed:
+        return "Malformed";
+    case loopbackhttp::Status::HttpError:
+        return "HttpError";
+    }
+    return "?";
+}
+
+} // namespace
+
+TEST(LoopbackHttp, requestsWaitedForTogetherAreMadeAtOnceAndEachIsReadByItsOwnLimits)
+{
+    test::HttpServer server(60000, true, true);
+    server.route("/ok", test::json("[1,2,3]"));
+    server.route("/big", test::json(QByteArray(300000, 'x')));
+    server.route("/missing", {.raw = "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno"});
+    server.route("/chunked", {.raw = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"});
+    server.route("/silent", {.hang = true});
+    const quint16 port = server.port();
+    const quint16 closedPort = test::HttpServer().port();
+
+    QElapsedTimer clock;
+    clock.start();
+    const QList<loopbackhttp::Reply> replies = loopbackhttp::getAll({{port, "/silent", 1000},
+                                                                     {port, "/ok", 1000},
+                                                                     {closedPort, "/ok", 1000},
+                                                                     {port, "/big", 100000},
+                                                                     {port, "/silent", 1000},
+                                                                     {port, "/missing", 1000},
+                                                                     {port, "/chunked", 1000},
+                                                                     {port, "/a\r\nX: y", 1000},
+                                                                     {port, "/silent", 1000},
+                                                                     {port, "/ok", 4}},
+                                                                    500);
+    const qint64 took = clock.elapsed();
+    QStringList statuses;
+    for (const loopbackhttp::Reply &reply : replies)
+        statuses << statusName(reply.status);
+    EXPECT_EQ(statuses.join(' '), "TimedOut Ok Refused ExceedSize TimedOut HttpError Malformed Refused TimedOut "
+                                  "ExceedSize");
+    ASSERT_EQ(replies.size(), 10);
+    EXPECT_EQ(replies[1].body, "[1,2,3]");
+    EXPECT_EQ(replies[5].httpStatus, 404);
+    EXPECT_TRUE(replies[0].body.isEmpty());
+    // The three silent requests were open side by side and cost one time-out together.
+    EXPECT_EQ(server.hits("/silent"), 3);
+    EXPECT_GE(server.maxOpen(), 3);
+    EXPECT_GE(took, 450);
+    EXPECT_LT(took, 1000);
+    EXPECT_EQ(server.refused(), 0) << "every request in HTTP/1.1";
+
+    clock.restart();
+    EXPECT_TRUE(loopbackhttp::getAll({}, 5000).isEmpty());
+    EXPECT_LT(clock.elapsed(), 100) << "nothing to wait for";
+}
+
 TEST(Mail, withoutAMailProgramAMailtoAddressOpensAndTheUserIsToldToAttach)
 {
     test::ScriptedPrompts prompts;

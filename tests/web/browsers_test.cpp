@@ -475,3 +475,46 @@ TEST(BrowserScan, asksEveryPortAtOnceReturnsAtOnceAndGivesThePagesOfTheWaitingSc
     ASSERT_TRUE(test::waitUntil([&] { return found.has_value(); }, 1000));
     EXPECT_EQ(found->size(), 3);
 }
+
+TEST(BrowserCapture, theScanThatWaitsAsksEveryPortAtOnceSoSilentBrowsersCostOneTimeOutInAll)
+{
+    test::FirefoxProfile profile; // Firefox runs with no session written yet: no pages from it
+    test::DevToolsServer chrome;
+    chrome.setTargets({{"page", "Mail", "https://mail.example/"}, {"page", "New Tab", "chrome://newtab/"}});
+    test::DevToolsServer brave("Brave/1.2");
+    brave.setTargets({{"page", "Maps", "https://maps.example/"}, {"page", "Docs", "https://docs.example/"}});
+    std::vector<std::unique_ptr<test::DevToolsServer>> silent;
+    for (int i = 0; i < 8; ++i)
+        silent.push_back(silentBrowser());
+    QList<quint16> ports;
+    for (const std::unique_ptr<test::DevToolsServer> &server : silent)
+        ports << server->port();
+    ports.insert(5, chrome.port());
+    CaptureSettings settings = settingsFor(profile.home(), ports);
+    settings.timeoutMs = 700;
+
+    QElapsedTimer clock;
+    clock.start();
+    QStringList seen;
+    for (const DetectedPage &page : BrowserCapture(settings).getOpenBrowserPages(false))
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    const qint64 took = clock.elapsed();
+    EXPECT_EQ(seen, QStringList({"Mail | https://mail.example/ | Chrome"}));
+    EXPECT_GE(took, 650) << "the silent browsers are given their time";
+    EXPECT_LT(took, 1300) << "eight silent browsers cost one time-out, not eight";
+    for (const std::unique_ptr<test::DevToolsServer> &server : silent)
+        EXPECT_EQ(server->http().hits("/json/list"), 1);
+
+    // Each browser keeps its own name and its place in the order of the ports, also when one
+    // of them does not tell its name in time (it is then listed as "Chromium").
+    chrome.http().route(QStringLiteral("/json/version"), {.hang = true});
+    settings.ports = {brave.port(), silent[0]->port(), chrome.port(), silent[1]->port()};
+    settings.timeoutMs = 400;
+    clock.restart();
+    seen.clear();
+    for (const DetectedPage &page : BrowserCapture(settings).getOpenBrowserPages(false))
+        seen << page.name + " | " + page.address + " | " + page.browser;
+    EXPECT_EQ(seen, QStringList({"Maps | https://maps.example/ | Brave", "Docs | https://docs.example/ | Brave",
+                                 "Mail | https://mail.example/ | Chromium"}));
+    EXPECT_LT(clock.elapsed(), 1100) << "the lists, then the names: two time-outs at most";
+}
