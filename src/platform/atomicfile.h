@@ -16,7 +16,11 @@
 //   gets the usual permissions (0666 less the umask);
 // - a write past the process's file-size limit fails with an error instead of
 //   ending the program (the signal for it is ignored);
-// - a symbolic link is written through: the file it points at is replaced.
+// - a symbolic link is written through: the file at the end of a chain of links is
+//   replaced and every link stays; a link to nothing and a chain that loops are
+//   failures, never a file made somewhere else;
+// - a file whose mode bits forbid this process to write it (for root: one nobody
+//   may write) is read-only: the save fails and the file stays as it is.
 #include <QByteArray>
 #include <QString>
 
@@ -49,6 +53,7 @@ public:
 
 private:
     bool fail(int error);
+    bool fail(const QString &reason);
     bool linkUnderTemporaryName();
 
     QString m_path;
