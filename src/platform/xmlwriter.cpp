@@ -32,20 +32,43 @@ bool isFolder(xmlNodePtr n)
     return n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST "FOLDER");
 }
 
-// How deeply the tree below top nests, without recursion.
+int attributeCount(xmlNodePtr element)
+{
+    int count = 0;
+    for (xmlAttrPtr attr = element->properties; attr; attr = attr->next)
+        ++count;
+    return count;
+}
+
+int namespaceCount(xmlNodePtr element)
+{
+    int count = 0;
+    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next)
+        ++count;
+    return count;
+}
+
+// How deeply the tree below top nests, and how many attributes and namespaces its
+// elements have, without recursion.
 Nesting nestingOf(xmlNodePtr top)
 {
     Nesting deepest;
     int depth = 2;
     int folders = 0;
+    int namespaces = namespaceCount(top);
+    deepest.attributes = attributeCount(top) + namespaceCount(top);
+    deepest.namespaces = namespaces;
     xmlNodePtr node = top->children;
     while (node) {
         if (node->type == XML_ELEMENT_NODE) {
             deepest.elements = std::max(deepest.elements, depth);
             if (isFolder(node))
                 deepest.folders = std::max(deepest.folders, folders + 1);
+            deepest.attributes = std::max(deepest.attributes, attributeCount(node) + namespaceCount(node));
+            deepest.namespaces = std::max(deepest.namespaces, namespaces + namespaceCount(node));
             if (node->children) {
                 folders += isFolder(node) ? 1 : 0;
+                namespaces += namespaceCount(node);
                 node = node->children;
                 ++depth;
                 continue;
@@ -56,6 +79,8 @@ Nesting nestingOf(xmlNodePtr top)
             --depth;
             if (node != top && isFolder(node))
                 --folders;
+            if (node != top)
+                namespaces -= namespaceCount(node);
         }
         node = node == top ? nullptr : node->next;
     }
@@ -191,9 +216,11 @@ bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
                 nesting->folders = std::max(nesting->folders, folders + 1);
             out.put("<");
             out.put(node->name);
+            int attributes = 0;
             for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
                 if (attr->ns)
                     return false;
+                ++attributes;
                 out.put(" ");
                 out.put(attr->name);
                 out.put("=\"");
@@ -205,6 +232,7 @@ bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
                 }
                 out.put("\"");
             }
+            nesting->attributes = std::max(nesting->attributes, attributes);
             if (!node->children) {
                 out.put("/>");
             } else {
@@ -267,7 +295,7 @@ bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
     return true;
 }
 
-enum class Written { Whole, Unknown, TooDeep, Failed };
+enum class Written { Whole, Unknown, TooDeep, TooWide, Failed };
 
 Written writeDocument(xmlDocPtr doc, const Deliver &deliver)
 {
@@ -302,6 +330,8 @@ Written writeDocument(xmlDocPtr doc, const Deliver &deliver)
         // The tree is checked as it is written; a tree too deep is never finished.
         if (nesting.tooDeep())
             return Written::TooDeep;
+        if (nesting.tooWide())
+            return Written::TooWide;
         out.put("\n");
     }
     return out.flush() ? Written::Whole : Written::Failed;
@@ -319,8 +349,13 @@ int libraryClose(void *)
 
 Written writeWithLibrary(xmlDocPtr doc, const Deliver &deliver)
 {
-    if (const xmlNodePtr root = xmlDocGetRootElement(doc); root && nestingOf(root).tooDeep())
-        return Written::TooDeep;
+    if (const xmlNodePtr root = xmlDocGetRootElement(doc)) {
+        const Nesting nesting = nestingOf(root);
+        if (nesting.tooDeep())
+            return Written::TooDeep;
+        if (nesting.tooWide())
+            return Written::TooWide;
+    }
     xmlSaveCtxtPtr ctxt = xmlSaveToIO(libraryWrite, libraryClose, const_cast<Deliver *>(&deliver), nullptr, 0);
     if (!ctxt)
         return Written::Failed;
@@ -478,6 +513,10 @@ bool XmlDocument::save(const QString &path, QString *error) const
         return failWith(QStringLiteral("%1 was not saved: the folders are nested more than %2 levels deep.")
                             .arg(path)
                             .arg(kMaxFolderLevels));
+    if (written == Written::TooWide)
+        return failWith(QStringLiteral("%1 was not saved: an element has more than %2 attributes or namespaces.")
+                            .arg(path)
+                            .arg(kMaxAttributes));
     if (written != Written::Whole || !writer.commit()) {
         const QString reason = writer.errorString();
         return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);
