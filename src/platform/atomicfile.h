@@ -9,6 +9,8 @@
 //   name of every temporary file on file systems without unnamed files) carries the
 //   writer's process id, so removeSaveLeftovers can tell a leftover of a process
 //   that is gone from a save in progress;
+// - the disk starts writing a large file while later parts of it are still being
+//   made, so the flush at the end waits for the last stretch only;
 // - a failure at any step removes the temporary file, leaves the old file as it was,
 //   and says what really happened (disk full, file too large, folder not writable);
 // - the new file keeps the permissions of the file it replaces; a new file in the
@@ -56,8 +58,13 @@ private:
     bool fail(const QString &reason);
     bool linkUnderTemporaryName();
 
+    // Written bytes the disk is asked to take while later ones are being written.
+    static constexpr qint64 kFlushStretch = 2 * 1024 * 1024;
+
     QString m_path;
     QByteArray m_target;
+    qint64 m_written = 0;
+    qint64 m_flushStarted = 0;
     QByteArray m_temp; // the temporary file's name while it has one
     int m_fd = -1;
     bool m_unnamed = false;

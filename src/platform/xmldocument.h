@@ -220,4 +220,11 @@ QString folderNestingMessage();
 // Drops the characters XML 1.0 forbids and turns CR LF / CR into LF.
 QString sanitizeXmlText(const QString &text);
 
+// For tests: how many threads write parts of a large document beside the saving
+// one (0: the saving thread writes it all; -1, the default: as suits the machine).
+namespace xmlsave_testing
+{
+void setPartThreads(int threads);
+} // namespace xmlsave_testing
+
 } // namespace rr
