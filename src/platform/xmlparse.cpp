@@ -96,24 +96,47 @@ public:
         if (m_unit == 1) {
             // Runs of text, names and values go by at once; only the characters
             // that change the state are stepped over one by one.
-            for (qsizetype i = 0; i < size; ++i) {
-                const char *p = data + i;
-                const size_t left = size_t(size - i);
-                if (m_state == State::Text || m_state == State::EndTag || m_state == State::Quoted) {
-                    const char wanted = m_state == State::Text ? '<' : m_state == State::EndTag ? '>' : m_quote;
-                    p = static_cast<const char *>(std::memchr(p, wanted, left));
-                } else if (m_state == State::Tag) {
-                    const char *end = data + size;
+            const char *p = data;
+            const char *const end = data + size;
+            while (p < end) {
+                switch (m_state) {
+                case State::Text:
+                case State::EndTag:
+                case State::Quoted:
+                    p = static_cast<const char *>(std::memchr(p,
+                                                              m_state == State::Text     ? '<'
+                                                              : m_state == State::EndTag ? '>'
+                                                                                         : m_quote,
+                                                              size_t(end - p)));
+                    if (!p)
+                        return size;
+                    m_state = m_state == State::Text     ? State::Lt
+                              : m_state == State::EndTag ? State::Text
+                                                         : m_afterQuote;
+                    ++p;
+                    break;
+                case State::Lt:
+                    if (*p == '/') {
+                        m_state = State::EndTag;
+                        ++p;
+                    } else if (*p == '!' || *p == '?') {
+                        step(*p++);
+                    } else {
+                        m_state = State::Tag;
+                        m_attributes = 0;
+                    }
+                    break;
+                case State::Tag:
                     while (p < end && !kTagStops[uchar(*p)])
                         ++p;
                     if (p == end)
-                        p = nullptr;
+                        return size;
+                    [[fallthrough]];
+                default:
+                    if (!step(*p))
+                        return p - data;
+                    ++p;
                 }
-                if (!p)
-                    return size;
-                i = p - data;
-                if (!step(*p))
-                    return i;
             }
             return size;
         }
