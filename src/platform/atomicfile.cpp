@@ -2,19 +2,22 @@
 
 #include "platform/paths.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace rr
 {
@@ -151,6 +154,65 @@ int tidyFolder(int folderFd, int depth)
     return removed;
 }
 
+// Links followed before a chain is taken for a loop, as the kernel counts them.
+constexpr int kMaxLinks = 40;
+
+// The file path finally names, every symbolic link on the way followed (a relative
+// target is read from the link's own folder). A name that does not exist yet is its
+// own target; a link whose target does not exist is dangling, and the missing name
+// comes back in missing. errno of the failure, or 0.
+int finalTarget(const QByteArray &path, QByteArray *target, QByteArray *missing)
+{
+    QByteArray current = path;
+    for (int links = 0;; ++links) {
+        struct stat st;
+        if (::lstat(current.constData(), &st) != 0) {
+            if (errno == ENOENT && links > 0) {
+                *missing = current;
+                return ENOENT;
+            }
+            break; // a new file, or a folder that cannot be read: the open says why
+        }
+        if (!S_ISLNK(st.st_mode))
+            break;
+        if (links == kMaxLinks)
+            return ELOOP;
+        QByteArray link(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(current.constData(), link.data(), size_t(link.size()));
+        if (length < 0)
+            return errno;
+        if (length >= link.size())
+            return ENAMETOOLONG;
+        link.truncate(length);
+        current = link.startsWith('/') ? link : folderOf(current) + '/' + link;
+    }
+    *target = current;
+    return 0;
+}
+
+bool isInGroup(gid_t group)
+{
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    std::vector<gid_t> groups(size_t(qMax(count, 0)));
+    const int filled = count > 0 ? ::getgroups(count, groups.data()) : 0;
+    return std::find(groups.begin(), groups.begin() + qMax(filled, 0), group) != groups.begin() + qMax(filled, 0);
+}
+
+// Whether the mode bits say this process may not write the file. Root may write
+// any file, but a file whose bits let nobody write it was made read-only on
+// purpose, and is read-only for root too.
+bool isReadOnly(const struct stat &st)
+{
+    const uid_t user = ::geteuid();
+    if (user == 0)
+        return (st.st_mode & 0222) == 0;
+    if (user == st.st_uid)
+        return !(st.st_mode & S_IWUSR);
+    return !(st.st_mode & (isInGroup(st.st_gid) ? S_IWGRP : S_IWOTH));
+}
+
 } // namespace
 
 QString writeFailureText(const QString &path, int error)
@@ -171,6 +233,8 @@ QString writeFailureText(const QString &path, int error)
         return QStringLiteral("%1 could not be written: its folder does not exist.").arg(path);
     case EISDIR:
         return QStringLiteral("%1 could not be written: it is a folder.").arg(path);
+    case ELOOP:
+        return QStringLiteral("%1 could not be written: it is a link that leads round in a circle.").arg(path);
     default:
         return QStringLiteral("%1 could not be written: %2.").arg(path, QString::fromLocal8Bit(std::strerror(error)));
     }
@@ -185,8 +249,13 @@ AtomicFileWriter::~AtomicFileWriter()
 
 bool AtomicFileWriter::fail(int error)
 {
+    return fail(writeFailureText(m_path, error));
+}
+
+bool AtomicFileWriter::fail(const QString &reason)
+{
     if (m_error.isEmpty())
-        m_error = writeFailureText(m_path, error);
+        m_error = reason;
     cancel();
     return false;
 }
@@ -196,13 +265,22 @@ bool AtomicFileWriter::open()
     ignoreFileSizeSignal();
     cancel();
     m_error.clear();
-    // A link is written through, so the link itself stays a link.
-    const QFileInfo info(m_path);
-    m_target = QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : m_path);
+    // A link is written through, so every link of a chain stays a link and the file
+    // at its end gets the bytes.
+    QByteArray missing;
+    if (const int error = finalTarget(QFile::encodeName(m_path), &m_target, &missing)) {
+        if (error != ENOENT)
+            return fail(error);
+        return fail(QStringLiteral("%1 could not be written: it is a link to %2, which does not exist.")
+                        .arg(m_path, QDir::cleanPath(QFile::decodeName(missing))));
+    }
     struct stat st;
     const bool exists = ::stat(m_target.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return fail(EISDIR);
+    // The rename would replace a file the user made read-only; that is not a save.
+    if (exists && isReadOnly(st))
+        return fail(QStringLiteral("%1 could not be written: the file is read-only.").arg(m_path));
     // The new file gets the old one's permissions, or those of a new file there: in
     // the program's folders owner-only, elsewhere 0666 less the umask.
     const bool setMode = exists || paths::isPrivate(m_path);
@@ -244,6 +322,14 @@ bool AtomicFileWriter::write(const char *data, qsizetype size)
         }
         data += n;
         size -= n;
+        m_written += n;
+    }
+    // The disk starts on what is written while the rest is made, so that the flush
+    // at the end waits for the last stretch only. Only a start: the flush says
+    // whether it all arrived.
+    if (m_written - m_flushStarted >= kFlushStretch) {
+        ::sync_file_range(m_fd, m_flushStarted, m_written - m_flushStarted, SYNC_FILE_RANGE_WRITE);
+        m_flushStarted = m_written;
     }
     return true;
 }
@@ -297,6 +383,7 @@ bool AtomicFileWriter::commit()
 
 void AtomicFileWriter::cancel()
 {
+    m_written = m_flushStarted = 0;
     if (m_fd >= 0) {
         // An unnamed file is gone with its last descriptor.
         ::close(m_fd);

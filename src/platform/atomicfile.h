@@ -9,6 +9,8 @@
 //   name of every temporary file on file systems without unnamed files) carries the
 //   writer's process id, so removeSaveLeftovers can tell a leftover of a process
 //   that is gone from a save in progress;
+// - the disk starts writing a large file while later parts of it are still being
+//   made, so the flush at the end waits for the last stretch only;
 // - a failure at any step removes the temporary file, leaves the old file as it was,
 //   and says what really happened (disk full, file too large, folder not writable);
 // - the new file keeps the permissions of the file it replaces; a new file in the
@@ -16,7 +18,11 @@
 //   gets the usual permissions (0666 less the umask);
 // - a write past the process's file-size limit fails with an error instead of
 //   ending the program (the signal for it is ignored);
-// - a symbolic link is written through: the file it points at is replaced.
+// - a symbolic link is written through: the file at the end of a chain of links is
+//   replaced and every link stays; a link to nothing and a chain that loops are
+//   failures, never a file made somewhere else;
+// - a file whose mode bits forbid this process to write it (for root: one nobody
+//   may write) is read-only: the save fails and the file stays as it is.
 #include <QByteArray>
 #include <QString>
 
@@ -49,10 +55,16 @@ public:
 
 private:
     bool fail(int error);
+    bool fail(const QString &reason);
     bool linkUnderTemporaryName();
+
+    // Written bytes the disk is asked to take while later ones are being written.
+    static constexpr qint64 kFlushStretch = 2 * 1024 * 1024;
 
     QString m_path;
     QByteArray m_target;
+    qint64 m_written = 0;
+    qint64 m_flushStarted = 0;
     QByteArray m_temp; // the temporary file's name while it has one
     int m_fd = -1;
     bool m_unnamed = false;

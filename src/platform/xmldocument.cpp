@@ -2,24 +2,20 @@
 
 #include "platform/paths.h"
 #include "platform/textutil.h"
+#include "platform/xmlparse.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
-
-#include <unistd.h>
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/valid.h>
-#include <libxml/xmlerror.h>
 #include <libxml/xpath.h>
 
 namespace rr
@@ -29,12 +25,6 @@ namespace
 
 constexpr char kDatabaseDtd[] = "Vardecks.dtd";
 constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
-// The library's default depth limit (256 elements) is below what a folder tree can
-// reach, and with XML_PARSE_HUGE it has none; the limits that count are those of
-// Nesting, checked after the parse and before every save. Texts of up to 15 bytes
-// live inside their node (COMPACT); the library's setters, used for every change, know it.
-constexpr int kParseOptions =
-    XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE | XML_PARSE_COMPACT;
 
 const xmlChar *xc(const QByteArray &b)
 {
@@ -79,94 +69,7 @@ xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParse
     return nullptr;
 }
 
-// Collects the first error of a parse instead of letting libxml2 print it.
-struct ErrorCollector {
-    QString firstError;
-    bool encodingError = false;
-    bool declaresEntities = false;
-};
-
-void collectError(void *userData, xmlErrorPtr error)
-{
-    auto *collector = static_cast<ErrorCollector *>(userData);
-    // The database is read without validation: a validity problem (such as one
-    // identifier used twice) is a warning, never a reason to refuse the file.
-    if (!error || error->level < XML_ERR_ERROR || error->domain == XML_FROM_VALID || !collector->firstError.isEmpty())
-        return;
-    QString message = QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
-    if (error->line > 0)
-        message += QStringLiteral(" (line %1)").arg(error->line);
-    collector->firstError = message;
-    collector->encodingError = error->code == XML_ERR_INVALID_CHAR || error->code == XML_ERR_INVALID_ENCODING;
-}
-
 void silentGeneric(void *, const char *, ...) {}
-
-bool hasEncodingDeclarationOrBom(const QByteArray &text)
-{
-    if (text.startsWith("\xEF\xBB\xBF") || text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF"))
-        return true;
-    static const QRegularExpression decl(QStringLiteral("^\\s*<\\?xml[^>]*encoding\\s*="));
-    return decl.match(QString::fromLatin1(text.left(200))).hasMatch();
-}
-
-// A database never declares entities. One that does is refused as soon as the
-// declaration is read, before any expansion: an entity used many times can make one
-// read of a name take seconds and gigabytes, and external ones would read other files.
-thread_local ErrorCollector *t_collector = nullptr;
-
-void refuseEntityDeclaration(void *ctx, const xmlChar *, int, const xmlChar *, const xmlChar *, xmlChar *)
-{
-    if (t_collector)
-        t_collector->declaresEntities = true;
-    xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
-}
-
-void refuseUnparsedEntityDeclaration(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *, const xmlChar *)
-{
-    refuseEntityDeclaration(ctx, nullptr, 0, nullptr, nullptr, nullptr);
-}
-
-// Reads one document with the parse options and the error collector; read calls
-// the library's reader for the given encoding (null: as the document declares).
-using Reader = std::function<xmlDocPtr(xmlParserCtxtPtr, const char *url, const char *encoding)>;
-
-xmlDocPtr parseWith(const Reader &read, const char *url, const char *encoding, ErrorCollector *collector)
-{
-    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
-    if (!ctxt)
-        return nullptr;
-    ctxt->sax->entityDecl = refuseEntityDeclaration;
-    ctxt->sax->unparsedEntityDecl = refuseUnparsedEntityDeclaration;
-    t_collector = collector;
-    xmlSetStructuredErrorFunc(collector, collectError);
-    xmlSetGenericErrorFunc(nullptr, silentGeneric);
-    xmlDocPtr doc = read(ctxt, url, encoding);
-    xmlSetStructuredErrorFunc(nullptr, nullptr);
-    xmlSetGenericErrorFunc(nullptr, nullptr);
-    t_collector = nullptr;
-    xmlFreeParserCtxt(ctxt);
-    if (collector->declaresEntities)
-        collector->firstError = QStringLiteral("The file declares entities, which a Vardecks database never holds.");
-    if (doc && !collector->firstError.isEmpty()) {
-        xmlFreeDoc(doc);
-        doc = nullptr;
-    }
-    return doc;
-}
-
-// Reads the document, and once more as windows-1252 when it is not proper UTF-8 and
-// declares no encoding: databases written by older programs in the Windows code
-// page carry no declaration.
-xmlDocPtr parseDocument(const Reader &read, const char *url, const QByteArray &start, ErrorCollector *collector)
-{
-    xmlDocPtr doc = parseWith(read, url, nullptr, collector);
-    if (!doc && collector->encodingError && !hasEncodingDeclarationOrBom(start)) {
-        ErrorCollector retry;
-        doc = parseWith(read, url, "windows-1252", &retry);
-    }
-    return doc;
-}
 
 XmlDocument *ownerOf(xmlNodePtr node)
 {
@@ -551,38 +454,25 @@ bool XmlDocument::load(const QString &path)
         return false;
     }
     // The library reads the file in pieces: its whole text is never held beside the tree.
-    const int fd = file.handle();
-    const QByteArray start = file.peek(200);
-    return parseInto(
-        [fd](xmlParserCtxtPtr ctxt, const char *url, const char *encoding) {
-            ::lseek(fd, 0, SEEK_SET);
-            return xmlCtxtReadFd(ctxt, fd, url, encoding, kParseOptions);
-        },
-        start, QFileInfo(path).absolutePath());
+    return parseInto(XmlSource{file.handle(), {}}, QFileInfo(path).absolutePath());
 }
 
 bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
 {
-    return parseInto(
-        [&text](xmlParserCtxtPtr ctxt, const char *url, const char *encoding) {
-            return xmlCtxtReadMemory(ctxt, text.constData(), int(text.size()), url, encoding, kParseOptions);
-        },
-        text.left(200), baseFolder);
+    return parseInto(XmlSource{-1, text}, baseFolder);
 }
 
-bool XmlDocument::parseInto(const std::function<_xmlDoc *(_xmlParserCtxt *, const char *, const char *)> &read,
-                            const QByteArray &start, const QString &baseFolder)
+bool XmlDocument::parseInto(const XmlSource &source, const QString &baseFolder)
 {
     const QString folder = baseFolder.isEmpty() ? QDir::currentPath() : baseFolder;
     // Relative names (the DTD's) resolve against the document's folder.
     const QByteArray baseUrl = QUrl::fromLocalFile(folder + QLatin1String("/document.xml")).toEncoded();
     t_dtdFolders = {folder, paths::databaseFolder(), paths::installedDataFolder() + QLatin1String("/DeVivozoda")};
-    ErrorCollector collector;
-    xmlDocPtr doc = parseDocument(read, baseUrl.constData(), start, &collector);
+    QString error;
+    xmlDocPtr doc = parseDatabaseText(source, baseUrl.constData(), &error);
     t_dtdFolders.clear();
     if (!finishLoad(doc, folder) && m_parseError.isEmpty())
-        m_parseError =
-            collector.firstError.isEmpty() ? QStringLiteral("The document could not be read.") : collector.firstError;
+        m_parseError = error.isEmpty() ? QStringLiteral("The document could not be read.") : error;
     return m_doc != nullptr;
 }
 

@@ -10,8 +10,11 @@
 //   VARDECK registered as IDs here, so it behaves exactly like one with it.
 // - The file is read without validation: an identifier used twice is no reason to
 //   refuse it; lookups find the first holder and allocation skips both.
-// - Only the database's own DTD is ever read as an external entity; no network. A
-//   file that declares entities is refused before any of them is expanded.
+// - Only the database's own DTD is ever read as an external entity; no network.
+// - Reading any file takes time bounded by its size (xmlparse.h): a file that
+//   declares entities, gives an element more than kMaxAttributes attributes or
+//   declares more namespaces at once is refused as soon as it does, with the limit
+//   it passed.
 // - Folder trees nest at most kMaxFolderLevels deep, and elements at most
 //   kMaxElementDepth: the load and the save apply the same two limits (Nesting), so
 //   every file saved here opens again and every file that opens can be saved. (The
@@ -30,31 +33,38 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 struct _xmlDoc;
 struct _xmlNode;
-struct _xmlParserCtxt;
 
 namespace rr
 {
 
 class XmlDocument;
+struct XmlSource;
 
 // The deepest folder nesting a database may have, and the element depth it makes
 // (FOLDERS, then FOLDER and SUBFOLDERS per level, then VARDECKS, VARDECK, a field).
 inline constexpr int kMaxFolderLevels = 500;
 inline constexpr int kMaxElementDepth = 2 * kMaxFolderLevels + 3;
+// The most attributes one element may carry, and the most namespaces declared at
+// once; a database has one attribute on some elements and declares none.
+inline constexpr int kMaxAttributes = 64;
 // Identifiers are "T" or "W" followed by a number from 1 to this.
 inline constexpr int kMaxIdentifierNumber = 32767;
 
-// How deeply a tree nests: what the load and the save both measure.
+// How deeply a tree nests: what the load and the save both measure. The save also
+// measures what the load refuses while it reads (attributes and namespaces), so that
+// nothing it writes is refused.
 struct Nesting {
-    int elements = 1; // element depth, the document element counting 1
-    int folders = 0;  // FOLDER elements on the longest chain of them
+    int elements = 1;   // element depth, the document element counting 1
+    int folders = 0;    // FOLDER elements on the longest chain of them
+    int attributes = 0; // the most attributes of one element
+    int namespaces = 0; // the most namespace declarations in force at once
     bool tooDeep() const { return elements > kMaxElementDepth || folders > kMaxFolderLevels; }
+    bool tooWide() const { return attributes > kMaxAttributes || namespaces > kMaxAttributes; }
 };
 
 class XmlNode
@@ -178,9 +188,8 @@ public:
     void identifierChanged(const unsigned char *before, const unsigned char *after);
 
 private:
-    // Parses with read (context, base URL, encoding or null) into this document.
-    bool parseInto(const std::function<_xmlDoc *(_xmlParserCtxt *, const char *, const char *)> &read,
-                   const QByteArray &start, const QString &baseFolder);
+    // Parses the text into this document; relative names resolve against baseFolder.
+    bool parseInto(const XmlSource &source, const QString &baseFolder);
     bool finishLoad(_xmlDoc *doc, const QString &baseFolder);
     // Recounts and registers IDs; returns how deeply the tree nests.
     Nesting recount();
@@ -210,5 +219,12 @@ QString folderNestingMessage();
 
 // Drops the characters XML 1.0 forbids and turns CR LF / CR into LF.
 QString sanitizeXmlText(const QString &text);
+
+// For tests: how many threads write parts of a large document beside the saving
+// one (0: the saving thread writes it all; -1, the default: as suits the machine).
+namespace xmlsave_testing
+{
+void setPartThreads(int threads);
+} // namespace xmlsave_testing
 
 } // namespace rr

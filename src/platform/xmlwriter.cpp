@@ -1,9 +1,12 @@
 // Saving the database document. The document is written compact, straight in
 // UTF-8, by a writer of our own that produces exactly the bytes the XML library's
-// compact output would (a test compares the two), in one pass that also measures the
-// folder nesting, into large pieces handed to the atomic file writer: no second copy
-// of the file is made; a thread writes each piece while the next is made. Anything the writer does not know
-// (namespaces, entity references, a DOCTYPE with declarations) is left to the library's serialiser.
+// compact output would (a test compares the two), measuring the nesting as it goes.
+// The root element is cut into parts of about equal size at element boundaries;
+// threads write the parts into pieces of memory side by side while this thread hands
+// the finished pieces, in order, to the atomic file writer: every byte is made once
+// and written once, with no copy of the whole file. Anything the writer does not know
+// (namespaces, entity references, a DOCTYPE with declarations) is left to the
+// library's serialiser, which streams into the file writer.
 #include "platform/atomicfile.h"
 #include "platform/xmldocument.h"
 
@@ -12,10 +15,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -25,27 +30,51 @@ namespace rr
 namespace
 {
 
-using Deliver = std::function<bool(const char *, qsizetype)>;
+// Where the document's bytes go, in order: the file writer, or memory.
+using Sink = std::function<bool(const char *, qsizetype)>;
 
 bool isFolder(xmlNodePtr n)
 {
     return n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST "FOLDER");
 }
 
-// How deeply the tree below top nests, without recursion.
+int attributeCount(xmlNodePtr element)
+{
+    int count = 0;
+    for (xmlAttrPtr attr = element->properties; attr; attr = attr->next)
+        ++count;
+    return count;
+}
+
+int namespaceCount(xmlNodePtr element)
+{
+    int count = 0;
+    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next)
+        ++count;
+    return count;
+}
+
+// How deeply the tree below top nests, and how many attributes and namespaces its
+// elements have, without recursion.
 Nesting nestingOf(xmlNodePtr top)
 {
     Nesting deepest;
     int depth = 2;
     int folders = 0;
+    int namespaces = namespaceCount(top);
+    deepest.attributes = attributeCount(top) + namespaceCount(top);
+    deepest.namespaces = namespaces;
     xmlNodePtr node = top->children;
     while (node) {
         if (node->type == XML_ELEMENT_NODE) {
             deepest.elements = std::max(deepest.elements, depth);
             if (isFolder(node))
                 deepest.folders = std::max(deepest.folders, folders + 1);
+            deepest.attributes = std::max(deepest.attributes, attributeCount(node) + namespaceCount(node));
+            deepest.namespaces = std::max(deepest.namespaces, namespaces + namespaceCount(node));
             if (node->children) {
                 folders += isFolder(node) ? 1 : 0;
+                namespaces += namespaceCount(node);
                 node = node->children;
                 ++depth;
                 continue;
@@ -56,6 +85,8 @@ Nesting nestingOf(xmlNodePtr top)
             --depth;
             if (node != top && isFolder(node))
                 --folders;
+            if (node != top)
+                namespaces -= namespaceCount(node);
         }
         node = node == top ? nullptr : node->next;
     }
@@ -74,46 +105,59 @@ constexpr std::array<bool, 256> stopsFor(bool attribute)
 constexpr std::array<bool, 256> kContentStops = stopsFor(false);
 constexpr std::array<bool, 256> kAttributeStops = stopsFor(true);
 
-const char *escapeOf(xmlChar c)
+// What stands for c in the output, with its length.
+struct Escape {
+    const char *text;
+    size_t size;
+};
+Escape escapeOf(xmlChar c)
 {
     switch (c) {
     case '<':
-        return "&lt;";
+        return {"&lt;", 4};
     case '>':
-        return "&gt;";
+        return {"&gt;", 4};
     case '&':
-        return "&amp;";
+        return {"&amp;", 5};
     case '\r':
-        return "&#13;";
+        return {"&#13;", 5};
     case '"':
-        return "&quot;";
+        return {"&quot;", 6};
     case '\n':
-        return "&#10;";
+        return {"&#10;", 5};
     default:
-        return "&#9;";
+        return {"&#9;", 4};
     }
 }
 
-// Output gathered in pieces of about a megabyte.
+// A piece of the output, handed on whole.
+struct Piece {
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+};
+
+// Output gathered in pieces; each full piece goes to keep as it is, never copied.
 class Output
 {
 public:
-    explicit Output(const Deliver &deliver) : m_deliver(deliver) { m_buffer.resize(kPiece + 4096); }
+    using Keep = std::function<bool(Piece &&)>;
+    explicit Output(Keep keep) : m_keep(std::move(keep)) { m_piece.bytes.reset(new char[kPiece]); }
 
     void put(const char *data, size_t size)
     {
-        if (m_used + size > kPiece) {
-            flush();
-            if (size > kPiece) {
-                m_failed = m_failed || !m_deliver(data, qsizetype(size));
-                return;
-            }
+        if (m_used + size > kPiece) [[unlikely]] {
+            putPastThePiece(data, size);
+            return;
         }
-        std::memcpy(m_buffer.data() + m_used, data, size);
+        std::memcpy(m_piece.bytes.get() + m_used, data, size);
         m_used += size;
     }
-    void put(const char *text) { put(text, std::strlen(text)); }
-    void put(const xmlChar *text) { put(reinterpret_cast<const char *>(text)); }
+    // A text of the program: its length is known when the program is built.
+    template <size_t N> void put(const char (&text)[N]) { put(text, N - 1); }
+    void put(const xmlChar *text)
+    {
+        put(reinterpret_cast<const char *>(text), std::strlen(reinterpret_cast<const char *>(text)));
+    }
 
     // Text with the escapes of the library's output: in content < > & and CR; in
     // attribute values also " and the blanks that value normalisation would change.
@@ -128,34 +172,57 @@ public:
             put(reinterpret_cast<const char *>(run), size_t(p - run));
             if (*p == 0)
                 return;
-            put(escapeOf(*p));
+            const Escape escape = escapeOf(*p);
+            put(escape.text, escape.size);
             run = p + 1;
         }
     }
 
+    // Hands on what is gathered; false once keep has refused a piece.
     bool flush()
     {
-        if (m_used && !m_failed)
-            m_failed = !m_deliver(m_buffer.data(), qsizetype(m_used));
+        if (m_used && !m_failed) {
+            m_piece.size = m_used;
+            m_failed = !m_keep(std::move(m_piece));
+            m_piece = Piece{std::unique_ptr<char[]>(new char[kPiece]), 0};
+        }
         m_used = 0;
         return !m_failed;
     }
-    bool failed() const { return m_failed; }
 
 private:
-    static constexpr size_t kPiece = 1 << 20;
-    const Deliver &m_deliver;
-    std::vector<char> m_buffer;
+    void putPastThePiece(const char *data, size_t size)
+    {
+        flush();
+        if (size <= kPiece) {
+            std::memcpy(m_piece.bytes.get(), data, size);
+            m_used = size;
+            return;
+        }
+        Piece whole{std::unique_ptr<char[]>(new char[size]), size};
+        std::memcpy(whole.bytes.get(), data, size);
+        m_failed = m_failed || !m_keep(std::move(whole));
+    }
+
+    static constexpr size_t kPiece = 256 * 1024;
+    Keep m_keep;
+    Piece m_piece;
     size_t m_used = 0;
     bool m_failed = false;
 };
 
+// An output whose pieces go straight to the sink.
+Output::Keep toSink(const Sink &sink)
+{
+    return [&sink](Piece &&piece) { return sink(piece.bytes.get(), qsizetype(piece.size)); };
+}
+
 void putQuoted(Output &out, const xmlChar *text)
 {
     const char *quote = xmlStrchr(text, '"') ? "'" : "\"";
-    out.put(quote);
+    out.put(quote, 1);
     out.put(text);
-    out.put(quote);
+    out.put(quote, 1);
 }
 
 // Whether our writer knows every node of the document; otherwise the library writes.
@@ -173,14 +240,25 @@ bool writerKnowsAll(xmlDocPtr doc)
     return true;
 }
 
-// Writes one element subtree; false when it holds a node the writer leaves to the
-// library (found before anything of that subtree could be wrong).
-bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
-{
+// A stretch of a subtree's output: from the start tag of first up to the start tag
+// of until (null: to the end of the subtree). depth and folders are those of first:
+// its element depth (the subtree's top counting 1) and the FOLDER elements around it.
+struct Range {
+    xmlNodePtr first = nullptr;
+    xmlNodePtr until = nullptr;
     int depth = 1;
     int folders = 0;
-    xmlNodePtr node = top;
-    while (node) {
+};
+
+// Writes the range of the subtree below top, measuring its nesting; false when it
+// holds a node the writer leaves to the library (found before anything of the range
+// could be wrong).
+bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nesting)
+{
+    int depth = range.depth;
+    int folders = range.folders;
+    xmlNodePtr node = range.first;
+    while (node && node != range.until) {
         bool descend = false;
         switch (node->type) {
         case XML_ELEMENT_NODE: {
@@ -191,9 +269,11 @@ bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
                 nesting->folders = std::max(nesting->folders, folders + 1);
             out.put("<");
             out.put(node->name);
+            int attributes = 0;
             for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
                 if (attr->ns)
                     return false;
+                ++attributes;
                 out.put(" ");
                 out.put(attr->name);
                 out.put("=\"");
@@ -205,6 +285,7 @@ bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
                 }
                 out.put("\"");
             }
+            nesting->attributes = std::max(nesting->attributes, attributes);
             if (!node->children) {
                 out.put("/>");
             } else {
@@ -267,11 +348,206 @@ bool writeElementTree(Output &out, xmlNodePtr top, Nesting *nesting)
     return true;
 }
 
-enum class Written { Whole, Unknown, TooDeep, Failed };
+enum class Written { Whole, Unknown, TooDeep, TooWide, Failed };
 
-Written writeDocument(xmlDocPtr doc, const Deliver &deliver)
+Written verdictOn(const Nesting &nesting)
 {
-    Output out(deliver);
+    return nesting.tooDeep() ? Written::TooDeep : nesting.tooWide() ? Written::TooWide : Written::Whole;
+}
+
+void merge(Nesting *into, const Nesting &part)
+{
+    into->elements = std::max(into->elements, part.elements);
+    into->folders = std::max(into->folders, part.folders);
+    into->attributes = std::max(into->attributes, part.attributes);
+    into->namespaces = std::max(into->namespaces, part.namespaces);
+}
+
+bool isVardeck(xmlNodePtr n)
+{
+    return n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST "VARDECK");
+}
+
+// What a Vardeck weighs against any other element when the root is cut into parts:
+// about the nodes it holds. A part weighs about kPartWeight (some 2,000 Vardecks, a
+// megabyte); a document of fewer Vardecks than two parts hold is written by the
+// saving thread alone.
+constexpr qint64 kVardeckWeight = 20;
+constexpr qint64 kPartWeight = 40000;
+
+// Writes the root element in parts side by side: one thread walks the elements
+// outside Vardecks (a Vardeck is taken whole) and cuts the output into parts as it
+// goes, others write each part into pieces of memory as soon as it is cut, and the
+// saving thread hands the pieces of each finished part to the sink, in order.
+class PartWriters
+{
+public:
+    PartWriters(xmlNodePtr root, int threads) : m_root(root)
+    {
+        m_threads.emplace_back([this] { cut(); });
+        for (int i = 0; i < threads; ++i)
+            m_threads.emplace_back([this] { work(); });
+    }
+    ~PartWriters()
+    {
+        stop(Written::Whole);
+        for (std::thread &thread : m_threads)
+            thread.join();
+    }
+    PartWriters(const PartWriters &) = delete;
+    PartWriters &operator=(const PartWriters &) = delete;
+
+    Written deliver(const Sink &sink, Nesting *nesting)
+    {
+        for (size_t i = 0;; ++i) {
+            Part *part = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_changed.wait(lock, [&] { return i < m_parts.size() ? m_parts[i].done : m_allCut; });
+                if (i == m_parts.size())
+                    return Written::Whole;
+                part = &m_parts[i];
+            }
+            if (!part->known)
+                return stop(Written::Unknown);
+            merge(nesting, part->nesting);
+            // A tree the next load would refuse is never finished.
+            if (const Written verdict = verdictOn(*nesting); verdict != Written::Whole)
+                return stop(verdict);
+            for (const Piece &piece : part->pieces)
+                if (!sink(piece.bytes.get(), qsizetype(piece.size)))
+                    return stop(Written::Failed);
+            part->pieces.clear();
+        }
+    }
+
+private:
+    struct Part {
+        explicit Part(const Range &range) : range(range) {}
+        Range range;
+        std::vector<Piece> pieces;
+        Nesting nesting;
+        bool known = true;
+        bool done = false;
+    };
+
+    void cut()
+    {
+        Range current{m_root};
+        qint64 weight = 0;
+        int depth = 2;
+        int folders = isFolder(m_root) ? 1 : 0;
+        xmlNodePtr node = m_root->children;
+        while (node && !m_stop) {
+            bool descend = false;
+            if (node->type == XML_ELEMENT_NODE) {
+                if (weight >= kPartWeight) {
+                    current.until = node;
+                    publish(current, false);
+                    current = Range{node, nullptr, depth, folders};
+                    weight = 0;
+                }
+                const bool vardeck = isVardeck(node);
+                weight += vardeck ? kVardeckWeight : 1;
+                descend = node->children && !vardeck;
+            }
+            if (descend) {
+                folders += isFolder(node) ? 1 : 0;
+                node = node->children;
+                ++depth;
+                continue;
+            }
+            while (node != m_root && !node->next) {
+                node = node->parent;
+                --depth;
+                if (isFolder(node))
+                    --folders;
+            }
+            node = node == m_root ? nullptr : node->next;
+        }
+        publish(current, true);
+    }
+
+    void publish(const Range &range, bool last)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_parts.emplace_back(range);
+            m_allCut = last;
+        }
+        m_changed.notify_all();
+    }
+
+    void work()
+    {
+        for (;;) {
+            Part *part = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_changed.wait(lock, [this] { return m_stop || m_taken < m_parts.size() || m_allCut; });
+                if (m_stop || m_taken == m_parts.size())
+                    return;
+                part = &m_parts[m_taken++];
+            }
+            Output out([part](Piece &&piece) {
+                part->pieces.push_back(std::move(piece));
+                return true;
+            });
+            const bool known = writeRange(out, m_root, part->range, &part->nesting);
+            out.flush();
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                part->known = known;
+                part->done = true;
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    Written stop(Written written)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        return written;
+    }
+
+    xmlNodePtr m_root;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Part> m_parts; // a part keeps its place as others are added
+    size_t m_taken = 0;
+    bool m_allCut = false;
+    std::atomic<bool> m_stop{false};
+    std::vector<std::thread> m_threads;
+};
+
+std::atomic<int> g_partThreads{-1};
+
+// Threads that write parts of the root element beside the one that cuts it and the
+// saving one; none on a machine with one processor.
+int partThreads()
+{
+    static const int threads = std::clamp(int(std::thread::hardware_concurrency()) - 2, 0, 4);
+    const int chosen = g_partThreads.load();
+    return chosen < 0 ? threads : chosen;
+}
+
+Written writeRoot(Output &out, xmlNodePtr root, int vardecks, const Sink &sink, Nesting *nesting)
+{
+    if (partThreads() == 0 || qint64(vardecks) * kVardeckWeight < 2 * kPartWeight)
+        return writeRange(out, root, Range{root}, nesting) ? Written::Whole : Written::Unknown;
+    if (!out.flush())
+        return Written::Failed;
+    PartWriters writers(root, partThreads());
+    return writers.deliver(sink, nesting);
+}
+
+Written writeDocument(xmlDocPtr doc, int vardecks, const Sink &sink)
+{
+    Output out(toSink(sink));
     out.put("<?xml version=\"");
     out.put(doc->version ? doc->version : BAD_CAST "1.0");
     out.put("\" encoding=\"UTF-8\"");
@@ -296,12 +572,14 @@ Written writeDocument(xmlDocPtr doc, const Deliver &deliver)
                 putQuoted(out, dtd->SystemID);
             }
             out.put(">");
-        } else if (!writeElementTree(out, top, &nesting)) {
+        } else if (top->type == XML_ELEMENT_NODE) {
+            if (const Written written = writeRoot(out, top, vardecks, sink, &nesting); written != Written::Whole)
+                return written;
+        } else if (!writeRange(out, top, Range{top}, &nesting)) {
             return Written::Unknown;
         }
-        // The tree is checked as it is written; a tree too deep is never finished.
-        if (nesting.tooDeep())
-            return Written::TooDeep;
+        if (const Written verdict = verdictOn(nesting); verdict != Written::Whole)
+            return verdict;
         out.put("\n");
     }
     return out.flush() ? Written::Whole : Written::Failed;
@@ -309,7 +587,7 @@ Written writeDocument(xmlDocPtr doc, const Deliver &deliver)
 
 int libraryWrite(void *context, const char *data, int length)
 {
-    return (*static_cast<const Deliver *>(context))(data, length) ? length : -1;
+    return (*static_cast<const Sink *>(context))(data, length) ? length : -1;
 }
 
 int libraryClose(void *)
@@ -317,11 +595,13 @@ int libraryClose(void *)
     return 0;
 }
 
-Written writeWithLibrary(xmlDocPtr doc, const Deliver &deliver)
+Written writeWithLibrary(xmlDocPtr doc, const Sink &sink)
 {
-    if (const xmlNodePtr root = xmlDocGetRootElement(doc); root && nestingOf(root).tooDeep())
-        return Written::TooDeep;
-    xmlSaveCtxtPtr ctxt = xmlSaveToIO(libraryWrite, libraryClose, const_cast<Deliver *>(&deliver), nullptr, 0);
+    if (const xmlNodePtr root = xmlDocGetRootElement(doc)) {
+        if (const Written verdict = verdictOn(nestingOf(root)); verdict != Written::Whole)
+            return verdict;
+    }
+    xmlSaveCtxtPtr ctxt = xmlSaveToIO(libraryWrite, libraryClose, const_cast<Sink *>(&sink), nullptr, 0);
     if (!ctxt)
         return Written::Failed;
     const long written = xmlSaveDoc(ctxt, doc);
@@ -329,90 +609,26 @@ Written writeWithLibrary(xmlDocPtr doc, const Deliver &deliver)
     return written >= 0 && closed >= 0 ? Written::Whole : Written::Failed;
 }
 
-Written write(xmlDocPtr doc, const Deliver &deliver)
+// Writes the document into the sink, by our writer when it knows every node, else
+// by the library; begin is called before each attempt (a second one starts the
+// output again).
+Written write(xmlDocPtr doc, int vardecks, const Sink &sink, const std::function<bool()> &begin)
 {
     // The declaration names UTF-8 and the text goes out as it is held, unconverted.
     if (!doc->encoding || !xmlStrEqual(doc->encoding, BAD_CAST "UTF-8")) {
         xmlFree(const_cast<xmlChar *>(doc->encoding));
         doc->encoding = xmlStrdup(BAD_CAST "UTF-8");
     }
-    return writerKnowsAll(doc) ? writeDocument(doc, deliver) : writeWithLibrary(doc, deliver);
-}
-
-// Hands the serialiser's pieces to a thread that writes them, so that writing the
-// file overlaps making the next piece. finish() waits for the last write.
-class BackgroundWrites
-{
-public:
-    explicit BackgroundWrites(AtomicFileWriter &writer) : m_writer(writer), m_thread([this] { run(); }) {}
-    ~BackgroundWrites() { finish(); }
-    BackgroundWrites(const BackgroundWrites &) = delete;
-    BackgroundWrites &operator=(const BackgroundWrites &) = delete;
-
-    bool deliver(const char *data, qsizetype size)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_failed)
-                return false;
-            m_pieces.emplace_back(data, size);
-        }
-        m_wake.notify_one();
-        return true;
+    if (!begin())
+        return Written::Failed;
+    if (writerKnowsAll(doc)) {
+        const Written written = writeDocument(doc, vardecks, sink);
+        if (written != Written::Unknown)
+            return written;
+        if (!begin())
+            return Written::Failed;
     }
-
-    // True when every piece was written.
-    bool finish()
-    {
-        if (m_thread.joinable()) {
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_closed = true;
-            }
-            m_wake.notify_one();
-            m_thread.join();
-        }
-        return !m_failed;
-    }
-
-private:
-    void run()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        for (;;) {
-            m_wake.wait(lock, [this] { return !m_pieces.empty() || m_closed; });
-            if (m_pieces.empty())
-                return;
-            const QByteArray piece = std::move(m_pieces.front());
-            m_pieces.pop_front();
-            lock.unlock();
-            const bool written = m_writer.write(piece.constData(), piece.size());
-            lock.lock();
-            if (!written) {
-                m_failed = true;
-                m_pieces.clear();
-            }
-        }
-    }
-
-    AtomicFileWriter &m_writer;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<QByteArray> m_pieces;
-    bool m_closed = false;
-    bool m_failed = false;
-    std::thread m_thread;
-};
-
-// One attempt at writing the document into the open writer, with the writes in
-// the background.
-Written writeInBackground(xmlDocPtr doc, AtomicFileWriter &writer, bool library)
-{
-    BackgroundWrites writes(writer);
-    const Deliver toFile = [&writes](const char *data, qsizetype size) { return writes.deliver(data, size); };
-    const Written written = library ? writeWithLibrary(doc, toFile) : write(doc, toFile);
-    const bool allWritten = writes.finish();
-    return written == Written::Whole && !allWritten ? Written::Failed : written;
+    return writeWithLibrary(doc, sink);
 }
 
 } // namespace
@@ -442,14 +658,14 @@ QByteArray XmlDocument::toBytes() const
     if (!m_doc)
         return {};
     QByteArray out;
-    const Deliver append = [&out](const char *data, qsizetype size) {
+    const Sink append = [&out](const char *data, qsizetype size) {
         out.append(data, size);
         return true;
     };
-    if (write(m_doc, append) == Written::Unknown) {
+    write(m_doc, m_vardeckCount, append, [&out] {
         out.clear();
-        writeWithLibrary(m_doc, append);
-    }
+        return true;
+    });
     return out;
 }
 
@@ -463,16 +679,9 @@ bool XmlDocument::save(const QString &path, QString *error) const
     if (!m_doc)
         return failWith(QStringLiteral("There is no document to save."));
     AtomicFileWriter writer(path);
-    if (!writer.open())
-        return failWith(writer.errorString());
-    Written written = writeInBackground(m_doc, writer, false);
-    if (written == Written::Unknown) {
-        // Start the file again for the library's serialiser.
-        writer.cancel();
-        if (!writer.open())
-            return failWith(writer.errorString());
-        written = writeInBackground(m_doc, writer, true);
-    }
+    const Sink toFile = [&writer](const char *data, qsizetype size) { return writer.write(data, size); };
+    // A second attempt starts the file again.
+    const Written written = write(m_doc, m_vardeckCount, toFile, [&writer] { return writer.open(); });
     // What is saved must open again: a tree the next load would refuse is not written.
     if (written == Written::TooDeep) {
         const xmlNodePtr root = xmlDocGetRootElement(m_doc);
@@ -484,11 +693,25 @@ bool XmlDocument::save(const QString &path, QString *error) const
                             .arg(path)
                             .arg(kMaxFolderLevels));
     }
+    if (written == Written::TooWide)
+        return failWith(QStringLiteral("%1 was not saved: an element has more than %2 attributes or namespaces.")
+                            .arg(path)
+                            .arg(kMaxAttributes));
     if (written != Written::Whole || !writer.commit()) {
         const QString reason = writer.errorString();
         return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);
     }
     return true;
 }
+
+namespace xmlsave_testing
+{
+
+void setPartThreads(int threads)
+{
+    g_partThreads = threads;
+}
+
+} // namespace xmlsave_testing
 
 } // namespace rr

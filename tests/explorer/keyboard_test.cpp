@@ -272,6 +272,47 @@ TEST_F(KeyboardTest, theLargeFontReachesTheFolderRenameBoxAndKeepsTheSelectedFol
     key(Qt::Key_Escape);
 }
 
+// A database file made read-only in a writable folder: a rename in place and a saved Vardeck each say
+// why they were not saved, once the key is delivered; the file stays as it was and the edits are kept.
+TEST_F(KeyboardTest, editsOfAReadOnlyDatabaseSayWhyTheyWereNotSavedAndStayInMemory)
+{
+    openDb();
+    const QByteArray before = fileBytes();
+    QFile::setPermissions(path, QFile::ReadOwner);
+    const QString told = "The Vardecks database could not be saved.  The change is kept until the next save.\n\n" +
+                         path + " could not be written: the file is read-only.";
+    clickFolder("T6");
+    clickSelectedFolderAgainAndWait("T6");
+    ASSERT_TRUE(folderEditorOpen());
+    keys("Cherry");
+    {
+        ModalPrompts modal;
+        key(Qt::Key_Return);
+        EXPECT_EQ(modal.texts, QStringList{told});
+        EXPECT_FALSE(modal.askedDuringKey) << "the message waits until the key is delivered";
+    }
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(doc()->nodeFromID("T6").childText("NAME"), "Cherry");
+    EXPECT_EQ(node("T6")->text(0), "Cherry");
+    EXPECT_EQ(window->lblTName->text(), "Cherry");
+
+    showVardeck("T1", "W1");
+    menu(MenuId::mnuEditModify);
+    window->txtWName->selectAll();
+    keys("Kept");
+    {
+        ModalPrompts modal;
+        key(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(modal.texts, QStringList{told});
+    }
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Kept");
+    EXPECT_EQ(window->lblWName->text(), "Kept");
+    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), 0);
+}
+
 TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4InItAsksOnceAndMovesOnce)
 {
     openDb();

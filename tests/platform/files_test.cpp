@@ -2,6 +2,7 @@
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
 #include "platform/registrystore.h"
+#include "platform/xmldocument.h"
 #include "support/failingdisk.h"
 #include "support/smalldisk.h"
 #include "support/testenv.h"
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -41,6 +43,14 @@ qint32 write(RegistryStore &store, const QString &path, const QString &name, con
         s = store.setValue(key, name, value);
     store.closeKey(key);
     return s;
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat st {
+    };
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 07777;
 }
 
 } // namespace
@@ -88,6 +98,99 @@ TEST(AtomicFile, aWriteToAFailingOrFullDiskKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(error, full + " could not be written: the disk is full.");
     EXPECT_EQ(test::readBytes(full), "old");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"db.xml"});
+}
+
+TEST(AtomicFile, aChainOfLinksIsWrittenThroughToItsLastFileAndALinkToNothingOrALoopIsRefused)
+{
+    test::TempHome home;
+    const QString root = home.path();
+    for (const char *folder : {"/a", "/b", "/c"})
+        QDir().mkpath(root + folder);
+    const QString real = root + "/c/real.xml";
+    test::writeBytes(real, "old");
+    QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    ASSERT_EQ(::symlink("../c/real.xml", QFile::encodeName(root + "/b/link2.xml").constData()), 0);
+    ASSERT_EQ(::symlink("../b/link2.xml", QFile::encodeName(root + "/a/vd.xml").constData()), 0);
+    const QString absolute = root + "/a/absolute.xml";
+    ASSERT_EQ(::symlink(QFile::encodeName(root + "/a/vd.xml").constData(), QFile::encodeName(absolute).constData()), 0);
+
+    QString error;
+    ASSERT_TRUE(writeFileAtomically(root + "/a/vd.xml", "first", &error)) << qPrintable(error);
+    EXPECT_EQ(test::readBytes(real), "first");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<FOLDERS/>", root));
+    ASSERT_TRUE(doc.save(absolute, &error)) << qPrintable(error);
+    EXPECT_EQ(test::readBytes(real), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<FOLDERS/>\n");
+    EXPECT_EQ(QFileInfo(root + "/a/vd.xml").symLinkTarget(), root + "/b/link2.xml");
+    EXPECT_EQ(QFileInfo(root + "/b/link2.xml").symLinkTarget(), real);
+    EXPECT_EQ(QFileInfo(absolute).symLinkTarget(), root + "/a/vd.xml");
+    EXPECT_EQ(modeOf(real), 0640u);
+    for (const char *folder : {"/a", "/b", "/c"})
+        EXPECT_EQ(QDir(root + folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+                  QString(folder) == "/a" ? 2 : 1)
+            << folder << ": no temporary file is left";
+
+    // A link to nothing makes no file where it points; a loop is said to be one.
+    ASSERT_EQ(::symlink("../c/missing.xml", QFile::encodeName(root + "/a/gone.xml").constData()), 0);
+    ASSERT_EQ(::symlink("loop2.xml", QFile::encodeName(root + "/a/loop1.xml").constData()), 0);
+    ASSERT_EQ(::symlink("loop1.xml", QFile::encodeName(root + "/a/loop2.xml").constData()), 0);
+    EXPECT_FALSE(writeFileAtomically(root + "/a/gone.xml", "x", &error));
+    EXPECT_EQ(error, root + "/a/gone.xml could not be written: it is a link to " + root +
+                         "/c/missing.xml, which does not exist.");
+    EXPECT_FALSE(QFileInfo::exists(root + "/c/missing.xml"));
+    EXPECT_FALSE(writeFileAtomically(root + "/a/loop1.xml", "x", &error));
+    EXPECT_EQ(error, root + "/a/loop1.xml could not be written: it is a link that leads round in a circle.");
+    EXPECT_EQ(QFileInfo(root + "/a/loop1.xml").symLinkTarget(), root + "/a/loop2.xml");
+
+    // The settings store writes through such a chain too.
+    RegistryStore elsewhere(root + "/c");
+    ASSERT_EQ(write(elsewhere, "K", "v", Value::text("old")), ERROR_SUCCESS);
+    const QString realSettings = elsewhere.fileOf(HKEY_CURRENT_USER);
+    ASSERT_EQ(::symlink(QFile::encodeName(realSettings).constData(), QFile::encodeName(root + "/b/s.reg").constData()),
+              0);
+    QDir().mkpath(root + "/config");
+    RegistryStore store(root + "/config");
+    const QString settings = store.fileOf(HKEY_CURRENT_USER);
+    ASSERT_EQ(::symlink("../b/s.reg", QFile::encodeName(settings).constData()), 0);
+    ASSERT_EQ(write(store, "K", "v", Value::text("through")), ERROR_SUCCESS);
+    EXPECT_EQ(QFileInfo(settings).symLinkTarget(), root + "/b/s.reg");
+    EXPECT_EQ(QFileInfo(root + "/b/s.reg").symLinkTarget(), realSettings);
+    EXPECT_EQ(read(elsewhere, "K", "v").data.toString(), "through");
+}
+
+TEST(AtomicFile, aFileWhoseModeForbidsWritingIsNotReplacedWhoeverRunsTheProgram)
+{
+    test::TempHome home;
+    const QString path = home.path() + "/db.xml";
+    test::writeBytes(path, "kept");
+    QFile::setPermissions(path, QFile::ReadOwner); // 0400, which root could still write
+    QString error;
+    EXPECT_FALSE(writeFileAtomically(path, "new", &error));
+    EXPECT_EQ(error, path + " could not be written: the file is read-only.");
+    EXPECT_EQ(test::readBytes(path), "kept");
+    EXPECT_EQ(modeOf(path), 0400u);
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"db.xml"});
+
+    // Through a link, and for the settings store too.
+    const QString link = home.path() + "/link.xml";
+    ASSERT_TRUE(QFile::link(path, link));
+    EXPECT_FALSE(writeFileAtomically(link, "new", &error));
+    EXPECT_EQ(error, link + " could not be written: the file is read-only.");
+    RegistryStore store(home.path() + "/config");
+    ASSERT_EQ(write(store, "K", "v", Value::text("old")), ERROR_SUCCESS);
+    const QString settings = store.fileOf(HKEY_CURRENT_USER);
+    const QByteArray before = test::readBytes(settings);
+    QFile::setPermissions(settings, QFile::ReadOwner);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(write(store, "K", "v", Value::text("new")), ERROR_REGISTRY_IO_FAILED);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("could not be written: the file is read-only."), std::string::npos) << said;
+    EXPECT_EQ(test::readBytes(settings), before);
+
+    // Writable again, it is written; the owner's bit is what counts for the owner.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_TRUE(writeFileAtomically(link, "new", &error)) << qPrintable(error);
+    EXPECT_EQ(test::readBytes(path), "new");
 }
 
 // In a child process limited to 4 KB files: exits 0 when the write failed with the right reason.

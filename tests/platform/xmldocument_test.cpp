@@ -3,6 +3,7 @@
 #include "support/failingdisk.h"
 #include "support/testenv.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <libxml/tree.h>
 
@@ -207,4 +208,75 @@ TEST(XmlDocument, theOpenAndTheSaveMeasureNestingAlikeSoWhatOpensCanBeSaved)
     QString error;
     EXPECT_FALSE(doc.save(path, &error));
     EXPECT_EQ(error, path + " was not saved: its elements are nested more than 1003 levels deep.");
+}
+
+namespace
+{
+
+// An element with n attributes whose values hold "=", ">" and the other quote.
+QByteArray wideFolder(int n)
+{
+    QByteArray tag = "<FOLDER TID=\"T1\"";
+    for (int i = 2; i <= n; ++i)
+        tag += i % 2 ? " a" + QByteArray::number(i) + "='x=\"" + QByteArray::number(i) + "\">'"
+                     : " a" + QByteArray::number(i) + " = \"y='>=\"";
+    return tag + "><NAME>a = \"b\" &gt; c</NAME></FOLDER>";
+}
+
+} // namespace
+
+TEST(XmlDocument, anElementPastTheAttributeLimitIsRefusedWhileItIsReadInAnyEncodingAndNeverSaved)
+{
+    test::TempHome home;
+    const QString tooMany =
+        "The file has an element with more attributes than a Vardecks database may have: at most 64.";
+    const QByteArray head = "<?xml version='1.0'?><!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'><FOLDERS>";
+    for (const char *encoding : {"UTF-8", "UTF-16BE", "UTF-16LE"}) {
+        SCOPED_TRACE(encoding);
+        const auto encoded = [encoding](const QByteArray &text) {
+            if (qstrcmp(encoding, "UTF-8") == 0)
+                return text;
+            QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+            return QByteArray(encoder(QString::fromUtf8(text)));
+        };
+        XmlDocument doc;
+        ASSERT_TRUE(doc.loadXml(encoded(head + wideFolder(64) + "</FOLDERS>"), home.path()))
+            << qPrintable(doc.parseErrorReason());
+        EXPECT_EQ(doc.nodeFromID("T1").attribute("a63"), "x=\"63\">");
+        EXPECT_EQ(doc.nodeFromID("T1").attribute("a64"), "y='>=");
+        EXPECT_EQ(doc.nodeFromID("T1").childText("NAME"), "a = \"b\" > c");
+        EXPECT_FALSE(doc.loadXml(encoded(head + wideFolder(65) + "</FOLDERS>"), home.path()));
+        EXPECT_EQ(doc.parseErrorReason(), tooMany);
+        EXPECT_FALSE(doc.isLoaded());
+    }
+    // An older program's file in its code page is refused the same way when it is read again as such.
+    XmlDocument older;
+    EXPECT_FALSE(older.loadXml("<?xml version='1.0'?><FOLDERS><!-- caf\xe9 -->" + wideFolder(65) + "</FOLDERS>"));
+    EXPECT_EQ(older.parseErrorReason(), tooMany);
+
+    // The file a user met: one element with 200,000 attributes (2.2 MB).
+    QByteArray huge = head + "<FOLDER TID=\"T1\"";
+    for (int i = 0; i < 200000; ++i)
+        huge += " a" + QByteArray::number(i) + "=\"\"";
+    huge += "/></FOLDERS>";
+    const QString path = home.path() + "/huge.xml";
+    test::writeDatabase(home.path(), "huge.xml", huge.mid(huge.indexOf("<FOLDERS>")));
+    XmlDocument user;
+    EXPECT_FALSE(user.load(path));
+    EXPECT_EQ(user.parseErrorReason(), tooMany);
+
+    // What could not be opened again is not saved: the old file stays.
+    const QString saved = test::writeDatabase(home.path(), "db.xml", "<FOLDERS>" + wideFolder(64) + "</FOLDERS>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(saved));
+    const QByteArray before = test::readBytes(saved);
+    XmlNode folder = doc.nodeFromID("T1");
+    folder.setAttribute("a65", "one too many");
+    QString error;
+    EXPECT_FALSE(doc.save(saved, &error));
+    EXPECT_EQ(error, saved + " was not saved: an element has more than 64 attributes or namespaces.");
+    xmlUnsetProp(folder.raw(), BAD_CAST "a65");
+    xmlNewNs(folder.raw(), BAD_CAST "urn:x", BAD_CAST "x");
+    EXPECT_FALSE(doc.save(saved, &error)) << "a namespace declaration counts as an attribute";
+    EXPECT_EQ(test::readBytes(saved), before);
 }

@@ -21,6 +21,9 @@ struct DatabaseCase {
     const char *nextWid = nullptr;
 };
 
+const char kTooManyAttributes[] =
+    "The file has an element with more attributes than a Vardecks database may have: at most 64.";
+
 const DatabaseCase kDatabaseCases[] = {
     {"no-doctype.xml", "", "W2", "second", "T3", "W3"},
     {"doctype-naming-no-dtd.xml", "", "W2", "second", "T3", "W3"},
@@ -29,6 +32,7 @@ const DatabaseCase kDatabaseCases[] = {
     {"bad-identifiers.xml", "", "W0", "zero", "T3", "W3"},
     {"folders-130-deep.xml", "", "W130", "n", "T131", "W2"},
     {"windows-1252-undeclared.xml", "", "T1", "Café – naïve", "T2", "W1"},
+    {"attributes-at-the-limit.xml", "", "T1", "wide = \"fine\" > <x a=\"1\" b='2'>=", "T2", "W2"},
     {"dtd-from-the-network.xml", "document type definition"},
     {"other-dtd.xml", "document type definition"},
     {"folders-600-deep.xml", "nested more deeply"},
@@ -39,6 +43,12 @@ const DatabaseCase kDatabaseCases[] = {
     {"parameter-entity.xml", "declares entities"},
     {"entity-in-an-attribute.xml", "declares entities"},
     {"unparsed-entity.xml", "declares entities"},
+    {"attributes-past-the-limit.xml", kTooManyAttributes},
+    {"utf16-attributes-past-the-limit.xml", kTooManyAttributes},
+    {"attribute-declarations-past-the-limit.xml", kTooManyAttributes},
+    {"namespaces-past-the-limit.xml",
+     "The file declares more namespaces at once than a Vardecks database may: at most 64."},
+    {"ebcdic.xml", "The file is written in EBCDIC, which a Vardecks database never is."},
     {"control-character-reference.xml", "xmlParseCharRef"},
     {"raw-control-character.xml", "PCDATA invalid Char value 7"},
     {"invalid-utf8-declared.xml", "Input is not proper UTF-8"},
