@@ -10,6 +10,7 @@
 #include "platform/atomicfile.h"
 #include "platform/xmldocument.h"
 
+#include <QThread>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 
@@ -527,10 +528,11 @@ private:
 std::atomic<int> g_partThreads{-1};
 
 // Threads that write parts of the root element beside the one that cuts it and the
-// saving one; none on a machine with one processor.
+// saving one; none with two processors or fewer. The processors counted are those the
+// program may run on, not all the machine has.
 int partThreads()
 {
-    static const int threads = std::clamp(int(std::thread::hardware_concurrency()) - 2, 0, 4);
+    static const int threads = std::clamp(QThread::idealThreadCount() - 2, 0, 4);
     const int chosen = g_partThreads.load();
     return chosen < 0 ? threads : chosen;
 }
