@@ -145,7 +145,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 void DetailsPanel::showSiteIcon()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QString path = iconFilePath(base, session().currentDBName, w.currentWID());
+    const QString path = iconFilePath(base, w.dbXML.name(), w.currentWID());
     const QPixmap plain = w.Picture8->pixmap();
     const QPixmap icon =
         !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
@@ -167,7 +167,7 @@ void DetailsPanel::showSiteIcon()
 void DetailsPanel::showThumbnail()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QString path = thumbFilePath(base, session().currentDBName, w.currentWID());
+    const QString path = thumbFilePath(base, w.dbXML.name(), w.currentWID());
     QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
         w.picThumb->setPixmap(QPixmap());

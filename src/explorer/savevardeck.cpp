@@ -300,13 +300,13 @@ bool VardeckEditor::saveNewVardeck()
     // Files left under the identifier belong to no Vardeck: they go before anything
     // is filed, so no later failure can leave them on the new one.
     const QString base = w.dbXML->getBasePath();
-    removeLeftSideFiles(base, {wid});
+    removeLeftSideFiles(base, {wid}, w.dbXML.name());
     // The icon fetched for this page during this add, or the stock picture of a PDF
     // document, becomes the Vardeck's; a download left from anything else is not.
     IconSupport icons;
-    QString iconFile = w.iconChanged ? icons.saveAsVDIfFavExists(base, wid) : QString();
+    QString iconFile = w.iconChanged ? icons.saveAsVDIfFavExists(base, wid, w.dbXML.name()) : QString();
     if (iconFile.isEmpty())
-        iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
+        iconFile = IconSupport::checkSavePDFIcon(base, wid, address, w.dbXML.name());
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
     if (!picture.isNull())
         w.ImageListWM.insert(wid, QIcon(picture));
@@ -451,7 +451,7 @@ void VardeckEditor::clearDownloadedIcon()
     if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
-    icons.setIconPath(w.dbXML->getBasePath());
+    icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     icons.clearIconFile();
 }
 

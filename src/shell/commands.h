@@ -28,6 +28,8 @@ class QWidget;
 namespace rr
 {
 
+struct ChosenDatabase;
+
 // The rendered Web Aspect pages a change of the collection made stale.
 struct StalePages {
     bool folders = false;
@@ -348,7 +350,8 @@ public:
     // in the detected-pages dialog once the scan ends.
     RR_OPERATION(offerOpenBrowserPages, void());
     // ----- The database -----
-    RR_OPERATION(openTheDatabase, void());
+    // Opens the database picked or made in the database dialogs.
+    RR_OPERATION(openTheDatabase, void(const ChosenDatabase &chosen));
     RR_OPERATION(closeDB, void());
     // True when fileName ("Work.xml") in the database folder is the open database.
     RR_OPERATION(isOpenDatabase, bool(const QString &fileName));

@@ -1,9 +1,9 @@
 #pragma once
 // What one run of the program keeps apart from its windows: the recent list and the
-// search history with their lengths, the open database's name and the one the
-// database dialogs chose, the browsers found on the system, the Web Aspect's style
-// and whether the program renders it, whether the designed font is installed, and the
-// flag that makes an icon fetch still running drop its icon.
+// search history with their lengths, the browsers found on the system, the Web
+// Aspect's style and whether the program renders it, whether the designed font is
+// installed, and the flag that makes an icon fetch still running drop its icon. (The
+// open database, its name included, is the main window's.)
 //
 // main() owns the program's one Session and every part reaches it through session().
 // A Session installs itself while it lives and hands back to the one it replaced, so
@@ -32,12 +32,6 @@ public:
     QStringList searchColl;
     int recentMax = 15;
     int searchMax = 15;
-
-    // The file name (within the database folder) of the open database, e.g.
-    // "Vardecks.xml", and the database picked or created in the database dialogs.
-    QString currentDBName;
-    QString chosenDBPath;
-    QString chosenDBName;
 
     // Installed paths of "firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe",
     // "Netscp6.exe" and "IEXPLORE.EXE", in this order; "" when absent.

@@ -62,8 +62,8 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
                   vardeckXml("W1", "first", "http://a.example/x/") + vardeckXml("W2", "copy", "https://a.example/x")) +
         "</FOLDERS>");
     const QString base = window->dbXML->getBasePath();
-    const QString icon = iconFilePath(base, session().currentDBName, "W2");
-    const QString thumb = thumbFilePath(base, session().currentDBName, "W2");
+    const QString icon = iconFilePath(base, window->dbXML.name(), "W2");
+    const QString thumb = thumbFilePath(base, window->dbXML.name(), "W2");
     EXPECT_TRUE(writeBytes(icon, "x"));
     EXPECT_TRUE(writeBytes(thumb, "x"));
 

@@ -12,6 +12,7 @@
 #include "finding/ui/findingui.h"
 #include "media/iconsupport.h"
 #include "shell/statuspanels.h"
+#include "storage/chosendatabase.h"
 #include "storage/session.h"
 #include "support/failingdisk.h"
 
@@ -78,9 +79,7 @@ protected:
     void openDb(const QByteArray &body = sampleBody(), const QString &name = "Vardecks.xml")
     {
         path = writeDatabase(home.databaseFolder(), name, body);
-        session().chosenDBPath = path;
-        session().chosenDBName = name;
-        ASSERT_TRUE(openTheDatabase(*window));
+        ASSERT_TRUE(openTheDatabase(*window, ChosenDatabase{path, name}));
     }
 
     // Runs a menu item or toolbar button as a click does: nothing when it is disabled.

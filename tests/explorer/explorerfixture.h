@@ -139,11 +139,10 @@ protected:
     void openDatabase(const QByteArray &body = sampleBody())
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
-        session().currentDBName = "Vardecks.xml";
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
-        window->dbXML.open(std::move(db));
+        window->dbXML.open(std::move(db), "Vardecks.xml");
         window->commands.populateIconList();
         window->commands.populateTopicList(doc());
     }

@@ -657,7 +657,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->cmdOK->click();
         },
         [&] { menu(MenuId::mnuFileNew); });
-    EXPECT_EQ(session().currentDBName, "Mine.xml");
+    EXPECT_EQ(window.dbXML.name(), "Mine.xml");
 
     // Its first folder.
     whileModal<frmTopicDialog>(
@@ -715,7 +715,7 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
         frmVardecks window;
         assembleMainWindow(window);
         Main(window);
-        const QString started = session().currentDBName;
+        const QString started = window.dbXML.name();
         if (!open.isEmpty())
             whileModal<frmOpen>(
                 [&](frmOpen *dialog) {

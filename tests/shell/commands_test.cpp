@@ -436,7 +436,7 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     db->setPath(databaseFolder.filePath("Vardecks.xml"));
     ASSERT_TRUE(rr::XMLDatabase::createDatabaseFile(db->getPath()));
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
-    window->dbXML.open(std::move(db));
+    window->dbXML.open(std::move(db), "Vardecks.xml");
     window->tabIndex->setTab(2);
     EXPECT_EQ(runs.size(), 1);
     EXPECT_TRUE(window->favsColl.isEmpty());

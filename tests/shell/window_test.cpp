@@ -112,6 +112,19 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     }
 }
 
+// With "Most recent database" in the options, a database closed before the end is the one the
+// next start opens.
+TEST_F(StartUp, theDatabaseClosedLastIsTheOneTheNextStartOpens)
+{
+    auto window = start();
+    ASSERT_EQ(window->dbXML.name(), "Vardecks.xml");
+    window->closeDB();
+    EXPECT_EQ(window->dbXML.name(), "");
+    window->Form_Unload();
+    EXPECT_EQ(stored(kApp + "UserOptions\\", "dbDefault"), "True");
+    EXPECT_EQ(stored(kApp, "currentDB"), "Vardecks.xml");
+}
+
 // Notes whether a splash was on screen at each message, and holds it open a moment while events go on.
 struct SplashWatch final : PromptHandler {
     SplashWatch() : previous(prompt::installed()) { prompt::install(this); }

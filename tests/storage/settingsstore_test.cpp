@@ -355,21 +355,20 @@ TEST(Session, aTestStartsFreshAndANestedSessionHandsBackTheOneItReplaced)
 {
     EXPECT_TRUE(session().recentColl.isEmpty());
     EXPECT_EQ(session().recentMax, 15);
-    EXPECT_EQ(session().currentDBName, "");
     EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
-    session().currentDBName = "Outer.xml";
+    session().currentAspectStyle = "Outer.xsl";
     {
         Session inner;
         EXPECT_EQ(&session(), &inner);
-        EXPECT_EQ(session().currentDBName, "");
-        session().currentDBName = "Inner.xml";
+        EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
+        session().currentAspectStyle = "Inner.xsl";
     }
-    EXPECT_EQ(session().currentDBName, "Outer.xml");
+    EXPECT_EQ(session().currentAspectStyle, "Outer.xsl");
     session().recentMax = 3;
 }
 
 TEST(Session, whatTheTestBeforeLeftIsGone)
 {
-    EXPECT_EQ(session().currentDBName, "");
+    EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
     EXPECT_EQ(session().recentMax, 15);
 }

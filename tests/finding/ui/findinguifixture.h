@@ -37,7 +37,7 @@ protected:
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
-        window->dbXML.open(std::move(db));
+        window->dbXML.open(std::move(db), "Vardecks.xml");
         // The folder tree as the Explorer builds it: the root, then each folder tagged with its TID.
         auto *root = new QTreeWidgetItem(window->tvwTopics, {"FOLDERS"});
         auto folderNode = [](QTreeWidgetItem *parent, const QString &name, const QString &tid) {

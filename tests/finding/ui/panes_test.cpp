@@ -300,7 +300,6 @@ using RecentMenuTest = test::FindingUiTest;
 
 TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
-    session().currentDBName = "Vardecks.xml";
     installRecentMenu(*window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
     const auto opened = [this](const QString &wid) { window->commands.refreshRecentMenuList(wid); };

@@ -66,7 +66,7 @@ protected:
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
-        window->dbXML.open(std::move(db));
+        window->dbXML.open(std::move(db), QFileInfo(path).fileName());
     }
 
     ScriptedPrompts prompts;
