@@ -88,12 +88,12 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     window->commands.mnuFileOpen_Click();
     EXPECT_EQ(prompts.lastText(), "Opening a new Vardecks file will lose any unsaved changes.  Are you sure?");
     EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
 
     prompts.answer(MsgResult::Yes);
     openThroughDialog("Other.xml", true);
     EXPECT_EQ(window->dbXML.name(), "Other.xml");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_TRUE(menuEnabled(MenuId::mnuFileOpen));
     EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
@@ -135,7 +135,7 @@ TEST_F(DatabaseCommands, aClickAndAKeyMadeWhileADatabaseOpensAreDroppedAndTheWin
     settle();
 
     EXPECT_EQ(clicked, QStringList()) << "the tree took no click";
-    EXPECT_EQ(window->txtMode->text(), "") << "no new Vardeck was begun";
+    EXPECT_EQ(window->editState(), EditState::Viewing) << "no new Vardeck was begun";
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
@@ -173,12 +173,12 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     window->commands.mnuFileClose_Click();
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_NE(getMyDB(*window), nullptr);
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
 
     prompts.answer(MsgResult::Yes);
     window->commands.mnuFileClose_Click();
     EXPECT_EQ(getMyDB(*window), nullptr);
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");

@@ -196,7 +196,7 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
         EXPECT_TRUE(driver.opened().isEmpty());
     }
     EXPECT_EQ(launcher.openedUrls(), opened);
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to move");
     EXPECT_EQ(fileBytes(), before);
 
@@ -504,13 +504,13 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(window->drag.dragType, "Vardeck");
 
-    window->txtMode->setText("mod");
+    window->setEditState(EditState::Modifying);
     EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
     topics()->setCurrentItem(node("T4"));
     EXPECT_EQ(drags().tvwTopics_OLEStartDrag(node("T4")), nullptr);
     EXPECT_FALSE(dropOn(topics()->viewport(), data.get(), folderPoint("T4")));
     EXPECT_EQ(fileBytes(), before);
-    window->txtMode->setText("");
+    window->setEditState(EditState::Viewing);
     drags().OLECompleteDrag();
 
     // A link from a browser is no move.
@@ -605,13 +605,13 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     // Neither a web address nor a file: refused, nothing changes.
     for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
         EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), window->formClient->rect().center())) << text;
-        EXPECT_EQ(window->txtMode->text(), "");
+        EXPECT_EQ(window->editState(), EditState::Viewing);
     }
     // The list takes drops as the panel does; the address, markup and all, names the new Vardeck.
     const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
     QWidget *list = window->listVD->viewport();
     EXPECT_TRUE(dropOn(list, textData(markup).get(), list->rect().center()));
-    EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtWName->text(), markup);
     EXPECT_EQ(window->txtAddress->text(), markup);
     EXPECT_EQ(window->chosenPage.description, "");

@@ -12,6 +12,7 @@ namespace
 {
 
 using rr::Commands;
+using rr::EditState;
 using rr::frmVardecks;
 using rr::MenuId;
 
@@ -511,7 +512,7 @@ TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLin
     window->showFolder("T1", "A folder");
     rightClick(window->tabInfo);
     EXPECT_TRUE(shown(MenuId::mnuCopyMenu));
-    window->txtMode->setText("add");
+    window->setEditState(EditState::Adding);
     rightClick(window->tabInfo);
     EXPECT_FALSE(shown(MenuId::mnuCopyMenu));
     EXPECT_FALSE(shown(MenuId::mnuNoVD)) << "no popup while a Vardeck is added";

@@ -36,7 +36,7 @@ IconCommands::IconCommands(frmVardecks &window) : QObject(&window), w(window), m
     setObjectName(QStringLiteral("iconCommands"));
     // The icon of a page being added is wanted only while that add goes on: once it
     // is saved or dropped, its fetch is aborted and writes nothing.
-    connect(w.txtMode, &QLineEdit::textChanged, this, [this] {
+    connect(&w, &frmVardecks::editStateChanged, this, [this] {
         if (w.editState() != EditState::Adding)
             delete m_addFetch.data();
     });

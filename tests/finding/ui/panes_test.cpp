@@ -168,7 +168,7 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     window->drag.dragType = "folder";
     EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
 
-    window->txtMode->setText("add");
+    window->setEditState(EditState::Adding);
     EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
 }
 
@@ -369,13 +369,13 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
         << "no row selected before: the several-rows menu";
     window->subMenu(MenuId::mnuListVDMulti)->hide();
 
-    window->txtMode->setText("add");
+    window->setEditState(EditState::Adding);
     clickRow(window->lstSearch, 1, Qt::RightButton);
     EXPECT_FALSE(window->subMenu(MenuId::mnuListVD)->isVisible());
     EXPECT_FALSE(window->subMenu(MenuId::mnuListVDMulti)->isVisible());
 
     // A left click while editing asks before the edit is lost.
-    window->txtMode->setText("mod");
+    window->setEditState(EditState::Modifying);
     prompts.answer(MsgResult::No);
     clickRow(window->lstSrch, 0);
     EXPECT_TRUE(shown.isEmpty());

@@ -232,7 +232,7 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     menu(MenuId::mnuToolsSynch);
     ASSERT_NE(thumbWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->txtWName->text(), "Known title");
     EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
@@ -243,7 +243,7 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     showVardeck("T1", "W5");
     menu(MenuId::mnuToolsSynch);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->txtWName->text(), "Untitled");
     EXPECT_EQ(window->txtDescription->toPlainText(), "old description");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "old words");
@@ -256,7 +256,7 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_TRUE(prompts.lastText().startsWith("Missing could not be synchronized: ") &&
                 prompts.lastText().endsWith("  The Vardeck was not changed."))
         << prompts.lastText().toStdString();
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
 }
 
