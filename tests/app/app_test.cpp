@@ -197,7 +197,6 @@ TEST(Start, theWindowShowsWithoutWaitingForSilentBrowsersAndTheirPagesAreOffered
 {
     TempHome home;
     ScriptedPrompts prompts;
-    appOptions() = UserOptions();
     ASSERT_TRUE(paths::prepareProgramFolder());
     const QString options = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("hideSplash"), "True");

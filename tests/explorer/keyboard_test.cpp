@@ -628,7 +628,6 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
     const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
     TempHome home;
     ScriptedPrompts prompts;
-    appOptions() = UserOptions();
     paths::prepareProgramFolder();
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "hideSplash", "True");
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "tipStartup", "True");
@@ -705,13 +704,13 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
     const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
     TempHome home;
     ScriptedPrompts prompts;
-    appOptions() = UserOptions();
     paths::prepareProgramFolder();
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "hideSplash", "True");
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "tipStartup", "True");
     writeDatabase(home.databaseFolder(), "Work.xml", "<FOLDERS>" + folderXml("T1", "Desk") + "</FOLDERS>");
     const auto run = [&](const QString &open) {
-        appOptions() = UserOptions();
+        // Each start is a run of the program of its own.
+        Session thisRun;
         frmVardecks window;
         assembleMainWindow(window);
         Main(window);

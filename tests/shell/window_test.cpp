@@ -36,11 +36,7 @@ void store(const QString &key, const QString &name, const QString &value)
 }
 
 struct StartUp : ::testing::Test {
-    void SetUp() override
-    {
-        appOptions() = UserOptions();
-        paths::prepareProgramFolder();
-    }
+    void SetUp() override { paths::prepareProgramFolder(); }
     std::unique_ptr<frmVardecks> start()
     {
         auto window = std::make_unique<frmVardecks>();
@@ -89,7 +85,8 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_EQ(stored(kApp, "currentDB"), "Vardecks.xml");
     EXPECT_EQ(stored(kApp + "UserOptions\\", "dbDefault"), "True");
 
-    appOptions() = UserOptions();
+    // The second start is a run of the program of its own.
+    Session secondRun;
     auto second = start(); // the restored tab, width and hidden splash prove what was stored
     EXPECT_EQ(second->splashWindow(), nullptr);
     EXPECT_TRUE(second->isVisible());
@@ -101,7 +98,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
 
     // A maximised or minimised window stores fixed values.
     for (const auto &[state, maximised] : {std::pair{Qt::WindowMaximized, "True"}, {Qt::WindowMinimized, "False"}}) {
-        appOptions() = UserOptions();
+        Session run;
         auto window = start();
         window->setWindowState(state);
         QTest::qWait(20);
@@ -224,7 +221,7 @@ TEST_F(StartUp, aTimerDueWhileTheProgramLoadsWaitsUntilTheLoadIsOver)
     store(kApp, "currentDB", "Broken.xml");
     ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<FOLDERS><FOLDER>"));
     for (bool hideSplash : {false, true}) {
-        appOptions() = UserOptions();
+        Session run;
         appOptions().setHideSplash(hideSplash);
         appOptions().setTipStartup(true);
         appOptions().saveToRegistry();
@@ -286,7 +283,7 @@ TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
 {
     test::TempHome home;
     for (bool tipsOff : {false, true}) {
-        appOptions() = UserOptions();
+        Session run;
         appOptions().setTipStartup(tipsOff);
         int shown = 0, tips = 0;
         auto *splash = new frmSplash([&] { ++shown; }, [&] { ++tips; });

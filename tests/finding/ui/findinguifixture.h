@@ -19,7 +19,6 @@ class FindingUiTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        appOptions() = UserOptions();
         MainWindowTest::SetUp();
         ui = &installFinding(*window);
         window->commands.displayVardeckData = [this](XmlNode vardeck) {

@@ -43,7 +43,6 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        appOptions() = UserOptions();
         // The start-up turns sizes of 0 into 15.
         appOptions().setRecentNo(15);
         appOptions().setRecentSearchNo(15);
