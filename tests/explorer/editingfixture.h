@@ -65,9 +65,6 @@ protected:
         const QDateTime when(QDate(2026, 12, 5), QTime(19, 30));
         setEditingClock([when] { return when; });
         setVisitClock([when] { return when; });
-        appOptions().setCheckDup(false);
-        appOptions().setAutoSave(false);
-        appOptions().setdbDefault(false);
     }
     void TearDown() override
     {

@@ -117,7 +117,6 @@ protected:
     void SetUp() override
     {
         appOptions().setDefaultBrowser("Win");
-        appOptions().setAutoPreview(false);
         window = std::make_unique<frmVardecks>();
         window->LoadDynamicMenus();
         window->resetToolbarButtons();

@@ -47,8 +47,6 @@ protected:
     void SetUp() override
     {
         ExplorerTest::SetUp();
-        appOptions().setAutoSave(false);
-        appOptions().setCheckDup(false);
         installFinding(*window);
         installEditing(*window);
         parts.emplace(installPopupsAndDrops(*window, *explorer));

@@ -58,7 +58,6 @@ class Opening : public ::testing::Test
 {
 protected:
     void useBrowser(const QString &code) { appOptions().setDefaultBrowser(code); }
-    void TearDown() override { appOptions().setDefaultBrowser(QString()); }
 
     test::TempHome home;
     test::ScriptedPrompts prompts;

@@ -636,7 +636,6 @@ TEST_F(ImportExportTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
 // description and the buttons keep to the window too.
 TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
 {
-    const int storedSize = appOptions().getFontSize();
     for (int size : {8, 9, 10, 11}) {
         SCOPED_TRACE(size);
         appOptions().setFontSize(size);
@@ -668,5 +667,4 @@ TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
             EXPECT_LE(part->geometry().right(), sized.width()) << part->objectName().toStdString();
         EXPECT_LT(sized.cmdSave->geometry().right(), sized.cmdCancel->x());
     }
-    appOptions().setFontSize(storedSize);
 }

@@ -38,7 +38,6 @@ protected:
     {
         EditingTest::SetUp();
         thumbs = &installThumbCommands(*window, installIconCommands(*window));
-        appOptions().setAutoIcon(false);
         site.route("/red.html", page("<html><body style=\"margin:0;background:#ff0000\"></body></html>"));
         site.route("/described.html", page(describedPage()));
         site.route("/untitled.html", page("<html><body>No title here</body></html>"));
