@@ -325,6 +325,9 @@ public:
     RR_OPERATION(clearTextBoxes, void());
     // Starts adding a Vardeck: "browser" fills the details from chosenPage.
     RR_OPERATION(addVardeckSetup, void(const QString &source));
+    // The Vardeck being edited takes the size in KB of its page as just read ("12.5"):
+    // the details show it and Save stores it.
+    RR_OPERATION(setEditedPageSize, void(const QString &size));
     // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
     RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
     RR_OPERATION(resetAfterDelete, void());

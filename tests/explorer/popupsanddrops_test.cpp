@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTextEdit>
 #include <QUrl>
 
 using namespace rr;
@@ -322,6 +323,42 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     EXPECT_EQ(popups().rememberedFolderTID(), "");
     rightClick(topics(), root());
     EXPECT_EQ(popups().rememberedFolderTID(), "");
+}
+
+// A Vardeck moved from its node's menu while an edit is open empties the details panel's
+// labels; the Vardeck being edited keeps what it holds: a page being added its size, a
+// Vardeck being modified its hits.
+TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem)
+{
+    open();
+    const auto moveToDelta = [&](const QString &wid) {
+        rightClick(window->tvwWM, wmNode(wid));
+        ModalDriver driver([](QDialog *dialog) { chooseAndSave(dialog, "T4"); });
+        window->menuItem(MenuId::mnuMoveVD)->trigger();
+        EXPECT_EQ(driver.opened(), QStringList({"frmMoveVardeck"}));
+    };
+
+    showVardeck("T1", "W2");
+    window->chosenPage = {"http://page.example/", "Page", "", "", "37", "Firefox"};
+    window->commands.addVardeckSetup(QString("browser"));
+    moveToDelta("W2");
+    ASSERT_EQ(window->editState(), EditState::Adding);
+    EXPECT_EQ(window->lblFileSize->text(), "");
+    window->commands.saveVardeckDetails();
+    EXPECT_EQ(window->editState(), EditState::Viewing);
+    EXPECT_EQ(stored("W6").childText("NAME"), "Page");
+    EXPECT_EQ(stored("W6").childText("FILESIZE"), "37");
+
+    showVardeck("T1", "W4");
+    window->commands.mnuEditModify_Click();
+    moveToDelta("W4");
+    ASSERT_EQ(window->editState(), EditState::Modifying);
+    EXPECT_EQ(window->lbl(14)->text(), "");
+    window->txtNotes->setPlainText("moved meanwhile");
+    window->commands.saveVardeckDetails();
+    EXPECT_EQ(stored("W4").childText("NOTES"), "moved meanwhile");
+    EXPECT_EQ(stored("W4").childText("HITS"), "3");
+    EXPECT_EQ(childIdsOnDisk(path, "T4", "VARDECKS"), QStringList({"W5", "W2", "W4"}));
 }
 
 TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShown)

@@ -303,7 +303,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     const QString stamp = updateLastAccessed(*w.dbXML, wid);
     w.commands.refreshRecentMenuList(wid);
     w.commands.mnuEditModify_Click();
-    w.lblFileSize->setText(sizeText(details.bodyBytes) + QStringLiteral(" KB"));
+    w.commands.setEditedPageSize(sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
     w.txtWName->setText(synchronisedName(details, w.txtWName->text()));

@@ -236,9 +236,14 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
     EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
+    // Save stores the size the page gave and the visit the synchronisation counted.
+    window->commands.saveVardeckDetails();
+    EXPECT_EQ(window->editState(), EditState::Viewing);
+    EXPECT_EQ(stored("W1").childText("FILESIZE"), "12.5");
+    EXPECT_EQ(stored("W1").childText("HITS"), "2");
+    EXPECT_EQ(stored("W1").childText("NAME"), "Known title");
 
     // A page without title and META leaves the boxes as they were.
-    window->commands.cancelVardeckEdit();
     showVardeck("T1", "W5");
     menu(MenuId::mnuToolsSynch);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
