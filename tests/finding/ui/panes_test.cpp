@@ -174,6 +174,59 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
         << "no drag while editing";
 }
 
+// The user's drags in the favourites tree: the button pressed on a node and the pointer moved past the drag
+// distance, in small steps or in one move. The drag loop stands for the platform's, which keeps the button's
+// release: the tree never sees it.
+TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextClickToTheTree)
+{
+    open({Vd("W1").name("alpha").fav("TRUE"), Vd("W2").name("beta").fav("TRUE"), Vd("W3").name("gamma").fav("TRUE")});
+    window->tabIndex->setTab(2);
+    ASSERT_EQ(column(window->tvwFavs, 0), QStringList({"alpha", "beta", "gamma"}));
+    QStringList carried;
+    window->dragSources().setDragLoop([&](QWidget *source, QMimeData *data) {
+        std::unique_ptr<QMimeData> owned(data);
+        EXPECT_EQ(source, window->tvwFavs->viewport());
+        carried << window->drag.dragType() + " " + draggedVardeckIds(data).join(',');
+    });
+    QWidget *viewport = window->tvwFavs->viewport();
+    const auto mouseDrag = [&](int row, bool smallSteps) {
+        const QPoint from = window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(row)).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        if (smallSteps) {
+            QTest::mouseMove(viewport, from + QPoint(2, 0));
+            QTest::mouseMove(viewport, from + QPoint(4, 1));
+        }
+        QTest::mouseMove(viewport, from + QPoint(QApplication::startDragDistance() + 10, 1));
+        QTestPrivate::qtestMouseButtons = Qt::NoButton;
+        QCoreApplication::processEvents();
+    };
+
+    clickRow(window->tvwFavs, 0);
+    mouseDrag(2, true);
+    EXPECT_EQ(carried, QStringList{"Vardeck W3"});
+    EXPECT_EQ(window->drag.dragType(), "") << "the drag has ended";
+    EXPECT_EQ(window->drag.dragWID(), "W3");
+
+    // The next drag carries the favourite it starts on, even in one quick move, and the next click shows the
+    // favourite clicked.
+    mouseDrag(1, false);
+    EXPECT_EQ(carried, QStringList({"Vardeck W3", "Vardeck W2"}));
+    clickRow(window->tvwFavs, 2);
+    EXPECT_EQ(shown, QStringList({"W1", "W3"}));
+    EXPECT_EQ(window->tvwFavs->selectedItems(), QList<QTreeWidgetItem *>{window->tvwFavs->topLevelItem(2)});
+
+    // No drag starts beside the nodes or while a Vardeck is edited.
+    const QRect last = window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(2));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+    QTest::mouseMove(viewport, last.center() + QPoint(40, 3 * last.height()));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, last.center() + QPoint(40, 3 * last.height()));
+    window->txtMode->setText("mod");
+    mouseDrag(1, true);
+    QTest::mouseRelease(viewport, Qt::LeftButton);
+    window->txtMode->setText("");
+    EXPECT_EQ(carried.size(), 2);
+}
+
 // The keys that move the tree's selection show the favourite they reach, as in the other lists.
 TEST_F(FavoritesUiTest, theArrowsAndTypingInTheTreeShowTheFavoriteTheyReach)
 {
