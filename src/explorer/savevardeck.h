@@ -69,6 +69,8 @@ private:
     // The fields as the edit began: the stored Vardeck's for an update, empty for a
     // new Vardeck (a page taken from a browser is unsaved too).
     Fields m_startFields;
+    // The notes as the update began: what a cancel puts back when the Vardeck has gone.
+    QString m_savedNotes;
     // What the Vardeck being edited holds beyond the edit boxes: the size of the page it
     // was made from or synchronised with. None: a new Vardeck has no size, a modified
     // one keeps the stored size. Its hit count is "1" when new, and otherwise the stored
