@@ -101,7 +101,7 @@ Outcome runOnce(Fixture &f, const QString &base, IconRun::Options options)
 {
     const QString folder = base + "icons/Bench/";
     HttpFetcher net;
-    IconRun run(base, f.jobs, net, options);
+    IconRun run(base, "Bench.xml", f.jobs, net, options);
     QElapsedTimer clock;
     clock.start();
     run.start();
@@ -143,7 +143,7 @@ double refusedRunSeconds(int n, const QString &base)
     for (int i = 1; i <= n; ++i)
         jobs.append({QString("W%1").arg(i), "Refused", QString("http://127.0.0.1:1/p%1.html").arg(i)});
     HttpFetcher net;
-    IconRun run(base, jobs, net);
+    IconRun run(base, "Bench.xml", jobs, net);
     QElapsedTimer clock;
     clock.start();
     run.start();
@@ -166,7 +166,6 @@ int main(int argc, char **argv)
     const QString parent = qEnvironmentVariable(
         "BENCHDIR", QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath());
     QTemporaryDir dir(parent + "/icons-bench-XXXXXX");
-    session().currentDBName = "Bench.xml";
     Fixture fixture;
 
     // Each run files into a fresh folder of its own.

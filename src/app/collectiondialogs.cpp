@@ -64,7 +64,7 @@ void installCollectionDialogs(frmVardecks &w)
     w.commands.mnuViewStats_Click = [&w](int) {
         later(w, [&w] {
             frmStats::Figures figures;
-            figures.database = session().currentDBName;
+            figures.database = w.dbXML.name();
             figures.folderNodes = 0;
             for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
                 figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));

@@ -12,6 +12,7 @@
 #include "shell/mainmodule.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
+#include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
@@ -71,22 +72,22 @@ XMLDatabase *getMyDB(const frmVardecks &w)
     return w.dbXML.get();
 }
 
-bool openTheDatabase(frmVardecks &w)
+bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 {
-    if (session().chosenDBPath.isEmpty())
+    if (chosen.path.isEmpty())
         return false;
     auto db = std::make_unique<XMLDatabase>();
-    db->setPath(session().chosenDBPath);
+    db->setPath(chosen.path);
     QString reason;
-    if (!db->openDBValidate(session().chosenDBPath, &reason)) {
+    if (!db->openDBValidate(chosen.path, &reason)) {
         // The same reason as at start-up: the file's name and what the parser found.
-        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + session().chosenDBName +
-                         QStringLiteral("\n\n") + session().chosenDBName + QStringLiteral(": ") + reason,
+        prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosen.name + QStringLiteral("\n\n") +
+                         chosen.name + QStringLiteral(": ") + reason,
                      MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     forgetOpenDatabase(w);
-    w.dbXML.open(std::move(db));
+    w.dbXML.open(std::move(db), chosen.name);
 
     w.tvwTopics->hide();
     w.commands.populateTopicList(w.dbXML.document());
@@ -98,8 +99,7 @@ bool openTheDatabase(frmVardecks &w)
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
         w.tvwTopics->setCurrentItem(root);
 
-    session().currentDBName = session().chosenDBName;
-    w.StatusBar1->setPanelText(3, session().currentDBName);
+    w.StatusBar1->setPanelText(3, w.dbXML.name());
 
     // The lists in memory have the entries made since the program started: they are
     // written before they are read back.
@@ -139,8 +139,8 @@ bool openTheDatabase(frmVardecks &w)
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         w.commands.showAspectWeb();
     if (appOptions().getdbDefault())
-        appOptions().setDBToOpen(session().currentDBName);
-    checkCreateThumbsDir(session().currentDBName);
+        appOptions().setDBToOpen(w.dbXML.name());
+    checkCreateThumbsDir(w.dbXML.name());
     w.tabView->setTabText(0, QStringLiteral("    ") + w.lblWName->text() + QStringLiteral("    "));
     return true;
 }
@@ -155,14 +155,13 @@ void closeTheDatabase(frmVardecks &w)
 
 void mnuFileOpen_Click(frmVardecks &w)
 {
-    session().chosenDBPath.clear();
     if (w.editState() != EditState::Viewing &&
         !prompt::askYesNo(QStringLiteral("Opening a new Vardecks file will lose any unsaved changes.  Are you sure?"),
                           MsgIcon::None, QStringLiteral("Exit Vardecks application?")))
         return;
-    frmOpen::chooseDatabase(&w);
+    const std::optional<ChosenDatabase> chosen = frmOpen::chooseDatabase(&w);
     windowevents::runPending();
-    if (session().chosenDBPath.isEmpty() || !openTheDatabase(w))
+    if (!chosen || !openTheDatabase(w, *chosen))
         return;
     windowevents::runPending();
     w.resetToolbarButtons();
@@ -187,7 +186,7 @@ void mnuFileDeleteDB_Click(frmVardecks &w)
 void mnuFileBackup_Click(frmVardecks &w)
 {
     if (w.dbXML.isOpen())
-        runBackupCommand(w.dbXML->getPath(), session().currentDBName);
+        runBackupCommand(w.dbXML->getPath(), w.dbXML.name());
 }
 
 void mnuFileClose_Click(frmVardecks &w)
@@ -219,7 +218,7 @@ void installDatabaseCommands(frmVardecks &w)
     };
     for (const auto &[handler, command] : commands)
         w.commands.*handler = [&w, command = command](int) { command(w); };
-    w.commands.openTheDatabase = [&w] { openTheDatabase(w); };
+    w.commands.openTheDatabase = [&w](const ChosenDatabase &chosen) { openTheDatabase(w, chosen); };
     w.commands.closeDB = [&w] { closeTheDatabase(w); };
     w.commands.isOpenDatabase = [&w](const QString &fileName) {
         return w.dbXML.isOpen() && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());

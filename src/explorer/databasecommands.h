@@ -7,6 +7,7 @@ namespace rr
 
 class frmVardecks;
 class XMLDatabase;
+struct ChosenDatabase;
 
 // Attaches mnuFileNew_Click, mnuFileOpen_Click, mnuFileBackup_Click,
 // mnuFileClose_Click, mnuFileDeleteDB_Click and mnuFileExit_Click, and fills
@@ -16,9 +17,9 @@ void installDatabaseCommands(frmVardecks &w);
 // The open database, or nullptr when none is open.
 XMLDatabase *getMyDB(const frmVardecks &w);
 
-// Opens chosenDBPath (named chosenDBName). A file that fails to open is reported and
-// the database open before stays open and shown. True when the file was opened.
-bool openTheDatabase(frmVardecks &w);
+// Opens the chosen database. A file that fails to open is reported and the database
+// open before stays open and shown. True when the file was opened.
+bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen);
 // Empties the window; any edit under way ends with it.
 void closeTheDatabase(frmVardecks &w);
 

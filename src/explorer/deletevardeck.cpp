@@ -54,7 +54,7 @@ void deleteThumb(const frmVardecks &w, const QString &wid)
 {
     if (!w.dbXML.isOpen())
         return;
-    const QString path = thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, wid);
+    const QString path = thumbFilePath(w.dbXML->getBasePath(), w.dbXML.name(), wid);
     if (!path.isEmpty())
         QFile::remove(path);
 }
@@ -64,7 +64,7 @@ void deleteSideFiles(frmVardecks &w, const QStringList &wids)
     if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
-    icons.setIconPath(w.dbXML->getBasePath());
+    icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     for (const QString &wid : wids) {
         icons.deleteIcon(wid);
         deleteThumb(w, wid);

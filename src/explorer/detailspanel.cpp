@@ -119,13 +119,12 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
             w.chkFav->setChecked(favorite);
             w.tabView->setTabPicture(0, QIcon((favorite ? w.Picture10 : w.Picture8)->pixmap()));
             w.Picture10->setVisible(favorite);
-        } else if (name == QLatin1String("FILESIZE")) {
-            if (!value.isEmpty())
-                w.lblFileSize->setText(value + QStringLiteral(" KB"));
-        } else if (name == QLatin1String("HITS")) {
-            w.lbl(14)->setText(value.isEmpty() ? QStringLiteral("1") : value);
         }
     }
+    const QString size = shownFileSize(vardeck);
+    if (!size.isEmpty())
+        w.lblFileSize->setText(size + QStringLiteral(" KB"));
+    w.lbl(14)->setText(shownHits(vardeck));
 
     // A Vardeck without a name is shown all the same, so that it can be given one.
     if (!named)
@@ -133,8 +132,6 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     const QString address = w.lblAddress->text();
     w.lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
     w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
-    if (w.lbl(14)->text().isEmpty())
-        w.lbl(14)->setText(QStringLiteral("1"));
     showSiteIcon();
     showThumbnail();
     if (appOptions().getAutoPreview())
@@ -145,7 +142,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 void DetailsPanel::showSiteIcon()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QString path = iconFilePath(base, session().currentDBName, w.currentWID());
+    const QString path = iconFilePath(base, w.dbXML.name(), w.currentWID());
     const QPixmap plain = w.Picture8->pixmap();
     const QPixmap icon =
         !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
@@ -167,7 +164,7 @@ void DetailsPanel::showSiteIcon()
 void DetailsPanel::showThumbnail()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QString path = thumbFilePath(base, session().currentDBName, w.currentWID());
+    const QString path = thumbFilePath(base, w.dbXML.name(), w.currentWID());
     QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
         w.picThumb->setPixmap(QPixmap());

@@ -145,9 +145,7 @@ void setMode(frmVardecks &w, EditState mode)
     if (w.editState() == mode)
         applyEnablingTable(w);
     else
-        w.txtMode->setText(mode == EditState::Adding      ? QStringLiteral("add")
-                           : mode == EditState::Modifying ? QStringLiteral("mod")
-                                                          : QString());
+        w.setEditState(mode);
 }
 
 void endEdit(frmVardecks &w)
@@ -232,7 +230,7 @@ void txtWName_Change(frmVardecks &w)
 EditModeControls::EditModeControls(frmVardecks &window) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("editModeControls"));
-    connect(w.txtMode, &QLineEdit::textChanged, this, [this] { applyEnablingTable(w); });
+    connect(&w, &frmVardecks::editStateChanged, this, [this] { applyEnablingTable(w); });
     connect(w.txtWName, &QLineEdit::textChanged, this, [this] { txtWName_Change(w); });
     w.txtNotes->installEventFilter(this);
     w.txtNotes->viewport()->installEventFilter(this);

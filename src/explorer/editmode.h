@@ -1,12 +1,12 @@
 #pragma once
 // The main window's mode and the two faces of the details panel.
 //
-// The mode is the text of the hidden box txtMode: "" viewing, "add" a new Vardeck is
-// being entered, "mod" the shown Vardeck is being modified. Only setMode writes it;
-// everyone reads it as frmVardecks::editState(). Every write of the mode applies the
-// enabling table to the toolbar, menus and pane buttons. The details panel's face
-// (labels and links, or text boxes with Save and Cancel) is switched apart from the
-// mode by setFormEditMode.
+// The mode is the window's edit state (frmVardecks::editState()): viewing, adding a
+// new Vardeck, or modifying the shown one. Only setMode writes it. Every write of the
+// mode applies the enabling table to the toolbar, menus and pane buttons: a change
+// through the window's editStateChanged, a write of the same mode directly. The
+// details panel's face (labels and links, or text boxes with Save and Cancel) is
+// switched apart from the mode by setFormEditMode.
 #include "shell/menutable.h"
 #include "shell/windowstate.h"
 
@@ -56,10 +56,9 @@ struct EnablingRow {
 };
 const QList<EnablingRow> &enablingTable();
 
-// txtMode_Change: applies the table for the mode now in txtMode.
+// txtMode_Change: applies the table for the window's mode.
 void applyEnablingTable(frmVardecks &w);
-// Writes the mode into txtMode, the one source of the edit state;
-// the table runs even when the mode does not change.
+// Sets the window's edit state; the table runs even when the mode does not change.
 void setMode(frmVardecks &w, EditState mode);
 // Back to viewing when an edit is under way; nothing happens otherwise.
 void endEdit(frmVardecks &w);
@@ -70,8 +69,8 @@ void setFormEditMode(frmVardecks &w, bool editing);
 void clearTextBoxes(frmVardecks &w);
 void txtWName_Change(frmVardecks &w);
 
-// The handlers of the window's controls that belong to the mode: the change events of
-// txtMode and txtWName, typing into the notes of a shown Vardeck (which starts a
+// The handlers of the window's controls that belong to the mode: the changes of the
+// edit state and of txtWName, typing into the notes of a shown Vardeck (which starts a
 // modification and keeps the typed character), and the notes' right-click.
 class EditModeControls : public QObject
 {

@@ -136,7 +136,7 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     auto *delegate = new LabelEditDelegate(tree, this, w);
     tree->setItemDelegate(delegate);
     // Adding or modifying a Vardeck takes the keyboard: an open folder editor goes.
-    connect(w.txtMode, &QLineEdit::textChanged, delegate, [this, delegate] {
+    connect(&w, &frmVardecks::editStateChanged, delegate, [this, delegate] {
         if (w.editState() != EditState::Viewing)
             delegate->dropEditor();
     });

@@ -19,4 +19,24 @@ void setNonEditableFields(frmVardecks &w, bool visible)
     w.lbl(14)->setText(QString());
 }
 
+QString shownFileSize(const XmlNode &vardeck)
+{
+    QString size;
+    for (const XmlNode &child : vardeck.childElements()) {
+        if (child.nodeName().toUpper() == QLatin1String("FILESIZE") && !child.text().isEmpty())
+            size = child.text();
+    }
+    return size;
+}
+
+QString shownHits(const XmlNode &vardeck)
+{
+    QString hits;
+    for (const XmlNode &child : vardeck.childElements()) {
+        if (child.nodeName().toUpper() == QLatin1String("HITS"))
+            hits = child.text();
+    }
+    return hits.isEmpty() ? QStringLiteral("1") : hits;
+}
+
 } // namespace rr

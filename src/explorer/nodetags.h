@@ -18,4 +18,11 @@ class frmVardecks;
 // and hit labels empty, the details tabs shown or hidden.
 void setNonEditableFields(frmVardecks &w, bool visible);
 
+// A stored Vardeck's size in KB and its hit count as the details panel shows them and a
+// modification writes them back. Children are matched by name in any letter case, and
+// of several the last counts: of the sizes the last that is not empty ("" when there is
+// none), of the hit counts the last ("1" when it is empty or there is none).
+QString shownFileSize(const XmlNode &vardeck);
+QString shownHits(const XmlNode &vardeck);
+
 } // namespace rr

@@ -39,12 +39,6 @@ std::function<QDateTime()> &clock()
     return instance;
 }
 
-// The size caption is the size in KB followed by " KB".
-QString sizeFromCaption(const QString &caption)
-{
-    return caption.endsWith(QLatin1String(" KB")) ? caption.left(caption.size() - 3) : caption;
-}
-
 void refuseNoFolder()
 {
     prompt::show(QStringLiteral("No folder has been selected.  Please select a folder before saving."), MsgButtons::Ok,
@@ -129,6 +123,9 @@ void VardeckEditor::mnuEditModify_Click()
         return;
     }
     rememberFocus();
+    // An update of the Vardeck already being modified keeps the size read for it.
+    if (w.editState() == EditState::Viewing)
+        m_pageSize.reset();
     setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
     m_savedNotes = w.txtNotes->toPlainText();
@@ -156,6 +153,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         return;
     }
     rememberFocus();
+    m_pageSize.reset();
     w.commands.showAspectExplorer();
     w.overrideSavedAspect();
 
@@ -181,7 +179,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         w.txtAddress->setText(page.address);
         w.txtDescription->setPlainText(page.description);
         w.txtKeywords->setPlainText(page.keywords);
-        w.lblFileSize->setText(page.size + QStringLiteral(" KB"));
+        setEditedPageSize(page.size);
         w.lbl(14)->setText(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
         if (!isPDF(page.address)) {
@@ -206,6 +204,12 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         windowevents::runPending();
         saveVardeckDetails();
     }
+}
+
+void VardeckEditor::setEditedPageSize(const QString &size)
+{
+    m_pageSize = size;
+    w.lblFileSize->setText(size + QStringLiteral(" KB"));
 }
 
 void VardeckEditor::saveVardeckDetails()
@@ -290,7 +294,7 @@ bool VardeckEditor::saveNewVardeck()
         {"KEYWORD1", w.txtKeywords->toPlainText()},
         {"NOTES", w.txtNotes->toPlainText()},
         {"KEYWORD2", QString()},
-        {"FILESIZE", sizeFromCaption(w.lblFileSize->text())},
+        {"FILESIZE", m_pageSize.value_or(QString())},
         {"HITS", QStringLiteral("1")},
         {"FAV", favorite ? QStringLiteral("TRUE") : QStringLiteral("FALSE")},
     };
@@ -300,13 +304,13 @@ bool VardeckEditor::saveNewVardeck()
     // Files left under the identifier belong to no Vardeck: they go before anything
     // is filed, so no later failure can leave them on the new one.
     const QString base = w.dbXML->getBasePath();
-    removeLeftSideFiles(base, {wid});
+    removeLeftSideFiles(base, {wid}, w.dbXML.name());
     // The icon fetched for this page during this add, or the stock picture of a PDF
     // document, becomes the Vardeck's; a download left from anything else is not.
     IconSupport icons;
-    QString iconFile = w.iconChanged() ? icons.saveAsVDIfFavExists(base, wid) : QString();
+    QString iconFile = w.iconChanged() ? icons.saveAsVDIfFavExists(base, wid, w.dbXML.name()) : QString();
     if (iconFile.isEmpty())
-        iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
+        iconFile = IconSupport::checkSavePDFIcon(base, wid, address, w.dbXML.name());
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
     if (!picture.isNull())
         w.ImageListWM.insert(wid, QIcon(picture));
@@ -353,12 +357,14 @@ bool VardeckEditor::saveModifiedVardeck()
     vardeck.setChildText(QStringLiteral("DESCRIPTION"), w.txtDescription->toPlainText());
     vardeck.setChildText(QStringLiteral("NOTES"), w.txtNotes->toPlainText());
     vardeck.setChildText(QStringLiteral("KEYWORD1"), w.txtKeywords->toPlainText());
+    // The size and the hits as the Vardeck holds them (the size of a page read during the
+    // edit replacing the stored one); a missing child is made.
     if (!vardeck.child(QStringLiteral("FILESIZE")))
         vardeck.appendChild(doc->createElement(QStringLiteral("FILESIZE")));
-    if (!w.lblFileSize->text().isEmpty())
-        vardeck.setChildText(QStringLiteral("FILESIZE"), sizeFromCaption(w.lblFileSize->text()));
-    const QString hits = w.lbl(14)->text();
-    vardeck.setChildText(QStringLiteral("HITS"), hits.isEmpty() ? QStringLiteral("1") : hits);
+    const QString size = m_pageSize.value_or(shownFileSize(vardeck));
+    if (!size.isEmpty())
+        vardeck.setChildText(QStringLiteral("FILESIZE"), size);
+    vardeck.setChildText(QStringLiteral("HITS"), shownHits(vardeck));
 
     for (QTreeWidget *view : {w.tvwWM, w.listPop}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
@@ -449,7 +455,7 @@ void VardeckEditor::clearDownloadedIcon()
     if (!w.dbXML.isOpen())
         return;
     IconSupport icons;
-    icons.setIconPath(w.dbXML->getBasePath());
+    icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     icons.clearIconFile();
 }
 

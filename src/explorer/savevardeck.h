@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QTreeWidgetItem;
 class QWidget;
@@ -30,6 +31,9 @@ public:
     void mnuAddVardeck_Click();
     // source "browser" (any case) fills the panel from the window's chosenPage.
     void addVardeckSetup(const QString &source);
+    // The size in KB of the page the Vardeck being edited was made from or synchronised
+    // with: shown in the details and stored by Save.
+    void setEditedPageSize(const QString &size);
     void saveVardeckDetails();
     void cancelVardeckEdit();
 
@@ -67,6 +71,11 @@ private:
     Fields m_startFields;
     // The notes as the update began: what a cancel puts back when the Vardeck has gone.
     QString m_savedNotes;
+    // What the Vardeck being edited holds beyond the edit boxes: the size of the page it
+    // was made from or synchronised with. None: a new Vardeck has no size, a modified
+    // one keeps the stored size. Its hit count is "1" when new, and otherwise the stored
+    // one, which visits change meanwhile in the document itself.
+    std::optional<QString> m_pageSize;
     QPointer<QWidget> m_focusBefore;
 };
 

@@ -356,7 +356,7 @@ void VardeckViews::populateIconList()
     w.ImageListWM.clear();
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : paths::databaseFolder();
     loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/"));
-    const QString stem = databaseStem(session().currentDBName);
+    const QString stem = databaseStem(w.dbXML.name());
     if (isSafeStem(stem))
         loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/") + stem + QLatin1Char('/'));
     // The generic pictures stay available even when their files are missing.

@@ -19,7 +19,7 @@ void trimRecentList(QList<VDData> &list, int max)
         list.removeFirst();
 }
 
-bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list, int max, const QString &dbName)
+bool recordRecentOpen(const XmlDocument *doc, const QString &wid, const QString &dbName, QList<VDData> &list, int max)
 {
     const XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
     if (!vardeck)

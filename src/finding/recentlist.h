@@ -23,9 +23,10 @@ void trimRecentList(QList<VDData> &list, int max);
 // The recording part of refreshRecentMenuList(wid): drops the oldest record with the
 // same identifier and the same address as the element now has (both ignoring case),
 // appends a new record of the element and trims the list. False, and nothing
-// changed, when the document has no Vardeck with that WID.
-bool recordRecentOpen(const XmlDocument *doc, const QString &wid, QList<VDData> &list = session().recentColl,
-                      int max = session().recentMax, const QString &dbName = session().currentDBName);
+// changed, when the document has no Vardeck with that WID. dbName is the file name of
+// the database the document is ("Vardecks.xml").
+bool recordRecentOpen(const XmlDocument *doc, const QString &wid, const QString &dbName,
+                      QList<VDData> &list = session().recentColl, int max = session().recentMax);
 
 // One item of the Recent menu: "1  " and the name for the newest record, with "&"
 // doubled so the name shows literally; the record's address as its tag; index is

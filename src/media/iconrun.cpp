@@ -20,13 +20,15 @@ QString hostKey(const QString &address)
 
 } // namespace
 
-IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, QObject *parent)
-    : IconRun(basePath, std::move(jobs), net, Options(), parent)
+IconRun::IconRun(const QString &basePath, const QString &dbName, QList<IconJob> jobs, HttpFetcher &net, QObject *parent)
+    : IconRun(basePath, dbName, std::move(jobs), net, Options(), parent)
 {
 }
 
-IconRun::IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, Options options, QObject *parent)
-    : QObject(parent), m_basePath(basePath), m_fetches(new QObject(this)), m_net(net), m_options(options)
+IconRun::IconRun(const QString &basePath, const QString &dbName, QList<IconJob> jobs, HttpFetcher &net, Options options,
+                 QObject *parent)
+    : QObject(parent), m_basePath(basePath), m_dbName(dbName), m_fetches(new QObject(this)), m_net(net),
+      m_options(options)
 {
     m_options.maxInFlight = std::max(1, m_options.maxInFlight);
     m_options.maxPerHost = std::max(1, m_options.maxPerHost);
@@ -163,12 +165,12 @@ void IconRun::iconBytes(const std::shared_ptr<Running> &run, const QByteArray &b
     if (m_cancelled)
         return;
     IconSupport icons;
-    icons.setIconPath(m_basePath);
+    icons.setIconPath(m_basePath, m_dbName);
     if (icons.acceptDownload(bytes, checked).isEmpty()) {
         ++m_failed;
     } else {
         ++m_loaded;
-        const QString target = icons.saveAsVDIfFavExists(m_basePath, run->job.wid);
+        const QString target = icons.saveAsVDIfFavExists(m_basePath, run->job.wid, m_dbName);
         icons.clearIconFile();
         emit iconLoaded(run->job.wid, target);
     }

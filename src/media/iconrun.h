@@ -43,8 +43,11 @@ public:
         bool shareDownloads = true;
     };
 
-    IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, QObject *parent = nullptr);
-    IconRun(const QString &basePath, QList<IconJob> jobs, HttpFetcher &net, Options options, QObject *parent = nullptr);
+    // The icons go into the icon folder of the database dbName ("Vardecks.xml") below basePath.
+    IconRun(const QString &basePath, const QString &dbName, QList<IconJob> jobs, HttpFetcher &net,
+            QObject *parent = nullptr);
+    IconRun(const QString &basePath, const QString &dbName, QList<IconJob> jobs, HttpFetcher &net, Options options,
+            QObject *parent = nullptr);
 
     // Starts fetching; finished comes later even for an empty list.
     void start();
@@ -88,6 +91,7 @@ private:
     void finishIfDone();
 
     QString m_basePath;
+    QString m_dbName;
     // The context of every request of the run: deleting it aborts them all.
     QObject *m_fetches;
     // The Vardecks being fetched, in the order they started.

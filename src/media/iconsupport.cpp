@@ -4,7 +4,6 @@
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
 #include "platform/textutil.h"
-#include "storage/session.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -159,10 +158,10 @@ void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *
     });
 }
 
-void IconSupport::loadIcon(const QString &basePath, const urlSupport &url, HttpFetcher &net, QObject *context,
-                           std::function<void(const QString &)> done)
+void IconSupport::loadIcon(const QString &basePath, const QString &dbName, const urlSupport &url, HttpFetcher &net,
+                           QObject *context, std::function<void(const QString &)> done)
 {
-    setIconPath(basePath);
+    setIconPath(basePath, dbName);
     IconSupport job = *this;
     HttpFetcher *fetcher = &net;
     calcIconURL(url, net, context, [job, fetcher, context, done = std::move(done)](const QString &address) mutable {
@@ -236,24 +235,24 @@ void IconSupport::deleteIcon(const QString &wid)
     QFile::remove(m_iconPath + wid + QStringLiteral(".ico"));
 }
 
-QString IconSupport::saveAsVDIfFavExists(const QString &basePath, const QString &wid)
+QString IconSupport::saveAsVDIfFavExists(const QString &basePath, const QString &wid, const QString &dbName)
 {
-    setIconPath(basePath);
+    setIconPath(basePath, dbName);
     if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(m_iconFile))
         return {};
-    const QString target = iconFilePath(basePath, session().currentDBName, wid);
+    const QString target = iconFilePath(basePath, dbName, wid);
     if (target.isEmpty() || !moveOver(m_iconFile, target))
         return {};
     return target;
 }
 
 QString IconSupport::saveAsVDIfFileOK(const QString &filePath, const QString &wid, const QString &fileTitle,
-                                      const QString &folder)
+                                      const QString &folder, const QString &dbName)
 {
     Q_UNUSED(fileTitle);
     if (!wid.startsWith(QLatin1Char('W')) || !checkValidIcon(filePath))
         return {};
-    const QString target = iconFilePath(withSeparator(folder), session().currentDBName, wid);
+    const QString target = iconFilePath(withSeparator(folder), dbName, wid);
     if (target.isEmpty() || QFileInfo(target) == QFileInfo(filePath) || !ensureFolderOf(target) ||
         !copyOver(filePath, target))
         return {};

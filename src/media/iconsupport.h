@@ -10,7 +10,8 @@
 //                             stored byte for byte whatever the ".ico" name says)
 //   icons/<stem>/favicon.ico  the download target while an icon is fetched
 //   pdficon.gif               the stock icon of PDF Vardecks
-// stem is the open database's file name without its last four characters. Only
+// stem is the database's file name (dbName, "Vardecks.xml") without its last four
+// characters; the caller names the database whose folders are meant. Only
 // identifiers of the W1..W99999 form ever name a file; the icon folder is created
 // when a write finds it missing.
 //
@@ -19,7 +20,6 @@
 // callback bound to a context object.
 #include "media/pagelinks.h"
 #include "platform/net/httpfetch.h"
-#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
 #include <QImage>
@@ -42,8 +42,7 @@ QImage pictureFromFile(const QString &path);
 // that a Vardeck newly given one of them starts without pictures of someone else.
 // Called before the new Vardecks are saved; a missing file is no error. Many
 // identifiers are matched against one listing of each folder.
-void removeLeftSideFiles(const QString &basePath, const QStringList &wids,
-                         const QString &dbName = session().currentDBName);
+void removeLeftSideFiles(const QString &basePath, const QStringList &wids, const QString &dbName);
 
 class IconSupport
 {
@@ -57,7 +56,7 @@ public:
     // The icon folder becomes basePath & "icons/" & stem & "/", with the download
     // target and the reserved generic name in it. A stem that cannot name a folder
     // leaves every path empty, and the operations then do nothing.
-    void setIconPath(const QString &basePath, const QString &dbName = session().currentDBName);
+    void setIconPath(const QString &basePath, const QString &dbName);
     QString getIconPath() const { return m_iconPath; }
     QString getIconFile() const { return m_iconFile; }
     QString getGenericIconFile() const { return m_genericIconFile; }
@@ -74,11 +73,11 @@ public:
     // cannot be read).
     static void calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
                             std::function<void(const QString &)> done);
-    // setIconPath(basePath), then finds and downloads the page's icon into the
+    // setIconPath(basePath, dbName), then finds and downloads the page's icon into the
     // download target; done gets its path, or "" (and no file is left) when there is
     // no picture. cancelIcons is left for the caller to test.
-    void loadIcon(const QString &basePath, const urlSupport &url, HttpFetcher &net, QObject *context,
-                  std::function<void(const QString &)> done);
+    void loadIcon(const QString &basePath, const QString &dbName, const urlSupport &url, HttpFetcher &net,
+                  QObject *context, std::function<void(const QString &)> done);
     // Writes downloaded bytes into the download target when they are a picture
     // (checked: the caller has already seen isValidIconData say so); returns the
     // target, or "" with nothing left behind.
@@ -95,16 +94,16 @@ public:
     void deleteIcon(const QString &wid);
     // Files an accepted download under the Vardeck's name (replacing an older icon)
     // and returns that file; "" when there is no valid download.
-    QString saveAsVDIfFavExists(const QString &basePath, const QString &wid);
+    QString saveAsVDIfFavExists(const QString &basePath, const QString &wid, const QString &dbName);
     // Copies a picture file as the Vardeck's icon below folder's icon folder and
     // returns the copy; "" when the file is no picture or the copy fails.
     QString saveAsVDIfFileOK(const QString &filePath, const QString &wid, const QString &fileTitle,
-                             const QString &folder);
+                             const QString &folder, const QString &dbName);
 
     // For an address ending in "PDF" (any case): the stock "pdficon.gif" of the
     // database folder becomes the Vardeck's icon. Returns the icon file, or "".
     static QString checkSavePDFIcon(const QString &basePath, const QString &wid, const QString &address,
-                                    const QString &dbName = session().currentDBName);
+                                    const QString &dbName);
 
 private:
     QString m_iconPath;

@@ -28,6 +28,8 @@ class QWidget;
 namespace rr
 {
 
+struct ChosenDatabase;
+
 // The rendered Web Aspect pages a change of the collection made stale.
 struct StalePages {
     bool folders = false;
@@ -323,6 +325,9 @@ public:
     RR_OPERATION(clearTextBoxes, void());
     // Starts adding a Vardeck: "browser" fills the details from chosenPage.
     RR_OPERATION(addVardeckSetup, void(const QString &source));
+    // The Vardeck being edited takes the size in KB of its page as just read ("12.5"):
+    // the details show it and Save stores it.
+    RR_OPERATION(setEditedPageSize, void(const QString &size));
     // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
     RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
     RR_OPERATION(resetAfterDelete, void());
@@ -348,7 +353,8 @@ public:
     // in the detected-pages dialog once the scan ends.
     RR_OPERATION(offerOpenBrowserPages, void());
     // ----- The database -----
-    RR_OPERATION(openTheDatabase, void());
+    // Opens the database picked or made in the database dialogs.
+    RR_OPERATION(openTheDatabase, void(const ChosenDatabase &chosen));
     RR_OPERATION(closeDB, void());
     // True when fileName ("Work.xml") in the database folder is the open database.
     RR_OPERATION(isOpenDatabase, bool(const QString &fileName));

@@ -154,14 +154,15 @@ void frmVardecks::forgetShownItems()
 
 // ----- the edit state -----
 
-EditState frmVardecks::editState() const
+void frmVardecks::setEditState(EditState state)
 {
-    const QString mode = txtMode->text();
-    if (sameText(mode, QStringLiteral("mod")))
-        return EditState::Modifying;
-    if (sameText(mode, QStringLiteral("add")))
-        return EditState::Adding;
-    return EditState::Viewing;
+    if (state == m_editState)
+        return;
+    m_editState = state;
+    txtMode->setText(state == EditState::Adding      ? QStringLiteral("add")
+                     : state == EditState::Modifying ? QStringLiteral("mod")
+                                                     : QString());
+    emit editStateChanged(state);
 }
 
 bool frmVardecks::confirmLoseChanges()

@@ -225,13 +225,20 @@ public:
     void forgetShownItems();
 
     // ----- the edit state -----
-    // Held by txtMode ("", "add" or "mod"), which only the Explorer writes
-    // (explorer/editmode.h, setMode); read only through here.
-    EditState editState() const;
+    // Viewing, Adding or Modifying. Only the Explorer sets it (explorer/editmode.h,
+    // setMode); a change is announced by editStateChanged, to which the enabling table
+    // and the parts that follow an edit are attached. The hidden txtMode shows it as
+    // its text ("", "add" or "mod"); nothing reads it from there.
+    EditState editState() const { return m_editState; }
+    void setEditState(EditState state);
     // True when nothing is being edited or the user agrees to drop the edit ("You are
     // about to lose unsaved changes - do you wish to continue?").
     bool confirmLoseChanges();
 
+signals:
+    void editStateChanged(EditState state);
+
+public:
     // ----- controls -----
     QWidget *formClient = nullptr; // the window's client area
     QToolBar *Toolbar1 = nullptr;
@@ -298,7 +305,7 @@ public:
     QTextEdit *txtNotes = nullptr;
 
     // Hidden controls and picture sources
-    QLineEdit *txtMode = nullptr;        // "", "add" or "mod"
+    QLineEdit *txtMode = nullptr;        // shows the edit state: "", "add" or "mod"
     QLabel *lblTName = nullptr;          // the shown folder's name (showFolder)
     QLineEdit *ThunderTextBox = nullptr; // the hand-off box a second launch writes to
     QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms
@@ -437,6 +444,8 @@ private:
     QString m_currentTID;
     QString m_currentWID;
     bool m_vardeckShown = false;
+    // Set through setEditState.
+    EditState m_editState = EditState::Viewing;
     // What lblTName and lblWName read while nothing is shown.
     static inline const QString kNoFolderCaption = QStringLiteral("No folder selected");
     static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");

@@ -513,6 +513,7 @@ void frmVardecks::buildHiddenControls()
 {
     txtMode = new QLineEdit(formClient);
     txtMode->setObjectName(QStringLiteral("txtMode"));
+    txtMode->setReadOnly(true);
     txtMode->hide();
     lblTName = new QLabel(kNoFolderCaption, formClient);
     lblTName->setObjectName(QStringLiteral("lblTName"));

@@ -112,7 +112,7 @@ void frmVardecks::Form_Unload()
                                           state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
                                           session().webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
 
-        const QString nextDatabase = appOptions().getdbDefault() ? session().currentDBName : appOptions().getDBToOpen();
+        const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
             c[i] = columnTwips(listVD, i, storedWidths[i]);

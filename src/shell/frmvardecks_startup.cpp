@@ -159,7 +159,7 @@ void frmVardecks::openStartDatabase()
     db->setPath(paths::databaseFolder() + name);
     QString reason;
     if (db->openDBValidate(db->getPath(), &reason)) {
-        dbXML.open(std::move(db));
+        dbXML.open(std::move(db), name);
         finishStartDatabase(name);
         return;
     }
@@ -191,7 +191,6 @@ void frmVardecks::finishStartDatabase(const QString &name)
     if (tvwTopics->topLevelItemCount() > 0)
         tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
 
-    session().currentDBName = name;
     checkCreateThumbsDir(name);
     StatusBar1->setPanelText(3, name);
     if (options.getIconView())

@@ -1,9 +1,10 @@
 #pragma once
 // The database the main window shows, and the one way to it: the handle (saving, new
 // identifiers, the paths) through * and ->, its document through document(), its
-// folders and Vardecks by identifier. A database is open from the moment a handle
-// whose file was read whole is handed over (open) until the window closes it; nothing
-// else says so (not a status panel, not a second pointer to the document).
+// folders and Vardecks by identifier, its file name through name(). A database is open
+// from the moment a handle whose file was read whole is handed over (open) until the
+// window closes it; nothing else says so (not a status panel, not a second pointer to
+// the document, not a copy of its name).
 #include "storage/xmldatabase.h"
 
 #include <memory>
@@ -27,14 +28,34 @@ public:
     XmlNode folder(const QString &tid) const { return element(tid, QStringLiteral("FOLDER")); }
     XmlNode vardeck(const QString &wid) const { return element(wid, QStringLiteral("VARDECK")); }
 
-    // Takes over a handle whose file has been read; the one open before goes.
-    void open(std::unique_ptr<XMLDatabase> loaded) { m_db = std::move(loaded); }
-    void close() { m_db.reset(); }
+    // The open database's file name in its folder, "Vardecks.xml" (its stem names the
+    // icon and thumbnail folders); "" while none is open.
+    const QString &name() const { return m_name; }
+    // The file name of the database open now or, after a close, of the one open last
+    // ("" before the first): what the next start opens when the options say "Most
+    // recent database".
+    const QString &mostRecentName() const { return m_mostRecentName; }
+
+    // Takes over a handle whose file has been read, with the file's name; the one open
+    // before goes.
+    void open(std::unique_ptr<XMLDatabase> loaded, const QString &name)
+    {
+        m_db = std::move(loaded);
+        m_name = name;
+        m_mostRecentName = name;
+    }
+    void close()
+    {
+        m_db.reset();
+        m_name.clear();
+    }
 
 private:
     XmlNode element(const QString &id, const QString &elementName) const;
 
     std::unique_ptr<XMLDatabase> m_db;
+    QString m_name;
+    QString m_mostRecentName;
 };
 
 } // namespace rr

@@ -1,13 +1,14 @@
 #pragma once
-// What one run of the program keeps apart from its windows: the recent list and the
-// search history with their lengths, the open database's name and the one the
-// database dialogs chose, the browsers found on the system, the Web Aspect's style
-// and whether the program renders it, whether the designed font is installed, and the
-// flag that makes an icon fetch still running drop its icon.
+// What one run of the program keeps apart from its windows: the user options, the
+// recent list and the search history with their lengths, the browsers found on the
+// system, the Web Aspect's style and whether the program renders it, whether the
+// designed font is installed, and the flag that makes an icon fetch still running
+// drop its icon. (The open database, its name included, is the main window's.)
 //
 // main() owns the program's one Session and every part reaches it through session().
 // A Session installs itself while it lives and hands back to the one it replaced, so
 // each test gets a fresh one (tests/support) and nothing carries over from another.
+#include "storage/useroptions.h"
 #include "storage/vddata.h"
 
 #include <QList>
@@ -25,6 +26,10 @@ public:
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
+    // The options the user sets, read from the settings when the main window loads and
+    // written when it closes; every part reads them through appOptions().
+    UserOptions options;
+
     // The recent Vardecks, oldest first, and the past search texts, newest first. The
     // start-up sets the lengths from the options (0 there means 15) before the lists
     // are loaded from the settings.
@@ -32,12 +37,6 @@ public:
     QStringList searchColl;
     int recentMax = 15;
     int searchMax = 15;
-
-    // The file name (within the database folder) of the open database, e.g.
-    // "Vardecks.xml", and the database picked or created in the database dialogs.
-    QString currentDBName;
-    QString chosenDBPath;
-    QString chosenDBName;
 
     // Installed paths of "firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe",
     // "Netscp6.exe" and "IEXPLORE.EXE", in this order; "" when absent.

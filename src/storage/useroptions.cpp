@@ -2,6 +2,7 @@
 
 #include "storage/regconvert.h"
 #include "storage/registryfunctions.h"
+#include "storage/session.h"
 #include "storage/settingsstore.h"
 
 #include <QStringList>
@@ -149,8 +150,7 @@ void UserOptions::setFromRegistry()
 
 UserOptions &appOptions()
 {
-    static UserOptions options;
-    return options;
+    return session().options;
 }
 
 } // namespace rr

@@ -1,8 +1,8 @@
 #pragma once
 // The 22 options the user sets in the options dialog. Read from the registry once
 // when the main window loads (setFromRegistry) and written once when it closes
-// (saveToRegistry); in between every part of the program reads them through the one
-// application-wide instance appOptions().
+// (saveToRegistry); in between every part of the program reads them through
+// appOptions(), the options of the run's Session (storage/session.h).
 #include <QString>
 
 namespace rr
@@ -90,7 +90,7 @@ private:
     QString m_lastTip;
 };
 
-// The one instance of the program, created on first use.
+// The options of this run: session().options.
 UserOptions &appOptions();
 
 } // namespace rr

@@ -1,6 +1,6 @@
 #pragma once
 // The small helpers around the database file and its identifiers. Which database
-// is open is the session's (storage/session.h).
+// is open is the main window's (its OpenDatabase).
 #include <QString>
 
 namespace rr

@@ -1,13 +1,12 @@
 #include "storage/vddata.h"
 
 #include "platform/xmldocument.h"
-#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
 namespace rr
 {
 
-bool VDData::loadData(const XmlNode &vardeck)
+bool VDData::loadData(const XmlNode &vardeck, const QString &dbName)
 {
     const XmlNode address = vardeck.child(QStringLiteral("ADDRESS"));
     const XmlNode name = vardeck.child(QStringLiteral("NAME"));
@@ -16,7 +15,7 @@ bool VDData::loadData(const XmlNode &vardeck)
     m_url = address.text();
     m_name = name.text();
     m_id = vardeck.attribute(QStringLiteral("WID"));
-    m_dbName = session().currentDBName;
+    m_dbName = dbName;
     return true;
 }
 

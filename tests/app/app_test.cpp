@@ -62,8 +62,8 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
                   vardeckXml("W1", "first", "http://a.example/x/") + vardeckXml("W2", "copy", "https://a.example/x")) +
         "</FOLDERS>");
     const QString base = window->dbXML->getBasePath();
-    const QString icon = iconFilePath(base, session().currentDBName, "W2");
-    const QString thumb = thumbFilePath(base, session().currentDBName, "W2");
+    const QString icon = iconFilePath(base, window->dbXML.name(), "W2");
+    const QString thumb = thumbFilePath(base, window->dbXML.name(), "W2");
     EXPECT_TRUE(writeBytes(icon, "x"));
     EXPECT_TRUE(writeBytes(thumb, "x"));
 
@@ -197,7 +197,6 @@ TEST(Start, theWindowShowsWithoutWaitingForSilentBrowsersAndTheirPagesAreOffered
 {
     TempHome home;
     ScriptedPrompts prompts;
-    appOptions() = UserOptions();
     ASSERT_TRUE(paths::prepareProgramFolder());
     const QString options = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("hideSplash"), "True");

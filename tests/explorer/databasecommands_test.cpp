@@ -69,7 +69,7 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml\n\n"
                                   "broken.xml: Premature end of data in tag FOLDER line 1 (line 1)");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(session().currentDBName, "Vardecks.xml");
+    EXPECT_EQ(window->dbXML.name(), "Vardecks.xml");
     EXPECT_EQ(window->lblWName->text(), "Beta site");
     menu(MenuId::mnuEditModify);
     window->txtWName->setText("Still here");
@@ -88,12 +88,12 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     window->commands.mnuFileOpen_Click();
     EXPECT_EQ(prompts.lastText(), "Opening a new Vardecks file will lose any unsaved changes.  Are you sure?");
     EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
 
     prompts.answer(MsgResult::Yes);
     openThroughDialog("Other.xml", true);
-    EXPECT_EQ(session().currentDBName, "Other.xml");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->dbXML.name(), "Other.xml");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_TRUE(menuEnabled(MenuId::mnuFileOpen));
     EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
@@ -131,13 +131,11 @@ TEST_F(DatabaseCommands, aClickAndAKeyMadeWhileADatabaseOpensAreDroppedAndTheWin
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_N, Qt::ControlModifier));
 
-    session().chosenDBPath = home.databaseFolder() + "Other.xml";
-    session().chosenDBName = "Other.xml";
-    ASSERT_TRUE(openTheDatabase(*window));
+    ASSERT_TRUE(openTheDatabase(*window, ChosenDatabase{home.databaseFolder() + "Other.xml", "Other.xml"}));
     settle();
 
     EXPECT_EQ(clicked, QStringList()) << "the tree took no click";
-    EXPECT_EQ(window->txtMode->text(), "") << "no new Vardeck was begun";
+    EXPECT_EQ(window->editState(), EditState::Viewing) << "no new Vardeck was begun";
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
@@ -175,17 +173,19 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     window->commands.mnuFileClose_Click();
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_NE(getMyDB(*window), nullptr);
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
 
     prompts.answer(MsgResult::Yes);
     window->commands.mnuFileClose_Click();
     EXPECT_EQ(getMyDB(*window), nullptr);
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
     EXPECT_EQ(window->tabView->TabCaption(1), "   No folder selected   ") << "not the closed folder's name";
     EXPECT_EQ(window->StatusBar1->panelText(3), "");
+    EXPECT_EQ(window->dbXML.name(), "") << "a closed database is no longer named as the open one";
+    EXPECT_EQ(window->dbXML.mostRecentName(), "Vardecks.xml") << "the next start may open it again";
     EXPECT_TRUE(onlyDatabaseCommandsEnabled());
     EXPECT_TRUE(stored("W1")) << "the file stays whole";
 
@@ -224,11 +224,7 @@ struct IconFolder {
     TempHome home;
     QString base = home.path() + "/db/";
     QString icons = base + "icons/Work/";
-    IconFolder()
-    {
-        session().currentDBName = "Work.xml";
-        QDir().mkpath(icons);
-    }
+    IconFolder() { QDir().mkpath(icons); }
     void picture(const QString &path, const char *format = "PNG") const
     {
         QImage image(16, 16, QImage::Format_ARGB32);
@@ -241,21 +237,21 @@ TEST(IconSupport, filesAPictureUnderTheVardeckReplacingAnOlderIconAndRefusesWhat
 {
     IconFolder f;
     IconSupport icons;
-    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "") << "no download";
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1", "Work.xml"), "") << "no download";
     writeBytes(f.icons + "favicon.ico", "<html>Not found</html>");
     EXPECT_FALSE(IconSupport::checkValidIcon(f.icons + "favicon.ico"));
-    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1"), "");
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W1", "Work.xml"), "");
     EXPECT_FALSE(QFile::exists(f.icons + "W1.ico"));
     icons.clearIconFile();
     EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
     icons.clearIconFile(); // nothing left to delete is no error
 
-    icons.setIconPath(f.base);
+    icons.setIconPath(f.base, "Work.xml");
     EXPECT_EQ(icons.getIconFile(), f.icons + "favicon.ico");
     EXPECT_EQ(icons.getGenericIconFile(), f.icons + "generic.ico");
     f.picture(f.icons + "favicon.ico", "BMP");
     writeBytes(f.icons + "W7.ico", "older");
-    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W7"), f.icons + "W7.ico");
+    EXPECT_EQ(icons.saveAsVDIfFavExists(f.base, "W7", "Work.xml"), f.icons + "W7.ico");
     EXPECT_FALSE(QFile::exists(f.icons + "favicon.ico"));
     EXPECT_FALSE(QImage(f.icons + "W7.ico").isNull()) << "any picture format under the .ico name";
 }
@@ -266,7 +262,7 @@ TEST(IconSupport, deletesOnlyAVardecksOwnIconAndGivesAPdfTheStockIcon)
     f.picture(f.icons + "W2.ico");
     f.picture(f.icons + "Vardeck.gif");
     IconSupport icons;
-    icons.setIconPath(f.base);
+    icons.setIconPath(f.base, "Work.xml");
     icons.deleteIcon("W9");
     icons.deleteIcon("../Vardeck");
     icons.deleteIcon("W2");
@@ -278,9 +274,11 @@ TEST(IconSupport, deletesOnlyAVardecksOwnIconAndGivesAPdfTheStockIcon)
     EXPECT_EQ(icons.getIconPath(), "");
 
     // A PDF address gets the stock icon, once there is one.
-    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.pdf"), "") << "no stock icon yet";
+    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.pdf", "Work.xml"), "")
+        << "no stock icon yet";
     f.picture(f.base + "pdficon.gif", "PNG");
-    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.PDF"), f.icons + "W3.ico");
+    EXPECT_EQ(IconSupport::checkSavePDFIcon(f.base, "W3", "http://a.example/paper.PDF", "Work.xml"),
+              f.icons + "W3.ico");
     EXPECT_TRUE(QFile::exists(f.base + "pdficon.gif"));
     EXPECT_TRUE(QFile::exists(f.icons + "W3.ico"));
 }

@@ -156,7 +156,7 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     EXPECT_EQ(prompts.lastText(), "No folder has been selected.  Please select a folder before saving.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
     EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
-    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtWName->text(), "Orphan");
 
     // An empty name.
@@ -165,7 +165,7 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     save();
     EXPECT_EQ(prompts.lastText(), "A website name is required before the Vardeck can be saved.");
     EXPECT_EQ(QApplication::focusWidget(), window->txtWName);
-    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->editState(), EditState::Adding);
 
     // A name of blanks passes.
     typeInto(window->txtWName, "   ");
@@ -177,7 +177,7 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
     window->commands.mnuAddVardeck_Click();
     EXPECT_EQ(prompts.lastText(), "A Vardecks database must be opened before a new Vardeck can be saved.");
     EXPECT_EQ(prompts.messages().back().title, "No open database");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
 }
 
 TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSaved)
@@ -193,7 +193,7 @@ TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSa
               "No Vardeck can be added: this database already holds as many Vardecks as it can number (32767).  "
               "Delete Vardecks you no longer need, or keep new ones in another database.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(window->txtMode->text(), "") << "nothing is typed into a Vardeck that cannot be saved";
+    EXPECT_EQ(window->editState(), EditState::Viewing) << "nothing is typed into a Vardeck that cannot be saved";
     EXPECT_EQ(fileBytes(), before);
 
     // One Vardeck deleted: the next one takes its identifier and is saved.
@@ -203,7 +203,7 @@ TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSa
     ASSERT_FALSE(stored("W32000"));
     clickFolder("T1");
     press(window->tvwWM, Qt::Key_N, Qt::ControlModifier);
-    ASSERT_EQ(window->txtMode->text(), "add");
+    ASSERT_EQ(window->editState(), EditState::Adding);
     typeInto(window->txtWName, "One more");
     save();
     const XmlNode added = stored("W32000");
@@ -239,7 +239,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
 
     // Ctrl+N and Delete belong to the Edit menu, which a modification disables.
     press(window->txtWName, Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     press(window->txtWName, Qt::Key_Delete);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(doc()->nodeFromID("W1"));
@@ -258,7 +258,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     press(window->txtDescription, Qt::Key_Escape);
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_EQ(prompts.messages().back().title, "Unsaved changes");
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->txtDescription->toPlainText(), "changed");
 
     prompts.answer(MsgResult::Yes);
@@ -336,17 +336,17 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     openDb();
     showVardeck("T1", "W1");
     menu(MenuId::mnuAddVardeck);
-    ASSERT_EQ(window->txtMode->text(), "add");
+    ASSERT_EQ(window->editState(), EditState::Adding);
     press(window->txtWName, Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
 
     clickVardeck("W1");
     menu(MenuId::mnuEditModify);
     press(window->txtAddress, Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->lblWName->text(), "Beta site");
 
     // Typed and taken back again is no change.
@@ -355,7 +355,7 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     press(window->txtNotes, Qt::Key_Backspace);
     press(window->txtNotes, Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
 
     const auto asksOnEscape = [&](const char *what) {
         prompts.clear();
@@ -363,10 +363,10 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
         press(window->txtWName, Qt::Key_Escape);
         EXPECT_EQ(prompts.texts(), QStringList{"You are about to lose unsaved changes - do you wish to continue?"})
             << what;
-        EXPECT_NE(window->txtMode->text(), "") << what;
+        EXPECT_NE(window->editState(), EditState::Viewing) << what;
         prompts.answer(MsgResult::Yes);
         window->toolbarButton(24)->trigger();
-        EXPECT_EQ(window->txtMode->text(), "") << what;
+        EXPECT_EQ(window->editState(), EditState::Viewing) << what;
     };
     menu(MenuId::mnuEditModify);
     QTest::mouseClick(window->chkFav, Qt::LeftButton);
@@ -395,7 +395,7 @@ TEST_F(EditingTest, theEchoOfSaveOrCancelGoesWhenTheEditEnds)
     pointAt(24);
     ASSERT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC");
     window->toolbarButton(24)->trigger();
-    ASSERT_EQ(window->txtMode->text(), "");
+    ASSERT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->StatusBar1->panelText(1), "");
 
     clickVardeck("W1");
@@ -480,15 +480,17 @@ const char *const kTable[][4] = {
 };
 
 struct Case {
-    const char *mode;
+    EditState state;
     int column; // 0 viewing, 1 modifying, 2 adding
     bool folder;
     bool vardeck;
+    bool again; // the mode is set while the window is in it already
 };
 
 void PrintTo(const Case &c, std::ostream *os)
 {
-    *os << '"' << c.mode << "\" folder=" << c.folder << " vardeck=" << c.vardeck;
+    static const char *const names[] = {"viewing", "modifying", "adding"};
+    *os << names[c.column] << " folder=" << c.folder << " vardeck=" << c.vardeck << " again=" << c.again;
 }
 
 class EnablingTable : public EditingTest, public ::testing::WithParamInterface<Case>
@@ -526,14 +528,16 @@ TEST_P(EnablingTable, appliesTheRowsOfTheMode)
 
     // Two passes, from everything on and from everything off, tell "kept" apart.
     for (const bool before : {true, false}) {
-        window->txtMode->setText("reset");
+        const EditState other = c.state == EditState::Viewing ? EditState::Adding : EditState::Viewing;
+        setMode(*window, c.again ? c.state : other);
         // A hidden toolbar button reads as disabled: Save and Cancel show as in an edit.
         window->toolbarButton(23)->setVisible(true);
         window->toolbarButton(24)->setVisible(true);
         for (const auto &e : kTable)
             access(e[0], before);
-        // The box's change runs the table for the mode it now holds.
-        window->txtMode->setText(QString::fromLatin1(c.mode));
+        // A change of the mode runs the table for the new one, and so does setting the mode it has.
+        setMode(*window, c.state);
+        ASSERT_EQ(window->editState(), c.state);
         for (const auto &e : kTable) {
             const QString r = e[1 + c.column];
             const bool expected =
@@ -543,11 +547,32 @@ TEST_P(EnablingTable, appliesTheRowsOfTheMode)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, EnablingTable,
-                         ::testing::Values(Case{"", 0, false, false}, Case{"", 0, true, false}, Case{"", 0, true, true},
-                                           Case{"mod", 1, true, true}, Case{"Mod", 1, true, false},
-                                           Case{"add", 2, true, false}, Case{"Add", 2, false, false},
-                                           Case{"edit", 0, true, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, EnablingTable,
+    ::testing::Values(Case{EditState::Viewing, 0, false, false, false}, Case{EditState::Viewing, 0, true, false, false},
+                      Case{EditState::Viewing, 0, true, true, false}, Case{EditState::Modifying, 1, true, true, false},
+                      Case{EditState::Modifying, 1, true, false, true}, Case{EditState::Adding, 2, true, false, false},
+                      Case{EditState::Adding, 2, false, false, true}, Case{EditState::Viewing, 0, true, true, true}));
+
+// Each change of the edit state is announced once, with the state it changed to: Update, Esc,
+// New Vardeck, and the display of a Vardeck that ends the add. Setting the state the window is in
+// announces nothing.
+TEST_F(EditingTest, eachChangeOfTheEditStateIsAnnouncedOnceWithTheNewState)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    QList<EditState> announced;
+    QObject::connect(window.get(), &frmVardecks::editStateChanged, window.get(),
+                     [&](EditState state) { announced << state; });
+    menu(MenuId::mnuEditModify);
+    setMode(*window, EditState::Modifying);
+    press(window->txtWName, Qt::Key_Escape);
+    menu(MenuId::mnuAddVardeck);
+    showVardeck("T1", "W2");
+    EXPECT_EQ(announced,
+              QList<EditState>({EditState::Modifying, EditState::Viewing, EditState::Adding, EditState::Viewing}));
+    EXPECT_EQ(window->editState(), EditState::Viewing);
+}
 
 // T1 zebra (W1, a favourite, and W2) holds T2 Work (W5), which holds T7 Deep (W6); T5 Apple holds W3.
 QByteArray nestedBody()

@@ -12,6 +12,7 @@
 #include "finding/ui/findingui.h"
 #include "media/iconsupport.h"
 #include "shell/statuspanels.h"
+#include "storage/chosendatabase.h"
 #include "storage/session.h"
 #include "support/failingdisk.h"
 
@@ -64,9 +65,6 @@ protected:
         const QDateTime when(QDate(2026, 12, 5), QTime(19, 30));
         setEditingClock([when] { return when; });
         setVisitClock([when] { return when; });
-        appOptions().setCheckDup(false);
-        appOptions().setAutoSave(false);
-        appOptions().setdbDefault(false);
     }
     void TearDown() override
     {
@@ -78,9 +76,7 @@ protected:
     void openDb(const QByteArray &body = sampleBody(), const QString &name = "Vardecks.xml")
     {
         path = writeDatabase(home.databaseFolder(), name, body);
-        session().chosenDBPath = path;
-        session().chosenDBName = name;
-        ASSERT_TRUE(openTheDatabase(*window));
+        ASSERT_TRUE(openTheDatabase(*window, ChosenDatabase{path, name}));
     }
 
     // Runs a menu item or toolbar button as a click does: nothing when it is disabled.

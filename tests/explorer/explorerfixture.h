@@ -117,7 +117,6 @@ protected:
     void SetUp() override
     {
         appOptions().setDefaultBrowser("Win");
-        appOptions().setAutoPreview(false);
         window = std::make_unique<frmVardecks>();
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
@@ -139,11 +138,10 @@ protected:
     void openDatabase(const QByteArray &body = sampleBody())
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
-        session().currentDBName = "Vardecks.xml";
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
-        window->dbXML.open(std::move(db));
+        window->dbXML.open(std::move(db), "Vardecks.xml");
         window->commands.populateIconList();
         window->commands.populateTopicList(doc());
     }

@@ -122,7 +122,7 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     ASSERT_TRUE(folderEditorOpen()) << "viewing: the second click renames in place";
     keys("Blackberry");
     key(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_FALSE(folderEditorOpen());
     keys("Harbour");
     key(Qt::Key_S, Qt::ControlModifier);
@@ -144,7 +144,7 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
         EXPECT_FALSE(modal.askedDuringKey) << "the question waits until the key is delivered";
     }
     QApplication::setActiveWindow(window.get());
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(stored("T6").childText("NAME"), "Blackberry");
     EXPECT_EQ(node("T6")->text(0), "Blackberry");
 
@@ -308,7 +308,7 @@ TEST_F(KeyboardTest, editsOfAReadOnlyDatabaseSayWhyTheyWereNotSavedAndStayInMemo
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Kept");
     EXPECT_EQ(window->lblWName->text(), "Kept");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), 0);
 }
@@ -322,18 +322,18 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
         window->txtNotes->setFocus();
         ASSERT_EQ(QApplication::focusWidget(), window->txtNotes);
         key(code);
-        EXPECT_EQ(window->txtMode->text(), "mod") << code;
+        EXPECT_EQ(window->editState(), EditState::Modifying) << code;
         EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
         prompts.answer(MsgResult::Yes);
         window->commands.cancelVardeckEdit();
-        ASSERT_EQ(window->txtMode->text(), "");
+        ASSERT_EQ(window->editState(), EditState::Viewing);
     }
     window->tabInfo->setTab(2);
     window->txtNotes->setFocus();
     key(Qt::Key_Control);
-    EXPECT_EQ(window->txtMode->text(), "") << "Ctrl alone";
+    EXPECT_EQ(window->editState(), EditState::Viewing) << "Ctrl alone";
     key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(stored("W1").childText("NOTES"), "Notes\nline 2");
 
     // One F4 during a modification of the first Vardeck (by name) asks once and moves to the second.
@@ -345,7 +345,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     EXPECT_EQ(modal.texts.size(), 1);
     EXPECT_FALSE(modal.askedDuringKey);
     EXPECT_EQ(window->currentWID(), "W1");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
 }
 
 // Typing the start of a name in the folder's Vardeck list shows the Vardeck it reaches, as the
@@ -361,7 +361,7 @@ TEST_F(KeyboardTest, typingInTheVardeckListShowsTheVardeckItReaches)
     EXPECT_EQ(window->lblWName->text(), "Beta site");
     keys("q");
     EXPECT_EQ(window->currentWID(), "W1");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
 }
 
 // Esc on a new Vardeck gives the keyboard back to the control the add was started from, and
@@ -415,7 +415,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     prompts.answer(MsgResult::No);
     key(Qt::Key_F4);
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->currentWID(), "W2");
     only(window->tvwWM, wmNode("W2"));
     EXPECT_EQ(QApplication::focusWidget(), window->txtWName) << "the typing goes on";
@@ -423,7 +423,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
 
     prompts.answer(MsgResult::Yes);
     key(Qt::Key_F4);
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->currentWID(), "W1");
     only(window->tvwWM, wmNode("W1"));
 
@@ -439,7 +439,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     keys("y");
     prompts.answer(MsgResult::No);
     key(Qt::Key_F4);
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->currentWID(), tag(first));
     only(window->lstSrch, first);
 }
@@ -494,7 +494,7 @@ TEST_F(KeyboardTest, aKeyQueuedWhileABrowserPageIsAutoSavedDoesNotComeBetweenFil
     EXPECT_EQ(stored("W4").childText("NAME"), "Page");
     EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
     EXPECT_EQ(window->lblTName->text(), "banana");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->lblWName->text(), "Page");
 }
 
@@ -628,7 +628,6 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
     const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
     TempHome home;
     ScriptedPrompts prompts;
-    appOptions() = UserOptions();
     paths::prepareProgramFolder();
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "hideSplash", "True");
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "tipStartup", "True");
@@ -657,7 +656,7 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->cmdOK->click();
         },
         [&] { menu(MenuId::mnuFileNew); });
-    EXPECT_EQ(session().currentDBName, "Mine.xml");
+    EXPECT_EQ(window.dbXML.name(), "Mine.xml");
 
     // Its first folder.
     whileModal<frmTopicDialog>(
@@ -705,17 +704,17 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
     const QString kOptions = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
     TempHome home;
     ScriptedPrompts prompts;
-    appOptions() = UserOptions();
     paths::prepareProgramFolder();
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "hideSplash", "True");
     RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, kOptions, "tipStartup", "True");
     writeDatabase(home.databaseFolder(), "Work.xml", "<FOLDERS>" + folderXml("T1", "Desk") + "</FOLDERS>");
     const auto run = [&](const QString &open) {
-        appOptions() = UserOptions();
+        // Each start is a run of the program of its own.
+        Session thisRun;
         frmVardecks window;
         assembleMainWindow(window);
         Main(window);
-        const QString started = session().currentDBName;
+        const QString started = window.dbXML.name();
         if (!open.isEmpty())
             whileModal<frmOpen>(
                 [&](frmOpen *dialog) {

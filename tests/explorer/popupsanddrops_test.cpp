@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTextEdit>
 #include <QUrl>
 
 using namespace rr;
@@ -47,8 +48,6 @@ protected:
     void SetUp() override
     {
         ExplorerTest::SetUp();
-        appOptions().setAutoSave(false);
-        appOptions().setCheckDup(false);
         installFinding(*window);
         installEditing(*window);
         parts.emplace(installPopupsAndDrops(*window, *explorer));
@@ -196,7 +195,7 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
         EXPECT_TRUE(driver.opened().isEmpty());
     }
     EXPECT_EQ(launcher.openedUrls(), opened);
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(prompts.lastText(), "No Vardeck has been selected to move");
     EXPECT_EQ(fileBytes(), before);
 
@@ -324,6 +323,42 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     EXPECT_EQ(popups().rememberedFolderTID(), "");
     rightClick(topics(), root());
     EXPECT_EQ(popups().rememberedFolderTID(), "");
+}
+
+// A Vardeck moved from its node's menu while an edit is open empties the details panel's
+// labels; the Vardeck being edited keeps what it holds: a page being added its size, a
+// Vardeck being modified its hits.
+TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem)
+{
+    open();
+    const auto moveToDelta = [&](const QString &wid) {
+        rightClick(window->tvwWM, wmNode(wid));
+        ModalDriver driver([](QDialog *dialog) { chooseAndSave(dialog, "T4"); });
+        window->menuItem(MenuId::mnuMoveVD)->trigger();
+        EXPECT_EQ(driver.opened(), QStringList({"frmMoveVardeck"}));
+    };
+
+    showVardeck("T1", "W2");
+    window->choosePage({"http://page.example/", "Page", "", "", "37", "Firefox"});
+    window->commands.addVardeckSetup(QString("browser"));
+    moveToDelta("W2");
+    ASSERT_EQ(window->editState(), EditState::Adding);
+    EXPECT_EQ(window->lblFileSize->text(), "");
+    window->commands.saveVardeckDetails();
+    EXPECT_EQ(window->editState(), EditState::Viewing);
+    EXPECT_EQ(stored("W6").childText("NAME"), "Page");
+    EXPECT_EQ(stored("W6").childText("FILESIZE"), "37");
+
+    showVardeck("T1", "W4");
+    window->commands.mnuEditModify_Click();
+    moveToDelta("W4");
+    ASSERT_EQ(window->editState(), EditState::Modifying);
+    EXPECT_EQ(window->lbl(14)->text(), "");
+    window->txtNotes->setPlainText("moved meanwhile");
+    window->commands.saveVardeckDetails();
+    EXPECT_EQ(stored("W4").childText("NOTES"), "moved meanwhile");
+    EXPECT_EQ(stored("W4").childText("HITS"), "3");
+    EXPECT_EQ(childIdsOnDisk(path, "T4", "VARDECKS"), QStringList({"W5", "W2", "W4"}));
 }
 
 TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShown)
@@ -504,13 +539,13 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(window->drag.dragType(), "Vardeck");
 
-    window->txtMode->setText("mod");
+    window->setEditState(EditState::Modifying);
     EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
     topics()->setCurrentItem(node("T4"));
     EXPECT_EQ(drags().tvwTopics_OLEStartDrag(node("T4")), nullptr);
     EXPECT_FALSE(dropOn(topics()->viewport(), data.get(), folderPoint("T4")));
     EXPECT_EQ(fileBytes(), before);
-    window->txtMode->setText("");
+    window->setEditState(EditState::Viewing);
     drags().OLECompleteDrag();
 
     // A link from a browser is no move.
@@ -605,13 +640,13 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     // Neither a web address nor a file: refused, nothing changes.
     for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
         EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), window->formClient->rect().center())) << text;
-        EXPECT_EQ(window->txtMode->text(), "");
+        EXPECT_EQ(window->editState(), EditState::Viewing);
     }
     // The list takes drops as the panel does; the address, markup and all, names the new Vardeck.
     const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
     QWidget *list = window->listVD->viewport();
     EXPECT_TRUE(dropOn(list, textData(markup).get(), list->rect().center()));
-    EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtWName->text(), markup);
     EXPECT_EQ(window->txtAddress->text(), markup);
     EXPECT_EQ(window->chosenPage().description, "");

@@ -337,7 +337,7 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrim
         vardecks.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("Site %1").arg(i)));
     open(vardecks);
     for (int i = 1; i <= 20; ++i)
-        ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), session().recentColl, 15, "Vardecks.xml"));
+        ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), "Vardecks.xml", session().recentColl, 15));
     const QList<RecentMenuItem> items = recentMenuItems();
     ASSERT_EQ(items.size(), 14);
     EXPECT_EQ(items.first().caption, "1  Site 20");
@@ -346,7 +346,7 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrim
     EXPECT_EQ(session().recentColl.last().getDBName(), "Vardecks.xml");
 
     // A lowered maximum trims at the next open.
-    recordRecentOpen(doc(), "W3", session().recentColl, 5, "Vardecks.xml");
+    recordRecentOpen(doc(), "W3", "Vardecks.xml", session().recentColl, 5);
     ASSERT_EQ(session().recentColl.size(), 4);
     EXPECT_EQ(session().recentColl.last().getID(), "W3");
 }
@@ -354,19 +354,19 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrim
 TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThatRecordCountsAVisit)
 {
     open({Vd("W1").name("One & Two").address("http://one.example/"), Vd("W2")});
-    recordRecentOpen(doc(), "W1");
-    recordRecentOpen(doc(), "W2");
-    recordRecentOpen(doc(), "W1");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    recordRecentOpen(doc(), "W2", "Vardecks.xml");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml");
     ASSERT_EQ(session().recentColl.size(), 2);
     EXPECT_EQ(recentMenuItems().first().caption, "1  One && Two");
     EXPECT_EQ(recentMenuItems().first().address, "http://one.example/");
 
     vardeck("W1").setChildText("ADDRESS", "http://moved.example/");
-    recordRecentOpen(doc(), "W1");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml");
     ASSERT_EQ(session().recentColl.size(), 3); // the record of the old address stays
     EXPECT_EQ(session().recentColl.at(1).getURL(), "http://one.example/");
 
-    EXPECT_FALSE(recordRecentOpen(doc(), "W99"));
+    EXPECT_FALSE(recordRecentOpen(doc(), "W99", "Vardecks.xml"));
     EXPECT_EQ(session().recentColl.size(), 3);
     clearRecentVardecks();
     EXPECT_TRUE(recentMenuItems().isEmpty());

@@ -58,7 +58,6 @@ class Opening : public ::testing::Test
 {
 protected:
     void useBrowser(const QString &code) { appOptions().setDefaultBrowser(code); }
-    void TearDown() override { appOptions().setDefaultBrowser(QString()); }
 
     test::TempHome home;
     test::ScriptedPrompts prompts;
@@ -92,14 +91,13 @@ protected:
     HttpFetcher net;
     QObject context;
 
-    void SetUp() override { session().currentDBName = "Work.xml"; }
-
     // loadIcon for a page of the server; the downloaded file's path or "".
     QString load(const QString &path)
     {
         IconSupport support;
         QString result = "pending";
-        support.loadIcon(base, urlOf(server.url(path)), net, &context, [&](const QString &file) { result = file; });
+        support.loadIcon(base, "Work.xml", urlOf(server.url(path)), net, &context,
+                         [&](const QString &file) { result = file; });
         EXPECT_TRUE(waitUntil([&] { return result != "pending"; }, 15000));
         return result;
     }
@@ -388,7 +386,7 @@ TEST_F(IconFetchTest, findsDownloadsAndFilesTheIconOfAPage)
     const QString file = load("/a/page.html");
     ASSERT_EQ(file, icons + "favicon.ico");
     IconSupport support;
-    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W12"), icons + "W12.ico");
+    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W12", "Work.xml"), icons + "W12.ico");
     EXPECT_EQ(test::readBytes(icons + "W12.ico"), png) << "stored byte for byte";
     EXPECT_FALSE(QFile::exists(icons + "favicon.ico"));
 
@@ -416,7 +414,7 @@ TEST_F(IconFetchTest, aDownloadedIconInTheDatabaseFolderIsTheOwnersAloneWhatever
     ASSERT_EQ(file, icons + "favicon.ico");
     EXPECT_EQ(modeOf(file), 0600u);
     IconSupport support;
-    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W3"), icons + "W3.ico");
+    ASSERT_EQ(support.saveAsVDIfFavExists(base, "W3", "Work.xml"), icons + "W3.ico");
     EXPECT_EQ(modeOf(icons + "W3.ico"), 0600u);
 }
 
@@ -500,7 +498,7 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
     jobs.append({"W20", "Not the web", "ftp://files.example/x"});
     jobs.append({"W21", "Nothing there", "http://127.0.0.1:1/"});
 
-    IconRun run(base, jobs, net);
+    IconRun run(base, "Work.xml", jobs, net);
     QStringList filed;
     QObject::connect(&run, &IconRun::iconLoaded, [&](const QString &wid, const QString &) { filed << wid; });
     run.start();
@@ -520,7 +518,7 @@ TEST_F(IconFetchTest, aRunCountsLoadedAndFailedAndKeepsToItsLimits)
 TEST_F(IconFetchTest, cancelStartsNothingNewAndAbortsWhatWasInFlight)
 {
     // Pages far slower than the run may take to end once cancelled.
-    IconRun run(base, pageJobs(6, 5000), net);
+    IconRun run(base, "Work.xml", pageJobs(6, 5000), net);
     bool cancelledEnd = false;
     QObject::connect(&run, &IconRun::finished, [&](bool cancelled) { cancelledEnd = cancelled; });
     run.start();

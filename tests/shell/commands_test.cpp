@@ -12,6 +12,7 @@ namespace
 {
 
 using rr::Commands;
+using rr::EditState;
 using rr::frmVardecks;
 using rr::MenuId;
 
@@ -436,7 +437,7 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     db->setPath(databaseFolder.filePath("Vardecks.xml"));
     ASSERT_TRUE(rr::XMLDatabase::createDatabaseFile(db->getPath()));
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
-    window->dbXML.open(std::move(db));
+    window->dbXML.open(std::move(db), "Vardecks.xml");
     window->tabIndex->setTab(2);
     EXPECT_EQ(runs.size(), 1);
     EXPECT_TRUE(window->favsColl().isEmpty());
@@ -511,7 +512,7 @@ TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLin
     window->showFolder("T1", "A folder");
     rightClick(window->tabInfo);
     EXPECT_TRUE(shown(MenuId::mnuCopyMenu));
-    window->txtMode->setText("add");
+    window->setEditState(EditState::Adding);
     rightClick(window->tabInfo);
     EXPECT_FALSE(shown(MenuId::mnuCopyMenu));
     EXPECT_FALSE(shown(MenuId::mnuNoVD)) << "no popup while a Vardeck is added";

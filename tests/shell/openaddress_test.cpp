@@ -42,7 +42,6 @@ private:
 };
 
 struct OpenAddress : ::testing::Test {
-    void TearDown() override { appOptions().setDefaultBrowser(QString()); }
     test::TempHome home;
     test::FakeLauncher launcher;
     OrderedPrompts prompts{launcher};

@@ -36,11 +36,7 @@ void store(const QString &key, const QString &name, const QString &value)
 }
 
 struct StartUp : ::testing::Test {
-    void SetUp() override
-    {
-        appOptions() = UserOptions();
-        paths::prepareProgramFolder();
-    }
+    void SetUp() override { paths::prepareProgramFolder(); }
     std::unique_ptr<frmVardecks> start()
     {
         auto window = std::make_unique<frmVardecks>();
@@ -89,7 +85,8 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_EQ(stored(kApp, "currentDB"), "Vardecks.xml");
     EXPECT_EQ(stored(kApp + "UserOptions\\", "dbDefault"), "True");
 
-    appOptions() = UserOptions();
+    // The second start is a run of the program of its own.
+    Session secondRun;
     auto second = start(); // the restored tab, width and hidden splash prove what was stored
     EXPECT_EQ(second->splashWindow(), nullptr);
     EXPECT_TRUE(second->isVisible());
@@ -101,7 +98,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
 
     // A maximised or minimised window stores fixed values.
     for (const auto &[state, maximised] : {std::pair{Qt::WindowMaximized, "True"}, {Qt::WindowMinimized, "False"}}) {
-        appOptions() = UserOptions();
+        Session run;
         auto window = start();
         window->setWindowState(state);
         QTest::qWait(20);
@@ -110,6 +107,19 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
         EXPECT_EQ(stored(kApp, "frmLeft"), "0");
         EXPECT_EQ(stored(kApp, "Maximised"), maximised);
     }
+}
+
+// With "Most recent database" in the options, a database closed before the end is the one the
+// next start opens.
+TEST_F(StartUp, theDatabaseClosedLastIsTheOneTheNextStartOpens)
+{
+    auto window = start();
+    ASSERT_EQ(window->dbXML.name(), "Vardecks.xml");
+    window->closeDB();
+    EXPECT_EQ(window->dbXML.name(), "");
+    window->Form_Unload();
+    EXPECT_EQ(stored(kApp + "UserOptions\\", "dbDefault"), "True");
+    EXPECT_EQ(stored(kApp, "currentDB"), "Vardecks.xml");
 }
 
 // Notes whether a splash was on screen at each message, and holds it open a moment while events go on.
@@ -211,7 +221,7 @@ TEST_F(StartUp, aTimerDueWhileTheProgramLoadsWaitsUntilTheLoadIsOver)
     store(kApp, "currentDB", "Broken.xml");
     ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<FOLDERS><FOLDER>"));
     for (bool hideSplash : {false, true}) {
-        appOptions() = UserOptions();
+        Session run;
         appOptions().setHideSplash(hideSplash);
         appOptions().setTipStartup(true);
         appOptions().saveToRegistry();
@@ -273,7 +283,7 @@ TEST(Splash, handsOverAtTheNextTickAndOpensTipsUnlessTurnedOff)
 {
     test::TempHome home;
     for (bool tipsOff : {false, true}) {
-        appOptions() = UserOptions();
+        Session run;
         appOptions().setTipStartup(tipsOff);
         int shown = 0, tips = 0;
         auto *splash = new frmSplash([&] { ++shown; }, [&] { ++tips; });

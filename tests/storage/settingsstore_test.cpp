@@ -349,27 +349,37 @@ TEST_F(Settings, eachListSizeIsSavedUnderItsOwnOption)
     EXPECT_EQ(back.getRecentNo(), 7);
 }
 
-// Every test starts with a fresh session, and a session made while another lives hands
-// that one back when it goes: the program's own session outlives each test's.
+// Every test starts with a fresh session, the user options included, and a session made
+// while another lives hands that one back when it goes: the program's own session outlives
+// each test's.
 TEST(Session, aTestStartsFreshAndANestedSessionHandsBackTheOneItReplaced)
 {
     EXPECT_TRUE(session().recentColl.isEmpty());
     EXPECT_EQ(session().recentMax, 15);
-    EXPECT_EQ(session().currentDBName, "");
     EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
-    session().currentDBName = "Outer.xml";
+    EXPECT_EQ(appOptions().getDBToOpen(), "");
+    EXPECT_FALSE(appOptions().getAutoSave());
+    session().currentAspectStyle = "Outer.xsl";
+    appOptions().setDBToOpen("Outer.xml");
     {
         Session inner;
         EXPECT_EQ(&session(), &inner);
-        EXPECT_EQ(session().currentDBName, "");
-        session().currentDBName = "Inner.xml";
+        EXPECT_EQ(&appOptions(), &inner.options);
+        EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
+        EXPECT_EQ(appOptions().getDBToOpen(), "");
+        session().currentAspectStyle = "Inner.xsl";
+        appOptions().setDBToOpen("Inner.xml");
     }
-    EXPECT_EQ(session().currentDBName, "Outer.xml");
+    EXPECT_EQ(session().currentAspectStyle, "Outer.xsl");
+    EXPECT_EQ(appOptions().getDBToOpen(), "Outer.xml");
     session().recentMax = 3;
+    appOptions().setAutoSave(true);
 }
 
 TEST(Session, whatTheTestBeforeLeftIsGone)
 {
-    EXPECT_EQ(session().currentDBName, "");
+    EXPECT_EQ(session().currentAspectStyle, "VD.xsl");
     EXPECT_EQ(session().recentMax, 15);
+    EXPECT_EQ(appOptions().getDBToOpen(), "");
+    EXPECT_FALSE(appOptions().getAutoSave());
 }

@@ -41,8 +41,7 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenP
                                                 "<FOLDERS>\r\n</FOLDERS>\r\n"));
     XMLDatabase db;
     db.setPath(path);
-    session().currentDBName = "Vardecks.xml";
-    EXPECT_EQ(db.getBasePath(), folder) << "the folder of the actual path, whatever the current name";
+    EXPECT_EQ(db.getBasePath(), folder) << "the folder of the actual path, whatever the database's name";
     ASSERT_TRUE(db.openDBValidate(path));
     EXPECT_FALSE(db.getTheDOM()->documentElement().firstChild());
     EXPECT_EQ(db.getNewWID(), "W1");
@@ -179,13 +178,12 @@ TEST(XMLDatabase, fieldsAndRecordsReadByNameWhateverTheirOrder)
     EXPECT_TRUE(ok);
 
     // A record of an element names its database; one without ADDRESS gives none.
-    session().currentDBName = "Vardecks.xml";
     VDData record;
-    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W1")));
+    ASSERT_TRUE(record.loadData(db.getTheDOM()->nodeFromID("W1"), "Vardecks.xml"));
     VDData expected;
     expected.loadDataFromReg("W1", "One", "http://one.example/", "Vardecks.xml");
     EXPECT_EQ(record, expected);
-    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W3")));
+    EXPECT_FALSE(VDData().loadData(db.getTheDOM()->nodeFromID("W3"), "Vardecks.xml"));
 }
 
 TEST(VardeckModule, sideFilesAreNamedOnlyByWellFormedIdentifiers)

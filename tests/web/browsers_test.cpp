@@ -46,11 +46,7 @@ protected:
         ASSERT_TRUE(db.openDBValidate(path));
         setVisitListener([this](const VisitRecord &r) { records.push_back(r); });
     }
-    void TearDown() override
-    {
-        setVisitListener({});
-        appOptions().setDefaultBrowser(QString());
-    }
+    void TearDown() override { setVisitListener({}); }
 
     QString childOnDisk(const QString &wid, const QString &child)
     {

@@ -130,7 +130,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     if (!run.body(builder, progress, &notes, &reason)) {
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
     } else {
-        removeLeftSideFiles(basePath, builder.createdWIDs());
+        removeLeftSideFiles(basePath, builder.createdWIDs(), w.dbXML.name());
         if (!saveWhileShowing(db, progress, &reason))
             failure =
                 QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
@@ -142,7 +142,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
         return;
     }
     for (const auto &[wid, address] : std::as_const(pdfVardecks))
-        IconSupport::checkSavePDFIcon(basePath, wid, address);
+        IconSupport::checkSavePDFIcon(basePath, wid, address, w.dbXML.name());
     // The Web Aspect, when it is shown, shows the imported folders at once.
     w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
     showImportedFolder(w, builder.topTID());

@@ -38,7 +38,8 @@ QString chooseExportFile(frmVardecks &w, const QString &title, const QString &fi
     request.kind = FileRequest::Kind::Save;
     request.title = title;
     request.startFolder = w.dbXML->getBasePath();
-    request.defaultName = session().currentDBName.left(std::max<qsizetype>(0, session().currentDBName.size() - 4));
+    const QString &dbName = w.dbXML.name();
+    request.defaultName = dbName.left(std::max<qsizetype>(0, dbName.size() - 4));
     request.filters = {filter};
     const QString path = prompt::file(request);
     if (path.isEmpty() || !QFileInfo::exists(path))

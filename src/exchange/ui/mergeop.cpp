@@ -64,7 +64,7 @@ void frmImportExport::importVDDatabase()
                       : QStringLiteral("The import was stopped and nothing was added: ") + merge.error();
     } else {
         // Files left under the identifiers the merged Vardecks were given are not theirs.
-        removeLeftSideFiles(db.getBasePath(), merge.mergedWIDs());
+        removeLeftSideFiles(db.getBasePath(), merge.mergedWIDs(), w.dbXML.name());
         if (!saveWhileShowing(db, progress, &reason)) {
             merge.rollback();
             failure =

@@ -46,7 +46,7 @@ void rebuildMenu(frmVardecks &w)
 void refreshRecentMenuList(frmVardecks &w, const QString &wid)
 {
     if (!wid.isEmpty())
-        recordRecentOpen(w.dbXML.document(), wid, session().recentColl, session().recentMax, session().currentDBName);
+        recordRecentOpen(w.dbXML.document(), wid, w.dbXML.name(), session().recentColl, session().recentMax);
     rebuildMenu(w);
 }
 

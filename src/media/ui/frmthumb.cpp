@@ -140,7 +140,7 @@ bool frmThumb::isThumbJob() const
 void frmThumb::setIcon(const QString &wid)
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QImage icon = pictureFromFile(iconFilePath(base, session().currentDBName, wid));
+    const QImage icon = pictureFromFile(iconFilePath(base, w.dbXML.name(), wid));
     imgIcon->setPixmap(icon.isNull() ? w.Picture8->pixmap()
                                      : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
 }
@@ -303,7 +303,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     const QString stamp = updateLastAccessed(*w.dbXML, wid);
     w.commands.refreshRecentMenuList(wid);
     w.commands.mnuEditModify_Click();
-    w.lblFileSize->setText(sizeText(details.bodyBytes) + QStringLiteral(" KB"));
+    w.commands.setEditedPageSize(sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
     w.txtWName->setText(synchronisedName(details, w.txtWName->text()));
@@ -346,7 +346,7 @@ bool frmThumb::saveThumb(QString *reason)
         return refuse(QStringLiteral("The page did not load: its thumbnail was not saved."));
     if (!w.dbXML.isOpen())
         return refuse(QStringLiteral("No database is open: the thumbnail was not saved."));
-    const QString path = thumbFilePath(w.dbXML->getBasePath(), session().currentDBName, m_wid);
+    const QString path = thumbFilePath(w.dbXML->getBasePath(), w.dbXML.name(), m_wid);
     if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
         return refuse(QStringLiteral("No Vardeck is being shown: no thumbnail was saved."));
     const QImage page = m_browser->capture();

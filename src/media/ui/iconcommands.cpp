@@ -36,7 +36,7 @@ IconCommands::IconCommands(frmVardecks &window) : QObject(&window), w(window), m
     setObjectName(QStringLiteral("iconCommands"));
     // The icon of a page being added is wanted only while that add goes on: once it
     // is saved or dropped, its fetch is aborted and writes nothing.
-    connect(w.txtMode, &QLineEdit::textChanged, this, [this] {
+    connect(&w, &frmVardecks::editStateChanged, this, [this] {
         if (w.editState() != EditState::Adding)
             delete m_addFetch.data();
     });
@@ -99,7 +99,7 @@ void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<vo
     progress->setRemaining(int(jobs.size()));
     session().cancelIcons = false;
 
-    auto *run = new IconRun(base, jobs, *m_net, runOptions, this);
+    auto *run = new IconRun(base, w.dbXML.name(), jobs, *m_net, runOptions, this);
     m_run = run;
     connect(progress, &frmIconProgress::buttonPressed, run, &IconRun::cancel);
     connect(run, &IconRun::waitingOn, this, [progress](const QString &name, const QString &home) {
@@ -187,7 +187,9 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
     urlSupport url;
     url.createURL(address);
+    // The icon is filed in the folders of the database open when the fetch began.
     const QString base = w.dbXML->getBasePath();
+    const QString dbName = w.dbXML.name();
     const QString home = url.getHomeURL();
     if (!urlSupport::isValidWWW(home)) {
         if (flags.notify)
@@ -225,7 +227,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             if (progress)
                 progress->showIcon(result);
             w.fetchedIconShown();
-            const QString target = icons->saveAsVDIfFavExists(base, wid);
+            const QString target = icons->saveAsVDIfFavExists(base, wid, dbName);
             if (!target.isEmpty()) {
                 addToImageList(wid, target);
                 if (flags.refreshLists) {
@@ -259,7 +261,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             // The end runs after the button's own click has been handled.
             QTimer::singleShot(0, this, [end] { end(QString()); });
         });
-    icons->loadIcon(base, url, *m_net, fetch, end);
+    icons->loadIcon(base, dbName, url, *m_net, fetch, end);
 }
 
 void IconCommands::timerIcon_Timer()
@@ -275,17 +277,18 @@ void IconCommands::timerIcon_Timer()
     delete m_addFetch.data();
     m_addFetch = new QObject(this);
     auto icons = std::make_shared<IconSupport>();
-    icons->loadIcon(w.dbXML->getBasePath(), url, *m_net, m_addFetch, [this, icons](const QString &result) {
-        if (result.isEmpty())
-            return;
-        // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
-        if (session().cancelIcons || w.editState() != EditState::Adding) {
-            icons->clearIconFile();
-            return;
-        }
-        showInDetails(result);
-        w.fetchedIconShown();
-    });
+    icons->loadIcon(w.dbXML->getBasePath(), w.dbXML.name(), url, *m_net, m_addFetch,
+                    [this, icons](const QString &result) {
+                        if (result.isEmpty())
+                            return;
+                        // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
+                        if (session().cancelIcons || w.editState() != EditState::Adding) {
+                            icons->clearIconFile();
+                            return;
+                        }
+                        showInDetails(result);
+                        w.fetchedIconShown();
+                    });
 }
 
 bool IconCommands::requireShownVardeck(const QString &what)
@@ -344,7 +347,7 @@ void IconCommands::mnuToolsIconFile_Click()
         return;
     const QString wid = w.currentWID();
     IconSupport icons;
-    const QString target = icons.saveAsVDIfFileOK(chosen, wid, QFileInfo(chosen).fileName(), base);
+    const QString target = icons.saveAsVDIfFileOK(chosen, wid, QFileInfo(chosen).fileName(), base, w.dbXML.name());
     if (target.isEmpty())
         prompt::show(QStringLiteral("Invalid picture selected..."), MsgButtons::Ok, MsgIcon::None);
     else
@@ -367,7 +370,7 @@ void IconCommands::mnuToolsIconRemove_Click()
         return;
     const QString wid = w.currentWID();
     IconSupport icons;
-    icons.setIconPath(w.dbXML->getBasePath());
+    icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     icons.deleteIcon(wid);
     w.imgIcon->setPixmap(QPixmap());
     w.commands.populateIconList();

@@ -60,7 +60,7 @@ void frmPrefs::cmdApply_Click()
     applyWebStyle();
 
     if (cmb(0)->currentIndex() == 0) {
-        options.setDBToOpen(session().currentDBName);
+        options.setDBToOpen(w.dbXML.mostRecentName());
         options.setdbDefault(true);
     } else {
         options.setDBToOpen(cmb(0)->currentText());

@@ -9,7 +9,7 @@ namespace rr
 {
 
 // databasePath: the open database's file (getPath); dbName: its file name
-// (currentDBName). True when a backup was written.
+// ("Work.xml"). True when a backup was written.
 bool runBackupCommand(const QString &databasePath, const QString &dbName);
 
 // The name the picker offers for a backup of dbName: "Work.xml" gives "Work-backup.xml".

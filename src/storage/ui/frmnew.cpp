@@ -4,8 +4,8 @@
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/runtimeerror.h"
+#include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
-#include "storage/session.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -172,9 +172,8 @@ void frmNew::createDatabase()
                                               QStringLiteral(" was successfully created.  Do you wish to open it now?"),
                                           MsgIcon::None, QStringLiteral("Open database ") + name + QLatin1Char('?'));
     if (openNow) {
-        session().chosenDBPath = folder.filePath(name + QLatin1String(".xml"));
-        session().chosenDBName = name + QLatin1String(".xml");
-        m_commands.openTheDatabase();
+        const QString fileName = name + QLatin1String(".xml");
+        m_commands.openTheDatabase(ChosenDatabase{folder.filePath(fileName), fileName});
     }
     accept();
 }

@@ -2,8 +2,8 @@
 // "New database" and "Delete database": one dialog in two modes, set by the hidden
 // text box txtMode ("new" or "delete"). It acts itself; what needs the main window
 // it asks of the window's commands: whether a file is the open database
-// (isOpenDatabase), closing it before it is deleted (closeDB), opening a new database
-// from chosenDBPath and chosenDBName (openTheDatabase), and the font fallback.
+// (isOpenDatabase), closing it before it is deleted (closeDB), opening the new
+// database it made (openTheDatabase), and the font fallback.
 #include "shell/commands.h"
 #include "storage/ui/buttondialog.h"
 

@@ -2,7 +2,6 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
-#include "storage/session.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -54,11 +53,11 @@ frmOpen::frmOpen(QWidget *parent, const QString &databaseFolder) : ButtonDialog(
     connect(cmdCancel, &qbButtons_H::Click, this, &frmOpen::reject);
 }
 
-bool frmOpen::chooseDatabase(QWidget *parent)
+std::optional<ChosenDatabase> frmOpen::chooseDatabase(QWidget *parent)
 {
     frmOpen dialog(parent);
     dialog.exec();
-    return !session().chosenDBPath.isEmpty();
+    return dialog.choice();
 }
 
 void frmOpen::setDBName(const QString &text)
@@ -72,16 +71,15 @@ void frmOpen::okClicked()
     const QTreeWidgetItem *item = tvwDB->currentItem();
     if (!item)
         return;
-    session().chosenDBPath = DatabaseList::tag(item);
+    const QString path = DatabaseList::tag(item);
     // The name comes from the path, so that the two always name the same file.
-    session().chosenDBName = QFileInfo(session().chosenDBPath).fileName();
+    m_choice = ChosenDatabase{path, QFileInfo(path).fileName()};
     accept();
 }
 
 void frmOpen::reject()
 {
-    session().chosenDBPath.clear();
-    session().chosenDBName.clear();
+    m_choice.reset();
     ButtonDialog::reject();
 }
 

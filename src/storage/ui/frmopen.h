@@ -1,8 +1,11 @@
 #pragma once
-// "Open database": lists the databases of the database folder and leaves the choice
-// in chosenDBPath and chosenDBName (both "" when the user cancels). Opening the
-// chosen file is the main window's openTheDatabase.
+// "Open database": lists the databases of the database folder and hands back the one
+// the user chose (nothing when the user cancels). Opening the chosen file is the main
+// window's openTheDatabase.
+#include "storage/chosendatabase.h"
 #include "storage/ui/buttondialog.h"
+
+#include <optional>
 
 class QLabel;
 class QTreeWidgetItem;
@@ -18,8 +21,11 @@ class frmOpen : public ButtonDialog
 public:
     explicit frmOpen(QWidget *parent = nullptr, const QString &databaseFolder = QString());
 
-    // Shows the dialog modally; true when a database was chosen.
-    static bool chooseDatabase(QWidget *parent = nullptr);
+    // Shows the dialog modally; the database chosen, or nothing when the user cancels.
+    static std::optional<ChosenDatabase> chooseDatabase(QWidget *parent = nullptr);
+
+    // The database OK chose; nothing before OK and after Cancel.
+    const std::optional<ChosenDatabase> &choice() const { return m_choice; }
 
     QLabel *Label2 = nullptr;
     DatabaseList *tvwDB = nullptr;
@@ -33,6 +39,8 @@ public:
 private:
     void setDBName(const QString &text);
     void okClicked();
+
+    std::optional<ChosenDatabase> m_choice;
 };
 
 } // namespace rr

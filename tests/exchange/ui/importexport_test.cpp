@@ -404,8 +404,8 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     const QString base = window->dbXML->getBasePath();
     const auto leftOver = [&](int n) {
         const QString wid = QString("W%1").arg(n);
-        return QStringList{iconFilePath(base, session().currentDBName, wid),
-                           thumbFilePath(base, session().currentDBName, wid)};
+        return QStringList{iconFilePath(base, window->dbXML.name(), wid),
+                           thumbFilePath(base, window->dbXML.name(), wid)};
     };
     for (int n = 4; n <= 12; ++n)
         for (const QString &file : leftOver(n))
@@ -452,8 +452,8 @@ TEST_F(ImportExportTest, importedAndMergedVardecksNeverTakeFilesLeftUnderTheirId
     for (const QString &wid : merged)
         pdf.removeOne(wid);
     ASSERT_EQ(pdf.size(), 1);
-    EXPECT_EQ(readBytes(iconFilePath(base, session().currentDBName, pdf[0])), readBytes(base + "pdficon.gif"));
-    EXPECT_FALSE(QFile::exists(thumbFilePath(base, session().currentDBName, pdf[0])));
+    EXPECT_EQ(readBytes(iconFilePath(base, window->dbXML.name(), pdf[0])), readBytes(base + "pdficon.gif"));
+    EXPECT_FALSE(QFile::exists(thumbFilePath(base, window->dbXML.name(), pdf[0])));
 }
 
 TEST_F(ImportExportTest, manyNewVardecksClearOnlyTheFilesLeftUnderTheirOwnIdentifiers)
@@ -463,15 +463,15 @@ TEST_F(ImportExportTest, manyNewVardecksClearOnlyTheFilesLeftUnderTheirOwnIdenti
     const auto sideFiles = [&](int from, int to) {
         QStringList present;
         for (int n = from; n <= to; ++n)
-            for (const QString &file : {iconFilePath(base, session().currentDBName, QString("W%1").arg(n)),
-                                        thumbFilePath(base, session().currentDBName, QString("W%1").arg(n))})
+            for (const QString &file : {iconFilePath(base, window->dbXML.name(), QString("W%1").arg(n)),
+                                        thumbFilePath(base, window->dbXML.name(), QString("W%1").arg(n))})
                 if (QFile::exists(file))
                     present << file;
         return present;
     };
     for (int n = 1; n <= 150; ++n) {
-        ASSERT_TRUE(writeBytes(iconFilePath(base, session().currentDBName, QString("W%1").arg(n)), "icon"));
-        ASSERT_TRUE(writeBytes(thumbFilePath(base, session().currentDBName, QString("W%1").arg(n)), "thumb"));
+        ASSERT_TRUE(writeBytes(iconFilePath(base, window->dbXML.name(), QString("W%1").arg(n)), "icon"));
+        ASSERT_TRUE(writeBytes(thumbFilePath(base, window->dbXML.name(), QString("W%1").arg(n)), "thumb"));
     }
     ASSERT_EQ(doc()->countElements("VARDECK"), 3);
 
@@ -636,7 +636,6 @@ TEST_F(ImportExportTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
 // description and the buttons keep to the window too.
 TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
 {
-    const int storedSize = appOptions().getFontSize();
     for (int size : {8, 9, 10, 11}) {
         SCOPED_TRACE(size);
         appOptions().setFontSize(size);
@@ -668,5 +667,4 @@ TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
             EXPECT_LE(part->geometry().right(), sized.width()) << part->objectName().toStdString();
         EXPECT_LT(sized.cmdSave->geometry().right(), sized.cmdCancel->x());
     }
-    appOptions().setFontSize(storedSize);
 }

@@ -19,7 +19,6 @@ class FindingUiTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        appOptions() = UserOptions();
         MainWindowTest::SetUp();
         ui = &installFinding(*window);
         window->commands.displayVardeckData = [this](XmlNode vardeck) {
@@ -37,7 +36,7 @@ protected:
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
-        window->dbXML.open(std::move(db));
+        window->dbXML.open(std::move(db), "Vardecks.xml");
         // The folder tree as the Explorer builds it: the root, then each folder tagged with its TID.
         auto *root = new QTreeWidgetItem(window->tvwTopics, {"FOLDERS"});
         auto folderNode = [](QTreeWidgetItem *parent, const QString &name, const QString &tid) {

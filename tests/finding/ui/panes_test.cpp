@@ -169,7 +169,7 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     std::unique_ptr<QMimeData>(window->dragSources().startFolderDrag("T1", 2));
     EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
 
-    window->txtMode->setText("add");
+    window->setEditState(EditState::Adding);
     EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(window->tvwFavs->topLevelItem(1)), nullptr)
         << "no drag while editing";
 }
@@ -220,10 +220,10 @@ TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextCli
     QTest::mousePress(viewport, Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
     QTest::mouseMove(viewport, last.center() + QPoint(40, 3 * last.height()));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, last.center() + QPoint(40, 3 * last.height()));
-    window->txtMode->setText("mod");
+    window->setEditState(EditState::Modifying);
     mouseDrag(1, true);
     QTest::mouseRelease(viewport, Qt::LeftButton);
-    window->txtMode->setText("");
+    window->setEditState(EditState::Viewing);
     EXPECT_EQ(carried.size(), 2);
 }
 
@@ -355,7 +355,6 @@ using RecentMenuTest = test::FindingUiTest;
 
 TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
-    session().currentDBName = "Vardecks.xml";
     installRecentMenu(*window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
     const auto opened = [this](const QString &wid) { window->commands.refreshRecentMenuList(wid); };
@@ -425,13 +424,13 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
         << "no row selected before: the several-rows menu";
     window->subMenu(MenuId::mnuListVDMulti)->hide();
 
-    window->txtMode->setText("add");
+    window->setEditState(EditState::Adding);
     clickRow(window->lstSearch, 1, Qt::RightButton);
     EXPECT_FALSE(window->subMenu(MenuId::mnuListVD)->isVisible());
     EXPECT_FALSE(window->subMenu(MenuId::mnuListVDMulti)->isVisible());
 
     // A left click while editing asks before the edit is lost.
-    window->txtMode->setText("mod");
+    window->setEditState(EditState::Modifying);
     prompts.answer(MsgResult::No);
     clickRow(window->lstSrch, 0);
     EXPECT_TRUE(shown.isEmpty());

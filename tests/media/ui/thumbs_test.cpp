@@ -38,7 +38,6 @@ protected:
     {
         EditingTest::SetUp();
         thumbs = &installThumbCommands(*window, installIconCommands(*window));
-        appOptions().setAutoIcon(false);
         site.route("/red.html", page("<html><body style=\"margin:0;background:#ff0000\"></body></html>"));
         site.route("/described.html", page(describedPage()));
         site.route("/untitled.html", page("<html><body>No title here</body></html>"));
@@ -232,18 +231,23 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     menu(MenuId::mnuToolsSynch);
     ASSERT_NE(thumbWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->txtWName->text(), "Known title");
     EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
     EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
+    // Save stores the size the page gave and the visit the synchronisation counted.
+    window->commands.saveVardeckDetails();
+    EXPECT_EQ(window->editState(), EditState::Viewing);
+    EXPECT_EQ(stored("W1").childText("FILESIZE"), "12.5");
+    EXPECT_EQ(stored("W1").childText("HITS"), "2");
+    EXPECT_EQ(stored("W1").childText("NAME"), "Known title");
 
     // A page without title and META leaves the boxes as they were.
-    window->commands.cancelVardeckEdit();
     showVardeck("T1", "W5");
     menu(MenuId::mnuToolsSynch);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
-    EXPECT_EQ(window->txtMode->text(), "mod");
+    EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->txtWName->text(), "Untitled");
     EXPECT_EQ(window->txtDescription->toPlainText(), "old description");
     EXPECT_EQ(window->txtKeywords->toPlainText(), "old words");
@@ -256,7 +260,7 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     EXPECT_TRUE(prompts.lastText().startsWith("Missing could not be synchronized: ") &&
                 prompts.lastText().endsWith("  The Vardeck was not changed."))
         << prompts.lastText().toStdString();
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
 }
 

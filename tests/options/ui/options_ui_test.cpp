@@ -43,7 +43,6 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        appOptions() = UserOptions();
         // The start-up turns sizes of 0 into 15.
         appOptions().setRecentNo(15);
         appOptions().setRecentSearchNo(15);
@@ -172,7 +171,14 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     for (int i : {0, 1, 2, 4})
         EXPECT_FALSE(again.optFont(i)->isChecked());
 
-    session().currentDBName = "Vardecks.xml";
+    // The database the window had open last, closed since, is the most recent one.
+    QTemporaryDir databaseFolder;
+    auto db = std::make_unique<XMLDatabase>();
+    db->setPath(databaseFolder.filePath("Vardecks.xml"));
+    ASSERT_TRUE(XMLDatabase::createDatabaseFile(db->getPath()));
+    ASSERT_TRUE(db->openDBValidate(db->getPath()));
+    window->dbXML.open(std::move(db), "Vardecks.xml");
+    window->dbXML.close();
     again.cmb(1)->setCurrentText("Firefox");
     again.cmb(2)->setCurrentText("Vardecks default");
     again.optFont(0)->setChecked(true);
@@ -249,7 +255,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     db->setPath(folder.filePath("Vardecks.xml"));
     ASSERT_TRUE(XMLDatabase::createDatabaseFile(db->getPath()));
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
-    window->dbXML.open(std::move(db));
+    window->dbXML.open(std::move(db), "Vardecks.xml");
     window->aspectShown("Web");
     appOptions().setWebCSS("Plain");
 

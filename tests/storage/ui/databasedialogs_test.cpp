@@ -1,7 +1,7 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/paths.h"
+#include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
-#include "storage/session.h"
 #include "storage/ui/backupcommand.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
@@ -27,11 +27,7 @@ struct Env {
     test::ScriptedPrompts prompts;
     QString folder = home.databaseFolder();
     DatabaseFolder db{folder};
-    Env()
-    {
-        paths::prepareProgramFolder();
-        session().currentDBName = "Vardecks.xml";
-    }
+    Env() { paths::prepareProgramFolder(); }
 };
 
 void clickNode(QTreeWidget *tree, const QString &text)
@@ -154,8 +150,7 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
         EXPECT_EQ(dialog.lblDBName->text(), "Work.XML");
         dialog.cmdOK->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(session().chosenDBPath, env.folder + "Work.XML");
-        EXPECT_EQ(session().chosenDBName, "Work.XML");
+        EXPECT_EQ(dialog.choice(), (ChosenDatabase{env.folder + "Work.XML", "Work.XML"}));
     }
     // Run modally, Enter takes the first database.
     QTimer::singleShot(0, [] {
@@ -163,8 +158,9 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
         ASSERT_NE(dialog, nullptr);
         QTest::keyClick(dialog, Qt::Key_Return);
     });
-    EXPECT_TRUE(frmOpen::chooseDatabase());
-    EXPECT_EQ(session().chosenDBName, "Vardecks.xml");
+    const std::optional<ChosenDatabase> chosen = frmOpen::chooseDatabase();
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->name, "Vardecks.xml");
 
     // An empty folder keeps OK disabled, and Cancel leaves no choice.
     QFile::remove(env.folder + "Vardecks.xml");
@@ -174,16 +170,19 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
     EXPECT_EQ(dialog.lblDBName->text(), "No database selected");
     EXPECT_FALSE(dialog.cmdOK->isEnabled());
     dialog.cmdCancel->click();
-    EXPECT_TRUE(session().chosenDBPath.isEmpty());
-    EXPECT_TRUE(session().chosenDBName.isEmpty());
+    EXPECT_FALSE(dialog.choice());
 }
 
 TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFailure)
 {
     Env env;
     QStringList opened;
+    QStringList openedNames;
     Commands commands;
-    commands.openTheDatabase = [&] { opened << session().chosenDBPath; };
+    commands.openTheDatabase = [&](const ChosenDatabase &chosen) {
+        opened << chosen.path;
+        openedNames << chosen.name;
+    };
     const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
         dialog.show();
         dialog.txtName->setText(name);
@@ -220,7 +219,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         create(dialog, "Work", MsgResult::No);
         EXPECT_TRUE(QFile::exists(env.folder + "Work.xml"));
         EXPECT_TRUE(opened.isEmpty());
-        EXPECT_TRUE(session().chosenDBPath.isEmpty());
+        EXPECT_TRUE(openedNames.isEmpty());
         EXPECT_FALSE(dialog.isVisible());
     }
     {
@@ -232,7 +231,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         EXPECT_EQ(ask.title, "Open database Second?");
         EXPECT_EQ(ask.buttons, MsgButtons::YesNo);
         EXPECT_EQ(opened, QStringList{env.folder + "Second.xml"});
-        EXPECT_EQ(session().chosenDBName, "Second.xml");
+        EXPECT_EQ(openedNames, QStringList{"Second.xml"});
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     QDir(env.folder + "icons").removeRecursively();
@@ -251,11 +250,11 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 {
     Env env;
     DatabaseFolder(env.folder).createDatabase("Work");
-    session().currentDBName = "Work.xml";
+    const QString openDatabase = "Work.xml";
     bool fileThereWhenClosed = false;
     int closes = 0;
     Commands commands;
-    commands.isOpenDatabase = [](const QString &fileName) { return fileName == session().currentDBName; };
+    commands.isOpenDatabase = [&](const QString &fileName) { return fileName == openDatabase; };
     commands.closeDB = [&] {
         ++closes;
         fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");

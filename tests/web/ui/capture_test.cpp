@@ -72,13 +72,13 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     menu(MenuId::mnuToolsGet);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.lastText(), "Razuzezu Revidod cannot detect any open browser windows.");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
 
     prompts.clear();
     profile.lockBy(QCoreApplication::applicationPid());
     menu(MenuId::mnuToolsGet);
     EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtWName->text(), "Shop & cart");
     EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
     EXPECT_EQ(window->chosenPage().browser, "Mozilla Firefox");
@@ -104,7 +104,7 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     EXPECT_FALSE(appOptions().getAutoSave());
     whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_EQ(window->chosenPage().address, "");
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(vardeckCount(), before);
 
     whileModal<frmVardeckDialog>(
@@ -124,7 +124,7 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
         },
         [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_EQ(window->chosenPage().name, "Mail & <b>inbox</b>");
-    EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
+    EXPECT_EQ(window->editState(), EditState::Viewing) << "AutoSave saved it at once";
     EXPECT_EQ(vardeckCount(), before + 1);
     EXPECT_EQ(stored("W4").childText("NAME"), "Mail & <b>inbox</b>");
     EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://mail.example/inbox?a=1&b=2");
@@ -178,7 +178,7 @@ TEST_F(CaptureTest, theStartScanLeavesTheWindowInUseAndOffersItsPagesWhenItEndsA
     EXPECT_GE(otherClosedAt, 1450);
     EXPECT_EQ(watch.listed, QStringList({"Mail", "Maps"}));
     EXPECT_EQ(window->detectedPages().size(), 2);
-    EXPECT_EQ(window->txtMode->text(), "") << "cancelled";
+    EXPECT_EQ(window->editState(), EditState::Viewing) << "cancelled";
     waitUntil([] { return false; }, 600);
     EXPECT_EQ(watch.openedAt.size(), 1) << "offered once";
 }
@@ -213,7 +213,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(watch.openedAt.isEmpty());
 
-    EXPECT_EQ(window->txtMode->text(), "");
+    EXPECT_EQ(window->editState(), EditState::Viewing);
     // A window closed while the browsers are asked offers nothing after.
     prompts.clear();
     window->commands.offerOpenBrowserPages();
@@ -262,7 +262,7 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
     window->showMinimized();
     handOff();
     EXPECT_EQ(scans, QList<bool>({true}));
-    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtWName->text(), "Top page");
     EXPECT_FALSE(window->isMinimized());
     EXPECT_EQ(window->WindowState(), 2) << "a minimised window comes back maximised";
@@ -327,7 +327,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
     // The Firefox window on screen shows the first window's tab, not the last-used window's.
     handOff();
     ASSERT_EQ(window->detectedPages().size(), 1);
-    EXPECT_EQ(window->txtMode->text(), "add");
+    EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
 
     menu(MenuId::mnuToolsCloseAll);

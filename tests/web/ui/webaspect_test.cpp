@@ -66,7 +66,7 @@ protected:
         auto db = std::make_unique<XMLDatabase>();
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
-        window->dbXML.open(std::move(db));
+        window->dbXML.open(std::move(db), QFileInfo(path).fileName());
     }
 
     ScriptedPrompts prompts;
@@ -412,11 +412,11 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     window->txtAddress->setText("http://zebra.example/");
     // The preview's tab is not shown: the address waits there and nothing is loaded.
     ASSERT_FALSE(window->wbPreview->isVisible());
-    window->txtMode->setText("mod");
+    window->setEditState(EditState::Modifying);
     window->commands.cmdPreview_Click(0);
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "http://zebra.example/");
     EXPECT_EQ(hitsOf("W1"), "9");
-    window->txtMode->setText("");
+    window->setEditState(EditState::Viewing);
     window->commands.cmdPreview_Click(0);
     EXPECT_EQ(hitsOf("W1"), "10");
     window->commands.cmdPreview_Click(5);
