@@ -10,7 +10,7 @@
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
 // What the window shows, the edit state and the open database have one owner each
 // here, each written through its own setter.
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
 #include "shell/menutable.h"
 #include "shell/opendatabase.h"
 #include "shell/windowstate.h"
