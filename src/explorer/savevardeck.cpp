@@ -170,7 +170,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.lblDescription->clear();
     w.lblKeyWords->clear();
     w.iconChanged = false;
-    for (QLabel *label : {w.lbl(3), w.lblFileSize, w.lbl(14), w.lblHome})
+    for (QLabel *label : {w.lbl(Lbl::LastVisited), w.lblFileSize, w.lbl(Lbl::Hits), w.lblHome})
         label->clear();
     w.picThumb->setPixmap(QPixmap());
 
@@ -182,7 +182,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         w.txtDescription->setPlainText(page.description);
         w.txtKeywords->setPlainText(page.keywords);
         w.lblFileSize->setText(page.size + QStringLiteral(" KB"));
-        w.lbl(14)->setText(QStringLiteral("1"));
+        w.lbl(Lbl::Hits)->setText(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
         if (!isPDF(page.address)) {
             w.timerIcon->setInterval(10);
@@ -359,7 +359,7 @@ bool VardeckEditor::saveModifiedVardeck()
         vardeck.appendChild(doc->createElement(QStringLiteral("FILESIZE")));
     if (!w.lblFileSize->text().isEmpty())
         vardeck.setChildText(QStringLiteral("FILESIZE"), sizeFromCaption(w.lblFileSize->text()));
-    const QString hits = w.lbl(14)->text();
+    const QString hits = w.lbl(Lbl::Hits)->text();
     vardeck.setChildText(QStringLiteral("HITS"), hits.isEmpty() ? QStringLiteral("1") : hits);
 
     for (QTreeWidget *view : {w.tvwWM, w.listPop}) {

@@ -94,7 +94,7 @@ void FavoritesPane::ensureList()
 
 void FavoritesPane::showCount()
 {
-    w.lbl(2)->setText(m_favs.countLabel());
+    w.lbl(Lbl::FavoritesCount)->setText(m_favs.countLabel());
     w.favsColl = m_favs.favsColl();
 }
 

@@ -59,7 +59,7 @@ void recordVisit(frmVardecks &w)
         return;
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
     if (!stamp.isEmpty())
-        w.lbl(3)->setText(stamp);
+        w.lbl(Lbl::LastVisited)->setText(stamp);
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 
