@@ -43,7 +43,7 @@ void installClipboardCommands(frmVardecks &w)
             putOnClipboard(w.dbXML.isOpen() ? (w.dbXML.get()->*getter)(w.currentWID(), nullptr) : QString());
         };
     }
-    w.commands.mnuCopy_Click = [&w](int) { putOnClipboard(w.copyText); };
+    w.commands.mnuCopy_Click = [&w](int) { putOnClipboard(w.popup.copyText()); };
 }
 
 } // namespace rr

@@ -6,6 +6,7 @@
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/dragsources.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
@@ -39,10 +40,10 @@ namespace
 // state (which may hold its elements) and any edit under way.
 void forgetOpenDatabase(frmVardecks &w)
 {
-    w.popup = PopupState();
-    w.drag = DragState();
+    w.popup.forget();
+    w.dragSources().forgetDrags();
     w.forgetShownItems();
-    w.selectedWID.clear();
+    w.selectVardeck(QString());
     setMode(w, EditState::Viewing);
     // The rendered Web Aspect pages show the database that was open.
     w.markAllPagesStale();

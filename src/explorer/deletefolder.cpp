@@ -48,10 +48,9 @@ void FolderDeletion::mnuEditDeleteTopic_Click()
 {
     QTreeWidget *tree = w.tvwTopics;
     const bool noFolder = !w.folderShown() || tree->currentItem() == tree->topLevelItem(0);
-    if (w.popup.deleteFolderFromPopup) {
-        w.popup.deleteFolderFromPopup = false;
-        const QString tid = tagOf(w.popup.popupNode.item());
-        if (QTreeWidgetItem *before = w.popup.popupSelectedNode.item())
+    if (w.popup.takeDeleteFolderFromPopup()) {
+        const QString tid = tagOf(w.popup.popupNode().item());
+        if (QTreeWidgetItem *before = w.popup.popupSelectedNode().item())
             tree->setCurrentItem(before);
         delFolder(w.dbXML.folder(tid), tid);
         return;

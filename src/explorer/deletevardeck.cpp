@@ -83,11 +83,10 @@ void VardeckDeletion::mnuEditDelete_Click()
         deleteVD();
         return;
     }
-    if (!w.popup.deleteFromPopup) {
+    if (!w.popup.takeDeleteFromPopup()) {
         prompt::show(QStringLiteral("No Vardeck has been selected to delete."));
         return;
     }
-    w.popup.deleteFromPopup = false;
     w.commands.displayWM();
     if (w.vardeckShown())
         deleteVD();
@@ -107,7 +106,7 @@ void VardeckDeletion::deleteVD()
                           MsgIcon::None, QStringLiteral("Delete Vardeck?")))
         return;
     deleteSelectedVardeck(wid);
-    w.selectedWID = wid;
+    w.selectVardeck(wid);
     resetAfterDelete();
 }
 
@@ -128,7 +127,7 @@ bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
 
 void VardeckDeletion::resetAfterDelete()
 {
-    const QString wid = w.selectedWID;
+    const QString wid = w.selectedWID();
     w.lstSrch->clear();
     w.lstSearch->clear();
     // The Popular list is filled once and kept: whichever tab is open, the row goes.
@@ -161,7 +160,7 @@ void VardeckDeletion::resetAfterDelete()
     }
     leaveEditMode(w);
     setNonEditableFields(w, false);
-    w.selectedWID.clear();
+    w.selectVardeck(QString());
 }
 
 } // namespace rr

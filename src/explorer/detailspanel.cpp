@@ -300,20 +300,20 @@ void DetailsPanel::rightClicked(QWidget *control)
         w.popupMenu(panelIdle() && bothShown() ? copyMenu : noVD);
     } else if (control == w.lblWName) {
         if (w.vardeckShown()) {
-            w.copyText = w.lblWName->text();
+            w.popup.textRightClicked(w.lblWName->text());
             w.popupMenu(copyMenu);
         }
     } else if (control == w.lblAddress || control == w.lblHome) {
         if (panelIdle() && bothShown()) {
-            w.copyText = label->text();
+            w.popup.textRightClicked(label->text());
             w.popupMenu(copyMenu);
         }
     } else if (control == w.lblDescription || control == w.lblKeyWords) {
-        w.copyText = label->text();
+        w.popup.textRightClicked(label->text());
         w.popupMenu(copyMenu);
     } else if (control == w.StatusBar1) {
         if (bothShown()) {
-            w.copyText = w.StatusBar1->panelText(2);
+            w.popup.textRightClicked(w.StatusBar1->panelText(2));
             w.popupMenu(copyMenu);
         }
     } else {

@@ -8,13 +8,10 @@
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
-#include <QApplication>
-#include <QDrag>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -23,20 +20,6 @@ namespace rr
 {
 namespace
 {
-
-QStringList linesOf(const QMimeData *data, const char *type)
-{
-    const QString mime = QString::fromLatin1(type);
-    if (!data || !data->hasFormat(mime))
-        return {};
-    QStringList out;
-    for (const QString &line : QString::fromUtf8(data->data(mime)).split(QLatin1Char('\n'))) {
-        const QString id = line.trimmed();
-        if (!id.isEmpty())
-            out << id;
-    }
-    return out;
-}
 
 // True when ancestor is node itself or holds it at any depth.
 bool holds(const XmlNode &ancestor, XmlNode node)
@@ -82,49 +65,25 @@ QList<QTreeWidgetItem *> selectedRowsInOrder(const QTreeWidget *list)
 
 } // namespace
 
-QMimeData *vardeckDragData(const QStringList &wids)
-{
-    auto *data = new QMimeData;
-    data->setData(QString::fromLatin1(kVardeckDragMimeType), wids.join(QLatin1Char('\n')).toUtf8());
-    return data;
-}
-
-QMimeData *folderDragData(const QString &tid)
-{
-    auto *data = new QMimeData;
-    data->setData(QString::fromLatin1(kFolderDragMimeType), tid.toUtf8());
-    return data;
-}
-
-QStringList draggedVardeckIds(const QMimeData *data)
-{
-    return linesOf(data, kVardeckDragMimeType);
-}
-
-bool isInternalDragData(const QMimeData *data)
-{
-    return data && (data->hasFormat(QString::fromLatin1(kVardeckDragMimeType)) ||
-                    data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
-}
-
 InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("internalDrags"));
-    m_dragLoop = [](QWidget *source, QMimeData *data) {
-        QPointer<QDrag> drag = new QDrag(source);
-        drag->setMimeData(data);
-        drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-        // The source, and the drag with it, may have gone while the drag ran its own
-        // event loop.
-        if (drag)
-            drag->deleteLater();
-    };
     w.tvwTopics->setAcceptDrops(true);
     w.tvwTopics->viewport()->setAcceptDrops(true);
     w.tvwTopics->viewport()->installEventFilter(this);
-    w.tvwWM->viewport()->installEventFilter(this);
-    w.listVD->viewport()->installEventFilter(this);
-    iconView->viewport()->installEventFilter(this);
+    // A tree's drag takes the node pressed on; the list and its icons drag the list's
+    // selected rows.
+    DragSources &sources = w.dragSources();
+    sources.addSource(
+        w.tvwTopics, [this](const QPoint &pos) { return tvwTopics_OLEStartDrag(w.tvwTopics->itemAt(pos)); },
+        Qt::MoveAction);
+    sources.addSource(
+        w.tvwWM, [this](const QPoint &pos) { return tvwWM_OLEStartDrag(w.tvwWM->itemAt(pos)); }, Qt::MoveAction);
+    sources.addSource(
+        w.listVD, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
+    sources.addSource(
+        iconView, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
+    connect(&sources, &DragSources::dragEnded, this, &InternalDrags::clearDropHighlight);
 }
 
 bool InternalDrags::viewing() const
@@ -143,10 +102,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
-    w.drag.dragType = QStringLiteral("folder");
-    w.drag.dragFolderIndex = nodeIndex(w.tvwTopics, pressed);
-    w.drag.dragFolderTID = tid;
-    return folderDragData(tid);
+    return w.dragSources().startFolderDrag(tid, nodeIndex(w.tvwTopics, pressed));
 }
 
 QMimeData *InternalDrags::tvwWM_OLEStartDrag(QTreeWidgetItem *pressed)
@@ -157,9 +113,7 @@ QMimeData *InternalDrags::tvwWM_OLEStartDrag(QTreeWidgetItem *pressed)
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return nullptr;
-    w.drag.dragType = QStringLiteral("Vardeck");
-    w.drag.dragWID = wid;
-    return vardeckDragData({wid});
+    return w.dragSources().startVardeckDrag({wid});
 }
 
 QMimeData *InternalDrags::listVD_OLEStartDrag()
@@ -172,20 +126,12 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
         if (!wid.isEmpty())
             wids << wid;
     }
-    if (wids.size() == 1) {
-        w.drag.dragType = QStringLiteral("Vardeck");
-        w.drag.dragWID = wids.first();
-    } else {
-        w.drag.dragType = QStringLiteral("VardeckMulti");
-        w.drag.multiDragColl = wids;
-    }
-    return vardeckDragData(wids);
+    return w.dragSources().startVardeckDrag(wids);
 }
 
 void InternalDrags::OLECompleteDrag()
 {
-    w.drag.dragType.clear();
-    clearDropHighlight();
+    w.dragSources().endDrag();
 }
 
 // ----- the folder tree as target -----
@@ -211,7 +157,7 @@ void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &p
         return;
     }
     w.tvwTopics->setCurrentItem(target);
-    if (w.drag.dragType == QLatin1String("folder"))
+    if (w.drag.dragType() == QLatin1String("folder"))
         dropFolder(target);
     else
         dropVardecks(target, data);
@@ -233,10 +179,10 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
     }
     // A drop that carries none of this window's drags moves nothing.
     QStringList wids;
-    if (w.drag.dragType == QLatin1String("Vardeck"))
+    if (w.drag.dragType() == QLatin1String("Vardeck"))
         wids = draggedVardeckIds(data).mid(0, 1);
-    else if (w.drag.dragType == QLatin1String("VardeckMulti"))
-        wids = w.drag.multiDragColl;
+    else if (w.drag.dragType() == QLatin1String("VardeckMulti"))
+        wids = w.drag.multiDragColl();
 
     XmlDocument *doc = w.dbXML.document();
     int moved = 0;
@@ -253,9 +199,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
         return;
     }
     saveDatabaseReporting(*w.dbXML);
-    w.aspectPageStale[frmVardecks::AllPage] = true;
-    w.aspectPageStale[frmVardecks::FoldersPage] = true;
-    w.aspectPageStale[frmVardecks::HitsPage] = true;
+    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
 
     setNonEditableFields(w, false);
     // The folder that was shown stays shown, without the Vardecks that left it.
@@ -270,7 +214,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
 void InternalDrags::dropFolder(QTreeWidgetItem *target)
 {
     QTreeWidget *tree = w.tvwTopics;
-    const QString movedTID = w.drag.dragFolderTID.trimmed();
+    const QString movedTID = w.drag.dragFolderTID().trimmed();
     XmlNode moved = w.dbXML.folder(movedTID);
     const bool toRoot = target == tree->topLevelItem(0);
     const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
@@ -299,7 +243,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     }
     container.appendChild(moved);
     saveDatabaseReporting(*w.dbXML);
-    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+    w.commands.collectionChanged(StalePages{.folders = true});
 
     tree->setUpdatesEnabled(false);
     clearDropHighlight();
@@ -376,73 +320,16 @@ void InternalDrags::clearDropHighlight()
 
 // ----- events -----
 
-void InternalDrags::setDragLoop(DragLoop loop)
+void InternalDrags::setDragLoop(DragSources::DragLoop loop)
 {
-    m_dragLoop = std::move(loop);
-}
-
-void InternalDrags::runDrag(QWidget *source, QMimeData *data)
-{
-    QPointer<InternalDrags> self(this);
-    m_dragLoop(source, data);
-    // The window may have gone while the drag ran.
-    if (self)
-        OLECompleteDrag();
-}
-
-QMimeData *InternalDrags::startDragAt(QWidget *source, const QPoint &pressPos)
-{
-    if (source == w.tvwTopics->viewport())
-        return tvwTopics_OLEStartDrag(w.tvwTopics->itemAt(pressPos));
-    if (source == w.tvwWM->viewport())
-        return tvwWM_OLEStartDrag(w.tvwWM->itemAt(pressPos));
-    return listVD_OLEStartDrag();
-}
-
-bool InternalDrags::handleSourceMouse(QObject *watched, QEvent *event)
-{
-    auto *widget = static_cast<QWidget *>(watched);
-    auto *mouse = static_cast<QMouseEvent *>(event);
-    const QPoint pos = mouse->position().toPoint();
-    if (event->type() == QEvent::MouseButtonPress) {
-        // A drag starts only on an item: a folder, a Vardeck node or a row.
-        bool onItem = false;
-        if (auto *tree = qobject_cast<QTreeWidget *>(widget->parentWidget()))
-            onItem = tree->itemAt(pos) != nullptr;
-        else if (auto *icons = qobject_cast<QListView *>(widget->parentWidget()))
-            onItem = icons->indexAt(pos).isValid();
-        m_pressedIn = mouse->button() == Qt::LeftButton && onItem ? widget : nullptr;
-        m_pressPos = pos;
-        return false;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-        m_pressedIn = nullptr;
-        return false;
-    }
-    if (event->type() != QEvent::MouseMove || m_pressedIn != widget || !(mouse->buttons() & Qt::LeftButton))
-        return false;
-    // Until the press becomes a drag the view sees none of the moves: it would take them
-    // as the start of a selection by dragging, which only the button's release ends, and
-    // the drag keeps that release. The view would then ignore its next press, and the
-    // selection would follow the pointer instead of the user's clicks.
-    if ((pos - m_pressPos).manhattanLength() < QApplication::startDragDistance())
-        return true;
-    m_pressedIn = nullptr;
-    QMimeData *data = startDragAt(widget, m_pressPos);
-    if (!data)
-        return false;
-    runDrag(widget, data);
-    return true;
+    w.dragSources().setDragLoop(std::move(loop));
 }
 
 bool InternalDrags::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseMove)
-        return handleSourceMouse(watched, event);
     if (watched != w.tvwTopics->viewport())
         return false;
-    switch (type) {
+    switch (event->type()) {
     case QEvent::DragEnter:
         // The tree keeps every drag that enters it, so that none passes on to the
         // window behind it (where a link would start a new Vardeck); the moves over

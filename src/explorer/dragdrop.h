@@ -1,20 +1,18 @@
 #pragma once
 // Dragging inside the main window: a folder of tvwTopics, one Vardeck of tvwWM, or the
-// selected rows of listVD, dropped on a folder of tvwTopics. The source records what
-// is dragged in the window's drag state (w.drag) and the drop reads it; the drag's
-// data carries the identifiers under a private type, so that the window tells its own
-// drags apart from drops of other programs (which never move anything here).
+// selected rows of listVD, dropped on a folder of tvwTopics. Each drag starts through
+// the window's one start-drag (shell/dragsources.h), which records what is dragged in
+// the window's drag state (w.drag); the drop reads it.
 //
 // The drop works on identifiers: every dragged Vardeck and folder is looked up again
 // when it lands, and one that has gone meanwhile is skipped.
 #include "platform/xmldocument.h"
+#include "shell/dragsources.h"
 
 #include <QObject>
 #include <QPersistentModelIndex>
 #include <QPoint>
-#include <QPointer>
 #include <QStringList>
-#include <functional>
 
 class QListView;
 class QMimeData;
@@ -25,19 +23,6 @@ namespace rr
 {
 
 class frmVardecks;
-
-// A drag of Vardecks: the WIDs as UTF-8 text, one per line (the favourites take the
-// same drags).
-inline constexpr char kVardeckDragMimeType[] = "application/x-razuzezu-vardeck-drag";
-// A drag of a folder: its TID as UTF-8 text.
-inline constexpr char kFolderDragMimeType[] = "application/x-razuzezu-folder-drag";
-
-QMimeData *vardeckDragData(const QStringList &wids);
-QMimeData *folderDragData(const QString &tid);
-// The WIDs of a Vardeck drag; empty for any other data.
-QStringList draggedVardeckIds(const QMimeData *data);
-// True for data of one of the window's own drags.
-bool isInternalDragData(const QMimeData *data);
 
 class InternalDrags : public QObject
 {
@@ -53,7 +38,8 @@ public:
     QMimeData *tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed);
     QMimeData *tvwWM_OLEStartDrag(QTreeWidgetItem *pressed);
     QMimeData *listVD_OLEStartDrag();
-    // The end of a drag from any of the three: no internal drag is under way any more.
+    // The end of a drag from any source: no internal drag is under way any more, and
+    // no node is shown as the drop target.
     void OLECompleteDrag();
 
     // The drop target tvwTopics; pos in its viewport. DragOver returns whether a drop
@@ -64,11 +50,8 @@ public:
     // The node shown as the drop target, or nullptr.
     QTreeWidgetItem *dropHighlight() const;
 
-    // Runs a started drag to its end and takes the data: the platform's drag loop
-    // (QDrag::exec), which delivers the drop and keeps the button's release for itself.
-    // A test puts its own loop here, since the platform's waits for a real pointer.
-    using DragLoop = std::function<void(QWidget *source, QMimeData *data)>;
-    void setDragLoop(DragLoop loop);
+    // The loop every drag of the window runs to its end (DragSources::setDragLoop).
+    void setDragLoop(DragSources::DragLoop loop);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -82,16 +65,9 @@ private:
     void refuseFolderDrop(const QString &message);
     void showFolderPathAfterMove(const QString &movedTID);
     void setDropHighlight(QTreeWidgetItem *node);
-    bool handleSourceMouse(QObject *watched, QEvent *event);
-    // The data of a drag from source that began with a press at pressPos, or nullptr.
-    QMimeData *startDragAt(QWidget *source, const QPoint &pressPos);
-    void runDrag(QWidget *source, QMimeData *data);
 
     frmVardecks &w;
-    DragLoop m_dragLoop;
     QPersistentModelIndex m_highlight;
-    QPointer<QWidget> m_pressedIn;
-    QPoint m_pressPos;
 };
 
 } // namespace rr

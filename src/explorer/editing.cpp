@@ -25,7 +25,7 @@ void installEditing(frmVardecks &w)
     c.resetAfterDelete = [vardecks] { vardecks->resetAfterDelete(); };
     c.deleteSelectedVardeck = [&w, vardecks](const QString &wid) {
         // The main window's tidy-up after a delete acts on selectedWID.
-        w.selectedWID = wid;
+        w.selectVardeck(wid);
         return vardecks->deleteSelectedVardeck(wid);
     };
 

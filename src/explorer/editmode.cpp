@@ -257,7 +257,7 @@ void EditModeControls::txtNotes_MouseDown(Qt::MouseButton button)
         return;
     const QString selected =
         w.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    w.copyText = selected.isEmpty() ? w.txtNotes->toPlainText() : selected;
+    w.popup.textRightClicked(selected.isEmpty() ? w.txtNotes->toPlainText() : selected);
     w.popupMenu(MenuId::mnuCopyMenu);
 }
 

@@ -97,7 +97,7 @@ bool ExternalDrops::acceptsDrop(const QMimeData *data) const
 {
     if (isInternalDragData(data))
         return true;
-    if (!w.drag.dragType.isEmpty())
+    if (!w.drag.dragType().isEmpty())
         return false;
     const DroppedPage page = droppedPage(data);
     return page.kind == DroppedPage::Kind::File ||
@@ -109,7 +109,7 @@ void ExternalDrops::doFormDrop(const QMimeData *data)
     if (!data)
         return;
     // The window's own drags end here too; they never start a new Vardeck.
-    if (isInternalDragData(data) || !w.drag.dragType.isEmpty()) {
+    if (isInternalDragData(data) || !w.drag.dragType().isEmpty()) {
         finishInternalDrop(data);
         return;
     }
@@ -129,19 +129,19 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
     w.commands.getOpenBrowserPages(false);
-    const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages;
-    w.chosenPage = findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString());
+    const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages();
+    w.choosePage(findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString()));
     w.commands.addVardeckSetup(QStringLiteral("browser"));
 }
 
 void ExternalDrops::finishInternalDrop(const QMimeData *data)
 {
-    if (w.drag.dragType == QLatin1String("Vardeck")) {
+    if (w.drag.dragType() == QLatin1String("Vardeck")) {
         const QStringList wids = draggedVardeckIds(data);
         if (!wids.isEmpty())
             showDraggedVardeck(wids.first());
-    } else if (w.drag.dragType == QLatin1String("folder")) {
-        showDraggedFolder(w.drag.dragFolderTID);
+    } else if (w.drag.dragType() == QLatin1String("folder")) {
+        showDraggedFolder(w.drag.dragFolderTID());
     }
 }
 

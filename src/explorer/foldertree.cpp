@@ -278,7 +278,7 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
     }
     folder.setChildText(QStringLiteral("NAME"), newName);
     saveDatabaseReporting(*w.dbXML);
-    w.aspectPageStale[frmVardecks::FoldersPage] = true;
+    w.commands.collectionChanged(StalePages{.folders = true});
     node->setText(0, newName);
     // The caption follows only when the renamed folder is the one shown.
     if (sameText(tagOf(node), w.currentTID()))
@@ -312,14 +312,13 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
         return true;
     }
     if (button == Qt::RightButton) {
-        w.popup.popupNode = TreeNodeRef(tree, hit);
         if (!hit) {
+            w.popup.nodeRightClicked(tree, nullptr);
             w.popupMenu(MenuId::mnuNoVD);
             return false;
         }
-        w.popup.popupSelectedNode = TreeNodeRef(tree, tree->currentItem());
+        w.popup.folderRightClicked(tree, hit, tree->currentItem(), isRoot(hit) ? QString() : tagOf(hit));
         tree->setCurrentItem(hit);
-        w.popup.popupFolderTID = isRoot(hit) ? QString() : tagOf(hit);
         w.popupMenu(MenuId::mnuTopicMenu);
         return false;
     }
@@ -334,17 +333,16 @@ void FolderTree::tvwTopics_MouseMove()
 void FolderTree::mnuAddTopic_Click()
 {
     const bool shown = !w.dbXML.folder(w.currentTID()).isNull();
-    w.popup.popupFolderTID = shown ? w.currentTID() : QString();
-    showNewFolderDialog(w.popup.popupFolderTID);
+    w.popup.folderChosen(shown ? w.currentTID() : QString());
+    showNewFolderDialog(w.popup.popupFolderTID());
 }
 
 void FolderTree::mnuEditModifyTopic_Click()
 {
     QString tid = w.currentTID();
-    if (w.popup.renameFromPopup) {
-        w.popup.renameFromPopup = false;
-        tid = tagOf(w.popup.popupNode.item());
-        if (QTreeWidgetItem *before = w.popup.popupSelectedNode.item())
+    if (w.popup.takeRenameFromPopup()) {
+        tid = tagOf(w.popup.popupNode().item());
+        if (QTreeWidgetItem *before = w.popup.popupSelectedNode().item())
             w.tvwTopics->setCurrentItem(before);
     } else if (!w.dbXML.folder(tid)) {
         tid = tagOf(w.tvwTopics->currentItem());

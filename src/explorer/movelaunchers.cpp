@@ -52,11 +52,9 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
         return false;
     }
     const XmlNode folder = folderOfVardeck(vardeck);
-    w.popup.moveVDWID = wid;
-    w.popup.moveFromTID = folder.attribute(QStringLiteral("TID"));
-    w.popup.popupFolderTID = w.popup.moveFromTID;
+    w.popup.vardeckMoveChosen(wid, folder.attribute(QStringLiteral("TID")));
     const QString caption = vardeck.childText(QStringLiteral("NAME"));
-    const frmMoveVardeck::Request request{w.popup.moveFromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
+    const frmMoveVardeck::Request request{w.popup.moveFromTID(), {vardeck.attribute(QStringLiteral("WID"))}, false};
     return frmMoveVardeck::run(
         *w.dbXML, request, w.commands, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); },
         &w);
@@ -64,8 +62,7 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
 
 bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fromTID)
 {
-    w.popup.moveVDWID.clear();
-    w.popup.moveFromTID = fromTID;
+    w.popup.rowsMoveChosen(fromTID);
     if (!w.dbXML.isOpen())
         return false;
     const frmMoveVardeck::Request request{fromTID, selectedRowIds(list), true};
@@ -81,7 +78,7 @@ bool MoveLaunchers::moveFolder(const QString &tid)
         prompt::show(kNoFolderToMove);
         return false;
     }
-    w.popup.popupFolderTID = tid;
+    w.popup.folderChosen(tid);
     return frmMoveTopic::run(
         *w.dbXML, tid, w.commands, [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
 }

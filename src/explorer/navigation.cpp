@@ -72,7 +72,7 @@ void mnuNav_Click(frmVardecks &w, int index)
 {
     if (index < First || index > Last)
         return;
-    if (!sameText(w.currentAspect, QStringLiteral("Explorer"))) {
+    if (!sameText(w.currentAspect(), QStringLiteral("Explorer"))) {
         w.commands.showAspectExplorer();
     }
     QTreeWidget *view = nullptr;

@@ -38,12 +38,12 @@ PopupCommands::PopupCommands(frmVardecks &window, MoveLaunchers &moves) : QObjec
 
 QString PopupCommands::popupWid() const
 {
-    return tagOf(w.popup.popupNode.item()).trimmed();
+    return tagOf(w.popup.popupNode().item()).trimmed();
 }
 
 QString PopupCommands::rememberedFolderTID() const
 {
-    const QString tid = w.popup.popupFolderTID;
+    const QString tid = w.popup.popupFolderTID();
     return w.dbXML.folder(tid) ? tid : QString();
 }
 
@@ -51,7 +51,7 @@ QString PopupCommands::rememberedFolderTID() const
 
 bool PopupCommands::showStep()
 {
-    QTreeWidgetItem *node = w.popup.popupNode.item();
+    QTreeWidgetItem *node = w.popup.popupNode().item();
     switch (w.tabIndex->Tab()) {
     case 0: {
         if (node && node->treeWidget() == w.tvwWM)
@@ -112,14 +112,14 @@ void PopupCommands::openHomeOf(const QString &wid)
         if (!vardeck)
             return;
         address = vardeck.childText(QStringLiteral("ADDRESS"));
-        w.popup.homePageName = vardeck.childText(QStringLiteral("NAME"));
+        w.popup.homePageOpening(vardeck.childText(QStringLiteral("NAME")));
     }
-    finishOpening(openHome(address, w.popup.homePageName));
+    finishOpening(openHome(address, w.popup.homePageName()));
 }
 
 void PopupCommands::mnuOpenVDHome_Click()
 {
-    if (!w.popup.popupNode.isNull())
+    if (!w.popup.popupNode().isNull())
         openHomeOf(popupWid());
 }
 
@@ -140,7 +140,7 @@ void PopupCommands::mnuDeleteVD_Click()
 {
     if (!showStep())
         return;
-    w.popup.deleteFromPopup = true;
+    w.popup.vardeckDeleteChosen();
     w.commands.mnuEditDelete_Click();
 }
 
@@ -165,7 +165,7 @@ void PopupCommands::mnuNewFolder_Click()
 
 void PopupCommands::mnuOpenF_Click()
 {
-    QTreeWidgetItem *node = w.popup.popupNode.item();
+    QTreeWidgetItem *node = w.popup.popupNode().item();
     if (node && node->treeWidget() == w.tvwTopics)
         w.commands.tvwTopics_NodeClick(node);
 }
@@ -177,23 +177,20 @@ void PopupCommands::mnuMoveFolder_Click()
 
 void PopupCommands::mnuRenameFolder_Click()
 {
-    w.popup.renameFromPopup = true;
+    w.popup.folderRenameChosen();
     w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuModFolder_Click()
 {
-    w.popup.renameFromPopup = true;
-    const TreeNodeRef selected(w.tvwTopics, selectedItemOf(w.tvwTopics));
-    w.popup.popupSelectedNode = selected;
-    w.popup.popupNode = selected;
+    w.popup.selectedFolderRenameChosen(TreeNodeRef(w.tvwTopics, selectedItemOf(w.tvwTopics)));
     w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuDeleteFolder_Click()
 {
     QTreeWidget *tree = w.tvwTopics;
-    QTreeWidgetItem *node = w.popup.popupNode.item();
+    QTreeWidgetItem *node = w.popup.popupNode().item();
     // The right-clicked node has gone with its folder: nothing is left to delete.
     if (!node || node->treeWidget() != tree)
         return;
@@ -202,10 +199,8 @@ void PopupCommands::mnuDeleteFolder_Click()
     // Whether a folder may go depends on the folder, not on the selection the popup
     // found: with the root selected before, the deletion is handed the folder as
     // the node to come back to, and the root is selected again afterwards.
-    const bool rootBefore = !tid.isEmpty() && root && w.popup.popupSelectedNode.item() == root;
-    if (rootBefore)
-        w.popup.popupSelectedNode = w.popup.popupNode;
-    w.popup.deleteFolderFromPopup = true;
+    const bool rootBefore = !tid.isEmpty() && root && w.popup.popupSelectedNode().item() == root;
+    w.popup.folderDeleteChosen(rootBefore);
     w.commands.mnuEditDeleteTopic_Click();
     if (!rootBefore || !tree->topLevelItem(0))
         return;
@@ -221,7 +216,7 @@ void PopupCommands::mnuDeleteFolder_Click()
 
 QTreeWidget *PopupCommands::popupList() const
 {
-    const QString &name = w.popup.popupListName;
+    const QString &name = w.popup.popupListName();
     if (sameText(name, QStringLiteral("listVD")))
         return w.listVD;
     if (sameText(name, QStringLiteral("listPop")))
@@ -276,10 +271,7 @@ void PopupCommands::addToFavorites(QTreeWidget *list, QTreeWidgetItem *row)
 {
     // The favourites command takes the right-clicked node: the row stands in for it
     // while the command runs.
-    const TreeNodeRef before = w.popup.popupNode;
-    w.popup.popupNode = TreeNodeRef(list, row);
-    w.commands.mnuAddFavsVD_Click();
-    w.popup.popupNode = before;
+    w.popup.runWithNodeStandingIn(list, row, [this] { w.commands.mnuAddFavsVD_Click(); });
 }
 
 void PopupCommands::mnuList_Click(int index)
@@ -317,7 +309,7 @@ void PopupCommands::mnuList_Click(int index)
         openAction(list);
         if (!rowIsShown(wid))
             break;
-        w.popup.deleteFromPopup = true;
+        w.popup.vardeckDeleteChosen();
         w.tabView->setTab(0);
         w.commands.mnuEditDelete_Click();
         w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
@@ -340,7 +332,7 @@ void PopupCommands::mnuMulti_Click(int index)
         mnuList_Click(4);
         break;
     case 2: {
-        const QTreeWidget *list = sameText(w.popup.popupListName, QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
+        const QTreeWidget *list = sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
         m_moves.moveSelectedRows(list, w.currentTID());
         break;
     }
@@ -359,7 +351,7 @@ void PopupCommands::deleteSelectedRows()
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the selected Vardecks?"),
                           MsgIcon::None, QStringLiteral("Delete Vardecks")))
         return;
-    const QTreeWidget *list = sameText(w.popup.popupListName, QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
+    const QTreeWidget *list = sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
     // The identifiers first, then the elements: the rows are not walked while the
     // document changes, and a Vardeck that has gone meanwhile is skipped.
     QStringList removed;

@@ -131,7 +131,7 @@ void VardeckEditor::mnuEditModify_Click()
     rememberFocus();
     setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
-    w.savedNotes = w.txtNotes->toPlainText();
+    m_savedNotes = w.txtNotes->toPlainText();
     m_startFields = currentFields();
     w.tabView->setTab(0);
     w.txtWName->setFocus();
@@ -157,7 +157,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     }
     rememberFocus();
     w.commands.showAspectExplorer();
-    w.m_overrideAspect = true;
+    w.overrideSavedAspect();
 
     setMode(w, EditState::Adding);
     clearTextBoxes(w);
@@ -169,14 +169,14 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.Picture10->hide();
     w.lblDescription->clear();
     w.lblKeyWords->clear();
-    w.iconChanged = false;
+    w.forgetFetchedIcon();
     for (QLabel *label : {w.lbl(Lbl::LastVisited), w.lblFileSize, w.lbl(Lbl::Hits), w.lblHome})
         label->clear();
     w.picThumb->setPixmap(QPixmap());
 
     const bool fromBrowser = sameText(source, QStringLiteral("browser"));
     if (fromBrowser) {
-        const DetectedPage &page = w.chosenPage;
+        const DetectedPage &page = w.chosenPage();
         w.txtWName->setText(page.name);
         w.txtAddress->setText(page.address);
         w.txtDescription->setPlainText(page.description);
@@ -226,7 +226,7 @@ void VardeckEditor::saveVardeckDetails()
             return;
         }
         if (state == EditState::Adding) {
-            if (!w.iconChanged)
+            if (!w.iconChanged())
                 session().cancelIcons = true;
             if (!saveNewVardeck())
                 return;
@@ -240,9 +240,9 @@ void VardeckEditor::saveVardeckDetails()
         leaveEditMode(w);
         clearDownloadedIcon();
     }
-    w.popup.dupCheckAddress.clear();
+    w.popup.duplicatesCheckChosen(QString());
     if (added && appOptions().getCheckDup()) {
-        w.popup.dupCheckAddress = w.txtAddress->text();
+        w.popup.duplicatesCheckChosen(w.txtAddress->text());
         // The duplicates manager shows the Vardecks that share the new address.
         w.commands.frmDuplicates_Show();
     }
@@ -304,7 +304,7 @@ bool VardeckEditor::saveNewVardeck()
     // The icon fetched for this page during this add, or the stock picture of a PDF
     // document, becomes the Vardeck's; a download left from anything else is not.
     IconSupport icons;
-    QString iconFile = w.iconChanged ? icons.saveAsVDIfFavExists(base, wid) : QString();
+    QString iconFile = w.iconChanged() ? icons.saveAsVDIfFavExists(base, wid) : QString();
     if (iconFile.isEmpty())
         iconFile = IconSupport::checkSavePDFIcon(base, wid, address);
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
@@ -317,11 +317,9 @@ bool VardeckEditor::saveNewVardeck()
     if (folderNode)
         w.commands.populateVardeckList(folderNode);
     w.commands.displayVardeckData(vardeck);
-    w.selectedWID = wid;
+    w.selectVardeck(wid);
 
-    w.aspectPageStale[frmVardecks::AllPage] = true;
-    w.aspectPageStale[frmVardecks::FoldersPage] = true;
-    w.aspectPageStale[frmVardecks::HitsPage] = true;
+    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
     if (favorite)
         w.commands.populateFavsList(doc);
     return true;
@@ -403,7 +401,7 @@ void VardeckEditor::cancelVardeckEdit()
         if (vardeck) {
             w.commands.displayVardeckData(vardeck);
         } else {
-            w.txtNotes->setPlainText(w.savedNotes);
+            w.txtNotes->setPlainText(m_savedNotes);
             w.txtWName->setText(w.lblWName->text());
             w.txtAddress->setText(w.lblAddress->text());
         }

@@ -65,6 +65,8 @@ private:
     // The fields as the edit began: the stored Vardeck's for an update, empty for a
     // new Vardeck (a page taken from a browser is unsaved too).
     Fields m_startFields;
+    // The notes as the update began: what a cancel puts back when the Vardeck has gone.
+    QString m_savedNotes;
     QPointer<QWidget> m_focusBefore;
 };
 

@@ -158,7 +158,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     // to be shown (a click, a drop, an add, an import).
     w.tvwWM->sortItems(0, Qt::AscendingOrder);
     sortByName();
-    if (w.iconViewActive)
+    if (m_iconViewActive)
         arrangeIcons();
 }
 
@@ -189,7 +189,7 @@ void VardeckViews::populateVDList(const XmlNode &folder)
             break;
         }
     }
-    if (w.iconViewActive)
+    if (m_iconViewActive)
         arrangeIcons();
     sortByName();
     w.listVD->setUpdatesEnabled(true);
@@ -225,7 +225,7 @@ void VardeckViews::displayWM()
         });
         return;
     }
-    w.selectedWID = tagOf(node).trimmed();
+    w.selectVardeck(tagOf(node).trimmed());
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
         // The folder commands act on the folder whose Vardeck is shown.
@@ -254,7 +254,7 @@ bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     QTreeWidgetItem *hit = w.tvwWM->itemAt(pos);
     if (button == Qt::RightButton) {
-        w.popup.popupNode = TreeNodeRef(w.tvwWM, hit);
+        w.popup.nodeRightClicked(w.tvwWM, hit);
         if (!hit) {
             w.popupMenu(MenuId::mnuNoVD);
         } else {
@@ -292,7 +292,7 @@ void VardeckViews::listVD_DblClick()
         QTimer::singleShot(0, this, [this] { populateVDList(w.dbXML.folder(w.currentTID())); });
         return;
     }
-    w.selectedWID = wid;
+    w.selectVardeck(wid);
     // The list may show a folder other than the one last clicked in the tree: the
     // folder commands then act on the folder the list shows.
     const XmlNode folder = folderOfVardeck(vardeck);
@@ -318,7 +318,7 @@ void VardeckViews::listVD_GotFocus()
 
 bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row)
 {
-    w.popup.popupListName = QStringLiteral("listVD");
+    w.popup.listPressed(QStringLiteral("listVD"));
     if (button != Qt::RightButton)
         return true;
     if (w.editState() == EditState::Viewing)
@@ -334,7 +334,7 @@ void VardeckViews::listVD_ColumnClick(int column)
 
 void VardeckViews::viewAsList()
 {
-    w.iconViewActive = false;
+    m_iconViewActive = false;
     w.listVD->setAllColumnsShowFocus(true);
     m_iconView->hide();
     if (w.tabView->isVisible())
@@ -343,7 +343,7 @@ void VardeckViews::viewAsList()
 
 void VardeckViews::viewAsIcons()
 {
-    w.iconViewActive = true;
+    m_iconViewActive = true;
     arrangeIcons();
     m_iconView->show();
     m_iconView->raise();

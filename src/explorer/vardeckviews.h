@@ -63,6 +63,8 @@ private:
 
     frmVardecks &w;
     QListView *m_iconView = nullptr;
+    // True while listVD shows its rows as icons (View as icons).
+    bool m_iconViewActive = false;
     QPersistentModelIndex m_beforeKey;
     bool m_descending = false;
 };

@@ -4,6 +4,7 @@
 #include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/dragsources.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -49,6 +50,7 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     buildHiddenControls();
     wireTabStrips();
     registerOwnCommands();
+    m_dragSources = new DragSources(drag, this);
 
     formClient->installEventFilter(this);
     qApp->installEventFilter(this);

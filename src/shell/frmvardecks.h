@@ -10,7 +10,9 @@
 // (controlarrays.h), and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
 // What the window shows, the edit state and the open database have one owner each
-// here, each written through its own setter.
+// here, each written through its own setter; the state the parts share (what was
+// right-clicked, what is dragged, the pages found open, the stale Web Aspect pages…)
+// is written through operations that say what happened. No part assigns a field.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/menutable.h"
@@ -44,6 +46,7 @@ class QTreeWidget;
 namespace rr
 {
 
+class DragSources;
 class frmSplash;
 class qbButtons_H;
 class Splitter;
@@ -315,35 +318,70 @@ public:
     QMap<QString, QIcon> ImageListWM;   // "Vardeck", "SelVardeck", and site icons by WID
 
     // ----- shared state -----
+    // Each piece is written only through the operations beside it, named for what
+    // happened; its readers get it as it is.
     // The open database: the one way to its handle and document (isOpen() says
     // whether there is one).
     OpenDatabase dbXML;
-    QString currentAspect = QStringLiteral("Explorer");
-    QString selectedWID;
-    QString savedNotes;
-    QString copyText;
-    bool iconViewActive = false;
-    int LastState = 0;
-    bool firstResize = false;
-    bool firstActivation = false;
-    bool m_overrideAspect = false;
-    // The icon timer has put a fetched icon into imgIcon for the Vardeck being added.
-    bool iconChanged = false;
-    // The pages the last browser scan found, in the order found.
-    QList<DetectedPage> detectedPages;
-    // The page a new Vardeck is made from (addVardeckSetup with the source "browser").
-    DetectedPage chosenPage;
-    QStringList favsColl;
+    // What was right-clicked last, for the popup commands and the dialogs they open.
     PopupState popup;
+    // What is being dragged; only the one start-drag (dragSources()) writes it.
     DragState drag;
+    DragSources &dragSources() const { return *m_dragSources; }
+
+    // The Aspect shown, "Explorer" or "Web", recorded by the Aspect switch as it shows one.
+    const QString &currentAspect() const { return m_currentAspect; }
+    void aspectShown(const QString &aspect) { m_currentAspect = aspect; }
+    // Adding a Vardeck shows the Explorer Aspect: a start-up that adds one from a page
+    // found open does not then restore the Aspect saved last.
+    bool aspectOverridden() const { return m_overrideAspect; }
+    void overrideSavedAspect() { m_overrideAspect = true; }
+
+    // The Vardeck the Vardeck commands act on: the one opened last from a list or tree,
+    // or the one being deleted ("" none).
+    const QString &selectedWID() const { return m_selectedWID; }
+    void selectVardeck(const QString &wid) { m_selectedWID = wid; }
+
+    // The icon fetched for the page of the Vardeck being added shows in imgIcon; a new
+    // add or fetch forgets it.
+    bool iconChanged() const { return m_iconChanged; }
+    void fetchedIconShown() { m_iconChanged = true; }
+    void forgetFetchedIcon() { m_iconChanged = false; }
+
+    // The pages the last browser scan found, in the order found, and the page a new
+    // Vardeck is made from (addVardeckSetup with the source "browser").
+    const QList<DetectedPage> &detectedPages() const { return m_detectedPages; }
+    const DetectedPage &chosenPage() const { return m_chosenPage; }
+    // A scan found pages: they replace the earlier ones, and no page is chosen.
+    void browserPagesFound(const QList<DetectedPage> &pages)
+    {
+        m_detectedPages = pages;
+        m_chosenPage = DetectedPage();
+    }
+    // The page the next new Vardeck is made from (an empty page: none).
+    void choosePage(const DetectedPage &page) { m_chosenPage = page; }
+    // The chosen page's address is used up: the icon timer fetches nothing for it.
+    void forgetChosenAddress() { m_chosenPage.address.clear(); }
+
+    // The WIDs of the favourites, kept equal to the Favorites list by its pane.
+    const QStringList &favsColl() const { return m_favsColl; }
+    void favoritesListed(const QStringList &wids) { m_favsColl = wids; }
+
     // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
-    // the collection has made stale.
+    // the collection has made stale: marked through commands.collectionChanged or
+    // markAllPagesStale, fresh again once the Web Aspect made the page.
     enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
-    bool aspectPageStale[4] = {true, true, true, true};
+    bool aspectPageStale(int page) const { return m_aspectPageStale[page]; }
+    void aspectPageMade(int page) { m_aspectPageStale[page] = false; }
     void markAllPagesStale()
     {
-        aspectPageStale[0] = aspectPageStale[1] = aspectPageStale[2] = aspectPageStale[3] = true;
+        m_aspectPageStale[0] = m_aspectPageStale[1] = m_aspectPageStale[2] = m_aspectPageStale[3] = true;
     }
+
+    // The last window state other than minimised (0 normal, 2 maximised).
+    int LastState() const { return m_lastState; }
+    // True from the load until the first resize, which prepares the search box.
+    bool firstResize = false;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -410,6 +448,18 @@ private:
     static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");
     bool m_inFormResize = false;
     bool m_unloaded = false;
+    // The shared state above, written through its operations.
+    DragSources *m_dragSources = nullptr;
+    QString m_currentAspect = QStringLiteral("Explorer");
+    bool m_overrideAspect = false;
+    QString m_selectedWID;
+    bool m_iconChanged = false;
+    QList<DetectedPage> m_detectedPages;
+    DetectedPage m_chosenPage;
+    QStringList m_favsColl;
+    bool m_aspectPageStale[4] = {true, true, true, true};
+    int m_lastState = 0;
+    bool m_firstActivation = false;
     QPointer<frmSplash> m_splash;
     void restoreWindowPlace();
     void openStartDatabase();

@@ -169,11 +169,11 @@ void frmVardecks::Form_Resize()
     m_inFormResize = true;
 
     if (WindowState() != 1)
-        LastState = WindowState();
+        m_lastState = WindowState();
 
     // The two tab strips would flicker while their pages move; holding back their
     // painting spares that without taking the keyboard focus from them.
-    const bool explorer = sameText(currentAspect, QStringLiteral("Explorer"));
+    const bool explorer = sameText(m_currentAspect, QStringLiteral("Explorer"));
     const bool holdTabs = explorer && (lblWName->isVisible() || txtWName->isVisible());
     if (holdTabs) {
         tabInfo->setUpdatesEnabled(false);

@@ -207,7 +207,7 @@ void frmVardecks::popupMenu(MenuId menuId)
 
 void frmVardecks::listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows)
 {
-    popup.popupListName = listName;
+    popup.listPressed(listName);
     if (!row) {
         popupMenu(MenuId::mnuNoVD);
         return;

@@ -107,8 +107,8 @@ void frmVardecks::Form_Unload()
             left = qMax(0, int(std::lround(twips::fromPx(x()))));
             top = qMax(0, int(std::lround(twips::fromPx(y()))));
         }
-        SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), currentAspect, width, height,
-                                          left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
+        SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), m_currentAspect, width,
+                                          height, left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
                                           state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
                                           session().webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
 

@@ -178,7 +178,7 @@ void frmVardecks::openStartDatabase()
     else
         show();
     closeDB();
-    firstActivation = true;
+    m_firstActivation = true;
     windowevents::runPending();
 }
 
@@ -239,7 +239,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     commands.populateSearchList();
 
     showStartPaneButtons();
-    LastState = WindowState() == 1 ? 0 : WindowState();
+    m_lastState = WindowState() == 1 ? 0 : WindowState();
     session().browserExePaths.clear();
     for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
         session().browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
@@ -263,7 +263,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
         }
     }
     m_overrideAspect = false;
-    firstActivation = true;
+    m_firstActivation = true;
     if (options.getHideSplash() || !m_splash)
         showAtTheFolderTree();
     else
@@ -316,7 +316,7 @@ void frmVardecks::showAtTheFolderTree()
 {
     show();
     // The keyboard starts where the collection does: in the folder tree.
-    if (currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
+    if (m_currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
         tvwTopics->setFocus();
 }
 
@@ -327,9 +327,9 @@ frmSplash *frmVardecks::splashWindow() const
 
 void frmVardecks::Form_Activate()
 {
-    if (firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
+    if (m_firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
         commands.showTips();
-    firstActivation = false;
+    m_firstActivation = false;
 }
 
 void frmVardecks::Timer1_Timer()
@@ -338,8 +338,8 @@ void frmVardecks::Timer1_Timer()
     // The page of the top browser window becomes a new Vardeck; several pages go to
     // the detected-pages dialog.
     const int found = commands.getOpenBrowserPages(true);
-    if (found == 1 && !detectedPages.isEmpty()) {
-        chosenPage = detectedPages.first();
+    if (found == 1 && !m_detectedPages.isEmpty()) {
+        m_chosenPage = m_detectedPages.first();
         commands.addVardeckSetup(QStringLiteral("browser"));
     } else if (found > 1) {
         commands.showDetectedPagesDialog();

@@ -47,11 +47,11 @@ void frmVardecks::registerOwnCommands()
     commands.mnuViewPreview_Click = [this](int) { mnuViewPreview_Click(); };
     commands.mnuViewNotes_Click = [this](int) { mnuViewNotes_Click(); };
     commands.collectionChanged = [this](const StalePages &stale) {
-        aspectPageStale[FoldersPage] |= stale.folders;
-        aspectPageStale[AllPage] |= stale.all;
-        aspectPageStale[HitsPage] |= stale.hits;
-        aspectPageStale[FavsPage] |= stale.favorites;
-        if (stale.reshowWebAspect && sameText(currentAspect, QStringLiteral("Web")))
+        m_aspectPageStale[FoldersPage] |= stale.folders;
+        m_aspectPageStale[AllPage] |= stale.all;
+        m_aspectPageStale[HitsPage] |= stale.hits;
+        m_aspectPageStale[FavsPage] |= stale.favorites;
+        if (stale.reshowWebAspect && sameText(m_currentAspect, QStringLiteral("Web")))
             commands.showAspectWeb();
     };
     commands.applyFontFallback = [](QWidget *dialog) { rr::applyFontFallback(dialog); };
@@ -101,7 +101,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
     }
     if (tab == 2) {
         if (dbXML.isOpen() && tvwFavs->topLevelItemCount() == 0) {
-            favsColl.clear();
+            m_favsColl.clear();
             commands.populateFavsList(dbXML.document());
         }
         lbl(Lbl::FavoritesCount)->setVisible(true);

@@ -157,7 +157,7 @@ void frmVardecks::Toolbar2_ButtonClick(AspectButton button)
     else if (button == AspectButton::Web)
         commands.mnuAspectWeb_Click();
     // The pressed button stays the one of the Aspect shown.
-    const bool explorer = sameText(currentAspect, QStringLiteral("Explorer"));
+    const bool explorer = sameText(m_currentAspect, QStringLiteral("Explorer"));
     aspectButton(explorer ? AspectButton::Explorer : AspectButton::Web)->setChecked(true);
 }
 

@@ -106,7 +106,7 @@ void trayIconLeftClick()
     if (!form)
         return;
     if (form->isMinimized() || !form->isVisible()) {
-        if (form->LastState == 2)
+        if (form->LastState() == 2)
             form->showMaximized();
         else
             form->showNormal();

@@ -1,7 +1,7 @@
 #pragma once
 // State that the main window's handlers share with the popup commands, the dialogs
 // and the drags: the edit state's values, what was right-clicked last, and what is
-// being dragged.
+// being dragged. Each is written through operations named for what happened.
 #include "platform/xmldocument.h"
 #include "web/detectedpage.h"
 
@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTreeWidget>
+#include <functional>
+#include <utility>
 
 namespace rr
 {
@@ -37,40 +39,167 @@ private:
     QPersistentModelIndex m_index;
 };
 
-// Recorded by the right-click handlers before a popup menu opens; read by the popup
-// commands and the folder and move dialogs instead of arguments.
-struct PopupState {
+// What was right-clicked last, recorded by the right-click handlers before a popup
+// menu opens and by the popup commands before they hand over; read by the popup
+// commands and the folder and move dialogs instead of arguments. Each operation says
+// what happened and records all it means at once; nothing else writes it.
+class PopupState
+{
+public:
+    PopupState() = default;
+    PopupState(const PopupState &) = delete;
+    PopupState &operator=(const PopupState &) = delete;
+
     // Which entry list showed the list popup: "listVD", "listPop", "lstSearch" or "lstSrch".
-    QString popupListName;
+    const QString &popupListName() const { return m_popupListName; }
     // The tree node under the last right-click in tvwTopics, tvwWM or tvwFavs.
-    TreeNodeRef popupNode;
+    const TreeNodeRef &popupNode() const { return m_popupNode; }
     // The node of tvwTopics that was selected when the folder popup opened.
-    TreeNodeRef popupSelectedNode;
+    const TreeNodeRef &popupSelectedNode() const { return m_popupSelectedNode; }
     // The TID of the folder a folder dialog works on, or of the one a moved Vardeck
     // comes from. Identifiers, never elements, are kept between events: a handler
     // looks the element up when it runs, and finds nothing once it is gone.
-    QString popupFolderTID;
+    const QString &popupFolderTID() const { return m_popupFolderTID; }
     // The WID of the one Vardeck to move; "" means the selected rows.
-    QString moveVDWID;
-    QString moveFromTID;
-    bool renameFromPopup = false;
-    bool deleteFromPopup = false;
-    bool deleteFolderFromPopup = false;
+    const QString &moveVDWID() const { return m_moveVDWID; }
+    const QString &moveFromTID() const { return m_moveFromTID; }
     // The Vardeck name the home-page messages use.
-    QString homePageName;
+    const QString &homePageName() const { return m_homePageName; }
     // The address the duplicates manager checks; "" checks the whole database.
-    QString dupCheckAddress;
+    const QString &dupCheckAddress() const { return m_dupCheckAddress; }
+    // The text of the label, notes or status panel last right-clicked: what Copy copies.
+    const QString &copyText() const { return m_copyText; }
+
+    // A press of any button in an entry list: the list popup acts on that list.
+    void listPressed(const QString &listName) { m_popupListName = listName; }
+    // A right-click in a tree, on node or beside every node (nullptr).
+    void nodeRightClicked(QTreeWidget *tree, QTreeWidgetItem *node) { m_popupNode = TreeNodeRef(tree, node); }
+    // A right-click on a node of the folder tree, while selected was selected; tid is the
+    // node's folder ("" for the root), which the folder dialogs then work on.
+    void folderRightClicked(QTreeWidget *tree, QTreeWidgetItem *node, QTreeWidgetItem *selected, const QString &tid)
+    {
+        m_popupNode = TreeNodeRef(tree, node);
+        m_popupSelectedNode = TreeNodeRef(tree, selected);
+        m_popupFolderTID = tid;
+    }
+    // A label, the notes or a status panel right-clicked, showing text.
+    void textRightClicked(const QString &text) { m_copyText = text; }
+    // A command runs with node standing in for the right-clicked one; the node
+    // right-clicked last is kept.
+    void runWithNodeStandingIn(QTreeWidget *tree, QTreeWidgetItem *node, const std::function<void()> &command)
+    {
+        const TreeNodeRef before = m_popupNode;
+        m_popupNode = TreeNodeRef(tree, node);
+        command();
+        m_popupNode = before;
+    }
+
+    // A folder dialog opens on the folder tid ("" none).
+    void folderChosen(const QString &tid) { m_popupFolderTID = tid; }
+    // The move dialog opens for the one Vardeck wid from the folder fromTID.
+    void vardeckMoveChosen(const QString &wid, const QString &fromTID)
+    {
+        m_moveVDWID = wid;
+        m_moveFromTID = fromTID;
+        m_popupFolderTID = fromTID;
+    }
+    // The move dialog opens for the selected rows, which come from the folder fromTID.
+    void rowsMoveChosen(const QString &fromTID)
+    {
+        m_moveVDWID.clear();
+        m_moveFromTID = fromTID;
+    }
+
+    // A popup starts the rename of the right-clicked folder.
+    void folderRenameChosen() { m_renameFromPopup = true; }
+    // A popup starts the rename of the folder selected, which stands for the
+    // right-clicked one and is selected again when the dialog opens.
+    void selectedFolderRenameChosen(const TreeNodeRef &selected)
+    {
+        m_renameFromPopup = true;
+        m_popupSelectedNode = selected;
+        m_popupNode = selected;
+    }
+    // True once when the rename the folder command starts came from a popup.
+    bool takeRenameFromPopup() { return std::exchange(m_renameFromPopup, false); }
+
+    // A popup starts the deletion of its Vardeck: with no Vardeck shown, the deletion
+    // shows the tree's selected one and deletes it.
+    void vardeckDeleteChosen() { m_deleteFromPopup = true; }
+    // True once when the Vardeck deletion came from a popup.
+    bool takeDeleteFromPopup() { return std::exchange(m_deleteFromPopup, false); }
+    // The folder popup starts the deletion of the right-clicked folder; with
+    // backToFolder the deletion comes back to that folder's node, not to the node
+    // selected when the popup opened.
+    void folderDeleteChosen(bool backToFolder)
+    {
+        if (backToFolder)
+            m_popupSelectedNode = m_popupNode;
+        m_deleteFolderFromPopup = true;
+    }
+    // True once when the folder deletion came from the folder popup.
+    bool takeDeleteFolderFromPopup() { return std::exchange(m_deleteFolderFromPopup, false); }
+
+    // The home page of the Vardeck named name is being opened.
+    void homePageOpening(const QString &name) { m_homePageName = name; }
+    // The duplicates manager is to check address; "" the whole database.
+    void duplicatesCheckChosen(const QString &address) { m_dupCheckAddress = address; }
+
+    // The database went: no node, list, folder or Vardeck right-clicked is remembered
+    // (the text for Copy stays).
+    void forget()
+    {
+        m_popupListName.clear();
+        m_popupNode.clear();
+        m_popupSelectedNode.clear();
+        m_popupFolderTID.clear();
+        m_moveVDWID.clear();
+        m_moveFromTID.clear();
+        m_renameFromPopup = m_deleteFromPopup = m_deleteFolderFromPopup = false;
+        m_homePageName.clear();
+        m_dupCheckAddress.clear();
+    }
+
+private:
+    QString m_popupListName;
+    TreeNodeRef m_popupNode;
+    TreeNodeRef m_popupSelectedNode;
+    QString m_popupFolderTID;
+    QString m_moveVDWID;
+    QString m_moveFromTID;
+    bool m_renameFromPopup = false;
+    bool m_deleteFromPopup = false;
+    bool m_deleteFolderFromPopup = false;
+    QString m_homePageName;
+    QString m_dupCheckAddress;
+    QString m_copyText;
 };
 
-// Drags inside the window carry no data of their own: the source records here what
-// is dragged and every drop target reads it.
-struct DragState {
-    // "folder", "Vardeck", "VardeckMulti" or "".
-    QString dragType;
-    QString dragWID;
-    QStringList multiDragColl;
-    int dragFolderIndex = 0;
-    QString dragFolderTID;
+// Drags inside the window carry no state of their own: the one start-drag
+// (shell/dragsources.h) records here what is dragged, and every drop target reads it.
+class DragState
+{
+public:
+    DragState() = default;
+    DragState(const DragState &) = delete;
+    DragState &operator=(const DragState &) = delete;
+
+    // "folder", "Vardeck", "VardeckMulti", or "" while none of the window's drags is under
+    // way. The rest keep what the last drag set after it ends.
+    const QString &dragType() const { return m_dragType; }
+    const QString &dragWID() const { return m_dragWID; }
+    const QStringList &multiDragColl() const { return m_multiDragColl; }
+    // The dragged folder's node, counted from 1 in the folder tree's shown order.
+    int dragFolderIndex() const { return m_dragFolderIndex; }
+    const QString &dragFolderTID() const { return m_dragFolderTID; }
+
+private:
+    friend class DragSources;
+    QString m_dragType;
+    QString m_dragWID;
+    QStringList m_multiDragColl;
+    int m_dragFolderIndex = 0;
+    QString m_dragFolderTID;
 };
 
 } // namespace rr

@@ -105,7 +105,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
 {
     openDb();
     clickFolder("T6");
-    window->chosenPage = {"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
+    window->choosePage({"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
     window->commands.addVardeckSetup(QString("BROWSER"));
     EXPECT_EQ(window->txtWName->text(), "Page");
     EXPECT_EQ(window->lblFileSize->text(), "37 KB");
@@ -116,7 +116,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
 
     // A PDF document gets no icon fetch.
-    window->chosenPage = {"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"};
+    window->choosePage({"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"});
     window->commands.addVardeckSetup(QString("browser"));
     EXPECT_FALSE(window->timerIcon->isActive());
     prompts.answer(MsgResult::Yes);
@@ -127,18 +127,18 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     appOptions().setCheckDup(true);
     int duplicateChecks = 0;
     window->commands.frmDuplicates_Show = [&](int) { ++duplicateChecks; };
-    window->chosenPage = {"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"};
+    window->choosePage({"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"});
     window->commands.addVardeckSetup(QString("browser"));
     EXPECT_EQ(stored("W5").childText("NAME"), "Bank again");
     EXPECT_EQ(stored("W5").parentNode().parentNode().attribute("TID"), "T6");
-    EXPECT_TRUE(window->m_overrideAspect);
-    EXPECT_EQ(window->popup.dupCheckAddress, "https://www.bank.example/login/x");
+    EXPECT_TRUE(window->aspectOverridden());
+    EXPECT_EQ(window->popup.dupCheckAddress(), "https://www.bank.example/login/x");
     EXPECT_EQ(duplicateChecks, 1);
 
     // A modification looks for no duplicates.
     menu(MenuId::mnuEditModify);
     save();
-    EXPECT_EQ(window->popup.dupCheckAddress, "");
+    EXPECT_EQ(window->popup.dupCheckAddress(), "");
     EXPECT_EQ(duplicateChecks, 1);
 }
 
@@ -286,7 +286,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     EXPECT_EQ(stored("W1").childText("NAME"), "Beta 1");
     EXPECT_EQ(wmNode("W1")->text(0), "Beta 1");
     EXPECT_EQ(row("W1")->text(0), "Beta 1");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::FavsPage));
 }
 
 TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardToCaseAndSavesFillMissingChildren)
@@ -374,7 +374,7 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     menu(MenuId::mnuAddVardeck);
     typeInto(window->txtKeywords, "k");
     asksOnEscape("a keyword of a new Vardeck");
-    window->chosenPage = {"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"};
+    window->choosePage({"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"});
     window->commands.addVardeckSetup(QString("browser"));
     asksOnEscape("a page from a browser");
 }
@@ -571,7 +571,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     ASSERT_EQ(doc()->nodeFromID("W1").childText("FAV"), "TRUE");
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
-    window->selectedWID = "W2";
+    window->selectVardeck("W2");
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
     // The Popular tab's list, filled before, loses the rows though another tab is open.
     for (const char *wid : {"W1", "W6", "W3"})
@@ -603,14 +603,14 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->selectedWID, "");
+    EXPECT_EQ(window->selectedWID(), "");
     // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
     EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
     EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
     window->tabIndex->setTab(2);
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
     window->tabIndex->setTab(0);
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::FavsPage));
 
     // From the Favorites tab the row leaves the favourites.
     doc()->nodeFromID("W2").setChildText("FAV", "TRUE");

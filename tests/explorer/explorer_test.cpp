@@ -197,14 +197,14 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
 
     // Renaming in place saves; an empty name keeps the old one.
-    window->aspectPageStale[frmVardecks::FoldersPage] = false;
+    window->aspectPageMade(frmVardecks::FoldersPage);
     FolderTree *tree = &explorer->tree;
     tree->tvwTopics_AfterLabelEdit(node("T5"), "");
     EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(node("T5")->text(0), "Apple");
     EXPECT_EQ(stored("T5").childText("NAME"), "Apple");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::FoldersPage));
     tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
     EXPECT_EQ(stored("T5").childText("NAME"), "Pears & plums");
     EXPECT_EQ(node("T5")->text(0), "Pears & plums");
@@ -284,7 +284,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "05 Dec 2026 07:30 PM");
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "10");
     EXPECT_EQ(row("W3")->text(4), "    10");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
     ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(window->menuItem(MenuId::second, 0)->text(), "1  Secure bank");
 }

@@ -472,7 +472,7 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     keys("harbour");
     window->txtS->selectAll();
     key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_EQ(window->currentAspect(), "Explorer");
     EXPECT_EQ(window->txtS->text(), "harbour");
 }
 
@@ -484,7 +484,7 @@ TEST_F(KeyboardTest, aKeyQueuedWhileABrowserPageIsAutoSavedDoesNotComeBetweenFil
     openDb();
     clickFolder("T6");
     appOptions().setAutoSave(true);
-    window->chosenPage = {"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
+    window->choosePage({"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
     window->tvwTopics->setFocus();
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_Z, Qt::NoModifier, "z"));

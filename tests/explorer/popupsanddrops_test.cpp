@@ -202,7 +202,7 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
 
     // The node itself is gone once the folder is shown again.
     clickFolder("T4");
-    EXPECT_TRUE(window->popup.popupNode.isNull());
+    EXPECT_TRUE(window->popup.popupNode().isNull());
     window->menuItem(MenuId::mnuOpenVD)->trigger();
     window->menuItem(MenuId::mnuCopyVD)->trigger();
     EXPECT_EQ(launcher.openedUrls(), opened);
@@ -212,7 +212,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
 {
     open();
     clickFolder("T1");
-    window->popup.popupListName = "listVD";
+    window->popup.listPressed("listVD");
     SnapshotLauncher pages([this] {
         QStringList hits;
         for (const char *wid : {"W1", "W2", "W3"})
@@ -243,7 +243,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W2", "W3", "W4"}));
     EXPECT_EQ(rowIds(), QStringList({"W4", "W3", "W2"}));
     EXPECT_EQ(window->tvwWM->topLevelItemCount(), 3);
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FavsPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::FavsPage));
 
     // Deleting rows skips the one whose Vardeck has gone and saves the rest once.
     prompts.clear();
@@ -357,7 +357,7 @@ TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShow
     EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W3"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
 
     // Moving a folder rebuilds the tree with the folder in its new place.
     clickFolder("T2");
@@ -378,8 +378,8 @@ TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesA
 {
     open();
     clickFolder("T1");
-    window->aspectPageStale[frmVardecks::FavsPage] = false;
-    window->aspectPageStale[frmVardecks::AllPage] = false;
+    window->aspectPageMade(frmVardecks::FavsPage);
+    window->aspectPageMade(frmVardecks::AllPage);
     // The list shows One, Three, Two: the rows' order, not the file's, is kept.
     ASSERT_EQ(rowIds(), QStringList({"W4", "W1", "W3", "W2"}));
     EXPECT_TRUE(dragRows({"W1", "W3", "W2"}, "T4"));
@@ -391,9 +391,9 @@ TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesA
     EXPECT_EQ(topics()->currentItem(), node("T1"));
     EXPECT_EQ(rowIds(), QStringList({"W4"}));
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
-    EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]);
-    EXPECT_EQ(window->drag.dragType, "");
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
+    EXPECT_FALSE(window->aspectPageStale(frmVardecks::FavsPage));
+    EXPECT_EQ(window->drag.dragType(), "");
     EXPECT_EQ(drags().dropHighlight(), nullptr);
 
     // A failed save: one message for all rows; the move stays in the document.
@@ -502,7 +502,7 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     selectRows({"W1"});
     std::unique_ptr<QMimeData> data(drags().listVD_OLEStartDrag());
     ASSERT_NE(data, nullptr);
-    EXPECT_EQ(window->drag.dragType, "Vardeck");
+    EXPECT_EQ(window->drag.dragType(), "Vardeck");
 
     window->txtMode->setText("mod");
     EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
@@ -614,7 +614,7 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     EXPECT_TRUE(sameText(window->txtMode->text(), "add"));
     EXPECT_EQ(window->txtWName->text(), markup);
     EXPECT_EQ(window->txtAddress->text(), markup);
-    EXPECT_EQ(window->chosenPage.description, "");
+    EXPECT_EQ(window->chosenPage().description, "");
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
 }
 

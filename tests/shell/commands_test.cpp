@@ -486,7 +486,7 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
 TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 {
     record(&Commands::populateFavsList);
-    window->favsColl = {"W1"};
+    window->favoritesListed({"W1"});
     window->tabIndex->setTab(2);
     EXPECT_TRUE(runs.isEmpty()) << "nothing to fill without a database";
 
@@ -499,7 +499,7 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
     window->dbXML.open(std::move(db));
     window->tabIndex->setTab(2);
     EXPECT_EQ(runs.size(), 1);
-    EXPECT_TRUE(window->favsColl.isEmpty());
+    EXPECT_TRUE(window->favsColl().isEmpty());
 
     new QTreeWidgetItem(window->tvwFavs, {"A favorite"});
     window->tabIndex->setTab(0);

@@ -454,7 +454,7 @@ TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
     for (const auto &[state, last] : states) {
         window->setWindowState(state);
         QCoreApplication::processEvents();
-        EXPECT_EQ(window->LastState, last) << "state " << state;
+        EXPECT_EQ(window->LastState(), last) << "state " << state;
     }
 
     window->lblWName->show();

@@ -143,11 +143,8 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     }
     for (const auto &[wid, address] : std::as_const(pdfVardecks))
         IconSupport::checkSavePDFIcon(basePath, wid, address);
-    w.aspectPageStale[frmVardecks::AllPage] = true;
-    w.aspectPageStale[frmVardecks::FoldersPage] = true;
-    w.aspectPageStale[frmVardecks::HitsPage] = true;
-    if (sameText(w.currentAspect, QStringLiteral("Web")))
-        w.commands.showAspectWeb();
+    // The Web Aspect, when it is shown, shows the imported folders at once.
+    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
     showImportedFolder(w, builder.topTID());
     progress->finish(builder.importVDCount, true, notes);
 }

@@ -88,7 +88,7 @@ void frmImportExport::importVDDatabase()
     w.showNoVardeck();
     w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
-    if (sameText(w.currentAspect, QStringLiteral("Web")))
+    if (sameText(w.currentAspect(), QStringLiteral("Web")))
         w.commands.showAspectWeb();
     progress->finish(merge.vardeckCount(), false);
 }

@@ -4,6 +4,7 @@
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/dragsources.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
 #include "shell/splitter.h"
@@ -11,9 +12,7 @@
 #include "web/visits.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QDrag>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +50,10 @@ FavoritesPane::FavoritesPane(frmVardecks &w) : QObject(&w), w(w)
 void FavoritesPane::wire()
 {
     connect(w.tvwFavs, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwFavs_NodeClick(node); });
+    // Added before the pane watches the tree, so that the pane sees every press and
+    // move (the popups, the tool tips) before the start-drag takes them.
+    w.dragSources().addSource(
+        w.tvwFavs, [this](const QPoint &pos) { return tvwFavs_OLEStartDrag(w.tvwFavs->itemAt(pos)); }, Qt::CopyAction);
     w.tvwFavs->installEventFilter(this);
     w.tvwFavs->viewport()->installEventFilter(this);
     w.tvwFavs->viewport()->setMouseTracking(true);
@@ -95,7 +98,7 @@ void FavoritesPane::ensureList()
 void FavoritesPane::showCount()
 {
     w.lbl(Lbl::FavoritesCount)->setText(m_favs.countLabel());
-    w.favsColl = m_favs.favsColl();
+    w.favoritesListed(m_favs.favsColl());
 }
 
 void FavoritesPane::populateFavTreeWithChildren()
@@ -214,7 +217,7 @@ void FavoritesPane::cmdFAdd_Click()
     if (!w.dbXML.document())
         return;
     ensureList();
-    afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID));
+    afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID()));
 }
 
 void FavoritesPane::cmdFDelete_Click()
@@ -222,7 +225,7 @@ void FavoritesPane::cmdFDelete_Click()
     if (!w.dbXML.document())
         return;
     ensureList();
-    const Favorites::Change check = m_favs.checkDelete(*w.dbXML, w.selectedWID);
+    const Favorites::Change check = m_favs.checkDelete(*w.dbXML, w.selectedWID());
     if (check.outcome != Favorites::Outcome::Listed) {
         afterChange(check);
         return;
@@ -290,7 +293,7 @@ void FavoritesPane::tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos)
     if (button != Qt::RightButton)
         return;
     QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
-    w.popup.popupNode = TreeNodeRef(w.tvwFavs, node);
+    w.popup.nodeRightClicked(w.tvwFavs, node);
     if (!node) {
         w.popupMenu(MenuId::mnuNoVD);
         return;
@@ -306,52 +309,37 @@ void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
         w.Splitter2->setToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(node))));
 }
 
-QMimeData *FavoritesPane::tvwFavs_OLEStartDrag()
+QMimeData *FavoritesPane::tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed)
 {
     if (w.editState() != EditState::Viewing)
         return nullptr;
-    const QString wid = tagOf(selectedItemOf(w.tvwFavs)).trimmed();
+    const QString wid = tagOf(pressed).trimmed();
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return nullptr;
-    w.drag.dragType = QStringLiteral("Vardeck");
-    w.drag.dragWID = wid;
-    w.drag.multiDragColl.clear();
-    return vardeckDragData({wid});
+    return w.dragSources().startVardeckDrag({wid});
 }
 
 void FavoritesPane::tvwFavs_OLECompleteDrag()
 {
-    w.drag.dragType.clear();
-}
-
-void FavoritesPane::startDrag()
-{
-    QMimeData *data = tvwFavs_OLEStartDrag();
-    if (!data)
-        return;
-    auto *drag = new QDrag(w.tvwFavs);
-    drag->setMimeData(data);
-    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-    drag->deleteLater();
-    tvwFavs_OLECompleteDrag();
+    w.dragSources().endDrag();
 }
 
 // ----- drops -----
 
 bool FavoritesPane::acceptsDrop(const QMimeData *data) const
 {
-    return w.dbXML.document() && w.drag.dragType != QLatin1String("folder") && !draggedVardecks(data).isEmpty();
+    return w.dbXML.document() && w.drag.dragType() != QLatin1String("folder") && !draggedVardeckIds(data).isEmpty();
 }
 
 void FavoritesPane::dropVardecks(const QMimeData *data)
 {
     if (!acceptsDrop(data))
         return;
-    const QStringList wids = draggedVardecks(data);
+    const QStringList wids = draggedVardeckIds(data);
     // The window's drag state names the kind of an internal drag; a drag from
     // elsewhere is told by its count.
-    const QString &kind = w.drag.dragType;
+    const QString &kind = w.drag.dragType();
     const bool single = kind == QLatin1String("Vardeck") || (kind != QLatin1String("VardeckMulti") && wids.size() == 1);
     if (single) {
         addToFavorites(wids.first());
@@ -430,25 +418,11 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (event->type() == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        m_pressed = mouse->button() == Qt::LeftButton;
-        m_pressPos = mouse->position().toPoint();
-        tvwFavs_MouseDown(mouse->button(), m_pressPos);
+        tvwFavs_MouseDown(mouse->button(), mouse->position().toPoint());
         return mouse->button() == Qt::RightButton;
     }
-    if (event->type() == QEvent::MouseButtonRelease) {
-        m_pressed = false;
-        return false;
-    }
-    if (event->type() == QEvent::MouseMove) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        tvwFavs_MouseMove(mouse->position().toPoint());
-        if (m_pressed && (mouse->buttons() & Qt::LeftButton) &&
-            (mouse->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
-            m_pressed = false;
-            startDrag();
-            return true;
-        }
-    }
+    if (event->type() == QEvent::MouseMove)
+        tvwFavs_MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
     return false;
 }
 

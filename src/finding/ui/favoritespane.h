@@ -49,9 +49,11 @@ public:
     void tvwFavs_NodeClick(QTreeWidgetItem *node);
     void tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos);
     void tvwFavs_MouseMove(const QPoint &pos);
-    // The drag of the selected node: the window's drag state and the drag's data, or
-    // nullptr when no drag may start (an edit is under way, no node).
-    QMimeData *tvwFavs_OLEStartDrag();
+    // The drag of the node the button was pressed on, whatever the tree has selected:
+    // the window's drag state and the drag's data, or nullptr when no drag may start
+    // (an edit is under way, no node, its Vardeck gone). It starts and ends through the
+    // window's one start-drag, as every drag of the window does.
+    QMimeData *tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed);
     void tvwFavs_OLECompleteDrag();
     // Whether data is a drag of Vardecks that a drop on the tab would add.
     bool acceptsDrop(const QMimeData *data) const;
@@ -80,14 +82,11 @@ private:
     void showCount();
     void showFavoriteMark(bool favorite);
     bool isFavoritesTabTarget(QObject *watched, const QPoint &pos) const;
-    void startDrag();
 
     frmVardecks &w;
     Favorites m_favs;
     bool m_menuStale = false;
     bool m_listStale = false;
-    QPoint m_pressPos;
-    bool m_pressed = false;
 };
 
 } // namespace rr

@@ -60,7 +60,7 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     };
     // The popups' "Add to favorites": the right-clicked tree node, the shown Vardeck.
     w.commands.mnuAddFavsVD_Click = [favorites, window](int) {
-        favorites->addToFavorites(tagOf(window->popup.popupNode.item()));
+        favorites->addToFavorites(tagOf(window->popup.popupNode().item()));
     };
     w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID()); };
 }

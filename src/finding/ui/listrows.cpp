@@ -5,7 +5,6 @@
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
 
-#include <QMimeData>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -51,7 +50,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return false;
-    w.selectedWID = wid.trimmed();
+    w.selectVardeck(wid.trimmed());
     w.commands.displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
@@ -76,27 +75,6 @@ void sortRows(QTreeWidget *list, int column, bool descending)
         list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
     for (QTreeWidgetItem *row : selected)
         row->setSelected(true);
-}
-
-QMimeData *vardeckDragData(const QStringList &wids)
-{
-    auto *data = new QMimeData;
-    data->setData(QString::fromLatin1(kVardeckDragMimeType), wids.join(QLatin1Char('\n')).toUtf8());
-    return data;
-}
-
-QStringList draggedVardecks(const QMimeData *data)
-{
-    const QString type = QString::fromLatin1(kVardeckDragMimeType);
-    if (!data || !data->hasFormat(type))
-        return {};
-    QStringList wids;
-    for (const QString &line : QString::fromUtf8(data->data(type)).split(QLatin1Char('\n'))) {
-        const QString wid = line.trimmed();
-        if (!wid.isEmpty())
-            wids.append(wid);
-    }
-    return wids;
 }
 
 } // namespace rr::findingui

@@ -13,7 +13,6 @@
 #include <QString>
 #include <QStringList>
 
-class QMimeData;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -48,14 +47,6 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid);
 // Sorts a list's rows by one column's text ignoring case, as the list views do; rows
 // with equal texts keep their order.
 void sortRows(QTreeWidget *list, int column, bool descending);
-
-// Drags of Vardecks inside the window carry this private type, with the dragged WIDs
-// as UTF-8 text, one per line. The window's own drag state (DragState) tells one
-// dragged Vardeck from several.
-inline constexpr char kVardeckDragMimeType[] = "application/x-razuzezu-vardeck-drag";
-QMimeData *vardeckDragData(const QStringList &wids);
-// The WIDs a drag carries; empty when it is no drag of Vardecks.
-QStringList draggedVardecks(const QMimeData *data);
 
 } // namespace findingui
 } // namespace rr

@@ -107,7 +107,7 @@ void PopularPane::listPop_Click()
 
 void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    w.popup.popupListName = QStringLiteral("listPop");
+    w.popup.listPressed(QStringLiteral("listPop"));
     if (button == Qt::RightButton)
         w.listPopup(w.listPop, QStringLiteral("listPop"), w.listPop->itemAt(pos), false);
 }

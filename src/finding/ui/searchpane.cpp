@@ -309,14 +309,14 @@ void SearchPane::lstSearch_ColumnClick(int column)
 
 void SearchPane::lstSrch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    w.popup.popupListName = QStringLiteral("lstSrch");
+    w.popup.listPressed(QStringLiteral("lstSrch"));
     if (button == Qt::RightButton)
         w.listPopup(w.lstSrch, QStringLiteral("lstSrch"), w.lstSrch->itemAt(pos), false);
 }
 
 void SearchPane::lstSearch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    w.popup.popupListName = QStringLiteral("lstSearch");
+    w.popup.listPressed(QStringLiteral("lstSearch"));
     if (button == Qt::RightButton && w.editState() == EditState::Viewing)
         w.listPopup(w.lstSearch, QStringLiteral("lstSearch"), w.lstSearch->itemAt(pos), true);
 }

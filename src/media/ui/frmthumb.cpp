@@ -294,7 +294,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
 
 void frmThumb::synchSingleVardeck(const PageDetails &details)
 {
-    w.chosenPage.address.clear();
+    w.forgetChosenAddress();
     w.setEnabled(true);
     const QString wid = w.currentWID();
     const QString address = shownAddress(m_browser->url());

@@ -216,7 +216,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
         if (fetch)
             fetch->deleteLater();
         int loaded = 0;
-        w.iconChanged = false;
+        w.forgetFetchedIcon();
         if (!result.isEmpty() && session().cancelIcons)
             icons->clearIconFile();
         if (!result.isEmpty() && !session().cancelIcons) {
@@ -224,7 +224,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             showInDetails(result);
             if (progress)
                 progress->showIcon(result);
-            w.iconChanged = true;
+            w.fetchedIconShown();
             const QString target = icons->saveAsVDIfFavExists(base, wid);
             if (!target.isEmpty()) {
                 addToImageList(wid, target);
@@ -266,11 +266,11 @@ void IconCommands::timerIcon_Timer()
 {
     w.timerIcon->stop();
     session().cancelIcons = false;
-    w.iconChanged = false;
+    w.forgetFetchedIcon();
     if (!w.dbXML.isOpen())
         return;
     urlSupport url;
-    url.createURL(w.chosenPage.address);
+    url.createURL(w.chosenPage().address);
     // One fetch per add: a newer one, or the end of the add, aborts it.
     delete m_addFetch.data();
     m_addFetch = new QObject(this);
@@ -284,7 +284,7 @@ void IconCommands::timerIcon_Timer()
             return;
         }
         showInDetails(result);
-        w.iconChanged = true;
+        w.fetchedIconShown();
     });
 }
 

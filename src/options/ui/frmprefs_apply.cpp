@@ -146,7 +146,7 @@ void frmPrefs::applyWebStyle()
     if (entry != before) {
         // Every rendered page names the old style; the shown one is made again now.
         w.markAllPagesStale();
-        if (w.currentAspect == QLatin1String("Web"))
+        if (w.currentAspect() == QLatin1String("Web"))
             w.commands.showAspectWeb();
     }
 }

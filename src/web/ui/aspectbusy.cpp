@@ -42,7 +42,7 @@ public:
 
     void refresh()
     {
-        const bool webShown = m_window && sameText(m_window->currentAspect, QStringLiteral("Web"));
+        const bool webShown = m_window && sameText(m_window->currentAspect(), QStringLiteral("Web"));
         show(webShown && (m_making > 0 || m_pane->isLoading()));
     }
 

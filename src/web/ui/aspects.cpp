@@ -123,7 +123,7 @@ void showAspectExplorer(frmVardecks &w)
     w.wbWeb->setVisible(false);
     w.Picture2->setVisible(false);
     w.StatusBar1->setPanelText(2, QString());
-    w.currentAspect = QStringLiteral("Explorer");
+    w.aspectShown(QStringLiteral("Explorer"));
     w.aspectButton(AspectButton::Explorer)->setChecked(true);
     w.Form_Resize();
     refreshAspectBusy(w);
@@ -134,7 +134,7 @@ void showAspectWeb(frmVardecks &w)
     w.menuItem(MenuId::mnuAspectWeb)->setChecked(true);
     w.menuItem(MenuId::mnuAspectExplorer)->setChecked(false);
     w.StatusBar1->setPanelText(2, QString());
-    w.currentAspect = QStringLiteral("Web");
+    w.aspectShown(QStringLiteral("Web"));
 
     if (webPaneIsBlank(w)) {
         const QString style = SettingsStore::getAspectStyle();
@@ -146,7 +146,7 @@ void showAspectWeb(frmVardecks &w)
         w.commands.applyAspectStyle(session().currentAspectStyle);
     } else {
         const AspectPage page = aspectPageForStyle(session().currentAspectStyle);
-        if (w.aspectPageStale[page.staleFlag])
+        if (w.aspectPageStale(page.staleFlag))
             w.commands.loadAspectPage(session().currentAspectStyle, page.pageName, true);
     }
 
@@ -196,8 +196,8 @@ void mnuToolsOpenHome_Click(frmVardecks &w)
                      MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    w.popup.homePageName = w.txtWName->text();
-    finishOpening(openHome(w.txtAddress->text(), w.popup.homePageName));
+    w.popup.homePageOpening(w.txtWName->text());
+    finishOpening(openHome(w.txtAddress->text(), w.popup.homePageName()));
 }
 
 void mnuToolsOpenBlank_Click(frmVardecks &w)

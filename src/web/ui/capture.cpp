@@ -46,7 +46,7 @@ QIcon nodePicture(const frmVardecks &w)
 
 void startVardeckFrom(frmVardecks &w, const DetectedPage &page)
 {
-    w.chosenPage = page;
+    w.choosePage(page);
     w.commands.addVardeckSetup(QStringLiteral("browser"));
 }
 
@@ -100,8 +100,7 @@ private:
         cancel();
         if (pages.isEmpty() || w.isUnloaded() || w.editState() != EditState::Viewing || !w.dbXML.isOpen())
             return;
-        w.detectedPages = pages;
-        w.chosenPage = DetectedPage();
+        w.browserPagesFound(pages);
         w.commands.showDetectedPagesDialog();
     }
 
@@ -132,27 +131,25 @@ void offerOpenBrowserPages(frmVardecks &w)
 int getOpenBrowserPages(frmVardecks &w, bool topOnly)
 {
     cancelStartScan(w);
-    w.detectedPages.clear();
-    w.chosenPage = DetectedPage();
     BrowserCapture capture(captureSettings(w));
-    w.detectedPages = capture.getOpenBrowserPages(topOnly);
-    return int(w.detectedPages.size());
+    w.browserPagesFound(capture.getOpenBrowserPages(topOnly));
+    return int(w.detectedPages().size());
 }
 
 void showDetectedPagesDialog(frmVardecks &w)
 {
-    if (w.detectedPages.isEmpty())
+    if (w.detectedPages().isEmpty())
         return;
     QPointer<frmVardecks> window(&w);
     DetectedPage chosen;
     {
-        frmVardeckDialog dialog(w.detectedPages, nodePicture(w), &w);
+        frmVardeckDialog dialog(w.detectedPages(), nodePicture(w), &w);
         dialog.exec();
         chosen = dialog.chosenPage();
     }
     if (!window)
         return;
-    w.chosenPage = DetectedPage();
+    w.choosePage(DetectedPage());
     if (!chosen.address.isEmpty())
         startVardeckFrom(w, chosen);
 }
@@ -164,7 +161,7 @@ void mnuToolsGet_Click(frmVardecks &w)
         prompt::show(QStringLiteral("Razuzezu Revidod cannot detect any open browser windows."), MsgButtons::Ok,
                      MsgIcon::Information);
     else if (count == 1)
-        startVardeckFrom(w, w.detectedPages.first());
+        startVardeckFrom(w, w.detectedPages().first());
     else
         showDetectedPagesDialog(w);
 }

@@ -191,10 +191,10 @@ void cmdWeb_Click(frmVardecks &w, int index)
         applyAspectStyle(w, xsl);
         return;
     }
-    const bool stale = button.staleFlag < 0 || w.aspectPageStale[button.staleFlag];
+    const bool stale = button.staleFlag < 0 || w.aspectPageStale(button.staleFlag);
     // A page that could not be made stays stale, so the next view makes it again.
     if (loadAspectPage(w, xsl, QLatin1String(button.pageName), stale) && button.staleFlag >= 0)
-        w.aspectPageStale[button.staleFlag] = false;
+        w.aspectPageMade(button.staleFlag);
 }
 
 void mnuFilePrint_Click(frmVardecks &w)
@@ -224,7 +224,7 @@ void installWebAspect(frmVardecks &w)
     w.commands.loadAspectPage = [&w](const QString &style, const QString &pageName, bool stale) {
         // Before the Web Aspect was ever shown its pane is blank, and entering it makes
         // the page anyway: the start in the Explorer Aspect need not make it now.
-        if (!webAspectPane(w)->hasView() && w.currentAspect != QLatin1String("Web"))
+        if (!webAspectPane(w)->hasView() && w.currentAspect() != QLatin1String("Web"))
             return;
         loadAspectPage(w, style, pageName, stale);
     };

@@ -6,6 +6,7 @@
 #include "finding/ui/popularpane.h"
 #include "finding/ui/recentmenu.h"
 #include "finding/ui/searchpane.h"
+#include "shell/dragsources.h"
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 
@@ -22,7 +23,7 @@ namespace
 // Drags these Vardecks from outside onto target as the window system would; whether the drop was taken.
 bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
 {
-    std::unique_ptr<QMimeData> data(findingui::vardeckDragData(wids));
+    std::unique_ptr<QMimeData> data(vardeckDragData(wids));
     QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(target, &enter);
     QDragMoveEvent move(pos, Qt::CopyAction, data.get(), Qt::LeftButton, {});
@@ -41,7 +42,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     open({Vd("W1").name("Fish & Chips"), Vd("W2").name("Drop").fav("TRUE")});
     window->commands.populateFavsList(doc());
     window->tabIndex->setTab(2);
-    window->selectedWID = "W1";
+    window->selectVardeck("W1");
     QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
@@ -49,19 +50,19 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
 
     const QByteArray saved = test::readBytes(path);
-    window->aspectPageStale[frmVardecks::FavsPage] = false;
+    window->aspectPageMade(frmVardecks::FavsPage);
     window->menuItem(MenuId::mnuFavsAdd)->setEnabled(true);
     window->menuItem(MenuId::mnuFavsAdd)->trigger();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_EQ(test::readBytes(path), saved);
-    EXPECT_FALSE(window->aspectPageStale[frmVardecks::FavsPage]) << "nothing changed";
+    EXPECT_FALSE(window->aspectPageStale(frmVardecks::FavsPage)) << "nothing changed";
 
     // Deleting the shown favourite: No changes nothing, Yes clears its mark.
     window->showVardeck("W2", "Shown");
     window->chkFav->setChecked(true);
     window->Picture10->show();
-    window->selectedWID = "W2";
+    window->selectVardeck("W2");
     prompts.answer(MsgResult::No);
     window->lbl(Lbl::FavoritesCount)->setText("stale");
     ui->favorites().cmdFDelete_Click();
@@ -145,13 +146,13 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     EXPECT_EQ(shown, QStringList{"W2"});
 
     window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
-    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag());
+    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag(window->tvwFavs->topLevelItem(1)));
     ASSERT_TRUE(data);
     EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
-    EXPECT_EQ(window->drag.dragType, "Vardeck");
-    EXPECT_EQ(window->drag.dragWID, "W1");
+    EXPECT_EQ(window->drag.dragType(), "Vardeck");
+    EXPECT_EQ(window->drag.dragWID(), "W1");
     ui->favorites().tvwFavs_OLECompleteDrag();
-    EXPECT_EQ(window->drag.dragType, "");
+    EXPECT_EQ(window->drag.dragType(), "");
 
     // A drop of several Vardecks adds the new ones.
     window->showVardeck("W3", "Shown");
@@ -165,11 +166,65 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     EXPECT_FALSE(dropOn(bar, bar->tabRect(1).center(), {"W1"}));
     EXPECT_TRUE(dropOn(bar, bar->tabRect(2).center(), {"W1"}));
 
-    window->drag.dragType = "folder";
+    std::unique_ptr<QMimeData>(window->dragSources().startFolderDrag("T1", 2));
     EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
 
     window->txtMode->setText("add");
-    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(), nullptr) << "no drag while editing";
+    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(window->tvwFavs->topLevelItem(1)), nullptr)
+        << "no drag while editing";
+}
+
+// The user's drags in the favourites tree: the button pressed on a node and the pointer moved past the drag
+// distance, in small steps or in one move. The drag loop stands for the platform's, which keeps the button's
+// release: the tree never sees it.
+TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextClickToTheTree)
+{
+    open({Vd("W1").name("alpha").fav("TRUE"), Vd("W2").name("beta").fav("TRUE"), Vd("W3").name("gamma").fav("TRUE")});
+    window->tabIndex->setTab(2);
+    ASSERT_EQ(column(window->tvwFavs, 0), QStringList({"alpha", "beta", "gamma"}));
+    QStringList carried;
+    window->dragSources().setDragLoop([&](QWidget *source, QMimeData *data) {
+        std::unique_ptr<QMimeData> owned(data);
+        EXPECT_EQ(source, window->tvwFavs->viewport());
+        carried << window->drag.dragType() + " " + draggedVardeckIds(data).join(',');
+    });
+    QWidget *viewport = window->tvwFavs->viewport();
+    const auto mouseDrag = [&](int row, bool smallSteps) {
+        const QPoint from = window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(row)).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        if (smallSteps) {
+            QTest::mouseMove(viewport, from + QPoint(2, 0));
+            QTest::mouseMove(viewport, from + QPoint(4, 1));
+        }
+        QTest::mouseMove(viewport, from + QPoint(QApplication::startDragDistance() + 10, 1));
+        QTestPrivate::qtestMouseButtons = Qt::NoButton;
+        QCoreApplication::processEvents();
+    };
+
+    clickRow(window->tvwFavs, 0);
+    mouseDrag(2, true);
+    EXPECT_EQ(carried, QStringList{"Vardeck W3"});
+    EXPECT_EQ(window->drag.dragType(), "") << "the drag has ended";
+    EXPECT_EQ(window->drag.dragWID(), "W3");
+
+    // The next drag carries the favourite it starts on, even in one quick move, and the next click shows the
+    // favourite clicked.
+    mouseDrag(1, false);
+    EXPECT_EQ(carried, QStringList({"Vardeck W3", "Vardeck W2"}));
+    clickRow(window->tvwFavs, 2);
+    EXPECT_EQ(shown, QStringList({"W1", "W3"}));
+    EXPECT_EQ(window->tvwFavs->selectedItems(), QList<QTreeWidgetItem *>{window->tvwFavs->topLevelItem(2)});
+
+    // No drag starts beside the nodes or while a Vardeck is edited.
+    const QRect last = window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(2));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+    QTest::mouseMove(viewport, last.center() + QPoint(40, 3 * last.height()));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, last.center() + QPoint(40, 3 * last.height()));
+    window->txtMode->setText("mod");
+    mouseDrag(1, true);
+    QTest::mouseRelease(viewport, Qt::LeftButton);
+    window->txtMode->setText("");
+    EXPECT_EQ(carried.size(), 2);
 }
 
 // The keys that move the tree's selection show the favourite they reach, as in the other lists.
@@ -199,12 +254,12 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 {
     open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
     window->commands.populateFavsList(doc());
-    EXPECT_TRUE(window->favsColl.isEmpty()) << "nothing shows the list: it is not read yet";
+    EXPECT_TRUE(window->favsColl().isEmpty()) << "nothing shows the list: it is not read yet";
     EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 0) << "no menu items before the menu opens";
 
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
-    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
+    EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
     window->tabIndex->setTab(2);
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Alpha", "Beta"}));
@@ -228,10 +283,10 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     window->tabIndex->setTab(0);
     setFavoriteMark(doc()->nodeFromID("W1"), true);
     window->commands.populateFavsList(doc());
-    window->selectedWID = "W1";
+    window->selectVardeck("W1");
     ui->favorites().cmdFAdd_Click();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
-    EXPECT_EQ(window->favsColl, QStringList({"W1", "W2"}));
+    EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
 }
 
 using PopularUiTest = test::FindingUiTest;
@@ -249,14 +304,14 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_EQ(shown.last(), "W1");
 
     clickRow(window->listPop, 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName, "listPop");
+    EXPECT_EQ(window->popup.popupListName(), "listPop");
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
     // Clearing asks first: No keeps every count.
     window->lbl(Lbl::Hits)->setText("3");
     window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
-    window->aspectPageStale[frmVardecks::HitsPage] = false;
+    window->aspectPageMade(frmVardecks::HitsPage);
     prompts.answer(MsgResult::No);
     window->menuItem(MenuId::mnuClearPop)->trigger();
     const MessageRequest question = prompts.messages().back();
@@ -272,7 +327,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     window->menuItem(MenuId::mnuClearPop)->trigger();
     EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 }
 
 TEST_F(PopularUiTest, theListHasRowsOnlyWhileItsTabIsShown)
@@ -358,14 +413,14 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 
     // Right clicks record the list and open its menu, except while editing.
     clickRow(window->lstSrch, 1, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName, "lstSrch");
+    EXPECT_EQ(window->popup.popupListName(), "lstSrch");
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
     window->tabView->setTab(2);
     window->lstSearch->clearSelection();
     clickRow(window->lstSearch, 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName, "lstSearch");
+    EXPECT_EQ(window->popup.popupListName(), "lstSearch");
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible())
         << "no row selected before: the several-rows menu";
     window->subMenu(MenuId::mnuListVDMulti)->hide();
@@ -429,7 +484,7 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     EXPECT_EQ(window->lblTName->text(), "Inner");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
     EXPECT_EQ(window->tabView->Tab(), 0);
-    EXPECT_EQ(window->selectedWID, "W3");
+    EXPECT_EQ(window->selectedWID(), "W3");
     EXPECT_EQ(editModes, QList<bool>{false});
     EXPECT_EQ(ui->search().lstSrchToolTip(window->lstSrch->visualItemRect(window->lstSrch->topLevelItem(2)).center()),
               "http://inner.example/x");

@@ -258,12 +258,13 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
 TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
 {
     clickFolder("T2");
-    window->chosenPage = DetectedPage{};
-    window->chosenPage.address = siteA.url("/a1.html");
-    window->chosenPage.name = "Added page";
+    DetectedPage added;
+    added.address = siteA.url("/a1.html");
+    added.name = "Added page";
+    window->choosePage(added);
     window->commands.addVardeckSetup(QString("browser"));
     const QString download = home.databaseFolder() + "icons/Vardecks/favicon.ico";
-    ASSERT_TRUE(waitUntil([&] { return window->iconChanged; }, 15000));
+    ASSERT_TRUE(waitUntil([&] { return window->iconChanged(); }, 15000));
     EXPECT_EQ(test::readBytes(download), green);
     save();
     const QString wid = window->currentWID();
@@ -275,7 +276,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     window->commands.cancelVardeckEdit();
     QTest::qWait(400);
     EXPECT_FALSE(QFile::exists(download));
-    EXPECT_FALSE(window->iconChanged);
+    EXPECT_FALSE(window->iconChanged());
 
     // A download left from anything else is no new Vardeck's icon, and goes.
     ASSERT_TRUE(test::writeBytes(download, blue));

@@ -250,7 +250,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     ASSERT_TRUE(XMLDatabase::createDatabaseFile(db->getPath()));
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
     window->dbXML.open(std::move(db));
-    window->currentAspect = "Web";
+    window->aspectShown("Web");
     appOptions().setWebCSS("Plain");
 
     frmPrefs dialog(*window);
@@ -261,7 +261,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
         test::readBytes(folder.filePath("VD.xsl")).contains("<LINK rel=\"stylesheet\" href=\"VD_comic.css\"/>"));
     EXPECT_EQ(appOptions().getWebCSS(), "Comic");
     EXPECT_EQ(webReloads, 1);
-    EXPECT_TRUE(window->aspectPageStale[0] && window->aspectPageStale[3]);
+    EXPECT_TRUE(window->aspectPageStale(0) && window->aspectPageStale(3));
     dialog.cmdApply_Click();
     EXPECT_EQ(webReloads, 1);
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();

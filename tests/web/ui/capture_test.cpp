@@ -81,9 +81,9 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtWName->text(), "Shop & cart");
     EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
-    EXPECT_EQ(window->chosenPage.browser, "Mozilla Firefox");
+    EXPECT_EQ(window->chosenPage().browser, "Mozilla Firefox");
     window->commands.cancelVardeckEdit();
-    window->chosenPage = DetectedPage{};
+    window->choosePage(DetectedPage{});
 
     // Several pages are offered in the dialog, and only OK saves one.
     profile.writeSession(FirefoxProfile::twoWindows());
@@ -103,7 +103,7 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
         [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_FALSE(appOptions().getAutoSave());
     whileModal<frmVardeckDialog>([&](frmVardeckDialog *d) { d->close(); }, [&] { menu(MenuId::mnuToolsGet); });
-    EXPECT_EQ(window->chosenPage.address, "");
+    EXPECT_EQ(window->chosenPage().address, "");
     EXPECT_EQ(window->txtMode->text(), "");
     EXPECT_EQ(vardeckCount(), before);
 
@@ -123,7 +123,7 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
             QTest::keyClick(d, Qt::Key_Return);
         },
         [&] { menu(MenuId::mnuToolsGet); });
-    EXPECT_EQ(window->chosenPage.name, "Mail & <b>inbox</b>");
+    EXPECT_EQ(window->chosenPage().name, "Mail & <b>inbox</b>");
     EXPECT_EQ(window->txtMode->text(), "") << "AutoSave saved it at once";
     EXPECT_EQ(vardeckCount(), before + 1);
     EXPECT_EQ(stored("W4").childText("NAME"), "Mail & <b>inbox</b>");
@@ -163,7 +163,7 @@ TEST_F(CaptureTest, theStartScanLeavesTheWindowInUseAndOffersItsPagesWhenItEndsA
     DetectedDialogWatch watch;
     window->commands.offerOpenBrowserPages();
     EXPECT_LT(watch.clock.elapsed(), 200) << "the window does not wait for the browsers";
-    EXPECT_TRUE(window->detectedPages.isEmpty());
+    EXPECT_TRUE(window->detectedPages().isEmpty());
 
     // A modal window the user opened meanwhile is closed first.
     qint64 otherClosedAt = -1;
@@ -177,7 +177,7 @@ TEST_F(CaptureTest, theStartScanLeavesTheWindowInUseAndOffersItsPagesWhenItEndsA
     EXPECT_GE(watch.openedAt.first(), otherClosedAt);
     EXPECT_GE(otherClosedAt, 1450);
     EXPECT_EQ(watch.listed, QStringList({"Mail", "Maps"}));
-    EXPECT_EQ(window->detectedPages.size(), 2);
+    EXPECT_EQ(window->detectedPages().size(), 2);
     EXPECT_EQ(window->txtMode->text(), "") << "cancelled";
     waitUntil([] { return false; }, 600);
     EXPECT_EQ(watch.openedAt.size(), 1) << "offered once";
@@ -245,7 +245,7 @@ TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
     EXPECT_TRUE(screen.contains(QRect(far.pos(), far.size()))) << "on the screen, and no larger than it";
 
     // No pages: no dialog at all.
-    window->detectedPages.clear();
+    window->browserPagesFound({});
     showDetectedPagesDialog(*window);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -256,7 +256,7 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
     QList<bool> scans;
     window->commands.getOpenBrowserPages = [&](bool topOnly) {
         scans << topOnly;
-        window->detectedPages = {{"https://top.example/", "Top page", "", "", "", "Mozilla Firefox"}};
+        window->browserPagesFound({{"https://top.example/", "Top page", "", "", "", "Mozilla Firefox"}});
         return 1;
     };
     window->showMinimized();
@@ -326,7 +326,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
     profile.writeSession(FirefoxProfile::twoWindows());
     // The Firefox window on screen shows the first window's tab, not the last-used window's.
     handOff();
-    ASSERT_EQ(window->detectedPages.size(), 1);
+    ASSERT_EQ(window->detectedPages().size(), 1);
     EXPECT_EQ(window->txtMode->text(), "add");
     EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
 

@@ -150,7 +150,7 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
         window->toolbarButton(position)->setEnabled(true);
     window->menuItem(MenuId::mnuToolsIconVD)->setEnabled(true);
     window->commands.mnuAspectWeb_Click();
-    EXPECT_EQ(window->currentAspect, "Web");
+    EXPECT_EQ(window->currentAspect(), "Web");
     EXPECT_TRUE(window->menuItem(MenuId::mnuAspectWeb)->isChecked());
     EXPECT_FALSE(window->menuItem(MenuId::mnuAspectExplorer)->isChecked());
     EXPECT_TRUE(window->aspectButton(AspectButton::Web)->isChecked());
@@ -166,7 +166,7 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_EQ(window->StatusBar1->panelText(2), "");
 
     window->commands.mnuAspectExplorer_Click();
-    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_EQ(window->currentAspect(), "Explorer");
     EXPECT_TRUE(window->Splitter2->isVisible());
     EXPECT_FALSE(window->wbWeb->isVisible());
     EXPECT_FALSE(window->Picture2->isVisible());
@@ -182,7 +182,7 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     window->Splitter2->setVisible(false);
     window->commands.mnuAspectExplorer_Click();
     EXPECT_FALSE(window->Splitter2->isVisible());
-    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_EQ(window->currentAspect(), "Explorer");
 }
 
 TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
@@ -201,10 +201,10 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     // A blank pane renders the stored style under the folders page's name.
     EXPECT_EQ(rendered, QStringList({"VDHits.xsl/FoldersTemp"}));
     showAspectExplorer(*window);
-    window->aspectPageStale[frmVardecks::HitsPage] = false;
+    window->aspectPageMade(frmVardecks::HitsPage);
     showAspectWeb(*window);
     EXPECT_EQ(rendered.size(), 1);
-    window->aspectPageStale[frmVardecks::HitsPage] = true;
+    window->commands.collectionChanged(StalePages{.hits = true});
     showAspectWeb(*window);
     EXPECT_EQ(rendered.last(), "VDHits.xsl/HitsTemp");
     session().webAspectHtml = false;
@@ -220,8 +220,8 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     auto *row = new QTreeWidgetItem(window->listVD, {"One", "a", "b", "", "     1", "d"});
     row->setData(0, Qt::UserRole, "w1");
     window->showVardeck("W1", "One");
-    for (bool &stale : window->aspectPageStale)
-        stale = false;
+    for (int page = 0; page < 4; ++page)
+        window->aspectPageMade(page);
 
     const QString stamp = updateLastAccessed(*window->dbXML, "W1", QDateTime(QDate(2026, 1, 2), QTime(9, 5)));
     EXPECT_EQ(popularRefills, 1);
@@ -229,7 +229,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
     EXPECT_EQ(row->text(3), stamp);
     EXPECT_EQ(row->text(4), "     2");
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::HitsPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 
     // Another Vardeck than the one shown leaves the panel alone.
     window->showVardeck("W9", "Another");
@@ -282,7 +282,7 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
     ASSERT_TRUE(waitUntil([&] { return focused == "INPUT"; }));
     QTest::keyClick(page, Qt::Key_X, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->currentAspect, "Explorer");
+    EXPECT_EQ(window->currentAspect(), "Explorer");
     EXPECT_TRUE(window->Splitter2->isVisible());
     QString value;
     engineView(pane)->page()->runJavaScript("document.activeElement.value", QWebEngineScript::ApplicationWorld,
@@ -315,29 +315,29 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
         window->commands.cmdWeb_Click(view.index);
         EXPECT_TRUE(QFile::exists(page(view.page)));
         for (int flag = 0; flag < 4; ++flag)
-            EXPECT_EQ(window->aspectPageStale[flag], flag != view.flag) << flag;
+            EXPECT_EQ(window->aspectPageStale(flag), flag != view.flag) << flag;
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
         EXPECT_FALSE(QFile::exists(page(view.page))) << "a clean page is not made again";
     }
     // The search page is made every time and has no flag to clear.
     window->commands.cmdWeb_Click(4);
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::FoldersPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::FoldersPage));
 
     // A broken stylesheet keeps the flag and says why.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
-    window->aspectPageStale[frmVardecks::AllPage] = true;
+    window->commands.collectionChanged(StalePages{.all = true});
     window->commands.cmdWeb_Click(1);
-    EXPECT_TRUE(window->aspectPageStale[frmVardecks::AllPage]);
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
     EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
         << prompts.lastText().toStdString();
 
     // Closing the database makes every page stale.
-    for (bool &stale : window->aspectPageStale)
-        stale = false;
+    for (int page = 0; page < 4; ++page)
+        window->aspectPageMade(page);
     closeTheDatabase(*window);
-    for (bool stale : window->aspectPageStale)
-        EXPECT_TRUE(stale);
+    for (int page = 0; page < 4; ++page)
+        EXPECT_TRUE(window->aspectPageStale(page));
 }
 
 TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
@@ -353,7 +353,7 @@ TEST_F(WebAspectTest, printingAsksFirstAndPrintsTheShownViewToThePrinter)
     });
     prompts.answer(MsgResult::No);
     window->commands.mnuFilePrint_Click();
-    EXPECT_EQ(window->currentAspect, "Web");
+    EXPECT_EQ(window->currentAspect(), "Web");
     EXPECT_EQ(prompts.messages().back().title, "Print?");
     EXPECT_EQ(prompts.lastText(),
               "This will print the current view displayed in your Web aspect.  Do you wish to continue?");
@@ -500,7 +500,7 @@ TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowC
 
     // The reason is told without the busy pointer; the page shown before is loaded again.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
-    window->aspectPageStale[frmVardecks::AllPage] = true;
+    window->commands.collectionChanged(StalePages{.all = true});
     {
         PointerAtMessages pointer;
         window->commands.cmdWeb_Click(1);

@@ -1,0 +1,94 @@
+#pragma once
+// The window's own drags: what they carry, and the one way every source starts them.
+//
+// A folder of tvwTopics, or Vardecks of tvwWM, listVD (and its icons) or the
+// favourites tree, are dragged onto a folder of tvwTopics or onto the Favorites tab.
+// The source records what is dragged in the window's drag state (frmVardecks::drag)
+// and every drop target reads it; the drag's data carries the identifiers under a
+// private type, so that a target tells the window's own drags from drops of other
+// programs (which never move anything here).
+//
+// A drag starts with the left button pressed on an item and the pointer moved past the
+// drag distance, and it drags what was pressed on, whatever the view has selected. The
+// view sees none of the moves before that: it would take them as the start of a
+// selection by dragging, which only the button's release ends, and the drag keeps that
+// release. The view would then ignore its next press, and its selection would follow
+// the pointer instead of the user's clicks.
+#include "shell/windowstate.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class QAbstractItemView;
+class QMimeData;
+class QWidget;
+
+namespace rr
+{
+
+// A drag of Vardecks: the WIDs as UTF-8 text, one per line.
+inline constexpr char kVardeckDragMimeType[] = "application/x-razuzezu-vardeck-drag";
+// A drag of a folder: its TID as UTF-8 text.
+inline constexpr char kFolderDragMimeType[] = "application/x-razuzezu-folder-drag";
+
+QMimeData *vardeckDragData(const QStringList &wids);
+QMimeData *folderDragData(const QString &tid);
+// The WIDs of a Vardeck drag; empty for any other data.
+QStringList draggedVardeckIds(const QMimeData *data);
+// True for data of one of the window's own drags.
+bool isInternalDragData(const QMimeData *data);
+
+class DragSources : public QObject
+{
+    Q_OBJECT
+public:
+    DragSources(DragState &state, QObject *parent);
+
+    // What a source drags for a press at pressPos in its viewport: the data of one of
+    // the starts below, or nullptr when no drag may start there.
+    using Start = std::function<QMimeData *(const QPoint &pressPos)>;
+    // The view's drags start through start; defaultAction is the one they offer first.
+    void addSource(QAbstractItemView *view, Start start, Qt::DropAction defaultAction);
+
+    // The starts: each records what is dragged and returns the drag's data, which the
+    // caller owns. A folder: its TID and its node's place in the folder tree.
+    QMimeData *startFolderDrag(const QString &tid, int nodeIndex);
+    // Vardecks in list order: one is a "Vardeck" drag, none or several "VardeckMulti".
+    QMimeData *startVardeckDrag(const QStringList &wids);
+    // The drag ended, dropped or not: none of the window's drags is under way.
+    void endDrag();
+    // The database went: nothing is dragged, and nothing dragged last is remembered.
+    void forgetDrags();
+
+    // Runs a started drag to its end and takes the data: the platform's drag loop
+    // (QDrag::exec), which delivers the drop and keeps the button's release for itself.
+    // A test puts its own loop here, since the platform's waits for a real pointer.
+    using DragLoop = std::function<void(QWidget *source, QMimeData *data)>;
+    void setDragLoop(DragLoop loop);
+
+signals:
+    void dragEnded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Source {
+        QPointer<QAbstractItemView> view;
+        Start start;
+        Qt::DropAction defaultAction = Qt::MoveAction;
+    };
+    void runDrag(QWidget *source, QMimeData *data);
+
+    DragState &m_state;
+    DragLoop m_dragLoop;
+    QHash<const QObject *, Source> m_sources; // by the view's viewport
+    QPointer<QWidget> m_pressedIn;
+    QPoint m_pressPos;
+};
+
+} // namespace rr
