@@ -119,7 +119,7 @@ int main(int argc, char **argv)
         window.menuItem(MenuId::mnuAddVardeck)->trigger();
         window.txtWName->setText(name);
         window.txtAddress->setText(QStringLiteral("https://bench.example/page%1").arg(i));
-        window.toolbarButton(23)->trigger();
+        window.toolbarButton(Tb::Save)->trigger();
         adds.push_back(msSince(start));
 
         // Untimed: the add reached the file, and its Vardeck leaves the document again.

@@ -8,7 +8,7 @@
 // window may have been removed since, and every element is looked up again when
 // the dialog acts.
 #include "dialogs/dialogresults.h"
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
 #include "storage/ui/buttondialog.h"
 
 class QLabel;

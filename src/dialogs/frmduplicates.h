@@ -11,7 +11,7 @@
 // The sets hold the Vardecks' WIDs, looked up each time a set is shown: an element
 // deleted meanwhile is never shown again.
 #include "dialogs/duplicatesets.h"
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -59,8 +59,8 @@ void enableEveryControl(frmVardecks &w)
     }
     for (QAction *item : w.allMenuItems())
         item->setEnabled(true);
-    for (int position = 1; position <= w.toolbarButtonCount(); ++position)
-        w.toolbarButton(position)->setEnabled(true);
+    for (QAction *button : w.toolbarButtons())
+        button->setEnabled(true);
     w.Timer1->stop();
     w.timerIcon->stop();
 }
@@ -116,7 +116,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     w.showNoFolder();
     for (QTreeWidget *list : {w.tvwWM, w.listVD, w.lstSearch, w.lstSrch, w.listPop})
         list->clear();
-    w.lbl(12)->setText(QStringLiteral("0"));
+    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
 
     enableEveryControl(w);
 
@@ -150,7 +150,7 @@ void closeTheDatabase(frmVardecks &w)
     forgetOpenDatabase(w);
     w.closeDB();
     w.listVD->clear();
-    w.lbl(12)->setText(QStringLiteral("0"));
+    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
 }
 
 void mnuFileOpen_Click(frmVardecks &w)

@@ -38,7 +38,7 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
 void showVardeckCount(frmVardecks &w)
 {
     if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
-        w.lbl(12)->setText(QString::number(vardecksOf(folder).size()));
+        w.lbl(Lbl::VardeckCount)->setText(QString::number(vardecksOf(folder).size()));
 }
 
 void showNoFolderListed(frmVardecks &w)

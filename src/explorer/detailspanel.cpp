@@ -53,10 +53,8 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
     QList<QWidget *> watched = {w.formClient,  w.Picture1,       w.Frame2,  w.PictureDetails,
                                 w.lblWName,    w.lblAddress,     w.lblHome, w.lblDescription,
                                 w.lblKeyWords, w.lblCreatedDate, w.imgIcon, w.picThumb};
-    for (int i = 0; i <= 30; ++i) {
-        if (QLabel *label = w.lbl(i))
-            watched.append(label);
-    }
+    for (QLabel *label : w.lblElements())
+        watched.append(label);
     for (QWidget *widget : watched) {
         widget->installEventFilter(this);
         widget->setMouseTracking(true);
@@ -86,7 +84,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     w.txtNotes->clear();
     w.txtKeywords->clear();
     w.lblKeyWords->clear();
-    w.lbl(3)->clear();
+    w.lbl(Lbl::LastVisited)->clear();
     w.chkFav->setChecked(false);
     w.Picture10->hide();
 
@@ -113,7 +111,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
             w.txtKeywords->setPlainText(value);
             w.lblKeyWords->setText(value);
         } else if (name == QLatin1String("KEYWORD2")) {
-            w.lbl(3)->setText(value);
+            w.lbl(Lbl::LastVisited)->setText(value);
         } else if (name == QLatin1String("FAV")) {
             const bool favorite = sameText(value, QStringLiteral("TRUE"));
             w.chkFav->setChecked(favorite);
@@ -124,7 +122,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     const QString size = shownFileSize(vardeck);
     if (!size.isEmpty())
         w.lblFileSize->setText(size + QStringLiteral(" KB"));
-    w.lbl(14)->setText(shownHits(vardeck));
+    w.lbl(Lbl::Hits)->setText(shownHits(vardeck));
 
     // A Vardeck without a name is shown all the same, so that it can be given one.
     if (!named)
@@ -211,7 +209,7 @@ void DetailsPanel::lblWName_Change()
 
 void DetailsPanel::enableVardeckCommands(bool shown)
 {
-    for (int position : {16, 2, 3})
+    for (Tb position : {Tb::OpenInBrowser, Tb::UpdateVardeck, Tb::DeleteVardeck})
         w.toolbarButton(position)->setEnabled(shown);
     for (MenuId id : kVardeckMenuItems)
         w.menuItem(id)->setEnabled(shown);
@@ -240,19 +238,19 @@ void DetailsPanel::lblTName_Change()
 
 void DetailsPanel::enableFolderCommands(bool shown)
 {
-    for (int position : {5, 6, 7, 8})
+    for (Tb position : {Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck, Tb::LastVardeck})
         w.toolbarButton(position)->setEnabled(shown);
     w.menuItem(MenuId::mnuNavigate)->setEnabled(shown);
     w.cmdMoveFolder->setEnabled(shown);
     const bool viewing = w.editState() == EditState::Viewing;
     if (!shown || viewing) {
-        w.toolbarButton(14)->setEnabled(shown);
+        w.toolbarButton(Tb::DeleteFolder)->setEnabled(shown);
         for (MenuId id : {MenuId::mnuEditDeleteTopic, MenuId::mnuToolsIconFolder, MenuId::mnuThumbFolder,
                           MenuId::mnuToolsSynchFolder})
             w.menuItem(id)->setEnabled(shown);
     }
     if (shown && !viewing && !w.txtWName->text().isEmpty())
-        w.toolbarButton(23)->setEnabled(true);
+        w.toolbarButton(Tb::Save)->setEnabled(true);
 }
 
 void DetailsPanel::linkClicked(QLabel *link)
@@ -289,8 +287,8 @@ void DetailsPanel::rightClicked(QWidget *control)
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
     auto *label = qobject_cast<QLabel *>(control);
-    if (control == w.formClient || control == w.Picture1 || control == w.lblTName || control == w.lbl(11) ||
-        control == w.lbl(12)) {
+    if (control == w.formClient || control == w.Picture1 || control == w.lblTName ||
+        control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
         w.popupMenu(noVD);
     } else if (control == w.Frame2) {
         if (panelIdle())
@@ -316,13 +314,16 @@ void DetailsPanel::rightClicked(QWidget *control)
             w.popupMenu(copyMenu);
         }
     } else {
-        const bool detailCaption = control == w.lblCreatedDate || control == w.lbl(1) || (label && [&] {
-                                       for (int i = 4; i <= 10; ++i) {
-                                           if (control == w.lbl(i))
-                                               return true;
-                                       }
-                                       return false;
-                                   }());
+        const bool detailCaption =
+            control == w.lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (label && [&] {
+                for (Lbl caption :
+                     {Lbl::CreatedDateCaption, Lbl::LastVisitedCaption, Lbl::FavoriteCaption, Lbl::HomepageCaption,
+                      Lbl::DescriptionCaption, Lbl::KeywordsCaption, Lbl::SizeCaption}) {
+                    if (control == w.lbl(caption))
+                        return true;
+                }
+                return false;
+            }());
         if (detailCaption && panelIdle() && bothShown())
             w.popupMenu(copyMenu);
     }

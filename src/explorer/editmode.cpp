@@ -69,14 +69,14 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
     const bool on = rule == Rule::On || (rule == Rule::IfFolder && w.folderShown()) ||
                     (rule == Rule::IfVardeck && w.vardeckShown());
     for (const EnablingTarget &target : row.targets) {
-        QAction *item = target.kind == EnablingTarget::Kind::Toolbar ? w.toolbarButton(target.number)
+        QAction *item = target.kind == EnablingTarget::Kind::Toolbar ? w.toolbarButton(target.position)
                         : target.kind == EnablingTarget::Kind::Menu  ? w.menuItem(target.menu)
                                                                      : nullptr;
         QWidget *control = nullptr;
         if (target.kind == EnablingTarget::Kind::Button)
             control = w.*target.button;
         else if (target.kind == EnablingTarget::Kind::Label)
-            control = w.lbl(target.number);
+            control = w.lbl(target.index);
         if (item)
             row.visibility ? item->setVisible(on) : item->setEnabled(on);
         if (control)
@@ -93,16 +93,16 @@ const QList<EnablingRow> &enablingTable()
     // clang-format off
     static const QList<EnablingRow> table = {
         // targets                                                            viewing modifying adding
-        {{tb(1)},                                                             T,  F,  F},
-        {{tb(2), tb(3)},                                                      VD, F,  F},
-        {{tb(5), tb(6), tb(7), tb(8)},                                        FO, FO, FO},
-        {{tb(12)},                                                            T,  F,  K},
-        {{tb(13)},                                                            T,  F,  F},
-        {{tb(14)},                                                            FO, F,  F},
-        {{tb(16)},                                                            VD, K,  K},
-        {{tb(17)},                                                            T,  K,  K},
-        {{tb(23)},                                                            K,  T,  K},
-        {{tb(24)},                                                            K,  T,  T},
+        {{tb(Tb::CreateVardeck)},                                             T,  F,  F},
+        {{tb(Tb::UpdateVardeck), tb(Tb::DeleteVardeck)},                      VD, F,  F},
+        {{tb(Tb::FirstVardeck), tb(Tb::PreviousVardeck), tb(Tb::NextVardeck), tb(Tb::LastVardeck)}, FO, FO, FO},
+        {{tb(Tb::NewFolder)},                                                 T,  F,  K},
+        {{tb(Tb::RenameFolder)},                                              T,  F,  F},
+        {{tb(Tb::DeleteFolder)},                                              FO, F,  F},
+        {{tb(Tb::OpenInBrowser)},                                             VD, K,  K},
+        {{tb(Tb::GetFromBrowser)},                                            T,  K,  K},
+        {{tb(Tb::Save)},                                                      K,  T,  K},
+        {{tb(Tb::Cancel)},                                                    K,  T,  T},
         {{mnuAddVardeck},                                                     T,  K,  F},
         {{mnuToolsGet, mnuAddTopic},                                          T,  K,  K},
         {{mnuEdit},                                                           T,  F,  K},
@@ -117,7 +117,7 @@ const QList<EnablingRow> &enablingTable()
         // The move buttons follow what is shown, as the details panel's captions set them.
         {{&frmVardecks::cmdMoveFolder},                                       FO, F,  F},
         {{&frmVardecks::cmdMoveVD},                                           VD, F,  F},
-        {{EnablingTarget::label(25), EnablingTarget::label(26)},             F,  T,  T, true},
+        {{EnablingTarget::label(Lbl::NameCaption), EnablingTarget::label(Lbl::AddressCaption)}, F, T, T, true},
     };
     // clang-format on
     return table;
@@ -179,7 +179,7 @@ void setFormEditMode(frmVardecks &w, bool editing)
         if (button)
             button->setVisible(!editing);
     }
-    w.toolbarButton(20)->setEnabled(!editing);
+    w.toolbarButton(Tb::UserOptions)->setEnabled(!editing);
     for (MenuId id :
          {MenuId::mnuToolsOptions, MenuId::mnuWebBrowser, MenuId::mnuToolsDup, MenuId::mnuSynch, MenuId::mnuToolsIcon,
           MenuId::mnuThumb, MenuId::mnuFileDatabase, MenuId::mnuFileImportExport, MenuId::mnuFileEmail})
@@ -187,14 +187,14 @@ void setFormEditMode(frmVardecks &w, bool editing)
     w.txtAddress->setVisible(editing);
     w.txtAddress->setEnabled(editing);
     w.lblAddress->setVisible(!editing);
-    w.toolbarButton(23)->setVisible(editing);
-    w.toolbarButton(24)->setVisible(editing);
-    w.toolbarButton(24)->setEnabled(editing);
+    w.toolbarButton(Tb::Save)->setVisible(editing);
+    w.toolbarButton(Tb::Cancel)->setVisible(editing);
+    w.toolbarButton(Tb::Cancel)->setEnabled(editing);
     // Save and Cancel leave the toolbar with the edit: a tool-tip echo of either, left
     // by a pointer that rested on it, would name a button no longer there.
     if (!editing) {
         const QString echo = w.StatusBar1->panelText(1);
-        if (!echo.isEmpty() && (echo == w.toolbarToolTip(23) || echo == w.toolbarToolTip(24)))
+        if (!echo.isEmpty() && (echo == w.toolbarToolTip(Tb::Save) || echo == w.toolbarToolTip(Tb::Cancel)))
             w.StatusBar1->setPanelText(1, QString());
     }
     w.txtDescription->setVisible(editing);
@@ -220,7 +220,7 @@ void clearTextBoxes(frmVardecks &w)
 void txtWName_Change(frmVardecks &w)
 {
     const QString name = w.txtWName->text();
-    w.toolbarButton(23)->setEnabled(!name.trimmed().isEmpty() && w.folderShown());
+    w.toolbarButton(Tb::Save)->setEnabled(!name.trimmed().isEmpty() && w.folderShown());
     // The unsaved marker belongs to an edit; the shown Vardeck's caption is the
     // details panel's.
     if (w.editState() != EditState::Viewing)

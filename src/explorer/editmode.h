@@ -7,6 +7,7 @@
 // through the window's editStateChanged, a write of the same mode directly. The
 // details panel's face (labels and links, or text boxes with Save and Cancel) is
 // switched apart from the mode by setFormEditMode.
+#include "shell/controlarrays.h"
 #include "shell/menutable.h"
 #include "shell/windowstate.h"
 
@@ -35,16 +36,17 @@ struct EnablingTarget {
     enum class Kind { Toolbar, Menu, Button, Label };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
     EnablingTarget(qbButtons_H *frmVardecks::*control) : kind(Kind::Button), button(control) {}
-    static EnablingTarget toolbar(int position) { return EnablingTarget(Kind::Toolbar, position); }
-    static EnablingTarget label(int index) { return EnablingTarget(Kind::Label, index); }
+    static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position, Lbl()); }
+    static EnablingTarget label(Lbl index) { return EnablingTarget(Kind::Label, Tb(), index); }
 
     Kind kind;
-    int number = 0; // the toolbar position or the label's index
+    Tb position = Tb(); // of a toolbar button
+    Lbl index = Lbl();  // of a label
     MenuId menu = MenuId::mnuFile;
     qbButtons_H *frmVardecks::*button = nullptr;
 
 private:
-    EnablingTarget(Kind k, int n) : kind(k), number(n) {}
+    EnablingTarget(Kind k, Tb p, Lbl i) : kind(k), position(p), index(i) {}
 };
 
 struct EnablingRow {

@@ -16,7 +16,7 @@ void setNonEditableFields(frmVardecks &w, bool visible)
     w.lblAddress->setText(QString());
     w.tabInfo->setVisible(visible);
     w.lblFileSize->setText(QString());
-    w.lbl(14)->setText(QString());
+    w.lbl(Lbl::Hits)->setText(QString());
 }
 
 QString shownFileSize(const XmlNode &vardeck)

@@ -168,7 +168,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     w.lblDescription->clear();
     w.lblKeyWords->clear();
     w.forgetFetchedIcon();
-    for (QLabel *label : {w.lbl(3), w.lblFileSize, w.lbl(14), w.lblHome})
+    for (QLabel *label : {w.lbl(Lbl::LastVisited), w.lblFileSize, w.lbl(Lbl::Hits), w.lblHome})
         label->clear();
     w.picThumb->setPixmap(QPixmap());
 
@@ -180,7 +180,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         w.txtDescription->setPlainText(page.description);
         w.txtKeywords->setPlainText(page.keywords);
         setEditedPageSize(page.size);
-        w.lbl(14)->setText(QStringLiteral("1"));
+        w.lbl(Lbl::Hits)->setText(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
         if (!isPDF(page.address)) {
             w.timerIcon->setInterval(10);

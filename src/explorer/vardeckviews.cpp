@@ -102,7 +102,7 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
         return;
     }
     const QList<XmlNode> vardecks = vardecksOf(folder);
-    w.lbl(12)->setText(QString::number(vardecks.size()));
+    w.lbl(Lbl::VardeckCount)->setText(QString::number(vardecks.size()));
     w.tvwWM->setUpdatesEnabled(false);
     fillVardeckViews(vardecks, folder);
     w.tvwWM->setUpdatesEnabled(true);
@@ -371,7 +371,7 @@ void VardeckViews::folderVanished()
 {
     w.tvwWM->clear();
     w.listVD->clear();
-    w.lbl(12)->setText(QStringLiteral("0"));
+    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
     w.showNoFolder();
     QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(w.dbXML.document()); });
 }

@@ -57,7 +57,7 @@ RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const Q
     const VDData &data = list.at(record);
     RecentItemTarget target{data.getURL(), QString()};
     const XmlNode vardeck = doc ? doc->nodeFromID(data.getID()) : XmlNode();
-    if (vardeck && vardeck.childText(QStringLiteral("ADDRESS")).toUpper() == data.getURL().toUpper())
+    if (vardeck && sameText(vardeck.childText(QStringLiteral("ADDRESS")), data.getURL()))
         target.widToRecord = vardeck.attribute(QStringLiteral("WID"));
     return target;
 }

@@ -43,7 +43,8 @@ QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list = session().rece
 
 // What a Recent menu item opens: the recorded address always, and the WID whose
 // visit is recorded when the open database still has that Vardeck at that address
-// (compared in upper case); "" otherwise. itemIndex counts from the top (0 = newest).
+// (ignoring letter case, as a reopen compares them); "" otherwise. itemIndex counts
+// from the top (0 = newest).
 struct RecentItemTarget {
     QString address;
     QString widToRecord;

@@ -2,6 +2,7 @@
 
 #include "platform/launcher.h"
 #include "platform/textutil.h"
+#include "platform/webaddress.h"
 #include "storage/registryfunctions.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -53,10 +54,9 @@ const Browser *findBrowser(const QString &code)
 QString schemeOf(const QString &address)
 {
     static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*):"));
-    const QString text = address.trimmed();
-    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+    if (isWwwAddress(address))
         return {};
-    const QRegularExpressionMatch match = scheme.match(text);
+    const QRegularExpressionMatch match = scheme.match(address.trimmed());
     return match.hasMatch() ? match.captured(1).toLower() : QString();
 }
 
@@ -218,7 +218,7 @@ bool urlSupport::isWebOrFileAddress(const QString &address)
 {
     const QString scheme = schemeOf(address);
     if (scheme.isEmpty())
-        return address.trimmed().startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+        return isWwwAddress(address);
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp") ||
            scheme == QLatin1String("file");
 }
@@ -281,10 +281,7 @@ bool urlSupport::openInDefault(const QString &address, Notice *refusal)
         return false;
     // The desktop's opener takes a text without a scheme for a file name; a bare
     // "www." host is meant as a web address.
-    QString target = address;
-    if (target.startsWith(QLatin1String("WWW."), Qt::CaseInsensitive))
-        target.prepend(QLatin1String("http://"));
-    launcher::installed().openUrl(target);
+    launcher::installed().openUrl(withWebScheme(address));
     return true;
 }
 

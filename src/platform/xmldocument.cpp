@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/textutil.h"
 #include "platform/xmlparse.h"
+#include "platform/xmlwalk.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +88,7 @@ const xmlChar *const kFolderId = BAD_CAST "TID";
 const xmlChar *const kVardeckId = BAD_CAST "WID";
 const xmlChar *idAttributeName(xmlNodePtr node)
 {
-    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
+    if (xmlwalk::isFolder(node))
         return kFolderId;
     if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
         return kVardeckId;
@@ -545,36 +546,15 @@ Nesting XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
         if (sign > 0 && !registerId(m_doc, element))
             m_hasDuplicateIds = true;
     };
-    if (includeTop)
-        visit(top);
-    const auto isFolder = [](xmlNodePtr n) { return idAttributeName(n) == kFolderId; };
-    // Iterative, so no nesting of a hostile file can exhaust the stack.
     Nesting deepest;
-    int depth = 2;
-    int folders = isFolder(top) ? 1 : 0;
-    deepest.folders = folders;
-    xmlNodePtr node = top->children;
-    while (node) {
-        if (rr::isElement(node)) {
-            deepest.elements = std::max(deepest.elements, depth);
-            if (isFolder(node))
-                deepest.folders = std::max(deepest.folders, folders + 1);
+    xmlwalk::walk(top, [&](xmlNodePtr node, const xmlwalk::Level &level) {
+        if (!rr::isElement(node))
+            return xmlwalk::Step::Over;
+        xmlwalk::measure(deepest, node, level);
+        if (includeTop || node != top)
             visit(node);
-            if (node->children) {
-                folders += isFolder(node) ? 1 : 0;
-                node = node->children;
-                ++depth;
-                continue;
-            }
-        }
-        while (node != top && !node->next) {
-            node = node->parent;
-            --depth;
-            if (node != top && isFolder(node))
-                --folders;
-        }
-        node = node == top ? nullptr : node->next;
-    }
+        return xmlwalk::Step::Into;
+    });
     return deepest;
 }
 

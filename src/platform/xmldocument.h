@@ -16,9 +16,10 @@
 //   declares more namespaces at once is refused as soon as it does, with the limit
 //   it passed.
 // - Folder trees nest at most kMaxFolderLevels deep, and elements at most
-//   kMaxElementDepth: the load and the save apply the same two limits (Nesting), so
-//   every file saved here opens again and every file that opens can be saved. (The
-//   parser itself, with XML_PARSE_HUGE, has no depth limit of its own.)
+//   kMaxElementDepth: the load and the save apply the same two limits (Nesting),
+//   counted by one walk with one rule for what a folder is (xmlwalk.h), so every
+//   file saved here opens again and every file that opens can be saved. (The parser
+//   itself, with XML_PARSE_HUGE, has no depth limit of its own.)
 // - Element text is set through one setter that escapes and strips the characters
 //   XML 1.0 forbids (one such character would make the whole file unreadable).
 // - Removed nodes are freed at once, so an ID lookup never returns a removed node.

@@ -9,6 +9,7 @@
 // library's serialiser, which streams into the file writer.
 #include "platform/atomicfile.h"
 #include "platform/xmldocument.h"
+#include "platform/xmlwalk.h"
 
 #include <QThread>
 #include <libxml/tree.h>
@@ -34,10 +35,9 @@ namespace
 // Where the document's bytes go, in order: the file writer, or memory.
 using Sink = std::function<bool(const char *, qsizetype)>;
 
-bool isFolder(xmlNodePtr n)
-{
-    return n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST "FOLDER");
-}
+using xmlwalk::isFolder;
+using xmlwalk::Level;
+using xmlwalk::Step;
 
 int attributeCount(xmlNodePtr element)
 {
@@ -55,42 +55,25 @@ int namespaceCount(xmlNodePtr element)
     return count;
 }
 
-// How deeply the tree below top nests, and how many attributes and namespaces its
-// elements have, without recursion.
+// How deeply the tree of top nests, top included, and how many attributes and
+// namespaces its elements have.
 Nesting nestingOf(xmlNodePtr top)
 {
     Nesting deepest;
-    int depth = 2;
-    int folders = 0;
-    int namespaces = namespaceCount(top);
-    deepest.attributes = attributeCount(top) + namespaceCount(top);
-    deepest.namespaces = namespaces;
-    xmlNodePtr node = top->children;
-    while (node) {
-        if (node->type == XML_ELEMENT_NODE) {
-            deepest.elements = std::max(deepest.elements, depth);
-            if (isFolder(node))
-                deepest.folders = std::max(deepest.folders, folders + 1);
-            deepest.attributes = std::max(deepest.attributes, attributeCount(node) + namespaceCount(node));
-            deepest.namespaces = std::max(deepest.namespaces, namespaces + namespaceCount(node));
-            if (node->children) {
-                folders += isFolder(node) ? 1 : 0;
-                namespaces += namespaceCount(node);
-                node = node->children;
-                ++depth;
-                continue;
-            }
-        }
-        while (node != top && !node->next) {
-            node = node->parent;
-            --depth;
-            if (node != top && isFolder(node))
-                --folders;
-            if (node != top)
-                namespaces -= namespaceCount(node);
-        }
-        node = node == top ? nullptr : node->next;
-    }
+    int namespaces = 0; // declared by the elements around the one visited
+    const auto visit = [&](xmlNodePtr node, const Level &level) {
+        if (node->type != XML_ELEMENT_NODE)
+            return Step::Over;
+        xmlwalk::measure(deepest, node, level);
+        const int declared = namespaceCount(node);
+        deepest.attributes = std::max(deepest.attributes, attributeCount(node) + declared);
+        deepest.namespaces = std::max(deepest.namespaces, namespaces + declared);
+        if (node->children)
+            namespaces += declared;
+        return Step::Into;
+    };
+    xmlwalk::walk(top, top, nullptr, Level{}, visit,
+                  [&](xmlNodePtr element, const Level &) { namespaces -= namespaceCount(element); });
     return deepest;
 }
 
@@ -242,13 +225,11 @@ bool writerKnowsAll(xmlDocPtr doc)
 }
 
 // A stretch of a subtree's output: from the start tag of first up to the start tag
-// of until (null: to the end of the subtree). depth and folders are those of first:
-// its element depth (the subtree's top counting 1) and the FOLDER elements around it.
+// of until (null: to the end of the subtree), first standing at level.
 struct Range {
     xmlNodePtr first = nullptr;
     xmlNodePtr until = nullptr;
-    int depth = 1;
-    int folders = 0;
+    Level level{};
 };
 
 // Writes the range of the subtree below top, measuring its nesting; false when it
@@ -256,31 +237,25 @@ struct Range {
 // could be wrong).
 bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nesting)
 {
-    int depth = range.depth;
-    int folders = range.folders;
-    xmlNodePtr node = range.first;
-    while (node && node != range.until) {
-        bool descend = false;
+    const auto visit = [&out, nesting](xmlNodePtr node, const Level &level) {
         switch (node->type) {
         case XML_ELEMENT_NODE: {
             if (node->ns || node->nsDef)
-                return false;
-            nesting->elements = std::max(nesting->elements, depth);
-            if (isFolder(node))
-                nesting->folders = std::max(nesting->folders, folders + 1);
+                return Step::Stop;
+            xmlwalk::measure(*nesting, node, level);
             out.put("<");
             out.put(node->name);
             int attributes = 0;
             for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
                 if (attr->ns)
-                    return false;
+                    return Step::Stop;
                 ++attributes;
                 out.put(" ");
                 out.put(attr->name);
                 out.put("=\"");
                 for (xmlNodePtr t = attr->children; t; t = t->next) {
                     if (t->type != XML_TEXT_NODE)
-                        return false;
+                        return Step::Stop;
                     if (t->content)
                         out.putEscaped(t->content, true);
                 }
@@ -289,11 +264,10 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
             nesting->attributes = std::max(nesting->attributes, attributes);
             if (!node->children) {
                 out.put("/>");
-            } else {
-                out.put(">");
-                descend = true;
+                return Step::Over;
             }
-            break;
+            out.put(">");
+            return Step::Into;
         }
         case XML_TEXT_NODE:
             if (node->content) {
@@ -302,20 +276,20 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
                 else
                     out.putEscaped(node->content, false);
             }
-            break;
+            return Step::Over;
         case XML_CDATA_SECTION_NODE:
             if (!node->content || xmlStrstr(node->content, BAD_CAST "]]>"))
-                return false;
+                return Step::Stop;
             out.put("<![CDATA[");
             out.put(node->content);
             out.put("]]>");
-            break;
+            return Step::Over;
         case XML_COMMENT_NODE:
             out.put("<!--");
             if (node->content)
                 out.put(node->content);
             out.put("-->");
-            break;
+            return Step::Over;
         case XML_PI_NODE:
             out.put("<?");
             out.put(node->name);
@@ -324,29 +298,18 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
                 out.put(node->content);
             }
             out.put("?>");
-            break;
+            return Step::Over;
         default:
-            return false;
+            return Step::Stop;
         }
-        if (descend) {
-            folders += isFolder(node) ? 1 : 0;
-            node = node->children;
-            ++depth;
-            continue;
-        }
-        // Close every element whose last child this was.
-        while (node != top && !node->next) {
-            node = node->parent;
-            --depth;
-            if (isFolder(node))
-                --folders;
-            out.put("</");
-            out.put(node->name);
-            out.put(">");
-        }
-        node = node == top ? nullptr : node->next;
-    }
-    return true;
+    };
+    // Closes every element whose last child was written.
+    const auto leave = [&out](xmlNodePtr element, const Level &) {
+        out.put("</");
+        out.put(element->name);
+        out.put(">");
+    };
+    return xmlwalk::walk(top, range.first, range.until, range.level, visit, leave);
 }
 
 enum class Written { Whole, Unknown, TooDeep, TooWide, Failed };
@@ -436,36 +399,24 @@ private:
     {
         Range current{m_root};
         qint64 weight = 0;
-        int depth = 2;
-        int folders = isFolder(m_root) ? 1 : 0;
-        xmlNodePtr node = m_root->children;
-        while (node && !m_stop) {
-            bool descend = false;
-            if (node->type == XML_ELEMENT_NODE) {
-                if (weight >= kPartWeight) {
-                    current.until = node;
-                    publish(current, false);
-                    current = Range{node, nullptr, depth, folders};
-                    weight = 0;
-                }
-                const bool vardeck = isVardeck(node);
-                weight += vardeck ? kVardeckWeight : 1;
-                descend = node->children && !vardeck;
+        const auto visit = [&](xmlNodePtr node, const Level &level) {
+            if (m_stop)
+                return Step::Stop;
+            if (node == m_root)
+                return Step::Into;
+            if (node->type != XML_ELEMENT_NODE)
+                return Step::Over;
+            if (weight >= kPartWeight) {
+                current.until = node;
+                publish(current, false);
+                current = Range{node, nullptr, level};
+                weight = 0;
             }
-            if (descend) {
-                folders += isFolder(node) ? 1 : 0;
-                node = node->children;
-                ++depth;
-                continue;
-            }
-            while (node != m_root && !node->next) {
-                node = node->parent;
-                --depth;
-                if (isFolder(node))
-                    --folders;
-            }
-            node = node == m_root ? nullptr : node->next;
-        }
+            const bool vardeck = isVardeck(node);
+            weight += vardeck ? kVardeckWeight : 1;
+            return vardeck ? Step::Over : Step::Into;
+        };
+        xmlwalk::walk(m_root, m_root, nullptr, Level{}, visit, [](xmlNodePtr, const Level &) {});
         publish(current, true);
     }
 
@@ -646,7 +597,7 @@ int folderLevel(const XmlNode &node)
 
 int folderLevels(const XmlNode &folder)
 {
-    return folder ? nestingOf(folder.raw()).folders + (isFolder(folder.raw()) ? 1 : 0) : 0;
+    return folder ? nestingOf(folder.raw()).folders : 0;
 }
 
 QString folderNestingMessage()

@@ -75,9 +75,9 @@ frmVardecks::~frmVardecks()
 
 // ----- control arrays -----
 
-QLabel *frmVardecks::lbl(int index) const
+QLabel *frmVardecks::lbl(Lbl index) const
 {
-    return m_lbl.value(index);
+    return m_lbl.value(int(index));
 }
 qbButtons_H *frmVardecks::cmdEdit(int index) const
 {

@@ -5,14 +5,16 @@
 // the View menu, the toolbars and navigation keys, the menu states.
 //
 // Other parts of the program reach the controls through the public members and the
-// accessors of the control arrays (lbl(11), cmdPreview(0), …), the menu items by their
-// MenuId, and attach their behaviour to the slots of `commands`
+// accessors of the control arrays (lbl(Lbl::VardeckCount), cmdPreview(0), …), the menu
+// items by their MenuId, the toolbar buttons by their Tb or AspectButton
+// (controlarrays.h), and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
 // What the window shows, the edit state and the open database have one owner each
 // here, each written through its own setter; the state the parts share (what was
 // right-clicked, what is dragged, the pages found open, the stale Web Aspect pages…)
 // is written through operations that say what happened. No part assigns a field.
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
+#include "shell/controlarrays.h"
 #include "shell/menutable.h"
 #include "shell/opendatabase.h"
 #include "shell/windowstate.h"
@@ -119,19 +121,21 @@ public:
 
     // ----- toolbars -----
     // Toolbar1's position 1..24 (separators included) and Toolbar2's buttons 1..2.
-    QAction *toolbarButton(int position) const;
-    QAction *aspectButton(int position) const;
+    QAction *toolbarButton(Tb position) const;
+    QAction *aspectButton(AspectButton button) const;
     int toolbarButtonCount() const;
+    // Every position of Toolbar1, in order.
+    const QList<QAction *> &toolbarButtons() const { return m_toolbarButtons; }
     // The tool tip each position was given ("" for a separator).
-    QString toolbarToolTip(int position) const;
+    QString toolbarToolTip(Tb position) const;
     void resetToolbarButtons();
     // The tool-tip echo: x in Toolbar1's pixel coordinates.
     void Toolbar1_MouseMove(int x);
     // The pointer has left the button at position for a window its command opened: when
     // the status bar still echoes the button, it shows again what it showed before.
-    void endToolTipEcho(int position);
-    void Toolbar1_ButtonClick(int position);
-    void Toolbar2_ButtonClick(int position);
+    void endToolTipEcho(Tb position);
+    void Toolbar1_ButtonClick(Tb position);
+    void Toolbar2_ButtonClick(AspectButton button);
 
     // ----- layout -----
     void Form_Resize();
@@ -190,7 +194,9 @@ public:
     qbButtons_H *defaultButton() const { return m_defaultButton; }
 
     // ----- control arrays -----
-    QLabel *lbl(int index) const;
+    QLabel *lbl(Lbl index) const;
+    // Every element of lbl(), in the order of the indices.
+    QList<QLabel *> lblElements() const { return m_lbl.values(); }
     qbButtons_H *cmdEdit(int index) const;
     qbButtons_H *cmdSearchHome(int index) const;
     qbButtons_H *cmdPreview(int index) const;
@@ -407,7 +413,7 @@ private:
     void wireTabStrips();
     void registerOwnCommands();
 
-    QLabel *makeLabel(QWidget *parent, int index, const QString &caption, double l, double t, double w, double h);
+    QLabel *makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w, double h);
     qbButtons_H *makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
                             double h, HandlerRef command, int index = 0);
     QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);

@@ -103,7 +103,7 @@ void frmVardecks::showPaneButtons(bool fromFormResize)
     if (fromFormResize) {
         Picture5->setVisible(tab == 1);
         Picture4->setVisible(tab != 0 && tab != 1);
-        lbl(2)->setVisible(tab != 0 && tab != 1);
+        lbl(Lbl::FavoritesCount)->setVisible(tab != 0 && tab != 1);
     }
 }
 
@@ -125,7 +125,7 @@ void frmVardecks::placeKeywordRow()
     lblDescription->resize(lblDescription->width(), descriptionHeight);
     const double below = tw::top(lblDescription) + tw::height(lblDescription);
     tw::setTop(lblKeyWords, below + 100);
-    tw::setTop(lbl(9), below + 80);
+    tw::setTop(lbl(Lbl::KeywordsCaption), below + 80);
     tw::setTop(cmdEdit(0), below + 80);
     lblKeyWords->resize(lblKeyWords->width(),
                         std::clamp(PictureDetails->height() - lblKeyWords->y(), 0, twips::sizeToPx(1450)));
@@ -138,7 +138,7 @@ void frmVardecks::placeKeywordRow()
 // closer together so that the last still ends inside the frame.
 void frmVardecks::placeSearchCaptions()
 {
-    QLabel *found = lbl(1);
+    QLabel *found = lbl(Lbl::FoundCaption);
     const int foundWidth = std::max(found->width(), found->sizeHint().width());
     found->resize(foundWidth, found->height());
     const int gap = 4;
@@ -217,7 +217,7 @@ void frmVardecks::Form_Resize()
                  fieldWidth, 1450);
         tw::move(lblKeyWords, tw::left(lblKeyWords), tw::top(lblDescription) + tw::height(lblDescription) + 100,
                  fieldWidth, 1450);
-        tw::setTop(lbl(9), tw::top(lblDescription) + tw::height(lblDescription) + 80);
+        tw::setTop(lbl(Lbl::KeywordsCaption), tw::top(lblDescription) + tw::height(lblDescription) + 80);
         tw::setTop(cmdEdit(0), tw::top(lblDescription) + tw::height(lblDescription) + 80);
         tw::setWidth(txtNotes, tw::width(tabInfo));
         tw::setHeight(txtNotes, tw::height(tabInfo) - 395);
@@ -264,7 +264,7 @@ void frmVardecks::Splitter2_Resize()
     setColumnWidth(lstSrch, 2, 980);
     tw::setWidth(cmbSearch, paneWidth - 500);
     tw::setLeft(lblFound, paneLeft + paneWidth - 780);
-    tw::setLeft(lbl(1), paneLeft + paneWidth - 1300);
+    tw::setLeft(lbl(Lbl::FoundCaption), paneLeft + paneWidth - 1300);
     tw::setLeft(cmdSearch, paneLeft + paneWidth - 1300);
     tw::setWidth(Frame4, paneWidth - 250);
     placeSearchCaptions();
@@ -301,8 +301,8 @@ void frmVardecks::Splitter2_Resize()
         tw::setWidth(txtAddress, tw::width(Picture1) - 800 - boxShift);
         tw::setWidth(lblWName, tw::width(Picture1) - 300);
         tw::setWidth(lblAddress, tw::width(Picture1) - 300);
-        for (QWidget *label :
-             {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lblFileSize), static_cast<QWidget *>(lbl(14))})
+        for (QWidget *label : {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lblFileSize),
+                               static_cast<QWidget *>(lbl(Lbl::Hits))})
             tw::setWidth(label, tw::width(Picture1) - 600);
         placeKeywordRow();
     }
@@ -318,18 +318,18 @@ void frmVardecks::Splitter2_Resize()
     for (QWidget *button : {static_cast<QWidget *>(cmdMoveVD), static_cast<QWidget *>(cmdMoveFolder),
                             static_cast<QWidget *>(cmdFAdd), static_cast<QWidget *>(cmdFDelete)})
         tw::setTop(button, bottom);
-    for (int index : {2, 11}) {
+    for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption}) {
         tw::setLeft(lbl(index), paneLeft + 2100);
         tw::setTop(lbl(index), bottom);
     }
-    tw::setLeft(lbl(12), paneLeft + 2950);
-    tw::setTop(lbl(12), bottom);
+    tw::setLeft(lbl(Lbl::VardeckCount), paneLeft + 2950);
+    tw::setTop(lbl(Lbl::VardeckCount), bottom);
     // The Favorites tab's mark between its buttons and its count, in the row that
     // follows the pane's foot rather than over the list.
     tw::move(Picture4, paneLeft + 1845, bottom + 30, 240, 240);
     // The favourites count runs to the pane's edge: thousands of favourites still show
     // their whole number.
-    tw::setWidth(lbl(2), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
+    tw::setWidth(lbl(Lbl::FavoritesCount), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
 }
 
 } // namespace rr

@@ -65,17 +65,17 @@ QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption
 
 } // namespace
 
-QLabel *frmVardecks::makeLabel(QWidget *parent, int index, const QString &caption, double l, double t, double w,
+QLabel *frmVardecks::makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w,
                                double h)
 {
     auto *label = new QLabel(caption, parent);
-    label->setObjectName(QStringLiteral("lbl(%1)").arg(index));
+    label->setObjectName(QStringLiteral("lbl(%1)").arg(int(index)));
     label->setTextFormat(Qt::PlainText);
     place(label, l, t, w, h);
     // A caption is never cut short by its designed width.
     if (!caption.isEmpty() && label->sizeHint().width() > label->width())
         label->resize(label->sizeHint().width(), label->height());
-    m_lbl.insert(index, label);
+    m_lbl.insert(int(index), label);
     return label;
 }
 
@@ -190,8 +190,8 @@ void frmVardecks::buildLeftPane()
     cmdMoveFolder->setPicture(pictures::draw(pictures::Kind::MoveFolder));
     cmdMoveFolder->setPictureAlign(4);
     cmdMoveFolder->setToolTip(QStringLiteral("Move the selected folder to another folder"));
-    makeLabel(index, 11, QStringLiteral("Vardecks: "), 1920, 5760, 750, 255);
-    makeLabel(index, 12, QStringLiteral("0"), 2760, 5760, 615, 255);
+    makeLabel(index, Lbl::VardecksCaption, QStringLiteral("Vardecks: "), 1920, 5760, 750, 255);
+    makeLabel(index, Lbl::VardeckCount, QStringLiteral("0"), 2760, 5760, 615, 255);
 
     buildSearchPage(tabIndex->page(1));
 
@@ -207,7 +207,7 @@ void frmVardecks::buildLeftPane()
                             &Commands::cmdFDelete_Click);
     cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
     cmdFDelete->setPictureAlign(4);
-    makeLabel(favorites, 2, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
+    makeLabel(favorites, Lbl::FavoritesCount, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
     Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845, 5790,
                           240, 240);
 
@@ -246,8 +246,8 @@ void frmVardecks::buildSearchPage(QWidget *page)
     connect(m_chkOpt6, &QCheckBox::clicked, this, [this] { commands.chkOpt_Click(); });
     connect(m_chkOptt7, &QCheckBox::clicked, this, [this] { commands.chkOptt_Click(); });
 
-    makeLabel(page, 0, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
-    makeLabel(page, 1, QStringLiteral("Found:"), 2040, 2520, 495, 255);
+    makeLabel(page, Lbl::SearchResultsCaption, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
+    makeLabel(page, Lbl::FoundCaption, QStringLiteral("Found:"), 2040, 2520, 495, 255);
     lblFound = new QLabel(QStringLiteral("0"), page);
     lblFound->setObjectName(QStringLiteral("lblFound"));
     lblFound->setTextFormat(Qt::PlainText);
@@ -273,7 +273,7 @@ void frmVardecks::buildRightPane()
     Frame2 = new QWidget(vardeck);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     place(Frame2, 0, 410, 7065, 5675);
-    makeLabel(Frame2, 25, QStringLiteral("Name"), 100, 150, 495, 255)->hide();
+    makeLabel(Frame2, Lbl::NameCaption, QStringLiteral("Name"), 100, 150, 495, 255)->hide();
     lblWName = new QLabel(kNoVardeckCaption, Frame2);
     lblWName->setObjectName(QStringLiteral("lblWName"));
     lblWName->setTextFormat(Qt::PlainText);
@@ -286,7 +286,7 @@ void frmVardecks::buildRightPane()
     lblWName->hide();
     txtWName = textBox(Frame2, QStringLiteral("txtWName"), 720, 100, 6015, 320);
     txtWName->hide();
-    makeLabel(Frame2, 26, QStringLiteral("Address"), 100, 520, 615, 255)->hide();
+    makeLabel(Frame2, Lbl::AddressCaption, QStringLiteral("Address"), 100, 520, 615, 255)->hide();
     lblAddress = new QLabel(Frame2);
     lblAddress->setObjectName(QStringLiteral("lblAddress"));
     lblAddress->setTextFormat(Qt::PlainText);
@@ -296,7 +296,9 @@ void frmVardecks::buildRightPane()
     txtAddress = textBox(Frame2, QStringLiteral("txtAddress"), 720, 480, 6015, 320);
     txtAddress->hide();
     // The captions may be wider in the fonts here than designed: the boxes start after them.
-    const int boxLeft = qMax(txtWName->x(), qMax(lbl(25)->geometry().right(), lbl(26)->geometry().right()) + 4);
+    const int boxLeft =
+        qMax(txtWName->x(),
+             qMax(lbl(Lbl::NameCaption)->geometry().right(), lbl(Lbl::AddressCaption)->geometry().right()) + 4);
     txtWName->move(boxLeft, txtWName->y());
     txtAddress->move(boxLeft, txtAddress->y());
     imgIcon = new QLabel(Frame2);
@@ -352,7 +354,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
         place(label, l, t, w, h);
         return label;
     };
-    makeLabel(d, 6, QStringLiteral("Favorite:"), 3840, 240, 735, 255);
+    makeLabel(d, Lbl::FavoriteCaption, QStringLiteral("Favorite:"), 3840, 240, 735, 255);
     chkFav = checkBox(d, QStringLiteral("chkFav"), QString(), 4920, 240, 255, 195);
     chkFav->setEnabled(false);
     cmdAddFavs =
@@ -364,26 +366,27 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     Picture10->setToolTip(QStringLiteral("This is a favorite Vardeck"));
     Picture10->hide();
 
-    makeLabel(d, 7, QStringLiteral("Homepage:"), 3840, 600, 855, 255);
+    makeLabel(d, Lbl::HomepageCaption, QStringLiteral("Homepage:"), 3840, 600, 855, 255);
     lblHome = valueLabel(QStringLiteral("lblHome"), 4920, 600, 2175, 255);
     lblHome->setCursor(Qt::PointingHandCursor);
-    makeLabel(d, 5, QStringLiteral("Last visited:"), 3840, 960, 855, 255);
-    makeLabel(d, 3, QString(), 4920, 960, 2175, 255)
+    makeLabel(d, Lbl::LastVisitedCaption, QStringLiteral("Last visited:"), 3840, 960, 855, 255);
+    makeLabel(d, Lbl::LastVisited, QString(), 4920, 960, 2175, 255)
         ->setToolTip(QStringLiteral("When this Vardeck was last viewed in a browser"));
-    makeLabel(d, 4, QStringLiteral("Created date:"), 3840, 1320, 1095, 255);
+    makeLabel(d, Lbl::CreatedDateCaption, QStringLiteral("Created date:"), 3840, 1320, 1095, 255);
     lblCreatedDate = valueLabel(QStringLiteral("lblCreatedDate"), 4920, 1320, 2175, 255);
     lblCreatedDate->setToolTip(QStringLiteral("The date that this Vardeck was created"));
-    makeLabel(d, 13, QStringLiteral("Hits:"), 3840, 1680, 375, 255);
-    makeLabel(d, 14, QString(), 4920, 1680, 855, 255);
-    makeLabel(d, 10, QStringLiteral("Size:"), 3840, 2040, 855, 255);
+    makeLabel(d, Lbl::HitsCaption, QStringLiteral("Hits:"), 3840, 1680, 375, 255);
+    makeLabel(d, Lbl::Hits, QString(), 4920, 1680, 855, 255);
+    makeLabel(d, Lbl::SizeCaption, QStringLiteral("Size:"), 3840, 2040, 855, 255);
     lblFileSize = valueLabel(QStringLiteral("lblFileSize"), 4920, 2040, 2175, 255);
     // The values stand in one column after the widest caption.
     int valueLeft = lblHome->x();
-    for (int caption : {7, 5, 4, 13, 10})
+    for (Lbl caption :
+         {Lbl::HomepageCaption, Lbl::LastVisitedCaption, Lbl::CreatedDateCaption, Lbl::HitsCaption, Lbl::SizeCaption})
         valueLeft = qMax(valueLeft, lbl(caption)->geometry().right() + 6);
-    for (QWidget *value :
-         {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lbl(3)), static_cast<QWidget *>(lblCreatedDate),
-          static_cast<QWidget *>(lbl(14)), static_cast<QWidget *>(lblFileSize)})
+    for (QWidget *value : {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lbl(Lbl::LastVisited)),
+                           static_cast<QWidget *>(lblCreatedDate), static_cast<QWidget *>(lbl(Lbl::Hits)),
+                           static_cast<QWidget *>(lblFileSize)})
         value->move(valueLeft, value->y());
 
     // Search from a detail: domain, last visited, created date.
@@ -402,7 +405,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     edit3->setToolTip(QStringLiteral("Update Vardeck"));
     m_cmdEdit.insert(3, edit3);
 
-    makeLabel(d, 8, QStringLiteral("Description:"), 240, 2740, 855, 240);
+    makeLabel(d, Lbl::DescriptionCaption, QStringLiteral("Description:"), 240, 2740, 855, 240);
     lblDescription = valueLabel(QStringLiteral("lblDescription"), 1300, 2740, 5175, 855);
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -412,7 +415,7 @@ void frmVardecks::buildDetailsPage(QWidget *page)
     txtDescription->setObjectName(QStringLiteral("txtDescription"));
     place(txtDescription, 1300, 2785, 5175, 780);
     txtDescription->hide();
-    makeLabel(d, 9, QStringLiteral("Keywords:"), 240, 3800, 735, 255);
+    makeLabel(d, Lbl::KeywordsCaption, QStringLiteral("Keywords:"), 240, 3800, 735, 255);
     // In front of the "Keywords:" caption, clear of the panel's edge.
     qbButtons_H *edit0 =
         makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 30, 3800, 210, 210, &Commands::cmdEdit_Click, 0);

@@ -140,9 +140,8 @@ void frmVardecks::closeDB()
     Toolbar2->setEnabled(false);
     commands.setFormEditMode(false);
     commands.setNonEditableFields();
-    for (int position = 1; position <= toolbarButtonCount(); ++position)
-        if (QAction *button = toolbarButton(position))
-            button->setEnabled(false);
+    for (QAction *button : std::as_const(m_toolbarButtons))
+        button->setEnabled(false);
     for (QTreeWidget *list : {tvwTopics, tvwWM, lstSrch, lstSearch, listPop, tvwFavs})
         list->clear();
     // Through the caption's change handling, so the folder tab's caption goes too.

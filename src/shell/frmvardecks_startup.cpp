@@ -98,8 +98,8 @@ void frmVardecks::Form_Load()
     tellSettingErrors(m_splash);
     formClient->setMinimumSize(layoutMinimumSize());
 
-    lbl(25)->hide();
-    lbl(26)->hide();
+    lbl(Lbl::NameCaption)->hide();
+    lbl(Lbl::AddressCaption)->hide();
     LoadDynamicMenus();
     firstResize = true;
     resetToolbarButtons();
@@ -278,9 +278,9 @@ void frmVardecks::showStartPaneButtons()
     cmdFAdd->setVisible(tab == 2);
     cmdFDelete->setVisible(tab == 2);
     cmdSearch->setVisible(tab == 1);
-    lbl(2)->setVisible(tab == 2);
-    lbl(11)->setVisible(tab == 0);
-    lbl(12)->setVisible(tab == 0);
+    lbl(Lbl::FavoritesCount)->setVisible(tab == 2);
+    lbl(Lbl::VardecksCaption)->setVisible(tab == 0);
+    lbl(Lbl::VardeckCount)->setVisible(tab == 0);
     if (tab == 1)
         prepareSearchBox();
 }

@@ -96,7 +96,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
             w->setVisible(false);
         prepareSearchBox();
         cmbSearch->setFocus();
-        for (int index : {2, 11, 12})
+        for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
             lbl(index)->setVisible(false);
     }
     if (tab == 2) {
@@ -104,9 +104,9 @@ void frmVardecks::tabIndex_Click(int previousTab)
             m_favsColl.clear();
             commands.populateFavsList(dbXML.document());
         }
-        lbl(2)->setVisible(true);
-        lbl(11)->setVisible(false);
-        lbl(12)->setVisible(false);
+        lbl(Lbl::FavoritesCount)->setVisible(true);
+        lbl(Lbl::VardecksCaption)->setVisible(false);
+        lbl(Lbl::VardeckCount)->setVisible(false);
         cmdFAdd->setVisible(true);
         cmdFDelete->setVisible(true);
         cmdSearch->setVisible(false);
@@ -120,9 +120,9 @@ void frmVardecks::tabIndex_Click(int previousTab)
         cmdMoveVD->setVisible(true);
         cmdFAdd->setVisible(false);
         cmdFDelete->setVisible(false);
-        lbl(2)->setVisible(false);
-        lbl(11)->setVisible(true);
-        lbl(12)->setVisible(true);
+        lbl(Lbl::FavoritesCount)->setVisible(false);
+        lbl(Lbl::VardecksCaption)->setVisible(true);
+        lbl(Lbl::VardeckCount)->setVisible(true);
         if (tvwWM->topLevelItemCount() == 0) {
             QTreeWidgetItem *selected = tvwTopics->currentItem();
             const bool isFirstNode = selected && selected == tvwTopics->topLevelItem(0);

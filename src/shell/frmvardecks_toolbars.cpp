@@ -72,7 +72,7 @@ void frmVardecks::buildToolbars()
         } else {
             button = Toolbar1->addAction(ImageListMenu.value(QString::number(entry.image)), QString());
             button->setToolTip(QString::fromLatin1(entry.toolTip));
-            connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+            connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(Tb(position)); });
         }
         button->setObjectName(QStringLiteral("Toolbar1.Buttons(%1)").arg(position));
         m_toolbarButtons.append(button);
@@ -83,8 +83,8 @@ void frmVardecks::buildToolbars()
         }
     }
     // Save and Cancel show only while a Vardeck is edited.
-    toolbarButton(23)->setVisible(false);
-    toolbarButton(24)->setVisible(false);
+    toolbarButton(Tb::Save)->setVisible(false);
+    toolbarButton(Tb::Cancel)->setVisible(false);
 
     Toolbar2 = new QToolBar(formClient);
     Toolbar2->setObjectName(QStringLiteral("Toolbar2"));
@@ -105,8 +105,8 @@ void frmVardecks::buildToolbars()
         button->setCheckable(true);
         button->setChecked(i == 0);
         group->addAction(button);
-        const int position = i + 1;
-        connect(button, &QAction::triggered, this, [this, position] { Toolbar2_ButtonClick(position); });
+        const auto aspect = AspectButton(i + 1);
+        connect(button, &QAction::triggered, this, [this, aspect] { Toolbar2_ButtonClick(aspect); });
         m_aspectButtons.append(button);
     }
 }
@@ -121,14 +121,14 @@ void frmVardecks::buildStatusBar()
     StatusBar1->setPanelWidth(4, 1500);
 }
 
-QAction *frmVardecks::toolbarButton(int position) const
+QAction *frmVardecks::toolbarButton(Tb position) const
 {
-    return m_toolbarButtons.value(position - 1);
+    return m_toolbarButtons.value(int(position) - 1);
 }
 
-QAction *frmVardecks::aspectButton(int position) const
+QAction *frmVardecks::aspectButton(AspectButton button) const
 {
-    return m_aspectButtons.value(position - 1);
+    return m_aspectButtons.value(int(button) - 1);
 }
 
 int frmVardecks::toolbarButtonCount() const
@@ -136,29 +136,29 @@ int frmVardecks::toolbarButtonCount() const
     return int(m_toolbarButtons.size());
 }
 
-QString frmVardecks::toolbarToolTip(int position) const
+QString frmVardecks::toolbarToolTip(Tb position) const
 {
-    return m_toolTips.value(position - 1);
+    return m_toolTips.value(int(position) - 1);
 }
 
-void frmVardecks::Toolbar1_ButtonClick(int position)
+void frmVardecks::Toolbar1_ButtonClick(Tb position)
 {
-    if (position < 1 || position > int(std::size(kToolbar1)))
+    if (int(position) < 1 || int(position) > int(std::size(kToolbar1)))
         return;
-    const ToolbarButton &entry = kToolbar1[position - 1];
+    const ToolbarButton &entry = kToolbar1[int(position) - 1];
     if (entry.command)
         (commands.*entry.command)(entry.index);
 }
 
-void frmVardecks::Toolbar2_ButtonClick(int position)
+void frmVardecks::Toolbar2_ButtonClick(AspectButton button)
 {
-    if (position == 1)
+    if (button == AspectButton::Explorer)
         commands.mnuAspectExplorer_Click();
-    else if (position == 2)
+    else if (button == AspectButton::Web)
         commands.mnuAspectWeb_Click();
     // The pressed button stays the one of the Aspect shown.
     const bool explorer = sameText(m_currentAspect, QStringLiteral("Explorer"));
-    aspectButton(explorer ? 1 : 2)->setChecked(true);
+    aspectButton(explorer ? AspectButton::Explorer : AspectButton::Web)->setChecked(true);
 }
 
 // The status bar echoes the tool tip of the button under the mouse; over a separator
@@ -171,11 +171,11 @@ void frmVardecks::Toolbar1_MouseMove(int x)
         QString tip;
     };
     QList<Span> spans;
-    for (int i = 1; i <= toolbarButtonCount(); ++i) {
-        QWidget *widget = Toolbar1->widgetForAction(toolbarButton(i));
-        if (!toolbarButton(i)->isVisible() || !widget || !widget->isVisible())
+    for (qsizetype i = 0; i < m_toolbarButtons.size(); ++i) {
+        QWidget *widget = Toolbar1->widgetForAction(m_toolbarButtons[i]);
+        if (!m_toolbarButtons[i]->isVisible() || !widget || !widget->isVisible())
             continue;
-        spans.append({widget->x(), widget->width(), toolbarToolTip(i)});
+        spans.append({widget->x(), widget->width(), m_toolTips.value(i)});
     }
     if (spans.isEmpty())
         return;
@@ -196,7 +196,7 @@ void frmVardecks::Toolbar1_MouseMove(int x)
         echo(last.tip);
 }
 
-void frmVardecks::endToolTipEcho(int position)
+void frmVardecks::endToolTipEcho(Tb position)
 {
     const QString tip = toolbarToolTip(position);
     if (!tip.isEmpty() && StatusBar1->panelText(1) == tip)
@@ -205,9 +205,13 @@ void frmVardecks::endToolTipEcho(int position)
 
 void frmVardecks::resetToolbarButtons()
 {
-    for (int position : {1, 4, 9, 10, 11, 12, 13, 15, 17, 18, 19, 21})
+    using enum Tb;
+    for (Tb position :
+         {CreateVardeck, AfterVardeckCommands, AfterNavigation, Search, AfterSearch, NewFolder, RenameFolder,
+          AfterFolderCommands, GetFromBrowser, OpenBlankBrowser, AfterBrowserCommands, HelpContents})
         toolbarButton(position)->setEnabled(true);
-    for (int position : {2, 3, 5, 6, 7, 8, 14, 16, 23})
+    for (Tb position : {UpdateVardeck, DeleteVardeck, FirstVardeck, PreviousVardeck, NextVardeck, LastVardeck,
+                        DeleteFolder, OpenInBrowser, Save})
         toolbarButton(position)->setEnabled(false);
 }
 

@@ -3,7 +3,7 @@
 // menu in its order, with its caption, shortcut and the command it runs. The rows are
 // in menutable.inc; every row has a MenuId, which is how the program names a menu
 // item, so that a misspelt item is a compile error.
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
 
 #include <QList>
 #include <QString>

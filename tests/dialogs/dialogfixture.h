@@ -3,7 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogresults.h"
 #include "dialogs/dialogtopictree.h"
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/xmlids.h"

@@ -26,7 +26,7 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
 
     ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
     typeInto(window->txtWName, "Tide & times");
-    EXPECT_TRUE(window->toolbarButton(23)->isEnabled());
+    EXPECT_TRUE(window->toolbarButton(Tb::Save)->isEnabled());
     EXPECT_EQ(window->tabView->TabCaption(0), "   *Tide & times    ");
     // Tab moves through the boxes in order and types no tab.
     for (const char *text : {"http://tides.example/today", "High and low", "sea"}) {
@@ -39,7 +39,7 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
-    EXPECT_EQ(window->lbl(14)->text(), "2");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
     EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
     ASSERT_FALSE(session().recentColl.isEmpty());
     EXPECT_EQ(session().recentColl.last().getID(), "W4");
@@ -120,7 +120,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     window->commands.addVardeckSetup(QString("browser"));
     EXPECT_FALSE(window->timerIcon->isActive());
     prompts.answer(MsgResult::Yes);
-    window->toolbarButton(24)->trigger();
+    window->toolbarButton(Tb::Cancel)->trigger();
 
     // With auto save the page is saved at once and its address looked for among the others.
     appOptions().setAutoSave(true);
@@ -233,7 +233,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
         window->lblAddress, window->lblDescription, window->lblKeyWords,    window->cmdAddFavs,  window->cmdEdit(0)};
     for (QWidget *box : face)
         EXPECT_EQ(box->isVisible(), box->objectName().startsWith("txt")) << box->objectName().toStdString();
-    EXPECT_TRUE(window->toolbarButton(23)->isVisible());
+    EXPECT_TRUE(window->toolbarButton(Tb::Save)->isVisible());
     EXPECT_TRUE(window->chkFav->isEnabled());
     EXPECT_FALSE(window->txtNotes->isReadOnly());
 
@@ -244,7 +244,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(doc()->nodeFromID("W1"));
     window->txtWName->setText("  ");
-    EXPECT_FALSE(window->toolbarButton(23)->isEnabled()) << "a name of blanks";
+    EXPECT_FALSE(window->toolbarButton(Tb::Save)->isEnabled()) << "a name of blanks";
 
     window->txtWName->setText("Gamma");
     window->txtAddress->setText("http://gamma.example/");
@@ -265,7 +265,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     press(window->txtDescription, Qt::Key_Escape);
     for (QWidget *box : face)
         EXPECT_EQ(box->isVisible(), !box->objectName().startsWith("txt")) << box->objectName().toStdString();
-    EXPECT_FALSE(window->toolbarButton(23)->isVisible());
+    EXPECT_FALSE(window->toolbarButton(Tb::Save)->isVisible());
     EXPECT_FALSE(window->chkFav->isEnabled());
     EXPECT_EQ(window->txtWName->text(), "Beta site");
     EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
@@ -293,11 +293,11 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
 {
     openDb();
     showVardeck("T1", "W1");
-    window->toolbarButton(1)->trigger();
+    window->toolbarButton(Tb::CreateVardeck)->trigger();
     EXPECT_FALSE(window->chkFav->isChecked()) << "a new Vardeck starts without the shown one's favourite mark";
     typeInto(window->txtWName, "Never mind");
     prompts.answer(MsgResult::Yes);
-    window->toolbarButton(24)->trigger();
+    window->toolbarButton(Tb::Cancel)->trigger();
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(doc()->countElements("VARDECK"), 3);
     EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
@@ -365,7 +365,7 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
             << what;
         EXPECT_NE(window->editState(), EditState::Viewing) << what;
         prompts.answer(MsgResult::Yes);
-        window->toolbarButton(24)->trigger();
+        window->toolbarButton(Tb::Cancel)->trigger();
         EXPECT_EQ(window->editState(), EditState::Viewing) << what;
     };
     menu(MenuId::mnuEditModify);
@@ -385,29 +385,29 @@ TEST_F(EditingTest, theEchoOfSaveOrCancelGoesWhenTheEditEnds)
 {
     openDb();
     showVardeck("T1", "W1");
-    const auto pointAt = [&](int position) {
+    const auto pointAt = [&](Tb position) {
         QCoreApplication::processEvents(); // the toolbar lays out the buttons the edit shows
         QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(position));
         ASSERT_TRUE(button && button->isVisible());
         window->Toolbar1_MouseMove(button->geometry().center().x());
     };
     menu(MenuId::mnuAddVardeck);
-    pointAt(24);
+    pointAt(Tb::Cancel);
     ASSERT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC");
-    window->toolbarButton(24)->trigger();
+    window->toolbarButton(Tb::Cancel)->trigger();
     ASSERT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->StatusBar1->panelText(1), "");
 
     clickVardeck("W1");
     menu(MenuId::mnuEditModify);
-    pointAt(23);
+    pointAt(Tb::Save);
     ASSERT_EQ(window->StatusBar1->panelText(1), "Save  CTRL-S");
     save();
     EXPECT_EQ(window->StatusBar1->panelText(1), "");
 
     menu(MenuId::mnuEditModify);
     window->StatusBar1->setPanelText(1, "Update Vardeck  CTRL+U");
-    window->toolbarButton(24)->trigger();
+    window->toolbarButton(Tb::Cancel)->trigger();
     EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U");
 }
 
@@ -440,7 +440,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     }
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_EQ(doc()->nodeFromID("W4").childText("HITS"), "2");
-    EXPECT_EQ(window->lbl(14)->text(), "2");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
 
     // Closing asks; Yes writes everything kept, and a disk that still refuses asks again before anything is lost.
     prompts.clear();
@@ -500,7 +500,7 @@ protected:
     bool access(const QString &target, std::optional<bool> on = {})
     {
         if (target.startsWith('#') || target.startsWith("mnu")) {
-            QAction *action = target.startsWith('#') ? window->toolbarButton(target.mid(1).toInt())
+            QAction *action = target.startsWith('#') ? window->toolbarButton(Tb(target.mid(1).toInt()))
                                                      : window->findChild<QAction *>(target);
             if (on)
                 action->setEnabled(*on);
@@ -531,8 +531,8 @@ TEST_P(EnablingTable, appliesTheRowsOfTheMode)
         const EditState other = c.state == EditState::Viewing ? EditState::Adding : EditState::Viewing;
         setMode(*window, c.again ? c.state : other);
         // A hidden toolbar button reads as disabled: Save and Cancel show as in an edit.
-        window->toolbarButton(23)->setVisible(true);
-        window->toolbarButton(24)->setVisible(true);
+        window->toolbarButton(Tb::Save)->setVisible(true);
+        window->toolbarButton(Tb::Cancel)->setVisible(true);
         for (const auto &e : kTable)
             access(e[0], before);
         // A change of the mode runs the table for the new one, and so does setting the mode it has.
@@ -597,7 +597,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
     window->selectVardeck("W2");
-    EXPECT_EQ(window->lbl(12)->text(), "2");
+    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
     // The Popular tab's list, filled before, loses the rows though another tab is open.
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
@@ -625,7 +625,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_FALSE(window->ImageListWM.contains("W1"));
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_EQ(row("W1"), nullptr);
-    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
     EXPECT_EQ(window->lblTName->text(), "zebra");
     EXPECT_EQ(window->selectedWID(), "");
@@ -690,7 +690,7 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
 {
     openDb();
     clickFolder("T1");
-    ASSERT_EQ(window->lbl(12)->text(), "2");
+    ASSERT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
     window->tabIndex->setTab(1);
     window->cmbSearch->setEditText("Beta");
     window->commands.cmdSearch_Click();
@@ -706,7 +706,7 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
     EXPECT_EQ(rowIds(), QStringList{"W2"});
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_NE(wmNode("W2"), nullptr);
-    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
     EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
 
     // Results emptied by an edit leave no count behind either.
@@ -768,7 +768,7 @@ TEST_F(EditingTest, namesThatReadLikeNothingShownAreShownAndANamelessVardeckCanB
     showVardeck("T1", "W1");
     EXPECT_TRUE(window->folderShown());
     EXPECT_TRUE(window->vardeckShown());
-    EXPECT_TRUE(window->toolbarButton(5)->isEnabled()) << "the folder's commands";
+    EXPECT_TRUE(window->toolbarButton(Tb::FirstVardeck)->isEnabled()) << "the folder's commands";
     EXPECT_TRUE(window->cmdMoveVD->isEnabled()) << "the Vardeck's commands";
     menu(MenuId::mnuEditModify);
     EXPECT_EQ(window->editState(), EditState::Modifying);

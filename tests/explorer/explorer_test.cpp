@@ -59,7 +59,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
         << "no favicon, no Generic";
 
     clickFolder("T1");
-    EXPECT_EQ(window->lbl(12)->text(), "2");
+    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
     ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
     // The tree and the list sort by name without regard to case.
     EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "alpha & co");
@@ -144,15 +144,15 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
     window->commands.mnuNav_Click(3);
     EXPECT_EQ(window->lblWName->text(), "c");
     // At the end Next keeps c and shows nothing new.
-    window->lbl(3)->setText("marker");
+    window->lbl(Lbl::LastVisited)->setText("marker");
     window->commands.mnuNav_Click(3);
     EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
-    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "marker");
     window->commands.mnuNav_Click(1);
     EXPECT_EQ(window->lblWName->text(), "a");
-    window->lbl(3)->setText("marker");
+    window->lbl(Lbl::LastVisited)->setText("marker");
     window->commands.mnuNav_Click(2);
-    EXPECT_EQ(window->lbl(3)->text(), "marker");
+    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "marker");
     window->commands.mnuNav_Click(4);
     EXPECT_EQ(window->lblWName->text(), "c");
 
@@ -216,7 +216,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
 
     clickFolder("T3");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra\\archive");
-    EXPECT_EQ(window->lbl(12)->text(), "0");
+    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "0");
 
     // The root changes nothing.
     QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
@@ -224,7 +224,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     // Shown through other code, the root shows no folder.
     window->commands.populateWMOnTopicNode();
     EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_FALSE(window->toolbarButton(5)->isEnabled());
+    EXPECT_FALSE(window->toolbarButton(Tb::FirstVardeck)->isEnabled());
 
     // Collapsing a folder above the selection shows that folder.
     clickFolder("T2");
@@ -269,7 +269,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_TRUE(prompts.lastText().startsWith("The address --help was not opened: "));
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
     EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(window->lbl(14)->text(), "4");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "4");
     EXPECT_TRUE(session().recentColl.isEmpty());
 
     window->commands.mnuToolsOpenBlank_Click();
@@ -281,8 +281,8 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     showVardeck("T5", "W3");
     window->commands.mnuToolsOpen_Click();
     EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
-    EXPECT_EQ(window->lbl(3)->text(), "05 Dec 2026 07:30 PM");
-    EXPECT_EQ(window->lbl(14)->text(), "10");
+    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "10");
     EXPECT_EQ(row("W3")->text(4), "    10");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
     ASSERT_EQ(session().recentColl.size(), 1);
@@ -299,8 +299,8 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_EQ(window->lblAddress->text(), "http://www.beta.example/docs/page.html");
     EXPECT_EQ(window->lblHome->text(), "http://www.beta.example/");
     EXPECT_EQ(window->lblCreatedDate->text(), "06 Dec 2026");
-    EXPECT_EQ(window->lbl(3)->text(), "01 Dec 2026 10:00 AM");
-    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "01 Dec 2026 10:00 AM");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
     EXPECT_EQ(window->lblFileSize->text(), "12 KB");
     EXPECT_EQ(window->lblDescription->text(), "A page");
     EXPECT_EQ(window->lblKeyWords->text(), "kw one");
@@ -321,7 +321,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     appOptions().setAutoPreview(true);
     clickVardeck("W2");
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
-    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
     EXPECT_EQ(window->lblFileSize->text(), "");
     // A file-transfer address has no home page and the ordinary mark.
     EXPECT_EQ(window->lblHome->text(), "");
@@ -330,7 +330,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_TRUE(window->Picture10->isHidden());
     // Nothing of the Vardeck shown before stays.
     EXPECT_EQ(window->lblDescription->text(), "");
-    EXPECT_EQ(window->lbl(3)->text(), "");
+    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "");
     EXPECT_EQ(window->txtNotes->toPlainText(), "");
     EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "ftp://files.example/x");
     EXPECT_TRUE(window->picThumb->pixmap().isNull());
@@ -342,7 +342,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_EQ(window->lblWName->text(), "alpha & co");
     QTest::qWait(20);
     EXPECT_EQ(wmNode("W1"), nullptr);
-    EXPECT_EQ(window->lbl(12)->text(), "1");
+    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
 
     // A long name is cut on its tab.
     clickFolder("T5");
@@ -372,7 +372,7 @@ TEST_F(ExplorerTest, aLargerFontFitsTheShownNameAndAddressAndThePadlockStaysOutO
     ASSERT_TRUE(window->Picture4->isVisible());
     EXPECT_FALSE(padlock.intersects(window->tvwFavs->geometry()));
     EXPECT_FALSE(padlock.intersects(window->cmdFDelete->geometry()));
-    EXPECT_FALSE(padlock.intersects(window->lbl(2)->geometry()));
+    EXPECT_FALSE(padlock.intersects(window->lbl(Lbl::FavoritesCount)->geometry()));
     EXPECT_LE(padlock.bottom(), window->tabIndex->height());
 }
 

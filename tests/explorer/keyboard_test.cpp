@@ -221,7 +221,7 @@ TEST_F(KeyboardTest, aKeyAToolbarButtonOrAMenuItemRunWhileAFolderIsRenamedEndThe
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T1").childText("NAME"), "Spare") << "the keyboard is not back in a rename box";
 
-    renameThenRun("Reserve", [&] { window->toolbarButton(1)->trigger(); });
+    renameThenRun("Reserve", [&] { window->toolbarButton(Tb::CreateVardeck)->trigger(); });
     QApplication::setActiveWindow(window.get());
     settle();
     EXPECT_FALSE(folderEditorOpen());
@@ -466,7 +466,7 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     EXPECT_EQ(stored("W1").childText("NAME"), "Beta site");
 
     // Right after the Web aspect button, Ctrl+X goes back to the Explorer Aspect and cuts nothing.
-    window->aspectButton(2)->trigger();
+    window->aspectButton(AspectButton::Web)->trigger();
     settle();
     ASSERT_EQ(QApplication::focusWidget(), window->txtS);
     keys("harbour");

@@ -387,6 +387,20 @@ TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThat
     EXPECT_EQ(recentItemTarget(doc(), 2).address, "");
 }
 
+TEST_F(RecentListTest, anItemAndAReopenTellTheSameAddressApartAlike)
+{
+    // "ß" in upper case is "SS", yet the two addresses differ but for letter case.
+    open({Vd("W1").address(QString::fromUtf8("http://a.example/Straße"))});
+    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    vardeck("W1").setChildText("ADDRESS", "http://a.example/STRASSE");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    ASSERT_EQ(session().recentColl.size(), 2); // another address: the old record stays
+    const RecentItemTarget older = recentItemTarget(doc(), 1);
+    EXPECT_EQ(older.address, QString::fromUtf8("http://a.example/Straße"));
+    EXPECT_EQ(older.widToRecord, "");
+    EXPECT_EQ(recentItemTarget(doc(), 0).widToRecord, "W1");
+}
+
 using PopularListTest = test::FindingTest;
 
 TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEveryCountInTheFile)

@@ -247,6 +247,32 @@ TEST_F(Opening, defaultBrowserCodesNeverAskAndUnknownCodesOpenNothing)
     EXPECT_TRUE(prompts.messages().empty());
 }
 
+TEST_F(Opening, aWwwHostIsAWebPageAlikeWhetherItIsFetchedOrOpenedInAnyCaseAndWithBlanksAround)
+{
+    struct WwwCase {
+        const char *address;
+        const char *opened;  // what the desktop's opener is given
+        const char *fetched; // what is fetched, "" for nothing
+    };
+    const WwwCase cases[] = {
+        {"www.a.example/x", "http://www.a.example/x", "http://www.a.example/x"},
+        {"WwW.A.example/x", "http://WwW.A.example/x", "http://www.a.example/x"},
+        // Blanks around the address: dropped before it is opened, as before it is fetched.
+        {"  www.a.example/x\t", "http://www.a.example/x", "http://www.a.example/x"},
+        {"\tWWW.a.example ", "http://WWW.a.example", "http://www.a.example"},
+        {"http://www.a.example/", "http://www.a.example/", "http://www.a.example/"},
+        {"wwwa.example/x", "wwwa.example/x", ""},
+        {"www", "www", ""},
+    };
+    for (const WwwCase &c : cases) {
+        EXPECT_TRUE(urlSupport::openInDefault(c.address)) << c.address;
+        EXPECT_EQ(launcher.openedUrls().last(), c.opened);
+        EXPECT_EQ(HttpFetcher::fetchableUrl(c.address).toString(), c.fetched);
+    }
+    EXPECT_TRUE(urlSupport::isWebOrFileAddress(" WWW.a.example "));
+    EXPECT_FALSE(urlSupport::isWebOrFileAddress("wwwa.example"));
+}
+
 TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
 {
     launcher.addProgram("firefox", "/usr/bin/firefox");

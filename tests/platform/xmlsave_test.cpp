@@ -154,3 +154,64 @@ TEST(XmlSave, aFullDiskOrTooDeepATreeInAnyPartKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(test::readBytes(full), "old");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"db.xml"});
 }
+
+TEST(XmlSave, whateverWritesTheFileATreeAtTheLimitsOpensAgainAndOnePastThemIsRefusedByTheSaveAndTheOpen)
+{
+    PartThreads threads;
+    test::TempHome home;
+    const QString foldersPast =
+        "The folders are nested more deeply than a Vardecks database may be: at most 500 levels.";
+    const QString elementsPast =
+        "The elements of the file are nested more deeply than a Vardecks database may be: at most 1003 levels.";
+    // The program's own writer, the same in parts side by side (a few thousand Vardecks
+    // before the deep folders), and the library's writer (a namespace it leaves to it).
+    for (const char *writer : {"whole", "parts", "library"}) {
+        SCOPED_TRACE(writer);
+        QByteArray vardecks;
+        for (int wid = 1; qstrcmp(writer, "parts") == 0 && wid <= 5000; ++wid)
+            vardecks += test::vardeckXml(QStringLiteral("W%1").arg(wid), "v");
+        // The document element is a folder: the first of the levels.
+        const QString path = test::writeDatabase(home.path(), "deep.xml", test::folderXml("T1", "top", vardecks));
+        XmlDocument doc;
+        ASSERT_TRUE(doc.load(path)) << qPrintable(doc.parseErrorReason());
+        if (qstrcmp(writer, "library") == 0)
+            xmlNewNs(doc.documentElement().raw(), BAD_CAST "urn:x", BAD_CAST "x");
+        XmlNode container = doc.documentElement().child("SUBFOLDERS");
+        for (int level = 2; level <= kMaxFolderLevels; ++level) {
+            XmlNode folder = container.appendChild(doc.createElement("FOLDER"));
+            folder.setAttribute("TID", QStringLiteral("T%1").arg(level));
+            container = folder.appendChild(doc.createElement("SUBFOLDERS"));
+        }
+        // Elements as deep as may be below the deepest folder (at depth 999): its
+        // VARDECKS, a VARDECK, its NOTES, then X down to the limit.
+        XmlNode bottom = doc.nodeFromID("T500").appendChild(doc.createElement("VARDECKS"));
+        bottom = bottom.appendChild(doc.createElement("VARDECK"));
+        bottom.setAttribute("WID", "W9999");
+        bottom = bottom.appendChild(doc.createElement("NOTES"));
+        for (int depth = 2 * kMaxFolderLevels + 3; depth <= kMaxElementDepth; ++depth)
+            bottom = bottom.appendChild(doc.createElement("X"));
+        QString error;
+        ASSERT_TRUE(doc.save(path, &error)) << qPrintable(error);
+        XmlDocument again;
+        ASSERT_TRUE(again.load(path)) << qPrintable(again.parseErrorReason());
+        EXPECT_EQ(folderLevel(again.nodeFromID("T500")), 500);
+        EXPECT_EQ(folderLevels(again.documentElement()), 500);
+        const QByteArray saved = test::readBytes(path);
+        EXPECT_EQ(saved, libraryOutput(doc));
+
+        // One past either limit: the save keeps the old file, and the same tree does not open.
+        const auto refusedAlike = [&](const QString &saveReason, const QString &openReason) {
+            EXPECT_FALSE(doc.save(path, &error));
+            EXPECT_EQ(error, path + saveReason);
+            EXPECT_EQ(test::readBytes(path), saved);
+            XmlDocument past;
+            EXPECT_FALSE(past.loadXml(libraryOutput(doc), home.path()));
+            EXPECT_EQ(past.parseErrorReason(), openReason);
+        };
+        XmlNode x = bottom.appendChild(doc.createElement("X"));
+        refusedAlike(" was not saved: its elements are nested more than 1003 levels deep.", elementsPast);
+        bottom.removeChild(x);
+        container.appendChild(doc.createElement("FOLDER")).setAttribute("TID", "T501");
+        refusedAlike(" was not saved: the folders are nested more than 500 levels deep.", foldersPast);
+    }
+}

@@ -11,10 +11,13 @@
 namespace
 {
 
+using rr::AspectButton;
 using rr::Commands;
 using rr::EditState;
 using rr::frmVardecks;
+using rr::Lbl;
 using rr::MenuId;
+using rr::Tb;
 
 // The depth of every designed item under the bar; run-time array elements are left out.
 void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
@@ -201,7 +204,7 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
         const bool kept = !item->objectName().startsWith("mnu", Qt::CaseInsensitive); // first, second, sep…
         EXPECT_EQ(item->isEnabled(), item->isVisible() && kept) << qPrintable(item->objectName());
     }
-    EXPECT_TRUE(window->toolbarButton(1)->isEnabled());
+    EXPECT_TRUE(window->toolbarButton(Tb::CreateVardeck)->isEnabled());
 }
 
 TEST_F(WindowTest, aMenuAccessLetterWinsOverTheSameTabLetter)
@@ -303,61 +306,118 @@ TEST_F(WindowTest, mainToolbarHasTwentyFourPositionsResetsToTheStatesOfAFreshDat
 {
     ASSERT_EQ(window->toolbarButtonCount(), 24);
     for (int i = 1; i <= 24; ++i) {
-        QAction *button = window->toolbarButton(i);
+        QAction *button = window->toolbarButton(Tb(i));
         EXPECT_EQ(button->isSeparator(), QList<int>({4, 9, 11, 15, 19, 22}).contains(i)) << i;
-        EXPECT_EQ(window->toolbarToolTip(i), button->isSeparator() ? QString() : button->toolTip()) << i;
+        EXPECT_EQ(window->toolbarToolTip(Tb(i)), button->isSeparator() ? QString() : button->toolTip()) << i;
         if (!button->isSeparator()) {
             EXPECT_FALSE(button->icon().isNull()) << i;
             EXPECT_TRUE(button->text().isEmpty()) << "images only";
         }
     }
-    EXPECT_EQ(window->toolbarToolTip(1), "Create Vardeck  CTRL+N");
-    EXPECT_EQ(window->toolbarToolTip(14), "Delete folder  SHIFT+DEL");
-    EXPECT_EQ(window->toolbarToolTip(16), "Open Vardeck in Browser  CTRL+INSERT");
-    EXPECT_EQ(window->toolbarToolTip(23), "Save  CTRL-S");
+    EXPECT_EQ(window->toolbarToolTip(Tb::CreateVardeck), "Create Vardeck  CTRL+N");
+    EXPECT_EQ(window->toolbarToolTip(Tb::DeleteFolder), "Delete folder  SHIFT+DEL");
+    EXPECT_EQ(window->toolbarToolTip(Tb::OpenInBrowser), "Open Vardeck in Browser  CTRL+INSERT");
+    EXPECT_EQ(window->toolbarToolTip(Tb::Save), "Save  CTRL-S");
 
     // The reset gives the states of a freshly opened database; 20, 22 and 24 (shown) keep theirs.
-    window->toolbarButton(24)->setVisible(true);
+    window->toolbarButton(Tb::Cancel)->setVisible(true);
     for (int i = 1; i <= 24; ++i)
-        window->toolbarButton(i)->setEnabled(i % 2 == 0 && i != 20);
+        window->toolbarButton(Tb(i))->setEnabled(i % 2 == 0 && i != 20);
     window->resetToolbarButtons();
     const QList<int> enabled = {1, 4, 9, 10, 11, 12, 13, 15, 17, 18, 19, 21, 22, 24};
     for (int i = 1; i <= 24; ++i)
-        EXPECT_EQ(window->toolbarButton(i)->isEnabled(), enabled.contains(i)) << i;
+        EXPECT_EQ(window->toolbarButton(Tb(i))->isEnabled(), enabled.contains(i)) << i;
 
     // The Aspect toolbar's buttons carry their captions and follow the Aspect.
-    EXPECT_EQ(window->aspectButton(1)->text(), "E&xplorer aspect          ");
-    EXPECT_EQ(window->aspectButton(1)->toolTip(), "Explorer aspect  CTRL+X");
-    EXPECT_EQ(window->aspectButton(2)->text(), "We&b aspect          ");
-    EXPECT_EQ(window->aspectButton(2)->toolTip(), "Web aspect  CTRL+B");
+    EXPECT_EQ(window->aspectButton(AspectButton::Explorer)->text(), "E&xplorer aspect          ");
+    EXPECT_EQ(window->aspectButton(AspectButton::Explorer)->toolTip(), "Explorer aspect  CTRL+X");
+    EXPECT_EQ(window->aspectButton(AspectButton::Web)->text(), "We&b aspect          ");
+    EXPECT_EQ(window->aspectButton(AspectButton::Web)->toolTip(), "Web aspect  CTRL+B");
 
     record(&Commands::mnuAspectWeb_Click); // a command that leaves the Aspect as it is
-    window->aspectButton(2)->trigger();
+    window->aspectButton(AspectButton::Web)->trigger();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"mnuAspectWeb_Click", 0}}));
-    EXPECT_TRUE(window->aspectButton(1)->isChecked()) << "the Explorer Aspect is still shown";
+    EXPECT_TRUE(window->aspectButton(AspectButton::Explorer)->isChecked()) << "the Explorer Aspect is still shown";
+}
+
+TEST_F(WindowTest, eachNameOfALabelOrToolbarButtonIsTheElementThatShowsWhatItSays)
+{
+    const std::pair<Lbl, const char *> labels[] = {
+        {Lbl::SearchResultsCaption, "lbl(0) Search results:"},
+        {Lbl::FoundCaption, "lbl(1) Found:"},
+        {Lbl::FavoritesCount, "lbl(2) Favorites: "},
+        {Lbl::LastVisited, "lbl(3) "},
+        {Lbl::CreatedDateCaption, "lbl(4) Created date:"},
+        {Lbl::LastVisitedCaption, "lbl(5) Last visited:"},
+        {Lbl::FavoriteCaption, "lbl(6) Favorite:"},
+        {Lbl::HomepageCaption, "lbl(7) Homepage:"},
+        {Lbl::DescriptionCaption, "lbl(8) Description:"},
+        {Lbl::KeywordsCaption, "lbl(9) Keywords:"},
+        {Lbl::SizeCaption, "lbl(10) Size:"},
+        {Lbl::VardecksCaption, "lbl(11) Vardecks: "},
+        {Lbl::VardeckCount, "lbl(12) 0"},
+        {Lbl::HitsCaption, "lbl(13) Hits:"},
+        {Lbl::Hits, "lbl(14) "},
+        {Lbl::NameCaption, "lbl(25) Name"},
+        {Lbl::AddressCaption, "lbl(26) Address"},
+    };
+    for (const auto &[index, shown] : labels) {
+        QLabel *label = window->lbl(index);
+        ASSERT_NE(label, nullptr) << shown;
+        EXPECT_EQ(label->objectName() + " " + label->text(), shown);
+    }
+    EXPECT_EQ(window->lblElements().size(), std::size(labels));
+
+    const std::pair<Tb, const char *> buttons[] = {
+        {Tb::CreateVardeck, "Create Vardeck  CTRL+N"},
+        {Tb::UpdateVardeck, "Update Vardeck  CTRL+U"},
+        {Tb::DeleteVardeck, "Delete Vardeck  DEL"},
+        {Tb::FirstVardeck, "First Vardeck  F2"},
+        {Tb::PreviousVardeck, "Previous Vardeck  F3"},
+        {Tb::NextVardeck, "Next Vardeck  F4"},
+        {Tb::LastVardeck, "Last Vardeck  F5"},
+        {Tb::Search, "Search  CTRL+F"},
+        {Tb::NewFolder, "New folder  CTRL+Q"},
+        {Tb::RenameFolder, "Rename folder  CTRL+M"},
+        {Tb::DeleteFolder, "Delete folder  SHIFT+DEL"},
+        {Tb::OpenInBrowser, "Open Vardeck in Browser  CTRL+INSERT"},
+        {Tb::GetFromBrowser, "Get Vardeck from browser  CTRL+G"},
+        {Tb::OpenBlankBrowser, "Open blank browser  CTRL+K"},
+        {Tb::UserOptions, "User options"},
+        {Tb::HelpContents, "Help contents"},
+        {Tb::Save, "Save  CTRL-S"},
+        {Tb::Cancel, "Cancel  ESC"},
+    };
+    for (const auto &[position, tip] : buttons)
+        EXPECT_EQ(window->toolbarButton(position)->toolTip(), tip);
+    for (Tb separator : {Tb::AfterVardeckCommands, Tb::AfterNavigation, Tb::AfterSearch, Tb::AfterFolderCommands,
+                         Tb::AfterBrowserCommands, Tb::AfterHelp})
+        EXPECT_TRUE(window->toolbarButton(separator)->isSeparator()) << int(separator);
+    EXPECT_EQ(window->aspectButton(AspectButton::Explorer)->objectName(), "Toolbar2.Buttons(1)");
+    EXPECT_EQ(window->aspectButton(AspectButton::Web)->objectName(), "Toolbar2.Buttons(2)");
 }
 
 TEST_F(WindowTest, mouseOverAToolbarButtonEchoesItsToolTipASeparatorClearsItAndARightClickOpensAPopup)
 {
-    for (int i : {23, 24})
-        window->toolbarButton(i)->setVisible(true);
+    for (Tb position : {Tb::Save, Tb::Cancel})
+        window->toolbarButton(position)->setVisible(true);
     setClientSize(900, 600);
-    auto centreOf = [&](int position) {
+    auto centreOf = [&](Tb position) {
         return window->Toolbar1->widgetForAction(window->toolbarButton(position))->geometry().center().x();
     };
-    window->Toolbar1_MouseMove(centreOf(1));
+    window->Toolbar1_MouseMove(centreOf(Tb::CreateVardeck));
     EXPECT_EQ(window->StatusBar1->panelText(1), "Create Vardeck  CTRL+N");
-    window->Toolbar1_MouseMove(centreOf(21));
+    window->Toolbar1_MouseMove(centreOf(Tb::HelpContents));
     EXPECT_EQ(window->StatusBar1->panelText(1), "Help contents");
-    window->Toolbar1_MouseMove(centreOf(4));
+    window->Toolbar1_MouseMove(centreOf(Tb::AfterVardeckCommands));
     EXPECT_EQ(window->StatusBar1->panelText(1), "");
 
-    window->Toolbar1_MouseMove(centreOf(2));
-    const int leftEdge = window->Toolbar1->widgetForAction(window->toolbarButton(3))->x();
+    window->Toolbar1_MouseMove(centreOf(Tb::UpdateVardeck));
+    const int leftEdge = window->Toolbar1->widgetForAction(window->toolbarButton(Tb::DeleteVardeck))->x();
     window->Toolbar1_MouseMove(leftEdge);
     EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "exactly on an edge nothing changes";
 
-    QWidget *last = window->Toolbar1->widgetForAction(window->toolbarButton(24));
+    QWidget *last = window->Toolbar1->widgetForAction(window->toolbarButton(Tb::Cancel));
     window->Toolbar1_MouseMove(last->geometry().right() + 20);
     EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "beyond the last button";
 
@@ -366,7 +426,7 @@ TEST_F(WindowTest, mouseOverAToolbarButtonEchoesItsToolTipASeparatorClearsItAndA
     QApplication::sendEvent(last, &move);
     EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
 
-    QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(1)), Qt::RightButton);
+    QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(Tb::CreateVardeck)), Qt::RightButton);
     EXPECT_TRUE(window->subMenu(MenuId::mnuNoVD)->isVisible()) << "a right-click opens the no-Vardeck popup";
     window->subMenu(MenuId::mnuNoVD)->close();
 }
@@ -406,14 +466,14 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
     setClientSize(800, 601);
     EXPECT_FALSE(window->Picture4->isHidden());
     EXPECT_TRUE(window->Picture5->isHidden());
-    EXPECT_FALSE(window->lbl(2)->isHidden());
+    EXPECT_FALSE(window->lbl(Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(window->cmdSearch->isHidden());
     EXPECT_EQ(window->defaultButton(), window->cmdFAdd);
 
     window->tabIndex->setTab(0);
     EXPECT_FALSE(window->cmdMoveVD->isHidden());
-    EXPECT_FALSE(window->lbl(11)->isHidden());
-    EXPECT_TRUE(window->lbl(2)->isHidden());
+    EXPECT_FALSE(window->lbl(Lbl::VardecksCaption)->isHidden());
+    EXPECT_TRUE(window->lbl(Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
 
     window->tabInfo->setTab(2);

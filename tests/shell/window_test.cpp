@@ -336,7 +336,7 @@ struct LayoutTest : rr::test::MainWindowTest {
         EXPECT_EQ(w.txtKeywords->y(), tw::toPx(tw::top(w.txtDescription) + tw::height(w.txtDescription) + 100));
         // The name box keeps its right edge where the rule puts it, starting after its caption.
         EXPECT_EQ(w.txtWName->width(), px(tw::width(w.Picture1) - 800 - (tw::left(w.txtWName) - 720)));
-        EXPECT_GT(w.txtWName->x(), w.lbl(25)->geometry().right());
+        EXPECT_GT(w.txtWName->x(), w.lbl(Lbl::NameCaption)->geometry().right());
     }
 };
 
@@ -496,8 +496,8 @@ TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhil
     QCoreApplication::processEvents();
     EXPECT_EQ(w.lblDescription->height(), px(855)) << "a short description: the label as designed";
     EXPECT_EQ(keywordsGap(), px(100));
-    EXPECT_NEAR(w.lbl(9)->y(), w.lblKeyWords->y(), 2) << "the caption on the keywords' row";
-    EXPECT_EQ(w.cmdEdit(0)->y(), w.lbl(9)->y());
+    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), w.lblKeyWords->y(), 2) << "the caption on the keywords' row";
+    EXPECT_EQ(w.cmdEdit(0)->y(), w.lbl(Lbl::KeywordsCaption)->y());
 
     // A long one shows whole, and the keywords stay right below it.
     w.lblDescription->setText(QString("A description that runs on and on. ").repeated(40));
@@ -513,7 +513,7 @@ TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhil
     w.txtDescription->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(w.lblDescription->height(), box);
-    EXPECT_NEAR(w.lbl(9)->y(), w.txtKeywords->y(), px(100));
+    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), w.txtKeywords->y(), px(100));
 }
 
 TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
@@ -521,8 +521,8 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
     setClientSize(1380, 840);
     const QRect button = window->cmdEdit(0)->geometry();
     EXPECT_GE(button.left(), 2) << "the keywords' edit button is clear of the panel's frame";
-    EXPECT_LT(button.right(), window->lbl(9)->geometry().left());
-    EXPECT_EQ(button.top(), window->lbl(9)->geometry().top());
+    EXPECT_LT(button.right(), window->lbl(Lbl::KeywordsCaption)->geometry().left());
+    EXPECT_EQ(button.top(), window->lbl(Lbl::KeywordsCaption)->geometry().top());
     EXPECT_EQ(window->lblKeyWords->y(), window->lblDescription->geometry().bottom() + 1 + px(100));
 
     setClientSize(1000, 700);
@@ -537,9 +537,9 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
     }
 
     window->tabIndex->setTab(2);
-    window->lbl(2)->setText("Favorites: 32767");
+    window->lbl(Lbl::FavoritesCount)->setText("Favorites: 32767");
     setClientSize(800, 600);
-    const QLabel *count = window->lbl(2);
+    const QLabel *count = window->lbl(Lbl::FavoritesCount);
     EXPECT_LE(QFontMetrics(count->font()).horizontalAdvance(count->text()), count->width()) << "a five-digit count";
     EXPECT_LE(count->geometry().right(), window->tabIndex->width());
 }
@@ -556,7 +556,7 @@ TEST_F(LayoutTest, theSearchTabsCaptionsStandApartAndItsBoxesInsideTheirFrame)
             window->setFont(large);
         }
         setClientSize(1000, 700);
-        const QLabel *found = window->lbl(1);
+        const QLabel *found = window->lbl(Lbl::FoundCaption);
         EXPECT_LE(QFontMetrics(found->font()).horizontalAdvance(found->text()), found->width()) << pointSize;
         EXPECT_LT(found->geometry().right() + 1, window->lblFound->x()) << pointSize;
         EXPECT_EQ(window->lblFound->x(), px(tw::width(window->tabIndex) - 780)) << "the count keeps its place";

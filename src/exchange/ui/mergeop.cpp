@@ -86,7 +86,7 @@ void frmImportExport::importVDDatabase()
     // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
     // and the emptied list counts nothing.
     w.showNoVardeck();
-    w.lbl(12)->setText(QStringLiteral("0"));
+    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
         w.commands.showAspectWeb();

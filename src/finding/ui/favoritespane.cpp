@@ -97,7 +97,7 @@ void FavoritesPane::ensureList()
 
 void FavoritesPane::showCount()
 {
-    w.lbl(2)->setText(m_favs.countLabel());
+    w.lbl(Lbl::FavoritesCount)->setText(m_favs.countLabel());
     w.favoritesListed(m_favs.favsColl());
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The favourites on screen: the Favorites tab (the flat tree tvwFavs, the Add and
-// Delete buttons, the count label lbl(2)), the Favorites menu (the item array
-// `first`, one item per favourite in list order), the details panel's favourite box,
-// toggle button and marker, and drops of Vardecks on the tab.
+// Delete buttons, the count label lbl(Lbl::FavoritesCount)), the Favorites menu (the
+// item array `first`, one item per favourite in list order), the details panel's
+// favourite box, toggle button and marker, and drops of Vardecks on the tab.
 //
 // The list itself is Favorites (finding/favorites.h); the window's favsColl and the
 // count label are kept equal to it, for the readers of that member. Nothing of it is

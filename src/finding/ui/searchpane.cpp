@@ -165,7 +165,7 @@ void SearchPane::cmdSearchHome_Click(int index)
             text = w.lblAddress->text();
         break;
     case 1:
-        text = w.lbl(3)->text().left(11);
+        text = w.lbl(Lbl::LastVisited)->text().left(11);
         break;
     case 2:
         text = w.lblCreatedDate->text();

@@ -313,7 +313,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     w.tabInfo->setTab(0);
     w.txtAddress->setText(address);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
-        w.lbl(14)->setText(vardeck.childText(QStringLiteral("HITS")));
+        w.lbl(Lbl::Hits)->setText(vardeck.childText(QStringLiteral("HITS")));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
         m_icons.loadSingleIcon({false, false, false, true, true}, address, wid);

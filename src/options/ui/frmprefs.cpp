@@ -129,9 +129,9 @@ void frmPrefs::buildApplicationTab(QWidget *page)
     browsers->setObjectName(indexed("cmb", 1));
     m_cmb.insert(1, browsers);
     auto *path = new QLabel(browser);
-    path->setObjectName(indexed("lbl", 28));
+    path->setObjectName(indexed("lbl", kBrowserPathLabel));
     path->setTextFormat(Qt::PlainText);
-    m_lbl.insert(28, path);
+    m_lbl.insert(kBrowserPathLabel, path);
     for (QWidget *child :
          {static_cast<QWidget *>(chooseBrowser), static_cast<QWidget *>(browsers), static_cast<QWidget *>(path)})
         column(browser)->addWidget(child);
@@ -333,7 +333,8 @@ void frmPrefs::cmb_Click(int index)
         return;
     for (const prefs::BrowserEntry &entry : prefs::browserTable()) {
         if (entry.text == text) {
-            lbl(28)->setText(entry.pathIndex < 0 ? QString() : session().browserExePaths.value(entry.pathIndex));
+            lbl(kBrowserPathLabel)
+                ->setText(entry.pathIndex < 0 ? QString() : session().browserExePaths.value(entry.pathIndex));
             return;
         }
     }

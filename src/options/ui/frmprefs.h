@@ -38,6 +38,8 @@ public:
     QComboBox *cmb(int index) const { return m_cmb.value(index); }
     QLineEdit *txtt(int index) const { return m_txtt.value(index); }
     QLabel *lbl(int index) const { return m_lbl.value(index); }
+    // The label of lbl() under the browser choice: the chosen browser's program.
+    static constexpr int kBrowserPathLabel = 28;
 
     QTabWidget *tabPrefs = nullptr;
     QCheckBox *chkShow = nullptr;

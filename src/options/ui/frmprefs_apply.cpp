@@ -173,7 +173,7 @@ void installOptionsDialog(frmVardecks &window)
     window.commands.mnuToolsOptions_Click = [&window](int) {
         frmPrefs dialog(window, &window);
         dialog.exec();
-        window.endToolTipEcho(20);
+        window.endToolTipEcho(Tb::UserOptions);
     };
 }
 

@@ -1,5 +1,7 @@
 #include "platform/net/httpfetch.h"
 
+#include "platform/webaddress.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -67,10 +69,7 @@ HttpFetcher::~HttpFetcher()
 
 QUrl HttpFetcher::fetchableUrl(const QString &address)
 {
-    QString text = address.trimmed();
-    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
-        text.prepend(QLatin1String("http://"));
-    const QUrl url(text);
+    const QUrl url(withWebScheme(address.trimmed()));
     return isWebScheme(url) ? url : QUrl();
 }
 

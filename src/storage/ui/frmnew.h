@@ -4,7 +4,7 @@
 // it asks of the window's commands: whether a file is the open database
 // (isOpenDatabase), closing it before it is deleted (closeDB), opening the new
 // database it made (openTheDatabase), and the font fallback.
-#include "shell/commands.h"
+#include "platform/gui/commands.h"
 #include "storage/ui/buttondialog.h"
 
 class QLabel;

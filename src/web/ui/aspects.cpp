@@ -62,8 +62,8 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
     w.markAllPagesStale();
     w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
-        w.lbl(14)->setText(visit.hits);
-        w.lbl(3)->setText(visit.stamp);
+        w.lbl(Lbl::Hits)->setText(visit.hits);
+        w.lbl(Lbl::LastVisited)->setText(visit.stamp);
     }
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = w.listVD->topLevelItem(i);
@@ -112,11 +112,11 @@ void showAspectExplorer(frmVardecks &w)
     if (w.editState() == EditState::Viewing)
         enable(w, MenuId::mnuEdit, true);
     if (w.folderShown()) {
-        for (int position : {5, 6, 7, 8})
+        for (Tb position : {Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck, Tb::LastVardeck})
             w.toolbarButton(position)->setEnabled(true);
     }
     if (w.vardeckShown()) {
-        for (int position : {16, 2, 3})
+        for (Tb position : {Tb::OpenInBrowser, Tb::UpdateVardeck, Tb::DeleteVardeck})
             w.toolbarButton(position)->setEnabled(true);
     }
     w.Splitter2->setVisible(true);
@@ -124,7 +124,7 @@ void showAspectExplorer(frmVardecks &w)
     w.Picture2->setVisible(false);
     w.StatusBar1->setPanelText(2, QString());
     w.aspectShown(QStringLiteral("Explorer"));
-    w.aspectButton(1)->setChecked(true);
+    w.aspectButton(AspectButton::Explorer)->setChecked(true);
     w.Form_Resize();
     refreshAspectBusy(w);
 }
@@ -150,13 +150,14 @@ void showAspectWeb(frmVardecks &w)
             w.commands.loadAspectPage(session().currentAspectStyle, page.pageName, true);
     }
 
-    w.aspectButton(2)->setChecked(true);
+    w.aspectButton(AspectButton::Web)->setChecked(true);
     w.Splitter2->setVisible(false);
     w.wbWeb->setVisible(true);
     w.wbWeb->raise();
     w.Picture2->setVisible(true);
     enable(w, MenuId::mnuEdit, false);
-    for (int position : {2, 3, 5, 6, 7, 8, 16})
+    for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck,
+                        Tb::LastVardeck, Tb::OpenInBrowser})
         w.toolbarButton(position)->setEnabled(false);
     for (MenuId item : {MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsSynch, MenuId::mnuToolsIcon,
                         MenuId::mnuThumb, MenuId::mnuToolsIconRemove, MenuId::mnuThumbRemove})
@@ -182,7 +183,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
     if (w.dbXML.isOpen()) {
         const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
         if (!stamp.isEmpty())
-            w.lbl(3)->setText(stamp);
+            w.lbl(Lbl::LastVisited)->setText(stamp);
     }
     openInBrowser(w.txtAddress->text());
     w.commands.refreshRecentMenuList(w.currentWID());

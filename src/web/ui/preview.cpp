@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
+#include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
 #include "shell/statuspanels.h"
@@ -30,9 +31,7 @@ QUrl previewUrl(const QString &address)
     const QString text = address.trimmed();
     if (text.isEmpty() || text == kBlank)
         return QUrl(kBlank);
-    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
-        return QUrl(QStringLiteral("http://") + text);
-    const QUrl url(text);
+    const QUrl url(withWebScheme(text));
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp") ||
         scheme == QLatin1String("file"))
@@ -60,7 +59,7 @@ void recordVisit(frmVardecks &w)
         return;
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
     if (!stamp.isEmpty())
-        w.lbl(3)->setText(stamp);
+        w.lbl(Lbl::LastVisited)->setText(stamp);
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 

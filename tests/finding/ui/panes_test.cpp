@@ -47,7 +47,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Drop", "Fish && Chips"}));
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
+    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
 
     const QByteArray saved = test::readBytes(path);
     window->aspectPageMade(frmVardecks::FavsPage);
@@ -64,14 +64,14 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     window->Picture10->show();
     window->selectVardeck("W2");
     prompts.answer(MsgResult::No);
-    window->lbl(2)->setText("stale");
+    window->lbl(Lbl::FavoritesCount)->setText("stale");
     ui->favorites().cmdFDelete_Click();
     const MessageRequest question = prompts.messages().back();
     EXPECT_EQ(question.text, "Are you sure you wish to delete Drop from your favorites list?");
     EXPECT_EQ(question.title, "Delete folder?");
     EXPECT_EQ(question.icon, MsgIcon::None);
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2") << "the count is shown again after No too";
+    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2") << "the count is shown again after No too";
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_TRUE(window->chkFav->isChecked());
 
@@ -260,7 +260,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
     EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 2");
+    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
     window->tabIndex->setTab(2);
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Alpha", "Beta"}));
 
@@ -268,7 +268,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     setFavoriteMark(doc()->nodeFromID("W1"), false);
     window->commands.populateFavsList(doc());
     EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Alpha"});
-    EXPECT_EQ(window->lbl(2)->text(), "Favorites: 1");
+    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 1");
     EXPECT_EQ(menuTexts(MenuId::first), QStringList{"Alpha"});
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
@@ -309,7 +309,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     window->subMenu(MenuId::mnuListVD)->hide();
 
     // Clearing asks first: No keeps every count.
-    window->lbl(14)->setText("3");
+    window->lbl(Lbl::Hits)->setText("3");
     window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
     window->aspectPageMade(frmVardecks::HitsPage);
     prompts.answer(MsgResult::No);
@@ -326,7 +326,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     prompts.answer(MsgResult::Yes);
     window->menuItem(MenuId::mnuClearPop)->trigger();
     EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
-    EXPECT_EQ(window->lbl(14)->text(), "1");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 }
 
@@ -525,7 +525,7 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026");
     EXPECT_EQ(window->tabIndex->Tab(), 1);
     EXPECT_EQ(window->lblFound->text(), "2") << "all data holds the last-visited date too";
-    window->lbl(3)->setText("06 Dec 2026 10:00:00");
+    window->lbl(Lbl::LastVisited)->setText("06 Dec 2026 10:00:00");
     window->cmbSearch->setEditText(QString());
     window->cmdSearchHome(1)->click();
     EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026") << "the last visit's date without its time";

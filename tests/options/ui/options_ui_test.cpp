@@ -133,7 +133,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     // Only the browsers found are offered; Internet Explorer never is.
     EXPECT_EQ(entries(dialog.cmb(1)), QStringList({"Desktop default browser", "Firefox"}));
     EXPECT_EQ(dialog.cmb(1)->currentText(), "Firefox");
-    EXPECT_EQ(dialog.lbl(28)->text(), "/usr/bin/firefox");
+    EXPECT_EQ(dialog.lbl(frmPrefs::kBrowserPathLabel)->text(), "/usr/bin/firefox");
     EXPECT_FALSE(dialog.chk(0)->isChecked());
     EXPECT_FALSE(dialog.opt(1)->isEnabled());
     EXPECT_TRUE(dialog.opt(1)->isChecked());
@@ -403,7 +403,7 @@ TEST(HelpWindow, theShortcutPageListsEveryKeyOfTheMenus)
 TEST_F(PrefsTest, closingOptionsTakesTheButtonsEchoOffTheStatusBar)
 {
     installOptionsDialog(*window);
-    QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(20));
+    QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(Tb::UserOptions));
     ASSERT_NE(button, nullptr);
     for (const QString &before : {QStringLiteral(""), QStringLiteral("Found 3 Vardecks")}) {
         SCOPED_TRACE(before.toStdString());

@@ -138,27 +138,28 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     // With nothing shown, coming back leaves the entry buttons off.
     window->commands.showAspectWeb();
     window->commands.showAspectExplorer();
-    for (int position : {2, 3, 5, 16})
-        EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << position;
+    for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::OpenInBrowser})
+        EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << int(position);
     EXPECT_FALSE(window->menuItem(MenuId::mnuToolsOpen)->isEnabled());
     EXPECT_TRUE(window->menuItem(MenuId::mnuToolsGet)->isEnabled());
 
     // A Vardeck shown as the details panel shows one.
     window->showFolder("T1", "Folder");
     window->showVardeck("W1", "Shown");
-    for (int position : {2, 3, 16})
+    for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::OpenInBrowser})
         window->toolbarButton(position)->setEnabled(true);
     window->menuItem(MenuId::mnuToolsIconVD)->setEnabled(true);
     window->commands.mnuAspectWeb_Click();
     EXPECT_EQ(window->currentAspect(), "Web");
     EXPECT_TRUE(window->menuItem(MenuId::mnuAspectWeb)->isChecked());
     EXPECT_FALSE(window->menuItem(MenuId::mnuAspectExplorer)->isChecked());
-    EXPECT_TRUE(window->aspectButton(2)->isChecked());
+    EXPECT_TRUE(window->aspectButton(AspectButton::Web)->isChecked());
     EXPECT_FALSE(window->Splitter2->isVisible());
     EXPECT_TRUE(window->wbWeb->isVisible());
     EXPECT_TRUE(window->Picture2->isVisible());
-    for (int position : {2, 3, 5, 6, 7, 8, 16})
-        EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << position;
+    for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck,
+                        Tb::LastVardeck, Tb::OpenInBrowser})
+        EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << int(position);
     for (MenuId item :
          {MenuId::mnuEdit, MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsIcon, MenuId::mnuThumb})
         EXPECT_FALSE(window->menuItem(item)->isEnabled()) << menuEntry(item).name.toStdString();
@@ -169,10 +170,11 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_TRUE(window->Splitter2->isVisible());
     EXPECT_FALSE(window->wbWeb->isVisible());
     EXPECT_FALSE(window->Picture2->isVisible());
-    EXPECT_TRUE(window->aspectButton(1)->isChecked());
+    EXPECT_TRUE(window->aspectButton(AspectButton::Explorer)->isChecked());
     // A folder and a Vardeck are shown: their buttons come back.
-    for (int position : {2, 3, 5, 6, 7, 8, 16})
-        EXPECT_TRUE(window->toolbarButton(position)->isEnabled()) << position;
+    for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck,
+                        Tb::LastVardeck, Tb::OpenInBrowser})
+        EXPECT_TRUE(window->toolbarButton(position)->isEnabled()) << int(position);
     EXPECT_TRUE(window->menuItem(MenuId::mnuToolsOpen)->isEnabled());
     EXPECT_TRUE(window->menuItem(MenuId::mnuEdit)->isEnabled());
 
@@ -223,17 +225,17 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
 
     const QString stamp = updateLastAccessed(*window->dbXML, "W1", QDateTime(QDate(2026, 1, 2), QTime(9, 5)));
     EXPECT_EQ(popularRefills, 1);
-    EXPECT_EQ(window->lbl(3)->text(), stamp);
-    EXPECT_EQ(window->lbl(14)->text(), "2");
+    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), stamp);
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
     EXPECT_EQ(row->text(3), stamp);
     EXPECT_EQ(row->text(4), "     2");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 
     // Another Vardeck than the one shown leaves the panel alone.
     window->showVardeck("W9", "Another");
-    window->lbl(14)->setText("x");
+    window->lbl(Lbl::Hits)->setText("x");
     updateLastAccessed(*window->dbXML, "W1");
-    EXPECT_EQ(window->lbl(14)->text(), "x");
+    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "x");
 }
 
 TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAndThePaneShowsThePage)
