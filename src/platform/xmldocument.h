@@ -222,10 +222,14 @@ QString folderNestingMessage();
 QString sanitizeXmlText(const QString &text);
 
 // For tests: how many threads write parts of a large document beside the saving
-// one (0: the saving thread writes it all; -1, the default: as suits the machine).
+// one (0: none; -1, the default: as suits the machine), and how many processors a
+// save counts on (-1, the default: those the program may run on). A large document
+// written without parts goes to the file through a thread of its own when there are
+// two processors or more.
 namespace xmlsave_testing
 {
 void setPartThreads(int threads);
+void setProcessors(int processors);
 } // namespace xmlsave_testing
 
 } // namespace rr

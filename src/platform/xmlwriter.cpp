@@ -4,26 +4,28 @@
 // The root element is cut into parts of about equal size at element boundaries;
 // threads write the parts into pieces of memory side by side while this thread hands
 // the finished pieces, in order, to the atomic file writer: every byte is made once
-// and written once, with no copy of the whole file. Anything the writer does not know
-// (namespaces, entity references, a DOCTYPE with declarations) is left to the
-// library's serialiser, which streams into the file writer.
+// and written once, with no copy of the whole file. With two processors there are no
+// parts: a second thread writes the pieces to the file while this one makes the next
+// (platform/xmloutput.h). Anything the writer does not know (namespaces, entity
+// references, a DOCTYPE with declarations) is left to the library's serialiser, which
+// streams into the file writer.
 #include "platform/atomicfile.h"
 #include "platform/xmldocument.h"
+#include "platform/xmloutput.h"
 #include "platform/xmlwalk.h"
 
 #include <QThread>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <condition_variable>
-#include <cstring>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -32,9 +34,11 @@ namespace rr
 namespace
 {
 
-// Where the document's bytes go, in order: the file writer, or memory.
-using Sink = std::function<bool(const char *, qsizetype)>;
-
+using xmloutput::Output;
+using xmloutput::Piece;
+using xmloutput::Sink;
+using xmloutput::SinkThread;
+using xmloutput::toSink;
 using xmlwalk::isFolder;
 using xmlwalk::Level;
 using xmlwalk::Step;
@@ -77,130 +81,6 @@ Nesting nestingOf(xmlNodePtr top)
     return deepest;
 }
 
-// The bytes at which an escape (or the end of the text) interrupts a run of text.
-constexpr std::array<bool, 256> stopsFor(bool attribute)
-{
-    std::array<bool, 256> stops{};
-    stops[0] = stops['<'] = stops['>'] = stops['&'] = stops['\r'] = true;
-    if (attribute)
-        stops['"'] = stops['\n'] = stops['\t'] = true;
-    return stops;
-}
-constexpr std::array<bool, 256> kContentStops = stopsFor(false);
-constexpr std::array<bool, 256> kAttributeStops = stopsFor(true);
-
-// What stands for c in the output, with its length.
-struct Escape {
-    const char *text;
-    size_t size;
-};
-Escape escapeOf(xmlChar c)
-{
-    switch (c) {
-    case '<':
-        return {"&lt;", 4};
-    case '>':
-        return {"&gt;", 4};
-    case '&':
-        return {"&amp;", 5};
-    case '\r':
-        return {"&#13;", 5};
-    case '"':
-        return {"&quot;", 6};
-    case '\n':
-        return {"&#10;", 5};
-    default:
-        return {"&#9;", 4};
-    }
-}
-
-// A piece of the output, handed on whole.
-struct Piece {
-    std::unique_ptr<char[]> bytes;
-    size_t size = 0;
-};
-
-// Output gathered in pieces; each full piece goes to keep as it is, never copied.
-class Output
-{
-public:
-    using Keep = std::function<bool(Piece &&)>;
-    explicit Output(Keep keep) : m_keep(std::move(keep)) { m_piece.bytes.reset(new char[kPiece]); }
-
-    void put(const char *data, size_t size)
-    {
-        if (m_used + size > kPiece) [[unlikely]] {
-            putPastThePiece(data, size);
-            return;
-        }
-        std::memcpy(m_piece.bytes.get() + m_used, data, size);
-        m_used += size;
-    }
-    // A text of the program: its length is known when the program is built.
-    template <size_t N> void put(const char (&text)[N]) { put(text, N - 1); }
-    void put(const xmlChar *text)
-    {
-        put(reinterpret_cast<const char *>(text), std::strlen(reinterpret_cast<const char *>(text)));
-    }
-
-    // Text with the escapes of the library's output: in content < > & and CR; in
-    // attribute values also " and the blanks that value normalisation would change.
-    void putEscaped(const xmlChar *text, bool attribute)
-    {
-        const bool *stops = attribute ? kAttributeStops.data() : kContentStops.data();
-        const xmlChar *run = text;
-        for (;;) {
-            const xmlChar *p = run;
-            while (!stops[*p])
-                ++p;
-            put(reinterpret_cast<const char *>(run), size_t(p - run));
-            if (*p == 0)
-                return;
-            const Escape escape = escapeOf(*p);
-            put(escape.text, escape.size);
-            run = p + 1;
-        }
-    }
-
-    // Hands on what is gathered; false once keep has refused a piece.
-    bool flush()
-    {
-        if (m_used && !m_failed) {
-            m_piece.size = m_used;
-            m_failed = !m_keep(std::move(m_piece));
-            m_piece = Piece{std::unique_ptr<char[]>(new char[kPiece]), 0};
-        }
-        m_used = 0;
-        return !m_failed;
-    }
-
-private:
-    void putPastThePiece(const char *data, size_t size)
-    {
-        flush();
-        if (size <= kPiece) {
-            std::memcpy(m_piece.bytes.get(), data, size);
-            m_used = size;
-            return;
-        }
-        Piece whole{std::unique_ptr<char[]>(new char[size]), size};
-        std::memcpy(whole.bytes.get(), data, size);
-        m_failed = m_failed || !m_keep(std::move(whole));
-    }
-
-    static constexpr size_t kPiece = 256 * 1024;
-    Keep m_keep;
-    Piece m_piece;
-    size_t m_used = 0;
-    bool m_failed = false;
-};
-
-// An output whose pieces go straight to the sink.
-Output::Keep toSink(const Sink &sink)
-{
-    return [&sink](Piece &&piece) { return sink(piece.bytes.get(), qsizetype(piece.size)); };
-}
-
 void putQuoted(Output &out, const xmlChar *text)
 {
     const char *quote = xmlStrchr(text, '"') ? "'" : "\"";
@@ -232,27 +112,35 @@ struct Range {
     Level level{};
 };
 
+// How far ahead of the node being written the walk asks for memory: some thirty
+// nodes, a node taking 128 bytes.
+constexpr std::ptrdiff_t kPrefetchAhead = 4096;
+
 // Writes the range of the subtree below top, measuring its nesting; false when it
 // holds a node the writer leaves to the library (found before anything of the range
 // could be wrong).
 bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nesting)
 {
     const auto visit = [&out, nesting](xmlNodePtr node, const Level &level) {
+        // The library allocates a document's nodes and texts one after the other as it
+        // reads them, so the nodes the walk meets next mostly lie a little further on
+        // in memory: asking for them now hides the wait for memory that a walk from
+        // node to node otherwise pays at each of them. Only a hint: an address past
+        // the end of ours never faults, and nothing is read from it.
+        __builtin_prefetch(reinterpret_cast<const char *>(node) + kPrefetchAhead);
+        __builtin_prefetch(reinterpret_cast<const char *>(node) + kPrefetchAhead + 64);
         switch (node->type) {
         case XML_ELEMENT_NODE: {
             if (node->ns || node->nsDef)
                 return Step::Stop;
             xmlwalk::measure(*nesting, node, level);
-            out.put("<");
-            out.put(node->name);
+            out.putNamed("<", node->name, "");
             int attributes = 0;
             for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
                 if (attr->ns)
                     return Step::Stop;
                 ++attributes;
-                out.put(" ");
-                out.put(attr->name);
-                out.put("=\"");
+                out.putNamed(" ", attr->name, "=\"");
                 for (xmlNodePtr t = attr->children; t; t = t->next) {
                     if (t->type != XML_TEXT_NODE)
                         return Step::Stop;
@@ -271,7 +159,9 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
         }
         case XML_TEXT_NODE:
             if (node->content) {
-                if (xmlStrEqual(node->name, BAD_CAST "textnoenc"))
+                // The library names its text nodes by one string; its address says
+                // most of them are escaped without comparing the name.
+                if (node->name != xmlStringText && xmlStrEqual(node->name, BAD_CAST "textnoenc"))
                     out.put(node->content);
                 else
                     out.putEscaped(node->content, false);
@@ -304,11 +194,7 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
         }
     };
     // Closes every element whose last child was written.
-    const auto leave = [&out](xmlNodePtr element, const Level &) {
-        out.put("</");
-        out.put(element->name);
-        out.put(">");
-    };
+    const auto leave = [&out](xmlNodePtr element, const Level &) { out.putNamed("</", element->name, ">"); };
     return xmlwalk::walk(top, range.first, range.until, range.level, visit, leave);
 }
 
@@ -477,30 +363,37 @@ private:
 };
 
 std::atomic<int> g_partThreads{-1};
+std::atomic<int> g_processors{-1};
 
-// Threads that write parts of the root element beside the one that cuts it and the
-// saving one; none with two processors or fewer. The processors counted are those the
-// program may run on, not all the machine has.
-int partThreads()
+// The processors the program may run on, not all the machine has.
+int processors()
 {
-    static const int threads = std::clamp(QThread::idealThreadCount() - 2, 0, 4);
-    const int chosen = g_partThreads.load();
-    return chosen < 0 ? threads : chosen;
+    static const int counted = QThread::idealThreadCount();
+    const int chosen = g_processors.load();
+    return chosen < 0 ? counted : chosen;
 }
 
-Written writeRoot(Output &out, xmlNodePtr root, int vardecks, const Sink &sink, Nesting *nesting)
+// Threads that write parts of the root element beside the one that cuts it and the
+// saving one; none with two processors or fewer.
+int partThreads()
 {
-    if (partThreads() == 0 || qint64(vardecks) * kVardeckWeight < 2 * kPartWeight)
-        return writeRange(out, root, Range{root}, nesting) ? Written::Whole : Written::Unknown;
-    if (!out.flush())
-        return Written::Failed;
-    PartWriters writers(root, partThreads());
-    return writers.deliver(sink, nesting);
+    const int chosen = g_partThreads.load();
+    return chosen < 0 ? std::clamp(processors() - 2, 0, 4) : chosen;
 }
 
 Written writeDocument(xmlDocPtr doc, int vardecks, const Sink &sink)
 {
-    Output out(toSink(sink));
+    // A large root element is written in parts side by side where there are
+    // processors for them. With two, the saving thread makes the bytes while a second
+    // one writes them to the file (two making them measured no quicker: the second
+    // puts its bytes in fresh memory, and they are written only after the first's);
+    // with one, the saving thread does both.
+    const bool large = qint64(vardecks) * kVardeckWeight >= 2 * kPartWeight;
+    const bool inParts = large && partThreads() > 0;
+    std::optional<SinkThread> beside;
+    if (large && !inParts && processors() >= 2)
+        beside.emplace(sink);
+    Output out(beside ? beside->keep() : toSink(sink));
     out.put("<?xml version=\"");
     out.put(doc->version ? doc->version : BAD_CAST "1.0");
     out.put("\" encoding=\"UTF-8\"");
@@ -525,8 +418,11 @@ Written writeDocument(xmlDocPtr doc, int vardecks, const Sink &sink)
                 putQuoted(out, dtd->SystemID);
             }
             out.put(">");
-        } else if (top->type == XML_ELEMENT_NODE) {
-            if (const Written written = writeRoot(out, top, vardecks, sink, &nesting); written != Written::Whole)
+        } else if (top->type == XML_ELEMENT_NODE && inParts) {
+            if (!out.flush())
+                return Written::Failed;
+            PartWriters writers(top, partThreads());
+            if (const Written written = writers.deliver(sink, &nesting); written != Written::Whole)
                 return written;
         } else if (!writeRange(out, top, Range{top}, &nesting)) {
             return Written::Unknown;
@@ -535,7 +431,7 @@ Written writeDocument(xmlDocPtr doc, int vardecks, const Sink &sink)
             return verdict;
         out.put("\n");
     }
-    return out.flush() ? Written::Whole : Written::Failed;
+    return out.flush() && (!beside || beside->finish()) ? Written::Whole : Written::Failed;
 }
 
 int libraryWrite(void *context, const char *data, int length)
@@ -663,6 +559,11 @@ namespace xmlsave_testing
 void setPartThreads(int threads)
 {
     g_partThreads = threads;
+}
+
+void setProcessors(int processors)
+{
+    g_processors = processors;
 }
 
 } // namespace xmlsave_testing
