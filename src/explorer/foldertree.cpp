@@ -90,10 +90,12 @@ protected:
             return QStyledItemDelegate::eventFilter(object, event);
         if (event->type() == QEvent::KeyPress) {
             // The view's own way with Tab would open the next folder's editor with its
-            // name selected, for the user's next keys to rename.
+            // name selected, for the user's next keys to rename. The name is kept once
+            // the key is delivered, as Enter keeps it: the rename may have a question.
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-                commitEditor();
+                QMetaObject::invokeMethod(
+                    this, [this] { commitEditor(); }, Qt::QueuedConnection);
                 return true;
             }
         }

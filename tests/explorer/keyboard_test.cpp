@@ -191,6 +191,22 @@ TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFo
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
     EXPECT_EQ(window->lblTName->text(), "Blueberry");
+
+    // A name emptied and left with Tab is refused as Enter refuses it: the message waits
+    // until the key is delivered, and the folder keeps its name.
+    clickFolder("T5");
+    clickSelectedFolderAgainAndWait("T5");
+    ASSERT_TRUE(folderEditorOpen());
+    key(Qt::Key_Backspace);
+    {
+        ModalPrompts modal;
+        key(Qt::Key_Tab);
+        EXPECT_EQ(modal.texts, QStringList{"The folder must have a name."});
+        EXPECT_FALSE(modal.askedDuringKey) << "the message waits until the key is delivered";
+    }
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
+    EXPECT_FALSE(folderEditorOpen());
 }
 
 // In a full database an add is refused with a question box, which the rename box would outlive.
