@@ -28,17 +28,23 @@ QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast
 ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
     : m_db(db), m_progress(progress), m_today(QDate::currentDate())
 {
-    if (const XmlDocument *doc = db.getTheDOM()) {
-        m_foldersHeld = doc->countElements(QStringLiteral("FOLDER"));
-        m_vardecksHeld = doc->countElements(QStringLiteral("VARDECK"));
-    }
 }
 
 QString ImportBuilder::usedUpReason(int importing) const
 {
     if (!m_usedUp)
         return m_error;
-    return numbersUsedUpReason(*m_usedUp, *m_usedUp == Numbered::Folders ? m_foldersHeld : m_vardecksHeld, importing);
+    return numbersUsedUpReason(*m_usedUp, m_heldBefore, importing);
+}
+
+void ImportBuilder::failNumbersUsedUp(Numbered kind, const XmlDocument &doc, int created)
+{
+    // Counted only now that it is needed: what the database held before the import is
+    // what it holds less what this import has made so far.
+    m_usedUp = kind;
+    m_heldBefore =
+        doc.countElements(kind == Numbered::Folders ? QStringLiteral("FOLDER") : QStringLiteral("VARDECK")) - created;
+    fail(numbersUsedUpReason(kind, m_heldBefore, created + 1, true));
 }
 
 bool ImportBuilder::fail(const QString &reason)
@@ -68,8 +74,7 @@ XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &pare
     }
     const QString tid = m_db.getNewTID();
     if (tid.isEmpty()) {
-        m_usedUp = Numbered::Folders;
-        fail(numbersUsedUpReason(Numbered::Folders, m_foldersHeld, m_createdFolders + 1, true));
+        failNumbersUsedUp(Numbered::Folders, *doc, m_createdFolders);
         return {};
     }
     ++m_createdFolders;
@@ -102,8 +107,7 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &name, 
     }
     const QString wid = m_db.getNewWID();
     if (wid.isEmpty()) {
-        m_usedUp = Numbered::Vardecks;
-        fail(numbersUsedUpReason(Numbered::Vardecks, m_vardecksHeld, int(m_createdWIDs.size()) + 1, true));
+        failNumbersUsedUp(Numbered::Vardecks, *doc, int(m_createdWIDs.size()));
         return {};
     }
     XmlNode vardeck = list.appendChild(doc->createElement(QStringLiteral("VARDECK")));

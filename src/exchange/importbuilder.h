@@ -79,6 +79,7 @@ public:
 
 private:
     bool fail(const QString &reason);
+    void failNumbersUsedUp(Numbered kind, const XmlDocument &doc, int created);
 
     XMLDatabase &m_db;
     ImportProgress *m_progress;
@@ -89,10 +90,9 @@ private:
     QStringList m_createdTopTIDs;
     QStringList m_createdWIDs;
     int m_createdFolders = 0;
-    // How many folders and Vardecks the database had before the import.
-    int m_foldersHeld = 0;
-    int m_vardecksHeld = 0;
+    // Which numbers ran out, and how many of that kind the database had before the import.
     std::optional<Numbered> m_usedUp;
+    int m_heldBefore = 0;
 };
 
 } // namespace rr
