@@ -14,6 +14,7 @@
 #include "shell/statuspanels.h"
 #include "support/failingdisk.h"
 #include "support/modaldriver.h"
+#include "support/mousedrag.h"
 #include "support/xmlids.h"
 
 #include <QClipboard>
@@ -138,14 +139,7 @@ protected:
             std::unique_ptr<QMimeData> owned(data);
             dropOn(source, owned.get(), to);
         });
-        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
-        if (smallSteps) {
-            QTest::mouseMove(viewport, from + QPoint(2, 0));
-            QTest::mouseMove(viewport, from + QPoint(4, 1));
-        }
-        QTest::mouseMove(viewport, from + QPoint(QApplication::startDragDistance() + 10, 1));
-        QTestPrivate::qtestMouseButtons = Qt::NoButton;
-        QCoreApplication::processEvents();
+        test::mouseDragFrom(viewport, from, smallSteps);
     }
     static std::unique_ptr<QMimeData> textData(const QString &text)
     {

@@ -9,6 +9,7 @@
 #include "shell/dragsources.h"
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
+#include "support/mousedrag.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -190,15 +191,8 @@ TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextCli
     });
     QWidget *viewport = window->tvwFavs->viewport();
     const auto mouseDrag = [&](int row, bool smallSteps) {
-        const QPoint from = window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(row)).center();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
-        if (smallSteps) {
-            QTest::mouseMove(viewport, from + QPoint(2, 0));
-            QTest::mouseMove(viewport, from + QPoint(4, 1));
-        }
-        QTest::mouseMove(viewport, from + QPoint(QApplication::startDragDistance() + 10, 1));
-        QTestPrivate::qtestMouseButtons = Qt::NoButton;
-        QCoreApplication::processEvents();
+        test::mouseDragFrom(viewport, window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(row)).center(),
+                            smallSteps);
     };
 
     clickRow(window->tvwFavs, 0);
