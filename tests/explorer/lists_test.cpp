@@ -109,26 +109,32 @@ TEST_F(ListsTest, aHeaderClickSortsByThatColumnAndEveryClickTurnsTheOrderAlsoAft
     }
 }
 
-TEST_F(ListsTest, enterOnAResultRowShowsThatRowAndNeverSearchesAgain)
+// Enter never presses the button that was the default before (Search, or Add on the Favorites
+// tab): it acts on the row.
+TEST_F(ListsTest, enterOnARowShowsThatRowAndNeverSearchesAgainNorPressesAnotherButton)
 {
     openDb(threeFavourites());
-    for (QTreeWidget *list : {window->lstSrch, window->lstSearch}) {
+    for (QTreeWidget *list : {window->lstSrch, window->lstSearch, window->tvwFavs}) {
         SCOPED_TRACE(list->objectName().toStdString());
         search("example");
-        ASSERT_EQ(list->topLevelItemCount(), 3);
+        ASSERT_EQ(window->lstSrch->topLevelItemCount(), 3);
         window->cmbSearch->setEditText("nothing like it");
         window->tabView->setTab(2);
+        if (list == window->tvwFavs)
+            window->tabIndex->setTab(2);
         prompts.clear();
-        // The list gets the keyboard with nothing chosen: its first row is chosen, so
-        // Down goes on to the second.
         list->setFocus();
-        ASSERT_EQ(list->selectedItems(), QList<QTreeWidgetItem *>{list->topLevelItem(0)});
+        // A result list getting the keyboard with nothing chosen chooses its first row, so
+        // Down goes on to the second.
+        if (list != window->tvwFavs) {
+            ASSERT_EQ(list->selectedItems(), QList<QTreeWidgetItem *>{list->topLevelItem(0)});
+        }
         press(list, Qt::Key_Down);
         const QString second = list->topLevelItem(1)->text(0);
         press(list, Qt::Key_Return);
         EXPECT_EQ(window->lblWName->text(), second);
         EXPECT_EQ(prompts.texts(), QStringList{});
-        EXPECT_EQ(list->topLevelItemCount(), 3);
+        EXPECT_EQ(window->lstSrch->topLevelItemCount(), 3);
         EXPECT_EQ(window->lblFound->text(), "3");
     }
 }
