@@ -237,6 +237,10 @@ TEST_F(ListsTest, theFolderPathStaysInTheStatusBarThroughThePreviewUntilTheDatab
     EXPECT_EQ(window->StatusBar1->panelText(2), "http://alpha.example/");
     emit pane->statusTextChanged("");
     EXPECT_EQ(window->StatusBar1->panelText(2), "\\Things");
+    // A View command shows the Explorer Aspect again, its path with it.
+    emit pane->statusTextChanged("http://alpha.example/");
+    press(window->tvwWM, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Things");
 
     menu(MenuId::mnuFileClose);
     EXPECT_EQ(window->StatusBar1->panelText(2), "");
