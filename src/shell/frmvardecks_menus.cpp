@@ -85,8 +85,8 @@ void frmVardecks::buildMenus()
         addMenuEntry(parents[entry.level - 1], entry);
     }
     menuItem(MenuId::mnuHelpTopics)->setProperty("HelpContextID", 11);
-    // File and Favorites share F: Alt+F opens File every time.
-    openFirstMenuOnSharedAccessKey(menuBar());
+    // File and Favorites share F, Recent and the Favorites tab R: the menu opens every time.
+    openFirstMenuOnAccessKey(menuBar());
 }
 
 QAction *frmVardecks::addMenuEntry(QMenu *parent, const MenuEntry &entry)

@@ -13,10 +13,10 @@ namespace rr
 namespace
 {
 
-class SharedAccessKeys final : public QObject
+class MenuAccessKeys final : public QObject
 {
 public:
-    explicit SharedAccessKeys(QMenuBar *bar) : QObject(bar), m_bar(bar) { qApp->installEventFilter(this); }
+    explicit MenuAccessKeys(QMenuBar *bar) : QObject(bar), m_bar(bar) { qApp->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -33,7 +33,7 @@ protected:
         // itself has the keyboard.
         if (modifiers != Qt::AltModifier && !(modifiers == Qt::NoModifier && widget == m_bar))
             return false;
-        QAction *first = firstOfShared(key->key());
+        QAction *first = firstWithAccessKey(key->key());
         if (!first)
             return false;
         // Taken as the window's own key, so that no shortcut of the bar runs; the
@@ -45,22 +45,17 @@ protected:
     }
 
 private:
-    // The first visible menu of the bar with the access key, when another has it too.
-    QAction *firstOfShared(int key) const
+    // The first visible menu of the bar with the access key.
+    QAction *firstWithAccessKey(int key) const
     {
         if (!(key >= Qt::Key_A && key <= Qt::Key_Z) && !(key >= Qt::Key_0 && key <= Qt::Key_9))
             return nullptr;
         const QKeySequence accessKey(QKeyCombination(Qt::AltModifier, Qt::Key(key)));
-        QAction *first = nullptr;
-        int sharing = 0;
         for (QAction *menu : m_bar->actions()) {
-            if (QKeySequence::mnemonic(menu->text()) != accessKey)
-                continue;
-            ++sharing;
-            if (!first && menu->isVisible())
-                first = menu;
+            if (menu->isVisible() && QKeySequence::mnemonic(menu->text()) == accessKey)
+                return menu;
         }
-        return sharing > 1 ? first : nullptr;
+        return nullptr;
     }
 
     void open(QAction *menu) const
@@ -80,13 +75,13 @@ private:
 
 } // namespace
 
-void openFirstMenuOnSharedAccessKey(QMenuBar *bar)
+void openFirstMenuOnAccessKey(QMenuBar *bar)
 {
-    static const char kWatched[] = "rrSharedAccessKeys";
+    static const char kWatched[] = "rrMenuAccessKeys";
     if (!bar || bar->property(kWatched).toBool())
         return;
     bar->setProperty(kWatched, true);
-    new SharedAccessKeys(bar);
+    new MenuAccessKeys(bar);
 }
 
 } // namespace rr
