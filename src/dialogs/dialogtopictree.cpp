@@ -32,6 +32,10 @@ DialogTopicTree::DialogTopicTree(QWidget *parent) : QTreeWidget(parent)
     setHeaderHidden(true);
     setColumnCount(1);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Where the keyboard is shows: the tree's frame takes the selection colour while the
+    // tree has the focus (the dialog's default button has a frame of its own).
+    setStyleSheet(QStringLiteral("QTreeView#tvwTopicList { border: 1px solid palette(mid); }"
+                                 "QTreeView#tvwTopicList:focus { border: 2px solid palette(highlight); }"));
     connect(this, &QTreeWidget::itemExpanded, this, &DialogTopicTree::nodeExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &DialogTopicTree::nodeCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this, &DialogTopicTree::currentChanged);

@@ -129,7 +129,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     // No folder and no Vardeck is shown yet: their commands wait for one.
     w.resetMenuItems();
     w.menuItem(MenuId::mnuThumbAll)->setEnabled(true);
-    w.StatusBar1->setPanelText(2, QString());
+    w.StatusBar1->setFolderPath(QString());
 
     w.commands.populateFavsList(w.dbXML.document());
     windowevents::runPending();

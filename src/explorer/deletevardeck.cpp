@@ -3,7 +3,10 @@
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
+#include "platform/gui/itemtags.h"
+#include "platform/gui/listviews.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
 #include "storage/session.h"
@@ -11,8 +14,10 @@
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
+#include <QAbstractItemView>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QTreeWidget>
 
 namespace rr
@@ -46,6 +51,54 @@ void showNoFolderListed(frmVardecks &w)
     w.showNoFolder();
     w.listVD->clear();
     w.tvwWM->clear();
+}
+
+// Removes the rows whose Vardeck the document no longer holds; nothing stays selected,
+// as no Vardeck is shown.
+void dropRowsOfGoneVardecks(frmVardecks &w, QTreeWidget *list)
+{
+    const QSignalBlocker blocker(list);
+    for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
+        if (!w.dbXML.vardeck(tagOf(list->topLevelItem(i))))
+            delete list->takeTopLevelItem(i);
+    }
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
+}
+
+// The list or tree of the window that has the keyboard, where a deletion by key or by
+// its popup was made. The window's own focus widget: the question asked has just
+// closed, and the window may not have the keyboard back yet.
+QAbstractItemView *focusedView(const frmVardecks &w)
+{
+    return qobject_cast<QAbstractItemView *>(w.focusWidget());
+}
+
+// The row next to the deleted one (the row of wid, else the keyboard's row) whose
+// Vardeck is still there: the first after it, else the last before it.
+QString survivingNeighbour(const frmVardecks &w, const QAbstractItemView *view, const QString &wid)
+{
+    const QAbstractItemModel *model = view->model();
+    int anchor = view->currentIndex().row();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (sameText(model->index(row, 0).data(kTagRole).toString(), wid))
+            anchor = row;
+    }
+    if (anchor < 0)
+        return {};
+    auto survivor = [&](int row) {
+        const QString tag = model->index(row, 0).data(kTagRole).toString();
+        return w.dbXML.vardeck(tag) ? tag : QString();
+    };
+    for (int row = anchor + 1; row < model->rowCount(); ++row) {
+        if (const QString tag = survivor(row); !tag.isEmpty())
+            return tag;
+    }
+    for (int row = anchor - 1; row >= 0; --row) {
+        if (const QString tag = survivor(row); !tag.isEmpty())
+            return tag;
+    }
+    return {};
 }
 
 } // namespace
@@ -128,28 +181,31 @@ bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
 void VardeckDeletion::resetAfterDelete()
 {
     const QString wid = w.selectedWID();
-    w.lstSrch->clear();
-    w.lstSearch->clear();
-    // The Popular list is filled once and kept: whichever tab is open, the row goes.
-    removeNode(w.listPop, wid);
+    // The list or tree the deletion was made in keeps the keyboard, on a neighbour.
+    QPointer<QAbstractItemView> view = focusedView(w);
+    const QString neighbour = view ? survivingNeighbour(w, view, wid) : QString();
+    // The results, and the Popular list, which is filled once and kept, lose the
+    // deleted rows whichever tab is open; the other rows stay where the user found them.
+    for (QTreeWidget *list : {w.lstSrch, w.lstSearch, w.listPop})
+        dropRowsOfGoneVardecks(w, list);
+    // The favourites, their count and their menu follow the document.
+    w.commands.populateFavsList(w.dbXML.document());
     switch (w.tabIndex->Tab()) {
     case 0:
         if (removeNode(w.tvwWM, wid))
             showVardeckCount(w);
-        w.tvwTopics->setFocus();
-        w.tvwFavs->clear();
+        if (!view)
+            w.tvwTopics->setFocus();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case 1:
-        // The results lose the Vardeck; the folder shown beside them stays shown,
-        // without it, and its count follows.
+        // The folder shown beside the results stays shown, without the Vardeck, and
+        // its count follows.
         if (removeNode(w.tvwWM, wid))
             showVardeckCount(w);
-        w.tvwFavs->clear();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case 2:
-        removeNode(w.tvwFavs, wid);
         showNoFolderListed(w);
         break;
     case 3:
@@ -161,6 +217,8 @@ void VardeckDeletion::resetAfterDelete()
     leaveEditMode(w);
     setNonEditableFields(w, false);
     w.selectVardeck(QString());
+    if (view)
+        focusRowTagged(view, neighbour);
 }
 
 } // namespace rr

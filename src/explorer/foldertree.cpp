@@ -8,6 +8,7 @@
 #include "explorer/nodetags.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/prompt.h"
+#include "platform/xmldocument.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
@@ -273,7 +274,9 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
         scheduleRebuild();
         return;
     }
-    QString newName = typed;
+    // Characters a file cannot hold (pasted control characters) are not stored: a
+    // name of nothing else is no name.
+    QString newName = sanitizeXmlText(typed);
     if (newName.isEmpty()) {
         prompt::show(QStringLiteral("The folder must have a name."), MsgButtons::Ok, MsgIcon::Exclamation);
         newName = folder.childText(QStringLiteral("NAME"));
@@ -281,6 +284,8 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
     folder.setChildText(QStringLiteral("NAME"), newName);
     saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages{.folders = true});
+    // The tree and the caption show the name as the file holds it.
+    newName = folder.childText(QStringLiteral("NAME"));
     node->setText(0, newName);
     // The caption follows only when the renamed folder is the one shown.
     if (sameText(tagOf(node), w.currentTID()))

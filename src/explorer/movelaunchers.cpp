@@ -133,7 +133,7 @@ void MoveLaunchers::folderMoved(const FolderMoved &)
     w.commands.populateTopicList(w.dbXML.document());
     w.tvwTopics->show();
     // The shown folder's path may have changed with the move.
-    w.StatusBar1->setPanelText(2, QString());
+    w.StatusBar1->setFolderPath(QString());
 }
 
 } // namespace rr

@@ -1,6 +1,7 @@
 #include "explorer/vardeckviews.h"
 
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/listviews.h"
 
 #include "explorer/nodetags.h"
 #include "finding/listcells.h"
@@ -58,8 +59,7 @@ VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwWM_NodeClick(node); });
 
     QTreeWidget *list = w.listVD;
-    list->header()->setSectionsClickable(true);
-    list->header()->setSortIndicatorShown(true);
+    sortByHand(list);
     list->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     list->viewport()->installEventFilter(this);
     list->installEventFilter(this);
@@ -125,7 +125,6 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
 {
     Q_UNUSED(folder);
     w.listVD->clear();
-    w.listVD->setSortingEnabled(false);
     w.tvwWM->clear();
     for (const XmlNode &vardeck : vardecks) {
         const QString wid = vardeck.attribute(QStringLiteral("WID"));
@@ -166,7 +165,6 @@ void VardeckViews::populateVDList(const XmlNode &folder)
 {
     w.listVD->setUpdatesEnabled(false);
     w.listVD->clear();
-    w.listVD->setSortingEnabled(false);
     if (folder && folder.nodeName() == QLatin1String("FOLDER")) {
         for (const XmlNode &vardeck : vardecksOf(folder)) {
             const QString wid = vardeck.attribute(QStringLiteral("WID"));
@@ -336,6 +334,7 @@ void VardeckViews::viewAsList()
 {
     m_iconViewActive = false;
     w.listVD->setAllColumnsShowFocus(true);
+    w.listVD->setFocusProxy(nullptr);
     m_iconView->hide();
     if (w.tabView->isVisible())
         w.tabView->setTab(1);
@@ -347,6 +346,8 @@ void VardeckViews::viewAsIcons()
     arrangeIcons();
     m_iconView->show();
     m_iconView->raise();
+    // The keyboard given to the list goes to the icons shown over it.
+    w.listVD->setFocusProxy(m_iconView);
     if (w.tabView->isVisible())
         w.tabView->setTab(1);
 }

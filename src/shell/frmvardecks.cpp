@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/itemtags.h"
+#include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/dragsources.h"
@@ -127,7 +128,7 @@ void frmVardecks::showNoFolder()
 void frmVardecks::showFolderPath()
 {
     if (const QTreeWidgetItem *node = findByTag(tvwTopics, m_currentTID))
-        StatusBar1->setPanelText(2, folderPath(node));
+        StatusBar1->setFolderPath(folderPath(node));
 }
 
 void frmVardecks::showVardeck(const QString &wid, const QString &name)
@@ -216,7 +217,7 @@ void frmVardecks::setDefaultButton(qbButtons_H *button)
 }
 
 // Enter presses the focused button, or else the default button, except in a text
-// box of several lines, which keeps the key for its line breaks.
+// box of several lines, which keeps the key for its line breaks, and in a list or tree.
 bool frmVardecks::handleEnterKey(QWidget *focus)
 {
     // The press, like the window's other keys, runs once the key's delivery is over.
@@ -232,6 +233,12 @@ bool frmVardecks::handleEnterKey(QWidget *focus)
     }
     if (qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus))
         return false;
+    // A list or a tree takes Enter for the row it is on, never the search or the
+    // button that was the default before the focus came to it.
+    if (auto *view = qobject_cast<QAbstractItemView *>(focus)) {
+        chooseKeyboardRow(view);
+        return false;
+    }
     if (m_defaultButton && m_defaultButton->isVisible() && m_defaultButton->isEnabled()) {
         pressLater(m_defaultButton);
         return true;

@@ -1,5 +1,6 @@
 // The menu bar, the hidden popup menus and the item arrays built at run time.
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/menuaccesskeys.h"
 #include "shell/frmvardecks.h"
 #include "shell/menutable.h"
 
@@ -84,6 +85,8 @@ void frmVardecks::buildMenus()
         addMenuEntry(parents[entry.level - 1], entry);
     }
     menuItem(MenuId::mnuHelpTopics)->setProperty("HelpContextID", 11);
+    // File and Favorites share F, Recent and the Favorites tab R: the menu opens every time.
+    openFirstMenuOnAccessKey(menuBar());
 }
 
 QAction *frmVardecks::addMenuEntry(QMenu *parent, const MenuEntry &entry)

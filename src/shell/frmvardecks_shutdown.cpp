@@ -147,6 +147,8 @@ void frmVardecks::closeDB()
     // Through the caption's change handling, so the folder tab's caption goes too.
     showNoFolder();
     StatusBar1->setPanelText(1, QString());
+    // No folder is left to have a path, nor to copy it from the status bar.
+    StatusBar1->setFolderPath(QString());
     StatusBar1->setPanelText(3, QString());
     dbXML.close();
     disableAllMenuItems();

@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -176,37 +178,42 @@ void frmVardecks::tabInfo_MouseMove()
 }
 
 // ----- View menu -----
+// Each command leaves the keyboard in the control it shows, once that is on screen.
 
 void frmVardecks::mnuViewIndex_Click()
 {
     tabIndex->setTab(0);
     commands.showAspectExplorer();
+    tvwTopics->setFocus();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
     tabIndex->setTab(1);
     commands.showAspectExplorer();
+    cmbSearch->setFocus();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
     tabIndex->setTab(2);
     commands.showAspectExplorer();
+    tvwFavs->setFocus();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
     tabIndex->setTab(3);
     commands.showAspectExplorer();
+    listPop->setFocus();
 }
 
 void frmVardecks::mnuViewSearchResults_Click()
 {
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
-        tabView->tabBar()->setFocus();
         tabView->setTab(2);
+        lstSearch->setFocus();
     }
 }
 
@@ -214,39 +221,44 @@ void frmVardecks::mnuViewVardecks_Click()
 {
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
-        tabView->tabBar()->setFocus();
         tabView->setTab(1);
+        listVD->setFocus();
     }
 }
 
 void frmVardecks::mnuViewDetails_Click()
 {
     tabView->setTab(0);
-    if (!tabInfo->isHidden()) {
-        tabInfo->tabBar()->setFocus();
+    const bool shown = !tabInfo->isHidden();
+    if (shown)
         tabInfo->setTab(0);
-    }
     commands.showAspectExplorer();
+    // The details are read, not typed into: the keyboard goes to their tab.
+    if (shown)
+        tabInfo->tabBar()->setFocus();
 }
 
 void frmVardecks::mnuViewPreview_Click()
 {
     tabView->setTab(0);
-    if (!tabInfo->isHidden()) {
-        tabInfo->tabBar()->setFocus();
+    const bool shown = !tabInfo->isHidden();
+    if (shown)
         tabInfo->setTab(1);
-    }
     commands.showAspectExplorer();
+    // The page takes the keys once the pane has one; until then its tab does.
+    if (shown)
+        (wbPreview->focusProxy() ? wbPreview : static_cast<QWidget *>(tabInfo->tabBar()))->setFocus();
 }
 
 void frmVardecks::mnuViewNotes_Click()
 {
     tabView->setTab(0);
-    if (!tabInfo->isHidden()) {
-        tabInfo->tabBar()->setFocus();
+    const bool shown = !tabInfo->isHidden();
+    if (shown)
         tabInfo->setTab(2);
-    }
     commands.showAspectExplorer();
+    if (shown)
+        txtNotes->setFocus();
 }
 
 } // namespace rr

@@ -51,6 +51,12 @@ void StatusPanels::setPanelText(int panel, const QString &text)
         label->setText(text);
 }
 
+void StatusPanels::setFolderPath(const QString &path)
+{
+    m_folderPath = path;
+    showFolderPathAgain();
+}
+
 void StatusPanels::placePanels()
 {
     int x = 0;

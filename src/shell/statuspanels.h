@@ -20,7 +20,15 @@ public:
     double panelWidth(int panel) const;
     void setPanelWidth(int panel, double widthTwips);
     QString panelText(int panel) const;
+    // A text for now: a web pane's status, a notice. Panel 2's folder path is kept apart.
     void setPanelText(int panel, const QString &text);
+    // The shown folder's path, written into panel 2 and kept there for the web panes,
+    // whose texts pass over it, to show again.
+    void setFolderPath(const QString &path);
+    QString folderPath() const { return m_folderPath; }
+    void showFolderPathAgain() { setPanelText(kFolderPathPanel, m_folderPath); }
+
+    static constexpr int kFolderPathPanel = 2;
     QLabel *panel(int panel) const;
 
 signals:
@@ -37,6 +45,7 @@ private:
 
     QList<QLabel *> m_panels;
     QList<double> m_widths;
+    QString m_folderPath;
 };
 
 } // namespace rr

@@ -2,12 +2,9 @@
 
 #include "platform/textutil.h"
 
-#include <QKeySequence>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QShortcutEvent>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
 
@@ -31,7 +28,7 @@ public:
 
 } // namespace
 
-// Equal tab widths across the strip, and access letters that give way to the menu bar.
+// Equal tab widths across the strip.
 class StripTabBar : public QTabBar
 {
 public:
@@ -64,32 +61,6 @@ protected:
         const int room = style()->subElementRect(QStyle::SE_TabBarTabText, option, this).width() - 4;
         if (fontMetrics().size(Qt::TextShowMnemonic, full).width() > room)
             option->text = fontMetrics().elidedText(full.trimmed(), elideMode(), room, Qt::TextShowMnemonic);
-    }
-
-    bool event(QEvent *event) override
-    {
-        if (event->type() == QEvent::Shortcut) {
-            auto *se = static_cast<QShortcutEvent *>(event);
-            if (se->isAmbiguous() && openMenuFor(se->key()))
-                return true;
-        }
-        return QTabBar::event(event);
-    }
-
-private:
-    // When a menu title of the window has the same access letter, that menu opens.
-    bool openMenuFor(const QKeySequence &key)
-    {
-        QMenuBar *menuBar = window()->findChild<QMenuBar *>();
-        if (!menuBar)
-            return false;
-        for (QAction *action : menuBar->actions()) {
-            if (action->isVisible() && action->isEnabled() && QKeySequence::mnemonic(action->text()) == key) {
-                menuBar->setActiveAction(action);
-                return true;
-            }
-        }
-        return false;
     }
 };
 

@@ -5,7 +5,8 @@
 // by a click or from code, raises Click with the tab shown before.
 //
 // Access letters: a tab caption's "&" letter selects the tab with Alt, except where
-// a menu of the window's menu bar uses the same letter; the menu wins there.
+// a menu of the window's menu bar uses the same letter; the menu wins there, as the
+// window's menu bar takes Alt and its menus' letters first (platform/gui/menuaccesskeys.h).
 #include <QIcon>
 #include <QTabBar>
 #include <QWidget>

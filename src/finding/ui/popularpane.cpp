@@ -2,13 +2,13 @@
 
 #include "finding/popularlist.h"
 #include "finding/ui/listrows.h"
+#include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTreeWidget>
@@ -31,6 +31,12 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
     w.listPop->viewport()->installEventFilter(this);
     w.listPop->viewport()->setMouseTracking(true);
     connect(w.listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
+    // Every key pressed in the list shows the row it reached.
+    showRowOnKeyRelease(w.listPop, [this] {
+        if (windowUsable(this))
+            listPop_Click();
+    });
+    selectCurrentOnFocus(w.listPop);
     connect(w.tabIndex, &TabStrip::Click, this, [this] {
         if (m_stale && tabShown())
             fill(this->w.dbXML.document());
@@ -122,12 +128,6 @@ bool PopularPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (!windowUsable(this))
         return false;
-    // Every key released in the list shows the row it reached.
-    if (watched == w.listPop && event->type() == QEvent::KeyRelease) {
-        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
-            listPop_Click();
-        return false;
-    }
     if (watched != w.listPop->viewport())
         return false;
     if (event->type() == QEvent::MouseButtonPress) {

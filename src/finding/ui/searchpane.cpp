@@ -5,6 +5,7 @@
 #include "finding/searchresults.h"
 #include "finding/ui/listrows.h"
 #include "media/urlsupport.h"
+#include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
@@ -72,9 +73,8 @@ void SearchPane::wire()
     box->installEventFilter(this);
 
     for (QTreeWidget *list : {w.lstSearch, w.lstSrch}) {
-        list->setSortingEnabled(false);
-        list->header()->setSectionsClickable(true);
-        list->header()->setSortIndicatorShown(true);
+        sortByHand(list);
+        selectCurrentOnFocus(list);
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
@@ -83,6 +83,11 @@ void SearchPane::wire()
     connect(w.lstSearch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSearch_ColumnClick);
     connect(w.lstSrch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSrch_ColumnClick);
     connect(w.lstSrch, &QTreeWidget::itemClicked, this, [this] { lstSrch_Click(); });
+    // Every key pressed in the compact list shows the row it reached.
+    showRowOnKeyRelease(w.lstSrch, [this] {
+        if (windowUsable(this))
+            lstSrch_Click();
+    });
     connect(w.lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { lstSearch_DblClick(); });
 
     // Whatever takes results out of the list (a deletion, an edit, another database),
@@ -351,10 +356,9 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    // Every key released in the compact list shows the row it reached.
-    if (watched == w.lstSrch && type == QEvent::KeyRelease) {
-        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
-            lstSrch_Click();
+    if (watched == w.lstSrch) {
+        if (type == QEvent::FocusIn && w.defaultButton() == w.cmdSearch)
+            w.setDefaultButton(nullptr);
         return false;
     }
     const bool detailedView = watched == w.lstSearch->viewport();

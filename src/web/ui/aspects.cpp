@@ -122,7 +122,8 @@ void showAspectExplorer(frmVardecks &w)
     w.Splitter2->setVisible(true);
     w.wbWeb->setVisible(false);
     w.Picture2->setVisible(false);
-    w.StatusBar1->setPanelText(2, QString());
+    // The Web Aspect's texts go; the Explorer's folder path comes back, for Copy too.
+    w.StatusBar1->showFolderPathAgain();
     w.aspectShown(QStringLiteral("Explorer"));
     w.aspectButton(AspectButton::Explorer)->setChecked(true);
     w.Form_Resize();

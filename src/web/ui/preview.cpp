@@ -130,10 +130,15 @@ void installPreview(frmVardecks &w)
             return;
         window->previewProgress->setValue(100);
         window->previewProgress->hide();
-        window->StatusBar1->setPanelText(2, QString());
+        // The pane's texts are passing: the shown folder's path comes back.
+        window->StatusBar1->showFolderPathAgain();
     });
     QObject::connect(pane, &WebPane::statusTextChanged, &w, [window, pane](const QString &text) {
-        if (window && pane->address() != kBlank)
+        if (!window || pane->address() == kBlank)
+            return;
+        if (text.isEmpty())
+            window->StatusBar1->showFolderPathAgain();
+        else
             window->StatusBar1->setPanelText(2, text);
     });
     w.commands.navigatePreview = [&w](const QString &address) { showInPane(w, address); };

@@ -119,8 +119,12 @@ QWidget *WebPane::view()
     // The pane forgets a view that goes before it, and the load it had under way.
     connect(widget, &QObject::destroyed, this, [this] {
         m_view = nullptr;
+        if (m_host)
+            m_host->setFocusProxy(nullptr);
         setLoading(false);
     });
+    // The keyboard given to the pane's place goes to the page.
+    m_host->setFocusProxy(widget);
     auto *layout = m_host->layout() ? m_host->layout() : new QVBoxLayout(m_host);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(widget);

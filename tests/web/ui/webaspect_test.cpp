@@ -18,6 +18,8 @@
 #include "web/ui/webpane.h"
 #include "web/visits.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSignalSpy>
@@ -482,6 +484,31 @@ TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDra
     ASSERT_TRUE(loadsEnded(ended, 3));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(status(), "");
+}
+
+// Making a page holds the window's events up: the busy pointer and the text must be on
+// screen before it starts, not once the page is there.
+TEST_F(WebAspectTest, theBusySignsAreDrawnBeforeThePageIsMade)
+{
+    struct PaintWatch final : QObject {
+        QString pages;
+        QStringList seen; // what the panel showed as it was painted, and whether a page was there
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                const bool made = !QDir(pages).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty();
+                seen << static_cast<QLabel *>(watched)->text() + (busyPointer() ? " busy" : "") + (made ? " made" : "");
+            }
+            return false;
+        }
+    } watch;
+    watch.pages = folder;
+    ASSERT_TRUE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
+    window->StatusBar1->panel(2)->installEventFilter(&watch);
+    window->commands.mnuAspectWeb_Click();
+    ASSERT_FALSE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(watch.seen.contains(QString::fromStdString(kPreparing) + " busy"))
+        << watch.seen.join(" | ").toStdString();
 }
 
 TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowCloses)

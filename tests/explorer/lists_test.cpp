@@ -1,0 +1,219 @@
+// The lists and trees of the main window as a user meets them: header clicks, Enter, where the
+// keyboard is after a command or a deletion, Alt+F and the status bar's folder path.
+#include "editingfixture.h"
+
+#include "shell/statuspanels.h"
+#include "web/ui/preview.h"
+#include "web/ui/webpane.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+// alpha (12 hits), Bravo (5) and Charlie (9) in Things, all favourites, all found by "example".
+QByteArray threeFavourites()
+{
+    QByteArray vardecks;
+    for (const VD &v : {VD{"W1", "alpha", "http://alpha.example/", "", "", "", "", "", "", "12", "TRUE"},
+                        VD{"W2", "Bravo", "http://bravo.example/", "", "", "", "", "", "", "5", "TRUE"},
+                        VD{"W3", "Charlie", "http://charlie.example/", "", "", "", "", "", "", "9", "TRUE"}})
+        vardecks += v.xml();
+    return "<FOLDERS>" + folderXml("T1", "Things", vardecks) + folderXml("T2", "Other") + "</FOLDERS>";
+}
+
+QStringList names(const QTreeWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(0);
+    return out;
+}
+
+class ListsTest : public EditingTest
+{
+protected:
+    void search()
+    {
+        window->tabIndex->setTab(1);
+        window->cmbSearch->setEditText("example");
+        press(window->cmbSearch, Qt::Key_Return);
+    }
+    static void clickHeader(QTreeWidget *list, int column)
+    {
+        const QHeaderView *header = list->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          {header->sectionViewportPosition(column) + 5, header->height() / 2});
+    }
+};
+
+TEST_F(ListsTest, aHeaderClickSortsByThatColumnAndEveryClickTurnsTheOrderAlsoAfterARefill)
+{
+    openDb(threeFavourites());
+    const struct {
+        QTreeWidget *list;
+        int column;
+        QStringList first, second;
+    } cases[] = {
+        // The Vardeck list comes by name, ascending; the results by matches, descending.
+        {window->listVD, 4, {"alpha", "Charlie", "Bravo"}, {"Bravo", "Charlie", "alpha"}},
+        {window->lstSearch, 0, {"alpha", "Bravo", "Charlie"}, {"Charlie", "Bravo", "alpha"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.list->objectName().toStdString());
+        window->tabIndex->setTab(0);
+        clickFolder("T2");
+        clickFolder("T1");
+        search();
+        window->tabView->setTab(c.list == window->listVD ? 1 : 2);
+        clickHeader(c.list, c.column);
+        EXPECT_EQ(names(c.list), c.first);
+        clickHeader(c.list, c.column);
+        EXPECT_EQ(names(c.list), c.second);
+    }
+}
+
+// Not the search again, nor Add, the default button of the Favorites tab: Enter acts on the row.
+// A result list given the keyboard with nothing chosen chooses its first row.
+TEST_F(ListsTest, enterOnARowShowsThatRow)
+{
+    openDb(threeFavourites());
+    for (QTreeWidget *list : {window->lstSrch, window->lstSearch, window->tvwFavs}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        search();
+        window->cmbSearch->setEditText("nothing like it");
+        window->tabView->setTab(2);
+        window->tabIndex->setTab(list == window->tvwFavs ? 2 : 1);
+        prompts.clear();
+        list->setFocus();
+        EXPECT_EQ(list->selectedItems().size(), list == window->tvwFavs ? 0 : 1);
+        press(list, Qt::Key_Down);
+        press(list, Qt::Key_Return);
+        EXPECT_EQ(window->lblWName->text(), list->topLevelItem(1)->text(0));
+        EXPECT_EQ(prompts.texts(), QStringList{});
+        EXPECT_EQ(window->lblFound->text(), "3");
+    }
+}
+
+TEST_F(ListsTest, theViewCommandsGiveTheKeyboardToWhatTheyShowAndAltFOpensFileEveryTime)
+{
+    openDb(threeFavourites());
+    clickFolder("T1");
+    clickVardeck("W1");
+    const std::pair<MenuId, QWidget *> cases[] = {
+        {MenuId::mnuViewFavs, window->tvwFavs},    {MenuId::mnuViewIndex, window->tvwTopics},
+        {MenuId::mnuViewPop, window->listPop},     {MenuId::mnuViewSearch, window->cmbSearch},
+        {MenuId::mnuViewVardecks, window->listVD}, {MenuId::mnuViewSearchResults, window->lstSearch},
+        {MenuId::mnuViewNotes, window->txtNotes},
+    };
+    for (const auto &[command, takesKeys] : cases) {
+        const QKeySequence shortcut = window->menuItem(command)->shortcut();
+        shortcut.isEmpty() ? menu(command) : QTest::keySequence(window->tabIndex->tabBar(), shortcut);
+        settle();
+        EXPECT_EQ(QApplication::focusWidget(), takesKeys) << takesKeys->objectName().toStdString();
+    }
+    // File and Favorites share F, Recent and the Favorites tab R: the key opens the menu every time.
+    const int tab = window->tabIndex->Tab();
+    for (const auto &[key, title] : {std::pair{Qt::Key_F, "&File"},
+                                     {Qt::Key_F, "&File"},
+                                     {Qt::Key_F, "&File"},
+                                     {Qt::Key_R, "&Recent"},
+                                     {Qt::Key_R, "&Recent"}}) {
+        QTest::keyClick(window->tvwTopics, key, Qt::AltModifier);
+        settle();
+        auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(open, nullptr) << title;
+        EXPECT_EQ(open->title(), title);
+        EXPECT_EQ(open->activeAction(), open->actions().value(0)) << "its first item ready";
+        QTest::keyClick(open, Qt::Key_Escape);
+        settle();
+    }
+    EXPECT_EQ(window->tabIndex->Tab(), tab);
+}
+
+// The keyboard stays on the row after the one deleted, which is not chosen (nothing is shown);
+// Enter shows it. The favourites count follows.
+TEST_F(ListsTest, afterADeletionTheKeyboardStaysInTheListOnTheNextRow)
+{
+    const std::tuple<int, int, QTreeWidget * frmVardecks::*> cases[] = {
+        {0, 0, &frmVardecks::tvwWM},   {0, 1, &frmVardecks::listVD},  {1, 0, &frmVardecks::lstSrch},
+        {2, 0, &frmVardecks::tvwFavs}, {3, 0, &frmVardecks::listPop},
+    };
+    for (const auto &[leftTab, rightTab, member] : cases) {
+        openDb(threeFavourites());
+        QTreeWidget *view = (*window).*member;
+        SCOPED_TRACE(view->objectName().toStdString());
+        clickFolder("T1");
+        search();
+        window->tabIndex->setTab(leftTab);
+        window->tabView->setTab(rightTab);
+        const QString deleted = view->topLevelItem(1)->text(0), next = view->topLevelItem(2)->text(0);
+        // A click shows a row of the trees and of the compact lists, a double click one of the others.
+        clickItem(view, view->topLevelItem(1));
+        if (window->lblWName->text() != deleted)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, shownAt(view, view->topLevelItem(1)));
+        prompts.answer(MsgResult::Yes);
+        press(view, Qt::Key_Delete);
+        EXPECT_EQ(QApplication::focusWidget(), view);
+        EXPECT_EQ(view->currentItem() ? view->currentItem()->text(0) : "", next);
+        EXPECT_TRUE(view->selectedItems().isEmpty());
+        press(view, Qt::Key_Return);
+        EXPECT_EQ(window->lblWName->text(), next);
+        if (leftTab == 2) {
+            EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
+        }
+    }
+}
+
+TEST_F(ListsTest, theFolderPathStaysInTheStatusBarThroughThePreviewUntilTheDatabaseCloses)
+{
+    installPreview(*window);
+    openDb(threeFavourites());
+    clickFolder("T1");
+    clickVardeck("W1");
+    // The Preview tab shown once makes the pane, which then loads a blank page for every
+    // Vardeck shown.
+    QSignalSpy loaded(WebPane::of(window->wbPreview), &WebPane::loadFinished);
+    window->tabInfo->setTab(1);
+    ASSERT_TRUE(loaded.wait(20000));
+    clickVardeck("W2");
+    ASSERT_TRUE(loaded.wait(20000));
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Things");
+    // So does a View command, which shows the Explorer Aspect again.
+    window->StatusBar1->setPanelText(2, "http://alpha.example/");
+    press(window->tvwWM, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Things");
+
+    menu(MenuId::mnuFileClose);
+    EXPECT_EQ(window->StatusBar1->panelText(2), "");
+    EXPECT_EQ(window->StatusBar1->folderPath(), "");
+}
+
+TEST_F(ListsTest, aFolderRenamedInPlaceWithPastedControlCharactersShowsTheNameTheFileHolds)
+{
+    openDb(threeFavourites());
+    for (const QString &pasted : {QString("Black\1berry\7"), QString("\2")}) {
+        clickFolder("T2");
+        clickFolder("T2");
+        QTest::qWait(QApplication::doubleClickInterval() + 150);
+        auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(box, nullptr);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(stored("T2").childText("NAME"), "Blackberry");
+        EXPECT_EQ(node("T2")->text(0), "Blackberry");
+    }
+    EXPECT_EQ(window->lblTName->text(), "Blackberry");
+    EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
+}
+
+} // namespace
