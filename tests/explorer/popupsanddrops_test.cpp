@@ -647,4 +647,55 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
 }
 
+// The data of a drag from another program as the platform hands it over: the bytes
+// the program offered, as it wrote them (a QMimeData filled in the test would keep the
+// addresses of a text/uri-list as QUrl values and write them back decoded).
+class DraggedIn final : public QMimeData
+{
+public:
+    DraggedIn(const QString &format, const QByteArray &bytes) : m_format(format), m_bytes(bytes) {}
+    QStringList formats() const override { return {m_format}; }
+
+protected:
+    QVariant retrieveData(const QString &format, QMetaType) const override
+    {
+        return format == m_format ? QVariant(m_bytes) : QVariant();
+    }
+
+private:
+    QString m_format;
+    QByteArray m_bytes;
+};
+
+TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitleOfThePageOpenThere)
+{
+    open();
+    clickFolder("T4");
+    // As Chromium 156 lists the page and Firefox ESR 153 keeps it: the escapes as written.
+    DetectedPage page;
+    page.address = "http://127.0.0.1:8791/caf%C3%A9%20x.html?q=%7E1";
+    page.name = "Caf\u00e9 page";
+    page.browser = "Chromium";
+    auto *drops = window->findChild<ExternalDrops *>("externalDrops");
+    ASSERT_NE(drops, nullptr);
+    drops->setDetectedPagesSource([page] { return QList<DetectedPage>{page}; });
+
+    // A link, as a browser drags it (a text/uri-list); and the same page as typed text.
+    const DraggedIn link("text/uri-list", "# the page\r\n" + page.address.toUtf8() + "\r\n");
+    const auto typed = textData(" \thttp://127.0.0.1:8791/caf\u00e9 x.html?q=~1 ");
+    for (const QMimeData *data : {static_cast<const QMimeData *>(&link), static_cast<const QMimeData *>(typed.get())}) {
+        ASSERT_TRUE(dropOn(window->formClient, data, window->formClient->rect().center()));
+        EXPECT_EQ(window->editState(), EditState::Adding);
+        EXPECT_EQ(window->txtAddress->text(), page.address);
+        EXPECT_EQ(window->txtWName->text(), "Caf\u00e9 page");
+        prompts.answer(MsgResult::Yes);
+        window->commands.cancelVardeckEdit();
+    }
+    // A page open nowhere keeps the dropped address, escapes and all, as its name too.
+    const DraggedIn other("text/uri-list", "https://elsewhere.example/a%7Eb%2Fc\r\n");
+    ASSERT_TRUE(dropOn(window->formClient, &other, window->formClient->rect().center()));
+    EXPECT_EQ(window->txtAddress->text(), "https://elsewhere.example/a%7Eb%2Fc");
+    EXPECT_EQ(window->txtWName->text(), "https://elsewhere.example/a%7Eb%2Fc");
+}
+
 } // namespace
