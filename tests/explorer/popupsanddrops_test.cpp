@@ -647,24 +647,13 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
 }
 
-// The data of a drag from another program as the platform hands it over: the bytes
-// the program offered, as it wrote them (a QMimeData filled in the test would keep the
-// addresses of a text/uri-list as QUrl values and write them back decoded).
-class DraggedIn final : public QMimeData
-{
-public:
-    DraggedIn(const QString &format, const QByteArray &bytes) : m_format(format), m_bytes(bytes) {}
-    QStringList formats() const override { return {m_format}; }
-
-protected:
-    QVariant retrieveData(const QString &format, QMetaType) const override
-    {
-        return format == m_format ? QVariant(m_bytes) : QVariant();
-    }
-
-private:
-    QString m_format;
-    QByteArray m_bytes;
+// A link dragged from another program as the platform hands it over: the bytes the program offered (a QMimeData
+// filled here would keep a text/uri-list as QUrl values and give the addresses back decoded).
+struct DraggedIn final : QMimeData {
+    explicit DraggedIn(const QByteArray &uriList) : uris(uriList) {}
+    QStringList formats() const override { return {"text/uri-list"}; }
+    QVariant retrieveData(const QString &, QMetaType) const override { return uris; }
+    QByteArray uris;
 };
 
 TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitleOfThePageOpenThere)
@@ -681,7 +670,7 @@ TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitl
     drops->setDetectedPagesSource([page] { return QList<DetectedPage>{page}; });
 
     // A link, as a browser drags it (a text/uri-list); and the same page as typed text.
-    const DraggedIn link("text/uri-list", "# the page\r\n" + page.address.toUtf8() + "\r\n");
+    const DraggedIn link("# the page\r\n" + page.address.toUtf8() + "\r\n");
     const auto typed = textData(" \thttp://127.0.0.1:8791/caf\u00e9 x.html?q=~1 ");
     for (const QMimeData *data : {static_cast<const QMimeData *>(&link), static_cast<const QMimeData *>(typed.get())}) {
         ASSERT_TRUE(dropOn(window->formClient, data, window->formClient->rect().center()));
@@ -692,7 +681,7 @@ TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitl
         window->commands.cancelVardeckEdit();
     }
     // A page open nowhere keeps the dropped address, escapes and all, as its name too.
-    const DraggedIn other("text/uri-list", "https://elsewhere.example/a%7Eb%2Fc\r\n");
+    const DraggedIn other("https://elsewhere.example/a%7Eb%2Fc\r\n");
     ASSERT_TRUE(dropOn(window->formClient, &other, window->formClient->rect().center()));
     EXPECT_EQ(window->txtAddress->text(), "https://elsewhere.example/a%7Eb%2Fc");
     EXPECT_EQ(window->txtWName->text(), "https://elsewhere.example/a%7Eb%2Fc");

@@ -629,11 +629,3 @@ TEST(PageSync, theVardeckGainsWhatItLacksItsSizeInKilobytesAndCountsAVisit)
     EXPECT_EQ(sizeText(1075), "1.0") << "1.0498 KB";
     EXPECT_EQ(sizeText(1536 * 1024), "1536.0");
 }
-
-TEST(LoadFailure, anEngineErrorWithoutASentenceOfItsOwnIsNamedInOne)
-{
-    EXPECT_EQ(loadFailureText(-118, "net::ERR_CONNECTION_TIMED_OUT"), "The site did not answer in time.");
-    EXPECT_EQ(loadFailureText(-330, "net::ERR_CONTENT_DECODING_FAILED"),
-              "The page could not be loaded (the web browser reports ERR_CONTENT_DECODING_FAILED).");
-    EXPECT_EQ(loadFailureText(-2, ""), "The page could not be loaded.");
-}

@@ -334,7 +334,6 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
     // so it still marks the guide as selected; the title tells the tab on screen.
     prompts.answer(MsgResult::Yes);
     window->commands.cancelVardeckEdit();
-    EXPECT_EQ(prompts.texts().size(), 1) << "the page taken was not saved";
     prompts.clear();
     firefox->setTitle("News <b>today</b> \u2014 Mozilla Firefox");
     ASSERT_TRUE(waitUntil([&] {
