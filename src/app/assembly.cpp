@@ -16,6 +16,7 @@
 #include "options/ui/frmtips.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
+#include "shell/openaddress.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -45,6 +46,7 @@ void assembleMainWindow(frmVardecks &window)
     installThumbCommands(window, installIconCommands(window));
     installCollectionDialogs(window);
     window.commands.showTips = [&window] { frmTips::showTips(&window); };
+    tellOpenerFailures();
 
     // Every command and operation is attached now; one left out is a programming error.
     const QStringList missing = window.commands.missing();

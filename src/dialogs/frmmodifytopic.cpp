@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
+#include "platform/gui/singleline.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -23,6 +24,7 @@ frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, Comman
     txtTName = new QLineEdit(this);
     txtTName->setObjectName(QStringLiteral("txtTName"));
     txtTName->setMaxLength(32767);
+    keepSingleLine(txtTName);
     buildFrame(QStringLiteral("Rename the current folder, or select another folder name to change:"),
                {{nullptr, lblTopicName}, {nullptr, Label1}, {nullptr, txtTName}});
 

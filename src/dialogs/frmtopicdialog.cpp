@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
+#include "platform/gui/singleline.h"
 #include "platform/prompt.h"
 #include "storage/xmldatabase.h"
 
@@ -31,6 +32,7 @@ frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, Comman
     Label1 = makeLabel(QStringLiteral("Label1"), QString());
     txtTName = new QLineEdit(this);
     txtTName->setObjectName(QStringLiteral("txtTName"));
+    keepSingleLine(txtTName);
     buildFrame(QStringLiteral("Select a folder where the new folder will be created and enter a new folder name:"),
                {{nullptr, lblTopicName}, {nullptr, Label1}, {nullptr, txtTName}});
 

@@ -82,9 +82,12 @@ bool BookmarkFileImport::stop(const QStringList &files, qsizetype file, const QL
     // The numbers ran out: the user is told how many the whole import holds, so every
     // entry not yet made, in this file and the files after it, is counted.
     const auto kind = *usedUp == Numbered::Folders ? BookmarkEntry::Kind::Heading : BookmarkEntry::Kind::Link;
+    // Links without an address would make no Vardeck.
     const auto count = [kind](const QList<BookmarkEntry> &list, qsizetype from) {
-        return int(std::count_if(list.cbegin() + from, list.cend(),
-                                 [kind](const BookmarkEntry &e) { return e.kind == kind; }));
+        return int(std::count_if(list.cbegin() + from, list.cend(), [kind](const BookmarkEntry &e) {
+            return e.kind == kind &&
+                   (kind == BookmarkEntry::Kind::Heading || !ImportBuilder::importedAddress(e.address).isEmpty());
+        }));
     };
     // The top folder is a folder of the import too.
     int importing = kind == BookmarkEntry::Kind::Heading ? 1 + m_builder.importFolderCount : m_builder.importVDCount;
@@ -121,6 +124,7 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
         };
         QList<Placed> headings;
         int moved = 0;
+        int withoutAddress = 0;
         for (qsizetype e = 0; e < entries.size(); ++e) {
             const BookmarkEntry &entry = entries[e];
             const bool inHeading = entry.heading >= 0 && entry.heading < headings.size();
@@ -142,12 +146,22 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
                     m_progress->setFolderCount(m_builder.importFolderCount);
                 continue;
             }
+            if (ImportBuilder::importedAddress(entry.address).isEmpty()) {
+                ++withoutAddress;
+                continue;
+            }
             const XmlNode folder = inHeading ? headings[entry.heading].folder : top;
             if (!m_builder.createVDNode(folder, entry.text, entry.address))
                 return stop(files, f, entries, e);
             ++m_builder.importVDCount;
             if (m_progress)
                 m_progress->setVardeckCount(m_builder.importVDCount);
+        }
+        if (withoutAddress > 0) {
+            m_withoutAddress += withoutAddress;
+            m_withoutAddressItems
+                << QDir::toNativeSeparators(path) +
+                       QStringLiteral(": %1 links without an address were passed over").arg(withoutAddress);
         }
         if (moved > 0) {
             m_movedFolders += moved;

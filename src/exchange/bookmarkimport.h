@@ -4,7 +4,8 @@
 //
 // The folder tree is kept: each heading of a file becomes a folder inside the folder
 // of its nearest enclosing heading, each link a Vardeck there; what no heading holds
-// goes into the top folder itself. Headings nested more deeply than the database can
+// goes into the top folder itself. A link without an address (empty or blank) makes
+// no Vardeck and is counted. Headings nested more deeply than the database can
 // hold become folders beside the deepest one, so no link is lost; they are counted
 // apart from the files passed over, with a note for each file that had them.
 #include "exchange/bookmarkfile.h"
@@ -37,6 +38,10 @@ public:
     // file that had them.
     int movedFolders() const { return m_movedFolders; }
     const QStringList &movedItems() const { return m_moved; }
+    // Links whose address is empty or blank, passed over, and a note for each file
+    // that had them.
+    int withoutAddress() const { return m_withoutAddress; }
+    const QStringList &withoutAddressItems() const { return m_withoutAddressItems; }
     QString error() const { return m_error; }
 
 private:
@@ -50,6 +55,8 @@ private:
     QStringList m_skipped;
     QStringList m_moved;
     int m_movedFolders = 0;
+    int m_withoutAddress = 0;
+    QStringList m_withoutAddressItems;
     QString m_error;
 };
 

@@ -173,12 +173,17 @@ bool FolderImport::importFileAsVD(const QFileInfo &file, XmlNode folder)
         QString reason;
         switch (readShortcutFile(file.filePath(), &address, &reason)) {
         case ShortcutRead::NoAddress:
-            return true;
+            address.clear();
+            break;
         case ShortcutRead::Unreadable:
             m_skipped << QDir::toNativeSeparators(reason);
             return true;
         case ShortcutRead::Address:
             break;
+        }
+        if (ImportBuilder::importedAddress(address).isEmpty()) {
+            m_withoutAddress << QDir::toNativeSeparators(file.filePath()) + QStringLiteral(": it holds no address");
+            return true;
         }
     }
     const auto form = m_mode == WalkMode::Documents ? ImportBuilder::AddressForm::AsIs

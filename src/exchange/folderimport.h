@@ -9,6 +9,9 @@
 // folders, and with includeSubfolders of every folder below them, go straight into
 // the top folder, their paths kept exactly as the addresses.
 //
+// A shortcut file without an address (none, empty or blank) makes no Vardeck and is
+// counted apart.
+//
 // The walk never follows a symbolic link to a folder (a link back up the tree would
 // never end) and does not go deeper than the database can hold. A file or folder that
 // cannot be read, or whose name is not UTF-8, is passed over and counted; only a
@@ -37,6 +40,8 @@ public:
     int skipped() const { return m_skipped.size(); }
     // The files and folders passed over, each with its reason.
     const QStringList &skippedItems() const { return m_skipped; }
+    // The shortcut files passed over because their address is missing, empty or blank.
+    const QStringList &withoutAddressItems() const { return m_withoutAddress; }
     QString error() const { return m_error; }
 
     // Sub-folder levels below a listed folder that the walk enters; deeper ones are
@@ -60,6 +65,7 @@ private:
     WalkMode m_mode = WalkMode::Shortcuts;
     bool m_includeSubfolders = false;
     QStringList m_skipped;
+    QStringList m_withoutAddress;
     QString m_error;
 };
 

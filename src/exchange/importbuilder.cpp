@@ -1,5 +1,7 @@
 #include "exchange/importbuilder.h"
 
+#include "platform/textutil.h"
+#include "platform/webaddress.h"
 #include "storage/datetext.h"
 #include "storage/xmldatabase.h"
 
@@ -53,8 +55,19 @@ bool ImportBuilder::fail(const QString &reason)
     return false;
 }
 
-XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &parentTID)
+QString ImportBuilder::importedName(const QString &name)
 {
+    return singleLineText(name).trimmed();
+}
+
+QString ImportBuilder::importedAddress(const QString &address)
+{
+    return cleanAddress(address);
+}
+
+XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString &parentTID)
+{
+    const QString name = importedName(givenName);
     XmlDocument *doc = m_db.getTheDOM();
     if (!doc || !doc->isLoaded()) {
         fail(QStringLiteral("No database is open."));
@@ -94,9 +107,10 @@ XmlNode ImportBuilder::createFolderNode(const QString &name, const QString &pare
     return folder;
 }
 
-XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &name, const QString &address,
+XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenName, const QString &address,
                                     AddressForm form)
 {
+    const QString name = importedName(givenName);
     if (m_progress)
         m_progress->setVardeckName(name);
     XmlDocument *doc = m_db.getTheDOM();
@@ -114,7 +128,7 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &name, 
     vardeck.setAttribute(QStringLiteral("WID"), wid);
     m_createdWIDs << wid;
     vardeck.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
-    QString stored = address;
+    QString stored = importedAddress(address);
     if (form == AddressForm::BlanksForPercent20)
         stored.replace(QLatin1String("%20"), QLatin1String(" "));
     vardeck.appendChild(doc->createTextElement(QStringLiteral("ADDRESS"), stored));

@@ -42,12 +42,19 @@ public:
     // Called for every Vardeck created, with its WID and stored address.
     std::function<void(const QString &wid, const QString &address)> onVardeckCreated;
 
+    // The name an import gives a folder or a Vardeck: on one line (singleLineText)
+    // without the blanks around it.
+    static QString importedName(const QString &name);
+    // The address an import keeps: cleanAddress; a link for which it is "" makes no
+    // Vardeck, and the import counts it as passed over.
+    static QString importedAddress(const QString &address);
+
     // A folder named name, last in the SUBFOLDERS of the folder parentTID, or last
     // at the top level when parentTID is "" (then topTID becomes its TID). A null
     // node, with error() set, when it cannot be made.
     XmlNode createFolderNode(const QString &name, const QString &parentTID);
-    // How createVDNode stores the address: web addresses get every "%20" as a blank;
-    // the paths of documents are kept as they are.
+    // How createVDNode stores the address (after importedAddress): web addresses get
+    // every "%20" as a blank; the paths of documents are kept as they are.
     enum class AddressForm { BlanksForPercent20, AsIs };
     // A Vardeck last in the folder's VARDECKS; a null node, with error() set, when it
     // cannot be made. The caller counts it.

@@ -28,6 +28,10 @@ struct ImportNotes {
     // all they hold, and a note for each file that had them.
     int movedFolders = 0;
     QStringList moved;
+    // Links whose address is empty or blank, passed over, and a note for each file
+    // that had them.
+    int withoutAddress = 0;
+    QStringList withoutAddressItems;
 };
 
 struct ProgressState {

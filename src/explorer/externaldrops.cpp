@@ -3,6 +3,7 @@
 #include "explorer/dragdrop.h"
 #include "explorer/nodetags.h"
 #include "media/urlsupport.h"
+#include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 
 #include <QDropEvent>
@@ -17,12 +18,15 @@ namespace rr
 namespace
 {
 
-QString firstLine(const QString &text)
+// The first line of text that holds more than blanks; lines starting with "#" are
+// passed over too when comments is set (they are comments in a text/uri-list).
+QString firstLine(const QString &text, bool comments = false)
 {
     static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
     for (const QString &line : text.split(lineBreak)) {
-        if (!line.trimmed().isEmpty())
-            return line.trimmed();
+        const QString kept = cleanAddress(line);
+        if (!kept.isEmpty() && !(comments && kept.startsWith(QLatin1Char('#'))))
+            return kept;
     }
     return {};
 }
@@ -32,6 +36,13 @@ QString localPathOf(const QString &address)
 {
     const QUrl url(address.trimmed());
     return url.isLocalFile() ? url.toLocalFile() : address.trimmed();
+}
+
+// One form of an address for both a dropped and a browser's address, whichever of
+// them has its letters escaped: "café x" and "caf%C3%A9%20x" are the same page.
+QString comparableAddress(const QString &address)
+{
+    return QUrl(address).toString(QUrl::FullyEncoded);
 }
 
 } // namespace
@@ -46,7 +57,12 @@ DroppedPage droppedPage(const QMimeData *data)
             const QUrl &first = urls.first();
             if (first.isLocalFile())
                 return {DroppedPage::Kind::File, first.toLocalFile()};
-            return {DroppedPage::Kind::Address, first.toString().trimmed()};
+            // The address as the browser has it, its percent escapes as they are: QUrl
+            // would decode those of letters that need none ("%7E" gives "~").
+            QString given = firstLine(QString::fromUtf8(data->data(QStringLiteral("text/uri-list"))), true);
+            if (given.isEmpty())
+                given = cleanAddress(first.toString(QUrl::FullyEncoded));
+            return {DroppedPage::Kind::Address, given};
         }
     }
     if (data->hasText()) {
@@ -65,6 +81,12 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
         const QString candidate = file ? localPathOf(page.address) : page.address.trimmed();
         if (sameText(candidate, wanted))
             return page;
+    }
+    if (!file) {
+        const QString comparable = comparableAddress(wanted);
+        for (const DetectedPage &page : pages)
+            if (sameText(comparableAddress(page.address.trimmed()), comparable))
+                return page;
     }
     DetectedPage unknown;
     unknown.name = address;

@@ -27,15 +27,17 @@ class frmVardecks;
 struct DroppedPage {
     enum class Kind { None, Address, File };
     Kind kind = Kind::None;
-    // The address (first line of a text, or the first link), or the local file's path.
+    // The address (first line of a text, or the first link as the dragging program
+    // wrote it, percent escapes kept), on one line with nothing around it; or the
+    // local file's path.
     QString text;
 };
 // Local files come first: a file window's drag offers the file as text as well.
 DroppedPage droppedPage(const QMimeData *data);
 
-// The detected page whose address is address (trimmed, ignoring case), or a page
-// named by the address with nothing else known. source "file" compares a page's
-// file address with a local path.
+// The detected page whose address is address (trimmed, ignoring case; else the same
+// address with other letters escaped), or a page named by the address with nothing
+// else known. source "file" compares a page's file address with a local path.
 DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &address, const QString &source);
 
 // The pages found open in the running browsers after the last scan.

@@ -7,6 +7,7 @@
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/singleline.h"
 #include "platform/prompt.h"
 #include "platform/xmldocument.h"
 #include "shell/fonthelpers.h"
@@ -51,6 +52,8 @@ public:
         if (w.editState() != EditState::Viewing)
             return nullptr;
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *box = qobject_cast<QLineEdit *>(editor))
+            keepSingleLine(box);
         m_editor = editor;
         return editor;
     }

@@ -6,8 +6,10 @@
 #include "finding/listcells.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/singleline.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
+#include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -79,6 +81,8 @@ VardeckEditor::VardeckEditor(frmVardecks &window) : QObject(&window), w(window)
     for (QWidget *box : {static_cast<QWidget *>(w.txtAddress), static_cast<QWidget *>(w.txtKeywords),
                          static_cast<QWidget *>(w.txtNotes)})
         box->installEventFilter(this);
+    keepSingleLine(w.txtWName);
+    keepSingleLine(w.txtAddress);
 }
 
 // The edit boxes stand on two tabs of the details: the name and the address above them,
@@ -284,7 +288,7 @@ bool VardeckEditor::saveNewVardeck()
     XmlNode vardeck = doc->createElement(QStringLiteral("VARDECK"));
     vardeck.setAttribute(QStringLiteral("WID"), wid);
     list.appendChild(vardeck);
-    const QString address = w.txtAddress->text();
+    const QString address = editedAddress();
     const bool favorite = w.chkFav->isChecked();
     const std::pair<const char *, QString> children[] = {
         {"NAME", w.txtWName->text()},
@@ -353,7 +357,7 @@ bool VardeckEditor::saveModifiedVardeck()
     const QString name = w.txtWName->text();
     // An element that lacks a child gets it: no field typed in is dropped.
     vardeck.setChildText(QStringLiteral("NAME"), name);
-    vardeck.setChildText(QStringLiteral("ADDRESS"), w.txtAddress->text());
+    vardeck.setChildText(QStringLiteral("ADDRESS"), editedAddress());
     vardeck.setChildText(QStringLiteral("DESCRIPTION"), w.txtDescription->toPlainText());
     vardeck.setChildText(QStringLiteral("NOTES"), w.txtNotes->toPlainText());
     vardeck.setChildText(QStringLiteral("KEYWORD1"), w.txtKeywords->toPlainText());
@@ -383,6 +387,13 @@ bool VardeckEditor::saveModifiedVardeck()
     saveDatabaseReporting(*w.dbXML);
     w.markAllPagesStale();
     return true;
+}
+
+// Typed, pasted, captured, dropped or read by a synchronisation, the address reaches
+// the database through here.
+QString VardeckEditor::editedAddress() const
+{
+    return cleanAddress(w.txtAddress->text());
 }
 
 VardeckEditor::Fields VardeckEditor::currentFields() const

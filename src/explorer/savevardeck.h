@@ -48,6 +48,8 @@ private:
     // open). The file is written with the first visit that follows.
     bool saveNewVardeck();
     bool saveModifiedVardeck();
+    // The address box's text as it is stored: on one line, nothing around it.
+    QString editedAddress() const;
     void recordFirstVisitAndSave();
     void clearDownloadedIcon();
     // The control the user was on before an edit began: a cancelled edit gives the

@@ -81,4 +81,45 @@ QString pageDetailsScript()
                           "})()");
 }
 
+QString loadFailureText(int engineError, const QString &engineText)
+{
+    struct Sentence {
+        int first, last; // a range of the engine's error numbers, last >= first
+        const char *text;
+    };
+    static const Sentence sentences[] = {
+        {-310, -310, "The page redirects in a loop and never arrives at a page."},
+        {-105, -105, "The name of the site could not be found."},
+        {-137, -137, "The name of the site could not be found."},
+        {-106, -106, "The computer is not connected to the internet."},
+        {-102, -102, "The site refused the connection."},
+        {-118, -118, "The site did not answer in time."},
+        {-7, -7, "The site did not answer in time."},
+        {-101, -100, "The site closed the connection before the page arrived."},
+        {-324, -324, "The site closed the connection without sending the page."},
+        {-109, -109, "The site cannot be reached from this computer."},
+        {-130, -130, "The proxy server could not be reached."},
+        {-312, -312, "The address names a port that web browsers never connect to."},
+        {-300, -300, "The address is not a valid web address."},
+        {-302, -301, "The web browser does not open addresses of this kind."},
+        {-107, -107, "The secure connection to the site could not be set up."},
+        {-299, -200, "The security certificate of the site is not trusted."},
+        {-6, -6, "The file does not exist."},
+        {-10, -10, "The file may not be read."},
+        {-3, -3, "The loading of the page was stopped."},
+        {-20, -20, "The page was blocked."},
+        {-27, -27, "The site does not allow its page to be shown here."},
+        {-320, -320, "The site's answer is not a page."},
+    };
+    for (const Sentence &s : sentences)
+        if (engineError >= s.first && engineError <= s.last)
+            return QString::fromLatin1(s.text);
+    QString name = engineText.trimmed();
+    if (name.startsWith(QLatin1String("net::")))
+        name.remove(0, 5);
+    if (name.isEmpty())
+        return QStringLiteral("The page could not be loaded.");
+    return QStringLiteral("The page could not be loaded (the web browser reports %1).").arg(name);
+}
+
 } // namespace rr

@@ -40,4 +40,10 @@ void applyPageDetails(XmlDocument &doc, XmlNode vardeck, const PageDetails &deta
 // The script the page browser runs in the loaded page, answering the JSON above.
 QString pageDetailsScript();
 
+// Why a page did not load, in a plain sentence, from the browser engine's error
+// number (its network errors are negative: -310 is a loop of redirects) and its own
+// short text ("net::ERR_TOO_MANY_REDIRECTS"), which names an error no sentence here
+// covers.
+QString loadFailureText(int engineError, const QString &engineText);
+
 } // namespace rr

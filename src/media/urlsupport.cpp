@@ -66,13 +66,18 @@ bool hasControlCharacter(const QString &address)
                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
 
-// The local file an address names: a file: URL, or an address without a scheme
-// (which the desktop's opener takes for a path, relative ones included).
+// The local file an address names: a file: URL of no host or of "localhost" (which
+// the desktop's opener takes for the same file), or an address without a scheme
+// (which it takes for a path, relative ones included).
 QString localPathOf(const QString &address)
 {
     const QUrl url(address);
-    if (url.isLocalFile())
+    if (url.isLocalFile()) {
+        const QString host = url.host();
+        if (host.isEmpty() || sameText(host, QLatin1String("localhost")))
+            return url.path(QUrl::FullyDecoded);
         return url.toLocalFile();
+    }
     if (url.scheme().isEmpty() || address.startsWith(QLatin1Char('/')))
         return address;
     return {};
@@ -241,14 +246,17 @@ QString urlSupport::browserExecutable(const QString &code)
     return {};
 }
 
-urlSupport::Opening urlSupport::openInNewWindow(const QString &address)
+urlSupport::Opening urlSupport::openInNewWindow(const QString &given)
 {
+    // A stored address may still hold blanks or line breaks around it; inside it, a
+    // line break stays and is refused below.
+    const QString address = given.trimmed();
     Opening opening{OpenResult::Refused, address, {}};
     if (refuseUnsafe(address, &opening.notice))
         return opening;
     const QString code = appOptions().getDefaultBrowser();
     if (code.isEmpty() || code == QLatin1String("Win") || code == QLatin1String("0")) {
-        openInDefault(address);
+        openInDefault(address, &opening.notice);
         opening.result = OpenResult::DefaultBrowser;
         return opening;
     }
@@ -275,13 +283,18 @@ urlSupport::Opening urlSupport::openInNewWindow(const QString &address)
     return opening;
 }
 
-bool urlSupport::openInDefault(const QString &address, Notice *refusal)
+bool urlSupport::openInDefault(const QString &given, Notice *notice)
 {
-    if (refuseUnsafe(address, refusal))
+    const QString address = given.trimmed();
+    if (refuseUnsafe(address, notice))
         return false;
     // The desktop's opener takes a text without a scheme for a file name; a bare
-    // "www." host is meant as a web address.
-    launcher::installed().openUrl(withWebScheme(address));
+    // "www." host is meant as a web address. Its own failure comes later
+    // (launcher::reportOpenerFailure).
+    const QString handed = withWebScheme(address);
+    if (!launcher::installed().openUrl(handed) && notice)
+        *notice = launcher::openerFailureNotice(handed, QStringLiteral("the desktop's opener (xdg-open) could not "
+                                                                       "be started"));
     return true;
 }
 

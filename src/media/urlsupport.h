@@ -63,12 +63,14 @@ public:
     // True when the address ends with "PDF" in any letter case.
     static bool isPDF(const QString &address);
 
-    // Opens the address in a new window of the browser chosen in the options (see
-    // Opening for the one case left to the caller).
+    // Opens the address, blanks around it dropped, in a new window of the browser
+    // chosen in the options (see Opening for the one case left to the caller).
     static Opening openInNewWindow(const QString &address);
-    // Hands the address to the desktop's default browser; its failure is not noticed.
-    // False, with the notice why, when the address is refused.
-    static bool openInDefault(const QString &address, Notice *refusal = nullptr);
+    // Hands the address, blanks around it dropped, to the desktop's default browser.
+    // False, with the notice why, when the address is refused; true when it was handed
+    // over, with a notice when the desktop's opener could not be started. The opener's
+    // own failure is told when it ends (launcher.h).
+    static bool openInDefault(const QString &address, Notice *notice = nullptr);
     // The running Windows version's name; never one here, so always "Failed".
     static QString getVersion();
 

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <memory>
 
 namespace rr
 {
@@ -67,7 +68,41 @@ bool ProcessLauncher::startDetached(const QString &program, const QStringList &a
 bool ProcessLauncher::openUrl(const QString &url)
 {
     const QString opener = findExecutable(QStringLiteral("xdg-open"));
-    return !opener.isEmpty() && startDetached(opener, {url});
+    if (opener.isEmpty())
+        return false;
+    // Owned by no one while it runs, and deleted once it ends: the program ending
+    // first never kills an opener, nor a browser it runs in its place.
+    auto *process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments({url});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    // The error output is read as it comes, so that a browser writing there for hours
+    // never fills the pipe; only its end is kept.
+    constexpr qsizetype kKeptOutput = 4096;
+    auto errorOutput = std::make_shared<QByteArray>();
+    QObject::connect(process, &QProcess::readyReadStandardError, process, [process, errorOutput] {
+        *errorOutput += process->readAllStandardError();
+        if (errorOutput->size() > kKeptOutput)
+            errorOutput->remove(0, errorOutput->size() - kKeptOutput);
+    });
+    QElapsedTimer started;
+    started.start();
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, url, errorOutput, started](int exitCode, QProcess::ExitStatus status) {
+                         *errorOutput += process->readAllStandardError();
+                         const bool crashed = status == QProcess::CrashExit;
+                         if ((crashed || exitCode != 0) && started.elapsed() < launcher::kOpenerWatchMs)
+                             launcher::reportOpenerFailure(
+                                 url, launcher::openerFailureReason(exitCode, crashed, *errorOutput));
+                         process->deleteLater();
+                     });
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 namespace launcher
@@ -76,6 +111,12 @@ namespace
 {
 ProcessLauncher g_processLauncher;
 Launcher *g_launcher = nullptr;
+
+std::function<void(const Notice &)> &failureHandler()
+{
+    static std::function<void(const Notice &)> handler;
+    return handler;
+}
 } // namespace
 
 void install(Launcher *launcher)
@@ -86,6 +127,51 @@ void install(Launcher *launcher)
 Launcher &installed()
 {
     return g_launcher ? *g_launcher : g_processLauncher;
+}
+
+QString openerFailureReason(int exitCode, bool crashed, const QByteArray &errorOutput)
+{
+    const QList<QByteArray> lines = errorOutput.split('\n');
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QString said = QString::fromLocal8Bit(*line).trimmed();
+        if (!said.isEmpty())
+            return said;
+    }
+    if (crashed)
+        return QStringLiteral("the desktop's opener (xdg-open) stopped unexpectedly");
+    switch (exitCode) {
+    case 1:
+        return QStringLiteral("the desktop's opener (xdg-open) did not understand the request");
+    case 2:
+        return QStringLiteral("there is no such file");
+    case 3:
+        return QStringLiteral("the desktop has no program to open it");
+    case 4:
+        return QStringLiteral("the program that was to open it failed");
+    case 5:
+        return QStringLiteral("the file may not be read");
+    default:
+        return QStringLiteral("the desktop's opener (xdg-open) ended with error %1").arg(exitCode);
+    }
+}
+
+Notice openerFailureNotice(const QString &url, const QString &reason)
+{
+    QString text = QStringLiteral("The address ") + url + QStringLiteral(" could not be opened: ") + reason;
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return {text, MsgIcon::Exclamation};
+}
+
+void setOpenerFailureHandler(std::function<void(const Notice &)> handler)
+{
+    failureHandler() = std::move(handler);
+}
+
+void reportOpenerFailure(const QString &url, const QString &reason)
+{
+    if (failureHandler())
+        failureHandler()(openerFailureNotice(url, reason));
 }
 
 } // namespace launcher

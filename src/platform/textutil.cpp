@@ -128,6 +128,33 @@ int windows1252Byte(char16_t character)
     return -1;
 }
 
+QString singleLineText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        switch (text[i].unicode()) {
+        case '\r':
+            // CR LF is one line break.
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            Q_FALLTHROUGH();
+        case '\n':
+        case '\t':
+        case '\v':
+        case '\f':
+        case 0x85:
+        case 0x2028:
+        case 0x2029:
+            out += QLatin1Char(' ');
+            break;
+        default:
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 QString escapeMnemonic(const QString &text)
 {
     QString result = text;

@@ -17,6 +17,11 @@ QString stripMnemonic(const QString &caption);
 // as it is; otherwise it is escaped and wrapped so that blanks are kept.
 QString toolTipText(const QString &text);
 
+// A name or an address holds one line: each line break (CR LF, CR, LF, a vertical tab,
+// a form feed, U+0085, U+2028, U+2029) and each tab becomes one blank, whether the
+// text was typed, pasted, captured or imported.
+QString singleLineText(const QString &text);
+
 // The one text comparison that ignores letter case: of identifiers, modes, captions,
 // file name endings and setting values. caselessCompare orders (<0, 0, >0) as the
 // lists sort; sameText is its "equal but for letter case".

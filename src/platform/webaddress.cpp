@@ -1,7 +1,14 @@
 #include "platform/webaddress.h"
 
+#include "platform/textutil.h"
+
 namespace rr
 {
+
+QString cleanAddress(const QString &address)
+{
+    return singleLineText(address).trimmed();
+}
 
 bool isWwwAddress(const QString &address)
 {

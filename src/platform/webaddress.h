@@ -1,4 +1,10 @@
 #pragma once
+// Addresses as the program takes them in and hands them on.
+//
+// An address typed, pasted, captured from a browser, dropped or imported holds one
+// line with nothing around it: every way in goes through cleanAddress, so the opener
+// is never handed " https://…" (which it takes for a file name and fails on).
+//
 // Addresses typed without a scheme: a host name beginning with "www." is a web page's
 // address, and gets "http://" wherever an address is fetched, shown in the preview or
 // handed to the desktop's opener (which would take it for a file name).
@@ -6,6 +12,10 @@
 
 namespace rr
 {
+
+// The address on one line (singleLineText) without the blanks, tabs and line breaks
+// around it. Nothing inside it changes: percent escapes stay as they were given.
+QString cleanAddress(const QString &address);
 
 // True when the address, blanks around it dropped, begins with "www." in any letter case.
 bool isWwwAddress(const QString &address);

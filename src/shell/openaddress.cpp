@@ -1,6 +1,10 @@
 #include "shell/openaddress.h"
 
+#include "platform/launcher.h"
 #include "platform/prompt.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 
 namespace rr
 {
@@ -20,9 +24,17 @@ urlSupport::OpenResult openInBrowser(const QString &address)
 
 void openInDefaultBrowser(const QString &address)
 {
-    Notice refusal;
-    if (!urlSupport::openInDefault(address, &refusal))
-        prompt::tell(refusal);
+    Notice notice;
+    urlSupport::openInDefault(address, &notice);
+    prompt::tell(notice);
+}
+
+void tellOpenerFailures()
+{
+    // Told from the opener's end, which the event loop delivers: the message waits
+    // for the next turn.
+    launcher::setOpenerFailureHandler(
+        [](const Notice &notice) { QTimer::singleShot(0, qApp, [notice] { prompt::tell(notice); }); });
 }
 
 } // namespace rr

@@ -13,5 +13,7 @@ urlSupport::OpenResult finishOpening(const urlSupport::Opening &opening);
 urlSupport::OpenResult openInBrowser(const QString &address);
 // urlSupport::openInDefault with a refusal shown.
 void openInDefaultBrowser(const QString &address);
+// From now on a desktop's opener that fails is told in a message, with its reason.
+void tellOpenerFailures();
 
 } // namespace rr

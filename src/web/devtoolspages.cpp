@@ -43,15 +43,22 @@ QStringList standInTitles(const QString &address)
     }
     QString host = rest.left(authorityEnd);
     host = host.mid(host.lastIndexOf(QLatin1Char('@')) + 1);
+    // The port stays beside the host, in either form: only the name is converted.
+    QString port;
+    const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
+    if (colon > host.lastIndexOf(QLatin1Char(']'))) {
+        port = host.mid(colon);
+        host.truncate(colon);
+    }
     QString tail = rest.mid(authorityEnd);
     if (tail == QLatin1String("/"))
         tail.clear();
     const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
     const QString prefix = web ? QString() : scheme + QLatin1String("://");
     const QString unicodeHost = QUrl::fromAce(host.toLatin1(), QUrl::IgnoreIDNWhitelist);
-    QStringList forms = {prefix + host + tail};
+    QStringList forms = {prefix + host + port + tail};
     if (!unicodeHost.isEmpty() && unicodeHost != host)
-        forms << prefix + unicodeHost + tail;
+        forms << prefix + unicodeHost + port + tail;
     return forms;
 }
 

@@ -99,6 +99,17 @@ std::optional<DetectedPage> Session::frontPage() const
     return window.tabs.isEmpty() ? std::nullopt : std::optional<DetectedPage>(window.tabs.first());
 }
 
+QList<int> Session::windowsUsedLastFirst() const
+{
+    QList<int> order;
+    if (selectedWindow >= 0 && selectedWindow < windows.size())
+        order << selectedWindow;
+    for (int w = 0; w < windows.size(); ++w)
+        if (w != selectedWindow)
+            order << w;
+    return order;
+}
+
 QStringList profileFolders(const QString &home)
 {
     QStringList all;

@@ -27,6 +27,8 @@ struct Session {
     int selectedWindow = -1; // the window used last, -1 when none
     // The selected tab of the window used last, or of the first window.
     std::optional<DetectedPage> frontPage() const;
+    // The indices of windows: the window used last first, then the others in order.
+    QList<int> windowsUsedLastFirst() const;
 };
 
 // The profile folders listed in the profiles.ini files below home, in the order

@@ -39,6 +39,10 @@ public:
         return pages;
     }
 
+    // Firefox writes its session file late after a mere switch of tabs, so the tab it
+    // marks as selected may be the one shown before: the window's title tells which
+    // tab it shows now. A tab marked selected that fits the title wins; then any tab
+    // that fits, in the windows used last first.
     QList<DetectedPage> frontPage(const QString &windowTitle) override
     {
         const QList<firefox::Session> all = sessions();
@@ -46,6 +50,11 @@ public:
             for (const firefox::Window &window : session.windows)
                 if (window.selected >= 0 && titleShowsPage(windowTitle, window.tabs.at(window.selected)))
                     return {window.tabs.at(window.selected)};
+        for (const firefox::Session &session : all)
+            for (const int w : session.windowsUsedLastFirst())
+                for (const DetectedPage &tab : session.windows.at(w).tabs)
+                    if (titleShowsPage(windowTitle, tab))
+                        return {tab};
         for (const firefox::Session &session : all)
             if (const std::optional<DetectedPage> page = session.frontPage())
                 return {*page};

@@ -266,6 +266,35 @@ TEST(BookmarkImport, keepsTheFolderTreeOfARealFirefoxExportAndOfThisProgramsOwnE
     EXPECT_EQ(imported, QStringList({folderText(tops[0]), folderText(tops[1])}));
 }
 
+TEST(BookmarkImport, namesAndAddressesHoldOneLineWithNothingAroundAndLinksWithoutAnAddressAreCounted)
+{
+    // A file Firefox ESR 153 imports with the link's name and address trimmed (not the
+    // folder's) and the two links without an address left out; both names keep their
+    // line break and tab there.
+    const QByteArray html = "<DL><p>\n<DT><H3>  Padded folder\n   name\ttab  </H3>\n<DL><p>\n"
+                            "<DT><A HREF=\"  http://127.0.0.1:8791/untitled.html  \">  Padded\tlink\r\n name  </A>\n"
+                            "<DT><A HREF=\"\">Empty address</A>\n<DT><A HREF=\" \t \">Blank address</A>\n"
+                            "<DT><A HREF=\"\n http://127.0.0.1:8791/caf%C3%A9%20x.html\">Cafe</A>\n"
+                            "</DL><p>\n</DL><p>\n";
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("bookmarks.html"), html);
+    writeBytes(dir.filePath("backup.jsonlz4"),
+               mozlz4::compress(R"({"children":[{"title":" Menu ","children":[{"title":"No uri","uri":""},
+                                   {"title":"\tKept\n","uri":" https://kept.example/ "}]}]})"));
+    OpenDb open;
+    ImportBuilder builder(open.db);
+    BookmarkFileImport import(builder);
+    ASSERT_TRUE(import.run({dir.filePath("bookmarks.html"), dir.filePath("backup.jsonlz4")}, "Imported"));
+    EXPECT_EQ(folderText(open.doc().documentElement().childElements().last()),
+              "Imported[]{Padded folder    name tab[Padded link  name=http://127.0.0.1:8791/untitled.html,"
+              "Cafe=http://127.0.0.1:8791/caf%C3%A9 x.html]{} Menu[Kept=https://kept.example/]{}}");
+    EXPECT_EQ(builder.importVDCount, 3);
+    EXPECT_EQ(import.withoutAddress(), 3);
+    EXPECT_EQ(import.withoutAddressItems(),
+              QStringList({dir.filePath("bookmarks.html") + ": 2 links without an address were passed over",
+                           dir.filePath("backup.jsonlz4") + ": 1 links without an address were passed over"}));
+}
+
 TEST(BookmarkImport, headingsNestedDeeperThanTheDatabaseHoldsKeepEveryLinkAndTheFileOpensAgain)
 {
     // 510 levels of headings in a bookmarks file and in a backup, a link in each.
@@ -490,6 +519,7 @@ TEST(FavoritesImport, importsTheTreeAsSavedCountsWhatItPassesOverAndASecondRunIn
     writeBytes(root + "/Garbage.url", QByteArray("\x00\x13\xff\x80 no key", 11));
     writeBytes(root + "/picture.png", "\x89PNG");
     writeBytes(root + "/Notes.URL", "[InternetShortcut]\nURL=http://notes.example/\n");
+    writeBytes(root + "/Blank.url", "[InternetShortcut]\r\nURL= \t\r\n");
     QFile::link(root + "/Broken.url", root + "/Broken.url");
     writeBytes(root + "/News/Daily.url", "[InternetShortcut]\r\nURL=http://news.example/\r\n");
     writeBytes(root + "/News/Tech/Caf\xc3\xa9.url", "[InternetShortcut]\r\nURL=http://caf\xe9.example/\r\n");
@@ -522,6 +552,10 @@ TEST(FavoritesImport, importsTheTreeAsSavedCountsWhatItPassesOverAndASecondRunIn
     EXPECT_EQ(walk.skippedItems()[0], root + "/Bad\ufffd.url: the name is not valid UTF-8");
     EXPECT_TRUE(walk.skippedItems()[1].startsWith(root + "/Broken.url: "));
     EXPECT_EQ(walk.skippedItems()[2], root + "/News/Dir\ufffd: the name is not valid UTF-8");
+    // Shortcuts without an address, or with a blank one, make no Vardeck and are counted apart.
+    EXPECT_EQ(walk.withoutAddressItems(),
+              QStringList({root + "/Blank.url: it holds no address", root + "/empty.url: it holds no address",
+                           root + "/Garbage.url: it holds no address", root + "/Utf16.url: it holds no address"}));
     EXPECT_TRUE(builder.parentTIDStack().isEmpty());
 
     // A second run adds a second top folder of the same name, nothing merged.

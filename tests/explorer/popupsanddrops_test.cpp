@@ -647,4 +647,44 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
 }
 
+// A link dragged from another program as the platform hands it over: the bytes the program offered (a QMimeData
+// filled here would keep a text/uri-list as QUrl values and give the addresses back decoded).
+struct DraggedIn final : QMimeData {
+    explicit DraggedIn(const QByteArray &uriList) : uris(uriList) {}
+    QStringList formats() const override { return {"text/uri-list"}; }
+    QVariant retrieveData(const QString &, QMetaType) const override { return uris; }
+    QByteArray uris;
+};
+
+TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitleOfThePageOpenThere)
+{
+    open();
+    clickFolder("T4");
+    // As Chromium 156 lists the page and Firefox ESR 153 keeps it: the escapes as written.
+    DetectedPage page;
+    page.address = "http://127.0.0.1:8791/caf%C3%A9%20x.html?q=%7E1";
+    page.name = "Caf\u00e9 page";
+    page.browser = "Chromium";
+    auto *drops = window->findChild<ExternalDrops *>("externalDrops");
+    ASSERT_NE(drops, nullptr);
+    drops->setDetectedPagesSource([page] { return QList<DetectedPage>{page}; });
+
+    // A link, as a browser drags it (a text/uri-list); and the same page as typed text.
+    const DraggedIn link("# the page\r\n" + page.address.toUtf8() + "\r\n");
+    const auto typed = textData(" \thttp://127.0.0.1:8791/caf\u00e9 x.html?q=~1 ");
+    for (const QMimeData *data : {static_cast<const QMimeData *>(&link), static_cast<const QMimeData *>(typed.get())}) {
+        ASSERT_TRUE(dropOn(window->formClient, data, window->formClient->rect().center()));
+        EXPECT_EQ(window->editState(), EditState::Adding);
+        EXPECT_EQ(window->txtAddress->text(), page.address);
+        EXPECT_EQ(window->txtWName->text(), "Caf\u00e9 page");
+        prompts.answer(MsgResult::Yes);
+        window->commands.cancelVardeckEdit();
+    }
+    // A page open nowhere keeps the dropped address, escapes and all, as its name too.
+    const DraggedIn other("https://elsewhere.example/a%7Eb%2Fc\r\n");
+    ASSERT_TRUE(dropOn(window->formClient, &other, window->formClient->rect().center()));
+    EXPECT_EQ(window->txtAddress->text(), "https://elsewhere.example/a%7Eb%2Fc");
+    EXPECT_EQ(window->txtWName->text(), "https://elsewhere.example/a%7Eb%2Fc");
+}
+
 } // namespace

@@ -260,6 +260,8 @@ TEST_F(Opening, aWwwHostIsAWebPageAlikeWhetherItIsFetchedOrOpenedInAnyCaseAndWit
         // Blanks around the address: dropped before it is opened, as before it is fetched.
         {"  www.a.example/x\t", "http://www.a.example/x", "http://www.a.example/x"},
         {"\tWWW.a.example ", "http://WWW.a.example", "http://www.a.example"},
+        // A padded address stored before addresses were cleaned as they came in.
+        {" https://a.example/x\r\n", "https://a.example/x", "https://a.example/x"},
         {"http://www.a.example/", "http://www.a.example/", "http://www.a.example/"},
         {"wwwa.example/x", "wwwa.example/x", ""},
         {"www", "www", ""},
@@ -291,13 +293,16 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
         script,
         QUrl::fromLocalFile(launcherFile).toString(),
         QUrl::fromLocalFile(QCoreApplication::applicationFilePath()).toString(),
+        // The desktop's opener takes "localhost" for this computer.
+        "file://localhost" + QUrl::fromLocalFile(script).path(QUrl::FullyEncoded),
+        "FILE://LocalHost" + commands,
     };
     for (const char *code : {"FF", "Win"}) {
         useBrowser(code);
         for (const QString &address : hostile) {
             const urlSupport::Opening opening = urlSupport::openInNewWindow(address);
             EXPECT_EQ(opening.result, Result::Refused) << code << " " << address.toStdString();
-            EXPECT_TRUE(opening.notice.text.startsWith("The address " + address + " was not opened: "));
+            EXPECT_TRUE(opening.notice.text.startsWith("The address " + address.trimmed() + " was not opened: "));
             EXPECT_EQ(opening.notice.icon, MsgIcon::Exclamation);
         }
     }
@@ -328,7 +333,8 @@ TEST_F(Opening, addressesThatCouldStartAProgramAreRefusedAndLocalDocumentsOpen)
         for (const char *address : notPages) {
             const urlSupport::Opening opening = urlSupport::openInNewWindow(address);
             EXPECT_EQ(opening.result, Result::Refused) << code << " " << address;
-            EXPECT_TRUE(opening.notice.text.startsWith("The address " + QString(address) + " was not opened: "));
+            EXPECT_TRUE(
+                opening.notice.text.startsWith("The address " + QString(address).trimmed() + " was not opened: "));
         }
     }
     EXPECT_EQ(urlSupport::openInNewWindow("c:\\x.exe").notice.text,

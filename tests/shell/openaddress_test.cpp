@@ -1,12 +1,17 @@
 // What the windows show for the core's reasons: opening addresses (a refused address, a
 // browser that would not start) and the help file's problems.
 #include "options/htmlhelp.h"
+#include "platform/launcher.h"
 #include "shell/helpmenu.h"
 #include "shell/openaddress.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
 #include "support/testenv.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace rr;
@@ -93,4 +98,50 @@ TEST_F(OpenAddress, aMissingHelpPageIsToldInTheHelpClassWarning)
     EXPECT_EQ(prompts.messages[0].title, "HTML Help Class");
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(launcher.openedUrls().size(), 1);
+}
+
+TEST(OpenerFailure, aDesktopOpenerThatFailsIsToldWithItsReasonOnceTheOpenHasReturned)
+{
+    test::TempHome home;
+    test::ScriptedPrompts prompts;
+    // The desktop's opener: a script on PATH in place of xdg-open, ending after a moment.
+    QTemporaryDir bin;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ':' + path);
+    const auto opener = [&](const QByteArray &ending) {
+        ASSERT_TRUE(test::writeBytes(bin.filePath("xdg-open"), "#!/bin/sh\nsleep 0.1\n" + ending));
+        QFile::setPermissions(bin.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
+    };
+    const auto toldWithin = [&](int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (prompts.messages().empty() && clock.elapsed() < ms)
+            QTest::qWait(20);
+        return !prompts.messages().empty();
+    };
+    tellOpenerFailures();
+    appOptions().setDefaultBrowser("Win");
+
+    // As xdg-open ends without a desktop: the programs it tried, then why it gave up.
+    opener("echo \"/usr/bin/xdg-open: 882: www-browser: not found\" >&2\n"
+           "echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+    EXPECT_EQ(openInBrowser(" https://a.example/x\n"), Result::DefaultBrowser);
+    EXPECT_TRUE(prompts.messages().empty()) << "the window is not held up while the opener runs";
+    ASSERT_TRUE(toldWithin(5000));
+    EXPECT_EQ(prompts.lastText(), "The address https://a.example/x could not be opened: xdg-open: no method available "
+                                  "for opening 'https://a.example/x'.");
+    EXPECT_EQ(prompts.messages()[0].icon, MsgIcon::Exclamation);
+
+    // Without a word from it, its exit status says why; an opener that ends well says nothing.
+    prompts.clear();
+    opener("exit 2\n");
+    openInDefaultBrowser("file:///gone.html");
+    ASSERT_TRUE(toldWithin(5000));
+    EXPECT_EQ(prompts.lastText(), "The address file:///gone.html could not be opened: there is no such file.");
+    prompts.clear();
+    opener("exit 0\n");
+    openInDefaultBrowser("file:///gone.html");
+    EXPECT_FALSE(toldWithin(400));
+    launcher::setOpenerFailureHandler({});
+    qputenv("PATH", path);
 }

@@ -104,8 +104,7 @@ public:
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
         m_protocols = atom("WM_PROTOCOLS");
         m_delete = atom("WM_DELETE_WINDOW");
-        xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8,
-                            title.size(), title.constData());
+        setTitle(title);
         const QByteArray wmClass = instance + '\0' + cls + '\0';
         xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, wmClass.size(),
                             wmClass.constData());
@@ -114,6 +113,13 @@ public:
         xcb_flush(m_c);
     }
     ~HelperWindow() { xcb_disconnect(m_c); }
+    // A new title, as a browser gives its window when another tab is shown.
+    void setTitle(const QByteArray &title)
+    {
+        xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8,
+                            title.size(), title.constData());
+        xcb_flush(m_c);
+    }
     HelperWindow(const HelperWindow &) = delete;
     HelperWindow &operator=(const HelperWindow &) = delete;
 

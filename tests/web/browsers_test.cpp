@@ -361,9 +361,13 @@ TEST(TopBrowserWindow, theFirstBrowserWindowFromTheTopThatIsNotOurs)
 
 TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
 {
-    // Firefox keeps no title for such a page.
+    // Firefox ESR 153 keeps the address as the title of such a page, with the host of an
+    // IDN address in its ASCII form (the address itself in its Unicode form); older ones
+    // keep no title.
     test::FirefoxProfile profile;
-    profile.writeSession(R"({"windows":[{"tabs":[{"entries":[{"url":"http://127.0.0.1:8766/t06.html"}]}]}]})");
+    profile.writeSession(R"({"windows":[{"tabs":[{"entries":[{"url":"http://127.0.0.1:8766/t06.html"}]},
+        {"entries":[{"url":"http://caf\u00e9.example:8791/untitled.html",
+                     "title":"http://xn--caf-dma.example:8791/untitled.html"}]}]}]})");
     // Chromium lists the address as its address bar shows it, as captured from Chromium 156.
     test::DevToolsServer chromium;
     chromium.setTargets({
@@ -375,6 +379,8 @@ TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
         {"page", "t06.html", "file:///srv/www/t06.html"},
         {"page", "127.0.0.1:8443", "https://127.0.0.1:8443/"},
         {"page", "b\u00fccher.example/list", "https://xn--bcher-kva.example/list"},
+        {"page", "caf\u00e9.example:8791/untitled.html", "http://xn--caf-dma.example:8791/untitled.html"},
+        {"page", "[::1]:8791/untitled.html", "http://[::1]:8791/untitled.html"},
         // Titles of the pages' own stay, even when they look like part of the address.
         {"page", "127.0.0.1", "http://127.0.0.1/t06.html"},
         {"page", "t06.html", "http://127.0.0.1:8766/t06.html"},
@@ -386,6 +392,7 @@ TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
         names << page.name;
     const QStringList expected = {
         "http://127.0.0.1:8766/t06.html",
+        "http://xn--caf-dma.example:8791/untitled.html",
         "http://127.0.0.1:8766/t06.html",
         "http://user:pw@127.0.0.1:8766/t06.html",
         "http://127.0.0.1:8766/",
@@ -394,6 +401,8 @@ TEST(BrowserCapture, aPageWithoutATitleIsNamedByItsFullAddressInEitherBrowser)
         "file:///srv/www/t06.html",
         "https://127.0.0.1:8443/",
         "https://xn--bcher-kva.example/list",
+        "http://xn--caf-dma.example:8791/untitled.html",
+        "http://[::1]:8791/untitled.html",
         "127.0.0.1",
         "t06.html",
         "Titled page",

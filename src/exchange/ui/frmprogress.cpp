@@ -131,6 +131,8 @@ void frmProgress::begin()
     Label1->setText(QStringLiteral("Folder name:"));
     Label3->setText(QStringLiteral("Loading Vardeck:"));
     lblName->setToolTip(QString());
+    lblName->resize(lblName->width(), px(615));
+    lblName2->move(lblName2->x(), px(1440));
     Command1->hide();
     setWindowTitle(QStringLiteral("Loading..."));
 }
@@ -148,14 +150,22 @@ void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
     QStringList lines;
     if (!notes.skipped.isEmpty())
         lines << QStringLiteral("Skipped, could not be read: %1").arg(notes.skipped.size());
+    if (notes.withoutAddress > 0)
+        lines << QStringLiteral("Links without an address, passed over: %1").arg(notes.withoutAddress);
     if (notes.movedFolders > 0)
         lines << QStringLiteral("Folders moved up to level %1: %2").arg(kMaxFolderLevels).arg(notes.movedFolders);
     done.folderName = lines.join(QLatin1Char('\n'));
     adoptState(done);
     Label1->clear();
     Label3->clear();
-    lblName->setToolTip((notes.skipped.mid(0, 30) + notes.moved.mid(0, 30)).join(QLatin1Char('\n')));
+    lblName->setToolTip((notes.skipped.mid(0, 30) + notes.withoutAddressItems.mid(0, 30) + notes.moved.mid(0, 30))
+                            .join(QLatin1Char('\n')));
     setWindowTitle(QStringLiteral("Vardecks imported: ") + QString::number(vardecks));
+    // The notes may take more lines than a folder's name: the label grows to show them
+    // all, and "Task completed" moves down below it.
+    lblName->setText(done.folderName);
+    lblName->resize(lblName->width(), std::max(px(615), lblName->heightForWidth(lblName->width())));
+    lblName2->move(lblName2->x(), std::max(px(1440), lblName->geometry().bottom() + px(105)));
     flush();
     QApplication::beep();
 }

@@ -40,6 +40,8 @@ void frmImportExport::importIEFavorites()
                    const bool done =
                        walk.loadFavsFromFoundColl({folder}, WalkMode::Shortcuts, QStringLiteral("Imported favorites"));
                    notes->skipped = walk.skippedItems();
+                   notes->withoutAddress = int(walk.withoutAddressItems().size());
+                   notes->withoutAddressItems = walk.withoutAddressItems();
                    *error = walk.error();
                    return done;
                }});
@@ -123,6 +125,8 @@ void frmImportExport::importBookmarksFiles(const QStringList &roots, const QStri
                    notes->skipped = import.skippedItems();
                    notes->movedFolders = import.movedFolders();
                    notes->moved = import.movedItems();
+                   notes->withoutAddress = import.withoutAddress();
+                   notes->withoutAddressItems = import.withoutAddressItems();
                    *error = import.error();
                    return done;
                }});

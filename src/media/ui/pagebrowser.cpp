@@ -72,10 +72,8 @@ void PageBrowser::loadingChanged(const webengine::LoadState &state)
     if (good) {
         finish(true, QString());
     } else if (state.status != Status::Stopped) {
-        const QString reason = m_httpStatus >= 400
-                                   ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
-                                   : state.errorString;
-        finish(false, reason.isEmpty() ? QStringLiteral("The page could not be loaded.") : reason);
+        finish(false, m_httpStatus >= 400 ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
+                                          : loadFailureText(state.errorCode, state.errorString));
     }
 }
 

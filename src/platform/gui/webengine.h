@@ -43,6 +43,7 @@ struct LoadState {
     QUrl url;
     bool errorPage = false;
     int httpStatus = 0; // an HTTP status of 400 or more that the load ended with, else 0
+    int errorCode = 0;  // the engine's own error number of a failed load (negative), else 0
     QString errorString;
 };
 

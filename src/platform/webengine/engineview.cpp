@@ -60,6 +60,8 @@ LoadState loadStateOf(const QWebEngineLoadingInfo &info)
     state.errorPage = info.isErrorPage();
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
         state.httpStatus = info.errorCode();
+    else if (info.errorDomain() != QWebEngineLoadingInfo::NoErrorDomain)
+        state.errorCode = info.errorCode();
     state.errorString = info.errorString();
     return state;
 }

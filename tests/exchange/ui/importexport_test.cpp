@@ -321,8 +321,9 @@ TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
 
 TEST_F(ImportExportTest, folderHeadingsMovedUpToTheDeepestLevelAreToldApartFromFilesPassedOver)
 {
-    // 505 levels of headings, a link in each, and a profile whose backup is damaged.
-    QByteArray html = "<DL><p>\n";
+    // 505 levels of headings, a link in each, two links without an address, and a profile
+    // whose backup is damaged.
+    QByteArray html = "<DL><p>\n<DT><A HREF=\"\">none</A>\n<DT><A HREF=\"  \">blank</A>\n";
     for (int i = 1; i <= 505; ++i)
         html += "<DT><H3>L" + QByteArray::number(i) + "</H3>\n<DL><p>\n<DT><A HREF=\"http://x/\">a</A>\n";
     html += QByteArray("</DL><p>\n").repeated(506);
@@ -340,20 +341,23 @@ TEST_F(ImportExportTest, folderHeadingsMovedUpToTheDeepestLevelAreToldApartFromF
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 505");
-    EXPECT_EQ(progress->lblName->text(), "Skipped, could not be read: 1\nFolders moved up to level 500: 6");
+    EXPECT_EQ(progress->lblName->text(), "Skipped, could not be read: 1\nLinks without an address, passed over: 2\n"
+                                         "Folders moved up to level 500: 6");
     const QStringList tip = progress->lblName->toolTip().split('\n');
-    ASSERT_EQ(tip.size(), 2);
+    ASSERT_EQ(tip.size(), 3);
     EXPECT_TRUE(tip[0].startsWith(damaged + ": ")) << tip[0].toStdString();
-    EXPECT_EQ(tip[1], root + "/deep.default/bookmarks.html: 6 folders nested more than 500 levels deep were put at "
+    EXPECT_EQ(tip[1], root + "/deep.default/bookmarks.html: 2 links without an address were passed over");
+    EXPECT_EQ(tip[2], root + "/deep.default/bookmarks.html: 6 folders nested more than 500 levels deep were put at "
                              "level 500");
-    // Both lines show whole.
+    // Every line shows whole.
     EXPECT_LE(progress->lblName->heightForWidth(progress->lblName->width()), progress->lblName->height());
 
     // Moved folders alone are no file passed over.
     QFile::remove(damaged);
     prompts.answer(MsgResult::Yes);
     run(true, 1);
-    EXPECT_EQ(frmProgress::current()->lblName->text(), "Folders moved up to level 500: 6");
+    EXPECT_EQ(frmProgress::current()->lblName->text(),
+              "Links without an address, passed over: 2\nFolders moved up to level 500: 6");
 }
 
 TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)

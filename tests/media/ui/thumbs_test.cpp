@@ -42,6 +42,7 @@ protected:
         site.route("/described.html", page(describedPage()));
         site.route("/untitled.html", page("<html><body>No title here</body></html>"));
         site.route("/hang.html", {.hang = true});
+        site.route("/loop.html", redirect("/loop.html"));
         const auto vd = [](const char *wid, const char *name, const QString &address, const char *hits = "4") {
             return VD{wid, name, address, "06 Dec 2026", "old description", "old words", "", "", "1", hits, "FALSE"}
                 .xml();
@@ -55,7 +56,7 @@ protected:
                              vd("W5", "Untitled", site.url("/untitled.html"))) +
                folderXml("T2", "Red",
                          vd("W6", "Red page", site.url("/red.html")) + vd("W7", "Moving", site.url("/moves.html"))) +
-               "</FOLDERS>");
+               folderXml("T3", "Loop", vd("W8", "Looping", site.url("/loop.html"))) + "</FOLDERS>");
     }
     void TearDown() override
     {
@@ -262,6 +263,13 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
         << prompts.lastText().toStdString();
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(stored("W2").childText("NAME"), "Missing");
+
+    // The browser engine's own errors are said in plain words too.
+    showVardeck("T3", "W8");
+    menu(MenuId::mnuToolsSynch);
+    ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
+    EXPECT_EQ(prompts.lastText(), "Looping could not be synchronized: The page redirects in a loop and never arrives "
+                                  "at a page.  The Vardeck was not changed.");
 }
 
 } // namespace rr::test

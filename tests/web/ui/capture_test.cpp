@@ -330,6 +330,20 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
     EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
 
+    // The user switched to the window's other tab: Firefox has not written its file since,
+    // so it still marks the guide as selected; the title tells the tab on screen.
+    prompts.answer(MsgResult::Yes);
+    window->commands.cancelVardeckEdit();
+    prompts.clear();
+    firefox->setTitle("News <b>today</b> \u2014 Mozilla Firefox");
+    ASSERT_TRUE(waitUntil([&] {
+        const auto windows = x11::windowsTopFirst(x.display());
+        return windows && windows->size() == 2 && windows->value(1).title.startsWith("News");
+    }));
+    handOff();
+    EXPECT_EQ(window->txtAddress->text(), "https://news.example/today");
+    EXPECT_EQ(window->txtWName->text(), "News <b>today</b>");
+
     menu(MenuId::mnuToolsCloseAll);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(firefox->closeRequested(10000));

@@ -1,0 +1,55 @@
+// Names and addresses as they come into the details panel and the folder tree: on one
+// line, and the address with nothing around it, however they arrive.
+#include "editingfixture.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+void paste(QWidget *box, const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+    press(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+TEST_F(EditingTest, pastedOrCapturedNamesAndAddressesHoldOneLineAndTheAddressIsStoredWithNothingAround)
+{
+    openDb();
+    clickFolder("T5");
+    menu(MenuId::mnuAddVardeck);
+    // Line breaks and tabs show as blanks as soon as they are pasted.
+    paste(window->txtWName, "Tide\r\n\ttimes");
+    EXPECT_EQ(window->txtWName->text(), "Tide  times");
+    paste(window->txtAddress, " \thttps://tides.example/a%20b\r\n");
+    EXPECT_EQ(window->txtAddress->text(), "  https://tides.example/a%20b ");
+    save();
+    EXPECT_EQ(stored("W4").childText("NAME"), "Tide  times");
+    EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://tides.example/a%20b");
+    EXPECT_EQ(window->lblAddress->text(), "https://tides.example/a%20b");
+
+    // So does what a page taken from a browser brings.
+    window->choosePage({"\thttp://page.example/x\n", "Page\ttitle", "", "", "3", "Firefox"});
+    window->commands.addVardeckSetup(QString("browser"));
+    EXPECT_EQ(window->txtWName->text(), "Page title");
+    save();
+    EXPECT_EQ(stored("W5").childText("ADDRESS"), "http://page.example/x");
+    EXPECT_EQ(stored("W5").childText("NAME"), "Page title");
+
+    // A folder renamed in place takes a pasted name on one line.
+    topics()->editItem(node("T6"));
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    paste(editor, "New\nname");
+    EXPECT_EQ(editor->text(), "New name");
+    press(editor, Qt::Key_Return);
+    EXPECT_EQ(stored("T6").childText("NAME"), "New name");
+    EXPECT_EQ(node("T6")->text(0), "New name");
+}
+
+} // namespace
