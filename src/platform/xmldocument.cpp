@@ -530,11 +530,14 @@ bool XmlDocument::load(const QString &path)
         return false;
     }
     // The library reads the file in pieces: its whole text is never held beside the tree.
-    return parseInto(XmlSource{file.fd, {}}, QFileInfo(path).absolutePath());
+    const bool loaded = parseInto(XmlSource{file.fd, {}}, QFileInfo(path).absolutePath());
+    m_loadedStamp = loaded ? FileStamp::of(st) : FileStamp();
+    return loaded;
 }
 
 bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
 {
+    m_loadedStamp = FileStamp();
     return parseInto(XmlSource{-1, text}, baseFolder);
 }
 

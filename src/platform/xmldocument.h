@@ -35,6 +35,8 @@
 // - The document counts its FOLDER and VARDECK elements as they are attached and
 //   detached, and which identifier numbers they hold, so a new identifier needs no
 //   walk of the tree nor a probe of every number in use.
+#include "platform/filestamp.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -142,9 +144,12 @@ public:
     // The empty text after a successful load; the reason otherwise.
     QString parseErrorReason() const { return m_parseError; }
     bool isLoaded() const { return m_doc != nullptr; }
+    // The stamp of the file the last load read (null for text from memory).
+    FileStamp loadedStamp() const { return m_loadedStamp; }
 
     // Serialises the whole document and writes it atomically; false with a reason.
-    bool save(const QString &path, QString *error = nullptr) const;
+    // savedStamp, when given, gets the stamp of the file the save put in place.
+    bool save(const QString &path, QString *error = nullptr, FileStamp *savedStamp = nullptr) const;
     QByteArray toBytes() const;
 
     XmlNode documentElement() const;
@@ -212,6 +217,7 @@ private:
 
     _xmlDoc *m_doc = nullptr;
     QString m_parseError;
+    FileStamp m_loadedStamp;
     int m_folderCount = 0;
     int m_vardeckCount = 0;
     bool m_hasDuplicateIds = false;

@@ -499,7 +499,7 @@ QByteArray XmlDocument::toBytes() const
     return out;
 }
 
-bool XmlDocument::save(const QString &path, QString *error) const
+bool XmlDocument::save(const QString &path, QString *error, FileStamp *savedStamp) const
 {
     const auto failWith = [error](const QString &reason) {
         if (error)
@@ -531,6 +531,8 @@ bool XmlDocument::save(const QString &path, QString *error) const
         const QString reason = writer.errorString();
         return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);
     }
+    if (savedStamp)
+        *savedStamp = writer.committed();
     return true;
 }
 
