@@ -1,6 +1,7 @@
 #include "platform/xmldocument.h"
 
 #include "platform/paths.h"
+#include "platform/plainfile.h"
 #include "platform/textutil.h"
 #include "platform/xmlparse.h"
 #include "platform/xmlwalk.h"
@@ -451,22 +452,6 @@ XmlDocument::~XmlDocument()
 namespace
 {
 
-// Why a file of this type is not read, or "" for a plain file.
-QString notAPlainFile(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return {};
-    if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder.");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("it is a named pipe, not a file.");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket, not a file.");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device, not a file.");
-    return QStringLiteral("it is not a plain file.");
-}
-
 // Closes the file it holds when it goes.
 struct OpenFile {
     int fd = -1;
@@ -515,14 +500,14 @@ bool XmlDocument::load(const QString &path)
     struct stat st;
     if (::stat(name.constData(), &st) != 0)
         return refuse(QString::fromLocal8Bit(std::strerror(errno)));
-    if (const QString why = notAPlainFile(st.st_mode); !why.isEmpty())
+    if (const QString why = whyNotAPlainFile(st.st_mode); !why.isEmpty())
         return refuse(why);
     OpenFile file{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (file.fd < 0)
         return refuse(QString::fromLocal8Bit(std::strerror(errno)));
     if (::fstat(file.fd, &st) != 0)
         return refuse(QString::fromLocal8Bit(std::strerror(errno)));
-    if (const QString why = notAPlainFile(st.st_mode); !why.isEmpty())
+    if (const QString why = whyNotAPlainFile(st.st_mode); !why.isEmpty())
         return refuse(why);
     if (st.st_size > kMaxFileSize) {
         finishLoad(nullptr);
