@@ -1,6 +1,7 @@
 #include "exchange/databasemerge.h"
 
 #include "exchange/importbuilder.h"
+#include "platform/plainfile.h"
 #include "storage/xmldatabase.h"
 
 #include <QFile>
@@ -46,6 +47,9 @@ bool DatabaseMerge::merge(const QString &otherPath)
     XmlDocument *doc = m_open.getTheDOM();
     if (!doc || !doc->isLoaded())
         return fail(QStringLiteral("No database is open."));
+    // A named pipe would keep the open waiting for ever.
+    if (const QString why = whyNotAPlainFile(otherPath); !why.isEmpty())
+        return fail(QStringLiteral("The file %1 could not be read: %2").arg(otherPath, why));
     QFile file(otherPath);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());

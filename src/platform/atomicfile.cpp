@@ -362,6 +362,8 @@ bool AtomicFileWriter::commit()
     reached("synced");
     if (m_unnamed && !linkUnderTemporaryName())
         return false;
+    // Renaming changes none of what tells this file from another one written later.
+    const FileStamp stamp = FileStamp::ofOpenFile(m_fd);
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
@@ -370,6 +372,7 @@ bool AtomicFileWriter::commit()
     if (::rename(m_temp.constData(), m_target.constData()) != 0)
         return fail(errno);
     m_temp.clear();
+    m_committed = stamp;
     reached("renamed");
     // The rename is only durable once the folder itself is on the disk; with it goes
     // the link count of a file that was unnamed.

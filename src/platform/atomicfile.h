@@ -23,6 +23,8 @@
 //   failures, never a file made somewhere else;
 // - a file whose mode bits forbid this process to write it (for root: one nobody
 //   may write) is read-only: the save fails and the file stays as it is.
+#include "platform/filestamp.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -52,6 +54,8 @@ public:
     void cancel();
     // The reason of the first failure, naming the file.
     QString errorString() const { return m_error; }
+    // The stamp of the file a commit put in place (null before one succeeded).
+    FileStamp committed() const { return m_committed; }
 
 private:
     bool fail(int error);
@@ -69,6 +73,7 @@ private:
     int m_fd = -1;
     bool m_unnamed = false;
     QString m_error;
+    FileStamp m_committed;
 };
 
 // The user's words for a failed write of path with that errno.

@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/filelock.h"
+#include "platform/filestamp.h"
 #include "platform/paths.h"
 #include "platform/textutil.h"
 
@@ -226,27 +227,6 @@ bool parse(const QByteArray &bytes, Node *root, QString *error, const QString &f
     return true;
 }
 
-// --- noticing a file that another copy has replaced -------------------------------
-
-struct FileStamp {
-    bool exists = false;
-    quint64 inode = 0;
-    qint64 size = 0;
-    qint64 mtimeNs = 0;
-    bool operator==(const FileStamp &) const = default;
-};
-
-FileStamp stampOf(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    // Every write renames a new file into place, so the inode alone changes each time;
-    // size and nanosecond mtime cover file systems that reuse inodes at once.
-    return {true, static_cast<quint64>(st.st_ino), static_cast<qint64>(st.st_size),
-            static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
-}
-
 QString rootName(Key root)
 {
     if (root == reg::HKEY_CURRENT_USER)
@@ -350,7 +330,7 @@ public:
     bool loadLocked(const QString &path, Node *tree)
     {
         *tree = Node{};
-        if (!stampOf(path).exists)
+        if (FileStamp::ofPath(path).isNull())
             return true;
         QFile f(path);
         QString error;
@@ -385,12 +365,14 @@ public:
             return p.tree;
         Cache &cache = cacheOf(root);
         const QString path = file(root);
-        const FileStamp stamp = stampOf(path);
+        // Every write renames a new file into place, so the inode alone changes each time;
+        // size and nanosecond mtime cover file systems that reuse inodes at once.
+        const FileStamp stamp = FileStamp::ofPath(path);
         if (cache.loaded && cache.file == path && cache.stamp == stamp)
             return cache.tree;
         Node tree;
-        bool good = !stamp.exists;
-        if (stamp.exists) {
+        bool good = stamp.isNull();
+        if (!stamp.isNull()) {
             QFile f(path);
             QString error;
             good = f.open(QIODevice::ReadOnly) && parse(f.readAll(), &tree, &error, path);
@@ -407,7 +389,7 @@ public:
             }
         }
         cache.file = path;
-        cache.stamp = good ? stamp : stampOf(path);
+        cache.stamp = good ? stamp : FileStamp::ofPath(path);
         cache.loaded = true;
         cache.tree = std::move(tree);
         return cache.tree;
@@ -446,7 +428,7 @@ public:
                 cache.loaded = false;
             } else {
                 cache.file = p.file;
-                cache.stamp = stampOf(p.file);
+                cache.stamp = FileStamp::ofPath(p.file);
                 cache.loaded = true;
                 cache.tree = std::move(p.tree);
             }
@@ -487,7 +469,7 @@ public:
             }
         }
         cache.file = path;
-        cache.stamp = stampOf(path);
+        cache.stamp = FileStamp::ofPath(path);
         cache.loaded = true;
         cache.tree = std::move(tree);
         return status;

@@ -1,6 +1,7 @@
 #include "platform/xmldocument.h"
 
 #include "platform/paths.h"
+#include "platform/plainfile.h"
 #include "platform/textutil.h"
 #include "platform/xmlparse.h"
 #include "platform/xmlwalk.h"
@@ -12,6 +13,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -52,7 +59,8 @@ xmlParserInputPtr databaseEntityLoader(const char *url, const char *id, xmlParse
         return nullptr; // every other external entity is refused
     for (const QString &folder : std::as_const(t_dtdFolders)) {
         QFile file(QDir(folder).filePath(QLatin1String(kDatabaseDtd)));
-        if (!file.open(QIODevice::ReadOnly))
+        // Only a plain file: opening a named pipe would wait for a writer for ever.
+        if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray data = file.readAll();
         xmlParserInputBufferPtr buffer =
@@ -441,84 +449,128 @@ XmlDocument::~XmlDocument()
         xmlFreeDoc(m_doc);
 }
 
+namespace
+{
+
+// Closes the file it holds when it goes.
+struct OpenFile {
+    int fd = -1;
+    ~OpenFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+// Counts the elements of a document while it is read.
+class XmlDocument::LoadCounter : public ElementVisitor
+{
+public:
+    explicit LoadCounter(XmlDocument &document) : m_document(document) {}
+    void start() override
+    {
+        m_document.clearCounts();
+        m_root = true;
+    }
+    void element(_xmlNode *element) override
+    {
+        if (m_root)
+            m_root = false; // the document element is no folder or Vardeck of the collection
+        else
+            m_document.countElement(element, +1);
+    }
+
+private:
+    XmlDocument &m_document;
+    bool m_root = true;
+};
+
 bool XmlDocument::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        finishLoad(nullptr, QString());
-        m_parseError = QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString());
+    const auto refuse = [this, &path](const QString &why) {
+        finishLoad(nullptr);
+        m_parseError = QStringLiteral("The file %1 could not be read: %2").arg(path, why);
         return false;
-    }
-    if (file.size() > kMaxFileSize) {
-        finishLoad(nullptr, QString());
+    };
+    // A named pipe would keep the open waiting for a writer, and opening a device may
+    // do something: their type is looked at before, and once more on what was opened.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    if (const QString why = whyNotAPlainFile(st.st_mode); !why.isEmpty())
+        return refuse(why);
+    OpenFile file{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    if (::fstat(file.fd, &st) != 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    if (const QString why = whyNotAPlainFile(st.st_mode); !why.isEmpty())
+        return refuse(why);
+    if (st.st_size > kMaxFileSize) {
+        finishLoad(nullptr);
         m_parseError = QStringLiteral("The file %1 is too large to open.").arg(path);
         return false;
     }
     // The library reads the file in pieces: its whole text is never held beside the tree.
-    return parseInto(XmlSource{file.handle(), {}}, QFileInfo(path).absolutePath());
+    const bool loaded = parseInto(XmlSource{file.fd, {}}, QFileInfo(path).absolutePath());
+    m_loadedStamp = loaded ? FileStamp::of(st) : FileStamp();
+    return loaded;
 }
 
 bool XmlDocument::loadXml(const QByteArray &text, const QString &baseFolder)
 {
+    m_loadedStamp = FileStamp();
     return parseInto(XmlSource{-1, text}, baseFolder);
 }
 
 bool XmlDocument::parseInto(const XmlSource &source, const QString &baseFolder)
 {
+    finishLoad(nullptr);
     const QString folder = baseFolder.isEmpty() ? QDir::currentPath() : baseFolder;
     // Relative names (the DTD's) resolve against the document's folder.
     const QByteArray baseUrl = QUrl::fromLocalFile(folder + QLatin1String("/document.xml")).toEncoded();
     t_dtdFolders = {folder, paths::databaseFolder(), paths::installedDataFolder() + QLatin1String("/DeVivozoda")};
     QString error;
-    xmlDocPtr doc = parseDatabaseText(source, baseUrl.constData(), &error);
+    LoadCounter counter(*this);
+    xmlDocPtr doc = parseDatabaseText(source, baseUrl.constData(), &counter, &error);
     t_dtdFolders.clear();
-    if (!finishLoad(doc, folder) && m_parseError.isEmpty())
+    if (!finishLoad(doc) && m_parseError.isEmpty())
         m_parseError = error.isEmpty() ? QStringLiteral("The document could not be read.") : error;
     return m_doc != nullptr;
 }
 
-bool XmlDocument::finishLoad(_xmlDoc *doc, const QString &)
+// Takes over a document read whole and counted as it was read, or clears this one.
+bool XmlDocument::finishLoad(_xmlDoc *doc)
 {
     if (m_doc)
         xmlFreeDoc(m_doc);
     m_doc = nullptr;
     m_parseError.clear();
-    m_folderCount = m_vardeckCount = 0;
-    m_hasDuplicateIds = false;
     noteChange();
-    if (!doc)
-        return false;
-    if (doc->intSubset && doc->intSubset->SystemID && !doc->extSubset) {
-        m_parseError =
-            QStringLiteral("The document type definition %1 could not be read.").arg(fromXml(doc->intSubset->SystemID));
+    const auto refuse = [this, doc](const QString &reason) {
+        m_parseError = reason;
         xmlFreeDoc(doc);
+        clearCounts();
+        return false;
+    };
+    if (!doc) {
+        clearCounts();
         return false;
     }
-    if (!xmlDocGetRootElement(doc)) {
-        m_parseError = QStringLiteral("The document has no root element.");
-        xmlFreeDoc(doc);
-        return false;
-    }
+    if (doc->intSubset && doc->intSubset->SystemID && !doc->extSubset)
+        return refuse(QStringLiteral("The document type definition %1 could not be read.")
+                          .arg(fromXml(doc->intSubset->SystemID)));
+    if (!xmlDocGetRootElement(doc))
+        return refuse(QStringLiteral("The document has no root element."));
     m_doc = doc;
     m_doc->_private = this;
-    if (const Nesting nesting = recount(); nesting.tooDeep()) {
-        m_parseError =
-            nesting.folders > kMaxFolderLevels
-                ? QStringLiteral("The folders are nested more deeply than a Vardecks database may be: at most "
-                                 "%1 levels.")
-                      .arg(kMaxFolderLevels)
-                : QStringLiteral("The elements of the file are nested more deeply than a Vardecks database may be: "
-                                 "at most %1 levels.")
-                      .arg(kMaxElementDepth);
-        m_doc = nullptr;
-        xmlFreeDoc(doc);
-        m_folderCount = m_vardeckCount = 0;
-        return false;
-    }
     return true;
 }
 
-Nesting XmlDocument::recount()
+void XmlDocument::clearCounts()
 {
     m_folderCount = m_vardeckCount = 0;
     m_hasDuplicateIds = false;
@@ -527,35 +579,39 @@ Nesting XmlDocument::recount()
         m_held[kind].assign((kMaxIdentifierNumber + 64) / 64, 0);
         m_held[kind][0] = 1; // number 0 is never handed out
     }
-    xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr;
-    return root ? walkSubtree(root, +1, /*includeTop=*/false) : Nesting();
 }
 
-Nesting XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
+void XmlDocument::countElement(_xmlNode *element, int sign)
 {
-    const auto visit = [&](xmlNodePtr element) {
-        const xmlChar *id = idAttributeName(element);
-        if (!id)
-            return;
-        (id == kFolderId ? m_folderCount : m_vardeckCount) += sign;
-        if (xmlAttrPtr attr = xmlHasProp(element, id)) {
-            xmlChar *value = xmlNodeListGetString(m_doc, attr->children, 1);
-            noteIdentifier(value, sign);
-            xmlFree(value);
-        }
-        if (sign > 0 && !registerId(m_doc, element))
-            m_hasDuplicateIds = true;
-    };
-    Nesting deepest;
-    xmlwalk::walk(top, [&](xmlNodePtr node, const xmlwalk::Level &level) {
+    const xmlChar *id = idAttributeName(element);
+    if (!id)
+        return;
+    (id == kFolderId ? m_folderCount : m_vardeckCount) += sign;
+    if (xmlAttrPtr attr = xmlHasProp(element, id)) {
+        xmlChar *value = xmlNodeListGetString(element->doc, attr->children, 1);
+        noteIdentifier(value, sign);
+        xmlFree(value);
+    }
+    if (sign > 0 && !registerId(element->doc, element))
+        m_hasDuplicateIds = true;
+}
+
+void XmlDocument::recount()
+{
+    clearCounts();
+    if (xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc) : nullptr)
+        walkSubtree(root, +1, /*includeTop=*/false);
+}
+
+void XmlDocument::walkSubtree(_xmlNode *top, int sign, bool includeTop)
+{
+    xmlwalk::walk(top, [&](xmlNodePtr node, const xmlwalk::Level &) {
         if (!rr::isElement(node))
             return xmlwalk::Step::Over;
-        xmlwalk::measure(deepest, node, level);
         if (includeTop || node != top)
-            visit(node);
+            countElement(node, sign);
         return xmlwalk::Step::Into;
     });
-    return deepest;
 }
 
 void XmlDocument::subtreeAttached(_xmlNode *node, int sign)

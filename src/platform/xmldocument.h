@@ -11,15 +11,20 @@
 // - The file is read without validation: an identifier used twice is no reason to
 //   refuse it; lookups find the first holder and allocation skips both.
 // - Only the database's own DTD is ever read as an external entity; no network.
-// - Reading any file takes time bounded by its size (xmlparse.h): a file that
-//   declares entities, gives an element more than kMaxAttributes attributes or
-//   declares more namespaces at once is refused as soon as it does, with the limit
-//   it passed.
+// - Only a plain file is read: a named pipe, a socket or a device is refused before
+//   it is opened (a pipe would keep the open waiting for a writer for ever).
+// - Reading any file takes time and memory bounded by its size, whatever encoding it
+//   declares (xmlparse.h): a file that declares entities, gives an element more than
+//   kMaxAttributes attributes, declares more namespaces at once or nests too deeply
+//   is refused as soon as it does, with the limit it passed.
 // - Folder trees nest at most kMaxFolderLevels deep, and elements at most
-//   kMaxElementDepth: the load and the save apply the same two limits (Nesting),
-//   counted by one walk with one rule for what a folder is (xmlwalk.h), so every
-//   file saved here opens again and every file that opens can be saved. (The parser
-//   itself, with XML_PARSE_HUGE, has no depth limit of its own.)
+//   kMaxElementDepth: the load and the save apply the same two limits (Nesting), with
+//   one rule for what a folder is (xmlwalk.h), so every file saved here opens again
+//   and every file that opens can be saved. The load counts while it reads; the save
+//   measures with the one walk. (The parser itself, with XML_PARSE_HUGE, has no depth
+//   limit of its own.)
+// - The document type is saved so that it reads back as it was read; a file whose
+//   document type the library keeps only in part is refused (xmlparse.h).
 // - Element text is set through one setter that escapes and strips the characters
 //   XML 1.0 forbids (one such character would make the whole file unreadable).
 // - Removed nodes are freed at once, so an ID lookup never returns a removed node.
@@ -30,6 +35,8 @@
 // - The document counts its FOLDER and VARDECK elements as they are attached and
 //   detached, and which identifier numbers they hold, so a new identifier needs no
 //   walk of the tree nor a probe of every number in use.
+#include "platform/filestamp.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -137,9 +144,12 @@ public:
     // The empty text after a successful load; the reason otherwise.
     QString parseErrorReason() const { return m_parseError; }
     bool isLoaded() const { return m_doc != nullptr; }
+    // The stamp of the file the last load read (null for text from memory).
+    FileStamp loadedStamp() const { return m_loadedStamp; }
 
     // Serialises the whole document and writes it atomically; false with a reason.
-    bool save(const QString &path, QString *error = nullptr) const;
+    // savedStamp, when given, gets the stamp of the file the save put in place.
+    bool save(const QString &path, QString *error = nullptr, FileStamp *savedStamp = nullptr) const;
     QByteArray toBytes() const;
 
     XmlNode documentElement() const;
@@ -189,18 +199,25 @@ public:
     void identifierChanged(const unsigned char *before, const unsigned char *after);
 
 private:
+    class LoadCounter;
+
     // Parses the text into this document; relative names resolve against baseFolder.
     bool parseInto(const XmlSource &source, const QString &baseFolder);
-    bool finishLoad(_xmlDoc *doc, const QString &baseFolder);
-    // Recounts and registers IDs; returns how deeply the tree nests.
-    Nesting recount();
-    Nesting walkSubtree(_xmlNode *top, int sign, bool includeTop);
+    bool finishLoad(_xmlDoc *doc);
+    void clearCounts();
+    // Counts one element below the document element in or out (sign), registering
+    // its identifier as an ID when it comes in.
+    void countElement(_xmlNode *element, int sign);
+    // Recounts and registers IDs.
+    void recount();
+    void walkSubtree(_xmlNode *top, int sign, bool includeTop);
     void noteIdentifier(const unsigned char *value, int sign);
     // The first number in [from, to] that no element in the tree holds, or 0.
     int nextUnheldNumber(int kind, int from, int to) const;
 
     _xmlDoc *m_doc = nullptr;
     QString m_parseError;
+    FileStamp m_loadedStamp;
     int m_folderCount = 0;
     int m_vardeckCount = 0;
     bool m_hasDuplicateIds = false;

@@ -1,17 +1,19 @@
 #include "platform/xmlparse.h"
 
 #include "platform/xmldocument.h"
+#include "platform/xmlwalk.h"
 
 #include <QHash>
 #include <QRegularExpression>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
+#include <libxml/valid.h>
 #include <libxml/xmlerror.h>
 
 #include <unistd.h>
@@ -23,15 +25,39 @@ namespace
 
 // Texts of up to 15 bytes live inside their node (COMPACT); the library's setters,
 // used for every change, know it. With XML_PARSE_HUGE the library has no depth limit
-// of its own: XmlDocument applies the one that counts.
+// of its own: the one that counts is applied here.
 constexpr int kParseOptions =
     XML_PARSE_DTDLOAD | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_HUGE | XML_PARSE_COMPACT;
 
-enum class Limit { None, Entities, Attributes, Namespaces, Ebcdic };
+// The library keeps the attributes of the start tag it reads in one array of five
+// slots per attribute, which it grows to twice what the tag needs: from 2 * (5c + 10)
+// slots the tag had more than c attributes. A document type adds at most
+// kMaxAttributes defaults to those the tag gives, so a tag past twice the limit is
+// past it whatever its document type.
+constexpr int kAttributeSlotsPastTheLimit = 2 * (5 * 2 * kMaxAttributes + 10);
 
-QString limitMessage(Limit limit)
+// How much of an open file one read takes: the library asks for a few kilobytes at a
+// time, which would cost a system call each.
+constexpr qsizetype kFileReadSize = 256 * 1024;
+
+enum class Limit { None, Entities, Attributes, Namespaces, Ebcdic, Utf32, Folders, Depth, DroppedDefault };
+
+// Collects the first error of a parse instead of letting libxml2 print it, the limit a
+// text passed, and what the limits count as the text is read.
+struct ErrorCollector {
+    QString firstError;
+    bool encodingError = false;
+    Limit limit = Limit::None;
+    QString droppedDefault;                    // the declaration whose default the library dropped
+    QHash<QByteArray, int> declaredAttributes; // per element name
+    int depth = 0;                             // elements open around the next one
+    int folders = 0;                           // FOLDER elements among them
+    ElementVisitor *visitor = nullptr;
+};
+
+QString limitMessage(const ErrorCollector &collector)
 {
-    switch (limit) {
+    switch (collector.limit) {
     case Limit::Entities:
         return QStringLiteral("The file declares entities, which a Vardecks database never holds.");
     case Limit::Attributes:
@@ -43,297 +69,28 @@ QString limitMessage(Limit limit)
             .arg(kMaxAttributes);
     case Limit::Ebcdic:
         return QStringLiteral("The file is written in EBCDIC, which a Vardecks database never is.");
+    case Limit::Utf32:
+        return QStringLiteral("The file is written in UTF-32, which a Vardecks database never is.");
+    case Limit::Folders:
+        return QStringLiteral("The folders are nested more deeply than a Vardecks database may be: at most %1 levels.")
+            .arg(kMaxFolderLevels);
+    case Limit::Depth:
+        return QStringLiteral("The elements of the file are nested more deeply than a Vardecks database may be: at "
+                              "most %1 levels.")
+            .arg(kMaxElementDepth);
+    case Limit::DroppedDefault:
+        return QStringLiteral("The file's document type gives %1, which its type does not allow.")
+            .arg(collector.droppedDefault);
     case Limit::None:
         break;
     }
     return QString();
 }
 
-// The characters that end a run of a start tag's names, blanks and values.
-constexpr std::array<bool, 256> kTagStops = [] {
-    std::array<bool, 256> stops{};
-    stops['"'] = stops['\''] = stops['='] = stops['>'] = true;
-    return stops;
-}();
-
-// Follows the markup of a text as its bytes go to the library, far enough to count
-// the attributes of each start tag: comments, CDATA sections, processing
-// instructions, quoted values and the document type declaration are stepped over
-// as the library steps over them. Where the text is not well-formed the library
-// stops anyway, so only well-formed text needs to be followed exactly.
-class TagScanner
+ErrorCollector *collectorOf(void *ctx)
 {
-public:
-    explicit TagScanner(const QByteArray &start)
-    {
-        const auto byte = [&start](int i) { return i < start.size() ? uchar(start.at(i)) : 0x100u; };
-        const auto startsWith = [&byte](std::initializer_list<uint> bytes) {
-            int i = 0;
-            for (const uint b : bytes)
-                if (byte(i++) != b)
-                    return false;
-            return true;
-        };
-        // The library tells encodings apart by the same first bytes.
-        if (startsWith({0, 0, 0xFE, 0xFF}) || startsWith({0, 0, 0, '<'}))
-            m_unit = 4, m_bigEndian = true;
-        else if (startsWith({0xFF, 0xFE, 0, 0}) || startsWith({'<', 0, 0, 0}))
-            m_unit = 4;
-        else if (startsWith({0xFE, 0xFF}) || startsWith({0, '<', 0, '?'}))
-            m_unit = 2, m_bigEndian = true;
-        else if (startsWith({0xFF, 0xFE}) || startsWith({'<', 0, '?', 0}))
-            m_unit = 2;
-        else if (startsWith({0x4C, 0x6F, 0xA7, 0x94}))
-            m_state = State::Ebcdic; // none of the markup above is in ASCII there
-    }
-
-    // How many of the size bytes may go on to the library: all of them, or those
-    // before the first attribute past the limit (and from then on none).
-    qsizetype pass(const char *data, qsizetype size)
-    {
-        if (m_state == State::Refused || m_state == State::Ebcdic)
-            return 0;
-        if (m_unit == 1) {
-            // Runs of text, names and values go by at once; only the characters
-            // that change the state are stepped over one by one.
-            const char *p = data;
-            const char *const end = data + size;
-            while (p < end) {
-                switch (m_state) {
-                case State::Text:
-                case State::EndTag:
-                case State::Quoted:
-                    p = static_cast<const char *>(std::memchr(p,
-                                                              m_state == State::Text     ? '<'
-                                                              : m_state == State::EndTag ? '>'
-                                                                                         : m_quote,
-                                                              size_t(end - p)));
-                    if (!p)
-                        return size;
-                    m_state = m_state == State::Text     ? State::Lt
-                              : m_state == State::EndTag ? State::Text
-                                                         : m_afterQuote;
-                    ++p;
-                    break;
-                case State::Lt:
-                    if (*p == '/') {
-                        m_state = State::EndTag;
-                        ++p;
-                    } else if (*p == '!' || *p == '?') {
-                        step(*p++);
-                    } else {
-                        m_state = State::Tag;
-                        m_attributes = 0;
-                    }
-                    break;
-                case State::Tag:
-                    while (p < end && !kTagStops[uchar(*p)])
-                        ++p;
-                    if (p == end)
-                        return size;
-                    [[fallthrough]];
-                default:
-                    if (!step(*p))
-                        return p - data;
-                    ++p;
-                }
-            }
-            return size;
-        }
-        for (qsizetype i = 0; i < size; ++i) {
-            m_partial[m_partialSize++] = uchar(data[i]);
-            if (m_partialSize < m_unit)
-                continue;
-            m_partialSize = 0;
-            quint32 value = 0;
-            for (int b = 0; b < m_unit; ++b)
-                value |= quint32(m_partial[m_bigEndian ? m_unit - 1 - b : b]) << (8 * b);
-            if (!step(value < 0x80 ? char(value) : '\x80'))
-                return qMax<qsizetype>(0, i + 1 - m_unit);
-        }
-        return size;
-    }
-
-    Limit limitPassed() const
-    {
-        return m_state == State::Refused ? Limit::Attributes : m_state == State::Ebcdic ? Limit::Ebcdic : Limit::None;
-    }
-
-private:
-    enum class State {
-        Text,
-        Lt,
-        Bang,
-        BangDash,
-        Comment,
-        CData,
-        Pi,
-        EndTag,
-        Tag,
-        Quoted,
-        Doctype,
-        Subset,
-        SubsetLt,
-        SubsetLtBang,
-        SubsetLtBangDash,
-        Refused,
-        Ebcdic,
-    };
-
-    // Steps over one character (any that is not ASCII comes as a byte above 0x7F);
-    // false at the attribute past the limit.
-    bool step(char c)
-    {
-        switch (m_state) {
-        case State::Text:
-            if (c == '<')
-                m_state = State::Lt;
-            return true;
-        case State::Lt:
-            if (c == '!') {
-                m_state = State::Bang;
-            } else if (c == '?') {
-                enter(State::Pi, State::Text);
-            } else if (c == '/') {
-                m_state = State::EndTag;
-            } else {
-                m_state = State::Tag;
-                m_attributes = 0;
-                return step(c);
-            }
-            return true;
-        case State::Bang:
-            // "<!DOCTYPE"; anything else but a comment or CDATA is an error the library stops at.
-            m_state = c == '-' ? State::BangDash : c == '[' ? State::CData : State::Doctype;
-            m_run = 0;
-            return true;
-        case State::BangDash:
-            if (c == '-')
-                enter(State::Comment, State::Text);
-            else
-                m_state = State::Doctype;
-            return true;
-        case State::Comment:
-            if (c == '>' && m_run >= 2)
-                m_state = m_after;
-            else
-                m_run = c == '-' ? m_run + 1 : 0;
-            return true;
-        case State::CData:
-            if (c == '>' && m_run >= 2)
-                m_state = State::Text;
-            else
-                m_run = c == ']' ? m_run + 1 : 0;
-            return true;
-        case State::Pi:
-            if (c == '>' && m_run)
-                m_state = m_after;
-            else
-                m_run = c == '?';
-            return true;
-        case State::EndTag:
-            if (c == '>')
-                m_state = State::Text;
-            return true;
-        case State::Tag:
-            if (c == '=' && ++m_attributes > kMaxAttributes) {
-                m_state = State::Refused;
-                return false;
-            }
-            if (c == '>')
-                m_state = State::Text;
-            else
-                quoteAt(c, State::Tag);
-            return true;
-        case State::Quoted:
-            if (c == m_quote)
-                m_state = m_afterQuote;
-            return true;
-        case State::Doctype:
-            if (c == '[')
-                m_state = State::Subset;
-            else if (c == '>')
-                m_state = State::Text;
-            else
-                quoteAt(c, State::Doctype);
-            return true;
-        case State::Subset:
-            if (c == '<')
-                m_state = State::SubsetLt;
-            else if (c == ']')
-                m_state = State::Doctype;
-            else
-                quoteAt(c, State::Subset);
-            return true;
-        case State::SubsetLt:
-            if (c == '!') {
-                m_state = State::SubsetLtBang;
-                return true;
-            }
-            if (c == '?') {
-                enter(State::Pi, State::Subset);
-                return true;
-            }
-            m_state = State::Subset;
-            return step(c);
-        case State::SubsetLtBang:
-            if (c == '-') {
-                m_state = State::SubsetLtBangDash;
-                return true;
-            }
-            m_state = State::Subset;
-            return step(c);
-        case State::SubsetLtBangDash:
-            if (c == '-') {
-                enter(State::Comment, State::Subset);
-                return true;
-            }
-            m_state = State::Subset;
-            return step(c);
-        case State::Refused:
-        case State::Ebcdic:
-            return false;
-        }
-        return true;
-    }
-
-    // A comment or processing instruction, and where the text goes on after it.
-    void enter(State state, State after)
-    {
-        m_state = state;
-        m_after = after;
-        m_run = 0;
-    }
-
-    void quoteAt(char c, State after)
-    {
-        if (c == '"' || c == '\'') {
-            m_quote = c;
-            m_afterQuote = after;
-            m_state = State::Quoted;
-        }
-    }
-
-    State m_state = State::Text;
-    State m_after = State::Text;      // where a comment or processing instruction ends up
-    State m_afterQuote = State::Text; // where a quoted value ends up
-    char m_quote = 0;
-    int m_run = 0; // "-" before "-->", "]" before "]]>", or 1 after the "?" of "?>"
-    int m_attributes = 0;
-    int m_unit = 1; // bytes of one character: 1, or 2 (UTF-16) and 4 (UCS-4)
-    bool m_bigEndian = false;
-    uchar m_partial[4] = {};
-    int m_partialSize = 0;
-};
-
-// Collects the first error of a parse instead of letting libxml2 print it, and the
-// limit a text passed.
-struct ErrorCollector {
-    QString firstError;
-    bool encodingError = false;
-    Limit limit = Limit::None;
-    QHash<QByteArray, int> declaredAttributes; // per element name
-};
+    return static_cast<ErrorCollector *>(static_cast<xmlParserCtxtPtr>(ctx)->_private);
+}
 
 void collectError(void *userData, xmlErrorPtr error)
 {
@@ -359,12 +116,32 @@ bool hasEncodingDeclarationOrBom(const QByteArray &text)
     return decl.match(QString::fromLatin1(text.left(200))).hasMatch();
 }
 
-thread_local ErrorCollector *t_collector = nullptr;
+// What the first bytes of a text say it is written in, where that is an encoding a
+// database never has (the library tells encodings apart by the same bytes).
+Limit refusedEncoding(const QByteArray &start)
+{
+    const auto startsWith = [&start](std::initializer_list<uchar> bytes) {
+        return start.size() >= qsizetype(bytes.size()) &&
+               std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const uchar *>(start.constData()));
+    };
+    for (const auto &utf32 : {std::initializer_list<uchar>{0, 0, 0xFE, 0xFF},
+                              {0xFF, 0xFE, 0, 0},
+                              {0, 0, 0, '<'},
+                              {'<', 0, 0, 0},
+                              {0, 0, '<', 0},
+                              {0, '<', 0, 0}})
+        if (startsWith(utf32))
+            return Limit::Utf32;
+    if (startsWith({0x4C, 0x6F, 0xA7, 0x94}))
+        return Limit::Ebcdic;
+    return Limit::None;
+}
 
 void stopAt(void *ctx, Limit limit)
 {
-    if (t_collector && t_collector->limit == Limit::None)
-        t_collector->limit = limit;
+    ErrorCollector *collector = collectorOf(ctx);
+    if (collector->limit == Limit::None)
+        collector->limit = limit;
     xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
 }
 
@@ -383,83 +160,150 @@ void refuseUnparsedEntityDeclaration(void *ctx, const xmlChar *, const xmlChar *
 
 // Every attribute a document type gives an element with a default value is added to
 // each such element before the tag's own attributes are checked against each other.
+// A default value that the attribute's type does not allow is dropped by the library,
+// which would then save a declaration that no longer reads: such a file is refused.
 void countAttributeDeclaration(void *ctx, const xmlChar *element, const xmlChar *name, int type, int def,
                                const xmlChar *defaultValue, xmlEnumerationPtr values)
 {
+    auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
     xmlSAX2AttributeDecl(ctx, element, name, type, def, defaultValue, values);
-    if (t_collector &&
-        ++t_collector->declaredAttributes[QByteArray(reinterpret_cast<const char *>(element))] > kMaxAttributes)
+    ErrorCollector *collector = collectorOf(ctx);
+    if (++collector->declaredAttributes[QByteArray(reinterpret_cast<const char *>(element))] > kMaxAttributes) {
         stopAt(ctx, Limit::Attributes);
-}
-
-// Each prefixed name of an element is looked up among all the namespaces declared
-// by it and the elements around it.
-void countNamespaces(void *ctx, const xmlChar *localName, const xmlChar *prefix, const xmlChar *uri, int namespaceCount,
-                     const xmlChar **namespaces, int attributeCount, int defaultedCount, const xmlChar **attributes)
-{
-    if (static_cast<xmlParserCtxtPtr>(ctx)->nsNr / 2 > kMaxAttributes) {
-        stopAt(ctx, Limit::Namespaces);
         return;
     }
-    xmlSAX2StartElementNs(ctx, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
-                          attributes);
+    if (!defaultValue || ctxt->inSubset != 1 || !ctxt->myDoc || !ctxt->myDoc->intSubset)
+        return;
+    int prefixLength = 0;
+    const xmlChar *local = xmlSplitQName3(name, &prefixLength);
+    const QByteArray prefix(reinterpret_cast<const char *>(name), local ? prefixLength : 0);
+    const xmlAttributePtr kept =
+        xmlGetDtdQAttrDesc(ctxt->myDoc->intSubset, element, local ? local : name,
+                           local ? reinterpret_cast<const xmlChar *>(prefix.constData()) : nullptr);
+    if (kept && !kept->defaultValue && (kept->def == XML_ATTRIBUTE_NONE || kept->def == XML_ATTRIBUTE_FIXED)) {
+        const QString value = QString::fromUtf8(reinterpret_cast<const char *>(defaultValue));
+        collector->droppedDefault = QStringLiteral("the attribute %1 of %2 the default value \"%3\"")
+                                        .arg(QString::fromUtf8(reinterpret_cast<const char *>(name)),
+                                             QString::fromUtf8(reinterpret_cast<const char *>(element)),
+                                             value.size() > 40 ? value.left(40) + QStringLiteral("…") : value);
+        stopAt(ctx, Limit::DroppedDefault);
+    }
 }
 
-// The library's reader: the source's bytes, through the scanner.
+// Each element is refused before it is built when it nests too deeply or carries too
+// many attributes (a namespace declaration counting as one), and each prefixed name is
+// looked up among all the namespaces declared by it and the elements around it. The
+// visitor is told of each element as soon as it is built.
+void startElement(void *ctx, const xmlChar *localName, const xmlChar *prefix, const xmlChar *uri, int namespaceCount,
+                  const xmlChar **namespaces, int attributeCount, int defaultedCount, const xmlChar **attributes)
+{
+    auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+    ErrorCollector *collector = collectorOf(ctx);
+    const bool folder = xmlwalk::isFolderName(localName);
+    if (folder && collector->folders >= kMaxFolderLevels)
+        return stopAt(ctx, Limit::Folders);
+    if (collector->depth >= kMaxElementDepth)
+        return stopAt(ctx, Limit::Depth);
+    if (ctxt->nsNr / 2 > kMaxAttributes)
+        return stopAt(ctx, Limit::Namespaces);
+    // Defaulted attributes are not put in the tree (no XML_PARSE_DTDATTR).
+    if (attributeCount - defaultedCount + namespaceCount > kMaxAttributes)
+        return stopAt(ctx, Limit::Attributes);
+    const int open = ctxt->nodeNr;
+    xmlSAX2StartElementNs(ctx, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                          attributes);
+    if (ctxt->nodeNr == open)
+        return; // not built
+    ++collector->depth;
+    collector->folders += folder ? 1 : 0;
+    if (collector->visitor)
+        collector->visitor->element(ctxt->node);
+}
+
+void endElement(void *ctx, const xmlChar *localName, const xmlChar *prefix, const xmlChar *uri)
+{
+    ErrorCollector *collector = collectorOf(ctx);
+    --collector->depth;
+    collector->folders -= xmlwalk::isFolderName(localName) ? 1 : 0;
+    xmlSAX2EndElementNs(ctx, localName, prefix, uri);
+}
+
+// The limit a start tag has passed by the time the library asks for more of the text:
+// it has then read as far as the text it holds, and the tag goes on no further.
+Limit limitInTag(const xmlParserCtxt *ctxt)
+{
+    if (ctxt->nsNr / 2 > kMaxAttributes)
+        return Limit::Namespaces;
+    if (ctxt->maxatts > kAttributeSlotsPastTheLimit)
+        return Limit::Attributes;
+    return Limit::None;
+}
+
+// The library's reader: the source's bytes, until a start tag passes a limit.
 struct Reading {
     const XmlSource &source;
-    TagScanner scanner;
+    xmlParserCtxtPtr ctxt;
+    ErrorCollector *collector;
+    QByteArray buffer; // read from the file ahead of the library
     qsizetype offset = 0;
 };
 
 int readSource(void *context, char *buffer, int length)
 {
     auto *reading = static_cast<Reading *>(context);
-    qsizetype got = 0;
-    if (reading->source.fd < 0) {
-        got = qMin<qsizetype>(length, reading->source.bytes.size() - reading->offset);
-        std::memcpy(buffer, reading->source.bytes.constData() + reading->offset, size_t(got));
-        reading->offset += got;
-    } else {
-        ssize_t n;
-        do {
-            n = ::read(reading->source.fd, buffer, size_t(length));
-        } while (n < 0 && errno == EINTR);
-        if (n < 0)
-            return -1;
-        got = n;
+    ErrorCollector *collector = reading->collector;
+    if (collector->limit == Limit::None)
+        collector->limit = limitInTag(reading->ctxt);
+    // What is held back never reaches the library: to it, the text ends there.
+    if (collector->limit != Limit::None)
+        return 0;
+    const QByteArray *bytes = &reading->source.bytes;
+    if (reading->source.fd >= 0) {
+        bytes = &reading->buffer;
+        if (reading->offset == reading->buffer.size()) {
+            reading->buffer.resize(kFileReadSize);
+            ssize_t n;
+            do {
+                n = ::read(reading->source.fd, reading->buffer.data(), size_t(kFileReadSize));
+            } while (n < 0 && errno == EINTR);
+            if (n < 0)
+                return -1;
+            reading->buffer.truncate(n);
+            reading->offset = 0;
+        }
     }
-    // What the scanner holds back never reaches the library: to it, the text ends there.
-    return int(reading->scanner.pass(buffer, got));
+    const qsizetype got = qMin<qsizetype>(length, bytes->size() - reading->offset);
+    std::memcpy(buffer, bytes->constData() + reading->offset, size_t(got));
+    reading->offset += got;
+    return int(got);
 }
 
 // Reads the text once with the parse options and the error collector, in the given
 // encoding (null: as the text declares).
-xmlDocPtr parseWith(const XmlSource &source, const QByteArray &start, const char *url, const char *encoding,
-                    ErrorCollector *collector)
+xmlDocPtr parseWith(const XmlSource &source, const char *url, const char *encoding, ErrorCollector *collector)
 {
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (!ctxt)
         return nullptr;
+    ctxt->_private = collector;
     ctxt->sax->entityDecl = refuseEntityDeclaration;
     ctxt->sax->unparsedEntityDecl = refuseUnparsedEntityDeclaration;
     ctxt->sax->attributeDecl = countAttributeDeclaration;
-    ctxt->sax->startElementNs = countNamespaces;
+    ctxt->sax->startElementNs = startElement;
+    ctxt->sax->endElementNs = endElement;
     if (source.fd >= 0)
         ::lseek(source.fd, 0, SEEK_SET);
-    Reading reading{source, TagScanner(start)};
-    t_collector = collector;
+    if (collector->visitor)
+        collector->visitor->start();
+    Reading reading{source, ctxt, collector, {}, 0};
     xmlSetStructuredErrorFunc(collector, collectError);
     xmlSetGenericErrorFunc(nullptr, silentGeneric);
     xmlDocPtr doc = xmlCtxtReadIO(ctxt, readSource, nullptr, &reading, url, encoding, kParseOptions);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     xmlSetGenericErrorFunc(nullptr, nullptr);
-    t_collector = nullptr;
     xmlFreeParserCtxt(ctxt);
-    if (collector->limit == Limit::None)
-        collector->limit = reading.scanner.limitPassed();
     if (collector->limit != Limit::None)
-        collector->firstError = limitMessage(collector->limit);
+        collector->firstError = limitMessage(*collector);
     if (doc && !collector->firstError.isEmpty()) {
         xmlFreeDoc(doc);
         doc = nullptr;
@@ -469,7 +313,7 @@ xmlDocPtr parseWith(const XmlSource &source, const QByteArray &start, const char
 
 } // namespace
 
-_xmlDoc *parseDatabaseText(const XmlSource &source, const char *baseUrl, QString *error)
+_xmlDoc *parseDatabaseText(const XmlSource &source, const char *baseUrl, ElementVisitor *visitor, QString *error)
 {
     QByteArray start = source.bytes.left(200);
     if (source.fd >= 0) {
@@ -478,12 +322,20 @@ _xmlDoc *parseDatabaseText(const XmlSource &source, const char *baseUrl, QString
         start.truncate(qMax<ssize_t>(n, 0));
     }
     ErrorCollector collector;
-    xmlDocPtr doc = parseWith(source, start, baseUrl, nullptr, &collector);
+    collector.visitor = visitor;
+    if (const Limit refused = refusedEncoding(start); refused != Limit::None) {
+        collector.limit = refused;
+        if (error)
+            *error = limitMessage(collector);
+        return nullptr;
+    }
+    xmlDocPtr doc = parseWith(source, baseUrl, nullptr, &collector);
     // Databases written by older programs in the Windows code page carry no
     // declaration: such a text is read again as windows-1252.
     if (!doc && collector.encodingError && collector.limit == Limit::None && !hasEncodingDeclarationOrBom(start)) {
         ErrorCollector retry;
-        doc = parseWith(source, start, baseUrl, "windows-1252", &retry);
+        retry.visitor = visitor;
+        doc = parseWith(source, baseUrl, "windows-1252", &retry);
         if (retry.limit != Limit::None)
             collector.firstError = retry.firstError;
     }

@@ -13,20 +13,23 @@ namespace rr::xmlwalk
 {
 
 // A FOLDER element: what the folder levels count, wherever it stands (the document
-// element too) and whatever namespace it is in. The name is compared here rather than
-// by the library's xmlStrEqual, a call: a walk asks this of every element up to three
-// times, and most names differ from "FOLDER" at the first byte.
-inline bool isFolder(const xmlNode *n)
+// element too) and whatever namespace it is in; the open, which has no node yet, asks
+// by the local name. The name is compared here rather than by the library's
+// xmlStrEqual, a call: a walk asks this of every element up to three times, and most
+// names differ from "FOLDER" at the first byte.
+inline bool isFolderName(const xmlChar *name)
 {
-    if (n->type != XML_ELEMENT_NODE || !n->name)
-        return false;
-    const xmlChar *name = n->name;
     for (const char *folder = "FOLDER";; ++folder, ++name) {
         if (*name != xmlChar(*folder))
             return false;
         if (!*folder)
             return true;
     }
+}
+
+inline bool isFolder(const xmlNode *n)
+{
+    return n->type == XML_ELEMENT_NODE && n->name && isFolderName(n->name);
 }
 
 // Where a node stands in the walk: its element depth (the walk's top counting 1) and

@@ -7,9 +7,11 @@
 // and written once, with no copy of the whole file. With two processors there are no
 // parts: a second thread writes the pieces to the file while this one makes the next
 // (platform/xmloutput.h). Anything the writer does not know (namespaces, entity
-// references, a DOCTYPE with declarations) is left to the library's serialiser, which
-// streams into the file writer.
+// references, entity declarations) is left to the library's serialiser, which streams
+// into the file writer; the document type, declarations included, is written so that
+// it reads back (platform/xmldoctype.h).
 #include "platform/atomicfile.h"
+#include "platform/xmldoctype.h"
 #include "platform/xmldocument.h"
 #include "platform/xmloutput.h"
 #include "platform/xmlwalk.h"
@@ -81,21 +83,12 @@ Nesting nestingOf(xmlNodePtr top)
     return deepest;
 }
 
-void putQuoted(Output &out, const xmlChar *text)
-{
-    const char *quote = xmlStrchr(text, '"') ? "'" : "\"";
-    out.put(quote, 1);
-    out.put(text);
-    out.put(quote, 1);
-}
-
 // Whether our writer knows every node of the document; otherwise the library writes.
 bool writerKnowsAll(xmlDocPtr doc)
 {
     for (xmlNodePtr top = doc->children; top; top = top->next) {
         if (top->type == XML_DTD_NODE) {
-            const auto *dtd = reinterpret_cast<xmlDtdPtr>(top);
-            if (dtd->children || dtd->entities || dtd->elements || dtd->attributes || dtd->notations)
+            if (!xmloutput::knowsDoctype(reinterpret_cast<xmlDtdPtr>(top)))
                 return false;
         } else if (top->type != XML_ELEMENT_NODE && top->type != XML_PI_NODE && top->type != XML_COMMENT_NODE) {
             return false;
@@ -405,19 +398,7 @@ Written writeDocument(xmlDocPtr doc, int vardecks, const Sink &sink)
     Nesting nesting;
     for (xmlNodePtr top = doc->children; top; top = top->next) {
         if (top->type == XML_DTD_NODE) {
-            const auto *dtd = reinterpret_cast<xmlDtdPtr>(top);
-            out.put("<!DOCTYPE ");
-            out.put(dtd->name);
-            if (dtd->ExternalID) {
-                out.put(" PUBLIC ");
-                putQuoted(out, dtd->ExternalID);
-                out.put(" ");
-                putQuoted(out, dtd->SystemID);
-            } else if (dtd->SystemID) {
-                out.put(" SYSTEM ");
-                putQuoted(out, dtd->SystemID);
-            }
-            out.put(">");
+            xmloutput::writeDoctype(out, reinterpret_cast<xmlDtdPtr>(top));
         } else if (top->type == XML_ELEMENT_NODE && inParts) {
             if (!out.flush())
                 return Written::Failed;
@@ -518,7 +499,7 @@ QByteArray XmlDocument::toBytes() const
     return out;
 }
 
-bool XmlDocument::save(const QString &path, QString *error) const
+bool XmlDocument::save(const QString &path, QString *error, FileStamp *savedStamp) const
 {
     const auto failWith = [error](const QString &reason) {
         if (error)
@@ -550,6 +531,8 @@ bool XmlDocument::save(const QString &path, QString *error) const
         const QString reason = writer.errorString();
         return failWith(reason.isEmpty() ? QStringLiteral("%1 could not be written.").arg(path) : reason);
     }
+    if (savedStamp)
+        *savedStamp = writer.committed();
     return true;
 }
 

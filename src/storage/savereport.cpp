@@ -9,6 +9,14 @@ QString saveFailedMessage(const QString &reason)
            reason;
 }
 
+QString changedFileQuestion(const QString &path)
+{
+    return QStringLiteral("The Vardecks database file %1 was changed by another program after it was read.\n\n"
+                          "Replace it with the database as it is here?  No keeps the file as it is on disk, and the "
+                          "change here until the next save.")
+        .arg(path);
+}
+
 bool saveDatabase(const XMLDatabase &db, Notices &notices)
 {
     QString error;

@@ -13,6 +13,10 @@ namespace rr
 // writer's explanation.
 QString saveFailedMessage(const QString &reason);
 
+// The question asked when another program changed or replaced the database file at
+// path after it was read: Yes writes over it.
+QString changedFileQuestion(const QString &path);
+
 // Writes the whole database file. When that fails, false comes back and the notice
 // saying why (exclamation icon) is appended to notices; the change stays in the
 // document in memory, so the next successful save writes it.

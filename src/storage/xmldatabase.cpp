@@ -22,6 +22,8 @@ bool XMLDatabase::openDBValidate(const QString &path, QString *reason)
     m_loadedPath = path;
     m_document = std::make_unique<XmlDocument>();
     m_document->load(path);
+    m_knownStamp = m_document->loadedStamp();
+    m_knownPath = path;
     if (reason)
         *reason = m_document->parseErrorReason();
     return m_document->parseErrorReason().isEmpty();
@@ -109,8 +111,40 @@ bool XMLDatabase::save(QString *error) const
             *error = QStringLiteral("No database is open.");
         return false;
     }
-    m_unsavedChanges = !m_document->save(m_path.isEmpty() ? m_loadedPath : m_path, error);
+    const QString path = savePath();
+    m_keptChangedFile = fileChangedOnDisk();
+    if (m_keptChangedFile) {
+        m_unsavedChanges = true;
+        if (error)
+            *error = changedOnDiskMessage(path);
+        return false;
+    }
+    FileStamp saved;
+    m_unsavedChanges = !m_document->save(path, error, &saved);
+    if (!m_unsavedChanges) {
+        m_knownStamp = saved;
+        m_knownPath = path;
+    }
     return !m_unsavedChanges;
+}
+
+bool XMLDatabase::fileChangedOnDisk() const
+{
+    if (m_knownStamp.isNull() || savePath() != m_knownPath)
+        return false;
+    const FileStamp now = FileStamp::ofPath(m_knownPath);
+    return !now.isNull() && now != m_knownStamp;
+}
+
+void XMLDatabase::replaceChangedFile() const
+{
+    if (const FileStamp now = FileStamp::ofPath(m_knownPath); !now.isNull())
+        m_knownStamp = now;
+}
+
+QString XMLDatabase::changedOnDiskMessage(const QString &path)
+{
+    return QStringLiteral("%1 was changed by another program after it was read, so it was not written over.").arg(path);
 }
 
 QByteArray XMLDatabase::newDatabaseText()

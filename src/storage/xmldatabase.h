@@ -2,7 +2,9 @@
 // The handle of one open database: its path, its parsed document (handed to every
 // window that reads or edits the collection), new folder and Vardeck identifiers,
 // and a Vardeck's fields as text. Windows edit the document in place and save the
-// whole file right after each change.
+// whole file right after each change. A file that another program changed or
+// replaced since it was read (or last saved here) is not overwritten unless the user
+// says so: a save looks at the file once (one stat) before it writes.
 #include "platform/xmldocument.h"
 
 #include <QString>
@@ -49,11 +51,26 @@ public:
     QString getVDKeywords(const QString &wid, bool *ok = nullptr) const;
 
     // Writes the whole document to getPath() atomically; false with a reason, and
-    // then the file on disk is the previous one and the change stays in memory.
+    // then the file on disk is the previous one and the change stays in memory. A file
+    // that changed on disk is not written over (fileChangedOnDisk).
     bool save(QString *error = nullptr) const;
+    // The file a save writes.
+    QString savePath() const { return m_path.isEmpty() ? m_loadedPath : m_path; }
+    // True when the file at savePath() is no longer the one this database read or
+    // last saved: another program changed or replaced it. A file removed meanwhile is
+    // no change (a save writes it again).
+    bool fileChangedOnDisk() const;
+    // True when the last save wrote nothing because the file had changed on disk.
+    bool keptChangedFile() const { return m_keptChangedFile; }
+    // The user's answer to a change on disk: the next save writes over the file as it
+    // is now.
+    void replaceChangedFile() const;
     // True after a save failed, until one succeeds: the document holds a change that
     // the file does not.
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
+
+    // Why a save did not write over the file at path: another program changed it.
+    static QString changedOnDiskMessage(const QString &path);
 
     // Writes the four lines of a new, empty database, replacing any file there.
     static bool createDatabaseFile(const QString &path, QString *error = nullptr);
@@ -68,6 +85,10 @@ private:
     QString m_loadedPath;
     QString m_path;
     mutable bool m_unsavedChanges = false;
+    mutable bool m_keptChangedFile = false;
+    // The file as this database last read or wrote it, and its path.
+    mutable FileStamp m_knownStamp;
+    mutable QString m_knownPath;
 };
 
 } // namespace rr

@@ -624,6 +624,13 @@ TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAl
     EXPECT_EQ(ids, QStringList({"T1", "T2", "T3", "T4", "W1", "W2", "W3", "W4", "W5", "W6"}));
     EXPECT_EQ(treeListing(dir.path()), QStringList({"elsewhere/", "elsewhere/Other.xml"}));
     EXPECT_EQ(readBytes(other), otherBytes);
+
+    // A named pipe chosen as the other database is refused at once, not waited on.
+    const QString pipe = dir.filePath("pipe.xml");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    DatabaseMerge fromPipe(open.db);
+    EXPECT_FALSE(fromPipe.merge(pipe));
+    EXPECT_EQ(fromPipe.error(), "The file " + pipe + " could not be read: it is a named pipe, not a file.");
 }
 
 TEST(DatabaseMerge, intoADatabaseWithHolesTheMergeAndTheRecordBuildersNeverGiveAnIdentifierTwice)

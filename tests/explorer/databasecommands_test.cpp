@@ -2,6 +2,7 @@
 // a database's icon files: a download filed under a Vardeck's name, the PDF icon, deletions.
 #include "editingfixture.h"
 
+#include "platform/atomicfile.h"
 #include "platform/paths.h"
 #include "storage/session.h"
 #include "storage/ui/databaselist.h"
@@ -218,6 +219,41 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     EXPECT_EQ(root()->childCount(), 0);
     EXPECT_TRUE(menuEnabled(MenuId::mnuAddTopic));
     EXPECT_TRUE(QDir(home.databaseFolder() + "thumbs/Work").exists());
+}
+
+TEST_F(DatabaseCommands, aSaveOverAFileAnotherProgramChangedAsksNamingItAndByDefaultKeepsTheFileAndTheChange)
+{
+    openDb();
+    const auto modify = [this](const QString &name) {
+        showVardeck("T1", "W1");
+        menu(MenuId::mnuEditModify);
+        window->txtWName->setText(name);
+        save();
+    };
+    // Another program puts its own version of the file in place of the one read.
+    ASSERT_TRUE(writeFileAtomically(path, fileBytes().replace("Beta site", "Their name")));
+    const QByteArray theirs = fileBytes();
+    modify("Mine");
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.lastText(), "The Vardecks database file " + path +
+                                      " was changed by another program after it was read.\n\n"
+                                      "Replace it with the database as it is here?  No keeps the file as it is on "
+                                      "disk, and the change here until the next save.");
+    EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(prompts.messages().back().defaultButton, MsgResult::No);
+    EXPECT_EQ(fileBytes(), theirs) << "No, the default, keeps the file";
+    EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Mine") << "and the change in memory";
+    EXPECT_EQ(window->lblWName->text(), "Mine");
+
+    // The next save asks again; Yes writes the database over the file.
+    prompts.answer(MsgResult::Yes);
+    modify("Mine again");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(stored("W1").childText("NAME"), "Mine again");
+    // What the program wrote itself is no change.
+    modify("Mine once more");
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(stored("W1").childText("NAME"), "Mine once more");
 }
 
 struct IconFolder {

@@ -1,5 +1,7 @@
 // Where the program's files live and how they are written: paths, atomic writes and the settings store.
 #include "platform/atomicfile.h"
+#include "platform/filelock.h"
+#include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/registrystore.h"
 #include "platform/xmldocument.h"
@@ -400,6 +402,25 @@ TEST(RegistryStore, onlyALiveHolderMakesALockAndTwoProcessesNeverLoseEachOthersW
     read(store, "K", "held", &held);
     EXPECT_EQ(held, ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(read(store, "K", "v").data.toString(), "after the holder");
+}
+
+TEST(FileLock, noProgramTheProgramStartsInheritsALockFile)
+{
+    test::TempHome home;
+    FileLock lock(home.path() + "/held.lock");
+    ASSERT_TRUE(lock.tryLock(0));
+    RegistryStore store(home.path() + "/config");
+    RegistryStore::Batch batch(store); // the settings lock, held until the batch ends
+    ASSERT_EQ(write(store, "K", "v", Value::text("x")), ERROR_SUCCESS);
+
+    // The started program lists the files it has open.
+    const QString listing = home.path() + "/files.txt";
+    const ProgramRun run =
+        ProcessLauncher().startAndWait("/bin/sh", {"-c", "ls -l /proc/$$/fd > \"$0\"", listing}, 5000, [] {});
+    ASSERT_EQ(run.state, ProgramRun::State::Ended);
+    const QByteArray files = test::readBytes(listing);
+    EXPECT_TRUE(files.contains("files.txt")) << files.constData();
+    EXPECT_FALSE(files.contains(".lock")) << files.constData();
 }
 
 TEST(RegistryStore, aSettingsFolderThatCannotBeWrittenIsNotCalledLocked)

@@ -1,6 +1,7 @@
 // What a save leaves behind when it is killed or fails, and who may read what the
 // program writes.
 #include "platform/atomicfile.h"
+#include "platform/filelock.h"
 #include "platform/mozlz4.h"
 #include "platform/paths.h"
 #include "platform/registrystore.h"
@@ -139,6 +140,44 @@ TEST(SaveKilledPartWay, aKilledSettingsWriteLeavesNeitherItsFileNorItsLockAfterT
     EXPECT_EQ(paths::removeSaveLeftovers(), 2);
     EXPECT_EQ(namesIn(config), QStringList{"HKEY_CURRENT_USER.reg"});
     EXPECT_EQ(write("again"), reg::ERROR_SUCCESS);
+}
+
+TEST(SaveKilledPartWay, theStartsCleanUpNeverRemovesALockThatARunningCopyHolds)
+{
+    test::TempHome home;
+    const QString config = home.path() + "/config";
+    // A running copy in the middle of its settings writes holds their lock.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t copy = ::fork();
+    if (copy == 0) {
+        RegistryStore own(config);
+        RegistryStore::Batch batch(own);
+        reg::Key key = 0;
+        own.createKey(reg::HKEY_CURRENT_USER, "Software\\Quorvane", &key);
+        own.setValue(key, "v", reg::Value::text("being written"));
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char said = 0;
+    ASSERT_EQ(::read(ready[0], &said, 1), 1);
+    const QString lock = config + "/HKEY_CURRENT_USER.reg.lock";
+    ASSERT_TRUE(QFile::exists(lock));
+
+    EXPECT_EQ(paths::removeSaveLeftovers(), 0);
+    EXPECT_TRUE(QFile::exists(lock));
+    FileLock other(lock);
+    EXPECT_FALSE(other.tryLock(0)) << "the copy still keeps the others out";
+    EXPECT_EQ(other.error(), FileLock::Error::Held);
+
+    // Once the copy is gone, the next start removes what it left.
+    ::kill(copy, SIGKILL);
+    ::waitpid(copy, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(paths::removeSaveLeftovers(), 1);
+    EXPECT_FALSE(QFile::exists(lock));
 }
 
 TEST(SaveKilledPartWay, databaseSavesKilledAtRandomMomentsLeaveAWholeFileAndNoLeftoverAfterTheNextStart)

@@ -5,6 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace rr;
 
 namespace
@@ -33,6 +42,7 @@ const DatabaseCase kDatabaseCases[] = {
     {"folders-130-deep.xml", "", "W130", "n", "T131", "W2"},
     {"windows-1252-undeclared.xml", "", "T1", "Café – naïve", "T2", "W1"},
     {"attributes-at-the-limit.xml", "", "T1", "wide = \"fine\" > <x a=\"1\" b='2'>=", "T2", "W2"},
+    {"utf7-declared.xml", "", "W1", "Café – one", "T2", "W2"},
     {"dtd-from-the-network.xml", "document type definition"},
     {"other-dtd.xml", "document type definition"},
     {"folders-600-deep.xml", "nested more deeply"},
@@ -45,10 +55,17 @@ const DatabaseCase kDatabaseCases[] = {
     {"unparsed-entity.xml", "declares entities"},
     {"attributes-past-the-limit.xml", kTooManyAttributes},
     {"utf16-attributes-past-the-limit.xml", kTooManyAttributes},
+    {"utf7-attributes-past-the-limit.xml", kTooManyAttributes},
+    {"ebcdic-declared-attributes-past-the-limit.xml", kTooManyAttributes},
+    {"id-default-not-a-name.xml",
+     "The file's document type gives the attribute WID of VARDECK the default value \"1\", which its type does not "
+     "allow."},
     {"attribute-declarations-past-the-limit.xml", kTooManyAttributes},
     {"namespaces-past-the-limit.xml",
      "The file declares more namespaces at once than a Vardecks database may: at most 64."},
     {"ebcdic.xml", "The file is written in EBCDIC, which a Vardecks database never is."},
+    {"utf32-with-byte-order-mark.xml", "The file is written in UTF-32, which a Vardecks database never is."},
+    {"utf32-big-endian.xml", "The file is written in UTF-32, which a Vardecks database never is."},
     {"control-character-reference.xml", "xmlParseCharRef"},
     {"raw-control-character.xml", "PCDATA invalid Char value 7"},
     {"invalid-utf8-declared.xml", "Input is not proper UTF-8"},
@@ -90,13 +107,40 @@ TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReaso
         EXPECT_EQ(again.getTheDOM()->nodeFromID(c.lookup).childText("NAME"), QString::fromUtf8(c.lookupName));
     }
 
-    // A folder or a missing file is refused with its reason too.
+    // What is no file is refused at once with its reason: a folder, a missing file, a
+    // named pipe (which an open would wait on for a writer), a socket and a device.
+    const QString pipe = home.path() + "/pipe.xml";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString socketPath = home.path() + "/socket.xml";
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
     QDir().mkpath(home.path() + "/folder.xml");
-    for (const QString &path : {home.path() + "/folder.xml", home.path() + "/missing.xml"}) {
+    const QPair<QString, QString> notFiles[] = {
+        {home.path() + "/folder.xml", "it is a folder."}, {home.path() + "/missing.xml", "No such file or directory"},
+        {pipe, "it is a named pipe, not a file."},        {socketPath, "it is a socket, not a file."},
+        {"/dev/null", "it is a device, not a file."},
+    };
+    // Were the pipe opened, a writer coming by would end the wait (and the test) at once.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        while (!done) {
+            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            ::usleep(20 * 1000);
+        }
+    });
+    for (const auto &[path, why] : notFiles) {
         XMLDatabase db;
         EXPECT_FALSE(db.openDBValidate(path));
-        EXPECT_TRUE(db.getTheDOM()->parseErrorReason().contains("could not be read")) << qPrintable(path);
+        EXPECT_EQ(db.getTheDOM()->parseErrorReason(), "The file " + path + " could not be read: " + why);
     }
+    done = true;
+    writer.join();
+    ::close(socketFd);
 }
 
 TEST(BrokenFiles, aCollectionPastTheIdentifierCeilingOpensAndAllocatesNothing)

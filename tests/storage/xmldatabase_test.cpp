@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "storage/datetext.h"
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
@@ -8,6 +9,8 @@
 
 #include <QLocale>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace rr;
 
@@ -122,6 +125,59 @@ TEST(XMLDatabase, pastTheLastNumberIdentifiersGoOnFromOneAndOnlyADatabaseWithEve
     doc->nodeFromID("W5").setAttribute("WID", "W40000");
     EXPECT_EQ(db.getNewWID(), "W5");
     EXPECT_EQ(doc->countElements("VARDECK"), 32767);
+}
+
+TEST(XMLDatabase, aFileAnotherProgramChangedOrReplacedIsNotWrittenOverUntilAskedToAndOurOwnSavesAreNoChange)
+{
+    test::TempHome home;
+    const QString path =
+        test::writeDatabase(home.databaseFolder(), "db.xml", "<FOLDERS>" + test::folderXml("T1", "F") + "</FOLDERS>");
+    XMLDatabase db;
+    db.setPath(path);
+    ASSERT_TRUE(db.openDBValidate(path));
+    const auto rename = [&db](const QString &name) { db.getTheDOM()->nodeFromID("T1").setChildText("NAME", name); };
+    for (const char *name : {"ours", "ours again"}) {
+        rename(name);
+        ASSERT_TRUE(db.save());
+        EXPECT_FALSE(db.fileChangedOnDisk());
+    }
+
+    const QByteArray theirs = "<?xml version='1.0'?><FOLDERS><FOLDER TID=\"T1\"><NAME>theirs</NAME></FOLDER></FOLDERS>";
+    const std::pair<const char *, std::function<void()>> otherPrograms[] = {
+        {"replaced", [&] { writeFileAtomically(path, theirs); }},
+        {"changed in place",
+         [&] {
+             QFile file(path);
+             file.open(QIODevice::Append);
+             file.write("<!-- theirs -->");
+         }},
+    };
+    for (const auto &[how, otherProgram] : otherPrograms) {
+        SCOPED_TRACE(how);
+        otherProgram();
+        const QByteArray onDisk = test::readBytes(path);
+        EXPECT_TRUE(db.fileChangedOnDisk());
+        rename("kept in memory");
+        QString error;
+        EXPECT_FALSE(db.save(&error));
+        EXPECT_EQ(error, path + " was changed by another program after it was read, so it was not written over.");
+        EXPECT_TRUE(db.keptChangedFile());
+        EXPECT_TRUE(db.hasUnsavedChanges());
+        EXPECT_EQ(test::readBytes(path), onDisk);
+        EXPECT_EQ(db.getTheDOM()->nodeFromID("T1").childText("NAME"), "kept in memory");
+
+        db.replaceChangedFile();
+        ASSERT_TRUE(db.save());
+        EXPECT_FALSE(db.keptChangedFile());
+        XMLDatabase fresh;
+        ASSERT_TRUE(fresh.openDBValidate(path));
+        EXPECT_EQ(fresh.getTheDOM()->nodeFromID("T1").childText("NAME"), "kept in memory");
+    }
+    // A file removed meanwhile is simply written again.
+    QFile::remove(path);
+    EXPECT_FALSE(db.fileChangedOnDisk());
+    EXPECT_TRUE(db.save());
+    EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST(XMLDatabase, failedOpenKeepsTheFailedDocumentAndEarlierImports)

@@ -5,9 +5,10 @@
 namespace rr
 {
 
-// Writes the whole database file. When that fails the user is told why (exclamation
-// icon) and false comes back; the change stays in the document in memory, so the
-// next successful save writes it.
+// Writes the whole database file. When another program changed the file since it was
+// read, the user is asked first whether to write over it (default No). When the save
+// fails the user is told why (exclamation icon) and false comes back; the change stays
+// in the document in memory, so the next successful save writes it.
 bool saveDatabaseReporting(const XMLDatabase &db);
 
 } // namespace rr
