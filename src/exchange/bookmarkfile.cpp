@@ -2,6 +2,7 @@
 
 #include "exchange/exchangenames.h"
 #include "platform/mozlz4.h"
+#include "platform/plainfile.h"
 #include "platform/textutil.h"
 
 #include <QFile>
@@ -267,8 +268,9 @@ bool readBookmarkFile(const QString &path, QList<BookmarkEntry> *entries, QStrin
         return mozlz4::readFile(path, &json, error) && parseBookmarkJson(json, entries, error);
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, file.errorString());
+    QString reason;
+    if (!openPlainFile(file, &reason))
+        return fail(error, reason);
     if (file.size() > kMaxBookmarkFileBytes)
         return fail(error, QStringLiteral("the file is too large"));
     const QByteArray bytes = file.readAll();

@@ -47,12 +47,9 @@ bool DatabaseMerge::merge(const QString &otherPath)
     XmlDocument *doc = m_open.getTheDOM();
     if (!doc || !doc->isLoaded())
         return fail(QStringLiteral("No database is open."));
-    // A named pipe would keep the open waiting for ever.
-    if (const QString why = whyNotAPlainFile(otherPath); !why.isEmpty())
-        return fail(QStringLiteral("The file %1 could not be read: %2").arg(otherPath, why));
     QFile file(otherPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+    if (QString why; !openPlainFile(file, &why))
+        return fail(QStringLiteral("The file %1 could not be read: %2").arg(otherPath, why));
     if (file.size() > kMaxMergeFileBytes)
         return fail(QStringLiteral("The file is too large."));
     const QByteArray bytes = file.readAll();

@@ -1,6 +1,7 @@
 #include "exchange/firefoxexport.h"
 
 #include "platform/atomicfile.h"
+#include "platform/plainfile.h"
 
 #include <QFile>
 
@@ -84,8 +85,9 @@ FirefoxExportResult exportToFirefoxFile(const QString &bookmarkFile, const XmlDo
 {
     FirefoxExportResult result;
     QFile file(bookmarkFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = bookmarkFile + QStringLiteral(" could not be read: ") + file.errorString();
+    QString reason;
+    if (!openPlainFile(file, &reason)) {
+        result.error = bookmarkFile + QStringLiteral(" could not be read: ") + reason;
         return result;
     }
     if (file.size() > kMaxBookmarkFileBytes) {

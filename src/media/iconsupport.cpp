@@ -3,6 +3,7 @@
 #include "media/urlsupport.h"
 #include "platform/atomicfile.h"
 #include "platform/paths.h"
+#include "platform/plainfile.h"
 #include "platform/textutil.h"
 
 #include <QBuffer>
@@ -45,7 +46,8 @@ bool moveOver(const QString &source, const QString &target)
 bool copyOver(const QString &source, const QString &target)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    QString reason;
+    if (!openPlainFile(in, &reason))
         return false;
     return writeFileAtomically(target, in.readAll());
 }

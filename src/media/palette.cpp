@@ -2,6 +2,7 @@
 
 #include "media/dibsection.h"
 #include "platform/atomicfile.h"
+#include "platform/plainfile.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -213,7 +214,8 @@ void cPalette::freeNode(std::int32_t node)
 bool cPalette::Load(const QString &fileName, qint32 &offset)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QString reason;
+    if (!openPlainFile(file, &reason))
         return false;
     const qint64 start = offset < 1 ? 0 : offset;
     if (!file.seek(start))

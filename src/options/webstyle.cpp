@@ -1,6 +1,7 @@
 #include "options/webstyle.h"
 
 #include "platform/atomicfile.h"
+#include "platform/plainfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,10 +43,8 @@ bool rewrite(const QString &path, const QByteArray &css, bool *changed, QString 
 {
     *changed = false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
+    if (!openPlainFile(file, reason))
         return false;
-    }
     if (file.size() > kMaxStylesheetBytes) {
         *reason = QStringLiteral("the file is too large to be a stylesheet");
         return false;

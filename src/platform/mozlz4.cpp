@@ -1,4 +1,5 @@
 #include "platform/mozlz4.h"
+#include "platform/plainfile.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -46,8 +47,9 @@ bool decompress(const QByteArray &fileBytes, QByteArray *text, QString *error)
 bool readFile(const QString &path, QByteArray *text, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, file.errorString());
+    QString reason;
+    if (!openPlainFile(file, &reason))
+        return fail(error, reason);
     if (file.size() > kMaxBytes)
         return fail(error, QStringLiteral("the file is too large"));
     const QByteArray bytes = file.readAll();

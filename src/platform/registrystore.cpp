@@ -4,6 +4,7 @@
 #include "platform/filelock.h"
 #include "platform/filestamp.h"
 #include "platform/paths.h"
+#include "platform/plainfile.h"
 #include "platform/textutil.h"
 
 #include <QDateTime>
@@ -334,12 +335,10 @@ public:
             return true;
         QFile f(path);
         QString error;
-        if (f.open(QIODevice::ReadOnly)) {
+        if (openPlainFile(f, &error)) {
             if (parse(f.readAll(), tree, &error, path))
                 return true;
             *tree = Node{};
-        } else {
-            error = f.errorString();
         }
         f.close();
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
@@ -375,7 +374,7 @@ public:
         if (!stamp.isNull()) {
             QFile f(path);
             QString error;
-            good = f.open(QIODevice::ReadOnly) && parse(f.readAll(), &tree, &error, path);
+            good = openPlainFile(f, &error) && parse(f.readAll(), &tree, &error, path);
         }
         if (!good) {
             // Only a holder of the lock may move the file aside: another copy may be

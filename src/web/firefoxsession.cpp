@@ -2,6 +2,7 @@
 
 #include "platform/firefoxfolders.h"
 #include "platform/mozlz4.h"
+#include "platform/plainfile.h"
 #include "platform/processlock.h"
 #include "platform/textutil.h"
 
@@ -27,7 +28,8 @@ constexpr int kMaxTitle = 2048;
 QStringList profilesIn(const QString &folder)
 {
     QFile file(folder + QStringLiteral("/profiles.ini"));
-    if (!file.open(QIODevice::ReadOnly))
+    QString reason;
+    if (!openPlainFile(file, &reason))
         return {};
     const QByteArray text = file.read(kMaxIni);
     QStringList found;

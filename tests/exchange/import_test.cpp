@@ -1,15 +1,19 @@
 #include "exchange/bookmarkfile.h"
 #include "exchange/bookmarkimport.h"
 #include "exchange/databasemerge.h"
+#include "exchange/firefoxexport.h"
 #include "exchange/folderimport.h"
 #include "exchangefixture.h"
 #include "platform/mozlz4.h"
 
 #include <QElapsedTimer>
 #include <QSet>
+#include <atomic>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace rr;
@@ -691,4 +695,45 @@ TEST(DatabaseMerge, refusedOrFailedMergesChangeNothing)
     ASSERT_TRUE(merged.merge(writeOther(dir, kOther)));
     merged.rollback();
     EXPECT_EQ(open.doc().toBytes(), before);
+}
+
+// A bookmark file, a compressed backup, or the file an export reads back, chosen by the
+// user or found in a profile, is read only when it is a plain file: a named pipe in its
+// place is refused at once with its reason instead of holding the window up for ever.
+TEST(BookmarkFile, aNamedPipeInPlaceOfAFileTheProgramReadsIsRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString html = dir.filePath("bookmarks.html");
+    const QString backup = dir.filePath("bookmarks-2026-12-06_12_abc.jsonlz4");
+    for (const QString &pipe : {html, backup})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Were a pipe opened, a writer coming by would end the wait (and the test) soon.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int round = 0; !done && round < 500; ++round) {
+            ::usleep(20 * 1000);
+            if (round < 100)
+                continue;
+            for (const QString &pipe : {html, backup}) {
+                const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const QString why = "it is a named pipe, not a file.";
+    QList<BookmarkEntry> entries;
+    QString error;
+    EXPECT_FALSE(readBookmarkFile(html, &entries, &error));
+    EXPECT_EQ(error, why);
+    EXPECT_FALSE(readBookmarkFile(backup, &entries, &error));
+    EXPECT_EQ(error, why);
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadXml("<FOLDERS/>", {}));
+    EXPECT_EQ(exportToFirefoxFile(html, doc, "T1", 1).error, html + " could not be read: " + why);
+    EXPECT_LT(clock.elapsed(), 1000);
+    done = true;
+    writer.join();
 }
