@@ -291,12 +291,10 @@ bool FolderTree::endModification(QTreeWidgetItem *target)
 {
     if (w.editState() != EditState::Modifying)
         return true;
-    if (!w.confirmLoseChanges())
+    if (!w.commands.mayEndEdit(OnEdit::EndsModification))
         return false;
-    endEdit(w);
     if (target)
         w.tvwTopics->setCurrentItem(target);
-    w.commands.setFormEditMode(false);
     setNonEditableFields(w, false);
     return true;
 }

@@ -64,7 +64,7 @@ VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
     list->viewport()->installEventFilter(this);
     list->installEventFilter(this);
     connect(list->header(), &QHeaderView::sectionClicked, this, &VardeckViews::listVD_ColumnClick);
-    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { listVD_DblClick(); });
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { w.commands.listVD_DblClick(); });
     buildIconView();
 }
 
@@ -89,7 +89,7 @@ void VardeckViews::buildIconView()
     m_iconView->hide();
     m_iconView->viewport()->installEventFilter(this);
     m_iconView->installEventFilter(this);
-    connect(m_iconView, &QListView::doubleClicked, this, [this] { listVD_DblClick(); });
+    connect(m_iconView, &QListView::doubleClicked, this, [this] { w.commands.listVD_DblClick(); });
 }
 
 void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
@@ -209,8 +209,6 @@ void VardeckViews::arrangeIcons()
 
 void VardeckViews::displayWM()
 {
-    if (!w.confirmLoseChanges())
-        return;
     QTreeWidgetItem *node = w.tvwWM->currentItem();
     if (!node || tagOf(node).trimmed().isEmpty())
         return;
@@ -240,14 +238,14 @@ void VardeckViews::tvwWM_NodeClick(QTreeWidgetItem *node)
 {
     if (node && !node->isSelected())
         node->setSelected(true);
-    displayWM();
+    w.commands.displayWM();
     w.tabView->setTab(0);
 }
 
 void VardeckViews::tvwWM_KeyPress(int keyAscii)
 {
     if (keyAscii == 13)
-        displayWM();
+        w.commands.displayWM();
 }
 
 bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
@@ -280,8 +278,6 @@ void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 
 void VardeckViews::listVD_DblClick()
 {
-    if (!w.confirmLoseChanges())
-        return;
     w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(w.listVD);
     if (!row)
@@ -307,7 +303,7 @@ void VardeckViews::listVD_DblClick()
 void VardeckViews::listVD_KeyDown(int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        listVD_DblClick();
+        w.commands.listVD_DblClick();
 }
 
 void VardeckViews::listVD_GotFocus()
