@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <utility>
 
 namespace rr
 {
@@ -83,7 +84,12 @@ InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject
         w.listVD, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
     sources.addSource(
         iconView, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
-    connect(&sources, &DragSources::dragEnded, this, &InternalDrags::clearDropHighlight);
+    sources.addTarget(w.tvwTopics);
+    connect(&sources, &DragSources::dragEnded, this, [this] {
+        clearDropHighlight();
+        if (std::exchange(m_folderDragged, false))
+            selectShownFolder();
+    });
 }
 
 bool InternalDrags::viewing() const
@@ -102,6 +108,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
+    m_folderDragged = true;
     return w.dragSources().startFolderDrag(tid, nodeIndex(w.tvwTopics, pressed));
 }
 
@@ -263,8 +270,17 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
 void InternalDrags::refuseFolderDrop(const QString &message)
 {
     clearDropHighlight();
-    // The selection goes back to the folder the details show: the drop target the
-    // drop selected keeps nothing.
+    selectShownFolder();
+    // The drop is still being delivered: the message waits until it is over.
+    if (!message.isEmpty())
+        QTimer::singleShot(0, this, [message] { prompt::show(message); });
+}
+
+void InternalDrags::selectShownFolder()
+{
+    // The tree's selection is the folder the details show: the press that began the
+    // drag, or the drop target, keeps nothing. So the next New Vardeck goes where the
+    // panel says, and the next click on the dragged folder is a first click.
     QTreeWidget *tree = w.tvwTopics;
     if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
         tree->setCurrentItem(shown);
@@ -272,9 +288,6 @@ void InternalDrags::refuseFolderDrop(const QString &message)
         tree->clearSelection();
         tree->setCurrentItem(nullptr);
     }
-    // The drop is still being delivered: the message waits until it is over.
-    if (!message.isEmpty())
-        QTimer::singleShot(0, this, [message] { prompt::show(message); });
 }
 
 void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
