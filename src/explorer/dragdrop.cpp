@@ -1,6 +1,7 @@
 #include "explorer/dragdrop.h"
 
 #include "explorer/detailspanel.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -88,7 +89,7 @@ InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject
     connect(&sources, &DragSources::dragEnded, this, [this] {
         clearDropHighlight();
         if (std::exchange(m_folderDragged, false))
-            selectShownFolder();
+            selectShownFolder(w);
     });
 }
 
@@ -270,24 +271,10 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
 void InternalDrags::refuseFolderDrop(const QString &message)
 {
     clearDropHighlight();
-    selectShownFolder();
+    selectShownFolder(w);
     // The drop is still being delivered: the message waits until it is over.
     if (!message.isEmpty())
         QTimer::singleShot(0, this, [message] { prompt::show(message); });
-}
-
-void InternalDrags::selectShownFolder()
-{
-    // The tree's selection is the folder the details show: the press that began the
-    // drag, or the drop target, keeps nothing. So the next New Vardeck goes where the
-    // panel says, and the next click on the dragged folder is a first click.
-    QTreeWidget *tree = w.tvwTopics;
-    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
-        tree->setCurrentItem(shown);
-    } else {
-        tree->clearSelection();
-        tree->setCurrentItem(nullptr);
-    }
 }
 
 void InternalDrags::showFolderPathAfterMove(const QString &movedTID)

@@ -63,14 +63,13 @@ private:
     // A folder drop that moves nothing: no highlight, the selection back on the shown
     // folder, and the message (if any) once the drop's delivery is over.
     void refuseFolderDrop(const QString &message);
-    // After a folder drag, dropped, refused or cancelled: the tree selects the folder
-    // shown, or nothing when none is.
-    void selectShownFolder();
     void showFolderPathAfterMove(const QString &movedTID);
     void setDropHighlight(QTreeWidgetItem *node);
 
     frmVardecks &w;
     QPersistentModelIndex m_highlight;
+    // A folder drag, dropped, refused or cancelled, leaves the tree selecting the folder
+    // shown (selectShownFolder).
     bool m_folderDragged = false;
 };
 

@@ -15,6 +15,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -132,6 +133,17 @@ bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor
 
 } // namespace
 
+void selectShownFolder(frmVardecks &w)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
+        tree->setCurrentItem(shown);
+    } else {
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+    }
+}
+
 FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
 {
     QTreeWidget *tree = w.tvwTopics;
@@ -156,6 +168,10 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwTopics_NodeClick(node); });
     connect(tree, &QTreeWidget::itemExpanded, this, &FolderTree::tvwTopics_Expand);
     connect(tree, &QTreeWidget::itemCollapsed, this, &FolderTree::tvwTopics_Collapse);
+    // A right-click highlights the folder whose popup it opens, for as long as the popup
+    // is open: its commands act on the folder right-clicked, not on the selection.
+    if (QMenu *menu = w.subMenu(MenuId::mnuTopicMenu))
+        connect(menu, &QMenu::aboutToHide, this, [this] { selectShownFolder(w); });
 }
 
 bool FolderTree::isRoot(const QTreeWidgetItem *node) const
