@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -136,12 +137,15 @@ bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor
 void selectShownFolder(frmVardecks &w)
 {
     QTreeWidget *tree = w.tvwTopics;
+    // The tree stays scrolled where the user left it (a drop far from the folder shown).
+    const int scrolled = tree->verticalScrollBar()->value();
     if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
         tree->setCurrentItem(shown);
     } else {
         tree->clearSelection();
         tree->setCurrentItem(nullptr);
     }
+    tree->verticalScrollBar()->setValue(scrolled);
 }
 
 FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
