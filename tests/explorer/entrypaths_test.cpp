@@ -4,6 +4,8 @@
 #include "editingfixture.h"
 
 #include "explorer/popupsanddrops.h"
+#include "support/firefoxprofile.h"
+#include "web/ui/capture.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -26,6 +28,12 @@ protected:
     {
         EditingTest::SetUp();
         installPopupsAndDrops(*window, *explorer);
+        installCapture(*window);
+    }
+    void TearDown() override
+    {
+        setCaptureSettings(std::nullopt);
+        EditingTest::TearDown();
     }
 
     // The sample database opened afresh, W1 (Beta site) shown in T1 (zebra), and an edit of
@@ -85,17 +93,30 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
         EXPECT_EQ(window->editState(), EditState::Adding);
         EXPECT_EQ(window->txtWName->text(), "");
     };
+    // One page open in a running Firefox, for Get Vardeck from browser.
+    FirefoxProfile firefox;
+    firefox.writeSession(
+        R"({"windows":[{"tabs":[{"entries":[{"url":"https://shop.example/cart","title":"Cart"}]}]}]})");
+    CaptureSettings browsers;
+    browsers.home = firefox.home();
+    browsers.display = ":none";
+    browsers.ownCaption = window->windowTitle();
+    setCaptureSettings(browsers);
+    const auto toolbar = [&](Tb button) {
+        QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(button)), Qt::LeftButton);
+    };
     const Way ways[] = {
         {"Go > Last Vardeck", EditState::Modifying, [&] { window->menuItem(MenuId::mnuNav, 4)->trigger(); },
          [&](const QStringList &) { EXPECT_EQ(window->lblWName->text(), "Beta site"); }},
         {"F2", EditState::Modifying, [&] { press(window->txtWName, Qt::Key_F2); },
          [&](const QStringList &) { EXPECT_EQ(window->lblWName->text(), "alpha & co"); }},
-        {"the toolbar's First Vardeck", EditState::Adding,
-         [&] {
-             QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(Tb::FirstVardeck)),
-                               Qt::LeftButton);
-         },
+        {"the toolbar's First Vardeck", EditState::Adding, [&] { toolbar(Tb::FirstVardeck); },
          [&](const QStringList &) { EXPECT_EQ(window->lblWName->text(), "alpha & co"); }},
+        {"the toolbar's Get Vardeck from browser", EditState::Modifying, [&] { toolbar(Tb::GetFromBrowser); },
+         [&](const QStringList &) {
+             EXPECT_EQ(window->editState(), EditState::Adding);
+             EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
+         }},
         {"the folder popup's Delete folder, on another folder", EditState::Adding,
          [&] { rightClickAndChoose(topics(), node("T6"), MenuId::mnuDeleteFolder); },
          [&](const QStringList &questions) {
