@@ -102,6 +102,13 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
     browsers.display = ":none";
     browsers.ownCaption = window->windowTitle();
     setCaptureSettings(browsers);
+    const auto popularEntry = [&](int element) {
+        window->tabIndex->setTab(3);
+        QTreeWidgetItem *bank = tagged(window->listPop, "W3");
+        ASSERT_NE(bank, nullptr);
+        clickItem(window->listPop, bank, Qt::RightButton);
+        choose(window->menuItem(MenuId::mnuList, element));
+    };
     const auto toolbar = [&](Tb button) {
         QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(button)), Qt::LeftButton);
     };
@@ -152,15 +159,14 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
         {"the Vardeck tree's popup's Open Vardeck", EditState::Modifying,
          [&] { rightClickAndChoose(window->tvwWM, wmNode("W2"), MenuId::mnuOpenN); },
          [&](const QStringList &) { EXPECT_EQ(window->lblWName->text(), "alpha & co"); }},
-        {"the Popular list's popup's Open Vardeck", EditState::Modifying,
-         [&] {
-             window->tabIndex->setTab(3);
-             QTreeWidgetItem *bank = tagged(window->listPop, "W3");
-             ASSERT_NE(bank, nullptr);
-             clickItem(window->listPop, bank, Qt::RightButton);
-             choose(window->menuItem(MenuId::mnuList, 3));
-         },
+        {"the Popular list's popup's Open Vardeck", EditState::Modifying, [&] { popularEntry(3); },
          [&](const QStringList &) { EXPECT_EQ(window->lblWName->text(), "Secure bank"); }},
+        {"the Popular list's popup's Open Vardeck in browser", EditState::Modifying, [&] { popularEntry(4); },
+         [&](const QStringList &) {
+             EXPECT_EQ(launcher.openedUrls(), QStringList{"https://www.bank.example/login/x"});
+             EXPECT_EQ(window->editState(), EditState::Modifying);
+         },
+         false},
         {"a link dropped on the window", EditState::Modifying,
          [&] { dropText(window->formClient, "http://dropped.example/"); },
          [&](const QStringList &) {

@@ -171,7 +171,6 @@ public:
         if (m_guard.allows(m_effect.at(index)))
             Slot::operator()(index);
     }
-    OnEdit effect(int index = 0) const { return m_effect.at(index); }
 
 private:
     const CommandPrologue &m_prologue;
