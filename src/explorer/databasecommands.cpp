@@ -191,7 +191,7 @@ void mnuFileBackup_Click(frmVardecks &w)
 
 void mnuFileClose_Click(frmVardecks &w)
 {
-    if (!w.dbXML.isOpen() || !w.confirmLoseChanges())
+    if (!w.dbXML.isOpen())
         return;
     // A file that cannot be written keeps the database open: closing would drop the
     // changes that only the memory holds.

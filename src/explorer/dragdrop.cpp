@@ -1,6 +1,7 @@
 #include "explorer/dragdrop.h"
 
 #include "explorer/detailspanel.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <utility>
 
 namespace rr
 {
@@ -83,7 +85,12 @@ InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject
         w.listVD, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
     sources.addSource(
         iconView, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
-    connect(&sources, &DragSources::dragEnded, this, &InternalDrags::clearDropHighlight);
+    sources.addTarget(w.tvwTopics);
+    connect(&sources, &DragSources::dragEnded, this, [this] {
+        clearDropHighlight();
+        if (std::exchange(m_folderDragged, false))
+            selectShownFolder(w);
+    });
 }
 
 bool InternalDrags::viewing() const
@@ -102,6 +109,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
+    m_folderDragged = true;
     return w.dragSources().startFolderDrag(tid, nodeIndex(w.tvwTopics, pressed));
 }
 
@@ -263,15 +271,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
 void InternalDrags::refuseFolderDrop(const QString &message)
 {
     clearDropHighlight();
-    // The selection goes back to the folder the details show: the drop target the
-    // drop selected keeps nothing.
-    QTreeWidget *tree = w.tvwTopics;
-    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
-        tree->setCurrentItem(shown);
-    } else {
-        tree->clearSelection();
-        tree->setCurrentItem(nullptr);
-    }
+    selectShownFolder(w);
     // The drop is still being delivered: the message waits until it is over.
     if (!message.isEmpty())
         QTimer::singleShot(0, this, [message] { prompt::show(message); });

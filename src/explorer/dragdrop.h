@@ -68,6 +68,9 @@ private:
 
     frmVardecks &w;
     QPersistentModelIndex m_highlight;
+    // A folder drag, dropped, refused or cancelled, leaves the tree selecting the folder
+    // shown (selectShownFolder).
+    bool m_folderDragged = false;
 };
 
 } // namespace rr

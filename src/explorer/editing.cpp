@@ -39,6 +39,19 @@ void installEditing(frmVardecks &w)
     w.commands.mnuEditDelete_Click = [vardecks](int) { vardecks->mnuEditDelete_Click(); };
     w.commands.mnuEditDeleteTopic_Click = [folders](int) { folders->mnuEditDeleteTopic_Click(); };
 
+    // Whatever ends an edit asks first, and on Yes finds the edit ended: a modified
+    // Vardeck shows what is stored again, an add is gone. A folder made or shown while
+    // a Vardeck is added is where it can go: that add goes on.
+    w.commands.guardEdits([&w, editor](OnEdit effect) {
+        const EditState state = w.editState();
+        if (state == EditState::Viewing || (state == EditState::Adding && effect == OnEdit::EndsModification))
+            return true;
+        if (!w.confirmLoseChanges())
+            return false;
+        editor->dropEdit();
+        return true;
+    });
+
     // The icon fetch of a new Vardeck belongs to the icon subsystem; the timer hands
     // over to it.
     QObject::connect(w.timerIcon, &QTimer::timeout, editor, [&w] {

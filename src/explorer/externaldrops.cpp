@@ -147,7 +147,7 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
 {
     // A new Vardeck replaces what the panel holds: an edit under way is dropped only
     // when the user agrees.
-    if (!w.confirmLoseChanges())
+    if (!w.commands.mayEndEdit(OnEdit::Ends))
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
     w.commands.getOpenBrowserPages(false);
@@ -177,7 +177,7 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
         // Dragged from the favourites: its folder is shown first.
         const XmlNode folder = folderOfVardeck(vardeck);
         QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, folder.attribute(QStringLiteral("TID")));
-        if (!folderNode || !w.confirmLoseChanges())
+        if (!folderNode || !w.commands.mayEndEdit(OnEdit::Ends))
             return;
         w.tvwTopics->setCurrentItem(folderNode);
         w.commands.populateVardeckList(folderNode);

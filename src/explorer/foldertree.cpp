@@ -17,9 +17,11 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -136,6 +138,20 @@ bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor
 
 } // namespace
 
+void selectShownFolder(frmVardecks &w)
+{
+    QTreeWidget *tree = w.tvwTopics;
+    // The tree stays scrolled where the user left it (a drop far from the folder shown).
+    const int scrolled = tree->verticalScrollBar()->value();
+    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
+        tree->setCurrentItem(shown);
+    } else {
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+    }
+    tree->verticalScrollBar()->setValue(scrolled);
+}
+
 FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
 {
     QTreeWidget *tree = w.tvwTopics;
@@ -160,6 +176,10 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwTopics_NodeClick(node); });
     connect(tree, &QTreeWidget::itemExpanded, this, &FolderTree::tvwTopics_Expand);
     connect(tree, &QTreeWidget::itemCollapsed, this, &FolderTree::tvwTopics_Collapse);
+    // A right-click highlights the folder whose popup it opens, for as long as the popup
+    // is open: its commands act on the folder right-clicked, not on the selection.
+    if (QMenu *menu = w.subMenu(MenuId::mnuTopicMenu))
+        connect(menu, &QMenu::aboutToHide, this, [this] { selectShownFolder(w); });
 }
 
 bool FolderTree::isRoot(const QTreeWidgetItem *node) const
@@ -299,12 +319,10 @@ bool FolderTree::endModification(QTreeWidgetItem *target)
 {
     if (w.editState() != EditState::Modifying)
         return true;
-    if (!w.confirmLoseChanges())
+    if (!w.commands.mayEndEdit(OnEdit::EndsModification))
         return false;
-    endEdit(w);
     if (target)
         w.tvwTopics->setCurrentItem(target);
-    w.commands.setFormEditMode(false);
     setNonEditableFields(w, false);
     return true;
 }

@@ -19,6 +19,11 @@ class frmVardecks;
 struct FolderCreated;
 struct FolderRenamed;
 
+// The tree selects the folder shown, or nothing when none is: what a drag's press, a
+// drop or a right-click highlighted goes back, so that the next New Vardeck or Save
+// goes where the panel says, and the next click on that folder is a first click.
+void selectShownFolder(frmVardecks &w);
+
 class FolderTree : public QObject
 {
     Q_OBJECT

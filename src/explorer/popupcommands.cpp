@@ -166,8 +166,10 @@ void PopupCommands::mnuNewFolder_Click()
 void PopupCommands::mnuOpenF_Click()
 {
     QTreeWidgetItem *node = w.popup.popupNode().item();
-    if (node && node->treeWidget() == w.tvwTopics)
-        w.commands.tvwTopics_NodeClick(node);
+    if (!node || node->treeWidget() != w.tvwTopics)
+        return;
+    w.tvwTopics->setCurrentItem(node);
+    w.commands.tvwTopics_NodeClick(node);
 }
 
 void PopupCommands::mnuMoveFolder_Click()

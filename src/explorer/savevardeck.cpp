@@ -405,11 +405,19 @@ VardeckEditor::Fields VardeckEditor::currentFields() const
 
 void VardeckEditor::cancelVardeckEdit()
 {
-    const EditState state = w.editState();
     if (w.editState() == EditState::Viewing)
         return;
     // Nothing changed since the edit began: it ends without the question.
     if (currentFields() != m_startFields && !w.confirmLoseChanges())
+        return;
+    dropEdit();
+    restoreFocus();
+}
+
+void VardeckEditor::dropEdit()
+{
+    const EditState state = w.editState();
+    if (state == EditState::Viewing)
         return;
     if (state == EditState::Modifying) {
         // Every field shows again what is stored, the favourite mark included, so
@@ -422,7 +430,7 @@ void VardeckEditor::cancelVardeckEdit()
             w.txtWName->setText(w.lblWName->text());
             w.txtAddress->setText(w.lblAddress->text());
         }
-    } else if (state == EditState::Adding) {
+    } else {
         setNonEditableFields(w, false);
         w.imgIcon->setPixmap(QPixmap());
         w.showNoVardeck();
@@ -434,7 +442,6 @@ void VardeckEditor::cancelVardeckEdit()
     }
     w.timerIcon->stop();
     leaveEditMode(w);
-    restoreFocus();
     session().cancelIcons = true;
     clearDownloadedIcon();
 }

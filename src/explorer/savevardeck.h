@@ -35,7 +35,11 @@ public:
     // with: shown in the details and stored by Save.
     void setEditedPageSize(const QString &size);
     void saveVardeckDetails();
+    // Cancel: asks when anything was typed, then ends the edit.
     void cancelVardeckEdit();
+    // Ends the edit without asking: a modified Vardeck shows again what is stored, an
+    // add leaves no Vardeck shown.
+    void dropEdit();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

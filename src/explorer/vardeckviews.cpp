@@ -64,7 +64,7 @@ VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
     list->viewport()->installEventFilter(this);
     list->installEventFilter(this);
     connect(list->header(), &QHeaderView::sectionClicked, this, &VardeckViews::listVD_ColumnClick);
-    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { listVD_DblClick(); });
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { w.commands.listVD_DblClick(); });
     buildIconView();
 }
 
@@ -89,7 +89,7 @@ void VardeckViews::buildIconView()
     m_iconView->hide();
     m_iconView->viewport()->installEventFilter(this);
     m_iconView->installEventFilter(this);
-    connect(m_iconView, &QListView::doubleClicked, this, [this] { listVD_DblClick(); });
+    connect(m_iconView, &QListView::doubleClicked, this, [this] { w.commands.listVD_DblClick(); });
 }
 
 void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
@@ -207,8 +207,6 @@ void VardeckViews::arrangeIcons()
 
 void VardeckViews::displayWM()
 {
-    if (!w.confirmLoseChanges())
-        return;
     QTreeWidgetItem *node = w.tvwWM->currentItem();
     if (!node || tagOf(node).trimmed().isEmpty())
         return;
@@ -238,14 +236,14 @@ void VardeckViews::tvwWM_NodeClick(QTreeWidgetItem *node)
 {
     if (node && !node->isSelected())
         node->setSelected(true);
-    displayWM();
+    w.commands.displayWM();
     w.tabView->setTab(0);
 }
 
 void VardeckViews::tvwWM_KeyPress(int keyAscii)
 {
     if (keyAscii == 13)
-        displayWM();
+        w.commands.displayWM();
 }
 
 bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
@@ -278,8 +276,6 @@ void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 
 void VardeckViews::listVD_DblClick()
 {
-    if (!w.confirmLoseChanges())
-        return;
     w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(w.listVD);
     if (!row)
@@ -305,7 +301,7 @@ void VardeckViews::listVD_DblClick()
 void VardeckViews::listVD_KeyDown(int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        listVD_DblClick();
+        w.commands.listVD_DblClick();
 }
 
 void VardeckViews::listVD_GotFocus()

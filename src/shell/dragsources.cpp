@@ -5,9 +5,157 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace rr
 {
+
+// Watches the whole application while one of the window's drags runs: the moves of the
+// drag over a target start and stop its scrolling at the edges, and the wheel scrolls
+// the target under the pointer. It sees the drag's events before the targets' drop
+// handlers take them, and before the platform's drag loop (which installs a watcher
+// of its own once it runs, and drops the wheel there): it places itself first again
+// once that loop runs.
+class DragSources::Scroller : public QObject
+{
+public:
+    explicit Scroller(QObject *parent) : QObject(parent)
+    {
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, [this] { scrollStep(); });
+    }
+    void addTarget(QAbstractItemView *view) { m_targets.append(view); }
+    void dragStarted()
+    {
+        qApp->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            if (m_running)
+                qApp->installEventFilter(this);
+        });
+        m_running = true;
+    }
+    void dragEnded()
+    {
+        m_running = false;
+        stop();
+        qApp->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            if (QAbstractItemView *view = targetOf(watched)) {
+                auto *move = static_cast<QDragMoveEvent *>(event);
+                restAt(view, move->position().toPoint(), move);
+            }
+            return false;
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            if (targetOf(watched))
+                stop();
+            return false;
+        case QEvent::Wheel:
+            return wheel(static_cast<QWheelEvent *>(event));
+        default:
+            return false;
+        }
+    }
+
+private:
+    QAbstractItemView *targetOf(const QObject *viewport) const
+    {
+        for (const QPointer<QAbstractItemView> &view : m_targets) {
+            if (view && view->viewport() == viewport)
+                return view;
+        }
+        return nullptr;
+    }
+    // The drag rests at pos in view's viewport: near the top or the bottom edge the view
+    // scrolls, a step more at each tick, until the drag leaves the edge.
+    void restAt(QAbstractItemView *view, const QPoint &pos, const QDragMoveEvent *move)
+    {
+        if (m_resending)
+            return;
+        const int margin = view->autoScrollMargin();
+        const int height = view->viewport()->height();
+        const int direction = !view->hasAutoScroll() ? 0 : pos.y() < margin ? -1 : pos.y() >= height - margin ? 1 : 0;
+        m_view = view;
+        m_pos = pos;
+        m_data = move->mimeData();
+        m_actions = move->possibleActions();
+        if (direction == 0) {
+            stop();
+        } else if (direction != m_direction || !m_timer.isActive()) {
+            m_direction = direction;
+            m_steps = 0;
+            m_timer.start();
+        }
+    }
+    void stop()
+    {
+        m_timer.stop();
+        m_direction = 0;
+    }
+    void scrollStep()
+    {
+        QAbstractItemView *view = m_view;
+        if (!view || !m_data) {
+            stop();
+            return;
+        }
+        QScrollBar *bar = view->verticalScrollBar();
+        m_steps = std::min(m_steps + 1, std::max(1, bar->pageStep()));
+        const int before = bar->value();
+        bar->setValue(before + m_direction * m_steps);
+        if (bar->value() == before) {
+            stop();
+            return;
+        }
+        moveAgain(view);
+    }
+    // The drag's target under the resting pointer changed: the view's drop handler hears
+    // of it as of a move.
+    void moveAgain(QAbstractItemView *view)
+    {
+        QDragMoveEvent again(m_pos, m_actions, m_data, QApplication::mouseButtons(), QApplication::keyboardModifiers());
+        m_resending = true;
+        QApplication::sendEvent(view->viewport(), &again);
+        m_resending = false;
+    }
+    bool wheel(const QWheelEvent *event)
+    {
+        const QPoint global = event->globalPosition().toPoint();
+        for (const QPointer<QAbstractItemView> &view : m_targets) {
+            if (!view || !view->isVisible() ||
+                !view->viewport()->rect().contains(view->viewport()->mapFromGlobal(global)))
+                continue;
+            QScrollBar *bar = view->verticalScrollBar();
+            const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+            bar->setValue(bar->value() - notches * QApplication::wheelScrollLines() * bar->singleStep());
+            if (m_data && view == m_view)
+                moveAgain(view);
+            return true;
+        }
+        return false;
+    }
+
+    QList<QPointer<QAbstractItemView>> m_targets;
+    QTimer m_timer;
+    bool m_running = false;
+    bool m_resending = false;
+    QPointer<QAbstractItemView> m_view;
+    QPoint m_pos;
+    QPointer<const QMimeData> m_data;
+    Qt::DropActions m_actions;
+    int m_direction = 0;
+    int m_steps = 0;
+};
 
 QMimeData *vardeckDragData(const QStringList &wids)
 {
@@ -43,7 +191,8 @@ bool isInternalDragData(const QMimeData *data)
                     data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
 }
 
-DragSources::DragSources(DragState &state, QObject *parent) : QObject(parent), m_state(state)
+DragSources::DragSources(DragState &state, QObject *parent)
+    : QObject(parent), m_state(state), m_scroller(new Scroller(this))
 {
     setObjectName(QStringLiteral("dragSources"));
     m_dragLoop = [this](QWidget *source, QMimeData *data) {
@@ -62,6 +211,11 @@ void DragSources::addSource(QAbstractItemView *view, Start start, Qt::DropAction
 {
     m_sources.insert(view->viewport(), Source{view, std::move(start), defaultAction});
     view->viewport()->installEventFilter(this);
+}
+
+void DragSources::addTarget(QAbstractItemView *view)
+{
+    m_scroller->addTarget(view);
 }
 
 QMimeData *DragSources::startFolderDrag(const QString &tid, int nodeIndex)
@@ -107,10 +261,13 @@ void DragSources::setDragLoop(DragLoop loop)
 void DragSources::runDrag(QWidget *source, QMimeData *data)
 {
     QPointer<DragSources> self(this);
+    m_scroller->dragStarted();
     m_dragLoop(source, data);
     // The window may have gone while the drag ran.
-    if (self)
-        endDrag();
+    if (!self)
+        return;
+    m_scroller->dragEnded();
+    endDrag();
 }
 
 bool DragSources::eventFilter(QObject *watched, QEvent *event)

@@ -8,6 +8,11 @@
 // private type, so that a target tells the window's own drags from drops of other
 // programs (which never move anything here).
 //
+// A view the drags are dropped on scrolls while a drag rests near its top or bottom
+// edge, and with the wheel during a drag, so that a far folder can be reached: the
+// views' own scrolling never sees the drags their drop handlers take, and the
+// platform's drag loop keeps the wheel for itself.
+//
 // A drag starts with the left button pressed on an item and the pointer moved past the
 // drag distance, and it drags what was pressed on, whatever the view has selected. The
 // view sees none of the moves before that: it would take them as the start of a
@@ -53,6 +58,8 @@ public:
     using Start = std::function<QMimeData *(const QPoint &pressPos)>;
     // The view's drags start through start; defaultAction is the one they offer first.
     void addSource(QAbstractItemView *view, Start start, Qt::DropAction defaultAction);
+    // A view the window's drags are dropped on: it scrolls during them (see above).
+    void addTarget(QAbstractItemView *view);
 
     // The starts: each records what is dragged and returns the drag's data, which the
     // caller owns. A folder: its TID and its node's place in the folder tree.
@@ -85,6 +92,9 @@ private:
     void runDrag(QWidget *source, QMimeData *data);
 
     DragState &m_state;
+    // The targets' scrolling during a drag.
+    class Scroller;
+    Scroller *m_scroller;
     DragLoop m_dragLoop;
     QHash<const QObject *, Source> m_sources; // by the view's viewport
     QPointer<QWidget> m_pressedIn;

@@ -17,11 +17,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -269,6 +271,11 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
             }
         }
     }
+    // The Menu key (and Shift+F10, below) asks the control with the focus for its popup.
+    if (event->type() == QEvent::ContextMenu && watched->isWidgetType() &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard &&
+        keyboardPopup(static_cast<QWidget *>(watched)))
+        return true;
     if (event->type() == QEvent::ShortcutOverride && ownShortcutComesFirst(watched, static_cast<QKeyEvent *>(event))) {
         // Refusing the box's claim is all: the key then goes to the window's shortcuts,
         // which run the menu item once; a key no enabled item takes reaches the box.
@@ -303,6 +310,18 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, [this] { Form_KeyPress(27); });
     else if (code == Qt::Key_S && (modifiers & Qt::ControlModifier))
         QTimer::singleShot(0, this, [this] { Form_KeyPress(19); });
+    // Shift+F10 is the Menu key's twin, as on other desktops: the control with the
+    // focus gets the same request, a text box for its own menu.
+    if (code == Qt::Key_F10 && (modifiers & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
+        QTimer::singleShot(0, this, [target = QPointer<QWidget>(focus ? focus : this)] {
+            if (!target)
+                return;
+            const QPoint at = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+            QApplication::sendEvent(target, &request);
+        });
+        return true;
+    }
     if ((code == Qt::Key_Return || code == Qt::Key_Enter) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
         return handleEnterKey(focus);
     return QMainWindow::eventFilter(watched, event);

@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -107,7 +108,8 @@ public:
     QAction *loadMenuArrayElement(MenuId array, int index);
     void unloadMenuArrayElement(MenuId array, int index);
     int menuArrayUpperBound(MenuId array) const;
-    // Opens a popup menu at the mouse pointer.
+    // Opens a popup menu at the mouse pointer, or at the item a key asked about (see
+    // keyboardPopup).
     void popupMenu(MenuId menu);
     // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
     // remembers the list, then opens mnuNoVD off the rows; on a row of a list that
@@ -425,6 +427,11 @@ private:
     // The Search tab's "Found:" caption beside its count, and the boxes inside "Search in".
     void placeSearchCaptions();
     bool handleEnterKey(QWidget *focus);
+    // The Menu key and Shift+F10 on focus: the right-click a control answers with a
+    // popup, made on its current item (a list row, a tree node, the caret of the notes,
+    // the tab shown), the popup opening there. False for a control with a menu of its
+    // own (a text box) or none.
+    bool keyboardPopup(QWidget *focus);
     // True when a key that receiver would claim for itself is one of the menus' shortcuts.
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
     // True when the key is the shortcut of a menu item, enabled or not.
@@ -456,6 +463,8 @@ private:
     static inline const QString kNoFolderCaption = QStringLiteral("No folder selected");
     static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");
     bool m_inFormResize = false;
+    // Where popups open while a key's right-click runs (keyboardPopup).
+    std::optional<QPoint> m_popupAt;
     bool m_unloaded = false;
     // The shared state above, written through its operations.
     DragSources *m_dragSources = nullptr;

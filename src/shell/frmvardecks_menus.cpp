@@ -4,13 +4,17 @@
 #include "shell/frmvardecks.h"
 #include "shell/menutable.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QRegularExpression>
+#include <QTabBar>
+#include <QTextEdit>
 
 namespace rr
 {
@@ -205,7 +209,45 @@ void frmVardecks::unloadMenuArrayElement(MenuId array, int index)
 void frmVardecks::popupMenu(MenuId menuId)
 {
     if (QMenu *menu = subMenu(menuId))
-        menu->popup(QCursor::pos());
+        menu->popup(m_popupAt.value_or(QCursor::pos()));
+}
+
+bool frmVardecks::keyboardPopup(QWidget *focus)
+{
+    if (!focus || focus->window() != this)
+        return false;
+    // The control whose right-click opens the popup, and where on it the click is made.
+    QWidget *target = focus;
+    QPoint at = focus->rect().center();
+    QPoint anchor = at;
+    if (auto *view = qobject_cast<QAbstractItemView *>(focus)) {
+        target = view->viewport();
+        const QModelIndex current = view->currentIndex();
+        if (current.isValid()) {
+            view->scrollTo(current);
+            at = anchor = view->visualRect(current).center();
+        } else {
+            // No current item: a click beside every item.
+            at = QPoint(-1, -1);
+            anchor = QPoint(0, 0);
+        }
+    } else if (focus == txtNotes) {
+        target = txtNotes->viewport();
+        at = anchor = txtNotes->cursorRect().center();
+    } else if (auto *bar = qobject_cast<QTabBar *>(focus)) {
+        at = anchor = bar->tabRect(bar->currentIndex()).center();
+    } else {
+        return false;
+    }
+    m_popupAt = target->mapToGlobal(anchor);
+    const QPointF local(at);
+    const QPointF global(target->mapToGlobal(at));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    m_popupAt.reset();
+    return true;
 }
 
 void frmVardecks::listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows)

@@ -20,8 +20,10 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QUrl>
+#include <QWheelEvent>
 
 using namespace rr;
 using namespace rr::test;
@@ -319,6 +321,24 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
     EXPECT_EQ(popups().rememberedFolderTID(), "");
 }
 
+// The folder popup's Rename renames the folder right-clicked, once: Rename Folder from the menu
+// afterwards renames the folder selected then.
+TEST_F(PopupsTest, aRenameFromTheFolderPopupLeavesTheMenusNextRenameToTheFolderSelectedThen)
+{
+    open();
+    const auto renameShows = [&](const std::function<void()> &start) {
+        QString name;
+        const ModalDriver driver([&](QDialog *dialog) { name = dialog->findChild<QLineEdit *>("txtTName")->text(); });
+        start();
+        return name;
+    };
+    rightClick(topics(), node("T5"));
+    EXPECT_EQ(renameShows([&] { window->menuItem(MenuId::mnuRenameFolder)->trigger(); }), "Echo");
+    clickFolder("T4");
+    QApplication::setActiveWindow(window.get()); // offscreen, the dialog gave no activation back
+    EXPECT_EQ(renameShows([&] { QTest::keyClick(topics(), Qt::Key_M, Qt::ControlModifier); }), "Delta");
+}
+
 // A Vardeck moved from its node's menu while an edit is open empties the details panel's
 // labels; the Vardeck being edited keeps what it holds: a page being added its size, a
 // Vardeck being modified its hits.
@@ -585,6 +605,70 @@ TEST_F(PopupsTest, aMouseDragMovesTheFolderPressedOnAndARefusedDropLeavesTheNext
     QTest::keyClick(topics(), Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(prompts.texts(),
               QStringList({"Are you sure you wish to delete the folder Beta and all its Vardecks and sub-folders?"}));
+}
+
+// However a folder drag ends, the folder moved is the one pressed on, also when the press is on its
+// expand arrow (which selects nothing), and the tree selects the folder shown again: a New Vardeck
+// goes where the panel says, and the next click on the dragged folder is a first click.
+TEST_F(PopupsTest, aFolderDragMovesTheFolderPressedOnEvenOnItsArrowAndLeavesTheShownFolderSelected)
+{
+    open();
+    clickFolder("T4");
+    const QRect alpha = topics()->visualItemRect(node("T1"));
+    const QPoint arrow(alpha.left() - topics()->indentation() / 2, alpha.center().y());
+    // Alpha onto Echo from its arrow; Echo into its own sub-folder (refused); Echo, cancelled.
+    const std::tuple<QPoint, QString> drags[] = {{arrow, "T5"}, {folderPoint("T5"), "T2"}, {folderPoint("T5"), ""}};
+    for (const auto &[from, target] : drags) {
+        SCOPED_TRACE(target.toStdString());
+        // The target is found as the tree shows it during the drag (the press may open a folder).
+        this->drags().setDragLoop([this, target = target](QWidget *source, QMimeData *data) {
+            std::unique_ptr<QMimeData> owned(data);
+            if (!target.isEmpty())
+                dropOn(source, owned.get(), folderPoint(target));
+        });
+        test::mouseDragFrom(topics()->viewport(), from, true);
+        EXPECT_EQ(childIdsOnDisk(path, "T5", "SUBFOLDERS"), QStringList{"T1"});
+        EXPECT_EQ(topics()->selectedItems(), QList<QTreeWidgetItem *>{node("T4")});
+        EXPECT_EQ(topics()->currentItem(), node("T4"));
+    }
+}
+
+// The platform's drag loop watches the whole application while it runs and keeps the wheel.
+struct WheelKeeper : QObject {
+    WheelKeeper() { qApp->installEventFilter(this); }
+    ~WheelKeeper() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Wheel; }
+};
+
+// A far folder is reached during a drag: the folder tree scrolls while the drag rests at its
+// bottom edge, and the wheel scrolls it too.
+TEST_F(PopupsTest, aDragRestingAtTheFolderTreesEdgeScrollsItAndTheWheelScrollsItDuringTheDrag)
+{
+    QByteArray folders;
+    for (int i = 10; i < 50; ++i)
+        folders += folderXml("T" + QByteArray::number(i), "Folder " + QByteArray::number(i));
+    openDatabase("<FOLDERS>" + folders + "</FOLDERS>");
+    QScrollBar *bar = topics()->verticalScrollBar();
+    QString reached;
+    drags().setDragLoop([&](QWidget *viewport, QMimeData *data) {
+        std::unique_ptr<QMimeData> owned(data);
+        const WheelKeeper platform;
+        QCoreApplication::processEvents();
+        const QPoint bottom(30, viewport->height() - 2);
+        QDragEnterEvent enter(bottom, Qt::MoveAction, owned.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(bottom, Qt::MoveAction, owned.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &move);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() == bar->maximum(); }, 3000));
+        QWheelEvent wheel(bottom, viewport->mapToGlobal(bottom), {}, {0, QWheelEvent::DefaultDeltasPerStep},
+                          Qt::LeftButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        EXPECT_EQ(bar->value(), bar->maximum() - QApplication::wheelScrollLines()) << "one notch up";
+        reached = tag(topics()->itemAt(bottom));
+        dropOn(viewport, owned.get(), bottom);
+    });
+    test::mouseDragFrom(topics()->viewport(), folderPoint("T10"), true);
+    EXPECT_EQ(childIdsOnDisk(path, reached, "SUBFOLDERS"), QStringList{"T10"}) << "dropped on the folder reached";
 }
 
 TEST(ExternalPages, aDropGivesFilesBeforeTextAndIsMatchedToAnOpenPageByAddressOrLocalFile)

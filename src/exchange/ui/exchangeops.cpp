@@ -2,7 +2,6 @@
 
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
-#include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
@@ -68,11 +67,7 @@ bool checkDatabaseOpen(frmVardecks &w)
 
 bool dropEditBeforeImport(frmVardecks &w)
 {
-    if (!w.confirmLoseChanges())
-        return false;
-    if (w.editState() != EditState::Viewing)
-        leaveEditMode(w);
-    return true;
+    return w.commands.mayEndEdit(OnEdit::Ends);
 }
 
 bool settleProgressWindow(frmVardecks &w, frmProgress *progress)

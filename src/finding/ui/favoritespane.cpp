@@ -54,6 +54,7 @@ void FavoritesPane::wire()
     // move (the popups, the tool tips) before the start-drag takes them.
     w.dragSources().addSource(
         w.tvwFavs, [this](const QPoint &pos) { return tvwFavs_OLEStartDrag(w.tvwFavs->itemAt(pos)); }, Qt::CopyAction);
+    w.dragSources().addTarget(w.tvwFavs);
     w.tvwFavs->installEventFilter(this);
     w.tvwFavs->viewport()->installEventFilter(this);
     w.tvwFavs->viewport()->setMouseTracking(true);

@@ -20,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 #include <type_traits>
 
 class QTreeWidgetItem;
@@ -111,47 +112,122 @@ private:
     QList<std::function<void()>> m_steps;
 };
 
+// What a command does to an edit under way (a Vardeck being added or modified).
+enum class OnEdit {
+    // It works beside the edit.
+    Keeps,
+    // It ends a modification; an add goes on with it (a folder made or shown is where
+    // the new Vardeck can go).
+    EndsModification,
+    // It ends any edit, or starts another in its place.
+    Ends,
+};
+
+// What a command states about an edit: one effect whatever its index, or, for a command
+// of an item array, the effect of the elements listed (the others keep the edit).
+class EditEffect
+{
+public:
+    EditEffect(OnEdit effect = OnEdit::Keeps) : m_effect(effect) {}
+    EditEffect(OnEdit effect, std::initializer_list<int> elements) : m_effect(effect), m_elements(elements) {}
+    OnEdit at(int index) const { return m_elements.isEmpty() || m_elements.contains(index) ? m_effect : OnEdit::Keeps; }
+
+private:
+    OnEdit m_effect;
+    QList<int> m_elements;
+};
+
+// The one question before an edit is dropped. The part that owns the edit attaches
+// what asks and, on Yes, ends the edit; every command that states it ends the edit
+// runs it before its own work, whichever menu item, popup entry, toolbar button, key
+// or drop started it, so that the command finds no edit left half done.
+class EditGuard
+{
+public:
+    void attach(std::function<bool(OnEdit)> ask) { m_ask = std::move(ask); }
+    // True when work with this effect may go on: it keeps the edit, there is none to
+    // end, or the user agreed and the edit was ended.
+    bool allows(OnEdit effect) const { return effect == OnEdit::Keeps || !m_ask || m_ask(effect); }
+
+private:
+    std::function<bool(OnEdit)> m_ask;
+};
+
 // A command of a control: it runs with the index of the array element (or button
-// number) that started it, 0 for plain commands, after the window's prologue.
+// number) that started it, 0 for plain commands, after the window's prologue and, when
+// it ends an edit, the question.
 class Handler : public Slot<void(int)>
 {
 public:
-    Handler(QList<const CommandSlot *> &registry, const char *name, const CommandPrologue &prologue)
-        : Slot(registry, name), m_prologue(prologue)
+    Handler(QList<const CommandSlot *> &registry, const char *name, const CommandPrologue &prologue,
+            const EditGuard &guard, EditEffect effect = {})
+        : Slot(registry, name), m_prologue(prologue), m_guard(guard), m_effect(std::move(effect))
     {
     }
     using Slot::operator=;
     void operator()(int index = 0) const
     {
         m_prologue.run();
-        Slot::operator()(index);
+        if (m_guard.allows(m_effect.at(index)))
+            Slot::operator()(index);
     }
 
 private:
     const CommandPrologue &m_prologue;
+    const EditGuard &m_guard;
+    EditEffect m_effect;
+};
+
+// An operation that ends an edit (starting an add puts an empty or filled-in Vardeck in
+// the details): asked first, like a command; refused, it does nothing.
+template <typename Signature> class EditEndingSlot;
+template <typename... Args> class EditEndingSlot<void(Args...)> : public Slot<void(Args...)>
+{
+public:
+    EditEndingSlot(QList<const CommandSlot *> &registry, const char *name, const EditGuard &guard, OnEdit effect)
+        : Slot<void(Args...)>(registry, name), m_guard(guard), m_effect(effect)
+    {
+    }
+    using Slot<void(Args...)>::operator=;
+    void operator()(Args... args) const
+    {
+        if (m_guard.allows(m_effect))
+            Slot<void(Args...)>::operator()(std::forward<Args>(args)...);
+    }
+
+private:
+    const EditGuard &m_guard;
+    OnEdit m_effect;
 };
 
 // A handler of a table: which slot of Commands a menu item, button or key runs.
 class Commands;
 using HandlerRef = Handler Commands::*;
 
-#define RR_HANDLER(name)                                                                                               \
+// RR_HANDLER(name) keeps an edit; RR_HANDLER(name, effect) states what it does to one.
+#define RR_HANDLER(name, ...)                                                                                          \
     Handler name                                                                                                       \
     {                                                                                                                  \
-        m_slots, #name, m_prologue                                                                                     \
+        m_slots, #name, m_prologue, m_editGuard __VA_OPT__(, ) __VA_ARGS__                                             \
     }
 #define RR_OPERATION(name, ...)                                                                                        \
     Slot<__VA_ARGS__> name                                                                                             \
     {                                                                                                                  \
         m_slots, #name                                                                                                 \
     }
+#define RR_EDIT_ENDING_OPERATION(name, effect, ...)                                                                    \
+    EditEndingSlot<__VA_ARGS__> name                                                                                   \
+    {                                                                                                                  \
+        m_slots, #name, m_editGuard, effect                                                                            \
+    }
 
 class Commands
 {
     // Every slot, in declaration order; filled by the slots themselves.
     QList<const CommandSlot *> m_slots;
-    // Before the handlers, which keep a reference to it.
+    // Before the handlers, which keep a reference to them.
     CommandPrologue m_prologue;
+    EditGuard m_editGuard;
 
 public:
     Commands() = default;
@@ -164,12 +240,18 @@ public:
     QStringList names() const;
     // Adds a step to what runs before every handler (see CommandPrologue).
     void beforeEveryCommand(std::function<void()> step) { m_prologue.add(std::move(step)); }
+    // Attaches the question every command that ends an edit runs first (see EditGuard):
+    // ask returns whether the work may go on, and has ended the edit when it does.
+    void guardEdits(std::function<bool(OnEdit)> ask) { m_editGuard.attach(std::move(ask)); }
+    // What a click, a key or a drop that is no command runs before it ends an edit: the
+    // same question, true when the work may go on.
+    bool mayEndEdit(OnEdit effect) const { return m_editGuard.allows(effect); }
 
     // ----- File -----
     RR_HANDLER(mnuFileNew_Click);
     RR_HANDLER(mnuFileOpen_Click);
     RR_HANDLER(mnuFileBackup_Click);
-    RR_HANDLER(mnuFileClose_Click);
+    RR_HANDLER(mnuFileClose_Click, OnEdit::Ends);
     RR_HANDLER(mnuFileDeleteDB_Click);
     RR_HANDLER(mnuFilePrint_Click);
     RR_HANDLER(mnuFileImportExport_Click);
@@ -182,12 +264,12 @@ public:
     RR_HANDLER(mnuAspectExplorer_Click);
     RR_HANDLER(mnuAspectWeb_Click);
     // ----- Edit -----
-    RR_HANDLER(mnuAddVardeck_Click);
+    RR_HANDLER(mnuAddVardeck_Click, OnEdit::Ends);
     RR_HANDLER(mnuEditModify_Click);
-    RR_HANDLER(mnuEditDelete_Click);
-    RR_HANDLER(mnuAddTopic_Click);
-    RR_HANDLER(mnuEditModifyTopic_Click);
-    RR_HANDLER(mnuEditDeleteTopic_Click);
+    RR_HANDLER(mnuEditDelete_Click, OnEdit::Ends);
+    RR_HANDLER(mnuAddTopic_Click, OnEdit::EndsModification);
+    RR_HANDLER(mnuEditModifyTopic_Click, OnEdit::Ends);
+    RR_HANDLER(mnuEditDeleteTopic_Click, OnEdit::Ends);
     RR_HANDLER(mnuEditClipVD_Click);
     RR_HANDLER(mnuEditClipName_Click);
     RR_HANDLER(mnuEditClipURL_Click);
@@ -254,31 +336,33 @@ public:
     RR_HANDLER(mnuHelpFeedback_Click);
     RR_HANDLER(mnuHelpEmail_Click);
     // ----- Popup menus -----
-    RR_HANDLER(mnuOpenN_Click);
+    RR_HANDLER(mnuOpenN_Click, OnEdit::Ends);
     RR_HANDLER(mnuOpenVD_Click);
     RR_HANDLER(mnuOpenVDHome_Click);
     RR_HANDLER(mnuMoveVD_Click);
-    RR_HANDLER(mnuModVD_Click);
-    RR_HANDLER(mnuDeleteVD_Click);
+    RR_HANDLER(mnuModVD_Click, OnEdit::Ends);
+    RR_HANDLER(mnuDeleteVD_Click, OnEdit::Ends);
     RR_HANDLER(mnuCopyVD_Click);
     RR_HANDLER(mnuAddFavsVD_Click);
-    RR_HANDLER(mnuNewFolder_Click);
-    RR_HANDLER(mnuOpenF_Click);
-    RR_HANDLER(mnuMoveFolder_Click);
-    RR_HANDLER(mnuRenameFolder_Click);
-    RR_HANDLER(mnuDeleteFolder_Click);
+    RR_HANDLER(mnuNewFolder_Click, OnEdit::EndsModification);
+    RR_HANDLER(mnuOpenF_Click, OnEdit::EndsModification);
+    RR_HANDLER(mnuMoveFolder_Click, OnEdit::Ends);
+    RR_HANDLER(mnuRenameFolder_Click, OnEdit::Ends);
+    RR_HANDLER(mnuDeleteFolder_Click, OnEdit::Ends);
     RR_HANDLER(mnuCopy_Click);
     RR_HANDLER(mnuCopyAll2_Click);
     RR_HANDLER(mnuAddFavsVD2_Click);
-    RR_HANDLER(mnuModFolder_Click);
-    RR_HANDLER(mnuList_Click);
-    RR_HANDLER(mnuMulti_Click);
+    RR_HANDLER(mnuModFolder_Click, OnEdit::Ends);
+    // New, Open, Update and Delete Vardeck of the list popup end an edit.
+    RR_HANDLER(mnuList_Click, {OnEdit::Ends, {1, 3, 8, 9}});
+    // Delete Vardecks ends an edit.
+    RR_HANDLER(mnuMulti_Click, {OnEdit::Ends, {3}});
     // ----- Toolbar: Save (Ctrl+S) and Cancel (Esc) of an edit -----
     RR_HANDLER(saveVardeckDetails);
     RR_HANDLER(cancelVardeckEdit);
     // ----- The panes' buttons and check boxes -----
     RR_HANDLER(cmdMoveVD_Click);
-    RR_HANDLER(cmdMoveFolder_Click);
+    RR_HANDLER(cmdMoveFolder_Click, OnEdit::Ends);
     RR_HANDLER(cmdSearch_Click);
     RR_HANDLER(chkSearch_Click);
     RR_HANDLER(chkOpt_Click);
@@ -296,12 +380,12 @@ public:
     // ----- Events of the lists, labels and timer -----
     RR_HANDLER(lblTName_Change);
     RR_HANDLER(lblWName_Change);
-    RR_HANDLER(displayWM);
-    RR_HANDLER(listVD_DblClick);
-    RR_HANDLER(lstSrch_Click);
-    RR_HANDLER(lstSearch_DblClick);
-    RR_HANDLER(listPop_Click);
-    RR_HANDLER(tvwFavs_NodeClick);
+    RR_HANDLER(displayWM, OnEdit::Ends);
+    RR_HANDLER(listVD_DblClick, OnEdit::Ends);
+    RR_HANDLER(lstSrch_Click, OnEdit::Ends);
+    RR_HANDLER(lstSearch_DblClick, OnEdit::Ends);
+    RR_HANDLER(listPop_Click, OnEdit::Ends);
+    RR_HANDLER(tvwFavs_NodeClick, OnEdit::Ends);
     RR_HANDLER(timerIcon_Timer);
     // Opens the duplicates window for the address of the Vardeck just saved.
     RR_HANDLER(frmDuplicates_Show);
@@ -323,8 +407,9 @@ public:
     RR_OPERATION(setFormEditMode, void(bool editing));
     RR_OPERATION(setNonEditableFields, void());
     RR_OPERATION(clearTextBoxes, void());
-    // Starts adding a Vardeck: "browser" fills the details from chosenPage.
-    RR_OPERATION(addVardeckSetup, void(const QString &source));
+    // Starts adding a Vardeck: "browser" fills the details from chosenPage. It takes the
+    // place of an edit under way, so it asks first.
+    RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(const QString &source));
     // The Vardeck being edited takes the size in KB of its page as just read ("12.5"):
     // the details show it and Save stores it.
     RR_OPERATION(setEditedPageSize, void(const QString &size));
@@ -371,6 +456,7 @@ public:
 
 #undef RR_HANDLER
 #undef RR_OPERATION
+#undef RR_EDIT_ENDING_OPERATION
 
 inline void CommandSlot::reportUnattached() const
 {

@@ -1,0 +1,180 @@
+// Every way into a command: the unsaved-changes question before an edit is dropped, whether the
+// command comes from a menu, a key, the toolbar, a popup entry or a drop; and the Menu key and
+// Shift+F10, which open the popup a right-click opens.
+#include "editingfixture.h"
+
+#include "explorer/popupsanddrops.h"
+#include "support/firefoxprofile.h"
+#include "web/ui/capture.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMimeData>
+#include <QTabBar>
+#include <QToolBar>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+class EntryPathsTest : public EditingTest
+{
+protected:
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        installPopupsAndDrops(*window, *explorer);
+        installCapture(*window);
+    }
+    void TearDown() override
+    {
+        setCaptureSettings(std::nullopt);
+        EditingTest::TearDown();
+    }
+    // The sample database opened afresh, W1 (Beta site) shown in T1 (zebra), and an add with a
+    // name typed or a modification of W1's name under way.
+    void startAfresh(EditState edit)
+    {
+        const ScriptedPrompts yesToAll;
+        if (window->editState() != EditState::Viewing)
+            window->commands.cancelVardeckEdit();
+        openDb();
+        showVardeck("T1", "W1");
+        menu(edit == EditState::Adding ? MenuId::mnuAddVardeck : MenuId::mnuEditModify);
+        window->tabInfo->setTab(2); // the notes
+        typeInto(window->txtWName, "Typed ");
+    }
+    // A right-click on widget at at, and a click on the entry of the popup it opened.
+    void popupEntry(QWidget *widget, const QPoint &at, QAction *entry)
+    {
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_TRUE(popup && popup->actions().contains(entry)) << qPrintable(entry->text());
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(entry).center());
+    }
+};
+
+TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheEditAsItWas)
+{
+    FirefoxProfile firefox; // one page open, for Get Vardeck from browser
+    firefox.writeSession(R"({"windows":[{"tabs":[{"entries":[{"url":"https://shop.example/cart"}]}]}]})");
+    setCaptureSettings(CaptureSettings{firefox.home(), {}, ":none", window->windowTitle()});
+    const auto folderEntry = [&](const char *tid, MenuId entry) {
+        popupEntry(topics()->viewport(), shownAt(topics(), node(tid)), window->menuItem(entry));
+    };
+    const auto text = [](QWidget *box) { return [box] { return box->property("text").toString(); }; };
+    QMimeData link;
+    link.setText("http://dropped.example/");
+    // txtMode reads "add" or "mod" while an edit is under way.
+    struct Way {
+        const char *name;
+        EditState edit;
+        std::function<void()> enter;
+        bool asks;
+        std::function<QString()> reads; // once the user agreed, what shows
+        QString shows;
+    };
+    const Way ways[] = {
+        {"Go > Last Vardeck", EditState::Modifying, [&] { window->menuItem(MenuId::mnuNav, 4)->trigger(); }, true,
+         text(window->lblWName), "Beta site"},
+        {"F2", EditState::Modifying, [&] { press(window->txtWName, Qt::Key_F2); }, true, text(window->lblWName),
+         "alpha & co"},
+        {"the toolbar's Get", EditState::Modifying,
+         [&] {
+             QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(Tb::GetFromBrowser)),
+                               Qt::LeftButton);
+         },
+         true, text(window->txtAddress), "https://shop.example/cart"},
+        {"the folder popup's Delete folder, of another folder", EditState::Adding,
+         [&] { folderEntry("T6", MenuId::mnuDeleteFolder); }, true,
+         [&] { return tag(topics()->currentItem()) + (node("T6") ? " T6 kept" : " T6 gone"); }, "T1 T6 gone"},
+        {"the notes' popup's New Vardeck", EditState::Adding,
+         [&] {
+             popupEntry(window->txtNotes->viewport(), {5, 5}, window->menuItem(MenuId::mnuNewVD2));
+         },
+         true, [&] { return window->txtWName->text() + "|" + window->txtMode->text(); }, "|add"},
+        {"the folder popup's Open folder, in an add", EditState::Adding, [&] { folderEntry("T5", MenuId::mnuOpenF); },
+         false, [&] { return window->txtWName->text() + "|" + window->lblTName->text(); }, "Typed |Apple"},
+        {"a list popup's Open in browser", EditState::Modifying,
+         [&] {
+             window->tabIndex->setTab(3);
+             popupEntry(window->listPop->viewport(), shownAt(window->listPop, tagged(window->listPop, "W3")),
+                        window->menuItem(MenuId::mnuList, 4));
+         },
+         false, [&] { return launcher.openedUrls().join(' ') + "|" + window->txtMode->text(); },
+         "https://www.bank.example/login/x|mod"},
+        {"a link dropped", EditState::Modifying,
+         [&] {
+             QDragEnterEvent enter({9, 9}, Qt::CopyAction, &link, Qt::LeftButton, {});
+             QApplication::sendEvent(window->formClient, &enter);
+             QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &link, Qt::LeftButton, {});
+             QApplication::sendEvent(window->formClient, &drop);
+         },
+         true, text(window->txtAddress), "http://dropped.example/"},
+    };
+    const QStringList unsaved{"You are about to lose unsaved changes - do you wish to continue?"};
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        if (way.asks) {
+            startAfresh(way.edit);
+            const QString typed = window->txtWName->text();
+            const QByteArray before = fileBytes();
+            ScriptedPrompts no;
+            no.answer(MsgResult::No);
+            way.enter();
+            EXPECT_EQ(no.texts(), unsaved);
+            EXPECT_EQ(window->editState(), way.edit);
+            EXPECT_EQ(window->txtWName->text(), typed);
+            EXPECT_EQ(fileBytes(), before);
+        }
+        startAfresh(way.edit);
+        const ScriptedPrompts yes;
+        way.enter();
+        EXPECT_EQ(yes.texts().mid(0, 1), way.asks ? unsaved : QStringList());
+        EXPECT_EQ(way.reads(), way.shows);
+    }
+}
+
+// The Menu key reaches the control with the focus as a context-menu request from the keyboard;
+// Shift+F10 is the key it is. Either opens, at the current item, the popup a right-click there opens.
+TEST_F(EntryPathsTest, theMenuKeyAndShiftF10OpenTheRightClicksPopupAtTheCurrentItem)
+{
+    openDb();
+    showVardeck("T1", "W2");
+    window->listVD->setCurrentItem(row("W1"));
+    // Each control on the tab that shows it, in an order that keeps the earlier ones' tabs.
+    const std::tuple<QWidget *, QString, TabStrip *, int> controls[] = {
+        {topics(), "mnuTopicMenu", window->tabIndex, 0},
+        {window->tvwWM, "mnuStartVD", window->tabIndex, 0},
+        {window->tabIndex->findChild<QTabBar *>(), "mnuNoVD", window->tabIndex, 0},
+        {window->txtNotes, "mnuCopyMenu", window->tabInfo, 2},
+        {window->listVD, "mnuListVD", window->tabView, 1},
+        {window->cmbSearch->lineEdit(), "qt_edit_menu", window->tabIndex, 1}, // a text box keeps its own menu
+    };
+    for (const auto &[focus, popup, strip, tab] : controls) {
+        strip->setTab(tab);
+        settle();
+        for (const bool menuKey : {true, false}) {
+            SCOPED_TRACE(popup.toStdString() + (menuKey ? ", the Menu key" : ", Shift+F10"));
+            focus->setFocus();
+            if (menuKey) {
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, {}, focus->mapToGlobal(QPoint()));
+                QApplication::sendEvent(focus, &request);
+            } else {
+                QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+            }
+            settle();
+            EXPECT_EQ(openPopup(), popup);
+            auto *view = qobject_cast<QTreeWidget *>(focus);
+            if (view && QApplication::activePopupWidget()) {
+                const QRect current = view->visualRect(view->currentIndex());
+                EXPECT_EQ(QApplication::activePopupWidget()->pos(), view->viewport()->mapToGlobal(current.center()));
+            }
+            closePopups();
+        }
+    }
+}
+
+} // namespace
