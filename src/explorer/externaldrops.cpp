@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -140,7 +141,9 @@ void ExternalDrops::doFormDrop(const QMimeData *data)
         return;
     if (page.kind == DroppedPage::Kind::Address && !urlSupport::isValidWWW(page.text))
         return;
-    startNewVardeck(page);
+    // What the drop leads to may ask before it drops an edit: that comes once the drop
+    // has been delivered, so the program the drag came from is not kept waiting.
+    QTimer::singleShot(0, this, [this, page] { startNewVardeck(page); });
 }
 
 void ExternalDrops::startNewVardeck(const DroppedPage &page)
@@ -158,12 +161,13 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
 
 void ExternalDrops::finishInternalDrop(const QMimeData *data)
 {
+    // Showing a Vardeck of another folder may ask before it drops an edit: after the drop.
     if (w.drag.dragType() == QLatin1String("Vardeck")) {
         const QStringList wids = draggedVardeckIds(data);
         if (!wids.isEmpty())
-            showDraggedVardeck(wids.first());
+            QTimer::singleShot(0, this, [this, wid = wids.first()] { showDraggedVardeck(wid); });
     } else if (w.drag.dragType() == QLatin1String("folder")) {
-        showDraggedFolder(w.drag.dragFolderTID());
+        QTimer::singleShot(0, this, [this, tid = w.drag.dragFolderTID()] { showDraggedFolder(tid); });
     }
 }
 

@@ -332,12 +332,19 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
     QTreeWidget *tree = w.tvwTopics;
     QTreeWidgetItem *hit = tree->itemAt(pos);
     if (button == Qt::LeftButton) {
-        if (w.editState() == EditState::Modifying) {
-            if (!endModification(hit))
-                return false;
-            tvwTopics_NodeClick(tree->currentItem());
-        }
-        return true;
+        if (w.editState() != EditState::Modifying)
+            return true;
+        // Leaving a modification asks first, once the press has been delivered; the
+        // press goes no further, and a Yes shows the folder pressed on.
+        const QPersistentModelIndex pressed(tree->indexAt(pos));
+        QTimer::singleShot(0, this, [this, pressed] {
+            if (w.editState() != EditState::Modifying)
+                return;
+            QTreeWidget *tree = w.tvwTopics;
+            if (endModification(pressed.isValid() ? tree->itemFromIndex(pressed) : nullptr))
+                tvwTopics_NodeClick(tree->currentItem());
+        });
+        return false;
     }
     if (button == Qt::RightButton) {
         if (!hit) {

@@ -105,12 +105,19 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
          },
          false, [&] { return launcher.openedUrls().join(' ') + "|" + window->txtMode->text(); },
          "https://www.bank.example/login/x|mod"},
+        {"a click on another folder", EditState::Modifying,
+         [&] {
+             QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, shownAt(topics(), node("T5")));
+             QCoreApplication::processEvents();
+         },
+         true, text(window->lblTName), "Apple"},
         {"a link dropped", EditState::Modifying,
          [&] {
              QDragEnterEvent enter({9, 9}, Qt::CopyAction, &link, Qt::LeftButton, {});
              QApplication::sendEvent(window->formClient, &enter);
              QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &link, Qt::LeftButton, {});
              QApplication::sendEvent(window->formClient, &drop);
+             QCoreApplication::processEvents();
          },
          true, text(window->txtAddress), "http://dropped.example/"},
     };

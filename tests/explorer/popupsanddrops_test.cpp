@@ -105,6 +105,8 @@ protected:
             return false;
         QDropEvent drop(QPointF(pos), actions, data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
+        // What the drop leads to runs once the drop has been delivered.
+        QCoreApplication::processEvents();
         return drop.isAccepted();
     }
     // A drag of the window's own from start to end, dropped on the folder tid.
