@@ -175,12 +175,12 @@ void mnuFileOpen_Click(frmVardecks &w)
 
 void mnuFileNew_Click(frmVardecks &w)
 {
-    frmNew::run(QStringLiteral("new"), w.commands, &w);
+    frmNew::run(frmNew::Mode::New, w.commands, &w);
 }
 
 void mnuFileDeleteDB_Click(frmVardecks &w)
 {
-    frmNew::run(QStringLiteral("delete"), w.commands, &w);
+    frmNew::run(frmNew::Mode::Delete, w.commands, &w);
 }
 
 void mnuFileBackup_Click(frmVardecks &w)
