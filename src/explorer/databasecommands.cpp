@@ -67,11 +67,6 @@ void enableEveryControl(frmVardecks &w)
 
 } // namespace
 
-XMLDatabase *getMyDB(const frmVardecks &w)
-{
-    return w.dbXML.get();
-}
-
 bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 {
     if (chosen.path.isEmpty())

@@ -123,7 +123,6 @@ public:
     // Toolbar1's position 1..24 (separators included) and Toolbar2's buttons 1..2.
     QAction *toolbarButton(Tb position) const;
     QAction *aspectButton(AspectButton button) const;
-    int toolbarButtonCount() const;
     // Every position of Toolbar1, in order.
     const QList<QAction *> &toolbarButtons() const { return m_toolbarButtons; }
     // The tool tip each position was given ("" for a separator).

@@ -15,7 +15,6 @@ using namespace RegistryFunctions;
 using reg::HKEY_CURRENT_USER;
 using reg::HKEY_LOCAL_MACHINE;
 
-RuntimeError g_currentError;
 // The conversion errors not yet shown, in order.
 QList<RuntimeError> g_keptErrors;
 
@@ -42,7 +41,6 @@ QString errorText(const RuntimeError &error)
 
 template <typename Number> Number reportAndReturn(const RuntimeError &error, Number fallback)
 {
-    g_currentError = error;
     g_keptErrors.append(error);
     return fallback;
 }
@@ -373,11 +371,6 @@ QStringList loadSearchList()
 }
 
 // --- the error reporter ------------------------------------------------------------
-
-QString ToString()
-{
-    return errorText(g_currentError);
-}
 
 Notices takeErrorNotices()
 {

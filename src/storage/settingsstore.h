@@ -100,10 +100,9 @@ QList<VDData> loadRecentList();
 QStringList loadSearchList();
 
 // --- the error reporter ---
-// "[" number "] " description of the current error.
-QString ToString();
-// The errors the getters kept since the last call, in order, as notices with that
-// text, no icon and the program's title; the kept list is emptied.
+// The errors the getters kept since the last call, in order, as notices with the
+// text "[" number "] " description, no icon and the program's title; the kept list
+// is emptied.
 Notices takeErrorNotices();
 
 } // namespace rr::SettingsStore
