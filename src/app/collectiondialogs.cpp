@@ -48,14 +48,12 @@ void installCollectionDialogs(frmVardecks &w)
             w.commands.populateVardeckList(folder);
     };
     w.commands.mnuToolsDup_Click = [&w](int) {
-        w.popup.duplicatesCheckChosen(QString());
         later(w, [&w] {
             if (XmlDocument *doc = w.dbXML.document())
                 frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
         });
     };
-    w.commands.frmDuplicates_Show = [&w](int) {
-        const QString address = w.popup.dupCheckAddress();
+    w.commands.frmDuplicates_Show = [&w](const QString &address) {
         later(w, [&w, address] {
             if (XmlDocument *doc = w.dbXML.document())
                 frmDuplicates::run(*doc, address, appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);

@@ -67,11 +67,6 @@ void enableEveryControl(frmVardecks &w)
 
 } // namespace
 
-XMLDatabase *getMyDB(const frmVardecks &w)
-{
-    return w.dbXML.get();
-}
-
 bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 {
     if (chosen.path.isEmpty())
@@ -175,12 +170,12 @@ void mnuFileOpen_Click(frmVardecks &w)
 
 void mnuFileNew_Click(frmVardecks &w)
 {
-    frmNew::run(QStringLiteral("new"), w.commands, &w);
+    frmNew::run(frmNew::Mode::New, w.commands, &w);
 }
 
 void mnuFileDeleteDB_Click(frmVardecks &w)
 {
-    frmNew::run(QStringLiteral("delete"), w.commands, &w);
+    frmNew::run(frmNew::Mode::Delete, w.commands, &w);
 }
 
 void mnuFileBackup_Click(frmVardecks &w)

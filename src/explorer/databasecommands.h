@@ -14,9 +14,6 @@ struct ChosenDatabase;
 // w.commands.openTheDatabase and w.commands.closeDB. Call once per window.
 void installDatabaseCommands(frmVardecks &w);
 
-// The open database, or nullptr when none is open.
-XMLDatabase *getMyDB(const frmVardecks &w);
-
 // Opens the chosen database. A file that fails to open is reported and the database
 // open before stays open and shown. True when the file was opened.
 bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen);

@@ -58,7 +58,7 @@ struct EnablingRow {
 };
 const QList<EnablingRow> &enablingTable();
 
-// txtMode_Change: applies the table for the window's mode.
+// Applies the table for the window's edit state.
 void applyEnablingTable(frmVardecks &w);
 // Sets the window's edit state; the table runs even when the mode does not change.
 void setMode(frmVardecks &w, EditState mode);

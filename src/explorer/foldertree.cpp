@@ -367,9 +367,9 @@ void FolderTree::tvwTopics_MouseMove()
 
 void FolderTree::mnuAddTopic_Click()
 {
-    const bool shown = !w.dbXML.folder(w.currentTID()).isNull();
-    w.popup.folderChosen(shown ? w.currentTID() : QString());
-    showNewFolderDialog(w.popup.popupFolderTID());
+    const QString tid = w.dbXML.folder(w.currentTID()) ? w.currentTID() : QString();
+    w.popup.folderChosen(tid);
+    showNewFolderDialog(tid);
 }
 
 void FolderTree::mnuEditModifyTopic_Click()

@@ -51,10 +51,10 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
         prompt::show(kNoVardeckToMove);
         return false;
     }
-    const XmlNode folder = folderOfVardeck(vardeck);
-    w.popup.vardeckMoveChosen(wid, folder.attribute(QStringLiteral("TID")));
+    const QString fromTID = folderOfVardeck(vardeck).attribute(QStringLiteral("TID"));
+    w.popup.vardeckMoveChosen(fromTID);
     const QString caption = vardeck.childText(QStringLiteral("NAME"));
-    const frmMoveVardeck::Request request{w.popup.moveFromTID(), {vardeck.attribute(QStringLiteral("WID"))}, false};
+    const frmMoveVardeck::Request request{fromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
     return frmMoveVardeck::run(
         *w.dbXML, request, w.commands, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); },
         &w);
@@ -62,7 +62,6 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
 
 bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fromTID)
 {
-    w.popup.rowsMoveChosen(fromTID);
     if (!w.dbXML.isOpen())
         return false;
     const frmMoveVardeck::Request request{fromTID, selectedRowIds(list), true};

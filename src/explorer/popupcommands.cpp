@@ -106,15 +106,16 @@ void PopupCommands::mnuOpenVD_Click()
 void PopupCommands::openHomeOf(const QString &wid)
 {
     QString address;
+    QString name;
     if (!wid.isEmpty()) {
         const XmlNode vardeck = w.dbXML.vardeck(wid);
         // A Vardeck removed since it was clicked has no home page to open.
         if (!vardeck)
             return;
         address = vardeck.childText(QStringLiteral("ADDRESS"));
-        w.popup.homePageOpening(vardeck.childText(QStringLiteral("NAME")));
+        name = vardeck.childText(QStringLiteral("NAME"));
     }
-    finishOpening(openHome(address, w.popup.homePageName()));
+    finishOpening(openHome(address, name));
 }
 
 void PopupCommands::mnuOpenVDHome_Click()

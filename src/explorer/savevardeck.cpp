@@ -248,11 +248,9 @@ void VardeckEditor::saveVardeckDetails()
         leaveEditMode(w);
         clearDownloadedIcon();
     }
-    w.popup.duplicatesCheckChosen(QString());
     if (added && appOptions().getCheckDup()) {
-        w.popup.duplicatesCheckChosen(w.txtAddress->text());
         // The duplicates manager shows the Vardecks that share the new address.
-        w.commands.frmDuplicates_Show();
+        w.commands.frmDuplicates_Show(w.txtAddress->text());
     }
 }
 

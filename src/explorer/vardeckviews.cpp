@@ -129,7 +129,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     for (const XmlNode &vardeck : vardecks) {
         const QString wid = vardeck.attribute(QStringLiteral("WID"));
         const QString name = vardeck.childText(QStringLiteral("NAME"));
-        const bool bold = isRecentWid(wid);
+        const bool bold = isRecentWid(wid, session().recentColl);
 
         auto *node = new CaselessItem(w.tvwWM);
         node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
@@ -175,7 +175,7 @@ void VardeckViews::populateVDList(const XmlNode &folder)
                         vardeck.childText(QStringLiteral("CREATED_DATE")),
                         vardeck.childText(QStringLiteral("KEYWORD2")), padString(hits, kCountWidth),
                         vardeck.childText(QStringLiteral("DESCRIPTION"))},
-                       isRecentWid(wid));
+                       isRecentWid(wid, session().recentColl));
         }
     }
     w.listVD->clearSelection();

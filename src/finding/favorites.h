@@ -9,7 +9,7 @@
 // it is rebuilt from the document without a word to the user.
 #include "platform/notice.h"
 #include "platform/xmldocument.h"
-#include "storage/session.h"
+#include "storage/vddata.h"
 #include "storage/xmldatabase.h"
 
 #include <QList>
@@ -66,10 +66,9 @@ public:
     bool syncWithDocument(const XmlDocument *doc);
 
     // The tree's nodes sorted by name ignoring case, bold when in the recent list.
-    QList<FavoriteItem> treeItems(const XmlDocument *doc, const QList<VDData> &recent = session().recentColl);
+    QList<FavoriteItem> treeItems(const XmlDocument *doc, const QList<VDData> &recent);
     // The tree's items made from the menu's items just taken (no second look-up).
-    static QList<FavoriteItem> treeItemsOf(QList<FavoriteItem> menuItems,
-                                           const QList<VDData> &recent = session().recentColl);
+    static QList<FavoriteItem> treeItemsOf(QList<FavoriteItem> menuItems, const QList<VDData> &recent);
     // The menu's items in favsColl order: document order after a rebuild, then each
     // new favourite at the end.
     QList<FavoriteItem> menuItems(const XmlDocument *doc);

@@ -5,7 +5,6 @@
 // and finding a Vardeck's address and folder.
 #include "platform/textutil.h"
 #include "platform/xmldocument.h"
-#include "storage/session.h"
 #include "storage/vddata.h"
 
 #include <QList>
@@ -29,7 +28,7 @@ QString padString(const QString &text, int width);
 QString cellText(const QString &text);
 
 // True when some record of the recent list carries this identifier, ignoring case.
-bool isRecentWid(const QString &wid, const QList<VDData> &recent = session().recentColl);
+bool isRecentWid(const QString &wid, const QList<VDData> &recent);
 
 // Sorts rows by the text of one column, ignoring letter case, as the list views do;
 // rows with equal texts keep their order.

@@ -3,7 +3,7 @@
 // the Clear popular list rankings command without its widgets.
 #include "platform/notice.h"
 #include "platform/xmldocument.h"
-#include "storage/session.h"
+#include "storage/vddata.h"
 #include "storage/xmldatabase.h"
 
 #include <QList>
@@ -28,7 +28,7 @@ bool isVisitedHits(const QString &hits);
 // populatePopList as data: one row per VARDECK below the document element whose
 // HITS counts a visit, sorted by the padded count as text, descending (10 above 9);
 // rows with equal counts keep document order.
-QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recent = session().recentColl);
+QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recent);
 
 // The outcome of Clear popular list rankings. When cleared, every HITS of the
 // document is "1": the window empties listPop, marks all Web Aspect pages stale and

@@ -2,7 +2,6 @@
 // The recent list: the Vardecks opened in a browser, oldest first in recentColl, and
 // the Recent menu's items built from it, newest first.
 #include "platform/xmldocument.h"
-#include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/vddata.h"
 
@@ -25,8 +24,7 @@ void trimRecentList(QList<VDData> &list, int max);
 // appends a new record of the element and trims the list. False, and nothing
 // changed, when the document has no Vardeck with that WID. dbName is the file name of
 // the database the document is ("Vardecks.xml").
-bool recordRecentOpen(const XmlDocument *doc, const QString &wid, const QString &dbName,
-                      QList<VDData> &list = session().recentColl, int max = session().recentMax);
+bool recordRecentOpen(const XmlDocument *doc, const QString &wid, const QString &dbName, QList<VDData> &list, int max);
 
 // One item of the Recent menu: "1  " and the name for the newest record, with "&"
 // doubled so the name shows literally; the record's address as its tag; index is
@@ -39,7 +37,7 @@ struct RecentMenuItem {
     QString position;
     QString name;
 };
-QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list = session().recentColl);
+QList<RecentMenuItem> recentMenuItems(const QList<VDData> &list);
 
 // What a Recent menu item opens: the recorded address always, and the WID whose
 // visit is recorded when the open database still has that Vardeck at that address
@@ -49,10 +47,9 @@ struct RecentItemTarget {
     QString address;
     QString widToRecord;
 };
-RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex,
-                                  const QList<VDData> &list = session().recentColl);
+RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const QList<VDData> &list);
 
 // Clear recent Vardeck list: empties the list; the window then rebuilds the menu.
-void clearRecentVardecks(QList<VDData> &list = session().recentColl);
+void clearRecentVardecks(QList<VDData> &list);
 
 } // namespace rr

@@ -6,7 +6,6 @@
 #include "finding/listcells.h"
 #include "finding/wordsearch.h"
 #include "platform/xmldocument.h"
-#include "storage/session.h"
 
 #include <QList>
 #include <QString>
@@ -35,7 +34,7 @@ struct SearchRow {
 // One row per result in order. A result whose Vardeck has vanished ends the fill:
 // the rows before it stay.
 QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResult> &results,
-                                 const QList<VDData> &recent = session().recentColl);
+                                 const QList<VDData> &recent);
 
 // Sorts rows by a column's text ignoring case; detailed selects lstSearch's columns,
 // else lstSrch's. Every fill starts with ListSortState{} ("Matches", descending).

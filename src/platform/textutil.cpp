@@ -162,23 +162,6 @@ QString escapeMnemonic(const QString &text)
     return result;
 }
 
-QString stripMnemonic(const QString &caption)
-{
-    QString result;
-    result.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&')) {
-                result += QLatin1Char('&');
-                ++i;
-            }
-            continue;
-        }
-        result += caption.at(i);
-    }
-    return result;
-}
-
 QString toolTipText(const QString &text)
 {
     // Only a tag makes Qt read a tool tip as markup; entities alone show as typed.

@@ -11,8 +11,6 @@ namespace rr
 
 // The text with every "&" doubled, so that a caption shows it literally.
 QString escapeMnemonic(const QString &text);
-// The reverse: "&&" becomes "&", a single "&" (an access letter mark) disappears.
-QString stripMnemonic(const QString &caption);
 // A tool tip that shows text literally: text without markup characters comes back
 // as it is; otherwise it is escaped and wrapped so that blanks are kept.
 QString toolTipText(const QString &text);

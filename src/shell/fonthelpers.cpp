@@ -1,7 +1,5 @@
 #include "shell/fonthelpers.h"
 
-#include "platform/prompt.h"
-#include "platform/runtimeerror.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/twips.h"
@@ -105,14 +103,6 @@ QString getAppPathFromRegistry(const QString &exeName)
             return path;
     }
     return QString();
-}
-
-QString reportError(int number, const QString &description)
-{
-    const QString text =
-        QStringLiteral("[%1] %2").arg(number).arg(description.isNull() ? runtimeErrorText(number) : description);
-    prompt::show(text, MsgButtons::Ok);
-    return text;
 }
 
 } // namespace rr

@@ -36,8 +36,4 @@ void applyFontSize(frmVardecks &window, int &size);
 // always "" for the browsers that exist only on Windows.
 QString getAppPathFromRegistry(const QString &exeName);
 
-// Shows "[number] description" in an OK message box titled with the program's title
-// and returns that text; the description defaults to the run-time error's own text.
-QString reportError(int number, const QString &description = QString());
-
 } // namespace rr

@@ -162,9 +162,6 @@ void frmVardecks::setEditState(EditState state)
     if (state == m_editState)
         return;
     m_editState = state;
-    txtMode->setText(state == EditState::Adding      ? QStringLiteral("add")
-                     : state == EditState::Modifying ? QStringLiteral("mod")
-                                                     : QString());
     emit editStateChanged(state);
 }
 

@@ -125,7 +125,6 @@ public:
     // Toolbar1's position 1..24 (separators included) and Toolbar2's buttons 1..2.
     QAction *toolbarButton(Tb position) const;
     QAction *aspectButton(AspectButton button) const;
-    int toolbarButtonCount() const;
     // Every position of Toolbar1, in order.
     const QList<QAction *> &toolbarButtons() const { return m_toolbarButtons; }
     // The tool tip each position was given ("" for a separator).
@@ -235,8 +234,7 @@ public:
     // ----- the edit state -----
     // Viewing, Adding or Modifying. Only the Explorer sets it (explorer/editmode.h,
     // setMode); a change is announced by editStateChanged, to which the enabling table
-    // and the parts that follow an edit are attached. The hidden txtMode shows it as
-    // its text ("", "add" or "mod"); nothing reads it from there.
+    // and the parts that follow an edit are attached.
     EditState editState() const { return m_editState; }
     void setEditState(EditState state);
     // True when nothing is being edited or the user agrees to drop the edit ("You are
@@ -313,7 +311,6 @@ public:
     QTextEdit *txtNotes = nullptr;
 
     // Hidden controls and picture sources
-    QLineEdit *txtMode = nullptr;        // shows the edit state: "", "add" or "mod"
     QLabel *lblTName = nullptr;          // the shown folder's name (showFolder)
     QLineEdit *ThunderTextBox = nullptr; // the hand-off box a second launch writes to
     QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms

@@ -514,10 +514,6 @@ void frmVardecks::buildWebStrip()
 
 void frmVardecks::buildHiddenControls()
 {
-    txtMode = new QLineEdit(formClient);
-    txtMode->setObjectName(QStringLiteral("txtMode"));
-    txtMode->setReadOnly(true);
-    txtMode->hide();
     lblTName = new QLabel(kNoFolderCaption, formClient);
     lblTName->setObjectName(QStringLiteral("lblTName"));
     lblTName->setTextFormat(Qt::PlainText);

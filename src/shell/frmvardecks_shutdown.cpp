@@ -100,17 +100,24 @@ void frmVardecks::Form_Unload()
         // One read-modify-write of the settings file for the whole close.
         RegistryStore::Batch batch;
         const int state = WindowState();
-        int width = 10500, height = 7590, left = 0, top = 0;
+        // A maximised or minimised window keeps the size it opens with when restored.
+        SettingsStore::SavedWindowValues saved{.tabIndex = tabIndex->Tab(),
+                                               .tabInfo = tabInfo->Tab(),
+                                               .tabView = tabView->Tab(),
+                                               .aspect = m_currentAspect,
+                                               .width = 10500,
+                                               .height = 7590,
+                                               .splitter1 = Splitter1->SplitterPos(),
+                                               .splitter2 = Splitter2->SplitterPos(),
+                                               .maximised = state == 2,
+                                               .webAspectHtml = session().webAspectHtml};
         if (state == 0) {
-            width = int(std::lround(twips::fromPx(this->width())));
-            height = int(std::lround(twips::fromPx(this->height())));
-            left = qMax(0, int(std::lround(twips::fromPx(x()))));
-            top = qMax(0, int(std::lround(twips::fromPx(y()))));
+            saved.width = int(std::lround(twips::fromPx(width())));
+            saved.height = int(std::lround(twips::fromPx(height())));
+            saved.left = qMax(0, int(std::lround(twips::fromPx(x()))));
+            saved.top = qMax(0, int(std::lround(twips::fromPx(y()))));
         }
-        SettingsStore::setSavedFormValues(tabIndex->Tab(), tabInfo->Tab(), tabView->Tab(), m_currentAspect, width,
-                                          height, left, top, Splitter1->SplitterPos(), Splitter2->SplitterPos(),
-                                          state == 2 ? QStringLiteral("True") : QStringLiteral("False"),
-                                          session().webAspectHtml ? QStringLiteral("True") : QStringLiteral("False"));
+        SettingsStore::setSavedFormValues(saved);
 
         const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
         std::array<int, 6> c{};

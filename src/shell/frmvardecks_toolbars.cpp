@@ -131,11 +131,6 @@ QAction *frmVardecks::aspectButton(AspectButton button) const
     return m_aspectButtons.value(int(button) - 1);
 }
 
-int frmVardecks::toolbarButtonCount() const
-{
-    return int(m_toolbarButtons.size());
-}
-
 QString frmVardecks::toolbarToolTip(Tb position) const
 {
     return m_toolTips.value(int(position) - 1);

@@ -41,8 +41,9 @@ private:
 
 // What was right-clicked last, recorded by the right-click handlers before a popup
 // menu opens and by the popup commands before they hand over; read by the popup
-// commands and the folder and move dialogs instead of arguments. Each operation says
-// what happened and records all it means at once; nothing else writes it.
+// commands that run from the menu later. A value a command needs at once travels as
+// its argument, not through here. Each operation says what happened and records all
+// it means at once; nothing else writes it.
 class PopupState
 {
 public:
@@ -60,13 +61,6 @@ public:
     // comes from. Identifiers, never elements, are kept between events: a handler
     // looks the element up when it runs, and finds nothing once it is gone.
     const QString &popupFolderTID() const { return m_popupFolderTID; }
-    // The WID of the one Vardeck to move; "" means the selected rows.
-    const QString &moveVDWID() const { return m_moveVDWID; }
-    const QString &moveFromTID() const { return m_moveFromTID; }
-    // The Vardeck name the home-page messages use.
-    const QString &homePageName() const { return m_homePageName; }
-    // The address the duplicates manager checks; "" checks the whole database.
-    const QString &dupCheckAddress() const { return m_dupCheckAddress; }
     // The text of the label, notes or status panel last right-clicked: what Copy copies.
     const QString &copyText() const { return m_copyText; }
 
@@ -96,19 +90,8 @@ public:
 
     // A folder dialog opens on the folder tid ("" none).
     void folderChosen(const QString &tid) { m_popupFolderTID = tid; }
-    // The move dialog opens for the one Vardeck wid from the folder fromTID.
-    void vardeckMoveChosen(const QString &wid, const QString &fromTID)
-    {
-        m_moveVDWID = wid;
-        m_moveFromTID = fromTID;
-        m_popupFolderTID = fromTID;
-    }
-    // The move dialog opens for the selected rows, which come from the folder fromTID.
-    void rowsMoveChosen(const QString &fromTID)
-    {
-        m_moveVDWID.clear();
-        m_moveFromTID = fromTID;
-    }
+    // The move dialog opens for one Vardeck from the folder fromTID.
+    void vardeckMoveChosen(const QString &fromTID) { m_popupFolderTID = fromTID; }
 
     // A popup starts the rename of the right-clicked folder.
     void folderRenameChosen() { m_renameFromPopup = true; }
@@ -140,11 +123,6 @@ public:
     // True once when the folder deletion came from the folder popup.
     bool takeDeleteFolderFromPopup() { return std::exchange(m_deleteFolderFromPopup, false); }
 
-    // The home page of the Vardeck named name is being opened.
-    void homePageOpening(const QString &name) { m_homePageName = name; }
-    // The duplicates manager is to check address; "" the whole database.
-    void duplicatesCheckChosen(const QString &address) { m_dupCheckAddress = address; }
-
     // The database went: no node, list, folder or Vardeck right-clicked is remembered
     // (the text for Copy stays).
     void forget()
@@ -153,11 +131,7 @@ public:
         m_popupNode.clear();
         m_popupSelectedNode.clear();
         m_popupFolderTID.clear();
-        m_moveVDWID.clear();
-        m_moveFromTID.clear();
         m_renameFromPopup = m_deleteFromPopup = m_deleteFolderFromPopup = false;
-        m_homePageName.clear();
-        m_dupCheckAddress.clear();
     }
 
 private:
@@ -165,13 +139,9 @@ private:
     TreeNodeRef m_popupNode;
     TreeNodeRef m_popupSelectedNode;
     QString m_popupFolderTID;
-    QString m_moveVDWID;
-    QString m_moveFromTID;
     bool m_renameFromPopup = false;
     bool m_deleteFromPopup = false;
     bool m_deleteFolderFromPopup = false;
-    QString m_homePageName;
-    QString m_dupCheckAddress;
     QString m_copyText;
 };
 

@@ -15,7 +15,6 @@ using namespace RegistryFunctions;
 using reg::HKEY_CURRENT_USER;
 using reg::HKEY_LOCAL_MACHINE;
 
-RuntimeError g_currentError;
 // The conversion errors not yet shown, in order.
 QList<RuntimeError> g_keptErrors;
 
@@ -42,7 +41,6 @@ QString errorText(const RuntimeError &error)
 
 template <typename Number> Number reportAndReturn(const RuntimeError &error, Number fallback)
 {
-    g_currentError = error;
     g_keptErrors.append(error);
     return fallback;
 }
@@ -256,22 +254,21 @@ void setAspectStyle(const QString &style)
     writeAppText(QStringLiteral("AspectStyle"), style);
 }
 
-void setSavedFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, int width, int height, int left,
-                        int top, int splitter1, int splitter2, const QString &maximised, const QString &webAspectHtml)
+void setSavedFormValues(const SavedWindowValues &values)
 {
     RegistryStore::Batch batch;
-    writeAppInteger(QStringLiteral("TabIndex"), tabIndex);
-    writeAppInteger(QStringLiteral("TabInfo"), tabInfo);
-    writeAppInteger(QStringLiteral("TabView"), tabView);
-    writeAppText(QStringLiteral("Aspect"), aspect);
-    writeAppInteger(QStringLiteral("frmWidth"), width);
-    writeAppInteger(QStringLiteral("frmHeight"), height);
-    writeAppInteger(QStringLiteral("frmLeft"), left);
-    writeAppInteger(QStringLiteral("frmTop"), top);
-    writeAppInteger(QStringLiteral("splitter1"), splitter1);
-    writeAppInteger(QStringLiteral("splitter2"), splitter2);
-    writeAppText(QStringLiteral("Maximised"), maximised);
-    writeAppText(QStringLiteral("webAspectHtml"), webAspectHtml);
+    writeAppInteger(QStringLiteral("TabIndex"), values.tabIndex);
+    writeAppInteger(QStringLiteral("TabInfo"), values.tabInfo);
+    writeAppInteger(QStringLiteral("TabView"), values.tabView);
+    writeAppText(QStringLiteral("Aspect"), values.aspect);
+    writeAppInteger(QStringLiteral("frmWidth"), values.width);
+    writeAppInteger(QStringLiteral("frmHeight"), values.height);
+    writeAppInteger(QStringLiteral("frmLeft"), values.left);
+    writeAppInteger(QStringLiteral("frmTop"), values.top);
+    writeAppInteger(QStringLiteral("splitter1"), values.splitter1);
+    writeAppInteger(QStringLiteral("splitter2"), values.splitter2);
+    writeAppText(QStringLiteral("Maximised"), booleanText(values.maximised));
+    writeAppText(QStringLiteral("webAspectHtml"), booleanText(values.webAspectHtml));
 }
 
 void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs)
@@ -374,11 +371,6 @@ QStringList loadSearchList()
 }
 
 // --- the error reporter ------------------------------------------------------------
-
-QString ToString()
-{
-    return errorText(g_currentError);
-}
 
 Notices takeErrorNotices()
 {

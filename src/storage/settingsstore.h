@@ -65,8 +65,24 @@ void addBasicAppRegEntries();
 void addDefaultFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, const QString &aspectStyle,
                           const QString &webAspectHtml, bool iconView);
 void setAspectStyle(const QString &style);
-void setSavedFormValues(int tabIndex, int tabInfo, int tabView, const QString &aspect, int width, int height, int left,
-                        int top, int splitter1, int splitter2, const QString &maximised, const QString &webAspectHtml);
+// The main window as it closes: the tabs shown, the Aspect, its place and size in
+// twips, the two splitters, whether it was maximised and whether the Web Aspect shows
+// its pages in the window. Stored as text: numbers in decimal, Booleans "True"/"False".
+struct SavedWindowValues {
+    int tabIndex = 0;
+    int tabInfo = 0;
+    int tabView = 0;
+    QString aspect;
+    int width = 0;
+    int height = 0;
+    int left = 0;
+    int top = 0;
+    int splitter1 = 0;
+    int splitter2 = 0;
+    bool maximised = false;
+    bool webAspectHtml = false;
+};
+void setSavedFormValues(const SavedWindowValues &values);
 void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs);
 // Written as 32-bit numbers, unlike the other window values.
 void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top);
@@ -84,10 +100,9 @@ QList<VDData> loadRecentList();
 QStringList loadSearchList();
 
 // --- the error reporter ---
-// "[" number "] " description of the current error.
-QString ToString();
-// The errors the getters kept since the last call, in order, as notices with that
-// text, no icon and the program's title; the kept list is emptied.
+// The errors the getters kept since the last call, in order, as notices with the
+// text "[" number "] " description, no icon and the program's title; the kept list
+// is emptied.
 Notices takeErrorNotices();
 
 } // namespace rr::SettingsStore

@@ -5,23 +5,6 @@
 namespace rr
 {
 
-bool canCreateObject(const QString &programmaticId, QString &errorText)
-{
-    static const QStringList known = {QStringLiteral("MSXML2.DOMDocument.3.0"),
-                                      QStringLiteral("MSXML2.DOMDocument.2.6"), QStringLiteral("MSXML2.DOMDocument"),
-                                      QStringLiteral("Microsoft.XMLDOM")};
-    if (known.contains(programmaticId, Qt::CaseInsensitive))
-        return true;
-    errorText = QStringLiteral("ActiveX component can't create object 429");
-    return false;
-}
-
-bool isMSXML30Available()
-{
-    QString scratch;
-    return canCreateObject(QStringLiteral("MSXML2.DOMDocument.3.0"), scratch);
-}
-
 bool isValidIdentifier(const QString &id)
 {
     static const QRegularExpression form(QStringLiteral("^[TW][1-9][0-9]{0,4}$"));

@@ -6,11 +6,6 @@
 namespace rr
 {
 
-// Probes for the document classes. The program has one document class, which
-// stands in for every class name the probes ask about.
-bool canCreateObject(const QString &programmaticId, QString &errorText);
-bool isMSXML30Available();
-
 // True for "T" or "W" followed by a number without leading zeros (^[TW][1-9][0-9]{0,4}$).
 // Identifiers name side files (icons, thumbnails) only when they have this form.
 bool isValidIdentifier(const QString &id);

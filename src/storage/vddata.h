@@ -6,8 +6,6 @@
 namespace rr
 {
 
-class XmlNode;
-
 class VDData
 {
 public:
@@ -16,11 +14,6 @@ public:
     QString getName() const { return m_name; }
     QString getID() const { return m_id; }
     QString getDBName() const { return m_dbName; }
-
-    // The record of a VARDECK element of the database dbName ("Vardecks.xml"): URL from
-    // its ADDRESS child, Name from NAME, ID from the WID attribute, DBName = dbName.
-    // False (and nothing changed) when the element lacks ADDRESS or NAME.
-    bool loadData(const XmlNode &vardeck, const QString &dbName);
 
     // The record as the registry keeps it.
     void loadDataFromReg(const QString &id, const QString &name, const QString &url, const QString &dbName);

@@ -161,7 +161,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     }
     EXPECT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_NE(getMyDB(*window), nullptr) << "the file could not be written: still open";
+    EXPECT_NE(window->dbXML.get(), nullptr) << "the file could not be written: still open";
 
     const QString target = home.path() + "/copy.xml";
     prompts.answerFile(target);
@@ -173,12 +173,12 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     prompts.answer(MsgResult::No);
     window->commands.mnuFileClose_Click();
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
-    EXPECT_NE(getMyDB(*window), nullptr);
+    EXPECT_NE(window->dbXML.get(), nullptr);
     EXPECT_EQ(window->editState(), EditState::Modifying);
 
     prompts.answer(MsgResult::Yes);
     window->commands.mnuFileClose_Click();
-    EXPECT_EQ(getMyDB(*window), nullptr);
+    EXPECT_EQ(window->dbXML.get(), nullptr);
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
     EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
@@ -203,7 +203,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
         [&] { menu(MenuId::mnuFileDeleteDB); });
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_FALSE(QFile::exists(path));
-    EXPECT_EQ(getMyDB(*window), nullptr);
+    EXPECT_EQ(window->dbXML.get(), nullptr);
 
     // A new database opens in the closed window.
     prompts.answer(MsgResult::Yes);
@@ -214,7 +214,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
         },
         [&] { menu(MenuId::mnuFileNew); });
     EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
-    EXPECT_TRUE(QFileInfo(getMyDB(*window)->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
+    EXPECT_TRUE(QFileInfo(window->dbXML.get()->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
     EXPECT_EQ(root()->childCount(), 0);
     EXPECT_TRUE(menuEnabled(MenuId::mnuAddTopic));

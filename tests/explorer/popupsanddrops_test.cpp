@@ -179,6 +179,10 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     EXPECT_EQ(rightClick(window->listVD, row("W3")), "mnuListVD");
     window->menuItem(MenuId::mnuList, 5)->trigger();
     EXPECT_EQ(launcher.openedUrls().last(), "https://three.example/");
+    // With no row chosen the home page names no Vardeck, not the one whose home page opened last.
+    window->listVD->clearSelection();
+    window->menuItem(MenuId::mnuList, 5)->trigger();
+    EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
 
     // Once its Vardeck has gone, the right-clicked node is skipped.
     rightClick(window->tvwWM, wmNode("W3"));

@@ -338,7 +338,7 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrim
     open(vardecks);
     for (int i = 1; i <= 20; ++i)
         ASSERT_TRUE(recordRecentOpen(doc(), QStringLiteral("W%1").arg(i), "Vardecks.xml", session().recentColl, 15));
-    const QList<RecentMenuItem> items = recentMenuItems();
+    const QList<RecentMenuItem> items = recentMenuItems(session().recentColl);
     ASSERT_EQ(items.size(), 14);
     EXPECT_EQ(items.first().caption, "1  Site 20");
     EXPECT_EQ(items.last().caption, "14  Site 7");
@@ -354,22 +354,22 @@ TEST_F(RecentListTest, twentyOpensLeaveFourteenNewestFirstAndALoweredMaximumTrim
 TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThatRecordCountsAVisit)
 {
     open({Vd("W1").name("One & Two").address("http://one.example/"), Vd("W2")});
-    recordRecentOpen(doc(), "W1", "Vardecks.xml");
-    recordRecentOpen(doc(), "W2", "Vardecks.xml");
-    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml", session().recentColl, session().recentMax);
+    recordRecentOpen(doc(), "W2", "Vardecks.xml", session().recentColl, session().recentMax);
+    recordRecentOpen(doc(), "W1", "Vardecks.xml", session().recentColl, session().recentMax);
     ASSERT_EQ(session().recentColl.size(), 2);
-    EXPECT_EQ(recentMenuItems().first().caption, "1  One && Two");
-    EXPECT_EQ(recentMenuItems().first().address, "http://one.example/");
+    EXPECT_EQ(recentMenuItems(session().recentColl).first().caption, "1  One && Two");
+    EXPECT_EQ(recentMenuItems(session().recentColl).first().address, "http://one.example/");
 
     vardeck("W1").setChildText("ADDRESS", "http://moved.example/");
-    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml", session().recentColl, session().recentMax);
     ASSERT_EQ(session().recentColl.size(), 3); // the record of the old address stays
     EXPECT_EQ(session().recentColl.at(1).getURL(), "http://one.example/");
 
-    EXPECT_FALSE(recordRecentOpen(doc(), "W99", "Vardecks.xml"));
+    EXPECT_FALSE(recordRecentOpen(doc(), "W99", "Vardecks.xml", session().recentColl, session().recentMax));
     EXPECT_EQ(session().recentColl.size(), 3);
-    clearRecentVardecks();
-    EXPECT_TRUE(recentMenuItems().isEmpty());
+    clearRecentVardecks(session().recentColl);
+    EXPECT_TRUE(recentMenuItems(session().recentColl).isEmpty());
 
     // An item records a visit only for the same Vardeck at the same address.
     vardeck("W1").setChildText("ADDRESS", "http://Same.example/");
@@ -378,27 +378,27 @@ TEST_F(RecentListTest, reopeningMovesTheRecordUnlessTheAddressChangedAndOnlyThat
     VDData same;
     same.loadDataFromReg("W1", "n", "http://same.EXAMPLE/", "Vardecks.xml");
     session().recentColl = {elsewhere, same};
-    const RecentItemTarget newest = recentItemTarget(doc(), 0);
+    const RecentItemTarget newest = recentItemTarget(doc(), 0, session().recentColl);
     EXPECT_EQ(newest.address, "http://same.EXAMPLE/");
     EXPECT_EQ(newest.widToRecord, "W1");
-    const RecentItemTarget other = recentItemTarget(doc(), 1);
+    const RecentItemTarget other = recentItemTarget(doc(), 1, session().recentColl);
     EXPECT_EQ(other.address, "http://other.example/");
     EXPECT_EQ(other.widToRecord, "");
-    EXPECT_EQ(recentItemTarget(doc(), 2).address, "");
+    EXPECT_EQ(recentItemTarget(doc(), 2, session().recentColl).address, "");
 }
 
 TEST_F(RecentListTest, anItemAndAReopenTellTheSameAddressApartAlike)
 {
     // "ß" in upper case is "SS", yet the two addresses differ but for letter case.
     open({Vd("W1").address(QString::fromUtf8("http://a.example/Straße"))});
-    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml", session().recentColl, session().recentMax);
     vardeck("W1").setChildText("ADDRESS", "http://a.example/STRASSE");
-    recordRecentOpen(doc(), "W1", "Vardecks.xml");
+    recordRecentOpen(doc(), "W1", "Vardecks.xml", session().recentColl, session().recentMax);
     ASSERT_EQ(session().recentColl.size(), 2); // another address: the old record stays
-    const RecentItemTarget older = recentItemTarget(doc(), 1);
+    const RecentItemTarget older = recentItemTarget(doc(), 1, session().recentColl);
     EXPECT_EQ(older.address, QString::fromUtf8("http://a.example/Straße"));
     EXPECT_EQ(older.widToRecord, "");
-    EXPECT_EQ(recentItemTarget(doc(), 0).widToRecord, "W1");
+    EXPECT_EQ(recentItemTarget(doc(), 0, session().recentColl).widToRecord, "W1");
 }
 
 using PopularListTest = test::FindingTest;
@@ -418,10 +418,10 @@ TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEve
 
     // Counts not written the plain way sort as their padded texts do ("007" above 8).
     open({Vd("W1").hits("8"), Vd("W2").hits("007")});
-    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits), QStringList({"   007", "     8"}));
+    EXPECT_EQ(test::texts(popularRows(doc(), {}), &PopularRow::hits), QStringList({"   007", "     8"}));
     open({Vd("W1").name("eight").hits("8"), Vd("W2").name("seven").hits("007"), Vd("W3").name("half").hits("2.5"),
           Vd("W4").name("many").hits("1234567")});
-    EXPECT_EQ(test::texts(popularRows(doc()), &PopularRow::hits),
+    EXPECT_EQ(test::texts(popularRows(doc(), {}), &PopularRow::hits),
               QStringList({"1234567", "   2.5", "   007", "     8"}));
 
     // Clearing resets every count and writes the file (the window has asked).
@@ -430,7 +430,7 @@ TEST_F(PopularListTest, unvisitedAreLeftOutCountsSortByValueAndClearingResetsEve
     EXPECT_TRUE(result.saved);
     EXPECT_TRUE(result.notices.isEmpty());
     EXPECT_TRUE(m_prompts.messages().empty());
-    EXPECT_TRUE(popularRows(doc()).isEmpty());
+    EXPECT_TRUE(popularRows(doc(), {}).isEmpty());
     EXPECT_EQ(test::onDisk(m_path, "W1", "HITS"), "1");
     EXPECT_EQ(test::onDisk(m_path, "W4", "HITS"), "1");
 }
@@ -456,7 +456,7 @@ TEST_F(SearchRowsTest, cellsFollowTheEmptyAndCountRulesAndRecentOnesAreBold)
     EXPECT_TRUE(rows.at(0).bold);
 
     // A vanished Vardeck ends the fill.
-    EXPECT_EQ(buildSearchRows(doc(), {{"W1", 3}, {"W7", 1}, {"W3", 1}}).size(), 1);
+    EXPECT_EQ(buildSearchRows(doc(), {{"W1", 3}, {"W7", 1}, {"W3", 1}}, {}).size(), 1);
     EXPECT_EQ(vardeckAddress(doc(), "W2"), "http://a.example/");
     EXPECT_EQ(vardeckAddress(doc(), "W7"), "");
     EXPECT_EQ(folderOfVardeck(vardeck("W1")).attribute("TID"), "T1");
@@ -465,7 +465,7 @@ TEST_F(SearchRowsTest, cellsFollowTheEmptyAndCountRulesAndRecentOnesAreBold)
 TEST_F(SearchRowsTest, rowsSortByMatchesAndEachHeaderClickFlips)
 {
     open({Vd("W1").name("beta"), Vd("W2").name("Alpha"), Vd("W3").name("gamma")});
-    QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 9}, {"W2", 12}, {"W3", 100}});
+    QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 9}, {"W2", 12}, {"W3", 100}}, {});
     auto column = [&](int c) { return test::texts(rows, [c](const SearchRow &r) { return r.detailedCell(c); }); };
     EXPECT_EQ(column(1), QStringList({"   100", "    12", "     9"}));
 

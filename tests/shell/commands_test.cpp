@@ -304,7 +304,7 @@ TEST_F(WindowTest, aMenuWithThousandsOfItemsScrollsInOneColumn)
 
 TEST_F(WindowTest, mainToolbarHasTwentyFourPositionsResetsToTheStatesOfAFreshDatabaseAndAspectButtonsFollow)
 {
-    ASSERT_EQ(window->toolbarButtonCount(), 24);
+    ASSERT_EQ(window->toolbarButtons().size(), 24);
     for (int i = 1; i <= 24; ++i) {
         QAction *button = window->toolbarButton(Tb(i));
         EXPECT_EQ(button->isSeparator(), QList<int>({4, 9, 11, 15, 19, 22}).contains(i)) << i;

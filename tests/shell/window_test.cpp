@@ -638,15 +638,9 @@ TEST(AppPath, theRegistryEntryComesFirstThenThePath)
     qputenv("PATH", savedPath);
 }
 
-TEST(ReportError, showsAndReturnsTheNumberAndTheTextOfTheNumber)
+TEST(RuntimeErrorText, namesTheNumberAndFallsBackForAnUnknownOne)
 {
-    rr::test::ScriptedPrompts prompts;
-    EXPECT_EQ(rr::reportError(53), "[53] File not found");
-    EXPECT_EQ(rr::reportError(440, "The server said no"), "[440] The server said no");
-    ASSERT_EQ(prompts.messages().size(), 2u);
-    EXPECT_EQ(prompts.messages()[0].text, "[53] File not found");
-    EXPECT_EQ(prompts.messages()[0].title, "Razuzezu Revidod");
-    EXPECT_EQ(prompts.messages()[0].buttons, rr::MsgButtons::Ok);
+    EXPECT_EQ(rr::runtimeErrorText(53), "File not found");
     EXPECT_EQ(rr::runtimeErrorText(5), "Invalid procedure call or argument");
     EXPECT_EQ(rr::runtimeErrorText(12345), "Application-defined or object-defined error") << "the fallback";
 }
@@ -655,8 +649,6 @@ TEST(CaptionText, ampersandsAndMarkupFromUserDataShowLiterally)
 {
     EXPECT_EQ(rr::escapeMnemonic("Fish & Chips"), "Fish && Chips");
     EXPECT_EQ(rr::escapeMnemonic("A&&B"), "A&&&&B");
-    EXPECT_EQ(rr::stripMnemonic("Save && E&xit"), "Save & Exit");
-    EXPECT_EQ(rr::stripMnemonic(rr::escapeMnemonic("R&D & co")), "R&D & co");
     EXPECT_EQ(rr::toolTipText("http://a.example/?x=1&y=2"), "http://a.example/?x=1&y=2");
     EXPECT_EQ(rr::toolTipText("<b>bold</b>  name"), "<p style='white-space:pre'>&lt;b&gt;bold&lt;/b&gt;  name</p>");
 }

@@ -26,17 +26,20 @@ QPointer<frmImportExport> g_dialog;
 const QList<frmImportExport::Entry> &frmImportExport::importEntries()
 {
     static const QList<Entry> entries = {
-        {"Internet Explorer favorites",
+        {Operation::ImportIEFavorites, "Internet Explorer favorites",
          "Import your Internet Explorer favorites and folders into Razuzezu Revidod.  These will be stored in a new "
          "folder called Imported favorites"},
-        {"Firefox bookmarks", "Import your Firefox bookmarks and folders into Razuzezu Revidod.  These will be stored "
-                              "in a new folder called Imported Firefox bookmarks"},
-        {"Mozilla/Netscape bookmarks",
+        {Operation::ImportFirefoxBookmarks, "Firefox bookmarks",
+         "Import your Firefox bookmarks and folders into Razuzezu Revidod.  These will be stored "
+         "in a new folder called Imported Firefox bookmarks"},
+        {Operation::ImportMozillaBookmarks, "Mozilla/Netscape bookmarks",
          "Import your Netscape or Mozilla favorites and folders into Razuzezu Revidod.  These will be stored in a new "
          "folder called Imported Netscape bookmarks"},
-        {"Another Vardecks database", "Import another Vardecks database into the current database."},
-        {"PDF documents", "Import PDF documents into Razuzezu Revidod.  These will be stored in a new folder called "
-                          "Imported PDF documents"},
+        {Operation::ImportVDDatabase, "Another Vardecks database",
+         "Import another Vardecks database into the current database."},
+        {Operation::ImportPDFDocuments, "PDF documents",
+         "Import PDF documents into Razuzezu Revidod.  These will be stored in a new folder called "
+         "Imported PDF documents"},
     };
     return entries;
 }
@@ -44,15 +47,18 @@ const QList<frmImportExport::Entry> &frmImportExport::importEntries()
 const QList<frmImportExport::Entry> &frmImportExport::exportEntries()
 {
     static const QList<Entry> entries = {
-        {"All to Internet Explorer favorites",
+        {Operation::ExportToIEFavorites, "All to Internet Explorer favorites",
          "Export your Razuzezu Revidod folders and Vardecks into Internet Explorer favorites.  These will be stored "
          "in a new folder called Imported Vardecks."},
-        {"All to Firefox bookmarks", "Export your Razuzezu Revidod folders and Vardecks into Firefox bookmarks.   "
-                                     "These will be stored in a new folder called Imported Vardecks."},
-        {"Folders and Vardecks as web page", "Export your Razuzezu Revidod folders and Vardecks to an HTML web page."},
-        {"Vardecks only as web page", "Export all your Vardecks to an HTML web page."},
-        {"Favorites only as web page", "Export your favorite Vardecks to an HTML web page."},
-        {"All Vardecks as CSV",
+        {Operation::ExportToFirefox, "All to Firefox bookmarks",
+         "Export your Razuzezu Revidod folders and Vardecks into Firefox bookmarks.   "
+         "These will be stored in a new folder called Imported Vardecks."},
+        {Operation::ExportFoldersAsWeb, "Folders and Vardecks as web page",
+         "Export your Razuzezu Revidod folders and Vardecks to an HTML web page."},
+        {Operation::ExportAllAsWeb, "Vardecks only as web page", "Export all your Vardecks to an HTML web page."},
+        {Operation::ExportFavsAsWeb, "Favorites only as web page",
+         "Export your favorite Vardecks to an HTML web page."},
+        {Operation::ExportAsCSV, "All Vardecks as CSV",
          "Export all your Vardecks to comma separated variable (CSV) format, which is compatible with spreadsheet "
          "software such as Microsoft Excel."},
     };
@@ -114,9 +120,9 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
     m_opt0->setChecked(true);
     opt_Click(0);
     for (const Entry &entry : importEntries())
-        cmbImport->addItem(QLatin1String(entry.text));
+        cmbImport->addItem(QLatin1String(entry.text), QVariant::fromValue(entry.operation));
     for (const Entry &entry : exportEntries())
-        cmbExport->addItem(QLatin1String(entry.text));
+        cmbExport->addItem(QLatin1String(entry.text), QVariant::fromValue(entry.operation));
     cmbImport->setCurrentIndex(-1);
     cmbExport->setCurrentIndex(-1);
     fitListsToFont();
@@ -127,8 +133,8 @@ frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w
 
     connect(m_opt0, &QRadioButton::clicked, this, [this] { opt_Click(0); });
     connect(m_opt1, &QRadioButton::clicked, this, [this] { opt_Click(1); });
-    connect(cmbImport, &QComboBox::activated, this, [this] { showDescription(cmbImport, importEntries()); });
-    connect(cmbExport, &QComboBox::activated, this, [this] { showDescription(cmbExport, exportEntries()); });
+    connect(cmbImport, &QComboBox::activated, this, [this] { showDescription(cmbImport); });
+    connect(cmbExport, &QComboBox::activated, this, [this] { showDescription(cmbExport); });
     connect(cmdSave, &qbButtons_H::Click, this, &frmImportExport::cmdSave_Click);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmImportExport::close);
 }
@@ -165,14 +171,23 @@ void frmImportExport::opt_Click(int index)
     cmbExport->setEnabled(index != 0);
 }
 
-void frmImportExport::showDescription(QComboBox *list, const QList<Entry> &entries)
+std::optional<frmImportExport::Operation> frmImportExport::chosenOperation(const QComboBox *list)
 {
-    for (const Entry &entry : entries) {
-        if (list->currentText() == QLatin1String(entry.text)) {
-            lblDesc->setText(QLatin1String(entry.description));
-            return;
-        }
-    }
+    const QVariant data = list->currentData();
+    if (list->currentIndex() < 0 || !data.canConvert<Operation>())
+        return std::nullopt;
+    return data.value<Operation>();
+}
+
+void frmImportExport::showDescription(QComboBox *list)
+{
+    const std::optional<Operation> chosen = chosenOperation(list);
+    for (const QList<Entry> *entries : {&importEntries(), &exportEntries()})
+        for (const Entry &entry : *entries)
+            if (chosen == entry.operation) {
+                lblDesc->setText(QLatin1String(entry.description));
+                return;
+            }
 }
 
 void frmImportExport::cmdSave_Click()
@@ -191,33 +206,40 @@ void frmImportExport::cmdSave_Click()
 
 void frmImportExport::runChosenOperation()
 {
-    const QString importText = cmbImport->currentIndex() >= 0 ? cmbImport->currentText() : QString();
-    const QString exportText = cmbExport->currentIndex() >= 0 ? cmbExport->currentText() : QString();
-    if (m_opt0->isChecked()) {
-        if (importText == QLatin1String("Internet Explorer favorites"))
-            importIEFavorites();
-        else if (importText == QLatin1String("Firefox bookmarks"))
-            importFirefoxBookmarks();
-        else if (importText == QLatin1String("Mozilla/Netscape bookmarks"))
-            importMozillaBookmarks();
-        else if (importText == QLatin1String("Another Vardecks database"))
-            importVDDatabase();
-        else if (importText == QLatin1String("PDF documents"))
-            importPDFDocuments();
-    }
-    if (m_opt1->isChecked()) {
-        if (exportText == QLatin1String("All to Internet Explorer favorites"))
-            exportToIEFavorites();
-        else if (exportText == QLatin1String("All to Firefox bookmarks"))
-            exportToFirefox();
-        else if (exportText == QLatin1String("Folders and Vardecks as web page"))
-            exportFoldersAsWeb();
-        else if (exportText == QLatin1String("Vardecks only as web page"))
-            exportAllAsWeb();
-        else if (exportText == QLatin1String("Favorites only as web page"))
-            exportFavsAsWeb();
-        else if (exportText == QLatin1String("All Vardecks as CSV"))
-            exportAsCSV();
+    std::optional<Operation> chosen;
+    if (m_opt0->isChecked())
+        chosen = chosenOperation(cmbImport);
+    else if (m_opt1->isChecked())
+        chosen = chosenOperation(cmbExport);
+    if (chosen)
+        run(*chosen);
+}
+
+void frmImportExport::run(Operation operation)
+{
+    switch (operation) {
+    case Operation::ImportIEFavorites:
+        return importIEFavorites();
+    case Operation::ImportFirefoxBookmarks:
+        return importFirefoxBookmarks();
+    case Operation::ImportMozillaBookmarks:
+        return importMozillaBookmarks();
+    case Operation::ImportVDDatabase:
+        return importVDDatabase();
+    case Operation::ImportPDFDocuments:
+        return importPDFDocuments();
+    case Operation::ExportToIEFavorites:
+        return exportToIEFavorites();
+    case Operation::ExportToFirefox:
+        return exportToFirefox();
+    case Operation::ExportFoldersAsWeb:
+        return exportFoldersAsWeb();
+    case Operation::ExportAllAsWeb:
+        return exportAllAsWeb();
+    case Operation::ExportFavsAsWeb:
+        return exportFavsAsWeb();
+    case Operation::ExportAsCSV:
+        return exportAsCSV();
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QRadioButton;
@@ -31,8 +32,24 @@ public:
     // The File > Import/Export command: shows the window (loading it on first use).
     static frmImportExport *showFor(frmVardecks &window);
 
-    // The entries of the two lists with their descriptions, in list order.
+    // The operations of the two lists. Each list entry carries its operation as item
+    // data, so OK and the description follow the entry chosen, whatever its caption.
+    enum class Operation {
+        ImportIEFavorites,
+        ImportFirefoxBookmarks,
+        ImportMozillaBookmarks,
+        ImportVDDatabase,
+        ImportPDFDocuments,
+        ExportToIEFavorites,
+        ExportToFirefox,
+        ExportFoldersAsWeb,
+        ExportAllAsWeb,
+        ExportFavsAsWeb,
+        ExportAsCSV,
+    };
+    // The entries of the two lists with their captions and descriptions, in list order.
     struct Entry {
+        Operation operation;
         const char *text;
         const char *description;
     };
@@ -86,7 +103,10 @@ private:
     // window with them.
     void fitListsToFont();
     void opt_Click(int index);
-    void showDescription(QComboBox *list, const QList<Entry> &entries);
+    void showDescription(QComboBox *list);
+    // The operation of the entry chosen in list, none when no entry is chosen.
+    static std::optional<Operation> chosenOperation(const QComboBox *list);
+    void run(Operation operation);
     void cmdSave_Click();
     void exportAsWeb(const QString &stylesheet);
     void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);

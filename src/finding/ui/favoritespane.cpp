@@ -9,6 +9,7 @@
 #include "shell/openaddress.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "web/visits.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ void FavoritesPane::populateFavTreeWithChildren()
         return;
     }
     ensureList();
-    refillTree(m_favs.treeItems(w.dbXML.document()));
+    refillTree(m_favs.treeItems(w.dbXML.document(), session().recentColl));
 }
 
 void FavoritesPane::refillViews(const XmlDocument *doc)

@@ -4,6 +4,7 @@
 
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 
 #include <QTreeWidget>
 
@@ -40,7 +41,7 @@ void markRecentRows(frmVardecks &w)
     for (QTreeWidget *list : {w.lstSearch, w.lstSrch, w.listPop, w.tvwFavs}) {
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             QTreeWidgetItem *row = list->topLevelItem(i);
-            setBold(row, isRecentWid(tagOf(row)));
+            setBold(row, isRecentWid(tagOf(row), session().recentColl));
         }
     }
 }

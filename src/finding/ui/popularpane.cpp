@@ -8,6 +8,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -67,7 +68,7 @@ void PopularPane::fill(const XmlDocument *doc)
     list->clear();
     const VardeckIcons icons(w.ImageListWM, false);
     QList<QTreeWidgetItem *> rows;
-    for (const PopularRow &row : popularRows(doc))
+    for (const PopularRow &row : popularRows(doc, session().recentColl))
         rows.append(makeRow({row.name, row.hits}, row.wid, row.bold, icons.of(row.wid)));
     list->addTopLevelItems(rows);
     list->setUpdatesEnabled(true);

@@ -11,6 +11,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
 #include "shell/tabstrip.h"
+#include "storage/session.h"
 #include "storage/useroptions.h"
 
 #include <QApplication>
@@ -233,7 +234,7 @@ void SearchPane::openFirstResult()
 
 void SearchPane::populateSearchResults(const QList<SearchResult> &results)
 {
-    const QList<SearchRow> rows = buildSearchRows(w.dbXML.document(), results);
+    const QList<SearchRow> rows = buildSearchRows(w.dbXML.document(), results, session().recentColl);
     m_detailedSort = ListSortState{};
     m_compactSort = ListSortState{};
     clearSearchResults();

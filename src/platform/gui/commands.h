@@ -388,7 +388,7 @@ public:
     RR_HANDLER(tvwFavs_NodeClick, OnEdit::Ends);
     RR_HANDLER(timerIcon_Timer);
     // Opens the duplicates window for the address of the Vardeck just saved.
-    RR_HANDLER(frmDuplicates_Show);
+    RR_OPERATION(frmDuplicates_Show, void(const QString &address));
 
     // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
     RR_OPERATION(populateTopicList, void(XmlDocument *));

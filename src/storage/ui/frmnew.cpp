@@ -18,8 +18,8 @@
 namespace rr
 {
 
-frmNew::frmNew(const QString &mode, Commands &commands, QWidget *parent, const QString &databaseFolder)
-    : ButtonDialog(parent), m_commands(commands),
+frmNew::frmNew(Mode mode, Commands &commands, QWidget *parent, const QString &databaseFolder)
+    : ButtonDialog(parent), m_mode(mode), m_commands(commands),
       m_folder(databaseFolder.isEmpty() ? paths::databaseFolder() : databaseFolder)
 {
     setObjectName(QStringLiteral("frmNew"));
@@ -31,9 +31,6 @@ frmNew::frmNew(const QString &mode, Commands &commands, QWidget *parent, const Q
     lblName = makeLabel(QStringLiteral("lblName"), QString());
     cmdOK = makeButton(QStringLiteral("cmdOK"), QString(), QStyle::SP_DialogOkButton);
     cmdCancel = makeButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton);
-    txtMode = new QLineEdit(mode, this);
-    txtMode->setObjectName(QStringLiteral("txtMode"));
-    txtMode->hide();
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -58,7 +55,6 @@ frmNew::frmNew(const QString &mode, Commands &commands, QWidget *parent, const Q
     txtName->setCursorPosition(0);
     txtName->setFocus();
 
-    connect(txtMode, &QLineEdit::textChanged, this, &frmNew::applyMode);
     connect(tvwDB, &QTreeWidget::itemClicked, this, &frmNew::nodeChosen);
     connect(tvwDB, &QTreeWidget::currentItemChanged, this, &frmNew::nodeChosen);
     connect(txtName, &QLineEdit::textChanged, this, &frmNew::nameChanged);
@@ -67,15 +63,10 @@ frmNew::frmNew(const QString &mode, Commands &commands, QWidget *parent, const Q
     m_commands.applyFontFallback(this);
 }
 
-void frmNew::run(const QString &mode, Commands &commands, QWidget *parent)
+void frmNew::run(Mode mode, Commands &commands, QWidget *parent)
 {
     frmNew dialog(mode, commands, parent);
     dialog.exec();
-}
-
-bool frmNew::isDeleteMode() const
-{
-    return txtMode->text() == QLatin1String("delete");
 }
 
 void frmNew::applyMode()

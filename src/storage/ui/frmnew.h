@@ -1,6 +1,6 @@
 #pragma once
-// "New database" and "Delete database": one dialog in two modes, set by the hidden
-// text box txtMode ("new" or "delete"). It acts itself; what needs the main window
+// "New database" and "Delete database": one dialog in two modes, chosen when it is
+// made. It acts itself; what needs the main window
 // it asks of the window's commands: whether a file is the open database
 // (isOpenDatabase), closing it before it is deleted (closeDB), opening the new
 // database it made (openTheDatabase), and the font fallback.
@@ -19,14 +19,14 @@ class frmNew : public ButtonDialog
 {
     Q_OBJECT
 public:
-    // mode: "delete" for the delete mode, anything else for a new database.
-    frmNew(const QString &mode, Commands &commands, QWidget *parent = nullptr,
-           const QString &databaseFolder = QString());
+    enum class Mode { New, Delete };
+
+    frmNew(Mode mode, Commands &commands, QWidget *parent = nullptr, const QString &databaseFolder = QString());
 
     // Shows the dialog modally in the mode.
-    static void run(const QString &mode, Commands &commands, QWidget *parent = nullptr);
+    static void run(Mode mode, Commands &commands, QWidget *parent = nullptr);
 
-    bool isDeleteMode() const;
+    bool isDeleteMode() const { return m_mode == Mode::Delete; }
 
     QLabel *Label1 = nullptr;
     DatabaseList *tvwDB = nullptr;
@@ -35,7 +35,6 @@ public:
     QLabel *lblName = nullptr;
     qbButtons_H *cmdOK = nullptr;
     qbButtons_H *cmdCancel = nullptr;
-    QLineEdit *txtMode = nullptr;
 
 private:
     void applyMode();
@@ -47,6 +46,7 @@ private:
     void showError(const QString &reason);
     void refuseName(const QString &message);
 
+    const Mode m_mode;
     Commands &m_commands;
     QString m_folder;
 };

@@ -197,8 +197,7 @@ void mnuToolsOpenHome_Click(frmVardecks &w)
                      MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    w.popup.homePageOpening(w.txtWName->text());
-    finishOpening(openHome(w.txtAddress->text(), w.popup.homePageName()));
+    finishOpening(openHome(w.txtAddress->text(), w.txtWName->text()));
 }
 
 void mnuToolsOpenBlank_Click(frmVardecks &w)

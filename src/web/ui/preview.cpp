@@ -94,8 +94,7 @@ void cmdPreview_Click(frmVardecks &w, int index)
         showHomePage(w);
         break;
     case 4:
-        w.popup.homePageOpening(w.txtWName->text());
-        finishOpening(openHome(w.txtAddress->text(), w.popup.homePageName()));
+        finishOpening(openHome(w.txtAddress->text(), w.txtWName->text()));
         break;
     case 5:
         // A refused address is told and is no visit; any other visit counts even when

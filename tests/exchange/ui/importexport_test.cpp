@@ -319,6 +319,18 @@ TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
+// The one entry the other tests do not run: OK starts the Mozilla import, not another.
+TEST_F(ImportExportTest, mozillaEntryAsksForMozillaBookmarksAndLooksInItsFolder)
+{
+    const QString root = files.filePath(".mozilla/seamonkey");
+    dialog->mozillaRoot = root;
+    prompts.answer(MsgResult::Yes);
+    run(true, 2);
+    EXPECT_EQ(prompts.messages()[0].text, "You are about to import your Mozilla/Netscape bookmarks on this computer "
+                                          "into Razuzezu Revidod.  Do you wish to proceed?");
+    EXPECT_EQ(prompts.lastText(), "The folder " + root + " could not be found");
+}
+
 TEST_F(ImportExportTest, folderHeadingsMovedUpToTheDeepestLevelAreToldApartFromFilesPassedOver)
 {
     // 505 levels of headings, a link in each, two links without an address, and a profile

@@ -191,7 +191,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         dialog.cmdOK->click();
     };
     {
-        frmNew dialog("new", commands, nullptr, env.folder);
+        frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "New database");
         EXPECT_EQ(dialog.Label1->text(), "Existing databases:");
@@ -223,7 +223,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         EXPECT_FALSE(dialog.isVisible());
     }
     {
-        frmNew dialog("new", commands, nullptr, env.folder);
+        frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
         create(dialog, " Second.xml ", MsgResult::Yes);
         ASSERT_EQ(env.prompts.messages().size(), 1u);
         const MessageRequest &ask = env.prompts.messages()[0];
@@ -236,7 +236,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     }
     QDir(env.folder + "icons").removeRecursively();
     EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
-    frmNew dialog("new", commands, nullptr, env.folder);
+    frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
     create(dialog, "Other", MsgResult::Yes);
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     // The number and the description with nothing between, then what failed.
@@ -259,7 +259,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
         ++closes;
         fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");
     };
-    frmNew dialog("delete", commands, nullptr, env.folder);
+    frmNew dialog(frmNew::Mode::Delete, commands, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
     EXPECT_EQ(dialog.Label1->text(), "Choose a database to delete:");
@@ -289,7 +289,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 
     // Deleting another database than the open one closes nothing.
     DatabaseFolder(env.folder).createDatabase("Other");
-    frmNew again("delete", commands, nullptr, env.folder);
+    frmNew again(frmNew::Mode::Delete, commands, nullptr, env.folder);
     again.show();
     clickNode(again.tvwDB, "Other.xml");
     env.prompts.answer(MsgResult::Yes);
