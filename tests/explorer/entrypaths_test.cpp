@@ -67,7 +67,12 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
     const auto text = [](QWidget *box) { return [box] { return box->property("text").toString(); }; };
     QMimeData link;
     link.setText("http://dropped.example/");
-    // txtMode reads "add" or "mod" while an edit is under way.
+    // "add" or "mod" while an edit is under way.
+    const auto mode = [&] {
+        return QString(window->editState() == EditState::Adding      ? "add"
+                       : window->editState() == EditState::Modifying ? "mod"
+                                                                     : "");
+    };
     struct Way {
         const char *name;
         EditState edit;
@@ -94,7 +99,7 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
          [&] {
              popupEntry(window->txtNotes->viewport(), {5, 5}, window->menuItem(MenuId::mnuNewVD2));
          },
-         true, [&] { return window->txtWName->text() + "|" + window->txtMode->text(); }, "|add"},
+         true, [&] { return window->txtWName->text() + "|" + mode(); }, "|add"},
         {"the folder popup's Open folder, in an add", EditState::Adding, [&] { folderEntry("T5", MenuId::mnuOpenF); },
          false, [&] { return window->txtWName->text() + "|" + window->lblTName->text(); }, "Typed |Apple"},
         {"a list popup's Open in browser", EditState::Modifying,
@@ -103,8 +108,7 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
              popupEntry(window->listPop->viewport(), shownAt(window->listPop, tagged(window->listPop, "W3")),
                         window->menuItem(MenuId::mnuList, 4));
          },
-         false, [&] { return launcher.openedUrls().join(' ') + "|" + window->txtMode->text(); },
-         "https://www.bank.example/login/x|mod"},
+         false, [&] { return launcher.openedUrls().join(' ') + "|" + mode(); }, "https://www.bank.example/login/x|mod"},
         {"a click on another folder", EditState::Modifying,
          [&] {
              QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, shownAt(topics(), node("T5")));
