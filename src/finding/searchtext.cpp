@@ -321,7 +321,9 @@ xmlNodePtr firstElement(xmlNodePtr node)
 
 } // namespace
 
-void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads)
+std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask,
+                                                               quint64 changeStamp, int threads,
+                                                               const TextMatcher &match, qsizetype most)
 {
     clear();
     m_mask = mask;
@@ -336,6 +338,7 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
         std::vector<xmlNodePtr> vardecks;
         std::vector<qsizetype> sizes;
         ByteArena lower;
+        std::vector<Match> found; // entries of this run
     };
     struct Part {
         xmlNodePtr top = nullptr;
@@ -369,12 +372,21 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     std::deque<Run *> handedOut;
     std::mutex lock;
     std::condition_variable ready;
+    // Room for a run's texts at once: a Vardeck's text is a few hundred bytes.
+    constexpr qsizetype kRoomPerVardeck = 512;
     auto lowerRun = [&](Run &run) {
         run.sizes.reserve(run.vardecks.size());
+        run.lower.reserveMore(qsizetype(run.vardecks.size()) * kRoomPerVardeck);
         for (xmlNodePtr vardeck : run.vardecks) {
             const qsizetype before = run.lower.size();
             appendLowerSearched(vardeck, mask, run.lower);
-            run.sizes.push_back(run.lower.size() - before);
+            const qsizetype size = run.lower.size() - before;
+            // Tested while the text is fresh in this processor's cache.
+            qint32 matches = 0;
+            if (match && qsizetype(run.found.size()) < most &&
+                match(QByteArrayView(run.lower.data() + before, size), &matches))
+                run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
+            run.sizes.push_back(size);
         }
         run.lower.squeeze();
     };
@@ -433,8 +445,12 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     for (std::thread &worker : workers)
         worker.join();
 
+    std::vector<Match> found;
     for (Part &part : parts) {
         for (Run &run : part.runs) {
+            for (const Match &m : run.found)
+                if (qsizetype(found.size()) < most)
+                    found.push_back(Match{size() + m.entry, m.matches});
             const auto block = qint32(m_blocks.size());
             qsizetype at = 0;
             for (size_t i = 0; i < run.vardecks.size(); ++i) {
@@ -446,6 +462,7 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     }
     m_whole = true;
     m_wholeStamp = changeStamp;
+    return found;
 }
 
 void SearchTextCache::beginPass()
