@@ -445,6 +445,11 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
     for (std::thread &worker : workers)
         worker.join();
 
+    size_t total = 0;
+    for (const Part &part : parts)
+        for (const Run &run : part.runs)
+            total += run.vardecks.size();
+    m_entries.reserve(total);
     std::vector<Match> found;
     for (Part &part : parts) {
         for (Run &run : part.runs) {
