@@ -257,16 +257,20 @@ int outsideMode(const QStringList &args)
         shape.vardecks = args.size() > 3 ? std::max(1, args[3].toInt()) : 32767;
         const QString path = bench::writeCollection(args[2], "Vardecks.xml", shape);
         XMLDatabase db;
-        if (!db.openDBValidate(path))
+        if (!db.openDBValidate(path)) {
+            std::fprintf(stderr, "cannot open the generated collection\n");
             return 1;
+        }
         writeBookmarkFile(*db.getTheDOM(), args[2] + QStringLiteral("/bookmarks.html"));
         std::printf("%s\n%s/bookmarks.html\n", qPrintable(path), qPrintable(args[2]));
         return 0;
     }
     if (args.size() == 4 && args[1] == QLatin1String("--search-once")) {
         XMLDatabase db;
-        if (!db.openDBValidate(args[2]))
+        if (!db.openDBValidate(args[2])) {
+            std::fprintf(stderr, "cannot open %s\n", qPrintable(args[2]));
             return 1;
+        }
         std::printf("%lld\n", static_cast<long long>(WordSearch().search(db.getTheDOM(), args[3], {}).size()));
         return 0;
     }
