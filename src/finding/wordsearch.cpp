@@ -4,7 +4,6 @@
 #include "finding/vardeckwalk.h"
 
 #include <libxml/tree.h>
-#include <sched.h>
 
 #include <algorithm>
 #include <cstring>
@@ -94,16 +93,11 @@ qint32 countWith(const TextFinder &finder, QByteArrayView text)
     return count;
 }
 
-// Threads for reading a large document's texts: one for each processor this program
-// may run on, up to eight; each waits on its own reads of memory.
+// Threads for reading a large document's texts: one for each processor of the
+// machine, up to eight; each waits on its own reads of memory.
 int fillThreads()
 {
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    const int processors = sched_getaffinity(0, sizeof allowed, &allowed) == 0
-                               ? CPU_COUNT(&allowed)
-                               : int(std::thread::hardware_concurrency());
-    return std::clamp(processors, 1, 8);
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
 } // namespace
