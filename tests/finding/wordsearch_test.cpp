@@ -93,6 +93,15 @@ TEST(LowerCase, everyCharacterLowersAsQtLowersIt)
     }
     EXPECT_EQ(lowered(all), qtLowered(all));
 
+    // ASCII before and after other characters at every place in a word of eight bytes.
+    for (int before = 0; before <= 17; ++before)
+        for (const char *other : {"\xC3\x89", "\xE2\x84\xAA", "\xF0\x90\x90\x80"})
+            for (int after = 0; after <= 17; after += 3) {
+                const QByteArray text =
+                    QByteArray("AzQ[@`{Z").repeated(3).left(before) + other + QByteArray("MiXeD Case!").left(after);
+                ASSERT_EQ(lowered(text), qtLowered(text)) << text.toHex().constData();
+            }
+
     // Malformed bytes take Qt's replacement characters.
     for (QByteArrayView bad : {"A\xC3(B", "Z\xE2\x82", "\xC0\xAF", "\xED\xA0\x80x", "\xF5\x80\x80\x80", "\x80\xBFQ",
                                "\xEF\xBB\xBF"
