@@ -122,13 +122,15 @@ int main(int argc, char **argv)
         window.toolbarButton(Tb::Save)->trigger();
         adds.push_back(msSince(start));
 
-        // Untimed: the add reached the file, and its Vardeck leaves the document again.
+        // Untimed: the add reached the file, and its Vardeck leaves the document and the
+        // folder's lists again, as a deletion leaves them.
         QFile file(path);
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         reached = reached && bytes.contains(name.toUtf8());
         XmlNode added = window.dbXML.vardeck(window.currentWID());
         if (added)
             added.parentNode().removeChild(added);
+        window.commands.populateVardeckList(window.tvwTopics->currentItem());
 
         start = std::chrono::steady_clock::now();
         reached = writeFileAtomically(floorPath, bytes) && reached;

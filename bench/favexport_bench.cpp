@@ -127,6 +127,6 @@ int main(int argc, char **argv)
     std::printf("  export to Favorites                      %8.1f ms%s\n", exportMedian,
                 whole ? "" : "  (NOT every Vardeck written)");
     std::printf("  the same files written plainly + 1 flush %8.1f ms\n", plainMedian);
-    std::printf("  export / plain: %.2f (target <= %.1f)%s\n", ratio, kTarget, ratio <= kTarget ? "" : "  MISSED");
+    std::printf("  export / plain: %.2f (target <= %.1f) %s\n", ratio, kTarget, ratio <= kTarget ? "met" : "MISSED");
     return whole && ratio <= kTarget ? 0 : 1;
 }

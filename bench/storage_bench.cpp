@@ -179,8 +179,10 @@ bool benchmarkAllocation(const QString &folder, int runs)
     const QString path = bench::writeCollection(folder, QStringLiteral("holes.xml"), shape);
     XMLDatabase db;
     db.setPath(path);
-    if (!db.openDBValidate(path))
+    if (!db.openDBValidate(path)) {
+        std::printf("new identifiers: the generated collection did not open: MISSED\n");
         return false;
+    }
     XmlDocument &doc = *db.getTheDOM();
     for (int n = 6; n <= 32766; n += 6) {
         const XmlNode node = doc.nodeFromID(QStringLiteral("W%1").arg(n));

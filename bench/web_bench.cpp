@@ -62,8 +62,10 @@ int main(int argc, char **argv)
     bench::CollectionShape shape;
     shape.vardecks = 32767;
     const QString db = bench::writeCollection(dir.path(), QStringLiteral("Vardecks.xml"), shape);
-    if (!aspectfiles::restoreMissing(folder))
+    if (!aspectfiles::restoreMissing(folder)) {
+        std::printf("the Web Aspect's stylesheets could not be written to %s\n", qPrintable(folder));
         return 1;
+    }
     XmlDocument document;
     if (!document.load(db)) {
         std::printf("the collection does not load: %s\n", qPrintable(document.parseErrorReason()));

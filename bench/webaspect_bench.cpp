@@ -260,8 +260,10 @@ int main(int argc, char **argv)
                                            [&] { transformMs = bench::msSince(t0); }))
                     std::printf("  %s could not be made: %s\n", view, qPrintable(error));
             });
-            if (transformMs < 0 || wholeMs < 0)
+            if (transformMs < 0 || wholeMs < 0) {
+                std::printf("  %s: the page was not %s\n", view, transformMs < 0 ? "made" : "drawn in time");
                 return 1;
+            }
             transform.push_back(transformMs);
             whole.push_back(wholeMs);
             paneDraw.push_back(wholeMs - transformMs);

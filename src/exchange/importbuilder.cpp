@@ -124,7 +124,10 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
         failNumbersUsedUp(Numbered::Vardecks, *doc, int(m_createdWIDs.size()));
         return {};
     }
-    XmlNode vardeck = list.appendChild(doc->createElement(QStringLiteral("VARDECK")));
+    // The Vardeck is made whole before it joins the folder: each child added to an
+    // element of the tree looks up the path to the root, which an import of deeply
+    // nested folders makes long.
+    XmlNode vardeck = doc->createElement(QStringLiteral("VARDECK"));
     vardeck.setAttribute(QStringLiteral("WID"), wid);
     m_createdWIDs << wid;
     vardeck.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
@@ -132,12 +135,13 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
     if (form == AddressForm::BlanksForPercent20)
         stored.replace(QLatin1String("%20"), QLatin1String(" "));
     vardeck.appendChild(doc->createTextElement(QStringLiteral("ADDRESS"), stored));
-    if (onVardeckCreated)
-        onVardeckCreated(wid, stored);
     vardeck.appendChild(doc->createTextElement(QStringLiteral("CREATED_DATE"), createdDateText(m_today)));
     for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE", "HITS"})
         vardeck.appendChild(doc->createElement(QLatin1String(empty)));
     vardeck.appendChild(doc->createTextElement(QStringLiteral("FAV"), QStringLiteral("FALSE")));
+    list.appendChild(vardeck);
+    if (onVardeckCreated)
+        onVardeckCreated(wid, stored);
     return vardeck;
 }
 

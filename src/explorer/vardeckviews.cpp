@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace rr
 {
 namespace
@@ -52,6 +54,9 @@ void loadIconFolder(QMap<QString, QIcon> &imageList, const QString &folder)
 VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
 {
     QTreeWidget *tree = w.tvwWM;
+    // Every node is one line beside its picture: the view places the current one
+    // without measuring every node above it.
+    tree->setUniformRowHeights(true);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->viewport()->setMouseTracking(true);
     tree->viewport()->installEventFilter(this);
@@ -66,7 +71,39 @@ VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
     connect(list->header(), &QHeaderView::sectionClicked, this, &VardeckViews::listVD_ColumnClick);
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { w.commands.listVD_DblClick(); });
     buildIconView();
+
+    const auto changedElsewhere = [this] {
+        if (!m_filling)
+            m_filledTid.clear();
+    };
+    for (QAbstractItemModel *model : {tree->model(), list->model()}) {
+        connect(model, &QAbstractItemModel::rowsInserted, this, changedElsewhere);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, changedElsewhere);
+        connect(model, &QAbstractItemModel::rowsMoved, this, changedElsewhere);
+        connect(model, &QAbstractItemModel::layoutChanged, this, changedElsewhere);
+        connect(model, &QAbstractItemModel::modelReset, this, changedElsewhere);
+    }
 }
+
+namespace
+{
+
+// The cells of a Vardeck's row in the list: name, address, created, last visited, hits
+// (padded to sort as numbers; "1" when empty) and description.
+QStringList listCells(const XmlNode &vardeck)
+{
+    QString hits = vardeck.childText(QStringLiteral("HITS"));
+    if (hits.isEmpty())
+        hits = QStringLiteral("1");
+    return {vardeck.childText(QStringLiteral("NAME")),
+            cellText(vardeck.childText(QStringLiteral("ADDRESS"))),
+            cellText(vardeck.childText(QStringLiteral("CREATED_DATE"))),
+            cellText(vardeck.childText(QStringLiteral("KEYWORD2"))),
+            padString(hits, kCountWidth),
+            cellText(vardeck.childText(QStringLiteral("DESCRIPTION")))};
+}
+
+} // namespace
 
 void VardeckViews::buildIconView()
 {
@@ -104,9 +141,98 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
     const QList<XmlNode> vardecks = vardecksOf(folder);
     w.lbl(Lbl::VardeckCount)->setText(QString::number(vardecks.size()));
     w.tvwWM->setUpdatesEnabled(false);
-    fillVardeckViews(vardecks, folder);
+    if (!addAppendedVardeck(tagOf(folderNode), vardecks)) {
+        m_filling = true;
+        fillVardeckViews(vardecks, folder);
+        m_filling = false;
+        m_filledTid = tagOf(folderNode);
+        m_filledStock[0] = iconKey(QStringLiteral("Vardeck"));
+        m_filledStock[1] = iconKey(QStringLiteral("SelVardeck"));
+    }
     w.tvwWM->setUpdatesEnabled(true);
     w.showFolder(tagOf(folderNode), folder.childText(QStringLiteral("NAME")));
+}
+
+bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &vardecks)
+{
+    const qsizetype kept = vardecks.size() - 1;
+    if (m_filledTid.isEmpty() || m_filledTid != tid || kept < 0 || w.tvwWM->topLevelItemCount() != kept ||
+        w.listVD->topLevelItemCount() != kept || m_filledStock[0] != iconKey(QStringLiteral("Vardeck")) ||
+        m_filledStock[1] != iconKey(QStringLiteral("SelVardeck")))
+        return false;
+    // The views must show every Vardeck but the added one as a fill would: in the
+    // fill's order (by name, equal names in document order), with the same texts and
+    // site icons. A visit counted in both since the fill is such a text.
+    QList<qsizetype> order(kept);
+    QStringList names(kept);
+    for (qsizetype i = 0; i < kept; ++i) {
+        order[i] = i;
+        names[i] = vardecks.at(i).childText(QStringLiteral("NAME"));
+    }
+    std::stable_sort(order.begin(), order.end(), [&names](qsizetype a, qsizetype b) {
+        const int caseless = caselessCompare(names.at(a), names.at(b));
+        return caseless != 0 ? caseless < 0 : names.at(a) < names.at(b);
+    });
+    for (qsizetype i = 0; i < kept; ++i) {
+        const XmlNode &vardeck = vardecks.at(order.at(i));
+        const QString wid = vardeck.attribute(QStringLiteral("WID"));
+        const QStringList cells = listCells(vardeck);
+        const QTreeWidgetItem *node = w.tvwWM->topLevelItem(int(i));
+        const QTreeWidgetItem *row = w.listVD->topLevelItem(int(i));
+        if (tagOf(node) != wid || node->text(0) != cells.first() || tagOf(row) != wid)
+            return false;
+        for (int c = 0; c < cells.size(); ++c)
+            if (row->text(c) != cells.at(c))
+                return false;
+        const qint64 own = iconKey(wid);
+        if (row->icon(0).cacheKey() != (own >= 0 ? own : m_filledStock[0]) ||
+            (own >= 0 && node->icon(0).cacheKey() != own))
+            return false;
+    }
+    // The fill makes current the last Vardeck named as the name box: the added one.
+    const XmlNode added = vardecks.last();
+    const QString wid = added.attribute(QStringLiteral("WID"));
+    const QStringList cells = listCells(added);
+    if (!sameText(cells.first(), w.txtWName->text()))
+        return false;
+
+    m_filling = true;
+    // A Vardeck may have left the recent list to make room for the added one.
+    for (QTreeWidget *view : {w.tvwWM, w.listVD}) {
+        for (int i = 0; i < view->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *item = view->topLevelItem(i);
+            const bool bold = isRecentWid(tagOf(item));
+            if (item->font(0).bold() != bold)
+                setBold(item, bold);
+        }
+    }
+    const bool bold = isRecentWid(wid);
+    auto *node = new CaselessItem(w.tvwWM);
+    node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+    node->setText(0, cells.first());
+    setTag(node, wid);
+    if (bold)
+        setBold(node, true);
+    addListRow(wid, cells, bold);
+    // Appended and sorted as a fill sorts: the sort keeps the order of equal names, and
+    // the added Vardeck comes last in the folder.
+    w.tvwWM->sortItems(0, Qt::AscendingOrder);
+    w.tvwWM->setCurrentItem(node);
+    node->setSelected(true);
+    w.listVD->setCurrentItem(nullptr);
+    w.listVD->clearSelection();
+    w.listVD->scrollToTop();
+    sortByName();
+    if (m_iconViewActive)
+        arrangeIcons();
+    m_filling = false;
+    return true;
+}
+
+qint64 VardeckViews::iconKey(const QString &key) const
+{
+    const auto found = w.ImageListWM.constFind(key);
+    return found == w.ImageListWM.cend() ? -1 : found->cacheKey();
 }
 
 QTreeWidgetItem *VardeckViews::addListRow(const QString &wid, const QStringList &cells, bool bold)
@@ -138,15 +264,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
         if (bold)
             setBold(node, true);
 
-        QString hits = vardeck.childText(QStringLiteral("HITS"));
-        if (hits.isEmpty())
-            hits = QStringLiteral("1");
-        addListRow(wid,
-                   {name, cellText(vardeck.childText(QStringLiteral("ADDRESS"))),
-                    cellText(vardeck.childText(QStringLiteral("CREATED_DATE"))),
-                    cellText(vardeck.childText(QStringLiteral("KEYWORD2"))), padString(hits, kCountWidth),
-                    cellText(vardeck.childText(QStringLiteral("DESCRIPTION")))},
-                   bold);
+        addListRow(wid, listCells(vardeck), bold);
 
         if (sameText(name, w.txtWName->text())) {
             w.tvwWM->setCurrentItem(node);

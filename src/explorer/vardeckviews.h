@@ -7,9 +7,11 @@
 // kept under its WID in ImageListWM.
 #include "platform/xmldocument.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPersistentModelIndex>
+#include <QStringList>
 
 class QListView;
 class QPoint;
@@ -60,6 +62,20 @@ private:
     // The document changed under the views: the folder of the tree is gone.
     void folderVanished();
     QTreeWidgetItem *addListRow(const QString &wid, const QStringList &cells, bool bold);
+    // The fill of the folder the views show when the only change to it is one Vardeck
+    // added at its end: the Vardeck's node and row join the views in the places a fill
+    // gives them, and the rest is kept. False, with nothing done, otherwise.
+    bool addAppendedVardeck(const QString &tid, const QList<XmlNode> &vardecks);
+
+    // The folder both views were last filled with while their rows stay as that fill
+    // ordered them: any row added, removed or moved elsewhere forgets it. The stock
+    // pictures the fill gave rows without a site icon.
+    QString m_filledTid;
+    qint64 m_filledStock[2] = {0, 0};
+    bool m_filling = false;
+    // The picture kept in ImageListWM under key, as a number that changes with it
+    // (-1 for none).
+    qint64 iconKey(const QString &key) const;
 
     frmVardecks &w;
     QListView *m_iconView = nullptr;

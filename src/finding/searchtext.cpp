@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -117,32 +118,58 @@ const std::array<char16_t, 0x800> &twoByteLower()
     return table;
 }
 
+// Lower-cases eight ASCII bytes at once: a byte's high bit is set by +0x3F from 'A' on
+// and by +0x25 from '[' on: the two differ exactly for 'A' to 'Z', which gain 0x20. In
+// a word that holds other bytes too, the ASCII bytes before the first of them come out
+// right: a carry only goes towards later bytes.
+inline quint64 lowerAscii8(quint64 v)
+{
+    constexpr quint64 kHigh = 0x8080808080808080ull;
+    return v | ((((v + 0x3F3F3F3F3F3F3F3Full) ^ (v + 0x2525252525252525ull)) & kHigh) >> 2);
+}
+
 // Lower-cases well-formed UTF-8 from p to end into out, which has room for twice as
 // many bytes (no character's lower case takes more than twice its bytes), one
-// character at a time: plain ASCII eight bytes at a time, other characters through
-// their single-character lower case. Qt lower-cases each character on its own, so the
-// result is Qt's. Returns the end of what was written, or null for malformed bytes
-// and for a letter whose lower case is longer than one character: Qt then lower-cases
-// the whole text.
+// character at a time: ASCII eight bytes at a time (up to the first other character of
+// the eight), other characters through their single-character lower case. Qt
+// lower-cases each character on its own, so the result is Qt's. Returns the end of
+// what was written, or null for malformed bytes and for a letter whose lower case is
+// longer than one character: Qt then lower-cases the whole text.
 char *lowerFast(const uchar *p, const uchar *const end, char *o)
 {
     constexpr quint64 kHigh = 0x8080808080808080ull;
+    const uchar *const start = p;
     const std::array<char16_t, 0x800> &twoBytes = twoByteLower();
     while (p < end) {
-        while (end - p >= 8) {
+        if (end - p >= 8) {
             quint64 v;
             std::memcpy(&v, p, 8);
-            if (v & kHigh)
+            const quint64 lowered = lowerAscii8(v);
+            std::memcpy(o, &lowered, 8);
+            const quint64 high = v & kHigh;
+            if (!high) {
+                p += 8;
+                o += 8;
+                continue;
+            }
+            // Only the bytes before the first other one are kept.
+            if constexpr (std::endian::native == std::endian::little) {
+                const int ascii = std::countr_zero(high) / 8;
+                p += ascii;
+                o += ascii;
+            }
+        } else if (end - start >= 8) {
+            // A short end of ASCII is lowered with the eight bytes that end the text:
+            // those before it are ASCII too, written one for one, and are written again.
+            quint64 v;
+            std::memcpy(&v, end - 8, 8);
+            if (!(v & kHigh)) {
+                const quint64 lowered = lowerAscii8(v);
+                std::memcpy(o - (8 - (end - p)), &lowered, 8);
+                o += end - p;
                 break;
-            // A byte's high bit is set by +0x3F from 'A' on and by +0x25 from '[' on:
-            // the two differ exactly for 'A' to 'Z', which gain 0x20.
-            v |= (((v + 0x3F3F3F3F3F3F3F3Full) ^ (v + 0x2525252525252525ull)) & kHigh) >> 2;
-            std::memcpy(o, &v, 8);
-            p += 8;
-            o += 8;
+            }
         }
-        if (p == end)
-            break;
         const uchar c = *p;
         if (c < 0x80) {
             *o++ = char(lowerAscii(c));
@@ -321,7 +348,9 @@ xmlNodePtr firstElement(xmlNodePtr node)
 
 } // namespace
 
-void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads)
+std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask,
+                                                               quint64 changeStamp, int threads,
+                                                               const TextMatcher &match, qsizetype most)
 {
     clear();
     m_mask = mask;
@@ -336,6 +365,7 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
         std::vector<xmlNodePtr> vardecks;
         std::vector<qsizetype> sizes;
         ByteArena lower;
+        std::vector<Match> found; // entries of this run
     };
     struct Part {
         xmlNodePtr top = nullptr;
@@ -369,12 +399,21 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     std::deque<Run *> handedOut;
     std::mutex lock;
     std::condition_variable ready;
+    // Room for a run's texts at once: a Vardeck's text is a few hundred bytes.
+    constexpr qsizetype kRoomPerVardeck = 512;
     auto lowerRun = [&](Run &run) {
         run.sizes.reserve(run.vardecks.size());
+        run.lower.reserveMore(qsizetype(run.vardecks.size()) * kRoomPerVardeck);
         for (xmlNodePtr vardeck : run.vardecks) {
             const qsizetype before = run.lower.size();
             appendLowerSearched(vardeck, mask, run.lower);
-            run.sizes.push_back(run.lower.size() - before);
+            const qsizetype size = run.lower.size() - before;
+            // Tested while the text is fresh in this processor's cache.
+            qint32 matches = 0;
+            if (match && qsizetype(run.found.size()) < most &&
+                match(QByteArrayView(run.lower.data() + before, size), &matches))
+                run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
+            run.sizes.push_back(size);
         }
         run.lower.squeeze();
     };
@@ -433,8 +472,17 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     for (std::thread &worker : workers)
         worker.join();
 
+    size_t total = 0;
+    for (const Part &part : parts)
+        for (const Run &run : part.runs)
+            total += run.vardecks.size();
+    m_entries.reserve(total);
+    std::vector<Match> found;
     for (Part &part : parts) {
         for (Run &run : part.runs) {
+            for (const Match &m : run.found)
+                if (qsizetype(found.size()) < most)
+                    found.push_back(Match{size() + m.entry, m.matches});
             const auto block = qint32(m_blocks.size());
             qsizetype at = 0;
             for (size_t i = 0; i < run.vardecks.size(); ++i) {
@@ -446,6 +494,7 @@ void SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 ch
     }
     m_whole = true;
     m_wholeStamp = changeStamp;
+    return found;
 }
 
 void SearchTextCache::beginPass()

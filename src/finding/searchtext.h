@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -90,11 +91,20 @@ public:
     // to elements that left the document and are dropped, and the cache then holds
     // the whole document as of changeStamp.
     void endPass(bool sawAll, quint64 changeStamp = 0);
+    // Whether a lower-cased text matches, and its match count; called on any thread.
+    using TextMatcher = std::function<bool(QByteArrayView text, qint32 *matches)>;
+    struct Match {
+        qsizetype entry = 0;
+        qint32 matches = 0;
+    };
     // Replaces the entries with every Vardeck below root, in document order, read
     // and lower-cased on `threads` threads at once, this one included, which returns
     // when all are done (the document is only read); then the cache holds the whole
-    // document as of changeStamp.
-    void fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads);
+    // document as of changeStamp. Each text is tested with match, when given, on the
+    // thread that made it: the result is the first `most` entries it accepted, in
+    // document order.
+    std::vector<Match> fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads,
+                                 const TextMatcher &match = {}, qsizetype most = 0);
     void clear();
     qsizetype size() const { return qsizetype(m_entries.size()); }
     // The memory the cache holds, in bytes.

@@ -93,11 +93,11 @@ qint32 countWith(const TextFinder &finder, QByteArrayView text)
     return count;
 }
 
-// Threads for reading a large document's texts: a few, as the memory they wait on
-// is shared.
+// Threads for reading a large document's texts: one for each processor of the
+// machine, up to eight; each waits on its own reads of memory.
 int fillThreads()
 {
-    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
 } // namespace
@@ -151,10 +151,17 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     const SearchFieldMask mask = boxes.mask();
 
     // A large document whose texts are not all kept is read on several threads at
-    // once: reading it is bound by memory latency, not by the processor.
+    // once, each testing the texts it has just made: reading it is bound by memory
+    // latency, not by the processor.
     if (!words.isEmpty() && !m_cache.holdsWhole(doc->changeStamp(), mask) &&
-        doc->countElements(QStringLiteral("VARDECK")) >= kParallelFillFrom)
-        m_cache.fillWhole(root, mask, doc->changeStamp(), fillThreads());
+        doc->countElements(QStringLiteral("VARDECK")) >= kParallelFillFrom) {
+        const auto found = m_cache.fillWhole(
+            root, mask, doc->changeStamp(), fillThreads(),
+            [&words](QByteArrayView lower, qint32 *matches) { return words.match(lower, matches); }, kMaxSearchResults);
+        for (const SearchTextCache::Match &m : found)
+            results.append({XmlNode(m_cache.vardeckAt(m.entry)).attribute(QStringLiteral("WID")), m.matches});
+        return results;
+    }
 
     // Nothing changed since a scan that saw every Vardeck: the kept texts are the
     // document's, in its order.

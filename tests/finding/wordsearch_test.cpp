@@ -93,6 +93,15 @@ TEST(LowerCase, everyCharacterLowersAsQtLowersIt)
     }
     EXPECT_EQ(lowered(all), qtLowered(all));
 
+    // ASCII before and after other characters at every place in a word of eight bytes.
+    for (int before = 0; before <= 17; ++before)
+        for (const char *other : {"\xC3\x89", "\xE2\x84\xAA", "\xF0\x90\x90\x80"})
+            for (int after = 0; after <= 17; after += 3) {
+                const QByteArray text =
+                    QByteArray("AzQ[@`{Z").repeated(3).left(before) + other + QByteArray("MiXeD Case!").left(after);
+                ASSERT_EQ(lowered(text), qtLowered(text)) << text.toHex().constData();
+            }
+
     // Malformed bytes take Qt's replacement characters.
     for (QByteArrayView bad : {"A\xC3(B", "Z\xE2\x82", "\xC0\xAF", "\xED\xA0\x80x", "\xF5\x80\x80\x80", "\x80\xBFQ",
                                "\xEF\xBB\xBF"
@@ -141,8 +150,11 @@ TEST_F(KeptTextsTest, aLargeDocumentReadOnSeveralThreadsFollowsEveryKindOfEdit)
     open(first, nested);
     WordSearch kept;
     SearchFieldBoxes all;
+    // A first search tests each text on the thread that read it; a later one reads
+    // the kept texts.
     auto same = [&](const QString &text) {
         const QList<SearchResult> plain = plainSearch(doc(), text, SearchAllData);
+        EXPECT_EQ(WordSearch().search(doc(), text, all), plain) << qPrintable(text);
         EXPECT_EQ(kept.search(doc(), text, all), plain) << qPrintable(text);
         return plain;
     };
