@@ -201,12 +201,12 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     for (QTreeWidget *view : {w.tvwWM, w.listVD}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
             QTreeWidgetItem *item = view->topLevelItem(i);
-            const bool bold = isRecentWid(tagOf(item));
+            const bool bold = isRecentWid(tagOf(item), session().recentColl);
             if (item->font(0).bold() != bold)
                 setBold(item, bold);
         }
     }
-    const bool bold = isRecentWid(wid);
+    const bool bold = isRecentWid(wid, session().recentColl);
     auto *node = new CaselessItem(w.tvwWM);
     node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
     node->setText(0, cells.first());
