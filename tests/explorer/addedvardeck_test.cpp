@@ -1,6 +1,7 @@
 // A Vardeck added from the window joins the folder's tree and list where a fill of the
 // folder puts it, with everything else as such a fill shows it.
 #include "editingfixture.h"
+#include "support/windowcontrols.h"
 
 #include <QHeaderView>
 
@@ -14,7 +15,7 @@ namespace
 QStringList shownLists(frmVardecks &w)
 {
     QStringList out;
-    for (QTreeWidget *view : {w.tvwWM, w.listVD}) {
+    for (QTreeWidget *view : {tvwWM(w), listVD(w)}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
             const QTreeWidgetItem *item = view->topLevelItem(i);
             QStringList cells;
@@ -25,7 +26,7 @@ QStringList shownLists(frmVardecks &w)
                        (item == view->currentItem() ? " current" : "");
         }
     }
-    const QHeaderView *header = w.listVD->header();
+    const QHeaderView *header = listVD(w)->header();
     out << QStringLiteral("sorted by %1 %2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder());
     out << "count " + w.lbl(Lbl::VardeckCount)->text();
     return out;
@@ -48,13 +49,13 @@ TEST_F(EditingTest, anAddedVardeckJoinsTheListsAsAFillOfItsFolderShowsThem)
     };
     const Step steps[] = {
         // A name equal to one shown; a row of the list selected.
-        {"Beta site", [&] { clickItem(window->listVD, row("W2")); }, false},
+        {"Beta site", [&] { clickItem(listVD(*window), row("W2")); }, false},
         // Right after that add, whose first visit was counted in its row.
         {"aardvark", {}, true},
         // After the list was sorted by its address column.
         {"Zulu",
          [&] {
-             QHeaderView *header = window->listVD->header();
+             QHeaderView *header = listVD(*window)->header();
              QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                                QPoint(header->sectionViewportPosition(1) + 5, 5));
          },
@@ -64,7 +65,7 @@ TEST_F(EditingTest, anAddedVardeckJoinsTheListsAsAFillOfItsFolderShowsThem)
         if (step.before)
             step.before();
         menu(MenuId::mnuAddVardeck);
-        typeInto(window->txtWName, step.name);
+        typeInto(txtWName(*window), step.name);
         save();
         if (!step.compared)
             continue;
@@ -72,7 +73,7 @@ TEST_F(EditingTest, anAddedVardeckJoinsTheListsAsAFillOfItsFolderShowsThem)
         window->commands.populateVardeckList(node("T1"));
         EXPECT_EQ(added, shownLists(*window)) << step.name;
     }
-    EXPECT_EQ(childTexts(window->tvwWM->invisibleRootItem()),
+    EXPECT_EQ(childTexts(tvwWM(*window)->invisibleRootItem()),
               QStringList({"aardvark", "alpha & co", "Beta site", "Beta site", "Zulu"}));
     EXPECT_FALSE(wmNode("W2")->font(0).bold());
     session().recentMax = recentMax;

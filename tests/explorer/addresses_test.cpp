@@ -1,6 +1,7 @@
 // Names and addresses as they come into the details panel and the folder tree: on one
 // line, and the address with nothing around it, however they arrive.
 #include "editingfixture.h"
+#include "support/windowcontrols.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -23,19 +24,19 @@ TEST_F(EditingTest, pastedOrCapturedNamesAndAddressesHoldOneLineAndTheAddressIsS
     clickFolder("T5");
     menu(MenuId::mnuAddVardeck);
     // Line breaks and tabs show as blanks as soon as they are pasted.
-    paste(window->txtWName, "Tide\r\n\ttimes");
-    EXPECT_EQ(window->txtWName->text(), "Tide  times");
-    paste(window->txtAddress, " \thttps://tides.example/a%20b\r\n");
-    EXPECT_EQ(window->txtAddress->text(), "  https://tides.example/a%20b ");
+    paste(txtWName(*window), "Tide\r\n\ttimes");
+    EXPECT_EQ(txtWName(*window)->text(), "Tide  times");
+    paste(txtAddress(*window), " \thttps://tides.example/a%20b\r\n");
+    EXPECT_EQ(txtAddress(*window)->text(), "  https://tides.example/a%20b ");
     save();
     EXPECT_EQ(stored("W4").childText("NAME"), "Tide  times");
     EXPECT_EQ(stored("W4").childText("ADDRESS"), "https://tides.example/a%20b");
-    EXPECT_EQ(window->lblAddress->text(), "https://tides.example/a%20b");
+    EXPECT_EQ(lblAddress(*window)->text(), "https://tides.example/a%20b");
 
     // So does what a page taken from a browser brings.
     window->choosePage({"\thttp://page.example/x\n", "Page\ttitle", "", "", "3", "Firefox"});
     window->commands.addVardeckSetup(QString("browser"));
-    EXPECT_EQ(window->txtWName->text(), "Page title");
+    EXPECT_EQ(txtWName(*window)->text(), "Page title");
     save();
     EXPECT_EQ(stored("W5").childText("ADDRESS"), "http://page.example/x");
     EXPECT_EQ(stored("W5").childText("NAME"), "Page title");

@@ -8,6 +8,7 @@
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
+#include "support/windowcontrols.h"
 
 using namespace rr;
 using namespace rr::test;
@@ -71,9 +72,9 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
                                   "broken.xml: Premature end of data in tag FOLDER line 1 (line 1)");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(window->dbXML.name(), "Vardecks.xml");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(lblWName(*window)->text(), "Beta site");
     menu(MenuId::mnuEditModify);
-    window->txtWName->setText("Still here");
+    txtWName(*window)->setText("Still here");
     save();
     EXPECT_EQ(stored("W1").childText("NAME"), "Still here");
 
@@ -96,10 +97,10 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     EXPECT_EQ(window->dbXML.name(), "Other.xml");
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_TRUE(menuEnabled(MenuId::mnuFileOpen));
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
+    EXPECT_EQ(StatusBar1(*window)->panelText(3), "Other.xml");
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 0);
     EXPECT_TRUE(menuEnabled(MenuId::mnuThumbAll));
     ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(session().recentColl[0].getName(), "Made this session");
@@ -118,38 +119,38 @@ TEST_F(DatabaseCommands, aClickAndAKeyMadeWhileADatabaseOpensAreDroppedAndTheWin
                   "<FOLDERS>" + folderXml("T1", "Elsewhere", VD{"W1", "Far site", "http://far.example/"}.xml()) +
                       "</FOLDERS>");
     showVardeck("T1", "W1");
-    window->tvwTopics->setFocus();
+    tvwTopics(*window)->setFocus();
     QStringList clicked;
-    QObject::connect(window->tvwTopics, &QTreeWidget::itemClicked, window.get(),
+    QObject::connect(tvwTopics(*window), &QTreeWidget::itemClicked, window.get(),
                      [&](QTreeWidgetItem *item) { clicked << item->text(0); });
 
     const QPointF at = shownAt(topics(), root()->child(0)); // where the new tree's first folder comes
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
         QCoreApplication::postEvent(
-            window->tvwTopics->viewport(),
-            new QMouseEvent(type, at, window->tvwTopics->viewport()->mapToGlobal(at), Qt::LeftButton,
+            tvwTopics(*window)->viewport(),
+            new QMouseEvent(type, at, tvwTopics(*window)->viewport()->mapToGlobal(at), Qt::LeftButton,
                             type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-        QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_N, Qt::ControlModifier));
+        QCoreApplication::postEvent(tvwTopics(*window), new QKeyEvent(type, Qt::Key_N, Qt::ControlModifier));
 
     ASSERT_TRUE(openTheDatabase(*window, ChosenDatabase{home.databaseFolder() + "Other.xml", "Other.xml"}));
     settle();
 
     EXPECT_EQ(clicked, QStringList()) << "the tree took no click";
     EXPECT_EQ(window->editState(), EditState::Viewing) << "no new Vardeck was begun";
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 0);
     EXPECT_EQ(topics()->currentItem(), root());
     EXPECT_EQ(childTexts(root()), QStringList({"Elsewhere"}));
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Other.xml");
+    EXPECT_EQ(StatusBar1(*window)->panelText(3), "Other.xml");
     EXPECT_FALSE(menuEnabled(MenuId::mnuEditModify));
     EXPECT_TRUE(prompts.messages().empty());
 
     // Input made once the database is open reaches it as usual.
     clickFolder("T1");
     EXPECT_EQ(clicked, QStringList({"Elsewhere"}));
-    EXPECT_EQ(window->lblTName->text(), "Elsewhere");
+    EXPECT_EQ(lblTName(*window)->text(), "Elsewhere");
 }
 
 TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDeleteClosesAndNewOpensInTheWindow)
@@ -181,10 +182,10 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     EXPECT_EQ(window->dbXML.get(), nullptr);
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(topics()->topLevelItemCount(), 0);
-    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_EQ(window->tabView->TabCaption(1), "   No folder selected   ") << "not the closed folder's name";
-    EXPECT_EQ(window->StatusBar1->panelText(3), "");
+    EXPECT_EQ(listVD(*window)->topLevelItemCount(), 0);
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
+    EXPECT_EQ(tabView(*window)->TabCaption(1), "   No folder selected   ") << "not the closed folder's name";
+    EXPECT_EQ(StatusBar1(*window)->panelText(3), "");
     EXPECT_EQ(window->dbXML.name(), "") << "a closed database is no longer named as the open one";
     EXPECT_EQ(window->dbXML.mostRecentName(), "Vardecks.xml") << "the next start may open it again";
     EXPECT_TRUE(onlyDatabaseCommandsEnabled());
@@ -213,7 +214,7 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
             dialog->cmdOK->click();
         },
         [&] { menu(MenuId::mnuFileNew); });
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Work.xml");
+    EXPECT_EQ(StatusBar1(*window)->panelText(3), "Work.xml");
     EXPECT_TRUE(QFileInfo(window->dbXML.get()->getPath()) == QFileInfo(home.databaseFolder() + "Work.xml"));
     ASSERT_EQ(topics()->topLevelItemCount(), 1);
     EXPECT_EQ(root()->childCount(), 0);
@@ -227,7 +228,7 @@ TEST_F(DatabaseCommands, aSaveOverAFileAnotherProgramChangedAsksNamingItAndByDef
     const auto modify = [this](const QString &name) {
         showVardeck("T1", "W1");
         menu(MenuId::mnuEditModify);
-        window->txtWName->setText(name);
+        txtWName(*window)->setText(name);
         save();
     };
     // Another program puts its own version of the file in place of the one read.
@@ -243,7 +244,7 @@ TEST_F(DatabaseCommands, aSaveOverAFileAnotherProgramChangedAsksNamingItAndByDef
     EXPECT_EQ(prompts.messages().back().defaultButton, MsgResult::No);
     EXPECT_EQ(fileBytes(), theirs) << "No, the default, keeps the file";
     EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Mine") << "and the change in memory";
-    EXPECT_EQ(window->lblWName->text(), "Mine");
+    EXPECT_EQ(lblWName(*window)->text(), "Mine");
 
     // The next save asks again; Yes writes the database over the file.
     prompts.answer(MsgResult::Yes);

@@ -4,6 +4,7 @@
 #include "storage/session.h"
 
 #include "platform/atomicfile.h"
+#include "support/windowcontrols.h"
 #include "web/visits.h"
 
 #include <QComboBox>
@@ -22,25 +23,25 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     makeSideFiles({"W4"}); // left behind by an earlier Vardeck W4
     clickFolder("T5");
     menu(MenuId::mnuAddVardeck);
-    EXPECT_EQ(window->lblCreatedDate->text(), "05 Dec 2026");
+    EXPECT_EQ(lblCreatedDate(*window)->text(), "05 Dec 2026");
 
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
-    typeInto(window->txtWName, "Tide & times");
+    ASSERT_EQ(QApplication::focusWidget(), txtWName(*window));
+    typeInto(txtWName(*window), "Tide & times");
     EXPECT_TRUE(window->toolbarButton(Tb::Save)->isEnabled());
-    EXPECT_EQ(window->tabView->TabCaption(0), "   *Tide & times    ");
+    EXPECT_EQ(tabView(*window)->TabCaption(0), "   *Tide & times    ");
     // Tab moves through the boxes in order and types no tab.
     for (const char *text : {"http://tides.example/today", "High and low", "sea"}) {
         press(QApplication::focusWidget(), Qt::Key_Tab);
         typeInto(QApplication::focusWidget(), text);
     }
-    press(window->txtKeywords, Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), window->txtDescription);
-    typeInto(window->txtNotes, "check <daily>");
-    press(window->txtNotes, Qt::Key_S, Qt::ControlModifier);
+    press(txtKeywords(*window), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), txtDescription(*window));
+    typeInto(txtNotes(*window), "check <daily>");
+    press(txtNotes(*window), Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
-    EXPECT_EQ(window->tabView->TabCaption(0), "    Tide & times    ");
+    EXPECT_EQ(tabView(*window)->TabCaption(0), "    Tide & times    ");
     ASSERT_FALSE(session().recentColl.isEmpty());
     EXPECT_EQ(session().recentColl.last().getID(), "W4");
     EXPECT_FALSE(QFile::exists(iconFile("W4"))) << "a new Vardeck inherits no side files";
@@ -72,8 +73,8 @@ TEST_F(EditingTest, anAddWritesTheFileOnceWithTheBytesItsTwoSavesUsedToLeave)
     const QByteArray before = fileBytes();
     clickFolder("T5");
     menu(MenuId::mnuAddVardeck);
-    typeInto(window->txtWName, "Tide & times");
-    window->txtAddress->setText("http://tides.example/today");
+    typeInto(txtWName(*window), "Tide & times");
+    txtAddress(*window)->setText("http://tides.example/today");
     g_renames = 0;
     atomicfile_testing::setStepHook(countRenames);
     save();
@@ -107,18 +108,18 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     clickFolder("T6");
     window->choosePage({"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
     window->commands.addVardeckSetup(QString("BROWSER"));
-    EXPECT_EQ(window->txtWName->text(), "Page");
-    EXPECT_EQ(window->lblFileSize->text(), "37 KB");
-    EXPECT_TRUE(window->timerIcon->isActive());
+    EXPECT_EQ(txtWName(*window)->text(), "Page");
+    EXPECT_EQ(lblFileSize(*window)->text(), "37 KB");
+    EXPECT_TRUE(timerIcon(*window)->isActive());
     save();
-    EXPECT_FALSE(window->timerIcon->isActive());
+    EXPECT_FALSE(timerIcon(*window)->isActive());
     EXPECT_TRUE(session().cancelIcons) << "no icon was shown: a fetch still running drops its icon";
     EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
 
     // A PDF document gets no icon fetch.
     window->choosePage({"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"});
     window->commands.addVardeckSetup(QString("browser"));
-    EXPECT_FALSE(window->timerIcon->isActive());
+    EXPECT_FALSE(timerIcon(*window)->isActive());
     prompts.answer(MsgResult::Yes);
     window->toolbarButton(Tb::Cancel)->trigger();
 
@@ -156,24 +157,24 @@ TEST_F(EditingTest, refusalsSaySoAndKeepTheEditAndWhatWasTyped)
 
     // No folder shown yet.
     menu(MenuId::mnuAddVardeck);
-    typeInto(window->txtWName, "Orphan");
+    typeInto(txtWName(*window), "Orphan");
     save();
     EXPECT_EQ(prompts.lastText(), "No folder has been selected.  Please select a folder before saving.");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Information);
     EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
     EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(window->txtWName->text(), "Orphan");
+    EXPECT_EQ(txtWName(*window)->text(), "Orphan");
 
     // An empty name.
     clickFolder("T6");
-    window->txtWName->clear();
+    txtWName(*window)->clear();
     save();
     EXPECT_EQ(prompts.lastText(), "A website name is required before the Vardeck can be saved.");
-    EXPECT_EQ(QApplication::focusWidget(), window->txtWName);
+    EXPECT_EQ(QApplication::focusWidget(), txtWName(*window));
     EXPECT_EQ(window->editState(), EditState::Adding);
 
     // A name of blanks passes.
-    typeInto(window->txtWName, "   ");
+    typeInto(txtWName(*window), "   ");
     save();
     EXPECT_EQ(stored("W4").childText("NAME"), "   ");
     EXPECT_EQ(prompts.messages().size(), 3u);
@@ -193,7 +194,7 @@ TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSa
     openDb("<FOLDERS>" + folderXml("T1", "Empty") + folderXml("T2", "Full", vardecks) + "</FOLDERS>");
     const QByteArray before = fileBytes();
     clickFolder("T1");
-    press(window->tvwWM, Qt::Key_N, Qt::ControlModifier);
+    press(tvwWM(*window), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(prompts.lastText(),
               "No Vardeck can be added: this database already holds as many Vardecks as it can number (32767).  "
               "Delete Vardecks you no longer need, or keep new ones in another database.");
@@ -207,9 +208,9 @@ TEST_F(EditingTest, aFullDatabaseSaysSoAsTheAddStartsAndAfterADeletionTheAddIsSa
     menu(MenuId::mnuEditDelete);
     ASSERT_FALSE(stored("W32000"));
     clickFolder("T1");
-    press(window->tvwWM, Qt::Key_N, Qt::ControlModifier);
+    press(tvwWM(*window), Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(window->editState(), EditState::Adding);
-    typeInto(window->txtWName, "One more");
+    typeInto(txtWName(*window), "One more");
     save();
     const XmlNode added = stored("W32000");
     EXPECT_EQ(added.childText("NAME"), "One more");
@@ -223,61 +224,62 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     showVardeck("T1", "W1");
     // Without an edit, Ctrl+S and Esc do nothing.
     const QByteArray before = fileBytes();
-    press(window->tvwWM, Qt::Key_S, Qt::ControlModifier);
-    press(window->tvwWM, Qt::Key_Escape);
+    press(tvwWM(*window), Qt::Key_S, Qt::ControlModifier);
+    press(tvwWM(*window), Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(fileBytes(), before);
 
-    window->tabInfo->setTab(1);
+    tabInfo(*window)->setTab(1);
     menu(MenuId::mnuEditModify);
-    EXPECT_EQ(window->tabView->TabCaption(0), "   *Beta site    ");
-    EXPECT_EQ(window->tabInfo->Tab(), 0) << "the preview gives way to the details";
-    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
-    const std::initializer_list<QWidget *> face{
-        window->txtWName,   window->txtAddress,     window->txtDescription, window->txtKeywords, window->lblWName,
-        window->lblAddress, window->lblDescription, window->lblKeyWords,    window->cmdAddFavs,  window->cmdEdit(0)};
+    EXPECT_EQ(tabView(*window)->TabCaption(0), "   *Beta site    ");
+    EXPECT_EQ(tabInfo(*window)->Tab(), 0) << "the preview gives way to the details";
+    EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "about:blank");
+    const std::initializer_list<QWidget *> face{txtWName(*window),       txtAddress(*window),  txtDescription(*window),
+                                                txtKeywords(*window),    lblWName(*window),    lblAddress(*window),
+                                                lblDescription(*window), lblKeyWords(*window), cmdAddFavs(*window),
+                                                window->cmdEdit(0)};
     for (QWidget *box : face)
         EXPECT_EQ(box->isVisible(), box->objectName().startsWith("txt")) << box->objectName().toStdString();
     EXPECT_TRUE(window->toolbarButton(Tb::Save)->isVisible());
-    EXPECT_TRUE(window->chkFav->isEnabled());
-    EXPECT_FALSE(window->txtNotes->isReadOnly());
+    EXPECT_TRUE(chkFav(*window)->isEnabled());
+    EXPECT_FALSE(txtNotes(*window)->isReadOnly());
 
     // Ctrl+N and Delete belong to the Edit menu, which a modification disables.
-    press(window->txtWName, Qt::Key_N, Qt::ControlModifier);
+    press(txtWName(*window), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window->editState(), EditState::Modifying);
-    press(window->txtWName, Qt::Key_Delete);
+    press(txtWName(*window), Qt::Key_Delete);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_TRUE(doc()->nodeFromID("W1"));
-    window->txtWName->setText("  ");
+    txtWName(*window)->setText("  ");
     EXPECT_FALSE(window->toolbarButton(Tb::Save)->isEnabled()) << "a name of blanks";
 
-    window->txtWName->setText("Gamma");
-    window->txtAddress->setText("http://gamma.example/");
-    window->txtDescription->setPlainText("changed");
-    window->txtKeywords->setPlainText("changed too");
-    window->txtNotes->setPlainText("new notes");
-    QTest::mouseClick(window->chkFav, Qt::LeftButton);
-    ASSERT_FALSE(window->chkFav->isChecked());
+    txtWName(*window)->setText("Gamma");
+    txtAddress(*window)->setText("http://gamma.example/");
+    txtDescription(*window)->setPlainText("changed");
+    txtKeywords(*window)->setPlainText("changed too");
+    txtNotes(*window)->setPlainText("new notes");
+    QTest::mouseClick(chkFav(*window), Qt::LeftButton);
+    ASSERT_FALSE(chkFav(*window)->isChecked());
     // No keeps the edit with everything typed.
     prompts.answer(MsgResult::No);
-    press(window->txtDescription, Qt::Key_Escape);
+    press(txtDescription(*window), Qt::Key_Escape);
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_EQ(prompts.messages().back().title, "Unsaved changes");
     EXPECT_EQ(window->editState(), EditState::Modifying);
-    EXPECT_EQ(window->txtDescription->toPlainText(), "changed");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), "changed");
 
     prompts.answer(MsgResult::Yes);
-    press(window->txtDescription, Qt::Key_Escape);
+    press(txtDescription(*window), Qt::Key_Escape);
     for (QWidget *box : face)
         EXPECT_EQ(box->isVisible(), !box->objectName().startsWith("txt")) << box->objectName().toStdString();
     EXPECT_FALSE(window->toolbarButton(Tb::Save)->isVisible());
-    EXPECT_FALSE(window->chkFav->isEnabled());
-    EXPECT_EQ(window->txtWName->text(), "Beta site");
-    EXPECT_EQ(window->txtAddress->text(), "http://www.beta.example/docs/page.html");
-    EXPECT_EQ(window->txtDescription->toPlainText(), "A page");
-    EXPECT_EQ(window->txtKeywords->toPlainText(), "kw one");
-    EXPECT_EQ(window->txtNotes->toPlainText(), "Notes\nline 2");
-    EXPECT_TRUE(window->chkFav->isChecked());
+    EXPECT_FALSE(chkFav(*window)->isEnabled());
+    EXPECT_EQ(txtWName(*window)->text(), "Beta site");
+    EXPECT_EQ(txtAddress(*window)->text(), "http://www.beta.example/docs/page.html");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), "A page");
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), "kw one");
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), "Notes\nline 2");
+    EXPECT_TRUE(chkFav(*window)->isChecked());
 
     // The next modification saves none of what was cancelled; "12 KB" stays 12 over two saves.
     menu(MenuId::mnuEditModify);
@@ -285,7 +287,7 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     EXPECT_EQ(stored("W1").childText("FAV"), "TRUE");
     EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
     menu(MenuId::mnuEditModify);
-    window->txtWName->setText("Beta 1");
+    txtWName(*window)->setText("Beta 1");
     save();
     EXPECT_EQ(stored("W1").childText("FILESIZE"), "12");
     EXPECT_EQ(stored("W1").childText("NAME"), "Beta 1");
@@ -299,31 +301,31 @@ TEST_F(EditingTest, aCancelledAddShowsNoVardeckANewFavouriteSortsWithoutRegardTo
     openDb();
     showVardeck("T1", "W1");
     window->toolbarButton(Tb::CreateVardeck)->trigger();
-    EXPECT_FALSE(window->chkFav->isChecked()) << "a new Vardeck starts without the shown one's favourite mark";
-    typeInto(window->txtWName, "Never mind");
+    EXPECT_FALSE(chkFav(*window)->isChecked()) << "a new Vardeck starts without the shown one's favourite mark";
+    typeInto(txtWName(*window), "Never mind");
     prompts.answer(MsgResult::Yes);
     window->toolbarButton(Tb::Cancel)->trigger();
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_EQ(doc()->countElements("VARDECK"), 3);
-    EXPECT_FALSE(window->cmdMoveVD->isEnabled()) << "no Vardeck is shown";
-    EXPECT_TRUE(window->cmdMoveFolder->isEnabled()) << "the add is over";
+    EXPECT_FALSE(cmdMoveVD(*window)->isEnabled()) << "no Vardeck is shown";
+    EXPECT_TRUE(cmdMoveFolder(*window)->isEnabled()) << "the add is over";
 
     menu(MenuId::mnuAddVardeck);
-    typeInto(window->txtWName, "Could be");
-    QTest::mouseClick(window->chkFav, Qt::LeftButton);
+    typeInto(txtWName(*window), "Could be");
+    QTest::mouseClick(chkFav(*window), Qt::LeftButton);
     save();
-    EXPECT_EQ(childTexts(window->tvwWM->invisibleRootItem()), QStringList({"alpha & co", "Beta site", "Could be"}));
+    EXPECT_EQ(childTexts(tvwWM(*window)->invisibleRootItem()), QStringList({"alpha & co", "Beta site", "Could be"}));
     EXPECT_EQ(stored("W4").childText("FAV"), "TRUE");
-    window->tabIndex->setTab(2);
-    EXPECT_NE(findByTag(window->tvwFavs, "W4"), nullptr);
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(2);
+    EXPECT_NE(findByTag(tvwFavs(*window), "W4"), nullptr);
+    tabIndex(*window)->setTab(0);
 
     // A modification of a Vardeck with NAME and ADDRESS only writes every child.
     clickVardeck("W2");
     menu(MenuId::mnuEditModify);
-    window->txtDescription->setPlainText("described");
-    window->txtKeywords->setPlainText("keyed");
-    window->txtNotes->setPlainText("noted");
+    txtDescription(*window)->setPlainText("described");
+    txtKeywords(*window)->setPlainText("keyed");
+    txtNotes(*window)->setPlainText("noted");
     save();
     const XmlNode alpha = stored("W2");
     EXPECT_EQ(alpha.childText("DESCRIPTION"), "described");
@@ -342,30 +344,30 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     showVardeck("T1", "W1");
     menu(MenuId::mnuAddVardeck);
     ASSERT_EQ(window->editState(), EditState::Adding);
-    press(window->txtWName, Qt::Key_Escape);
+    press(txtWName(*window), Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
     EXPECT_EQ(window->editState(), EditState::Viewing);
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
 
     clickVardeck("W1");
     menu(MenuId::mnuEditModify);
-    press(window->txtAddress, Qt::Key_Escape);
+    press(txtAddress(*window), Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->editState(), EditState::Viewing);
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(lblWName(*window)->text(), "Beta site");
 
     // Typed and taken back again is no change.
     menu(MenuId::mnuEditModify);
-    typeInto(window->txtNotes, "x");
-    press(window->txtNotes, Qt::Key_Backspace);
-    press(window->txtNotes, Qt::Key_Escape);
+    typeInto(txtNotes(*window), "x");
+    press(txtNotes(*window), Qt::Key_Backspace);
+    press(txtNotes(*window), Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->editState(), EditState::Viewing);
 
     const auto asksOnEscape = [&](const char *what) {
         prompts.clear();
         prompts.answer(MsgResult::No);
-        press(window->txtWName, Qt::Key_Escape);
+        press(txtWName(*window), Qt::Key_Escape);
         EXPECT_EQ(prompts.texts(), QStringList{"You are about to lose unsaved changes - do you wish to continue?"})
             << what;
         EXPECT_NE(window->editState(), EditState::Viewing) << what;
@@ -374,10 +376,10 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
         EXPECT_EQ(window->editState(), EditState::Viewing) << what;
     };
     menu(MenuId::mnuEditModify);
-    QTest::mouseClick(window->chkFav, Qt::LeftButton);
+    QTest::mouseClick(chkFav(*window), Qt::LeftButton);
     asksOnEscape("the favourite mark");
     menu(MenuId::mnuAddVardeck);
-    typeInto(window->txtKeywords, "k");
+    typeInto(txtKeywords(*window), "k");
     asksOnEscape("a keyword of a new Vardeck");
     window->choosePage({"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"});
     window->commands.addVardeckSetup(QString("browser"));
@@ -392,28 +394,28 @@ TEST_F(EditingTest, theEchoOfSaveOrCancelGoesWhenTheEditEnds)
     showVardeck("T1", "W1");
     const auto pointAt = [&](Tb position) {
         QCoreApplication::processEvents(); // the toolbar lays out the buttons the edit shows
-        QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(position));
+        QWidget *button = Toolbar1(*window)->widgetForAction(window->toolbarButton(position));
         ASSERT_TRUE(button && button->isVisible());
         window->Toolbar1_MouseMove(button->geometry().center().x());
     };
     menu(MenuId::mnuAddVardeck);
     pointAt(Tb::Cancel);
-    ASSERT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC");
+    ASSERT_EQ(StatusBar1(*window)->panelText(1), "Cancel  ESC");
     window->toolbarButton(Tb::Cancel)->trigger();
     ASSERT_EQ(window->editState(), EditState::Viewing);
-    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "");
 
     clickVardeck("W1");
     menu(MenuId::mnuEditModify);
     pointAt(Tb::Save);
-    ASSERT_EQ(window->StatusBar1->panelText(1), "Save  CTRL-S");
+    ASSERT_EQ(StatusBar1(*window)->panelText(1), "Save  CTRL-S");
     save();
-    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "");
 
     menu(MenuId::mnuEditModify);
-    window->StatusBar1->setPanelText(1, "Update Vardeck  CTRL+U");
+    StatusBar1(*window)->setPanelText(1, "Update Vardeck  CTRL+U");
     window->toolbarButton(Tb::Cancel)->trigger();
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U");
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "Update Vardeck  CTRL+U");
 }
 
 TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
@@ -422,7 +424,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     showVardeck("T1", "W1");
     const QByteArray before = fileBytes();
     menu(MenuId::mnuEditModify);
-    window->txtWName->setText("Renamed");
+    txtWName(*window)->setText("Renamed");
     {
         FailingDisk disk;
         save();
@@ -433,12 +435,12 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Renamed");
-    EXPECT_EQ(window->lblWName->text(), "Renamed");
+    EXPECT_EQ(lblWName(*window)->text(), "Renamed");
 
     // A new Vardeck that cannot be written is kept too, with its first visit; the failure is told once.
     clickFolder("T6");
     menu(MenuId::mnuAddVardeck);
-    typeInto(window->txtWName, "Unwritten");
+    typeInto(txtWName(*window), "Unwritten");
     {
         FailingDisk disk;
         save();
@@ -571,7 +573,7 @@ TEST_F(EditingTest, eachChangeOfTheEditStateIsAnnouncedOnceWithTheNewState)
                      [&](EditState state) { announced << state; });
     menu(MenuId::mnuEditModify);
     setMode(*window, EditState::Modifying);
-    press(window->txtWName, Qt::Key_Escape);
+    press(txtWName(*window), Qt::Key_Escape);
     menu(MenuId::mnuAddVardeck);
     showVardeck("T1", "W2");
     EXPECT_EQ(announced,
@@ -607,17 +609,17 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
     window->commands.populatePopList(doc());
-    window->tabIndex->setTab(3);
-    ASSERT_NE(findByTag(window->listPop, "W1"), nullptr);
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(3);
+    ASSERT_NE(findByTag(listPop(*window), "W1"), nullptr);
+    tabIndex(*window)->setTab(0);
     const QByteArray before = fileBytes();
     prompts.answer(MsgResult::No);
     menu(MenuId::mnuEditDelete);
     EXPECT_EQ(fileBytes(), before) << "No";
-    EXPECT_EQ(window->lblWName->text(), "One");
+    EXPECT_EQ(lblWName(*window)->text(), "One");
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuEditDelete);
-    EXPECT_EQ(findByTag(window->listPop, "W1"), nullptr);
+    EXPECT_EQ(findByTag(listPop(*window), "W1"), nullptr);
 
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to delete One?");
     EXPECT_EQ(prompts.messages().back().title, "Delete Vardeck?");
@@ -631,32 +633,32 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_EQ(row("W1"), nullptr);
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
     EXPECT_EQ(window->selectedWID(), "");
     // Nothing shown, nothing selected: no row keeps a highlight the panel disowns.
-    EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
-    EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
-    window->tabIndex->setTab(2);
-    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
-    window->tabIndex->setTab(0);
+    EXPECT_TRUE(tvwWM(*window)->selectedItems().isEmpty());
+    EXPECT_TRUE(listVD(*window)->selectedItems().isEmpty());
+    tabIndex(*window)->setTab(2);
+    EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0);
+    tabIndex(*window)->setTab(0);
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::FavsPage));
 
     // From the Favorites tab the row leaves the favourites.
     doc()->nodeFromID("W2").setChildText("FAV", "TRUE");
-    window->tabIndex->setTab(2);
-    clickItem(window->tvwFavs, window->tvwFavs->topLevelItem(0));
+    tabIndex(*window)->setTab(2);
+    clickItem(tvwFavs(*window), tvwFavs(*window)->topLevelItem(0));
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuEditDelete);
     EXPECT_FALSE(stored("W2"));
-    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
-    window->tabIndex->setTab(0);
+    EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0);
+    tabIndex(*window)->setTab(0);
     clickFolder("T1");
 
     // A folder goes with its whole sub-tree.
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuEditDeleteTopic);
-    EXPECT_EQ(findByTag(window->listPop, "W6"), nullptr);
+    EXPECT_EQ(findByTag(listPop(*window), "W6"), nullptr);
     EXPECT_EQ(prompts.lastText(),
               "Are you sure you wish to delete the folder zebra and all its Vardecks and sub-folders?");
     EXPECT_EQ(prompts.messages().back().title, "Delete folder?");
@@ -670,24 +672,24 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_TRUE(QFile::exists(iconFile("W3")));
     EXPECT_EQ(node("T1"), nullptr);
     EXPECT_NE(node("T5"), nullptr);
-    EXPECT_EQ(window->tabIndex->Tab(), 0);
+    EXPECT_EQ(tabIndex(*window)->Tab(), 0);
     // Whatever the tree selected next is what the window shows.
     QTreeWidgetItem *current = topics()->currentItem();
     if (current == root())
-        EXPECT_EQ(window->lblTName->text(), "No folder selected");
+        EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
     else
-        EXPECT_EQ(window->lblTName->text(), current->text(0));
+        EXPECT_EQ(lblTName(*window)->text(), current->text(0));
 
     // From the Popular tab the row goes and no folder stays shown.
     showVardeck("T5", "W3");
-    window->tabIndex->setTab(3);
+    tabIndex(*window)->setTab(3);
     window->commands.populatePopList(doc());
-    ASSERT_NE(findByTag(window->listPop, "W3"), nullptr);
+    ASSERT_NE(findByTag(listPop(*window), "W3"), nullptr);
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuEditDelete);
-    EXPECT_EQ(findByTag(window->listPop, "W3"), nullptr);
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
-    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    EXPECT_EQ(findByTag(listPop(*window), "W3"), nullptr);
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
+    EXPECT_EQ(listVD(*window)->topLevelItemCount(), 0);
     EXPECT_FALSE(stored("W3"));
 }
 
@@ -696,35 +698,35 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
     openDb();
     clickFolder("T1");
     ASSERT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
-    window->tabIndex->setTab(1);
-    window->cmbSearch->setEditText("Beta");
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setEditText("Beta");
     window->commands.cmdSearch_Click();
-    ASSERT_EQ(window->lblFound->text(), "1");
-    clickItem(window->lstSrch, window->lstSrch->topLevelItem(0));
-    ASSERT_EQ(window->lblWName->text(), "Beta site");
+    ASSERT_EQ(lblFound(*window)->text(), "1");
+    clickItem(lstSrch(*window), lstSrch(*window)->topLevelItem(0));
+    ASSERT_EQ(lblWName(*window)->text(), "Beta site");
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuEditDelete);
     EXPECT_FALSE(stored("W1"));
-    EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
-    EXPECT_EQ(window->lblFound->text(), "0") << "no result is left";
-    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(lstSrch(*window)->topLevelItemCount(), 0);
+    EXPECT_EQ(lblFound(*window)->text(), "0") << "no result is left";
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
     EXPECT_EQ(rowIds(), QStringList{"W2"});
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_NE(wmNode("W2"), nullptr);
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
 
     // Results emptied by an edit leave no count behind either.
-    window->cmbSearch->setEditText("alpha");
+    cmbSearch(*window)->setEditText("alpha");
     window->commands.cmdSearch_Click();
-    ASSERT_EQ(window->lblFound->text(), "1");
-    window->tabIndex->setTab(0);
+    ASSERT_EQ(lblFound(*window)->text(), "1");
+    tabIndex(*window)->setTab(0);
     clickVardeck("W2");
     menu(MenuId::mnuEditModify);
-    window->txtWName->setText("alpha and co");
+    txtWName(*window)->setText("alpha and co");
     save();
-    EXPECT_EQ(window->lstSrch->topLevelItemCount(), 0);
-    EXPECT_EQ(window->lblFound->text(), "0");
+    EXPECT_EQ(lstSrch(*window)->topLevelItemCount(), 0);
+    EXPECT_EQ(lblFound(*window)->text(), "0");
 }
 
 TEST_F(EditingTest, deletionsThatCannotBeSavedKeepTheFileAndTheSideFiles)
@@ -774,10 +776,10 @@ TEST_F(EditingTest, namesThatReadLikeNothingShownAreShownAndANamelessVardeckCanB
     EXPECT_TRUE(window->folderShown());
     EXPECT_TRUE(window->vardeckShown());
     EXPECT_TRUE(window->toolbarButton(Tb::FirstVardeck)->isEnabled()) << "the folder's commands";
-    EXPECT_TRUE(window->cmdMoveVD->isEnabled()) << "the Vardeck's commands";
+    EXPECT_TRUE(cmdMoveVD(*window)->isEnabled()) << "the Vardeck's commands";
     menu(MenuId::mnuEditModify);
     EXPECT_EQ(window->editState(), EditState::Modifying);
-    press(window->txtWName, Qt::Key_Escape);
+    press(txtWName(*window), Qt::Key_Escape);
     ASSERT_EQ(window->editState(), EditState::Viewing);
 
     clickVardeck("W2");
@@ -785,9 +787,9 @@ TEST_F(EditingTest, namesThatReadLikeNothingShownAreShownAndANamelessVardeckCanB
     EXPECT_TRUE(window->vardeckShown());
     menu(MenuId::mnuEditModify);
     ASSERT_EQ(window->editState(), EditState::Modifying);
-    typeInto(window->txtWName, "Named at last");
+    typeInto(txtWName(*window), "Named at last");
     save();
     EXPECT_EQ(stored("W2").childText("NAME"), "Named at last");
-    EXPECT_EQ(window->lblWName->text(), "Named at last");
+    EXPECT_EQ(lblWName(*window)->text(), "Named at last");
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
 }

@@ -15,6 +15,7 @@
 #include "storage/chosendatabase.h"
 #include "storage/session.h"
 #include "support/failingdisk.h"
+#include "support/windowcontrols.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -85,7 +86,7 @@ protected:
 
     void save()
     {
-        press(window->txtWName->isVisible() ? static_cast<QWidget *>(window->txtWName) : window->tvwWM, Qt::Key_S,
+        press(txtWName(*window)->isVisible() ? static_cast<QWidget *>(txtWName(*window)) : tvwWM(*window), Qt::Key_S,
               Qt::ControlModifier);
     }
 

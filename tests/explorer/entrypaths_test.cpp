@@ -5,6 +5,7 @@
 
 #include "explorer/popupsanddrops.h"
 #include "support/firefoxprofile.h"
+#include "support/windowcontrols.h"
 #include "web/ui/capture.h"
 
 #include <QComboBox>
@@ -43,8 +44,8 @@ protected:
         openDb();
         showVardeck("T1", "W1");
         menu(edit == EditState::Adding ? MenuId::mnuAddVardeck : MenuId::mnuEditModify);
-        window->tabInfo->setTab(2); // the notes
-        typeInto(window->txtWName, "Typed ");
+        tabInfo(*window)->setTab(2); // the notes
+        typeInto(txtWName(*window), "Typed ");
     }
     // A right-click on widget at at, and a click on the entry of the popup it opened.
     void popupEntry(QWidget *widget, const QPoint &at, QAction *entry)
@@ -83,29 +84,29 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
     };
     const Way ways[] = {
         {"Go > Last Vardeck", EditState::Modifying, [&] { window->menuItem(MenuId::mnuNav, 4)->trigger(); }, true,
-         text(window->lblWName), "Beta site"},
-        {"F2", EditState::Modifying, [&] { press(window->txtWName, Qt::Key_F2); }, true, text(window->lblWName),
+         text(lblWName(*window)), "Beta site"},
+        {"F2", EditState::Modifying, [&] { press(txtWName(*window), Qt::Key_F2); }, true, text(lblWName(*window)),
          "alpha & co"},
         {"the toolbar's Get", EditState::Modifying,
          [&] {
-             QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(Tb::GetFromBrowser)),
+             QTest::mouseClick(Toolbar1(*window)->widgetForAction(window->toolbarButton(Tb::GetFromBrowser)),
                                Qt::LeftButton);
          },
-         true, text(window->txtAddress), "https://shop.example/cart"},
+         true, text(txtAddress(*window)), "https://shop.example/cart"},
         {"the folder popup's Delete folder, of another folder", EditState::Adding,
          [&] { folderEntry("T6", MenuId::mnuDeleteFolder); }, true,
          [&] { return tag(topics()->currentItem()) + (node("T6") ? " T6 kept" : " T6 gone"); }, "T1 T6 gone"},
         {"the notes' popup's New Vardeck", EditState::Adding,
          [&] {
-             popupEntry(window->txtNotes->viewport(), {5, 5}, window->menuItem(MenuId::mnuNewVD2));
+             popupEntry(txtNotes(*window)->viewport(), {5, 5}, window->menuItem(MenuId::mnuNewVD2));
          },
-         true, [&] { return window->txtWName->text() + "|" + mode(); }, "|add"},
+         true, [&] { return txtWName(*window)->text() + "|" + mode(); }, "|add"},
         {"the folder popup's Open folder, in an add", EditState::Adding, [&] { folderEntry("T5", MenuId::mnuOpenF); },
-         false, [&] { return window->txtWName->text() + "|" + window->lblTName->text(); }, "Typed |Apple"},
+         false, [&] { return txtWName(*window)->text() + "|" + lblTName(*window)->text(); }, "Typed |Apple"},
         {"a list popup's Open in browser", EditState::Modifying,
          [&] {
-             window->tabIndex->setTab(3);
-             popupEntry(window->listPop->viewport(), shownAt(window->listPop, tagged(window->listPop, "W3")),
+             tabIndex(*window)->setTab(3);
+             popupEntry(listPop(*window)->viewport(), shownAt(listPop(*window), tagged(listPop(*window), "W3")),
                         window->menuItem(MenuId::mnuList, 4));
          },
          false, [&] { return launcher.openedUrls().join(' ') + "|" + mode(); }, "https://www.bank.example/login/x|mod"},
@@ -114,30 +115,30 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
              QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, shownAt(topics(), node("T5")));
              QCoreApplication::processEvents();
          },
-         true, text(window->lblTName), "Apple"},
+         true, text(lblTName(*window)), "Apple"},
         {"a link dropped", EditState::Modifying,
          [&] {
              QDragEnterEvent enter({9, 9}, Qt::CopyAction, &link, Qt::LeftButton, {});
-             QApplication::sendEvent(window->formClient, &enter);
+             QApplication::sendEvent(formClient(*window), &enter);
              QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &link, Qt::LeftButton, {});
-             QApplication::sendEvent(window->formClient, &drop);
+             QApplication::sendEvent(formClient(*window), &drop);
              QCoreApplication::processEvents();
          },
-         true, text(window->txtAddress), "http://dropped.example/"},
+         true, text(txtAddress(*window)), "http://dropped.example/"},
     };
     const QStringList unsaved{"You are about to lose unsaved changes - do you wish to continue?"};
     for (const Way &way : ways) {
         SCOPED_TRACE(way.name);
         if (way.asks) {
             startAfresh(way.edit);
-            const QString typed = window->txtWName->text();
+            const QString typed = txtWName(*window)->text();
             const QByteArray before = fileBytes();
             ScriptedPrompts no;
             no.answer(MsgResult::No);
             way.enter();
             EXPECT_EQ(no.texts(), unsaved);
             EXPECT_EQ(window->editState(), way.edit);
-            EXPECT_EQ(window->txtWName->text(), typed);
+            EXPECT_EQ(txtWName(*window)->text(), typed);
             EXPECT_EQ(fileBytes(), before);
         }
         startAfresh(way.edit);
@@ -154,15 +155,15 @@ TEST_F(EntryPathsTest, theMenuKeyAndShiftF10OpenTheRightClicksPopupAtTheCurrentI
 {
     openDb();
     showVardeck("T1", "W2");
-    window->listVD->setCurrentItem(row("W1"));
+    listVD(*window)->setCurrentItem(row("W1"));
     // Each control on the tab that shows it, in an order that keeps the earlier ones' tabs.
     const std::tuple<QWidget *, QString, TabStrip *, int> controls[] = {
-        {topics(), "mnuTopicMenu", window->tabIndex, 0},
-        {window->tvwWM, "mnuStartVD", window->tabIndex, 0},
-        {window->tabIndex->findChild<QTabBar *>(), "mnuNoVD", window->tabIndex, 0},
-        {window->txtNotes, "mnuCopyMenu", window->tabInfo, 2},
-        {window->listVD, "mnuListVD", window->tabView, 1},
-        {window->cmbSearch->lineEdit(), "qt_edit_menu", window->tabIndex, 1}, // a text box keeps its own menu
+        {topics(), "mnuTopicMenu", tabIndex(*window), 0},
+        {tvwWM(*window), "mnuStartVD", tabIndex(*window), 0},
+        {tabIndex(*window)->findChild<QTabBar *>(), "mnuNoVD", tabIndex(*window), 0},
+        {txtNotes(*window), "mnuCopyMenu", tabInfo(*window), 2},
+        {listVD(*window), "mnuListVD", tabView(*window), 1},
+        {cmbSearch(*window)->lineEdit(), "qt_edit_menu", tabIndex(*window), 1}, // a text box keeps its own menu
     };
     for (const auto &[focus, popup, strip, tab] : controls) {
         strip->setTab(tab);

@@ -10,6 +10,7 @@
 #include "shell/fonthelpers.h"
 #include "shell/statuspanels.h"
 #include "storage/session.h"
+#include "support/windowcontrols.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -60,11 +61,11 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
 
     clickFolder("T1");
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
-    ASSERT_EQ(window->tvwWM->topLevelItemCount(), 2);
+    ASSERT_EQ(tvwWM(*window)->topLevelItemCount(), 2);
     // The tree and the list sort by name without regard to case.
-    EXPECT_EQ(window->tvwWM->topLevelItem(0)->text(0), "alpha & co");
+    EXPECT_EQ(tvwWM(*window)->topLevelItem(0)->text(0), "alpha & co");
     EXPECT_EQ(rowIds(), QStringList({"W2", "W1"}));
-    EXPECT_EQ(window->listVD->headerItem()->text(4), "Hits");
+    EXPECT_EQ(listVD(*window)->headerItem()->text(4), "Hits");
     EXPECT_EQ(cells(row("W1")), QStringList({"Beta site", "http://www.beta.example/docs/page.html", "06 Dec 2026",
                                              "01 Dec 2026 10:00 AM", "     1", "A page"}));
     // Missing fields show one blank; a missing count shows 1.
@@ -79,17 +80,17 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
 
     // Hovering a tree node puts its address into the tool tip.
     VardeckViews *views = &explorer->views;
-    views->tvwWM_MouseMove(window->tvwWM->visualItemRect(wmNode("W2")).center());
-    EXPECT_EQ(window->Splitter1->toolTip(), "ftp://files.example/x");
+    views->tvwWM_MouseMove(tvwWM(*window)->visualItemRect(wmNode("W2")).center());
+    EXPECT_EQ(Splitter1(*window)->toolTip(), "ftp://files.example/x");
 
     // A double-click shows the row; the icon view shows the same rows.
-    window->listVD->setCurrentItem(row("W2"));
+    listVD(*window)->setCurrentItem(row("W2"));
     views->listVD_DblClick();
-    EXPECT_EQ(window->lblWName->text(), "alpha & co");
-    EXPECT_EQ(window->tabView->Tab(), 0);
+    EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
+    EXPECT_EQ(tabView(*window)->Tab(), 0);
 
     window->commands.viewAsIcons();
-    EXPECT_EQ(window->tabView->Tab(), 1);
+    EXPECT_EQ(tabView(*window)->Tab(), 1);
     EXPECT_TRUE(views->iconView()->isVisible());
     EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
     window->commands.viewAsList();
@@ -107,16 +108,16 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     views->fillVardeckViews(zebra.child("VARDECKS").childElements(), zebra);
     clickVardeck("W2");
     EXPECT_EQ(window->currentTID(), "T1");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra");
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\zebra");
     // The same through listVD.
     clickFolder("T5");
     window->commands.populateVDList(zebra);
     window->showFolder("T5", "Apple");
-    window->listVD->setCurrentItem(row("W1"));
+    listVD(*window)->setCurrentItem(row("W1"));
     views->listVD_DblClick();
     EXPECT_EQ(window->currentTID(), "T1");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
 }
 
 TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStopAtItsEnds)
@@ -142,39 +143,39 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
     // Next, First, Previous and Last walk the folder and stop at its ends.
     clickVardeck("W2");
     window->commands.mnuNav_Click(3);
-    EXPECT_EQ(window->lblWName->text(), "c");
+    EXPECT_EQ(lblWName(*window)->text(), "c");
     // At the end Next keeps c and shows nothing new.
     window->lbl(Lbl::LastVisited)->setText("marker");
     window->commands.mnuNav_Click(3);
-    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W3"));
+    EXPECT_EQ(tvwWM(*window)->currentItem(), wmNode("W3"));
     EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "marker");
     window->commands.mnuNav_Click(1);
-    EXPECT_EQ(window->lblWName->text(), "a");
+    EXPECT_EQ(lblWName(*window)->text(), "a");
     window->lbl(Lbl::LastVisited)->setText("marker");
     window->commands.mnuNav_Click(2);
     EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "marker");
     window->commands.mnuNav_Click(4);
-    EXPECT_EQ(window->lblWName->text(), "c");
+    EXPECT_EQ(lblWName(*window)->text(), "c");
 
     // F2 is First.
-    QTest::keyClick(window->tvwWM, Qt::Key_F2);
+    QTest::keyClick(tvwWM(*window), Qt::Key_F2);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->lblWName->text(), "a");
+    EXPECT_EQ(lblWName(*window)->text(), "a");
 
     // An empty folder: nothing happens.
     clickFolder("T2");
     for (int index = 1; index <= 4; ++index)
         window->commands.mnuNav_Click(index);
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_TRUE(prompts.messages().empty());
 
     // In the Popular list (B 10, a 9) Previous from the last row reaches the first.
     installFinding(*window);
     window->commands.populatePopList(doc());
-    window->tabIndex->setTab(3);
+    tabIndex(*window)->setTab(3);
     window->commands.mnuNav_Click(4);
     window->commands.mnuNav_Click(2);
-    EXPECT_EQ(window->lblWName->text(), "B");
+    EXPECT_EQ(lblWName(*window)->text(), "B");
 }
 
 TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenamesInPlace)
@@ -189,12 +190,12 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     zebra->setExpanded(true);
     EXPECT_EQ(childTexts(zebra), QStringList({"archive", "Music", "Work"}));
     // Nothing of the tree is shown before a click.
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
 
     clickFolder("T5");
-    EXPECT_EQ(window->lblTName->text(), "Apple");
-    EXPECT_EQ(window->tabView->TabCaption(1), "   Apple   ");
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Apple");
+    EXPECT_EQ(lblTName(*window)->text(), "Apple");
+    EXPECT_EQ(tabView(*window)->TabCaption(1), "   Apple   ");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\Apple");
 
     // Renaming in place saves; an empty name keeps the old one.
     window->aspectPageMade(frmVardecks::FoldersPage);
@@ -208,14 +209,14 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     tree->tvwTopics_AfterLabelEdit(node("T5"), "Pears & plums");
     EXPECT_EQ(stored("T5").childText("NAME"), "Pears & plums");
     EXPECT_EQ(node("T5")->text(0), "Pears & plums");
-    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+    EXPECT_EQ(lblTName(*window)->text(), "Pears & plums");
     // Another folder than the one shown keeps the caption.
     tree->tvwTopics_AfterLabelEdit(node("T6"), "cherry");
     EXPECT_EQ(stored("T6").childText("NAME"), "cherry");
-    EXPECT_EQ(window->lblTName->text(), "Pears & plums");
+    EXPECT_EQ(lblTName(*window)->text(), "Pears & plums");
 
     clickFolder("T3");
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\zebra\\archive");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\zebra\\archive");
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "0");
 
     // The root changes nothing.
@@ -223,27 +224,27 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     EXPECT_EQ(window->currentTID(), "T3");
     // Shown through other code, the root shows no folder.
     window->commands.populateWMOnTopicNode();
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
     EXPECT_FALSE(window->toolbarButton(Tb::FirstVardeck)->isEnabled());
 
     // Collapsing a folder above the selection shows that folder.
     clickFolder("T2");
     node("T1")->setExpanded(false);
-    EXPECT_EQ(window->lblTName->text(), "zebra");
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 2);
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 2);
 
     // Collapsing the root empties the Vardeck tree and keeps the caption.
     root()->setExpanded(false);
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 0);
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 0);
     EXPECT_EQ(window->currentTID(), "T1");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
 
     // A folder deleted elsewhere is shown as no folder and the tree rebuilt.
     removeElement("T5");
     clickFolder("T5");
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
     EXPECT_EQ(window->currentTID(), "");
-    EXPECT_EQ(window->listVD->topLevelItemCount(), 0);
+    EXPECT_EQ(listVD(*window)->topLevelItemCount(), 0);
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
     EXPECT_EQ(childTexts(root()), QStringList({"cherry", "zebra"}));
@@ -295,51 +296,51 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     writePicture(home.databaseFolder() + "/thumbs/Vardecks/W1.gif", Qt::blue, {120, 90});
     openDatabase();
     showVardeck("T1", "W1");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
-    EXPECT_EQ(window->lblAddress->text(), "http://www.beta.example/docs/page.html");
-    EXPECT_EQ(window->lblHome->text(), "http://www.beta.example/");
-    EXPECT_EQ(window->lblCreatedDate->text(), "06 Dec 2026");
+    EXPECT_EQ(lblWName(*window)->text(), "Beta site");
+    EXPECT_EQ(lblAddress(*window)->text(), "http://www.beta.example/docs/page.html");
+    EXPECT_EQ(lblHome(*window)->text(), "http://www.beta.example/");
+    EXPECT_EQ(lblCreatedDate(*window)->text(), "06 Dec 2026");
     EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "01 Dec 2026 10:00 AM");
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
-    EXPECT_EQ(window->lblFileSize->text(), "12 KB");
-    EXPECT_EQ(window->lblDescription->text(), "A page");
-    EXPECT_EQ(window->lblKeyWords->text(), "kw one");
-    EXPECT_EQ(window->txtNotes->toPlainText(), "Notes\nline 2");
-    EXPECT_TRUE(window->txtNotes->isReadOnly());
-    EXPECT_TRUE(window->chkFav->isChecked());
-    EXPECT_FALSE(window->Picture10->isHidden());
+    EXPECT_EQ(lblFileSize(*window)->text(), "12 KB");
+    EXPECT_EQ(lblDescription(*window)->text(), "A page");
+    EXPECT_EQ(lblKeyWords(*window)->text(), "kw one");
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), "Notes\nline 2");
+    EXPECT_TRUE(txtNotes(*window)->isReadOnly());
+    EXPECT_TRUE(chkFav(*window)->isChecked());
+    EXPECT_FALSE(Picture10(*window)->isHidden());
     // The site icon becomes the tab's picture and the thumbnail is shown.
-    const QList<QSize> sizes = window->tabView->tabBar()->tabIcon(0).availableSizes();
+    const QList<QSize> sizes = tabView(*window)->tabBar()->tabIcon(0).availableSizes();
     ASSERT_FALSE(sizes.isEmpty());
     EXPECT_LE(sizes.first().width(), 17);
-    EXPECT_EQ(window->tabView->tabBar()->tabIcon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
-    EXPECT_EQ(window->picThumb->pixmap().size(), QSize(120, 90));
+    EXPECT_EQ(tabView(*window)->tabBar()->tabIcon(0).pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_EQ(picThumb(*window)->pixmap().size(), QSize(120, 90));
     // Without auto preview the preview pane is blank.
-    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
+    EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "about:blank");
 
     // A Vardeck without the optional children shows its own fields only.
     appOptions().setAutoPreview(true);
     clickVardeck("W2");
-    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
-    EXPECT_EQ(window->lblFileSize->text(), "");
+    EXPECT_EQ(lblFileSize(*window)->text(), "");
     // A file-transfer address has no home page and the ordinary mark.
-    EXPECT_EQ(window->lblHome->text(), "");
-    EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture5->pixmap()));
-    EXPECT_FALSE(window->chkFav->isChecked());
-    EXPECT_TRUE(window->Picture10->isHidden());
+    EXPECT_EQ(lblHome(*window)->text(), "");
+    EXPECT_TRUE(sameImage(tabInfo(*window)->tabBar()->tabIcon(0).pixmap(16), Picture5(*window)->pixmap()));
+    EXPECT_FALSE(chkFav(*window)->isChecked());
+    EXPECT_TRUE(Picture10(*window)->isHidden());
     // Nothing of the Vardeck shown before stays.
-    EXPECT_EQ(window->lblDescription->text(), "");
+    EXPECT_EQ(lblDescription(*window)->text(), "");
     EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "");
-    EXPECT_EQ(window->txtNotes->toPlainText(), "");
-    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "ftp://files.example/x");
-    EXPECT_TRUE(window->picThumb->pixmap().isNull());
-    EXPECT_TRUE(sameImage(window->tabView->tabBar()->tabIcon(0).pixmap(16), window->Picture8->pixmap()));
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), "");
+    EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "ftp://files.example/x");
+    EXPECT_TRUE(picThumb(*window)->pixmap().isNull());
+    EXPECT_TRUE(sameImage(tabView(*window)->tabBar()->tabIcon(0).pixmap(16), Picture8(*window)->pixmap()));
 
     // A Vardeck deleted elsewhere is not shown, and the lists are refilled.
     removeElement("W1");
     clickVardeck("W1");
-    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
     QTest::qWait(20);
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
@@ -348,8 +349,8 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     clickFolder("T5");
     doc()->nodeFromID("W3").setChildText("NAME", QString(200, 'n'));
     clickVardeck("W3");
-    EXPECT_TRUE(sameImage(window->tabInfo->tabBar()->tabIcon(0).pixmap(16), window->Picture4->pixmap()));
-    EXPECT_EQ(window->tabView->TabCaption(0), "    " + QString(20, 'n') + "...    ");
+    EXPECT_TRUE(sameImage(tabInfo(*window)->tabBar()->tabIcon(0).pixmap(16), Picture4(*window)->pixmap()));
+    EXPECT_EQ(tabView(*window)->TabCaption(0), "    " + QString(20, 'n') + "...    ");
 }
 
 TEST_F(ExplorerTest, aLargerFontFitsTheShownNameAndAddressAndThePadlockStaysOutOfTheFavoritesList)
@@ -359,38 +360,38 @@ TEST_F(ExplorerTest, aLargerFontFitsTheShownNameAndAddressAndThePadlockStaysOutO
     int large = 11;
     applyFontSize(*window, large);
     QCoreApplication::processEvents();
-    const QFontMetrics name(window->lblWName->font());
-    EXPECT_GE(window->lblWName->width(), name.horizontalAdvance("Beta site")) << "the heading is not cut short";
-    EXPECT_GE(window->lblWName->height(), name.height());
-    EXPECT_GE(window->lblAddress->height(), QFontMetrics(window->lblAddress->font()).height()) << "descenders";
+    const QFontMetrics name(lblWName(*window)->font());
+    EXPECT_GE(lblWName(*window)->width(), name.horizontalAdvance("Beta site")) << "the heading is not cut short";
+    EXPECT_GE(lblWName(*window)->height(), name.height());
+    EXPECT_GE(lblAddress(*window)->height(), QFontMetrics(lblAddress(*window)->font()).height()) << "descenders";
 
     // The Favorites tab's padlock keeps to the row at the pane's foot, whatever the height.
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     window->resize(1000, 900);
     QCoreApplication::processEvents();
-    const QRect padlock = window->Picture4->geometry();
-    ASSERT_TRUE(window->Picture4->isVisible());
-    EXPECT_FALSE(padlock.intersects(window->tvwFavs->geometry()));
-    EXPECT_FALSE(padlock.intersects(window->cmdFDelete->geometry()));
+    const QRect padlock = Picture4(*window)->geometry();
+    ASSERT_TRUE(Picture4(*window)->isVisible());
+    EXPECT_FALSE(padlock.intersects(tvwFavs(*window)->geometry()));
+    EXPECT_FALSE(padlock.intersects(cmdFDelete(*window)->geometry()));
     EXPECT_FALSE(padlock.intersects(window->lbl(Lbl::FavoritesCount)->geometry()));
-    EXPECT_LE(padlock.bottom(), window->tabIndex->height());
+    EXPECT_LE(padlock.bottom(), tabIndex(*window)->height());
 }
 
 TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStoredTexts)
 {
     openDatabase();
     showVardeck("T1", "W1");
-    explorer->panel.linkHovered(window->lblAddress);
-    EXPECT_EQ(window->lblAddress->toolTip(), "Open Beta site in a new browser window");
-    EXPECT_TRUE(window->lblAddress->font().underline());
-    QTest::mouseClick(window->lblAddress, Qt::LeftButton);
-    EXPECT_FALSE(window->lblAddress->font().underline());
-    QTest::mouseClick(window->lblHome, Qt::LeftButton);
+    explorer->panel.linkHovered(lblAddress(*window));
+    EXPECT_EQ(lblAddress(*window)->toolTip(), "Open Beta site in a new browser window");
+    EXPECT_TRUE(lblAddress(*window)->font().underline());
+    QTest::mouseClick(lblAddress(*window), Qt::LeftButton);
+    EXPECT_FALSE(lblAddress(*window)->font().underline());
+    QTest::mouseClick(lblHome(*window), Qt::LeftButton);
     EXPECT_EQ(launcher.openedUrls(),
               QStringList({"http://www.beta.example/docs/page.html", "http://www.beta.example/"}));
 
     // The clipboard commands copy what is stored, not what is typed.
-    window->txtNotes->setPlainText("typed, not saved");
+    txtNotes(*window)->setPlainText("typed, not saved");
     const QString whole = "Name: Beta site\r\n\r\nAddress: http://www.beta.example/docs/page.html\r\n\r\n"
                           "Description: A page\r\n\r\nFile size:12\r\n\r\nNotes: Notes\nline 2\r\n\r\n"
                           "Keywords: kw one\r\n";
@@ -413,14 +414,14 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
 
     // A right click on the address keeps it for Copy; one on the created date keeps the text before.
     clickVardeck("W1");
-    for (QLabel *label : {window->lblAddress, window->lblCreatedDate}) {
+    for (QLabel *label : {lblAddress(*window), lblCreatedDate(*window)}) {
         QTest::mouseClick(label, Qt::RightButton);
         EXPECT_EQ(openPopup(), "mnuCopyMenu");
         closePopups();
         window->commands.mnuCopy_Click();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
     }
-    explorer->panel.rightClicked(window->StatusBar1);
+    explorer->panel.rightClicked(StatusBar1(*window));
     closePopups();
     window->commands.mnuCopy_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
@@ -450,20 +451,20 @@ TEST_F(ExplorerTest, aRightClickOnTheStatusBarOpensOneMenuOrNone)
 {
     openDatabase();
     clickFolder("T1");
-    QTest::mouseClick(window->StatusBar1->panel(2), Qt::RightButton);
+    QTest::mouseClick(StatusBar1(*window)->panel(2), Qt::RightButton);
     EXPECT_EQ(shownMenus(), QStringList()) << "no Vardeck shown";
     closePopups();
 
     clickVardeck("W1");
     for (int panel : {1, 2, 3}) {
-        QTest::mouseClick(window->StatusBar1->panel(panel), Qt::RightButton);
+        QTest::mouseClick(StatusBar1(*window)->panel(panel), Qt::RightButton);
         EXPECT_EQ(shownMenus(), QStringList({"mnuCopyMenu"})) << panel;
         closePopups();
     }
     window->commands.mnuCopy_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");
     // The window's own background still has its menu.
-    QTest::mouseClick(window->formClient, Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseClick(formClient(*window), Qt::RightButton, {}, QPoint(2, 2));
     EXPECT_EQ(shownMenus(), QStringList({"mnuNoVD"}));
 }
 
@@ -473,7 +474,7 @@ TEST_F(ExplorerTest, aLinkUnderThePointerKeepsItsHoverLookUntilThePointerMovesOf
 {
     openDatabase();
     showVardeck("T1", "W1");
-    window->tabInfo->setTab(0);
+    tabInfo(*window)->setTab(0);
     QWindow *screen = window->windowHandle();
     const auto moveOnto = [&](QWidget *widget, QPoint at) {
         QTest::mouseMove(screen, screen->mapFromGlobal(widget->mapToGlobal(at)));
@@ -490,8 +491,8 @@ TEST_F(ExplorerTest, aLinkUnderThePointerKeepsItsHoverLookUntilThePointerMovesOf
     const auto hovered = [](QLabel *link) {
         return link->font().underline() && link->styleSheet().contains("255,68,68");
     };
-    const std::pair<QLabel *, QWidget *> links[] = {{window->lblAddress, window->Frame2},
-                                                    {window->lblHome, window->PictureDetails}};
+    const std::pair<QLabel *, QWidget *> links[] = {{lblAddress(*window), Frame2(*window)},
+                                                    {lblHome(*window), PictureDetails(*window)}};
     for (const auto &[link, around] : links) {
         SCOPED_TRACE(link->objectName().toStdString());
         moveOnto(link, QPoint(4, link->height() / 2));

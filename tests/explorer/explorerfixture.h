@@ -12,6 +12,7 @@
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/fakelauncher.h"
+#include "support/windowcontrols.h"
 #include "web/ui/aspects.h"
 
 #include <QApplication>
@@ -147,7 +148,7 @@ protected:
     }
 
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }
-    QTreeWidget *topics() const { return window->tvwTopics; }
+    QTreeWidget *topics() const { return tvwTopics(*window); }
     QTreeWidgetItem *root() const { return topics()->topLevelItem(0); }
     static QString tag(const QTreeWidgetItem *item) { return item ? item->data(0, Qt::UserRole).toString() : ""; }
 
@@ -160,17 +161,17 @@ protected:
         return nullptr;
     }
     QTreeWidgetItem *node(const QString &tid) const { return tagged(topics(), tid); }
-    QTreeWidgetItem *wmNode(const QString &wid) const { return tagged(window->tvwWM, wid); }
-    QTreeWidgetItem *row(const QString &wid) const { return tagged(window->listVD, wid); }
+    QTreeWidgetItem *wmNode(const QString &wid) const { return tagged(tvwWM(*window), wid); }
+    QTreeWidgetItem *row(const QString &wid) const { return tagged(listVD(*window), wid); }
     QStringList rowIds() const
     {
         QStringList out;
-        for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
-            out << tag(window->listVD->topLevelItem(i));
+        for (int i = 0; i < listVD(*window)->topLevelItemCount(); ++i)
+            out << tag(listVD(*window)->topLevelItem(i));
         return out;
     }
     void clickFolder(const QString &tid) { clickItem(topics(), node(tid)); }
-    void clickVardeck(const QString &wid) { clickItem(window->tvwWM, wmNode(wid)); }
+    void clickVardeck(const QString &wid) { clickItem(tvwWM(*window), wmNode(wid)); }
     // Shows a Vardeck as a click in its folder does.
     void showVardeck(const QString &tid, const QString &wid)
     {

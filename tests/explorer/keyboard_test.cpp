@@ -13,6 +13,7 @@
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
+#include "support/windowcontrols.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -102,19 +103,19 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     topics()->setCurrentItem(root());
     topics()->setFocus();
     key(Qt::Key_Down); // Apple, the first by name
-    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_EQ(lblTName(*window)->text(), "Apple");
     keys("z");
-    EXPECT_EQ(window->lblTName->text(), "zebra");
+    EXPECT_EQ(lblTName(*window)->text(), "zebra");
 
     // Enter and Space show the folder that has the keyboard's selection.
     topics()->setCurrentItem(node("T6"));
     window->showNoFolder();
     key(Qt::Key_Return);
-    EXPECT_EQ(window->lblTName->text(), "banana");
+    EXPECT_EQ(lblTName(*window)->text(), "banana");
     topics()->setCurrentItem(node("T5"));
     window->showNoFolder();
     key(Qt::Key_Space);
-    EXPECT_EQ(window->lblTName->text(), "Apple");
+    EXPECT_EQ(lblTName(*window)->text(), "Apple");
 
     // A second click on the selected folder opens its in-place editor.
     clickFolder("T6");
@@ -134,9 +135,9 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     keys("typed for the Vardeck");
     clickSelectedFolderAgainAndWait("T6");
     EXPECT_FALSE(folderEditorOpen()) << "no folder editor while a Vardeck is being added";
-    QTest::mouseClick(window->txtWName, Qt::LeftButton, {}, QPoint(window->txtWName->width() - 2, 5));
+    QTest::mouseClick(txtWName(*window), Qt::LeftButton, {}, QPoint(txtWName(*window)->width() - 2, 5));
     keys(" more");
-    EXPECT_EQ(window->txtWName->text(), "typed for the Vardeck more");
+    EXPECT_EQ(txtWName(*window)->text(), "typed for the Vardeck more");
     {
         ModalPrompts modal;
         key(Qt::Key_Escape);
@@ -160,7 +161,7 @@ TEST_F(KeyboardTest, folderTreeKeysShowTheFolderReachedAndASecondClickRenamesInP
     keys("Cherry");
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T6").childText("NAME"), "Cherry") << "Enter";
-    EXPECT_EQ(window->lblTName->text(), "Cherry");
+    EXPECT_EQ(lblTName(*window)->text(), "Cherry");
 }
 
 TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFoldersBox)
@@ -178,7 +179,7 @@ TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFo
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T6").childText("NAME"), "banana");
     EXPECT_EQ(node("T6")->text(0), "banana");
-    EXPECT_EQ(window->lblTName->text(), "Apricot");
+    EXPECT_EQ(lblTName(*window)->text(), "Apricot");
 
     clickFolder("T6");
     clickSelectedFolderAgainAndWait("T6");
@@ -190,7 +191,7 @@ TEST_F(KeyboardTest, tabAndShiftTabInAFolderRenameBoxKeepTheNameAndOpenNoOtherFo
     keys("q");
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T5").childText("NAME"), "Apricot");
-    EXPECT_EQ(window->lblTName->text(), "Blueberry");
+    EXPECT_EQ(lblTName(*window)->text(), "Blueberry");
 
     // A name emptied and left with Tab is refused as Enter refuses it: the message waits
     // until the key is delivered, and the folder keeps its name.
@@ -232,7 +233,7 @@ TEST_F(KeyboardTest, aKeyAToolbarButtonOrAMenuItemRunWhileAFolderIsRenamedEndThe
     settle();
     EXPECT_FALSE(folderEditorOpen());
     EXPECT_EQ(stored("T1").childText("NAME"), "Spare");
-    EXPECT_EQ(window->lblTName->text(), "Spare");
+    EXPECT_EQ(lblTName(*window)->text(), "Spare");
     keys("typed after the message");
     key(Qt::Key_Return);
     EXPECT_EQ(stored("T1").childText("NAME"), "Spare") << "the keyboard is not back in a rename box";
@@ -310,11 +311,11 @@ TEST_F(KeyboardTest, editsOfAReadOnlyDatabaseSayWhyTheyWereNotSavedAndStayInMemo
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(doc()->nodeFromID("T6").childText("NAME"), "Cherry");
     EXPECT_EQ(node("T6")->text(0), "Cherry");
-    EXPECT_EQ(window->lblTName->text(), "Cherry");
+    EXPECT_EQ(lblTName(*window)->text(), "Cherry");
 
     showVardeck("T1", "W1");
     menu(MenuId::mnuEditModify);
-    window->txtWName->selectAll();
+    txtWName(*window)->selectAll();
     keys("Kept");
     {
         ModalPrompts modal;
@@ -323,7 +324,7 @@ TEST_F(KeyboardTest, editsOfAReadOnlyDatabaseSayWhyTheyWereNotSavedAndStayInMemo
     }
     QApplication::setActiveWindow(window.get());
     EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Kept");
-    EXPECT_EQ(window->lblWName->text(), "Kept");
+    EXPECT_EQ(lblWName(*window)->text(), "Kept");
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), 0);
@@ -334,18 +335,18 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     openDb();
     showVardeck("T1", "W1");
     for (Qt::Key code : {Qt::Key_Right, Qt::Key_Home, Qt::Key_X}) {
-        window->tabInfo->setTab(2);
-        window->txtNotes->setFocus();
-        ASSERT_EQ(QApplication::focusWidget(), window->txtNotes);
+        tabInfo(*window)->setTab(2);
+        txtNotes(*window)->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), txtNotes(*window));
         key(code);
         EXPECT_EQ(window->editState(), EditState::Modifying) << code;
-        EXPECT_EQ(QApplication::focusWidget(), window->txtNotes);
+        EXPECT_EQ(QApplication::focusWidget(), txtNotes(*window));
         prompts.answer(MsgResult::Yes);
         window->commands.cancelVardeckEdit();
         ASSERT_EQ(window->editState(), EditState::Viewing);
     }
-    window->tabInfo->setTab(2);
-    window->txtNotes->setFocus();
+    tabInfo(*window)->setTab(2);
+    txtNotes(*window)->setFocus();
     key(Qt::Key_Control);
     EXPECT_EQ(window->editState(), EditState::Viewing) << "Ctrl alone";
     key(Qt::Key_S, Qt::ControlModifier);
@@ -355,7 +356,7 @@ TEST_F(KeyboardTest, anyKeyButCtrlSInTheLockedNotesStartsAModificationAndOneF4In
     // One F4 during a modification of the first Vardeck (by name) asks once and moves to the second.
     clickVardeck("W2");
     menu(MenuId::mnuEditModify);
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    ASSERT_EQ(QApplication::focusWidget(), txtWName(*window));
     ModalPrompts modal;
     key(Qt::Key_F4);
     EXPECT_EQ(modal.texts.size(), 1);
@@ -370,11 +371,11 @@ TEST_F(KeyboardTest, typingInTheVardeckListShowsTheVardeckItReaches)
 {
     openDb();
     showVardeck("T1", "W2"); // alpha & co, the first by name
-    window->tvwWM->setFocus();
+    tvwWM(*window)->setFocus();
     keys("b");
-    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W1"));
+    EXPECT_EQ(tvwWM(*window)->currentItem(), wmNode("W1"));
     EXPECT_EQ(window->currentWID(), "W1");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(lblWName(*window)->text(), "Beta site");
     keys("q");
     EXPECT_EQ(window->currentWID(), "W1");
     EXPECT_EQ(window->editState(), EditState::Viewing);
@@ -390,27 +391,27 @@ TEST_F(KeyboardTest, escOnAnEditGivesTheKeyboardBackToTheListItCameFromAndTheHig
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("no focus");
     };
     showVardeck("T1", "W2"); // alpha & co, the first by name
-    window->tvwWM->setFocus();
+    tvwWM(*window)->setFocus();
     menu(MenuId::mnuAddVardeck);
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    ASSERT_EQ(QApplication::focusWidget(), txtWName(*window));
     key(Qt::Key_Escape);
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_EQ(focusName(), "tvwWM");
-    EXPECT_TRUE(window->tvwWM->selectedItems().isEmpty());
-    EXPECT_TRUE(window->listVD->selectedItems().isEmpty());
+    EXPECT_TRUE(tvwWM(*window)->selectedItems().isEmpty());
+    EXPECT_TRUE(listVD(*window)->selectedItems().isEmpty());
     key(Qt::Key_Down);
     EXPECT_EQ(window->currentWID(), "W1");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(lblWName(*window)->text(), "Beta site");
 
     menu(MenuId::mnuEditModify);
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    ASSERT_EQ(QApplication::focusWidget(), txtWName(*window));
     key(Qt::Key_Escape);
     EXPECT_EQ(focusName(), "tvwWM");
-    EXPECT_EQ(window->tvwWM->selectedItems(), QList<QTreeWidgetItem *>({wmNode("W1")}));
+    EXPECT_EQ(tvwWM(*window)->selectedItems(), QList<QTreeWidgetItem *>({wmNode("W1")}));
 
     // An add from the Favorites tab empties the Vardeck list: the folder tree takes the keyboard.
-    window->tabIndex->setTab(2);
-    window->tvwFavs->setFocus();
+    tabIndex(*window)->setTab(2);
+    tvwFavs(*window)->setFocus();
     menu(MenuId::mnuAddVardeck);
     key(Qt::Key_Escape);
     EXPECT_EQ(focusName(), "tvwTopics");
@@ -433,23 +434,23 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
     EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->currentWID(), "W2");
-    only(window->tvwWM, wmNode("W2"));
-    EXPECT_EQ(QApplication::focusWidget(), window->txtWName) << "the typing goes on";
-    EXPECT_EQ(window->txtWName->text(), "xalpha & co");
+    only(tvwWM(*window), wmNode("W2"));
+    EXPECT_EQ(QApplication::focusWidget(), txtWName(*window)) << "the typing goes on";
+    EXPECT_EQ(txtWName(*window)->text(), "xalpha & co");
 
     prompts.answer(MsgResult::Yes);
     key(Qt::Key_F4);
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(window->currentWID(), "W1");
-    only(window->tvwWM, wmNode("W1"));
+    only(tvwWM(*window), wmNode("W1"));
 
     // The compact search results.
-    window->tabIndex->setTab(1);
-    window->cmbSearch->setEditText("e");
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setEditText("e");
     window->commands.cmdSearch_Click();
-    ASSERT_GE(window->lstSrch->topLevelItemCount(), 2);
-    QTreeWidgetItem *first = window->lstSrch->topLevelItem(0);
-    clickItem(window->lstSrch, first);
+    ASSERT_GE(lstSrch(*window)->topLevelItemCount(), 2);
+    QTreeWidgetItem *first = lstSrch(*window)->topLevelItem(0);
+    clickItem(lstSrch(*window), first);
     ASSERT_EQ(window->currentWID(), tag(first));
     menu(MenuId::mnuEditModify);
     keys("y");
@@ -457,7 +458,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     key(Qt::Key_F4);
     EXPECT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->currentWID(), tag(first));
-    only(window->lstSrch, first);
+    only(lstSrch(*window), first);
 }
 
 TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButDelStaysInTheBox)
@@ -466,30 +467,30 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     showVardeck("T1", "W1");
     // A search: Ctrl+F, a word, Enter; the search box keeps the keyboard.
     key(Qt::Key_F, Qt::ControlModifier);
-    ASSERT_EQ(QApplication::focusWidget(), window->cmbSearch);
+    ASSERT_EQ(QApplication::focusWidget(), cmbSearch(*window));
     keys("page");
     key(Qt::Key_Return);
-    ASSERT_EQ(QApplication::focusWidget(), window->cmbSearch);
-    window->cmbSearch->lineEdit()->selectAll();
+    ASSERT_EQ(QApplication::focusWidget(), cmbSearch(*window));
+    cmbSearch(*window)->lineEdit()->selectAll();
     key(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(launcher.openedUrls(), QStringList{window->txtAddress->text()}) << "Open Vardeck in browser, once";
-    EXPECT_FALSE(window->txtAddress->text().isEmpty());
+    EXPECT_EQ(launcher.openedUrls(), QStringList{txtAddress(*window)->text()}) << "Open Vardeck in browser, once";
+    EXPECT_FALSE(txtAddress(*window)->text().isEmpty());
 
     // Del is the box's own: it deletes the selected word and asks nothing.
     key(Qt::Key_Delete);
-    EXPECT_EQ(window->cmbSearch->currentText(), "");
+    EXPECT_EQ(cmbSearch(*window)->currentText(), "");
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(stored("W1").childText("NAME"), "Beta site");
 
     // Right after the Web aspect button, Ctrl+X goes back to the Explorer Aspect and cuts nothing.
     window->aspectButton(AspectButton::Web)->trigger();
     settle();
-    ASSERT_EQ(QApplication::focusWidget(), window->txtS);
+    ASSERT_EQ(QApplication::focusWidget(), txtS(*window));
     keys("harbour");
-    window->txtS->selectAll();
+    txtS(*window)->selectAll();
     key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(window->currentAspect(), "Explorer");
-    EXPECT_EQ(window->txtS->text(), "harbour");
+    EXPECT_EQ(txtS(*window)->text(), "harbour");
 }
 
 // A page taken from a browser with auto-save on is filled in and saved in one go: a key
@@ -501,17 +502,17 @@ TEST_F(KeyboardTest, aKeyQueuedWhileABrowserPageIsAutoSavedDoesNotComeBetweenFil
     clickFolder("T6");
     appOptions().setAutoSave(true);
     window->choosePage({"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
-    window->tvwTopics->setFocus();
+    tvwTopics(*window)->setFocus();
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-        QCoreApplication::postEvent(window->tvwTopics, new QKeyEvent(type, Qt::Key_Z, Qt::NoModifier, "z"));
+        QCoreApplication::postEvent(tvwTopics(*window), new QKeyEvent(type, Qt::Key_Z, Qt::NoModifier, "z"));
     window->commands.addVardeckSetup(QString("browser"));
     settle();
     EXPECT_EQ(prompts.messages().size(), 0u);
     EXPECT_EQ(stored("W4").childText("NAME"), "Page");
     EXPECT_EQ(stored("W4").parentNode().parentNode().attribute("TID"), "T6");
-    EXPECT_EQ(window->lblTName->text(), "banana");
+    EXPECT_EQ(lblTName(*window)->text(), "banana");
     EXPECT_EQ(window->editState(), EditState::Viewing);
-    EXPECT_EQ(window->lblWName->text(), "Page");
+    EXPECT_EQ(lblWName(*window)->text(), "Page");
 }
 
 // Opening a Vardeck in the browser records the visit, starts the browser and files the Vardeck
@@ -521,8 +522,8 @@ TEST_F(KeyboardTest, aClickQueuedWhileAVardeckOpensInTheBrowserWaitsUntilTheRece
 {
     openDb();
     showVardeck("T1", "W1");
-    const QPointF at = shownAt(window->tvwWM, wmNode("W2"));
-    QWidget *rows = window->tvwWM->viewport();
+    const QPointF at = shownAt(tvwWM(*window), wmNode("W2"));
+    QWidget *rows = tvwWM(*window)->viewport();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
         QCoreApplication::postEvent(
             rows, new QMouseEvent(type, at, rows->mapToGlobal(at), Qt::LeftButton,
@@ -531,10 +532,10 @@ TEST_F(KeyboardTest, aClickQueuedWhileAVardeckOpensInTheBrowserWaitsUntilTheRece
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://www.beta.example/docs/page.html"}));
     ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(session().recentColl.back().getName(), "Beta site");
-    EXPECT_EQ(window->lblWName->text(), "Beta site");
+    EXPECT_EQ(lblWName(*window)->text(), "Beta site");
 
     settle();
-    EXPECT_EQ(window->lblWName->text(), "alpha & co");
+    EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
     ASSERT_EQ(session().recentColl.size(), 1);
     EXPECT_EQ(stored("W2").childText("HITS"), "") << "shown, not opened";
 }
@@ -547,18 +548,18 @@ TEST_F(KeyboardTest, aCopyKeyWhoseCommandIsOffLeavesTheClipboardAloneInEveryList
     openDb();
     clickFolder("T1");
     window->chkOpt(6)->setChecked(false); // the search opens no result
-    window->tabIndex->setTab(1);
-    window->cmbSearch->setEditText("e");
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setEditText("e");
     window->commands.cmdSearch_Click();
     ASSERT_FALSE(window->vardeckShown());
     const std::pair<QTreeWidget *, std::function<void()>> views[] = {
-        {window->tvwTopics, [&] { window->tabIndex->setTab(0); }},
-        {window->tvwWM, [&] { window->tabIndex->setTab(0); }},
-        {window->listVD, [&] { window->tabView->setTab(1); }},
-        {window->lstSearch, [&] { window->tabView->setTab(2); }},
-        {window->lstSrch, [&] { window->tabIndex->setTab(1); }},
-        {window->tvwFavs, [&] { window->tabIndex->setTab(2); }},
-        {window->listPop, [&] { window->tabIndex->setTab(3); }},
+        {tvwTopics(*window), [&] { tabIndex(*window)->setTab(0); }},
+        {tvwWM(*window), [&] { tabIndex(*window)->setTab(0); }},
+        {listVD(*window), [&] { tabView(*window)->setTab(1); }},
+        {lstSearch(*window), [&] { tabView(*window)->setTab(2); }},
+        {lstSrch(*window), [&] { tabIndex(*window)->setTab(1); }},
+        {tvwFavs(*window), [&] { tabIndex(*window)->setTab(2); }},
+        {listPop(*window), [&] { tabIndex(*window)->setTab(3); }},
     };
     for (const auto &[view, bringForward] : views) {
         SCOPED_TRACE(view->objectName().toStdString());
@@ -582,9 +583,9 @@ TEST_F(KeyboardTest, aCopyKeyWhoseCommandIsOffLeavesTheClipboardAloneInEveryList
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
 
     // With a Vardeck shown Ctrl+C in the tree copies its data.
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(0);
     clickVardeck("W2");
-    window->tvwWM->setFocus();
+    tvwWM(*window)->setFocus();
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Name: alpha & co\r\n\r\nAddress: ftp://files.example/x\r\n\r\nDescription: \r\n\r\nFile size: \r\n\r\n"
@@ -598,44 +599,44 @@ TEST_F(KeyboardTest, tabInAnEditWalksTheEditBoxesInOrderOnToTheNotesAndBack)
     openDb();
     clickFolder("T5");
     menu(MenuId::mnuAddVardeck);
-    const QList<QWidget *> boxes = {window->txtWName, window->txtAddress, window->txtDescription, window->txtKeywords,
-                                    window->txtNotes};
+    const QList<QWidget *> boxes = {txtWName(*window), txtAddress(*window), txtDescription(*window),
+                                    txtKeywords(*window), txtNotes(*window)};
     const auto focusName = [] {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("no focus");
     };
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    ASSERT_EQ(QApplication::focusWidget(), txtWName(*window));
     keys("Tide");
     for (qsizetype i = 1; i < boxes.size(); ++i) {
         key(Qt::Key_Tab);
         EXPECT_EQ(focusName(), boxes[i]->objectName());
         keys("x");
     }
-    EXPECT_EQ(window->tabInfo->Tab(), 2) << "the notes are in front";
-    EXPECT_EQ(window->txtNotes->toPlainText(), "x");
+    EXPECT_EQ(tabInfo(*window)->Tab(), 2) << "the notes are in front";
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), "x");
     for (qsizetype i = boxes.size() - 2; i >= 0; --i) {
         key(Qt::Key_Backtab);
         EXPECT_EQ(focusName(), boxes[i]->objectName());
     }
-    EXPECT_EQ(window->tabInfo->Tab(), 0) << "the details are in front again";
-    EXPECT_EQ(window->txtAddress->text(), "x");
-    EXPECT_EQ(window->txtDescription->toPlainText(), "x");
-    EXPECT_EQ(window->txtKeywords->toPlainText(), "x");
+    EXPECT_EQ(tabInfo(*window)->Tab(), 0) << "the details are in front again";
+    EXPECT_EQ(txtAddress(*window)->text(), "x");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), "x");
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), "x");
     prompts.answer(MsgResult::Yes);
     key(Qt::Key_Escape);
 
     // An update begun with the notes in front goes through the details on its way to them.
     showVardeck("T1", "W1");
-    window->tabInfo->setTab(2);
+    tabInfo(*window)->setTab(2);
     menu(MenuId::mnuEditModify);
-    ASSERT_EQ(QApplication::focusWidget(), window->txtWName);
+    ASSERT_EQ(QApplication::focusWidget(), txtWName(*window));
     for (qsizetype i = 1; i < boxes.size(); ++i) {
         key(Qt::Key_Tab);
         EXPECT_EQ(focusName(), boxes[i]->objectName());
         if (i >= 2) {
-            EXPECT_EQ(window->tabInfo->Tab(), i == 4 ? 2 : 0) << i;
+            EXPECT_EQ(tabInfo(*window)->Tab(), i == 4 ? 2 : 0) << i;
         }
     }
-    EXPECT_EQ(window->txtKeywords->toPlainText(), "kw one") << "no tab typed";
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), "kw one") << "no tab typed";
 }
 
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
@@ -681,24 +682,25 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
             dialog->cmdSave->click();
         },
         [&] { menu(MenuId::mnuAddTopic); });
-    clickItem(window.tvwTopics, window.tvwTopics->findItems("Reading", Qt::MatchExactly | Qt::MatchRecursive).value(0));
+    clickItem(tvwTopics(window),
+              tvwTopics(window)->findItems("Reading", Qt::MatchExactly | Qt::MatchRecursive).value(0));
 
     // A Vardeck, saved with Ctrl+S.
     menu(MenuId::mnuAddVardeck);
-    typeInto(window.txtWName, "Tide tables");
-    typeInto(window.txtAddress, "https://tides.example/harbour");
-    typeInto(window.txtDescription, "High and low water for the harbour");
-    typeInto(window.txtKeywords, "sea sailing");
-    press(window.txtWName, Qt::Key_S, Qt::ControlModifier);
+    typeInto(txtWName(window), "Tide tables");
+    typeInto(txtAddress(window), "https://tides.example/harbour");
+    typeInto(txtDescription(window), "High and low water for the harbour");
+    typeInto(txtKeywords(window), "sea sailing");
+    press(txtWName(window), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(saved("W1").childText("NAME"), "Tide tables");
 
     // Changed: typing into its notes starts the update.
-    window.tabInfo->setTab(2);
-    window.txtNotes->setFocus();
-    QTest::keyClicks(window.txtNotes, "Spring tides on the 12th");
-    press(window.txtNotes, Qt::Key_S, Qt::ControlModifier);
+    tabInfo(window)->setTab(2);
+    txtNotes(window)->setFocus();
+    QTest::keyClicks(txtNotes(window), "Spring tides on the 12th");
+    press(txtNotes(window), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(saved("W1").childText("NOTES"), "Spring tides on the 12th");
-    window.tabInfo->setTab(0);
+    tabInfo(window)->setTab(0);
 
     // Deleted again.
     prompts.answer(MsgResult::Yes);

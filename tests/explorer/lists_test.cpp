@@ -3,6 +3,7 @@
 #include "editingfixture.h"
 
 #include "shell/statuspanels.h"
+#include "support/windowcontrols.h"
 #include "web/ui/preview.h"
 #include "web/ui/webpane.h"
 
@@ -42,9 +43,9 @@ class ListsTest : public EditingTest
 protected:
     void search()
     {
-        window->tabIndex->setTab(1);
-        window->cmbSearch->setEditText("example");
-        press(window->cmbSearch, Qt::Key_Return);
+        tabIndex(*window)->setTab(1);
+        cmbSearch(*window)->setEditText("example");
+        press(cmbSearch(*window), Qt::Key_Return);
     }
     static void clickHeader(QTreeWidget *list, int column)
     {
@@ -63,16 +64,16 @@ TEST_F(ListsTest, aHeaderClickSortsByThatColumnAndEveryClickTurnsTheOrderAlsoAft
         QStringList first, second;
     } cases[] = {
         // The Vardeck list comes by name, ascending; the results by matches, descending.
-        {window->listVD, 4, {"alpha", "Charlie", "Bravo"}, {"Bravo", "Charlie", "alpha"}},
-        {window->lstSearch, 0, {"alpha", "Bravo", "Charlie"}, {"Charlie", "Bravo", "alpha"}},
+        {listVD(*window), 4, {"alpha", "Charlie", "Bravo"}, {"Bravo", "Charlie", "alpha"}},
+        {lstSearch(*window), 0, {"alpha", "Bravo", "Charlie"}, {"Charlie", "Bravo", "alpha"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.list->objectName().toStdString());
-        window->tabIndex->setTab(0);
+        tabIndex(*window)->setTab(0);
         clickFolder("T2");
         clickFolder("T1");
         search();
-        window->tabView->setTab(c.list == window->listVD ? 1 : 2);
+        tabView(*window)->setTab(c.list == listVD(*window) ? 1 : 2);
         clickHeader(c.list, c.column);
         EXPECT_EQ(names(c.list), c.first);
         clickHeader(c.list, c.column);
@@ -85,20 +86,20 @@ TEST_F(ListsTest, aHeaderClickSortsByThatColumnAndEveryClickTurnsTheOrderAlsoAft
 TEST_F(ListsTest, enterOnARowShowsThatRow)
 {
     openDb(threeFavourites());
-    for (QTreeWidget *list : {window->lstSrch, window->lstSearch, window->tvwFavs}) {
+    for (QTreeWidget *list : {lstSrch(*window), lstSearch(*window), tvwFavs(*window)}) {
         SCOPED_TRACE(list->objectName().toStdString());
         search();
-        window->cmbSearch->setEditText("nothing like it");
-        window->tabView->setTab(2);
-        window->tabIndex->setTab(list == window->tvwFavs ? 2 : 1);
+        cmbSearch(*window)->setEditText("nothing like it");
+        tabView(*window)->setTab(2);
+        tabIndex(*window)->setTab(list == tvwFavs(*window) ? 2 : 1);
         prompts.clear();
         list->setFocus();
-        EXPECT_EQ(list->selectedItems().size(), list == window->tvwFavs ? 0 : 1);
+        EXPECT_EQ(list->selectedItems().size(), list == tvwFavs(*window) ? 0 : 1);
         press(list, Qt::Key_Down);
         press(list, Qt::Key_Return);
-        EXPECT_EQ(window->lblWName->text(), list->topLevelItem(1)->text(0));
+        EXPECT_EQ(lblWName(*window)->text(), list->topLevelItem(1)->text(0));
         EXPECT_EQ(prompts.texts(), QStringList{});
-        EXPECT_EQ(window->lblFound->text(), "3");
+        EXPECT_EQ(lblFound(*window)->text(), "3");
     }
 }
 
@@ -108,25 +109,25 @@ TEST_F(ListsTest, theViewCommandsGiveTheKeyboardToWhatTheyShowAndAltFOpensFileEv
     clickFolder("T1");
     clickVardeck("W1");
     const std::pair<MenuId, QWidget *> cases[] = {
-        {MenuId::mnuViewFavs, window->tvwFavs},    {MenuId::mnuViewIndex, window->tvwTopics},
-        {MenuId::mnuViewPop, window->listPop},     {MenuId::mnuViewSearch, window->cmbSearch},
-        {MenuId::mnuViewVardecks, window->listVD}, {MenuId::mnuViewSearchResults, window->lstSearch},
-        {MenuId::mnuViewNotes, window->txtNotes},
+        {MenuId::mnuViewFavs, tvwFavs(*window)},    {MenuId::mnuViewIndex, tvwTopics(*window)},
+        {MenuId::mnuViewPop, listPop(*window)},     {MenuId::mnuViewSearch, cmbSearch(*window)},
+        {MenuId::mnuViewVardecks, listVD(*window)}, {MenuId::mnuViewSearchResults, lstSearch(*window)},
+        {MenuId::mnuViewNotes, txtNotes(*window)},
     };
     for (const auto &[command, takesKeys] : cases) {
         const QKeySequence shortcut = window->menuItem(command)->shortcut();
-        shortcut.isEmpty() ? menu(command) : QTest::keySequence(window->tabIndex->tabBar(), shortcut);
+        shortcut.isEmpty() ? menu(command) : QTest::keySequence(tabIndex(*window)->tabBar(), shortcut);
         settle();
         EXPECT_EQ(QApplication::focusWidget(), takesKeys) << takesKeys->objectName().toStdString();
     }
     // File and Favorites share F, Recent and the Favorites tab R: the key opens the menu every time.
-    const int tab = window->tabIndex->Tab();
+    const int tab = tabIndex(*window)->Tab();
     for (const auto &[key, title] : {std::pair{Qt::Key_F, "&File"},
                                      {Qt::Key_F, "&File"},
                                      {Qt::Key_F, "&File"},
                                      {Qt::Key_R, "&Recent"},
                                      {Qt::Key_R, "&Recent"}}) {
-        QTest::keyClick(window->tvwTopics, key, Qt::AltModifier);
+        QTest::keyClick(tvwTopics(*window), key, Qt::AltModifier);
         settle();
         auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         ASSERT_NE(open, nullptr) << title;
@@ -135,7 +136,7 @@ TEST_F(ListsTest, theViewCommandsGiveTheKeyboardToWhatTheyShowAndAltFOpensFileEv
         QTest::keyClick(open, Qt::Key_Escape);
         settle();
     }
-    EXPECT_EQ(window->tabIndex->Tab(), tab);
+    EXPECT_EQ(tabIndex(*window)->Tab(), tab);
 }
 
 // The keyboard stays on the row after the one deleted, which is not chosen (nothing is shown);
@@ -152,12 +153,12 @@ TEST_F(ListsTest, afterADeletionTheKeyboardStaysInTheListOnTheNextRow)
         SCOPED_TRACE(view->objectName().toStdString());
         clickFolder("T1");
         search();
-        window->tabIndex->setTab(leftTab);
-        window->tabView->setTab(rightTab);
+        tabIndex(*window)->setTab(leftTab);
+        tabView(*window)->setTab(rightTab);
         const QString deleted = view->topLevelItem(1)->text(0), next = view->topLevelItem(2)->text(0);
         // A click shows a row of the trees and of the compact lists, a double click one of the others.
         clickItem(view, view->topLevelItem(1));
-        if (window->lblWName->text() != deleted)
+        if (lblWName(*window)->text() != deleted)
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, shownAt(view, view->topLevelItem(1)));
         prompts.answer(MsgResult::Yes);
         press(view, Qt::Key_Delete);
@@ -165,7 +166,7 @@ TEST_F(ListsTest, afterADeletionTheKeyboardStaysInTheListOnTheNextRow)
         EXPECT_EQ(view->currentItem() ? view->currentItem()->text(0) : "", next);
         EXPECT_TRUE(view->selectedItems().isEmpty());
         press(view, Qt::Key_Return);
-        EXPECT_EQ(window->lblWName->text(), next);
+        EXPECT_EQ(lblWName(*window)->text(), next);
         if (leftTab == 2) {
             EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
         }
@@ -180,20 +181,20 @@ TEST_F(ListsTest, theFolderPathStaysInTheStatusBarThroughThePreviewUntilTheDatab
     clickVardeck("W1");
     // The Preview tab shown once makes the pane, which then loads a blank page for every
     // Vardeck shown.
-    QSignalSpy loaded(WebPane::of(window->wbPreview), &WebPane::loadFinished);
-    window->tabInfo->setTab(1);
+    QSignalSpy loaded(WebPane::of(wbPreview(*window)), &WebPane::loadFinished);
+    tabInfo(*window)->setTab(1);
     ASSERT_TRUE(loaded.wait(20000));
     clickVardeck("W2");
     ASSERT_TRUE(loaded.wait(20000));
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Things");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\Things");
     // So does a View command, which shows the Explorer Aspect again.
-    window->StatusBar1->setPanelText(2, "http://alpha.example/");
-    press(window->tvwWM, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Things");
+    StatusBar1(*window)->setPanelText(2, "http://alpha.example/");
+    press(tvwWM(*window), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\Things");
 
     menu(MenuId::mnuFileClose);
-    EXPECT_EQ(window->StatusBar1->panelText(2), "");
-    EXPECT_EQ(window->StatusBar1->folderPath(), "");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "");
+    EXPECT_EQ(StatusBar1(*window)->folderPath(), "");
 }
 
 TEST_F(ListsTest, aFolderRenamedInPlaceWithPastedControlCharactersShowsTheNameTheFileHolds)
@@ -212,7 +213,7 @@ TEST_F(ListsTest, aFolderRenamedInPlaceWithPastedControlCharactersShowsTheNameTh
         EXPECT_EQ(stored("T2").childText("NAME"), "Blackberry");
         EXPECT_EQ(node("T2")->text(0), "Blackberry");
     }
-    EXPECT_EQ(window->lblTName->text(), "Blackberry");
+    EXPECT_EQ(lblTName(*window)->text(), "Blackberry");
     EXPECT_EQ(prompts.lastText(), "The folder must have a name.");
 }
 

@@ -15,6 +15,7 @@
 #include "support/failingdisk.h"
 #include "support/modaldriver.h"
 #include "support/mousedrag.h"
+#include "support/windowcontrols.h"
 #include "support/xmlids.h"
 
 #include <QClipboard>
@@ -70,7 +71,7 @@ protected:
                       folderXml("T2", "Beta", {}, folderXml("T3", "Gamma")));
         openDatabase("<FOLDERS>" + alpha + folderXml("T4", "Delta", vd("W5", "Five", "http://five.example/", "5")) +
                      folderXml("T5", "Echo") + "</FOLDERS>");
-        window->StatusBar1->setPanelText(3, "Vardecks");
+        StatusBar1(*window)->setPanelText(3, "Vardecks");
     }
 
     InternalDrags &drags() const { return parts->drags; }
@@ -79,11 +80,11 @@ protected:
 
     void selectRows(const QStringList &wids)
     {
-        window->listVD->clearSelection();
+        listVD(*window)->clearSelection();
         for (const QString &wid : wids) {
             QTreeWidgetItem *r = row(wid);
             ASSERT_NE(r, nullptr) << wid.toStdString();
-            window->listVD->setCurrentItem(r, 0, QItemSelectionModel::NoUpdate);
+            listVD(*window)->setCurrentItem(r, 0, QItemSelectionModel::NoUpdate);
             r->setSelected(true);
         }
     }
@@ -157,7 +158,7 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
 {
     open();
     clickFolder("T1");
-    EXPECT_EQ(rightClick(window->tvwWM, wmNode("W2")), "mnuStartVD");
+    EXPECT_EQ(rightClick(tvwWM(*window), wmNode("W2")), "mnuStartVD");
 
     window->menuItem(MenuId::mnuOpenVD)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList({"http://two.example/a"}));
@@ -166,26 +167,26 @@ TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone
     window->menuItem(MenuId::mnuCopyVD)->trigger();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Name: Two\r\n\r\nAddress: http://two.example/a\r\n"));
 
-    window->tabView->setTab(1);
+    tabView(*window)->setTab(1);
     window->menuItem(MenuId::mnuOpenN)->trigger();
-    EXPECT_EQ(window->lblWName->text(), "Two");
-    EXPECT_EQ(window->tabView->Tab(), 0);
+    EXPECT_EQ(lblWName(*window)->text(), "Two");
+    EXPECT_EQ(tabView(*window)->Tab(), 0);
 
     window->menuItem(MenuId::mnuOpenVDHome)->trigger();
     EXPECT_EQ(launcher.openedUrls().last(), "http://two.example/");
 
     // A right-clicked row of the list is selected alone and its menu acts on it.
     selectRows({"W1"});
-    EXPECT_EQ(rightClick(window->listVD, row("W3")), "mnuListVD");
+    EXPECT_EQ(rightClick(listVD(*window), row("W3")), "mnuListVD");
     window->menuItem(MenuId::mnuList, 5)->trigger();
     EXPECT_EQ(launcher.openedUrls().last(), "https://three.example/");
     // With no row chosen the home page names no Vardeck, not the one whose home page opened last.
-    window->listVD->clearSelection();
+    listVD(*window)->clearSelection();
     window->menuItem(MenuId::mnuList, 5)->trigger();
     EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
 
     // Once its Vardeck has gone, the right-clicked node is skipped.
-    rightClick(window->tvwWM, wmNode("W3"));
+    rightClick(tvwWM(*window), wmNode("W3"));
     removeElement("W3");
     const QStringList opened = launcher.openedUrls();
     const QByteArray before = fileBytes();
@@ -221,13 +222,13 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
         return hits.join(',');
     });
     selectRows({"W3", "W1", "W2"});
-    window->tabView->setTab(1);
+    tabView(*window)->setTab(1);
     window->menuItem(MenuId::mnuMulti, 1)->trigger();
     // Rows in list order (One, Three, Two), each page opened after all three visits.
     EXPECT_EQ(pages.opened, QStringList({"http://one.example/ 2,2,2", "https://three.example/x 2,2,2",
                                          "http://two.example/a 2,2,2"}));
     EXPECT_EQ(stored("W3").childText("HITS"), "2");
-    EXPECT_EQ(window->tabView->Tab(), 1) << "opening several rows leaves the right pane as it is";
+    EXPECT_EQ(tabView(*window)->Tab(), 1) << "opening several rows leaves the right pane as it is";
 
     selectRows({"W1", "W3"});
     const QByteArray before = fileBytes();
@@ -243,7 +244,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
     window->menuItem(MenuId::mnuMulti, 3)->trigger();
     EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W2", "W3", "W4"}));
     EXPECT_EQ(rowIds(), QStringList({"W4", "W3", "W2"}));
-    EXPECT_EQ(window->tvwWM->topLevelItemCount(), 3);
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 3);
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::FavsPage));
 
     // Deleting rows skips the one whose Vardeck has gone and saves the rest once.
@@ -282,7 +283,7 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
               QStringList({"Are you sure you wish to delete the folder Delta and all its Vardecks and sub-folders?"}));
     EXPECT_EQ(childIdsOnDisk(path, "", ""), QStringList({"T1", "T5"}));
     EXPECT_EQ(topics()->currentItem(), root());
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
 
     // The root's own menu: the base directory stays.
     prompts.clear();
@@ -292,11 +293,11 @@ TEST_F(PopupsTest, folderMenuDeletesOpensRenamesAndStartsNewFoldersFromTheRightC
 
     rightClick(topics(), node("T5"));
     window->menuItem(MenuId::mnuOpenF)->trigger();
-    EXPECT_EQ(window->lblTName->text(), "Echo");
+    EXPECT_EQ(lblTName(*window)->text(), "Echo");
 
     // The Vardeck menu's Rename renames the folder selected in the tree, whatever was right-clicked last.
     clickFolder("T1");
-    rightClick(window->tvwWM, wmNode("W1"));
+    rightClick(tvwWM(*window), wmNode("W1"));
     QString renamed;
     {
         ModalDriver driver([&](QDialog *dialog) {
@@ -352,7 +353,7 @@ TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem
 {
     open();
     const auto moveToDelta = [&](const QString &wid) {
-        rightClick(window->tvwWM, wmNode(wid));
+        rightClick(tvwWM(*window), wmNode(wid));
         ModalDriver driver([](QDialog *dialog) { chooseAndSave(dialog, "T4"); });
         window->menuItem(MenuId::mnuMoveVD)->trigger();
         EXPECT_EQ(driver.opened(), QStringList({"frmMoveVardeck"}));
@@ -363,7 +364,7 @@ TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem
     window->commands.addVardeckSetup(QString("browser"));
     moveToDelta("W2");
     ASSERT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(window->lblFileSize->text(), "");
+    EXPECT_EQ(lblFileSize(*window)->text(), "");
     window->commands.saveVardeckDetails();
     EXPECT_EQ(window->editState(), EditState::Viewing);
     EXPECT_EQ(stored("W6").childText("NAME"), "Page");
@@ -374,7 +375,7 @@ TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem
     moveToDelta("W4");
     ASSERT_EQ(window->editState(), EditState::Modifying);
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "");
-    window->txtNotes->setPlainText("moved meanwhile");
+    txtNotes(*window)->setPlainText("moved meanwhile");
     window->commands.saveVardeckDetails();
     EXPECT_EQ(stored("W4").childText("NOTES"), "moved meanwhile");
     EXPECT_EQ(stored("W4").childText("HITS"), "3");
@@ -384,10 +385,10 @@ TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem
 TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShown)
 {
     open();
-    window->tabIndex->setTab(1);
+    tabIndex(*window)->setTab(1);
     window->commands.cmdMoveFolder_Click();
     EXPECT_TRUE(prompts.messages().empty()) << "away from the Index tab the buttons do nothing";
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(0);
     {
         ModalDriver driver;
         window->commands.cmdMoveVD_Click();
@@ -403,7 +404,7 @@ TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShow
             source = dialog->findChild<QLabel *>("lblCurrentTopic")->text();
             chooseAndSave(dialog, "T4");
         });
-        window->cmdMoveVD->click();
+        cmdMoveVD(*window)->click();
         EXPECT_EQ(driver.opened(), QStringList({"frmMoveVardeck"}));
     }
     EXPECT_EQ(source, "Alpha");
@@ -411,21 +412,21 @@ TEST_F(PopupsTest, moveButtonsMoveTheShownVardeckOrFolderAndSayWhenNothingIsShow
     // The source folder stays shown, and it is the folder the window's commands act on.
     EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(rowIds(), QStringList({"W4", "W1", "W3"}));
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
 
     // Moving a folder rebuilds the tree with the folder in its new place.
     clickFolder("T2");
-    ASSERT_FALSE(window->StatusBar1->panelText(2).isEmpty());
+    ASSERT_FALSE(StatusBar1(*window)->panelText(2).isEmpty());
     {
         ModalDriver driver([&](QDialog *dialog) { chooseAndSave(dialog, ""); });
-        window->cmdMoveFolder->click();
+        cmdMoveFolder(*window)->click();
         EXPECT_EQ(driver.opened(), QStringList({"frmMoveTopic"}));
     }
     EXPECT_EQ(childIdsOnDisk(path, "", ""), QStringList({"T1", "T4", "T5", "T2"}));
     ASSERT_NE(node("T2"), nullptr);
     EXPECT_EQ(node("T2")->parent(), root());
-    EXPECT_EQ(window->StatusBar1->panelText(2), "");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "");
     EXPECT_TRUE(topics()->isVisible());
 }
 
@@ -445,7 +446,7 @@ TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesA
     EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(topics()->currentItem(), node("T1"));
     EXPECT_EQ(rowIds(), QStringList({"W4"}));
-    EXPECT_EQ(window->lblWName->text(), "No Vardeck selected");
+    EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
     EXPECT_FALSE(window->aspectPageStale(frmVardecks::FavsPage));
     EXPECT_EQ(window->drag.dragType(), "");
@@ -485,8 +486,8 @@ TEST_F(PopupsTest, theShownFolderKeepsOneOrderByNameWhateverLedThere)
     open();
     const auto treeIds = [this] {
         QStringList out;
-        for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
-            out << tag(window->tvwWM->topLevelItem(i));
+        for (int i = 0; i < tvwWM(*window)->topLevelItemCount(); ++i)
+            out << tag(tvwWM(*window)->topLevelItem(i));
         return out;
     };
     const QStringList byName = {"W4", "W1", "W3", "W2"}; // Four, One, Three, Two
@@ -504,7 +505,7 @@ TEST_F(PopupsTest, theShownFolderKeepsOneOrderByNameWhateverLedThere)
     EXPECT_EQ(treeIds(), byName) << "a click again";
 
     window->commands.mnuAddVardeck_Click();
-    window->txtWName->setText("eleven");
+    txtWName(*window)->setText("eleven");
     window->commands.saveVardeckDetails();
     ASSERT_EQ(childIds(*doc(), "T1", "VARDECKS").size(), 5);
     const QString added = childIds(*doc(), "T1", "VARDECKS").last();
@@ -514,11 +515,11 @@ TEST_F(PopupsTest, theShownFolderKeepsOneOrderByNameWhateverLedThere)
     // Renamed, a Vardeck moves to its new place in both views.
     clickVardeck("W2");
     window->commands.mnuEditModify_Click();
-    window->txtWName->setText("Apple");
+    txtWName(*window)->setText("Apple");
     window->commands.saveVardeckDetails();
     EXPECT_EQ(treeIds(), QStringList({"W2", added, "W4", "W1", "W3"})) << "a new name";
     EXPECT_EQ(rowIds(), treeIds());
-    EXPECT_EQ(window->tvwWM->currentItem(), wmNode("W2"));
+    EXPECT_EQ(tvwWM(*window)->currentItem(), wmNode("W2"));
     clickFolder("T4");
     clickFolder("T1");
     EXPECT_EQ(treeIds(), QStringList({"W2", added, "W4", "W1", "W3"}));
@@ -533,7 +534,7 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     EXPECT_EQ(prompts.lastText(), "A folder cannot be moved to its own sub-folder");
     EXPECT_EQ(drags().dropHighlight(), nullptr);
     EXPECT_EQ(topics()->currentItem(), node("T4")) << "the selection is the shown folder's";
-    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(lblTName(*window)->text(), "Delta");
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(node("T3")->parent(), node("T2"));
 
@@ -545,11 +546,11 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
 
     // Vardecks onto the root: nothing moves and the root stays selected.
     clickFolder("T4");
-    window->tvwWM->setCurrentItem(wmNode("W5"));
+    tvwWM(*window)->setCurrentItem(wmNode("W5"));
     dragOntoFolder(drags().tvwWM_OLEStartDrag(wmNode("W5")), "");
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(topics()->currentItem(), root());
-    EXPECT_EQ(window->lblTName->text(), "Delta");
+    EXPECT_EQ(lblTName(*window)->text(), "Delta");
     EXPECT_EQ(childIds(*doc(), "T4", "VARDECKS"), QStringList({"W5"}));
 
     // While a Vardeck is edited no drag starts and none is taken.
@@ -591,7 +592,7 @@ TEST_F(PopupsTest, aMouseDragMovesTheFolderPressedOnAndARefusedDropLeavesTheNext
     EXPECT_EQ(prompts.lastText(), "A folder cannot be moved to its own sub-folder");
     EXPECT_EQ(topics()->currentItem(), node("T1"));
     EXPECT_EQ(topics()->selectedItems(), QList<QTreeWidgetItem *>{node("T1")});
-    EXPECT_EQ(window->lblTName->text(), "Alpha");
+    EXPECT_EQ(lblTName(*window)->text(), "Alpha");
 
     // The next drag moves the folder it starts on, even in one quick move.
     mouseDragFolder("T3", "", false);
@@ -602,9 +603,9 @@ TEST_F(PopupsTest, aMouseDragMovesTheFolderPressedOnAndARefusedDropLeavesTheNext
 
     // After a refused drop the next click shows the folder clicked, and Shift+Del asks about that one.
     mouseDragFolder("T1", "T2", true);
-    EXPECT_EQ(window->lblTName->text(), "Alpha");
+    EXPECT_EQ(lblTName(*window)->text(), "Alpha");
     clickFolder("T4");
-    EXPECT_EQ(window->lblTName->text(), "Beta");
+    EXPECT_EQ(lblTName(*window)->text(), "Beta");
     EXPECT_EQ(topics()->currentItem(), node("T4"));
     prompts.clear();
     prompts.answer(MsgResult::No);
@@ -723,16 +724,16 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     clickFolder("T4");
     // Neither a web address nor a file: refused, nothing changes.
     for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
-        EXPECT_FALSE(dropOn(window->formClient, textData(text).get(), window->formClient->rect().center())) << text;
+        EXPECT_FALSE(dropOn(formClient(*window), textData(text).get(), formClient(*window)->rect().center())) << text;
         EXPECT_EQ(window->editState(), EditState::Viewing);
     }
     // The list takes drops as the panel does; the address, markup and all, names the new Vardeck.
     const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
-    QWidget *list = window->listVD->viewport();
+    QWidget *list = listVD(*window)->viewport();
     EXPECT_TRUE(dropOn(list, textData(markup).get(), list->rect().center()));
     EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(window->txtWName->text(), markup);
-    EXPECT_EQ(window->txtAddress->text(), markup);
+    EXPECT_EQ(txtWName(*window)->text(), markup);
+    EXPECT_EQ(txtAddress(*window)->text(), markup);
     EXPECT_EQ(window->chosenPage().description, "");
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
 }
@@ -763,18 +764,18 @@ TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitl
     const DraggedIn link("# the page\r\n" + page.address.toUtf8() + "\r\n");
     const auto typed = textData(" \thttp://127.0.0.1:8791/caf\u00e9 x.html?q=~1 ");
     for (const QMimeData *data : {static_cast<const QMimeData *>(&link), static_cast<const QMimeData *>(typed.get())}) {
-        ASSERT_TRUE(dropOn(window->formClient, data, window->formClient->rect().center()));
+        ASSERT_TRUE(dropOn(formClient(*window), data, formClient(*window)->rect().center()));
         EXPECT_EQ(window->editState(), EditState::Adding);
-        EXPECT_EQ(window->txtAddress->text(), page.address);
-        EXPECT_EQ(window->txtWName->text(), "Caf\u00e9 page");
+        EXPECT_EQ(txtAddress(*window)->text(), page.address);
+        EXPECT_EQ(txtWName(*window)->text(), "Caf\u00e9 page");
         prompts.answer(MsgResult::Yes);
         window->commands.cancelVardeckEdit();
     }
     // A page open nowhere keeps the dropped address, escapes and all, as its name too.
     const DraggedIn other("https://elsewhere.example/a%7Eb%2Fc\r\n");
-    ASSERT_TRUE(dropOn(window->formClient, &other, window->formClient->rect().center()));
-    EXPECT_EQ(window->txtAddress->text(), "https://elsewhere.example/a%7Eb%2Fc");
-    EXPECT_EQ(window->txtWName->text(), "https://elsewhere.example/a%7Eb%2Fc");
+    ASSERT_TRUE(dropOn(formClient(*window), &other, formClient(*window)->rect().center()));
+    EXPECT_EQ(txtAddress(*window)->text(), "https://elsewhere.example/a%7Eb%2Fc");
+    EXPECT_EQ(txtWName(*window)->text(), "https://elsewhere.example/a%7Eb%2Fc");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The menu bar and popups, the two toolbars and the three tab strips: order, captions, commands, states, keys.
 #include "storage/xmldatabase.h"
+#include "support/windowcontrols.h"
 #include "windowfixture.h"
 
 #include <QClipboard>
@@ -11,6 +12,7 @@
 namespace
 {
 
+using namespace rr::test;
 using rr::AspectButton;
 using rr::Commands;
 using rr::EditState;
@@ -185,7 +187,7 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
 {
     for (QAction *item : window->allMenuItems())
         item->setEnabled(true);
-    window->cmdMoveVD->setEnabled(true);
+    cmdMoveVD(*window)->setEnabled(true);
     window->resetMenuItems();
     // The selection commands go off; everything else shown stays on (a hidden item reads as disabled).
     int off = 0;
@@ -194,7 +196,7 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
     EXPECT_EQ(off, 23);
     for (MenuId id : {MenuId::mnuEditModify, MenuId::mnuNavigate, MenuId::mnuThumbRemove, MenuId::mnuFavsDelete})
         EXPECT_FALSE(window->menuItem(id)->isEnabled()) << qPrintable(rr::menuEntry(id).name);
-    EXPECT_FALSE(window->cmdMoveVD->isEnabled());
+    EXPECT_FALSE(cmdMoveVD(*window)->isEnabled());
     EXPECT_TRUE(window->menuItem(MenuId::mnuAspectExplorer)->isChecked()) << "nothing is checked or unchecked";
 
     // Disabling all leaves the Favorites and Recent arrays and the toolbar.
@@ -209,8 +211,8 @@ TEST_F(WindowTest, resetDisablesTheSelectionCommandsAndDisableAllSparesTheArrays
 
 TEST_F(WindowTest, aMenuAccessLetterWinsOverTheSameTabLetter)
 {
-    window->tabIndex->setTab(0);
-    window->tabInfo->setTab(0);
+    tabIndex(*window)->setTab(0);
+    tabInfo(*window)->setTab(0);
     const std::pair<Qt::Key, MenuId> clashes[] = {
         {Qt::Key_E, MenuId::mnuEdit}, {Qt::Key_R, MenuId::mnuRecent}, {Qt::Key_T, MenuId::mnuTools}};
     for (const auto &[key, id] : clashes) {
@@ -219,8 +221,8 @@ TEST_F(WindowTest, aMenuAccessLetterWinsOverTheSameTabLetter)
         for (int press = 0; press < 2; ++press) {
             QTest::keyClick(window.get(), key, Qt::AltModifier);
             QCoreApplication::processEvents();
-            EXPECT_EQ(window->tabIndex->Tab(), 0) << menu;
-            EXPECT_EQ(window->tabInfo->Tab(), 0) << menu;
+            EXPECT_EQ(tabIndex(*window)->Tab(), 0) << menu;
+            EXPECT_EQ(tabInfo(*window)->Tab(), 0) << menu;
             EXPECT_TRUE(window->subMenu(id)->isVisible()) << menu << " press " << press;
             window->subMenu(id)->close();
             window->menuBar()->setActiveAction(nullptr);
@@ -228,21 +230,21 @@ TEST_F(WindowTest, aMenuAccessLetterWinsOverTheSameTabLetter)
         }
     }
     QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
-    EXPECT_EQ(window->tabIndex->Tab(), 3) << "a letter no menu uses selects its tab";
+    EXPECT_EQ(tabIndex(*window)->Tab(), 3) << "a letter no menu uses selects its tab";
 }
 
 TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKeepTheirEditingKeys)
 {
-    window->txtWName->show();
-    window->txtWName->setFocus();
-    QTest::keyClick(window->txtWName, Qt::Key_Escape);
+    txtWName(*window)->show();
+    txtWName(*window)->setFocus();
+    QTest::keyClick(txtWName(*window), Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_TRUE(prompts.messages().empty()) << "no edit can be under way yet";
     record(&Commands::saveVardeckDetails);
     record(&Commands::cancelVardeckEdit);
-    QTest::keyClick(window->txtWName, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(txtWName(*window), Qt::Key_S, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    QTest::keyClick(window->txtWName, Qt::Key_Escape);
+    QTest::keyClick(txtWName(*window), Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, (QList<std::pair<QString, int>>{{"saveVardeckDetails", 0}, {"cancelVardeckEdit", 0}}));
 
@@ -250,27 +252,27 @@ TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKe
     runs.clear();
     record(&Commands::mnuEditClipVD_Click);
     record(&Commands::mnuEditDelete_Click);
-    window->tabView->setTab(0);
-    window->tabInfo->setTab(2);
-    window->txtNotes->setPlainText("notes text");
-    window->txtNotes->setFocus();
-    window->txtNotes->selectAll();
-    QTest::keyClick(window->txtNotes, Qt::Key_C, Qt::ControlModifier);
+    tabView(*window)->setTab(0);
+    tabInfo(*window)->setTab(2);
+    txtNotes(*window)->setPlainText("notes text");
+    txtNotes(*window)->setFocus();
+    txtNotes(*window)->selectAll();
+    QTest::keyClick(txtNotes(*window), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "notes text");
-    QTest::keyClick(window->txtNotes, Qt::Key_Delete);
-    EXPECT_EQ(window->txtNotes->toPlainText(), "");
+    QTest::keyClick(txtNotes(*window), Qt::Key_Delete);
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), "");
     EXPECT_TRUE(runs.isEmpty());
 
     window->menuItem(MenuId::mnuEditDelete)->setEnabled(true);
-    window->tvwTopics->setFocus();
-    QTest::keyClick(window->tvwTopics, Qt::Key_Delete);
+    tvwTopics(*window)->setFocus();
+    QTest::keyClick(tvwTopics(*window), Qt::Key_Delete);
     EXPECT_EQ(runs.size(), 1) << "outside a text box Del is Delete Vardeck";
 
     // Function keys navigate from any control with any shift state.
     runs.clear();
     record(&Commands::mnuNav_Click);
-    window->tabIndex->setTab(1);
-    window->cmbSearch->setFocus();
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setFocus();
     const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_F2, Qt::NoModifier},
                                                               {Qt::Key_F3, Qt::ShiftModifier},
                                                               {Qt::Key_F4, Qt::ControlModifier},
@@ -284,8 +286,8 @@ TEST_F(WindowTest, saveCancelAndFunctionKeysReachTheirCommandsOnceAndTextBoxesKe
                         {"mnuNav_Click", 1}, {"mnuNav_Click", 2}, {"mnuNav_Click", 3}, {"mnuNav_Click", 4}}));
 
     runs.clear();
-    window->tvwTopics->setFocus();
-    QTest::keyClick(window->tvwTopics, Qt::Key_F5);
+    tvwTopics(*window)->setFocus();
+    QTest::keyClick(tvwTopics(*window), Qt::Key_F5);
     QCoreApplication::processEvents();
     EXPECT_EQ(runs.size(), 1) << "each key acts once, however far it travels";
 }
@@ -403,30 +405,30 @@ TEST_F(WindowTest, mouseOverAToolbarButtonEchoesItsToolTipASeparatorClearsItAndA
         window->toolbarButton(position)->setVisible(true);
     setClientSize(900, 600);
     auto centreOf = [&](Tb position) {
-        return window->Toolbar1->widgetForAction(window->toolbarButton(position))->geometry().center().x();
+        return Toolbar1(*window)->widgetForAction(window->toolbarButton(position))->geometry().center().x();
     };
     window->Toolbar1_MouseMove(centreOf(Tb::CreateVardeck));
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Create Vardeck  CTRL+N");
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "Create Vardeck  CTRL+N");
     window->Toolbar1_MouseMove(centreOf(Tb::HelpContents));
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Help contents");
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "Help contents");
     window->Toolbar1_MouseMove(centreOf(Tb::AfterVardeckCommands));
-    EXPECT_EQ(window->StatusBar1->panelText(1), "");
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "");
 
     window->Toolbar1_MouseMove(centreOf(Tb::UpdateVardeck));
-    const int leftEdge = window->Toolbar1->widgetForAction(window->toolbarButton(Tb::DeleteVardeck))->x();
+    const int leftEdge = Toolbar1(*window)->widgetForAction(window->toolbarButton(Tb::DeleteVardeck))->x();
     window->Toolbar1_MouseMove(leftEdge);
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "exactly on an edge nothing changes";
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "Update Vardeck  CTRL+U") << "exactly on an edge nothing changes";
 
-    QWidget *last = window->Toolbar1->widgetForAction(window->toolbarButton(Tb::Cancel));
+    QWidget *last = Toolbar1(*window)->widgetForAction(window->toolbarButton(Tb::Cancel));
     window->Toolbar1_MouseMove(last->geometry().right() + 20);
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Update Vardeck  CTRL+U") << "beyond the last button";
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "Update Vardeck  CTRL+U") << "beyond the last button";
 
     QMouseEvent move(QEvent::MouseMove, QPointF(last->rect().center()),
                      last->mapToGlobal(QPointF(last->rect().center())), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(last, &move);
-    EXPECT_EQ(window->StatusBar1->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "Cancel  ESC") << "a real mouse move reaches the echo";
 
-    QTest::mouseClick(window->Toolbar1->widgetForAction(window->toolbarButton(Tb::CreateVardeck)), Qt::RightButton);
+    QTest::mouseClick(Toolbar1(*window)->widgetForAction(window->toolbarButton(Tb::CreateVardeck)), Qt::RightButton);
     EXPECT_TRUE(window->subMenu(MenuId::mnuNoVD)->isVisible()) << "a right-click opens the no-Vardeck popup";
     window->subMenu(MenuId::mnuNoVD)->close();
 }
@@ -434,100 +436,100 @@ TEST_F(WindowTest, mouseOverAToolbarButtonEchoesItsToolTipASeparatorClearsItAndA
 TEST_F(WindowTest, tabCaptionsKeepTheirBlanksAndAccessLettersAndANameItsAmpersand)
 {
     const std::tuple<rr::TabStrip *, int, int, const char *> spots[] = {
-        {window->tabIndex, 4, 2, "    Favo&rites   "},
-        {window->tabView, 3, 1, "   No folder selected   "},
-        {window->tabInfo, 3, 1, "   Previe&w   "}};
+        {tabIndex(*window), 4, 2, "    Favo&rites   "},
+        {tabView(*window), 3, 1, "   No folder selected   "},
+        {tabInfo(*window), 3, 1, "   Previe&w   "}};
     for (const auto &[strip, count, tab, caption] : spots) {
         EXPECT_EQ(strip->Tabs(), count) << caption;
         EXPECT_EQ(strip->TabCaption(tab), caption);
         EXPECT_EQ(strip->shownCaption(tab), caption);
     }
     // A name's ampersand is shown as it is; reading the caption back and setting it again escapes it once.
-    window->tabView->setTabText(1, "   Fish & Chips   ");
-    window->tabView->setTabText(1, window->tabView->TabCaption(1).trimmed());
-    EXPECT_EQ(window->tabView->shownCaption(1), "Fish && Chips");
+    tabView(*window)->setTabText(1, "   Fish & Chips   ");
+    tabView(*window)->setTabText(1, tabView(*window)->TabCaption(1).trimmed());
+    EXPECT_EQ(tabView(*window)->shownCaption(1), "Fish && Chips");
 }
 
 TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefaultButton)
 {
     record(&Commands::cmdSearch_Click);
-    window->tabIndex->setTab(1);
-    EXPECT_FALSE(window->cmdSearch->isHidden());
-    EXPECT_EQ(window->defaultButton(), window->cmdSearch);
-    EXPECT_TRUE(window->cmdMoveVD->isHidden());
-    EXPECT_TRUE(window->cmbSearch->hasFocus());
-    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    tabIndex(*window)->setTab(1);
+    EXPECT_FALSE(cmdSearch(*window)->isHidden());
+    EXPECT_EQ(window->defaultButton(), cmdSearch(*window));
+    EXPECT_TRUE(cmdMoveVD(*window)->isHidden());
+    EXPECT_TRUE(cmbSearch(*window)->hasFocus());
+    QTest::keyClick(cmbSearch(*window), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(runs.size(), 1) << "Enter presses the default button";
     setClientSize(800, 600); // the layout shows the pictures of the tab
-    EXPECT_FALSE(window->Picture5->isHidden());
+    EXPECT_FALSE(Picture5(*window)->isHidden());
 
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     setClientSize(800, 601);
-    EXPECT_FALSE(window->Picture4->isHidden());
-    EXPECT_TRUE(window->Picture5->isHidden());
+    EXPECT_FALSE(Picture4(*window)->isHidden());
+    EXPECT_TRUE(Picture5(*window)->isHidden());
     EXPECT_FALSE(window->lbl(Lbl::FavoritesCount)->isHidden());
-    EXPECT_TRUE(window->cmdSearch->isHidden());
-    EXPECT_EQ(window->defaultButton(), window->cmdFAdd);
+    EXPECT_TRUE(cmdSearch(*window)->isHidden());
+    EXPECT_EQ(window->defaultButton(), cmdFAdd(*window));
 
-    window->tabIndex->setTab(0);
-    EXPECT_FALSE(window->cmdMoveVD->isHidden());
+    tabIndex(*window)->setTab(0);
+    EXPECT_FALSE(cmdMoveVD(*window)->isHidden());
     EXPECT_FALSE(window->lbl(Lbl::VardecksCaption)->isHidden());
     EXPECT_TRUE(window->lbl(Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
 
-    window->tabInfo->setTab(2);
-    window->txtNotes->setFocus();
-    QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    tabInfo(*window)->setTab(2);
+    txtNotes(*window)->setFocus();
+    QTest::keyClick(txtNotes(*window), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(runs.size(), 1) << "but not in the notes";
-    EXPECT_EQ(window->txtNotes->toPlainText(), "\n");
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), "\n");
 }
 
 TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 {
     record(&Commands::populateFavsList);
     window->favoritesListed({"W1"});
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     EXPECT_TRUE(runs.isEmpty()) << "nothing to fill without a database";
 
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(0);
     QTemporaryDir databaseFolder;
     auto db = std::make_unique<rr::XMLDatabase>();
     db->setPath(databaseFolder.filePath("Vardecks.xml"));
     ASSERT_TRUE(rr::XMLDatabase::createDatabaseFile(db->getPath()));
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
     window->dbXML.open(std::move(db), "Vardecks.xml");
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     EXPECT_EQ(runs.size(), 1);
     EXPECT_TRUE(window->favsColl().isEmpty());
 
-    new QTreeWidgetItem(window->tvwFavs, {"A favorite"});
-    window->tabIndex->setTab(0);
-    window->tabIndex->setTab(2);
+    new QTreeWidgetItem(tvwFavs(*window), {"A favorite"});
+    tabIndex(*window)->setTab(0);
+    tabIndex(*window)->setTab(2);
     EXPECT_EQ(runs.size(), 1) << "a tree with nodes is not filled again";
 
     // The Index tab shows the selected folder when its list is empty.
     runs.clear();
     record(&Commands::populateWMOnTopicNode);
-    auto *root = new QTreeWidgetItem(window->tvwTopics, {"Vardecks"});
+    auto *root = new QTreeWidgetItem(tvwTopics(*window), {"Vardecks"});
     auto *folder = new QTreeWidgetItem(root, {"News"});
     folder->setData(0, Qt::UserRole, "T1");
     window->showNoFolder();
 
-    window->tvwTopics->setCurrentItem(root);
-    window->tabIndex->setTab(1);
-    window->tabIndex->setTab(0);
+    tvwTopics(*window)->setCurrentItem(root);
+    tabIndex(*window)->setTab(1);
+    tabIndex(*window)->setTab(0);
     EXPECT_TRUE(runs.isEmpty()) << "the Index tab never refills the first node";
 
-    window->tvwTopics->setCurrentItem(folder);
-    window->tabIndex->setTab(1);
-    window->tabIndex->setTab(0);
+    tvwTopics(*window)->setCurrentItem(folder);
+    tabIndex(*window)->setTab(1);
+    tabIndex(*window)->setTab(0);
     EXPECT_EQ(runs.size(), 1);
 
     window->showFolder("T1", "News");
-    window->tabIndex->setTab(1);
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(1);
+    tabIndex(*window)->setTab(0);
     EXPECT_EQ(runs.size(), 1) << "the folder is shown already";
 }
 
@@ -536,11 +538,11 @@ TEST_F(WindowTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
     QList<QString> order;
     window->commands.showAspectExplorer = [&] {
         order << QStringLiteral("explorer index=%1 view=%2 info=%3")
-                     .arg(window->tabIndex->Tab())
-                     .arg(window->tabView->Tab())
-                     .arg(window->tabInfo->Tab());
+                     .arg(tabIndex(*window)->Tab())
+                     .arg(tabView(*window)->Tab())
+                     .arg(tabInfo(*window)->Tab());
     };
-    window->tabView->setTab(1);
+    tabView(*window)->setTab(1);
     window->menuItem(MenuId::mnuViewFavs)->trigger();
     window->menuItem(MenuId::mnuViewSearchResults)->trigger();
     window->menuItem(MenuId::mnuViewNotes)->setEnabled(true);
@@ -548,7 +550,7 @@ TEST_F(WindowTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
     window->menuItem(MenuId::mnuViewPop)->trigger();
     EXPECT_EQ(order, QList<QString>({"explorer index=2 view=1 info=0", "explorer index=2 view=1 info=0",
                                      "explorer index=2 view=0 info=2", "explorer index=3 view=0 info=2"}));
-    EXPECT_EQ(window->tabView->Tab(), 0);
+    EXPECT_EQ(tabView(*window)->Tab(), 0);
 }
 
 TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLinks)
@@ -561,32 +563,32 @@ TEST_F(WindowTest, rightClicksOpenThePopupThatFitsWhatIsShownAndAMoveRestsTheLin
         window->subMenu(menu)->close();
         return visible;
     };
-    rightClick(window->tabIndex);
+    rightClick(tabIndex(*window));
     EXPECT_TRUE(shown(MenuId::mnuNoVD));
-    rightClick(window->tabView);
+    rightClick(tabView(*window));
     EXPECT_TRUE(shown(MenuId::mnuNoVD));
 
-    rightClick(window->tabInfo);
+    rightClick(tabInfo(*window));
     EXPECT_TRUE(shown(MenuId::mnuNoVD)) << "no Vardeck shown";
     window->showVardeck("W1", "A Vardeck");
     window->showFolder("T1", "A folder");
-    rightClick(window->tabInfo);
+    rightClick(tabInfo(*window));
     EXPECT_TRUE(shown(MenuId::mnuCopyMenu));
     window->setEditState(EditState::Adding);
-    rightClick(window->tabInfo);
+    rightClick(tabInfo(*window));
     EXPECT_FALSE(shown(MenuId::mnuCopyMenu));
     EXPECT_FALSE(shown(MenuId::mnuNoVD)) << "no popup while a Vardeck is added";
 
     // Moving over the Index strip rests the links.
-    window->StatusBar1->setPanelText(1, "http://example.org/");
-    window->Splitter2->setToolTip("http://example.org/");
-    QFont underlined = window->lblAddress->font();
+    StatusBar1(*window)->setPanelText(1, "http://example.org/");
+    Splitter2(*window)->setToolTip("http://example.org/");
+    QFont underlined = lblAddress(*window)->font();
     underlined.setUnderline(true);
-    window->lblAddress->setFont(underlined);
+    lblAddress(*window)->setFont(underlined);
     window->tabIndex_MouseMove();
-    EXPECT_EQ(window->StatusBar1->panelText(1), "");
-    EXPECT_EQ(window->Splitter2->toolTip(), "");
-    EXPECT_FALSE(window->lblAddress->font().underline());
+    EXPECT_EQ(StatusBar1(*window)->panelText(1), "");
+    EXPECT_EQ(Splitter2(*window)->toolTip(), "");
+    EXPECT_FALSE(lblAddress(*window)->font().underline());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
+#include "support/windowcontrols.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QStyleOptionGroupBox>
 
 using namespace rr;
+using namespace rr::test;
 
 namespace
 {
@@ -53,14 +55,14 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     EXPECT_EQ(stored(kApp, "BasicApp"), "ok");
 
     ASSERT_TRUE(window->dbXML.isOpen());
-    EXPECT_EQ(window->StatusBar1->panelText(3), "Vardecks.xml");
+    EXPECT_EQ(StatusBar1(*window)->panelText(3), "Vardecks.xml");
     EXPECT_FALSE(window->folderShown());
     EXPECT_EQ(session().recentMax, 15);
     EXPECT_TRUE(window->chkSearch(0)->isChecked());
     // The splash hands over to the window on its timer.
     ASSERT_NE(window->splashWindow(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
-    EXPECT_EQ(window->focusWidget(), window->tvwTopics) << "the keyboard starts in the folder tree";
+    EXPECT_EQ(window->focusWidget(), tvwTopics(*window)) << "the keyboard starts in the folder tree";
 }
 
 TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimisedStoreFixedValues)
@@ -68,12 +70,12 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     {
         auto first = start();
         ASSERT_TRUE(QTest::qWaitFor([&] { return first->isVisible(); }));
-        first->tabIndex->setTab(2);
-        first->tabView->setTab(1);
+        tabIndex(*first)->setTab(2);
+        tabView(*first)->setTab(1);
         first->showNormal();
         first->resize(900, 640);
         first->move(30, 40);
-        first->Splitter1->setSplitterPos(3000);
+        Splitter1(*first)->setSplitterPos(3000);
         appOptions().setHideSplash(true);
         first->close();
         ASSERT_TRUE(first->isUnloaded());
@@ -90,10 +92,10 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     auto second = start(); // the restored tab, width and hidden splash prove what was stored
     EXPECT_EQ(second->splashWindow(), nullptr);
     EXPECT_TRUE(second->isVisible());
-    EXPECT_EQ(second->tabIndex->Tab(), 2);
-    EXPECT_EQ(second->tabView->Tab(), 1);
+    EXPECT_EQ(tabIndex(*second)->Tab(), 2);
+    EXPECT_EQ(tabView(*second)->Tab(), 1);
     EXPECT_EQ(second->width(), 900);
-    EXPECT_EQ(second->Splitter1->SplitterPos(), 3000);
+    EXPECT_EQ(Splitter1(*second)->SplitterPos(), 3000);
     second.reset();
 
     // A maximised or minimised window stores fixed values.
@@ -162,7 +164,7 @@ TEST_F(StartUp, storedNumbersThatCannotBeReadAreShownOnceEachWithTheSplashGoneAn
         EXPECT_EQ(shown.buttons, MsgButtons::Ok);
     }
     EXPECT_EQ(watch.splashShown, QList<bool>({false, false, false})) << "a message is never hidden behind the splash";
-    EXPECT_EQ(window->Splitter1->SplitterPos(), 2500);
+    EXPECT_EQ(Splitter1(*window)->SplitterPos(), 2500);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
 }
 
@@ -250,24 +252,24 @@ TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
     store(kApp, "c2", "1500");        // 100 px
     store(kApp + "UserOptions\\", "hideSplash", "True");
     auto window = start();
-    QHeaderView *header = window->listVD->header();
-    const int share = window->listVD->width() / 6;
+    QHeaderView *header = listVD(*window)->header();
+    const int share = listVD(*window)->width() / 6;
     EXPECT_GT(share, 80) << "the list is laid out before its share is taken";
     EXPECT_NEAR(header->sectionSize(0), share, 2);
     EXPECT_EQ(header->sectionSize(1), 100);
     EXPECT_NEAR(header->sectionSize(5), share, 2);
-    EXPECT_NEAR(window->lstSearch->header()->sectionSize(0), window->lstSearch->width() / 7, 2);
+    EXPECT_NEAR(lstSearch(*window)->header()->sectionSize(0), lstSearch(*window)->width() / 7, 2);
 
     // Seen with rows, the shares fit their texts; the stored width stays.
-    window->tabView->setTab(1);
-    new QTreeWidgetItem(window->listVD, {"Tide tables", "http://tides.example/", "06 Dec 2026", "", "     1", ""});
-    ASSERT_TRUE(window->listVD->isVisible());
-    const rr::ColumnFit *fit = rr::ColumnFit::of(window->listVD);
+    tabView(*window)->setTab(1);
+    new QTreeWidgetItem(listVD(*window), {"Tide tables", "http://tides.example/", "06 Dec 2026", "", "     1", ""});
+    ASSERT_TRUE(listVD(*window)->isVisible());
+    const rr::ColumnFit *fit = rr::ColumnFit::of(listVD(*window));
     ASSERT_NE(fit, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return fit->fitted(); }, 1000));
     EXPECT_EQ(header->sectionSize(1), 100);
     EXPECT_LT(header->sectionSize(4), share) << "the counts need less than a sixth";
-    EXPECT_GE(header->sectionSize(0), window->listVD->fontMetrics().horizontalAdvance("Tide tables"));
+    EXPECT_GE(header->sectionSize(0), listVD(*window)->fontMetrics().horizontalAdvance("Tide tables"));
     const int hits = header->sectionSize(4);
 
     EXPECT_GT(hits, 0);
@@ -309,85 +311,86 @@ struct LayoutTest : rr::test::MainWindowTest {
         const double sw = window->ScaleWidth();
         const double sh = window->ScaleHeight();
         const rr::frmVardecks &w = *window;
-        EXPECT_EQ(w.Toolbar2->y(), w.formClient->height() - px(375) - px(330));
-        EXPECT_EQ(w.Splitter2->geometry(), QRect(0, px(420), px(sw), px(sh - 1220)));
+        EXPECT_EQ(Toolbar2(w)->y(), formClient(w)->height() - px(375) - px(330));
+        EXPECT_EQ(Splitter2(w)->geometry(), QRect(0, px(420), px(sw), px(sh - 1220)));
 
         // Splitter2's two panes: the bar stays where it was put as long as the right pane has room.
         const int pos = std::min(barPos, int(sw) - 80);
-        EXPECT_EQ(w.tabIndex->geometry(), QRect(0, 0, px(pos), w.Splitter2->height()));
-        EXPECT_EQ(w.Picture1->geometry(), QRect(px(pos + 80), 0, px(sw - pos - 80), w.Splitter2->height()));
+        EXPECT_EQ(tabIndex(w)->geometry(), QRect(0, 0, px(pos), Splitter2(w)->height()));
+        EXPECT_EQ(Picture1(w)->geometry(), QRect(px(pos + 80), 0, px(sw - pos - 80), Splitter2(w)->height()));
 
-        const double paneW = tw::width(w.tabIndex);
-        const double paneH = tw::height(w.tabIndex);
-        EXPECT_EQ(w.lstSrch->size(), QSize(px(paneW), px(paneH - 2760)));
-        EXPECT_EQ(w.lstSrch->header()->sectionSize(0), px(paneW - 1000));
-        EXPECT_EQ(w.cmdMoveVD->y(), tw::toPx(paneH - 750));
-        EXPECT_EQ(w.StatusBar1->panelWidth(2), std::max(0.0, window->outerWidth() - 7000));
-        EXPECT_EQ(w.wbWeb->size(), QSize(px(sw - 100), px(sh - 2040)));
+        const double paneW = tw::width(tabIndex(w));
+        const double paneH = tw::height(tabIndex(w));
+        EXPECT_EQ(lstSrch(w)->size(), QSize(px(paneW), px(paneH - 2760)));
+        EXPECT_EQ(lstSrch(w)->header()->sectionSize(0), px(paneW - 1000));
+        EXPECT_EQ(cmdMoveVD(w)->y(), tw::toPx(paneH - 750));
+        EXPECT_EQ(StatusBar1(w)->panelWidth(2), std::max(0.0, window->outerWidth() - 7000));
+        EXPECT_EQ(wbWeb(w)->size(), QSize(px(sw - 100), px(sh - 2040)));
     }
 
     void expectRightPaneRules(double detailsBelowTabs)
     {
         const rr::frmVardecks &w = *window;
-        EXPECT_EQ(w.tabView->size(), w.Picture1->size());
-        const double infoW = tw::width(w.tabInfo);
-        EXPECT_EQ(w.PictureDetails->size(), QSize(px(infoW), px(tw::height(w.tabInfo) - detailsBelowTabs)));
-        EXPECT_EQ(w.txtDescription->width(), px(tw::width(w.PictureDetails) - 1440));
-        EXPECT_EQ(w.txtKeywords->y(), tw::toPx(tw::top(w.txtDescription) + tw::height(w.txtDescription) + 100));
+        EXPECT_EQ(tabView(w)->size(), Picture1(w)->size());
+        const double infoW = tw::width(tabInfo(w));
+        EXPECT_EQ(PictureDetails(w)->size(), QSize(px(infoW), px(tw::height(tabInfo(w)) - detailsBelowTabs)));
+        EXPECT_EQ(txtDescription(w)->width(), px(tw::width(PictureDetails(w)) - 1440));
+        EXPECT_EQ(txtKeywords(w)->y(), tw::toPx(tw::top(txtDescription(w)) + tw::height(txtDescription(w)) + 100));
         // The name box keeps its right edge where the rule puts it, starting after its caption.
-        EXPECT_EQ(w.txtWName->width(), px(tw::width(w.Picture1) - 800 - (tw::left(w.txtWName) - 720)));
-        EXPECT_GT(w.txtWName->x(), w.lbl(Lbl::NameCaption)->geometry().right());
+        EXPECT_EQ(txtWName(w)->width(), px(tw::width(Picture1(w)) - 800 - (tw::left(txtWName(w)) - 720)));
+        EXPECT_GT(txtWName(w)->x(), w.lbl(Lbl::NameCaption)->geometry().right());
     }
 };
 
 TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarRelaysOnlyTheWidths)
 {
     // The rules' guards, below the size the window itself goes down to.
-    window->formClient->setMinimumSize(0, 0);
+    formClient(*window)->setMinimumSize(0, 0);
     setClientSize(1400, 900);
     ASSERT_EQ(window->ScaleWidth(), 21000);
     ASSERT_EQ(window->ScaleHeight(), 13500);
     expectFrameRules();
-    EXPECT_EQ(window->Splitter1->height(), px(13500 - 2500));
+    EXPECT_EQ(Splitter1(*window)->height(), px(13500 - 2500));
     expectRightPaneRules(400);
-    double infoH = tw::height(window->tabInfo);
+    double infoH = tw::height(tabInfo(*window));
     ASSERT_GT(infoH - 4860, 1500);
-    EXPECT_EQ(window->txtDescription->height(), px(infoH - 4860)) << "tall details give it the rest";
-    EXPECT_EQ(window->txtNotes->height(), px(infoH - 395));
+    EXPECT_EQ(txtDescription(*window)->height(), px(infoH - 4860)) << "tall details give it the rest";
+    EXPECT_EQ(txtNotes(*window)->height(), px(infoH - 395));
 
     setClientSize(1000, 500);
-    infoH = tw::height(window->tabInfo);
+    infoH = tw::height(tabInfo(*window));
     ASSERT_LT(infoH - 4860, 1500);
-    EXPECT_EQ(window->txtDescription->height(), px(1500)) << "short details keep the description minimum";
-    EXPECT_EQ(window->lblDescription->height(), px(855)) << "while viewing, a short description's label is as designed";
+    EXPECT_EQ(txtDescription(*window)->height(), px(1500)) << "short details keep the description minimum";
+    EXPECT_EQ(lblDescription(*window)->height(), px(855))
+        << "while viewing, a short description's label is as designed";
 
     setClientSize(300, 200);
     ASSERT_EQ(window->ScaleWidth(), 4500);
     expectFrameRules(); // the search list's negative height and the status panel's width become 0
 
     setClientSize(600, 400);
-    const int splitter1Height = window->Splitter1->height();
+    const int splitter1Height = Splitter1(*window)->height();
     setClientSize(600, 93); // 1395 twips: not above 1400
-    EXPECT_EQ(window->Splitter1->height(), splitter1Height);
+    EXPECT_EQ(Splitter1(*window)->height(), splitter1Height);
     setClientSize(600, 94); // 1410 twips: 1410 - 2500 is clamped
-    EXPECT_EQ(window->Splitter1->height(), 0);
+    EXPECT_EQ(Splitter1(*window)->height(), 0);
 
     setClientSize(700, 500);
-    const QSize view700 = window->tabView->size();
+    const QSize view700 = tabView(*window)->size();
     setClientSize(436, 500); // the right pane exactly 2520 twips wide
-    EXPECT_EQ(tw::width(window->Picture1), 2520);
-    EXPECT_EQ(window->tabView->size(), view700) << "the right pane is too narrow to lay out";
+    EXPECT_EQ(tw::width(Picture1(*window)), 2520);
+    EXPECT_EQ(tabView(*window)->size(), view700) << "the right pane is too narrow to lay out";
     setClientSize(437, 500);
-    EXPECT_GT(tw::width(window->Picture1), 2520);
-    EXPECT_EQ(window->tabView->size(), window->Picture1->size());
+    EXPECT_GT(tw::width(Picture1(*window)), 2520);
+    EXPECT_EQ(tabView(*window)->size(), Picture1(*window)->size());
 
     // Moving the main bar alone relays the widths but not the heights.
     setClientSize(1000, 700);
-    const int descriptionHeight = window->txtDescription->height();
-    window->Splitter2->setSplitterPos(5000);
+    const int descriptionHeight = txtDescription(*window)->height();
+    Splitter2(*window)->setSplitterPos(5000);
     expectFrameRules(5000);
     expectRightPaneRules(430);
-    EXPECT_EQ(window->txtDescription->height(), descriptionHeight);
+    EXPECT_EQ(txtDescription(*window)->height(), descriptionHeight);
     setClientSize(1000, 701);
     expectRightPaneRules(400);
 }
@@ -395,7 +398,7 @@ TEST_F(LayoutTest, everyPaneFollowsTheSizeTheGuardsClampSmallSizesAndTheMainBarR
 TEST_F(LayoutTest, aClickOnAStatusPanelReportsThatPanelTheButtonAndThePointInsideIt)
 {
     setClientSize(1200, 700);
-    rr::StatusPanels *bar = window->StatusBar1;
+    rr::StatusPanels *bar = StatusBar1(*window);
     ASSERT_EQ(bar->panelCount(), 4);
     QSignalSpy spy(bar, &rr::StatusPanels::MouseDown);
     int left = 0;
@@ -422,28 +425,28 @@ TEST_F(LayoutTest, theWindowGoesNoSmallerThanTheSizeAtWhichEveryControlIsPlacedW
 {
     setClientSize(200, 150);
     const rr::frmVardecks &w = *window;
-    EXPECT_EQ(w.formClient->size(), w.layoutMinimumSize());
+    EXPECT_EQ(formClient(w)->size(), w.layoutMinimumSize());
     // The Move buttons below the tab captions and the folder trees, inside the pane.
-    const QRect move = w.cmdMoveVD->geometry();
-    EXPECT_GT(move.top(), w.tabIndex->tabBar()->geometry().bottom());
-    EXPECT_GE(move.top(), w.Splitter1->geometry().bottom());
-    EXPECT_LE(move.bottom(), w.tabIndex->height());
-    EXPECT_GT(w.lstSrch->height(), 0);
+    const QRect move = cmdMoveVD(w)->geometry();
+    EXPECT_GT(move.top(), tabIndex(w)->tabBar()->geometry().bottom());
+    EXPECT_GE(move.top(), Splitter1(w)->geometry().bottom());
+    EXPECT_LE(move.bottom(), tabIndex(w)->height());
+    EXPECT_GT(lstSrch(w)->height(), 0);
     // The right pane is laid out; the preview's buttons and the keyword box fit their tabs.
-    EXPECT_GT(tw::width(w.Picture1), 2520);
-    EXPECT_LE(w.cmdPreview(5)->geometry().right(), w.tabInfo->width());
-    EXPECT_LT(w.txtKeywords->geometry().bottom(), w.PictureDetails->height());
-    EXPECT_LE(w.chkFav->geometry().right(), w.PictureDetails->width());
+    EXPECT_GT(tw::width(Picture1(w)), 2520);
+    EXPECT_LE(w.cmdPreview(5)->geometry().right(), tabInfo(w)->width());
+    EXPECT_LT(txtKeywords(w)->geometry().bottom(), PictureDetails(w)->height());
+    EXPECT_LE(chkFav(w)->geometry().right(), PictureDetails(w)->width());
     // The Web Aspect's strip shows its check box whole; the status bar's middle panel has room.
-    EXPECT_GE(w.chkWebAspectBrowser->width(), w.chkWebAspectBrowser->sizeHint().width());
-    EXPECT_LE(w.chkWebAspectBrowser->geometry().right(), w.formClient->width());
-    EXPECT_GT(w.StatusBar1->panelWidth(2), 0);
+    EXPECT_GE(chkWebAspectBrowser(w)->width(), chkWebAspectBrowser(w)->sizeHint().width());
+    EXPECT_LE(chkWebAspectBrowser(w)->geometry().right(), formClient(w)->width());
+    EXPECT_GT(StatusBar1(w)->panelWidth(2), 0);
 
     // The strip spans the window also when it was hidden while the window grew.
     setClientSize(1200, 700);
-    window->Picture2->show();
-    EXPECT_EQ(w.Picture2->width(), w.formClient->width());
-    EXPECT_LT(w.chkWebAspectBrowser->geometry().right(), w.Picture2->width());
+    Picture2(*window)->show();
+    EXPECT_EQ(Picture2(w)->width(), formClient(w)->width());
+    EXPECT_LT(chkWebAspectBrowser(w)->geometry().right(), Picture2(w)->width());
 }
 
 TEST(FirstStart, theWindowOpensCentredWithRoomAndNeverBelowItsSmallestSize)
@@ -467,53 +470,53 @@ TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
         EXPECT_EQ(window->LastState(), last) << "state " << state;
     }
 
-    window->lblWName->show();
-    window->txtWName->show();
-    window->txtWName->setFocus();
+    lblWName(*window)->show();
+    txtWName(*window)->show();
+    txtWName(*window)->setFocus();
     setClientSize(900, 650);
-    EXPECT_TRUE(window->txtWName->hasFocus()) << "a resize keeps the focus in the details";
+    EXPECT_TRUE(txtWName(*window)->hasFocus()) << "a resize keeps the focus in the details";
 
     // The first resize prepares the search box.
-    window->tabIndex->setTab(1);
-    window->cmbSearch->setEditText("earlier search");
-    window->tvwTopics->setFocus();
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setEditText("earlier search");
+    tvwTopics(*window)->setFocus();
     window->firstResize = true;
     setClientSize(810, 610);
     EXPECT_FALSE(window->firstResize);
-    EXPECT_TRUE(window->cmbSearch->hasFocus());
-    EXPECT_EQ(window->cmbSearch->lineEdit()->selectedText(), "earlier search");
+    EXPECT_TRUE(cmbSearch(*window)->hasFocus());
+    EXPECT_EQ(cmbSearch(*window)->lineEdit()->selectedText(), "earlier search");
 }
 
 TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhileEditing)
 {
     setClientSize(1400, 980); // a tall details tab, as maximised
     rr::frmVardecks &w = *window;
-    const int box = w.txtDescription->height();
+    const int box = txtDescription(w)->height();
     ASSERT_GT(box, px(4000));
-    auto keywordsGap = [&w] { return w.lblKeyWords->y() - w.lblDescription->geometry().bottom() - 1; };
+    auto keywordsGap = [&w] { return lblKeyWords(w)->y() - lblDescription(w)->geometry().bottom() - 1; };
 
-    w.lblDescription->setText("Cartoon page with a cat and a mouse; they fight.");
+    lblDescription(w)->setText("Cartoon page with a cat and a mouse; they fight.");
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.lblDescription->height(), px(855)) << "a short description: the label as designed";
+    EXPECT_EQ(lblDescription(w)->height(), px(855)) << "a short description: the label as designed";
     EXPECT_EQ(keywordsGap(), px(100));
-    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), w.lblKeyWords->y(), 2) << "the caption on the keywords' row";
+    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), lblKeyWords(w)->y(), 2) << "the caption on the keywords' row";
     EXPECT_EQ(w.cmdEdit(0)->y(), w.lbl(Lbl::KeywordsCaption)->y());
 
     // A long one shows whole, and the keywords stay right below it.
-    w.lblDescription->setText(QString("A description that runs on and on. ").repeated(40));
+    lblDescription(w)->setText(QString("A description that runs on and on. ").repeated(40));
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.lblDescription->height(), w.lblDescription->heightForWidth(w.lblDescription->width()));
-    EXPECT_GT(w.lblDescription->height(), px(855));
-    EXPECT_LT(w.lblDescription->height(), box);
+    EXPECT_EQ(lblDescription(w)->height(), lblDescription(w)->heightForWidth(lblDescription(w)->width()));
+    EXPECT_GT(lblDescription(w)->height(), px(855));
+    EXPECT_LT(lblDescription(w)->height(), box);
     EXPECT_EQ(keywordsGap(), px(100));
-    EXPECT_LE(w.lblKeyWords->geometry().bottom(), w.PictureDetails->height());
+    EXPECT_LE(lblKeyWords(w)->geometry().bottom(), PictureDetails(w)->height());
 
     // Editing: the label takes the box's height, so the caption stands by the keyword box.
-    w.lblDescription->hide();
-    w.txtDescription->show();
+    lblDescription(w)->hide();
+    txtDescription(w)->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.lblDescription->height(), box);
-    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), w.txtKeywords->y(), px(100));
+    EXPECT_EQ(lblDescription(w)->height(), box);
+    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), txtKeywords(w)->y(), px(100));
 }
 
 TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
@@ -523,7 +526,7 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
     EXPECT_GE(button.left(), 2) << "the keywords' edit button is clear of the panel's frame";
     EXPECT_LT(button.right(), window->lbl(Lbl::KeywordsCaption)->geometry().left());
     EXPECT_EQ(button.top(), window->lbl(Lbl::KeywordsCaption)->geometry().top());
-    EXPECT_EQ(window->lblKeyWords->y(), window->lblDescription->geometry().bottom() + 1 + px(100));
+    EXPECT_EQ(lblKeyWords(*window)->y(), lblDescription(*window)->geometry().bottom() + 1 + px(100));
 
     setClientSize(1000, 700);
     for (int i = 0; i < 6; ++i) {
@@ -536,19 +539,19 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
         }
     }
 
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     window->lbl(Lbl::FavoritesCount)->setText("Favorites: 32767");
     setClientSize(800, 600);
     const QLabel *count = window->lbl(Lbl::FavoritesCount);
     EXPECT_LE(QFontMetrics(count->font()).horizontalAdvance(count->text()), count->width()) << "a five-digit count";
-    EXPECT_LE(count->geometry().right(), window->tabIndex->width());
+    EXPECT_LE(count->geometry().right(), tabIndex(*window)->width());
 }
 
 // The Search tab: "Found:" never runs into its count, in the window's font or a larger one,
 // and every box of "Search in" stands below the frame's top line and ends inside the frame.
 TEST_F(LayoutTest, theSearchTabsCaptionsStandApartAndItsBoxesInsideTheirFrame)
 {
-    window->tabIndex->setTab(1);
+    tabIndex(*window)->setTab(1);
     for (int pointSize : {0, 14}) {
         if (pointSize) {
             QFont large = window->font();
@@ -558,18 +561,18 @@ TEST_F(LayoutTest, theSearchTabsCaptionsStandApartAndItsBoxesInsideTheirFrame)
         setClientSize(1000, 700);
         const QLabel *found = window->lbl(Lbl::FoundCaption);
         EXPECT_LE(QFontMetrics(found->font()).horizontalAdvance(found->text()), found->width()) << pointSize;
-        EXPECT_LT(found->geometry().right() + 1, window->lblFound->x()) << pointSize;
-        EXPECT_EQ(window->lblFound->x(), px(tw::width(window->tabIndex) - 780)) << "the count keeps its place";
+        EXPECT_LT(found->geometry().right() + 1, lblFound(*window)->x()) << pointSize;
+        EXPECT_EQ(lblFound(*window)->x(), px(tw::width(tabIndex(*window)) - 780)) << "the count keeps its place";
 
         QStyleOptionGroupBox frame;
-        frame.initFrom(window->Frame4);
-        frame.text = window->Frame4->title();
+        frame.initFrom(Frame4(*window));
+        frame.text = Frame4(*window)->title();
         frame.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        const QRect line = window->Frame4->style()->subControlRect(QStyle::CC_GroupBox, &frame,
-                                                                   QStyle::SC_GroupBoxFrame, window->Frame4);
-        const QRect title = window->Frame4->style()->subControlRect(QStyle::CC_GroupBox, &frame,
-                                                                    QStyle::SC_GroupBoxLabel, window->Frame4);
-        for (QCheckBox *box : window->Frame4->findChildren<QCheckBox *>()) {
+        const QRect line = Frame4(*window)->style()->subControlRect(QStyle::CC_GroupBox, &frame,
+                                                                    QStyle::SC_GroupBoxFrame, Frame4(*window));
+        const QRect title = Frame4(*window)->style()->subControlRect(QStyle::CC_GroupBox, &frame,
+                                                                     QStyle::SC_GroupBoxLabel, Frame4(*window));
+        for (QCheckBox *box : Frame4(*window)->findChildren<QCheckBox *>()) {
             EXPECT_GT(box->y(), line.top()) << box->text().toStdString() << " " << pointSize;
             EXPECT_GT(box->y(), title.bottom()) << box->text().toStdString() << " " << pointSize;
             EXPECT_LE(box->geometry().bottom(), line.bottom()) << box->text().toStdString() << " " << pointSize;
@@ -582,7 +585,7 @@ TEST_F(LayoutTest, sizeZeroMeansEightAndSingleLineBoxesTakeTheHeightOfTheSize)
     int zero = 0;
     rr::applyFontSize(*window, zero);
     EXPECT_EQ(zero, 8) << "also for the caller";
-    EXPECT_EQ(window->txtNotes->font().pointSize(), 8);
+    EXPECT_EQ(txtNotes(*window)->font().pointSize(), 8);
 
     struct Case {
         int size;
@@ -590,16 +593,16 @@ TEST_F(LayoutTest, sizeZeroMeansEightAndSingleLineBoxesTakeTheHeightOfTheSize)
     };
     const Case cases[] = {{9, 280, 280, 280}, {10, 0, 300, 300}, {11, 0, 300, 300}, {12, 0, 0, 0}};
     for (const Case &c : cases) {
-        window->txtAddress->resize(100, 33);
-        window->txtWName->resize(100, 33);
-        window->txtS->resize(100, 33);
+        txtAddress(*window)->resize(100, 33);
+        txtWName(*window)->resize(100, 33);
+        txtS(*window)->resize(100, 33);
         int size = c.size;
         rr::applyFontSize(*window, size);
         auto expected = [](int twips) { return twips ? rr::twips::toPx(twips) : 33; };
-        EXPECT_EQ(window->txtAddress->height(), expected(c.address)) << c.size;
-        EXPECT_EQ(window->txtWName->height(), expected(c.name)) << c.size;
-        EXPECT_EQ(window->txtS->height(), expected(c.search)) << c.size;
-        EXPECT_EQ(window->lstSearch->font().pointSize(), c.size);
+        EXPECT_EQ(txtAddress(*window)->height(), expected(c.address)) << c.size;
+        EXPECT_EQ(txtWName(*window)->height(), expected(c.name)) << c.size;
+        EXPECT_EQ(txtS(*window)->height(), expected(c.search)) << c.size;
+        EXPECT_EQ(lstSearch(*window)->font().pointSize(), c.size);
     }
 }
 

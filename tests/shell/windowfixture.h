@@ -7,6 +7,7 @@
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
 #include "support/testenv.h"
+#include "support/windowcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,7 +49,7 @@ protected:
     // Resizes the window so that its client area is width × height pixels.
     void setClientSize(int width, int height)
     {
-        const QSize extra = window->size() - window->formClient->size();
+        const QSize extra = window->size() - formClient(*window)->size();
         window->resize(QSize(width, height) + extra);
         QCoreApplication::processEvents();
     }

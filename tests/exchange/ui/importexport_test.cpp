@@ -10,6 +10,7 @@
 #include "storage/session.h"
 #include "storage/useroptions.h"
 #include "support/failingdisk.h"
+#include "support/windowcontrols.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -273,10 +274,10 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     // The new folder's Vardecks show by name, without regard to case, in the tree and in the list.
     const QStringList byName = {"a", "A2", "B", "b", "c", "d"};
     QStringList tree, list;
-    for (int i = 0; i < window->tvwWM->topLevelItemCount(); ++i)
-        tree << window->tvwWM->topLevelItem(i)->text(0);
-    for (int i = 0; i < window->listVD->topLevelItemCount(); ++i)
-        list << window->listVD->topLevelItem(i)->text(0);
+    for (int i = 0; i < tvwWM(*window)->topLevelItemCount(); ++i)
+        tree << tvwWM(*window)->topLevelItem(i)->text(0);
+    for (int i = 0; i < listVD(*window)->topLevelItemCount(); ++i)
+        list << listVD(*window)->topLevelItem(i)->text(0);
     EXPECT_EQ(tree, byName);
     EXPECT_EQ(list, byName);
 
@@ -399,12 +400,12 @@ TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     showVardeck("T1", "W1");
     prompts.answerFile(other);
     run(true, 3);
-    EXPECT_EQ(window->tabView->TabCaption(0).trimmed(), "No Vardeck selected");
+    EXPECT_EQ(tabView(*window)->TabCaption(0).trimmed(), "No Vardeck selected");
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "0");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
     EXPECT_EQ(root()->childCount(), 4);
-    EXPECT_EQ(window->lblTName->text(), "No folder selected");
+    EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
     XMLDatabase disk;
     ASSERT_TRUE(disk.openDBValidate(path));
     EXPECT_EQ(disk.getTheDOM()->countElements("VARDECK"), 6);

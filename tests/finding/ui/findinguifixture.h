@@ -6,6 +6,7 @@
 #include "shell/windowfixture.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
+#include "support/windowcontrols.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -38,7 +39,7 @@ protected:
         ASSERT_TRUE(db->openDBValidate(path));
         window->dbXML.open(std::move(db), "Vardecks.xml");
         // The folder tree as the Explorer builds it: the root, then each folder tagged with its TID.
-        auto *root = new QTreeWidgetItem(window->tvwTopics, {"FOLDERS"});
+        auto *root = new QTreeWidgetItem(tvwTopics(*window), {"FOLDERS"});
         auto folderNode = [](QTreeWidgetItem *parent, const QString &name, const QString &tid) {
             auto *node = new QTreeWidgetItem(parent, {name});
             setTag(node, tid);
@@ -87,10 +88,10 @@ protected:
     // Types into the search box and presses the Search button.
     void search(const QString &text)
     {
-        window->tabIndex->setTab(1);
-        window->cmbSearch->setEditText(QString());
-        QTest::keyClicks(window->cmbSearch->lineEdit(), text);
-        QTest::mouseClick(window->cmdSearch, Qt::LeftButton);
+        tabIndex(*window)->setTab(1);
+        cmbSearch(*window)->setEditText(QString());
+        QTest::keyClicks(cmbSearch(*window)->lineEdit(), text);
+        QTest::mouseClick(cmdSearch(*window), Qt::LeftButton);
     }
     static void clickRow(QTreeWidget *list, int row, Qt::MouseButton button = Qt::LeftButton)
     {

@@ -10,12 +10,14 @@
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "support/mousedrag.h"
+#include "support/windowcontrols.h"
 
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTabBar>
 
 using namespace rr;
+using namespace rr::test;
 using test::Vd;
 
 namespace
@@ -42,11 +44,11 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
 {
     open({Vd("W1").name("Fish & Chips"), Vd("W2").name("Drop").fav("TRUE")});
     window->commands.populateFavsList(doc());
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     window->selectVardeck("W1");
-    QTest::mouseClick(window->cmdFAdd, Qt::LeftButton);
+    QTest::mouseClick(cmdFAdd(*window), Qt::LeftButton);
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Drop", "Fish & Chips"}));
+    EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Drop", "Fish & Chips"}));
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Drop", "Fish && Chips"}));
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
 
@@ -61,8 +63,8 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
 
     // Deleting the shown favourite: No changes nothing, Yes clears its mark.
     window->showVardeck("W2", "Shown");
-    window->chkFav->setChecked(true);
-    window->Picture10->show();
+    chkFav(*window)->setChecked(true);
+    Picture10(*window)->show();
     window->selectVardeck("W2");
     prompts.answer(MsgResult::No);
     window->lbl(Lbl::FavoritesCount)->setText("stale");
@@ -74,21 +76,21 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2") << "the count is shown again after No too";
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
-    EXPECT_TRUE(window->chkFav->isChecked());
+    EXPECT_TRUE(chkFav(*window)->isChecked());
 
     prompts.answer(MsgResult::Yes);
-    QTest::mouseClick(window->cmdFDelete, Qt::LeftButton);
-    EXPECT_FALSE(window->chkFav->isChecked());
-    EXPECT_TRUE(window->Picture10->isHidden());
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Fish & Chips"});
+    QTest::mouseClick(cmdFDelete(*window), Qt::LeftButton);
+    EXPECT_FALSE(chkFav(*window)->isChecked());
+    EXPECT_TRUE(Picture10(*window)->isHidden());
+    EXPECT_EQ(column(tvwFavs(*window), 0), QStringList{"Fish & Chips"});
     openMenuOf(MenuId::first);
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
     // The details panel's button adds when the box is clear.
     window->showVardeck("W1", "Shown");
-    window->cmdAddFavs->click();
+    cmdAddFavs(*window)->click();
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
-    EXPECT_FALSE(window->chkFav->isChecked()) << "W2 is not the shown Vardeck";
+    EXPECT_FALSE(chkFav(*window)->isChecked()) << "W2 is not the shown Vardeck";
 }
 
 TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecentList)
@@ -101,14 +103,14 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
         record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
         session().recentColl.append(record);
     };
-    window->tabIndex->setTab(2);
-    EXPECT_FALSE(window->tvwFavs->topLevelItem(0)->font(0).bold());
+    tabIndex(*window)->setTab(2);
+    EXPECT_FALSE(tvwFavs(*window)->topLevelItem(0)->font(0).bold());
     openMenuOf(MenuId::first);
     window->menuItem(MenuId::first, 1)->trigger();
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://site.example/"});
     EXPECT_EQ(test::onDisk(path, "W1", "HITS"), "5");
     EXPECT_EQ(recentMenuCalls, QStringList{"W1"});
-    EXPECT_TRUE(window->tvwFavs->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
+    EXPECT_TRUE(tvwFavs(*window)->topLevelItem(0)->font(0).bold()) << "a recent Vardeck is bold at once";
 }
 
 TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWholeInTheToolTip)
@@ -141,13 +143,13 @@ TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWh
 TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVardecks)
 {
     open({Vd("W1").name("top").fav("TRUE"), Vd("W3").name("c")}, {Vd("W2").name("inner").fav("TRUE")});
-    window->tabIndex->setTab(2);
-    ASSERT_EQ(window->tvwFavs->topLevelItemCount(), 2) << "the tab fills an empty tree";
-    clickRow(window->tvwFavs, 0);
+    tabIndex(*window)->setTab(2);
+    ASSERT_EQ(tvwFavs(*window)->topLevelItemCount(), 2) << "the tab fills an empty tree";
+    clickRow(tvwFavs(*window), 0);
     EXPECT_EQ(shown, QStringList{"W2"});
 
-    window->tvwFavs->setCurrentItem(window->tvwFavs->topLevelItem(1));
-    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag(window->tvwFavs->topLevelItem(1)));
+    tvwFavs(*window)->setCurrentItem(tvwFavs(*window)->topLevelItem(1));
+    std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag(tvwFavs(*window)->topLevelItem(1)));
     ASSERT_TRUE(data);
     EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
     EXPECT_EQ(window->drag.dragType(), "Vardeck");
@@ -157,21 +159,21 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
 
     // A drop of several Vardecks adds the new ones.
     window->showVardeck("W3", "Shown");
-    EXPECT_TRUE(dropOn(window->tvwFavs->viewport(), {10, 10}, {"W1", "W2", "W3"}));
-    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 3);
-    EXPECT_TRUE(window->chkFav->isChecked()) << "the shown Vardeck became a favourite";
+    EXPECT_TRUE(dropOn(tvwFavs(*window)->viewport(), {10, 10}, {"W1", "W2", "W3"}));
+    EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 3);
+    EXPECT_TRUE(chkFav(*window)->isChecked()) << "the shown Vardeck became a favourite";
 
     // One Vardeck dropped on a tab: only the Favorites tab takes it.
-    window->tabIndex->setTab(0);
-    QTabBar *bar = window->tabIndex->tabBar();
+    tabIndex(*window)->setTab(0);
+    QTabBar *bar = tabIndex(*window)->tabBar();
     EXPECT_FALSE(dropOn(bar, bar->tabRect(1).center(), {"W1"}));
     EXPECT_TRUE(dropOn(bar, bar->tabRect(2).center(), {"W1"}));
 
     std::unique_ptr<QMimeData>(window->dragSources().startFolderDrag("T1", 2));
-    EXPECT_FALSE(dropOn(window->tvwFavs->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
+    EXPECT_FALSE(dropOn(tvwFavs(*window)->viewport(), {5, 5}, {"W2"})) << "folders are not favourites";
 
     window->setEditState(EditState::Adding);
-    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(window->tvwFavs->topLevelItem(1)), nullptr)
+    EXPECT_EQ(ui->favorites().tvwFavs_OLEStartDrag(tvwFavs(*window)->topLevelItem(1)), nullptr)
         << "no drag while editing";
 }
 
@@ -181,21 +183,21 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
 TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextClickToTheTree)
 {
     open({Vd("W1").name("alpha").fav("TRUE"), Vd("W2").name("beta").fav("TRUE"), Vd("W3").name("gamma").fav("TRUE")});
-    window->tabIndex->setTab(2);
-    ASSERT_EQ(column(window->tvwFavs, 0), QStringList({"alpha", "beta", "gamma"}));
+    tabIndex(*window)->setTab(2);
+    ASSERT_EQ(column(tvwFavs(*window), 0), QStringList({"alpha", "beta", "gamma"}));
     QStringList carried;
     window->dragSources().setDragLoop([&](QWidget *source, QMimeData *data) {
         std::unique_ptr<QMimeData> owned(data);
-        EXPECT_EQ(source, window->tvwFavs->viewport());
+        EXPECT_EQ(source, tvwFavs(*window)->viewport());
         carried << window->drag.dragType() + " " + draggedVardeckIds(data).join(',');
     });
-    QWidget *viewport = window->tvwFavs->viewport();
+    QWidget *viewport = tvwFavs(*window)->viewport();
     const auto mouseDrag = [&](int row, bool smallSteps) {
-        test::mouseDragFrom(viewport, window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(row)).center(),
+        test::mouseDragFrom(viewport, tvwFavs(*window)->visualItemRect(tvwFavs(*window)->topLevelItem(row)).center(),
                             smallSteps);
     };
 
-    clickRow(window->tvwFavs, 0);
+    clickRow(tvwFavs(*window), 0);
     mouseDrag(2, true);
     EXPECT_EQ(carried, QStringList{"Vardeck W3"});
     EXPECT_EQ(window->drag.dragType(), "") << "the drag has ended";
@@ -205,12 +207,12 @@ TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextCli
     // favourite clicked.
     mouseDrag(1, false);
     EXPECT_EQ(carried, QStringList({"Vardeck W3", "Vardeck W2"}));
-    clickRow(window->tvwFavs, 2);
+    clickRow(tvwFavs(*window), 2);
     EXPECT_EQ(shown, QStringList({"W1", "W3"}));
-    EXPECT_EQ(window->tvwFavs->selectedItems(), QList<QTreeWidgetItem *>{window->tvwFavs->topLevelItem(2)});
+    EXPECT_EQ(tvwFavs(*window)->selectedItems(), QList<QTreeWidgetItem *>{tvwFavs(*window)->topLevelItem(2)});
 
     // No drag starts beside the nodes or while a Vardeck is edited.
-    const QRect last = window->tvwFavs->visualItemRect(window->tvwFavs->topLevelItem(2));
+    const QRect last = tvwFavs(*window)->visualItemRect(tvwFavs(*window)->topLevelItem(2));
     QTest::mousePress(viewport, Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
     QTest::mouseMove(viewport, last.center() + QPoint(40, 3 * last.height()));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, last.center() + QPoint(40, 3 * last.height()));
@@ -226,20 +228,20 @@ TEST_F(FavoritesUiTest, theArrowsAndTypingInTheTreeShowTheFavoriteTheyReach)
 {
     open({Vd("W1").name("alpha").fav("TRUE"), Vd("W2").name("beta").fav("TRUE")},
          {Vd("W3").name("cherry").fav("TRUE")});
-    window->tabIndex->setTab(2);
-    ASSERT_EQ(column(window->tvwFavs, 0), QStringList({"alpha", "beta", "cherry"}));
-    clickRow(window->tvwFavs, 0);
+    tabIndex(*window)->setTab(2);
+    ASSERT_EQ(column(tvwFavs(*window), 0), QStringList({"alpha", "beta", "cherry"}));
+    clickRow(tvwFavs(*window), 0);
     ASSERT_EQ(shown, QStringList{"W1"});
-    window->tvwFavs->setFocus();
-    QTest::keyClick(window->tvwFavs, Qt::Key_Down);
+    tvwFavs(*window)->setFocus();
+    QTest::keyClick(tvwFavs(*window), Qt::Key_Down);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, QStringList({"W1", "W2"}));
-    QTest::keyClicks(window->tvwFavs, "c");
+    QTest::keyClicks(tvwFavs(*window), "c");
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, QStringList({"W1", "W2", "W3"}));
-    EXPECT_EQ(window->lblWName->text(), "cherry");
-    QTest::keyClicks(window->tvwFavs, "q");
-    QTest::keyClick(window->tvwFavs, Qt::Key_Down);
+    EXPECT_EQ(lblWName(*window)->text(), "cherry");
+    QTest::keyClicks(tvwFavs(*window), "q");
+    QTest::keyClick(tvwFavs(*window), Qt::Key_Down);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown.size(), 3) << "a key that reaches no other favourite shows nothing again";
 }
@@ -249,32 +251,32 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
     window->commands.populateFavsList(doc());
     EXPECT_TRUE(window->favsColl().isEmpty()) << "nothing shows the list: it is not read yet";
-    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
+    EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 0) << "no menu items before the menu opens";
 
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
     EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
-    window->tabIndex->setTab(2);
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList({"Alpha", "Beta"}));
+    tabIndex(*window)->setTab(2);
+    EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Alpha", "Beta"}));
 
     // A change while the menu is closed: the shown tree follows at once, the menu as it opens.
     setFavoriteMark(doc()->nodeFromID("W1"), false);
     window->commands.populateFavsList(doc());
-    EXPECT_EQ(column(window->tvwFavs, 0), QStringList{"Alpha"});
+    EXPECT_EQ(column(tvwFavs(*window), 0), QStringList{"Alpha"});
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 1");
     EXPECT_EQ(menuTexts(MenuId::first), QStringList{"Alpha"});
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
     // Another tab shown: the tree lets its nodes go and the tab makes them again.
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(0);
     window->commands.populateFavsList(doc());
-    EXPECT_EQ(window->tvwFavs->topLevelItemCount(), 0);
-    window->tabIndex->setTab(2);
-    EXPECT_EQ(column(window->tvwFavs, -1), QStringList{"W2"});
+    EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0);
+    tabIndex(*window)->setTab(2);
+    EXPECT_EQ(column(tvwFavs(*window), -1), QStringList{"W2"});
 
     // A command reads the list first: a favourite is one before anything showed the list.
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(0);
     setFavoriteMark(doc()->nodeFromID("W1"), true);
     window->commands.populateFavsList(doc());
     window->selectVardeck("W1");
@@ -289,15 +291,15 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
 {
     open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
     window->commands.populatePopList(doc());
-    window->tabIndex->setTab(3);
-    clickRow(window->listPop, 0);
+    tabIndex(*window)->setTab(3);
+    clickRow(listPop(*window), 0);
     EXPECT_EQ(shown, QStringList{"W2"});
 
-    window->listPop->setFocus();
-    QTest::keyClick(window->listPop, Qt::Key_Down);
+    listPop(*window)->setFocus();
+    QTest::keyClick(listPop(*window), Qt::Key_Down);
     EXPECT_EQ(shown.last(), "W1");
 
-    clickRow(window->listPop, 0, Qt::RightButton);
+    clickRow(listPop(*window), 0, Qt::RightButton);
     EXPECT_EQ(window->popup.popupListName(), "listPop");
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
@@ -313,13 +315,13 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_EQ(question.title, "Clear popular list?");
     EXPECT_EQ(question.icon, MsgIcon::None);
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(window->listPop->topLevelItemCount(), 2);
+    EXPECT_EQ(listPop(*window)->topLevelItemCount(), 2);
     EXPECT_EQ(test::onDisk(path, "W2", "HITS"), "5");
 
     // Yes resets the counts on disk and the shown Vardeck's count.
     prompts.answer(MsgResult::Yes);
     window->menuItem(MenuId::mnuClearPop)->trigger();
-    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
+    EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0);
     EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 }
@@ -328,21 +330,21 @@ TEST_F(PopularUiTest, theListHasRowsOnlyWhileItsTabIsShown)
 {
     open({Vd("W1").name("top").hits("3"), Vd("W3").name("never").hits("1")}, {Vd("W2").name("inner").hits("5")});
     window->commands.populatePopList(doc());
-    EXPECT_EQ(window->listPop->topLevelItemCount(), 0) << "the Index tab is shown";
-    window->tabIndex->setTab(3);
-    EXPECT_EQ(column(window->listPop, -1), QStringList({"W2", "W1"}));
+    EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0) << "the Index tab is shown";
+    tabIndex(*window)->setTab(3);
+    EXPECT_EQ(column(listPop(*window), -1), QStringList({"W2", "W1"}));
 
     // Shown, the list follows each rebuild at once; hidden, it lets its rows go until shown again.
     doc()->nodeFromID("W1").setChildText("HITS", "12");
     window->commands.populatePopList(doc());
-    EXPECT_EQ(column(window->listPop, -1), QStringList({"W1", "W2"}));
-    window->tabIndex->setTab(2);
+    EXPECT_EQ(column(listPop(*window), -1), QStringList({"W1", "W2"}));
+    tabIndex(*window)->setTab(2);
     doc()->nodeFromID("W3").setChildText("HITS", "7");
     window->commands.populatePopList(doc());
-    EXPECT_EQ(window->listPop->topLevelItemCount(), 0);
-    window->tabIndex->setTab(3);
-    EXPECT_EQ(column(window->listPop, -1), QStringList({"W1", "W3", "W2"}));
-    EXPECT_EQ(column(window->listPop, 1), QStringList({"    12", "     7", "     5"}));
+    EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0);
+    tabIndex(*window)->setTab(3);
+    EXPECT_EQ(column(listPop(*window), -1), QStringList({"W1", "W3", "W2"}));
+    EXPECT_EQ(column(listPop(*window), 1), QStringList({"    12", "     7", "     5"}));
 }
 
 using RecentMenuTest = test::FindingUiTest;
@@ -391,42 +393,42 @@ using SearchUiTest = test::FindingUiTest;
 TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 {
     openCounted();
-    window->lstSearch->header()->resizeSection(2, 123);
+    lstSearch(*window)->header()->resizeSection(2, 123);
     search("q");
-    EXPECT_EQ(window->lstSearch->header()->sectionSize(2), 123) << "filling keeps the column widths";
+    EXPECT_EQ(lstSearch(*window)->header()->sectionSize(2), 123) << "filling keeps the column widths";
 
-    window->tabView->setTab(2);
-    QHeaderView *header = window->lstSearch->header();
+    tabView(*window)->setTab(2);
+    QHeaderView *header = lstSearch(*window)->header();
     const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W3", "W1", "W2"}));
-    EXPECT_EQ(column(window->lstSrch, -1), QStringList({"W2", "W1", "W3"})) << "each list sorts on its own";
+    EXPECT_EQ(column(lstSearch(*window), -1), QStringList({"W3", "W1", "W2"}));
+    EXPECT_EQ(column(lstSrch(*window), -1), QStringList({"W2", "W1", "W3"})) << "each list sorts on its own";
     search("q");
-    EXPECT_EQ(column(window->lstSearch, -1), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
+    EXPECT_EQ(column(lstSearch(*window), -1), QStringList({"W2", "W1", "W3"})) << "a new fill sorts by matches again";
 
     // Right clicks record the list and open its menu, except while editing.
-    clickRow(window->lstSrch, 1, Qt::RightButton);
+    clickRow(lstSrch(*window), 1, Qt::RightButton);
     EXPECT_EQ(window->popup.popupListName(), "lstSrch");
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
-    window->tabView->setTab(2);
-    window->lstSearch->clearSelection();
-    clickRow(window->lstSearch, 0, Qt::RightButton);
+    tabView(*window)->setTab(2);
+    lstSearch(*window)->clearSelection();
+    clickRow(lstSearch(*window), 0, Qt::RightButton);
     EXPECT_EQ(window->popup.popupListName(), "lstSearch");
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible())
         << "no row selected before: the several-rows menu";
     window->subMenu(MenuId::mnuListVDMulti)->hide();
 
     window->setEditState(EditState::Adding);
-    clickRow(window->lstSearch, 1, Qt::RightButton);
+    clickRow(lstSearch(*window), 1, Qt::RightButton);
     EXPECT_FALSE(window->subMenu(MenuId::mnuListVD)->isVisible());
     EXPECT_FALSE(window->subMenu(MenuId::mnuListVDMulti)->isVisible());
 
     // A left click while editing asks before the edit is lost.
     window->setEditState(EditState::Modifying);
     prompts.answer(MsgResult::No);
-    clickRow(window->lstSrch, 0);
+    clickRow(lstSrch(*window), 0);
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
 }
@@ -434,33 +436,33 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
 {
     open({Vd("W1").name("alpha").notes("beta")});
-    window->tabIndex->setTab(1);
+    tabIndex(*window)->setTab(1);
     QTest::mouseClick(window->chkSearch(1), Qt::LeftButton); // Name only
     search("beta");
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
     EXPECT_EQ(prompts.messages().back().title, "Razuzezu Revidod");
-    EXPECT_EQ(window->lblFound->text(), "0");
+    EXPECT_EQ(lblFound(*window)->text(), "0");
 
     // Enter in the search box and a pick from its list search once.
     prompts.clear();
-    window->cmbSearch->setFocus();
-    window->cmbSearch->setEditText("nothing");
-    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    cmbSearch(*window)->setFocus();
+    cmbSearch(*window)->setEditText("nothing");
+    QTest::keyClick(cmbSearch(*window), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
 
-    window->cmbSearch->setEditText("alpha");
-    QTest::keyClick(window->cmbSearch, Qt::Key_Return);
+    cmbSearch(*window)->setEditText("alpha");
+    QTest::keyClick(cmbSearch(*window), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(window->lblFound->text(), "1");
+    EXPECT_EQ(lblFound(*window)->text(), "1");
     EXPECT_EQ(session().searchColl, QStringList({"alpha", "nothing", "beta"}));
 
     // An arrow key in the closed box picks the next entry of its list.
-    window->cmbSearch->setCurrentIndex(0);
-    QTest::keyClick(window->cmbSearch, Qt::Key_Down);
-    EXPECT_EQ(window->cmbSearch->currentText(), "nothing");
+    cmbSearch(*window)->setCurrentIndex(0);
+    QTest::keyClick(cmbSearch(*window), Qt::Key_Down);
+    EXPECT_EQ(cmbSearch(*window)->currentText(), "nothing");
     EXPECT_EQ(prompts.messages().size(), 2u);
 }
 
@@ -469,33 +471,33 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     openCounted();
     search("q");
     window->showFolder("T1", "First");
-    window->tabView->setTab(2);
-    clickRow(window->lstSrch, 2);
+    tabView(*window)->setTab(2);
+    clickRow(lstSrch(*window), 2);
     EXPECT_EQ(shown, QStringList{"W3"});
     EXPECT_EQ(listed, QStringList{"T3"});
     EXPECT_EQ(window->currentTID(), "T3") << "the shown folder follows the list";
-    EXPECT_EQ(window->lblTName->text(), "Inner");
-    EXPECT_EQ(window->StatusBar1->panelText(2), "\\Second\\Inner");
-    EXPECT_EQ(window->tabView->Tab(), 0);
+    EXPECT_EQ(lblTName(*window)->text(), "Inner");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\Second\\Inner");
+    EXPECT_EQ(tabView(*window)->Tab(), 0);
     EXPECT_EQ(window->selectedWID(), "W3");
     EXPECT_EQ(editModes, QList<bool>{false});
-    EXPECT_EQ(ui->search().lstSrchToolTip(window->lstSrch->visualItemRect(window->lstSrch->topLevelItem(2)).center()),
+    EXPECT_EQ(ui->search().lstSrchToolTip(lstSrch(*window)->visualItemRect(lstSrch(*window)->topLevelItem(2)).center()),
               "http://inner.example/x");
 
-    window->lstSrch->setFocus();
-    QTest::keyClick(window->lstSrch, Qt::Key_Up);
+    lstSrch(*window)->setFocus();
+    QTest::keyClick(lstSrch(*window), Qt::Key_Up);
     EXPECT_EQ(shown.last(), "W1");
 
     // The detailed list shows on a double click only.
-    window->tabView->setTab(2);
-    const QRect rect = window->lstSearch->visualItemRect(window->lstSearch->topLevelItem(2));
-    QTest::mouseClick(window->lstSearch->viewport(), Qt::LeftButton, {}, rect.center());
+    tabView(*window)->setTab(2);
+    const QRect rect = lstSearch(*window)->visualItemRect(lstSearch(*window)->topLevelItem(2));
+    QTest::mouseClick(lstSearch(*window)->viewport(), Qt::LeftButton, {}, rect.center());
     EXPECT_EQ(shown.last(), "W1");
-    QTest::mouseDClick(window->lstSearch->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(lstSearch(*window)->viewport(), Qt::LeftButton, {}, rect.center());
     EXPECT_EQ(shown.last(), "W3");
 
     // With "open first result" a search opens the top row without counting a visit.
-    window->tabIndex->setTab(1);
+    tabIndex(*window)->setTab(1);
     QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
     QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
     const QByteArray before = test::readBytes(path);
@@ -505,7 +507,7 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     search("q");
     EXPECT_EQ(launcher.openedUrls(), QStringList{"http://a.example/"});
     EXPECT_EQ(shown.last(), "W2");
-    EXPECT_EQ(window->tabView->Tab(), 2);
+    EXPECT_EQ(tabView(*window)->Tab(), 2);
     EXPECT_EQ(test::readBytes(path), before) << "opening the first result records no visit";
 }
 
@@ -513,23 +515,23 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
 {
     open({Vd("W1").created("06 Dec 2026"), Vd("W2").created("07 Dec 2026").keyword2("06 Dec 2026 10:00:00")});
     QTest::mouseClick(window->chkSearch(4), Qt::LeftButton);
-    window->lblCreatedDate->setText("06 Dec 2026");
-    window->lblHome->setText("http://www.a.example/");
+    lblCreatedDate(*window)->setText("06 Dec 2026");
+    lblHome(*window)->setText("http://www.a.example/");
     window->cmdSearchHome(2)->click();
-    EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026");
-    EXPECT_EQ(window->tabIndex->Tab(), 1);
-    EXPECT_EQ(window->lblFound->text(), "2") << "all data holds the last-visited date too";
+    EXPECT_EQ(cmbSearch(*window)->currentText(), "06 Dec 2026");
+    EXPECT_EQ(tabIndex(*window)->Tab(), 1);
+    EXPECT_EQ(lblFound(*window)->text(), "2") << "all data holds the last-visited date too";
     window->lbl(Lbl::LastVisited)->setText("06 Dec 2026 10:00:00");
-    window->cmbSearch->setEditText(QString());
+    cmbSearch(*window)->setEditText(QString());
     window->cmdSearchHome(1)->click();
-    EXPECT_EQ(window->cmbSearch->currentText(), "06 Dec 2026") << "the last visit's date without its time";
+    EXPECT_EQ(cmbSearch(*window)->currentText(), "06 Dec 2026") << "the last visit's date without its time";
     window->cmdSearchHome(0)->click();
-    EXPECT_EQ(window->cmbSearch->currentText(), "a.example");
+    EXPECT_EQ(cmbSearch(*window)->currentText(), "a.example");
 
     session().searchColl.clear();
-    window->tabIndex->setTab(0);
+    tabIndex(*window)->setTab(0);
     window->menuItem(MenuId::mnuToolsSearchKeywords)->trigger();
-    EXPECT_EQ(window->tabIndex->Tab(), 1);
+    EXPECT_EQ(tabIndex(*window)->Tab(), 1);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
     EXPECT_TRUE(session().searchColl.isEmpty());

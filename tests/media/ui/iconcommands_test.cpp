@@ -7,6 +7,7 @@
 #include "platform/net/connection.h"
 #include "storage/session.h"
 #include "support/httpserver.h"
+#include "support/windowcontrols.h"
 
 #include <QPointer>
 #include <QWindow>
@@ -212,7 +213,7 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 15000));
     EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
     EXPECT_EQ(test::readBytes(iconFile("W1")), green);
-    EXPECT_TRUE(sameImage(window->imgIcon->pixmap(), QPixmap::fromImage(QImage(iconFile("W1")))));
+    EXPECT_TRUE(sameImage(imgIcon(*window)->pixmap(), QPixmap::fromImage(QImage(iconFile("W1")))));
     icons->progressWindow()->Command1->click();
 
     // A picture file of the user's choice, stored as it is; a file that is no picture.
@@ -241,18 +242,18 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     EXPECT_TRUE(QFile::exists(iconFile("W1")));
     // Removed: every view showing the Vardeck shows the stock picture at once.
     setFavoriteMark(doc()->nodeFromID("W1"), true);
-    window->tabIndex->setTab(2);
+    tabIndex(*window)->setTab(2);
     window->commands.populateFavsList(doc());
-    ASSERT_NE(tagged(window->tvwFavs, "W1"), nullptr);
+    ASSERT_NE(tagged(tvwFavs(*window), "W1"), nullptr);
     ASSERT_TRUE(sameIcon(wmNode("W1")->icon(0), fresh(bmp)));
-    ASSERT_TRUE(sameIcon(tagged(window->tvwFavs, "W1")->icon(0), fresh(bmp)));
+    ASSERT_TRUE(sameIcon(tagged(tvwFavs(*window), "W1")->icon(0), fresh(bmp)));
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuToolsIconRemove);
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
     const QIcon stock = window->ImageListWM.value("Vardeck");
     EXPECT_TRUE(sameIcon(listIcon("W1"), stock));
     EXPECT_TRUE(sameIcon(wmNode("W1")->icon(0), stock)) << "the folder's Vardeck tree";
-    EXPECT_TRUE(sameIcon(tagged(window->tvwFavs, "W1")->icon(0), stock)) << "the favourites";
+    EXPECT_TRUE(sameIcon(tagged(tvwFavs(*window), "W1")->icon(0), stock)) << "the favourites";
 }
 
 TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
@@ -281,8 +282,8 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     // A download left from anything else is no new Vardeck's icon, and goes.
     ASSERT_TRUE(test::writeBytes(download, blue));
     window->commands.addVardeckSetup(QString("form"));
-    window->txtWName->setText("A file");
-    window->txtAddress->setText("file:///tmp/page.html");
+    txtWName(*window)->setText("A file");
+    txtAddress(*window)->setText("file:///tmp/page.html");
     save();
     ASSERT_NE(window->currentWID(), wid);
     EXPECT_FALSE(QFile::exists(iconFile(window->currentWID())));

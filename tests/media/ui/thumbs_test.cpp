@@ -5,6 +5,7 @@
 #include "media/ui/pagebrowser.h"
 #include "media/ui/thumbcommands.h"
 #include "support/httpserver.h"
+#include "support/windowcontrols.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -100,13 +101,13 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
 
     // The thumbnail in the details panel is a link to the page.
-    ASSERT_FALSE(window->picThumb->pixmap().isNull());
-    QTest::mouseMove(window->picThumb, QPoint(20, 20));
-    EXPECT_EQ(window->picThumb->toolTip(), "Open Red page in a new browser window");
-    QTest::mouseClick(window->picThumb, Qt::LeftButton);
+    ASSERT_FALSE(picThumb(*window)->pixmap().isNull());
+    QTest::mouseMove(picThumb(*window), QPoint(20, 20));
+    EXPECT_EQ(picThumb(*window)->toolTip(), "Open Red page in a new browser window");
+    QTest::mouseClick(picThumb(*window), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !launcher.openedUrls().isEmpty(); }));
     EXPECT_EQ(launcher.openedUrls().last(), site.url("/red.html"));
-    QTest::mousePress(window->picThumb, Qt::RightButton);
+    QTest::mousePress(picThumb(*window), Qt::RightButton);
     EXPECT_TRUE(waitUntil([&] { return openPopup() == "mnuCopyMenu"; }));
     closePopups();
 
@@ -115,7 +116,7 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
     EXPECT_EQ(prompts.lastText(), "Are you sure you wish to remove the thumbnail from Red page?");
     EXPECT_EQ(prompts.messages().back().title, "Remove Vardeck thumbnail?");
     EXPECT_FALSE(QFile::exists(thumbFile("W6")));
-    EXPECT_TRUE(window->picThumb->pixmap().isNull());
+    EXPECT_TRUE(picThumb(*window)->pixmap().isNull());
 }
 
 TEST_F(ThumbsTest, aPageThatGoesOnToTheEnginesErrorPageIsNoThumbnail)
@@ -167,7 +168,7 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
     EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
     EXPECT_EQ(stored("W5").childText("DESCRIPTION"), "old description");
     EXPECT_EQ(stored("W5").childText("KEYWORD1"), "old words");
-    EXPECT_EQ(window->lblWName->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
+    EXPECT_EQ(lblWName(*window)->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
     // OK has the keyboard, shows it, and Enter presses it.
     ASSERT_EQ(form->focusWidget(), form->cmdContinue);
     EXPECT_TRUE(form->cmdContinue->defaultLook());
@@ -194,7 +195,7 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
 {
     PageBrowser::pageTimeoutMs = 20000;
     showVardeck("T1", "W3"); // a page that never ends loading
-    window->tvwWM->setFocus();
+    tvwWM(*window)->setFocus();
     menu(MenuId::mnuThumbVD);
     ASSERT_NE(thumbWindow(), nullptr);
     bool stoppedAtClose = false;
@@ -206,11 +207,11 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     EXPECT_TRUE(window->isEnabled());
     // The keyboard is back on the list the window was opened from.
     QApplication::setActiveWindow(window.get());
-    EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == window->tvwWM; }))
+    EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == tvwWM(*window); }))
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "no focus");
 
     clickFolder("T2");
-    window->tvwTopics->setFocus();
+    tvwTopics(*window)->setFocus();
     menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
@@ -222,7 +223,7 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     // A synchronisation disables the main window while it runs; its end re-enables it
     // with the keyboard on the folder tree again.
     QApplication::setActiveWindow(window.get());
-    EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == window->tvwTopics; }))
+    EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == tvwTopics(*window); }))
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "no focus");
 }
 
@@ -233,10 +234,10 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     ASSERT_NE(thumbWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
     EXPECT_EQ(window->editState(), EditState::Modifying);
-    EXPECT_EQ(window->txtWName->text(), "Known title");
-    EXPECT_EQ(window->txtDescription->toPlainText(), "What the page says");
-    EXPECT_EQ(window->txtKeywords->toPlainText(), "alpha, beta");
-    EXPECT_EQ(window->lblFileSize->text(), "12.5 KB");
+    EXPECT_EQ(txtWName(*window)->text(), "Known title");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), "What the page says");
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), "alpha, beta");
+    EXPECT_EQ(lblFileSize(*window)->text(), "12.5 KB");
     // Save stores the size the page gave and the visit the synchronisation counted.
     window->commands.saveVardeckDetails();
     EXPECT_EQ(window->editState(), EditState::Viewing);
@@ -249,9 +250,9 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     menu(MenuId::mnuToolsSynch);
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
     EXPECT_EQ(window->editState(), EditState::Modifying);
-    EXPECT_EQ(window->txtWName->text(), "Untitled");
-    EXPECT_EQ(window->txtDescription->toPlainText(), "old description");
-    EXPECT_EQ(window->txtKeywords->toPlainText(), "old words");
+    EXPECT_EQ(txtWName(*window)->text(), "Untitled");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), "old description");
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), "old words");
 
     // A page that fails changes nothing and says so.
     window->commands.cancelVardeckEdit();

@@ -11,6 +11,7 @@
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 #include "support/fakelauncher.h"
+#include "support/windowcontrols.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -25,6 +26,7 @@
 #include <QTimer>
 
 using namespace rr;
+using namespace rr::test;
 
 namespace
 {
@@ -105,8 +107,8 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     dialog.cmdApply_Click(); // unchanged choices do nothing
     EXPECT_FALSE(session().webAspectHtml);
     EXPECT_TRUE(appOptions().getIconView());
-    EXPECT_TRUE(window->chkWebAspectBrowser->isChecked());
-    EXPECT_TRUE(window->chkAutoPreview->isChecked());
+    EXPECT_TRUE(chkWebAspectBrowser(*window)->isChecked());
+    EXPECT_TRUE(chkAutoPreview(*window)->isChecked());
     EXPECT_TRUE(window->chkOpt(6)->isChecked());
     EXPECT_TRUE(window->chkOptt(7)->isChecked());
     dialog.optIcon(2)->setChecked(true);
@@ -403,26 +405,26 @@ TEST(HelpWindow, theShortcutPageListsEveryKeyOfTheMenus)
 TEST_F(PrefsTest, closingOptionsTakesTheButtonsEchoOffTheStatusBar)
 {
     installOptionsDialog(*window);
-    QWidget *button = window->Toolbar1->widgetForAction(window->toolbarButton(Tb::UserOptions));
+    QWidget *button = Toolbar1(*window)->widgetForAction(window->toolbarButton(Tb::UserOptions));
     ASSERT_NE(button, nullptr);
     for (const QString &before : {QStringLiteral(""), QStringLiteral("Found 3 Vardecks")}) {
         SCOPED_TRACE(before.toStdString());
-        window->StatusBar1->setPanelText(1, before);
+        StatusBar1(*window)->setPanelText(1, before);
         const QPointF centre = QRectF(button->rect()).center();
         QMouseEvent move(QEvent::MouseMove, centre, button->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
         QApplication::sendEvent(button, &move);
-        ASSERT_EQ(window->StatusBar1->panelText(1), "User options");
+        ASSERT_EQ(StatusBar1(*window)->panelText(1), "User options");
         bool closed = false;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<frmPrefs *>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(window->StatusBar1->panelText(1), "User options");
+            EXPECT_EQ(StatusBar1(*window)->panelText(1), "User options");
             dialog->cmdCancel->click();
             closed = true;
         });
         QTest::mouseClick(button, Qt::LeftButton);
         EXPECT_TRUE(closed);
-        EXPECT_EQ(window->StatusBar1->panelText(1), before);
+        EXPECT_EQ(StatusBar1(*window)->panelText(1), before);
     }
 }

@@ -5,6 +5,7 @@
 #include "storage/settingsstore.h"
 #include "support/devtoolsserver.h"
 #include "support/firefoxprofile.h"
+#include "support/windowcontrols.h"
 #include "support/xsession.h"
 #include "web/ui/capture.h"
 #include "web/ui/frmvardeckdialog.h"
@@ -38,12 +39,12 @@ protected:
     // The hand-off timer as the start-up wires it; a change of ThunderTextBox starts it.
     void handOff()
     {
-        QObject::connect(window->Timer1, &QTimer::timeout, window.get(), &frmVardecks::Timer1_Timer,
+        QObject::connect(Timer1(*window), &QTimer::timeout, window.get(), &frmVardecks::Timer1_Timer,
                          Qt::UniqueConnection);
-        window->ThunderTextBox->setText(QString::number(++handOffs));
-        window->Timer1->start();
+        ThunderTextBox(*window)->setText(QString::number(++handOffs));
+        Timer1(*window)->start();
         // The timer stops itself as it fires and does the whole hand-off at once.
-        waitUntil([&] { return !window->Timer1->isActive(); });
+        waitUntil([&] { return !Timer1(*window)->isActive(); });
     }
     // timeoutMs: 10 s only ends a test whose own server hangs; a loaded machine must not reach it.
     void useSources(QList<quint16> ports, const QString &display = QStringLiteral(":none"), int timeoutMs = 10000)
@@ -79,8 +80,8 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     menu(MenuId::mnuToolsGet);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(window->txtWName->text(), "Shop & cart");
-    EXPECT_EQ(window->txtAddress->text(), "https://shop.example/cart");
+    EXPECT_EQ(txtWName(*window)->text(), "Shop & cart");
+    EXPECT_EQ(txtAddress(*window)->text(), "https://shop.example/cart");
     EXPECT_EQ(window->chosenPage().browser, "Mozilla Firefox");
     window->commands.cancelVardeckEdit();
     window->choosePage(DetectedPage{});
@@ -197,10 +198,10 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     // A new Vardeck begun while the browsers are asked is not interrupted.
     window->commands.offerOpenBrowserPages();
     menu(MenuId::mnuAddVardeck);
-    window->txtWName->setText("typed meanwhile");
+    txtWName(*window)->setText("typed meanwhile");
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(watch.openedAt.isEmpty());
-    EXPECT_EQ(window->txtWName->text(), "typed meanwhile");
+    EXPECT_EQ(txtWName(*window)->text(), "typed meanwhile");
     window->commands.cancelVardeckEdit();
 
     // Get from browser takes the place of the scan still running (one browser has answered
@@ -208,7 +209,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     window->commands.offerOpenBrowserPages();
     waitUntil([] { return false; }, 100);
     menu(MenuId::mnuToolsGet);
-    EXPECT_EQ(window->txtAddress->text(), "https://mail.example/");
+    EXPECT_EQ(txtAddress(*window)->text(), "https://mail.example/");
     window->commands.cancelVardeckEdit();
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(watch.openedAt.isEmpty());
@@ -263,7 +264,7 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
     handOff();
     EXPECT_EQ(scans, QList<bool>({true}));
     EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(window->txtWName->text(), "Top page");
+    EXPECT_EQ(txtWName(*window)->text(), "Top page");
     EXPECT_FALSE(window->isMinimized());
     EXPECT_EQ(window->WindowState(), 2) << "a minimised window comes back maximised";
     EXPECT_TRUE(prompts.messages().empty());
@@ -328,7 +329,7 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
     handOff();
     ASSERT_EQ(window->detectedPages().size(), 1);
     EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(window->txtAddress->text(), "https://docs.example/guide");
+    EXPECT_EQ(txtAddress(*window)->text(), "https://docs.example/guide");
 
     // The user switched to the window's other tab: Firefox has not written its file since,
     // so it still marks the guide as selected; the title tells the tab on screen.
@@ -341,8 +342,8 @@ TEST_F(BrowserWindowsTest, aHandOffTakesThePageOfTheBrowserWindowOnTopAndCloseAl
         return windows && windows->size() == 2 && windows->value(1).title.startsWith("News");
     }));
     handOff();
-    EXPECT_EQ(window->txtAddress->text(), "https://news.example/today");
-    EXPECT_EQ(window->txtWName->text(), "News <b>today</b>");
+    EXPECT_EQ(txtAddress(*window)->text(), "https://news.example/today");
+    EXPECT_EQ(txtWName(*window)->text(), "News <b>today</b>");
 
     menu(MenuId::mnuToolsCloseAll);
     EXPECT_TRUE(prompts.messages().empty());

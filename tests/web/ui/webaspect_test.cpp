@@ -1,3 +1,4 @@
+#include "support/windowcontrols.h"
 #include "web/ui/webaspect.h"
 
 #include "explorer/databasecommands.h"
@@ -103,7 +104,7 @@ protected:
         return fresh.openDBValidate(dbPath) ? fresh.getTheDOM()->nodeFromID(wid).childText("HITS") : QString();
     }
 
-    std::string status() const { return window->StatusBar1->panelText(2).toStdString(); }
+    std::string status() const { return StatusBar1(*window)->panelText(2).toStdString(); }
     // Waits for the pane to report count loads ended in all.
     bool loadsEnded(QSignalSpy &ended, int count) const
     {
@@ -156,22 +157,22 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_TRUE(window->menuItem(MenuId::mnuAspectWeb)->isChecked());
     EXPECT_FALSE(window->menuItem(MenuId::mnuAspectExplorer)->isChecked());
     EXPECT_TRUE(window->aspectButton(AspectButton::Web)->isChecked());
-    EXPECT_FALSE(window->Splitter2->isVisible());
-    EXPECT_TRUE(window->wbWeb->isVisible());
-    EXPECT_TRUE(window->Picture2->isVisible());
+    EXPECT_FALSE(Splitter2(*window)->isVisible());
+    EXPECT_TRUE(wbWeb(*window)->isVisible());
+    EXPECT_TRUE(Picture2(*window)->isVisible());
     for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck,
                         Tb::LastVardeck, Tb::OpenInBrowser})
         EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << int(position);
     for (MenuId item :
          {MenuId::mnuEdit, MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsIcon, MenuId::mnuThumb})
         EXPECT_FALSE(window->menuItem(item)->isEnabled()) << menuEntry(item).name.toStdString();
-    EXPECT_EQ(window->StatusBar1->panelText(2), "");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "");
 
     window->commands.mnuAspectExplorer_Click();
     EXPECT_EQ(window->currentAspect(), "Explorer");
-    EXPECT_TRUE(window->Splitter2->isVisible());
-    EXPECT_FALSE(window->wbWeb->isVisible());
-    EXPECT_FALSE(window->Picture2->isVisible());
+    EXPECT_TRUE(Splitter2(*window)->isVisible());
+    EXPECT_FALSE(wbWeb(*window)->isVisible());
+    EXPECT_FALSE(Picture2(*window)->isVisible());
     EXPECT_TRUE(window->aspectButton(AspectButton::Explorer)->isChecked());
     // A folder and a Vardeck are shown: their buttons come back.
     for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck,
@@ -181,9 +182,9 @@ TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
     EXPECT_TRUE(window->menuItem(MenuId::mnuEdit)->isEnabled());
 
     // Choosing the aspect already shown changes nothing.
-    window->Splitter2->setVisible(false);
+    Splitter2(*window)->setVisible(false);
     window->commands.mnuAspectExplorer_Click();
-    EXPECT_FALSE(window->Splitter2->isVisible());
+    EXPECT_FALSE(Splitter2(*window)->isVisible());
     EXPECT_EQ(window->currentAspect(), "Explorer");
 }
 
@@ -194,7 +195,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     QStringList rendered;
     window->commands.loadAspectPage = [&](const QString &style, const QString &page, bool) {
         rendered << style + "/" + page;
-        window->wbWeb->setProperty("rrAddress", "file:///Vardecks" + page + ".htm");
+        wbWeb(*window)->setProperty("rrAddress", "file:///Vardecks" + page + ".htm");
         session().currentAspectStyle = style;
     };
     session().webAspectHtml = true;
@@ -219,7 +220,7 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
     openDatabase(path);
     int popularRefills = 0;
     window->commands.populatePopList = [&](XmlDocument *) { ++popularRefills; };
-    auto *row = new QTreeWidgetItem(window->listVD, {"One", "a", "b", "", "     1", "d"});
+    auto *row = new QTreeWidgetItem(listVD(*window), {"One", "a", "b", "", "     1", "d"});
     row->setData(0, Qt::UserRole, "w1");
     window->showVardeck("W1", "One");
     for (int page = 0; page < 4; ++page)
@@ -246,14 +247,14 @@ TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAn
     SettingsStore::setAspectStyle("VDFavs.xsl' href='http://evil.example/x.xsl");
     window->commands.mnuAspectWeb_Click();
     EXPECT_EQ(test::readBytes(dbPath).split('\n').value(1), "<?xml-stylesheet type='text/xsl' href='VD.xsl'?>");
-    WebPane *pane = WebPane::of(window->wbWeb);
+    WebPane *pane = WebPane::of(wbWeb(*window));
     // The browser is made once its pane has been shown.
     ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
     EXPECT_TRUE(waitUntil([&] { return engineView(pane)->title() == "Vardecks - all folders"; }, 20000))
         << engineView(pane)->title().toStdString();
 
     // The search view takes the search text into its stylesheet on disk.
-    window->txtS->setText("Quokka & co");
+    txtS(*window)->setText("Quokka & co");
     window->commands.cmdWeb_Click(4);
     EXPECT_TRUE(test::readBytes(folder + "VDSearch.xsl")
                     .contains("<xsl:variable name=\"search\">Quokka &amp; co</xsl:variable>"));
@@ -266,7 +267,7 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
 {
     QApplication::setActiveWindow(window.get());
     window->commands.mnuAspectWeb_Click();
-    WebPane *pane = WebPane::of(window->wbWeb);
+    WebPane *pane = WebPane::of(wbWeb(*window));
     ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
     ASSERT_TRUE(waitUntil([&] { return engineView(pane)->title() == "Vardecks - all folders"; }, 20000));
     // The page takes the keys in a child of the view, which claims Ctrl+X as its Cut
@@ -285,7 +286,7 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
     QTest::keyClick(page, Qt::Key_X, Qt::ControlModifier);
     QCoreApplication::processEvents();
     EXPECT_EQ(window->currentAspect(), "Explorer");
-    EXPECT_TRUE(window->Splitter2->isVisible());
+    EXPECT_TRUE(Splitter2(*window)->isVisible());
     QString value;
     engineView(pane)->page()->runJavaScript("document.activeElement.value", QWebEngineScript::ApplicationWorld,
                                             [&](const QVariant &text) { value = text.toString(); });
@@ -298,8 +299,8 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     EXPECT_TRUE(test::readBytes(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
 
     const QByteArray searchXsl = test::readBytes(folder + "VDSearch.xsl");
-    window->txtS->setText("QUOKKA");
-    QTest::keyClick(window->txtS, Qt::Key_Return);
+    txtS(*window)->setText("QUOKKA");
+    QTest::keyClick(txtS(*window), Qt::Key_Return);
     EXPECT_TRUE(waitUntil([&] { return QFile::exists(page("SearchTemp")); }, 20000));
     EXPECT_TRUE(test::readBytes(page("SearchTemp")).contains("apple pages"));
     EXPECT_EQ(test::readBytes(folder + "VDSearch.xsl"), searchXsl);
@@ -413,12 +414,12 @@ TEST_F(WebAspectTest, mailedPagesComeFromTheSelfContainedStylesheetsAndFailuresS
 TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAddress)
 {
     window->showVardeck("W1", "Zebra & Co");
-    window->txtAddress->setText("http://zebra.example/");
+    txtAddress(*window)->setText("http://zebra.example/");
     // The preview's tab is not shown: the address waits there and nothing is loaded.
-    ASSERT_FALSE(window->wbPreview->isVisible());
+    ASSERT_FALSE(wbPreview(*window)->isVisible());
     window->setEditState(EditState::Modifying);
     window->commands.cmdPreview_Click(0);
-    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "http://zebra.example/");
+    EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "http://zebra.example/");
     EXPECT_EQ(hitsOf("W1"), "9");
     window->setEditState(EditState::Viewing);
     window->commands.cmdPreview_Click(0);
@@ -426,12 +427,12 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     window->commands.cmdPreview_Click(5);
     EXPECT_EQ(hitsOf("W1"), "11");
     EXPECT_EQ(launcher.openedUrls().size() + launcher.starts().size(), 1u);
-    EXPECT_FALSE(WebPane::of(window->wbPreview)->hasView());
+    EXPECT_FALSE(WebPane::of(wbPreview(*window))->hasView());
 
-    window->txtAddress->setText("javascript:alert(1)");
+    txtAddress(*window)->setText("javascript:alert(1)");
     window->commands.cmdPreview_Click(0);
-    EXPECT_EQ(window->wbPreview->property("rrAddress").toString(), "about:blank");
-    EXPECT_EQ(window->StatusBar1->panelText(2), "The preview shows only web pages and files: javascript:alert(1)");
+    EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "about:blank");
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "The preview shows only web pages and files: javascript:alert(1)");
     // Open in the browser refuses it as well, says why and records no visit.
     const QString hits = hitsOf("W1");
     window->commands.cmdPreview_Click(5);
@@ -446,7 +447,7 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
 TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDrawnWhileTheWebAspectIsShown)
 {
     window->commands.mnuAspectWeb_Click();
-    WebPane *pane = WebPane::of(window->wbWeb);
+    WebPane *pane = WebPane::of(wbWeb(*window));
     QSignalSpy ended(pane, &WebPane::loadFinished);
     EXPECT_TRUE(busyPointer());
     EXPECT_EQ(status(), kPreparing);
@@ -456,7 +457,7 @@ TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDra
 
     // A link's address in the status bar comes back once the next page is drawn; the
     // links of the page on its way out are not echoed over the busy text meanwhile.
-    window->StatusBar1->setPanelText(2, "http://zebra.example/");
+    StatusBar1(*window)->setPanelText(2, "http://zebra.example/");
     window->markAllPagesStale();
     window->commands.cmdWeb_Click(1);
     emit pane->statusTextChanged("http://quokka.example/");
@@ -504,7 +505,7 @@ TEST_F(WebAspectTest, theBusySignsAreDrawnBeforeThePageIsMade)
     } watch;
     watch.pages = folder;
     ASSERT_TRUE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
-    window->StatusBar1->panel(2)->installEventFilter(&watch);
+    StatusBar1(*window)->panel(2)->installEventFilter(&watch);
     window->commands.mnuAspectWeb_Click();
     ASSERT_FALSE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
     EXPECT_TRUE(watch.seen.contains(QString::fromStdString(kPreparing) + " busy"))
@@ -514,7 +515,7 @@ TEST_F(WebAspectTest, theBusySignsAreDrawnBeforeThePageIsMade)
 TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowCloses)
 {
     window->commands.mnuAspectWeb_Click();
-    WebPane *pane = WebPane::of(window->wbWeb);
+    WebPane *pane = WebPane::of(wbWeb(*window));
     QSignalSpy ended(pane, &WebPane::loadFinished);
     ASSERT_TRUE(loadsEnded(ended, 1));
 
