@@ -51,6 +51,7 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     buildPanes();
     buildWebStrip();
     buildHiddenControls();
+    placeOwnControls();
     wireTabStrips();
     registerOwnCommands();
     m_dragSources = new DragSources(drag, this);
@@ -129,7 +130,7 @@ void frmVardecks::showNoFolder()
 
 void frmVardecks::showFolderPath()
 {
-    if (const QTreeWidgetItem *node = findByTag(tvwTopics, m_currentTID))
+    if (const QTreeWidgetItem *node = findByTag(at<QTreeWidget>(Place::FolderTree), m_currentTID))
         StatusBar1->setFolderPath(folderPath(node));
 }
 
@@ -137,14 +138,14 @@ void frmVardecks::showVardeck(const QString &wid, const QString &name)
 {
     m_currentWID = wid.trimmed();
     m_vardeckShown = true;
-    lblWName->setText(name);
+    at<QLabel>(Place::NameLabel)->setText(name);
     commands.lblWName_Change();
 }
 
 void frmVardecks::showNoVardeck()
 {
     m_vardeckShown = false;
-    lblWName->setText(kNoVardeckCaption);
+    at<QLabel>(Place::NameLabel)->setText(kNoVardeckCaption);
     commands.lblWName_Change();
 }
 
@@ -253,7 +254,7 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     // A new description, font or face of the details asks the panel for a new layout.
-    if (watched == PictureDetails && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
+    if (watched == at(Place::Details) && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
         placeKeywordRow();
         return false;
     }

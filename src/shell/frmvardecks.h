@@ -15,6 +15,7 @@
 // is written through operations that say what happened. No part assigns a field.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
+#include "shell/frameplaces.h"
 #include "shell/menutable.h"
 #include "shell/opendatabase.h"
 #include "shell/windowstate.h"
@@ -25,6 +26,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -189,6 +191,13 @@ public:
     // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
     // the key goes on to the control unchanged.
     void Form_KeyPress(int keyAscii);
+
+    // ----- the frame's panes and places -----
+    // The container a part builds its controls in.
+    QWidget *pane(Pane pane) const;
+    // A part hands the frame a control whose place, size, visibility or font the layout
+    // rules set (frameplaces.h); once for each place.
+    void addToLayout(Place role, QWidget *control);
 
     // ----- default button (Enter presses it) -----
     void setDefaultButton(qbButtons_H *button);
@@ -404,6 +413,8 @@ private:
     void buildPreviewPage(QWidget *page);
     void buildWebStrip();
     void buildHiddenControls();
+    // Hands the frame's places the controls the frame still makes itself.
+    void placeOwnControls();
     void buildImageLists();
     void buildMenus();
     QAction *addMenuEntry(QMenu *parent, const MenuEntry &entry);
@@ -433,6 +444,13 @@ private:
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
     // True when the key is the shortcut of a menu item, enabled or not.
     bool isMenuShortcut(const QKeyEvent *key) const;
+
+    // A control handed to the frame for its place (nullptr until a part has).
+    template <typename T = QWidget> T *at(Place role) const
+    {
+        return static_cast<T *>(m_places[std::size_t(role)].data());
+    }
+    std::array<QPointer<QWidget>, std::size_t(Place::Count)> m_places;
 
     QHash<QString, QAction *> m_menuItems;
     QHash<QString, QMenu *> m_menus;

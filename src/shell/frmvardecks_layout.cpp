@@ -69,8 +69,8 @@ int frmVardecks::WindowState() const
 QSize frmVardecks::layoutMinimumSize() const
 {
     using namespace twips;
-    const int strip = chkWebAspectBrowser->geometry().right() + 1 + toPx(120);
-    const int rightPane = cmdPreview(5)->geometry().right() + 1 + toPx(100 + 30);
+    const int strip = at<QCheckBox>(Place::WebBrowserCheck)->geometry().right() + 1 + toPx(120);
+    const int rightPane = at(Place::PreviewButtons)->geometry().right() + 1 + toPx(100 + 30);
     const int panes = toPx(Splitter2->SplitterPos() + Splitter2->SplitterSize()) + rightPane;
     const int height = int(std::ceil((2785 + 1500 + 100 + 1450 + 430 + 1280 + 1220) / double(kPerPixel)));
     return {std::max(strip, panes), height};
@@ -85,7 +85,7 @@ void frmVardecks::placeAlignedControls()
     Toolbar1->setGeometry(0, top, w, toPx(420));
     top += toPx(420);
     // Also while hidden: the Web Aspect shows the strip without a resize of its own.
-    Picture2->setGeometry(0, top, w, Picture2->height());
+    at(Place::WebStrip)->setGeometry(0, top, w, at(Place::WebStrip)->height());
     int bottom = h - toPx(375);
     StatusBar1->setGeometry(0, bottom, w, toPx(375));
     bottom -= toPx(330);
@@ -95,15 +95,15 @@ void frmVardecks::placeAlignedControls()
 void frmVardecks::showPaneButtons(bool fromFormResize)
 {
     const int tab = tabIndex->Tab();
-    cmdSearch->setVisible(tab == 1);
-    cmdMoveVD->setVisible(tab == 0);
-    cmdMoveFolder->setVisible(tab == 0);
-    cmdFAdd->setVisible(tab != 0 && tab != 1);
-    cmdFDelete->setVisible(tab != 0 && tab != 1);
+    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == 1);
+    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == 0);
+    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == 0);
+    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab != 0 && tab != 1);
+    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab != 0 && tab != 1);
     if (fromFormResize) {
-        Picture5->setVisible(tab == 1);
-        Picture4->setVisible(tab != 0 && tab != 1);
-        lbl(Lbl::FavoritesCount)->setVisible(tab != 0 && tab != 1);
+        at<QLabel>(Place::SearchMark)->setVisible(tab == 1);
+        at<QLabel>(Place::FavoritesMark)->setVisible(tab != 0 && tab != 1);
+        at<QLabel>(Place::FavoritesCount)->setVisible(tab != 0 && tab != 1);
     }
 }
 
@@ -115,20 +115,23 @@ void frmVardecks::showPaneButtons(bool fromFormResize)
 // inside the panel.
 void frmVardecks::placeKeywordRow()
 {
-    const int boxHeight = txtDescription->height();
+    const int boxHeight = at<QPlainTextEdit>(Place::DescriptionBox)->height();
     int descriptionHeight = boxHeight;
-    if (!txtDescription->isVisibleTo(PictureDetails)) {
+    if (!at<QPlainTextEdit>(Place::DescriptionBox)->isVisibleTo(at(Place::Details))) {
         const int designed = std::min(twips::sizeToPx(855), boxHeight);
-        const int text = lblDescription->heightForWidth(lblDescription->width());
+        const int text =
+            at<QLabel>(Place::DescriptionLabel)->heightForWidth(at<QLabel>(Place::DescriptionLabel)->width());
         descriptionHeight = std::clamp(text, designed, std::max(designed, boxHeight));
     }
-    lblDescription->resize(lblDescription->width(), descriptionHeight);
-    const double below = tw::top(lblDescription) + tw::height(lblDescription);
-    tw::setTop(lblKeyWords, below + 100);
-    tw::setTop(lbl(Lbl::KeywordsCaption), below + 80);
-    tw::setTop(cmdEdit(0), below + 80);
-    lblKeyWords->resize(lblKeyWords->width(),
-                        std::clamp(PictureDetails->height() - lblKeyWords->y(), 0, twips::sizeToPx(1450)));
+    at<QLabel>(Place::DescriptionLabel)->resize(at<QLabel>(Place::DescriptionLabel)->width(), descriptionHeight);
+    const double below = tw::top(at<QLabel>(Place::DescriptionLabel)) + tw::height(at<QLabel>(Place::DescriptionLabel));
+    tw::setTop(at<QLabel>(Place::KeywordsLabel), below + 100);
+    tw::setTop(at<QLabel>(Place::KeywordsCaption), below + 80);
+    tw::setTop(at(Place::KeywordsButton), below + 80);
+    at<QLabel>(Place::KeywordsLabel)
+        ->resize(
+            at<QLabel>(Place::KeywordsLabel)->width(),
+            std::clamp(at(Place::Details)->height() - at<QLabel>(Place::KeywordsLabel)->y(), 0, twips::sizeToPx(1450)));
 }
 
 // "Found:" ends before its count whatever the font: a caption wider than the 520 twips
@@ -138,12 +141,12 @@ void frmVardecks::placeKeywordRow()
 // closer together so that the last still ends inside the frame.
 void frmVardecks::placeSearchCaptions()
 {
-    QLabel *found = lbl(Lbl::FoundCaption);
+    QLabel *found = at<QLabel>(Place::FoundCaption);
     const int foundWidth = std::max(found->width(), found->sizeHint().width());
     found->resize(foundWidth, found->height());
     const int gap = 4;
-    if (found->geometry().right() + gap >= lblFound->x())
-        found->move(std::max(0, lblFound->x() - gap - foundWidth), found->y());
+    if (found->geometry().right() + gap >= at<QLabel>(Place::FoundCount)->x())
+        found->move(std::max(0, at<QLabel>(Place::FoundCount)->x() - gap - foundWidth), found->y());
 
     const QList<QCheckBox *> rows[] = {{chkSearch(0), chkSearch(3)},
                                        {chkSearch(1), chkSearch(4)},
@@ -151,8 +154,8 @@ void frmVardecks::placeSearchCaptions()
                                        {m_chkOpt6},
                                        {m_chkOptt7}};
     const int boxHeight = toPx(230);
-    const int firstTop = std::max(toPx(200), Frame4->contentsRect().top() + 1);
-    const int lastTop = Frame4->height() - 2 - boxHeight;
+    const int firstTop = std::max(toPx(200), at<QGroupBox>(Place::SearchIn)->contentsRect().top() + 1);
+    const int lastTop = at<QGroupBox>(Place::SearchIn)->height() - 2 - boxHeight;
     // The design's rows: 220 twips apart, with 240 before the two option boxes.
     const double designed[] = {0, 220, 440, 680, 900};
     const double scale = std::min(1.0, (lastTop - firstTop) / double(toPx(900)));
@@ -174,7 +177,8 @@ void frmVardecks::Form_Resize()
     // The two tab strips would flicker while their pages move; holding back their
     // painting spares that without taking the keyboard focus from them.
     const bool explorer = sameText(m_currentAspect, QStringLiteral("Explorer"));
-    const bool holdTabs = explorer && (lblWName->isVisible() || txtWName->isVisible());
+    const bool holdTabs =
+        explorer && (at<QLabel>(Place::NameLabel)->isVisible() || at<QLineEdit>(Place::NameBox)->isVisible());
     if (holdTabs) {
         tabInfo->setUpdatesEnabled(false);
         tabIndex->setUpdatesEnabled(false);
@@ -188,13 +192,13 @@ void frmVardecks::Form_Resize()
     showPaneButtons(true);
     Splitter2->moveTwips(tw::left(Splitter2), tw::top(Splitter2), scaleWidth, scaleHeight - 1220);
 
-    tw::setHeight(lstSrch, tw::height(tabIndex) - 2760);
-    setColumnWidth(lstSrch, 1, tw::width(tabIndex) - 1000);
-    setColumnWidth(lstSrch, 2, 980);
-    tw::setHeight(tvwFavs, tw::height(tabIndex) - 1280);
-    tw::setHeight(listPop, tw::height(tabIndex) - 400);
-    setColumnWidth(listPop, 1, tw::width(tabIndex) - 800);
-    setColumnWidth(listPop, 2, 800);
+    tw::setHeight(at<QTreeWidget>(Place::SearchList), tw::height(tabIndex) - 2760);
+    setColumnWidth(at<QTreeWidget>(Place::SearchList), 1, tw::width(tabIndex) - 1000);
+    setColumnWidth(at<QTreeWidget>(Place::SearchList), 2, 980);
+    tw::setHeight(at<QTreeWidget>(Place::FavoritesTree), tw::height(tabIndex) - 1280);
+    tw::setHeight(at<QTreeWidget>(Place::PopularList), tw::height(tabIndex) - 400);
+    setColumnWidth(at<QTreeWidget>(Place::PopularList), 1, tw::width(tabIndex) - 800);
+    setColumnWidth(at<QTreeWidget>(Place::PopularList), 2, 800);
 
     const double outer = outerWidth();
     tw::setWidth(StatusBar1, outer);
@@ -207,30 +211,36 @@ void frmVardecks::Form_Resize()
     if (tw::width(Picture1) > 2520) {
         tw::setWidth(tabInfo, tw::width(tabView) - 30);
         tw::setHeight(tabInfo, tw::height(Picture1) - 1280);
-        tw::setWidth(PictureDetails, tw::width(tabInfo));
-        tw::setHeight(PictureDetails, tw::height(tabInfo) - 400);
-        const double fieldWidth = tw::width(PictureDetails) - 1440;
+        tw::setWidth(at(Place::Details), tw::width(tabInfo));
+        tw::setHeight(at(Place::Details), tw::height(tabInfo) - 400);
+        const double fieldWidth = tw::width(at(Place::Details)) - 1440;
         const double fieldHeight = qMax(1500.0, tw::height(tabInfo) - 4860);
-        for (QWidget *field : {static_cast<QWidget *>(txtDescription), static_cast<QWidget *>(lblDescription)})
+        for (QWidget *field : {static_cast<QWidget *>(at<QPlainTextEdit>(Place::DescriptionBox)),
+                               static_cast<QWidget *>(at<QLabel>(Place::DescriptionLabel))})
             tw::move(field, tw::left(field), tw::top(field), fieldWidth, fieldHeight);
-        tw::move(txtKeywords, tw::left(txtKeywords), tw::top(txtDescription) + tw::height(txtDescription) + 100,
+        tw::move(at<QPlainTextEdit>(Place::KeywordsBox), tw::left(at<QPlainTextEdit>(Place::KeywordsBox)),
+                 tw::top(at<QPlainTextEdit>(Place::DescriptionBox)) +
+                     tw::height(at<QPlainTextEdit>(Place::DescriptionBox)) + 100,
                  fieldWidth, 1450);
-        tw::move(lblKeyWords, tw::left(lblKeyWords), tw::top(lblDescription) + tw::height(lblDescription) + 100,
+        tw::move(at<QLabel>(Place::KeywordsLabel), tw::left(at<QLabel>(Place::KeywordsLabel)),
+                 tw::top(at<QLabel>(Place::DescriptionLabel)) + tw::height(at<QLabel>(Place::DescriptionLabel)) + 100,
                  fieldWidth, 1450);
-        tw::setTop(lbl(Lbl::KeywordsCaption), tw::top(lblDescription) + tw::height(lblDescription) + 80);
-        tw::setTop(cmdEdit(0), tw::top(lblDescription) + tw::height(lblDescription) + 80);
-        tw::setWidth(txtNotes, tw::width(tabInfo));
-        tw::setHeight(txtNotes, tw::height(tabInfo) - 395);
-        tw::setWidth(wbPreview, tw::width(tabInfo) - 200);
-        tw::setHeight(wbPreview, tw::height(tabInfo) - 1380);
-        wbPreview->setVisible(true);
-        tw::setWidth(Frame2, tw::width(tabView) - 30);
-        tw::setHeight(Frame2, tw::height(tabView) - 330);
+        tw::setTop(at<QLabel>(Place::KeywordsCaption),
+                   tw::top(at<QLabel>(Place::DescriptionLabel)) + tw::height(at<QLabel>(Place::DescriptionLabel)) + 80);
+        tw::setTop(at(Place::KeywordsButton),
+                   tw::top(at<QLabel>(Place::DescriptionLabel)) + tw::height(at<QLabel>(Place::DescriptionLabel)) + 80);
+        tw::setWidth(at<QTextEdit>(Place::Notes), tw::width(tabInfo));
+        tw::setHeight(at<QTextEdit>(Place::Notes), tw::height(tabInfo) - 395);
+        tw::setWidth(at(Place::Preview), tw::width(tabInfo) - 200);
+        tw::setHeight(at(Place::Preview), tw::height(tabInfo) - 1380);
+        at(Place::Preview)->setVisible(true);
+        tw::setWidth(at(Place::VardeckFields), tw::width(tabView) - 30);
+        tw::setHeight(at(Place::VardeckFields), tw::height(tabView) - 330);
         placeKeywordRow();
     }
 
-    tw::setWidth(wbWeb, scaleWidth - 100);
-    tw::setHeight(wbWeb, scaleHeight - 2040);
+    tw::setWidth(at(Place::WebView), scaleWidth - 100);
+    tw::setHeight(at(Place::WebView), scaleHeight - 2040);
 
     if (explorer && holdTabs) {
         tabInfo->setVisible(true);
@@ -243,7 +253,7 @@ void frmVardecks::Form_Resize()
         firstResize = false;
         if (tabIndex->Tab() == 1) {
             prepareSearchBox();
-            cmbSearch->setFocus();
+            at<QComboBox>(Place::SearchBox)->setFocus();
         }
     }
     m_inFormResize = false;
@@ -256,53 +266,58 @@ void frmVardecks::Splitter2_Resize()
     const double paneLeft = tw::left(tabIndex);
     const double paneWidth = tw::width(tabIndex);
     tw::setWidth(Splitter1, paneWidth);
-    tw::setWidth(listPop, paneWidth);
-    setColumnWidth(listPop, 1, paneWidth - 800);
-    setColumnWidth(listPop, 2, 800);
-    tw::setWidth(lstSrch, paneWidth);
-    setColumnWidth(lstSrch, 1, paneWidth - 1000);
-    setColumnWidth(lstSrch, 2, 980);
-    tw::setWidth(cmbSearch, paneWidth - 500);
-    tw::setLeft(lblFound, paneLeft + paneWidth - 780);
-    tw::setLeft(lbl(Lbl::FoundCaption), paneLeft + paneWidth - 1300);
-    tw::setLeft(cmdSearch, paneLeft + paneWidth - 1300);
-    tw::setWidth(Frame4, paneWidth - 250);
+    tw::setWidth(at<QTreeWidget>(Place::PopularList), paneWidth);
+    setColumnWidth(at<QTreeWidget>(Place::PopularList), 1, paneWidth - 800);
+    setColumnWidth(at<QTreeWidget>(Place::PopularList), 2, 800);
+    tw::setWidth(at<QTreeWidget>(Place::SearchList), paneWidth);
+    setColumnWidth(at<QTreeWidget>(Place::SearchList), 1, paneWidth - 1000);
+    setColumnWidth(at<QTreeWidget>(Place::SearchList), 2, 980);
+    tw::setWidth(at<QComboBox>(Place::SearchBox), paneWidth - 500);
+    tw::setLeft(at<QLabel>(Place::FoundCount), paneLeft + paneWidth - 780);
+    tw::setLeft(at<QLabel>(Place::FoundCaption), paneLeft + paneWidth - 1300);
+    tw::setLeft(at<qbButtons_H>(Place::SearchButton), paneLeft + paneWidth - 1300);
+    tw::setWidth(at<QGroupBox>(Place::SearchIn), paneWidth - 250);
     placeSearchCaptions();
 
     showPaneButtons(false);
-    tw::setWidth(tvwFavs, paneWidth);
+    tw::setWidth(at<QTreeWidget>(Place::FavoritesTree), paneWidth);
 
     if (tw::width(Picture1) > 2520) {
         tw::setWidth(tabView, tw::width(Picture1));
         tw::setHeight(tabView, tw::height(Picture1));
         tw::setWidth(tabInfo, tw::width(tabView) - 30);
         tw::setHeight(tabInfo, tw::height(Picture1) - 1280);
-        for (QWidget *list : {static_cast<QWidget *>(listVD), static_cast<QWidget *>(lstSearch)}) {
+        for (QWidget *list : {static_cast<QWidget *>(at<QTreeWidget>(Place::FolderList)),
+                              static_cast<QWidget *>(at<QTreeWidget>(Place::SearchResults))}) {
             tw::setWidth(list, tw::width(tabView));
             tw::setHeight(list, tw::height(tabView) - 400);
         }
-        tw::setWidth(Frame2, tw::width(tabView) - 30);
-        tw::setHeight(Frame2, tw::height(tabView) - 330);
-        tw::setWidth(PictureDetails, tw::width(tabInfo));
-        tw::setHeight(PictureDetails, tw::height(tabInfo) - 430);
-        const double fieldWidth = tw::width(PictureDetails) - 1440;
-        tw::setWidth(txtDescription, fieldWidth);
-        tw::setWidth(lblDescription, fieldWidth);
-        tw::move(txtKeywords, tw::left(txtKeywords), tw::top(txtDescription) + tw::height(txtDescription) + 100,
-                 fieldWidth, tw::height(txtKeywords));
-        tw::move(lblKeyWords, tw::left(lblKeyWords), tw::top(lblDescription) + tw::height(lblDescription) + 100,
-                 fieldWidth, tw::height(lblKeyWords));
-        tw::setWidth(txtNotes, tw::width(tabInfo));
-        tw::setWidth(wbPreview, tw::width(tabInfo) - 200);
-        wbPreview->setVisible(true);
+        tw::setWidth(at(Place::VardeckFields), tw::width(tabView) - 30);
+        tw::setHeight(at(Place::VardeckFields), tw::height(tabView) - 330);
+        tw::setWidth(at(Place::Details), tw::width(tabInfo));
+        tw::setHeight(at(Place::Details), tw::height(tabInfo) - 430);
+        const double fieldWidth = tw::width(at(Place::Details)) - 1440;
+        tw::setWidth(at<QPlainTextEdit>(Place::DescriptionBox), fieldWidth);
+        tw::setWidth(at<QLabel>(Place::DescriptionLabel), fieldWidth);
+        tw::move(at<QPlainTextEdit>(Place::KeywordsBox), tw::left(at<QPlainTextEdit>(Place::KeywordsBox)),
+                 tw::top(at<QPlainTextEdit>(Place::DescriptionBox)) +
+                     tw::height(at<QPlainTextEdit>(Place::DescriptionBox)) + 100,
+                 fieldWidth, tw::height(at<QPlainTextEdit>(Place::KeywordsBox)));
+        tw::move(at<QLabel>(Place::KeywordsLabel), tw::left(at<QLabel>(Place::KeywordsLabel)),
+                 tw::top(at<QLabel>(Place::DescriptionLabel)) + tw::height(at<QLabel>(Place::DescriptionLabel)) + 100,
+                 fieldWidth, tw::height(at<QLabel>(Place::KeywordsLabel)));
+        tw::setWidth(at<QTextEdit>(Place::Notes), tw::width(tabInfo));
+        tw::setWidth(at(Place::Preview), tw::width(tabInfo) - 200);
+        at(Place::Preview)->setVisible(true);
         // The boxes may start a little after their designed 720 twips (see the panes).
-        const double boxShift = tw::left(txtWName) - 720;
-        tw::setWidth(txtWName, tw::width(Picture1) - 800 - boxShift);
-        tw::setWidth(txtAddress, tw::width(Picture1) - 800 - boxShift);
-        tw::setWidth(lblWName, tw::width(Picture1) - 300);
-        tw::setWidth(lblAddress, tw::width(Picture1) - 300);
-        for (QWidget *label : {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lblFileSize),
-                               static_cast<QWidget *>(lbl(Lbl::Hits))})
+        const double boxShift = tw::left(at<QLineEdit>(Place::NameBox)) - 720;
+        tw::setWidth(at<QLineEdit>(Place::NameBox), tw::width(Picture1) - 800 - boxShift);
+        tw::setWidth(at<QLineEdit>(Place::AddressBox), tw::width(Picture1) - 800 - boxShift);
+        tw::setWidth(at<QLabel>(Place::NameLabel), tw::width(Picture1) - 300);
+        tw::setWidth(at<QLabel>(Place::AddressLabel), tw::width(Picture1) - 300);
+        for (QWidget *label : {static_cast<QWidget *>(at<QLabel>(Place::HomeLabel)),
+                               static_cast<QWidget *>(at<QLabel>(Place::FileSizeLabel)),
+                               static_cast<QWidget *>(at<QLabel>(Place::HitsLabel))})
             tw::setWidth(label, tw::width(Picture1) - 600);
         placeKeywordRow();
     }
@@ -315,21 +330,23 @@ void frmVardecks::Splitter2_Resize()
                                      StatusBar1->panelWidth(4));
 
     const double bottom = tw::top(tabIndex) + tw::height(tabIndex) - 750;
-    for (QWidget *button : {static_cast<QWidget *>(cmdMoveVD), static_cast<QWidget *>(cmdMoveFolder),
-                            static_cast<QWidget *>(cmdFAdd), static_cast<QWidget *>(cmdFDelete)})
+    for (QWidget *button : {static_cast<QWidget *>(at<qbButtons_H>(Place::MoveVardeckButton)),
+                            static_cast<QWidget *>(at<qbButtons_H>(Place::MoveFolderButton)),
+                            static_cast<QWidget *>(at<qbButtons_H>(Place::AddFavoriteButton)),
+                            static_cast<QWidget *>(at<qbButtons_H>(Place::DeleteFavoriteButton))})
         tw::setTop(button, bottom);
     for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption}) {
         tw::setLeft(lbl(index), paneLeft + 2100);
         tw::setTop(lbl(index), bottom);
     }
-    tw::setLeft(lbl(Lbl::VardeckCount), paneLeft + 2950);
-    tw::setTop(lbl(Lbl::VardeckCount), bottom);
+    tw::setLeft(at<QLabel>(Place::VardeckCount), paneLeft + 2950);
+    tw::setTop(at<QLabel>(Place::VardeckCount), bottom);
     // The Favorites tab's mark between its buttons and its count, in the row that
     // follows the pane's foot rather than over the list.
-    tw::move(Picture4, paneLeft + 1845, bottom + 30, 240, 240);
+    tw::move(at<QLabel>(Place::FavoritesMark), paneLeft + 1845, bottom + 30, 240, 240);
     // The favourites count runs to the pane's edge: thousands of favourites still show
     // their whole number.
-    tw::setWidth(lbl(Lbl::FavoritesCount), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
+    tw::setWidth(at<QLabel>(Place::FavoritesCount), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
 }
 
 } // namespace rr

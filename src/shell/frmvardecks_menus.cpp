@@ -218,30 +218,30 @@ bool frmVardecks::keyboardPopup(QWidget *focus)
         return false;
     // The control whose right-click opens the popup, and where on it the click is made.
     QWidget *target = focus;
-    QPoint at = focus->rect().center();
-    QPoint anchor = at;
+    QPoint clickAt = focus->rect().center();
+    QPoint anchor = clickAt;
     if (auto *view = qobject_cast<QAbstractItemView *>(focus)) {
         target = view->viewport();
         const QModelIndex current = view->currentIndex();
         if (current.isValid()) {
             view->scrollTo(current);
-            at = anchor = view->visualRect(current).center();
+            clickAt = anchor = view->visualRect(current).center();
         } else {
             // No current item: a click beside every item.
-            at = QPoint(-1, -1);
+            clickAt = QPoint(-1, -1);
             anchor = QPoint(0, 0);
         }
-    } else if (focus == txtNotes) {
-        target = txtNotes->viewport();
-        at = anchor = txtNotes->cursorRect().center();
+    } else if (focus == at<QTextEdit>(Place::Notes)) {
+        target = at<QTextEdit>(Place::Notes)->viewport();
+        clickAt = anchor = at<QTextEdit>(Place::Notes)->cursorRect().center();
     } else if (auto *bar = qobject_cast<QTabBar *>(focus)) {
-        at = anchor = bar->tabRect(bar->currentIndex()).center();
+        clickAt = anchor = bar->tabRect(bar->currentIndex()).center();
     } else {
         return false;
     }
     m_popupAt = target->mapToGlobal(anchor);
-    const QPointF local(at);
-    const QPointF global(target->mapToGlobal(at));
+    const QPointF local(clickAt);
+    const QPointF global(target->mapToGlobal(clickAt));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton, Qt::NoModifier);
@@ -281,8 +281,8 @@ void frmVardecks::resetMenuItems()
 {
     for (MenuId id : resetMenuItemIds())
         menuItem(id)->setEnabled(false);
-    cmdMoveFolder->setEnabled(false);
-    cmdMoveVD->setEnabled(false);
+    at<qbButtons_H>(Place::MoveFolderButton)->setEnabled(false);
+    at<qbButtons_H>(Place::MoveVardeckButton)->setEnabled(false);
 }
 
 void frmVardecks::disableAllMenuItems()

@@ -550,4 +550,93 @@ void frmVardecks::buildImageLists()
     ImageListWM.insert(QStringLiteral("SelVardeck"), QIcon(pictures::draw(Kind::SelectedVardeckMark)));
 }
 
+QWidget *frmVardecks::pane(Pane pane) const
+{
+    switch (pane) {
+    case Pane::IndexPage:
+        return tabIndex->page(0);
+    case Pane::FolderSplitter:
+        return Splitter1;
+    case Pane::SearchPage:
+        return tabIndex->page(1);
+    case Pane::FavoritesPage:
+        return tabIndex->page(2);
+    case Pane::PopularPage:
+        return tabIndex->page(3);
+    case Pane::VardeckPage:
+        return tabView->page(0);
+    case Pane::FolderListPage:
+        return tabView->page(1);
+    case Pane::SearchResultsPage:
+        return tabView->page(2);
+    case Pane::DetailsPage:
+        return tabInfo->page(0);
+    case Pane::PreviewPage:
+        return tabInfo->page(1);
+    case Pane::NotesPage:
+        return tabInfo->page(2);
+    case Pane::Client:
+    case Pane::Count:
+        break;
+    }
+    return formClient;
+}
+
+void frmVardecks::addToLayout(Place role, QWidget *control)
+{
+    Q_ASSERT_X(!m_places[std::size_t(role)], "frmVardecks::addToLayout", "a place is handed over twice");
+    m_places[std::size_t(role)] = control;
+}
+
+void frmVardecks::placeOwnControls()
+{
+    const std::pair<Place, QWidget *> own[] = {
+        {Place::FolderTree, tvwTopics},
+        {Place::VardeckTree, tvwWM},
+        {Place::MoveVardeckButton, cmdMoveVD},
+        {Place::MoveFolderButton, cmdMoveFolder},
+        {Place::VardecksCaption, lbl(Lbl::VardecksCaption)},
+        {Place::VardeckCount, lbl(Lbl::VardeckCount)},
+        {Place::SearchBox, cmbSearch},
+        {Place::SearchMark, Picture5},
+        {Place::SearchButton, cmdSearch},
+        {Place::SearchIn, Frame4},
+        {Place::FoundCaption, lbl(Lbl::FoundCaption)},
+        {Place::FoundCount, lblFound},
+        {Place::SearchList, lstSrch},
+        {Place::FavoritesTree, tvwFavs},
+        {Place::AddFavoriteButton, cmdFAdd},
+        {Place::DeleteFavoriteButton, cmdFDelete},
+        {Place::FavoritesCount, lbl(Lbl::FavoritesCount)},
+        {Place::FavoritesMark, Picture4},
+        {Place::PopularList, listPop},
+        {Place::FolderList, listVD},
+        {Place::SearchResults, lstSearch},
+        {Place::VardeckFields, Frame2},
+        {Place::NameLabel, lblWName},
+        {Place::NameBox, txtWName},
+        {Place::AddressLabel, lblAddress},
+        {Place::AddressBox, txtAddress},
+        {Place::Details, PictureDetails},
+        {Place::HomeLabel, lblHome},
+        {Place::FileSizeLabel, lblFileSize},
+        {Place::HitsLabel, lbl(Lbl::Hits)},
+        {Place::DescriptionLabel, lblDescription},
+        {Place::DescriptionBox, txtDescription},
+        {Place::KeywordsCaption, lbl(Lbl::KeywordsCaption)},
+        {Place::KeywordsLabel, lblKeyWords},
+        {Place::KeywordsBox, txtKeywords},
+        {Place::KeywordsButton, cmdEdit(0)},
+        {Place::Notes, txtNotes},
+        {Place::Preview, wbPreview},
+        {Place::PreviewButtons, cmdPreview(5)},
+        {Place::WebStrip, Picture2},
+        {Place::WebSearchBox, txtS},
+        {Place::WebBrowserCheck, chkWebAspectBrowser},
+        {Place::WebView, wbWeb},
+    };
+    for (const auto &[role, control] : own)
+        addToLayout(role, control);
+}
+
 } // namespace rr

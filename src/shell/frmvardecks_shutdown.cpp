@@ -122,10 +122,10 @@ void frmVardecks::Form_Unload()
         const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
-            c[i] = columnTwips(listVD, i, storedWidths[i]);
+            c[i] = columnTwips(at<QTreeWidget>(Place::FolderList), i, storedWidths[i]);
         std::array<int, 7> cs{};
         for (int i = 0; i < 7; ++i)
-            cs[i] = columnTwips(lstSearch, i, storedSearchWidths[i]);
+            cs[i] = columnTwips(at<QTreeWidget>(Place::SearchResults), i, storedSearchWidths[i]);
         SettingsStore::setMoreFormValues(c, nextDatabase, cs);
         SettingsStore::writeRecentList(session().recentColl);
         SettingsStore::writeSearchList(session().searchColl);
@@ -143,13 +143,15 @@ void frmVardecks::closeDB()
     tabIndex->setEnabled(false);
     tabInfo->setEnabled(false);
     tabView->setEnabled(false);
-    Picture2->setEnabled(false);
+    at(Place::WebStrip)->setEnabled(false);
     Toolbar2->setEnabled(false);
     commands.setFormEditMode(false);
     commands.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
-    for (QTreeWidget *list : {tvwTopics, tvwWM, lstSrch, lstSearch, listPop, tvwFavs})
+    for (QTreeWidget *list : {at<QTreeWidget>(Place::FolderTree), at<QTreeWidget>(Place::VardeckTree),
+                              at<QTreeWidget>(Place::SearchList), at<QTreeWidget>(Place::SearchResults),
+                              at<QTreeWidget>(Place::PopularList), at<QTreeWidget>(Place::FavoritesTree)})
         list->clear();
     // Through the caption's change handling, so the folder tab's caption goes too.
     showNoFolder();

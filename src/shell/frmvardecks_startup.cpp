@@ -185,11 +185,11 @@ void frmVardecks::openStartDatabase()
 void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
-    tvwTopics->hide();
+    at<QTreeWidget>(Place::FolderTree)->hide();
     commands.populateTopicList(dbXML.document());
-    tvwTopics->show();
-    if (tvwTopics->topLevelItemCount() > 0)
-        tvwTopics->setCurrentItem(tvwTopics->topLevelItem(0));
+    at<QTreeWidget>(Place::FolderTree)->show();
+    if (at<QTreeWidget>(Place::FolderTree)->topLevelItemCount() > 0)
+        at<QTreeWidget>(Place::FolderTree)->setCurrentItem(at<QTreeWidget>(Place::FolderTree)->topLevelItem(0));
 
     checkCreateThumbsDir(name);
     StatusBar1->setPanelText(3, name);
@@ -230,11 +230,11 @@ void frmVardecks::finishStartDatabase(const QString &name)
     commands.populateFavsList(dbXML.document());
 
     const double indexWidth = twips::width(tabIndex);
-    setColumnWidthTwips(listPop, 0, indexWidth - 800);
-    setColumnWidthTwips(listPop, 1, 800);
+    setColumnWidthTwips(at<QTreeWidget>(Place::PopularList), 0, indexWidth - 800);
+    setColumnWidthTwips(at<QTreeWidget>(Place::PopularList), 1, 800);
     commands.populatePopList(dbXML.document());
-    setColumnWidthTwips(lstSrch, 0, indexWidth - 1000);
-    setColumnWidthTwips(lstSrch, 1, 980);
+    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 0, indexWidth - 1000);
+    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 1, 980);
     commands.populateSearchList();
 
     showStartPaneButtons();
@@ -245,12 +245,12 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     markAllPagesStale();
     restoreColumnWidths();
-    Picture4->hide();
-    Picture5->hide();
+    at<QLabel>(Place::FavoritesMark)->hide();
+    at<QLabel>(Place::SearchMark)->hide();
 
     session().currentAspectStyle = SettingsStore::getAspectStyle();
     session().webAspectHtml = SettingsStore::getWebAspectHtml();
-    chkWebAspectBrowser->setChecked(!session().webAspectHtml);
+    at<QCheckBox>(Place::WebBrowserCheck)->setChecked(!session().webAspectHtml);
     if (!m_overrideAspect) {
         if (sameText(SettingsStore::getAspectSetting(), QLatin1String("Web"))) {
             commands.showAspectWeb();
@@ -273,14 +273,14 @@ void frmVardecks::finishStartDatabase(const QString &name)
 void frmVardecks::showStartPaneButtons()
 {
     const int tab = tabIndex->Tab();
-    cmdMoveVD->setVisible(tab == 0);
-    cmdMoveFolder->setVisible(tab == 0);
-    cmdFAdd->setVisible(tab == 2);
-    cmdFDelete->setVisible(tab == 2);
-    cmdSearch->setVisible(tab == 1);
-    lbl(Lbl::FavoritesCount)->setVisible(tab == 2);
-    lbl(Lbl::VardecksCaption)->setVisible(tab == 0);
-    lbl(Lbl::VardeckCount)->setVisible(tab == 0);
+    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == 0);
+    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == 0);
+    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab == 2);
+    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab == 2);
+    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == 1);
+    at<QLabel>(Place::FavoritesCount)->setVisible(tab == 2);
+    at<QLabel>(Place::VardecksCaption)->setVisible(tab == 0);
+    at<QLabel>(Place::VardeckCount)->setVisible(tab == 0);
     if (tab == 1)
         prepareSearchBox();
 }
@@ -303,20 +303,21 @@ void frmVardecks::restoreColumnWidths()
             usable(stored) ? fit->keepWidth(column) : fit->releaseWidth(column);
     };
     for (int i = 1; i <= 6; ++i)
-        restore(listVD, i - 1, SettingsStore::getColWidth(i), 6);
+        restore(at<QTreeWidget>(Place::FolderList), i - 1, SettingsStore::getColWidth(i), 6);
     for (int i = 1; i <= 7; ++i)
-        restore(lstSearch, i - 1, SettingsStore::getColWidthSearch(i), 7);
+        restore(at<QTreeWidget>(Place::SearchResults), i - 1, SettingsStore::getColWidthSearch(i), 7);
     tellSettingErrors(m_splash);
-    setColumnWidthTwips(lstSrch, 1, 1000);
-    setColumnWidthTwips(lstSrch, 0, twips::width(tabIndex) - 980);
+    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 1, 1000);
+    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 0, twips::width(tabIndex) - 980);
 }
 
 void frmVardecks::showAtTheFolderTree()
 {
     show();
     // The keyboard starts where the collection does: in the folder tree.
-    if (m_currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 && !txtWName->isVisible())
-        tvwTopics->setFocus();
+    if (m_currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 &&
+        !at<QLineEdit>(Place::NameBox)->isVisible())
+        at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
 frmSplash *frmVardecks::splashWindow() const

@@ -61,13 +61,13 @@ void frmVardecks::registerOwnCommands()
 
 void frmVardecks::prepareSearchBox()
 {
-    if (QLineEdit *edit = cmbSearch->lineEdit())
+    if (QLineEdit *edit = at<QComboBox>(Place::SearchBox)->lineEdit())
         edit->selectAll();
 }
 
 void frmVardecks::restLinkLabels()
 {
-    for (QLabel *link : {lblAddress, lblHome})
+    for (QLabel *link : {at<QLabel>(Place::AddressLabel), at<QLabel>(Place::HomeLabel)})
         setLinkLook(link, false);
 }
 
@@ -91,43 +91,45 @@ void frmVardecks::tabIndex_Click(int previousTab)
     Q_UNUSED(previousTab);
     const int tab = tabIndex->Tab();
     if (tab == 1) {
-        cmdSearch->setVisible(true);
-        setDefaultButton(cmdSearch);
-        for (QWidget *w : {static_cast<QWidget *>(cmdMoveFolder), static_cast<QWidget *>(cmdMoveVD),
-                           static_cast<QWidget *>(cmdFAdd), static_cast<QWidget *>(cmdFDelete)})
+        at<qbButtons_H>(Place::SearchButton)->setVisible(true);
+        setDefaultButton(at<qbButtons_H>(Place::SearchButton));
+        for (QWidget *w : {static_cast<QWidget *>(at<qbButtons_H>(Place::MoveFolderButton)),
+                           static_cast<QWidget *>(at<qbButtons_H>(Place::MoveVardeckButton)),
+                           static_cast<QWidget *>(at<qbButtons_H>(Place::AddFavoriteButton)),
+                           static_cast<QWidget *>(at<qbButtons_H>(Place::DeleteFavoriteButton))})
             w->setVisible(false);
         prepareSearchBox();
-        cmbSearch->setFocus();
+        at<QComboBox>(Place::SearchBox)->setFocus();
         for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
             lbl(index)->setVisible(false);
     }
     if (tab == 2) {
-        if (dbXML.isOpen() && tvwFavs->topLevelItemCount() == 0) {
+        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0) {
             m_favsColl.clear();
             commands.populateFavsList(dbXML.document());
         }
-        lbl(Lbl::FavoritesCount)->setVisible(true);
-        lbl(Lbl::VardecksCaption)->setVisible(false);
-        lbl(Lbl::VardeckCount)->setVisible(false);
-        cmdFAdd->setVisible(true);
-        cmdFDelete->setVisible(true);
-        cmdSearch->setVisible(false);
-        cmdMoveFolder->setVisible(false);
-        cmdMoveVD->setVisible(false);
-        setDefaultButton(cmdFAdd);
+        at<QLabel>(Place::FavoritesCount)->setVisible(true);
+        at<QLabel>(Place::VardecksCaption)->setVisible(false);
+        at<QLabel>(Place::VardeckCount)->setVisible(false);
+        at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(true);
+        at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(true);
+        at<qbButtons_H>(Place::SearchButton)->setVisible(false);
+        at<qbButtons_H>(Place::MoveFolderButton)->setVisible(false);
+        at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(false);
+        setDefaultButton(at<qbButtons_H>(Place::AddFavoriteButton));
     }
     if (tab == 0) {
-        cmdSearch->setVisible(false);
-        cmdMoveFolder->setVisible(true);
-        cmdMoveVD->setVisible(true);
-        cmdFAdd->setVisible(false);
-        cmdFDelete->setVisible(false);
-        lbl(Lbl::FavoritesCount)->setVisible(false);
-        lbl(Lbl::VardecksCaption)->setVisible(true);
-        lbl(Lbl::VardeckCount)->setVisible(true);
-        if (tvwWM->topLevelItemCount() == 0) {
-            QTreeWidgetItem *selected = tvwTopics->currentItem();
-            const bool isFirstNode = selected && selected == tvwTopics->topLevelItem(0);
+        at<qbButtons_H>(Place::SearchButton)->setVisible(false);
+        at<qbButtons_H>(Place::MoveFolderButton)->setVisible(true);
+        at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(true);
+        at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(false);
+        at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(false);
+        at<QLabel>(Place::FavoritesCount)->setVisible(false);
+        at<QLabel>(Place::VardecksCaption)->setVisible(true);
+        at<QLabel>(Place::VardeckCount)->setVisible(true);
+        if (at<QTreeWidget>(Place::VardeckTree)->topLevelItemCount() == 0) {
+            QTreeWidgetItem *selected = at<QTreeWidget>(Place::FolderTree)->currentItem();
+            const bool isFirstNode = selected && selected == at<QTreeWidget>(Place::FolderTree)->topLevelItem(0);
             if (selected && selected->isSelected() && !isFirstNode && !sameText(tagOf(selected), currentTID()))
                 commands.populateWMOnTopicNode();
         }
@@ -137,7 +139,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
 void frmVardecks::tabIndex_GotFocus()
 {
     if (tabIndex->Tab() == 1)
-        setDefaultButton(cmdSearch);
+        setDefaultButton(at<qbButtons_H>(Place::SearchButton));
 }
 
 void frmVardecks::tabIndex_MouseDown(Qt::MouseButton button)
@@ -184,28 +186,28 @@ void frmVardecks::mnuViewIndex_Click()
 {
     tabIndex->setTab(0);
     commands.showAspectExplorer();
-    tvwTopics->setFocus();
+    at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
     tabIndex->setTab(1);
     commands.showAspectExplorer();
-    cmbSearch->setFocus();
+    at<QComboBox>(Place::SearchBox)->setFocus();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
     tabIndex->setTab(2);
     commands.showAspectExplorer();
-    tvwFavs->setFocus();
+    at<QTreeWidget>(Place::FavoritesTree)->setFocus();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
     tabIndex->setTab(3);
     commands.showAspectExplorer();
-    listPop->setFocus();
+    at<QTreeWidget>(Place::PopularList)->setFocus();
 }
 
 void frmVardecks::mnuViewSearchResults_Click()
@@ -213,7 +215,7 @@ void frmVardecks::mnuViewSearchResults_Click()
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
         tabView->setTab(2);
-        lstSearch->setFocus();
+        at<QTreeWidget>(Place::SearchResults)->setFocus();
     }
 }
 
@@ -222,7 +224,7 @@ void frmVardecks::mnuViewVardecks_Click()
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
         tabView->setTab(1);
-        listVD->setFocus();
+        at<QTreeWidget>(Place::FolderList)->setFocus();
     }
 }
 
@@ -247,7 +249,7 @@ void frmVardecks::mnuViewPreview_Click()
     commands.showAspectExplorer();
     // The page takes the keys once the pane has one; until then its tab does.
     if (shown)
-        (wbPreview->focusProxy() ? wbPreview : static_cast<QWidget *>(tabInfo->tabBar()))->setFocus();
+        (at(Place::Preview)->focusProxy() ? at(Place::Preview) : static_cast<QWidget *>(tabInfo->tabBar()))->setFocus();
 }
 
 void frmVardecks::mnuViewNotes_Click()
@@ -258,7 +260,7 @@ void frmVardecks::mnuViewNotes_Click()
         tabInfo->setTab(2);
     commands.showAspectExplorer();
     if (shown)
-        txtNotes->setFocus();
+        at<QTextEdit>(Place::Notes)->setFocus();
 }
 
 } // namespace rr
