@@ -48,6 +48,9 @@ void assembleMainWindow(frmVardecks &window)
     window.commands.showTips = [&window] { frmTips::showTips(&window); };
     tellOpenerFailures();
 
+    // Every part has made its controls and handed the frame those it lays out.
+    Q_ASSERT_X(window.emptyPlaces().isEmpty(), "assembleMainWindow", "a place of the frame is empty");
+
     // Every command and operation is attached now; one left out is a programming error.
     const QStringList missing = window.commands.missing();
     if (!missing.isEmpty())

@@ -43,6 +43,8 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     formClient = new QWidget(this);
     formClient->setObjectName(QStringLiteral("formClient"));
     setCentralWidget(formClient);
+    m_standIns = new QWidget(this);
+    m_standIns->hide();
 
     buildImageLists();
     buildMenus();

@@ -198,6 +198,8 @@ public:
     // A part hands the frame a control whose place, size, visibility or font the layout
     // rules set (frameplaces.h); once for each place.
     void addToLayout(Place role, QWidget *control);
+    // The places no part has handed a control to; none once the window is put together.
+    QList<Place> emptyPlaces() const;
 
     // ----- default button (Enter presses it) -----
     void setDefaultButton(qbButtons_H *button);
@@ -445,12 +447,21 @@ private:
     // True when the key is the shortcut of a menu item, enabled or not.
     bool isMenuShortcut(const QKeyEvent *key) const;
 
-    // A control handed to the frame for its place (nullptr until a part has).
+    // The control handed to the frame for its place. A window put together only in part
+    // (as a test may) lays out a hidden stand-in of the same kind where no part has.
     template <typename T = QWidget> T *at(Place role) const
     {
-        return static_cast<T *>(m_places[std::size_t(role)].data());
+        QPointer<QWidget> &control = m_places[std::size_t(role)];
+        if (!control) {
+            control = new T(m_standIns);
+            control->setProperty("rrStandIn", true);
+        }
+        Q_ASSERT(qobject_cast<T *>(control.data()));
+        return static_cast<T *>(control.data());
     }
-    std::array<QPointer<QWidget>, std::size_t(Place::Count)> m_places;
+    mutable std::array<QPointer<QWidget>, std::size_t(Place::Count)> m_places;
+    // The hidden parent of the stand-ins.
+    QWidget *m_standIns = nullptr;
 
     QHash<QString, QAction *> m_menuItems;
     QHash<QString, QMenu *> m_menus;

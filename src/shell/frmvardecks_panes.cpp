@@ -584,8 +584,25 @@ QWidget *frmVardecks::pane(Pane pane) const
 
 void frmVardecks::addToLayout(Place role, QWidget *control)
 {
-    Q_ASSERT_X(!m_places[std::size_t(role)], "frmVardecks::addToLayout", "a place is handed over twice");
-    m_places[std::size_t(role)] = control;
+    QPointer<QWidget> &held = m_places[std::size_t(role)];
+    Q_ASSERT_X(!held || held->property("rrStandIn").toBool(), "frmVardecks::addToLayout",
+               "a place is handed over twice");
+    if (held && held->property("rrStandIn").toBool())
+        delete held.data();
+    held = control;
+    // The window's least size keeps the Web Aspect's strip and the preview's buttons whole.
+    if (role == Place::WebBrowserCheck || role == Place::PreviewButtons)
+        formClient->setMinimumSize(layoutMinimumSize());
+}
+
+QList<Place> frmVardecks::emptyPlaces() const
+{
+    QList<Place> empty;
+    for (std::size_t i = 0; i < m_places.size(); ++i) {
+        if (!m_places[i] || m_places[i]->property("rrStandIn").toBool())
+            empty.append(Place(i));
+    }
+    return empty;
 }
 
 void frmVardecks::placeOwnControls()

@@ -26,6 +26,8 @@ TEST(CommandWalk, everySlotIsAttachedEveryItemRunsOneAndTheInternetExplorerItems
     const QStringList missing = window.commands.missing();
     EXPECT_TRUE(missing.isEmpty()) << "no command attached to " << qPrintable(missing.join(", "));
     EXPECT_GT(window.commands.names().size(), 160);
+    // Every control the frame lays out was made by its part and handed to the frame.
+    EXPECT_EQ(window.emptyPlaces().size(), 0);
 
     // The rows of the menu table: a menu, a sub-menu or a separator runs nothing, any
     // other item its handler.
