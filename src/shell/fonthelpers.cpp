@@ -46,41 +46,7 @@ void applyFontFallback(QWidget *window)
 
 void applyFontSize(frmVardecks &window, int &size)
 {
-    if (size == 0)
-        size = 8;
-    QWidget *const controls[] = {
-        window.tvwTopics,   window.tvwWM,          window.lstSrch,    window.tvwFavs,        window.listPop,
-        window.lstSearch,   window.listVD,         window.txtNotes,   window.lblDescription, window.lblKeyWords,
-        window.txtKeywords, window.txtDescription, window.txtAddress, window.txtWName,       window.lblAddress,
-        window.lblWName,    window.cmbSearch,      window.txtS,
-    };
-    for (QWidget *control : controls) {
-        // The fallback face is given to every widget one by one, so the parts of a
-        // control keep a font of their own: the size goes to them too, or a tree's
-        // in-place editor (a child of its viewport) and a combo box's text stay small.
-        QList<QWidget *> parts = control->findChildren<QWidget *>();
-        parts.prepend(control);
-        for (QWidget *part : std::as_const(parts)) {
-            QFont font = part->font();
-            font.setPointSize(size);
-            part->setFont(font);
-        }
-    }
-    // Taller rows push the row the user is on down, out of sight: each list and tree
-    // shows it whole again.
-    for (QWidget *control : controls) {
-        auto *view = qobject_cast<QAbstractItemView *>(control);
-        if (view && view->currentIndex().isValid())
-            view->scrollTo(view->currentIndex());
-    }
-    if (size == 8 || size == 9) {
-        twips::setHeight(window.txtAddress, 280);
-        twips::setHeight(window.txtWName, 280);
-        twips::setHeight(window.txtS, 280);
-    } else if (size == 10 || size == 11) {
-        twips::setHeight(window.txtWName, 300);
-        twips::setHeight(window.txtS, 300);
-    }
+    window.applyFontSize(size);
 }
 
 QString getAppPathFromRegistry(const QString &exeName)

@@ -201,6 +201,9 @@ public:
     // The places no part has handed a control to; none once the window is put together.
     QList<Place> emptyPlaces() const;
 
+    // The font size (8 when 0) for the controls that show Vardecks and their fields.
+    void applyFontSize(int &size);
+
     // ----- default button (Enter presses it) -----
     void setDefaultButton(qbButtons_H *button);
     qbButtons_H *defaultButton() const { return m_defaultButton; }

@@ -349,4 +349,44 @@ void frmVardecks::Splitter2_Resize()
     tw::setWidth(at<QLabel>(Place::FavoritesCount), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
 }
 
+void frmVardecks::applyFontSize(int &size)
+{
+    if (size == 0)
+        size = 8;
+    const Place places[] = {
+        Place::FolderTree,    Place::VardeckTree,    Place::SearchList,   Place::FavoritesTree,    Place::PopularList,
+        Place::SearchResults, Place::FolderList,     Place::Notes,        Place::DescriptionLabel, Place::KeywordsLabel,
+        Place::KeywordsBox,   Place::DescriptionBox, Place::AddressBox,   Place::NameBox,          Place::AddressLabel,
+        Place::NameLabel,     Place::SearchBox,      Place::WebSearchBox,
+    };
+    for (Place place : places) {
+        // The fallback face is given to every widget one by one, so the parts of a
+        // control keep a font of their own: the size goes to them too, or a tree's
+        // in-place editor (a child of its viewport) and a combo box's text stay small.
+        QWidget *control = at(place);
+        QList<QWidget *> parts = control->findChildren<QWidget *>();
+        parts.prepend(control);
+        for (QWidget *part : std::as_const(parts)) {
+            QFont font = part->font();
+            font.setPointSize(size);
+            part->setFont(font);
+        }
+    }
+    // Taller rows push the row the user is on down, out of sight: each list and tree
+    // shows it whole again.
+    for (Place place : places) {
+        auto *view = qobject_cast<QAbstractItemView *>(at(place));
+        if (view && view->currentIndex().isValid())
+            view->scrollTo(view->currentIndex());
+    }
+    if (size == 8 || size == 9) {
+        twips::setHeight(at(Place::AddressBox), 280);
+        twips::setHeight(at(Place::NameBox), 280);
+        twips::setHeight(at(Place::WebSearchBox), 280);
+    } else if (size == 10 || size == 11) {
+        twips::setHeight(at(Place::NameBox), 300);
+        twips::setHeight(at(Place::WebSearchBox), 300);
+    }
+}
+
 } // namespace rr

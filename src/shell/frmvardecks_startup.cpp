@@ -216,7 +216,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     int size = options.getFontSize();
     if (size >= 8 && size <= 11)
-        applyFontSize(*this, size);
+        applyFontSize(size);
 
     commands.populateIconList();
     m_overrideAspect = false;
