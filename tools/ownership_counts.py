@@ -20,8 +20,9 @@ import subprocess
 import sys
 from collections import defaultdict
 
-TOP = subprocess.run(["git", "rev-parse", "--show-toplevel"], capture_output=True, text=True,
-                     cwd=os.path.dirname(os.path.abspath(__file__))).stdout.strip()
+TOP = subprocess.run(["git", "rev-parse", "--show-toplevel"], capture_output=True, text=True).stdout.strip() or \
+    subprocess.run(["git", "rev-parse", "--show-toplevel"], capture_output=True, text=True,
+                   cwd=os.path.dirname(os.path.abspath(__file__))).stdout.strip()
 LIST = "--list" in sys.argv
 
 WINDOW_CONTROLS = """
