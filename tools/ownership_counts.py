@@ -239,6 +239,17 @@ def main():
         for p in sorted(caps):
             print(f"  {p}: {caps[p]}")
 
+    # Identities kept as text in the window code: a value compared with a string literal
+    # (a caption, a drag kind, a list's name), by == or != or by sameText.
+    lit_re = re.compile(r'(?:[!=]=\s*(?:QLatin1String|QStringLiteral|QLatin1StringView|QString)\s*\(\s*""\s*\))'
+                        r'|(?:\bsameText\s*\([^;]*?(?:QLatin1String|QStringLiteral)\s*\(\s*""\s*\))')
+    window_code = [p for p in src if p.startswith(("src/shell/", "src/explorer/", "src/app/")) or "/ui/" in p]
+    lits = {p: len(lit_re.findall(read(p))) for p in window_code if lit_re.search(read(p))}
+    print(f"comparisons with string literals in window code: {sum(lits.values())} in {len(lits)} files")
+    if LIST:
+        for p in sorted(lits):
+            print(f"  {p}: {lits[p]}")
+
     num_re = re.compile(r"\b(cmdEdit|chkOpt|chkOptt|chkSearch|cmdSearchHome|cmdPreview|cmdWeb)\s*\(\s*\w+\s*\)")
     nums = {p: len(num_re.findall(read(p))) for p in src if num_re.search(read(p))}
     print(f"numbered accessor calls: {sum(nums.values())} in {len(nums)} files")
