@@ -111,14 +111,17 @@ int main(int argc, char **argv)
     }
     const QString floorPath = paths::databaseFolder() + QStringLiteral("floor.xml");
 
+    // The details panel's edit boxes, by their names.
+    auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("txtWName"));
+    auto *addressBox = window.findChild<QLineEdit *>(QStringLiteral("txtAddress"));
     std::vector<double> adds, writes, ratios;
     bool reached = true;
     for (int i = 0; i < rounds; ++i) {
         const QString name = QStringLiteral("Bench page %1").arg(i);
         auto start = std::chrono::steady_clock::now();
         window.menuItem(MenuId::mnuAddVardeck)->trigger();
-        window.txtWName->setText(name);
-        window.txtAddress->setText(QStringLiteral("https://bench.example/page%1").arg(i));
+        nameBox->setText(name);
+        addressBox->setText(QStringLiteral("https://bench.example/page%1").arg(i));
         window.toolbarButton(Tb::Save)->trigger();
         adds.push_back(msSince(start));
 

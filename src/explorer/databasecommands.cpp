@@ -50,7 +50,8 @@ void forgetOpenDatabase(frmVardecks &w)
     w.markAllPagesStale();
 }
 
-// Every control of the window enabled, both timers stopped.
+// Every control of the window enabled, the hand-off timer stopped (an add's icon timer
+// stopped with the add).
 void enableEveryControl(frmVardecks &w)
 {
     for (QWidget *control : w.findChildren<QWidget *>()) {
@@ -62,7 +63,6 @@ void enableEveryControl(frmVardecks &w)
     for (QAction *button : w.toolbarButtons())
         button->setEnabled(true);
     w.Timer1->stop();
-    w.timerIcon->stop();
 }
 
 } // namespace
@@ -136,7 +136,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     if (appOptions().getdbDefault())
         appOptions().setDBToOpen(w.dbXML.name());
     checkCreateThumbsDir(w.dbXML.name());
-    w.tabView->setTabText(0, QStringLiteral("    ") + w.lblWName->text() + QStringLiteral("    "));
+    w.tabView->setTabText(0, QStringLiteral("    ") + w.vardeckCaption() + QStringLiteral("    "));
     return true;
 }
 

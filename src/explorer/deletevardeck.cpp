@@ -155,7 +155,7 @@ void VardeckDeletion::deleteVD()
         setNonEditableFields(w, false);
         return;
     }
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete ") + w.lblWName->text() + QLatin1Char('?'),
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete ") + w.vardeckCaption() + QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Delete Vardeck?")))
         return;
     deleteSelectedVardeck(wid);

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace rr
@@ -50,10 +51,19 @@ double textWidthTwips(const QLabel *label, const QString &text)
 
 DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
 {
-    QList<QWidget *> watched = {w.formClient,  w.Picture1,       w.Frame2,  w.PictureDetails,
-                                w.lblWName,    w.lblAddress,     w.lblHome, w.lblDescription,
-                                w.lblKeyWords, w.lblCreatedDate, w.imgIcon, w.picThumb};
+    setObjectName(QStringLiteral("detailsPanel"));
+    buildNameAndAddress(w.pane(Pane::VardeckPage));
+    buildDetailsPage(w.pane(Pane::DetailsPage));
+    buildNotes(w.pane(Pane::NotesPage));
+    placeInTabOrder();
+    handToTheFrame();
+
+    QList<QWidget *> watched = {w.formClient, w.Picture1,     Frame2,      PictureDetails, lblWName, lblAddress,
+                                lblHome,      lblDescription, lblKeyWords, lblCreatedDate, imgIcon,  picThumb};
+    // The window's own labels too: a right-click on one offers what fits the panel.
     for (QLabel *label : w.lblElements())
+        watched.append(label);
+    for (QLabel *label : std::as_const(m_labels))
         watched.append(label);
     for (QWidget *widget : watched) {
         widget->installEventFilter(this);
@@ -63,6 +73,13 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
         if (button == Qt::RightButton)
             rightClicked(w.StatusBar1);
     });
+}
+
+DetailsPanel &DetailsPanel::of(const frmVardecks &w)
+{
+    auto *panel = w.findChild<DetailsPanel *>(QString(), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(panel, "DetailsPanel::of", "the window has no details panel");
+    return *panel;
 }
 
 void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
@@ -76,68 +93,68 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 
     // Each Vardeck shows only its own fields: a field its element lacks stays empty
     // rather than showing the previous Vardeck's.
-    w.txtWName->clear();
-    w.txtAddress->clear();
-    w.lblCreatedDate->clear();
-    w.txtDescription->clear();
-    w.lblDescription->clear();
-    w.txtNotes->clear();
-    w.txtKeywords->clear();
-    w.lblKeyWords->clear();
-    w.lbl(Lbl::LastVisited)->clear();
-    w.chkFav->setChecked(false);
-    w.Picture10->hide();
+    txtWName->clear();
+    txtAddress->clear();
+    lblCreatedDate->clear();
+    txtDescription->clear();
+    lblDescription->clear();
+    txtNotes->clear();
+    txtKeywords->clear();
+    lblKeyWords->clear();
+    label(Lbl::LastVisited)->clear();
+    chkFav->setChecked(false);
+    Picture10->hide();
 
     for (const XmlNode &child : vardeck.childElements()) {
         const QString name = child.nodeName().toUpper();
         const QString value = child.text();
         if (name == QLatin1String("NAME")) {
-            w.txtWName->setText(value);
+            txtWName->setText(value);
             w.showVardeck(wid, value);
             named = true;
         } else if (name == QLatin1String("ADDRESS")) {
-            w.txtAddress->setText(value);
-            w.lblAddress->setText(value);
+            txtAddress->setText(value);
+            lblAddress->setText(value);
             showPreview(QStringLiteral("about:blank"));
         } else if (name == QLatin1String("CREATED_DATE")) {
-            w.lblCreatedDate->setText(value);
+            lblCreatedDate->setText(value);
         } else if (name == QLatin1String("DESCRIPTION")) {
-            w.txtDescription->setPlainText(value);
-            w.lblDescription->setText(value);
+            txtDescription->setPlainText(value);
+            lblDescription->setText(value);
         } else if (name == QLatin1String("NOTES")) {
-            w.txtNotes->setReadOnly(true);
-            w.txtNotes->setPlainText(value);
+            txtNotes->setReadOnly(true);
+            txtNotes->setPlainText(value);
         } else if (name == QLatin1String("KEYWORD1")) {
-            w.txtKeywords->setPlainText(value);
-            w.lblKeyWords->setText(value);
+            txtKeywords->setPlainText(value);
+            lblKeyWords->setText(value);
         } else if (name == QLatin1String("KEYWORD2")) {
-            w.lbl(Lbl::LastVisited)->setText(value);
+            label(Lbl::LastVisited)->setText(value);
         } else if (name == QLatin1String("FAV")) {
             const bool favorite = sameText(value, QStringLiteral("TRUE"));
-            w.chkFav->setChecked(favorite);
-            w.tabView->setTabPicture(0, QIcon((favorite ? w.Picture10 : w.Picture8)->pixmap()));
-            w.Picture10->setVisible(favorite);
+            chkFav->setChecked(favorite);
+            w.tabView->setTabPicture(0, QIcon((favorite ? Picture10 : w.Picture8)->pixmap()));
+            Picture10->setVisible(favorite);
         }
     }
     const QString size = shownFileSize(vardeck);
     if (!size.isEmpty())
-        w.lblFileSize->setText(size + QStringLiteral(" KB"));
-    w.lbl(Lbl::Hits)->setText(shownHits(vardeck));
+        lblFileSize->setText(size + QStringLiteral(" KB"));
+    label(Lbl::Hits)->setText(shownHits(vardeck));
 
     // A Vardeck without a name is shown all the same, so that it can be given one.
     if (!named)
         w.showVardeck(wid, QString());
-    const QString address = w.lblAddress->text();
-    w.lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
+    const QString address = lblAddress->text();
+    lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
     w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
-    showSiteIcon();
-    showThumbnail();
+    showStoredSiteIcon();
+    showStoredThumbnail();
     if (appOptions().getAutoPreview())
-        showPreview(w.txtAddress->text());
+        showPreview(txtAddress->text());
     w.Picture1->setUpdatesEnabled(true);
 }
 
-void DetailsPanel::showSiteIcon()
+void DetailsPanel::showStoredSiteIcon()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
     const QString path = iconFilePath(base, w.dbXML.name(), w.currentWID());
@@ -147,30 +164,30 @@ void DetailsPanel::showSiteIcon()
     if (icon.isNull()) {
         // No icon file, or one that is no picture: the plain Vardeck mark.
         w.tabView->setTabPicture(0, QIcon());
-        w.imgIcon->setPixmap(plain);
+        imgIcon->setPixmap(plain);
         w.tabView->setTabPicture(0, QIcon(plain));
         return;
     }
-    w.imgIcon->hide();
-    w.imgIcon->setPixmap(icon);
+    imgIcon->hide();
+    imgIcon->setPixmap(icon);
     const QPixmap fitted = icon.width() > kTabIconPx || icon.height() > kTabIconPx
                                ? icon.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                                : icon;
     w.tabView->setTabPicture(0, QIcon(fitted));
 }
 
-void DetailsPanel::showThumbnail()
+void DetailsPanel::showStoredThumbnail()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
     const QString path = thumbFilePath(base, w.dbXML.name(), w.currentWID());
     QPixmap thumb = QPixmap::fromImage(pictureFromFile(path));
     if (thumb.isNull()) {
-        w.picThumb->setPixmap(QPixmap());
+        picThumb->setPixmap(QPixmap());
         return;
     }
-    if (thumb.width() > w.picThumb->width() || thumb.height() > w.picThumb->height())
-        thumb = thumb.scaled(w.picThumb->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    w.picThumb->setPixmap(thumb);
+    if (thumb.width() > picThumb->width() || thumb.height() > picThumb->height())
+        thumb = thumb.scaled(picThumb->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picThumb->setPixmap(thumb);
 }
 
 // The preview pane remembers the address it shows; the Web Aspect subsystem loads it.
@@ -184,7 +201,7 @@ QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
 {
     const QString pad(4, QLatin1Char(' '));
     const QString trimmed = caption.trimmed();
-    if (textWidthTwips(w.lblWName, caption) - 100 > twips::width(w.tabView) / 2)
+    if (textWidthTwips(lblWName, caption) - 100 > twips::width(w.tabView) / 2)
         return pad + trimmed.left(20) + QStringLiteral("...") + pad;
     return pad + trimmed + pad;
 }
@@ -199,12 +216,13 @@ QString DetailsPanel::fittedFolderCaption(const QString &caption) const
 
 void DetailsPanel::lblWName_Change()
 {
+    lblWName->setText(w.vardeckCaption());
     const bool shown = w.vardeckShown();
-    w.lblWName->setVisible(shown);
-    w.lblWName->adjustSize();
+    lblWName->setVisible(shown);
+    lblWName->adjustSize();
     enableVardeckCommands(shown);
     if (w.editState() == EditState::Viewing)
-        w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
+        w.tabView->setTabText(0, fittedVardeckCaption(lblWName->text()));
 }
 
 void DetailsPanel::enableVardeckCommands(bool shown)
@@ -219,7 +237,7 @@ void DetailsPanel::enableVardeckCommands(bool shown)
         endEdit(w);
     w.cmdMoveVD->setEnabled(shown);
     if (!shown) {
-        w.imgIcon->setPixmap(QPixmap());
+        imgIcon->setPixmap(QPixmap());
         w.tabView->setTabPicture(0, QIcon(w.Picture8->pixmap()));
     }
 }
@@ -249,14 +267,14 @@ void DetailsPanel::enableFolderCommands(bool shown)
                           MenuId::mnuToolsSynchFolder})
             w.menuItem(id)->setEnabled(shown);
     }
-    if (shown && !viewing && !w.txtWName->text().isEmpty())
+    if (shown && !viewing && !txtWName->text().isEmpty())
         w.toolbarButton(Tb::Save)->setEnabled(true);
 }
 
 void DetailsPanel::linkClicked(QLabel *link)
 {
     if (!link->text().isEmpty())
-        link == w.lblAddress ? w.commands.mnuToolsOpen_Click() : w.commands.mnuToolsOpenHome_Click();
+        link == lblAddress ? w.commands.mnuToolsOpen_Click() : w.commands.mnuToolsOpenHome_Click();
     frmVardecks::setLinkLook(link, false);
 }
 
@@ -267,9 +285,9 @@ void DetailsPanel::linkHovered(QLabel *link)
         return;
     }
     frmVardecks::setLinkLook(link, true);
-    const QString what = link == w.lblAddress ? QStringLiteral(" in a new browser window")
-                                              : QStringLiteral(" homepage in a new browser window");
-    link->setToolTip(toolTipText(QStringLiteral("Open ") + w.lblWName->text() + what));
+    const QString what = link == lblAddress ? QStringLiteral(" in a new browser window")
+                                            : QStringLiteral(" homepage in a new browser window");
+    link->setToolTip(toolTipText(QStringLiteral("Open ") + lblWName->text() + what));
 }
 
 bool DetailsPanel::panelIdle() const
@@ -286,27 +304,27 @@ void DetailsPanel::rightClicked(QWidget *control)
 {
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
-    auto *label = qobject_cast<QLabel *>(control);
+    auto *clicked = qobject_cast<QLabel *>(control);
     if (control == w.formClient || control == w.Picture1 || control == w.lblTName ||
         control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
         w.popupMenu(noVD);
-    } else if (control == w.Frame2) {
+    } else if (control == Frame2) {
         if (panelIdle())
             w.popupMenu(bothShown() ? copyMenu : noVD);
-    } else if (control == w.PictureDetails) {
+    } else if (control == PictureDetails) {
         w.popupMenu(panelIdle() && bothShown() ? copyMenu : noVD);
-    } else if (control == w.lblWName) {
+    } else if (control == lblWName) {
         if (w.vardeckShown()) {
-            w.popup.textRightClicked(w.lblWName->text());
+            w.popup.textRightClicked(lblWName->text());
             w.popupMenu(copyMenu);
         }
-    } else if (control == w.lblAddress || control == w.lblHome) {
+    } else if (control == lblAddress || control == lblHome) {
         if (panelIdle() && bothShown()) {
-            w.popup.textRightClicked(label->text());
+            w.popup.textRightClicked(clicked->text());
             w.popupMenu(copyMenu);
         }
-    } else if (control == w.lblDescription || control == w.lblKeyWords) {
-        w.popup.textRightClicked(label->text());
+    } else if (control == lblDescription || control == lblKeyWords) {
+        w.popup.textRightClicked(clicked->text());
         w.popupMenu(copyMenu);
     } else if (control == w.StatusBar1) {
         if (bothShown()) {
@@ -315,11 +333,11 @@ void DetailsPanel::rightClicked(QWidget *control)
         }
     } else {
         const bool detailCaption =
-            control == w.lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (label && [&] {
+            control == lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (clicked && [&] {
                 for (Lbl caption :
                      {Lbl::CreatedDateCaption, Lbl::LastVisitedCaption, Lbl::FavoriteCaption, Lbl::HomepageCaption,
                       Lbl::DescriptionCaption, Lbl::KeywordsCaption, Lbl::SizeCaption}) {
-                    if (control == w.lbl(caption))
+                    if (control == label(caption))
                         return true;
                 }
                 return false;
@@ -334,10 +352,10 @@ void DetailsPanel::rightClicked(QWidget *control)
 // its descenders. The tab caption is fitted to the new name width as well.
 void DetailsPanel::fitToFont(QLabel *label)
 {
-    if (label == w.lblWName) {
-        w.lblWName->adjustSize();
+    if (label == lblWName) {
+        lblWName->adjustSize();
         if (w.editState() == EditState::Viewing)
-            w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
+            w.tabView->setTabText(0, fittedVardeckCaption(lblWName->text()));
     } else {
         label->resize(label->width(), std::max(twips::sizeToPx(195), label->sizeHint().height()));
     }
@@ -348,8 +366,10 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
+    if (widget == picThumb && thumbnailEvent(event))
+        return true;
     const QEvent::Type type = event->type();
-    if (type == QEvent::FontChange && (widget == w.lblWName || widget == w.lblAddress)) {
+    if (type == QEvent::FontChange && (widget == lblWName || widget == lblAddress)) {
         // Once the label itself has taken the new font in.
         QMetaObject::invokeMethod(
             this,
@@ -361,12 +381,12 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
     }
     if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
         // Image boxes on the panel pass their clicks on to the panel below them.
-        if (widget == w.imgIcon || widget == w.picThumb)
+        if (widget == imgIcon || widget == picThumb)
             return false;
         rightClicked(widget);
         return true;
     }
-    auto *link = widget == w.lblAddress || widget == w.lblHome ? static_cast<QLabel *>(widget) : nullptr;
+    auto *link = widget == lblAddress || widget == lblHome ? static_cast<QLabel *>(widget) : nullptr;
     if (link && type == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
         link->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
         linkClicked(link);
@@ -379,16 +399,155 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
             linkHovered(link);
             return true;
         }
-        if (widget == w.formClient || widget == w.Frame2 || widget == w.lblWName)
-            frmVardecks::setLinkLook(w.lblAddress, false);
-        if (widget == w.formClient || widget == w.PictureDetails)
-            frmVardecks::setLinkLook(w.lblHome, false);
+        if (widget == w.formClient || widget == Frame2 || widget == lblWName)
+            frmVardecks::setLinkLook(lblAddress, false);
+        if (widget == w.formClient || widget == PictureDetails)
+            frmVardecks::setLinkLook(lblHome, false);
         if (widget == w.Picture1)
             w.StatusBar1->setPanelText(1, QString());
     }
     if (link && type == QEvent::Leave)
         frmVardecks::setLinkLook(link, false);
     return false;
+}
+
+bool DetailsPanel::thumbnailEvent(QEvent *event)
+{
+    const auto button = [event] { return static_cast<QMouseEvent *>(event)->button(); };
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        picThumb->setToolTip(QStringLiteral("Open ") + lblWName->text() + QStringLiteral(" in a new browser window"));
+        return false;
+    case QEvent::MouseButtonPress:
+        if (button() != Qt::RightButton)
+            return false;
+        // Menus and browsers are opened from the event loop, never inside the click.
+        QTimer::singleShot(0, this, [this] {
+            if (w.vardeckShown() && w.folderShown())
+                w.popupMenu(MenuId::mnuCopyMenu);
+        });
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (button() == Qt::LeftButton && w.vardeckShown())
+            QTimer::singleShot(0, this, [this] {
+                if (w.vardeckShown())
+                    w.commands.mnuToolsOpen_Click();
+            });
+        return false;
+    default:
+        return false;
+    }
+}
+
+// ----- what the other parts ask of the panel -----
+
+QString DetailsPanel::text(DetailsField field) const
+{
+    switch (field) {
+    case DetailsField::NameBox:
+        return txtWName->text();
+    case DetailsField::AddressBox:
+        return txtAddress->text();
+    case DetailsField::DescriptionBox:
+        return txtDescription->toPlainText();
+    case DetailsField::KeywordsBox:
+        return txtKeywords->toPlainText();
+    case DetailsField::Address:
+        return lblAddress->text();
+    case DetailsField::HomePage:
+        return lblHome->text();
+    case DetailsField::LastVisited:
+        return label(Lbl::LastVisited)->text();
+    case DetailsField::CreatedDate:
+        return lblCreatedDate->text();
+    }
+    return QString();
+}
+
+void DetailsPanel::showHits(const QString &hits)
+{
+    label(Lbl::Hits)->setText(hits);
+}
+
+void DetailsPanel::showLastVisit(const QString &stamp)
+{
+    label(Lbl::LastVisited)->setText(stamp);
+}
+
+void DetailsPanel::showFavoriteMark(bool favorite)
+{
+    chkFav->setChecked(favorite);
+    Picture10->setVisible(favorite);
+    const QLabel *picture = favorite ? Picture10 : w.Picture8;
+    w.tabView->setTabPicture(0, QIcon(picture->pixmap()));
+}
+
+void DetailsPanel::chkFav_Click()
+{
+    Picture10->setVisible(chkFav->isChecked());
+}
+
+void DetailsPanel::cmdAddFavs_Click()
+{
+    if (chkFav->isChecked())
+        w.commands.cmdFDelete_Click();
+    else
+        w.commands.cmdFAdd_Click();
+}
+
+// The name, description and keywords the page gave replace those in the boxes; the
+// address is the page's own.
+void DetailsPanel::takePageIntoEdit(const PageFields &page)
+{
+    txtWName->setText(page.name);
+    txtDescription->setPlainText(page.description);
+    txtKeywords->setPlainText(page.keywords);
+    txtAddress->setText(page.address);
+}
+
+void DetailsPanel::showThumbnail(const QImage &thumbnail)
+{
+    picThumb->setPixmap(QPixmap::fromImage(thumbnail));
+}
+
+void DetailsPanel::showSiteIcon(const QPixmap &icon)
+{
+    imgIcon->setPixmap(icon);
+    const QPixmap shown = icon.isNull() ? w.Picture8->pixmap() : icon;
+    w.tabView->setTabPicture(
+        0, QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
+                     ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                     : shown));
+}
+
+void DetailsPanel::siteIconRemoved()
+{
+    imgIcon->setPixmap(QPixmap());
+}
+
+QList<QWidget *> DetailsPanel::dropTargets() const
+{
+    return {Frame2, lblWName, lblAddress, lblHome};
+}
+
+DetailsPanel &installDetailsPanel(frmVardecks &w)
+{
+    auto *panel = new DetailsPanel(w);
+    Commands &c = w.commands;
+    c.displayVardeckData = [panel](XmlNode vardeck) { panel->displayVardeckData(vardeck); };
+    c.lblWName_Change = [panel](int) { panel->lblWName_Change(); };
+    c.lblTName_Change = [panel](int) { panel->lblTName_Change(); };
+    c.chkFav_Click = [panel](int) { panel->chkFav_Click(); };
+    c.cmdAddFavs_Click = [panel](int) { panel->cmdAddFavs_Click(); };
+    c.detailsText = [panel](DetailsField field) { return panel->text(field); };
+    c.showHits = [panel](const QString &hits) { panel->showHits(hits); };
+    c.showLastVisit = [panel](const QString &stamp) { panel->showLastVisit(stamp); };
+    c.showFavoriteMark = [panel](bool favorite) { panel->showFavoriteMark(favorite); };
+    c.takePageIntoEdit = [panel](const PageFields &page) { panel->takePageIntoEdit(page); };
+    c.showThumbnail = [panel](const QImage &thumbnail) { panel->showThumbnail(thumbnail); };
+    c.showSiteIcon = [panel](const QPixmap &icon) { panel->showSiteIcon(icon); };
+    c.siteIconRemoved = [panel] { panel->siteIconRemoved(); };
+    return *panel;
 }
 
 } // namespace rr

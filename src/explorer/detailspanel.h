@@ -3,12 +3,29 @@
 // on the right-hand side; what follows when the shown folder or Vardeck changes (tab
 // captions fitted, commands enabled, the folder path in the status bar); the address
 // and home-page links; and the right-clicks that keep a text for the Copy command.
+//
+// The panel makes and keeps its controls: the name and address above the details tabs
+// (Frame2 with lblWName, txtWName, lblAddress, txtAddress, imgIcon and the captions
+// lbl(25) and lbl(26)), the Details page (PictureDetails with the thumbnail, the
+// favourite mark, the values and their captions, the description and keywords and the
+// Update and search buttons) and the notes. The Vardeck editor (savevardeck.h) and the
+// edit mode (editmode.h) change them as the panel's own; other parts reach them through
+// the panel's operations in Commands (detailsText, showHits, showFavoriteMark…).
+#include "platform/gui/commands.h"
 #include "platform/xmldocument.h"
+#include "shell/controlarrays.h"
 
+#include <QMap>
 #include <QObject>
 
+class QCheckBox;
+class QImage;
 class QLabel;
+class QLineEdit;
+class QPixmap;
+class QPlainTextEdit;
 class QPoint;
+class QTextEdit;
 class QTreeWidgetItem;
 class QWidget;
 
@@ -16,12 +33,17 @@ namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
+class VardeckEditor;
+class EditModeControls;
 
 class DetailsPanel : public QObject
 {
     Q_OBJECT
 public:
     explicit DetailsPanel(frmVardecks &w);
+    // The panel installDetailsPanel made for the window.
+    static DetailsPanel &of(const frmVardecks &w);
 
     void displayVardeckData(const XmlNode &vardeck);
     void lblWName_Change();
@@ -37,20 +59,102 @@ public:
     QString fittedVardeckCaption(const QString &caption) const;
     QString fittedFolderCaption(const QString &caption) const;
 
+    // ----- what the other parts ask of the panel (Commands) -----
+    QString text(DetailsField field) const;
+    void showHits(const QString &hits);
+    void showLastVisit(const QString &stamp);
+    // The favourite check box and mark, and the picture of the Vardeck tab.
+    void showFavoriteMark(bool favorite);
+    void takePageIntoEdit(const PageFields &page);
+    void showThumbnail(const QImage &thumbnail);
+    // The icon in the details and, fitted, on the Vardeck tab (the plain mark when null).
+    void showSiteIcon(const QPixmap &icon);
+    void siteIconRemoved();
+    // The favourite check box clicked during an edit: the mark follows it.
+    void chkFav_Click();
+    // The button beside the check box takes the shown Vardeck off the favourites when the
+    // box is checked and adds it otherwise.
+    void cmdAddFavs_Click();
+
+    // The panel's controls a page or an address may be dropped on.
+    QList<QWidget *> dropTargets() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showSiteIcon();
-    void showThumbnail();
+    // Building (detailspanel_build.cpp).
+    void buildNameAndAddress(QWidget *page);
+    void buildDetailsPage(QWidget *page);
+    void buildNotes(QWidget *page);
+    void placeInTabOrder();
+    void handToTheFrame();
+    QLabel *makeCaption(QWidget *parent, Lbl index, const QString &caption, double l, double t, double width,
+                        double height);
+    qbButtons_H *makeButton(QWidget *parent, const QString &name, double l, double t, double width, double height,
+                            HandlerRef command, int index = 0);
+
+    void showStoredSiteIcon();
+    void showStoredThumbnail();
     void showPreview(const QString &address);
     void enableVardeckCommands(bool shown);
     void enableFolderCommands(bool shown);
     bool panelIdle() const;
     bool bothShown() const;
     void fitToFont(QLabel *label);
+    // The thumbnail's own pointer: its tool tip names the Vardeck, a click opens it and a
+    // right-click offers Copy.
+    bool thumbnailEvent(QEvent *event);
+
+    // The parts of the Explorer that switch and fill the panel's faces.
+    friend class VardeckEditor;
+    friend class EditModeControls;
+    friend void setNonEditableFields(frmVardecks &w, bool visible);
+    friend void setFormEditMode(frmVardecks &w, bool editing);
+    friend void clearTextBoxes(frmVardecks &w);
+    friend void txtWName_Change(frmVardecks &w);
+    friend void applyEnablingTable(frmVardecks &w);
 
     frmVardecks &w;
+
+    // The shown Vardeck's name and address, and the boxes that edit them.
+    QWidget *Frame2 = nullptr;
+    QLabel *lblWName = nullptr;
+    QLineEdit *txtWName = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLineEdit *txtAddress = nullptr;
+    QLabel *imgIcon = nullptr; // holds the site icon; never shown itself
+    // The Details page.
+    QWidget *PictureDetails = nullptr;
+    QLabel *picThumb = nullptr;
+    QCheckBox *chkFav = nullptr;
+    qbButtons_H *cmdAddFavs = nullptr;
+    QLabel *Picture10 = nullptr; // the favourite mark
+    QLabel *lblHome = nullptr;
+    QLabel *lblCreatedDate = nullptr;
+    QLabel *lblFileSize = nullptr;
+    QLabel *lblDescription = nullptr;
+    QPlainTextEdit *txtDescription = nullptr;
+    QLabel *lblKeyWords = nullptr;
+    QPlainTextEdit *txtKeywords = nullptr;
+    // The two Update buttons: at the top of the page, and in front of "Keywords:".
+    qbButtons_H *m_updateButton = nullptr;
+    qbButtons_H *m_keywordsUpdateButton = nullptr;
+    // Search the collection for the home page's domain, the last visit's day, the
+    // created date.
+    qbButtons_H *m_searchDomain = nullptr;
+    qbButtons_H *m_searchLastVisited = nullptr;
+    qbButtons_H *m_searchCreatedDate = nullptr;
+    // The Notes page.
+    QTextEdit *txtNotes = nullptr;
+    // The elements of lbl() on the panel: the captions and the last visit and hits.
+    QMap<Lbl, QLabel *> m_labels;
+    QLabel *label(Lbl index) const { return m_labels.value(index); }
 };
+
+// Makes the window's details panel and attaches its commands and operations
+// (displayVardeckData, lblWName_Change, lblTName_Change, chkFav_Click,
+// cmdAddFavs_Click, and the details panel's operations). installExplorer calls it.
+DetailsPanel &installDetailsPanel(frmVardecks &w);
 
 } // namespace rr

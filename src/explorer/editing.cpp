@@ -6,8 +6,6 @@
 #include "explorer/savevardeck.h"
 #include "shell/frmvardecks.h"
 
-#include <QTimer>
-
 namespace rr
 {
 
@@ -50,13 +48,6 @@ void installEditing(frmVardecks &w)
             return false;
         editor->dropEdit();
         return true;
-    });
-
-    // The icon fetch of a new Vardeck belongs to the icon subsystem; the timer hands
-    // over to it.
-    QObject::connect(w.timerIcon, &QTimer::timeout, editor, [&w] {
-        w.timerIcon->stop();
-        w.commands.timerIcon_Timer();
     });
 }
 

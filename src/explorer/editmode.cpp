@@ -1,6 +1,7 @@
 #include "explorer/editmode.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailspanel.h"
 #include "explorer/nodetags.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
+#include <functional>
 
 namespace rr
 {
@@ -62,7 +64,8 @@ void showPreviewBlank(frmVardecks &w)
     w.commands.navigatePreview(QStringLiteral("about:blank"));
 }
 
-void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
+// A label of the table is an element of lbl() on the details panel.
+void apply(frmVardecks &w, const EnablingRow &row, Rule rule, const std::function<QWidget *(Lbl)> &panelLabel)
 {
     if (rule == Rule::Keep)
         return;
@@ -76,7 +79,7 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
         if (target.kind == EnablingTarget::Kind::Button)
             control = w.*target.button;
         else if (target.kind == EnablingTarget::Kind::Label)
-            control = w.lbl(target.index);
+            control = panelLabel(target.index);
         if (item)
             row.visibility ? item->setVisible(on) : item->setEnabled(on);
         if (control)
@@ -126,11 +129,13 @@ const QList<EnablingRow> &enablingTable()
 void applyEnablingTable(frmVardecks &w)
 {
     const EditState state = w.editState();
+    const DetailsPanel &panel = DetailsPanel::of(w);
+    const auto panelLabel = [&panel](Lbl index) -> QWidget * { return panel.label(index); };
     for (const EnablingRow &row : enablingTable()) {
         const Rule rule = state == EditState::Viewing     ? row.viewing
                           : state == EditState::Modifying ? row.modifying
                                                           : row.adding;
-        apply(w, row, rule);
+        apply(w, row, rule, panelLabel);
     }
     if (state == EditState::Viewing)
         return;
@@ -162,6 +167,7 @@ void leaveEditMode(frmVardecks &w)
 
 void setFormEditMode(frmVardecks &w, bool editing)
 {
+    DetailsPanel &p = DetailsPanel::of(w);
     const QString caption = w.tabView->TabCaption(0).trimmed();
     if (editing) {
         w.tabView->setTabText(0, kMarker + caption + kPad);
@@ -170,23 +176,20 @@ void setFormEditMode(frmVardecks &w, bool editing)
         const QString name = caption.startsWith(QLatin1Char('*')) ? caption.mid(1) : caption;
         w.tabView->setTabText(0, kPad + name + kPad);
     }
-    w.txtWName->setVisible(editing);
-    w.txtWName->setEnabled(editing);
-    w.lblWName->setVisible(w.vardeckShown() && !editing);
-    for (QWidget *button : {static_cast<QWidget *>(w.cmdEdit(3)), static_cast<QWidget *>(w.cmdEdit(0)),
-                            static_cast<QWidget *>(w.cmdAddFavs), static_cast<QWidget *>(w.cmdSearchHome(0)),
-                            static_cast<QWidget *>(w.cmdSearchHome(1)), static_cast<QWidget *>(w.cmdSearchHome(2))}) {
-        if (button)
-            button->setVisible(!editing);
-    }
+    p.txtWName->setVisible(editing);
+    p.txtWName->setEnabled(editing);
+    p.lblWName->setVisible(w.vardeckShown() && !editing);
+    for (qbButtons_H *button : {p.m_updateButton, p.m_keywordsUpdateButton, p.cmdAddFavs, p.m_searchDomain,
+                                p.m_searchLastVisited, p.m_searchCreatedDate})
+        button->setVisible(!editing);
     w.toolbarButton(Tb::UserOptions)->setEnabled(!editing);
     for (MenuId id :
          {MenuId::mnuToolsOptions, MenuId::mnuWebBrowser, MenuId::mnuToolsDup, MenuId::mnuSynch, MenuId::mnuToolsIcon,
           MenuId::mnuThumb, MenuId::mnuFileDatabase, MenuId::mnuFileImportExport, MenuId::mnuFileEmail})
         w.menuItem(id)->setEnabled(!editing);
-    w.txtAddress->setVisible(editing);
-    w.txtAddress->setEnabled(editing);
-    w.lblAddress->setVisible(!editing);
+    p.txtAddress->setVisible(editing);
+    p.txtAddress->setEnabled(editing);
+    p.lblAddress->setVisible(!editing);
     w.toolbarButton(Tb::Save)->setVisible(editing);
     w.toolbarButton(Tb::Cancel)->setVisible(editing);
     w.toolbarButton(Tb::Cancel)->setEnabled(editing);
@@ -197,29 +200,30 @@ void setFormEditMode(frmVardecks &w, bool editing)
         if (!echo.isEmpty() && (echo == w.toolbarToolTip(Tb::Save) || echo == w.toolbarToolTip(Tb::Cancel)))
             w.StatusBar1->setPanelText(1, QString());
     }
-    w.txtDescription->setVisible(editing);
-    w.txtDescription->setEnabled(true);
-    w.txtKeywords->setVisible(editing);
-    w.txtKeywords->setEnabled(true);
-    w.lblDescription->setVisible(!editing);
-    w.chkFav->setEnabled(editing);
-    w.lblKeyWords->setVisible(!editing);
-    w.txtNotes->setReadOnly(!editing);
+    p.txtDescription->setVisible(editing);
+    p.txtDescription->setEnabled(true);
+    p.txtKeywords->setVisible(editing);
+    p.txtKeywords->setEnabled(true);
+    p.lblDescription->setVisible(!editing);
+    p.chkFav->setEnabled(editing);
+    p.lblKeyWords->setVisible(!editing);
+    p.txtNotes->setReadOnly(!editing);
 }
 
 void clearTextBoxes(frmVardecks &w)
 {
-    w.txtWName->clear();
-    w.txtAddress->clear();
-    w.txtDescription->clear();
-    w.txtKeywords->clear();
-    w.txtNotes->clear();
+    DetailsPanel &p = DetailsPanel::of(w);
+    p.txtWName->clear();
+    p.txtAddress->clear();
+    p.txtDescription->clear();
+    p.txtKeywords->clear();
+    p.txtNotes->clear();
     w.tabView->setTabText(0, QString());
 }
 
 void txtWName_Change(frmVardecks &w)
 {
-    const QString name = w.txtWName->text();
+    const QString name = DetailsPanel::of(w).txtWName->text();
     w.toolbarButton(Tb::Save)->setEnabled(!name.trimmed().isEmpty() && w.folderShown());
     // The unsaved marker belongs to an edit; the shown Vardeck's caption is the
     // details panel's.
@@ -227,15 +231,15 @@ void txtWName_Change(frmVardecks &w)
         w.tabView->setTabText(0, kMarker + name + kPad);
 }
 
-EditModeControls::EditModeControls(frmVardecks &window) : QObject(&window), w(window)
+EditModeControls::EditModeControls(frmVardecks &window) : QObject(&window), w(window), p(DetailsPanel::of(window))
 {
     setObjectName(QStringLiteral("editModeControls"));
     connect(&w, &frmVardecks::editStateChanged, this, [this] { applyEnablingTable(w); });
-    connect(w.txtWName, &QLineEdit::textChanged, this, [this] { txtWName_Change(w); });
-    w.txtNotes->installEventFilter(this);
-    w.txtNotes->viewport()->installEventFilter(this);
+    connect(p.txtWName, &QLineEdit::textChanged, this, [this] { txtWName_Change(w); });
+    p.txtNotes->installEventFilter(this);
+    p.txtNotes->viewport()->installEventFilter(this);
     // The notes' right-click has the window's own menu.
-    w.txtNotes->setContextMenuPolicy(Qt::PreventContextMenu);
+    p.txtNotes->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 bool EditModeControls::txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -245,7 +249,7 @@ bool EditModeControls::txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers
     if (w.editState() != EditState::Viewing)
         return true;
     w.commands.mnuEditModify_Click();
-    w.txtNotes->setFocus();
+    p.txtNotes->setFocus();
     return true;
 }
 
@@ -254,8 +258,8 @@ void EditModeControls::txtNotes_MouseDown(Qt::MouseButton button)
     if (button != Qt::RightButton)
         return;
     const QString selected =
-        w.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    w.popup.textRightClicked(selected.isEmpty() ? w.txtNotes->toPlainText() : selected);
+        p.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    w.popup.textRightClicked(selected.isEmpty() ? p.txtNotes->toPlainText() : selected);
     w.popupMenu(MenuId::mnuCopyMenu);
 }
 
@@ -264,7 +268,7 @@ bool EditModeControls::eventFilter(QObject *watched, QEvent *event)
     // Only presses matter; the type is looked at first, since the window's own
     // teardown still sends its controls other events.
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress && watched == w.txtNotes) {
+    if (type == QEvent::KeyPress && watched == p.txtNotes) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (!startsModification(key) || w.editState() != EditState::Viewing)
             return false;
@@ -276,7 +280,7 @@ bool EditModeControls::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, [this] { txtNotes_KeyDown(0, {}); });
         return true;
     }
-    if (type == QEvent::MouseButtonPress && watched == w.txtNotes->viewport()) {
+    if (type == QEvent::MouseButtonPress && watched == p.txtNotes->viewport()) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
             txtNotes_MouseDown(mouse->button());

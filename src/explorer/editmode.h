@@ -18,6 +18,7 @@
 namespace rr
 {
 
+class DetailsPanel;
 class frmVardecks;
 class qbButtons_H;
 
@@ -31,7 +32,8 @@ enum class Rule {
 };
 
 // What a row of the enabling table acts on: a button of Toolbar1 by position, a menu
-// item, a pane button of the window, or an element of the label array lbl().
+// item, a pane button of the window, or an element of the label array lbl() on the
+// details panel.
 struct EnablingTarget {
     enum class Kind { Toolbar, Menu, Button, Label };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
@@ -89,6 +91,7 @@ protected:
 
 private:
     frmVardecks &w;
+    DetailsPanel &p;
 };
 
 } // namespace rr

@@ -15,7 +15,7 @@ ExplorerParts installExplorer(frmVardecks &w)
 {
     auto *tree = new FolderTree(w);
     auto *views = new VardeckViews(w);
-    auto *panel = new DetailsPanel(w);
+    DetailsPanel &panel = installDetailsPanel(w);
 
     Commands &c = w.commands;
     c.populateTopicList = [tree](XmlDocument *doc) { tree->populateTopicList(doc); };
@@ -28,7 +28,6 @@ ExplorerParts installExplorer(frmVardecks &w)
     c.showNewFolderDialog = [tree](const QString &parentTID) { tree->showNewFolderDialog(parentTID); };
     c.populateVardeckList = [views](QTreeWidgetItem *node) { views->populateVardeckList(node); };
     c.populateVDList = [views](XmlNode folder) { views->populateVDList(folder); };
-    c.displayVardeckData = [panel](XmlNode vardeck) { panel->displayVardeckData(vardeck); };
     c.viewAsList = [views] { views->viewAsList(); };
     c.viewAsIcons = [views] { views->viewAsIcons(); };
     c.populateIconList = [views] { views->populateIconList(); };
@@ -36,13 +35,11 @@ ExplorerParts installExplorer(frmVardecks &w)
 
     c.displayWM = [views](int) { views->displayWM(); };
     c.listVD_DblClick = [views](int) { views->listVD_DblClick(); };
-    c.lblWName_Change = [panel](int) { panel->lblWName_Change(); };
-    c.lblTName_Change = [panel](int) { panel->lblTName_Change(); };
     c.mnuAddTopic_Click = [tree](int) { tree->mnuAddTopic_Click(); };
     c.mnuEditModifyTopic_Click = [tree](int) { tree->mnuEditModifyTopic_Click(); };
     c.mnuNav_Click = [&w](int index) { mnuNav_Click(w, index); };
     installClipboardCommands(w);
-    return {*tree, *views, *panel};
+    return {*tree, *views, panel};
 }
 
 } // namespace rr

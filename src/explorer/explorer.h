@@ -19,9 +19,9 @@ struct ExplorerParts {
 };
 
 // Attaches the Explorer's commands and its refresh operations (populateTopicList,
-// populateWMOnTopicNode, populateVardeckList, populateVDList, displayVardeckData,
-// viewAsList, viewAsIcons, populateIconList, setNonEditableFields…) to w.commands.
-// Call once per window.
+// populateWMOnTopicNode, populateVardeckList, populateVDList, viewAsList, viewAsIcons,
+// populateIconList, setNonEditableFields…) to w.commands, and installs the details
+// panel (detailspanel.h) with its own. Call once per window.
 ExplorerParts installExplorer(frmVardecks &w);
 
 } // namespace rr

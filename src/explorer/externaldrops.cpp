@@ -1,5 +1,6 @@
 #include "explorer/externaldrops.h"
 
+#include "explorer/detailspanel.h"
 #include "explorer/dragdrop.h"
 #include "explorer/nodetags.h"
 #include "media/urlsupport.h"
@@ -98,16 +99,8 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.formClient,
-                                w.Frame2,
-                                w.Picture1,
-                                w.lblTName,
-                                w.lblWName,
-                                w.lblAddress,
-                                w.lblHome,
-                                w.listVD->viewport(),
-                                w.lstSearch->viewport()};
-    targets << iconView->viewport();
+    QList<QWidget *> targets = {w.formClient, w.Picture1, w.lblTName, w.listVD->viewport(), w.lstSearch->viewport()};
+    targets << DetailsPanel::of(w).dropTargets() << iconView->viewport();
     w.listVD->setAcceptDrops(true);
     w.lstSearch->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {

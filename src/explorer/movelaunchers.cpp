@@ -121,7 +121,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
             w.showFolder(moved.targetTID, moved.targetName);
         }
     }
-    if (onIndexTab && shown && !sameText(w.lblWName->text(), movedCaption))
+    if (onIndexTab && shown && !sameText(w.vardeckCaption(), movedCaption))
         w.commands.populateWMOnTopicNode();
 }
 

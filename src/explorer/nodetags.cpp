@@ -1,5 +1,6 @@
 #include "explorer/nodetags.h"
 
+#include "explorer/detailspanel.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
 
@@ -10,13 +11,14 @@ namespace rr
 
 void setNonEditableFields(frmVardecks &w, bool visible)
 {
-    w.lblWName->setVisible(visible);
+    DetailsPanel &p = DetailsPanel::of(w);
+    p.lblWName->setVisible(visible);
     w.showNoVardeck();
-    w.lblWName->setVisible(false);
-    w.lblAddress->setText(QString());
+    p.lblWName->setVisible(false);
+    p.lblAddress->setText(QString());
     w.tabInfo->setVisible(visible);
-    w.lblFileSize->setText(QString());
-    w.lbl(Lbl::Hits)->setText(QString());
+    p.lblFileSize->setText(QString());
+    p.label(Lbl::Hits)->setText(QString());
 }
 
 QString shownFileSize(const XmlNode &vardeck)

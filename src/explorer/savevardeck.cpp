@@ -1,5 +1,6 @@
 #include "explorer/savevardeck.h"
 
+#include "explorer/detailspanel.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "finding/favorites.h"
@@ -71,18 +72,32 @@ QString databaseFullMessage()
                           "(32767).  Delete Vardecks you no longer need, or keep new ones in another database.");
 }
 
-VardeckEditor::VardeckEditor(frmVardecks &window) : QObject(&window), w(window)
+VardeckEditor::VardeckEditor(frmVardecks &window)
+    : QObject(&window), w(window), p(DetailsPanel::of(window)), m_iconTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("vardeckEditor"));
-    QWidget::setTabOrder(w.txtWName, w.txtAddress);
-    QWidget::setTabOrder(w.txtAddress, w.txtDescription);
-    QWidget::setTabOrder(w.txtDescription, w.txtKeywords);
-    QWidget::setTabOrder(w.txtKeywords, w.txtNotes);
-    for (QWidget *box : {static_cast<QWidget *>(w.txtAddress), static_cast<QWidget *>(w.txtKeywords),
-                         static_cast<QWidget *>(w.txtNotes)})
+    // The icon fetch of a new Vardeck belongs to the icon subsystem; the timer hands
+    // over to it. The fetch belongs to the add: it never starts once the add is over.
+    m_iconTimer->setObjectName(QStringLiteral("timerIcon"));
+    m_iconTimer->setInterval(10);
+    m_iconTimer->setSingleShot(true);
+    connect(m_iconTimer, &QTimer::timeout, this, [this] {
+        m_iconTimer->stop();
+        w.commands.timerIcon_Timer();
+    });
+    connect(&w, &frmVardecks::editStateChanged, this, [this](EditState state) {
+        if (state != EditState::Adding)
+            m_iconTimer->stop();
+    });
+    QWidget::setTabOrder(p.txtWName, p.txtAddress);
+    QWidget::setTabOrder(p.txtAddress, p.txtDescription);
+    QWidget::setTabOrder(p.txtDescription, p.txtKeywords);
+    QWidget::setTabOrder(p.txtKeywords, p.txtNotes);
+    for (QWidget *box : {static_cast<QWidget *>(p.txtAddress), static_cast<QWidget *>(p.txtKeywords),
+                         static_cast<QWidget *>(p.txtNotes)})
         box->installEventFilter(this);
-    keepSingleLine(w.txtWName);
-    keepSingleLine(w.txtAddress);
+    keepSingleLine(p.txtWName);
+    keepSingleLine(p.txtAddress);
 }
 
 // The edit boxes stand on two tabs of the details: the name and the address above them,
@@ -105,9 +120,9 @@ bool VardeckEditor::eventFilter(QObject *watched, QEvent *event)
         int page; // the tab of the details that holds the box gone to
     };
     const Step steps[] = {
-        {w.txtAddress, true, w.txtDescription, 0},
-        {w.txtKeywords, true, w.txtNotes, 2},
-        {w.txtNotes, false, w.txtKeywords, 0},
+        {p.txtAddress, true, p.txtDescription, 0},
+        {p.txtKeywords, true, p.txtNotes, 2},
+        {p.txtNotes, false, p.txtKeywords, 0},
     };
     for (const Step &step : steps) {
         if (step.from != watched || step.forward != tab)
@@ -132,11 +147,11 @@ void VardeckEditor::mnuEditModify_Click()
         m_pageSize.reset();
     setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
-    m_savedNotes = w.txtNotes->toPlainText();
+    m_savedNotes = p.txtNotes->toPlainText();
     m_startFields = currentFields();
     w.tabView->setTab(0);
-    w.txtWName->setFocus();
-    w.txtWName->setCursorPosition(0);
+    p.txtWName->setFocus();
+    p.txtWName->setCursorPosition(0);
 }
 
 void VardeckEditor::mnuAddVardeck_Click()
@@ -166,32 +181,32 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     setFormEditMode(w, true);
     setNonEditableFields(w, true);
     // A new Vardeck starts with nothing of the Vardeck shown before it.
-    w.chkFav->setChecked(false);
+    p.chkFav->setChecked(false);
     m_startFields = currentFields();
-    w.Picture10->hide();
-    w.lblDescription->clear();
-    w.lblKeyWords->clear();
+    p.Picture10->hide();
+    p.lblDescription->clear();
+    p.lblKeyWords->clear();
     w.forgetFetchedIcon();
-    for (QLabel *label : {w.lbl(Lbl::LastVisited), w.lblFileSize, w.lbl(Lbl::Hits), w.lblHome})
+    for (QLabel *label : {p.label(Lbl::LastVisited), p.lblFileSize, p.label(Lbl::Hits), p.lblHome})
         label->clear();
-    w.picThumb->setPixmap(QPixmap());
+    p.picThumb->setPixmap(QPixmap());
 
     const bool fromBrowser = sameText(source, QStringLiteral("browser"));
     if (fromBrowser) {
         const DetectedPage &page = w.chosenPage();
-        w.txtWName->setText(page.name);
-        w.txtAddress->setText(page.address);
-        w.txtDescription->setPlainText(page.description);
-        w.txtKeywords->setPlainText(page.keywords);
+        p.txtWName->setText(page.name);
+        p.txtAddress->setText(page.address);
+        p.txtDescription->setPlainText(page.description);
+        p.txtKeywords->setPlainText(page.keywords);
         setEditedPageSize(page.size);
-        w.lbl(Lbl::Hits)->setText(QStringLiteral("1"));
+        p.label(Lbl::Hits)->setText(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
         if (!isPDF(page.address)) {
-            w.timerIcon->setInterval(10);
-            w.timerIcon->start();
+            m_iconTimer->setInterval(10);
+            m_iconTimer->start();
         }
     }
-    w.lblCreatedDate->setText(createdDateText(editingNow()));
+    p.lblCreatedDate->setText(createdDateText(editingNow()));
 
     if (w.tabIndex->Tab() != 0) {
         w.showNoFolder();
@@ -201,7 +216,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         w.tabIndex->setTab(0);
     }
     w.tabView->setTab(0);
-    w.txtWName->setFocus();
+    p.txtWName->setFocus();
 
     if (fromBrowser && appOptions().getAutoSave()) {
         session().cancelIcons = true;
@@ -213,7 +228,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
 void VardeckEditor::setEditedPageSize(const QString &size)
 {
     m_pageSize = size;
-    w.lblFileSize->setText(size + QStringLiteral(" KB"));
+    p.lblFileSize->setText(size + QStringLiteral(" KB"));
 }
 
 void VardeckEditor::saveVardeckDetails()
@@ -228,9 +243,9 @@ void VardeckEditor::saveVardeckDetails()
                 return;
             }
         }
-        if (w.txtWName->text().isEmpty()) {
+        if (p.txtWName->text().isEmpty()) {
             prompt::show(QStringLiteral("A website name is required before the Vardeck can be saved."));
-            w.txtWName->setFocus();
+            p.txtWName->setFocus();
             return;
         }
         if (state == EditState::Adding) {
@@ -238,7 +253,7 @@ void VardeckEditor::saveVardeckDetails()
                 session().cancelIcons = true;
             if (!saveNewVardeck())
                 return;
-            w.timerIcon->stop();
+            m_iconTimer->stop();
             added = true;
             recordFirstVisitAndSave();
             w.tvwWM->setFocus();
@@ -250,7 +265,7 @@ void VardeckEditor::saveVardeckDetails()
     }
     if (added && appOptions().getCheckDup()) {
         // The duplicates manager shows the Vardecks that share the new address.
-        w.commands.frmDuplicates_Show(w.txtAddress->text());
+        w.commands.frmDuplicates_Show(p.txtAddress->text());
     }
 }
 
@@ -287,14 +302,14 @@ bool VardeckEditor::saveNewVardeck()
     vardeck.setAttribute(QStringLiteral("WID"), wid);
     list.appendChild(vardeck);
     const QString address = editedAddress();
-    const bool favorite = w.chkFav->isChecked();
+    const bool favorite = p.chkFav->isChecked();
     const std::pair<const char *, QString> children[] = {
-        {"NAME", w.txtWName->text()},
+        {"NAME", p.txtWName->text()},
         {"ADDRESS", address},
         {"CREATED_DATE", createdDateText(editingNow())},
-        {"DESCRIPTION", w.txtDescription->toPlainText()},
-        {"KEYWORD1", w.txtKeywords->toPlainText()},
-        {"NOTES", w.txtNotes->toPlainText()},
+        {"DESCRIPTION", p.txtDescription->toPlainText()},
+        {"KEYWORD1", p.txtKeywords->toPlainText()},
+        {"NOTES", p.txtNotes->toPlainText()},
         {"KEYWORD2", QString()},
         {"FILESIZE", m_pageSize.value_or(QString())},
         {"HITS", QStringLiteral("1")},
@@ -352,13 +367,13 @@ bool VardeckEditor::saveModifiedVardeck()
                      MsgIcon::Exclamation);
         return false;
     }
-    const QString name = w.txtWName->text();
+    const QString name = p.txtWName->text();
     // An element that lacks a child gets it: no field typed in is dropped.
     vardeck.setChildText(QStringLiteral("NAME"), name);
     vardeck.setChildText(QStringLiteral("ADDRESS"), editedAddress());
-    vardeck.setChildText(QStringLiteral("DESCRIPTION"), w.txtDescription->toPlainText());
-    vardeck.setChildText(QStringLiteral("NOTES"), w.txtNotes->toPlainText());
-    vardeck.setChildText(QStringLiteral("KEYWORD1"), w.txtKeywords->toPlainText());
+    vardeck.setChildText(QStringLiteral("DESCRIPTION"), p.txtDescription->toPlainText());
+    vardeck.setChildText(QStringLiteral("NOTES"), p.txtNotes->toPlainText());
+    vardeck.setChildText(QStringLiteral("KEYWORD1"), p.txtKeywords->toPlainText());
     // The size and the hits as the Vardeck holds them (the size of a page read during the
     // edit replacing the stored one); a missing child is made.
     if (!vardeck.child(QStringLiteral("FILESIZE")))
@@ -379,7 +394,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.lstSrch->clear();
     w.lstSearch->clear();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
-    setFavoriteMark(vardeck, w.chkFav->isChecked());
+    setFavoriteMark(vardeck, p.chkFav->isChecked());
     w.commands.populateFavsList(doc);
     w.commands.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
@@ -391,14 +406,14 @@ bool VardeckEditor::saveModifiedVardeck()
 // the database through here.
 QString VardeckEditor::editedAddress() const
 {
-    return cleanAddress(w.txtAddress->text());
+    return cleanAddress(p.txtAddress->text());
 }
 
 VardeckEditor::Fields VardeckEditor::currentFields() const
 {
-    return {{w.txtWName->text(), w.txtAddress->text(), w.txtDescription->toPlainText(), w.txtKeywords->toPlainText(),
-             w.txtNotes->toPlainText()},
-            w.chkFav->isChecked()};
+    return {{p.txtWName->text(), p.txtAddress->text(), p.txtDescription->toPlainText(), p.txtKeywords->toPlainText(),
+             p.txtNotes->toPlainText()},
+            p.chkFav->isChecked()};
 }
 
 void VardeckEditor::cancelVardeckEdit()
@@ -424,21 +439,21 @@ void VardeckEditor::dropEdit()
         if (vardeck) {
             w.commands.displayVardeckData(vardeck);
         } else {
-            w.txtNotes->setPlainText(m_savedNotes);
-            w.txtWName->setText(w.lblWName->text());
-            w.txtAddress->setText(w.lblAddress->text());
+            p.txtNotes->setPlainText(m_savedNotes);
+            p.txtWName->setText(p.lblWName->text());
+            p.txtAddress->setText(p.lblAddress->text());
         }
     } else {
         setNonEditableFields(w, false);
-        w.imgIcon->setPixmap(QPixmap());
+        p.imgIcon->setPixmap(QPixmap());
         w.showNoVardeck();
-        w.lblCreatedDate->clear();
-        w.tabView->setTabText(0, QStringLiteral("   *") + w.lblWName->text() + QStringLiteral("    "));
+        p.lblCreatedDate->clear();
+        w.tabView->setTabText(0, QStringLiteral("   *") + p.lblWName->text() + QStringLiteral("    "));
         // The panel shows no Vardeck, so no list row stays highlighted as if one were.
         for (QTreeWidget *list : {w.tvwWM, w.listVD})
             list->clearSelection();
     }
-    w.timerIcon->stop();
+    m_iconTimer->stop();
     leaveEditMode(w);
     session().cancelIcons = true;
     clearDownloadedIcon();
@@ -447,8 +462,8 @@ void VardeckEditor::dropEdit()
 void VardeckEditor::rememberFocus()
 {
     QWidget *focus = QApplication::focusWidget();
-    const bool editBox = focus == w.txtWName || focus == w.txtAddress || focus == w.txtDescription ||
-                         focus == w.txtKeywords || focus == w.txtNotes;
+    const bool editBox = focus == p.txtWName || focus == p.txtAddress || focus == p.txtDescription ||
+                         focus == p.txtKeywords || focus == p.txtNotes;
     // A second New Vardeck during an add keeps the control the first one came from.
     if (focus && !editBox && focus->window() == &w)
         m_focusBefore = focus;

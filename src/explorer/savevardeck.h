@@ -12,12 +12,14 @@
 #include <functional>
 #include <optional>
 
+class QTimer;
 class QTreeWidgetItem;
 class QWidget;
 
 namespace rr
 {
 
+class DetailsPanel;
 class frmVardecks;
 class XmlNode;
 
@@ -72,6 +74,11 @@ private:
     Fields currentFields() const;
 
     frmVardecks &w;
+    // The panel whose edit boxes and labels the edit fills.
+    DetailsPanel &p;
+    // The icon timer (timerIcon): a new Vardeck taken from a browser has its page's site
+    // icon fetched 10 ms after the add began.
+    QTimer *m_iconTimer;
     // The fields as the edit began: the stored Vardeck's for an update, empty for a
     // new Vardeck (a page taken from a browser is unsaved too).
     Fields m_startFields;

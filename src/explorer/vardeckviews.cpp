@@ -3,6 +3,7 @@
 #include "platform/gui/caselessitem.h"
 #include "platform/gui/listviews.h"
 
+#include "explorer/detailspanel.h"
 #include "explorer/nodetags.h"
 #include "finding/listcells.h"
 #include "media/iconsupport.h"
@@ -193,7 +194,7 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     const XmlNode added = vardecks.last();
     const QString wid = added.attribute(QStringLiteral("WID"));
     const QStringList cells = listCells(added);
-    if (!sameText(cells.first(), w.txtWName->text()))
+    if (!sameText(cells.first(), DetailsPanel::of(w).text(DetailsField::NameBox)))
         return false;
 
     m_filling = true;
@@ -252,6 +253,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     Q_UNUSED(folder);
     w.listVD->clear();
     w.tvwWM->clear();
+    const DetailsPanel &panel = DetailsPanel::of(w);
     for (const XmlNode &vardeck : vardecks) {
         const QString wid = vardeck.attribute(QStringLiteral("WID"));
         const QString name = vardeck.childText(QStringLiteral("NAME"));
@@ -266,7 +268,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
 
         addListRow(wid, listCells(vardeck), bold);
 
-        if (sameText(name, w.txtWName->text())) {
+        if (sameText(name, panel.text(DetailsField::NameBox))) {
             w.tvwWM->setCurrentItem(node);
             node->setSelected(true);
         }

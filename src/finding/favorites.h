@@ -40,8 +40,8 @@ public:
     // What a command did. The window first shows the notices, in order (a failed
     // save, then what the command says), then, when changed, the document's FAV marks
     // changed: it marks all four Web Aspect pages stale, refills the tree, menu and
-    // count label from treeItems/menuItems/countLabel, and sets chkFav and the
-    // favourite marker when wid is the shown Vardeck (checked for Added, cleared for
+    // count label from treeItems/menuItems/countLabel, and sets the details panel's
+    // favourite box and marker when wid is the shown Vardeck (checked for Added, cleared for
     // Deleted). Listed: the Vardeck is a favourite, and the window asks before
     // deleteFavorite takes it out.
     enum class Outcome { Added, AlreadyFavorite, NoSelection, NotInList, Listed, Deleted, Missing, NoDatabase };

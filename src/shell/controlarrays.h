@@ -62,4 +62,12 @@ enum class AspectButton : int {
     Web = 2,
 };
 
+// The details panel's buttons that search the collection for a detail of the shown
+// Vardeck, cmdSearchHome(0) to cmdSearchHome(2).
+enum class DetailSearch : int {
+    Domain = 0,      // its home page's domain
+    LastVisited = 1, // the day it was last visited
+    CreatedDate = 2, // the day it was created
+};
+
 } // namespace rr

@@ -85,14 +85,6 @@ QLabel *frmVardecks::lbl(Lbl index) const
 {
     return m_lbl.value(int(index));
 }
-qbButtons_H *frmVardecks::cmdEdit(int index) const
-{
-    return m_cmdEdit.value(index);
-}
-qbButtons_H *frmVardecks::cmdSearchHome(int index) const
-{
-    return m_cmdSearchHome.value(index);
-}
 qbButtons_H *frmVardecks::cmdPreview(int index) const
 {
     return m_cmdPreview.value(index);
@@ -140,14 +132,14 @@ void frmVardecks::showVardeck(const QString &wid, const QString &name)
 {
     m_currentWID = wid.trimmed();
     m_vardeckShown = true;
-    at<QLabel>(Place::NameLabel)->setText(name);
+    m_vardeckCaption = name;
     commands.lblWName_Change();
 }
 
 void frmVardecks::showNoVardeck()
 {
     m_vardeckShown = false;
-    at<QLabel>(Place::NameLabel)->setText(kNoVardeckCaption);
+    m_vardeckCaption = kNoVardeckCaption;
     commands.lblWName_Change();
 }
 
@@ -256,7 +248,10 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     // A new description, font or face of the details asks the panel for a new layout.
-    if (watched == at(Place::Details) && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
+    // The details are looked for as handed over: a stand-in made from here would send
+    // events of its own to this filter while it is made.
+    if ((event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show) &&
+        watched == m_places[std::size_t(Place::Details)]) {
         placeKeywordRow();
         return false;
     }

@@ -212,8 +212,6 @@ public:
     QLabel *lbl(Lbl index) const;
     // Every element of lbl(), in the order of the indices.
     QList<QLabel *> lblElements() const { return m_lbl.values(); }
-    qbButtons_H *cmdEdit(int index) const;
-    qbButtons_H *cmdSearchHome(int index) const;
     qbButtons_H *cmdPreview(int index) const;
     qbButtons_H *cmdWeb(int index) const;
     QCheckBox *chkSearch(int index) const;
@@ -233,12 +231,14 @@ public:
     // Status panel 2 shows the shown folder's path ("\Top\Inner") when the folder
     // tree has its node.
     void showFolderPath();
-    // The shown Vardeck: its WID and its name, the caption of lblWName (whose change
-    // handler is lblWName_Change), written only here. While no Vardeck is shown
-    // currentWID keeps the one shown last, whose row the lists select again when they
-    // are refilled; "" once the database changed.
+    // The shown Vardeck: its WID and its caption, its name or "No Vardeck selected",
+    // written only here; the caption's change handler (lblWName_Change) then runs, and
+    // the details panel shows the caption. While no Vardeck is shown currentWID keeps the
+    // one shown last, whose row the lists select again when they are refilled; "" once
+    // the database changed.
     const QString &currentWID() const { return m_currentWID; }
     bool vardeckShown() const { return m_vardeckShown; }
+    const QString &vardeckCaption() const { return m_vardeckCaption; }
     void showVardeck(const QString &wid, const QString &name);
     // "No Vardeck selected".
     void showNoVardeck();
@@ -295,40 +295,18 @@ public:
 
     // Right pane
     TabStrip *tabView = nullptr;
-    QWidget *Frame2 = nullptr;
-    QLabel *lblWName = nullptr;
-    QLineEdit *txtWName = nullptr;
-    QLabel *lblAddress = nullptr;
-    QLineEdit *txtAddress = nullptr;
-    QLabel *imgIcon = nullptr;
     TabStrip *tabInfo = nullptr;
     QTreeWidget *listVD = nullptr;
     QTreeWidget *lstSearch = nullptr;
-    // Details tab
-    QWidget *PictureDetails = nullptr;
-    QLabel *picThumb = nullptr;
-    QCheckBox *chkFav = nullptr;
-    qbButtons_H *cmdAddFavs = nullptr;
-    QLabel *Picture10 = nullptr;
-    QLabel *lblHome = nullptr;
-    QLabel *lblCreatedDate = nullptr;
-    QLabel *lblFileSize = nullptr;
-    QLabel *lblDescription = nullptr;
-    QPlainTextEdit *txtDescription = nullptr;
-    QLabel *lblKeyWords = nullptr;
-    QPlainTextEdit *txtKeywords = nullptr;
     // Preview tab
     QWidget *wbPreview = nullptr; // holds the preview browser once it exists
     QCheckBox *chkAutoPreview = nullptr;
     QProgressBar *previewProgress = nullptr;
-    // Notes tab
-    QTextEdit *txtNotes = nullptr;
 
     // Hidden controls and picture sources
     QLabel *lblTName = nullptr;          // the shown folder's name (showFolder)
     QLineEdit *ThunderTextBox = nullptr; // the hand-off box a second launch writes to
     QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms
-    QTimer *timerIcon = nullptr;         // the icon timer, 10 ms, one-shot
     QLabel *Picture8 = nullptr;          // the plain Vardeck mark
     QLabel *Picture3 = nullptr;          // an off-screen drawing surface
     // Image lists by key
@@ -362,8 +340,8 @@ public:
     const QString &selectedWID() const { return m_selectedWID; }
     void selectVardeck(const QString &wid) { m_selectedWID = wid; }
 
-    // The icon fetched for the page of the Vardeck being added shows in imgIcon; a new
-    // add or fetch forgets it.
+    // The icon fetched for the page of the Vardeck being added shows in the details; a
+    // new add or fetch forgets it.
     bool iconChanged() const { return m_iconChanged; }
     void fetchedIconShown() { m_iconChanged = true; }
     void forgetFetchedIcon() { m_iconChanged = false; }
@@ -414,7 +392,6 @@ private:
     void buildLeftPane();
     void buildSearchPage(QWidget *page);
     void buildRightPane();
-    void buildDetailsPage(QWidget *page);
     void buildPreviewPage(QWidget *page);
     void buildWebStrip();
     void buildHiddenControls();
@@ -474,8 +451,6 @@ private:
     QString m_beforeEcho;
     QList<QAction *> m_aspectButtons;
     QMap<int, QLabel *> m_lbl;
-    QMap<int, qbButtons_H *> m_cmdEdit;
-    QMap<int, qbButtons_H *> m_cmdSearchHome;
     QMap<int, qbButtons_H *> m_cmdPreview;
     QMap<int, qbButtons_H *> m_cmdWeb;
     QMap<int, QCheckBox *> m_chkSearch;
@@ -486,9 +461,10 @@ private:
     QString m_currentTID;
     QString m_currentWID;
     bool m_vardeckShown = false;
+    QString m_vardeckCaption = kNoVardeckCaption;
     // Set through setEditState.
     EditState m_editState = EditState::Viewing;
-    // What lblTName and lblWName read while nothing is shown.
+    // The captions of the shown folder (lblTName) and Vardeck while none is shown.
     static inline const QString kNoFolderCaption = QStringLiteral("No folder selected");
     static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");
     bool m_inFormResize = false;

@@ -2,7 +2,6 @@
 // relative to their container). The layout rules move them from there.
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/columnfit.h"
-#include "platform/gui/textfit.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/pictures.h"
@@ -16,9 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -268,57 +265,14 @@ void frmVardecks::buildRightPane()
     for (const char *caption : {"   Vardeck   ", "   No folder selected   ", "   Search results   "})
         tabView->addTab(QString::fromLatin1(caption));
 
-    // The shown Vardeck: name and address above the details tabs.
+    // The shown Vardeck's details tabs, below its name and address.
     QWidget *vardeck = tabView->page(0);
-    Frame2 = new QWidget(vardeck);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    place(Frame2, 0, 410, 7065, 5675);
-    makeLabel(Frame2, Lbl::NameCaption, QStringLiteral("Name"), 100, 150, 495, 255)->hide();
-    lblWName = new QLabel(kNoVardeckCaption, Frame2);
-    lblWName->setObjectName(QStringLiteral("lblWName"));
-    lblWName->setTextFormat(Qt::PlainText);
-    QFont bold = lblWName->font();
-    bold.setBold(true);
-    lblWName->setFont(bold);
-    lblWName->setStyleSheet(QStringLiteral("color: rgb(64,64,64);"));
-    lblWName->setToolTip(QStringLiteral("The name of this Vardeck"));
-    place(lblWName, 240, 120, 6000, 240);
-    lblWName->hide();
-    txtWName = textBox(Frame2, QStringLiteral("txtWName"), 720, 100, 6015, 320);
-    txtWName->hide();
-    makeLabel(Frame2, Lbl::AddressCaption, QStringLiteral("Address"), 100, 520, 615, 255)->hide();
-    lblAddress = new QLabel(Frame2);
-    lblAddress->setObjectName(QStringLiteral("lblAddress"));
-    lblAddress->setTextFormat(Qt::PlainText);
-    lblAddress->setCursor(Qt::PointingHandCursor);
-    lblAddress->setToolTip(QStringLiteral("The website address (URL) for this Vardeck"));
-    place(lblAddress, 240, 480, 6000, 195);
-    txtAddress = textBox(Frame2, QStringLiteral("txtAddress"), 720, 480, 6015, 320);
-    txtAddress->hide();
-    // The captions may be wider in the fonts here than designed: the boxes start after them.
-    const int boxLeft =
-        qMax(txtWName->x(),
-             qMax(lbl(Lbl::NameCaption)->geometry().right(), lbl(Lbl::AddressCaption)->geometry().right()) + 4);
-    txtWName->move(boxLeft, txtWName->y());
-    txtAddress->move(boxLeft, txtAddress->y());
-    imgIcon = new QLabel(Frame2);
-    imgIcon->setObjectName(QStringLiteral("imgIcon"));
-    place(imgIcon, 0, 0, 250, 250);
-    imgIcon->hide();
-
     tabInfo = new TabStrip(vardeck);
     tabInfo->setObjectName(QStringLiteral("tabInfo"));
     place(tabInfo, 0, 1280, 6795, 5145);
     for (const char *caption : {"   &Details   ", "   Previe&w   ", "   No&tes   "})
         tabInfo->addTab(QString::fromLatin1(caption));
-    buildDetailsPage(tabInfo->page(0));
     buildPreviewPage(tabInfo->page(1));
-    txtNotes = new QTextEdit(tabInfo->page(2));
-    txtNotes->setTabChangesFocus(true); // Tab moves on, as in every box of several lines
-    txtNotes->setObjectName(QStringLiteral("txtNotes"));
-    txtNotes->setAcceptRichText(false);
-    txtNotes->setToolTip(QStringLiteral("Notes for this Vardeck.  Type notes here and click Save (or CTRL-S) to save"));
-    place(txtNotes, 0, 400, 6735, 4695);
 
     listVD = makeList(tabView->page(1), QStringLiteral("listVD"),
                       {QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Created date"),
@@ -334,110 +288,6 @@ void frmVardecks::buildRightPane()
     // The two reports size their columns to what they show when first seen.
     for (QTreeWidget *report : {listVD, lstSearch})
         new ColumnFit(report);
-}
-
-void frmVardecks::buildDetailsPage(QWidget *page)
-{
-    PictureDetails = new QWidget(page);
-    PictureDetails->setObjectName(QStringLiteral("PictureDetails"));
-    place(PictureDetails, 0, 400, 6735, 4800);
-    QWidget *d = PictureDetails;
-
-    picThumb = pictureBox(d, QStringLiteral("picThumb"), QPixmap(), 240, 240, 3000, 2250);
-    picThumb->setFrameStyle(QFrame::Box | QFrame::Plain);
-    picThumb->setCursor(Qt::PointingHandCursor);
-
-    auto valueLabel = [d](const QString &name, double l, double t, double w, double h) {
-        auto *label = new QLabel(d);
-        label->setObjectName(name);
-        label->setTextFormat(Qt::PlainText);
-        place(label, l, t, w, h);
-        return label;
-    };
-    makeLabel(d, Lbl::FavoriteCaption, QStringLiteral("Favorite:"), 3840, 240, 735, 255);
-    chkFav = checkBox(d, QStringLiteral("chkFav"), QString(), 4920, 240, 255, 195);
-    chkFav->setEnabled(false);
-    cmdAddFavs =
-        makeButton(d, QStringLiteral("cmdAddFavs"), QString(), 5280, 210, 330, 300, &Commands::cmdAddFavs_Click);
-    cmdAddFavs->setPicture(pictures::draw(pictures::Kind::FavoriteMark));
-    connect(chkFav, &QCheckBox::clicked, this, [this] { commands.chkFav_Click(); });
-    Picture10 =
-        pictureBox(d, QStringLiteral("Picture10"), pictures::draw(pictures::Kind::FavoriteMark), 5760, 240, 240, 240);
-    Picture10->setToolTip(QStringLiteral("This is a favorite Vardeck"));
-    Picture10->hide();
-
-    makeLabel(d, Lbl::HomepageCaption, QStringLiteral("Homepage:"), 3840, 600, 855, 255);
-    lblHome = valueLabel(QStringLiteral("lblHome"), 4920, 600, 2175, 255);
-    lblHome->setCursor(Qt::PointingHandCursor);
-    makeLabel(d, Lbl::LastVisitedCaption, QStringLiteral("Last visited:"), 3840, 960, 855, 255);
-    makeLabel(d, Lbl::LastVisited, QString(), 4920, 960, 2175, 255)
-        ->setToolTip(QStringLiteral("When this Vardeck was last viewed in a browser"));
-    makeLabel(d, Lbl::CreatedDateCaption, QStringLiteral("Created date:"), 3840, 1320, 1095, 255);
-    lblCreatedDate = valueLabel(QStringLiteral("lblCreatedDate"), 4920, 1320, 2175, 255);
-    lblCreatedDate->setToolTip(QStringLiteral("The date that this Vardeck was created"));
-    makeLabel(d, Lbl::HitsCaption, QStringLiteral("Hits:"), 3840, 1680, 375, 255);
-    makeLabel(d, Lbl::Hits, QString(), 4920, 1680, 855, 255);
-    makeLabel(d, Lbl::SizeCaption, QStringLiteral("Size:"), 3840, 2040, 855, 255);
-    lblFileSize = valueLabel(QStringLiteral("lblFileSize"), 4920, 2040, 2175, 255);
-    // The values stand in one column after the widest caption.
-    int valueLeft = lblHome->x();
-    for (Lbl caption :
-         {Lbl::HomepageCaption, Lbl::LastVisitedCaption, Lbl::CreatedDateCaption, Lbl::HitsCaption, Lbl::SizeCaption})
-        valueLeft = qMax(valueLeft, lbl(caption)->geometry().right() + 6);
-    for (QWidget *value : {static_cast<QWidget *>(lblHome), static_cast<QWidget *>(lbl(Lbl::LastVisited)),
-                           static_cast<QWidget *>(lblCreatedDate), static_cast<QWidget *>(lbl(Lbl::Hits)),
-                           static_cast<QWidget *>(lblFileSize)})
-        value->move(valueLeft, value->y());
-
-    // Search from a detail: domain, last visited, created date.
-    const char *searchTips[] = {"Search on this domain", "Search on last visited date", "Search on created date"};
-    for (int i = 0; i < 3; ++i) {
-        qbButtons_H *button = makeButton(d, QStringLiteral("cmdSearchHome(%1)").arg(i), QString(), 3540, 600 + 360 * i,
-                                         255, 255, &Commands::cmdSearchHome_Click, i);
-        button->setPicture(pictures::draw(pictures::Kind::Search, 12));
-        button->setPictureSize(0);
-        button->setToolTip(QString::fromLatin1(searchTips[i]));
-        m_cmdSearchHome.insert(i, button);
-    }
-    qbButtons_H *edit3 =
-        makeButton(d, QStringLiteral("cmdEdit(3)"), QString(), 3540, 240, 255, 255, &Commands::cmdEdit_Click, 3);
-    edit3->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
-    edit3->setToolTip(QStringLiteral("Update Vardeck"));
-    m_cmdEdit.insert(3, edit3);
-
-    makeLabel(d, Lbl::DescriptionCaption, QStringLiteral("Description:"), 240, 2740, 855, 240);
-    lblDescription = valueLabel(QStringLiteral("lblDescription"), 1300, 2740, 5175, 855);
-    lblDescription->setWordWrap(true);
-    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDescription->setToolTip(QStringLiteral("Description for this Vardeck"));
-    txtDescription = new QPlainTextEdit(d);
-    txtDescription->setTabChangesFocus(true);
-    txtDescription->setObjectName(QStringLiteral("txtDescription"));
-    place(txtDescription, 1300, 2785, 5175, 780);
-    txtDescription->hide();
-    makeLabel(d, Lbl::KeywordsCaption, QStringLiteral("Keywords:"), 240, 3800, 735, 255);
-    // In front of the "Keywords:" caption, clear of the panel's edge.
-    qbButtons_H *edit0 =
-        makeButton(d, QStringLiteral("cmdEdit(0)"), QString(), 30, 3800, 210, 210, &Commands::cmdEdit_Click, 0);
-    edit0->setPicture(pictures::draw(pictures::Kind::UpdateVardeck, 12));
-    edit0->setToolTip(QStringLiteral("Update Vardeck"));
-    m_cmdEdit.insert(0, edit0);
-    lblKeyWords = valueLabel(QStringLiteral("lblKeyWords"), 1300, 3780, 5175, 735);
-    lblKeyWords->setWordWrap(true);
-    lblKeyWords->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblKeyWords->setToolTip(QStringLiteral("Keywords for this Vardeck"));
-    txtKeywords = new QPlainTextEdit(d);
-    txtKeywords->setTabChangesFocus(true);
-    txtKeywords->setObjectName(QStringLiteral("txtKeywords"));
-    place(txtKeywords, 1300, 3780, 5175, 660);
-    txtKeywords->hide();
-
-    for (QLabel *link : {lblAddress, lblHome})
-        setLinkLook(link, false);
-    // Long names and addresses show shortened with "…", whole in the tool tip.
-    elideLabel(lblWName);
-    elideLabel(lblAddress, Qt::ElideMiddle);
-    elideLabel(lblHome, Qt::ElideMiddle);
 }
 
 void frmVardecks::buildPreviewPage(QWidget *page)
@@ -524,10 +374,6 @@ void frmVardecks::buildHiddenControls()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(5);
-    timerIcon = new QTimer(this);
-    timerIcon->setObjectName(QStringLiteral("timerIcon"));
-    timerIcon->setInterval(10);
-    timerIcon->setSingleShot(true);
     Picture8 =
         pictureBox(formClient, QStringLiteral("Picture8"), pictures::draw(pictures::Kind::VardeckMark), 0, 0, 240, 240);
     Picture8->hide();
@@ -629,22 +475,6 @@ void frmVardecks::placeOwnControls()
         {Place::PopularList, listPop},
         {Place::FolderList, listVD},
         {Place::SearchResults, lstSearch},
-        {Place::VardeckFields, Frame2},
-        {Place::NameLabel, lblWName},
-        {Place::NameBox, txtWName},
-        {Place::AddressLabel, lblAddress},
-        {Place::AddressBox, txtAddress},
-        {Place::Details, PictureDetails},
-        {Place::HomeLabel, lblHome},
-        {Place::FileSizeLabel, lblFileSize},
-        {Place::HitsLabel, lbl(Lbl::Hits)},
-        {Place::DescriptionLabel, lblDescription},
-        {Place::DescriptionBox, txtDescription},
-        {Place::KeywordsCaption, lbl(Lbl::KeywordsCaption)},
-        {Place::KeywordsLabel, lblKeyWords},
-        {Place::KeywordsBox, txtKeywords},
-        {Place::KeywordsButton, cmdEdit(0)},
-        {Place::Notes, txtNotes},
         {Place::Preview, wbPreview},
         {Place::PreviewButtons, cmdPreview(5)},
         {Place::WebStrip, Picture2},

@@ -98,8 +98,6 @@ void frmVardecks::Form_Load()
     tellSettingErrors(m_splash);
     formClient->setMinimumSize(layoutMinimumSize());
 
-    lbl(Lbl::NameCaption)->hide();
-    lbl(Lbl::AddressCaption)->hide();
     LoadDynamicMenus();
     firstResize = true;
     resetToolbarButtons();

@@ -153,6 +153,25 @@ TEST_F(DatabaseCommands, aClickAndAKeyMadeWhileADatabaseOpensAreDroppedAndTheWin
     EXPECT_EQ(lblTName(*window)->text(), "Elsewhere");
 }
 
+// The site icon of a page being added is fetched only while that add goes on: a database opened
+// before the icon timer ran ends the add, and no fetch follows.
+TEST_F(DatabaseCommands, aDatabaseOpenedDuringAnAddFromABrowserEndsTheAddBeforeItsIconIsFetched)
+{
+    openDb();
+    writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Elsewhere") + "</FOLDERS>");
+    int fetches = 0;
+    window->commands.timerIcon_Timer = [&](int) { ++fetches; };
+    clickFolder("T6");
+    window->choosePage({"http://page.example/", "Page", "", "", "", "Firefox"});
+    window->commands.addVardeckSetup(QString("browser"));
+    ASSERT_TRUE(timerIcon(*window)->isActive());
+
+    ASSERT_TRUE(openTheDatabase(*window, ChosenDatabase{home.databaseFolder() + "Other.xml", "Other.xml"}));
+    QTest::qWait(50);
+    EXPECT_EQ(window->editState(), EditState::Viewing);
+    EXPECT_EQ(fetches, 0);
+}
+
 TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDeleteClosesAndNewOpensInTheWindow)
 {
     openDb();

@@ -40,7 +40,7 @@ TEST_F(EditingTest, addTypedWithTabThenSavedWritesTheTenChildrenInOrder)
     press(txtNotes(*window), Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "2");
     EXPECT_EQ(tabView(*window)->TabCaption(0), "    Tide & times    ");
     ASSERT_FALSE(session().recentColl.isEmpty());
     EXPECT_EQ(session().recentColl.last().getID(), "W4");
@@ -234,10 +234,10 @@ TEST_F(EditingTest, aModificationShowsTheEditFaceAndItsCancelRestoresEveryStored
     EXPECT_EQ(tabView(*window)->TabCaption(0), "   *Beta site    ");
     EXPECT_EQ(tabInfo(*window)->Tab(), 0) << "the preview gives way to the details";
     EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "about:blank");
-    const std::initializer_list<QWidget *> face{txtWName(*window),       txtAddress(*window),  txtDescription(*window),
-                                                txtKeywords(*window),    lblWName(*window),    lblAddress(*window),
-                                                lblDescription(*window), lblKeyWords(*window), cmdAddFavs(*window),
-                                                window->cmdEdit(0)};
+    const std::initializer_list<QWidget *> face{
+        txtWName(*window),   txtAddress(*window),          txtDescription(*window), txtKeywords(*window),
+        lblWName(*window),   lblAddress(*window),          lblDescription(*window), lblKeyWords(*window),
+        cmdAddFavs(*window), keywordsUpdateButton(*window)};
     for (QWidget *box : face)
         EXPECT_EQ(box->isVisible(), box->objectName().startsWith("txt")) << box->objectName().toStdString();
     EXPECT_TRUE(window->toolbarButton(Tb::Save)->isVisible());
@@ -447,7 +447,7 @@ TEST_F(EditingTest, aFailedSaveIsShownAndTheChangeStaysInMemory)
     }
     EXPECT_EQ(prompts.messages().size(), 2u);
     EXPECT_EQ(doc()->nodeFromID("W4").childText("HITS"), "2");
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "2");
 
     // Closing asks; Yes writes everything kept, and a disk that still refuses asks again before anything is lost.
     prompts.clear();

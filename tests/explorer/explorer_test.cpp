@@ -145,15 +145,15 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
     window->commands.mnuNav_Click(3);
     EXPECT_EQ(lblWName(*window)->text(), "c");
     // At the end Next keeps c and shows nothing new.
-    window->lbl(Lbl::LastVisited)->setText("marker");
+    lbl(*window, Lbl::LastVisited)->setText("marker");
     window->commands.mnuNav_Click(3);
     EXPECT_EQ(tvwWM(*window)->currentItem(), wmNode("W3"));
-    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "marker");
+    EXPECT_EQ(lbl(*window, Lbl::LastVisited)->text(), "marker");
     window->commands.mnuNav_Click(1);
     EXPECT_EQ(lblWName(*window)->text(), "a");
-    window->lbl(Lbl::LastVisited)->setText("marker");
+    lbl(*window, Lbl::LastVisited)->setText("marker");
     window->commands.mnuNav_Click(2);
-    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "marker");
+    EXPECT_EQ(lbl(*window, Lbl::LastVisited)->text(), "marker");
     window->commands.mnuNav_Click(4);
     EXPECT_EQ(lblWName(*window)->text(), "c");
 
@@ -270,7 +270,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     EXPECT_TRUE(prompts.lastText().startsWith("The address --help was not opened: "));
     EXPECT_TRUE(launcher.openedUrls().isEmpty());
     EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "4");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "4");
     EXPECT_TRUE(session().recentColl.isEmpty());
 
     window->commands.mnuToolsOpenBlank_Click();
@@ -282,8 +282,8 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
     showVardeck("T5", "W3");
     window->commands.mnuToolsOpen_Click();
     EXPECT_EQ(disk.opened, QStringList({"https://www.bank.example/login/x 10"})) << "the hits saved before the start";
-    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "05 Dec 2026 07:30 PM");
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "10");
+    EXPECT_EQ(lbl(*window, Lbl::LastVisited)->text(), "05 Dec 2026 07:30 PM");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "10");
     EXPECT_EQ(row("W3")->text(4), "    10");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
     ASSERT_EQ(session().recentColl.size(), 1);
@@ -300,8 +300,8 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_EQ(lblAddress(*window)->text(), "http://www.beta.example/docs/page.html");
     EXPECT_EQ(lblHome(*window)->text(), "http://www.beta.example/");
     EXPECT_EQ(lblCreatedDate(*window)->text(), "06 Dec 2026");
-    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "01 Dec 2026 10:00 AM");
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
+    EXPECT_EQ(lbl(*window, Lbl::LastVisited)->text(), "01 Dec 2026 10:00 AM");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "1");
     EXPECT_EQ(lblFileSize(*window)->text(), "12 KB");
     EXPECT_EQ(lblDescription(*window)->text(), "A page");
     EXPECT_EQ(lblKeyWords(*window)->text(), "kw one");
@@ -322,7 +322,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     appOptions().setAutoPreview(true);
     clickVardeck("W2");
     EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "1");
     EXPECT_EQ(lblFileSize(*window)->text(), "");
     // A file-transfer address has no home page and the ordinary mark.
     EXPECT_EQ(lblHome(*window)->text(), "");
@@ -331,7 +331,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_TRUE(Picture10(*window)->isHidden());
     // Nothing of the Vardeck shown before stays.
     EXPECT_EQ(lblDescription(*window)->text(), "");
-    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), "");
+    EXPECT_EQ(lbl(*window, Lbl::LastVisited)->text(), "");
     EXPECT_EQ(txtNotes(*window)->toPlainText(), "");
     EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "ftp://files.example/x");
     EXPECT_TRUE(picThumb(*window)->pixmap().isNull());

@@ -639,6 +639,37 @@ TEST_F(KeyboardTest, tabInAnEditWalksTheEditBoxesInOrderOnToTheNotesAndBack)
     EXPECT_EQ(txtKeywords(*window)->toPlainText(), "kw one") << "no tab typed";
 }
 
+// The details panel's controls stand in the Tab order where their pages stand: the edit boxes
+// between the Vardeck tabs and the details tabs, the Details page's buttons after the details tabs.
+TEST_F(KeyboardTest, tabReachesTheDetailsPanelsControlsBetweenTheTabStripsAroundThem)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    const auto focusName = [] {
+        QWidget *focus = QApplication::focusWidget();
+        return !focus                          ? QString("no focus")
+               : focus->objectName().isEmpty() ? focus->parent()->objectName() + " tabs"
+                                               : focus->objectName();
+    };
+    tabInfo(*window)->tabBar()->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 6; ++i) {
+        key(Qt::Key_Tab);
+        reached << focusName();
+    }
+    EXPECT_EQ(reached, QStringList({"cmdAddFavs", "cmdSearchHome(0)", "cmdSearchHome(1)", "cmdSearchHome(2)",
+                                    "cmdEdit(3)", "cmdEdit(0)"}));
+
+    menu(MenuId::mnuEditModify);
+    ASSERT_EQ(focusName(), "txtWName");
+    key(Qt::Key_Backtab);
+    EXPECT_EQ(focusName(), "tabView tabs");
+    tabInfo(*window)->setTab(2);
+    txtNotes(*window)->setFocus();
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focusName(), "tabInfo tabs");
+}
+
 // A database, a folder and a Vardeck added, changed and deleted, every step saved at once.
 TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
 {

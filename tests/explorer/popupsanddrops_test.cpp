@@ -374,7 +374,7 @@ TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem
     window->commands.mnuEditModify_Click();
     moveToDelta("W4");
     ASSERT_EQ(window->editState(), EditState::Modifying);
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "");
     txtNotes(*window)->setPlainText("moved meanwhile");
     window->commands.saveVardeckDetails();
     EXPECT_EQ(stored("W4").childText("NOTES"), "moved meanwhile");

@@ -364,11 +364,11 @@ TEST_F(WindowTest, eachNameOfALabelOrToolbarButtonIsTheElementThatShowsWhatItSay
         {Lbl::AddressCaption, "lbl(26) Address"},
     };
     for (const auto &[index, shown] : labels) {
-        QLabel *label = window->lbl(index);
+        QLabel *label = lbl(*window, index);
         ASSERT_NE(label, nullptr) << shown;
         EXPECT_EQ(label->objectName() + " " + label->text(), shown);
     }
-    EXPECT_EQ(window->lblElements().size(), std::size(labels));
+    EXPECT_EQ(lblElements(*window).size(), std::size(labels));
 
     const std::pair<Tb, const char *> buttons[] = {
         {Tb::CreateVardeck, "Create Vardeck  CTRL+N"},

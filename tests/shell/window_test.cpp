@@ -338,7 +338,7 @@ struct LayoutTest : rr::test::MainWindowTest {
         EXPECT_EQ(txtKeywords(w)->y(), tw::toPx(tw::top(txtDescription(w)) + tw::height(txtDescription(w)) + 100));
         // The name box keeps its right edge where the rule puts it, starting after its caption.
         EXPECT_EQ(txtWName(w)->width(), px(tw::width(Picture1(w)) - 800 - (tw::left(txtWName(w)) - 720)));
-        EXPECT_GT(txtWName(w)->x(), w.lbl(Lbl::NameCaption)->geometry().right());
+        EXPECT_GT(txtWName(w)->x(), lbl(w, Lbl::NameCaption)->geometry().right());
     }
 };
 
@@ -499,8 +499,8 @@ TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhil
     QCoreApplication::processEvents();
     EXPECT_EQ(lblDescription(w)->height(), px(855)) << "a short description: the label as designed";
     EXPECT_EQ(keywordsGap(), px(100));
-    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), lblKeyWords(w)->y(), 2) << "the caption on the keywords' row";
-    EXPECT_EQ(w.cmdEdit(0)->y(), w.lbl(Lbl::KeywordsCaption)->y());
+    EXPECT_NEAR(lbl(w, Lbl::KeywordsCaption)->y(), lblKeyWords(w)->y(), 2) << "the caption on the keywords' row";
+    EXPECT_EQ(keywordsUpdateButton(w)->y(), lbl(w, Lbl::KeywordsCaption)->y());
 
     // A long one shows whole, and the keywords stay right below it.
     lblDescription(w)->setText(QString("A description that runs on and on. ").repeated(40));
@@ -516,16 +516,16 @@ TEST_F(LayoutTest, theKeywordsFollowTheDescriptionsTextWhileViewingAndItsBoxWhil
     txtDescription(w)->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(lblDescription(w)->height(), box);
-    EXPECT_NEAR(w.lbl(Lbl::KeywordsCaption)->y(), txtKeywords(w)->y(), px(100));
+    EXPECT_NEAR(lbl(w, Lbl::KeywordsCaption)->y(), txtKeywords(w)->y(), px(100));
 }
 
 TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
 {
     setClientSize(1380, 840);
-    const QRect button = window->cmdEdit(0)->geometry();
+    const QRect button = keywordsUpdateButton(*window)->geometry();
     EXPECT_GE(button.left(), 2) << "the keywords' edit button is clear of the panel's frame";
-    EXPECT_LT(button.right(), window->lbl(Lbl::KeywordsCaption)->geometry().left());
-    EXPECT_EQ(button.top(), window->lbl(Lbl::KeywordsCaption)->geometry().top());
+    EXPECT_LT(button.right(), lbl(*window, Lbl::KeywordsCaption)->geometry().left());
+    EXPECT_EQ(button.top(), lbl(*window, Lbl::KeywordsCaption)->geometry().top());
     EXPECT_EQ(lblKeyWords(*window)->y(), lblDescription(*window)->geometry().bottom() + 1 + px(100));
 
     setClientSize(1000, 700);

@@ -1,6 +1,8 @@
 #pragma once
-// A main window as start-up leaves it (run-time menus built, toolbar and menus reset), with scripted prompts.
+// A main window as start-up leaves it (run-time menus built, toolbar and menus reset), with the details
+// panel and scripted prompts.
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailspanel.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -36,6 +38,7 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<frmVardecks>();
+        installDetailsPanel(*window);
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();

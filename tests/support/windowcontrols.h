@@ -3,6 +3,7 @@
 // also their object names, whichever part of the program made them. Each accessor
 // finds the control of that name in the window itself, never in one of its dialogs.
 #include "controls/qbbuttons_h.h"
+#include "shell/controlarrays.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -24,9 +26,9 @@ namespace rr::test
 {
 
 // The control of the main window named name, of type T; nullptr when it has none.
-template <typename T> T *windowControl(const QWidget &window, const char *name)
+template <typename T> T *windowControl(const QWidget &window, const QString &name)
 {
-    for (T *found : window.findChildren<T *>(QString::fromLatin1(name))) {
+    for (T *found : window.findChildren<T *>(name)) {
         if constexpr (std::is_base_of_v<QWidget, T>) {
             if (found->window() == &window)
                 return found;
@@ -35,6 +37,11 @@ template <typename T> T *windowControl(const QWidget &window, const char *name)
         }
     }
     return nullptr;
+}
+
+template <typename T> T *windowControl(const QWidget &window, const char *name)
+{
+    return windowControl<T>(window, QString::fromLatin1(name));
 }
 
 #define RR_WINDOW_CONTROL(Type, name)                                                                                  \
@@ -104,5 +111,37 @@ RR_WINDOW_CONTROL(QLabel, Picture8)
 RR_WINDOW_CONTROL(QLabel, Picture3)
 
 #undef RR_WINDOW_CONTROL
+
+// An element of the label array, "lbl(N)".
+inline QLabel *lbl(const QWidget &window, Lbl index)
+{
+    return windowControl<QLabel>(window, QStringLiteral("lbl(%1)").arg(int(index)));
+}
+// Every element of the label array the window shows.
+inline QList<QLabel *> lblElements(const QWidget &window)
+{
+    static const QRegularExpression element(QStringLiteral("^lbl\\(\\d+\\)$"));
+    QList<QLabel *> elements;
+    for (QLabel *label : window.findChildren<QLabel *>(element)) {
+        if (label->window() == &window)
+            elements.append(label);
+    }
+    return elements;
+}
+// The details panel's Update buttons: at the top of the Details page ("cmdEdit(3)") and in
+// front of "Keywords:" ("cmdEdit(0)").
+inline qbButtons_H *updateButton(const QWidget &window)
+{
+    return windowControl<qbButtons_H>(window, QStringLiteral("cmdEdit(3)"));
+}
+inline qbButtons_H *keywordsUpdateButton(const QWidget &window)
+{
+    return windowControl<qbButtons_H>(window, QStringLiteral("cmdEdit(0)"));
+}
+// The details panel's button that searches for a detail of the shown Vardeck ("cmdSearchHome(N)").
+inline qbButtons_H *searchButton(const QWidget &window, DetailSearch detail)
+{
+    return windowControl<qbButtons_H>(window, QStringLiteral("cmdSearchHome(%1)").arg(int(detail)));
+}
 
 } // namespace rr::test

@@ -185,14 +185,6 @@ void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
         w.unloadMenuArrayElement(kMenuArray, i);
 }
 
-void FavoritesPane::showFavoriteMark(bool favorite)
-{
-    w.chkFav->setChecked(favorite);
-    w.Picture10->setVisible(favorite);
-    const QLabel *picture = favorite ? w.Picture10 : w.Picture8;
-    w.tabView->setTabPicture(0, QIcon(picture->pixmap()));
-}
-
 void FavoritesPane::afterChange(const Favorites::Change &change)
 {
     prompt::tell(change.notices);
@@ -201,7 +193,7 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
         return;
     w.markAllPagesStale();
     if (sameWid(change.wid, w.currentWID()))
-        showFavoriteMark(change.outcome == Favorites::Outcome::Added);
+        w.commands.showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
 
 // ----- commands -----
@@ -239,19 +231,6 @@ void FavoritesPane::cmdFDelete_Click()
         return;
     }
     afterChange(m_favs.deleteFavorite(*w.dbXML, check.wid));
-}
-
-void FavoritesPane::cmdAddFavs_Click()
-{
-    if (w.chkFav->isChecked())
-        cmdFDelete_Click();
-    else
-        cmdFAdd_Click();
-}
-
-void FavoritesPane::chkFav_Click()
-{
-    w.Picture10->setVisible(w.chkFav->isChecked());
 }
 
 void FavoritesPane::first_Click(int index)
@@ -356,7 +335,7 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
         return;
     w.markAllPagesStale();
     if (!shownWasFavorite && m_favs.contains(w.currentWID()))
-        showFavoriteMark(true);
+        w.commands.showFavoriteMark(true);
 }
 
 bool FavoritesPane::isFavoritesTabTarget(QObject *watched, const QPoint &pos) const

@@ -40,8 +40,6 @@ public:
     void addToFavorites(const QString &wid);
     void cmdFAdd_Click();
     void cmdFDelete_Click();
-    void cmdAddFavs_Click();
-    void chkFav_Click();
     // Opens the favourite of menu item first(index) in the browser and records the visit.
     void first_Click(int index);
 
@@ -80,7 +78,6 @@ private:
     // The list read from the open document when it is owed.
     void ensureList();
     void showCount();
-    void showFavoriteMark(bool favorite);
     bool isFavoritesTabTarget(QObject *watched, const QPoint &pos) const;
 
     frmVardecks &w;

@@ -51,8 +51,6 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     w.commands.mnuFavsAdd_Click = [favorites](int) { favorites->cmdFAdd_Click(); };
     w.commands.cmdFDelete_Click = [favorites](int) { favorites->cmdFDelete_Click(); };
     w.commands.mnuFavsDelete_Click = [favorites](int) { favorites->cmdFDelete_Click(); };
-    w.commands.cmdAddFavs_Click = [favorites](int) { favorites->cmdAddFavs_Click(); };
-    w.commands.chkFav_Click = [favorites](int) { favorites->chkFav_Click(); };
     w.commands.first_Click = [favorites](int index) { favorites->first_Click(index); };
     // The navigation commands and the tree popup's show step select a node first.
     w.commands.tvwFavs_NodeClick = [favorites, window](int) {

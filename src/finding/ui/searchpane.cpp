@@ -164,17 +164,17 @@ void SearchPane::prepareSearch(int box)
 void SearchPane::cmdSearchHome_Click(int index)
 {
     QString text;
-    switch (index) {
-    case 0:
-        text = urlSupport::calcDomain(w.lblHome->text());
+    switch (DetailSearch(index)) {
+    case DetailSearch::Domain:
+        text = urlSupport::calcDomain(w.commands.detailsText(DetailsField::HomePage));
         if (text.isEmpty())
-            text = w.lblAddress->text();
+            text = w.commands.detailsText(DetailsField::Address);
         break;
-    case 1:
-        text = w.lbl(Lbl::LastVisited)->text().left(11);
+    case DetailSearch::LastVisited:
+        text = w.commands.detailsText(DetailsField::LastVisited).left(11);
         break;
-    case 2:
-        text = w.lblCreatedDate->text();
+    case DetailSearch::CreatedDate:
+        text = w.commands.detailsText(DetailsField::CreatedDate);
         break;
     default:
         return;

@@ -170,9 +170,9 @@ void frmThumb::start()
 
 void frmThumb::startSingle(bool thumbnail)
 {
-    const QString address = thumbnail ? w.txtAddress->text() : w.lblAddress->text();
+    const QString address = w.commands.detailsText(thumbnail ? DetailsField::AddressBox : DetailsField::Address);
     if (isPDF(address)) {
-        lblName->setText(w.lblWName->text() + QStringLiteral(" not loaded"));
+        lblName->setText(w.vardeckCaption() + QStringLiteral(" not loaded"));
         lblAddress->setText(thumbnail ? QStringLiteral("PDF thumbnails cannot be loaded.")
                                       : QStringLiteral("PDF thumbnails and synchronization is not supported."));
         cmdSave->setEnabled(false);
@@ -180,7 +180,7 @@ void frmThumb::startSingle(bool thumbnail)
     }
     m_wid = w.currentWID();
     setIcon(m_wid);
-    lblName->setText(thumbnail ? w.txtWName->text() : w.lblWName->text());
+    lblName->setText(thumbnail ? w.commands.detailsText(DetailsField::NameBox) : w.vardeckCaption());
     lblAddress->setText(address);
     lblProg->setText(QStringLiteral("1 of 1"));
     m_pageHandled = false;
@@ -261,7 +261,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     if (!ok) {
         ++m_skipped;
         if (m_mode == QLatin1String("N")) {
-            const QString name = w.lblWName->text();
+            const QString name = w.vardeckCaption();
             QTimer::singleShot(0, this, [this, name, failure] {
                 prompt::show(
                     QStringLiteral("%1 could not be synchronized: %2  The Vardeck was not changed.").arg(name, failure),
@@ -306,14 +306,14 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     w.commands.setEditedPageSize(sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
-    w.txtWName->setText(synchronisedName(details, w.txtWName->text()));
-    w.txtDescription->setPlainText(synchronisedText(details.description, w.txtDescription->toPlainText()));
-    w.txtKeywords->setPlainText(synchronisedText(details.keywords, w.txtKeywords->toPlainText()));
+    const Commands &c = w.commands;
+    c.takePageIntoEdit({synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
+                        synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
+                        synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
     w.tabView->setTab(0);
     w.tabInfo->setTab(0);
-    w.txtAddress->setText(address);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
-        w.lbl(Lbl::Hits)->setText(vardeck.childText(QStringLiteral("HITS")));
+        c.showHits(vardeck.childText(QStringLiteral("HITS")));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
         m_icons.loadSingleIcon({false, false, false, true, true}, address, wid);
@@ -359,7 +359,7 @@ bool frmThumb::saveThumb(QString *reason)
         return refuse(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.")
                                       : QStringLiteral("The thumbnail ") + error);
     if (m_wid == w.currentWID())
-        w.picThumb->setPixmap(QPixmap::fromImage(thumb));
+        w.commands.showThumbnail(thumb);
     return true;
 }
 

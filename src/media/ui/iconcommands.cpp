@@ -6,14 +6,11 @@
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -21,8 +18,6 @@ namespace rr
 {
 namespace
 {
-
-constexpr int kTabIconPx = 16;
 
 QString vardeckRequired(const QString &what)
 {
@@ -166,13 +161,7 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
 
 void IconCommands::showInDetails(const QString &file)
 {
-    const QPixmap icon = QPixmap::fromImage(pictureFromFile(file));
-    w.imgIcon->setPixmap(icon);
-    const QPixmap shown = icon.isNull() ? w.Picture8->pixmap() : icon;
-    w.tabView->setTabPicture(
-        0, QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
-                     ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                     : shown));
+    w.commands.showSiteIcon(QPixmap::fromImage(pictureFromFile(file)));
 }
 
 void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
@@ -183,7 +172,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     if (flags.askConnection && !connectionQuestion())
         return;
     session().cancelIcons = false;
-    const QString address = flags.useCurrent ? w.txtAddress->text() : givenAddress;
+    const QString address = flags.useCurrent ? w.commands.detailsText(DetailsField::AddressBox) : givenAddress;
     const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
     urlSupport url;
     url.createURL(address);
@@ -203,7 +192,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     if (flags.showProgress) {
         progress = openProgress();
         progress->setRemaining(1);
-        progress->setCurrent(w.lblWName->text(), home);
+        progress->setCurrent(w.vardeckCaption(), home);
         w.setEnabled(false);
     }
     // The fetch's requests hang on an object of its own: Cancel deletes it, which
@@ -266,7 +255,6 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
 
 void IconCommands::timerIcon_Timer()
 {
-    w.timerIcon->stop();
     session().cancelIcons = false;
     w.forgetFetchedIcon();
     if (!w.dbXML.isOpen())
@@ -364,7 +352,7 @@ void IconCommands::mnuToolsIconRemove_Click()
 {
     if (!w.dbXML.isOpen() || !requireShownVardeck(QStringLiteral("remove")))
         return;
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the icon from ") + w.lblWName->text() +
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the icon from ") + w.vardeckCaption() +
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck icon?")))
         return;
@@ -372,7 +360,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     icons.deleteIcon(wid);
-    w.imgIcon->setPixmap(QPixmap());
+    w.commands.siteIconRemoved();
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     for (QTreeWidget *tree : {w.tvwWM, w.tvwFavs}) {

@@ -10,9 +10,7 @@
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QLabel>
-#include <QMouseEvent>
+#include <QImage>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -22,8 +20,6 @@ namespace rr
 ThumbCommands::ThumbCommands(frmVardecks &window, IconCommands &icons) : QObject(&window), w(window), m_icons(icons)
 {
     setObjectName(QStringLiteral("thumbCommands"));
-    w.picThumb->setMouseTracking(true);
-    w.picThumb->installEventFilter(this);
 }
 
 bool ThumbCommands::connectionQuestion(const QString &purpose)
@@ -95,12 +91,12 @@ void ThumbCommands::mnuThumbRemove_Click()
         prompt::show(QStringLiteral("A Vardeck must be selected to remove its thumbnail"));
         return;
     }
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the thumbnail from ") + w.lblWName->text() +
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the thumbnail from ") + w.vardeckCaption() +
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck thumbnail?")))
         return;
     deleteThumb(w, w.currentWID());
-    w.picThumb->setPixmap(QPixmap());
+    w.commands.showThumbnail(QImage());
 }
 
 void ThumbCommands::mnuToolsSynch_Click()
@@ -132,37 +128,6 @@ void ThumbCommands::mnuToolsSynchAll_Click()
     w.lstSrch->clear();
     w.lstSearch->clear();
     openWindow(QStringLiteral("A"), true);
-}
-
-bool ThumbCommands::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != w.picThumb)
-        return false;
-    const auto button = [event] { return static_cast<QMouseEvent *>(event)->button(); };
-    switch (event->type()) {
-    case QEvent::MouseMove:
-        w.picThumb->setToolTip(QStringLiteral("Open ") + w.lblWName->text() +
-                               QStringLiteral(" in a new browser window"));
-        return false;
-    case QEvent::MouseButtonPress:
-        if (button() != Qt::RightButton)
-            return false;
-        // Menus and browsers are opened from the event loop, never inside the click.
-        QTimer::singleShot(0, this, [this] {
-            if (w.vardeckShown() && w.folderShown())
-                w.popupMenu(MenuId::mnuCopyMenu);
-        });
-        return true;
-    case QEvent::MouseButtonRelease:
-        if (button() == Qt::LeftButton && w.vardeckShown())
-            QTimer::singleShot(0, this, [this] {
-                if (w.vardeckShown())
-                    w.commands.mnuToolsOpen_Click();
-            });
-        return false;
-    default:
-        return false;
-    }
 }
 
 ThumbCommands &installThumbCommands(frmVardecks &w, IconCommands &icons)

@@ -1,9 +1,7 @@
 #pragma once
 // The main window's thumbnail and synchronisation commands (Tools > Load thumbnails,
-// Tools > Synchronize), Remove thumbnail, and the details panel's thumbnail as a link
-// to the page: a click opens it, the tooltip says so, a right click opens the copy
-// menu. The thumbnails folder of the open database is made, with its parents, when
-// a thumbnail is written.
+// Tools > Synchronize) and Remove thumbnail. The thumbnails folder of the open database
+// is made, with its parents, when a thumbnail is written.
 #include "media/ui/frmthumb.h"
 
 #include <QObject>
@@ -31,9 +29,6 @@ public:
 
     // The window of the job under way, if any.
     frmThumb *window() const { return m_window; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool connectionQuestion(const QString &purpose);

@@ -23,6 +23,8 @@
 #include <initializer_list>
 #include <type_traits>
 
+class QImage;
+class QPixmap;
 class QTreeWidgetItem;
 class QWidget;
 
@@ -39,6 +41,28 @@ struct StalePages {
     bool favorites = false;
     // The Web Aspect, when it is shown, is to be shown again at once.
     bool reshowWebAspect = false;
+};
+
+// The texts of the shown Vardeck that the details panel holds. Its edit boxes hold what
+// an edit typed in, and the stored fields while nothing is edited; its labels hold the
+// fields as they were shown last.
+enum class DetailsField {
+    NameBox,
+    AddressBox,
+    DescriptionBox,
+    KeywordsBox,
+    Address,
+    HomePage,
+    LastVisited,
+    CreatedDate,
+};
+
+// What a page gives the edit boxes of the Vardeck made from it or synchronised with it.
+struct PageFields {
+    QString name;
+    QString address;
+    QString description;
+    QString keywords;
 };
 
 class CommandSlot
@@ -452,6 +476,22 @@ public:
     // Gives a dialog the fallback font when the designed one is not installed.
     RR_OPERATION(applyFontFallback, void(QWidget *dialog));
     RR_OPERATION(showTips, void());
+    // ----- the details panel's operations -----
+    // A text of the shown Vardeck as the details panel holds it.
+    RR_OPERATION(detailsText, QString(DetailsField field));
+    // The shown Vardeck was visited: its hit count, the day and time of the visit.
+    RR_OPERATION(showHits, void(const QString &hits));
+    RR_OPERATION(showLastVisit, void(const QString &stamp));
+    // The shown Vardeck became a favourite, or is one no longer.
+    RR_OPERATION(showFavoriteMark, void(bool favorite));
+    // A synchronisation fills the edit boxes of the update it began with what the page gave.
+    RR_OPERATION(takePageIntoEdit, void(const PageFields &page));
+    // The shown Vardeck's thumbnail was made or removed (a null picture).
+    RR_OPERATION(showThumbnail, void(const QImage &thumbnail));
+    // A site icon was fetched or chosen for the shown Vardeck (a null picture: none could
+    // be read), or its icon was removed.
+    RR_OPERATION(showSiteIcon, void(const QPixmap &icon));
+    RR_OPERATION(siteIconRemoved, void());
 };
 
 #undef RR_HANDLER

@@ -62,8 +62,8 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
     w.markAllPagesStale();
     w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
-        w.lbl(Lbl::Hits)->setText(visit.hits);
-        w.lbl(Lbl::LastVisited)->setText(visit.stamp);
+        w.commands.showHits(visit.hits);
+        w.commands.showLastVisit(visit.stamp);
     }
     for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = w.listVD->topLevelItem(i);
@@ -177,16 +177,16 @@ void mnuToolsOpen_Click(frmVardecks &w)
     }
     // An address that is refused is told and is no visit; any other visit is
     // recorded first, so it counts even when the browser then fails.
-    if (!urlSupport::isSafeToOpen(w.txtAddress->text())) {
-        openInBrowser(w.txtAddress->text());
+    if (!urlSupport::isSafeToOpen(w.commands.detailsText(DetailsField::AddressBox))) {
+        openInBrowser(w.commands.detailsText(DetailsField::AddressBox));
         return;
     }
     if (w.dbXML.isOpen()) {
         const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
         if (!stamp.isEmpty())
-            w.lbl(Lbl::LastVisited)->setText(stamp);
+            w.commands.showLastVisit(stamp);
     }
-    openInBrowser(w.txtAddress->text());
+    openInBrowser(w.commands.detailsText(DetailsField::AddressBox));
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 
@@ -197,7 +197,8 @@ void mnuToolsOpenHome_Click(frmVardecks &w)
                      MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    finishOpening(openHome(w.txtAddress->text(), w.txtWName->text()));
+    finishOpening(
+        openHome(w.commands.detailsText(DetailsField::AddressBox), w.commands.detailsText(DetailsField::NameBox)));
 }
 
 void mnuToolsOpenBlank_Click(frmVardecks &w)

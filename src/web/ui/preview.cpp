@@ -59,15 +59,16 @@ void recordVisit(frmVardecks &w)
         return;
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
     if (!stamp.isEmpty())
-        w.lbl(Lbl::LastVisited)->setText(stamp);
+        w.commands.showLastVisit(stamp);
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 
 void showHomePage(frmVardecks &w)
 {
-    const QString home = urlSupport::calculateHomeURL(w.txtAddress->text());
+    const QString home = urlSupport::calculateHomeURL(w.commands.detailsText(DetailsField::AddressBox));
     if (!urlSupport::isValidWWW(home)) {
-        prompt::show(QStringLiteral("The homepage for ") + w.txtWName->text() + QStringLiteral(" could not be loaded"),
+        prompt::show(QStringLiteral("The homepage for ") + w.commands.detailsText(DetailsField::NameBox) +
+                         QStringLiteral(" could not be loaded"),
                      MsgButtons::Ok, MsgIcon::Information);
         return;
     }
@@ -81,7 +82,7 @@ void cmdPreview_Click(frmVardecks &w, int index)
     WebPane *pane = WebPane::of(w.wbPreview);
     switch (index) {
     case 0:
-        showInPane(w, w.txtAddress->text());
+        showInPane(w, w.commands.detailsText(DetailsField::AddressBox));
         recordVisit(w);
         break;
     case 1:
@@ -94,14 +95,15 @@ void cmdPreview_Click(frmVardecks &w, int index)
         showHomePage(w);
         break;
     case 4:
-        finishOpening(openHome(w.txtAddress->text(), w.txtWName->text()));
+        finishOpening(
+            openHome(w.commands.detailsText(DetailsField::AddressBox), w.commands.detailsText(DetailsField::NameBox)));
         break;
     case 5:
         // A refused address is told and is no visit; any other visit counts even when
         // the browser then fails.
-        if (urlSupport::isSafeToOpen(w.txtAddress->text()))
+        if (urlSupport::isSafeToOpen(w.commands.detailsText(DetailsField::AddressBox)))
             recordVisit(w);
-        openInBrowser(w.txtAddress->text());
+        openInBrowser(w.commands.detailsText(DetailsField::AddressBox));
         break;
     default:
         break;

@@ -305,7 +305,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     window->subMenu(MenuId::mnuListVD)->hide();
 
     // Clearing asks first: No keeps every count.
-    window->lbl(Lbl::Hits)->setText("3");
+    lbl(*window, Lbl::Hits)->setText("3");
     window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
     window->aspectPageMade(frmVardecks::HitsPage);
     prompts.answer(MsgResult::No);
@@ -322,7 +322,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     prompts.answer(MsgResult::Yes);
     window->menuItem(MenuId::mnuClearPop)->trigger();
     EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0);
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "1");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 }
 
@@ -517,15 +517,15 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     QTest::mouseClick(window->chkSearch(4), Qt::LeftButton);
     lblCreatedDate(*window)->setText("06 Dec 2026");
     lblHome(*window)->setText("http://www.a.example/");
-    window->cmdSearchHome(2)->click();
+    searchButton(*window, DetailSearch::CreatedDate)->click();
     EXPECT_EQ(cmbSearch(*window)->currentText(), "06 Dec 2026");
     EXPECT_EQ(tabIndex(*window)->Tab(), 1);
     EXPECT_EQ(lblFound(*window)->text(), "2") << "all data holds the last-visited date too";
-    window->lbl(Lbl::LastVisited)->setText("06 Dec 2026 10:00:00");
+    lbl(*window, Lbl::LastVisited)->setText("06 Dec 2026 10:00:00");
     cmbSearch(*window)->setEditText(QString());
-    window->cmdSearchHome(1)->click();
+    searchButton(*window, DetailSearch::LastVisited)->click();
     EXPECT_EQ(cmbSearch(*window)->currentText(), "06 Dec 2026") << "the last visit's date without its time";
-    window->cmdSearchHome(0)->click();
+    searchButton(*window, DetailSearch::Domain)->click();
     EXPECT_EQ(cmbSearch(*window)->currentText(), "a.example");
 
     session().searchColl.clear();

@@ -2,6 +2,7 @@
 #include "web/ui/webaspect.h"
 
 #include "explorer/databasecommands.h"
+#include "explorer/detailspanel.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -49,7 +50,7 @@ bool busyPointer()
 
 const std::string kPreparing = "Preparing the web page…";
 
-// A main window with the Aspect switch.
+// A main window with the details panel and the Aspect switch.
 class AspectsTest : public ::testing::Test
 {
 protected:
@@ -59,6 +60,7 @@ protected:
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
+        installDetailsPanel(*window);
         installAspects(*window);
         prepare();
         window->show();
@@ -228,17 +230,17 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
 
     const QString stamp = updateLastAccessed(*window->dbXML, "W1", QDateTime(QDate(2026, 1, 2), QTime(9, 5)));
     EXPECT_EQ(popularRefills, 1);
-    EXPECT_EQ(window->lbl(Lbl::LastVisited)->text(), stamp);
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "2");
+    EXPECT_EQ(lbl(*window, Lbl::LastVisited)->text(), stamp);
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "2");
     EXPECT_EQ(row->text(3), stamp);
     EXPECT_EQ(row->text(4), "     2");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 
     // Another Vardeck than the one shown leaves the panel alone.
     window->showVardeck("W9", "Another");
-    window->lbl(Lbl::Hits)->setText("x");
+    lbl(*window, Lbl::Hits)->setText("x");
     updateLastAccessed(*window->dbXML, "W1");
-    EXPECT_EQ(window->lbl(Lbl::Hits)->text(), "x");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "x");
 }
 
 TEST_F(WebAspectTest, browserFormattingPutsASafeInstructionAfterTheDeclarationAndThePaneShowsThePage)
