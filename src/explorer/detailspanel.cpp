@@ -7,8 +7,6 @@
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
-#include "shell/tabstrip.h"
 #include "shell/twips.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
@@ -50,26 +48,21 @@ double textWidthTwips(const QLabel *label, const QString &text)
 
 DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
 {
-    QList<QWidget *> watched = {w.formClient,  w.Picture1,       w.Frame2,  w.PictureDetails,
-                                w.lblWName,    w.lblAddress,     w.lblHome, w.lblDescription,
-                                w.lblKeyWords, w.lblCreatedDate, w.imgIcon, w.picThumb};
+    QList<QWidget *> watched = {w.Frame2,         w.PictureDetails, w.lblWName,       w.lblAddress, w.lblHome,
+                                w.lblDescription, w.lblKeyWords,    w.lblCreatedDate, w.imgIcon,    w.picThumb};
     for (QLabel *label : w.lblElements())
         watched.append(label);
     for (QWidget *widget : watched) {
         widget->installEventFilter(this);
         widget->setMouseTracking(true);
     }
-    connect(w.StatusBar1, &StatusPanels::MouseDown, this, [this](Qt::MouseButton button, int, const QPoint &) {
-        if (button == Qt::RightButton)
-            rightClicked(w.StatusBar1);
-    });
 }
 
 void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 {
     if (!vardeck)
         return;
-    w.Picture1->setUpdatesEnabled(false);
+    w.holdRightPane(true);
     setNonEditableFields(w, true);
     const QString wid = vardeck.attribute(QStringLiteral("WID"));
     bool named = false;
@@ -115,7 +108,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         } else if (name == QLatin1String("FAV")) {
             const bool favorite = sameText(value, QStringLiteral("TRUE"));
             w.chkFav->setChecked(favorite);
-            w.tabView->setTabPicture(0, QIcon((favorite ? w.Picture10 : w.Picture8)->pixmap()));
+            w.setVardeckTabPicture(QIcon(favorite ? w.Picture10->pixmap() : w.plainVardeckPicture()));
             w.Picture10->setVisible(favorite);
         }
     }
@@ -129,26 +122,26 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         w.showVardeck(wid, QString());
     const QString address = w.lblAddress->text();
     w.lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
-    w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
+    w.setDetailsTabPicture(QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
     showSiteIcon();
     showThumbnail();
     if (appOptions().getAutoPreview())
         showPreview(w.txtAddress->text());
-    w.Picture1->setUpdatesEnabled(true);
+    w.holdRightPane(false);
 }
 
 void DetailsPanel::showSiteIcon()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
     const QString path = iconFilePath(base, w.dbXML.name(), w.currentWID());
-    const QPixmap plain = w.Picture8->pixmap();
+    const QPixmap plain = w.plainVardeckPicture();
     const QPixmap icon =
         !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
     if (icon.isNull()) {
         // No icon file, or one that is no picture: the plain Vardeck mark.
-        w.tabView->setTabPicture(0, QIcon());
+        w.setVardeckTabPicture(QIcon());
         w.imgIcon->setPixmap(plain);
-        w.tabView->setTabPicture(0, QIcon(plain));
+        w.setVardeckTabPicture(QIcon(plain));
         return;
     }
     w.imgIcon->hide();
@@ -156,7 +149,7 @@ void DetailsPanel::showSiteIcon()
     const QPixmap fitted = icon.width() > kTabIconPx || icon.height() > kTabIconPx
                                ? icon.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                                : icon;
-    w.tabView->setTabPicture(0, QIcon(fitted));
+    w.setVardeckTabPicture(QIcon(fitted));
 }
 
 void DetailsPanel::showThumbnail()
@@ -184,7 +177,7 @@ QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
 {
     const QString pad(4, QLatin1Char(' '));
     const QString trimmed = caption.trimmed();
-    if (textWidthTwips(w.lblWName, caption) - 100 > twips::width(w.tabView) / 2)
+    if (textWidthTwips(w.lblWName, caption) - 100 > w.viewTabsWidth() / 2)
         return pad + trimmed.left(20) + QStringLiteral("...") + pad;
     return pad + trimmed + pad;
 }
@@ -192,7 +185,7 @@ QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
 QString DetailsPanel::fittedFolderCaption(const QString &caption) const
 {
     const QString pad(3, QLatin1Char(' '));
-    if (textWidthTwips(w.lblTName, caption) - 50 > twips::width(w.tabView) / 2)
+    if (textWidthTwips(w.lblTName, caption) - 50 > w.viewTabsWidth() / 2)
         return pad + caption.left(10) + QStringLiteral("...") + pad;
     return pad + caption + pad;
 }
@@ -204,7 +197,7 @@ void DetailsPanel::lblWName_Change()
     w.lblWName->adjustSize();
     enableVardeckCommands(shown);
     if (w.editState() == EditState::Viewing)
-        w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
+        w.setVardeckTabCaption(fittedVardeckCaption(w.lblWName->text()));
 }
 
 void DetailsPanel::enableVardeckCommands(bool shown)
@@ -220,16 +213,16 @@ void DetailsPanel::enableVardeckCommands(bool shown)
     w.cmdMoveVD->setEnabled(shown);
     if (!shown) {
         w.imgIcon->setPixmap(QPixmap());
-        w.tabView->setTabPicture(0, QIcon(w.Picture8->pixmap()));
+        w.setVardeckTabPicture(QIcon(w.plainVardeckPicture()));
     }
 }
 
 void DetailsPanel::lblTName_Change()
 {
     const QString caption = w.lblTName->text();
-    w.tabView->setTabText(1, fittedFolderCaption(caption));
+    w.setFolderTabCaption(fittedFolderCaption(caption));
     const bool shown = w.folderShown();
-    if (shown && w.tabIndex->Tab() == 0) {
+    if (shown && w.indexTab() == IndexTab::Index) {
         // The path of the folder shown, which a list may have chosen apart from the tree.
         w.showFolderPath();
     }
@@ -287,8 +280,7 @@ void DetailsPanel::rightClicked(QWidget *control)
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
     auto *label = qobject_cast<QLabel *>(control);
-    if (control == w.formClient || control == w.Picture1 || control == w.lblTName ||
-        control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
+    if (control == w.lblTName || control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
         w.popupMenu(noVD);
     } else if (control == w.Frame2) {
         if (panelIdle())
@@ -308,11 +300,6 @@ void DetailsPanel::rightClicked(QWidget *control)
     } else if (control == w.lblDescription || control == w.lblKeyWords) {
         w.popup.textRightClicked(label->text());
         w.popupMenu(copyMenu);
-    } else if (control == w.StatusBar1) {
-        if (bothShown()) {
-            w.popup.textRightClicked(w.StatusBar1->panelText(2));
-            w.popupMenu(copyMenu);
-        }
     } else {
         const bool detailCaption =
             control == w.lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (label && [&] {
@@ -337,7 +324,7 @@ void DetailsPanel::fitToFont(QLabel *label)
     if (label == w.lblWName) {
         w.lblWName->adjustSize();
         if (w.editState() == EditState::Viewing)
-            w.tabView->setTabText(0, fittedVardeckCaption(w.lblWName->text()));
+            w.setVardeckTabCaption(fittedVardeckCaption(w.lblWName->text()));
     } else {
         label->resize(label->width(), std::max(twips::sizeToPx(195), label->sizeHint().height()));
     }
@@ -379,12 +366,10 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
             linkHovered(link);
             return true;
         }
-        if (widget == w.formClient || widget == w.Frame2 || widget == w.lblWName)
+        if (widget == w.Frame2 || widget == w.lblWName)
             frmVardecks::setLinkLook(w.lblAddress, false);
-        if (widget == w.formClient || widget == w.PictureDetails)
+        if (widget == w.PictureDetails)
             frmVardecks::setLinkLook(w.lblHome, false);
-        if (widget == w.Picture1)
-            w.StatusBar1->setPanelText(1, QString());
     }
     if (link && type == QEvent::Leave)
         frmVardecks::setLinkLook(link, false);

@@ -98,9 +98,9 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.formClient,
+    QList<QWidget *> targets = {w.pane(Pane::Client),
                                 w.Frame2,
-                                w.Picture1,
+                                w.pane(Pane::RightPane),
                                 w.lblTName,
                                 w.lblWName,
                                 w.lblAddress,

@@ -1,7 +1,6 @@
 #include "explorer/nodetags.h"
 
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 
 #include <QLabel>
 
@@ -14,7 +13,7 @@ void setNonEditableFields(frmVardecks &w, bool visible)
     w.showNoVardeck();
     w.lblWName->setVisible(false);
     w.lblAddress->setText(QString());
-    w.tabInfo->setVisible(visible);
+    w.showInfoTabs(visible);
     w.lblFileSize->setText(QString());
     w.lbl(Lbl::Hits)->setText(QString());
 }

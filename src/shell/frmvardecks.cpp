@@ -59,6 +59,9 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     m_dragSources = new DragSources(drag, this);
 
     formClient->installEventFilter(this);
+    // The background and the right pane answer the pointer: see backgroundEvent.
+    formClient->setMouseTracking(true);
+    Picture1->setMouseTracking(true);
     qApp->installEventFilter(this);
     formClient->setMinimumSize(layoutMinimumSize());
     resize(twips::toPx(10500), twips::toPx(7590));
@@ -248,6 +251,24 @@ bool frmVardecks::handleEnterKey(QWidget *focus)
     return false;
 }
 
+// A right-click on the window's background or on the right pane between its controls
+// opens the popup of no Vardeck. A move there ends what the pointer left: over the
+// background the link labels rest, over the right pane the message goes.
+bool frmVardecks::backgroundEvent(QWidget *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        popupMenu(MenuId::mnuNoVD);
+        return true;
+    }
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == formClient)
+            restLinkLabels();
+        else
+            showMessage(QString());
+    }
+    return false;
+}
+
 bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == formClient && event->type() == QEvent::Resize) {
@@ -255,6 +276,8 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         Form_Resize();
         return false;
     }
+    if ((watched == formClient || watched == Picture1) && backgroundEvent(static_cast<QWidget *>(watched), event))
+        return true;
     // A new description, font or face of the details asks the panel for a new layout.
     if (watched == at(Place::Details) && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
         placeKeywordRow();

@@ -65,10 +65,6 @@ void tellSettingErrors(frmSplash *splash)
 void frmVardecks::Form_Load()
 {
     QDir::setCurrent(paths::programFolder());
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(5);
-    Timer1->stop();
-    connect(Timer1, &QTimer::timeout, this, &frmVardecks::Timer1_Timer, Qt::UniqueConnection);
 
     UserOptions &options = appOptions();
     options.setFromRegistry();
@@ -101,7 +97,7 @@ void frmVardecks::Form_Load()
     lbl(Lbl::NameCaption)->hide();
     lbl(Lbl::AddressCaption)->hide();
     LoadDynamicMenus();
-    firstResize = true;
+    expectFirstResize();
     resetToolbarButtons();
     resetMenuItems();
     if (!session().sansSerifInstalled)
@@ -192,7 +188,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
         at<QTreeWidget>(Place::FolderTree)->setCurrentItem(at<QTreeWidget>(Place::FolderTree)->topLevelItem(0));
 
     checkCreateThumbsDir(name);
-    StatusBar1->setPanelText(3, name);
+    showDatabaseName(name);
     if (options.getIconView())
         commands.viewAsIcons();
     else
@@ -243,7 +239,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
         session().browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
 
-    markAllPagesStale();
+    commands.collectionChanged(StalePages::everyPage());
     restoreColumnWidths();
     at<QLabel>(Place::FavoritesMark)->hide();
     at<QLabel>(Place::SearchMark)->hide();
@@ -315,8 +311,7 @@ void frmVardecks::showAtTheFolderTree()
 {
     show();
     // The keyboard starts where the collection does: in the folder tree.
-    if (m_currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 &&
-        !at<QLineEdit>(Place::NameBox)->isVisible())
+    if (m_aspect == Aspect::Explorer && indexTab() == IndexTab::Index && !at<QLineEdit>(Place::NameBox)->isVisible())
         at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
@@ -330,6 +325,17 @@ void frmVardecks::Form_Activate()
     if (m_firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
         commands.showTips();
     m_firstActivation = false;
+}
+
+void frmVardecks::receiveHandOff(const QString &text)
+{
+    ThunderTextBox->setText(text);
+    Timer1->start();
+}
+
+void frmVardecks::dropPendingHandOff()
+{
+    Timer1->stop();
 }
 
 void frmVardecks::Timer1_Timer()

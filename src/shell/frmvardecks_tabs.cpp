@@ -7,6 +7,7 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
+#include "shell/twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,10 +54,127 @@ void frmVardecks::registerOwnCommands()
         m_aspectPageStale[AllPage] |= stale.all;
         m_aspectPageStale[HitsPage] |= stale.hits;
         m_aspectPageStale[FavsPage] |= stale.favorites;
-        if (stale.reshowWebAspect && sameText(m_currentAspect, QStringLiteral("Web")))
+        if (stale.reshowWebAspect && m_aspect == Aspect::Web)
             commands.showAspectWeb();
     };
     commands.applyFontFallback = [](QWidget *dialog) { rr::applyFontFallback(dialog); };
+}
+
+// ----- the tabs, by name -----
+
+IndexTab frmVardecks::indexTab() const
+{
+    return IndexTab(tabIndex->Tab());
+}
+
+void frmVardecks::showIndexTab(IndexTab tab)
+{
+    tabIndex->setTab(int(tab));
+}
+
+void frmVardecks::showViewTab(ViewTab tab)
+{
+    tabView->setTab(int(tab));
+}
+
+InfoTab frmVardecks::infoTab() const
+{
+    return InfoTab(tabInfo->Tab());
+}
+
+void frmVardecks::showInfoTab(InfoTab tab)
+{
+    tabInfo->setTab(int(tab));
+}
+
+bool frmVardecks::viewTabsVisible() const
+{
+    return tabView->isVisible();
+}
+
+double frmVardecks::viewTabsWidth() const
+{
+    return twips::width(tabView);
+}
+
+QString frmVardecks::vardeckTabCaption() const
+{
+    return tabView->TabCaption(int(ViewTab::Vardeck));
+}
+
+void frmVardecks::setVardeckTabCaption(const QString &caption)
+{
+    tabView->setTabText(int(ViewTab::Vardeck), caption);
+}
+
+void frmVardecks::setFolderTabCaption(const QString &caption)
+{
+    tabView->setTabText(int(ViewTab::Folder), caption);
+}
+
+void frmVardecks::setVardeckTabPicture(const QIcon &picture)
+{
+    tabView->setTabPicture(int(ViewTab::Vardeck), picture);
+}
+
+void frmVardecks::setDetailsTabPicture(const QIcon &picture)
+{
+    tabInfo->setTabPicture(int(InfoTab::Details), picture);
+}
+
+void frmVardecks::showInfoTabs(bool shown)
+{
+    tabInfo->setVisible(shown);
+}
+
+void frmVardecks::enableTabStrips(bool enabled)
+{
+    for (TabStrip *strip : {tabIndex, tabInfo, tabView})
+        strip->setEnabled(enabled);
+}
+
+void frmVardecks::takeDropsOnIndexTab(IndexTab tab, QObject *owner, std::function<bool(const QMimeData *)> accepts,
+                                      std::function<void(const QMimeData *)> drop)
+{
+    tabIndex->takeDrops(int(tab), owner, std::move(accepts), std::move(drop));
+}
+
+void frmVardecks::setIndexTreesToolTip(const QString &tip)
+{
+    Splitter1->setToolTip(tip);
+}
+
+void frmVardecks::setPanesToolTip(const QString &tip)
+{
+    Splitter2->setToolTip(tip);
+}
+
+void frmVardecks::showExplorerPanes(bool shown)
+{
+    Splitter2->setVisible(shown);
+}
+
+void frmVardecks::holdRightPane(bool hold)
+{
+    Picture1->setUpdatesEnabled(!hold);
+}
+
+// ----- the Aspects -----
+
+QString frmVardecks::currentAspect() const
+{
+    return m_aspect == Aspect::Web ? QStringLiteral("Web") : QStringLiteral("Explorer");
+}
+
+void frmVardecks::aspectShown(Aspect aspect)
+{
+    // The Web Aspect's texts go; the Explorer's folder path comes back, for Copy too.
+    if (aspect == Aspect::Explorer)
+        pageStatusEnded();
+    else
+        showPageStatus(QString());
+    m_aspect = aspect;
+    m_overrideAspect = true;
 }
 
 void frmVardecks::prepareSearchBox()
@@ -89,6 +207,12 @@ void frmVardecks::setLinkLook(QLabel *link, bool hover)
 void frmVardecks::tabIndex_Click(int previousTab)
 {
     Q_UNUSED(previousTab);
+    showIndexTabButtons();
+    emit indexTabShown(indexTab());
+}
+
+void frmVardecks::showIndexTabButtons()
+{
     const int tab = tabIndex->Tab();
     if (tab == 1) {
         at<qbButtons_H>(Place::SearchButton)->setVisible(true);
@@ -104,10 +228,8 @@ void frmVardecks::tabIndex_Click(int previousTab)
             lbl(index)->setVisible(false);
     }
     if (tab == 2) {
-        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0) {
-            m_favsColl.clear();
+        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0)
             commands.populateFavsList(dbXML.document());
-        }
         at<QLabel>(Place::FavoritesCount)->setVisible(true);
         at<QLabel>(Place::VardecksCaption)->setVisible(false);
         at<QLabel>(Place::VardeckCount)->setVisible(false);
@@ -168,9 +290,9 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
 
 void frmVardecks::tabIndex_MouseMove()
 {
-    Splitter1->setToolTip(QString());
-    Splitter2->setToolTip(QString());
-    StatusBar1->setPanelText(1, QString());
+    setIndexTreesToolTip(QString());
+    setPanesToolTip(QString());
+    showMessage(QString());
     restLinkLabels();
 }
 

@@ -6,7 +6,6 @@
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 
@@ -161,18 +160,18 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
         return;
     // An older icon of the Vardeck is replaced in place: reading the whole icons folder
     // again for each one would make a run over thousands of Vardecks crawl.
-    w.ImageListWM.insert(wid, QIcon(picture));
+    w.vardeckPictures().setSiteIcon(wid, QIcon(picture));
 }
 
 void IconCommands::showInDetails(const QString &file)
 {
     const QPixmap icon = QPixmap::fromImage(pictureFromFile(file));
     w.imgIcon->setPixmap(icon);
-    const QPixmap shown = icon.isNull() ? w.Picture8->pixmap() : icon;
-    w.tabView->setTabPicture(
-        0, QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
-                     ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                     : shown));
+    const QPixmap shown = icon.isNull() ? w.plainVardeckPicture() : icon;
+    w.setVardeckTabPicture(
+        QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
+                  ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                  : shown));
 }
 
 void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
@@ -379,7 +378,7 @@ void IconCommands::mnuToolsIconRemove_Click()
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             QTreeWidgetItem *node = tree->topLevelItem(i);
             if (sameText(tagOf(node), wid))
-                node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+                node->setIcon(0, w.vardeckPictures().of(wid, true));
         }
     }
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
