@@ -148,15 +148,9 @@ public:
     void endToolTipEcho(Tb position);
     // The button at position leaves the toolbar: an echo of its tool tip goes.
     void dropToolTipEcho(Tb position);
-    void Toolbar1_ButtonClick(Tb position);
-    void Toolbar2_ButtonClick(AspectButton button);
 
     // ----- layout -----
     void Form_Resize();
-    void Splitter2_Resize();
-    // Places the controls aligned to the window's edges (toolbars, status bar, the Web
-    // Aspect strip) the way the window system does before Form_Resize runs.
-    void placeAlignedControls();
     // The smallest client area, in pixels, at which every control is placed whole; the
     // window goes no smaller.
     QSize layoutMinimumSize() const;
@@ -208,37 +202,11 @@ public:
     // The right pane holds its painting while the details are filled (hold), and shows
     // the result at once when released.
     void holdRightPane(bool hold);
-    void tabIndex_Click(int previousTab);
-    void tabIndex_GotFocus();
-    void tabIndex_MouseDown(Qt::MouseButton button);
-    void tabView_MouseDown(Qt::MouseButton button);
-    void tabInfo_MouseDown(Qt::MouseButton button);
+    // A move over the left pane's tabs ends the tool tips and the message.
     void tabIndex_MouseMove();
-    void tabInfo_MouseMove();
-    void mnuViewIndex_Click();
-    void mnuViewSearch_Click();
-    void mnuViewFavs_Click();
-    void mnuViewPop_Click();
-    void mnuViewSearchResults_Click();
-    void mnuViewVardecks_Click();
-    void mnuViewDetails_Click();
-    void mnuViewPreview_Click();
-    void mnuViewNotes_Click();
-    // The search box's text selection reset before it takes the focus.
-    void prepareSearchBox();
-    // The address and home-page link labels' look when the mouse is elsewhere.
-    void restLinkLabels();
     // A link label's look: at rest, or under the pointer (underlined, in the hover
     // colour). The colour is the label's own and does not reach its tool tip.
     static void setLinkLook(QLabel *link, bool hover);
-
-    // ----- navigation keys -----
-    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
-    // its controls first and runs these commands right after the key's delivery.
-    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
-    // the key goes on to the control unchanged.
-    void Form_KeyPress(int keyAscii);
 
     // ----- the frame's panes and places -----
     // The container a part builds its controls in.
@@ -458,6 +426,39 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // ----- the frame's own event handlers -----
+    void Toolbar1_ButtonClick(Tb position);
+    void Toolbar2_ButtonClick(AspectButton button);
+    void Splitter2_Resize();
+    // Places the controls aligned to the window's edges (toolbars, status bar, the Web
+    // Aspect strip) the way the window system does before Form_Resize runs.
+    void placeAlignedControls();
+    void tabIndex_Click(int previousTab);
+    void tabIndex_GotFocus();
+    void tabIndex_MouseDown(Qt::MouseButton button);
+    void tabView_MouseDown(Qt::MouseButton button);
+    void tabInfo_MouseDown(Qt::MouseButton button);
+    void tabInfo_MouseMove();
+    void mnuViewIndex_Click();
+    void mnuViewSearch_Click();
+    void mnuViewFavs_Click();
+    void mnuViewPop_Click();
+    void mnuViewSearchResults_Click();
+    void mnuViewVardecks_Click();
+    void mnuViewDetails_Click();
+    void mnuViewPreview_Click();
+    void mnuViewNotes_Click();
+    // The search box's text selection reset before it takes the focus.
+    void prepareSearchBox();
+    // The address and home-page link labels' look when the mouse is elsewhere.
+    void restLinkLabels();
+    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
+    // its controls first and runs these commands right after the key's delivery.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
+    // the key goes on to the control unchanged.
+    void Form_KeyPress(int keyAscii);
+
     // Building (one file each: panes, menus, toolbars).
     void buildPanes();
     void buildLeftPane();
