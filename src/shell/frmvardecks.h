@@ -476,10 +476,10 @@ private:
     QAction *addMenuEntry(QMenu *parent, const MenuEntry &entry);
     void buildToolbars();
     void buildStatusBar();
-    // A right-click on the status bar keeps the folder path for Copy, with a folder and
-    // a Vardeck shown; a move over the right pane clears the message panel.
+    // A right-click on the status bar keeps the folder path for Copy and opens the copy
+    // menu, with a folder and a Vardeck shown.
     void statusBar_MouseDown(Qt::MouseButton button);
-    // The window's background and the right pane: their right-click and moves.
+    // The window's background and the right pane: their right-click and pointer moves.
     bool backgroundEvent(QWidget *watched, QEvent *event);
     void wireTabStrips();
     void registerOwnCommands();
@@ -492,8 +492,6 @@ private:
 
     void sizeStatusPanels();
     void showPaneButtons(bool fromFormResize);
-    // The buttons and captions of the left pane's tab shown (a click on a tab).
-    void showIndexTabButtons();
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
     // The Search tab's "Found:" caption beside its count, and the boxes inside "Search in".

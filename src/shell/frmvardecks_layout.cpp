@@ -106,16 +106,16 @@ void frmVardecks::sizeStatusPanels()
 
 void frmVardecks::showPaneButtons(bool fromFormResize)
 {
-    const int tab = tabIndex->Tab();
-    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == 1);
-    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab != 0 && tab != 1);
-    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab != 0 && tab != 1);
+    const IndexTab tab = indexTab();
+    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == IndexTab::Search);
+    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
+    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
     if (fromFormResize) {
-        at<QLabel>(Place::SearchMark)->setVisible(tab == 1);
-        at<QLabel>(Place::FavoritesMark)->setVisible(tab != 0 && tab != 1);
-        at<QLabel>(Place::FavoritesCount)->setVisible(tab != 0 && tab != 1);
+        at<QLabel>(Place::SearchMark)->setVisible(tab == IndexTab::Search);
+        at<QLabel>(Place::FavoritesMark)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
+        at<QLabel>(Place::FavoritesCount)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
     }
 }
 
@@ -258,7 +258,7 @@ void frmVardecks::Form_Resize()
 
     if (m_firstResize) {
         m_firstResize = false;
-        if (tabIndex->Tab() == 1) {
+        if (indexTab() == IndexTab::Search) {
             prepareSearchBox();
             at<QComboBox>(Place::SearchBox)->setFocus();
         }

@@ -268,16 +268,16 @@ void frmVardecks::finishStartDatabase(const QString &name)
 // Pane buttons and labels by the selected left tab, as the window opens.
 void frmVardecks::showStartPaneButtons()
 {
-    const int tab = tabIndex->Tab();
-    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab == 2);
-    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab == 2);
-    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == 1);
-    at<QLabel>(Place::FavoritesCount)->setVisible(tab == 2);
-    at<QLabel>(Place::VardecksCaption)->setVisible(tab == 0);
-    at<QLabel>(Place::VardeckCount)->setVisible(tab == 0);
-    if (tab == 1)
+    const IndexTab tab = indexTab();
+    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab == IndexTab::Favorites);
+    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab == IndexTab::Favorites);
+    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == IndexTab::Search);
+    at<QLabel>(Place::FavoritesCount)->setVisible(tab == IndexTab::Favorites);
+    at<QLabel>(Place::VardecksCaption)->setVisible(tab == IndexTab::Index);
+    at<QLabel>(Place::VardeckCount)->setVisible(tab == IndexTab::Index);
+    if (tab == IndexTab::Search)
         prepareSearchBox();
 }
 

@@ -207,14 +207,8 @@ void frmVardecks::setLinkLook(QLabel *link, bool hover)
 void frmVardecks::tabIndex_Click(int previousTab)
 {
     Q_UNUSED(previousTab);
-    showIndexTabButtons();
-    emit indexTabShown(indexTab());
-}
-
-void frmVardecks::showIndexTabButtons()
-{
-    const int tab = tabIndex->Tab();
-    if (tab == 1) {
+    const IndexTab tab = indexTab();
+    if (tab == IndexTab::Search) {
         at<qbButtons_H>(Place::SearchButton)->setVisible(true);
         setDefaultButton(at<qbButtons_H>(Place::SearchButton));
         for (QWidget *w : {static_cast<QWidget *>(at<qbButtons_H>(Place::MoveFolderButton)),
@@ -227,7 +221,7 @@ void frmVardecks::showIndexTabButtons()
         for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
             lbl(index)->setVisible(false);
     }
-    if (tab == 2) {
+    if (tab == IndexTab::Favorites) {
         if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0)
             commands.populateFavsList(dbXML.document());
         at<QLabel>(Place::FavoritesCount)->setVisible(true);
@@ -240,7 +234,7 @@ void frmVardecks::showIndexTabButtons()
         at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(false);
         setDefaultButton(at<qbButtons_H>(Place::AddFavoriteButton));
     }
-    if (tab == 0) {
+    if (tab == IndexTab::Index) {
         at<qbButtons_H>(Place::SearchButton)->setVisible(false);
         at<qbButtons_H>(Place::MoveFolderButton)->setVisible(true);
         at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(true);
@@ -256,11 +250,12 @@ void frmVardecks::showIndexTabButtons()
                 commands.populateWMOnTopicNode();
         }
     }
+    emit indexTabShown(tab);
 }
 
 void frmVardecks::tabIndex_GotFocus()
 {
-    if (tabIndex->Tab() == 1)
+    if (indexTab() == IndexTab::Search)
         setDefaultButton(at<qbButtons_H>(Place::SearchButton));
 }
 
@@ -306,28 +301,28 @@ void frmVardecks::tabInfo_MouseMove()
 
 void frmVardecks::mnuViewIndex_Click()
 {
-    tabIndex->setTab(0);
+    showIndexTab(IndexTab::Index);
     commands.showAspectExplorer();
     at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
-    tabIndex->setTab(1);
+    showIndexTab(IndexTab::Search);
     commands.showAspectExplorer();
     at<QComboBox>(Place::SearchBox)->setFocus();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
-    tabIndex->setTab(2);
+    showIndexTab(IndexTab::Favorites);
     commands.showAspectExplorer();
     at<QTreeWidget>(Place::FavoritesTree)->setFocus();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
-    tabIndex->setTab(3);
+    showIndexTab(IndexTab::Popular);
     commands.showAspectExplorer();
     at<QTreeWidget>(Place::PopularList)->setFocus();
 }
@@ -336,7 +331,7 @@ void frmVardecks::mnuViewSearchResults_Click()
 {
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
-        tabView->setTab(2);
+        showViewTab(ViewTab::SearchResults);
         at<QTreeWidget>(Place::SearchResults)->setFocus();
     }
 }
@@ -345,17 +340,17 @@ void frmVardecks::mnuViewVardecks_Click()
 {
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
-        tabView->setTab(1);
+        showViewTab(ViewTab::Folder);
         at<QTreeWidget>(Place::FolderList)->setFocus();
     }
 }
 
 void frmVardecks::mnuViewDetails_Click()
 {
-    tabView->setTab(0);
+    showViewTab(ViewTab::Vardeck);
     const bool shown = !tabInfo->isHidden();
     if (shown)
-        tabInfo->setTab(0);
+        showInfoTab(InfoTab::Details);
     commands.showAspectExplorer();
     // The details are read, not typed into: the keyboard goes to their tab.
     if (shown)
@@ -364,10 +359,10 @@ void frmVardecks::mnuViewDetails_Click()
 
 void frmVardecks::mnuViewPreview_Click()
 {
-    tabView->setTab(0);
+    showViewTab(ViewTab::Vardeck);
     const bool shown = !tabInfo->isHidden();
     if (shown)
-        tabInfo->setTab(1);
+        showInfoTab(InfoTab::Preview);
     commands.showAspectExplorer();
     // The page takes the keys once the pane has one; until then its tab does.
     if (shown)
@@ -376,10 +371,10 @@ void frmVardecks::mnuViewPreview_Click()
 
 void frmVardecks::mnuViewNotes_Click()
 {
-    tabView->setTab(0);
+    showViewTab(ViewTab::Vardeck);
     const bool shown = !tabInfo->isHidden();
     if (shown)
-        tabInfo->setTab(2);
+        showInfoTab(InfoTab::Notes);
     commands.showAspectExplorer();
     if (shown)
         at<QTextEdit>(Place::Notes)->setFocus();
