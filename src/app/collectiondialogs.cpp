@@ -50,13 +50,15 @@ void installCollectionDialogs(frmVardecks &w)
     w.commands.mnuToolsDup_Click = [&w](int) {
         later(w, [&w] {
             if (XmlDocument *doc = w.dbXML.document())
-                frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
+                frmDuplicates::run(*doc, QString(), appOptions().getCheckDup(), w.commands, w.vardeckPictures().byKey(),
+                                   &w);
         });
     };
     w.commands.frmDuplicates_Show = [&w](const QString &address) {
         later(w, [&w, address] {
             if (XmlDocument *doc = w.dbXML.document())
-                frmDuplicates::run(*doc, address, appOptions().getCheckDup(), w.commands, w.ImageListWM, &w);
+                frmDuplicates::run(*doc, address, appOptions().getCheckDup(), w.commands, w.vardeckPictures().byKey(),
+                                   &w);
         });
     };
     w.commands.mnuViewStats_Click = [&w](int) {

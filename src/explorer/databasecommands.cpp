@@ -10,8 +10,6 @@
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
-#include "shell/statuspanels.h"
-#include "shell/tabstrip.h"
 #include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
 #include "storage/session.h"
@@ -47,7 +45,7 @@ void forgetOpenDatabase(frmVardecks &w)
     w.selectVardeck(QString());
     setMode(w, EditState::Viewing);
     // The rendered Web Aspect pages show the database that was open.
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
 }
 
 // Every control of the window enabled, the hand-off timer stopped (an add's icon timer
@@ -62,7 +60,7 @@ void enableEveryControl(frmVardecks &w)
         item->setEnabled(true);
     for (QAction *button : w.toolbarButtons())
         button->setEnabled(true);
-    w.Timer1->stop();
+    w.dropPendingHandOff();
 }
 
 } // namespace
@@ -94,7 +92,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
         w.tvwTopics->setCurrentItem(root);
 
-    w.StatusBar1->setPanelText(3, w.dbXML.name());
+    w.showDatabaseName(w.dbXML.name());
 
     // The lists in memory have the entries made since the program started: they are
     // written before they are read back.
@@ -124,7 +122,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     // No folder and no Vardeck is shown yet: their commands wait for one.
     w.resetMenuItems();
     w.menuItem(MenuId::mnuThumbAll)->setEnabled(true);
-    w.StatusBar1->setFolderPath(QString());
+    w.forgetFolderPath();
 
     w.commands.populateFavsList(w.dbXML.document());
     windowevents::runPending();
@@ -136,7 +134,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     if (appOptions().getdbDefault())
         appOptions().setDBToOpen(w.dbXML.name());
     checkCreateThumbsDir(w.dbXML.name());
-    w.tabView->setTabText(0, QStringLiteral("    ") + w.vardeckCaption() + QStringLiteral("    "));
+    w.setVardeckTabCaption(QStringLiteral("    ") + w.vardeckCaption() + QStringLiteral("    "));
     return true;
 }
 
@@ -161,9 +159,7 @@ void mnuFileOpen_Click(frmVardecks &w)
     windowevents::runPending();
     w.resetToolbarButtons();
     w.resetMenuItems();
-    w.tabInfo->setEnabled(true);
-    w.tabIndex->setEnabled(true);
-    w.tabView->setEnabled(true);
+    w.enableTabStrips(true);
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         w.commands.showAspectWeb();
 }

@@ -5,7 +5,6 @@
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
@@ -92,7 +91,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     w.lstSrch->clear();
     w.lstSearch->clear();
     w.tvwFavs->clear();
-    w.tabIndex->setTab(0);
+    w.showIndexTab(IndexTab::Index);
 }
 
 void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &tid)
@@ -104,7 +103,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
     const QStringList wids = vardecksInFolderAndSubFolders(folder);
     parent.removeChild(folder);
     const bool saved = saveDatabaseReporting(*w.dbXML);
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     if (saved)
         deleteSideFiles(w, wids);
     delete findByTag(w.tvwTopics, tid);

@@ -8,7 +8,6 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
@@ -121,7 +120,7 @@ void deleteSideFiles(frmVardecks &w, const QStringList &wids)
     for (const QString &wid : wids) {
         icons.deleteIcon(wid);
         deleteThumb(w, wid);
-        w.ImageListWM.remove(wid);
+        w.vardeckPictures().forgetSiteIcon(wid);
     }
 }
 
@@ -172,7 +171,7 @@ bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
     const QString id = vardeck.attribute(QStringLiteral("WID"));
     list.removeChild(vardeck);
     const bool saved = saveDatabaseReporting(*w.dbXML);
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     if (saved)
         deleteSideFiles(w, {id});
     return true;
@@ -190,25 +189,25 @@ void VardeckDeletion::resetAfterDelete()
         dropRowsOfGoneVardecks(w, list);
     // The favourites, their count and their menu follow the document.
     w.commands.populateFavsList(w.dbXML.document());
-    switch (w.tabIndex->Tab()) {
-    case 0:
+    switch (w.indexTab()) {
+    case IndexTab::Index:
         if (removeNode(w.tvwWM, wid))
             showVardeckCount(w);
         if (!view)
             w.tvwTopics->setFocus();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
-    case 1:
+    case IndexTab::Search:
         // The folder shown beside the results stays shown, without the Vardeck, and
         // its count follows.
         if (removeNode(w.tvwWM, wid))
             showVardeckCount(w);
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
-    case 2:
+    case IndexTab::Favorites:
         showNoFolderListed(w);
         break;
-    case 3:
+    case IndexTab::Popular:
         showNoFolderListed(w);
         break;
     default:

@@ -7,8 +7,6 @@
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
-#include "shell/tabstrip.h"
 #include "shell/twips.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
@@ -58,8 +56,8 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
     placeInTabOrder();
     handToTheFrame();
 
-    QList<QWidget *> watched = {w.formClient, w.Picture1,     Frame2,      PictureDetails, lblWName, lblAddress,
-                                lblHome,      lblDescription, lblKeyWords, lblCreatedDate, imgIcon,  picThumb};
+    QList<QWidget *> watched = {Frame2,         PictureDetails, lblWName,       lblAddress, lblHome,
+                                lblDescription, lblKeyWords,    lblCreatedDate, imgIcon,    picThumb};
     // The window's own labels too: a right-click on one offers what fits the panel.
     for (QLabel *label : w.lblElements())
         watched.append(label);
@@ -69,10 +67,6 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
         widget->installEventFilter(this);
         widget->setMouseTracking(true);
     }
-    connect(w.StatusBar1, &StatusPanels::MouseDown, this, [this](Qt::MouseButton button, int, const QPoint &) {
-        if (button == Qt::RightButton)
-            rightClicked(w.StatusBar1);
-    });
 }
 
 DetailsPanel &DetailsPanel::of(const frmVardecks &w)
@@ -86,7 +80,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 {
     if (!vardeck)
         return;
-    w.Picture1->setUpdatesEnabled(false);
+    w.holdRightPane(true);
     setNonEditableFields(w, true);
     const QString wid = vardeck.attribute(QStringLiteral("WID"));
     bool named = false;
@@ -132,7 +126,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         } else if (name == QLatin1String("FAV")) {
             const bool favorite = sameText(value, QStringLiteral("TRUE"));
             chkFav->setChecked(favorite);
-            w.tabView->setTabPicture(0, QIcon((favorite ? Picture10 : w.Picture8)->pixmap()));
+            w.setVardeckTabPicture(QIcon(favorite ? Picture10->pixmap() : w.plainVardeckPicture()));
             Picture10->setVisible(favorite);
         }
     }
@@ -146,26 +140,26 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         w.showVardeck(wid, QString());
     const QString address = lblAddress->text();
     lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
-    w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
+    w.setDetailsTabPicture(QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
     showStoredSiteIcon();
     showStoredThumbnail();
     if (appOptions().getAutoPreview())
         showPreview(txtAddress->text());
-    w.Picture1->setUpdatesEnabled(true);
+    w.holdRightPane(false);
 }
 
 void DetailsPanel::showStoredSiteIcon()
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
     const QString path = iconFilePath(base, w.dbXML.name(), w.currentWID());
-    const QPixmap plain = w.Picture8->pixmap();
+    const QPixmap plain = w.plainVardeckPicture();
     const QPixmap icon =
         !path.isEmpty() && QFileInfo::exists(path) ? QPixmap::fromImage(pictureFromFile(path)) : QPixmap();
     if (icon.isNull()) {
         // No icon file, or one that is no picture: the plain Vardeck mark.
-        w.tabView->setTabPicture(0, QIcon());
+        w.setVardeckTabPicture(QIcon());
         imgIcon->setPixmap(plain);
-        w.tabView->setTabPicture(0, QIcon(plain));
+        w.setVardeckTabPicture(QIcon(plain));
         return;
     }
     imgIcon->hide();
@@ -173,7 +167,7 @@ void DetailsPanel::showStoredSiteIcon()
     const QPixmap fitted = icon.width() > kTabIconPx || icon.height() > kTabIconPx
                                ? icon.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                                : icon;
-    w.tabView->setTabPicture(0, QIcon(fitted));
+    w.setVardeckTabPicture(QIcon(fitted));
 }
 
 void DetailsPanel::showStoredThumbnail()
@@ -201,7 +195,7 @@ QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
 {
     const QString pad(4, QLatin1Char(' '));
     const QString trimmed = caption.trimmed();
-    if (textWidthTwips(lblWName, caption) - 100 > twips::width(w.tabView) / 2)
+    if (textWidthTwips(lblWName, caption) - 100 > w.viewTabsWidth() / 2)
         return pad + trimmed.left(20) + QStringLiteral("...") + pad;
     return pad + trimmed + pad;
 }
@@ -209,7 +203,7 @@ QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
 QString DetailsPanel::fittedFolderCaption(const QString &caption) const
 {
     const QString pad(3, QLatin1Char(' '));
-    if (textWidthTwips(w.lblTName, caption) - 50 > twips::width(w.tabView) / 2)
+    if (textWidthTwips(w.lblTName, caption) - 50 > w.viewTabsWidth() / 2)
         return pad + caption.left(10) + QStringLiteral("...") + pad;
     return pad + caption + pad;
 }
@@ -222,7 +216,7 @@ void DetailsPanel::lblWName_Change()
     lblWName->adjustSize();
     enableVardeckCommands(shown);
     if (w.editState() == EditState::Viewing)
-        w.tabView->setTabText(0, fittedVardeckCaption(lblWName->text()));
+        w.setVardeckTabCaption(fittedVardeckCaption(lblWName->text()));
 }
 
 void DetailsPanel::enableVardeckCommands(bool shown)
@@ -238,16 +232,16 @@ void DetailsPanel::enableVardeckCommands(bool shown)
     w.cmdMoveVD->setEnabled(shown);
     if (!shown) {
         imgIcon->setPixmap(QPixmap());
-        w.tabView->setTabPicture(0, QIcon(w.Picture8->pixmap()));
+        w.setVardeckTabPicture(QIcon(w.plainVardeckPicture()));
     }
 }
 
 void DetailsPanel::lblTName_Change()
 {
     const QString caption = w.lblTName->text();
-    w.tabView->setTabText(1, fittedFolderCaption(caption));
+    w.setFolderTabCaption(fittedFolderCaption(caption));
     const bool shown = w.folderShown();
-    if (shown && w.tabIndex->Tab() == 0) {
+    if (shown && w.indexTab() == IndexTab::Index) {
         // The path of the folder shown, which a list may have chosen apart from the tree.
         w.showFolderPath();
     }
@@ -305,8 +299,7 @@ void DetailsPanel::rightClicked(QWidget *control)
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
     auto *clicked = qobject_cast<QLabel *>(control);
-    if (control == w.formClient || control == w.Picture1 || control == w.lblTName ||
-        control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
+    if (control == w.lblTName || control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
         w.popupMenu(noVD);
     } else if (control == Frame2) {
         if (panelIdle())
@@ -326,11 +319,6 @@ void DetailsPanel::rightClicked(QWidget *control)
     } else if (control == lblDescription || control == lblKeyWords) {
         w.popup.textRightClicked(clicked->text());
         w.popupMenu(copyMenu);
-    } else if (control == w.StatusBar1) {
-        if (bothShown()) {
-            w.popup.textRightClicked(w.StatusBar1->panelText(2));
-            w.popupMenu(copyMenu);
-        }
     } else {
         const bool detailCaption =
             control == lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (clicked && [&] {
@@ -355,7 +343,7 @@ void DetailsPanel::fitToFont(QLabel *label)
     if (label == lblWName) {
         lblWName->adjustSize();
         if (w.editState() == EditState::Viewing)
-            w.tabView->setTabText(0, fittedVardeckCaption(lblWName->text()));
+            w.setVardeckTabCaption(fittedVardeckCaption(lblWName->text()));
     } else {
         label->resize(label->width(), std::max(twips::sizeToPx(195), label->sizeHint().height()));
     }
@@ -399,12 +387,10 @@ bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
             linkHovered(link);
             return true;
         }
-        if (widget == w.formClient || widget == Frame2 || widget == lblWName)
+        if (widget == Frame2 || widget == lblWName)
             frmVardecks::setLinkLook(lblAddress, false);
-        if (widget == w.formClient || widget == PictureDetails)
+        if (widget == PictureDetails)
             frmVardecks::setLinkLook(lblHome, false);
-        if (widget == w.Picture1)
-            w.StatusBar1->setPanelText(1, QString());
     }
     if (link && type == QEvent::Leave)
         frmVardecks::setLinkLook(link, false);
@@ -478,8 +464,7 @@ void DetailsPanel::showFavoriteMark(bool favorite)
 {
     chkFav->setChecked(favorite);
     Picture10->setVisible(favorite);
-    const QLabel *picture = favorite ? Picture10 : w.Picture8;
-    w.tabView->setTabPicture(0, QIcon(picture->pixmap()));
+    w.setVardeckTabPicture(QIcon(favorite ? Picture10->pixmap() : w.plainVardeckPicture()));
 }
 
 void DetailsPanel::chkFav_Click()
@@ -513,11 +498,11 @@ void DetailsPanel::showThumbnail(const QImage &thumbnail)
 void DetailsPanel::showSiteIcon(const QPixmap &icon)
 {
     imgIcon->setPixmap(icon);
-    const QPixmap shown = icon.isNull() ? w.Picture8->pixmap() : icon;
-    w.tabView->setTabPicture(
-        0, QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
-                     ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                     : shown));
+    const QPixmap shown = icon.isNull() ? w.plainVardeckPicture() : icon;
+    w.setVardeckTabPicture(
+        QIcon(shown.width() > kTabIconPx || shown.height() > kTabIconPx
+                  ? shown.scaled(kTabIconPx, kTabIconPx, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                  : shown));
 }
 
 void DetailsPanel::siteIconRemoved()

@@ -52,7 +52,7 @@ public:
     // The link labels.
     void linkClicked(QLabel *link);
     void linkHovered(QLabel *link);
-    // A right-click on one of the panel's controls (or the status bar).
+    // A right-click on one of the panel's controls.
     void rightClicked(QWidget *control);
 
     // The texts of the tab captions for the shown Vardeck and folder.

@@ -5,7 +5,6 @@
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 

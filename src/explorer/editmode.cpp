@@ -4,8 +4,6 @@
 #include "explorer/detailspanel.h"
 #include "explorer/nodetags.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
-#include "shell/tabstrip.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -140,8 +138,8 @@ void applyEnablingTable(frmVardecks &w)
     if (state == EditState::Viewing)
         return;
     // An edit shows the details: the page preview is left.
-    if (w.tabInfo->Tab() == 1)
-        w.tabInfo->setTab(0);
+    if (w.infoTab() == InfoTab::Preview)
+        w.showInfoTab(InfoTab::Details);
     showPreviewBlank(w);
 }
 
@@ -168,13 +166,13 @@ void leaveEditMode(frmVardecks &w)
 void setFormEditMode(frmVardecks &w, bool editing)
 {
     DetailsPanel &p = DetailsPanel::of(w);
-    const QString caption = w.tabView->TabCaption(0).trimmed();
+    const QString caption = w.vardeckTabCaption().trimmed();
     if (editing) {
-        w.tabView->setTabText(0, kMarker + caption + kPad);
+        w.setVardeckTabCaption(kMarker + caption + kPad);
     } else {
         // Only the unsaved marker goes; a caption without one stays whole.
         const QString name = caption.startsWith(QLatin1Char('*')) ? caption.mid(1) : caption;
-        w.tabView->setTabText(0, kPad + name + kPad);
+        w.setVardeckTabCaption(kPad + name + kPad);
     }
     p.txtWName->setVisible(editing);
     p.txtWName->setEnabled(editing);
@@ -196,9 +194,8 @@ void setFormEditMode(frmVardecks &w, bool editing)
     // Save and Cancel leave the toolbar with the edit: a tool-tip echo of either, left
     // by a pointer that rested on it, would name a button no longer there.
     if (!editing) {
-        const QString echo = w.StatusBar1->panelText(1);
-        if (!echo.isEmpty() && (echo == w.toolbarToolTip(Tb::Save) || echo == w.toolbarToolTip(Tb::Cancel)))
-            w.StatusBar1->setPanelText(1, QString());
+        w.dropToolTipEcho(Tb::Save);
+        w.dropToolTipEcho(Tb::Cancel);
     }
     p.txtDescription->setVisible(editing);
     p.txtDescription->setEnabled(true);
@@ -218,7 +215,7 @@ void clearTextBoxes(frmVardecks &w)
     p.txtDescription->clear();
     p.txtKeywords->clear();
     p.txtNotes->clear();
-    w.tabView->setTabText(0, QString());
+    w.setVardeckTabCaption(QString());
 }
 
 void txtWName_Change(frmVardecks &w)
@@ -228,7 +225,7 @@ void txtWName_Change(frmVardecks &w)
     // The unsaved marker belongs to an edit; the shown Vardeck's caption is the
     // details panel's.
     if (w.editState() != EditState::Viewing)
-        w.tabView->setTabText(0, kMarker + name + kPad);
+        w.setVardeckTabCaption(kMarker + name + kPad);
 }
 
 EditModeControls::EditModeControls(frmVardecks &window) : QObject(&window), w(window), p(DetailsPanel::of(window))

@@ -99,7 +99,8 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.formClient, w.Picture1, w.lblTName, w.listVD->viewport(), w.lstSearch->viewport()};
+    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), w.lblTName, w.listVD->viewport(),
+                                w.lstSearch->viewport()};
     targets << DetailsPanel::of(w).dropTargets() << iconView->viewport();
     w.listVD->setAcceptDrops(true);
     w.lstSearch->setAcceptDrops(true);

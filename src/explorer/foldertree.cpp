@@ -12,7 +12,6 @@
 #include "platform/xmldocument.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
-#include "shell/splitter.h"
 #include "storage/xmldatabase.h"
 
 #include <QKeyEvent>
@@ -189,8 +188,7 @@ bool FolderTree::isRoot(const QTreeWidgetItem *node) const
 
 QIcon FolderTree::folderIcon(bool root) const
 {
-    return root ? pairedIcon(w.ImageListTVW, QStringLiteral("RootClosed"), QStringLiteral("RootOpen"))
-                : pairedIcon(w.ImageListTVW, QStringLiteral("ClosedFolder"), QStringLiteral("OpenFolder"));
+    return w.folderNodePicture(root);
 }
 
 void FolderTree::populateTopicList(XmlDocument *doc)
@@ -362,7 +360,7 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
 
 void FolderTree::tvwTopics_MouseMove()
 {
-    w.Splitter1->setToolTip(QString());
+    w.setIndexTreesToolTip(QString());
 }
 
 void FolderTree::mnuAddTopic_Click()

@@ -7,8 +7,6 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
-#include "shell/tabstrip.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -93,7 +91,7 @@ void MoveLaunchers::cmdMoveVD_Click()
 
 void MoveLaunchers::cmdMoveFolder_Click()
 {
-    if (w.tabIndex->Tab() != 0)
+    if (w.indexTab() != IndexTab::Index)
         return;
     if (!selectedItemOf(w.tvwTopics) || !w.folderShown()) {
         prompt::show(kNoFolderToMove);
@@ -112,7 +110,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
     if (shown)
         w.commands.populateVardeckList(shown);
 
-    const bool onIndexTab = w.tabIndex->Tab() == 0;
+    const bool onIndexTab = w.indexTab() == IndexTab::Index;
     if (moved.wids.contains(w.currentWID().trimmed(), Qt::CaseInsensitive)) {
         if (onIndexTab) {
             setNonEditableFields(w, false);
@@ -132,7 +130,7 @@ void MoveLaunchers::folderMoved(const FolderMoved &)
     w.commands.populateTopicList(w.dbXML.document());
     w.tvwTopics->show();
     // The shown folder's path may have changed with the move.
-    w.StatusBar1->setFolderPath(QString());
+    w.forgetFolderPath();
 }
 
 } // namespace rr

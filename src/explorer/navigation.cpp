@@ -2,7 +2,6 @@
 
 #include "explorer/nodetags.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "shell/windowstate.h"
 
 #include <QTreeWidget>
@@ -79,22 +78,22 @@ void mnuNav_Click(frmVardecks &w, int index)
     bool tree = false;
     // What shows the row the move selects.
     HandlerRef show = nullptr;
-    switch (w.tabIndex->Tab()) {
-    case 0:
+    switch (w.indexTab()) {
+    case IndexTab::Index:
         view = w.tvwWM;
         tree = true;
         show = &Commands::displayWM;
         break;
-    case 1:
+    case IndexTab::Search:
         view = w.lstSrch;
         show = &Commands::lstSrch_Click;
         break;
-    case 2:
+    case IndexTab::Favorites:
         view = w.tvwFavs;
         tree = true;
         show = &Commands::tvwFavs_NodeClick;
         break;
-    case 3:
+    case IndexTab::Popular:
         view = w.listPop;
         show = &Commands::listPop_Click;
         break;

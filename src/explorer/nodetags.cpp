@@ -2,7 +2,6 @@
 
 #include "explorer/detailspanel.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 
 #include <QLabel>
 
@@ -16,7 +15,7 @@ void setNonEditableFields(frmVardecks &w, bool visible)
     w.showNoVardeck();
     p.lblWName->setVisible(false);
     p.lblAddress->setText(QString());
-    w.tabInfo->setVisible(visible);
+    w.showInfoTabs(visible);
     p.lblFileSize->setText(QString());
     p.label(Lbl::Hits)->setText(QString());
 }

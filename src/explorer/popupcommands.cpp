@@ -8,7 +8,6 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
-#include "shell/tabstrip.h"
 #include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -52,8 +51,8 @@ QString PopupCommands::rememberedFolderTID() const
 bool PopupCommands::showStep()
 {
     QTreeWidgetItem *node = w.popup.popupNode().item();
-    switch (w.tabIndex->Tab()) {
-    case 0: {
+    switch (w.indexTab()) {
+    case IndexTab::Index: {
         if (node && node->treeWidget() == w.tvwWM)
             w.tvwWM->setCurrentItem(node);
         QTreeWidgetItem *current = w.tvwWM->currentItem();
@@ -62,7 +61,7 @@ bool PopupCommands::showStep()
         w.commands.displayWM();
         break;
     }
-    case 2:
+    case IndexTab::Favorites:
         if (node && node->treeWidget() == w.tvwFavs) {
             w.tvwFavs->clearSelection();
             w.tvwFavs->setCurrentItem(node);
@@ -290,7 +289,7 @@ void PopupCommands::mnuList_Click(int index)
         break;
     case 3:
         openAction(list);
-        w.tabView->setTab(0);
+        w.showViewTab(ViewTab::Vardeck);
         break;
     case 4:
         openRows(list);
@@ -306,14 +305,14 @@ void PopupCommands::mnuList_Click(int index)
         openAction(list);
         if (rowIsShown(wid))
             w.commands.mnuEditModify_Click();
-        w.tabView->setTab(0);
+        w.showViewTab(ViewTab::Vardeck);
         break;
     case 9:
         openAction(list);
         if (!rowIsShown(wid))
             break;
         w.popup.vardeckDeleteChosen();
-        w.tabView->setTab(0);
+        w.showViewTab(ViewTab::Vardeck);
         w.commands.mnuEditDelete_Click();
         w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
         break;
@@ -367,13 +366,13 @@ void PopupCommands::deleteSelectedRows()
     }
     if (!removed.isEmpty()) {
         const bool saved = saveDatabaseReporting(*w.dbXML);
-        w.markAllPagesStale();
+        w.commands.collectionChanged(StalePages::everyPage());
         // The side files go only once the file no longer holds their Vardecks.
         if (saved)
             deleteSideFiles(w, removed);
         w.commands.resetAfterDelete();
     }
-    if (w.tabIndex->Tab() == 0)
+    if (w.indexTab() == IndexTab::Index)
         w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
 }
 

@@ -12,8 +12,6 @@
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
-#include "shell/tabstrip.h"
 #include "storage/datetext.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
@@ -117,18 +115,18 @@ bool VardeckEditor::eventFilter(QObject *watched, QEvent *event)
         QWidget *from;
         bool forward;
         QWidget *to;
-        int page; // the tab of the details that holds the box gone to
+        InfoTab page; // the tab of the details that holds the box gone to
     };
     const Step steps[] = {
-        {p.txtAddress, true, p.txtDescription, 0},
-        {p.txtKeywords, true, p.txtNotes, 2},
-        {p.txtNotes, false, p.txtKeywords, 0},
+        {p.txtAddress, true, p.txtDescription, InfoTab::Details},
+        {p.txtKeywords, true, p.txtNotes, InfoTab::Notes},
+        {p.txtNotes, false, p.txtKeywords, InfoTab::Details},
     };
     for (const Step &step : steps) {
         if (step.from != watched || step.forward != tab)
             continue;
-        if (w.tabInfo->Tab() != step.page)
-            w.tabInfo->setTab(step.page);
+        if (w.infoTab() != step.page)
+            w.showInfoTab(step.page);
         step.to->setFocus(tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     }
@@ -149,7 +147,7 @@ void VardeckEditor::mnuEditModify_Click()
     setFormEditMode(w, true);
     m_savedNotes = p.txtNotes->toPlainText();
     m_startFields = currentFields();
-    w.tabView->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
     p.txtWName->setFocus();
     p.txtWName->setCursorPosition(0);
 }
@@ -174,7 +172,6 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     rememberFocus();
     m_pageSize.reset();
     w.commands.showAspectExplorer();
-    w.overrideSavedAspect();
 
     setMode(w, EditState::Adding);
     clearTextBoxes(w);
@@ -208,14 +205,14 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     }
     p.lblCreatedDate->setText(createdDateText(editingNow()));
 
-    if (w.tabIndex->Tab() != 0) {
+    if (w.indexTab() != IndexTab::Index) {
         w.showNoFolder();
         if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
             w.tvwTopics->setCurrentItem(root);
         w.tvwWM->clear();
-        w.tabIndex->setTab(0);
+        w.showIndexTab(IndexTab::Index);
     }
-    w.tabView->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
     p.txtWName->setFocus();
 
     if (fromBrowser && appOptions().getAutoSave()) {
@@ -330,9 +327,9 @@ bool VardeckEditor::saveNewVardeck()
         iconFile = IconSupport::checkSavePDFIcon(base, wid, address, w.dbXML.name());
     const QPixmap picture = QPixmap::fromImage(pictureFromFile(iconFile));
     if (!picture.isNull())
-        w.ImageListWM.insert(wid, QIcon(picture));
+        w.vardeckPictures().setSiteIcon(wid, QIcon(picture));
     else
-        w.ImageListWM.remove(wid);
+        w.vardeckPictures().forgetSiteIcon(wid);
 
     w.commands.refreshRecentMenuList(wid);
     if (folderNode)
@@ -398,7 +395,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.commands.populateFavsList(doc);
     w.commands.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     return true;
 }
 
@@ -448,7 +445,7 @@ void VardeckEditor::dropEdit()
         p.imgIcon->setPixmap(QPixmap());
         w.showNoVardeck();
         p.lblCreatedDate->clear();
-        w.tabView->setTabText(0, QStringLiteral("   *") + p.lblWName->text() + QStringLiteral("    "));
+        w.setVardeckTabCaption(QStringLiteral("   *") + p.lblWName->text() + QStringLiteral("    "));
         // The panel shows no Vardeck, so no list row stays highlighted as if one were.
         for (QTreeWidget *list : {w.tvwWM, w.listVD})
             list->clearSelection();

@@ -9,8 +9,6 @@
 #include "media/iconsupport.h"
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
-#include "shell/splitter.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -209,7 +207,7 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     }
     const bool bold = isRecentWid(wid, session().recentColl);
     auto *node = new CaselessItem(w.tvwWM);
-    node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+    node->setIcon(0, w.vardeckPictures().of(wid, true));
     node->setText(0, cells.first());
     setTag(node, wid);
     if (bold)
@@ -232,14 +230,13 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
 
 qint64 VardeckViews::iconKey(const QString &key) const
 {
-    const auto found = w.ImageListWM.constFind(key);
-    return found == w.ImageListWM.cend() ? -1 : found->cacheKey();
+    return w.vardeckPictures().cacheKey(key);
 }
 
 QTreeWidgetItem *VardeckViews::addListRow(const QString &wid, const QStringList &cells, bool bold)
 {
     auto *row = new CaselessItem(w.listVD, cells);
-    row->setIcon(0, vardeckIcon(w.ImageListWM, wid, false));
+    row->setIcon(0, w.vardeckPictures().of(wid, false));
     // The padded counts line up at their right edge as they sort.
     row->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     setTag(row, wid);
@@ -260,7 +257,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
         const bool bold = isRecentWid(wid, session().recentColl);
 
         auto *node = new CaselessItem(w.tvwWM);
-        node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+        node->setIcon(0, w.vardeckPictures().of(wid, true));
         node->setText(0, name);
         setTag(node, wid);
         if (bold)
@@ -349,7 +346,7 @@ void VardeckViews::displayWM()
     }
     w.commands.setFormEditMode(false);
     w.commands.displayVardeckData(vardeck);
-    w.tabView->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
 }
 
 void VardeckViews::tvwWM_NodeClick(QTreeWidgetItem *node)
@@ -357,7 +354,7 @@ void VardeckViews::tvwWM_NodeClick(QTreeWidgetItem *node)
     if (node && !node->isSelected())
         node->setSelected(true);
     w.commands.displayWM();
-    w.tabView->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
 }
 
 void VardeckViews::tvwWM_KeyPress(int keyAscii)
@@ -390,7 +387,7 @@ void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 {
     if (QTreeWidgetItem *node = w.tvwWM->itemAt(pos)) {
         const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
-        w.Splitter1->setToolTip(vardeck.childText(QStringLiteral("ADDRESS")));
+        w.setIndexTreesToolTip(vardeck.childText(QStringLiteral("ADDRESS")));
     }
 }
 
@@ -415,7 +412,7 @@ void VardeckViews::listVD_DblClick()
     }
     w.commands.displayVardeckData(vardeck);
     w.listVD->setFocus();
-    w.tabView->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
 }
 
 void VardeckViews::listVD_KeyDown(int key)
@@ -452,8 +449,8 @@ void VardeckViews::viewAsList()
     w.listVD->setAllColumnsShowFocus(true);
     w.listVD->setFocusProxy(nullptr);
     m_iconView->hide();
-    if (w.tabView->isVisible())
-        w.tabView->setTab(1);
+    if (w.viewTabsVisible())
+        w.showViewTab(ViewTab::Folder);
 }
 
 void VardeckViews::viewAsIcons()
@@ -464,24 +461,20 @@ void VardeckViews::viewAsIcons()
     m_iconView->raise();
     // The keyboard given to the list goes to the icons shown over it.
     w.listVD->setFocusProxy(m_iconView);
-    if (w.tabView->isVisible())
-        w.tabView->setTab(1);
+    if (w.viewTabsVisible())
+        w.showViewTab(ViewTab::Folder);
 }
 
 void VardeckViews::populateIconList()
 {
-    w.ImageListWM.clear();
+    QMap<QString, QIcon> pictures;
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : paths::databaseFolder();
-    loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/"));
+    loadIconFolder(pictures, base + QStringLiteral("icons/"));
     const QString stem = databaseStem(w.dbXML.name());
     if (isSafeStem(stem))
-        loadIconFolder(w.ImageListWM, base + QStringLiteral("icons/") + stem + QLatin1Char('/'));
+        loadIconFolder(pictures, base + QStringLiteral("icons/") + stem + QLatin1Char('/'));
     // The generic pictures stay available even when their files are missing.
-    const QIcon plain(w.Picture8->pixmap());
-    if (!w.ImageListWM.contains(QStringLiteral("Vardeck")))
-        w.ImageListWM.insert(QStringLiteral("Vardeck"), plain);
-    if (!w.ImageListWM.contains(QStringLiteral("SelVardeck")))
-        w.ImageListWM.insert(QStringLiteral("SelVardeck"), plain);
+    w.vardeckPictures().replaceAll(std::move(pictures), QIcon(w.plainVardeckPicture()));
 }
 
 void VardeckViews::folderVanished()

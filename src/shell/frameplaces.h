@@ -20,6 +20,7 @@ enum class Pane : int {
     PreviewPage,       // tabInfo's Preview tab
     NotesPage,         // tabInfo's Notes tab
     Client,            // the client area, where the Web Aspect's strip and pane lie
+    RightPane,         // Picture1, the right pane that holds tabView: drops land on it
     Count
 };
 

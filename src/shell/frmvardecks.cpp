@@ -59,6 +59,9 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     m_dragSources = new DragSources(drag, this);
 
     formClient->installEventFilter(this);
+    // The background and the right pane answer the pointer: see backgroundEvent.
+    formClient->setMouseTracking(true);
+    Picture1->setMouseTracking(true);
     qApp->installEventFilter(this);
     formClient->setMinimumSize(layoutMinimumSize());
     resize(twips::toPx(10500), twips::toPx(7590));
@@ -240,6 +243,24 @@ bool frmVardecks::handleEnterKey(QWidget *focus)
     return false;
 }
 
+// A right-click on the window's background or on the right pane between its controls
+// opens the popup of no Vardeck. A move there ends what the pointer left: over the
+// background the link labels rest, over the right pane the message goes.
+bool frmVardecks::backgroundEvent(QWidget *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        popupMenu(MenuId::mnuNoVD);
+        return true;
+    }
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == formClient)
+            restLinkLabels();
+        else
+            showMessage(QString());
+    }
+    return false;
+}
+
 bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == formClient && event->type() == QEvent::Resize) {
@@ -247,6 +268,8 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         Form_Resize();
         return false;
     }
+    if ((watched == formClient || watched == Picture1) && backgroundEvent(static_cast<QWidget *>(watched), event))
+        return true;
     // A new description, font or face of the details asks the panel for a new layout.
     // The details are looked for as handed over: a stand-in made from here would send
     // events of its own to this filter while it is made.

@@ -4,9 +4,12 @@
 // shared state, and the frame's own behaviour: the layout rules, the tab strips and
 // the View menu, the toolbars and navigation keys, the menu states.
 //
-// Other parts of the program reach the controls through the public members and the
-// accessors of the control arrays (lbl(Lbl::VardeckCount), cmdPreview(0), …), the menu
-// items by their MenuId, the toolbar buttons by their Tb or AspectButton
+// The frame's own controls (its client area, toolbars, status bar, splitters, tab
+// strips and hidden controls) are private: the parts ask for a tab, a status text or a
+// picture through the operations below, by the names of frameviews.h. Other parts of
+// the program reach the controls the frame still makes through the public members and
+// the accessors of the control arrays (lbl(Lbl::VardeckCount), cmdPreview(0), …), the
+// menu items by their MenuId, the toolbar buttons by their Tb or AspectButton
 // (controlarrays.h), and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
 // What the window shows, the edit state and the open database have one owner each
@@ -16,6 +19,8 @@
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/frameplaces.h"
+#include "shell/frameviews.h"
+#include "shell/imagelists.h"
 #include "shell/menutable.h"
 #include "shell/opendatabase.h"
 #include "shell/windowstate.h"
@@ -39,6 +44,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QProgressBar;
 class QTextEdit;
@@ -78,9 +84,12 @@ public:
     // Runs once, whichever way the program ends.
     void Form_Unload();
     bool isUnloaded() const { return m_unloaded; }
-    // The hand-off timer: a later launch asked this copy to take the page of the top
-    // browser window.
-    void Timer1_Timer();
+    // A later launch handed over (text is what it sent, which means nothing): the hidden
+    // hand-off box takes it and the hand-off timer starts, on every hand-off. When the
+    // timer fires, this copy takes the page of the top browser window.
+    void receiveHandOff(const QString &text);
+    // Opening a database drops a hand-off not yet taken.
+    void dropPendingHandOff();
     // Empties the window: no database open, only the database commands enabled.
     void closeDB();
     frmSplash *splashWindow() const;
@@ -137,15 +146,11 @@ public:
     // The pointer has left the button at position for a window its command opened: when
     // the status bar still echoes the button, it shows again what it showed before.
     void endToolTipEcho(Tb position);
-    void Toolbar1_ButtonClick(Tb position);
-    void Toolbar2_ButtonClick(AspectButton button);
+    // The button at position leaves the toolbar: an echo of its tool tip goes.
+    void dropToolTipEcho(Tb position);
 
     // ----- layout -----
     void Form_Resize();
-    void Splitter2_Resize();
-    // Places the controls aligned to the window's edges (toolbars, status bar, the Web
-    // Aspect strip) the way the window system does before Form_Resize runs.
-    void placeAlignedControls();
     // The smallest client area, in pixels, at which every control is placed whole; the
     // window goes no smaller.
     QSize layoutMinimumSize() const;
@@ -160,37 +165,48 @@ public:
     int WindowState() const;
 
     // ----- tab strips and View menu -----
-    void tabIndex_Click(int previousTab);
-    void tabIndex_GotFocus();
-    void tabIndex_MouseDown(Qt::MouseButton button);
-    void tabView_MouseDown(Qt::MouseButton button);
-    void tabInfo_MouseDown(Qt::MouseButton button);
+    // The tab each strip shows. Showing a tab of the left pane runs what a click on it
+    // runs, and then indexTabShown.
+    IndexTab indexTab() const;
+    void showIndexTab(IndexTab tab);
+    void showViewTab(ViewTab tab);
+    InfoTab infoTab() const;
+    void showInfoTab(InfoTab tab);
+    // The right pane's tabs are on the screen (not in the Web Aspect, nor before the
+    // window shows); their width in twips, which the tab captions are fitted to.
+    bool viewTabsVisible() const;
+    double viewTabsWidth() const;
+    // The Vardeck tab's and the folder tab's captions, shown as given ("&" included).
+    QString vardeckTabCaption() const;
+    void setVardeckTabCaption(const QString &caption);
+    void setFolderTabCaption(const QString &caption);
+    // The pictures on the Vardeck tab (the site icon, the favourite mark) and on the
+    // Details tab (the secure-site mark).
+    void setVardeckTabPicture(const QIcon &picture);
+    void setDetailsTabPicture(const QIcon &picture);
+    // The details tabs show with a Vardeck and hide without one.
+    void showInfoTabs(bool shown);
+    // The three tab strips answer only while a database is open.
+    void enableTabStrips(bool enabled);
+    // A tab of the left pane takes the drags that accepts approves, on its page and on
+    // its tab in the strip, for as long as owner lives; drop runs for one released there.
+    void takeDropsOnIndexTab(IndexTab tab, QObject *owner, std::function<bool(const QMimeData *)> accepts,
+                             std::function<void(const QMimeData *)> drop);
+    // The tool tip the Index tab's two trees show where they have none of their own,
+    // and the one both panes show so ("" none): the address under the pointer.
+    void setIndexTreesToolTip(const QString &tip);
+    void setPanesToolTip(const QString &tip);
+    // The Explorer's panes (both tab strips and the bar between them) show or hide as
+    // an Aspect is shown.
+    void showExplorerPanes(bool shown);
+    // The right pane holds its painting while the details are filled (hold), and shows
+    // the result at once when released.
+    void holdRightPane(bool hold);
+    // A move over the left pane's tabs ends the tool tips and the message.
     void tabIndex_MouseMove();
-    void tabInfo_MouseMove();
-    void mnuViewIndex_Click();
-    void mnuViewSearch_Click();
-    void mnuViewFavs_Click();
-    void mnuViewPop_Click();
-    void mnuViewSearchResults_Click();
-    void mnuViewVardecks_Click();
-    void mnuViewDetails_Click();
-    void mnuViewPreview_Click();
-    void mnuViewNotes_Click();
-    // The search box's text selection reset before it takes the focus.
-    void prepareSearchBox();
-    // The address and home-page link labels' look when the mouse is elsewhere.
-    void restLinkLabels();
     // A link label's look: at rest, or under the pointer (underlined, in the hover
     // colour). The colour is the label's own and does not reach its tool tip.
     static void setLinkLook(QLabel *link, bool hover);
-
-    // ----- navigation keys -----
-    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
-    // its controls first and runs these commands right after the key's delivery.
-    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
-    // the key goes on to the control unchanged.
-    void Form_KeyPress(int keyAscii);
 
     // ----- the frame's panes and places -----
     // The container a part builds its controls in.
@@ -200,6 +216,33 @@ public:
     void addToLayout(Place role, QWidget *control);
     // The places no part has handed a control to; none once the window is put together.
     QList<Place> emptyPlaces() const;
+    // True from the load until the first resize, which prepares the search box; the
+    // load expects it.
+    bool firstResizePending() const { return m_firstResize; }
+    void expectFirstResize() { m_firstResize = true; }
+
+    // ----- the status bar -----
+    // A passing message in the message panel ("" clears it).
+    void showMessage(const QString &text);
+    // The open database's file name ("" none).
+    void showDatabaseName(const QString &name);
+    // The shown folder's path goes from the status bar, as the folder goes or moves.
+    void forgetFolderPath();
+    // A web pane's status text passes over the folder path: pageStatusEnded gives the
+    // path back. pageStatus is what the panel shows now.
+    void showPageStatus(const QString &text);
+    void pageStatusEnded();
+    QString pageStatus() const;
+
+    // ----- pictures -----
+    // The plain Vardeck mark: what stands for a Vardeck without a site icon.
+    const QPixmap &plainVardeckPicture() const { return m_plainVardeckPicture; }
+    // The pictures of the folder trees' nodes: the root's or a folder's, each with its
+    // open picture while the node is selected.
+    QIcon folderNodePicture(bool root) const;
+    // The Vardecks' pictures: each one's site icon under its WID, and the stock marks.
+    VardeckPictures &vardeckPictures() { return m_vardeckPictures; }
+    const VardeckPictures &vardeckPictures() const { return m_vardeckPictures; }
 
     // The font size (8 when 0) for the controls that show Vardecks and their fields.
     void applyFontSize(int &size);
@@ -228,7 +271,7 @@ public:
     void showFolder(const QString &tid, const QString &name);
     // "No folder selected".
     void showNoFolder();
-    // Status panel 2 shows the shown folder's path ("\Top\Inner") when the folder
+    // The status bar shows the shown folder's path ("\Top\Inner") when the folder
     // tree has its node.
     void showFolderPath();
     // The shown Vardeck: its WID and its caption, its name or "No Vardeck selected",
@@ -257,23 +300,17 @@ public:
 
 signals:
     void editStateChanged(EditState state);
+    // The left pane shows another tab; the frame has shown that tab's buttons.
+    void indexTabShown(IndexTab tab);
 
 public:
     // ----- controls -----
-    QWidget *formClient = nullptr; // the window's client area
-    QToolBar *Toolbar1 = nullptr;
-    QToolBar *Toolbar2 = nullptr;
-    StatusPanels *StatusBar1 = nullptr;
     QWidget *Picture2 = nullptr; // the Web Aspect's strip: cmdWeb, txtS, chkWebAspectBrowser
     QLineEdit *txtS = nullptr;
     QCheckBox *chkWebAspectBrowser = nullptr;
     QWidget *wbWeb = nullptr; // holds the Web Aspect's browser once it exists
 
-    Splitter *Splitter2 = nullptr;
-    TabStrip *tabIndex = nullptr;
-    QWidget *Picture1 = nullptr;
     // Index tab
-    Splitter *Splitter1 = nullptr;
     QTreeWidget *tvwTopics = nullptr;
     QTreeWidget *tvwWM = nullptr;
     qbButtons_H *cmdMoveVD = nullptr;
@@ -294,8 +331,7 @@ public:
     QTreeWidget *listPop = nullptr;
 
     // Right pane
-    TabStrip *tabView = nullptr;
-    TabStrip *tabInfo = nullptr;
+
     QTreeWidget *listVD = nullptr;
     QTreeWidget *lstSearch = nullptr;
     // Preview tab
@@ -303,17 +339,8 @@ public:
     QCheckBox *chkAutoPreview = nullptr;
     QProgressBar *previewProgress = nullptr;
 
-    // Hidden controls and picture sources
-    QLabel *lblTName = nullptr;          // the shown folder's name (showFolder)
-    QLineEdit *ThunderTextBox = nullptr; // the hand-off box a second launch writes to
-    QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms
-    QLabel *Picture8 = nullptr;          // the plain Vardeck mark
-    QLabel *Picture3 = nullptr;          // an off-screen drawing surface
-    // Image lists by key
-    QMap<QString, QIcon> ImageListMenu; // the toolbar images "1".."18"
-    QMap<QString, QIcon> ImageList1;    // the Aspect toolbar images "1".."2"
-    QMap<QString, QIcon> ImageListTVW;  // "RootClosed", "RootOpen", "ClosedFolder", "OpenFolder"
-    QMap<QString, QIcon> ImageListWM;   // "Vardeck", "SelVardeck", and site icons by WID
+    // Hidden controls
+    QLabel *lblTName = nullptr; // the shown folder's name (showFolder)
 
     // ----- shared state -----
     // Each piece is written only through the operations beside it, named for what
@@ -327,13 +354,14 @@ public:
     DragState drag;
     DragSources &dragSources() const { return *m_dragSources; }
 
-    // The Aspect shown, "Explorer" or "Web", recorded by the Aspect switch as it shows one.
-    const QString &currentAspect() const { return m_currentAspect; }
-    void aspectShown(const QString &aspect) { m_currentAspect = aspect; }
-    // Adding a Vardeck shows the Explorer Aspect: a start-up that adds one from a page
-    // found open does not then restore the Aspect saved last.
+    // The Aspect shown, "Explorer" or "Web" (as the settings keep it).
+    QString currentAspect() const;
+    // The Aspect switch shows an Aspect: the frame records it and gives the status bar
+    // the Explorer's folder path back, or clears it for the Web Aspect's texts. An
+    // Aspect shown while the start-up opens its database (adding a Vardeck from a page
+    // found open shows the Explorer) is kept: the Aspect saved last is not restored.
+    void aspectShown(Aspect aspect);
     bool aspectOverridden() const { return m_overrideAspect; }
-    void overrideSavedAspect() { m_overrideAspect = true; }
 
     // The Vardeck the Vardeck commands act on: the one opened last from a list or tree,
     // or the one being deleted ("" none).
@@ -361,25 +389,15 @@ public:
     // The chosen page's address is used up: the icon timer fetches nothing for it.
     void forgetChosenAddress() { m_chosenPage.address.clear(); }
 
-    // The WIDs of the favourites, kept equal to the Favorites list by its pane.
-    const QStringList &favsColl() const { return m_favsColl; }
-    void favoritesListed(const QStringList &wids) { m_favsColl = wids; }
-
     // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
-    // the collection has made stale: marked through commands.collectionChanged or
-    // markAllPagesStale, fresh again once the Web Aspect made the page.
+    // the collection has made stale: marked through commands.collectionChanged, fresh
+    // again once the Web Aspect made the page.
     enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
     bool aspectPageStale(int page) const { return m_aspectPageStale[page]; }
     void aspectPageMade(int page) { m_aspectPageStale[page] = false; }
-    void markAllPagesStale()
-    {
-        m_aspectPageStale[0] = m_aspectPageStale[1] = m_aspectPageStale[2] = m_aspectPageStale[3] = true;
-    }
 
     // The last window state other than minimised (0 normal, 2 maximised).
     int LastState() const { return m_lastState; }
-    // True from the load until the first resize, which prepares the search box.
-    bool firstResize = false;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -387,6 +405,39 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // ----- the frame's own event handlers -----
+    void Toolbar1_ButtonClick(Tb position);
+    void Toolbar2_ButtonClick(AspectButton button);
+    void Splitter2_Resize();
+    // Places the controls aligned to the window's edges (toolbars, status bar, the Web
+    // Aspect strip) the way the window system does before Form_Resize runs.
+    void placeAlignedControls();
+    void tabIndex_Click(int previousTab);
+    void tabIndex_GotFocus();
+    void tabIndex_MouseDown(Qt::MouseButton button);
+    void tabView_MouseDown(Qt::MouseButton button);
+    void tabInfo_MouseDown(Qt::MouseButton button);
+    void tabInfo_MouseMove();
+    void mnuViewIndex_Click();
+    void mnuViewSearch_Click();
+    void mnuViewFavs_Click();
+    void mnuViewPop_Click();
+    void mnuViewSearchResults_Click();
+    void mnuViewVardecks_Click();
+    void mnuViewDetails_Click();
+    void mnuViewPreview_Click();
+    void mnuViewNotes_Click();
+    // The search box's text selection reset before it takes the focus.
+    void prepareSearchBox();
+    // The address and home-page link labels' look when the mouse is elsewhere.
+    void restLinkLabels();
+    // F2 to F5 (any Shift state) run mnuNav_Click 1 to 4. The window sees every key of
+    // its controls first and runs these commands right after the key's delivery.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+S (character 19) saves and Esc (27) cancels an edit, wherever the focus is;
+    // the key goes on to the control unchanged.
+    void Form_KeyPress(int keyAscii);
+
     // Building (one file each: panes, menus, toolbars).
     void buildPanes();
     void buildLeftPane();
@@ -395,6 +446,7 @@ private:
     void buildPreviewPage(QWidget *page);
     void buildWebStrip();
     void buildHiddenControls();
+    void Timer1_Timer();
     // Hands the frame's places the controls the frame still makes itself.
     void placeOwnControls();
     void buildImageLists();
@@ -402,6 +454,11 @@ private:
     QAction *addMenuEntry(QMenu *parent, const MenuEntry &entry);
     void buildToolbars();
     void buildStatusBar();
+    // A right-click on the status bar keeps the folder path for Copy and opens the copy
+    // menu, with a folder and a Vardeck shown.
+    void statusBar_MouseDown(Qt::MouseButton button);
+    // The window's background and the right pane: their right-click and pointer moves.
+    bool backgroundEvent(QWidget *watched, QEvent *event);
     void wireTabStrips();
     void registerOwnCommands();
 
@@ -411,6 +468,7 @@ private:
     QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);
     QTreeWidget *makeTree(QWidget *parent, const QString &name);
 
+    void sizeStatusPanels();
     void showPaneButtons(bool fromFormResize);
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
@@ -440,6 +498,27 @@ private:
         return static_cast<T *>(control.data());
     }
     mutable std::array<QPointer<QWidget>, std::size_t(Place::Count)> m_places;
+
+    // The frame's own controls.
+    QWidget *formClient = nullptr; // the window's client area
+    QToolBar *Toolbar1 = nullptr;
+    QToolBar *Toolbar2 = nullptr;
+    StatusPanels *StatusBar1 = nullptr;
+    Splitter *Splitter2 = nullptr; // the left pane | the right pane
+    TabStrip *tabIndex = nullptr;
+    QWidget *Picture1 = nullptr;   // the right pane
+    Splitter *Splitter1 = nullptr; // on the Index tab: the folder tree over tvwWM
+    TabStrip *tabView = nullptr;
+    TabStrip *tabInfo = nullptr;
+    QLineEdit *ThunderTextBox = nullptr; // the hand-off box a later launch writes to
+    QTimer *Timer1 = nullptr;            // the hand-off timer, 5 ms
+    // Image lists by key: the toolbar images "1".."18", the Aspect toolbar's "1".."2",
+    // and the folder trees' "RootClosed", "RootOpen", "ClosedFolder", "OpenFolder".
+    QMap<QString, QIcon> ImageListMenu;
+    QMap<QString, QIcon> ImageList1;
+    QMap<QString, QIcon> ImageListTVW;
+    VardeckPictures m_vardeckPictures;
+    QPixmap m_plainVardeckPicture;
     // The hidden parent of the stand-ins.
     QWidget *m_standIns = nullptr;
 
@@ -473,13 +552,13 @@ private:
     bool m_unloaded = false;
     // The shared state above, written through its operations.
     DragSources *m_dragSources = nullptr;
-    QString m_currentAspect = QStringLiteral("Explorer");
+    Aspect m_aspect = Aspect::Explorer;
     bool m_overrideAspect = false;
+    bool m_firstResize = false;
     QString m_selectedWID;
     bool m_iconChanged = false;
     QList<DetectedPage> m_detectedPages;
     DetectedPage m_chosenPage;
-    QStringList m_favsColl;
     bool m_aspectPageStale[4] = {true, true, true, true};
     int m_lastState = 0;
     bool m_firstActivation = false;

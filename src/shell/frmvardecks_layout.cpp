@@ -92,18 +92,30 @@ void frmVardecks::placeAlignedControls()
     Toolbar2->setGeometry(0, bottom, w, toPx(330));
 }
 
+// The folder path's panel takes what the others leave of the window's width.
+void frmVardecks::sizeStatusPanels()
+{
+    StatusBar1->setPanelWidth(int(StatusPanel::Message), 3000);
+    StatusBar1->setPanelWidth(int(StatusPanel::Spare), 1500);
+    StatusBar1->setPanelWidth(int(StatusPanel::Database), 2500);
+    StatusBar1->setPanelWidth(int(StatusPanel::FolderPath), outerWidth() -
+                                                                StatusBar1->panelWidth(int(StatusPanel::Message)) -
+                                                                StatusBar1->panelWidth(int(StatusPanel::Database)) -
+                                                                StatusBar1->panelWidth(int(StatusPanel::Spare)));
+}
+
 void frmVardecks::showPaneButtons(bool fromFormResize)
 {
-    const int tab = tabIndex->Tab();
-    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == 1);
-    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab != 0 && tab != 1);
-    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab != 0 && tab != 1);
+    const IndexTab tab = indexTab();
+    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == IndexTab::Search);
+    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
+    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
     if (fromFormResize) {
-        at<QLabel>(Place::SearchMark)->setVisible(tab == 1);
-        at<QLabel>(Place::FavoritesMark)->setVisible(tab != 0 && tab != 1);
-        at<QLabel>(Place::FavoritesCount)->setVisible(tab != 0 && tab != 1);
+        at<QLabel>(Place::SearchMark)->setVisible(tab == IndexTab::Search);
+        at<QLabel>(Place::FavoritesMark)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
+        at<QLabel>(Place::FavoritesCount)->setVisible(tab != IndexTab::Index && tab != IndexTab::Search);
     }
 }
 
@@ -176,7 +188,7 @@ void frmVardecks::Form_Resize()
 
     // The two tab strips would flicker while their pages move; holding back their
     // painting spares that without taking the keyboard focus from them.
-    const bool explorer = sameText(m_currentAspect, QStringLiteral("Explorer"));
+    const bool explorer = m_aspect == Aspect::Explorer;
     const bool holdTabs =
         explorer && (at<QLabel>(Place::NameLabel)->isVisible() || at<QLineEdit>(Place::NameBox)->isVisible());
     if (holdTabs) {
@@ -200,13 +212,8 @@ void frmVardecks::Form_Resize()
     setColumnWidth(at<QTreeWidget>(Place::PopularList), 1, tw::width(tabIndex) - 800);
     setColumnWidth(at<QTreeWidget>(Place::PopularList), 2, 800);
 
-    const double outer = outerWidth();
-    tw::setWidth(StatusBar1, outer);
-    StatusBar1->setPanelWidth(1, 3000);
-    StatusBar1->setPanelWidth(4, 1500);
-    StatusBar1->setPanelWidth(3, 2500);
-    StatusBar1->setPanelWidth(2, outer - StatusBar1->panelWidth(1) - StatusBar1->panelWidth(3) -
-                                     StatusBar1->panelWidth(4));
+    tw::setWidth(StatusBar1, outerWidth());
+    sizeStatusPanels();
 
     if (tw::width(Picture1) > 2520) {
         tw::setWidth(tabInfo, tw::width(tabView) - 30);
@@ -249,9 +256,9 @@ void frmVardecks::Form_Resize()
     tabIndex->setVisible(true);
     tabIndex->setUpdatesEnabled(true);
 
-    if (firstResize) {
-        firstResize = false;
-        if (tabIndex->Tab() == 1) {
+    if (m_firstResize) {
+        m_firstResize = false;
+        if (indexTab() == IndexTab::Search) {
             prepareSearchBox();
             at<QComboBox>(Place::SearchBox)->setFocus();
         }
@@ -322,12 +329,7 @@ void frmVardecks::Splitter2_Resize()
         placeKeywordRow();
     }
 
-    const double outer = outerWidth();
-    StatusBar1->setPanelWidth(1, 3000);
-    StatusBar1->setPanelWidth(4, 1500);
-    StatusBar1->setPanelWidth(3, 2500);
-    StatusBar1->setPanelWidth(2, outer - StatusBar1->panelWidth(1) - StatusBar1->panelWidth(3) -
-                                     StatusBar1->panelWidth(4));
+    sizeStatusPanels();
 
     const double bottom = tw::top(tabIndex) + tw::height(tabIndex) - 750;
     for (QWidget *button : {static_cast<QWidget *>(at<qbButtons_H>(Place::MoveVardeckButton)),

@@ -371,14 +371,12 @@ void frmVardecks::buildHiddenControls()
     ThunderTextBox = new QLineEdit(formClient);
     ThunderTextBox->setObjectName(QStringLiteral("ThunderTextBox"));
     ThunderTextBox->hide();
+    // The hand-off timer fires once for each hand-off (receiveHandOff).
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(5);
-    Picture8 =
-        pictureBox(formClient, QStringLiteral("Picture8"), pictures::draw(pictures::Kind::VardeckMark), 0, 0, 240, 240);
-    Picture8->hide();
-    Picture3 = pictureBox(formClient, QStringLiteral("Picture3"), QPixmap(), 0, 0, 250, 250);
-    Picture3->hide();
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &frmVardecks::Timer1_Timer);
 }
 
 void frmVardecks::buildImageLists()
@@ -392,8 +390,16 @@ void frmVardecks::buildImageLists()
     ImageListTVW.insert(QStringLiteral("RootOpen"), QIcon(pictures::draw(Kind::RootOpen)));
     ImageListTVW.insert(QStringLiteral("ClosedFolder"), QIcon(pictures::draw(Kind::ClosedFolder)));
     ImageListTVW.insert(QStringLiteral("OpenFolder"), QIcon(pictures::draw(Kind::OpenFolder)));
-    ImageListWM.insert(QStringLiteral("Vardeck"), QIcon(pictures::draw(Kind::VardeckMark)));
-    ImageListWM.insert(QStringLiteral("SelVardeck"), QIcon(pictures::draw(Kind::SelectedVardeckMark)));
+    m_plainVardeckPicture = pictures::draw(Kind::VardeckMark);
+    m_vardeckPictures.replaceAll({{QStringLiteral("Vardeck"), QIcon(m_plainVardeckPicture)},
+                                  {QStringLiteral("SelVardeck"), QIcon(pictures::draw(Kind::SelectedVardeckMark))}},
+                                 QIcon(m_plainVardeckPicture));
+}
+
+QIcon frmVardecks::folderNodePicture(bool root) const
+{
+    return root ? pairedIcon(ImageListTVW, QStringLiteral("RootClosed"), QStringLiteral("RootOpen"))
+                : pairedIcon(ImageListTVW, QStringLiteral("ClosedFolder"), QStringLiteral("OpenFolder"));
 }
 
 QWidget *frmVardecks::pane(Pane pane) const
@@ -421,6 +427,8 @@ QWidget *frmVardecks::pane(Pane pane) const
         return tabInfo->page(1);
     case Pane::NotesPage:
         return tabInfo->page(2);
+    case Pane::RightPane:
+        return Picture1;
     case Pane::Client:
     case Pane::Count:
         break;

@@ -101,10 +101,10 @@ void frmVardecks::Form_Unload()
         RegistryStore::Batch batch;
         const int state = WindowState();
         // A maximised or minimised window keeps the size it opens with when restored.
-        SettingsStore::SavedWindowValues saved{.tabIndex = tabIndex->Tab(),
-                                               .tabInfo = tabInfo->Tab(),
-                                               .tabView = tabView->Tab(),
-                                               .aspect = m_currentAspect,
+        SettingsStore::SavedWindowValues saved{.indexTab = tabIndex->Tab(),
+                                               .infoTab = tabInfo->Tab(),
+                                               .viewTab = tabView->Tab(),
+                                               .aspect = currentAspect(),
                                                .width = 10500,
                                                .height = 7590,
                                                .splitter1 = Splitter1->SplitterPos(),
@@ -140,9 +140,7 @@ void frmVardecks::Form_Unload()
 
 void frmVardecks::closeDB()
 {
-    tabIndex->setEnabled(false);
-    tabInfo->setEnabled(false);
-    tabView->setEnabled(false);
+    enableTabStrips(false);
     at(Place::WebStrip)->setEnabled(false);
     Toolbar2->setEnabled(false);
     commands.setFormEditMode(false);
@@ -155,10 +153,10 @@ void frmVardecks::closeDB()
         list->clear();
     // Through the caption's change handling, so the folder tab's caption goes too.
     showNoFolder();
-    StatusBar1->setPanelText(1, QString());
+    showMessage(QString());
     // No folder is left to have a path, nor to copy it from the status bar.
-    StatusBar1->setFolderPath(QString());
-    StatusBar1->setPanelText(3, QString());
+    forgetFolderPath();
+    showDatabaseName(QString());
     dbXML.close();
     disableAllMenuItems();
     // Without a database the window still offers what needs none: making, opening and

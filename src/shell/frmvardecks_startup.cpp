@@ -65,10 +65,6 @@ void tellSettingErrors(frmSplash *splash)
 void frmVardecks::Form_Load()
 {
     QDir::setCurrent(paths::programFolder());
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(5);
-    Timer1->stop();
-    connect(Timer1, &QTimer::timeout, this, &frmVardecks::Timer1_Timer, Qt::UniqueConnection);
 
     UserOptions &options = appOptions();
     options.setFromRegistry();
@@ -99,7 +95,7 @@ void frmVardecks::Form_Load()
     formClient->setMinimumSize(layoutMinimumSize());
 
     LoadDynamicMenus();
-    firstResize = true;
+    expectFirstResize();
     resetToolbarButtons();
     resetMenuItems();
     if (!session().sansSerifInstalled)
@@ -190,7 +186,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
         at<QTreeWidget>(Place::FolderTree)->setCurrentItem(at<QTreeWidget>(Place::FolderTree)->topLevelItem(0));
 
     checkCreateThumbsDir(name);
-    StatusBar1->setPanelText(3, name);
+    showDatabaseName(name);
     if (options.getIconView())
         commands.viewAsIcons();
     else
@@ -241,7 +237,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
         session().browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
 
-    markAllPagesStale();
+    commands.collectionChanged(StalePages::everyPage());
     restoreColumnWidths();
     at<QLabel>(Place::FavoritesMark)->hide();
     at<QLabel>(Place::SearchMark)->hide();
@@ -270,16 +266,16 @@ void frmVardecks::finishStartDatabase(const QString &name)
 // Pane buttons and labels by the selected left tab, as the window opens.
 void frmVardecks::showStartPaneButtons()
 {
-    const int tab = tabIndex->Tab();
-    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == 0);
-    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab == 2);
-    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab == 2);
-    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == 1);
-    at<QLabel>(Place::FavoritesCount)->setVisible(tab == 2);
-    at<QLabel>(Place::VardecksCaption)->setVisible(tab == 0);
-    at<QLabel>(Place::VardeckCount)->setVisible(tab == 0);
-    if (tab == 1)
+    const IndexTab tab = indexTab();
+    at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::MoveFolderButton)->setVisible(tab == IndexTab::Index);
+    at<qbButtons_H>(Place::AddFavoriteButton)->setVisible(tab == IndexTab::Favorites);
+    at<qbButtons_H>(Place::DeleteFavoriteButton)->setVisible(tab == IndexTab::Favorites);
+    at<qbButtons_H>(Place::SearchButton)->setVisible(tab == IndexTab::Search);
+    at<QLabel>(Place::FavoritesCount)->setVisible(tab == IndexTab::Favorites);
+    at<QLabel>(Place::VardecksCaption)->setVisible(tab == IndexTab::Index);
+    at<QLabel>(Place::VardeckCount)->setVisible(tab == IndexTab::Index);
+    if (tab == IndexTab::Search)
         prepareSearchBox();
 }
 
@@ -313,8 +309,7 @@ void frmVardecks::showAtTheFolderTree()
 {
     show();
     // The keyboard starts where the collection does: in the folder tree.
-    if (m_currentAspect == QLatin1String("Explorer") && tabIndex->Tab() == 0 &&
-        !at<QLineEdit>(Place::NameBox)->isVisible())
+    if (m_aspect == Aspect::Explorer && indexTab() == IndexTab::Index && !at<QLineEdit>(Place::NameBox)->isVisible())
         at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
@@ -328,6 +323,17 @@ void frmVardecks::Form_Activate()
     if (m_firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
         commands.showTips();
     m_firstActivation = false;
+}
+
+void frmVardecks::receiveHandOff(const QString &text)
+{
+    ThunderTextBox->setText(text);
+    Timer1->start();
+}
+
+void frmVardecks::dropPendingHandOff()
+{
+    Timer1->stop();
 }
 
 void frmVardecks::Timer1_Timer()

@@ -7,6 +7,7 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
+#include "shell/twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,10 +54,127 @@ void frmVardecks::registerOwnCommands()
         m_aspectPageStale[AllPage] |= stale.all;
         m_aspectPageStale[HitsPage] |= stale.hits;
         m_aspectPageStale[FavsPage] |= stale.favorites;
-        if (stale.reshowWebAspect && sameText(m_currentAspect, QStringLiteral("Web")))
+        if (stale.reshowWebAspect && m_aspect == Aspect::Web)
             commands.showAspectWeb();
     };
     commands.applyFontFallback = [](QWidget *dialog) { rr::applyFontFallback(dialog); };
+}
+
+// ----- the tabs, by name -----
+
+IndexTab frmVardecks::indexTab() const
+{
+    return IndexTab(tabIndex->Tab());
+}
+
+void frmVardecks::showIndexTab(IndexTab tab)
+{
+    tabIndex->setTab(int(tab));
+}
+
+void frmVardecks::showViewTab(ViewTab tab)
+{
+    tabView->setTab(int(tab));
+}
+
+InfoTab frmVardecks::infoTab() const
+{
+    return InfoTab(tabInfo->Tab());
+}
+
+void frmVardecks::showInfoTab(InfoTab tab)
+{
+    tabInfo->setTab(int(tab));
+}
+
+bool frmVardecks::viewTabsVisible() const
+{
+    return tabView->isVisible();
+}
+
+double frmVardecks::viewTabsWidth() const
+{
+    return twips::width(tabView);
+}
+
+QString frmVardecks::vardeckTabCaption() const
+{
+    return tabView->TabCaption(int(ViewTab::Vardeck));
+}
+
+void frmVardecks::setVardeckTabCaption(const QString &caption)
+{
+    tabView->setTabText(int(ViewTab::Vardeck), caption);
+}
+
+void frmVardecks::setFolderTabCaption(const QString &caption)
+{
+    tabView->setTabText(int(ViewTab::Folder), caption);
+}
+
+void frmVardecks::setVardeckTabPicture(const QIcon &picture)
+{
+    tabView->setTabPicture(int(ViewTab::Vardeck), picture);
+}
+
+void frmVardecks::setDetailsTabPicture(const QIcon &picture)
+{
+    tabInfo->setTabPicture(int(InfoTab::Details), picture);
+}
+
+void frmVardecks::showInfoTabs(bool shown)
+{
+    tabInfo->setVisible(shown);
+}
+
+void frmVardecks::enableTabStrips(bool enabled)
+{
+    for (TabStrip *strip : {tabIndex, tabInfo, tabView})
+        strip->setEnabled(enabled);
+}
+
+void frmVardecks::takeDropsOnIndexTab(IndexTab tab, QObject *owner, std::function<bool(const QMimeData *)> accepts,
+                                      std::function<void(const QMimeData *)> drop)
+{
+    tabIndex->takeDrops(int(tab), owner, std::move(accepts), std::move(drop));
+}
+
+void frmVardecks::setIndexTreesToolTip(const QString &tip)
+{
+    Splitter1->setToolTip(tip);
+}
+
+void frmVardecks::setPanesToolTip(const QString &tip)
+{
+    Splitter2->setToolTip(tip);
+}
+
+void frmVardecks::showExplorerPanes(bool shown)
+{
+    Splitter2->setVisible(shown);
+}
+
+void frmVardecks::holdRightPane(bool hold)
+{
+    Picture1->setUpdatesEnabled(!hold);
+}
+
+// ----- the Aspects -----
+
+QString frmVardecks::currentAspect() const
+{
+    return m_aspect == Aspect::Web ? QStringLiteral("Web") : QStringLiteral("Explorer");
+}
+
+void frmVardecks::aspectShown(Aspect aspect)
+{
+    // The Web Aspect's texts go; the Explorer's folder path comes back, for Copy too.
+    if (aspect == Aspect::Explorer)
+        pageStatusEnded();
+    else
+        showPageStatus(QString());
+    m_aspect = aspect;
+    m_overrideAspect = true;
 }
 
 void frmVardecks::prepareSearchBox()
@@ -89,8 +207,8 @@ void frmVardecks::setLinkLook(QLabel *link, bool hover)
 void frmVardecks::tabIndex_Click(int previousTab)
 {
     Q_UNUSED(previousTab);
-    const int tab = tabIndex->Tab();
-    if (tab == 1) {
+    const IndexTab tab = indexTab();
+    if (tab == IndexTab::Search) {
         at<qbButtons_H>(Place::SearchButton)->setVisible(true);
         setDefaultButton(at<qbButtons_H>(Place::SearchButton));
         for (QWidget *w : {static_cast<QWidget *>(at<qbButtons_H>(Place::MoveFolderButton)),
@@ -103,11 +221,9 @@ void frmVardecks::tabIndex_Click(int previousTab)
         for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
             lbl(index)->setVisible(false);
     }
-    if (tab == 2) {
-        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0) {
-            m_favsColl.clear();
+    if (tab == IndexTab::Favorites) {
+        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0)
             commands.populateFavsList(dbXML.document());
-        }
         at<QLabel>(Place::FavoritesCount)->setVisible(true);
         at<QLabel>(Place::VardecksCaption)->setVisible(false);
         at<QLabel>(Place::VardeckCount)->setVisible(false);
@@ -118,7 +234,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
         at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(false);
         setDefaultButton(at<qbButtons_H>(Place::AddFavoriteButton));
     }
-    if (tab == 0) {
+    if (tab == IndexTab::Index) {
         at<qbButtons_H>(Place::SearchButton)->setVisible(false);
         at<qbButtons_H>(Place::MoveFolderButton)->setVisible(true);
         at<qbButtons_H>(Place::MoveVardeckButton)->setVisible(true);
@@ -134,11 +250,12 @@ void frmVardecks::tabIndex_Click(int previousTab)
                 commands.populateWMOnTopicNode();
         }
     }
+    emit indexTabShown(tab);
 }
 
 void frmVardecks::tabIndex_GotFocus()
 {
-    if (tabIndex->Tab() == 1)
+    if (indexTab() == IndexTab::Search)
         setDefaultButton(at<qbButtons_H>(Place::SearchButton));
 }
 
@@ -168,9 +285,9 @@ void frmVardecks::tabInfo_MouseDown(Qt::MouseButton button)
 
 void frmVardecks::tabIndex_MouseMove()
 {
-    Splitter1->setToolTip(QString());
-    Splitter2->setToolTip(QString());
-    StatusBar1->setPanelText(1, QString());
+    setIndexTreesToolTip(QString());
+    setPanesToolTip(QString());
+    showMessage(QString());
     restLinkLabels();
 }
 
@@ -184,28 +301,28 @@ void frmVardecks::tabInfo_MouseMove()
 
 void frmVardecks::mnuViewIndex_Click()
 {
-    tabIndex->setTab(0);
+    showIndexTab(IndexTab::Index);
     commands.showAspectExplorer();
     at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
-    tabIndex->setTab(1);
+    showIndexTab(IndexTab::Search);
     commands.showAspectExplorer();
     at<QComboBox>(Place::SearchBox)->setFocus();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
-    tabIndex->setTab(2);
+    showIndexTab(IndexTab::Favorites);
     commands.showAspectExplorer();
     at<QTreeWidget>(Place::FavoritesTree)->setFocus();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
-    tabIndex->setTab(3);
+    showIndexTab(IndexTab::Popular);
     commands.showAspectExplorer();
     at<QTreeWidget>(Place::PopularList)->setFocus();
 }
@@ -214,7 +331,7 @@ void frmVardecks::mnuViewSearchResults_Click()
 {
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
-        tabView->setTab(2);
+        showViewTab(ViewTab::SearchResults);
         at<QTreeWidget>(Place::SearchResults)->setFocus();
     }
 }
@@ -223,17 +340,17 @@ void frmVardecks::mnuViewVardecks_Click()
 {
     commands.showAspectExplorer();
     if (!tabView->isHidden()) {
-        tabView->setTab(1);
+        showViewTab(ViewTab::Folder);
         at<QTreeWidget>(Place::FolderList)->setFocus();
     }
 }
 
 void frmVardecks::mnuViewDetails_Click()
 {
-    tabView->setTab(0);
+    showViewTab(ViewTab::Vardeck);
     const bool shown = !tabInfo->isHidden();
     if (shown)
-        tabInfo->setTab(0);
+        showInfoTab(InfoTab::Details);
     commands.showAspectExplorer();
     // The details are read, not typed into: the keyboard goes to their tab.
     if (shown)
@@ -242,10 +359,10 @@ void frmVardecks::mnuViewDetails_Click()
 
 void frmVardecks::mnuViewPreview_Click()
 {
-    tabView->setTab(0);
+    showViewTab(ViewTab::Vardeck);
     const bool shown = !tabInfo->isHidden();
     if (shown)
-        tabInfo->setTab(1);
+        showInfoTab(InfoTab::Preview);
     commands.showAspectExplorer();
     // The page takes the keys once the pane has one; until then its tab does.
     if (shown)
@@ -254,10 +371,10 @@ void frmVardecks::mnuViewPreview_Click()
 
 void frmVardecks::mnuViewNotes_Click()
 {
-    tabView->setTab(0);
+    showViewTab(ViewTab::Vardeck);
     const bool shown = !tabInfo->isHidden();
     if (shown)
-        tabInfo->setTab(2);
+        showInfoTab(InfoTab::Notes);
     commands.showAspectExplorer();
     if (shown)
         at<QTextEdit>(Place::Notes)->setFocus();

@@ -119,6 +119,48 @@ void frmVardecks::buildStatusBar()
     StatusBar1->setPanelWidth(2, 3000);
     StatusBar1->setPanelWidth(3, 2500);
     StatusBar1->setPanelWidth(4, 1500);
+    connect(StatusBar1, &StatusPanels::MouseDown, this,
+            [this](Qt::MouseButton button, int, const QPoint &) { statusBar_MouseDown(button); });
+}
+
+// ----- the status bar -----
+
+void frmVardecks::statusBar_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton || !folderShown() || !vardeckShown())
+        return;
+    popup.textRightClicked(StatusBar1->panelText(int(StatusPanel::FolderPath)));
+    popupMenu(MenuId::mnuCopyMenu);
+}
+
+void frmVardecks::showMessage(const QString &text)
+{
+    StatusBar1->setPanelText(int(StatusPanel::Message), text);
+}
+
+void frmVardecks::showDatabaseName(const QString &name)
+{
+    StatusBar1->setPanelText(int(StatusPanel::Database), name);
+}
+
+void frmVardecks::forgetFolderPath()
+{
+    StatusBar1->setFolderPath(QString());
+}
+
+void frmVardecks::showPageStatus(const QString &text)
+{
+    StatusBar1->setPanelText(int(StatusPanel::FolderPath), text);
+}
+
+void frmVardecks::pageStatusEnded()
+{
+    StatusBar1->showFolderPathAgain();
+}
+
+QString frmVardecks::pageStatus() const
+{
+    return StatusBar1->panelText(int(StatusPanel::FolderPath));
 }
 
 QAction *frmVardecks::toolbarButton(Tb position) const
@@ -152,7 +194,7 @@ void frmVardecks::Toolbar2_ButtonClick(AspectButton button)
     else if (button == AspectButton::Web)
         commands.mnuAspectWeb_Click();
     // The pressed button stays the one of the Aspect shown.
-    const bool explorer = sameText(m_currentAspect, QStringLiteral("Explorer"));
+    const bool explorer = m_aspect == Aspect::Explorer;
     aspectButton(explorer ? AspectButton::Explorer : AspectButton::Web)->setChecked(true);
 }
 
@@ -175,10 +217,10 @@ void frmVardecks::Toolbar1_MouseMove(int x)
     if (spans.isEmpty())
         return;
     const auto echo = [this](const QString &tip) {
-        const QString shown = StatusBar1->panelText(1);
+        const QString shown = StatusBar1->panelText(int(StatusPanel::Message));
         if (shown.isEmpty() || !m_toolTips.contains(shown))
             m_beforeEcho = shown;
-        StatusBar1->setPanelText(1, tip);
+        showMessage(tip);
     };
     for (qsizetype i = 0; i + 1 < spans.size(); ++i) {
         if (spans[i].left < x && x < spans[i + 1].left) {
@@ -194,8 +236,15 @@ void frmVardecks::Toolbar1_MouseMove(int x)
 void frmVardecks::endToolTipEcho(Tb position)
 {
     const QString tip = toolbarToolTip(position);
-    if (!tip.isEmpty() && StatusBar1->panelText(1) == tip)
-        StatusBar1->setPanelText(1, m_beforeEcho);
+    if (!tip.isEmpty() && StatusBar1->panelText(int(StatusPanel::Message)) == tip)
+        showMessage(m_beforeEcho);
+}
+
+void frmVardecks::dropToolTipEcho(Tb position)
+{
+    const QString tip = toolbarToolTip(position);
+    if (!tip.isEmpty() && StatusBar1->panelText(int(StatusPanel::Message)) == tip)
+        showMessage(QString());
 }
 
 void frmVardecks::resetToolbarButtons()

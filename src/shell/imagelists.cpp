@@ -37,4 +37,34 @@ QIcon VardeckIcons::of(const QString &wid) const
     return it != m_images.constEnd() ? *it : m_stock;
 }
 
+QIcon VardeckPictures::of(const QString &wid, bool withSelectedPicture) const
+{
+    return vardeckIcon(m_pictures, wid, withSelectedPicture);
+}
+
+qint64 VardeckPictures::cacheKey(const QString &key) const
+{
+    const auto found = m_pictures.constFind(key);
+    return found == m_pictures.cend() ? -1 : found->cacheKey();
+}
+
+void VardeckPictures::setSiteIcon(const QString &wid, const QIcon &icon)
+{
+    m_pictures.insert(wid, icon);
+}
+
+void VardeckPictures::forgetSiteIcon(const QString &wid)
+{
+    m_pictures.remove(wid);
+}
+
+void VardeckPictures::replaceAll(QMap<QString, QIcon> pictures, const QIcon &plain)
+{
+    m_pictures = std::move(pictures);
+    for (const QString &stock : {QStringLiteral("Vardeck"), QStringLiteral("SelVardeck")}) {
+        if (!m_pictures.contains(stock))
+            m_pictures.insert(stock, plain);
+    }
+}
+
 } // namespace rr

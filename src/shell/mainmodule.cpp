@@ -9,8 +9,6 @@
 #include "storage/vardeckmodule.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QTimer>
 
 namespace rr
 {
@@ -67,10 +65,8 @@ void Main(frmVardecks &window, SingleInstance *instance)
     if (instance) {
         // A later launch's hand-off changes the hidden text box, which starts the
         // hand-off timer — on every hand-off, even when the text happens to repeat.
-        QObject::connect(instance, &SingleInstance::handOffReceived, &window, [&window](const QString &text) {
-            window.ThunderTextBox->setText(text);
-            window.Timer1->start();
-        });
+        QObject::connect(instance, &SingleInstance::handOffReceived, &window,
+                         [&window](const QString &text) { window.receiveHandOff(text); });
     }
     window.Form_Load();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/textutil.h"
 
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
@@ -24,6 +25,49 @@ public:
             return 8;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+};
+
+// What a tab that takes drops does with the drags over its page and its row of tabs.
+class TabDrops : public QObject
+{
+public:
+    TabDrops(QObject *owner, QWidget *page, QTabBar *bar, int tab, std::function<bool(const QMimeData *)> accepts,
+             std::function<void(const QMimeData *)> drop)
+        : QObject(owner), m_page(page), m_bar(bar), m_tab(tab), m_accepts(std::move(accepts)), m_drop(std::move(drop))
+    {
+        for (QWidget *target : {page, static_cast<QWidget *>(bar)}) {
+            target->setAcceptDrops(true);
+            target->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return false;
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!m_accepts(drag->mimeData())) {
+            drag->ignore();
+            return watched != m_bar;
+        }
+        const bool here = watched == m_page || m_bar->tabAt(drag->position().toPoint()) == m_tab;
+        if (here || type == QEvent::DragEnter)
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        if (here && type == QEvent::Drop)
+            m_drop(drag->mimeData());
+        return true;
+    }
+
+private:
+    QWidget *m_page;
+    QTabBar *m_bar;
+    int m_tab;
+    std::function<bool(const QMimeData *)> m_accepts;
+    std::function<void(const QMimeData *)> m_drop;
 };
 
 } // namespace
@@ -198,6 +242,13 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TabStrip::takeDrops(int tab, QObject *owner, std::function<bool(const QMimeData *)> accepts,
+                         std::function<void(const QMimeData *)> drop)
+{
+    if (QWidget *target = page(tab))
+        new TabDrops(owner, target, m_bar, tab, std::move(accepts), std::move(drop));
 }
 
 } // namespace rr

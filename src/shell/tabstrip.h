@@ -10,6 +10,9 @@
 #include <QIcon>
 #include <QTabBar>
 #include <QWidget>
+#include <functional>
+
+class QMimeData;
 
 namespace rr
 {
@@ -38,6 +41,13 @@ public:
     void setTabPicture(int tab, const QIcon &picture);
 
     QWidget *page(int tab) const;
+
+    // The tab takes drops, on its page and on its tab in the row, for as long as owner
+    // lives: a drag that accepts approves is taken there and released runs drop. A drag
+    // it does not approve is refused on the page and left to the row's own handling;
+    // one it approves is let in anywhere on the row, so that it can go on to the tab.
+    void takeDrops(int tab, QObject *owner, std::function<bool(const QMimeData *)> accepts,
+                   std::function<void(const QMimeData *)> drop);
     QTabBar *tabBar() const;
     // Height of the row of tabs, in pixels.
     int tabRowHeight() const { return m_rowHeight; }

@@ -257,9 +257,9 @@ void setAspectStyle(const QString &style)
 void setSavedFormValues(const SavedWindowValues &values)
 {
     RegistryStore::Batch batch;
-    writeAppInteger(QStringLiteral("TabIndex"), values.tabIndex);
-    writeAppInteger(QStringLiteral("TabInfo"), values.tabInfo);
-    writeAppInteger(QStringLiteral("TabView"), values.tabView);
+    writeAppInteger(QStringLiteral("TabIndex"), values.indexTab);
+    writeAppInteger(QStringLiteral("TabInfo"), values.infoTab);
+    writeAppInteger(QStringLiteral("TabView"), values.viewTab);
     writeAppText(QStringLiteral("Aspect"), values.aspect);
     writeAppInteger(QStringLiteral("frmWidth"), values.width);
     writeAppInteger(QStringLiteral("frmHeight"), values.height);

@@ -69,9 +69,10 @@ void setAspectStyle(const QString &style);
 // twips, the two splitters, whether it was maximised and whether the Web Aspect shows
 // its pages in the window. Stored as text: numbers in decimal, Booleans "True"/"False".
 struct SavedWindowValues {
-    int tabIndex = 0;
-    int tabInfo = 0;
-    int tabView = 0;
+    // The tab each strip shows (tabIndex, tabInfo, tabView), counted from 0.
+    int indexTab = 0;
+    int infoTab = 0;
+    int viewTab = 0;
     QString aspect;
     int width = 0;
     int height = 0;

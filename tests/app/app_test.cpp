@@ -84,7 +84,6 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
 TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
 {
     openDatabase();
-    window->favoritesListed({"W1"});
     whileOpen<frmStats>(&Commands::mnuViewStats_Click, [](frmStats &box) {
         EXPECT_EQ(box.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
         box.cmdCopy_Click();
@@ -101,7 +100,6 @@ TEST_F(CollectionDialogsTest, statisticsCountOnlyTheFavouritesTheDatabaseStillHo
     copy.replace("<FAV>FALSE</FAV>", "<FAV>True</FAV>");
     openDatabase("<FOLDERS>" + folderXml("T1", "Inbox", vardeckXml("W1", "first", "http://a.example/x/") + copy) +
                  "</FOLDERS>");
-    window->favoritesListed({"W2"}); // as the favourites list is filled when the database opens
 
     // The duplicate manager deletes the favourite.
     whileOpen<frmDuplicates>(&Commands::mnuToolsDup_Click, [](frmDuplicates &dialog) {

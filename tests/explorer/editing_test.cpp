@@ -629,7 +629,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
     EXPECT_FALSE(QFile::exists(thumbFile("W1")));
     EXPECT_TRUE(QFile::exists(iconFile("W2")));
-    EXPECT_FALSE(window->ImageListWM.contains("W1"));
+    EXPECT_FALSE(window->vardeckPictures().has("W1"));
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_EQ(row("W1"), nullptr);
     EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");

@@ -56,7 +56,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     writePicture(icons + "shared.gif", Qt::yellow);
     writePicture(icons + "W2.ico", Qt::cyan);
     openDatabase();
-    EXPECT_EQ(window->ImageListWM.keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
+    EXPECT_EQ(window->vardeckPictures().keys(), QStringList({"SelVardeck", "Vardeck", "W1", "W2", "other", "shared"}))
         << "no favicon, no Generic";
 
     clickFolder("T1");
@@ -98,7 +98,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
 
     // No site icon: the generic picture; a recent Vardeck, of any database, in bold.
     clickFolder("T5");
-    EXPECT_TRUE(sameImage(row("W3")->icon(0).pixmap(16), window->ImageListWM.value("Vardeck").pixmap(16)));
+    EXPECT_TRUE(sameImage(row("W3")->icon(0).pixmap(16), window->vardeckPictures().picture("Vardeck").pixmap(16)));
     EXPECT_TRUE(row("W3")->font(0).bold());
     EXPECT_TRUE(row("W3")->font(4).bold());
     EXPECT_TRUE(wmNode("W3")->font(0).bold());
@@ -335,7 +335,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_EQ(txtNotes(*window)->toPlainText(), "");
     EXPECT_EQ(wbPreview(*window)->property("rrAddress").toString(), "ftp://files.example/x");
     EXPECT_TRUE(picThumb(*window)->pixmap().isNull());
-    EXPECT_TRUE(sameImage(tabView(*window)->tabBar()->tabIcon(0).pixmap(16), Picture8(*window)->pixmap()));
+    EXPECT_TRUE(sameImage(tabView(*window)->tabBar()->tabIcon(0).pixmap(16), window->plainVardeckPicture()));
 
     // A Vardeck deleted elsewhere is not shown, and the lists are refilled.
     removeElement("W1");
@@ -421,7 +421,7 @@ TEST_F(ExplorerTest, linksOpenTheVardeckAndItsHomePageAndCopyCommandsCopyTheStor
         window->commands.mnuCopy_Click();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.beta.example/docs/page.html");
     }
-    explorer->panel.rightClicked(StatusBar1(*window));
+    QTest::mouseClick(StatusBar1(*window)->panel(2), Qt::RightButton);
     closePopups();
     window->commands.mnuCopy_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "\\zebra");

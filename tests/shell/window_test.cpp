@@ -480,9 +480,9 @@ TEST_F(LayoutTest, lastStateSkipsMinimisedAndResizesKeepOrPrepareTheFocus)
     tabIndex(*window)->setTab(1);
     cmbSearch(*window)->setEditText("earlier search");
     tvwTopics(*window)->setFocus();
-    window->firstResize = true;
+    window->expectFirstResize();
     setClientSize(810, 610);
-    EXPECT_FALSE(window->firstResize);
+    EXPECT_FALSE(window->firstResizePending());
     EXPECT_TRUE(cmbSearch(*window)->hasFocus());
     EXPECT_EQ(cmbSearch(*window)->lineEdit()->selectedText(), "earlier search");
 }

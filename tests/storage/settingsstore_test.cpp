@@ -152,9 +152,9 @@ TEST_F(Settings, aFirstRunGivesEveryDefaultThenWritesItsEntriesAndTheWebAspectMa
     EXPECT_EQ(stored(kApp, "WebAspectHtml"), "true");
     EXPECT_FALSE(getWebAspectHtml());
 
-    setSavedFormValues({.tabIndex = 1,
-                        .tabInfo = 2,
-                        .tabView = 0,
+    setSavedFormValues({.indexTab = 1,
+                        .infoTab = 2,
+                        .viewTab = 0,
                         .aspect = "Web",
                         .width = 12000,
                         .height = 9000,

@@ -107,8 +107,6 @@ RR_WINDOW_CONTROL(QLabel, lblTName)
 RR_WINDOW_CONTROL(QLineEdit, ThunderTextBox)
 RR_WINDOW_CONTROL(QTimer, Timer1)
 RR_WINDOW_CONTROL(QTimer, timerIcon)
-RR_WINDOW_CONTROL(QLabel, Picture8)
-RR_WINDOW_CONTROL(QLabel, Picture3)
 
 #undef RR_WINDOW_CONTROL
 

@@ -87,7 +87,7 @@ void frmImportExport::importVDDatabase()
     // and the emptied list counts nothing.
     w.showNoVardeck();
     w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
         w.commands.showAspectWeb();
     progress->finish(merge.vardeckCount(), false);

@@ -7,8 +7,6 @@
 #include "shell/dragsources.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
-#include "shell/splitter.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "web/visits.h"
 
@@ -33,7 +31,6 @@ namespace
 {
 
 constexpr MenuId kMenuArray = MenuId::first;
-constexpr int kFavoritesTab = 2;
 
 bool sameWid(const QString &a, const QString &b)
 {
@@ -62,17 +59,16 @@ void FavoritesPane::wire()
     w.tvwFavs->setAcceptDrops(true);
     w.tvwFavs->viewport()->setAcceptDrops(true);
     // The whole Favorites tab takes drops: its page and its tab in the strip.
-    for (QWidget *target : {w.tabIndex->page(2), static_cast<QWidget *>(w.tabIndex->tabBar())}) {
-        target->setAcceptDrops(true);
-        target->installEventFilter(this);
-    }
+    w.takeDropsOnIndexTab(
+        IndexTab::Favorites, this, [this](const QMimeData *data) { return acceptsDrop(data); },
+        [this](const QMimeData *data) { dropVardecks(data); });
     if (QMenu *menu = w.subMenu(MenuId::mnuFavs))
         connect(menu, &QMenu::aboutToShow, this, &FavoritesPane::menuAboutToShow);
 }
 
 bool FavoritesPane::treeShown() const
 {
-    return w.tabIndex->Tab() == kFavoritesTab;
+    return w.indexTab() == IndexTab::Favorites;
 }
 
 // ----- the list and its views -----
@@ -85,7 +81,7 @@ void FavoritesPane::populateFavsList(XmlDocument *doc)
     if (!doc)
         m_favs.populate(nullptr);
     refillViews(doc);
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
 }
 
 void FavoritesPane::ensureList()
@@ -100,7 +96,6 @@ void FavoritesPane::ensureList()
 void FavoritesPane::showCount()
 {
     w.lbl(Lbl::FavoritesCount)->setText(m_favs.countLabel());
-    w.favoritesListed(m_favs.favsColl());
 }
 
 void FavoritesPane::populateFavTreeWithChildren()
@@ -149,7 +144,7 @@ void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
     tree->setUpdatesEnabled(false);
     tree->clear();
     QTreeWidgetItem *current = nullptr;
-    const VardeckIcons icons(w.ImageListWM, true);
+    const VardeckIcons icons(w.vardeckPictures(), true);
     QList<QTreeWidgetItem *> nodes;
     for (const FavoriteItem &item : items) {
         QTreeWidgetItem *node = makeRow({item.name}, item.wid, item.bold, icons.of(item.wid));
@@ -191,7 +186,7 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
     refillViews(w.dbXML.document());
     if (!change.changed)
         return;
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     if (sameWid(change.wid, w.currentWID()))
         w.commands.showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
@@ -258,7 +253,7 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
         return;
     const QString tag = tagOf(node).trimmed();
     if (tag.isEmpty()) {
-        w.tabView->setTab(0);
+        w.showViewTab(ViewTab::Vardeck);
         return;
     }
     if (!w.dbXML.vardeck(tag)) {
@@ -287,7 +282,7 @@ void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
 {
     const QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
     if (node)
-        w.Splitter2->setToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(node))));
+        w.setPanesToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(node))));
 }
 
 QMimeData *FavoritesPane::tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed)
@@ -333,16 +328,9 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
     refillViews(w.dbXML.document());
     if (result.added == 0)
         return;
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     if (!shownWasFavorite && m_favs.contains(w.currentWID()))
         w.commands.showFavoriteMark(true);
-}
-
-bool FavoritesPane::isFavoritesTabTarget(QObject *watched, const QPoint &pos) const
-{
-    if (watched == w.tvwFavs->viewport() || watched == w.tabIndex->page(2))
-        return true;
-    return watched == w.tabIndex->tabBar() && w.tabIndex->tabBar()->tabAt(pos) == 2;
 }
 
 bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
@@ -354,15 +342,13 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragMove:
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        // Drags that are not ours: the tab strip keeps its own handling of them; the
-        // tree takes none (it must not take in items of other views).
+        // Drags that are not ours: the tree takes none (it must not take in items of
+        // other views).
         if (!acceptsDrop(drop->mimeData())) {
             drop->ignore();
-            return watched != w.tabIndex->tabBar();
+            return true;
         }
-        // Entering the strip anywhere keeps the drag's moves coming, so that it can
-        // reach the Favorites tab.
-        const bool here = isFavoritesTabTarget(watched, drop->position().toPoint());
+        const bool here = watched == w.tvwFavs->viewport();
         if (here || event->type() == QEvent::DragEnter)
             drop->acceptProposedAction();
         else

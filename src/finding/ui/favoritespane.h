@@ -4,10 +4,10 @@
 // item array `first`, one item per favourite in list order), the details panel's
 // favourite box, toggle button and marker, and drops of Vardecks on the tab.
 //
-// The list itself is Favorites (finding/favorites.h); the window's favsColl and the
-// count label are kept equal to it, for the readers of that member. Nothing of it is
-// read from the document before it is needed: the list (a walk through every
-// Vardeck) when the tab, the menu or a command needs it, the tree's nodes while the
+// The list itself is Favorites (finding/favorites.h), which the pane alone keeps; the
+// count label is kept equal to it. Nothing of it is read from the document before it
+// is needed: the list (a walk through every Vardeck) when the tab, the menu or a
+// command needs it, the tree's nodes while the
 // Favorites tab is shown (the tab fills an empty tree), the menu's items as the menu
 // opens after a change. A start on another tab reads none of it.
 #include "finding/favorites.h"
@@ -78,7 +78,6 @@ private:
     // The list read from the open document when it is owed.
     void ensureList();
     void showCount();
-    bool isFavoritesTabTarget(QObject *watched, const QPoint &pos) const;
 
     frmVardecks &w;
     Favorites m_favs;

@@ -3,7 +3,6 @@
 #include "platform/gui/caselessitem.h"
 
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 
 #include <QTreeWidget>
@@ -58,7 +57,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
         w.commands.populateVDList(folder);
         w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
-    w.tabView->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
     if (folder)
         w.showFolderPath();
     return true;

@@ -6,8 +6,6 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
-#include "shell/splitter.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 
 #include <QLabel>
@@ -18,11 +16,6 @@ namespace rr
 {
 
 using namespace findingui;
-
-namespace
-{
-constexpr int kPopularTab = 3;
-}
 
 PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
 {
@@ -38,7 +31,7 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
             listPop_Click();
     });
     selectCurrentOnFocus(w.listPop);
-    connect(w.tabIndex, &TabStrip::Click, this, [this] {
+    connect(&w, &frmVardecks::indexTabShown, this, [this] {
         if (m_stale && tabShown())
             fill(this->w.dbXML.document());
     });
@@ -46,7 +39,7 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
 
 bool PopularPane::tabShown() const
 {
-    return w.tabIndex->Tab() == kPopularTab;
+    return w.indexTab() == IndexTab::Popular;
 }
 
 void PopularPane::populatePopList(XmlDocument *doc)
@@ -66,7 +59,7 @@ void PopularPane::fill(const XmlDocument *doc)
     QTreeWidget *list = w.listPop;
     list->setUpdatesEnabled(false);
     list->clear();
-    const VardeckIcons icons(w.ImageListWM, false);
+    const VardeckIcons icons(w.vardeckPictures(), false);
     QList<QTreeWidgetItem *> rows;
     for (const PopularRow &row : popularRows(doc, session().recentColl))
         rows.append(makeRow({row.name, row.hits}, row.wid, row.bold, icons.of(row.wid)));
@@ -87,7 +80,7 @@ void PopularPane::mnuClearPop_Click()
         return;
     w.listPop->clear();
     // The Web Aspect's pages show the counts too.
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     showResetCounts();
 }
 
@@ -122,7 +115,7 @@ void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 void PopularPane::listPop_MouseMove(const QPoint &pos)
 {
     if (const QTreeWidgetItem *row = w.listPop->itemAt(pos))
-        w.Splitter2->setToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(row))));
+        w.setPanesToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(row))));
 }
 
 bool PopularPane::eventFilter(QObject *watched, QEvent *event)

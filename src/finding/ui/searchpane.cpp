@@ -10,7 +10,6 @@
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
 
@@ -154,7 +153,7 @@ void SearchPane::chkOptt_Click()
 void SearchPane::prepareSearch(int box)
 {
     w.commands.showAspectExplorer();
-    w.tabIndex->setTab(1);
+    w.showIndexTab(IndexTab::Search);
     w.cmbSearch->setFocus();
     readBoxes();
     m_boxes.selectOnly(box);
@@ -180,7 +179,7 @@ void SearchPane::cmdSearchHome_Click(int index)
         return;
     }
     w.cmbSearch->setEditText(text);
-    w.tabIndex->setTab(1);
+    w.showIndexTab(IndexTab::Search);
     w.cmbSearch->setFocus();
     readBoxes();
     m_boxes.selectOnly(0);
@@ -208,7 +207,7 @@ void SearchPane::cmdSearch_Click()
     if (!results.isEmpty() && w.chkOpt(6)->isChecked())
         openFirstResult();
     if (w.chkOptt(7)->isChecked())
-        w.tabView->setTab(2);
+        w.showViewTab(ViewTab::SearchResults);
 }
 
 void SearchPane::cmbSearch_Click()
@@ -241,7 +240,7 @@ void SearchPane::populateSearchResults(const QList<SearchResult> &results)
     for (QTreeWidget *list : {w.lstSearch, w.lstSrch})
         list->setUpdatesEnabled(false);
     for (const SearchRow &row : rows) {
-        const QIcon icon = vardeckIcon(w.ImageListWM, row.wid, false);
+        const QIcon icon = w.vardeckPictures().of(row.wid, false);
         QStringList detailed;
         for (int column = 0; column < SearchRow::kDetailedColumns; ++column)
             detailed << row.detailedCell(column);

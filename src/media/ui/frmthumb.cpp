@@ -12,7 +12,6 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
@@ -141,7 +140,7 @@ void frmThumb::setIcon(const QString &wid)
 {
     const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
     const QImage icon = pictureFromFile(iconFilePath(base, w.dbXML.name(), wid));
-    imgIcon->setPixmap(icon.isNull() ? w.Picture8->pixmap()
+    imgIcon->setPixmap(icon.isNull() ? w.plainVardeckPicture()
                                      : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
 }
 
@@ -310,8 +309,8 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     c.takePageIntoEdit({synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
                         synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
                         synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
-    w.tabView->setTab(0);
-    w.tabInfo->setTab(0);
+    w.showViewTab(ViewTab::Vardeck);
+    w.showInfoTab(InfoTab::Details);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         c.showHits(vardeck.childText(QStringLiteral("HITS")));
     ++m_synchronised;
@@ -397,7 +396,7 @@ void frmThumb::finishSynchronisation()
     m_browser->stop();
     if (m_synchronised > 0 && w.dbXML.isOpen()) {
         saveDatabaseReporting(*w.dbXML);
-        w.markAllPagesStale();
+        w.commands.collectionChanged(StalePages::everyPage());
     }
     w.setEnabled(true);
     XmlDocument *doc = w.dbXML.document();

@@ -156,7 +156,7 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
         return;
     // An older icon of the Vardeck is replaced in place: reading the whole icons folder
     // again for each one would make a run over thousands of Vardecks crawl.
-    w.ImageListWM.insert(wid, QIcon(picture));
+    w.vardeckPictures().setSiteIcon(wid, QIcon(picture));
 }
 
 void IconCommands::showInDetails(const QString &file)
@@ -367,7 +367,7 @@ void IconCommands::mnuToolsIconRemove_Click()
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             QTreeWidgetItem *node = tree->topLevelItem(i);
             if (sameText(tagOf(node), wid))
-                node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+                node->setIcon(0, w.vardeckPictures().of(wid, true));
         }
     }
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))

@@ -145,7 +145,7 @@ void frmPrefs::applyWebStyle()
     options.setWebCSS(entry);
     if (entry != before) {
         // Every rendered page names the old style; the shown one is made again now.
-        w.markAllPagesStale();
+        w.commands.collectionChanged(StalePages::everyPage());
         if (w.currentAspect() == QLatin1String("Web"))
             w.commands.showAspectWeb();
     }

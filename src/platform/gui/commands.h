@@ -41,6 +41,9 @@ struct StalePages {
     bool favorites = false;
     // The Web Aspect, when it is shown, is to be shown again at once.
     bool reshowWebAspect = false;
+
+    // Every page: what another database, a merge or a visit changes.
+    static constexpr StalePages everyPage() { return {.folders = true, .all = true, .hits = true, .favorites = true}; }
 };
 
 // The texts of the shown Vardeck that the details panel holds. Its edit boxes hold what

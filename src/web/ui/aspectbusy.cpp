@@ -3,7 +3,6 @@
 #include "platform/gui/windowevents.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
-#include "shell/statuspanels.h"
 #include "web/ui/webaspect.h"
 #include "web/ui/webpane.h"
 
@@ -15,20 +14,23 @@ namespace rr
 namespace
 {
 
-// The status bar panel the Web Aspect's pane writes in.
-constexpr int kPanel = 2;
 const char kObjectName[] = "rrAspectBusy";
 
 class AspectBusy : public QObject
 {
 public:
-    AspectBusy(frmVardecks &w, WebPane *pane) : QObject(pane), m_window(&w), m_statusBar(w.StatusBar1), m_pane(pane)
+    AspectBusy(frmVardecks &w, WebPane *pane) : QObject(pane), m_window(&w), m_pane(pane)
     {
         setObjectName(QLatin1String(kObjectName));
         connect(pane, &WebPane::loadingChanged, this, [this] { refresh(); });
     }
-    // A window that goes while its Web Aspect works leaves no busy pointer behind.
-    ~AspectBusy() override { show(false); }
+    // A window that goes while its Web Aspect works leaves no busy pointer behind. Its
+    // status bar goes with it: no text is given back.
+    ~AspectBusy() override
+    {
+        if (m_shown)
+            QApplication::restoreOverrideCursor();
+    }
     AspectBusy(const AspectBusy &) = delete;
     AspectBusy &operator=(const AspectBusy &) = delete;
 
@@ -66,20 +68,19 @@ private:
         m_shown = busy;
         if (busy) {
             QApplication::setOverrideCursor(Qt::BusyCursor);
-            if (m_statusBar) {
-                m_textBefore = m_statusBar->panelText(kPanel);
-                m_statusBar->setPanelText(kPanel, aspectBusyText());
+            if (m_window) {
+                m_textBefore = m_window->pageStatus();
+                m_window->showPageStatus(aspectBusyText());
             }
             return;
         }
         QApplication::restoreOverrideCursor();
         // A text written there meanwhile stays.
-        if (m_statusBar && m_statusBar->panelText(kPanel) == aspectBusyText())
-            m_statusBar->setPanelText(kPanel, m_textBefore);
+        if (m_window && m_window->pageStatus() == aspectBusyText())
+            m_window->showPageStatus(m_textBefore);
     }
 
     QPointer<frmVardecks> m_window;
-    QPointer<StatusPanels> m_statusBar;
     WebPane *m_pane; // the parent
     int m_making = 0;
     bool m_shown = false;

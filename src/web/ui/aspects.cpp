@@ -8,8 +8,6 @@
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/openaddress.h"
-#include "shell/splitter.h"
-#include "shell/statuspanels.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
@@ -59,7 +57,7 @@ bool webPaneIsBlank(const frmVardecks &w)
 void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
     // The views of the Web Aspect show the visit counts and dates too.
-    w.markAllPagesStale();
+    w.commands.collectionChanged(StalePages::everyPage());
     w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
         w.commands.showHits(visit.hits);
@@ -119,12 +117,10 @@ void showAspectExplorer(frmVardecks &w)
         for (Tb position : {Tb::OpenInBrowser, Tb::UpdateVardeck, Tb::DeleteVardeck})
             w.toolbarButton(position)->setEnabled(true);
     }
-    w.Splitter2->setVisible(true);
+    w.showExplorerPanes(true);
     w.wbWeb->setVisible(false);
     w.Picture2->setVisible(false);
-    // The Web Aspect's texts go; the Explorer's folder path comes back, for Copy too.
-    w.StatusBar1->showFolderPathAgain();
-    w.aspectShown(QStringLiteral("Explorer"));
+    w.aspectShown(Aspect::Explorer);
     w.aspectButton(AspectButton::Explorer)->setChecked(true);
     w.Form_Resize();
     refreshAspectBusy(w);
@@ -134,8 +130,7 @@ void showAspectWeb(frmVardecks &w)
 {
     w.menuItem(MenuId::mnuAspectWeb)->setChecked(true);
     w.menuItem(MenuId::mnuAspectExplorer)->setChecked(false);
-    w.StatusBar1->setPanelText(2, QString());
-    w.aspectShown(QStringLiteral("Web"));
+    w.aspectShown(Aspect::Web);
 
     if (webPaneIsBlank(w)) {
         const QString style = SettingsStore::getAspectStyle();
@@ -152,7 +147,7 @@ void showAspectWeb(frmVardecks &w)
     }
 
     w.aspectButton(AspectButton::Web)->setChecked(true);
-    w.Splitter2->setVisible(false);
+    w.showExplorerPanes(false);
     w.wbWeb->setVisible(true);
     w.wbWeb->raise();
     w.Picture2->setVisible(true);

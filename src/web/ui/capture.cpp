@@ -35,8 +35,10 @@ CaptureSettings captureSettings(const frmVardecks &w)
 QIcon nodePicture(const frmVardecks &w)
 {
     QIcon icon;
-    const QIcon plain = w.ImageListWM.value(QStringLiteral("Vardeck"));
-    const QIcon selected = w.ImageListWM.value(QStringLiteral("SelVardeck"), plain);
+    const QIcon plain = w.vardeckPictures().picture(QStringLiteral("Vardeck"));
+    const QIcon selected = w.vardeckPictures().has(QStringLiteral("SelVardeck"))
+                               ? w.vardeckPictures().picture(QStringLiteral("SelVardeck"))
+                               : plain;
     for (const QSize &size : plain.availableSizes())
         icon.addPixmap(plain.pixmap(size), QIcon::Normal);
     for (const QSize &size : selected.availableSizes())

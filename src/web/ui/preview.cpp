@@ -5,7 +5,6 @@
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
-#include "shell/statuspanels.h"
 #include "storage/useroptions.h"
 #include "web/ui/aspects.h"
 #include "web/ui/webpane.h"
@@ -50,7 +49,7 @@ void showInPane(frmVardecks &w, const QString &address)
         return;
     }
     pane->navigate(QUrl(kBlank));
-    w.StatusBar1->setPanelText(2, QStringLiteral("The preview shows only web pages and files: ") + address);
+    w.showPageStatus(QStringLiteral("The preview shows only web pages and files: ") + address);
 }
 
 void recordVisit(frmVardecks &w)
@@ -132,15 +131,15 @@ void installPreview(frmVardecks &w)
         window->previewProgress->setValue(100);
         window->previewProgress->hide();
         // The pane's texts are passing: the shown folder's path comes back.
-        window->StatusBar1->showFolderPathAgain();
+        window->pageStatusEnded();
     });
     QObject::connect(pane, &WebPane::statusTextChanged, &w, [window, pane](const QString &text) {
         if (!window || pane->address() == kBlank)
             return;
         if (text.isEmpty())
-            window->StatusBar1->showFolderPathAgain();
+            window->pageStatusEnded();
         else
-            window->StatusBar1->setPanelText(2, text);
+            window->showPageStatus(text);
     });
     w.commands.navigatePreview = [&w](const QString &address) { showInPane(w, address); };
     w.commands.cmdPreview_Click = [&w](int index) { cmdPreview_Click(w, index); };

@@ -5,7 +5,6 @@
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
-#include "shell/statuspanels.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/savereport.h"
@@ -219,7 +218,7 @@ void installWebAspect(frmVardecks &w)
     // not echoed over the text that says so.
     QObject::connect(pane, &WebPane::statusTextChanged, &w, [window](const QString &text) {
         if (window && !aspectBusyShown(*window))
-            window->StatusBar1->setPanelText(2, text);
+            window->showPageStatus(text);
     });
     w.commands.loadAspectPage = [&w](const QString &style, const QString &pageName, bool stale) {
         // Before the Web Aspect was ever shown its pane is blank, and entering it makes

@@ -250,12 +250,12 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 {
     open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
     window->commands.populateFavsList(doc());
-    EXPECT_TRUE(window->favsColl().isEmpty()) << "nothing shows the list: it is not read yet";
+    EXPECT_TRUE(ui->favorites().favorites().favsColl().isEmpty()) << "nothing shows the list: it is not read yet";
     EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 0) << "no menu items before the menu opens";
 
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
-    EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
+    EXPECT_EQ(ui->favorites().favorites().favsColl(), QStringList({"W1", "W2"}));
     EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
     tabIndex(*window)->setTab(2);
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Alpha", "Beta"}));
@@ -282,7 +282,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     window->selectVardeck("W1");
     ui->favorites().cmdFAdd_Click();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
-    EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
+    EXPECT_EQ(ui->favorites().favorites().favsColl(), QStringList({"W1", "W2"}));
 }
 
 using PopularUiTest = test::FindingUiTest;

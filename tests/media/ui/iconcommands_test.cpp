@@ -82,7 +82,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
 
     // The list shows each filed icon; the others keep the stock picture.
     EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(iconFile("W1"))));
-    EXPECT_TRUE(sameIcon(listIcon("W3"), window->ImageListWM.value("Vardeck")));
+    EXPECT_TRUE(sameIcon(listIcon("W3"), window->vardeckPictures().picture("Vardeck")));
 
     // A second run replaces the files and rebuilds the image list for the known keys.
     const QByteArray yellow = pictureBytes(Qt::yellow);
@@ -250,7 +250,7 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuToolsIconRemove);
     EXPECT_FALSE(QFile::exists(iconFile("W1")));
-    const QIcon stock = window->ImageListWM.value("Vardeck");
+    const QIcon stock = window->vardeckPictures().picture("Vardeck");
     EXPECT_TRUE(sameIcon(listIcon("W1"), stock));
     EXPECT_TRUE(sameIcon(wmNode("W1")->icon(0), stock)) << "the folder's Vardeck tree";
     EXPECT_TRUE(sameIcon(tagged(tvwFavs(*window), "W1")->icon(0), stock)) << "the favourites";
@@ -288,7 +288,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     ASSERT_NE(window->currentWID(), wid);
     EXPECT_FALSE(QFile::exists(iconFile(window->currentWID())));
     EXPECT_FALSE(QFile::exists(download));
-    EXPECT_FALSE(window->ImageListWM.contains(window->currentWID()));
+    EXPECT_FALSE(window->vardeckPictures().has(window->currentWID()));
 }
 
 } // namespace rr::test

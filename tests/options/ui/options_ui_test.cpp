@@ -258,7 +258,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     ASSERT_TRUE(XMLDatabase::createDatabaseFile(db->getPath()));
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
     window->dbXML.open(std::move(db), "Vardecks.xml");
-    window->aspectShown("Web");
+    window->aspectShown(Aspect::Web);
     appOptions().setWebCSS("Plain");
 
     frmPrefs dialog(*window);

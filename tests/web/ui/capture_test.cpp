@@ -36,13 +36,10 @@ protected:
         forceOffline(false);
         EditingTest::TearDown();
     }
-    // The hand-off timer as the start-up wires it; a change of ThunderTextBox starts it.
+    // A later launch hands over: the hand-off box takes its number and the hand-off timer starts.
     void handOff()
     {
-        QObject::connect(Timer1(*window), &QTimer::timeout, window.get(), &frmVardecks::Timer1_Timer,
-                         Qt::UniqueConnection);
-        ThunderTextBox(*window)->setText(QString::number(++handOffs));
-        Timer1(*window)->start();
+        window->receiveHandOff(QString::number(++handOffs));
         // The timer stops itself as it fires and does the whole hand-off at once.
         waitUntil([&] { return !Timer1(*window)->isActive(); });
     }

@@ -315,7 +315,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     } views[] = {{0, "FoldersTemp", frmVardecks::FoldersPage}, {5, "HitsTemp", frmVardecks::HitsPage}};
     for (const auto &view : views) {
         SCOPED_TRACE(view.page);
-        window->markAllPagesStale();
+        window->commands.collectionChanged(StalePages::everyPage());
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
         EXPECT_TRUE(QFile::exists(page(view.page)));
@@ -460,7 +460,7 @@ TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDra
     // A link's address in the status bar comes back once the next page is drawn; the
     // links of the page on its way out are not echoed over the busy text meanwhile.
     StatusBar1(*window)->setPanelText(2, "http://zebra.example/");
-    window->markAllPagesStale();
+    window->commands.collectionChanged(StalePages::everyPage());
     window->commands.cmdWeb_Click(1);
     emit pane->statusTextChanged("http://quokka.example/");
     EXPECT_EQ(status(), kPreparing);
