@@ -51,7 +51,6 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     buildToolbars();
     buildStatusBar();
     buildPanes();
-    buildWebStrip();
     buildHiddenControls();
     placeOwnControls();
     wireTabStrips();
@@ -92,14 +91,6 @@ qbButtons_H *frmVardecks::cmdEdit(int index) const
 qbButtons_H *frmVardecks::cmdSearchHome(int index) const
 {
     return m_cmdSearchHome.value(index);
-}
-qbButtons_H *frmVardecks::cmdPreview(int index) const
-{
-    return m_cmdPreview.value(index);
-}
-qbButtons_H *frmVardecks::cmdWeb(int index) const
-{
-    return m_cmdWeb.value(index);
 }
 QCheckBox *frmVardecks::chkSearch(int index) const
 {

@@ -5,7 +5,7 @@
 // the View menu, the toolbars and navigation keys, the menu states.
 //
 // Other parts of the program reach the controls through the public members and the
-// accessors of the control arrays (lbl(Lbl::VardeckCount), cmdPreview(0), …), the menu
+// accessors of the control arrays (lbl(Lbl::VardeckCount), …), the menu
 // items by their MenuId, the toolbar buttons by their Tb or AspectButton
 // (controlarrays.h), and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
@@ -40,7 +40,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QProgressBar;
 class QTextEdit;
 class QTimer;
 class QToolBar;
@@ -214,8 +213,6 @@ public:
     QList<QLabel *> lblElements() const { return m_lbl.values(); }
     qbButtons_H *cmdEdit(int index) const;
     qbButtons_H *cmdSearchHome(int index) const;
-    qbButtons_H *cmdPreview(int index) const;
-    qbButtons_H *cmdWeb(int index) const;
     QCheckBox *chkSearch(int index) const;
     QCheckBox *chkOpt(int index) const;
     QCheckBox *chkOptt(int index) const;
@@ -264,10 +261,6 @@ public:
     QToolBar *Toolbar1 = nullptr;
     QToolBar *Toolbar2 = nullptr;
     StatusPanels *StatusBar1 = nullptr;
-    QWidget *Picture2 = nullptr; // the Web Aspect's strip: cmdWeb, txtS, chkWebAspectBrowser
-    QLineEdit *txtS = nullptr;
-    QCheckBox *chkWebAspectBrowser = nullptr;
-    QWidget *wbWeb = nullptr; // holds the Web Aspect's browser once it exists
 
     Splitter *Splitter2 = nullptr;
     TabStrip *tabIndex = nullptr;
@@ -317,10 +310,6 @@ public:
     QPlainTextEdit *txtDescription = nullptr;
     QLabel *lblKeyWords = nullptr;
     QPlainTextEdit *txtKeywords = nullptr;
-    // Preview tab
-    QWidget *wbPreview = nullptr; // holds the preview browser once it exists
-    QCheckBox *chkAutoPreview = nullptr;
-    QProgressBar *previewProgress = nullptr;
     // Notes tab
     QTextEdit *txtNotes = nullptr;
 
@@ -415,8 +404,6 @@ private:
     void buildSearchPage(QWidget *page);
     void buildRightPane();
     void buildDetailsPage(QWidget *page);
-    void buildPreviewPage(QWidget *page);
-    void buildWebStrip();
     void buildHiddenControls();
     // Hands the frame's places the controls the frame still makes itself.
     void placeOwnControls();
@@ -476,8 +463,6 @@ private:
     QMap<int, QLabel *> m_lbl;
     QMap<int, qbButtons_H *> m_cmdEdit;
     QMap<int, qbButtons_H *> m_cmdSearchHome;
-    QMap<int, qbButtons_H *> m_cmdPreview;
-    QMap<int, qbButtons_H *> m_cmdWeb;
     QMap<int, QCheckBox *> m_chkSearch;
     QCheckBox *m_chkOpt6 = nullptr;
     QCheckBox *m_chkOptt7 = nullptr;

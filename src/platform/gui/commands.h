@@ -452,6 +452,15 @@ public:
     // Gives a dialog the fallback font when the designed one is not installed.
     RR_OPERATION(applyFontFallback, void(QWidget *dialog));
     RR_OPERATION(showTips, void());
+    // ----- the web panes' operations: the preview and the Web Aspect -----
+    // The preview's "Preview automatically" box shows the AutoPreview option.
+    RR_OPERATION(showAutoPreviewOption, void());
+    // The box shows unticked, as the start and the opening of a database leave it; the
+    // option is kept.
+    RR_OPERATION(untickAutoPreview, void());
+    // The Web Aspect's "Use default browser formatting" box shows whether the browser
+    // formats the Web Aspect's pages (the session's webAspectHtml off).
+    RR_OPERATION(showWebAspectFormatting, void());
 };
 
 #undef RR_HANDLER

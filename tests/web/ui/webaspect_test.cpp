@@ -49,7 +49,7 @@ bool busyPointer()
 
 const std::string kPreparing = "Preparing the web page…";
 
-// A main window with the Aspect switch.
+// A main window with the Aspect switch and the Web Aspect's strip and pane.
 class AspectsTest : public ::testing::Test
 {
 protected:
@@ -60,10 +60,16 @@ protected:
         window->resetToolbarButtons();
         window->resetMenuItems();
         installAspects(*window);
+        installWebAspect(*window);
         prepare();
         window->show();
     }
-    virtual void prepare() {}
+    // The Aspect switch alone: the Web Aspect's pages are not made.
+    virtual void prepare()
+    {
+        window->commands.applyAspectStyle = [](const QString &) {};
+        window->commands.loadAspectPage = [](const QString &, const QString &, bool) {};
+    }
     void openDatabase(const QString &path)
     {
         auto db = std::make_unique<XMLDatabase>();
@@ -84,7 +90,6 @@ class WebAspectTest : public AspectsTest
 protected:
     void prepare() override
     {
-        installWebAspect(*window);
         installPreview(*window);
         installEmailCommands(*window);
         folder = home.databaseFolder();
