@@ -210,17 +210,6 @@ void WebAspect::printShownView()
     });
 }
 
-void setPrinterChooser(PrinterChooser chooser)
-{
-    printerChooser() = std::move(chooser);
-}
-
-WebPane *webAspectPane(const frmVardecks &w)
-{
-    const WebAspect *aspect = WebAspect::of(w);
-    return aspect ? aspect->pane() : nullptr;
-}
-
 void WebAspect::applyStyle(const QString &style)
 {
     frmVardecks &w = m_window;
@@ -305,6 +294,17 @@ void WebAspect::print()
                      MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Print?")) == MsgResult::No)
         return;
     printShownView();
+}
+
+void setPrinterChooser(PrinterChooser chooser)
+{
+    printerChooser() = std::move(chooser);
+}
+
+WebPane *webAspectPane(const frmVardecks &w)
+{
+    const WebAspect *aspect = WebAspect::of(w);
+    return aspect ? aspect->pane() : nullptr;
 }
 
 void installWebAspect(frmVardecks &w)

@@ -45,6 +45,7 @@ public:
     // True while the pane has shown no page of the collection.
     bool showsNoPage() const;
 
+private:
     // The pane formats the database file: the file gets one instruction naming xsl
     // right after its declaration and is saved; the search view's stylesheet takes the
     // search text on disk.
@@ -55,8 +56,6 @@ public:
     bool loadPage(const QString &xsl, const QString &pageName, bool stale);
     // File > Print: asks first, then prints the view shown.
     void print();
-
-private:
     void build(QWidget *client);
     void attachCommands();
     // Shows the button's view (making its page when stale), or prints for Print.
