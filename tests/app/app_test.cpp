@@ -281,6 +281,27 @@ TEST(Start, theWebPanesBoxesShowTheStoredOptionsAndAnOpenedDatabaseUnticksThePre
     }
 }
 
+// The keyboard's order over the window: leaving the Web Aspect, whose search box had the
+// keys, hands them to the left pane's tabs as it always did, not to the first button of
+// the Preview tab shown on the right.
+TEST(Keyboard, leavingTheWebAspectGivesTheKeysToTheIndexTabsNotToThePreviewsButtons)
+{
+    TempHome home;
+    ScriptedPrompts prompts;
+    frmVardecks window;
+    assembleMainWindow(window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    tabInfo(window)->setTab(1);
+    ASSERT_TRUE(cmdPreview(window, 0)->isVisible());
+    window.aspectButton(AspectButton::Web)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), txtS(window));
+    window.aspectButton(AspectButton::Explorer)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), tabIndex(window)->tabBar());
+}
+
 // A start that shows no web page makes no web view, loads no browser engine and makes
 // no OpenGL context: on an X display each is tens of megabytes and part of a second.
 TEST(Start, onAnXDisplayLoadsNoBrowserEngineAndMakesNoOpenGLContext)
