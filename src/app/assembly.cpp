@@ -33,8 +33,10 @@ void assembleMainWindow(frmVardecks &window)
     installDatabaseCommands(window);
     installAspects(window);
     installCapture(window);
-    installWebAspect(window);
+    // The preview's controls come before the Web Aspect's in the keyboard's order, as
+    // the Preview tab lies before the Web Aspect's strip on the window.
     installPreview(window);
+    installWebAspect(window);
     installEmailCommands(window);
     installFinding(window);
     installRecentMenu(window);

@@ -113,7 +113,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 
     enableEveryControl(w);
 
-    w.chkAutoPreview->setChecked(false);
+    w.commands.untickAutoPreview();
     setFormEditMode(w, false);
     w.commands.setNonEditableFields();
     w.resetToolbarButtons();

@@ -184,10 +184,9 @@ void DetailsPanel::showStoredThumbnail()
     picThumb->setPixmap(thumb);
 }
 
-// The preview pane remembers the address it shows; the Web Aspect subsystem loads it.
+// The preview pane shows the address, or nothing when it may not load it.
 void DetailsPanel::showPreview(const QString &address)
 {
-    w.wbPreview->setProperty("rrAddress", address);
     w.commands.navigatePreview(address);
 }
 

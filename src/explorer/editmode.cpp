@@ -58,7 +58,6 @@ bool startsModification(const QKeyEvent *key)
 
 void showPreviewBlank(frmVardecks &w)
 {
-    w.wbPreview->setProperty("rrAddress", QStringLiteral("about:blank"));
     w.commands.navigatePreview(QStringLiteral("about:blank"));
 }
 

@@ -176,8 +176,9 @@ void urlSupport::createURL(const QString &address)
     m_homeURL = calculateHomeURL(address);
 }
 
-QString urlSupport::calculateHomeURL(const QString &address)
+QString urlSupport::calculateHomeURL(const QString &given)
 {
+    const QString address = given.trimmed();
     // The search for the "/" that ends the host starts just past "https://" or "http://".
     const bool secure = address.startsWith(QLatin1String("HTTPS"), Qt::CaseInsensitive);
     const qsizetype slash = address.indexOf(QLatin1Char('/'), secure ? 8 : 7);
@@ -189,8 +190,7 @@ QString urlSupport::calculateHomeURL(const QString &address)
 
 bool urlSupport::isValidWWW(const QString &address)
 {
-    return address.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
-           address.startsWith(QLatin1String("WWW"), Qt::CaseInsensitive);
+    return isWebAddress(address);
 }
 
 bool urlSupport::isPDF(const QString &address)

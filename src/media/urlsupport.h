@@ -56,9 +56,9 @@ public:
 
     // Scheme and host with one closing "/": everything up to the first "/" after the
     // scheme's "//" (from character 9 for "HTTPS", 8 otherwise), or the whole address
-    // with "/" appended. "" gives "/".
+    // with "/" appended; blanks around the address are dropped first. "" gives "/".
     static QString calculateHomeURL(const QString &address);
-    // True when the address begins with "HTTP" or "WWW" in any letter case.
+    // True for a web page's address: the one rule of isWebAddress (webaddress.h).
     static bool isValidWWW(const QString &address);
     // True when the address ends with "PDF" in any letter case.
     static bool isPDF(const QString &address);

@@ -19,6 +19,11 @@ QString cleanAddress(const QString &address);
 
 // True when the address, blanks around it dropped, begins with "www." in any letter case.
 bool isWwwAddress(const QString &address);
+// The one rule for whether an address is a web page's: blanks around it dropped, it
+// begins with "http" in any letter case ("https" too), or it is a host name whose
+// first label is "www" (isWwwAddress). A bare host name of another first label
+// ("wwwx.example", "a.example") is not, for nothing would give it its "http://".
+bool isWebAddress(const QString &address);
 // Such an address with "http://" before it and the blanks around it dropped; any other
 // address as it is.
 QString withWebScheme(const QString &address);

@@ -51,7 +51,6 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     buildToolbars();
     buildStatusBar();
     buildPanes();
-    buildWebStrip();
     buildHiddenControls();
     placeOwnControls();
     wireTabStrips();
@@ -87,14 +86,6 @@ frmVardecks::~frmVardecks()
 QLabel *frmVardecks::lbl(Lbl index) const
 {
     return m_lbl.value(int(index));
-}
-qbButtons_H *frmVardecks::cmdPreview(int index) const
-{
-    return m_cmdPreview.value(index);
-}
-qbButtons_H *frmVardecks::cmdWeb(int index) const
-{
-    return m_cmdWeb.value(index);
 }
 QCheckBox *frmVardecks::chkSearch(int index) const
 {

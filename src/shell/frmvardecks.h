@@ -8,7 +8,7 @@
 // strips and hidden controls) are private: the parts ask for a tab, a status text or a
 // picture through the operations below, by the names of frameviews.h. Other parts of
 // the program reach the controls the frame still makes through the public members and
-// the accessors of the control arrays (lbl(Lbl::VardeckCount), cmdPreview(0), …), the
+// the accessors of the control arrays (lbl(Lbl::VardeckCount), …), the
 // menu items by their MenuId, the toolbar buttons by their Tb or AspectButton
 // (controlarrays.h), and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
@@ -46,7 +46,6 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPlainTextEdit;
-class QProgressBar;
 class QTextEdit;
 class QTimer;
 class QToolBar;
@@ -255,8 +254,7 @@ public:
     QLabel *lbl(Lbl index) const;
     // Every element of lbl(), in the order of the indices.
     QList<QLabel *> lblElements() const { return m_lbl.values(); }
-    qbButtons_H *cmdPreview(int index) const;
-    qbButtons_H *cmdWeb(int index) const;
+
     QCheckBox *chkSearch(int index) const;
     QCheckBox *chkOpt(int index) const;
     QCheckBox *chkOptt(int index) const;
@@ -305,10 +303,6 @@ signals:
 
 public:
     // ----- controls -----
-    QWidget *Picture2 = nullptr; // the Web Aspect's strip: cmdWeb, txtS, chkWebAspectBrowser
-    QLineEdit *txtS = nullptr;
-    QCheckBox *chkWebAspectBrowser = nullptr;
-    QWidget *wbWeb = nullptr; // holds the Web Aspect's browser once it exists
 
     // Index tab
     QTreeWidget *tvwTopics = nullptr;
@@ -334,10 +328,6 @@ public:
 
     QTreeWidget *listVD = nullptr;
     QTreeWidget *lstSearch = nullptr;
-    // Preview tab
-    QWidget *wbPreview = nullptr; // holds the preview browser once it exists
-    QCheckBox *chkAutoPreview = nullptr;
-    QProgressBar *previewProgress = nullptr;
 
     // Hidden controls
     QLabel *lblTName = nullptr; // the shown folder's name (showFolder)
@@ -443,8 +433,7 @@ private:
     void buildLeftPane();
     void buildSearchPage(QWidget *page);
     void buildRightPane();
-    void buildPreviewPage(QWidget *page);
-    void buildWebStrip();
+
     void buildHiddenControls();
     void Timer1_Timer();
     // Hands the frame's places the controls the frame still makes itself.
@@ -530,8 +519,7 @@ private:
     QString m_beforeEcho;
     QList<QAction *> m_aspectButtons;
     QMap<int, QLabel *> m_lbl;
-    QMap<int, qbButtons_H *> m_cmdPreview;
-    QMap<int, qbButtons_H *> m_cmdWeb;
+
     QMap<int, QCheckBox *> m_chkSearch;
     QCheckBox *m_chkOpt6 = nullptr;
     QCheckBox *m_chkOptt7 = nullptr;

@@ -15,7 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
+
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -272,7 +272,6 @@ void frmVardecks::buildRightPane()
     place(tabInfo, 0, 1280, 6795, 5145);
     for (const char *caption : {"   &Details   ", "   Previe&w   ", "   No&tes   "})
         tabInfo->addTab(QString::fromLatin1(caption));
-    buildPreviewPage(tabInfo->page(1));
 
     listVD = makeList(tabView->page(1), QStringLiteral("listVD"),
                       {QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Created date"),
@@ -288,78 +287,6 @@ void frmVardecks::buildRightPane()
     // The two reports size their columns to what they show when first seen.
     for (QTreeWidget *report : {listVD, lstSearch})
         new ColumnFit(report);
-}
-
-void frmVardecks::buildPreviewPage(QWidget *page)
-{
-    const char *captions[] = {"Go", "Stop", "Refresh", "Home", "Open home", "Open"};
-    const char *tips[] = {"Show this Vardeck's page here",
-                          "Stop loading the page",
-                          "Refresh the page",
-                          "Show this Vardeck's home page here",
-                          "Open the home page in the browser",
-                          "Open this Vardeck in the browser"};
-    // Each button as wide as its caption needs: the captions wrap, and a second line
-    // would fall outside the button.
-    const int widths[] = {800, 800, 1060, 900, 1400, 900};
-    int left = 100;
-    for (int i = 0; i < 6; ++i) {
-        qbButtons_H *button =
-            makeButton(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]), left, 480,
-                       widths[i], 330, &Commands::cmdPreview_Click, i);
-        left += widths[i] + 30;
-        button->setToolTip(QString::fromLatin1(tips[i]));
-        m_cmdPreview.insert(i, button);
-    }
-    chkAutoPreview =
-        checkBox(page, QStringLiteral("chkAutoPreview"), QStringLiteral("Preview automatically"), 100, 880, 2400, 255);
-    connect(chkAutoPreview, &QCheckBox::clicked, this, [this] { commands.chkAutoPreview_Click(); });
-    previewProgress = new QProgressBar(page);
-    previewProgress->setObjectName(QStringLiteral("previewProgress"));
-    previewProgress->setRange(0, 100);
-    previewProgress->setTextVisible(false);
-    place(previewProgress, 2700, 900, 2400, 210);
-    previewProgress->hide();
-    wbPreview = new QWidget(page);
-    wbPreview->setObjectName(QStringLiteral("wbPreview"));
-    wbPreview->setAutoFillBackground(true);
-    wbPreview->setBackgroundRole(QPalette::Base);
-    place(wbPreview, 100, 1260, 6435, 3735);
-}
-
-void frmVardecks::buildWebStrip()
-{
-    Picture2 = new QWidget(formClient);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    place(Picture2, 0, 420, 11955, 720);
-    const char *captions[] = {"Folders", "All Vardecks", "Favorites", "Print", "Search", "Popular"};
-    double left = 60;
-    for (int i = 0; i < 6; ++i) {
-        // The search box stands before its Search button.
-        if (i == 4) {
-            txtS = textBox(Picture2, QStringLiteral("txtS"), left, 150, 1640, 300);
-            left += 1700;
-        }
-        qbButtons_H *button =
-            makeButton(Picture2, QStringLiteral("cmdWeb(%1)").arg(i), QString::fromLatin1(captions[i]), left, 120, 1200,
-                       375, &Commands::cmdWeb_Click, i);
-        m_cmdWeb.insert(i, button);
-        left += 1260;
-    }
-    chkWebAspectBrowser = checkBox(Picture2, QStringLiteral("chkWebAspectBrowser"),
-                                   QStringLiteral("Use default browser formatting"), left + 120, 180, 3400, 255);
-    // Its caption is never cut short by the designed width.
-    chkWebAspectBrowser->resize(std::max(chkWebAspectBrowser->width(), chkWebAspectBrowser->sizeHint().width()),
-                                chkWebAspectBrowser->height());
-    connect(chkWebAspectBrowser, &QCheckBox::clicked, this, [this] { commands.chkWebAspectBrowser_Click(); });
-    Picture2->hide();
-
-    wbWeb = new QWidget(formClient);
-    wbWeb->setObjectName(QStringLiteral("wbWeb"));
-    wbWeb->setAutoFillBackground(true);
-    wbWeb->setBackgroundRole(QPalette::Base);
-    place(wbWeb, 50, 1180, 10215, 6135);
-    wbWeb->hide();
 }
 
 void frmVardecks::buildHiddenControls()
@@ -483,12 +410,7 @@ void frmVardecks::placeOwnControls()
         {Place::PopularList, listPop},
         {Place::FolderList, listVD},
         {Place::SearchResults, lstSearch},
-        {Place::Preview, wbPreview},
-        {Place::PreviewButtons, cmdPreview(5)},
-        {Place::WebStrip, Picture2},
-        {Place::WebSearchBox, txtS},
-        {Place::WebBrowserCheck, chkWebAspectBrowser},
-        {Place::WebView, wbWeb},
+
     };
     for (const auto &[role, control] : own)
         addToLayout(role, control);

@@ -80,7 +80,7 @@ void frmVardecks::Form_Load()
         m_splash->Form_Load();
     }
 
-    chkAutoPreview->setChecked(false);
+    commands.untickAutoPreview();
     commands.setFormEditMode(false);
     commands.setNonEditableFields();
 
@@ -203,7 +203,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
         options.setRecentSearchNo(15);
     session().searchMax = options.getRecentSearchNo();
 
-    chkAutoPreview->setChecked(options.getAutoPreview());
+    commands.showAutoPreviewOption();
     chkOpt(6)->setChecked(options.getOpenFirst());
     chkOptt(7)->setChecked(options.getShowDetailSearch());
     chkSearch(0)->setChecked(true);
@@ -244,7 +244,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     session().currentAspectStyle = SettingsStore::getAspectStyle();
     session().webAspectHtml = SettingsStore::getWebAspectHtml();
-    at<QCheckBox>(Place::WebBrowserCheck)->setChecked(!session().webAspectHtml);
+    commands.showWebAspectFormatting();
     if (!m_overrideAspect) {
         if (sameText(SettingsStore::getAspectSetting(), QLatin1String("Web"))) {
             commands.showAspectWeb();

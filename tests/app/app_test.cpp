@@ -9,8 +9,10 @@
 #include "shell/fonthelpers.h"
 #include "shell/mainmodule.h"
 #include "shell/singleinstance.h"
+#include "storage/chosendatabase.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
+#include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/devtoolsserver.h"
 #include "support/xsession.h"
@@ -235,6 +237,67 @@ TEST(Start, theWindowShowsWithoutWaitingForSilentBrowsersAndTheirPagesAreOffered
     EXPECT_EQ(offered, QStringList({"Titled page", "http://127.0.0.1:8766/t06.html"}));
     setCaptureSettings(std::nullopt);
     window.close();
+}
+
+// Once the window has started, the preview's and the Web Aspect's boxes show the stored
+// options; a database opened later leaves the preview's box unticked, the option kept.
+TEST(Start, theWebPanesBoxesShowTheStoredOptionsAndAnOpenedDatabaseUnticksThePreviewsBox)
+{
+    struct Case {
+        const char *autoPreview, *webAspectHtml;
+        bool previewTicked, browserFormatsTicked;
+    };
+    const Case cases[] = {{"True", "False", true, true}, {"False", "True", false, false}};
+    for (const Case &c : cases) {
+        Session run;
+        TempHome home;
+        ScriptedPrompts prompts;
+        ASSERT_TRUE(paths::prepareProgramFolder());
+        const QString app = QString::fromLatin1(SettingsStore::kAppKey);
+        RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, app, QStringLiteral("BasicApp"), "ok");
+        RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, app, QStringLiteral("WebAspectHtml"), c.webAspectHtml);
+        const QString options = app + QStringLiteral("UserOptions\\");
+        for (const char *name : {"hideSplash", "tipStartup"})
+            RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QString::fromLatin1(name), "True");
+        RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("autoPreview"), c.autoPreview);
+        setCaptureSettings(
+            CaptureSettings{home.path(), {}, QStringLiteral(":none"), QStringLiteral("Razuzezu Revidod"), 0, 100});
+
+        frmVardecks window;
+        assembleMainWindow(window);
+        Main(window);
+        EXPECT_EQ(chkAutoPreview(window)->isChecked(), c.previewTicked) << c.autoPreview;
+        EXPECT_EQ(chkWebAspectBrowser(window)->isChecked(), c.browserFormatsTicked) << c.webAspectHtml;
+        window.commands.openTheDatabase(ChosenDatabase{
+            writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Other") + "</FOLDERS>"),
+            QStringLiteral("Other.xml")});
+        EXPECT_EQ(window.dbXML.name(), "Other.xml");
+        EXPECT_FALSE(chkAutoPreview(window)->isChecked());
+        EXPECT_EQ(appOptions().getAutoPreview(), c.previewTicked);
+        setCaptureSettings(std::nullopt);
+        window.close();
+    }
+}
+
+// The keyboard's order over the window: leaving the Web Aspect, whose search box had the
+// keys, hands them to the left pane's tabs as it always did, not to the first button of
+// the Preview tab shown on the right.
+TEST(Keyboard, leavingTheWebAspectGivesTheKeysToTheIndexTabsNotToThePreviewsButtons)
+{
+    TempHome home;
+    ScriptedPrompts prompts;
+    frmVardecks window;
+    assembleMainWindow(window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    tabInfo(window)->setTab(1);
+    ASSERT_TRUE(cmdPreview(window, 0)->isVisible());
+    window.aspectButton(AspectButton::Web)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), txtS(window));
+    window.aspectButton(AspectButton::Explorer)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), tabIndex(window)->tabBar());
 }
 
 // A start that shows no web page makes no web view, loads no browser engine and makes

@@ -1,5 +1,5 @@
 #pragma once
-// The main window with the Explorer, the Aspects and the Recent menu installed, a sample
+// The main window with the Explorer, the Aspects, the preview and the Recent menu installed, a sample
 // database, scripted prompts and a launcher that records instead of starting browsers.
 #include "explorer/explorer.h"
 #include "finding/ui/recentmenu.h"
@@ -14,6 +14,7 @@
 #include "support/fakelauncher.h"
 #include "support/windowcontrols.h"
 #include "web/ui/aspects.h"
+#include "web/ui/preview.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -124,6 +125,7 @@ protected:
         window->resetMenuItems();
         explorer.emplace(installExplorer(*window));
         installAspects(*window);
+        installPreview(*window);
         installRecentMenu(*window);
         window->resize(1000, 700);
         window->show();

@@ -175,7 +175,6 @@ TEST_F(ListsTest, afterADeletionTheKeyboardStaysInTheListOnTheNextRow)
 
 TEST_F(ListsTest, theFolderPathStaysInTheStatusBarThroughThePreviewUntilTheDatabaseCloses)
 {
-    installPreview(*window);
     openDb(threeFavourites());
     clickFolder("T1");
     clickVardeck("W1");

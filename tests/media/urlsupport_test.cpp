@@ -5,6 +5,7 @@
 #include "media/pagesync.h"
 #include "media/picturebytes.h"
 #include "media/urlsupport.h"
+#include "platform/webaddress.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
@@ -126,6 +127,35 @@ protected:
 };
 
 } // namespace
+
+// Whether an address is a web page's is one rule, whoever asks: blanks around it are
+// dropped, and a host name without a scheme counts only when its first label is "www".
+TEST(UrlSupport, aWebAddressIsOneRuleWithBlanksAroundDroppedAndOnlyAWwwLabelForABareHost)
+{
+    const struct {
+        const char *address;
+        bool web;
+    } cases[] = {
+        {" www.a.example", true},
+        {"\twww.a.example/x \n", true},
+        {"WwW.a.example", true},
+        {" HTTPS://a.example/", true},
+        {"wwwx.example", false},
+        {"www2.a.example", false},
+        {"www", false},
+        {"a.example", false},
+        {" ftp://a.example", false},
+        {"", false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(isWebAddress(c.address), c.web) << c.address;
+        EXPECT_EQ(urlSupport::isValidWWW(c.address), c.web) << c.address;
+    }
+    // The home page of such an address is that of the address without the blanks.
+    EXPECT_EQ(urlSupport::calculateHomeURL(" http://www.a.example/x/y "), "http://www.a.example/");
+    EXPECT_EQ(urlSupport::calculateHomeURL("\t https://a.example/x"), "https://a.example/");
+    EXPECT_EQ(urlSupport::calculateHomeURL(" www.a.example"), "www.a.example/");
+}
 
 TEST(UrlSupport, homeUrlDomainWebSecureAndPdfTestsReadTheAddressText)
 {

@@ -11,6 +11,8 @@
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/windowcontrols.h"
+#include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -305,6 +307,11 @@ namespace tw = rr::twips;
 const auto px = tw::sizeToPx;
 
 struct LayoutTest : rr::test::MainWindowTest {
+    void installParts() override
+    {
+        rr::installWebAspect(*window);
+        rr::installPreview(*window);
+    }
     // Spot checks of the rules that hold at any size, against the window's own inner size.
     void expectFrameRules(int barPos = 3944)
     {
@@ -434,7 +441,7 @@ TEST_F(LayoutTest, theWindowGoesNoSmallerThanTheSizeAtWhichEveryControlIsPlacedW
     EXPECT_GT(lstSrch(w)->height(), 0);
     // The right pane is laid out; the preview's buttons and the keyword box fit their tabs.
     EXPECT_GT(tw::width(Picture1(w)), 2520);
-    EXPECT_LE(w.cmdPreview(5)->geometry().right(), tabInfo(w)->width());
+    EXPECT_LE(cmdPreview(w, 5)->geometry().right(), tabInfo(w)->width());
     EXPECT_LT(txtKeywords(w)->geometry().bottom(), PictureDetails(w)->height());
     EXPECT_LE(chkFav(w)->geometry().right(), PictureDetails(w)->width());
     // The Web Aspect's strip shows its check box whole; the status bar's middle panel has room.
@@ -530,12 +537,12 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
 
     setClientSize(1000, 700);
     for (int i = 0; i < 6; ++i) {
-        const rr::qbButtons_H *preview = window->cmdPreview(i);
+        const rr::qbButtons_H *preview = cmdPreview(*window, i);
         // A caption wider than the inner width (8 pixels of frame) wraps below a one-line button.
         const int captionWidth = QFontMetrics(preview->font()).horizontalAdvance(preview->Caption());
         EXPECT_LE(captionWidth, preview->width() - 8) << preview->Caption().toStdString();
         if (i > 0) {
-            EXPECT_LT(window->cmdPreview(i - 1)->geometry().right(), preview->x()) << i;
+            EXPECT_LT(cmdPreview(*window, i - 1)->geometry().right(), preview->x()) << i;
         }
     }
 

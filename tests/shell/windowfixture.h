@@ -42,12 +42,15 @@ protected:
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
+        installParts();
         window->show();
         QApplication::setActiveWindow(window.get());
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get(), 1000);
     }
     void TearDown() override { window.reset(); }
+    // The parts whose controls a test reads, made before the window is shown.
+    virtual void installParts() {}
 
     // Resizes the window so that its client area is width × height pixels.
     void setClientSize(int width, int height)

@@ -102,6 +102,11 @@ RR_WINDOW_CONTROL(QPlainTextEdit, txtKeywords)
 RR_WINDOW_CONTROL(QWidget, wbPreview)
 RR_WINDOW_CONTROL(QCheckBox, chkAutoPreview)
 RR_WINDOW_CONTROL(QProgressBar, previewProgress)
+// The preview's buttons by their index in the object name ("cmdPreview(5)").
+inline qbButtons_H *cmdPreview(const QWidget &window, int index)
+{
+    return windowControl<qbButtons_H>(window, qPrintable(QStringLiteral("cmdPreview(%1)").arg(index)));
+}
 RR_WINDOW_CONTROL(QTextEdit, txtNotes)
 RR_WINDOW_CONTROL(QLabel, lblTName)
 RR_WINDOW_CONTROL(QLineEdit, ThunderTextBox)

@@ -70,9 +70,9 @@ void frmPrefs::cmdApply_Click()
     applyStartupEntry();
 
     session().webAspectHtml = !chk(10)->isChecked();
-    w.chkWebAspectBrowser->setChecked(chk(10)->isChecked());
+    w.commands.showWebAspectFormatting();
     options.setAutoPreview(chk(9)->isChecked());
-    w.chkAutoPreview->setChecked(chk(9)->isChecked());
+    w.commands.showAutoPreviewOption();
     options.setHideSplash(chk(8)->isChecked());
     options.setWinFolders(chk(3)->isChecked());
     options.setOpenFirst(chk(11)->isChecked());

@@ -495,6 +495,15 @@ public:
     // be read), or its icon was removed.
     RR_OPERATION(showSiteIcon, void(const QPixmap &icon));
     RR_OPERATION(siteIconRemoved, void());
+    // ----- the web panes' operations: the preview and the Web Aspect -----
+    // The preview's "Preview automatically" box shows the AutoPreview option.
+    RR_OPERATION(showAutoPreviewOption, void());
+    // The box shows unticked, as the start and the opening of a database leave it; the
+    // option is kept.
+    RR_OPERATION(untickAutoPreview, void());
+    // The Web Aspect's "Use default browser formatting" box shows whether the browser
+    // formats the Web Aspect's pages (the session's webAspectHtml off).
+    RR_OPERATION(showWebAspectFormatting, void());
 };
 
 #undef RR_HANDLER

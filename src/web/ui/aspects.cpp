@@ -12,6 +12,7 @@
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
 #include "web/ui/aspectbusy.h"
+#include "web/ui/webaspect.h"
 #include "web/visits.h"
 
 #include <QAction>
@@ -41,16 +42,11 @@ bool enabled(const frmVardecks &w, MenuId item)
     return w.menuItem(item)->isEnabled();
 }
 
-// The address the Web Aspect's pane shows; "" until a page was rendered into it.
-QString webPaneAddress(const frmVardecks &w)
-{
-    return w.wbWeb->property("rrAddress").toString();
-}
-
+// True while the Web Aspect's pane has shown no page of the collection.
 bool webPaneIsBlank(const frmVardecks &w)
 {
-    const QString shown = webPaneAddress(w);
-    return shown.isEmpty() || shown == QLatin1String("about:blank") || shown == QLatin1String("http:///");
+    const WebAspect *web = WebAspect::of(w);
+    return !web || web->showsNoPage();
 }
 
 // A recorded visit shows at once wherever the Vardeck is on the window.
@@ -118,8 +114,8 @@ void showAspectExplorer(frmVardecks &w)
             w.toolbarButton(position)->setEnabled(true);
     }
     w.showExplorerPanes(true);
-    w.wbWeb->setVisible(false);
-    w.Picture2->setVisible(false);
+    if (WebAspect *web = WebAspect::of(w))
+        web->setShown(false);
     w.aspectShown(Aspect::Explorer);
     w.aspectButton(AspectButton::Explorer)->setChecked(true);
     w.Form_Resize();
@@ -148,9 +144,9 @@ void showAspectWeb(frmVardecks &w)
 
     w.aspectButton(AspectButton::Web)->setChecked(true);
     w.showExplorerPanes(false);
-    w.wbWeb->setVisible(true);
-    w.wbWeb->raise();
-    w.Picture2->setVisible(true);
+    WebAspect *web = WebAspect::of(w);
+    if (web)
+        web->setShown(true);
     enable(w, MenuId::mnuEdit, false);
     for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck,
                         Tb::LastVardeck, Tb::OpenInBrowser})
@@ -158,8 +154,8 @@ void showAspectWeb(frmVardecks &w)
     for (MenuId item : {MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsSynch, MenuId::mnuToolsIcon,
                         MenuId::mnuThumb, MenuId::mnuToolsIconRemove, MenuId::mnuThumbRemove})
         enable(w, item, false);
-    w.txtS->setSelection(0, 40);
-    w.txtS->setFocus();
+    if (web)
+        web->focusSearchBox();
     w.Form_Resize();
     refreshAspectBusy(w);
 }

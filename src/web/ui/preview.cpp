@@ -7,6 +7,7 @@
 #include "shell/openaddress.h"
 #include "storage/useroptions.h"
 #include "web/ui/aspects.h"
+#include "web/ui/panecontrols.h"
 #include "web/ui/webpane.h"
 #include "web/visits.h"
 
@@ -38,22 +39,117 @@ QUrl previewUrl(const QString &address)
     return {};
 }
 
-void showInPane(frmVardecks &w, const QString &address)
+} // namespace
+
+PreviewPane::PreviewPane(frmVardecks &w) : QObject(&w), m_window(w)
 {
-    WebPane *pane = WebPane::of(w.wbPreview);
-    if (!pane)
-        return;
-    const QUrl url = previewUrl(address);
-    if (url.isValid()) {
-        pane->navigate(url);
-        return;
-    }
-    pane->navigate(QUrl(kBlank));
-    w.showPageStatus(QStringLiteral("The preview shows only web pages and files: ") + address);
+    build(w.pane(Pane::PreviewPage));
+    m_pane = new WebPane(m_host, WebPane::Kind::Preview);
+    w.addToLayout(Place::Preview, m_host);
+    w.addToLayout(Place::PreviewButtons, m_open);
+    followThePane();
+    attachCommands();
 }
 
-void recordVisit(frmVardecks &w)
+PreviewPane *PreviewPane::of(const frmVardecks &w)
 {
+    return w.findChild<PreviewPane *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void PreviewPane::build(QWidget *page)
+{
+    const char *captions[] = {"Go", "Stop", "Refresh", "Home", "Open home", "Open"};
+    const char *tips[] = {"Show this Vardeck's page here",
+                          "Stop loading the page",
+                          "Refresh the page",
+                          "Show this Vardeck's home page here",
+                          "Open the home page in the browser",
+                          "Open this Vardeck in the browser"};
+    // Each button as wide as its caption needs: the captions wrap, and a second line
+    // would fall outside the button.
+    const int widths[] = {800, 800, 1060, 900, 1400, 900};
+    qbButtons_H **buttons[] = {&m_go, &m_stop, &m_refresh, &m_home, &m_openHome, &m_open};
+    int left = 100;
+    for (int i = 0; i < 6; ++i) {
+        *buttons[i] =
+            panecontrols::button(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]),
+                                 QRect(left, 480, widths[i], 330), m_window.commands, &Commands::cmdPreview_Click, i);
+        left += widths[i] + 30;
+        (*buttons[i])->setToolTip(QString::fromLatin1(tips[i]));
+    }
+    m_autoPreview =
+        panecontrols::checkBox(page, QStringLiteral("chkAutoPreview"), QStringLiteral("Preview automatically"),
+                               QRect(100, 880, 2400, 255), m_window.commands, &Commands::chkAutoPreview_Click);
+    m_progress = new QProgressBar(page);
+    m_progress->setObjectName(QStringLiteral("previewProgress"));
+    m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
+    twips::move(m_progress, 2700, 900, 2400, 210);
+    m_progress->hide();
+    m_host = new QWidget(page);
+    m_host->setObjectName(QStringLiteral("wbPreview"));
+    m_host->setAutoFillBackground(true);
+    m_host->setBackgroundRole(QPalette::Base);
+    twips::move(m_host, 100, 1260, 6435, 3735);
+}
+
+void PreviewPane::followThePane()
+{
+    QPointer<frmVardecks> window(&m_window);
+    // The lambdas live as long as the progress bar they show the load in.
+    connect(m_pane, &WebPane::loadStarted, m_progress, [this] {
+        m_progress->setValue(0);
+        m_progress->show();
+    });
+    connect(m_pane, &WebPane::loadProgress, m_progress, [this](int percent) {
+        if (percent >= 0)
+            m_progress->setValue(percent);
+    });
+    connect(m_pane, &WebPane::loadFinished, m_progress, [this, window](bool) {
+        m_progress->setValue(100);
+        m_progress->hide();
+        // The pane's texts are passing: the shown folder's path comes back.
+        if (window)
+            window->pageStatusEnded();
+    });
+    connect(m_pane, &WebPane::statusTextChanged, m_progress, [this, window](const QString &text) {
+        if (!window || m_pane->address() == kBlank)
+            return;
+        if (text.isEmpty())
+            window->pageStatusEnded();
+        else
+            window->showPageStatus(text);
+    });
+}
+
+void PreviewPane::attachCommands()
+{
+    Commands &commands = m_window.commands;
+    commands.navigatePreview = [this](const QString &address) { showAddress(address); };
+    commands.cmdPreview_Click = [this](int index) { press(Button(index)); };
+    commands.chkAutoPreview_Click = [this](int) {
+        const Qt::CheckState state = m_autoPreview->checkState();
+        if (state != Qt::PartiallyChecked)
+            appOptions().setAutoPreview(state == Qt::Checked);
+    };
+    commands.showAutoPreviewOption = [this] { m_autoPreview->setChecked(appOptions().getAutoPreview()); };
+    commands.untickAutoPreview = [this] { m_autoPreview->setChecked(false); };
+}
+
+void PreviewPane::showAddress(const QString &address)
+{
+    const QUrl url = previewUrl(address);
+    if (url.isValid()) {
+        m_pane->navigate(url);
+        return;
+    }
+    m_pane->navigate(QUrl(kBlank));
+    m_window.showPageStatus(QStringLiteral("The preview shows only web pages and files: ") + address);
+}
+
+void PreviewPane::recordVisit()
+{
+    frmVardecks &w = m_window;
     if (w.editState() != EditState::Viewing || !w.vardeckShown() || !w.dbXML.isOpen())
         return;
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
@@ -62,92 +158,52 @@ void recordVisit(frmVardecks &w)
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 
-void showHomePage(frmVardecks &w)
+void PreviewPane::showHomePage()
 {
-    const QString home = urlSupport::calculateHomeURL(w.commands.detailsText(DetailsField::AddressBox));
+    const QString home = urlSupport::calculateHomeURL(m_window.commands.detailsText(DetailsField::AddressBox));
     if (!urlSupport::isValidWWW(home)) {
-        prompt::show(QStringLiteral("The homepage for ") + w.commands.detailsText(DetailsField::NameBox) +
+        prompt::show(QStringLiteral("The homepage for ") + m_window.commands.detailsText(DetailsField::NameBox) +
                          QStringLiteral(" could not be loaded"),
                      MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    showInPane(w, home);
+    showAddress(home);
 }
 
-} // namespace
-
-void cmdPreview_Click(frmVardecks &w, int index)
+void PreviewPane::press(Button button)
 {
-    WebPane *pane = WebPane::of(w.wbPreview);
-    switch (index) {
-    case 0:
-        showInPane(w, w.commands.detailsText(DetailsField::AddressBox));
-        recordVisit(w);
+    const QString address = m_window.commands.detailsText(DetailsField::AddressBox);
+    switch (button) {
+    case Button::Go:
+        showAddress(address);
+        recordVisit();
         break;
-    case 1:
-        pane->stop();
+    case Button::Stop:
+        m_pane->stop();
         break;
-    case 2:
-        pane->refresh();
+    case Button::Refresh:
+        m_pane->refresh();
         break;
-    case 3:
-        showHomePage(w);
+    case Button::Home:
+        showHomePage();
         break;
-    case 4:
-        finishOpening(
-            openHome(w.commands.detailsText(DetailsField::AddressBox), w.commands.detailsText(DetailsField::NameBox)));
+    case Button::OpenHome:
+        finishOpening(openHome(address, m_window.commands.detailsText(DetailsField::NameBox)));
         break;
-    case 5:
+    case Button::Open:
         // A refused address is told and is no visit; any other visit counts even when
         // the browser then fails.
-        if (urlSupport::isSafeToOpen(w.commands.detailsText(DetailsField::AddressBox)))
-            recordVisit(w);
-        openInBrowser(w.commands.detailsText(DetailsField::AddressBox));
-        break;
-    default:
+        if (urlSupport::isSafeToOpen(address))
+            recordVisit();
+        openInBrowser(address);
         break;
     }
 }
 
 void installPreview(frmVardecks &w)
 {
-    if (WebPane::of(w.wbPreview))
-        return;
-    auto *pane = new WebPane(w.wbPreview, WebPane::Kind::Preview);
-    QPointer<frmVardecks> window(&w);
-    QObject::connect(pane, &WebPane::loadStarted, &w, [window] {
-        if (!window)
-            return;
-        window->previewProgress->setValue(0);
-        window->previewProgress->show();
-    });
-    QObject::connect(pane, &WebPane::loadProgress, &w, [window](int percent) {
-        if (window && percent >= 0)
-            window->previewProgress->setValue(percent);
-    });
-    QObject::connect(pane, &WebPane::loadFinished, &w, [window](bool) {
-        if (!window)
-            return;
-        window->previewProgress->setValue(100);
-        window->previewProgress->hide();
-        // The pane's texts are passing: the shown folder's path comes back.
-        window->pageStatusEnded();
-    });
-    QObject::connect(pane, &WebPane::statusTextChanged, &w, [window, pane](const QString &text) {
-        if (!window || pane->address() == kBlank)
-            return;
-        if (text.isEmpty())
-            window->pageStatusEnded();
-        else
-            window->showPageStatus(text);
-    });
-    w.commands.navigatePreview = [&w](const QString &address) { showInPane(w, address); };
-    w.commands.cmdPreview_Click = [&w](int index) { cmdPreview_Click(w, index); };
-    w.commands.chkAutoPreview_Click = [&w](int) {
-        const Qt::CheckState state = w.chkAutoPreview->checkState();
-        if (state != Qt::PartiallyChecked)
-            appOptions().setAutoPreview(state == Qt::Checked);
-    };
+    if (!PreviewPane::of(w))
+        new PreviewPane(w);
 }
 
 } // namespace rr

@@ -2,16 +2,63 @@
 // The details panel's preview pane: the shown Vardeck's page or home page inside the
 // window, its six buttons, the progress bar and the status text, and the
 // automatic-preview check box.
+#include <QObject>
+
+class QCheckBox;
+class QProgressBar;
+class QWidget;
+
 namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
+class WebPane;
 
-// Attaches cmdPreview_Click, chkAutoPreview_Click and w.commands.navigatePreview.
+// The preview owns the Preview tab's controls: the pane wbPreview, the buttons
+// cmdPreview(0) to cmdPreview(5), previewProgress and chkAutoPreview. Other parts reach
+// it through the window's commands (navigatePreview, showAutoPreviewOption,
+// untickAutoPreview); the frame lays out the pane and the row of buttons.
+class PreviewPane : public QObject
+{
+    Q_OBJECT
+public:
+    // The buttons in their order on the page; the value is the index in the button's
+    // object name ("cmdPreview(5)") and the one cmdPreview_Click runs with.
+    enum class Button { Go, Stop, Refresh, Home, OpenHome, Open };
+
+    explicit PreviewPane(frmVardecks &w);
+    // The window's preview; nullptr before installPreview.
+    static PreviewPane *of(const frmVardecks &w);
+
+private:
+    void build(QWidget *page);
+    void followThePane();
+    void attachCommands();
+    // Go shows the Vardeck's page here and Open in the browser, each a visit outside an
+    // edit; Stop and Refresh act on the page shown; Home shows the home page here and
+    // OpenHome in the browser.
+    void press(Button button);
+    // Shows an address in the pane; one it may not load leaves the pane empty.
+    void showAddress(const QString &address);
+    void showHomePage();
+    void recordVisit();
+
+    frmVardecks &m_window;
+    qbButtons_H *m_go = nullptr;
+    qbButtons_H *m_stop = nullptr;
+    qbButtons_H *m_refresh = nullptr;
+    qbButtons_H *m_home = nullptr;
+    qbButtons_H *m_openHome = nullptr;
+    qbButtons_H *m_open = nullptr;
+    QCheckBox *m_autoPreview = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QWidget *m_host = nullptr; // wbPreview: holds the browser once it exists
+    WebPane *m_pane = nullptr;
+};
+
+// Makes the preview (once) and attaches cmdPreview_Click, chkAutoPreview_Click and the
+// preview's operations.
 void installPreview(frmVardecks &w);
-
-// 0 go (records a visit outside an edit), 1 stop, 2 refresh, 3 home page here,
-// 4 home page in the browser, 5 open in the browser (records a visit outside an edit).
-void cmdPreview_Click(frmVardecks &w, int index);
 
 } // namespace rr

@@ -12,6 +12,7 @@
 #include "web/aspectfiles.h"
 #include "web/ui/aspectbusy.h"
 #include "web/ui/aspects.h"
+#include "web/ui/panecontrols.h"
 #include "web/ui/webpane.h"
 
 #include <QAction>
@@ -61,46 +62,144 @@ void tellFailure(const QString &what, const QString &reason)
     prompt::show(what + QStringLiteral("\n\n") + reason, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-// The stylesheets beside the open database; a missing one comes from the installed data.
-QString stylesheetFolder(const frmVardecks &w)
-{
-    const QString base = w.dbXML->getBasePath();
-    QString error;
-    if (!aspectfiles::restoreMissing(base, &error))
-        tellFailure(QStringLiteral("The Web Aspect's stylesheets could not be put beside the database."), error);
-    return base;
-}
-
 struct ViewButton {
     const char *stylesheet;
     const char *pageName;
     int staleFlag; // -1: made again every time
 };
 
-ViewButton viewButton(int index)
+ViewButton viewButton(WebAspect::Button button)
 {
-    switch (index) {
-    case 1:
+    switch (button) {
+    case WebAspect::Button::AllVardecks:
         return {"VDAll.xsl", "AllTemp", frmVardecks::AllPage};
-    case 2:
+    case WebAspect::Button::Favorites:
         return {"VDFavs.xsl", "FavsTemp", frmVardecks::FavsPage};
-    case 4:
+    case WebAspect::Button::Search:
         return {"VDSearch.xsl", "SearchTemp", -1};
-    case 5:
+    case WebAspect::Button::Popular:
         return {"VDHits.xsl", "HitsTemp", frmVardecks::HitsPage};
     default:
         return {"VD.xsl", "FoldersTemp", frmVardecks::FoldersPage};
     }
 }
 
-void printShownView(frmVardecks &w)
+} // namespace
+
+WebAspect::WebAspect(frmVardecks &w) : QObject(&w), m_window(w)
 {
-    WebPane *pane = webAspectPane(w);
-    if (!pane)
-        return;
-    std::shared_ptr<QPrinter> printer = choosePrinter(&w);
+    build(w.pane(Pane::Client));
+    m_pane = new WebPane(m_host, WebPane::Kind::Aspect);
+    w.addToLayout(Place::WebStrip, m_strip);
+    w.addToLayout(Place::WebSearchBox, m_searchText);
+    w.addToLayout(Place::WebBrowserCheck, m_browserFormats);
+    w.addToLayout(Place::WebView, m_host);
+    attachCommands();
+}
+
+WebAspect *WebAspect::of(const frmVardecks &w)
+{
+    return w.findChild<WebAspect *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void WebAspect::build(QWidget *client)
+{
+    m_strip = new QWidget(client);
+    m_strip->setObjectName(QStringLiteral("Picture2"));
+    twips::move(m_strip, 0, 420, 11955, 720);
+    const char *captions[] = {"Folders", "All Vardecks", "Favorites", "Print", "Search", "Popular"};
+    qbButtons_H **buttons[] = {&m_folders, &m_allVardecks, &m_favorites, &m_print, &m_search, &m_popular};
+    int left = 60;
+    for (int i = 0; i < 6; ++i) {
+        // The search box stands before its Search button.
+        if (Button(i) == Button::Search) {
+            m_searchText = panecontrols::textBox(m_strip, QStringLiteral("txtS"), QRect(left, 150, 1640, 300));
+            left += 1700;
+        }
+        *buttons[i] =
+            panecontrols::button(m_strip, QStringLiteral("cmdWeb(%1)").arg(i), QString::fromLatin1(captions[i]),
+                                 QRect(left, 120, 1200, 375), m_window.commands, &Commands::cmdWeb_Click, i);
+        left += 1260;
+    }
+    m_browserFormats = panecontrols::checkBox(
+        m_strip, QStringLiteral("chkWebAspectBrowser"), QStringLiteral("Use default browser formatting"),
+        QRect(left + 120, 180, 3400, 255), m_window.commands, &Commands::chkWebAspectBrowser_Click);
+    // Its caption is never cut short by the designed width.
+    m_browserFormats->resize(std::max(m_browserFormats->width(), m_browserFormats->sizeHint().width()),
+                             m_browserFormats->height());
+    m_strip->hide();
+
+    m_host = new QWidget(client);
+    m_host->setObjectName(QStringLiteral("wbWeb"));
+    m_host->setAutoFillBackground(true);
+    m_host->setBackgroundRole(QPalette::Base);
+    twips::move(m_host, 50, 1180, 10215, 6135);
+    m_host->hide();
+}
+
+void WebAspect::attachCommands()
+{
+    frmVardecks &w = m_window;
+    QPointer<frmVardecks> window(&w);
+    // While the pane works towards a new page, the links of the one it still shows are
+    // not echoed over the text that says so.
+    connect(m_pane, &WebPane::statusTextChanged, this, [window](const QString &text) {
+        if (window && !aspectBusyShown(*window))
+            window->showPageStatus(text);
+    });
+    w.commands.loadAspectPage = [this](const QString &style, const QString &pageName, bool stale) {
+        // Before the Web Aspect was ever shown its pane is blank, and entering it makes
+        // the page anyway: the start in the Explorer Aspect need not make it now.
+        if (!m_pane->hasView() && m_window.currentAspect() != QLatin1String("Web"))
+            return;
+        loadPage(style, pageName, stale);
+    };
+    w.commands.applyAspectStyle = [this](const QString &style) { applyStyle(style); };
+    w.commands.cmdWeb_Click = [this](int index) { press(Button(index)); };
+    w.commands.mnuFilePrint_Click = [this](int) { print(); };
+    w.commands.chkWebAspectBrowser_Click = [this](int) { session().webAspectHtml = !m_browserFormats->isChecked(); };
+    w.commands.showWebAspectFormatting = [this] { m_browserFormats->setChecked(!session().webAspectHtml); };
+    // Enter in the search box shows the search view once the key has been handled.
+    connect(m_searchText, &QLineEdit::returnPressed, this,
+            [this] { QTimer::singleShot(0, this, [this] { press(Button::Search); }); });
+}
+
+void WebAspect::setShown(bool shown)
+{
+    m_host->setVisible(shown);
+    if (shown)
+        m_host->raise();
+    m_strip->setVisible(shown);
+}
+
+void WebAspect::focusSearchBox()
+{
+    m_searchText->setSelection(0, 40);
+    m_searchText->setFocus();
+}
+
+bool WebAspect::showsNoPage() const
+{
+    const QString shown = m_pane->address();
+    return shown.isEmpty() || shown == QLatin1String("about:blank") || shown == QLatin1String("http:///");
+}
+
+// The stylesheets beside the open database; a missing one comes from the installed data.
+QString WebAspect::stylesheetFolder() const
+{
+    const QString base = m_window.dbXML->getBasePath();
+    QString error;
+    if (!aspectfiles::restoreMissing(base, &error))
+        tellFailure(QStringLiteral("The Web Aspect's stylesheets could not be put beside the database."), error);
+    return base;
+}
+
+void WebAspect::printShownView()
+{
+    std::shared_ptr<QPrinter> printer = choosePrinter(&m_window);
     if (!printer)
         return;
+    WebPane *pane = m_pane;
     pane->whenLoaded([pane, printer] {
         pane->print(printer, [](bool ok) {
             if (!ok)
@@ -110,50 +209,38 @@ void printShownView(frmVardecks &w)
     });
 }
 
-} // namespace
-
-void setPrinterChooser(PrinterChooser chooser)
+void WebAspect::applyStyle(const QString &style)
 {
-    printerChooser() = std::move(chooser);
-}
-
-WebPane *webAspectPane(const frmVardecks &w)
-{
-    return WebPane::of(w.wbWeb);
-}
-
-void applyAspectStyle(frmVardecks &w, const QString &style)
-{
-    WebPane *pane = webAspectPane(w);
-    if (!w.dbXML.isOpen() || !pane) {
-        if (pane)
-            pane->navigate(QUrl(QStringLiteral("about:blank")));
+    frmVardecks &w = m_window;
+    if (!w.dbXML.isOpen()) {
+        m_pane->navigate(QUrl(QStringLiteral("about:blank")));
         return;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
-    const QString base = stylesheetFolder(w);
+    const QString base = stylesheetFolder();
     aspectfiles::setStylesheetInstruction(*w.dbXML.document(), xsl);
     if (isSearchView(xsl)) {
         QString error;
-        if (!xslt::writeVariableText(base + kSearchStylesheet, {QStringLiteral("search"), w.txtS->text()}, &error))
+        if (!xslt::writeVariableText(base + kSearchStylesheet, {QStringLiteral("search"), m_searchText->text()},
+                                     &error))
             tellFailure(QStringLiteral("The search text could not be given to the search view."), error);
     }
     if (!saveDatabaseReporting(*w.dbXML))
         return;
-    pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()));
+    m_pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()));
     rememberStyle(xsl);
 }
 
-bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageName, bool stale)
+bool WebAspect::loadPage(const QString &style, const QString &pageName, bool stale)
 {
-    WebPane *pane = webAspectPane(w);
-    if (!w.dbXML.isOpen() || !pane) {
-        if (pane)
-            pane->navigate(QUrl(QStringLiteral("about:blank")));
+    frmVardecks &w = m_window;
+    WebPane *pane = m_pane;
+    if (!w.dbXML.isOpen()) {
+        pane->navigate(QUrl(QStringLiteral("about:blank")));
         return false;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
-    const QString base = stylesheetFolder(w);
+    const QString base = stylesheetFolder();
     const QString page = aspectfiles::pagePath(base, pageName);
     bool shown = false;
     const auto show = [&] {
@@ -165,7 +252,7 @@ bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageNam
     if (stale) {
         std::optional<xslt::VariableText> search;
         if (isSearchView(xsl))
-            search = xslt::VariableText{QStringLiteral("search"), w.txtS->text()};
+            search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
         const MakingAspectPage making(w);
         // The pane starts on the new page while the transform's memory is handed back.
         made = xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error, search, show);
@@ -178,66 +265,53 @@ bool loadAspectPage(frmVardecks &w, const QString &style, const QString &pageNam
     return made;
 }
 
-void cmdWeb_Click(frmVardecks &w, int index)
+void WebAspect::press(Button button)
 {
-    if (index == 3) {
-        mnuFilePrint_Click(w);
+    if (button == Button::Print) {
+        print();
         return;
     }
-    const ViewButton button = viewButton(index);
-    const QString xsl = QLatin1String(button.stylesheet);
+    const ViewButton view = viewButton(button);
+    const QString xsl = QLatin1String(view.stylesheet);
     if (!session().webAspectHtml) {
-        applyAspectStyle(w, xsl);
+        applyStyle(xsl);
         return;
     }
-    const bool stale = button.staleFlag < 0 || w.aspectPageStale(button.staleFlag);
+    const bool stale = view.staleFlag < 0 || m_window.aspectPageStale(view.staleFlag);
     // A page that could not be made stays stale, so the next view makes it again.
-    if (loadAspectPage(w, xsl, QLatin1String(button.pageName), stale) && button.staleFlag >= 0)
-        w.aspectPageMade(button.staleFlag);
+    if (loadPage(xsl, QLatin1String(view.pageName), stale) && view.staleFlag >= 0)
+        m_window.aspectPageMade(view.staleFlag);
 }
 
-void mnuFilePrint_Click(frmVardecks &w)
+void WebAspect::print()
 {
+    frmVardecks &w = m_window;
     if (!w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         showAspectWeb(w);
     if (prompt::show(QStringLiteral("This will print the current view displayed in your Web aspect.  Do you wish to "
                                     "continue?"),
                      MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Print?")) == MsgResult::No)
         return;
-    printShownView(w);
+    printShownView();
+}
+
+void setPrinterChooser(PrinterChooser chooser)
+{
+    printerChooser() = std::move(chooser);
+}
+
+WebPane *webAspectPane(const frmVardecks &w)
+{
+    const WebAspect *aspect = WebAspect::of(w);
+    return aspect ? aspect->pane() : nullptr;
 }
 
 void installWebAspect(frmVardecks &w)
 {
-    if (webAspectPane(w))
+    if (WebAspect::of(w))
         return;
-    auto *pane = new WebPane(w.wbWeb, WebPane::Kind::Aspect);
-    QPointer<frmVardecks> window(&w);
+    new WebAspect(w);
     installAspectBusy(w);
-    // While the pane works towards a new page, the links of the one it still shows are
-    // not echoed over the text that says so.
-    QObject::connect(pane, &WebPane::statusTextChanged, &w, [window](const QString &text) {
-        if (window && !aspectBusyShown(*window))
-            window->showPageStatus(text);
-    });
-    w.commands.loadAspectPage = [&w](const QString &style, const QString &pageName, bool stale) {
-        // Before the Web Aspect was ever shown its pane is blank, and entering it makes
-        // the page anyway: the start in the Explorer Aspect need not make it now.
-        if (!webAspectPane(w)->hasView() && w.currentAspect() != QLatin1String("Web"))
-            return;
-        loadAspectPage(w, style, pageName, stale);
-    };
-    w.commands.applyAspectStyle = [&w](const QString &style) { applyAspectStyle(w, style); };
-    w.commands.cmdWeb_Click = [&w](int index) { cmdWeb_Click(w, index); };
-    w.commands.mnuFilePrint_Click = [&w](int) { mnuFilePrint_Click(w); };
-    w.commands.chkWebAspectBrowser_Click = [&w](int) { session().webAspectHtml = !w.chkWebAspectBrowser->isChecked(); };
-    // Enter in the search box shows the search view once the key has been handled.
-    QObject::connect(w.txtS, &QLineEdit::returnPressed, &w, [window] {
-        QTimer::singleShot(0, window, [window] {
-            if (window)
-                cmdWeb_Click(*window, 4);
-        });
-    });
 }
 
 } // namespace rr

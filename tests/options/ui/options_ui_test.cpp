@@ -12,6 +12,8 @@
 #include "storage/xmldatabase.h"
 #include "support/fakelauncher.h"
 #include "support/windowcontrols.h"
+#include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -42,6 +44,12 @@ QStringList entries(QComboBox *list)
 class PrefsTest : public test::MainWindowTest
 {
 protected:
+    // The options dialog gives the window's preview and Web Aspect boxes their state.
+    void installParts() override
+    {
+        installWebAspect(*window);
+        installPreview(*window);
+    }
     void SetUp() override
     {
         MainWindowTest::SetUp();

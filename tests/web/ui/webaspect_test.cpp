@@ -50,7 +50,7 @@ bool busyPointer()
 
 const std::string kPreparing = "Preparing the web page…";
 
-// A main window with the details panel and the Aspect switch.
+// A main window with the details panel, the Aspect switch and the Web Aspect's strip and pane.
 class AspectsTest : public ::testing::Test
 {
 protected:
@@ -62,10 +62,16 @@ protected:
         window->resetMenuItems();
         installDetailsPanel(*window);
         installAspects(*window);
+        installWebAspect(*window);
         prepare();
         window->show();
     }
-    virtual void prepare() {}
+    // The Aspect switch alone: the Web Aspect's pages are not made.
+    virtual void prepare()
+    {
+        window->commands.applyAspectStyle = [](const QString &) {};
+        window->commands.loadAspectPage = [](const QString &, const QString &, bool) {};
+    }
     void openDatabase(const QString &path)
     {
         auto db = std::make_unique<XMLDatabase>();
@@ -86,7 +92,6 @@ class WebAspectTest : public AspectsTest
 protected:
     void prepare() override
     {
-        installWebAspect(*window);
         installPreview(*window);
         installEmailCommands(*window);
         folder = home.databaseFolder();
