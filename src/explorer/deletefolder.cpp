@@ -89,9 +89,8 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     } else {
         w.commands.populateWMOnTopicNode();
     }
-    w.lstSrch->clear();
-    w.lstSearch->clear();
-    w.tvwFavs->clear();
+    w.commands.clearSearchResults();
+    w.commands.favoritesOutOfDate();
     w.tabIndex->setTab(0);
 }
 
@@ -109,8 +108,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
         deleteSideFiles(w, wids);
     delete findByTag(w.tvwTopics, tid);
     // The Popular list is filled once and kept: the folder's Vardecks leave it too.
-    for (const QString &wid : wids)
-        delete findByTag(w.listPop, wid);
+    w.commands.removeVardeckRows(wids);
 }
 
 } // namespace rr

@@ -7,6 +7,7 @@
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/pictures.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
@@ -129,7 +130,8 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         w.showVardeck(wid, QString());
     const QString address = w.lblAddress->text();
     w.lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
-    w.tabInfo->setTabPicture(0, QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
+    w.tabInfo->setTabPicture(0, QIcon(pictures::draw(urlSupport::isSecure(address) ? pictures::Kind::SecureMark
+                                                                                   : pictures::Kind::SiteMark)));
     showSiteIcon();
     showThumbnail();
     if (appOptions().getAutoPreview())
@@ -213,8 +215,7 @@ void DetailsPanel::enableVardeckCommands(bool shown)
         w.toolbarButton(position)->setEnabled(shown);
     for (MenuId id : kVardeckMenuItems)
         w.menuItem(id)->setEnabled(shown);
-    w.cmdFAdd->setEnabled(shown);
-    w.cmdFDelete->setEnabled(shown);
+    w.commands.enableFavoriteButtons(shown);
     if (shown)
         endEdit(w);
     w.cmdMoveVD->setEnabled(shown);
@@ -315,7 +316,7 @@ void DetailsPanel::rightClicked(QWidget *control)
         }
     } else {
         const bool detailCaption =
-            control == w.lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (label && [&] {
+            control == w.lblCreatedDate || (label && [&] {
                 for (Lbl caption :
                      {Lbl::CreatedDateCaption, Lbl::LastVisitedCaption, Lbl::FavoriteCaption, Lbl::HomepageCaption,
                       Lbl::DescriptionCaption, Lbl::KeywordsCaption, Lbl::SizeCaption}) {

@@ -98,18 +98,10 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.formClient,
-                                w.Frame2,
-                                w.Picture1,
-                                w.lblTName,
-                                w.lblWName,
-                                w.lblAddress,
-                                w.lblHome,
-                                w.listVD->viewport(),
-                                w.lstSearch->viewport()};
+    QList<QWidget *> targets = {w.formClient, w.Frame2,     w.Picture1, w.lblTName,
+                                w.lblWName,   w.lblAddress, w.lblHome,  w.listVD->viewport()};
     targets << iconView->viewport();
     w.listVD->setAcceptDrops(true);
-    w.lstSearch->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
@@ -222,7 +214,7 @@ bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         drop->acceptProposedAction();
-        const bool list = watched == w.listVD->viewport() || watched == w.lstSearch->viewport() ||
+        const bool list = watched == w.listVD->viewport() ||
                           qobject_cast<QListView *>(static_cast<QWidget *>(watched)->parentWidget());
         if (list)
             doFormDrop2(drop->mimeData());

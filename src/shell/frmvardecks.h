@@ -114,10 +114,10 @@ public:
     // keyboardPopup).
     void popupMenu(MenuId menu);
     // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
-    // remembers the list, then opens mnuNoVD off the rows; on a row of a list that
+    // remembers which list, then opens mnuNoVD off the rows; on a row of a list that
     // takes several rows, mnuListVDMulti unless exactly one row is selected (the row
     // joins the selection); otherwise mnuListVD with the clicked row alone selected.
-    void listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows);
+    void listPopup(QTreeWidget *list, EntryList which, QTreeWidgetItem *row, bool severalRows);
 
     void LoadDynamicMenus();
     void resetMenuItems();
@@ -216,9 +216,6 @@ public:
     qbButtons_H *cmdSearchHome(int index) const;
     qbButtons_H *cmdPreview(int index) const;
     qbButtons_H *cmdWeb(int index) const;
-    QCheckBox *chkSearch(int index) const;
-    QCheckBox *chkOpt(int index) const;
-    QCheckBox *chkOptt(int index) const;
 
     // ----- what the window shows -----
     // The shown folder: its TID ("" when none is shown) and its name, the caption of
@@ -278,20 +275,6 @@ public:
     QTreeWidget *tvwWM = nullptr;
     qbButtons_H *cmdMoveVD = nullptr;
     qbButtons_H *cmdMoveFolder = nullptr;
-    // Search tab
-    QComboBox *cmbSearch = nullptr;
-    qbButtons_H *cmdSearch = nullptr;
-    QGroupBox *Frame4 = nullptr;
-    QLabel *lblFound = nullptr;
-    QTreeWidget *lstSrch = nullptr;
-    QLabel *Picture5 = nullptr;
-    // Favorites tab
-    QTreeWidget *tvwFavs = nullptr;
-    qbButtons_H *cmdFAdd = nullptr;
-    qbButtons_H *cmdFDelete = nullptr;
-    QLabel *Picture4 = nullptr;
-    // Popular tab
-    QTreeWidget *listPop = nullptr;
 
     // Right pane
     TabStrip *tabView = nullptr;
@@ -303,7 +286,6 @@ public:
     QLabel *imgIcon = nullptr;
     TabStrip *tabInfo = nullptr;
     QTreeWidget *listVD = nullptr;
-    QTreeWidget *lstSearch = nullptr;
     // Details tab
     QWidget *PictureDetails = nullptr;
     QLabel *picThumb = nullptr;
@@ -412,7 +394,6 @@ private:
     // Building (one file each: panes, menus, toolbars).
     void buildPanes();
     void buildLeftPane();
-    void buildSearchPage(QWidget *page);
     void buildRightPane();
     void buildDetailsPage(QWidget *page);
     void buildPreviewPage(QWidget *page);
@@ -437,7 +418,7 @@ private:
     void showPaneButtons(bool fromFormResize);
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
-    // The Search tab's "Found:" caption beside its count, and the boxes inside "Search in".
+    // The Search tab's "Found:" caption beside its count.
     void placeSearchCaptions();
     bool handleEnterKey(QWidget *focus);
     // The Menu key and Shift+F10 on focus: the right-click a control answers with a
@@ -478,9 +459,6 @@ private:
     QMap<int, qbButtons_H *> m_cmdSearchHome;
     QMap<int, qbButtons_H *> m_cmdPreview;
     QMap<int, qbButtons_H *> m_cmdWeb;
-    QMap<int, QCheckBox *> m_chkSearch;
-    QCheckBox *m_chkOpt6 = nullptr;
-    QCheckBox *m_chkOptt7 = nullptr;
     qbButtons_H *m_defaultButton = nullptr;
     // Set through showFolder, showNoFolder, showVardeck, showNoVardeck.
     QString m_currentTID;

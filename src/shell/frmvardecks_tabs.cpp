@@ -100,14 +100,10 @@ void frmVardecks::tabIndex_Click(int previousTab)
             w->setVisible(false);
         prepareSearchBox();
         at<QComboBox>(Place::SearchBox)->setFocus();
-        for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
-            lbl(index)->setVisible(false);
+        for (Place caption : {Place::FavoritesCount, Place::VardecksCaption, Place::VardeckCount})
+            at<QLabel>(caption)->setVisible(false);
     }
     if (tab == 2) {
-        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0) {
-            m_favsColl.clear();
-            commands.populateFavsList(dbXML.document());
-        }
         at<QLabel>(Place::FavoritesCount)->setVisible(true);
         at<QLabel>(Place::VardecksCaption)->setVisible(false);
         at<QLabel>(Place::VardeckCount)->setVisible(false);

@@ -214,7 +214,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
 {
     open();
     clickFolder("T1");
-    window->popup.listPressed("listVD");
+    window->popup.listPressed(EntryList::FolderList);
     SnapshotLauncher pages([this] {
         QStringList hits;
         for (const char *wid : {"W1", "W2", "W3"})

@@ -36,6 +36,7 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<frmVardecks>();
+        installParts();
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
@@ -45,6 +46,9 @@ protected:
         (void)QTest::qWaitForWindowActive(window.get(), 1000);
     }
     void TearDown() override { window.reset(); }
+    // The parts a test reads the controls of, made as the program makes them: before the
+    // window is first shown.
+    virtual void installParts() {}
 
     // Resizes the window so that its client area is width × height pixels.
     void setClientSize(int width, int height)

@@ -3,6 +3,8 @@
 // also their object names, whichever part of the program made them. Each accessor
 // finds the control of that name in the window itself, never in one of its dialogs.
 #include "controls/qbbuttons_h.h"
+#include "finding/wordsearch.h"
+#include "shell/controlarrays.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -104,5 +106,26 @@ RR_WINDOW_CONTROL(QLabel, Picture8)
 RR_WINDOW_CONTROL(QLabel, Picture3)
 
 #undef RR_WINDOW_CONTROL
+
+// The element of the label array lbl() ("lbl(2)"), whichever part made it.
+inline QLabel *lbl(const QWidget &window, Lbl index)
+{
+    return windowControl<QLabel>(window, QStringLiteral("lbl(%1)").arg(int(index)).toLatin1().constData());
+}
+// The Search tab's field boxes chkSearch(0) to chkSearch(5), by what they search, and
+// its two option boxes, "Open first result" chkOpt(6) and "Show detailed results"
+// chkOptt(7).
+inline QCheckBox *searchFieldBox(const QWidget &window, FieldBox box)
+{
+    return windowControl<QCheckBox>(window, QStringLiteral("chkSearch(%1)").arg(int(box)).toLatin1().constData());
+}
+inline QCheckBox *openFirstResultBox(const QWidget &window)
+{
+    return windowControl<QCheckBox>(window, "chkOpt(6)");
+}
+inline QCheckBox *showDetailedResultsBox(const QWidget &window)
+{
+    return windowControl<QCheckBox>(window, "chkOptt(7)");
+}
 
 } // namespace rr::test

@@ -50,7 +50,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Drop", "Fish & Chips"}));
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Drop", "Fish && Chips"}));
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 2");
 
     const QByteArray saved = test::readBytes(path);
     window->aspectPageMade(frmVardecks::FavsPage);
@@ -67,14 +67,14 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     Picture10(*window)->show();
     window->selectVardeck("W2");
     prompts.answer(MsgResult::No);
-    window->lbl(Lbl::FavoritesCount)->setText("stale");
+    lbl(*window, Lbl::FavoritesCount)->setText("stale");
     ui->favorites().cmdFDelete_Click();
     const MessageRequest question = prompts.messages().back();
     EXPECT_EQ(question.text, "Are you sure you wish to delete Drop from your favorites list?");
     EXPECT_EQ(question.title, "Delete folder?");
     EXPECT_EQ(question.icon, MsgIcon::None);
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2") << "the count is shown again after No too";
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 2") << "the count is shown again after No too";
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_TRUE(chkFav(*window)->isChecked());
 
@@ -256,7 +256,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
     EXPECT_EQ(window->favsColl(), QStringList({"W1", "W2"}));
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 2");
     tabIndex(*window)->setTab(2);
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Alpha", "Beta"}));
 
@@ -264,7 +264,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     setFavoriteMark(doc()->nodeFromID("W1"), false);
     window->commands.populateFavsList(doc());
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList{"Alpha"});
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 1");
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 1");
     EXPECT_EQ(menuTexts(MenuId::first), QStringList{"Alpha"});
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
@@ -300,7 +300,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_EQ(shown.last(), "W1");
 
     clickRow(listPop(*window), 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName(), "listPop");
+    EXPECT_EQ(window->popup.popupList(), EntryList::PopularList);
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
@@ -408,14 +408,14 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 
     // Right clicks record the list and open its menu, except while editing.
     clickRow(lstSrch(*window), 1, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName(), "lstSrch");
+    EXPECT_EQ(window->popup.popupList(), EntryList::SearchList);
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
     tabView(*window)->setTab(2);
     lstSearch(*window)->clearSelection();
     clickRow(lstSearch(*window), 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName(), "lstSearch");
+    EXPECT_EQ(window->popup.popupList(), EntryList::SearchResults);
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible())
         << "no row selected before: the several-rows menu";
     window->subMenu(MenuId::mnuListVDMulti)->hide();
@@ -437,7 +437,7 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
 {
     open({Vd("W1").name("alpha").notes("beta")});
     tabIndex(*window)->setTab(1);
-    QTest::mouseClick(window->chkSearch(1), Qt::LeftButton); // Name only
+    QTest::mouseClick(searchFieldBox(*window, FieldBox::Name), Qt::LeftButton); // Name only
     search("beta");
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
@@ -498,8 +498,8 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
 
     // With "open first result" a search opens the top row without counting a visit.
     tabIndex(*window)->setTab(1);
-    QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
-    QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
+    QTest::mouseClick(openFirstResultBox(*window), Qt::LeftButton);
+    QTest::mouseClick(showDetailedResultsBox(*window), Qt::LeftButton);
     const QByteArray before = test::readBytes(path);
 
     search("nothing-like-this");
@@ -514,7 +514,7 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
 TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
 {
     open({Vd("W1").created("06 Dec 2026"), Vd("W2").created("07 Dec 2026").keyword2("06 Dec 2026 10:00:00")});
-    QTest::mouseClick(window->chkSearch(4), Qt::LeftButton);
+    QTest::mouseClick(searchFieldBox(*window, FieldBox::Description), Qt::LeftButton);
     lblCreatedDate(*window)->setText("06 Dec 2026");
     lblHome(*window)->setText("http://www.a.example/");
     window->cmdSearchHome(2)->click();
@@ -533,6 +533,6 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     window->menuItem(MenuId::mnuToolsSearchKeywords)->trigger();
     EXPECT_EQ(tabIndex(*window)->Tab(), 1);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
+        EXPECT_EQ(searchFieldBox(*window, FieldBox(i))->isChecked(), i == 5) << i;
     EXPECT_TRUE(session().searchColl.isEmpty());
 }

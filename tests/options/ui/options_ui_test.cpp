@@ -1,3 +1,4 @@
+#include "finding/ui/findingui.h"
 #include "options/optionsfixture.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
@@ -42,6 +43,8 @@ QStringList entries(QComboBox *list)
 class PrefsTest : public test::MainWindowTest
 {
 protected:
+    // The finding panes hold the window's copies of the search options.
+    void installParts() override { installFinding(*window); }
     void SetUp() override
     {
         MainWindowTest::SetUp();
@@ -109,8 +112,8 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     EXPECT_TRUE(appOptions().getIconView());
     EXPECT_TRUE(chkWebAspectBrowser(*window)->isChecked());
     EXPECT_TRUE(chkAutoPreview(*window)->isChecked());
-    EXPECT_TRUE(window->chkOpt(6)->isChecked());
-    EXPECT_TRUE(window->chkOptt(7)->isChecked());
+    EXPECT_TRUE(openFirstResultBox(*window)->isChecked());
+    EXPECT_TRUE(showDetailedResultsBox(*window)->isChecked());
     dialog.optIcon(2)->setChecked(true);
     dialog.cmdApply_Click();
     EXPECT_EQ(views, QStringList({"icons", "list"}));
