@@ -39,6 +39,8 @@ namespace
 
 constexpr MenuId kMenuArray = MenuId::first;
 constexpr int kFavoritesTab = 2;
+// The tree's one column: a favourite's name and site icon.
+constexpr int kNodeColumn = 0;
 
 bool sameWid(const QString &a, const QString &b)
 {
@@ -59,12 +61,12 @@ void FavoritesPane::build()
     QWidget *page = w.pane(Pane::FavoritesPage);
     m_tvwFavs = makeTree(page, QStringLiteral("tvwFavs"));
     twips::move(m_tvwFavs, 0, 400, 3375, 5240);
-    m_cmdFAdd = makeButton(w, page, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
+    m_cmdFAdd = makeButton(w.commands, page, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
                            &Commands::cmdFAdd_Click);
     m_cmdFAdd->setPicture(pictures::draw(pictures::Kind::Add));
     m_cmdFAdd->setPictureAlign(4);
-    m_cmdFDelete = makeButton(w, page, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855, 630,
-                              &Commands::cmdFDelete_Click);
+    m_cmdFDelete = makeButton(w.commands, page, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855,
+                              630, &Commands::cmdFDelete_Click);
     m_cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
     m_cmdFDelete->setPictureAlign(4);
     m_count = makeLabel(page, Lbl::FavoritesCount, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
@@ -262,7 +264,7 @@ void FavoritesPane::showIconOf(const QString &wid)
     for (int i = 0; i < m_tvwFavs->topLevelItemCount(); ++i) {
         QTreeWidgetItem *node = m_tvwFavs->topLevelItem(i);
         if (sameText(tagOf(node), wid))
-            node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
+            node->setIcon(kNodeColumn, vardeckIcon(w.ImageListWM, wid, true));
     }
 }
 

@@ -83,6 +83,8 @@ public:
     // Go First (1), Previous (2), Next (3) or Last (4) in the tree.
     void goToRow(int move);
     void markRecentRows();
+    // Whether the Favorites tab is the one shown.
+    bool treeShown() const;
 
 signals:
     // A favourite was opened from the Favorites menu: the finding panes' rows show
@@ -103,7 +105,6 @@ private:
     void refillMenu(const QList<FavoriteItem> &items);
     // Before the menu opens: its items again when the list changed since they were made.
     void menuAboutToShow();
-    bool treeShown() const;
     // The list read from the open document when it is owed.
     void ensureList();
     void showCount();

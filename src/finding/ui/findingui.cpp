@@ -6,7 +6,6 @@
 #include "finding/ui/searchpane.h"
 #include "platform/gui/itemtags.h"
 #include "shell/frmvardecks.h"
-#include "shell/tabstrip.h"
 
 #include <QAction>
 #include <QTreeWidget>
@@ -118,21 +117,13 @@ void FindingUi::attachListOperations(frmVardecks &w)
         popular->dropRowsOfGoneVardecks();
     };
     w.commands.removeVardeckRows = [popular](const QStringList &wids) { popular->removeVardeckRows(wids); };
-    frmVardecks *window = &w;
-    w.commands.goToFindingRow = [window, search, favorites, popular](int move) {
-        switch (window->tabIndex->Tab()) {
-        case 1:
-            search->goToRow(move);
-            break;
-        case 2:
+    w.commands.goToFindingRow = [search, favorites, popular](int move) {
+        if (favorites->treeShown())
             favorites->goToRow(move);
-            break;
-        case 3:
+        else if (popular->tabShown())
             popular->goToRow(move);
-            break;
-        default:
-            break;
-        }
+        else
+            search->goToRow(move);
     };
 }
 

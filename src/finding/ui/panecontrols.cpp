@@ -1,7 +1,6 @@
 #include "finding/ui/panecontrols.h"
 
 #include "controls/qbbuttons_h.h"
-#include "shell/frmvardecks.h"
 #include "shell/twips.h"
 
 #include <QCheckBox>
@@ -23,14 +22,14 @@ QLabel *makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, 
     return label;
 }
 
-qbButtons_H *makeButton(frmVardecks &w, QWidget *parent, const QString &name, const QString &caption, double l,
+qbButtons_H *makeButton(Commands &commands, QWidget *parent, const QString &name, const QString &caption, double l,
                         double t, double wd, double h, HandlerRef command, int index)
 {
     auto *button = new qbButtons_H(parent);
     button->setObjectName(name);
     button->setCaption(caption);
     twips::move(button, l, t, wd, h);
-    QObject::connect(button, &qbButtons_H::Click, &w, [&w, command, index] { (w.commands.*command)(index); });
+    QObject::connect(button, &qbButtons_H::Click, button, [&commands, command, index] { (commands.*command)(index); });
     return button;
 }
 

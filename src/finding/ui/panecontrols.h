@@ -18,7 +18,6 @@ class QWidget;
 namespace rr
 {
 
-class frmVardecks;
 class qbButtons_H;
 
 namespace findingui
@@ -27,8 +26,8 @@ namespace findingui
 // An element of the label array lbl(), named "lbl(index)"; a caption is never cut
 // short by its designed width.
 QLabel *makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w, double h);
-// A pane button that runs command with index when clicked.
-qbButtons_H *makeButton(frmVardecks &w, QWidget *parent, const QString &name, const QString &caption, double l,
+// A pane button that runs the window's command with index when clicked.
+qbButtons_H *makeButton(Commands &commands, QWidget *parent, const QString &name, const QString &caption, double l,
                         double t, double wd, double h, HandlerRef command, int index = 0);
 // A report list (several columns, no tree lines) and a flat tree of one column.
 QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);

@@ -49,6 +49,8 @@ public:
     // Go First (1), Previous (2), Next (3) or Last (4) in the list.
     void goToRow(int move);
     void markRecentRows();
+    // Whether the Popular tab is the one shown.
+    bool tabShown() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,7 +58,6 @@ protected:
 private:
     void showResetCounts(const QStringList &reset);
     void fill(const XmlDocument *doc);
-    bool tabShown() const;
 
     frmVardecks &w;
     QTreeWidget *m_listPop = nullptr;

@@ -105,8 +105,8 @@ void SearchPane::buildSearchTab()
     twips::move(m_cmbSearch, 120, 440, 3444, 315);
     m_Picture5 =
         pictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
-    m_cmdSearch = makeButton(w, page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855, 330,
-                             &Commands::cmdSearch_Click);
+    m_cmdSearch = makeButton(w.commands, page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855,
+                             330, &Commands::cmdSearch_Click);
 
     m_Frame4 = new QGroupBox(QStringLiteral("Search in"), page);
     m_Frame4->setObjectName(QStringLiteral("Frame4"));
