@@ -80,6 +80,7 @@ void FavoritesPane::build()
     };
     for (const auto &[place, control] : places)
         w.addToLayout(place, control);
+    followInTabOrder(w.tabIndex->tabBar(), {m_tvwFavs, m_cmdFAdd, m_cmdFDelete});
     showWithWindow({m_tvwFavs, m_cmdFAdd, m_cmdFDelete, m_count, m_Picture4});
 }
 

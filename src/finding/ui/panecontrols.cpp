@@ -77,6 +77,18 @@ QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption
     return box;
 }
 
+void followInTabOrder(QWidget *stripBar, const QList<QWidget *> &controls)
+{
+    // After the bar's own buttons, which follow it in the chain.
+    QWidget *previous = stripBar;
+    while (stripBar->isAncestorOf(previous->nextInFocusChain()))
+        previous = previous->nextInFocusChain();
+    for (QWidget *control : controls) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 void showWithWindow(const QList<QWidget *> &controls)
 {
     for (QWidget *control : controls) {

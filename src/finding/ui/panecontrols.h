@@ -36,6 +36,11 @@ QLabel *pictureBox(QWidget *parent, const QString &name, const QPixmap &picture,
                    double h);
 QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
                     double h);
+// The Tab key reaches the controls, in their order, right after the tab strip whose
+// page holds them (stripBar: its bar), as it reaches the controls the frame makes on
+// its pages: only the controls of the page shown count, so Tab goes from the strip to
+// them and from them on to what follows the strip's pages.
+void followInTabOrder(QWidget *stripBar, const QList<QWidget *> &controls);
 // A pane made while its window is already on screen (as a test may make it) shows its
 // controls as the window's own are shown; made before, they show with the window.
 void showWithWindow(const QList<QWidget *> &controls);

@@ -44,6 +44,7 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
                          {QStringLiteral("Name"), QStringLiteral("Hits")});
     twips::move(m_listPop, 0, 400, 3615, 6015);
     w.addToLayout(Place::PopularList, m_listPop);
+    followInTabOrder(w.tabIndex->tabBar(), {m_listPop});
     showWithWindow({m_listPop});
 
     m_listPop->setSortingEnabled(false);

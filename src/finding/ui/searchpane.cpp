@@ -91,6 +91,12 @@ void SearchPane::build()
     };
     for (const auto &[place, control] : places)
         w.addToLayout(place, control);
+    QList<QWidget *> tabOrder = {m_cmbSearch, m_cmdSearch};
+    for (QCheckBox *box : m_fieldBoxes)
+        tabOrder << box;
+    tabOrder << m_openFirstResult << m_showDetailedResults << m_lstSrch;
+    followInTabOrder(w.tabIndex->tabBar(), tabOrder);
+    followInTabOrder(w.tabView->tabBar(), {m_lstSearch});
     showWithWindow({m_cmbSearch, m_Picture5, m_cmdSearch, m_Frame4, m_resultsCaption, m_foundCaption, m_lblFound,
                     m_lstSrch, m_lstSearch});
 }

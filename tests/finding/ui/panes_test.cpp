@@ -326,6 +326,20 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
 }
 
+// Every count the search results show is 1 after the clearing, whatever it read before.
+TEST_F(PopularUiTest, clearingTheRankingsShowsOneVisitInEveryRowOfTheSearchResults)
+{
+    open({Vd("W1").name("q top").hits("5"), Vd("W2").name("q odd").hits("abc"), Vd("W3").name("q none").hits("")});
+    search("q");
+    const int hits = int(DetailedColumn::Hits);
+    ASSERT_EQ(column(lstSearch(*window), hits).size(), 3);
+    ASSERT_TRUE(column(lstSearch(*window), hits).contains("   abc"));
+    window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
+    prompts.answer(MsgResult::Yes);
+    window->menuItem(MenuId::mnuClearPop)->trigger();
+    EXPECT_EQ(column(lstSearch(*window), hits), QStringList(3, "     1"));
+}
+
 TEST_F(PopularUiTest, theListHasRowsOnlyWhileItsTabIsShown)
 {
     open({Vd("W1").name("top").hits("3"), Vd("W3").name("never").hits("1")}, {Vd("W2").name("inner").hits("5")});
@@ -509,6 +523,24 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     EXPECT_EQ(shown.last(), "W2");
     EXPECT_EQ(tabView(*window)->Tab(), 2);
     EXPECT_EQ(test::readBytes(path), before) << "opening the first result records no visit";
+}
+
+// Tab goes from the last control of the left tab shown on to the right pane's tab strip, and Shift+Tab
+// comes back, as from the Index tab's controls.
+TEST_F(SearchUiTest, tabLeavesTheLeftTabsControlsForTheRightPanesTabStripAndShiftTabComesBack)
+{
+    open({Vd("W1").name("q one")});
+    search("q");
+    const std::pair<int, QWidget *> lasts[] = {{1, lstSrch(*window)}, {2, cmdFDelete(*window)}, {3, listPop(*window)}};
+    for (const auto &[tab, last] : lasts) {
+        tabIndex(*window)->setTab(tab);
+        last->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(last->hasFocus()) << last->objectName().toStdString();
+        QTest::keyClick(last, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), tabView(*window)->tabBar()) << last->objectName().toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), last);
+    }
 }
 
 TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
