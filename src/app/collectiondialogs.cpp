@@ -42,8 +42,7 @@ void installCollectionDialogs(frmVardecks &w)
 {
     // The duplicates window closed: the search results may name deleted Vardecks.
     w.commands.refreshAfterDuplicates = [&w] {
-        w.lstSearch->clear();
-        w.lstSrch->clear();
+        w.commands.clearSearchResults();
         if (QTreeWidgetItem *folder = w.tvwTopics->currentItem())
             w.commands.populateVardeckList(folder);
     };

@@ -107,8 +107,10 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     clearTextBoxes(w);
 
     w.showNoFolder();
-    for (QTreeWidget *list : {w.tvwWM, w.listVD, w.lstSearch, w.lstSrch, w.listPop})
+    for (QTreeWidget *list : {w.tvwWM, w.listVD})
         list->clear();
+    w.commands.clearSearchResults();
+    w.commands.populatePopList(nullptr);
     w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
 
     enableEveryControl(w);

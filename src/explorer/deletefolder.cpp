@@ -88,9 +88,8 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     } else {
         w.commands.populateWMOnTopicNode();
     }
-    w.lstSrch->clear();
-    w.lstSearch->clear();
-    w.tvwFavs->clear();
+    w.commands.clearSearchResults();
+    w.commands.favoritesOutOfDate();
     w.showIndexTab(IndexTab::Index);
 }
 
@@ -108,8 +107,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
         deleteSideFiles(w, wids);
     delete findByTag(w.tvwTopics, tid);
     // The Popular list is filled once and kept: the folder's Vardecks leave it too.
-    for (const QString &wid : wids)
-        delete findByTag(w.listPop, wid);
+    w.commands.removeVardeckRows(wids);
 }
 
 } // namespace rr

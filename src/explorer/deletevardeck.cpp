@@ -52,19 +52,6 @@ void showNoFolderListed(frmVardecks &w)
     w.tvwWM->clear();
 }
 
-// Removes the rows whose Vardeck the document no longer holds; nothing stays selected,
-// as no Vardeck is shown.
-void dropRowsOfGoneVardecks(frmVardecks &w, QTreeWidget *list)
-{
-    const QSignalBlocker blocker(list);
-    for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
-        if (!w.dbXML.vardeck(tagOf(list->topLevelItem(i))))
-            delete list->takeTopLevelItem(i);
-    }
-    list->clearSelection();
-    list->setCurrentItem(nullptr);
-}
-
 // The list or tree of the window that has the keyboard, where a deletion by key or by
 // its popup was made. The window's own focus widget: the question asked has just
 // closed, and the window may not have the keyboard back yet.
@@ -185,8 +172,7 @@ void VardeckDeletion::resetAfterDelete()
     const QString neighbour = view ? survivingNeighbour(w, view, wid) : QString();
     // The results, and the Popular list, which is filled once and kept, lose the
     // deleted rows whichever tab is open; the other rows stay where the user found them.
-    for (QTreeWidget *list : {w.lstSrch, w.lstSearch, w.listPop})
-        dropRowsOfGoneVardecks(w, list);
+    w.commands.dropRowsOfGoneVardecks();
     // The favourites, their count and their menu follow the document.
     w.commands.populateFavsList(w.dbXML.document());
     switch (w.indexTab()) {

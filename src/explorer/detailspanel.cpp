@@ -7,6 +7,7 @@
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/pictures.h"
 #include "shell/twips.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
@@ -140,7 +141,8 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         w.showVardeck(wid, QString());
     const QString address = lblAddress->text();
     lblHome->setText(urlSupport::isValidWWW(address) ? urlSupport::calculateHomeURL(address) : QString());
-    w.setDetailsTabPicture(QIcon((urlSupport::isSecure(address) ? w.Picture4 : w.Picture5)->pixmap()));
+    w.setDetailsTabPicture(
+        QIcon(pictures::draw(urlSupport::isSecure(address) ? pictures::Kind::SecureMark : pictures::Kind::SiteMark)));
     showStoredSiteIcon();
     showStoredThumbnail();
     if (appOptions().getAutoPreview())
@@ -224,8 +226,7 @@ void DetailsPanel::enableVardeckCommands(bool shown)
         w.toolbarButton(position)->setEnabled(shown);
     for (MenuId id : kVardeckMenuItems)
         w.menuItem(id)->setEnabled(shown);
-    w.cmdFAdd->setEnabled(shown);
-    w.cmdFDelete->setEnabled(shown);
+    w.commands.enableFavoriteButtons(shown);
     if (shown)
         endEdit(w);
     w.cmdMoveVD->setEnabled(shown);
@@ -320,7 +321,7 @@ void DetailsPanel::rightClicked(QWidget *control)
         w.popupMenu(copyMenu);
     } else {
         const bool detailCaption =
-            control == lblCreatedDate || control == w.lbl(Lbl::FoundCaption) || (clicked && [&] {
+            control == lblCreatedDate || (clicked && [&] {
                 for (Lbl caption :
                      {Lbl::CreatedDateCaption, Lbl::LastVisitedCaption, Lbl::FavoriteCaption, Lbl::HomepageCaption,
                       Lbl::DescriptionCaption, Lbl::KeywordsCaption, Lbl::SizeCaption}) {

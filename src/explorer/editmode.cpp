@@ -77,6 +77,8 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule, const std::functio
             control = w.*target.button;
         else if (target.kind == EnablingTarget::Kind::Label)
             control = panelLabel(target.index);
+        if (target.kind == EnablingTarget::Kind::Operation)
+            (w.commands.*target.operation)(on);
         if (item)
             row.visibility ? item->setVisible(on) : item->setEnabled(on);
         if (control)
@@ -113,7 +115,7 @@ const QList<EnablingRow> &enablingTable()
         {{mnuToolsOpen, mnuToolsSynch, mnuToolsIconVD, mnuToolsIconRemove, mnuToolsIconFile, mnuThumbVD,
           mnuThumbRemove, mnuToolsOpenHome},                                  VD, K,  K},
         {{mnuEditModify, mnuEmailVD, mnuEditClip, mnuEditDelete},             VD, K,  F},
-        {{&frmVardecks::cmdFAdd, &frmVardecks::cmdFDelete},                   T,  F,  F},
+        {{&Commands::enableFavoriteButtons},                                  T,  F,  F},
         // The move buttons follow what is shown, as the details panel's captions set them.
         {{&frmVardecks::cmdMoveFolder},                                       FO, F,  F},
         {{&frmVardecks::cmdMoveVD},                                           VD, F,  F},

@@ -7,6 +7,7 @@
 // through the window's editStateChanged, a write of the same mode directly. The
 // details panel's face (labels and links, or text boxes with Save and Cancel) is
 // switched apart from the mode by setFormEditMode.
+#include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/menutable.h"
 #include "shell/windowstate.h"
@@ -32,12 +33,14 @@ enum class Rule {
 };
 
 // What a row of the enabling table acts on: a button of Toolbar1 by position, a menu
-// item, a pane button of the window, or an element of the label array lbl() on the
-// details panel.
+// item, a pane button of the window, an element of the label array lbl() on the
+// details panel, or the buttons of another part, which enables them through its
+// operation.
 struct EnablingTarget {
-    enum class Kind { Toolbar, Menu, Button, Label };
+    enum class Kind { Toolbar, Menu, Button, Label, Operation };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
     EnablingTarget(qbButtons_H *frmVardecks::*control) : kind(Kind::Button), button(control) {}
+    EnablingTarget(Slot<void(bool)> Commands::*enable) : kind(Kind::Operation), operation(enable) {}
     static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position, Lbl()); }
     static EnablingTarget label(Lbl index) { return EnablingTarget(Kind::Label, Tb(), index); }
 
@@ -46,6 +49,7 @@ struct EnablingTarget {
     Lbl index = Lbl();  // of a label
     MenuId menu = MenuId::mnuFile;
     qbButtons_H *frmVardecks::*button = nullptr;
+    Slot<void(bool)> Commands::*operation = nullptr;
 
 private:
     EnablingTarget(Kind k, Tb p, Lbl i) : kind(k), position(p), index(i) {}

@@ -99,11 +99,9 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), w.lblTName, w.listVD->viewport(),
-                                w.lstSearch->viewport()};
+    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), w.lblTName, w.listVD->viewport()};
     targets << DetailsPanel::of(w).dropTargets() << iconView->viewport();
     w.listVD->setAcceptDrops(true);
-    w.lstSearch->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
@@ -216,7 +214,7 @@ bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         drop->acceptProposedAction();
-        const bool list = watched == w.listVD->viewport() || watched == w.lstSearch->viewport() ||
+        const bool list = watched == w.listVD->viewport() ||
                           qobject_cast<QListView *>(static_cast<QWidget *>(watched)->parentWidget());
         if (list)
             doFormDrop2(drop->mimeData());

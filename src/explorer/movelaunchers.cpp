@@ -22,20 +22,6 @@ const QString kNoFolderToMove = QStringLiteral("No folder has been selected to m
 
 } // namespace
 
-QStringList selectedRowIds(const QTreeWidget *list)
-{
-    QStringList ids;
-    if (!list)
-        return ids;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *row = list->topLevelItem(i);
-        const QString id = tagOf(row).trimmed();
-        if (row->isSelected() && !id.isEmpty())
-            ids << id;
-    }
-    return ids;
-}
-
 MoveLaunchers::MoveLaunchers(frmVardecks &window) : QObject(&window), w(window)
 {
     setObjectName(QStringLiteral("moveLaunchers"));
@@ -58,11 +44,11 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
         &w);
 }
 
-bool MoveLaunchers::moveSelectedRows(const QTreeWidget *list, const QString &fromTID)
+bool MoveLaunchers::moveSelectedRows(const QStringList &wids, const QString &fromTID)
 {
     if (!w.dbXML.isOpen())
         return false;
-    const frmMoveVardeck::Request request{fromTID, selectedRowIds(list), true};
+    const frmMoveVardeck::Request request{fromTID, wids, true};
     return frmMoveVardeck::run(
         *w.dbXML, request, w.commands,
         [this](const VardecksMoved &moved) { vardecksMoved(moved, QStringLiteral("Selected Vardecks")); }, &w);

@@ -28,8 +28,9 @@ public:
     // Move Vardeck dialog for the one Vardeck wid. False when no dialog was shown or
     // nothing was moved.
     bool moveOneVardeck(const QString &wid);
-    // The same for the selected rows of list, in list order, coming from fromTID.
-    bool moveSelectedRows(const QTreeWidget *list, const QString &fromTID);
+    // The same for the Vardecks of the selected rows of a list, in list order, coming
+    // from fromTID.
+    bool moveSelectedRows(const QStringList &wids, const QString &fromTID);
     // The Move folder dialog for the folder tid ("" or a vanished folder: none).
     bool moveFolder(const QString &tid);
 
@@ -42,9 +43,5 @@ private:
 
     frmVardecks &w;
 };
-
-// The identifiers of the rows of list whose selected state is set, first to last,
-// blank tags left out.
-QStringList selectedRowIds(const QTreeWidget *list);
 
 } // namespace rr

@@ -62,12 +62,7 @@ bool PopupCommands::showStep()
         break;
     }
     case IndexTab::Favorites:
-        if (node && node->treeWidget() == w.tvwFavs) {
-            w.tvwFavs->clearSelection();
-            w.tvwFavs->setCurrentItem(node);
-            node->setSelected(true);
-        }
-        w.commands.tvwFavs_NodeClick();
+        w.commands.showRightClickedFavorite();
         break;
     default:
         break;
@@ -216,42 +211,47 @@ void PopupCommands::mnuDeleteFolder_Click()
 
 // ----- the list popups -----
 
-QTreeWidget *PopupCommands::popupList() const
+QString PopupCommands::selectedRowOf(EntryList list) const
 {
-    const QString &name = w.popup.popupListName();
-    if (sameText(name, QStringLiteral("listVD")))
-        return w.listVD;
-    if (sameText(name, QStringLiteral("listPop")))
-        return w.listPop;
-    if (sameText(name, QStringLiteral("lstSrch")))
-        return w.lstSrch;
-    return w.lstSearch;
+    if (list == EntryList::FolderList)
+        return tagOf(selectedItemOf(w.listVD)).trimmed();
+    return w.commands.selectedRowOf(list);
 }
 
-void PopupCommands::openAction(QTreeWidget *list)
+QStringList PopupCommands::selectedRowsOf(EntryList list) const
 {
-    if (list == w.listVD) {
+    if (list == EntryList::FolderList)
+        return selectedRowIds(w.listVD);
+    return w.commands.selectedRowsOf(list);
+}
+
+EntryList PopupCommands::multiRowList() const
+{
+    return w.popup.popupList() == EntryList::FolderList ? EntryList::FolderList : EntryList::SearchResults;
+}
+
+void PopupCommands::openAction(EntryList list)
+{
+    switch (list) {
+    case EntryList::FolderList:
         w.commands.listVD_DblClick();
-    } else if (list == w.listPop) {
+        break;
+    case EntryList::PopularList:
         w.commands.listPop_Click();
-    } else if (list == w.lstSrch) {
+        break;
+    case EntryList::SearchList:
         w.commands.lstSrch_Click();
-    } else {
+        break;
+    case EntryList::SearchResults:
         w.commands.lstSearch_DblClick();
+        break;
     }
 }
 
-void PopupCommands::openRows(QTreeWidget *list)
+void PopupCommands::openRows(EntryList list)
 {
     // The identifiers first: recording a visit refills the popular list.
-    QStringList wids;
-    if (list == w.listPop) {
-        const QString wid = tagOf(list->currentItem()).trimmed();
-        if (!wid.isEmpty())
-            wids << wid;
-    } else {
-        wids = selectedRowIds(list);
-    }
+    const QStringList wids = selectedRowsOf(list);
     // Every visit is recorded before the first page opens.
     QStringList addresses;
     for (const QString &wid : std::as_const(wids)) {
@@ -269,20 +269,12 @@ void PopupCommands::openRows(QTreeWidget *list)
         openInBrowser(address);
 }
 
-void PopupCommands::addToFavorites(QTreeWidget *list, QTreeWidgetItem *row)
-{
-    // The favourites command takes the right-clicked node: the row stands in for it
-    // while the command runs.
-    w.popup.runWithNodeStandingIn(list, row, [this] { w.commands.mnuAddFavsVD_Click(); });
-}
-
 void PopupCommands::mnuList_Click(int index)
 {
     if (index < 1 || index > 12 || isListSeparator(index))
         return;
-    QTreeWidget *list = popupList();
-    QTreeWidgetItem *row = selectedItemOf(list);
-    const QString wid = tagOf(row).trimmed();
+    const EntryList list = w.popup.popupList();
+    const QString wid = selectedRowOf(list);
     switch (index) {
     case 1:
         w.commands.mnuAddVardeck_Click();
@@ -320,7 +312,7 @@ void PopupCommands::mnuList_Click(int index)
         copyVardeck(wid);
         break;
     case 12:
-        addToFavorites(list, row);
+        w.commands.addToFavorites(wid);
         break;
     default:
         break;
@@ -333,11 +325,9 @@ void PopupCommands::mnuMulti_Click(int index)
     case 1:
         mnuList_Click(4);
         break;
-    case 2: {
-        const QTreeWidget *list = sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
-        m_moves.moveSelectedRows(list, w.currentTID());
+    case 2:
+        m_moves.moveSelectedRows(selectedRowsOf(multiRowList()), w.currentTID());
         break;
-    }
     case 3:
         deleteSelectedRows();
         break;
@@ -353,11 +343,10 @@ void PopupCommands::deleteSelectedRows()
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the selected Vardecks?"),
                           MsgIcon::None, QStringLiteral("Delete Vardecks")))
         return;
-    const QTreeWidget *list = sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
     // The identifiers first, then the elements: the rows are not walked while the
     // document changes, and a Vardeck that has gone meanwhile is skipped.
     QStringList removed;
-    for (const QString &wid : selectedRowIds(list)) {
+    for (const QString &wid : selectedRowsOf(multiRowList())) {
         XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;

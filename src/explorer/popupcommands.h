@@ -6,8 +6,11 @@
 // Everything remembered is found again by its identifier when a command runs: a
 // tree node or list row whose Vardeck or folder has been removed since is skipped,
 // a remembered folder that has gone stands for the top level.
+#include "platform/gui/entrylist.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -44,8 +47,13 @@ public:
     void mnuList_Click(int index);
     void mnuMulti_Click(int index);
 
-    // The list popupListName names ("listVD", "listPop", "lstSrch", else lstSearch).
-    QTreeWidget *popupList() const;
+    // The WID of the row selected in the list that showed the list popup (its current
+    // row when selected, else the first selected), and the WIDs of its selected rows
+    // (of the popular list, which takes one row, its current row); "" and none when
+    // there are none. The folder's list is the explorer's own; the others are asked of
+    // the finding panes that own them.
+    QString selectedRowOf(EntryList list) const;
+    QStringList selectedRowsOf(EntryList list) const;
     // popupFolderTID when that folder is still in the document; ""
     // (the top level) when it is none or has gone.
     QString rememberedFolderTID() const;
@@ -54,13 +62,14 @@ private:
     // Shows the right-clicked Vardeck as a click would; true when it is the one shown.
     bool showStep();
     QString popupWid() const;
-    void openAction(QTreeWidget *list);
+    void openAction(EntryList list);
     bool rowIsShown(const QString &wid) const;
-    void openRows(QTreeWidget *list);
+    void openRows(EntryList list);
     void openHomeOf(const QString &wid);
     void copyVardeck(const QString &wid);
-    void addToFavorites(QTreeWidget *list, QTreeWidgetItem *row);
     void deleteSelectedRows();
+    // The list the multi-row popup acts on: the folder's list or the search results.
+    EntryList multiRowList() const;
 
     frmVardecks &w;
     MoveLaunchers &m_moves;

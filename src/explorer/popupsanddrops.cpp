@@ -39,6 +39,9 @@ PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explor
     w.commands.mnuMulti_Click = [popups](int index) { popups->mnuMulti_Click(index); };
     w.commands.cmdMoveVD_Click = [moves](int) { moves->cmdMoveVD_Click(); };
     w.commands.cmdMoveFolder_Click = [moves](int) { moves->cmdMoveFolder_Click(); };
+    // The lists of the other parts take drops as the window does.
+    w.commands.acceptsListDrop = [drops](const QMimeData *data) { return drops->acceptsDrop(data); };
+    w.commands.dropOnList = [drops](const QMimeData *data) { drops->doFormDrop2(data); };
     return {*popups, *moves, *drags, *drops};
 }
 

@@ -380,16 +380,14 @@ bool VardeckEditor::saveModifiedVardeck()
         vardeck.setChildText(QStringLiteral("FILESIZE"), size);
     vardeck.setChildText(QStringLiteral("HITS"), shownHits(vardeck));
 
-    for (QTreeWidget *view : {w.tvwWM, w.listPop}) {
-        for (int i = 0; i < view->topLevelItemCount(); ++i) {
-            if (sameText(tagOf(view->topLevelItem(i)), w.currentWID()))
-                view->topLevelItem(i)->setText(0, name);
-        }
+    for (int i = 0; i < w.tvwWM->topLevelItemCount(); ++i) {
+        if (sameText(tagOf(w.tvwWM->topLevelItem(i)), w.currentWID()))
+            w.tvwWM->topLevelItem(i)->setText(0, name);
     }
+    w.commands.showNameOf(w.currentWID(), name);
     // A new name takes its place among the folder's names.
     w.tvwWM->sortItems(0, Qt::AscendingOrder);
-    w.lstSrch->clear();
-    w.lstSearch->clear();
+    w.commands.clearSearchResults();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
     w.commands.populateFavsList(doc);

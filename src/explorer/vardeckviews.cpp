@@ -423,17 +423,16 @@ void VardeckViews::listVD_KeyDown(int key)
 
 void VardeckViews::listVD_GotFocus()
 {
-    if (w.defaultButton() == w.cmdSearch)
-        w.setDefaultButton(nullptr);
+    w.commands.releaseSearchButton();
 }
 
 bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row)
 {
-    w.popup.listPressed(QStringLiteral("listVD"));
+    w.popup.listPressed(EntryList::FolderList);
     if (button != Qt::RightButton)
         return true;
     if (w.editState() == EditState::Viewing)
-        w.listPopup(w.listVD, QStringLiteral("listVD"), row, true);
+        w.listPopup(w.listVD, EntryList::FolderList, row, true);
     return false;
 }
 

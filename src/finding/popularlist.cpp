@@ -2,6 +2,7 @@
 
 #include "finding/listcells.h"
 #include "finding/vardeckscan.h"
+#include "finding/vardeckwalk.h"
 #include "storage/savereport.h"
 
 #include <cmath>
@@ -84,6 +85,12 @@ ClearRankingsResult clearPopularRankings(XMLDatabase &db)
     const XmlNode root = doc ? doc->documentElement() : XmlNode();
     if (!root)
         return result;
+    walkVardecks(root.raw(), [&result](xmlNodePtr node) {
+        const XmlNode vardeck(node);
+        if (vardeck.childText(QStringLiteral("HITS")) != QLatin1String("1"))
+            result.reset.append(vardeck.attribute(QStringLiteral("WID")));
+        return true;
+    });
     for (XmlNode hits : root.getElementsByTagName(QStringLiteral("HITS")))
         hits.setText(QStringLiteral("1"));
     result.cleared = true;

@@ -8,11 +8,15 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace rr
 {
 
-// One row of listPop: text = name, tag = wid, sub-item 1 = hits right-aligned in 6.
+// The columns of listPop.
+enum class PopularColumn : int { Name, Hits, Count };
+
+// One row of listPop: text = name, tag = wid, the hits right-aligned in 6.
 struct PopularRow {
     QString wid;
     QString name;
@@ -38,6 +42,9 @@ struct ClearRankingsResult {
     bool cleared = false;
     bool saved = false;
     Notices notices;
+    // The Vardecks whose count did not read "1" before, in document order: the rows
+    // that show their counts change.
+    QStringList reset;
 };
 
 // Sets every HITS below the document element to "1" and saves the file. The window

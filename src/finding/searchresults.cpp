@@ -3,26 +3,40 @@
 namespace rr
 {
 
-QString SearchRow::detailedCell(int column) const
+QString SearchRow::detailedCell(DetailedColumn column) const
 {
     switch (column) {
-    case 0:
+    case DetailedColumn::Name:
         return name;
-    case 1:
+    case DetailedColumn::Matches:
         return matches;
-    case 2:
+    case DetailedColumn::Address:
         return address;
-    case 3:
+    case DetailedColumn::CreatedDate:
         return created;
-    case 4:
+    case DetailedColumn::LastVisited:
         return lastVisited;
-    case 5:
+    case DetailedColumn::Hits:
         return hits;
-    case 6:
+    case DetailedColumn::Description:
         return description;
-    default:
-        return {};
+    case DetailedColumn::Count:
+        break;
     }
+    return {};
+}
+
+QString SearchRow::compactCell(CompactColumn column) const
+{
+    switch (column) {
+    case CompactColumn::Name:
+        return name;
+    case CompactColumn::Matches:
+        return matches;
+    case CompactColumn::Count:
+        break;
+    }
+    return {};
 }
 
 QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResult> &results,
@@ -54,10 +68,10 @@ void sortSearchRows(QList<SearchRow> &rows, const ListSortState &sort, bool deta
 {
     if (detailed)
         sortRowsByText(
-            rows, [&](const SearchRow &r) { return r.detailedCell(sort.column); }, sort.descending);
+            rows, [&](const SearchRow &r) { return r.detailedCell(DetailedColumn(sort.column)); }, sort.descending);
     else
         sortRowsByText(
-            rows, [&](const SearchRow &r) { return r.compactCell(sort.column); }, sort.descending);
+            rows, [&](const SearchRow &r) { return r.compactCell(CompactColumn(sort.column)); }, sort.descending);
 }
 
 } // namespace rr

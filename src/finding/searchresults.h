@@ -13,6 +13,11 @@
 namespace rr
 {
 
+// The columns of the detailed list lstSearch, in their order; the name is the row's text.
+enum class DetailedColumn : int { Name, Matches, Address, CreatedDate, LastVisited, Hits, Description, Count };
+// The columns of the compact list lstSrch.
+enum class CompactColumn : int { Name, Matches, Count };
+
 struct SearchRow {
     QString wid;
     QString name;
@@ -24,11 +29,8 @@ struct SearchRow {
     QString description;
     bool bold = false;
 
-    // Column 0 is the row text (the name).
-    static constexpr int kDetailedColumns = 7;
-    static constexpr int kCompactColumns = 2;
-    QString detailedCell(int column) const;
-    QString compactCell(int column) const { return column == 0 ? name : column == 1 ? matches : QString(); }
+    QString detailedCell(DetailedColumn column) const;
+    QString compactCell(CompactColumn column) const;
 };
 
 // One row per result in order. A result whose Vardeck has vanished ends the fill:
@@ -37,7 +39,8 @@ QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResul
                                  const QList<VDData> &recent);
 
 // Sorts rows by a column's text ignoring case; detailed selects lstSearch's columns,
-// else lstSrch's. Every fill starts with ListSortState{} ("Matches", descending).
+// else lstSrch's (sort.column counts them from 0). Every fill starts with
+// ListSortState{} ("Matches", descending).
 void sortSearchRows(QList<SearchRow> &rows, const ListSortState &sort, bool detailed);
 
 } // namespace rr

@@ -30,37 +30,6 @@ constexpr FieldName kFields[] = {
     {SearchKeywords, "KEYWORD1"},
 };
 
-// Visits the texts that make an element's content, in the order and by the rules the
-// XML layer's content reader joins them: text and CDATA nodes at any depth, entity
-// references by their replacement text.
-template <typename Visit> void forEachText(xmlNodePtr cur, Visit &visit)
-{
-    xmlNodePtr node = cur;
-    while (node) {
-        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-            if (node->content)
-                visit(node->content, std::strlen(reinterpret_cast<const char *>(node->content)));
-        } else if (node->type == XML_ENTITY_REF_NODE) {
-            if (xmlChar *content = xmlNodeGetContent(node)) {
-                visit(content, std::strlen(reinterpret_cast<const char *>(content)));
-                xmlFree(content);
-            }
-        }
-        if (node->children && node->children->type != XML_ENTITY_DECL) {
-            node = node->children;
-            continue;
-        }
-        if (node == cur)
-            return;
-        while (!node->next) {
-            node = node->parent;
-            if (!node || node == cur)
-                return;
-        }
-        node = node->next;
-    }
-}
-
 xmlNodePtr childNamed(xmlNodePtr parent, const char *name)
 {
     for (xmlNodePtr c = parent->children; c; c = c->next)
@@ -373,26 +342,23 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         std::deque<Run> runs; // grows at the back only, so a run handed out stays put
     };
     std::deque<Part> parts;
-    for (xmlNodePtr node = root->children; node;) {
-        if (node->type == XML_ELEMENT_NODE) {
+    xmlwalk::walk(
+        root, root->children, nullptr, xmlwalk::Level{2, 0},
+        [&parts](xmlNodePtr node, const xmlwalk::Level &) {
+            if (node->type != XML_ELEMENT_NODE)
+                return xmlwalk::Step::Over;
             if (isVardeckElement(node)) {
                 parts.emplace_back().top = node;
                 parts.back().vardeck = true;
-            } else if (isVardeckElement(firstElement(node->children))) {
-                parts.emplace_back().top = node;
-            } else if (node->children) {
-                node = node->children;
-                continue;
+                return xmlwalk::Step::Over;
             }
-        }
-        while (node && !node->next) {
-            node = node->parent;
-            if (node == root)
-                node = nullptr;
-        }
-        if (node)
-            node = node->next;
-    }
+            if (isVardeckElement(firstElement(node->children))) {
+                parts.emplace_back().top = node;
+                return xmlwalk::Step::Over;
+            }
+            return xmlwalk::Step::Into;
+        },
+        [](xmlNodePtr, const xmlwalk::Level &) {});
 
     std::atomic<size_t> nextPart{0};
     size_t partsWalked = 0;

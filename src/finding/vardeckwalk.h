@@ -1,5 +1,9 @@
 #pragma once
-// A walk over the Vardeck elements of a document, without building a list.
+// Walks over the Vardeck elements of a document and over the texts of an element, in
+// document order, without building a list. Both are the platform's one walk
+// (platform/xmlwalk.h), told what to go into.
+#include "platform/xmlwalk.h"
+
 #include <libxml/tree.h>
 
 #include <cstring>
@@ -13,29 +17,39 @@ inline bool isVardeckElement(xmlNodePtr node)
            std::strcmp(reinterpret_cast<const char *>(node->name), "VARDECK") == 0;
 }
 
-// Calls visit for every VARDECK element below top, in document order; the walk does
-// not go into a Vardeck, which holds only its fields. visit returns false to stop;
-// the result says whether the walk saw every Vardeck.
+// Calls visit for every VARDECK element below top, in document order; the walk goes
+// into every other element but not into a Vardeck, which holds only its fields.
+// visit returns false to stop; the result says whether the walk saw every Vardeck.
 template <typename Visit> bool walkVardecks(xmlNodePtr top, Visit &&visit)
 {
-    xmlNodePtr node = top->children;
-    while (node) {
-        if (isVardeckElement(node)) {
-            if (!visit(node))
-                return false;
-        } else if (node->type == XML_ELEMENT_NODE && node->children) {
-            node = node->children;
-            continue;
+    return xmlwalk::walk(
+        top, top->children, nullptr, xmlwalk::Level{2, 0},
+        [&visit](xmlNodePtr node, const xmlwalk::Level &) {
+            if (isVardeckElement(node))
+                return visit(node) ? xmlwalk::Step::Over : xmlwalk::Step::Stop;
+            return node->type == XML_ELEMENT_NODE ? xmlwalk::Step::Into : xmlwalk::Step::Over;
+        },
+        [](xmlNodePtr, const xmlwalk::Level &) {});
+}
+
+// Visits the texts that make an element's content, in the order and by the rules the
+// XML layer's content reader joins them: text and CDATA nodes at any depth, entity
+// references by their replacement text (the walk does not go into the entity's
+// declaration, which a reference holds as its child).
+template <typename Visit> void forEachText(xmlNodePtr element, Visit &visit)
+{
+    xmlwalk::walk(element, [&visit](xmlNodePtr node, const xmlwalk::Level &) {
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            if (node->content)
+                visit(node->content, std::strlen(reinterpret_cast<const char *>(node->content)));
+        } else if (node->type == XML_ENTITY_REF_NODE) {
+            if (xmlChar *content = xmlNodeGetContent(node)) {
+                visit(content, std::strlen(reinterpret_cast<const char *>(content)));
+                xmlFree(content);
+            }
         }
-        while (node && !node->next) {
-            node = node->parent;
-            if (node == top)
-                node = nullptr;
-        }
-        if (node)
-            node = node->next;
-    }
-    return true;
+        return node->children && node->children->type != XML_ENTITY_DECL ? xmlwalk::Step::Into : xmlwalk::Step::Over;
+    });
 }
 
 } // namespace rr

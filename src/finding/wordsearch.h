@@ -22,11 +22,15 @@ inline constexpr int kMaxSearchResults = 500;
 // them all again on several threads rather than checking them one by one.
 inline constexpr int kParallelFillFrom = 4096;
 
+// The field boxes chkSearch(0..5) by what they search; the value is the box's index,
+// and its place in SearchFieldBoxes::ticked.
+enum class FieldBox : int { AllData, Name, Address, Notes, Description, Keywords, Count };
+
 // The state of the field boxes chkSearch(0..5): 0 "All Vardeck data", 1 "Name",
 // 2 "Address", 3 "Notes", 4 "Description", 5 "Keywords". The window applies the
 // state to its boxes with their signals blocked, so no rule runs twice.
 struct SearchFieldBoxes {
-    static constexpr int kCount = 6;
+    static constexpr int kCount = int(FieldBox::Count);
     std::array<bool, kCount> ticked{true, false, false, false, false, false};
 
     bool anySingleField() const;

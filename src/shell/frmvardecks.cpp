@@ -87,18 +87,6 @@ QLabel *frmVardecks::lbl(Lbl index) const
 {
     return m_lbl.value(int(index));
 }
-QCheckBox *frmVardecks::chkSearch(int index) const
-{
-    return m_chkSearch.value(index);
-}
-QCheckBox *frmVardecks::chkOpt(int index) const
-{
-    return index == 6 ? m_chkOpt6 : nullptr;
-}
-QCheckBox *frmVardecks::chkOptt(int index) const
-{
-    return index == 7 ? m_chkOptt7 : nullptr;
-}
 
 // ----- what the window shows -----
 

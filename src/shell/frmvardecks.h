@@ -122,10 +122,10 @@ public:
     // keyboardPopup).
     void popupMenu(MenuId menu);
     // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
-    // remembers the list, then opens mnuNoVD off the rows; on a row of a list that
+    // remembers which list, then opens mnuNoVD off the rows; on a row of a list that
     // takes several rows, mnuListVDMulti unless exactly one row is selected (the row
     // joins the selection); otherwise mnuListVD with the clicked row alone selected.
-    void listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows);
+    void listPopup(QTreeWidget *list, EntryList which, QTreeWidgetItem *row, bool severalRows);
 
     void LoadDynamicMenus();
     void resetMenuItems();
@@ -175,6 +175,8 @@ public:
     // window shows); their width in twips, which the tab captions are fitted to.
     bool viewTabsVisible() const;
     double viewTabsWidth() const;
+    // The left pane's width in twips, which the search's compact list fits its columns to.
+    double indexTabsWidth() const;
     // The Vardeck tab's and the folder tab's captions, shown as given ("&" included).
     QString vardeckTabCaption() const;
     void setVardeckTabCaption(const QString &caption);
@@ -255,10 +257,6 @@ public:
     // Every element of lbl(), in the order of the indices.
     QList<QLabel *> lblElements() const { return m_lbl.values(); }
 
-    QCheckBox *chkSearch(int index) const;
-    QCheckBox *chkOpt(int index) const;
-    QCheckBox *chkOptt(int index) const;
-
     // ----- what the window shows -----
     // The shown folder: its TID ("" when none is shown) and its name, the caption of
     // lblTName, are written together and only here; the caption's change handler
@@ -309,25 +307,10 @@ public:
     QTreeWidget *tvwWM = nullptr;
     qbButtons_H *cmdMoveVD = nullptr;
     qbButtons_H *cmdMoveFolder = nullptr;
-    // Search tab
-    QComboBox *cmbSearch = nullptr;
-    qbButtons_H *cmdSearch = nullptr;
-    QGroupBox *Frame4 = nullptr;
-    QLabel *lblFound = nullptr;
-    QTreeWidget *lstSrch = nullptr;
-    QLabel *Picture5 = nullptr;
-    // Favorites tab
-    QTreeWidget *tvwFavs = nullptr;
-    qbButtons_H *cmdFAdd = nullptr;
-    qbButtons_H *cmdFDelete = nullptr;
-    QLabel *Picture4 = nullptr;
-    // Popular tab
-    QTreeWidget *listPop = nullptr;
 
     // Right pane
 
     QTreeWidget *listVD = nullptr;
-    QTreeWidget *lstSearch = nullptr;
 
     // Hidden controls
     QLabel *lblTName = nullptr; // the shown folder's name (showFolder)
@@ -431,7 +414,6 @@ private:
     // Building (one file each: panes, menus, toolbars).
     void buildPanes();
     void buildLeftPane();
-    void buildSearchPage(QWidget *page);
     void buildRightPane();
 
     void buildHiddenControls();
@@ -461,7 +443,7 @@ private:
     void showPaneButtons(bool fromFormResize);
     // The keyword row under the description, after a change of size, text, font or face.
     void placeKeywordRow();
-    // The Search tab's "Found:" caption beside its count, and the boxes inside "Search in".
+    // The Search tab's "Found:" caption beside its count.
     void placeSearchCaptions();
     bool handleEnterKey(QWidget *focus);
     // The Menu key and Shift+F10 on focus: the right-click a control answers with a
@@ -520,9 +502,6 @@ private:
     QList<QAction *> m_aspectButtons;
     QMap<int, QLabel *> m_lbl;
 
-    QMap<int, QCheckBox *> m_chkSearch;
-    QCheckBox *m_chkOpt6 = nullptr;
-    QCheckBox *m_chkOptt7 = nullptr;
     qbButtons_H *m_defaultButton = nullptr;
     // Set through showFolder, showNoFolder, showVardeck, showNoVardeck.
     QString m_currentTID;

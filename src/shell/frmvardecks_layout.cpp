@@ -147,10 +147,7 @@ void frmVardecks::placeKeywordRow()
 }
 
 // "Found:" ends before its count whatever the font: a caption wider than the 520 twips
-// between the two lefts moves left, the count keeps its place. The frame "Search in"
-// draws its caption above its top line; the five rows of boxes start below that line
-// and, when the caption takes more than the 200 twips the rows leave above them, stand
-// closer together so that the last still ends inside the frame.
+// between the two lefts moves left, the count keeps its place.
 void frmVardecks::placeSearchCaptions()
 {
     QLabel *found = at<QLabel>(Place::FoundCaption);
@@ -159,22 +156,6 @@ void frmVardecks::placeSearchCaptions()
     const int gap = 4;
     if (found->geometry().right() + gap >= at<QLabel>(Place::FoundCount)->x())
         found->move(std::max(0, at<QLabel>(Place::FoundCount)->x() - gap - foundWidth), found->y());
-
-    const QList<QCheckBox *> rows[] = {{chkSearch(0), chkSearch(3)},
-                                       {chkSearch(1), chkSearch(4)},
-                                       {chkSearch(2), chkSearch(5)},
-                                       {m_chkOpt6},
-                                       {m_chkOptt7}};
-    const int boxHeight = toPx(230);
-    const int firstTop = std::max(toPx(200), at<QGroupBox>(Place::SearchIn)->contentsRect().top() + 1);
-    const int lastTop = at<QGroupBox>(Place::SearchIn)->height() - 2 - boxHeight;
-    // The design's rows: 220 twips apart, with 240 before the two option boxes.
-    const double designed[] = {0, 220, 440, 680, 900};
-    const double scale = std::min(1.0, (lastTop - firstTop) / double(toPx(900)));
-    for (int row = 0; row < 5; ++row) {
-        for (QCheckBox *box : rows[row])
-            box->move(box->x(), firstTop + int(toPx(designed[row]) * scale));
-    }
 }
 
 void frmVardecks::Form_Resize()
@@ -337,9 +318,9 @@ void frmVardecks::Splitter2_Resize()
                             static_cast<QWidget *>(at<qbButtons_H>(Place::AddFavoriteButton)),
                             static_cast<QWidget *>(at<qbButtons_H>(Place::DeleteFavoriteButton))})
         tw::setTop(button, bottom);
-    for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption}) {
-        tw::setLeft(lbl(index), paneLeft + 2100);
-        tw::setTop(lbl(index), bottom);
+    for (Place caption : {Place::FavoritesCount, Place::VardecksCaption}) {
+        tw::setLeft(at<QLabel>(caption), paneLeft + 2100);
+        tw::setTop(at<QLabel>(caption), bottom);
     }
     tw::setLeft(at<QLabel>(Place::VardeckCount), paneLeft + 2950);
     tw::setTop(at<QLabel>(Place::VardeckCount), bottom);

@@ -250,9 +250,9 @@ bool frmVardecks::keyboardPopup(QWidget *focus)
     return true;
 }
 
-void frmVardecks::listPopup(QTreeWidget *list, const QString &listName, QTreeWidgetItem *row, bool severalRows)
+void frmVardecks::listPopup(QTreeWidget *list, EntryList which, QTreeWidgetItem *row, bool severalRows)
 {
-    popup.listPressed(listName);
+    popup.listPressed(which);
     if (!row) {
         popupMenu(MenuId::mnuNoVD);
         return;

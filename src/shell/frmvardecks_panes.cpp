@@ -10,8 +10,6 @@
 #include "shell/twips.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,68 +187,6 @@ void frmVardecks::buildLeftPane()
     cmdMoveFolder->setToolTip(QStringLiteral("Move the selected folder to another folder"));
     makeLabel(index, Lbl::VardecksCaption, QStringLiteral("Vardecks: "), 1920, 5760, 750, 255);
     makeLabel(index, Lbl::VardeckCount, QStringLiteral("0"), 2760, 5760, 615, 255);
-
-    buildSearchPage(tabIndex->page(1));
-
-    // Favorites
-    QWidget *favorites = tabIndex->page(2);
-    tvwFavs = makeTree(favorites, QStringLiteral("tvwFavs"));
-    place(tvwFavs, 0, 400, 3375, 5240);
-    cmdFAdd = makeButton(favorites, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
-                         &Commands::cmdFAdd_Click);
-    cmdFAdd->setPicture(pictures::draw(pictures::Kind::Add));
-    cmdFAdd->setPictureAlign(4);
-    cmdFDelete = makeButton(favorites, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855, 630,
-                            &Commands::cmdFDelete_Click);
-    cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
-    cmdFDelete->setPictureAlign(4);
-    makeLabel(favorites, Lbl::FavoritesCount, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
-    Picture4 = pictureBox(favorites, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845, 5790,
-                          240, 240);
-
-    // Popular
-    listPop = makeList(tabIndex->page(3), QStringLiteral("listPop"), {QStringLiteral("Name"), QStringLiteral("Hits")});
-    place(listPop, 0, 400, 3615, 6015);
-}
-
-void frmVardecks::buildSearchPage(QWidget *page)
-{
-    cmbSearch = new QComboBox(page);
-    cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
-    cmbSearch->setEditable(true);
-    cmbSearch->setInsertPolicy(QComboBox::NoInsert);
-    place(cmbSearch, 120, 440, 3444, 315);
-    Picture5 =
-        pictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
-    cmdSearch = makeButton(page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855, 330,
-                           &Commands::cmdSearch_Click);
-
-    Frame4 = new QGroupBox(QStringLiteral("Search in"), page);
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    place(Frame4, 120, 1140, 3694, 1360);
-    const char *fields[] = {"All Vardeck data", "Name", "Address", "Notes", "Description", "Keywords"};
-    for (int i = 0; i < 6; ++i) {
-        const double left = i < 3 ? 120 : 1850;
-        const double top = 200 + (i % 3) * 220;
-        QCheckBox *box = checkBox(Frame4, QStringLiteral("chkSearch(%1)").arg(i), QString::fromLatin1(fields[i]), left,
-                                  top, i == 0 ? 1700 : 1400, 230);
-        m_chkSearch.insert(i, box);
-        connect(box, &QCheckBox::clicked, this, [this, i] { commands.chkSearch_Click(i); });
-    }
-    m_chkOpt6 = checkBox(Frame4, QStringLiteral("chkOpt(6)"), QStringLiteral("Open first result"), 120, 880, 3000, 230);
-    m_chkOptt7 =
-        checkBox(Frame4, QStringLiteral("chkOptt(7)"), QStringLiteral("Show detailed results"), 120, 1100, 3000, 230);
-    connect(m_chkOpt6, &QCheckBox::clicked, this, [this] { commands.chkOpt_Click(); });
-    connect(m_chkOptt7, &QCheckBox::clicked, this, [this] { commands.chkOptt_Click(); });
-
-    makeLabel(page, Lbl::SearchResultsCaption, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
-    makeLabel(page, Lbl::FoundCaption, QStringLiteral("Found:"), 2040, 2520, 495, 255);
-    lblFound = new QLabel(QStringLiteral("0"), page);
-    lblFound->setObjectName(QStringLiteral("lblFound"));
-    lblFound->setTextFormat(Qt::PlainText);
-    place(lblFound, 2640, 2520, 615, 255);
-    lstSrch = makeList(page, QStringLiteral("lstSrch"), {QStringLiteral("Name"), QStringLiteral("Matches")});
-    place(lstSrch, 0, 2760, 3495, 3375);
 }
 
 void frmVardecks::buildRightPane()
@@ -278,15 +214,8 @@ void frmVardecks::buildRightPane()
                        QStringLiteral("Last visited"), QStringLiteral("Hits"), QStringLiteral("Description")});
     listVD->setSelectionMode(QAbstractItemView::ExtendedSelection);
     place(listVD, 0, 400, 6700, 5895);
-    lstSearch = makeList(tabView->page(2), QStringLiteral("lstSearch"),
-                         {QStringLiteral("Name"), QStringLiteral("Matches"), QStringLiteral("Address"),
-                          QStringLiteral("Created date"), QStringLiteral("Last visited"), QStringLiteral("Hits"),
-                          QStringLiteral("Description")});
-    lstSearch->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    place(lstSearch, 0, 400, 6705, 5895);
-    // The two reports size their columns to what they show when first seen.
-    for (QTreeWidget *report : {listVD, lstSearch})
-        new ColumnFit(report);
+    // The report sizes its columns to what it shows when first seen.
+    new ColumnFit(listVD);
 }
 
 void frmVardecks::buildHiddenControls()
@@ -395,21 +324,7 @@ void frmVardecks::placeOwnControls()
         {Place::MoveFolderButton, cmdMoveFolder},
         {Place::VardecksCaption, lbl(Lbl::VardecksCaption)},
         {Place::VardeckCount, lbl(Lbl::VardeckCount)},
-        {Place::SearchBox, cmbSearch},
-        {Place::SearchMark, Picture5},
-        {Place::SearchButton, cmdSearch},
-        {Place::SearchIn, Frame4},
-        {Place::FoundCaption, lbl(Lbl::FoundCaption)},
-        {Place::FoundCount, lblFound},
-        {Place::SearchList, lstSrch},
-        {Place::FavoritesTree, tvwFavs},
-        {Place::AddFavoriteButton, cmdFAdd},
-        {Place::DeleteFavoriteButton, cmdFDelete},
-        {Place::FavoritesCount, lbl(Lbl::FavoritesCount)},
-        {Place::FavoritesMark, Picture4},
-        {Place::PopularList, listPop},
         {Place::FolderList, listVD},
-        {Place::SearchResults, lstSearch},
 
     };
     for (const auto &[role, control] : own)

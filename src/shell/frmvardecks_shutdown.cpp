@@ -4,6 +4,7 @@
 #include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
+#include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -30,22 +31,6 @@
 
 namespace rr
 {
-namespace
-{
-
-// A column's width for the settings. A width nobody chose (a share, or the fit to the
-// texts, which is made afresh next time) leaves what was stored: 0 for a column to be
-// fitted, or a chosen width that was not restored because no database opened.
-int columnTwips(QTreeWidget *list, int column, int stored)
-{
-    if (column >= list->columnCount())
-        return 0;
-    if (const ColumnFit *fit = ColumnFit::of(list); fit && !fit->isKept(column))
-        return stored;
-    return int(std::lround(twips::fromPx(list->header()->sectionSize(column))));
-}
-
-} // namespace
 
 void frmVardecks::closeEvent(QCloseEvent *event)
 {
@@ -92,9 +77,6 @@ void frmVardecks::Form_Unload()
     std::array<int, 6> storedWidths{};
     for (int i = 0; i < 6; ++i)
         storedWidths[i] = SettingsStore::getColWidth(i + 1);
-    std::array<int, 7> storedSearchWidths{};
-    for (int i = 0; i < 7; ++i)
-        storedSearchWidths[i] = SettingsStore::getColWidthSearch(i + 1);
     prompt::tell(SettingsStore::takeErrorNotices());
     {
         // One read-modify-write of the settings file for the whole close.
@@ -122,11 +104,9 @@ void frmVardecks::Form_Unload()
         const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
         std::array<int, 6> c{};
         for (int i = 0; i < 6; ++i)
-            c[i] = columnTwips(at<QTreeWidget>(Place::FolderList), i, storedWidths[i]);
-        std::array<int, 7> cs{};
-        for (int i = 0; i < 7; ++i)
-            cs[i] = columnTwips(at<QTreeWidget>(Place::SearchResults), i, storedSearchWidths[i]);
-        SettingsStore::setMoreFormValues(c, nextDatabase, cs);
+            c[i] = columnwidths::toSave(at<QTreeWidget>(Place::FolderList), i, storedWidths[i]);
+        SettingsStore::setMoreFormValues(c, nextDatabase);
+        commands.saveFindingColumns();
         SettingsStore::writeRecentList(session().recentColl);
         SettingsStore::writeSearchList(session().searchColl);
         appOptions().saveToRegistry();
@@ -147,10 +127,11 @@ void frmVardecks::closeDB()
     commands.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
-    for (QTreeWidget *list : {at<QTreeWidget>(Place::FolderTree), at<QTreeWidget>(Place::VardeckTree),
-                              at<QTreeWidget>(Place::SearchList), at<QTreeWidget>(Place::SearchResults),
-                              at<QTreeWidget>(Place::PopularList), at<QTreeWidget>(Place::FavoritesTree)})
+    for (QTreeWidget *list : {at<QTreeWidget>(Place::FolderTree), at<QTreeWidget>(Place::VardeckTree)})
         list->clear();
+    commands.clearSearchResults();
+    commands.populatePopList(nullptr);
+    commands.favoritesOutOfDate();
     // Through the caption's change handling, so the folder tab's caption goes too.
     showNoFolder();
     showMessage(QString());

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/columnwidths.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -40,12 +41,6 @@ namespace rr
 {
 namespace
 {
-
-void setColumnWidthTwips(QTreeWidget *list, int column, double twipsWidth)
-{
-    if (list && column < list->columnCount())
-        list->header()->resizeSection(column, twips::sizeToPx(twipsWidth));
-}
 
 // Shows the stored settings that could not be read. The splash stays on top of
 // everything, so it goes first: the message would otherwise wait unseen behind it.
@@ -204,9 +199,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     session().searchMax = options.getRecentSearchNo();
 
     commands.showAutoPreviewOption();
-    chkOpt(6)->setChecked(options.getOpenFirst());
-    chkOptt(7)->setChecked(options.getShowDetailSearch());
-    chkSearch(0)->setChecked(true);
+    commands.showSearchOptions();
 
     int size = options.getFontSize();
     if (size >= 8 && size <= 11)
@@ -222,13 +215,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     commands.refreshRecentMenuList(QString());
     session().searchColl = SettingsStore::loadSearchList();
     commands.populateFavsList(dbXML.document());
-
-    const double indexWidth = twips::width(tabIndex);
-    setColumnWidthTwips(at<QTreeWidget>(Place::PopularList), 0, indexWidth - 800);
-    setColumnWidthTwips(at<QTreeWidget>(Place::PopularList), 1, 800);
     commands.populatePopList(dbXML.document());
-    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 0, indexWidth - 1000);
-    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 1, 980);
     commands.populateSearchList();
 
     showStartPaneButtons();
@@ -288,21 +275,10 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    // A stored width under 20 pixels hides its column: it counts as missing. A
-    // stored width is kept; a share is the list's until it fits its columns.
-    const auto usable = [](int stored) { return stored >= twips::fromPx(20); };
-    const auto restore = [&](QTreeWidget *list, int column, int stored, int columns) {
-        setColumnWidthTwips(list, column, usable(stored) ? stored : twips::width(list) / columns);
-        if (ColumnFit *fit = ColumnFit::of(list))
-            usable(stored) ? fit->keepWidth(column) : fit->releaseWidth(column);
-    };
     for (int i = 1; i <= 6; ++i)
-        restore(at<QTreeWidget>(Place::FolderList), i - 1, SettingsStore::getColWidth(i), 6);
-    for (int i = 1; i <= 7; ++i)
-        restore(at<QTreeWidget>(Place::SearchResults), i - 1, SettingsStore::getColWidthSearch(i), 7);
+        columnwidths::restore(at<QTreeWidget>(Place::FolderList), i - 1, SettingsStore::getColWidth(i), 6);
+    commands.restoreFindingColumns();
     tellSettingErrors(m_splash);
-    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 1, 1000);
-    setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 0, twips::width(tabIndex) - 980);
 }
 
 void frmVardecks::showAtTheFolderTree()

@@ -97,6 +97,11 @@ double frmVardecks::viewTabsWidth() const
     return twips::width(tabView);
 }
 
+double frmVardecks::indexTabsWidth() const
+{
+    return twips::width(tabIndex);
+}
+
 QString frmVardecks::vardeckTabCaption() const
 {
     return tabView->TabCaption(int(ViewTab::Vardeck));
@@ -218,12 +223,10 @@ void frmVardecks::tabIndex_Click(int previousTab)
             w->setVisible(false);
         prepareSearchBox();
         at<QComboBox>(Place::SearchBox)->setFocus();
-        for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
-            lbl(index)->setVisible(false);
+        for (Place caption : {Place::FavoritesCount, Place::VardecksCaption, Place::VardeckCount})
+            at<QLabel>(caption)->setVisible(false);
     }
     if (tab == IndexTab::Favorites) {
-        if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0)
-            commands.populateFavsList(dbXML.document());
         at<QLabel>(Place::FavoritesCount)->setVisible(true);
         at<QLabel>(Place::VardecksCaption)->setVisible(false);
         at<QLabel>(Place::VardeckCount)->setVisible(false);

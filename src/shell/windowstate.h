@@ -2,6 +2,7 @@
 // State that the main window's handlers share with the popup commands, the dialogs
 // and the drags: the edit state's values, what was right-clicked last, and what is
 // being dragged. Each is written through operations named for what happened.
+#include "platform/gui/entrylist.h"
 #include "platform/xmldocument.h"
 #include "web/detectedpage.h"
 
@@ -9,7 +10,6 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTreeWidget>
-#include <functional>
 #include <utility>
 
 namespace rr
@@ -51,8 +51,8 @@ public:
     PopupState(const PopupState &) = delete;
     PopupState &operator=(const PopupState &) = delete;
 
-    // Which entry list showed the list popup: "listVD", "listPop", "lstSearch" or "lstSrch".
-    const QString &popupListName() const { return m_popupListName; }
+    // Which entry list showed the list popup (the search results until one did).
+    EntryList popupList() const { return m_popupList; }
     // The tree node under the last right-click in tvwTopics, tvwWM or tvwFavs.
     const TreeNodeRef &popupNode() const { return m_popupNode; }
     // The node of tvwTopics that was selected when the folder popup opened.
@@ -65,7 +65,7 @@ public:
     const QString &copyText() const { return m_copyText; }
 
     // A press of any button in an entry list: the list popup acts on that list.
-    void listPressed(const QString &listName) { m_popupListName = listName; }
+    void listPressed(EntryList list) { m_popupList = list; }
     // A right-click in a tree, on node or beside every node (nullptr).
     void nodeRightClicked(QTreeWidget *tree, QTreeWidgetItem *node) { m_popupNode = TreeNodeRef(tree, node); }
     // A right-click on a node of the folder tree, while selected was selected; tid is the
@@ -78,15 +78,6 @@ public:
     }
     // A label, the notes or a status panel right-clicked, showing text.
     void textRightClicked(const QString &text) { m_copyText = text; }
-    // A command runs with node standing in for the right-clicked one; the node
-    // right-clicked last is kept.
-    void runWithNodeStandingIn(QTreeWidget *tree, QTreeWidgetItem *node, const std::function<void()> &command)
-    {
-        const TreeNodeRef before = m_popupNode;
-        m_popupNode = TreeNodeRef(tree, node);
-        command();
-        m_popupNode = before;
-    }
 
     // A folder dialog opens on the folder tid ("" none).
     void folderChosen(const QString &tid) { m_popupFolderTID = tid; }
@@ -127,7 +118,7 @@ public:
     // (the text for Copy stays).
     void forget()
     {
-        m_popupListName.clear();
+        m_popupList = EntryList::SearchResults;
         m_popupNode.clear();
         m_popupSelectedNode.clear();
         m_popupFolderTID.clear();
@@ -135,7 +126,7 @@ public:
     }
 
 private:
-    QString m_popupListName;
+    EntryList m_popupList = EntryList::SearchResults;
     TreeNodeRef m_popupNode;
     TreeNodeRef m_popupSelectedNode;
     QString m_popupFolderTID;

@@ -271,14 +271,17 @@ void setSavedFormValues(const SavedWindowValues &values)
     writeAppText(QStringLiteral("webAspectHtml"), booleanText(values.webAspectHtml));
 }
 
-void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs)
+void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB)
 {
     RegistryStore::Batch batch;
     for (size_t i = 0; i < c.size(); ++i)
         writeAppInteger(QStringLiteral("c") + QString::number(i + 1), c[i]);
     writeAppText(QStringLiteral("currentDB"), currentDB);
-    for (size_t i = 0; i < cs.size(); ++i)
-        writeAppInteger(QStringLiteral("cs") + QString::number(i + 1), cs[i]);
+}
+
+void setColWidthSearch(int i, int width)
+{
+    writeAppInteger(QStringLiteral("cs") + QString::number(i), width);
 }
 
 void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top)

@@ -84,7 +84,9 @@ struct SavedWindowValues {
     bool webAspectHtml = false;
 };
 void setSavedFormValues(const SavedWindowValues &values);
-void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB, const std::array<int, 7> &cs);
+void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB);
+// The width of column i of lstSearch ("cs" i), as getColWidthSearch reads it.
+void setColWidthSearch(int i, int width);
 // Written as 32-bit numbers, unlike the other window values.
 void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top);
 void setVersion();

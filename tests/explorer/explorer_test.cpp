@@ -292,6 +292,7 @@ TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordThe
 
 TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfThePreviousOneStays)
 {
+    installFinding(*window); // its padlock is the picture of a secure address
     writePicture(home.databaseFolder() + "/icons/Vardecks/W1.ico", Qt::red, {64, 64});
     writePicture(home.databaseFolder() + "/thumbs/Vardecks/W1.gif", Qt::blue, {120, 90});
     openDatabase();
@@ -355,6 +356,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
 
 TEST_F(ExplorerTest, aLargerFontFitsTheShownNameAndAddressAndThePadlockStaysOutOfTheFavoritesList)
 {
+    installFinding(*window);
     openDatabase();
     showVardeck("T1", "W1");
     int large = 11;
@@ -373,7 +375,7 @@ TEST_F(ExplorerTest, aLargerFontFitsTheShownNameAndAddressAndThePadlockStaysOutO
     ASSERT_TRUE(Picture4(*window)->isVisible());
     EXPECT_FALSE(padlock.intersects(tvwFavs(*window)->geometry()));
     EXPECT_FALSE(padlock.intersects(cmdFDelete(*window)->geometry()));
-    EXPECT_FALSE(padlock.intersects(window->lbl(Lbl::FavoritesCount)->geometry()));
+    EXPECT_FALSE(padlock.intersects(lbl(*window, Lbl::FavoritesCount)->geometry()));
     EXPECT_LE(padlock.bottom(), tabIndex(*window)->height());
 }
 

@@ -552,7 +552,7 @@ TEST_F(KeyboardTest, aCopyKeyWhoseCommandIsOffLeavesTheClipboardAloneInEveryList
 {
     openDb();
     clickFolder("T1");
-    window->chkOpt(6)->setChecked(false); // the search opens no result
+    openFirstResultBox(*window)->setChecked(false); // the search opens no result
     tabIndex(*window)->setTab(1);
     cmbSearch(*window)->setEditText("e");
     window->commands.cmdSearch_Click();

@@ -10,6 +10,7 @@
 #include "explorer/popupcommands.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
+#include "platform/gui/itemtags.h"
 #include "platform/textutil.h"
 #include "shell/statuspanels.h"
 #include "support/failingdisk.h"
@@ -214,7 +215,7 @@ TEST_F(PopupsTest, rowCommandsOpenRowsAfterRecordingEveryVisitAndDeleteAfterYesS
 {
     open();
     clickFolder("T1");
-    window->popup.listPressed("listVD");
+    window->popup.listPressed(EntryList::FolderList);
     SnapshotLauncher pages([this] {
         QStringList hits;
         for (const char *wid : {"W1", "W2", "W3"})
@@ -736,6 +737,37 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     EXPECT_EQ(txtAddress(*window)->text(), markup);
     EXPECT_EQ(window->chosenPage().description, "");
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
+}
+
+// The search results are the finding panes' list: the popup's rows and a drop there reach them
+// through the panes, and do what they do on the folder's list.
+TEST_F(PopupsTest, theSearchResultsPopupDeletesTheSelectedRowsAndADropThereStartsANewVardeck)
+{
+    open();
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setEditText("example");
+    QTest::mouseClick(cmdSearch(*window), Qt::LeftButton);
+    tabView(*window)->setTab(2);
+    QTreeWidget *results = lstSearch(*window);
+    ASSERT_EQ(results->topLevelItemCount(), 5);
+    results->clearSelection();
+    for (const char *wid : {"W3", "W1"})
+        findByTag(results, wid)->setSelected(true);
+    QTest::mouseClick(results->viewport(), Qt::RightButton, {}, shownAt(results, findByTag(results, "W1")));
+    EXPECT_EQ(window->popup.popupList(), EntryList::SearchResults);
+    ASSERT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible());
+    window->subMenu(MenuId::mnuListVDMulti)->hide();
+    prompts.answer(MsgResult::Yes);
+    window->menuItem(MenuId::mnuMulti, 3)->trigger();
+    EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W2", "W4"}));
+    EXPECT_EQ(findByTag(results, "W1"), nullptr);
+    EXPECT_EQ(findByTag(lstSrch(*window), "W3"), nullptr);
+
+    QWidget *list = results->viewport();
+    EXPECT_FALSE(dropOn(list, textData("hello world").get(), list->rect().center()));
+    EXPECT_TRUE(dropOn(list, textData("http://drop.example/").get(), list->rect().center()));
+    EXPECT_EQ(window->editState(), EditState::Adding);
+    EXPECT_EQ(txtAddress(*window)->text(), "http://drop.example/");
 }
 
 // A link dragged from another program as the platform hands it over: the bytes the program offered (a QMimeData

@@ -448,11 +448,11 @@ TEST_F(SearchRowsTest, cellsFollowTheEmptyAndCountRulesAndRecentOnesAreBold)
     EXPECT_EQ(w1.matches, "     4");
     EXPECT_EQ(w1.hits, "     1"); // an empty HITS reads as one visit
     for (int c : {2, 3, 4, 6})
-        EXPECT_EQ(w1.detailedCell(c), " ") << c;
+        EXPECT_EQ(w1.detailedCell(DetailedColumn(c)), " ") << c;
     EXPECT_FALSE(w1.bold);
     EXPECT_EQ(rows.at(0).matches, "123456");
     EXPECT_EQ(rows.at(0).hits, "    17");
-    EXPECT_EQ(rows.at(0).compactCell(1), "123456");
+    EXPECT_EQ(rows.at(0).compactCell(CompactColumn::Matches), "123456");
     EXPECT_TRUE(rows.at(0).bold);
 
     // A vanished Vardeck ends the fill.
@@ -466,7 +466,9 @@ TEST_F(SearchRowsTest, rowsSortByMatchesAndEachHeaderClickFlips)
 {
     open({Vd("W1").name("beta"), Vd("W2").name("Alpha"), Vd("W3").name("gamma")});
     QList<SearchRow> rows = buildSearchRows(doc(), {{"W1", 9}, {"W2", 12}, {"W3", 100}}, {});
-    auto column = [&](int c) { return test::texts(rows, [c](const SearchRow &r) { return r.detailedCell(c); }); };
+    auto column = [&](int c) {
+        return test::texts(rows, [c](const SearchRow &r) { return r.detailedCell(DetailedColumn(c)); });
+    };
     EXPECT_EQ(column(1), QStringList({"   100", "    12", "     9"}));
 
     ListSortState sort; // every fill starts at "Matches", descending

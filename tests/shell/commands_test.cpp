@@ -1,4 +1,5 @@
 // The menu bar and popups, the two toolbars and the three tab strips: order, captions, commands, states, keys.
+#include "finding/ui/findingui.h"
 #include "storage/xmldatabase.h"
 #include "support/windowcontrols.h"
 #include "windowfixture.h"
@@ -34,7 +35,10 @@ void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
     }
 }
 
-using WindowTest = rr::test::MainWindowTest;
+// With the finding panes, whose controls the tab strips and the Enter key show.
+struct WindowTest : rr::test::MainWindowTest {
+    void installParts() override { rr::installFinding(*window); }
+};
 
 TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItRuns)
 {
@@ -468,14 +472,14 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
     setClientSize(800, 601);
     EXPECT_FALSE(Picture4(*window)->isHidden());
     EXPECT_TRUE(Picture5(*window)->isHidden());
-    EXPECT_FALSE(window->lbl(Lbl::FavoritesCount)->isHidden());
+    EXPECT_FALSE(lbl(*window, Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(cmdSearch(*window)->isHidden());
     EXPECT_EQ(window->defaultButton(), cmdFAdd(*window));
 
     tabIndex(*window)->setTab(0);
     EXPECT_FALSE(cmdMoveVD(*window)->isHidden());
     EXPECT_FALSE(window->lbl(Lbl::VardecksCaption)->isHidden());
-    EXPECT_TRUE(window->lbl(Lbl::FavoritesCount)->isHidden());
+    EXPECT_TRUE(lbl(*window, Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
 
     tabInfo(*window)->setTab(2);

@@ -1,4 +1,5 @@
 // The main window from start to close, its layout rules, and the font, browser, error and caption helpers.
+#include "finding/ui/findingui.h"
 #include "platform/gui/columnfit.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
@@ -44,6 +45,7 @@ struct StartUp : ::testing::Test {
     std::unique_ptr<frmVardecks> start()
     {
         auto window = std::make_unique<frmVardecks>();
+        installFinding(*window);
         Main(*window);
         return window;
     }
@@ -60,7 +62,7 @@ TEST_F(StartUp, firstRunWritesTheDefaultsAndOpensTheSeededDatabase)
     EXPECT_EQ(StatusBar1(*window)->panelText(3), "Vardecks.xml");
     EXPECT_FALSE(window->folderShown());
     EXPECT_EQ(session().recentMax, 15);
-    EXPECT_TRUE(window->chkSearch(0)->isChecked());
+    EXPECT_TRUE(searchFieldBox(*window, FieldBox::AllData)->isChecked());
     // The splash hands over to the window on its timer.
     ASSERT_NE(window->splashWindow(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }));
@@ -311,6 +313,7 @@ struct LayoutTest : rr::test::MainWindowTest {
     {
         rr::installWebAspect(*window);
         rr::installPreview(*window);
+        installFinding(*window);
     }
     // Spot checks of the rules that hold at any size, against the window's own inner size.
     void expectFrameRules(int barPos = 3944)
@@ -547,9 +550,9 @@ TEST_F(LayoutTest, captionsAndButtonsShowWholeInsideTheirPanels)
     }
 
     tabIndex(*window)->setTab(2);
-    window->lbl(Lbl::FavoritesCount)->setText("Favorites: 32767");
+    lbl(*window, Lbl::FavoritesCount)->setText("Favorites: 32767");
     setClientSize(800, 600);
-    const QLabel *count = window->lbl(Lbl::FavoritesCount);
+    const QLabel *count = lbl(*window, Lbl::FavoritesCount);
     EXPECT_LE(QFontMetrics(count->font()).horizontalAdvance(count->text()), count->width()) << "a five-digit count";
     EXPECT_LE(count->geometry().right(), tabIndex(*window)->width());
 }
@@ -566,7 +569,7 @@ TEST_F(LayoutTest, theSearchTabsCaptionsStandApartAndItsBoxesInsideTheirFrame)
             window->setFont(large);
         }
         setClientSize(1000, 700);
-        const QLabel *found = window->lbl(Lbl::FoundCaption);
+        const QLabel *found = lbl(*window, Lbl::FoundCaption);
         EXPECT_LE(QFontMetrics(found->font()).horizontalAdvance(found->text()), found->width()) << pointSize;
         EXPECT_LT(found->geometry().right() + 1, lblFound(*window)->x()) << pointSize;
         EXPECT_EQ(lblFound(*window)->x(), px(tw::width(tabIndex(*window)) - 780)) << "the count keeps its place";

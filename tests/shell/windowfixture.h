@@ -39,17 +39,18 @@ protected:
     {
         window = std::make_unique<frmVardecks>();
         installDetailsPanel(*window);
+        installParts();
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
-        installParts();
         window->show();
         QApplication::setActiveWindow(window.get());
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get(), 1000);
     }
     void TearDown() override { window.reset(); }
-    // The parts whose controls a test reads, made before the window is shown.
+    // The parts a test reads the controls of, made as the program makes them: before the
+    // window is first shown.
     virtual void installParts() {}
 
     // Resizes the window so that its client area is width × height pixels.

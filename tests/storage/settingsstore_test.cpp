@@ -228,7 +228,9 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     // The order of the main window's close.
     setSavedFormValues(
         {.aspect = "Explorer", .width = 40000, .height = 8500, .left = -40000, .splitter1 = 2500, .splitter2 = 5500});
-    setMoreFormValues({100, 200, 300, 400, 500, 70000}, "Other.xml", {1, 2, 3, 4, 5, 6, 7});
+    setMoreFormValues({100, 200, 300, 400, 500, 70000}, "Other.xml");
+    for (int i = 1; i <= 7; ++i)
+        setColWidthSearch(i, i);
     writeRecentList({opened});
     writeSearchList({"kiwi"});
 

@@ -3,6 +3,7 @@
 // also their object names, whichever part of the program made them. Each accessor
 // finds the control of that name in the window itself, never in one of its dialogs.
 #include "controls/qbbuttons_h.h"
+#include "finding/wordsearch.h"
 #include "shell/controlarrays.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -115,7 +116,7 @@ RR_WINDOW_CONTROL(QTimer, timerIcon)
 
 #undef RR_WINDOW_CONTROL
 
-// An element of the label array, "lbl(N)".
+// An element of the label array, "lbl(N)", whichever part made it.
 inline QLabel *lbl(const QWidget &window, Lbl index)
 {
     return windowControl<QLabel>(window, QStringLiteral("lbl(%1)").arg(int(index)));
@@ -145,6 +146,21 @@ inline qbButtons_H *keywordsUpdateButton(const QWidget &window)
 inline qbButtons_H *searchButton(const QWidget &window, DetailSearch detail)
 {
     return windowControl<qbButtons_H>(window, QStringLiteral("cmdSearchHome(%1)").arg(int(detail)));
+}
+// The Search tab's field boxes chkSearch(0) to chkSearch(5), by what they search, and
+// its two option boxes, "Open first result" chkOpt(6) and "Show detailed results"
+// chkOptt(7).
+inline QCheckBox *searchFieldBox(const QWidget &window, FieldBox box)
+{
+    return windowControl<QCheckBox>(window, QStringLiteral("chkSearch(%1)").arg(int(box)));
+}
+inline QCheckBox *openFirstResultBox(const QWidget &window)
+{
+    return windowControl<QCheckBox>(window, "chkOpt(6)");
+}
+inline QCheckBox *showDetailedResultsBox(const QWidget &window)
+{
+    return windowControl<QCheckBox>(window, "chkOptt(7)");
 }
 
 } // namespace rr::test

@@ -1,12 +1,17 @@
 #include "finding/ui/favoritespane.h"
 
+#include "controls/qbbuttons_h.h"
 #include "finding/ui/listrows.h"
+#include "finding/ui/panecontrols.h"
+#include "platform/gui/listviews.h"
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/dragsources.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/pictures.h"
+#include "shell/twips.h"
 #include "storage/session.h"
 #include "web/visits.h"
 
@@ -31,6 +36,8 @@ namespace
 {
 
 constexpr MenuId kMenuArray = MenuId::first;
+// The tree's one column: a favourite's name and site icon.
+constexpr int kNodeColumn = 0;
 
 bool sameWid(const QString &a, const QString &b)
 {
@@ -42,26 +49,62 @@ bool sameWid(const QString &a, const QString &b)
 FavoritesPane::FavoritesPane(frmVardecks &w) : QObject(&w), w(w)
 {
     setObjectName(QStringLiteral("FavoritesPane"));
+    build();
     wire();
+}
+
+void FavoritesPane::build()
+{
+    QWidget *page = w.pane(Pane::FavoritesPage);
+    m_tvwFavs = makeTree(page, QStringLiteral("tvwFavs"));
+    twips::move(m_tvwFavs, 0, 400, 3375, 5240);
+    m_cmdFAdd = makeButton(w.commands, page, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
+                           &Commands::cmdFAdd_Click);
+    m_cmdFAdd->setPicture(pictures::draw(pictures::Kind::Add));
+    m_cmdFAdd->setPictureAlign(4);
+    m_cmdFDelete = makeButton(w.commands, page, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855,
+                              630, &Commands::cmdFDelete_Click);
+    m_cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
+    m_cmdFDelete->setPictureAlign(4);
+    m_count = makeLabel(page, Lbl::FavoritesCount, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
+    m_Picture4 =
+        pictureBox(page, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845, 5790, 240, 240);
+
+    const std::pair<Place, QWidget *> places[] = {
+        {Place::FavoritesTree, m_tvwFavs},           {Place::AddFavoriteButton, m_cmdFAdd},
+        {Place::DeleteFavoriteButton, m_cmdFDelete}, {Place::FavoritesCount, m_count},
+        {Place::FavoritesMark, m_Picture4},
+    };
+    for (const auto &[place, control] : places)
+        w.addToLayout(place, control);
+    followInTabOrder(w.pane(Pane::FavoritesPage), {m_tvwFavs, m_cmdFAdd, m_cmdFDelete});
+    showWithWindow({m_tvwFavs, m_cmdFAdd, m_cmdFDelete, m_count, m_Picture4});
 }
 
 void FavoritesPane::wire()
 {
-    connect(w.tvwFavs, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwFavs_NodeClick(node); });
+    connect(m_tvwFavs, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwFavs_NodeClick(node); });
     // Added before the pane watches the tree, so that the pane sees every press and
     // move (the popups, the tool tips) before the start-drag takes them.
     w.dragSources().addSource(
-        w.tvwFavs, [this](const QPoint &pos) { return tvwFavs_OLEStartDrag(w.tvwFavs->itemAt(pos)); }, Qt::CopyAction);
-    w.dragSources().addTarget(w.tvwFavs);
-    w.tvwFavs->installEventFilter(this);
-    w.tvwFavs->viewport()->installEventFilter(this);
-    w.tvwFavs->viewport()->setMouseTracking(true);
-    w.tvwFavs->setAcceptDrops(true);
-    w.tvwFavs->viewport()->setAcceptDrops(true);
+        m_tvwFavs, [this](const QPoint &pos) { return tvwFavs_OLEStartDrag(m_tvwFavs->itemAt(pos)); }, Qt::CopyAction);
+    w.dragSources().addTarget(m_tvwFavs);
+    m_tvwFavs->installEventFilter(this);
+    m_tvwFavs->viewport()->installEventFilter(this);
+    m_tvwFavs->viewport()->setMouseTracking(true);
+    m_tvwFavs->setAcceptDrops(true);
+    m_tvwFavs->viewport()->setAcceptDrops(true);
     // The whole Favorites tab takes drops: its page and its tab in the strip.
     w.takeDropsOnIndexTab(
         IndexTab::Favorites, this, [this](const QMimeData *data) { return acceptsDrop(data); },
         [this](const QMimeData *data) { dropVardecks(data); });
+    // The count takes its right-clicks as the details panel's captions do.
+    m_count->installEventFilter(this);
+    m_count->setMouseTracking(true);
+    connect(&w, &frmVardecks::indexTabShown, this, [this](IndexTab tab) {
+        if (tab == IndexTab::Favorites)
+            tabShown();
+    });
     if (QMenu *menu = w.subMenu(MenuId::mnuFavs))
         connect(menu, &QMenu::aboutToShow, this, &FavoritesPane::menuAboutToShow);
 }
@@ -95,7 +138,7 @@ void FavoritesPane::ensureList()
 
 void FavoritesPane::showCount()
 {
-    w.lbl(Lbl::FavoritesCount)->setText(m_favs.countLabel());
+    m_count->setText(m_favs.countLabel());
 }
 
 void FavoritesPane::populateFavTreeWithChildren()
@@ -137,7 +180,7 @@ void FavoritesPane::menuAboutToShow()
 
 void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
 {
-    QTreeWidget *tree = w.tvwFavs;
+    QTreeWidget *tree = m_tvwFavs;
     if (items.isEmpty() && tree->topLevelItemCount() == 0)
         return;
     const QString currentTag = tagOf(tree->currentItem());
@@ -191,6 +234,38 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
         w.commands.showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
 
+void FavoritesPane::favoritesOutOfDate()
+{
+    m_tvwFavs->clear();
+}
+
+void FavoritesPane::tabShown()
+{
+    if (!w.dbXML.isOpen() || m_tvwFavs->topLevelItemCount() > 0)
+        return;
+    w.commands.populateFavsList(w.dbXML.document());
+}
+
+void FavoritesPane::showIconOf(const QString &wid)
+{
+    for (int i = 0; i < m_tvwFavs->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *node = m_tvwFavs->topLevelItem(i);
+        if (sameText(tagOf(node), wid))
+            node->setIcon(kNodeColumn, w.vardeckPictures().of(wid, true));
+    }
+}
+
+void FavoritesPane::enableButtons(bool enabled)
+{
+    m_cmdFAdd->setEnabled(enabled);
+    m_cmdFDelete->setEnabled(enabled);
+}
+
+void FavoritesPane::markRecentRows()
+{
+    findingui::markRecentRows(m_tvwFavs);
+}
+
 // ----- commands -----
 
 void FavoritesPane::addToFavorites(const QString &wid)
@@ -242,7 +317,7 @@ void FavoritesPane::first_Click(int index)
     }
     finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS"))));
     w.commands.refreshRecentMenuList(wid);
-    markRecentRows(w);
+    emit favoriteOpened();
 }
 
 // ----- the tree -----
@@ -264,25 +339,48 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
     showVardeckWithFolder(w, tag);
 }
 
+void FavoritesPane::showSelectedFavorite()
+{
+    tvwFavs_NodeClick(selectedItemOf(m_tvwFavs));
+}
+
 void FavoritesPane::tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     if (button != Qt::RightButton)
         return;
-    QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
-    w.popup.nodeRightClicked(w.tvwFavs, node);
+    QTreeWidgetItem *node = m_tvwFavs->itemAt(pos);
+    w.popup.nodeRightClicked(m_tvwFavs, node);
     if (!node) {
         w.popupMenu(MenuId::mnuNoVD);
         return;
     }
-    selectOnly(w.tvwFavs, node);
+    selectOnly(m_tvwFavs, node);
     w.popupMenu(MenuId::mnuStartVD);
 }
 
 void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
 {
-    const QTreeWidgetItem *node = w.tvwFavs->itemAt(pos);
+    const QTreeWidgetItem *node = m_tvwFavs->itemAt(pos);
     if (node)
         w.setPanesToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(node))));
+}
+
+void FavoritesPane::showRightClickedFavorite()
+{
+    QTreeWidgetItem *node = w.popup.popupNode().item();
+    if (node && node->treeWidget() == m_tvwFavs) {
+        m_tvwFavs->clearSelection();
+        m_tvwFavs->setCurrentItem(node);
+        node->setSelected(true);
+    }
+    w.commands.tvwFavs_NodeClick();
+}
+
+void FavoritesPane::goToRow(int move)
+{
+    rr::goToRow(
+        m_tvwFavs, true, move, [this] { return w.editState() != EditState::Viewing; },
+        [this] { w.commands.tvwFavs_NodeClick(); });
 }
 
 QMimeData *FavoritesPane::tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed)
@@ -348,7 +446,7 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
             drop->ignore();
             return true;
         }
-        const bool here = watched == w.tvwFavs->viewport();
+        const bool here = watched == m_tvwFavs->viewport();
         if (here || event->type() == QEvent::DragEnter)
             drop->acceptProposedAction();
         else
@@ -360,11 +458,14 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    if (watched == w.tvwFavs && event->type() == QEvent::KeyPress) {
+    if (watched == m_count)
+        return event->type() == QEvent::MouseButtonPress &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::RightButton;
+    if (watched == m_tvwFavs && event->type() == QEvent::KeyPress) {
         const auto *press = static_cast<QKeyEvent *>(event);
         const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            tvwFavs_NodeClick(selectedItemOf(w.tvwFavs));
+            tvwFavs_NodeClick(selectedItemOf(m_tvwFavs));
             return true;
         }
         // The arrows, paging and typing the start of a name show the favourite they
@@ -373,15 +474,15 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
                                !press->text().isEmpty() && press->text().at(0).isPrint();
         if (typeAhead || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
             key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
-            const QPersistentModelIndex before(w.tvwFavs->currentIndex());
+            const QPersistentModelIndex before(m_tvwFavs->currentIndex());
             QTimer::singleShot(0, this, [this, before] {
-                if (w.tvwFavs->currentIndex() != QModelIndex(before) && w.tvwFavs->currentItem())
-                    tvwFavs_NodeClick(w.tvwFavs->currentItem());
+                if (m_tvwFavs->currentIndex() != QModelIndex(before) && m_tvwFavs->currentItem())
+                    tvwFavs_NodeClick(m_tvwFavs->currentItem());
             });
         }
         return false;
     }
-    if (watched != w.tvwFavs->viewport())
+    if (watched != m_tvwFavs->viewport())
         return false;
     if (event->type() == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -1,8 +1,10 @@
 #pragma once
 // The favourites on screen: the Favorites tab (the flat tree tvwFavs, the Add and
-// Delete buttons, the count label lbl(Lbl::FavoritesCount)), the Favorites menu (the
-// item array `first`, one item per favourite in list order), the details panel's
-// favourite box, toggle button and marker, and drops of Vardecks on the tab.
+// Delete buttons cmdFAdd and cmdFDelete, the count label lbl(2) "Favorites: ", the
+// mark Picture4), the Favorites menu (the item array `first`, one item per favourite
+// in list order), the details panel's favourite box, toggle button and marker, and
+// drops of Vardecks on the tab. The pane makes the tab's controls and is the only one
+// to touch them; the frame lays out those it is handed.
 //
 // The list itself is Favorites (finding/favorites.h), which the pane alone keeps; the
 // count label is kept equal to it. Nothing of it is read from the document before it
@@ -15,13 +17,16 @@
 #include <QObject>
 #include <QPoint>
 
+class QLabel;
 class QMimeData;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
 
 class FavoritesPane : public QObject
 {
@@ -45,6 +50,8 @@ public:
 
     // Shows the node's Vardeck with its folder; nullptr stands for no node.
     void tvwFavs_NodeClick(QTreeWidgetItem *node);
+    // The same for the node selected (the navigation commands and the popup select first).
+    void showSelectedFavorite();
     void tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos);
     void tvwFavs_MouseMove(const QPoint &pos);
     // The drag of the node the button was pressed on, whatever the tree has selected:
@@ -61,10 +68,32 @@ public:
 
     const Favorites &favorites() const { return m_favs; }
 
+    // The tree no longer shows the favourites as they are: showing its tab fills it again.
+    void favoritesOutOfDate();
+    // The Favorites tab was shown: an empty tree is filled (a database being open).
+    void tabShown();
+    // The nodes of the Vardeck show its site icon as the image list has it now.
+    void showIconOf(const QString &wid);
+    // The favourites popup's show step: the node right-clicked, when it is one of the
+    // tree's, is selected and shown as a click on it shows it.
+    void showRightClickedFavorite();
+    void enableButtons(bool enabled);
+    // Go First (1), Previous (2), Next (3) or Last (4) in the tree.
+    void goToRow(int move);
+    void markRecentRows();
+    // Whether the Favorites tab is the one shown.
+    bool treeShown() const;
+
+signals:
+    // A favourite was opened from the Favorites menu: the finding panes' rows show
+    // the recent list again.
+    void favoriteOpened();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
     void wire();
     // After a command: its notices, the tree, menu and label again, and the details
     // panel's box and marker when the changed Vardeck is the shown one.
@@ -74,12 +103,16 @@ private:
     void refillMenu(const QList<FavoriteItem> &items);
     // Before the menu opens: its items again when the list changed since they were made.
     void menuAboutToShow();
-    bool treeShown() const;
     // The list read from the open document when it is owed.
     void ensureList();
     void showCount();
 
     frmVardecks &w;
+    QTreeWidget *m_tvwFavs = nullptr;
+    qbButtons_H *m_cmdFAdd = nullptr;
+    qbButtons_H *m_cmdFDelete = nullptr;
+    QLabel *m_count = nullptr; // lbl(2)
+    QLabel *m_Picture4 = nullptr;
     Favorites m_favs;
     bool m_menuStale = false;
     bool m_listStale = false;

@@ -4,6 +4,7 @@
 #include "finding/ui/listrows.h"
 #include "finding/ui/popularpane.h"
 #include "finding/ui/searchpane.h"
+#include "platform/gui/itemtags.h"
 #include "shell/frmvardecks.h"
 
 #include <QAction>
@@ -16,36 +17,53 @@ FindingUi::FindingUi(frmVardecks &w)
     : QObject(&w), m_search(new SearchPane(w)), m_favorites(new FavoritesPane(w)), m_popular(new PopularPane(w))
 {
     setObjectName(QStringLiteral("FindingUi"));
+    connect(m_favorites, &FavoritesPane::favoriteOpened, this, &FindingUi::markRecentRows);
     attachSearchCommands(w);
     attachFavoriteCommands(w);
     attachPopularCommands(w);
+    attachListOperations(w);
+}
+
+void FindingUi::markRecentRows()
+{
+    m_search->markRecentRows();
+    m_popular->markRecentRows();
+    m_favorites->markRecentRows();
 }
 
 void FindingUi::attachSearchCommands(frmVardecks &w)
 {
     SearchPane *search = m_search;
     w.commands.cmdSearch_Click = [search](int) { search->cmdSearch_Click(); };
-    w.commands.chkSearch_Click = [search](int index) { search->chkSearch_Click(index); };
+    w.commands.chkSearch_Click = [search](int index) { search->chkSearch_Click(FieldBox(index)); };
     w.commands.chkOpt_Click = [search](int) { search->chkOpt_Click(); };
     w.commands.chkOptt_Click = [search](int) { search->chkOptt_Click(); };
     w.commands.cmdSearchHome_Click = [search](int index) { search->cmdSearchHome_Click(index); };
     // Tools > Search: each item ticks only its field box.
-    const std::pair<HandlerRef, int> items[] = {
-        {&Commands::mnuToolsSearchText_Click, 0},    {&Commands::mnuToolsSearchName_Click, 1},
-        {&Commands::mnuToolsSearchAddress_Click, 2}, {&Commands::mnuToolsSearchNotes_Click, 3},
-        {&Commands::mnuToolsSearchDesc_Click, 4},    {&Commands::mnuToolsSearchKeywords_Click, 5},
+    const std::pair<HandlerRef, FieldBox> items[] = {
+        {&Commands::mnuToolsSearchText_Click, FieldBox::AllData},
+        {&Commands::mnuToolsSearchName_Click, FieldBox::Name},
+        {&Commands::mnuToolsSearchAddress_Click, FieldBox::Address},
+        {&Commands::mnuToolsSearchNotes_Click, FieldBox::Notes},
+        {&Commands::mnuToolsSearchDesc_Click, FieldBox::Description},
+        {&Commands::mnuToolsSearchKeywords_Click, FieldBox::Keywords},
     };
     for (const auto &[handler, box] : items)
         w.commands.*handler = [search, box = box](int) { search->prepareSearch(box); };
     w.commands.lstSrch_Click = [search](int) { search->lstSrch_Click(); };
     w.commands.lstSearch_DblClick = [search](int) { search->lstSearch_DblClick(); };
     w.commands.populateSearchList = [search] { search->populateSearchList(); };
+    w.commands.clearSearchResults = [search] { search->clearSearchResults(); };
+    w.commands.showHitsOf = [search](const QString &wid, int hits) { search->showHitsOf(wid, hits); };
+    w.commands.showSearchOptions = [search] { search->showSearchOptions(); };
+    w.commands.releaseSearchButton = [search] { search->releaseSearchButton(); };
+    w.commands.restoreFindingColumns = [search] { search->restoreColumns(); };
+    w.commands.saveFindingColumns = [search] { search->saveColumns(); };
 }
 
 void FindingUi::attachFavoriteCommands(frmVardecks &w)
 {
     FavoritesPane *favorites = m_favorites;
-    frmVardecks *window = &w;
     w.commands.populateFavsList = [favorites](XmlDocument *doc) { favorites->populateFavsList(doc); };
     w.commands.cmdFAdd_Click = [favorites](int) { favorites->cmdFAdd_Click(); };
     w.commands.mnuFavsAdd_Click = [favorites](int) { favorites->cmdFAdd_Click(); };
@@ -53,14 +71,18 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     w.commands.mnuFavsDelete_Click = [favorites](int) { favorites->cmdFDelete_Click(); };
     w.commands.first_Click = [favorites](int index) { favorites->first_Click(index); };
     // The navigation commands and the tree popup's show step select a node first.
-    w.commands.tvwFavs_NodeClick = [favorites, window](int) {
-        favorites->tvwFavs_NodeClick(selectedItemOf(window->tvwFavs));
-    };
+    w.commands.tvwFavs_NodeClick = [favorites](int) { favorites->showSelectedFavorite(); };
     // The popups' "Add to favorites": the right-clicked tree node, the shown Vardeck.
+    frmVardecks *window = &w;
     w.commands.mnuAddFavsVD_Click = [favorites, window](int) {
         favorites->addToFavorites(tagOf(window->popup.popupNode().item()));
     };
     w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID()); };
+    w.commands.addToFavorites = [favorites](const QString &wid) { favorites->addToFavorites(wid); };
+    w.commands.favoritesOutOfDate = [favorites] { favorites->favoritesOutOfDate(); };
+    w.commands.showIconOf = [favorites](const QString &wid) { favorites->showIconOf(wid); };
+    w.commands.showRightClickedFavorite = [favorites] { favorites->showRightClickedFavorite(); };
+    w.commands.enableFavoriteButtons = [favorites](bool enabled) { favorites->enableButtons(enabled); };
 }
 
 void FindingUi::attachPopularCommands(frmVardecks &w)
@@ -69,6 +91,38 @@ void FindingUi::attachPopularCommands(frmVardecks &w)
     w.commands.populatePopList = [popular](XmlDocument *doc) { popular->populatePopList(doc); };
     w.commands.mnuClearPop_Click = [popular](int) { popular->mnuClearPop_Click(); };
     w.commands.listPop_Click = [popular](int) { popular->listPop_Click(); };
+    w.commands.showNameOf = [popular](const QString &wid, const QString &name) { popular->showNameOf(wid, name); };
+}
+
+// What the other parts ask of the lists together: the list popup's rows, the rows of
+// Vardecks that went, the Go commands on the left tabs.
+void FindingUi::attachListOperations(frmVardecks &w)
+{
+    SearchPane *search = m_search;
+    PopularPane *popular = m_popular;
+    FavoritesPane *favorites = m_favorites;
+    w.commands.selectedRowOf = [search, popular](EntryList list) {
+        return list == EntryList::PopularList ? popular->selectedRow() : search->selectedRowOf(list);
+    };
+    w.commands.selectedRowsOf = [search, popular](EntryList list) {
+        if (list != EntryList::PopularList)
+            return search->selectedRowsOf(list);
+        const QString wid = popular->currentRow();
+        return wid.isEmpty() ? QStringList() : QStringList{wid};
+    };
+    w.commands.dropRowsOfGoneVardecks = [search, popular] {
+        search->dropRowsOfGoneVardecks();
+        popular->dropRowsOfGoneVardecks();
+    };
+    w.commands.removeVardeckRows = [popular](const QStringList &wids) { popular->removeVardeckRows(wids); };
+    w.commands.goToFindingRow = [search, favorites, popular](int move) {
+        if (favorites->treeShown())
+            favorites->goToRow(move);
+        else if (popular->tabShown())
+            popular->goToRow(move);
+        else
+            search->goToRow(move);
+    };
 }
 
 FindingUi &installFinding(frmVardecks &w)

@@ -1,7 +1,8 @@
 #pragma once
 // The finding subsystem on the main window: the Search tab and result lists, the
 // search history in the search box, the favourites (tab, menu, details-panel mark)
-// and the popular list.
+// and the popular list. Its panes make and keep their controls; the other parts reach
+// them through the operations attached here (platform/gui/commands.h).
 #include <QObject>
 
 namespace rr
@@ -22,19 +23,23 @@ public:
     FavoritesPane &favorites() const { return *m_favorites; }
     PopularPane &popular() const { return *m_popular; }
 
+    // The rows of every finding list drawn bold exactly when their Vardeck is recent.
+    void markRecentRows();
+
 private:
     void attachSearchCommands(frmVardecks &w);
     void attachFavoriteCommands(frmVardecks &w);
     void attachPopularCommands(frmVardecks &w);
+    void attachListOperations(frmVardecks &w);
 
     SearchPane *m_search;
     FavoritesPane *m_favorites;
     PopularPane *m_popular;
 };
 
-// Attaches the finding commands and the refresh operations populateFavsList,
-// populatePopList and populateSearchList to w.commands. The parts belong to the
-// window. Call once per window, before its Form_Load.
+// Makes the finding panes in the window's panes and hands the frame the controls it
+// lays out; attaches the finding commands and operations to w.commands. The parts
+// belong to the window. Call once per window, before its Form_Load.
 FindingUi &installFinding(frmVardecks &w);
 
 } // namespace rr

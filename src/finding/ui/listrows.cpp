@@ -5,6 +5,7 @@
 #include "shell/frmvardecks.h"
 #include "storage/session.h"
 
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -35,14 +36,23 @@ QTreeWidgetItem *addRow(QTreeWidget *list, const QStringList &cells, const QStri
     return row;
 }
 
-void markRecentRows(frmVardecks &w)
+void markRecentRows(QTreeWidget *list)
 {
-    for (QTreeWidget *list : {w.lstSearch, w.lstSrch, w.listPop, w.tvwFavs}) {
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *row = list->topLevelItem(i);
-            setBold(row, isRecentWid(tagOf(row), session().recentColl));
-        }
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = list->topLevelItem(i);
+        setBold(row, isRecentWid(tagOf(row), session().recentColl));
     }
+}
+
+void dropRowsOfGone(const frmVardecks &w, QTreeWidget *list)
+{
+    const QSignalBlocker blocker(list);
+    for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
+        if (!w.dbXML.vardeck(tagOf(list->topLevelItem(i))))
+            delete list->takeTopLevelItem(i);
+    }
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
 }
 
 bool showVardeckWithFolder(frmVardecks &w, const QString &wid)

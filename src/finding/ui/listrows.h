@@ -34,9 +34,12 @@ QTreeWidgetItem *addRow(QTreeWidget *list, const QStringList &cells, const QStri
 // (addTopLevelItems), which costs one insertion instead of one per row.
 QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold, const QIcon &icon);
 
-// Draws the rows of the search lists and the popular list and the nodes of the
-// favourites tree bold exactly when their Vardeck is in the recent list.
-void markRecentRows(frmVardecks &w);
+// Draws the list's rows bold exactly when their Vardeck is in the recent list.
+void markRecentRows(QTreeWidget *list);
+
+// Removes the rows whose Vardeck the document no longer holds; nothing stays selected,
+// as no Vardeck is shown.
+void dropRowsOfGone(const frmVardecks &w, QTreeWidget *list);
 
 // Shows the Vardeck in the details panel with its folder: the folder's Vardecks in
 // the entry list, its name in lblTName, its path in the status bar, the details tab

@@ -2,10 +2,12 @@
 
 #include "finding/popularlist.h"
 #include "finding/ui/listrows.h"
+#include "finding/ui/panecontrols.h"
 #include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/twips.h"
 #include "storage/session.h"
 
 #include <QLabel>
@@ -17,20 +19,40 @@ namespace rr
 
 using namespace findingui;
 
+namespace
+{
+
+// A row's texts, in the order of PopularColumn.
+QStringList cells(const PopularRow &row)
+{
+    QStringList texts(int(PopularColumn::Count));
+    texts[int(PopularColumn::Name)] = row.name;
+    texts[int(PopularColumn::Hits)] = row.hits;
+    return texts;
+}
+
+} // namespace
 PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
 {
     setObjectName(QStringLiteral("PopularPane"));
-    w.listPop->setSortingEnabled(false);
-    w.listPop->installEventFilter(this);
-    w.listPop->viewport()->installEventFilter(this);
-    w.listPop->viewport()->setMouseTracking(true);
-    connect(w.listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
+    m_listPop = makeList(w.pane(Pane::PopularPage), QStringLiteral("listPop"),
+                         {QStringLiteral("Name"), QStringLiteral("Hits")});
+    twips::move(m_listPop, 0, 400, 3615, 6015);
+    w.addToLayout(Place::PopularList, m_listPop);
+    followInTabOrder(w.pane(Pane::PopularPage), {m_listPop});
+    showWithWindow({m_listPop});
+
+    m_listPop->setSortingEnabled(false);
+    m_listPop->installEventFilter(this);
+    m_listPop->viewport()->installEventFilter(this);
+    m_listPop->viewport()->setMouseTracking(true);
+    connect(m_listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
     // Every key pressed in the list shows the row it reached.
-    showRowOnKeyRelease(w.listPop, [this] {
+    showRowOnKeyRelease(m_listPop, [this] {
         if (windowUsable(this))
             listPop_Click();
     });
-    selectCurrentOnFocus(w.listPop);
+    selectCurrentOnFocus(m_listPop);
     connect(&w, &frmVardecks::indexTabShown, this, [this] {
         if (m_stale && tabShown())
             fill(this->w.dbXML.document());
@@ -49,20 +71,20 @@ void PopularPane::populatePopList(XmlDocument *doc)
         return;
     }
     m_stale = true;
-    if (w.listPop->topLevelItemCount() > 0)
-        w.listPop->clear();
+    if (m_listPop->topLevelItemCount() > 0)
+        m_listPop->clear();
 }
 
 void PopularPane::fill(const XmlDocument *doc)
 {
     m_stale = false;
-    QTreeWidget *list = w.listPop;
+    QTreeWidget *list = m_listPop;
     list->setUpdatesEnabled(false);
     list->clear();
     const VardeckIcons icons(w.vardeckPictures(), false);
     QList<QTreeWidgetItem *> rows;
     for (const PopularRow &row : popularRows(doc, session().recentColl))
-        rows.append(makeRow({row.name, row.hits}, row.wid, row.bold, icons.of(row.wid)));
+        rows.append(makeRow(cells(row), row.wid, row.bold, icons.of(row.wid)));
     list->addTopLevelItems(rows);
     list->setUpdatesEnabled(true);
 }
@@ -78,22 +100,19 @@ void PopularPane::mnuClearPop_Click()
     prompt::tell(result.notices);
     if (!result.cleared)
         return;
-    w.listPop->clear();
+    m_listPop->clear();
     // The Web Aspect's pages show the counts too.
     w.commands.collectionChanged(StalePages::everyPage());
-    showResetCounts();
+    showResetCounts(result.reset);
 }
 
 // Every count is 1 now: the details panel and the lists that show counts say so.
-void PopularPane::showResetCounts()
+void PopularPane::showResetCounts(const QStringList &reset)
 {
-    const QString one = padString(QStringLiteral("1"), kCountWidth);
     if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         w.commands.showHits(QStringLiteral("1"));
-    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i)
-        w.listVD->topLevelItem(i)->setText(4, one);
-    for (int i = 0; i < w.lstSearch->topLevelItemCount(); ++i)
-        w.lstSearch->topLevelItem(i)->setText(5, one);
+    for (const QString &wid : reset)
+        w.commands.showHitsOf(wid, 1);
 }
 
 void PopularPane::listPop_Click()
@@ -101,28 +120,69 @@ void PopularPane::listPop_Click()
     if (!w.confirmLoseChanges())
         return;
     w.commands.setFormEditMode(false);
-    if (QTreeWidgetItem *row = selectedItemOf(w.listPop))
+    if (QTreeWidgetItem *row = selectedItemOf(m_listPop))
         showVardeckWithFolder(w, tagOf(row));
 }
 
 void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    w.popup.listPressed(QStringLiteral("listPop"));
+    w.popup.listPressed(EntryList::PopularList);
     if (button == Qt::RightButton)
-        w.listPopup(w.listPop, QStringLiteral("listPop"), w.listPop->itemAt(pos), false);
+        w.listPopup(m_listPop, EntryList::PopularList, m_listPop->itemAt(pos), false);
 }
 
 void PopularPane::listPop_MouseMove(const QPoint &pos)
 {
-    if (const QTreeWidgetItem *row = w.listPop->itemAt(pos))
+    if (const QTreeWidgetItem *row = m_listPop->itemAt(pos))
         w.setPanesToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(row))));
+}
+
+QString PopularPane::selectedRow() const
+{
+    return tagOf(selectedItemOf(m_listPop)).trimmed();
+}
+
+QString PopularPane::currentRow() const
+{
+    return tagOf(m_listPop->currentItem()).trimmed();
+}
+
+void PopularPane::dropRowsOfGoneVardecks()
+{
+    dropRowsOfGone(w, m_listPop);
+}
+
+void PopularPane::removeVardeckRows(const QStringList &wids)
+{
+    for (const QString &wid : wids)
+        delete findByTag(m_listPop, wid);
+}
+
+void PopularPane::showNameOf(const QString &wid, const QString &name)
+{
+    for (int i = 0; i < m_listPop->topLevelItemCount(); ++i) {
+        if (sameText(tagOf(m_listPop->topLevelItem(i)), wid))
+            m_listPop->topLevelItem(i)->setText(int(PopularColumn::Name), name);
+    }
+}
+
+void PopularPane::goToRow(int move)
+{
+    rr::goToRow(
+        m_listPop, false, move, [this] { return w.editState() != EditState::Viewing; },
+        [this] { w.commands.listPop_Click(); });
+}
+
+void PopularPane::markRecentRows()
+{
+    findingui::markRecentRows(m_listPop);
 }
 
 bool PopularPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (!windowUsable(this))
         return false;
-    if (watched != w.listPop->viewport())
+    if (watched != m_listPop->viewport())
         return false;
     if (event->type() == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);

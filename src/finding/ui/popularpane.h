@@ -1,6 +1,7 @@
 #pragma once
 // The Popular tab: listPop ranks the Vardecks of the open database by their visit
-// count, and Tools > Clear popular list rankings resets every count.
+// count, and Tools > Clear popular list rankings resets every count. The pane makes
+// the list and is the only one to touch it; the frame lays it out.
 //
 // The list holds rows only while its tab is the one shown: a rebuild asked for while
 // another tab is shown (at start, after each visit) empties it, and showing the tab
@@ -9,6 +10,9 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
+
+class QTreeWidget;
 
 namespace rr
 {
@@ -31,15 +35,32 @@ public:
     void listPop_MouseDown(Qt::MouseButton button, const QPoint &pos);
     void listPop_MouseMove(const QPoint &pos);
 
+    // The WID of the list's selected row (its current row when selected, else the
+    // first selected), and of its current row, which its popup opens ("" none).
+    QString selectedRow() const;
+    QString currentRow() const;
+    // The rows of Vardecks the document no longer holds leave the list; nothing stays
+    // selected.
+    void dropRowsOfGoneVardecks();
+    // The rows of these Vardecks leave the list.
+    void removeVardeckRows(const QStringList &wids);
+    // The Vardeck's rows show its new name.
+    void showNameOf(const QString &wid, const QString &name);
+    // Go First (1), Previous (2), Next (3) or Last (4) in the list.
+    void goToRow(int move);
+    void markRecentRows();
+    // Whether the Popular tab is the one shown.
+    bool tabShown() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showResetCounts();
+    void showResetCounts(const QStringList &reset);
     void fill(const XmlDocument *doc);
-    bool tabShown() const;
 
     frmVardecks &w;
+    QTreeWidget *m_listPop = nullptr;
     // Rows are owed to the list: it was emptied while its tab was hidden.
     bool m_stale = false;
 };

@@ -2,20 +2,27 @@
 
 #include "controls/qbbuttons_h.h"
 #include "finding/searchhistory.h"
-#include "finding/searchresults.h"
 #include "finding/ui/listrows.h"
+#include "finding/ui/panecontrols.h"
 #include "media/urlsupport.h"
+#include "platform/gui/columnfit.h"
 #include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/pictures.h"
+#include "shell/twips.h"
 #include "storage/session.h"
+#include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -49,12 +56,117 @@ bool isEnter(const QKeyEvent *key)
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+// The detailed list's columns, in the order of DetailedColumn.
+const QStringList kDetailedCaptions = {QStringLiteral("Name"),         QStringLiteral("Matches"),
+                                       QStringLiteral("Address"),      QStringLiteral("Created date"),
+                                       QStringLiteral("Last visited"), QStringLiteral("Hits"),
+                                       QStringLiteral("Description")};
+constexpr int kDetailedCount = int(DetailedColumn::Count);
+
 } // namespace
 
 SearchPane::SearchPane(frmVardecks &w) : QObject(&w), w(w)
 {
     setObjectName(QStringLiteral("SearchPane"));
+    build();
     wire();
+}
+
+// ----- the controls -----
+
+void SearchPane::build()
+{
+    buildSearchTab();
+    m_lstSearch = makeList(w.pane(Pane::SearchResultsPage), QStringLiteral("lstSearch"), kDetailedCaptions);
+    m_lstSearch->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    twips::move(m_lstSearch, 0, 400, 6705, 5895);
+    // The report sizes its columns to what it shows when first seen.
+    new ColumnFit(m_lstSearch);
+
+    const std::pair<Place, QWidget *> places[] = {
+        {Place::SearchBox, m_cmbSearch}, {Place::SearchMark, m_Picture5},       {Place::SearchButton, m_cmdSearch},
+        {Place::SearchIn, m_Frame4},     {Place::FoundCaption, m_foundCaption}, {Place::FoundCount, m_lblFound},
+        {Place::SearchList, m_lstSrch},  {Place::SearchResults, m_lstSearch},
+    };
+    for (const auto &[place, control] : places)
+        w.addToLayout(place, control);
+    QList<QWidget *> tabOrder = {m_cmbSearch, m_cmdSearch};
+    for (QCheckBox *box : m_fieldBoxes)
+        tabOrder << box;
+    tabOrder << m_openFirstResult << m_showDetailedResults << m_lstSrch;
+    followInTabOrder(w.pane(Pane::SearchPage), tabOrder);
+    followInTabOrder(w.pane(Pane::SearchResultsPage), {m_lstSearch});
+    showWithWindow({m_cmbSearch, m_Picture5, m_cmdSearch, m_Frame4, m_resultsCaption, m_foundCaption, m_lblFound,
+                    m_lstSrch, m_lstSearch});
+}
+
+void SearchPane::buildSearchTab()
+{
+    QWidget *page = w.pane(Pane::SearchPage);
+    m_cmbSearch = new QComboBox(page);
+    m_cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
+    m_cmbSearch->setEditable(true);
+    m_cmbSearch->setInsertPolicy(QComboBox::NoInsert);
+    twips::move(m_cmbSearch, 120, 440, 3444, 315);
+    m_Picture5 =
+        pictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
+    m_cmdSearch = makeButton(w.commands, page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855,
+                             330, &Commands::cmdSearch_Click);
+
+    m_Frame4 = new QGroupBox(QStringLiteral("Search in"), page);
+    m_Frame4->setObjectName(QStringLiteral("Frame4"));
+    twips::move(m_Frame4, 120, 1140, 3694, 1360);
+    const char *fields[] = {"All Vardeck data", "Name", "Address", "Notes", "Description", "Keywords"};
+    for (int i = 0; i < int(FieldBox::Count); ++i) {
+        const double left = i < 3 ? 120 : 1850;
+        const double top = 200 + (i % 3) * 220;
+        QCheckBox *box = checkBox(m_Frame4, QStringLiteral("chkSearch(%1)").arg(i), QString::fromLatin1(fields[i]),
+                                  left, top, i == 0 ? 1700 : 1400, 230);
+        m_fieldBoxes[std::size_t(i)] = box;
+        connect(box, &QCheckBox::clicked, this, [this, i] { w.commands.chkSearch_Click(i); });
+    }
+    // Every search starts with "All Vardeck data", as the field state does.
+    fieldBox(FieldBox::AllData)->setChecked(true);
+    m_openFirstResult =
+        checkBox(m_Frame4, QStringLiteral("chkOpt(6)"), QStringLiteral("Open first result"), 120, 880, 3000, 230);
+    m_showDetailedResults =
+        checkBox(m_Frame4, QStringLiteral("chkOptt(7)"), QStringLiteral("Show detailed results"), 120, 1100, 3000, 230);
+    connect(m_openFirstResult, &QCheckBox::clicked, this, [this] { w.commands.chkOpt_Click(); });
+    connect(m_showDetailedResults, &QCheckBox::clicked, this, [this] { w.commands.chkOptt_Click(); });
+    placeFieldBoxes();
+
+    m_resultsCaption =
+        makeLabel(page, Lbl::SearchResultsCaption, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
+    m_foundCaption = makeLabel(page, Lbl::FoundCaption, QStringLiteral("Found:"), 2040, 2520, 495, 255);
+    m_lblFound = new QLabel(QStringLiteral("0"), page);
+    m_lblFound->setObjectName(QStringLiteral("lblFound"));
+    m_lblFound->setTextFormat(Qt::PlainText);
+    twips::move(m_lblFound, 2640, 2520, 615, 255);
+    m_lstSrch = makeList(page, QStringLiteral("lstSrch"), {QStringLiteral("Name"), QStringLiteral("Matches")});
+    twips::move(m_lstSrch, 0, 2760, 3495, 3375);
+}
+
+// The frame "Search in" draws its caption above its top line; the five rows of boxes
+// start below that line and, when the caption takes more than the 200 twips the rows
+// leave above them, stand closer together so that the last still ends inside the
+// frame. The line moves with the frame's font and style, which its contents show.
+void SearchPane::placeFieldBoxes()
+{
+    const QList<QCheckBox *> rows[] = {{fieldBox(FieldBox::AllData), fieldBox(FieldBox::Notes)},
+                                       {fieldBox(FieldBox::Name), fieldBox(FieldBox::Description)},
+                                       {fieldBox(FieldBox::Address), fieldBox(FieldBox::Keywords)},
+                                       {m_openFirstResult},
+                                       {m_showDetailedResults}};
+    const int boxHeight = twips::toPx(230);
+    const int firstTop = std::max(twips::toPx(200), m_Frame4->contentsRect().top() + 1);
+    const int lastTop = m_Frame4->height() - 2 - boxHeight;
+    // The design's rows: 220 twips apart, with 240 before the two option boxes.
+    const double designed[] = {0, 220, 440, 680, 900};
+    const double scale = std::min(1.0, (lastTop - firstTop) / double(twips::toPx(900)));
+    for (int row = 0; row < 5; ++row) {
+        for (QCheckBox *box : rows[row])
+            box->move(box->x(), firstTop + int(twips::toPx(designed[row]) * scale));
+    }
 }
 
 void SearchPane::wire()
@@ -63,7 +175,7 @@ void SearchPane::wire()
     // would also take leaving it, or Enter, with a remembered text as a pick: Enter
     // is handled below, and leaving the box must search nothing. Typing is not
     // completed from the history either: the text searched is the text typed.
-    QComboBox *box = w.cmbSearch;
+    QComboBox *box = m_cmbSearch;
     box->setCompleter(nullptr);
     if (QLineEdit *edit = box->lineEdit()) {
         disconnect(edit, &QLineEdit::editingFinished, nullptr, nullptr);
@@ -71,33 +183,47 @@ void SearchPane::wire()
     }
     connect(box, &QComboBox::activated, this, [this](int) { cmbSearch_Click(); });
     box->installEventFilter(this);
+    m_Frame4->installEventFilter(this);
+    // The captions take their right-clicks as the details panel's captions do.
+    for (QLabel *caption : {m_resultsCaption, m_foundCaption}) {
+        caption->installEventFilter(this);
+        caption->setMouseTracking(true);
+    }
 
-    for (QTreeWidget *list : {w.lstSearch, w.lstSrch}) {
+    for (QTreeWidget *list : {m_lstSearch, m_lstSrch}) {
         sortByHand(list);
         selectCurrentOnFocus(list);
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
-    showSortIndicator(w.lstSearch, m_detailedSort);
-    showSortIndicator(w.lstSrch, m_compactSort);
-    connect(w.lstSearch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSearch_ColumnClick);
-    connect(w.lstSrch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSrch_ColumnClick);
-    connect(w.lstSrch, &QTreeWidget::itemClicked, this, [this] { lstSrch_Click(); });
+    // What is dropped on the detailed list is dropped on the window.
+    m_lstSearch->setAcceptDrops(true);
+    m_lstSearch->viewport()->setAcceptDrops(true);
+    showSortIndicator(m_lstSearch, m_detailedSort);
+    showSortIndicator(m_lstSrch, m_compactSort);
+    connect(m_lstSearch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSearch_ColumnClick);
+    connect(m_lstSrch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSrch_ColumnClick);
+    connect(m_lstSrch, &QTreeWidget::itemClicked, this, [this] { lstSrch_Click(); });
     // Every key pressed in the compact list shows the row it reached.
-    showRowOnKeyRelease(w.lstSrch, [this] {
+    showRowOnKeyRelease(m_lstSrch, [this] {
         if (windowUsable(this))
             lstSrch_Click();
     });
-    connect(w.lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { lstSearch_DblClick(); });
+    connect(m_lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { lstSearch_DblClick(); });
 
     // Whatever takes results out of the list (a deletion, an edit, another database),
     // the "Found:" count says what is left.
     // The label is the connection's context: a window being torn down, emptying its
     // list, never writes to a label already gone.
-    QAbstractItemModel *results = w.lstSrch->model();
-    const auto countLeft = [label = w.lblFound, results] { label->setText(QString::number(results->rowCount())); };
-    connect(results, &QAbstractItemModel::rowsRemoved, w.lblFound, countLeft);
-    connect(results, &QAbstractItemModel::modelReset, w.lblFound, countLeft);
+    QAbstractItemModel *results = m_lstSrch->model();
+    const auto countLeft = [label = m_lblFound, results] { label->setText(QString::number(results->rowCount())); };
+    connect(results, &QAbstractItemModel::rowsRemoved, m_lblFound, countLeft);
+    connect(results, &QAbstractItemModel::modelReset, m_lblFound, countLeft);
+}
+
+QTreeWidget *SearchPane::list(EntryList list) const
+{
+    return list == EntryList::SearchList ? m_lstSrch : m_lstSearch;
 }
 
 // ----- the field boxes -----
@@ -105,58 +231,64 @@ void SearchPane::wire()
 void SearchPane::readBoxes()
 {
     for (int i = 0; i < SearchFieldBoxes::kCount; ++i)
-        m_boxes.ticked[i] = w.chkSearch(i)->isChecked();
+        m_boxes.ticked[std::size_t(i)] = m_fieldBoxes[std::size_t(i)]->isChecked();
 }
 
 // The rules have run on the state already: setting the boxes must not run them again.
 void SearchPane::applyBoxes()
 {
     for (int i = 0; i < SearchFieldBoxes::kCount; ++i) {
-        QCheckBox *box = w.chkSearch(i);
+        QCheckBox *box = m_fieldBoxes[std::size_t(i)];
         const QSignalBlocker block(box);
-        box->setChecked(m_boxes.ticked[i]);
+        box->setChecked(m_boxes.ticked[std::size_t(i)]);
     }
 }
 
 void SearchPane::selectSearchText()
 {
-    if (QLineEdit *edit = w.cmbSearch->lineEdit())
+    if (QLineEdit *edit = m_cmbSearch->lineEdit())
         edit->setSelection(0, 40);
-    w.cmbSearch->setFocus();
+    m_cmbSearch->setFocus();
 }
 
-void SearchPane::chkSearch_Click(int index)
+void SearchPane::chkSearch_Click(FieldBox box)
 {
     selectSearchText();
     readBoxes();
-    m_boxes.clicked(index);
+    m_boxes.clicked(int(box));
     applyBoxes();
 }
 
-void SearchPane::unselectSearch(int index)
+void SearchPane::unselectSearch(FieldBox box)
 {
     readBoxes();
-    m_boxes.unselectSearch(index);
+    m_boxes.unselectSearch(int(box));
     applyBoxes();
 }
 
 void SearchPane::chkOpt_Click()
 {
-    appOptions().setOpenFirst(w.chkOpt(6)->isChecked());
+    appOptions().setOpenFirst(m_openFirstResult->isChecked());
 }
 
 void SearchPane::chkOptt_Click()
 {
-    appOptions().setShowDetailSearch(w.chkOptt(7)->isChecked());
+    appOptions().setShowDetailSearch(m_showDetailedResults->isChecked());
 }
 
-void SearchPane::prepareSearch(int box)
+void SearchPane::showSearchOptions()
+{
+    m_openFirstResult->setChecked(appOptions().getOpenFirst());
+    m_showDetailedResults->setChecked(appOptions().getShowDetailSearch());
+}
+
+void SearchPane::prepareSearch(FieldBox box)
 {
     w.commands.showAspectExplorer();
     w.showIndexTab(IndexTab::Search);
-    w.cmbSearch->setFocus();
+    m_cmbSearch->setFocus();
     readBoxes();
-    m_boxes.selectOnly(box);
+    m_boxes.selectOnly(int(box));
     applyBoxes();
 }
 
@@ -178,11 +310,11 @@ void SearchPane::cmdSearchHome_Click(int index)
     default:
         return;
     }
-    w.cmbSearch->setEditText(text);
+    m_cmbSearch->setEditText(text);
     w.showIndexTab(IndexTab::Search);
-    w.cmbSearch->setFocus();
+    m_cmbSearch->setFocus();
     readBoxes();
-    m_boxes.selectOnly(0);
+    m_boxes.selectOnly(int(FieldBox::AllData));
     applyBoxes();
     cmdSearch_Click();
 }
@@ -193,7 +325,7 @@ void SearchPane::cmdSearch_Click()
 {
     const BusyCursor busy;
     readBoxes();
-    const QString text = w.cmbSearch->currentText();
+    const QString text = m_cmbSearch->currentText();
     const QList<SearchResult> results = runSearchCommand(m_search, w.dbXML.document(), text, m_boxes);
     if (results.isEmpty())
         prompt::show(QStringLiteral("No search results were found"));
@@ -202,11 +334,11 @@ void SearchPane::cmdSearch_Click()
         clearSearchResults();
     else
         populateSearchResults(results);
-    w.lblFound->setText(QString::number(results.size()));
+    m_lblFound->setText(QString::number(results.size()));
     populateSearchList();
-    if (!results.isEmpty() && w.chkOpt(6)->isChecked())
+    if (!results.isEmpty() && m_openFirstResult->isChecked())
         openFirstResult();
-    if (w.chkOptt(7)->isChecked())
+    if (m_showDetailedResults->isChecked())
         w.showViewTab(ViewTab::SearchResults);
 }
 
@@ -217,14 +349,20 @@ void SearchPane::cmbSearch_Click()
 
 void SearchPane::cmbSearch_GotFocus()
 {
-    w.setDefaultButton(w.cmdSearch);
+    w.setDefaultButton(m_cmdSearch);
+}
+
+void SearchPane::releaseSearchButton()
+{
+    if (w.defaultButton() == m_cmdSearch)
+        w.setDefaultButton(nullptr);
 }
 
 // The first row after the sort, the one with the most matches. Opening it records no
 // visit.
 void SearchPane::openFirstResult()
 {
-    const XmlNode vardeck = w.dbXML.vardeck(tagOf(w.lstSearch->topLevelItem(0)));
+    const XmlNode vardeck = w.dbXML.vardeck(tagOf(m_lstSearch->topLevelItem(0)));
     if (!vardeck)
         return;
     openInBrowser(vardeck.childText(QStringLiteral("ADDRESS")));
@@ -237,31 +375,32 @@ void SearchPane::populateSearchResults(const QList<SearchResult> &results)
     m_detailedSort = ListSortState{};
     m_compactSort = ListSortState{};
     clearSearchResults();
-    for (QTreeWidget *list : {w.lstSearch, w.lstSrch})
+    for (QTreeWidget *list : {m_lstSearch, m_lstSrch})
         list->setUpdatesEnabled(false);
     for (const SearchRow &row : rows) {
         const QIcon icon = w.vardeckPictures().of(row.wid, false);
         QStringList detailed;
-        for (int column = 0; column < SearchRow::kDetailedColumns; ++column)
-            detailed << row.detailedCell(column);
-        addRow(w.lstSearch, detailed, row.wid, row.bold, icon);
-        addRow(w.lstSrch, {row.compactCell(0), row.compactCell(1)}, row.wid, row.bold, icon);
+        for (int column = 0; column < kDetailedCount; ++column)
+            detailed << row.detailedCell(DetailedColumn(column));
+        addRow(m_lstSearch, detailed, row.wid, row.bold, icon);
+        addRow(m_lstSrch, {row.compactCell(CompactColumn::Name), row.compactCell(CompactColumn::Matches)}, row.wid,
+               row.bold, icon);
     }
-    for (QTreeWidget *list : {w.lstSearch, w.lstSrch})
+    for (QTreeWidget *list : {m_lstSearch, m_lstSrch})
         list->setUpdatesEnabled(true);
-    showSortIndicator(w.lstSearch, m_detailedSort);
-    showSortIndicator(w.lstSrch, m_compactSort);
+    showSortIndicator(m_lstSearch, m_detailedSort);
+    showSortIndicator(m_lstSrch, m_compactSort);
 }
 
 void SearchPane::clearSearchResults()
 {
-    w.lstSearch->clear();
-    w.lstSrch->clear();
+    m_lstSearch->clear();
+    m_lstSrch->clear();
 }
 
 void SearchPane::populateSearchList()
 {
-    QComboBox *box = w.cmbSearch;
+    QComboBox *box = m_cmbSearch;
     const QString text = box->currentText();
     const QSignalBlocker block(box);
     box->clear();
@@ -271,6 +410,65 @@ void SearchPane::populateSearchList()
 }
 
 // ----- the result lists -----
+
+void SearchPane::dropRowsOfGoneVardecks()
+{
+    for (QTreeWidget *list : {m_lstSrch, m_lstSearch})
+        dropRowsOfGone(w, list);
+}
+
+void SearchPane::markRecentRows()
+{
+    for (QTreeWidget *list : {m_lstSearch, m_lstSrch})
+        findingui::markRecentRows(list);
+}
+
+void SearchPane::showHitsOf(const QString &wid, int hits)
+{
+    const QString count = padString(QString::number(hits), kCountWidth);
+    for (int i = 0; i < m_lstSearch->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = m_lstSearch->topLevelItem(i);
+        if (sameText(tagOf(row).trimmed(), wid.trimmed()))
+            row->setText(int(DetailedColumn::Hits), count);
+    }
+}
+
+QString SearchPane::selectedRowOf(EntryList which) const
+{
+    return tagOf(selectedItemOf(list(which))).trimmed();
+}
+
+QStringList SearchPane::selectedRowsOf(EntryList which) const
+{
+    return selectedRowIds(list(which));
+}
+
+void SearchPane::goToRow(int move)
+{
+    rr::goToRow(
+        m_lstSrch, false, move, [this] { return w.editState() != EditState::Viewing; },
+        [this] { w.commands.lstSrch_Click(); });
+}
+
+// A stored width of 0 gives the column an equal share of the list; the compact list's
+// columns take the tab's width.
+void SearchPane::restoreColumns()
+{
+    for (int i = 1; i <= kDetailedCount; ++i)
+        columnwidths::restore(m_lstSearch, i - 1, SettingsStore::getColWidthSearch(i), kDetailedCount);
+    columnwidths::set(m_lstSrch, int(CompactColumn::Matches), 1000);
+    columnwidths::set(m_lstSrch, int(CompactColumn::Name), w.indexTabsWidth() - 980);
+}
+
+void SearchPane::saveColumns()
+{
+    std::array<int, kDetailedCount> stored{};
+    for (int i = 0; i < kDetailedCount; ++i)
+        stored[std::size_t(i)] = SettingsStore::getColWidthSearch(i + 1);
+    prompt::tell(SettingsStore::takeErrorNotices());
+    for (int i = 0; i < kDetailedCount; ++i)
+        SettingsStore::setColWidthSearch(i + 1, columnwidths::toSave(m_lstSearch, i, stored[std::size_t(i)]));
+}
 
 bool SearchPane::showRowOf(QTreeWidget *list)
 {
@@ -285,12 +483,12 @@ bool SearchPane::showRowOf(QTreeWidget *list)
 
 void SearchPane::lstSrch_Click()
 {
-    showRowOf(w.lstSrch);
+    showRowOf(m_lstSrch);
 }
 
 void SearchPane::lstSearch_DblClick()
 {
-    showRowOf(w.lstSearch);
+    showRowOf(m_lstSearch);
 }
 
 void SearchPane::showSortIndicator(QTreeWidget *list, const ListSortState &sort)
@@ -301,34 +499,50 @@ void SearchPane::showSortIndicator(QTreeWidget *list, const ListSortState &sort)
 void SearchPane::lstSrch_ColumnClick(int column)
 {
     m_compactSort.headerClicked(column);
-    sortRows(w.lstSrch, m_compactSort.column, m_compactSort.descending);
-    showSortIndicator(w.lstSrch, m_compactSort);
+    sortRows(m_lstSrch, m_compactSort.column, m_compactSort.descending);
+    showSortIndicator(m_lstSrch, m_compactSort);
 }
 
 void SearchPane::lstSearch_ColumnClick(int column)
 {
     m_detailedSort.headerClicked(column);
-    sortRows(w.lstSearch, m_detailedSort.column, m_detailedSort.descending);
-    showSortIndicator(w.lstSearch, m_detailedSort);
+    sortRows(m_lstSearch, m_detailedSort.column, m_detailedSort.descending);
+    showSortIndicator(m_lstSearch, m_detailedSort);
 }
 
 void SearchPane::lstSrch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    w.popup.listPressed(QStringLiteral("lstSrch"));
+    w.popup.listPressed(EntryList::SearchList);
     if (button == Qt::RightButton)
-        w.listPopup(w.lstSrch, QStringLiteral("lstSrch"), w.lstSrch->itemAt(pos), false);
+        w.listPopup(m_lstSrch, EntryList::SearchList, m_lstSrch->itemAt(pos), false);
 }
 
 void SearchPane::lstSearch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    w.popup.listPressed(QStringLiteral("lstSearch"));
+    w.popup.listPressed(EntryList::SearchResults);
     if (button == Qt::RightButton && w.editState() == EditState::Viewing)
-        w.listPopup(w.lstSearch, QStringLiteral("lstSearch"), w.lstSearch->itemAt(pos), true);
+        w.listPopup(m_lstSearch, EntryList::SearchResults, m_lstSearch->itemAt(pos), true);
 }
 
 QString SearchPane::lstSrchToolTip(const QPoint &pos) const
 {
-    return vardeckAddress(w.dbXML.document(), tagOf(w.lstSrch->itemAt(pos)));
+    return vardeckAddress(w.dbXML.document(), tagOf(m_lstSrch->itemAt(pos)));
+}
+
+// A drop on the detailed list: what the window does with it, which the explorer's
+// drops decide.
+bool SearchPane::dropEvent(QEvent *event)
+{
+    auto *drop = static_cast<QDropEvent *>(event);
+    const bool accepted = w.commands.acceptsListDrop(drop->mimeData());
+    if (!accepted) {
+        drop->ignore();
+        return true;
+    }
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        w.commands.dropOnList(drop->mimeData());
+    return true;
 }
 
 bool SearchPane::eventFilter(QObject *watched, QEvent *event)
@@ -336,7 +550,20 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
     if (!windowUsable(this))
         return false;
     const QEvent::Type type = event->type();
-    const bool searchBox = watched == w.cmbSearch || watched == w.cmbSearch->lineEdit();
+    if (watched == m_Frame4) {
+        if (type == QEvent::ContentsRectChange || type == QEvent::Resize)
+            placeFieldBoxes();
+        return false;
+    }
+    if (watched == m_resultsCaption || watched == m_foundCaption) {
+        if (type != QEvent::MouseButtonPress || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
+            return false;
+        // "Found:" offers to copy the shown Vardeck, as the details panel's captions do.
+        if (watched == m_foundCaption && w.editState() == EditState::Viewing && w.folderShown() && w.vardeckShown())
+            w.popupMenu(MenuId::mnuCopyMenu);
+        return true;
+    }
+    const bool searchBox = watched == m_cmbSearch || watched == m_cmbSearch->lineEdit();
     if (searchBox) {
         if (type == QEvent::FocusIn)
             cmbSearch_GotFocus();
@@ -347,22 +574,24 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == w.lstSearch) {
-        if (type == QEvent::FocusIn && w.defaultButton() == w.cmdSearch)
-            w.setDefaultButton(nullptr);
+    if (watched == m_lstSearch) {
+        if (type == QEvent::FocusIn)
+            releaseSearchButton();
         if (type == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
             lstSearch_DblClick();
             return true;
         }
         return false;
     }
-    if (watched == w.lstSrch) {
-        if (type == QEvent::FocusIn && w.defaultButton() == w.cmdSearch)
-            w.setDefaultButton(nullptr);
+    if (watched == m_lstSrch) {
+        if (type == QEvent::FocusIn)
+            releaseSearchButton();
         return false;
     }
-    const bool detailedView = watched == w.lstSearch->viewport();
-    const bool compactView = watched == w.lstSrch->viewport();
+    const bool detailedView = watched == m_lstSearch->viewport();
+    const bool compactView = watched == m_lstSrch->viewport();
+    if (detailedView && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop))
+        return dropEvent(event);
     if ((detailedView || compactView) && type == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint pos = mouse->position().toPoint();
@@ -379,7 +608,7 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
         if (address.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), toolTipText(address), w.lstSrch->viewport());
+            QToolTip::showText(help->globalPos(), toolTipText(address), m_lstSrch->viewport());
         return true;
     }
     return false;

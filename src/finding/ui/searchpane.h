@@ -1,20 +1,33 @@
 #pragma once
-// The Search tab and the two result lists: the search box with its history, the six
-// field boxes and the two option boxes, the Search button and the commands that lead
-// into a search (the details panel's three search buttons, Tools > Search), the
-// compact list lstSrch on the tab and the detailed list lstSearch on the right.
+// The Search tab and the two result lists: the search box cmbSearch with its history,
+// the six field boxes and the two option boxes in "Search in" (Frame4), the Search
+// button cmdSearch, the captions "Search results:" and "Found:" with the count
+// lblFound, the compact list lstSrch on the tab, the detailed list lstSearch on the
+// right, and the commands that lead into a search (the details panel's three search
+// buttons, Tools > Search). The pane makes these controls and is the only one to
+// touch them; the frame lays out those it is handed.
 #include "finding/listcells.h"
+#include "finding/searchresults.h"
 #include "finding/wordsearch.h"
+#include "platform/gui/entrylist.h"
 
 #include <QObject>
 #include <QPoint>
 
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMimeData;
 class QTreeWidget;
 
 namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
 
 class SearchPane : public QObject
 {
@@ -29,19 +42,39 @@ public:
     // A pick from the box's list, by mouse or arrow keys: that search runs at once.
     void cmbSearch_Click();
     void cmbSearch_GotFocus();
-    void chkSearch_Click(int index);
+    void chkSearch_Click(FieldBox box);
     void chkOpt_Click();
     void chkOptt_Click();
     // 0 the shown Vardeck's domain, 1 its last-visited date, 2 its created date.
     void cmdSearchHome_Click(int index);
-    // Tools > Search items: the Search tab with only field box `box` ticked; no search.
-    void prepareSearch(int box);
-    void unselectSearch(int index);
+    // Tools > Search items: the Search tab with only that field box ticked; no search.
+    void prepareSearch(FieldBox box);
+    void unselectSearch(FieldBox box);
+    // The option boxes show the user options.
+    void showSearchOptions();
 
     void populateSearchResults(const QList<SearchResult> &results);
     void clearSearchResults();
     // Refills the box's list from the history, newest first, keeping the typed text.
     void populateSearchList();
+    // The rows of Vardecks the document no longer holds leave both lists; nothing
+    // stays selected in them.
+    void dropRowsOfGoneVardecks();
+    // The detailed list's rows of the Vardeck show the count.
+    void showHitsOf(const QString &wid, int hits);
+    // The keyboard went elsewhere: Enter no longer presses the Search button.
+    void releaseSearchButton();
+    // Go First (1), Previous (2), Next (3) or Last (4) in the compact list.
+    void goToRow(int move);
+    void markRecentRows();
+
+    // The WID of the selected row of lstSrch or lstSearch, and of all its selected rows.
+    QString selectedRowOf(EntryList list) const;
+    QStringList selectedRowsOf(EntryList list) const;
+
+    // The detailed list's column widths from the settings, and to them.
+    void restoreColumns();
+    void saveColumns();
 
     void lstSrch_Click();
     void lstSearch_DblClick();
@@ -61,15 +94,36 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
+    void buildSearchTab();
     void wire();
+    // The five rows of boxes inside "Search in", below the line its caption stands on.
+    void placeFieldBoxes();
+    QCheckBox *fieldBox(FieldBox box) const { return m_fieldBoxes[std::size_t(box)]; }
+    QTreeWidget *list(EntryList list) const;
     void readBoxes();
     void applyBoxes();
     void selectSearchText();
     void openFirstResult();
     void showSortIndicator(QTreeWidget *list, const ListSortState &sort);
     bool showRowOf(QTreeWidget *list);
+    bool dropEvent(QEvent *event);
 
     frmVardecks &w;
+    QComboBox *m_cmbSearch = nullptr;
+    QLabel *m_Picture5 = nullptr;
+    qbButtons_H *m_cmdSearch = nullptr;
+    QGroupBox *m_Frame4 = nullptr;
+    // chkSearch(0) to chkSearch(5), by what they search.
+    std::array<QCheckBox *, std::size_t(FieldBox::Count)> m_fieldBoxes{};
+    QCheckBox *m_openFirstResult = nullptr;     // chkOpt(6)
+    QCheckBox *m_showDetailedResults = nullptr; // chkOptt(7)
+    QLabel *m_resultsCaption = nullptr;         // lbl(0)
+    QLabel *m_foundCaption = nullptr;           // lbl(1)
+    QLabel *m_lblFound = nullptr;
+    QTreeWidget *m_lstSrch = nullptr;
+    QTreeWidget *m_lstSearch = nullptr;
+
     SearchFieldBoxes m_boxes;
     WordSearch m_search;
     ListSortState m_detailedSort;

@@ -404,8 +404,7 @@ void frmThumb::finishSynchronisation()
         return;
     w.commands.populatePopList(doc);
     w.commands.populateFavsList(doc);
-    w.lstSearch->clear();
-    w.lstSrch->clear();
+    w.commands.clearSearchResults();
     w.commands.populateWMOnTopicNode();
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
         w.commands.populateVardeckList(node);

@@ -132,11 +132,8 @@ void IconCommands::refillAfterRun()
 {
     XmlDocument *doc = w.dbXML.document();
     if (doc) {
-        w.tvwFavs->hide();
         w.commands.populateFavsList(doc);
-        w.tvwFavs->show();
-        w.lstSrch->clear();
-        w.lstSearch->clear();
+        w.commands.clearSearchResults();
         w.commands.populatePopList(doc);
         if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
@@ -293,8 +290,7 @@ void IconCommands::mnuToolsIconVD_Click()
         return;
     SingleIcon flags{true, true, true, true, true};
     loadSingleIcon(flags, QString(), QString(), [this] {
-        w.lstSrch->clear();
-        w.lstSearch->clear();
+        w.commands.clearSearchResults();
         w.commands.populatePopList(w.dbXML.document());
         if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
@@ -343,9 +339,7 @@ void IconCommands::mnuToolsIconFile_Click()
     showInDetails(target);
     if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
         w.commands.populateVardeckList(node);
-    w.tvwFavs->hide();
     w.commands.populateFavsList(w.dbXML.document());
-    w.tvwFavs->show();
 }
 
 void IconCommands::mnuToolsIconRemove_Click()
@@ -363,20 +357,18 @@ void IconCommands::mnuToolsIconRemove_Click()
     w.commands.siteIconRemoved();
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
-    for (QTreeWidget *tree : {w.tvwWM, w.tvwFavs}) {
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *node = tree->topLevelItem(i);
-            if (sameText(tagOf(node), wid))
-                node->setIcon(0, w.vardeckPictures().of(wid, true));
-        }
+    for (int i = 0; i < w.tvwWM->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *node = w.tvwWM->topLevelItem(i);
+        if (sameText(tagOf(node), wid))
+            node->setIcon(0, w.vardeckPictures().of(wid, true));
     }
+    w.commands.showIconOf(wid);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);
     if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
         w.commands.populateVDList(folder);
     w.commands.populatePopList(w.dbXML.document());
-    w.lstSrch->clear();
-    w.lstSearch->clear();
+    w.commands.clearSearchResults();
 }
 
 IconCommands &installIconCommands(frmVardecks &w)

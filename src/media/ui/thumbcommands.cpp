@@ -116,8 +116,7 @@ void ThumbCommands::mnuToolsSynchFolder_Click()
         return;
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
-    w.lstSrch->clear();
-    w.lstSearch->clear();
+    w.commands.clearSearchResults();
     openWindow(QStringLiteral("F"), true);
 }
 
@@ -125,8 +124,7 @@ void ThumbCommands::mnuToolsSynchAll_Click()
 {
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
-    w.lstSrch->clear();
-    w.lstSearch->clear();
+    w.commands.clearSearchResults();
     openWindow(QStringLiteral("A"), true);
 }
 

@@ -76,9 +76,8 @@ void frmPrefs::cmdApply_Click()
     options.setHideSplash(chk(8)->isChecked());
     options.setWinFolders(chk(3)->isChecked());
     options.setOpenFirst(chk(11)->isChecked());
-    w.chkOpt(6)->setChecked(chk(11)->isChecked());
     options.setShowDetailSearch(chk(12)->isChecked());
-    w.chkOptt(7)->setChecked(chk(12)->isChecked());
+    w.commands.showSearchOptions();
 
     const std::pair<int, int> fonts[] = {{1, 8}, {4, 9}, {2, 10}, {0, 11}};
     for (const auto &[button, points] : fonts) {

@@ -42,6 +42,20 @@ QTreeWidgetItem *selectedItemOf(const QTreeWidget *tree)
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
+QStringList selectedRowIds(const QTreeWidget *list)
+{
+    QStringList ids;
+    if (!list)
+        return ids;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = list->topLevelItem(i);
+        const QString id = tagOf(row).trimmed();
+        if (row->isSelected() && !id.isEmpty())
+            ids << id;
+    }
+    return ids;
+}
+
 void selectOnly(QTreeWidget *tree, QTreeWidgetItem *item)
 {
     tree->clearSelection();

@@ -6,6 +6,7 @@
 // an ordinary case, not an error. These are the one set of helpers for tags, the
 // selection and the bold mark that the main window's panes and the dialogs share.
 #include <QString>
+#include <QStringList>
 #include <QTreeWidgetItem>
 
 class QTreeWidget;
@@ -22,6 +23,9 @@ void setTag(QTreeWidgetItem *item, const QString &tag);
 QTreeWidgetItem *findByTag(const QTreeWidget *tree, const QString &tag);
 // The current item when it is selected, else the first selected item.
 QTreeWidgetItem *selectedItemOf(const QTreeWidget *tree);
+// The tags of the top-level items whose selected state is set, first to last, trimmed,
+// blank tags left out.
+QStringList selectedRowIds(const QTreeWidget *list);
 // Makes item the one selected item and the current item.
 void selectOnly(QTreeWidget *tree, QTreeWidgetItem *item);
 // Every column of the item bold (or not).

@@ -13,6 +13,56 @@ namespace rr
 namespace
 {
 
+enum Move { First = 1, Previous = 2, Next = 3, Last = 4 };
+
+void selectAndReveal(QTreeWidget *view, QTreeWidgetItem *item)
+{
+    view->clearSelection();
+    view->setCurrentItem(item);
+    item->setSelected(true);
+    view->scrollToItem(item);
+}
+
+bool moveInTree(QTreeWidget *tree, int move)
+{
+    const int count = tree->topLevelItemCount();
+    if (count == 0)
+        return false;
+    if (move == First || move == Last) {
+        selectAndReveal(tree, tree->topLevelItem(move == First ? 0 : count - 1));
+        return true;
+    }
+    QTreeWidgetItem *current = tree->currentItem();
+    if (!current || !current->isSelected())
+        return false;
+    QTreeWidgetItem *parent = current->parent();
+    const int at = parent ? parent->indexOfChild(current) : tree->indexOfTopLevelItem(current);
+    const int to = move == Previous ? at - 1 : at + 1;
+    const int siblings = parent ? parent->childCount() : count;
+    if (to < 0 || to >= siblings)
+        return false;
+    selectAndReveal(tree, parent ? parent->child(to) : tree->topLevelItem(to));
+    return true;
+}
+
+bool moveInList(QTreeWidget *list, int move)
+{
+    const int count = list->topLevelItemCount();
+    if (count == 0)
+        return false;
+    if (move == First || move == Last) {
+        selectAndReveal(list, list->topLevelItem(move == First ? 0 : count - 1));
+        return true;
+    }
+    QTreeWidgetItem *current = list->currentItem();
+    if (!current || !current->isSelected())
+        return false;
+    const int to = list->indexOfTopLevelItem(current) + (move == Previous ? -1 : 1);
+    if (to >= 0 && to < count)
+        selectAndReveal(list, list->topLevelItem(to));
+    return true;
+}
+
 class SelectOnFocus final : public QObject
 {
 public:
@@ -130,6 +180,26 @@ void focusRowTagged(QAbstractItemView *view, const QString &tag)
         view->selectionModel()->setCurrentIndex(view->model()->index(row, 0), QItemSelectionModel::NoUpdate);
     // Handed back as a closing question hands it back: the row is not chosen by it.
     view->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void goToRow(QTreeWidget *view, bool tree, int move, const std::function<bool()> &editing,
+             const std::function<void()> &shown)
+{
+    if (move < First || move > Last)
+        return;
+    const QPersistentModelIndex before(view->currentIndex());
+    const bool wasEditing = editing();
+    if (!(tree ? moveInTree(view, move) : moveInList(view, move)))
+        return;
+    shown();
+    if (wasEditing && editing()) {
+        if (QTreeWidgetItem *edited = before.isValid() ? view->itemFromIndex(before) : nullptr)
+            selectAndReveal(view, edited);
+        else
+            view->clearSelection();
+        return;
+    }
+    view->setFocus();
 }
 
 } // namespace rr

@@ -39,4 +39,15 @@ void chooseKeyboardRow(QAbstractItemView *view);
 // one; no row is selected by it.
 void focusRowTagged(QAbstractItemView *view, const QString &tag);
 
+// The Go commands First (1), Previous (2), Next (3) and Last (4) in a view that holds
+// its Vardecks at one level. The selection moves and shown shows the row reached, as a
+// click on it does. First and Last go to the first and the last row shown; in a tree
+// Previous and Next stop at either end without showing anything, in a list they leave
+// the end row selected and show it again; without a selected row they do nothing.
+// When an edit was under way (editing) and still is after shown (the user chose to
+// keep it), the highlight goes back to the row it was on and the keyboard stays where
+// it was; otherwise the view takes the keyboard.
+void goToRow(QTreeWidget *view, bool tree, int move, const std::function<bool()> &editing,
+             const std::function<void()> &shown);
+
 } // namespace rr

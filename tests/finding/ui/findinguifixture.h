@@ -21,7 +21,6 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        ui = &installFinding(*window);
         window->commands.displayVardeckData = [this](XmlNode vardeck) {
             shown << vardeck.attribute("WID");
             window->showVardeck(vardeck.attribute("WID"), vardeck.childText("NAME"));
@@ -30,6 +29,8 @@ protected:
         window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
         window->commands.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
     }
+
+    void installParts() override { ui = &installFinding(*window); }
 
     void open(const QList<Vd> &first, const QList<Vd> &nested = {})
     {

@@ -50,7 +50,7 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     EXPECT_EQ(prompts.texts(), QStringList{"The Vardeck Fish & Chips has been added to your favorite Vardecks list"});
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Drop", "Fish & Chips"}));
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Drop", "Fish && Chips"}));
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 2");
 
     const QByteArray saved = test::readBytes(path);
     window->aspectPageMade(frmVardecks::FavsPage);
@@ -67,14 +67,14 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
     Picture10(*window)->show();
     window->selectVardeck("W2");
     prompts.answer(MsgResult::No);
-    window->lbl(Lbl::FavoritesCount)->setText("stale");
+    lbl(*window, Lbl::FavoritesCount)->setText("stale");
     ui->favorites().cmdFDelete_Click();
     const MessageRequest question = prompts.messages().back();
     EXPECT_EQ(question.text, "Are you sure you wish to delete Drop from your favorites list?");
     EXPECT_EQ(question.title, "Delete folder?");
     EXPECT_EQ(question.icon, MsgIcon::None);
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2") << "the count is shown again after No too";
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 2") << "the count is shown again after No too";
     EXPECT_EQ(test::onDisk(path, "W2", "FAV"), "TRUE");
     EXPECT_TRUE(chkFav(*window)->isChecked());
 
@@ -256,7 +256,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 
     EXPECT_EQ(menuTexts(MenuId::first), QStringList({"Beta", "Alpha"}));
     EXPECT_EQ(ui->favorites().favorites().favsColl(), QStringList({"W1", "W2"}));
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 2");
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 2");
     tabIndex(*window)->setTab(2);
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList({"Alpha", "Beta"}));
 
@@ -264,7 +264,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     setFavoriteMark(doc()->nodeFromID("W1"), false);
     window->commands.populateFavsList(doc());
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList{"Alpha"});
-    EXPECT_EQ(window->lbl(Lbl::FavoritesCount)->text(), "Favorites: 1");
+    EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 1");
     EXPECT_EQ(menuTexts(MenuId::first), QStringList{"Alpha"});
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 1);
 
@@ -300,7 +300,7 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_EQ(shown.last(), "W1");
 
     clickRow(listPop(*window), 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName(), "listPop");
+    EXPECT_EQ(window->popup.popupList(), EntryList::PopularList);
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
@@ -324,6 +324,20 @@ TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
     EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0);
     EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "1");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::HitsPage));
+}
+
+// Every count the search results show is 1 after the clearing, whatever it read before.
+TEST_F(PopularUiTest, clearingTheRankingsShowsOneVisitInEveryRowOfTheSearchResults)
+{
+    open({Vd("W1").name("q top").hits("5"), Vd("W2").name("q odd").hits("abc"), Vd("W3").name("q none").hits("")});
+    search("q");
+    const int hits = int(DetailedColumn::Hits);
+    ASSERT_EQ(column(lstSearch(*window), hits).size(), 3);
+    ASSERT_TRUE(column(lstSearch(*window), hits).contains("   abc"));
+    window->menuItem(MenuId::mnuClearPop)->setEnabled(true);
+    prompts.answer(MsgResult::Yes);
+    window->menuItem(MenuId::mnuClearPop)->trigger();
+    EXPECT_EQ(column(lstSearch(*window), hits), QStringList(3, "     1"));
 }
 
 TEST_F(PopularUiTest, theListHasRowsOnlyWhileItsTabIsShown)
@@ -408,14 +422,14 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
 
     // Right clicks record the list and open its menu, except while editing.
     clickRow(lstSrch(*window), 1, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName(), "lstSrch");
+    EXPECT_EQ(window->popup.popupList(), EntryList::SearchList);
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVD)->isVisible());
     window->subMenu(MenuId::mnuListVD)->hide();
 
     tabView(*window)->setTab(2);
     lstSearch(*window)->clearSelection();
     clickRow(lstSearch(*window), 0, Qt::RightButton);
-    EXPECT_EQ(window->popup.popupListName(), "lstSearch");
+    EXPECT_EQ(window->popup.popupList(), EntryList::SearchResults);
     EXPECT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible())
         << "no row selected before: the several-rows menu";
     window->subMenu(MenuId::mnuListVDMulti)->hide();
@@ -437,7 +451,7 @@ TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
 {
     open({Vd("W1").name("alpha").notes("beta")});
     tabIndex(*window)->setTab(1);
-    QTest::mouseClick(window->chkSearch(1), Qt::LeftButton); // Name only
+    QTest::mouseClick(searchFieldBox(*window, FieldBox::Name), Qt::LeftButton); // Name only
     search("beta");
     EXPECT_EQ(prompts.texts(), QStringList{"No search results were found"});
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::None);
@@ -498,8 +512,8 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
 
     // With "open first result" a search opens the top row without counting a visit.
     tabIndex(*window)->setTab(1);
-    QTest::mouseClick(window->chkOpt(6), Qt::LeftButton);
-    QTest::mouseClick(window->chkOptt(7), Qt::LeftButton);
+    QTest::mouseClick(openFirstResultBox(*window), Qt::LeftButton);
+    QTest::mouseClick(showDetailedResultsBox(*window), Qt::LeftButton);
     const QByteArray before = test::readBytes(path);
 
     search("nothing-like-this");
@@ -511,10 +525,28 @@ TEST_F(SearchUiTest, aClickShowsTheVardeckWithItsFolderAndOpenFirstResultOpensTh
     EXPECT_EQ(test::readBytes(path), before) << "opening the first result records no visit";
 }
 
+// Tab goes from the last control of the left tab shown on to the right pane's tab strip, and Shift+Tab
+// comes back, as from the Index tab's controls.
+TEST_F(SearchUiTest, tabLeavesTheLeftTabsControlsForTheRightPanesTabStripAndShiftTabComesBack)
+{
+    open({Vd("W1").name("q one")});
+    search("q");
+    const std::pair<int, QWidget *> lasts[] = {{1, lstSrch(*window)}, {2, cmdFDelete(*window)}, {3, listPop(*window)}};
+    for (const auto &[tab, last] : lasts) {
+        tabIndex(*window)->setTab(tab);
+        last->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(last->hasFocus()) << last->objectName().toStdString();
+        QTest::keyClick(last, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), tabView(*window)->tabBar()) << last->objectName().toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), last);
+    }
+}
+
 TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
 {
     open({Vd("W1").created("06 Dec 2026"), Vd("W2").created("07 Dec 2026").keyword2("06 Dec 2026 10:00:00")});
-    QTest::mouseClick(window->chkSearch(4), Qt::LeftButton);
+    QTest::mouseClick(searchFieldBox(*window, FieldBox::Description), Qt::LeftButton);
     lblCreatedDate(*window)->setText("06 Dec 2026");
     lblHome(*window)->setText("http://www.a.example/");
     searchButton(*window, DetailSearch::CreatedDate)->click();
@@ -533,6 +565,6 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
     window->menuItem(MenuId::mnuToolsSearchKeywords)->trigger();
     EXPECT_EQ(tabIndex(*window)->Tab(), 1);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(window->chkSearch(i)->isChecked(), i == 5) << i;
+        EXPECT_EQ(searchFieldBox(*window, FieldBox(i))->isChecked(), i == 5) << i;
     EXPECT_TRUE(session().searchColl.isEmpty());
 }

@@ -1,3 +1,4 @@
+#include "finding/ui/findingui.h"
 #include "options/optionsfixture.h"
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
@@ -44,11 +45,13 @@ QStringList entries(QComboBox *list)
 class PrefsTest : public test::MainWindowTest
 {
 protected:
-    // The options dialog gives the window's preview and Web Aspect boxes their state.
+    // The options dialog gives the window's preview and Web Aspect boxes and the finding
+    // panes' search options their state.
     void installParts() override
     {
         installWebAspect(*window);
         installPreview(*window);
+        installFinding(*window);
     }
     void SetUp() override
     {
@@ -117,8 +120,8 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     EXPECT_TRUE(appOptions().getIconView());
     EXPECT_TRUE(chkWebAspectBrowser(*window)->isChecked());
     EXPECT_TRUE(chkAutoPreview(*window)->isChecked());
-    EXPECT_TRUE(window->chkOpt(6)->isChecked());
-    EXPECT_TRUE(window->chkOptt(7)->isChecked());
+    EXPECT_TRUE(openFirstResultBox(*window)->isChecked());
+    EXPECT_TRUE(showDetailedResultsBox(*window)->isChecked());
     dialog.optIcon(2)->setChecked(true);
     dialog.cmdApply_Click();
     EXPECT_EQ(views, QStringList({"icons", "list"}));
