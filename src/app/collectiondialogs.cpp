@@ -21,14 +21,6 @@ namespace rr
 namespace
 {
 
-int countNodes(const QTreeWidgetItem *item)
-{
-    int n = 1;
-    for (int i = 0; i < item->childCount(); ++i)
-        n += countNodes(item->child(i));
-    return n;
-}
-
 // The windows open after the command that asked for them has returned, never inside
 // the menu's or a button's own event handling.
 void later(frmVardecks &w, std::function<void()> open)
@@ -44,8 +36,7 @@ void installCollectionDialogs(frmVardecks &w)
     w.commands.refreshAfterDuplicates = [&w] {
         w.lstSearch->clear();
         w.lstSrch->clear();
-        if (QTreeWidgetItem *folder = w.tvwTopics->currentItem())
-            w.commands.populateVardeckList(folder);
+        w.commands.relistSelectedFolder();
     };
     w.commands.mnuToolsDup_Click = [&w](int) {
         later(w, [&w] {
@@ -63,9 +54,7 @@ void installCollectionDialogs(frmVardecks &w)
         later(w, [&w] {
             frmStats::Figures figures;
             figures.database = w.dbXML.name();
-            figures.folderNodes = 0;
-            for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
-                figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
+            figures.folderNodes = w.commands.folderNodeCount();
             frmStats box(w.dbXML.document(), figures, &w);
             applyFontFallback(&box);
             box.exec();

@@ -2,7 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
@@ -84,15 +86,15 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     forgetOpenDatabase(w);
     w.dbXML.open(std::move(db), chosen.name);
 
-    w.tvwTopics->hide();
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    folders->hide();
     w.commands.populateTopicList(w.dbXML.document());
-    w.tvwTopics->show();
+    folders->show();
     // From here until the lists, captions and menus are reset the window is half the
     // old database and half the new one: it repaints, but a click or key made meanwhile
     // was aimed at what the user saw before, and is dropped.
     windowevents::runPending();
-    if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
-        w.tvwTopics->setCurrentItem(root);
+    FolderTree::of(w).selectRoot();
 
     w.StatusBar1->setPanelText(3, w.dbXML.name());
 
@@ -109,9 +111,9 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     clearTextBoxes(w);
 
     w.showNoFolder();
-    for (QTreeWidget *list : {w.tvwWM, w.listVD, w.lstSearch, w.lstSrch, w.listPop})
+    VardeckViews::of(w).showNoVardecks(VardeckViews::View::Both);
+    for (QTreeWidget *list : {w.lstSearch, w.lstSrch, w.listPop})
         list->clear();
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
 
     enableEveryControl(w);
 
@@ -144,8 +146,7 @@ void closeTheDatabase(frmVardecks &w)
 {
     forgetOpenDatabase(w);
     w.closeDB();
-    w.listVD->clear();
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
+    VardeckViews::of(w).showNoVardecks(VardeckViews::View::List);
 }
 
 void mnuFileOpen_Click(frmVardecks &w)

@@ -2,7 +2,9 @@
 
 #include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
@@ -46,7 +48,7 @@ FolderDeletion::FolderDeletion(frmVardecks &window) : QObject(&window), w(window
 
 void FolderDeletion::mnuEditDeleteTopic_Click()
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     const bool noFolder = !w.folderShown() || tree->currentItem() == tree->topLevelItem(0);
     if (w.popup.takeDeleteFolderFromPopup()) {
         const QString tid = tagOf(w.popup.popupNode().item());
@@ -64,7 +66,7 @@ void FolderDeletion::mnuEditDeleteTopic_Click()
 
 void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     // The folder to delete is what counts, not the tree's selection: a folder deleted
     // from its popup may be deleted while the root is selected.
     if (tid.trimmed().isEmpty()) {
@@ -85,7 +87,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     tree->setFocus();
     if (!tree->currentItem() || tree->currentItem() == tree->topLevelItem(0)) {
         w.showNoFolder();
-        w.tvwWM->clear();
+        VardeckViews::of(w).vardeckTree()->clear();
     } else {
         w.commands.populateWMOnTopicNode();
     }
@@ -107,7 +109,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
     w.markAllPagesStale();
     if (saved)
         deleteSideFiles(w, wids);
-    delete findByTag(w.tvwTopics, tid);
+    delete findByTag(FolderTree::of(w).tree(), tid);
     // The Popular list is filled once and kept: the folder's Vardecks leave it too.
     for (const QString &wid : wids)
         delete findByTag(w.listPop, wid);

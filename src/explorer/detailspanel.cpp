@@ -2,7 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
@@ -217,7 +219,8 @@ void DetailsPanel::enableVardeckCommands(bool shown)
     w.cmdFDelete->setEnabled(shown);
     if (shown)
         endEdit(w);
-    w.cmdMoveVD->setEnabled(shown);
+    if (QWidget *move = VardeckViews::moveButton(w))
+        move->setEnabled(shown);
     if (!shown) {
         w.imgIcon->setPixmap(QPixmap());
         w.tabView->setTabPicture(0, QIcon(w.Picture8->pixmap()));
@@ -241,7 +244,8 @@ void DetailsPanel::enableFolderCommands(bool shown)
     for (Tb position : {Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck, Tb::LastVardeck})
         w.toolbarButton(position)->setEnabled(shown);
     w.menuItem(MenuId::mnuNavigate)->setEnabled(shown);
-    w.cmdMoveFolder->setEnabled(shown);
+    if (QWidget *move = FolderTree::moveButton(w))
+        move->setEnabled(shown);
     const bool viewing = w.editState() == EditState::Viewing;
     if (!shown || viewing) {
         w.toolbarButton(Tb::DeleteFolder)->setEnabled(shown);
@@ -287,8 +291,7 @@ void DetailsPanel::rightClicked(QWidget *control)
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
     auto *label = qobject_cast<QLabel *>(control);
-    if (control == w.formClient || control == w.Picture1 || control == w.lblTName ||
-        control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
+    if (control == w.formClient || control == w.Picture1 || control == w.lblTName) {
         w.popupMenu(noVD);
     } else if (control == w.Frame2) {
         if (panelIdle())

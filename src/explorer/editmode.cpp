@@ -1,7 +1,9 @@
 #include "explorer/editmode.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -75,6 +77,8 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule)
         QWidget *control = nullptr;
         if (target.kind == EnablingTarget::Kind::Button)
             control = w.*target.button;
+        else if (target.kind == EnablingTarget::Kind::PartButton)
+            control = target.partButton(w);
         else if (target.kind == EnablingTarget::Kind::Label)
             control = w.lbl(target.index);
         if (item)
@@ -115,8 +119,8 @@ const QList<EnablingRow> &enablingTable()
         {{mnuEditModify, mnuEmailVD, mnuEditClip, mnuEditDelete},             VD, K,  F},
         {{&frmVardecks::cmdFAdd, &frmVardecks::cmdFDelete},                   T,  F,  F},
         // The move buttons follow what is shown, as the details panel's captions set them.
-        {{&frmVardecks::cmdMoveFolder},                                       FO, F,  F},
-        {{&frmVardecks::cmdMoveVD},                                           VD, F,  F},
+        {{&FolderTree::moveButton},                                           FO, F,  F},
+        {{&VardeckViews::moveButton},                                         VD, F,  F},
         {{EnablingTarget::label(Lbl::NameCaption), EnablingTarget::label(Lbl::AddressCaption)}, F, T, T, true},
     };
     // clang-format on

@@ -15,6 +15,8 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
 namespace rr
 {
 
@@ -31,11 +33,13 @@ enum class Rule {
 };
 
 // What a row of the enabling table acts on: a button of Toolbar1 by position, a menu
-// item, a pane button of the window, or an element of the label array lbl().
+// item, a pane button of the window or of one of the Explorer's parts, or an element of
+// the label array lbl().
 struct EnablingTarget {
-    enum class Kind { Toolbar, Menu, Button, Label };
+    enum class Kind { Toolbar, Menu, Button, PartButton, Label };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
     EnablingTarget(qbButtons_H *frmVardecks::*control) : kind(Kind::Button), button(control) {}
+    EnablingTarget(QWidget *(*control)(frmVardecks &)) : kind(Kind::PartButton), partButton(control) {}
     static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position, Lbl()); }
     static EnablingTarget label(Lbl index) { return EnablingTarget(Kind::Label, Tb(), index); }
 
@@ -44,6 +48,7 @@ struct EnablingTarget {
     Lbl index = Lbl();  // of a label
     MenuId menu = MenuId::mnuFile;
     qbButtons_H *frmVardecks::*button = nullptr;
+    QWidget *(*partButton)(frmVardecks &) = nullptr;
 
 private:
     EnablingTarget(Kind k, Tb p, Lbl i) : kind(k), position(p), index(i) {}

@@ -1,7 +1,9 @@
 #include "explorer/externaldrops.h"
 
 #include "explorer/dragdrop.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/urlsupport.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
@@ -95,7 +97,7 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
     return unknown;
 }
 
-ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
+ExternalDrops::ExternalDrops(frmVardecks &window, VardeckViews &views) : QObject(&window), w(window), m_views(views)
 {
     setObjectName(QStringLiteral("externalDrops"));
     QList<QWidget *> targets = {w.formClient,
@@ -105,10 +107,10 @@ ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject
                                 w.lblWName,
                                 w.lblAddress,
                                 w.lblHome,
-                                w.listVD->viewport(),
+                                m_views.list()->viewport(),
                                 w.lstSearch->viewport()};
-    targets << iconView->viewport();
-    w.listVD->setAcceptDrops(true);
+    targets << m_views.iconView()->viewport();
+    m_views.list()->setAcceptDrops(true);
     w.lstSearch->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {
         target->setAcceptDrops(true);
@@ -118,9 +120,10 @@ ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject
 
 bool ExternalDrops::acceptsDrop(const QMimeData *data) const
 {
-    if (isInternalDragData(data))
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.internal)
         return true;
-    if (!w.drag.dragType().isEmpty())
+    if (dropped.kind != DragKind::None)
         return false;
     const DroppedPage page = droppedPage(data);
     return page.kind == DroppedPage::Kind::File ||
@@ -132,7 +135,8 @@ void ExternalDrops::doFormDrop(const QMimeData *data)
     if (!data)
         return;
     // The window's own drags end here too; they never start a new Vardeck.
-    if (isInternalDragData(data) || !w.drag.dragType().isEmpty()) {
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.internal || dropped.kind != DragKind::None) {
         finishInternalDrop(data);
         return;
     }
@@ -162,12 +166,12 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
 void ExternalDrops::finishInternalDrop(const QMimeData *data)
 {
     // Showing a Vardeck of another folder may ask before it drops an edit: after the drop.
-    if (w.drag.dragType() == QLatin1String("Vardeck")) {
-        const QStringList wids = draggedVardeckIds(data);
-        if (!wids.isEmpty())
-            QTimer::singleShot(0, this, [this, wid = wids.first()] { showDraggedVardeck(wid); });
-    } else if (w.drag.dragType() == QLatin1String("folder")) {
-        QTimer::singleShot(0, this, [this, tid = w.drag.dragFolderTID()] { showDraggedFolder(tid); });
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.kind == DragKind::Vardeck) {
+        if (!dropped.wids.isEmpty())
+            QTimer::singleShot(0, this, [this, wid = dropped.wids.first()] { showDraggedVardeck(wid); });
+    } else if (dropped.kind == DragKind::Folder) {
+        QTimer::singleShot(0, this, [this, tid = dropped.folderTID] { showDraggedFolder(tid); });
     }
 }
 
@@ -176,31 +180,40 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return;
-    QTreeWidgetItem *node = findByTag(w.tvwWM, wid);
+    QTreeWidget *vardecks = m_views.vardeckTree();
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    QTreeWidgetItem *node = findByTag(vardecks, wid);
     if (!node) {
         // Dragged from the favourites: its folder is shown first.
         const XmlNode folder = folderOfVardeck(vardeck);
-        QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, folder.attribute(QStringLiteral("TID")));
+        QTreeWidgetItem *folderNode = findByTag(folders, folder.attribute(QStringLiteral("TID")));
         if (!folderNode || !w.commands.mayEndEdit(OnEdit::Ends))
             return;
-        w.tvwTopics->setCurrentItem(folderNode);
+        folders->setCurrentItem(folderNode);
         w.commands.populateVardeckList(folderNode);
-        node = findByTag(w.tvwWM, wid);
+        node = findByTag(vardecks, wid);
         if (!node)
             return;
     }
-    w.tvwWM->setCurrentItem(node);
+    vardecks->setCurrentItem(node);
     node->setSelected(true);
     w.commands.displayWM();
 }
 
 void ExternalDrops::showDraggedFolder(const QString &tid)
 {
-    QTreeWidgetItem *node = findByTag(w.tvwTopics, tid);
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    QTreeWidgetItem *node = findByTag(folders, tid);
     if (!node || !w.dbXML.folder(tid))
         return;
-    w.tvwTopics->setCurrentItem(node);
+    folders->setCurrentItem(node);
     w.commands.populateWMOnTopicNode();
+}
+
+bool ExternalDrops::isListTarget(const QObject *watched) const
+{
+    return watched == m_views.list()->viewport() || watched == m_views.iconView()->viewport() ||
+           watched == w.lstSearch->viewport();
 }
 
 bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
@@ -222,9 +235,7 @@ bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         drop->acceptProposedAction();
-        const bool list = watched == w.listVD->viewport() || watched == w.lstSearch->viewport() ||
-                          qobject_cast<QListView *>(static_cast<QWidget *>(watched)->parentWidget());
-        if (list)
+        if (isListTarget(watched))
             doFormDrop2(drop->mimeData());
         else
             doFormDrop(drop->mimeData());

@@ -3,6 +3,7 @@
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -95,7 +96,7 @@ void MoveLaunchers::cmdMoveFolder_Click()
 {
     if (w.tabIndex->Tab() != 0)
         return;
-    if (!selectedItemOf(w.tvwTopics) || !w.folderShown()) {
+    if (!selectedItemOf(FolderTree::of(w).tree()) || !w.folderShown()) {
         prompt::show(kNoFolderToMove);
         return;
     }
@@ -105,10 +106,11 @@ void MoveLaunchers::cmdMoveFolder_Click()
 void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &movedCaption)
 {
     // The folder shown stays shown, without the Vardecks that left it.
-    QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID());
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    QTreeWidgetItem *shown = findByTag(folders, w.currentTID());
     if (shown)
-        w.tvwTopics->setCurrentItem(shown);
-    w.tvwTopics->setVisible(true);
+        folders->setCurrentItem(shown);
+    folders->setVisible(true);
     if (shown)
         w.commands.populateVardeckList(shown);
 
@@ -127,10 +129,11 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
 
 void MoveLaunchers::folderMoved(const FolderMoved &)
 {
-    w.tvwTopics->clear();
-    w.tvwTopics->hide();
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    folders->clear();
+    folders->hide();
     w.commands.populateTopicList(w.dbXML.document());
-    w.tvwTopics->show();
+    folders->show();
     // The shown folder's path may have changed with the move.
     w.StatusBar1->setFolderPath(QString());
 }

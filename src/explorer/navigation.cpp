@@ -1,6 +1,7 @@
 #include "explorer/navigation.h"
 
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 #include "shell/tabstrip.h"
 #include "shell/windowstate.h"
@@ -81,7 +82,7 @@ void mnuNav_Click(frmVardecks &w, int index)
     HandlerRef show = nullptr;
     switch (w.tabIndex->Tab()) {
     case 0:
-        view = w.tvwWM;
+        view = VardeckViews::of(w).vardeckTree();
         tree = true;
         show = &Commands::displayWM;
         break;

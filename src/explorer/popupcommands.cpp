@@ -2,8 +2,10 @@
 
 #include "explorer/clipboardcommands.h"
 #include "explorer/deletevardeck.h"
+#include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -54,9 +56,10 @@ bool PopupCommands::showStep()
     QTreeWidgetItem *node = w.popup.popupNode().item();
     switch (w.tabIndex->Tab()) {
     case 0: {
-        if (node && node->treeWidget() == w.tvwWM)
-            w.tvwWM->setCurrentItem(node);
-        QTreeWidgetItem *current = w.tvwWM->currentItem();
+        QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
+        if (node && node->treeWidget() == vardecks)
+            vardecks->setCurrentItem(node);
+        QTreeWidgetItem *current = vardecks->currentItem();
         if (current && !current->isSelected())
             current->setSelected(true);
         w.commands.displayWM();
@@ -167,9 +170,10 @@ void PopupCommands::mnuNewFolder_Click()
 void PopupCommands::mnuOpenF_Click()
 {
     QTreeWidgetItem *node = w.popup.popupNode().item();
-    if (!node || node->treeWidget() != w.tvwTopics)
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    if (!node || node->treeWidget() != folders)
         return;
-    w.tvwTopics->setCurrentItem(node);
+    folders->setCurrentItem(node);
     w.commands.tvwTopics_NodeClick(node);
 }
 
@@ -186,13 +190,14 @@ void PopupCommands::mnuRenameFolder_Click()
 
 void PopupCommands::mnuModFolder_Click()
 {
-    w.popup.selectedFolderRenameChosen(TreeNodeRef(w.tvwTopics, selectedItemOf(w.tvwTopics)));
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    w.popup.selectedFolderRenameChosen(TreeNodeRef(folders, selectedItemOf(folders)));
     w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuDeleteFolder_Click()
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     QTreeWidgetItem *node = w.popup.popupNode().item();
     // The right-clicked node has gone with its folder: nothing is left to delete.
     if (!node || node->treeWidget() != tree)
@@ -210,8 +215,8 @@ void PopupCommands::mnuDeleteFolder_Click()
     tree->setCurrentItem(tree->topLevelItem(0));
     if (!w.dbXML.folder(tid)) {
         w.showNoFolder();
-        w.tvwWM->clear();
-        w.listVD->clear();
+        VardeckViews::of(w).vardeckTree()->clear();
+        VardeckViews::of(w).list()->clear();
     }
 }
 
@@ -221,7 +226,7 @@ QTreeWidget *PopupCommands::popupList() const
 {
     const QString &name = w.popup.popupListName();
     if (sameText(name, QStringLiteral("listVD")))
-        return w.listVD;
+        return VardeckViews::of(w).list();
     if (sameText(name, QStringLiteral("listPop")))
         return w.listPop;
     if (sameText(name, QStringLiteral("lstSrch")))
@@ -231,7 +236,7 @@ QTreeWidget *PopupCommands::popupList() const
 
 void PopupCommands::openAction(QTreeWidget *list)
 {
-    if (list == w.listVD) {
+    if (list == VardeckViews::of(w).list()) {
         w.commands.listVD_DblClick();
     } else if (list == w.listPop) {
         w.commands.listPop_Click();
@@ -315,7 +320,7 @@ void PopupCommands::mnuList_Click(int index)
         w.popup.vardeckDeleteChosen();
         w.tabView->setTab(0);
         w.commands.mnuEditDelete_Click();
-        w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
+        FolderTree::of(w).relistSelectedFolder();
         break;
     case 11:
         copyVardeck(wid);
@@ -335,7 +340,8 @@ void PopupCommands::mnuMulti_Click(int index)
         mnuList_Click(4);
         break;
     case 2: {
-        const QTreeWidget *list = sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
+        const QTreeWidget *list =
+            sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? VardeckViews::of(w).list() : w.lstSearch;
         m_moves.moveSelectedRows(list, w.currentTID());
         break;
     }
@@ -354,7 +360,8 @@ void PopupCommands::deleteSelectedRows()
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the selected Vardecks?"),
                           MsgIcon::None, QStringLiteral("Delete Vardecks")))
         return;
-    const QTreeWidget *list = sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? w.listVD : w.lstSearch;
+    const QTreeWidget *list =
+        sameText(w.popup.popupListName(), QStringLiteral("listVD")) ? VardeckViews::of(w).list() : w.lstSearch;
     // The identifiers first, then the elements: the rows are not walked while the
     // document changes, and a Vardeck that has gone meanwhile is skipped.
     QStringList removed;
@@ -374,7 +381,7 @@ void PopupCommands::deleteSelectedRows()
         w.commands.resetAfterDelete();
     }
     if (w.tabIndex->Tab() == 0)
-        w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
+        FolderTree::of(w).relistSelectedFolder();
 }
 
 } // namespace rr

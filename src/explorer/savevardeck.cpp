@@ -1,7 +1,9 @@
 #include "explorer/savevardeck.h"
 
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "finding/favorites.h"
 #include "finding/listcells.h"
 #include "media/iconsupport.h"
@@ -195,9 +197,8 @@ void VardeckEditor::addVardeckSetup(const QString &source)
 
     if (w.tabIndex->Tab() != 0) {
         w.showNoFolder();
-        if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
-            w.tvwTopics->setCurrentItem(root);
-        w.tvwWM->clear();
+        FolderTree::of(w).selectRoot();
+        VardeckViews::of(w).vardeckTree()->clear();
         w.tabIndex->setTab(0);
     }
     w.tabView->setTab(0);
@@ -222,8 +223,8 @@ void VardeckEditor::saveVardeckDetails()
     bool added = false;
     if (state == EditState::Adding || state == EditState::Modifying) {
         if (state == EditState::Adding) {
-            const QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
-            if ((selected && selected == w.tvwTopics->topLevelItem(0)) || !w.folderShown()) {
+            const FolderTree &folders = FolderTree::of(w);
+            if (folders.isRoot(selectedItemOf(folders.tree())) || !w.folderShown()) {
                 refuseNoFolder();
                 return;
             }
@@ -241,7 +242,7 @@ void VardeckEditor::saveVardeckDetails()
             w.timerIcon->stop();
             added = true;
             recordFirstVisitAndSave();
-            w.tvwWM->setFocus();
+            VardeckViews::of(w).vardeckTree()->setFocus();
         } else if (!saveModifiedVardeck()) {
             return;
         }
@@ -256,11 +257,12 @@ void VardeckEditor::saveVardeckDetails()
 
 XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
-    QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
+    const FolderTree &folders = FolderTree::of(w);
+    QTreeWidgetItem *selected = selectedItemOf(folders.tree());
     if (!selected)
-        selected = findByTag(w.tvwTopics, w.currentTID());
+        selected = findByTag(folders.tree(), w.currentTID());
     *node = selected;
-    if (!selected || selected == w.tvwTopics->topLevelItem(0))
+    if (!selected || folders.isRoot(selected))
         return {};
     return w.dbXML.folder(tagOf(selected));
 }
@@ -368,14 +370,14 @@ bool VardeckEditor::saveModifiedVardeck()
         vardeck.setChildText(QStringLiteral("FILESIZE"), size);
     vardeck.setChildText(QStringLiteral("HITS"), shownHits(vardeck));
 
-    for (QTreeWidget *view : {w.tvwWM, w.listPop}) {
+    for (QTreeWidget *view : {VardeckViews::of(w).vardeckTree(), w.listPop}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
             if (sameText(tagOf(view->topLevelItem(i)), w.currentWID()))
                 view->topLevelItem(i)->setText(0, name);
         }
     }
     // A new name takes its place among the folder's names.
-    w.tvwWM->sortItems(0, Qt::AscendingOrder);
+    VardeckViews::of(w).vardeckTree()->sortItems(0, Qt::AscendingOrder);
     w.lstSrch->clear();
     w.lstSearch->clear();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
@@ -435,7 +437,7 @@ void VardeckEditor::dropEdit()
         w.lblCreatedDate->clear();
         w.tabView->setTabText(0, QStringLiteral("   *") + w.lblWName->text() + QStringLiteral("    "));
         // The panel shows no Vardeck, so no list row stays highlighted as if one were.
-        for (QTreeWidget *list : {w.tvwWM, w.listVD})
+        for (QTreeWidget *list : {VardeckViews::of(w).vardeckTree(), VardeckViews::of(w).list()})
             list->clearSelection();
     }
     w.timerIcon->stop();
@@ -461,7 +463,9 @@ void VardeckEditor::restoreFocus()
     QWidget *target = m_focusBefore;
     m_focusBefore = nullptr;
     if (!target || !target->isVisible() || !target->isEnabled())
-        target = w.tvwWM->topLevelItemCount() > 0 ? static_cast<QWidget *>(w.tvwWM) : w.tvwTopics;
+        target = VardeckViews::of(w).vardeckTree()->topLevelItemCount() > 0
+                     ? static_cast<QWidget *>(VardeckViews::of(w).vardeckTree())
+                     : FolderTree::of(w).tree();
     if (target->isVisible() && target->isEnabled())
         target->setFocus(Qt::OtherFocusReason);
 }

@@ -1,5 +1,8 @@
 #include "shell/dragsources.h"
 
+#include "platform/gui/itemtags.h"
+#include "shell/frmvardecks.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDrag>
@@ -191,6 +194,30 @@ bool isInternalDragData(const QMimeData *data)
                     data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
 }
 
+DroppedItems droppedItems(const QMimeData *data, const DragState &state)
+{
+    DroppedItems items;
+    items.kind = state.dragKind();
+    items.internal = isInternalDragData(data);
+    items.wids = draggedVardeckIds(data);
+    if (items.kind == DragKind::Vardeck)
+        items.wids = items.wids.mid(0, 1);
+    const QString folderType = QString::fromLatin1(kFolderDragMimeType);
+    if (items.kind == DragKind::Folder && data && data->hasFormat(folderType))
+        items.folderTID = QString::fromUtf8(data->data(folderType)).trimmed();
+    return items;
+}
+
+QMimeData *startVardeckNodeDrag(frmVardecks &w, const QTreeWidgetItem *pressed)
+{
+    if (w.editState() != EditState::Viewing)
+        return nullptr;
+    const QString wid = tagOf(pressed).trimmed();
+    if (!w.dbXML.vardeck(wid))
+        return nullptr;
+    return w.dragSources().startVardeckDrag({wid});
+}
+
 DragSources::DragSources(DragState &state, QObject *parent)
     : QObject(parent), m_state(state), m_scroller(new Scroller(this))
 {
@@ -220,7 +247,7 @@ void DragSources::addTarget(QAbstractItemView *view)
 
 QMimeData *DragSources::startFolderDrag(const QString &tid, int nodeIndex)
 {
-    m_state.m_dragType = QStringLiteral("folder");
+    m_state.m_dragKind = DragKind::Folder;
     m_state.m_dragFolderIndex = nodeIndex;
     m_state.m_dragFolderTID = tid;
     return folderDragData(tid);
@@ -229,10 +256,10 @@ QMimeData *DragSources::startFolderDrag(const QString &tid, int nodeIndex)
 QMimeData *DragSources::startVardeckDrag(const QStringList &wids)
 {
     if (wids.size() == 1) {
-        m_state.m_dragType = QStringLiteral("Vardeck");
+        m_state.m_dragKind = DragKind::Vardeck;
         m_state.m_dragWID = wids.first();
     } else {
-        m_state.m_dragType = QStringLiteral("VardeckMulti");
+        m_state.m_dragKind = DragKind::VardeckMulti;
         m_state.m_multiDragColl = wids;
     }
     return vardeckDragData(wids);
@@ -240,13 +267,13 @@ QMimeData *DragSources::startVardeckDrag(const QStringList &wids)
 
 void DragSources::endDrag()
 {
-    m_state.m_dragType.clear();
+    m_state.m_dragKind = DragKind::None;
     emit dragEnded();
 }
 
 void DragSources::forgetDrags()
 {
-    m_state.m_dragType.clear();
+    m_state.m_dragKind = DragKind::None;
     m_state.m_dragWID.clear();
     m_state.m_multiDragColl.clear();
     m_state.m_dragFolderIndex = 0;

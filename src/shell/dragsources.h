@@ -30,10 +30,13 @@
 
 class QAbstractItemView;
 class QMimeData;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace rr
 {
+
+class frmVardecks;
 
 // A drag of Vardecks: the WIDs as UTF-8 text, one per line.
 inline constexpr char kVardeckDragMimeType[] = "application/x-razuzezu-vardeck-drag";
@@ -46,6 +49,25 @@ QMimeData *folderDragData(const QString &tid);
 QStringList draggedVardeckIds(const QMimeData *data);
 // True for data of one of the window's own drags.
 bool isInternalDragData(const QMimeData *data);
+
+// What a drop carries, read the one way every drop target reads it: the kind of the
+// window's drag under way comes from the drag state, the identifiers from the data.
+struct DroppedItems {
+    DragKind kind = DragKind::None;
+    // The data is of the window's own formats (a drag of this window's, or of another
+    // copy of the program's, which the state knows nothing of).
+    bool internal = false;
+    // The Vardecks the data names, in order; of a one-Vardeck drag the one.
+    QStringList wids;
+    // The folder of a folder drag ("" for any other drop).
+    QString folderTID;
+};
+DroppedItems droppedItems(const QMimeData *data, const DragState &state);
+
+// The one start of a drag of one Vardeck from a tree of Vardeck nodes (the Vardeck tree,
+// the favourites): the Vardeck of the node pressed on, while nothing is being edited
+// and the open database has it; nullptr otherwise.
+QMimeData *startVardeckNodeDrag(frmVardecks &w, const QTreeWidgetItem *pressed);
 
 class DragSources : public QObject
 {

@@ -1,7 +1,6 @@
 #include "shell/frmvardecks.h"
 
 #include "controls/qbbuttons_h.h"
-#include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
@@ -132,8 +131,8 @@ void frmVardecks::showNoFolder()
 
 void frmVardecks::showFolderPath()
 {
-    if (const QTreeWidgetItem *node = findByTag(at<QTreeWidget>(Place::FolderTree), m_currentTID))
-        StatusBar1->setFolderPath(folderPath(node));
+    if (const std::optional<QString> path = commands.folderPathOf(m_currentTID))
+        StatusBar1->setFolderPath(*path);
 }
 
 void frmVardecks::showVardeck(const QString &wid, const QString &name)

@@ -274,10 +274,6 @@ public:
     QWidget *Picture1 = nullptr;
     // Index tab
     Splitter *Splitter1 = nullptr;
-    QTreeWidget *tvwTopics = nullptr;
-    QTreeWidget *tvwWM = nullptr;
-    qbButtons_H *cmdMoveVD = nullptr;
-    qbButtons_H *cmdMoveFolder = nullptr;
     // Search tab
     QComboBox *cmbSearch = nullptr;
     qbButtons_H *cmdSearch = nullptr;
@@ -302,7 +298,6 @@ public:
     QLineEdit *txtAddress = nullptr;
     QLabel *imgIcon = nullptr;
     TabStrip *tabInfo = nullptr;
-    QTreeWidget *listVD = nullptr;
     QTreeWidget *lstSearch = nullptr;
     // Details tab
     QWidget *PictureDetails = nullptr;

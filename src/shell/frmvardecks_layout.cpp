@@ -335,9 +335,9 @@ void frmVardecks::Splitter2_Resize()
                             static_cast<QWidget *>(at<qbButtons_H>(Place::AddFavoriteButton)),
                             static_cast<QWidget *>(at<qbButtons_H>(Place::DeleteFavoriteButton))})
         tw::setTop(button, bottom);
-    for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption}) {
-        tw::setLeft(lbl(index), paneLeft + 2100);
-        tw::setTop(lbl(index), bottom);
+    for (Place caption : {Place::FavoritesCount, Place::VardecksCaption}) {
+        tw::setLeft(at(caption), paneLeft + 2100);
+        tw::setTop(at(caption), bottom);
     }
     tw::setLeft(at<QLabel>(Place::VardeckCount), paneLeft + 2950);
     tw::setTop(at<QLabel>(Place::VardeckCount), bottom);

@@ -1,11 +1,11 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
-#include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/panecontrols.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -30,23 +30,6 @@
 
 namespace rr
 {
-namespace
-{
-
-// A column's width for the settings. A width nobody chose (a share, or the fit to the
-// texts, which is made afresh next time) leaves what was stored: 0 for a column to be
-// fitted, or a chosen width that was not restored because no database opened.
-int columnTwips(QTreeWidget *list, int column, int stored)
-{
-    if (column >= list->columnCount())
-        return 0;
-    if (const ColumnFit *fit = ColumnFit::of(list); fit && !fit->isKept(column))
-        return stored;
-    return int(std::lround(twips::fromPx(list->header()->sectionSize(column))));
-}
-
-} // namespace
-
 void frmVardecks::closeEvent(QCloseEvent *event)
 {
     if (m_unloaded) {
@@ -89,13 +72,9 @@ void frmVardecks::Form_Unload()
     m_unloaded = true;
     removeTrayIcon();
 
-    std::array<int, 6> storedWidths{};
-    for (int i = 0; i < 6; ++i)
-        storedWidths[i] = SettingsStore::getColWidth(i + 1);
     std::array<int, 7> storedSearchWidths{};
     for (int i = 0; i < 7; ++i)
         storedSearchWidths[i] = SettingsStore::getColWidthSearch(i + 1);
-    prompt::tell(SettingsStore::takeErrorNotices());
     {
         // One read-modify-write of the settings file for the whole close.
         RegistryStore::Batch batch;
@@ -120,17 +99,17 @@ void frmVardecks::Form_Unload()
         SettingsStore::setSavedFormValues(saved);
 
         const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
-        std::array<int, 6> c{};
-        for (int i = 0; i < 6; ++i)
-            c[i] = columnTwips(at<QTreeWidget>(Place::FolderList), i, storedWidths[i]);
+        commands.saveFolderListColumns();
         std::array<int, 7> cs{};
         for (int i = 0; i < 7; ++i)
-            cs[i] = columnTwips(at<QTreeWidget>(Place::SearchResults), i, storedSearchWidths[i]);
-        SettingsStore::setMoreFormValues(c, nextDatabase, cs);
+            cs[i] = columnWidthToStore(at<QTreeWidget>(Place::SearchResults), i, storedSearchWidths[i]);
+        SettingsStore::setMoreFormValues(nextDatabase, cs);
         SettingsStore::writeRecentList(session().recentColl);
         SettingsStore::writeSearchList(session().searchColl);
         appOptions().saveToRegistry();
     }
+    // Stored values that could not be read are told once everything is written.
+    prompt::tell(SettingsStore::takeErrorNotices());
 
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
@@ -149,8 +128,8 @@ void frmVardecks::closeDB()
     commands.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
-    for (QTreeWidget *list : {at<QTreeWidget>(Place::FolderTree), at<QTreeWidget>(Place::VardeckTree),
-                              at<QTreeWidget>(Place::SearchList), at<QTreeWidget>(Place::SearchResults),
+    commands.clearFolderTrees();
+    for (QTreeWidget *list : {at<QTreeWidget>(Place::SearchList), at<QTreeWidget>(Place::SearchResults),
                               at<QTreeWidget>(Place::PopularList), at<QTreeWidget>(Place::FavoritesTree)})
         list->clear();
     // Through the caption's change handling, so the folder tab's caption goes too.

@@ -11,6 +11,7 @@
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/panecontrols.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -185,11 +186,10 @@ void frmVardecks::openStartDatabase()
 void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
-    at<QTreeWidget>(Place::FolderTree)->hide();
+    at(Place::FolderTree)->hide();
     commands.populateTopicList(dbXML.document());
-    at<QTreeWidget>(Place::FolderTree)->show();
-    if (at<QTreeWidget>(Place::FolderTree)->topLevelItemCount() > 0)
-        at<QTreeWidget>(Place::FolderTree)->setCurrentItem(at<QTreeWidget>(Place::FolderTree)->topLevelItem(0));
+    at(Place::FolderTree)->show();
+    commands.selectRootFolder();
 
     checkCreateThumbsDir(name);
     StatusBar1->setPanelText(3, name);
@@ -294,18 +294,9 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    // A stored width under 20 pixels hides its column: it counts as missing. A
-    // stored width is kept; a share is the list's until it fits its columns.
-    const auto usable = [](int stored) { return stored >= twips::fromPx(20); };
-    const auto restore = [&](QTreeWidget *list, int column, int stored, int columns) {
-        setColumnWidthTwips(list, column, usable(stored) ? stored : twips::width(list) / columns);
-        if (ColumnFit *fit = ColumnFit::of(list))
-            usable(stored) ? fit->keepWidth(column) : fit->releaseWidth(column);
-    };
-    for (int i = 1; i <= 6; ++i)
-        restore(at<QTreeWidget>(Place::FolderList), i - 1, SettingsStore::getColWidth(i), 6);
+    commands.restoreFolderListColumns();
     for (int i = 1; i <= 7; ++i)
-        restore(at<QTreeWidget>(Place::SearchResults), i - 1, SettingsStore::getColWidthSearch(i), 7);
+        restoreColumnWidth(at<QTreeWidget>(Place::SearchResults), i - 1, SettingsStore::getColWidthSearch(i));
     tellSettingErrors(m_splash);
     setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 1, 1000);
     setColumnWidthTwips(at<QTreeWidget>(Place::SearchList), 0, twips::width(tabIndex) - 980);

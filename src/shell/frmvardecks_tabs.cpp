@@ -1,6 +1,5 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
-#include "platform/gui/itemtags.h"
 #include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -100,8 +99,8 @@ void frmVardecks::tabIndex_Click(int previousTab)
             w->setVisible(false);
         prepareSearchBox();
         at<QComboBox>(Place::SearchBox)->setFocus();
-        for (Lbl index : {Lbl::FavoritesCount, Lbl::VardecksCaption, Lbl::VardeckCount})
-            lbl(index)->setVisible(false);
+        for (Place count : {Place::FavoritesCount, Place::VardecksCaption, Place::VardeckCount})
+            at(count)->setVisible(false);
     }
     if (tab == 2) {
         if (dbXML.isOpen() && at<QTreeWidget>(Place::FavoritesTree)->topLevelItemCount() == 0) {
@@ -127,12 +126,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
         at<QLabel>(Place::FavoritesCount)->setVisible(false);
         at<QLabel>(Place::VardecksCaption)->setVisible(true);
         at<QLabel>(Place::VardeckCount)->setVisible(true);
-        if (at<QTreeWidget>(Place::VardeckTree)->topLevelItemCount() == 0) {
-            QTreeWidgetItem *selected = at<QTreeWidget>(Place::FolderTree)->currentItem();
-            const bool isFirstNode = selected && selected == at<QTreeWidget>(Place::FolderTree)->topLevelItem(0);
-            if (selected && selected->isSelected() && !isFirstNode && !sameText(tagOf(selected), currentTID()))
-                commands.populateWMOnTopicNode();
-        }
+        commands.indexTabShown();
     }
 }
 

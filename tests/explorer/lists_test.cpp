@@ -143,13 +143,12 @@ TEST_F(ListsTest, theViewCommandsGiveTheKeyboardToWhatTheyShowAndAltFOpensFileEv
 // Enter shows it. The favourites count follows.
 TEST_F(ListsTest, afterADeletionTheKeyboardStaysInTheListOnTheNextRow)
 {
-    const std::tuple<int, int, QTreeWidget * frmVardecks::*> cases[] = {
-        {0, 0, &frmVardecks::tvwWM},   {0, 1, &frmVardecks::listVD},  {1, 0, &frmVardecks::lstSrch},
-        {2, 0, &frmVardecks::tvwFavs}, {3, 0, &frmVardecks::listPop},
+    const std::tuple<int, int, QTreeWidget *(*)(const QWidget &)> cases[] = {
+        {0, 0, &tvwWM}, {0, 1, &listVD}, {1, 0, &lstSrch}, {2, 0, &tvwFavs}, {3, 0, &listPop},
     };
-    for (const auto &[leftTab, rightTab, member] : cases) {
+    for (const auto &[leftTab, rightTab, control] : cases) {
         openDb(threeFavourites());
-        QTreeWidget *view = (*window).*member;
+        QTreeWidget *view = control(*window);
         SCOPED_TRACE(view->objectName().toStdString());
         clickFolder("T1");
         search();

@@ -1,4 +1,5 @@
 // The menu bar and popups, the two toolbars and the three tab strips: order, captions, commands, states, keys.
+#include "explorer/explorer.h"
 #include "storage/xmldatabase.h"
 #include "support/windowcontrols.h"
 #include "windowfixture.h"
@@ -34,7 +35,12 @@ void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
     }
 }
 
-using WindowTest = rr::test::MainWindowTest;
+// With the Explorer's folder tree and Vardeck views, whose controls the frame lays out.
+class WindowTest : public rr::test::MainWindowTest
+{
+protected:
+    void installParts() override { rr::installExplorer(*window); }
+};
 
 TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItRuns)
 {
@@ -364,11 +370,11 @@ TEST_F(WindowTest, eachNameOfALabelOrToolbarButtonIsTheElementThatShowsWhatItSay
         {Lbl::AddressCaption, "lbl(26) Address"},
     };
     for (const auto &[index, shown] : labels) {
-        QLabel *label = window->lbl(index);
+        QLabel *label = lbl(*window, index);
         ASSERT_NE(label, nullptr) << shown;
         EXPECT_EQ(label->objectName() + " " + label->text(), shown);
     }
-    EXPECT_EQ(window->lblElements().size(), std::size(labels));
+    EXPECT_EQ(window->findChildren<QLabel *>(QRegularExpression("^lbl\\(\\d+\\)$")).size(), std::size(labels));
 
     const std::pair<Tb, const char *> buttons[] = {
         {Tb::CreateVardeck, "Create Vardeck  CTRL+N"},
@@ -474,7 +480,7 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
 
     tabIndex(*window)->setTab(0);
     EXPECT_FALSE(cmdMoveVD(*window)->isHidden());
-    EXPECT_FALSE(window->lbl(Lbl::VardecksCaption)->isHidden());
+    EXPECT_FALSE(lbl(*window, Lbl::VardecksCaption)->isHidden());
     EXPECT_TRUE(window->lbl(Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
 

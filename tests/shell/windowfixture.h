@@ -36,6 +36,7 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<frmVardecks>();
+        installParts();
         window->LoadDynamicMenus();
         window->resetToolbarButtons();
         window->resetMenuItems();
@@ -45,6 +46,8 @@ protected:
         (void)QTest::qWaitForWindowActive(window.get(), 1000);
     }
     void TearDown() override { window.reset(); }
+    // The parts whose controls the test reads, made before the window shows.
+    virtual void installParts() {}
 
     // Resizes the window so that its client area is width × height pixels.
     void setClientSize(int width, int height)

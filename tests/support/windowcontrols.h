@@ -3,6 +3,7 @@
 // also their object names, whichever part of the program made them. Each accessor
 // finds the control of that name in the window itself, never in one of its dialogs.
 #include "controls/qbbuttons_h.h"
+#include "shell/controlarrays.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -104,5 +105,12 @@ RR_WINDOW_CONTROL(QLabel, Picture8)
 RR_WINDOW_CONTROL(QLabel, Picture3)
 
 #undef RR_WINDOW_CONTROL
+
+// The element of the window's label array lbl() named "lbl(N)".
+inline QLabel *lbl(const QWidget &window, Lbl index)
+{
+    const QByteArray name = "lbl(" + QByteArray::number(int(index)) + ")";
+    return windowControl<QLabel>(window, name.constData());
+}
 
 } // namespace rr::test

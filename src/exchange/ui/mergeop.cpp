@@ -82,11 +82,10 @@ void frmImportExport::importVDDatabase()
     w.commands.setNonEditableFields();
     w.commands.clearTextBoxes();
     w.showNoFolder();
-    w.tvwWM->clear();
-    // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
-    // and the emptied list counts nothing.
+    // The emptied Vardeck tree counts nothing. Emptying the edit boxes blanked the
+    // Vardeck tab; it names the empty panel again.
+    w.commands.emptyVardeckTree();
     w.showNoVardeck();
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
     w.markAllPagesStale();
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
         w.commands.showAspectWeb();

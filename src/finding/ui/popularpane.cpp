@@ -97,8 +97,7 @@ void PopularPane::showResetCounts()
     const QString one = padString(QStringLiteral("1"), kCountWidth);
     if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         w.lbl(Lbl::Hits)->setText(QStringLiteral("1"));
-    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i)
-        w.listVD->topLevelItem(i)->setText(4, one);
+    w.commands.showHitsResetInFolderList();
     for (int i = 0; i < w.lstSearch->topLevelItemCount(); ++i)
         w.lstSearch->topLevelItem(i)->setText(5, one);
 }

@@ -408,8 +408,7 @@ void frmThumb::finishSynchronisation()
     w.lstSearch->clear();
     w.lstSrch->clear();
     w.commands.populateWMOnTopicNode();
-    if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-        w.commands.populateVardeckList(node);
+    w.commands.relistSelectedFolder();
     if (const XmlNode vardeck = w.dbXML.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
 }

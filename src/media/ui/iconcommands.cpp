@@ -145,11 +145,7 @@ void IconCommands::refillAfterRun()
         w.commands.populatePopList(doc);
         if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
-        if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics)) {
-            w.tvwWM->hide();
-            w.commands.populateVardeckList(node);
-            w.tvwWM->show();
-        }
+        w.commands.relistSelectedFolder();
     }
     w.setEnabled(true);
 }
@@ -237,8 +233,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             }
             icons->clearIconFile();
             if (flags.refreshLists)
-                if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-                    w.commands.populateVardeckList(node);
+                w.commands.relistSelectedFolder();
         } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
@@ -353,8 +348,7 @@ void IconCommands::mnuToolsIconFile_Click()
     else
         addToImageList(wid, target);
     showInDetails(target);
-    if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-        w.commands.populateVardeckList(node);
+    w.commands.relistSelectedFolder();
     w.tvwFavs->hide();
     w.commands.populateFavsList(w.dbXML.document());
     w.tvwFavs->show();
@@ -375,12 +369,11 @@ void IconCommands::mnuToolsIconRemove_Click()
     w.imgIcon->setPixmap(QPixmap());
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
-    for (QTreeWidget *tree : {w.tvwWM, w.tvwFavs}) {
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *node = tree->topLevelItem(i);
-            if (sameText(tagOf(node), wid))
-                node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
-        }
+    w.commands.showVardeckTreeIcon(wid);
+    for (int i = 0; i < w.tvwFavs->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *node = w.tvwFavs->topLevelItem(i);
+        if (sameText(tagOf(node), wid))
+            node->setIcon(0, vardeckIcon(w.ImageListWM, wid, true));
     }
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);

@@ -65,14 +65,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
         w.lbl(Lbl::Hits)->setText(visit.hits);
         w.lbl(Lbl::LastVisited)->setText(visit.stamp);
     }
-    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = w.listVD->topLevelItem(i);
-        if (sameText(tagOf(row), visit.wid)) {
-            row->setText(3, visit.stamp);
-            row->setText(4, padString(visit.hits, kCountWidth));
-            break;
-        }
-    }
+    w.commands.showVisitInFolderList(visit.wid, visit.stamp, visit.hits);
 }
 
 } // namespace

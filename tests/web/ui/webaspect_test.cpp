@@ -2,6 +2,7 @@
 #include "web/ui/webaspect.h"
 
 #include "explorer/databasecommands.h"
+#include "explorer/explorer.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -215,6 +216,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
 
 TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
 {
+    installExplorer(*window); // the folder list, whose row shows the visit
     const QString path = writeDatabase(home.databaseFolder(), "Vardecks.xml",
                                        "<FOLDERS>" + folderXml("T1", "f", vardeckXml("W1", "One")) + "</FOLDERS>");
     openDatabase(path);
@@ -338,6 +340,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     // Closing the database makes every page stale.
     for (int page = 0; page < 4; ++page)
         window->aspectPageMade(page);
+    installExplorer(*window); // whose views the close empties
     closeTheDatabase(*window);
     for (int page = 0; page < 4; ++page)
         EXPECT_TRUE(window->aspectPageStale(page));
