@@ -14,7 +14,6 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace rr
 {

@@ -107,7 +107,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
 
 QMimeData *InternalDrags::tvwWM_OLEStartDrag(QTreeWidgetItem *pressed)
 {
-    return startVardeckNodeDrag(w, pressed);
+    return w.dragSources().startVardeckNodeDrag(pressed);
 }
 
 QMimeData *InternalDrags::listVD_OLEStartDrag()

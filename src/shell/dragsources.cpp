@@ -1,7 +1,6 @@
 #include "shell/dragsources.h"
 
 #include "platform/gui/itemtags.h"
-#include "shell/frmvardecks.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -208,18 +207,8 @@ DroppedItems droppedItems(const QMimeData *data, const DragState &state)
     return items;
 }
 
-QMimeData *startVardeckNodeDrag(frmVardecks &w, const QTreeWidgetItem *pressed)
-{
-    if (w.editState() != EditState::Viewing)
-        return nullptr;
-    const QString wid = tagOf(pressed).trimmed();
-    if (!w.dbXML.vardeck(wid))
-        return nullptr;
-    return w.dragSources().startVardeckDrag({wid});
-}
-
-DragSources::DragSources(DragState &state, QObject *parent)
-    : QObject(parent), m_state(state), m_scroller(new Scroller(this))
+DragSources::DragSources(DragState &state, VardeckDraggable draggable, QObject *parent)
+    : QObject(parent), m_state(state), m_draggable(std::move(draggable)), m_scroller(new Scroller(this))
 {
     setObjectName(QStringLiteral("dragSources"));
     m_dragLoop = [this](QWidget *source, QMimeData *data) {
@@ -263,6 +252,14 @@ QMimeData *DragSources::startVardeckDrag(const QStringList &wids)
         m_state.m_multiDragColl = wids;
     }
     return vardeckDragData(wids);
+}
+
+QMimeData *DragSources::startVardeckNodeDrag(const QTreeWidgetItem *pressed)
+{
+    const QString wid = tagOf(pressed).trimmed();
+    if (wid.isEmpty() || !m_draggable || !m_draggable(wid))
+        return nullptr;
+    return startVardeckDrag({wid});
 }
 
 void DragSources::endDrag()

@@ -36,8 +36,6 @@ class QWidget;
 namespace rr
 {
 
-class frmVardecks;
-
 // A drag of Vardecks: the WIDs as UTF-8 text, one per line.
 inline constexpr char kVardeckDragMimeType[] = "application/x-razuzezu-vardeck-drag";
 // A drag of a folder: its TID as UTF-8 text.
@@ -64,16 +62,14 @@ struct DroppedItems {
 };
 DroppedItems droppedItems(const QMimeData *data, const DragState &state);
 
-// The one start of a drag of one Vardeck from a tree of Vardeck nodes (the Vardeck tree,
-// the favourites): the Vardeck of the node pressed on, while nothing is being edited
-// and the open database has it; nullptr otherwise.
-QMimeData *startVardeckNodeDrag(frmVardecks &w, const QTreeWidgetItem *pressed);
-
 class DragSources : public QObject
 {
     Q_OBJECT
 public:
-    DragSources(DragState &state, QObject *parent);
+    // Whether the Vardeck wid may be dragged now (nothing is being edited, and the open
+    // database has it).
+    using VardeckDraggable = std::function<bool(const QString &wid)>;
+    DragSources(DragState &state, VardeckDraggable draggable, QObject *parent);
 
     // What a source drags for a press at pressPos in its viewport: the data of one of
     // the starts below, or nullptr when no drag may start there.
@@ -86,8 +82,12 @@ public:
     // The starts: each records what is dragged and returns the drag's data, which the
     // caller owns. A folder: its TID and its node's place in the folder tree.
     QMimeData *startFolderDrag(const QString &tid, int nodeIndex);
-    // Vardecks in list order: one is a "Vardeck" drag, none or several "VardeckMulti".
+    // Vardecks in list order: one is a one-Vardeck drag, none or several a drag of Vardecks.
     QMimeData *startVardeckDrag(const QStringList &wids);
+    // The one start of a drag of one Vardeck from a tree of Vardeck nodes (the Vardeck
+    // tree, the favourites): the Vardeck of the node pressed on, when it may be dragged;
+    // nullptr otherwise.
+    QMimeData *startVardeckNodeDrag(const QTreeWidgetItem *pressed);
     // The drag ended, dropped or not: none of the window's drags is under way.
     void endDrag();
     // The database went: nothing is dragged, and nothing dragged last is remembered.
@@ -114,6 +114,7 @@ private:
     void runDrag(QWidget *source, QMimeData *data);
 
     DragState &m_state;
+    VardeckDraggable m_draggable;
     // The targets' scrolling during a drag.
     class Scroller;
     Scroller *m_scroller;

@@ -55,7 +55,8 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     placeOwnControls();
     wireTabStrips();
     registerOwnCommands();
-    m_dragSources = new DragSources(drag, this);
+    m_dragSources = new DragSources(
+        drag, [this](const QString &wid) { return m_editState == EditState::Viewing && dbXML.vardeck(wid); }, this);
 
     formClient->installEventFilter(this);
     qApp->installEventFilter(this);

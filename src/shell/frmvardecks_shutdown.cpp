@@ -20,7 +20,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>

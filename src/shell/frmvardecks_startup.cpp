@@ -2,7 +2,6 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
-#include "platform/gui/columnfit.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"

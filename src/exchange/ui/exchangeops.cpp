@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
 
 namespace rr
 {

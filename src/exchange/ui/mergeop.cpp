@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QTreeWidget>
 
 namespace rr
 {

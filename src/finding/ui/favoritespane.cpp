@@ -313,7 +313,7 @@ void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
 
 QMimeData *FavoritesPane::tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed)
 {
-    return startVardeckNodeDrag(w, pressed);
+    return w.dragSources().startVardeckNodeDrag(pressed);
 }
 
 void FavoritesPane::tvwFavs_OLECompleteDrag()

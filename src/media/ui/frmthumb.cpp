@@ -27,7 +27,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QShortcut>
-#include <QTreeWidget>
 
 namespace rr
 {

@@ -1,6 +1,5 @@
 #include "web/ui/aspects.h"
 
-#include "finding/listcells.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
@@ -20,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTreeWidget>
 
 namespace rr
 {
