@@ -25,6 +25,8 @@ ExplorerParts installExplorer(frmVardecks &w)
     QWidget::setTabOrder(views->vardeckTree(), VardeckViews::moveButton(w));
     QWidget::setTabOrder(VardeckViews::moveButton(w), FolderTree::moveButton(w));
     QWidget::setTabOrder(w.pane(Pane::FolderListPage), views->list());
+    // The two Move buttons share their edge: the folder's stands in front.
+    VardeckViews::moveButton(w)->stackUnder(FolderTree::moveButton(w));
 
     Commands &c = w.commands;
     c.populateTopicList = [tree](XmlDocument *doc) { tree->populateTopicList(doc); };

@@ -5,7 +5,7 @@
 // the View menu, the toolbars and navigation keys, the menu states.
 //
 // Other parts of the program reach the controls through the public members and the
-// accessors of the control arrays (lbl(Lbl::VardeckCount), cmdPreview(0), …), the menu
+// accessors of the control arrays (lbl(Lbl::Hits), cmdPreview(0), …), the menu
 // items by their MenuId, the toolbar buttons by their Tb or AspectButton
 // (controlarrays.h), and attach their behaviour to the slots of `commands`
 // (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.

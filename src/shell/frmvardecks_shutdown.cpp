@@ -98,6 +98,8 @@ void frmVardecks::Form_Unload()
         SettingsStore::setSavedFormValues(saved);
 
         const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
+        // The folder list keeps its own column widths, written here so that they stand
+        // before the database's name in the file, as they always have.
         commands.saveFolderListColumns();
         std::array<int, 7> cs{};
         for (int i = 0; i < 7; ++i)
