@@ -64,15 +64,22 @@ std::string format(const Spread &s)
     return text;
 }
 
+// The window's folder tree, by its name.
+QTreeWidget *folderTree(frmVardecks &window)
+{
+    return window.findChild<QTreeWidget *>(QStringLiteral("tvwTopics"));
+}
+
 // The first folder below the root of the folder tree, clicked.
 bool showFirstFolder(frmVardecks &window)
 {
-    QTreeWidgetItem *root = window.tvwTopics->topLevelItem(0);
+    QTreeWidget *tree = folderTree(window);
+    QTreeWidgetItem *root = tree ? tree->topLevelItem(0) : nullptr;
     QTreeWidgetItem *folder = root ? root->child(0) : nullptr;
     if (!folder)
         return false;
-    window.tvwTopics->setCurrentItem(folder);
-    emit window.tvwTopics->itemClicked(folder, 0);
+    tree->setCurrentItem(folder);
+    emit tree->itemClicked(folder, 0);
     return true;
 }
 
@@ -133,7 +140,7 @@ int main(int argc, char **argv)
         XmlNode added = window.dbXML.vardeck(window.currentWID());
         if (added)
             added.parentNode().removeChild(added);
-        window.commands.populateVardeckList(window.tvwTopics->currentItem());
+        window.commands.populateVardeckList(folderTree(window)->currentItem());
 
         start = std::chrono::steady_clock::now();
         reached = writeFileAtomically(floorPath, bytes) && reached;

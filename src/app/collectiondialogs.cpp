@@ -14,20 +14,11 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace rr
 {
 namespace
 {
-
-int countNodes(const QTreeWidgetItem *item)
-{
-    int n = 1;
-    for (int i = 0; i < item->childCount(); ++i)
-        n += countNodes(item->child(i));
-    return n;
-}
 
 // The windows open after the command that asked for them has returned, never inside
 // the menu's or a button's own event handling.
@@ -43,8 +34,7 @@ void installCollectionDialogs(frmVardecks &w)
     // The duplicates window closed: the search results may name deleted Vardecks.
     w.commands.refreshAfterDuplicates = [&w] {
         w.commands.clearSearchResults();
-        if (QTreeWidgetItem *folder = w.tvwTopics->currentItem())
-            w.commands.populateVardeckList(folder);
+        w.commands.relistSelectedFolder();
     };
     w.commands.mnuToolsDup_Click = [&w](int) {
         later(w, [&w] {
@@ -64,9 +54,7 @@ void installCollectionDialogs(frmVardecks &w)
         later(w, [&w] {
             frmStats::Figures figures;
             figures.database = w.dbXML.name();
-            figures.folderNodes = 0;
-            for (int i = 0; i < w.tvwTopics->topLevelItemCount(); ++i)
-                figures.folderNodes += countNodes(w.tvwTopics->topLevelItem(i));
+            figures.folderNodes = w.commands.folderNodeCount();
             frmStats box(w.dbXML.document(), figures, &w);
             applyFontFallback(&box);
             box.exec();

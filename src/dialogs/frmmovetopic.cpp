@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
 #include "platform/prompt.h"
+#include "storage/foldermove.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -16,16 +17,6 @@ XmlNode folderIn(const XmlDocument &document, const QString &tid)
 {
     const XmlNode node = document.nodeFromID(tid);
     return node && node.nodeName() == QLatin1String("FOLDER") ? node : XmlNode();
-}
-
-// True when ancestor is node itself or holds it at any depth.
-bool holds(const XmlNode &ancestor, XmlNode node)
-{
-    for (; node; node = node.parentNode()) {
-        if (node == ancestor)
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -86,34 +77,22 @@ void frmMoveTopic::saveClicked()
     const QTreeWidgetItem *node = tvwTopicList->currentItem();
     if (!node)
         return;
-    XmlNode moved = folderIn(document(), m_movedTID);
-    if (!moved) {
+    const bool toTop = DialogTopicTree::isRoot(node);
+    const QString targetTID = toTop ? QString() : DialogTopicTree::tag(node);
+    // A node that names no folder is no place to move to.
+    if (!toTop && targetTID.trimmed().isEmpty())
+        return;
+    const FolderMove move = moveFolder(document(), m_movedTID, toTop ? std::nullopt : std::optional(targetTID));
+    if (move.outcome == FolderMove::Outcome::NoFolder) {
         prompt::show(QStringLiteral("No folder has been selected to move"), MsgButtons::Ok, MsgIcon::Exclamation);
         reject();
         return;
     }
-    const bool toTop = DialogTopicTree::isRoot(node);
-    const QString targetTID = toTop ? QString() : DialogTopicTree::tag(node);
-    XmlNode container;
-    if (toTop) {
-        container = document().documentElement();
-    } else {
-        const XmlNode target = folderIn(document(), targetTID);
-        // The folder itself (or a target that is gone) is no place to move to.
-        if (!target || target == moved)
-            return;
-        if (holds(moved, target)) {
-            prompt::show(QStringLiteral("A folder cannot be moved to its own sub-folder"));
-            return;
-        }
-        // A tree deeper than a database may be would not be saved: refuse it now.
-        if (folderLevel(target) + folderLevels(moved) > kMaxFolderLevels) {
-            prompt::show(folderNestingMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
-            return;
-        }
-        container = ensureChild(target, QStringLiteral("SUBFOLDERS"));
+    // The folder itself, or a target that is gone, is no place to move to either.
+    if (!move.moved()) {
+        prompt::tell(move.notice);
+        return;
     }
-    container.appendChild(moved);
 
     StalePages stale;
     stale.folders = true;

@@ -2,7 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
@@ -82,15 +84,15 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     forgetOpenDatabase(w);
     w.dbXML.open(std::move(db), chosen.name);
 
-    w.tvwTopics->hide();
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    folders->hide();
     w.commands.populateTopicList(w.dbXML.document());
-    w.tvwTopics->show();
+    folders->show();
     // From here until the lists, captions and menus are reset the window is half the
     // old database and half the new one: it repaints, but a click or key made meanwhile
     // was aimed at what the user saw before, and is dropped.
     windowevents::runPending();
-    if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
-        w.tvwTopics->setCurrentItem(root);
+    FolderTree::of(w).selectRoot();
 
     w.showDatabaseName(w.dbXML.name());
 
@@ -107,11 +109,9 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     clearTextBoxes(w);
 
     w.showNoFolder();
-    for (QTreeWidget *list : {w.tvwWM, w.listVD})
-        list->clear();
+    VardeckViews::of(w).showNoVardecks(VardeckViews::View::Both);
     w.commands.clearSearchResults();
     w.commands.populatePopList(nullptr);
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
 
     enableEveryControl(w);
 
@@ -144,8 +144,7 @@ void closeTheDatabase(frmVardecks &w)
 {
     forgetOpenDatabase(w);
     w.closeDB();
-    w.listVD->clear();
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
+    VardeckViews::of(w).showNoVardecks(VardeckViews::View::List);
 }
 
 void mnuFileOpen_Click(frmVardecks &w)

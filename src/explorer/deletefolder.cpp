@@ -2,7 +2,9 @@
 
 #include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "storage/ui/savereport.h"
@@ -45,7 +47,7 @@ FolderDeletion::FolderDeletion(frmVardecks &window) : QObject(&window), w(window
 
 void FolderDeletion::mnuEditDeleteTopic_Click()
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     const bool noFolder = !w.folderShown() || tree->currentItem() == tree->topLevelItem(0);
     if (w.popup.takeDeleteFolderFromPopup()) {
         const QString tid = tagOf(w.popup.popupNode().item());
@@ -63,7 +65,7 @@ void FolderDeletion::mnuEditDeleteTopic_Click()
 
 void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     // The folder to delete is what counts, not the tree's selection: a folder deleted
     // from its popup may be deleted while the root is selected.
     if (tid.trimmed().isEmpty()) {
@@ -84,7 +86,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     tree->setFocus();
     if (!tree->currentItem() || tree->currentItem() == tree->topLevelItem(0)) {
         w.showNoFolder();
-        w.tvwWM->clear();
+        VardeckViews::of(w).vardeckTree()->clear();
     } else {
         w.commands.populateWMOnTopicNode();
     }
@@ -105,7 +107,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
     w.commands.collectionChanged(StalePages::everyPage());
     if (saved)
         deleteSideFiles(w, wids);
-    delete findByTag(w.tvwTopics, tid);
+    delete findByTag(FolderTree::of(w).tree(), tid);
     // The Popular list is filled once and kept: the folder's Vardecks leave it too.
     w.commands.removeVardeckRows(wids);
 }

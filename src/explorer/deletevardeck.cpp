@@ -1,7 +1,9 @@
 #include "explorer/deletevardeck.h"
 
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/iconsupport.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
@@ -38,18 +40,11 @@ bool removeNode(QTreeWidget *tree, const QString &wid)
     return true;
 }
 
-// The shown folder's Vardeck count, as the document has it after a deletion.
-void showVardeckCount(frmVardecks &w)
-{
-    if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
-        w.lbl(Lbl::VardeckCount)->setText(QString::number(vardecksOf(folder).size()));
-}
-
 void showNoFolderListed(frmVardecks &w)
 {
     w.showNoFolder();
-    w.listVD->clear();
-    w.tvwWM->clear();
+    VardeckViews::of(w).list()->clear();
+    VardeckViews::of(w).vardeckTree()->clear();
 }
 
 // The list or tree of the window that has the keyboard, where a deletion by key or by
@@ -175,19 +170,21 @@ void VardeckDeletion::resetAfterDelete()
     w.commands.dropRowsOfGoneVardecks();
     // The favourites, their count and their menu follow the document.
     w.commands.populateFavsList(w.dbXML.document());
+    VardeckViews &views = VardeckViews::of(w);
     switch (w.indexTab()) {
     case IndexTab::Index:
-        if (removeNode(w.tvwWM, wid))
-            showVardeckCount(w);
+        // The count follows the shown folder as the document has it after the deletion.
+        if (removeNode(views.vardeckTree(), wid))
+            views.countShownFolder();
         if (!view)
-            w.tvwTopics->setFocus();
+            FolderTree::of(w).tree()->setFocus();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case IndexTab::Search:
         // The folder shown beside the results stays shown, without the Vardeck, and
         // its count follows.
-        if (removeNode(w.tvwWM, wid))
-            showVardeckCount(w);
+        if (removeNode(views.vardeckTree(), wid))
+            views.countShownFolder();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case IndexTab::Favorites:

@@ -2,7 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
@@ -229,7 +231,8 @@ void DetailsPanel::enableVardeckCommands(bool shown)
     w.commands.enableFavoriteButtons(shown);
     if (shown)
         endEdit(w);
-    w.cmdMoveVD->setEnabled(shown);
+    if (QWidget *move = VardeckViews::moveButton(w))
+        move->setEnabled(shown);
     if (!shown) {
         imgIcon->setPixmap(QPixmap());
         w.setVardeckTabPicture(QIcon(w.plainVardeckPicture()));
@@ -253,7 +256,8 @@ void DetailsPanel::enableFolderCommands(bool shown)
     for (Tb position : {Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck, Tb::LastVardeck})
         w.toolbarButton(position)->setEnabled(shown);
     w.menuItem(MenuId::mnuNavigate)->setEnabled(shown);
-    w.cmdMoveFolder->setEnabled(shown);
+    if (QWidget *move = FolderTree::moveButton(w))
+        move->setEnabled(shown);
     const bool viewing = w.editState() == EditState::Viewing;
     if (!shown || viewing) {
         w.toolbarButton(Tb::DeleteFolder)->setEnabled(shown);
@@ -299,7 +303,7 @@ void DetailsPanel::rightClicked(QWidget *control)
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
     auto *clicked = qobject_cast<QLabel *>(control);
-    if (control == w.lblTName || control == w.lbl(Lbl::VardecksCaption) || control == w.lbl(Lbl::VardeckCount)) {
+    if (control == w.lblTName) {
         w.popupMenu(noVD);
     } else if (control == Frame2) {
         if (panelIdle())
@@ -517,6 +521,9 @@ QList<QWidget *> DetailsPanel::dropTargets() const
 
 DetailsPanel &installDetailsPanel(frmVardecks &w)
 {
+    // Once per window: a test may have made the panel before the rest of the Explorer.
+    if (auto *made = w.findChild<DetailsPanel *>(QString(), Qt::FindDirectChildrenOnly))
+        return *made;
     auto *panel = new DetailsPanel(w);
     Commands &c = w.commands;
     c.displayVardeckData = [panel](XmlNode vardeck) { panel->displayVardeckData(vardeck); };

@@ -1,15 +1,15 @@
 #include "explorer/dragdrop.h"
 
-#include "explorer/detailspanel.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "storage/foldermove.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
 #include <QTimer>
@@ -21,16 +21,6 @@ namespace rr
 {
 namespace
 {
-
-// True when ancestor is node itself or holds it at any depth.
-bool holds(const XmlNode &ancestor, XmlNode node)
-{
-    for (; node; node = node.parentNode()) {
-        if (node == ancestor)
-            return true;
-    }
-    return false;
-}
 
 // The named child of element, created at its end when missing.
 XmlNode ensureChild(XmlDocument &doc, XmlNode element, const QString &name)
@@ -66,25 +56,28 @@ QList<QTreeWidgetItem *> selectedRowsInOrder(const QTreeWidget *list)
 
 } // namespace
 
-InternalDrags::InternalDrags(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
+InternalDrags::InternalDrags(frmVardecks &window, FolderTree &folders, VardeckViews &views)
+    : QObject(&window), w(window), m_folders(folders), m_views(views)
 {
     setObjectName(QStringLiteral("internalDrags"));
-    w.tvwTopics->setAcceptDrops(true);
-    w.tvwTopics->viewport()->setAcceptDrops(true);
-    w.tvwTopics->viewport()->installEventFilter(this);
+    QTreeWidget *tree = m_folders.tree();
+    tree->setAcceptDrops(true);
+    tree->viewport()->setAcceptDrops(true);
+    tree->viewport()->installEventFilter(this);
     // A tree's drag takes the node pressed on; the list and its icons drag the list's
     // selected rows.
     DragSources &sources = w.dragSources();
     sources.addSource(
-        w.tvwTopics, [this](const QPoint &pos) { return tvwTopics_OLEStartDrag(w.tvwTopics->itemAt(pos)); },
+        tree, [this, tree](const QPoint &pos) { return tvwTopics_OLEStartDrag(tree->itemAt(pos)); }, Qt::MoveAction);
+    QTreeWidget *vardecks = m_views.vardeckTree();
+    sources.addSource(
+        vardecks, [this, vardecks](const QPoint &pos) { return tvwWM_OLEStartDrag(vardecks->itemAt(pos)); },
         Qt::MoveAction);
     sources.addSource(
-        w.tvwWM, [this](const QPoint &pos) { return tvwWM_OLEStartDrag(w.tvwWM->itemAt(pos)); }, Qt::MoveAction);
+        m_views.list(), [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
     sources.addSource(
-        w.listVD, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
-    sources.addSource(
-        iconView, [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
-    sources.addTarget(w.tvwTopics);
+        m_views.iconView(), [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
+    sources.addTarget(tree);
     connect(&sources, &DragSources::dragEnded, this, [this] {
         clearDropHighlight();
         if (std::exchange(m_folderDragged, false))
@@ -109,18 +102,12 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     if (!folder)
         return nullptr;
     m_folderDragged = true;
-    return w.dragSources().startFolderDrag(tid, nodeIndex(w.tvwTopics, pressed));
+    return w.dragSources().startFolderDrag(tid, nodeIndex(m_folders.tree(), pressed));
 }
 
 QMimeData *InternalDrags::tvwWM_OLEStartDrag(QTreeWidgetItem *pressed)
 {
-    if (!viewing())
-        return nullptr;
-    const QString wid = tagOf(pressed).trimmed();
-    const XmlNode vardeck = w.dbXML.vardeck(wid);
-    if (!vardeck)
-        return nullptr;
-    return w.dragSources().startVardeckDrag({wid});
+    return w.dragSources().startVardeckNodeDrag(pressed);
 }
 
 QMimeData *InternalDrags::listVD_OLEStartDrag()
@@ -128,7 +115,7 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
     if (!viewing())
         return nullptr;
     QStringList wids;
-    for (const QTreeWidgetItem *row : selectedRowsInOrder(w.listVD)) {
+    for (const QTreeWidgetItem *row : selectedRowsInOrder(m_views.list())) {
         const QString wid = tagOf(row).trimmed();
         if (!wid.isEmpty())
             wids << wid;
@@ -145,11 +132,11 @@ void InternalDrags::OLECompleteDrag()
 
 bool InternalDrags::tvwTopics_OLEDragOver(const QMimeData *data, const QPoint &pos)
 {
-    if (!viewing() || !isInternalDragData(data)) {
+    if (!viewing() || !droppedItems(data, w.drag).internal) {
         clearDropHighlight();
         return false;
     }
-    QTreeWidgetItem *node = w.tvwTopics->itemAt(pos);
+    QTreeWidgetItem *node = m_folders.tree()->itemAt(pos);
     setDropHighlight(node);
     return node != nullptr;
 }
@@ -158,23 +145,24 @@ void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &p
 {
     if (!viewing())
         return;
-    QTreeWidgetItem *target = w.tvwTopics->itemAt(pos);
+    QTreeWidgetItem *target = m_folders.tree()->itemAt(pos);
     if (!target) {
         clearDropHighlight();
         return;
     }
-    w.tvwTopics->setCurrentItem(target);
-    if (w.drag.dragType() == QLatin1String("folder"))
-        dropFolder(target);
+    m_folders.tree()->setCurrentItem(target);
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.kind == DragKind::Folder)
+        dropFolder(target, dropped.folderTID);
     else
-        dropVardecks(target, data);
+        dropVardecks(target, dropped);
 }
 
-void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
+void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dropped)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = m_folders.tree();
     // Vardecks never go to the top level: the root stays selected and nothing moves.
-    if (target == tree->topLevelItem(0)) {
+    if (m_folders.isRoot(target)) {
         clearDropHighlight();
         return;
     }
@@ -185,15 +173,12 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
         return;
     }
     // A drop that carries none of this window's drags moves nothing.
-    QStringList wids;
-    if (w.drag.dragType() == QLatin1String("Vardeck"))
-        wids = draggedVardeckIds(data).mid(0, 1);
-    else if (w.drag.dragType() == QLatin1String("VardeckMulti"))
-        wids = w.drag.multiDragColl();
+    const bool vardecks = dropped.kind == DragKind::Vardeck || dropped.kind == DragKind::VardeckMulti;
+    const QStringList wids = vardecks ? dropped.wids : QStringList();
 
     XmlDocument *doc = w.dbXML.document();
     int moved = 0;
-    for (const QString &wid : std::as_const(wids)) {
+    for (const QString &wid : wids) {
         const XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;
@@ -218,37 +203,21 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const QMimeData *data)
     clearDropHighlight();
 }
 
-void InternalDrags::dropFolder(QTreeWidgetItem *target)
+void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
 {
-    QTreeWidget *tree = w.tvwTopics;
-    const QString movedTID = w.drag.dragFolderTID().trimmed();
-    XmlNode moved = w.dbXML.folder(movedTID);
-    const bool toRoot = target == tree->topLevelItem(0);
+    QTreeWidget *tree = m_folders.tree();
+    const bool toRoot = m_folders.isRoot(target);
     const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
     // A drag that started on the root, or whose folder has gone, carries nothing; a
     // folder dropped on itself stays where it is.
-    if (!moved || (!toRoot && sameText(targetTID, movedTID))) {
-        refuseFolderDrop(QString());
+    const FolderMove move = moveFolder(*w.dbXML.document(), movedTID, toRoot ? std::nullopt : std::optional(targetTID));
+    if (!move.moved()) {
+        refuseFolderDrop(move.notice);
+        // The tree names a folder the document no longer has.
+        if (move.outcome == FolderMove::Outcome::NoTarget)
+            w.commands.scheduleRebuild();
         return;
     }
-    XmlDocument *doc = w.dbXML.document();
-    XmlNode container;
-    if (toRoot) {
-        container = doc->documentElement();
-    } else {
-        const XmlNode targetFolder = w.dbXML.folder(targetTID);
-        if (!targetFolder) {
-            refuseFolderDrop(QString());
-            w.commands.scheduleRebuild();
-            return;
-        }
-        if (holds(moved, targetFolder)) {
-            refuseFolderDrop(QStringLiteral("A folder cannot be moved to its own sub-folder"));
-            return;
-        }
-        container = ensureChild(*doc, targetFolder, QStringLiteral("SUBFOLDERS"));
-    }
-    container.appendChild(moved);
     saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages{.folders = true});
 
@@ -256,9 +225,9 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     clearDropHighlight();
     delete findByTag(tree, movedTID);
     // Node positions change when a node goes: the target is found again by its tag.
-    QTreeWidgetItem *targetNode = toRoot ? tree->topLevelItem(0) : findByTag(tree, targetTID);
+    QTreeWidgetItem *targetNode = toRoot ? m_folders.root() : findByTag(tree, targetTID);
     if (targetNode) {
-        w.commands.populateTreeWithTopic(moved, targetNode, false);
+        m_folders.populateTreeWithTopic(w.dbXML.folder(movedTID), targetNode, false);
         targetNode->sortChildren(0, Qt::AscendingOrder);
     } else {
         w.commands.scheduleRebuild();
@@ -267,13 +236,13 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target)
     tree->setUpdatesEnabled(true);
 }
 
-void InternalDrags::refuseFolderDrop(const QString &message)
+void InternalDrags::refuseFolderDrop(const Notice &notice)
 {
     clearDropHighlight();
     selectShownFolder(w);
     // The drop is still being delivered: the message waits until it is over.
-    if (!message.isEmpty())
-        QTimer::singleShot(0, this, [message] { prompt::show(message); });
+    if (!notice.isEmpty())
+        QTimer::singleShot(0, this, [notice] { prompt::tell(notice); });
 }
 
 void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
@@ -281,7 +250,7 @@ void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
     if (!w.folderShown())
         return;
     // The shown folder's path changes when it, or a folder above it, moved.
-    const QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID());
+    const QTreeWidgetItem *shown = findByTag(m_folders.tree(), w.currentTID());
     for (const QTreeWidgetItem *n = shown; n; n = n->parent()) {
         if (sameText(tagOf(n), movedTID)) {
             w.showFolderPath();
@@ -292,7 +261,7 @@ void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
 
 QTreeWidgetItem *InternalDrags::dropHighlight() const
 {
-    return m_highlight.isValid() ? w.tvwTopics->itemFromIndex(m_highlight) : nullptr;
+    return m_highlight.isValid() ? m_folders.tree()->itemFromIndex(m_highlight) : nullptr;
 }
 
 void InternalDrags::setDropHighlight(QTreeWidgetItem *node)
@@ -302,10 +271,10 @@ void InternalDrags::setDropHighlight(QTreeWidgetItem *node)
     clearDropHighlight();
     if (!node)
         return;
-    const QPalette palette = w.tvwTopics->palette();
+    const QPalette palette = m_folders.tree()->palette();
     node->setBackground(0, palette.brush(QPalette::Highlight));
     node->setForeground(0, palette.brush(QPalette::HighlightedText));
-    m_highlight = QPersistentModelIndex(w.tvwTopics->indexFromItem(node));
+    m_highlight = QPersistentModelIndex(m_folders.tree()->indexFromItem(node));
 }
 
 void InternalDrags::clearDropHighlight()
@@ -326,7 +295,7 @@ void InternalDrags::setDragLoop(DragSources::DragLoop loop)
 
 bool InternalDrags::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != w.tvwTopics->viewport())
+    if (watched != m_folders.tree()->viewport())
         return false;
     switch (event->type()) {
     case QEvent::DragEnter:
@@ -350,7 +319,7 @@ bool InternalDrags::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        if (!isInternalDragData(drop->mimeData())) {
+        if (!droppedItems(drop->mimeData(), w.drag).internal) {
             drop->ignore();
             return true;
         }

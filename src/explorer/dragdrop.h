@@ -6,6 +6,7 @@
 //
 // The drop works on identifiers: every dragged Vardeck and folder is looked up again
 // when it lands, and one that has gone meanwhile is skipped.
+#include "platform/notice.h"
 #include "platform/xmldocument.h"
 #include "shell/dragsources.h"
 
@@ -14,7 +15,6 @@
 #include <QPoint>
 #include <QStringList>
 
-class QListView;
 class QMimeData;
 class QTreeWidgetItem;
 class QWidget;
@@ -23,13 +23,15 @@ namespace rr
 {
 
 class frmVardecks;
+class FolderTree;
+class VardeckViews;
 
 class InternalDrags : public QObject
 {
     Q_OBJECT
 public:
-    // iconView: the shown folder's Vardecks as icons, a drag source too.
-    InternalDrags(frmVardecks &w, QListView *iconView);
+    // The folder tree is the target; the trees, the list and its icons are the sources.
+    InternalDrags(frmVardecks &w, FolderTree &folders, VardeckViews &views);
 
     // Drag starts: each records the drag state and returns the drag's data, or nullptr
     // when no drag may start (an edit is under way, nothing to drag). The caller owns
@@ -58,15 +60,17 @@ protected:
 
 private:
     bool viewing() const;
-    void dropVardecks(QTreeWidgetItem *target, const QMimeData *data);
-    void dropFolder(QTreeWidgetItem *target);
+    void dropVardecks(QTreeWidgetItem *target, const DroppedItems &dropped);
+    void dropFolder(QTreeWidgetItem *target, const QString &movedTID);
     // A folder drop that moves nothing: no highlight, the selection back on the shown
-    // folder, and the message (if any) once the drop's delivery is over.
-    void refuseFolderDrop(const QString &message);
+    // folder, and the refusal told (if it is told) once the drop's delivery is over.
+    void refuseFolderDrop(const Notice &notice);
     void showFolderPathAfterMove(const QString &movedTID);
     void setDropHighlight(QTreeWidgetItem *node);
 
     frmVardecks &w;
+    FolderTree &m_folders;
+    VardeckViews &m_views;
     QPersistentModelIndex m_highlight;
     // A folder drag, dropped, refused or cancelled, leaves the tree selecting the folder
     // shown (selectShownFolder).

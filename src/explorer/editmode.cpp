@@ -2,7 +2,9 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/detailspanel.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 
 #include <QAction>
@@ -75,6 +77,8 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule, const std::functio
         QWidget *control = nullptr;
         if (target.kind == EnablingTarget::Kind::Button)
             control = w.*target.button;
+        else if (target.kind == EnablingTarget::Kind::PartButton)
+            control = target.partButton(w);
         else if (target.kind == EnablingTarget::Kind::Label)
             control = panelLabel(target.index);
         if (target.kind == EnablingTarget::Kind::Operation)
@@ -117,8 +121,8 @@ const QList<EnablingRow> &enablingTable()
         {{mnuEditModify, mnuEmailVD, mnuEditClip, mnuEditDelete},             VD, K,  F},
         {{&Commands::enableFavoriteButtons},                                  T,  F,  F},
         // The move buttons follow what is shown, as the details panel's captions set them.
-        {{&frmVardecks::cmdMoveFolder},                                       FO, F,  F},
-        {{&frmVardecks::cmdMoveVD},                                           VD, F,  F},
+        {{&FolderTree::moveButton},                                           FO, F,  F},
+        {{&VardeckViews::moveButton},                                         VD, F,  F},
         {{EnablingTarget::label(Lbl::NameCaption), EnablingTarget::label(Lbl::AddressCaption)}, F, T, T, true},
     };
     // clang-format on

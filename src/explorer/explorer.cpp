@@ -8,6 +8,8 @@
 #include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 
+#include <QTreeWidget>
+
 namespace rr
 {
 
@@ -16,13 +18,19 @@ ExplorerParts installExplorer(frmVardecks &w)
     auto *tree = new FolderTree(w);
     auto *views = new VardeckViews(w);
     DetailsPanel &panel = installDetailsPanel(w);
+    // The keyboard goes through the Index tab's controls from the folder tree down, and
+    // reaches the folder list where its tab stands.
+    QWidget::setTabOrder(w.pane(Pane::FolderSplitter), tree->tree());
+    QWidget::setTabOrder(tree->tree(), views->vardeckTree());
+    QWidget::setTabOrder(views->vardeckTree(), VardeckViews::moveButton(w));
+    QWidget::setTabOrder(VardeckViews::moveButton(w), FolderTree::moveButton(w));
+    QWidget::setTabOrder(w.pane(Pane::FolderListPage), views->list());
+    // The two Move buttons share their edge: the folder's stands in front.
+    VardeckViews::moveButton(w)->stackUnder(FolderTree::moveButton(w));
 
     Commands &c = w.commands;
     c.populateTopicList = [tree](XmlDocument *doc) { tree->populateTopicList(doc); };
     c.populateWMOnTopicNode = [tree] { tree->populateWMOnTopicNode(); };
-    c.populateTreeWithTopic = [tree](const XmlNode &folder, QTreeWidgetItem *parent, bool expand) {
-        tree->populateTreeWithTopic(folder, parent, expand);
-    };
     c.scheduleRebuild = [tree] { tree->scheduleRebuild(); };
     c.tvwTopics_NodeClick = [tree](QTreeWidgetItem *node) { tree->tvwTopics_NodeClick(node); };
     c.showNewFolderDialog = [tree](const QString &parentTID) { tree->showNewFolderDialog(parentTID); };
@@ -38,6 +46,26 @@ ExplorerParts installExplorer(frmVardecks &w)
     c.mnuAddTopic_Click = [tree](int) { tree->mnuAddTopic_Click(); };
     c.mnuEditModifyTopic_Click = [tree](int) { tree->mnuEditModifyTopic_Click(); };
     c.mnuNav_Click = [&w](int index) { mnuNav_Click(w, index); };
+
+    c.selectRootFolder = [tree] { tree->selectRoot(); };
+    c.folderPathOf = [tree](const QString &tid) { return tree->pathOf(tid); };
+    c.folderNodeCount = [tree] { return tree->nodeCount(); };
+    c.relistSelectedFolder = [tree] { tree->relistSelectedFolder(); };
+    c.showImportedFolder = [tree](const QString &tid) { tree->showImportedFolder(tid); };
+    c.holdFolderTree = [tree](bool held) { tree->hold(held); };
+    c.indexTabShown = [tree] { tree->indexTabShown(); };
+    c.clearFolderTrees = [tree, views] {
+        tree->tree()->clear();
+        views->vardeckTree()->clear();
+    };
+    c.emptyVardeckTree = [views] { views->showNoVardecks(VardeckViews::View::Tree); };
+    c.showVisitInFolderList = [views](const QString &wid, const QString &stamp, const QString &hits) {
+        views->showVisit(wid, stamp, hits);
+    };
+    c.showHitsResetInFolderList = [views] { views->showHitsReset(); };
+    c.showVardeckTreeIcon = [views](const QString &wid) { views->showTreeIcon(wid); };
+    c.restoreFolderListColumns = [views] { views->restoreColumns(); };
+    c.saveFolderListColumns = [views] { views->saveColumns(); };
     installClipboardCommands(w);
     return {*tree, *views, panel};
 }

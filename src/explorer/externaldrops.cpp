@@ -2,7 +2,9 @@
 
 #include "explorer/detailspanel.h"
 #include "explorer/dragdrop.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/urlsupport.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
@@ -96,12 +98,12 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
     return unknown;
 }
 
-ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject(&window), w(window)
+ExternalDrops::ExternalDrops(frmVardecks &window, VardeckViews &views) : QObject(&window), w(window), m_views(views)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), w.lblTName, w.listVD->viewport()};
-    targets << DetailsPanel::of(w).dropTargets() << iconView->viewport();
-    w.listVD->setAcceptDrops(true);
+    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), w.lblTName, m_views.list()->viewport()};
+    targets << DetailsPanel::of(w).dropTargets() << m_views.iconView()->viewport();
+    m_views.list()->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
@@ -110,9 +112,10 @@ ExternalDrops::ExternalDrops(frmVardecks &window, QListView *iconView) : QObject
 
 bool ExternalDrops::acceptsDrop(const QMimeData *data) const
 {
-    if (isInternalDragData(data))
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.internal)
         return true;
-    if (!w.drag.dragType().isEmpty())
+    if (dropped.kind != DragKind::None)
         return false;
     const DroppedPage page = droppedPage(data);
     return page.kind == DroppedPage::Kind::File ||
@@ -124,7 +127,8 @@ void ExternalDrops::doFormDrop(const QMimeData *data)
     if (!data)
         return;
     // The window's own drags end here too; they never start a new Vardeck.
-    if (isInternalDragData(data) || !w.drag.dragType().isEmpty()) {
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.internal || dropped.kind != DragKind::None) {
         finishInternalDrop(data);
         return;
     }
@@ -154,12 +158,12 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
 void ExternalDrops::finishInternalDrop(const QMimeData *data)
 {
     // Showing a Vardeck of another folder may ask before it drops an edit: after the drop.
-    if (w.drag.dragType() == QLatin1String("Vardeck")) {
-        const QStringList wids = draggedVardeckIds(data);
-        if (!wids.isEmpty())
-            QTimer::singleShot(0, this, [this, wid = wids.first()] { showDraggedVardeck(wid); });
-    } else if (w.drag.dragType() == QLatin1String("folder")) {
-        QTimer::singleShot(0, this, [this, tid = w.drag.dragFolderTID()] { showDraggedFolder(tid); });
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    if (dropped.kind == DragKind::Vardeck) {
+        if (!dropped.wids.isEmpty())
+            QTimer::singleShot(0, this, [this, wid = dropped.wids.first()] { showDraggedVardeck(wid); });
+    } else if (dropped.kind == DragKind::Folder) {
+        QTimer::singleShot(0, this, [this, tid = dropped.folderTID] { showDraggedFolder(tid); });
     }
 }
 
@@ -168,31 +172,39 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return;
-    QTreeWidgetItem *node = findByTag(w.tvwWM, wid);
+    QTreeWidget *vardecks = m_views.vardeckTree();
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    QTreeWidgetItem *node = findByTag(vardecks, wid);
     if (!node) {
         // Dragged from the favourites: its folder is shown first.
         const XmlNode folder = folderOfVardeck(vardeck);
-        QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, folder.attribute(QStringLiteral("TID")));
+        QTreeWidgetItem *folderNode = findByTag(folders, folder.attribute(QStringLiteral("TID")));
         if (!folderNode || !w.commands.mayEndEdit(OnEdit::Ends))
             return;
-        w.tvwTopics->setCurrentItem(folderNode);
+        folders->setCurrentItem(folderNode);
         w.commands.populateVardeckList(folderNode);
-        node = findByTag(w.tvwWM, wid);
+        node = findByTag(vardecks, wid);
         if (!node)
             return;
     }
-    w.tvwWM->setCurrentItem(node);
+    vardecks->setCurrentItem(node);
     node->setSelected(true);
     w.commands.displayWM();
 }
 
 void ExternalDrops::showDraggedFolder(const QString &tid)
 {
-    QTreeWidgetItem *node = findByTag(w.tvwTopics, tid);
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    QTreeWidgetItem *node = findByTag(folders, tid);
     if (!node || !w.dbXML.folder(tid))
         return;
-    w.tvwTopics->setCurrentItem(node);
+    folders->setCurrentItem(node);
     w.commands.populateWMOnTopicNode();
+}
+
+bool ExternalDrops::isListTarget(const QObject *watched) const
+{
+    return watched == m_views.list()->viewport() || watched == m_views.iconView()->viewport();
 }
 
 bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
@@ -214,9 +226,7 @@ bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         drop->acceptProposedAction();
-        const bool list = watched == w.listVD->viewport() ||
-                          qobject_cast<QListView *>(static_cast<QWidget *>(watched)->parentWidget());
-        if (list)
+        if (isListTarget(watched))
             doFormDrop2(drop->mimeData());
         else
             doFormDrop(drop->mimeData());

@@ -15,13 +15,13 @@
 #include <QString>
 #include <functional>
 
-class QListView;
 class QMimeData;
 
 namespace rr
 {
 
 class frmVardecks;
+class VardeckViews;
 
 // What a drop from another program brings.
 struct DroppedPage {
@@ -47,8 +47,8 @@ class ExternalDrops : public QObject
 {
     Q_OBJECT
 public:
-    // iconView: the shown folder's Vardecks as icons, a drop target too.
-    ExternalDrops(frmVardecks &w, QListView *iconView);
+    // The folder list and its icons are drop targets too.
+    ExternalDrops(frmVardecks &w, VardeckViews &views);
 
     // Where the pages found open come from; by default the window's detectedPages,
     // which the browser scan fills.
@@ -65,11 +65,13 @@ protected:
 
 private:
     void finishInternalDrop(const QMimeData *data);
+    bool isListTarget(const QObject *watched) const;
     void showDraggedVardeck(const QString &wid);
     void showDraggedFolder(const QString &tid);
     void startNewVardeck(const DroppedPage &page);
 
     frmVardecks &w;
+    VardeckViews &m_views;
     DetectedPagesSource m_pages;
 };
 

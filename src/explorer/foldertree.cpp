@@ -1,17 +1,22 @@
 #include "explorer/foldertree.h"
 #include "storage/ui/savereport.h"
 
+#include "controls/qbbuttons_h.h"
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmodifytopic.h"
 #include "dialogs/frmtopicdialog.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/gui/singleline.h"
 #include "platform/prompt.h"
 #include "platform/xmldocument.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "shell/panecontrols.h"
+#include "shell/pictures.h"
+#include "shell/twips.h"
 #include "storage/xmldatabase.h"
 
 #include <QKeyEvent>
@@ -24,6 +29,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace rr
 {
@@ -139,7 +145,7 @@ bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor
 
 void selectShownFolder(frmVardecks &w)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     // The tree stays scrolled where the user left it (a drop far from the folder shown).
     const int scrolled = tree->verticalScrollBar()->value();
     if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
@@ -153,7 +159,19 @@ void selectShownFolder(frmVardecks &w)
 
 FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    setObjectName(QStringLiteral("folderTree"));
+    m_tree = makeOneColumnTree(w.pane(Pane::FolderSplitter), QStringLiteral("tvwTopics"));
+    twips::move(m_tree, 0, 0, 3300, 2640);
+    m_moveButton = makePaneButton(w.pane(Pane::IndexPage), QStringLiteral("cmdMoveFolder"), QStringLiteral("Move"), 960,
+                                  5760, 855, 630);
+    m_moveButton->setPicture(pictures::draw(pictures::Kind::MoveFolder));
+    m_moveButton->setPictureAlign(4);
+    m_moveButton->setToolTip(QStringLiteral("Move the selected folder to another folder"));
+    connect(m_moveButton, &qbButtons_H::Click, this, [this] { w.commands.cmdMoveFolder_Click(); });
+    w.addToLayout(Place::FolderTree, m_tree);
+    w.addToLayout(Place::MoveFolderButton, m_moveButton);
+
+    QTreeWidget *tree = m_tree;
     auto *delegate = new LabelEditDelegate(tree, this, w);
     tree->setItemDelegate(delegate);
     // Adding or modifying a Vardeck takes the keyboard: an open folder editor goes.
@@ -181,9 +199,28 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
         connect(menu, &QMenu::aboutToHide, this, [this] { selectShownFolder(w); });
 }
 
+FolderTree &FolderTree::of(const frmVardecks &w)
+{
+    auto *part = w.findChild<FolderTree *>(QString(), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(part, "FolderTree::of", "the window has no folder tree");
+    return *part;
+}
+
+QTreeWidgetItem *FolderTree::root() const
+{
+    return m_tree->topLevelItem(0);
+}
+
+QWidget *FolderTree::moveButton(frmVardecks &w)
+{
+    // A window put together in part may have no folder tree: nothing to enable then.
+    const auto *part = w.findChild<FolderTree *>(QString(), Qt::FindDirectChildrenOnly);
+    return part ? part->m_moveButton : nullptr;
+}
+
 bool FolderTree::isRoot(const QTreeWidgetItem *node) const
 {
-    return node && node == w.tvwTopics->topLevelItem(0);
+    return node && node == root();
 }
 
 QIcon FolderTree::folderIcon(bool root) const
@@ -193,7 +230,7 @@ QIcon FolderTree::folderIcon(bool root) const
 
 void FolderTree::populateTopicList(XmlDocument *doc)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = m_tree;
     const QSignalBlocker blocker(tree);
     tree->setUpdatesEnabled(false);
     tree->clear();
@@ -231,12 +268,12 @@ QTreeWidgetItem *FolderTree::populateTreeWithTopic(const XmlNode &folder, QTreeW
 
 void FolderTree::populateWMOnTopicNode()
 {
-    QTreeWidgetItem *node = w.tvwTopics->currentItem();
+    QTreeWidgetItem *node = m_tree->currentItem();
     if (!node)
         return;
     if (isRoot(node)) {
         w.showNoFolder();
-        w.tvwWM->clear();
+        VardeckViews::of(w).vardeckTree()->clear();
         return;
     }
     if (w.editState() != EditState::Viewing)
@@ -249,33 +286,34 @@ void FolderTree::populateWMOnTopicNode()
 
 void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
 {
-    if (!node || isRoot(w.tvwTopics->currentItem()))
+    if (!node || isRoot(m_tree->currentItem()))
         return;
     if (!node->isSelected())
         node->setSelected(true);
     populateWMOnTopicNode();
-    w.tvwWM->clearSelection();
+    VardeckViews::of(w).vardeckTree()->clearSelection();
 }
 
 void FolderTree::tvwTopics_Collapse(QTreeWidgetItem *node)
 {
     if (!node)
         return;
+    QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
     if (isRoot(node)) {
-        w.tvwWM->clear();
+        vardecks->clear();
         return;
     }
     // A selected sub-folder that disappears into the collapsed branch hands the
     // selection to the collapsed folder.
-    QTreeWidgetItem *selected = w.tvwTopics->currentItem();
+    QTreeWidgetItem *selected = m_tree->currentItem();
     if (isDescendantOf(selected, node)) {
-        const QSignalBlocker blocker(w.tvwTopics);
-        w.tvwTopics->setCurrentItem(node);
+        const QSignalBlocker blocker(m_tree);
+        m_tree->setCurrentItem(node);
         selected = node;
     }
     // The collapsed folder is shown again unless its Vardecks are listed already (a
     // collapsed root empties the list).
-    const bool listed = sameText(tagOf(node), w.currentTID()) && w.tvwWM->topLevelItemCount() > 0;
+    const bool listed = sameText(tagOf(node), w.currentTID()) && vardecks->topLevelItemCount() > 0;
     if (selected && selected->text(0) == node->text(0) && !listed)
         populateWMOnTopicNode();
 }
@@ -320,14 +358,14 @@ bool FolderTree::endModification(QTreeWidgetItem *target)
     if (!w.commands.mayEndEdit(OnEdit::EndsModification))
         return false;
     if (target)
-        w.tvwTopics->setCurrentItem(target);
+        m_tree->setCurrentItem(target);
     setNonEditableFields(w, false);
     return true;
 }
 
 bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = m_tree;
     QTreeWidgetItem *hit = tree->itemAt(pos);
     if (button == Qt::LeftButton) {
         if (w.editState() != EditState::Modifying)
@@ -338,7 +376,7 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
         QTimer::singleShot(0, this, [this, pressed] {
             if (w.editState() != EditState::Modifying)
                 return;
-            QTreeWidget *tree = w.tvwTopics;
+            QTreeWidget *tree = m_tree;
             if (endModification(pressed.isValid() ? tree->itemFromIndex(pressed) : nullptr))
                 tvwTopics_NodeClick(tree->currentItem());
         });
@@ -376,9 +414,9 @@ void FolderTree::mnuEditModifyTopic_Click()
     if (w.popup.takeRenameFromPopup()) {
         tid = tagOf(w.popup.popupNode().item());
         if (QTreeWidgetItem *before = w.popup.popupSelectedNode().item())
-            w.tvwTopics->setCurrentItem(before);
+            m_tree->setCurrentItem(before);
     } else if (!w.dbXML.folder(tid)) {
-        tid = tagOf(w.tvwTopics->currentItem());
+        tid = tagOf(m_tree->currentItem());
     }
     showRenameFolderDialog(tid);
 }
@@ -401,8 +439,7 @@ void FolderTree::showRenameFolderDialog(const QString &folderTID)
 
 void FolderTree::folderCreated(const FolderCreated &created)
 {
-    QTreeWidget *tree = w.tvwTopics;
-    QTreeWidgetItem *parent = created.parentTID.isEmpty() ? tree->topLevelItem(0) : findByTag(tree, created.parentTID);
+    QTreeWidgetItem *parent = created.parentTID.isEmpty() ? root() : findByTag(m_tree, created.parentTID);
     if (!parent) {
         scheduleRebuild();
         return;
@@ -420,7 +457,7 @@ void FolderTree::folderCreated(const FolderCreated &created)
 
 void FolderTree::folderRenamed(const FolderRenamed &renamed)
 {
-    QTreeWidgetItem *node = findByTag(w.tvwTopics, renamed.tid);
+    QTreeWidgetItem *node = findByTag(m_tree, renamed.tid);
     if (!node) {
         scheduleRebuild();
         return;
@@ -443,9 +480,73 @@ void FolderTree::scheduleRebuild()
     });
 }
 
+void FolderTree::selectRoot()
+{
+    if (QTreeWidgetItem *first = root())
+        m_tree->setCurrentItem(first);
+}
+
+std::optional<QString> FolderTree::pathOf(const QString &tid) const
+{
+    if (const QTreeWidgetItem *node = findByTag(m_tree, tid))
+        return folderPath(node);
+    return std::nullopt;
+}
+
+int FolderTree::nodeCount() const
+{
+    int count = 0;
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+        ++count;
+    return count;
+}
+
+void FolderTree::relistSelectedFolder()
+{
+    if (QTreeWidgetItem *node = selectedItemOf(m_tree))
+        w.commands.populateVardeckList(node);
+}
+
+void FolderTree::showImportedFolder(const QString &tid)
+{
+    const XmlNode top = w.dbXML.document() ? w.dbXML.document()->nodeFromID(tid) : XmlNode();
+    if (root() && top) {
+        populateTreeWithTopic(top, root(), true);
+        root()->sortChildren(0, Qt::AscendingOrder);
+    } else {
+        populateTopicList(w.dbXML.document());
+    }
+    if (QTreeWidgetItem *node = findByTag(m_tree, tid)) {
+        m_tree->setCurrentItem(node);
+        w.commands.populateVardeckList(node);
+    }
+}
+
+void FolderTree::hold(bool held)
+{
+    if (held) {
+        if (!m_shownBeforeHold)
+            m_shownBeforeHold = !m_tree->isHidden();
+        m_tree->hide();
+        return;
+    }
+    if (m_shownBeforeHold.value_or(false))
+        m_tree->show();
+    m_shownBeforeHold.reset();
+}
+
+void FolderTree::indexTabShown()
+{
+    if (VardeckViews::of(w).vardeckTree()->topLevelItemCount() > 0)
+        return;
+    QTreeWidgetItem *selected = m_tree->currentItem();
+    if (selected && selected->isSelected() && !isRoot(selected) && !sameText(tagOf(selected), w.currentTID()))
+        w.commands.populateWMOnTopicNode();
+}
+
 bool FolderTree::eventFilter(QObject *watched, QEvent *event)
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = m_tree;
     if (watched == tree->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *me = static_cast<QMouseEvent *>(event);

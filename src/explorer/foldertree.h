@@ -3,19 +3,26 @@
 // per FOLDER below it with the folder's TID as its tag. A click shows the folder
 // (its Vardecks in tvwWM and listVD); a node's children are sorted by name, ignoring
 // case, the first time it is expanded; a folder is renamed in place; the New and
-// Rename Folder dialogs are opened from here.
+// Rename Folder dialogs are opened from here. The part makes and keeps the tree and
+// the Move folder button under it (cmdMoveFolder); the rest of the window reaches
+// them through the operations it attaches (commands.h: selectRootFolder,
+// folderPathOf…).
 #include "platform/xmldocument.h"
 
 #include <QObject>
 #include <QPersistentModelIndex>
+#include <optional>
 
+class QTreeWidget;
 class QTreeWidgetItem;
 class QPoint;
+class QWidget;
 
 namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
 struct FolderCreated;
 struct FolderRenamed;
 
@@ -29,6 +36,17 @@ class FolderTree : public QObject
     Q_OBJECT
 public:
     explicit FolderTree(frmVardecks &w);
+    // The window's folder tree part (installExplorer makes it).
+    static FolderTree &of(const frmVardecks &w);
+
+    // The tree, for the Explorer's handlers that work on its nodes (drags, deletions,
+    // the editor's target folder).
+    QTreeWidget *tree() const { return m_tree; }
+    // The root node, nullptr while the tree is empty.
+    QTreeWidgetItem *root() const;
+    // The Move folder button, which the enabling table and the shown folder enable;
+    // nullptr in a window put together without the part.
+    static QWidget *moveButton(frmVardecks &w);
 
     void populateTopicList(XmlDocument *doc);
     // Adds one folder and, recursively, its sub-folders as the last child of parent;
@@ -54,6 +72,15 @@ public:
     // the document (a folder was removed elsewhere).
     void scheduleRebuild();
 
+    // The operations the rest of the window calls (see commands.h).
+    void selectRoot();
+    std::optional<QString> pathOf(const QString &tid) const;
+    int nodeCount() const;
+    void relistSelectedFolder();
+    void showImportedFolder(const QString &tid);
+    void hold(bool held);
+    void indexTabShown();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -66,8 +93,12 @@ private:
     QIcon folderIcon(bool root) const;
 
     frmVardecks &w;
+    QTreeWidget *m_tree = nullptr;
+    qbButtons_H *m_moveButton = nullptr;
     QPersistentModelIndex m_beforeKey;
     bool m_rebuildPending = false;
+    // While held: whether the tree showed when the hold began.
+    std::optional<bool> m_shownBeforeHold;
 };
 
 } // namespace rr

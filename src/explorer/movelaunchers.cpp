@@ -3,6 +3,7 @@
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
@@ -79,7 +80,7 @@ void MoveLaunchers::cmdMoveFolder_Click()
 {
     if (w.indexTab() != IndexTab::Index)
         return;
-    if (!selectedItemOf(w.tvwTopics) || !w.folderShown()) {
+    if (!selectedItemOf(FolderTree::of(w).tree()) || !w.folderShown()) {
         prompt::show(kNoFolderToMove);
         return;
     }
@@ -89,10 +90,11 @@ void MoveLaunchers::cmdMoveFolder_Click()
 void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &movedCaption)
 {
     // The folder shown stays shown, without the Vardecks that left it.
-    QTreeWidgetItem *shown = findByTag(w.tvwTopics, w.currentTID());
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    QTreeWidgetItem *shown = findByTag(folders, w.currentTID());
     if (shown)
-        w.tvwTopics->setCurrentItem(shown);
-    w.tvwTopics->setVisible(true);
+        folders->setCurrentItem(shown);
+    folders->setVisible(true);
     if (shown)
         w.commands.populateVardeckList(shown);
 
@@ -111,10 +113,11 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
 
 void MoveLaunchers::folderMoved(const FolderMoved &)
 {
-    w.tvwTopics->clear();
-    w.tvwTopics->hide();
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    folders->clear();
+    folders->hide();
     w.commands.populateTopicList(w.dbXML.document());
-    w.tvwTopics->show();
+    folders->show();
     // The shown folder's path may have changed with the move.
     w.forgetFolderPath();
 }

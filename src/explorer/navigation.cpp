@@ -1,6 +1,7 @@
 #include "explorer/navigation.h"
 
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/gui/listviews.h"
 #include "shell/frmvardecks.h"
 #include "shell/windowstate.h"
@@ -20,7 +21,7 @@ void mnuNav_Click(frmVardecks &w, int index)
     switch (w.indexTab()) {
     case IndexTab::Index:
         goToRow(
-            w.tvwWM, true, index, [&w] { return w.editState() != EditState::Viewing; },
+            VardeckViews::of(w).vardeckTree(), true, index, [&w] { return w.editState() != EditState::Viewing; },
             [&w] { w.commands.displayWM(); });
         break;
     case IndexTab::Search:

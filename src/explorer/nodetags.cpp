@@ -30,13 +30,19 @@ QString shownFileSize(const XmlNode &vardeck)
     return size;
 }
 
-QString shownHits(const XmlNode &vardeck)
+std::optional<QString> storedHits(const XmlNode &vardeck)
 {
-    QString hits;
+    std::optional<QString> hits;
     for (const XmlNode &child : vardeck.childElements()) {
         if (child.nodeName().toUpper() == QLatin1String("HITS"))
             hits = child.text();
     }
+    return hits;
+}
+
+QString shownHits(const XmlNode &vardeck)
+{
+    const QString hits = storedHits(vardeck).value_or(QString());
     return hits.isEmpty() ? QStringLiteral("1") : hits;
 }
 

@@ -9,6 +9,8 @@
 #include "platform/xmldocument.h"
 #include "shell/imagelists.h"
 
+#include <optional>
+
 namespace rr
 {
 
@@ -18,11 +20,13 @@ class frmVardecks;
 // and hit labels empty, the details tabs shown or hidden.
 void setNonEditableFields(frmVardecks &w, bool visible);
 
-// A stored Vardeck's size in KB and its hit count as the details panel shows them and a
-// modification writes them back. Children are matched by name in any letter case, and
-// of several the last counts: of the sizes the last that is not empty ("" when there is
-// none), of the hit counts the last ("1" when it is empty or there is none).
+// A stored Vardeck's size in KB and its hit count as the details panel and the lists
+// show them and a modification writes them back. Children are matched by name in any
+// letter case, and of several the last counts: of the sizes the last that is not empty
+// ("" when there is none), of the hit counts the last ("1" when it is empty or there is
+// none). storedHits is that count as stored: nothing when the Vardeck has none.
 QString shownFileSize(const XmlNode &vardeck);
 QString shownHits(const XmlNode &vardeck);
+std::optional<QString> storedHits(const XmlNode &vardeck);
 
 } // namespace rr

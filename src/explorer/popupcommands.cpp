@@ -2,8 +2,10 @@
 
 #include "explorer/clipboardcommands.h"
 #include "explorer/deletevardeck.h"
+#include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -53,9 +55,10 @@ bool PopupCommands::showStep()
     QTreeWidgetItem *node = w.popup.popupNode().item();
     switch (w.indexTab()) {
     case IndexTab::Index: {
-        if (node && node->treeWidget() == w.tvwWM)
-            w.tvwWM->setCurrentItem(node);
-        QTreeWidgetItem *current = w.tvwWM->currentItem();
+        QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
+        if (node && node->treeWidget() == vardecks)
+            vardecks->setCurrentItem(node);
+        QTreeWidgetItem *current = vardecks->currentItem();
         if (current && !current->isSelected())
             current->setSelected(true);
         w.commands.displayWM();
@@ -161,9 +164,10 @@ void PopupCommands::mnuNewFolder_Click()
 void PopupCommands::mnuOpenF_Click()
 {
     QTreeWidgetItem *node = w.popup.popupNode().item();
-    if (!node || node->treeWidget() != w.tvwTopics)
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    if (!node || node->treeWidget() != folders)
         return;
-    w.tvwTopics->setCurrentItem(node);
+    folders->setCurrentItem(node);
     w.commands.tvwTopics_NodeClick(node);
 }
 
@@ -180,13 +184,14 @@ void PopupCommands::mnuRenameFolder_Click()
 
 void PopupCommands::mnuModFolder_Click()
 {
-    w.popup.selectedFolderRenameChosen(TreeNodeRef(w.tvwTopics, selectedItemOf(w.tvwTopics)));
+    QTreeWidget *folders = FolderTree::of(w).tree();
+    w.popup.selectedFolderRenameChosen(TreeNodeRef(folders, selectedItemOf(folders)));
     w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuDeleteFolder_Click()
 {
-    QTreeWidget *tree = w.tvwTopics;
+    QTreeWidget *tree = FolderTree::of(w).tree();
     QTreeWidgetItem *node = w.popup.popupNode().item();
     // The right-clicked node has gone with its folder: nothing is left to delete.
     if (!node || node->treeWidget() != tree)
@@ -204,8 +209,8 @@ void PopupCommands::mnuDeleteFolder_Click()
     tree->setCurrentItem(tree->topLevelItem(0));
     if (!w.dbXML.folder(tid)) {
         w.showNoFolder();
-        w.tvwWM->clear();
-        w.listVD->clear();
+        VardeckViews::of(w).vardeckTree()->clear();
+        VardeckViews::of(w).list()->clear();
     }
 }
 
@@ -214,14 +219,14 @@ void PopupCommands::mnuDeleteFolder_Click()
 QString PopupCommands::selectedRowOf(EntryList list) const
 {
     if (list == EntryList::FolderList)
-        return tagOf(selectedItemOf(w.listVD)).trimmed();
+        return tagOf(selectedItemOf(VardeckViews::of(w).list())).trimmed();
     return w.commands.selectedRowOf(list);
 }
 
 QStringList PopupCommands::selectedRowsOf(EntryList list) const
 {
     if (list == EntryList::FolderList)
-        return selectedRowIds(w.listVD);
+        return selectedRowIds(VardeckViews::of(w).list());
     return w.commands.selectedRowsOf(list);
 }
 
@@ -306,7 +311,7 @@ void PopupCommands::mnuList_Click(int index)
         w.popup.vardeckDeleteChosen();
         w.showViewTab(ViewTab::Vardeck);
         w.commands.mnuEditDelete_Click();
-        w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
+        FolderTree::of(w).relistSelectedFolder();
         break;
     case 11:
         copyVardeck(wid);
@@ -343,6 +348,7 @@ void PopupCommands::deleteSelectedRows()
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to permanently delete the selected Vardecks?"),
                           MsgIcon::None, QStringLiteral("Delete Vardecks")))
         return;
+
     // The identifiers first, then the elements: the rows are not walked while the
     // document changes, and a Vardeck that has gone meanwhile is skipped.
     QStringList removed;
@@ -362,7 +368,7 @@ void PopupCommands::deleteSelectedRows()
         w.commands.resetAfterDelete();
     }
     if (w.indexTab() == IndexTab::Index)
-        w.commands.populateVardeckList(selectedItemOf(w.tvwTopics));
+        FolderTree::of(w).relistSelectedFolder();
 }
 
 } // namespace rr

@@ -15,8 +15,8 @@ PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explor
 {
     auto *moves = new MoveLaunchers(w);
     auto *popups = new PopupCommands(w, *moves);
-    auto *drags = new InternalDrags(w, explorer.views.iconView());
-    auto *drops = new ExternalDrops(w, explorer.views.iconView());
+    auto *drags = new InternalDrags(w, explorer.tree, explorer.views);
+    auto *drops = new ExternalDrops(w, explorer.views);
 
     const std::pair<HandlerRef, void (PopupCommands::*)()> commands[] = {
         {&Commands::mnuOpenN_Click, &PopupCommands::mnuOpenN_Click},

@@ -2,7 +2,9 @@
 
 #include "explorer/detailspanel.h"
 #include "explorer/editmode.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "finding/favorites.h"
 #include "finding/listcells.h"
 #include "media/iconsupport.h"
@@ -207,9 +209,8 @@ void VardeckEditor::addVardeckSetup(const QString &source)
 
     if (w.indexTab() != IndexTab::Index) {
         w.showNoFolder();
-        if (QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0))
-            w.tvwTopics->setCurrentItem(root);
-        w.tvwWM->clear();
+        FolderTree::of(w).selectRoot();
+        VardeckViews::of(w).vardeckTree()->clear();
         w.showIndexTab(IndexTab::Index);
     }
     w.showViewTab(ViewTab::Vardeck);
@@ -234,8 +235,8 @@ void VardeckEditor::saveVardeckDetails()
     bool added = false;
     if (state == EditState::Adding || state == EditState::Modifying) {
         if (state == EditState::Adding) {
-            const QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
-            if ((selected && selected == w.tvwTopics->topLevelItem(0)) || !w.folderShown()) {
+            const FolderTree &folders = FolderTree::of(w);
+            if (folders.isRoot(selectedItemOf(folders.tree())) || !w.folderShown()) {
                 refuseNoFolder();
                 return;
             }
@@ -253,7 +254,7 @@ void VardeckEditor::saveVardeckDetails()
             m_iconTimer->stop();
             added = true;
             recordFirstVisitAndSave();
-            w.tvwWM->setFocus();
+            VardeckViews::of(w).vardeckTree()->setFocus();
         } else if (!saveModifiedVardeck()) {
             return;
         }
@@ -268,11 +269,12 @@ void VardeckEditor::saveVardeckDetails()
 
 XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
-    QTreeWidgetItem *selected = selectedItemOf(w.tvwTopics);
+    const FolderTree &folders = FolderTree::of(w);
+    QTreeWidgetItem *selected = selectedItemOf(folders.tree());
     if (!selected)
-        selected = findByTag(w.tvwTopics, w.currentTID());
+        selected = findByTag(folders.tree(), w.currentTID());
     *node = selected;
-    if (!selected || selected == w.tvwTopics->topLevelItem(0))
+    if (!selected || folders.isRoot(selected))
         return {};
     return w.dbXML.folder(tagOf(selected));
 }
@@ -380,13 +382,14 @@ bool VardeckEditor::saveModifiedVardeck()
         vardeck.setChildText(QStringLiteral("FILESIZE"), size);
     vardeck.setChildText(QStringLiteral("HITS"), shownHits(vardeck));
 
-    for (int i = 0; i < w.tvwWM->topLevelItemCount(); ++i) {
-        if (sameText(tagOf(w.tvwWM->topLevelItem(i)), w.currentWID()))
-            w.tvwWM->topLevelItem(i)->setText(0, name);
+    QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
+    for (int i = 0; i < vardecks->topLevelItemCount(); ++i) {
+        if (sameText(tagOf(vardecks->topLevelItem(i)), w.currentWID()))
+            vardecks->topLevelItem(i)->setText(0, name);
     }
     w.commands.showNameOf(w.currentWID(), name);
     // A new name takes its place among the folder's names.
-    w.tvwWM->sortItems(0, Qt::AscendingOrder);
+    VardeckViews::of(w).vardeckTree()->sortItems(0, Qt::AscendingOrder);
     w.commands.clearSearchResults();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
@@ -445,7 +448,7 @@ void VardeckEditor::dropEdit()
         p.lblCreatedDate->clear();
         w.setVardeckTabCaption(QStringLiteral("   *") + p.lblWName->text() + QStringLiteral("    "));
         // The panel shows no Vardeck, so no list row stays highlighted as if one were.
-        for (QTreeWidget *list : {w.tvwWM, w.listVD})
+        for (QTreeWidget *list : {VardeckViews::of(w).vardeckTree(), VardeckViews::of(w).list()})
             list->clearSelection();
     }
     m_iconTimer->stop();
@@ -471,7 +474,9 @@ void VardeckEditor::restoreFocus()
     QWidget *target = m_focusBefore;
     m_focusBefore = nullptr;
     if (!target || !target->isVisible() || !target->isEnabled())
-        target = w.tvwWM->topLevelItemCount() > 0 ? static_cast<QWidget *>(w.tvwWM) : w.tvwTopics;
+        target = VardeckViews::of(w).vardeckTree()->topLevelItemCount() > 0
+                     ? static_cast<QWidget *>(VardeckViews::of(w).vardeckTree())
+                     : FolderTree::of(w).tree();
     if (target->isVisible() && target->isEnabled())
         target->setFocus(Qt::OtherFocusReason);
 }

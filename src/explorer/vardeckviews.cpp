@@ -1,15 +1,23 @@
 #include "explorer/vardeckviews.h"
 
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/columnfit.h"
 #include "platform/gui/listviews.h"
 
+#include "controls/qbbuttons_h.h"
 #include "explorer/detailspanel.h"
+#include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "finding/listcells.h"
 #include "media/iconsupport.h"
 #include "platform/paths.h"
+#include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
+#include "shell/panecontrols.h"
+#include "shell/pictures.h"
+#include "shell/twips.h"
 #include "storage/session.h"
+#include "storage/settingsstore.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -48,11 +56,42 @@ void loadIconFolder(QMap<QString, QIcon> &imageList, const QString &folder)
     }
 }
 
+// The column of the list a cell stands in.
+int col(FolderListColumn column)
+{
+    return int(column);
+}
+
+// The captions of the list's columns.
+QString caption(FolderListColumn column)
+{
+    switch (column) {
+    case FolderListColumn::Name:
+        return QStringLiteral("Name");
+    case FolderListColumn::Address:
+        return QStringLiteral("Address");
+    case FolderListColumn::CreatedDate:
+        return QStringLiteral("Created date");
+    case FolderListColumn::LastVisited:
+        return QStringLiteral("Last visited");
+    case FolderListColumn::Hits:
+        return QStringLiteral("Hits");
+    case FolderListColumn::Description:
+        return QStringLiteral("Description");
+    }
+    return {};
+}
+
+// The name stands in the one column of the tree's nodes, as in the first of the list's rows.
+constexpr int kNodeName = 0;
+
 } // namespace
 
 VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
 {
-    QTreeWidget *tree = w.tvwWM;
+    setObjectName(QStringLiteral("vardeckViews"));
+    buildControls();
+    QTreeWidget *tree = m_tree;
     // Every node is one line beside its picture: the view places the current one
     // without measuring every node above it.
     tree->setUniformRowHeights(true);
@@ -62,9 +101,9 @@ VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
     tree->installEventFilter(this);
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwWM_NodeClick(node); });
 
-    QTreeWidget *list = w.listVD;
+    QTreeWidget *list = m_list;
     sortByHand(list);
-    list->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+    list->headerItem()->setTextAlignment(col(FolderListColumn::Hits), Qt::AlignRight | Qt::AlignVCenter);
     list->viewport()->installEventFilter(this);
     list->installEventFilter(this);
     connect(list->header(), &QHeaderView::sectionClicked, this, &VardeckViews::listVD_ColumnClick);
@@ -84,32 +123,87 @@ VardeckViews::VardeckViews(frmVardecks &window) : QObject(&window), w(window)
     }
 }
 
-namespace
+void VardeckViews::buildControls()
 {
+    QWidget *index = w.pane(Pane::IndexPage);
+    m_tree = makeOneColumnTree(w.pane(Pane::FolderSplitter), QStringLiteral("tvwWM"));
+    twips::move(m_tree, 0, 2720, 3300, 2515);
+    m_moveButton = makePaneButton(index, QStringLiteral("cmdMoveVD"), QStringLiteral("Move"), 120, 5760, 855, 630);
+    m_moveButton->setPicture(pictures::draw(pictures::Kind::MoveVardeck));
+    m_moveButton->setPictureAlign(4);
+    m_moveButton->setToolTip(QStringLiteral("Move the shown Vardeck to another folder"));
+    connect(m_moveButton, &qbButtons_H::Click, this, [this] { w.commands.cmdMoveVD_Click(); });
+    m_caption = makeArrayLabel(index, Lbl::VardecksCaption, QStringLiteral("Vardecks: "), 1920, 5760, 750, 255);
+    m_count = makeArrayLabel(index, Lbl::VardeckCount, QStringLiteral("0"), 2760, 5760, 615, 255);
+    // A right-click on the count offers what a click beside every Vardeck offers.
+    for (QLabel *label : {m_caption, m_count})
+        label->installEventFilter(this);
 
-// The cells of a Vardeck's row in the list: name, address, created, last visited, hits
-// (padded to sort as numbers; "1" when empty) and description.
-QStringList listCells(const XmlNode &vardeck)
-{
-    QString hits = vardeck.childText(QStringLiteral("HITS"));
-    if (hits.isEmpty())
-        hits = QStringLiteral("1");
-    return {vardeck.childText(QStringLiteral("NAME")),
-            cellText(vardeck.childText(QStringLiteral("ADDRESS"))),
-            cellText(vardeck.childText(QStringLiteral("CREATED_DATE"))),
-            cellText(vardeck.childText(QStringLiteral("KEYWORD2"))),
-            padString(hits, kCountWidth),
-            cellText(vardeck.childText(QStringLiteral("DESCRIPTION")))};
+    QStringList captions;
+    for (FolderListColumn column : kFolderListColumns)
+        captions << caption(column);
+    m_list = makeReportList(w.pane(Pane::FolderListPage), QStringLiteral("listVD"), captions);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    twips::move(m_list, 0, 400, 6700, 5895);
+    // The report sizes its columns to what it shows when first seen.
+    new ColumnFit(m_list);
+
+    w.addToLayout(Place::VardeckTree, m_tree);
+    w.addToLayout(Place::MoveVardeckButton, m_moveButton);
+    w.addToLayout(Place::VardecksCaption, m_caption);
+    w.addToLayout(Place::VardeckCount, m_count);
+    w.addToLayout(Place::FolderList, m_list);
 }
 
-} // namespace
+VardeckViews &VardeckViews::of(const frmVardecks &w)
+{
+    auto *part = w.findChild<VardeckViews *>(QString(), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(part, "VardeckViews::of", "the window has no Vardeck views");
+    return *part;
+}
+
+QWidget *VardeckViews::moveButton(frmVardecks &w)
+{
+    // A window put together in part may have no Vardeck views: nothing to enable then.
+    const auto *part = w.findChild<VardeckViews *>(QString(), Qt::FindDirectChildrenOnly);
+    return part ? part->m_moveButton : nullptr;
+}
+
+QString VardeckViews::cellText(const XmlNode &vardeck, FolderListColumn column, ListCells rule)
+{
+    const auto field = [&](const char *name) {
+        const QString text = vardeck.childText(QString::fromLatin1(name));
+        return rule == ListCells::BlankForEmpty ? rr::cellText(text) : text;
+    };
+    switch (column) {
+    case FolderListColumn::Name:
+        return vardeck.childText(QStringLiteral("NAME"));
+    case FolderListColumn::Address:
+        return field("ADDRESS");
+    case FolderListColumn::CreatedDate:
+        return field("CREATED_DATE");
+    case FolderListColumn::LastVisited:
+        return field("KEYWORD2");
+    case FolderListColumn::Hits:
+        return hitsCell(rule == ListCells::BlankForEmpty ? shownHits(vardeck)
+                                                         : storedHits(vardeck).value_or(QStringLiteral("1")));
+    case FolderListColumn::Description:
+        return field("DESCRIPTION");
+    }
+    return {};
+}
+
+QString VardeckViews::hitsCell(const QString &hits)
+{
+    return padString(hits, kCountWidth);
+}
 
 void VardeckViews::buildIconView()
 {
-    m_iconView = new QListView(w.listVD);
+    m_iconView = new QListView(m_list);
     m_iconView->setObjectName(QStringLiteral("listVDIcons"));
-    m_iconView->setModel(w.listVD->model());
-    m_iconView->setSelectionModel(w.listVD->selectionModel());
+    m_iconView->setModel(m_list->model());
+    m_iconView->setSelectionModel(m_list->selectionModel());
     m_iconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_iconView->setViewMode(QListView::IconMode);
     m_iconView->setFlow(QListView::LeftToRight);
@@ -121,7 +215,7 @@ void VardeckViews::buildIconView()
     m_iconView->setGridSize(QSize(96, 72));
     m_iconView->setUniformItemSizes(true);
     m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_iconView->setGeometry(w.listVD->rect());
+    m_iconView->setGeometry(m_list->rect());
     m_iconView->hide();
     m_iconView->viewport()->installEventFilter(this);
     m_iconView->installEventFilter(this);
@@ -138,8 +232,8 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
         return;
     }
     const QList<XmlNode> vardecks = vardecksOf(folder);
-    w.lbl(Lbl::VardeckCount)->setText(QString::number(vardecks.size()));
-    w.tvwWM->setUpdatesEnabled(false);
+    showCount(vardecks.size());
+    m_tree->setUpdatesEnabled(false);
     if (!addAppendedVardeck(tagOf(folderNode), vardecks)) {
         m_filling = true;
         fillVardeckViews(vardecks, folder);
@@ -148,15 +242,15 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
         m_filledStock[0] = iconKey(QStringLiteral("Vardeck"));
         m_filledStock[1] = iconKey(QStringLiteral("SelVardeck"));
     }
-    w.tvwWM->setUpdatesEnabled(true);
+    m_tree->setUpdatesEnabled(true);
     w.showFolder(tagOf(folderNode), folder.childText(QStringLiteral("NAME")));
 }
 
 bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &vardecks)
 {
     const qsizetype kept = vardecks.size() - 1;
-    if (m_filledTid.isEmpty() || m_filledTid != tid || kept < 0 || w.tvwWM->topLevelItemCount() != kept ||
-        w.listVD->topLevelItemCount() != kept || m_filledStock[0] != iconKey(QStringLiteral("Vardeck")) ||
+    if (m_filledTid.isEmpty() || m_filledTid != tid || kept < 0 || m_tree->topLevelItemCount() != kept ||
+        m_list->topLevelItemCount() != kept || m_filledStock[0] != iconKey(QStringLiteral("Vardeck")) ||
         m_filledStock[1] != iconKey(QStringLiteral("SelVardeck")))
         return false;
     // The views must show every Vardeck but the added one as a fill would: in the
@@ -175,52 +269,46 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     for (qsizetype i = 0; i < kept; ++i) {
         const XmlNode &vardeck = vardecks.at(order.at(i));
         const QString wid = vardeck.attribute(QStringLiteral("WID"));
-        const QStringList cells = listCells(vardeck);
-        const QTreeWidgetItem *node = w.tvwWM->topLevelItem(int(i));
-        const QTreeWidgetItem *row = w.listVD->topLevelItem(int(i));
-        if (tagOf(node) != wid || node->text(0) != cells.first() || tagOf(row) != wid)
+        const QTreeWidgetItem *node = m_tree->topLevelItem(int(i));
+        const QTreeWidgetItem *row = m_list->topLevelItem(int(i));
+        if (tagOf(node) != wid || node->text(kNodeName) != names.at(order.at(i)) || tagOf(row) != wid)
             return false;
-        for (int c = 0; c < cells.size(); ++c)
-            if (row->text(c) != cells.at(c))
+        for (FolderListColumn column : kFolderListColumns)
+            if (row->text(col(column)) != cellText(vardeck, column, ListCells::BlankForEmpty))
                 return false;
         const qint64 own = iconKey(wid);
-        if (row->icon(0).cacheKey() != (own >= 0 ? own : m_filledStock[0]) ||
-            (own >= 0 && node->icon(0).cacheKey() != own))
+        if (row->icon(col(FolderListColumn::Name)).cacheKey() != (own >= 0 ? own : m_filledStock[0]) ||
+            (own >= 0 && node->icon(kNodeName).cacheKey() != own))
             return false;
     }
     // The fill makes current the last Vardeck named as the name box: the added one.
     const XmlNode added = vardecks.last();
     const QString wid = added.attribute(QStringLiteral("WID"));
-    const QStringList cells = listCells(added);
-    if (!sameText(cells.first(), DetailsPanel::of(w).text(DetailsField::NameBox)))
+    const QString name = added.childText(QStringLiteral("NAME"));
+    if (!sameText(name, DetailsPanel::of(w).text(DetailsField::NameBox)))
         return false;
 
     m_filling = true;
     // A Vardeck may have left the recent list to make room for the added one.
-    for (QTreeWidget *view : {w.tvwWM, w.listVD}) {
+    for (QTreeWidget *view : {m_tree, m_list}) {
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
             QTreeWidgetItem *item = view->topLevelItem(i);
             const bool bold = isRecentWid(tagOf(item), session().recentColl);
-            if (item->font(0).bold() != bold)
+            if (item->font(kNodeName).bold() != bold)
                 setBold(item, bold);
         }
     }
     const bool bold = isRecentWid(wid, session().recentColl);
-    auto *node = new CaselessItem(w.tvwWM);
-    node->setIcon(0, w.vardeckPictures().of(wid, true));
-    node->setText(0, cells.first());
-    setTag(node, wid);
-    if (bold)
-        setBold(node, true);
-    addListRow(wid, cells, bold);
+    QTreeWidgetItem *node = addTreeNode(wid, name, bold);
+    addListRow(added, ListCells::BlankForEmpty, bold);
     // Appended and sorted as a fill sorts: the sort keeps the order of equal names, and
     // the added Vardeck comes last in the folder.
-    w.tvwWM->sortItems(0, Qt::AscendingOrder);
-    w.tvwWM->setCurrentItem(node);
+    m_tree->sortItems(kNodeName, Qt::AscendingOrder);
+    m_tree->setCurrentItem(node);
     node->setSelected(true);
-    w.listVD->setCurrentItem(nullptr);
-    w.listVD->clearSelection();
-    w.listVD->scrollToTop();
+    m_list->setCurrentItem(nullptr);
+    m_list->clearSelection();
+    m_list->scrollToTop();
     sortByName();
     if (m_iconViewActive)
         arrangeIcons();
@@ -233,46 +321,52 @@ qint64 VardeckViews::iconKey(const QString &key) const
     return w.vardeckPictures().cacheKey(key);
 }
 
-QTreeWidgetItem *VardeckViews::addListRow(const QString &wid, const QStringList &cells, bool bold)
+QTreeWidgetItem *VardeckViews::addListRow(const XmlNode &vardeck, ListCells rule, bool bold)
 {
-    auto *row = new CaselessItem(w.listVD, cells);
-    row->setIcon(0, w.vardeckPictures().of(wid, false));
+    const QString wid = vardeck.attribute(QStringLiteral("WID"));
+    auto *row = new CaselessItem(m_list);
+    for (FolderListColumn column : kFolderListColumns)
+        row->setText(col(column), cellText(vardeck, column, rule));
+    row->setIcon(col(FolderListColumn::Name), w.vardeckPictures().of(wid, false));
     // The padded counts line up at their right edge as they sort.
-    row->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+    row->setTextAlignment(col(FolderListColumn::Hits), Qt::AlignRight | Qt::AlignVCenter);
     setTag(row, wid);
     if (bold)
         setBold(row, true);
     return row;
 }
 
+QTreeWidgetItem *VardeckViews::addTreeNode(const QString &wid, const QString &name, bool bold)
+{
+    auto *node = new CaselessItem(m_tree);
+    node->setIcon(kNodeName, w.vardeckPictures().of(wid, true));
+    node->setText(kNodeName, name);
+    setTag(node, wid);
+    if (bold)
+        setBold(node, true);
+    return node;
+}
+
 void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNode &folder)
 {
     Q_UNUSED(folder);
-    w.listVD->clear();
-    w.tvwWM->clear();
+    m_list->clear();
+    m_tree->clear();
     const DetailsPanel &panel = DetailsPanel::of(w);
     for (const XmlNode &vardeck : vardecks) {
         const QString wid = vardeck.attribute(QStringLiteral("WID"));
         const QString name = vardeck.childText(QStringLiteral("NAME"));
         const bool bold = isRecentWid(wid, session().recentColl);
-
-        auto *node = new CaselessItem(w.tvwWM);
-        node->setIcon(0, w.vardeckPictures().of(wid, true));
-        node->setText(0, name);
-        setTag(node, wid);
-        if (bold)
-            setBold(node, true);
-
-        addListRow(wid, listCells(vardeck), bold);
-
+        QTreeWidgetItem *node = addTreeNode(wid, name, bold);
+        addListRow(vardeck, ListCells::BlankForEmpty, bold);
         if (sameText(name, panel.text(DetailsField::NameBox))) {
-            w.tvwWM->setCurrentItem(node);
+            m_tree->setCurrentItem(node);
             node->setSelected(true);
         }
     }
     // The tree shows the folder in the list's order, by name, however the folder came
     // to be shown (a click, a drop, an add, an import).
-    w.tvwWM->sortItems(0, Qt::AscendingOrder);
+    m_tree->sortItems(kNodeName, Qt::AscendingOrder);
     sortByName();
     if (m_iconViewActive)
         arrangeIcons();
@@ -280,26 +374,18 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
 
 void VardeckViews::populateVDList(const XmlNode &folder)
 {
-    w.listVD->setUpdatesEnabled(false);
-    w.listVD->clear();
+    m_list->setUpdatesEnabled(false);
+    m_list->clear();
     if (folder && folder.nodeName() == QLatin1String("FOLDER")) {
-        for (const XmlNode &vardeck : vardecksOf(folder)) {
-            const QString wid = vardeck.attribute(QStringLiteral("WID"));
-            const XmlNode hitsNode = vardeck.child(QStringLiteral("HITS"));
-            const QString hits = hitsNode ? hitsNode.text() : QStringLiteral("1");
-            addListRow(wid,
-                       {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
-                        vardeck.childText(QStringLiteral("CREATED_DATE")),
-                        vardeck.childText(QStringLiteral("KEYWORD2")), padString(hits, kCountWidth),
-                        vardeck.childText(QStringLiteral("DESCRIPTION"))},
-                       isRecentWid(wid, session().recentColl));
-        }
+        for (const XmlNode &vardeck : vardecksOf(folder))
+            addListRow(vardeck, ListCells::AsStored,
+                       isRecentWid(vardeck.attribute(QStringLiteral("WID")), session().recentColl));
     }
-    w.listVD->clearSelection();
-    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = w.listVD->topLevelItem(i);
+    m_list->clearSelection();
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = m_list->topLevelItem(i);
         if (sameText(tagOf(row), w.currentWID())) {
-            w.listVD->setCurrentItem(row);
+            m_list->setCurrentItem(row);
             row->setSelected(true);
             break;
         }
@@ -307,31 +393,89 @@ void VardeckViews::populateVDList(const XmlNode &folder)
     if (m_iconViewActive)
         arrangeIcons();
     sortByName();
-    w.listVD->setUpdatesEnabled(true);
+    m_list->setUpdatesEnabled(true);
 }
 
 void VardeckViews::sortByName()
 {
-    w.listVD->sortItems(0, Qt::AscendingOrder);
+    m_list->sortItems(col(FolderListColumn::Name), Qt::AscendingOrder);
     m_descending = false;
+}
+
+void VardeckViews::showCount(qsizetype count)
+{
+    m_count->setText(QString::number(count));
+}
+
+void VardeckViews::showNoVardecks(View views)
+{
+    if (views != View::List)
+        m_tree->clear();
+    if (views != View::Tree)
+        m_list->clear();
+    showCount(0);
+}
+
+void VardeckViews::countShownFolder()
+{
+    if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
+        showCount(vardecksOf(folder).size());
+}
+
+void VardeckViews::showVisit(const QString &wid, const QString &stamp, const QString &hits)
+{
+    if (QTreeWidgetItem *row = findByTag(m_list, wid)) {
+        row->setText(col(FolderListColumn::LastVisited), stamp);
+        row->setText(col(FolderListColumn::Hits), hitsCell(hits));
+    }
+}
+
+void VardeckViews::showHitsReset()
+{
+    const QString one = hitsCell(QStringLiteral("1"));
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        m_list->topLevelItem(i)->setText(col(FolderListColumn::Hits), one);
+}
+
+void VardeckViews::showTreeIcon(const QString &wid)
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *node = m_tree->topLevelItem(i);
+        if (sameText(tagOf(node), wid))
+            node->setIcon(kNodeName, w.vardeckPictures().of(wid, true));
+    }
+}
+
+void VardeckViews::restoreColumns()
+{
+    for (FolderListColumn column : kFolderListColumns)
+        columnwidths::restore(m_list, col(column), SettingsStore::getColWidth(column),
+                              int(std::size(kFolderListColumns)));
+}
+
+void VardeckViews::saveColumns() const
+{
+    for (FolderListColumn column : kFolderListColumns)
+        SettingsStore::setColWidth(column,
+                                   columnwidths::toSave(m_list, col(column), SettingsStore::getColWidth(column)));
 }
 
 void VardeckViews::arrangeIcons()
 {
-    m_iconView->setGeometry(w.listVD->rect());
+    m_iconView->setGeometry(m_list->rect());
     m_iconView->doItemsLayout();
 }
 
 void VardeckViews::displayWM()
 {
-    QTreeWidgetItem *node = w.tvwWM->currentItem();
+    QTreeWidgetItem *node = m_tree->currentItem();
     if (!node || tagOf(node).trimmed().isEmpty())
         return;
     const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
     if (!vardeck) {
         // Deleted elsewhere: show the folder as the document has it now.
         QTimer::singleShot(0, this, [this] {
-            if (QTreeWidgetItem *folderNode = findByTag(w.tvwTopics, w.currentTID()))
+            if (QTreeWidgetItem *folderNode = findByTag(FolderTree::of(w).tree(), w.currentTID()))
                 populateVardeckList(folderNode);
             else
                 folderVanished();
@@ -365,27 +509,27 @@ void VardeckViews::tvwWM_KeyPress(int keyAscii)
 
 bool VardeckViews::tvwWM_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    QTreeWidgetItem *hit = w.tvwWM->itemAt(pos);
+    QTreeWidgetItem *hit = m_tree->itemAt(pos);
     if (button == Qt::RightButton) {
-        w.popup.nodeRightClicked(w.tvwWM, hit);
+        w.popup.nodeRightClicked(m_tree, hit);
         if (!hit) {
             w.popupMenu(MenuId::mnuNoVD);
         } else {
-            w.tvwWM->setCurrentItem(hit);
+            m_tree->setCurrentItem(hit);
             w.popupMenu(MenuId::mnuStartVD);
         }
         return false;
     }
     if (!hit) {
-        w.tvwWM->clearSelection();
-        w.tvwWM->setCurrentItem(nullptr);
+        m_tree->clearSelection();
+        m_tree->setCurrentItem(nullptr);
     }
     return true;
 }
 
 void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 {
-    if (QTreeWidgetItem *node = w.tvwWM->itemAt(pos)) {
+    if (QTreeWidgetItem *node = m_tree->itemAt(pos)) {
         const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
         w.setIndexTreesToolTip(vardeck.childText(QStringLiteral("ADDRESS")));
     }
@@ -394,7 +538,7 @@ void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 void VardeckViews::listVD_DblClick()
 {
     w.commands.setFormEditMode(false);
-    QTreeWidgetItem *row = selectedItemOf(w.listVD);
+    QTreeWidgetItem *row = selectedItemOf(m_list);
     if (!row)
         return;
     const QString wid = tagOf(row).trimmed();
@@ -411,7 +555,7 @@ void VardeckViews::listVD_DblClick()
         w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
     }
     w.commands.displayVardeckData(vardeck);
-    w.listVD->setFocus();
+    m_list->setFocus();
     w.showViewTab(ViewTab::Vardeck);
 }
 
@@ -432,21 +576,21 @@ bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row
     if (button != Qt::RightButton)
         return true;
     if (w.editState() == EditState::Viewing)
-        w.listPopup(w.listVD, EntryList::FolderList, row, true);
+        w.listPopup(m_list, EntryList::FolderList, row, true);
     return false;
 }
 
 void VardeckViews::listVD_ColumnClick(int column)
 {
     m_descending = !m_descending;
-    w.listVD->sortItems(column, m_descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    m_list->sortItems(column, m_descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void VardeckViews::viewAsList()
 {
     m_iconViewActive = false;
-    w.listVD->setAllColumnsShowFocus(true);
-    w.listVD->setFocusProxy(nullptr);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setFocusProxy(nullptr);
     m_iconView->hide();
     if (w.viewTabsVisible())
         w.showViewTab(ViewTab::Folder);
@@ -459,7 +603,7 @@ void VardeckViews::viewAsIcons()
     m_iconView->show();
     m_iconView->raise();
     // The keyboard given to the list goes to the icons shown over it.
-    w.listVD->setFocusProxy(m_iconView);
+    m_list->setFocusProxy(m_iconView);
     if (w.viewTabsVisible())
         w.showViewTab(ViewTab::Folder);
 }
@@ -478,9 +622,7 @@ void VardeckViews::populateIconList()
 
 void VardeckViews::folderVanished()
 {
-    w.tvwWM->clear();
-    w.listVD->clear();
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
+    showNoVardecks(View::Both);
     w.showNoFolder();
     QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(w.dbXML.document()); });
 }
@@ -488,7 +630,7 @@ void VardeckViews::folderVanished()
 bool VardeckViews::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (watched == w.tvwWM->viewport()) {
+    if (watched == m_tree->viewport()) {
         if (type == QEvent::MouseButtonPress) {
             auto *me = static_cast<QMouseEvent *>(event);
             return !tvwWM_MouseDown(me->button(), me->position().toPoint());
@@ -497,7 +639,7 @@ bool VardeckViews::eventFilter(QObject *watched, QEvent *event)
             tvwWM_MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
         return false;
     }
-    if (watched == w.tvwWM && type == QEvent::KeyPress) {
+    if (watched == m_tree && type == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             tvwWM_KeyPress(13);
@@ -509,29 +651,34 @@ bool VardeckViews::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Home ||
             key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown || typeAhead) {
             // Moving with the keys shows each Vardeck reached, as a click does.
-            m_beforeKey = QPersistentModelIndex(w.tvwWM->currentIndex());
+            m_beforeKey = QPersistentModelIndex(m_tree->currentIndex());
             QTimer::singleShot(0, this, [this] {
-                if (w.tvwWM->currentIndex() != QModelIndex(m_beforeKey))
-                    tvwWM_NodeClick(w.tvwWM->currentItem());
+                if (m_tree->currentIndex() != QModelIndex(m_beforeKey))
+                    tvwWM_NodeClick(m_tree->currentItem());
             });
         }
         return false;
     }
+    if ((watched == m_caption || watched == m_count) && type == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        w.popupMenu(MenuId::mnuNoVD);
+        return true;
+    }
     if (!m_iconView)
         return false;
-    const bool onList = watched == w.listVD || watched == m_iconView;
-    if (watched == w.listVD && type == QEvent::Resize) {
-        m_iconView->setGeometry(w.listVD->rect());
+    const bool onList = watched == m_list || watched == m_iconView;
+    if (watched == m_list && type == QEvent::Resize) {
+        m_iconView->setGeometry(m_list->rect());
         return false;
     }
-    if (watched == w.listVD->viewport() && type == QEvent::MouseButtonPress) {
+    if (watched == m_list->viewport() && type == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(event);
-        return !listVD_MouseDown(me->button(), w.listVD->itemAt(me->position().toPoint()));
+        return !listVD_MouseDown(me->button(), m_list->itemAt(me->position().toPoint()));
     }
     if (watched == m_iconView->viewport() && type == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(event);
         const QModelIndex index = m_iconView->indexAt(me->position().toPoint());
-        return !listVD_MouseDown(me->button(), index.isValid() ? w.listVD->topLevelItem(index.row()) : nullptr);
+        return !listVD_MouseDown(me->button(), index.isValid() ? m_list->topLevelItem(index.row()) : nullptr);
     }
     if (onList && type == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);

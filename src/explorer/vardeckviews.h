@@ -5,7 +5,14 @@
 // (the list until the user sorts it by a column), each node and row tagged with its WID,
 // drawn bold when the Vardeck is in the recent list, and pictured by the site icon
 // kept under its WID in ImageListWM.
+//
+// The part makes and keeps both views, the Move Vardeck button (cmdMoveVD) and the
+// count under the trees ("Vardecks: " lbl(11) and the number lbl(12), which only it
+// writes). Every row of the list is made by one builder, which holds the rules of its
+// cells. The rest of the window reaches the views through the operations the part
+// attaches (commands.h: showVisitInFolderList, restoreFolderListColumns…).
 #include "platform/xmldocument.h"
+#include "storage/folderlistcolumns.h"
 
 #include <QHash>
 #include <QList>
@@ -13,20 +20,49 @@
 #include <QPersistentModelIndex>
 #include <QStringList>
 
+class QLabel;
 class QListView;
 class QPoint;
+class QTreeWidget;
 class QTreeWidgetItem;
+class QWidget;
 
 namespace rr
 {
 
 class frmVardecks;
+class qbButtons_H;
+
+// How a row of the list shows the texts its Vardeck holds.
+enum class ListCells {
+    // Filled with the tree: an empty text shows one blank, an empty or missing count 1.
+    BlankForEmpty,
+    // Refilled alone: the texts as they are; only a missing count shows 1.
+    AsStored,
+};
 
 class VardeckViews : public QObject
 {
     Q_OBJECT
 public:
     explicit VardeckViews(frmVardecks &w);
+    // The window's Vardeck views part (installExplorer makes it).
+    static VardeckViews &of(const frmVardecks &w);
+
+    // The views, for the Explorer's handlers that work on their nodes and rows.
+    QTreeWidget *vardeckTree() const { return m_tree; }
+    QTreeWidget *list() const { return m_list; }
+    // The icon face of listVD: a view of the same rows laid out as icons.
+    QListView *iconView() const { return m_iconView; }
+    // The Move Vardeck button, which the enabling table and the shown Vardeck enable;
+    // nullptr in a window put together without the part.
+    static QWidget *moveButton(frmVardecks &w);
+
+    // The text of a cell of the Vardeck's row, by the rule given.
+    static QString cellText(const XmlNode &vardeck, FolderListColumn column, ListCells rule);
+    // A visit count as the Hits column shows it: right-aligned, so that the column
+    // sorts as text in the order of the numbers.
+    static QString hitsCell(const QString &hits);
 
     void populateVardeckList(QTreeWidgetItem *folderNode);
     void fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNode &folder);
@@ -36,6 +72,20 @@ public:
     void viewAsIcons();
     // Reloads ImageListWM from the shared icon folder and the database's icon folder.
     void populateIconList();
+
+    // Which of the two views.
+    enum class View { Tree, List, Both };
+    // The views named list nothing, and the count under the trees says 0.
+    void showNoVardecks(View views);
+    // The count under the trees follows the shown folder as the document has it.
+    void countShownFolder();
+
+    // The operations the rest of the window calls (see commands.h).
+    void showVisit(const QString &wid, const QString &stamp, const QString &hits);
+    void showHitsReset();
+    void showTreeIcon(const QString &wid);
+    void restoreColumns();
+    void saveColumns() const;
 
     void tvwWM_NodeClick(QTreeWidgetItem *node);
     void tvwWM_KeyPress(int keyAscii);
@@ -48,20 +98,22 @@ public:
     bool listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row);
     void listVD_ColumnClick(int column);
 
-    // The icon face of listVD: a view of the same rows laid out as icons.
-    QListView *iconView() const { return m_iconView; }
     bool sortDescending() const { return m_descending; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildControls();
     void buildIconView();
     void sortByName();
     void arrangeIcons();
+    void showCount(qsizetype count);
     // The document changed under the views: the folder of the tree is gone.
     void folderVanished();
-    QTreeWidgetItem *addListRow(const QString &wid, const QStringList &cells, bool bold);
+    // The one builder of a row of the list, and of a node of the tree.
+    QTreeWidgetItem *addListRow(const XmlNode &vardeck, ListCells rule, bool bold);
+    QTreeWidgetItem *addTreeNode(const QString &wid, const QString &name, bool bold);
     // The fill of the folder the views show when the only change to it is one Vardeck
     // added at its end: the Vardeck's node and row join the views in the places a fill
     // gives them, and the rest is kept. False, with nothing done, otherwise.
@@ -78,6 +130,11 @@ private:
     qint64 iconKey(const QString &key) const;
 
     frmVardecks &w;
+    QTreeWidget *m_tree = nullptr;
+    QTreeWidget *m_list = nullptr;
+    qbButtons_H *m_moveButton = nullptr;
+    QLabel *m_caption = nullptr;
+    QLabel *m_count = nullptr;
     QListView *m_iconView = nullptr;
     // True while listVD shows its rows as icons (View as icons).
     bool m_iconViewActive = false;

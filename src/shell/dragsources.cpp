@@ -1,5 +1,7 @@
 #include "shell/dragsources.h"
 
+#include "platform/gui/itemtags.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDrag>
@@ -191,8 +193,22 @@ bool isInternalDragData(const QMimeData *data)
                     data->hasFormat(QString::fromLatin1(kFolderDragMimeType)));
 }
 
-DragSources::DragSources(DragState &state, QObject *parent)
-    : QObject(parent), m_state(state), m_scroller(new Scroller(this))
+DroppedItems droppedItems(const QMimeData *data, const DragState &state)
+{
+    DroppedItems items;
+    items.kind = state.dragKind();
+    items.internal = isInternalDragData(data);
+    items.wids = draggedVardeckIds(data);
+    if (items.kind == DragKind::Vardeck)
+        items.wids = items.wids.mid(0, 1);
+    const QString folderType = QString::fromLatin1(kFolderDragMimeType);
+    if (items.kind == DragKind::Folder && data && data->hasFormat(folderType))
+        items.folderTID = QString::fromUtf8(data->data(folderType)).trimmed();
+    return items;
+}
+
+DragSources::DragSources(DragState &state, VardeckDraggable draggable, QObject *parent)
+    : QObject(parent), m_state(state), m_draggable(std::move(draggable)), m_scroller(new Scroller(this))
 {
     setObjectName(QStringLiteral("dragSources"));
     m_dragLoop = [this](QWidget *source, QMimeData *data) {
@@ -220,7 +236,7 @@ void DragSources::addTarget(QAbstractItemView *view)
 
 QMimeData *DragSources::startFolderDrag(const QString &tid, int nodeIndex)
 {
-    m_state.m_dragType = QStringLiteral("folder");
+    m_state.m_dragKind = DragKind::Folder;
     m_state.m_dragFolderIndex = nodeIndex;
     m_state.m_dragFolderTID = tid;
     return folderDragData(tid);
@@ -229,24 +245,32 @@ QMimeData *DragSources::startFolderDrag(const QString &tid, int nodeIndex)
 QMimeData *DragSources::startVardeckDrag(const QStringList &wids)
 {
     if (wids.size() == 1) {
-        m_state.m_dragType = QStringLiteral("Vardeck");
+        m_state.m_dragKind = DragKind::Vardeck;
         m_state.m_dragWID = wids.first();
     } else {
-        m_state.m_dragType = QStringLiteral("VardeckMulti");
+        m_state.m_dragKind = DragKind::VardeckMulti;
         m_state.m_multiDragColl = wids;
     }
     return vardeckDragData(wids);
 }
 
+QMimeData *DragSources::startVardeckNodeDrag(const QTreeWidgetItem *pressed)
+{
+    const QString wid = tagOf(pressed).trimmed();
+    if (wid.isEmpty() || !m_draggable || !m_draggable(wid))
+        return nullptr;
+    return startVardeckDrag({wid});
+}
+
 void DragSources::endDrag()
 {
-    m_state.m_dragType.clear();
+    m_state.m_dragKind = DragKind::None;
     emit dragEnded();
 }
 
 void DragSources::forgetDrags()
 {
-    m_state.m_dragType.clear();
+    m_state.m_dragKind = DragKind::None;
     m_state.m_dragWID.clear();
     m_state.m_multiDragColl.clear();
     m_state.m_dragFolderIndex = 0;

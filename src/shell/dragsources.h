@@ -30,6 +30,7 @@
 
 class QAbstractItemView;
 class QMimeData;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace rr
@@ -47,11 +48,28 @@ QStringList draggedVardeckIds(const QMimeData *data);
 // True for data of one of the window's own drags.
 bool isInternalDragData(const QMimeData *data);
 
+// What a drop carries, read the one way every drop target reads it: the kind of the
+// window's drag under way comes from the drag state, the identifiers from the data.
+struct DroppedItems {
+    DragKind kind = DragKind::None;
+    // The data is of the window's own formats (a drag of this window's, or of another
+    // copy of the program's, which the state knows nothing of).
+    bool internal = false;
+    // The Vardecks the data names, in order; of a one-Vardeck drag the one.
+    QStringList wids;
+    // The folder of a folder drag ("" for any other drop).
+    QString folderTID;
+};
+DroppedItems droppedItems(const QMimeData *data, const DragState &state);
+
 class DragSources : public QObject
 {
     Q_OBJECT
 public:
-    DragSources(DragState &state, QObject *parent);
+    // Whether the Vardeck wid may be dragged now (nothing is being edited, and the open
+    // database has it).
+    using VardeckDraggable = std::function<bool(const QString &wid)>;
+    DragSources(DragState &state, VardeckDraggable draggable, QObject *parent);
 
     // What a source drags for a press at pressPos in its viewport: the data of one of
     // the starts below, or nullptr when no drag may start there.
@@ -64,8 +82,12 @@ public:
     // The starts: each records what is dragged and returns the drag's data, which the
     // caller owns. A folder: its TID and its node's place in the folder tree.
     QMimeData *startFolderDrag(const QString &tid, int nodeIndex);
-    // Vardecks in list order: one is a "Vardeck" drag, none or several "VardeckMulti".
+    // Vardecks in list order: one is a one-Vardeck drag, none or several a drag of Vardecks.
     QMimeData *startVardeckDrag(const QStringList &wids);
+    // The one start of a drag of one Vardeck from a tree of Vardeck nodes (the Vardeck
+    // tree, the favourites): the Vardeck of the node pressed on, when it may be dragged;
+    // nullptr otherwise.
+    QMimeData *startVardeckNodeDrag(const QTreeWidgetItem *pressed);
     // The drag ended, dropped or not: none of the window's drags is under way.
     void endDrag();
     // The database went: nothing is dragged, and nothing dragged last is remembered.
@@ -92,6 +114,7 @@ private:
     void runDrag(QWidget *source, QMimeData *data);
 
     DragState &m_state;
+    VardeckDraggable m_draggable;
     // The targets' scrolling during a drag.
     class Scroller;
     Scroller *m_scroller;

@@ -1,7 +1,6 @@
 #include "shell/frmvardecks.h"
 
 #include "controls/qbbuttons_h.h"
-#include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
@@ -55,7 +54,8 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     placeOwnControls();
     wireTabStrips();
     registerOwnCommands();
-    m_dragSources = new DragSources(drag, this);
+    m_dragSources = new DragSources(
+        drag, [this](const QString &wid) { return m_editState == EditState::Viewing && dbXML.vardeck(wid); }, this);
 
     formClient->installEventFilter(this);
     // The background and the right pane answer the pointer: see backgroundEvent.
@@ -106,8 +106,8 @@ void frmVardecks::showNoFolder()
 
 void frmVardecks::showFolderPath()
 {
-    if (const QTreeWidgetItem *node = findByTag(at<QTreeWidget>(Place::FolderTree), m_currentTID))
-        StatusBar1->setFolderPath(folderPath(node));
+    if (const std::optional<QString> path = commands.folderPathOf(m_currentTID))
+        StatusBar1->setFolderPath(*path);
 }
 
 void frmVardecks::showVardeck(const QString &wid, const QString &name)

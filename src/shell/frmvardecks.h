@@ -303,12 +303,6 @@ public:
     // ----- controls -----
 
     // Index tab
-    QTreeWidget *tvwTopics = nullptr;
-    QTreeWidget *tvwWM = nullptr;
-    qbButtons_H *cmdMoveVD = nullptr;
-    qbButtons_H *cmdMoveFolder = nullptr;
-
-    // Right pane
 
     QTreeWidget *listVD = nullptr;
 

@@ -4,6 +4,7 @@
 #include "platform/gui/columnfit.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/splitter.h"
 #include "shell/tabstrip.h"
@@ -63,13 +64,7 @@ QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption
 QLabel *frmVardecks::makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w,
                                double h)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QStringLiteral("lbl(%1)").arg(int(index)));
-    label->setTextFormat(Qt::PlainText);
-    place(label, l, t, w, h);
-    // A caption is never cut short by its designed width.
-    if (!caption.isEmpty() && label->sizeHint().width() > label->width())
-        label->resize(label->sizeHint().width(), label->height());
+    QLabel *label = makeArrayLabel(parent, index, caption, l, t, w, h);
     m_lbl.insert(int(index), label);
     return label;
 }
@@ -77,36 +72,19 @@ QLabel *frmVardecks::makeLabel(QWidget *parent, Lbl index, const QString &captio
 qbButtons_H *frmVardecks::makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t,
                                      double w, double h, HandlerRef command, int index)
 {
-    auto *button = new qbButtons_H(parent);
-    button->setObjectName(name);
-    button->setCaption(caption);
-    place(button, l, t, w, h);
+    qbButtons_H *button = makePaneButton(parent, name, caption, l, t, w, h);
     connect(button, &qbButtons_H::Click, this, [this, command, index] { (commands.*command)(index); });
     return button;
 }
 
 QTreeWidget *frmVardecks::makeList(QWidget *parent, const QString &name, const QStringList &columns)
 {
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(name);
-    list->setProperty("rrTypeName", QStringLiteral("ListView"));
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setHeaderLabels(columns);
-    list->header()->setStretchLastSection(false);
-    list->header()->setSectionResizeMode(QHeaderView::Interactive);
-    return list;
+    return makeReportList(parent, name, columns);
 }
 
 QTreeWidget *frmVardecks::makeTree(QWidget *parent, const QString &name)
 {
-    auto *tree = new QTreeWidget(parent);
-    tree->setObjectName(name);
-    tree->setProperty("rrTypeName", QStringLiteral("TreeView"));
-    tree->setHeaderHidden(true);
-    tree->setColumnCount(1);
-    return tree;
+    return makeOneColumnTree(parent, name);
 }
 
 void frmVardecks::buildPanes()
@@ -171,22 +149,6 @@ void frmVardecks::buildLeftPane()
     Splitter1 = new Splitter(index);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->moveTwips(0, 400, 3300, 5240);
-    tvwTopics = makeTree(Splitter1, QStringLiteral("tvwTopics"));
-    place(tvwTopics, 0, 0, 3300, 2640);
-    tvwWM = makeTree(Splitter1, QStringLiteral("tvwWM"));
-    place(tvwWM, 0, 2720, 3300, 2515);
-    cmdMoveVD = makeButton(index, QStringLiteral("cmdMoveVD"), QStringLiteral("Move"), 120, 5760, 855, 630,
-                           &Commands::cmdMoveVD_Click);
-    cmdMoveVD->setPicture(pictures::draw(pictures::Kind::MoveVardeck));
-    cmdMoveVD->setPictureAlign(4);
-    cmdMoveVD->setToolTip(QStringLiteral("Move the shown Vardeck to another folder"));
-    cmdMoveFolder = makeButton(index, QStringLiteral("cmdMoveFolder"), QStringLiteral("Move"), 960, 5760, 855, 630,
-                               &Commands::cmdMoveFolder_Click);
-    cmdMoveFolder->setPicture(pictures::draw(pictures::Kind::MoveFolder));
-    cmdMoveFolder->setPictureAlign(4);
-    cmdMoveFolder->setToolTip(QStringLiteral("Move the selected folder to another folder"));
-    makeLabel(index, Lbl::VardecksCaption, QStringLiteral("Vardecks: "), 1920, 5760, 750, 255);
-    makeLabel(index, Lbl::VardeckCount, QStringLiteral("0"), 2760, 5760, 615, 255);
 }
 
 void frmVardecks::buildRightPane()
@@ -208,14 +170,6 @@ void frmVardecks::buildRightPane()
     place(tabInfo, 0, 1280, 6795, 5145);
     for (const char *caption : {"   &Details   ", "   Previe&w   ", "   No&tes   "})
         tabInfo->addTab(QString::fromLatin1(caption));
-
-    listVD = makeList(tabView->page(1), QStringLiteral("listVD"),
-                      {QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Created date"),
-                       QStringLiteral("Last visited"), QStringLiteral("Hits"), QStringLiteral("Description")});
-    listVD->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    place(listVD, 0, 400, 6700, 5895);
-    // The report sizes its columns to what it shows when first seen.
-    new ColumnFit(listVD);
 }
 
 void frmVardecks::buildHiddenControls()
@@ -318,13 +272,6 @@ QList<Place> frmVardecks::emptyPlaces() const
 void frmVardecks::placeOwnControls()
 {
     const std::pair<Place, QWidget *> own[] = {
-        {Place::FolderTree, tvwTopics},
-        {Place::VardeckTree, tvwWM},
-        {Place::MoveVardeckButton, cmdMoveVD},
-        {Place::MoveFolderButton, cmdMoveFolder},
-        {Place::VardecksCaption, lbl(Lbl::VardecksCaption)},
-        {Place::VardeckCount, lbl(Lbl::VardeckCount)},
-        {Place::FolderList, listVD},
 
     };
     for (const auto &[role, control] : own)

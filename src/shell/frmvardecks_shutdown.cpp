@@ -1,12 +1,12 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
-#include "platform/gui/columnfit.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/panecontrols.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -21,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
@@ -74,10 +73,6 @@ void frmVardecks::Form_Unload()
     m_unloaded = true;
     removeTrayIcon();
 
-    std::array<int, 6> storedWidths{};
-    for (int i = 0; i < 6; ++i)
-        storedWidths[i] = SettingsStore::getColWidth(i + 1);
-    prompt::tell(SettingsStore::takeErrorNotices());
     {
         // One read-modify-write of the settings file for the whole close.
         RegistryStore::Batch batch;
@@ -102,15 +97,18 @@ void frmVardecks::Form_Unload()
         SettingsStore::setSavedFormValues(saved);
 
         const QString nextDatabase = appOptions().getdbDefault() ? dbXML.mostRecentName() : appOptions().getDBToOpen();
-        std::array<int, 6> c{};
-        for (int i = 0; i < 6; ++i)
-            c[i] = columnwidths::toSave(at<QTreeWidget>(Place::FolderList), i, storedWidths[i]);
-        SettingsStore::setMoreFormValues(c, nextDatabase);
+        // The folder list keeps its own column widths, written here so that they stand
+        // before the database's name in the file, as they always have; the search
+        // results' follow it.
+        commands.saveFolderListColumns();
+        SettingsStore::setMoreFormValues(nextDatabase);
         commands.saveFindingColumns();
         SettingsStore::writeRecentList(session().recentColl);
         SettingsStore::writeSearchList(session().searchColl);
         appOptions().saveToRegistry();
     }
+    // Stored values that could not be read are told once everything is written.
+    prompt::tell(SettingsStore::takeErrorNotices());
 
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
@@ -127,8 +125,7 @@ void frmVardecks::closeDB()
     commands.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
-    for (QTreeWidget *list : {at<QTreeWidget>(Place::FolderTree), at<QTreeWidget>(Place::VardeckTree)})
-        list->clear();
+    commands.clearFolderTrees();
     commands.clearSearchResults();
     commands.populatePopList(nullptr);
     commands.favoritesOutOfDate();

@@ -2,7 +2,6 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
-#include "platform/gui/columnfit.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
@@ -12,6 +11,7 @@
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/panecontrols.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -174,11 +174,10 @@ void frmVardecks::openStartDatabase()
 void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
-    at<QTreeWidget>(Place::FolderTree)->hide();
+    at(Place::FolderTree)->hide();
     commands.populateTopicList(dbXML.document());
-    at<QTreeWidget>(Place::FolderTree)->show();
-    if (at<QTreeWidget>(Place::FolderTree)->topLevelItemCount() > 0)
-        at<QTreeWidget>(Place::FolderTree)->setCurrentItem(at<QTreeWidget>(Place::FolderTree)->topLevelItem(0));
+    at(Place::FolderTree)->show();
+    commands.selectRootFolder();
 
     checkCreateThumbsDir(name);
     showDatabaseName(name);
@@ -275,8 +274,7 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    for (int i = 1; i <= 6; ++i)
-        columnwidths::restore(at<QTreeWidget>(Place::FolderList), i - 1, SettingsStore::getColWidth(i), 6);
+    commands.restoreFolderListColumns();
     commands.restoreFindingColumns();
     tellSettingErrors(m_splash);
 }

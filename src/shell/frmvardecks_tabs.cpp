@@ -1,6 +1,5 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
-#include "platform/gui/itemtags.h"
 #include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -246,12 +245,7 @@ void frmVardecks::tabIndex_Click(int previousTab)
         at<QLabel>(Place::FavoritesCount)->setVisible(false);
         at<QLabel>(Place::VardecksCaption)->setVisible(true);
         at<QLabel>(Place::VardeckCount)->setVisible(true);
-        if (at<QTreeWidget>(Place::VardeckTree)->topLevelItemCount() == 0) {
-            QTreeWidgetItem *selected = at<QTreeWidget>(Place::FolderTree)->currentItem();
-            const bool isFirstNode = selected && selected == at<QTreeWidget>(Place::FolderTree)->topLevelItem(0);
-            if (selected && selected->isSelected() && !isFirstNode && !sameText(tagOf(selected), currentTID()))
-                commands.populateWMOnTopicNode();
-        }
+        commands.indexTabShown();
     }
     emit indexTabShown(tab);
 }

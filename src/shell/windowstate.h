@@ -136,6 +136,10 @@ private:
     QString m_copyText;
 };
 
+// What one of the window's own drags carries: a folder, one Vardeck, or Vardecks of a
+// list (none or several).
+enum class DragKind { None, Folder, Vardeck, VardeckMulti };
+
 // Drags inside the window carry no state of their own: the one start-drag
 // (shell/dragsources.h) records here what is dragged, and every drop target reads it.
 class DragState
@@ -145,9 +149,9 @@ public:
     DragState(const DragState &) = delete;
     DragState &operator=(const DragState &) = delete;
 
-    // "folder", "Vardeck", "VardeckMulti", or "" while none of the window's drags is under
-    // way. The rest keep what the last drag set after it ends.
-    const QString &dragType() const { return m_dragType; }
+    // The kind of the window's drag under way, DragKind::None while there is none. The
+    // rest keep what the last drag set after it ends.
+    DragKind dragKind() const { return m_dragKind; }
     const QString &dragWID() const { return m_dragWID; }
     const QStringList &multiDragColl() const { return m_multiDragColl; }
     // The dragged folder's node, counted from 1 in the folder tree's shown order.
@@ -156,7 +160,7 @@ public:
 
 private:
     friend class DragSources;
-    QString m_dragType;
+    DragKind m_dragKind = DragKind::None;
     QString m_dragWID;
     QStringList m_multiDragColl;
     int m_dragFolderIndex = 0;

@@ -65,6 +65,12 @@ qint32 longSetting(const QString &name, qint32 fallback)
     return number ? *number : reportAndReturn(error, fallback);
 }
 
+// The setting of a column's width of listVD: "c1" for the first.
+QString folderListKey(FolderListColumn column)
+{
+    return QStringLiteral("c") + QString::number(int(column) + 1);
+}
+
 qint16 columnWidth(const QString &name)
 {
     const QVariant value = QueryValue(HKEY_CURRENT_USER, key(kAppKey), name);
@@ -158,9 +164,9 @@ qint16 getSplitter2Setting()
     return integerSetting(QStringLiteral("splitter2"), 5500);
 }
 
-qint16 getColWidth(int i)
+qint16 getColWidth(FolderListColumn column)
 {
-    return columnWidth(QStringLiteral("c") + QString::number(i));
+    return columnWidth(folderListKey(column));
 }
 qint16 getColWidthSearch(int i)
 {
@@ -271,11 +277,14 @@ void setSavedFormValues(const SavedWindowValues &values)
     writeAppText(QStringLiteral("webAspectHtml"), booleanText(values.webAspectHtml));
 }
 
-void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB)
+void setColWidth(FolderListColumn column, int width)
+{
+    writeAppInteger(folderListKey(column), width);
+}
+
+void setMoreFormValues(const QString &currentDB)
 {
     RegistryStore::Batch batch;
-    for (size_t i = 0; i < c.size(); ++i)
-        writeAppInteger(QStringLiteral("c") + QString::number(i + 1), c[i]);
     writeAppText(QStringLiteral("currentDB"), currentDB);
 }
 

@@ -6,6 +6,7 @@
 // is empty, and keeps the error of a value it cannot convert, which the window shows
 // (takeErrorNotices) once it has read its settings. Nothing is cached.
 #include "platform/notice.h"
+#include "storage/folderlistcolumns.h"
 #include "storage/regconvert.h"
 #include "storage/vddata.h"
 
@@ -41,8 +42,8 @@ qint32 getFrmVDLeftSetting();
 qint32 getFrmVDTopSetting();
 qint16 getSplitter1Setting();
 qint16 getSplitter2Setting();
-// The width of column i of listVD ("c" i) and of lstSearch ("cs" i); 0 when missing.
-qint16 getColWidth(int i);
+// The width of a column of listVD and of column i of lstSearch ("cs" i); 0 when missing.
+qint16 getColWidth(FolderListColumn column);
 qint16 getColWidthSearch(int i);
 QString getCurrentDB();
 QString getFrmMaximised();
@@ -84,8 +85,13 @@ struct SavedWindowValues {
     bool webAspectHtml = false;
 };
 void setSavedFormValues(const SavedWindowValues &values);
-void setMoreFormValues(const std::array<int, 6> &c, const QString &currentDB);
-// The width of column i of lstSearch ("cs" i), as getColWidthSearch reads it.
+// A column's width of listVD; the window's close writes each of them just before
+// setMoreFormValues.
+void setColWidth(FolderListColumn column, int width);
+// The database to open next time.
+void setMoreFormValues(const QString &currentDB);
+// The width of column i of lstSearch ("cs" i), as getColWidthSearch reads it; the
+// window's close writes them just after setMoreFormValues.
 void setColWidthSearch(int i, int width);
 // Written as 32-bit numbers, unlike the other window values.
 void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top);

@@ -28,7 +28,7 @@ QStringList shownLists(frmVardecks &w)
     }
     const QHeaderView *header = listVD(w)->header();
     out << QStringLiteral("sorted by %1 %2").arg(header->sortIndicatorSection()).arg(header->sortIndicatorOrder());
-    out << "count " + w.lbl(Lbl::VardeckCount)->text();
+    out << "count " + lbl(w, Lbl::VardeckCount)->text();
     return out;
 }
 

@@ -604,7 +604,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.
     window->selectVardeck("W2");
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "2");
     // The Popular tab's list, filled before, loses the rows though another tab is open.
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
@@ -632,7 +632,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     EXPECT_FALSE(window->vardeckPictures().has("W1"));
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_EQ(row("W1"), nullptr);
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "1");
     EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_EQ(lblTName(*window)->text(), "zebra");
     EXPECT_EQ(window->selectedWID(), "");
@@ -697,7 +697,7 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
 {
     openDb();
     clickFolder("T1");
-    ASSERT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
+    ASSERT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "2");
     tabIndex(*window)->setTab(1);
     cmbSearch(*window)->setEditText("Beta");
     window->commands.cmdSearch_Click();
@@ -713,7 +713,7 @@ TEST_F(EditingTest, deletingFromTheSearchResultsKeepsTheShownFolderAndEveryCount
     EXPECT_EQ(rowIds(), QStringList{"W2"});
     EXPECT_EQ(wmNode("W1"), nullptr);
     EXPECT_NE(wmNode("W2"), nullptr);
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "1");
     EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
 
     // Results emptied by an edit leave no count behind either.

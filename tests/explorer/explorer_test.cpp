@@ -60,7 +60,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
         << "no favicon, no Generic";
 
     clickFolder("T1");
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "2");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "2");
     ASSERT_EQ(tvwWM(*window)->topLevelItemCount(), 2);
     // The tree and the list sort by name without regard to case.
     EXPECT_EQ(tvwWM(*window)->topLevelItem(0)->text(0), "alpha & co");
@@ -118,6 +118,22 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     views->listVD_DblClick();
     EXPECT_EQ(window->currentTID(), "T1");
     EXPECT_EQ(lblTName(*window)->text(), "zebra");
+}
+
+// The list filled with the tree, the list refilled alone and the details panel read a Vardeck's visit count by
+// one rule: of several HITS, in any letter case, the last.
+TEST_F(ExplorerTest, theListsAndTheDetailsPanelReadTheVisitCountOneWay)
+{
+    openDatabase(
+        "<FOLDERS>" +
+        folderXml("T1", "f", "<VARDECK WID=\"W1\"><NAME>Counted</NAME><HITS>3</HITS><hits>7</hits></VARDECK>") +
+        "</FOLDERS>");
+    clickFolder("T1");
+    EXPECT_EQ(cells(row("W1"))[4], "     7");
+    window->commands.populateVDList(doc()->nodeFromID("T1"));
+    EXPECT_EQ(cells(row("W1"))[4], "     7");
+    clickVardeck("W1");
+    EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "7");
 }
 
 TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStopAtItsEnds)
@@ -217,7 +233,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
 
     clickFolder("T3");
     EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\zebra\\archive");
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "0");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "0");
 
     // The root changes nothing.
     QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
@@ -344,7 +360,7 @@ TEST_F(ExplorerTest, aVardeckFillsThePanelWithItsFieldsAndPicturesAndNothingOfTh
     EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
     QTest::qWait(20);
     EXPECT_EQ(wmNode("W1"), nullptr);
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "1");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "1");
 
     // A long name is cut on its tab.
     clickFolder("T5");

@@ -450,7 +450,7 @@ TEST_F(PopupsTest, rowsDraggedOntoAFolderMoveInListOrderAreSavedOnceAndGoneOnesA
     EXPECT_EQ(lblWName(*window)->text(), "No Vardeck selected");
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
     EXPECT_FALSE(window->aspectPageStale(frmVardecks::FavsPage));
-    EXPECT_EQ(window->drag.dragType(), "");
+    EXPECT_EQ(window->drag.dragKind(), DragKind::None);
     EXPECT_EQ(drags().dropHighlight(), nullptr);
 
     // A failed save: one message for all rows; the move stays in the document.
@@ -559,7 +559,7 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     selectRows({"W1"});
     std::unique_ptr<QMimeData> data(drags().listVD_OLEStartDrag());
     ASSERT_NE(data, nullptr);
-    EXPECT_EQ(window->drag.dragType(), "Vardeck");
+    EXPECT_EQ(window->drag.dragKind(), DragKind::Vardeck);
 
     window->setEditState(EditState::Modifying);
     EXPECT_EQ(drags().listVD_OLEStartDrag(), nullptr);
@@ -581,6 +581,23 @@ TEST_F(PopupsTest, refusedDropsMoveNothingAndNoDragActsWhileAVardeckIsEdited)
     // Taken at last: a folder dropped on the root is sorted among the folders there.
     EXPECT_TRUE(dragFolder("T2", ""));
     EXPECT_EQ(childTexts(root()), QStringList({"Alpha", "Beta", "Delta", "Echo"}));
+}
+
+// A folder dropped where the tree would nest deeper than a database may be is refused as the Move folder
+// dialog refuses it.
+TEST_F(PopupsTest, aFolderDropThatWouldNestTooDeepIsRefusedWithTheMoveDialogsMessage)
+{
+    QByteArray chain; // T1 .. T<deepest level>, each inside the one before
+    for (int level = kMaxFolderLevels; level >= 1; --level)
+        chain = folderXml("T" + QByteArray::number(level), "L", {}, chain);
+    openDatabase("<FOLDERS>" + chain + folderXml("T900", "Two levels", {}, folderXml("T901", "Inner")) + "</FOLDERS>");
+    topics()->setIndentation(0); // the deepest folders stand where the drop reaches them
+    const QByteArray before = fileBytes();
+    EXPECT_TRUE(dragFolder("T900", QStringLiteral("T%1").arg(kMaxFolderLevels - 1)));
+    EXPECT_EQ(prompts.texts(), QStringList{"A folder cannot go there: folders may be nested at most 500 levels deep."});
+    EXPECT_EQ(prompts.messages().front().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(node("T900")->parent(), root());
 }
 
 TEST_F(PopupsTest, aMouseDragMovesTheFolderPressedOnAndARefusedDropLeavesTheNextClickToTheTree)

@@ -1,4 +1,5 @@
 // The menu bar and popups, the two toolbars and the three tab strips: order, captions, commands, states, keys.
+#include "explorer/explorer.h"
 #include "finding/ui/findingui.h"
 #include "storage/xmldatabase.h"
 #include "support/windowcontrols.h"
@@ -35,9 +36,14 @@ void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
     }
 }
 
-// With the finding panes, whose controls the tab strips and the Enter key show.
+// With the Explorer's folder tree and Vardeck views and the finding panes, whose controls
+// the frame lays out and the tab strips and the Enter key show.
 struct WindowTest : rr::test::MainWindowTest {
-    void installParts() override { rr::installFinding(*window); }
+    void installParts() override
+    {
+        rr::installExplorer(*window);
+        rr::installFinding(*window);
+    }
 };
 
 TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItRuns)
@@ -478,7 +484,7 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
 
     tabIndex(*window)->setTab(0);
     EXPECT_FALSE(cmdMoveVD(*window)->isHidden());
-    EXPECT_FALSE(window->lbl(Lbl::VardecksCaption)->isHidden());
+    EXPECT_FALSE(lbl(*window, Lbl::VardecksCaption)->isHidden());
     EXPECT_TRUE(lbl(*window, Lbl::FavoritesCount)->isHidden());
     EXPECT_TRUE(prompts.messages().empty()) << "no database: nothing to fill";
 

@@ -1,4 +1,5 @@
 // The main window from start to close, its layout rules, and the font, browser, error and caption helpers.
+#include "explorer/explorer.h"
 #include "finding/ui/findingui.h"
 #include "platform/gui/columnfit.h"
 #include "platform/paths.h"
@@ -42,12 +43,20 @@ void store(const QString &key, const QString &name, const QString &value)
 
 struct StartUp : ::testing::Test {
     void SetUp() override { paths::prepareProgramFolder(); }
+    // The frame with the Explorer's folder tree and Vardeck views, which lay out and
+    // keep their columns.
+    static std::unique_ptr<frmVardecks> makeWindow()
+    {
+        auto made = std::make_unique<frmVardecks>();
+        installExplorer(*made);
+        return made;
+    }
     std::unique_ptr<frmVardecks> start()
     {
-        auto window = std::make_unique<frmVardecks>();
-        installFinding(*window);
-        Main(*window);
-        return window;
+        auto made = makeWindow();
+        installFinding(*made);
+        Main(*made);
+        return made;
     }
     test::TempHome home;
     test::ScriptedPrompts prompts;
@@ -183,7 +192,7 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     store(kApp, "c2", "1500");
     ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<?xml version='1.0'?>\n<FOLDERS><FOLDER>"));
     SplashWatch watch;
-    auto window = std::make_unique<frmVardecks>();
+    auto window = makeWindow();
     window->commands.showTips = [] { prompt::show("A tip"); };
     Main(*window);
     ASSERT_FALSE(prompts.messages().empty());
@@ -311,6 +320,7 @@ const auto px = tw::sizeToPx;
 struct LayoutTest : rr::test::MainWindowTest {
     void installParts() override
     {
+        installExplorer(*window);
         rr::installWebAspect(*window);
         rr::installPreview(*window);
         installFinding(*window);

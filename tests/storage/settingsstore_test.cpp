@@ -228,7 +228,12 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
     // The order of the main window's close.
     setSavedFormValues(
         {.aspect = "Explorer", .width = 40000, .height = 8500, .left = -40000, .splitter1 = 2500, .splitter2 = 5500});
-    setMoreFormValues({100, 200, 300, 400, 500, 70000}, "Other.xml");
+    const std::pair<FolderListColumn, int> widths[] = {
+        {FolderListColumn::Name, 100},        {FolderListColumn::Address, 200}, {FolderListColumn::CreatedDate, 300},
+        {FolderListColumn::LastVisited, 400}, {FolderListColumn::Hits, 500},    {FolderListColumn::Description, 70000}};
+    for (const auto &[column, width] : widths)
+        setColWidth(column, width);
+    setMoreFormValues("Other.xml");
     for (int i = 1; i <= 7; ++i)
         setColWidthSearch(i, i);
     writeRecentList({opened});
@@ -236,7 +241,7 @@ TEST_F(Settings, wideScreenSizesAreClampedAndNothingElseIsLostAtClose)
 
     EXPECT_EQ(stored(kApp, "frmWidth"), "32767");
     EXPECT_EQ(getFrmLeftSetting(), -32768);
-    EXPECT_EQ(getColWidth(6), 32767);
+    EXPECT_EQ(getColWidth(FolderListColumn::Description), 32767);
     EXPECT_EQ(getColWidthSearch(7), 7);
     EXPECT_EQ(getCurrentDB(), "Other.xml");
     EXPECT_EQ(loadRecentList(), QList<VDData>{opened});

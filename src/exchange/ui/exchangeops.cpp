@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
 
 namespace rr
 {
@@ -23,36 +22,23 @@ namespace
 // The new top folder in the folder tree, selected, with its Vardecks listed.
 void showImportedFolder(frmVardecks &w, const QString &topTID)
 {
-    const XmlNode top = w.dbXML.document()->nodeFromID(topTID);
-    QTreeWidgetItem *root = w.tvwTopics->topLevelItem(0);
-    if (root && top) {
-        w.commands.populateTreeWithTopic(top, root, true);
-        root->sortChildren(0, Qt::AscendingOrder);
-    } else {
-        w.commands.populateTopicList(w.dbXML.document());
-    }
-    if (QTreeWidgetItem *node = findByTag(w.tvwTopics, topTID)) {
-        w.tvwTopics->setCurrentItem(node);
-        w.commands.populateVardeckList(node);
-    }
+    w.commands.showImportedFolder(topTID);
     w.commands.populateIconList();
 }
 
 } // namespace
 
-BusyWindow::BusyWindow(frmVardecks &w, bool hideTree) : m_tree(hideTree ? w.tvwTopics : nullptr)
+BusyWindow::BusyWindow(frmVardecks &w, bool hideTree) : m_window(hideTree ? &w : nullptr)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_tree) {
-        m_treeWasVisible = !m_tree->isHidden();
-        m_tree->hide();
-    }
+    if (m_window)
+        m_window->commands.holdFolderTree(true);
 }
 
 BusyWindow::~BusyWindow()
 {
-    if (m_tree && m_treeWasVisible)
-        m_tree->show();
+    if (m_window)
+        m_window->commands.holdFolderTree(false);
     QApplication::restoreOverrideCursor();
 }
 

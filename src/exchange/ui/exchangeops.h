@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <functional>
 
-class QTreeWidget;
-
 namespace rr
 {
 
@@ -27,8 +25,8 @@ public:
     BusyWindow &operator=(const BusyWindow &) = delete;
 
 private:
-    QTreeWidget *m_tree;
-    bool m_treeWasVisible = false;
+    // The window whose folder tree is held hidden, or nullptr.
+    frmVardecks *m_window;
 };
 
 // True when a database is open; otherwise the user is told.

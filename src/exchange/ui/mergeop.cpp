@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QTreeWidget>
 
 namespace rr
 {
@@ -82,11 +81,10 @@ void frmImportExport::importVDDatabase()
     w.commands.setNonEditableFields();
     w.commands.clearTextBoxes();
     w.showNoFolder();
-    w.tvwWM->clear();
-    // Emptying the edit boxes blanked the Vardeck tab; it names the empty panel again,
-    // and the emptied list counts nothing.
+    // The emptied Vardeck tree counts nothing. Emptying the edit boxes blanked the
+    // Vardeck tab; it names the empty panel again.
+    w.commands.emptyVardeckTree();
     w.showNoVardeck();
-    w.lbl(Lbl::VardeckCount)->setText(QStringLiteral("0"));
     w.commands.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
         w.commands.showAspectWeb();

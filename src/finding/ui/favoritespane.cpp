@@ -385,13 +385,7 @@ void FavoritesPane::goToRow(int move)
 
 QMimeData *FavoritesPane::tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed)
 {
-    if (w.editState() != EditState::Viewing)
-        return nullptr;
-    const QString wid = tagOf(pressed).trimmed();
-    const XmlNode vardeck = w.dbXML.vardeck(wid);
-    if (!vardeck)
-        return nullptr;
-    return w.dragSources().startVardeckDrag({wid});
+    return w.dragSources().startVardeckNodeDrag(pressed);
 }
 
 void FavoritesPane::tvwFavs_OLECompleteDrag()
@@ -403,18 +397,20 @@ void FavoritesPane::tvwFavs_OLECompleteDrag()
 
 bool FavoritesPane::acceptsDrop(const QMimeData *data) const
 {
-    return w.dbXML.document() && w.drag.dragType() != QLatin1String("folder") && !draggedVardeckIds(data).isEmpty();
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    return w.dbXML.document() && dropped.kind != DragKind::Folder && !dropped.wids.isEmpty();
 }
 
 void FavoritesPane::dropVardecks(const QMimeData *data)
 {
     if (!acceptsDrop(data))
         return;
-    const QStringList wids = draggedVardeckIds(data);
+    const DroppedItems dropped = droppedItems(data, w.drag);
+    const QStringList &wids = dropped.wids;
     // The window's drag state names the kind of an internal drag; a drag from
     // elsewhere is told by its count.
-    const QString &kind = w.drag.dragType();
-    const bool single = kind == QLatin1String("Vardeck") || (kind != QLatin1String("VardeckMulti") && wids.size() == 1);
+    const bool single =
+        dropped.kind == DragKind::Vardeck || (dropped.kind != DragKind::VardeckMulti && wids.size() == 1);
     if (single) {
         addToFavorites(wids.first());
         return;

@@ -465,7 +465,6 @@ void SearchPane::saveColumns()
     std::array<int, kDetailedCount> stored{};
     for (int i = 0; i < kDetailedCount; ++i)
         stored[std::size_t(i)] = SettingsStore::getColWidthSearch(i + 1);
-    prompt::tell(SettingsStore::takeErrorNotices());
     for (int i = 0; i < kDetailedCount; ++i)
         SettingsStore::setColWidthSearch(i + 1, columnwidths::toSave(m_lstSearch, i, stored[std::size_t(i)]));
 }

@@ -26,7 +26,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QShortcut>
-#include <QTreeWidget>
 
 namespace rr
 {
@@ -406,8 +405,7 @@ void frmThumb::finishSynchronisation()
     w.commands.populateFavsList(doc);
     w.commands.clearSearchResults();
     w.commands.populateWMOnTopicNode();
-    if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-        w.commands.populateVardeckList(node);
+    w.commands.relistSelectedFolder();
     if (const XmlNode vardeck = w.dbXML.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
 }

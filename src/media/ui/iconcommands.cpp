@@ -137,11 +137,7 @@ void IconCommands::refillAfterRun()
         w.commands.populatePopList(doc);
         if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
-        if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics)) {
-            w.tvwWM->hide();
-            w.commands.populateVardeckList(node);
-            w.tvwWM->show();
-        }
+        w.commands.relistSelectedFolder();
     }
     w.setEnabled(true);
 }
@@ -223,8 +219,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             }
             icons->clearIconFile();
             if (flags.refreshLists)
-                if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-                    w.commands.populateVardeckList(node);
+                w.commands.relistSelectedFolder();
         } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
@@ -337,8 +332,7 @@ void IconCommands::mnuToolsIconFile_Click()
     else
         addToImageList(wid, target);
     showInDetails(target);
-    if (QTreeWidgetItem *node = selectedItemOf(w.tvwTopics))
-        w.commands.populateVardeckList(node);
+    w.commands.relistSelectedFolder();
     w.commands.populateFavsList(w.dbXML.document());
 }
 
@@ -357,11 +351,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     w.commands.siteIconRemoved();
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
-    for (int i = 0; i < w.tvwWM->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *node = w.tvwWM->topLevelItem(i);
-        if (sameText(tagOf(node), wid))
-            node->setIcon(0, w.vardeckPictures().of(wid, true));
-    }
+    w.commands.showVardeckTreeIcon(wid);
     w.commands.showIconOf(wid);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);

@@ -1,6 +1,5 @@
 #include "web/ui/aspects.h"
 
-#include "finding/listcells.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTreeWidget>
 
 namespace rr
 {
@@ -59,14 +57,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
         w.commands.showHits(visit.hits);
         w.commands.showLastVisit(visit.stamp);
     }
-    for (int i = 0; i < w.listVD->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = w.listVD->topLevelItem(i);
-        if (sameText(tagOf(row), visit.wid)) {
-            row->setText(3, visit.stamp);
-            row->setText(4, padString(visit.hits, kCountWidth));
-            break;
-        }
-    }
+    w.commands.showVisitInFolderList(visit.wid, visit.stamp, visit.hits);
 }
 
 } // namespace

@@ -401,7 +401,7 @@ TEST_F(ImportExportTest, mergeAddsTheOtherDatabaseOrLeavesTheFileAsItWas)
     prompts.answerFile(other);
     run(true, 3);
     EXPECT_EQ(tabView(*window)->TabCaption(0).trimmed(), "No Vardeck selected");
-    EXPECT_EQ(window->lbl(Lbl::VardeckCount)->text(), "0");
+    EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), "0");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 3");
     EXPECT_EQ(root()->childCount(), 4);

@@ -39,15 +39,13 @@ protected:
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
         window->dbXML.open(std::move(db), "Vardecks.xml");
-        // The folder tree as the Explorer builds it: the root, then each folder tagged with its TID.
-        auto *root = new QTreeWidgetItem(tvwTopics(*window), {"FOLDERS"});
-        auto folderNode = [](QTreeWidgetItem *parent, const QString &name, const QString &tid) {
-            auto *node = new QTreeWidgetItem(parent, {name});
-            setTag(node, tid);
-            return node;
+        // The folders' paths as the Explorer's folder tree shows them.
+        window->commands.folderPathOf = [](const QString &tid) -> std::optional<QString> {
+            const QMap<QString, QString> paths = {{"T1", "\\First"}, {"T2", "\\Second"}, {"T3", "\\Second\\Inner"}};
+            if (!paths.contains(tid))
+                return std::nullopt;
+            return paths.value(tid);
         };
-        folderNode(root, "First", "T1");
-        folderNode(folderNode(root, "Second", "T2"), "Inner", "T3");
     }
 
     // Nine, twelve and one "q" in the notes: W2 has the most matches.

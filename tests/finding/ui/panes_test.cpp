@@ -152,10 +152,10 @@ TEST_F(FavoritesUiTest, aClickInTheTreeShowsTheVardeckAndDragsAndDropsCarryVarde
     std::unique_ptr<QMimeData> data(ui->favorites().tvwFavs_OLEStartDrag(tvwFavs(*window)->topLevelItem(1)));
     ASSERT_TRUE(data);
     EXPECT_EQ(QString::fromUtf8(data->data("application/x-razuzezu-vardeck-drag")), "W1");
-    EXPECT_EQ(window->drag.dragType(), "Vardeck");
+    EXPECT_EQ(window->drag.dragKind(), DragKind::Vardeck);
     EXPECT_EQ(window->drag.dragWID(), "W1");
     ui->favorites().tvwFavs_OLECompleteDrag();
-    EXPECT_EQ(window->drag.dragType(), "");
+    EXPECT_EQ(window->drag.dragKind(), DragKind::None);
 
     // A drop of several Vardecks adds the new ones.
     window->showVardeck("W3", "Shown");
@@ -189,7 +189,8 @@ TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextCli
     window->dragSources().setDragLoop([&](QWidget *source, QMimeData *data) {
         std::unique_ptr<QMimeData> owned(data);
         EXPECT_EQ(source, tvwFavs(*window)->viewport());
-        carried << window->drag.dragType() + " " + draggedVardeckIds(data).join(',');
+        const QString kind = window->drag.dragKind() == DragKind::Vardeck ? "Vardeck" : "not one Vardeck";
+        carried << kind + " " + draggedVardeckIds(data).join(',');
     });
     QWidget *viewport = tvwFavs(*window)->viewport();
     const auto mouseDrag = [&](int row, bool smallSteps) {
@@ -200,7 +201,7 @@ TEST_F(FavoritesUiTest, aMouseDragCarriesTheFavoritePressedOnAndLeavesTheNextCli
     clickRow(tvwFavs(*window), 0);
     mouseDrag(2, true);
     EXPECT_EQ(carried, QStringList{"Vardeck W3"});
-    EXPECT_EQ(window->drag.dragType(), "") << "the drag has ended";
+    EXPECT_EQ(window->drag.dragKind(), DragKind::None) << "the drag has ended";
     EXPECT_EQ(window->drag.dragWID(), "W3");
 
     // The next drag carries the favourite it starts on, even in one quick move, and the next click shows the

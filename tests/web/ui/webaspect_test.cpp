@@ -3,6 +3,7 @@
 
 #include "explorer/databasecommands.h"
 #include "explorer/detailspanel.h"
+#include "explorer/explorer.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -222,6 +223,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
 
 TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
 {
+    installExplorer(*window); // the folder list, whose row shows the visit
     const QString path = writeDatabase(home.databaseFolder(), "Vardecks.xml",
                                        "<FOLDERS>" + folderXml("T1", "f", vardeckXml("W1", "One")) + "</FOLDERS>");
     openDatabase(path);
@@ -345,6 +347,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     // Closing the database makes every page stale.
     for (int page = 0; page < 4; ++page)
         window->aspectPageMade(page);
+    installExplorer(*window); // whose views the close empties
     closeTheDatabase(*window);
     for (int page = 0; page < 4; ++page)
         EXPECT_TRUE(window->aspectPageStale(page));
