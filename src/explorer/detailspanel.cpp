@@ -61,9 +61,6 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
 
     QList<QWidget *> watched = {Frame2,         PictureDetails, lblWName,       lblAddress, lblHome,
                                 lblDescription, lblKeyWords,    lblCreatedDate, imgIcon,    picThumb};
-    // The window's own labels too: a right-click on one offers what fits the panel.
-    for (QLabel *label : w.lblElements())
-        watched.append(label);
     for (QLabel *label : std::as_const(m_labels))
         watched.append(label);
     for (QWidget *widget : watched) {
@@ -206,7 +203,7 @@ QString DetailsPanel::fittedVardeckCaption(const QString &caption) const
 QString DetailsPanel::fittedFolderCaption(const QString &caption) const
 {
     const QString pad(3, QLatin1Char(' '));
-    if (textWidthTwips(w.lblTName, caption) - 50 > w.viewTabsWidth() / 2)
+    if (textWidthTwips(lblTName, caption) - 50 > w.viewTabsWidth() / 2)
         return pad + caption.left(10) + QStringLiteral("...") + pad;
     return pad + caption + pad;
 }
@@ -241,7 +238,8 @@ void DetailsPanel::enableVardeckCommands(bool shown)
 
 void DetailsPanel::lblTName_Change()
 {
-    const QString caption = w.lblTName->text();
+    const QString caption = w.folderCaption();
+    lblTName->setText(caption);
     w.setFolderTabCaption(fittedFolderCaption(caption));
     const bool shown = w.folderShown();
     if (shown && w.indexTab() == IndexTab::Index) {
@@ -303,7 +301,7 @@ void DetailsPanel::rightClicked(QWidget *control)
     const MenuId copyMenu = MenuId::mnuCopyMenu;
     const MenuId noVD = MenuId::mnuNoVD;
     auto *clicked = qobject_cast<QLabel *>(control);
-    if (control == w.lblTName) {
+    if (control == lblTName) {
         w.popupMenu(noVD);
     } else if (control == Frame2) {
         if (panelIdle())
@@ -516,7 +514,7 @@ void DetailsPanel::siteIconRemoved()
 
 QList<QWidget *> DetailsPanel::dropTargets() const
 {
-    return {Frame2, lblWName, lblAddress, lblHome};
+    return {Frame2, lblWName, lblAddress, lblHome, lblTName};
 }
 
 DetailsPanel &installDetailsPanel(frmVardecks &w)

@@ -120,6 +120,7 @@ private:
     // The shown Vardeck's name and address, and the boxes that edit them.
     QWidget *Frame2 = nullptr;
     QLabel *lblWName = nullptr;
+    QLabel *lblTName = nullptr; // the shown folder's caption, hidden
     QLineEdit *txtWName = nullptr;
     QLabel *lblAddress = nullptr;
     QLineEdit *txtAddress = nullptr;

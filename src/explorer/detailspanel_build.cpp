@@ -4,6 +4,7 @@
 #include "explorer/detailspanel.h"
 #include "platform/gui/textfit.h"
 #include "shell/frmvardecks.h"
+#include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
@@ -24,18 +25,6 @@ void place(QWidget *w, double l, double t, double wd, double h)
     twips::move(w, l, t, wd, h);
 }
 
-QLabel *makePicture(QWidget *parent, const QString &name, const QPixmap &picture, double l, double t, double w,
-                    double h)
-{
-    auto *box = new QLabel(parent);
-    box->setObjectName(name);
-    box->setTextFormat(Qt::PlainText);
-    box->setPixmap(picture);
-    box->setAlignment(Qt::AlignCenter);
-    place(box, l, t, w, h);
-    return box;
-}
-
 QLabel *makeValue(QWidget *parent, const QString &name, double l, double t, double w, double h)
 {
     auto *label = new QLabel(parent);
@@ -43,14 +32,6 @@ QLabel *makeValue(QWidget *parent, const QString &name, double l, double t, doub
     label->setTextFormat(Qt::PlainText);
     place(label, l, t, w, h);
     return label;
-}
-
-QLineEdit *makeTextBox(QWidget *parent, const QString &name, double l, double t, double w, double h)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    place(box, l, t, w, h);
-    return box;
 }
 
 QPlainTextEdit *makeTextArea(QWidget *parent, const QString &name, double l, double t, double w, double h)
@@ -84,13 +65,7 @@ void chainAfter(QWidget *first, std::initializer_list<QWidget *> next)
 QLabel *DetailsPanel::makeCaption(QWidget *parent, Lbl index, const QString &caption, double l, double t, double width,
                                   double height)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QStringLiteral("lbl(%1)").arg(int(index)));
-    label->setTextFormat(Qt::PlainText);
-    place(label, l, t, width, height);
-    // A caption is never cut short by its designed width.
-    if (!caption.isEmpty() && label->sizeHint().width() > label->width())
-        label->resize(label->sizeHint().width(), label->height());
+    QLabel *label = makeArrayLabel(parent, index, caption, l, t, width, height);
     m_labels.insert(index, label);
     return label;
 }
@@ -98,12 +73,7 @@ QLabel *DetailsPanel::makeCaption(QWidget *parent, Lbl index, const QString &cap
 qbButtons_H *DetailsPanel::makeButton(QWidget *parent, const QString &name, double l, double t, double width,
                                       double height, HandlerRef command, int index)
 {
-    auto *button = new qbButtons_H(parent);
-    button->setObjectName(name);
-    button->setCaption(QString());
-    place(button, l, t, width, height);
-    connect(button, &qbButtons_H::Click, this, [this, command, index] { (w.commands.*command)(index); });
-    return button;
+    return makeCommandButton(w.commands, parent, name, QString(), l, t, width, height, command, index);
 }
 
 // The name and the address stand above the details tabs; while a Vardeck is edited
@@ -126,6 +96,12 @@ void DetailsPanel::buildNameAndAddress(QWidget *page)
     lblWName->setToolTip(QStringLiteral("The name of this Vardeck"));
     place(lblWName, 240, 120, 6000, 240);
     lblWName->hide();
+    // The shown folder's caption, never shown itself; its change handler fits it to the
+    // folder tab.
+    lblTName = new QLabel(w.folderCaption(), w.pane(Pane::Client));
+    lblTName->setObjectName(QStringLiteral("lblTName"));
+    lblTName->setTextFormat(Qt::PlainText);
+    lblTName->hide();
     txtWName = makeTextBox(Frame2, QStringLiteral("txtWName"), 720, 100, 6015, 320);
     txtWName->hide();
     makeCaption(Frame2, Lbl::AddressCaption, QStringLiteral("Address"), 100, 520, 615, 255)->hide();
@@ -156,7 +132,7 @@ void DetailsPanel::buildDetailsPage(QWidget *page)
     place(PictureDetails, 0, 400, 6735, 4800);
     QWidget *d = PictureDetails;
 
-    picThumb = makePicture(d, QStringLiteral("picThumb"), QPixmap(), 240, 240, 3000, 2250);
+    picThumb = makePictureBox(d, QStringLiteral("picThumb"), QPixmap(), 240, 240, 3000, 2250);
     picThumb->setFrameStyle(QFrame::Box | QFrame::Plain);
     picThumb->setCursor(Qt::PointingHandCursor);
 
@@ -168,8 +144,8 @@ void DetailsPanel::buildDetailsPage(QWidget *page)
     cmdAddFavs = makeButton(d, QStringLiteral("cmdAddFavs"), 5280, 210, 330, 300, &Commands::cmdAddFavs_Click);
     cmdAddFavs->setPicture(pictures::draw(pictures::Kind::FavoriteMark));
     connect(chkFav, &QCheckBox::clicked, this, [this] { w.commands.chkFav_Click(); });
-    Picture10 =
-        makePicture(d, QStringLiteral("Picture10"), pictures::draw(pictures::Kind::FavoriteMark), 5760, 240, 240, 240);
+    Picture10 = makePictureBox(d, QStringLiteral("Picture10"), pictures::draw(pictures::Kind::FavoriteMark), 5760, 240,
+                               240, 240);
     Picture10->setToolTip(QStringLiteral("This is a favorite Vardeck"));
     Picture10->hide();
 

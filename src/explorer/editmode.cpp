@@ -75,9 +75,7 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule, const std::functio
                         : target.kind == EnablingTarget::Kind::Menu  ? w.menuItem(target.menu)
                                                                      : nullptr;
         QWidget *control = nullptr;
-        if (target.kind == EnablingTarget::Kind::Button)
-            control = w.*target.button;
-        else if (target.kind == EnablingTarget::Kind::PartButton)
+        if (target.kind == EnablingTarget::Kind::PartButton)
             control = target.partButton(w);
         else if (target.kind == EnablingTarget::Kind::Label)
             control = panelLabel(target.index);

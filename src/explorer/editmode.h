@@ -35,13 +35,12 @@ enum class Rule {
 };
 
 // What a row of the enabling table acts on: a button of Toolbar1 by position, a menu
-// item, a pane button of the window or of one of the Explorer's parts, an element of
+// item, a pane button of one of the Explorer's parts, an element of
 // the label array lbl() on the details panel, or the buttons of another part, which
 // enables them through its operation.
 struct EnablingTarget {
-    enum class Kind { Toolbar, Menu, Button, PartButton, Label, Operation };
+    enum class Kind { Toolbar, Menu, PartButton, Label, Operation };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
-    EnablingTarget(qbButtons_H *frmVardecks::*control) : kind(Kind::Button), button(control) {}
     EnablingTarget(QWidget *(*control)(frmVardecks &)) : kind(Kind::PartButton), partButton(control) {}
     EnablingTarget(Slot<void(bool)> Commands::*enable) : kind(Kind::Operation), operation(enable) {}
     static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position, Lbl()); }
@@ -51,7 +50,6 @@ struct EnablingTarget {
     Tb position = Tb(); // of a toolbar button
     Lbl index = Lbl();  // of a label
     MenuId menu = MenuId::mnuFile;
-    qbButtons_H *frmVardecks::*button = nullptr;
     QWidget *(*partButton)(frmVardecks &) = nullptr;
     Slot<void(bool)> Commands::*operation = nullptr;
 

@@ -53,7 +53,6 @@ ExplorerParts installExplorer(frmVardecks &w)
     c.relistSelectedFolder = [tree] { tree->relistSelectedFolder(); };
     c.showImportedFolder = [tree](const QString &tid) { tree->showImportedFolder(tid); };
     c.holdFolderTree = [tree](bool held) { tree->hold(held); };
-    c.indexTabShown = [tree] { tree->indexTabShown(); };
     c.clearFolderTrees = [tree, views] {
         tree->tree()->clear();
         views->vardeckTree()->clear();

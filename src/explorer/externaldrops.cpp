@@ -101,7 +101,7 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, VardeckViews &views) : QObject(&window), w(window), m_views(views)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), w.lblTName, m_views.list()->viewport()};
+    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), m_views.list()->viewport()};
     targets << DetailsPanel::of(w).dropTargets() << m_views.iconView()->viewport();
     m_views.list()->setAcceptDrops(true);
     for (QWidget *target : std::as_const(targets)) {

@@ -170,6 +170,10 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
     connect(m_moveButton, &qbButtons_H::Click, this, [this] { w.commands.cmdMoveFolder_Click(); });
     w.addToLayout(Place::FolderTree, m_tree);
     w.addToLayout(Place::MoveFolderButton, m_moveButton);
+    connect(&w, &frmVardecks::indexTabShown, this, [this](IndexTab tab) {
+        if (tab == IndexTab::Index)
+            indexTabShown();
+    });
 
     QTreeWidget *tree = m_tree;
     auto *delegate = new LabelEditDelegate(tree, this, w);

@@ -79,12 +79,14 @@ public:
     void relistSelectedFolder();
     void showImportedFolder(const QString &tid);
     void hold(bool held);
-    void indexTabShown();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The Index tab came forward: a Vardeck tree that lists nothing shows the folder
+    // selected in the folder tree, unless that is the root or the folder shown.
+    void indexTabShown();
     // Leaving a modification of the shown Vardeck for another folder asks first;
     // false when the user keeps the edit. target becomes the tree's current node.
     bool endModification(QTreeWidgetItem *target);

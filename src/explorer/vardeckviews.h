@@ -4,7 +4,7 @@
 // rebuilt from the document on every fill and sorted by name without regard to case
 // (the list until the user sorts it by a column), each node and row tagged with its WID,
 // drawn bold when the Vardeck is in the recent list, and pictured by the site icon
-// kept under its WID in ImageListWM.
+// kept under its WID in the window's Vardeck pictures.
 //
 // The part makes and keeps both views, the Move Vardeck button (cmdMoveVD) and the
 // count under the trees ("Vardecks: " lbl(11) and the number lbl(12), which only it
@@ -70,7 +70,7 @@ public:
     void displayWM();
     void viewAsList();
     void viewAsIcons();
-    // Reloads ImageListWM from the shared icon folder and the database's icon folder.
+    // Reloads the window's Vardeck pictures from the shared icon folder and the database's icon folder.
     void populateIconList();
 
     // Which of the two views.
@@ -125,7 +125,7 @@ private:
     QString m_filledTid;
     qint64 m_filledStock[2] = {0, 0};
     bool m_filling = false;
-    // The picture kept in ImageListWM under key, as a number that changes with it
+    // The picture kept in the window's Vardeck pictures under key, as a number that changes with it
     // (-1 for none).
     qint64 iconKey(const QString &key) const;
 

@@ -51,7 +51,6 @@ frmVardecks::frmVardecks(QWidget *parent) : QMainWindow(parent)
     buildStatusBar();
     buildPanes();
     buildHiddenControls();
-    placeOwnControls();
     wireTabStrips();
     registerOwnCommands();
     m_dragSources = new DragSources(
@@ -83,24 +82,19 @@ frmVardecks::~frmVardecks()
 
 // ----- control arrays -----
 
-QLabel *frmVardecks::lbl(Lbl index) const
-{
-    return m_lbl.value(int(index));
-}
-
 // ----- what the window shows -----
 
 void frmVardecks::showFolder(const QString &tid, const QString &name)
 {
     m_currentTID = tid.trimmed();
-    lblTName->setText(name);
+    m_folderCaption = name;
     commands.lblTName_Change();
 }
 
 void frmVardecks::showNoFolder()
 {
     m_currentTID.clear();
-    lblTName->setText(kNoFolderCaption);
+    m_folderCaption = kNoFolderCaption;
     commands.lblTName_Change();
 }
 

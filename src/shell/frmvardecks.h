@@ -1,21 +1,17 @@
 #pragma once
-// The main window. It owns every pane, control, menu, popup menu, toolbar button and
-// status panel under their system names (also their object names), the window's
-// shared state, and the frame's own behaviour: the layout rules, the tab strips and
-// the View menu, the toolbars and navigation keys, the menu states.
-//
-// The frame's own controls (its client area, toolbars, status bar, splitters, tab
-// strips and hidden controls) are private: the parts ask for a tab, a status text or a
-// picture through the operations below, by the names of frameviews.h. Other parts of
-// the program reach the controls the frame still makes through the public members and
-// the accessors of the control arrays (lbl(Lbl::VardeckCount), …), the
-// menu items by their MenuId, the toolbar buttons by their Tb or AspectButton
-// (controlarrays.h), and attach their behaviour to the slots of `commands`
-// (commands.mnuAddVardeck_Click = …). The program attaches a command to every slot.
-// What the window shows, the edit state and the open database have one owner each
-// here, each written through its own setter; the state the parts share (what was
-// right-clicked, what is dragged, the pages found open, the stale Web Aspect pages…)
-// is written through operations that say what happened. No part assigns a field.
+// The main window: the frame. It lays out the parts' controls by its layout rules
+// (frameplaces.h: each part hands it the controls of its places), and owns the menus
+// and popup menus, the toolbars, the tab strips and the View menu, the status bar, the
+// splitters, the navigation keys and the menu states, all private. The parts make and
+// keep their own controls (the folder tree, the Vardeck views, the details panel, the
+// finding panes, the preview and the Web Aspect) and reach one another through
+// `commands`, whose slots the program attaches (commands.mnuAddVardeck_Click = …);
+// they ask the frame for a tab, a status text or a picture through the operations
+// below, a menu item by its MenuId, a toolbar button by its Tb or AspectButton
+// (controlarrays.h). What the window shows, the edit state and the open database have
+// one owner each here, each written through its own operation; the state the parts
+// share (what was right-clicked, what is dragged, the pages found open, the stale Web
+// Aspect pages…) is written through operations that say what happened.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/frameplaces.h"
@@ -252,17 +248,13 @@ public:
     void setDefaultButton(qbButtons_H *button);
     qbButtons_H *defaultButton() const { return m_defaultButton; }
 
-    // ----- control arrays -----
-    QLabel *lbl(Lbl index) const;
-    // Every element of lbl(), in the order of the indices.
-    QList<QLabel *> lblElements() const { return m_lbl.values(); }
-
     // ----- what the window shows -----
-    // The shown folder: its TID ("" when none is shown) and its name, the caption of
-    // lblTName, are written together and only here; the caption's change handler
-    // (lblTName_Change) then runs, as the label's change event does. The TID goes
-    // first, so that what the handler sets off sees the folder the caption names.
+    // The shown folder: its TID ("" when none is shown) and its caption, its name or
+    // "No folder selected", are written together and only here; the caption's change
+    // handler (lblTName_Change) then runs, and the details panel shows the caption. The
+    // TID goes first, so that what the handler sets off sees the folder the caption names.
     const QString &currentTID() const { return m_currentTID; }
+    const QString &folderCaption() const { return m_folderCaption; }
     bool folderShown() const { return !m_currentTID.isEmpty(); }
     void showFolder(const QString &tid, const QString &name);
     // "No folder selected".
@@ -300,15 +292,6 @@ signals:
     void indexTabShown(IndexTab tab);
 
 public:
-    // ----- controls -----
-
-    // Index tab
-
-    QTreeWidget *listVD = nullptr;
-
-    // Hidden controls
-    QLabel *lblTName = nullptr; // the shown folder's name (showFolder)
-
     // ----- shared state -----
     // Each piece is written only through the operations beside it, named for what
     // happened; its readers get it as it is.
@@ -412,8 +395,6 @@ private:
 
     void buildHiddenControls();
     void Timer1_Timer();
-    // Hands the frame's places the controls the frame still makes itself.
-    void placeOwnControls();
     void buildImageLists();
     void buildMenus();
     QAction *addMenuEntry(QMenu *parent, const MenuEntry &entry);
@@ -426,12 +407,6 @@ private:
     bool backgroundEvent(QWidget *watched, QEvent *event);
     void wireTabStrips();
     void registerOwnCommands();
-
-    QLabel *makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w, double h);
-    qbButtons_H *makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
-                            double h, HandlerRef command, int index = 0);
-    QTreeWidget *makeList(QWidget *parent, const QString &name, const QStringList &columns);
-    QTreeWidget *makeTree(QWidget *parent, const QString &name);
 
     void sizeStatusPanels();
     void showPaneButtons(bool fromFormResize);
@@ -494,17 +469,17 @@ private:
     // What status panel 1 showed before the toolbar's tool tips were echoed in it.
     QString m_beforeEcho;
     QList<QAction *> m_aspectButtons;
-    QMap<int, QLabel *> m_lbl;
 
     qbButtons_H *m_defaultButton = nullptr;
     // Set through showFolder, showNoFolder, showVardeck, showNoVardeck.
     QString m_currentTID;
+    QString m_folderCaption = kNoFolderCaption;
     QString m_currentWID;
     bool m_vardeckShown = false;
     QString m_vardeckCaption = kNoVardeckCaption;
     // Set through setEditState.
     EditState m_editState = EditState::Viewing;
-    // The captions of the shown folder (lblTName) and Vardeck while none is shown.
+    // The captions of the shown folder and Vardeck while none is shown.
     static inline const QString kNoFolderCaption = QStringLiteral("No folder selected");
     static inline const QString kNoVardeckCaption = QStringLiteral("No Vardeck selected");
     bool m_inFormResize = false;

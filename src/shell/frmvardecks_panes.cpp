@@ -14,78 +14,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-
 #include <QTimer>
 #include <QTreeWidget>
 
 namespace rr
 {
-namespace
-{
-
-const QColor kLinkColor(30, 100, 200);
-const QColor kNameColor(64, 64, 64);
-
-void place(QWidget *w, double l, double t, double wd, double h)
-{
-    twips::move(w, l, t, wd, h);
-}
-
-QLabel *pictureBox(QWidget *parent, const QString &name, const QPixmap &picture, double l, double t, double w, double h)
-{
-    auto *box = new QLabel(parent);
-    box->setObjectName(name);
-    box->setTextFormat(Qt::PlainText);
-    box->setPixmap(picture);
-    box->setAlignment(Qt::AlignCenter);
-    place(box, l, t, w, h);
-    return box;
-}
-
-QLineEdit *textBox(QWidget *parent, const QString &name, double l, double t, double w, double h)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    place(box, l, t, w, h);
-    return box;
-}
-
-QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
-                    double h)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    place(box, l, t, w, h);
-    return box;
-}
-
-} // namespace
-
-QLabel *frmVardecks::makeLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w,
-                               double h)
-{
-    QLabel *label = makeArrayLabel(parent, index, caption, l, t, w, h);
-    m_lbl.insert(int(index), label);
-    return label;
-}
-
-qbButtons_H *frmVardecks::makeButton(QWidget *parent, const QString &name, const QString &caption, double l, double t,
-                                     double w, double h, HandlerRef command, int index)
-{
-    qbButtons_H *button = makePaneButton(parent, name, caption, l, t, w, h);
-    connect(button, &qbButtons_H::Click, this, [this, command, index] { (commands.*command)(index); });
-    return button;
-}
-
-QTreeWidget *frmVardecks::makeList(QWidget *parent, const QString &name, const QStringList &columns)
-{
-    return makeReportList(parent, name, columns);
-}
-
-QTreeWidget *frmVardecks::makeTree(QWidget *parent, const QString &name)
-{
-    return makeOneColumnTree(parent, name);
-}
 
 void frmVardecks::buildPanes()
 {
@@ -140,7 +73,7 @@ void frmVardecks::buildLeftPane()
 {
     tabIndex = new TabStrip(Splitter2);
     tabIndex->setObjectName(QStringLiteral("tabIndex"));
-    place(tabIndex, 0, 0, 3944, 6495);
+    twips::move(tabIndex, 0, 0, 3944, 6495);
     for (const char *caption : {"   &Index   ", "   S&earch   ", "    Favo&rites   ", "   &Popular   "})
         tabIndex->addTab(QString::fromLatin1(caption));
 
@@ -155,11 +88,11 @@ void frmVardecks::buildRightPane()
 {
     Picture1 = new QWidget(Splitter2);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    place(Picture1, 4024, 0, 7391, 6495);
+    twips::move(Picture1, 4024, 0, 7391, 6495);
 
     tabView = new TabStrip(Picture1);
     tabView->setObjectName(QStringLiteral("tabView"));
-    place(tabView, 0, 0, 6900, 6480);
+    twips::move(tabView, 0, 0, 6900, 6480);
     for (const char *caption : {"   Vardeck   ", "   No folder selected   ", "   Search results   "})
         tabView->addTab(QString::fromLatin1(caption));
 
@@ -167,17 +100,13 @@ void frmVardecks::buildRightPane()
     QWidget *vardeck = tabView->page(0);
     tabInfo = new TabStrip(vardeck);
     tabInfo->setObjectName(QStringLiteral("tabInfo"));
-    place(tabInfo, 0, 1280, 6795, 5145);
+    twips::move(tabInfo, 0, 1280, 6795, 5145);
     for (const char *caption : {"   &Details   ", "   Previe&w   ", "   No&tes   "})
         tabInfo->addTab(QString::fromLatin1(caption));
 }
 
 void frmVardecks::buildHiddenControls()
 {
-    lblTName = new QLabel(kNoFolderCaption, formClient);
-    lblTName->setObjectName(QStringLiteral("lblTName"));
-    lblTName->setTextFormat(Qt::PlainText);
-    lblTName->hide();
     ThunderTextBox = new QLineEdit(formClient);
     ThunderTextBox->setObjectName(QStringLiteral("ThunderTextBox"));
     ThunderTextBox->hide();
@@ -267,15 +196,6 @@ QList<Place> frmVardecks::emptyPlaces() const
             empty.append(Place(i));
     }
     return empty;
-}
-
-void frmVardecks::placeOwnControls()
-{
-    const std::pair<Place, QWidget *> own[] = {
-
-    };
-    for (const auto &[role, control] : own)
-        addToLayout(role, control);
 }
 
 } // namespace rr

@@ -245,7 +245,6 @@ void frmVardecks::tabIndex_Click(int previousTab)
         at<QLabel>(Place::FavoritesCount)->setVisible(false);
         at<QLabel>(Place::VardecksCaption)->setVisible(true);
         at<QLabel>(Place::VardeckCount)->setVisible(true);
-        commands.indexTabShown();
     }
     emit indexTabShown(tab);
 }

@@ -4,8 +4,10 @@
 #include "platform/gui/columnfit.h"
 #include "shell/twips.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -46,6 +48,14 @@ qbButtons_H *makePaneButton(QWidget *parent, const QString &name, const QString 
     return button;
 }
 
+qbButtons_H *makeCommandButton(Commands &commands, QWidget *parent, const QString &name, const QString &caption,
+                               double l, double t, double w, double h, HandlerRef command, int index)
+{
+    qbButtons_H *button = makePaneButton(parent, name, caption, l, t, w, h);
+    QObject::connect(button, &qbButtons_H::Click, button, [&commands, command, index] { (commands.*command)(index); });
+    return button;
+}
+
 QLabel *makeArrayLabel(QWidget *parent, Lbl index, const QString &caption, double l, double t, double w, double h)
 {
     auto *label = new QLabel(caption, parent);
@@ -55,6 +65,35 @@ QLabel *makeArrayLabel(QWidget *parent, Lbl index, const QString &caption, doubl
     if (!caption.isEmpty() && label->sizeHint().width() > label->width())
         label->resize(label->sizeHint().width(), label->height());
     return label;
+}
+
+QLabel *makePictureBox(QWidget *parent, const QString &name, const QPixmap &picture, double l, double t, double w,
+                       double h)
+{
+    auto *box = new QLabel(parent);
+    box->setObjectName(name);
+    box->setTextFormat(Qt::PlainText);
+    box->setPixmap(picture);
+    box->setAlignment(Qt::AlignCenter);
+    twips::move(box, l, t, w, h);
+    return box;
+}
+
+QCheckBox *makeCheckBox(QWidget *parent, const QString &name, const QString &caption, double l, double t, double w,
+                        double h)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    twips::move(box, l, t, w, h);
+    return box;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const QString &name, double l, double t, double w, double h)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    twips::move(box, l, t, w, h);
+    return box;
 }
 
 } // namespace rr

@@ -10,6 +10,7 @@
 #include "shell/dragsources.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
 #include "storage/session.h"
@@ -56,19 +57,19 @@ FavoritesPane::FavoritesPane(frmVardecks &w) : QObject(&w), w(w)
 void FavoritesPane::build()
 {
     QWidget *page = w.pane(Pane::FavoritesPage);
-    m_tvwFavs = makeTree(page, QStringLiteral("tvwFavs"));
+    m_tvwFavs = makeOneColumnTree(page, QStringLiteral("tvwFavs"));
     twips::move(m_tvwFavs, 0, 400, 3375, 5240);
-    m_cmdFAdd = makeButton(w.commands, page, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855, 630,
-                           &Commands::cmdFAdd_Click);
+    m_cmdFAdd = makeCommandButton(w.commands, page, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855,
+                                  630, &Commands::cmdFAdd_Click);
     m_cmdFAdd->setPicture(pictures::draw(pictures::Kind::Add));
     m_cmdFAdd->setPictureAlign(4);
-    m_cmdFDelete = makeButton(w.commands, page, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960, 5760, 855,
-                              630, &Commands::cmdFDelete_Click);
+    m_cmdFDelete = makeCommandButton(w.commands, page, QStringLiteral("cmdFDelete"), QStringLiteral("Delete"), 960,
+                                     5760, 855, 630, &Commands::cmdFDelete_Click);
     m_cmdFDelete->setPicture(pictures::draw(pictures::Kind::Remove));
     m_cmdFDelete->setPictureAlign(4);
-    m_count = makeLabel(page, Lbl::FavoritesCount, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
-    m_Picture4 =
-        pictureBox(page, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845, 5790, 240, 240);
+    m_count = makeArrayLabel(page, Lbl::FavoritesCount, QStringLiteral("Favorites: "), 1920, 5790, 1095, 255);
+    m_Picture4 = makePictureBox(page, QStringLiteral("Picture4"), pictures::draw(pictures::Kind::SecureMark), 1845,
+                                5790, 240, 240);
 
     const std::pair<Place, QWidget *> places[] = {
         {Place::FavoritesTree, m_tvwFavs},           {Place::AddFavoriteButton, m_cmdFAdd},

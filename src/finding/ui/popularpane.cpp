@@ -7,6 +7,7 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/panecontrols.h"
 #include "shell/twips.h"
 #include "storage/session.h"
 
@@ -35,8 +36,8 @@ QStringList cells(const PopularRow &row)
 PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
 {
     setObjectName(QStringLiteral("PopularPane"));
-    m_listPop = makeList(w.pane(Pane::PopularPage), QStringLiteral("listPop"),
-                         {QStringLiteral("Name"), QStringLiteral("Hits")});
+    m_listPop = makeReportList(w.pane(Pane::PopularPage), QStringLiteral("listPop"),
+                               {QStringLiteral("Name"), QStringLiteral("Hits")});
     twips::move(m_listPop, 0, 400, 3615, 6015);
     w.addToLayout(Place::PopularList, m_listPop);
     followInTabOrder(w.pane(Pane::PopularPage), {m_listPop});

@@ -12,6 +12,7 @@
 #include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
 #include "storage/session.h"
@@ -77,7 +78,7 @@ SearchPane::SearchPane(frmVardecks &w) : QObject(&w), w(w)
 void SearchPane::build()
 {
     buildSearchTab();
-    m_lstSearch = makeList(w.pane(Pane::SearchResultsPage), QStringLiteral("lstSearch"), kDetailedCaptions);
+    m_lstSearch = makeReportList(w.pane(Pane::SearchResultsPage), QStringLiteral("lstSearch"), kDetailedCaptions);
     m_lstSearch->setSelectionMode(QAbstractItemView::ExtendedSelection);
     twips::move(m_lstSearch, 0, 400, 6705, 5895);
     // The report sizes its columns to what it shows when first seen.
@@ -109,9 +110,9 @@ void SearchPane::buildSearchTab()
     m_cmbSearch->setInsertPolicy(QComboBox::NoInsert);
     twips::move(m_cmbSearch, 120, 440, 3444, 315);
     m_Picture5 =
-        pictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
-    m_cmdSearch = makeButton(w.commands, page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800, 855,
-                             330, &Commands::cmdSearch_Click);
+        makePictureBox(page, QStringLiteral("Picture5"), pictures::draw(pictures::Kind::SiteMark), 120, 840, 240, 240);
+    m_cmdSearch = makeCommandButton(w.commands, page, QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 2644, 800,
+                                    855, 330, &Commands::cmdSearch_Click);
 
     m_Frame4 = new QGroupBox(QStringLiteral("Search in"), page);
     m_Frame4->setObjectName(QStringLiteral("Frame4"));
@@ -120,29 +121,29 @@ void SearchPane::buildSearchTab()
     for (int i = 0; i < int(FieldBox::Count); ++i) {
         const double left = i < 3 ? 120 : 1850;
         const double top = 200 + (i % 3) * 220;
-        QCheckBox *box = checkBox(m_Frame4, QStringLiteral("chkSearch(%1)").arg(i), QString::fromLatin1(fields[i]),
-                                  left, top, i == 0 ? 1700 : 1400, 230);
+        QCheckBox *box = makeCheckBox(m_Frame4, QStringLiteral("chkSearch(%1)").arg(i), QString::fromLatin1(fields[i]),
+                                      left, top, i == 0 ? 1700 : 1400, 230);
         m_fieldBoxes[std::size_t(i)] = box;
         connect(box, &QCheckBox::clicked, this, [this, i] { w.commands.chkSearch_Click(i); });
     }
     // Every search starts with "All Vardeck data", as the field state does.
     fieldBox(FieldBox::AllData)->setChecked(true);
     m_openFirstResult =
-        checkBox(m_Frame4, QStringLiteral("chkOpt(6)"), QStringLiteral("Open first result"), 120, 880, 3000, 230);
-    m_showDetailedResults =
-        checkBox(m_Frame4, QStringLiteral("chkOptt(7)"), QStringLiteral("Show detailed results"), 120, 1100, 3000, 230);
+        makeCheckBox(m_Frame4, QStringLiteral("chkOpt(6)"), QStringLiteral("Open first result"), 120, 880, 3000, 230);
+    m_showDetailedResults = makeCheckBox(m_Frame4, QStringLiteral("chkOptt(7)"),
+                                         QStringLiteral("Show detailed results"), 120, 1100, 3000, 230);
     connect(m_openFirstResult, &QCheckBox::clicked, this, [this] { w.commands.chkOpt_Click(); });
     connect(m_showDetailedResults, &QCheckBox::clicked, this, [this] { w.commands.chkOptt_Click(); });
     placeFieldBoxes();
 
     m_resultsCaption =
-        makeLabel(page, Lbl::SearchResultsCaption, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
-    m_foundCaption = makeLabel(page, Lbl::FoundCaption, QStringLiteral("Found:"), 2040, 2520, 495, 255);
+        makeArrayLabel(page, Lbl::SearchResultsCaption, QStringLiteral("Search results:"), 120, 2520, 1095, 255);
+    m_foundCaption = makeArrayLabel(page, Lbl::FoundCaption, QStringLiteral("Found:"), 2040, 2520, 495, 255);
     m_lblFound = new QLabel(QStringLiteral("0"), page);
     m_lblFound->setObjectName(QStringLiteral("lblFound"));
     m_lblFound->setTextFormat(Qt::PlainText);
     twips::move(m_lblFound, 2640, 2520, 615, 255);
-    m_lstSrch = makeList(page, QStringLiteral("lstSrch"), {QStringLiteral("Name"), QStringLiteral("Matches")});
+    m_lstSrch = makeReportList(page, QStringLiteral("lstSrch"), {QStringLiteral("Name"), QStringLiteral("Matches")});
     twips::move(m_lstSrch, 0, 2760, 3495, 3375);
 }
 

@@ -568,9 +568,6 @@ public:
     // The folder tree is hidden while held (a long run changes what it shows) and shows
     // again when released, if it showed before.
     RR_OPERATION(holdFolderTree, void(bool held));
-    // The Index tab came forward: a Vardeck tree that lists nothing shows the folder
-    // selected in the folder tree, unless that is the root or the folder shown.
-    RR_OPERATION(indexTabShown, void());
     // The database went: the folder tree and the Vardeck tree are empty.
     RR_OPERATION(clearFolderTrees, void());
     // The Vardeck tree lists nothing and the count under it says 0; the folder list

@@ -1,13 +1,15 @@
 #include "web/ui/preview.h"
 
+#include "controls/qbbuttons_h.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/panecontrols.h"
+#include "shell/twips.h"
 #include "storage/useroptions.h"
 #include "web/ui/aspects.h"
-#include "web/ui/panecontrols.h"
 #include "web/ui/webpane.h"
 #include "web/visits.h"
 
@@ -71,15 +73,16 @@ void PreviewPane::build(QWidget *page)
     qbButtons_H **buttons[] = {&m_go, &m_stop, &m_refresh, &m_home, &m_openHome, &m_open};
     int left = 100;
     for (int i = 0; i < 6; ++i) {
-        *buttons[i] =
-            panecontrols::button(page, QStringLiteral("cmdPreview(%1)").arg(i), QString::fromLatin1(captions[i]),
-                                 QRect(left, 480, widths[i], 330), m_window.commands, &Commands::cmdPreview_Click, i);
+        *buttons[i] = makeCommandButton(m_window.commands, page, QStringLiteral("cmdPreview(%1)").arg(i),
+                                        QString::fromLatin1(captions[i]), left, 480, widths[i], 330,
+                                        &Commands::cmdPreview_Click, i);
         left += widths[i] + 30;
         (*buttons[i])->setToolTip(QString::fromLatin1(tips[i]));
     }
-    m_autoPreview =
-        panecontrols::checkBox(page, QStringLiteral("chkAutoPreview"), QStringLiteral("Preview automatically"),
-                               QRect(100, 880, 2400, 255), m_window.commands, &Commands::chkAutoPreview_Click);
+    m_autoPreview = makeCheckBox(page, QStringLiteral("chkAutoPreview"), QStringLiteral("Preview automatically"), 100,
+                                 880, 2400, 255);
+    Commands &commands = m_window.commands;
+    connect(m_autoPreview, &QCheckBox::clicked, m_autoPreview, [&commands] { commands.chkAutoPreview_Click(0); });
     m_progress = new QProgressBar(page);
     m_progress->setObjectName(QStringLiteral("previewProgress"));
     m_progress->setRange(0, 100);

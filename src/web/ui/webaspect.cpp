@@ -1,10 +1,13 @@
 #include "web/ui/webaspect.h"
 
+#include "controls/qbbuttons_h.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/panecontrols.h"
+#include "shell/twips.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/savereport.h"
@@ -12,7 +15,6 @@
 #include "web/aspectfiles.h"
 #include "web/ui/aspectbusy.h"
 #include "web/ui/aspects.h"
-#include "web/ui/panecontrols.h"
 #include "web/ui/webpane.h"
 
 #include <QAction>
@@ -113,17 +115,19 @@ void WebAspect::build(QWidget *client)
     for (int i = 0; i < 6; ++i) {
         // The search box stands before its Search button.
         if (Button(i) == Button::Search) {
-            m_searchText = panecontrols::textBox(m_strip, QStringLiteral("txtS"), QRect(left, 150, 1640, 300));
+            m_searchText = makeTextBox(m_strip, QStringLiteral("txtS"), left, 150, 1640, 300);
             left += 1700;
         }
         *buttons[i] =
-            panecontrols::button(m_strip, QStringLiteral("cmdWeb(%1)").arg(i), QString::fromLatin1(captions[i]),
-                                 QRect(left, 120, 1200, 375), m_window.commands, &Commands::cmdWeb_Click, i);
+            makeCommandButton(m_window.commands, m_strip, QStringLiteral("cmdWeb(%1)").arg(i),
+                              QString::fromLatin1(captions[i]), left, 120, 1200, 375, &Commands::cmdWeb_Click, i);
         left += 1260;
     }
-    m_browserFormats = panecontrols::checkBox(
-        m_strip, QStringLiteral("chkWebAspectBrowser"), QStringLiteral("Use default browser formatting"),
-        QRect(left + 120, 180, 3400, 255), m_window.commands, &Commands::chkWebAspectBrowser_Click);
+    m_browserFormats = makeCheckBox(m_strip, QStringLiteral("chkWebAspectBrowser"),
+                                    QStringLiteral("Use default browser formatting"), left + 120, 180, 3400, 255);
+    Commands &commands = m_window.commands;
+    connect(m_browserFormats, &QCheckBox::clicked, m_browserFormats,
+            [&commands] { commands.chkWebAspectBrowser_Click(0); });
     // Its caption is never cut short by the designed width.
     m_browserFormats->resize(std::max(m_browserFormats->width(), m_browserFormats->sizeHint().width()),
                              m_browserFormats->height());
