@@ -158,19 +158,10 @@ void writeDoctype(Output &out, const _xmlDtd *dtd)
             putAttributeDeclaration(out, reinterpret_cast<const xmlAttribute *>(node));
             break;
         case XML_PI_NODE:
-            out.put("<?");
-            out.put(node->name);
-            if (node->content) {
-                out.put(" ");
-                out.put(node->content);
-            }
-            out.put("?>");
+            out.putProcessingInstruction(node->name, node->content);
             break;
         case XML_COMMENT_NODE:
-            out.put("<!--");
-            if (node->content)
-                out.put(node->content);
-            out.put("-->");
+            out.putComment(node->content);
             break;
         default:
             break;

@@ -179,6 +179,25 @@ public:
         }
     }
 
+    // A comment and a processing instruction, as read (the parser has checked their text).
+    void putComment(const xmlChar *content)
+    {
+        put("<!--");
+        if (content)
+            put(content);
+        put("-->");
+    }
+    void putProcessingInstruction(const xmlChar *name, const xmlChar *content)
+    {
+        put("<?");
+        put(name);
+        if (content) {
+            put(" ");
+            put(content);
+        }
+        put("?>");
+    }
+
     // Hands on what is gathered; false once keep has refused a piece.
     bool flush()
     {

@@ -168,19 +168,10 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
             out.put("]]>");
             return Step::Over;
         case XML_COMMENT_NODE:
-            out.put("<!--");
-            if (node->content)
-                out.put(node->content);
-            out.put("-->");
+            out.putComment(node->content);
             return Step::Over;
         case XML_PI_NODE:
-            out.put("<?");
-            out.put(node->name);
-            if (node->content) {
-                out.put(" ");
-                out.put(node->content);
-            }
-            out.put("?>");
+            out.putProcessingInstruction(node->name, node->content);
             return Step::Over;
         default:
             return Step::Stop;
