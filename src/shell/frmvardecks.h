@@ -71,8 +71,6 @@ public:
     // The load: options, splash, layout, the database named by "currentDB", every
     // list, the Aspect last used; the window shows itself at the end.
     void Form_Load();
-    // The first activation opens the tip of the day when no splash did.
-    void Form_Activate();
     // True when the close may go on (the question while editing).
     bool Form_QueryUnload();
     // Saves the window, lists and options to the settings and closes every window.
@@ -106,9 +104,6 @@ public:
     QList<QAction *> allMenuItems() const;
     // The caption as declared: "-" for a separator.
     static QString menuCaption(const QAction *item);
-    // Sets a caption; "-" turns the item into a separator. Captions from user data go
-    // through escapeMnemonic first.
-    static void setMenuCaption(QAction *item, const QString &caption);
     // Creates element index of an item array as a copy of element 0, placed after the
     // array's last element (what loading a menu array element does); returns it.
     QAction *loadMenuArrayElement(MenuId array, int index);
@@ -219,8 +214,6 @@ public:
     void expectFirstResize() { m_firstResize = true; }
 
     // ----- the status bar -----
-    // A passing message in the message panel ("" clears it).
-    void showMessage(const QString &text);
     // The open database's file name ("" none).
     void showDatabaseName(const QString &name);
     // The shown folder's path goes from the status bar, as the folder goes or moves.
@@ -355,6 +348,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The first activation opens the tip of the day when no splash did.
+    void Form_Activate();
+    // Sets a caption; "-" turns the item into a separator. Captions from user data go
+    // through escapeMnemonic first.
+    static void setMenuCaption(QAction *item, const QString &caption);
+    // A passing message in the message panel ("" clears it).
+    void showMessage(const QString &text);
+
     // ----- the frame's own event handlers -----
     void Toolbar1_ButtonClick(Tb position);
     void Toolbar2_ButtonClick(AspectButton button);
