@@ -5,9 +5,9 @@
 
 #include <libxml/tree.h>
 
+#include <QThread>
 #include <algorithm>
 #include <cstring>
-#include <thread>
 
 namespace rr
 {
@@ -93,11 +93,13 @@ qint32 countWith(const TextFinder &finder, QByteArrayView text)
     return count;
 }
 
-// Threads for reading a large document's texts: one for each processor of the
-// machine, up to eight; each waits on its own reads of memory.
+// Threads for reading a large document's texts: one for each processor the program
+// may run on (not every processor of the machine: a program held to fewer gains
+// nothing from more threads and pays for their switches), up to eight; each waits on
+// its own reads of memory.
 int fillThreads()
 {
-    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    return std::clamp(QThread::idealThreadCount(), 1, 8);
 }
 
 } // namespace
