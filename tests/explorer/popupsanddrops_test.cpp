@@ -1,12 +1,11 @@
 // The popups, move launchers and drags of the Explorer, and pages dropped from outside, on a
 // database with four Vardecks in one folder.
-#include "explorerfixture.h"
+#include "popupsfixture.h"
 
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
 #include "explorer/dragdrop.h"
 #include "explorer/editing.h"
-#include "explorer/externaldrops.h"
 #include "explorer/popupcommands.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
@@ -23,8 +22,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QTextEdit>
-#include <QUrl>
 #include <QWheelEvent>
 
 using namespace rr;
@@ -46,114 +43,6 @@ void chooseAndSave(QDialog *dialog, const QString &tid)
     ASSERT_NE(save, nullptr);
     save->click();
 }
-
-class PopupsTest : public ExplorerTest
-{
-protected:
-    void SetUp() override
-    {
-        ExplorerTest::SetUp();
-        installFinding(*window);
-        installEditing(*window);
-        parts.emplace(installPopupsAndDrops(*window, *explorer));
-    }
-
-    // T1 Alpha (W1 One, W2 Two, W3 Three, W4 Four with 3 hits; sub-folder T2 Beta holding T3 Gamma),
-    // T4 Delta (W5 Five with 5 hits), T5 Echo (empty).
-    void open()
-    {
-        auto vd = [](const char *wid, const char *name, const char *address, const char *hits = "1") {
-            return VD{wid, name, address, "06 Dec 2026", "", "", "", "", "", hits, "FALSE"}.xml();
-        };
-        const QByteArray alpha =
-            folderXml("T1", "Alpha",
-                      vd("W1", "One", "http://one.example/") + vd("W2", "Two", "http://two.example/a") +
-                          vd("W3", "Three", "https://three.example/x") + vd("W4", "Four", "http://four.example/", "3"),
-                      folderXml("T2", "Beta", {}, folderXml("T3", "Gamma")));
-        openDatabase("<FOLDERS>" + alpha + folderXml("T4", "Delta", vd("W5", "Five", "http://five.example/", "5")) +
-                     folderXml("T5", "Echo") + "</FOLDERS>");
-        StatusBar1(*window)->setPanelText(3, "Vardecks");
-    }
-
-    InternalDrags &drags() const { return parts->drags; }
-    PopupCommands &popups() const { return parts->popups; }
-    std::optional<PopupsAndDrops> parts;
-
-    void selectRows(const QStringList &wids)
-    {
-        listVD(*window)->clearSelection();
-        for (const QString &wid : wids) {
-            QTreeWidgetItem *r = row(wid);
-            ASSERT_NE(r, nullptr) << wid.toStdString();
-            listVD(*window)->setCurrentItem(r, 0, QItemSelectionModel::NoUpdate);
-            r->setSelected(true);
-        }
-    }
-
-    // The centre of a folder node in tvwTopics' viewport ("" the root).
-    QPoint folderPoint(const QString &tid) { return shownAt(topics(), tid.isEmpty() ? root() : node(tid)); }
-
-    // A drag entering target at pos, moving and dropping; true when the drop was taken.
-    static bool dropOn(QWidget *target, const QMimeData *data, const QPoint &pos)
-    {
-        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-        QDragEnterEvent enter(pos, actions, data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDragMoveEvent move(pos, actions, data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &move);
-        if (!move.isAccepted())
-            return false;
-        QDropEvent drop(QPointF(pos), actions, data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &drop);
-        // What the drop leads to runs once the drop has been delivered.
-        QCoreApplication::processEvents();
-        return drop.isAccepted();
-    }
-    // A drag of the window's own from start to end, dropped on the folder tid.
-    bool dragOntoFolder(QMimeData *started, const QString &tid)
-    {
-        std::unique_ptr<QMimeData> data(started);
-        EXPECT_NE(data, nullptr);
-        if (!data)
-            return false;
-        const bool taken = dropOn(topics()->viewport(), data.get(), folderPoint(tid));
-        drags().OLECompleteDrag();
-        QCoreApplication::processEvents(); // what the drop left for after its delivery
-        return taken;
-    }
-    bool dragFolder(const QString &tid, const QString &targetTid)
-    {
-        topics()->setCurrentItem(node(tid));
-        return dragOntoFolder(drags().tvwTopics_OLEStartDrag(node(tid)), targetTid);
-    }
-    bool dragRows(const QStringList &wids, const QString &targetTid)
-    {
-        selectRows(wids);
-        return dragOntoFolder(drags().listVD_OLEStartDrag(), targetTid);
-    }
-    // The user's drag of the folder tid with the mouse: the button pressed on it, the pointer moved past
-    // the drag distance (in small steps or in one move) and the platform's drag loop delivering the drop
-    // on targetTid. The loop keeps the button's release: the tree never sees it.
-    void mouseDragFolder(const QString &tid, const QString &targetTid, bool smallSteps)
-    {
-        QWidget *viewport = topics()->viewport();
-        const QPoint from = folderPoint(tid);
-        const QPoint to = folderPoint(targetTid);
-        drags().setDragLoop([to](QWidget *source, QMimeData *data) {
-            std::unique_ptr<QMimeData> owned(data);
-            dropOn(source, owned.get(), to);
-        });
-        test::mouseDragFrom(viewport, from, smallSteps);
-    }
-    static std::unique_ptr<QMimeData> textData(const QString &text)
-    {
-        auto data = std::make_unique<QMimeData>();
-        data->setText(text);
-        return data;
-    }
-};
 
 TEST_F(PopupsTest, vardeckNodeMenuActsOnTheRightClickedVardeckAndSkipsItOnceGone)
 {
@@ -694,137 +583,6 @@ TEST_F(PopupsTest, aDragRestingAtTheFolderTreesEdgeScrollsItAndTheWheelScrollsIt
     });
     test::mouseDragFrom(topics()->viewport(), folderPoint("T10"), true);
     EXPECT_EQ(childIdsOnDisk(path, reached, "SUBFOLDERS"), QStringList{"T10"}) << "dropped on the folder reached";
-}
-
-TEST(ExternalPages, aDropGivesFilesBeforeTextAndIsMatchedToAnOpenPageByAddressOrLocalFile)
-{
-    DetectedPage open;
-    open.address = "http://www.news.example/Today";
-    open.name = "Today's news";
-    open.size = "12";
-    open.browser = "Firefox";
-    DetectedPage local;
-    local.address = "file:///home/ann/Saved%20page.html";
-    local.name = "Saved";
-
-    const DetectedPage byAddress = findDetectedPage({local, open}, "  HTTP://www.news.example/today ", "");
-    EXPECT_EQ(byAddress.name, "Today's news");
-    EXPECT_EQ(byAddress.size, "12");
-    EXPECT_EQ(byAddress.browser, "Firefox");
-    EXPECT_EQ(findDetectedPage({local, open}, "/home/ann/Saved page.html", "file").name, "Saved");
-
-    const DetectedPage unknown = findDetectedPage({open}, "https://elsewhere.example/", "");
-    EXPECT_EQ(unknown.name, "https://elsewhere.example/");
-    EXPECT_EQ(unknown.address, "https://elsewhere.example/");
-    EXPECT_TRUE(unknown.size.isEmpty() && unknown.browser.isEmpty());
-
-    // Of a drop, local files come before the text a file window also offers.
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile("/tmp/first page.html"), QUrl::fromLocalFile("/tmp/second.html")});
-    files.setText("file:///tmp/first%20page.html");
-    EXPECT_EQ(droppedPage(&files).kind, DroppedPage::Kind::File);
-    EXPECT_EQ(droppedPage(&files).text, "/tmp/first page.html");
-
-    QMimeData link;
-    link.setUrls({QUrl("https://www.example.com/a?b=1")});
-    EXPECT_EQ(droppedPage(&link).kind, DroppedPage::Kind::Address);
-    EXPECT_EQ(droppedPage(&link).text, "https://www.example.com/a?b=1");
-
-    QMimeData text;
-    text.setText("\r\n  www.example.com/x  \r\nsecond line");
-    EXPECT_EQ(droppedPage(&text).text, "www.example.com/x");
-    EXPECT_EQ(droppedPage(nullptr).kind, DroppedPage::Kind::None);
-}
-
-TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextStartsNothing)
-{
-    open();
-    clickFolder("T4");
-    // Neither a web address nor a file: refused, nothing changes.
-    for (const char *text : {"hello world", "ftp://files.example/", "javascript:alert(1)"}) {
-        EXPECT_FALSE(dropOn(formClient(*window), textData(text).get(), formClient(*window)->rect().center())) << text;
-        EXPECT_EQ(window->editState(), EditState::Viewing);
-    }
-    // The list takes drops as the panel does; the address, markup and all, names the new Vardeck.
-    const QString markup = "http://x.example/?q=<b>bold</b>&amp;<img src=x>";
-    QWidget *list = listVD(*window)->viewport();
-    EXPECT_TRUE(dropOn(list, textData(markup).get(), list->rect().center()));
-    EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(txtWName(*window)->text(), markup);
-    EXPECT_EQ(txtAddress(*window)->text(), markup);
-    EXPECT_EQ(window->chosenPage().description, "");
-    EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
-}
-
-// The search results are the finding panes' list: the popup's rows and a drop there reach them
-// through the panes, and do what they do on the folder's list.
-TEST_F(PopupsTest, theSearchResultsPopupDeletesTheSelectedRowsAndADropThereStartsANewVardeck)
-{
-    open();
-    tabIndex(*window)->setTab(1);
-    cmbSearch(*window)->setEditText("example");
-    QTest::mouseClick(cmdSearch(*window), Qt::LeftButton);
-    tabView(*window)->setTab(2);
-    QTreeWidget *results = lstSearch(*window);
-    ASSERT_EQ(results->topLevelItemCount(), 5);
-    results->clearSelection();
-    for (const char *wid : {"W3", "W1"})
-        findByTag(results, wid)->setSelected(true);
-    QTest::mouseClick(results->viewport(), Qt::RightButton, {}, shownAt(results, findByTag(results, "W1")));
-    EXPECT_EQ(window->popup.popupList(), EntryList::SearchResults);
-    ASSERT_TRUE(window->subMenu(MenuId::mnuListVDMulti)->isVisible());
-    window->subMenu(MenuId::mnuListVDMulti)->hide();
-    prompts.answer(MsgResult::Yes);
-    window->menuItem(MenuId::mnuMulti, 3)->trigger();
-    EXPECT_EQ(childIdsOnDisk(path, "T1", "VARDECKS"), QStringList({"W2", "W4"}));
-    EXPECT_EQ(findByTag(results, "W1"), nullptr);
-    EXPECT_EQ(findByTag(lstSrch(*window), "W3"), nullptr);
-
-    QWidget *list = results->viewport();
-    EXPECT_FALSE(dropOn(list, textData("hello world").get(), list->rect().center()));
-    EXPECT_TRUE(dropOn(list, textData("http://drop.example/").get(), list->rect().center()));
-    EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(txtAddress(*window)->text(), "http://drop.example/");
-}
-
-// A link dragged from another program as the platform hands it over: the bytes the program offered (a QMimeData
-// filled here would keep a text/uri-list as QUrl values and give the addresses back decoded).
-struct DraggedIn final : QMimeData {
-    explicit DraggedIn(const QByteArray &uriList) : uris(uriList) {}
-    QStringList formats() const override { return {"text/uri-list"}; }
-    QVariant retrieveData(const QString &, QMetaType) const override { return uris; }
-    QByteArray uris;
-};
-
-TEST_F(PopupsTest, aDroppedLinkKeepsItsAddressAsTheBrowserWroteItAndTakesTheTitleOfThePageOpenThere)
-{
-    open();
-    clickFolder("T4");
-    // As Chromium 156 lists the page and Firefox ESR 153 keeps it: the escapes as written.
-    DetectedPage page;
-    page.address = "http://127.0.0.1:8791/caf%C3%A9%20x.html?q=%7E1";
-    page.name = "Caf\u00e9 page";
-    page.browser = "Chromium";
-    auto *drops = window->findChild<ExternalDrops *>("externalDrops");
-    ASSERT_NE(drops, nullptr);
-    drops->setDetectedPagesSource([page] { return QList<DetectedPage>{page}; });
-
-    // A link, as a browser drags it (a text/uri-list); and the same page as typed text.
-    const DraggedIn link("# the page\r\n" + page.address.toUtf8() + "\r\n");
-    const auto typed = textData(" \thttp://127.0.0.1:8791/caf\u00e9 x.html?q=~1 ");
-    for (const QMimeData *data : {static_cast<const QMimeData *>(&link), static_cast<const QMimeData *>(typed.get())}) {
-        ASSERT_TRUE(dropOn(formClient(*window), data, formClient(*window)->rect().center()));
-        EXPECT_EQ(window->editState(), EditState::Adding);
-        EXPECT_EQ(txtAddress(*window)->text(), page.address);
-        EXPECT_EQ(txtWName(*window)->text(), "Caf\u00e9 page");
-        prompts.answer(MsgResult::Yes);
-        window->commands.cancelVardeckEdit();
-    }
-    // A page open nowhere keeps the dropped address, escapes and all, as its name too.
-    const DraggedIn other("https://elsewhere.example/a%7Eb%2Fc\r\n");
-    ASSERT_TRUE(dropOn(formClient(*window), &other, formClient(*window)->rect().center()));
-    EXPECT_EQ(txtAddress(*window)->text(), "https://elsewhere.example/a%7Eb%2Fc");
-    EXPECT_EQ(txtWName(*window)->text(), "https://elsewhere.example/a%7Eb%2Fc");
 }
 
 } // namespace
