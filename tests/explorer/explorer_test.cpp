@@ -264,6 +264,17 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     QTest::qWait(20);
     EXPECT_EQ(node("T5"), nullptr);
     EXPECT_EQ(childTexts(root()), QStringList({"cherry", "zebra"}));
+
+    // The Index tab coming forward lists, in an emptied Vardeck tree, the folder the tree
+    // has selected when it is not the one shown.
+    clickFolder("T1");
+    window->commands.emptyVardeckTree();
+    window->showNoFolder();
+    window->showIndexTab(IndexTab::Search);
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 0);
+    window->showIndexTab(IndexTab::Index);
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 2);
+    EXPECT_EQ(window->currentTID(), "T1");
 }
 
 TEST_F(ExplorerTest, openCommandsSayWhenNothingIsShownRefuseAnOptionAndRecordTheVisitBeforeTheBrowserStarts)
