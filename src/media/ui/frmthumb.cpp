@@ -62,8 +62,8 @@ QString shownAddress(const QUrl &url)
 
 } // namespace
 
-frmThumb::frmThumb(frmVardecks &window, IconCommands &icons, const QString &mode)
-    : QWidget(&window, Qt::Dialog), w(window), m_icons(icons), m_mode(mode)
+frmThumb::frmThumb(frmVardecks &window, IconCommands &icons, Job job)
+    : QWidget(&window, Qt::Dialog), w(window), m_icons(icons), m_job(job)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,12 +127,17 @@ void frmThumb::setFormLarge()
 
 bool frmThumb::isBatchSync() const
 {
-    return m_mode == QLatin1String("F") || m_mode == QLatin1String("A");
+    return m_job.kind == Job::Kind::Synchronisation && m_job.of != Job::Of::ShownVardeck;
+}
+
+bool frmThumb::isSingleSync() const
+{
+    return m_job.kind == Job::Kind::Synchronisation && m_job.of == Job::Of::ShownVardeck;
 }
 
 bool frmThumb::isThumbJob() const
 {
-    return m_mode.startsWith(QLatin1Char('T'));
+    return m_job.kind == Job::Kind::Thumbnails;
 }
 
 void frmThumb::setIcon(const QString &wid)
@@ -148,22 +153,24 @@ void frmThumb::start()
     m_stop = false;
     cmdSave->setEnabled(false);
     cmdContinue->setEnabled(false);
-    if (m_mode == QLatin1String("TA") || m_mode == QLatin1String("TF")) {
+    const bool single = m_job.of == Job::Of::ShownVardeck;
+    if (isThumbJob()) {
         setFormLarge();
+        if (single) {
+            cmdSave->setEnabled(true);
+            cmdSave->setFocus();
+            startSingle(true);
+            return;
+        }
         cmdContinue->setEnabled(true);
-        m_mode == QLatin1String("TA") ? loadThumbsAll() : loadThumbsFolder();
-    } else if (m_mode == QLatin1String("TN")) {
-        setFormLarge();
-        cmdSave->setEnabled(true);
-        cmdSave->setFocus();
-        startSingle(true);
-    } else if (m_mode == QLatin1String("N")) {
+    } else if (single) {
         setWindowTitle(QStringLiteral("Synchronizing Vardeck with website"));
         startSingle(false);
-    } else if (isBatchSync()) {
+        return;
+    } else {
         setWindowTitle(QStringLiteral("Synchronizing Vardecks with website"));
-        m_mode == QLatin1String("A") ? loadThumbsAll() : loadThumbsFolder();
     }
+    m_job.of == Job::Of::Everything ? loadThumbsAll() : loadThumbsFolder();
 }
 
 void frmThumb::startSingle(bool thumbnail)
@@ -258,7 +265,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     m_pageHandled = true;
     if (!ok) {
         ++m_skipped;
-        if (m_mode == QLatin1String("N")) {
+        if (isSingleSync()) {
             const QString name = w.vardeckCaption();
             QTimer::singleShot(0, this, [this, name, failure] {
                 prompt::show(
@@ -276,7 +283,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     m_browser->readDetails([self](bool read, const PageDetails &details) {
         if (!self || self->stopped())
             return;
-        if (self->m_mode == QLatin1String("N")) {
+        if (self->isSingleSync()) {
             if (read)
                 self->synchSingleVardeck(details);
             self->close();

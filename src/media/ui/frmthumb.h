@@ -1,7 +1,7 @@
 #pragma once
-// The thumbnail and synchronisation window. Its mode is the job: "TN", "TF",
-// "TA" take a thumbnail of the shown Vardeck, of the shown folder's Vardecks or of
-// every Vardeck; "N", "F", "A" synchronise the same with their live pages. Pages load
+// The thumbnail and synchronisation window. Its job takes a thumbnail of the shown
+// Vardeck, of the shown folder's Vardecks or of every Vardeck, or synchronises the
+// same with their live pages. Pages load
 // into the window's page browser; a batch steps every 400 ms to the next Vardeck
 // (thumbnails after the user's Continue, synchronisation on its own once the page is
 // read). A page that fails (no connection, HTTP error, error page, no end in time)
@@ -31,9 +31,16 @@ class frmThumb : public QWidget
 {
     Q_OBJECT
 public:
-    // icons fetch a synchronised Vardeck's site icon when the options ask for it;
-    // mode is the job ("TN", "TF", "TA", "N", "F" or "A").
-    frmThumb(frmVardecks &w, IconCommands &icons, const QString &mode);
+    // What a run does, and to which Vardecks.
+    struct Job {
+        enum class Kind { Thumbnails, Synchronisation };
+        enum class Of { ShownVardeck, ShownFolder, Everything };
+        Kind kind;
+        Of of;
+    };
+
+    // icons fetch a synchronised Vardeck's site icon when the options ask for it.
+    frmThumb(frmVardecks &w, IconCommands &icons, Job job);
 
     // The window's load: starts the job of its mode.
     void start();
@@ -73,6 +80,7 @@ protected:
 
 private:
     bool isBatchSync() const;
+    bool isSingleSync() const;
     bool isThumbJob() const;
     void setFormBasic();
     void setFormLarge();
@@ -91,7 +99,7 @@ private:
 
     frmVardecks &w;
     IconCommands &m_icons;
-    const QString m_mode;
+    const Job m_job;
     PageBrowser *m_browser;
     QList<IconJob> m_jobs;
     qsizetype m_index = 0;

@@ -32,7 +32,7 @@ bool ThumbCommands::connectionQuestion(const QString &purpose)
                             MsgIcon::None, QStringLiteral("Internet connection?"));
 }
 
-void ThumbCommands::openWindow(const QString &mode, bool disableMain)
+void ThumbCommands::openWindow(Job job, bool disableMain)
 {
     if (m_window || !w.dbXML.isOpen())
         return;
@@ -43,9 +43,9 @@ void ThumbCommands::openWindow(const QString &mode, bool disableMain)
         focusBefore = nullptr;
     if (disableMain)
         w.setEnabled(false);
-    auto *window = new frmThumb(w, m_icons, mode);
+    auto *window = new frmThumb(w, m_icons, job);
     m_window = window;
-    const bool thumbnails = mode.startsWith(QLatin1Char('T'));
+    const bool thumbnails = job.kind == Job::Kind::Thumbnails;
     connect(window, &frmThumb::closed, this, [this, thumbnails, focusBefore] {
         QTimer::singleShot(0, this, [this, thumbnails, focusBefore] {
             // The shown Vardeck again, with its new thumbnail.
@@ -68,7 +68,7 @@ void ThumbCommands::mnuThumbVD_Click()
         return;
     }
     if (connectionQuestion(QStringLiteral("for creating thumbnails")))
-        openWindow(QStringLiteral("TN"), false);
+        openWindow({Job::Kind::Thumbnails, Job::Of::ShownVardeck}, false);
 }
 
 void ThumbCommands::mnuThumbFolder_Click()
@@ -76,13 +76,13 @@ void ThumbCommands::mnuThumbFolder_Click()
     if (!w.dbXML.folder(w.currentTID()))
         return;
     if (connectionQuestion(QStringLiteral("for creating thumbnails")))
-        openWindow(QStringLiteral("TF"), false);
+        openWindow({Job::Kind::Thumbnails, Job::Of::ShownFolder}, false);
 }
 
 void ThumbCommands::mnuThumbAll_Click()
 {
     if (connectionQuestion(QStringLiteral("for creating thumbnails")))
-        openWindow(QStringLiteral("TA"), false);
+        openWindow({Job::Kind::Thumbnails, Job::Of::Everything}, false);
 }
 
 void ThumbCommands::mnuThumbRemove_Click()
@@ -106,7 +106,7 @@ void ThumbCommands::mnuToolsSynch_Click()
         return;
     }
     if (connectionQuestion(QStringLiteral("for synchronization")))
-        openWindow(QStringLiteral("N"), true);
+        openWindow({Job::Kind::Synchronisation, Job::Of::ShownVardeck}, true);
 }
 
 void ThumbCommands::mnuToolsSynchFolder_Click()
@@ -117,7 +117,7 @@ void ThumbCommands::mnuToolsSynchFolder_Click()
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
     w.commands.clearSearchResults();
-    openWindow(QStringLiteral("F"), true);
+    openWindow({Job::Kind::Synchronisation, Job::Of::ShownFolder}, true);
 }
 
 void ThumbCommands::mnuToolsSynchAll_Click()
@@ -125,7 +125,7 @@ void ThumbCommands::mnuToolsSynchAll_Click()
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
     w.commands.clearSearchResults();
-    openWindow(QStringLiteral("A"), true);
+    openWindow({Job::Kind::Synchronisation, Job::Of::Everything}, true);
 }
 
 ThumbCommands &installThumbCommands(frmVardecks &w, IconCommands &icons)

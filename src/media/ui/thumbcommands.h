@@ -32,7 +32,8 @@ public:
 
 private:
     bool connectionQuestion(const QString &purpose);
-    void openWindow(const QString &mode, bool disableMain);
+    using Job = frmThumb::Job;
+    void openWindow(Job job, bool disableMain);
 
     frmVardecks &w;
     IconCommands &m_icons;
