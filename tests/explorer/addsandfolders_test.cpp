@@ -66,32 +66,41 @@ TEST_F(AddsAndFoldersTest, aNewVardeckGoesIntoTheFolderShownOnceAFoldersPopupHas
 // folder, which drops the add; the question comes first, and No leaves the add and its folder as they were.
 TEST_F(AddsAndFoldersTest, aFavouriteDroppedOnTheWindowDuringAnAddAsksFirstAndNoKeepsTheAddInItsFolder)
 {
-    openDatabase();
-    clickFolder("T5");
-    tabIndex(*window)->setTab(int(IndexTab::Favorites));
-    QTreeWidget *favourites = tvwFavs(*window);
-    QTreeWidgetItem *beta = tagged(favourites, "W1");
-    ASSERT_NE(beta, nullptr);
-    drags().setDragLoop([&](QWidget *, QMimeData *data) {
-        std::unique_ptr<QMimeData> owned(data);
-        // While the drag goes on the user comes back to the folder and starts an add.
-        tabIndex(*window)->setTab(int(IndexTab::Index));
-        startAdd();
-        ASSERT_EQ(window->editState(), EditState::Adding);
-        prompts.answer(MsgResult::No);
-        EXPECT_TRUE(dropOn(formClient(*window), owned.get(), formClient(*window)->rect().center()));
-    });
-    test::mouseDragFrom(favourites->viewport(), favourites->visualItemRect(beta).center(), true);
-    settle();
-    EXPECT_EQ(prompts.texts(), QStringList{"You are about to lose unsaved changes - do you wish to continue?"});
-    EXPECT_EQ(window->editState(), EditState::Adding);
-    EXPECT_EQ(txtWName(*window)->text(), "Pears");
-    EXPECT_EQ(topics()->currentItem(), node("T5"));
-    EXPECT_EQ(lblTName(*window)->text(), "Apple");
+    const std::pair<const char *, QWidget *(*)(const QWidget &)> targets[] = {
+        {"the window's background", &formClient},
+        {"the details panel", &Frame2},
+    };
+    for (const auto &[where, target] : targets) {
+        SCOPED_TRACE(where);
+        openDatabase();
+        clickFolder("T5");
+        tabIndex(*window)->setTab(int(IndexTab::Favorites));
+        QTreeWidget *favourites = tvwFavs(*window);
+        QTreeWidgetItem *beta = tagged(favourites, "W1");
+        ASSERT_NE(beta, nullptr);
+        ScriptedPrompts no;
+        drags().setDragLoop([&, target = target](QWidget *, QMimeData *data) {
+            std::unique_ptr<QMimeData> owned(data);
+            // While the drag goes on the user comes back to the folder and starts an add.
+            tabIndex(*window)->setTab(int(IndexTab::Index));
+            startAdd();
+            ASSERT_EQ(window->editState(), EditState::Adding);
+            no.answer(MsgResult::No);
+            QWidget *on = target(*window);
+            EXPECT_TRUE(dropOn(on, owned.get(), on->rect().center()));
+        });
+        test::mouseDragFrom(favourites->viewport(), favourites->visualItemRect(beta).center(), true);
+        settle();
+        EXPECT_EQ(no.texts(), QStringList{"You are about to lose unsaved changes - do you wish to continue?"});
+        EXPECT_EQ(window->editState(), EditState::Adding);
+        EXPECT_EQ(txtWName(*window)->text(), "Pears");
+        EXPECT_EQ(topics()->currentItem(), node("T5"));
+        EXPECT_EQ(lblTName(*window)->text(), "Apple");
 
-    saveWithCtrlS();
-    EXPECT_EQ(namesOnDisk("T5"), QStringList({"Secure bank", "Pears"}));
-    EXPECT_EQ(namesOnDisk("T1"), QStringList({"Beta site", "alpha & co"}));
+        saveWithCtrlS();
+        EXPECT_EQ(namesOnDisk("T5"), QStringList({"Secure bank", "Pears"}));
+        EXPECT_EQ(namesOnDisk("T1"), QStringList({"Beta site", "alpha & co"}));
+    }
 }
 
 // A folder made while a Vardeck is added is a place it can go: the add goes on, unasked, into the
