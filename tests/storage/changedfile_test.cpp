@@ -1,7 +1,6 @@
 // A database file that another program changed after it was read: how a save notices
-// it, and what the question the window installs decides.
+// it, and what it counts as no change.
 #include "platform/atomicfile.h"
-#include "storage/savereport.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/testenv.h"
@@ -203,60 +202,4 @@ TEST_F(ChangedFile, aSaveWhoseRenameFallsInALaterTickOfTheClockIsStillOurOwnFile
     }
     atomicfile_testing::setStepHook(nullptr);
     atomicfile_testing::setUnnamedTemporaryFiles(true);
-}
-
-TEST_F(ChangedFile, theInstalledQuestionIsAskedBeforeTheWriteAndItsAnswerDecides)
-{
-    struct Row {
-        const char *what;
-        bool changeOnDisk;
-        bool answer;
-        QStringList steps;
-        bool saved;
-        const char *onDisk;
-        bool unsaved;
-        bool userKept;
-    };
-    const Row rows[] = {
-        {"changed, Yes", true, true, {"asked " + path, "written"}, true, "Mine", false, false},
-        {"changed, No", true, false, {"asked " + path}, false, "Theirs", true, true},
-        {"unchanged", false, false, {"written"}, true, "Mine", false, false},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.what);
-        reset();
-        open();
-        QStringList steps;
-        db->setChangedFileQuestion([&steps, &row](const QString &file) {
-            steps << "asked " + file;
-            return row.answer;
-        });
-        if (row.changeOnDisk) {
-            ASSERT_TRUE(writeFileAtomically(path, test::readBytes(path).replace("First", "Theirs")));
-        }
-        rename("Mine");
-        Notices notices;
-        const bool saved = saveDatabase(*db, notices);
-        EXPECT_EQ(saved, row.saved);
-        EXPECT_TRUE(notices.isEmpty()) << "No was the user's choice, which the question explained";
-        EXPECT_EQ(nameOnDisk(), row.onDisk);
-        EXPECT_EQ(db->hasUnsavedChanges(), row.unsaved);
-        EXPECT_EQ(db->userKeptChangedFile(), row.userKept);
-        EXPECT_EQ(db->getTheDOM()->nodeFromID("T1").childText("NAME"), "Mine") << "the change stays in memory";
-
-        // Through a runner of the write step: the same order, the write only after a Yes.
-        steps.clear();
-        const XMLDatabase::StepRunner runner = [&steps](const std::function<void()> &write) {
-            steps << "written";
-            write();
-        };
-        if (row.changeOnDisk && row.saved) {
-            ASSERT_TRUE(writeFileAtomically(path, test::readBytes(path).replace("Mine", "Theirs")));
-        }
-        rename("Mine");
-        QString error;
-        EXPECT_EQ(db->save(&error, runner), row.saved);
-        EXPECT_EQ(steps, row.steps);
-        EXPECT_EQ(nameOnDisk(), row.onDisk);
-    }
 }
