@@ -33,7 +33,10 @@ xmlNodePtr nextInSubtree(xmlNodePtr node, xmlNodePtr top)
 
 } // namespace
 
-DatabaseMerge::DatabaseMerge(XMLDatabase &open, ImportProgress *progress) : m_open(open), m_progress(progress) {}
+DatabaseMerge::DatabaseMerge(XMLDatabase &open, ImportProgress *progress)
+    : m_open(open), m_progress(progress), m_unsavedBefore(open.hasUnsavedChanges())
+{
+}
 
 bool DatabaseMerge::fail(const QString &reason)
 {
@@ -239,6 +242,7 @@ void DatabaseMerge::rollback()
     m_attached.clear();
     m_copiedFolders.clear();
     m_copiedVardecks.clear();
+    m_open.changeTakenBack(m_unsavedBefore);
 }
 
 } // namespace rr

@@ -39,7 +39,8 @@ public:
     // Reads the other file and merges it into the open document (not saved). False
     // with error(); the open document is then unchanged.
     bool merge(const QString &otherPath);
-    // Takes back a merge that cannot be saved.
+    // Takes back a merge that cannot be saved; the database then holds an unsaved
+    // change only if it did before the merge.
     void rollback();
 
     QString error() const { return m_error; }
@@ -63,6 +64,7 @@ private:
 
     XMLDatabase &m_open;
     ImportProgress *m_progress;
+    bool m_unsavedBefore = false;
     QList<XmlNode> m_attached;
     // Every folder and Vardeck copied, in document order.
     QList<XmlNode> m_copiedFolders;

@@ -28,7 +28,7 @@ QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast
 }
 
 ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
-    : m_db(db), m_progress(progress), m_today(QDate::currentDate())
+    : m_db(db), m_progress(progress), m_unsavedBefore(db.hasUnsavedChanges()), m_today(QDate::currentDate())
 {
 }
 
@@ -165,6 +165,7 @@ void ImportBuilder::rollback()
             folder.parentNode().removeChild(folder);
     }
     m_createdTopTIDs.clear();
+    m_db.changeTakenBack(m_unsavedBefore);
 }
 
 } // namespace rr

@@ -76,7 +76,8 @@ public:
     // that kind the whole import holds (error() says "at least" the ones asked for).
     QString usedUpReason(int importing) const;
 
-    // Removes every top-level folder this builder created, with all it holds.
+    // Removes every top-level folder this builder created, with all it holds; the
+    // database then holds an unsaved change only if it did before the import.
     void rollback();
 
     // The counts of the running import (the callers count).
@@ -90,6 +91,7 @@ private:
 
     XMLDatabase &m_db;
     ImportProgress *m_progress;
+    bool m_unsavedBefore = false;
     QDate m_today;
     QString m_topTID;
     QString m_error;

@@ -265,6 +265,7 @@ bool AtomicFileWriter::open()
     ignoreFileSizeSignal();
     cancel();
     m_error.clear();
+    m_digest.reset();
     // A link is written through, so every link of a chain stays a link and the file
     // at its end gets the bytes.
     QByteArray missing;
@@ -320,6 +321,7 @@ bool AtomicFileWriter::write(const char *data, qsizetype size)
                 continue;
             return fail(errno);
         }
+        m_digest.addData(QByteArrayView(data, n));
         data += n;
         size -= n;
         m_written += n;
@@ -362,17 +364,31 @@ bool AtomicFileWriter::commit()
     reached("synced");
     if (m_unnamed && !linkUnderTemporaryName())
         return false;
-    // Renaming changes none of what tells this file from another one written later.
-    const FileStamp stamp = FileStamp::ofOpenFile(m_fd);
+    // The rename sets the file's change time: its stamp is read after it, through a
+    // second descriptor, so that it is this file's even if another one took the name
+    // at once. The first descriptor is closed before the rename, which reports what
+    // a close finds (on a network file system, a write that failed).
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0)
-        return fail(errno);
+    const int kept = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        if (kept >= 0)
+            ::close(kept);
+        return fail(error);
+    }
     reached("linked");
-    if (::rename(m_temp.constData(), m_target.constData()) != 0)
-        return fail(errno);
+    if (::rename(m_temp.constData(), m_target.constData()) != 0) {
+        const int error = errno;
+        if (kept >= 0)
+            ::close(kept);
+        return fail(error);
+    }
     m_temp.clear();
-    m_committed = stamp;
+    m_committed = kept >= 0 ? FileStamp::ofOpenFile(kept) : FileStamp::ofPath(QFile::decodeName(m_target));
+    m_committed.digest = m_digest.result();
+    if (kept >= 0)
+        ::close(kept);
     reached("renamed");
     // The rename is only durable once the folder itself is on the disk; with it goes
     // the link count of a file that was unnamed.

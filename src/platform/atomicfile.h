@@ -54,7 +54,8 @@ public:
     void cancel();
     // The reason of the first failure, naming the file.
     QString errorString() const { return m_error; }
-    // The stamp of the file a commit put in place (null before one succeeded).
+    // The stamp of the file a commit put in place, with the digest of what was
+    // written (null before one succeeded).
     FileStamp committed() const { return m_committed; }
 
 private:
@@ -73,6 +74,7 @@ private:
     int m_fd = -1;
     bool m_unnamed = false;
     QString m_error;
+    QCryptographicHash m_digest{FileStamp::kDigest};
     FileStamp m_committed;
 };
 

@@ -517,6 +517,8 @@ bool XmlDocument::load(const QString &path)
     // The library reads the file in pieces: its whole text is never held beside the tree.
     const bool loaded = parseInto(XmlSource{file.fd, {}}, QFileInfo(path).absolutePath());
     m_loadedStamp = loaded ? FileStamp::of(st) : FileStamp();
+    if (loaded)
+        m_loadedStamp.digest = FileStamp::contentDigest(file.fd);
     return loaded;
 }
 

@@ -1,7 +1,18 @@
 #include "shell/opendatabase.h"
 
+#include "storage/ui/savereport.h"
+
 namespace rr
 {
+
+void OpenDatabase::open(std::unique_ptr<XMLDatabase> loaded, const QString &name)
+{
+    m_db = std::move(loaded);
+    if (m_db)
+        m_db->setChangedFileQuestion(askToReplaceChangedFile);
+    m_name = name;
+    m_mostRecentName = name;
+}
 
 bool OpenDatabase::isOpen() const
 {

@@ -37,13 +37,9 @@ public:
     const QString &mostRecentName() const { return m_mostRecentName; }
 
     // Takes over a handle whose file has been read, with the file's name; the one open
-    // before goes.
-    void open(std::unique_ptr<XMLDatabase> loaded, const QString &name)
-    {
-        m_db = std::move(loaded);
-        m_name = name;
-        m_mostRecentName = name;
-    }
+    // before goes. Every save of the handle asks the user before it writes over a file
+    // another program changed.
+    void open(std::unique_ptr<XMLDatabase> loaded, const QString &name);
     void close()
     {
         m_db.reset();

@@ -22,6 +22,8 @@ bool saveDatabase(const XMLDatabase &db, Notices &notices)
     QString error;
     if (db.save(&error))
         return true;
+    if (db.userKeptChangedFile())
+        return false;
     notices.append(Notice(saveFailedMessage(error), MsgIcon::Exclamation));
     return false;
 }

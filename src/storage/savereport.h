@@ -19,7 +19,8 @@ QString changedFileQuestion(const QString &path);
 
 // Writes the whole database file. When that fails, false comes back and the notice
 // saying why (exclamation icon) is appended to notices; the change stays in the
-// document in memory, so the next successful save writes it.
+// document in memory, so the next successful save writes it. A file another program
+// changed that the user chose to keep adds no notice: the question said what No does.
 bool saveDatabase(const XMLDatabase &db, Notices &notices);
 
 } // namespace rr

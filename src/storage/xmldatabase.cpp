@@ -104,7 +104,7 @@ QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const
     return field(wid, "KEYWORD1", ok);
 }
 
-bool XMLDatabase::save(QString *error) const
+bool XMLDatabase::save(QString *error, const StepRunner &runWrite) const
 {
     if (!m_document || !m_document->isLoaded()) {
         if (error)
@@ -112,7 +112,15 @@ bool XMLDatabase::save(QString *error) const
         return false;
     }
     const QString path = savePath();
+    // Every save passes here, so none can write over another program's change unasked.
     m_keptChangedFile = fileChangedOnDisk();
+    m_userKeptChangedFile = false;
+    if (m_keptChangedFile && m_changedFileQuestion) {
+        m_userKeptChangedFile = !m_changedFileQuestion(path);
+        m_keptChangedFile = m_userKeptChangedFile;
+        if (!m_keptChangedFile)
+            replaceChangedFile();
+    }
     if (m_keptChangedFile) {
         m_unsavedChanges = true;
         if (error)
@@ -120,12 +128,18 @@ bool XMLDatabase::save(QString *error) const
         return false;
     }
     FileStamp saved;
-    m_unsavedChanges = !m_document->save(path, error, &saved);
-    if (!m_unsavedChanges) {
+    bool written = false;
+    const auto write = [&] { written = m_document->save(path, error, &saved); };
+    if (runWrite)
+        runWrite(write);
+    else
+        write();
+    m_unsavedChanges = !written;
+    if (written) {
         m_knownStamp = saved;
         m_knownPath = path;
     }
-    return !m_unsavedChanges;
+    return written;
 }
 
 bool XMLDatabase::fileChangedOnDisk() const
@@ -133,11 +147,20 @@ bool XMLDatabase::fileChangedOnDisk() const
     if (m_knownStamp.isNull() || savePath() != m_knownPath)
         return false;
     const FileStamp now = FileStamp::ofPath(m_knownPath);
-    return !now.isNull() && now != m_knownStamp;
+    if (now.isNull() || now == m_knownStamp)
+        return false;
+    // Only the change time moved (a change of mode or links, or a rewrite whose times
+    // were put back): the content decides, and a file that holds what was known is
+    // known again as it is now.
+    if (!now.sameButChangeTime(m_knownStamp) || !m_knownStamp.sameContent(m_knownPath))
+        return true;
+    m_knownStamp.changedNs = now.changedNs;
+    return false;
 }
 
 void XMLDatabase::replaceChangedFile() const
 {
+    // The file as it is now, with no digest: a save is about to replace it.
     if (const FileStamp now = FileStamp::ofPath(m_knownPath); !now.isNull())
         m_knownStamp = now;
 }

@@ -4,10 +4,13 @@
 // and a Vardeck's fields as text. Windows edit the document in place and save the
 // whole file right after each change. A file that another program changed or
 // replaced since it was read (or last saved here) is not overwritten unless the user
-// says so: a save looks at the file once (one stat) before it writes.
+// says so: every save looks at the file (one stat; its content only when nothing but
+// its change time moved) before it writes and, when it changed, asks the question the
+// window installed on this handle; without one, or on No, the save writes nothing.
 #include "platform/xmldocument.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace rr
@@ -50,24 +53,41 @@ public:
     QString getVDNotes(const QString &wid, bool *ok = nullptr) const;
     QString getVDKeywords(const QString &wid, bool *ok = nullptr) const;
 
+    // The question a save asks when the file changed on disk (fileChangedOnDisk),
+    // with the file's path: true writes the database over it.
+    using ChangedFileQuestion = std::function<bool(const QString &path)>;
+    void setChangedFileQuestion(ChangedFileQuestion question) { m_changedFileQuestion = std::move(question); }
+    // Runs the writing of the file, for a caller that wants it done elsewhere (beside
+    // the window's events); it runs the step once and returns when it is done.
+    using StepRunner = std::function<void(const std::function<void()> &step)>;
+
     // Writes the whole document to getPath() atomically; false with a reason, and
     // then the file on disk is the previous one and the change stays in memory. A file
-    // that changed on disk is not written over (fileChangedOnDisk).
-    bool save(QString *error = nullptr) const;
+    // that changed on disk is written over only when the installed question says so;
+    // the question is asked on the caller's thread before the write, which runs
+    // through runWrite when one is given.
+    bool save(QString *error = nullptr, const StepRunner &runWrite = {}) const;
     // The file a save writes.
     QString savePath() const { return m_path.isEmpty() ? m_loadedPath : m_path; }
     // True when the file at savePath() is no longer the one this database read or
-    // last saved: another program changed or replaced it. A file removed meanwhile is
-    // no change (a save writes it again).
+    // last saved: another program changed or replaced it (platform/filestamp.h says
+    // what tells). A change of its mode or links alone, and a file removed meanwhile,
+    // are no change (a save writes it again).
     bool fileChangedOnDisk() const;
     // True when the last save wrote nothing because the file had changed on disk.
     bool keptChangedFile() const { return m_keptChangedFile; }
+    // True when that was the user's answer to the question: it told them that the
+    // change stays here until the next save.
+    bool userKeptChangedFile() const { return m_keptChangedFile && m_userKeptChangedFile; }
     // The user's answer to a change on disk: the next save writes over the file as it
     // is now.
     void replaceChangedFile() const;
     // True after a save failed, until one succeeds: the document holds a change that
     // the file does not.
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    // A change that was taken back from the document (an import that could not be
+    // saved) leaves it as it was before: unsaved only if it was then.
+    void changeTakenBack(bool unsavedBefore) const { m_unsavedChanges = unsavedBefore; }
 
     // Why a save did not write over the file at path: another program changed it.
     static QString changedOnDiskMessage(const QString &path);
@@ -86,6 +106,8 @@ private:
     QString m_path;
     mutable bool m_unsavedChanges = false;
     mutable bool m_keptChangedFile = false;
+    mutable bool m_userKeptChangedFile = false;
+    ChangedFileQuestion m_changedFileQuestion;
     // The file as this database last read or wrote it, and its path.
     mutable FileStamp m_knownStamp;
     mutable QString m_knownPath;

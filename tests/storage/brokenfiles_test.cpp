@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -123,23 +124,27 @@ TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReaso
         {pipe, "it is a named pipe, not a file."},        {socketPath, "it is a socket, not a file."},
         {"/dev/null", "it is a device, not a file."},
     };
-    // Were the pipe opened, a writer coming by would end the wait (and the test) at once.
-    std::atomic<bool> done{false};
-    std::thread writer([&] {
-        while (!done) {
-            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0)
-                ::close(fd);
-            ::usleep(20 * 1000);
+    // No program writes to the pipe: an open that waited for a writer would never
+    // return. The opens run on a thread of their own under a watchdog, which fails the
+    // test when they take too long and then releases the waiting open as a writer.
+    std::promise<void> finished;
+    std::future<void> done = finished.get_future();
+    std::thread reader([&] {
+        for (const auto &[path, why] : notFiles) {
+            XMLDatabase db;
+            EXPECT_FALSE(db.openDBValidate(path));
+            EXPECT_EQ(db.getTheDOM()->parseErrorReason(), "The file " + path + " could not be read: " + why);
         }
+        finished.set_value();
     });
-    for (const auto &[path, why] : notFiles) {
-        XMLDatabase db;
-        EXPECT_FALSE(db.openDBValidate(path));
-        EXPECT_EQ(db.getTheDOM()->parseErrorReason(), "The file " + path + " could not be read: " + why);
+    EXPECT_EQ(done.wait_for(std::chrono::seconds(5)), std::future_status::ready)
+        << "an open waited for a writer of the named pipe";
+    while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
     }
-    done = true;
-    writer.join();
+    reader.join();
     ::close(socketFd);
 }
 

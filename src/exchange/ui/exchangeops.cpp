@@ -72,9 +72,8 @@ bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
 
 bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error)
 {
-    bool saved = false;
-    progress->runLongStep([&] { saved = db.save(error); });
-    return saved;
+    // A question about the file comes first, on this thread; only the writing runs aside.
+    return db.save(error, [progress](const std::function<void()> &write) { progress->runLongStep(write); });
 }
 
 void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)

@@ -40,6 +40,7 @@ bool dropEditBeforeImport(frmVardecks &w);
 bool settleProgressWindow(frmVardecks &w, frmProgress *progress);
 
 // Saves the database after an import while its progress window keeps repainting.
+// A change another program made to the file is asked about first.
 bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error);
 
 struct ImportRun {

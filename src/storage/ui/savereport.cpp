@@ -3,22 +3,25 @@
 #include "platform/prompt.h"
 #include "storage/savereport.h"
 
+#include <QGuiApplication>
+
 namespace rr
 {
+
+bool askToReplaceChangedFile(const QString &path)
+{
+    // A long run (an import) asks with the busy pointer up: the question takes the
+    // ordinary one.
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool replace = prompt::askYesNo(changedFileQuestion(path), MsgIcon::Exclamation, QString(), MsgResult::No);
+    QGuiApplication::restoreOverrideCursor();
+    return replace;
+}
 
 bool saveDatabaseReporting(const XMLDatabase &db)
 {
     Notices notices;
-    bool saved = saveDatabase(db, notices);
-    // Another program changed the file, and the save wrote nothing: the user decides
-    // whether it is written over. The default keeps the file and the change in memory.
-    if (!saved && db.keptChangedFile()) {
-        if (!prompt::askYesNo(changedFileQuestion(db.savePath()), MsgIcon::Exclamation, QString(), MsgResult::No))
-            return false;
-        db.replaceChangedFile();
-        notices.clear();
-        saved = saveDatabase(db, notices);
-    }
+    const bool saved = saveDatabase(db, notices);
     prompt::tell(notices);
     return saved;
 }

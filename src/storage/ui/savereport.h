@@ -5,10 +5,15 @@
 namespace rr
 {
 
-// Writes the whole database file. When another program changed the file since it was
-// read, the user is asked first whether to write over it (default No). When the save
-// fails the user is told why (exclamation icon) and false comes back; the change stays
-// in the document in memory, so the next successful save writes it.
+// The question every save of the window's database asks when another program changed
+// or replaced the file since it was read (changedFileQuestion, exclamation icon,
+// default No): true on Yes, which writes the database over it. The window installs it
+// on the handle it opens (XMLDatabase::setChangedFileQuestion).
+bool askToReplaceChangedFile(const QString &path);
+
+// Writes the whole database file. When the save fails the user is told why
+// (exclamation icon) and false comes back; the change stays in the document in
+// memory, so the next successful save writes it.
 bool saveDatabaseReporting(const XMLDatabase &db);
 
 } // namespace rr

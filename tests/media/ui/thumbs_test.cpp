@@ -4,6 +4,7 @@
 #include "media/ui/iconcommands.h"
 #include "media/ui/pagebrowser.h"
 #include "media/ui/thumbcommands.h"
+#include "platform/atomicfile.h"
 #include "support/httpserver.h"
 #include "support/windowcontrols.h"
 
@@ -271,6 +272,42 @@ TEST_F(ThumbsTest, synchronisingTheShownVardeckFillsTheEditBoxes)
     ASSERT_TRUE(waitUntil([&] { return windowClosed(); }, 30000));
     EXPECT_EQ(prompts.lastText(), "Looping could not be synchronized: The page redirects in a loop and never arrives "
                                   "at a page.  The Vardeck was not changed.");
+}
+
+TEST_F(ThumbsTest, aFolderRunAsksBeforeWritingOverAFileAnotherProgramChanged)
+{
+    const QByteArray body = "<FOLDERS>" +
+                            folderXml("T1", "Pages",
+                                      "<VARDECK WID=\"W1\"><NAME>Described</NAME><ADDRESS>" +
+                                          site.url("/described.html").toUtf8() + "</ADDRESS></VARDECK>") +
+                            "</FOLDERS>";
+    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        SCOPED_TRACE(answer == MsgResult::Yes ? "Yes" : "No");
+        openDb(body);
+        clickFolder("T1");
+        ASSERT_TRUE(writeFileAtomically(path, fileBytes() + "<!-- theirs -->"));
+        const QByteArray theirs = fileBytes();
+        prompts.clear();
+        prompts.answer(answer);
+        menu(MenuId::mnuToolsSynchFolder);
+        frmThumb *form = thumbWindow();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
+        EXPECT_EQ(prompts.texts(),
+                  QStringList{"The Vardecks database file " + path +
+                              " was changed by another program after it was read.\n\nReplace it with the database "
+                              "as it is here?  No keeps the file as it is on disk, and the change here until the next "
+                              "save."});
+        EXPECT_EQ(doc()->nodeFromID("W1").childText("NAME"), "Known title");
+        if (answer == MsgResult::Yes) {
+            EXPECT_EQ(stored("W1").childText("NAME"), "Known title");
+        } else {
+            EXPECT_EQ(fileBytes(), theirs);
+            EXPECT_TRUE(window->dbXML->hasUnsavedChanges());
+        }
+        form->close();
+        EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
+    }
 }
 
 } // namespace rr::test
