@@ -98,3 +98,35 @@ TEST_F(ExchangeFilesTest, theSummaryNamesTheFileReadOrCountsSeveralAndListsThemI
     progress->begin();
     EXPECT_FALSE(progress->lblRead->isVisibleTo(progress));
 }
+
+TEST_F(ExchangeFilesTest, aWebPageExportedUnderANameWithoutItsEndingGetsHtm)
+{
+    QFile::copy(paths::installedDataFolder() + "/DeVivozoda/VD_plain.xsl", home.databaseFolder() + "VD_plain.xsl");
+    const struct {
+        const char *typed, *written;
+    } cases[] = {
+        {"links", "links.htm"},         {"links.HTM", "links.HTM"},   {"page.html", "page.html"},
+        {"notes.txt", "notes.txt.htm"}, {"my.pages", "my.pages.htm"},
+    };
+    for (const auto &c : cases) {
+        const QString written = files.filePath(c.written);
+        prompts.answerFile(files.filePath(c.typed));
+        prompts.answer(MsgResult::No);
+        run(false, 2);
+        EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to " + written +
+                                          ". Do you wish to view the file now?");
+        EXPECT_TRUE(readBytes(written).contains("<html")) << c.typed;
+        if (QString(c.typed) != c.written) {
+            EXPECT_FALSE(QFile::exists(files.filePath(c.typed))) << c.typed;
+        }
+    }
+
+    // The file with the ending added is the one asked about before it is replaced.
+    writeBytes(files.filePath("links.htm"), "mine");
+    prompts.answerFile(files.filePath("links"));
+    prompts.answer(MsgResult::No);
+    run(false, 2);
+    EXPECT_EQ(prompts.lastText(),
+              "The file " + files.filePath("links.htm") + " already exists - do you wish to overwrite it?");
+    EXPECT_EQ(readBytes(files.filePath("links.htm")), "mine");
+}
