@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -16,16 +17,27 @@ namespace
 
 constexpr int kMaxWalkDepth = 32;
 
-QDateTime writtenAt(const QString &path)
+// The time a file tells the bookmarks as they were. A backup whose bookmarks did not
+// change since the one before is not written again: the browser renames that one to
+// the day's name ("bookmarks-YYYY-MM-DD_…") and leaves its time as it was, so a
+// backup holds the bookmarks of the start of the day its name gives at least.
+QDateTime bookmarksAsOf(const QString &path)
 {
-    return QFileInfo(path).lastModified().toUTC();
+    const QFileInfo file(path);
+    const QDateTime written = file.lastModified().toUTC();
+    static const QRegularExpression dated(QStringLiteral("^bookmarks-(\\d{4}-\\d{2}-\\d{2})[_.]"));
+    const QRegularExpressionMatch match = dated.match(file.fileName());
+    if (!match.hasMatch() || !path.endsWith(QLatin1String(".jsonlz4"), Qt::CaseInsensitive))
+        return written;
+    const QDate day = QDate::fromString(match.captured(1), Qt::ISODate);
+    const QDateTime named = day.isValid() ? day.startOfDay().toUTC() : QDateTime();
+    return written.isValid() && written > named ? written : named;
 }
 
-// The newer of two files by the time they were last written ("" is older than any);
-// the same time keeps a.
+// The newer of two files by bookmarksAsOf ("" is older than any); the same time keeps a.
 const QString &newer(const QString &a, const QString &b)
 {
-    return writtenAt(b) > writtenAt(a) ? b : a;
+    return bookmarksAsOf(b) > bookmarksAsOf(a) ? b : a;
 }
 
 void walk(const QString &path, bool backups, int depth, QStringList *found)
@@ -51,12 +63,12 @@ void walk(const QString &path, bool backups, int depth, QStringList *found)
         return;
     // A profile: the browser writes a backup of its bookmarks every day it is used (a
     // later one the same day replaces that day's file), but a "bookmarks.html" only when
-    // asked, so either may be the older. The profile gives the one written last.
+    // asked, so either may be the older. The profile gives the newer.
     QString newest;
     const QFileInfoList saved = QDir(dir.filePath(QStringLiteral("bookmarkbackups")))
                                     .entryInfoList({QStringLiteral("*.jsonlz4")}, QDir::Files, QDir::Name);
-    // Backups written at the same time go by name (their date); a bookmarks.html written
-    // at the same time as the newest backup gives way to it.
+    // Backups of the same time go by name (their date); a bookmarks.html of the same
+    // time as the newest backup gives way to it.
     for (const QFileInfo &backup : saved)
         newest = newer(backup.absoluteFilePath(), newest);
     for (qsizetype i = before; i < found->size(); ++i)

@@ -19,7 +19,8 @@ namespace rr
 // The files named "bookmarks.html" in any letter case below the roots, depth first,
 // a folder's own files before its sub-folders, each folder's entries by name. With
 // backups, a profile folder (one holding "bookmarkbackups") gives one file in place of
-// those found below it: the one last written of them and its "bookmarkbackups/*.jsonlz4".
+// those found below it: the newest of them and of its "bookmarkbackups/*.jsonlz4" (a
+// backup counts from the day its name gives when its file time is older).
 // Symbolic links to folders are not followed.
 QStringList findBookmarksFiles(const QStringList &roots, bool backups);
 

@@ -22,9 +22,11 @@ class Profile
 public:
     explicit Profile(const QString &folder) : m_folder(folder) { QDir().mkpath(folder + "/bookmarkbackups"); }
 
-    QString backup(const QDateTime &when, const QString &title)
+    // named: the day in the name, when the browser renamed an unchanged backup to it.
+    QString backup(const QDateTime &when, const QString &title, const QDate &named = QDate())
     {
-        const QString path = m_folder + "/bookmarkbackups/bookmarks-" + when.toString("yyyy-MM-dd") +
+        const QString path = m_folder + "/bookmarkbackups/bookmarks-" +
+                             (named.isValid() ? named : when.date()).toString("yyyy-MM-dd") +
                              "_1_cqFbwqM-MEEefA0rcwsaFk7pGQLfNKytlvoq_Gsfins=.jsonlz4";
         writeBytes(path, mozlz4::compress(R"({"guid":"root________","children":[{"guid":"toolbar_____",)"
                                           R"("title":"toolbar","children":[{"title":")" +
@@ -107,6 +109,20 @@ TEST(FirefoxNewest, copiedBackupsWithOneTimeGoByTheDateInTheirNames)
         ASSERT_TRUE(file.setFileTime(copied, QFileDevice::FileModificationTime));
     }
     EXPECT_EQ(findBookmarksFiles({root.path()}, true), QStringList(newer));
+}
+
+TEST(FirefoxNewest, anUnchangedBackupRenamedToALaterDayCountsFromThatDay)
+{
+    // The browser keeps the time of a backup whose bookmarks did not change and only
+    // renames it to the new day.
+    QTemporaryDir root;
+    Profile profile(root.filePath("p.default"));
+    const QString html = profile.html(at("2026-12-03 10:00"), "Exported");
+    const QString renamed = profile.backup(at("2026-12-01 10:00"), "Kept", QDate(2026, 12, 7));
+    EXPECT_EQ(findBookmarksFiles({root.path()}, true), QStringList(renamed));
+    // The same day it was renamed, an export later that day is the newer.
+    profile.html(at("2026-12-07 09:00"), "Exported again");
+    EXPECT_EQ(findBookmarksFiles({root.path()}, true), QStringList(html));
 }
 
 TEST(FirefoxNewest, theImportNamesEachFileItReadWithItsTimeAndNotThoseItPassedOver)
