@@ -145,8 +145,9 @@ td .description { font-weight: normal; font-size: 0.85em; }
 </html>
 </xsl:template>
 
+<!-- A folder without a name still has a link to click. -->
 <xsl:template match="FOLDER" mode="contents">
-  <li><a href="#{@TID}"><xsl:value-of select="NAME"/></a> <span class="count"> (<xsl:value-of select="count(VARDECKS/VARDECK)"/>)</span>
+  <li><a href="#{@TID}"><xsl:choose><xsl:when test="normalize-space(NAME)"><xsl:value-of select="NAME"/></xsl:when><xsl:otherwise>(no name)</xsl:otherwise></xsl:choose></a> <span class="count"> (<xsl:value-of select="count(VARDECKS/VARDECK)"/>)</span>
     <xsl:if test="SUBFOLDERS/FOLDER"><ul><xsl:apply-templates select="SUBFOLDERS/FOLDER" mode="contents"/></ul></xsl:if>
   </li>
 </xsl:template>

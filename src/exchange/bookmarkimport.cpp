@@ -3,8 +3,10 @@
 #include "exchange/bookmarkfile.h"
 #include "platform/textutil.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -15,10 +17,33 @@ namespace
 
 constexpr int kMaxWalkDepth = 32;
 
+// The time a file tells the bookmarks as they were. A backup whose bookmarks did not
+// change since the one before is not written again: the browser renames that one to
+// the day's name ("bookmarks-YYYY-MM-DD_…") and leaves its time as it was, so a
+// backup holds the bookmarks of the start of the day its name gives at least.
+QDateTime bookmarksAsOf(const QString &path)
+{
+    const QFileInfo file(path);
+    const QDateTime written = file.lastModified().toUTC();
+    static const QRegularExpression dated(QStringLiteral("^bookmarks-(\\d{4}-\\d{2}-\\d{2})[_.]"));
+    const QRegularExpressionMatch match = dated.match(file.fileName());
+    if (!match.hasMatch() || !path.endsWith(QLatin1String(".jsonlz4"), Qt::CaseInsensitive))
+        return written;
+    const QDate day = QDate::fromString(match.captured(1), Qt::ISODate);
+    const QDateTime named = day.isValid() ? day.startOfDay().toUTC() : QDateTime();
+    return written.isValid() && written > named ? written : named;
+}
+
+// The newer of two files by bookmarksAsOf ("" is older than any); the same time keeps a.
+const QString &newer(const QString &a, const QString &b)
+{
+    return bookmarksAsOf(b) > bookmarksAsOf(a) ? b : a;
+}
+
 void walk(const QString &path, bool backups, int depth, QStringList *found)
 {
     const QDir dir(path);
-    const int before = found->size();
+    const qsizetype before = found->size();
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
                                                     QDir::Name | QDir::IgnoreCase | QDir::DirsLast);
     QFileInfoList folders;
@@ -34,13 +59,24 @@ void walk(const QString &path, bool backups, int depth, QStringList *found)
         for (const QFileInfo &folder : std::as_const(folders))
             walk(folder.absoluteFilePath(), backups, depth + 1, found);
     }
-    if (!backups || found->size() > before || !dir.exists(QStringLiteral("bookmarkbackups")))
+    if (!backups || !dir.exists(QStringLiteral("bookmarkbackups")))
         return;
-    // Backups are named "bookmarks-YYYY-MM-DD_…", so the last by name is the newest.
+    // A profile: the browser writes a backup of its bookmarks every day it is used (a
+    // later one the same day replaces that day's file), but a "bookmarks.html" only when
+    // asked, so either may be the older. The profile gives the newer.
+    QString newest;
     const QFileInfoList saved = QDir(dir.filePath(QStringLiteral("bookmarkbackups")))
                                     .entryInfoList({QStringLiteral("*.jsonlz4")}, QDir::Files, QDir::Name);
-    if (!saved.isEmpty())
-        *found << saved.last().absoluteFilePath();
+    // Backups of the same time go by name (their date); a bookmarks.html of the same
+    // time as the newest backup gives way to it.
+    for (const QFileInfo &backup : saved)
+        newest = newer(backup.absoluteFilePath(), newest);
+    for (qsizetype i = before; i < found->size(); ++i)
+        newest = newer(newest, found->at(i));
+    if (newest.isEmpty())
+        return;
+    found->resize(before);
+    *found << newest;
 }
 
 } // namespace
@@ -53,6 +89,12 @@ QStringList findBookmarksFiles(const QStringList &roots, bool backups)
             walk(root, backups, 0, &found);
     }
     return found;
+}
+
+QString bookmarkFileNote(const QString &path)
+{
+    return QDir::toNativeSeparators(path) + QStringLiteral(", written ") +
+           QFileInfo(path).lastModified().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
 }
 
 BookmarkFileImport::BookmarkFileImport(ImportBuilder &builder, ImportProgress *progress)
@@ -111,10 +153,15 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
         const QString &path = files[f];
         QList<BookmarkEntry> entries;
         QString reason;
+        if (m_progress) {
+            m_progress->setFolderName(QStringLiteral("Reading ") + QDir::toNativeSeparators(path));
+            m_progress->flush();
+        }
         if (!readFile(path, &entries, &reason)) {
             m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
             continue;
         }
+        m_read << bookmarkFileNote(path);
         // Each heading's folder, its level (the top folder is level 1) and the folder
         // that holds it.
         struct Placed {

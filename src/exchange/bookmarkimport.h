@@ -18,10 +18,15 @@ namespace rr
 
 // The files named "bookmarks.html" in any letter case below the roots, depth first,
 // a folder's own files before its sub-folders, each folder's entries by name. With
-// backups, a profile folder (one holding "bookmarkbackups") in which the walk finds
-// no such file gives its newest "bookmarkbackups/*.jsonlz4" instead, in its place.
+// backups, a profile folder (one holding "bookmarkbackups") gives one file in place of
+// those found below it: the newest of them and of its "bookmarkbackups/*.jsonlz4" (a
+// backup counts from the day its name gives when its file time is older).
 // Symbolic links to folders are not followed.
 QStringList findBookmarksFiles(const QStringList &roots, bool backups);
+
+// A bookmark file as the user is told it was read: its path and the local time it was
+// last written, "/p/bookmarks.html, written 2026-12-08 09:30".
+QString bookmarkFileNote(const QString &path);
 
 class BookmarkFileImport
 {
@@ -34,6 +39,8 @@ public:
 
     // The files that could not be read, each with its reason.
     const QStringList &skippedItems() const { return m_skipped; }
+    // The files read, each as bookmarkFileNote gives it.
+    const QStringList &readItems() const { return m_read; }
     // Folders nested too deeply that were put at the deepest level, and a note for each
     // file that had them.
     int movedFolders() const { return m_movedFolders; }
@@ -53,6 +60,7 @@ private:
     ImportBuilder &m_builder;
     ImportProgress *m_progress;
     QStringList m_skipped;
+    QStringList m_read;
     QStringList m_moved;
     int m_movedFolders = 0;
     int m_withoutAddress = 0;

@@ -22,6 +22,8 @@ float progressFillTo98(float value);
 
 // What an import passed over or changed on its way, told when it has finished.
 struct ImportNotes {
+    // The files the import read, each with the time it was written.
+    QStringList read;
     // The files and folders that could not be read, each with its reason.
     QStringList skipped;
     // Folders nested more deeply than a database holds, put at the deepest level with

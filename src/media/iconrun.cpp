@@ -107,7 +107,7 @@ bool IconRun::startNext()
     if (m_running.size() == 1)
         emit waitingOn(run->job.name, run->home);
     IconSupport::calcIconURL(url, m_net, m_fetches,
-                             [this, run](const QString &address) { iconAddressFound(run, address); });
+                             [this, run](const QStringList &addresses) { iconAddressesFound(run, addresses); });
     return true;
 }
 
@@ -124,31 +124,40 @@ void IconRun::markReady(const QString &host)
     m_ready.emplace(queue->front().order, host);
 }
 
-void IconRun::iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress)
+void IconRun::iconAddressesFound(const std::shared_ptr<Running> &run, QStringList addresses)
 {
-    if (m_cancelled)
+    if (m_cancelled || addresses.isEmpty())
         return;
-    const QUrl url = HttpFetcher::fetchableUrl(iconAddress);
+    const QUrl url = HttpFetcher::fetchableUrl(addresses.takeFirst());
+    // bytes are "" when the address gave no picture.
+    const auto tried = [this, run, addresses](const QByteArray &bytes) {
+        if (bytes.isEmpty() && !addresses.isEmpty())
+            iconAddressesFound(run, addresses);
+        else
+            iconBytes(run, bytes, true);
+    };
+    const auto pictureOf = [](const FetchResult &result) {
+        return result.ok() && IconSupport::isValidIconData(result.body) ? result.body : QByteArray();
+    };
     if (!m_options.shareDownloads) {
-        m_net.get(url, IconSupport::iconLimits, m_fetches, [this, run](const FetchResult &result) {
-            iconBytes(run, result.ok() ? result.body : QByteArray(), false);
-        });
+        m_net.get(url, IconSupport::iconLimits, m_fetches,
+                  [tried, pictureOf](const FetchResult &result) { tried(pictureOf(result)); });
         return;
     }
     const QString key = url.toString();
     const auto known = m_downloaded.constFind(key);
     if (known != m_downloaded.constEnd()) {
-        iconBytes(run, known.value(), true);
+        tried(known.value());
         return;
     }
     auto waiting = m_waiting.find(key);
     const bool first = waiting == m_waiting.end();
-    m_waiting[key].append([this, run](const QByteArray &bytes) { iconBytes(run, bytes, true); });
+    m_waiting[key].append(tried);
     if (!first)
         return;
-    m_net.get(url, IconSupport::iconLimits, m_fetches, [this, key](const FetchResult &result) {
+    m_net.get(url, IconSupport::iconLimits, m_fetches, [this, key, pictureOf](const FetchResult &result) {
         // Checked once for every Vardeck that shares the address.
-        const QByteArray bytes = result.ok() && IconSupport::isValidIconData(result.body) ? result.body : QByteArray();
+        const QByteArray bytes = pictureOf(result);
         if (m_downloadedBytes + bytes.size() <= kSharedBytesCap) {
             m_downloaded.insert(key, bytes);
             m_downloadedBytes += bytes.size();

@@ -7,6 +7,7 @@
 // - At most maxInFlight Vardecks are fetched at once, at most maxPerHost of them on
 //   one site (host and port), so no site sees more than a browser would send.
 // - An address that is no web address fails at once, without network traffic.
+// - A page's icon addresses are tried in turn until one gives a picture.
 // - Within one run an icon address is downloaded once; Vardecks that share it get
 //   its bytes (a site's pages mostly share one icon).
 // - cancel() starts no new fetch and aborts those in flight at once: they are
@@ -85,7 +86,8 @@ private:
     void pump();
     bool startNext();
     void markReady(const QString &host);
-    void iconAddressFound(const std::shared_ptr<Running> &run, const QString &iconAddress);
+    // Downloads the first of the icon addresses; one that gives no picture hands on to the next.
+    void iconAddressesFound(const std::shared_ptr<Running> &run, QStringList addresses);
     void iconBytes(const std::shared_ptr<Running> &run, const QByteArray &bytes, bool checked);
     void endOne(const std::shared_ptr<Running> &run);
     void finishIfDone();

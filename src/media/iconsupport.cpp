@@ -64,6 +64,19 @@ bool hasScheme(const QString &href)
     return scheme.match(href).hasMatch();
 }
 
+// Only a picture fetched from the web can pass the picture check: an SVG drawing or a
+// "data:" address never can, and a page often names one before its usable icon.
+bool isFetchableIcon(const PageLink &link, const QUrl &address)
+{
+    const QString scheme = address.scheme().toLower();
+    if (!address.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return false;
+    if (link.type.contains(QLatin1String("svg"), Qt::CaseInsensitive))
+        return false;
+    const QString path = address.path().toLower();
+    return !path.endsWith(QLatin1String(".svg")) && !path.endsWith(QLatin1String(".svgz"));
+}
+
 QString fallbackAddress(const urlSupport &url)
 {
     return url.getHomeURL() + QStringLiteral("favicon.ico");
@@ -118,32 +131,45 @@ void IconSupport::setIconPath(const QString &basePath, const QString &dbName)
     m_genericIconFile = m_iconPath + QStringLiteral("generic.ico");
 }
 
+QStringList IconSupport::iconAddressesFromLinks(const QList<PageLink> &links, const urlSupport &url,
+                                                const QUrl &pageBase)
+{
+    QStringList addresses;
+    const QUrl base = pageBase.isEmpty() ? HttpFetcher::fetchableUrl(url.getFullURL()) : pageBase;
+    for (const PageLink &link : links) {
+        if (addresses.size() == kMaxIconLinks)
+            break;
+        const QString href = link.href.trimmed();
+        if (!isIconRel(link.rel) || href.isEmpty())
+            continue;
+        const bool absolute = hasScheme(href);
+        if (!absolute && !base.isValid())
+            continue;
+        const QUrl address = absolute ? QUrl(href, QUrl::TolerantMode) : base.resolved(QUrl(href, QUrl::TolerantMode));
+        if (!isFetchableIcon(link, address))
+            continue;
+        const QString text = absolute ? href : address.toString(QUrl::FullyEncoded);
+        if (!addresses.contains(text))
+            addresses.append(text);
+    }
+    const QString fallback = fallbackAddress(url);
+    if (!addresses.contains(fallback))
+        addresses.append(fallback);
+    return addresses;
+}
+
 QString IconSupport::iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url, const QUrl &pageBase)
 {
-    QString href;
-    for (const PageLink &link : links) {
-        if (isIconRel(link.rel)) {
-            href = link.href.trimmed();
-            break;
-        }
-    }
-    if (href.isEmpty())
-        return fallbackAddress(url);
-    if (hasScheme(href))
-        return href;
-    const QUrl base = pageBase.isEmpty() ? HttpFetcher::fetchableUrl(url.getFullURL()) : pageBase;
-    if (!base.isValid())
-        return fallbackAddress(url);
-    return base.resolved(QUrl(href, QUrl::TolerantMode)).toString(QUrl::FullyEncoded);
+    return iconAddressesFromLinks(links, url, pageBase).constFirst();
 }
 
 void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
-                              std::function<void(const QString &)> done)
+                              std::function<void(const QStringList &)> done)
 {
     const QUrl page = HttpFetcher::fetchableUrl(url.getFullURL());
     net.get(page, pageLimits, context, [url, done = std::move(done)](const FetchResult &result) {
         if (!result.ok()) {
-            done(fallbackAddress(url));
+            done({fallbackAddress(url)});
             return;
         }
         // Relative links are read against the address that answered (after redirects),
@@ -156,9 +182,30 @@ void IconSupport::calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *
             if (named.scheme() == QLatin1String("http") || named.scheme() == QLatin1String("https"))
                 base = named;
         }
-        done(iconAddressFromLinks(links, url, base));
+        done(iconAddressesFromLinks(links, url, base));
     });
 }
+
+namespace
+{
+
+// Downloads the addresses in turn until one gives a picture, and files that one.
+void downloadFirstPicture(IconSupport job, HttpFetcher *net, QObject *context, QStringList addresses,
+                          std::function<void(const QString &)> done)
+{
+    const QUrl address = HttpFetcher::fetchableUrl(addresses.takeFirst());
+    net->get(address, IconSupport::iconLimits, context,
+             [job, net, context, addresses, done = std::move(done)](const FetchResult &result) mutable {
+                 const bool picture = result.ok() && IconSupport::isValidIconData(result.body);
+                 if (!picture && !addresses.isEmpty()) {
+                     downloadFirstPicture(job, net, context, std::move(addresses), std::move(done));
+                     return;
+                 }
+                 done(job.acceptDownload(picture ? result.body : QByteArray(), true));
+             });
+}
+
+} // namespace
 
 void IconSupport::loadIcon(const QString &basePath, const QString &dbName, const urlSupport &url, HttpFetcher &net,
                            QObject *context, std::function<void(const QString &)> done)
@@ -166,12 +213,10 @@ void IconSupport::loadIcon(const QString &basePath, const QString &dbName, const
     setIconPath(basePath, dbName);
     IconSupport job = *this;
     HttpFetcher *fetcher = &net;
-    calcIconURL(url, net, context, [job, fetcher, context, done = std::move(done)](const QString &address) mutable {
-        fetcher->get(HttpFetcher::fetchableUrl(address), iconLimits, context,
-                     [job, done = std::move(done)](const FetchResult &result) mutable {
-                         done(job.acceptDownload(result.ok() ? result.body : QByteArray()));
-                     });
-    });
+    calcIconURL(url, net, context,
+                [job, fetcher, context, done = std::move(done)](const QStringList &addresses) mutable {
+                    downloadFirstPicture(job, fetcher, context, addresses, std::move(done));
+                });
 }
 
 QString IconSupport::acceptDownload(const QByteArray &bytes, bool checked)

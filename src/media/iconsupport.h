@@ -61,21 +61,30 @@ public:
     QString getIconFile() const { return m_iconFile; }
     QString getGenericIconFile() const { return m_genericIconFile; }
 
-    // The icon address a page's links give: the first link whose rel is "shortcut
-    // icon" or "icon" (any case). An absolute address stays as it is; any other is
-    // read against pageBase as a browser reads it ("/x" from the host, "x" beside
-    // the page, "../x" one folder up, "//host/x" with the page's scheme). pageBase is
-    // the address the page came from, or its BASE element's; when empty, the page's
-    // own address. Without such a link: the home page & "favicon.ico".
+    // The most icon links of one page that are tried before the home page's favicon.ico.
+    static constexpr int kMaxIconLinks = 3;
+
+    // The addresses a page's icon may be downloaded from, in the order they are tried:
+    // the links whose rel is "shortcut icon" or "icon" (any case) in page order, then
+    // the home page & "favicon.ico". A link the picture check could never accept is
+    // passed over: an SVG drawing (by its type or a ".svg"/".svgz" path) and anything
+    // not fetched from the web (a "data:" address, for one). An absolute address stays
+    // as it is written; any other is read against pageBase as a browser reads it ("/x"
+    // from the host, "x" beside the page, "../x" one folder up, "//host/x" with the
+    // page's scheme). pageBase is the address the page came from, or its BASE
+    // element's; when empty, the page's own address.
+    static QStringList iconAddressesFromLinks(const QList<PageLink> &links, const urlSupport &url,
+                                              const QUrl &pageBase = QUrl());
+    // The first of those.
     static QString iconAddressFromLinks(const QList<PageLink> &links, const urlSupport &url,
                                         const QUrl &pageBase = QUrl());
-    // Reads the page and passes its icon address to done (the fallback when the page
-    // cannot be read).
+    // Reads the page and passes its icon addresses to done (only the home page's
+    // favicon.ico when the page cannot be read).
     static void calcIconURL(const urlSupport &url, HttpFetcher &net, QObject *context,
-                            std::function<void(const QString &)> done);
+                            std::function<void(const QStringList &)> done);
     // setIconPath(basePath, dbName), then finds and downloads the page's icon into the
-    // download target; done gets its path, or "" (and no file is left) when there is
-    // no picture. cancelIcons is left for the caller to test.
+    // download target, trying its icon addresses in turn until one gives a picture;
+    // done gets its path, or "" (and no file is left) when none does. cancelIcons is left for the caller to test.
     void loadIcon(const QString &basePath, const QString &dbName, const urlSupport &url, HttpFetcher &net,
                   QObject *context, std::function<void(const QString &)> done);
     // Writes downloaded bytes into the download target when they are a picture

@@ -55,7 +55,7 @@ QList<PageLink> readPageLinks(const QByteArray &html, QString *baseHref)
         if (node->type != XML_ELEMENT_NODE)
             continue;
         if (!xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar *>("link"))) {
-            links.append({attribute(node, "rel"), attribute(node, "href")});
+            links.append({attribute(node, "rel"), attribute(node, "href"), attribute(node, "type")});
         } else if (baseHref && !baseFound && !xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar *>("base")) &&
                    xmlHasProp(node, reinterpret_cast<const xmlChar *>("href"))) {
             *baseHref = attribute(node, "href").trimmed();

@@ -3,11 +3,15 @@
 #include "platform/loopbackhttp.h"
 #include "platform/textutil.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QUrl>
+
+#include <unistd.h>
 
 namespace rr::devtools
 {
@@ -73,11 +77,80 @@ bool isStandInTitle(const QString &title, const QString &address)
     return false;
 }
 
-// The browser's name from its /json/version reply; "Chromium" when it names none.
-QString labelFrom(const loopbackhttp::Reply &version)
+// What a symbolic link holds, as it is written (a socket's is no path).
+QString linkText(const QString &link)
 {
-    const QString label = version.status == loopbackhttp::Status::Ok ? productName(version.body) : QString();
-    return label.isEmpty() ? QStringLiteral("Chromium") : label;
+    char target[4096];
+    const ssize_t size = ::readlink(QFile::encodeName(link).constData(), target, sizeof target);
+    return size > 0 ? QFile::decodeName(QByteArray(target, int(size))) : QString();
+}
+
+// The socket inode of a TCP listener on port, from the kernel's tables; 0 when none.
+quint64 listeningInode(quint16 port)
+{
+    const QString wanted = QStringLiteral(":%1").arg(port, 4, 16, QLatin1Char('0')).toUpper();
+    for (const char *table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile file{QString::fromLatin1(table)};
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        // "sl local_address rem_address st ... uid timeout inode"; state 0A is LISTEN.
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() > 9 && fields.at(3) == "0A" && QString::fromLatin1(fields.at(1)).endsWith(wanted))
+                return fields.at(9).toULongLong();
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+ListeningProgram programListeningOn(quint16 port)
+{
+    const quint64 inode = listeningInode(port);
+    if (inode == 0)
+        return {};
+    const QString socket = QStringLiteral("socket:[%1]").arg(inode);
+    // Only the user's own processes can be looked into; the browser the user started is one.
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &pid : processes) {
+        if (pid.isEmpty() || !pid.at(0).isDigit())
+            continue;
+        const QString folder = QStringLiteral("/proc/") + pid;
+        const QStringList descriptors =
+            QDir(folder + QStringLiteral("/fd")).entryList(QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &fd : descriptors) {
+            if (linkText(folder + QStringLiteral("/fd/") + fd) != socket)
+                continue;
+            QFile comm(folder + QStringLiteral("/comm"));
+            ListeningProgram program;
+            if (comm.open(QIODevice::ReadOnly))
+                program.name = QString::fromUtf8(comm.readAll()).trimmed();
+            program.executable = linkText(folder + QStringLiteral("/exe"));
+            return program;
+        }
+    }
+    return {};
+}
+
+QString browserLabel(const QString &product, const ListeningProgram &program)
+{
+    // Chromium names itself "Chrome" on its endpoint, as Google's browser does; its
+    // program is told by its name or the folder it was installed in.
+    for (const QString &text : {program.name, program.executable})
+        if (text.contains(QLatin1String("chromium"), Qt::CaseInsensitive))
+            return QStringLiteral("Chromium");
+    return product.isEmpty() ? QStringLiteral("Chromium") : product;
+}
+
+namespace
+{
+
+// The browser's name from its /json/version reply and the program behind the port.
+QString labelFrom(const loopbackhttp::Reply &version, quint16 port)
+{
+    const QString product = version.status == loopbackhttp::Status::Ok ? productName(version.body) : QString();
+    return browserLabel(product, programListeningOn(port));
 }
 
 } // namespace
@@ -137,7 +210,7 @@ QList<DetectedPage> pagesOn(const QList<quint16> &ports, int timeoutMs)
     const QList<loopbackhttp::Reply> versions = loopbackhttp::getAll(versionRequests, timeoutMs);
     QList<DetectedPage> pages;
     for (qsizetype j = 0; j < listed.size(); ++j)
-        pages << parsePageList(lists.at(listed.at(j)).body, labelFrom(versions.at(j)));
+        pages << parsePageList(lists.at(listed.at(j)).body, labelFrom(versions.at(j), ports.at(listed.at(j))));
     return pages;
 }
 
@@ -159,7 +232,7 @@ void PageQuery::listed(const loopbackhttp::Reply &list)
     m_list = list.body;
     m_versionGet = std::make_unique<loopbackhttp::PendingGet>(
         m_port, "/json/version", m_timeoutMs, kMaxVersion,
-        [this](const loopbackhttp::Reply &version) { m_done(parsePageList(m_list, labelFrom(version))); });
+        [this](const loopbackhttp::Reply &version) { m_done(parsePageList(m_list, labelFrom(version, m_port))); });
 }
 
 } // namespace rr::devtools

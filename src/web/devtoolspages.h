@@ -18,6 +18,17 @@ namespace rr::devtools
 
 // The product a /json/version reply names ("Chrome" of "Chrome/120.0.1"), or "".
 QString productName(const QByteArray &versionJson);
+
+// The process that listens on a local TCP port: the name it gives itself and its
+// executable file; both empty when it cannot be found (another user's, or none).
+struct ListeningProgram {
+    QString name;
+    QString executable;
+};
+ListeningProgram programListeningOn(quint16 port);
+// The label of the pages of a browser: "Chromium" for a Chromium program whatever
+// product its endpoint names, otherwise that product ("Chromium" when none).
+QString browserLabel(const QString &product, const ListeningProgram &program);
 // The "page" targets of a /json/list reply, labelled with label; none when the
 // reply is not a list. The list carries titles HTML-escaped: they come back as the
 // pages give them.

@@ -186,6 +186,9 @@ void BrowserCapture::LoadPageDetails(const DetectedPage &page, QList<DetectedPag
     if (!urlSupport::isWebOrFileAddress(page.address))
         return;
     DetectedPage kept = page;
+    // A title holds one line in the list and in the Vardeck; one of blanks only, or
+    // none, names the page by its address.
+    kept.name = singleLineText(kept.name).trimmed();
     if (kept.name.isEmpty())
         kept.name = kept.address;
     detected << kept;

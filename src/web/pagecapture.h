@@ -76,7 +76,8 @@ public:
     // The browser window on top; kind None when there is none or no stacking order.
     TopBrowserWindow LoadTaskList() const;
     // Appends page to detected when it qualifies: its address is that of a web page
-    // or a file; its name falls back to that address.
+    // or a file. Its name is put on one line without blanks around it, and is that
+    // address when nothing else is left.
     static void LoadPageDetails(const DetectedPage &page, QList<DetectedPage> &detected);
     // True while some Firefox profile is in use by a live process.
     bool isFFOpen() const;

@@ -156,6 +156,16 @@ TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsTheirF
     writeBytes(r + "/ghi.both/sub/BOOKMARKS.HTML", "<DL><DT><A HREF=\"http://g/\">G</A></DL>");
     writeBytes(r + "/ghi.both/bookmarkbackups/bookmarks-2026-12-01_1_x.jsonlz4", mozlz4::compress("{}"));
     QFile::link(r, r + "/ghi.both/loop");
+    // Each backup was last written on its day; the file of ghi.both after its backup.
+    const auto writtenOn = [&](const QString &path, const char *when) {
+        QFile file(r + path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::fromString(when, Qt::ISODate), QFileDevice::FileModificationTime));
+    };
+    writtenOn("/def.current/bookmarkbackups/bookmarks-2026-11-30_5_old.jsonlz4", "2026-11-30T09:00:00");
+    writtenOn("/def.current/bookmarkbackups/bookmarks-2026-12-06_7_new.jsonlz4", "2026-12-06T09:00:00");
+    writtenOn("/ghi.both/bookmarkbackups/bookmarks-2026-12-01_1_x.jsonlz4", "2026-12-01T09:00:00");
+    writtenOn("/ghi.both/sub/BOOKMARKS.HTML", "2026-12-02T09:00:00");
     const QStringList found = findBookmarksFiles({r, dir.filePath("missing")}, true);
     EXPECT_EQ(found, QStringList({r + "/abc.default/bookmarks.html",
                                   r + "/def.current/bookmarkbackups/bookmarks-2026-12-06_7_new.jsonlz4",

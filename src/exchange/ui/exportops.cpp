@@ -22,6 +22,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace rr
 {
 namespace
@@ -32,7 +34,9 @@ const QString kCouldNotCreate = QStringLiteral(
 
 // The export file dialog: the database folder, the database's name proposed. "" when
 // the user cancelled or would not overwrite an existing file.
-QString chooseExportFile(frmVardecks &w, const QString &title, const QString &filter)
+// The file the user chose. With endings, a name that ends in none of them gets the
+// first added, so that the file opens as what it is.
+QString chooseExportFile(frmVardecks &w, const QString &title, const QString &filter, const QStringList &endings = {})
 {
     FileRequest request;
     request.kind = FileRequest::Kind::Save;
@@ -41,7 +45,11 @@ QString chooseExportFile(frmVardecks &w, const QString &title, const QString &fi
     const QString &dbName = w.dbXML.name();
     request.defaultName = dbName.left(std::max<qsizetype>(0, dbName.size() - 4));
     request.filters = {filter};
-    const QString path = prompt::file(request);
+    QString path = prompt::file(request);
+    if (!path.isEmpty() && !endings.isEmpty() &&
+        std::none_of(endings.cbegin(), endings.cend(),
+                     [&path](const QString &ending) { return path.endsWith(ending, Qt::CaseInsensitive); }))
+        path += endings.constFirst();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return path;
     const bool overwrite = prompt::askYesNo(QStringLiteral("The file ") + QDir::toNativeSeparators(path) +
@@ -155,8 +163,9 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    const QString path = chooseExportFile(w, QStringLiteral("Choose a folder and file name to save as a web page"),
-                                          QStringLiteral("HTML Files (*.htm)"));
+    const QString path =
+        chooseExportFile(w, QStringLiteral("Choose a folder and file name to save as a web page"),
+                         QStringLiteral("HTML Files (*.htm)"), {QStringLiteral(".htm"), QStringLiteral(".html")});
     if (path.isEmpty() || !writeExportFile(path, page))
         return;
     if (prompt::askYesNo(QStringLiteral("Your Vardecks have been successfully been exported to ") +

@@ -1,6 +1,7 @@
 #include "exchange/ui/frmprogress.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/textfit.h"
 #include "platform/gui/windowevents.h"
 #include "platform/xmldocument.h"
 #include "shell/fonthelpers.h"
@@ -70,6 +71,9 @@ frmProgress::frmProgress(QWidget *owner) : ButtonDialog(owner)
     lblFolders = place(makeLabel(QStringLiteral("lblFolders"), QStringLiteral("0")), 2640, 2520, 495, 255);
     Label4 = place(makeLabel(QStringLiteral("Label4"), QStringLiteral("Vardecks:")), 3360, 2520, 900, 255);
     lblVD = place(makeLabel(QStringLiteral("lblVD"), QStringLiteral("0")), 4320, 2520, 615, 255);
+    lblRead = place(makeLabel(QStringLiteral("lblRead"), QString()), 240, 2190, 5295, 255);
+    lblRead->setTextFormat(Qt::PlainText);
+    lblRead->hide();
     for (QLabel *name : {lblName, lblName2}) {
         name->setWordWrap(true);
         name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -134,6 +138,7 @@ void frmProgress::begin()
     lblName->resize(lblName->width(), px(615));
     lblName2->move(lblName2->x(), px(1440));
     Command1->hide();
+    lblRead->hide();
     setWindowTitle(QStringLiteral("Loading..."));
 }
 
@@ -166,8 +171,28 @@ void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
     lblName->setText(done.folderName);
     lblName->resize(lblName->width(), std::max(px(615), lblName->heightForWidth(lblName->width())));
     lblName2->move(lblName2->x(), std::max(px(1440), lblName->geometry().bottom() + px(105)));
+    showFilesRead(notes.read);
     flush();
     QApplication::beep();
+}
+
+void frmProgress::showFilesRead(const QStringList &read)
+{
+    // Which file an import took matters where a profile holds several of different ages:
+    // one file is named (shortened in the middle, so its time stays), several are
+    // counted, and the tool tip lists them all with their folders.
+    lblRead->setVisible(!read.isEmpty());
+    if (read.isEmpty())
+        return;
+    // One file is named without its folder, which the tool tip gives.
+    const QString &note = read.constFirst();
+    const QString named =
+        note.mid(note.lastIndexOf(QLatin1Char('/'), note.lastIndexOf(QLatin1String(", written "))) + 1);
+    const QString text =
+        read.size() == 1 ? QStringLiteral("Read: ") + named : QStringLiteral("Files read: %1").arg(read.size());
+    lblRead->setText(elidedText(text, lblRead->fontMetrics(), lblRead->width(), Qt::ElideMiddle));
+    lblRead->setToolTip(read.mid(0, 30).join(QLatin1Char('\n')));
+    lblRead->move(lblRead->x(), std::max(px(2190), lblName2->y() + lblName2->fontMetrics().lineSpacing() + px(60)));
 }
 
 void frmProgress::Command1_Click()

@@ -29,6 +29,7 @@ public:
     // shown, "Task completed", the caption "Vardecks imported: " and the count, a beep.
     // What the import passed over and the folders it moved up are told on lines of
     // their own where the folder name stood, with the list of them as its tool tip.
+    // The files a bookmark import read are named below "Task completed".
     void finish(int vardecks, bool fill, const ImportNotes &notes = {});
     // Draws what the import has set so far, now.
     void refreshNow() { flush(); }
@@ -46,6 +47,8 @@ public:
     QLabel *lblFolders = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *lblVD = nullptr;
+    // After a bookmark import: the file or files read, with the time each was written.
+    QLabel *lblRead = nullptr;
     qbButtons_H *Command1 = nullptr;
 
 protected:
@@ -56,6 +59,7 @@ private:
     QLabel *place(QLabel *label, double left, double top, double width, double height);
     // Widens the caption column to its widest caption and starts the names after it.
     void fitCaptions();
+    void showFilesRead(const QStringList &read);
     void Command1_Click();
 };
 

@@ -122,6 +122,7 @@ void frmImportExport::importBookmarksFiles(const QStringList &roots, const QStri
                [files, topName](ImportBuilder &builder, frmProgress *progress, ImportNotes *notes, QString *error) {
                    BookmarkFileImport import(builder, progress);
                    const bool done = import.run(files, topName);
+                   notes->read = import.readItems();
                    notes->skipped = import.skippedItems();
                    notes->movedFolders = import.movedFolders();
                    notes->moved = import.movedItems();

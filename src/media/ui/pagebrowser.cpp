@@ -79,6 +79,23 @@ void PageBrowser::loadingChanged(const webengine::LoadState &state)
 
 void PageBrowser::load(const QUrl &url)
 {
+    ++m_loadNumber;
+    // An address that differs from the page shown, loaded well, only by its "#part"
+    // names that same document: the engine only scrolls to the part and reports no
+    // load. The page is there, as it loaded.
+    const QUrl shown = this->url();
+    if (m_lastOk && !m_waiting && !isBlank(shown) && url.hasFragment() &&
+        url.adjusted(QUrl::RemoveFragment) == shown.adjusted(QUrl::RemoveFragment)) {
+        m_waiting = true;
+        m_timeout.stop();
+        m_view->load(url);
+        const int number = m_loadNumber;
+        QTimer::singleShot(0, this, [this, number] {
+            if (number == m_loadNumber)
+                finish(true, QString());
+        });
+        return;
+    }
     m_timeout.stop();
     m_waiting = !isBlank(url);
     m_lastOk = false;

@@ -111,8 +111,13 @@ void PreviewPane::followThePane()
     connect(m_pane, &WebPane::loadFinished, m_progress, [this, window](bool) {
         m_progress->setValue(100);
         m_progress->hide();
-        // The pane's texts are passing: the shown folder's path comes back.
-        if (window)
+        if (!window)
+            return;
+        // The pane's texts are passing: the shown folder's path comes back. Why an
+        // address was not shown stays until the pane shows another.
+        if (!m_refusal.isEmpty() && m_pane->address() == kBlank)
+            window->showPageStatus(m_refusal);
+        else
             window->pageStatusEnded();
     });
     connect(m_pane, &WebPane::statusTextChanged, m_progress, [this, window](const QString &text) {
@@ -139,15 +144,18 @@ void PreviewPane::attachCommands()
     commands.untickAutoPreview = [this] { m_autoPreview->setChecked(false); };
 }
 
-void PreviewPane::showAddress(const QString &address)
+bool PreviewPane::showAddress(const QString &address)
 {
     const QUrl url = previewUrl(address);
     if (url.isValid()) {
+        m_refusal.clear();
         m_pane->navigate(url);
-        return;
+        return true;
     }
+    m_refusal = QStringLiteral("The preview shows only web pages and files: ") + address;
     m_pane->navigate(QUrl(kBlank));
-    m_window.showPageStatus(QStringLiteral("The preview shows only web pages and files: ") + address);
+    m_window.showPageStatus(m_refusal);
+    return false;
 }
 
 void PreviewPane::recordVisit()
@@ -178,8 +186,9 @@ void PreviewPane::press(Button button)
     const QString address = m_window.commands.detailsText(DetailsField::AddressBox);
     switch (button) {
     case Button::Go:
-        showAddress(address);
-        recordVisit();
+        // A refused address is no visit.
+        if (showAddress(address))
+            recordVisit();
         break;
     case Button::Stop:
         m_pane->stop();

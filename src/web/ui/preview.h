@@ -40,7 +40,9 @@ private:
     // OpenHome in the browser.
     void press(Button button);
     // Shows an address in the pane; one it may not load leaves the pane empty.
-    void showAddress(const QString &address);
+    // Shows the address in the pane; false when it is refused (the pane goes blank and
+    // the status bar says why).
+    bool showAddress(const QString &address);
     void showHomePage();
     void recordVisit();
 
@@ -55,6 +57,8 @@ private:
     QProgressBar *m_progress = nullptr;
     QWidget *m_host = nullptr; // wbPreview: holds the browser once it exists
     WebPane *m_pane = nullptr;
+    // Why the last address given was not shown, while the pane stays blank for it.
+    QString m_refusal;
 };
 
 // Makes the preview (once) and attaches cmdPreview_Click, chkAutoPreview_Click and the

@@ -454,6 +454,35 @@ TEST_F(WebAspectTest, thePreviewRecordsAVisitOnlyOutsideAnEditAndLoadsNoScriptAd
     EXPECT_EQ(prompts.lastText(), "The homepage for  could not be loaded");
 }
 
+// Shown, the preview loads its blank page for a refused address; the reason stays once
+// that load has ended, until the preview shows another page.
+TEST_F(WebAspectTest, thePreviewsReasonForRefusingAnAddressStaysAfterItsBlankPageHasLoaded)
+{
+    window->showVardeck("W1", "Zebra & Co");
+    window->showInfoTab(InfoTab::Preview);
+    ASSERT_TRUE(wbPreview(*window)->isVisible());
+    WebPane *pane = WebPane::of(wbPreview(*window));
+    ASSERT_NE(pane, nullptr);
+    QSignalSpy ended(pane, &WebPane::loadFinished);
+    const QString file = QUrl::fromLocalFile(folder + "Vardecks.xml").toString();
+    int loads = 0;
+    const auto go = [&](const QString &address) {
+        txtAddress(*window)->setText(address);
+        window->commands.cmdPreview_Click(0);
+        return loadsEnded(ended, ++loads);
+    };
+    ASSERT_TRUE(go(file));
+    const QString hits = hitsOf("W1");
+    for (const char *address : {"javascript:alert(1)", "data:text/html,<b>hi</b>"}) {
+        ASSERT_TRUE(go(address)) << address;
+        QTest::qWait(50);
+        EXPECT_EQ(status(), "The preview shows only web pages and files: " + std::string(address));
+        EXPECT_EQ(hitsOf("W1"), hits) << "nothing shown is no visit";
+    }
+    ASSERT_TRUE(go(file));
+    EXPECT_EQ(status().find("The preview shows only"), std::string::npos) << status();
+}
+
 TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDrawnWhileTheWebAspectIsShown)
 {
     window->commands.mnuAspectWeb_Click();
