@@ -2,6 +2,7 @@
 // main window: shown at once, cut to what can be shown, and edited whole.
 #include "explorerfixture.h"
 #include "platform/textutil.h"
+#include "shell/statuspanels.h"
 #include "support/windowcontrols.h"
 
 #include <QPlainTextEdit>
@@ -33,6 +34,7 @@ TEST_F(ExplorerTest, aVardeckWithTextsOfMillionsOfLettersIsShownAtOnceCutAndItsB
     EXPECT_EQ(lblKeyWords(*window)->text(), QString(kMostShownLetters, 'k') + QChar(0x2026));
     EXPECT_EQ(node("T1")->text(0), QString(kMostShownLetters, 'f') + QChar(0x2026));
     EXPECT_EQ(window->folderCaption(), QString(kMostShownLetters, 'f') + QChar(0x2026));
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\" + QString(kMostShownLetters - 1, 'f') + QChar(0x2026));
     EXPECT_EQ(txtDescription(*window)->toPlainText().size(), description.size()) << "the box edits the whole text";
     EXPECT_EQ(txtKeywords(*window)->toPlainText().size(), keywords.size());
 }
