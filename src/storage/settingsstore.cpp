@@ -391,17 +391,17 @@ Notices takeErrorNotices(int *userSettingsSetAside)
     if (userSettingsSetAside)
         *userSettingsSetAside = -1;
     for (const RegistryStore::Unreadable &file : RegistryStore::instance().takeUnreadable()) {
-        if (file.keptAs.isEmpty()) {
+        if (file.keptAs.isEmpty())
             notices.append(Notice(QStringLiteral("The settings file %1 could not be read (%2). It is left as it is, "
-                                                 "and no setting is saved until it is mended or removed.")
+                                                 "the settings are their defaults, and no setting is saved until it "
+                                                 "is mended or removed.")
                                       .arg(file.file, file.reason),
                                   MsgIcon::Exclamation));
-            continue;
-        }
-        notices.append(Notice(QStringLiteral("The settings file %1 could not be read (%2). It was kept as %3, and "
-                                             "the settings start from their defaults.")
-                                  .arg(file.file, file.reason, file.keptAs),
-                              MsgIcon::Exclamation));
+        else
+            notices.append(Notice(QStringLiteral("The settings file %1 could not be read (%2). It was kept as %3, "
+                                                 "and the settings start from their defaults.")
+                                      .arg(file.file, file.reason, file.keptAs),
+                                  MsgIcon::Exclamation));
         if (userSettingsSetAside && file.root == reg::HKEY_CURRENT_USER)
             *userSettingsSetAside = int(notices.size()) - 1;
     }
