@@ -38,7 +38,7 @@ DialogTopicTree::DialogTopicTree(QWidget *parent) : QTreeWidget(parent)
                                  "QTreeView#tvwTopicList:focus { border: 2px solid palette(highlight); }"));
     connect(this, &QTreeWidget::itemExpanded, this, &DialogTopicTree::nodeExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &DialogTopicTree::nodeCollapsed);
-    connect(this, &QTreeWidget::currentItemChanged, this, &DialogTopicTree::currentChanged);
+    connect(this, &QTreeWidget::currentItemChanged, this, &DialogTopicTree::pictureFollowsCurrent);
 }
 
 QTreeWidgetItem *DialogTopicTree::root() const
@@ -148,7 +148,7 @@ void DialogTopicTree::nodeCollapsed(QTreeWidgetItem *item)
         setCurrentItem(item);
 }
 
-void DialogTopicTree::currentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+void DialogTopicTree::pictureFollowsCurrent(QTreeWidgetItem *current, QTreeWidgetItem *previous)
 {
     if (previous)
         setPicture(previous, false);

@@ -33,7 +33,7 @@ public:
 private:
     void nodeExpanded(QTreeWidgetItem *item);
     void nodeCollapsed(QTreeWidgetItem *item);
-    void currentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void pictureFollowsCurrent(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void setPicture(QTreeWidgetItem *item, bool selected);
 
     int m_created = 0;

@@ -1,6 +1,7 @@
 #include "dialogs/frmduplicates.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/caselessitem.h"
 #include "platform/gui/columnfit.h"
 #include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
@@ -190,7 +191,7 @@ void frmDuplicates::populateDupList(int k)
         if (!first)
             first = vardeck;
         const XmlNode hits = vardeck.child(QStringLiteral("HITS"));
-        auto *row = new QTreeWidgetItem(
+        auto *row = new CaselessItem(
             listVD, {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
                      vardeck.childText(QStringLiteral("CREATED_DATE")), vardeck.childText(QStringLiteral("KEYWORD2")),
                      hits ? hits.text() : QStringLiteral("1"), vardeck.childText(QStringLiteral("DESCRIPTION"))});

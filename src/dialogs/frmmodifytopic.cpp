@@ -71,7 +71,8 @@ void frmModifyTopic::showSelectedFolder()
         return;
     }
     txtTName->setEnabled(true);
-    txtTName->setText(node->text(0));
+    // The box edits the name as the file holds it; the tree shows it cut to what it can show.
+    txtTName->setText(node->data(0, Qt::EditRole).toString());
     lblTopicName->setText(node->text(0));
     setAcceptState(cmdSave, cmdCancel, !txtTName->text().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -44,7 +45,7 @@ frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, Commands
                {{Label3, lblWMName}, {Label1, lblCurrentTopic}, {Label4, lblNewTopic}});
 
     tvwTopicList->selectNode(tvwTopicList->findByTag(m_request.fromTID));
-    lblCurrentTopic->setText(sourceFolderName());
+    lblCurrentTopic->setText(shownText(sourceFolderName()));
     if (m_request.selectedRows || m_request.wids.isEmpty())
         lblWMName->setText(QStringLiteral("Selected Vardecks"));
     else

@@ -114,13 +114,14 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
             lblCreatedDate->setText(value);
         } else if (name == QLatin1String("DESCRIPTION")) {
             txtDescription->setPlainText(value);
-            lblDescription->setText(value);
+            // The labels show a text cut to what they can show; the boxes edit it whole.
+            lblDescription->setText(shownText(value));
         } else if (name == QLatin1String("NOTES")) {
             txtNotes->setReadOnly(true);
             txtNotes->setPlainText(value);
         } else if (name == QLatin1String("KEYWORD1")) {
             txtKeywords->setPlainText(value);
-            lblKeyWords->setText(value);
+            lblKeyWords->setText(shownText(value));
         } else if (name == QLatin1String("KEYWORD2")) {
             label(Lbl::LastVisited)->setText(value);
         } else if (name == QLatin1String("FAV")) {

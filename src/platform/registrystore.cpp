@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace rr
@@ -289,6 +290,8 @@ public:
     Cache caches[2];
     int batchDepth = 0;
     Pending pending[2];
+    QList<Unreadable> unreadable;
+    QStringList toldInPlace;
 
     QString folder() const { return fixedFolder.isEmpty() ? paths::configFolder() : fixedFolder; }
 
@@ -330,6 +333,20 @@ public:
     // written over it.
     bool loadLocked(const QString &path, Node *tree)
     {
+        QString reason;
+        QString aside;
+        const bool goesOn = loadLocked(path, tree, &reason, &aside);
+        // A file left in place is found again at each read: it is told once.
+        if (!reason.isEmpty() && (!aside.isEmpty() || !toldInPlace.contains(path))) {
+            if (aside.isEmpty())
+                toldInPlace.append(path);
+            unreadable.append({path == file(reg::HKEY_LOCAL_MACHINE) ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER,
+                               path, reason, aside});
+        }
+        return goesOn;
+    }
+    bool loadLocked(const QString &path, Node *tree, QString *reason, QString *keptAs)
+    {
         *tree = Node{};
         if (FileStamp::ofPath(path).isNull())
             return true;
@@ -345,6 +362,7 @@ public:
         QString aside = path + QLatin1String(".unreadable-") + stamp;
         for (int n = 2; QFile::exists(aside); ++n)
             aside = path + QLatin1String(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
+        *reason = error;
         if (!QFile::rename(path, aside)) {
             warn(QStringLiteral("the settings file %1 could not be read (%2) nor moved aside; "
                                 "settings are not saved until it is mended or removed.")
@@ -354,6 +372,7 @@ public:
         warn(QStringLiteral("the settings file %1 could not be read (%2); it was kept as %3 and the settings "
                             "start empty.")
                  .arg(path, error, aside));
+        *keptAs = aside;
         return true;
     }
 
@@ -506,6 +525,12 @@ RegistryStore::Batch::~Batch()
 QString RegistryStore::fileOf(reg::Key root) const
 {
     return d->file(root);
+}
+
+QList<RegistryStore::Unreadable> RegistryStore::takeUnreadable()
+{
+    QMutexLocker locker(&d->mutex);
+    return std::exchange(d->unreadable, {});
 }
 
 qint32 RegistryStore::openKey(reg::Key parent, const QString &subKey, reg::Key *result)

@@ -8,6 +8,7 @@
 // atomically, so two running copies never erase each other's values. Reads use the
 // parsed file as long as the file on disk is unchanged.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -101,6 +102,18 @@ public:
     qint32 deleteValue(reg::Key key, const QString &name);
     // Fails with ERROR_ACCESS_DENIED, leaving the key, while it has sub-keys.
     qint32 deleteKey(reg::Key parent, const QString &subKey);
+
+    // A root's file that could not be read, as the store found it: kept as keptAs
+    // (renamed aside whole, and the root started empty), or, when keptAs is empty,
+    // left in place and not written over until it is mended or removed.
+    struct Unreadable {
+        reg::Key root = 0;
+        QString file;
+        QString reason;
+        QString keptAs;
+    };
+    // The files found unreadable since the last call, in order; each is told once.
+    QList<Unreadable> takeUnreadable();
 
     // Names in their stored spelling, in the order they were created.
     qint32 valueNames(reg::Key key, QStringList *names);

@@ -162,8 +162,36 @@ QString escapeMnemonic(const QString &text)
     return result;
 }
 
-QString toolTipText(const QString &text)
+QString shownText(const QString &text, Qt::TextElideMode mode, qsizetype letters)
 {
+    if (text.size() <= letters || mode == Qt::ElideNone)
+        return text;
+    // A cut never splits a character written as two UTF-16 units.
+    const auto head = [&text](qsizetype n) {
+        if (n > 0 && text.at(n - 1).isHighSurrogate())
+            --n;
+        return text.left(n);
+    };
+    const auto tail = [&text](qsizetype n) {
+        qsizetype from = text.size() - n;
+        if (from > 0 && from < text.size() && text.at(from).isLowSurrogate())
+            ++from;
+        return text.mid(from);
+    };
+    const QChar dots(0x2026);
+    switch (mode) {
+    case Qt::ElideLeft:
+        return dots + tail(letters);
+    case Qt::ElideMiddle:
+        return head(letters / 2) + dots + tail(letters - letters / 2);
+    default:
+        return head(letters) + dots;
+    }
+}
+
+QString toolTipText(const QString &whole)
+{
+    const QString text = shownText(whole);
     // Only a tag makes Qt read a tool tip as markup; entities alone show as typed.
     if (!text.contains(QLatin1Char('<')))
         return text;

@@ -5,14 +5,27 @@
 // names and addresses that come out of HTML files with their character references.
 #include <QString>
 #include <QStringView>
+#include <Qt>
 
 namespace rr
 {
 
 // The text with every "&" doubled, so that a caption shows it literally.
 QString escapeMnemonic(const QString &text);
+// The most letters of one text that any place of the window shows: more than a line
+// of the widest screen holds in the narrowest font.
+inline constexpr qsizetype kMostShownLetters = 4096;
+
+// The text cut to at most letters characters where the mode elides (its end, its
+// middle or its start), with "…" in place of what is cut; a shorter text comes back
+// whole. Qt lays out the whole of a text it measures, elides or draws: a text of
+// millions of letters read from a file would take seconds at each look, and crash it
+// at a hundred million. Every text of the user's data is cut so before Qt sees it.
+QString shownText(const QString &text, Qt::TextElideMode mode = Qt::ElideRight, qsizetype letters = kMostShownLetters);
+
 // A tool tip that shows text literally: text without markup characters comes back
-// as it is; otherwise it is escaped and wrapped so that blanks are kept.
+// as it is; otherwise it is escaped and wrapped so that blanks are kept. A text past
+// kMostShownLetters is cut first (shownText).
 QString toolTipText(const QString &text);
 
 // A name or an address holds one line: each line break (CR LF, CR, LF, a vertical tab,

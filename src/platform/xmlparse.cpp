@@ -1,6 +1,7 @@
 #include "platform/xmlparse.h"
 
 #include "platform/xmldocument.h"
+#include "platform/xmlerrors.h"
 #include "platform/xmlwalk.h"
 
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -53,6 +55,9 @@ struct ErrorCollector {
     int depth = 0;                             // elements open around the next one
     int folders = 0;                           // FOLDER elements among them
     ElementVisitor *visitor = nullptr;
+    // The open elements that blank texts were kept in (once for each kept text): the
+    // blanks stay in the tree until the element ends, and stay on if it holds words.
+    std::vector<xmlNodePtr> blanksIn;
 };
 
 QString limitMessage(const ErrorCollector &collector)
@@ -99,10 +104,7 @@ void collectError(void *userData, xmlErrorPtr error)
     // identifier used twice) is a warning, never a reason to refuse the file.
     if (!error || error->level < XML_ERR_ERROR || error->domain == XML_FROM_VALID || !collector->firstError.isEmpty())
         return;
-    QString message = QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
-    if (error->line > 0)
-        message += QStringLiteral(" (line %1)").arg(error->line);
-    collector->firstError = message;
+    collector->firstError = xmlErrorSentence(*error);
     collector->encodingError = error->code == XML_ERR_INVALID_CHAR || error->code == XML_ERR_INVALID_ENCODING;
 }
 
@@ -190,6 +192,62 @@ void countAttributeDeclaration(void *ctx, const xmlChar *element, const xmlChar 
     }
 }
 
+// The library calls blanks between elements "ignorable" where the document type
+// says the element holds only elements (a FOLDER does), or where it guesses so, and
+// drops them. They are kept until the element ends (keepBlanks, below): a FOLDER
+// that another program gave words between its elements keeps the blanks between
+// them, while the line breaks and indents of a file laid out for reading still go.
+void keepBlanks(void *ctx, const xmlChar *blanks, int length)
+{
+    auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+    xmlNodePtr parent = ctxt->node;
+    if (!parent)
+        return;
+    const xmlNodePtr last = parent->last;
+    xmlSAX2Characters(ctx, blanks, length);
+    if (parent->last != last && parent->last && parent->last->type == XML_TEXT_NODE)
+        collectorOf(ctx)->blanksIn.push_back(parent);
+}
+
+bool isBlank(const xmlNode *text)
+{
+    for (const xmlChar *c = text->content; c && *c; ++c)
+        if (!IS_BLANK_CH(*c))
+            return false;
+    return true;
+}
+
+bool holdsWords(xmlNodePtr element)
+{
+    for (xmlNodePtr child = element->children; child; child = child->next)
+        if ((child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) && !isBlank(child))
+            return true;
+    return false;
+}
+
+// Decides on the blanks of an element that ends, when some were kept in it: with
+// words beside them they stay; without, every blank text between its children goes
+// (once one is kept, the library takes the next for text, as it guesses by what the
+// element holds so far).
+void settleBlanks(ErrorCollector *collector, xmlNodePtr element)
+{
+    auto &blanksIn = collector->blanksIn;
+    if (blanksIn.empty() || blanksIn.back() != element)
+        return;
+    while (!blanksIn.empty() && blanksIn.back() == element)
+        blanksIn.pop_back();
+    if (holdsWords(element))
+        return;
+    for (xmlNodePtr child = element->children; child;) {
+        const xmlNodePtr next = child->next;
+        if (child->type == XML_TEXT_NODE && isBlank(child)) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        }
+        child = next;
+    }
+}
+
 // Each element is refused before it is built when it nests too deeply or carries too
 // many attributes (a namespace declaration counting as one), and each prefixed name is
 // looked up among all the namespaces declared by it and the elements around it. The
@@ -199,6 +257,9 @@ void startElement(void *ctx, const xmlChar *localName, const xmlChar *prefix, co
 {
     auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
     ErrorCollector *collector = collectorOf(ctx);
+    // The option that drops blanks sets the library's own handler as the read starts;
+    // ours takes its place before the first blank inside an element.
+    ctxt->sax->ignorableWhitespace = keepBlanks;
     const bool folder = xmlwalk::isFolderName(localName);
     if (folder && collector->folders >= kMaxFolderLevels)
         return stopAt(ctx, Limit::Folders);
@@ -223,6 +284,8 @@ void startElement(void *ctx, const xmlChar *localName, const xmlChar *prefix, co
 void endElement(void *ctx, const xmlChar *localName, const xmlChar *prefix, const xmlChar *uri)
 {
     ErrorCollector *collector = collectorOf(ctx);
+    if (const xmlNodePtr element = static_cast<xmlParserCtxtPtr>(ctx)->node)
+        settleBlanks(collector, element);
     --collector->depth;
     collector->folders -= xmlwalk::isFolderName(localName) ? 1 : 0;
     xmlSAX2EndElementNs(ctx, localName, prefix, uri);

@@ -18,8 +18,9 @@
 // A declaration in the document type that the library keeps only in part (a default
 // value its type does not allow, which the library drops) is refused too: the
 // document type would be saved without it and not read again. UTF-32 and EBCDIC texts
-// are refused by their first bytes. Errors are collected, never printed; a text that
-// is not proper UTF-8 and declares no encoding is read again as windows-1252.
+// are refused by their first bytes. Errors are collected, never printed, and told in
+// the program's own sentences (platform/xmlerrors.h); a text that is not proper UTF-8
+// and declares no encoding is read again as windows-1252.
 #include <QByteArray>
 #include <QString>
 
@@ -49,8 +50,9 @@ public:
 };
 
 // Parses the text with the database's options (the DTD loaded, no network, blanks
-// dropped); the document, or null with the first error or the limit passed in error.
-// Entities named in baseUrl's folder are found through the program's entity loader.
+// between elements dropped unless the element holds words beside them); the document,
+// or null with the first error or the limit passed in error. Entities named in
+// baseUrl's folder are found through the program's entity loader.
 _xmlDoc *parseDatabaseText(const XmlSource &source, const char *baseUrl, ElementVisitor *visitor, QString *error);
 
 } // namespace rr

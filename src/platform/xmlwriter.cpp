@@ -184,6 +184,19 @@ bool writeRange(Output &out, xmlNodePtr top, const Range &range, Nesting *nestin
 
 enum class Written { Whole, Unknown, TooDeep, TooWide, Failed };
 
+// The XML declaration, as the library writes it for a document saved in UTF-8.
+void putDeclaration(Output &out, xmlDocPtr doc)
+{
+    out.put("<?xml version=\"");
+    out.put(doc->version ? doc->version : BAD_CAST "1.0");
+    out.put("\" encoding=\"UTF-8\"");
+    if (doc->standalone == 0)
+        out.put(" standalone=\"no\"");
+    else if (doc->standalone == 1)
+        out.put(" standalone=\"yes\"");
+    out.put("?>\n");
+}
+
 Written verdictOn(const Nesting &nesting)
 {
     return nesting.tooDeep() ? Written::TooDeep : nesting.tooWide() ? Written::TooWide : Written::Whole;
@@ -378,14 +391,7 @@ Written writeDocument(xmlDocPtr doc, int vardecks, const Sink &sink)
     if (large && !inParts && processors() >= 2)
         beside.emplace(sink);
     Output out(beside ? beside->keep() : toSink(sink));
-    out.put("<?xml version=\"");
-    out.put(doc->version ? doc->version : BAD_CAST "1.0");
-    out.put("\" encoding=\"UTF-8\"");
-    if (doc->standalone == 0)
-        out.put(" standalone=\"no\"");
-    else if (doc->standalone == 1)
-        out.put(" standalone=\"yes\"");
-    out.put("?>\n");
+    putDeclaration(out, doc);
     Nesting nesting;
     for (xmlNodePtr top = doc->children; top; top = top->next) {
         if (top->type == XML_DTD_NODE) {
@@ -422,12 +428,30 @@ Written writeWithLibrary(xmlDocPtr doc, const Sink &sink)
         if (const Written verdict = verdictOn(nestingOf(root)); verdict != Written::Whole)
             return verdict;
     }
-    xmlSaveCtxtPtr ctxt = xmlSaveToIO(libraryWrite, libraryClose, const_cast<Sink *>(&sink), nullptr, 0);
+    // The library writes the nodes, in UTF-8 as they are held; the declaration and a
+    // document type it knows are ours, as the library puts a "<" of a default value
+    // out bare, and the file would not read again.
+    Output out(toSink(sink));
+    putDeclaration(out, doc);
+    if (!out.flush())
+        return Written::Failed;
+    xmlSaveCtxtPtr ctxt = xmlSaveToIO(libraryWrite, libraryClose, const_cast<Sink *>(&sink), "UTF-8", 0);
     if (!ctxt)
         return Written::Failed;
-    const long written = xmlSaveDoc(ctxt, doc);
+    bool written = true;
+    for (xmlNodePtr top = doc->children; top && written; top = top->next) {
+        if (top->type == XML_DTD_NODE && xmloutput::knowsDoctype(reinterpret_cast<xmlDtdPtr>(top))) {
+            xmloutput::writeDoctype(out, reinterpret_cast<xmlDtdPtr>(top));
+            out.put("\n");
+            written = out.flush();
+            continue;
+        }
+        written = xmlSaveTree(ctxt, top) >= 0 && xmlSaveFlush(ctxt) >= 0;
+        out.put("\n");
+        written = written && out.flush();
+    }
     const int closed = xmlSaveClose(ctxt);
-    return written >= 0 && closed >= 0 ? Written::Whole : Written::Failed;
+    return written && closed >= 0 ? Written::Whole : Written::Failed;
 }
 
 // Writes the document into the sink, by our writer when it knows every node, else

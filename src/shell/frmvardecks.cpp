@@ -87,7 +87,9 @@ frmVardecks::~frmVardecks()
 void frmVardecks::showFolder(const QString &tid, const QString &name)
 {
     m_currentTID = tid.trimmed();
-    m_folderCaption = name;
+    // The caption is only ever shown (labels, tabs, questions): a name of millions of
+    // letters is cut to what can be shown.
+    m_folderCaption = shownText(name);
     commands.lblTName_Change();
 }
 
@@ -108,7 +110,7 @@ void frmVardecks::showVardeck(const QString &wid, const QString &name)
 {
     m_currentWID = wid.trimmed();
     m_vardeckShown = true;
-    m_vardeckCaption = name;
+    m_vardeckCaption = shownText(name);
     commands.lblWName_Change();
 }
 

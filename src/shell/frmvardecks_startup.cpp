@@ -45,11 +45,20 @@ namespace
 // Shows the stored settings that could not be read. The splash stays on top of
 // everything, so it goes first: the message would otherwise wait unseen behind it.
 // With it gone the window appears once loading is over, as when the splash is off.
+// Settings that start from their defaults name the default database, not the one
+// used last: the message says which one opens, so that a user who worked in another
+// knows where it is.
 void tellSettingErrors(frmSplash *splash)
 {
-    const Notices notices = SettingsStore::takeErrorNotices();
+    int setAside = -1;
+    Notices notices = SettingsStore::takeErrorNotices(&setAside);
     if (notices.isEmpty())
         return;
+    if (setAside >= 0)
+        notices[setAside].text +=
+            QStringLiteral(" The database opened now is %1; if you worked in another one, open it "
+                           "with File > Database > Open.")
+                .arg(safeDatabaseName(SettingsStore::getCurrentDB()));
     if (splash)
         splash->hide();
     prompt::tell(notices);

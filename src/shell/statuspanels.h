@@ -2,6 +2,8 @@
 // The main window's status bar: a row of sunken panels, numbered from 1, each with a
 // width in twips and a plain-text caption. Panel 1 takes transient texts and tool-tip
 // echoes, panel 2 the folder path, panel 3 the open database's file name.
+#include "platform/textutil.h"
+
 #include <QLabel>
 #include <QList>
 #include <QWidget>
@@ -26,7 +28,8 @@ public:
     // whose texts pass over it, to show again.
     void setFolderPath(const QString &path);
     QString folderPath() const { return m_folderPath; }
-    void showFolderPathAgain() { setPanelText(kFolderPathPanel, m_folderPath); }
+    // The panel shows the path cut to what a panel can show (the path is kept whole).
+    void showFolderPathAgain() { setPanelText(kFolderPathPanel, shownText(m_folderPath)); }
 
     static constexpr int kFolderPathPanel = 2;
     QLabel *panel(int panel) const;

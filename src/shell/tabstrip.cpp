@@ -101,7 +101,7 @@ protected:
     void initStyleOption(QStyleOptionTab *option, int tabIndex) const override
     {
         QTabBar::initStyleOption(option, tabIndex);
-        const QString full = tabText(tabIndex);
+        const QString full = shownText(tabText(tabIndex));
         const int room = style()->subElementRect(QStyle::SE_TabBarTabText, option, this).width() - 4;
         if (fontMetrics().size(Qt::TextShowMnemonic, full).width() > room)
             option->text = fontMetrics().elidedText(full.trimmed(), elideMode(), room, Qt::TextShowMnemonic);

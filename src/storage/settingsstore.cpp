@@ -1,6 +1,7 @@
 #include "storage/settingsstore.h"
 
 #include "platform/paths.h"
+#include "platform/registrystore.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 
@@ -384,9 +385,26 @@ QStringList loadSearchList()
 
 // --- the error reporter ------------------------------------------------------------
 
-Notices takeErrorNotices()
+Notices takeErrorNotices(int *userSettingsSetAside)
 {
     Notices notices;
+    if (userSettingsSetAside)
+        *userSettingsSetAside = -1;
+    for (const RegistryStore::Unreadable &file : RegistryStore::instance().takeUnreadable()) {
+        if (file.keptAs.isEmpty())
+            notices.append(Notice(QStringLiteral("The settings file %1 could not be read (%2). It is left as it is, "
+                                                 "the settings are their defaults, and no setting is saved until it "
+                                                 "is mended or removed.")
+                                      .arg(file.file, file.reason),
+                                  MsgIcon::Exclamation));
+        else
+            notices.append(Notice(QStringLiteral("The settings file %1 could not be read (%2). It was kept as %3, "
+                                                 "and the settings start from their defaults.")
+                                      .arg(file.file, file.reason, file.keptAs),
+                                  MsgIcon::Exclamation));
+        if (userSettingsSetAside && file.root == reg::HKEY_CURRENT_USER)
+            *userSettingsSetAside = int(notices.size()) - 1;
+    }
     for (const RuntimeError &error : std::as_const(g_keptErrors))
         notices.append(Notice(errorText(error)));
     g_keptErrors.clear();

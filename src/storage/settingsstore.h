@@ -111,7 +111,10 @@ QStringList loadSearchList();
 // --- the error reporter ---
 // The errors the getters kept since the last call, in order, as notices with the
 // text "[" number "] " description, no icon and the program's title; the kept list
-// is emptied.
-Notices takeErrorNotices();
+// is emptied. A settings file found unreadable comes first, with an exclamation: it
+// names the copy kept aside (or says the file was left in place and settings are not
+// saved); *userSettingsSetAside is the place of the notice that says the user's settings
+// started from their defaults because of it, or -1.
+Notices takeErrorNotices(int *userSettingsSetAside = nullptr);
 
 } // namespace rr::SettingsStore

@@ -68,8 +68,9 @@ TEST_F(DatabaseCommands, openRefusesABrokenFileAsksWhileEditingAndKeepsTheSessio
     // A file that is no database leaves the previous one open, and saving still goes there; the
     // message says what the parser found, as at start-up.
     openThroughDialog("broken.xml");
-    EXPECT_EQ(prompts.lastText(), "Failed to open the Vardecks file broken.xml\n\n"
-                                  "broken.xml: Premature end of data in tag FOLDER line 1 (line 1)");
+    EXPECT_EQ(prompts.lastText(),
+              "Failed to open the Vardecks file broken.xml\n\n"
+              "broken.xml: The file ends before the element \"FOLDER\" is closed. (line 1, column 18)");
     EXPECT_EQ(prompts.messages().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(window->dbXML.name(), "Vardecks.xml");
     EXPECT_EQ(lblWName(*window)->text(), "Beta site");

@@ -67,12 +67,12 @@ const DatabaseCase kDatabaseCases[] = {
     {"ebcdic.xml", "The file is written in EBCDIC, which a Vardecks database never is."},
     {"utf32-with-byte-order-mark.xml", "The file is written in UTF-32, which a Vardecks database never is."},
     {"utf32-big-endian.xml", "The file is written in UTF-32, which a Vardecks database never is."},
-    {"control-character-reference.xml", "xmlParseCharRef"},
-    {"raw-control-character.xml", "PCDATA invalid Char value 7"},
-    {"invalid-utf8-declared.xml", "Input is not proper UTF-8"},
+    {"control-character-reference.xml", "The file holds the character U+0007, which XML does not allow. (line 3,"},
+    {"raw-control-character.xml", "The file holds the character U+0007, which XML does not allow. (line "},
+    {"invalid-utf8-declared.xml", "The file holds bytes that are not proper UTF-8 text. (line "},
     {"truncated.xml", "line"},
-    {"two-roots.xml", "Extra content at the end of the document"},
-    {"empty.xml", "Document is empty"},
+    {"two-roots.xml", "The file goes on after the end of its outermost element. (line "},
+    {"empty.xml", "The file holds no element: it is empty or does not begin with \"<\"."},
     {"not-xml.xml", "line"},
 };
 

@@ -26,7 +26,7 @@ namespace
 // A row's texts, in the order of PopularColumn.
 QStringList cells(const PopularRow &row)
 {
-    QStringList texts(int(PopularColumn::Count));
+    QStringList texts(static_cast<int>(PopularColumn::Count));
     texts[int(PopularColumn::Name)] = row.name;
     texts[int(PopularColumn::Hits)] = row.hits;
     return texts;

@@ -1,6 +1,7 @@
 #include "platform/gui/qtprompt.h"
 
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -109,12 +110,24 @@ void fitTitle(QMessageBox &box)
 namespace
 {
 
+// The most letters of one line a message box shows: a name of millions of letters
+// read from a file is cut in its line's middle, so the sentence around it stays.
+constexpr qsizetype kMostLetters = 1024;
+
+QString shownMessage(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = shownText(line, Qt::ElideMiddle, kMostLetters);
+    return lines.join(QLatin1Char('\n'));
+}
+
 class QtPromptHandler final : public PromptHandler
 {
 public:
     MsgResult message(const MessageRequest &request) override
     {
-        QMessageBox box(toIcon(request.icon), request.title, request.text, toStandard(request.buttons),
+        QMessageBox box(toIcon(request.icon), request.title, shownMessage(request.text), toStandard(request.buttons),
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(toStandard(request.defaultButton));

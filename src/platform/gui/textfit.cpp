@@ -83,7 +83,11 @@ private:
 
 QString elidedText(const QString &text, const QFontMetrics &metrics, int width, Qt::TextElideMode mode)
 {
-    return metrics.horizontalAdvance(text) <= width ? text : metrics.elidedText(text, mode, std::max(width, 0));
+    const int room = std::max(width, 0);
+    const QString shown = shownText(text, mode, std::min<qsizetype>(room + 1, kMostShownLetters));
+    if (metrics.horizontalAdvance(shown) <= room)
+        return shown;
+    return metrics.elidedText(shown, mode, room);
 }
 
 int menuNameWidth(const QFontMetrics &metrics)

@@ -2,6 +2,8 @@
 // Long names in short places. A Vardeck's or folder's name, or an address, is shortened
 // with "…" (at the end or in the middle) to the room a menu, a dialog or a label gives
 // it; the whole text stays in the tool tip. Every shortening goes through elidedText.
+#include "platform/textutil.h"
+
 #include <QString>
 #include <Qt>
 
@@ -13,6 +15,7 @@ namespace rr
 {
 
 // text elided to width pixels in the font of metrics; a text that fits comes back whole.
+// Only what the width can show is measured: no letter is narrower than a pixel.
 QString elidedText(const QString &text, const QFontMetrics &metrics, int width,
                    Qt::TextElideMode mode = Qt::ElideRight);
 

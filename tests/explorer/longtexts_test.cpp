@@ -1,0 +1,40 @@
+// A Vardeck and a folder whose texts in the file run to millions of letters, in the
+// main window: shown at once, cut to what can be shown, and edited whole.
+#include "explorerfixture.h"
+#include "platform/textutil.h"
+#include "shell/statuspanels.h"
+#include "support/windowcontrols.h"
+
+#include <QPlainTextEdit>
+
+#include <QElapsedTimer>
+
+using namespace rr;
+using namespace rr::test;
+
+TEST_F(ExplorerTest, aVardeckWithTextsOfMillionsOfLettersIsShownAtOnceCutAndItsBoxesHoldTheWholeTexts)
+{
+    const QByteArray name(10'000'000, 'v');
+    const QByteArray description(1'000'000, 'd');
+    const QByteArray keywords(1'000'000, 'k');
+    const QByteArray folder(10'000'000, 'f');
+    const QByteArray huge = "<VARDECK WID=\"W1\"><NAME>" + name +
+                            "</NAME><ADDRESS>http://a.example/</ADDRESS>"
+                            "<DESCRIPTION>" +
+                            description + "</DESCRIPTION><KEYWORD1>" + keywords + "</KEYWORD1></VARDECK>";
+    openDatabase("<FOLDERS>" + folderXml("T1", folder, huge) + "</FOLDERS>");
+    QElapsedTimer clock;
+    clock.start();
+    showVardeck("T1", "W1");
+    (void)window->grab();
+    EXPECT_LT(clock.elapsed(), 3000);
+    const QString cut = QString(kMostShownLetters, 'v') + QChar(0x2026);
+    EXPECT_EQ(lblWName(*window)->text(), cut);
+    EXPECT_EQ(lblDescription(*window)->text(), QString(kMostShownLetters, 'd') + QChar(0x2026));
+    EXPECT_EQ(lblKeyWords(*window)->text(), QString(kMostShownLetters, 'k') + QChar(0x2026));
+    EXPECT_EQ(node("T1")->text(0), QString(kMostShownLetters, 'f') + QChar(0x2026));
+    EXPECT_EQ(window->folderCaption(), QString(kMostShownLetters, 'f') + QChar(0x2026));
+    EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\" + QString(kMostShownLetters - 1, 'f') + QChar(0x2026));
+    EXPECT_EQ(txtDescription(*window)->toPlainText().size(), description.size()) << "the box edits the whole text";
+    EXPECT_EQ(txtKeywords(*window)->toPlainText().size(), keywords.size());
+}
