@@ -135,6 +135,16 @@ void frmProgress::begin()
     lblName2->move(lblName2->x(), px(1440));
     Command1->hide();
     setWindowTitle(QStringLiteral("Loading..."));
+    comeForward();
+}
+
+void frmProgress::comeForward()
+{
+    // The window is reused while open, and the Import/Export window the next import
+    // starts from stands over it by then.
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
@@ -167,6 +177,7 @@ void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
     lblName->resize(lblName->width(), std::max(px(615), lblName->heightForWidth(lblName->width())));
     lblName2->move(lblName2->x(), std::max(px(1440), lblName->geometry().bottom() + px(105)));
     flush();
+    comeForward();
     QApplication::beep();
 }
 
