@@ -7,6 +7,7 @@
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QRegularExpression>
@@ -66,29 +67,67 @@ bool hasControlCharacter(const QString &address)
                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
 
-// The local file an address names: a file: URL of no host or of "localhost" (which
-// the desktop's opener takes for the same file), or an address without a scheme
-// (which it takes for a path, relative ones included).
-QString localPathOf(const QString &address)
+// The local files the desktop's opener may open for an address. GIO takes a file:
+// address of any host ("file://otherhost/x", "file://localhost/x") for the local
+// path, and tidies the path before it opens it: a closing "/", doubled "/" and "."
+// or ".." steps go, so ".../run.sh/" opens run.sh. A "?" and what follows stay part
+// of a file's name there. The path as written is judged too: the system resolves a
+// ".." after a linked folder where the tidied path does not. A text without a scheme
+// is a path, relative ones included.
+QStringList localPathsOf(const QString &address)
 {
     const QUrl url(address);
+    QStringList written;
     if (url.isLocalFile()) {
-        const QString host = url.host();
-        if (host.isEmpty() || sameText(host, QLatin1String("localhost")))
-            return url.path(QUrl::FullyDecoded);
-        return url.toLocalFile();
+        const QString path = url.path(QUrl::FullyDecoded);
+        written << path;
+        if (url.hasQuery())
+            written << path + QLatin1Char('?') + url.query(QUrl::FullyDecoded);
+    } else if (url.scheme().isEmpty() || address.startsWith(QLatin1Char('/'))) {
+        written << address;
     }
-    if (url.scheme().isEmpty() || address.startsWith(QLatin1Char('/')))
-        return address;
-    return {};
+    QStringList paths;
+    for (const QString &path : std::as_const(written)) {
+        if (path.isEmpty())
+            continue;
+        for (const QString &form : {path, QDir::cleanPath(path)}) {
+            if (!paths.contains(form))
+                paths << form;
+        }
+    }
+    return paths;
+}
+
+// Files that describe a program to start rather than hold a document: opening one
+// starts (or installs) what it names, whatever the rest of its name or its content.
+bool isLauncherName(const QString &fileName)
+{
+    static const char *const launcherEndings[] = {".desktop",     ".kdelnk", ".jnlp", ".flatpakref",
+                                                  ".flatpakrepo", ".lnk",    ".msi"};
+    for (const char *ending : launcherEndings) {
+        if (fileName.endsWith(QLatin1String(ending), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 bool isProgramType(const QMimeType &type)
 {
     static const char *const programTypes[] = {
-        "application/x-desktop",      "application/x-executable",  "application/x-pie-executable",
-        "application/x-sharedlib",    "application/x-shellscript", "application/x-ms-dos-executable",
-        "application/x-java-archive", "application/x-appimage",
+        "application/x-desktop",
+        "application/x-executable",
+        "application/x-pie-executable",
+        "application/x-sharedlib",
+        "application/x-shellscript",
+        "application/x-ms-dos-executable",
+        "application/x-java-archive",
+        "application/x-appimage",
+        "application/x-java-jnlp-file",
+        "application/x-ms-shortcut",
+        "application/x-msi",
+        "application/x-bat",
+        "application/vnd.flatpak.ref",
+        "application/vnd.flatpak.repo",
     };
     for (const char *name : programTypes) {
         if (type.inherits(QLatin1String(name)))
@@ -118,9 +157,7 @@ bool localFileStartsProgram(const QString &path)
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
         return false;
-    const QString target = info.canonicalFilePath();
-    if (info.fileName().endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive) ||
-        target.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
+    if (isLauncherName(info.fileName()) || isLauncherName(info.canonicalFilePath()))
         return true;
     const QMimeDatabase mimes;
     const QMimeType byContent = mimes.mimeTypeForFile(info, QMimeDatabase::MatchContent);
@@ -210,8 +247,8 @@ bool urlSupport::isSafeToOpen(const QString &address, QString *reason)
                !sameText(address.trimmed(), QLatin1String("about:blank"))) {
         why = QStringLiteral("it is not the address of a web page or a file");
     } else {
-        const QString path = localPathOf(address);
-        if (!path.isEmpty() && localFileStartsProgram(path))
+        const QStringList paths = localPathsOf(address.trimmed());
+        if (std::any_of(paths.begin(), paths.end(), localFileStartsProgram))
             why = QStringLiteral("it names a program, not a page or a document");
     }
     if (reason)

@@ -79,7 +79,10 @@ public:
     // characters (browsers drop them, so "java\tscript:" is a script), one of another
     // kind than a web page, a file or a mail address (a script, data, or a scheme some
     // other program handles), or a local file that is a program (an executable file, a
-    // ".desktop" launcher, a script). "about:blank" opens an empty window.
+    // launcher such as ".desktop" or ".jnlp", a script). The file is the one the
+    // desktop's opener would open: a file: address of any host names the local path,
+    // and a closing "/" or "." steps in it do not hide the file. "about:blank" opens an
+    // empty window.
     static bool isSafeToOpen(const QString &address, QString *reason = nullptr);
     // True for the address of a web page or a local file: an http, https, ftp or file
     // address, or a host name beginning with "www.".

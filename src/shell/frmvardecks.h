@@ -147,6 +147,20 @@ public:
     // Where the window opens when no place has been saved: centred on the screen's
     // available area, at a size where the layout has room, never below minimum.
     static QRect firstStartPlace(const QRect &available, const QSize &minimum);
+    // A saved place brought onto a screen's available area. saved is the frame's
+    // top-left corner with the client size, as the window is moved and resized; frame
+    // is the room the window manager's frame takes around the client. The client keeps
+    // its saved size where the frame then fits, and is made smaller where it does not;
+    // the place moves as little as it takes to show the whole frame. centred puts it in
+    // the middle instead: the place a window first shown maximised returns to, where its
+    // title bar shows however the window manager first placed it.
+    static QRect fittedPlace(const QRect &saved, const QRect &available, const QMargins &frame, bool centred);
+    // The main splitter's position, in twips, no further right than leaves the right pane
+    // its least width in a client area clientWidth pixels wide (never below 0).
+    int fittedLeftPane(int savedTwips, int clientWidth) const;
+    // The window's least size once the user has moved the main bar: it follows the left
+    // pane, but never beyond the window's width.
+    void leastSizeFollowsLeftPane();
     // The client area (ScaleWidth × ScaleHeight) in twips, and the outer width.
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -500,7 +514,11 @@ private:
     int m_lastState = 0;
     bool m_firstActivation = false;
     QPointer<frmSplash> m_splash;
+    // Sizes and places the window as saved, fitted to its screen, with the main bar
+    // where the window it opens as leaves the right pane room, and its least size.
     void restoreWindowPlace();
+    // The right pane's least width in pixels: room for the preview's row of buttons.
+    int rightPaneLeast() const;
     void openStartDatabase();
     void finishStartDatabase(const QString &name);
     void showStartPaneButtons();

@@ -70,10 +70,20 @@ QSize frmVardecks::layoutMinimumSize() const
 {
     using namespace twips;
     const int strip = at<QCheckBox>(Place::WebBrowserCheck)->geometry().right() + 1 + toPx(120);
-    const int rightPane = at(Place::PreviewButtons)->geometry().right() + 1 + toPx(100 + 30);
-    const int panes = toPx(Splitter2->SplitterPos() + Splitter2->SplitterSize()) + rightPane;
+    const int panes = toPx(Splitter2->SplitterPos() + Splitter2->SplitterSize()) + rightPaneLeast();
     const int height = int(std::ceil((2785 + 1500 + 100 + 1450 + 430 + 1280 + 1220) / double(kPerPixel)));
     return {std::max(strip, panes), height};
+}
+
+int frmVardecks::rightPaneLeast() const
+{
+    return at(Place::PreviewButtons)->geometry().right() + 1 + twips::toPx(100 + 30);
+}
+
+int frmVardecks::fittedLeftPane(int savedTwips, int clientWidth) const
+{
+    const double room = twips::fromPx(clientWidth - rightPaneLeast()) - Splitter2->SplitterSize();
+    return std::min(savedTwips, std::max(0, int(room)));
 }
 
 // The toolbars, the Web Aspect strip and the status bar hold on to the window's edges.
@@ -330,6 +340,14 @@ void frmVardecks::Splitter2_Resize()
     // The favourites count runs to the pane's edge: thousands of favourites still show
     // their whole number.
     tw::setWidth(at<QLabel>(Place::FavoritesCount), qMax(1095.0, tw::width(tabIndex) - 2100 - 120));
+}
+
+void frmVardecks::leastSizeFollowsLeftPane()
+{
+    // Up to the width the window has: a bar dragged far right never widens the window,
+    // and one brought back lets the window narrow again.
+    const QSize least = layoutMinimumSize();
+    formClient->setMinimumSize(std::min(least.width(), formClient->width()), least.height());
 }
 
 void frmVardecks::applyFontSize(int &size)

@@ -67,6 +67,7 @@ void frmVardecks::buildPanes()
     Splitter1->setSplitterPos(2640);
 
     connect(Splitter2, &Splitter::Resize, this, &frmVardecks::Splitter2_Resize);
+    connect(Splitter2, &Splitter::barReleased, this, &frmVardecks::leastSizeFollowsLeftPane);
 }
 
 void frmVardecks::buildLeftPane()

@@ -94,9 +94,7 @@ void frmVardecks::Form_Load()
 
     restoreWindowPlace();
     Splitter1->setSplitterPos(SettingsStore::getSplitter1Setting());
-    Splitter2->setSplitterPos(SettingsStore::getSplitter2Setting());
     tellSettingErrors(m_splash);
-    formClient->setMinimumSize(layoutMinimumSize());
 
     LoadDynamicMenus();
     expectFirstResize();
@@ -120,33 +118,74 @@ QRect frmVardecks::firstStartPlace(const QRect &available, const QSize &minimum)
     return {QPoint(left, top), size};
 }
 
+QRect frmVardecks::fittedPlace(const QRect &saved, const QRect &available, const QMargins &frame, bool centred)
+{
+    const QSize room(available.width() - frame.left() - frame.right(),
+                     available.height() - frame.top() - frame.bottom());
+    const QSize size = saved.size().boundedTo(room);
+    const QSize outer = size.grownBy(frame);
+    // Along one axis: the frame from low on, extent long, inside span.
+    const auto place = [centred](int wanted, int low, int span, int extent) {
+        if (centred)
+            return low + std::max(0, (span - extent) / 2);
+        return std::clamp(wanted, low, std::max(low, low + span - extent));
+    };
+    return {QPoint(place(saved.x(), available.left(), available.width(), outer.width()),
+                   place(saved.y(), available.top(), available.height(), outer.height())),
+            size};
+}
+
 void frmVardecks::restoreWindowPlace()
 {
     using namespace twips;
-    const QScreen *primary = QGuiApplication::primaryScreen();
+    // Room for a window manager's title bar and borders, which are not known before the
+    // window is first shown.
+    constexpr QMargins kFrameAllowance(8, 40, 8, 8);
     const bool placeSaved =
         !textOf(RegistryFunctions::QueryValue(reg::HKEY_CURRENT_USER, QLatin1String(SettingsStore::kAppKey),
                                               QStringLiteral("frmWidth")))
              .isEmpty();
-    if (!placeSaved && primary) {
-        // The first start: the window opens centred, with room for its panes.
+    const QRect saved(
+        QPoint(toPx(SettingsStore::getFrmLeftSetting()), toPx(SettingsStore::getFrmTopSetting())),
+        QSize(sizeToPx(SettingsStore::getFrmWidthSetting()), sizeToPx(SettingsStore::getFrmHeightSetting())));
+    const bool maximised = placeSaved && sameText(SettingsStore::getFrmMaximised(), QLatin1String("True"));
+    // The screen that holds most of the saved place; a place saved on a screen that is
+    // gone would put the window where nobody sees it: it comes onto the primary screen.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    qint64 most = 0;
+    for (const QScreen *candidate : QGuiApplication::screens()) {
+        const QRect common = candidate->geometry().intersected(saved);
+        if (placeSaved && qint64(common.width()) * common.height() > most) {
+            most = qint64(common.width()) * common.height();
+            screen = candidate;
+        }
+    }
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    // The first start: the window opens centred, with room for its panes.
+    const QRect firstPlace = firstStartPlace(available, layout() ? layout()->minimumSize() : minimumSize());
+
+    QRect place = placeSaved ? saved : firstPlace;
+    if (screen && placeSaved)
+        place = fittedPlace(saved, available, kFrameAllowance, maximised);
+    resize(place.size());
+    move(place.topLeft());
+
+    // A left pane saved wider than the window leaves room for would make the window's
+    // least size wider than the screen: it gives the right pane its least width.
+    int openingWidth = place.width();
+    if (screen && maximised)
+        openingWidth = available.width() - kFrameAllowance.left() - kFrameAllowance.right();
+    Splitter2->setSplitterPos(fittedLeftPane(SettingsStore::getSplitter2Setting(), openingWidth));
+    formClient->setMinimumSize(layoutMinimumSize());
+    // The window may have grown to the least size its panes allow: placed again at it.
+    if (screen && placeSaved) {
         const QSize least = layout() ? layout()->minimumSize() : minimumSize();
-        const QRect place = firstStartPlace(primary->availableGeometry(), least);
+        place =
+            fittedPlace(QRect(place.topLeft(), place.size().expandedTo(least)), available, kFrameAllowance, maximised);
         resize(place.size());
         move(place.topLeft());
-        return;
     }
-    resize(sizeToPx(SettingsStore::getFrmWidthSetting()), sizeToPx(SettingsStore::getFrmHeightSetting()));
-    move(toPx(SettingsStore::getFrmLeftSetting()), toPx(SettingsStore::getFrmTopSetting()));
-    // A place saved on a screen that is gone would put the window where nobody sees
-    // it: bring it onto the primary screen.
-    bool onSomeScreen = false;
-    for (const QScreen *screen : QGuiApplication::screens())
-        onSomeScreen = onSomeScreen || screen->geometry().intersects(QRect(pos(), size()));
-    if (!onSomeScreen)
-        if (QScreen *primary = QGuiApplication::primaryScreen())
-            move(primary->availableGeometry().topLeft());
-    if (sameText(SettingsStore::getFrmMaximised(), QLatin1String("True")))
+    if (maximised)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -26,6 +27,15 @@ constexpr int kLockTimeoutMs = 5000;
 // How long a second copy waits for the running copy's answer. An idle copy answers
 // within a few milliseconds; a busy one takes the message in later all the same.
 constexpr int kAnswerWaitMs = 100;
+
+// A folder of this user's that is no link and in which group and others have none of
+// the forbidden rights.
+bool isOwnFolder(const QString &path, mode_t forbidden)
+{
+    struct stat st;
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & forbidden) == 0;
+}
 
 } // namespace
 
@@ -43,16 +53,29 @@ QString SingleInstance::serverName()
            QLatin1Char('-') + QString::fromLatin1(home);
 }
 
+QString SingleInstance::socketFolder()
+{
+    // The runtime folder counts only as its rules have it: this user's, mode 0700.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && isOwnFolder(QDir::cleanPath(runtime), 077))
+        return QDir::cleanPath(runtime);
+    // The settings folder is made 0700; one an older version left readable is still
+    // safe while nobody else may add a file to it.
+    const QString own = QDir::cleanPath(paths::configFolder());
+    return isOwnFolder(own, S_IWGRP | S_IWOTH) ? own : QString();
+}
+
 QString SingleInstance::serverPath()
 {
-    return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + serverName();
+    const QString folder = socketFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + serverName();
 }
 
 bool SingleInstance::handOver()
 {
     const QByteArray path = QFile::encodeName(serverPath());
     sockaddr_un address{};
-    if (path.size() >= qsizetype(sizeof address.sun_path))
+    if (path.isEmpty() || path.size() >= qsizetype(sizeof address.sun_path))
         return false;
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
@@ -90,7 +113,11 @@ SingleInstance::Role SingleInstance::start()
         return Role::HandedOver;
 
     // Nobody answered: whatever socket file is there was left by a copy that ended.
+    // Without a folder only this user can write in, this copy runs alone rather than
+    // listen where another user could take the name first.
     const QString path = serverPath();
+    if (path.isEmpty())
+        return Role::Failed;
     QLocalServer::removeServer(path);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);

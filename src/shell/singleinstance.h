@@ -3,9 +3,12 @@
 // running copy and ends before it creates a window or writes anything.
 //
 // The running copy listens on a per-user local socket named after the window
-// caption (and the settings folder, so separate homes are separate programs). A
-// lock file closes the race of two copies starting together; a socket left by a
-// copy that crashed is cleared by the next start.
+// caption (and the settings folder, so separate homes are separate programs). The
+// socket lives in the user's runtime folder (XDG_RUNTIME_DIR), or in the settings
+// folder when there is none: never in the shared temporary folder, where another
+// user could take the name first and so end every launch. A lock file closes the
+// race of two copies starting together; a socket left by a copy that was killed is
+// cleared by the next start.
 //
 // The hand-off is a plain socket write, tried before the second copy connects to the
 // display or reads anything, so a second launch ends within a few milliseconds. The
@@ -38,9 +41,13 @@ public:
     // object and takes no lock. True when the running copy has the message.
     static bool handOver();
 
-    // The local socket name of the running copy in this home, and its full path.
+    // The local socket name of the running copy in this home, and its full path
+    // ("" when no folder fit for it is found).
     static QString serverName();
     static QString serverPath();
+    // Where the socket lives: the runtime folder when it is this user's alone (0700),
+    // else the settings folder when nobody else may write in it; "" when neither.
+    static QString socketFolder();
 
 signals:
     // A second launch handed over; text is what it sent (the receiver ignores it).

@@ -205,6 +205,7 @@ bool Splitter::eventFilter(QObject *watched, QEvent *event)
             return false;
         m_model.mouseUp();
         placeBar();
+        emit barReleased();
         return true;
     }
     case QEvent::KeyPress: {

@@ -83,6 +83,8 @@ public:
 signals:
     // Raised at the end of every layout of the children.
     void Resize();
+    // Raised when the user lets go of the bar after dragging it with the mouse.
+    void barReleased();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

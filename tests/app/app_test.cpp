@@ -131,7 +131,7 @@ bool startProgram(QProcess &program, const QString &home)
 bool serverAnswers()
 {
     QLocalSocket probe;
-    probe.connectToServer(SingleInstance::serverName());
+    probe.connectToServer(SingleInstance::serverPath());
     const bool up = probe.waitForConnected(200);
     probe.abort();
     return up;

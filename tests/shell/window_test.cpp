@@ -86,7 +86,11 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
         tabIndex(*first)->setTab(2);
         tabView(*first)->setTab(1);
         first->showNormal();
-        first->resize(900, 640);
+        // The test screen is 800 pixels wide: the left pane narrower, so that the
+        // window goes down to a size that fits it with its frame.
+        Splitter2(*first)->setSplitterPos(2000);
+        first->leastSizeFollowsLeftPane();
+        first->resize(760, 640);
         first->move(30, 40);
         Splitter1(*first)->setSplitterPos(3000);
         appOptions().setHideSplash(true);
@@ -107,7 +111,7 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(tabIndex(*second)->Tab(), 2);
     EXPECT_EQ(tabView(*second)->Tab(), 1);
-    EXPECT_EQ(second->width(), 900);
+    EXPECT_EQ(second->width(), 760);
     EXPECT_EQ(Splitter1(*second)->SplitterPos(), 3000);
     second.reset();
 
@@ -260,9 +264,10 @@ TEST_F(StartUp, aTimerDueWhileTheProgramLoadsWaitsUntilTheLoadIsOver)
 TEST_F(StartUp, listColumnsShareTheLaidOutListAndTinyStoredWidthsCountAsMissing)
 {
     store(kApp, "BasicApp", "ok");
-    store(kApp, "frmWidth", "15000"); // 1000 px
-    store(kApp, "c1", "150");         // 10 px: a width that hides its column
-    store(kApp, "c2", "1500");        // 100 px
+    store(kApp, "frmWidth", "11250"); // 750 px, the test screen being 800 wide
+    store(kApp, "splitter2", "3000");
+    store(kApp, "c1", "150");  // 10 px: a width that hides its column
+    store(kApp, "c2", "1500"); // 100 px
     store(kApp + "UserOptions\\", "hideSplash", "True");
     auto window = start();
     QHeaderView *header = listVD(*window)->header();

@@ -19,11 +19,15 @@ namespace rr
 namespace
 {
 
-// The new top folder in the folder tree, selected, with its Vardecks listed.
+// The new top folder in the folder tree, selected, with its Vardecks listed, and its
+// path in the status bar whichever tab of the left pane is on top. The pictures are
+// read first: the rows take theirs as they are made, so the icons the import filed
+// (a PDF document's) show at once.
 void showImportedFolder(frmVardecks &w, const QString &topTID)
 {
-    w.commands.showImportedFolder(topTID);
     w.commands.populateIconList();
+    w.commands.showImportedFolder(topTID);
+    w.showFolderPath();
 }
 
 } // namespace

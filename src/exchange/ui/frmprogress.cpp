@@ -140,6 +140,16 @@ void frmProgress::begin()
     Command1->hide();
     lblRead->hide();
     setWindowTitle(QStringLiteral("Loading..."));
+    comeForward();
+}
+
+void frmProgress::comeForward()
+{
+    // The window is reused while open, and the Import/Export window the next import
+    // starts from stands over it by then.
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
@@ -173,6 +183,7 @@ void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
     lblName2->move(lblName2->x(), std::max(px(1440), lblName->geometry().bottom() + px(105)));
     showFilesRead(notes.read);
     flush();
+    comeForward();
     QApplication::beep();
 }
 

@@ -23,10 +23,12 @@ public:
     // The open window, or nullptr.
     static frmProgress *current();
 
-    // The start of an import: captions back, OK hidden, the caption "Loading...".
+    // The start of an import: captions back, OK hidden, the caption "Loading...", the
+    // window in front.
     void begin();
     // The common finish: (the fill to 98 unless fill is false,) the bar to 100, OK
-    // shown, "Task completed", the caption "Vardecks imported: " and the count, a beep.
+    // shown, "Task completed", the caption "Vardecks imported: " and the count, the
+    // window in front, a beep.
     // What the import passed over and the folders it moved up are told on lines of
     // their own where the folder name stood, with the list of them as its tool tip.
     // The files a bookmark import read are named below "Task completed".
@@ -56,6 +58,8 @@ protected:
 
 private:
     explicit frmProgress(QWidget *owner);
+    // Shown above the other windows and given the keyboard.
+    void comeForward();
     QLabel *place(QLabel *label, double left, double top, double width, double height);
     // Widens the caption column to its widest caption and starts the names after it.
     void fitCaptions();

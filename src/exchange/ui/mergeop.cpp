@@ -81,6 +81,8 @@ void frmImportExport::importVDDatabase()
     w.commands.setNonEditableFields();
     w.commands.clearTextBoxes();
     w.showNoFolder();
+    // No folder is shown: the status bar names none either.
+    w.forgetFolderPath();
     // The emptied Vardeck tree counts nothing. Emptying the edit boxes blanked the
     // Vardeck tab; it names the empty panel again.
     w.commands.emptyVardeckTree();
