@@ -135,38 +135,40 @@ int main(int argc, char **argv)
                 QByteArray html;
                 xslt::transform(folder + QStringLiteral("VDAll.xsl"), *window.dbXML.document(), &html, nullptr);
             }));
-            window.commands.cmdWeb_Click(0);
-            idle();
-            // The collection changed: the All Vardecks view is made anew.
+            // The collection changed: the folder view and the All Vardecks view are made anew.
             window.commands.collectionChanged(StalePages::everyPage());
             window.dbXML.document()->noteChange();
-            double firstMs = -1;
-            const auto t0 = std::chrono::steady_clock::now();
-            window.commands.cmdWeb_Click(1);
-            auto *shown = qobject_cast<QWebEngineView *>(pane->view());
-            if (shown && pane->isLoading()) {
-                QObject::connect(shown, &QWebEngineView::loadFinished, shown,
-                                 [&] { firstMs = firstMs < 0 ? bench::msSince(t0) : firstMs; });
+            for (int button : {0, 1}) {
+                double firstMs = -1;
+                const auto t0 = std::chrono::steady_clock::now();
+                window.commands.cmdWeb_Click(button);
+                auto *shown = qobject_cast<QWebEngineView *>(pane->view());
+                if (shown && pane->isLoading()) {
+                    QObject::connect(shown, &QWebEngineView::loadFinished, shown,
+                                     [&] { firstMs = firstMs < 0 ? bench::msSince(t0) : firstMs; });
+                }
+                idle();
+                whole.push_back(bench::msSince(t0));
+                first.push_back(firstMs < 0 ? whole.back() : firstMs);
             }
-            idle();
-            whole.push_back(bench::msSince(t0));
-            first.push_back(firstMs < 0 ? whole.back() : firstMs);
-            // Back to the folder view shown before, and nothing changed.
-            const auto t1 = std::chrono::steady_clock::now();
-            window.commands.cmdWeb_Click(0);
-            idle();
-            back.push_back(bench::msSince(t1));
+            // Back to each, nothing changed.
+            for (int button : {0, 1}) {
+                const auto t1 = std::chrono::steady_clock::now();
+                window.commands.cmdWeb_Click(button);
+                idle();
+                back.push_back(bench::msSince(t1));
+            }
         }
         const auto fs = bench::spreadOf(first), ws = bench::spreadOf(whole), bs = bench::spreadOf(back),
                    ts = bench::spreadOf(floor);
-        std::printf("  bare XSL transform of All Vardecks  %s\n", bench::formatSpread(ts, 0).c_str());
-        std::printf("  new view, first screen shown        %s   ratio %.2f   (2 s: %s)\n",
+        std::printf("  bare XSL transform of All Vardecks    %s\n", bench::formatSpread(ts, 0).c_str());
+        std::printf("  new view (folders, all), first screen %s   ratio %.2f   (2 s: %s)\n",
                     bench::formatSpread(fs, 0).c_str(), fs.median / ts.median, verdict(fs.median <= 2000));
-        std::printf("  new view, whole page drawn          %s   ratio %.2f\n", bench::formatSpread(ws, 0).c_str(),
+        std::printf("  new view (folders, all), whole page   %s   ratio %.2f\n", bench::formatSpread(ws, 0).c_str(),
                     ws.median / ts.median);
-        std::printf("  a view shown before comes back      %s   ratio %.2f   (0.5 s: %s)\n",
+        std::printf("  a view shown before comes back        %s   ratio %.2f   (0.5 s: %s)\n",
                     bench::formatSpread(bs, 0).c_str(), bs.median / ts.median, verdict(bs.median <= 500));
-        allMet = allMet && bs.median <= 500 && (!programPages || fs.median <= 2000);
+        allMet = allMet && bs.median <= 500 && fs.median <= 2000;
     }
 
     // Printing the All Vardecks view.

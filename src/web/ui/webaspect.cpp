@@ -76,12 +76,9 @@ QString stampText(const FileStamp &stamp)
 
 // Writes to first the start of page, up to the end of an element within its first
 // kFirstScreenBytes: the engine closes what is left open and draws it at once.
-bool writeFirstScreen(const QString &page, const QString &first)
+bool writeFirstScreen(QByteArray start, const QString &first)
 {
-    QFile in(page);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray start = in.read(kFirstScreenBytes);
+    start.truncate(kFirstScreenBytes);
     const qsizetype closing = start.lastIndexOf("</");
     const qsizetype end = closing < 0 ? -1 : start.indexOf('>', closing);
     if (end < 0)
@@ -383,7 +380,7 @@ void WebAspect::applyStyle(const QString &style)
     if (!saveDatabaseReporting(*w.dbXML))
         return;
     m_shownPage.clear();
-    m_pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()), key);
+    m_pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()), key, formattedFirstScreen(xsl));
     rememberStyle(xsl);
 }
 
@@ -406,6 +403,24 @@ QString WebAspect::formattedKey(const QString &xsl)
     return QStringLiteral("formatted %1 %2 %3 %4 %5")
         .arg(m_window.dbXML->getPath(), xsl, QString::number(m_collectionState),
              stampText(FileStamp::ofPath(base + xsl)), stampText(FileStamp::ofPath(base + kStyleFile)));
+}
+
+QUrl WebAspect::formattedFirstScreen(const QString &xsl)
+{
+    frmVardecks &w = m_window;
+    if (QFileInfo(w.dbXML->getPath()).size() <= kFirstScreenFrom || !m_host->isVisible())
+        return {};
+    std::optional<xslt::VariableText> search;
+    if (isSearchView(xsl))
+        search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
+    const QString base = w.dbXML->getBasePath();
+    const XmlDocument &document = *w.dbXML.document();
+    QByteArray html;
+    bool made = false;
+    const MakingAspectPage making(w);
+    windowevents::runAside([&] { made = xslt::transform(base + xsl, document, &html, nullptr, search); }, &w);
+    const QString first = aspectfiles::pagePath(base, QStringLiteral("FormattedFirst"));
+    return made && writeFirstScreen(html, first) ? QUrl::fromLocalFile(first) : QUrl();
 }
 
 bool WebAspect::loadPage(const QString &style, const QString &pageName, bool stale)
@@ -434,7 +449,9 @@ bool WebAspect::loadPage(const QString &style, const QString &pageName, bool sta
             pane->navigate(QUrl(QStringLiteral("about:blank")));
         } else {
             const QString first = aspectfiles::pagePath(base, pageName + QStringLiteral("First"));
-            const bool large = QFileInfo(page).size() > kFirstScreenFrom && writeFirstScreen(page, first);
+            QFile in(page);
+            const bool large = in.size() > kFirstScreenFrom && in.open(QIODevice::ReadOnly) &&
+                               writeFirstScreen(in.read(kFirstScreenBytes), first);
             pane->navigate(QUrl::fromLocalFile(page), isSearchView(xsl) ? QString() : pageKey(page),
                            large ? QUrl::fromLocalFile(first) : QUrl());
         }

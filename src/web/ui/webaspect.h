@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -68,6 +69,9 @@ private:
     // and of the stylesheet, with the style in both.
     QString pageKey(const QString &page) const;
     QString formattedKey(const QString &xsl);
+    // For a large collection, the first screen of the view the pane formats, made by
+    // the program while the pane formats the whole; an empty address otherwise.
+    QUrl formattedFirstScreen(const QString &xsl);
     void printShownView();
     // The HTML of the view shown: its page file, or the database formatted as the pane
     // formats it. False with the reason when it cannot be had.

@@ -21,6 +21,8 @@ namespace
 
 const char kPaneProperty[] = "rrWebPane";
 const char kAddressProperty[] = "rrAddress";
+// The longest the whole page waits for its first screen to be drawn.
+constexpr int kFirstScreenWaitMs = 1500;
 
 // A link clicked in the Web Aspect goes to the user's browser.
 void openOutside(const QUrl &url)
@@ -107,7 +109,13 @@ webengine::View *WebPane::makeView()
             emit self->loadProgress(percent);
     };
     hooks.loadFinished = [self, me](bool ok) {
-        if (!self || !self->reportsFor(*me))
+        if (!self)
+            return;
+        // The whole page is drawn once its first screen is: the two share the process
+        // that draws them.
+        if (*me == self->m_view && self->m_incoming)
+            self->startIncoming();
+        if (!self->reportsFor(*me))
             return;
         if (*me == self->m_incoming) {
             self->incomingDrawn(ok);
@@ -226,6 +234,7 @@ void WebPane::dropIncoming()
         return;
     webengine::View *incoming = m_incoming;
     m_incoming = nullptr;
+    m_incomingUrl.clear();
     delete incoming->widget();
 }
 
@@ -253,6 +262,15 @@ bool WebPane::showKept(const QString &key)
     m_host->setProperty(kAddressProperty, kept->url().toString());
     setLoading(false);
     return true;
+}
+
+void WebPane::startIncoming()
+{
+    if (!m_incoming || m_incomingUrl.isEmpty())
+        return;
+    const QUrl url = m_incomingUrl;
+    m_incomingUrl.clear();
+    m_incoming->load(url);
 }
 
 void WebPane::incomingDrawn(bool ok)
@@ -296,7 +314,12 @@ void WebPane::navigate(const QUrl &url, const QString &key, const QUrl &firstScr
             behind->setGeometry(m_host->rect());
             behind->show();
             behind->lower();
-            m_incoming->load(url);
+            m_incomingUrl = url;
+            QPointer<WebPane> self(this);
+            QTimer::singleShot(kFirstScreenWaitMs, this, [self] {
+                if (self)
+                    self->startIncoming();
+            });
             m_loading = true;
             announceLoading();
             return;

@@ -106,6 +106,7 @@ private:
     void keepShown();
     void dropKept(int index);
     void dropIncoming();
+    void startIncoming();
     void incomingDrawn(bool ok);
     // Whether the view's reports are the pane's: the view drawing the page asked for.
     bool reportsFor(const webengine::View *view) const;
@@ -126,6 +127,7 @@ private:
     // The page drawn behind a first screen, and its key.
     webengine::View *m_incoming = nullptr;
     QString m_incomingKey;
+    QUrl m_incomingUrl; // until its load starts
     bool m_loading = false;
     bool m_announcedLoading = false;
 };
