@@ -110,10 +110,30 @@ private:
         m_used = 0;
     }
 
+    // A heading row that starts a table becomes the table's heading, which a printed
+    // table repeats at the top of every page.
+    void headTables(xmlNodePtr node)
+    {
+        for (xmlNodePtr child = node->children; child; child = child->next) {
+            if (child->type != XML_ELEMENT_NODE)
+                continue;
+            xmlNodePtr first = named(child, "table") ? firstElement(child) : nullptr;
+            if (named(first, "tr") && firstElement(first, "th")) {
+                xmlNodePtr head = xmlNewDocNode(m_piece.get(), nullptr, BAD_CAST "thead", nullptr);
+                xmlAddPrevSibling(first, head);
+                xmlUnlinkNode(first);
+                xmlAddChild(head, first);
+            }
+            headTables(child);
+        }
+    }
+
     void finishPiece()
     {
-        if (m_piece && m_used > 0)
+        if (m_piece && m_used > 0) {
+            headTables(m_pieceBody);
             m_pieces << dump(m_piece.get());
+        }
         m_piece.reset();
     }
 

@@ -5,9 +5,10 @@
 //
 // Every piece is a whole HTML document: the page's head (its title and style links),
 // then the part of the body it holds inside copies of the elements that enclosed that
-// part, with their attributes; a table cut across pieces starts each later piece with
-// its heading row again. Nothing is lost nor repeated otherwise: the pieces' bodies
-// put one after another hold the page's body.
+// part, with their attributes. A table's heading row is made its thead, so that a
+// printed table repeats it at the top of each page, and a table cut across pieces
+// starts each later piece with it again. Nothing is lost nor repeated otherwise: the
+// pieces' bodies put one after another hold the page's body.
 #include <QByteArray>
 #include <QList>
 #include <QString>

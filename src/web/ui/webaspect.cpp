@@ -196,12 +196,12 @@ void WebAspect::attachCommands()
         const bool again = m_rendererEnded.isValid() && m_rendererEnded.elapsed() < kRedrawAfterEndMs;
         m_rendererEnded.start();
         QTimer::singleShot(0, this, [this, why, again] {
+            if (!again)
+                m_pane->refresh();
             const QString what =
                 QStringLiteral("The Web Aspect's page is no longer shown: the process that drew it %1.").arg(why);
             tellFailure(what, again ? QStringLiteral("Choose a view to show it again.")
                                     : QStringLiteral("The page is drawn again."));
-            if (!again)
-                m_pane->refresh();
         });
     });
     w.commands.loadAspectPage = [this](const QString &style, const QString &pageName, bool stale) {
@@ -408,7 +408,7 @@ QString WebAspect::formattedKey(const QString &xsl)
 QUrl WebAspect::formattedFirstScreen(const QString &xsl)
 {
     frmVardecks &w = m_window;
-    if (QFileInfo(w.dbXML->getPath()).size() <= kFirstScreenFrom || !m_host->isVisible())
+    if (QFileInfo(w.dbXML->getPath()).size() <= kFirstScreenFrom)
         return {};
     std::optional<xslt::VariableText> search;
     if (isSearchView(xsl))

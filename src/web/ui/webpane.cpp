@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <utility>
+
 namespace rr
 {
 namespace
@@ -118,7 +120,7 @@ webengine::View *WebPane::makeView()
         if (!self->reportsFor(*me))
             return;
         if (*me == self->m_incoming) {
-            self->incomingDrawn(ok);
+            self->layOutIncoming(ok);
             return;
         }
         self->m_shownDrawn = ok;
@@ -134,14 +136,8 @@ webengine::View *WebPane::makeView()
             self->m_host->setProperty(kAddressProperty, url.toString());
     };
     hooks.rendererEnded = [self, me](const QString &why) {
-        if (!self || *me != self->m_view)
-            return;
-        // The pages kept, and one drawn behind, share the process that ended.
-        self->forgetKept();
-        self->dropIncoming();
-        self->m_shownDrawn = false;
-        self->setLoading(false);
-        emit self->rendererEnded(why);
+        if (self)
+            self->viewEnded(*me, why);
     };
     if (m_kind == Kind::Aspect)
         hooks.acceptNavigation = acceptAspectNavigation;
@@ -205,6 +201,30 @@ void WebPane::keepShown()
     m_shownDrawn = false;
     while (m_kept.size() > kKeptPages)
         dropKept(0);
+}
+
+void WebPane::viewEnded(webengine::View *view, const QString &why)
+{
+    // A page kept whose process ended is blank: it is forgotten, and made again when
+    // it is next asked for. The view goes once its own report is over.
+    for (int i = 0; i < m_kept.size(); ++i) {
+        if (m_kept[i].view == view) {
+            m_kept.removeAt(i);
+            view->widget()->deleteLater();
+            return;
+        }
+    }
+    if (view == m_incoming) {
+        m_incoming = nullptr;
+        m_incomingUrl.clear();
+        view->widget()->deleteLater();
+    } else if (view != m_view) {
+        return;
+    }
+    m_shownDrawn = false;
+    m_shownKey.clear();
+    setLoading(false);
+    emit rendererEnded(why);
 }
 
 void WebPane::dropKept(int index)
@@ -273,6 +293,29 @@ void WebPane::startIncoming()
     m_incoming->load(url);
 }
 
+void WebPane::layOutIncoming(bool ok)
+{
+    // The whole page takes the first screen's place once it is laid out, scrolled to
+    // where the user scrolled the first screen: it never shows blank meanwhile.
+    QPointer<WebPane> self(this);
+    webengine::View *incoming = m_incoming;
+    const auto swap = [self, incoming, ok](const QVariant &) {
+        if (self && self->m_incoming == incoming)
+            self->incomingDrawn(ok);
+    };
+    if (!ok || !m_view) {
+        swap({});
+        return;
+    }
+    m_view->runIsolatedScript(QStringLiteral("window.scrollY"), [self, incoming, swap](const QVariant &scrolled) {
+        if (!self || self->m_incoming != incoming)
+            return;
+        incoming->runIsolatedScript(
+            QStringLiteral("window.scrollTo(0, %1); document.documentElement.scrollHeight").arg(scrolled.toInt()),
+            swap);
+    });
+}
+
 void WebPane::incomingDrawn(bool ok)
 {
     webengine::View *drawn = m_incoming;
@@ -302,31 +345,9 @@ void WebPane::navigate(const QUrl &url, const QString &key, const QUrl &firstScr
         if (!key.isEmpty() && m_kept[i].key == key)
             dropKept(i--);
     }
-    if (!firstScreen.isEmpty() && m_host && m_host->isVisible() && view()) {
-        m_hasPending = false;
-        m_shownKey.clear();
-        m_shownDrawn = false;
-        m_view->load(firstScreen);
-        m_incoming = makeView();
-        if (m_incoming) {
-            m_incomingKey = key;
-            QWidget *behind = m_incoming->widget();
-            behind->setGeometry(m_host->rect());
-            behind->show();
-            behind->lower();
-            m_incomingUrl = url;
-            QPointer<WebPane> self(this);
-            QTimer::singleShot(kFirstScreenWaitMs, this, [self] {
-                if (self)
-                    self->startIncoming();
-            });
-            m_loading = true;
-            announceLoading();
-            return;
-        }
-    }
     m_pending = url;
     m_pendingKey = key;
+    m_pendingFirstScreen = firstScreen;
     m_hasPending = true;
     if (m_view || (!isBlank(url) && m_host && m_host->isVisible()))
         loadPending();
@@ -338,6 +359,26 @@ void WebPane::loadPending()
     if (!m_hasPending)
         return;
     m_hasPending = false;
+    const QUrl firstScreen = std::exchange(m_pendingFirstScreen, QUrl());
+    if (!firstScreen.isEmpty() && view() && (m_incoming = makeView())) {
+        m_shownKey.clear();
+        m_shownDrawn = false;
+        m_view->load(firstScreen);
+        m_incomingKey = m_pendingKey;
+        QWidget *behind = m_incoming->widget();
+        behind->setGeometry(m_host->rect());
+        behind->show();
+        behind->lower();
+        m_incomingUrl = m_pending;
+        QPointer<WebPane> self(this);
+        QTimer::singleShot(kFirstScreenWaitMs, this, [self] {
+            if (self)
+                self->startIncoming();
+        });
+        m_loading = true;
+        announceLoading();
+        return;
+    }
     if (view()) {
         // A load asked for while another is under way replaces it: the engine then
         // reports one end, for the last.

@@ -61,7 +61,7 @@ public:
     bool keeps(const QString &key) const;
     // Forgets the pages kept.
     void forgetKept();
-    static constexpr int kKeptPages = 2;
+    static constexpr int kKeptPages = 1;
     // The address shown (or to be shown); "" before the first navigation.
     QString address() const;
     void refresh();
@@ -88,8 +88,9 @@ signals:
     void statusTextChanged(const QString &text);
     // isLoading() changed.
     void loadingChanged(bool loading);
-    // The process that drew the page ended (why: "was killed", "crashed"...): the pane
-    // is blank until refresh() or another page.
+    // The process that drew the page shown, or the one being drawn behind its first
+    // screen, ended (why: "was killed", "crashed"...): the pane is blank until
+    // refresh() or another page.
     void rendererEnded(const QString &why);
 
 protected:
@@ -105,8 +106,11 @@ private:
     // Moves the page shown among the kept ones when it can be kept.
     void keepShown();
     void dropKept(int index);
+    // The process that drew view ended.
+    void viewEnded(webengine::View *view, const QString &why);
     void dropIncoming();
     void startIncoming();
+    void layOutIncoming(bool ok);
     void incomingDrawn(bool ok);
     // Whether the view's reports are the pane's: the view drawing the page asked for.
     bool reportsFor(const webengine::View *view) const;
@@ -119,6 +123,7 @@ private:
     webengine::View *m_view = nullptr;
     QUrl m_pending;
     QString m_pendingKey;
+    QUrl m_pendingFirstScreen;
     bool m_hasPending = false;
     // The key of the page shown, and whether it was drawn.
     QString m_shownKey;
