@@ -242,21 +242,32 @@ TEST_F(WebPrintTest, aViewShownBeforeAndUnchangedComesBackWithoutBeingDrawnAgain
 
 TEST_F(WebPrintTest, aLargePageShowsItsFirstScreenWhileTheWholeIsDrawn)
 {
-    open(3000);
-    window->commands.mnuAspectWeb_Click();
-    window->commands.cmdWeb_Click(0);
-    ASSERT_TRUE(loaded());
-    window->commands.cmdWeb_Click(1);
-    ASSERT_TRUE(QFile::exists(page("AllTempFirst")));
-    EXPECT_LT(readBytes(page("AllTempFirst")).size(), 100 * 1024);
-    EXPECT_TRUE(readBytes(page("AllTemp")).startsWith(readBytes(page("AllTempFirst"))));
-    EXPECT_TRUE(pane()->isLoading());
-    auto *first = qobject_cast<QWebEngineView *>(pane()->view());
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(waitUntil([&] { return first->url() == QUrl::fromLocalFile(page("AllTempFirst")); }, 20000));
-    ASSERT_TRUE(loaded());
-    EXPECT_EQ(pane()->address(), QUrl::fromLocalFile(page("AllTemp")).toString());
-    EXPECT_EQ(qobject_cast<QWebEngineView *>(pane()->view())->url(), QUrl::fromLocalFile(page("AllTemp")));
+    for (bool programPages : {true, false}) {
+        SCOPED_TRACE(programPages ? "pages made by the program" : "pages formatted by the pane");
+        open(3000, programPages);
+        window->commands.mnuAspectWeb_Click();
+        window->commands.cmdWeb_Click(0);
+        ASSERT_TRUE(loaded());
+        window->commands.cmdWeb_Click(1);
+        const QString firstScreen = page(programPages ? "AllTempFirst" : "FormattedFirst");
+        const QString whole = programPages ? page("AllTemp") : dbPath;
+        ASSERT_TRUE(QFile::exists(firstScreen));
+        const QByteArray start = readBytes(firstScreen);
+        EXPECT_LT(start.size(), 100 * 1024);
+        EXPECT_TRUE(start.trimmed().endsWith("</tr>")) << "cut after an element";
+        EXPECT_TRUE(start.contains("<title>Vardecks - all</title>"));
+        if (programPages) {
+            EXPECT_TRUE(readBytes(whole).startsWith(start));
+        }
+        EXPECT_TRUE(pane()->isLoading());
+        auto *first = qobject_cast<QWebEngineView *>(pane()->view());
+        ASSERT_NE(first, nullptr);
+        EXPECT_TRUE(waitUntil([&] { return first->url() == QUrl::fromLocalFile(firstScreen); }, 20000));
+        ASSERT_TRUE(loaded());
+        EXPECT_EQ(pane()->address(), QUrl::fromLocalFile(whole).toString());
+        EXPECT_EQ(qobject_cast<QWebEngineView *>(pane()->view())->url(), QUrl::fromLocalFile(whole));
+        window->commands.mnuAspectExplorer_Click();
+    }
 }
 
 TEST_F(WebPrintTest, theEndOfTheProcessThatDrewThePageIsToldAndThePageDrawnAgain)
