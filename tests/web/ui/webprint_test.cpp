@@ -18,6 +18,7 @@
 
 #include <QLabel>
 #include <QPrinter>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -290,4 +291,32 @@ TEST_F(WebPrintTest, theEndOfTheProcessThatDrewThePageIsToldAndThePageDrawnAgain
             EXPECT_TRUE(waitUntil([&] { return finished.count() > 0; }, 20000));
         }
     }
+}
+
+TEST_F(WebPrintTest, aKeptViewWhoseProcessEndedIsDrawnAgainWhenNextShownAndOnlyTheShownOneIsTold)
+{
+    open(20);
+    window->commands.mnuAspectWeb_Click();
+    window->commands.cmdWeb_Click(0);
+    ASSERT_TRUE(loaded());
+    window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(loaded());
+    // Every process drawing a view of the pane ends, the kept view's too.
+    const QList<QWebEngineView *> views = wbWeb(*window)->findChildren<QWebEngineView *>();
+    ASSERT_EQ(views.size(), 2);
+    QSet<qint64> processes;
+    for (QWebEngineView *view : views) {
+        ASSERT_TRUE(waitUntil([&] { return view->page()->renderProcessPid() > 0; }, 10000));
+        processes << view->page()->renderProcessPid();
+    }
+    for (qint64 process : processes)
+        ::kill(pid_t(process), SIGKILL);
+    ASSERT_TRUE(waitUntil([&] { return !prompts.messages().empty(); }, 20000));
+    ASSERT_TRUE(loaded());
+    QTest::qWait(200);
+    EXPECT_EQ(prompts.messages().size(), 1u);
+    QSignalSpy started(pane(), &WebPane::loadStarted);
+    window->commands.cmdWeb_Click(0);
+    EXPECT_TRUE(waitUntil([&] { return started.count() > 0; }, 20000)) << "the kept view is not shown blank";
+    ASSERT_TRUE(loaded());
 }
