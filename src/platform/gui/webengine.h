@@ -55,6 +55,9 @@ struct ViewHooks {
     std::function<void(const LoadState &)> loadingChanged;
     std::function<void(const QString &url)> linkHovered;
     std::function<void(const QUrl &)> urlChanged;
+    // The process that drew the page ended while the view showed it; why, as in "was
+    // killed". The view is blank until it loads again.
+    std::function<void(const QString &why)> rendererEnded;
     // Asked for each navigation of the main frame; false refuses it.
     std::function<bool(const QUrl &url, bool linkClicked, const QUrl &shown)> acceptNavigation;
 };

@@ -66,6 +66,21 @@ LoadState loadStateOf(const QWebEngineLoadingInfo &info)
     return state;
 }
 
+QString endingOf(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
+{
+    switch (status) {
+    case QWebEnginePage::KilledTerminationStatus:
+        return QStringLiteral("was killed");
+    case QWebEnginePage::CrashedTerminationStatus:
+        return QStringLiteral("crashed");
+    case QWebEnginePage::AbnormalTerminationStatus:
+        return QStringLiteral("ended abnormally (exit code %1)").arg(exitCode);
+    case QWebEnginePage::NormalTerminationStatus:
+        break;
+    }
+    return QStringLiteral("ended");
+}
+
 class EngineView final : public QWebEngineView, public View
 {
 public:
@@ -98,6 +113,10 @@ public:
         connect(this, &QWebEngineView::urlChanged, this, [this](const QUrl &url) { call(m_hooks.urlChanged, url); });
         connect(page, &QWebEnginePage::linkHovered, this,
                 [this](const QString &url) { call(m_hooks.linkHovered, url); });
+        connect(page, &QWebEnginePage::renderProcessTerminated, this,
+                [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                    call(m_hooks.rendererEnded, endingOf(status, exitCode));
+                });
         connect(page, &QWebEnginePage::loadingChanged, this,
                 [this](const QWebEngineLoadingInfo &info) { call(m_hooks.loadingChanged, loadStateOf(info)); });
     }

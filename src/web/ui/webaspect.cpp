@@ -1,6 +1,9 @@
 #include "web/ui/webaspect.h"
 
 #include "controls/qbbuttons_h.h"
+#include "platform/atomicfile.h"
+#include "platform/filestamp.h"
+#include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "platform/xslttransform.h"
@@ -13,13 +16,18 @@
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 #include "web/aspectfiles.h"
+#include "web/pagepieces.h"
 #include "web/ui/aspectbusy.h"
 #include "web/ui/aspects.h"
+#include "web/ui/pageprint.h"
+#include "web/ui/printprogress.h"
 #include "web/ui/webpane.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrintDialog>
@@ -32,6 +40,19 @@ namespace
 {
 
 const QLatin1String kSearchStylesheet("VDSearch.xsl");
+
+// A page up to this size prints through the web pane, as it is shown; the pane lays a
+// page out whole before its first printed page, which for a larger one takes
+// gigabytes and minutes, so a larger page prints from the program's own pages.
+constexpr qsizetype kPanePrintLimit = 512 * 1024;
+// A page larger than this shows its first screen while the pane draws the whole.
+constexpr qint64 kFirstScreenFrom = 1024 * 1024;
+constexpr qint64 kFirstScreenBytes = 96 * 1024;
+const QLatin1String kStyleFile("VDStyle.css");
+// The nodes of a larger page laid out at a time: about ten printed pages.
+constexpr int kPrintPieceNodes = 6000;
+// A renderer that ends again this soon after the page was drawn again is not asked again.
+constexpr qint64 kRedrawAfterEndMs = 30000;
 
 PrinterChooser &printerChooser()
 {
@@ -46,6 +67,24 @@ std::shared_ptr<QPrinter> choosePrinter(QWidget *parent)
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
     return dialog.exec() == QDialog::Accepted ? printer : nullptr;
+}
+
+QString stampText(const FileStamp &stamp)
+{
+    return QStringLiteral("%1:%2:%3:%4").arg(stamp.device).arg(stamp.inode).arg(stamp.size).arg(stamp.modifiedNs);
+}
+
+// Writes to first the start of page, up to the end of an element within its first
+// kFirstScreenBytes: the engine closes what is left open and draws it at once.
+bool writeFirstScreen(QByteArray start, const QString &first)
+{
+    start.truncate(kFirstScreenBytes);
+    const qsizetype closing = start.lastIndexOf("</");
+    const qsizetype end = closing < 0 ? -1 : start.indexOf('>', closing);
+    if (end < 0)
+        return false;
+    start.truncate(end + 1);
+    return writeFileAtomically(first, start);
 }
 
 bool isSearchView(const QString &xsl)
@@ -151,6 +190,20 @@ void WebAspect::attachCommands()
         if (window && !aspectBusyShown(*window))
             window->showPageStatus(text);
     });
+    // The pane is blank once its renderer is gone: the user is told and the page is
+    // drawn again, unless it has just been drawn again after the previous end.
+    connect(m_pane, &WebPane::rendererEnded, this, [this](const QString &why) {
+        const bool again = m_rendererEnded.isValid() && m_rendererEnded.elapsed() < kRedrawAfterEndMs;
+        m_rendererEnded.start();
+        QTimer::singleShot(0, this, [this, why, again] {
+            if (!again)
+                m_pane->refresh();
+            const QString what =
+                QStringLiteral("The Web Aspect's page is no longer shown: the process that drew it %1.").arg(why);
+            tellFailure(what, again ? QStringLiteral("Choose a view to show it again.")
+                                    : QStringLiteral("The page is drawn again."));
+        });
+    });
     w.commands.loadAspectPage = [this](const QString &style, const QString &pageName, bool stale) {
         // Before the Web Aspect was ever shown its pane is blank, and entering it makes
         // the page anyway: the start in the Explorer Aspect need not make it now.
@@ -198,31 +251,126 @@ QString WebAspect::stylesheetFolder() const
     return base;
 }
 
+bool WebAspect::shownViewHtml(QByteArray *html, QString *error)
+{
+    frmVardecks &w = m_window;
+    if (!w.dbXML.isOpen()) {
+        *error = QStringLiteral("No database is open.");
+        return false;
+    }
+    if (!m_shownPage.isEmpty()) {
+        QFile page(m_shownPage);
+        if (!page.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("%1 could not be read: %2").arg(m_shownPage, page.errorString());
+            return false;
+        }
+        *html = page.readAll();
+        return true;
+    }
+    // The pane formats the database itself: the same stylesheet makes the same page here.
+    const QString xsl = aspectfiles::safeViewStylesheet(session().currentAspectStyle);
+    std::optional<xslt::VariableText> search;
+    if (isSearchView(xsl))
+        search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
+    const QString stylesheet = stylesheetFolder() + xsl;
+    const XmlDocument &document = *w.dbXML.document();
+    bool made = false;
+    windowevents::runAside([&] { made = xslt::transform(stylesheet, document, html, error, search); }, &m_window);
+    return made;
+}
+
 void WebAspect::printShownView()
 {
     std::shared_ptr<QPrinter> printer = choosePrinter(&m_window);
     if (!printer)
         return;
+    QByteArray html;
+    QString error;
+    m_printing = true;
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const bool read = shownViewHtml(&html, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (!read) {
+        m_printing = false;
+        tellFailure(QStringLiteral("The Web Aspect could not be printed."), error);
+        return;
+    }
+    if (html.size() > kPanePrintLimit || !m_pane->view()) {
+        printPieces(printer, html);
+        return;
+    }
+    QPointer<WebAspect> self(this);
     WebPane *pane = m_pane;
-    pane->whenLoaded([pane, printer] {
-        pane->print(printer, [](bool ok) {
+    pane->whenLoaded([self, pane, printer] {
+        pane->print(printer, [self](bool ok) {
+            if (self)
+                self->m_printing = false;
             if (!ok)
-                prompt::show(QStringLiteral("The Web Aspect could not be printed."), MsgButtons::Ok,
-                             MsgIcon::Exclamation);
+                tellFailure(QStringLiteral("The Web Aspect could not be printed."),
+                            QStringLiteral("The web pane did not print the page."));
         });
     });
+}
+
+void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray &html)
+{
+    auto *progress = new PrintProgress(&m_window);
+    progress->show();
+    progress->raise();
+    windowevents::runPending(progress);
+    QList<QByteArray> pieces;
+    QString error;
+    bool split = false;
+    windowevents::runAside(
+        [&] {
+            split = pagepieces::split(html, kPrintPieceNodes, &pieces, &error);
+            html = QByteArray();
+        },
+        progress);
+    if (!split) {
+        delete progress;
+        m_printing = false;
+        tellFailure(QStringLiteral("The Web Aspect could not be printed."), error);
+        return;
+    }
+    const QUrl base = QUrl::fromLocalFile(m_window.dbXML->getBasePath());
+    auto *job = new PagePrintJob(printer, std::move(pieces), base, this);
+    connect(progress, &PrintProgress::cancelRequested, job, &PagePrintJob::cancel);
+    connect(job, &PagePrintJob::pageStarted, progress,
+            [progress, job](int page, int piece) { progress->showPage(page, piece, job->pieceCount()); });
+    connect(job, &PagePrintJob::finished, this, [this, progress, job](bool ok, bool cancelled, const QString &reason) {
+        progress->deleteLater();
+        job->deleteLater();
+        m_printing = false;
+        if (ok || cancelled)
+            return;
+        // Told once the job's own turn of the event loop is over.
+        QTimer::singleShot(0, this,
+                           [reason] { tellFailure(QStringLiteral("The Web Aspect could not be printed."), reason); });
+    });
+    job->start();
 }
 
 void WebAspect::applyStyle(const QString &style)
 {
     frmVardecks &w = m_window;
     if (!w.dbXML.isOpen()) {
+        m_shownPage.clear();
         m_pane->navigate(QUrl(QStringLiteral("about:blank")));
         return;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
     const QString base = stylesheetFolder();
+    // A view the pane formatted and that nothing changed since comes back as it was
+    // drawn; the search view is formatted again for its search text.
+    const QString key = isSearchView(xsl) ? QString() : formattedKey(xsl);
+    if (!key.isEmpty() && m_pane->showKept(key)) {
+        m_shownPage.clear();
+        rememberStyle(xsl);
+        return;
+    }
     aspectfiles::setStylesheetInstruction(*w.dbXML.document(), xsl);
+    m_ownChangeStamp = w.dbXML.document()->changeStamp();
     if (isSearchView(xsl)) {
         QString error;
         if (!xslt::writeVariableText(base + kSearchStylesheet, {QStringLiteral("search"), m_searchText->text()},
@@ -231,8 +379,48 @@ void WebAspect::applyStyle(const QString &style)
     }
     if (!saveDatabaseReporting(*w.dbXML))
         return;
-    m_pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()));
+    m_shownPage.clear();
+    m_pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()), key, formattedFirstScreen(xsl));
     rememberStyle(xsl);
+}
+
+QString WebAspect::pageKey(const QString &page) const
+{
+    const QString base = m_window.dbXML->getBasePath();
+    return QStringLiteral("page %1 %2 %3")
+        .arg(page, stampText(FileStamp::ofPath(page)), stampText(FileStamp::ofPath(base + kStyleFile)));
+}
+
+QString WebAspect::formattedKey(const QString &xsl)
+{
+    const XmlDocument &document = *m_window.dbXML.document();
+    // The program's own change to the stylesheet instruction leaves what the views show as it was.
+    if (document.changeStamp() != m_ownChangeStamp) {
+        m_ownChangeStamp = document.changeStamp();
+        ++m_collectionState;
+    }
+    const QString base = m_window.dbXML->getBasePath();
+    return QStringLiteral("formatted %1 %2 %3 %4 %5")
+        .arg(m_window.dbXML->getPath(), xsl, QString::number(m_collectionState),
+             stampText(FileStamp::ofPath(base + xsl)), stampText(FileStamp::ofPath(base + kStyleFile)));
+}
+
+QUrl WebAspect::formattedFirstScreen(const QString &xsl)
+{
+    frmVardecks &w = m_window;
+    if (QFileInfo(w.dbXML->getPath()).size() <= kFirstScreenFrom)
+        return {};
+    std::optional<xslt::VariableText> search;
+    if (isSearchView(xsl))
+        search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
+    const QString base = w.dbXML->getBasePath();
+    const XmlDocument &document = *w.dbXML.document();
+    QByteArray html;
+    bool made = false;
+    const MakingAspectPage making(w);
+    windowevents::runAside([&] { made = xslt::transform(base + xsl, document, &html, nullptr, search); }, &w);
+    const QString first = aspectfiles::pagePath(base, QStringLiteral("FormattedFirst"));
+    return made && writeFirstScreen(html, first) ? QUrl::fromLocalFile(first) : QUrl();
 }
 
 bool WebAspect::loadPage(const QString &style, const QString &pageName, bool stale)
@@ -240,15 +428,33 @@ bool WebAspect::loadPage(const QString &style, const QString &pageName, bool sta
     frmVardecks &w = m_window;
     WebPane *pane = m_pane;
     if (!w.dbXML.isOpen()) {
+        m_shownPage.clear();
         pane->navigate(QUrl(QStringLiteral("about:blank")));
         return false;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
     const QString base = stylesheetFolder();
     const QString page = aspectfiles::pagePath(base, pageName);
+    // A page not made again since it was drawn comes back as it was drawn.
+    if (!stale && QFileInfo::exists(page) && pane->showKept(pageKey(page))) {
+        m_shownPage = page;
+        rememberStyle(xsl);
+        return true;
+    }
     bool shown = false;
     const auto show = [&] {
-        pane->navigate(QFileInfo::exists(page) ? QUrl::fromLocalFile(page) : QUrl(QStringLiteral("about:blank")));
+        const bool exists = QFileInfo::exists(page);
+        m_shownPage = exists ? page : QString();
+        if (!exists) {
+            pane->navigate(QUrl(QStringLiteral("about:blank")));
+        } else {
+            const QString first = aspectfiles::pagePath(base, pageName + QStringLiteral("First"));
+            QFile in(page);
+            const bool large = in.size() > kFirstScreenFrom && in.open(QIODevice::ReadOnly) &&
+                               writeFirstScreen(in.read(kFirstScreenBytes), first);
+            pane->navigate(QUrl::fromLocalFile(page), isSearchView(xsl) ? QString() : pageKey(page),
+                           large ? QUrl::fromLocalFile(first) : QUrl());
+        }
         shown = true;
     };
     bool made = true;
@@ -290,6 +496,12 @@ void WebAspect::press(Button button)
 void WebAspect::print()
 {
     frmVardecks &w = m_window;
+    if (m_printing) {
+        prompt::show(QStringLiteral("The Web Aspect is being printed. Wait until it is printed, or cancel that print, "
+                                    "before printing again."),
+                     MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Print"));
+        return;
+    }
     if (!w.menuItem(MenuId::mnuAspectWeb)->isChecked())
         showAspectWeb(w);
     if (prompt::show(QStringLiteral("This will print the current view displayed in your Web aspect.  Do you wish to "

@@ -3,12 +3,15 @@
 // by the web pane itself from the database file (an xml-stylesheet instruction in
 // the file) or by the program into a page file beside the database; the five view
 // buttons, the search box, printing and the pane's status text.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
 
+class QByteArray;
 class QCheckBox;
 class QLineEdit;
 class QPrinter;
@@ -61,7 +64,20 @@ private:
     // Shows the button's view (making its page when stale), or prints for Print.
     void press(Button button);
     QString stylesheetFolder() const;
+    // What names a drawn page as long as it shows what it showed: the page file's
+    // state, or for the pane's own formatting the view, the state of the collection
+    // and of the stylesheet, with the style in both.
+    QString pageKey(const QString &page) const;
+    QString formattedKey(const QString &xsl);
+    // For a large collection, the first screen of the view the pane formats, made by
+    // the program while the pane formats the whole; an empty address otherwise.
+    QUrl formattedFirstScreen(const QString &xsl);
     void printShownView();
+    // The HTML of the view shown: its page file, or the database formatted as the pane
+    // formats it. False with the reason when it cannot be had.
+    bool shownViewHtml(QByteArray *html, QString *error);
+    // Prints a large page from pieces laid out one at a time, with the progress window.
+    void printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray &html);
 
     frmVardecks &m_window;
     QWidget *m_strip = nullptr; // Picture2
@@ -75,6 +91,16 @@ private:
     QCheckBox *m_browserFormats = nullptr; // chkWebAspectBrowser
     QWidget *m_host = nullptr;             // wbWeb: holds the browser once it exists
     WebPane *m_pane = nullptr;
+    // The page file shown; "" while the pane formats the database itself.
+    QString m_shownPage;
+    // A print runs from the printer's choice until its last page or its failure.
+    bool m_printing = false;
+    // The collection's change stamp after the program's own last instruction change,
+    // and the count of the changes made by others since the Web Aspect was made.
+    quint64 m_ownChangeStamp = 0;
+    quint64 m_collectionState = 0;
+    // When the pane's renderer last ended.
+    QElapsedTimer m_rendererEnded;
 };
 
 // Makes the Web Aspect (once) and attaches cmdWeb_Click, Enter in txtS, File > Print,
