@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace rr
@@ -50,10 +51,15 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
     m_listPop->viewport()->setMouseTracking(true);
     // A click and a key run the rows' command, which asks before it ends an edit.
     connect(m_listPop, &QTreeWidget::itemClicked, this, [this] { this->w.commands.listPop_Click(); });
-    // Every key pressed in the list shows the row it reached.
+    // Every key pressed in the list shows the row it reached; during an edit, whose
+    // question is never asked inside the key's delivery, once the delivery is over.
     showRowOnKeyRelease(m_listPop, [this] {
-        if (windowUsable(this))
+        if (!windowUsable(this))
+            return;
+        if (this->w.editState() == EditState::Viewing)
             this->w.commands.listPop_Click();
+        else
+            QTimer::singleShot(0, this, [this] { this->w.commands.listPop_Click(); });
     });
     selectCurrentOnFocus(m_listPop);
     connect(&w, &frmVardecks::indexTabShown, this, [this] {

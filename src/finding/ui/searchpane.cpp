@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -208,10 +209,15 @@ void SearchPane::wire()
     // A click, a key and a double-click run the rows' commands, which ask before they
     // end an edit.
     connect(m_lstSrch, &QTreeWidget::itemClicked, this, [this] { w.commands.lstSrch_Click(); });
-    // Every key pressed in the compact list shows the row it reached.
+    // Every key pressed in the compact list shows the row it reached; during an edit,
+    // whose question is never asked inside the key's delivery, once the delivery is over.
     showRowOnKeyRelease(m_lstSrch, [this] {
-        if (windowUsable(this))
+        if (!windowUsable(this))
+            return;
+        if (w.editState() == EditState::Viewing)
             w.commands.lstSrch_Click();
+        else
+            QTimer::singleShot(0, this, [this] { w.commands.lstSrch_Click(); });
     });
     connect(m_lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { w.commands.lstSearch_DblClick(); });
 
