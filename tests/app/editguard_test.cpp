@@ -386,21 +386,33 @@ TEST_F(EditGuardTest, afterANoTheHighlightGoesBackToTheVardeckBeingEdited)
     window->menuItem(MenuId::mnuViewPop)->trigger();
     settle();
     window->menuItem(MenuId::mnuViewIndex)->trigger();
-    const std::pair<const char *, std::function<QTreeWidget *()>> lists[] = {
-        {"the folder's Vardecks", [&] { return tvwWM(*window); }},
-        {"the popular list",
+    struct Row {
+        const char *where;
+        std::function<QTreeWidget *()> show;
+        bool byKey; // Home, else a click on the other row
+    };
+    const Row lists[] = {
+        {"a click in the folder's Vardecks", [&] { return tvwWM(*window); }, false},
+        {"Home in the folder's Vardecks", [&] { return tvwWM(*window); }, true},
+        {"a click in the popular list",
          [&] {
              window->menuItem(MenuId::mnuViewPop)->trigger();
              settle();
              return listPop(*window);
-         }},
+         },
+         false},
     };
-    for (const auto &[where, show] : lists) {
+    for (const auto &[where, show, byKey] : lists) {
         begin(Edit::Modifying);
         QTreeWidget *list = show();
         QTreeWidgetItem *other = findByTag(list, "W3") ? findByTag(list, "W3") : findByTag(list, "W2");
         ASSERT_NE(other, nullptr) << where;
-        clickItem(list, other);
+        if (byKey) {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Home);
+        } else {
+            clickItem(list, other);
+        }
         settle();
         EXPECT_EQ(prompts.asked, QStringList{kLoseChanges}) << where;
         EXPECT_TRUE(goesOn(Edit::Modifying)) << where;
@@ -410,8 +422,6 @@ TEST_F(EditGuardTest, afterANoTheHighlightGoesBackToTheVardeckBeingEdited)
         window->menuItem(MenuId::mnuViewIndex)->trigger();
     }
 }
-
-} // namespace
 
 // A Yes ends the edit for good: the Vardeck reached is shown, the stored one is
 // unchanged, and the next click asks nothing.
@@ -447,3 +457,5 @@ TEST_F(EditGuardTest, afterAYesTheEditHasEndedAndTheNextClickAsksNothing)
         EXPECT_EQ(prompts.asked, QStringList()) << way;
     }
 }
+
+} // namespace
