@@ -328,6 +328,10 @@ bool editsText(const QObject *receiver)
 {
     if (!receiver->isWidgetType())
         return true;
+    // The web panes' pages get their keys through a quick widget, which hands them on
+    // to that item.
+    if (receiver->inherits("QQuickWidget"))
+        return true;
     if (const auto *combo = qobject_cast<const QComboBox *>(receiver))
         receiver = combo->lineEdit();
     if (const auto *line = qobject_cast<const QLineEdit *>(receiver))

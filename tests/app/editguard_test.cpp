@@ -378,6 +378,10 @@ TEST_F(EditGuardTest, whatEndsAModificationAsksFirstAndANoKeepsTheEdit)
         EXPECT_TRUE(window->dbXML.vardeck("W1")) << way;
         drop();
     }
+    // The folder popup's renames run Rename Folder, which asks in turn; they say
+    // themselves that they end an edit, as the popup's other entries do.
+    for (HandlerRef rename : {&Commands::mnuRenameFolder_Click, &Commands::mnuModFolder_Click})
+        EXPECT_EQ((window->commands.*rename).effectAt(0), OnEdit::Ends);
 }
 
 // A click on another Vardeck answered No leaves the highlight on the one being edited.
