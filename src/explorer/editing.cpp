@@ -4,7 +4,11 @@
 #include "explorer/deletevardeck.h"
 #include "explorer/editmode.h"
 #include "explorer/savevardeck.h"
+#include "explorer/vardeckviews.h"
+#include "platform/gui/itemtags.h"
 #include "shell/frmvardecks.h"
+
+#include <QTreeWidget>
 
 namespace rr
 {
@@ -40,6 +44,11 @@ void installEditing(frmVardecks &w)
     // Whatever ends an edit asks first, and on Yes finds the edit ended: a modified
     // Vardeck shows what is stored again, an add is gone. A folder made or shown while
     // a Vardeck is added is where it can go: that add goes on.
+    // Kept, the edit keeps its Vardeck highlighted in the folder's lists.
+    w.commands.whenEditKept([&w] {
+        for (QTreeWidget *rows : {VardeckViews::of(w).vardeckTree(), VardeckViews::of(w).list()})
+            highlightTagged(rows, w.editedWID());
+    });
     w.commands.guardEdits([&w, editor](OnEdit effect) {
         const EditState state = w.editState();
         if (state == EditState::Viewing || (state == EditState::Adding && effect == OnEdit::EndsModification))

@@ -24,12 +24,6 @@ namespace rr
 namespace
 {
 
-// Index of the separators of the list popup: they run nothing.
-bool isListSeparator(int index)
-{
-    return index == 2 || index == 6 || index == 10;
-}
-
 } // namespace
 
 PopupCommands::PopupCommands(frmVardecks &window, MoveLaunchers &moves) : QObject(&window), w(window), m_moves(moves)
@@ -276,35 +270,35 @@ void PopupCommands::openRows(EntryList list)
 
 void PopupCommands::mnuList_Click(int index)
 {
-    if (index < 1 || index > 12 || isListSeparator(index))
+    if (index < 1 || index > kListPopupEntries)
         return;
     const EntryList list = w.popup.popupList();
     const QString wid = selectedRowOf(list);
-    switch (index) {
-    case 1:
+    switch (ListPopupEntry(index)) {
+    case ListPopupEntry::NewVardeck:
         w.commands.mnuAddVardeck_Click();
         break;
-    case 3:
+    case ListPopupEntry::OpenVardeck:
         openAction(list);
         w.showViewTab(ViewTab::Vardeck);
         break;
-    case 4:
+    case ListPopupEntry::OpenInBrowser:
         openRows(list);
         break;
-    case 5:
+    case ListPopupEntry::OpenHomePage:
         openHomeOf(wid);
         break;
-    case 7:
+    case ListPopupEntry::MoveVardeck:
         if (!wid.isEmpty())
             m_moves.moveOneVardeck(wid);
         break;
-    case 8:
+    case ListPopupEntry::UpdateVardeck:
         openAction(list);
         if (rowIsShown(wid))
             w.commands.mnuEditModify_Click();
         w.showViewTab(ViewTab::Vardeck);
         break;
-    case 9:
+    case ListPopupEntry::DeleteVardeck:
         openAction(list);
         if (!rowIsShown(wid))
             break;
@@ -313,30 +307,32 @@ void PopupCommands::mnuList_Click(int index)
         w.commands.mnuEditDelete_Click();
         FolderTree::of(w).relistSelectedFolder();
         break;
-    case 11:
+    case ListPopupEntry::CopyVardeck:
         copyVardeck(wid);
         break;
-    case 12:
+    case ListPopupEntry::AddToFavorites:
         w.commands.addToFavorites(wid);
         break;
-    default:
+    case ListPopupEntry::FirstSeparator:
+    case ListPopupEntry::SecondSeparator:
+    case ListPopupEntry::ThirdSeparator:
         break;
     }
 }
 
 void PopupCommands::mnuMulti_Click(int index)
 {
-    switch (index) {
-    case 1:
-        mnuList_Click(4);
+    if (index < 1 || index > kMultiPopupEntries)
+        return;
+    switch (MultiPopupEntry(index)) {
+    case MultiPopupEntry::OpenInBrowser:
+        mnuList_Click(int(ListPopupEntry::OpenInBrowser));
         break;
-    case 2:
+    case MultiPopupEntry::MoveVardecks:
         m_moves.moveSelectedRows(selectedRowsOf(multiRowList()), w.currentTID());
         break;
-    case 3:
+    case MultiPopupEntry::DeleteVardecks:
         deleteSelectedRows();
-        break;
-    default:
         break;
     }
 }

@@ -137,14 +137,16 @@ bool VardeckEditor::eventFilter(QObject *watched, QEvent *event)
 
 void VardeckEditor::mnuEditModify_Click()
 {
+    // An edit under way goes on as it is: starting it again would take what was typed
+    // as what the edit began with, and a later Cancel would drop it without asking.
+    if (w.editState() != EditState::Viewing)
+        return;
     if (!w.vardeckShown()) {
         prompt::show(QStringLiteral("No Vardeck has been selected to modify"));
         return;
     }
     rememberFocus();
-    // An update of the Vardeck already being modified keeps the size read for it.
-    if (w.editState() == EditState::Viewing)
-        m_pageSize.reset();
+    m_pageSize.reset();
     setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
     m_savedNotes = p.txtNotes->toPlainText();

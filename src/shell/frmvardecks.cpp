@@ -277,11 +277,12 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
-    // A menu item's key that reaches a list or a tree found its item disabled: the key
-    // does nothing then. The view would otherwise take Ctrl+C or Ctrl+Ins as its own copy
-    // and put its current row on the clipboard.
-    if (qobject_cast<QAbstractItemView *>(watched) && static_cast<QWidget *>(watched)->window() == this &&
-        isMenuShortcut(static_cast<QKeyEvent *>(event)))
+    // A menu item's key that reaches a control found its item (or a menu above it)
+    // disabled: the key does nothing then, wherever the focus is. A list would otherwise
+    // take Ctrl+C as its own copy of a row, and a text box Ctrl+U and Ctrl+D as its keys
+    // for deleting what is typed.
+    if (static_cast<QWidget *>(watched)->window() == this && isMenuShortcut(static_cast<QKeyEvent *>(event)) &&
+        !keepsKeyOfDisabledItem(watched, static_cast<QKeyEvent *>(event)))
         return true;
     // A key goes first to the focus widget and then up its parents; the window looks
     // at it once, on its first delivery, as the window would see it before its controls.
@@ -329,6 +330,10 @@ bool editsText(const QObject *receiver)
 {
     if (!receiver->isWidgetType())
         return true;
+    // The web panes' pages get their keys through a quick widget, which hands them on
+    // to that item.
+    if (receiver->inherits("QQuickWidget"))
+        return true;
     if (const auto *combo = qobject_cast<const QComboBox *>(receiver))
         receiver = combo->lineEdit();
     if (const auto *line = qobject_cast<const QLineEdit *>(receiver))
@@ -353,10 +358,18 @@ bool frmVardecks::ownShortcutComesFirst(const QObject *receiver, const QKeyEvent
         receiver->isWidgetType() ? static_cast<const QWidget *>(receiver) : QApplication::focusWidget();
     if (!target || target->window() != this)
         return false;
+    return !keepsDeleteKey(receiver, key) && isMenuShortcut(key);
+}
+
+bool frmVardecks::keepsDeleteKey(const QObject *receiver, const QKeyEvent *key)
+{
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if (key->key() == Qt::Key_Delete && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && editsText(receiver))
-        return false;
-    return isMenuShortcut(key);
+    return key->key() == Qt::Key_Delete && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && editsText(receiver);
+}
+
+bool frmVardecks::keepsKeyOfDisabledItem(const QObject *receiver, const QKeyEvent *key)
+{
+    return keepsDeleteKey(receiver, key) || (key->matches(QKeySequence::Copy) && editsText(receiver));
 }
 
 bool frmVardecks::isMenuShortcut(const QKeyEvent *key) const

@@ -275,6 +275,8 @@ public:
     // one shown last, whose row the lists select again when they are refilled; "" once
     // the database changed.
     const QString &currentWID() const { return m_currentWID; }
+    // The Vardeck being modified; "" while a new one is added or nothing is edited.
+    QString editedWID() const { return m_editState == EditState::Modifying ? m_currentWID : QString(); }
     bool vardeckShown() const { return m_vardeckShown; }
     const QString &vardeckCaption() const { return m_vardeckCaption; }
     void showVardeck(const QString &wid, const QString &name);
@@ -439,6 +441,12 @@ private:
     bool ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const;
     // True when the key is the shortcut of a menu item, enabled or not.
     bool isMenuShortcut(const QKeyEvent *key) const;
+    // Del and Shift+Del in a text box delete what is typed, whatever the menus say.
+    static bool keepsDeleteKey(const QObject *receiver, const QKeyEvent *key);
+    // The keys a text box keeps when no enabled menu item takes them: Del and Shift+Del,
+    // and its copy keys, which change nothing. Every other key of a menu item stops at
+    // the window.
+    static bool keepsKeyOfDisabledItem(const QObject *receiver, const QKeyEvent *key);
 
     // The control handed to the frame for its place. A window put together only in part
     // (as a test may) lays out a hidden stand-in of the same kind where no part has.

@@ -66,6 +66,19 @@ QList<MenuEntry> buildMenuTable()
     return t;
 }
 
+// The captions of an item array's elements 1 to count, each given with the entry it
+// belongs to; the entries are given in order and none is left out.
+template <typename Entry, int count> QStringList byEntry(std::initializer_list<std::pair<Entry, QString>> captions)
+{
+    Q_ASSERT(captions.size() == count);
+    QStringList out;
+    for (const auto &[entry, caption] : captions) {
+        Q_ASSERT(int(entry) == out.size() + 1);
+        out << caption;
+    }
+    return out;
+}
+
 } // namespace
 
 const QList<MenuEntry> &mainMenuTable()
@@ -85,15 +98,25 @@ const QList<MenuArrayLoad> &dynamicMenuTable()
         {MenuId::mnuNav,
          {QStringLiteral("&First           F2"), QStringLiteral("&Previous    F3"), QStringLiteral("&Next          F4"),
           QStringLiteral("&Last           F5")}},
-        {MenuId::mnuMulti,
-         {QStringLiteral("Open Vardecks in browser"), QStringLiteral("Move Vardecks..."),
-          QStringLiteral("Delete Vardecks")}},
-        {MenuId::mnuList,
-         {QStringLiteral("New Vardeck"), QStringLiteral("-"), QStringLiteral("Open Vardeck"),
-          QStringLiteral("Open Vardeck in browser"), QStringLiteral("Open Vardeck homepage in browser"),
-          QStringLiteral("-"), QStringLiteral("Move Vardeck..."), QStringLiteral("Update Vardeck"),
-          QStringLiteral("Delete Vardeck"), QStringLiteral("-"), QStringLiteral("Copy Vardeck data to clipboard"),
-          QStringLiteral("Add to favorites")}},
+        {MenuId::mnuMulti, byEntry<MultiPopupEntry, kMultiPopupEntries>({
+                               {MultiPopupEntry::OpenInBrowser, QStringLiteral("Open Vardecks in browser")},
+                               {MultiPopupEntry::MoveVardecks, QStringLiteral("Move Vardecks...")},
+                               {MultiPopupEntry::DeleteVardecks, QStringLiteral("Delete Vardecks")},
+                           })},
+        {MenuId::mnuList, byEntry<ListPopupEntry, kListPopupEntries>({
+                              {ListPopupEntry::NewVardeck, QStringLiteral("New Vardeck")},
+                              {ListPopupEntry::FirstSeparator, QStringLiteral("-")},
+                              {ListPopupEntry::OpenVardeck, QStringLiteral("Open Vardeck")},
+                              {ListPopupEntry::OpenInBrowser, QStringLiteral("Open Vardeck in browser")},
+                              {ListPopupEntry::OpenHomePage, QStringLiteral("Open Vardeck homepage in browser")},
+                              {ListPopupEntry::SecondSeparator, QStringLiteral("-")},
+                              {ListPopupEntry::MoveVardeck, QStringLiteral("Move Vardeck...")},
+                              {ListPopupEntry::UpdateVardeck, QStringLiteral("Update Vardeck")},
+                              {ListPopupEntry::DeleteVardeck, QStringLiteral("Delete Vardeck")},
+                              {ListPopupEntry::ThirdSeparator, QStringLiteral("-")},
+                              {ListPopupEntry::CopyVardeck, QStringLiteral("Copy Vardeck data to clipboard")},
+                              {ListPopupEntry::AddToFavorites, QStringLiteral("Add to favorites")},
+                          })},
     };
     return table;
 }

@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "finding/ui/listrows.h"
 #include "finding/ui/panecontrols.h"
+#include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
@@ -84,7 +85,12 @@ void FavoritesPane::build()
 
 void FavoritesPane::wire()
 {
-    connect(m_tvwFavs, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { tvwFavs_NodeClick(node); });
+    // A click, Enter and the keys that move run the tree's command, which asks before it
+    // ends an edit, on the node they reached.
+    connect(m_tvwFavs, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) {
+        selectOnly(m_tvwFavs, node);
+        w.commands.tvwFavs_NodeClick();
+    });
     // Added before the pane watches the tree, so that the pane sees every press and
     // move (the popups, the tool tips) before the start-drag takes them.
     w.dragSources().addSource(
@@ -325,7 +331,7 @@ void FavoritesPane::first_Click(int index)
 
 void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
 {
-    if (!w.confirmLoseChanges() || !node)
+    if (!node)
         return;
     const QString tag = tagOf(node).trimmed();
     if (tag.isEmpty()) {
@@ -338,6 +344,11 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
     }
     w.commands.setFormEditMode(false);
     showVardeckWithFolder(w, tag);
+}
+
+void FavoritesPane::highlightRowOf(const QString &wid)
+{
+    highlightTagged(m_tvwFavs, wid);
 }
 
 void FavoritesPane::showSelectedFavorite()
@@ -462,7 +473,8 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
         const auto *press = static_cast<QKeyEvent *>(event);
         const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            tvwFavs_NodeClick(selectedItemOf(m_tvwFavs));
+            // Its question comes once the key's delivery is over.
+            QTimer::singleShot(0, this, [this] { w.commands.tvwFavs_NodeClick(); });
             return true;
         }
         // The arrows, paging and typing the start of a name show the favourite they
@@ -473,8 +485,10 @@ bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)
             key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
             const QPersistentModelIndex before(m_tvwFavs->currentIndex());
             QTimer::singleShot(0, this, [this, before] {
-                if (m_tvwFavs->currentIndex() != QModelIndex(before) && m_tvwFavs->currentItem())
-                    tvwFavs_NodeClick(m_tvwFavs->currentItem());
+                if (m_tvwFavs->currentIndex() != QModelIndex(before) && m_tvwFavs->currentItem()) {
+                    selectOnly(m_tvwFavs, m_tvwFavs->currentItem());
+                    w.commands.tvwFavs_NodeClick();
+                }
             });
         }
         return false;

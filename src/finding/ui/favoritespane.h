@@ -33,6 +33,9 @@ class FavoritesPane : public QObject
     Q_OBJECT
 public:
     explicit FavoritesPane(frmVardecks &w);
+    // The question before an edit was dropped was answered No: the highlight goes back
+    // to the row of the Vardeck being edited, or to none ("": an add).
+    void highlightRowOf(const QString &wid);
 
     // Rebuilds the list, the count label, the tree and the menu from the document,
     // each when it is next needed (the tree now when its tab is shown); null empties

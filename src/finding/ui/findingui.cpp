@@ -115,6 +115,13 @@ void FindingUi::attachListOperations(frmVardecks &w)
         popular->dropRowsOfGoneVardecks();
     };
     w.commands.removeVardeckRows = [popular](const QStringList &wids) { popular->removeVardeckRows(wids); };
+    frmVardecks *window = &w;
+    w.commands.whenEditKept([window, search, popular, favorites] {
+        const QString wid = window->editedWID();
+        search->highlightRowOf(wid);
+        popular->highlightRowOf(wid);
+        favorites->highlightRowOf(wid);
+    });
     w.commands.goToFindingRow = [search, favorites, popular](int move) {
         if (favorites->treeShown())
             favorites->goToRow(move);

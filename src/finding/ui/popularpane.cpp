@@ -3,6 +3,7 @@
 #include "finding/popularlist.h"
 #include "finding/ui/listrows.h"
 #include "finding/ui/panecontrols.h"
+#include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
@@ -13,6 +14,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace rr
@@ -47,11 +49,17 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
     m_listPop->installEventFilter(this);
     m_listPop->viewport()->installEventFilter(this);
     m_listPop->viewport()->setMouseTracking(true);
-    connect(m_listPop, &QTreeWidget::itemClicked, this, [this] { listPop_Click(); });
-    // Every key pressed in the list shows the row it reached.
+    // A click and a key run the rows' command, which asks before it ends an edit.
+    connect(m_listPop, &QTreeWidget::itemClicked, this, [this] { this->w.commands.listPop_Click(); });
+    // Every key pressed in the list shows the row it reached; during an edit, whose
+    // question is never asked inside the key's delivery, once the delivery is over.
     showRowOnKeyRelease(m_listPop, [this] {
-        if (windowUsable(this))
-            listPop_Click();
+        if (!windowUsable(this))
+            return;
+        if (this->w.editState() == EditState::Viewing)
+            this->w.commands.listPop_Click();
+        else
+            QTimer::singleShot(0, this, [this] { this->w.commands.listPop_Click(); });
     });
     selectCurrentOnFocus(m_listPop);
     connect(&w, &frmVardecks::indexTabShown, this, [this] {
@@ -117,10 +125,13 @@ void PopularPane::showResetCounts(const QStringList &reset)
         w.commands.showHitsOf(wid, 1);
 }
 
+void PopularPane::highlightRowOf(const QString &wid)
+{
+    highlightTagged(m_listPop, wid);
+}
+
 void PopularPane::listPop_Click()
 {
-    if (!w.confirmLoseChanges())
-        return;
     w.commands.setFormEditMode(false);
     if (QTreeWidgetItem *row = selectedItemOf(m_listPop))
         showVardeckWithFolder(w, tagOf(row));

@@ -24,6 +24,9 @@ class PopularPane : public QObject
     Q_OBJECT
 public:
     explicit PopularPane(frmVardecks &w);
+    // The question before an edit was dropped was answered No: the highlight goes back
+    // to the row of the Vardeck being edited, or to none ("": an add).
+    void highlightRowOf(const QString &wid);
 
     // One row per visited Vardeck, most visits first, now when the Popular tab is
     // shown, else when it is next shown; null empties the list.

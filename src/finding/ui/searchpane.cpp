@@ -6,6 +6,7 @@
 #include "finding/ui/panecontrols.h"
 #include "media/urlsupport.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
@@ -31,6 +32,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -204,13 +206,20 @@ void SearchPane::wire()
     showSortIndicator(m_lstSrch, m_compactSort);
     connect(m_lstSearch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSearch_ColumnClick);
     connect(m_lstSrch->header(), &QHeaderView::sectionClicked, this, &SearchPane::lstSrch_ColumnClick);
-    connect(m_lstSrch, &QTreeWidget::itemClicked, this, [this] { lstSrch_Click(); });
-    // Every key pressed in the compact list shows the row it reached.
+    // A click, a key and a double-click run the rows' commands, which ask before they
+    // end an edit.
+    connect(m_lstSrch, &QTreeWidget::itemClicked, this, [this] { w.commands.lstSrch_Click(); });
+    // Every key pressed in the compact list shows the row it reached; during an edit,
+    // whose question is never asked inside the key's delivery, once the delivery is over.
     showRowOnKeyRelease(m_lstSrch, [this] {
-        if (windowUsable(this))
-            lstSrch_Click();
+        if (!windowUsable(this))
+            return;
+        if (w.editState() == EditState::Viewing)
+            w.commands.lstSrch_Click();
+        else
+            QTimer::singleShot(0, this, [this] { w.commands.lstSrch_Click(); });
     });
-    connect(m_lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { lstSearch_DblClick(); });
+    connect(m_lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { w.commands.lstSearch_DblClick(); });
 
     // Whatever takes results out of the list (a deletion, an edit, another database),
     // the "Found:" count says what is left.
@@ -472,13 +481,17 @@ void SearchPane::saveColumns()
 
 bool SearchPane::showRowOf(QTreeWidget *list)
 {
-    if (!w.confirmLoseChanges())
-        return false;
     w.commands.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(list);
     if (!row)
         return false;
     return showVardeckWithFolder(w, tagOf(row));
+}
+
+void SearchPane::highlightRowOf(const QString &wid)
+{
+    for (QTreeWidget *rows : {m_lstSrch, m_lstSearch})
+        highlightTagged(rows, wid);
 }
 
 void SearchPane::lstSrch_Click()
@@ -578,7 +591,8 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
         if (type == QEvent::FocusIn)
             releaseSearchButton();
         if (type == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
-            lstSearch_DblClick();
+            // Its question comes once the key's delivery is over.
+            QTimer::singleShot(0, this, [this] { w.commands.lstSearch_DblClick(); });
             return true;
         }
         return false;

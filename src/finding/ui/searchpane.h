@@ -34,6 +34,9 @@ class SearchPane : public QObject
     Q_OBJECT
 public:
     explicit SearchPane(frmVardecks &w);
+    // The question before an edit was dropped was answered No: the highlight goes back
+    // to the row of the Vardeck being edited, or to none ("": an add).
+    void highlightRowOf(const QString &wid);
 
     // Runs the search with the box's text and the ticked fields, fills both lists
     // (or empties them and says nothing was found), records the text in the history,

@@ -15,6 +15,7 @@
 // on stderr and does nothing (the window's controls may report an event while it is
 // still being put together, and tests put together only part of it).
 #include "platform/gui/entrylist.h"
+#include "platform/gui/listpopupentries.h"
 #include "platform/xmldocument.h"
 
 #include <QList>
@@ -158,8 +159,13 @@ enum class OnEdit {
 class EditEffect
 {
 public:
-    EditEffect(OnEdit effect = OnEdit::Keeps) : m_effect(effect) {}
-    EditEffect(OnEdit effect, std::initializer_list<int> elements) : m_effect(effect), m_elements(elements) {}
+    EditEffect(OnEdit effect) : m_effect(effect) {}
+    template <typename Entry>
+    requires std::is_enum_v<Entry> EditEffect(OnEdit effect, std::initializer_list<Entry> elements) : m_effect(effect)
+    {
+        for (Entry element : elements)
+            m_elements.append(int(element));
+    }
     OnEdit at(int index) const { return m_elements.isEmpty() || m_elements.contains(index) ? m_effect : OnEdit::Keeps; }
 
 private:
@@ -175,12 +181,24 @@ class EditGuard
 {
 public:
     void attach(std::function<bool(OnEdit)> ask) { m_ask = std::move(ask); }
+    // A step run when the user keeps the edit: the lists put their highlight back on
+    // the Vardeck being edited, away from the row a click or a key moved it to.
+    void whenKept(std::function<void()> step) { m_kept.append(std::move(step)); }
     // True when work with this effect may go on: it keeps the edit, there is none to
     // end, or the user agreed and the edit was ended.
-    bool allows(OnEdit effect) const { return effect == OnEdit::Keeps || !m_ask || m_ask(effect); }
+    bool allows(OnEdit effect) const
+    {
+        if (effect == OnEdit::Keeps || !m_ask || m_ask(effect))
+            return true;
+        const QList<std::function<void()>> steps = m_kept;
+        for (const std::function<void()> &step : steps)
+            step();
+        return false;
+    }
 
 private:
     std::function<bool(OnEdit)> m_ask;
+    QList<std::function<void()>> m_kept;
 };
 
 // A command of a control: it runs with the index of the array element (or button
@@ -190,11 +208,13 @@ class Handler : public Slot<void(int)>
 {
 public:
     Handler(QList<const CommandSlot *> &registry, const char *name, const CommandPrologue &prologue,
-            const EditGuard &guard, EditEffect effect = {})
+            const EditGuard &guard, EditEffect effect)
         : Slot(registry, name), m_prologue(prologue), m_guard(guard), m_effect(std::move(effect))
     {
     }
     using Slot::operator=;
+    // What running the element index does to an edit under way.
+    OnEdit effectAt(int index) const { return m_effect.at(index); }
     void operator()(int index = 0) const
     {
         m_prologue.run();
@@ -234,11 +254,12 @@ private:
 class Commands;
 using HandlerRef = Handler Commands::*;
 
-// RR_HANDLER(name) keeps an edit; RR_HANDLER(name, effect) states what it does to one.
-#define RR_HANDLER(name, ...)                                                                                          \
+// RR_HANDLER(name, effect): every handler states what it does to an edit under way
+// (OnEdit::Keeps written out too), so none can leave it unsaid.
+#define RR_HANDLER(name, effect)                                                                                       \
     Handler name                                                                                                       \
     {                                                                                                                  \
-        m_slots, #name, m_prologue, m_editGuard __VA_OPT__(, ) __VA_ARGS__                                             \
+        m_slots, #name, m_prologue, m_editGuard, effect                                                                \
     }
 #define RR_OPERATION(name, ...)                                                                                        \
     Slot<__VA_ARGS__> name                                                                                             \
@@ -273,150 +294,154 @@ public:
     // Attaches the question every command that ends an edit runs first (see EditGuard):
     // ask returns whether the work may go on, and has ended the edit when it does.
     void guardEdits(std::function<bool(OnEdit)> ask) { m_editGuard.attach(std::move(ask)); }
+    // Adds a step to what runs when the question is answered No (see EditGuard).
+    void whenEditKept(std::function<void()> step) { m_editGuard.whenKept(std::move(step)); }
     // What a click, a key or a drop that is no command runs before it ends an edit: the
     // same question, true when the work may go on.
     bool mayEndEdit(OnEdit effect) const { return m_editGuard.allows(effect); }
 
     // ----- File -----
-    RR_HANDLER(mnuFileNew_Click);
-    RR_HANDLER(mnuFileOpen_Click);
-    RR_HANDLER(mnuFileBackup_Click);
+    RR_HANDLER(mnuFileNew_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuFileOpen_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuFileBackup_Click, OnEdit::Keeps);
     RR_HANDLER(mnuFileClose_Click, OnEdit::Ends);
-    RR_HANDLER(mnuFileDeleteDB_Click);
-    RR_HANDLER(mnuFilePrint_Click);
-    RR_HANDLER(mnuFileImportExport_Click);
-    RR_HANDLER(mnuEmailVD_Click);
-    RR_HANDLER(mnuEmailAllFolders_Click);
-    RR_HANDLER(mnuEmailAllVardecks_Click);
-    RR_HANDLER(mnuEmailFavorites_Click);
-    RR_HANDLER(mnuFileExit_Click);
+    RR_HANDLER(mnuFileDeleteDB_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuFilePrint_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuFileImportExport_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEmailVD_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEmailAllFolders_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEmailAllVardecks_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEmailFavorites_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuFileExit_Click, OnEdit::Keeps);
     // ----- Aspect -----
-    RR_HANDLER(mnuAspectExplorer_Click);
-    RR_HANDLER(mnuAspectWeb_Click);
+    RR_HANDLER(mnuAspectExplorer_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuAspectWeb_Click, OnEdit::Keeps);
     // ----- Edit -----
     RR_HANDLER(mnuAddVardeck_Click, OnEdit::Ends);
-    RR_HANDLER(mnuEditModify_Click);
+    RR_HANDLER(mnuEditModify_Click, OnEdit::Keeps);
     RR_HANDLER(mnuEditDelete_Click, OnEdit::Ends);
     RR_HANDLER(mnuAddTopic_Click, OnEdit::EndsModification);
     RR_HANDLER(mnuEditModifyTopic_Click, OnEdit::Ends);
     RR_HANDLER(mnuEditDeleteTopic_Click, OnEdit::Ends);
-    RR_HANDLER(mnuEditClipVD_Click);
-    RR_HANDLER(mnuEditClipName_Click);
-    RR_HANDLER(mnuEditClipURL_Click);
-    RR_HANDLER(mnuEditClipDesc_Click);
-    RR_HANDLER(mnuEditClipNotes_Click);
-    RR_HANDLER(mnuEditClipKeywords_Click);
+    RR_HANDLER(mnuEditClipVD_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEditClipName_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEditClipURL_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEditClipDesc_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEditClipNotes_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuEditClipKeywords_Click, OnEdit::Keeps);
     // ----- Go (F2 to F5 too) -----
-    RR_HANDLER(mnuNav_Click);
+    RR_HANDLER(mnuNav_Click, OnEdit::Keeps);
     // ----- View -----
-    RR_HANDLER(mnuViewIndex_Click);
-    RR_HANDLER(mnuViewSearch_Click);
-    RR_HANDLER(mnuViewFavs_Click);
-    RR_HANDLER(mnuViewPop_Click);
-    RR_HANDLER(mnuViewSearchResults_Click);
-    RR_HANDLER(mnuViewVardecks_Click);
-    RR_HANDLER(mnuViewDetails_Click);
-    RR_HANDLER(mnuViewPreview_Click);
-    RR_HANDLER(mnuViewNotes_Click);
-    RR_HANDLER(mnuViewStats_Click);
+    RR_HANDLER(mnuViewIndex_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewSearch_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewFavs_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewPop_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewSearchResults_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewVardecks_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewDetails_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewPreview_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewNotes_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuViewStats_Click, OnEdit::Keeps);
     // ----- Tools -----
-    RR_HANDLER(mnuToolsGet_Click);
-    RR_HANDLER(mnuToolsOpen_Click);
-    RR_HANDLER(mnuToolsOpenHome_Click);
-    RR_HANDLER(mnuToolsOpenBlank_Click);
-    RR_HANDLER(mnuToolsCloseAll_Click);
-    RR_HANDLER(mnuToolsIntegrate_Click);
-    RR_HANDLER(mnuUndoIntegration_Click);
-    RR_HANDLER(mnuToolsIntegrateFF_Click);
-    RR_HANDLER(mnuToolsDup_Click);
-    RR_HANDLER(mnuClearPop_Click);
-    RR_HANDLER(mnuToolsSynch_Click);
-    RR_HANDLER(mnuToolsSynchFolder_Click);
-    RR_HANDLER(mnuToolsSynchAll_Click);
-    RR_HANDLER(mnuToolsIconVD_Click);
-    RR_HANDLER(mnuToolsIconFolder_Click);
-    RR_HANDLER(mnuToolsIconAll_Click);
-    RR_HANDLER(mnuToolsIconFile_Click);
-    RR_HANDLER(mnuToolsIconRemove_Click);
-    RR_HANDLER(mnuThumbVD_Click);
-    RR_HANDLER(mnuThumbFolder_Click);
-    RR_HANDLER(mnuThumbAll_Click);
-    RR_HANDLER(mnuThumbRemove_Click);
-    RR_HANDLER(mnuToolsSearchText_Click);
-    RR_HANDLER(mnuToolsSearchKeywords_Click);
-    RR_HANDLER(mnuToolsSearchName_Click);
-    RR_HANDLER(mnuToolsSearchAddress_Click);
-    RR_HANDLER(mnuToolsSearchNotes_Click);
-    RR_HANDLER(mnuToolsSearchDesc_Click);
-    RR_HANDLER(mnuToolsOptions_Click);
+    RR_HANDLER(mnuToolsGet_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsOpen_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsOpenHome_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsOpenBlank_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsCloseAll_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIntegrate_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuUndoIntegration_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIntegrateFF_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsDup_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuClearPop_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSynch_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSynchFolder_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSynchAll_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIconVD_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIconFolder_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIconAll_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIconFile_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsIconRemove_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuThumbVD_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuThumbFolder_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuThumbAll_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuThumbRemove_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSearchText_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSearchKeywords_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSearchName_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSearchAddress_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSearchNotes_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsSearchDesc_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuToolsOptions_Click, OnEdit::Keeps);
     // ----- Favorites and Recent (first and second are their item arrays) -----
-    RR_HANDLER(mnuFavsAdd_Click);
-    RR_HANDLER(mnuFavsDelete_Click);
-    RR_HANDLER(first_Click);
-    RR_HANDLER(mnuRecentClear_Click);
-    RR_HANDLER(second_Click);
+    RR_HANDLER(mnuFavsAdd_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuFavsDelete_Click, OnEdit::Keeps);
+    RR_HANDLER(first_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuRecentClear_Click, OnEdit::Keeps);
+    RR_HANDLER(second_Click, OnEdit::Keeps);
     // ----- Help -----
-    RR_HANDLER(mnuHelpTopics_Click);
-    RR_HANDLER(mnuHelpStart_Click);
-    RR_HANDLER(mnuHelpAdd_Click);
-    RR_HANDLER(mnuHelpShortcuts_Click);
-    RR_HANDLER(mnuHelpTips_Click);
-    RR_HANDLER(mnuHelpAbout_Click);
-    RR_HANDLER(mnuHelpWeb_Click);
-    RR_HANDLER(mnuHelpFeedback_Click);
-    RR_HANDLER(mnuHelpEmail_Click);
+    RR_HANDLER(mnuHelpTopics_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpStart_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpAdd_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpShortcuts_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpTips_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpAbout_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpWeb_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpFeedback_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuHelpEmail_Click, OnEdit::Keeps);
     // ----- Popup menus -----
     RR_HANDLER(mnuOpenN_Click, OnEdit::Ends);
-    RR_HANDLER(mnuOpenVD_Click);
-    RR_HANDLER(mnuOpenVDHome_Click);
-    RR_HANDLER(mnuMoveVD_Click);
+    RR_HANDLER(mnuOpenVD_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuOpenVDHome_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuMoveVD_Click, OnEdit::Keeps);
     RR_HANDLER(mnuModVD_Click, OnEdit::Ends);
     RR_HANDLER(mnuDeleteVD_Click, OnEdit::Ends);
-    RR_HANDLER(mnuCopyVD_Click);
-    RR_HANDLER(mnuAddFavsVD_Click);
+    RR_HANDLER(mnuCopyVD_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuAddFavsVD_Click, OnEdit::Keeps);
     RR_HANDLER(mnuNewFolder_Click, OnEdit::EndsModification);
     RR_HANDLER(mnuOpenF_Click, OnEdit::EndsModification);
     RR_HANDLER(mnuMoveFolder_Click, OnEdit::Ends);
     RR_HANDLER(mnuRenameFolder_Click, OnEdit::Ends);
     RR_HANDLER(mnuDeleteFolder_Click, OnEdit::Ends);
-    RR_HANDLER(mnuCopy_Click);
-    RR_HANDLER(mnuCopyAll2_Click);
-    RR_HANDLER(mnuAddFavsVD2_Click);
+    RR_HANDLER(mnuCopy_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuCopyAll2_Click, OnEdit::Keeps);
+    RR_HANDLER(mnuAddFavsVD2_Click, OnEdit::Keeps);
     RR_HANDLER(mnuModFolder_Click, OnEdit::Ends);
     // New, Open, Update and Delete Vardeck of the list popup end an edit.
-    RR_HANDLER(mnuList_Click, {OnEdit::Ends, {1, 3, 8, 9}});
+    RR_HANDLER(mnuList_Click, (EditEffect{OnEdit::Ends,
+                                          {ListPopupEntry::NewVardeck, ListPopupEntry::OpenVardeck,
+                                           ListPopupEntry::UpdateVardeck, ListPopupEntry::DeleteVardeck}}));
     // Delete Vardecks ends an edit.
-    RR_HANDLER(mnuMulti_Click, {OnEdit::Ends, {3}});
+    RR_HANDLER(mnuMulti_Click, (EditEffect{OnEdit::Ends, {MultiPopupEntry::DeleteVardecks}}));
     // ----- Toolbar: Save (Ctrl+S) and Cancel (Esc) of an edit -----
-    RR_HANDLER(saveVardeckDetails);
-    RR_HANDLER(cancelVardeckEdit);
+    RR_HANDLER(saveVardeckDetails, OnEdit::Keeps);
+    RR_HANDLER(cancelVardeckEdit, OnEdit::Keeps);
     // ----- The panes' buttons and check boxes -----
-    RR_HANDLER(cmdMoveVD_Click);
+    RR_HANDLER(cmdMoveVD_Click, OnEdit::Keeps);
     RR_HANDLER(cmdMoveFolder_Click, OnEdit::Ends);
-    RR_HANDLER(cmdSearch_Click);
-    RR_HANDLER(chkSearch_Click);
-    RR_HANDLER(chkOpt_Click);
-    RR_HANDLER(chkOptt_Click);
-    RR_HANDLER(cmdFAdd_Click);
-    RR_HANDLER(cmdFDelete_Click);
-    RR_HANDLER(cmdAddFavs_Click);
-    RR_HANDLER(chkFav_Click);
-    RR_HANDLER(cmdSearchHome_Click);
-    RR_HANDLER(cmdEdit_Click);
-    RR_HANDLER(cmdPreview_Click);
-    RR_HANDLER(chkAutoPreview_Click);
-    RR_HANDLER(cmdWeb_Click);
-    RR_HANDLER(chkWebAspectBrowser_Click);
+    RR_HANDLER(cmdSearch_Click, OnEdit::Keeps);
+    RR_HANDLER(chkSearch_Click, OnEdit::Keeps);
+    RR_HANDLER(chkOpt_Click, OnEdit::Keeps);
+    RR_HANDLER(chkOptt_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdFAdd_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdFDelete_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdAddFavs_Click, OnEdit::Keeps);
+    RR_HANDLER(chkFav_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdSearchHome_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdEdit_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdPreview_Click, OnEdit::Keeps);
+    RR_HANDLER(chkAutoPreview_Click, OnEdit::Keeps);
+    RR_HANDLER(cmdWeb_Click, OnEdit::Keeps);
+    RR_HANDLER(chkWebAspectBrowser_Click, OnEdit::Keeps);
     // ----- Events of the lists, labels and timer -----
-    RR_HANDLER(lblTName_Change);
-    RR_HANDLER(lblWName_Change);
+    RR_HANDLER(lblTName_Change, OnEdit::Keeps);
+    RR_HANDLER(lblWName_Change, OnEdit::Keeps);
     RR_HANDLER(displayWM, OnEdit::Ends);
     RR_HANDLER(listVD_DblClick, OnEdit::Ends);
     RR_HANDLER(lstSrch_Click, OnEdit::Ends);
     RR_HANDLER(lstSearch_DblClick, OnEdit::Ends);
     RR_HANDLER(listPop_Click, OnEdit::Ends);
     RR_HANDLER(tvwFavs_NodeClick, OnEdit::Ends);
-    RR_HANDLER(timerIcon_Timer);
+    RR_HANDLER(timerIcon_Timer, OnEdit::Keeps);
     // Opens the duplicates window for the address of the Vardeck just saved.
     RR_OPERATION(frmDuplicates_Show, void(const QString &address));
 

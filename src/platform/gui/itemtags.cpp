@@ -63,6 +63,16 @@ void selectOnly(QTreeWidget *tree, QTreeWidgetItem *item)
     item->setSelected(true);
 }
 
+void highlightTagged(QTreeWidget *tree, const QString &tag)
+{
+    if (QTreeWidgetItem *item = findByTag(tree, tag)) {
+        selectOnly(tree, item);
+        return;
+    }
+    tree->clearSelection();
+    tree->setCurrentItem(nullptr);
+}
+
 void setBold(QTreeWidgetItem *item, bool bold)
 {
     for (int column = 0; column < std::max(1, item->columnCount()); ++column) {

@@ -28,6 +28,9 @@ QTreeWidgetItem *selectedItemOf(const QTreeWidget *tree);
 QStringList selectedRowIds(const QTreeWidget *list);
 // Makes item the one selected item and the current item.
 void selectOnly(QTreeWidget *tree, QTreeWidgetItem *item);
+// Makes the node tagged tag the one selected and current, or, when the tree has none
+// (an empty tag: no Vardeck), leaves nothing selected.
+void highlightTagged(QTreeWidget *tree, const QString &tag);
 // Every column of the item bold (or not).
 void setBold(QTreeWidgetItem *item, bool bold);
 // A folder node's path without the root's name: "\Top\Inner".

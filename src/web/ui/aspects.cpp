@@ -85,24 +85,28 @@ AspectPage aspectPageForStyle(const QString &style)
 
 void showAspectExplorer(frmVardecks &w)
 {
+    // An edit under way keeps off what it turned off: the icon and thumbnail menus, the
+    // toolbar's Update and Delete, and, in a modification, the Edit menu.
+    const bool viewing = w.editState() == EditState::Viewing;
     enable(w, MenuId::mnuToolsGet, true);
     const bool vardeckCommands = enabled(w, MenuId::mnuToolsIconVD);
     for (MenuId item : {MenuId::mnuToolsOpen, MenuId::mnuToolsOpenHome, MenuId::mnuToolsSynch,
                         MenuId::mnuToolsIconRemove, MenuId::mnuThumbRemove})
         enable(w, item, vardeckCommands);
-    enable(w, MenuId::mnuToolsIcon, true);
-    enable(w, MenuId::mnuThumb, true);
+    enable(w, MenuId::mnuToolsIcon, viewing);
+    enable(w, MenuId::mnuThumb, viewing);
     w.menuItem(MenuId::mnuAspectWeb)->setChecked(false);
     w.menuItem(MenuId::mnuAspectExplorer)->setChecked(true);
-    if (w.editState() == EditState::Viewing)
+    if (w.editState() != EditState::Modifying)
         enable(w, MenuId::mnuEdit, true);
     if (w.folderShown()) {
         for (Tb position : {Tb::FirstVardeck, Tb::PreviousVardeck, Tb::NextVardeck, Tb::LastVardeck})
             w.toolbarButton(position)->setEnabled(true);
     }
     if (w.vardeckShown()) {
-        for (Tb position : {Tb::OpenInBrowser, Tb::UpdateVardeck, Tb::DeleteVardeck})
-            w.toolbarButton(position)->setEnabled(true);
+        w.toolbarButton(Tb::OpenInBrowser)->setEnabled(true);
+        for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck})
+            w.toolbarButton(position)->setEnabled(viewing);
     }
     w.showExplorerPanes(true);
     if (WebAspect *web = WebAspect::of(w))

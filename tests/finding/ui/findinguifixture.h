@@ -28,6 +28,13 @@ protected:
         window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
         window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
         window->commands.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
+        // The Vardeck editor's question before an edit is dropped: on Yes the edit ends.
+        window->commands.guardEdits([this](OnEdit) {
+            if (!window->confirmLoseChanges())
+                return false;
+            window->setEditState(EditState::Viewing);
+            return true;
+        });
     }
 
     void installParts() override { ui = &installFinding(*window); }
