@@ -146,21 +146,52 @@ inline __m128i lowerAscii16(__m128i v)
     return _mm_or_si128(v, _mm_and_si128(capital, _mm_set1_epi8(0x20)));
 }
 
+// Whether the characters beyond ASCII among sixteen bytes v are well formed, of two
+// bytes each, and from the runs of small letters and signs that are their own lower
+// case: U+0080 to U+00BF, U+00E0 to U+00FF (à to ÿ), U+03AC to U+03CE (Greek small
+// letters), U+0430 to U+045F (Cyrillic small letters), the usual ones of Latin, Greek
+// and Cyrillic text. Then the sixteen bytes, with only their ASCII lowered, are their
+// own lower case, and the count of bytes taken is returned: sixteen, or fifteen when a
+// character's second byte lies beyond them. Else 0. next holds the bytes after v's
+// first; high and leads mark v's bytes from 0x80 and from 0xC0.
+inline int smallLettersOnly(__m128i v, __m128i next, unsigned high, unsigned leads)
+{
+    const __m128i top3 = _mm_set1_epi8(char(0xE0));
+    const auto twoByteLeads =
+        unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, top3), _mm_set1_epi8(char(0xC0)))));
+    const unsigned continuations = high & ~leads;
+    if (twoByteLeads != leads || continuations != ((leads << 1) & 0xFFFF))
+        return 0;
+    auto is = [&v](uchar lead) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(char(lead))); };
+    auto from = [&next](uchar low) { return _mm_cmpeq_epi8(_mm_max_epu8(next, _mm_set1_epi8(char(low))), next); };
+    auto upTo = [&next](uchar high) { return _mm_cmpeq_epi8(_mm_min_epu8(next, _mm_set1_epi8(char(high))), next); };
+    const __m128i own = _mm_or_si128(
+        _mm_or_si128(_mm_or_si128(is(0xC2), _mm_and_si128(is(0xC3), from(0xA0))),
+                     _mm_or_si128(_mm_and_si128(is(0xCE), from(0xAC)), _mm_and_si128(is(0xCF), upTo(0x8E)))),
+        _mm_or_si128(_mm_and_si128(is(0xD0), from(0xB0)), _mm_and_si128(is(0xD1), upTo(0x9F))));
+    if (unsigned(_mm_movemask_epi8(own)) != leads)
+        return 0;
+    return leads & 0x8000 ? 15 : 16;
+}
+
 // Lower-cases sixteen bytes at p to o, ASCII and the characters beyond it whose lower
 // case is as long as they are, and says how many bytes it took: fewer than sixteen
 // when a character runs past them or changes its length, or is malformed; that
 // character, at the place returned, is left to lowerOne. The bytes are first copied
 // with their ASCII lowered, so a character beyond ASCII that is its own lower case,
 // the usual one, costs nothing more.
-inline int lowerChunk(const uchar *p, char *o, const std::array<char16_t, 0x800> &twoBytes)
+inline int lowerChunk(const uchar *p, bool more, char *o, const std::array<char16_t, 0x800> &twoBytes)
 {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     _mm_storeu_si128(reinterpret_cast<__m128i *>(o), lowerAscii16(v));
+    // No test for bytes beyond ASCII alone: in text with letters beyond ASCII, half
+    // of the chunks hold some, and a branch on it would be mispredicted as often.
     const auto high = unsigned(_mm_movemask_epi8(v));
-    if (!high)
-        return 16;
     const __m128i top2 = _mm_set1_epi8(char(0xC0));
     const auto leads = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, top2), top2)));
+    if (const int taken = smallLettersOnly(
+            v, more ? _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 1)) : _mm_srli_si128(v, 1), high, leads))
+        return taken;
     // The continuation bytes the leads call for, which must be exactly those there are.
     unsigned expected = 0;
     int taken = 16;
@@ -218,7 +249,7 @@ char *lowerFast(const uchar *p, const uchar *const end, char *o)
     const std::array<char16_t, 0x800> &twoBytes = twoByteLower();
 #ifdef __SSE2__
     while (end - p >= 16) {
-        const int taken = lowerChunk(p, o, twoBytes);
+        const int taken = lowerChunk(p, end - p > 16, o, twoBytes);
         p += taken;
         o += taken;
         if (taken < 16 && !lowerOne(p, end, o, twoBytes))

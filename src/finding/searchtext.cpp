@@ -39,10 +39,29 @@ xmlNodePtr childNamed(xmlNodePtr parent, const char *name)
     return nullptr;
 }
 
+// The texts of a Vardeck as forEachText gives them. A field holds its text straight
+// below it, so such a field is read here without the general walk, which goes to any
+// depth and follows entity references.
+template <typename Visit> void forEachVardeckText(xmlNodePtr vardeck, Visit &visit)
+{
+    for (xmlNodePtr field = vardeck->children; field; field = field->next) {
+        bool plain = field->type == XML_ELEMENT_NODE;
+        for (xmlNodePtr t = field->children; t && plain; t = t->next)
+            plain = !t->children && t->type != XML_ENTITY_REF_NODE;
+        if (!plain) {
+            forEachText(field, visit);
+            continue;
+        }
+        for (xmlNodePtr t = field->children; t; t = t->next)
+            if ((t->type == XML_TEXT_NODE || t->type == XML_CDATA_SECTION_NODE) && t->content)
+                visit(t->content, std::strlen(reinterpret_cast<const char *>(t->content)));
+    }
+}
+
 template <typename Visit> void forEachSearchedText(xmlNodePtr vardeck, SearchFieldMask mask, Visit &visit)
 {
     if (mask & SearchAllData) {
-        forEachText(vardeck, visit);
+        forEachVardeckText(vardeck, visit);
         return;
     }
     for (const FieldName &field : kFields) {
