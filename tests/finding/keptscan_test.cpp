@@ -4,6 +4,8 @@
 #include "finding/wordsearch.h"
 #include "findingfixture.h"
 
+#include <libxml/tree.h>
+
 using namespace rr;
 using test::Vd;
 
@@ -126,4 +128,40 @@ TEST_F(KeptScanTest, aWordFoundAcrossTwoVardecksTextsOrInAnEditedOnesOldTextIsNo
         EXPECT_EQ(test::texts(same("ünïcode 40"), &SearchResult::wid).mid(0, 2), QStringList({"W2", "W40"}));
         EXPECT_EQ(same("gone").size(), 1);
     }
+}
+
+TEST_F(KeptScanTest, aFieldsNestedElementsCommentsAndCdataAreReadInDocumentOrder)
+{
+    // Fields as the DOM may hold them after edits: a field with a nested element, a
+    // comment between two texts, a CDATA section, a text straight in the Vardeck. The
+    // kept text of each is what the DOM's own text gives, for every Vardeck.
+    QList<Vd> many;
+    for (int i = 1; i <= kParallelFillFrom + 10; ++i)
+        many.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("Name%1").arg(i)).notes("Ünïcode"));
+    open(many);
+    xmlNodePtr notes = vardeck("W2").child("NOTES").raw();
+    xmlNodePtr nested = xmlNewChild(notes, nullptr, BAD_CAST "B", BAD_CAST "NESTED");
+    xmlAddChild(nested, xmlNewText(BAD_CAST "Deeper"));
+    xmlAddChild(notes, xmlNewText(BAD_CAST "After"));
+    xmlNodePtr name = vardeck("W3").child("NAME").raw();
+    xmlAddChild(name, xmlNewComment(BAD_CAST "not searched"));
+    xmlAddChild(name, xmlNewText(BAD_CAST "Second"));
+    xmlAddChild(name, xmlNewCDataBlock(doc()->raw(), BAD_CAST "<Cdata>", 7));
+    xmlAddChild(vardeck("W4").raw(), xmlNewText(BAD_CAST "Loose"));
+    doc()->noteChange();
+
+    const QList<XmlNode> vardecks = doc()->getElementsByTagName("VARDECK");
+    SearchTextCache cache;
+    cache.fillWhole(doc()->documentElement().raw(), SearchAllData, doc()->changeStamp(), 2);
+    ASSERT_EQ(cache.size(), vardecks.size());
+    for (qsizetype i = 0; i < vardecks.size(); ++i)
+        ASSERT_EQ(cache.lowerAt(i).toByteArray(), searchedText(vardecks.at(i), SearchAllData).toLower().toUtf8()) << i;
+    WordSearch search;
+    SearchFieldBoxes all;
+    for (const char *text : {"ünïcodenesteddeeperafter", "name3second<cdata>", "ünïcodeloose", "not searched"})
+        EXPECT_EQ(search.search(doc(), text, all), plainSearch(doc(), text)) << text;
+    EXPECT_EQ(search.search(doc(), "nesteddeeperafter", all), (QList<SearchResult>{{"W2", 1}}));
+    EXPECT_EQ(search.search(doc(), "name3second<cdata>", all), (QList<SearchResult>{{"W3", 1}}));
+    EXPECT_EQ(search.search(doc(), "loose", all), (QList<SearchResult>{{"W4", 1}}));
+    EXPECT_TRUE(search.search(doc(), "not searched", all).isEmpty());
 }
