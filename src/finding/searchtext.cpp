@@ -245,9 +245,14 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
     std::mutex lock;
     std::condition_variable ready;
     // Room for a run's texts at once: a Vardeck's text is a few hundred bytes.
-    constexpr qsizetype kRoomPerVardeck = 256;
+    constexpr qsizetype kRoomPerVardeck = 512;
+    // A run lowered as it is walked takes room for a whole run, which it touches only
+    // as it fills it: grown step by step, its lists would leave their earlier copies
+    // behind.
     auto startRun = [&](Run &run) {
-        run.sizes.reserve(kRun);
+        if (run.vardecks.empty())
+            run.vardecks.reserve(kRun);
+        run.sizes.reserve(run.vardecks.empty() ? kRun : run.vardecks.size());
         run.lower.reserveMore(qsizetype(kRun) * kRoomPerVardeck);
     };
     auto lowerOne = [&](Run &run, xmlNodePtr vardeck, ByteArena &raw) {
@@ -261,17 +266,17 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
             run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
         run.sizes.push_back(size);
     };
-    auto lowerRun = [&](Run &run) {
+    // Each thread joins a Vardeck's texts in raw, its own.
+    auto lowerRun = [&](Run &run, ByteArena &raw) {
         startRun(run);
         ReadAhead ahead;
-        ByteArena raw;
         for (xmlNodePtr vardeck : run.vardecks) {
             ahead.at(vardeck);
             lowerOne(run, vardeck, raw);
         }
         run.lower.squeeze();
     };
-    auto walk = [&](Part &part) {
+    auto walk = [&](Part &part, ByteArena &raw) {
         // A run is lowered as it is walked, each Vardeck right after it is met, when no
         // thread waits for work as it starts; else it is handed to one when full.
         Run *run = &part.runs.emplace_back();
@@ -279,7 +284,6 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         if (lowering)
             startRun(*run);
         ReadAhead ahead;
-        ByteArena raw;
         auto add = [&](xmlNodePtr vardeck) {
             ahead.at(vardeck);
             if (run->vardecks.size() == kRun) {
@@ -311,7 +315,7 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         if (lowering)
             run->lower.squeeze();
         else
-            lowerRun(*run);
+            lowerRun(*run, raw);
         {
             std::lock_guard<std::mutex> hold(lock);
             ++partsWalked;
@@ -319,6 +323,7 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         ready.notify_all();
     };
     auto work = [&] {
+        ByteArena raw;
         for (;;) {
             Run *run = nullptr;
             {
@@ -336,9 +341,9 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                 }
             }
             if (run)
-                lowerRun(*run);
+                lowerRun(*run, raw);
             else if (const size_t p = nextPart++; p < parts.size())
-                walk(parts[p]);
+                walk(parts[p], raw);
         }
     };
     std::vector<std::thread> workers;
@@ -362,7 +367,8 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
             const auto block = qint32(m_blocks.size());
             qsizetype at = 0;
             for (size_t i = 0; i < run.vardecks.size(); ++i) {
-                m_entries.push_back(Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, run.sizes[i], block});
+                m_entries.push_back(
+                    Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, quint32(run.sizes[i]), block});
                 at += run.sizes[i];
             }
             m_blocks.push_back(std::move(run.lower));
@@ -434,7 +440,7 @@ QByteArrayView SearchTextCache::lowerText(_xmlNode *vardeck, SearchFieldMask mas
     if (m_filling) {
         // Appended in scan order: no lookup, no comparison.
         appendLowerSearched(vardeck, mask, block, m_raw);
-        m_entries.push_back(Entry{reinterpret_cast<quintptr>(vardeck), end, block.size() - end, tailBlock});
+        m_entries.push_back(Entry{reinterpret_cast<quintptr>(vardeck), end, quint32(block.size() - end), tailBlock});
         return QByteArrayView(block.data() + end, block.size() - end);
     }
     // A new entry holds an empty text, which an empty searched text agrees with.
@@ -445,7 +451,7 @@ QByteArrayView SearchTextCache::lowerText(_xmlNode *vardeck, SearchFieldMask mas
         block.setSize(end);
     } else {
         m_garbage += entry.size;
-        entry = Entry{entry.key, end, now.size(), tailBlock};
+        entry = Entry{entry.key, end, quint32(now.size()), tailBlock};
     }
     return textOf(entry);
 }
@@ -490,7 +496,7 @@ void SearchTextCache::compact(const std::vector<qsizetype> &keep)
     for (qsizetype at : keep) {
         const Entry &entry = m_entries[size_t(at)];
         const QByteArrayView text = textOf(entry);
-        entries.push_back(Entry{entry.key, lower.size(), text.size(), 0});
+        entries.push_back(Entry{entry.key, lower.size(), quint32(text.size()), 0});
         lower.append(text.data(), text.size());
     }
     m_entries = std::move(entries);

@@ -131,10 +131,12 @@ private:
     // the cache, and a reused address is caught by the text compare. The texts live
     // in blocks in scan order, so a scan reads them front to back: one block, or one
     // per run of Vardecks read on another thread.
+    // One Vardeck's text is far below 4 GB: the file it is read from is at most
+    // 512 MB, so its size takes 32 bits and an entry 24 bytes.
     struct Entry {
         quintptr key = 0;
         qsizetype at = 0;
-        qsizetype size = 0;
+        quint32 size = 0;
         qint32 block = 0;
     };
     QByteArrayView textOf(const Entry &e) const
