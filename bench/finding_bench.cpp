@@ -3,7 +3,7 @@
 // text on every search, and prints each figure beside its goal:
 //   warm searches (document unchanged), rare, absent and common words apart,
 //     against the naive walk                                         goal >= 15 each
-//   warm search, rare word, against buku --deep's search             goal >= 3.6 (held)
+//   warm search, rare word, against buku --deep's search             goal >= 10
 //   the first search after the database is opened, rare word,
 //     against buku --deep's first search after it opens its database goal >= 1.5
 //     (without buku: against the naive walk on a fresh document)     goal >= 1
@@ -33,6 +33,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -320,8 +321,8 @@ int main(int argc, char **argv)
     bool good = true;
     // Per kind, the naive walk's and the kept texts' medians summed.
     std::map<std::string, std::pair<double, double>> kinds;
-    std::printf("%d Vardecks (%.1f MB), %d rounds; times in ms as min/median/max\n", vardecks,
-                QFileInfo(path).size() / 1e6, runs);
+    std::printf("%d Vardecks (%.1f MB), %d rounds, %d processors; times in ms as min/median/max\n", vardecks,
+                QFileInfo(path).size() / 1e6, runs, QThread::idealThreadCount());
     for (const Query &q : queries) {
         SearchFieldBoxes boxes;
         boxes.selectOnly(q.box);
@@ -353,7 +354,7 @@ int main(int argc, char **argv)
         search.search(&doc, rare, all);
         const bench::PairTimes t = bench::alternate(runs, {{}, [&] { search.search(&doc, rare, all); }, {}},
                                                     {{}, {}, [&] { return buku->search(false, rare, &found); }});
-        good = goalLine("warm search, rare word", t, "kept texts", "buku --deep", 3.6) && good;
+        good = goalLine("warm search, rare word", t, "kept texts", "buku --deep", 10) && good;
     }
 
     // The first search after an open, on a document opened afresh each round (untimed).

@@ -1,4 +1,5 @@
 #include "finding/searchtext.h"
+#include "finding/lowercase.h"
 #include "finding/vardeckwalk.h"
 
 #include <libxml/tree.h>
@@ -38,10 +39,29 @@ xmlNodePtr childNamed(xmlNodePtr parent, const char *name)
     return nullptr;
 }
 
+// The texts of a Vardeck as forEachText gives them. A field holds its text straight
+// below it, so such a field is read here without the general walk, which goes to any
+// depth and follows entity references.
+template <typename Visit> void forEachVardeckText(xmlNodePtr vardeck, Visit &visit)
+{
+    for (xmlNodePtr field = vardeck->children; field; field = field->next) {
+        bool plain = field->type == XML_ELEMENT_NODE;
+        for (xmlNodePtr t = field->children; t && plain; t = t->next)
+            plain = !t->children && t->type != XML_ENTITY_REF_NODE;
+        if (!plain) {
+            forEachText(field, visit);
+            continue;
+        }
+        for (xmlNodePtr t = field->children; t; t = t->next)
+            if ((t->type == XML_TEXT_NODE || t->type == XML_CDATA_SECTION_NODE) && t->content)
+                visit(t->content, std::strlen(reinterpret_cast<const char *>(t->content)));
+    }
+}
+
 template <typename Visit> void forEachSearchedText(xmlNodePtr vardeck, SearchFieldMask mask, Visit &visit)
 {
     if (mask & SearchAllData) {
-        forEachText(vardeck, visit);
+        forEachVardeckText(vardeck, visit);
         return;
     }
     for (const FieldName &field : kFields) {
@@ -52,178 +72,51 @@ template <typename Visit> void forEachSearchedText(xmlNodePtr vardeck, SearchFie
     }
 }
 
-struct AppendBytes {
-    QByteArray &out;
-    void operator()(const xmlChar *text, size_t length)
+// The library allocates a document's nodes and texts one after another as it reads
+// them, so a Vardeck's fields, their texts and the Vardecks after it mostly lie a
+// little further on in memory. Asking for the memory ahead of the walk's position
+// turns the walk's chain of waits, one for each node, into one stream. Only a hint:
+// nothing is read from an address asked for, and one past the end of ours never faults.
+class ReadAhead
+{
+public:
+    void at(const void *node)
     {
-        out.append(reinterpret_cast<const char *>(text), qsizetype(length));
+        const auto here = reinterpret_cast<quintptr>(node);
+        // Outside the stretch asked for, or far behind it: the walk went elsewhere.
+        if (here > m_asked || here + 2 * kAhead < m_asked)
+            m_asked = here;
+        for (; m_asked < here + kAhead; m_asked += kLine)
+            __builtin_prefetch(reinterpret_cast<const void *>(m_asked));
     }
+
+private:
+    // About two Vardecks with their fields and texts.
+    static constexpr quintptr kAhead = 8192;
+    static constexpr quintptr kLine = 64;
+    quintptr m_asked = 0;
 };
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-inline uchar lowerAscii(uchar c)
+// Appends the element's lower-cased searched text to out. Its texts are joined in raw
+// first, which the caller keeps from one call to the next, and lowered at once: most
+// fields are shorter than the sixteen bytes the lowering takes at a time.
+void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &out, ByteArena &raw)
 {
-    return c | uchar(uchar(c - 'A') < 26 ? 0x20 : 0);
-}
-
-// The single-character lower case of a character beyond ASCII, or 0 for a capital
-// left as it is, whose lower case is several characters (U+0130).
-char32_t lowerBeyondAscii(char32_t ch)
-{
-    const char32_t lower = QChar::toLower(ch);
-    return lower == ch && (QChar::isUpper(ch) || QChar::isTitleCase(ch)) ? 0 : lower;
-}
-
-// The characters of two UTF-8 bytes (Latin, Greek, Cyrillic, ...) are looked up.
-const std::array<char16_t, 0x800> &twoByteLower()
-{
-    static const std::array<char16_t, 0x800> table = [] {
-        std::array<char16_t, 0x800> t{};
-        for (char32_t ch = 0x80; ch < 0x800; ++ch)
-            t[ch] = char16_t(lowerBeyondAscii(ch));
-        return t;
-    }();
-    return table;
-}
-
-// Lower-cases eight ASCII bytes at once: a byte's high bit is set by +0x3F from 'A' on
-// and by +0x25 from '[' on: the two differ exactly for 'A' to 'Z', which gain 0x20. In
-// a word that holds other bytes too, the ASCII bytes before the first of them come out
-// right: a carry only goes towards later bytes.
-inline quint64 lowerAscii8(quint64 v)
-{
-    constexpr quint64 kHigh = 0x8080808080808080ull;
-    return v | ((((v + 0x3F3F3F3F3F3F3F3Full) ^ (v + 0x2525252525252525ull)) & kHigh) >> 2);
-}
-
-// Lower-cases well-formed UTF-8 from p to end into out, which has room for twice as
-// many bytes (no character's lower case takes more than twice its bytes), one
-// character at a time: ASCII eight bytes at a time (up to the first other character of
-// the eight), other characters through their single-character lower case. Qt
-// lower-cases each character on its own, so the result is Qt's. Returns the end of
-// what was written, or null for malformed bytes and for a letter whose lower case is
-// longer than one character: Qt then lower-cases the whole text.
-char *lowerFast(const uchar *p, const uchar *const end, char *o)
-{
-    constexpr quint64 kHigh = 0x8080808080808080ull;
-    const uchar *const start = p;
-    const std::array<char16_t, 0x800> &twoBytes = twoByteLower();
-    while (p < end) {
-        if (end - p >= 8) {
-            quint64 v;
-            std::memcpy(&v, p, 8);
-            const quint64 lowered = lowerAscii8(v);
-            std::memcpy(o, &lowered, 8);
-            const quint64 high = v & kHigh;
-            if (!high) {
-                p += 8;
-                o += 8;
-                continue;
-            }
-            // Only the bytes before the first other one are kept.
-            if constexpr (std::endian::native == std::endian::little) {
-                const int ascii = std::countr_zero(high) / 8;
-                p += ascii;
-                o += ascii;
-            }
-        } else if (end - start >= 8) {
-            // A short end of ASCII is lowered with the eight bytes that end the text:
-            // those before it are ASCII too, written one for one, and are written again.
-            quint64 v;
-            std::memcpy(&v, end - 8, 8);
-            if (!(v & kHigh)) {
-                const quint64 lowered = lowerAscii8(v);
-                std::memcpy(o - (8 - (end - p)), &lowered, 8);
-                o += end - p;
-                break;
-            }
-        }
-        const uchar c = *p;
-        if (c < 0x80) {
-            *o++ = char(lowerAscii(c));
-            ++p;
-            continue;
-        }
-        char32_t lower = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            if (end - p < 2 || (p[1] & 0xC0) != 0x80)
-                return nullptr;
-            lower = twoBytes[((c & 0x1F) << 6) | (p[1] & 0x3F)];
-            p += 2;
-        } else {
-            int size = 0;
-            char32_t ch = 0;
-            if (c >= 0xE0 && c <= 0xEF) {
-                size = 3;
-                ch = c & 0x0F;
-            } else if (c >= 0xF0 && c <= 0xF4) {
-                size = 4;
-                ch = c & 0x07;
-            } else {
-                return nullptr;
-            }
-            if (end - p < size)
-                return nullptr;
-            for (int i = 1; i < size; ++i) {
-                if ((p[i] & 0xC0) != 0x80)
-                    return nullptr;
-                ch = (ch << 6) | (p[i] & 0x3F);
-            }
-            if ((size == 3 && (ch < 0x800 || (ch >= 0xD800 && ch <= 0xDFFF))) ||
-                (size == 4 && (ch < 0x10000 || ch > 0x10FFFF)))
-                return nullptr;
-            lower = lowerBeyondAscii(ch);
-            p += size;
-        }
-        if (lower == 0) {
-            return nullptr;
-        } else if (lower < 0x80) {
-            *o++ = char(lower);
-        } else if (lower < 0x800) {
-            *o++ = char(0xC0 | (lower >> 6));
-            *o++ = char(0x80 | (lower & 0x3F));
-        } else if (lower < 0x10000) {
-            *o++ = char(0xE0 | (lower >> 12));
-            *o++ = char(0x80 | ((lower >> 6) & 0x3F));
-            *o++ = char(0x80 | (lower & 0x3F));
-        } else {
-            *o++ = char(0xF0 | (lower >> 18));
-            *o++ = char(0x80 | ((lower >> 12) & 0x3F));
-            *o++ = char(0x80 | ((lower >> 6) & 0x3F));
-            *o++ = char(0x80 | (lower & 0x3F));
-        }
-    }
-    return o;
-}
-
-// Appends the element's lower-cased searched text to out.
-void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &out)
-{
-    const qsizetype start = out.size();
-    bool fast = true;
-    auto lower = [&](const xmlChar *text, size_t length) {
-        if (!fast || length == 0)
-            return;
-        char *end = lowerFast(text, text + length, out.reserveMore(2 * qsizetype(length)));
-        fast = end != nullptr;
-        if (fast)
-            out.setSize(end - out.data());
+    raw.setSize(0);
+    auto join = [&raw](const xmlChar *text, size_t length) {
+        raw.append(reinterpret_cast<const char *>(text), qsizetype(length));
     };
-    forEachSearchedText(vardeck, mask, lower);
-    if (fast) {
-        // Qt reads a byte order mark at the very start as no character.
-        if (out.size() - start >= 3 && std::memcmp(out.data() + start, kByteOrderMark, 3) == 0) {
-            std::memmove(out.data() + start, out.data() + start + 3, size_t(out.size() - start - 3));
-            out.setSize(out.size() - 3);
-        }
+    forEachSearchedText(vardeck, mask, join);
+    // Qt reads a byte order mark at the very start as no character.
+    const qsizetype skip = raw.size() >= 3 && std::memcmp(raw.data(), kByteOrderMark, 3) == 0 ? 3 : 0;
+    if (raw.size() == skip)
+        return;
+    const auto *bytes = reinterpret_cast<const uchar *>(raw.data());
+    if (char *end = lowerFast(bytes + skip, bytes + raw.size(), out.reserveMore(2 * raw.size()))) {
+        out.setSize(end - out.data());
         return;
     }
-    out.setSize(start);
-    QByteArray raw;
-    AppendBytes append{raw};
-    forEachSearchedText(vardeck, mask, append);
-    const QByteArray lowered = QString::fromUtf8(raw).toLower().toUtf8();
+    const QByteArray lowered = QString::fromUtf8(raw.data(), raw.size()).toLower().toUtf8();
     out.append(lowered.constData(), lowered.size());
 }
 
@@ -238,21 +131,6 @@ QString searchedText(const XmlNode &vardeck, SearchFieldMask mask)
         if (mask & field.bit)
             text += vardeck.childText(QLatin1String(field.name));
     return text;
-}
-
-void appendLowerUtf8(QByteArrayView text, QByteArray &out)
-{
-    const qsizetype start = out.size();
-    out.resize(start + 2 * text.size());
-    const auto *bytes = reinterpret_cast<const uchar *>(text.data());
-    if (char *end = lowerFast(bytes, bytes + text.size(), out.data() + start)) {
-        out.truncate(end - out.constData());
-        if (out.mid(start).startsWith(kByteOrderMark))
-            out.remove(start, 3);
-        return;
-    }
-    out.truncate(start);
-    out += QString::fromUtf8(text).toLower().toUtf8();
 }
 
 ByteArena &ByteArena::operator=(ByteArena &&other) noexcept
@@ -362,39 +240,70 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
 
     std::atomic<size_t> nextPart{0};
     size_t partsWalked = 0;
+    std::atomic<int> waiting{0}; // threads with nothing to do until a run is handed out
     std::deque<Run *> handedOut;
     std::mutex lock;
     std::condition_variable ready;
     // Room for a run's texts at once: a Vardeck's text is a few hundred bytes.
     constexpr qsizetype kRoomPerVardeck = 512;
-    auto lowerRun = [&](Run &run) {
-        run.sizes.reserve(run.vardecks.size());
-        run.lower.reserveMore(qsizetype(run.vardecks.size()) * kRoomPerVardeck);
+    // A run lowered as it is walked takes room for a whole run, which it touches only
+    // as it fills it: grown step by step, its lists would leave their earlier copies
+    // behind.
+    auto startRun = [&](Run &run) {
+        if (run.vardecks.empty())
+            run.vardecks.reserve(kRun);
+        run.sizes.reserve(run.vardecks.empty() ? kRun : run.vardecks.size());
+        run.lower.reserveMore(qsizetype(kRun) * kRoomPerVardeck);
+    };
+    auto lowerOne = [&](Run &run, xmlNodePtr vardeck, ByteArena &raw) {
+        const qsizetype before = run.lower.size();
+        appendLowerSearched(vardeck, mask, run.lower, raw);
+        const qsizetype size = run.lower.size() - before;
+        // Tested while the text is fresh in this processor's cache.
+        qint32 matches = 0;
+        if (match && qsizetype(run.found.size()) < most &&
+            match(QByteArrayView(run.lower.data() + before, size), &matches))
+            run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
+        run.sizes.push_back(size);
+    };
+    // Each thread joins a Vardeck's texts in raw, its own.
+    auto lowerRun = [&](Run &run, ByteArena &raw) {
+        startRun(run);
+        ReadAhead ahead;
         for (xmlNodePtr vardeck : run.vardecks) {
-            const qsizetype before = run.lower.size();
-            appendLowerSearched(vardeck, mask, run.lower);
-            const qsizetype size = run.lower.size() - before;
-            // Tested while the text is fresh in this processor's cache.
-            qint32 matches = 0;
-            if (match && qsizetype(run.found.size()) < most &&
-                match(QByteArrayView(run.lower.data() + before, size), &matches))
-                run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
-            run.sizes.push_back(size);
+            ahead.at(vardeck);
+            lowerOne(run, vardeck, raw);
         }
         run.lower.squeeze();
     };
-    auto walk = [&](Part &part) {
-        part.runs.emplace_back();
+    auto walk = [&](Part &part, ByteArena &raw) {
+        // A run is lowered as it is walked, each Vardeck right after it is met, when no
+        // thread waits for work as it starts; else it is handed to one when full.
+        Run *run = &part.runs.emplace_back();
+        bool lowering = waiting.load() == 0;
+        if (lowering)
+            startRun(*run);
+        ReadAhead ahead;
         auto add = [&](xmlNodePtr vardeck) {
-            if (part.runs.back().vardecks.size() == kRun) {
-                {
-                    std::lock_guard<std::mutex> hold(lock);
-                    handedOut.push_back(&part.runs.back());
+            ahead.at(vardeck);
+            if (run->vardecks.size() == kRun) {
+                if (lowering) {
+                    run->lower.squeeze();
+                } else {
+                    {
+                        std::lock_guard<std::mutex> hold(lock);
+                        handedOut.push_back(run);
+                    }
+                    ready.notify_one();
                 }
-                ready.notify_one();
-                part.runs.emplace_back();
+                run = &part.runs.emplace_back();
+                lowering = waiting.load() == 0;
+                if (lowering)
+                    startRun(*run);
             }
-            part.runs.back().vardecks.push_back(vardeck);
+            run->vardecks.push_back(vardeck);
+            if (lowering)
+                lowerOne(*run, vardeck, raw);
         };
         if (part.vardeck)
             add(part.top);
@@ -403,7 +312,10 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                 add(vardeck);
                 return true;
             });
-        lowerRun(part.runs.back());
+        if (lowering)
+            run->lower.squeeze();
+        else
+            lowerRun(*run, raw);
         {
             std::lock_guard<std::mutex> hold(lock);
             ++partsWalked;
@@ -411,12 +323,15 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         ready.notify_all();
     };
     auto work = [&] {
+        ByteArena raw;
         for (;;) {
             Run *run = nullptr;
             {
                 std::unique_lock<std::mutex> hold(lock);
                 if (handedOut.empty() && nextPart.load() >= parts.size()) {
+                    ++waiting;
                     ready.wait(hold, [&] { return !handedOut.empty() || partsWalked == parts.size(); });
+                    --waiting;
                     if (handedOut.empty())
                         return;
                 }
@@ -426,9 +341,9 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                 }
             }
             if (run)
-                lowerRun(*run);
+                lowerRun(*run, raw);
             else if (const size_t p = nextPart++; p < parts.size())
-                walk(parts[p]);
+                walk(parts[p], raw);
         }
     };
     std::vector<std::thread> workers;
@@ -452,7 +367,8 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
             const auto block = qint32(m_blocks.size());
             qsizetype at = 0;
             for (size_t i = 0; i < run.vardecks.size(); ++i) {
-                m_entries.push_back(Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, run.sizes[i], block});
+                m_entries.push_back(
+                    Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, quint32(run.sizes[i]), block});
                 at += run.sizes[i];
             }
             m_blocks.push_back(std::move(run.lower));
@@ -523,19 +439,19 @@ QByteArrayView SearchTextCache::lowerText(_xmlNode *vardeck, SearchFieldMask mas
     const qsizetype end = block.size();
     if (m_filling) {
         // Appended in scan order: no lookup, no comparison.
-        appendLowerSearched(vardeck, mask, block);
-        m_entries.push_back(Entry{reinterpret_cast<quintptr>(vardeck), end, block.size() - end, tailBlock});
+        appendLowerSearched(vardeck, mask, block, m_raw);
+        m_entries.push_back(Entry{reinterpret_cast<quintptr>(vardeck), end, quint32(block.size() - end), tailBlock});
         return QByteArrayView(block.data() + end, block.size() - end);
     }
     // A new entry holds an empty text, which an empty searched text agrees with.
     Entry &entry = entryFor(reinterpret_cast<quintptr>(vardeck));
-    appendLowerSearched(vardeck, mask, block);
+    appendLowerSearched(vardeck, mask, block, m_raw);
     const QByteArrayView now(block.data() + end, block.size() - end);
     if (now == textOf(entry)) {
         block.setSize(end);
     } else {
         m_garbage += entry.size;
-        entry = Entry{entry.key, end, now.size(), tailBlock};
+        entry = Entry{entry.key, end, quint32(now.size()), tailBlock};
     }
     return textOf(entry);
 }
@@ -565,6 +481,7 @@ void SearchTextCache::endPass(bool sawAll, quint64 changeStamp)
         m_blocks.back().squeeze();
     }
     m_visited = {};
+    m_raw.release();
 }
 
 void SearchTextCache::compact(const std::vector<qsizetype> &keep)
@@ -579,7 +496,7 @@ void SearchTextCache::compact(const std::vector<qsizetype> &keep)
     for (qsizetype at : keep) {
         const Entry &entry = m_entries[size_t(at)];
         const QByteArrayView text = textOf(entry);
-        entries.push_back(Entry{entry.key, lower.size(), text.size(), 0});
+        entries.push_back(Entry{entry.key, lower.size(), quint32(text.size()), 0});
         lower.append(text.data(), text.size());
     }
     m_entries = std::move(entries);
@@ -599,6 +516,44 @@ void SearchTextCache::clear()
     m_next = 0;
     m_mask = 0;
     m_whole = false;
+}
+
+bool SearchTextCache::visitHolding(const TextFinder &finder, const std::function<bool(qsizetype i)> &visit) const
+{
+    for (size_t i = 1; i < m_entries.size(); ++i) {
+        const Entry &a = m_entries[i - 1];
+        const Entry &b = m_entries[i];
+        if (b.block < a.block || (b.block == a.block && b.at < a.at + a.size))
+            return false;
+    }
+    size_t entry = 0;
+    for (size_t b = 0; b < m_blocks.size() && entry < m_entries.size(); ++b) {
+        while (entry < m_entries.size() && m_entries[entry].block < qint32(b))
+            ++entry;
+        const QByteArrayView block(m_blocks[b].data(), m_blocks[b].size());
+        for (qsizetype at = finder.find(block); at >= 0;) {
+            // The entry the place falls in or, between entries, the one after it.
+            while (entry < m_entries.size() && m_entries[entry].block == qint32(b) &&
+                   m_entries[entry].at + m_entries[entry].size <= at)
+                ++entry;
+            if (entry == m_entries.size() || m_entries[entry].block != qint32(b))
+                break;
+            const Entry &e = m_entries[entry];
+            if (at < e.at) {
+                at = finder.find(block, e.at);
+                continue;
+            }
+            if (at + finder.size() <= e.at + e.size && !visit(qsizetype(entry)))
+                return true;
+            // Visited, or found only across the end of the entry's text, as any later
+            // place in it would be: the search goes on from the next entry.
+            ++entry;
+            at = entry < m_entries.size() && m_entries[entry].block == qint32(b)
+                     ? finder.find(block, m_entries[entry].at)
+                     : -1;
+        }
+    }
+    return true;
 }
 
 qsizetype SearchTextCache::heldBytes() const

@@ -3,8 +3,8 @@
 // form that cannot go stale.
 //
 // The cache keeps, for each Vardeck element it has seen, its lower-cased searched
-// text as UTF-8, the form in which libxml2 holds the text: plain ASCII is lower-cased
-// byte by byte, with no string conversion. After a scan that saw every Vardeck it
+// text as UTF-8, the form in which libxml2 holds the text: lower-cased sixteen bytes
+// at a time, with no string conversion (finding/lowercase.h). After a scan that saw every Vardeck it
 // also remembers the document's change stamp: while the stamp is the same, nothing
 // in the document changed, and a search reads the kept texts alone, in document
 // order, without visiting the document. Otherwise every lookup lower-cases the
@@ -13,6 +13,7 @@
 // memory) is noticed on the next search: a differing byte rebuilds that entry. An
 // edit that changes only letter case leaves the lower-cased text, and so every
 // result, as it was. The document's own text is not copied.
+#include "finding/textsearch.h"
 #include "platform/xmldocument.h"
 
 #include <QByteArray>
@@ -118,6 +119,11 @@ public:
         return m_whole && m_wholeStamp == changeStamp && m_mask == mask && changeStamp != 0;
     }
     QByteArrayView lowerAt(qsizetype i) const { return textOf(m_entries[size_t(i)]); }
+    // Calls visit(i), in order, for each entry i whose text holds what finder looks
+    // for, until visit returns false: each block is searched from end to end at once,
+    // not text by text. False when the entries do not lie in their blocks in their
+    // own order, which an edit can leave, and nothing was visited.
+    bool visitHolding(const TextFinder &finder, const std::function<bool(qsizetype i)> &visit) const;
     _xmlNode *vardeckAt(qsizetype i) const { return reinterpret_cast<_xmlNode *>(m_entries[size_t(i)].key); }
 
 private:
@@ -125,10 +131,12 @@ private:
     // the cache, and a reused address is caught by the text compare. The texts live
     // in blocks in scan order, so a scan reads them front to back: one block, or one
     // per run of Vardecks read on another thread.
+    // One Vardeck's text is far below 4 GB: the file it is read from is at most
+    // 512 MB, so its size takes 32 bits and an entry 24 bytes.
     struct Entry {
         quintptr key = 0;
         qsizetype at = 0;
-        qsizetype size = 0;
+        quint32 size = 0;
         qint32 block = 0;
     };
     QByteArrayView textOf(const Entry &e) const
@@ -149,6 +157,8 @@ private:
     QHash<quintptr, qsizetype> m_index;
     bool m_indexCurrent = false;
     std::vector<qsizetype> m_visited;
+    // Where a scan joins a Vardeck's texts before lowering them.
+    ByteArena m_raw;
     qsizetype m_next = 0;
     bool m_inOrder = true;
     SearchFieldMask m_mask = 0;

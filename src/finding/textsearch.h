@@ -19,6 +19,7 @@ public:
     // is found at from when from lies inside the text.
     qsizetype find(QByteArrayView text, qsizetype from = 0) const;
     bool isEmpty() const { return m_word.isEmpty(); }
+    qsizetype size() const { return m_word.size(); }
 
 private:
     QByteArray m_word;

@@ -115,9 +115,14 @@ SearchWords::SearchWords(const QString &searchText)
     m_finders.reserve(size_t(words.size()));
     for (const QString &word : words)
         m_finders.emplace_back(word.toLower().toUtf8());
-    if (!std::all_of(words.begin(), words.end(), [](const QString &word) { return word.isValidUtf16(); }))
+    if (!std::all_of(words.begin(), words.end(), [](const QString &word) { return word.isValidUtf16(); })) {
         for (const QString &word : words)
             m_utf16Words.append(word.toLower());
+        return;
+    }
+    for (size_t i = 0; i < m_finders.size(); ++i)
+        if (!m_finders[i].isEmpty() && (m_filter < 0 || m_finders[i].size() > filter()->size()))
+            m_filter = qsizetype(i);
 }
 
 bool SearchWords::match(QByteArrayView text, qint32 *matches) const
@@ -168,13 +173,18 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     // Nothing changed since a scan that saw every Vardeck: the kept texts are the
     // document's, in its order.
     if (!words.isEmpty() && m_cache.holdsWhole(doc->changeStamp(), mask)) {
-        for (qsizetype i = 0; i < m_cache.size(); ++i) {
+        // Tests a text and says whether the search goes on.
+        auto test = [&](qsizetype i) {
             qint32 matches = 0;
-            if (!words.match(m_cache.lowerAt(i), &matches))
-                continue;
-            results.append({XmlNode(m_cache.vardeckAt(i)).attribute(QStringLiteral("WID")), matches});
-            if (results.size() >= kMaxSearchResults)
-                break;
+            if (words.match(m_cache.lowerAt(i), &matches))
+                results.append({XmlNode(m_cache.vardeckAt(i)).attribute(QStringLiteral("WID")), matches});
+            return results.size() < kMaxSearchResults;
+        };
+        // Only the texts that hold one of the words need a closer look.
+        if (!words.filter() || !m_cache.visitHolding(*words.filter(), test)) {
+            bool goOn = true;
+            for (qsizetype i = 0; i < m_cache.size() && goOn; ++i)
+                goOn = test(i);
         }
         return results;
     }

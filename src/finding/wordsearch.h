@@ -76,12 +76,17 @@ public:
     // with 0. Positions count as in the text's UTF-16 form: an empty last word counts
     // the text's UTF-16 length.
     bool match(QByteArrayView text, qint32 *matches) const;
+    // A word every matching text holds, looked for as the texts' bytes: the longest,
+    // which occurs least often; null when there is none (no words, only empty ones,
+    // or words looked for in UTF-16).
+    const TextFinder *filter() const { return m_filter < 0 ? nullptr : &m_finders[size_t(m_filter)]; }
 
 private:
     std::vector<TextFinder> m_finders;
     // A word with a lone surrogate has no UTF-8 form; it may still match half of a
     // character beyond 16 bits, so such words are looked for in the UTF-16 text.
     QStringList m_utf16Words;
+    qsizetype m_filter = -1;
 };
 
 class WordSearch
