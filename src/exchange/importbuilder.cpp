@@ -3,6 +3,7 @@
 #include "platform/textutil.h"
 #include "platform/webaddress.h"
 #include "storage/datetext.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 namespace rr
@@ -127,18 +128,11 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
     // The Vardeck is made whole before it joins the folder: each child added to an
     // element of the tree looks up the path to the root, which an import of deeply
     // nested folders makes long.
-    XmlNode vardeck = doc->createElement(QStringLiteral("VARDECK"));
-    vardeck.setAttribute(QStringLiteral("WID"), wid);
-    m_createdWIDs << wid;
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
     QString stored = importedAddress(address);
     if (form == AddressForm::BlanksForPercent20)
         stored.replace(QLatin1String("%20"), QLatin1String(" "));
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("ADDRESS"), stored));
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("CREATED_DATE"), createdDateText(m_today)));
-    for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE", "HITS"})
-        vardeck.appendChild(doc->createElement(QLatin1String(empty)));
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("FAV"), QStringLiteral("FALSE")));
+    XmlNode vardeck = newVardeck(*doc, wid, {.name = name, .address = stored, .createdDate = createdDateText(m_today)});
+    m_createdWIDs << wid;
     list.appendChild(vardeck);
     if (onVardeckCreated)
         onVardeckCreated(wid, stored);
