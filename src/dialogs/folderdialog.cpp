@@ -135,14 +135,6 @@ XmlNode FolderDialog::folderElement(const QString &tid) const
     return node && node.nodeName() == QLatin1String("FOLDER") ? node : XmlNode();
 }
 
-XmlNode FolderDialog::ensureChild(XmlNode element, const QString &name) const
-{
-    XmlNode child = element.child(name);
-    if (!child)
-        child = element.appendChild(document().createElement(name));
-    return child;
-}
-
 bool FolderDialog::saveChanges(const StalePages &stale)
 {
     const bool saved = saveDatabaseReporting(m_db);

@@ -4,6 +4,7 @@
 #include "dialogs/dialogtopictree.h"
 #include "platform/gui/singleline.h"
 #include "platform/prompt.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -98,7 +99,7 @@ void frmTopicDialog::saveClicked()
     }
     XmlNode container;
     if (parentFolder) {
-        container = ensureChild(parentFolder, QStringLiteral("SUBFOLDERS"));
+        container = childOrNew(document(), parentFolder, tag::SubFolders);
     } else {
         parentTID.clear();
         container = document().documentElement();

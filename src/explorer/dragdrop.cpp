@@ -22,15 +22,6 @@ namespace rr
 namespace
 {
 
-// The named child of element, created at its end when missing.
-XmlNode ensureChild(XmlDocument &doc, XmlNode element, const QString &name)
-{
-    XmlNode child = element.child(name);
-    if (!child)
-        child = element.appendChild(doc.createElement(name));
-    return child;
-}
-
 // The node's position in the tree's node collection, counted from 1 in shown order.
 int nodeIndex(QTreeWidget *tree, const QTreeWidgetItem *node)
 {
@@ -176,17 +167,15 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
     const bool vardecks = dropped.kind == DragKind::Vardeck || dropped.kind == DragKind::VardeckMulti;
     const QStringList wids = vardecks ? dropped.wids : QStringList();
 
-    XmlDocument *doc = w.dbXML.document();
-    int moved = 0;
-    for (const QString &wid : wids) {
-        const XmlNode vardeck = w.dbXML.vardeck(wid);
-        if (!vardeck)
-            continue;
-        // Appending takes the element out of its old folder.
-        ensureChild(*doc, folder, QStringLiteral("VARDECKS")).appendChild(vardeck);
-        ++moved;
-    }
-    if (moved == 0) {
+    // A Vardeck that has gone since the drag began is left out, and the drop says so
+    // once it is over.
+    const VardeckMove move = moveVardecks(*w.dbXML.document(), wids, tagOf(target), [this](const QString &wid) {
+        const QTreeWidgetItem *row = findByTag(m_views.list(), wid);
+        return row ? row->text(0) : QString();
+    });
+    if (!move.notice.isEmpty())
+        QTimer::singleShot(0, this, [notice = move.notice] { prompt::tell(notice); });
+    if (!move.movedAny()) {
         clearDropHighlight();
         return;
     }

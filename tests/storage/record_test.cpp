@@ -1,4 +1,5 @@
-// The stored record: a new Vardeck as every writer makes it.
+// The stored record: a new Vardeck as every writer makes it, and moving Vardecks.
+#include "storage/foldermove.h"
 #include "storage/record.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -70,5 +71,94 @@ TEST(Record, aNewVardeckHasEveryChildInTheStoredOrderAndOneVisit)
         EXPECT_EQ(vardeck.attribute("WID"), "W9") << c.name;
         EXPECT_FALSE(vardeck.parentNode()) << c.name << ": made whole, not attached";
         EXPECT_EQ(childrenOf(vardeck), c.children) << c.name;
+    }
+}
+
+namespace
+{
+
+// The WIDs a folder holds, in order.
+QStringList widsIn(const XmlDocument &doc, const QString &tid)
+{
+    QStringList wids;
+    for (const XmlNode &vardeck : doc.nodeFromID(tid).child("VARDECKS").childElements())
+        wids << vardeck.attribute("WID");
+    return wids;
+}
+
+} // namespace
+
+TEST(Record, movingVardecksMovesThoseStillThereAndNamesThoseGone)
+{
+    using Outcome = VardeckMove::Outcome;
+    const auto shownName = [](const QString &wid) { return wid == "W7" ? QStringLiteral("Seven") : QString(); };
+    struct Case {
+        const char *name;
+        QStringList wids;
+        QString target;
+        Outcome outcome;
+        QStringList moved;
+        QStringList gone;
+        QString told;
+        QStringList sourceAfter;
+        QStringList targetAfter;
+    };
+    const QStringList all{"W1", "W2", "W3"};
+    const Case cases[] = {
+        {"all, in the order asked", {"W3", " W1 "}, "T2", Outcome::Moved, {"W3", "W1"}, {}, "", {"W2"}, {"W3", "W1"}},
+        {"named twice, moved once", {"W2", "W2"}, "T2", Outcome::Moved, {"W2"}, {}, "", {"W1", "W3"}, {"W2"}},
+        {"into the folder they are in", {"W1"}, "T1", Outcome::Moved, {"W1"}, {}, "", {"W2", "W3", "W1"}, {}},
+        {"nothing asked", {}, "T2", Outcome::NothingAsked, {}, {}, "", all, {}},
+        {"a target that has gone", {"W1"}, "T9", Outcome::NoTarget, {}, {}, "", all, {}},
+        {"a Vardeck is no folder", {"W1"}, "W2", Outcome::NoTarget, {}, {}, "", all, {}},
+        {"one gone, the rest move",
+         {"W1", "W7", "W2"},
+         "T2",
+         Outcome::Moved,
+         {"W1", "W2"},
+         {"W7"},
+         "This Vardeck no longer exists and was not moved: \"Seven\".  The others were moved.",
+         {"W3"},
+         {"W1", "W2"}},
+        {"two gone, one without a known name",
+         {"W7", "T1", "W3"},
+         "T2",
+         Outcome::Moved,
+         {"W3"},
+         {"W7", "T1"},
+         "These Vardecks no longer exist and were not moved: \"Seven\", T1.  The others were moved.",
+         {"W1", "W2"},
+         {"W3"}},
+        {"the only one gone",
+         {"W7"},
+         "T2",
+         Outcome::AllGone,
+         {},
+         {"W7"},
+         "The Vardeck to move no longer exists - nothing was moved",
+         all,
+         {}},
+        {"every one gone",
+         {"W7", "W8"},
+         "T2",
+         Outcome::AllGone,
+         {},
+         {"W7", "W8"},
+         "The Vardecks to move no longer exist - nothing was moved",
+         all,
+         {}},
+    };
+    for (const Case &c : cases) {
+        test::TempHome home;
+        const auto db = threeVardecks(home);
+        XmlDocument &doc = *db->getTheDOM();
+        const VardeckMove move = moveVardecks(doc, c.wids, c.target, shownName);
+        EXPECT_EQ(move.outcome, c.outcome) << c.name;
+        EXPECT_EQ(move.moved, c.moved) << c.name;
+        EXPECT_EQ(move.gone, c.gone) << c.name;
+        EXPECT_EQ(move.notice.text, c.told) << c.name;
+        EXPECT_EQ(move.notice.icon, c.told.isEmpty() ? MsgIcon::None : MsgIcon::Exclamation) << c.name;
+        EXPECT_EQ(widsIn(doc, "T1"), c.sourceAfter) << c.name;
+        EXPECT_EQ(widsIn(doc, "T2"), c.targetAfter) << c.name;
     }
 }
