@@ -212,10 +212,7 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
         }
         if (moved > 0) {
             m_movedFolders += moved;
-            m_moved << QDir::toNativeSeparators(path) +
-                           QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
-                               .arg(moved)
-                               .arg(kMaxFolderLevels);
+            m_moved << movedFoldersNote(path, moved);
         }
     }
     return true;

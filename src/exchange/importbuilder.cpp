@@ -6,6 +6,8 @@
 #include "storage/record.h"
 #include "storage/xmldatabase.h"
 
+#include <QDir>
+
 namespace rr
 {
 
@@ -26,6 +28,14 @@ QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast
     return holds + QStringLiteral(", more than the database can still number: it has %1 and can number at most %2.")
                        .arg(held)
                        .arg(kMaxIdentifierNumber);
+}
+
+QString movedFoldersNote(const QString &path, int count)
+{
+    return QDir::toNativeSeparators(path) +
+           QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
+               .arg(count)
+               .arg(kMaxFolderLevels);
 }
 
 ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
