@@ -1,4 +1,5 @@
 #include "dialogs/dialogtopictree.h"
+#include "storage/record.h"
 
 #include "platform/gui/caselessitem.h"
 #include "platform/gui/itemtags.h"
@@ -53,7 +54,7 @@ bool DialogTopicTree::isRoot(const QTreeWidgetItem *item)
 
 QString DialogTopicTree::tag(const QTreeWidgetItem *item)
 {
-    return tagOf(item);
+    return identifierOf(tagOf(item));
 }
 
 void DialogTopicTree::setPicture(QTreeWidgetItem *item, bool selected)

@@ -80,7 +80,7 @@ void frmMoveTopic::saveClicked()
     const bool toTop = DialogTopicTree::isRoot(node);
     const QString targetTID = toTop ? QString() : DialogTopicTree::tag(node);
     // A node that names no folder is no place to move to.
-    if (!toTop && targetTID.trimmed().isEmpty())
+    if (!toTop && targetTID.isEmpty())
         return;
     const FolderMove move = moveFolder(document(), m_movedTID, toTop ? std::nullopt : std::optional(targetTID));
     if (move.outcome == FolderMove::Outcome::NoFolder) {

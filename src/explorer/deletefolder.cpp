@@ -7,6 +7,7 @@
 #include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
@@ -68,7 +69,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     QTreeWidget *tree = FolderTree::of(w).tree();
     // The folder to delete is what counts, not the tree's selection: a folder deleted
     // from its popup may be deleted while the root is selected.
-    if (tid.trimmed().isEmpty()) {
+    if (identifierOf(tid).isEmpty()) {
         prompt::show(QStringLiteral("The base directory cannot be deleted"));
         return;
     }

@@ -88,7 +88,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     if (!viewing())
         return nullptr;
     // The root has no TID: it carries no folder, so no drag starts there.
-    const QString tid = tagOf(pressed).trimmed();
+    const QString tid = idOf(pressed);
     const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
@@ -107,7 +107,7 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
         return nullptr;
     QStringList wids;
     for (const QTreeWidgetItem *row : selectedRowsInOrder(m_views.list())) {
-        const QString wid = tagOf(row).trimmed();
+        const QString wid = idOf(row);
         if (!wid.isEmpty())
             wids << wid;
     }
@@ -169,7 +169,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
 
     // A Vardeck that has gone since the drag began is left out, and the drop says so
     // once it is over.
-    const VardeckMove move = moveVardecks(*w.dbXML.document(), wids, tagOf(target), [this](const QString &wid) {
+    const VardeckMove move = moveVardecks(*w.dbXML.document(), wids, idOf(target), [this](const QString &wid) {
         const QTreeWidgetItem *row = findByTag(m_views.list(), wid);
         return row ? row->text(0) : QString();
     });
@@ -196,7 +196,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
 {
     QTreeWidget *tree = m_folders.tree();
     const bool toRoot = m_folders.isRoot(target);
-    const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
+    const QString targetTID = toRoot ? QString() : idOf(target);
     // A drag that started on the root, or whose folder has gone, carries nothing; a
     // folder dropped on itself stays where it is.
     const FolderMove move = moveFolder(*w.dbXML.document(), movedTID, toRoot ? std::nullopt : std::optional(targetTID));

@@ -8,6 +8,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -99,7 +100,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         w.commands.populateVardeckList(shown);
 
     const bool onIndexTab = w.indexTab() == IndexTab::Index;
-    if (moved.wids.contains(w.currentWID().trimmed(), Qt::CaseInsensitive)) {
+    if (moved.wids.contains(identifierOf(w.currentWID()), Qt::CaseInsensitive)) {
         if (onIndexTab) {
             setNonEditableFields(w, false);
         } else {

@@ -2,6 +2,7 @@
 
 #include "explorer/detailspanel.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 
 #include <QLabel>
 
@@ -18,6 +19,11 @@ void setNonEditableFields(frmVardecks &w, bool visible)
     w.showInfoTabs(visible);
     p.lblFileSize->setText(QString());
     p.label(Lbl::Hits)->setText(QString());
+}
+
+QString idOf(const QTreeWidgetItem *item)
+{
+    return identifierOf(tagOf(item));
 }
 
 QString shownFileSize(const XmlNode &vardeck)

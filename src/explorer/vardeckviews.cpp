@@ -224,7 +224,7 @@ void VardeckViews::buildIconView()
 
 void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
 {
-    if (!folderNode || tagOf(folderNode).trimmed().isEmpty())
+    if (!folderNode || idOf(folderNode).isEmpty())
         return;
     const XmlNode folder = w.dbXML.folder(tagOf(folderNode));
     if (!folder) {
@@ -469,7 +469,7 @@ void VardeckViews::arrangeIcons()
 void VardeckViews::displayWM()
 {
     QTreeWidgetItem *node = m_tree->currentItem();
-    if (!node || tagOf(node).trimmed().isEmpty())
+    if (!node || idOf(node).isEmpty())
         return;
     const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
     if (!vardeck) {
@@ -482,7 +482,7 @@ void VardeckViews::displayWM()
         });
         return;
     }
-    w.selectVardeck(tagOf(node).trimmed());
+    w.selectVardeck(idOf(node));
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
         // The folder commands act on the folder whose Vardeck is shown.
@@ -541,7 +541,7 @@ void VardeckViews::listVD_DblClick()
     QTreeWidgetItem *row = selectedItemOf(m_list);
     if (!row)
         return;
-    const QString wid = tagOf(row).trimmed();
+    const QString wid = idOf(row);
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck) {
         QTimer::singleShot(0, this, [this] { populateVDList(w.dbXML.folder(w.currentTID())); });

@@ -9,7 +9,7 @@ namespace
 
 XmlNode folderIn(const XmlDocument &doc, const QString &tid)
 {
-    const QString trimmed = tid.trimmed();
+    const QString trimmed = identifierOf(tid);
     if (trimmed.isEmpty())
         return {};
     const XmlNode node = doc.nodeFromID(trimmed);

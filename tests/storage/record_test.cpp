@@ -162,3 +162,29 @@ TEST(Record, movingVardecksMovesThoseStillThereAndNamesThoseGone)
         EXPECT_EQ(widsIn(doc, "T2"), c.targetAfter) << c.name;
     }
 }
+
+TEST(Record, anIdentifierIsReadWithoutTheBlanksAroundIt)
+{
+    test::TempHome home;
+    const auto db = threeVardecks(home);
+    XmlDocument &doc = *db->getTheDOM();
+    XmlNode folder = doc.createElement("FOLDER");
+    XmlNode vardeck = doc.createElement("VARDECK");
+    const struct {
+        QString stored;
+        QString read;
+    } cases[] = {{"T7", "T7"}, {" T7\t", "T7"}, {"\n W 7 ", "W 7"}, {"  ", ""}, {"", ""}};
+    for (const auto &c : cases) {
+        folder.setAttribute("TID", c.stored);
+        vardeck.setAttribute("WID", c.stored);
+        EXPECT_EQ(identifierOf(c.stored), c.read) << qPrintable(c.stored);
+        EXPECT_EQ(tidOf(folder), c.read) << qPrintable(c.stored);
+        EXPECT_EQ(widOf(vardeck), c.read) << qPrintable(c.stored);
+    }
+    // A child is found when there is one and made at the end when there is none.
+    XmlNode t2 = doc.nodeFromID("T2");
+    const XmlNode made = childOrNew(doc, t2, tag::Vardecks);
+    EXPECT_EQ(t2.childElements().last(), made);
+    EXPECT_EQ(childOrNew(doc, t2, tag::Vardecks), made);
+    EXPECT_EQ(t2.childElements().size(), 3);
+}

@@ -12,6 +12,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
@@ -210,7 +211,7 @@ void frmThumb::loadThumbs(const QList<XmlNode> &vardecks)
 
 void frmThumb::loadThumbsFolder()
 {
-    if (w.currentTID().trimmed().isEmpty())
+    if (identifierOf(w.currentTID()).isEmpty())
         return;
     const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (folder)

@@ -6,6 +6,7 @@
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 
@@ -296,7 +297,7 @@ void IconCommands::mnuToolsIconVD_Click()
 
 void IconCommands::mnuToolsIconFolder_Click()
 {
-    if (w.currentTID().trimmed().isEmpty())
+    if (identifierOf(w.currentTID()).isEmpty())
         return;
     const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (!folder)
