@@ -57,7 +57,7 @@ constexpr LongKey FrmVDLeft{"frmVDLeft", 0};
 constexpr LongKey FrmVDTop{"frmVDTop", 0};
 constexpr IntegerKey Splitter1{"splitter1", 2500};
 constexpr IntegerKey Splitter2{"splitter2", 5500};
-constexpr TextKey CurrentDB{"currentDB", "Vardecks.xml"};
+constexpr TextKey CurrentDB{kCurrentDBValue, "Vardecks.xml"};
 constexpr FlagKey Maximised{"Maximised", false};
 constexpr TextKey Aspect{"Aspect", "Explorer"};
 constexpr TextKey AspectStyle{"AspectStyle", "VD.xsl"};
