@@ -18,7 +18,7 @@ namespace
 XmlNode vardeckElement(const XmlDocument &document, const QString &wid)
 {
     const XmlNode node = document.nodeFromID(wid);
-    return node && node.nodeName() == QLatin1String("VARDECK") ? node : XmlNode();
+    return node && node.nodeName() == tag::Vardeck ? node : XmlNode();
 }
 
 // The FOLDER that holds a VARDECK (VARDECK → VARDECKS → FOLDER).
@@ -54,7 +54,7 @@ frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, Commands
     if (m_request.selectedRows || m_request.wids.isEmpty())
         lblWMName->setText(QStringLiteral("Selected Vardecks"));
     else
-        lblWMName->setText(vardeckElement(document(), m_request.wids.first()).childText(QStringLiteral("NAME")));
+        lblWMName->setText(vardeckElement(document(), m_request.wids.first()).childText(tag::Name));
     // The dialog opens with no target: Save waits for the user's choice.
     lblNewTopic->clear();
     setAcceptState(cmdSave, cmdCancel, false);
@@ -103,7 +103,7 @@ QString frmMoveVardeck::sourceFolderName() const
     // A source that matches no folder is named after the first Vardeck's folder.
     if (m_request.wids.isEmpty())
         return {};
-    return folderOf(vardeckElement(document(), m_request.wids.first())).childText(QStringLiteral("NAME"));
+    return folderOf(vardeckElement(document(), m_request.wids.first())).childText(tag::Name);
 }
 
 void frmMoveVardeck::showTargetFolder()

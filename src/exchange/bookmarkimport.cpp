@@ -2,6 +2,7 @@
 
 #include "exchange/bookmarkfile.h"
 #include "platform/textutil.h"
+#include "storage/record.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -183,8 +184,7 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
                     enclosing = {enclosing.holder, enclosing.level - 1, XmlNode()};
                     ++moved;
                 }
-                const XmlNode folder =
-                    m_builder.createFolderNode(entry.text, enclosing.folder.attribute(QStringLiteral("TID")));
+                const XmlNode folder = m_builder.createFolderNode(entry.text, enclosing.folder.attribute(tag::Tid));
                 if (!folder)
                     return stop(files, f, entries, e);
                 headings << Placed{folder, enclosing.level + 1, enclosing.folder};

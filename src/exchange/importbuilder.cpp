@@ -55,8 +55,7 @@ void ImportBuilder::failNumbersUsedUp(Numbered kind, const XmlDocument &doc, int
     // Counted only now that it is needed: what the database held before the import is
     // what it holds less what this import has made so far.
     m_usedUp = kind;
-    m_heldBefore =
-        doc.countElements(kind == Numbered::Folders ? QStringLiteral("FOLDER") : QStringLiteral("VARDECK")) - created;
+    m_heldBefore = doc.countElements(kind == Numbered::Folders ? tag::Folder : tag::Vardeck) - created;
     fail(numbersUsedUpReason(kind, m_heldBefore, created + 1, true));
 }
 
@@ -89,8 +88,7 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
         container = doc->documentElement();
     } else {
         const XmlNode parent = doc->nodeFromID(parentTID);
-        container =
-            parent.nodeName() == QLatin1String("FOLDER") ? parent.child(QStringLiteral("SUBFOLDERS")) : XmlNode();
+        container = parent.nodeName() == tag::Folder ? parent.child(tag::SubFolders) : XmlNode();
         if (!container) {
             fail(QStringLiteral("The folder %1 to import into no longer exists.").arg(parentTID));
             return {};
@@ -102,19 +100,19 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
         return {};
     }
     ++m_createdFolders;
-    XmlNode folder = doc->createElement(QStringLiteral("FOLDER"));
+    XmlNode folder = doc->createElement(tag::Folder);
     // Attached first, so that the identifier is registered when it is set.
     container.appendChild(folder);
-    folder.setAttribute(QStringLiteral("TID"), tid);
+    folder.setAttribute(tag::Tid, tid);
     if (parentTID.isEmpty()) {
         m_topTID = tid;
         m_createdTopTIDs << tid;
     }
-    folder.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
+    folder.appendChild(doc->createTextElement(tag::Name, name));
     if (m_progress)
         m_progress->setFolderName(name);
-    folder.appendChild(doc->createElement(QStringLiteral("VARDECKS")));
-    folder.appendChild(doc->createElement(QStringLiteral("SUBFOLDERS")));
+    folder.appendChild(doc->createElement(tag::Vardecks));
+    folder.appendChild(doc->createElement(tag::SubFolders));
     return folder;
 }
 
@@ -125,7 +123,7 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
     if (m_progress)
         m_progress->setVardeckName(name);
     XmlDocument *doc = m_db.getTheDOM();
-    XmlNode list = folder.child(QStringLiteral("VARDECKS"));
+    XmlNode list = folder.child(tag::Vardecks);
     if (!doc || !list) {
         fail(QStringLiteral("The folder to import into no longer exists."));
         return {};

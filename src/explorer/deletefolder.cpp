@@ -20,13 +20,13 @@ namespace
 
 void collect(const XmlNode &folder, QStringList &wids)
 {
-    for (const XmlNode &vardeck : folder.child(QStringLiteral("VARDECKS")).childElements()) {
-        const QString wid = vardeck.attribute(QStringLiteral("WID"));
-        if (vardeck.nodeName() == QLatin1String("VARDECK") && !wids.contains(wid))
+    for (const XmlNode &vardeck : folder.child(tag::Vardecks).childElements()) {
+        const QString wid = vardeck.attribute(tag::Wid);
+        if (vardeck.nodeName() == tag::Vardeck && !wids.contains(wid))
             wids.append(wid);
     }
-    for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
-        if (sub.nodeName() == QLatin1String("FOLDER"))
+    for (const XmlNode &sub : folder.child(tag::SubFolders).childElements()) {
+        if (sub.nodeName() == tag::Folder)
             collect(sub, wids);
     }
 }
@@ -75,8 +75,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     }
     if (!folder)
         return;
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete the folder ") +
-                              folder.childText(QStringLiteral("NAME")) +
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete the folder ") + folder.childText(tag::Name) +
                               QStringLiteral(" and all its Vardecks and sub-folders?"),
                           MsgIcon::None, QStringLiteral("Delete folder?")))
         return;

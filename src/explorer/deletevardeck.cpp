@@ -151,7 +151,7 @@ bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
     XmlNode list = vardeck ? vardeck.parentNode() : XmlNode();
     if (!list)
         return false;
-    const QString id = vardeck.attribute(QStringLiteral("WID"));
+    const QString id = vardeck.attribute(tag::Wid);
     list.removeChild(vardeck);
     const bool saved = saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages::everyPage());

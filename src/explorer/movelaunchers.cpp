@@ -37,10 +37,10 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
         prompt::show(kNoVardeckToMove);
         return false;
     }
-    const QString fromTID = folderOfVardeck(vardeck).attribute(QStringLiteral("TID"));
+    const QString fromTID = folderOfVardeck(vardeck).attribute(tag::Tid);
     w.popup.vardeckMoveChosen(fromTID);
-    const QString caption = vardeck.childText(QStringLiteral("NAME"));
-    const frmMoveVardeck::Request request{fromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
+    const QString caption = vardeck.childText(tag::Name);
+    const frmMoveVardeck::Request request{fromTID, {vardeck.attribute(tag::Wid)}, false};
     return frmMoveVardeck::run(
         *w.dbXML, request, w.commands, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); },
         &w);

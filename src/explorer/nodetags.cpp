@@ -30,7 +30,7 @@ QString shownFileSize(const XmlNode &vardeck)
 {
     QString size;
     for (const XmlNode &child : vardeck.childElements()) {
-        if (child.nodeName().toUpper() == QLatin1String("FILESIZE") && !child.text().isEmpty())
+        if (child.nodeName().toUpper() == tag::FileSize && !child.text().isEmpty())
             size = child.text();
     }
     return size;
@@ -40,7 +40,7 @@ std::optional<QString> storedHits(const XmlNode &vardeck)
 {
     std::optional<QString> hits;
     for (const XmlNode &child : vardeck.childElements()) {
-        if (child.nodeName().toUpper() == QLatin1String("HITS"))
+        if (child.nodeName().toUpper() == tag::Hits)
             hits = child.text();
     }
     return hits;
