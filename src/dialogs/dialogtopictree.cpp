@@ -1,4 +1,5 @@
 #include "dialogs/dialogtopictree.h"
+#include "storage/record.h"
 
 #include "platform/gui/caselessitem.h"
 #include "platform/gui/itemtags.h"
@@ -53,7 +54,7 @@ bool DialogTopicTree::isRoot(const QTreeWidgetItem *item)
 
 QString DialogTopicTree::tag(const QTreeWidgetItem *item)
 {
-    return tagOf(item);
+    return identifierOf(tagOf(item));
 }
 
 void DialogTopicTree::setPicture(QTreeWidgetItem *item, bool selected)
@@ -85,11 +86,11 @@ void DialogTopicTree::populate(const XmlDocument &document)
         stack.append({*it, rootNode});
     while (!stack.isEmpty()) {
         const Pending next = stack.takeLast();
-        auto *node = new CaselessItem(next.parent, QStringList{next.element.childText(QStringLiteral("NAME"))});
-        setTag(node, next.element.attribute(QStringLiteral("TID")));
+        auto *node = new CaselessItem(next.parent, QStringList{next.element.childText(tag::Name)});
+        setTag(node, next.element.attribute(tag::Tid));
         node->setData(0, kOrderRole, m_created++);
         setPicture(node, false);
-        const QList<XmlNode> subfolders = next.element.child(QStringLiteral("SUBFOLDERS")).childElements();
+        const QList<XmlNode> subfolders = next.element.child(tag::SubFolders).childElements();
         for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
             stack.append({*it, node});
     }

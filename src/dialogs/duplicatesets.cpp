@@ -1,6 +1,7 @@
 #include "dialogs/duplicatesets.h"
 
 #include "finding/favorites.h"
+#include "storage/record.h"
 
 #include <QHash>
 #include <QLocale>
@@ -24,7 +25,7 @@ QString normaliseAddress(const QString &address)
 
 QList<DuplicateSet> findDuplicateSets(const XmlDocument &doc)
 {
-    const QList<XmlNode> addresses = doc.getElementsByTagName(QStringLiteral("ADDRESS"));
+    const QList<XmlNode> addresses = doc.getElementsByTagName(tag::Address);
     // Positions of each normalised address, grouped in the order of first occurrence.
     QHash<QString, qsizetype> groupOf;
     std::vector<std::vector<qsizetype>> groups;
@@ -55,7 +56,7 @@ DuplicateSet findAddressCopies(const XmlDocument &doc, const QString &address)
 {
     const QString wanted = normaliseAddress(address);
     DuplicateSet copies;
-    for (const XmlNode &a : doc.getElementsByTagName(QStringLiteral("ADDRESS")))
+    for (const XmlNode &a : doc.getElementsByTagName(tag::Address))
         if (normaliseAddress(a.text()) == wanted)
             copies.append(a.parentNode());
     return copies;
@@ -87,11 +88,11 @@ CollectionFigures collectionFigures(const XmlDocument &doc)
     const XmlNode root = doc.documentElement();
     if (!root)
         return figures;
-    for (const XmlNode &vardeck : root.getElementsByTagName(QStringLiteral("VARDECK"))) {
+    for (const XmlNode &vardeck : root.getElementsByTagName(tag::Vardeck)) {
         ++figures.vardecks;
         if (isFavorite(vardeck))
             ++figures.favorites;
-        const XmlNode hits = vardeck.child(QStringLiteral("HITS"));
+        const XmlNode hits = vardeck.child(tag::Hits);
         figures.totalHits += hits ? hitsOf(hits.text()) : 1;
     }
     return figures;

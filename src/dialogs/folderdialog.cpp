@@ -1,4 +1,5 @@
 #include "dialogs/folderdialog.h"
+#include "storage/record.h"
 #include "storage/ui/savereport.h"
 
 #include "controls/qbbuttons_h.h"
@@ -132,15 +133,7 @@ XmlDocument &FolderDialog::document() const
 XmlNode FolderDialog::folderElement(const QString &tid) const
 {
     const XmlNode node = document().nodeFromID(tid);
-    return node && node.nodeName() == QLatin1String("FOLDER") ? node : XmlNode();
-}
-
-XmlNode FolderDialog::ensureChild(XmlNode element, const QString &name) const
-{
-    XmlNode child = element.child(name);
-    if (!child)
-        child = element.appendChild(document().createElement(name));
-    return child;
+    return node && node.nodeName() == tag::Folder ? node : XmlNode();
 }
 
 bool FolderDialog::saveChanges(const StalePages &stale)

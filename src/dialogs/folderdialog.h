@@ -50,8 +50,6 @@ protected:
     XMLDatabase &database() const { return m_db; }
     // The FOLDER element with this TID, or a null node.
     XmlNode folderElement(const QString &tid) const;
-    // The named child of element, created at its end when missing.
-    XmlNode ensureChild(XmlNode element, const QString &name) const;
 
     // Writes the file; a failure is shown with its reason (the change stays in
     // memory). Either way the main window hears of the change (collectionChanged).

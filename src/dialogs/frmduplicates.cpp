@@ -5,6 +5,7 @@
 #include "platform/gui/columnfit.h"
 #include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
+#include "storage/record.h"
 #include "storage/useroptions.h"
 
 #include <QCheckBox>
@@ -161,7 +162,7 @@ void frmDuplicates::load(const QString &dupCheckAddress, bool checkDup)
     for (const DuplicateSet &set : std::as_const(found)) {
         QStringList wids;
         for (const XmlNode &vardeck : set)
-            wids.append(vardeck.attribute(QStringLiteral("WID")));
+            wids.append(vardeck.attribute(tag::Wid));
         m_sets.append(wids);
     }
     m_setIndex = 1;
@@ -190,11 +191,11 @@ void frmDuplicates::populateDupList(int k)
             continue;
         if (!first)
             first = vardeck;
-        const XmlNode hits = vardeck.child(QStringLiteral("HITS"));
-        auto *row = new CaselessItem(
-            listVD, {vardeck.childText(QStringLiteral("NAME")), vardeck.childText(QStringLiteral("ADDRESS")),
-                     vardeck.childText(QStringLiteral("CREATED_DATE")), vardeck.childText(QStringLiteral("KEYWORD2")),
-                     hits ? hits.text() : QStringLiteral("1"), vardeck.childText(QStringLiteral("DESCRIPTION"))});
+        const XmlNode hits = vardeck.child(tag::Hits);
+        auto *row =
+            new CaselessItem(listVD, {vardeck.childText(tag::Name), vardeck.childText(tag::Address),
+                                      vardeck.childText(tag::CreatedDate), vardeck.childText(tag::Keyword2),
+                                      hits ? hits.text() : QStringLiteral("1"), vardeck.childText(tag::Description)});
         setTag(row, wid);
         row->setIcon(0, m_images.value(wid, m_images.value(QStringLiteral("Vardeck"))));
     }
@@ -224,11 +225,11 @@ void frmDuplicates::showEmptyState()
 
 void frmDuplicates::showVDDetails(const XmlNode &vardeck)
 {
-    m_shownWID = vardeck.attribute(QStringLiteral("WID"));
-    lblFolder->setText(vardeck.parentNode().parentNode().childText(QStringLiteral("NAME")));
-    lblName->setText(vardeck.childText(QStringLiteral("NAME")));
-    lblAddress->setText(vardeck.childText(QStringLiteral("ADDRESS")));
-    lblDesc->setText(vardeck.childText(QStringLiteral("DESCRIPTION")));
+    m_shownWID = vardeck.attribute(tag::Wid);
+    lblFolder->setText(vardeck.parentNode().parentNode().childText(tag::Name));
+    lblName->setText(vardeck.childText(tag::Name));
+    lblAddress->setText(vardeck.childText(tag::Address));
+    lblDesc->setText(vardeck.childText(tag::Description));
 }
 
 void frmDuplicates::cmdFirst_Click()

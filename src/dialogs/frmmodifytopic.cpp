@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogtopictree.h"
 #include "platform/gui/singleline.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -94,13 +95,13 @@ void frmModifyTopic::saveClicked()
         reject();
         return;
     }
-    folder.setChildText(QStringLiteral("NAME"), txtTName->text());
+    folder.setChildText(tag::Name, txtTName->text());
     StalePages stale;
     stale.folders = true;
     stale.reshowWebAspect = true;
     saveChanges(stale);
     if (m_onRenamed)
-        m_onRenamed({tid, folder.childText(QStringLiteral("NAME"))});
+        m_onRenamed({tid, folder.childText(tag::Name)});
     accept();
 }
 

@@ -4,6 +4,7 @@
 #include "dialogs/dialogtopictree.h"
 #include "platform/prompt.h"
 #include "storage/foldermove.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -16,7 +17,7 @@ namespace
 XmlNode folderIn(const XmlDocument &document, const QString &tid)
 {
     const XmlNode node = document.nodeFromID(tid);
-    return node && node.nodeName() == QLatin1String("FOLDER") ? node : XmlNode();
+    return node && node.nodeName() == tag::Folder ? node : XmlNode();
 }
 
 } // namespace
@@ -36,7 +37,7 @@ frmMoveTopic::frmMoveTopic(XMLDatabase &db, const QString &folderTID, Commands &
                {{Label3, lblCurrentFolder}, {Label4, lblNewFolder}});
 
     tvwTopicList->selectNode(tvwTopicList->findByTag(folderTID));
-    lblCurrentFolder->setText(folderIn(document(), folderTID).childText(QStringLiteral("NAME")));
+    lblCurrentFolder->setText(folderIn(document(), folderTID).childText(tag::Name));
     lblNewFolder->clear();
     setAcceptState(cmdSave, cmdCancel, false);
     setTabOrder(tvwTopicList, cmdCancel);
@@ -80,7 +81,7 @@ void frmMoveTopic::saveClicked()
     const bool toTop = DialogTopicTree::isRoot(node);
     const QString targetTID = toTop ? QString() : DialogTopicTree::tag(node);
     // A node that names no folder is no place to move to.
-    if (!toTop && targetTID.trimmed().isEmpty())
+    if (!toTop && targetTID.isEmpty())
         return;
     const FolderMove move = moveFolder(document(), m_movedTID, toTop ? std::nullopt : std::optional(targetTID));
     if (move.outcome == FolderMove::Outcome::NoFolder) {

@@ -4,6 +4,8 @@
 #include "dialogs/dialogtopictree.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "storage/foldermove.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -16,7 +18,7 @@ namespace
 XmlNode vardeckElement(const XmlDocument &document, const QString &wid)
 {
     const XmlNode node = document.nodeFromID(wid);
-    return node && node.nodeName() == QLatin1String("VARDECK") ? node : XmlNode();
+    return node && node.nodeName() == tag::Vardeck ? node : XmlNode();
 }
 
 // The FOLDER that holds a VARDECK (VARDECK → VARDECKS → FOLDER).
@@ -34,6 +36,9 @@ frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, Commands
     setObjectName(QStringLiteral("frmMoveVardeck"));
     setWindowTitle(QStringLiteral("Move Vardeck"));
     m_request.wids = existingVardecks(db, request);
+    // The names as they were when the dialog opened, to tell which Vardecks had gone.
+    for (const QString &wid : std::as_const(m_request.wids))
+        m_names.insert(wid, vardeckElement(document(), wid).childText(tag::Name));
     Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Move:"));
     lblWMName = makeLabel(QStringLiteral("lblWMName"), QStringLiteral("Vardeck name"));
     Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("from:"));
@@ -49,7 +54,7 @@ frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, Commands
     if (m_request.selectedRows || m_request.wids.isEmpty())
         lblWMName->setText(QStringLiteral("Selected Vardecks"));
     else
-        lblWMName->setText(vardeckElement(document(), m_request.wids.first()).childText(QStringLiteral("NAME")));
+        lblWMName->setText(vardeckElement(document(), m_request.wids.first()).childText(tag::Name));
     // The dialog opens with no target: Save waits for the user's choice.
     lblNewTopic->clear();
     setAcceptState(cmdSave, cmdCancel, false);
@@ -98,7 +103,7 @@ QString frmMoveVardeck::sourceFolderName() const
     // A source that matches no folder is named after the first Vardeck's folder.
     if (m_request.wids.isEmpty())
         return {};
-    return folderOf(vardeckElement(document(), m_request.wids.first())).childText(QStringLiteral("NAME"));
+    return folderOf(vardeckElement(document(), m_request.wids.first())).childText(tag::Name);
 }
 
 void frmMoveVardeck::showTargetFolder()
@@ -120,32 +125,25 @@ void frmMoveVardeck::saveClicked()
     XmlNode target = folderElement(targetTID);
     if (!target)
         return;
-    QList<XmlNode> vardecks;
-    for (const QString &wid : std::as_const(m_request.wids)) {
-        const XmlNode vardeck = vardeckElement(document(), wid);
-        if (!vardeck)
-            break;
-        vardecks << vardeck;
-    }
-    if (vardecks.size() != m_request.wids.size()) {
-        // A Vardeck named here has gone since the dialog opened: move nothing.
-        prompt::show(QStringLiteral("A Vardeck to move no longer exists - nothing was moved"), MsgButtons::Ok,
-                     MsgIcon::Exclamation);
+    // A Vardeck that has gone since the dialog opened is left out; the others move.
+    const VardeckMove move =
+        moveVardecks(document(), m_request.wids, targetTID, [this](const QString &wid) { return m_names.value(wid); });
+    if (!move.movedAny()) {
+        if (!move.notice.isEmpty())
+            prompt::tell(move.notice);
         reject();
         return;
     }
-    XmlNode list = ensureChild(target, QStringLiteral("VARDECKS"));
-    for (XmlNode vardeck : std::as_const(vardecks))
-        list.appendChild(vardeck);
-
     StalePages stale;
     stale.all = true;
     stale.folders = true;
     stale.hits = true;
     saveChanges(stale);
     if (m_onMoved)
-        m_onMoved({m_request.fromTID, targetTID, target.childText(QStringLiteral("NAME")), m_request.wids});
+        m_onMoved({m_request.fromTID, targetTID, target.childText(tag::Name), move.moved});
     accept();
+    if (!move.notice.isEmpty())
+        prompt::tell(move.notice);
 }
 
 } // namespace rr

@@ -5,6 +5,8 @@
 // the main window shows afterwards is the caller's choice.
 #include "dialogs/folderdialog.h"
 
+#include <QHash>
+
 namespace rr
 {
 
@@ -46,6 +48,7 @@ private:
     QString sourceFolderName() const;
 
     Request m_request;
+    QHash<QString, QString> m_names; // WID to name when the dialog opened
     Moved m_onMoved;
 };
 

@@ -4,6 +4,7 @@
 #include "dialogs/dialogtopictree.h"
 #include "platform/gui/singleline.h"
 #include "platform/prompt.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -98,24 +99,24 @@ void frmTopicDialog::saveClicked()
     }
     XmlNode container;
     if (parentFolder) {
-        container = ensureChild(parentFolder, QStringLiteral("SUBFOLDERS"));
+        container = childOrNew(document(), parentFolder, tag::SubFolders);
     } else {
         parentTID.clear();
         container = document().documentElement();
     }
-    XmlNode folder = document().createElement(QStringLiteral("FOLDER"));
-    folder.setAttribute(QStringLiteral("TID"), tid);
+    XmlNode folder = document().createElement(tag::Folder);
+    folder.setAttribute(tag::Tid, tid);
     container.appendChild(folder);
-    folder.appendChild(document().createTextElement(QStringLiteral("NAME"), name));
-    folder.appendChild(document().createElement(QStringLiteral("VARDECKS")));
-    folder.appendChild(document().createElement(QStringLiteral("SUBFOLDERS")));
+    folder.appendChild(document().createTextElement(tag::Name, name));
+    folder.appendChild(document().createElement(tag::Vardecks));
+    folder.appendChild(document().createElement(tag::SubFolders));
 
     StalePages stale;
     stale.folders = true;
     stale.reshowWebAspect = true;
     saveChanges(stale);
     if (m_onCreated)
-        m_onCreated({parentTID, tid, folder.childText(QStringLiteral("NAME"))});
+        m_onCreated({parentTID, tid, folder.childText(tag::Name)});
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "exchange/bookmarkfile.h"
 #include "platform/textutil.h"
+#include "storage/record.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -183,8 +184,7 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
                     enclosing = {enclosing.holder, enclosing.level - 1, XmlNode()};
                     ++moved;
                 }
-                const XmlNode folder =
-                    m_builder.createFolderNode(entry.text, enclosing.folder.attribute(QStringLiteral("TID")));
+                const XmlNode folder = m_builder.createFolderNode(entry.text, enclosing.folder.attribute(tag::Tid));
                 if (!folder)
                     return stop(files, f, entries, e);
                 headings << Placed{folder, enclosing.level + 1, enclosing.folder};
@@ -212,10 +212,7 @@ bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
         }
         if (moved > 0) {
             m_movedFolders += moved;
-            m_moved << QDir::toNativeSeparators(path) +
-                           QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
-                               .arg(moved)
-                               .arg(kMaxFolderLevels);
+            m_moved << movedFoldersNote(path, moved);
         }
     }
     return true;

@@ -1,4 +1,5 @@
 #include "exchange/csvexport.h"
+#include "storage/record.h"
 
 namespace rr
 {
@@ -19,13 +20,13 @@ QString csvField(const QString &text)
 
 QByteArray csvText(const XmlDocument &doc)
 {
-    static const char *const kColumns[] = {"NAME",     "ADDRESS",  "DESCRIPTION", "CREATED_DATE",
-                                           "KEYWORD2", "KEYWORD1", "FILESIZE",    "NOTES"};
+    static constexpr QLatin1String kColumns[] = {tag::Name,     tag::Address,  tag::Description, tag::CreatedDate,
+                                                 tag::Keyword2, tag::Keyword1, tag::FileSize,    tag::Notes};
     QString text = QStringLiteral("NAME,ADDRESS,DESCRIPTION,CREATED DATE,LAST VISITED,KEYWORDS,FILE SIZE,NOTES\r\n");
-    for (const XmlNode &vardeck : doc.getElementsByTagName(QStringLiteral("VARDECK"))) {
+    for (const XmlNode &vardeck : doc.getElementsByTagName(tag::Vardeck)) {
         QStringList fields;
-        for (const char *column : kColumns)
-            fields << csvField(vardeck.childText(QLatin1String(column)));
+        for (const QLatin1String column : kColumns)
+            fields << csvField(vardeck.childText(column));
         text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
     }
     return text.toUtf8();

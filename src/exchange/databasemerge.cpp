@@ -2,6 +2,7 @@
 
 #include "exchange/importbuilder.h"
 #include "platform/plainfile.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QFile>
@@ -69,14 +70,14 @@ bool DatabaseMerge::merge(const QString &otherPath)
     runLongStep([&] {
         read = other->loadXml(bytes, basePath);
         if (read) {
-            folders = other->getElementsByTagName(QStringLiteral("FOLDER"));
-            vardecks = other->getElementsByTagName(QStringLiteral("VARDECK"));
+            folders = other->getElementsByTagName(tag::Folder);
+            vardecks = other->getElementsByTagName(tag::Vardeck);
         }
     });
     if (!read)
         return fail(other->parseErrorReason());
     const XmlNode otherRoot = other->documentElement();
-    if (otherRoot.nodeName() != QLatin1String("FOLDERS"))
+    if (otherRoot.nodeName() != tag::Folders)
         return fail(QStringLiteral("It is not a Vardecks database: its root element is %1.").arg(otherRoot.nodeName()));
 
     // Temporary identifiers, unique in the other document and unlike every identifier
@@ -88,7 +89,7 @@ bool DatabaseMerge::merge(const QString &otherPath)
         const QString id = QStringLiteral("TT%1").arg(i);
         if (doc->nodeFromID(id))
             return fail(QStringLiteral("The open database already uses the identifier %1.").arg(id));
-        XmlNode(folders[i]).setAttribute(QStringLiteral("TID"), id);
+        XmlNode(folders[i]).setAttribute(tag::Tid, id);
         if (m_progress) {
             m_progress->setFolderCount(i + 1);
             m_progress->setBar(float(i / total * 50));
@@ -98,7 +99,7 @@ bool DatabaseMerge::merge(const QString &otherPath)
         const QString id = QStringLiteral("WW%1").arg(i);
         if (doc->nodeFromID(id))
             return fail(QStringLiteral("The open database already uses the identifier %1.").arg(id));
-        XmlNode(vardecks[i]).setAttribute(QStringLiteral("WID"), id);
+        XmlNode(vardecks[i]).setAttribute(tag::Wid, id);
         if (m_progress) {
             m_progress->setVardeckCount(i + 1);
             m_progress->setBar(float((i + m_folders) / total * 50));
@@ -106,11 +107,11 @@ bool DatabaseMerge::merge(const QString &otherPath)
     }
 
     m_readFailed = false;
-    const int foldersBefore = doc->countElements(QStringLiteral("FOLDER"));
-    const int vardecksBefore = doc->countElements(QStringLiteral("VARDECK"));
+    const int foldersBefore = doc->countElements(tag::Folder);
+    const int vardecksBefore = doc->countElements(tag::Vardeck);
     XmlNode root = doc->documentElement();
     for (const XmlNode &folder : otherRoot.childElements()) {
-        if (folder.nodeName() != QLatin1String("FOLDER"))
+        if (folder.nodeName() != tag::Folder)
             continue;
         if (!attachCopy(*doc, root, folder))
             return fail(QStringLiteral("A folder of the file could not be copied."));
@@ -119,13 +120,13 @@ bool DatabaseMerge::merge(const QString &otherPath)
 
     if (onPhase)
         onPhase(QStringLiteral("Indexing folders..."), QStringLiteral("Indexing folder:"), QString());
-    if (!renumber(m_copiedFolders, QStringLiteral("T"), QStringLiteral("TID"), foldersBefore, 50))
+    if (!renumber(m_copiedFolders, QStringLiteral("T"), tag::Tid, foldersBefore, 50))
         return false;
     if (m_progress)
         m_progress->setFolderName(QStringLiteral("Done"));
     if (onPhase)
         onPhase(QStringLiteral("Indexing Vardecks..."), QString(), QStringLiteral("Indexing Vardeck:"));
-    if (!renumber(m_copiedVardecks, QStringLiteral("W"), QStringLiteral("WID"), vardecksBefore, 75))
+    if (!renumber(m_copiedVardecks, QStringLiteral("W"), tag::Wid, vardecksBefore, 75))
         return false;
     if (m_progress)
         m_progress->setVardeckName(QStringLiteral("Done"));
@@ -136,7 +137,7 @@ QStringList DatabaseMerge::mergedWIDs() const
 {
     QStringList wids;
     for (const XmlNode &vardeck : m_copiedVardecks)
-        wids << vardeck.attribute(QStringLiteral("WID"));
+        wids << vardeck.attribute(tag::Wid);
     return wids;
 }
 
@@ -144,7 +145,7 @@ bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &pref
                              int countBefore, double barFrom)
 {
     const XmlDocument *doc = m_open.getTheDOM();
-    const bool folders = attribute == QLatin1String("TID");
+    const bool folders = attribute == tag::Tid;
     // Counting up from the number of such elements before the merge plus one, past
     // the last number from 1 again, never taking a number in use.
     int next = countBefore + 1;
@@ -157,7 +158,7 @@ bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &pref
         XmlNode element = elements[i];
         element.setAttribute(attribute, prefix + QString::number(number));
         if (m_progress) {
-            const QString name = element.childText(QStringLiteral("NAME"));
+            const QString name = element.childText(tag::Name);
             if (folders)
                 m_progress->setFolderName(name);
             else
@@ -172,9 +173,9 @@ void DatabaseMerge::noteCopied(xmlNodePtr node)
 {
     if (node->type != XML_ELEMENT_NODE)
         return;
-    if (xmlStrEqual(node->name, BAD_CAST "FOLDER"))
+    if (xmlStrEqual(node->name, BAD_CAST tag::Folder.data()))
         m_copiedFolders << XmlNode(node);
-    else if (xmlStrEqual(node->name, BAD_CAST "VARDECK"))
+    else if (xmlStrEqual(node->name, BAD_CAST tag::Vardeck.data()))
         m_copiedVardecks << XmlNode(node);
 }
 
@@ -185,9 +186,9 @@ bool DatabaseMerge::attachCopy(XmlDocument &doc, XmlNode parent, const XmlNode &
     // So the work comes in small pieces, and the window repaints between them however
     // the folders are shaped.
     const auto isList = [](xmlNodePtr node) {
-        return node->type == XML_ELEMENT_NODE &&
-               (xmlStrEqual(node->name, BAD_CAST "FOLDER") || xmlStrEqual(node->name, BAD_CAST "SUBFOLDERS") ||
-                xmlStrEqual(node->name, BAD_CAST "VARDECKS"));
+        return node->type == XML_ELEMENT_NODE && (xmlStrEqual(node->name, BAD_CAST tag::Folder.data()) ||
+                                                  xmlStrEqual(node->name, BAD_CAST tag::SubFolders.data()) ||
+                                                  xmlStrEqual(node->name, BAD_CAST tag::Vardecks.data()));
     };
     const XmlNode top = parent.appendChild(XmlNode(xmlDocCopyNode(folder.raw(), doc.raw(), 2)));
     if (!top)

@@ -3,6 +3,7 @@
 #include "exchange/exchangenames.h"
 #include "exchange/internetshortcut.h"
 #include "platform/atomicfile.h"
+#include "storage/record.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,7 +84,7 @@ public:
 
     void createIEFolder(const XmlNode &folder, const QString &path, QSet<QString> &takenInPath)
     {
-        const QString name = folder.childText(QStringLiteral("NAME"));
+        const QString name = folder.childText(tag::Name);
         const QString dir =
             path + QLatin1Char('/') + uniqueEntryName(path, safePathComponent(name), QString(), takenInPath);
         int errorNumber = 0;
@@ -94,9 +95,9 @@ public:
         ++m_result.folders;
         keepAlive();
         QSet<QString> taken;
-        createIEBookmarks(folder.child(QStringLiteral("VARDECKS")), dir, taken);
-        for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
-            if (sub.nodeName() == QLatin1String("FOLDER"))
+        createIEBookmarks(folder.child(tag::Vardecks), dir, taken);
+        for (const XmlNode &sub : folder.child(tag::SubFolders).childElements()) {
+            if (sub.nodeName() == tag::Folder)
                 createIEFolder(sub, dir, taken);
         }
     }
@@ -131,12 +132,12 @@ private:
     void createIEBookmarks(const XmlNode &vardecks, const QString &dir, QSet<QString> &taken)
     {
         for (const XmlNode &vardeck : vardecks.childElements()) {
-            if (vardeck.nodeName() != QLatin1String("VARDECK"))
+            if (vardeck.nodeName() != tag::Vardeck)
                 continue;
-            const QString name = vardeck.childText(QStringLiteral("NAME"));
+            const QString name = vardeck.childText(tag::Name);
             m_files.push_back(
                 {dir + QLatin1Char('/') + uniqueEntryName(dir, safePathComponent(name), QStringLiteral(".url"), taken),
-                 name, vardeck.childText(QStringLiteral("ADDRESS"))});
+                 name, vardeck.childText(tag::Address)});
         }
     }
 
@@ -177,7 +178,7 @@ FavoritesExportResult exportToFavorites(const XmlDocument &doc, const QString &f
     FolderWriter writer(result, keepAlive);
     QSet<QString> taken;
     for (const XmlNode &folder : doc.documentElement().childElements()) {
-        if (folder.nodeName() == QLatin1String("FOLDER"))
+        if (folder.nodeName() == tag::Folder)
             writer.createIEFolder(folder, target, taken);
     }
     writer.writeFiles();

@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/plainfile.h"
+#include "storage/record.h"
 
 #include <QFile>
 
@@ -26,13 +27,13 @@ public:
 
     void createMozFolder(const XmlNode &folder)
     {
-        heading(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
-        for (const XmlNode &vardeck : folder.child(QStringLiteral("VARDECKS")).childElements()) {
-            if (vardeck.nodeName() == QLatin1String("VARDECK"))
+        heading(folder.attribute(tag::Tid), folder.childText(tag::Name));
+        for (const XmlNode &vardeck : folder.child(tag::Vardecks).childElements()) {
+            if (vardeck.nodeName() == tag::Vardeck)
                 createMozBookmark(vardeck);
         }
-        for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
-            if (sub.nodeName() == QLatin1String("FOLDER"))
+        for (const XmlNode &sub : folder.child(tag::SubFolders).childElements()) {
+            if (sub.nodeName() == tag::Folder)
                 createMozFolder(sub);
         }
         close();
@@ -45,9 +46,9 @@ private:
 
     void createMozBookmark(const XmlNode &vardeck)
     {
-        m_out += "<DT><A HREF=\"" + escaped(vardeck.childText(QStringLiteral("ADDRESS"))) + "\" ADD_DATE=\"" + m_stamp +
-                 "\" ID=\"rdf:#" + escaped(vardeck.attribute(QStringLiteral("WID"))) + "\">" +
-                 escaped(vardeck.childText(QStringLiteral("NAME"))) + "</A>" + m_nl;
+        m_out += "<DT><A HREF=\"" + escaped(vardeck.childText(tag::Address)) + "\" ADD_DATE=\"" + m_stamp +
+                 "\" ID=\"rdf:#" + escaped(vardeck.attribute(tag::Wid)) + "\">" +
+                 escaped(vardeck.childText(tag::Name)) + "</A>" + m_nl;
     }
 
     QByteArray m_nl;
@@ -71,7 +72,7 @@ bool firefoxExportText(const QByteArray &fileBytes, const XmlDocument &doc, cons
     MozWriter writer(nl, stamp);
     writer.heading(newTID, QStringLiteral("Imported Vardecks"));
     for (const XmlNode &folder : doc.documentElement().childElements()) {
-        if (folder.nodeName() == QLatin1String("FOLDER"))
+        if (folder.nodeName() == tag::Folder)
             writer.createMozFolder(folder);
     }
     writer.close();

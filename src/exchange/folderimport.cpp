@@ -2,6 +2,7 @@
 
 #include "exchange/internetshortcut.h"
 #include "platform/textutil.h"
+#include "storage/record.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -38,7 +39,7 @@ bool FolderImport::loadFavsFromFoundColl(const QStringList &foundColl, WalkMode 
     const XmlNode topFolder = m_builder.createFolderNode(topName, QString());
     if (!topFolder)
         return stop();
-    const QString topTID = topFolder.attribute(QStringLiteral("TID"));
+    const QString topTID = tidOf(topFolder);
     const int count = foundColl.size();
     for (int i = 0; i < count; ++i) {
         if (m_progress)
@@ -53,7 +54,11 @@ bool FolderImport::loadFavsFromFoundColl(const QStringList &foundColl, WalkMode 
             if (!folder)
                 return stop();
         }
-        if (!importFolderTree(path, true, folder, 0))
+        const int movedBefore = m_movedFolders;
+        const bool walked = importFolderTree(path, true, folder);
+        if (m_movedFolders > movedBefore)
+            m_moved << movedFoldersNote(path, m_movedFolders - movedBefore);
+        if (!walked)
             return false;
         if (m_progress)
             m_progress->fillBarTo98();
@@ -107,7 +112,7 @@ bool FolderImport::listFolder(const QString &path, QFileInfoList *files, QFileIn
     return true;
 }
 
-bool FolderImport::importFolderTree(const QString &path, bool top, XmlNode parent, int depth)
+bool FolderImport::importFolderTree(const QString &path, bool top, XmlNode parent)
 {
     XmlNode current = parent;
     const QString name = QFileInfo(path).fileName();
@@ -135,20 +140,23 @@ bool FolderImport::importFolderTree(const QString &path, bool top, XmlNode paren
     }
     if (folders.isEmpty() || (m_mode == WalkMode::Documents && !m_includeSubfolders))
         return true;
-    if (depth >= kMaxFolderDepth) {
-        for (const QFileInfo &folder : std::as_const(folders))
-            skip(folder.filePath(), QStringLiteral("folders nested this deeply cannot be kept"));
-        return true;
-    }
     if (m_mode == WalkMode::Shortcuts) {
-        m_builder.pushParentTID(folders.size(), current.attribute(QStringLiteral("TID")));
+        // The database holds folders kMaxFolderLevels deep at most: deeper sub-folders
+        // become folders beside the deepest one, with all they hold, as in a bookmark
+        // file's import.
+        XmlNode holder = current;
+        if (folderLevel(current) >= kMaxFolderLevels) {
+            holder = current.parentNode().parentNode();
+            m_movedFolders += int(folders.size());
+        }
+        m_builder.pushParentTID(folders.size(), tidOf(holder));
         for (const QFileInfo &folder : std::as_const(folders)) {
-            if (!importFolderTree(folder.filePath(), false, current, depth + 1))
+            if (!importFolderTree(folder.filePath(), false, holder))
                 return false;
         }
     } else {
         for (const QFileInfo &folder : std::as_const(folders)) {
-            if (!importFolderTree(folder.filePath(), true, current, depth + 1))
+            if (!importFolderTree(folder.filePath(), true, current))
                 return false;
         }
     }

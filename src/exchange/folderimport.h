@@ -44,12 +44,13 @@ public:
     const QStringList &withoutAddressItems() const { return m_withoutAddress; }
     QString error() const { return m_error; }
 
-    // Sub-folder levels below a listed folder that the walk enters; deeper ones are
-    // passed over, since the database file could not be read again.
-    static constexpr int kMaxFolderDepth = 100;
+    // Sub-folders nested more deeply than a database holds, put beside the deepest
+    // folder with all they hold, and a note for each listed folder that had any.
+    int movedFolders() const { return m_movedFolders; }
+    const QStringList &movedItems() const { return m_moved; }
 
 private:
-    bool importFolderTree(const QString &path, bool top, XmlNode parent, int depth);
+    bool importFolderTree(const QString &path, bool top, XmlNode parent);
     bool importFileAsVD(const QFileInfo &file, XmlNode folder);
     // The folder's files and walkable sub-folders, sorted by name; false (and the
     // folder counted as passed over) when it cannot be read. Entries the walk would
@@ -66,6 +67,8 @@ private:
     bool m_includeSubfolders = false;
     QStringList m_skipped;
     QStringList m_withoutAddress;
+    int m_movedFolders = 0;
+    QStringList m_moved;
     QString m_error;
 };
 

@@ -3,7 +3,10 @@
 #include "platform/textutil.h"
 #include "platform/webaddress.h"
 #include "storage/datetext.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
+
+#include <QDir>
 
 namespace rr
 {
@@ -27,6 +30,14 @@ QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast
                        .arg(kMaxIdentifierNumber);
 }
 
+QString movedFoldersNote(const QString &path, int count)
+{
+    return QDir::toNativeSeparators(path) +
+           QStringLiteral(": %1 folders nested more than %2 levels deep were put at level %2")
+               .arg(count)
+               .arg(kMaxFolderLevels);
+}
+
 ImportBuilder::ImportBuilder(XMLDatabase &db, ImportProgress *progress)
     : m_db(db), m_progress(progress), m_unsavedBefore(db.hasUnsavedChanges()), m_today(QDate::currentDate())
 {
@@ -44,8 +55,7 @@ void ImportBuilder::failNumbersUsedUp(Numbered kind, const XmlDocument &doc, int
     // Counted only now that it is needed: what the database held before the import is
     // what it holds less what this import has made so far.
     m_usedUp = kind;
-    m_heldBefore =
-        doc.countElements(kind == Numbered::Folders ? QStringLiteral("FOLDER") : QStringLiteral("VARDECK")) - created;
+    m_heldBefore = doc.countElements(kind == Numbered::Folders ? tag::Folder : tag::Vardeck) - created;
     fail(numbersUsedUpReason(kind, m_heldBefore, created + 1, true));
 }
 
@@ -78,8 +88,7 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
         container = doc->documentElement();
     } else {
         const XmlNode parent = doc->nodeFromID(parentTID);
-        container =
-            parent.nodeName() == QLatin1String("FOLDER") ? parent.child(QStringLiteral("SUBFOLDERS")) : XmlNode();
+        container = parent.nodeName() == tag::Folder ? parent.child(tag::SubFolders) : XmlNode();
         if (!container) {
             fail(QStringLiteral("The folder %1 to import into no longer exists.").arg(parentTID));
             return {};
@@ -91,19 +100,19 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
         return {};
     }
     ++m_createdFolders;
-    XmlNode folder = doc->createElement(QStringLiteral("FOLDER"));
+    XmlNode folder = doc->createElement(tag::Folder);
     // Attached first, so that the identifier is registered when it is set.
     container.appendChild(folder);
-    folder.setAttribute(QStringLiteral("TID"), tid);
+    folder.setAttribute(tag::Tid, tid);
     if (parentTID.isEmpty()) {
         m_topTID = tid;
         m_createdTopTIDs << tid;
     }
-    folder.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
+    folder.appendChild(doc->createTextElement(tag::Name, name));
     if (m_progress)
         m_progress->setFolderName(name);
-    folder.appendChild(doc->createElement(QStringLiteral("VARDECKS")));
-    folder.appendChild(doc->createElement(QStringLiteral("SUBFOLDERS")));
+    folder.appendChild(doc->createElement(tag::Vardecks));
+    folder.appendChild(doc->createElement(tag::SubFolders));
     return folder;
 }
 
@@ -114,7 +123,7 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
     if (m_progress)
         m_progress->setVardeckName(name);
     XmlDocument *doc = m_db.getTheDOM();
-    XmlNode list = folder.child(QStringLiteral("VARDECKS"));
+    XmlNode list = folder.child(tag::Vardecks);
     if (!doc || !list) {
         fail(QStringLiteral("The folder to import into no longer exists."));
         return {};
@@ -127,18 +136,11 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
     // The Vardeck is made whole before it joins the folder: each child added to an
     // element of the tree looks up the path to the root, which an import of deeply
     // nested folders makes long.
-    XmlNode vardeck = doc->createElement(QStringLiteral("VARDECK"));
-    vardeck.setAttribute(QStringLiteral("WID"), wid);
-    m_createdWIDs << wid;
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("NAME"), name));
     QString stored = importedAddress(address);
     if (form == AddressForm::BlanksForPercent20)
         stored.replace(QLatin1String("%20"), QLatin1String(" "));
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("ADDRESS"), stored));
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("CREATED_DATE"), createdDateText(m_today)));
-    for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE", "HITS"})
-        vardeck.appendChild(doc->createElement(QLatin1String(empty)));
-    vardeck.appendChild(doc->createTextElement(QStringLiteral("FAV"), QStringLiteral("FALSE")));
+    XmlNode vardeck = newVardeck(*doc, wid, {.name = name, .address = stored, .createdDate = createdDateText(m_today)});
+    m_createdWIDs << wid;
     list.appendChild(vardeck);
     if (onVardeckCreated)
         onVardeckCreated(wid, stored);

@@ -32,6 +32,10 @@ enum class Numbered { Folders, Vardecks };
 // otherwise the import is more than the database can number.
 QString numbersUsedUpReason(Numbered kind, int held, int importing, bool atLeast = false);
 
+// The note of an import that put count folders nested more than kMaxFolderLevels deep
+// at the deepest level, beside the deepest folder, with all they hold.
+QString movedFoldersNote(const QString &path, int count);
+
 class ImportBuilder
 {
 public:

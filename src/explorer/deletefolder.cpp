@@ -7,6 +7,7 @@
 #include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
 
@@ -19,13 +20,13 @@ namespace
 
 void collect(const XmlNode &folder, QStringList &wids)
 {
-    for (const XmlNode &vardeck : folder.child(QStringLiteral("VARDECKS")).childElements()) {
-        const QString wid = vardeck.attribute(QStringLiteral("WID"));
-        if (vardeck.nodeName() == QLatin1String("VARDECK") && !wids.contains(wid))
+    for (const XmlNode &vardeck : folder.child(tag::Vardecks).childElements()) {
+        const QString wid = vardeck.attribute(tag::Wid);
+        if (vardeck.nodeName() == tag::Vardeck && !wids.contains(wid))
             wids.append(wid);
     }
-    for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
-        if (sub.nodeName() == QLatin1String("FOLDER"))
+    for (const XmlNode &sub : folder.child(tag::SubFolders).childElements()) {
+        if (sub.nodeName() == tag::Folder)
             collect(sub, wids);
     }
 }
@@ -68,14 +69,13 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     QTreeWidget *tree = FolderTree::of(w).tree();
     // The folder to delete is what counts, not the tree's selection: a folder deleted
     // from its popup may be deleted while the root is selected.
-    if (tid.trimmed().isEmpty()) {
+    if (identifierOf(tid).isEmpty()) {
         prompt::show(QStringLiteral("The base directory cannot be deleted"));
         return;
     }
     if (!folder)
         return;
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete the folder ") +
-                              folder.childText(QStringLiteral("NAME")) +
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to delete the folder ") + folder.childText(tag::Name) +
                               QStringLiteral(" and all its Vardecks and sub-folders?"),
                           MsgIcon::None, QStringLiteral("Delete folder?")))
         return;

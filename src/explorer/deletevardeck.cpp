@@ -10,6 +10,7 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
@@ -129,7 +130,7 @@ void VardeckDeletion::mnuEditDelete_Click()
 void VardeckDeletion::deleteVD()
 {
     // The Vardeck deleted is the one the question names: the one shown.
-    const QString wid = w.currentWID().trimmed();
+    const QString wid = identifierOf(w.currentWID());
     if (!w.dbXML.vardeck(wid)) {
         // Gone already (deleted elsewhere): the panel stops showing it.
         leaveEditMode(w);
@@ -150,7 +151,7 @@ bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
     XmlNode list = vardeck ? vardeck.parentNode() : XmlNode();
     if (!list)
         return false;
-    const QString id = vardeck.attribute(QStringLiteral("WID"));
+    const QString id = vardeck.attribute(tag::Wid);
     list.removeChild(vardeck);
     const bool saved = saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages::everyPage());

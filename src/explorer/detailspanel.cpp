@@ -11,6 +11,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -82,7 +83,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         return;
     w.holdRightPane(true);
     setNonEditableFields(w, true);
-    const QString wid = vardeck.attribute(QStringLiteral("WID"));
+    const QString wid = vardeck.attribute(tag::Wid);
     bool named = false;
 
     // Each Vardeck shows only its own fields: a field its element lacks stays empty
@@ -102,29 +103,29 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     for (const XmlNode &child : vardeck.childElements()) {
         const QString name = child.nodeName().toUpper();
         const QString value = child.text();
-        if (name == QLatin1String("NAME")) {
+        if (name == tag::Name) {
             txtWName->setText(value);
             w.showVardeck(wid, value);
             named = true;
-        } else if (name == QLatin1String("ADDRESS")) {
+        } else if (name == tag::Address) {
             txtAddress->setText(value);
             lblAddress->setText(value);
             showPreview(QStringLiteral("about:blank"));
-        } else if (name == QLatin1String("CREATED_DATE")) {
+        } else if (name == tag::CreatedDate) {
             lblCreatedDate->setText(value);
-        } else if (name == QLatin1String("DESCRIPTION")) {
+        } else if (name == tag::Description) {
             txtDescription->setPlainText(value);
             // The labels show a text cut to what they can show; the boxes edit it whole.
             lblDescription->setText(shownText(value));
-        } else if (name == QLatin1String("NOTES")) {
+        } else if (name == tag::Notes) {
             txtNotes->setReadOnly(true);
             txtNotes->setPlainText(value);
-        } else if (name == QLatin1String("KEYWORD1")) {
+        } else if (name == tag::Keyword1) {
             txtKeywords->setPlainText(value);
             lblKeyWords->setText(shownText(value));
-        } else if (name == QLatin1String("KEYWORD2")) {
+        } else if (name == tag::Keyword2) {
             label(Lbl::LastVisited)->setText(value);
-        } else if (name == QLatin1String("FAV")) {
+        } else if (name == tag::Fav) {
             const bool favorite = sameText(value, QStringLiteral("TRUE"));
             chkFav->setChecked(favorite);
             w.setVardeckTabPicture(QIcon(favorite ? Picture10->pixmap() : w.plainVardeckPicture()));

@@ -22,15 +22,6 @@ namespace rr
 namespace
 {
 
-// The named child of element, created at its end when missing.
-XmlNode ensureChild(XmlDocument &doc, XmlNode element, const QString &name)
-{
-    XmlNode child = element.child(name);
-    if (!child)
-        child = element.appendChild(doc.createElement(name));
-    return child;
-}
-
 // The node's position in the tree's node collection, counted from 1 in shown order.
 int nodeIndex(QTreeWidget *tree, const QTreeWidgetItem *node)
 {
@@ -97,7 +88,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     if (!viewing())
         return nullptr;
     // The root has no TID: it carries no folder, so no drag starts there.
-    const QString tid = tagOf(pressed).trimmed();
+    const QString tid = idOf(pressed);
     const XmlNode folder = w.dbXML.folder(tid);
     if (!folder)
         return nullptr;
@@ -116,7 +107,7 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
         return nullptr;
     QStringList wids;
     for (const QTreeWidgetItem *row : selectedRowsInOrder(m_views.list())) {
-        const QString wid = tagOf(row).trimmed();
+        const QString wid = idOf(row);
         if (!wid.isEmpty())
             wids << wid;
     }
@@ -176,17 +167,15 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
     const bool vardecks = dropped.kind == DragKind::Vardeck || dropped.kind == DragKind::VardeckMulti;
     const QStringList wids = vardecks ? dropped.wids : QStringList();
 
-    XmlDocument *doc = w.dbXML.document();
-    int moved = 0;
-    for (const QString &wid : wids) {
-        const XmlNode vardeck = w.dbXML.vardeck(wid);
-        if (!vardeck)
-            continue;
-        // Appending takes the element out of its old folder.
-        ensureChild(*doc, folder, QStringLiteral("VARDECKS")).appendChild(vardeck);
-        ++moved;
-    }
-    if (moved == 0) {
+    // A Vardeck that has gone since the drag began is left out, and the drop says so
+    // once it is over.
+    const VardeckMove move = moveVardecks(*w.dbXML.document(), wids, idOf(target), [this](const QString &wid) {
+        const QTreeWidgetItem *row = findByTag(m_views.list(), wid);
+        return row ? row->text(0) : QString();
+    });
+    if (!move.notice.isEmpty())
+        QTimer::singleShot(0, this, [notice = move.notice] { prompt::tell(notice); });
+    if (!move.movedAny()) {
         clearDropHighlight();
         return;
     }
@@ -207,7 +196,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
 {
     QTreeWidget *tree = m_folders.tree();
     const bool toRoot = m_folders.isRoot(target);
-    const QString targetTID = toRoot ? QString() : tagOf(target).trimmed();
+    const QString targetTID = toRoot ? QString() : idOf(target);
     // A drag that started on the root, or whose folder has gone, carries nothing; a
     // folder dropped on itself stays where it is.
     const FolderMove move = moveFolder(*w.dbXML.document(), movedTID, toRoot ? std::nullopt : std::optional(targetTID));

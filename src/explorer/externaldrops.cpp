@@ -8,6 +8,7 @@
 #include "media/urlsupport.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 
 #include <QDropEvent>
 #include <QListView>
@@ -178,7 +179,7 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
     if (!node) {
         // Dragged from the favourites: its folder is shown first.
         const XmlNode folder = folderOfVardeck(vardeck);
-        QTreeWidgetItem *folderNode = findByTag(folders, folder.attribute(QStringLiteral("TID")));
+        QTreeWidgetItem *folderNode = findByTag(folders, folder.attribute(tag::Tid));
         if (!folderNode || !w.commands.mayEndEdit(OnEdit::Ends))
             return;
         folders->setCurrentItem(folderNode);

@@ -1,4 +1,5 @@
 #include "explorer/foldertree.h"
+#include "storage/record.h"
 #include "storage/ui/savereport.h"
 
 #include "controls/qbbuttons_h.h"
@@ -260,10 +261,10 @@ QTreeWidgetItem *FolderTree::populateTreeWithTopic(const XmlNode &folder, QTreeW
     auto *node = new CaselessItem(parent);
     node->setIcon(0, folderIcon(false));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
-    node->setText(0, folder.childText(QStringLiteral("NAME")));
-    if (folder.hasAttribute(QStringLiteral("TID")))
-        setTag(node, folder.attribute(QStringLiteral("TID")));
-    for (const XmlNode &sub : folder.child(QStringLiteral("SUBFOLDERS")).childElements()) {
+    node->setText(0, folder.childText(tag::Name));
+    if (folder.hasAttribute(tag::Tid))
+        setTag(node, folder.attribute(tag::Tid));
+    for (const XmlNode &sub : folder.child(tag::SubFolders).childElements()) {
         populateTreeWithTopic(sub, node, expand);
         node->setExpanded(expand);
     }
@@ -342,13 +343,13 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
     QString newName = sanitizeXmlText(typed);
     if (newName.isEmpty()) {
         prompt::show(QStringLiteral("The folder must have a name."), MsgButtons::Ok, MsgIcon::Exclamation);
-        newName = folder.childText(QStringLiteral("NAME"));
+        newName = folder.childText(tag::Name);
     }
-    folder.setChildText(QStringLiteral("NAME"), newName);
+    folder.setChildText(tag::Name, newName);
     saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages{.folders = true});
     // The tree and the caption show the name as the file holds it.
-    newName = folder.childText(QStringLiteral("NAME"));
+    newName = folder.childText(tag::Name);
     node->setText(0, newName);
     // The caption follows only when the renamed folder is the one shown.
     if (sameText(tagOf(node), w.currentTID()))

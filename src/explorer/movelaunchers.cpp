@@ -8,6 +8,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QLabel>
@@ -36,10 +37,10 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
         prompt::show(kNoVardeckToMove);
         return false;
     }
-    const QString fromTID = folderOfVardeck(vardeck).attribute(QStringLiteral("TID"));
+    const QString fromTID = folderOfVardeck(vardeck).attribute(tag::Tid);
     w.popup.vardeckMoveChosen(fromTID);
-    const QString caption = vardeck.childText(QStringLiteral("NAME"));
-    const frmMoveVardeck::Request request{fromTID, {vardeck.attribute(QStringLiteral("WID"))}, false};
+    const QString caption = vardeck.childText(tag::Name);
+    const frmMoveVardeck::Request request{fromTID, {vardeck.attribute(tag::Wid)}, false};
     return frmMoveVardeck::run(
         *w.dbXML, request, w.commands, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); },
         &w);
@@ -99,7 +100,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         w.commands.populateVardeckList(shown);
 
     const bool onIndexTab = w.indexTab() == IndexTab::Index;
-    if (moved.wids.contains(w.currentWID().trimmed(), Qt::CaseInsensitive)) {
+    if (moved.wids.contains(identifierOf(w.currentWID()), Qt::CaseInsensitive)) {
         if (onIndexTab) {
             setNonEditableFields(w, false);
         } else {

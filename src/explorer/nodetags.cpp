@@ -2,6 +2,7 @@
 
 #include "explorer/detailspanel.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 
 #include <QLabel>
 
@@ -20,11 +21,16 @@ void setNonEditableFields(frmVardecks &w, bool visible)
     p.label(Lbl::Hits)->setText(QString());
 }
 
+QString idOf(const QTreeWidgetItem *item)
+{
+    return identifierOf(tagOf(item));
+}
+
 QString shownFileSize(const XmlNode &vardeck)
 {
     QString size;
     for (const XmlNode &child : vardeck.childElements()) {
-        if (child.nodeName().toUpper() == QLatin1String("FILESIZE") && !child.text().isEmpty())
+        if (child.nodeName().toUpper() == tag::FileSize && !child.text().isEmpty())
             size = child.text();
     }
     return size;
@@ -34,7 +40,7 @@ std::optional<QString> storedHits(const XmlNode &vardeck)
 {
     std::optional<QString> hits;
     for (const XmlNode &child : vardeck.childElements()) {
-        if (child.nodeName().toUpper() == QLatin1String("HITS"))
+        if (child.nodeName().toUpper() == tag::Hits)
             hits = child.text();
     }
     return hits;

@@ -26,6 +26,10 @@ void setNonEditableFields(frmVardecks &w, bool visible);
 // ("" when there is none), of the hit counts the last ("1" when it is empty or there is
 // none). storedHits is that count as stored: nothing when the Vardeck has none.
 QString shownFileSize(const XmlNode &vardeck);
+
+// A node's or row's tag read as the identifier it holds: its TID or WID, without the
+// blanks around it ("" for the root and for a node that names nothing).
+QString idOf(const QTreeWidgetItem *item);
 QString shownHits(const XmlNode &vardeck);
 std::optional<QString> storedHits(const XmlNode &vardeck);
 

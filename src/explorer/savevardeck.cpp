@@ -15,6 +15,7 @@
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 #include "storage/datetext.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
@@ -295,29 +296,18 @@ bool VardeckEditor::saveNewVardeck()
         prompt::show(noFreeIdentifierMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    XmlNode list = folder.child(QStringLiteral("VARDECKS"));
-    if (!list)
-        list = folder.appendChild(doc->createElement(QStringLiteral("VARDECKS")));
-
-    XmlNode vardeck = doc->createElement(QStringLiteral("VARDECK"));
-    vardeck.setAttribute(QStringLiteral("WID"), wid);
-    list.appendChild(vardeck);
     const QString address = editedAddress();
     const bool favorite = p.chkFav->isChecked();
-    const std::pair<const char *, QString> children[] = {
-        {"NAME", p.txtWName->text()},
-        {"ADDRESS", address},
-        {"CREATED_DATE", createdDateText(editingNow())},
-        {"DESCRIPTION", p.txtDescription->toPlainText()},
-        {"KEYWORD1", p.txtKeywords->toPlainText()},
-        {"NOTES", p.txtNotes->toPlainText()},
-        {"KEYWORD2", QString()},
-        {"FILESIZE", m_pageSize.value_or(QString())},
-        {"HITS", QStringLiteral("1")},
-        {"FAV", favorite ? QStringLiteral("TRUE") : QStringLiteral("FALSE")},
-    };
-    for (const auto &[name, text] : children)
-        vardeck.appendChild(doc->createTextElement(QLatin1String(name), text));
+    const XmlNode vardeck = childOrNew(*doc, folder, tag::Vardecks)
+                                .appendChild(newVardeck(*doc, wid,
+                                                        {.name = p.txtWName->text(),
+                                                         .address = address,
+                                                         .createdDate = createdDateText(editingNow()),
+                                                         .description = p.txtDescription->toPlainText(),
+                                                         .keywords = p.txtKeywords->toPlainText(),
+                                                         .notes = p.txtNotes->toPlainText(),
+                                                         .fileSize = m_pageSize.value_or(QString()),
+                                                         .favorite = favorite}));
 
     // Files left under the identifier belong to no Vardeck: they go before anything
     // is filed, so no later failure can leave them on the new one.

@@ -16,6 +16,7 @@
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/vardeckmodule.h"
@@ -171,24 +172,24 @@ QWidget *VardeckViews::moveButton(frmVardecks &w)
 
 QString VardeckViews::cellText(const XmlNode &vardeck, FolderListColumn column, ListCells rule)
 {
-    const auto field = [&](const char *name) {
-        const QString text = vardeck.childText(QString::fromLatin1(name));
+    const auto field = [&](QLatin1String name) {
+        const QString text = vardeck.childText(name);
         return rule == ListCells::BlankForEmpty ? rr::cellText(text) : text;
     };
     switch (column) {
     case FolderListColumn::Name:
-        return vardeck.childText(QStringLiteral("NAME"));
+        return vardeck.childText(tag::Name);
     case FolderListColumn::Address:
-        return field("ADDRESS");
+        return field(tag::Address);
     case FolderListColumn::CreatedDate:
-        return field("CREATED_DATE");
+        return field(tag::CreatedDate);
     case FolderListColumn::LastVisited:
-        return field("KEYWORD2");
+        return field(tag::Keyword2);
     case FolderListColumn::Hits:
         return hitsCell(rule == ListCells::BlankForEmpty ? shownHits(vardeck)
                                                          : storedHits(vardeck).value_or(QStringLiteral("1")));
     case FolderListColumn::Description:
-        return field("DESCRIPTION");
+        return field(tag::Description);
     }
     return {};
 }
@@ -224,7 +225,7 @@ void VardeckViews::buildIconView()
 
 void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
 {
-    if (!folderNode || tagOf(folderNode).trimmed().isEmpty())
+    if (!folderNode || idOf(folderNode).isEmpty())
         return;
     const XmlNode folder = w.dbXML.folder(tagOf(folderNode));
     if (!folder) {
@@ -243,7 +244,7 @@ void VardeckViews::populateVardeckList(QTreeWidgetItem *folderNode)
         m_filledStock[1] = iconKey(QStringLiteral("SelVardeck"));
     }
     m_tree->setUpdatesEnabled(true);
-    w.showFolder(tagOf(folderNode), folder.childText(QStringLiteral("NAME")));
+    w.showFolder(tagOf(folderNode), folder.childText(tag::Name));
 }
 
 bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &vardecks)
@@ -260,7 +261,7 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     QStringList names(kept);
     for (qsizetype i = 0; i < kept; ++i) {
         order[i] = i;
-        names[i] = vardecks.at(i).childText(QStringLiteral("NAME"));
+        names[i] = vardecks.at(i).childText(tag::Name);
     }
     std::stable_sort(order.begin(), order.end(), [&names](qsizetype a, qsizetype b) {
         const int caseless = caselessCompare(names.at(a), names.at(b));
@@ -268,7 +269,7 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     });
     for (qsizetype i = 0; i < kept; ++i) {
         const XmlNode &vardeck = vardecks.at(order.at(i));
-        const QString wid = vardeck.attribute(QStringLiteral("WID"));
+        const QString wid = vardeck.attribute(tag::Wid);
         const QTreeWidgetItem *node = m_tree->topLevelItem(int(i));
         const QTreeWidgetItem *row = m_list->topLevelItem(int(i));
         if (tagOf(node) != wid || node->text(kNodeName) != names.at(order.at(i)) || tagOf(row) != wid)
@@ -283,8 +284,8 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     }
     // The fill makes current the last Vardeck named as the name box: the added one.
     const XmlNode added = vardecks.last();
-    const QString wid = added.attribute(QStringLiteral("WID"));
-    const QString name = added.childText(QStringLiteral("NAME"));
+    const QString wid = added.attribute(tag::Wid);
+    const QString name = added.childText(tag::Name);
     if (!sameText(name, DetailsPanel::of(w).text(DetailsField::NameBox)))
         return false;
 
@@ -323,7 +324,7 @@ qint64 VardeckViews::iconKey(const QString &key) const
 
 QTreeWidgetItem *VardeckViews::addListRow(const XmlNode &vardeck, ListCells rule, bool bold)
 {
-    const QString wid = vardeck.attribute(QStringLiteral("WID"));
+    const QString wid = vardeck.attribute(tag::Wid);
     auto *row = new CaselessItem(m_list);
     for (FolderListColumn column : kFolderListColumns)
         row->setText(col(column), cellText(vardeck, column, rule));
@@ -354,8 +355,8 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     m_tree->clear();
     const DetailsPanel &panel = DetailsPanel::of(w);
     for (const XmlNode &vardeck : vardecks) {
-        const QString wid = vardeck.attribute(QStringLiteral("WID"));
-        const QString name = vardeck.childText(QStringLiteral("NAME"));
+        const QString wid = vardeck.attribute(tag::Wid);
+        const QString name = vardeck.childText(tag::Name);
         const bool bold = isRecentWid(wid, session().recentColl);
         QTreeWidgetItem *node = addTreeNode(wid, name, bold);
         addListRow(vardeck, ListCells::BlankForEmpty, bold);
@@ -376,10 +377,9 @@ void VardeckViews::populateVDList(const XmlNode &folder)
 {
     m_list->setUpdatesEnabled(false);
     m_list->clear();
-    if (folder && folder.nodeName() == QLatin1String("FOLDER")) {
+    if (folder && folder.nodeName() == tag::Folder) {
         for (const XmlNode &vardeck : vardecksOf(folder))
-            addListRow(vardeck, ListCells::AsStored,
-                       isRecentWid(vardeck.attribute(QStringLiteral("WID")), session().recentColl));
+            addListRow(vardeck, ListCells::AsStored, isRecentWid(vardeck.attribute(tag::Wid), session().recentColl));
     }
     m_list->clearSelection();
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
@@ -469,7 +469,7 @@ void VardeckViews::arrangeIcons()
 void VardeckViews::displayWM()
 {
     QTreeWidgetItem *node = m_tree->currentItem();
-    if (!node || tagOf(node).trimmed().isEmpty())
+    if (!node || idOf(node).isEmpty())
         return;
     const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
     if (!vardeck) {
@@ -482,11 +482,11 @@ void VardeckViews::displayWM()
         });
         return;
     }
-    w.selectVardeck(tagOf(node).trimmed());
+    w.selectVardeck(idOf(node));
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
         // The folder commands act on the folder whose Vardeck is shown.
-        w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
+        w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
     w.commands.setFormEditMode(false);
     w.commands.displayVardeckData(vardeck);
@@ -531,7 +531,7 @@ void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 {
     if (QTreeWidgetItem *node = m_tree->itemAt(pos)) {
         const XmlNode vardeck = w.dbXML.vardeck(tagOf(node));
-        w.setIndexTreesToolTip(vardeck.childText(QStringLiteral("ADDRESS")));
+        w.setIndexTreesToolTip(vardeck.childText(tag::Address));
     }
 }
 
@@ -541,7 +541,7 @@ void VardeckViews::listVD_DblClick()
     QTreeWidgetItem *row = selectedItemOf(m_list);
     if (!row)
         return;
-    const QString wid = tagOf(row).trimmed();
+    const QString wid = idOf(row);
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck) {
         QTimer::singleShot(0, this, [this] { populateVDList(w.dbXML.folder(w.currentTID())); });
@@ -551,8 +551,8 @@ void VardeckViews::listVD_DblClick()
     // The list may show a folder other than the one last clicked in the tree: the
     // folder commands then act on the folder the list shows.
     const XmlNode folder = folderOfVardeck(vardeck);
-    if (folder && !sameText(folder.attribute(QStringLiteral("TID")), w.currentTID())) {
-        w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
+    if (folder && !sameText(folder.attribute(tag::Tid), w.currentTID())) {
+        w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
     w.commands.displayVardeckData(vardeck);
     m_list->setFocus();

@@ -1,4 +1,5 @@
 #include "media/pagesync.h"
+#include "storage/record.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,24 +45,24 @@ void applyPageDetails(XmlDocument &doc, XmlNode vardeck, const PageDetails &deta
 {
     if (!vardeck)
         return;
-    vardeck.setChildText(QStringLiteral("NAME"), synchronisedName(details, vardeck.childText(QStringLiteral("NAME"))));
-    const std::pair<const char *, QString> offered[] = {{"DESCRIPTION", details.description},
-                                                        {"KEYWORD1", details.keywords}};
+    vardeck.setChildText(tag::Name, synchronisedName(details, vardeck.childText(tag::Name)));
+    const std::pair<QLatin1String, QString> offered[] = {{tag::Description, details.description},
+                                                         {tag::Keyword1, details.keywords}};
     for (const auto &[name, text] : offered) {
-        const QString stored = vardeck.childText(QLatin1String(name));
+        const QString stored = vardeck.childText(name);
         const QString kept = synchronisedText(text, stored);
         // An element the page has nothing for is left as it is, missing or not.
         if (kept != stored)
-            vardeck.setChildText(QLatin1String(name), kept);
+            vardeck.setChildText(name, kept);
     }
-    for (const char *name : {"FILESIZE", "HITS"}) {
-        if (!vardeck.child(QLatin1String(name)))
-            vardeck.appendChild(doc.createTextElement(QLatin1String(name), QString()));
+    for (const QLatin1String name : {tag::FileSize, tag::Hits}) {
+        if (!vardeck.child(name))
+            vardeck.appendChild(doc.createTextElement(name, QString()));
     }
-    vardeck.setChildText(QStringLiteral("FILESIZE"), sizeText(details.bodyBytes));
+    vardeck.setChildText(tag::FileSize, sizeText(details.bodyBytes));
     bool number = false;
-    const int hits = vardeck.childText(QStringLiteral("HITS")).trimmed().toInt(&number);
-    vardeck.setChildText(QStringLiteral("HITS"), number ? QString::number(hits + 1) : QStringLiteral("1"));
+    const int hits = vardeck.childText(tag::Hits).trimmed().toInt(&number);
+    vardeck.setChildText(tag::Hits, number ? QString::number(hits + 1) : QStringLiteral("1"));
 }
 
 QString pageDetailsScript()

@@ -6,6 +6,9 @@
 #include "platform/notice.h"
 #include "platform/xmldocument.h"
 
+#include <QStringList>
+
+#include <functional>
 #include <optional>
 
 namespace rr
@@ -27,5 +30,28 @@ struct FolderMove {
 
 // Moves the FOLDER movedTID under the FOLDER targetTID (nullopt: to the top level).
 FolderMove moveFolder(XmlDocument &doc, const QString &movedTID, const std::optional<QString> &targetTID);
+
+// Moving Vardecks to the end of a folder's Vardecks, in the order asked: the one rule
+// the Move Vardeck dialog and a drop on the folder tree both follow. A Vardeck that
+// has gone since the move was asked for is left out and the others still move; the
+// notice names the ones that had gone.
+struct VardeckMove {
+    enum class Outcome {
+        Moved,        // every Vardeck still there moved (some may have gone: see gone)
+        NothingAsked, // no Vardeck was named
+        NoTarget,     // the target folder is not in the document
+        AllGone,      // none of the named Vardecks is in the document (told)
+    };
+    Outcome outcome = Outcome::NothingAsked;
+    QStringList moved; // the WIDs that moved, in the order asked
+    QStringList gone;  // the WIDs asked for that the document no longer holds
+    Notice notice;
+    bool movedAny() const { return !moved.isEmpty(); }
+};
+
+// Moves the VARDECKs wids into the FOLDER targetTID. nameOf gives the name the user
+// saw for a WID, for the notice about the Vardecks that had gone.
+VardeckMove moveVardecks(XmlDocument &doc, const QStringList &wids, const QString &targetTID,
+                         const std::function<QString(const QString &)> &nameOf = {});
 
 } // namespace rr

@@ -19,6 +19,52 @@ using reg::HKEY_LOCAL_MACHINE;
 // The conversion errors not yet shown, in order.
 QList<RuntimeError> g_keptErrors;
 
+// Every value of the application key, declared once with its type and its default.
+// Value names are compared without regard to letter case, so a settings file that
+// spells one differently ("webAspectHtml") still has its value read and replaced.
+struct IntegerKey {
+    const char *name;
+    qint16 fallback;
+};
+struct LongKey {
+    const char *name;
+    qint32 fallback;
+};
+struct TextKey {
+    const char *name;
+    const char *fallback;
+};
+struct FlagKey { // "True" or "False"
+    const char *name;
+    bool fallback;
+};
+
+namespace keys
+{
+constexpr TextKey BasicApp{"BasicApp", ""};
+constexpr TextKey ApplicationPath{"ApplicationPath", ""};
+constexpr TextKey Version{"Version", ""};
+constexpr IntegerKey TabIndex{"TabIndex", 0};
+constexpr IntegerKey TabView{"TabView", 0};
+constexpr IntegerKey TabInfo{"TabInfo", 0};
+constexpr IntegerKey FrmWidth{"frmWidth", 13000};
+constexpr IntegerKey FrmHeight{"frmHeight", 8500};
+constexpr IntegerKey FrmLeft{"frmLeft", 0};
+constexpr IntegerKey FrmTop{"frmTop", 0};
+constexpr LongKey FrmVDWidth{"frmVDWidth", 10000};
+constexpr LongKey FrmVDHeight{"frmVDHeight", 7500};
+constexpr LongKey FrmVDLeft{"frmVDLeft", 0};
+constexpr LongKey FrmVDTop{"frmVDTop", 0};
+constexpr IntegerKey Splitter1{"splitter1", 2500};
+constexpr IntegerKey Splitter2{"splitter2", 5500};
+constexpr TextKey CurrentDB{kCurrentDBValue, "Vardecks.xml"};
+constexpr FlagKey Maximised{"Maximised", false};
+constexpr TextKey Aspect{"Aspect", "Explorer"};
+constexpr TextKey AspectStyle{"AspectStyle", "VD.xsl"};
+constexpr TextKey DevToolsPorts{"DevToolsPorts", ""};
+constexpr FlagKey WebAspectHtml{"WebAspectHtml", false};
+} // namespace keys
+
 QString key(const char *path)
 {
     return QString::fromLatin1(path);
@@ -92,6 +138,42 @@ qint32 writeAppInteger(const QString &name, int value)
     return writeAppText(name, QString::number(clampToInteger(value)));
 }
 
+qint16 read(const IntegerKey &k)
+{
+    return integerSetting(QLatin1String(k.name), k.fallback);
+}
+qint32 read(const LongKey &k)
+{
+    return longSetting(QLatin1String(k.name), k.fallback);
+}
+QString read(const TextKey &k)
+{
+    return textSetting(QLatin1String(k.name), QLatin1String(k.fallback));
+}
+// A flag is set only by the exact text "True".
+bool read(const FlagKey &k)
+{
+    const QString text = appText(QLatin1String(k.name));
+    return text.isEmpty() ? k.fallback : text == QLatin1String("True");
+}
+
+void write(const IntegerKey &k, int value)
+{
+    writeAppInteger(QLatin1String(k.name), value);
+}
+void write(const LongKey &k, qint32 value)
+{
+    writeAppText(QLatin1String(k.name), QString::number(value));
+}
+void write(const TextKey &k, const QString &text)
+{
+    writeAppText(QLatin1String(k.name), text);
+}
+void write(const FlagKey &k, bool value)
+{
+    writeAppText(QLatin1String(k.name), booleanText(value));
+}
+
 // Removes the values of a numbered list above its new length, so that a shorter
 // list does not come back with the old tail at the next start.
 void removeNumberedValuesAbove(const QString &keyPath, const QRegularExpression &pattern, int count)
@@ -109,60 +191,60 @@ void removeNumberedValuesAbove(const QString &keyPath, const QRegularExpression 
 
 bool isBasicAppRegistered()
 {
-    return !appText(QStringLiteral("BasicApp")).isEmpty();
+    return !appText(QLatin1String(keys::BasicApp.name)).isEmpty();
 }
 
 qint16 getTabIndexSetting()
 {
-    return integerSetting(QStringLiteral("TabIndex"), 0);
+    return read(keys::TabIndex);
 }
 qint16 getTabViewSetting()
 {
-    return integerSetting(QStringLiteral("TabView"), 0);
+    return read(keys::TabView);
 }
 qint16 getTabInfoSetting()
 {
-    return integerSetting(QStringLiteral("TabInfo"), 0);
+    return read(keys::TabInfo);
 }
 qint16 getFrmWidthSetting()
 {
-    return integerSetting(QStringLiteral("frmWidth"), 13000);
+    return read(keys::FrmWidth);
 }
 qint16 getFrmHeightSetting()
 {
-    return integerSetting(QStringLiteral("frmHeight"), 8500);
+    return read(keys::FrmHeight);
 }
 qint16 getFrmLeftSetting()
 {
-    return integerSetting(QStringLiteral("frmLeft"), 0);
+    return read(keys::FrmLeft);
 }
 qint16 getFrmTopSetting()
 {
-    return integerSetting(QStringLiteral("frmTop"), 0);
+    return read(keys::FrmTop);
 }
 qint32 getFrmVDWidthSetting()
 {
-    return longSetting(QStringLiteral("frmVDWidth"), 10000);
+    return read(keys::FrmVDWidth);
 }
 qint32 getFrmVDHeightSetting()
 {
-    return longSetting(QStringLiteral("frmVDHeight"), 7500);
+    return read(keys::FrmVDHeight);
 }
 qint32 getFrmVDLeftSetting()
 {
-    return longSetting(QStringLiteral("frmVDLeft"), 0);
+    return read(keys::FrmVDLeft);
 }
 qint32 getFrmVDTopSetting()
 {
-    return longSetting(QStringLiteral("frmVDTop"), 0);
+    return read(keys::FrmVDTop);
 }
 qint16 getSplitter1Setting()
 {
-    return integerSetting(QStringLiteral("splitter1"), 2500);
+    return read(keys::Splitter1);
 }
 qint16 getSplitter2Setting()
 {
-    return integerSetting(QStringLiteral("splitter2"), 5500);
+    return read(keys::Splitter2);
 }
 
 qint16 getColWidth(FolderListColumn column)
@@ -176,27 +258,27 @@ qint16 getColWidthSearch(int i)
 
 QString getCurrentDB()
 {
-    return textSetting(QStringLiteral("currentDB"), QStringLiteral("Vardecks.xml"));
+    return read(keys::CurrentDB);
 }
 QString getFrmMaximised()
 {
-    return textSetting(QStringLiteral("Maximised"), QStringLiteral("False"));
+    return textSetting(QLatin1String(keys::Maximised.name), booleanText(keys::Maximised.fallback));
 }
 QString getAspectSetting()
 {
-    return textSetting(QStringLiteral("Aspect"), QStringLiteral("Explorer"));
+    return read(keys::Aspect);
 }
 QString getAspectStyle()
 {
-    return textSetting(QStringLiteral("AspectStyle"), QStringLiteral("VD.xsl"));
+    return read(keys::AspectStyle);
 }
 
 QList<quint16> getDevToolsPorts()
 {
     // The environment, when it names ports (even none), comes before the setting.
     const bool fromEnvironment = qEnvironmentVariableIsSet("RAZUZEZU_DEVTOOLS_PORTS");
-    const QString text =
-        fromEnvironment ? qEnvironmentVariable("RAZUZEZU_DEVTOOLS_PORTS") : appText(QStringLiteral("DevToolsPorts"));
+    const QString text = fromEnvironment ? qEnvironmentVariable("RAZUZEZU_DEVTOOLS_PORTS")
+                                         : appText(QLatin1String(keys::DevToolsPorts.name));
     if (fromEnvironment && text.trimmed().isEmpty())
         return {};
     // The port browsers are usually started with is always asked: announcing a second
@@ -213,7 +295,7 @@ QList<quint16> getDevToolsPorts()
 
 bool getWebAspectHtml()
 {
-    return appText(QStringLiteral("WebAspectHtml")) == QLatin1String("True");
+    return read(keys::WebAspectHtml);
 }
 
 // --- writers -----------------------------------------------------------------------
@@ -230,14 +312,14 @@ void setupAppPathInRegistry()
         SetValueEx(entry, QStringLiteral("Path"), reg::REG_SZ, folder);
         CloseKey(entry);
     }
-    writeAppText(QStringLiteral("ApplicationPath"), exePath);
+    write(keys::ApplicationPath, exePath);
 }
 
 void addBasicAppRegEntries()
 {
     RegistryStore::Batch batch;
     CloseKey(CreateKey(HKEY_CURRENT_USER, key(kAppKey)));
-    writeAppText(QStringLiteral("BasicApp"), QStringLiteral("ok"));
+    write(keys::BasicApp, QStringLiteral("ok"));
     CloseKey(CreateKey(HKEY_CURRENT_USER, key(kRecentKey)));
     CloseKey(CreateKey(HKEY_CURRENT_USER, key(kSearchKey)));
     CloseKey(CreateKey(HKEY_CURRENT_USER, key(kUserOptionsKey)));
@@ -247,35 +329,35 @@ void addDefaultFormValues(int tabIndex, int tabInfo, int tabView, const QString 
                           const QString &webAspectHtml, bool iconView)
 {
     RegistryStore::Batch batch;
-    writeAppInteger(QStringLiteral("TabIndex"), tabIndex);
-    writeAppInteger(QStringLiteral("TabInfo"), tabInfo);
-    writeAppInteger(QStringLiteral("TabView"), tabView);
-    writeAppText(QStringLiteral("Aspect"), aspect);
-    writeAppText(QStringLiteral("AspectStyle"), aspectStyle);
-    writeAppText(QStringLiteral("WebAspectHtml"), webAspectHtml);
+    write(keys::TabIndex, tabIndex);
+    write(keys::TabInfo, tabInfo);
+    write(keys::TabView, tabView);
+    write(keys::Aspect, aspect);
+    write(keys::AspectStyle, aspectStyle);
+    writeAppText(QLatin1String(keys::WebAspectHtml.name), webAspectHtml);
     WriteValue(HKEY_CURRENT_USER, key(kUserOptionsKey), QStringLiteral("iconView"), booleanText(iconView));
 }
 
 void setAspectStyle(const QString &style)
 {
-    writeAppText(QStringLiteral("AspectStyle"), style);
+    write(keys::AspectStyle, style);
 }
 
 void setSavedFormValues(const SavedWindowValues &values)
 {
     RegistryStore::Batch batch;
-    writeAppInteger(QStringLiteral("TabIndex"), values.indexTab);
-    writeAppInteger(QStringLiteral("TabInfo"), values.infoTab);
-    writeAppInteger(QStringLiteral("TabView"), values.viewTab);
-    writeAppText(QStringLiteral("Aspect"), values.aspect);
-    writeAppInteger(QStringLiteral("frmWidth"), values.width);
-    writeAppInteger(QStringLiteral("frmHeight"), values.height);
-    writeAppInteger(QStringLiteral("frmLeft"), values.left);
-    writeAppInteger(QStringLiteral("frmTop"), values.top);
-    writeAppInteger(QStringLiteral("splitter1"), values.splitter1);
-    writeAppInteger(QStringLiteral("splitter2"), values.splitter2);
-    writeAppText(QStringLiteral("Maximised"), booleanText(values.maximised));
-    writeAppText(QStringLiteral("webAspectHtml"), booleanText(values.webAspectHtml));
+    write(keys::TabIndex, values.indexTab);
+    write(keys::TabInfo, values.infoTab);
+    write(keys::TabView, values.viewTab);
+    write(keys::Aspect, values.aspect);
+    write(keys::FrmWidth, values.width);
+    write(keys::FrmHeight, values.height);
+    write(keys::FrmLeft, values.left);
+    write(keys::FrmTop, values.top);
+    write(keys::Splitter1, values.splitter1);
+    write(keys::Splitter2, values.splitter2);
+    write(keys::Maximised, values.maximised);
+    write(keys::WebAspectHtml, values.webAspectHtml);
 }
 
 void setColWidth(FolderListColumn column, int width)
@@ -286,7 +368,7 @@ void setColWidth(FolderListColumn column, int width)
 void setMoreFormValues(const QString &currentDB)
 {
     RegistryStore::Batch batch;
-    writeAppText(QStringLiteral("currentDB"), currentDB);
+    write(keys::CurrentDB, currentDB);
 }
 
 void setColWidthSearch(int i, int width)
@@ -297,15 +379,15 @@ void setColWidthSearch(int i, int width)
 void setVDFormValues(qint32 width, qint32 height, qint32 left, qint32 top)
 {
     RegistryStore::Batch batch;
-    writeAppText(QStringLiteral("frmVDWidth"), QString::number(width));
-    writeAppText(QStringLiteral("frmVDHeight"), QString::number(height));
-    writeAppText(QStringLiteral("frmVDLeft"), QString::number(left));
-    writeAppText(QStringLiteral("frmVDTop"), QString::number(top));
+    write(keys::FrmVDWidth, width);
+    write(keys::FrmVDHeight, height);
+    write(keys::FrmVDLeft, left);
+    write(keys::FrmVDTop, top);
 }
 
 void setVersion()
 {
-    writeAppText(QStringLiteral("Version"), QLatin1String(kVersion));
+    write(keys::Version, QLatin1String(kVersion));
 }
 
 // --- the recent list and the search history ----------------------------------------

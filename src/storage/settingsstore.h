@@ -19,6 +19,8 @@ namespace rr::SettingsStore
 {
 
 inline constexpr char kAppKey[] = "Software\\Quorvane\\Vardecks\\";
+// The value of the application key that names the database to open.
+inline constexpr char kCurrentDBValue[] = "currentDB";
 inline constexpr char kRecentKey[] = "Software\\Quorvane\\Vardecks\\Recent\\";
 inline constexpr char kSearchKey[] = "Software\\Quorvane\\Vardecks\\Search\\";
 inline constexpr char kUserOptionsKey[] = "Software\\Quorvane\\Vardecks\\UserOptions\\";

@@ -134,7 +134,7 @@ void UserOptions::setFromRegistry()
     m_iconView = read.boolean("iconView");
     m_webCSS = read.text("webCSS");
     m_loadOnWinStart = read.boolean("loadOnWinStart");
-    m_dbToOpen = read.text("currentDB", QString::fromLatin1(SettingsStore::kAppKey));
+    m_dbToOpen = read.text(SettingsStore::kCurrentDBValue, QString::fromLatin1(SettingsStore::kAppKey));
     m_autoPreview = read.boolean("autoPreview");
     m_hideSplash = read.boolean("hideSplash");
     m_winFolders = read.boolean("winFolders");

@@ -1,6 +1,7 @@
 #include "storage/xmldatabase.h"
 
 #include "platform/atomicfile.h"
+#include "storage/record.h"
 
 #include <QFileInfo>
 
@@ -38,46 +39,45 @@ bool XMLDatabase::openTempDBValidate(const QString &path)
     return true;
 }
 
-QString XMLDatabase::newIdentifier(const char *prefix, const char *elementName) const
+QString XMLDatabase::newIdentifier(const char *prefix, QLatin1String elementName) const
 {
     if (!m_document || !m_document->isLoaded())
         return {};
     // The first free number from the count plus one; past the last number, the first
     // free one from 1: the database is full only when every number is in use.
     const QString kind = QLatin1String(prefix);
-    const int n =
-        m_document->firstFreeIdentifierNumber(kind, m_document->countElements(QLatin1String(elementName)) + 1);
+    const int n = m_document->firstFreeIdentifierNumber(kind, m_document->countElements(elementName) + 1);
     return n ? kind + QString::number(n) : QString();
 }
 
 QString XMLDatabase::getNewTID() const
 {
-    return newIdentifier("T", "FOLDER");
+    return newIdentifier("T", tag::Folder);
 }
 
 QString XMLDatabase::getNewWID() const
 {
-    return newIdentifier("W", "VARDECK");
+    return newIdentifier("W", tag::Vardeck);
 }
 
 QString XMLDatabase::getVDAsFormattedString(const QString &wid) const
 {
     const XmlNode vd = m_document ? m_document->nodeFromID(wid) : XmlNode();
     const QString para = QStringLiteral("\r\n\r\n");
-    const XmlNode size = vd.child(QStringLiteral("FILESIZE"));
+    const XmlNode size = vd.child(tag::FileSize);
     QString out;
-    out += QLatin1String("Name: ") + vd.childText(QStringLiteral("NAME")) + para;
-    out += QLatin1String("Address: ") + vd.childText(QStringLiteral("ADDRESS")) + para;
-    out += QLatin1String("Description: ") + vd.childText(QStringLiteral("DESCRIPTION")) + para;
+    out += QLatin1String("Name: ") + vd.childText(tag::Name) + para;
+    out += QLatin1String("Address: ") + vd.childText(tag::Address) + para;
+    out += QLatin1String("Description: ") + vd.childText(tag::Description) + para;
     out += QLatin1String("File size:") + (size ? size.text() : QStringLiteral(" ")) + para;
-    out += QLatin1String("Notes: ") + vd.childText(QStringLiteral("NOTES")) + para;
-    out += QLatin1String("Keywords: ") + vd.childText(QStringLiteral("KEYWORD1")) + QLatin1String("\r\n");
+    out += QLatin1String("Notes: ") + vd.childText(tag::Notes) + para;
+    out += QLatin1String("Keywords: ") + vd.childText(tag::Keyword1) + QLatin1String("\r\n");
     return out;
 }
 
-QString XMLDatabase::field(const QString &wid, const char *child, bool *ok) const
+QString XMLDatabase::field(const QString &wid, QLatin1String child, bool *ok) const
 {
-    const XmlNode node = m_document ? m_document->nodeFromID(wid).child(QLatin1String(child)) : XmlNode();
+    const XmlNode node = m_document ? m_document->nodeFromID(wid).child(child) : XmlNode();
     if (ok)
         *ok = !node.isNull();
     return node.text();
@@ -85,23 +85,23 @@ QString XMLDatabase::field(const QString &wid, const char *child, bool *ok) cons
 
 QString XMLDatabase::getVDName(const QString &wid, bool *ok) const
 {
-    return field(wid, "NAME", ok);
+    return field(wid, tag::Name, ok);
 }
 QString XMLDatabase::getVDAddress(const QString &wid, bool *ok) const
 {
-    return field(wid, "ADDRESS", ok);
+    return field(wid, tag::Address, ok);
 }
 QString XMLDatabase::getVDDescription(const QString &wid, bool *ok) const
 {
-    return field(wid, "DESCRIPTION", ok);
+    return field(wid, tag::Description, ok);
 }
 QString XMLDatabase::getVDNotes(const QString &wid, bool *ok) const
 {
-    return field(wid, "NOTES", ok);
+    return field(wid, tag::Notes, ok);
 }
 QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const
 {
-    return field(wid, "KEYWORD1", ok);
+    return field(wid, tag::Keyword1, ok);
 }
 
 bool XMLDatabase::save(QString *error, const StepRunner &runWrite) const

@@ -97,8 +97,8 @@ public:
     static QByteArray newDatabaseText();
 
 private:
-    QString newIdentifier(const char *prefix, const char *elementName) const;
-    QString field(const QString &wid, const char *child, bool *ok) const;
+    QString newIdentifier(const char *prefix, QLatin1String elementName) const;
+    QString field(const QString &wid, QLatin1String child, bool *ok) const;
 
     std::unique_ptr<XmlDocument> m_document;
     std::unique_ptr<XmlDocument> m_importDocument;

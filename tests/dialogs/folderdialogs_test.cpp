@@ -295,7 +295,7 @@ TEST(frmMoveVardeck, aLongNameShowsShortenedWithAnEllipsisAndWholeInItsToolTip)
     QToolTip::hideText();
 }
 
-TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMovesNothingAndAFailedSaveKeepsTheMoveInMemory)
+TEST(frmMoveVardeck, nothingToMoveMovesNothingAGoneVardeckIsLeftOutAndNamedAndAFailedSaveKeepsTheMoveInMemory)
 {
     DialogDb d;
     const QByteArray before = d.fileBytes();
@@ -307,21 +307,40 @@ TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMovesNothingAndAFailedSaveKeepsT
     }
     EXPECT_EQ(d.prompts.texts(), QStringList(2, "No Vardeck has been selected to move"));
 
-    // A Vardeck removed while the dialog is open cancels the whole move.
-    bool called = false;
-    frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.commands, [&](const VardecksMoved &) { called = true; });
+    // A Vardeck removed while the dialog is open is left out and named; the others move.
+    QStringList called;
+    frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.commands,
+                          [&](const VardecksMoved &m) { called = m.wids; });
     dialog.show();
     XmlNode w3 = d.node("W3");
     w3.parentNode().removeChild(w3);
     clickFolder(&dialog, "T5");
     saveOf(&dialog)->click();
-    EXPECT_EQ(d.prompts.messages().size(), 3u);
-    EXPECT_FALSE(called);
-    EXPECT_EQ(d.ids("T1", "VARDECKS"), QStringList({"W1", "W2"}));
-    EXPECT_EQ(d.fileBytes(), before);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(d.prompts.messages().size(), 3u);
+    EXPECT_EQ(d.prompts.texts().last(),
+              "This Vardeck no longer exists and was not moved: \"Three\".  The others were moved.");
+    EXPECT_EQ(called, QStringList({"W1"}));
+    EXPECT_EQ(d.ids("T1", "VARDECKS"), QStringList({"W2"}));
+    EXPECT_EQ(d.idsOnDisk("T1", "VARDECKS"), QStringList({"W2"}));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+    // Every Vardeck gone: nothing moves, nothing is saved, and the dialog says so.
+    d.prompts.clear();
+    const QByteArray movedOnce = d.fileBytes();
+    frmMoveVardeck allGone(d.db, {"T1", {"W2"}, false}, d.commands, [&](const VardecksMoved &) { called.clear(); });
+    allGone.show();
+    XmlNode w2 = d.node("W2");
+    w2.parentNode().removeChild(w2);
+    clickFolder(&allGone, "T5");
+    saveOf(&allGone)->click();
+    EXPECT_EQ(d.prompts.texts(), QStringList({"The Vardeck to move no longer exists - nothing was moved"}));
+    EXPECT_EQ(called, QStringList({"W1"}));
+    EXPECT_EQ(d.fileBytes(), movedOnce);
+    EXPECT_EQ(allGone.result(), QDialog::Rejected);
 
     // Run modally, the move is made; its failed save keeps it in memory.
+    const QByteArray savedBefore = d.fileBytes();
+    d.changes.clear();
     d.prompts.clear();
     QTimer::singleShot(0, [] {
         QWidget *dialog = QApplication::activeModalWidget();
@@ -335,7 +354,7 @@ TEST(frmMoveVardeck, nothingToMoveOrAVardeckGoneMovesNothingAndAFailedSaveKeepsT
         frmMoveVardeck::run(d.db, {"T1", {"W1"}, false}, d.commands, [&](const VardecksMoved &m) { result = m; }));
     EXPECT_EQ(result.targetTID, "T2");
     EXPECT_EQ(d.ids("T2", "VARDECKS"), QStringList({"W1"}));
-    EXPECT_EQ(d.fileBytes(), before);
+    EXPECT_EQ(d.fileBytes(), savedBefore);
     ASSERT_EQ(d.prompts.messages().size(), 1u);
     EXPECT_EQ(d.prompts.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(d.changes.size(), 1u);

@@ -389,12 +389,13 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
     const XmlNode page = disk->getTheDOM()->nodeFromID(vd.attribute("WID"));
     EXPECT_EQ(page.attribute("WID"), "W2");
     EXPECT_EQ(doc.attribute("WID"), "W3");
-    EXPECT_EQ(childNames(page), QStringList({"NAME", "ADDRESS", "CREATED_DATE", "DESCRIPTION", "NOTES", "KEYWORD1",
+    EXPECT_EQ(childNames(page), QStringList({"NAME", "ADDRESS", "CREATED_DATE", "DESCRIPTION", "KEYWORD1", "NOTES",
                                              "KEYWORD2", "FILESIZE", "HITS", "FAV"}));
     EXPECT_EQ(page.childText("CREATED_DATE"), "05 Dec 2026");
     EXPECT_EQ(disk->getTheDOM()->nodeFromID("W4").childText("CREATED_DATE"), "01 Jan 2027");
     EXPECT_EQ(page.childText("FAV"), "FALSE");
-    for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE", "HITS"})
+    EXPECT_EQ(page.childText("HITS"), "1");
+    for (const char *empty : {"DESCRIPTION", "NOTES", "KEYWORD1", "KEYWORD2", "FILESIZE"})
         EXPECT_EQ(page.child(empty).text(), "") << empty;
 
     EXPECT_FALSE(builder.createFolderNode("Orphan", "T99"));

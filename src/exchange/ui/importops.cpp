@@ -40,6 +40,8 @@ void frmImportExport::importIEFavorites()
                    const bool done =
                        walk.loadFavsFromFoundColl({folder}, WalkMode::Shortcuts, QStringLiteral("Imported favorites"));
                    notes->skipped = walk.skippedItems();
+                   notes->movedFolders = walk.movedFolders();
+                   notes->moved = walk.movedItems();
                    notes->withoutAddress = int(walk.withoutAddressItems().size());
                    notes->withoutAddressItems = walk.withoutAddressItems();
                    *error = walk.error();

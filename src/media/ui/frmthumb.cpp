@@ -12,6 +12,7 @@
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
 #include "storage/useroptions.h"
@@ -202,25 +203,24 @@ void frmThumb::loadThumbs(const QList<XmlNode> &vardecks)
 {
     m_jobs.clear();
     for (const XmlNode &vardeck : vardecks)
-        m_jobs.append({vardeck.attribute(QStringLiteral("WID")), vardeck.childText(QStringLiteral("NAME")),
-                       vardeck.childText(QStringLiteral("ADDRESS"))});
+        m_jobs.append({vardeck.attribute(tag::Wid), vardeck.childText(tag::Name), vardeck.childText(tag::Address)});
     m_index = 0;
     Timer1.start();
 }
 
 void frmThumb::loadThumbsFolder()
 {
-    if (w.currentTID().trimmed().isEmpty())
+    if (identifierOf(w.currentTID()).isEmpty())
         return;
     const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (folder)
-        loadThumbs(folder.child(QStringLiteral("VARDECKS")).getElementsByTagName(QStringLiteral("VARDECK")));
+        loadThumbs(folder.child(tag::Vardecks).getElementsByTagName(tag::Vardeck));
 }
 
 void frmThumb::loadThumbsAll()
 {
     if (XmlDocument *doc = w.dbXML.document())
-        loadThumbs(doc->getElementsByTagName(QStringLiteral("VARDECK")));
+        loadThumbs(doc->getElementsByTagName(tag::Vardeck));
 }
 
 void frmThumb::step()
@@ -318,7 +318,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     w.showViewTab(ViewTab::Vardeck);
     w.showInfoTab(InfoTab::Details);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
-        c.showHits(vardeck.childText(QStringLiteral("HITS")));
+        c.showHits(vardeck.childText(tag::Hits));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
         m_icons.loadSingleIcon({false, false, false, true, true}, address, wid);
@@ -333,7 +333,7 @@ void frmThumb::synchBatchVardeck(const PageDetails &details)
     applyPageDetails(*doc, vardeck, details);
     ++m_synchronised;
     if (appOptions().getAutoIcon())
-        m_icons.loadSingleIcon({}, vardeck.childText(QStringLiteral("ADDRESS")), m_wid);
+        m_icons.loadSingleIcon({}, vardeck.childText(tag::Address), m_wid);
 }
 
 bool frmThumb::saveThumb(QString *reason)

@@ -6,6 +6,7 @@
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 
@@ -65,9 +66,8 @@ QList<IconJob> IconCommands::jobsOf(const QList<XmlNode> &vardecks) const
     QList<IconJob> jobs;
     jobs.reserve(vardecks.size());
     for (const XmlNode &vardeck : vardecks) {
-        if (vardeck.nodeName() == QLatin1String("VARDECK"))
-            jobs.append({vardeck.attribute(QStringLiteral("WID")), vardeck.childText(QStringLiteral("NAME")),
-                         vardeck.childText(QStringLiteral("ADDRESS"))});
+        if (vardeck.nodeName() == tag::Vardeck)
+            jobs.append({vardeck.attribute(tag::Wid), vardeck.childText(tag::Name), vardeck.childText(tag::Address)});
     }
     return jobs;
 }
@@ -296,18 +296,18 @@ void IconCommands::mnuToolsIconVD_Click()
 
 void IconCommands::mnuToolsIconFolder_Click()
 {
-    if (w.currentTID().trimmed().isEmpty())
+    if (identifierOf(w.currentTID()).isEmpty())
         return;
     const XmlNode folder = w.dbXML.folder(w.currentTID());
     if (!folder)
         return;
-    loadIconsForList(jobsOf(folder.child(QStringLiteral("VARDECKS")).childElements()));
+    loadIconsForList(jobsOf(folder.child(tag::Vardecks).childElements()));
 }
 
 void IconCommands::mnuToolsIconAll_Click()
 {
     if (XmlDocument *doc = w.dbXML.document())
-        loadIconsForList(jobsOf(doc->getElementsByTagName(QStringLiteral("VARDECK"))));
+        loadIconsForList(jobsOf(doc->getElementsByTagName(tag::Vardeck)));
 }
 
 void IconCommands::mnuToolsIconFile_Click()
