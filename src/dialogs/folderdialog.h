@@ -27,12 +27,12 @@ class FolderDialog : public ButtonDialog
 public:
     enum class Kind { NameBox, MoveVardeck, MoveFolder };
 
+protected:
     DialogTopicTree *tvwTopicList = nullptr;
     QLabel *Label2 = nullptr; // the instruction caption
     qbButtons_H *cmdSave = nullptr;
     qbButtons_H *cmdCancel = nullptr;
 
-protected:
     FolderDialog(Kind kind, XMLDatabase &db, Commands &commands, QWidget *parent);
 
     // One line under the tree: an optional plain label ("Move:") and its field.

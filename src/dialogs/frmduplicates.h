@@ -55,22 +55,6 @@ public:
     void cmdDelete_Click();
     void cmdCancel_Click();
 
-    QTreeWidget *listVD = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *lblFolder = nullptr;
-    QLabel *lblName = nullptr;
-    QLabel *lblAddress = nullptr;
-    QLabel *lblDesc = nullptr;
-    QCheckBox *chkAllDelete = nullptr;
-    QCheckBox *chkSuppress = nullptr;
-    qbButtons_H *qbButtons_H1 = nullptr; // Previous
-    qbButtons_H *qbButtons_H2 = nullptr; // First
-    qbButtons_H *qbButtons_H3 = nullptr; // Last
-    qbButtons_H *qbButtons_H4 = nullptr; // Next
-    qbButtons_H *qbButtons_H6 = nullptr; // Delete
-    qbButtons_H *cmdCancel = nullptr;
-
 private:
     void buildControls();
     void load(const QString &dupCheckAddress, bool checkDup);
@@ -92,6 +76,21 @@ private:
     QString m_shownWID;
     bool m_singleMode = false;
     bool m_closesUnseen = false;
+    QTreeWidget *listVD = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblFolder = nullptr;
+    QLabel *lblName = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLabel *lblDesc = nullptr;
+    QCheckBox *chkAllDelete = nullptr;
+    QCheckBox *chkSuppress = nullptr;
+    qbButtons_H *qbButtons_H1 = nullptr; // Previous
+    qbButtons_H *qbButtons_H2 = nullptr; // First
+    qbButtons_H *qbButtons_H3 = nullptr; // Last
+    qbButtons_H *qbButtons_H4 = nullptr; // Next
+    qbButtons_H *qbButtons_H6 = nullptr; // Delete
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

@@ -22,10 +22,6 @@ public:
     static bool run(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
                     QWidget *parent = nullptr);
 
-    QLabel *lblTopicName = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *txtTName = nullptr;
-
 private:
     void nodeChosen();
     void showSelectedFolder();
@@ -33,6 +29,9 @@ private:
     void saveClicked();
 
     Renamed m_onRenamed;
+    QLabel *lblTopicName = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *txtTName = nullptr;
 };
 
 } // namespace rr

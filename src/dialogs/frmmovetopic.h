@@ -21,17 +21,16 @@ public:
     static bool run(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved,
                     QWidget *parent = nullptr);
 
-    QLabel *Label3 = nullptr;
-    QLabel *lblCurrentFolder = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *lblNewFolder = nullptr;
-
 private:
     void showTargetFolder();
     void saveClicked();
 
     QString m_movedTID;
     Moved m_onMoved;
+    QLabel *Label3 = nullptr;
+    QLabel *lblCurrentFolder = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblNewFolder = nullptr;
 };
 
 } // namespace rr

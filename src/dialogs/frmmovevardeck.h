@@ -34,13 +34,6 @@ public:
     static bool run(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved,
                     QWidget *parent = nullptr);
 
-    QLabel *Label3 = nullptr;
-    QLabel *lblWMName = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *lblCurrentTopic = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *lblNewTopic = nullptr;
-
 private:
     static QStringList existingVardecks(const XMLDatabase &db, const Request &request);
     void showTargetFolder();
@@ -50,6 +43,12 @@ private:
     Request m_request;
     QHash<QString, QString> m_names; // WID to name when the dialog opened
     Moved m_onMoved;
+    QLabel *Label3 = nullptr;
+    QLabel *lblWMName = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lblCurrentTopic = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblNewTopic = nullptr;
 };
 
 } // namespace rr

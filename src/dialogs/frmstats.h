@@ -24,6 +24,7 @@ public:
 
     void cmdCopy_Click();
 
+private:
     QLabel *lblDB = nullptr;
     QLabel *lblFol = nullptr;
     QLabel *lblVD = nullptr;

@@ -23,16 +23,15 @@ public:
     static bool run(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
                     QWidget *parent = nullptr);
 
-    QLabel *lblTopicName = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *txtTName = nullptr;
-
 private:
     void showSelectedFolder();
     void nameChanged(const QString &text);
     void saveClicked();
 
     Created m_onCreated;
+    QLabel *lblTopicName = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *txtTName = nullptr;
 };
 
 } // namespace rr

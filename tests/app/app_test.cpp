@@ -15,6 +15,7 @@
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
 #include "support/devtoolsserver.h"
+#include "support/dialogcontrols.h"
 #include "support/xsession.h"
 #include "web/ui/capture.h"
 #include "web/ui/frmvardeckdialog.h"
@@ -71,7 +72,7 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
 
     whileOpen<frmDuplicates>(&Commands::mnuToolsDup_Click, [](frmDuplicates &dialog) {
         EXPECT_EQ(dialog.findChild<QLabel *>()->font().family(), "MS Sans Serif") << "the font fallback";
-        dialog.chkSuppress->setChecked(true);
+        dialogControl<QCheckBox>(dialog, "chkSuppress")->setChecked(true);
         dialog.cmdDelete_Click(); // the first row: the later copy
         dialog.cmdCancel_Click();
     });
@@ -105,14 +106,14 @@ TEST_F(CollectionDialogsTest, statisticsCountOnlyTheFavouritesTheDatabaseStillHo
 
     // The duplicate manager deletes the favourite.
     whileOpen<frmDuplicates>(&Commands::mnuToolsDup_Click, [](frmDuplicates &dialog) {
-        dialog.chkSuppress->setChecked(true);
+        dialogControl<QCheckBox>(dialog, "chkSuppress")->setChecked(true);
         dialog.cmdDelete_Click();
         dialog.cmdCancel_Click();
     });
     ASSERT_FALSE(doc()->nodeFromID("W2"));
     QString favorites;
     whileOpen<frmStats>(&Commands::mnuViewStats_Click, [&](frmStats &box) {
-        favorites = box.lblFavs->text();
+        favorites = dialogControl<QLabel>(box, "lblFavs")->text();
         box.accept();
     });
     EXPECT_EQ(favorites, "0");
@@ -221,8 +222,8 @@ TEST(Start, theWindowShowsWithoutWaitingForSilentBrowsersAndTheirPagesAreOffered
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (auto *dialog = qobject_cast<frmVardeckDialog *>(QApplication::activeModalWidget())) {
-            for (int i = 0; i < dialog->tvwDetected->topLevelItemCount(); ++i)
-                offered << dialog->tvwDetected->topLevelItem(i)->text(0);
+            for (int i = 0; i < dialogControl<QTreeWidget>(*dialog, "tvwDetected")->topLevelItemCount(); ++i)
+                offered << dialogControl<QTreeWidget>(*dialog, "tvwDetected")->topLevelItem(i)->text(0);
             dialog->reject();
         }
     });

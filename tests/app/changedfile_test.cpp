@@ -7,6 +7,7 @@
 #include "explorer/editingfixture.h"
 #include "platform/atomicfile.h"
 #include "storage/registryfunctions.h"
+#include "support/dialogcontrols.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -69,10 +70,10 @@ protected:
             dialog->firefoxRoot = files.filePath(".mozilla/firefox");
             dialog->show();
         }
-        QTest::mouseClick(dialog->opt(0), Qt::LeftButton);
-        dialog->cmbImport->setCurrentIndex(entry);
-        emit dialog->cmbImport->activated(entry);
-        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QTest::mouseClick(dialogControl<QRadioButton>(*dialog, "opt(0)"), Qt::LeftButton);
+        dialogControl<QComboBox>(*dialog, "cmbImport")->setCurrentIndex(entry);
+        emit dialogControl<QComboBox>(*dialog, "cmbImport")->activated(entry);
+        QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
         for (int i = 0; i < 200 && dialog->isRunning(); ++i)
             QTest::qWait(5);
         delete frmProgress::current();

@@ -1,6 +1,7 @@
 // The duplicate-address search, the "Manage duplicates" window with a stand-in deletion, and the statistics.
 #include "dialogfixture.h"
 #include "dialogs/frmduplicates.h"
+#include "support/dialogcontrols.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -72,8 +73,8 @@ struct DuplicatesTest : ::testing::Test {
     QStringList rows(const frmDuplicates &dialog) const
     {
         QStringList out;
-        for (int i = 0; i < dialog.listVD->topLevelItemCount(); ++i)
-            out << dialog.listVD->topLevelItem(i)->data(0, Qt::UserRole).toString();
+        for (int i = 0; i < dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItemCount(); ++i)
+            out << dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItem(i)->data(0, Qt::UserRole).toString();
         return out;
     }
 };
@@ -124,11 +125,11 @@ TEST_F(DuplicatesTest, withoutDuplicatesTheWindowSaysSoAndTheCheckAfterSavingSho
     w3.parentNode().removeChild(w3);
     frmDuplicates dialog(doc(), "", false, commands(), {});
     EXPECT_FALSE(dialog.closesUnseen());
-    EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
-    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 0");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label2")->text(), "0 duplicate set(s) found");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label3")->text(), "Duplicate set 1 of 0");
     EXPECT_EQ(d->prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
-    EXPECT_FALSE(dialog.listVD->isEnabled());
-    EXPECT_FALSE(dialog.chkSuppress->isEnabled());
+    EXPECT_FALSE(dialogControl<QTreeWidget>(dialog, "listVD")->isEnabled());
+    EXPECT_FALSE(dialogControl<QCheckBox>(dialog, "chkSuppress")->isEnabled());
 }
 
 TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
@@ -141,58 +142,64 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     EXPECT_EQ(rows(dialog), QStringList({"W4", "W1"}));
     // Opened, the list's columns take the width of their texts.
     dialog.show();
-    QHeaderView *header = dialog.listVD->header();
+    QHeaderView *header = dialogControl<QTreeWidget>(dialog, "listVD")->header();
     ASSERT_TRUE(QTest::qWaitFor([&] { return header->sectionSize(4) != header->defaultSectionSize(); }, 1000));
     EXPECT_LT(header->sectionSize(4), 60) << "Hits";
-    EXPECT_GE(header->sectionSize(1), dialog.listVD->fontMetrics().horizontalAdvance("https://a.example"));
-    EXPECT_EQ(dialog.lblName->text(), "nW4");
-    EXPECT_EQ(dialog.lblFolder->text(), "Inbox");
-    EXPECT_EQ(dialog.listVD->topLevelItem(1)->text(4), "4");
-    EXPECT_EQ(dialog.listVD->topLevelItem(0)->text(4), "1"); // no HITS counts 1
+    EXPECT_GE(header->sectionSize(1),
+              dialogControl<QTreeWidget>(dialog, "listVD")->fontMetrics().horizontalAdvance("https://a.example"));
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "lblName")->text(), "nW4");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "lblFolder")->text(), "Inbox");
+    EXPECT_EQ(dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItem(1)->text(4), "4");
+    EXPECT_EQ(dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItem(0)->text(4), "1"); // no HITS counts 1
 
     dialog.cmdPrevious_Click();
     EXPECT_EQ(dialog.setIndex(), 1);
     dialog.cmdLast_Click();
-    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 3 of 3");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label3")->text(), "Duplicate set 3 of 3");
     EXPECT_EQ(rows(dialog), QStringList({"W6", "W7", "W3"}));
     dialog.cmdNext_Click();
     EXPECT_EQ(dialog.setIndex(), 3);
 
     // Deleting one of a set of three keeps the set; "all but selected" resolves it.
-    dialog.chkSuppress->setChecked(true);
-    dialog.listVD->setCurrentItem(dialog.listVD->topLevelItem(1));
+    dialogControl<QCheckBox>(dialog, "chkSuppress")->setChecked(true);
+    dialogControl<QTreeWidget>(dialog, "listVD")
+        ->setCurrentItem(dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItem(1));
     dialog.cmdDelete_Click();
     EXPECT_EQ(deleted, QStringList({"W7"}));
     EXPECT_EQ(rows(dialog), QStringList({"W6", "W3"}));
-    dialog.chkAllDelete->setChecked(true);
+    dialogControl<QCheckBox>(dialog, "chkAllDelete")->setChecked(true);
     dialog.cmdDelete_Click();
     EXPECT_EQ(deleted, QStringList({"W7", "W3"}));
-    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 2 of 2");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label3")->text(), "Duplicate set 2 of 2");
 
     // Resolving the first set shows the set that moved into its place.
     dialog.cmdFirst_Click();
-    dialog.chkAllDelete->setChecked(false);
+    dialogControl<QCheckBox>(dialog, "chkAllDelete")->setChecked(false);
     d->prompts.answer(MsgResult::Yes);
-    dialog.chkSuppress->setChecked(false);
+    dialogControl<QCheckBox>(dialog, "chkSuppress")->setChecked(false);
     dialog.cmdDelete_Click();
     EXPECT_EQ(d->prompts.lastText(), "Are you sure you wish to delete nW4 from folder Inbox?");
-    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 1 of 1");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label3")->text(), "Duplicate set 1 of 1");
     EXPECT_EQ(rows(dialog), QStringList({"W5", "W2"}));
     EXPECT_FALSE(doc().nodeFromID("W4"));
     EXPECT_EQ(resets, 3);
 
-    EXPECT_EQ(dialog.Label2->text(), "1 duplicate set(s) found") << "the count follows the deletions";
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label2")->text(), "1 duplicate set(s) found")
+        << "the count follows the deletions";
 
     // The last set resolved: both counts say so, and the window shows no Vardeck even while it tells.
     QStringList shownWhileTold;
-    SeeingPrompts seeing([&] { shownWhileTold << dialog.lblName->text() << dialog.lblFolder->text(); });
+    SeeingPrompts seeing([&] {
+        shownWhileTold << dialogControl<QLabel>(dialog, "lblName")->text()
+                       << dialogControl<QLabel>(dialog, "lblFolder")->text();
+    });
     d->prompts.answer(MsgResult::Yes);
     dialog.cmdDelete_Click();
-    EXPECT_EQ(dialog.Label3->text(), "Duplicate set 0 of 0");
-    EXPECT_EQ(dialog.Label2->text(), "0 duplicate set(s) found");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label3")->text(), "Duplicate set 0 of 0");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label2")->text(), "0 duplicate set(s) found");
     EXPECT_EQ(shownWhileTold, QStringList({"nW5", "Inbox", "", ""})) << "the question, then the message";
     EXPECT_EQ(d->prompts.lastText(), "No duplicate web addresses exist in the current Vardecks database.");
-    EXPECT_EQ(dialog.listVD->topLevelItemCount(), 0);
+    EXPECT_EQ(dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItemCount(), 0);
 }
 
 // Fitted to a small window, the long names and addresses are cut; as the window grows the
@@ -209,21 +216,21 @@ TEST_F(DuplicatesTest, theColumnsShareTheWidthTheListGetsAsTheWindowGrows)
     frmDuplicates dialog(doc(), "", false, commands(), {});
     dialog.resize(700, 480);
     dialog.show();
-    QHeaderView *header = dialog.listVD->header();
+    QHeaderView *header = dialogControl<QTreeWidget>(dialog, "listVD")->header();
     ASSERT_TRUE(QTest::qWaitFor([&] { return header->sectionSize(4) != header->defaultSectionSize(); }, 1000));
-    const QFontMetrics metrics = dialog.listVD->fontMetrics();
+    const QFontMetrics metrics = dialogControl<QTreeWidget>(dialog, "listVD")->fontMetrics();
     ASSERT_LT(header->sectionSize(0), metrics.horizontalAdvance(QString::fromLatin1(name))) << "cut at first";
 
     dialog.resize(1900, 900);
     QTest::qWait(20);
     EXPECT_GE(header->sectionSize(0), metrics.horizontalAdvance(QString::fromLatin1(name)));
     EXPECT_GE(header->sectionSize(1), metrics.horizontalAdvance("https://" + QString::fromLatin1(address)));
-    EXPECT_LE(header->length(), dialog.listVD->viewport()->width());
+    EXPECT_LE(header->length(), dialogControl<QTreeWidget>(dialog, "listVD")->viewport()->width());
 
     // Smaller again, they share the smaller width.
     dialog.resize(700, 480);
     QTest::qWait(20);
-    EXPECT_LE(header->length(), dialog.listVD->viewport()->width());
+    EXPECT_LE(header->length(), dialogControl<QTreeWidget>(dialog, "listVD")->viewport()->width());
     EXPECT_LT(header->sectionSize(0), metrics.horizontalAdvance(QString::fromLatin1(name)));
 }
 
@@ -238,10 +245,11 @@ TEST_F(DuplicatesTest, aSetShowsOnlyTheVardecksStillInTheDocument)
     gone.parentNode().removeChild(gone);
     dialog.cmdNext_Click();
     EXPECT_EQ(rows(dialog), QStringList({"W5", "W2"}));
-    EXPECT_EQ(dialog.lblName->text(), "nW5");
-    dialog.listVD->setCurrentItem(dialog.listVD->topLevelItem(1));
-    EXPECT_EQ(dialog.lblName->text(), "nW2");
-    dialog.chkSuppress->setChecked(true);
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "lblName")->text(), "nW5");
+    dialogControl<QTreeWidget>(dialog, "listVD")
+        ->setCurrentItem(dialogControl<QTreeWidget>(dialog, "listVD")->topLevelItem(1));
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "lblName")->text(), "nW2");
+    dialogControl<QCheckBox>(dialog, "chkSuppress")->setChecked(true);
     dialog.cmdDelete_Click();
     EXPECT_EQ(deleted, QStringList({"W2"}));
     EXPECT_EQ(dialog.setCount(), 1) << "one left of the set: it is resolved";

@@ -4,6 +4,7 @@
 #include "popupsfixture.h"
 
 #include "dialogs/frmtopicdialog.h"
+#include "support/dialogcontrols.h"
 #include "support/mousedrag.h"
 #include "support/windowcontrols.h"
 #include "support/xmlids.h"
@@ -124,8 +125,8 @@ TEST_F(AddsAndFoldersTest, aNewFolderMadeDuringAnAddKeepsTheAdd)
         prompts.clear();
         whileModal<frmTopicDialog>(
             [](frmTopicDialog *dialog) {
-                dialog->txtTName->setText("Orchard");
-                dialog->cmdSave->click();
+                dialogControl<QLineEdit>(*dialog, "txtTName")->setText("Orchard");
+                dialogControl<qbButtons_H>(*dialog, "cmdSave")->click();
             },
             enter);
         settle();

@@ -8,6 +8,7 @@
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
+#include "support/dialogcontrols.h"
 #include "support/windowcontrols.h"
 
 using namespace rr;
@@ -37,8 +38,8 @@ protected:
     {
         whileModal<frmOpen>(
             [&](frmOpen *dialog) {
-                chooseNode(dialog->tvwDB, fileName);
-                dialog->cmdOK->click();
+                chooseNode(dialogControl<DatabaseList>(*dialog, "tvwDB"), fileName);
+                dialogControl<qbButtons_H>(*dialog, "cmdOK")->click();
             },
             [&] { byCommand ? window->commands.mnuFileOpen_Click() : menu(MenuId::mnuFileOpen); });
     }
@@ -218,8 +219,8 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     prompts.answer(MsgResult::Yes);
     whileModal<frmNew>(
         [](frmNew *dialog) {
-            chooseNode(dialog->tvwDB, "Vardecks.xml");
-            dialog->cmdOK->click();
+            chooseNode(dialogControl<DatabaseList>(*dialog, "tvwDB"), "Vardecks.xml");
+            dialogControl<qbButtons_H>(*dialog, "cmdOK")->click();
         },
         [&] { menu(MenuId::mnuFileDeleteDB); });
     EXPECT_EQ(prompts.messages().size(), 2u);
@@ -230,8 +231,8 @@ TEST_F(DatabaseCommands, closeKeepsTheDatabaseOnAFailedSaveAndAsksBackupCopiesDe
     prompts.answer(MsgResult::Yes);
     whileModal<frmNew>(
         [](frmNew *dialog) {
-            dialog->txtName->setText("Work");
-            dialog->cmdOK->click();
+            dialogControl<QLineEdit>(*dialog, "txtName")->setText("Work");
+            dialogControl<qbButtons_H>(*dialog, "cmdOK")->click();
         },
         [&] { menu(MenuId::mnuFileNew); });
     EXPECT_EQ(StatusBar1(*window)->panelText(3), "Work.xml");

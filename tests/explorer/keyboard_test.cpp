@@ -13,6 +13,7 @@
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
+#include "support/dialogcontrols.h"
 #include "support/windowcontrols.h"
 #include "web/ui/webaspect.h"
 
@@ -273,7 +274,7 @@ TEST_F(KeyboardTest, theLargeFontReachesTheFolderRenameBoxAndKeepsTheSelectedFol
     clickFolder(tag(low));
 
     frmPrefs prefs(*window);
-    prefs.optFont(0)->setChecked(true);
+    arrayControl<QRadioButton>(prefs, "optFont", 0)->setChecked(true);
     prefs.cmdApply_Click();
     settle();
     ASSERT_EQ(topics()->font().pointSize(), 11);
@@ -705,8 +706,8 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
     prompts.answer(MsgResult::Yes);
     whileModal<frmNew>(
         [](frmNew *dialog) {
-            dialog->txtName->setText("Mine");
-            dialog->cmdOK->click();
+            dialogControl<QLineEdit>(*dialog, "txtName")->setText("Mine");
+            dialogControl<qbButtons_H>(*dialog, "cmdOK")->click();
         },
         [&] { menu(MenuId::mnuFileNew); });
     EXPECT_EQ(window.dbXML.name(), "Mine.xml");
@@ -714,8 +715,8 @@ TEST(FirstMinutes, createAFolderAndAVardeckChangeItAndDeleteIt)
     // Its first folder.
     whileModal<frmTopicDialog>(
         [](frmTopicDialog *dialog) {
-            dialog->txtTName->setText("Reading");
-            dialog->cmdSave->click();
+            dialogControl<QLineEdit>(*dialog, "txtTName")->setText("Reading");
+            dialogControl<qbButtons_H>(*dialog, "cmdSave")->click();
         },
         [&] { menu(MenuId::mnuAddTopic); });
     clickItem(tvwTopics(window),
@@ -772,11 +773,12 @@ TEST(StartDatabase, aFreshInstallReopensTheDatabaseLastOpenedAndAChosenOneStays)
         if (!open.isEmpty())
             whileModal<frmOpen>(
                 [&](frmOpen *dialog) {
-                    QTreeWidgetItem *item = dialog->tvwDB->findItems(open, Qt::MatchExactly).value(0);
+                    QTreeWidgetItem *item =
+                        dialogControl<DatabaseList>(*dialog, "tvwDB")->findItems(open, Qt::MatchExactly).value(0);
                     ASSERT_NE(item, nullptr);
-                    dialog->tvwDB->setCurrentItem(item);
-                    emit dialog->tvwDB->itemClicked(item, 0);
-                    dialog->cmdOK->click();
+                    dialogControl<DatabaseList>(*dialog, "tvwDB")->setCurrentItem(item);
+                    emit dialogControl<DatabaseList>(*dialog, "tvwDB")->itemClicked(item, 0);
+                    dialogControl<qbButtons_H>(*dialog, "cmdOK")->click();
                 },
                 [&] { window.menuItem(MenuId::mnuFileOpen)->trigger(); });
         window.Form_Unload();

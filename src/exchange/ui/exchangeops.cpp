@@ -85,10 +85,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     BusyWindow busy(w, true);
     frmProgress *progress = frmProgress::instance(&w);
     progress->begin();
-    progress->Label2->setVisible(false);
-    progress->lblFavs->setVisible(false);
-    progress->Label6->setVisible(run.countsFolders);
-    progress->lblFolders->setVisible(run.countsFolders);
+    progress->showCounts(run.countsFolders);
     progress->setFolderName(run.searching);
     progress->setFolderCount(0);
     progress->setVardeckCount(0);

@@ -34,13 +34,6 @@ public:
     QString currentFolder() const { return m_current; }
     void setCurrentFolder(const QString &path);
 
-    QLabel *Label2 = nullptr;
-    QTreeView *Dir1 = nullptr;
-    QLabel *lblTopicName = nullptr;
-    QCheckBox *Check1 = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
-    qbButtons_H *cmdSave = nullptr;
-
 private:
     std::optional<FolderChoice> m_choice;
     void revealCurrent();
@@ -49,6 +42,12 @@ private:
 
     QFileSystemModel *m_model = nullptr;
     QString m_current;
+    QLabel *Label2 = nullptr;
+    QTreeView *Dir1 = nullptr;
+    QLabel *lblTopicName = nullptr;
+    QCheckBox *Check1 = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
+    qbButtons_H *cmdSave = nullptr;
 };
 
 } // namespace rr

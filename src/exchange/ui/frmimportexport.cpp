@@ -166,7 +166,7 @@ void frmImportExport::fitListsToFont()
 
 void frmImportExport::opt_Click(int index)
 {
-    opt(index == 0 ? 0 : 1)->setChecked(true);
+    (index == 0 ? m_opt0 : m_opt1)->setChecked(true);
     cmbImport->setEnabled(index == 0);
     cmbExport->setEnabled(index != 0);
 }

@@ -56,14 +56,6 @@ public:
     static const QList<Entry> &importEntries();
     static const QList<Entry> &exportEntries();
 
-    QRadioButton *opt(int index) const { return index == 0 ? m_opt0 : m_opt1; }
-    QLabel *Label2 = nullptr;
-    QComboBox *cmbImport = nullptr;
-    QComboBox *cmbExport = nullptr;
-    QLabel *lblDesc = nullptr;
-    qbButtons_H *cmdSave = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
-
     // Read when the window loads.
     QString appDataPath;
     QString firefoxRoot;
@@ -112,6 +104,12 @@ private:
     void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
     frmVardecks &w;
+    QLabel *Label2 = nullptr;
+    QComboBox *cmbImport = nullptr;
+    QComboBox *cmbExport = nullptr;
+    QLabel *lblDesc = nullptr;
+    qbButtons_H *cmdSave = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
     QRadioButton *m_opt0 = nullptr;
     QRadioButton *m_opt1 = nullptr;
     bool m_running = false;

@@ -130,6 +130,22 @@ void frmProgress::runLongStep(const std::function<void()> &step)
     windowevents::runAside(step, this);
 }
 
+void frmProgress::showCounts(bool folders)
+{
+    Label2->setVisible(false);
+    lblFavs->setVisible(false);
+    Label6->setVisible(folders);
+    lblFolders->setVisible(folders);
+}
+
+void frmProgress::setCaptions(const QString &folderCaption, const QString &vardeckCaption)
+{
+    if (!folderCaption.isEmpty())
+        Label1->setText(folderCaption);
+    if (!vardeckCaption.isEmpty())
+        Label3->setText(vardeckCaption);
+}
+
 void frmProgress::begin()
 {
     Label1->setText(QStringLiteral("Folder name:"));

@@ -37,6 +37,25 @@ public:
     void refreshNow() { flush(); }
     // The step runs on a thread of its own while the windows keep repainting.
     void runLongStep(const std::function<void()> &step) override;
+    // The counts below the names: an import counts no Fav's folders, and counts folders
+    // only when folders is true.
+    void showCounts(bool folders);
+    // The captions beside the two names for the phase an import is in; an empty
+    // caption keeps the one shown.
+    void setCaptions(const QString &folderCaption, const QString &vardeckCaption);
+
+protected:
+    void draw(const ProgressState &state) override;
+
+private:
+    explicit frmProgress(QWidget *owner);
+    // Shown above the other windows and given the keyboard.
+    void comeForward();
+    QLabel *place(QLabel *label, double left, double top, double width, double height);
+    // Widens the caption column to its widest caption and starts the names after it.
+    void fitCaptions();
+    void showFilesRead(const QStringList &read);
+    void Command1_Click();
 
     QProgressBar *progress1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -52,19 +71,6 @@ public:
     // After a bookmark import: the file or files read, with the time each was written.
     QLabel *lblRead = nullptr;
     qbButtons_H *Command1 = nullptr;
-
-protected:
-    void draw(const ProgressState &state) override;
-
-private:
-    explicit frmProgress(QWidget *owner);
-    // Shown above the other windows and given the keyboard.
-    void comeForward();
-    QLabel *place(QLabel *label, double left, double top, double width, double height);
-    // Widens the caption column to its widest caption and starts the names after it.
-    void fitCaptions();
-    void showFilesRead(const QStringList &read);
-    void Command1_Click();
 };
 
 } // namespace rr

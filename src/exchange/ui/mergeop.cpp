@@ -33,10 +33,7 @@ void frmImportExport::importVDDatabase()
     BusyWindow busy(w, true);
     frmProgress *progress = frmProgress::instance(&w);
     progress->begin();
-    progress->Label6->setVisible(true);
-    progress->lblFolders->setVisible(true);
-    progress->Label2->setVisible(false);
-    progress->lblFavs->setVisible(false);
+    progress->showCounts(true);
     progress->setFolderName(QStringLiteral("Loading ") + QDir::toNativeSeparators(path) + QStringLiteral("..."));
     progress->setVardeckName(QString());
     progress->setFolderCount(0);
@@ -49,10 +46,7 @@ void frmImportExport::importVDDatabase()
     DatabaseMerge merge(db, progress);
     merge.onPhase = [progress](const QString &caption, const QString &folderLabel, const QString &vardeckLabel) {
         progress->setWindowTitle(caption);
-        if (!folderLabel.isEmpty())
-            progress->Label1->setText(folderLabel);
-        if (!vardeckLabel.isEmpty())
-            progress->Label3->setText(vardeckLabel);
+        progress->setCaptions(folderLabel, vardeckLabel);
         progress->refreshNow();
     };
     QString failure;

@@ -28,6 +28,15 @@ public:
     // "Task completed", the button becomes "OK", the title "Icons loaded: n".
     void showEnd(int loaded);
 
+signals:
+    // The button was pressed (cancelIcons is already raised).
+    void buttonPressed();
+
+private:
+    // The button's press (and Esc's): cancelIcons raised, the window closed.
+    void pressButton();
+
+    QWidget *m_owner;
     QLabel *lblLoaded = nullptr;
     QLabel *lblFailed = nullptr;
     QLabel *Label3 = nullptr;
@@ -38,16 +47,6 @@ public:
     QLabel *imgIcon = nullptr;
     QProgressBar *Progress1 = nullptr;
     qbButtons_H *Command1 = nullptr;
-
-signals:
-    // The button was pressed (cancelIcons is already raised).
-    void buttonPressed();
-
-private:
-    // The button's press (and Esc's): cancelIcons raised, the window closed.
-    void pressButton();
-
-    QWidget *m_owner;
 };
 
 } // namespace rr

@@ -61,15 +61,6 @@ public:
     int synchronised() const { return m_synchronised; }
     int skipped() const { return m_skipped; }
 
-    QLabel *Label1 = nullptr;
-    QLabel *lblName = nullptr;
-    QLabel *lblAddress = nullptr;
-    QLabel *lblProg = nullptr;
-    QLabel *imgIcon = nullptr;
-    QProgressBar *Progress1 = nullptr;
-    qbButtons_H *cmdSave = nullptr;
-    qbButtons_H *cmdContinue = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
     QTimer Timer1;
 
 signals:
@@ -109,6 +100,15 @@ private:
     bool m_finished = false;
     int m_synchronised = 0;
     int m_skipped = 0;
+    QLabel *Label1 = nullptr;
+    QLabel *lblName = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLabel *lblProg = nullptr;
+    QLabel *imgIcon = nullptr;
+    QProgressBar *Progress1 = nullptr;
+    qbButtons_H *cmdSave = nullptr;
+    qbButtons_H *cmdContinue = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

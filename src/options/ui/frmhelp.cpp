@@ -50,6 +50,9 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     cmdBack = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
     cmdForward = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Forward"));
     cmdContents = toolbar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Contents"));
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdForward->setObjectName(QStringLiteral("cmdForward"));
+    cmdContents->setObjectName(QStringLiteral("cmdContents"));
     cmdBack->setShortcut(QKeySequence::Back);
     cmdForward->setShortcut(QKeySequence::Forward);
     cmdBack->setEnabled(false);

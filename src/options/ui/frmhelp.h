@@ -26,12 +26,6 @@ public:
     // The file name of the shown page.
     QString currentPage() const;
 
-    QListWidget *lstContents = nullptr;
-    QTextBrowser *txtPage = nullptr;
-    QAction *cmdBack = nullptr;
-    QAction *cmdForward = nullptr;
-    QAction *cmdContents = nullptr;
-
     // The help window, or nullptr before help was first shown.
     static frmHelp *existing();
     // The help window, created (hidden) when there is none yet.
@@ -44,6 +38,11 @@ private:
     bool insideHelpFolder(const QString &path) const;
 
     QString m_folder;
+    QListWidget *lstContents = nullptr;
+    QTextBrowser *txtPage = nullptr;
+    QAction *cmdBack = nullptr;
+    QAction *cmdForward = nullptr;
+    QAction *cmdContents = nullptr;
 };
 
 // The help viewer of the program: shows pages in the one help window and brings it

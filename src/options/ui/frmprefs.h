@@ -31,6 +31,10 @@ public:
     void chk_Click(int index);
     void cmb_Click(int index);
 
+    // The label lbl(28) under the browser choice: the chosen browser's program.
+    static constexpr int kBrowserPathLabel = 28;
+
+private:
     QCheckBox *chk(int index) const { return m_chk.value(index); }
     QRadioButton *opt(int index) const { return m_opt.value(index); }
     QRadioButton *optIcon(int index) const { return m_optIcon.value(index); }
@@ -38,15 +42,12 @@ public:
     QComboBox *cmb(int index) const { return m_cmb.value(index); }
     QLineEdit *txtt(int index) const { return m_txtt.value(index); }
     QLabel *lbl(int index) const { return m_lbl.value(index); }
-    // The label of lbl() under the browser choice: the chosen browser's program.
-    static constexpr int kBrowserPathLabel = 28;
 
     QTabWidget *tabPrefs = nullptr;
     QCheckBox *chkShow = nullptr;
     qbButtons_H *cmdCancel = nullptr;
     qbButtons_H *cmdApply = nullptr;
 
-private:
     void buildApplicationTab(QWidget *page);
     void buildVardecksTab(QWidget *page);
     void buildUserInterfaceTab(QWidget *page);

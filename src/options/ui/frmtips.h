@@ -31,16 +31,6 @@ public:
     QList<TipSupport> tipList;
     TipSupport currentTip;
 
-    QComboBox *cmbTips = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QTextEdit *lblTipText = nullptr;
-    QLabel *Picture1 = nullptr;
-    QLabel *lblReadMore = nullptr;
-    QLabel *Picture2 = nullptr;
-    QLabel *lblURL = nullptr;
-    QCheckBox *chkShow = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
-
     void cmbTips_Click(int row);
     void lblReadMore_Click();
     void lblURL_Click();
@@ -58,6 +48,16 @@ private:
     void Form_Load();
     void showTipHelp(const QString &page);
     void setUnderline(QLabel *label, bool on);
+
+    QComboBox *cmbTips = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QTextEdit *lblTipText = nullptr;
+    QLabel *Picture1 = nullptr;
+    QLabel *lblReadMore = nullptr;
+    QLabel *Picture2 = nullptr;
+    QLabel *lblURL = nullptr;
+    QCheckBox *chkShow = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

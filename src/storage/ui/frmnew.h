@@ -28,14 +28,6 @@ public:
 
     bool isDeleteMode() const { return m_mode == Mode::Delete; }
 
-    QLabel *Label1 = nullptr;
-    DatabaseList *tvwDB = nullptr;
-    QLabel *Label2 = nullptr;
-    QLineEdit *txtName = nullptr;
-    QLabel *lblName = nullptr;
-    qbButtons_H *cmdOK = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
-
 private:
     void applyMode();
     void nodeChosen();
@@ -49,6 +41,13 @@ private:
     const Mode m_mode;
     Commands &m_commands;
     QString m_folder;
+    QLabel *Label1 = nullptr;
+    DatabaseList *tvwDB = nullptr;
+    QLabel *Label2 = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLabel *lblName = nullptr;
+    qbButtons_H *cmdOK = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

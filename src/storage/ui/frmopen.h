@@ -27,12 +27,6 @@ public:
     // The database OK chose; nothing before OK and after Cancel.
     const std::optional<ChosenDatabase> &choice() const { return m_choice; }
 
-    QLabel *Label2 = nullptr;
-    DatabaseList *tvwDB = nullptr;
-    QLabel *lblDBName = nullptr;
-    qbButtons_H *cmdOK = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
-
     // Cancel, Escape and the window's close box all leave no choice.
     void reject() override;
 
@@ -41,6 +35,11 @@ private:
     void okClicked();
 
     std::optional<ChosenDatabase> m_choice;
+    QLabel *Label2 = nullptr;
+    DatabaseList *tvwDB = nullptr;
+    QLabel *lblDBName = nullptr;
+    qbButtons_H *cmdOK = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

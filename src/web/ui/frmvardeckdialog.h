@@ -33,21 +33,6 @@ public:
     void showDetectedDetails(const QString &name, const QString &address, const QString &description,
                              const QString &browser);
 
-    QLabel *Label1 = nullptr;
-    QTreeWidget *tvwDetected = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *lblName = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *lblAddress = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *lblDesc = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *lblBrowser = nullptr;
-    QCheckBox *chkAutosave = nullptr;
-    qbButtons_H *cmdOK = nullptr;
-    qbButtons_H *cmdCancel = nullptr;
-
     // The outer size and place the dialog stores, in twips.
     QRect storedGeometryTwips() const;
 
@@ -65,6 +50,20 @@ private:
 
     const QList<DetectedPage> m_pages;
     DetectedPage m_chosen;
+    QLabel *Label1 = nullptr;
+    QTreeWidget *tvwDetected = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblName = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblAddress = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblDesc = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *lblBrowser = nullptr;
+    QCheckBox *chkAutosave = nullptr;
+    qbButtons_H *cmdOK = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

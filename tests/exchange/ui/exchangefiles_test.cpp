@@ -6,6 +6,7 @@
 #include "explorer/explorerfixture.h"
 #include "platform/mozlz4.h"
 #include "platform/paths.h"
+#include "support/dialogcontrols.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -41,11 +42,12 @@ protected:
     }
     void run(bool import, int entry)
     {
-        QTest::mouseClick(dialog->opt(import ? 0 : 1), Qt::LeftButton);
-        QComboBox *list = import ? dialog->cmbImport : dialog->cmbExport;
+        QTest::mouseClick(dialogControl<QRadioButton>(*dialog, import ? "opt(0)" : "opt(1)"), Qt::LeftButton);
+        QComboBox *list =
+            import ? dialogControl<QComboBox>(*dialog, "cmbImport") : dialogControl<QComboBox>(*dialog, "cmbExport");
         list->setCurrentIndex(entry);
         emit list->activated(entry);
-        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
         for (int i = 0; i < 200 && dialog->isRunning(); ++i)
             QTest::qWait(5);
     }
@@ -78,25 +80,27 @@ TEST_F(ExchangeFilesTest, theSummaryNamesTheFileReadOrCountsSeveralAndListsThemI
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 1");
-    EXPECT_TRUE(progress->lblRead->isVisibleTo(progress));
-    EXPECT_EQ(progress->lblRead->toolTip(), backup + ", written 2026-12-06 21:15");
+    EXPECT_TRUE(dialogControl<QLabel>(*progress, "lblRead")->isVisibleTo(progress));
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblRead")->toolTip(), backup + ", written 2026-12-06 21:15");
     // The file without its folder, shortened in its middle where it is long.
-    const QString shown = progress->lblRead->text();
+    const QString shown = dialogControl<QLabel>(*progress, "lblRead")->text();
     EXPECT_TRUE(shown.startsWith("Read: bookmarks-2026-12-06")) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith(", written 2026-12-06 21:15")) << shown.toStdString();
     EXPECT_FALSE(shown.contains("a.default")) << shown.toStdString();
-    EXPECT_EQ(progress->lblName2->text(), "Task completed");
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName2")->text(), "Task completed");
 
     const QString second = write("b.default/bookmarks.html", kLink, "2026-12-07 08:00");
     importFirefox();
-    EXPECT_EQ(progress->lblRead->text(), "Files read: 2");
-    EXPECT_EQ(progress->lblRead->toolTip(),
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblRead")->text(), "Files read: 2");
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblRead")->toolTip(),
               backup + ", written 2026-12-06 21:15\n" + second + ", written 2026-12-07 08:00");
-    EXPECT_LE(progress->lblRead->geometry().bottom(), progress->lblFolders->y()) << "above the counts";
+    EXPECT_LE(dialogControl<QLabel>(*progress, "lblRead")->geometry().bottom(),
+              dialogControl<QLabel>(*progress, "lblFolders")->y())
+        << "above the counts";
 
     // The next import of another kind starts without it.
     progress->begin();
-    EXPECT_FALSE(progress->lblRead->isVisibleTo(progress));
+    EXPECT_FALSE(dialogControl<QLabel>(*progress, "lblRead")->isVisibleTo(progress));
 }
 
 TEST_F(ExchangeFilesTest, aWebPageExportedUnderANameWithoutItsEndingGetsHtm)

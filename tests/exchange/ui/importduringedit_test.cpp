@@ -6,6 +6,7 @@
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
 #include "finding/ui/findingui.h"
+#include "support/dialogcontrols.h"
 #include "support/windowcontrols.h"
 
 #include <QComboBox>
@@ -53,10 +54,10 @@ protected:
     // Chooses an import entry as the user does and presses OK; returns once the run is over.
     void runImport(int entry)
     {
-        QTest::mouseClick(dialog->opt(0), Qt::LeftButton);
-        dialog->cmbImport->setCurrentIndex(entry);
-        emit dialog->cmbImport->activated(entry);
-        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        QTest::mouseClick(dialogControl<QRadioButton>(*dialog, "opt(0)"), Qt::LeftButton);
+        dialogControl<QComboBox>(*dialog, "cmbImport")->setCurrentIndex(entry);
+        emit dialogControl<QComboBox>(*dialog, "cmbImport")->activated(entry);
+        QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
         for (int i = 0; i < 200 && dialog->isRunning(); ++i)
             QTest::qWait(5);
     }
@@ -81,7 +82,7 @@ TEST_F(ImportDuringEditTest, anImportOrAMergeAsksBeforeItDropsAnEditAndNoKeepsTh
         {4, "a folder"},
     };
     for (const auto &[entry, next] : entries) {
-        SCOPED_TRACE(dialog->cmbImport->itemText(entry).toStdString());
+        SCOPED_TRACE(dialogControl<QComboBox>(*dialog, "cmbImport")->itemText(entry).toStdString());
         startModification();
         const QByteArray before = fileBytes();
         foldersAskedFor = 0;

@@ -9,6 +9,7 @@
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
+#include "support/dialogcontrols.h"
 #include "support/failingdisk.h"
 #include "support/windowcontrols.h"
 
@@ -53,15 +54,16 @@ protected:
     // Chooses an entry as the user does and presses OK; returns once the run is over.
     void run(bool import, int entry)
     {
-        QTest::mouseClick(dialog->opt(import ? 0 : 1), Qt::LeftButton);
-        QComboBox *list = import ? dialog->cmbImport : dialog->cmbExport;
+        QTest::mouseClick(dialogControl<QRadioButton>(*dialog, import ? "opt(0)" : "opt(1)"), Qt::LeftButton);
+        QComboBox *list =
+            import ? dialogControl<QComboBox>(*dialog, "cmbImport") : dialogControl<QComboBox>(*dialog, "cmbExport");
         list->setCurrentIndex(entry);
         emit list->activated(entry);
-        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
-        EXPECT_FALSE(dialog->cmdSave->isEnabled());
+        QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
+        EXPECT_FALSE(dialogControl<qbButtons_H>(*dialog, "cmdSave")->isEnabled());
         for (int i = 0; i < 200 && dialog->isRunning(); ++i)
             QTest::qWait(5);
-        EXPECT_TRUE(dialog->cmdSave->isEnabled());
+        EXPECT_TRUE(dialogControl<qbButtons_H>(*dialog, "cmdSave")->isEnabled());
     }
 
     static QByteArray data(const QString &name) { return readBytes(dataFile("exchange/" + name)); }
@@ -93,7 +95,8 @@ protected:
         if (event->type() != QEvent::User)
             return QObject::event(event);
         if (frmProgress *progress = frmProgress::current(); progress && m_dialog->isRunning()) {
-            seen.push_back({progress->windowTitle(), progress->lblVD->text(), progress->progress1->value()});
+            seen.push_back({progress->windowTitle(), dialogControl<QLabel>(*progress, "lblVD")->text(),
+                            dialogControl<QProgressBar>(*progress, "progress1")->value()});
             if (onFirstCall)
                 std::exchange(onFirstCall, nullptr)();
         }
@@ -111,39 +114,41 @@ private:
 TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
 {
     EXPECT_EQ(dialog->windowTitle(), "Import/Export");
-    EXPECT_EQ(dialog->Label2->text(), "Choose an import or export format, then click on OK");
-    EXPECT_TRUE(dialog->opt(0)->isChecked());
-    EXPECT_FALSE(dialog->cmbExport->isEnabled());
-    EXPECT_EQ(dialog->cmbImport->currentIndex(), -1);
-    EXPECT_EQ(dialog->lblDesc->text(), "");
-    EXPECT_EQ(dialog->cmbImport->count(), 5);
-    EXPECT_EQ(dialog->cmbImport->itemText(4), "PDF documents");
-    EXPECT_EQ(dialog->cmbExport->count(), 6);
-    EXPECT_EQ(dialog->cmbExport->itemText(5), "All Vardecks as CSV");
+    EXPECT_EQ(dialogControl<QLabel>(*dialog, "Label2")->text(), "Choose an import or export format, then click on OK");
+    EXPECT_TRUE(dialogControl<QRadioButton>(*dialog, "opt(0)")->isChecked());
+    EXPECT_FALSE(dialogControl<QComboBox>(*dialog, "cmbExport")->isEnabled());
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->currentIndex(), -1);
+    EXPECT_EQ(dialogControl<QLabel>(*dialog, "lblDesc")->text(), "");
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->count(), 5);
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->itemText(4), "PDF documents");
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->count(), 6);
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->itemText(5), "All Vardecks as CSV");
     EXPECT_EQ(frmImportExport(*window).firefoxRoot, QDir::homePath() + "/.mozilla/firefox");
 
     // OK with nothing chosen does nothing at all.
-    QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
     QTest::qWait(20);
     EXPECT_TRUE(prompts.messages().empty());
 
-    dialog->cmbImport->setCurrentIndex(0);
-    emit dialog->cmbImport->activated(0);
-    EXPECT_EQ(dialog->lblDesc->text(), "Import your Internet Explorer favorites and folders into Razuzezu Revidod.  "
-                                       "These will be stored in a new folder called Imported favorites");
+    dialogControl<QComboBox>(*dialog, "cmbImport")->setCurrentIndex(0);
+    emit dialogControl<QComboBox>(*dialog, "cmbImport")->activated(0);
+    EXPECT_EQ(dialogControl<QLabel>(*dialog, "lblDesc")->text(),
+              "Import your Internet Explorer favorites and folders into Razuzezu Revidod.  "
+              "These will be stored in a new folder called Imported favorites");
     // Switching to Export keeps the description and the chosen import entry.
-    QTest::mouseClick(dialog->opt(1), Qt::LeftButton);
-    EXPECT_TRUE(dialog->cmbExport->isEnabled());
-    EXPECT_FALSE(dialog->cmbImport->isEnabled());
-    EXPECT_EQ(dialog->cmbImport->currentIndex(), 0);
-    EXPECT_TRUE(dialog->lblDesc->text().endsWith("called Imported favorites"));
-    dialog->cmbExport->setCurrentIndex(1);
-    emit dialog->cmbExport->activated(1);
-    EXPECT_EQ(dialog->lblDesc->text(), "Export your Razuzezu Revidod folders and Vardecks into Firefox bookmarks.   "
-                                       "These will be stored in a new folder called Imported Vardecks.");
-    dialog->cmbExport->setCurrentIndex(5);
-    emit dialog->cmbExport->activated(5);
-    EXPECT_EQ(dialog->lblDesc->text(),
+    QTest::mouseClick(dialogControl<QRadioButton>(*dialog, "opt(1)"), Qt::LeftButton);
+    EXPECT_TRUE(dialogControl<QComboBox>(*dialog, "cmbExport")->isEnabled());
+    EXPECT_FALSE(dialogControl<QComboBox>(*dialog, "cmbImport")->isEnabled());
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->currentIndex(), 0);
+    EXPECT_TRUE(dialogControl<QLabel>(*dialog, "lblDesc")->text().endsWith("called Imported favorites"));
+    dialogControl<QComboBox>(*dialog, "cmbExport")->setCurrentIndex(1);
+    emit dialogControl<QComboBox>(*dialog, "cmbExport")->activated(1);
+    EXPECT_EQ(dialogControl<QLabel>(*dialog, "lblDesc")->text(),
+              "Export your Razuzezu Revidod folders and Vardecks into Firefox bookmarks.   "
+              "These will be stored in a new folder called Imported Vardecks.");
+    dialogControl<QComboBox>(*dialog, "cmbExport")->setCurrentIndex(5);
+    emit dialogControl<QComboBox>(*dialog, "cmbExport")->activated(5);
+    EXPECT_EQ(dialogControl<QLabel>(*dialog, "lblDesc")->text(),
               "Export all your Vardecks to comma separated variable (CSV) format, which is compatible with "
               "spreadsheet software such as Microsoft Excel.");
 }
@@ -152,24 +157,24 @@ TEST_F(ImportExportTest, progressCaptionsOfEveryPhaseShowWholeBesideTheNames)
 {
     frmProgress *progress = frmProgress::instance(window.get());
     progress->begin();
-    const int designNameLeft = progress->lblName->x();
+    const int designNameLeft = dialogControl<QLabel>(*progress, "lblName")->x();
     for (const char *caption : {"Indexing folder:", "Indexing Vardeck:", "Loading Vardeck:"}) {
-        progress->Label1->setText(caption);
-        progress->Label3->setText(caption);
+        dialogControl<QLabel>(*progress, "Label1")->setText(caption);
+        dialogControl<QLabel>(*progress, "Label3")->setText(caption);
         progress->setVardeckName("Alpha page");
         progress->refreshNow();
-        for (QLabel *label : {progress->Label1, progress->Label3}) {
+        for (QLabel *label : {dialogControl<QLabel>(*progress, "Label1"), dialogControl<QLabel>(*progress, "Label3")}) {
             EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << caption;
-            EXPECT_LT(label->geometry().right(), progress->lblName->x()) << caption;
+            EXPECT_LT(label->geometry().right(), dialogControl<QLabel>(*progress, "lblName")->x()) << caption;
         }
-        EXPECT_EQ(progress->lblName2->x(), progress->lblName->x());
-        EXPECT_LE(progress->lblName->geometry().right(), progress->width());
+        EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName2")->x(), dialogControl<QLabel>(*progress, "lblName")->x());
+        EXPECT_LE(dialogControl<QLabel>(*progress, "lblName")->geometry().right(), progress->width());
     }
     // A short caption gives the names their place back.
     progress->begin();
-    progress->Label3->setText("Folder:");
+    dialogControl<QLabel>(*progress, "Label3")->setText("Folder:");
     progress->refreshNow();
-    EXPECT_EQ(progress->lblName->x(), designNameLeft);
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName")->x(), designNameLeft);
 }
 
 TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShown)
@@ -185,9 +190,9 @@ TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShow
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 2");
-    EXPECT_EQ(progress->lblName2->text(), "Task completed");
-    EXPECT_EQ(progress->lblName->text(), "Skipped, could not be read: 1");
-    EXPECT_TRUE(progress->Label6->isVisibleTo(progress));
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName2")->text(), "Task completed");
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName")->text(), "Skipped, could not be read: 1");
+    EXPECT_TRUE(dialogControl<QLabel>(*progress, "Label6")->isVisibleTo(progress));
     ASSERT_NE(topics()->currentItem(), nullptr);
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported favorites");
     XMLDatabase disk;
@@ -196,7 +201,7 @@ TEST_F(ImportExportTest, favoritesImportEndsWithTaskCompletedAndTheNewFolderShow
     EXPECT_EQ(tag(topics()->currentItem()), top.attribute("TID")) << "the imported folder is on disk";
 
     // The progress window's OK closes it.
-    QTest::mouseClick(progress->Command1, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*progress, "Command1"), Qt::LeftButton);
     QTest::qWait(10);
     EXPECT_EQ(frmProgress::current(), nullptr);
 
@@ -258,18 +263,18 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     dialog->chooseFolder = [&](QWidget *parent) {
         frmDirSelect picker(parent, files.path());
         EXPECT_EQ(picker.windowTitle(), "Select a folder");
-        EXPECT_EQ(picker.lblTopicName->text(), files.path());
+        EXPECT_EQ(dialogControl<QLabel>(picker, "lblTopicName")->text(), files.path());
         picker.setCurrentFolder(pdfs);
-        picker.Check1->setChecked(true);
-        QTest::mouseClick(picker.cmdSave, Qt::LeftButton);
+        dialogControl<QCheckBox>(picker, "Check1")->setChecked(true);
+        QTest::mouseClick(dialogControl<qbButtons_H>(picker, "cmdSave"), Qt::LeftButton);
         return picker.choice();
     };
     run(true, 4);
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 6") << "the folder and its sub-folders";
-    EXPECT_FALSE(progress->Label6->isVisibleTo(progress));
-    EXPECT_FALSE(progress->lblFolders->isVisibleTo(progress));
+    EXPECT_FALSE(dialogControl<QLabel>(*progress, "Label6")->isVisibleTo(progress));
+    EXPECT_FALSE(dialogControl<QLabel>(*progress, "lblFolders")->isVisibleTo(progress));
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported PDF documents");
     // The new folder's Vardecks show by name, without regard to case, in the tree and in the list.
     const QStringList byName = {"a", "A2", "B", "b", "c", "d"};
@@ -284,8 +289,8 @@ TEST_F(ImportExportTest, pdfImportTakesThePickedFolderAndShowsOnlyTheVardeckCoun
     // Cancel leaves no choice, whatever was picked in the window.
     frmDirSelect again(window.get(), files.path());
     again.setCurrentFolder(pdfs);
-    again.Check1->setChecked(true);
-    QTest::mouseClick(again.cmdCancel, Qt::LeftButton);
+    dialogControl<QCheckBox>(again, "Check1")->setChecked(true);
+    QTest::mouseClick(dialogControl<qbButtons_H>(again, "cmdCancel"), Qt::LeftButton);
     EXPECT_FALSE(again.choice().has_value());
 }
 
@@ -316,7 +321,7 @@ TEST_F(ImportExportTest, firefoxImportSaysWhatItCannotFindAndImportsWhatItFinds)
     qunsetenv("XDG_CONFIG_HOME");
     ASSERT_NE(frmProgress::current(), nullptr);
     EXPECT_EQ(frmProgress::current()->windowTitle(), "Vardecks imported: 4");
-    EXPECT_EQ(frmProgress::current()->lblFolders->text(), "2");
+    EXPECT_EQ(dialogControl<QLabel>(*frmProgress::current(), "lblFolders")->text(), "2");
     EXPECT_EQ(topics()->currentItem()->text(0), "Imported Firefox bookmarks");
 }
 
@@ -354,22 +359,25 @@ TEST_F(ImportExportTest, folderHeadingsMovedUpToTheDeepestLevelAreToldApartFromF
     frmProgress *progress = frmProgress::current();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Vardecks imported: 505");
-    EXPECT_EQ(progress->lblName->text(), "Skipped, could not be read: 1\nLinks without an address, passed over: 2\n"
-                                         "Folders moved up to level 500: 6");
-    const QStringList tip = progress->lblName->toolTip().split('\n');
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName")->text(),
+              "Skipped, could not be read: 1\nLinks without an address, passed over: 2\n"
+              "Folders moved up to level 500: 6");
+    const QStringList tip = dialogControl<QLabel>(*progress, "lblName")->toolTip().split('\n');
     ASSERT_EQ(tip.size(), 3);
     EXPECT_TRUE(tip[0].startsWith(damaged + ": ")) << tip[0].toStdString();
     EXPECT_EQ(tip[1], root + "/deep.default/bookmarks.html: 2 links without an address were passed over");
     EXPECT_EQ(tip[2], root + "/deep.default/bookmarks.html: 6 folders nested more than 500 levels deep were put at "
                              "level 500");
     // Every line shows whole.
-    EXPECT_LE(progress->lblName->heightForWidth(progress->lblName->width()), progress->lblName->height());
+    EXPECT_LE(dialogControl<QLabel>(*progress, "lblName")
+                  ->heightForWidth(dialogControl<QLabel>(*progress, "lblName")->width()),
+              dialogControl<QLabel>(*progress, "lblName")->height());
 
     // Moved folders alone are no file passed over.
     QFile::remove(damaged);
     prompts.answer(MsgResult::Yes);
     run(true, 1);
-    EXPECT_EQ(frmProgress::current()->lblName->text(),
+    EXPECT_EQ(dialogControl<QLabel>(*frmProgress::current(), "lblName")->text(),
               "Links without an address, passed over: 2\nFolders moved up to level 500: 6");
 }
 
@@ -660,9 +668,11 @@ TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
         sized.show();
         QTest::qWait(60); // a list may size itself a moment after it is shown
         // One above the other, as wide as each other.
-        EXPECT_EQ(sized.cmbImport->x(), sized.cmbExport->x());
-        EXPECT_EQ(sized.cmbImport->width(), sized.cmbExport->width());
-        for (QComboBox *list : {sized.cmbImport, sized.cmbExport}) {
+        EXPECT_EQ(dialogControl<QComboBox>(sized, "cmbImport")->x(), dialogControl<QComboBox>(sized, "cmbExport")->x());
+        EXPECT_EQ(dialogControl<QComboBox>(sized, "cmbImport")->width(),
+                  dialogControl<QComboBox>(sized, "cmbExport")->width());
+        for (QComboBox *list :
+             {dialogControl<QComboBox>(sized, "cmbImport"), dialogControl<QComboBox>(sized, "cmbExport")}) {
             SCOPED_TRACE(list->objectName().toStdString());
             EXPECT_EQ(list->font().pointSize(), size);
             EXPECT_LE(list->geometry().right(), sized.width());
@@ -679,9 +689,12 @@ TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
                     << list->itemText(i).toStdString();
             }
         }
-        for (QWidget *part : {static_cast<QWidget *>(sized.lblDesc), static_cast<QWidget *>(sized.Label2),
-                              static_cast<QWidget *>(sized.cmdSave), static_cast<QWidget *>(sized.cmdCancel)})
+        for (QWidget *part : {static_cast<QWidget *>(dialogControl<QLabel>(sized, "lblDesc")),
+                              static_cast<QWidget *>(dialogControl<QLabel>(sized, "Label2")),
+                              static_cast<QWidget *>(dialogControl<qbButtons_H>(sized, "cmdSave")),
+                              static_cast<QWidget *>(dialogControl<qbButtons_H>(sized, "cmdCancel"))})
             EXPECT_LE(part->geometry().right(), sized.width()) << part->objectName().toStdString();
-        EXPECT_LT(sized.cmdSave->geometry().right(), sized.cmdCancel->x());
+        EXPECT_LT(dialogControl<qbButtons_H>(sized, "cmdSave")->geometry().right(),
+                  dialogControl<qbButtons_H>(sized, "cmdCancel")->x());
     }
 }

@@ -4,6 +4,7 @@
 #include "exchange/ui/frmprogress.h"
 #include "explorer/explorerfixture.h"
 #include "storage/xmldatabase.h"
+#include "support/dialogcontrols.h"
 #include "support/windowcontrols.h"
 
 #include <QComboBox>
@@ -52,9 +53,9 @@ protected:
         else
             dialog->chooseFolder = [folder](QWidget *) { return std::optional<FolderChoice>({folder, false}); };
         const int entry = folder.isEmpty() ? 3 : 4;
-        dialog->cmbImport->setCurrentIndex(entry);
-        emit dialog->cmbImport->activated(entry);
-        QTest::mouseClick(dialog->cmdSave, Qt::LeftButton);
+        dialogControl<QComboBox>(*dialog, "cmbImport")->setCurrentIndex(entry);
+        emit dialogControl<QComboBox>(*dialog, "cmbImport")->activated(entry);
+        QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
         for (int i = 0; i < 400 && dialog->isRunning(); ++i)
             QTest::qWait(5);
         QCoreApplication::processEvents();

@@ -4,6 +4,7 @@
 #include "media/ui/frmthumb.h"
 #include "media/ui/iconcommands.h"
 #include "media/ui/thumbcommands.h"
+#include "support/dialogcontrols.h"
 #include "support/httpserver.h"
 #include "support/windowcontrols.h"
 
@@ -48,9 +49,9 @@ TEST_F(EveryFolderTest, synchronisingAllVardecksReachesEveryFolder)
     menu(MenuId::mnuToolsSynchAll);
     frmThumb *form = thumbs->window();
     ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(waitUntil([&] { return form->lblProg->text() == "1 of 3"; }, 10000))
-        << form->lblProg->text().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 60000));
+    EXPECT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "lblProg")->text() == "1 of 3"; }, 10000))
+        << dialogControl<QLabel>(*form, "lblProg")->text().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "Label1")->text() == "Done"; }, 60000));
     EXPECT_EQ(form->synchronised(), 3);
     for (const char *wid : {"W1", "W2", "W3"})
         EXPECT_EQ(stored(wid).childText("NAME"), "Known title") << wid;
@@ -61,9 +62,9 @@ TEST_F(EveryFolderTest, loadingThumbnailsForAllVardecksListsTheVardecksOfEveryFo
     menu(MenuId::mnuThumbAll);
     frmThumb *form = thumbs->window();
     ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(waitUntil([&] { return form->lblProg->text() == "1 of 3"; }, 10000))
-        << form->lblProg->text().toStdString();
-    EXPECT_EQ(form->lblName->text(), "First");
+    EXPECT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "lblProg")->text() == "1 of 3"; }, 10000))
+        << dialogControl<QLabel>(*form, "lblProg")->text().toStdString();
+    EXPECT_EQ(dialogControl<QLabel>(*form, "lblName")->text(), "First");
 }
 
 } // namespace rr::test

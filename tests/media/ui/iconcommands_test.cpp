@@ -6,6 +6,7 @@
 #include "media/ui/iconcommands.h"
 #include "platform/net/connection.h"
 #include "storage/session.h"
+#include "support/dialogcontrols.h"
 #include "support/httpserver.h"
 #include "support/windowcontrols.h"
 
@@ -66,7 +67,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Icon loading...");
     EXPECT_FALSE(window->isEnabled()) << "the main window waits for the run";
-    EXPECT_TRUE(waitUntil([&] { return !progress->lblAddress->text().isEmpty(); }));
+    EXPECT_TRUE(waitUntil([&] { return !dialogControl<QLabel>(*progress, "lblAddress")->text().isEmpty(); }));
     EXPECT_TRUE(progress->isEnabled()) << "the Cancel button stays usable";
     ASSERT_NE(progress->windowHandle(), nullptr);
     EXPECT_EQ(progress->windowHandle()->transientParent(), window->windowHandle())
@@ -74,7 +75,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
 
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
     EXPECT_EQ(progress->windowTitle(), "Icons loaded: 2");
-    EXPECT_EQ(progress->lblName->text(), "Task completed");
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName")->text(), "Task completed");
     EXPECT_TRUE(window->isEnabled());
 
     EXPECT_EQ(test::readBytes(iconFile("W1")), green);
@@ -91,7 +92,7 @@ TEST_F(IconCommandsTest, aFolderRunCountsFilesAndShowsItsIconsInTheLists)
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
     EXPECT_EQ(test::readBytes(iconFile("W1")), yellow);
     EXPECT_TRUE(sameIcon(listIcon("W1"), fresh(iconFile("W1"))));
-    icons->progressWindow()->Command1->click();
+    dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1")->click();
 }
 
 TEST_F(IconCommandsTest, theWindowNamesTheVardeckTheRunWaitsOn)
@@ -102,12 +103,12 @@ TEST_F(IconCommandsTest, theWindowNamesTheVardeckTheRunWaitsOn)
     menu(MenuId::mnuToolsIconFolder);
     frmIconProgress *progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return progress->lblRemaining->text() == "2"; }, 10000))
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*progress, "lblRemaining")->text() == "2"; }, 10000))
         << "the second page of site A and the address that is no web address are done";
-    EXPECT_EQ(progress->lblName->text(), "Site A one");
-    EXPECT_EQ(progress->lblAddress->text(), siteA.url("/"));
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblName")->text(), "Site A one");
+    EXPECT_EQ(dialogControl<QLabel>(*progress, "lblAddress")->text(), siteA.url("/"));
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
-    icons->progressWindow()->Command1->click();
+    dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1")->click();
 }
 
 TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoTheNextCommandWorksAtOnce)
@@ -131,7 +132,7 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     frmIconProgress *progress = icons->progressWindow();
     ASSERT_NE(progress, nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() >= 1; }));
-    QTest::mouseClick(progress->Command1, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*progress, "Command1"), Qt::LeftButton);
     EXPECT_TRUE(session().cancelIcons);
     EXPECT_TRUE(window->isEnabled()) << "the button gives the main window back at once";
     EXPECT_EQ(icons->net().inFlight(), 0);
@@ -142,13 +143,13 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     const int asked = siteA.totalHits();
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuToolsIconAll);
-    QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1"), Qt::LeftButton);
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuToolsIconAll);
     ASSERT_NE(icons->progressWindow(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return siteA.totalHits() > asked; }));
     EXPECT_FALSE(window->isEnabled()) << "a new run keeps the main window for itself";
-    QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return runEnded() && window->isEnabled(); }, 1000));
 
     // A single fetch cancelled ends at once too; the next one finds the icon.
@@ -156,15 +157,16 @@ TEST_F(IconCommandsTest, offlineAsksNoChangesNothingAndCancelAbortsTheFetchesSoT
     showVardeck("T1", "W1");
     menu(MenuId::mnuToolsIconVD);
     ASSERT_NE(icons->progressWindow(), nullptr);
-    QTest::mouseClick(icons->progressWindow()->Command1, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1"), Qt::LeftButton);
     EXPECT_EQ(icons->net().inFlight(), 0);
     ASSERT_TRUE(waitUntil([&] { return window->isEnabled(); }, 1000));
     siteA.route("/a1.html", page("<html><head><link rel=\"shortcut icon\" href=\"/ia.ico\"></head></html>"));
     menu(MenuId::mnuToolsIconVD);
-    ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 10000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return dialogControl<QLabel>(*icons->progressWindow(), "lblName")->text() == "Task completed"; }, 10000));
     EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
     EXPECT_EQ(test::readBytes(iconFile("W1")), green);
-    icons->progressWindow()->Command1->click();
+    dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1")->click();
 }
 
 TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTheEndedOne)
@@ -187,7 +189,7 @@ TEST_F(IconCommandsTest, escPressesTheIconWindowsButtonCancellingARunOrClosingTh
     ASSERT_TRUE(waitUntil([&] { return runEnded(); }, 15000));
     ASSERT_TRUE(progress->windowTitle().startsWith("Icons loaded: "));
     QApplication::setActiveWindow(progress);
-    QTest::keyClick(progress->Command1, Qt::Key_Escape);
+    QTest::keyClick(dialogControl<qbButtons_H>(*progress, "Command1"), Qt::Key_Escape);
     EXPECT_TRUE(waitUntil([&] { return progress.isNull(); }));
 }
 
@@ -210,11 +212,12 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     showVardeck("T1", "W1");
     menu(MenuId::mnuToolsIconVD);
     ASSERT_NE(icons->progressWindow(), nullptr);
-    ASSERT_TRUE(waitUntil([&] { return icons->progressWindow()->lblName->text() == "Task completed"; }, 15000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return dialogControl<QLabel>(*icons->progressWindow(), "lblName")->text() == "Task completed"; }, 15000));
     EXPECT_EQ(icons->progressWindow()->windowTitle(), "Icons loaded: 1");
     EXPECT_EQ(test::readBytes(iconFile("W1")), green);
     EXPECT_TRUE(sameImage(imgIcon(*window)->pixmap(), QPixmap::fromImage(QImage(iconFile("W1")))));
-    icons->progressWindow()->Command1->click();
+    dialogControl<qbButtons_H>(*icons->progressWindow(), "Command1")->click();
 
     // A picture file of the user's choice, stored as it is; a file that is no picture.
     const QString bmp = home.path() + "/mine.bmp";

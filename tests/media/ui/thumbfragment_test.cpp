@@ -5,6 +5,7 @@
 #include "media/ui/iconcommands.h"
 #include "media/ui/pagebrowser.h"
 #include "media/ui/thumbcommands.h"
+#include "support/dialogcontrols.h"
 #include "support/httpserver.h"
 
 #include <QLabel>
@@ -58,7 +59,7 @@ TEST_F(ThumbFragmentTest, aFolderRunSynchronisesEveryVardeckWhoseAddressOnlyAdds
     menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbs->window();
     ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 60000));
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "Label1")->text() == "Done"; }, 60000));
     EXPECT_EQ(form->skipped(), 0);
     EXPECT_EQ(form->synchronised(), 5);
     const struct {

@@ -5,6 +5,7 @@
 #include "media/ui/pagebrowser.h"
 #include "media/ui/thumbcommands.h"
 #include "platform/atomicfile.h"
+#include "support/dialogcontrols.h"
 #include "support/httpserver.h"
 #include "support/windowcontrols.h"
 
@@ -84,7 +85,7 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
     menu(MenuId::mnuThumbVD);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->lblProg->text(), "1 of 1");
+    EXPECT_EQ(dialogControl<QLabel>(*form, "lblProg")->text(), "1 of 1");
     ASSERT_TRUE(waitUntil([&] { return form->browser()->lastLoadOk(); }, 30000));
     // The first frames of a page come a moment after it has loaded.
     const auto red = [&] {
@@ -92,7 +93,7 @@ TEST_F(ThumbsTest, aThumbnailIsTheViewsPictureAs200By150Gif)
         return c.red() > 200 && c.green() < 50;
     };
     ASSERT_TRUE(waitUntil(red, 10000));
-    QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*form, "cmdSave"), Qt::LeftButton);
     const QImage thumb(thumbFile("W6"));
     ASSERT_EQ(thumb.size(), QSize(200, 150));
     const QColor middle = thumb.pixelColor(100, 75);
@@ -138,7 +139,7 @@ TEST_F(ThumbsTest, aPageThatGoesOnToTheEnginesErrorPageIsNoThumbnail)
     ASSERT_TRUE(waitUntil([&] { return form->browser()->lastLoadOk(); }, 30000));
     ASSERT_TRUE(waitUntil([&] { return form->browser()->url().toString() == nowhere && ends.size() >= 2; }, 15000));
     EXPECT_FALSE(form->browser()->lastLoadOk());
-    QTest::mouseClick(form->cmdSave, Qt::LeftButton);
+    QTest::mouseClick(dialogControl<qbButtons_H>(*form, "cmdSave"), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(thumbFile("W7")));
     ASSERT_TRUE(waitUntil([&] { return prompts.messages().size() == 1; }));
     EXPECT_EQ(prompts.lastText(), "The page did not load: its thumbnail was not saved.");
@@ -155,9 +156,9 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), "Synchronizing Vardecks with website");
     EXPECT_FALSE(window->isEnabled());
-    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
-    EXPECT_EQ(form->cmdContinue->Caption(), "OK");
-    EXPECT_FALSE(form->cmdCancel->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "Label1")->text() == "Done"; }, 45000));
+    EXPECT_EQ(dialogControl<qbButtons_H>(*form, "cmdContinue")->Caption(), "OK");
+    EXPECT_FALSE(dialogControl<qbButtons_H>(*form, "cmdCancel")->isEnabled());
     EXPECT_EQ(form->synchronised(), 2);
     EXPECT_EQ(form->skipped(), 2);
     EXPECT_TRUE(window->isEnabled());
@@ -171,9 +172,9 @@ TEST_F(ThumbsTest, aFolderRunSynchronisesGoodPagesAndLeavesFailedOnesAlone)
     EXPECT_EQ(stored("W5").childText("KEYWORD1"), "old words");
     EXPECT_EQ(lblWName(*window)->text(), "Known title") << "the shown Vardeck is shown again, as it is now";
     // OK has the keyboard, shows it, and Enter presses it.
-    ASSERT_EQ(form->focusWidget(), form->cmdContinue);
-    EXPECT_TRUE(form->cmdContinue->defaultLook());
-    QTest::keyClick(form->cmdContinue, Qt::Key_Return);
+    ASSERT_EQ(form->focusWidget(), dialogControl<qbButtons_H>(*form, "cmdContinue"));
+    EXPECT_TRUE(dialogControl<qbButtons_H>(*form, "cmdContinue")->defaultLook());
+    QTest::keyClick(dialogControl<qbButtons_H>(*form, "cmdContinue"), Qt::Key_Return);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
 }
 
@@ -184,8 +185,8 @@ TEST_F(ThumbsTest, cancelKeepsAndSavesWhatWasSynchronised)
     menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return form->lblName->text() == "Hanging"; }, 45000));
-    QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "lblName")->text() == "Hanging"; }, 45000));
+    QTest::mouseClick(dialogControl<qbButtons_H>(*form, "cmdCancel"), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(stored("W1").childText("NAME"), "Known title") << "saved at the cancel";
@@ -216,9 +217,9 @@ TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
     menu(MenuId::mnuToolsSynchFolder);
     frmThumb *form = thumbWindow();
     ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "Label1")->text() == "Done"; }, 45000));
     QApplication::setActiveWindow(form);
-    QTest::keyClick(form->cmdContinue, Qt::Key_Escape);
+    QTest::keyClick(dialogControl<qbButtons_H>(*form, "cmdContinue"), Qt::Key_Escape);
     EXPECT_TRUE(waitUntil([&] { return windowClosed(); }));
     EXPECT_TRUE(window->isEnabled());
     // A synchronisation disables the main window while it runs; its end re-enables it
@@ -292,7 +293,7 @@ TEST_F(ThumbsTest, aFolderRunAsksBeforeWritingOverAFileAnotherProgramChanged)
         menu(MenuId::mnuToolsSynchFolder);
         frmThumb *form = thumbWindow();
         ASSERT_NE(form, nullptr);
-        ASSERT_TRUE(waitUntil([&] { return form->Label1->text() == "Done"; }, 45000));
+        ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "Label1")->text() == "Done"; }, 45000));
         EXPECT_EQ(prompts.texts(),
                   QStringList{"The Vardecks database file " + path +
                               " was changed by another program after it was read.\n\nReplace it with the database "

@@ -11,6 +11,7 @@
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
+#include "support/dialogcontrols.h"
 #include "support/fakelauncher.h"
 #include "support/windowcontrols.h"
 #include "web/ui/preview.h"
@@ -109,11 +110,11 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     // The Web aspect's box, the view and the window's own copies of the boxes.
     session().webAspectHtml = true;
     frmPrefs dialog(*window);
-    EXPECT_FALSE(dialog.chk(10)->isChecked());
-    EXPECT_TRUE(dialog.optIcon(2)->isChecked());
+    EXPECT_FALSE(arrayControl<QCheckBox>(dialog, "chk", 10)->isChecked());
+    EXPECT_TRUE(arrayControl<QRadioButton>(dialog, "optIcon", 2)->isChecked());
     for (int i : {9, 10, 11, 12})
-        dialog.chk(i)->setChecked(true);
-    dialog.optIcon(3)->setChecked(true);
+        arrayControl<QCheckBox>(dialog, "chk", i)->setChecked(true);
+    arrayControl<QRadioButton>(dialog, "optIcon", 3)->setChecked(true);
     dialog.cmdApply_Click();
     dialog.cmdApply_Click(); // unchanged choices do nothing
     EXPECT_FALSE(session().webAspectHtml);
@@ -122,7 +123,7 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     EXPECT_TRUE(chkAutoPreview(*window)->isChecked());
     EXPECT_TRUE(openFirstResultBox(*window)->isChecked());
     EXPECT_TRUE(showDetailedResultsBox(*window)->isChecked());
-    dialog.optIcon(2)->setChecked(true);
+    arrayControl<QRadioButton>(dialog, "optIcon", 2)->setChecked(true);
     dialog.cmdApply_Click();
     EXPECT_EQ(views, QStringList({"icons", "list"}));
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
@@ -141,24 +142,27 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     o.setFontSize(9);
 
     frmPrefs dialog(*window);
-    EXPECT_EQ(dialog.tabPrefs->currentIndex(), 0);
-    EXPECT_EQ(dialog.tabPrefs->tabText(2), "   User Interface   ");
+    EXPECT_EQ(dialogControl<QTabWidget>(dialog, "tabPrefs")->currentIndex(), 0);
+    EXPECT_EQ(dialogControl<QTabWidget>(dialog, "tabPrefs")->tabText(2), "   User Interface   ");
     // Only the browsers found are offered; Internet Explorer never is.
-    EXPECT_EQ(entries(dialog.cmb(1)), QStringList({"Desktop default browser", "Firefox"}));
-    EXPECT_EQ(dialog.cmb(1)->currentText(), "Firefox");
-    EXPECT_EQ(dialog.lbl(frmPrefs::kBrowserPathLabel)->text(), "/usr/bin/firefox");
-    EXPECT_FALSE(dialog.chk(0)->isChecked());
-    EXPECT_FALSE(dialog.opt(1)->isEnabled());
-    EXPECT_TRUE(dialog.opt(1)->isChecked());
-    dialog.chk(0)->click();
-    EXPECT_TRUE(dialog.opt(0)->isEnabled() && dialog.opt(1)->isEnabled());
-    EXPECT_EQ(dialog.txtt(3)->text(), "30");
-    EXPECT_EQ(entries(dialog.cmb(0)),
-              QStringList({"Most recent database", "Work.xml"}) + QStringList(entries(dialog.cmb(0)).mid(2)));
-    EXPECT_EQ(dialog.cmb(0)->currentText(), "Work.xml");
-    EXPECT_EQ(entries(dialog.cmb(2)), QStringList({"Vardecks default", "Plain", "Comic", "Courier", "Verdana"}));
-    EXPECT_EQ(dialog.cmb(2)->currentText(), "Comic");
-    EXPECT_TRUE(dialog.optFont(4)->isChecked());
+    EXPECT_EQ(entries(arrayControl<QComboBox>(dialog, "cmb", 1)), QStringList({"Desktop default browser", "Firefox"}));
+    EXPECT_EQ(arrayControl<QComboBox>(dialog, "cmb", 1)->currentText(), "Firefox");
+    EXPECT_EQ(arrayControl<QLabel>(dialog, "lbl", frmPrefs::kBrowserPathLabel)->text(), "/usr/bin/firefox");
+    EXPECT_FALSE(arrayControl<QCheckBox>(dialog, "chk", 0)->isChecked());
+    EXPECT_FALSE(arrayControl<QRadioButton>(dialog, "opt", 1)->isEnabled());
+    EXPECT_TRUE(arrayControl<QRadioButton>(dialog, "opt", 1)->isChecked());
+    arrayControl<QCheckBox>(dialog, "chk", 0)->click();
+    EXPECT_TRUE(arrayControl<QRadioButton>(dialog, "opt", 0)->isEnabled() &&
+                arrayControl<QRadioButton>(dialog, "opt", 1)->isEnabled());
+    EXPECT_EQ(arrayControl<QLineEdit>(dialog, "txtt", 3)->text(), "30");
+    EXPECT_EQ(entries(arrayControl<QComboBox>(dialog, "cmb", 0)),
+              QStringList({"Most recent database", "Work.xml"}) +
+                  QStringList(entries(arrayControl<QComboBox>(dialog, "cmb", 0)).mid(2)));
+    EXPECT_EQ(arrayControl<QComboBox>(dialog, "cmb", 0)->currentText(), "Work.xml");
+    EXPECT_EQ(entries(arrayControl<QComboBox>(dialog, "cmb", 2)),
+              QStringList({"Vardecks default", "Plain", "Comic", "Courier", "Verdana"}));
+    EXPECT_EQ(arrayControl<QComboBox>(dialog, "cmb", 2)->currentText(), "Comic");
+    EXPECT_TRUE(arrayControl<QRadioButton>(dialog, "optFont", 4)->isChecked());
 
     // Without a notification area the tray switch is stored but changes nothing.
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
@@ -168,7 +172,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(o.getSystemTray());
     EXPECT_EQ(o.getSystemTrayOption(), "mnuRecent");
-    dialog.chk(0)->setChecked(false);
+    arrayControl<QCheckBox>(dialog, "chk", 0)->setChecked(false);
     dialog.cmdApply_Click();
     EXPECT_FALSE(o.getSystemTray());
     EXPECT_EQ(o.getSystemTrayOption(), "mnuRecent");
@@ -178,11 +182,11 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     o.setDefaultBrowser("Op");
     o.setFontSize(12);
     frmPrefs again(*window);
-    EXPECT_EQ(again.cmb(0)->currentText(), "Most recent database");
+    EXPECT_EQ(arrayControl<QComboBox>(again, "cmb", 0)->currentText(), "Most recent database");
     EXPECT_TRUE(o.getdbDefault());
-    EXPECT_EQ(again.cmb(1)->currentIndex(), -1);
+    EXPECT_EQ(arrayControl<QComboBox>(again, "cmb", 1)->currentIndex(), -1);
     for (int i : {0, 1, 2, 4})
-        EXPECT_FALSE(again.optFont(i)->isChecked());
+        EXPECT_FALSE(arrayControl<QRadioButton>(again, "optFont", i)->isChecked());
 
     // The database the window had open last, closed since, is the most recent one.
     QTemporaryDir databaseFolder;
@@ -192,9 +196,9 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     ASSERT_TRUE(db->openDBValidate(db->getPath()));
     window->dbXML.open(std::move(db), "Vardecks.xml");
     window->dbXML.close();
-    again.cmb(1)->setCurrentText("Firefox");
-    again.cmb(2)->setCurrentText("Vardecks default");
-    again.optFont(0)->setChecked(true);
+    arrayControl<QComboBox>(again, "cmb", 1)->setCurrentText("Firefox");
+    arrayControl<QComboBox>(again, "cmb", 2)->setCurrentText("Vardecks default");
+    arrayControl<QRadioButton>(again, "optFont", 0)->setChecked(true);
     again.cmdApply_Click();
     EXPECT_EQ(o.getDefaultBrowser(), "FF");
     EXPECT_EQ(o.getDBToOpen(), "Vardecks.xml");
@@ -205,8 +209,8 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
 TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
 {
     frmPrefs dialog(*window);
-    dialog.txtt(2)->setText("&H10");
-    dialog.txtt(3)->setText("60");
+    arrayControl<QLineEdit>(dialog, "txtt", 2)->setText("&H10");
+    arrayControl<QLineEdit>(dialog, "txtt", 3)->setText("60");
     dialog.cmdApply_Click();
     EXPECT_EQ(prompts.texts(),
               QStringList({"The number of Vardecks stored in your Recent Vardeck list must be between 1 "
@@ -217,8 +221,8 @@ TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
         EXPECT_EQ(message.title, "Vardecks");
         EXPECT_EQ(message.icon, MsgIcon::None);
     }
-    EXPECT_EQ(dialog.txtt(2)->text(), "15");
-    EXPECT_EQ(dialog.txtt(3)->text(), "50");
+    EXPECT_EQ(arrayControl<QLineEdit>(dialog, "txtt", 2)->text(), "15");
+    EXPECT_EQ(arrayControl<QLineEdit>(dialog, "txtt", 3)->text(), "50");
     EXPECT_EQ(searchListFills, 1);
     EXPECT_EQ(appOptions().getRecentNo(), 15) << "nothing stored from a refused apply";
     EXPECT_EQ(appOptions().getRecentSearchNo(), 15);
@@ -230,8 +234,8 @@ TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
 {
     {
         frmPrefs dialog(*window);
-        dialog.txtt(2)->setText("7");
-        dialog.txtt(3)->setText("9");
+        arrayControl<QLineEdit>(dialog, "txtt", 2)->setText("7");
+        arrayControl<QLineEdit>(dialog, "txtt", 3)->setText("9");
         dialog.cmdApply_Click();
     }
     EXPECT_TRUE(prompts.messages().empty()) << prompts.texts().join('|').toStdString();
@@ -240,19 +244,19 @@ TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
     EXPECT_EQ(session().recentMax, 7);
     EXPECT_EQ(session().searchMax, 9);
     frmPrefs again(*window);
-    EXPECT_EQ(again.txtt(2)->text(), "7");
-    EXPECT_EQ(again.txtt(3)->text(), "9");
+    EXPECT_EQ(arrayControl<QLineEdit>(again, "txtt", 2)->text(), "7");
+    EXPECT_EQ(arrayControl<QLineEdit>(again, "txtt", 3)->text(), "9");
 
     // One size refused leaves its option alone while the other is stored.
-    again.txtt(2)->setText("12");
-    again.txtt(3)->setText("0");
+    arrayControl<QLineEdit>(again, "txtt", 2)->setText("12");
+    arrayControl<QLineEdit>(again, "txtt", 3)->setText("0");
     again.cmdApply_Click();
     EXPECT_EQ(appOptions().getRecentNo(), 12);
     EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
     EXPECT_EQ(session().recentMax, 12);
     EXPECT_EQ(session().searchMax, 9);
-    again.txtt(2)->setText("x");
-    again.txtt(3)->setText("21");
+    arrayControl<QLineEdit>(again, "txtt", 2)->setText("x");
+    arrayControl<QLineEdit>(again, "txtt", 3)->setText("21");
     again.cmdApply_Click();
     EXPECT_EQ(appOptions().getRecentNo(), 12);
     EXPECT_EQ(appOptions().getRecentSearchNo(), 21);
@@ -273,7 +277,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     appOptions().setWebCSS("Plain");
 
     frmPrefs dialog(*window);
-    dialog.cmb(2)->setCurrentText("Comic");
+    arrayControl<QComboBox>(dialog, "cmb", 2)->setCurrentText("Comic");
     dialog.cmdApply_Click();
     // Which stylesheets change, and how, is the core web style tests' matter.
     EXPECT_TRUE(
@@ -300,13 +304,14 @@ TEST(TipsWindow, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
         if (escape)
             QTest::keyClick(tips, Qt::Key_Escape);
         else
-            tips->cmdCancel->click();
+            dialogControl<qbButtons_H>(*tips, "cmdCancel")->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
     for (int position : {1, 2}) {
         frmTips *tips = open();
-        ASSERT_EQ(tips->cmbTips->currentIndex(), position - 1);
-        EXPECT_EQ(tips->lblTipText->toPlainText(), tips->tipList[position - 1].getTipLongText());
+        ASSERT_EQ(dialogControl<QComboBox>(*tips, "cmbTips")->currentIndex(), position - 1);
+        EXPECT_EQ(dialogControl<QTextEdit>(*tips, "lblTipText")->toPlainText(),
+                  tips->tipList[position - 1].getTipLongText());
         EXPECT_EQ(appOptions().getLastTip(), QString::number(position));
         closeWith(tips, position == 2);
         ASSERT_EQ(frmTips::existing(), nullptr);
@@ -316,15 +321,16 @@ TEST(TipsWindow, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
     appOptions().setLastTip("4");
     appOptions().setTipStartup(true);
     frmTips *tips = open();
-    EXPECT_EQ(tips->lblTipText->font().pointSize(), 10);
-    EXPECT_FALSE(tips->chkShow->isChecked());
-    tips->chkShow->click();
+    EXPECT_EQ(dialogControl<QTextEdit>(*tips, "lblTipText")->font().pointSize(), 10);
+    EXPECT_FALSE(dialogControl<QCheckBox>(*tips, "chkShow")->isChecked());
+    dialogControl<QCheckBox>(*tips, "chkShow")->click();
     EXPECT_FALSE(appOptions().getTipStartup());
 
-    tips->cmbTips->setCurrentIndex(29);
-    emit tips->cmbTips->activated(29);
+    dialogControl<QComboBox>(*tips, "cmbTips")->setCurrentIndex(29);
+    emit dialogControl<QComboBox>(*tips, "cmbTips")->activated(29);
     EXPECT_EQ(tips->currentTip.getTipShortText(), "Dragging and dropping");
-    EXPECT_TRUE(tips->lblTipText->toPlainText().startsWith("Drag a Vardeck from the list"));
+    EXPECT_TRUE(
+        dialogControl<QTextEdit>(*tips, "lblTipText")->toPlainText().startsWith("Drag a Vardeck from the list"));
     // Opening it again while it is open only brings it forward.
     EXPECT_EQ(open(), tips);
     EXPECT_EQ(tips->currentTip.getTipShortText(), "Dragging and dropping");
@@ -333,14 +339,14 @@ TEST(TipsWindow, eachOpeningShowsTheNextTipAndAChosenTitleLeavesTheRotation)
     test::ScriptedPrompts prompts;
     test::FakeLauncher launcher;
     test::RecordingViewer viewer;
-    QTest::mouseClick(tips->lblReadMore, Qt::LeftButton, {}, QPoint(4, 4));
-    QTest::mouseClick(tips->lblURL, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(dialogControl<QLabel>(*tips, "lblReadMore"), Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(dialogControl<QLabel>(*tips, "lblURL"), Qt::LeftButton, {}, QPoint(4, 4));
     QCoreApplication::processEvents();
     EXPECT_EQ(viewer.pages, QStringList({"Browser_drag_drop.htm"}));
     EXPECT_EQ(launcher.openedUrls(), QStringList({"https://www.quorvane.example/Vardecks/faq.htm"}));
     EXPECT_TRUE(prompts.messages().empty());
     closeWith(tips, true);
-    EXPECT_EQ(open()->cmbTips->currentText(), "The Web aspect");
+    EXPECT_EQ(dialogControl<QComboBox>(*open(), "cmbTips")->currentText(), "The Web aspect");
     delete frmTips::existing();
 }
 
@@ -356,25 +362,25 @@ TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
     ASSERT_TRUE(window && window->isVisible());
     EXPECT_EQ(window->currentPage(), "index.htm");
     // The contents page first, then each page it lists once.
-    ASSERT_EQ(window->lstContents->count(), 37);
-    EXPECT_EQ(window->lstContents->currentItem()->text(), "Contents");
+    ASSERT_EQ(dialogControl<QListWidget>(*window, "lstContents")->count(), 37);
+    EXPECT_EQ(dialogControl<QListWidget>(*window, "lstContents")->currentItem()->text(), "Contents");
 
     help.HHTopicURL = "Web_Aspect.htm";
     ASSERT_TRUE(help.HHDisplayTopicURL());
-    EXPECT_EQ(window->lstContents->currentItem()->text(), "The Web Aspect");
+    EXPECT_EQ(dialogControl<QListWidget>(*window, "lstContents")->currentItem()->text(), "The Web Aspect");
     EXPECT_EQ(window->windowTitle(), "Razuzezu Revidod Help - The Web Aspect");
 
-    emit window->txtPage->anchorClicked(QUrl("Printing.htm"));
+    emit dialogControl<QTextBrowser>(*window, "txtPage")->anchorClicked(QUrl("Printing.htm"));
     EXPECT_EQ(window->currentPage(), "Printing.htm");
-    window->cmdBack->trigger();
+    dialogControl<QAction>(*window, "cmdBack")->trigger();
     EXPECT_EQ(window->currentPage(), "Web_Aspect.htm");
-    window->cmdForward->trigger();
+    dialogControl<QAction>(*window, "cmdForward")->trigger();
     EXPECT_EQ(window->currentPage(), "Printing.htm");
-    window->cmdContents->trigger();
+    dialogControl<QAction>(*window, "cmdContents")->trigger();
     EXPECT_EQ(window->currentPage(), "index.htm");
 
-    emit window->txtPage->anchorClicked(QUrl("https://www.example.org/x"));
-    emit window->txtPage->anchorClicked(QUrl("../DeVivozoda/Vardecks.xml"));
+    emit dialogControl<QTextBrowser>(*window, "txtPage")->anchorClicked(QUrl("https://www.example.org/x"));
+    emit dialogControl<QTextBrowser>(*window, "txtPage")->anchorClicked(QUrl("../DeVivozoda/Vardecks.xml"));
     EXPECT_EQ(window->currentPage(), "index.htm");
     ASSERT_EQ(launcher.openedUrls().size(), 2);
     EXPECT_EQ(launcher.openedUrls()[0], "https://www.example.org/x");
@@ -383,13 +389,13 @@ TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
 
     // Esc puts the window away, wherever its focus is.
     QApplication::setActiveWindow(window);
-    window->lstContents->setFocus();
-    QTest::keyClick(window->lstContents, Qt::Key_Escape);
+    dialogControl<QListWidget>(*window, "lstContents")->setFocus();
+    QTest::keyClick(dialogControl<QListWidget>(*window, "lstContents"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     ASSERT_TRUE(help.HHDisplayContents());
     EXPECT_TRUE(window->isVisible()) << "and help brings it back";
     QApplication::setActiveWindow(window);
-    QTest::keyClick(window->txtPage, Qt::Key_Escape);
+    QTest::keyClick(dialogControl<QTextBrowser>(*window, "txtPage"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     helpviewer::install(nullptr);
     delete window;
@@ -431,7 +437,7 @@ TEST_F(PrefsTest, closingOptionsTakesTheButtonsEchoOffTheStatusBar)
             auto *dialog = qobject_cast<frmPrefs *>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(StatusBar1(*window)->panelText(1), "User options");
-            dialog->cmdCancel->click();
+            dialogControl<qbButtons_H>(*dialog, "cmdCancel")->click();
             closed = true;
         });
         QTest::mouseClick(button, Qt::LeftButton);

@@ -8,6 +8,7 @@
 #include "storage/ui/frmopen.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
+#include "support/dialogcontrols.h"
 #include "support/failingdisk.h"
 #include "support/testenv.h"
 
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace rr;
+using rr::test::dialogControl;
 
 namespace
 {
@@ -142,13 +144,13 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
         frmOpen dialog;
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "Open database");
-        EXPECT_EQ(dialog.Label2->text(), "Choose a Vardecks database to open:");
-        ASSERT_EQ(dialog.tvwDB->topLevelItemCount(), 2);
-        EXPECT_EQ(dialog.lblDBName->text(), "Vardecks.xml");
+        EXPECT_EQ(dialogControl<QLabel>(dialog, "Label2")->text(), "Choose a Vardecks database to open:");
+        ASSERT_EQ(dialogControl<DatabaseList>(dialog, "tvwDB")->topLevelItemCount(), 2);
+        EXPECT_EQ(dialogControl<QLabel>(dialog, "lblDBName")->text(), "Vardecks.xml");
 
-        clickNode(dialog.tvwDB, "Work.XML");
-        EXPECT_EQ(dialog.lblDBName->text(), "Work.XML");
-        dialog.cmdOK->click();
+        clickNode(dialogControl<DatabaseList>(dialog, "tvwDB"), "Work.XML");
+        EXPECT_EQ(dialogControl<QLabel>(dialog, "lblDBName")->text(), "Work.XML");
+        dialogControl<qbButtons_H>(dialog, "cmdOK")->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(dialog.choice(), (ChosenDatabase{env.folder + "Work.XML", "Work.XML"}));
     }
@@ -167,9 +169,9 @@ TEST(frmOpen, listsDatabasesSelectsTheFirstLeavesTheChoiceEnterPressesOkAndCance
     QFile::remove(env.folder + "Work.XML");
     frmOpen dialog;
     dialog.show();
-    EXPECT_EQ(dialog.lblDBName->text(), "No database selected");
-    EXPECT_FALSE(dialog.cmdOK->isEnabled());
-    dialog.cmdCancel->click();
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "lblDBName")->text(), "No database selected");
+    EXPECT_FALSE(dialogControl<qbButtons_H>(dialog, "cmdOK")->isEnabled());
+    dialogControl<qbButtons_H>(dialog, "cmdCancel")->click();
     EXPECT_FALSE(dialog.choice());
 }
 
@@ -185,34 +187,34 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     };
     const auto create = [&](frmNew &dialog, const QString &name, MsgResult answer) {
         dialog.show();
-        dialog.txtName->setText(name);
+        dialogControl<QLineEdit>(dialog, "txtName")->setText(name);
         env.prompts.clear();
         env.prompts.answer(answer);
-        dialog.cmdOK->click();
+        dialogControl<qbButtons_H>(dialog, "cmdOK")->click();
     };
     {
         frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "New database");
-        EXPECT_EQ(dialog.Label1->text(), "Existing databases:");
-        EXPECT_EQ(dialog.Label2->text(), "Choose a new Vardecks database name:");
-        EXPECT_EQ(dialog.cmdOK->Caption(), "Save the new database");
-        EXPECT_TRUE(dialog.txtName->isVisible());
-        EXPECT_FALSE(dialog.lblName->isVisible());
-        EXPECT_FALSE(dialog.cmdOK->isEnabled());
-        dialog.txtName->setText("W");
-        EXPECT_EQ(dialog.defaultButton(), dialog.cmdOK);
-        dialog.txtName->setText("  ");
-        EXPECT_FALSE(dialog.cmdOK->isEnabled());
-        EXPECT_EQ(dialog.defaultButton(), dialog.cmdCancel);
+        EXPECT_EQ(dialogControl<QLabel>(dialog, "Label1")->text(), "Existing databases:");
+        EXPECT_EQ(dialogControl<QLabel>(dialog, "Label2")->text(), "Choose a new Vardecks database name:");
+        EXPECT_EQ(dialogControl<qbButtons_H>(dialog, "cmdOK")->Caption(), "Save the new database");
+        EXPECT_TRUE(dialogControl<QLineEdit>(dialog, "txtName")->isVisible());
+        EXPECT_FALSE(dialogControl<QLabel>(dialog, "lblName")->isVisible());
+        EXPECT_FALSE(dialogControl<qbButtons_H>(dialog, "cmdOK")->isEnabled());
+        dialogControl<QLineEdit>(dialog, "txtName")->setText("W");
+        EXPECT_EQ(dialog.defaultButton(), dialogControl<qbButtons_H>(dialog, "cmdOK"));
+        dialogControl<QLineEdit>(dialog, "txtName")->setText("  ");
+        EXPECT_FALSE(dialogControl<qbButtons_H>(dialog, "cmdOK")->isEnabled());
+        EXPECT_EQ(dialog.defaultButton(), dialogControl<qbButtons_H>(dialog, "cmdCancel"));
 
         const QStringList before = QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        dialog.txtName->setText(" VARDECKS.XML ");
-        dialog.cmdOK->click();
+        dialogControl<QLineEdit>(dialog, "txtName")->setText(" VARDECKS.XML ");
+        dialogControl<qbButtons_H>(dialog, "cmdOK")->click();
         EXPECT_EQ(env.prompts.texts(), QStringList{"The database already exists - please choose a different name"});
         EXPECT_EQ(env.prompts.messages()[0].icon, MsgIcon::Exclamation);
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(dialog.txtName->selectedText(), " VARDECKS.XML ");
+        EXPECT_EQ(dialogControl<QLineEdit>(dialog, "txtName")->selectedText(), " VARDECKS.XML ");
         EXPECT_EQ(QDir(env.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 
         // The next name is created; No leaves it closed.
@@ -262,14 +264,14 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     frmNew dialog(frmNew::Mode::Delete, commands, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
-    EXPECT_EQ(dialog.Label1->text(), "Choose a database to delete:");
-    EXPECT_FALSE(dialog.txtName->isVisible());
-    EXPECT_EQ(dialog.cmdOK->Caption(), "Delete the database");
-    EXPECT_FALSE(dialog.cmdOK->isEnabled());
-    clickNode(dialog.tvwDB, "Work.xml");
-    EXPECT_EQ(dialog.lblName->text(), "Work.xml");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "Label1")->text(), "Choose a database to delete:");
+    EXPECT_FALSE(dialogControl<QLineEdit>(dialog, "txtName")->isVisible());
+    EXPECT_EQ(dialogControl<qbButtons_H>(dialog, "cmdOK")->Caption(), "Delete the database");
+    EXPECT_FALSE(dialogControl<qbButtons_H>(dialog, "cmdOK")->isEnabled());
+    clickNode(dialogControl<DatabaseList>(dialog, "tvwDB"), "Work.xml");
+    EXPECT_EQ(dialogControl<QLabel>(dialog, "lblName")->text(), "Work.xml");
 
-    dialog.cmdOK->click(); // unanswered: the default, No
+    dialogControl<qbButtons_H>(dialog, "cmdOK")->click(); // unanswered: the default, No
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     EXPECT_EQ(env.prompts.messages()[0].text, "Are you sure you wish to permanently delete the database Work.xml?");
     EXPECT_EQ(env.prompts.messages()[0].title, "Delete Vardecks database?");
@@ -279,7 +281,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     EXPECT_EQ(closes, 0);
 
     env.prompts.answer(MsgResult::Yes);
-    dialog.cmdOK->click();
+    dialogControl<qbButtons_H>(dialog, "cmdOK")->click();
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(fileThereWhenClosed);
     EXPECT_FALSE(QFile::exists(env.folder + "Work.xml"));
@@ -291,9 +293,9 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     DatabaseFolder(env.folder).createDatabase("Other");
     frmNew again(frmNew::Mode::Delete, commands, nullptr, env.folder);
     again.show();
-    clickNode(again.tvwDB, "Other.xml");
+    clickNode(dialogControl<DatabaseList>(again, "tvwDB"), "Other.xml");
     env.prompts.answer(MsgResult::Yes);
-    again.cmdOK->click();
+    dialogControl<qbButtons_H>(again, "cmdOK")->click();
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(QFile::exists(env.folder + "Other.xml"));
 }

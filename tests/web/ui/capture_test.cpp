@@ -4,6 +4,7 @@
 #include "platform/net/connection.h"
 #include "storage/settingsstore.h"
 #include "support/devtoolsserver.h"
+#include "support/dialogcontrols.h"
 #include "support/firefoxprofile.h"
 #include "support/windowcontrols.h"
 #include "support/xsession.h"
@@ -94,9 +95,9 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     appOptions().setAutoSave(true);
     whileModal<frmVardeckDialog>(
         [&](frmVardeckDialog *d) {
-            EXPECT_TRUE(d->chkAutosave->isChecked());
-            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
-            QTest::keyClick(d->tvwDetected, Qt::Key_Escape);
+            EXPECT_TRUE(dialogControl<QCheckBox>(*d, "chkAutosave")->isChecked());
+            QTest::mouseClick(dialogControl<QCheckBox>(*d, "chkAutosave"), Qt::LeftButton);
+            QTest::keyClick(dialogControl<QTreeWidget>(*d, "tvwDetected"), Qt::Key_Escape);
         },
         [&] { menu(MenuId::mnuToolsGet); });
     EXPECT_FALSE(appOptions().getAutoSave());
@@ -108,15 +109,20 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     whileModal<frmVardeckDialog>(
         [&](frmVardeckDialog *d) {
             EXPECT_EQ(d->windowTitle(), "Vardeck detected");
-            EXPECT_EQ(d->tvwDetected->topLevelItemCount(), 4);
-            EXPECT_EQ(d->tvwDetected->currentItem(), d->tvwDetected->topLevelItem(0));
-            EXPECT_EQ(d->lblName->textFormat(), Qt::PlainText);
-            QTest::mouseClick(d->tvwDetected->viewport(), Qt::LeftButton, {},
-                              d->tvwDetected->visualItemRect(d->tvwDetected->topLevelItem(3)).center());
-            EXPECT_EQ(
-                QStringList({d->lblName->text(), d->lblAddress->text(), d->lblDesc->text(), d->lblBrowser->text()}),
-                QStringList({"Mail & <b>inbox</b>", "https://mail.example/inbox?a=1&b=2", "", "Chrome"}));
-            QTest::mouseClick(d->chkAutosave, Qt::LeftButton);
+            EXPECT_EQ(dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItemCount(), 4);
+            EXPECT_EQ(dialogControl<QTreeWidget>(*d, "tvwDetected")->currentItem(),
+                      dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItem(0));
+            EXPECT_EQ(dialogControl<QLabel>(*d, "lblName")->textFormat(), Qt::PlainText);
+            QTest::mouseClick(dialogControl<QTreeWidget>(*d, "tvwDetected")->viewport(), Qt::LeftButton, {},
+                              dialogControl<QTreeWidget>(*d, "tvwDetected")
+                                  ->visualItemRect(dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItem(3))
+                                  .center());
+            EXPECT_EQ(QStringList({dialogControl<QLabel>(*d, "lblName")->text(),
+                                   dialogControl<QLabel>(*d, "lblAddress")->text(),
+                                   dialogControl<QLabel>(*d, "lblDesc")->text(),
+                                   dialogControl<QLabel>(*d, "lblBrowser")->text()}),
+                      QStringList({"Mail & <b>inbox</b>", "https://mail.example/inbox?a=1&b=2", "", "Chrome"}));
+            QTest::mouseClick(dialogControl<QCheckBox>(*d, "chkAutosave"), Qt::LeftButton);
             EXPECT_TRUE(appOptions().getAutoSave());
             QTest::keyClick(d, Qt::Key_Return);
         },
@@ -137,8 +143,8 @@ struct DetectedDialogWatch {
         QObject::connect(&poll, &QTimer::timeout, [this] {
             if (auto *d = qobject_cast<frmVardeckDialog *>(QApplication::activeModalWidget())) {
                 openedAt << clock.elapsed();
-                for (int i = 0; i < d->tvwDetected->topLevelItemCount(); ++i)
-                    listed << d->tvwDetected->topLevelItem(i)->text(0);
+                for (int i = 0; i < dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItemCount(); ++i)
+                    listed << dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItem(i)->text(0);
                 d->reject();
             }
         });

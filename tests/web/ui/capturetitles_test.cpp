@@ -2,6 +2,7 @@
 // title of blanks only replaced by the page's address.
 #include "explorer/editingfixture.h"
 #include "support/devtoolsserver.h"
+#include "support/dialogcontrols.h"
 #include "support/firefoxprofile.h"
 #include "web/ui/capture.h"
 #include "web/ui/frmvardeckdialog.h"
@@ -57,10 +58,11 @@ TEST_F(CaptureTitlesTest, theDialogListsEachTitleOnOneLineAndABlankTitleAsTheAdd
     QStringList shown;
     whileModal<frmVardeckDialog>(
         [&](frmVardeckDialog *d) {
-            for (int i = 0; i < d->tvwDetected->topLevelItemCount(); ++i) {
-                d->tvwDetected->setCurrentItem(d->tvwDetected->topLevelItem(i));
-                listed << d->tvwDetected->topLevelItem(i)->text(0);
-                shown << d->lblName->text();
+            for (int i = 0; i < dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItemCount(); ++i) {
+                dialogControl<QTreeWidget>(*d, "tvwDetected")
+                    ->setCurrentItem(dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItem(i));
+                listed << dialogControl<QTreeWidget>(*d, "tvwDetected")->topLevelItem(i)->text(0);
+                shown << dialogControl<QLabel>(*d, "lblName")->text();
             }
             d->reject();
         },
