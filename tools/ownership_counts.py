@@ -6,14 +6,15 @@ Run from anywhere in a checkout:  python3 tools/ownership_counts.py [--list]
 It reads the sources as text (comments and string literals left out) and prints:
 - the public data members and public functions of frmVardecks;
 - the files that include the main window's header;
-- the controls (widgets and timers kept as members of a class of src/) named in a
-  file outside the folder of the class that keeps them;
+- the controls (widgets and timers kept as members of a class of src/) named, or
+  handed out by the class's accessors, in a file that is not the keeping class's own;
 - calls, from outside src/shell, of the window's one-statement inline setters;
 - bare column numbers given to a list row or a list's header;
 - comparisons with a control's visible text;
 - calls of the numbered control accessors (cmdEdit(n), chkOpt(n)...).
 With --list it also names the places behind each count.
 """
+import functools
 import os
 import re
 import subprocess
@@ -144,6 +145,88 @@ def data_name(stmt):
     return m.group(1) if m else None
 
 
+def raw(path):
+    with open(os.path.join(TOP, path), encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+@functools.lru_cache(maxsize=None)
+def definers(src, cls):
+    """The files that define functions of class cls (a line that begins with a definition)."""
+    pat = re.compile(r"^[^\s#/].*\b" + cls + r"::~?\w+\s*\(", re.M)
+    return {p for p in src if p.endswith((".cpp", ".inc")) and pat.search(read(p))}
+
+
+@functools.lru_cache(maxsize=None)
+def declarers(src, cls):
+    return {p for p in src if p.endswith(".h") and class_body(read(p), cls)}
+
+
+def class_files(src, cls):
+    return definers(src, cls) | declarers(src, cls)
+
+
+def control_keepers(src, skip):
+    """control name -> (class, member): the member a class's code makes the control in."""
+    result = {}
+    for p in src:
+        if skip(p) or not p.endswith((".cpp", ".inc")):
+            continue
+        text = raw(p)
+        for name in WINDOW_CONTROLS:
+            lit = '"' + name + '"'
+            if lit not in text:
+                continue
+            m = re.search(r"\b(\w+)\s*=\s*[^;]*?" + re.escape(lit), text) or \
+                re.search(r"\b(\w+)\s*->\s*setObjectName\s*\(\s*(?:QStringLiteral\s*\()?" + re.escape(lit), text)
+            if not m:
+                continue
+            member = m.group(1)
+            for h in src:
+                if not h.endswith(".h"):
+                    continue
+                for cm in re.finditer(r"\bclass\s+(\w+)\b[^;{]*\{", read(h)):
+                    cls = cm.group(1)
+                    decl = re.compile(r"\*\s*" + member + r"\s*(?:=|;|\{)")
+                    if decl.search(class_body(read(h), cls)) and p in definers(src, cls):
+                        result[name] = (cls, member)
+    return result
+
+
+def handouts(src, cls, member):
+    """The functions of cls that return the member itself (inline or defined in its files)."""
+    found = set()
+    ret = re.compile(r"return\s+(?:\w+\s*\?\s*\w+\s*->\s*)?" + member + r"\s*(?::\s*nullptr\s*)?;")
+    for h in declarers(src, cls):
+        for access, stmt, body in members(class_body(read(h), cls)):
+            m = re.search(r"(\w+)\s*\(", stmt)
+            if m and access.startswith("public") and body.count(";") == 1 and ret.search(body):
+                found.add(m.group(1))
+    for p in definers(src, cls):
+        text = read(p)
+        for m in re.finditer(r"^[^\s#/].*\b" + cls + r"::(\w+)\s*\([^)]*\)[^{;]*\{", text, re.M):
+            end = text.find("}", m.end())
+            body = text[m.end():end]
+            if "{" not in body and body.count(";") == 1 and ret.search(body):
+                found.add(m.group(1))
+    return found
+
+
+def accessor_calls(path, cls, accessors):
+    """Calls of the accessors on cls itself, on its part of a window (cls::of(w)) or on a
+    variable or member of the file (or of its header) declared as cls."""
+    text = read(path)
+    twin = os.path.splitext(path)[0] + ".h"
+    if os.path.exists(os.path.join(TOP, twin)):
+        text += read(twin)
+    names = set(re.findall(r"\b" + cls + r"\s*[&*]\s*(\w+)", text))
+    names |= set(re.findall(r"\b(\w+)\s*=\s*new\s+" + cls + r"\b", text))
+    names |= set(re.findall(r"\b(\w+)\s*=\s*&?\s*" + cls + r"::of\s*\(", text))
+    receivers = [cls + r"::of\s*\([^()]*\)\s*(?:\.|->)", cls + r"::"]
+    receivers += [r"\b" + re.escape(n) + r"\s*(?:\.|->)" for n in sorted(names)]
+    return re.compile(r"(?:" + "|".join(receivers) + r")\s*(?:" + "|".join(sorted(accessors)) + r")\s*\(")
+
+
 def main():
     header = "src/shell/frmvardecks.h"
     decls = members(class_body(read(header), "frmVardecks"))
@@ -164,34 +247,41 @@ def main():
           + " in tests")
 
     # The window's controls: the widgets the main window kept as public members when
-    # the program was first put together, and the folder of the file that now creates
-    # each. A dialog's own control of the same name (frmDuplicates' listVD) is its own.
+    # the program was first put together. Each is now kept as a member by one class (the
+    # one whose code makes it under its name); a file that defines none of that class's
+    # functions and names the control, or calls one of the class's accessors that hand
+    # the control out, reaches a control it does not own. A dialog's own control of the
+    # same name (frmDuplicates' listVD) is its own.
     def own_dialog(path):
         base = os.path.basename(path)
         return base.startswith("frm") and not base.startswith("frmvardecks")
 
-    creators = defaultdict(set)
-    for p in src:
-        if own_dialog(p):
-            continue
-        for m in re.finditer(r"\b(?:m_)?(\w+)\s*=\s*(?:new\s|make\w*\()", read(p)):
-            if m.group(1) in WINDOW_CONTROLS:
-                creators[m.group(1)].add(os.path.dirname(p))
-    outside = defaultdict(set)
+    src = tuple(src)
+    keepers = control_keepers(src, own_dialog)
+    outside = defaultdict(lambda: defaultdict(int))
     for name in WINDOW_CONTROLS:
-        owners = creators.get(name, {"src/shell"})
-        pat = re.compile(r"(?:\.|->)\s*(?:m_)?" + name + r"\b")
+        cls, member = keepers.get(name, ("frmVardecks", name))
+        owned = class_files(src, cls)
+        named = re.compile(r"(?:\.|->)\s*(?:m_)?" + name + r"\b")
+        accessors = handouts(src, cls, member)
         for p in src:
-            if os.path.dirname(p) in owners or own_dialog(p):
+            if p in owned or own_dialog(p):
                 continue
-            if pat.search(read(p)):
-                outside[name].add(p)
+            text = read(p)
+            n = len(named.findall(text))
+            if accessors:
+                n += len(accessor_calls(p, cls, accessors).findall(text))
+            if n:
+                outside[name][p] += n
     used_out = {n: f for n, f in outside.items() if f}
-    print(f"window controls: {len(WINDOW_CONTROLS)}; named outside the folder that creates them: {len(used_out)}"
-          f" (in {len(set().union(*used_out.values())) if used_out else 0} files)")
+    places = sum(sum(f.values()) for f in used_out.values())
+    print(f"window controls: {len(WINDOW_CONTROLS)}; named outside the class that keeps them: {len(used_out)}"
+          f" (in {len(set().union(*used_out.values())) if used_out else 0} files, {places} places)")
     if LIST:
         for n in sorted(used_out):
-            print(f"  {n} ({', '.join(sorted(creators.get(n, {'src/shell'})))}): {len(used_out[n])} files")
+            cls = keepers.get(n, ("frmVardecks", n))[0]
+            files = ", ".join(f"{p} {k}" for p, k in sorted(used_out[n].items()))
+            print(f"  {n} ({cls}): {files}")
 
     # One-statement inline setters of the window and of the state it shares.
     setters = set()

@@ -84,10 +84,10 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     forgetOpenDatabase(w);
     w.dbXML.open(std::move(db), chosen.name);
 
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    folders->hide();
+    FolderTree &folders = FolderTree::of(w);
+    folders.setTreeShown(false);
     w.commands.populateTopicList(w.dbXML.document());
-    folders->show();
+    folders.setTreeShown(true);
     // From here until the lists, captions and menus are reset the window is half the
     // old database and half the new one: it repaints, but a click or key made meanwhile
     // was aimed at what the user saw before, and is dropped.

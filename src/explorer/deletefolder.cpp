@@ -48,12 +48,12 @@ FolderDeletion::FolderDeletion(frmVardecks &window) : QObject(&window), w(window
 
 void FolderDeletion::mnuEditDeleteTopic_Click()
 {
-    QTreeWidget *tree = FolderTree::of(w).tree();
-    const bool noFolder = !w.folderShown() || tree->currentItem() == tree->topLevelItem(0);
+    FolderTree &folders = FolderTree::of(w);
+    const bool noFolder = !w.folderShown() || folders.currentNode() == folders.root();
     if (w.popup.takeDeleteFolderFromPopup()) {
         const QString tid = tagOf(w.popup.popupNode().item());
         if (QTreeWidgetItem *before = w.popup.popupSelectedNode().item())
-            tree->setCurrentItem(before);
+            folders.selectNode(before);
         delFolder(w.dbXML.folder(tid), tid);
         return;
     }
@@ -66,7 +66,7 @@ void FolderDeletion::mnuEditDeleteTopic_Click()
 
 void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
 {
-    QTreeWidget *tree = FolderTree::of(w).tree();
+    FolderTree &folders = FolderTree::of(w);
     // The folder to delete is what counts, not the tree's selection: a folder deleted
     // from its popup may be deleted while the root is selected.
     if (identifierOf(tid).isEmpty()) {
@@ -83,10 +83,10 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
 
     leaveEditMode(w);
     setNonEditableFields(w, false);
-    tree->setFocus();
-    if (!tree->currentItem() || tree->currentItem() == tree->topLevelItem(0)) {
+    folders.focusTree();
+    if (!folders.currentNode() || folders.currentNode() == folders.root()) {
         w.showNoFolder();
-        VardeckViews::of(w).vardeckTree()->clear();
+        VardeckViews::of(w).clearVardeckTree();
     } else {
         w.commands.populateWMOnTopicNode();
     }
@@ -107,7 +107,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
     w.commands.collectionChanged(StalePages::everyPage());
     if (saved)
         deleteSideFiles(w, wids);
-    delete findByTag(FolderTree::of(w).tree(), tid);
+    FolderTree::of(w).removeFolderNode(tid);
     // The Popular list is filled once and kept: the folder's Vardecks leave it too.
     w.commands.removeVardeckRows(wids);
 }

@@ -27,25 +27,10 @@ namespace rr
 namespace
 {
 
-// Removes the first node of the tree whose tag is wid; true when there was one.
-bool removeNode(QTreeWidget *tree, const QString &wid)
-{
-    QTreeWidgetItem *node = findByTag(tree, wid);
-    if (!node)
-        return false;
-    delete node;
-    // The row after it would become the selected one while nothing is shown.
-    const QSignalBlocker blocker(tree);
-    tree->clearSelection();
-    tree->setCurrentItem(nullptr);
-    return true;
-}
-
 void showNoFolderListed(frmVardecks &w)
 {
     w.showNoFolder();
-    VardeckViews::of(w).list()->clear();
-    VardeckViews::of(w).vardeckTree()->clear();
+    VardeckViews::of(w).clearVardeckViews();
 }
 
 // The list or tree of the window that has the keyboard, where a deletion by key or by
@@ -175,16 +160,16 @@ void VardeckDeletion::resetAfterDelete()
     switch (w.indexTab()) {
     case IndexTab::Index:
         // The count follows the shown folder as the document has it after the deletion.
-        if (removeNode(views.vardeckTree(), wid))
+        if (views.removeTreeNode(wid))
             views.countShownFolder();
         if (!view)
-            FolderTree::of(w).tree()->setFocus();
+            FolderTree::of(w).focusTree();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case IndexTab::Search:
         // The folder shown beside the results stays shown, without the Vardeck, and
         // its count follows.
-        if (removeNode(views.vardeckTree(), wid))
+        if (views.removeTreeNode(wid))
             views.countShownFolder();
         w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
         break;

@@ -10,65 +10,25 @@
 #include "storage/xmldatabase.h"
 
 #include <QDropEvent>
-#include <QListView>
 #include <QMimeData>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <utility>
 
 namespace rr
 {
-namespace
-{
-
-// The node's position in the tree's node collection, counted from 1 in shown order.
-int nodeIndex(QTreeWidget *tree, const QTreeWidgetItem *node)
-{
-    int index = 0;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        ++index;
-        if (*it == node)
-            return index;
-    }
-    return 0;
-}
-
-// The rows of a list whose selected state is set, from the first row to the last.
-QList<QTreeWidgetItem *> selectedRowsInOrder(const QTreeWidget *list)
-{
-    QList<QTreeWidgetItem *> rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->isSelected())
-            rows << list->topLevelItem(i);
-    }
-    return rows;
-}
-
-} // namespace
-
 InternalDrags::InternalDrags(frmVardecks &window, FolderTree &folders, VardeckViews &views)
     : QObject(&window), w(window), m_folders(folders), m_views(views)
 {
     setObjectName(QStringLiteral("internalDrags"));
-    QTreeWidget *tree = m_folders.tree();
-    tree->setAcceptDrops(true);
-    tree->viewport()->setAcceptDrops(true);
-    tree->viewport()->installEventFilter(this);
     // A tree's drag takes the node pressed on; the list and its icons drag the list's
     // selected rows.
     DragSources &sources = w.dragSources();
-    sources.addSource(
-        tree, [this, tree](const QPoint &pos) { return tvwTopics_OLEStartDrag(tree->itemAt(pos)); }, Qt::MoveAction);
-    QTreeWidget *vardecks = m_views.vardeckTree();
-    sources.addSource(
-        vardecks, [this, vardecks](const QPoint &pos) { return tvwWM_OLEStartDrag(vardecks->itemAt(pos)); },
-        Qt::MoveAction);
-    sources.addSource(
-        m_views.list(), [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
-    sources.addSource(
-        m_views.iconView(), [this](const QPoint &) { return listVD_OLEStartDrag(); }, Qt::MoveAction);
-    sources.addTarget(tree);
+    m_folders.takeDrags(
+        sources, [this](QTreeWidgetItem *pressed) { return tvwTopics_OLEStartDrag(pressed); }, this);
+    m_views.addDragSources(
+        sources, [this](QTreeWidgetItem *pressed) { return tvwWM_OLEStartDrag(pressed); },
+        [this] { return listVD_OLEStartDrag(); });
     connect(&sources, &DragSources::dragEnded, this, [this] {
         clearDropHighlight();
         if (std::exchange(m_folderDragged, false))
@@ -93,7 +53,7 @@ QMimeData *InternalDrags::tvwTopics_OLEStartDrag(QTreeWidgetItem *pressed)
     if (!folder)
         return nullptr;
     m_folderDragged = true;
-    return w.dragSources().startFolderDrag(tid, nodeIndex(m_folders.tree(), pressed));
+    return w.dragSources().startFolderDrag(tid, m_folders.shownPosition(pressed));
 }
 
 QMimeData *InternalDrags::tvwWM_OLEStartDrag(QTreeWidgetItem *pressed)
@@ -105,13 +65,7 @@ QMimeData *InternalDrags::listVD_OLEStartDrag()
 {
     if (!viewing())
         return nullptr;
-    QStringList wids;
-    for (const QTreeWidgetItem *row : selectedRowsInOrder(m_views.list())) {
-        const QString wid = idOf(row);
-        if (!wid.isEmpty())
-            wids << wid;
-    }
-    return w.dragSources().startVardeckDrag(wids);
+    return w.dragSources().startVardeckDrag(m_views.selectedListIds());
 }
 
 void InternalDrags::OLECompleteDrag()
@@ -127,7 +81,7 @@ bool InternalDrags::tvwTopics_OLEDragOver(const QMimeData *data, const QPoint &p
         clearDropHighlight();
         return false;
     }
-    QTreeWidgetItem *node = m_folders.tree()->itemAt(pos);
+    QTreeWidgetItem *node = m_folders.nodeAt(pos);
     setDropHighlight(node);
     return node != nullptr;
 }
@@ -136,12 +90,12 @@ void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &p
 {
     if (!viewing())
         return;
-    QTreeWidgetItem *target = m_folders.tree()->itemAt(pos);
+    QTreeWidgetItem *target = m_folders.nodeAt(pos);
     if (!target) {
         clearDropHighlight();
         return;
     }
-    m_folders.tree()->setCurrentItem(target);
+    m_folders.selectNode(target);
     const DroppedItems dropped = droppedItems(data, w.drag);
     if (dropped.kind == DragKind::Folder)
         dropFolder(target, dropped.folderTID);
@@ -151,7 +105,6 @@ void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &p
 
 void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dropped)
 {
-    QTreeWidget *tree = m_folders.tree();
     // Vardecks never go to the top level: the root stays selected and nothing moves.
     if (m_folders.isRoot(target)) {
         clearDropHighlight();
@@ -169,10 +122,8 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
 
     // A Vardeck that has gone since the drag began is left out, and the drop says so
     // once it is over.
-    const VardeckMove move = moveVardecks(*w.dbXML.document(), wids, idOf(target), [this](const QString &wid) {
-        const QTreeWidgetItem *row = findByTag(m_views.list(), wid);
-        return row ? row->text(0) : QString();
-    });
+    const VardeckMove move = moveVardecks(*w.dbXML.document(), wids, idOf(target),
+                                          [this](const QString &wid) { return m_views.listedName(wid); });
     if (!move.notice.isEmpty())
         QTimer::singleShot(0, this, [notice = move.notice] { prompt::tell(notice); });
     if (!move.movedAny()) {
@@ -184,9 +135,8 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
 
     setNonEditableFields(w, false);
     // The folder that was shown stays shown, without the Vardecks that left it.
-    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID()))
-        tree->setCurrentItem(shown);
-    QTreeWidgetItem *selected = tree->currentItem();
+    m_folders.selectFolder(w.currentTID());
+    QTreeWidgetItem *selected = m_folders.currentNode();
     w.commands.populateVardeckList(selected);
     w.commands.populateVDList(w.dbXML.folder(tagOf(selected)));
     clearDropHighlight();
@@ -194,7 +144,6 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
 
 void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
 {
-    QTreeWidget *tree = m_folders.tree();
     const bool toRoot = m_folders.isRoot(target);
     const QString targetTID = toRoot ? QString() : idOf(target);
     // A drag that started on the root, or whose folder has gone, carries nothing; a
@@ -210,11 +159,11 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
     saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages{.folders = true});
 
-    tree->setUpdatesEnabled(false);
+    m_folders.holdPainting(true);
     clearDropHighlight();
-    delete findByTag(tree, movedTID);
+    m_folders.removeFolderNode(movedTID);
     // Node positions change when a node goes: the target is found again by its tag.
-    QTreeWidgetItem *targetNode = toRoot ? m_folders.root() : findByTag(tree, targetTID);
+    QTreeWidgetItem *targetNode = toRoot ? m_folders.root() : m_folders.nodeOf(targetTID);
     if (targetNode) {
         m_folders.populateTreeWithTopic(w.dbXML.folder(movedTID), targetNode, false);
         targetNode->sortChildren(0, Qt::AscendingOrder);
@@ -222,7 +171,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
         w.commands.scheduleRebuild();
     }
     showFolderPathAfterMove(movedTID);
-    tree->setUpdatesEnabled(true);
+    m_folders.holdPainting(false);
 }
 
 void InternalDrags::refuseFolderDrop(const Notice &notice)
@@ -239,7 +188,7 @@ void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
     if (!w.folderShown())
         return;
     // The shown folder's path changes when it, or a folder above it, moved.
-    const QTreeWidgetItem *shown = findByTag(m_folders.tree(), w.currentTID());
+    const QTreeWidgetItem *shown = m_folders.nodeOf(w.currentTID());
     for (const QTreeWidgetItem *n = shown; n; n = n->parent()) {
         if (sameText(tagOf(n), movedTID)) {
             w.showFolderPath();
@@ -250,29 +199,17 @@ void InternalDrags::showFolderPathAfterMove(const QString &movedTID)
 
 QTreeWidgetItem *InternalDrags::dropHighlight() const
 {
-    return m_highlight.isValid() ? m_folders.tree()->itemFromIndex(m_highlight) : nullptr;
+    return m_folders.dropHighlight();
 }
 
 void InternalDrags::setDropHighlight(QTreeWidgetItem *node)
 {
-    if (node && node == dropHighlight())
-        return;
-    clearDropHighlight();
-    if (!node)
-        return;
-    const QPalette palette = m_folders.tree()->palette();
-    node->setBackground(0, palette.brush(QPalette::Highlight));
-    node->setForeground(0, palette.brush(QPalette::HighlightedText));
-    m_highlight = QPersistentModelIndex(m_folders.tree()->indexFromItem(node));
+    m_folders.setDropHighlight(node);
 }
 
 void InternalDrags::clearDropHighlight()
 {
-    if (QTreeWidgetItem *node = dropHighlight()) {
-        node->setBackground(0, QBrush());
-        node->setForeground(0, QBrush());
-    }
-    m_highlight = QPersistentModelIndex();
+    m_folders.clearDropHighlight();
 }
 
 // ----- events -----
@@ -284,7 +221,7 @@ void InternalDrags::setDragLoop(DragSources::DragLoop loop)
 
 bool InternalDrags::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_folders.tree()->viewport())
+    if (!m_folders.isDropArea(watched))
         return false;
     switch (event->type()) {
     case QEvent::DragEnter:

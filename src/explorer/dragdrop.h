@@ -11,7 +11,6 @@
 #include "shell/dragsources.h"
 
 #include <QObject>
-#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QStringList>
 
@@ -71,7 +70,6 @@ private:
     frmVardecks &w;
     FolderTree &m_folders;
     VardeckViews &m_views;
-    QPersistentModelIndex m_highlight;
     // A folder drag, dropped, refused or cancelled, leaves the tree selecting the folder
     // shown (selectShownFolder).
     bool m_folderDragged = false;

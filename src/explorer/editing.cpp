@@ -45,10 +45,7 @@ void installEditing(frmVardecks &w)
     // Vardeck shows what is stored again, an add is gone. A folder made or shown while
     // a Vardeck is added is where it can go: that add goes on.
     // Kept, the edit keeps its Vardeck highlighted in the folder's lists.
-    w.commands.whenEditKept([&w] {
-        for (QTreeWidget *rows : {VardeckViews::of(w).vardeckTree(), VardeckViews::of(w).list()})
-            highlightTagged(rows, w.editedWID());
-    });
+    w.commands.whenEditKept([&w] { VardeckViews::of(w).highlightVardeck(w.editedWID()); });
     w.commands.guardEdits([&w, editor](OnEdit effect) {
         const EditState state = w.editState();
         if (state == EditState::Viewing || (state == EditState::Adding && effect == OnEdit::EndsModification))

@@ -20,11 +20,7 @@ ExplorerParts installExplorer(frmVardecks &w)
     DetailsPanel &panel = installDetailsPanel(w);
     // The keyboard goes through the Index tab's controls from the folder tree down, and
     // reaches the folder list where its tab stands.
-    QWidget::setTabOrder(w.pane(Pane::FolderSplitter), tree->tree());
-    QWidget::setTabOrder(tree->tree(), views->vardeckTree());
-    QWidget::setTabOrder(views->vardeckTree(), VardeckViews::moveButton(w));
-    QWidget::setTabOrder(VardeckViews::moveButton(w), FolderTree::moveButton(w));
-    QWidget::setTabOrder(w.pane(Pane::FolderListPage), views->list());
+    views->placeInTabOrder(*tree);
     // The two Move buttons share their edge: the folder's stands in front.
     VardeckViews::moveButton(w)->stackUnder(FolderTree::moveButton(w));
 
@@ -54,8 +50,8 @@ ExplorerParts installExplorer(frmVardecks &w)
     c.showImportedFolder = [tree](const QString &tid) { tree->showImportedFolder(tid); };
     c.holdFolderTree = [tree](bool held) { tree->hold(held); };
     c.clearFolderTrees = [tree, views] {
-        tree->tree()->clear();
-        views->vardeckTree()->clear();
+        tree->clearFolders();
+        views->clearVardeckTree();
     };
     c.emptyVardeckTree = [views] { views->showNoVardecks(VardeckViews::View::Tree); };
     c.showVisitInFolderList = [views](const QString &wid, const QString &stamp, const QString &hits) {

@@ -102,13 +102,13 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 ExternalDrops::ExternalDrops(frmVardecks &window, VardeckViews &views) : QObject(&window), w(window), m_views(views)
 {
     setObjectName(QStringLiteral("externalDrops"));
-    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane), m_views.list()->viewport()};
-    targets << DetailsPanel::of(w).dropTargets() << m_views.iconView()->viewport();
-    m_views.list()->setAcceptDrops(true);
+    QList<QWidget *> targets = {w.pane(Pane::Client), w.pane(Pane::RightPane)};
+    targets << DetailsPanel::of(w).dropTargets();
     for (QWidget *target : std::as_const(targets)) {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
     }
+    m_views.takeDrops(this);
 }
 
 bool ExternalDrops::acceptsDrop(const QMimeData *data) const
@@ -173,39 +173,37 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return;
-    QTreeWidget *vardecks = m_views.vardeckTree();
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    QTreeWidgetItem *node = findByTag(vardecks, wid);
+    FolderTree &folders = FolderTree::of(w);
+    QTreeWidgetItem *node = m_views.treeNodeOf(wid);
     if (!node) {
         // Dragged from the favourites: its folder is shown first.
         const XmlNode folder = folderOfVardeck(vardeck);
-        QTreeWidgetItem *folderNode = findByTag(folders, folder.attribute(tag::Tid));
+        QTreeWidgetItem *folderNode = folders.nodeOf(folder.attribute(tag::Tid));
         if (!folderNode || !w.commands.mayEndEdit(OnEdit::Ends))
             return;
-        folders->setCurrentItem(folderNode);
+        folders.selectNode(folderNode);
         w.commands.populateVardeckList(folderNode);
-        node = findByTag(vardecks, wid);
+        node = m_views.treeNodeOf(wid);
         if (!node)
             return;
     }
-    vardecks->setCurrentItem(node);
-    node->setSelected(true);
+    m_views.selectTreeNode(node);
     w.commands.displayWM();
 }
 
 void ExternalDrops::showDraggedFolder(const QString &tid)
 {
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    QTreeWidgetItem *node = findByTag(folders, tid);
+    FolderTree &folders = FolderTree::of(w);
+    QTreeWidgetItem *node = folders.nodeOf(tid);
     if (!node || !w.dbXML.folder(tid))
         return;
-    folders->setCurrentItem(node);
+    folders.selectNode(node);
     w.commands.populateWMOnTopicNode();
 }
 
 bool ExternalDrops::isListTarget(const QObject *watched) const
 {
-    return watched == m_views.list()->viewport() || watched == m_views.iconView()->viewport();
+    return m_views.isListDropArea(watched);
 }
 
 bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)

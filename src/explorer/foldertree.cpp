@@ -13,11 +13,13 @@
 #include "platform/gui/singleline.h"
 #include "platform/prompt.h"
 #include "platform/xmldocument.h"
+#include "shell/dragsources.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
+#include "shell/windowstate.h"
 #include "storage/xmldatabase.h"
 
 #include <QKeyEvent>
@@ -146,16 +148,20 @@ bool isDescendantOf(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor
 
 void selectShownFolder(frmVardecks &w)
 {
-    QTreeWidget *tree = FolderTree::of(w).tree();
+    FolderTree::of(w).selectFolderOrNone(w.currentTID());
+}
+
+void FolderTree::selectFolderOrNone(const QString &tid)
+{
     // The tree stays scrolled where the user left it (a drop far from the folder shown).
-    const int scrolled = tree->verticalScrollBar()->value();
-    if (QTreeWidgetItem *shown = findByTag(tree, w.currentTID())) {
-        tree->setCurrentItem(shown);
+    const int scrolled = m_tree->verticalScrollBar()->value();
+    if (QTreeWidgetItem *shown = findByTag(m_tree, tid)) {
+        m_tree->setCurrentItem(shown);
     } else {
-        tree->clearSelection();
-        tree->setCurrentItem(nullptr);
+        m_tree->clearSelection();
+        m_tree->setCurrentItem(nullptr);
     }
-    tree->verticalScrollBar()->setValue(scrolled);
+    m_tree->verticalScrollBar()->setValue(scrolled);
 }
 
 FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
@@ -228,6 +234,144 @@ bool FolderTree::isRoot(const QTreeWidgetItem *node) const
     return node && node == root();
 }
 
+QTreeWidgetItem *FolderTree::nodeOf(const QString &tid) const
+{
+    return findByTag(m_tree, tid);
+}
+
+QTreeWidgetItem *FolderTree::selectedNode() const
+{
+    return selectedItemOf(m_tree);
+}
+
+QTreeWidgetItem *FolderTree::currentNode() const
+{
+    return m_tree->currentItem();
+}
+
+QTreeWidgetItem *FolderTree::nodeAt(const QPoint &pos) const
+{
+    return m_tree->itemAt(pos);
+}
+
+TreeNodeRef FolderTree::selectedNodeRef() const
+{
+    return TreeNodeRef(m_tree, selectedItemOf(m_tree));
+}
+
+bool FolderTree::holds(const QTreeWidgetItem *node) const
+{
+    return node && node->treeWidget() == m_tree;
+}
+
+int FolderTree::shownPosition(const QTreeWidgetItem *node) const
+{
+    int index = 0;
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        ++index;
+        if (*it == node)
+            return index;
+    }
+    return 0;
+}
+
+void FolderTree::selectNode(QTreeWidgetItem *node)
+{
+    m_tree->setCurrentItem(node);
+}
+
+QTreeWidgetItem *FolderTree::selectFolder(const QString &tid)
+{
+    QTreeWidgetItem *node = findByTag(m_tree, tid);
+    if (node)
+        m_tree->setCurrentItem(node);
+    return node;
+}
+
+void FolderTree::removeFolderNode(const QString &tid)
+{
+    delete findByTag(m_tree, tid);
+}
+
+void FolderTree::clearFolders()
+{
+    m_tree->clear();
+}
+
+void FolderTree::setTreeShown(bool shown)
+{
+    m_tree->setVisible(shown);
+}
+
+void FolderTree::holdPainting(bool held)
+{
+    m_tree->setUpdatesEnabled(!held);
+}
+
+void FolderTree::focusTree()
+{
+    m_tree->setFocus();
+}
+
+bool FolderTree::focusTreeIfShown()
+{
+    if (!m_tree->isVisible() || !m_tree->isEnabled())
+        return false;
+    m_tree->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void FolderTree::placeInTabOrder(QWidget *before, QWidget *after)
+{
+    QWidget::setTabOrder(before, m_tree);
+    QWidget::setTabOrder(m_tree, after);
+}
+
+void FolderTree::takeDrags(DragSources &sources, std::function<QMimeData *(QTreeWidgetItem *)> start,
+                           QObject *dropFilter)
+{
+    m_tree->setAcceptDrops(true);
+    m_tree->viewport()->setAcceptDrops(true);
+    m_tree->viewport()->installEventFilter(dropFilter);
+    // A drag takes the node pressed on, whatever the tree has selected.
+    sources.addSource(
+        m_tree, [tree = m_tree, start = std::move(start)](const QPoint &pos) { return start(tree->itemAt(pos)); },
+        Qt::MoveAction);
+    sources.addTarget(m_tree);
+}
+
+bool FolderTree::isDropArea(const QObject *watched) const
+{
+    return watched == m_tree->viewport();
+}
+
+QTreeWidgetItem *FolderTree::dropHighlight() const
+{
+    return m_highlight.isValid() ? m_tree->itemFromIndex(m_highlight) : nullptr;
+}
+
+void FolderTree::setDropHighlight(QTreeWidgetItem *node)
+{
+    if (node && node == dropHighlight())
+        return;
+    clearDropHighlight();
+    if (!node)
+        return;
+    const QPalette palette = m_tree->palette();
+    node->setBackground(0, palette.brush(QPalette::Highlight));
+    node->setForeground(0, palette.brush(QPalette::HighlightedText));
+    m_highlight = QPersistentModelIndex(m_tree->indexFromItem(node));
+}
+
+void FolderTree::clearDropHighlight()
+{
+    if (QTreeWidgetItem *node = dropHighlight()) {
+        node->setBackground(0, QBrush());
+        node->setForeground(0, QBrush());
+    }
+    m_highlight = QPersistentModelIndex();
+}
+
 QIcon FolderTree::folderIcon(bool root) const
 {
     return w.folderNodePicture(root);
@@ -278,7 +422,7 @@ void FolderTree::populateWMOnTopicNode()
         return;
     if (isRoot(node)) {
         w.showNoFolder();
-        VardeckViews::of(w).vardeckTree()->clear();
+        VardeckViews::of(w).clearVardeckTree();
         return;
     }
     if (w.editState() != EditState::Viewing)
@@ -296,16 +440,16 @@ void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
     if (!node->isSelected())
         node->setSelected(true);
     populateWMOnTopicNode();
-    VardeckViews::of(w).vardeckTree()->clearSelection();
+    VardeckViews::of(w).unselectTreeNodes();
 }
 
 void FolderTree::tvwTopics_Collapse(QTreeWidgetItem *node)
 {
     if (!node)
         return;
-    QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
+    VardeckViews &vardecks = VardeckViews::of(w);
     if (isRoot(node)) {
-        vardecks->clear();
+        vardecks.clearVardeckTree();
         return;
     }
     // A selected sub-folder that disappears into the collapsed branch hands the
@@ -318,7 +462,7 @@ void FolderTree::tvwTopics_Collapse(QTreeWidgetItem *node)
     }
     // The collapsed folder is shown again unless its Vardecks are listed already (a
     // collapsed root empties the list).
-    const bool listed = sameText(tagOf(node), w.currentTID()) && vardecks->topLevelItemCount() > 0;
+    const bool listed = sameText(tagOf(node), w.currentTID()) && vardecks.treeHasNodes();
     if (selected && selected->text(0) == node->text(0) && !listed)
         populateWMOnTopicNode();
 }
@@ -542,7 +686,7 @@ void FolderTree::hold(bool held)
 
 void FolderTree::indexTabShown()
 {
-    if (VardeckViews::of(w).vardeckTree()->topLevelItemCount() > 0)
+    if (VardeckViews::of(w).treeHasNodes())
         return;
     QTreeWidgetItem *selected = m_tree->currentItem();
     if (selected && selected->isSelected() && !isRoot(selected) && !sameText(tagOf(selected), w.currentTID()))

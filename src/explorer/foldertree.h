@@ -11,8 +11,10 @@
 
 #include <QObject>
 #include <QPersistentModelIndex>
+#include <functional>
 #include <optional>
 
+class QMimeData;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QPoint;
@@ -21,8 +23,10 @@ class QWidget;
 namespace rr
 {
 
+class DragSources;
 class frmVardecks;
 class qbButtons_H;
+class TreeNodeRef;
 struct FolderCreated;
 struct FolderRenamed;
 
@@ -39,11 +43,53 @@ public:
     // The window's folder tree part (installExplorer makes it).
     static FolderTree &of(const frmVardecks &w);
 
-    // The tree, for the Explorer's handlers that work on its nodes (drags, deletions,
-    // the editor's target folder).
-    QTreeWidget *tree() const { return m_tree; }
+    // The nodes, for the Explorer's handlers that work on folders (drags, deletions,
+    // the editor's target folder); the tree itself stays with the part.
     // The root node, nullptr while the tree is empty.
     QTreeWidgetItem *root() const;
+    // The node of the folder tid, nullptr when the tree has none.
+    QTreeWidgetItem *nodeOf(const QString &tid) const;
+    QTreeWidgetItem *selectedNode() const;
+    QTreeWidgetItem *currentNode() const;
+    // The node at pos of the tree's viewport, nullptr where there is none.
+    QTreeWidgetItem *nodeAt(const QPoint &pos) const;
+    // The selected node, as the popup state keeps it.
+    TreeNodeRef selectedNodeRef() const;
+    // Whether node is one of this tree's (a node taken earlier may have gone).
+    bool holds(const QTreeWidgetItem *node) const;
+    // The node's position among the tree's nodes, counted from 1 in shown order; 0
+    // when the tree has no such node.
+    int shownPosition(const QTreeWidgetItem *node) const;
+
+    // The node becomes the tree's current one, and the folder's node when the tree has it
+    // (which is returned; nullptr when it has none and nothing changes).
+    void selectNode(QTreeWidgetItem *node);
+    QTreeWidgetItem *selectFolder(const QString &tid);
+    // The folder's node becomes current, or no node is selected when the tree has none;
+    // the tree stays scrolled where it was.
+    void selectFolderOrNone(const QString &tid);
+    // The folder's node leaves the tree, with the nodes under it.
+    void removeFolderNode(const QString &tid);
+    // The tree is empty (the database went, or it is filled again).
+    void clearFolders();
+    void setTreeShown(bool shown);
+    // The tree is not drawn while a change of many nodes is under way.
+    void holdPainting(bool held);
+    void focusTree();
+    // The tree takes the keyboard if it shows and is enabled; false when it does not.
+    bool focusTreeIfShown();
+    // The Tab key goes from before to the tree and from the tree to after.
+    void placeInTabOrder(QWidget *before, QWidget *after);
+
+    // The tree as the window's drag source and drop target: start gives the data of a
+    // drag from the node pressed; the drag events over the tree go to dropFilter.
+    void takeDrags(DragSources &sources, std::function<QMimeData *(QTreeWidgetItem *)> start, QObject *dropFilter);
+    // Whether watched is where drops on the tree arrive.
+    bool isDropArea(const QObject *watched) const;
+    // The node drawn as the drop target (in the selection's colours), or none.
+    void setDropHighlight(QTreeWidgetItem *node);
+    void clearDropHighlight();
+    QTreeWidgetItem *dropHighlight() const;
     // The Move folder button, which the enabling table and the shown folder enable;
     // nullptr in a window put together without the part.
     static QWidget *moveButton(frmVardecks &w);
@@ -98,6 +144,7 @@ private:
     QTreeWidget *m_tree = nullptr;
     qbButtons_H *m_moveButton = nullptr;
     QPersistentModelIndex m_beforeKey;
+    QPersistentModelIndex m_highlight;
     bool m_rebuildPending = false;
     // While held: whether the tree showed when the hold began.
     std::optional<bool> m_shownBeforeHold;

@@ -81,7 +81,7 @@ void MoveLaunchers::cmdMoveFolder_Click()
 {
     if (w.indexTab() != IndexTab::Index)
         return;
-    if (!selectedItemOf(FolderTree::of(w).tree()) || !w.folderShown()) {
+    if (!FolderTree::of(w).selectedNode() || !w.folderShown()) {
         prompt::show(kNoFolderToMove);
         return;
     }
@@ -91,11 +91,9 @@ void MoveLaunchers::cmdMoveFolder_Click()
 void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &movedCaption)
 {
     // The folder shown stays shown, without the Vardecks that left it.
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    QTreeWidgetItem *shown = findByTag(folders, w.currentTID());
-    if (shown)
-        folders->setCurrentItem(shown);
-    folders->setVisible(true);
+    FolderTree &folders = FolderTree::of(w);
+    QTreeWidgetItem *shown = folders.selectFolder(w.currentTID());
+    folders.setTreeShown(true);
     if (shown)
         w.commands.populateVardeckList(shown);
 
@@ -114,11 +112,11 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
 
 void MoveLaunchers::folderMoved(const FolderMoved &)
 {
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    folders->clear();
-    folders->hide();
+    FolderTree &folders = FolderTree::of(w);
+    folders.clearFolders();
+    folders.setTreeShown(false);
     w.commands.populateTopicList(w.dbXML.document());
-    folders->show();
+    folders.setTreeShown(true);
     // The shown folder's path may have changed with the move.
     w.forgetFolderPath();
 }

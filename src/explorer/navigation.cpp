@@ -20,9 +20,8 @@ void mnuNav_Click(frmVardecks &w, int index)
     }
     switch (w.indexTab()) {
     case IndexTab::Index:
-        goToRow(
-            VardeckViews::of(w).vardeckTree(), true, index, [&w] { return w.editState() != EditState::Viewing; },
-            [&w] { w.commands.displayWM(); });
+        VardeckViews::of(w).goToTreeRow(
+            index, [&w] { return w.editState() != EditState::Viewing; }, [&w] { w.commands.displayWM(); });
         break;
     case IndexTab::Search:
     case IndexTab::Favorites:

@@ -49,12 +49,7 @@ bool PopupCommands::showStep()
     QTreeWidgetItem *node = w.popup.popupNode().item();
     switch (w.indexTab()) {
     case IndexTab::Index: {
-        QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
-        if (node && node->treeWidget() == vardecks)
-            vardecks->setCurrentItem(node);
-        QTreeWidgetItem *current = vardecks->currentItem();
-        if (current && !current->isSelected())
-            current->setSelected(true);
+        VardeckViews::of(w).selectPoppedTreeNode(node);
         w.commands.displayWM();
         break;
     }
@@ -158,10 +153,10 @@ void PopupCommands::mnuNewFolder_Click()
 void PopupCommands::mnuOpenF_Click()
 {
     QTreeWidgetItem *node = w.popup.popupNode().item();
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    if (!node || node->treeWidget() != folders)
+    FolderTree &folders = FolderTree::of(w);
+    if (!folders.holds(node))
         return;
-    folders->setCurrentItem(node);
+    folders.selectNode(node);
     w.commands.tvwTopics_NodeClick(node);
 }
 
@@ -178,19 +173,18 @@ void PopupCommands::mnuRenameFolder_Click()
 
 void PopupCommands::mnuModFolder_Click()
 {
-    QTreeWidget *folders = FolderTree::of(w).tree();
-    w.popup.selectedFolderRenameChosen(TreeNodeRef(folders, selectedItemOf(folders)));
+    w.popup.selectedFolderRenameChosen(FolderTree::of(w).selectedNodeRef());
     w.commands.mnuEditModifyTopic_Click();
 }
 
 void PopupCommands::mnuDeleteFolder_Click()
 {
-    QTreeWidget *tree = FolderTree::of(w).tree();
+    FolderTree &folders = FolderTree::of(w);
     QTreeWidgetItem *node = w.popup.popupNode().item();
     // The right-clicked node has gone with its folder: nothing is left to delete.
-    if (!node || node->treeWidget() != tree)
+    if (!folders.holds(node))
         return;
-    QTreeWidgetItem *root = tree->topLevelItem(0);
+    QTreeWidgetItem *root = folders.root();
     const QString tid = tagOf(node).trimmed();
     // Whether a folder may go depends on the folder, not on the selection the popup
     // found: with the root selected before, the deletion is handed the folder as
@@ -198,13 +192,12 @@ void PopupCommands::mnuDeleteFolder_Click()
     const bool rootBefore = !tid.isEmpty() && root && w.popup.popupSelectedNode().item() == root;
     w.popup.folderDeleteChosen(rootBefore);
     w.commands.mnuEditDeleteTopic_Click();
-    if (!rootBefore || !tree->topLevelItem(0))
+    if (!rootBefore || !folders.root())
         return;
-    tree->setCurrentItem(tree->topLevelItem(0));
+    folders.selectNode(folders.root());
     if (!w.dbXML.folder(tid)) {
         w.showNoFolder();
-        VardeckViews::of(w).vardeckTree()->clear();
-        VardeckViews::of(w).list()->clear();
+        VardeckViews::of(w).clearVardeckViews();
     }
 }
 
@@ -213,14 +206,14 @@ void PopupCommands::mnuDeleteFolder_Click()
 QString PopupCommands::selectedRowOf(EntryList list) const
 {
     if (list == EntryList::FolderList)
-        return tagOf(selectedItemOf(VardeckViews::of(w).list())).trimmed();
+        return VardeckViews::of(w).selectedListId();
     return w.commands.selectedRowOf(list);
 }
 
 QStringList PopupCommands::selectedRowsOf(EntryList list) const
 {
     if (list == EntryList::FolderList)
-        return selectedRowIds(VardeckViews::of(w).list());
+        return VardeckViews::of(w).selectedListIds();
     return w.commands.selectedRowsOf(list);
 }
 

@@ -213,7 +213,7 @@ void VardeckEditor::addVardeckSetup(const QString &source)
     if (w.indexTab() != IndexTab::Index) {
         w.showNoFolder();
         FolderTree::of(w).selectRoot();
-        VardeckViews::of(w).vardeckTree()->clear();
+        VardeckViews::of(w).clearVardeckTree();
         w.showIndexTab(IndexTab::Index);
     }
     w.showViewTab(ViewTab::Vardeck);
@@ -239,7 +239,7 @@ void VardeckEditor::saveVardeckDetails()
     if (state == EditState::Adding || state == EditState::Modifying) {
         if (state == EditState::Adding) {
             const FolderTree &folders = FolderTree::of(w);
-            if (folders.isRoot(selectedItemOf(folders.tree())) || !w.folderShown()) {
+            if (folders.isRoot(folders.selectedNode()) || !w.folderShown()) {
                 refuseNoFolder();
                 return;
             }
@@ -257,7 +257,7 @@ void VardeckEditor::saveVardeckDetails()
             m_iconTimer->stop();
             added = true;
             recordFirstVisitAndSave();
-            VardeckViews::of(w).vardeckTree()->setFocus();
+            VardeckViews::of(w).focusTree();
         } else if (!saveModifiedVardeck()) {
             return;
         }
@@ -273,9 +273,9 @@ void VardeckEditor::saveVardeckDetails()
 XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
     const FolderTree &folders = FolderTree::of(w);
-    QTreeWidgetItem *selected = selectedItemOf(folders.tree());
+    QTreeWidgetItem *selected = folders.selectedNode();
     if (!selected)
-        selected = findByTag(folders.tree(), w.currentTID());
+        selected = folders.nodeOf(w.currentTID());
     *node = selected;
     if (!selected || folders.isRoot(selected))
         return {};
@@ -374,14 +374,8 @@ bool VardeckEditor::saveModifiedVardeck()
         vardeck.setChildText(QStringLiteral("FILESIZE"), size);
     vardeck.setChildText(QStringLiteral("HITS"), shownHits(vardeck));
 
-    QTreeWidget *vardecks = VardeckViews::of(w).vardeckTree();
-    for (int i = 0; i < vardecks->topLevelItemCount(); ++i) {
-        if (sameText(tagOf(vardecks->topLevelItem(i)), w.currentWID()))
-            vardecks->topLevelItem(i)->setText(0, name);
-    }
+    VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
     w.commands.showNameOf(w.currentWID(), name);
-    // A new name takes its place among the folder's names.
-    VardeckViews::of(w).vardeckTree()->sortItems(0, Qt::AscendingOrder);
     w.commands.clearSearchResults();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
@@ -440,8 +434,7 @@ void VardeckEditor::dropEdit()
         p.lblCreatedDate->clear();
         w.setVardeckTabCaption(QStringLiteral("   *") + p.lblWName->text() + QStringLiteral("    "));
         // The panel shows no Vardeck, so no list row stays highlighted as if one were.
-        for (QTreeWidget *list : {VardeckViews::of(w).vardeckTree(), VardeckViews::of(w).list()})
-            list->clearSelection();
+        VardeckViews::of(w).unselectVardeckRows();
     }
     m_iconTimer->stop();
     leaveEditMode(w);
@@ -465,12 +458,16 @@ void VardeckEditor::restoreFocus()
 {
     QWidget *target = m_focusBefore;
     m_focusBefore = nullptr;
-    if (!target || !target->isVisible() || !target->isEnabled())
-        target = VardeckViews::of(w).vardeckTree()->topLevelItemCount() > 0
-                     ? static_cast<QWidget *>(VardeckViews::of(w).vardeckTree())
-                     : FolderTree::of(w).tree();
-    if (target->isVisible() && target->isEnabled())
+    if (target && target->isVisible() && target->isEnabled()) {
         target->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // Otherwise the Vardeck tree when it lists any, else the folder tree, if it shows.
+    VardeckViews &views = VardeckViews::of(w);
+    if (views.treeHasNodes())
+        views.focusTreeIfShown();
+    else
+        FolderTree::of(w).focusTreeIfShown();
 }
 
 void VardeckEditor::clearDownloadedIcon()

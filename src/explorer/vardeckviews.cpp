@@ -475,7 +475,7 @@ void VardeckViews::displayWM()
     if (!vardeck) {
         // Deleted elsewhere: show the folder as the document has it now.
         QTimer::singleShot(0, this, [this] {
-            if (QTreeWidgetItem *folderNode = findByTag(FolderTree::of(w).tree(), w.currentTID()))
+            if (QTreeWidgetItem *folderNode = FolderTree::of(w).nodeOf(w.currentTID()))
                 populateVardeckList(folderNode);
             else
                 folderVanished();

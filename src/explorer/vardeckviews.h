@@ -19,8 +19,10 @@
 #include <QObject>
 #include <QPersistentModelIndex>
 #include <QStringList>
+#include <functional>
 
 class QLabel;
+class QMimeData;
 class QListView;
 class QPoint;
 class QTreeWidget;
@@ -30,6 +32,8 @@ class QWidget;
 namespace rr
 {
 
+class DragSources;
+class FolderTree;
 class frmVardecks;
 class qbButtons_H;
 
@@ -49,11 +53,52 @@ public:
     // The window's Vardeck views part (installExplorer makes it).
     static VardeckViews &of(const frmVardecks &w);
 
-    // The views, for the Explorer's handlers that work on their nodes and rows.
-    QTreeWidget *vardeckTree() const { return m_tree; }
-    QTreeWidget *list() const { return m_list; }
-    // The icon face of listVD: a view of the same rows laid out as icons.
-    QListView *iconView() const { return m_iconView; }
+    // What the Explorer's handlers do to the views' nodes and rows; the views
+    // themselves stay with the part (vardeckviews_rows.cpp).
+    // The tree's node of the Vardeck, nullptr when it has none.
+    QTreeWidgetItem *treeNodeOf(const QString &wid) const;
+    bool treeHasNodes() const;
+    // The node becomes the tree's current node and is selected.
+    void selectTreeNode(QTreeWidgetItem *node);
+    // A popup's show step: the right-clicked node, when it is one of the tree's, becomes
+    // current, and the current node is selected.
+    void selectPoppedTreeNode(QTreeWidgetItem *node);
+    // The Vardeck's node leaves the tree, and no other node becomes the selected one;
+    // false when the tree had no such node.
+    bool removeTreeNode(const QString &wid);
+    // The Vardeck's nodes show its new name, and the tree sorts it among the others.
+    void renameVardeckNode(const QString &wid, const QString &name);
+    // Go First, Previous, Next, Last in the tree (listviews.h: goToRow).
+    void goToTreeRow(int move, const std::function<bool()> &editing, const std::function<void()> &shown);
+    void clearVardeckTree();
+    // Both views list nothing (the count is left as it is).
+    void clearVardeckViews();
+    // No node of the tree is selected.
+    void unselectTreeNodes();
+    // No node or row of either view is selected.
+    void unselectVardeckRows();
+    // The Vardeck's node and row are the selected ones in both views.
+    void highlightVardeck(const QString &wid);
+    void focusTree();
+    // The tree takes the keyboard if it shows and is enabled; false when it does not.
+    bool focusTreeIfShown();
+    // The WID of the list's selected row, and of all its selected rows from the first.
+    QString selectedListId() const;
+    QStringList selectedListIds() const;
+    // The name the folder's list shows for a Vardeck, "" when it has no row there.
+    QString listedName(const QString &wid) const;
+    // The Tab key goes from the folder splitter through the folder tree, the Vardeck
+    // tree and the two Move buttons, and from the folder list's page to the list.
+    void placeInTabOrder(FolderTree &folders);
+    // The tree, the list and its icons as the window's drag sources: treeStart gives
+    // the data of a drag from the node pressed, listStart of the list's selected rows.
+    void addDragSources(DragSources &sources, std::function<QMimeData *(QTreeWidgetItem *)> treeStart,
+                        const std::function<QMimeData *()> &listStart);
+    // The list and its icons take drops from outside the window; their drag events go
+    // to filter.
+    void takeDrops(QObject *filter);
+    // Whether watched is where drops on the list or its icons arrive.
+    bool isListDropArea(const QObject *watched) const;
     // The Move Vardeck button, which the enabling table and the shown Vardeck enable;
     // nullptr in a window put together without the part.
     static QWidget *moveButton(frmVardecks &w);

@@ -91,10 +91,10 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
 
     window->commands.viewAsIcons();
     EXPECT_EQ(tabView(*window)->Tab(), 1);
-    EXPECT_TRUE(views->iconView()->isVisible());
-    EXPECT_EQ(views->iconView()->model()->rowCount(), 2);
+    EXPECT_TRUE(window->findChild<QListView *>("listVDIcons")->isVisible());
+    EXPECT_EQ(window->findChild<QListView *>("listVDIcons")->model()->rowCount(), 2);
     window->commands.viewAsList();
-    EXPECT_FALSE(views->iconView()->isVisible());
+    EXPECT_FALSE(window->findChild<QListView *>("listVDIcons")->isVisible());
 
     // No site icon: the generic picture; a recent Vardeck, of any database, in bold.
     clickFolder("T5");
