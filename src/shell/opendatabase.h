@@ -5,6 +5,7 @@
 // from the moment a handle whose file was read whole is handed over (open) until the
 // window closes it; nothing else says so (not a status panel, not a second pointer to
 // the document, not a copy of its name).
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <memory>
@@ -25,8 +26,8 @@ public:
     XmlDocument *document() const;
     // The FOLDER with this TID, the VARDECK with this WID (surrounding blanks
     // ignored); a null node when there is none or no database is open.
-    XmlNode folder(const QString &tid) const { return element(tid, QStringLiteral("FOLDER")); }
-    XmlNode vardeck(const QString &wid) const { return element(wid, QStringLiteral("VARDECK")); }
+    XmlNode folder(const QString &tid) const { return element(tid, tag::Folder); }
+    XmlNode vardeck(const QString &wid) const { return element(wid, tag::Vardeck); }
 
     // The open database's file name in its folder, "Vardecks.xml" (its stem names the
     // icon and thumbnail folders); "" while none is open.

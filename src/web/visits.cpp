@@ -1,6 +1,7 @@
 #include "web/visits.h"
 
 #include "storage/datetext.h"
+#include "storage/record.h"
 #include "storage/savereport.h"
 #include "storage/xmldatabase.h"
 
@@ -39,15 +40,15 @@ VisitRecord recordVisit(XMLDatabase &db, const QString &wid, const QDateTime &no
 {
     XmlDocument *doc = db.getTheDOM();
     XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
-    if (!vardeck || vardeck.nodeName() != QLatin1String("VARDECK"))
+    if (!vardeck || vardeck.nodeName() != tag::Vardeck)
         return {};
 
     VisitRecord record;
     record.wid = wid;
     record.stamp = visitStampText(now);
-    record.hits = nextHits(vardeck.childText(QStringLiteral("HITS")));
-    vardeck.setChildText(QStringLiteral("KEYWORD2"), record.stamp);
-    vardeck.setChildText(QStringLiteral("HITS"), record.hits);
+    record.hits = nextHits(vardeck.childText(tag::Hits));
+    vardeck.setChildText(tag::Keyword2, record.stamp);
+    vardeck.setChildText(tag::Hits, record.hits);
     return record;
 }
 
