@@ -1,0 +1,81 @@
+// Times filling the main window's Vardeck views with one folder of 32,767 Vardecks, as
+// the window shows the folder an import made: the tree's nodes and the list's rows
+// made, with their icons, then sorted by name. The window is the program's own, put
+// together as the program does, offscreen. Prints min/median/max in ms over the rounds
+// and the time per Vardeck; no goal is judged.
+// Usage: listfill_bench [rounds] [vardecks]
+#include "app/assembly.h"
+#include "benchtime.h"
+#include "collectiongen.h"
+#include "platform/gui/webgraphics.h"
+#include "platform/paths.h"
+#include "shell/frmvardecks.h"
+#include "shell/mainmodule.h"
+#include "storage/registryfunctions.h"
+#include "storage/session.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+using namespace rr;
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    QTemporaryDir home;
+    qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    deferWebGraphics();
+    QApplication app(argc, argv);
+    Session benchSession;
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    const int vardecks = argc > 2 ? std::max(1, atoi(argv[2])) : 32767;
+
+    paths::prepareProgramFolder();
+    // Every Vardeck in the one folder, as an import of a flat bookmark file makes it.
+    bench::CollectionShape shape;
+    shape.vardecks = vardecks;
+    shape.topFolders = 1;
+    shape.subfoldersPerFolder = 0;
+    shape.depth = 1;
+    const QString path = bench::writeCollection(paths::databaseFolder(), QStringLiteral("Vardecks.xml"), shape);
+    const QString options = QStringLiteral("Software\\Quorvane\\Vardecks\\UserOptions\\");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("hideSplash"), "True");
+    RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, options, QStringLiteral("tipStartup"), "True");
+
+    frmVardecks window;
+    assembleMainWindow(window);
+    Main(window);
+    QApplication::processEvents();
+    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("tvwTopics"));
+    QTreeWidgetItem *root = tree && window.dbXML.isOpen() ? tree->topLevelItem(0) : nullptr;
+    QTreeWidgetItem *folder = root ? root->child(0) : nullptr;
+    auto *list = window.findChild<QTreeWidget *>(QStringLiteral("listVD"));
+    if (!folder || !list) {
+        std::printf("the collection did not open in the window\n");
+        return 1;
+    }
+    tree->setCurrentItem(folder);
+    std::vector<double> times;
+    bool filled = true;
+    for (int i = 0; i < rounds; ++i) {
+        times.push_back(bench::timeMs([&] { window.commands.populateVardeckList(folder); }));
+        filled = filled && list->topLevelItemCount() == vardecks;
+        QApplication::processEvents();
+    }
+    const bench::Spread spread = bench::spreadOf(times);
+    std::printf("%d Vardecks in one folder (%.1f MB): the window's views filled and sorted %s ms, %.1f us a Vardeck%s\n",
+                vardecks, QFile(path).size() / 1048576.0, bench::formatSpread(spread, 1).c_str(),
+                spread.median * 1000 / vardecks, filled ? "" : "  NOT EVERY VARDECK WAS LISTED");
+    return filled ? 0 : 1;
+}
