@@ -74,8 +74,9 @@ int main(int argc, char **argv)
         QApplication::processEvents();
     }
     const bench::Spread spread = bench::spreadOf(times);
-    std::printf("%d Vardecks in one folder (%.1f MB): the window's views filled and sorted %s ms, %.1f us a Vardeck%s\n",
-                vardecks, QFile(path).size() / 1048576.0, bench::formatSpread(spread, 1).c_str(),
-                spread.median * 1000 / vardecks, filled ? "" : "  NOT EVERY VARDECK WAS LISTED");
+    std::printf(
+        "%d Vardecks in one folder (%.1f MB): the window's views filled and sorted %s ms, %.1f us a Vardeck%s\n",
+        vardecks, QFile(path).size() / 1048576.0, bench::formatSpread(spread, 1).c_str(),
+        spread.median * 1000 / vardecks, filled ? "" : "  NOT EVERY VARDECK WAS LISTED");
     return filled ? 0 : 1;
 }
