@@ -299,7 +299,6 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
 
 void frmThumb::synchSingleVardeck(const PageDetails &details)
 {
-    w.forgetChosenAddress();
     w.setEnabled(true);
     const QString wid = w.currentWID();
     const QString address = shownAddress(m_browser->url());
