@@ -1,6 +1,7 @@
 #include "media/ui/iconcommands.h"
 
 #include "explorer/nodetags.h"
+#include "explorer/shownvardeck.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/net/connection.h"
@@ -165,7 +166,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     if (flags.askConnection && !connectionQuestion())
         return;
     session().cancelIcons = false;
-    const QString address = flags.useCurrent ? w.commands.detailsText(DetailsField::AddressBox) : givenAddress;
+    const QString address = flags.useCurrent ? shownVardeckAddress(w) : givenAddress;
     const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
     urlSupport url;
     url.createURL(address);
