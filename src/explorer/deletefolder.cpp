@@ -50,18 +50,25 @@ void FolderDeletion::mnuEditDeleteTopic_Click()
 {
     FolderTree &folders = FolderTree::of(w);
     const bool noFolder = !w.folderShown() || folders.currentNode() == folders.root();
-    if (w.popup.takeDeleteFolderFromPopup()) {
-        const QString tid = tagOf(w.popup.popupNode().item());
-        if (QTreeWidgetItem *before = w.popup.popupSelectedNode().item())
-            folders.selectNode(before);
-        delFolder(w.dbXML.folder(tid), tid);
-        return;
-    }
     if (noFolder) {
         prompt::show(QStringLiteral("A folder must be selected to delete"));
         return;
     }
     delFolder(w.dbXML.folder(w.currentTID()), w.currentTID());
+}
+
+void FolderDeletion::deleteChosenFolder(const QString &tid, QTreeWidgetItem *selectBack)
+{
+    if (selectBack)
+        FolderTree::of(w).selectNode(selectBack);
+    delFolder(w.dbXML.folder(tid), tid);
+}
+
+FolderDeletion &FolderDeletion::of(const frmVardecks &w)
+{
+    auto *deletion = w.findChild<FolderDeletion *>(QString(), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(deletion, "FolderDeletion::of", "the window has no folder deletion");
+    return *deletion;
 }
 
 void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QTreeWidgetItem;
+
 namespace rr
 {
 
@@ -22,8 +24,13 @@ class FolderDeletion : public QObject
     Q_OBJECT
 public:
     explicit FolderDeletion(frmVardecks &w);
+    // The window's folder deletion (made by installEditing).
+    static FolderDeletion &of(const frmVardecks &w);
 
     void mnuEditDeleteTopic_Click();
+    // The folder popup's deletion of the folder tid: the tree selects selectBack again
+    // first (none: the selection stays), and the deletion comes back to it.
+    void deleteChosenFolder(const QString &tid, QTreeWidgetItem *selectBack);
     void delFolder(const XmlNode &folder, const QString &tid);
     // Removes the folder, saves, deletes the side files after a successful save and
     // drops the folder's node from the tree.

@@ -97,13 +97,25 @@ VardeckDeletion::VardeckDeletion(frmVardecks &window) : QObject(&window), w(wind
     setObjectName(QStringLiteral("vardeckDeletion"));
 }
 
+VardeckDeletion &VardeckDeletion::of(const frmVardecks &w)
+{
+    auto *deletion = w.findChild<VardeckDeletion *>(QString(), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(deletion, "VardeckDeletion::of", "the window has no Vardeck deletion");
+    return *deletion;
+}
+
 void VardeckDeletion::mnuEditDelete_Click()
+{
+    deleteChosenVardeck(QString());
+}
+
+void VardeckDeletion::deleteChosenVardeck(const QString &wid)
 {
     if (w.vardeckShown()) {
         deleteVD();
         return;
     }
-    if (!w.popup.takeDeleteFromPopup()) {
+    if (wid.isEmpty()) {
         prompt::show(QStringLiteral("No Vardeck has been selected to delete."));
         return;
     }

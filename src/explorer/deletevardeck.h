@@ -22,8 +22,14 @@ class VardeckDeletion : public QObject
     Q_OBJECT
 public:
     explicit VardeckDeletion(frmVardecks &w);
+    // The window's Vardeck deletion (made by installEditing).
+    static VardeckDeletion &of(const frmVardecks &w);
 
     void mnuEditDelete_Click();
+    // A popup's deletion of the Vardeck wid it was opened on ("" none chosen): the
+    // shown Vardeck is deleted; with none shown, the tree's selected one is shown and
+    // deleted, and with none chosen either the user is told.
+    void deleteChosenVardeck(const QString &wid);
     // Asks, then deletes the Vardeck shown in the details panel.
     void deleteVD();
     // Removes the Vardeck wid from the document and saves; its side files go once

@@ -23,7 +23,7 @@ void installEditing(frmVardecks &w)
     Commands &c = w.commands;
     c.setFormEditMode = [&w](bool editing) { setFormEditMode(w, editing); };
     c.clearTextBoxes = [&w] { clearTextBoxes(w); };
-    c.addVardeckSetup = [editor](const QString &source) { editor->addVardeckSetup(source); };
+    c.addVardeckSetup = [editor](std::optional<DetectedPage> page) { editor->addVardeckSetup(page); };
     c.setEditedPageSize = [editor](const QString &size) { editor->setEditedPageSize(size); };
     c.resetAfterDelete = [vardecks] { vardecks->resetAfterDelete(); };
     c.deleteSelectedVardeck = [&w, vardecks](const QString &wid) {

@@ -152,8 +152,7 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
     const bool file = page.kind == DroppedPage::Kind::File;
     w.commands.getOpenBrowserPages(false);
     const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages();
-    w.choosePage(findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString()));
-    w.commands.addVardeckSetup(QStringLiteral("browser"));
+    w.commands.addVardeckSetup(findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString()));
 }
 
 void ExternalDrops::finishInternalDrop(const QMimeData *data)

@@ -560,13 +560,15 @@ void FolderTree::mnuAddTopic_Click()
 void FolderTree::mnuEditModifyTopic_Click()
 {
     QString tid = w.currentTID();
-    if (w.popup.takeRenameFromPopup()) {
-        tid = tagOf(w.popup.popupNode().item());
-        if (QTreeWidgetItem *before = w.popup.popupSelectedNode().item())
-            m_tree->setCurrentItem(before);
-    } else if (!w.dbXML.folder(tid)) {
+    if (!w.dbXML.folder(tid))
         tid = tagOf(m_tree->currentItem());
-    }
+    showRenameFolderDialog(tid);
+}
+
+void FolderTree::renameChosenFolder(const QString &tid, QTreeWidgetItem *selectBack)
+{
+    if (selectBack)
+        m_tree->setCurrentItem(selectBack);
     showRenameFolderDialog(tid);
 }
 

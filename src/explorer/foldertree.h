@@ -110,6 +110,9 @@ public:
 
     void mnuAddTopic_Click();
     void mnuEditModifyTopic_Click();
+    // A popup's rename of the folder tid: the tree selects selectBack again (the node
+    // selected when the popup opened; none: the selection stays) and the dialog opens.
+    void renameChosenFolder(const QString &tid, QTreeWidgetItem *selectBack);
     void showNewFolderDialog(const QString &parentTID);
     void showRenameFolderDialog(const QString &folderTID);
 

@@ -1,6 +1,7 @@
 #include "explorer/popupcommands.h"
 
 #include "explorer/clipboardcommands.h"
+#include "explorer/deletefolder.h"
 #include "explorer/deletevardeck.h"
 #include "explorer/foldertree.h"
 #include "explorer/movelaunchers.h"
@@ -127,8 +128,7 @@ void PopupCommands::mnuDeleteVD_Click()
 {
     if (!showStep())
         return;
-    w.popup.vardeckDeleteChosen();
-    w.commands.mnuEditDelete_Click();
+    VardeckDeletion::of(w).deleteChosenVardeck(popupWid());
 }
 
 void PopupCommands::copyVardeck(const QString &wid)
@@ -167,14 +167,15 @@ void PopupCommands::mnuMoveFolder_Click()
 
 void PopupCommands::mnuRenameFolder_Click()
 {
-    w.popup.folderRenameChosen();
-    w.commands.mnuEditModifyTopic_Click();
+    FolderTree::of(w).renameChosenFolder(tagOf(w.popup.popupNode().item()), w.popup.popupSelectedNode().item());
 }
 
 void PopupCommands::mnuModFolder_Click()
 {
-    w.popup.selectedFolderRenameChosen(FolderTree::of(w).selectedNodeRef());
-    w.commands.mnuEditModifyTopic_Click();
+    // The folder selected stands for the right-clicked one and is selected again.
+    FolderTree &folders = FolderTree::of(w);
+    QTreeWidgetItem *selected = folders.selectedNode();
+    folders.renameChosenFolder(tagOf(selected), selected);
 }
 
 void PopupCommands::mnuDeleteFolder_Click()
@@ -190,8 +191,7 @@ void PopupCommands::mnuDeleteFolder_Click()
     // found: with the root selected before, the deletion is handed the folder as
     // the node to come back to, and the root is selected again afterwards.
     const bool rootBefore = !tid.isEmpty() && root && w.popup.popupSelectedNode().item() == root;
-    w.popup.folderDeleteChosen(rootBefore);
-    w.commands.mnuEditDeleteTopic_Click();
+    FolderDeletion::of(w).deleteChosenFolder(tagOf(node), rootBefore ? node : w.popup.popupSelectedNode().item());
     if (!rootBefore || !folders.root())
         return;
     folders.selectNode(folders.root());
@@ -295,9 +295,8 @@ void PopupCommands::mnuList_Click(int index)
         openAction(list);
         if (!rowIsShown(wid))
             break;
-        w.popup.vardeckDeleteChosen();
         w.showViewTab(ViewTab::Vardeck);
-        w.commands.mnuEditDelete_Click();
+        VardeckDeletion::of(w).deleteChosenVardeck(wid);
         FolderTree::of(w).relistSelectedFolder();
         break;
     case ListPopupEntry::CopyVardeck:

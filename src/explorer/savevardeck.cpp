@@ -84,7 +84,7 @@ VardeckEditor::VardeckEditor(frmVardecks &window)
     m_iconTimer->setSingleShot(true);
     connect(m_iconTimer, &QTimer::timeout, this, [this] {
         m_iconTimer->stop();
-        w.commands.timerIcon_Timer();
+        w.commands.timerIcon_Timer(m_iconAddress);
     });
     connect(&w, &frmVardecks::editStateChanged, this, [this](EditState state) {
         if (state != EditState::Adding)
@@ -159,10 +159,10 @@ void VardeckEditor::mnuEditModify_Click()
 
 void VardeckEditor::mnuAddVardeck_Click()
 {
-    addVardeckSetup(QStringLiteral("form"));
+    addVardeckSetup(std::nullopt);
 }
 
-void VardeckEditor::addVardeckSetup(const QString &source)
+void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
 {
     if (!w.dbXML.isOpen()) {
         prompt::show(QStringLiteral("A Vardecks database must be opened before a new Vardeck can be saved."),
@@ -193,17 +193,17 @@ void VardeckEditor::addVardeckSetup(const QString &source)
         label->clear();
     p.picThumb->setPixmap(QPixmap());
 
-    const bool fromBrowser = sameText(source, QStringLiteral("browser"));
+    const bool fromBrowser = page.has_value();
+    m_iconAddress = fromBrowser ? page->address : QString();
     if (fromBrowser) {
-        const DetectedPage &page = w.chosenPage();
-        p.txtWName->setText(page.name);
-        p.txtAddress->setText(page.address);
-        p.txtDescription->setPlainText(page.description);
-        p.txtKeywords->setPlainText(page.keywords);
-        setEditedPageSize(page.size);
+        p.txtWName->setText(page->name);
+        p.txtAddress->setText(page->address);
+        p.txtDescription->setPlainText(page->description);
+        p.txtKeywords->setPlainText(page->keywords);
+        setEditedPageSize(page->size);
         p.label(Lbl::Hits)->setText(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
-        if (!isPDF(page.address)) {
+        if (!isPDF(page->address)) {
             m_iconTimer->setInterval(10);
             m_iconTimer->start();
         }

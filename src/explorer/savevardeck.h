@@ -20,6 +20,7 @@ namespace rr
 {
 
 class DetailsPanel;
+struct DetectedPage;
 class frmVardecks;
 class XmlNode;
 
@@ -31,8 +32,8 @@ public:
 
     void mnuEditModify_Click();
     void mnuAddVardeck_Click();
-    // source "browser" (any case) fills the panel from the window's chosenPage.
-    void addVardeckSetup(const QString &source);
+    // The panel is filled from the page the new Vardeck is made from; none: an empty add.
+    void addVardeckSetup(const std::optional<DetectedPage> &page);
     // The size in KB of the page the Vardeck being edited was made from or synchronised
     // with: shown in the details and stored by Save.
     void setEditedPageSize(const QString &size);
@@ -79,6 +80,9 @@ private:
     // The icon timer (timerIcon): a new Vardeck taken from a browser has its page's site
     // icon fetched 10 ms after the add began.
     QTimer *m_iconTimer;
+    // The address of the page the add under way was made from, whose site icon the
+    // timer fetches ("" an empty add).
+    QString m_iconAddress;
     // The fields as the edit began: the stored Vardeck's for an update, empty for a
     // new Vardeck (a page taken from a browser is unsaved too).
     Fields m_startFields;

@@ -333,20 +333,10 @@ public:
     void fetchedIconShown() { m_iconChanged = true; }
     void forgetFetchedIcon() { m_iconChanged = false; }
 
-    // The pages the last browser scan found, in the order found, and the page a new
-    // Vardeck is made from (addVardeckSetup with the source "browser").
+    // The pages the last browser scan found, in the order found.
     const QList<DetectedPage> &detectedPages() const { return m_detectedPages; }
-    const DetectedPage &chosenPage() const { return m_chosenPage; }
-    // A scan found pages: they replace the earlier ones, and no page is chosen.
-    void browserPagesFound(const QList<DetectedPage> &pages)
-    {
-        m_detectedPages = pages;
-        m_chosenPage = DetectedPage();
-    }
-    // The page the next new Vardeck is made from (an empty page: none).
-    void choosePage(const DetectedPage &page) { m_chosenPage = page; }
-    // The chosen page's address is used up: the icon timer fetches nothing for it.
-    void forgetChosenAddress() { m_chosenPage.address.clear(); }
+    // A scan found pages: they replace the earlier ones.
+    void browserPagesFound(const QList<DetectedPage> &pages) { m_detectedPages = pages; }
 
     // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
     // the collection has made stale: marked through commands.collectionChanged, fresh
@@ -517,7 +507,6 @@ private:
     QString m_selectedWID;
     bool m_iconChanged = false;
     QList<DetectedPage> m_detectedPages;
-    DetectedPage m_chosenPage;
     bool m_aspectPageStale[4] = {true, true, true, true};
     int m_lastState = 0;
     bool m_firstActivation = false;

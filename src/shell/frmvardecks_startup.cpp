@@ -365,8 +365,7 @@ void frmVardecks::Timer1_Timer()
     // the detected-pages dialog.
     const int found = commands.getOpenBrowserPages(true);
     if (found == 1 && !m_detectedPages.isEmpty()) {
-        m_chosenPage = m_detectedPages.first();
-        commands.addVardeckSetup(QStringLiteral("browser"));
+        commands.addVardeckSetup(m_detectedPages.first());
     } else if (found > 1) {
         commands.showDetectedPagesDialog();
     }

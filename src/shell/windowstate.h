@@ -84,36 +84,6 @@ public:
     // The move dialog opens for one Vardeck from the folder fromTID.
     void vardeckMoveChosen(const QString &fromTID) { m_popupFolderTID = fromTID; }
 
-    // A popup starts the rename of the right-clicked folder.
-    void folderRenameChosen() { m_renameFromPopup = true; }
-    // A popup starts the rename of the folder selected, which stands for the
-    // right-clicked one and is selected again when the dialog opens.
-    void selectedFolderRenameChosen(const TreeNodeRef &selected)
-    {
-        m_renameFromPopup = true;
-        m_popupSelectedNode = selected;
-        m_popupNode = selected;
-    }
-    // True once when the rename the folder command starts came from a popup.
-    bool takeRenameFromPopup() { return std::exchange(m_renameFromPopup, false); }
-
-    // A popup starts the deletion of its Vardeck: with no Vardeck shown, the deletion
-    // shows the tree's selected one and deletes it.
-    void vardeckDeleteChosen() { m_deleteFromPopup = true; }
-    // True once when the Vardeck deletion came from a popup.
-    bool takeDeleteFromPopup() { return std::exchange(m_deleteFromPopup, false); }
-    // The folder popup starts the deletion of the right-clicked folder; with
-    // backToFolder the deletion comes back to that folder's node, not to the node
-    // selected when the popup opened.
-    void folderDeleteChosen(bool backToFolder)
-    {
-        if (backToFolder)
-            m_popupSelectedNode = m_popupNode;
-        m_deleteFolderFromPopup = true;
-    }
-    // True once when the folder deletion came from the folder popup.
-    bool takeDeleteFolderFromPopup() { return std::exchange(m_deleteFolderFromPopup, false); }
-
     // The database went: no node, list, folder or Vardeck right-clicked is remembered
     // (the text for Copy stays).
     void forget()
@@ -122,7 +92,6 @@ public:
         m_popupNode.clear();
         m_popupSelectedNode.clear();
         m_popupFolderTID.clear();
-        m_renameFromPopup = m_deleteFromPopup = m_deleteFolderFromPopup = false;
     }
 
 private:
@@ -130,9 +99,6 @@ private:
     TreeNodeRef m_popupNode;
     TreeNodeRef m_popupSelectedNode;
     QString m_popupFolderTID;
-    bool m_renameFromPopup = false;
-    bool m_deleteFromPopup = false;
-    bool m_deleteFolderFromPopup = false;
     QString m_copyText;
 };
 

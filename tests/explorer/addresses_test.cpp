@@ -34,8 +34,7 @@ TEST_F(EditingTest, pastedOrCapturedNamesAndAddressesHoldOneLineAndTheAddressIsS
     EXPECT_EQ(lblAddress(*window)->text(), "https://tides.example/a%20b");
 
     // So does what a page taken from a browser brings.
-    window->choosePage({"\thttp://page.example/x\n", "Page\ttitle", "", "", "3", "Firefox"});
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(DetectedPage{"\thttp://page.example/x\n", "Page\ttitle", "", "", "3", "Firefox"});
     EXPECT_EQ(txtWName(*window)->text(), "Page title");
     save();
     EXPECT_EQ(stored("W5").childText("ADDRESS"), "http://page.example/x");

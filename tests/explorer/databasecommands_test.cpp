@@ -162,10 +162,9 @@ TEST_F(DatabaseCommands, aDatabaseOpenedDuringAnAddFromABrowserEndsTheAddBeforeI
     openDb();
     writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Elsewhere") + "</FOLDERS>");
     int fetches = 0;
-    window->commands.timerIcon_Timer = [&](int) { ++fetches; };
+    window->commands.timerIcon_Timer = [&](const QString &) { ++fetches; };
     clickFolder("T6");
-    window->choosePage({"http://page.example/", "Page", "", "", "", "Firefox"});
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(DetectedPage{"http://page.example/", "Page", "", "", "", "Firefox"});
     ASSERT_TRUE(timerIcon(*window)->isActive());
 
     ASSERT_TRUE(openTheDatabase(*window, ChosenDatabase{home.databaseFolder() + "Other.xml", "Other.xml"}));

@@ -106,8 +106,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
 {
     openDb();
     clickFolder("T6");
-    window->choosePage({"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
-    window->commands.addVardeckSetup(QString("BROWSER"));
+    window->commands.addVardeckSetup(DetectedPage{"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
     EXPECT_EQ(txtWName(*window)->text(), "Page");
     EXPECT_EQ(lblFileSize(*window)->text(), "37 KB");
     EXPECT_TRUE(timerIcon(*window)->isActive());
@@ -117,8 +116,7 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     EXPECT_EQ(stored("W4").childText("FILESIZE"), "37");
 
     // A PDF document gets no icon fetch.
-    window->choosePage({"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"});
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(DetectedPage{"http://page.example/paper.PDF", "Paper", "", "", "120", "Firefox"});
     EXPECT_FALSE(timerIcon(*window)->isActive());
     prompts.answer(MsgResult::Yes);
     window->toolbarButton(Tb::Cancel)->trigger();
@@ -132,8 +130,8 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
         ++duplicateChecks;
         checkedAddress = address;
     };
-    window->choosePage({"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"});
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(
+        DetectedPage{"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"});
     EXPECT_EQ(stored("W5").childText("NAME"), "Bank again");
     EXPECT_EQ(stored("W5").parentNode().parentNode().attribute("TID"), "T6");
     EXPECT_TRUE(window->aspectOverridden());
@@ -381,8 +379,7 @@ TEST_F(EditingTest, cancellingAnEditWithNothingChangedAsksNothing)
     menu(MenuId::mnuAddVardeck);
     typeInto(txtKeywords(*window), "k");
     asksOnEscape("a keyword of a new Vardeck");
-    window->choosePage({"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"});
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(DetectedPage{"http://page.example/paper.pdf", "Paper", "", "", "120", "Firefox"});
     asksOnEscape("a page from a browser");
 }
 

@@ -72,7 +72,7 @@ TEST_F(PopupsTest, aDroppedWebAddressStartsANewVardeckAsPlainTextAndOtherTextSta
     EXPECT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(txtWName(*window)->text(), markup);
     EXPECT_EQ(txtAddress(*window)->text(), markup);
-    EXPECT_EQ(window->chosenPage().description, "");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), "");
     EXPECT_TRUE(launcher.starts().empty() && launcher.openedUrls().isEmpty());
 }
 

@@ -507,11 +507,11 @@ TEST_F(KeyboardTest, aKeyQueuedWhileABrowserPageIsAutoSavedDoesNotComeBetweenFil
     openDb();
     clickFolder("T6");
     appOptions().setAutoSave(true);
-    window->choosePage({"http://page.example/", "Page", "About it", "kw", "37", "Firefox"});
+    const DetectedPage page{"http://page.example/", "Page", "About it", "kw", "37", "Firefox"};
     tvwTopics(*window)->setFocus();
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(tvwTopics(*window), new QKeyEvent(type, Qt::Key_Z, Qt::NoModifier, "z"));
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(page);
     settle();
     EXPECT_EQ(prompts.messages().size(), 0u);
     EXPECT_EQ(stored("W4").childText("NAME"), "Page");

@@ -250,8 +250,7 @@ TEST_F(PopupsTest, aMoveDuringAnEditLeavesTheSavedSizeAndHitsAsTheVardeckHasThem
     };
 
     showVardeck("T1", "W2");
-    window->choosePage({"http://page.example/", "Page", "", "", "37", "Firefox"});
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(DetectedPage{"http://page.example/", "Page", "", "", "37", "Firefox"});
     moveToDelta("W2");
     ASSERT_EQ(window->editState(), EditState::Adding);
     EXPECT_EQ(lblFileSize(*window)->text(), "");

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/nodetags.h"
+#include "explorer/shownvardeck.h"
 #include "media/gifwriter.h"
 #include "media/iconsupport.h"
 #include "media/ui/iconcommands.h"
@@ -176,7 +177,10 @@ void frmThumb::start()
 
 void frmThumb::startSingle(bool thumbnail)
 {
-    const QString address = w.commands.detailsText(thumbnail ? DetailsField::AddressBox : DetailsField::Address);
+    // A thumbnail is taken of the address the details show, typed in an edit too; a
+    // synchronisation reads the page of the Vardeck as stored.
+    const QString address =
+        thumbnail ? shownVardeckAddress(w) : w.dbXML.vardeck(w.currentWID()).childText(QStringLiteral("ADDRESS"));
     if (isPDF(address)) {
         lblName->setText(w.vardeckCaption() + QStringLiteral(" not loaded"));
         lblAddress->setText(thumbnail ? QStringLiteral("PDF thumbnails cannot be loaded.")
@@ -186,7 +190,7 @@ void frmThumb::startSingle(bool thumbnail)
     }
     m_wid = w.currentWID();
     setIcon(m_wid);
-    lblName->setText(thumbnail ? w.commands.detailsText(DetailsField::NameBox) : w.vardeckCaption());
+    lblName->setText(thumbnail ? shownVardeckName(w) : w.vardeckCaption());
     lblAddress->setText(address);
     lblProg->setText(QStringLiteral("1 of 1"));
     m_pageHandled = false;
@@ -299,7 +303,6 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
 
 void frmThumb::synchSingleVardeck(const PageDetails &details)
 {
-    w.forgetChosenAddress();
     w.setEnabled(true);
     const QString wid = w.currentWID();
     const QString address = shownAddress(m_browser->url());

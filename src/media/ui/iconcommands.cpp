@@ -1,6 +1,7 @@
 #include "media/ui/iconcommands.h"
 
 #include "explorer/nodetags.h"
+#include "explorer/shownvardeck.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/net/connection.h"
@@ -165,7 +166,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     if (flags.askConnection && !connectionQuestion())
         return;
     session().cancelIcons = false;
-    const QString address = flags.useCurrent ? w.commands.detailsText(DetailsField::AddressBox) : givenAddress;
+    const QString address = flags.useCurrent ? shownVardeckAddress(w) : givenAddress;
     const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
     urlSupport url;
     url.createURL(address);
@@ -245,14 +246,14 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     icons->loadIcon(base, dbName, url, *m_net, fetch, end);
 }
 
-void IconCommands::timerIcon_Timer()
+void IconCommands::timerIcon_Timer(const QString &address)
 {
     session().cancelIcons = false;
     w.forgetFetchedIcon();
     if (!w.dbXML.isOpen())
         return;
     urlSupport url;
-    url.createURL(w.chosenPage().address);
+    url.createURL(address);
     // One fetch per add: a newer one, or the end of the add, aborts it.
     delete m_addFetch.data();
     m_addFetch = new QObject(this);
@@ -364,7 +365,7 @@ void IconCommands::mnuToolsIconRemove_Click()
 IconCommands &installIconCommands(frmVardecks &w)
 {
     auto *icons = new IconCommands(w);
-    w.commands.timerIcon_Timer = [icons](int) { icons->timerIcon_Timer(); };
+    w.commands.timerIcon_Timer = [icons](const QString &address) { icons->timerIcon_Timer(address); };
     w.commands.mnuToolsIconVD_Click = [icons](int) { icons->mnuToolsIconVD_Click(); };
     w.commands.mnuToolsIconFolder_Click = [icons](int) { icons->mnuToolsIconFolder_Click(); };
     w.commands.mnuToolsIconAll_Click = [icons](int) { icons->mnuToolsIconAll_Click(); };

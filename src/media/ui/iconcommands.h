@@ -46,7 +46,7 @@ public:
     frmIconProgress *progressWindow() const { return m_progress; }
     IconRun *currentRun() const { return m_run; }
 
-    void timerIcon_Timer();
+    void timerIcon_Timer(const QString &address);
     void mnuToolsIconVD_Click();
     void mnuToolsIconFolder_Click();
     void mnuToolsIconAll_Click();

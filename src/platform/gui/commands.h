@@ -36,6 +36,7 @@ namespace rr
 {
 
 struct ChosenDatabase;
+struct DetectedPage;
 
 // The rendered Web Aspect pages a change of the collection made stale.
 struct StalePages {
@@ -441,7 +442,9 @@ public:
     RR_HANDLER(lstSearch_DblClick, OnEdit::Ends);
     RR_HANDLER(listPop_Click, OnEdit::Ends);
     RR_HANDLER(tvwFavs_NodeClick, OnEdit::Ends);
-    RR_HANDLER(timerIcon_Timer, OnEdit::Keeps);
+    // The icon timer of an add ran: the site icon of the page the new Vardeck is made
+    // from is fetched for the details.
+    RR_OPERATION(timerIcon_Timer, void(const QString &address));
     // Opens the duplicates window for the address of the Vardeck just saved.
     RR_OPERATION(frmDuplicates_Show, void(const QString &address));
 
@@ -460,9 +463,9 @@ public:
     RR_OPERATION(setFormEditMode, void(bool editing));
     RR_OPERATION(setNonEditableFields, void());
     RR_OPERATION(clearTextBoxes, void());
-    // Starts adding a Vardeck: "browser" fills the details from chosenPage. It takes the
-    // place of an edit under way, so it asks first.
-    RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(const QString &source));
+    // Starts adding a Vardeck, filled from the page it is made from (none: an empty
+    // add). It takes the place of an edit under way, so it asks first.
+    RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
     // The Vardeck being edited takes the size in KB of its page as just read ("12.5"):
     // the details show it and Save stores it.
     RR_OPERATION(setEditedPageSize, void(const QString &size));

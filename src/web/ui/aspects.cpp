@@ -1,5 +1,6 @@
 #include "web/ui/aspects.h"
 
+#include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
 #include "platform/prompt.h"
@@ -163,8 +164,8 @@ void mnuToolsOpen_Click(frmVardecks &w)
     }
     // An address that is refused is told and is no visit; any other visit is
     // recorded first, so it counts even when the browser then fails.
-    if (!urlSupport::isSafeToOpen(w.commands.detailsText(DetailsField::AddressBox))) {
-        openInBrowser(w.commands.detailsText(DetailsField::AddressBox));
+    if (!urlSupport::isSafeToOpen(shownVardeckAddress(w))) {
+        openInBrowser(shownVardeckAddress(w));
         return;
     }
     if (w.dbXML.isOpen()) {
@@ -172,7 +173,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
         if (!stamp.isEmpty())
             w.commands.showLastVisit(stamp);
     }
-    openInBrowser(w.commands.detailsText(DetailsField::AddressBox));
+    openInBrowser(shownVardeckAddress(w));
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 
@@ -183,8 +184,7 @@ void mnuToolsOpenHome_Click(frmVardecks &w)
                      MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    finishOpening(
-        openHome(w.commands.detailsText(DetailsField::AddressBox), w.commands.detailsText(DetailsField::NameBox)));
+    finishOpening(openHome(shownVardeckAddress(w), shownVardeckName(w)));
 }
 
 void mnuToolsOpenBlank_Click(frmVardecks &w)

@@ -48,8 +48,7 @@ QIcon nodePicture(const frmVardecks &w)
 
 void startVardeckFrom(frmVardecks &w, const DetectedPage &page)
 {
-    w.choosePage(page);
-    w.commands.addVardeckSetup(QStringLiteral("browser"));
+    w.commands.addVardeckSetup(page);
 }
 
 const QString kStartScanName = QStringLiteral("startBrowserScan");
@@ -151,7 +150,6 @@ void showDetectedPagesDialog(frmVardecks &w)
     }
     if (!window)
         return;
-    w.choosePage(DetectedPage());
     if (!chosen.address.isEmpty())
         startVardeckFrom(w, chosen);
 }

@@ -17,7 +17,7 @@ class frmVardecks;
 // w.commands.showDetectedPagesDialog.
 void installCapture(frmVardecks &w);
 
-// Runs a scan into w.detectedPages (chosenPage emptied); returns the page count. It
+// Runs a scan into w.detectedPages; returns the page count. It
 // takes the place of a start-up scan still running.
 int getOpenBrowserPages(frmVardecks &w, bool topOnly);
 // The start-up's scan: returns at once; when the scan ends with pages, they go into

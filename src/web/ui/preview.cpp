@@ -1,6 +1,7 @@
 #include "web/ui/preview.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
@@ -171,9 +172,9 @@ void PreviewPane::recordVisit()
 
 void PreviewPane::showHomePage()
 {
-    const QString home = urlSupport::calculateHomeURL(m_window.commands.detailsText(DetailsField::AddressBox));
+    const QString home = urlSupport::calculateHomeURL(shownVardeckAddress(m_window));
     if (!urlSupport::isValidWWW(home)) {
-        prompt::show(QStringLiteral("The homepage for ") + m_window.commands.detailsText(DetailsField::NameBox) +
+        prompt::show(QStringLiteral("The homepage for ") + shownVardeckName(m_window) +
                          QStringLiteral(" could not be loaded"),
                      MsgButtons::Ok, MsgIcon::Information);
         return;
@@ -183,7 +184,7 @@ void PreviewPane::showHomePage()
 
 void PreviewPane::press(Button button)
 {
-    const QString address = m_window.commands.detailsText(DetailsField::AddressBox);
+    const QString address = shownVardeckAddress(m_window);
     switch (button) {
     case Button::Go:
         // A refused address is no visit.
@@ -200,7 +201,7 @@ void PreviewPane::press(Button button)
         showHomePage();
         break;
     case Button::OpenHome:
-        finishOpening(openHome(address, m_window.commands.detailsText(DetailsField::NameBox)));
+        finishOpening(openHome(address, shownVardeckName(m_window)));
         break;
     case Button::Open:
         // A refused address is told and is no visit; any other visit counts even when

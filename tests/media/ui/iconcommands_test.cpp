@@ -265,8 +265,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     DetectedPage added;
     added.address = siteA.url("/a1.html");
     added.name = "Added page";
-    window->choosePage(added);
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(added);
     const QString download = home.databaseFolder() + "icons/Vardecks/favicon.ico";
     ASSERT_TRUE(waitUntil([&] { return window->iconChanged(); }, 15000));
     EXPECT_EQ(test::readBytes(download), green);
@@ -276,7 +275,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
     EXPECT_FALSE(QFile::exists(download));
 
     // Cancelled before the icon arrives: the late icon is dropped.
-    window->commands.addVardeckSetup(QString("browser"));
+    window->commands.addVardeckSetup(added);
     window->commands.cancelVardeckEdit();
     QTest::qWait(400);
     EXPECT_FALSE(QFile::exists(download));
@@ -284,7 +283,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
 
     // A download left from anything else is no new Vardeck's icon, and goes.
     ASSERT_TRUE(test::writeBytes(download, blue));
-    window->commands.addVardeckSetup(QString("form"));
+    window->commands.addVardeckSetup(std::nullopt);
     txtWName(*window)->setText("A file");
     txtAddress(*window)->setText("file:///tmp/page.html");
     save();
