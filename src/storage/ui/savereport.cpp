@@ -3,6 +3,7 @@
 #include "platform/prompt.h"
 #include "storage/savereport.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace rr
