@@ -11,6 +11,7 @@
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "storage/record.h"
 #include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -79,7 +80,7 @@ void PopupCommands::mnuOpenVD_Click()
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return;
-    const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
+    const QString address = vardeck.childText(tag::Address);
     // A refused address is told and is no visit.
     if (!urlSupport::isSafeToOpen(address)) {
         openInBrowser(address);
@@ -99,8 +100,8 @@ void PopupCommands::openHomeOf(const QString &wid)
         // A Vardeck removed since it was clicked has no home page to open.
         if (!vardeck)
             return;
-        address = vardeck.childText(QStringLiteral("ADDRESS"));
-        name = vardeck.childText(QStringLiteral("NAME"));
+        address = vardeck.childText(tag::Address);
+        name = vardeck.childText(tag::Name);
     }
     finishOpening(openHome(address, name));
 }
@@ -250,7 +251,7 @@ void PopupCommands::openRows(EntryList list)
         const XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;
-        addresses << vardeck.childText(QStringLiteral("ADDRESS"));
+        addresses << vardeck.childText(tag::Address);
         // A refused address is no visit; opening it below says why.
         if (!urlSupport::isSafeToOpen(addresses.last()))
             continue;
@@ -344,7 +345,7 @@ void PopupCommands::deleteSelectedRows()
         XmlNode vardeck = w.dbXML.vardeck(wid);
         if (!vardeck)
             continue;
-        removed << vardeck.attribute(QStringLiteral("WID"));
+        removed << vardeck.attribute(tag::Wid);
         vardeck.parentNode().removeChild(vardeck);
     }
     if (!removed.isEmpty()) {

@@ -360,19 +360,19 @@ bool VardeckEditor::saveModifiedVardeck()
     }
     const QString name = p.txtWName->text();
     // An element that lacks a child gets it: no field typed in is dropped.
-    vardeck.setChildText(QStringLiteral("NAME"), name);
-    vardeck.setChildText(QStringLiteral("ADDRESS"), editedAddress());
-    vardeck.setChildText(QStringLiteral("DESCRIPTION"), p.txtDescription->toPlainText());
-    vardeck.setChildText(QStringLiteral("NOTES"), p.txtNotes->toPlainText());
-    vardeck.setChildText(QStringLiteral("KEYWORD1"), p.txtKeywords->toPlainText());
+    vardeck.setChildText(tag::Name, name);
+    vardeck.setChildText(tag::Address, editedAddress());
+    vardeck.setChildText(tag::Description, p.txtDescription->toPlainText());
+    vardeck.setChildText(tag::Notes, p.txtNotes->toPlainText());
+    vardeck.setChildText(tag::Keyword1, p.txtKeywords->toPlainText());
     // The size and the hits as the Vardeck holds them (the size of a page read during the
     // edit replacing the stored one); a missing child is made.
-    if (!vardeck.child(QStringLiteral("FILESIZE")))
-        vardeck.appendChild(doc->createElement(QStringLiteral("FILESIZE")));
+    if (!vardeck.child(tag::FileSize))
+        vardeck.appendChild(doc->createElement(tag::FileSize));
     const QString size = m_pageSize.value_or(shownFileSize(vardeck));
     if (!size.isEmpty())
-        vardeck.setChildText(QStringLiteral("FILESIZE"), size);
-    vardeck.setChildText(QStringLiteral("HITS"), shownHits(vardeck));
+        vardeck.setChildText(tag::FileSize, size);
+    vardeck.setChildText(tag::Hits, shownHits(vardeck));
 
     VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
     w.commands.showNameOf(w.currentWID(), name);

@@ -3,6 +3,7 @@
 #include "finding/listcells.h"
 #include "finding/vardeckscan.h"
 #include "platform/textutil.h"
+#include "storage/record.h"
 #include "storage/savereport.h"
 
 #include <algorithm>
@@ -12,8 +13,8 @@ namespace rr
 namespace
 {
 
-const QString kFav = QStringLiteral("FAV");
-const QString kName = QStringLiteral("NAME");
+const QString kFav = tag::Fav;
+const QString kName = tag::Name;
 
 // Where a favourite stands in the list; the last of equal entries counts.
 qsizetype lastIndexIgnoringCase(const QStringList &list, const QString &wid)
@@ -68,10 +69,10 @@ QList<FavoriteItem> Favorites::menuItems(const XmlDocument *doc)
     for (const QString &wid : std::as_const(m_wids)) {
         const XmlNode vardeck = doc->nodeFromID(wid);
         FavoriteItem item;
-        item.wid = vardeck.attribute(QStringLiteral("WID"));
+        item.wid = vardeck.attribute(tag::Wid);
         item.name = vardeck.childText(kName);
         item.caption = escapeMnemonic(item.name);
-        item.address = vardeck.childText(QStringLiteral("ADDRESS"));
+        item.address = vardeck.childText(tag::Address);
         items.append(item);
     }
     return items;

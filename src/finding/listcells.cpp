@@ -1,6 +1,7 @@
 #include "finding/listcells.h"
 
 #include "platform/textutil.h"
+#include "storage/record.h"
 
 namespace rr
 {
@@ -28,14 +29,14 @@ QString vardeckAddress(const XmlDocument *doc, const QString &wid)
 {
     if (!doc)
         return {};
-    return doc->nodeFromID(wid).childText(QStringLiteral("ADDRESS"));
+    return doc->nodeFromID(wid).childText(tag::Address);
 }
 
 QList<XmlNode> vardecksOf(const XmlNode &folder)
 {
     QList<XmlNode> out;
-    for (const XmlNode &child : folder.child(QStringLiteral("VARDECKS")).childElements()) {
-        if (child.nodeName() == QLatin1String("VARDECK"))
+    for (const XmlNode &child : folder.child(tag::Vardecks).childElements()) {
+        if (child.nodeName() == tag::Vardeck)
             out.append(child);
     }
     return out;
@@ -44,10 +45,10 @@ QList<XmlNode> vardecksOf(const XmlNode &folder)
 XmlNode folderOfVardeck(const XmlNode &vardeck)
 {
     const XmlNode list = vardeck ? vardeck.parentNode() : XmlNode();
-    if (!list || list.nodeName() != QLatin1String("VARDECKS"))
+    if (!list || list.nodeName() != tag::Vardecks)
         return {};
     const XmlNode folder = list.parentNode();
-    return folder && folder.nodeName() == QLatin1String("FOLDER") ? folder : XmlNode();
+    return folder && folder.nodeName() == tag::Folder ? folder : XmlNode();
 }
 
 } // namespace rr

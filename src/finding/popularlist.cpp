@@ -3,6 +3,7 @@
 #include "finding/listcells.h"
 #include "finding/vardeckscan.h"
 #include "finding/vardeckwalk.h"
+#include "storage/record.h"
 #include "storage/savereport.h"
 
 #include <cmath>
@@ -68,8 +69,8 @@ QList<PopularRow> popularRows(const XmlDocument *doc, const QList<VDData> &recen
     for (const VardeckScan::Visited &visited : scanVardecks(doc).visited) {
         const XmlNode vardeck(visited.vardeck);
         PopularRow row;
-        row.wid = vardeck.attribute(QStringLiteral("WID"));
-        row.name = vardeck.childText(QStringLiteral("NAME"));
+        row.wid = vardeck.attribute(tag::Wid);
+        row.name = vardeck.childText(tag::Name);
         row.hits = padString(visited.hits, kCountWidth);
         row.bold = isRecentWid(row.wid, recent);
         rows.append(row);
@@ -87,11 +88,11 @@ ClearRankingsResult clearPopularRankings(XMLDatabase &db)
         return result;
     walkVardecks(root.raw(), [&result](xmlNodePtr node) {
         const XmlNode vardeck(node);
-        if (vardeck.childText(QStringLiteral("HITS")) != QLatin1String("1"))
-            result.reset.append(vardeck.attribute(QStringLiteral("WID")));
+        if (vardeck.childText(tag::Hits) != QLatin1String("1"))
+            result.reset.append(vardeck.attribute(tag::Wid));
         return true;
     });
-    for (XmlNode hits : root.getElementsByTagName(QStringLiteral("HITS")))
+    for (XmlNode hits : root.getElementsByTagName(tag::Hits))
         hits.setText(QStringLiteral("1"));
     result.cleared = true;
     result.saved = saveDatabase(db, result.notices);

@@ -1,6 +1,7 @@
 #include "finding/recentlist.h"
 
 #include "platform/textutil.h"
+#include "storage/record.h"
 
 namespace rr
 {
@@ -8,8 +9,8 @@ namespace rr
 VDData recentRecordOf(const XmlNode &vardeck, const QString &dbName)
 {
     VDData record;
-    record.loadDataFromReg(vardeck.attribute(QStringLiteral("WID")), vardeck.childText(QStringLiteral("NAME")),
-                           vardeck.childText(QStringLiteral("ADDRESS")), dbName);
+    record.loadDataFromReg(vardeck.attribute(tag::Wid), vardeck.childText(tag::Name), vardeck.childText(tag::Address),
+                           dbName);
     return record;
 }
 
@@ -24,7 +25,7 @@ bool recordRecentOpen(const XmlDocument *doc, const QString &wid, const QString 
     const XmlNode vardeck = doc ? doc->nodeFromID(wid) : XmlNode();
     if (!vardeck)
         return false;
-    const QString address = vardeck.childText(QStringLiteral("ADDRESS"));
+    const QString address = vardeck.childText(tag::Address);
     for (qsizetype i = 0; i < list.size(); ++i) {
         const VDData &record = list.at(i);
         if (sameText(record.getID(), wid) && sameText(record.getURL(), address)) {
@@ -57,8 +58,8 @@ RecentItemTarget recentItemTarget(const XmlDocument *doc, int itemIndex, const Q
     const VDData &data = list.at(record);
     RecentItemTarget target{data.getURL(), QString()};
     const XmlNode vardeck = doc ? doc->nodeFromID(data.getID()) : XmlNode();
-    if (vardeck && sameText(vardeck.childText(QStringLiteral("ADDRESS")), data.getURL()))
-        target.widToRecord = vardeck.attribute(QStringLiteral("WID"));
+    if (vardeck && sameText(vardeck.childText(tag::Address), data.getURL()))
+        target.widToRecord = vardeck.attribute(tag::Wid);
     return target;
 }
 

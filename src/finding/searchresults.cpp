@@ -1,4 +1,5 @@
 #include "finding/searchresults.h"
+#include "storage/record.h"
 
 namespace rr
 {
@@ -49,14 +50,14 @@ QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResul
             break;
         SearchRow row;
         row.wid = result.wid;
-        row.name = vardeck.childText(QStringLiteral("NAME"));
+        row.name = vardeck.childText(tag::Name);
         row.matches = padString(QString::number(result.matches), kCountWidth);
-        row.address = cellText(vardeck.childText(QStringLiteral("ADDRESS")));
-        row.created = cellText(vardeck.childText(QStringLiteral("CREATED_DATE")));
-        row.lastVisited = cellText(vardeck.childText(QStringLiteral("KEYWORD2")));
-        const QString hits = vardeck.childText(QStringLiteral("HITS"));
+        row.address = cellText(vardeck.childText(tag::Address));
+        row.created = cellText(vardeck.childText(tag::CreatedDate));
+        row.lastVisited = cellText(vardeck.childText(tag::Keyword2));
+        const QString hits = vardeck.childText(tag::Hits);
         row.hits = padString(hits.isEmpty() ? QStringLiteral("1") : hits, kCountWidth);
-        row.description = cellText(vardeck.childText(QStringLiteral("DESCRIPTION")));
+        row.description = cellText(vardeck.childText(tag::Description));
         row.bold = isRecentWid(result.wid, recent);
         rows.append(row);
     }

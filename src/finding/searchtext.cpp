@@ -1,6 +1,7 @@
 #include "finding/searchtext.h"
 #include "finding/lowercase.h"
 #include "finding/vardeckwalk.h"
+#include "storage/record.h"
 
 #include <libxml/tree.h>
 
@@ -26,9 +27,9 @@ struct FieldName {
 };
 // The order in which single fields are joined.
 constexpr FieldName kFields[] = {
-    {SearchName, "NAME"},         {SearchAddress, "ADDRESS"},
-    {SearchNotes, "NOTES"},       {SearchDescription, "DESCRIPTION"},
-    {SearchKeywords, "KEYWORD1"},
+    {SearchName, tag::Name.data()},         {SearchAddress, tag::Address.data()},
+    {SearchNotes, tag::Notes.data()},       {SearchDescription, tag::Description.data()},
+    {SearchKeywords, tag::Keyword1.data()},
 };
 
 xmlNodePtr childNamed(xmlNodePtr parent, const char *name)

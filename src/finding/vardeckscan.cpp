@@ -3,6 +3,7 @@
 #include "finding/favorites.h"
 #include "finding/popularlist.h"
 #include "finding/vardeckwalk.h"
+#include "storage/record.h"
 
 #include <libxml/tree.h>
 
@@ -40,12 +41,12 @@ void scanVardeck(xmlNodePtr vardeck, VardeckScan &scan)
 {
     bool favoriteSeen = false;
     for (xmlNodePtr c = vardeck->children; c; c = c->next) {
-        if (!favoriteSeen && named(c, "FAV")) {
+        if (!favoriteSeen && named(c, tag::Fav.data())) {
             // The first FAV child decides, as the readers by name do.
             favoriteSeen = true;
             if (favoriteMark(c))
-                scan.favoriteWids.append(XmlNode(vardeck).attribute(QStringLiteral("WID")));
-        } else if (named(c, "HITS")) {
+                scan.favoriteWids.append(XmlNode(vardeck).attribute(tag::Wid));
+        } else if (named(c, tag::Hits.data())) {
             const char *text = simpleText(c);
             if (text && std::strcmp(text, "1") == 0)
                 continue; // no visit recorded: the common case, decided on the bytes

@@ -3,6 +3,7 @@
 // document order, without building a list. Both are the platform's one walk
 // (platform/xmlwalk.h), told what to go into.
 #include "platform/xmlwalk.h"
+#include "storage/record.h"
 
 #include <libxml/tree.h>
 
@@ -14,7 +15,7 @@ namespace rr
 inline bool isVardeckElement(xmlNodePtr node)
 {
     return node && node->type == XML_ELEMENT_NODE &&
-           std::strcmp(reinterpret_cast<const char *>(node->name), "VARDECK") == 0;
+           std::strcmp(reinterpret_cast<const char *>(node->name), tag::Vardeck.data()) == 0;
 }
 
 // Calls visit for every VARDECK element below top, in document order; the walk goes

@@ -2,6 +2,7 @@
 
 #include "finding/searchhistory.h"
 #include "finding/vardeckwalk.h"
+#include "storage/record.h"
 
 #include <libxml/tree.h>
 
@@ -161,12 +162,12 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     // once, each testing the texts it has just made: reading it is bound by memory
     // latency, not by the processor.
     if (!words.isEmpty() && !m_cache.holdsWhole(doc->changeStamp(), mask) &&
-        doc->countElements(QStringLiteral("VARDECK")) >= kParallelFillFrom) {
+        doc->countElements(tag::Vardeck) >= kParallelFillFrom) {
         const auto found = m_cache.fillWhole(
             root, mask, doc->changeStamp(), fillThreads(),
             [&words](QByteArrayView lower, qint32 *matches) { return words.match(lower, matches); }, kMaxSearchResults);
         for (const SearchTextCache::Match &m : found)
-            results.append({XmlNode(m_cache.vardeckAt(m.entry)).attribute(QStringLiteral("WID")), m.matches});
+            results.append({XmlNode(m_cache.vardeckAt(m.entry)).attribute(tag::Wid), m.matches});
         return results;
     }
 
@@ -177,7 +178,7 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
         auto test = [&](qsizetype i) {
             qint32 matches = 0;
             if (words.match(m_cache.lowerAt(i), &matches))
-                results.append({XmlNode(m_cache.vardeckAt(i)).attribute(QStringLiteral("WID")), matches});
+                results.append({XmlNode(m_cache.vardeckAt(i)).attribute(tag::Wid), matches});
             return results.size() < kMaxSearchResults;
         };
         // Only the texts that hold one of the words need a closer look.
@@ -193,7 +194,7 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     const bool sawAll = walkVardecks(root, [&](xmlNodePtr node) {
         qint32 matches = 0;
         if (words.isEmpty() || words.match(m_cache.lowerText(node, mask), &matches))
-            results.append({XmlNode(node).attribute(QStringLiteral("WID")), matches});
+            results.append({XmlNode(node).attribute(tag::Wid), matches});
         return results.size() < kMaxSearchResults;
     });
     // A scan without words reads no text, so it says nothing about which entries are

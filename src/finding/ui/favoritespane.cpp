@@ -14,6 +14,7 @@
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "web/visits.h"
 
@@ -322,7 +323,7 @@ void FavoritesPane::first_Click(int index)
         populateFavsList(w.dbXML.document());
         return;
     }
-    finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(QStringLiteral("ADDRESS"))));
+    finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(tag::Address)));
     w.commands.refreshRecentMenuList(wid);
     emit favoriteOpened();
 }

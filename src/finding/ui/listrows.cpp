@@ -3,6 +3,7 @@
 #include "platform/gui/caselessitem.h"
 
 #include "shell/frmvardecks.h"
+#include "storage/record.h"
 #include "storage/session.h"
 
 #include <QSignalBlocker>
@@ -65,7 +66,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
         w.commands.populateVDList(folder);
-        w.showFolder(folder.attribute(QStringLiteral("TID")), folder.childText(QStringLiteral("NAME")));
+        w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
     w.showViewTab(ViewTab::Vardeck);
     if (folder)

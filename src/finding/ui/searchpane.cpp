@@ -16,6 +16,7 @@
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
+#include "storage/record.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -375,7 +376,7 @@ void SearchPane::openFirstResult()
     const XmlNode vardeck = w.dbXML.vardeck(tagOf(m_lstSearch->topLevelItem(0)));
     if (!vardeck)
         return;
-    openInBrowser(vardeck.childText(QStringLiteral("ADDRESS")));
+    openInBrowser(vardeck.childText(tag::Address));
     w.commands.displayVardeckData(vardeck);
 }
 

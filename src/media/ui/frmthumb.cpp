@@ -180,7 +180,7 @@ void frmThumb::startSingle(bool thumbnail)
     // A thumbnail is taken of the address the details show, typed in an edit too; a
     // synchronisation reads the page of the Vardeck as stored.
     const QString address =
-        thumbnail ? shownVardeckAddress(w) : w.dbXML.vardeck(w.currentWID()).childText(QStringLiteral("ADDRESS"));
+        thumbnail ? shownVardeckAddress(w) : w.dbXML.vardeck(w.currentWID()).childText(tag::Address);
     if (isPDF(address)) {
         lblName->setText(w.vardeckCaption() + QStringLiteral(" not loaded"));
         lblAddress->setText(thumbnail ? QStringLiteral("PDF thumbnails cannot be loaded.")
