@@ -96,11 +96,22 @@ void InternalDrags::tvwTopics_OLEDragDrop(const QMimeData *data, const QPoint &p
         return;
     }
     m_folders.selectNode(target);
+    // What was dropped is read while the drag is on; the move, its save and any question
+    // that save asks come once the drop has been delivered, so the program the drag
+    // came from is not kept waiting and no question is shown from inside the event.
     const DroppedItems dropped = droppedItems(data, w.drag);
-    if (dropped.kind == DragKind::Folder)
-        dropFolder(target, dropped.folderTID);
-    else
-        dropVardecks(target, dropped);
+    const TreeNodeRef targetRef = m_folders.nodeRef(target);
+    QTimer::singleShot(0, this, [this, dropped, targetRef] {
+        QTreeWidgetItem *node = targetRef.item();
+        if (!node || !viewing()) {
+            clearDropHighlight();
+            return;
+        }
+        if (dropped.kind == DragKind::Folder)
+            dropFolder(node, dropped.folderTID);
+        else
+            dropVardecks(node, dropped);
+    });
 }
 
 void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dropped)

@@ -259,6 +259,11 @@ TreeNodeRef FolderTree::selectedNodeRef() const
     return TreeNodeRef(m_tree, selectedItemOf(m_tree));
 }
 
+TreeNodeRef FolderTree::nodeRef(QTreeWidgetItem *node) const
+{
+    return TreeNodeRef(m_tree, node);
+}
+
 bool FolderTree::holds(const QTreeWidgetItem *node) const
 {
     return node && node->treeWidget() == m_tree;

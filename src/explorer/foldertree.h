@@ -55,6 +55,8 @@ public:
     QTreeWidgetItem *nodeAt(const QPoint &pos) const;
     // The selected node, as the popup state keeps it.
     TreeNodeRef selectedNodeRef() const;
+    // A handle on node that reads as nothing once the node has gone.
+    TreeNodeRef nodeRef(QTreeWidgetItem *node) const;
     // Whether node is one of this tree's (a node taken earlier may have gone).
     bool holds(const QTreeWidgetItem *node) const;
     // The node's position among the tree's nodes, counted from 1 in shown order; 0

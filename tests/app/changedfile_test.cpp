@@ -6,10 +6,15 @@
 #include "exchange/ui/frmprogress.h"
 #include "explorer/editingfixture.h"
 #include "platform/atomicfile.h"
+#include "platform/gui/itemtags.h"
+#include "shell/dragsources.h"
 #include "storage/registryfunctions.h"
 #include "support/dialogcontrols.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -241,4 +246,31 @@ TEST_F(ChangedFileTest, anImportTakenBackForAChangedFileLeavesNothingForTheClose
     prompts.clear();
     EXPECT_TRUE(window->close());
     EXPECT_EQ(prompts.texts(), QStringList());
+}
+
+// A drop's save asks its question once the drop has been delivered, never from inside
+// the drop event, where the program the drag came from would wait on it.
+TEST_F(ChangedFileTest, aDropOnTheFavouritesAsksOnceItsDeliveryIsOver)
+{
+    showVardeck("T1", "W2");
+    tabIndex(*window)->setTab(2);
+    QWidget *target = tvwFavs(*window)->viewport();
+    const QPoint pos(10, 10);
+    changeFromOutside();
+    prompts.clear();
+    std::unique_ptr<QMimeData> data(window->dragSources().startVardeckDrag({"W2"}));
+    ASSERT_TRUE(data);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(pos, actions, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(pos, actions, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(QPointF(pos), actions, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    window->dragSources().endDrag();
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(prompts.texts(), QStringList()) << "nothing is asked while the drop is delivered";
+    QApplication::processEvents();
+    EXPECT_TRUE(prompts.texts().contains(question())) << prompts.texts().join("|").toStdString();
+    EXPECT_EQ(fileBytes(), theirs) << "No keeps the file as the other program wrote it";
 }

@@ -418,7 +418,15 @@ void FavoritesPane::dropVardecks(const QMimeData *data)
 {
     if (!acceptsDrop(data))
         return;
-    const DroppedItems dropped = droppedItems(data, w.drag);
+    // What was dropped is read while the drag is on; the favourites change, with their
+    // save and any question it asks, once the drop has been delivered.
+    QTimer::singleShot(0, this, [this, dropped = droppedItems(data, w.drag)] { addDropped(dropped); });
+}
+
+void FavoritesPane::addDropped(const DroppedItems &dropped)
+{
+    if (!windowUsable(this))
+        return;
     const QStringList &wids = dropped.wids;
     // The window's drag state names the kind of an internal drag; a drag from
     // elsewhere is told by its count.

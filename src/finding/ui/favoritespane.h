@@ -26,6 +26,7 @@ namespace rr
 {
 
 class frmVardecks;
+struct DroppedItems;
 class qbButtons_H;
 
 class FavoritesPane : public QObject
@@ -68,6 +69,7 @@ public:
     // A drop of Vardecks on the tab or the tree: one Vardeck is added with the
     // messages of addToFavorites, several with one count message.
     void dropVardecks(const QMimeData *data);
+    void addDropped(const DroppedItems &dropped);
 
     const Favorites &favorites() const { return m_favs; }
 

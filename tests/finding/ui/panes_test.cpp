@@ -35,6 +35,8 @@ bool dropOn(QWidget *target, const QPoint &pos, const QStringList &wids)
         return false;
     QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(target, &drop);
+    // The drop's work comes once its delivery is over, as the event loop goes on.
+    QApplication::processEvents();
     return drop.isAccepted();
 }
 
