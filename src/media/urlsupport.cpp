@@ -261,6 +261,11 @@ bool urlSupport::isWebOrFileAddress(const QString &address)
     const QString scheme = schemeOf(address);
     if (scheme.isEmpty())
         return isWwwAddress(address);
+    return isWebOrFileScheme(scheme);
+}
+
+bool urlSupport::isWebOrFileScheme(const QString &scheme)
+{
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp") ||
            scheme == QLatin1String("file");
 }

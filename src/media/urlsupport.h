@@ -87,6 +87,9 @@ public:
     // True for the address of a web page or a local file: an http, https, ftp or file
     // address, or a host name beginning with "www.".
     static bool isWebOrFileAddress(const QString &address);
+    // Whether scheme (in lower case) is one of a web page or a local file: http, https,
+    // ftp, file. The one list of them; the preview loads only such addresses.
+    static bool isWebOrFileScheme(const QString &scheme);
     // The executable of a browser code ("FF", "Op", "N6", "N4", "Moz"), or "".
     static QString browserExecutable(const QString &code);
 

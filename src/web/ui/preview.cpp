@@ -35,9 +35,7 @@ QUrl previewUrl(const QString &address)
     if (text.isEmpty() || text == kBlank)
         return QUrl(kBlank);
     const QUrl url(withWebScheme(text));
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp") ||
-        scheme == QLatin1String("file"))
+    if (urlSupport::isWebOrFileScheme(url.scheme().toLower()))
         return url;
     return {};
 }
