@@ -66,7 +66,7 @@ bool PopupCommands::showStep()
 
 bool PopupCommands::rowIsShown(const QString &wid) const
 {
-    return !wid.isEmpty() && w.vardeckShown() && sameText(w.currentWID().trimmed(), wid) && w.dbXML.vardeck(wid);
+    return !wid.isEmpty() && w.vardeckShown() && sameText(w.currentWID(), wid) && w.dbXML.vardeck(wid);
 }
 
 void PopupCommands::mnuOpenN_Click()
@@ -187,7 +187,7 @@ void PopupCommands::mnuDeleteFolder_Click()
     if (!folders.holds(node))
         return;
     QTreeWidgetItem *root = folders.root();
-    const QString tid = tagOf(node).trimmed();
+    const QString tid = idOf(node);
     // Whether a folder may go depends on the folder, not on the selection the popup
     // found: with the root selected before, the deletion is handed the folder as
     // the node to come back to, and the root is selected again afterwards.

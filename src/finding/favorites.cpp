@@ -179,7 +179,7 @@ Favorites::Change Favorites::checkDelete(XMLDatabase &db, const QString &selecte
 Favorites::Change Favorites::deleteFavorite(XMLDatabase &db, const QString &wid)
 {
     Change change;
-    change.wid = wid.trimmed();
+    change.wid = identifierOf(wid);
     const XmlDocument *doc = db.getTheDOM();
     change.rebuilt = syncWithDocument(doc);
     const qsizetype at = lastIndexIgnoringCase(m_wids, change.wid);

@@ -1,6 +1,7 @@
 #include "shell/dragsources.h"
 
 #include "platform/gui/itemtags.h"
+#include "storage/record.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -256,7 +257,7 @@ QMimeData *DragSources::startVardeckDrag(const QStringList &wids)
 
 QMimeData *DragSources::startVardeckNodeDrag(const QTreeWidgetItem *pressed)
 {
-    const QString wid = tagOf(pressed).trimmed();
+    const QString wid = identifierOf(tagOf(pressed));
     if (wid.isEmpty() || !m_draggable || !m_draggable(wid))
         return nullptr;
     return startVardeckDrag({wid});

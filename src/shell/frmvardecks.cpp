@@ -9,6 +9,7 @@
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
 #include "shell/twips.h"
+#include "storage/record.h"
 #include "storage/xmldatabase.h"
 
 #include <QAbstractItemView>
@@ -86,7 +87,7 @@ frmVardecks::~frmVardecks()
 
 void frmVardecks::showFolder(const QString &tid, const QString &name)
 {
-    m_currentTID = tid.trimmed();
+    m_currentTID = identifierOf(tid);
     // The caption is only ever shown (labels, tabs, questions): a name of millions of
     // letters is cut to what can be shown.
     m_folderCaption = shownText(name);
@@ -108,7 +109,7 @@ void frmVardecks::showFolderPath()
 
 void frmVardecks::showVardeck(const QString &wid, const QString &name)
 {
-    m_currentWID = wid.trimmed();
+    m_currentWID = identifierOf(wid);
     m_vardeckShown = true;
     m_vardeckCaption = shownText(name);
     commands.lblWName_Change();

@@ -281,7 +281,7 @@ void FavoritesPane::addToFavorites(const QString &wid)
     if (!w.dbXML.document())
         return;
     ensureList();
-    afterChange(m_favs.addToFavorites(*w.dbXML, wid.trimmed()));
+    afterChange(m_favs.addToFavorites(*w.dbXML, identifierOf(wid)));
 }
 
 void FavoritesPane::cmdFAdd_Click()
@@ -334,7 +334,7 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
 {
     if (!node)
         return;
-    const QString tag = tagOf(node).trimmed();
+    const QString tag = identifierOf(tagOf(node));
     if (tag.isEmpty()) {
         w.showViewTab(ViewTab::Vardeck);
         return;

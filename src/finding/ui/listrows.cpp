@@ -61,7 +61,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     const XmlNode vardeck = w.dbXML.vardeck(wid);
     if (!vardeck)
         return false;
-    w.selectVardeck(wid.trimmed());
+    w.selectVardeck(identifierOf(wid));
     w.commands.displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {

@@ -439,7 +439,7 @@ void SearchPane::showHitsOf(const QString &wid, int hits)
     const QString count = padString(QString::number(hits), kCountWidth);
     for (int i = 0; i < m_lstSearch->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = m_lstSearch->topLevelItem(i);
-        if (sameText(tagOf(row).trimmed(), wid.trimmed()))
+        if (sameText(identifierOf(tagOf(row)), identifierOf(wid)))
             row->setText(int(DetailedColumn::Hits), count);
     }
 }
