@@ -4,6 +4,7 @@
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
@@ -165,7 +166,7 @@ void VardeckDeletion::resetAfterDelete()
     const QString neighbour = view ? survivingNeighbour(w, view, wid) : QString();
     // The results, and the Popular list, which is filled once and kept, lose the
     // deleted rows whichever tab is open; the other rows stay where the user found them.
-    w.commands.dropRowsOfGoneVardecks();
+    dropRowsOfGoneVardecks(w);
     // The favourites, their count and their menu follow the document.
     w.commands.populateFavsList(w.dbXML.document());
     VardeckViews &views = VardeckViews::of(w);

@@ -7,6 +7,7 @@
 #include "explorer/movelaunchers.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
@@ -208,14 +209,14 @@ QString PopupCommands::selectedRowOf(EntryList list) const
 {
     if (list == EntryList::FolderList)
         return VardeckViews::of(w).selectedListId();
-    return w.commands.selectedRowOf(list);
+    return rr::selectedRowOf(w, list);
 }
 
 QStringList PopupCommands::selectedRowsOf(EntryList list) const
 {
     if (list == EntryList::FolderList)
         return VardeckViews::of(w).selectedListIds();
-    return w.commands.selectedRowsOf(list);
+    return rr::selectedRowsOf(w, list);
 }
 
 EntryList PopupCommands::multiRowList() const

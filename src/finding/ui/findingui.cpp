@@ -94,26 +94,14 @@ void FindingUi::attachPopularCommands(frmVardecks &w)
     w.commands.showNameOf = [popular](const QString &wid, const QString &name) { popular->showNameOf(wid, name); };
 }
 
-// What the other parts ask of the lists together: the list popup's rows, the rows of
-// Vardecks that went, the Go commands on the left tabs.
+// What the other parts ask of the lists together through the commands: the rows of a
+// folder that went, the Go commands on the left tabs (the selected rows and the rows of
+// Vardecks that went are in finding/ui/findingops.h).
 void FindingUi::attachListOperations(frmVardecks &w)
 {
     SearchPane *search = m_search;
     PopularPane *popular = m_popular;
     FavoritesPane *favorites = m_favorites;
-    w.commands.selectedRowOf = [search, popular](EntryList list) {
-        return list == EntryList::PopularList ? popular->selectedRow() : search->selectedRowOf(list);
-    };
-    w.commands.selectedRowsOf = [search, popular](EntryList list) {
-        if (list != EntryList::PopularList)
-            return search->selectedRowsOf(list);
-        const QString wid = popular->currentRow();
-        return wid.isEmpty() ? QStringList() : QStringList{wid};
-    };
-    w.commands.dropRowsOfGoneVardecks = [search, popular] {
-        search->dropRowsOfGoneVardecks();
-        popular->dropRowsOfGoneVardecks();
-    };
     w.commands.removeVardeckRows = [popular](const QStringList &wids) { popular->removeVardeckRows(wids); };
     frmVardecks *window = &w;
     w.commands.whenEditKept([window, search, popular, favorites] {

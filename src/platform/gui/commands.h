@@ -535,17 +535,8 @@ public:
     RR_OPERATION(showWebAspectFormatting, void());
 
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
-    // The WID of the row selected in one of their lists (its current row when selected,
-    // else the first selected), "" when none.
-    RR_OPERATION(selectedRowOf, QString(EntryList list));
-    // The WIDs of the rows selected in one of their lists, first to last; of the popular
-    // list, which takes one row, its current row.
-    RR_OPERATION(selectedRowsOf, QStringList(EntryList list));
     // The search results go from both lists, and "Found:" counts none.
     RR_OPERATION(clearSearchResults, void());
-    // The rows of Vardecks the document no longer holds leave the search results and the
-    // popular list; nothing stays selected in them.
-    RR_OPERATION(dropRowsOfGoneVardecks, void());
     // The rows of these Vardecks leave the popular list (they went with their folder).
     RR_OPERATION(removeVardeckRows, void(const QStringList &wids));
     // The favourites tree is out of date: showing its tab fills it again.
