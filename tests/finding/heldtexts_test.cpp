@@ -48,60 +48,35 @@ QString hex(QByteArrayView text)
 
 TEST(HeldTexts, aTextAsTheDocumentHoldsItMatchesAsItsLowerCaseWithTheSameCount)
 {
-    // Texts as a Vardeck's joined fields may hold them, with the count of the last
-    // word as its lower case gives it.
+    // Texts as a Vardeck's joined fields may hold them: the Kelvin sign lowers to k,
+    // U+0130 to i and a combining dot above; malformed bytes become U+FFFD and take no
+    // ASCII byte with them; a byte order mark at the start is no character; the euro
+    // sign and the dash start as the Kelvin sign does.
+    const QByteArray mixed = "MiXeD CaSe PAGE page pAgE", kelvin = "\u212Aelvin and ta\u212Ak",
+                     dotted = "\u0130stanbul x\u0130i", bom = "\uFEFFBom BOM", beyond = "ΕΛΛΆΔΑ Straße ZÜRICH café",
+                     euro = "€100 – Kilo", malformed = QByteArray::fromHex("6162c3284be284206b6b80") + "AB\xF0\x9F";
     struct Row {
         QByteArray text;
         QString query;
-        Found found;
+        Found found; // as the lower case gives it
     };
     const Row rows[] = {
-        {"MiXeD CaSe PAGE page pAgE", "PAGE page", {true, 3}},
-        {"MiXeD CaSe PAGE page pAgE", "mixed pagepage", {false, 0}},
-        // The Kelvin sign lowers to k, U+0130 to i and a combining dot above.
-        {"\xE2\x84\xAA"
-         "elvin and ta\xE2\x84\xAAk",
-         "k",
-         {true, 3}},
-        {"\xE2\x84\xAA"
-         "elvin and ta\xE2\x84\xAAk",
-         "TAKK",
-         {true, 1}},
-        {"\xC4\xB0stanbul x\xC4\xB0i", "i", {true, 3}},
-        {"\xC4\xB0stanbul x\xC4\xB0i", "istanbul", {false, 0}},
-        {"\xC4\xB0stanbul x\xC4\xB0i", "i\u0307stanbul", {true, 1}},
-        // Malformed bytes become U+FFFD and take no ASCII byte with them.
-        {"ab\xC3(K\xE2\x84 kk\x80"
-         "AB\xF0\x9F",
-         "ab",
-         {true, 2}},
-        {"ab\xC3(K\xE2\x84 kk\x80"
-         "AB\xF0\x9F",
-         "(k",
-         {true, 1}},
-        {"ab\xC3(K\xE2\x84 kk\x80"
-         "AB\xF0\x9F",
-         "bk",
-         {false, 0}},
-        // A byte order mark at the start is no character; an empty last word counts
-        // the text's characters in UTF-16.
-        {"\xEF\xBB\xBF"
-         "Bom BOM",
-         "bom",
-         {true, 2}},
-        {"\xEF\xBB\xBF"
-         "Bom BOM",
-         "m ",
-         {true, 7}},
-        // Words beyond ASCII.
-        {"ΕΛΛΆΔΑ Straße ZÜRICH café", "ελλάδα zürich", {true, 1}},
-        {"ΕΛΛΆΔΑ Straße ZÜRICH café", "STRASSE", {false, 0}},
-        {"ΕΛΛΆΔΑ Straße ZÜRICH café", "h c", {true, 2}},
-        // Other characters with the Kelvin sign's first byte.
-        {"\xE2\x82\xAC"
-         "100 \xE2\x80\x93 Kilo",
-         "100 k",
-         {true, 1}},
+        {mixed, "PAGE page", {true, 3}},
+        {mixed, "mixed pagepage", {false, 0}},
+        {kelvin, "k", {true, 3}},
+        {kelvin, "TAKK", {true, 1}},
+        {dotted, "i", {true, 3}},
+        {dotted, "istanbul", {false, 0}},
+        {dotted, "i\u0307stanbul", {true, 1}},
+        {malformed, "ab", {true, 2}},
+        {malformed, "(k", {true, 1}},
+        {malformed, "bk", {false, 0}},
+        {bom, "bom", {true, 2}},
+        {bom, "m ", {true, 7}}, // an empty last word counts the characters in UTF-16
+        {beyond, "ελλάδα zürich", {true, 1}},
+        {beyond, "STRASSE", {false, 0}},
+        {beyond, "h c", {true, 2}},
+        {euro, "100 k", {true, 1}},
         {"", "a", {false, 0}},
         {"", " ", {false, 0}},
     };
