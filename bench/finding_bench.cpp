@@ -7,8 +7,11 @@
 //   the first search after the database is opened, rare word,
 //     against buku --deep's first search after it opens its database goal >= 1.5
 //     (without buku: against the naive walk on a fresh document)     goal >= 1
-// and the search cache's memory beside the file's size. Common words stop at 500
-// results; rare and absent words read every Vardeck.
+// and the search cache's memory beside the file's size. A first search that reads the
+// texts as the document holds them leaves the kept texts to be made afterwards: they
+// are made slice by slice, as the window does while idle, before any warm search is
+// timed, and the slices' times are printed. Common words stop at 500 results; rare
+// and absent words read every Vardeck.
 //
 // The peer: when buku is installed, the same Vardecks are exported as a bookmarks.html
 // (name, address, keywords as tags, description) and imported once with
