@@ -292,6 +292,30 @@ char *lowerFast(const uchar *p, const uchar *const end, char *o)
     return o;
 }
 
+bool lowersToAscii(const uchar *p, const uchar *const end)
+{
+    auto startsAt = [end](const uchar *q) {
+        return (end - q >= 2 && q[0] == 0xC4 && q[1] == 0xB0) ||
+               (end - q >= 3 && q[0] == 0xE2 && q[1] == 0x84 && q[2] == 0xAA);
+    };
+#ifdef __SSE2__
+    // Their lead bytes, sixteen bytes at a time; most texts hold neither.
+    const __m128i leadI = _mm_set1_epi8(char(0xC4));
+    const __m128i leadK = _mm_set1_epi8(char(0xE2));
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        for (auto leads = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, leadI), _mm_cmpeq_epi8(v, leadK))));
+             leads; leads &= leads - 1)
+            if (startsAt(p + std::countr_zero(leads)))
+                return true;
+    }
+#endif
+    for (; p < end; ++p)
+        if (startsAt(p))
+            return true;
+    return false;
+}
+
 void appendLowerUtf8(QByteArrayView text, QByteArray &out)
 {
     const qsizetype start = out.size();

@@ -101,15 +101,27 @@ private:
 // Appends the element's lower-cased searched text to out. Its texts are joined in raw
 // first, which the caller keeps from one call to the next, and lowered at once: most
 // fields are shorter than the sixteen bytes the lowering takes at a time.
-void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &out, ByteArena &raw)
+void joinSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &raw)
 {
     raw.setSize(0);
     auto join = [&raw](const xmlChar *text, size_t length) {
         raw.append(reinterpret_cast<const char *>(text), qsizetype(length));
     };
     forEachSearchedText(vardeck, mask, join);
+}
+
+void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &out, ByteArena &raw)
+{
+    joinSearched(vardeck, mask, raw);
+    appendLowerJoined(QByteArrayView(raw.data(), raw.size()), out);
+}
+
+} // namespace
+
+void appendLowerJoined(QByteArrayView raw, ByteArena &out)
+{
     // Qt reads a byte order mark at the very start as no character.
-    const qsizetype skip = raw.size() >= 3 && std::memcmp(raw.data(), kByteOrderMark, 3) == 0 ? 3 : 0;
+    const qsizetype skip = raw.startsWith(QByteArrayView(kByteOrderMark, 3)) ? 3 : 0;
     if (raw.size() == skip)
         return;
     const auto *bytes = reinterpret_cast<const uchar *>(raw.data());
@@ -121,7 +133,17 @@ void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &ou
     out.append(lowered.constData(), lowered.size());
 }
 
-} // namespace
+bool visitSearchedTexts(_xmlNode *root, SearchFieldMask mask,
+                        const std::function<bool(_xmlNode *vardeck, QByteArrayView text)> &visit)
+{
+    ByteArena raw;
+    ReadAhead ahead;
+    return walkVardecks(root, [&](xmlNodePtr vardeck) {
+        ahead.at(vardeck);
+        joinSearched(vardeck, mask, raw);
+        return visit(vardeck, QByteArrayView(raw.data(), raw.size()));
+    });
+}
 
 QString searchedText(const XmlNode &vardeck, SearchFieldMask mask)
 {
@@ -145,22 +167,14 @@ ByteArena &ByteArena::operator=(ByteArena &&other) noexcept
     return *this;
 }
 
-char *ByteArena::reserveMore(qsizetype n)
+char *ByteArena::grow(qsizetype n)
 {
-    if (m_capacity - m_size < n) {
-        const qsizetype wanted = std::max(m_size + n, m_capacity + m_capacity / 2 + 4096);
-        char *grown = static_cast<char *>(std::realloc(m_data, size_t(wanted)));
-        Q_CHECK_PTR(grown);
-        m_data = grown;
-        m_capacity = wanted;
-    }
+    const qsizetype wanted = std::max(m_size + n, m_capacity + m_capacity / 2 + 4096);
+    char *grown = static_cast<char *>(std::realloc(m_data, size_t(wanted)));
+    Q_CHECK_PTR(grown);
+    m_data = grown;
+    m_capacity = wanted;
     return m_data + m_size;
-}
-
-void ByteArena::append(const char *bytes, qsizetype n)
-{
-    std::memcpy(reserveMore(n), bytes, size_t(n));
-    m_size += n;
 }
 
 void ByteArena::squeeze()
@@ -380,8 +394,59 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
     return found;
 }
 
+void SearchTextCache::startBuild(SearchFieldMask mask, quint64 changeStamp)
+{
+    clear();
+    m_mask = mask;
+    m_building = true;
+    m_buildStamp = changeStamp;
+}
+
+bool SearchTextCache::buildSlice(_xmlNode *root, qsizetype vardecks)
+{
+    if (!m_building)
+        return true;
+    ByteArena &block = tail();
+    const auto blockIndex = qint32(m_blocks.size() - 1);
+    qsizetype done = 0;
+    ReadAhead ahead;
+    // The walk goes on from the Vardeck the last slice stopped at, up through its
+    // ancestors as needed, to the end of the document.
+    const xmlNodePtr from = m_resume ? m_resume : root->children;
+    const bool finished = xmlwalk::walk(
+        root, from, nullptr, xmlwalk::Level{},
+        [&](xmlNodePtr node, const xmlwalk::Level &) {
+            if (!isVardeckElement(node))
+                return node->type == XML_ELEMENT_NODE ? xmlwalk::Step::Into : xmlwalk::Step::Over;
+            if (done == vardecks) {
+                m_resume = node;
+                return xmlwalk::Step::Stop;
+            }
+            ++done;
+            ahead.at(node);
+            const qsizetype end = block.size();
+            appendLowerSearched(node, m_mask, block, m_raw);
+            m_entries.push_back(Entry{reinterpret_cast<quintptr>(node), end, quint32(block.size() - end), blockIndex});
+            return xmlwalk::Step::Over;
+        },
+        [](xmlNodePtr, const xmlwalk::Level &) {});
+    if (!finished)
+        return false;
+    m_building = false;
+    m_resume = nullptr;
+    m_whole = true;
+    m_wholeStamp = m_buildStamp;
+    block.squeeze();
+    m_raw.release();
+    return true;
+}
+
 void SearchTextCache::beginPass()
 {
+    // The entries a build made so far are Vardecks of the document in its order, which
+    // this pass checks as any others.
+    m_building = false;
+    m_resume = nullptr;
     m_next = 0;
     m_visited.clear();
     m_inOrder = true;
@@ -517,6 +582,8 @@ void SearchTextCache::clear()
     m_next = 0;
     m_mask = 0;
     m_whole = false;
+    m_building = false;
+    m_resume = nullptr;
 }
 
 bool SearchTextCache::visitHolding(const TextFinder &finder, const std::function<bool(qsizetype i)> &visit) const

@@ -21,6 +21,7 @@
 #include <QHash>
 #include <QString>
 
+#include <cstring>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -51,6 +52,18 @@ QString searchedText(const XmlNode &vardeck, SearchFieldMask mask);
 // QString::fromUtf8(text).toLower().toUtf8() gives (a malformed byte becomes U+FFFD).
 void appendLowerUtf8(QByteArrayView text, QByteArray &out);
 
+class ByteArena;
+// Appends the lower-cased form of a Vardeck's searched text, its fields' UTF-8 texts
+// as joined, to out: what the cache keeps of it.
+void appendLowerJoined(QByteArrayView raw, ByteArena &out);
+
+// Calls visit for every Vardeck below root, in document order, with its searched text
+// as the document holds it: its texts joined as UTF-8, not lower-cased, valid until
+// the next call. Stops when visit returns false; the result says whether it saw every
+// Vardeck.
+bool visitSearchedTexts(_xmlNode *root, SearchFieldMask mask,
+                        const std::function<bool(_xmlNode *vardeck, QByteArrayView text)> &visit);
+
 // A byte buffer that grows with realloc, so that a large one moves by remapping its
 // pages rather than by copying, and that leaves new room unwritten.
 class ByteArena
@@ -68,13 +81,19 @@ public:
     qsizetype size() const { return m_size; }
     qsizetype capacity() const { return m_capacity; }
     // Room for at least n more bytes after the end, which stays where it is.
-    char *reserveMore(qsizetype n);
+    char *reserveMore(qsizetype n) { return m_capacity - m_size >= n ? m_data + m_size : grow(n); }
     void setSize(qsizetype size) { m_size = size; }
-    void append(const char *bytes, qsizetype n);
+    void append(const char *bytes, qsizetype n)
+    {
+        std::memcpy(reserveMore(n), bytes, size_t(n));
+        m_size += n;
+    }
     void squeeze();
     void release();
 
 private:
+    char *grow(qsizetype n);
+
     char *m_data = nullptr;
     qsizetype m_size = 0;
     qsizetype m_capacity = 0;
@@ -107,6 +126,20 @@ public:
     std::vector<Match> fillWhole(_xmlNode *root, SearchFieldMask mask, quint64 changeStamp, int threads,
                                  const TextMatcher &match = {}, qsizetype most = 0);
     void clear();
+
+    // The whole cache made a slice at a time, between other work: startBuild drops
+    // the entries and notes which document state the build is for; each buildSlice
+    // lowers the next Vardecks below root, in document order. The caller hands in the
+    // root of the document whose change stamp the build is for: the place a slice
+    // stopped at is an element of it, valid exactly as long as the stamp is unchanged.
+    void startBuild(SearchFieldMask mask, quint64 changeStamp);
+    bool building() const { return m_building; }
+    quint64 buildStamp() const { return m_buildStamp; }
+    SearchFieldMask mask() const { return m_mask; }
+    // Lowers up to `vardecks` more Vardecks. True when the build is done (or none is
+    // under way): the cache then holds the whole document as of the build's stamp.
+    bool buildSlice(_xmlNode *root, qsizetype vardecks);
+
     qsizetype size() const { return qsizetype(m_entries.size()); }
     // The memory the cache holds, in bytes.
     qsizetype heldBytes() const;
@@ -167,6 +200,10 @@ private:
     bool m_filling = false;
     bool m_whole = false;
     quint64 m_wholeStamp = 0;
+    bool m_building = false;
+    quint64 m_buildStamp = 0;
+    // The Vardeck the next slice starts at; null before the first.
+    _xmlNode *m_resume = nullptr;
 };
 
 } // namespace rr

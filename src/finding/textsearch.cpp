@@ -48,4 +48,55 @@ qsizetype TextFinder::find(QByteArrayView text, qsizetype from) const
     return -1;
 }
 
+FoldedFinder::FoldedFinder(QByteArrayView word) : m_word(word.toByteArray()), m_fold(word.size(), '\0')
+{
+    Q_ASSERT(!word.isEmpty());
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (word[i] >= 'a' && word[i] <= 'z')
+            m_fold[i] = 0x20;
+}
+
+bool FoldedFinder::sameAt(const char *at) const
+{
+    for (qsizetype i = 0; i < m_word.size(); ++i)
+        if (char(at[i] | m_fold[i]) != m_word[i])
+            return false;
+    return true;
+}
+
+qsizetype FoldedFinder::find(QByteArrayView text, qsizetype from) const
+{
+    const qsizetype n = m_word.size();
+    if (from < 0 || from >= text.size())
+        return -1;
+    const char *hay = text.data();
+    const qsizetype last = text.size() - n;
+    qsizetype at = from;
+#ifdef __SSE2__
+    // As TextFinder: sixteen places at a time by the first and the last byte, each
+    // with its letter case set aside.
+    const __m128i first = _mm_set1_epi8(m_word[0]);
+    const __m128i firstFold = _mm_set1_epi8(m_fold[0]);
+    const __m128i final = _mm_set1_epi8(m_word[n - 1]);
+    const __m128i finalFold = _mm_set1_epi8(m_fold[n - 1]);
+    for (; at + 15 <= last; at += 16) {
+        const __m128i starts = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + at)), firstFold);
+        const __m128i ends =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + at + n - 1)), finalFold);
+        auto candidates =
+            unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, final))));
+        while (candidates) {
+            const int offset = __builtin_ctz(candidates);
+            if (sameAt(hay + at + offset))
+                return at + offset;
+            candidates &= candidates - 1;
+        }
+    }
+#endif
+    for (; at <= last; ++at)
+        if (sameAt(hay + at))
+            return at;
+    return -1;
+}
+
 } // namespace rr

@@ -25,4 +25,25 @@ private:
     QByteArray m_word;
 };
 
+// The same search for a word of ASCII only, in text whose ASCII letters may be of
+// either case: a byte of the text matches a letter of the word in either case, and
+// any other byte of the word only itself. So the word is found where it would be in
+// the text with its ASCII letters lowered, at the same places, and bytes beyond ASCII
+// are never part of a find.
+class FoldedFinder
+{
+public:
+    // word: non-empty, of ASCII bytes only, its letters small.
+    explicit FoldedFinder(QByteArrayView word);
+    qsizetype find(QByteArrayView text, qsizetype from = 0) const;
+    qsizetype size() const { return m_word.size(); }
+
+private:
+    bool sameAt(const char *at) const;
+
+    QByteArray m_word;
+    // 0x20 for each letter of the word, which a byte's letter case may differ by; else 0.
+    QByteArray m_fold;
+};
+
 } // namespace rr

@@ -1,5 +1,6 @@
 #include "finding/wordsearch.h"
 
+#include "finding/lowercase.h"
 #include "finding/searchhistory.h"
 #include "finding/vardeckwalk.h"
 #include "storage/record.h"
@@ -9,6 +10,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace rr
 {
@@ -94,6 +96,14 @@ qint32 countWith(const TextFinder &finder, QByteArrayView text)
     return count;
 }
 
+qint32 countWith(const FoldedFinder &finder, QByteArrayView text)
+{
+    qint32 count = 0;
+    for (qsizetype at = finder.find(text); at >= 0; at = finder.find(text, at + 1))
+        ++count;
+    return count;
+}
+
 // Threads for reading a large document's texts: one for each processor the program
 // may run on (not every processor of the machine: a program held to fewer gains
 // nothing from more threads and pays for their switches), up to eight; each waits on
@@ -102,6 +112,11 @@ int fillThreads()
 {
     return std::clamp(QThread::idealThreadCount(), 1, 8);
 }
+
+// From this many threads on, lowering every text on all of them at once is faster
+// than one pass over the texts as they are: at 32,767 Vardecks, on eight by about a
+// third, on four not at all.
+constexpr int kThreadsFillFrom = 6;
 
 } // namespace
 
@@ -124,6 +139,15 @@ SearchWords::SearchWords(const QString &searchText)
     for (size_t i = 0; i < m_finders.size(); ++i)
         if (!m_finders[i].isEmpty() && (m_filter < 0 || m_finders[i].size() > filter()->size()))
             m_filter = qsizetype(i);
+    for (const QString &word : words) {
+        const QByteArray lower = word.toLower().toUtf8();
+        if (lower.isEmpty() || std::any_of(lower.begin(), lower.end(), [](char c) { return uchar(c) >= 0x80; })) {
+            m_folded.clear();
+            break;
+        }
+        m_folded.emplace_back(lower);
+        m_foldedMeetsLowered = m_foldedMeetsLowered || lower.contains('i') || lower.contains('k');
+    }
 }
 
 bool SearchWords::match(QByteArrayView text, qint32 *matches) const
@@ -149,6 +173,29 @@ bool SearchWords::match(QByteArrayView text, qint32 *matches) const
     return *matches > 0;
 }
 
+WordSearch::WordSearch(int threads) : m_threads(threads > 0 ? threads : fillThreads()) {}
+
+bool SearchWords::matchHeld(QByteArrayView text, ByteArena &scratch, qint32 *matches) const
+{
+    const auto *bytes = reinterpret_cast<const uchar *>(text.data());
+    if (m_folded.empty() || (m_foldedMeetsLowered && lowersToAscii(bytes, bytes + text.size()))) {
+        scratch.setSize(0);
+        appendLowerJoined(text, scratch);
+        return match(QByteArrayView(scratch.data(), scratch.size()), matches);
+    }
+    // A word of ASCII only is found in the lower case exactly where its ASCII bytes,
+    // lowered, hold it: the text is then searched as it is. Its places are the same
+    // and none crosses a character beyond ASCII, so the counts are too. The only ASCII
+    // a character beyond it lowers to is i or k, which a word without them never
+    // meets.
+    *matches = 0;
+    for (size_t i = 0; i + 1 < m_folded.size(); ++i)
+        if (m_folded[i].find(text) < 0)
+            return false;
+    *matches = countWith(m_folded.back(), text);
+    return *matches > 0;
+}
+
 QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &text, const SearchFieldBoxes &boxes)
 {
     QList<SearchResult> results;
@@ -158,16 +205,36 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     const SearchWords words(text);
     const SearchFieldMask mask = boxes.mask();
 
-    // A large document whose texts are not all kept is read on several threads at
-    // once, each testing the texts it has just made: reading it is bound by memory
-    // latency, not by the processor.
-    if (!words.isEmpty() && !m_cache.holdsWhole(doc->changeStamp(), mask) &&
-        doc->countElements(tag::Vardeck) >= kParallelFillFrom) {
+    // Kept texts a search left to be made afterwards and not yet done are finished
+    // first: this search then reads them as any later one.
+    if (!words.isEmpty() && m_cache.building() && m_cache.buildStamp() == doc->changeStamp() && m_cache.mask() == mask)
+        m_cache.buildSlice(root, std::numeric_limits<qsizetype>::max());
+
+    // A large document whose texts are not all kept is read in one pass. With many
+    // processors, its texts are read and lower-cased on several threads at once, each
+    // testing the texts it has just made: reading is bound by memory latency, which
+    // the threads wait on side by side.
+    const bool large = doc->countElements(tag::Vardeck) >= kParallelFillFrom;
+    if (!words.isEmpty() && !m_cache.holdsWhole(doc->changeStamp(), mask) && large && m_threads >= kThreadsFillFrom) {
         const auto found = m_cache.fillWhole(
-            root, mask, doc->changeStamp(), fillThreads(),
+            root, mask, doc->changeStamp(), m_threads,
             [&words](QByteArrayView lower, qint32 *matches) { return words.match(lower, matches); }, kMaxSearchResults);
         for (const SearchTextCache::Match &m : found)
             results.append({XmlNode(m_cache.vardeckAt(m.entry)).attribute(tag::Wid), m.matches});
+        return results;
+    }
+    // With fewer, the texts are searched as the document holds them on this thread,
+    // with no lower-cased copy made, which is faster than lowering them on two
+    // threads; the kept texts follow afterwards, while the window is idle.
+    if (!words.isEmpty() && !m_cache.holdsWhole(doc->changeStamp(), mask) && large) {
+        ByteArena scratch;
+        visitSearchedTexts(root, mask, [&](xmlNodePtr vardeck, QByteArrayView held) {
+            qint32 matches = 0;
+            if (words.matchHeld(held, scratch, &matches))
+                results.append({XmlNode(vardeck).attribute(tag::Wid), matches});
+            return results.size() < kMaxSearchResults;
+        });
+        m_cache.startBuild(mask, doc->changeStamp());
         return results;
     }
 
@@ -201,6 +268,20 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
     // still in use.
     m_cache.endPass(sawAll && !words.isEmpty(), doc->changeStamp());
     return results;
+}
+
+bool WordSearch::buildKeptTexts(const XmlDocument *doc, qsizetype vardecks)
+{
+    if (!m_cache.building())
+        return true;
+    const xmlNodePtr root = doc ? doc->documentElement().raw() : nullptr;
+    if (!root) {
+        m_cache.clear();
+        return true;
+    }
+    if (m_cache.buildStamp() != doc->changeStamp())
+        m_cache.startBuild(m_cache.mask(), doc->changeStamp());
+    return m_cache.buildSlice(root, vardecks);
 }
 
 QList<SearchResult> runSearchCommand(WordSearch &search, const XmlDocument *doc, const QString &text,

@@ -19,8 +19,11 @@ namespace rr
 // The scan stops when this many Vardecks have matched.
 inline constexpr int kMaxSearchResults = 500;
 // From this many Vardecks on, a search that finds the kept texts out of date reads
-// them all again on several threads rather than checking them one by one.
+// every text as the document holds it rather than checking the kept ones one by one,
+// and the kept texts are made again afterwards (WordSearch::buildKeptTexts).
 inline constexpr int kParallelFillFrom = 4096;
+// How many Vardecks one slice of that making lowers: a millisecond or two.
+inline constexpr int kKeptTextsSlice = 2048;
 
 // The field boxes chkSearch(0..5) by what they search; the value is the box's index,
 // and its place in SearchFieldBoxes::ticked.
@@ -76,6 +79,10 @@ public:
     // with 0. Positions count as in the text's UTF-16 form: an empty last word counts
     // the text's UTF-16 length.
     bool match(QByteArrayView text, qint32 *matches) const;
+    // The same for a searched text as the document holds it, not lower-cased: words
+    // of ASCII only are looked for in the text itself, letter case aside, unless a
+    // character of it lowers to ASCII; else the text is lowered into scratch first.
+    bool matchHeld(QByteArrayView text, ByteArena &scratch, qint32 *matches) const;
     // A word every matching text holds, looked for as the texts' bytes: the longest,
     // which occurs least often; null when there is none (no words, only empty ones,
     // or words looked for in UTF-16).
@@ -83,6 +90,11 @@ public:
 
 private:
     std::vector<TextFinder> m_finders;
+    // The words again, for texts not lower-cased, when every one is of ASCII only and
+    // not empty; else none.
+    std::vector<FoldedFinder> m_folded;
+    // Whether a folded word holds i or k, which a character beyond ASCII may lower to.
+    bool m_foldedMeetsLowered = false;
     // A word with a lone surrogate has no UTF-8 form; it may still match half of a
     // character beyond 16 bits, so such words are looked for in the UTF-16 text.
     QStringList m_utf16Words;
@@ -92,15 +104,27 @@ private:
 class WordSearch
 {
 public:
+    // threads: how many a large document may be read on; 0 for one per processor the
+    // program may run on, up to eight.
+    explicit WordSearch(int threads = 0);
+
     // Every VARDECK below the document element, in document order, whose searched
     // text holds every word ignoring letter case; at most kMaxSearchResults.
     QList<SearchResult> search(const XmlDocument *doc, const QString &text, const SearchFieldBoxes &boxes);
+
+    // A search that read the texts as the document holds them leaves its kept texts
+    // to be made afterwards, which the next search finishes if they are not done by
+    // then. This makes up to `vardecks` more of them for doc, starting again when the
+    // document changed since; true when nothing is left to do. The window calls it
+    // while it is idle.
+    bool buildKeptTexts(const XmlDocument *doc, qsizetype vardecks);
 
     // The lower-cased texts kept between searches (for tests and memory checks).
     SearchTextCache &cache() { return m_cache; }
 
 private:
     SearchTextCache m_cache;
+    int m_threads = 1;
 };
 
 // The search command without its widgets: ticks "All Vardeck data" when no box is

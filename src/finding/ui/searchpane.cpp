@@ -74,6 +74,12 @@ SearchPane::SearchPane(frmVardecks &w) : QObject(&w), w(w)
     setObjectName(QStringLiteral("SearchPane"));
     build();
     wire();
+    m_keepTexts = new QTimer(this);
+    m_keepTexts->setInterval(0);
+    connect(m_keepTexts, &QTimer::timeout, this, [this] {
+        if (m_search.buildKeptTexts(this->w.dbXML.document(), kKeptTextsSlice))
+            m_keepTexts->stop();
+    });
 }
 
 // ----- the controls -----
@@ -338,6 +344,7 @@ void SearchPane::cmdSearch_Click()
     readBoxes();
     const QString text = m_cmbSearch->currentText();
     const QList<SearchResult> results = runSearchCommand(m_search, w.dbXML.document(), text, m_boxes);
+    m_keepTexts->start();
     if (results.isEmpty())
         prompt::show(QStringLiteral("No search results were found"));
     applyBoxes();

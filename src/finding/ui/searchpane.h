@@ -21,6 +21,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMimeData;
+class QTimer;
 class QTreeWidget;
 
 namespace rr
@@ -129,6 +130,9 @@ private:
 
     SearchFieldBoxes m_boxes;
     WordSearch m_search;
+    // Makes the kept texts a search left to be made afterwards, a slice at each turn
+    // of the event loop, so the window answers in between; stops when they are done.
+    QTimer *m_keepTexts = nullptr;
     ListSortState m_detailedSort;
     ListSortState m_compactSort;
 };
