@@ -533,12 +533,7 @@ DetailsPanel &installDetailsPanel(frmVardecks &w)
     c.cmdAddFavs_Click = [panel](int) { panel->cmdAddFavs_Click(); };
     c.detailsText = [panel](DetailsField field) { return panel->text(field); };
     c.showHits = [panel](const QString &hits) { panel->showHits(hits); };
-    c.showLastVisit = [panel](const QString &stamp) { panel->showLastVisit(stamp); };
     c.showFavoriteMark = [panel](bool favorite) { panel->showFavoriteMark(favorite); };
-    c.takePageIntoEdit = [panel](const PageFields &page) { panel->takePageIntoEdit(page); };
-    c.showThumbnail = [panel](const QImage &thumbnail) { panel->showThumbnail(thumbnail); };
-    c.showSiteIcon = [panel](const QPixmap &icon) { panel->showSiteIcon(icon); };
-    c.siteIconRemoved = [panel] { panel->siteIconRemoved(); };
     return *panel;
 }
 

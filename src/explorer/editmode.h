@@ -76,7 +76,6 @@ void endEdit(frmVardecks &w);
 void leaveEditMode(frmVardecks &w);
 
 void setFormEditMode(frmVardecks &w, bool editing);
-void clearTextBoxes(frmVardecks &w);
 void txtWName_Change(frmVardecks &w);
 
 // The handlers of the window's controls that belong to the mode: the changes of the

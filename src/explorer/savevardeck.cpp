@@ -1,5 +1,6 @@
 #include "explorer/savevardeck.h"
 
+#include "explorer/detailsops.h"
 #include "explorer/detailspanel.h"
 #include "explorer/editmode.h"
 #include "explorer/foldertree.h"
@@ -71,6 +72,13 @@ QString databaseFullMessage()
 {
     return QStringLiteral("No Vardeck can be added: this database already holds as many Vardecks as it can number "
                           "(32767).  Delete Vardecks you no longer need, or keep new ones in another database.");
+}
+
+VardeckEditor &VardeckEditor::of(const frmVardecks &w)
+{
+    auto *editor = w.findChild<VardeckEditor *>(QString(), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(editor, "VardeckEditor::of", "the window has no Vardeck editor");
+    return *editor;
 }
 
 VardeckEditor::VardeckEditor(frmVardecks &window)

@@ -3,6 +3,7 @@
 #include "exchange/ui/exchangeops.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "explorer/detailsops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "platform/prompt.h"
@@ -73,7 +74,7 @@ void frmImportExport::importVDDatabase()
     w.commands.populateTopicList(w.dbXML.document());
     w.commands.setFormEditMode(false);
     w.commands.setNonEditableFields();
-    w.commands.clearTextBoxes();
+    clearTextBoxes(w);
     w.showNoFolder();
     // No folder is shown: the status bar names none either.
     w.forgetFolderPath();

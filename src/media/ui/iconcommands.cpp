@@ -1,5 +1,6 @@
 #include "media/ui/iconcommands.h"
 
+#include "explorer/detailsops.h"
 #include "explorer/nodetags.h"
 #include "explorer/shownvardeck.h"
 #include "media/ui/frmiconprogress.h"
@@ -155,7 +156,7 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
 
 void IconCommands::showInDetails(const QString &file)
 {
-    w.commands.showSiteIcon(QPixmap::fromImage(pictureFromFile(file)));
+    showSiteIcon(w, QPixmap::fromImage(pictureFromFile(file)));
 }
 
 void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
@@ -349,7 +350,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     icons.deleteIcon(wid);
-    w.commands.siteIconRemoved();
+    siteIconRemoved(w);
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     w.commands.showVardeckTreeIcon(wid);

@@ -26,9 +26,7 @@
 #include <optional>
 #include <type_traits>
 
-class QImage;
 class QMimeData;
-class QPixmap;
 class QTreeWidgetItem;
 class QWidget;
 
@@ -63,14 +61,6 @@ enum class DetailsField {
     HomePage,
     LastVisited,
     CreatedDate,
-};
-
-// What a page gives the edit boxes of the Vardeck made from it or synchronised with it.
-struct PageFields {
-    QString name;
-    QString address;
-    QString description;
-    QString keywords;
 };
 
 class CommandSlot
@@ -462,13 +452,9 @@ public:
     RR_OPERATION(displayVardeckData, void(XmlNode vardeck));
     RR_OPERATION(setFormEditMode, void(bool editing));
     RR_OPERATION(setNonEditableFields, void());
-    RR_OPERATION(clearTextBoxes, void());
     // Starts adding a Vardeck, filled from the page it is made from (none: an empty
     // add). It takes the place of an edit under way, so it asks first.
     RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
-    // The Vardeck being edited takes the size in KB of its page as just read ("12.5"):
-    // the details show it and Save stores it.
-    RR_OPERATION(setEditedPageSize, void(const QString &size));
     // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
     RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
     RR_OPERATION(resetAfterDelete, void());
@@ -511,19 +497,10 @@ public:
     // ----- the details panel's operations -----
     // A text of the shown Vardeck as the details panel holds it.
     RR_OPERATION(detailsText, QString(DetailsField field));
-    // The shown Vardeck was visited: its hit count, the day and time of the visit.
+    // The shown Vardeck was visited: its hit count.
     RR_OPERATION(showHits, void(const QString &hits));
-    RR_OPERATION(showLastVisit, void(const QString &stamp));
     // The shown Vardeck became a favourite, or is one no longer.
     RR_OPERATION(showFavoriteMark, void(bool favorite));
-    // A synchronisation fills the edit boxes of the update it began with what the page gave.
-    RR_OPERATION(takePageIntoEdit, void(const PageFields &page));
-    // The shown Vardeck's thumbnail was made or removed (a null picture).
-    RR_OPERATION(showThumbnail, void(const QImage &thumbnail));
-    // A site icon was fetched or chosen for the shown Vardeck (a null picture: none could
-    // be read), or its icon was removed.
-    RR_OPERATION(showSiteIcon, void(const QPixmap &icon));
-    RR_OPERATION(siteIconRemoved, void());
     // ----- the web panes' operations: the preview and the Web Aspect -----
     // The preview's "Preview automatically" box shows the AutoPreview option.
     RR_OPERATION(showAutoPreviewOption, void());
