@@ -1,6 +1,7 @@
 #include "explorer/detailsops.h"
 
 #include "explorer/detailspanel.h"
+#include "explorer/installedpart.h"
 #include "explorer/savevardeck.h"
 
 namespace rr
@@ -8,32 +9,38 @@ namespace rr
 
 void showLastVisit(frmVardecks &w, const QString &stamp)
 {
-    DetailsPanel::of(w).showLastVisit(stamp);
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->showLastVisit(stamp);
 }
 
 void takePageIntoEdit(frmVardecks &w, const PageFields &page)
 {
-    DetailsPanel::of(w).takePageIntoEdit(page);
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->takePageIntoEdit(page);
 }
 
 void setEditedPageSize(frmVardecks &w, const QString &size)
 {
-    VardeckEditor::of(w).setEditedPageSize(size);
+    if (VardeckEditor *editor = installedPart<VardeckEditor>(w))
+        editor->setEditedPageSize(size);
 }
 
 void showThumbnail(frmVardecks &w, const QImage &thumbnail)
 {
-    DetailsPanel::of(w).showThumbnail(thumbnail);
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->showThumbnail(thumbnail);
 }
 
 void showSiteIcon(frmVardecks &w, const QPixmap &icon)
 {
-    DetailsPanel::of(w).showSiteIcon(icon);
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->showSiteIcon(icon);
 }
 
 void siteIconRemoved(frmVardecks &w)
 {
-    DetailsPanel::of(w).siteIconRemoved();
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->siteIconRemoved();
 }
 
 } // namespace rr

@@ -149,7 +149,7 @@ void PopupCommands::mnuCopyVD_Click()
 
 void PopupCommands::mnuNewFolder_Click()
 {
-    w.commands.showNewFolderDialog(rememberedFolderTID());
+    FolderTree::of(w).showNewFolderDialog(rememberedFolderTID());
 }
 
 void PopupCommands::mnuOpenF_Click()
@@ -159,7 +159,7 @@ void PopupCommands::mnuOpenF_Click()
     if (!folders.holds(node))
         return;
     folders.selectNode(node);
-    w.commands.tvwTopics_NodeClick(node);
+    FolderTree::of(w).tvwTopics_NodeClick(node);
 }
 
 void PopupCommands::mnuMoveFolder_Click()

@@ -74,13 +74,6 @@ QString databaseFullMessage()
                           "(32767).  Delete Vardecks you no longer need, or keep new ones in another database.");
 }
 
-VardeckEditor &VardeckEditor::of(const frmVardecks &w)
-{
-    auto *editor = w.findChild<VardeckEditor *>(QString(), Qt::FindDirectChildrenOnly);
-    Q_ASSERT_X(editor, "VardeckEditor::of", "the window has no Vardeck editor");
-    return *editor;
-}
-
 VardeckEditor::VardeckEditor(frmVardecks &window)
     : QObject(&window), w(window), p(DetailsPanel::of(window)), m_iconTimer(new QTimer(this))
 {
@@ -335,7 +328,7 @@ bool VardeckEditor::saveNewVardeck()
 
     w.commands.refreshRecentMenuList(wid);
     if (folderNode)
-        w.commands.populateVardeckList(folderNode);
+        VardeckViews::of(w).populateVardeckList(folderNode);
     w.commands.displayVardeckData(vardeck);
     w.selectVardeck(wid);
 

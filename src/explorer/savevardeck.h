@@ -29,8 +29,6 @@ class VardeckEditor : public QObject
     Q_OBJECT
 public:
     explicit VardeckEditor(frmVardecks &w);
-    // The editor installEditing made for the window.
-    static VardeckEditor &of(const frmVardecks &w);
 
     void mnuEditModify_Click();
     void mnuAddVardeck_Click();

@@ -4,6 +4,7 @@
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
 #include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "platform/prompt.h"
@@ -80,7 +81,7 @@ void frmImportExport::importVDDatabase()
     w.forgetFolderPath();
     // The emptied Vardeck tree counts nothing. Emptying the edit boxes blanked the
     // Vardeck tab; it names the empty panel again.
-    w.commands.emptyVardeckTree();
+    emptyVardeckTree(w);
     w.showNoVardeck();
     w.commands.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))

@@ -2,6 +2,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "explorer/shownvardeck.h"
 #include "media/gifwriter.h"
@@ -416,7 +417,7 @@ void frmThumb::finishSynchronisation()
     w.commands.populateFavsList(doc);
     w.commands.clearSearchResults();
     w.commands.populateWMOnTopicNode();
-    w.commands.relistSelectedFolder();
+    relistSelectedFolder(w);
     if (const XmlNode vardeck = w.dbXML.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
 }

@@ -1,6 +1,7 @@
 #include "media/ui/iconcommands.h"
 
 #include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "explorer/shownvardeck.h"
 #include "media/ui/frmiconprogress.h"
@@ -139,7 +140,7 @@ void IconCommands::refillAfterRun()
         w.commands.populatePopList(doc);
         if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
-        w.commands.relistSelectedFolder();
+        relistSelectedFolder(w);
     }
     w.setEnabled(true);
 }
@@ -221,7 +222,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             }
             icons->clearIconFile();
             if (flags.refreshLists)
-                w.commands.relistSelectedFolder();
+                relistSelectedFolder(w);
         } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
@@ -334,7 +335,7 @@ void IconCommands::mnuToolsIconFile_Click()
     else
         addToImageList(wid, target);
     showInDetails(target);
-    w.commands.relistSelectedFolder();
+    relistSelectedFolder(w);
     w.commands.populateFavsList(w.dbXML.document());
 }
 
@@ -353,7 +354,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     siteIconRemoved(w);
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
-    w.commands.showVardeckTreeIcon(wid);
+    showVardeckTreeIcon(w, wid);
     w.commands.showIconOf(wid);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);

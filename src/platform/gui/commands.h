@@ -27,7 +27,6 @@
 #include <type_traits>
 
 class QMimeData;
-class QTreeWidgetItem;
 class QWidget;
 
 namespace rr
@@ -441,13 +440,6 @@ public:
     // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
     RR_OPERATION(populateTopicList, void(XmlDocument *));
     RR_OPERATION(populateWMOnTopicNode, void());
-    // Rebuilds the folder tree once the running handler is over: the tree no longer
-    // matches the document (a folder was removed elsewhere).
-    RR_OPERATION(scheduleRebuild, void());
-    RR_OPERATION(tvwTopics_NodeClick, void(QTreeWidgetItem *node));
-    // New folder under parentTID ("" the top level).
-    RR_OPERATION(showNewFolderDialog, void(const QString &parentTID));
-    RR_OPERATION(populateVardeckList, void(QTreeWidgetItem *folderNode));
     RR_OPERATION(populateVDList, void(XmlNode folder));
     RR_OPERATION(displayVardeckData, void(XmlNode vardeck));
     RR_OPERATION(setFormEditMode, void(bool editing));
@@ -554,27 +546,10 @@ public:
     // The path of the folder tid as the folder tree shows it ("\Top\Inner"); nothing
     // when the tree has no node of that folder.
     RR_OPERATION(folderPathOf, std::optional<QString>(const QString &tid));
-    // How many nodes the folder tree has, the root included.
-    RR_OPERATION(folderNodeCount, int());
-    // The Vardecks of the folder selected in the folder tree are listed again.
-    RR_OPERATION(relistSelectedFolder, void());
-    // A top-level folder an import made joins the tree, opened, in its sorted place,
-    // and its Vardecks are listed.
-    RR_OPERATION(showImportedFolder, void(const QString &tid));
-    // The folder tree is hidden while held (a long run changes what it shows) and shows
-    // again when released, if it showed before.
-    RR_OPERATION(holdFolderTree, void(bool held));
     // The database went: the folder tree and the Vardeck tree are empty.
     RR_OPERATION(clearFolderTrees, void());
-    // The Vardeck tree lists nothing and the count under it says 0; the folder list
-    // keeps its rows.
-    RR_OPERATION(emptyVardeckTree, void());
-    // The folder list's row of the Vardeck wid shows a visit just recorded.
-    RR_OPERATION(showVisitInFolderList, void(const QString &wid, const QString &stamp, const QString &hits));
     // Every visit count was reset to 1: the folder list's rows say so.
     RR_OPERATION(showHitsResetInFolderList, void());
-    // The Vardeck tree's node of wid shows the picture ImageListWM holds for it now.
-    RR_OPERATION(showVardeckTreeIcon, void(const QString &wid));
     // The folder list's column widths: restored from the settings once the window is
     // laid out, and written to them as the window closes.
     RR_OPERATION(restoreFolderListColumns, void());

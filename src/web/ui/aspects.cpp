@@ -1,6 +1,7 @@
 #include "web/ui/aspects.h"
 
 #include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
@@ -59,7 +60,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
         w.commands.showHits(visit.hits);
         showLastVisit(w, visit.stamp);
     }
-    w.commands.showVisitInFolderList(visit.wid, visit.stamp, visit.hits);
+    showVisitInFolderList(w, visit.wid, visit.stamp, visit.hits);
 }
 
 } // namespace
