@@ -5,6 +5,7 @@
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
@@ -227,7 +228,7 @@ void DetailsPanel::enableVardeckCommands(bool shown)
         w.toolbarButton(position)->setEnabled(shown);
     for (MenuId id : kVardeckMenuItems)
         w.menuItem(id)->setEnabled(shown);
-    w.commands.enableFavoriteButtons(shown);
+    enableFavoriteButtons(w, shown);
     if (shown)
         endEdit(w);
     if (QWidget *move = VardeckViews::moveButton(w))

@@ -57,7 +57,7 @@ bool PopupCommands::showStep()
         break;
     }
     case IndexTab::Favorites:
-        w.commands.showRightClickedFavorite();
+        showRightClickedFavorite(w);
         break;
     default:
         break;
@@ -305,7 +305,7 @@ void PopupCommands::mnuList_Click(int index)
         copyVardeck(wid);
         break;
     case ListPopupEntry::AddToFavorites:
-        w.commands.addToFavorites(wid);
+        addToFavorites(w, wid);
         break;
     case ListPopupEntry::FirstSeparator:
     case ListPopupEntry::SecondSeparator:

@@ -8,6 +8,7 @@
 #include "explorer/vardeckviews.h"
 #include "finding/favorites.h"
 #include "finding/listcells.h"
+#include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/gui/singleline.h"
@@ -376,7 +377,7 @@ bool VardeckEditor::saveModifiedVardeck()
     vardeck.setChildText(tag::Hits, shownHits(vardeck));
 
     VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
-    w.commands.showNameOf(w.currentWID(), name);
+    showNameOf(w, w.currentWID(), name);
     w.commands.clearSearchResults();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());

@@ -4,6 +4,7 @@
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "explorer/shownvardeck.h"
+#include "finding/ui/findingops.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/net/connection.h"
@@ -355,7 +356,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     showVardeckTreeIcon(w, wid);
-    w.commands.showIconOf(wid);
+    showIconOf(w, wid);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);
     if (const XmlNode folder = w.dbXML.folder(w.currentTID()))

@@ -506,31 +506,10 @@ public:
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
     // The search results go from both lists, and "Found:" counts none.
     RR_OPERATION(clearSearchResults, void());
-    // The rows of these Vardecks leave the popular list (they went with their folder).
-    RR_OPERATION(removeVardeckRows, void(const QStringList &wids));
     // The favourites tree is out of date: showing its tab fills it again.
     RR_OPERATION(favoritesOutOfDate, void());
-    // A Vardeck has a new name, a new site icon, a new count of visits: the rows that
-    // show it say so (the popular list the name, the favourites the icon, the search
-    // results the count; the folder's list has its own owner).
-    RR_OPERATION(showNameOf, void(const QString &wid, const QString &name));
-    RR_OPERATION(showIconOf, void(const QString &wid));
-    RR_OPERATION(showHitsOf, void(const QString &wid, int hits));
-    // Makes the Vardeck a favourite, with the "already" and "added" messages.
-    RR_OPERATION(addToFavorites, void(const QString &wid));
-    // The favourites popup's show step: the node right-clicked, when it is one of the
-    // tree's, is selected and shown as a click on it shows it.
-    RR_OPERATION(showRightClickedFavorite, void());
-    // Go First (1), Previous (2), Next (3) or Last (4) in the list of the Search,
-    // Favorites or Popular tab, whichever is shown: the row reached is shown as a click
-    // on it shows it.
-    RR_OPERATION(goToFindingRow, void(int move));
     // "Open first result" and "Show detailed results" show the user options again.
     RR_OPERATION(showSearchOptions, void());
-    // The keyboard went to a Vardeck list: Enter no longer presses the Search button.
-    RR_OPERATION(releaseSearchButton, void());
-    // The Favorites tab's Add and Delete buttons work or not (a Vardeck shown, no edit).
-    RR_OPERATION(enableFavoriteButtons, void(bool enabled));
     // The search results' column widths: read from the settings as the window opens,
     // written as it closes (inside the close's one write of the settings).
     RR_OPERATION(restoreFindingColumns, void());
