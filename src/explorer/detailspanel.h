@@ -12,7 +12,6 @@
 // edit mode (editmode.h) change them as the panel's own; other parts reach them through
 // the panel's operations: those of detailsops.h, and those in Commands that the frame
 // and the finding panes run (detailsText, showHits, showFavoriteMark…).
-#include "explorer/detailsops.h"
 #include "platform/gui/commands.h"
 #include "platform/xmldocument.h"
 #include "shell/controlarrays.h"
@@ -35,6 +34,7 @@ namespace rr
 {
 
 class frmVardecks;
+struct PageFields;
 class qbButtons_H;
 class VardeckEditor;
 class EditModeControls;
