@@ -9,6 +9,7 @@
 // Usage: adding_bench [rounds]
 #include "app/assembly.h"
 #include "collectiongen.h"
+#include "explorer/vardeckviews.h"
 #include "platform/atomicfile.h"
 #include "platform/gui/webgraphics.h"
 #include "platform/paths.h"
@@ -140,7 +141,7 @@ int main(int argc, char **argv)
         XmlNode added = window.dbXML.vardeck(window.currentWID());
         if (added)
             added.parentNode().removeChild(added);
-        window.commands.populateVardeckList(folderTree(window)->currentItem());
+        rr::VardeckViews::of(window).populateVardeckList(folderTree(window)->currentItem());
 
         start = std::chrono::steady_clock::now();
         reached = writeFileAtomically(floorPath, bytes) && reached;

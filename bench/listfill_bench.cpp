@@ -11,6 +11,7 @@
 #include "app/assembly.h"
 #include "benchtime.h"
 #include "collectiongen.h"
+#include "explorer/vardeckviews.h"
 #include "platform/gui/webgraphics.h"
 #include "platform/paths.h"
 #include "shell/frmvardecks.h"
@@ -70,7 +71,7 @@ int main(int argc, char **argv)
         return 1;
     }
     tree->setCurrentItem(folder);
-    window.commands.populateVardeckList(folder);
+    rr::VardeckViews::of(window).populateVardeckList(folder);
     // The floor: the same rows, every column's text, as plain items in two bare trees
     // (the Vardeck tree's names, the list's rows), sorted by name.
     QList<QStringList> rows;
@@ -99,7 +100,7 @@ int main(int argc, char **argv)
     std::vector<double> times, floors, ratios;
     bool filled = true;
     for (int i = 0; i < rounds; ++i) {
-        times.push_back(bench::timeMs([&] { window.commands.populateVardeckList(folder); }));
+        times.push_back(bench::timeMs([&] { rr::VardeckViews::of(window).populateVardeckList(folder); }));
         filled = filled && list->topLevelItemCount() == vardecks;
         QApplication::processEvents();
         floors.push_back(bench::timeMs(bareFill));

@@ -4,6 +4,7 @@
 #include "dialogs/frmstats.h"
 #include "explorer/deletevardeck.h"
 #include "explorer/editing.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -34,7 +35,7 @@ void installCollectionDialogs(frmVardecks &w)
     // The duplicates window closed: the search results may name deleted Vardecks.
     w.commands.refreshAfterDuplicates = [&w] {
         w.commands.clearSearchResults();
-        w.commands.relistSelectedFolder();
+        relistSelectedFolder(w);
     };
     w.commands.mnuToolsDup_Click = [&w](int) {
         later(w, [&w] {
@@ -54,7 +55,7 @@ void installCollectionDialogs(frmVardecks &w)
         later(w, [&w] {
             frmStats::Figures figures;
             figures.database = w.dbXML.name();
-            figures.folderNodes = w.commands.folderNodeCount();
+            figures.folderNodes = folderNodeCount(w);
             frmStats box(w.dbXML.document(), figures, &w);
             applyFontFallback(&box);
             box.exec();

@@ -1,6 +1,7 @@
 #include "explorer/databasecommands.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailsops.h"
 #include "explorer/editmode.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"

@@ -5,6 +5,7 @@
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "storage/record.h"
@@ -116,7 +117,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
         deleteSideFiles(w, wids);
     FolderTree::of(w).removeFolderNode(tid);
     // The Popular list is filled once and kept: the folder's Vardecks leave it too.
-    w.commands.removeVardeckRows(wids);
+    removeVardeckRows(w, wids);
 }
 
 } // namespace rr

@@ -1,10 +1,12 @@
 #include "explorer/detailspanel.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailsops.h"
 #include "explorer/editmode.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
@@ -227,7 +229,7 @@ void DetailsPanel::enableVardeckCommands(bool shown)
         w.toolbarButton(position)->setEnabled(shown);
     for (MenuId id : kVardeckMenuItems)
         w.menuItem(id)->setEnabled(shown);
-    w.commands.enableFavoriteButtons(shown);
+    enableFavoriteButtons(w, shown);
     if (shown)
         endEdit(w);
     if (QWidget *move = VardeckViews::moveButton(w))
@@ -533,12 +535,7 @@ DetailsPanel &installDetailsPanel(frmVardecks &w)
     c.cmdAddFavs_Click = [panel](int) { panel->cmdAddFavs_Click(); };
     c.detailsText = [panel](DetailsField field) { return panel->text(field); };
     c.showHits = [panel](const QString &hits) { panel->showHits(hits); };
-    c.showLastVisit = [panel](const QString &stamp) { panel->showLastVisit(stamp); };
     c.showFavoriteMark = [panel](bool favorite) { panel->showFavoriteMark(favorite); };
-    c.takePageIntoEdit = [panel](const PageFields &page) { panel->takePageIntoEdit(page); };
-    c.showThumbnail = [panel](const QImage &thumbnail) { panel->showThumbnail(thumbnail); };
-    c.showSiteIcon = [panel](const QPixmap &icon) { panel->showSiteIcon(icon); };
-    c.siteIconRemoved = [panel] { panel->siteIconRemoved(); };
     return *panel;
 }
 

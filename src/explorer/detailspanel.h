@@ -10,7 +10,8 @@
 // favourite mark, the values and their captions, the description and keywords and the
 // Update and search buttons) and the notes. The Vardeck editor (savevardeck.h) and the
 // edit mode (editmode.h) change them as the panel's own; other parts reach them through
-// the panel's operations in Commands (detailsText, showHits, showFavoriteMark…).
+// the panel's operations: those of detailsops.h, and those in Commands that the frame
+// and the finding panes run (detailsText, showHits, showFavoriteMark…).
 #include "platform/gui/commands.h"
 #include "platform/xmldocument.h"
 #include "shell/controlarrays.h"
@@ -33,6 +34,7 @@ namespace rr
 {
 
 class frmVardecks;
+struct PageFields;
 class qbButtons_H;
 class VardeckEditor;
 class EditModeControls;
@@ -59,7 +61,7 @@ public:
     QString fittedVardeckCaption(const QString &caption) const;
     QString fittedFolderCaption(const QString &caption) const;
 
-    // ----- what the other parts ask of the panel (Commands) -----
+    // ----- what the other parts ask of the panel (Commands and detailsops.h) -----
     QString text(DetailsField field) const;
     void showHits(const QString &hits);
     void showLastVisit(const QString &stamp);

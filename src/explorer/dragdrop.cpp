@@ -124,7 +124,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
     XmlNode folder = w.dbXML.folder(tagOf(target));
     if (!folder) {
         clearDropHighlight();
-        w.commands.scheduleRebuild();
+        FolderTree::of(w).scheduleRebuild();
         return;
     }
     // A drop that carries none of this window's drags moves nothing.
@@ -148,7 +148,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
     // The folder that was shown stays shown, without the Vardecks that left it.
     m_folders.selectFolder(w.currentTID());
     QTreeWidgetItem *selected = m_folders.currentNode();
-    w.commands.populateVardeckList(selected);
+    VardeckViews::of(w).populateVardeckList(selected);
     w.commands.populateVDList(w.dbXML.folder(tagOf(selected)));
     clearDropHighlight();
 }
@@ -164,7 +164,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
         refuseFolderDrop(move.notice);
         // The tree names a folder the document no longer has.
         if (move.outcome == FolderMove::Outcome::NoTarget)
-            w.commands.scheduleRebuild();
+            FolderTree::of(w).scheduleRebuild();
         return;
     }
     saveDatabaseReporting(*w.dbXML);
@@ -179,7 +179,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
         m_folders.populateTreeWithTopic(w.dbXML.folder(movedTID), targetNode, false);
         targetNode->sortChildren(0, Qt::AscendingOrder);
     } else {
-        w.commands.scheduleRebuild();
+        FolderTree::of(w).scheduleRebuild();
     }
     showFolderPathAfterMove(movedTID);
     m_folders.holdPainting(false);

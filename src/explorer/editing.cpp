@@ -22,9 +22,7 @@ void installEditing(frmVardecks &w)
 
     Commands &c = w.commands;
     c.setFormEditMode = [&w](bool editing) { setFormEditMode(w, editing); };
-    c.clearTextBoxes = [&w] { clearTextBoxes(w); };
     c.addVardeckSetup = [editor](std::optional<DetectedPage> page) { editor->addVardeckSetup(page); };
-    c.setEditedPageSize = [editor](const QString &size) { editor->setEditedPageSize(size); };
     c.resetAfterDelete = [vardecks] { vardecks->resetAfterDelete(); };
     c.deleteSelectedVardeck = [&w, vardecks](const QString &wid) {
         // The main window's tidy-up after a delete acts on selectedWID.

@@ -1,10 +1,12 @@
 #include "explorer/editmode.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailsops.h"
 #include "explorer/detailspanel.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "shell/frmvardecks.h"
 
 #include <QAction>
@@ -80,7 +82,7 @@ void apply(frmVardecks &w, const EnablingRow &row, Rule rule, const std::functio
         else if (target.kind == EnablingTarget::Kind::Label)
             control = panelLabel(target.index);
         if (target.kind == EnablingTarget::Kind::Operation)
-            (w.commands.*target.operation)(on);
+            target.operation(w, on);
         if (item)
             row.visibility ? item->setVisible(on) : item->setEnabled(on);
         if (control)
@@ -117,7 +119,7 @@ const QList<EnablingRow> &enablingTable()
         {{mnuToolsOpen, mnuToolsSynch, mnuToolsIconVD, mnuToolsIconRemove, mnuToolsIconFile, mnuThumbVD,
           mnuThumbRemove, mnuToolsOpenHome},                                  VD, K,  K},
         {{mnuEditModify, mnuEmailVD, mnuEditClip, mnuEditDelete},             VD, K,  F},
-        {{&Commands::enableFavoriteButtons},                                  T,  F,  F},
+        {{&enableFavoriteButtons},                                            T,  F,  F},
         // The move buttons follow what is shown, as the details panel's captions set them.
         {{&FolderTree::moveButton},                                           FO, F,  F},
         {{&VardeckViews::moveButton},                                         VD, F,  F},

@@ -27,10 +27,6 @@ ExplorerParts installExplorer(frmVardecks &w)
     Commands &c = w.commands;
     c.populateTopicList = [tree](XmlDocument *doc) { tree->populateTopicList(doc); };
     c.populateWMOnTopicNode = [tree] { tree->populateWMOnTopicNode(); };
-    c.scheduleRebuild = [tree] { tree->scheduleRebuild(); };
-    c.tvwTopics_NodeClick = [tree](QTreeWidgetItem *node) { tree->tvwTopics_NodeClick(node); };
-    c.showNewFolderDialog = [tree](const QString &parentTID) { tree->showNewFolderDialog(parentTID); };
-    c.populateVardeckList = [views](QTreeWidgetItem *node) { views->populateVardeckList(node); };
     c.populateVDList = [views](XmlNode folder) { views->populateVDList(folder); };
     c.viewAsList = [views] { views->viewAsList(); };
     c.viewAsIcons = [views] { views->viewAsIcons(); };
@@ -45,20 +41,11 @@ ExplorerParts installExplorer(frmVardecks &w)
 
     c.selectRootFolder = [tree] { tree->selectRoot(); };
     c.folderPathOf = [tree](const QString &tid) { return tree->pathOf(tid); };
-    c.folderNodeCount = [tree] { return tree->nodeCount(); };
-    c.relistSelectedFolder = [tree] { tree->relistSelectedFolder(); };
-    c.showImportedFolder = [tree](const QString &tid) { tree->showImportedFolder(tid); };
-    c.holdFolderTree = [tree](bool held) { tree->hold(held); };
     c.clearFolderTrees = [tree, views] {
         tree->clearFolders();
         views->clearVardeckTree();
     };
-    c.emptyVardeckTree = [views] { views->showNoVardecks(VardeckViews::View::Tree); };
-    c.showVisitInFolderList = [views](const QString &wid, const QString &stamp, const QString &hits) {
-        views->showVisit(wid, stamp, hits);
-    };
     c.showHitsResetInFolderList = [views] { views->showHitsReset(); };
-    c.showVardeckTreeIcon = [views](const QString &wid) { views->showTreeIcon(wid); };
     c.restoreFolderListColumns = [views] { views->restoreColumns(); };
     c.saveFolderListColumns = [views] { views->saveColumns(); };
     installClipboardCommands(w);

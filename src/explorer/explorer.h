@@ -19,8 +19,8 @@ struct ExplorerParts {
 };
 
 // Attaches the Explorer's commands and its refresh operations (populateTopicList,
-// populateWMOnTopicNode, populateVardeckList, populateVDList, viewAsList, viewAsIcons,
-// populateIconList, setNonEditableFields…) to w.commands, and installs the details
+// populateWMOnTopicNode, populateVDList, viewAsList, viewAsIcons, populateIconList,
+// setNonEditableFields…) to w.commands, and installs the details
 // panel (detailspanel.h) with its own. Call once per window.
 ExplorerParts installExplorer(frmVardecks &w);
 

@@ -181,7 +181,7 @@ void ExternalDrops::showDraggedVardeck(const QString &wid)
         if (!folderNode || !w.commands.mayEndEdit(OnEdit::Ends))
             return;
         folders.selectNode(folderNode);
-        w.commands.populateVardeckList(folderNode);
+        VardeckViews::of(w).populateVardeckList(folderNode);
         node = m_views.treeNodeOf(wid);
         if (!node)
             return;

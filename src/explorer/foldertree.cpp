@@ -435,7 +435,7 @@ void FolderTree::populateWMOnTopicNode()
     else
         setNonEditableFields(w, false);
     // The list fill shows the folder, or no folder when it vanished meanwhile.
-    w.commands.populateVardeckList(node);
+    VardeckViews::of(w).populateVardeckList(node);
 }
 
 void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
@@ -660,7 +660,7 @@ int FolderTree::nodeCount() const
 void FolderTree::relistSelectedFolder()
 {
     if (QTreeWidgetItem *node = selectedItemOf(m_tree))
-        w.commands.populateVardeckList(node);
+        VardeckViews::of(w).populateVardeckList(node);
 }
 
 void FolderTree::showImportedFolder(const QString &tid)
@@ -674,7 +674,7 @@ void FolderTree::showImportedFolder(const QString &tid)
     }
     if (QTreeWidgetItem *node = findByTag(m_tree, tid)) {
         m_tree->setCurrentItem(node);
-        w.commands.populateVardeckList(node);
+        VardeckViews::of(w).populateVardeckList(node);
     }
 }
 

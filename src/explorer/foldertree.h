@@ -6,7 +6,7 @@
 // Rename Folder dialogs are opened from here. The part makes and keeps the tree and
 // the Move folder button under it (cmdMoveFolder); the rest of the window reaches
 // them through the operations it attaches (commands.h: selectRootFolder,
-// folderPathOf…).
+// folderPathOf…) and those of folderops.h.
 #include "platform/xmldocument.h"
 
 #include <QObject>
@@ -123,7 +123,7 @@ public:
     // the document (a folder was removed elsewhere).
     void scheduleRebuild();
 
-    // The operations the rest of the window calls (see commands.h).
+    // The operations the rest of the window calls (see commands.h and folderops.h).
     void selectRoot();
     std::optional<QString> pathOf(const QString &tid) const;
     int nodeCount() const;

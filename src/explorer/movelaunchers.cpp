@@ -5,6 +5,7 @@
 #include "dialogs/frmmovevardeck.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
+#include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
@@ -95,7 +96,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
     QTreeWidgetItem *shown = folders.selectFolder(w.currentTID());
     folders.setTreeShown(true);
     if (shown)
-        w.commands.populateVardeckList(shown);
+        VardeckViews::of(w).populateVardeckList(shown);
 
     const bool onIndexTab = w.indexTab() == IndexTab::Index;
     if (moved.wids.contains(identifierOf(w.currentWID()), Qt::CaseInsensitive)) {

@@ -2,6 +2,7 @@
 
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "finding/ui/findingops.h"
 #include "platform/gui/listviews.h"
 #include "shell/frmvardecks.h"
 #include "shell/windowstate.h"
@@ -26,7 +27,7 @@ void mnuNav_Click(frmVardecks &w, int index)
     case IndexTab::Search:
     case IndexTab::Favorites:
     case IndexTab::Popular:
-        w.commands.goToFindingRow(index);
+        goToFindingRow(w, index);
         break;
     default:
         break;

@@ -57,7 +57,7 @@ bool PopupCommands::showStep()
         break;
     }
     case IndexTab::Favorites:
-        w.commands.showRightClickedFavorite();
+        showRightClickedFavorite(w);
         break;
     default:
         break;
@@ -149,7 +149,7 @@ void PopupCommands::mnuCopyVD_Click()
 
 void PopupCommands::mnuNewFolder_Click()
 {
-    w.commands.showNewFolderDialog(rememberedFolderTID());
+    FolderTree::of(w).showNewFolderDialog(rememberedFolderTID());
 }
 
 void PopupCommands::mnuOpenF_Click()
@@ -159,7 +159,7 @@ void PopupCommands::mnuOpenF_Click()
     if (!folders.holds(node))
         return;
     folders.selectNode(node);
-    w.commands.tvwTopics_NodeClick(node);
+    FolderTree::of(w).tvwTopics_NodeClick(node);
 }
 
 void PopupCommands::mnuMoveFolder_Click()
@@ -305,7 +305,7 @@ void PopupCommands::mnuList_Click(int index)
         copyVardeck(wid);
         break;
     case ListPopupEntry::AddToFavorites:
-        w.commands.addToFavorites(wid);
+        addToFavorites(w, wid);
         break;
     case ListPopupEntry::FirstSeparator:
     case ListPopupEntry::SecondSeparator:

@@ -1,5 +1,6 @@
 #include "explorer/savevardeck.h"
 
+#include "explorer/detailsops.h"
 #include "explorer/detailspanel.h"
 #include "explorer/editmode.h"
 #include "explorer/foldertree.h"
@@ -7,6 +8,7 @@
 #include "explorer/vardeckviews.h"
 #include "finding/favorites.h"
 #include "finding/listcells.h"
+#include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/gui/singleline.h"
@@ -327,7 +329,7 @@ bool VardeckEditor::saveNewVardeck()
 
     w.commands.refreshRecentMenuList(wid);
     if (folderNode)
-        w.commands.populateVardeckList(folderNode);
+        VardeckViews::of(w).populateVardeckList(folderNode);
     w.commands.displayVardeckData(vardeck);
     w.selectVardeck(wid);
 
@@ -375,7 +377,7 @@ bool VardeckEditor::saveModifiedVardeck()
     vardeck.setChildText(tag::Hits, shownHits(vardeck));
 
     VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
-    w.commands.showNameOf(w.currentWID(), name);
+    showNameOf(w, w.currentWID(), name);
     w.commands.clearSearchResults();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());

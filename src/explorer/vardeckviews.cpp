@@ -1,5 +1,6 @@
 #include "explorer/vardeckviews.h"
 
+#include "finding/ui/findingops.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/gui/columnfit.h"
 #include "platform/gui/listviews.h"
@@ -567,7 +568,7 @@ void VardeckViews::listVD_KeyDown(int key)
 
 void VardeckViews::listVD_GotFocus()
 {
-    w.commands.releaseSearchButton();
+    releaseSearchButton(w);
 }
 
 bool VardeckViews::listVD_MouseDown(Qt::MouseButton button, QTreeWidgetItem *row)

@@ -10,7 +10,8 @@
 // count under the trees ("Vardecks: " lbl(11) and the number lbl(12), which only it
 // writes). Every row of the list is made by one builder, which holds the rules of its
 // cells. The rest of the window reaches the views through the operations the part
-// attaches (commands.h: showVisitInFolderList, restoreFolderListColumns…).
+// attaches (commands.h: restoreFolderListColumns, showHitsResetInFolderList…) and those
+// of folderops.h (showVisitInFolderList…).
 #include "platform/xmldocument.h"
 #include "storage/folderlistcolumns.h"
 
@@ -125,7 +126,7 @@ public:
     // The count under the trees follows the shown folder as the document has it.
     void countShownFolder();
 
-    // The operations the rest of the window calls (see commands.h).
+    // The operations the rest of the window calls (see commands.h and folderops.h).
     void showVisit(const QString &wid, const QString &stamp, const QString &hits);
     void showHitsReset();
     void showTreeIcon(const QString &wid);

@@ -1,6 +1,7 @@
 // A Vardeck added from the window joins the folder's tree and list where a fill of the
 // folder puts it, with everything else as such a fill shows it.
 #include "editingfixture.h"
+#include "explorer/vardeckviews.h"
 #include "support/windowcontrols.h"
 
 #include <QHeaderView>
@@ -70,7 +71,7 @@ TEST_F(EditingTest, anAddedVardeckJoinsTheListsAsAFillOfItsFolderShowsThem)
         if (!step.compared)
             continue;
         const QStringList added = shownLists(*window);
-        window->commands.populateVardeckList(node("T1"));
+        rr::VardeckViews::of(*window).populateVardeckList(node("T1"));
         EXPECT_EQ(added, shownLists(*window)) << step.name;
     }
     EXPECT_EQ(childTexts(tvwWM(*window)->invisibleRootItem()),

@@ -4,6 +4,7 @@
 
 #include "controls/qbbuttons_h.h"
 #include "explorer/detailspanel.h"
+#include "explorer/folderops.h"
 #include "explorer/foldertree.h"
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingui.h"
@@ -268,7 +269,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     // The Index tab coming forward lists, in an emptied Vardeck tree, the folder the tree
     // has selected when it is not the one shown.
     clickFolder("T1");
-    window->commands.emptyVardeckTree();
+    rr::emptyVardeckTree(*window);
     window->showNoFolder();
     window->showIndexTab(IndexTab::Search);
     EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 0);

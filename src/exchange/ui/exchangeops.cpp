@@ -2,6 +2,7 @@
 
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
@@ -23,10 +24,10 @@ namespace
 // path in the status bar whichever tab of the left pane is on top. The pictures are
 // read first: the rows take theirs as they are made, so the icons the import filed
 // (a PDF document's) show at once.
-void showImportedFolder(frmVardecks &w, const QString &topTID)
+void showNewTopFolder(frmVardecks &w, const QString &topTID)
 {
     w.commands.populateIconList();
-    w.commands.showImportedFolder(topTID);
+    showImportedFolder(w, topTID);
     w.showFolderPath();
 }
 
@@ -36,13 +37,13 @@ BusyWindow::BusyWindow(frmVardecks &w, bool hideTree) : m_window(hideTree ? &w :
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (m_window)
-        m_window->commands.holdFolderTree(true);
+        holdFolderTree(*m_window, true);
 }
 
 BusyWindow::~BusyWindow()
 {
     if (m_window)
-        m_window->commands.holdFolderTree(false);
+        holdFolderTree(*m_window, false);
     QApplication::restoreOverrideCursor();
 }
 
@@ -126,7 +127,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
         IconSupport::checkSavePDFIcon(basePath, wid, address, w.dbXML.name());
     // The Web Aspect, when it is shown, shows the imported folders at once.
     w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
-    showImportedFolder(w, builder.topTID());
+    showNewTopFolder(w, builder.topTID());
     progress->finish(builder.importVDCount, true, notes);
 }
 

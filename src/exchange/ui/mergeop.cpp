@@ -3,6 +3,8 @@
 #include "exchange/ui/exchangeops.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "platform/prompt.h"
@@ -73,13 +75,13 @@ void frmImportExport::importVDDatabase()
     w.commands.populateTopicList(w.dbXML.document());
     w.commands.setFormEditMode(false);
     w.commands.setNonEditableFields();
-    w.commands.clearTextBoxes();
+    clearTextBoxes(w);
     w.showNoFolder();
     // No folder is shown: the status bar names none either.
     w.forgetFolderPath();
     // The emptied Vardeck tree counts nothing. Emptying the edit boxes blanked the
     // Vardeck tab; it names the empty panel again.
-    w.commands.emptyVardeckTree();
+    emptyVardeckTree(w);
     w.showNoVardeck();
     w.commands.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))

@@ -1,5 +1,6 @@
 #include "finding/ui/findingops.h"
 
+#include "finding/ui/favoritespane.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/popularpane.h"
 #include "finding/ui/searchpane.h"
@@ -44,6 +45,61 @@ void dropRowsOfGoneVardecks(const frmVardecks &w)
         finding->search().dropRowsOfGoneVardecks();
         finding->popular().dropRowsOfGoneVardecks();
     }
+}
+
+void removeVardeckRows(const frmVardecks &w, const QStringList &wids)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->popular().removeVardeckRows(wids);
+}
+
+void showNameOf(const frmVardecks &w, const QString &wid, const QString &name)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->popular().showNameOf(wid, name);
+}
+
+void showIconOf(const frmVardecks &w, const QString &wid)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->favorites().showIconOf(wid);
+}
+
+void addToFavorites(const frmVardecks &w, const QString &wid)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->favorites().addToFavorites(wid);
+}
+
+void showRightClickedFavorite(const frmVardecks &w)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->favorites().showRightClickedFavorite();
+}
+
+void enableFavoriteButtons(const frmVardecks &w, bool enabled)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->favorites().enableButtons(enabled);
+}
+
+void goToFindingRow(const frmVardecks &w, int move)
+{
+    FindingUi *finding = findingOf(w);
+    if (!finding)
+        return;
+    if (finding->favorites().treeShown())
+        finding->favorites().goToRow(move);
+    else if (finding->popular().tabShown())
+        finding->popular().goToRow(move);
+    else
+        finding->search().goToRow(move);
+}
+
+void releaseSearchButton(const frmVardecks &w)
+{
+    if (FindingUi *finding = findingOf(w))
+        finding->search().releaseSearchButton();
 }
 
 } // namespace rr

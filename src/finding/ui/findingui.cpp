@@ -18,6 +18,11 @@ FindingUi::FindingUi(frmVardecks &w)
 {
     setObjectName(QStringLiteral("FindingUi"));
     connect(m_favorites, &FavoritesPane::favoriteOpened, this, &FindingUi::markRecentRows);
+    // Cleared rankings: the search results' counts say 1 too.
+    connect(m_popular, &PopularPane::countsReset, m_search, [search = m_search](const QStringList &wids) {
+        for (const QString &wid : wids)
+            search->showHitsOf(wid, 1);
+    });
     attachSearchCommands(w);
     attachFavoriteCommands(w);
     attachPopularCommands(w);
@@ -54,9 +59,7 @@ void FindingUi::attachSearchCommands(frmVardecks &w)
     w.commands.lstSearch_DblClick = [search](int) { search->lstSearch_DblClick(); };
     w.commands.populateSearchList = [search] { search->populateSearchList(); };
     w.commands.clearSearchResults = [search] { search->clearSearchResults(); };
-    w.commands.showHitsOf = [search](const QString &wid, int hits) { search->showHitsOf(wid, hits); };
     w.commands.showSearchOptions = [search] { search->showSearchOptions(); };
-    w.commands.releaseSearchButton = [search] { search->releaseSearchButton(); };
     w.commands.restoreFindingColumns = [search] { search->restoreColumns(); };
     w.commands.saveFindingColumns = [search] { search->saveColumns(); };
 }
@@ -78,11 +81,7 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
         favorites->addToFavorites(tagOf(window->popup.popupNode().item()));
     };
     w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID()); };
-    w.commands.addToFavorites = [favorites](const QString &wid) { favorites->addToFavorites(wid); };
     w.commands.favoritesOutOfDate = [favorites] { favorites->favoritesOutOfDate(); };
-    w.commands.showIconOf = [favorites](const QString &wid) { favorites->showIconOf(wid); };
-    w.commands.showRightClickedFavorite = [favorites] { favorites->showRightClickedFavorite(); };
-    w.commands.enableFavoriteButtons = [favorites](bool enabled) { favorites->enableButtons(enabled); };
 }
 
 void FindingUi::attachPopularCommands(frmVardecks &w)
@@ -91,18 +90,16 @@ void FindingUi::attachPopularCommands(frmVardecks &w)
     w.commands.populatePopList = [popular](XmlDocument *doc) { popular->populatePopList(doc); };
     w.commands.mnuClearPop_Click = [popular](int) { popular->mnuClearPop_Click(); };
     w.commands.listPop_Click = [popular](int) { popular->listPop_Click(); };
-    w.commands.showNameOf = [popular](const QString &wid, const QString &name) { popular->showNameOf(wid, name); };
 }
 
-// What the other parts ask of the lists together through the commands: the rows of a
-// folder that went, the Go commands on the left tabs (the selected rows and the rows of
-// Vardecks that went are in finding/ui/findingops.h).
+// What an edit the user keeps asks of the lists together: their highlight goes back to
+// the Vardeck being edited (what the other parts ask of the lists is in
+// finding/ui/findingops.h).
 void FindingUi::attachListOperations(frmVardecks &w)
 {
     SearchPane *search = m_search;
     PopularPane *popular = m_popular;
     FavoritesPane *favorites = m_favorites;
-    w.commands.removeVardeckRows = [popular](const QStringList &wids) { popular->removeVardeckRows(wids); };
     frmVardecks *window = &w;
     w.commands.whenEditKept([window, search, popular, favorites] {
         const QString wid = window->editedWID();
@@ -110,14 +107,6 @@ void FindingUi::attachListOperations(frmVardecks &w)
         popular->highlightRowOf(wid);
         favorites->highlightRowOf(wid);
     });
-    w.commands.goToFindingRow = [search, favorites, popular](int move) {
-        if (favorites->treeShown())
-            favorites->goToRow(move);
-        else if (popular->tabShown())
-            popular->goToRow(move);
-        else
-            search->goToRow(move);
-    };
 }
 
 FindingUi &installFinding(frmVardecks &w)

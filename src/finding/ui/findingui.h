@@ -2,7 +2,8 @@
 // The finding subsystem on the main window: the Search tab and result lists, the
 // search history in the search box, the favourites (tab, menu, details-panel mark)
 // and the popular list. Its panes make and keep their controls; the other parts reach
-// them through the operations attached here (platform/gui/commands.h).
+// them through the operations attached here (platform/gui/commands.h) and those of
+// findingops.h.
 #include <QObject>
 
 namespace rr

@@ -121,8 +121,7 @@ void PopularPane::showResetCounts(const QStringList &reset)
     if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         w.commands.showHits(QStringLiteral("1"));
     w.commands.showHitsResetInFolderList();
-    for (const QString &wid : reset)
-        w.commands.showHitsOf(wid, 1);
+    emit countsReset(reset);
 }
 
 void PopularPane::highlightRowOf(const QString &wid)

@@ -55,6 +55,10 @@ public:
     // Whether the Popular tab is the one shown.
     bool tabShown() const;
 
+signals:
+    // The rankings were cleared: every count is 1, these Vardecks' among them.
+    void countsReset(const QStringList &wids);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,6 +1,8 @@
 #include "media/ui/frmthumb.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "explorer/shownvardeck.h"
 #include "media/gifwriter.h"
@@ -311,13 +313,13 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     const QString stamp = updateLastAccessed(*w.dbXML, wid);
     w.commands.refreshRecentMenuList(wid);
     w.commands.mnuEditModify_Click();
-    w.commands.setEditedPageSize(sizeText(details.bodyBytes));
+    setEditedPageSize(w, sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
     const Commands &c = w.commands;
-    c.takePageIntoEdit({synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
-                        synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
-                        synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
+    takePageIntoEdit(w, {synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
+                         synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
+                         synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
     w.showViewTab(ViewTab::Vardeck);
     w.showInfoTab(InfoTab::Details);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
@@ -367,7 +369,7 @@ bool frmThumb::saveThumb(QString *reason)
         return refuse(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.")
                                       : QStringLiteral("The thumbnail ") + error);
     if (m_wid == w.currentWID())
-        w.commands.showThumbnail(thumb);
+        showThumbnail(w, thumb);
     return true;
 }
 
@@ -415,7 +417,7 @@ void frmThumb::finishSynchronisation()
     w.commands.populateFavsList(doc);
     w.commands.clearSearchResults();
     w.commands.populateWMOnTopicNode();
-    w.commands.relistSelectedFolder();
+    relistSelectedFolder(w);
     if (const XmlNode vardeck = w.dbXML.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
 }

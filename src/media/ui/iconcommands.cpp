@@ -1,7 +1,10 @@
 #include "media/ui/iconcommands.h"
 
+#include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "explorer/shownvardeck.h"
+#include "finding/ui/findingops.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/net/connection.h"
@@ -138,7 +141,7 @@ void IconCommands::refillAfterRun()
         w.commands.populatePopList(doc);
         if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
             w.commands.populateVDList(folder);
-        w.commands.relistSelectedFolder();
+        relistSelectedFolder(w);
     }
     w.setEnabled(true);
 }
@@ -155,7 +158,7 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
 
 void IconCommands::showInDetails(const QString &file)
 {
-    w.commands.showSiteIcon(QPixmap::fromImage(pictureFromFile(file)));
+    showSiteIcon(w, QPixmap::fromImage(pictureFromFile(file)));
 }
 
 void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
@@ -220,7 +223,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             }
             icons->clearIconFile();
             if (flags.refreshLists)
-                w.commands.relistSelectedFolder();
+                relistSelectedFolder(w);
         } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
@@ -333,7 +336,7 @@ void IconCommands::mnuToolsIconFile_Click()
     else
         addToImageList(wid, target);
     showInDetails(target);
-    w.commands.relistSelectedFolder();
+    relistSelectedFolder(w);
     w.commands.populateFavsList(w.dbXML.document());
 }
 
@@ -349,11 +352,11 @@ void IconCommands::mnuToolsIconRemove_Click()
     IconSupport icons;
     icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
     icons.deleteIcon(wid);
-    w.commands.siteIconRemoved();
+    siteIconRemoved(w);
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
-    w.commands.showVardeckTreeIcon(wid);
-    w.commands.showIconOf(wid);
+    showVardeckTreeIcon(w, wid);
+    showIconOf(w, wid);
     if (const XmlNode vardeck = w.dbXML.vardeck(wid))
         w.commands.displayVardeckData(vardeck);
     if (const XmlNode folder = w.dbXML.folder(w.currentTID()))

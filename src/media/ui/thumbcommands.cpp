@@ -1,6 +1,7 @@
 #include "media/ui/thumbcommands.h"
 
 #include "explorer/deletevardeck.h"
+#include "explorer/detailsops.h"
 #include "explorer/nodetags.h"
 #include "media/ui/frmthumb.h"
 #include "platform/net/connection.h"
@@ -96,7 +97,7 @@ void ThumbCommands::mnuThumbRemove_Click()
                           MsgIcon::None, QStringLiteral("Remove Vardeck thumbnail?")))
         return;
     deleteThumb(w, w.currentWID());
-    w.commands.showThumbnail(QImage());
+    showThumbnail(w, QImage());
 }
 
 void ThumbCommands::mnuToolsSynch_Click()

@@ -26,10 +26,7 @@
 #include <optional>
 #include <type_traits>
 
-class QImage;
 class QMimeData;
-class QPixmap;
-class QTreeWidgetItem;
 class QWidget;
 
 namespace rr
@@ -63,14 +60,6 @@ enum class DetailsField {
     HomePage,
     LastVisited,
     CreatedDate,
-};
-
-// What a page gives the edit boxes of the Vardeck made from it or synchronised with it.
-struct PageFields {
-    QString name;
-    QString address;
-    QString description;
-    QString keywords;
 };
 
 class CommandSlot
@@ -451,24 +440,13 @@ public:
     // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
     RR_OPERATION(populateTopicList, void(XmlDocument *));
     RR_OPERATION(populateWMOnTopicNode, void());
-    // Rebuilds the folder tree once the running handler is over: the tree no longer
-    // matches the document (a folder was removed elsewhere).
-    RR_OPERATION(scheduleRebuild, void());
-    RR_OPERATION(tvwTopics_NodeClick, void(QTreeWidgetItem *node));
-    // New folder under parentTID ("" the top level).
-    RR_OPERATION(showNewFolderDialog, void(const QString &parentTID));
-    RR_OPERATION(populateVardeckList, void(QTreeWidgetItem *folderNode));
     RR_OPERATION(populateVDList, void(XmlNode folder));
     RR_OPERATION(displayVardeckData, void(XmlNode vardeck));
     RR_OPERATION(setFormEditMode, void(bool editing));
     RR_OPERATION(setNonEditableFields, void());
-    RR_OPERATION(clearTextBoxes, void());
     // Starts adding a Vardeck, filled from the page it is made from (none: an empty
     // add). It takes the place of an edit under way, so it asks first.
     RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
-    // The Vardeck being edited takes the size in KB of its page as just read ("12.5"):
-    // the details show it and Save stores it.
-    RR_OPERATION(setEditedPageSize, void(const QString &size));
     // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
     RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
     RR_OPERATION(resetAfterDelete, void());
@@ -511,19 +489,10 @@ public:
     // ----- the details panel's operations -----
     // A text of the shown Vardeck as the details panel holds it.
     RR_OPERATION(detailsText, QString(DetailsField field));
-    // The shown Vardeck was visited: its hit count, the day and time of the visit.
+    // The shown Vardeck was visited: its hit count.
     RR_OPERATION(showHits, void(const QString &hits));
-    RR_OPERATION(showLastVisit, void(const QString &stamp));
     // The shown Vardeck became a favourite, or is one no longer.
     RR_OPERATION(showFavoriteMark, void(bool favorite));
-    // A synchronisation fills the edit boxes of the update it began with what the page gave.
-    RR_OPERATION(takePageIntoEdit, void(const PageFields &page));
-    // The shown Vardeck's thumbnail was made or removed (a null picture).
-    RR_OPERATION(showThumbnail, void(const QImage &thumbnail));
-    // A site icon was fetched or chosen for the shown Vardeck (a null picture: none could
-    // be read), or its icon was removed.
-    RR_OPERATION(showSiteIcon, void(const QPixmap &icon));
-    RR_OPERATION(siteIconRemoved, void());
     // ----- the web panes' operations: the preview and the Web Aspect -----
     // The preview's "Preview automatically" box shows the AutoPreview option.
     RR_OPERATION(showAutoPreviewOption, void());
@@ -537,31 +506,10 @@ public:
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
     // The search results go from both lists, and "Found:" counts none.
     RR_OPERATION(clearSearchResults, void());
-    // The rows of these Vardecks leave the popular list (they went with their folder).
-    RR_OPERATION(removeVardeckRows, void(const QStringList &wids));
     // The favourites tree is out of date: showing its tab fills it again.
     RR_OPERATION(favoritesOutOfDate, void());
-    // A Vardeck has a new name, a new site icon, a new count of visits: the rows that
-    // show it say so (the popular list the name, the favourites the icon, the search
-    // results the count; the folder's list has its own owner).
-    RR_OPERATION(showNameOf, void(const QString &wid, const QString &name));
-    RR_OPERATION(showIconOf, void(const QString &wid));
-    RR_OPERATION(showHitsOf, void(const QString &wid, int hits));
-    // Makes the Vardeck a favourite, with the "already" and "added" messages.
-    RR_OPERATION(addToFavorites, void(const QString &wid));
-    // The favourites popup's show step: the node right-clicked, when it is one of the
-    // tree's, is selected and shown as a click on it shows it.
-    RR_OPERATION(showRightClickedFavorite, void());
-    // Go First (1), Previous (2), Next (3) or Last (4) in the list of the Search,
-    // Favorites or Popular tab, whichever is shown: the row reached is shown as a click
-    // on it shows it.
-    RR_OPERATION(goToFindingRow, void(int move));
     // "Open first result" and "Show detailed results" show the user options again.
     RR_OPERATION(showSearchOptions, void());
-    // The keyboard went to a Vardeck list: Enter no longer presses the Search button.
-    RR_OPERATION(releaseSearchButton, void());
-    // The Favorites tab's Add and Delete buttons work or not (a Vardeck shown, no edit).
-    RR_OPERATION(enableFavoriteButtons, void(bool enabled));
     // The search results' column widths: read from the settings as the window opens,
     // written as it closes (inside the close's one write of the settings).
     RR_OPERATION(restoreFindingColumns, void());
@@ -577,27 +525,10 @@ public:
     // The path of the folder tid as the folder tree shows it ("\Top\Inner"); nothing
     // when the tree has no node of that folder.
     RR_OPERATION(folderPathOf, std::optional<QString>(const QString &tid));
-    // How many nodes the folder tree has, the root included.
-    RR_OPERATION(folderNodeCount, int());
-    // The Vardecks of the folder selected in the folder tree are listed again.
-    RR_OPERATION(relistSelectedFolder, void());
-    // A top-level folder an import made joins the tree, opened, in its sorted place,
-    // and its Vardecks are listed.
-    RR_OPERATION(showImportedFolder, void(const QString &tid));
-    // The folder tree is hidden while held (a long run changes what it shows) and shows
-    // again when released, if it showed before.
-    RR_OPERATION(holdFolderTree, void(bool held));
     // The database went: the folder tree and the Vardeck tree are empty.
     RR_OPERATION(clearFolderTrees, void());
-    // The Vardeck tree lists nothing and the count under it says 0; the folder list
-    // keeps its rows.
-    RR_OPERATION(emptyVardeckTree, void());
-    // The folder list's row of the Vardeck wid shows a visit just recorded.
-    RR_OPERATION(showVisitInFolderList, void(const QString &wid, const QString &stamp, const QString &hits));
     // Every visit count was reset to 1: the folder list's rows say so.
     RR_OPERATION(showHitsResetInFolderList, void());
-    // The Vardeck tree's node of wid shows the picture ImageListWM holds for it now.
-    RR_OPERATION(showVardeckTreeIcon, void(const QString &wid));
     // The folder list's column widths: restored from the settings once the window is
     // laid out, and written to them as the window closes.
     RR_OPERATION(restoreFolderListColumns, void());

@@ -1,5 +1,7 @@
 #include "web/ui/aspects.h"
 
+#include "explorer/detailsops.h"
+#include "explorer/folderops.h"
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
@@ -56,9 +58,9 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
     w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
         w.commands.showHits(visit.hits);
-        w.commands.showLastVisit(visit.stamp);
+        showLastVisit(w, visit.stamp);
     }
-    w.commands.showVisitInFolderList(visit.wid, visit.stamp, visit.hits);
+    showVisitInFolderList(w, visit.wid, visit.stamp, visit.hits);
 }
 
 } // namespace
@@ -171,7 +173,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
     if (w.dbXML.isOpen()) {
         const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
         if (!stamp.isEmpty())
-            w.commands.showLastVisit(stamp);
+            showLastVisit(w, stamp);
     }
     openInBrowser(shownVardeckAddress(w));
     w.commands.refreshRecentMenuList(w.currentWID());

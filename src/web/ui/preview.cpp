@@ -1,6 +1,7 @@
 #include "web/ui/preview.h"
 
 #include "controls/qbbuttons_h.h"
+#include "explorer/detailsops.h"
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/prompt.h"
@@ -164,7 +165,7 @@ void PreviewPane::recordVisit()
         return;
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
     if (!stamp.isEmpty())
-        w.commands.showLastVisit(stamp);
+        showLastVisit(w, stamp);
     w.commands.refreshRecentMenuList(w.currentWID());
 }
 

@@ -1,0 +1,46 @@
+#include "explorer/detailsops.h"
+
+#include "explorer/detailspanel.h"
+#include "explorer/installedpart.h"
+#include "explorer/savevardeck.h"
+
+namespace rr
+{
+
+void showLastVisit(frmVardecks &w, const QString &stamp)
+{
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->showLastVisit(stamp);
+}
+
+void takePageIntoEdit(frmVardecks &w, const PageFields &page)
+{
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->takePageIntoEdit(page);
+}
+
+void setEditedPageSize(frmVardecks &w, const QString &size)
+{
+    if (VardeckEditor *editor = installedPart<VardeckEditor>(w))
+        editor->setEditedPageSize(size);
+}
+
+void showThumbnail(frmVardecks &w, const QImage &thumbnail)
+{
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->showThumbnail(thumbnail);
+}
+
+void showSiteIcon(frmVardecks &w, const QPixmap &icon)
+{
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->showSiteIcon(icon);
+}
+
+void siteIconRemoved(frmVardecks &w)
+{
+    if (DetailsPanel *panel = installedPart<DetailsPanel>(w))
+        panel->siteIconRemoved();
+}
+
+} // namespace rr
