@@ -301,8 +301,9 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
         }
     }
     const bool bold = isRecentWid(wid, session().recentColl);
-    QTreeWidgetItem *node = addTreeNode(wid, name, bold);
-    addListRow(added, ListCells::BlankForEmpty, bold);
+    QTreeWidgetItem *node = makeTreeNode(wid, name, bold);
+    m_tree->addTopLevelItem(node);
+    m_list->addTopLevelItem(makeListRow(added, ListCells::BlankForEmpty, bold));
     // Appended and sorted as a fill sorts: the sort keeps the order of equal names, and
     // the added Vardeck comes last in the folder.
     m_tree->sortItems(kNodeName, Qt::AscendingOrder);
@@ -323,10 +324,10 @@ qint64 VardeckViews::iconKey(const QString &key) const
     return w.vardeckPictures().cacheKey(key);
 }
 
-QTreeWidgetItem *VardeckViews::addListRow(const XmlNode &vardeck, ListCells rule, bool bold)
+QTreeWidgetItem *VardeckViews::makeListRow(const XmlNode &vardeck, ListCells rule, bool bold) const
 {
     const QString wid = vardeck.attribute(tag::Wid);
-    auto *row = new CaselessItem(m_list);
+    auto *row = new CaselessItem;
     for (FolderListColumn column : kFolderListColumns)
         row->setText(col(column), cellText(vardeck, column, rule));
     row->setIcon(col(FolderListColumn::Name), w.vardeckPictures().of(wid, false));
@@ -338,9 +339,9 @@ QTreeWidgetItem *VardeckViews::addListRow(const XmlNode &vardeck, ListCells rule
     return row;
 }
 
-QTreeWidgetItem *VardeckViews::addTreeNode(const QString &wid, const QString &name, bool bold)
+QTreeWidgetItem *VardeckViews::makeTreeNode(const QString &wid, const QString &name, bool bold) const
 {
-    auto *node = new CaselessItem(m_tree);
+    auto *node = new CaselessItem;
     node->setIcon(kNodeName, w.vardeckPictures().of(wid, true));
     node->setText(kNodeName, name);
     setTag(node, wid);
@@ -354,17 +355,27 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     Q_UNUSED(folder);
     m_list->clear();
     m_tree->clear();
-    const DetailsPanel &panel = DetailsPanel::of(w);
+    const QString nameShown = DetailsPanel::of(w).text(DetailsField::NameBox);
+    QList<QTreeWidgetItem *> nodes;
+    QList<QTreeWidgetItem *> rows;
+    nodes.reserve(vardecks.size());
+    rows.reserve(vardecks.size());
+    // The tree makes current the last Vardeck named as the name box.
+    QTreeWidgetItem *current = nullptr;
     for (const XmlNode &vardeck : vardecks) {
         const QString wid = vardeck.attribute(tag::Wid);
         const QString name = vardeck.childText(tag::Name);
         const bool bold = isRecentWid(wid, session().recentColl);
-        QTreeWidgetItem *node = addTreeNode(wid, name, bold);
-        addListRow(vardeck, ListCells::BlankForEmpty, bold);
-        if (sameText(name, panel.text(DetailsField::NameBox))) {
-            m_tree->setCurrentItem(node);
-            node->setSelected(true);
-        }
+        nodes.append(makeTreeNode(wid, name, bold));
+        rows.append(makeListRow(vardeck, ListCells::BlankForEmpty, bold));
+        if (sameText(name, nameShown))
+            current = nodes.last();
+    }
+    m_tree->addTopLevelItems(nodes);
+    m_list->addTopLevelItems(rows);
+    if (current) {
+        m_tree->setCurrentItem(current);
+        current->setSelected(true);
     }
     // The tree shows the folder in the list's order, by name, however the folder came
     // to be shown (a click, a drop, an add, an import).
@@ -379,8 +390,11 @@ void VardeckViews::populateVDList(const XmlNode &folder)
     m_list->setUpdatesEnabled(false);
     m_list->clear();
     if (folder && folder.nodeName() == tag::Folder) {
+        QList<QTreeWidgetItem *> rows;
         for (const XmlNode &vardeck : vardecksOf(folder))
-            addListRow(vardeck, ListCells::AsStored, isRecentWid(vardeck.attribute(tag::Wid), session().recentColl));
+            rows.append(makeListRow(vardeck, ListCells::AsStored,
+                                    isRecentWid(vardeck.attribute(tag::Wid), session().recentColl)));
+        m_list->addTopLevelItems(rows);
     }
     m_list->clearSelection();
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {

@@ -157,9 +157,11 @@ private:
     void showCount(qsizetype count);
     // The document changed under the views: the folder of the tree is gone.
     void folderVanished();
-    // The one builder of a row of the list, and of a node of the tree.
-    QTreeWidgetItem *addListRow(const XmlNode &vardeck, ListCells rule, bool bold);
-    QTreeWidgetItem *addTreeNode(const QString &wid, const QString &name, bool bold);
+    // The one builder of a row of the list, and of a node of the tree. They are made
+    // outside their view: a fill gives the view all of them in one insertion, so no
+    // cell set on them is announced to the view one by one.
+    QTreeWidgetItem *makeListRow(const XmlNode &vardeck, ListCells rule, bool bold) const;
+    QTreeWidgetItem *makeTreeNode(const QString &wid, const QString &name, bool bold) const;
     // The fill of the folder the views show when the only change to it is one Vardeck
     // added at its end: the Vardeck's node and row join the views in the places a fill
     // gives them, and the rest is kept. False, with nothing done, otherwise.
