@@ -67,10 +67,12 @@ public:
     QString problem() const { return m_problem; }
     QString display() const { return m_display; }
 
-    // Waits until the window manager lists count windows.
+    // Waits until the window manager lists count windows. A loaded machine (a full
+    // parallel build beside the tests) can keep a new window unmanaged for seconds; the
+    // wait ends as soon as the windows are listed.
     bool waitForWindows(int count) const
     {
-        QDeadlineTimer deadline(5000);
+        QDeadlineTimer deadline(20000);
         while (!deadline.hasExpired()) {
             const auto windows = x11::windowsTopFirst(m_display);
             if (windows && windows->size() >= count)
