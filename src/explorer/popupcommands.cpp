@@ -70,6 +70,13 @@ bool PopupCommands::rowIsShown(const QString &wid) const
     return !wid.isEmpty() && w.vardeckShown() && sameText(w.currentWID(), wid) && w.dbXML.vardeck(wid);
 }
 
+bool PopupCommands::mayUpdate(const QString &wid) const
+{
+    if (!wid.isEmpty() && sameText(w.editedWID(), wid))
+        return false;
+    return w.commands.mayEndEdit(OnEdit::Ends);
+}
+
 void PopupCommands::mnuOpenN_Click()
 {
     showStep();
@@ -122,7 +129,7 @@ void PopupCommands::mnuModVD_Click()
 {
     // Only the right-clicked Vardeck is put into modify mode, never another one that
     // happens to be shown.
-    if (showStep())
+    if (mayUpdate(popupWid()) && showStep())
         w.commands.mnuEditModify_Click();
 }
 
@@ -288,6 +295,8 @@ void PopupCommands::mnuList_Click(int index)
             m_moves.moveOneVardeck(wid);
         break;
     case ListPopupEntry::UpdateVardeck:
+        if (!mayUpdate(wid))
+            break;
         openAction(list);
         if (rowIsShown(wid))
             w.commands.mnuEditModify_Click();

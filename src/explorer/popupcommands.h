@@ -64,6 +64,10 @@ private:
     QString popupWid() const;
     void openAction(EntryList list);
     bool rowIsShown(const QString &wid) const;
+    // Whether Update Vardeck of a row's popup may go on to show wid and modify it: the
+    // Vardeck being modified is left as it is (false, nothing asked), as Ctrl+U leaves
+    // it; for any other the edit under way is ended first, after the question.
+    bool mayUpdate(const QString &wid) const;
     void openRows(EntryList list);
     void openHomeOf(const QString &wid);
     void copyVardeck(const QString &wid);

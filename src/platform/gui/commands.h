@@ -383,7 +383,8 @@ public:
     RR_HANDLER(mnuOpenVD_Click, OnEdit::Keeps);
     RR_HANDLER(mnuOpenVDHome_Click, OnEdit::Keeps);
     RR_HANDLER(mnuMoveVD_Click, OnEdit::Keeps);
-    RR_HANDLER(mnuModVD_Click, OnEdit::Ends);
+    // Update Vardeck of a popup asks itself, unless it names the Vardeck being modified.
+    RR_HANDLER(mnuModVD_Click, OnEdit::Keeps);
     RR_HANDLER(mnuDeleteVD_Click, OnEdit::Ends);
     RR_HANDLER(mnuCopyVD_Click, OnEdit::Keeps);
     RR_HANDLER(mnuAddFavsVD_Click, OnEdit::Keeps);
@@ -396,10 +397,11 @@ public:
     RR_HANDLER(mnuCopyAll2_Click, OnEdit::Keeps);
     RR_HANDLER(mnuAddFavsVD2_Click, OnEdit::Keeps);
     RR_HANDLER(mnuModFolder_Click, OnEdit::Ends);
-    // New, Open, Update and Delete Vardeck of the list popup end an edit.
-    RR_HANDLER(mnuList_Click, (EditEffect{OnEdit::Ends,
-                                          {ListPopupEntry::NewVardeck, ListPopupEntry::OpenVardeck,
-                                           ListPopupEntry::UpdateVardeck, ListPopupEntry::DeleteVardeck}}));
+    // New, Open and Delete Vardeck of the list popup end an edit; its Update Vardeck
+    // asks itself, as the Vardeck popup's does.
+    RR_HANDLER(mnuList_Click,
+               (EditEffect{OnEdit::Ends,
+                           {ListPopupEntry::NewVardeck, ListPopupEntry::OpenVardeck, ListPopupEntry::DeleteVardeck}}));
     // Delete Vardecks ends an edit.
     RR_HANDLER(mnuMulti_Click, (EditEffect{OnEdit::Ends, {MultiPopupEntry::DeleteVardecks}}));
     // ----- Toolbar: Save (Ctrl+S) and Cancel (Esc) of an edit -----
