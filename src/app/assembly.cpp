@@ -37,7 +37,7 @@ void assembleMainWindow(frmVardecks &window)
     // the Preview tab lies before the Web Aspect's strip on the window.
     installPreview(window);
     installWebAspect(window);
-    installEmailCommands(window);
+    installEmailCommands(window.commands, window.dbXML, window);
     installFinding(window);
     installRecentMenu(window);
     installHelpMenu(window);
