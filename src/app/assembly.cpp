@@ -39,7 +39,7 @@ void assembleMainWindow(frmVardecks &window)
     installWebAspect(window);
     installEmailCommands(window.commands, window.dbXML, window);
     installFinding(window);
-    installRecentMenu(window);
+    installRecentMenu(window.commands, window.dbXML, window);
     installHelpMenu(window);
     installPopupsAndDrops(window, explorer);
     installHelpWindow();

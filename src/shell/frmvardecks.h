@@ -13,9 +13,10 @@
 // share (what was right-clicked, what is dragged, the pages found open, the stale Web
 // Aspect pages…) is written through operations that say what happened. A part that
 // needs only some of it is handed the narrow views the window implements (shownitems.h,
-// frametabs.h, frameoptions.h) with dbXML and commands, not the window.
+// frametabs.h, framemenus.h, frameoptions.h) with dbXML and commands, not the window.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
+#include "shell/framemenus.h"
 #include "shell/frameoptions.h"
 #include "shell/frameplaces.h"
 #include "shell/frametabs.h"
@@ -65,7 +66,7 @@ class XMLDatabase;
 class XmlDocument;
 struct MenuEntry;
 
-class frmVardecks : public QMainWindow, public ShownItems, public FrameTabs, public FrameOptions
+class frmVardecks : public QMainWindow, public ShownItems, public FrameTabs, public FrameMenus, public FrameOptions
 {
     Q_OBJECT
 public:
@@ -100,20 +101,20 @@ public:
     // ----- menus -----
     // A menu item; an item array's id gives its element 0, and sub-menus and the menus
     // of the bar are found through their item (menuAction).
-    QAction *menuItem(MenuId id) const;
+    QAction *menuItem(MenuId id) const override;
     // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
-    QAction *menuItem(MenuId array, int index) const;
+    QAction *menuItem(MenuId array, int index) const override;
     // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
-    QMenu *subMenu(MenuId id) const;
+    QMenu *subMenu(MenuId id) const override;
     // Every menu item, menus and popup menus included, in menu order.
     QList<QAction *> allMenuItems() const;
     // The caption as declared: "-" for a separator.
     static QString menuCaption(const QAction *item);
     // Creates element index of an item array as a copy of element 0, placed after the
     // array's last element (what loading a menu array element does); returns it.
-    QAction *loadMenuArrayElement(MenuId array, int index);
-    void unloadMenuArrayElement(MenuId array, int index);
-    int menuArrayUpperBound(MenuId array) const;
+    QAction *loadMenuArrayElement(MenuId array, int index) override;
+    void unloadMenuArrayElement(MenuId array, int index) override;
+    int menuArrayUpperBound(MenuId array) const override;
     // Opens a popup menu at the mouse pointer, or at the item a key asked about (see
     // keyboardPopup).
     void popupMenu(MenuId menu);
