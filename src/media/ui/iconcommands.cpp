@@ -40,8 +40,8 @@ IconCommands::IconCommands(const MediaWindow &window)
     setObjectName(QStringLiteral("iconCommands"));
     // The icon of a page being added is wanted only while that add goes on: once it
     // is saved or dropped, its fetch is aborted and writes nothing.
-    w.shown.whenEditStateChanges(this, [this](EditState state) {
-        if (state != EditState::Adding)
+    w.shown.whenEditStateChanges(this, [this](EditState) {
+        if (w.shown.editState() != EditState::Adding)
             delete m_addFetch.data();
     });
 }
