@@ -13,8 +13,6 @@ namespace rr
 class FrameMenus
 {
 public:
-    // A menu item; an item array's id gives its element 0.
-    virtual QAction *menuItem(MenuId id) const = 0;
     // Element index of an item array.
     virtual QAction *menuItem(MenuId array, int index) const = 0;
     // The drop-down of a menu or sub-menu.

@@ -101,7 +101,7 @@ public:
     // ----- menus -----
     // A menu item; an item array's id gives its element 0, and sub-menus and the menus
     // of the bar are found through their item (menuAction).
-    QAction *menuItem(MenuId id) const override;
+    QAction *menuItem(MenuId id) const;
     // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
     QAction *menuItem(MenuId array, int index) const override;
     // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
@@ -177,10 +177,10 @@ public:
     // ----- tab strips and View menu -----
     // The tab each strip shows. Showing a tab of the left pane runs what a click on it
     // runs, and then indexTabShown.
-    IndexTab indexTab() const override;
-    void showIndexTab(IndexTab tab) override;
+    IndexTab indexTab() const;
+    void showIndexTab(IndexTab tab);
     void showViewTab(ViewTab tab) override;
-    InfoTab infoTab() const override;
+    InfoTab infoTab() const;
     void showInfoTab(InfoTab tab) override;
     // The right pane's tabs are on the screen (not in the Web Aspect, nor before the
     // window shows); their width in twips, which the tab captions are fitted to.
@@ -269,8 +269,8 @@ public:
     // handler (lblTName_Change) then runs, and the details panel shows the caption. The
     // TID goes first, so that what the handler sets off sees the folder the caption names.
     const QString &currentTID() const override { return m_currentTID; }
-    const QString &folderCaption() const override { return m_folderCaption; }
-    bool folderShown() const override { return !m_currentTID.isEmpty(); }
+    const QString &folderCaption() const { return m_folderCaption; }
+    bool folderShown() const { return !m_currentTID.isEmpty(); }
     void showFolder(const QString &tid, const QString &name);
     // "No folder selected".
     void showNoFolder();
@@ -338,7 +338,7 @@ public:
 
     // The icon fetched for the page of the Vardeck being added shows in the details; a
     // new add or fetch forgets it.
-    bool iconChanged() const override { return m_iconChanged; }
+    bool iconChanged() const { return m_iconChanged; }
     void fetchedIconShown() override { m_iconChanged = true; }
     void forgetFetchedIcon() override { m_iconChanged = false; }
 

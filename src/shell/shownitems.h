@@ -1,6 +1,6 @@
 #pragma once
 // What the main window shows and edits, for the parts that follow it: the shown folder,
-// the shown Vardeck and the edit state. The window implements it and is its one owner
+// the shown Vardeck and the edit state, and the icon fetched for an add. The window implements it and is its one owner
 // (frmvardecks.h says who writes each piece); a part that only reads what is shown is
 // handed this instead of the window.
 #include "shell/windowstate.h"
@@ -17,11 +17,8 @@ namespace rr
 class ShownItems
 {
 public:
-    // The shown folder's TID ("" when none is shown) and its caption, its name or
-    // "No folder selected".
+    // The shown folder's TID ("" when none is shown).
     virtual const QString &currentTID() const = 0;
-    virtual const QString &folderCaption() const = 0;
-    virtual bool folderShown() const = 0;
     // The shown Vardeck's WID (while none is shown, the one shown last) and its caption,
     // its name or "No Vardeck selected".
     virtual const QString &currentWID() const = 0;
@@ -36,7 +33,6 @@ public:
 
     // The icon fetched for the page of the Vardeck being added shows in the details; a
     // new add or fetch forgets it.
-    virtual bool iconChanged() const = 0;
     virtual void fetchedIconShown() = 0;
     virtual void forgetFetchedIcon() = 0;
 
