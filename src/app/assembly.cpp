@@ -37,9 +37,9 @@ void assembleMainWindow(frmVardecks &window)
     // the Preview tab lies before the Web Aspect's strip on the window.
     installPreview(window);
     installWebAspect(window);
-    installEmailCommands(window);
+    installEmailCommands(window.commands, window.dbXML, window);
     installFinding(window);
-    installRecentMenu(window);
+    installRecentMenu(window.commands, window.dbXML, window);
     installHelpMenu(window);
     installPopupsAndDrops(window, explorer);
     installHelpWindow();

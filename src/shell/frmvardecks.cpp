@@ -139,6 +139,11 @@ void frmVardecks::setEditState(EditState state)
     emit editStateChanged(state);
 }
 
+QMetaObject::Connection frmVardecks::whenEditStateChanges(const QObject *context, std::function<void(EditState)> run)
+{
+    return connect(this, &frmVardecks::editStateChanged, context, std::move(run));
+}
+
 bool frmVardecks::confirmLoseChanges()
 {
     if (editState() == EditState::Viewing)

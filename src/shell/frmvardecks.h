@@ -11,14 +11,20 @@
 // (controlarrays.h). What the window shows, the edit state and the open database have
 // one owner each here, each written through its own operation; the state the parts
 // share (what was right-clicked, what is dragged, the pages found open, the stale Web
-// Aspect pages…) is written through operations that say what happened.
+// Aspect pages…) is written through operations that say what happened. A part that
+// needs only some of it is handed the narrow views the window implements (shownitems.h,
+// frametabs.h, framemenus.h, frameoptions.h) with dbXML and commands, not the window.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
+#include "shell/framemenus.h"
+#include "shell/frameoptions.h"
 #include "shell/frameplaces.h"
+#include "shell/frametabs.h"
 #include "shell/frameviews.h"
 #include "shell/imagelists.h"
 #include "shell/menutable.h"
 #include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "shell/windowstate.h"
 
 #include <QHash>
@@ -60,7 +66,7 @@ class XMLDatabase;
 class XmlDocument;
 struct MenuEntry;
 
-class frmVardecks : public QMainWindow
+class frmVardecks : public QMainWindow, public ShownItems, public FrameTabs, public FrameMenus, public FrameOptions
 {
     Q_OBJECT
 public:
@@ -97,18 +103,18 @@ public:
     // of the bar are found through their item (menuAction).
     QAction *menuItem(MenuId id) const;
     // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
-    QAction *menuItem(MenuId array, int index) const;
+    QAction *menuItem(MenuId array, int index) const override;
     // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
-    QMenu *subMenu(MenuId id) const;
+    QMenu *subMenu(MenuId id) const override;
     // Every menu item, menus and popup menus included, in menu order.
     QList<QAction *> allMenuItems() const;
     // The caption as declared: "-" for a separator.
     static QString menuCaption(const QAction *item);
     // Creates element index of an item array as a copy of element 0, placed after the
     // array's last element (what loading a menu array element does); returns it.
-    QAction *loadMenuArrayElement(MenuId array, int index);
-    void unloadMenuArrayElement(MenuId array, int index);
-    int menuArrayUpperBound(MenuId array) const;
+    QAction *loadMenuArrayElement(MenuId array, int index) override;
+    void unloadMenuArrayElement(MenuId array, int index) override;
+    int menuArrayUpperBound(MenuId array) const override;
     // Opens a popup menu at the mouse pointer, or at the item a key asked about (see
     // keyboardPopup).
     void popupMenu(MenuId menu);
@@ -173,9 +179,9 @@ public:
     // runs, and then indexTabShown.
     IndexTab indexTab() const;
     void showIndexTab(IndexTab tab);
-    void showViewTab(ViewTab tab);
+    void showViewTab(ViewTab tab) override;
     InfoTab infoTab() const;
-    void showInfoTab(InfoTab tab);
+    void showInfoTab(InfoTab tab) override;
     // The right pane's tabs are on the screen (not in the Web Aspect, nor before the
     // window shows); their width in twips, which the tab captions are fitted to.
     bool viewTabsVisible() const;
@@ -249,7 +255,9 @@ public:
     const VardeckPictures &vardeckPictures() const { return m_vardeckPictures; }
 
     // The font size (8 when 0) for the controls that show Vardecks and their fields.
-    void applyFontSize(int &size);
+    void applyFontSize(int &size) override;
+    // The notification-area icon with the Recent or Favorites menu (mnuRecent, mnuFavs).
+    void showTrayIcon(MenuId menu) override;
 
     // ----- default button (Enter presses it) -----
     void setDefaultButton(qbButtons_H *button);
@@ -260,7 +268,7 @@ public:
     // "No folder selected", are written together and only here; the caption's change
     // handler (lblTName_Change) then runs, and the details panel shows the caption. The
     // TID goes first, so that what the handler sets off sees the folder the caption names.
-    const QString &currentTID() const { return m_currentTID; }
+    const QString &currentTID() const override { return m_currentTID; }
     const QString &folderCaption() const { return m_folderCaption; }
     bool folderShown() const { return !m_currentTID.isEmpty(); }
     void showFolder(const QString &tid, const QString &name);
@@ -274,11 +282,11 @@ public:
     // the details panel shows the caption. While no Vardeck is shown currentWID keeps the
     // one shown last, whose row the lists select again when they are refilled; "" once
     // the database changed.
-    const QString &currentWID() const { return m_currentWID; }
+    const QString &currentWID() const override { return m_currentWID; }
     // The Vardeck being modified; "" while a new one is added or nothing is edited.
     QString editedWID() const { return m_editState == EditState::Modifying ? m_currentWID : QString(); }
-    bool vardeckShown() const { return m_vardeckShown; }
-    const QString &vardeckCaption() const { return m_vardeckCaption; }
+    bool vardeckShown() const override { return m_vardeckShown; }
+    const QString &vardeckCaption() const override { return m_vardeckCaption; }
     void showVardeck(const QString &wid, const QString &name);
     // "No Vardeck selected".
     void showNoVardeck();
@@ -289,8 +297,9 @@ public:
     // Viewing, Adding or Modifying. Only the Explorer sets it (explorer/editmode.h,
     // setMode); a change is announced by editStateChanged, to which the enabling table
     // and the parts that follow an edit are attached.
-    EditState editState() const { return m_editState; }
+    EditState editState() const override { return m_editState; }
     void setEditState(EditState state);
+    QMetaObject::Connection whenEditStateChanges(const QObject *context, std::function<void(EditState)> run) override;
     // True when nothing is being edited or the user agrees to drop the edit ("You are
     // about to lose unsaved changes - do you wish to continue?").
     bool confirmLoseChanges();
@@ -314,7 +323,7 @@ public:
     DragSources &dragSources() const { return *m_dragSources; }
 
     // The Aspect shown, "Explorer" or "Web" (as the settings keep it).
-    QString currentAspect() const;
+    QString currentAspect() const override;
     // The Aspect switch shows an Aspect: the frame records it and gives the status bar
     // the Explorer's folder path back, or clears it for the Web Aspect's texts. An
     // Aspect shown while the start-up opens its database (adding a Vardeck from a page
@@ -330,8 +339,8 @@ public:
     // The icon fetched for the page of the Vardeck being added shows in the details; a
     // new add or fetch forgets it.
     bool iconChanged() const { return m_iconChanged; }
-    void fetchedIconShown() { m_iconChanged = true; }
-    void forgetFetchedIcon() { m_iconChanged = false; }
+    void fetchedIconShown() override { m_iconChanged = true; }
+    void forgetFetchedIcon() override { m_iconChanged = false; }
 
     // The pages the last browser scan found, in the order found.
     const QList<DetectedPage> &detectedPages() const { return m_detectedPages; }

@@ -236,7 +236,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     if (options.getSystemTray()) {
         const bool recent = sameText(options.getSystemTrayOption(), QLatin1String("mnuRecent"));
-        addTrayIcon(this, subMenu(recent ? MenuId::mnuRecent : MenuId::mnuFavs));
+        showTrayIcon(recent ? MenuId::mnuRecent : MenuId::mnuFavs);
     }
     if (options.getRecentNo() == 0)
         options.setRecentNo(15);

@@ -6,6 +6,7 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
+#include "shell/trayicon.h"
 #include "shell/twips.h"
 
 #include <QAction>
@@ -164,6 +165,11 @@ void frmVardecks::holdRightPane(bool hold)
 }
 
 // ----- the Aspects -----
+
+void frmVardecks::showTrayIcon(MenuId menu)
+{
+    addTrayIcon(this, subMenu(menu));
+}
 
 QString frmVardecks::currentAspect() const
 {

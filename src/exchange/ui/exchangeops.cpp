@@ -33,11 +33,15 @@ void showNewTopFolder(frmVardecks &w, const QString &topTID)
 
 } // namespace
 
-BusyWindow::BusyWindow(frmVardecks &w, bool hideTree) : m_window(hideTree ? &w : nullptr)
+BusyWindow::BusyWindow()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_window)
-        holdFolderTree(*m_window, true);
+}
+
+BusyWindow::BusyWindow(frmVardecks &holdTreeOf) : BusyWindow()
+{
+    m_window = &holdTreeOf;
+    holdFolderTree(holdTreeOf, true);
 }
 
 BusyWindow::~BusyWindow()
@@ -47,18 +51,18 @@ BusyWindow::~BusyWindow()
     QApplication::restoreOverrideCursor();
 }
 
-bool checkDatabaseOpen(frmVardecks &w)
+bool checkDatabaseOpen(const OpenDatabase &db)
 {
-    if (w.dbXML.isOpen())
+    if (db.isOpen())
         return true;
     prompt::show(QStringLiteral("No database is open.  Open or create one from the File->Database menu first."),
                  MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
-bool dropEditBeforeImport(frmVardecks &w)
+bool dropEditBeforeImport(Commands &commands)
 {
-    return w.commands.mayEndEdit(OnEdit::Ends);
+    return commands.mayEndEdit(OnEdit::Ends);
 }
 
 bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
@@ -69,7 +73,7 @@ bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
     const QString pathBefore = before ? before->getPath() : QString();
     windowevents::runPending(progress);
     if (w.dbXML.get() == before && w.dbXML.document() == documentBefore && w.dbXML.isOpen() &&
-        w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w))
+        w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w.dbXML))
         return true;
     progress->close();
     return false;
@@ -83,7 +87,7 @@ bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *err
 
 void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
 {
-    BusyWindow busy(w, true);
+    BusyWindow busy(w);
     frmProgress *progress = frmProgress::instance(&w);
     progress->begin();
     progress->showCounts(run.countsFolders);

@@ -11,28 +11,31 @@ namespace rr
 
 class frmImportExport;
 class frmProgress;
+class Commands;
 class frmVardecks;
+class OpenDatabase;
 class XMLDatabase;
 
-// For the length of an operation: the busy cursor and, for imports, the folder tree
-// hidden. Both come back however the operation ends.
+// For the length of an operation: the busy cursor and, for imports, the window's folder
+// tree hidden. Both come back however the operation ends.
 class BusyWindow
 {
 public:
-    BusyWindow(frmVardecks &w, bool hideTree);
+    BusyWindow();
+    explicit BusyWindow(frmVardecks &holdTreeOf);
     ~BusyWindow();
     BusyWindow(const BusyWindow &) = delete;
     BusyWindow &operator=(const BusyWindow &) = delete;
 
 private:
     // The window whose folder tree is held hidden, or nullptr.
-    frmVardecks *m_window;
+    frmVardecks *m_window = nullptr;
 };
 
 // True when a database is open; otherwise the user is told.
-bool checkDatabaseOpen(frmVardecks &w);
+bool checkDatabaseOpen(const OpenDatabase &db);
 // An import may not throw away an edit under way in the details panel unasked.
-bool dropEditBeforeImport(frmVardecks &w);
+bool dropEditBeforeImport(Commands &commands);
 
 // Puts the progress window on the screen before a run changes anything: the pending
 // window events run once. False (and the progress window closed) when the database

@@ -12,8 +12,8 @@
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/xslttransform.h"
-#include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/opendatabase.h"
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
@@ -36,13 +36,14 @@ const QString kCouldNotCreate = QStringLiteral(
 // the user cancelled or would not overwrite an existing file.
 // The file the user chose. With endings, a name that ends in none of them gets the
 // first added, so that the file opens as what it is.
-QString chooseExportFile(frmVardecks &w, const QString &title, const QString &filter, const QStringList &endings = {})
+QString chooseExportFile(const OpenDatabase &db, const QString &title, const QString &filter,
+                         const QStringList &endings = {})
 {
     FileRequest request;
     request.kind = FileRequest::Kind::Save;
     request.title = title;
-    request.startFolder = w.dbXML->getBasePath();
-    const QString &dbName = w.dbXML.name();
+    request.startFolder = db->getBasePath();
+    const QString &dbName = db.name();
     request.defaultName = dbName.left(std::max<qsizetype>(0, dbName.size() - 4));
     request.filters = {filter};
     QString path = prompt::file(request);
@@ -72,12 +73,12 @@ bool writeExportFile(const QString &path, const QByteArray &bytes)
 
 void frmImportExport::exportToIEFavorites()
 {
-    if (!checkDatabaseOpen(w))
+    if (!checkDatabaseOpen(m_db))
         return;
     FavoritesExportResult result;
     {
-        BusyWindow busy(w, false);
-        result = exportToFavorites(*w.dbXML.document(), favoritesFolder(), [] { windowevents::keepAlive(); });
+        BusyWindow busy;
+        result = exportToFavorites(*m_db.document(), favoritesFolder(), [] { windowevents::keepAlive(); });
     }
     if (!result.error.isEmpty()) {
         prompt::show(result.error, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -100,12 +101,12 @@ void frmImportExport::exportToIEFavorites()
 
 void frmImportExport::exportToFirefox()
 {
-    if (!checkDatabaseOpen(w))
+    if (!checkDatabaseOpen(m_db))
         return;
     prompt::show(
         QStringLiteral("Please close all open instances of Mozilla Firefox.  Your Vardecks and folders will be "
                        "exported to a directory called Imported Vardecks."));
-    if (!checkDatabaseOpen(w))
+    if (!checkDatabaseOpen(m_db))
         return;
     const QStringList files = findBookmarksFiles(firefoxRoots(), false);
     if (files.isEmpty()) {
@@ -121,8 +122,8 @@ void frmImportExport::exportToFirefox()
     const qint64 stamp = (exportTime.isValid() ? exportTime : QDateTime::currentDateTimeUtc()).toSecsSinceEpoch();
     FirefoxExportResult result;
     {
-        BusyWindow busy(w, false);
-        result = exportToFirefoxFile(file, *w.dbXML.document(), w.dbXML->getNewTID(), stamp);
+        BusyWindow busy;
+        result = exportToFirefoxFile(file, *m_db.document(), m_db->getNewTID(), stamp);
     }
     if (!result.error.isEmpty()) {
         prompt::show(QStringLiteral("Your Vardecks could not be exported to Mozilla Firefox bookmarks: ") +
@@ -155,16 +156,16 @@ void frmImportExport::exportFavsAsWeb()
 
 void frmImportExport::exportAsWeb(const QString &stylesheet)
 {
-    if (!checkDatabaseOpen(w))
+    if (!checkDatabaseOpen(m_db))
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(w.dbXML->getBasePath() + stylesheet, *w.dbXML.document(), &page, &reason)) {
+    if (!xslt::transform(m_db->getBasePath() + stylesheet, *m_db.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     const QString path =
-        chooseExportFile(w, QStringLiteral("Choose a folder and file name to save as a web page"),
+        chooseExportFile(m_db, QStringLiteral("Choose a folder and file name to save as a web page"),
                          QStringLiteral("HTML Files (*.htm)"), {QStringLiteral(".htm"), QStringLiteral(".html")});
     if (path.isEmpty() || !writeExportFile(path, page))
         return;
@@ -176,13 +177,13 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
 
 void frmImportExport::exportAsCSV()
 {
-    if (!checkDatabaseOpen(w))
+    if (!checkDatabaseOpen(m_db))
         return;
-    const QString path = chooseExportFile(w, QStringLiteral("Choose a folder and file name to save as a CSV file"),
+    const QString path = chooseExportFile(m_db, QStringLiteral("Choose a folder and file name to save as a CSV file"),
                                           QStringLiteral("CSV Files (*.csv)"));
-    if (path.isEmpty() || !checkDatabaseOpen(w))
+    if (path.isEmpty() || !checkDatabaseOpen(m_db))
         return;
-    if (!writeExportFile(path, csvText(*w.dbXML.document())))
+    if (!writeExportFile(path, csvText(*m_db.document())))
         return;
     prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to ") +
                  QDir::toNativeSeparators(path) + QLatin1Char('.'));

@@ -75,7 +75,8 @@ frmImportExport *frmImportExport::showFor(frmVardecks &window)
     return g_dialog;
 }
 
-frmImportExport::frmImportExport(frmVardecks &window) : ButtonDialog(&window), w(window)
+frmImportExport::frmImportExport(frmVardecks &window)
+    : ButtonDialog(&window), w(window), m_db(window.dbXML), m_commands(window.commands)
 {
     setObjectName(QStringLiteral("frmImportExport"));
     setModal(false);

@@ -21,7 +21,9 @@ class QRadioButton;
 namespace rr
 {
 
+class Commands;
 class frmVardecks;
+class OpenDatabase;
 
 class frmImportExport : public ButtonDialog
 {
@@ -103,7 +105,11 @@ private:
     void exportAsWeb(const QString &stylesheet);
     void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
+    // The window, for the merge, which empties what it shows, and for the imports, which
+    // show the folder they made; the exports read only the open database.
     frmVardecks &w;
+    OpenDatabase &m_db;
+    Commands &m_commands;
     QLabel *Label2 = nullptr;
     QComboBox *cmbImport = nullptr;
     QComboBox *cmbExport = nullptr;

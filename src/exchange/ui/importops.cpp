@@ -9,7 +9,6 @@
 #include "exchange/ui/frmprogress.h"
 #include "platform/firefoxfolders.h"
 #include "platform/prompt.h"
-#include "shell/frmvardecks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +18,7 @@ namespace rr
 
 void frmImportExport::importIEFavorites()
 {
-    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+    if (!checkDatabaseOpen(m_db) || !dropEditBeforeImport(m_commands))
         return;
     if (!prompt::askYesNo(QStringLiteral("You are about to import your Internet Explorer favorite folders and Internet "
                                          "shortcuts on this computer into Razuzezu Revidod.  Do you wish to proceed?"),
@@ -51,13 +50,13 @@ void frmImportExport::importIEFavorites()
 
 void frmImportExport::importPDFDocuments()
 {
-    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+    if (!checkDatabaseOpen(m_db) || !dropEditBeforeImport(m_commands))
         return;
     const std::optional<FolderChoice> choice = chooseFolder ? chooseFolder(this) : std::nullopt;
     if (!choice || choice->folder.isEmpty())
         return;
     // The picker ran its own event loop: the database may have changed meanwhile.
-    if (!checkDatabaseOpen(w))
+    if (!checkDatabaseOpen(m_db))
         return;
     const QString folder = choice->folder;
     const bool includeSubfolders = choice->includeSubfolders;
@@ -99,7 +98,7 @@ void frmImportExport::importMozillaBookmarks()
 
 void frmImportExport::importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question)
 {
-    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+    if (!checkDatabaseOpen(m_db) || !dropEditBeforeImport(m_commands))
         return;
     if (!prompt::askYesNo(question, MsgIcon::None, QStringLiteral("Import bookmarks?")))
         return;

@@ -20,7 +20,7 @@ namespace rr
 
 void frmImportExport::importVDDatabase()
 {
-    if (!checkDatabaseOpen(w) || !dropEditBeforeImport(w))
+    if (!checkDatabaseOpen(w.dbXML) || !dropEditBeforeImport(w.commands))
         return;
     FileRequest request;
     request.kind = FileRequest::Kind::Open;
@@ -29,10 +29,10 @@ void frmImportExport::importVDDatabase()
     request.filters = {QStringLiteral("XML Files (*.xml)")};
     const QString path = prompt::file(request);
     // The file dialog ran its own event loop: the database may have changed meanwhile.
-    if (path.isEmpty() || !checkDatabaseOpen(w))
+    if (path.isEmpty() || !checkDatabaseOpen(w.dbXML))
         return;
 
-    BusyWindow busy(w, true);
+    BusyWindow busy(w);
     frmProgress *progress = frmProgress::instance(&w);
     progress->begin();
     progress->showCounts(true);

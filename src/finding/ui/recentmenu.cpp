@@ -2,9 +2,11 @@
 
 #include "finding/recentlist.h"
 #include "media/urlsupport.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/textfit.h"
-#include "shell/frmvardecks.h"
+#include "shell/framemenus.h"
 #include "shell/openaddress.h"
+#include "shell/opendatabase.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -19,19 +21,19 @@ namespace
 
 constexpr MenuId kArray = MenuId::second;
 
-void rebuildMenu(frmVardecks &w)
+void rebuildMenu(FrameMenus &menus)
 {
-    for (int i = w.menuArrayUpperBound(kArray); i >= 1; --i)
-        w.unloadMenuArrayElement(kArray, i);
-    QAction *first = w.menuItem(kArray, 0);
+    for (int i = menus.menuArrayUpperBound(kArray); i >= 1; --i)
+        menus.unloadMenuArrayElement(kArray, i);
+    QAction *first = menus.menuItem(kArray, 0);
     if (!first)
         return;
     const QList<RecentMenuItem> items = recentMenuItems(session().recentColl);
     first->setVisible(!items.isEmpty());
-    if (QMenu *menu = w.subMenu(MenuId::mnuRecent))
+    if (QMenu *menu = menus.subMenu(MenuId::mnuRecent))
         menu->setToolTipsVisible(true); // a shortened name shows whole there
     for (int i = 0; i < items.size(); ++i) {
-        QAction *item = i == 0 ? first : w.loadMenuArrayElement(kArray, i);
+        QAction *item = i == 0 ? first : menus.loadMenuArrayElement(kArray, i);
         if (!item)
             continue;
         setMenuItemName(item, items[i].name, items[i].position);
@@ -43,36 +45,36 @@ void rebuildMenu(frmVardecks &w)
 
 } // namespace
 
-void refreshRecentMenuList(frmVardecks &w, const QString &wid)
+void refreshRecentMenuList(const OpenDatabase &db, FrameMenus &menus, const QString &wid)
 {
     if (!wid.isEmpty())
-        recordRecentOpen(w.dbXML.document(), wid, w.dbXML.name(), session().recentColl, session().recentMax);
-    rebuildMenu(w);
+        recordRecentOpen(db.document(), wid, db.name(), session().recentColl, session().recentMax);
+    rebuildMenu(menus);
 }
 
-void second_Click(frmVardecks &w, int index)
+void second_Click(const OpenDatabase &db, int index)
 {
-    const RecentItemTarget target = recentItemTarget(w.dbXML.document(), index, session().recentColl);
+    const RecentItemTarget target = recentItemTarget(db.document(), index, session().recentColl);
     if (target.address.isEmpty() && target.widToRecord.isEmpty())
         return;
     // A refused address is no visit.
     if (openInBrowser(target.address) == urlSupport::OpenResult::Refused)
         return;
-    if (!target.widToRecord.isEmpty() && w.dbXML.isOpen())
-        updateLastAccessed(*w.dbXML, target.widToRecord);
+    if (!target.widToRecord.isEmpty() && db.isOpen())
+        updateLastAccessed(*db, target.widToRecord);
 }
 
-void mnuRecentClear_Click(frmVardecks &w)
+void mnuRecentClear_Click(const OpenDatabase &db, FrameMenus &menus)
 {
     clearRecentVardecks(session().recentColl);
-    refreshRecentMenuList(w, QString());
+    refreshRecentMenuList(db, menus, QString());
 }
 
-void installRecentMenu(frmVardecks &w)
+void installRecentMenu(Commands &commands, const OpenDatabase &db, FrameMenus &menus)
 {
-    w.commands.refreshRecentMenuList = [&w](const QString &wid) { refreshRecentMenuList(w, wid); };
-    w.commands.second_Click = [&w](int index) { second_Click(w, index); };
-    w.commands.mnuRecentClear_Click = [&w](int) { mnuRecentClear_Click(w); };
+    commands.refreshRecentMenuList = [&db, &menus](const QString &wid) { refreshRecentMenuList(db, menus, wid); };
+    commands.second_Click = [&db](int index) { second_Click(db, index); };
+    commands.mnuRecentClear_Click = [&db, &menus](int) { mnuRecentClear_Click(db, menus); };
 }
 
 } // namespace rr

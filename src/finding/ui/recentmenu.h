@@ -6,17 +6,20 @@
 namespace rr
 {
 
-class frmVardecks;
+class Commands;
+class FrameMenus;
+class OpenDatabase;
 
-// Fills w.commands.refreshRecentMenuList and attaches second_Click and mnuRecentClear_Click.
-void installRecentMenu(frmVardecks &w);
+// Fills commands.refreshRecentMenuList and attaches second_Click and mnuRecentClear_Click:
+// the menu's items are those of the window's menus, the Vardecks the open database's.
+void installRecentMenu(Commands &commands, const OpenDatabase &db, FrameMenus &menus);
 
 // With a WID: records that Vardeck as opened (newest record), then rebuilds the
 // menu; with "" only rebuilds it.
-void refreshRecentMenuList(frmVardecks &w, const QString &wid);
+void refreshRecentMenuList(const OpenDatabase &db, FrameMenus &menus, const QString &wid);
 // Opens the recorded address of an item (1 = newest) and records the visit when the
 // open database still has that Vardeck at that address.
-void second_Click(frmVardecks &w, int index);
-void mnuRecentClear_Click(frmVardecks &w);
+void second_Click(const OpenDatabase &db, int index);
+void mnuRecentClear_Click(const OpenDatabase &db, FrameMenus &menus);
 
 } // namespace rr

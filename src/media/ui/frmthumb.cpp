@@ -10,11 +10,15 @@
 #include "media/ui/iconcommands.h"
 #include "media/ui/pagebrowser.h"
 #include "media/urlsupport.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/textfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/fonthelpers.h"
-#include "shell/frmvardecks.h"
+#include "shell/frametabs.h"
+#include "shell/imagelists.h"
+#include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "storage/record.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
@@ -66,8 +70,8 @@ QString shownAddress(const QUrl &url)
 
 } // namespace
 
-frmThumb::frmThumb(frmVardecks &window, IconCommands &icons, Job job)
-    : QWidget(&window, Qt::Dialog), w(window), m_icons(icons), m_job(job)
+frmThumb::frmThumb(const MediaWindow &window, IconCommands &icons, Job job)
+    : QWidget(&window.mainWindow, Qt::Dialog), w(window), m_icons(icons), m_job(job)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -146,10 +150,9 @@ bool frmThumb::isThumbJob() const
 
 void frmThumb::setIcon(const QString &wid)
 {
-    const QString base = w.dbXML.isOpen() ? w.dbXML->getBasePath() : QString();
-    const QImage icon = pictureFromFile(iconFilePath(base, w.dbXML.name(), wid));
-    imgIcon->setPixmap(icon.isNull() ? w.plainVardeckPicture()
-                                     : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
+    const QString base = w.db.isOpen() ? w.db->getBasePath() : QString();
+    const QImage icon = pictureFromFile(iconFilePath(base, w.db.name(), wid));
+    imgIcon->setPixmap(icon.isNull() ? w.plainPicture : QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio)));
 }
 
 void frmThumb::start()
@@ -182,17 +185,17 @@ void frmThumb::startSingle(bool thumbnail)
     // A thumbnail is taken of the address the details show, typed in an edit too; a
     // synchronisation reads the page of the Vardeck as stored.
     const QString address =
-        thumbnail ? shownVardeckAddress(w) : w.dbXML.vardeck(w.currentWID()).childText(tag::Address);
+        thumbnail ? shownVardeckAddress(w.parts) : w.db.vardeck(w.shown.currentWID()).childText(tag::Address);
     if (isPDF(address)) {
-        lblName->setText(w.vardeckCaption() + QStringLiteral(" not loaded"));
+        lblName->setText(w.shown.vardeckCaption() + QStringLiteral(" not loaded"));
         lblAddress->setText(thumbnail ? QStringLiteral("PDF thumbnails cannot be loaded.")
                                       : QStringLiteral("PDF thumbnails and synchronization is not supported."));
         cmdSave->setEnabled(false);
         return;
     }
-    m_wid = w.currentWID();
+    m_wid = w.shown.currentWID();
     setIcon(m_wid);
-    lblName->setText(thumbnail ? shownVardeckName(w) : w.vardeckCaption());
+    lblName->setText(thumbnail ? shownVardeckName(w.parts) : w.shown.vardeckCaption());
     lblAddress->setText(address);
     lblProg->setText(QStringLiteral("1 of 1"));
     m_pageHandled = false;
@@ -216,16 +219,16 @@ void frmThumb::loadThumbs(const QList<XmlNode> &vardecks)
 
 void frmThumb::loadThumbsFolder()
 {
-    if (identifierOf(w.currentTID()).isEmpty())
+    if (identifierOf(w.shown.currentTID()).isEmpty())
         return;
-    const XmlNode folder = w.dbXML.folder(w.currentTID());
+    const XmlNode folder = w.db.folder(w.shown.currentTID());
     if (folder)
         loadThumbs(folder.child(tag::Vardecks).getElementsByTagName(tag::Vardeck));
 }
 
 void frmThumb::loadThumbsAll()
 {
-    if (XmlDocument *doc = w.dbXML.document())
+    if (XmlDocument *doc = w.db.document())
         loadThumbs(doc->getElementsByTagName(tag::Vardeck));
 }
 
@@ -272,7 +275,7 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
     if (!ok) {
         ++m_skipped;
         if (isSingleSync()) {
-            const QString name = w.vardeckCaption();
+            const QString name = w.shown.vardeckCaption();
             QTimer::singleShot(0, this, [this, name, failure] {
                 prompt::show(
                     QStringLiteral("%1 could not be synchronized: %2  The Vardeck was not changed.").arg(name, failure),
@@ -305,24 +308,24 @@ void frmThumb::pageLoaded(bool ok, const QString &failure)
 
 void frmThumb::synchSingleVardeck(const PageDetails &details)
 {
-    w.setEnabled(true);
-    const QString wid = w.currentWID();
+    w.mainWindow.setEnabled(true);
+    const QString wid = w.shown.currentWID();
     const QString address = shownAddress(m_browser->url());
     // The visit is recorded first: its refresh of the details panel must not undo
     // what the page gave the edit boxes.
-    const QString stamp = updateLastAccessed(*w.dbXML, wid);
+    const QString stamp = updateLastAccessed(*w.db, wid);
     w.commands.refreshRecentMenuList(wid);
     w.commands.mnuEditModify_Click();
-    setEditedPageSize(w, sizeText(details.bodyBytes));
+    setEditedPageSize(w.parts, sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
     const Commands &c = w.commands;
-    takePageIntoEdit(w, {synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
-                         synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
-                         synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
-    w.showViewTab(ViewTab::Vardeck);
-    w.showInfoTab(InfoTab::Details);
-    if (const XmlNode vardeck = w.dbXML.vardeck(wid))
+    takePageIntoEdit(w.parts, {synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
+                               synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
+                               synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
+    w.tabs.showViewTab(ViewTab::Vardeck);
+    w.tabs.showInfoTab(InfoTab::Details);
+    if (const XmlNode vardeck = w.db.vardeck(wid))
         c.showHits(vardeck.childText(tag::Hits));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
@@ -331,7 +334,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
 
 void frmThumb::synchBatchVardeck(const PageDetails &details)
 {
-    XmlDocument *doc = w.dbXML.document();
+    XmlDocument *doc = w.db.document();
     const XmlNode vardeck = doc ? doc->nodeFromID(m_wid) : XmlNode();
     if (!vardeck)
         return;
@@ -354,9 +357,9 @@ bool frmThumb::saveThumb(QString *reason)
     m_browser->stop();
     if (!m_browser->lastLoadOk())
         return refuse(QStringLiteral("The page did not load: its thumbnail was not saved."));
-    if (!w.dbXML.isOpen())
+    if (!w.db.isOpen())
         return refuse(QStringLiteral("No database is open: the thumbnail was not saved."));
-    const QString path = thumbFilePath(w.dbXML->getBasePath(), w.dbXML.name(), m_wid);
+    const QString path = thumbFilePath(w.db->getBasePath(), w.db.name(), m_wid);
     if (path.isEmpty() || !m_wid.startsWith(QLatin1Char('W')))
         return refuse(QStringLiteral("No Vardeck is being shown: no thumbnail was saved."));
     const QImage page = m_browser->capture();
@@ -368,8 +371,8 @@ bool frmThumb::saveThumb(QString *reason)
     if (!paths::makeFolder(QFileInfo(path).absolutePath()) || !SaveGIF(thumb, path, false, 0, &error))
         return refuse(error.isEmpty() ? QStringLiteral("The thumbnail could not be written.")
                                       : QStringLiteral("The thumbnail ") + error);
-    if (m_wid == w.currentWID())
-        showThumbnail(w, thumb);
+    if (m_wid == w.shown.currentWID())
+        showThumbnail(w.parts, thumb);
     return true;
 }
 
@@ -403,22 +406,22 @@ void frmThumb::endOfRun()
 void frmThumb::finishSynchronisation()
 {
     // Refilling the folder resets the details panel: the shown Vardeck comes back.
-    const QString shown = w.vardeckShown() ? w.currentWID() : QString();
+    const QString shown = w.shown.vardeckShown() ? w.shown.currentWID() : QString();
     m_browser->stop();
-    if (m_synchronised > 0 && w.dbXML.isOpen()) {
-        saveDatabaseReporting(*w.dbXML);
+    if (m_synchronised > 0 && w.db.isOpen()) {
+        saveDatabaseReporting(*w.db);
         w.commands.collectionChanged(StalePages::everyPage());
     }
-    w.setEnabled(true);
-    XmlDocument *doc = w.dbXML.document();
+    w.mainWindow.setEnabled(true);
+    XmlDocument *doc = w.db.document();
     if (!doc)
         return;
     w.commands.populatePopList(doc);
     w.commands.populateFavsList(doc);
     w.commands.clearSearchResults();
     w.commands.populateWMOnTopicNode();
-    relistSelectedFolder(w);
-    if (const XmlNode vardeck = w.dbXML.vardeck(shown))
+    relistSelectedFolder(w.parts);
+    if (const XmlNode vardeck = w.db.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
 }
 
@@ -428,7 +431,7 @@ void frmThumb::cmdSave_Click()
     QString reason;
     if (!saveThumb(&reason) && !reason.isEmpty()) {
         // Said after the click has been handled, never from inside it.
-        QTimer::singleShot(0, &w, [reason] { prompt::show(reason, MsgButtons::Ok, MsgIcon::Exclamation); });
+        QTimer::singleShot(0, &w.mainWindow, [reason] { prompt::show(reason, MsgButtons::Ok, MsgIcon::Exclamation); });
     }
     close();
 }
@@ -461,7 +464,7 @@ void frmThumb::closeEvent(QCloseEvent *event)
         m_stop = true;
         finishSynchronisation();
     }
-    w.setEnabled(true);
+    w.mainWindow.setEnabled(true);
     emit closed();
     // A page or its details that still arrive change nothing once the window is closed.
     m_stop = true;

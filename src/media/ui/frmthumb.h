@@ -11,6 +11,7 @@
 // The window is application-modal but never blocks its caller: closed() follows.
 #include "media/iconrun.h"
 #include "media/pagesync.h"
+#include "media/ui/mediawindow.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -22,7 +23,6 @@ class QProgressBar;
 namespace rr
 {
 
-class frmVardecks;
 class IconCommands;
 class qbButtons_H;
 class PageBrowser;
@@ -40,7 +40,7 @@ public:
     };
 
     // icons fetch a synchronised Vardeck's site icon when the options ask for it.
-    frmThumb(frmVardecks &w, IconCommands &icons, Job job);
+    frmThumb(const MediaWindow &w, IconCommands &icons, Job job);
 
     // The window's load: starts the job of its mode.
     void start();
@@ -88,7 +88,7 @@ private:
     void finishSynchronisation();
     void startSingle(bool thumbnail);
 
-    frmVardecks &w;
+    const MediaWindow w;
     IconCommands &m_icons;
     const Job m_job;
     PageBrowser *m_browser;

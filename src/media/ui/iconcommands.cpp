@@ -7,9 +7,12 @@
 #include "finding/ui/findingops.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
+#include "platform/gui/commands.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
-#include "shell/frmvardecks.h"
+#include "shell/imagelists.h"
+#include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "storage/record.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
@@ -31,13 +34,14 @@ QString vardeckRequired(const QString &what)
 
 } // namespace
 
-IconCommands::IconCommands(frmVardecks &window) : QObject(&window), w(window), m_net(new HttpFetcher(this))
+IconCommands::IconCommands(const MediaWindow &window)
+    : QObject(&window.mainWindow), w(window), m_net(new HttpFetcher(this))
 {
     setObjectName(QStringLiteral("iconCommands"));
     // The icon of a page being added is wanted only while that add goes on: once it
     // is saved or dropped, its fetch is aborted and writes nothing.
-    connect(&w, &frmVardecks::editStateChanged, this, [this] {
-        if (w.editState() != EditState::Adding)
+    w.shown.whenEditStateChanges(this, [this](EditState) {
+        if (w.shown.editState() != EditState::Adding)
             delete m_addFetch.data();
     });
 }
@@ -56,8 +60,8 @@ frmIconProgress *IconCommands::openProgress()
 {
     if (m_progress)
         m_progress->close();
-    m_progress = new frmIconProgress(&w);
-    connect(&w, &QObject::destroyed, m_progress.data(), &QWidget::close);
+    m_progress = new frmIconProgress(&w.mainWindow);
+    connect(&w.mainWindow, &QObject::destroyed, m_progress.data(), &QWidget::close);
     m_progress->show();
     m_progress->raise();
     m_progress->activateWindow();
@@ -78,7 +82,7 @@ QList<IconJob> IconCommands::jobsOf(const QList<XmlNode> &vardecks) const
 
 void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<void()> done)
 {
-    if (!w.dbXML.isOpen())
+    if (!w.db.isOpen())
         return;
     if (m_run && !m_run->isFinished()) {
         if (!m_run->isCancelled())
@@ -91,14 +95,14 @@ void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<vo
     }
     if (!connectionQuestion())
         return;
-    const QString base = w.dbXML->getBasePath();
-    w.setEnabled(false);
+    const QString base = w.db->getBasePath();
+    w.mainWindow.setEnabled(false);
     // Each run speaks only to its own window, never to a later run's.
     const QPointer<frmIconProgress> progress = openProgress();
     progress->setRemaining(int(jobs.size()));
     session().cancelIcons = false;
 
-    auto *run = new IconRun(base, w.dbXML.name(), jobs, *m_net, runOptions, this);
+    auto *run = new IconRun(base, w.db.name(), jobs, *m_net, runOptions, this);
     m_run = run;
     connect(progress, &frmIconProgress::buttonPressed, run, &IconRun::cancel);
     connect(run, &IconRun::waitingOn, this, [progress](const QString &name, const QString &home) {
@@ -134,16 +138,16 @@ void IconCommands::loadIconsForList(const QList<IconJob> &jobs, std::function<vo
 
 void IconCommands::refillAfterRun()
 {
-    XmlDocument *doc = w.dbXML.document();
+    XmlDocument *doc = w.db.document();
     if (doc) {
         w.commands.populateFavsList(doc);
         w.commands.clearSearchResults();
         w.commands.populatePopList(doc);
-        if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
+        if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
             w.commands.populateVDList(folder);
-        relistSelectedFolder(w);
+        relistSelectedFolder(w.parts);
     }
-    w.setEnabled(true);
+    w.mainWindow.setEnabled(true);
 }
 
 void IconCommands::addToImageList(const QString &wid, const QString &file)
@@ -153,29 +157,29 @@ void IconCommands::addToImageList(const QString &wid, const QString &file)
         return;
     // An older icon of the Vardeck is replaced in place: reading the whole icons folder
     // again for each one would make a run over thousands of Vardecks crawl.
-    w.vardeckPictures().setSiteIcon(wid, QIcon(picture));
+    w.pictures.setSiteIcon(wid, QIcon(picture));
 }
 
 void IconCommands::showInDetails(const QString &file)
 {
-    showSiteIcon(w, QPixmap::fromImage(pictureFromFile(file)));
+    showSiteIcon(w.parts, QPixmap::fromImage(pictureFromFile(file)));
 }
 
 void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenAddress, const QString &givenWid,
                                   std::function<void()> done)
 {
-    if (!w.dbXML.isOpen())
+    if (!w.db.isOpen())
         return;
     if (flags.askConnection && !connectionQuestion())
         return;
     session().cancelIcons = false;
-    const QString address = flags.useCurrent ? shownVardeckAddress(w) : givenAddress;
-    const QString wid = flags.useCurrent ? w.currentWID() : givenWid;
+    const QString address = flags.useCurrent ? shownVardeckAddress(w.parts) : givenAddress;
+    const QString wid = flags.useCurrent ? w.shown.currentWID() : givenWid;
     urlSupport url;
     url.createURL(address);
     // The icon is filed in the folders of the database open when the fetch began.
-    const QString base = w.dbXML->getBasePath();
-    const QString dbName = w.dbXML.name();
+    const QString base = w.db->getBasePath();
+    const QString dbName = w.db.name();
     const QString home = url.getHomeURL();
     if (!urlSupport::isValidWWW(home)) {
         if (flags.notify)
@@ -189,8 +193,8 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
     if (flags.showProgress) {
         progress = openProgress();
         progress->setRemaining(1);
-        progress->setCurrent(w.vardeckCaption(), home);
-        w.setEnabled(false);
+        progress->setCurrent(w.shown.vardeckCaption(), home);
+        w.mainWindow.setEnabled(false);
     }
     // The fetch's requests hang on an object of its own: Cancel deletes it, which
     // aborts whatever is in flight, and the fetch ends at once.
@@ -204,7 +208,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
         if (fetch)
             fetch->deleteLater();
         int loaded = 0;
-        w.forgetFetchedIcon();
+        w.shown.forgetFetchedIcon();
         if (!result.isEmpty() && session().cancelIcons)
             icons->clearIconFile();
         if (!result.isEmpty() && !session().cancelIcons) {
@@ -212,18 +216,18 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             showInDetails(result);
             if (progress)
                 progress->showIcon(result);
-            w.fetchedIconShown();
+            w.shown.fetchedIconShown();
             const QString target = icons->saveAsVDIfFavExists(base, wid, dbName);
             if (!target.isEmpty()) {
                 addToImageList(wid, target);
                 if (flags.refreshLists) {
-                    w.commands.populateFavsList(w.dbXML.document());
-                    w.commands.populatePopList(w.dbXML.document());
+                    w.commands.populateFavsList(w.db.document());
+                    w.commands.populatePopList(w.db.document());
                 }
             }
             icons->clearIconFile();
             if (flags.refreshLists)
-                relistSelectedFolder(w);
+                relistSelectedFolder(w.parts);
         } else if (!session().cancelIcons && progress) {
             progress->setFailed(1);
         }
@@ -236,7 +240,7 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             QApplication::beep();
         // Only what this fetch disabled: a synchronisation run keeps the window off.
         if (flags.showProgress)
-            w.setEnabled(true);
+            w.mainWindow.setEnabled(true);
         if (done)
             done();
     };
@@ -252,8 +256,8 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
 void IconCommands::timerIcon_Timer(const QString &address)
 {
     session().cancelIcons = false;
-    w.forgetFetchedIcon();
-    if (!w.dbXML.isOpen())
+    w.shown.forgetFetchedIcon();
+    if (!w.db.isOpen())
         return;
     urlSupport url;
     url.createURL(address);
@@ -261,23 +265,23 @@ void IconCommands::timerIcon_Timer(const QString &address)
     delete m_addFetch.data();
     m_addFetch = new QObject(this);
     auto icons = std::make_shared<IconSupport>();
-    icons->loadIcon(w.dbXML->getBasePath(), w.dbXML.name(), url, *m_net, m_addFetch,
-                    [this, icons](const QString &result) {
-                        if (result.isEmpty())
-                            return;
-                        // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
-                        if (session().cancelIcons || w.editState() != EditState::Adding) {
-                            icons->clearIconFile();
-                            return;
-                        }
-                        showInDetails(result);
-                        w.fetchedIconShown();
-                    });
+    icons->loadIcon(w.db->getBasePath(), w.db.name(), url, *m_net, m_addFetch, [this, icons](const QString &result) {
+        if (result.isEmpty())
+            return;
+        // The new Vardeck was saved or dropped meanwhile: its icon is not wanted.
+        if (session().cancelIcons || w.shown.editState() != EditState::Adding) {
+            icons->clearIconFile();
+            return;
+        }
+        showInDetails(result);
+        w.shown.fetchedIconShown();
+    });
 }
 
 bool IconCommands::requireShownVardeck(const QString &what)
 {
-    if (w.vardeckShown() && isValidIdentifier(w.currentWID()) && w.currentWID().startsWith(QLatin1Char('W')))
+    if (w.shown.vardeckShown() && isValidIdentifier(w.shown.currentWID()) &&
+        w.shown.currentWID().startsWith(QLatin1Char('W')))
         return true;
     prompt::show(vardeckRequired(what), MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
@@ -290,19 +294,19 @@ void IconCommands::mnuToolsIconVD_Click()
     SingleIcon flags{true, true, true, true, true};
     loadSingleIcon(flags, QString(), QString(), [this] {
         w.commands.clearSearchResults();
-        w.commands.populatePopList(w.dbXML.document());
-        if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
+        w.commands.populatePopList(w.db.document());
+        if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
             w.commands.populateVDList(folder);
-        if (const XmlNode vardeck = w.dbXML.vardeck(w.currentWID()))
+        if (const XmlNode vardeck = w.db.vardeck(w.shown.currentWID()))
             w.commands.displayVardeckData(vardeck);
     });
 }
 
 void IconCommands::mnuToolsIconFolder_Click()
 {
-    if (identifierOf(w.currentTID()).isEmpty())
+    if (identifierOf(w.shown.currentTID()).isEmpty())
         return;
-    const XmlNode folder = w.dbXML.folder(w.currentTID());
+    const XmlNode folder = w.db.folder(w.shown.currentTID());
     if (!folder)
         return;
     loadIconsForList(jobsOf(folder.child(tag::Vardecks).childElements()));
@@ -310,15 +314,15 @@ void IconCommands::mnuToolsIconFolder_Click()
 
 void IconCommands::mnuToolsIconAll_Click()
 {
-    if (XmlDocument *doc = w.dbXML.document())
+    if (XmlDocument *doc = w.db.document())
         loadIconsForList(jobsOf(doc->getElementsByTagName(tag::Vardeck)));
 }
 
 void IconCommands::mnuToolsIconFile_Click()
 {
-    if (!w.dbXML.isOpen() || !requireShownVardeck(QStringLiteral("choose")))
+    if (!w.db.isOpen() || !requireShownVardeck(QStringLiteral("choose")))
         return;
-    const QString base = w.dbXML->getBasePath();
+    const QString base = w.db->getBasePath();
     FileRequest request;
     request.kind = FileRequest::Kind::Open;
     request.title = QStringLiteral("Open image file for Vardeck icon");
@@ -328,53 +332,41 @@ void IconCommands::mnuToolsIconFile_Click()
     const QString chosen = prompt::file(request);
     if (chosen.isEmpty())
         return;
-    const QString wid = w.currentWID();
+    const QString wid = w.shown.currentWID();
     IconSupport icons;
-    const QString target = icons.saveAsVDIfFileOK(chosen, wid, QFileInfo(chosen).fileName(), base, w.dbXML.name());
+    const QString target = icons.saveAsVDIfFileOK(chosen, wid, QFileInfo(chosen).fileName(), base, w.db.name());
     if (target.isEmpty())
         prompt::show(QStringLiteral("Invalid picture selected..."), MsgButtons::Ok, MsgIcon::None);
     else
         addToImageList(wid, target);
     showInDetails(target);
-    relistSelectedFolder(w);
-    w.commands.populateFavsList(w.dbXML.document());
+    relistSelectedFolder(w.parts);
+    w.commands.populateFavsList(w.db.document());
 }
 
 void IconCommands::mnuToolsIconRemove_Click()
 {
-    if (!w.dbXML.isOpen() || !requireShownVardeck(QStringLiteral("remove")))
+    if (!w.db.isOpen() || !requireShownVardeck(QStringLiteral("remove")))
         return;
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the icon from ") + w.vardeckCaption() +
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the icon from ") + w.shown.vardeckCaption() +
                               QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck icon?")))
         return;
-    const QString wid = w.currentWID();
+    const QString wid = w.shown.currentWID();
     IconSupport icons;
-    icons.setIconPath(w.dbXML->getBasePath(), w.dbXML.name());
+    icons.setIconPath(w.db->getBasePath(), w.db.name());
     icons.deleteIcon(wid);
-    siteIconRemoved(w);
+    siteIconRemoved(w.parts);
     w.commands.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
-    showVardeckTreeIcon(w, wid);
-    showIconOf(w, wid);
-    if (const XmlNode vardeck = w.dbXML.vardeck(wid))
+    showVardeckTreeIcon(w.parts, wid);
+    showIconOf(w.parts, wid);
+    if (const XmlNode vardeck = w.db.vardeck(wid))
         w.commands.displayVardeckData(vardeck);
-    if (const XmlNode folder = w.dbXML.folder(w.currentTID()))
+    if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
         w.commands.populateVDList(folder);
-    w.commands.populatePopList(w.dbXML.document());
+    w.commands.populatePopList(w.db.document());
     w.commands.clearSearchResults();
-}
-
-IconCommands &installIconCommands(frmVardecks &w)
-{
-    auto *icons = new IconCommands(w);
-    w.commands.timerIcon_Timer = [icons](const QString &address) { icons->timerIcon_Timer(address); };
-    w.commands.mnuToolsIconVD_Click = [icons](int) { icons->mnuToolsIconVD_Click(); };
-    w.commands.mnuToolsIconFolder_Click = [icons](int) { icons->mnuToolsIconFolder_Click(); };
-    w.commands.mnuToolsIconAll_Click = [icons](int) { icons->mnuToolsIconAll_Click(); };
-    w.commands.mnuToolsIconFile_Click = [icons](int) { icons->mnuToolsIconFile_Click(); };
-    w.commands.mnuToolsIconRemove_Click = [icons](int) { icons->mnuToolsIconRemove_Click(); };
-    return *icons;
 }
 
 } // namespace rr

@@ -5,6 +5,7 @@
 // event loop; the window stays responsive and repaints while icons come in.
 #include "media/iconrun.h"
 #include "media/ui/frmiconprogress.h"
+#include "media/ui/mediawindow.h"
 #include "platform/xmldocument.h"
 
 #include <QObject>
@@ -28,7 +29,7 @@ public:
         bool useCurrent = false;    // the shown Vardeck instead of address and wid
     };
 
-    explicit IconCommands(frmVardecks &w);
+    explicit IconCommands(const MediaWindow &w);
 
     HttpFetcher &net() { return *m_net; }
     // Run options for the list commands (tests and benchmarks change them).
@@ -61,7 +62,7 @@ private:
     bool requireShownVardeck(const QString &what);
     QList<IconJob> jobsOf(const QList<XmlNode> &vardecks) const;
 
-    frmVardecks &w;
+    const MediaWindow w;
     HttpFetcher *m_net;
     QPointer<IconRun> m_run;
     QPointer<frmIconProgress> m_progress;
@@ -69,7 +70,8 @@ private:
     QPointer<QObject> m_addFetch;
 };
 
-// Attaches the icon commands and the icon timer's work to w.commands. Call once per window.
+// Attaches the icon commands and the icon timer's work to w.commands, handing them what
+// they use of w (MediaWindow). Call once per window.
 IconCommands &installIconCommands(frmVardecks &w);
 
 } // namespace rr

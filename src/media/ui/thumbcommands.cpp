@@ -4,9 +4,11 @@
 #include "explorer/detailsops.h"
 #include "explorer/nodetags.h"
 #include "media/ui/frmthumb.h"
+#include "platform/gui/commands.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
-#include "shell/frmvardecks.h"
+#include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
 
@@ -18,7 +20,8 @@
 namespace rr
 {
 
-ThumbCommands::ThumbCommands(frmVardecks &window, IconCommands &icons) : QObject(&window), w(window), m_icons(icons)
+ThumbCommands::ThumbCommands(const MediaWindow &window, IconCommands &icons)
+    : QObject(&window.mainWindow), w(window), m_icons(icons)
 {
     setObjectName(QStringLiteral("thumbCommands"));
 }
@@ -35,22 +38,22 @@ bool ThumbCommands::connectionQuestion(const QString &purpose)
 
 void ThumbCommands::openWindow(Job job, bool disableMain)
 {
-    if (m_window || !w.dbXML.isOpen())
+    if (m_window || !w.db.isOpen())
         return;
     // The keyboard goes back to the control the user left for the window once it
     // closes, not to the first control of the main window's tab order.
     QPointer<QWidget> focusBefore = QApplication::focusWidget();
-    if (focusBefore && focusBefore->window() != &w)
+    if (focusBefore && focusBefore->window() != &w.mainWindow)
         focusBefore = nullptr;
     if (disableMain)
-        w.setEnabled(false);
+        w.mainWindow.setEnabled(false);
     auto *window = new frmThumb(w, m_icons, job);
     m_window = window;
     const bool thumbnails = job.kind == Job::Kind::Thumbnails;
     connect(window, &frmThumb::closed, this, [this, thumbnails, focusBefore] {
         QTimer::singleShot(0, this, [this, thumbnails, focusBefore] {
             // The shown Vardeck again, with its new thumbnail.
-            if (thumbnails && w.vardeckShown())
+            if (thumbnails && w.shown.vardeckShown())
                 w.commands.displayWM();
             if (focusBefore && focusBefore->isVisible() && focusBefore->isEnabled())
                 focusBefore->setFocus(Qt::OtherFocusReason);
@@ -64,7 +67,7 @@ void ThumbCommands::openWindow(Job job, bool disableMain)
 
 void ThumbCommands::mnuThumbVD_Click()
 {
-    if (!w.vardeckShown() || !isValidIdentifier(w.currentWID())) {
+    if (!w.shown.vardeckShown() || !isValidIdentifier(w.shown.currentWID())) {
         prompt::show(QStringLiteral("A Vardeck must be selected to load its thumbnail"));
         return;
     }
@@ -74,7 +77,7 @@ void ThumbCommands::mnuThumbVD_Click()
 
 void ThumbCommands::mnuThumbFolder_Click()
 {
-    if (!w.dbXML.folder(w.currentTID()))
+    if (!w.db.folder(w.shown.currentTID()))
         return;
     if (connectionQuestion(QStringLiteral("for creating thumbnails")))
         openWindow({Job::Kind::Thumbnails, Job::Of::ShownFolder}, false);
@@ -88,21 +91,21 @@ void ThumbCommands::mnuThumbAll_Click()
 
 void ThumbCommands::mnuThumbRemove_Click()
 {
-    if (!w.dbXML.isOpen() || !w.vardeckShown() || !isValidIdentifier(w.currentWID())) {
+    if (!w.db.isOpen() || !w.shown.vardeckShown() || !isValidIdentifier(w.shown.currentWID())) {
         prompt::show(QStringLiteral("A Vardeck must be selected to remove its thumbnail"));
         return;
     }
-    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the thumbnail from ") + w.vardeckCaption() +
-                              QLatin1Char('?'),
+    if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to remove the thumbnail from ") +
+                              w.shown.vardeckCaption() + QLatin1Char('?'),
                           MsgIcon::None, QStringLiteral("Remove Vardeck thumbnail?")))
         return;
-    deleteThumb(w, w.currentWID());
-    showThumbnail(w, QImage());
+    deleteThumb(w.parts, w.shown.currentWID());
+    showThumbnail(w.parts, QImage());
 }
 
 void ThumbCommands::mnuToolsSynch_Click()
 {
-    if (!w.vardeckShown()) {
+    if (!w.shown.vardeckShown()) {
         prompt::show(QStringLiteral("A Vardeck must be selected to synchronize"));
         return;
     }
@@ -113,7 +116,7 @@ void ThumbCommands::mnuToolsSynch_Click()
 void ThumbCommands::mnuToolsSynchFolder_Click()
 {
     // Without a shown folder there is nothing to run, and no window to wait in.
-    if (!w.dbXML.folder(w.currentTID()))
+    if (!w.db.folder(w.shown.currentTID()))
         return;
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
@@ -127,19 +130,6 @@ void ThumbCommands::mnuToolsSynchAll_Click()
         return;
     w.commands.clearSearchResults();
     openWindow({Job::Kind::Synchronisation, Job::Of::Everything}, true);
-}
-
-ThumbCommands &installThumbCommands(frmVardecks &w, IconCommands &icons)
-{
-    auto *thumbs = new ThumbCommands(w, icons);
-    w.commands.mnuThumbVD_Click = [thumbs](int) { thumbs->mnuThumbVD_Click(); };
-    w.commands.mnuThumbFolder_Click = [thumbs](int) { thumbs->mnuThumbFolder_Click(); };
-    w.commands.mnuThumbAll_Click = [thumbs](int) { thumbs->mnuThumbAll_Click(); };
-    w.commands.mnuThumbRemove_Click = [thumbs](int) { thumbs->mnuThumbRemove_Click(); };
-    w.commands.mnuToolsSynch_Click = [thumbs](int) { thumbs->mnuToolsSynch_Click(); };
-    w.commands.mnuToolsSynchFolder_Click = [thumbs](int) { thumbs->mnuToolsSynchFolder_Click(); };
-    w.commands.mnuToolsSynchAll_Click = [thumbs](int) { thumbs->mnuToolsSynchAll_Click(); };
-    return *thumbs;
 }
 
 } // namespace rr

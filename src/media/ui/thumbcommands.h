@@ -17,7 +17,7 @@ class ThumbCommands : public QObject
 {
     Q_OBJECT
 public:
-    ThumbCommands(frmVardecks &w, IconCommands &icons);
+    ThumbCommands(const MediaWindow &w, IconCommands &icons);
 
     void mnuThumbVD_Click();
     void mnuThumbFolder_Click();
@@ -35,7 +35,7 @@ private:
     using Job = frmThumb::Job;
     void openWindow(Job job, bool disableMain);
 
-    frmVardecks &w;
+    const MediaWindow w;
     IconCommands &m_icons;
     QPointer<frmThumb> m_window;
 };

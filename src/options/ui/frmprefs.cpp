@@ -3,7 +3,6 @@
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
 #include "platform/paths.h"
-#include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
@@ -46,7 +45,8 @@ QVBoxLayout *column(QWidget *w)
 
 } // namespace
 
-frmPrefs::frmPrefs(frmVardecks &window, QWidget *parent) : QDialog(parent), w(window)
+frmPrefs::frmPrefs(Commands &commands, OpenDatabase &db, FrameOptions &frame, QWidget *parent)
+    : QDialog(parent), m_commands(commands), m_db(db), m_frame(frame)
 {
     setObjectName(QStringLiteral("frmPrefs"));
     setWindowTitle(QStringLiteral("Options"));

@@ -18,14 +18,19 @@ class QTabWidget;
 namespace rr
 {
 
+class Commands;
+class FrameOptions;
 class frmVardecks;
+class OpenDatabase;
 class qbButtons_H;
 
 class frmPrefs : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmPrefs(frmVardecks &window, QWidget *parent = nullptr);
+    // Apply runs the window's commands that show an option, reads the open database's
+    // name and folder, and sets the frame's font size, tray icon and Aspect's page.
+    frmPrefs(Commands &commands, OpenDatabase &db, FrameOptions &frame, QWidget *parent = nullptr);
 
     void cmdApply_Click();
     void chk_Click(int index);
@@ -63,7 +68,9 @@ private:
     QRadioButton *addOption(QHash<int, QRadioButton *> &array, const char *arrayName, QWidget *parent, int index,
                             const QString &caption);
 
-    frmVardecks &w;
+    Commands &m_commands;
+    OpenDatabase &m_db;
+    FrameOptions &m_frame;
     QHash<int, QCheckBox *> m_chk;
     QHash<int, QRadioButton *> m_opt;
     QHash<int, QRadioButton *> m_optIcon;

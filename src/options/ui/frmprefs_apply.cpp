@@ -4,10 +4,11 @@
 #include "options/startupentry.h"
 #include "options/ui/frmprefs.h"
 #include "options/webstyle.h"
+#include "platform/gui/commands.h"
 #include "platform/prompt.h"
-#include "shell/fonthelpers.h"
-#include "shell/frmvardecks.h"
+#include "shell/frameoptions.h"
 #include "shell/mainmodule.h"
+#include "shell/opendatabase.h"
 #include "shell/trayicon.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
@@ -46,21 +47,21 @@ void frmPrefs::cmdApply_Click()
         session().searchMax = *search;
     }
     if (searchIsNumber)
-        w.commands.populateSearchList();
+        m_commands.populateSearchList();
 
     options.setAutoIcon(chk(6)->isChecked());
     if (optIcon(3)->isChecked() && !options.getIconView()) {
         options.setIconView(true);
-        w.commands.viewAsIcons();
+        m_commands.viewAsIcons();
     } else if (optIcon(2)->isChecked() && options.getIconView()) {
         options.setIconView(false);
-        w.commands.viewAsList();
+        m_commands.viewAsList();
     }
 
     applyWebStyle();
 
     if (cmb(0)->currentIndex() == 0) {
-        options.setDBToOpen(w.dbXML.mostRecentName());
+        options.setDBToOpen(m_db.mostRecentName());
         options.setdbDefault(true);
     } else {
         options.setDBToOpen(cmb(0)->currentText());
@@ -70,20 +71,20 @@ void frmPrefs::cmdApply_Click()
     applyStartupEntry();
 
     session().webAspectHtml = !chk(10)->isChecked();
-    w.commands.showWebAspectFormatting();
+    m_commands.showWebAspectFormatting();
     options.setAutoPreview(chk(9)->isChecked());
-    w.commands.showAutoPreviewOption();
+    m_commands.showAutoPreviewOption();
     options.setHideSplash(chk(8)->isChecked());
     options.setWinFolders(chk(3)->isChecked());
     options.setOpenFirst(chk(11)->isChecked());
     options.setShowDetailSearch(chk(12)->isChecked());
-    w.commands.showSearchOptions();
+    m_commands.showSearchOptions();
 
     const std::pair<int, int> fonts[] = {{1, 8}, {4, 9}, {2, 10}, {0, 11}};
     for (const auto &[button, points] : fonts) {
         if (optFont(button)->isChecked()) {
             int size = points;
-            applyFontSize(w, size);
+            m_frame.applyFontSize(size);
             options.setFontSize(qint16(size));
             break;
         }
@@ -106,7 +107,7 @@ void frmPrefs::applyTray()
         if (trayHere) {
             if (wasOn)
                 removeTrayIcon();
-            addTrayIcon(&w, w.subMenu(recent ? MenuId::mnuRecent : MenuId::mnuFavs));
+            m_frame.showTrayIcon(recent ? MenuId::mnuRecent : MenuId::mnuFavs);
             setTrayTip(prompt::appTitle());
         }
     } else if (wasOn) {
@@ -132,8 +133,8 @@ void frmPrefs::applyWebStyle()
     const QString css = prefs::styleSheetForEntry(entry);
     if (css.isEmpty())
         return;
-    if (w.dbXML.isOpen()) {
-        const webstyle::Result result = webstyle::changeWebStyle(w.dbXML->getBasePath(), css);
+    if (m_db.isOpen()) {
+        const webstyle::Result result = webstyle::changeWebStyle(m_db->getBasePath(), css);
         if (!result.failures.isEmpty())
             prompt::show(QStringLiteral("The Web Aspect style could not be set in:\n") +
                              result.failures.join(QLatin1Char('\n')),
@@ -144,9 +145,9 @@ void frmPrefs::applyWebStyle()
     options.setWebCSS(entry);
     if (entry != before) {
         // Every rendered page names the old style; the shown one is made again now.
-        w.commands.collectionChanged(StalePages::everyPage());
-        if (w.currentAspect() == QLatin1String("Web"))
-            w.commands.showAspectWeb();
+        m_commands.collectionChanged(StalePages::everyPage());
+        if (m_frame.currentAspect() == QLatin1String("Web"))
+            m_commands.showAspectWeb();
     }
 }
 
@@ -165,15 +166,6 @@ void frmPrefs::applyStartupEntry()
                              : QStringLiteral("The start-up entry could not be removed:\n")) +
                          startupentry::filePath() + QStringLiteral("\n") + error,
                      MsgButtons::Ok, MsgIcon::Exclamation);
-}
-
-void installOptionsDialog(frmVardecks &window)
-{
-    window.commands.mnuToolsOptions_Click = [&window](int) {
-        frmPrefs dialog(window, &window);
-        dialog.exec();
-        window.endToolTipEcho(Tb::UserOptions);
-    };
 }
 
 } // namespace rr

@@ -1,11 +1,13 @@
 #include "web/ui/emailcommands.h"
 
+#include "platform/gui/commands.h"
 #include "platform/gui/windowevents.h"
 #include "platform/mail.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/xslttransform.h"
-#include "shell/frmvardecks.h"
+#include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "storage/xmldatabase.h"
 #include "web/aspectfiles.h"
 
@@ -50,14 +52,14 @@ void tellNotMailed(const QString &reason)
 
 } // namespace
 
-void mnuEmailVD_Click(frmVardecks &w)
+void mnuEmailVD_Click(const OpenDatabase &db, const ShownItems &shown)
 {
-    if (!w.vardeckShown() || !w.dbXML.isOpen()) {
+    if (!shown.vardeckShown() || !db.isOpen()) {
         prompt::show(QStringLiteral("A Vardeck must be selected to send it by e-mail"), MsgButtons::Ok,
                      MsgIcon::Information);
         return;
     }
-    const QString body = w.dbXML->getVDAsFormattedString(w.currentWID());
+    const QString body = db->getVDAsFormattedString(shown.currentWID());
     if (body.isEmpty()) {
         prompt::show(QStringLiteral("A Vardeck must be selected to send it by e-mail"), MsgButtons::Ok,
                      MsgIcon::Information);
@@ -67,35 +69,35 @@ void mnuEmailVD_Click(frmVardecks &w)
     sendMail(QStringLiteral("Vardeck"), body, QString());
 }
 
-bool emailTransformedDB(frmVardecks &w, const QString &xsl, const QString &subject)
+bool emailTransformedDB(const OpenDatabase &db, const QString &xsl, const QString &subject)
 {
-    if (!w.dbXML.isOpen()) {
+    if (!db.isOpen()) {
         tellNotMailed(QStringLiteral("No database is open."));
         return false;
     }
     BusyPointer busy;
     QString error;
-    const QString base = w.dbXML->getBasePath();
+    const QString base = db->getBasePath();
     const QString page = paths::programFolder() + QStringLiteral("/Vardecks.htm");
     if (!aspectfiles::restoreMissing(base, &error) ||
-        !xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error)) {
+        !xslt::transformToFile(base + xsl, *db.document(), page, &error)) {
         tellNotMailed(error);
         return false;
     }
     return sendMail(subject, QString(), page);
 }
 
-void installEmailCommands(frmVardecks &w)
+void installEmailCommands(Commands &commands, const OpenDatabase &db, const ShownItems &shown)
 {
-    w.commands.mnuEmailVD_Click = [&w](int) { mnuEmailVD_Click(w); };
-    w.commands.mnuEmailAllFolders_Click = [&w](int) {
-        emailTransformedDB(w, QStringLiteral("VD_plain.xsl"), QStringLiteral("Vardecks - all folders"));
+    commands.mnuEmailVD_Click = [&db, &shown](int) { mnuEmailVD_Click(db, shown); };
+    commands.mnuEmailAllFolders_Click = [&db](int) {
+        emailTransformedDB(db, QStringLiteral("VD_plain.xsl"), QStringLiteral("Vardecks - all folders"));
     };
-    w.commands.mnuEmailAllVardecks_Click = [&w](int) {
-        emailTransformedDB(w, QStringLiteral("VDAll_plain.xsl"), QStringLiteral("Vardecks - all"));
+    commands.mnuEmailAllVardecks_Click = [&db](int) {
+        emailTransformedDB(db, QStringLiteral("VDAll_plain.xsl"), QStringLiteral("Vardecks - all"));
     };
-    w.commands.mnuEmailFavorites_Click = [&w](int) {
-        emailTransformedDB(w, QStringLiteral("VDFavs_plain.xsl"), QStringLiteral("Favorite Vardecks"));
+    commands.mnuEmailFavorites_Click = [&db](int) {
+        emailTransformedDB(db, QStringLiteral("VDFavs_plain.xsl"), QStringLiteral("Favorite Vardecks"));
     };
 }
 

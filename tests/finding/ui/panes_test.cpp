@@ -117,7 +117,7 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
 
 TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWholeInTheToolTip)
 {
-    installRecentMenu(*window);
+    installRecentMenu(window->commands, window->dbXML, *window);
     const QString name = QString("A very long & winding Vardeck name ").repeated(9).left(300);
     open({Vd("W1").name(name).fav("TRUE"), Vd("W2").name("Short").fav("TRUE")});
     window->commands.populateFavsList(doc());
@@ -368,7 +368,7 @@ using RecentMenuTest = test::FindingUiTest;
 
 TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
-    installRecentMenu(*window);
+    installRecentMenu(window->commands, window->dbXML, *window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
     const auto opened = [this](const QString &wid) { window->commands.refreshRecentMenuList(wid); };
     for (const QString wid : {"W1", "W2", "W3", "W1"})

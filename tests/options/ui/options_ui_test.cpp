@@ -94,11 +94,11 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     const QByteArray exec = "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" /startup\n";
     for (const Box &only : boxes) {
         SCOPED_TRACE(only.name);
-        frmPrefs dialog(*window);
+        frmPrefs dialog(window->commands, window->dbXML, *window);
         for (const Box &box : boxes)
             dialog.findChild<QCheckBox *>(box.name)->setChecked(&box == &only);
         dialog.cmdApply_Click();
-        frmPrefs again(*window);
+        frmPrefs again(window->commands, window->dbXML, *window);
         for (const Box &box : boxes) {
             EXPECT_EQ((appOptions().*box.get)(), (&box == &only) != box.inverted) << box.name;
             EXPECT_EQ(again.findChild<QCheckBox *>(box.name)->isChecked(), &box == &only) << box.name;
@@ -109,7 +109,7 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
 
     // The Web aspect's box, the view and the window's own copies of the boxes.
     session().webAspectHtml = true;
-    frmPrefs dialog(*window);
+    frmPrefs dialog(window->commands, window->dbXML, *window);
     EXPECT_FALSE(arrayControl<QCheckBox>(dialog, "chk", 10)->isChecked());
     EXPECT_TRUE(arrayControl<QRadioButton>(dialog, "optIcon", 2)->isChecked());
     for (int i : {9, 10, 11, 12})
@@ -141,7 +141,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     o.setWebCSS("Comic");
     o.setFontSize(9);
 
-    frmPrefs dialog(*window);
+    frmPrefs dialog(window->commands, window->dbXML, *window);
     EXPECT_EQ(dialogControl<QTabWidget>(dialog, "tabPrefs")->currentIndex(), 0);
     EXPECT_EQ(dialogControl<QTabWidget>(dialog, "tabPrefs")->tabText(2), "   User Interface   ");
     // Only the browsers found are offered; Internet Explorer never is.
@@ -181,7 +181,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     o.setDBToOpen("Gone.xml");
     o.setDefaultBrowser("Op");
     o.setFontSize(12);
-    frmPrefs again(*window);
+    frmPrefs again(window->commands, window->dbXML, *window);
     EXPECT_EQ(arrayControl<QComboBox>(again, "cmb", 0)->currentText(), "Most recent database");
     EXPECT_TRUE(o.getdbDefault());
     EXPECT_EQ(arrayControl<QComboBox>(again, "cmb", 1)->currentIndex(), -1);
@@ -208,7 +208,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
 
 TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
 {
-    frmPrefs dialog(*window);
+    frmPrefs dialog(window->commands, window->dbXML, *window);
     arrayControl<QLineEdit>(dialog, "txtt", 2)->setText("&H10");
     arrayControl<QLineEdit>(dialog, "txtt", 3)->setText("60");
     dialog.cmdApply_Click();
@@ -233,7 +233,7 @@ TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
 TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
 {
     {
-        frmPrefs dialog(*window);
+        frmPrefs dialog(window->commands, window->dbXML, *window);
         arrayControl<QLineEdit>(dialog, "txtt", 2)->setText("7");
         arrayControl<QLineEdit>(dialog, "txtt", 3)->setText("9");
         dialog.cmdApply_Click();
@@ -243,7 +243,7 @@ TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
     EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
     EXPECT_EQ(session().recentMax, 7);
     EXPECT_EQ(session().searchMax, 9);
-    frmPrefs again(*window);
+    frmPrefs again(window->commands, window->dbXML, *window);
     EXPECT_EQ(arrayControl<QLineEdit>(again, "txtt", 2)->text(), "7");
     EXPECT_EQ(arrayControl<QLineEdit>(again, "txtt", 3)->text(), "9");
 
@@ -276,7 +276,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     window->aspectShown(Aspect::Web);
     appOptions().setWebCSS("Plain");
 
-    frmPrefs dialog(*window);
+    frmPrefs dialog(window->commands, window->dbXML, *window);
     arrayControl<QComboBox>(dialog, "cmb", 2)->setCurrentText("Comic");
     dialog.cmdApply_Click();
     // Which stylesheets change, and how, is the core web style tests' matter.

@@ -94,7 +94,7 @@ protected:
     void prepare() override
     {
         installPreview(*window);
-        installEmailCommands(*window);
+        installEmailCommands(window->commands, window->dbXML, *window);
         folder = home.databaseFolder();
         dbPath = writeDatabase(folder, "Vardecks.xml", "");
         QFile::remove(dbPath);
