@@ -129,9 +129,10 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     }
     for (const auto &[wid, address] : std::as_const(pdfVardecks))
         IconSupport::checkSavePDFIcon(basePath, wid, address, w.dbXML.name());
-    // The Web Aspect, when it is shown, shows the imported folders at once.
-    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
     showNewTopFolder(w, builder.topTID());
+    // The Web Aspect, when it is shown, shows the imported folders at once, and keeps
+    // off the folder path and the Explorer's commands that showing the folder turned on.
+    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
     progress->finish(builder.importVDCount, true, notes);
 }
 

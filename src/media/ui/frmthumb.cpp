@@ -423,6 +423,9 @@ void frmThumb::finishSynchronisation()
     relistSelectedFolder(w.parts);
     if (const XmlNode vardeck = w.db.vardeck(shown))
         w.commands.displayVardeckData(vardeck);
+    // The refill turns the Explorer's folder and Vardeck commands back on; a run started
+    // from the Web Aspect leaves them off there, and the page shows the new texts.
+    w.commands.collectionChanged(StalePages{.reshowWebAspect = true});
 }
 
 void frmThumb::cmdSave_Click()
