@@ -8,6 +8,7 @@
 #include "finding/ui/findingops.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "storage/record.h"
 #include "storage/ui/savereport.h"
 #include "storage/xmldatabase.h"
@@ -67,7 +68,7 @@ void FolderDeletion::deleteChosenFolder(const QString &tid, QTreeWidgetItem *sel
 
 FolderDeletion &FolderDeletion::of(const frmVardecks &w)
 {
-    auto *deletion = w.findChild<FolderDeletion *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *deletion = installedPart<FolderDeletion>(w);
     Q_ASSERT_X(deletion, "FolderDeletion::of", "the window has no folder deletion");
     return *deletion;
 }

@@ -11,6 +11,7 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "storage/record.h"
 #include "storage/session.h"
 #include "storage/ui/savereport.h"
@@ -100,7 +101,7 @@ VardeckDeletion::VardeckDeletion(frmVardecks &window) : QObject(&window), w(wind
 
 VardeckDeletion &VardeckDeletion::of(const frmVardecks &w)
 {
-    auto *deletion = w.findChild<VardeckDeletion *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *deletion = installedPart<VardeckDeletion>(w);
     Q_ASSERT_X(deletion, "VardeckDeletion::of", "the window has no Vardeck deletion");
     return *deletion;
 }

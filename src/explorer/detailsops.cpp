@@ -1,8 +1,9 @@
 #include "explorer/detailsops.h"
 
 #include "explorer/detailspanel.h"
-#include "explorer/installedpart.h"
 #include "explorer/savevardeck.h"
+#include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 
 namespace rr
 {

@@ -11,6 +11,7 @@
 #include "media/urlsupport.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
 #include "storage/record.h"
@@ -74,7 +75,7 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
 
 DetailsPanel &DetailsPanel::of(const frmVardecks &w)
 {
-    auto *panel = w.findChild<DetailsPanel *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *panel = installedPart<DetailsPanel>(w);
     Q_ASSERT_X(panel, "DetailsPanel::of", "the window has no details panel");
     return *panel;
 }
@@ -524,7 +525,7 @@ QList<QWidget *> DetailsPanel::dropTargets() const
 DetailsPanel &installDetailsPanel(frmVardecks &w)
 {
     // Once per window: a test may have made the panel before the rest of the Explorer.
-    if (auto *made = w.findChild<DetailsPanel *>(QString(), Qt::FindDirectChildrenOnly))
+    if (auto *made = installedPart<DetailsPanel>(w))
         return *made;
     auto *panel = new DetailsPanel(w);
     Commands &c = w.commands;

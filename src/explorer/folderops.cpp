@@ -1,8 +1,9 @@
 #include "explorer/folderops.h"
 
 #include "explorer/foldertree.h"
-#include "explorer/installedpart.h"
 #include "explorer/vardeckviews.h"
+#include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 
 namespace rr
 {

@@ -16,6 +16,7 @@
 #include "shell/dragsources.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
@@ -212,7 +213,7 @@ FolderTree::FolderTree(frmVardecks &window) : QObject(&window), w(window)
 
 FolderTree &FolderTree::of(const frmVardecks &w)
 {
-    auto *part = w.findChild<FolderTree *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *part = installedPart<FolderTree>(w);
     Q_ASSERT_X(part, "FolderTree::of", "the window has no folder tree");
     return *part;
 }
@@ -225,7 +226,7 @@ QTreeWidgetItem *FolderTree::root() const
 QWidget *FolderTree::moveButton(frmVardecks &w)
 {
     // A window put together in part may have no folder tree: nothing to enable then.
-    const auto *part = w.findChild<FolderTree *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto *part = installedPart<FolderTree>(w);
     return part ? part->m_moveButton : nullptr;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/twips.h"
@@ -159,7 +160,7 @@ void VardeckViews::buildControls()
 
 VardeckViews &VardeckViews::of(const frmVardecks &w)
 {
-    auto *part = w.findChild<VardeckViews *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *part = installedPart<VardeckViews>(w);
     Q_ASSERT_X(part, "VardeckViews::of", "the window has no Vardeck views");
     return *part;
 }
@@ -167,7 +168,7 @@ VardeckViews &VardeckViews::of(const frmVardecks &w)
 QWidget *VardeckViews::moveButton(frmVardecks &w)
 {
     // A window put together in part may have no Vardeck views: nothing to enable then.
-    const auto *part = w.findChild<VardeckViews *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto *part = installedPart<VardeckViews>(w);
     return part ? part->m_moveButton : nullptr;
 }
 

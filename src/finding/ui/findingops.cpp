@@ -5,6 +5,7 @@
 #include "finding/ui/popularpane.h"
 #include "finding/ui/searchpane.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 
 namespace rr
 {
@@ -15,7 +16,7 @@ namespace
 // The window's finding panes, null when they were not installed on it.
 FindingUi *findingOf(const frmVardecks &w)
 {
-    return w.findChild<FindingUi *>(QString(), Qt::FindDirectChildrenOnly);
+    return installedPart<FindingUi>(w);
 }
 
 } // namespace

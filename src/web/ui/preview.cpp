@@ -7,6 +7,7 @@
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "shell/openaddress.h"
 #include "shell/panecontrols.h"
 #include "shell/twips.h"
@@ -55,7 +56,7 @@ PreviewPane::PreviewPane(frmVardecks &w) : QObject(&w), m_window(w)
 
 PreviewPane *PreviewPane::of(const frmVardecks &w)
 {
-    return w.findChild<PreviewPane *>(QString(), Qt::FindDirectChildrenOnly);
+    return installedPart<PreviewPane>(w);
 }
 
 void PreviewPane::build(QWidget *page)

@@ -8,6 +8,7 @@
 #include "platform/textutil.h"
 #include "platform/xslttransform.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
 #include "shell/twips.h"
@@ -140,7 +141,7 @@ WebAspect::WebAspect(frmVardecks &w) : QObject(&w), m_window(w)
 
 WebAspect *WebAspect::of(const frmVardecks &w)
 {
-    return w.findChild<WebAspect *>(QString(), Qt::FindDirectChildrenOnly);
+    return installedPart<WebAspect>(w);
 }
 
 void WebAspect::build(QWidget *client)
