@@ -1,8 +1,8 @@
 #pragma once
 // What the main window shows and edits, for the parts that follow it: the shown folder,
-// the shown Vardeck and the edit state, and the icon fetched for an add. The window implements it and is its one owner
-// (frmvardecks.h says who writes each piece); a part that only reads what is shown is
-// handed this instead of the window.
+// the shown Vardeck and the edit state, and the icon fetched for an add. The window
+// implements it and is its one owner (frmvardecks.h says who writes each piece); a part
+// that only reads what is shown is handed this instead of the window.
 #include "shell/windowstate.h"
 
 #include <QMetaObject>
