@@ -1,6 +1,7 @@
 #include "app/assembly.h"
 
 #include "app/collectiondialogs.h"
+#include "platform/gui/partoperations.h"
 
 #include "exchange/ui/installexchange.h"
 #include "explorer/databasecommands.h"
@@ -58,6 +59,14 @@ void assembleMainWindow(frmVardecks &window)
     if (!missing.isEmpty())
         qWarning("no command is attached to %s", qUtf8Printable(missing.join(QStringLiteral(", "))));
     Q_ASSERT_X(missing.isEmpty(), "assembleMainWindow", "a command is not attached");
+
+    // Every part whose operations are asked for through the window has offered them.
+    const auto offered = [&window](bool isOffered, const char *operations) {
+        if (!isOffered)
+            qWarning("no part offers %s", operations);
+        Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
+    };
+    Q_UNUSED(offered);
 }
 
 } // namespace rr
