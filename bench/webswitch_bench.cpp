@@ -136,7 +136,7 @@ int main(int argc, char **argv)
                 xslt::transform(folder + QStringLiteral("VDAll.xsl"), *window.dbXML.document(), &html, nullptr);
             }));
             // The collection changed: the folder view and the All Vardecks view are made anew.
-            window.commands.collectionChanged(StalePages::everyPage());
+            window.collectionChanged(StalePages::everyPage());
             window.dbXML.document()->noteChange();
             for (int button : {0, 1}) {
                 double firstMs = -1;

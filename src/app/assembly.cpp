@@ -5,8 +5,10 @@
 
 #include "exchange/ui/installexchange.h"
 #include "explorer/databasecommands.h"
+#include "explorer/duplicatesoperations.h"
 #include "explorer/editing.h"
 #include "explorer/explorer.h"
+#include "explorer/iconfetchoperations.h"
 #include "explorer/popupsanddrops.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/recentmenu.h"
@@ -18,6 +20,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "shell/openaddress.h"
+#include "shell/tipsoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -48,7 +51,7 @@ void assembleMainWindow(frmVardecks &window)
     installOptionsDialog(window);
     installThumbCommands(window, installIconCommands(window));
     installCollectionDialogs(window);
-    window.commands.showTips = [&window] { frmTips::showTips(&window); };
+    installTips(window);
     tellOpenerFailures();
 
     // Every part has made its controls and handed the frame those it lays out.
@@ -67,6 +70,9 @@ void assembleMainWindow(frmVardecks &window)
         Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
     };
     Q_UNUSED(offered);
+    offered(operationsOffered<TipsOperations>(window), "TipsOperations");
+    offered(operationsOffered<DuplicatesOperations>(window), "DuplicatesOperations");
+    offered(operationsOffered<IconFetchOperations>(window), "IconFetchOperations");
 }
 
 } // namespace rr

@@ -1,7 +1,8 @@
 #pragma once
 // Puts the duplicates manager and the statistics box on the main window: Tools >
 // Manage duplicates (the whole database), the check after a new Vardeck is saved
-// with duplicate checking on (its address only), and View > Statistics.
+// with duplicate checking on (its address only; offered as DuplicatesOperations), and
+// View > Statistics.
 namespace rr
 {
 

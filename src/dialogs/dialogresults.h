@@ -1,8 +1,8 @@
 #pragma once
 // What the folder and move dialogs hand back to the main window once the user saved.
-// The dialogs edit the open database's document, save it, tell the window's commands
-// which Web Aspect pages went stale (collectionChanged), and hand one of these to the
-// caller, which refreshes its own trees and lists from it.
+// The dialogs edit the open database's document, save it, tell their host which Web
+// Aspect pages went stale (FolderDialogHost::collectionChanged), and hand one of these
+// to the caller, which refreshes its own trees and lists from it.
 #include <QString>
 #include <QStringList>
 

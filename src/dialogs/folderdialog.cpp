@@ -68,8 +68,8 @@ void place(QWidget *w, double left, double top, double width, double height)
 
 } // namespace
 
-FolderDialog::FolderDialog(Kind kind, XMLDatabase &db, Commands &commands, QWidget *parent)
-    : ButtonDialog(parent), m_kind(kind), m_db(db), m_commands(commands)
+FolderDialog::FolderDialog(Kind kind, XMLDatabase &db, FolderDialogHost &host, QWidget *parent)
+    : ButtonDialog(parent), m_kind(kind), m_db(db), m_host(host)
 {
     Label2 = makeLabel(QStringLiteral("Label2"), QString());
     Label2->setWordWrap(true);
@@ -122,7 +122,7 @@ void FolderDialog::buildFrame(const QString &instruction, const QList<Line> &lin
 
 void FolderDialog::finishLoad()
 {
-    m_commands.applyFontFallback(this);
+    m_host.applyFontFallback(this);
 }
 
 XmlDocument &FolderDialog::document() const
@@ -139,7 +139,7 @@ XmlNode FolderDialog::folderElement(const QString &tid) const
 bool FolderDialog::saveChanges(const StalePages &stale)
 {
     const bool saved = saveDatabaseReporting(m_db);
-    m_commands.collectionChanged(stale);
+    m_host.collectionChanged(stale);
     return saved;
 }
 

@@ -8,7 +8,7 @@
 // window may have been removed since, and every element is looked up again when
 // the dialog acts.
 #include "dialogs/dialogresults.h"
-#include "platform/gui/commands.h"
+#include "dialogs/folderdialoghost.h"
 #include "storage/ui/buttondialog.h"
 
 class QLabel;
@@ -33,7 +33,7 @@ protected:
     qbButtons_H *cmdSave = nullptr;
     qbButtons_H *cmdCancel = nullptr;
 
-    FolderDialog(Kind kind, XMLDatabase &db, Commands &commands, QWidget *parent);
+    FolderDialog(Kind kind, XMLDatabase &db, FolderDialogHost &host, QWidget *parent);
 
     // One line under the tree: an optional plain label ("Move:") and its field.
     struct Line {
@@ -63,7 +63,7 @@ private:
 
     Kind m_kind;
     XMLDatabase &m_db;
-    Commands &m_commands;
+    FolderDialogHost &m_host;
     QList<Line> m_lines;
 };
 

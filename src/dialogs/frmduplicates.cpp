@@ -46,22 +46,22 @@ QLabel *addValueLabel(QWidget *parent, QGridLayout *grid, int row, const QString
 
 } // namespace
 
-frmDuplicates::frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+frmDuplicates::frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, DuplicatesHost &host,
                              const QMap<QString, QIcon> &images, QWidget *parent)
-    : QDialog(parent), m_doc(doc), m_commands(commands), m_images(images)
+    : QDialog(parent), m_doc(doc), m_host(host), m_images(images)
 {
     setObjectName(QStringLiteral("frmDuplicates"));
     setWindowTitle(QStringLiteral("Manage duplicates"));
     setModal(true);
     buildControls();
-    m_commands.applyFontFallback(this);
+    m_host.applyFontFallback(this);
     load(dupCheckAddress, checkDup);
 }
 
-void frmDuplicates::run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+void frmDuplicates::run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, DuplicatesHost &host,
                         const QMap<QString, QIcon> &images, QWidget *parent)
 {
-    frmDuplicates dialog(doc, dupCheckAddress, checkDup, commands, images, parent);
+    frmDuplicates dialog(doc, dupCheckAddress, checkDup, host, images, parent);
     if (!dialog.closesUnseen())
         dialog.exec();
 }
@@ -285,8 +285,8 @@ void frmDuplicates::deleteVD()
     const QString wid = m_shownWID;
     if (wid.isEmpty())
         return;
-    m_commands.deleteSelectedVardeck(wid);
-    m_commands.resetAfterDelete();
+    m_host.deleteSelectedVardeck(wid);
+    m_host.resetAfterDelete();
     // The set keeps the Vardecks still in the document: the one deleted now, and any
     // that went otherwise, leave it.
     QStringList &set = m_sets[m_setIndex - 1];
@@ -306,8 +306,8 @@ void frmDuplicates::deleteRest(const QString &keepWID)
     QStringList doomed = m_sets[m_setIndex - 1];
     doomed.removeAll(keepWID);
     for (const QString &wid : std::as_const(doomed))
-        m_commands.deleteSelectedVardeck(wid);
-    m_commands.resetAfterDelete();
+        m_host.deleteSelectedVardeck(wid);
+    m_host.resetAfterDelete();
     dropShownSet();
 }
 
@@ -320,7 +320,7 @@ void frmDuplicates::dropShownSet()
 
 void frmDuplicates::cmdCancel_Click()
 {
-    m_commands.refreshAfterDuplicates();
+    m_host.refreshAfterDuplicates();
     accept();
 }
 

@@ -4,14 +4,15 @@
 // database (the Tools menu) or for one address just saved with duplicate checking on;
 // then, when only the saved Vardeck has it, the window closes unseen.
 //
-// Deleting goes through the main window's own deletion (deleteSelectedVardeck: the file
-// is saved and the icon and thumbnail files go after a successful save) and its tidy-up
-// (resetAfterDelete); closing refreshes its lists (refreshAfterDuplicates). After a set is
+// Deleting goes through the main window's own deletion, which the opener hands it as a
+// DuplicatesHost (deleteSelectedVardeck: the file is saved and the icon and thumbnail
+// files go after a successful save), and its tidy-up (resetAfterDelete); closing
+// refreshes the main window's lists (refreshAfterDuplicates). After a set is
 // resolved the set that now stands at its position is shown, and both counts follow.
 // The sets hold the Vardecks' WIDs, looked up each time a set is shown: an element
 // deleted meanwhile is never shown again.
 #include "dialogs/duplicatesets.h"
-#include "platform/gui/commands.h"
+#include "dialogs/duplicateshost.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -32,13 +33,13 @@ class frmDuplicates : public QDialog
 public:
     // dupCheckAddress "" (or checkDup off) scans the whole database; images are the
     // main window's Vardeck pictures by WID ("Vardeck" is the stock one).
-    frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+    frmDuplicates(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, DuplicatesHost &host,
                   const QMap<QString, QIcon> &images, QWidget *parent = nullptr);
 
     // True when the window was opened for one address that only the saved Vardeck has.
     bool closesUnseen() const { return m_closesUnseen; }
     // Builds the window and shows it modally unless it closes unseen.
-    static void run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, Commands &commands,
+    static void run(XmlDocument &doc, const QString &dupCheckAddress, bool checkDup, DuplicatesHost &host,
                     const QMap<QString, QIcon> &images, QWidget *parent = nullptr);
 
     int setIndex() const { return m_setIndex; }
@@ -68,7 +69,7 @@ private:
     void showCounts(int k);
 
     XmlDocument &m_doc;
-    Commands &m_commands;
+    DuplicatesHost &m_host;
     QMap<QString, QIcon> m_images;
     // Each set's WIDs, in the order the search found them.
     QList<QStringList> m_sets;

@@ -13,9 +13,9 @@
 namespace rr
 {
 
-frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
+frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Renamed onRenamed,
                                QWidget *parent)
-    : FolderDialog(Kind::NameBox, db, commands, parent), m_onRenamed(std::move(onRenamed))
+    : FolderDialog(Kind::NameBox, db, host, parent), m_onRenamed(std::move(onRenamed))
 {
     setObjectName(QStringLiteral("frmModifyTopic"));
     setWindowTitle(QStringLiteral("Rename folder"));
@@ -42,12 +42,12 @@ frmModifyTopic::frmModifyTopic(XMLDatabase &db, const QString &folderTID, Comman
     connect(cmdSave, &qbButtons_H::Click, this, &frmModifyTopic::saveClicked);
 }
 
-bool frmModifyTopic::run(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
+bool frmModifyTopic::run(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Renamed onRenamed,
                          QWidget *parent)
 {
     if (!db.getTheDOM())
         return false;
-    frmModifyTopic dialog(db, folderTID, commands, std::move(onRenamed), parent);
+    frmModifyTopic dialog(db, folderTID, host, std::move(onRenamed), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -16,10 +16,10 @@ public:
     using Renamed = std::function<void(const FolderRenamed &)>;
     // folderTID: the folder to rename (the right-clicked one, else the shown one);
     // "" or an identifier that matches nothing starts at the root.
-    frmModifyTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
+    frmModifyTopic(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Renamed onRenamed,
                    QWidget *parent = nullptr);
 
-    static bool run(XMLDatabase &db, const QString &folderTID, Commands &commands, Renamed onRenamed,
+    static bool run(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Renamed onRenamed,
                     QWidget *parent = nullptr);
 
 private:

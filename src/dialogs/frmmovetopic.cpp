@@ -22,9 +22,9 @@ XmlNode folderIn(const XmlDocument &document, const QString &tid)
 
 } // namespace
 
-frmMoveTopic::frmMoveTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved,
+frmMoveTopic::frmMoveTopic(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Moved onMoved,
                            QWidget *parent)
-    : FolderDialog(Kind::MoveFolder, db, commands, parent), m_movedTID(folderTID), m_onMoved(std::move(onMoved))
+    : FolderDialog(Kind::MoveFolder, db, host, parent), m_movedTID(folderTID), m_onMoved(std::move(onMoved))
 {
     setObjectName(QStringLiteral("frmMoveTopic"));
     setWindowTitle(QStringLiteral("Move folder"));
@@ -57,11 +57,12 @@ bool frmMoveTopic::checkRequest(const XMLDatabase &db, const QString &folderTID)
     return false;
 }
 
-bool frmMoveTopic::run(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved, QWidget *parent)
+bool frmMoveTopic::run(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Moved onMoved,
+                       QWidget *parent)
 {
     if (!checkRequest(db, folderTID))
         return false;
-    frmMoveTopic dialog(db, folderTID, commands, std::move(onMoved), parent);
+    frmMoveTopic dialog(db, folderTID, host, std::move(onMoved), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -12,13 +12,13 @@ class frmMoveTopic : public FolderDialog
     Q_OBJECT
 public:
     using Moved = std::function<void(const FolderMoved &)>;
-    frmMoveTopic(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved,
+    frmMoveTopic(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Moved onMoved,
                  QWidget *parent = nullptr);
 
     // False, after saying "No folder has been selected to move", when folderTID names
     // no folder; the dialog is not to be opened then.
     static bool checkRequest(const XMLDatabase &db, const QString &folderTID);
-    static bool run(XMLDatabase &db, const QString &folderTID, Commands &commands, Moved onMoved,
+    static bool run(XMLDatabase &db, const QString &folderTID, FolderDialogHost &host, Moved onMoved,
                     QWidget *parent = nullptr);
 
 private:

@@ -29,9 +29,9 @@ XmlNode folderOf(const XmlNode &vardeck)
 
 } // namespace
 
-frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved,
+frmMoveVardeck::frmMoveVardeck(XMLDatabase &db, const Request &request, FolderDialogHost &host, Moved onMoved,
                                QWidget *parent)
-    : FolderDialog(Kind::MoveVardeck, db, commands, parent), m_request(request), m_onMoved(std::move(onMoved))
+    : FolderDialog(Kind::MoveVardeck, db, host, parent), m_request(request), m_onMoved(std::move(onMoved))
 {
     setObjectName(QStringLiteral("frmMoveVardeck"));
     setWindowTitle(QStringLiteral("Move Vardeck"));
@@ -87,11 +87,12 @@ QStringList frmMoveVardeck::checkRequest(const XMLDatabase &db, const Request &r
     return found;
 }
 
-bool frmMoveVardeck::run(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved, QWidget *parent)
+bool frmMoveVardeck::run(XMLDatabase &db, const Request &request, FolderDialogHost &host, Moved onMoved,
+                         QWidget *parent)
 {
     if (checkRequest(db, request).isEmpty())
         return false;
-    frmMoveVardeck dialog(db, request, commands, std::move(onMoved), parent);
+    frmMoveVardeck dialog(db, request, host, std::move(onMoved), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

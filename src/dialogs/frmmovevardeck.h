@@ -24,14 +24,14 @@ public:
     };
     using Moved = std::function<void(const VardecksMoved &)>;
 
-    frmMoveVardeck(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved,
+    frmMoveVardeck(XMLDatabase &db, const Request &request, FolderDialogHost &host, Moved onMoved,
                    QWidget *parent = nullptr);
 
     // The request's Vardecks that exist. None: says "No Vardeck has been selected to
     // move" and gives an empty list, and the dialog is not to be opened.
     static QStringList checkRequest(const XMLDatabase &db, const Request &request);
     // Checks the request, then shows the dialog modally; true when Vardecks were moved.
-    static bool run(XMLDatabase &db, const Request &request, Commands &commands, Moved onMoved,
+    static bool run(XMLDatabase &db, const Request &request, FolderDialogHost &host, Moved onMoved,
                     QWidget *parent = nullptr);
 
 private:

@@ -22,9 +22,9 @@ QString noFreeFolderMessage()
 
 } // namespace
 
-frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
+frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, FolderDialogHost &host, Created onCreated,
                                QWidget *parent)
-    : FolderDialog(Kind::NameBox, db, commands, parent), m_onCreated(std::move(onCreated))
+    : FolderDialog(Kind::NameBox, db, host, parent), m_onCreated(std::move(onCreated))
 {
     setObjectName(QStringLiteral("frmTopicDialog"));
     setWindowTitle(QStringLiteral("New folder"));
@@ -50,7 +50,7 @@ frmTopicDialog::frmTopicDialog(XMLDatabase &db, const QString &parentTID, Comman
     connect(cmdSave, &qbButtons_H::Click, this, &frmTopicDialog::saveClicked);
 }
 
-bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
+bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, FolderDialogHost &host, Created onCreated,
                          QWidget *parent)
 {
     if (!db.getTheDOM())
@@ -60,7 +60,7 @@ bool frmTopicDialog::run(XMLDatabase &db, const QString &parentTID, Commands &co
         prompt::show(noFreeFolderMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    frmTopicDialog dialog(db, parentTID, commands, std::move(onCreated), parent);
+    frmTopicDialog dialog(db, parentTID, host, std::move(onCreated), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

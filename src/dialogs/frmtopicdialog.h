@@ -16,11 +16,11 @@ public:
     using Created = std::function<void(const FolderCreated &)>;
     // parentTID: the folder to create the new one under; "" or a folder that no
     // longer exists starts at the root.
-    frmTopicDialog(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
+    frmTopicDialog(XMLDatabase &db, const QString &parentTID, FolderDialogHost &host, Created onCreated,
                    QWidget *parent = nullptr);
 
     // Shows the dialog modally; true when a folder was created.
-    static bool run(XMLDatabase &db, const QString &parentTID, Commands &commands, Created onCreated,
+    static bool run(XMLDatabase &db, const QString &parentTID, FolderDialogHost &host, Created onCreated,
                     QWidget *parent = nullptr);
 
 private:

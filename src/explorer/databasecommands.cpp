@@ -18,6 +18,7 @@
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/ui/backupcommand.h"
+#include "storage/ui/databasehost.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
 #include "storage/ui/savereport.h"
@@ -48,7 +49,7 @@ void forgetOpenDatabase(frmVardecks &w)
     w.selectVardeck(QString());
     setMode(w, EditState::Viewing);
     // The rendered Web Aspect pages show the database that was open.
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
 }
 
 // Every control of the window enabled, the hand-off timer stopped (an add's icon timer
@@ -65,6 +66,24 @@ void enableEveryControl(frmVardecks &w)
         button->setEnabled(true);
     w.dropPendingHandOff();
 }
+
+// What the New and Delete database window asks of the main window.
+class WindowDatabaseHost final : public DatabaseHost
+{
+public:
+    explicit WindowDatabaseHost(frmVardecks &window) : w(window) {}
+
+    void openTheDatabase(const ChosenDatabase &chosen) override { rr::openTheDatabase(w, chosen); }
+    void closeDB() override { closeTheDatabase(w); }
+    bool isOpenDatabase(const QString &fileName) override
+    {
+        return w.dbXML.isOpen() && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
+    }
+    void applyFontFallback(QWidget *dialog) override { rr::applyFontFallback(dialog); }
+
+private:
+    frmVardecks &w;
+};
 
 } // namespace
 
@@ -168,12 +187,14 @@ void mnuFileOpen_Click(frmVardecks &w)
 
 void mnuFileNew_Click(frmVardecks &w)
 {
-    frmNew::run(frmNew::Mode::New, w.commands, &w);
+    WindowDatabaseHost host(w);
+    frmNew::run(frmNew::Mode::New, host, &w);
 }
 
 void mnuFileDeleteDB_Click(frmVardecks &w)
 {
-    frmNew::run(frmNew::Mode::Delete, w.commands, &w);
+    WindowDatabaseHost host(w);
+    frmNew::run(frmNew::Mode::Delete, host, &w);
 }
 
 void mnuFileBackup_Click(frmVardecks &w)
@@ -211,11 +232,6 @@ void installDatabaseCommands(frmVardecks &w)
     };
     for (const auto &[handler, command] : commands)
         w.commands.*handler = [&w, command = command](int) { command(w); };
-    w.commands.openTheDatabase = [&w](const ChosenDatabase &chosen) { openTheDatabase(w, chosen); };
-    w.commands.closeDB = [&w] { closeTheDatabase(w); };
-    w.commands.isOpenDatabase = [&w](const QString &fileName) {
-        return w.dbXML.isOpen() && DatabaseFolder::isSameFile(paths::databaseFolder() + fileName, w.dbXML->getPath());
-    };
 }
 
 } // namespace rr

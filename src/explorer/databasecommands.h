@@ -10,8 +10,9 @@ class XMLDatabase;
 struct ChosenDatabase;
 
 // Attaches mnuFileNew_Click, mnuFileOpen_Click, mnuFileBackup_Click,
-// mnuFileClose_Click, mnuFileDeleteDB_Click and mnuFileExit_Click, and fills
-// w.commands.openTheDatabase and w.commands.closeDB. Call once per window.
+// mnuFileClose_Click, mnuFileDeleteDB_Click and mnuFileExit_Click. New and Delete hand
+// their window the main window as its DatabaseHost (openTheDatabase, closeTheDatabase).
+// Call once per window.
 void installDatabaseCommands(frmVardecks &w);
 
 // Opens the chosen database. A file that fails to open is reported and the database

@@ -113,7 +113,7 @@ void FolderDeletion::deleteFolderVardecks(const XmlNode &folder, const QString &
     const QStringList wids = vardecksInFolderAndSubFolders(folder);
     parent.removeChild(folder);
     const bool saved = saveDatabaseReporting(*w.dbXML);
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     if (saved)
         deleteSideFiles(w, wids);
     FolderTree::of(w).removeFolderNode(tid);

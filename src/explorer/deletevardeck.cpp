@@ -153,7 +153,7 @@ bool VardeckDeletion::deleteSelectedVardeck(const QString &wid)
     const QString id = vardeck.attribute(tag::Wid);
     list.removeChild(vardeck);
     const bool saved = saveDatabaseReporting(*w.dbXML);
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     if (saved)
         deleteSideFiles(w, {id});
     return true;

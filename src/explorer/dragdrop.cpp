@@ -142,7 +142,7 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
         return;
     }
     saveDatabaseReporting(*w.dbXML);
-    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
+    w.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
 
     setNonEditableFields(w, false);
     // The folder that was shown stays shown, without the Vardecks that left it.
@@ -168,7 +168,7 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
         return;
     }
     saveDatabaseReporting(*w.dbXML);
-    w.commands.collectionChanged(StalePages{.folders = true});
+    w.collectionChanged(StalePages{.folders = true});
 
     m_folders.holdPainting(true);
     clearDropHighlight();

@@ -23,12 +23,6 @@ void installEditing(frmVardecks &w)
     Commands &c = w.commands;
     c.setFormEditMode = [&w](bool editing) { setFormEditMode(w, editing); };
     c.addVardeckSetup = [editor](std::optional<DetectedPage> page) { editor->addVardeckSetup(page); };
-    c.resetAfterDelete = [vardecks] { vardecks->resetAfterDelete(); };
-    c.deleteSelectedVardeck = [&w, vardecks](const QString &wid) {
-        // The main window's tidy-up after a delete acts on selectedWID.
-        w.selectVardeck(wid);
-        return vardecks->deleteSelectedVardeck(wid);
-    };
 
     w.commands.mnuAddVardeck_Click = [editor](int) { editor->mnuAddVardeck_Click(); };
     w.commands.mnuEditModify_Click = [editor](int) { editor->mnuEditModify_Click(); };

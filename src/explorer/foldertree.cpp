@@ -6,6 +6,7 @@
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmodifytopic.h"
 #include "dialogs/frmtopicdialog.h"
+#include "explorer/dialoghosts.h"
 #include "explorer/editmode.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
@@ -497,7 +498,7 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
     }
     folder.setChildText(tag::Name, newName);
     saveDatabaseReporting(*w.dbXML);
-    w.commands.collectionChanged(StalePages{.folders = true});
+    w.collectionChanged(StalePages{.folders = true});
     // The tree and the caption show the name as the file holds it.
     newName = folder.childText(tag::Name);
     node->setText(0, newName);
@@ -582,16 +583,18 @@ void FolderTree::showNewFolderDialog(const QString &parentTID)
 {
     if (!w.dbXML.document())
         return;
+    WindowFolderDialogHost host(w);
     frmTopicDialog::run(
-        *w.dbXML, parentTID, w.commands, [this](const FolderCreated &created) { folderCreated(created); }, &w);
+        *w.dbXML, parentTID, host, [this](const FolderCreated &created) { folderCreated(created); }, &w);
 }
 
 void FolderTree::showRenameFolderDialog(const QString &folderTID)
 {
     if (!w.dbXML.document())
         return;
+    WindowFolderDialogHost host(w);
     frmModifyTopic::run(
-        *w.dbXML, folderTID, w.commands, [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
+        *w.dbXML, folderTID, host, [this](const FolderRenamed &renamed) { folderRenamed(renamed); }, &w);
 }
 
 void FolderTree::folderCreated(const FolderCreated &created)

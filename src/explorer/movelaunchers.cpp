@@ -3,6 +3,7 @@
 #include "dialogs/dialogresults.h"
 #include "dialogs/frmmovetopic.h"
 #include "dialogs/frmmovevardeck.h"
+#include "explorer/dialoghosts.h"
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
@@ -42,9 +43,9 @@ bool MoveLaunchers::moveOneVardeck(const QString &wid)
     w.popup.vardeckMoveChosen(fromTID);
     const QString caption = vardeck.childText(tag::Name);
     const frmMoveVardeck::Request request{fromTID, {vardeck.attribute(tag::Wid)}, false};
+    WindowFolderDialogHost host(w);
     return frmMoveVardeck::run(
-        *w.dbXML, request, w.commands, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); },
-        &w);
+        *w.dbXML, request, host, [this, caption](const VardecksMoved &moved) { vardecksMoved(moved, caption); }, &w);
 }
 
 bool MoveLaunchers::moveSelectedRows(const QStringList &wids, const QString &fromTID)
@@ -52,8 +53,9 @@ bool MoveLaunchers::moveSelectedRows(const QStringList &wids, const QString &fro
     if (!w.dbXML.isOpen())
         return false;
     const frmMoveVardeck::Request request{fromTID, wids, true};
+    WindowFolderDialogHost host(w);
     return frmMoveVardeck::run(
-        *w.dbXML, request, w.commands,
+        *w.dbXML, request, host,
         [this](const VardecksMoved &moved) { vardecksMoved(moved, QStringLiteral("Selected Vardecks")); }, &w);
 }
 
@@ -65,8 +67,9 @@ bool MoveLaunchers::moveFolder(const QString &tid)
         return false;
     }
     w.popup.folderChosen(tid);
+    WindowFolderDialogHost host(w);
     return frmMoveTopic::run(
-        *w.dbXML, tid, w.commands, [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
+        *w.dbXML, tid, host, [this](const FolderMoved &moved) { folderMoved(moved); }, &w);
 }
 
 void MoveLaunchers::cmdMoveVD_Click()

@@ -360,11 +360,11 @@ void PopupCommands::deleteSelectedRows()
     }
     if (!removed.isEmpty()) {
         const bool saved = saveDatabaseReporting(*w.dbXML);
-        w.commands.collectionChanged(StalePages::everyPage());
+        w.collectionChanged(StalePages::everyPage());
         // The side files go only once the file no longer holds their Vardecks.
         if (saved)
             deleteSideFiles(w, removed);
-        w.commands.resetAfterDelete();
+        VardeckDeletion::of(w).resetAfterDelete();
     }
     if (w.indexTab() == IndexTab::Index)
         FolderTree::of(w).relistSelectedFolder();

@@ -2,8 +2,10 @@
 
 #include "explorer/detailsops.h"
 #include "explorer/detailspanel.h"
+#include "explorer/duplicatesoperations.h"
 #include "explorer/editmode.h"
 #include "explorer/foldertree.h"
+#include "explorer/iconfetchoperations.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "finding/favorites.h"
@@ -11,6 +13,7 @@
 #include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/singleline.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
@@ -86,7 +89,7 @@ VardeckEditor::VardeckEditor(frmVardecks &window)
     m_iconTimer->setSingleShot(true);
     connect(m_iconTimer, &QTimer::timeout, this, [this] {
         m_iconTimer->stop();
-        w.commands.timerIcon_Timer(m_iconAddress);
+        operationsOf<IconFetchOperations>(w).timerIcon_Timer(m_iconAddress);
     });
     connect(&w, &frmVardecks::editStateChanged, this, [this](EditState state) {
         if (state != EditState::Adding)
@@ -268,7 +271,7 @@ void VardeckEditor::saveVardeckDetails()
     }
     if (added && appOptions().getCheckDup()) {
         // The duplicates manager shows the Vardecks that share the new address.
-        w.commands.frmDuplicates_Show(p.txtAddress->text());
+        operationsOf<DuplicatesOperations>(w).frmDuplicates_Show(p.txtAddress->text());
     }
 }
 
@@ -333,7 +336,7 @@ bool VardeckEditor::saveNewVardeck()
     w.commands.displayVardeckData(vardeck);
     w.selectVardeck(wid);
 
-    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
+    w.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
     if (favorite)
         w.commands.populateFavsList(doc);
     return true;
@@ -384,7 +387,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.commands.populateFavsList(doc);
     w.commands.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// What the options dialog's Apply carries into the main window's frame at once. The
-// window implements it.
+// What the options dialog's Apply carries into the main window's frame at once, with
+// the Web Aspect pages a change of the Web Aspect style made stale (CollectionChanges).
+// The window implements it.
+#include "shell/collectionchanges.h"
 #include "shell/menutable.h"
 
 #include <QString>
@@ -8,7 +10,7 @@
 namespace rr
 {
 
-class FrameOptions
+class FrameOptions : public CollectionChanges
 {
 public:
     // The font size (8 when 0, also in size) for the controls that show Vardecks and

@@ -13,7 +13,8 @@
 // share (what was right-clicked, what is dragged, the pages found open, the stale Web
 // Aspect pages…) is written through operations that say what happened. A part that
 // needs only some of it is handed the narrow views the window implements (shownitems.h,
-// frametabs.h, framemenus.h, frameoptions.h) with dbXML and commands, not the window.
+// frametabs.h, framemenus.h, frameoptions.h, collectionchanges.h) with dbXML and
+// commands, not the window.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/framemenus.h"
@@ -348,11 +349,14 @@ public:
     void browserPagesFound(const QList<DetectedPage> &pages) { m_detectedPages = pages; }
 
     // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
-    // the collection has made stale: marked through commands.collectionChanged, fresh
-    // again once the Web Aspect made the page.
+    // the collection has made stale: marked through collectionChanged, fresh again once
+    // the Web Aspect made the page.
     enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
     bool aspectPageStale(int page) const { return m_aspectPageStale[page]; }
     void aspectPageMade(int page) { m_aspectPageStale[page] = false; }
+    // A part or a dialog changed the collection: the pages it made stale are marked, and
+    // the Web Aspect, when it is up and the change asks for it, is shown again.
+    void collectionChanged(const StalePages &stale) override;
 
     // The last window state other than minimised (0 normal, 2 maximised).
     int LastState() const { return m_lastState; }

@@ -2,6 +2,7 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
@@ -15,6 +16,7 @@
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
+#include "shell/tipsoperations.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
 #include "storage/registryfunctions.h"
@@ -80,7 +82,8 @@ void frmVardecks::Form_Load()
         options.setdbDefault(true);
     const bool hideSplash = options.getHideSplash();
     if (!hideSplash) {
-        m_splash = new frmSplash([this] { showAtTheFolderTree(); }, [this] { commands.showTips(); });
+        m_splash = new frmSplash([this] { showAtTheFolderTree(); },
+                                 [this] { operationsOf<TipsOperations>(*this).showTips(); });
         m_splash->Form_Load();
     }
 
@@ -271,7 +274,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     for (const char *exe : {"firefox.exe", "Mozilla.exe", "Opera.exe", "Netscape.exe", "Netscp6.exe", "IEXPLORE.EXE"})
         session().browserExePaths << getAppPathFromRegistry(QLatin1String(exe));
 
-    commands.collectionChanged(StalePages::everyPage());
+    collectionChanged(StalePages::everyPage());
     restoreColumnWidths();
     at<QLabel>(Place::FavoritesMark)->hide();
     at<QLabel>(Place::SearchMark)->hide();
@@ -343,7 +346,7 @@ frmSplash *frmVardecks::splashWindow() const
 void frmVardecks::Form_Activate()
 {
     if (m_firstActivation && appOptions().getHideSplash() && !appOptions().getTipStartup())
-        commands.showTips();
+        operationsOf<TipsOperations>(*this).showTips();
     m_firstActivation = false;
 }
 

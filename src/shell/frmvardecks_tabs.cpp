@@ -1,7 +1,6 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
 #include "platform/textutil.h"
-#include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -35,9 +34,7 @@ void frmVardecks::wireTabStrips()
     connect(tabInfo, &TabStrip::MouseMove, this, [this] { tabInfo_MouseMove(); });
 }
 
-// The View menu is the frame's own, and so are what the dialogs report back: the Web
-// Aspect pages a change made stale (the Web Aspect shown again when it is up) and the
-// dialogs' font fallback.
+// The View menu is the frame's own.
 void frmVardecks::registerOwnCommands()
 {
     commands.mnuViewIndex_Click = [this](int) { mnuViewIndex_Click(); };
@@ -49,15 +46,16 @@ void frmVardecks::registerOwnCommands()
     commands.mnuViewDetails_Click = [this](int) { mnuViewDetails_Click(); };
     commands.mnuViewPreview_Click = [this](int) { mnuViewPreview_Click(); };
     commands.mnuViewNotes_Click = [this](int) { mnuViewNotes_Click(); };
-    commands.collectionChanged = [this](const StalePages &stale) {
-        m_aspectPageStale[FoldersPage] |= stale.folders;
-        m_aspectPageStale[AllPage] |= stale.all;
-        m_aspectPageStale[HitsPage] |= stale.hits;
-        m_aspectPageStale[FavsPage] |= stale.favorites;
-        if (stale.reshowWebAspect && m_aspect == Aspect::Web)
-            commands.showAspectWeb();
-    };
-    commands.applyFontFallback = [](QWidget *dialog) { rr::applyFontFallback(dialog); };
+}
+
+void frmVardecks::collectionChanged(const StalePages &stale)
+{
+    m_aspectPageStale[FoldersPage] |= stale.folders;
+    m_aspectPageStale[AllPage] |= stale.all;
+    m_aspectPageStale[HitsPage] |= stale.hits;
+    m_aspectPageStale[FavsPage] |= stale.favorites;
+    if (stale.reshowWebAspect && m_aspect == Aspect::Web)
+        commands.showAspectWeb();
 }
 
 // ----- the tabs, by name -----

@@ -2,6 +2,7 @@
 
 #include "media/urlsupport.h"
 #include "options/htmlhelp.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/mail.h"
 #include "platform/prompt.h"
@@ -9,6 +10,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/makerinfo.h"
 #include "shell/openaddress.h"
+#include "shell/tipsoperations.h"
 
 namespace rr
 {
@@ -28,7 +30,7 @@ void installHelpMenu(frmVardecks &window)
     window.commands.mnuHelpStart_Click = [](int) { showHelpTopic(QStringLiteral("Getting_started.htm")); };
     window.commands.mnuHelpAdd_Click = [](int) { showHelpTopic(QStringLiteral("Creating_Vardecks.htm")); };
     window.commands.mnuHelpShortcuts_Click = [](int) { showHelpTopic(QStringLiteral("Shortcut_Keys.htm")); };
-    window.commands.mnuHelpTips_Click = [&window](int) { window.commands.showTips(); };
+    window.commands.mnuHelpTips_Click = [&window](int) { operationsOf<TipsOperations>(window).showTips(); };
     window.commands.mnuHelpAbout_Click = [&window](int) {
         frmHelpAbout about(&window);
         about.exec();

@@ -4,8 +4,11 @@
 #include "controls/qbbuttons_h.h"
 #include "dialogs/frmduplicates.h"
 #include "dialogs/frmstats.h"
+#include "explorer/databasecommands.h"
+#include "explorer/duplicatesoperations.h"
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
+#include "platform/gui/partoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/mainmodule.h"
 #include "shell/singleinstance.h"
@@ -45,6 +48,11 @@ struct CollectionDialogsTest : ExplorerTest {
     // Runs the command and hands the modal window it opens to act, which must close it.
     template <typename Dialog> void whileOpen(HandlerRef command, const std::function<void(Dialog &)> &act)
     {
+        whileOpenedBy<Dialog>([&] { (window->commands.*command)(); }, act);
+    }
+    template <typename Dialog>
+    void whileOpenedBy(const std::function<void()> &open, const std::function<void(Dialog &)> &act)
+    {
         bool acted = false;
         QTimer::singleShot(50, window.get(), [&] {
             if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
@@ -52,7 +60,7 @@ struct CollectionDialogsTest : ExplorerTest {
                 acted = true;
             }
         });
-        (window->commands.*command)();
+        open();
         EXPECT_TRUE(QTest::qWaitFor([&] { return acted; }, 1000));
     }
 };
@@ -82,6 +90,28 @@ TEST_F(CollectionDialogsTest, deletingADuplicateSavesTheFileAndRemovesItsSideFil
     EXPECT_TRUE(saved.getTheDOM()->nodeFromID("W1"));
     EXPECT_FALSE(QFile::exists(icon));
     EXPECT_FALSE(QFile::exists(thumb));
+}
+
+TEST_F(CollectionDialogsTest, theCheckAfterASaveShowsOnlyTheSetOfTheSavedAddress)
+{
+    openDatabase("<FOLDERS>" +
+                 folderXml("T1", "Inbox",
+                           vardeckXml("W1", "a", "http://a.example/") + vardeckXml("W2", "a again", "a.example") +
+                               vardeckXml("W3", "b", "http://b.example/") + vardeckXml("W4", "b again", "b.example")) +
+                 "</FOLDERS>");
+    appOptions().setCheckDup(true);
+    whileOpenedBy<frmDuplicates>(
+        [&] { operationsOf<DuplicatesOperations>(*window).frmDuplicates_Show("http://b.example/"); },
+        [](frmDuplicates &dialog) {
+            EXPECT_EQ(dialog.setCount(), 1);
+            QTreeWidget *rows = dialogControl<QTreeWidget>(dialog, "listVD");
+            QStringList wids;
+            for (int i = 0; i < rows->topLevelItemCount(); ++i)
+                wids << rows->topLevelItem(i)->data(0, Qt::UserRole).toString();
+            wids.sort();
+            EXPECT_EQ(wids, QStringList({"W3", "W4"}));
+            dialog.cmdCancel_Click();
+        });
 }
 
 TEST_F(CollectionDialogsTest, statisticsShowAndCopyTheFiguresOfTheOpenDatabase)
@@ -269,9 +299,9 @@ TEST(Start, theWebPanesBoxesShowTheStoredOptionsAndAnOpenedDatabaseUnticksThePre
         Main(window);
         EXPECT_EQ(chkAutoPreview(window)->isChecked(), c.previewTicked) << c.autoPreview;
         EXPECT_EQ(chkWebAspectBrowser(window)->isChecked(), c.browserFormatsTicked) << c.webAspectHtml;
-        window.commands.openTheDatabase(ChosenDatabase{
-            writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Other") + "</FOLDERS>"),
-            QStringLiteral("Other.xml")});
+        openTheDatabase(window, ChosenDatabase{writeDatabase(home.databaseFolder(), "Other.xml",
+                                                             "<FOLDERS>" + folderXml("T1", "Other") + "</FOLDERS>"),
+                                               QStringLiteral("Other.xml")});
         EXPECT_EQ(window.dbXML.name(), "Other.xml");
         EXPECT_FALSE(chkAutoPreview(window)->isChecked());
         EXPECT_EQ(appOptions().getAutoPreview(), c.previewTicked);

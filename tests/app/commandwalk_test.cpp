@@ -1,8 +1,13 @@
 // The command walk: the main window put together as the program does it has a command
 // behind every slot, so every menu item, toolbar button, pane button and key runs one.
 #include "app/assembly.h"
+#include "explorer/duplicatesoperations.h"
+#include "explorer/iconfetchoperations.h"
+#include "options/ui/frmtips.h"
+#include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/menutable.h"
+#include "shell/tipsoperations.h"
 #include "support/testenv.h"
 
 #include <QAction>
@@ -50,6 +55,32 @@ TEST(CommandWalk, everySlotIsAttachedEveryItemRunsOneAndTheInternetExplorerItems
                            "with it.",
                            "There is no Internet Explorer on this system, so there is no integration with it to "
                            "undo."}));
+}
+
+// The operations the frame and the Explorer ask of parts whose libraries sit above
+// theirs are offered once the program is put together, and reach those parts.
+TEST(CommandWalk, theOperationsAskedThroughTheWindowAreOfferedAndHelpTipsOpensTheTipWindow)
+{
+    TempHome home;
+    ScriptedPrompts prompts;
+    frmVardecks window;
+    assembleMainWindow(window);
+
+    const struct {
+        const char *operations;
+        bool offered;
+    } cases[] = {
+        {"TipsOperations", operationsOffered<TipsOperations>(window)},
+        {"DuplicatesOperations", operationsOffered<DuplicatesOperations>(window)},
+        {"IconFetchOperations", operationsOffered<IconFetchOperations>(window)},
+    };
+    for (const auto &c : cases)
+        EXPECT_TRUE(c.offered) << c.operations;
+
+    ASSERT_EQ(frmTips::existing(), nullptr);
+    window.commands.mnuHelpTips_Click();
+    ASSERT_NE(frmTips::existing(), nullptr);
+    EXPECT_EQ(frmTips::existing()->parentWidget(), &window);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // popup entry, toolbar button or key the user reaches for, the edit goes on with what was
 // typed, or the user is asked first and a No keeps it.
 #include "app/assembly.h"
+#include "explorer/databasecommands.h"
 #include "explorer/explorerfixture.h"
 #include "platform/gui/itemtags.h"
 #include "shell/menutable.h"
@@ -124,7 +125,7 @@ protected:
         window->show();
         QApplication::setActiveWindow(window.get());
         const QString path = writeDatabase(home.databaseFolder(), "Vardecks.xml", sampleBody());
-        window->commands.openTheDatabase(ChosenDatabase{path, "Vardecks.xml"});
+        openTheDatabase(*window, ChosenDatabase{path, "Vardecks.xml"});
         settle();
     }
     void TearDown() override

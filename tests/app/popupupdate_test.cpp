@@ -1,6 +1,7 @@
 // Update Vardeck of a row's popup while a Vardeck is modified: on that Vardeck it leaves
 // the edit as Ctrl+U does; on another it asks first, and a No keeps the edit.
 #include "app/assembly.h"
+#include "explorer/databasecommands.h"
 #include "explorer/explorerfixture.h"
 #include "platform/gui/itemtags.h"
 #include "storage/chosendatabase.h"
@@ -38,8 +39,8 @@ protected:
         const VD beta{"W1", "Beta site", "http://beta.example/", "", "", "", "", "", "", "5", "TRUE"};
         const VD gamma{"W2", "Gamma", "http://gamma.example/", "", "", "", "", "", "", "4", "TRUE"};
         const QByteArray body = "<FOLDERS>" + folderXml("T1", "zebra", beta.xml() + gamma.xml()) + "</FOLDERS>";
-        window.commands.openTheDatabase(
-            ChosenDatabase{writeDatabase(home.databaseFolder(), "Vardecks.xml", body), "Vardecks.xml"});
+        openTheDatabase(window,
+                        ChosenDatabase{writeDatabase(home.databaseFolder(), "Vardecks.xml", body), "Vardecks.xml"});
     }
     // Beta site is modified, "Typed" added to its name.
     void modifyBeta()

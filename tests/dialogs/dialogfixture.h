@@ -3,7 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "dialogs/dialogresults.h"
 #include "dialogs/dialogtopictree.h"
-#include "platform/gui/commands.h"
+#include "dialogs/folderdialoghost.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/xmlids.h"
@@ -27,15 +27,19 @@ struct DialogDb {
     XMLDatabase db;
     QString path;
     std::vector<StalePages> changes;
-    Commands commands;
+    // What the dialogs ask of the main window: every change they report is kept in
+    // order; the font fallback does nothing.
+    struct Host final : FolderDialogHost {
+        explicit Host(std::vector<StalePages> &reported) : changes(reported) {}
+        void collectionChanged(const StalePages &stale) override { changes.push_back(stale); }
+        std::vector<StalePages> &changes;
+    } host{changes};
 
     explicit DialogDb(const QByteArray &body = sampleBody())
     {
         path = writeDatabase(home.databaseFolder(), "Vardecks.xml", body);
         db.setPath(path);
         EXPECT_TRUE(db.openDBValidate(path));
-        commands.collectionChanged = [this](const StalePages &stale) { changes.push_back(stale); };
-        commands.applyFontFallback = [](QWidget *) {};
     }
 
     static QByteArray sampleBody()

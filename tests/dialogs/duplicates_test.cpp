@@ -57,19 +57,19 @@ struct DuplicatesTest : ::testing::Test {
     }
     XmlDocument &doc() { return d->doc(); }
     // What the dialog asks of the main window: deleting takes the Vardeck out of the document.
-    Commands &commands()
-    {
-        Commands &c = d->commands;
-        c.deleteSelectedVardeck = [this](const QString &wid) {
-            XmlNode node = doc().nodeFromID(wid);
-            deleted << wid;
+    struct Host final : DuplicatesHost {
+        explicit Host(DuplicatesTest &test) : test(test) {}
+        bool deleteSelectedVardeck(const QString &wid) override
+        {
+            XmlNode node = test.doc().nodeFromID(wid);
+            test.deleted << wid;
             node.parentNode().removeChild(node);
             return true;
-        };
-        c.resetAfterDelete = [this] { ++resets; };
-        c.refreshAfterDuplicates = [] {};
-        return c;
-    }
+        }
+        void resetAfterDelete() override { ++test.resets; }
+        DuplicatesTest &test;
+    } standIn{*this};
+    DuplicatesHost &host() { return standIn; }
     QStringList rows(const frmDuplicates &dialog) const
     {
         QStringList out;
@@ -111,19 +111,19 @@ TEST_F(DuplicatesTest, addressesLoseTheSchemeAndOneTrailingSlashAndSetsFollowFir
 TEST_F(DuplicatesTest, withoutDuplicatesTheWindowSaysSoAndTheCheckAfterSavingShowsOnlyForSharedAddresses)
 {
     open(vd("W1", "http://a.example/") + vd("W2", "http://b.example") + vd("W3", "https://a.example"));
-    frmDuplicates alone(doc(), "http://b.example/", true, commands(), {});
+    frmDuplicates alone(doc(), "http://b.example/", true, host(), {});
     EXPECT_TRUE(alone.closesUnseen());
-    frmDuplicates shared(doc(), "a.example", true, commands(), {});
+    frmDuplicates shared(doc(), "a.example", true, host(), {});
     EXPECT_FALSE(shared.closesUnseen());
     EXPECT_EQ(rows(shared), QStringList({"W1", "W3"}));
-    frmDuplicates none(doc(), "http://c.example", true, commands(), {});
+    frmDuplicates none(doc(), "http://c.example", true, host(), {});
     EXPECT_EQ(none.setCount(), 0);
     EXPECT_TRUE(d->prompts.messages().empty());
 
     // With the copy gone there is no set left.
     XmlNode w3 = doc().nodeFromID("W3");
     w3.parentNode().removeChild(w3);
-    frmDuplicates dialog(doc(), "", false, commands(), {});
+    frmDuplicates dialog(doc(), "", false, host(), {});
     EXPECT_FALSE(dialog.closesUnseen());
     EXPECT_EQ(dialogControl<QLabel>(dialog, "Label2")->text(), "0 duplicate set(s) found");
     EXPECT_EQ(dialogControl<QLabel>(dialog, "Label3")->text(), "Duplicate set 1 of 0");
@@ -137,7 +137,7 @@ TEST_F(DuplicatesTest, navigatingAndDeletingWalkTheSetsWithoutSkippingOne)
     open(vd("W1", "http://a.example", "<HITS>4</HITS>") + vd("W2", "http://b.example") + vd("W3", "http://c.example") +
          vd("W4", "https://a.example") + vd("W5", "https://b.example") + vd("W6", "https://c.example") +
          vd("W7", "c.example"));
-    frmDuplicates dialog(doc(), "", false, commands(), {});
+    frmDuplicates dialog(doc(), "", false, host(), {});
     ASSERT_EQ(dialog.setCount(), 3);
     EXPECT_EQ(rows(dialog), QStringList({"W4", "W1"}));
     // Opened, the list's columns take the width of their texts.
@@ -213,7 +213,7 @@ TEST_F(DuplicatesTest, theColumnsShareTheWidthTheListGetsAsTheWindowGrows)
     open("<VARDECK WID=\"W1\"><NAME>" + name + "</NAME><ADDRESS>https://" + address + "</ADDRESS>" + description +
          "</VARDECK><VARDECK WID=\"W2\"><NAME>" + name + "</NAME><ADDRESS>http://" + address + "</ADDRESS>" +
          description + "</VARDECK>");
-    frmDuplicates dialog(doc(), "", false, commands(), {});
+    frmDuplicates dialog(doc(), "", false, host(), {});
     dialog.resize(700, 480);
     dialog.show();
     QHeaderView *header = dialogControl<QTreeWidget>(dialog, "listVD")->header();
@@ -238,7 +238,7 @@ TEST_F(DuplicatesTest, aSetShowsOnlyTheVardecksStillInTheDocument)
 {
     open(vd("W1", "http://a.example") + vd("W2", "http://b.example") + vd("W3", "https://a.example") +
          vd("W4", "https://b.example") + vd("W5", "b.example"));
-    frmDuplicates dialog(doc(), "", false, commands(), {});
+    frmDuplicates dialog(doc(), "", false, host(), {});
     ASSERT_EQ(dialog.setCount(), 2);
     // A Vardeck of the second set goes while the first is shown.
     XmlNode gone = doc().nodeFromID("W4");

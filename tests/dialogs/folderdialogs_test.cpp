@@ -32,7 +32,7 @@ struct NewFolder {
 
     explicit NewFolder(const QString &parentTID, const QByteArray &body = DialogDb::sampleBody()) : d(body)
     {
-        dialog = std::make_unique<frmTopicDialog>(d.db, parentTID, d.commands,
+        dialog = std::make_unique<frmTopicDialog>(d.db, parentTID, d.host,
                                                   [this](const FolderCreated &c) { created.push_back(c); });
         dialog->show();
     }
@@ -183,7 +183,7 @@ TEST(frmModifyTopic, opensOnTheFolderWithItsNameSelected)
 {
     DialogDb d;
     std::vector<FolderRenamed> renamed;
-    frmModifyTopic dialog(d.db, "T2", d.commands, [&](const FolderRenamed &r) { renamed.push_back(r); });
+    frmModifyTopic dialog(d.db, "T2", d.host, [&](const FolderRenamed &r) { renamed.push_back(r); });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Rename folder");
     auto *instruction = find<QLabel>(&dialog, "Label2");
@@ -226,7 +226,7 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSaveAndASingleVardeckShow
 {
     DialogDb d;
     std::vector<VardecksMoved> moved;
-    frmMoveVardeck dialog(d.db, {"T1", {"W3", "W1"}, true}, d.commands,
+    frmMoveVardeck dialog(d.db, {"T1", {"W3", "W1"}, true}, d.host,
                           [&](const VardecksMoved &m) { moved.push_back(m); });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Move Vardeck");
@@ -256,7 +256,7 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSaveAndASingleVardeckShow
     EXPECT_FALSE(d.changes[0].favorites);
 
     // One Vardeck shows its name, and a folder called FOLDERS is a target like any other.
-    frmMoveVardeck one(d.db, {"T1", {"W2"}, false}, d.commands, {});
+    frmMoveVardeck one(d.db, {"T1", {"W2"}, false}, d.host, {});
     one.show();
     EXPECT_EQ(labelText(&one, "lblWMName"), "Two");
     clickFolder(&one, "T6");
@@ -265,7 +265,7 @@ TEST(frmMoveVardeck, selectedRowsMoveInListOrderWithOneSaveAndASingleVardeckShow
     EXPECT_EQ(d.idsOnDisk("T6", "VARDECKS"), QStringList({"W2"}));
 
     // The source folder itself as target moves the Vardeck to the end of its list.
-    frmMoveVardeck again(d.db, {"T5", {"W3"}, false}, d.commands, {});
+    frmMoveVardeck again(d.db, {"T5", {"W3"}, false}, d.host, {});
     again.show();
     clickFolder(&again, "T5");
     saveOf(&again)->click();
@@ -276,7 +276,7 @@ TEST(frmMoveVardeck, aLongNameShowsShortenedWithAnEllipsisAndWholeInItsToolTip)
 {
     const QString name = QString("A very long Vardeck name that goes on ").repeated(9).left(300);
     DialogDb d("<FOLDERS>" + folderXml("T1", "Zeta", vardeckXml("W1", name)) + folderXml("T2", "Beta") + "</FOLDERS>");
-    frmMoveVardeck dialog(d.db, {"T1", {"W1"}, false}, d.commands, {});
+    frmMoveVardeck dialog(d.db, {"T1", {"W1"}, false}, d.host, {});
     dialog.show();
     auto *caption = find<QLabel>(&dialog, "lblWMName");
     EXPECT_EQ(caption->text(), name);
@@ -301,16 +301,15 @@ TEST(frmMoveVardeck, nothingToMoveMovesNothingAGoneVardeckIsLeftOutAndNamedAndAF
     const QByteArray before = d.fileBytes();
     {
         ModalDriver guard;
-        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.commands, {}));
-        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.commands, {}));
+        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {"W99", "T2"}, true}, d.host, {}));
+        EXPECT_FALSE(frmMoveVardeck::run(d.db, {"T1", {}, false}, d.host, {}));
         EXPECT_TRUE(guard.opened().isEmpty());
     }
     EXPECT_EQ(d.prompts.texts(), QStringList(2, "No Vardeck has been selected to move"));
 
     // A Vardeck removed while the dialog is open is left out and named; the others move.
     QStringList called;
-    frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.commands,
-                          [&](const VardecksMoved &m) { called = m.wids; });
+    frmMoveVardeck dialog(d.db, {"T1", {"W1", "W3"}, true}, d.host, [&](const VardecksMoved &m) { called = m.wids; });
     dialog.show();
     XmlNode w3 = d.node("W3");
     w3.parentNode().removeChild(w3);
@@ -327,7 +326,7 @@ TEST(frmMoveVardeck, nothingToMoveMovesNothingAGoneVardeckIsLeftOutAndNamedAndAF
     // Every Vardeck gone: nothing moves, nothing is saved, and the dialog says so.
     d.prompts.clear();
     const QByteArray movedOnce = d.fileBytes();
-    frmMoveVardeck allGone(d.db, {"T1", {"W2"}, false}, d.commands, [&](const VardecksMoved &) { called.clear(); });
+    frmMoveVardeck allGone(d.db, {"T1", {"W2"}, false}, d.host, [&](const VardecksMoved &) { called.clear(); });
     allGone.show();
     XmlNode w2 = d.node("W2");
     w2.parentNode().removeChild(w2);
@@ -350,8 +349,7 @@ TEST(frmMoveVardeck, nothingToMoveMovesNothingAGoneVardeckIsLeftOutAndNamedAndAF
         saveOf(dialog)->click();
     });
     VardecksMoved result;
-    EXPECT_TRUE(
-        frmMoveVardeck::run(d.db, {"T1", {"W1"}, false}, d.commands, [&](const VardecksMoved &m) { result = m; }));
+    EXPECT_TRUE(frmMoveVardeck::run(d.db, {"T1", {"W1"}, false}, d.host, [&](const VardecksMoved &m) { result = m; }));
     EXPECT_EQ(result.targetTID, "T2");
     EXPECT_EQ(d.ids("T2", "VARDECKS"), QStringList({"W1"}));
     EXPECT_EQ(d.fileBytes(), savedBefore);
@@ -364,7 +362,7 @@ TEST(frmMoveTopic, refusesItsOwnSubFolderIgnoresItselfAndMovesNothingThatIsGone)
 {
     DialogDb d;
     const QByteArray before = d.fileBytes();
-    frmMoveTopic dialog(d.db, "T1", d.commands, {});
+    frmMoveTopic dialog(d.db, "T1", d.host, {});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Move folder");
     EXPECT_EQ(
@@ -396,13 +394,13 @@ TEST(frmMoveTopic, refusesItsOwnSubFolderIgnoresItselfAndMovesNothingThatIsGone)
 
     // A folder that matches nothing does not open.
     ModalDriver guard;
-    EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.commands, {}));
-    EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.commands, {}));
+    EXPECT_FALSE(frmMoveTopic::run(d.db, "T99", d.host, {}));
+    EXPECT_FALSE(frmMoveTopic::run(d.db, "W1", d.host, {}));
     EXPECT_TRUE(guard.opened().isEmpty());
     EXPECT_EQ(d.prompts.texts(), QStringList(2, "No folder has been selected to move"));
 
     // The folder removed while the dialog is open: nothing moves.
-    frmMoveTopic gone(d.db, "T4", d.commands, {});
+    frmMoveTopic gone(d.db, "T4", d.host, {});
     gone.show();
     XmlNode alpha = d.node("T4");
     alpha.parentNode().removeChild(alpha);
@@ -417,7 +415,7 @@ TEST(frmMoveTopic, movesUnderAFolderOrLastToTheTopLevel)
     DialogDb d;
     std::vector<FolderMoved> moved;
     const auto move = [&](const QString &tid, const QString &target, const QString &targetLabel) {
-        frmMoveTopic dialog(d.db, tid, d.commands, [&](const FolderMoved &m) { moved.push_back(m); });
+        frmMoveTopic dialog(d.db, tid, d.host, [&](const FolderMoved &m) { moved.push_back(m); });
         dialog.show();
         clickFolder(&dialog, target);
         EXPECT_EQ(labelText(&dialog, "lblNewFolder"), targetLabel);
@@ -448,7 +446,7 @@ TEST(frmTopicDialog, aDatabaseWithEveryFolderNumberInUseSaysSoBeforeTheDialogOpe
     DialogDb d("<FOLDERS>" + folders + "</FOLDERS>");
     {
         ModalDriver guard;
-        EXPECT_FALSE(frmTopicDialog::run(d.db, "", d.commands, {}));
+        EXPECT_FALSE(frmTopicDialog::run(d.db, "", d.host, {}));
         EXPECT_TRUE(guard.opened().isEmpty());
     }
     EXPECT_EQ(d.prompts.lastText(),
@@ -461,7 +459,7 @@ TEST(frmTopicDialog, aDatabaseWithEveryFolderNumberInUseSaysSoBeforeTheDialogOpe
         find<QLineEdit>(dialog, "txtTName")->setText("new");
         saveOf(dialog)->click();
     });
-    EXPECT_TRUE(frmTopicDialog::run(d.db, "", d.commands, {}));
+    EXPECT_TRUE(frmTopicDialog::run(d.db, "", d.host, {}));
     EXPECT_EQ(create.opened(), QStringList{"frmTopicDialog"});
     EXPECT_EQ(d.node("T17").childText("NAME"), "new");
     EXPECT_EQ(d.prompts.messages().size(), 1u);
@@ -479,13 +477,13 @@ TEST(FolderNesting, newAndMovedFoldersStopAtTheDeepestLevelASaveAllows)
     const QString refused =
         QStringLiteral("A folder cannot go there: folders may be nested at most %1 levels deep.").arg(kMaxFolderLevels);
 
-    frmTopicDialog tooDeep(d.db, QStringLiteral("T%1").arg(kMaxFolderLevels), d.commands, {});
+    frmTopicDialog tooDeep(d.db, QStringLiteral("T%1").arg(kMaxFolderLevels), d.host, {});
     find<QLineEdit>(&tooDeep, "txtTName")->setText("one too deep");
     saveOf(&tooDeep)->click();
     EXPECT_EQ(d.prompts.lastText(), refused);
     EXPECT_EQ(d.fileBytes(), before);
 
-    frmMoveTopic moveTooDeep(d.db, "T900", d.commands, {});
+    frmMoveTopic moveTooDeep(d.db, "T900", d.host, {});
     clickFolder(&moveTooDeep, QStringLiteral("T%1").arg(kMaxFolderLevels - 1));
     saveOf(&moveTooDeep)->click();
     EXPECT_EQ(d.prompts.messages().size(), 2u);
@@ -493,10 +491,10 @@ TEST(FolderNesting, newAndMovedFoldersStopAtTheDeepestLevelASaveAllows)
     EXPECT_EQ(d.fileBytes(), before);
 
     // One level less fits, is saved and opens again.
-    frmMoveTopic move(d.db, "T900", d.commands, {});
+    frmMoveTopic move(d.db, "T900", d.host, {});
     clickFolder(&move, QStringLiteral("T%1").arg(kMaxFolderLevels - 2));
     saveOf(&move)->click();
-    frmTopicDialog create(d.db, QStringLiteral("T%1").arg(kMaxFolderLevels - 1), d.commands, {});
+    frmTopicDialog create(d.db, QStringLiteral("T%1").arg(kMaxFolderLevels - 1), d.host, {});
     find<QLineEdit>(&create, "txtTName")->setText("deepest");
     saveOf(&create)->click();
     EXPECT_EQ(d.prompts.messages().size(), 2u);

@@ -18,7 +18,7 @@ TEST(LongFolderNames, theNewFolderDialogShowsAndSavesUnderAFolderOfTenMillionLet
     QElapsedTimer clock;
     clock.start();
     std::vector<FolderCreated> created;
-    frmTopicDialog dialog(d.db, "T1", d.commands, [&](const FolderCreated &c) { created.push_back(c); });
+    frmTopicDialog dialog(d.db, "T1", d.host, [&](const FolderCreated &c) { created.push_back(c); });
     dialog.show();
     (void)dialog.grab();
     EXPECT_EQ(labelText(&dialog, "lblTopicName"), QString(kMostShownLetters, 'n') + QChar(0x2026));
@@ -35,7 +35,7 @@ TEST(LongFolderNames, theRenameBoxEditsTheNameAsTheFileHoldsItNotAsTheTreeShowsI
 {
     const QByteArray name(kMostShownLetters + 10, 'r');
     DialogDb d("<FOLDERS>" + folderXml("T1", name) + "</FOLDERS>");
-    frmModifyTopic dialog(d.db, "T1", d.commands, {});
+    frmModifyTopic dialog(d.db, "T1", d.host, {});
     dialog.show();
     EXPECT_EQ(find<QLineEdit>(&dialog, "txtTName")->text(), QString::fromLatin1(name));
     EXPECT_EQ(labelText(&dialog, "lblTopicName"), QString(kMostShownLetters, 'r') + QChar(0x2026));

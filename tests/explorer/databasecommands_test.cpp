@@ -1,8 +1,10 @@
 // File > Database: New, Open, Backup, Close and Delete through the window and its dialogs;
 // a database's icon files: a download filed under a Vardeck's name, the PDF icon, deletions.
 #include "editingfixture.h"
+#include "explorer/iconfetchoperations.h"
 
 #include "platform/atomicfile.h"
+#include "platform/gui/partoperations.h"
 #include "platform/paths.h"
 #include "storage/session.h"
 #include "storage/ui/databaselist.h"
@@ -162,7 +164,12 @@ TEST_F(DatabaseCommands, aDatabaseOpenedDuringAnAddFromABrowserEndsTheAddBeforeI
     openDb();
     writeDatabase(home.databaseFolder(), "Other.xml", "<FOLDERS>" + folderXml("T1", "Elsewhere") + "</FOLDERS>");
     int fetches = 0;
-    window->commands.timerIcon_Timer = [&](const QString &) { ++fetches; };
+    struct IconFetch final : QObject, IconFetchOperations {
+        int &fetches;
+        explicit IconFetch(int &count) : fetches(count) {}
+        void timerIcon_Timer(const QString &) override { ++fetches; }
+    } iconFetch(fetches);
+    offerOperations<IconFetchOperations>(*window, iconFetch, iconFetch);
     clickFolder("T6");
     window->commands.addVardeckSetup(DetectedPage{"http://page.example/", "Page", "", "", "", "Firefox"});
     ASSERT_TRUE(timerIcon(*window)->isActive());

@@ -1,6 +1,8 @@
 // Adding, updating, saving, cancelling and deleting Vardecks through the window's menus,
 // toolbar, Ctrl+S and Esc, and the enabling table of the edit modes.
 #include "editingfixture.h"
+#include "explorer/duplicatesoperations.h"
+#include "platform/gui/partoperations.h"
 #include "storage/session.h"
 
 #include "platform/atomicfile.h"
@@ -10,6 +12,7 @@
 #include <QComboBox>
 #include <QToolBar>
 #include <cstring>
+#include <functional>
 
 using namespace rr;
 using namespace rr::test;
@@ -126,10 +129,15 @@ TEST_F(EditingTest, aBrowserPageKeepsItsSizeArmsTheIconTimerAndWithAutoSaveIsSav
     appOptions().setCheckDup(true);
     int duplicateChecks = 0;
     QString checkedAddress;
-    window->commands.frmDuplicates_Show = [&](const QString &address) {
+    struct DuplicatesCheck final : QObject, DuplicatesOperations {
+        std::function<void(const QString &)> shown;
+        void frmDuplicates_Show(const QString &address) override { shown(address); }
+    } duplicatesCheck;
+    duplicatesCheck.shown = [&](const QString &address) {
         ++duplicateChecks;
         checkedAddress = address;
     };
+    offerOperations<DuplicatesOperations>(*window, duplicatesCheck, duplicatesCheck);
     window->commands.addVardeckSetup(
         DetectedPage{"https://www.bank.example/login/x", "Bank again", "", "", "4", "Firefox"});
     EXPECT_EQ(stored("W5").childText("NAME"), "Bank again");

@@ -2,12 +2,14 @@
 #include "explorer/explorer.h"
 #include "finding/ui/findingui.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/partoperations.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
 #include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmodule.h"
+#include "shell/tipsoperations.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
@@ -197,7 +199,10 @@ TEST_F(StartUp, storedDatabaseNamesMustBeBareFileNamesAndOneThatFailsToOpenIsTol
     ASSERT_TRUE(test::writeBytes(paths::databaseFolder() + "Broken.xml", "<?xml version='1.0'?>\n<FOLDERS><FOLDER>"));
     SplashWatch watch;
     auto window = makeWindow();
-    window->commands.showTips = [] { prompt::show("A tip"); };
+    struct Tips final : QObject, TipsOperations {
+        void showTips() override { prompt::show("A tip"); }
+    } tips;
+    offerOperations<TipsOperations>(*window, tips, tips);
     Main(*window);
     ASSERT_FALSE(prompts.messages().empty());
     const QString text = prompts.messages().front().text;

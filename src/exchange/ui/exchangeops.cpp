@@ -132,7 +132,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     showNewTopFolder(w, builder.topTID());
     // The Web Aspect, when it is shown, shows the imported folders at once, and keeps
     // off the folder path and the Explorer's commands that showing the folder turned on.
-    w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
+    w.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
     progress->finish(builder.importVDCount, true, notes);
 }
 

@@ -83,7 +83,7 @@ void frmImportExport::importVDDatabase()
     // Vardeck tab; it names the empty panel again.
     emptyVardeckTree(w);
     w.showNoVardeck();
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
         w.commands.showAspectWeb();
     progress->finish(merge.vardeckCount(), false);

@@ -132,7 +132,7 @@ void FavoritesPane::populateFavsList(XmlDocument *doc)
     if (!doc)
         m_favs.populate(nullptr);
     refillViews(doc);
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
 }
 
 void FavoritesPane::ensureList()
@@ -237,7 +237,7 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
     refillViews(w.dbXML.document());
     if (!change.changed)
         return;
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     if (sameWid(change.wid, w.currentWID()))
         w.commands.showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
@@ -443,7 +443,7 @@ void FavoritesPane::addDropped(const DroppedItems &dropped)
     refillViews(w.dbXML.document());
     if (result.added == 0)
         return;
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     if (!shownWasFavorite && m_favs.contains(w.currentWID()))
         w.commands.showFavoriteMark(true);
 }

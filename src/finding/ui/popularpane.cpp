@@ -111,7 +111,7 @@ void PopularPane::mnuClearPop_Click()
         return;
     m_listPop->clear();
     // The Web Aspect's pages show the counts too.
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     showResetCounts(result.reset);
 }
 

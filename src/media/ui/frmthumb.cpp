@@ -14,6 +14,7 @@
 #include "platform/gui/textfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/collectionchanges.h"
 #include "shell/fonthelpers.h"
 #include "shell/frametabs.h"
 #include "shell/imagelists.h"
@@ -410,7 +411,7 @@ void frmThumb::finishSynchronisation()
     m_browser->stop();
     if (m_synchronised > 0 && w.db.isOpen()) {
         saveDatabaseReporting(*w.db);
-        w.commands.collectionChanged(StalePages::everyPage());
+        w.changes.collectionChanged(StalePages::everyPage());
     }
     w.mainWindow.setEnabled(true);
     XmlDocument *doc = w.db.document();
@@ -425,7 +426,7 @@ void frmThumb::finishSynchronisation()
         w.commands.displayVardeckData(vardeck);
     // The refill turns the Explorer's folder and Vardeck commands back on; a run started
     // from the Web Aspect leaves them off there, and the page shows the new texts.
-    w.commands.collectionChanged(StalePages{.reshowWebAspect = true});
+    w.changes.collectionChanged(StalePages{.reshowWebAspect = true});
 }
 
 void frmThumb::cmdSave_Click()

@@ -3,6 +3,7 @@
 // shown folder or the whole collection, Choose icon from file and Remove icon, and
 // the icon timer that fetches the icon of a page being added. Every fetch runs on the
 // event loop; the window stays responsive and repaints while icons come in.
+#include "explorer/iconfetchoperations.h"
 #include "media/iconrun.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/mediawindow.h"
@@ -17,7 +18,7 @@ namespace rr
 
 class frmVardecks;
 
-class IconCommands : public QObject
+class IconCommands : public QObject, public IconFetchOperations
 {
     Q_OBJECT
 public:
@@ -47,7 +48,7 @@ public:
     frmIconProgress *progressWindow() const { return m_progress; }
     IconRun *currentRun() const { return m_run; }
 
-    void timerIcon_Timer(const QString &address);
+    void timerIcon_Timer(const QString &address) override;
     void mnuToolsIconVD_Click();
     void mnuToolsIconFolder_Click();
     void mnuToolsIconAll_Click();
@@ -70,8 +71,9 @@ private:
     QPointer<QObject> m_addFetch;
 };
 
-// Attaches the icon commands and the icon timer's work to w.commands, handing them what
-// they use of w (MediaWindow). Call once per window.
+// Attaches the icon commands to w.commands and offers the icon timer's work on w
+// (IconFetchOperations), handing them what they use of w (MediaWindow). Call once per
+// window.
 IconCommands &installIconCommands(frmVardecks &w);
 
 } // namespace rr

@@ -1,7 +1,9 @@
 // The one file of the icon and thumbnail commands that sees the whole main window: it
-// hands each part what it uses (MediaWindow) and attaches their slots.
+// hands each part what it uses (MediaWindow), attaches their slots and offers the icon
+// fetch of an add (IconFetchOperations).
 #include "media/ui/iconcommands.h"
 #include "media/ui/thumbcommands.h"
+#include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
 
 namespace rr
@@ -17,6 +19,7 @@ MediaWindow mediaWindowOf(frmVardecks &w)
                        .commands = w.commands,
                        .shown = w,
                        .tabs = w,
+                       .changes = w,
                        .pictures = w.vardeckPictures(),
                        .plainPicture = w.plainVardeckPicture()};
 }
@@ -26,7 +29,7 @@ MediaWindow mediaWindowOf(frmVardecks &w)
 IconCommands &installIconCommands(frmVardecks &w)
 {
     auto *icons = new IconCommands(mediaWindowOf(w));
-    w.commands.timerIcon_Timer = [icons](const QString &address) { icons->timerIcon_Timer(address); };
+    offerOperations<IconFetchOperations>(w, *icons, *icons);
     w.commands.mnuToolsIconVD_Click = [icons](int) { icons->mnuToolsIconVD_Click(); };
     w.commands.mnuToolsIconFolder_Click = [icons](int) { icons->mnuToolsIconFolder_Click(); };
     w.commands.mnuToolsIconAll_Click = [icons](int) { icons->mnuToolsIconAll_Click(); };

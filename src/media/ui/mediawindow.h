@@ -8,6 +8,7 @@ class QWidget;
 namespace rr
 {
 
+class CollectionChanges;
 class Commands;
 class frmVardecks;
 class FrameTabs;
@@ -27,6 +28,8 @@ struct MediaWindow {
     ShownItems &shown;
     // The Vardeck and Details tabs brought forward by a synchronisation.
     FrameTabs &tabs;
+    // The Web Aspect pages a synchronisation made stale.
+    CollectionChanges &changes;
     // Every Vardeck's picture (a fetched site icon joins them) and the plain mark.
     VardeckPictures &pictures;
     const QPixmap &plainPicture;

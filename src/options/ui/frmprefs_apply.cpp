@@ -145,7 +145,7 @@ void frmPrefs::applyWebStyle()
     options.setWebCSS(entry);
     if (entry != before) {
         // Every rendered page names the old style; the shown one is made again now.
-        m_commands.collectionChanged(StalePages::everyPage());
+        m_frame.collectionChanged(StalePages::everyPage());
         if (m_frame.currentAspect() == QLatin1String("Web"))
             m_commands.showAspectWeb();
     }

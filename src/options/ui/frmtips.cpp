@@ -2,9 +2,11 @@
 
 #include "controls/qbbuttons_h.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "shell/helpmenu.h"
 #include "shell/makerinfo.h"
 #include "shell/openaddress.h"
+#include "shell/tipsoperations.h"
 #include "storage/useroptions.h"
 
 #include <QCheckBox>
@@ -25,6 +27,20 @@ namespace
 {
 
 QPointer<frmTips> g_tips;
+
+// The tip window as the frame opens it, over the main window.
+class TipWindowOpener final : public QObject, public TipsOperations
+{
+public:
+    explicit TipWindowOpener(QWidget &window) : QObject(&window), m_window(window)
+    {
+        setObjectName(QStringLiteral("tipWindowOpener"));
+    }
+    void showTips() override { frmTips::showTips(&m_window); }
+
+private:
+    QWidget &m_window;
+};
 
 // Twips of the window's design as pixels (15 twips make one pixel).
 QRect twipsRect(int left, int top, int width, int height)
@@ -237,6 +253,12 @@ void frmTips::showTips(QWidget *parent)
     g_tips->show();
     g_tips->raise();
     g_tips->activateWindow();
+}
+
+void installTips(QWidget &window)
+{
+    auto *opener = new TipWindowOpener(window);
+    offerOperations<TipsOperations>(window, *opener, *opener);
 }
 
 } // namespace rr

@@ -60,4 +60,8 @@ private:
     qbButtons_H *cmdCancel = nullptr;
 };
 
+// Offers the tip window on the main window (TipsOperations), for the Help menu's Tips
+// and the tip at start-up. Call once per window.
+void installTips(QWidget &window);
+
 } // namespace rr

@@ -27,26 +27,11 @@
 #include <type_traits>
 
 class QMimeData;
-class QWidget;
 
 namespace rr
 {
 
-struct ChosenDatabase;
 struct DetectedPage;
-
-// The rendered Web Aspect pages a change of the collection made stale.
-struct StalePages {
-    bool folders = false;
-    bool all = false;
-    bool hits = false;
-    bool favorites = false;
-    // The Web Aspect, when it is shown, is to be shown again at once.
-    bool reshowWebAspect = false;
-
-    // Every page: what another database, a merge or a visit changes.
-    static constexpr StalePages everyPage() { return {.folders = true, .all = true, .hits = true, .favorites = true}; }
-};
 
 // The texts of the shown Vardeck that the details panel holds. Its edit boxes hold what
 // an edit typed in, and the stored fields while nothing is edited; its labels hold the
@@ -433,11 +418,6 @@ public:
     RR_HANDLER(lstSearch_DblClick, OnEdit::Ends);
     RR_HANDLER(listPop_Click, OnEdit::Ends);
     RR_HANDLER(tvwFavs_NodeClick, OnEdit::Ends);
-    // The icon timer of an add ran: the site icon of the page the new Vardeck is made
-    // from is fetched for the details.
-    RR_OPERATION(timerIcon_Timer, void(const QString &address));
-    // Opens the duplicates window for the address of the Vardeck just saved.
-    RR_OPERATION(frmDuplicates_Show, void(const QString &address));
 
     // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
     RR_OPERATION(populateTopicList, void(XmlDocument *));
@@ -449,9 +429,6 @@ public:
     // Starts adding a Vardeck, filled from the page it is made from (none: an empty
     // add). It takes the place of an edit under way, so it asks first.
     RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
-    // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
-    RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
-    RR_OPERATION(resetAfterDelete, void());
     RR_OPERATION(viewAsList, void());
     RR_OPERATION(viewAsIcons, void());
     RR_OPERATION(populateIconList, void());
@@ -473,21 +450,6 @@ public:
     // Scans the running browsers without holding the window up; pages found are offered
     // in the detected-pages dialog once the scan ends.
     RR_OPERATION(offerOpenBrowserPages, void());
-    // ----- The database -----
-    // Opens the database picked or made in the database dialogs.
-    RR_OPERATION(openTheDatabase, void(const ChosenDatabase &chosen));
-    RR_OPERATION(closeDB, void());
-    // True when fileName ("Work.xml") in the database folder is the open database.
-    RR_OPERATION(isOpenDatabase, bool(const QString &fileName));
-    // What a dialog reports after every change of the document, saved or not (a failed
-    // save keeps the change in memory and the window shows what the document holds).
-    RR_OPERATION(collectionChanged, void(const StalePages &stale));
-    // The duplicates window closed: the search results go, the shown folder is refilled.
-    RR_OPERATION(refreshAfterDuplicates, void());
-    // ----- Dialogs, tips -----
-    // Gives a dialog the fallback font when the designed one is not installed.
-    RR_OPERATION(applyFontFallback, void(QWidget *dialog));
-    RR_OPERATION(showTips, void());
     // ----- the details panel's operations -----
     // A text of the shown Vardeck as the details panel holds it.
     RR_OPERATION(detailsText, QString(DetailsField field));

@@ -18,8 +18,8 @@
 namespace rr
 {
 
-frmNew::frmNew(Mode mode, Commands &commands, QWidget *parent, const QString &databaseFolder)
-    : ButtonDialog(parent), m_mode(mode), m_commands(commands),
+frmNew::frmNew(Mode mode, DatabaseHost &host, QWidget *parent, const QString &databaseFolder)
+    : ButtonDialog(parent), m_mode(mode), m_host(host),
       m_folder(databaseFolder.isEmpty() ? paths::databaseFolder() : databaseFolder)
 {
     setObjectName(QStringLiteral("frmNew"));
@@ -60,12 +60,12 @@ frmNew::frmNew(Mode mode, Commands &commands, QWidget *parent, const QString &da
     connect(txtName, &QLineEdit::textChanged, this, &frmNew::nameChanged);
     connect(cmdOK, &qbButtons_H::Click, this, &frmNew::okClicked);
     connect(cmdCancel, &qbButtons_H::Click, this, &frmNew::reject);
-    m_commands.applyFontFallback(this);
+    m_host.applyFontFallback(this);
 }
 
-void frmNew::run(Mode mode, Commands &commands, QWidget *parent)
+void frmNew::run(Mode mode, DatabaseHost &host, QWidget *parent)
 {
-    frmNew dialog(mode, commands, parent);
+    frmNew dialog(mode, host, parent);
     dialog.exec();
 }
 
@@ -124,8 +124,8 @@ void frmNew::deleteDatabase()
                           MsgIcon::None, QStringLiteral("Delete Vardecks database?"), MsgResult::No))
         return;
     // The open database is closed first, so no window goes on showing or saving it.
-    if (m_commands.isOpenDatabase(name))
-        m_commands.closeDB();
+    if (m_host.isOpenDatabase(name))
+        m_host.closeDB();
     QString error;
     if (!DatabaseFolder(m_folder).deleteDatabase(name, &error)) {
         showError(error);
@@ -164,7 +164,7 @@ void frmNew::createDatabase()
                                           MsgIcon::None, QStringLiteral("Open database ") + name + QLatin1Char('?'));
     if (openNow) {
         const QString fileName = name + QLatin1String(".xml");
-        m_commands.openTheDatabase(ChosenDatabase{folder.filePath(fileName), fileName});
+        m_host.openTheDatabase(ChosenDatabase{folder.filePath(fileName), fileName});
     }
     accept();
 }

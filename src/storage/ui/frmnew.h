@@ -1,11 +1,11 @@
 #pragma once
 // "New database" and "Delete database": one dialog in two modes, chosen when it is
-// made. It acts itself; what needs the main window
-// it asks of the window's commands: whether a file is the open database
-// (isOpenDatabase), closing it before it is deleted (closeDB), opening the new
-// database it made (openTheDatabase), and the font fallback.
-#include "platform/gui/commands.h"
+// made. It acts itself; what needs the main window it asks of its DatabaseHost:
+// whether a file is the open database (isOpenDatabase), closing it before it is
+// deleted (closeDB), opening the new database it made (openTheDatabase), and the font
+// fallback.
 #include "storage/ui/buttondialog.h"
+#include "storage/ui/databasehost.h"
 
 class QLabel;
 class QLineEdit;
@@ -21,10 +21,10 @@ class frmNew : public ButtonDialog
 public:
     enum class Mode { New, Delete };
 
-    frmNew(Mode mode, Commands &commands, QWidget *parent = nullptr, const QString &databaseFolder = QString());
+    frmNew(Mode mode, DatabaseHost &host, QWidget *parent = nullptr, const QString &databaseFolder = QString());
 
     // Shows the dialog modally in the mode.
-    static void run(Mode mode, Commands &commands, QWidget *parent = nullptr);
+    static void run(Mode mode, DatabaseHost &host, QWidget *parent = nullptr);
 
     bool isDeleteMode() const { return m_mode == Mode::Delete; }
 
@@ -39,7 +39,7 @@ private:
     void refuseName(const QString &message);
 
     const Mode m_mode;
-    Commands &m_commands;
+    DatabaseHost &m_host;
     QString m_folder;
     QLabel *Label1 = nullptr;
     DatabaseList *tvwDB = nullptr;

@@ -54,7 +54,7 @@ bool webPaneIsBlank(const frmVardecks &w)
 void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
     // The views of the Web Aspect show the visit counts and dates too.
-    w.commands.collectionChanged(StalePages::everyPage());
+    w.collectionChanged(StalePages::everyPage());
     w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
         w.commands.showHits(visit.hits);

@@ -3,6 +3,7 @@
 #include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
 #include "storage/ui/backupcommand.h"
+#include "storage/ui/databasehost.h"
 #include "storage/ui/databaselist.h"
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace rr;
@@ -30,6 +32,25 @@ struct Env {
     QString folder = home.databaseFolder();
     DatabaseFolder db{folder};
     Env() { paths::prepareProgramFolder(); }
+};
+
+// What the database window asks of the main window, as a test sets it; what it leaves
+// unset does nothing.
+struct StandInHost final : DatabaseHost {
+    std::function<void(const ChosenDatabase &)> open;
+    std::function<void()> close;
+    std::function<bool(const QString &)> isOpen;
+    void openTheDatabase(const ChosenDatabase &chosen) override
+    {
+        if (open)
+            open(chosen);
+    }
+    void closeDB() override
+    {
+        if (close)
+            close();
+    }
+    bool isOpenDatabase(const QString &fileName) override { return isOpen && isOpen(fileName); }
 };
 
 void clickNode(QTreeWidget *tree, const QString &text)
@@ -180,8 +201,8 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     Env env;
     QStringList opened;
     QStringList openedNames;
-    Commands commands;
-    commands.openTheDatabase = [&](const ChosenDatabase &chosen) {
+    StandInHost host;
+    host.open = [&](const ChosenDatabase &chosen) {
         opened << chosen.path;
         openedNames << chosen.name;
     };
@@ -193,7 +214,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         dialogControl<qbButtons_H>(dialog, "cmdOK")->click();
     };
     {
-        frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
+        frmNew dialog(frmNew::Mode::New, host, nullptr, env.folder);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "New database");
         EXPECT_EQ(dialogControl<QLabel>(dialog, "Label1")->text(), "Existing databases:");
@@ -225,7 +246,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
         EXPECT_FALSE(dialog.isVisible());
     }
     {
-        frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
+        frmNew dialog(frmNew::Mode::New, host, nullptr, env.folder);
         create(dialog, " Second.xml ", MsgResult::Yes);
         ASSERT_EQ(env.prompts.messages().size(), 1u);
         const MessageRequest &ask = env.prompts.messages()[0];
@@ -238,7 +259,7 @@ TEST(frmNew, newModeRefusesATakenNameCreatesOpensOnlyOnYesAndKeepsTheWindowOnAFa
     }
     QDir(env.folder + "icons").removeRecursively();
     EXPECT_TRUE(test::writeBytes(env.folder + "icons", "x"));
-    frmNew dialog(frmNew::Mode::New, commands, nullptr, env.folder);
+    frmNew dialog(frmNew::Mode::New, host, nullptr, env.folder);
     create(dialog, "Other", MsgResult::Yes);
     ASSERT_EQ(env.prompts.messages().size(), 1u);
     // The number and the description with nothing between, then what failed.
@@ -255,13 +276,13 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
     const QString openDatabase = "Work.xml";
     bool fileThereWhenClosed = false;
     int closes = 0;
-    Commands commands;
-    commands.isOpenDatabase = [&](const QString &fileName) { return fileName == openDatabase; };
-    commands.closeDB = [&] {
+    StandInHost host;
+    host.isOpen = [&](const QString &fileName) { return fileName == openDatabase; };
+    host.close = [&] {
         ++closes;
         fileThereWhenClosed = QFile::exists(env.folder + "Work.xml");
     };
-    frmNew dialog(frmNew::Mode::Delete, commands, nullptr, env.folder);
+    frmNew dialog(frmNew::Mode::Delete, host, nullptr, env.folder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Delete database");
     EXPECT_EQ(dialogControl<QLabel>(dialog, "Label1")->text(), "Choose a database to delete:");
@@ -291,7 +312,7 @@ TEST(frmNew, deleteModeAsksWithNoAsDefaultAndClosesOnlyTheOpenDatabaseFirst)
 
     // Deleting another database than the open one closes nothing.
     DatabaseFolder(env.folder).createDatabase("Other");
-    frmNew again(frmNew::Mode::Delete, commands, nullptr, env.folder);
+    frmNew again(frmNew::Mode::Delete, host, nullptr, env.folder);
     again.show();
     clickNode(dialogControl<DatabaseList>(again, "tvwDB"), "Other.xml");
     env.prompts.answer(MsgResult::Yes);

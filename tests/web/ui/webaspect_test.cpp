@@ -215,7 +215,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     window->aspectPageMade(frmVardecks::HitsPage);
     showAspectWeb(*window);
     EXPECT_EQ(rendered.size(), 1);
-    window->commands.collectionChanged(StalePages{.hits = true});
+    window->collectionChanged(StalePages{.hits = true});
     showAspectWeb(*window);
     EXPECT_EQ(rendered.last(), "VDHits.xsl/HitsTemp");
     session().webAspectHtml = false;
@@ -322,7 +322,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
     } views[] = {{0, "FoldersTemp", frmVardecks::FoldersPage}, {5, "HitsTemp", frmVardecks::HitsPage}};
     for (const auto &view : views) {
         SCOPED_TRACE(view.page);
-        window->commands.collectionChanged(StalePages::everyPage());
+        window->collectionChanged(StalePages::everyPage());
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
         EXPECT_TRUE(QFile::exists(page(view.page)));
@@ -338,7 +338,7 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
 
     // A broken stylesheet keeps the flag and says why.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
-    window->commands.collectionChanged(StalePages{.all = true});
+    window->collectionChanged(StalePages{.all = true});
     window->commands.cmdWeb_Click(1);
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
     EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
@@ -497,7 +497,7 @@ TEST_F(WebAspectTest, theWindowSaysItPreparesThePageUntilTheLastOneAskedForIsDra
     // A link's address in the status bar comes back once the next page is drawn; the
     // links of the page on its way out are not echoed over the busy text meanwhile.
     StatusBar1(*window)->setPanelText(2, "http://zebra.example/");
-    window->commands.collectionChanged(StalePages::everyPage());
+    window->collectionChanged(StalePages::everyPage());
     window->commands.cmdWeb_Click(1);
     emit pane->statusTextChanged("http://quokka.example/");
     EXPECT_EQ(status(), kPreparing);
@@ -567,7 +567,7 @@ TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowC
 
     // The reason is told without the busy pointer; the page shown before is loaded again.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
-    window->commands.collectionChanged(StalePages{.all = true});
+    window->collectionChanged(StalePages{.all = true});
     {
         PointerAtMessages pointer;
         window->commands.cmdWeb_Click(1);

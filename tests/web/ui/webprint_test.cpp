@@ -232,7 +232,7 @@ TEST_F(WebPrintTest, aViewShownBeforeAndUnchangedComesBackWithoutBeingDrawnAgain
         EXPECT_EQ(readBytes(dbPath), database) << "the database is not written again";
 
         // A change to the collection draws the view again.
-        window->commands.collectionChanged(StalePages::everyPage());
+        window->collectionChanged(StalePages::everyPage());
         window->dbXML->getTheDOM()->noteChange();
         window->commands.cmdWeb_Click(0);
         EXPECT_TRUE(waitUntil([&] { return started.count() > 0; }, 20000));
