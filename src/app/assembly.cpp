@@ -15,9 +15,11 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "shell/openaddress.h"
+#include "shell/recentmenuoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -40,7 +42,7 @@ void assembleMainWindow(frmVardecks &window)
     installWebAspect(window);
     installEmailCommands(window.commands, window.dbXML, window);
     installFinding(window);
-    installRecentMenu(window.commands, window.dbXML, window);
+    installRecentMenu(window, window.commands, window.dbXML, window);
     installHelpMenu(window);
     installPopupsAndDrops(window, explorer);
     installHelpWindow();
@@ -67,6 +69,8 @@ void assembleMainWindow(frmVardecks &window)
         Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
     };
     Q_UNUSED(offered);
+    offered(operationsOffered<FindingOperations>(window), "FindingOperations");
+    offered(operationsOffered<RecentMenuOperations>(window), "RecentMenuOperations");
 }
 
 } // namespace rr

@@ -6,6 +6,8 @@
 #include "explorer/editing.h"
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
+#include "platform/gui/partoperations.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "storage/session.h"
@@ -34,7 +36,7 @@ void installCollectionDialogs(frmVardecks &w)
 {
     // The duplicates window closed: the search results may name deleted Vardecks.
     w.commands.refreshAfterDuplicates = [&w] {
-        w.commands.clearSearchResults();
+        operationsOf<FindingOperations>(w).clearSearchResults();
         relistSelectedFolder(w);
     };
     w.commands.mnuToolsDup_Click = [&w](int) {

@@ -2,16 +2,19 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/columnwidths.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
+#include "shell/recentmenuoperations.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -246,7 +249,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     session().searchMax = options.getRecentSearchNo();
 
     commands.showAutoPreviewOption();
-    commands.showSearchOptions();
+    operationsOf<FindingOperations>(*this).showSearchOptions();
 
     int size = options.getFontSize();
     if (size >= 8 && size <= 11)
@@ -259,11 +262,12 @@ void frmVardecks::finishStartDatabase(const QString &name)
     commands.offerOpenBrowserPages();
 
     session().recentColl = SettingsStore::loadRecentList();
-    commands.refreshRecentMenuList(QString());
+    operationsOf<RecentMenuOperations>(*this).refreshRecentMenuList(QString());
     session().searchColl = SettingsStore::loadSearchList();
-    commands.populateFavsList(dbXML.document());
-    commands.populatePopList(dbXML.document());
-    commands.populateSearchList();
+    FindingOperations &finding = operationsOf<FindingOperations>(*this);
+    finding.populateFavsList(dbXML.document());
+    finding.populatePopList(dbXML.document());
+    finding.populateSearchList();
 
     showStartPaneButtons();
     m_lastState = WindowState() == 1 ? 0 : WindowState();
@@ -323,7 +327,7 @@ void frmVardecks::restoreColumnWidths()
     placeAlignedControls();
     Form_Resize();
     commands.restoreFolderListColumns();
-    commands.restoreFindingColumns();
+    operationsOf<FindingOperations>(*this).restoreFindingColumns();
     tellSettingErrors(m_splash);
 }
 
