@@ -17,9 +17,11 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "shell/openaddress.h"
+#include "shell/recentmenuoperations.h"
 #include "shell/tipsoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
@@ -43,7 +45,7 @@ void assembleMainWindow(frmVardecks &window)
     installWebAspect(window);
     installEmailCommands(window.commands, window.dbXML, window);
     installFinding(window);
-    installRecentMenu(window.commands, window.dbXML, window);
+    installRecentMenu(window, window.commands, window.dbXML, window);
     installHelpMenu(window);
     installPopupsAndDrops(window, explorer);
     installHelpWindow();
@@ -73,6 +75,8 @@ void assembleMainWindow(frmVardecks &window)
     offered(operationsOffered<TipsOperations>(window), "TipsOperations");
     offered(operationsOffered<DuplicatesOperations>(window), "DuplicatesOperations");
     offered(operationsOffered<IconFetchOperations>(window), "IconFetchOperations");
+    offered(operationsOffered<FindingOperations>(window), "FindingOperations");
+    offered(operationsOffered<RecentMenuOperations>(window), "RecentMenuOperations");
 }
 
 } // namespace rr

@@ -8,6 +8,7 @@
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "platform/gui/partoperations.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "storage/session.h"
@@ -65,7 +66,7 @@ public:
     // The duplicates window closed: the search results may name deleted Vardecks.
     void refreshAfterDuplicates() override
     {
-        w.commands.clearSearchResults();
+        operationsOf<FindingOperations>(w).clearSearchResults();
         relistSelectedFolder(w);
     }
     void applyFontFallback(QWidget *dialog) override { rr::applyFontFallback(dialog); }

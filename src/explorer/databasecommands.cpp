@@ -6,13 +6,16 @@
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/dragsources.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/recentmenuoperations.h"
 #include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
 #include "storage/session.h"
@@ -121,7 +124,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     SettingsStore::writeRecentList(session().recentColl);
     SettingsStore::writeSearchList(session().searchColl);
     session().recentColl = SettingsStore::loadRecentList();
-    w.commands.refreshRecentMenuList(QString());
+    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(QString());
     session().searchColl = SettingsStore::loadSearchList();
 
     w.commands.populateIconList();
@@ -130,8 +133,8 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 
     w.showNoFolder();
     VardeckViews::of(w).showNoVardecks(VardeckViews::View::Both);
-    w.commands.clearSearchResults();
-    w.commands.populatePopList(nullptr);
+    operationsOf<FindingOperations>(w).clearSearchResults();
+    operationsOf<FindingOperations>(w).populatePopList(nullptr);
 
     enableEveryControl(w);
 
@@ -146,9 +149,9 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     w.menuItem(MenuId::mnuThumbAll)->setEnabled(true);
     w.forgetFolderPath();
 
-    w.commands.populateFavsList(w.dbXML.document());
+    operationsOf<FindingOperations>(w).populateFavsList(w.dbXML.document());
     windowevents::runPending();
-    w.commands.populatePopList(w.dbXML.document());
+    operationsOf<FindingOperations>(w).populatePopList(w.dbXML.document());
     windowevents::runPending();
 
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())

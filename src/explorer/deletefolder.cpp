@@ -6,7 +6,9 @@
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingops.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
 #include "storage/record.h"
@@ -99,8 +101,8 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     } else {
         w.commands.populateWMOnTopicNode();
     }
-    w.commands.clearSearchResults();
-    w.commands.favoritesOutOfDate();
+    operationsOf<FindingOperations>(w).clearSearchResults();
+    operationsOf<FindingOperations>(w).favoritesOutOfDate();
     w.showIndexTab(IndexTab::Index);
 }
 

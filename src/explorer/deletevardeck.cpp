@@ -8,8 +8,10 @@
 #include "media/iconsupport.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
 #include "storage/record.h"
@@ -169,7 +171,7 @@ void VardeckDeletion::resetAfterDelete()
     // deleted rows whichever tab is open; the other rows stay where the user found them.
     dropRowsOfGoneVardecks(w);
     // The favourites, their count and their menu follow the document.
-    w.commands.populateFavsList(w.dbXML.document());
+    operationsOf<FindingOperations>(w).populateFavsList(w.dbXML.document());
     VardeckViews &views = VardeckViews::of(w);
     switch (w.indexTab()) {
     case IndexTab::Index:

@@ -9,9 +9,11 @@
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingops.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
+#include "shell/recentmenuoperations.h"
 #include "storage/record.h"
 #include "storage/ui/savereport.h"
 #include "storage/vardeckmodule.h"
@@ -96,7 +98,7 @@ void PopupCommands::mnuOpenVD_Click()
     }
     updateLastAccessed(*w.dbXML, wid);
     openInBrowser(address);
-    w.commands.refreshRecentMenuList(wid);
+    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(wid);
 }
 
 void PopupCommands::openHomeOf(const QString &wid)
@@ -264,7 +266,7 @@ void PopupCommands::openRows(EntryList list)
         if (!urlSupport::isSafeToOpen(addresses.last()))
             continue;
         updateLastAccessed(*w.dbXML, wid);
-        w.commands.refreshRecentMenuList(wid);
+        operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(wid);
     }
     for (const QString &address : std::as_const(addresses))
         openInBrowser(address);

@@ -18,7 +18,9 @@
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
+#include "shell/recentmenuoperations.h"
 #include "storage/datetext.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -330,7 +332,7 @@ bool VardeckEditor::saveNewVardeck()
     else
         w.vardeckPictures().forgetSiteIcon(wid);
 
-    w.commands.refreshRecentMenuList(wid);
+    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(wid);
     if (folderNode)
         VardeckViews::of(w).populateVardeckList(folderNode);
     w.commands.displayVardeckData(vardeck);
@@ -338,7 +340,7 @@ bool VardeckEditor::saveNewVardeck()
 
     w.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
     if (favorite)
-        w.commands.populateFavsList(doc);
+        operationsOf<FindingOperations>(w).populateFavsList(doc);
     return true;
 }
 
@@ -381,10 +383,10 @@ bool VardeckEditor::saveModifiedVardeck()
 
     VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
     showNameOf(w, w.currentWID(), name);
-    w.commands.clearSearchResults();
+    operationsOf<FindingOperations>(w).clearSearchResults();
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
-    w.commands.populateFavsList(doc);
+    operationsOf<FindingOperations>(w).populateFavsList(doc);
     w.commands.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
     w.collectionChanged(StalePages::everyPage());

@@ -1,9 +1,11 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/columnwidths.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
@@ -102,7 +104,7 @@ void frmVardecks::Form_Unload()
         // results' follow it.
         commands.saveFolderListColumns();
         SettingsStore::setMoreFormValues(nextDatabase);
-        commands.saveFindingColumns();
+        operationsOf<FindingOperations>(*this).saveFindingColumns();
         SettingsStore::writeRecentList(session().recentColl);
         SettingsStore::writeSearchList(session().searchColl);
         appOptions().saveToRegistry();
@@ -126,9 +128,10 @@ void frmVardecks::closeDB()
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
     commands.clearFolderTrees();
-    commands.clearSearchResults();
-    commands.populatePopList(nullptr);
-    commands.favoritesOutOfDate();
+    FindingOperations &finding = operationsOf<FindingOperations>(*this);
+    finding.clearSearchResults();
+    finding.populatePopList(nullptr);
+    finding.favoritesOutOfDate();
     // Through the caption's change handling, so the folder tab's caption goes too.
     showNoFolder();
     showMessage(QString());

@@ -8,11 +8,13 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/columnwidths.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
+#include "shell/recentmenuoperations.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -249,7 +251,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     session().searchMax = options.getRecentSearchNo();
 
     commands.showAutoPreviewOption();
-    commands.showSearchOptions();
+    operationsOf<FindingOperations>(*this).showSearchOptions();
 
     int size = options.getFontSize();
     if (size >= 8 && size <= 11)
@@ -262,11 +264,12 @@ void frmVardecks::finishStartDatabase(const QString &name)
     commands.offerOpenBrowserPages();
 
     session().recentColl = SettingsStore::loadRecentList();
-    commands.refreshRecentMenuList(QString());
+    operationsOf<RecentMenuOperations>(*this).refreshRecentMenuList(QString());
     session().searchColl = SettingsStore::loadSearchList();
-    commands.populateFavsList(dbXML.document());
-    commands.populatePopList(dbXML.document());
-    commands.populateSearchList();
+    FindingOperations &finding = operationsOf<FindingOperations>(*this);
+    finding.populateFavsList(dbXML.document());
+    finding.populatePopList(dbXML.document());
+    finding.populateSearchList();
 
     showStartPaneButtons();
     m_lastState = WindowState() == 1 ? 0 : WindowState();
@@ -326,7 +329,7 @@ void frmVardecks::restoreColumnWidths()
     placeAlignedControls();
     Form_Resize();
     commands.restoreFolderListColumns();
-    commands.restoreFindingColumns();
+    operationsOf<FindingOperations>(*this).restoreFindingColumns();
     tellSettingErrors(m_splash);
 }
 

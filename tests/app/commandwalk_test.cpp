@@ -30,7 +30,9 @@ TEST(CommandWalk, everySlotIsAttachedEveryItemRunsOneAndTheInternetExplorerItems
     // A slot nobody attached (a subsystem that no longer registers its part) is named here.
     const QStringList missing = window.commands.missing();
     EXPECT_TRUE(missing.isEmpty()) << "no command attached to " << qPrintable(missing.join(", "));
-    EXPECT_GT(window.commands.names().size(), 160);
+    // The registry holds what menus, toolbars, buttons and keys run (126 handlers) and the
+    // start of an add, which every way in shares.
+    EXPECT_GT(window.commands.names().size(), 120);
     // Every control the frame lays out was made by its part and handed to the frame.
     EXPECT_EQ(window.emptyPlaces().size(), 0);
 

@@ -2,6 +2,8 @@
 // folder puts it, with everything else as such a fill shows it.
 #include "editingfixture.h"
 #include "explorer/vardeckviews.h"
+#include "platform/gui/partoperations.h"
+#include "shell/recentmenuoperations.h"
 #include "support/windowcontrols.h"
 
 #include <QHeaderView>
@@ -39,7 +41,7 @@ TEST_F(EditingTest, anAddedVardeckJoinsTheListsAsAFillOfItsFolderShowsThem)
     const int recentMax = session().recentMax;
     // Room for one recent Vardeck: each add takes the mark from the one before.
     session().recentMax = 2;
-    window->commands.refreshRecentMenuList("W2");
+    operationsOf<RecentMenuOperations>(*window).refreshRecentMenuList("W2");
     clickFolder("T1");
     ASSERT_TRUE(wmNode("W2")->font(0).bold());
 

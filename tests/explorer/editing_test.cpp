@@ -6,6 +6,8 @@
 #include "storage/session.h"
 
 #include "platform/atomicfile.h"
+#include "platform/gui/partoperations.h"
+#include "shell/findingoperations.h"
 #include "support/windowcontrols.h"
 #include "web/visits.h"
 
@@ -613,7 +615,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     // The Popular tab's list, filled before, loses the rows though another tab is open.
     for (const char *wid : {"W1", "W6", "W3"})
         doc()->nodeFromID(wid).setChildText("HITS", "5");
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     tabIndex(*window)->setTab(3);
     ASSERT_NE(findByTag(listPop(*window), "W1"), nullptr);
     tabIndex(*window)->setTab(0);
@@ -688,7 +690,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     // From the Popular tab the row goes and no folder stays shown.
     showVardeck("T5", "W3");
     tabIndex(*window)->setTab(3);
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     ASSERT_NE(findByTag(listPop(*window), "W3"), nullptr);
     prompts.answer(MsgResult::Yes);
     menu(MenuId::mnuEditDelete);

@@ -8,6 +8,8 @@
 #include "explorer/foldertree.h"
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingui.h"
+#include "platform/gui/partoperations.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/statuspanels.h"
 #include "storage/session.h"
@@ -188,7 +190,7 @@ TEST_F(ExplorerTest, columnClicksToggleTheOrderAndGoCommandsWalkTheFolderAndStop
 
     // In the Popular list (B 10, a 9) Previous from the last row reaches the first.
     installFinding(*window);
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     tabIndex(*window)->setTab(3);
     window->commands.mnuNav_Click(4);
     window->commands.mnuNav_Click(2);

@@ -126,7 +126,7 @@ protected:
         explorer.emplace(installExplorer(*window));
         installAspects(*window);
         installPreview(*window);
-        installRecentMenu(window->commands, window->dbXML, *window);
+        installRecentMenu(*window, window->commands, window->dbXML, *window);
         window->resize(1000, 700);
         window->show();
         QApplication::setActiveWindow(window.get());

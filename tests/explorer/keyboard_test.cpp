@@ -273,7 +273,7 @@ TEST_F(KeyboardTest, theLargeFontReachesTheFolderRenameBoxAndKeepsTheSelectedFol
     ASSERT_NE(low, root()->child(29)) << "the tree must scroll";
     clickFolder(tag(low));
 
-    frmPrefs prefs(window->commands, window->dbXML, *window);
+    frmPrefs prefs(window->commands, window->dbXML, *window, *window);
     arrayControl<QRadioButton>(prefs, "optFont", 0)->setChecked(true);
     prefs.cmdApply_Click();
     settle();

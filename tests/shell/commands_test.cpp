@@ -2,6 +2,7 @@
 #include "explorer/explorer.h"
 #include "finding/ui/findingui.h"
 #include "storage/xmldatabase.h"
+#include "support/findingstandins.h"
 #include "support/windowcontrols.h"
 #include "windowfixture.h"
 
@@ -498,7 +499,8 @@ TEST_F(WindowTest, pickingATabFromCodeRunsItsClickHandlingAndEnterPressesItsDefa
 
 TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 {
-    record(&Commands::populateFavsList);
+    FindingStandIn finding(*window);
+    finding.onPopulateFavsList = [this](rr::XmlDocument *) { runs.append({QStringLiteral("populateFavsList"), 0}); };
     tabIndex(*window)->setTab(2);
     EXPECT_TRUE(runs.isEmpty()) << "nothing to fill without a database";
 

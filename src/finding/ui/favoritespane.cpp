@@ -5,14 +5,17 @@
 #include "finding/ui/panecontrols.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/dragsources.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
+#include "shell/recentmenuoperations.h"
 #include "shell/twips.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -251,7 +254,8 @@ void FavoritesPane::tabShown()
 {
     if (!w.dbXML.isOpen() || m_tvwFavs->topLevelItemCount() > 0)
         return;
-    w.commands.populateFavsList(w.dbXML.document());
+    // Asked of the window, as the frame asks it, so whatever the window was offered fills the tree.
+    operationsOf<FindingOperations>(w).populateFavsList(w.dbXML.document());
 }
 
 void FavoritesPane::showIconOf(const QString &wid)
@@ -324,7 +328,7 @@ void FavoritesPane::first_Click(int index)
         return;
     }
     finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(tag::Address)));
-    w.commands.refreshRecentMenuList(wid);
+    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(wid);
     emit favoriteOpened();
 }
 

@@ -4,8 +4,9 @@
 // the favourites and the Go commands on their tabs. The finding panes own these: other
 // parts include this header and call them directly (they link rr_finding_ui). A window
 // without the finding panes has no rows in them, and these do nothing there. What the
-// frame and the options dialog, which the finding panes link, ask of them stays in
-// Commands (clearSearchResults, populateFavsList, showSearchOptions…).
+// frame and the options dialog, which the finding panes link, ask of them is offered on
+// the window (shell/findingoperations.h: clearSearchResults, populateFavsList,
+// showSearchOptions…).
 #include "platform/gui/entrylist.h"
 
 #include <QString>

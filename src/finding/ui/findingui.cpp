@@ -5,6 +5,7 @@
 #include "finding/ui/popularpane.h"
 #include "finding/ui/searchpane.h"
 #include "platform/gui/itemtags.h"
+#include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@ FindingUi::FindingUi(frmVardecks &w)
     attachFavoriteCommands(w);
     attachPopularCommands(w);
     attachListOperations(w);
+    offerOperations<FindingOperations>(w, *this, *this);
 }
 
 void FindingUi::markRecentRows()
@@ -34,6 +36,46 @@ void FindingUi::markRecentRows()
     m_search->markRecentRows();
     m_popular->markRecentRows();
     m_favorites->markRecentRows();
+}
+
+void FindingUi::populateFavsList(XmlDocument *doc)
+{
+    m_favorites->populateFavsList(doc);
+}
+
+void FindingUi::populatePopList(XmlDocument *doc)
+{
+    m_popular->populatePopList(doc);
+}
+
+void FindingUi::populateSearchList()
+{
+    m_search->populateSearchList();
+}
+
+void FindingUi::clearSearchResults()
+{
+    m_search->clearSearchResults();
+}
+
+void FindingUi::favoritesOutOfDate()
+{
+    m_favorites->favoritesOutOfDate();
+}
+
+void FindingUi::showSearchOptions()
+{
+    m_search->showSearchOptions();
+}
+
+void FindingUi::restoreFindingColumns()
+{
+    m_search->restoreColumns();
+}
+
+void FindingUi::saveFindingColumns()
+{
+    m_search->saveColumns();
 }
 
 void FindingUi::attachSearchCommands(frmVardecks &w)
@@ -57,17 +99,11 @@ void FindingUi::attachSearchCommands(frmVardecks &w)
         w.commands.*handler = [search, box = box](int) { search->prepareSearch(box); };
     w.commands.lstSrch_Click = [search](int) { search->lstSrch_Click(); };
     w.commands.lstSearch_DblClick = [search](int) { search->lstSearch_DblClick(); };
-    w.commands.populateSearchList = [search] { search->populateSearchList(); };
-    w.commands.clearSearchResults = [search] { search->clearSearchResults(); };
-    w.commands.showSearchOptions = [search] { search->showSearchOptions(); };
-    w.commands.restoreFindingColumns = [search] { search->restoreColumns(); };
-    w.commands.saveFindingColumns = [search] { search->saveColumns(); };
 }
 
 void FindingUi::attachFavoriteCommands(frmVardecks &w)
 {
     FavoritesPane *favorites = m_favorites;
-    w.commands.populateFavsList = [favorites](XmlDocument *doc) { favorites->populateFavsList(doc); };
     w.commands.cmdFAdd_Click = [favorites](int) { favorites->cmdFAdd_Click(); };
     w.commands.mnuFavsAdd_Click = [favorites](int) { favorites->cmdFAdd_Click(); };
     w.commands.cmdFDelete_Click = [favorites](int) { favorites->cmdFDelete_Click(); };
@@ -81,13 +117,11 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
         favorites->addToFavorites(tagOf(window->popup.popupNode().item()));
     };
     w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID()); };
-    w.commands.favoritesOutOfDate = [favorites] { favorites->favoritesOutOfDate(); };
 }
 
 void FindingUi::attachPopularCommands(frmVardecks &w)
 {
     PopularPane *popular = m_popular;
-    w.commands.populatePopList = [popular](XmlDocument *doc) { popular->populatePopList(doc); };
     w.commands.mnuClearPop_Click = [popular](int) { popular->mnuClearPop_Click(); };
     w.commands.listPop_Click = [popular](int) { popular->listPop_Click(); };
 }

@@ -2,8 +2,10 @@
 // The finding subsystem on the main window: the Search tab and result lists, the
 // search history in the search box, the favourites (tab, menu, details-panel mark)
 // and the popular list. Its panes make and keep their controls; the other parts reach
-// them through the operations attached here (platform/gui/commands.h) and those of
-// findingops.h.
+// them through the operations it offers on the window (shell/findingoperations.h) and
+// those of findingops.h.
+#include "shell/findingoperations.h"
+
 #include <QObject>
 
 namespace rr
@@ -14,7 +16,7 @@ class FavoritesPane;
 class PopularPane;
 class SearchPane;
 
-class FindingUi : public QObject
+class FindingUi : public QObject, public FindingOperations
 {
     Q_OBJECT
 public:
@@ -26,6 +28,16 @@ public:
 
     // The rows of every finding list drawn bold exactly when their Vardeck is recent.
     void markRecentRows();
+
+    // What the frame, the options dialog and the parts above ask of the panes.
+    void populateFavsList(XmlDocument *doc) override;
+    void populatePopList(XmlDocument *doc) override;
+    void populateSearchList() override;
+    void clearSearchResults() override;
+    void favoritesOutOfDate() override;
+    void showSearchOptions() override;
+    void restoreFindingColumns() override;
+    void saveFindingColumns() override;
 
 private:
     void attachSearchCommands(frmVardecks &w);
@@ -39,8 +51,9 @@ private:
 };
 
 // Makes the finding panes in the window's panes and hands the frame the controls it
-// lays out; attaches the finding commands and operations to w.commands. The parts
-// belong to the window. Call once per window, before its Form_Load.
+// lays out; attaches the finding commands to w.commands and offers the window the
+// FindingOperations. The parts belong to the window. Call once per window, before its
+// Form_Load.
 FindingUi &installFinding(frmVardecks &w);
 
 } // namespace rr

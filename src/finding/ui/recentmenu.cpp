@@ -3,10 +3,12 @@
 #include "finding/recentlist.h"
 #include "media/urlsupport.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/textfit.h"
 #include "shell/framemenus.h"
 #include "shell/openaddress.h"
 #include "shell/opendatabase.h"
+#include "shell/recentmenuoperations.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
 #include "web/visits.h"
@@ -43,6 +45,22 @@ void rebuildMenu(FrameMenus &menus)
     }
 }
 
+// The window's Recent menu as the other parts reach it.
+class RecentMenu : public QObject, public RecentMenuOperations
+{
+public:
+    RecentMenu(QObject &window, const OpenDatabase &db, FrameMenus &menus) : QObject(&window), m_db(db), m_menus(menus)
+    {
+        setObjectName(QStringLiteral("RecentMenu"));
+    }
+
+    void refreshRecentMenuList(const QString &wid) override { rr::refreshRecentMenuList(m_db, m_menus, wid); }
+
+private:
+    const OpenDatabase &m_db;
+    FrameMenus &m_menus;
+};
+
 } // namespace
 
 void refreshRecentMenuList(const OpenDatabase &db, FrameMenus &menus, const QString &wid)
@@ -70,9 +88,10 @@ void mnuRecentClear_Click(const OpenDatabase &db, FrameMenus &menus)
     refreshRecentMenuList(db, menus, QString());
 }
 
-void installRecentMenu(Commands &commands, const OpenDatabase &db, FrameMenus &menus)
+void installRecentMenu(QObject &window, Commands &commands, const OpenDatabase &db, FrameMenus &menus)
 {
-    commands.refreshRecentMenuList = [&db, &menus](const QString &wid) { refreshRecentMenuList(db, menus, wid); };
+    auto *recentMenu = new RecentMenu(window, db, menus);
+    offerOperations<RecentMenuOperations>(window, *recentMenu, *recentMenu);
     commands.second_Click = [&db](int index) { second_Click(db, index); };
     commands.mnuRecentClear_Click = [&db, &menus](int) { mnuRecentClear_Click(db, menus); };
 }

@@ -3,6 +3,8 @@
 // first, as the items second(1), second(2), … under Clear and a separator.
 #include <QString>
 
+class QObject;
+
 namespace rr
 {
 
@@ -10,9 +12,10 @@ class Commands;
 class FrameMenus;
 class OpenDatabase;
 
-// Fills commands.refreshRecentMenuList and attaches second_Click and mnuRecentClear_Click:
-// the menu's items are those of the window's menus, the Vardecks the open database's.
-void installRecentMenu(Commands &commands, const OpenDatabase &db, FrameMenus &menus);
+// Offers the window the RecentMenuOperations (shell/recentmenuoperations.h), for as long
+// as the window lives, and attaches second_Click and mnuRecentClear_Click: the menu's
+// items are those of the window's menus, the Vardecks the open database's.
+void installRecentMenu(QObject &window, Commands &commands, const OpenDatabase &db, FrameMenus &menus);
 
 // With a WID: records that Vardeck as opened (newest record), then rebuilds the
 // menu; with "" only rebuilds it.

@@ -11,14 +11,17 @@
 #include "media/ui/pagebrowser.h"
 #include "media/urlsupport.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/textfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/collectionchanges.h"
+#include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frametabs.h"
 #include "shell/imagelists.h"
 #include "shell/opendatabase.h"
+#include "shell/recentmenuoperations.h"
 #include "shell/shownitems.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -315,7 +318,7 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     // The visit is recorded first: its refresh of the details panel must not undo
     // what the page gave the edit boxes.
     const QString stamp = updateLastAccessed(*w.db, wid);
-    w.commands.refreshRecentMenuList(wid);
+    operationsOf<RecentMenuOperations>(w.mainWindow).refreshRecentMenuList(wid);
     w.commands.mnuEditModify_Click();
     setEditedPageSize(w.parts, sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
@@ -417,9 +420,10 @@ void frmThumb::finishSynchronisation()
     XmlDocument *doc = w.db.document();
     if (!doc)
         return;
-    w.commands.populatePopList(doc);
-    w.commands.populateFavsList(doc);
-    w.commands.clearSearchResults();
+    FindingOperations &finding = operationsOf<FindingOperations>(w.mainWindow);
+    finding.populatePopList(doc);
+    finding.populateFavsList(doc);
+    finding.clearSearchResults();
     w.commands.populateWMOnTopicNode();
     relistSelectedFolder(w.parts);
     if (const XmlNode vardeck = w.db.vardeck(shown))

@@ -8,8 +8,10 @@
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
+#include "shell/findingoperations.h"
 #include "shell/imagelists.h"
 #include "shell/opendatabase.h"
 #include "shell/shownitems.h"
@@ -140,9 +142,10 @@ void IconCommands::refillAfterRun()
 {
     XmlDocument *doc = w.db.document();
     if (doc) {
-        w.commands.populateFavsList(doc);
-        w.commands.clearSearchResults();
-        w.commands.populatePopList(doc);
+        FindingOperations &finding = operationsOf<FindingOperations>(w.mainWindow);
+        finding.populateFavsList(doc);
+        finding.clearSearchResults();
+        finding.populatePopList(doc);
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
             w.commands.populateVDList(folder);
         relistSelectedFolder(w.parts);
@@ -221,8 +224,8 @@ void IconCommands::loadSingleIcon(const SingleIcon &flags, const QString &givenA
             if (!target.isEmpty()) {
                 addToImageList(wid, target);
                 if (flags.refreshLists) {
-                    w.commands.populateFavsList(w.db.document());
-                    w.commands.populatePopList(w.db.document());
+                    operationsOf<FindingOperations>(w.mainWindow).populateFavsList(w.db.document());
+                    operationsOf<FindingOperations>(w.mainWindow).populatePopList(w.db.document());
                 }
             }
             icons->clearIconFile();
@@ -293,8 +296,8 @@ void IconCommands::mnuToolsIconVD_Click()
         return;
     SingleIcon flags{true, true, true, true, true};
     loadSingleIcon(flags, QString(), QString(), [this] {
-        w.commands.clearSearchResults();
-        w.commands.populatePopList(w.db.document());
+        operationsOf<FindingOperations>(w.mainWindow).clearSearchResults();
+        operationsOf<FindingOperations>(w.mainWindow).populatePopList(w.db.document());
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
             w.commands.populateVDList(folder);
         if (const XmlNode vardeck = w.db.vardeck(w.shown.currentWID()))
@@ -341,7 +344,7 @@ void IconCommands::mnuToolsIconFile_Click()
         addToImageList(wid, target);
     showInDetails(target);
     relistSelectedFolder(w.parts);
-    w.commands.populateFavsList(w.db.document());
+    operationsOf<FindingOperations>(w.mainWindow).populateFavsList(w.db.document());
 }
 
 void IconCommands::mnuToolsIconRemove_Click()
@@ -365,8 +368,8 @@ void IconCommands::mnuToolsIconRemove_Click()
         w.commands.displayVardeckData(vardeck);
     if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
         w.commands.populateVDList(folder);
-    w.commands.populatePopList(w.db.document());
-    w.commands.clearSearchResults();
+    operationsOf<FindingOperations>(w.mainWindow).populatePopList(w.db.document());
+    operationsOf<FindingOperations>(w.mainWindow).clearSearchResults();
 }
 
 } // namespace rr

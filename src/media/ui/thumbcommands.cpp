@@ -5,8 +5,10 @@
 #include "explorer/nodetags.h"
 #include "media/ui/frmthumb.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
+#include "shell/findingoperations.h"
 #include "shell/opendatabase.h"
 #include "shell/shownitems.h"
 #include "storage/vardeckmodule.h"
@@ -120,7 +122,7 @@ void ThumbCommands::mnuToolsSynchFolder_Click()
         return;
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
-    w.commands.clearSearchResults();
+    operationsOf<FindingOperations>(w.mainWindow).clearSearchResults();
     openWindow({Job::Kind::Synchronisation, Job::Of::ShownFolder}, true);
 }
 
@@ -128,7 +130,7 @@ void ThumbCommands::mnuToolsSynchAll_Click()
 {
     if (!connectionQuestion(QStringLiteral("for synchronization")))
         return;
-    w.commands.clearSearchResults();
+    operationsOf<FindingOperations>(w.mainWindow).clearSearchResults();
     openWindow({Job::Kind::Synchronisation, Job::Of::Everything}, true);
 }
 

@@ -45,8 +45,8 @@ QVBoxLayout *column(QWidget *w)
 
 } // namespace
 
-frmPrefs::frmPrefs(Commands &commands, OpenDatabase &db, FrameOptions &frame, QWidget *parent)
-    : QDialog(parent), m_commands(commands), m_db(db), m_frame(frame)
+frmPrefs::frmPrefs(Commands &commands, OpenDatabase &db, FrameOptions &frame, const QObject &parts, QWidget *parent)
+    : QDialog(parent), m_commands(commands), m_db(db), m_frame(frame), m_parts(parts)
 {
     setObjectName(QStringLiteral("frmPrefs"));
     setWindowTitle(QStringLiteral("Options"));

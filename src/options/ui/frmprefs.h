@@ -28,9 +28,12 @@ class frmPrefs : public QDialog
 {
     Q_OBJECT
 public:
-    // Apply runs the window's commands that show an option, reads the open database's
-    // name and folder, and sets the frame's font size, tray icon and Aspect's page.
-    frmPrefs(Commands &commands, OpenDatabase &db, FrameOptions &frame, QWidget *parent = nullptr);
+    // Apply runs the window's commands that show an option, asks the parts offered on
+    // the window (parts, on which nothing else is called) to show theirs, reads the open
+    // database's name and folder, and sets the frame's font size, tray icon and Aspect's
+    // page.
+    frmPrefs(Commands &commands, OpenDatabase &db, FrameOptions &frame, const QObject &parts,
+             QWidget *parent = nullptr);
 
     void cmdApply_Click();
     void chk_Click(int index);
@@ -71,6 +74,7 @@ private:
     Commands &m_commands;
     OpenDatabase &m_db;
     FrameOptions &m_frame;
+    const QObject &m_parts;
     QHash<int, QCheckBox *> m_chk;
     QHash<int, QRadioButton *> m_opt;
     QHash<int, QRadioButton *> m_optIcon;

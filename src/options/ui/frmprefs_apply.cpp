@@ -5,7 +5,9 @@
 #include "options/ui/frmprefs.h"
 #include "options/webstyle.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/findingoperations.h"
 #include "shell/frameoptions.h"
 #include "shell/mainmodule.h"
 #include "shell/opendatabase.h"
@@ -47,7 +49,7 @@ void frmPrefs::cmdApply_Click()
         session().searchMax = *search;
     }
     if (searchIsNumber)
-        m_commands.populateSearchList();
+        operationsOf<FindingOperations>(m_parts).populateSearchList();
 
     options.setAutoIcon(chk(6)->isChecked());
     if (optIcon(3)->isChecked() && !options.getIconView()) {
@@ -78,7 +80,7 @@ void frmPrefs::cmdApply_Click()
     options.setWinFolders(chk(3)->isChecked());
     options.setOpenFirst(chk(11)->isChecked());
     options.setShowDetailSearch(chk(12)->isChecked());
-    m_commands.showSearchOptions();
+    operationsOf<FindingOperations>(m_parts).showSearchOptions();
 
     const std::pair<int, int> fonts[] = {{1, 8}, {4, 9}, {2, 10}, {0, 11}};
     for (const auto &[button, points] : fonts) {

@@ -9,7 +9,7 @@ namespace rr
 void installOptionsDialog(frmVardecks &window)
 {
     window.commands.mnuToolsOptions_Click = [&window](int) {
-        frmPrefs dialog(window.commands, window.dbXML, window, &window);
+        frmPrefs dialog(window.commands, window.dbXML, window, window, &window);
         dialog.exec();
         window.endToolTipEcho(Tb::UserOptions);
     };

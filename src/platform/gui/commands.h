@@ -432,11 +432,6 @@ public:
     RR_OPERATION(viewAsList, void());
     RR_OPERATION(viewAsIcons, void());
     RR_OPERATION(populateIconList, void());
-    // ----- Finding: recent list, favourites, popular list, search history -----
-    RR_OPERATION(refreshRecentMenuList, void(const QString &wid));
-    RR_OPERATION(populateFavsList, void(XmlDocument *));
-    RR_OPERATION(populatePopList, void(XmlDocument *));
-    RR_OPERATION(populateSearchList, void());
     // ----- Aspects, the preview and pages taken from running browsers -----
     RR_OPERATION(showAspectExplorer, void());
     RR_OPERATION(showAspectWeb, void());
@@ -468,16 +463,6 @@ public:
     RR_OPERATION(showWebAspectFormatting, void());
 
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
-    // The search results go from both lists, and "Found:" counts none.
-    RR_OPERATION(clearSearchResults, void());
-    // The favourites tree is out of date: showing its tab fills it again.
-    RR_OPERATION(favoritesOutOfDate, void());
-    // "Open first result" and "Show detailed results" show the user options again.
-    RR_OPERATION(showSearchOptions, void());
-    // The search results' column widths: read from the settings as the window opens,
-    // written as it closes (inside the close's one write of the settings).
-    RR_OPERATION(restoreFindingColumns, void());
-    RR_OPERATION(saveFindingColumns, void());
     // A drop on a Vardeck list does what a drop on the window does (the explorer's
     // drops): whether it would do anything, and the drop itself.
     RR_OPERATION(acceptsListDrop, bool(const QMimeData *data));

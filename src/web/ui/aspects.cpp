@@ -5,11 +5,14 @@
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/openaddress.h"
+#include "shell/recentmenuoperations.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
@@ -55,7 +58,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
 {
     // The views of the Web Aspect show the visit counts and dates too.
     w.collectionChanged(StalePages::everyPage());
-    w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
+    operationsOf<FindingOperations>(w).populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
         w.commands.showHits(visit.hits);
         showLastVisit(w, visit.stamp);
@@ -176,7 +179,7 @@ void mnuToolsOpen_Click(frmVardecks &w)
             showLastVisit(w, stamp);
     }
     openInBrowser(shownVardeckAddress(w));
-    w.commands.refreshRecentMenuList(w.currentWID());
+    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(w.currentWID());
 }
 
 void mnuToolsOpenHome_Click(frmVardecks &w)

@@ -4,12 +4,14 @@
 #include "explorer/detailsops.h"
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
 #include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
 #include "shell/openaddress.h"
 #include "shell/panecontrols.h"
+#include "shell/recentmenuoperations.h"
 #include "shell/twips.h"
 #include "storage/useroptions.h"
 #include "web/ui/aspects.h"
@@ -167,7 +169,7 @@ void PreviewPane::recordVisit()
     const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
     if (!stamp.isEmpty())
         showLastVisit(w, stamp);
-    w.commands.refreshRecentMenuList(w.currentWID());
+    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(w.currentWID());
 }
 
 void PreviewPane::showHomePage()

@@ -6,6 +6,7 @@
 #include "shell/windowfixture.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
+#include "support/findingstandins.h"
 #include "support/windowcontrols.h"
 
 #include <QAction>
@@ -27,7 +28,8 @@ protected:
         };
         window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
         window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
-        window->commands.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
+        recentMenu = std::make_unique<RecentMenuStandIn>(*window);
+        recentMenu->onRefreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
         // The Vardeck editor's question before an edit is dropped: on Yes the edit ends.
         window->commands.guardEdits([this](OnEdit) {
             if (!window->confirmLoseChanges())
@@ -112,6 +114,7 @@ protected:
     QStringList listed;
     QList<bool> editModes;
     QStringList recentMenuCalls;
+    std::unique_ptr<RecentMenuStandIn> recentMenu;
 };
 
 } // namespace rr::test

@@ -45,7 +45,7 @@ using FavoritesUiTest = test::FindingUiTest;
 TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMark)
 {
     open({Vd("W1").name("Fish & Chips"), Vd("W2").name("Drop").fav("TRUE")});
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     tabIndex(*window)->setTab(2);
     window->selectVardeck("W1");
     QTest::mouseClick(cmdFAdd(*window), Qt::LeftButton);
@@ -98,8 +98,8 @@ TEST_F(FavoritesUiTest, addingTwiceSaysAlreadyAndDeletingTheShownOneClearsItsMar
 TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecentList)
 {
     open({Vd("W1").name("site").address("http://site.example/").fav("TRUE").hits("4")});
-    window->commands.populateFavsList(doc());
-    window->commands.refreshRecentMenuList = [this](const QString &wid) {
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
+    recentMenu->onRefreshRecentMenuList = [this](const QString &wid) {
         recentMenuCalls << wid;
         VDData record;
         record.loadDataFromReg(wid, "site", "http://site.example/", "Vardecks.xml");
@@ -117,10 +117,10 @@ TEST_F(FavoritesUiTest, aFavoriteFromTheMenuOpensCountsTheVisitAndEntersTheRecen
 
 TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWholeInTheToolTip)
 {
-    installRecentMenu(window->commands, window->dbXML, *window);
+    installRecentMenu(*window, window->commands, window->dbXML, *window);
     const QString name = QString("A very long & winding Vardeck name ").repeated(9).left(300);
     open({Vd("W1").name(name).fav("TRUE"), Vd("W2").name("Short").fav("TRUE")});
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     QMenu *favorites = window->subMenu(MenuId::mnuFavs);
     openMenuOf(MenuId::first);
     // The whole name would make the menu about 2000 pixels wide.
@@ -136,7 +136,7 @@ TEST_F(FavoritesUiTest, aLongNameKeepsTheFavoritesAndRecentMenusNarrowAndShowsWh
     VDData record;
     record.loadDataFromReg("W1", name, "http://long.example/", "Vardecks.xml");
     session().recentColl = {record};
-    window->commands.refreshRecentMenuList(QString());
+    operationsOf<RecentMenuOperations>(*window).refreshRecentMenuList(QString());
     EXPECT_LT(window->subMenu(MenuId::mnuRecent)->sizeHint().width(), whole / 3);
     EXPECT_TRUE(window->menuItem(MenuId::second, 0)->text().startsWith("1  A very long && winding"));
     EXPECT_EQ(window->menuItem(MenuId::second, 0)->toolTip(), name);
@@ -252,7 +252,7 @@ TEST_F(FavoritesUiTest, theArrowsAndTypingInTheTreeShowTheFavoriteTheyReach)
 TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 {
     open({Vd("W1").name("Beta").fav("TRUE"), Vd("W2").name("Alpha").fav("true"), Vd("W3").name("plain")});
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     EXPECT_TRUE(ui->favorites().favorites().favsColl().isEmpty()) << "nothing shows the list: it is not read yet";
     EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0) << "no nodes while the Index tab is shown";
     EXPECT_EQ(window->menuArrayUpperBound(MenuId::first), 0) << "no menu items before the menu opens";
@@ -265,7 +265,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 
     // A change while the menu is closed: the shown tree follows at once, the menu as it opens.
     setFavoriteMark(doc()->nodeFromID("W1"), false);
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     EXPECT_EQ(column(tvwFavs(*window), 0), QStringList{"Alpha"});
     EXPECT_EQ(lbl(*window, Lbl::FavoritesCount)->text(), "Favorites: 1");
     EXPECT_EQ(menuTexts(MenuId::first), QStringList{"Alpha"});
@@ -273,7 +273,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
 
     // Another tab shown: the tree lets its nodes go and the tab makes them again.
     tabIndex(*window)->setTab(0);
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     EXPECT_EQ(tvwFavs(*window)->topLevelItemCount(), 0);
     tabIndex(*window)->setTab(2);
     EXPECT_EQ(column(tvwFavs(*window), -1), QStringList{"W2"});
@@ -281,7 +281,7 @@ TEST_F(FavoritesUiTest, theTreeIsMadeWhenItsTabIsShownAndTheMenuWhenItOpens)
     // A command reads the list first: a favourite is one before anything showed the list.
     tabIndex(*window)->setTab(0);
     setFavoriteMark(doc()->nodeFromID("W1"), true);
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     window->selectVardeck("W1");
     ui->favorites().cmdFAdd_Click();
     EXPECT_EQ(prompts.lastText(), "The selected Vardeck is already in your favorites list");
@@ -293,7 +293,7 @@ using PopularUiTest = test::FindingUiTest;
 TEST_F(PopularUiTest, aClickShowsTheRowsVardeckAndClearingEmptiesTheList)
 {
     open({Vd("W1").name("top").hits("3")}, {Vd("W2").name("inner").hits("5")});
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     tabIndex(*window)->setTab(3);
     clickRow(listPop(*window), 0);
     EXPECT_EQ(shown, QStringList{"W2"});
@@ -346,18 +346,18 @@ TEST_F(PopularUiTest, clearingTheRankingsShowsOneVisitInEveryRowOfTheSearchResul
 TEST_F(PopularUiTest, theListHasRowsOnlyWhileItsTabIsShown)
 {
     open({Vd("W1").name("top").hits("3"), Vd("W3").name("never").hits("1")}, {Vd("W2").name("inner").hits("5")});
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0) << "the Index tab is shown";
     tabIndex(*window)->setTab(3);
     EXPECT_EQ(column(listPop(*window), -1), QStringList({"W2", "W1"}));
 
     // Shown, the list follows each rebuild at once; hidden, it lets its rows go until shown again.
     doc()->nodeFromID("W1").setChildText("HITS", "12");
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     EXPECT_EQ(column(listPop(*window), -1), QStringList({"W1", "W2"}));
     tabIndex(*window)->setTab(2);
     doc()->nodeFromID("W3").setChildText("HITS", "7");
-    window->commands.populatePopList(doc());
+    operationsOf<FindingOperations>(*window).populatePopList(doc());
     EXPECT_EQ(listPop(*window)->topLevelItemCount(), 0);
     tabIndex(*window)->setTab(3);
     EXPECT_EQ(column(listPop(*window), -1), QStringList({"W1", "W3", "W2"}));
@@ -368,9 +368,11 @@ using RecentMenuTest = test::FindingUiTest;
 
 TEST_F(RecentMenuTest, newestFirstWithLiteralAmpersandsClearEmptiesItAndOtherDatabasesCountNoVisit)
 {
-    installRecentMenu(window->commands, window->dbXML, *window);
+    installRecentMenu(*window, window->commands, window->dbXML, *window);
     open({Vd("W1").name("Tom & Jerry").address("http://tj.example/"), Vd("W2").name("Two"), Vd("W3").name("Three")});
-    const auto opened = [this](const QString &wid) { window->commands.refreshRecentMenuList(wid); };
+    const auto opened = [this](const QString &wid) {
+        operationsOf<RecentMenuOperations>(*window).refreshRecentMenuList(wid);
+    };
     for (const QString wid : {"W1", "W2", "W3", "W1"})
         opened(wid);
     EXPECT_EQ(menuTexts(MenuId::second), QStringList({"1  Tom && Jerry", "2  Three", "3  Two"}));

@@ -4,7 +4,9 @@
 #include "media/picturebytes.h"
 #include "media/ui/frmiconprogress.h"
 #include "media/ui/iconcommands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
+#include "shell/findingoperations.h"
 #include "storage/session.h"
 #include "support/dialogcontrols.h"
 #include "support/httpserver.h"
@@ -246,7 +248,7 @@ TEST_F(IconCommandsTest, theShownVardecksIconIsFetchedChosenAndRemoved)
     // Removed: every view showing the Vardeck shows the stock picture at once.
     setFavoriteMark(doc()->nodeFromID("W1"), true);
     tabIndex(*window)->setTab(2);
-    window->commands.populateFavsList(doc());
+    operationsOf<FindingOperations>(*window).populateFavsList(doc());
     ASSERT_NE(tagged(tvwFavs(*window), "W1"), nullptr);
     ASSERT_TRUE(sameIcon(wmNode("W1")->icon(0), fresh(bmp)));
     ASSERT_TRUE(sameIcon(tagged(tvwFavs(*window), "W1")->icon(0), fresh(bmp)));

@@ -13,6 +13,7 @@
 #include "storage/xmldatabase.h"
 #include "support/dialogcontrols.h"
 #include "support/fakelauncher.h"
+#include "support/findingstandins.h"
 #include "support/windowcontrols.h"
 #include "web/ui/preview.h"
 #include "web/ui/webaspect.h"
@@ -61,13 +62,15 @@ protected:
         appOptions().setRecentNo(15);
         appOptions().setRecentSearchNo(15);
         session().browserExePaths = {"/usr/bin/firefox", "", "", "", "", ""};
-        window->commands.populateSearchList = [this] { ++searchListFills; };
+        finding = std::make_unique<test::FindingStandIn>(*window);
+        finding->onPopulateSearchList = [this] { ++searchListFills; };
         window->commands.viewAsIcons = [this] { views << "icons"; };
         window->commands.viewAsList = [this] { views << "list"; };
         window->commands.showAspectWeb = [this] { ++webReloads; };
     }
 
     test::TempConfig config;
+    std::unique_ptr<test::FindingStandIn> finding;
     int searchListFills = 0;
     int webReloads = 0;
     QStringList views;
@@ -94,11 +97,11 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
     const QByteArray exec = "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" /startup\n";
     for (const Box &only : boxes) {
         SCOPED_TRACE(only.name);
-        frmPrefs dialog(window->commands, window->dbXML, *window);
+        frmPrefs dialog(window->commands, window->dbXML, *window, *window);
         for (const Box &box : boxes)
             dialog.findChild<QCheckBox *>(box.name)->setChecked(&box == &only);
         dialog.cmdApply_Click();
-        frmPrefs again(window->commands, window->dbXML, *window);
+        frmPrefs again(window->commands, window->dbXML, *window, *window);
         for (const Box &box : boxes) {
             EXPECT_EQ((appOptions().*box.get)(), (&box == &only) != box.inverted) << box.name;
             EXPECT_EQ(again.findChild<QCheckBox *>(box.name)->isChecked(), &box == &only) << box.name;
@@ -109,7 +112,7 @@ TEST_F(PrefsTest, eachBoxShowsAndSetsOnlyItsOwnOption)
 
     // The Web aspect's box, the view and the window's own copies of the boxes.
     session().webAspectHtml = true;
-    frmPrefs dialog(window->commands, window->dbXML, *window);
+    frmPrefs dialog(window->commands, window->dbXML, *window, *window);
     EXPECT_FALSE(arrayControl<QCheckBox>(dialog, "chk", 10)->isChecked());
     EXPECT_TRUE(arrayControl<QRadioButton>(dialog, "optIcon", 2)->isChecked());
     for (int i : {9, 10, 11, 12})
@@ -141,7 +144,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     o.setWebCSS("Comic");
     o.setFontSize(9);
 
-    frmPrefs dialog(window->commands, window->dbXML, *window);
+    frmPrefs dialog(window->commands, window->dbXML, *window, *window);
     EXPECT_EQ(dialogControl<QTabWidget>(dialog, "tabPrefs")->currentIndex(), 0);
     EXPECT_EQ(dialogControl<QTabWidget>(dialog, "tabPrefs")->tabText(2), "   User Interface   ");
     // Only the browsers found are offered; Internet Explorer never is.
@@ -181,7 +184,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
     o.setDBToOpen("Gone.xml");
     o.setDefaultBrowser("Op");
     o.setFontSize(12);
-    frmPrefs again(window->commands, window->dbXML, *window);
+    frmPrefs again(window->commands, window->dbXML, *window, *window);
     EXPECT_EQ(arrayControl<QComboBox>(again, "cmb", 0)->currentText(), "Most recent database");
     EXPECT_TRUE(o.getdbDefault());
     EXPECT_EQ(arrayControl<QComboBox>(again, "cmb", 1)->currentIndex(), -1);
@@ -208,7 +211,7 @@ TEST_F(PrefsTest, theListsAndTheTraySwitchShowTheStoredChoicesAndApplyStoresThem
 
 TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
 {
-    frmPrefs dialog(window->commands, window->dbXML, *window);
+    frmPrefs dialog(window->commands, window->dbXML, *window, *window);
     arrayControl<QLineEdit>(dialog, "txtt", 2)->setText("&H10");
     arrayControl<QLineEdit>(dialog, "txtt", 3)->setText("60");
     dialog.cmdApply_Click();
@@ -233,7 +236,7 @@ TEST_F(PrefsTest, listSizesOutOfRangeAreRefusedWithTheirMessagesAndResetTexts)
 TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
 {
     {
-        frmPrefs dialog(window->commands, window->dbXML, *window);
+        frmPrefs dialog(window->commands, window->dbXML, *window, *window);
         arrayControl<QLineEdit>(dialog, "txtt", 2)->setText("7");
         arrayControl<QLineEdit>(dialog, "txtt", 3)->setText("9");
         dialog.cmdApply_Click();
@@ -243,7 +246,7 @@ TEST_F(PrefsTest, eachListSizeGoesToItsOwnOptionAndItsOwnListAlone)
     EXPECT_EQ(appOptions().getRecentSearchNo(), 9);
     EXPECT_EQ(session().recentMax, 7);
     EXPECT_EQ(session().searchMax, 9);
-    frmPrefs again(window->commands, window->dbXML, *window);
+    frmPrefs again(window->commands, window->dbXML, *window, *window);
     EXPECT_EQ(arrayControl<QLineEdit>(again, "txtt", 2)->text(), "7");
     EXPECT_EQ(arrayControl<QLineEdit>(again, "txtt", 3)->text(), "9");
 
@@ -276,7 +279,7 @@ TEST_F(PrefsTest, aNewStyleRewritesTheStylesheetsAndReloadsTheWebAspectOnce)
     window->aspectShown(Aspect::Web);
     appOptions().setWebCSS("Plain");
 
-    frmPrefs dialog(window->commands, window->dbXML, *window);
+    frmPrefs dialog(window->commands, window->dbXML, *window, *window);
     arrayControl<QComboBox>(dialog, "cmb", 2)->setCurrentText("Comic");
     dialog.cmdApply_Click();
     // Which stylesheets change, and how, is the core web style tests' matter.

@@ -14,6 +14,7 @@
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
 #include "support/fakelauncher.h"
+#include "support/findingstandins.h"
 #include "support/httpserver.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
@@ -228,7 +229,8 @@ TEST_F(AspectsTest, aVisitRecordedAnywhereShowsOnTheWindow)
                                        "<FOLDERS>" + folderXml("T1", "f", vardeckXml("W1", "One")) + "</FOLDERS>");
     openDatabase(path);
     int popularRefills = 0;
-    window->commands.populatePopList = [&](XmlDocument *) { ++popularRefills; };
+    test::FindingStandIn finding(*window);
+    finding.onPopulatePopList = [&](XmlDocument *) { ++popularRefills; };
     auto *row = new QTreeWidgetItem(listVD(*window), {"One", "a", "b", "", "     1", "d"});
     row->setData(0, Qt::UserRole, "w1");
     window->showVardeck("W1", "One");
