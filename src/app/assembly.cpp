@@ -15,6 +15,7 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "shell/openaddress.h"
@@ -67,6 +68,7 @@ void assembleMainWindow(frmVardecks &window)
         Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
     };
     Q_UNUSED(offered);
+    offered(operationsOffered<DetailsOperations>(window), "DetailsOperations");
 }
 
 } // namespace rr

@@ -330,7 +330,7 @@ bool VardeckEditor::saveNewVardeck()
     w.commands.refreshRecentMenuList(wid);
     if (folderNode)
         VardeckViews::of(w).populateVardeckList(folderNode);
-    w.commands.displayVardeckData(vardeck);
+    p.displayVardeckData(vardeck);
     w.selectVardeck(wid);
 
     w.commands.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
@@ -382,7 +382,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
     w.commands.populateFavsList(doc);
-    w.commands.displayVardeckData(vardeck);
+    p.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
     w.commands.collectionChanged(StalePages::everyPage());
     return true;
@@ -423,7 +423,7 @@ void VardeckEditor::dropEdit()
         // that nothing dropped here reaches a later save.
         const XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
         if (vardeck) {
-            w.commands.displayVardeckData(vardeck);
+            p.displayVardeckData(vardeck);
         } else {
             p.txtNotes->setPlainText(m_savedNotes);
             p.txtWName->setText(p.lblWName->text());

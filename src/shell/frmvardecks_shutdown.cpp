@@ -1,9 +1,11 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/columnwidths.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
@@ -121,8 +123,9 @@ void frmVardecks::closeDB()
     enableTabStrips(false);
     at(Place::WebStrip)->setEnabled(false);
     Toolbar2->setEnabled(false);
-    commands.setFormEditMode(false);
-    commands.setNonEditableFields();
+    DetailsOperations &details = operationsOf<DetailsOperations>(*this);
+    details.setFormEditMode(false);
+    details.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
     commands.clearFolderTrees();

@@ -2,11 +2,13 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/columnwidths.h"
+#include "shell/detailsoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -85,8 +87,9 @@ void frmVardecks::Form_Load()
     }
 
     commands.untickAutoPreview();
-    commands.setFormEditMode(false);
-    commands.setNonEditableFields();
+    DetailsOperations &details = operationsOf<DetailsOperations>(*this);
+    details.setFormEditMode(false);
+    details.setNonEditableFields();
 
     tabIndex->setTab(SettingsStore::getTabIndexSetting());
     tabInfo->setTab(SettingsStore::getTabInfoSetting());

@@ -5,9 +5,11 @@
 #include "finding/ui/panecontrols.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/detailsoperations.h"
 #include "shell/dragsources.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
@@ -239,7 +241,7 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
         return;
     w.commands.collectionChanged(StalePages::everyPage());
     if (sameWid(change.wid, w.currentWID()))
-        w.commands.showFavoriteMark(change.outcome == Favorites::Outcome::Added);
+        operationsOf<DetailsOperations>(w).showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
 
 void FavoritesPane::favoritesOutOfDate()
@@ -343,7 +345,7 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
         populateFavsList(w.dbXML.document());
         return;
     }
-    w.commands.setFormEditMode(false);
+    operationsOf<DetailsOperations>(w).setFormEditMode(false);
     showVardeckWithFolder(w, tag);
 }
 
@@ -445,7 +447,7 @@ void FavoritesPane::addDropped(const DroppedItems &dropped)
         return;
     w.commands.collectionChanged(StalePages::everyPage());
     if (!shownWasFavorite && m_favs.contains(w.currentWID()))
-        w.commands.showFavoriteMark(true);
+        operationsOf<DetailsOperations>(w).showFavoriteMark(true);
 }
 
 bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)

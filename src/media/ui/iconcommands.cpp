@@ -8,8 +8,10 @@
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
+#include "shell/detailsoperations.h"
 #include "shell/imagelists.h"
 #include "shell/opendatabase.h"
 #include "shell/shownitems.h"
@@ -298,7 +300,7 @@ void IconCommands::mnuToolsIconVD_Click()
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
             w.commands.populateVDList(folder);
         if (const XmlNode vardeck = w.db.vardeck(w.shown.currentWID()))
-            w.commands.displayVardeckData(vardeck);
+            operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     });
 }
 
@@ -362,7 +364,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     showVardeckTreeIcon(w.parts, wid);
     showIconOf(w.parts, wid);
     if (const XmlNode vardeck = w.db.vardeck(wid))
-        w.commands.displayVardeckData(vardeck);
+        operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
         w.commands.populateVDList(folder);
     w.commands.populatePopList(w.db.document());

@@ -5,8 +5,10 @@
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
 #include "platform/gui/itemtags.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/openaddress.h"
@@ -57,7 +59,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
     w.commands.collectionChanged(StalePages::everyPage());
     w.commands.populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
-        w.commands.showHits(visit.hits);
+        operationsOf<DetailsOperations>(w).showHits(visit.hits);
         showLastVisit(w, visit.stamp);
     }
     showVisitInFolderList(w, visit.wid, visit.stamp, visit.hits);
