@@ -17,6 +17,7 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
@@ -77,6 +78,7 @@ void assembleMainWindow(frmVardecks &window)
     offered(operationsOffered<IconFetchOperations>(window), "IconFetchOperations");
     offered(operationsOffered<FindingOperations>(window), "FindingOperations");
     offered(operationsOffered<RecentMenuOperations>(window), "RecentMenuOperations");
+    offered(operationsOffered<DetailsOperations>(window), "DetailsOperations");
 }
 
 } // namespace rr

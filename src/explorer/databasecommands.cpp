@@ -140,7 +140,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 
     w.commands.untickAutoPreview();
     setFormEditMode(w, false);
-    w.commands.setNonEditableFields();
+    setNonEditableFields(w, false);
     w.resetToolbarButtons();
     windowevents::runPending();
 

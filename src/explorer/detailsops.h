@@ -2,8 +2,9 @@
 // What the parts above the Explorer (the web panes, the icon and thumbnail runs, the
 // Import/Export window) ask the details panel and the edit it holds: they include this
 // header and call these directly, as they link the Explorer. What the frame and the
-// finding panes, which sit below the Explorer, ask of the panel stays in Commands
-// (displayVardeckData, detailsText, showHits, showFavoriteMark).
+// finding panes, which sit below the Explorer, ask of the panel, and the parts above
+// with them, is the DetailsOperations the panel offers on the window
+// (shell/detailsoperations.h: displayVardeckData, detailsText, showHits…).
 #include <QString>
 
 class QImage;

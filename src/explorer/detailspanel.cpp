@@ -9,6 +9,7 @@
 #include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
@@ -85,7 +86,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     if (!vardeck)
         return;
     w.holdRightPane(true);
-    setNonEditableFields(w, true);
+    rr::setNonEditableFields(w, true);
     const QString wid = vardeck.attribute(tag::Wid);
     bool named = false;
 
@@ -434,7 +435,17 @@ bool DetailsPanel::thumbnailEvent(QEvent *event)
 
 // ----- what the other parts ask of the panel -----
 
-QString DetailsPanel::text(DetailsField field) const
+void DetailsPanel::setFormEditMode(bool editing)
+{
+    rr::setFormEditMode(w, editing);
+}
+
+void DetailsPanel::setNonEditableFields()
+{
+    rr::setNonEditableFields(w, false);
+}
+
+QString DetailsPanel::detailsText(DetailsField field) const
 {
     switch (field) {
     case DetailsField::NameBox:
@@ -528,15 +539,12 @@ DetailsPanel &installDetailsPanel(frmVardecks &w)
     if (auto *made = installedPart<DetailsPanel>(w))
         return *made;
     auto *panel = new DetailsPanel(w);
+    offerOperations<DetailsOperations>(w, *panel, *panel);
     Commands &c = w.commands;
-    c.displayVardeckData = [panel](XmlNode vardeck) { panel->displayVardeckData(vardeck); };
     c.lblWName_Change = [panel](int) { panel->lblWName_Change(); };
     c.lblTName_Change = [panel](int) { panel->lblTName_Change(); };
     c.chkFav_Click = [panel](int) { panel->chkFav_Click(); };
     c.cmdAddFavs_Click = [panel](int) { panel->cmdAddFavs_Click(); };
-    c.detailsText = [panel](DetailsField field) { return panel->text(field); };
-    c.showHits = [panel](const QString &hits) { panel->showHits(hits); };
-    c.showFavoriteMark = [panel](bool favorite) { panel->showFavoriteMark(favorite); };
     return *panel;
 }
 

@@ -10,11 +10,13 @@
 // favourite mark, the values and their captions, the description and keywords and the
 // Update and search buttons) and the notes. The Vardeck editor (savevardeck.h) and the
 // edit mode (editmode.h) change them as the panel's own; other parts reach them through
-// the panel's operations: those of detailsops.h, and those in Commands that the frame
-// and the finding panes run (detailsText, showHits, showFavoriteMark…).
+// the panel's operations: those of detailsops.h, and the DetailsOperations it offers on
+// the window for the frame, the finding panes and the parts above the Explorer
+// (shell/detailsoperations.h).
 #include "platform/gui/commands.h"
 #include "platform/xmldocument.h"
 #include "shell/controlarrays.h"
+#include "shell/detailsoperations.h"
 
 #include <QMap>
 #include <QObject>
@@ -39,7 +41,7 @@ class qbButtons_H;
 class VardeckEditor;
 class EditModeControls;
 
-class DetailsPanel : public QObject
+class DetailsPanel : public QObject, public DetailsOperations
 {
     Q_OBJECT
 public:
@@ -47,7 +49,7 @@ public:
     // The panel installDetailsPanel made for the window.
     static DetailsPanel &of(const frmVardecks &w);
 
-    void displayVardeckData(const XmlNode &vardeck);
+    void displayVardeckData(const XmlNode &vardeck) override;
     void lblWName_Change();
     void lblTName_Change();
 
@@ -61,12 +63,16 @@ public:
     QString fittedVardeckCaption(const QString &caption) const;
     QString fittedFolderCaption(const QString &caption) const;
 
-    // ----- what the other parts ask of the panel (Commands and detailsops.h) -----
-    QString text(DetailsField field) const;
-    void showHits(const QString &hits);
+    // ----- what the other parts ask of the panel (DetailsOperations and detailsops.h) -----
+    // The faces of the panel, switched by the edit mode (editmode.h) and reset as
+    // nodetags.h says.
+    void setFormEditMode(bool editing) override;
+    void setNonEditableFields() override;
+    QString detailsText(DetailsField field) const override;
+    void showHits(const QString &hits) override;
     void showLastVisit(const QString &stamp);
     // The favourite check box and mark, and the picture of the Vardeck tab.
-    void showFavoriteMark(bool favorite);
+    void showFavoriteMark(bool favorite) override;
     void takePageIntoEdit(const PageFields &page);
     void showThumbnail(const QImage &thumbnail);
     // The icon in the details and, fitted, on the Vardeck tab (the plain mark when null).
@@ -155,9 +161,9 @@ private:
     QLabel *label(Lbl index) const { return m_labels.value(index); }
 };
 
-// Makes the window's details panel and attaches its commands and operations
-// (displayVardeckData, lblWName_Change, lblTName_Change, chkFav_Click,
-// cmdAddFavs_Click, and the details panel's operations). installExplorer calls it.
+// Makes the window's details panel, attaches its commands (lblWName_Change,
+// lblTName_Change, chkFav_Click, cmdAddFavs_Click) and offers its DetailsOperations on
+// the window. installExplorer calls it.
 DetailsPanel &installDetailsPanel(frmVardecks &w);
 
 } // namespace rr

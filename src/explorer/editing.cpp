@@ -21,7 +21,6 @@ void installEditing(frmVardecks &w)
     auto *folders = new FolderDeletion(w);
 
     Commands &c = w.commands;
-    c.setFormEditMode = [&w](bool editing) { setFormEditMode(w, editing); };
     c.addVardeckSetup = [editor](std::optional<DetectedPage> page) { editor->addVardeckSetup(page); };
 
     w.commands.mnuAddVardeck_Click = [editor](int) { editor->mnuAddVardeck_Click(); };

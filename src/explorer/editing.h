@@ -8,8 +8,7 @@ class frmVardecks;
 
 // Attaches the edit commands (mnuAddVardeck_Click, mnuEditModify_Click, cmdEdit_Click,
 // saveVardeckDetails, cancelVardeckEdit, mnuEditDelete_Click, mnuEditDeleteTopic_Click)
-// and the operations setFormEditMode and addVardeckSetup. Call once per window, after
-// installExplorer.
+// and the operation addVardeckSetup. Call once per window, after installExplorer.
 void installEditing(frmVardecks &w);
 
 } // namespace rr

@@ -4,7 +4,6 @@
 #include "explorer/detailspanel.h"
 #include "explorer/foldertree.h"
 #include "explorer/navigation.h"
-#include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "shell/frmvardecks.h"
 
@@ -31,7 +30,6 @@ ExplorerParts installExplorer(frmVardecks &w)
     c.viewAsList = [views] { views->viewAsList(); };
     c.viewAsIcons = [views] { views->viewAsIcons(); };
     c.populateIconList = [views] { views->populateIconList(); };
-    c.setNonEditableFields = [&w] { setNonEditableFields(w, false); };
 
     c.displayWM = [views](int) { views->displayWM(); };
     c.listVD_DblClick = [views](int) { views->listVD_DblClick(); };

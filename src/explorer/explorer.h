@@ -19,9 +19,8 @@ struct ExplorerParts {
 };
 
 // Attaches the Explorer's commands and its refresh operations (populateTopicList,
-// populateWMOnTopicNode, populateVDList, viewAsList, viewAsIcons, populateIconList,
-// setNonEditableFields…) to w.commands, and installs the details
-// panel (detailspanel.h) with its own. Call once per window.
+// populateWMOnTopicNode, populateVDList, viewAsList, viewAsIcons, populateIconList…)
+// to w.commands, and installs the details panel (detailspanel.h) with its own. Call once per window.
 ExplorerParts installExplorer(frmVardecks &w);
 
 } // namespace rr

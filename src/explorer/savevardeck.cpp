@@ -335,7 +335,7 @@ bool VardeckEditor::saveNewVardeck()
     operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(wid);
     if (folderNode)
         VardeckViews::of(w).populateVardeckList(folderNode);
-    w.commands.displayVardeckData(vardeck);
+    p.displayVardeckData(vardeck);
     w.selectVardeck(wid);
 
     w.collectionChanged(StalePages{.folders = true, .all = true, .hits = true});
@@ -387,7 +387,7 @@ bool VardeckEditor::saveModifiedVardeck()
     w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
     operationsOf<FindingOperations>(w).populateFavsList(doc);
-    w.commands.displayVardeckData(vardeck);
+    p.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
     w.collectionChanged(StalePages::everyPage());
     return true;
@@ -428,7 +428,7 @@ void VardeckEditor::dropEdit()
         // that nothing dropped here reaches a later save.
         const XmlNode vardeck = w.dbXML.vardeck(w.currentWID());
         if (vardeck) {
-            w.commands.displayVardeckData(vardeck);
+            p.displayVardeckData(vardeck);
         } else {
             p.txtNotes->setPlainText(m_savedNotes);
             p.txtWName->setText(p.lblWName->text());

@@ -7,12 +7,12 @@ namespace rr
 
 QString shownVardeckAddress(const frmVardecks &w)
 {
-    return DetailsPanel::of(w).text(DetailsField::AddressBox);
+    return DetailsPanel::of(w).detailsText(DetailsField::AddressBox);
 }
 
 QString shownVardeckName(const frmVardecks &w)
 {
-    return DetailsPanel::of(w).text(DetailsField::NameBox);
+    return DetailsPanel::of(w).detailsText(DetailsField::NameBox);
 }
 
 } // namespace rr

@@ -288,7 +288,7 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     const XmlNode added = vardecks.last();
     const QString wid = added.attribute(tag::Wid);
     const QString name = added.childText(tag::Name);
-    if (!sameText(name, DetailsPanel::of(w).text(DetailsField::NameBox)))
+    if (!sameText(name, DetailsPanel::of(w).detailsText(DetailsField::NameBox)))
         return false;
 
     m_filling = true;
@@ -356,7 +356,7 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     Q_UNUSED(folder);
     m_list->clear();
     m_tree->clear();
-    const QString nameShown = DetailsPanel::of(w).text(DetailsField::NameBox);
+    const QString nameShown = DetailsPanel::of(w).detailsText(DetailsField::NameBox);
     QList<QTreeWidgetItem *> nodes;
     QList<QTreeWidgetItem *> rows;
     nodes.reserve(vardecks.size());
@@ -504,8 +504,9 @@ void VardeckViews::displayWM()
         // The folder commands act on the folder whose Vardeck is shown.
         w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
-    w.commands.setFormEditMode(false);
-    w.commands.displayVardeckData(vardeck);
+    DetailsPanel &panel = DetailsPanel::of(w);
+    panel.setFormEditMode(false);
+    panel.displayVardeckData(vardeck);
     w.showViewTab(ViewTab::Vardeck);
 }
 
@@ -553,7 +554,8 @@ void VardeckViews::tvwWM_MouseMove(const QPoint &pos)
 
 void VardeckViews::listVD_DblClick()
 {
-    w.commands.setFormEditMode(false);
+    DetailsPanel &panel = DetailsPanel::of(w);
+    panel.setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(m_list);
     if (!row)
         return;
@@ -570,7 +572,7 @@ void VardeckViews::listVD_DblClick()
     if (folder && !sameText(folder.attribute(tag::Tid), w.currentTID())) {
         w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
-    w.commands.displayVardeckData(vardeck);
+    panel.displayVardeckData(vardeck);
     m_list->setFocus();
     w.showViewTab(ViewTab::Vardeck);
 }

@@ -5,6 +5,7 @@
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/columnwidths.h"
+#include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
@@ -123,8 +124,9 @@ void frmVardecks::closeDB()
     enableTabStrips(false);
     at(Place::WebStrip)->setEnabled(false);
     Toolbar2->setEnabled(false);
-    commands.setFormEditMode(false);
-    commands.setNonEditableFields();
+    DetailsOperations &details = operationsOf<DetailsOperations>(*this);
+    details.setFormEditMode(false);
+    details.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
     commands.clearFolderTrees();

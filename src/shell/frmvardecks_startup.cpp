@@ -8,6 +8,7 @@
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/columnwidths.h"
+#include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
@@ -90,8 +91,9 @@ void frmVardecks::Form_Load()
     }
 
     commands.untickAutoPreview();
-    commands.setFormEditMode(false);
-    commands.setNonEditableFields();
+    DetailsOperations &details = operationsOf<DetailsOperations>(*this);
+    details.setFormEditMode(false);
+    details.setNonEditableFields();
 
     tabIndex->setTab(SettingsStore::getTabIndexSetting());
     tabInfo->setTab(SettingsStore::getTabInfoSetting());

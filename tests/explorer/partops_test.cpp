@@ -3,6 +3,8 @@
 #include "explorer/detailsops.h"
 #include "explorer/folderops.h"
 #include "finding/ui/findingops.h"
+#include "platform/gui/partoperations.h"
+#include "shell/detailsoperations.h"
 #include "shell/windowfixture.h"
 
 #include <functional>
@@ -62,6 +64,68 @@ TEST_F(PartialWindowTest, theOperationsOfAMissingPartDoNothingAndThePanelTakesIt
     clearTextBoxes(w);
     EXPECT_EQ(txtWName(w)->text(), "");
     EXPECT_EQ(txtAddress(w)->text(), "");
+}
+
+// What the frame and the finding panes ask of the details panel reaches it through the
+// window: it shows the Vardeck, reads its texts back, and switches and resets its faces.
+TEST_F(PartialWindowTest, theDetailsPanelTakesTheOperationsAskedOfItThroughTheWindow)
+{
+    frmVardecks &w = *window;
+    ASSERT_TRUE(operationsOffered<DetailsOperations>(w));
+    DetailsOperations &details = operationsOf<DetailsOperations>(w);
+    XmlDocument doc;
+    ASSERT_TRUE(
+        doc.loadXml("<VARDECK WID='W7'><NAME>Zebra &amp; Co</NAME>"
+                    "<ADDRESS>http://www.zebra.example/stripes</ADDRESS><CREATED_DATE>06 Dec 2026</CREATED_DATE>"
+                    "<DESCRIPTION>Black and white</DESCRIPTION><KEYWORD1>stripes</KEYWORD1>"
+                    "<KEYWORD2>12/08/2026 05:00:00</KEYWORD2><HITS>4</HITS><FAV>TRUE</FAV></VARDECK>"));
+    details.displayVardeckData(doc.documentElement());
+    EXPECT_EQ(window->currentWID(), "W7");
+    EXPECT_EQ(lbl(w, Lbl::Hits)->text(), "4");
+    EXPECT_FALSE(Picture10(w)->isHidden());
+    const struct {
+        DetailsField field;
+        const char *text;
+    } fields[] = {
+        {DetailsField::NameBox, "Zebra & Co"},
+        {DetailsField::AddressBox, "http://www.zebra.example/stripes"},
+        {DetailsField::DescriptionBox, "Black and white"},
+        {DetailsField::KeywordsBox, "stripes"},
+        {DetailsField::Address, "http://www.zebra.example/stripes"},
+        {DetailsField::HomePage, "http://www.zebra.example/"},
+        {DetailsField::LastVisited, "12/08/2026 05:00:00"},
+        {DetailsField::CreatedDate, "06 Dec 2026"},
+    };
+    for (const auto &f : fields)
+        EXPECT_EQ(details.detailsText(f.field), f.text) << int(f.field);
+
+    details.showHits("5");
+    EXPECT_EQ(lbl(w, Lbl::Hits)->text(), "5");
+    details.showFavoriteMark(false);
+    EXPECT_TRUE(Picture10(w)->isHidden());
+    details.setFormEditMode(true);
+    EXPECT_FALSE(txtWName(w)->isHidden());
+    EXPECT_TRUE(lblAddress(w)->isHidden());
+    details.setFormEditMode(false);
+    EXPECT_TRUE(txtWName(w)->isHidden());
+    EXPECT_FALSE(lblAddress(w)->isHidden());
+    details.setNonEditableFields();
+    EXPECT_EQ(details.detailsText(DetailsField::Address), "");
+    EXPECT_EQ(lbl(w, Lbl::Hits)->text(), "");
+}
+
+// A window without the panel gives its callers the operations that do nothing.
+TEST(DetailsOperationsWithoutThePanel, doNothingAndReadNoText)
+{
+    TempHome home;
+    frmVardecks w;
+    EXPECT_FALSE(operationsOffered<DetailsOperations>(w));
+    DetailsOperations &details = operationsOf<DetailsOperations>(w);
+    details.setFormEditMode(true);
+    details.setNonEditableFields();
+    details.showHits("5");
+    details.showFavoriteMark(true);
+    EXPECT_EQ(details.detailsText(DetailsField::NameBox), "");
 }
 
 } // namespace

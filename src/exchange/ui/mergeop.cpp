@@ -7,7 +7,9 @@
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
 
@@ -73,8 +75,9 @@ void frmImportExport::importVDDatabase()
     }
 
     w.commands.populateTopicList(w.dbXML.document());
-    w.commands.setFormEditMode(false);
-    w.commands.setNonEditableFields();
+    DetailsOperations &details = operationsOf<DetailsOperations>(w);
+    details.setFormEditMode(false);
+    details.setNonEditableFields();
     clearTextBoxes(w);
     w.showNoFolder();
     // No folder is shown: the status bar names none either.

@@ -9,6 +9,7 @@
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/detailsoperations.h"
 #include "shell/dragsources.h"
 #include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
@@ -242,7 +243,7 @@ void FavoritesPane::afterChange(const Favorites::Change &change)
         return;
     w.collectionChanged(StalePages::everyPage());
     if (sameWid(change.wid, w.currentWID()))
-        w.commands.showFavoriteMark(change.outcome == Favorites::Outcome::Added);
+        operationsOf<DetailsOperations>(w).showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
 
 void FavoritesPane::favoritesOutOfDate()
@@ -347,7 +348,7 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
         populateFavsList(w.dbXML.document());
         return;
     }
-    w.commands.setFormEditMode(false);
+    operationsOf<DetailsOperations>(w).setFormEditMode(false);
     showVardeckWithFolder(w, tag);
 }
 
@@ -449,7 +450,7 @@ void FavoritesPane::addDropped(const DroppedItems &dropped)
         return;
     w.collectionChanged(StalePages::everyPage());
     if (!shownWasFavorite && m_favs.contains(w.currentWID()))
-        w.commands.showFavoriteMark(true);
+        operationsOf<DetailsOperations>(w).showFavoriteMark(true);
 }
 
 bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,8 @@
 
 #include "platform/gui/caselessitem.h"
 
+#include "platform/gui/partoperations.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -62,7 +64,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     if (!vardeck)
         return false;
     w.selectVardeck(identifierOf(wid));
-    w.commands.displayVardeckData(vardeck);
+    operationsOf<DetailsOperations>(w).displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
         w.commands.populateVDList(folder);

@@ -5,8 +5,10 @@
 #include "finding/ui/panecontrols.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/panecontrols.h"
 #include "shell/twips.h"
@@ -119,7 +121,7 @@ void PopularPane::mnuClearPop_Click()
 void PopularPane::showResetCounts(const QStringList &reset)
 {
     if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
-        w.commands.showHits(QStringLiteral("1"));
+        operationsOf<DetailsOperations>(w).showHits(QStringLiteral("1"));
     w.commands.showHitsResetInFolderList();
     emit countsReset(reset);
 }
@@ -131,7 +133,7 @@ void PopularPane::highlightRowOf(const QString &wid)
 
 void PopularPane::listPop_Click()
 {
-    w.commands.setFormEditMode(false);
+    operationsOf<DetailsOperations>(w).setFormEditMode(false);
     if (QTreeWidgetItem *row = selectedItemOf(m_listPop))
         showVardeckWithFolder(w, tagOf(row));
 }

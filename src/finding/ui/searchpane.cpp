@@ -8,9 +8,11 @@
 #include "platform/gui/columnfit.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/columnwidths.h"
+#include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
 #include "shell/panecontrols.h"
@@ -311,18 +313,19 @@ void SearchPane::prepareSearch(FieldBox box)
 
 void SearchPane::cmdSearchHome_Click(int index)
 {
+    const DetailsOperations &details = operationsOf<DetailsOperations>(w);
     QString text;
     switch (DetailSearch(index)) {
     case DetailSearch::Domain:
-        text = urlSupport::calcDomain(w.commands.detailsText(DetailsField::HomePage));
+        text = urlSupport::calcDomain(details.detailsText(DetailsField::HomePage));
         if (text.isEmpty())
-            text = w.commands.detailsText(DetailsField::Address);
+            text = details.detailsText(DetailsField::Address);
         break;
     case DetailSearch::LastVisited:
-        text = w.commands.detailsText(DetailsField::LastVisited).left(11);
+        text = details.detailsText(DetailsField::LastVisited).left(11);
         break;
     case DetailSearch::CreatedDate:
-        text = w.commands.detailsText(DetailsField::CreatedDate);
+        text = details.detailsText(DetailsField::CreatedDate);
         break;
     default:
         return;
@@ -384,7 +387,7 @@ void SearchPane::openFirstResult()
     if (!vardeck)
         return;
     openInBrowser(vardeck.childText(tag::Address));
-    w.commands.displayVardeckData(vardeck);
+    operationsOf<DetailsOperations>(w).displayVardeckData(vardeck);
 }
 
 void SearchPane::populateSearchResults(const QList<SearchResult> &results)
@@ -489,7 +492,7 @@ void SearchPane::saveColumns()
 
 bool SearchPane::showRowOf(QTreeWidget *list)
 {
-    w.commands.setFormEditMode(false);
+    operationsOf<DetailsOperations>(w).setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(list);
     if (!row)
         return false;

@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "shell/collectionchanges.h"
+#include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frametabs.h"
@@ -323,14 +324,14 @@ void frmThumb::synchSingleVardeck(const PageDetails &details)
     setEditedPageSize(w.parts, sizeText(details.bodyBytes));
     // The boxes show what is stored (Update filled them): the page replaces only what
     // it offers.
-    const Commands &c = w.commands;
-    takePageIntoEdit(w.parts, {synchronisedName(details, c.detailsText(DetailsField::NameBox)), address,
-                               synchronisedText(details.description, c.detailsText(DetailsField::DescriptionBox)),
-                               synchronisedText(details.keywords, c.detailsText(DetailsField::KeywordsBox))});
+    DetailsOperations &panel = operationsOf<DetailsOperations>(w.mainWindow);
+    takePageIntoEdit(w.parts, {synchronisedName(details, panel.detailsText(DetailsField::NameBox)), address,
+                               synchronisedText(details.description, panel.detailsText(DetailsField::DescriptionBox)),
+                               synchronisedText(details.keywords, panel.detailsText(DetailsField::KeywordsBox))});
     w.tabs.showViewTab(ViewTab::Vardeck);
     w.tabs.showInfoTab(InfoTab::Details);
     if (const XmlNode vardeck = w.db.vardeck(wid))
-        c.showHits(vardeck.childText(tag::Hits));
+        panel.showHits(vardeck.childText(tag::Hits));
     ++m_synchronised;
     if (appOptions().getAutoIcon())
         m_icons.loadSingleIcon({false, false, false, true, true}, address, wid);
@@ -427,7 +428,7 @@ void frmThumb::finishSynchronisation()
     w.commands.populateWMOnTopicNode();
     relistSelectedFolder(w.parts);
     if (const XmlNode vardeck = w.db.vardeck(shown))
-        w.commands.displayVardeckData(vardeck);
+        operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     // The refill turns the Explorer's folder and Vardeck commands back on; a run started
     // from the Web Aspect leaves them off there, and the page shows the new texts.
     w.changes.collectionChanged(StalePages{.reshowWebAspect = true});

@@ -11,6 +11,7 @@
 #include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
+#include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/imagelists.h"
 #include "shell/opendatabase.h"
@@ -301,7 +302,7 @@ void IconCommands::mnuToolsIconVD_Click()
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
             w.commands.populateVDList(folder);
         if (const XmlNode vardeck = w.db.vardeck(w.shown.currentWID()))
-            w.commands.displayVardeckData(vardeck);
+            operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     });
 }
 
@@ -365,7 +366,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     showVardeckTreeIcon(w.parts, wid);
     showIconOf(w.parts, wid);
     if (const XmlNode vardeck = w.db.vardeck(wid))
-        w.commands.displayVardeckData(vardeck);
+        operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
         w.commands.populateVDList(folder);
     operationsOf<FindingOperations>(w.mainWindow).populatePopList(w.db.document());

@@ -33,20 +33,6 @@ namespace rr
 
 struct DetectedPage;
 
-// The texts of the shown Vardeck that the details panel holds. Its edit boxes hold what
-// an edit typed in, and the stored fields while nothing is edited; its labels hold the
-// fields as they were shown last.
-enum class DetailsField {
-    NameBox,
-    AddressBox,
-    DescriptionBox,
-    KeywordsBox,
-    Address,
-    HomePage,
-    LastVisited,
-    CreatedDate,
-};
-
 class CommandSlot
 {
 public:
@@ -423,9 +409,6 @@ public:
     RR_OPERATION(populateTopicList, void(XmlDocument *));
     RR_OPERATION(populateWMOnTopicNode, void());
     RR_OPERATION(populateVDList, void(XmlNode folder));
-    RR_OPERATION(displayVardeckData, void(XmlNode vardeck));
-    RR_OPERATION(setFormEditMode, void(bool editing));
-    RR_OPERATION(setNonEditableFields, void());
     // Starts adding a Vardeck, filled from the page it is made from (none: an empty
     // add). It takes the place of an edit under way, so it asks first.
     RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
@@ -445,13 +428,6 @@ public:
     // Scans the running browsers without holding the window up; pages found are offered
     // in the detected-pages dialog once the scan ends.
     RR_OPERATION(offerOpenBrowserPages, void());
-    // ----- the details panel's operations -----
-    // A text of the shown Vardeck as the details panel holds it.
-    RR_OPERATION(detailsText, QString(DetailsField field));
-    // The shown Vardeck was visited: its hit count.
-    RR_OPERATION(showHits, void(const QString &hits));
-    // The shown Vardeck became a favourite, or is one no longer.
-    RR_OPERATION(showFavoriteMark, void(bool favorite));
     // ----- the web panes' operations: the preview and the Web Aspect -----
     // The preview's "Preview automatically" box shows the AutoPreview option.
     RR_OPERATION(showAutoPreviewOption, void());

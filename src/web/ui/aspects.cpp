@@ -8,6 +8,7 @@
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
@@ -60,7 +61,7 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
     w.collectionChanged(StalePages::everyPage());
     operationsOf<FindingOperations>(w).populatePopList(w.dbXML.isOpen() ? w.dbXML->getTheDOM() : nullptr);
     if (sameText(visit.wid, w.currentWID())) {
-        w.commands.showHits(visit.hits);
+        operationsOf<DetailsOperations>(w).showHits(visit.hits);
         showLastVisit(w, visit.stamp);
     }
     showVisitInFolderList(w, visit.wid, visit.stamp, visit.hits);

@@ -3,6 +3,8 @@
 #include "finding/findingfixture.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/listrows.h"
+#include "platform/gui/partoperations.h"
+#include "shell/detailsoperations.h"
 #include "shell/windowfixture.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
@@ -19,15 +21,36 @@ namespace rr::test
 class FindingUiTest : public MainWindowTest
 {
 protected:
+    // The details panel records the Vardecks shown and the faces asked for; its texts,
+    // hit count and favourite mark are the real panel's.
+    class RecordingDetails : public QObject, public DetailsOperations
+    {
+    public:
+        RecordingDetails(FindingUiTest &test, DetailsOperations &panel)
+            : QObject(test.window.get()), test(test), panel(panel)
+        {
+        }
+        void displayVardeckData(const XmlNode &vardeck) override
+        {
+            test.shown << vardeck.attribute("WID");
+            test.window->showVardeck(vardeck.attribute("WID"), vardeck.childText("NAME"));
+        }
+        void setFormEditMode(bool editing) override { test.editModes << editing; }
+        QString detailsText(DetailsField field) const override { return panel.detailsText(field); }
+        void showHits(const QString &hits) override { panel.showHits(hits); }
+        void showFavoriteMark(bool favorite) override { panel.showFavoriteMark(favorite); }
+
+    private:
+        FindingUiTest &test;
+        DetailsOperations &panel;
+    };
+
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        window->commands.displayVardeckData = [this](XmlNode vardeck) {
-            shown << vardeck.attribute("WID");
-            window->showVardeck(vardeck.attribute("WID"), vardeck.childText("NAME"));
-        };
+        auto *details = new RecordingDetails(*this, operationsOf<DetailsOperations>(*window));
+        offerOperations<DetailsOperations>(*window, *details, *details);
         window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
-        window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
         recentMenu = std::make_unique<RecentMenuStandIn>(*window);
         recentMenu->onRefreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
         // The Vardeck editor's question before an edit is dropped: on Yes the edit ends.
