@@ -15,9 +15,12 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
+#include "shell/listdropoperations.h"
 #include "shell/openaddress.h"
+#include "shell/vardeckviewsoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -67,6 +70,9 @@ void assembleMainWindow(frmVardecks &window)
         Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
     };
     Q_UNUSED(offered);
+    offered(operationsOffered<FolderTreeOperations>(window), "FolderTreeOperations");
+    offered(operationsOffered<VardeckViewsOperations>(window), "VardeckViewsOperations");
+    offered(operationsOffered<ListDropOperations>(window), "ListDropOperations");
 }
 
 } // namespace rr

@@ -97,7 +97,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
         w.showNoFolder();
         VardeckViews::of(w).clearVardeckTree();
     } else {
-        w.commands.populateWMOnTopicNode();
+        folders.populateWMOnTopicNode();
     }
     w.commands.clearSearchResults();
     w.commands.favoritesOutOfDate();

@@ -214,7 +214,7 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
 
     if (w.indexTab() != IndexTab::Index) {
         w.showNoFolder();
-        FolderTree::of(w).selectRoot();
+        FolderTree::of(w).selectRootFolder();
         VardeckViews::of(w).clearVardeckTree();
         w.showIndexTab(IndexTab::Index);
     }
@@ -379,7 +379,7 @@ bool VardeckEditor::saveModifiedVardeck()
     VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
     showNameOf(w, w.currentWID(), name);
     w.commands.clearSearchResults();
-    w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
+    VardeckViews::of(w).populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
     w.commands.populateFavsList(doc);
     w.commands.displayVardeckData(vardeck);

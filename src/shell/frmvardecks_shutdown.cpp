@@ -1,9 +1,11 @@
 // Closing the main window: the question while editing, then the whole state written
 // to the settings in one pass, then every window closes. Also closeDB, the empty
 // window without a database.
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/registrystore.h"
 #include "shell/columnwidths.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
@@ -12,6 +14,7 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -100,7 +103,7 @@ void frmVardecks::Form_Unload()
         // The folder list keeps its own column widths, written here so that they stand
         // before the database's name in the file, as they always have; the search
         // results' follow it.
-        commands.saveFolderListColumns();
+        operationsOf<VardeckViewsOperations>(*this).saveFolderListColumns();
         SettingsStore::setMoreFormValues(nextDatabase);
         commands.saveFindingColumns();
         SettingsStore::writeRecentList(session().recentColl);
@@ -125,7 +128,7 @@ void frmVardecks::closeDB()
     commands.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
-    commands.clearFolderTrees();
+    operationsOf<FolderTreeOperations>(*this).clearFolderTrees();
     commands.clearSearchResults();
     commands.populatePopList(nullptr);
     commands.favoritesOutOfDate();

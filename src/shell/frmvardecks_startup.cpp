@@ -2,11 +2,13 @@
 // state, and the first activation.
 #include "controls/qbbuttons_h.h"
 #include "options/prefsrules.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/columnwidths.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -17,6 +19,7 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
@@ -223,16 +226,18 @@ void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
     at(Place::FolderTree)->hide();
-    commands.populateTopicList(dbXML.document());
+    FolderTreeOperations &folders = operationsOf<FolderTreeOperations>(*this);
+    folders.populateTopicList(dbXML.document());
     at(Place::FolderTree)->show();
-    commands.selectRootFolder();
+    folders.selectRootFolder();
 
     checkCreateThumbsDir(name);
     showDatabaseName(name);
+    VardeckViewsOperations &views = operationsOf<VardeckViewsOperations>(*this);
     if (options.getIconView())
-        commands.viewAsIcons();
+        views.viewAsIcons();
     else
-        commands.viewAsList();
+        views.viewAsList();
 
     if (options.getSystemTray()) {
         const bool recent = sameText(options.getSystemTrayOption(), QLatin1String("mnuRecent"));
@@ -252,7 +257,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     if (size >= 8 && size <= 11)
         applyFontSize(size);
 
-    commands.populateIconList();
+    views.populateIconList();
     m_overrideAspect = false;
     // Browsers that accept and never answer must not hold the window back: the scan
     // runs while the window is drawn, and its pages are offered when it ends.
@@ -322,7 +327,7 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    commands.restoreFolderListColumns();
+    operationsOf<VardeckViewsOperations>(*this).restoreFolderListColumns();
     commands.restoreFindingColumns();
     tellSettingErrors(m_splash);
 }

@@ -7,7 +7,9 @@
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
 
@@ -72,7 +74,7 @@ void frmImportExport::importVDDatabase()
         return;
     }
 
-    w.commands.populateTopicList(w.dbXML.document());
+    operationsOf<FolderTreeOperations>(w).populateTopicList(w.dbXML.document());
     w.commands.setFormEditMode(false);
     w.commands.setNonEditableFields();
     clearTextBoxes(w);

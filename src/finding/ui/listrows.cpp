@@ -1,8 +1,10 @@
 #include "finding/ui/listrows.h"
 
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/partoperations.h"
 
 #include "shell/frmvardecks.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/record.h"
 #include "storage/session.h"
 
@@ -65,7 +67,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     w.commands.displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
-        w.commands.populateVDList(folder);
+        operationsOf<VardeckViewsOperations>(w).populateVDList(folder);
         w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
     w.showViewTab(ViewTab::Vardeck);

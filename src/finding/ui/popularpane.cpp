@@ -5,11 +5,13 @@
 #include "finding/ui/panecontrols.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/panecontrols.h"
 #include "shell/twips.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
 
 #include <QLabel>
@@ -120,7 +122,7 @@ void PopularPane::showResetCounts(const QStringList &reset)
 {
     if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         w.commands.showHits(QStringLiteral("1"));
-    w.commands.showHitsResetInFolderList();
+    operationsOf<VardeckViewsOperations>(w).showHitsResetInFolderList();
     emit countsReset(reset);
 }
 

@@ -11,9 +11,11 @@
 #include "media/ui/pagebrowser.h"
 #include "media/urlsupport.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/textfit.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frametabs.h"
 #include "shell/imagelists.h"
@@ -419,7 +421,7 @@ void frmThumb::finishSynchronisation()
     w.commands.populatePopList(doc);
     w.commands.populateFavsList(doc);
     w.commands.clearSearchResults();
-    w.commands.populateWMOnTopicNode();
+    operationsOf<FolderTreeOperations>(w.mainWindow).populateWMOnTopicNode();
     relistSelectedFolder(w.parts);
     if (const XmlNode vardeck = w.db.vardeck(shown))
         w.commands.displayVardeckData(vardeck);

@@ -8,11 +8,13 @@
 #include "media/ui/frmiconprogress.h"
 #include "media/urlsupport.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "shell/imagelists.h"
 #include "shell/opendatabase.h"
 #include "shell/shownitems.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/record.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
@@ -144,7 +146,7 @@ void IconCommands::refillAfterRun()
         w.commands.clearSearchResults();
         w.commands.populatePopList(doc);
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
-            w.commands.populateVDList(folder);
+            operationsOf<VardeckViewsOperations>(w.mainWindow).populateVDList(folder);
         relistSelectedFolder(w.parts);
     }
     w.mainWindow.setEnabled(true);
@@ -296,7 +298,7 @@ void IconCommands::mnuToolsIconVD_Click()
         w.commands.clearSearchResults();
         w.commands.populatePopList(w.db.document());
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
-            w.commands.populateVDList(folder);
+            operationsOf<VardeckViewsOperations>(w.mainWindow).populateVDList(folder);
         if (const XmlNode vardeck = w.db.vardeck(w.shown.currentWID()))
             w.commands.displayVardeckData(vardeck);
     });
@@ -357,14 +359,15 @@ void IconCommands::mnuToolsIconRemove_Click()
     icons.setIconPath(w.db->getBasePath(), w.db.name());
     icons.deleteIcon(wid);
     siteIconRemoved(w.parts);
-    w.commands.populateIconList();
+    VardeckViewsOperations &views = operationsOf<VardeckViewsOperations>(w.mainWindow);
+    views.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     showVardeckTreeIcon(w.parts, wid);
     showIconOf(w.parts, wid);
     if (const XmlNode vardeck = w.db.vardeck(wid))
         w.commands.displayVardeckData(vardeck);
     if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
-        w.commands.populateVDList(folder);
+        views.populateVDList(folder);
     w.commands.populatePopList(w.db.document());
     w.commands.clearSearchResults();
 }

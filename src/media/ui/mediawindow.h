@@ -16,7 +16,9 @@ class ShownItems;
 class VardeckPictures;
 
 struct MediaWindow {
-    // The parent of the progress and thumbnail windows, disabled while a run goes on.
+    // The parent of the progress and thumbnail windows, disabled while a run goes on;
+    // the window asked for the parts' operations (shell/foldertreeoperations.h,
+    // shell/vardeckviewsoperations.h).
     QWidget &mainWindow;
     // The window as the other parts' operations name it (explorer/detailsops.h,
     // explorer/folderops.h, explorer/shownvardeck.h, finding/ui/findingops.h): they

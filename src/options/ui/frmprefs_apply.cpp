@@ -5,11 +5,13 @@
 #include "options/ui/frmprefs.h"
 #include "options/webstyle.h"
 #include "platform/gui/commands.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "shell/frameoptions.h"
 #include "shell/mainmodule.h"
 #include "shell/opendatabase.h"
 #include "shell/trayicon.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -52,10 +54,10 @@ void frmPrefs::cmdApply_Click()
     options.setAutoIcon(chk(6)->isChecked());
     if (optIcon(3)->isChecked() && !options.getIconView()) {
         options.setIconView(true);
-        m_commands.viewAsIcons();
+        operationsOf<VardeckViewsOperations>(m_frame.partsWindow()).viewAsIcons();
     } else if (optIcon(2)->isChecked() && options.getIconView()) {
         options.setIconView(false);
-        m_commands.viewAsList();
+        operationsOf<VardeckViewsOperations>(m_frame.partsWindow()).viewAsList();
     }
 
     applyWebStyle();

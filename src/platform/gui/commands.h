@@ -440,9 +440,6 @@ public:
     RR_OPERATION(frmDuplicates_Show, void(const QString &address));
 
     // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
-    RR_OPERATION(populateTopicList, void(XmlDocument *));
-    RR_OPERATION(populateWMOnTopicNode, void());
-    RR_OPERATION(populateVDList, void(XmlNode folder));
     RR_OPERATION(displayVardeckData, void(XmlNode vardeck));
     RR_OPERATION(setFormEditMode, void(bool editing));
     RR_OPERATION(setNonEditableFields, void());
@@ -452,9 +449,6 @@ public:
     // Removes the Vardeck with its icon and thumbnail and saves; false when nothing was deleted.
     RR_OPERATION(deleteSelectedVardeck, bool(const QString &wid));
     RR_OPERATION(resetAfterDelete, void());
-    RR_OPERATION(viewAsList, void());
-    RR_OPERATION(viewAsIcons, void());
-    RR_OPERATION(populateIconList, void());
     // ----- Finding: recent list, favourites, popular list, search history -----
     RR_OPERATION(refreshRecentMenuList, void(const QString &wid));
     RR_OPERATION(populateFavsList, void(XmlDocument *));
@@ -516,25 +510,6 @@ public:
     // written as it closes (inside the close's one write of the settings).
     RR_OPERATION(restoreFindingColumns, void());
     RR_OPERATION(saveFindingColumns, void());
-    // A drop on a Vardeck list does what a drop on the window does (the explorer's
-    // drops): whether it would do anything, and the drop itself.
-    RR_OPERATION(acceptsListDrop, bool(const QMimeData *data));
-    RR_OPERATION(dropOnList, void(const QMimeData *data));
-
-    // ----- the folder tree's and the Vardeck views' operations -----
-    // The folder tree selects its first node, the database's root.
-    RR_OPERATION(selectRootFolder, void());
-    // The path of the folder tid as the folder tree shows it ("\Top\Inner"); nothing
-    // when the tree has no node of that folder.
-    RR_OPERATION(folderPathOf, std::optional<QString>(const QString &tid));
-    // The database went: the folder tree and the Vardeck tree are empty.
-    RR_OPERATION(clearFolderTrees, void());
-    // Every visit count was reset to 1: the folder list's rows say so.
-    RR_OPERATION(showHitsResetInFolderList, void());
-    // The folder list's column widths: restored from the settings once the window is
-    // laid out, and written to them as the window closes.
-    RR_OPERATION(restoreFolderListColumns, void());
-    RR_OPERATION(saveFolderListColumns, void());
 };
 
 #undef RR_HANDLER

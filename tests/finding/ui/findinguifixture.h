@@ -3,6 +3,9 @@
 #include "finding/findingfixture.h"
 #include "finding/ui/findingui.h"
 #include "finding/ui/listrows.h"
+#include "platform/gui/partoperations.h"
+#include "shell/foldertreeoperations.h"
+#include "shell/vardeckviewsoperations.h"
 #include "shell/windowfixture.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
@@ -15,6 +18,30 @@
 namespace rr::test
 {
 
+// The Explorer's Vardeck views: each folder the folder list is filled with is recorded.
+class ListedFolders : public QObject, public VardeckViewsOperations
+{
+public:
+    explicit ListedFolders(QStringList &listed) : m_listed(listed) {}
+    void populateVDList(const XmlNode &folder) override { m_listed << folder.attribute("TID"); }
+
+private:
+    QStringList &m_listed;
+};
+
+// The Explorer's folder tree: the folders' paths as it shows them.
+class FolderPaths : public QObject, public FolderTreeOperations
+{
+public:
+    std::optional<QString> folderPathOf(const QString &tid) const override
+    {
+        const QMap<QString, QString> paths = {{"T1", "\\First"}, {"T2", "\\Second"}, {"T3", "\\Second\\Inner"}};
+        if (!paths.contains(tid))
+            return std::nullopt;
+        return paths.value(tid);
+    }
+};
+
 class FindingUiTest : public MainWindowTest
 {
 protected:
@@ -25,7 +52,7 @@ protected:
             shown << vardeck.attribute("WID");
             window->showVardeck(vardeck.attribute("WID"), vardeck.childText("NAME"));
         };
-        window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
+        offerOperations<VardeckViewsOperations>(*window, listedFolders, listedFolders);
         window->commands.setFormEditMode = [this](bool editing) { editModes << editing; };
         window->commands.refreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
         // The Vardeck editor's question before an edit is dropped: on Yes the edit ends.
@@ -47,12 +74,7 @@ protected:
         ASSERT_TRUE(db->openDBValidate(path));
         window->dbXML.open(std::move(db), "Vardecks.xml");
         // The folders' paths as the Explorer's folder tree shows them.
-        window->commands.folderPathOf = [](const QString &tid) -> std::optional<QString> {
-            const QMap<QString, QString> paths = {{"T1", "\\First"}, {"T2", "\\Second"}, {"T3", "\\Second\\Inner"}};
-            if (!paths.contains(tid))
-                return std::nullopt;
-            return paths.value(tid);
-        };
+        offerOperations<FolderTreeOperations>(*window, folderPaths, folderPaths);
     }
 
     // Nine, twelve and one "q" in the notes: W2 has the most matches.
@@ -110,6 +132,8 @@ protected:
     QString path;
     QStringList shown;
     QStringList listed;
+    ListedFolders listedFolders{listed};
+    FolderPaths folderPaths;
     QList<bool> editModes;
     QStringList recentMenuCalls;
 };
