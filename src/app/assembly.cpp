@@ -19,11 +19,14 @@
 #include "options/ui/frmtips.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
+#include "shell/listdropoperations.h"
 #include "shell/openaddress.h"
 #include "shell/recentmenuoperations.h"
 #include "shell/tipsoperations.h"
+#include "shell/vardeckviewsoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -79,6 +82,9 @@ void assembleMainWindow(frmVardecks &window)
     offered(operationsOffered<FindingOperations>(window), "FindingOperations");
     offered(operationsOffered<RecentMenuOperations>(window), "RecentMenuOperations");
     offered(operationsOffered<DetailsOperations>(window), "DetailsOperations");
+    offered(operationsOffered<FolderTreeOperations>(window), "FolderTreeOperations");
+    offered(operationsOffered<VardeckViewsOperations>(window), "VardeckViewsOperations");
+    offered(operationsOffered<ListDropOperations>(window), "ListDropOperations");
 }
 
 } // namespace rr

@@ -109,13 +109,13 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 
     FolderTree &folders = FolderTree::of(w);
     folders.setTreeShown(false);
-    w.commands.populateTopicList(w.dbXML.document());
+    folders.populateTopicList(w.dbXML.document());
     folders.setTreeShown(true);
     // From here until the lists, captions and menus are reset the window is half the
     // old database and half the new one: it repaints, but a click or key made meanwhile
     // was aimed at what the user saw before, and is dropped.
     windowevents::runPending();
-    FolderTree::of(w).selectRoot();
+    folders.selectRootFolder();
 
     w.showDatabaseName(w.dbXML.name());
 
@@ -127,7 +127,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(QString());
     session().searchColl = SettingsStore::loadSearchList();
 
-    w.commands.populateIconList();
+    VardeckViews::of(w).populateIconList();
     windowevents::runPending();
     clearTextBoxes(w);
 

@@ -99,7 +99,7 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
         w.showNoFolder();
         VardeckViews::of(w).clearVardeckTree();
     } else {
-        w.commands.populateWMOnTopicNode();
+        folders.populateWMOnTopicNode();
     }
     operationsOf<FindingOperations>(w).clearSearchResults();
     operationsOf<FindingOperations>(w).favoritesOutOfDate();

@@ -180,14 +180,14 @@ void VardeckDeletion::resetAfterDelete()
             views.countShownFolder();
         if (!view)
             FolderTree::of(w).focusTree();
-        w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
+        views.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case IndexTab::Search:
         // The folder shown beside the results stays shown, without the Vardeck, and
         // its count follows.
         if (views.removeTreeNode(wid))
             views.countShownFolder();
-        w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
+        views.populateVDList(w.dbXML.folder(w.currentTID()));
         break;
     case IndexTab::Favorites:
         showNoFolderListed(w);

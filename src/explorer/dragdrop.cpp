@@ -148,8 +148,9 @@ void InternalDrags::dropVardecks(QTreeWidgetItem *target, const DroppedItems &dr
     // The folder that was shown stays shown, without the Vardecks that left it.
     m_folders.selectFolder(w.currentTID());
     QTreeWidgetItem *selected = m_folders.currentNode();
-    VardeckViews::of(w).populateVardeckList(selected);
-    w.commands.populateVDList(w.dbXML.folder(tagOf(selected)));
+    VardeckViews &views = VardeckViews::of(w);
+    views.populateVardeckList(selected);
+    views.populateVDList(w.dbXML.folder(tagOf(selected)));
     clearDropHighlight();
 }
 

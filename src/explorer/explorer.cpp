@@ -5,6 +5,7 @@
 #include "explorer/foldertree.h"
 #include "explorer/navigation.h"
 #include "explorer/vardeckviews.h"
+#include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
 
 #include <QTreeWidget>
@@ -23,29 +24,17 @@ ExplorerParts installExplorer(frmVardecks &w)
     // The two Move buttons share their edge: the folder's stands in front.
     VardeckViews::moveButton(w)->stackUnder(FolderTree::moveButton(w));
 
+    // The frame, the options dialog and the finding panes reach the two through the window.
+    offerOperations<FolderTreeOperations>(w, *tree, *tree);
+    offerOperations<VardeckViewsOperations>(w, *views, *views);
+
     Commands &c = w.commands;
-    c.populateTopicList = [tree](XmlDocument *doc) { tree->populateTopicList(doc); };
-    c.populateWMOnTopicNode = [tree] { tree->populateWMOnTopicNode(); };
-    c.populateVDList = [views](XmlNode folder) { views->populateVDList(folder); };
-    c.viewAsList = [views] { views->viewAsList(); };
-    c.viewAsIcons = [views] { views->viewAsIcons(); };
-    c.populateIconList = [views] { views->populateIconList(); };
 
     c.displayWM = [views](int) { views->displayWM(); };
     c.listVD_DblClick = [views](int) { views->listVD_DblClick(); };
     c.mnuAddTopic_Click = [tree](int) { tree->mnuAddTopic_Click(); };
     c.mnuEditModifyTopic_Click = [tree](int) { tree->mnuEditModifyTopic_Click(); };
     c.mnuNav_Click = [&w](int index) { mnuNav_Click(w, index); };
-
-    c.selectRootFolder = [tree] { tree->selectRoot(); };
-    c.folderPathOf = [tree](const QString &tid) { return tree->pathOf(tid); };
-    c.clearFolderTrees = [tree, views] {
-        tree->clearFolders();
-        views->clearVardeckTree();
-    };
-    c.showHitsResetInFolderList = [views] { views->showHitsReset(); };
-    c.restoreFolderListColumns = [views] { views->restoreColumns(); };
-    c.saveFolderListColumns = [views] { views->saveColumns(); };
     installClipboardCommands(w);
     return {*tree, *views, panel};
 }

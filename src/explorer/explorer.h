@@ -18,9 +18,10 @@ struct ExplorerParts {
     DetailsPanel &panel;
 };
 
-// Attaches the Explorer's commands and its refresh operations (populateTopicList,
-// populateWMOnTopicNode, populateVDList, viewAsList, viewAsIcons, populateIconList…)
-// to w.commands, and installs the details panel (detailspanel.h) with its own. Call once per window.
+// Attaches the Explorer's commands to w.commands, offers the folder tree's and the
+// Vardeck views' operations on the window (shell/foldertreeoperations.h,
+// shell/vardeckviewsoperations.h), and installs the details panel (detailspanel.h) with
+// its own. Call once per window.
 ExplorerParts installExplorer(frmVardecks &w);
 
 } // namespace rr

@@ -197,7 +197,7 @@ void ExternalDrops::showDraggedFolder(const QString &tid)
     if (!node || !w.dbXML.folder(tid))
         return;
     folders.selectNode(node);
-    w.commands.populateWMOnTopicNode();
+    folders.populateWMOnTopicNode();
 }
 
 bool ExternalDrops::isListTarget(const QObject *watched) const
@@ -225,7 +225,7 @@ bool ExternalDrops::eventFilter(QObject *watched, QEvent *event)
         }
         drop->acceptProposedAction();
         if (isListTarget(watched))
-            doFormDrop2(drop->mimeData());
+            dropOnList(drop->mimeData());
         else
             doFormDrop(drop->mimeData());
         return true;

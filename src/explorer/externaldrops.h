@@ -8,6 +8,7 @@
 //
 // A dropped text is data, never markup or a command: it goes only into the plain
 // text boxes of the details panel.
+#include "shell/listdropoperations.h"
 #include "shell/windowstate.h"
 
 #include <QList>
@@ -43,7 +44,7 @@ DetectedPage findDetectedPage(const QList<DetectedPage> &pages, const QString &a
 // The pages found open in the running browsers after the last scan.
 using DetectedPagesSource = std::function<QList<DetectedPage>()>;
 
-class ExternalDrops : public QObject
+class ExternalDrops : public QObject, public ListDropOperations
 {
     Q_OBJECT
 public:
@@ -56,9 +57,12 @@ public:
 
     // Whether a drop of data would do anything here.
     bool acceptsDrop(const QMimeData *data) const;
-    // The drop on the window, its panels and labels; doFormDrop2 for the lists.
+    // The drop on the window, its panels and labels; dropOnList for the lists.
     void doFormDrop(const QMimeData *data);
-    void doFormDrop2(const QMimeData *data) { doFormDrop(data); }
+
+    // A Vardeck list (the Explorer's, or another part's) takes a drop as the window does.
+    bool acceptsListDrop(const QMimeData *data) const override { return acceptsDrop(data); }
+    void dropOnList(const QMimeData *data) override { doFormDrop(data); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,8 +2,9 @@
 // What the parts above the Explorer (the web panes, the icon and thumbnail runs, the
 // Import/Export window, the collection dialogs' launchers) ask of the folder tree and
 // the Vardeck views: they include this header and call these directly, as they link the
-// Explorer. What the frame and the finding panes, which sit below the Explorer, ask of
-// them stays in Commands (populateTopicList, selectRootFolder, folderPathOf…).
+// Explorer. What the frame, the options dialog and the finding panes, which sit below
+// the Explorer, ask of them they ask of the window (shell/foldertreeoperations.h,
+// shell/vardeckviewsoperations.h).
 #include <QString>
 
 namespace rr

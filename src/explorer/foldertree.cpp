@@ -11,6 +11,7 @@
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/singleline.h"
 #include "platform/prompt.h"
 #include "platform/xmldocument.h"
@@ -640,17 +641,23 @@ void FolderTree::scheduleRebuild()
     });
 }
 
-void FolderTree::selectRoot()
+void FolderTree::selectRootFolder()
 {
     if (QTreeWidgetItem *first = root())
         m_tree->setCurrentItem(first);
 }
 
-std::optional<QString> FolderTree::pathOf(const QString &tid) const
+std::optional<QString> FolderTree::folderPathOf(const QString &tid) const
 {
     if (const QTreeWidgetItem *node = findByTag(m_tree, tid))
         return folderPath(node);
     return std::nullopt;
+}
+
+void FolderTree::clearFolderTrees()
+{
+    clearFolders();
+    VardeckViews::of(w).clearVardeckTree();
 }
 
 int FolderTree::nodeCount() const
@@ -700,8 +707,9 @@ void FolderTree::indexTabShown()
     if (VardeckViews::of(w).treeHasNodes())
         return;
     QTreeWidgetItem *selected = m_tree->currentItem();
+    // Asked of the window, so that a stand-in offered in the tree's place sees the refill.
     if (selected && selected->isSelected() && !isRoot(selected) && !sameText(tagOf(selected), w.currentTID()))
-        w.commands.populateWMOnTopicNode();
+        operationsOf<FolderTreeOperations>(w).populateWMOnTopicNode();
 }
 
 bool FolderTree::eventFilter(QObject *watched, QEvent *event)

@@ -5,9 +5,10 @@
 // case, the first time it is expanded; a folder is renamed in place; the New and
 // Rename Folder dialogs are opened from here. The part makes and keeps the tree and
 // the Move folder button under it (cmdMoveFolder); the rest of the window reaches
-// them through the operations it attaches (commands.h: selectRootFolder,
+// them through the operations it offers (shell/foldertreeoperations.h: selectRootFolder,
 // folderPathOf…) and those of folderops.h.
 #include "platform/xmldocument.h"
+#include "shell/foldertreeoperations.h"
 
 #include <QObject>
 #include <QPersistentModelIndex>
@@ -35,7 +36,7 @@ struct FolderRenamed;
 // goes where the panel says, and the next click on that folder is a first click.
 void selectShownFolder(frmVardecks &w);
 
-class FolderTree : public QObject
+class FolderTree : public QObject, public FolderTreeOperations
 {
     Q_OBJECT
 public:
@@ -96,11 +97,11 @@ public:
     // nullptr in a window put together without the part.
     static QWidget *moveButton(frmVardecks &w);
 
-    void populateTopicList(XmlDocument *doc);
+    void populateTopicList(XmlDocument *doc) override;
     // Adds one folder and, recursively, its sub-folders as the last child of parent;
     // returns the new node.
     QTreeWidgetItem *populateTreeWithTopic(const XmlNode &folder, QTreeWidgetItem *parent, bool expand);
-    void populateWMOnTopicNode();
+    void populateWMOnTopicNode() override;
 
     void tvwTopics_NodeClick(QTreeWidgetItem *node);
     void tvwTopics_Collapse(QTreeWidgetItem *node);
@@ -123,9 +124,11 @@ public:
     // the document (a folder was removed elsewhere).
     void scheduleRebuild();
 
-    // The operations the rest of the window calls (see commands.h and folderops.h).
-    void selectRoot();
-    std::optional<QString> pathOf(const QString &tid) const;
+    // The operations the rest of the window calls (see shell/foldertreeoperations.h and
+    // folderops.h).
+    void selectRootFolder() override;
+    std::optional<QString> folderPathOf(const QString &tid) const override;
+    void clearFolderTrees() override;
     int nodeCount() const;
     void relistSelectedFolder();
     void showImportedFolder(const QString &tid);

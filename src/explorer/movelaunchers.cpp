@@ -111,7 +111,7 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         }
     }
     if (onIndexTab && shown && !sameText(w.vardeckCaption(), movedCaption))
-        w.commands.populateWMOnTopicNode();
+        folders.populateWMOnTopicNode();
 }
 
 void MoveLaunchers::folderMoved(const FolderMoved &)
@@ -119,7 +119,7 @@ void MoveLaunchers::folderMoved(const FolderMoved &)
     FolderTree &folders = FolderTree::of(w);
     folders.clearFolders();
     folders.setTreeShown(false);
-    w.commands.populateTopicList(w.dbXML.document());
+    folders.populateTopicList(w.dbXML.document());
     folders.setTreeShown(true);
     // The shown folder's path may have changed with the move.
     w.forgetFolderPath();

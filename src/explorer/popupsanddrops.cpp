@@ -6,6 +6,7 @@
 #include "explorer/movelaunchers.h"
 #include "explorer/popupcommands.h"
 #include "explorer/vardeckviews.h"
+#include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
 
 namespace rr
@@ -40,8 +41,7 @@ PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explor
     w.commands.cmdMoveVD_Click = [moves](int) { moves->cmdMoveVD_Click(); };
     w.commands.cmdMoveFolder_Click = [moves](int) { moves->cmdMoveFolder_Click(); };
     // The lists of the other parts take drops as the window does.
-    w.commands.acceptsListDrop = [drops](const QMimeData *data) { return drops->acceptsDrop(data); };
-    w.commands.dropOnList = [drops](const QMimeData *data) { drops->doFormDrop2(data); };
+    offerOperations<ListDropOperations>(w, *drops, *drops);
     return {*popups, *moves, *drags, *drops};
 }
 

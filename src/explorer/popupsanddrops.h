@@ -22,7 +22,8 @@ struct PopupsAndDrops {
 
 // Attaches the popup commands (mnuOpenN_Click … mnuList_Click, mnuMulti_Click), the
 // Move buttons (cmdMoveVD_Click, cmdMoveFolder_Click), and the drag sources and drop
-// targets (the Explorer's views among them). Call once per window, after the other installs.
+// targets (the Explorer's views among them), and offers the drops to the other parts'
+// lists (shell/listdropoperations.h). Call once per window, after the other installs.
 PopupsAndDrops installPopupsAndDrops(frmVardecks &w, const ExplorerParts &explorer);
 
 } // namespace rr

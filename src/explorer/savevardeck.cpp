@@ -219,7 +219,7 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
 
     if (w.indexTab() != IndexTab::Index) {
         w.showNoFolder();
-        FolderTree::of(w).selectRoot();
+        FolderTree::of(w).selectRootFolder();
         VardeckViews::of(w).clearVardeckTree();
         w.showIndexTab(IndexTab::Index);
     }
@@ -384,7 +384,7 @@ bool VardeckEditor::saveModifiedVardeck()
     VardeckViews::of(w).renameVardeckNode(w.currentWID(), name);
     showNameOf(w, w.currentWID(), name);
     operationsOf<FindingOperations>(w).clearSearchResults();
-    w.commands.populateVDList(w.dbXML.folder(w.currentTID()));
+    VardeckViews::of(w).populateVDList(w.dbXML.folder(w.currentTID()));
     setFavoriteMark(vardeck, p.chkFav->isChecked());
     operationsOf<FindingOperations>(w).populateFavsList(doc);
     p.displayVardeckData(vardeck);

@@ -446,7 +446,7 @@ void VardeckViews::showVisit(const QString &wid, const QString &stamp, const QSt
     }
 }
 
-void VardeckViews::showHitsReset()
+void VardeckViews::showHitsResetInFolderList()
 {
     const QString one = hitsCell(QStringLiteral("1"));
     for (int i = 0; i < m_list->topLevelItemCount(); ++i)
@@ -462,14 +462,14 @@ void VardeckViews::showTreeIcon(const QString &wid)
     }
 }
 
-void VardeckViews::restoreColumns()
+void VardeckViews::restoreFolderListColumns()
 {
     for (FolderListColumn column : kFolderListColumns)
         columnwidths::restore(m_list, col(column), SettingsStore::getColWidth(column),
                               int(std::size(kFolderListColumns)));
 }
 
-void VardeckViews::saveColumns() const
+void VardeckViews::saveFolderListColumns() const
 {
     for (FolderListColumn column : kFolderListColumns)
         SettingsStore::setColWidth(column,
@@ -642,7 +642,7 @@ void VardeckViews::folderVanished()
 {
     showNoVardecks(View::Both);
     w.showNoFolder();
-    QTimer::singleShot(0, this, [this] { w.commands.populateTopicList(w.dbXML.document()); });
+    QTimer::singleShot(0, this, [this] { FolderTree::of(w).populateTopicList(w.dbXML.document()); });
 }
 
 bool VardeckViews::eventFilter(QObject *watched, QEvent *event)

@@ -10,9 +10,10 @@
 // count under the trees ("Vardecks: " lbl(11) and the number lbl(12), which only it
 // writes). Every row of the list is made by one builder, which holds the rules of its
 // cells. The rest of the window reaches the views through the operations the part
-// attaches (commands.h: restoreFolderListColumns, showHitsResetInFolderList…) and those
-// of folderops.h (showVisitInFolderList…).
+// offers (shell/vardeckviewsoperations.h: restoreFolderListColumns,
+// showHitsResetInFolderList…) and those of folderops.h (showVisitInFolderList…).
 #include "platform/xmldocument.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/folderlistcolumns.h"
 
 #include <QHash>
@@ -46,7 +47,7 @@ enum class ListCells {
     AsStored,
 };
 
-class VardeckViews : public QObject
+class VardeckViews : public QObject, public VardeckViewsOperations
 {
     Q_OBJECT
 public:
@@ -112,12 +113,12 @@ public:
 
     void populateVardeckList(QTreeWidgetItem *folderNode);
     void fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNode &folder);
-    void populateVDList(const XmlNode &folder);
+    void populateVDList(const XmlNode &folder) override;
     void displayWM();
-    void viewAsList();
-    void viewAsIcons();
+    void viewAsList() override;
+    void viewAsIcons() override;
     // Reloads the window's Vardeck pictures from the shared icon folder and the database's icon folder.
-    void populateIconList();
+    void populateIconList() override;
 
     // Which of the two views.
     enum class View { Tree, List, Both };
@@ -126,12 +127,13 @@ public:
     // The count under the trees follows the shown folder as the document has it.
     void countShownFolder();
 
-    // The operations the rest of the window calls (see commands.h and folderops.h).
+    // The operations the rest of the window calls (see shell/vardeckviewsoperations.h and
+    // folderops.h).
     void showVisit(const QString &wid, const QString &stamp, const QString &hits);
-    void showHitsReset();
+    void showHitsResetInFolderList() override;
     void showTreeIcon(const QString &wid);
-    void restoreColumns();
-    void saveColumns() const;
+    void restoreFolderListColumns() override;
+    void saveFolderListColumns() const override;
 
     void tvwWM_NodeClick(QTreeWidgetItem *node);
     void tvwWM_KeyPress(int keyAscii);

@@ -2,9 +2,11 @@
 
 #include "controls/qbbuttons_h.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/dragsources.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
 #include "shell/tabstrip.h"
@@ -103,7 +105,7 @@ void frmVardecks::showNoFolder()
 
 void frmVardecks::showFolderPath()
 {
-    if (const std::optional<QString> path = commands.folderPathOf(m_currentTID))
+    if (const std::optional<QString> path = operationsOf<FolderTreeOperations>(*this).folderPathOf(m_currentTID))
         StatusBar1->setFolderPath(*path);
 }
 

@@ -7,6 +7,7 @@
 #include "shell/columnwidths.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
@@ -15,6 +16,7 @@
 #include "shell/tabstrip.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/useroptions.h"
@@ -103,7 +105,7 @@ void frmVardecks::Form_Unload()
         // The folder list keeps its own column widths, written here so that they stand
         // before the database's name in the file, as they always have; the search
         // results' follow it.
-        commands.saveFolderListColumns();
+        operationsOf<VardeckViewsOperations>(*this).saveFolderListColumns();
         SettingsStore::setMoreFormValues(nextDatabase);
         operationsOf<FindingOperations>(*this).saveFindingColumns();
         SettingsStore::writeRecentList(session().recentColl);
@@ -129,7 +131,7 @@ void frmVardecks::closeDB()
     details.setNonEditableFields();
     for (QAction *button : std::as_const(m_toolbarButtons))
         button->setEnabled(false);
-    commands.clearFolderTrees();
+    operationsOf<FolderTreeOperations>(*this).clearFolderTrees();
     FindingOperations &finding = operationsOf<FindingOperations>(*this);
     finding.clearSearchResults();
     finding.populatePopList(nullptr);

@@ -10,6 +10,7 @@
 #include "shell/columnwidths.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
@@ -22,6 +23,7 @@
 #include "shell/tipsoperations.h"
 #include "shell/trayicon.h"
 #include "shell/twips.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
@@ -230,16 +232,18 @@ void frmVardecks::finishStartDatabase(const QString &name)
 {
     UserOptions &options = appOptions();
     at(Place::FolderTree)->hide();
-    commands.populateTopicList(dbXML.document());
+    FolderTreeOperations &folders = operationsOf<FolderTreeOperations>(*this);
+    folders.populateTopicList(dbXML.document());
     at(Place::FolderTree)->show();
-    commands.selectRootFolder();
+    folders.selectRootFolder();
 
     checkCreateThumbsDir(name);
     showDatabaseName(name);
+    VardeckViewsOperations &views = operationsOf<VardeckViewsOperations>(*this);
     if (options.getIconView())
-        commands.viewAsIcons();
+        views.viewAsIcons();
     else
-        commands.viewAsList();
+        views.viewAsList();
 
     if (options.getSystemTray()) {
         const bool recent = sameText(options.getSystemTrayOption(), QLatin1String("mnuRecent"));
@@ -259,7 +263,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     if (size >= 8 && size <= 11)
         applyFontSize(size);
 
-    commands.populateIconList();
+    views.populateIconList();
     m_overrideAspect = false;
     // Browsers that accept and never answer must not hold the window back: the scan
     // runs while the window is drawn, and its pages are offered when it ends.
@@ -330,7 +334,7 @@ void frmVardecks::restoreColumnWidths()
         frame->activate();
     placeAlignedControls();
     Form_Resize();
-    commands.restoreFolderListColumns();
+    operationsOf<VardeckViewsOperations>(*this).restoreFolderListColumns();
     operationsOf<FindingOperations>(*this).restoreFindingColumns();
     tellSettingErrors(m_splash);
 }

@@ -606,7 +606,7 @@ TEST_F(EditingTest, deletingAVardeckOrAFolderAsksAndRemovesWhatItNamesWithItsSid
     window->commands.mnuEditDeleteTopic_Click();
     EXPECT_EQ(prompts.lastText(), "A folder must be selected to delete");
     makeSideFiles({"W1", "W2", "W5", "W6", "W3"});
-    window->commands.populateIconList();
+    explorer->views.populateIconList();
     ASSERT_EQ(doc()->nodeFromID("W1").childText("FAV"), "TRUE");
     showVardeck("T1", "W1");
     // The Vardeck last opened from a list is another one: the shown one goes.

@@ -77,7 +77,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     EXPECT_FALSE(row("W1")->font(0).bold());
 
     // The list alone, refilled after an edit, takes the texts as they are.
-    window->commands.populateVDList(doc()->nodeFromID("T1"));
+    explorer->views.populateVDList(doc()->nodeFromID("T1"));
     EXPECT_EQ(cells(row("W2")), QStringList({"alpha & co", "ftp://files.example/x", "", "", "     1", ""}));
     EXPECT_EQ(cells(row("W1"))[4], "      ");
 
@@ -92,11 +92,11 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     EXPECT_EQ(lblWName(*window)->text(), "alpha & co");
     EXPECT_EQ(tabView(*window)->Tab(), 0);
 
-    window->commands.viewAsIcons();
+    explorer->views.viewAsIcons();
     EXPECT_EQ(tabView(*window)->Tab(), 1);
     EXPECT_TRUE(window->findChild<QListView *>("listVDIcons")->isVisible());
     EXPECT_EQ(window->findChild<QListView *>("listVDIcons")->model()->rowCount(), 2);
-    window->commands.viewAsList();
+    explorer->views.viewAsList();
     EXPECT_FALSE(window->findChild<QListView *>("listVDIcons")->isVisible());
 
     // No site icon: the generic picture; a recent Vardeck, of any database, in bold.
@@ -115,7 +115,7 @@ TEST_F(ExplorerTest, aFolderClickFillsTreeAndListWithAddressesIconsAndBoldRecent
     EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\zebra");
     // The same through listVD.
     clickFolder("T5");
-    window->commands.populateVDList(zebra);
+    explorer->views.populateVDList(zebra);
     window->showFolder("T5", "Apple");
     listVD(*window)->setCurrentItem(row("W1"));
     views->listVD_DblClick();
@@ -133,7 +133,7 @@ TEST_F(ExplorerTest, theListsAndTheDetailsPanelReadTheVisitCountOneWay)
         "</FOLDERS>");
     clickFolder("T1");
     EXPECT_EQ(cells(row("W1"))[4], "     7");
-    window->commands.populateVDList(doc()->nodeFromID("T1"));
+    explorer->views.populateVDList(doc()->nodeFromID("T1"));
     EXPECT_EQ(cells(row("W1"))[4], "     7");
     clickVardeck("W1");
     EXPECT_EQ(lbl(*window, Lbl::Hits)->text(), "7");
@@ -242,7 +242,7 @@ TEST_F(ExplorerTest, folderTreeSortsOnFirstExpandShowsTheClickedFolderAndRenames
     QTest::mouseClick(topics()->viewport(), Qt::LeftButton, {}, topics()->visualItemRect(root()).center());
     EXPECT_EQ(window->currentTID(), "T3");
     // Shown through other code, the root shows no folder.
-    window->commands.populateWMOnTopicNode();
+    explorer->tree.populateWMOnTopicNode();
     EXPECT_EQ(lblTName(*window)->text(), "No folder selected");
     EXPECT_FALSE(window->toolbarButton(Tb::FirstVardeck)->isEnabled());
 

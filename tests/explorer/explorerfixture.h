@@ -2,6 +2,8 @@
 // The main window with the Explorer, the Aspects, the preview and the Recent menu installed, a sample
 // database, scripted prompts and a launcher that records instead of starting browsers.
 #include "explorer/explorer.h"
+#include "explorer/foldertree.h"
+#include "explorer/vardeckviews.h"
 #include "finding/ui/recentmenu.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
@@ -145,8 +147,8 @@ protected:
         db->setPath(path);
         ASSERT_TRUE(db->openDBValidate(path));
         window->dbXML.open(std::move(db), "Vardecks.xml");
-        window->commands.populateIconList();
-        window->commands.populateTopicList(doc());
+        explorer->views.populateIconList();
+        explorer->tree.populateTopicList(doc());
     }
 
     XmlDocument *doc() const { return window->dbXML->getTheDOM(); }

@@ -1,12 +1,16 @@
-// What the other parts ask of the Explorer's parts and the finding panes directly, on a
-// window that has only some of them.
+// What the other parts ask of the Explorer's parts and the finding panes, directly or
+// through the window, on a window that has only some of them.
 #include "explorer/detailsops.h"
 #include "explorer/folderops.h"
 #include "finding/ui/findingops.h"
 #include "platform/gui/partoperations.h"
 #include "shell/detailsoperations.h"
+#include "shell/foldertreeoperations.h"
+#include "shell/listdropoperations.h"
+#include "shell/vardeckviewsoperations.h"
 #include "shell/windowfixture.h"
 
+#include <QMimeData>
 #include <functional>
 
 using namespace rr;
@@ -126,6 +130,41 @@ TEST(DetailsOperationsWithoutThePanel, doNothingAndReadNoText)
     details.showHits("5");
     details.showFavoriteMark(true);
     EXPECT_EQ(details.detailsText(DetailsField::NameBox), "");
+}
+
+// Asked of the window, the operations of the missing folder tree, Vardeck views and drops
+// do nothing, say nothing, take no drop and know no folder's path.
+TEST_F(PartialWindowTest, theOfferedOperationsOfTheMissingExplorerPartsDoNothing)
+{
+    window->showVardeck("W1", "Zebra & Co");
+    QMimeData address;
+    address.setText("http://drop.example/");
+    const struct {
+        const char *operation;
+        std::function<void()> run;
+    } cases[] = {
+        {"populateTopicList", [&] { operationsOf<FolderTreeOperations>(*window).populateTopicList(nullptr); }},
+        {"populateWMOnTopicNode", [&] { operationsOf<FolderTreeOperations>(*window).populateWMOnTopicNode(); }},
+        {"selectRootFolder", [&] { operationsOf<FolderTreeOperations>(*window).selectRootFolder(); }},
+        {"clearFolderTrees", [&] { operationsOf<FolderTreeOperations>(*window).clearFolderTrees(); }},
+        {"populateVDList", [&] { operationsOf<VardeckViewsOperations>(*window).populateVDList(XmlNode()); }},
+        {"viewAsList", [&] { operationsOf<VardeckViewsOperations>(*window).viewAsList(); }},
+        {"viewAsIcons", [&] { operationsOf<VardeckViewsOperations>(*window).viewAsIcons(); }},
+        {"populateIconList", [&] { operationsOf<VardeckViewsOperations>(*window).populateIconList(); }},
+        {"showHitsResetInFolderList",
+         [&] { operationsOf<VardeckViewsOperations>(*window).showHitsResetInFolderList(); }},
+        {"restoreFolderListColumns", [&] { operationsOf<VardeckViewsOperations>(*window).restoreFolderListColumns(); }},
+        {"saveFolderListColumns", [&] { operationsOf<VardeckViewsOperations>(*window).saveFolderListColumns(); }},
+        {"dropOnList", [&] { operationsOf<ListDropOperations>(*window).dropOnList(&address); }},
+    };
+    for (const auto &c : cases) {
+        c.run();
+        EXPECT_TRUE(prompts.messages().empty()) << c.operation;
+        EXPECT_EQ(window->currentWID(), "W1") << c.operation;
+        EXPECT_EQ(window->editState(), EditState::Viewing) << c.operation;
+    }
+    EXPECT_EQ(operationsOf<FolderTreeOperations>(*window).folderPathOf("T1"), std::nullopt);
+    EXPECT_FALSE(operationsOf<ListDropOperations>(*window).acceptsListDrop(&address));
 }
 
 } // namespace

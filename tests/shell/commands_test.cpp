@@ -1,6 +1,8 @@
 // The menu bar and popups, the two toolbars and the three tab strips: order, captions, commands, states, keys.
 #include "explorer/explorer.h"
 #include "finding/ui/findingui.h"
+#include "platform/gui/partoperations.h"
+#include "shell/foldertreeoperations.h"
 #include "storage/xmldatabase.h"
 #include "support/findingstandins.h"
 #include "support/windowcontrols.h"
@@ -36,6 +38,25 @@ void walk(const QList<QAction *> &actions, int depth, QMap<QAction *, int> &out)
             walk(action->menu()->actions(), depth + 1, out);
     }
 }
+
+// The folder tree with each refill of the Vardeck tree recorded instead of made; its other
+// operations are those of the tree offered before.
+class RecordedRefills : public QObject, public rr::FolderTreeOperations
+{
+public:
+    RecordedRefills(rr::FolderTreeOperations &tree, QList<std::pair<QString, int>> &runs) : m_tree(tree), m_runs(runs)
+    {
+    }
+    void populateTopicList(rr::XmlDocument *doc) override { m_tree.populateTopicList(doc); }
+    void populateWMOnTopicNode() override { m_runs.append({QStringLiteral("populateWMOnTopicNode"), 0}); }
+    void selectRootFolder() override { m_tree.selectRootFolder(); }
+    std::optional<QString> folderPathOf(const QString &tid) const override { return m_tree.folderPathOf(tid); }
+    void clearFolderTrees() override { m_tree.clearFolderTrees(); }
+
+private:
+    rr::FolderTreeOperations &m_tree;
+    QList<std::pair<QString, int>> &m_runs;
+};
 
 // With the Explorer's folder tree and Vardeck views and the finding panes, whose controls
 // the frame lays out and the tab strips and the Enter key show.
@@ -521,7 +542,8 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 
     // The Index tab shows the selected folder when its list is empty.
     runs.clear();
-    record(&Commands::populateWMOnTopicNode);
+    RecordedRefills refills(rr::operationsOf<rr::FolderTreeOperations>(*window), runs);
+    rr::offerOperations<rr::FolderTreeOperations>(*window, refills, refills);
     auto *root = new QTreeWidgetItem(tvwTopics(*window), {"Vardecks"});
     auto *folder = new QTreeWidgetItem(root, {"News"});
     folder->setData(0, Qt::UserRole, "T1");

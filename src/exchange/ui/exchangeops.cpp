@@ -6,9 +6,11 @@
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "shell/frmvardecks.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/xmldatabase.h"
 
 #include <QApplication>
@@ -26,7 +28,7 @@ namespace
 // (a PDF document's) show at once.
 void showNewTopFolder(frmVardecks &w, const QString &topTID)
 {
-    w.commands.populateIconList();
+    operationsOf<VardeckViewsOperations>(w).populateIconList();
     showImportedFolder(w, topTID);
     w.showFolderPath();
 }

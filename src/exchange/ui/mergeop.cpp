@@ -10,6 +10,7 @@
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "shell/detailsoperations.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
 
@@ -74,7 +75,7 @@ void frmImportExport::importVDDatabase()
         return;
     }
 
-    w.commands.populateTopicList(w.dbXML.document());
+    operationsOf<FolderTreeOperations>(w).populateTopicList(w.dbXML.document());
     DetailsOperations &details = operationsOf<DetailsOperations>(w);
     details.setFormEditMode(false);
     details.setNonEditableFields();

@@ -1,10 +1,12 @@
 #include "finding/ui/listrows.h"
 
 #include "platform/gui/caselessitem.h"
+#include "platform/gui/partoperations.h"
 
 #include "platform/gui/partoperations.h"
 #include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/record.h"
 #include "storage/session.h"
 
@@ -67,7 +69,7 @@ bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
     operationsOf<DetailsOperations>(w).displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
-        w.commands.populateVDList(folder);
+        operationsOf<VardeckViewsOperations>(w).populateVDList(folder);
         w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
     w.showViewTab(ViewTab::Vardeck);

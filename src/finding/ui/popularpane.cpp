@@ -12,6 +12,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/panecontrols.h"
 #include "shell/twips.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
 
 #include <QLabel>
@@ -122,7 +123,7 @@ void PopularPane::showResetCounts(const QStringList &reset)
 {
     if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
         operationsOf<DetailsOperations>(w).showHits(QStringLiteral("1"));
-    w.commands.showHitsResetInFolderList();
+    operationsOf<VardeckViewsOperations>(w).showHitsResetInFolderList();
     emit countsReset(reset);
 }
 

@@ -14,6 +14,7 @@
 #include "shell/columnwidths.h"
 #include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
+#include "shell/listdropoperations.h"
 #include "shell/openaddress.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
@@ -558,14 +559,15 @@ QString SearchPane::lstSrchToolTip(const QPoint &pos) const
 bool SearchPane::dropEvent(QEvent *event)
 {
     auto *drop = static_cast<QDropEvent *>(event);
-    const bool accepted = w.commands.acceptsListDrop(drop->mimeData());
+    ListDropOperations &drops = operationsOf<ListDropOperations>(w);
+    const bool accepted = drops.acceptsListDrop(drop->mimeData());
     if (!accepted) {
         drop->ignore();
         return true;
     }
     drop->acceptProposedAction();
     if (event->type() == QEvent::Drop)
-        w.commands.dropOnList(drop->mimeData());
+        drops.dropOnList(drop->mimeData());
     return true;
 }
 

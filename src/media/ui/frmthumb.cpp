@@ -18,6 +18,7 @@
 #include "shell/collectionchanges.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
+#include "shell/foldertreeoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frametabs.h"
 #include "shell/imagelists.h"
@@ -425,7 +426,7 @@ void frmThumb::finishSynchronisation()
     finding.populatePopList(doc);
     finding.populateFavsList(doc);
     finding.clearSearchResults();
-    w.commands.populateWMOnTopicNode();
+    operationsOf<FolderTreeOperations>(w.mainWindow).populateWMOnTopicNode();
     relistSelectedFolder(w.parts);
     if (const XmlNode vardeck = w.db.vardeck(shown))
         operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);

@@ -16,6 +16,7 @@
 #include "shell/imagelists.h"
 #include "shell/opendatabase.h"
 #include "shell/shownitems.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/record.h"
 #include "storage/session.h"
 #include "storage/xmldatabase.h"
@@ -148,7 +149,7 @@ void IconCommands::refillAfterRun()
         finding.clearSearchResults();
         finding.populatePopList(doc);
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
-            w.commands.populateVDList(folder);
+            operationsOf<VardeckViewsOperations>(w.mainWindow).populateVDList(folder);
         relistSelectedFolder(w.parts);
     }
     w.mainWindow.setEnabled(true);
@@ -300,7 +301,7 @@ void IconCommands::mnuToolsIconVD_Click()
         operationsOf<FindingOperations>(w.mainWindow).clearSearchResults();
         operationsOf<FindingOperations>(w.mainWindow).populatePopList(w.db.document());
         if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
-            w.commands.populateVDList(folder);
+            operationsOf<VardeckViewsOperations>(w.mainWindow).populateVDList(folder);
         if (const XmlNode vardeck = w.db.vardeck(w.shown.currentWID()))
             operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     });
@@ -361,14 +362,15 @@ void IconCommands::mnuToolsIconRemove_Click()
     icons.setIconPath(w.db->getBasePath(), w.db.name());
     icons.deleteIcon(wid);
     siteIconRemoved(w.parts);
-    w.commands.populateIconList();
+    VardeckViewsOperations &views = operationsOf<VardeckViewsOperations>(w.mainWindow);
+    views.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     showVardeckTreeIcon(w.parts, wid);
     showIconOf(w.parts, wid);
     if (const XmlNode vardeck = w.db.vardeck(wid))
         operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     if (const XmlNode folder = w.db.folder(w.shown.currentTID()))
-        w.commands.populateVDList(folder);
+        views.populateVDList(folder);
     operationsOf<FindingOperations>(w.mainWindow).populatePopList(w.db.document());
     operationsOf<FindingOperations>(w.mainWindow).clearSearchResults();
 }

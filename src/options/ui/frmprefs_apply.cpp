@@ -12,6 +12,7 @@
 #include "shell/mainmodule.h"
 #include "shell/opendatabase.h"
 #include "shell/trayicon.h"
+#include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -54,10 +55,10 @@ void frmPrefs::cmdApply_Click()
     options.setAutoIcon(chk(6)->isChecked());
     if (optIcon(3)->isChecked() && !options.getIconView()) {
         options.setIconView(true);
-        m_commands.viewAsIcons();
+        operationsOf<VardeckViewsOperations>(m_frame.partsWindow()).viewAsIcons();
     } else if (optIcon(2)->isChecked() && options.getIconView()) {
         options.setIconView(false);
-        m_commands.viewAsList();
+        operationsOf<VardeckViewsOperations>(m_frame.partsWindow()).viewAsList();
     }
 
     applyWebStyle();

@@ -406,15 +406,9 @@ public:
     RR_HANDLER(tvwFavs_NodeClick, OnEdit::Ends);
 
     // ----- Explorer: the folder tree, the shown folder's Vardecks, the details panel -----
-    RR_OPERATION(populateTopicList, void(XmlDocument *));
-    RR_OPERATION(populateWMOnTopicNode, void());
-    RR_OPERATION(populateVDList, void(XmlNode folder));
     // Starts adding a Vardeck, filled from the page it is made from (none: an empty
     // add). It takes the place of an edit under way, so it asks first.
     RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
-    RR_OPERATION(viewAsList, void());
-    RR_OPERATION(viewAsIcons, void());
-    RR_OPERATION(populateIconList, void());
     // ----- Aspects, the preview and pages taken from running browsers -----
     RR_OPERATION(showAspectExplorer, void());
     RR_OPERATION(showAspectWeb, void());
@@ -439,25 +433,6 @@ public:
     RR_OPERATION(showWebAspectFormatting, void());
 
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
-    // A drop on a Vardeck list does what a drop on the window does (the explorer's
-    // drops): whether it would do anything, and the drop itself.
-    RR_OPERATION(acceptsListDrop, bool(const QMimeData *data));
-    RR_OPERATION(dropOnList, void(const QMimeData *data));
-
-    // ----- the folder tree's and the Vardeck views' operations -----
-    // The folder tree selects its first node, the database's root.
-    RR_OPERATION(selectRootFolder, void());
-    // The path of the folder tid as the folder tree shows it ("\Top\Inner"); nothing
-    // when the tree has no node of that folder.
-    RR_OPERATION(folderPathOf, std::optional<QString>(const QString &tid));
-    // The database went: the folder tree and the Vardeck tree are empty.
-    RR_OPERATION(clearFolderTrees, void());
-    // Every visit count was reset to 1: the folder list's rows say so.
-    RR_OPERATION(showHitsResetInFolderList, void());
-    // The folder list's column widths: restored from the settings once the window is
-    // laid out, and written to them as the window closes.
-    RR_OPERATION(restoreFolderListColumns, void());
-    RR_OPERATION(saveFolderListColumns, void());
 };
 
 #undef RR_HANDLER

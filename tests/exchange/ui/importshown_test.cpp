@@ -61,7 +61,7 @@ protected:
         QCoreApplication::processEvents();
     }
     QString shownPath() const { return StatusBar1(*window)->panelText(2); }
-    QString pathOf(const QString &tid) const { return window->commands.folderPathOf(tid).value_or("(none)"); }
+    QString pathOf(const QString &tid) const { return explorer->tree.folderPathOf(tid).value_or("(none)"); }
 
     QTemporaryDir files;
     QString other;

@@ -55,8 +55,8 @@ TEST_F(ImportInWebAspect, theNewFolderLeavesTheFolderPathAndTheExplorersCommands
     for (int i = 0; i < 400 && dialog->isRunning(); ++i)
         QTest::qWait(5);
     QCoreApplication::processEvents();
-    ASSERT_TRUE(window->commands.folderPathOf(window->currentTID()).has_value());
-    ASSERT_EQ(*window->commands.folderPathOf(window->currentTID()), "\\Imported PDF documents");
+    ASSERT_TRUE(explorer->tree.folderPathOf(window->currentTID()).has_value());
+    ASSERT_EQ(*explorer->tree.folderPathOf(window->currentTID()), "\\Imported PDF documents");
 
     EXPECT_EQ(window->currentAspect(), "Web");
     EXPECT_NE(StatusBar1(*window)->panelText(2), "\\Imported PDF documents") << "no folder path in the Web Aspect";

@@ -5,6 +5,8 @@
 #include "finding/ui/listrows.h"
 #include "platform/gui/partoperations.h"
 #include "shell/detailsoperations.h"
+#include "shell/foldertreeoperations.h"
+#include "shell/vardeckviewsoperations.h"
 #include "shell/windowfixture.h"
 #include "storage/useroptions.h"
 #include "support/fakelauncher.h"
@@ -17,6 +19,30 @@
 
 namespace rr::test
 {
+
+// The Explorer's Vardeck views: each folder the folder list is filled with is recorded.
+class ListedFolders : public QObject, public VardeckViewsOperations
+{
+public:
+    explicit ListedFolders(QStringList &listed) : m_listed(listed) {}
+    void populateVDList(const XmlNode &folder) override { m_listed << folder.attribute("TID"); }
+
+private:
+    QStringList &m_listed;
+};
+
+// The Explorer's folder tree: the folders' paths as it shows them.
+class FolderPaths : public QObject, public FolderTreeOperations
+{
+public:
+    std::optional<QString> folderPathOf(const QString &tid) const override
+    {
+        const QMap<QString, QString> paths = {{"T1", "\\First"}, {"T2", "\\Second"}, {"T3", "\\Second\\Inner"}};
+        if (!paths.contains(tid))
+            return std::nullopt;
+        return paths.value(tid);
+    }
+};
 
 class FindingUiTest : public MainWindowTest
 {
@@ -50,7 +76,7 @@ protected:
         MainWindowTest::SetUp();
         auto *details = new RecordingDetails(*this, operationsOf<DetailsOperations>(*window));
         offerOperations<DetailsOperations>(*window, *details, *details);
-        window->commands.populateVDList = [this](XmlNode folder) { listed << folder.attribute("TID"); };
+        offerOperations<VardeckViewsOperations>(*window, listedFolders, listedFolders);
         recentMenu = std::make_unique<RecentMenuStandIn>(*window);
         recentMenu->onRefreshRecentMenuList = [this](const QString &wid) { recentMenuCalls << wid; };
         // The Vardeck editor's question before an edit is dropped: on Yes the edit ends.
@@ -72,12 +98,7 @@ protected:
         ASSERT_TRUE(db->openDBValidate(path));
         window->dbXML.open(std::move(db), "Vardecks.xml");
         // The folders' paths as the Explorer's folder tree shows them.
-        window->commands.folderPathOf = [](const QString &tid) -> std::optional<QString> {
-            const QMap<QString, QString> paths = {{"T1", "\\First"}, {"T2", "\\Second"}, {"T3", "\\Second\\Inner"}};
-            if (!paths.contains(tid))
-                return std::nullopt;
-            return paths.value(tid);
-        };
+        offerOperations<FolderTreeOperations>(*window, folderPaths, folderPaths);
     }
 
     // Nine, twelve and one "q" in the notes: W2 has the most matches.
@@ -135,6 +156,8 @@ protected:
     QString path;
     QStringList shown;
     QStringList listed;
+    ListedFolders listedFolders{listed};
+    FolderPaths folderPaths;
     QList<bool> editModes;
     QStringList recentMenuCalls;
     std::unique_ptr<RecentMenuStandIn> recentMenu;

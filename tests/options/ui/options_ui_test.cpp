@@ -3,9 +3,11 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "platform/gui/partoperations.h"
 #include "shell/mainmodule.h"
 #include "shell/menutable.h"
 #include "shell/trayicon.h"
+#include "shell/vardeckviewsoperations.h"
 #include "shell/windowfixture.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
@@ -44,6 +46,18 @@ QStringList entries(QComboBox *list)
     return out;
 }
 
+// The Explorer's Vardeck views: each view the folder list is given is recorded.
+class RecordedViews : public QObject, public VardeckViewsOperations
+{
+public:
+    explicit RecordedViews(QStringList &views) : m_views(views) {}
+    void viewAsIcons() override { m_views << "icons"; }
+    void viewAsList() override { m_views << "list"; }
+
+private:
+    QStringList &m_views;
+};
+
 class PrefsTest : public test::MainWindowTest
 {
 protected:
@@ -64,8 +78,7 @@ protected:
         session().browserExePaths = {"/usr/bin/firefox", "", "", "", "", ""};
         finding = std::make_unique<test::FindingStandIn>(*window);
         finding->onPopulateSearchList = [this] { ++searchListFills; };
-        window->commands.viewAsIcons = [this] { views << "icons"; };
-        window->commands.viewAsList = [this] { views << "list"; };
+        offerOperations<VardeckViewsOperations>(*window, recordedViews, recordedViews);
         window->commands.showAspectWeb = [this] { ++webReloads; };
     }
 
@@ -74,6 +87,7 @@ protected:
     int searchListFills = 0;
     int webReloads = 0;
     QStringList views;
+    RecordedViews recordedViews{views};
 };
 
 // Each tick box with the option it shows and sets; an inverted box is ticked when the option is off.
