@@ -18,10 +18,7 @@ public:
         void *operations = nullptr;
     };
 
-    explicit OfferedOperations(QObject &window) : QObject(&window)
-    {
-        setObjectName(QString::fromLatin1(name));
-    }
+    explicit OfferedOperations(QObject &window) : QObject(&window) { setObjectName(QString::fromLatin1(name)); }
 
     static OfferedOperations *of(const QObject &window)
     {
