@@ -15,9 +15,13 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/aspectoperations.h"
+#include "shell/captureoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/helpmenu.h"
 #include "shell/openaddress.h"
+#include "shell/previewoperations.h"
+#include "shell/webaspectoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -67,6 +71,10 @@ void assembleMainWindow(frmVardecks &window)
         Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
     };
     Q_UNUSED(offered);
+    offered(operationsOffered<AspectOperations>(window), "AspectOperations");
+    offered(operationsOffered<WebAspectOperations>(window), "WebAspectOperations");
+    offered(operationsOffered<PreviewOperations>(window), "PreviewOperations");
+    offered(operationsOffered<CaptureOperations>(window), "CaptureOperations");
 }
 
 } // namespace rr

@@ -6,13 +6,16 @@
 #include "explorer/foldertree.h"
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/aspectoperations.h"
 #include "shell/dragsources.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/previewoperations.h"
 #include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
 #include "storage/session.h"
@@ -116,7 +119,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 
     enableEveryControl(w);
 
-    w.commands.untickAutoPreview();
+    operationsOf<PreviewOperations>(w).untickAutoPreview();
     setFormEditMode(w, false);
     w.commands.setNonEditableFields();
     w.resetToolbarButtons();
@@ -133,7 +136,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     windowevents::runPending();
 
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
-        w.commands.showAspectWeb();
+        operationsOf<AspectOperations>(w).showAspectWeb();
     if (appOptions().getdbDefault())
         appOptions().setDBToOpen(w.dbXML.name());
     checkCreateThumbsDir(w.dbXML.name());
@@ -163,7 +166,7 @@ void mnuFileOpen_Click(frmVardecks &w)
     w.resetMenuItems();
     w.enableTabStrips(true);
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
-        w.commands.showAspectWeb();
+        operationsOf<AspectOperations>(w).showAspectWeb();
 }
 
 void mnuFileNew_Click(frmVardecks &w)

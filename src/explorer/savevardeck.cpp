@@ -11,10 +11,12 @@
 #include "finding/ui/findingops.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/singleline.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
+#include "shell/aspectoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/datetext.h"
 #include "storage/record.h"
@@ -178,7 +180,7 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
     }
     rememberFocus();
     m_pageSize.reset();
-    w.commands.showAspectExplorer();
+    operationsOf<AspectOperations>(w).showAspectExplorer();
 
     setMode(w, EditState::Adding);
     clearTextBoxes(w);

@@ -7,7 +7,9 @@
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/aspectoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/xmldatabase.h"
 
@@ -85,7 +87,7 @@ void frmImportExport::importVDDatabase()
     w.showNoVardeck();
     w.commands.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
-        w.commands.showAspectWeb();
+        operationsOf<AspectOperations>(w).showAspectWeb();
     progress->finish(merge.vardeckCount(), false);
 }
 

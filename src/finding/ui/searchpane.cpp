@@ -8,8 +8,10 @@
 #include "platform/gui/columnfit.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/aspectoperations.h"
 #include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
 #include "shell/openaddress.h"
@@ -301,7 +303,7 @@ void SearchPane::showSearchOptions()
 
 void SearchPane::prepareSearch(FieldBox box)
 {
-    w.commands.showAspectExplorer();
+    operationsOf<AspectOperations>(w).showAspectExplorer();
     w.showIndexTab(IndexTab::Search);
     m_cmbSearch->setFocus();
     readBoxes();

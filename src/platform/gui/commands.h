@@ -460,19 +460,6 @@ public:
     RR_OPERATION(populateFavsList, void(XmlDocument *));
     RR_OPERATION(populatePopList, void(XmlDocument *));
     RR_OPERATION(populateSearchList, void());
-    // ----- Aspects, the preview and pages taken from running browsers -----
-    RR_OPERATION(showAspectExplorer, void());
-    RR_OPERATION(showAspectWeb, void());
-    RR_OPERATION(loadAspectPage, void(const QString &style, const QString &pageName, bool force));
-    RR_OPERATION(applyAspectStyle, void(const QString &style));
-    // Shows an address in the details panel's preview pane ("about:blank" empties it).
-    RR_OPERATION(navigatePreview, void(const QString &address));
-    // Scans the running browsers; returns how many pages were found.
-    RR_OPERATION(getOpenBrowserPages, int(bool topOnly));
-    RR_OPERATION(showDetectedPagesDialog, void());
-    // Scans the running browsers without holding the window up; pages found are offered
-    // in the detected-pages dialog once the scan ends.
-    RR_OPERATION(offerOpenBrowserPages, void());
     // ----- The database -----
     // Opens the database picked or made in the database dialogs.
     RR_OPERATION(openTheDatabase, void(const ChosenDatabase &chosen));
@@ -495,15 +482,6 @@ public:
     RR_OPERATION(showHits, void(const QString &hits));
     // The shown Vardeck became a favourite, or is one no longer.
     RR_OPERATION(showFavoriteMark, void(bool favorite));
-    // ----- the web panes' operations: the preview and the Web Aspect -----
-    // The preview's "Preview automatically" box shows the AutoPreview option.
-    RR_OPERATION(showAutoPreviewOption, void());
-    // The box shows unticked, as the start and the opening of a database leave it; the
-    // option is kept.
-    RR_OPERATION(untickAutoPreview, void());
-    // The Web Aspect's "Use default browser formatting" box shows whether the browser
-    // formats the Web Aspect's pages (the session's webAspectHtml off).
-    RR_OPERATION(showWebAspectFormatting, void());
 
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
     // The search results go from both lists, and "Found:" counts none.

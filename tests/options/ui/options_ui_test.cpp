@@ -3,6 +3,8 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "platform/gui/partoperations.h"
+#include "shell/aspectoperations.h"
 #include "shell/mainmodule.h"
 #include "shell/menutable.h"
 #include "shell/trayicon.h"
@@ -35,6 +37,17 @@ using namespace rr::test;
 namespace
 {
 
+// The Aspect switch, counting each time the Web Aspect is shown again.
+class CountedWebReloads : public QObject, public AspectOperations
+{
+public:
+    explicit CountedWebReloads(int &reloads) : m_reloads(reloads) {}
+    void showAspectWeb() override { ++m_reloads; }
+
+private:
+    int &m_reloads;
+};
+
 QStringList entries(QComboBox *list)
 {
     QStringList out;
@@ -64,12 +77,13 @@ protected:
         window->commands.populateSearchList = [this] { ++searchListFills; };
         window->commands.viewAsIcons = [this] { views << "icons"; };
         window->commands.viewAsList = [this] { views << "list"; };
-        window->commands.showAspectWeb = [this] { ++webReloads; };
+        offerOperations<AspectOperations>(*window, aspects, aspects);
     }
 
     test::TempConfig config;
     int searchListFills = 0;
     int webReloads = 0;
+    CountedWebReloads aspects{webReloads};
     QStringList views;
 };
 
