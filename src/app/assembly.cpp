@@ -17,6 +17,8 @@
 #include "options/ui/frmhelp.h"
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
+#include "shell/aspectoperations.h"
+#include "shell/captureoperations.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/foldertreeoperations.h"
@@ -24,9 +26,11 @@
 #include "shell/helpmenu.h"
 #include "shell/listdropoperations.h"
 #include "shell/openaddress.h"
+#include "shell/previewoperations.h"
 #include "shell/recentmenuoperations.h"
 #include "shell/tipsoperations.h"
 #include "shell/vardeckviewsoperations.h"
+#include "shell/webaspectoperations.h"
 #include "web/ui/aspects.h"
 #include "web/ui/capture.h"
 #include "web/ui/emailcommands.h"
@@ -75,7 +79,6 @@ void assembleMainWindow(frmVardecks &window)
             qWarning("no part offers %s", operations);
         Q_ASSERT_X(isOffered, "assembleMainWindow", "a part's operations are not offered");
     };
-    Q_UNUSED(offered);
     offered(operationsOffered<TipsOperations>(window), "TipsOperations");
     offered(operationsOffered<DuplicatesOperations>(window), "DuplicatesOperations");
     offered(operationsOffered<IconFetchOperations>(window), "IconFetchOperations");
@@ -85,6 +88,10 @@ void assembleMainWindow(frmVardecks &window)
     offered(operationsOffered<FolderTreeOperations>(window), "FolderTreeOperations");
     offered(operationsOffered<VardeckViewsOperations>(window), "VardeckViewsOperations");
     offered(operationsOffered<ListDropOperations>(window), "ListDropOperations");
+    offered(operationsOffered<AspectOperations>(window), "AspectOperations");
+    offered(operationsOffered<WebAspectOperations>(window), "WebAspectOperations");
+    offered(operationsOffered<PreviewOperations>(window), "PreviewOperations");
+    offered(operationsOffered<CaptureOperations>(window), "CaptureOperations");
 }
 
 } // namespace rr

@@ -10,11 +10,13 @@
 #include "platform/gui/windowevents.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
+#include "shell/aspectoperations.h"
 #include "shell/dragsources.h"
 #include "shell/findingoperations.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
+#include "shell/previewoperations.h"
 #include "shell/recentmenuoperations.h"
 #include "storage/chosendatabase.h"
 #include "storage/dbfolder.h"
@@ -138,7 +140,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
 
     enableEveryControl(w);
 
-    w.commands.untickAutoPreview();
+    operationsOf<PreviewOperations>(w).untickAutoPreview();
     setFormEditMode(w, false);
     setNonEditableFields(w, false);
     w.resetToolbarButtons();
@@ -155,7 +157,7 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     windowevents::runPending();
 
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
-        w.commands.showAspectWeb();
+        operationsOf<AspectOperations>(w).showAspectWeb();
     if (appOptions().getdbDefault())
         appOptions().setDBToOpen(w.dbXML.name());
     checkCreateThumbsDir(w.dbXML.name());
@@ -185,7 +187,7 @@ void mnuFileOpen_Click(frmVardecks &w)
     w.resetMenuItems();
     w.enableTabStrips(true);
     if (w.menuItem(MenuId::mnuAspectWeb)->isChecked())
-        w.commands.showAspectWeb();
+        operationsOf<AspectOperations>(w).showAspectWeb();
 }
 
 void mnuFileNew_Click(frmVardecks &w)

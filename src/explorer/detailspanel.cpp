@@ -14,6 +14,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
 #include "shell/pictures.h"
+#include "shell/previewoperations.h"
 #include "shell/twips.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -194,7 +195,7 @@ void DetailsPanel::showStoredThumbnail()
 // The preview pane shows the address, or nothing when it may not load it.
 void DetailsPanel::showPreview(const QString &address)
 {
-    w.commands.navigatePreview(address);
+    operationsOf<PreviewOperations>(w).navigatePreview(address);
 }
 
 QString DetailsPanel::fittedVardeckCaption(const QString &caption) const

@@ -7,7 +7,9 @@
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingops.h"
+#include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
+#include "shell/previewoperations.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -62,7 +64,7 @@ bool startsModification(const QKeyEvent *key)
 
 void showPreviewBlank(frmVardecks &w)
 {
-    w.commands.navigatePreview(QStringLiteral("about:blank"));
+    operationsOf<PreviewOperations>(w).navigatePreview(QStringLiteral("about:blank"));
 }
 
 // A label of the table is an element of lbl() on the details panel.

@@ -6,7 +6,9 @@
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/webaddress.h"
+#include "shell/captureoperations.h"
 #include "shell/frmvardecks.h"
 #include "storage/record.h"
 
@@ -150,7 +152,7 @@ void ExternalDrops::startNewVardeck(const DroppedPage &page)
     if (!w.commands.mayEndEdit(OnEdit::Ends))
         return;
     const bool file = page.kind == DroppedPage::Kind::File;
-    w.commands.getOpenBrowserPages(false);
+    operationsOf<CaptureOperations>(w).getOpenBrowserPages(false);
     const QList<DetectedPage> pages = m_pages ? m_pages() : w.detectedPages();
     w.commands.addVardeckSetup(findDetectedPage(pages, page.text, file ? QStringLiteral("file") : QString()));
 }

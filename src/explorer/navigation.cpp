@@ -4,6 +4,8 @@
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingops.h"
 #include "platform/gui/listviews.h"
+#include "platform/gui/partoperations.h"
+#include "shell/aspectoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/windowstate.h"
 
@@ -17,7 +19,7 @@ void mnuNav_Click(frmVardecks &w, int index)
     if (index < 1 || index > 4)
         return;
     if (!sameText(w.currentAspect(), QStringLiteral("Explorer"))) {
-        w.commands.showAspectExplorer();
+        operationsOf<AspectOperations>(w).showAspectExplorer();
     }
     switch (w.indexTab()) {
     case IndexTab::Index:

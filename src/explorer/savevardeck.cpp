@@ -18,6 +18,7 @@
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
+#include "shell/aspectoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/recentmenuoperations.h"
@@ -183,7 +184,7 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
     }
     rememberFocus();
     m_pageSize.reset();
-    w.commands.showAspectExplorer();
+    operationsOf<AspectOperations>(w).showAspectExplorer();
 
     setMode(w, EditState::Adding);
     clearTextBoxes(w);

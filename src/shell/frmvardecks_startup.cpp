@@ -7,6 +7,8 @@
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/aspectoperations.h"
+#include "shell/captureoperations.h"
 #include "shell/columnwidths.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
@@ -16,6 +18,7 @@
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/panecontrols.h"
+#include "shell/previewoperations.h"
 #include "shell/recentmenuoperations.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -24,6 +27,7 @@
 #include "shell/trayicon.h"
 #include "shell/twips.h"
 #include "shell/vardeckviewsoperations.h"
+#include "shell/webaspectoperations.h"
 #include "storage/registryfunctions.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
@@ -92,7 +96,7 @@ void frmVardecks::Form_Load()
         m_splash->Form_Load();
     }
 
-    commands.untickAutoPreview();
+    operationsOf<PreviewOperations>(*this).untickAutoPreview();
     DetailsOperations &details = operationsOf<DetailsOperations>(*this);
     details.setFormEditMode(false);
     details.setNonEditableFields();
@@ -256,7 +260,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
         options.setRecentSearchNo(15);
     session().searchMax = options.getRecentSearchNo();
 
-    commands.showAutoPreviewOption();
+    operationsOf<PreviewOperations>(*this).showAutoPreviewOption();
     operationsOf<FindingOperations>(*this).showSearchOptions();
 
     int size = options.getFontSize();
@@ -267,7 +271,7 @@ void frmVardecks::finishStartDatabase(const QString &name)
     m_overrideAspect = false;
     // Browsers that accept and never answer must not hold the window back: the scan
     // runs while the window is drawn, and its pages are offered when it ends.
-    commands.offerOpenBrowserPages();
+    operationsOf<CaptureOperations>(*this).offerOpenBrowserPages();
 
     session().recentColl = SettingsStore::loadRecentList();
     operationsOf<RecentMenuOperations>(*this).refreshRecentMenuList(QString());
@@ -290,15 +294,15 @@ void frmVardecks::finishStartDatabase(const QString &name)
 
     session().currentAspectStyle = SettingsStore::getAspectStyle();
     session().webAspectHtml = SettingsStore::getWebAspectHtml();
-    commands.showWebAspectFormatting();
+    operationsOf<WebAspectOperations>(*this).showWebAspectFormatting();
     if (!m_overrideAspect) {
         if (sameText(SettingsStore::getAspectSetting(), QLatin1String("Web"))) {
-            commands.showAspectWeb();
+            operationsOf<AspectOperations>(*this).showAspectWeb();
         } else {
-            commands.showAspectExplorer();
+            operationsOf<AspectOperations>(*this).showAspectExplorer();
             if (session().webAspectHtml)
-                commands.loadAspectPage(session().currentAspectStyle, pageNameForStyle(session().currentAspectStyle),
-                                        true);
+                operationsOf<WebAspectOperations>(*this).loadAspectPage(
+                    session().currentAspectStyle, pageNameForStyle(session().currentAspectStyle), true);
         }
     }
     m_overrideAspect = false;
@@ -375,11 +379,11 @@ void frmVardecks::Timer1_Timer()
     Timer1->stop();
     // The page of the top browser window becomes a new Vardeck; several pages go to
     // the detected-pages dialog.
-    const int found = commands.getOpenBrowserPages(true);
+    const int found = operationsOf<CaptureOperations>(*this).getOpenBrowserPages(true);
     if (found == 1 && !m_detectedPages.isEmpty()) {
         commands.addVardeckSetup(m_detectedPages.first());
     } else if (found > 1) {
-        commands.showDetectedPagesDialog();
+        operationsOf<CaptureOperations>(*this).showDetectedPagesDialog();
     }
     // A minimised window comes back maximised, whatever its size was before; a hidden
     // one is shown as it was.

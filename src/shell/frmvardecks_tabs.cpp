@@ -1,6 +1,8 @@
 // The three tab strips and the View menu, whose commands select tabs.
 #include "controls/qbbuttons_h.h"
+#include "platform/gui/partoperations.h"
 #include "platform/textutil.h"
+#include "shell/aspectoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/splitter.h"
 #include "shell/statuspanels.h"
@@ -55,7 +57,7 @@ void frmVardecks::collectionChanged(const StalePages &stale)
     m_aspectPageStale[HitsPage] |= stale.hits;
     m_aspectPageStale[FavsPage] |= stale.favorites;
     if (stale.reshowWebAspect && m_aspect == Aspect::Web)
-        commands.showAspectWeb();
+        operationsOf<AspectOperations>(*this).showAspectWeb();
 }
 
 // ----- the tabs, by name -----
@@ -302,34 +304,34 @@ void frmVardecks::tabInfo_MouseMove()
 void frmVardecks::mnuViewIndex_Click()
 {
     showIndexTab(IndexTab::Index);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     at<QTreeWidget>(Place::FolderTree)->setFocus();
 }
 
 void frmVardecks::mnuViewSearch_Click()
 {
     showIndexTab(IndexTab::Search);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     at<QComboBox>(Place::SearchBox)->setFocus();
 }
 
 void frmVardecks::mnuViewFavs_Click()
 {
     showIndexTab(IndexTab::Favorites);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     at<QTreeWidget>(Place::FavoritesTree)->setFocus();
 }
 
 void frmVardecks::mnuViewPop_Click()
 {
     showIndexTab(IndexTab::Popular);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     at<QTreeWidget>(Place::PopularList)->setFocus();
 }
 
 void frmVardecks::mnuViewSearchResults_Click()
 {
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     if (!tabView->isHidden()) {
         showViewTab(ViewTab::SearchResults);
         at<QTreeWidget>(Place::SearchResults)->setFocus();
@@ -338,7 +340,7 @@ void frmVardecks::mnuViewSearchResults_Click()
 
 void frmVardecks::mnuViewVardecks_Click()
 {
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     if (!tabView->isHidden()) {
         showViewTab(ViewTab::Folder);
         at<QTreeWidget>(Place::FolderList)->setFocus();
@@ -351,7 +353,7 @@ void frmVardecks::mnuViewDetails_Click()
     const bool shown = !tabInfo->isHidden();
     if (shown)
         showInfoTab(InfoTab::Details);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     // The details are read, not typed into: the keyboard goes to their tab.
     if (shown)
         tabInfo->tabBar()->setFocus();
@@ -363,7 +365,7 @@ void frmVardecks::mnuViewPreview_Click()
     const bool shown = !tabInfo->isHidden();
     if (shown)
         showInfoTab(InfoTab::Preview);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     // The page takes the keys once the pane has one; until then its tab does.
     if (shown)
         (at(Place::Preview)->focusProxy() ? at(Place::Preview) : static_cast<QWidget *>(tabInfo->tabBar()))->setFocus();
@@ -375,7 +377,7 @@ void frmVardecks::mnuViewNotes_Click()
     const bool shown = !tabInfo->isHidden();
     if (shown)
         showInfoTab(InfoTab::Notes);
-    commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*this).showAspectExplorer();
     if (shown)
         at<QTextEdit>(Place::Notes)->setFocus();
 }

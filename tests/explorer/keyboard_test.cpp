@@ -14,6 +14,7 @@
 #include "storage/ui/frmnew.h"
 #include "storage/ui/frmopen.h"
 #include "support/dialogcontrols.h"
+#include "support/renderingstandin.h"
 #include "support/windowcontrols.h"
 #include "web/ui/webaspect.h"
 
@@ -487,8 +488,7 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     // Right after the Web aspect button, Ctrl+X goes back to the Explorer Aspect and cuts nothing.
     // The Web Aspect's search box takes the keyboard; its pages are not made here.
     installWebAspect(*window);
-    window->commands.applyAspectStyle = [](const QString &) {};
-    window->commands.loadAspectPage = [](const QString &, const QString &, bool) {};
+    RenderingStandIn pagesNotMade(*window);
     window->aspectButton(AspectButton::Web)->trigger();
     settle();
     ASSERT_EQ(QApplication::focusWidget(), txtS(*window));

@@ -2,6 +2,7 @@
 #include "explorer/explorer.h"
 #include "finding/ui/findingui.h"
 #include "platform/gui/partoperations.h"
+#include "shell/aspectoperations.h"
 #include "shell/foldertreeoperations.h"
 #include "storage/xmldatabase.h"
 #include "support/findingstandins.h"
@@ -58,6 +59,17 @@ private:
     QList<std::pair<QString, int>> &m_runs;
 };
 
+// The Aspect switch, with what showing the Explorer Aspect does in place of its work.
+class AspectSwitchRuns : public QObject, public rr::AspectOperations
+{
+public:
+    explicit AspectSwitchRuns(std::function<void()> explorerShown) : m_explorerShown(std::move(explorerShown)) {}
+    void showAspectExplorer() override { m_explorerShown(); }
+
+private:
+    std::function<void()> m_explorerShown;
+};
+
 // With the Explorer's folder tree and Vardeck views and the finding panes, whose controls
 // the frame lays out and the tab strips and the Enter key show.
 struct WindowTest : rr::test::MainWindowTest {
@@ -74,19 +86,21 @@ TEST(Commands, missingNamesTheUnattachedSlotsAndACommandMayReplaceItselfWhileItR
     const QStringList all = commands.names();
     EXPECT_EQ(commands.missing(), all) << "nothing is attached to a new registry";
     EXPECT_TRUE(all.contains("mnuEditModifyTopic_Click"));
-    EXPECT_TRUE(all.contains("showAspectExplorer"));
+    EXPECT_TRUE(all.contains("mnuAspectExplorer_Click"));
 
     int runs = 0;
-    commands.showAspectExplorer = [&] { ++runs; };
+    commands.mnuAspectExplorer_Click = [&](int) { ++runs; };
     commands.mnuNav_Click = [&](int index) { runs += index; };
     EXPECT_EQ(commands.missing().size(), all.size() - 2);
-    EXPECT_FALSE(commands.missing().contains("showAspectExplorer"));
-    commands.showAspectExplorer();
+    EXPECT_FALSE(commands.missing().contains("mnuAspectExplorer_Click"));
+    commands.mnuAspectExplorer_Click();
     commands.mnuNav_Click(3);
     EXPECT_EQ(runs, 4);
     // Run before anything is attached (a window put together in part): reported, nothing happens.
     commands.mnuFileOpen_Click();
-    EXPECT_EQ(commands.getOpenBrowserPages(true), 0);
+    QList<const rr::CommandSlot *> registry;
+    rr::Slot<int(bool)> pageCount(registry, "pageCount");
+    EXPECT_EQ(pageCount(true), 0);
 
     commands.mnuNav_Click = [&](int) {
         commands.mnuNav_Click = [&](int) { runs = 100; };
@@ -105,10 +119,10 @@ TEST(Commands, everyHandlerRunsThePrologueStepsFirstAndTheOperationsRunNone)
     commands.beforeEveryCommand([&] { order << "end rename"; });
     commands.beforeEveryCommand([&] { order << "second step"; });
     commands.mnuNav_Click = [&](int index) { order << QString("nav %1").arg(index); };
-    commands.showAspectExplorer = [&] { order << "explorer"; };
+    commands.addVardeckSetup = [&](std::optional<rr::DetectedPage>) { order << "add"; };
     commands.mnuNav_Click(2);
-    commands.showAspectExplorer();
-    EXPECT_EQ(order, QStringList({"end rename", "second step", "nav 2", "explorer"}));
+    commands.addVardeckSetup(std::nullopt);
+    EXPECT_EQ(order, QStringList({"end rename", "second step", "nav 2", "add"}));
 }
 
 TEST_F(WindowTest, menuBarKeepsItsOrderNestingAndShortcutsAndHidesThePopupsAndRunTimePlaceholders)
@@ -568,12 +582,13 @@ TEST_F(WindowTest, theFavoritesAndIndexTabsFillTheirEmptyViewsOnlyWhenNeeded)
 TEST_F(WindowTest, viewCommandsPickTabsBeforeOrAfterTheAspectSwitch)
 {
     QList<QString> order;
-    window->commands.showAspectExplorer = [&] {
+    AspectSwitchRuns aspects([&] {
         order << QStringLiteral("explorer index=%1 view=%2 info=%3")
                      .arg(tabIndex(*window)->Tab())
                      .arg(tabView(*window)->Tab())
                      .arg(tabInfo(*window)->Tab());
-    };
+    });
+    rr::offerOperations<rr::AspectOperations>(*window, aspects, aspects);
     tabView(*window)->setTab(1);
     window->menuItem(MenuId::mnuViewFavs)->trigger();
     window->menuItem(MenuId::mnuViewSearchResults)->trigger();

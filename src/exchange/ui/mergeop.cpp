@@ -9,6 +9,7 @@
 #include "media/iconsupport.h"
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/aspectoperations.h"
 #include "shell/detailsoperations.h"
 #include "shell/foldertreeoperations.h"
 #include "shell/frmvardecks.h"
@@ -89,7 +90,7 @@ void frmImportExport::importVDDatabase()
     w.showNoVardeck();
     w.collectionChanged(StalePages::everyPage());
     if (sameText(w.currentAspect(), QStringLiteral("Web")))
-        w.commands.showAspectWeb();
+        operationsOf<AspectOperations>(w).showAspectWeb();
     progress->finish(merge.vardeckCount(), false);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/aspectoperations.h"
 #include "shell/columnwidths.h"
 #include "shell/detailsoperations.h"
 #include "shell/frmvardecks.h"
@@ -304,7 +305,7 @@ void SearchPane::showSearchOptions()
 
 void SearchPane::prepareSearch(FieldBox box)
 {
-    w.commands.showAspectExplorer();
+    operationsOf<AspectOperations>(w).showAspectExplorer();
     w.showIndexTab(IndexTab::Search);
     m_cmbSearch->setFocus();
     readBoxes();

@@ -7,12 +7,15 @@
 #include "platform/gui/commands.h"
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
+#include "shell/aspectoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/frameoptions.h"
 #include "shell/mainmodule.h"
 #include "shell/opendatabase.h"
+#include "shell/previewoperations.h"
 #include "shell/trayicon.h"
 #include "shell/vardeckviewsoperations.h"
+#include "shell/webaspectoperations.h"
 #include "storage/session.h"
 #include "storage/useroptions.h"
 #include "storage/vardeckmodule.h"
@@ -74,9 +77,9 @@ void frmPrefs::cmdApply_Click()
     applyStartupEntry();
 
     session().webAspectHtml = !chk(10)->isChecked();
-    m_commands.showWebAspectFormatting();
+    operationsOf<WebAspectOperations>(m_frame.partsWindow()).showWebAspectFormatting();
     options.setAutoPreview(chk(9)->isChecked());
-    m_commands.showAutoPreviewOption();
+    operationsOf<PreviewOperations>(m_frame.partsWindow()).showAutoPreviewOption();
     options.setHideSplash(chk(8)->isChecked());
     options.setWinFolders(chk(3)->isChecked());
     options.setOpenFirst(chk(11)->isChecked());
@@ -150,7 +153,7 @@ void frmPrefs::applyWebStyle()
         // Every rendered page names the old style; the shown one is made again now.
         m_frame.collectionChanged(StalePages::everyPage());
         if (m_frame.currentAspect() == QLatin1String("Web"))
-            m_commands.showAspectWeb();
+            operationsOf<AspectOperations>(m_frame.partsWindow()).showAspectWeb();
     }
 }
 

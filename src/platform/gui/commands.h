@@ -1,22 +1,23 @@
 #pragma once
-// The one registry of the main window's behaviour.
+// The one registry of what the main window's menus, toolbars, buttons and keys run.
 //
-// Every command a menu item, toolbar button, pane button, check box or key runs, and
-// every operation one part of the program asks of another (fill the folder tree, show
-// an Aspect, open the database…), is a named slot of Commands. The slot's name is the
-// handler's name. The subsystems attach their behaviour when the program is put
-// together (w.commands.mnuAddVardeck_Click = …), and callers run it by name
-// (w.commands.populateTopicList(doc)); the tables of menus, toolbar buttons, popups
-// and keys hold a slot as a pointer to member (&Commands::mnuFileOpen_Click). So a
-// misspelt name is a compile error, and a slot nobody attached is listed by missing(),
-// which the assembled program checks at start-up.
+// Every command a menu item, toolbar button, pane button, check box or key runs is a
+// named slot of Commands, and so is the start of an add, which the Get button, drops,
+// the hand-off of a later launch and the detected-pages dialog share. The slot's name
+// is the handler's name. The subsystems attach their behaviour when the program is put
+// together (w.commands.mnuAddVardeck_Click = …), and the tables of menus, toolbar
+// buttons, popups and keys hold a slot as a pointer to member
+// (&Commands::mnuFileOpen_Click). So a misspelt name is a compile error, and a slot
+// nobody attached is listed by missing(), which the assembled program checks at
+// start-up. What one part asks of another is not here: it is a function of the part's
+// own header, or, for a caller in a library below the part, a class of operations the
+// part offers on the window (partoperations.h).
 //
 // A slot run before anything is attached to it is a programming error: it is reported
 // on stderr and does nothing (the window's controls may report an event while it is
 // still being put together, and tests put together only part of it).
 #include "platform/gui/entrylist.h"
 #include "platform/gui/listpopupentries.h"
-#include "platform/xmldocument.h"
 
 #include <QList>
 #include <QString>
@@ -25,8 +26,6 @@
 #include <initializer_list>
 #include <optional>
 #include <type_traits>
-
-class QMimeData;
 
 namespace rr
 {
@@ -222,11 +221,6 @@ using HandlerRef = Handler Commands::*;
     {                                                                                                                  \
         m_slots, #name, m_prologue, m_editGuard, effect                                                                \
     }
-#define RR_OPERATION(name, ...)                                                                                        \
-    Slot<__VA_ARGS__> name                                                                                             \
-    {                                                                                                                  \
-        m_slots, #name                                                                                                 \
-    }
 #define RR_EDIT_ENDING_OPERATION(name, effect, ...)                                                                    \
     EditEndingSlot<__VA_ARGS__> name                                                                                   \
     {                                                                                                                  \
@@ -409,34 +403,11 @@ public:
     // Starts adding a Vardeck, filled from the page it is made from (none: an empty
     // add). It takes the place of an edit under way, so it asks first.
     RR_EDIT_ENDING_OPERATION(addVardeckSetup, OnEdit::Ends, void(std::optional<DetectedPage> page));
-    // ----- Aspects, the preview and pages taken from running browsers -----
-    RR_OPERATION(showAspectExplorer, void());
-    RR_OPERATION(showAspectWeb, void());
-    RR_OPERATION(loadAspectPage, void(const QString &style, const QString &pageName, bool force));
-    RR_OPERATION(applyAspectStyle, void(const QString &style));
-    // Shows an address in the details panel's preview pane ("about:blank" empties it).
-    RR_OPERATION(navigatePreview, void(const QString &address));
-    // Scans the running browsers; returns how many pages were found.
-    RR_OPERATION(getOpenBrowserPages, int(bool topOnly));
-    RR_OPERATION(showDetectedPagesDialog, void());
-    // Scans the running browsers without holding the window up; pages found are offered
-    // in the detected-pages dialog once the scan ends.
-    RR_OPERATION(offerOpenBrowserPages, void());
-    // ----- the web panes' operations: the preview and the Web Aspect -----
-    // The preview's "Preview automatically" box shows the AutoPreview option.
-    RR_OPERATION(showAutoPreviewOption, void());
-    // The box shows unticked, as the start and the opening of a database leave it; the
-    // option is kept.
-    RR_OPERATION(untickAutoPreview, void());
-    // The Web Aspect's "Use default browser formatting" box shows whether the browser
-    // formats the Web Aspect's pages (the session's webAspectHtml off).
-    RR_OPERATION(showWebAspectFormatting, void());
 
     // ----- the finding panes' operations: the Search, Favorites and Popular tabs, the search results -----
 };
 
 #undef RR_HANDLER
-#undef RR_OPERATION
 #undef RR_EDIT_ENDING_OPERATION
 
 inline void CommandSlot::reportUnattached() const

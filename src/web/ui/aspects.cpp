@@ -8,12 +8,14 @@
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/aspectoperations.h"
 #include "shell/detailsoperations.h"
 #include "shell/findingoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/openaddress.h"
 #include "shell/recentmenuoperations.h"
+#include "shell/webaspectoperations.h"
 #include "storage/session.h"
 #include "storage/settingsstore.h"
 #include "storage/xmldatabase.h"
@@ -66,6 +68,18 @@ void showVisit(frmVardecks &w, const VisitRecord &visit)
     }
     showVisitInFolderList(w, visit.wid, visit.stamp, visit.hits);
 }
+
+// The switch's operations as the window offers them to the parts below the web panes.
+class AspectSwitch final : public QObject, public AspectOperations
+{
+public:
+    explicit AspectSwitch(frmVardecks &w) : QObject(&w), m_window(w) {}
+    void showAspectExplorer() override { rr::showAspectExplorer(m_window); }
+    void showAspectWeb() override { rr::showAspectWeb(m_window); }
+
+private:
+    frmVardecks &m_window;
+};
 
 } // namespace
 
@@ -130,18 +144,20 @@ void showAspectWeb(frmVardecks &w)
     w.menuItem(MenuId::mnuAspectExplorer)->setChecked(false);
     w.aspectShown(Aspect::Web);
 
+    // The page is asked of the Web Aspect's operations on the window, which a window
+    // put together without the Web Aspect, or a test that makes no pages, runs as nothing.
     if (webPaneIsBlank(w)) {
         const QString style = SettingsStore::getAspectStyle();
         if (!session().webAspectHtml)
-            w.commands.applyAspectStyle(style);
+            operationsOf<WebAspectOperations>(w).applyAspectStyle(style);
         else
-            w.commands.loadAspectPage(style, QStringLiteral("FoldersTemp"), true);
+            operationsOf<WebAspectOperations>(w).loadAspectPage(style, QStringLiteral("FoldersTemp"), true);
     } else if (!session().webAspectHtml) {
-        w.commands.applyAspectStyle(session().currentAspectStyle);
+        operationsOf<WebAspectOperations>(w).applyAspectStyle(session().currentAspectStyle);
     } else {
         const AspectPage page = aspectPageForStyle(session().currentAspectStyle);
         if (w.aspectPageStale(page.staleFlag))
-            w.commands.loadAspectPage(session().currentAspectStyle, page.pageName, true);
+            operationsOf<WebAspectOperations>(w).loadAspectPage(session().currentAspectStyle, page.pageName, true);
     }
 
     w.aspectButton(AspectButton::Web)->setChecked(true);
@@ -200,8 +216,8 @@ void mnuToolsOpenBlank_Click(frmVardecks &w)
 
 void installAspects(frmVardecks &w)
 {
-    w.commands.showAspectExplorer = [&w] { showAspectExplorer(w); };
-    w.commands.showAspectWeb = [&w] { showAspectWeb(w); };
+    auto *aspectSwitch = new AspectSwitch(w);
+    offerOperations<AspectOperations>(w, *aspectSwitch, *aspectSwitch);
     w.commands.mnuAspectExplorer_Click = [&w](int) {
         if (!w.menuItem(MenuId::mnuAspectExplorer)->isChecked())
             showAspectExplorer(w);

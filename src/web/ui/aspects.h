@@ -13,8 +13,9 @@ namespace rr
 class frmVardecks;
 
 // Attaches Aspect > Explorer / Web, Tools > Open Vardeck in browser, Open Vardeck
-// homepage in browser and Open blank browser window, fills w.commands.showAspectExplorer
-// and w.commands.showAspectWeb, and makes the window the listener of recorded visits.
+// homepage in browser and Open blank browser window, offers the switch's operations
+// (shell/aspectoperations.h) on the window, and makes the window the listener of
+// recorded visits.
 void installAspects(frmVardecks &w);
 
 void showAspectExplorer(frmVardecks &w);

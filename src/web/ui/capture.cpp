@@ -1,10 +1,12 @@
 #include "web/ui/capture.h"
 
 #include "media/urlsupport.h"
+#include "platform/gui/partoperations.h"
 #include "platform/launcher.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "platform/x11windows.h"
+#include "shell/captureoperations.h"
 #include "shell/frmsplash.h"
 #include "shell/frmvardecks.h"
 #include "shell/makerinfo.h"
@@ -102,7 +104,7 @@ private:
         if (pages.isEmpty() || w.isUnloaded() || w.editState() != EditState::Viewing || !w.dbXML.isOpen())
             return;
         w.browserPagesFound(pages);
-        w.commands.showDetectedPagesDialog();
+        showDetectedPagesDialog(w);
     }
 
     frmVardecks &m_window;
@@ -115,6 +117,19 @@ void cancelStartScan(frmVardecks &w)
     if (auto *scan = dynamic_cast<StartScan *>(w.findChild<QObject *>(kStartScanName, Qt::FindDirectChildrenOnly)))
         scan->cancel();
 }
+
+// The capture's operations as the window offers them to the parts below the web panes.
+class Capture final : public QObject, public CaptureOperations
+{
+public:
+    explicit Capture(frmVardecks &w) : QObject(&w), m_window(w) {}
+    int getOpenBrowserPages(bool topOnly) override { return rr::getOpenBrowserPages(m_window, topOnly); }
+    void showDetectedPagesDialog() override { rr::showDetectedPagesDialog(m_window); }
+    void offerOpenBrowserPages() override { rr::offerOpenBrowserPages(m_window); }
+
+private:
+    frmVardecks &m_window;
+};
 
 } // namespace
 
@@ -204,9 +219,8 @@ void mnuToolsIntegrateFF_Click(frmVardecks &)
 
 void installCapture(frmVardecks &w)
 {
-    w.commands.getOpenBrowserPages = [&w](bool topOnly) { return getOpenBrowserPages(w, topOnly); };
-    w.commands.showDetectedPagesDialog = [&w] { showDetectedPagesDialog(w); };
-    w.commands.offerOpenBrowserPages = [&w] { offerOpenBrowserPages(w); };
+    auto *capture = new Capture(w);
+    offerOperations<CaptureOperations>(w, *capture, *capture);
     w.commands.mnuToolsGet_Click = [&w](int) { mnuToolsGet_Click(w); };
     w.commands.mnuToolsCloseAll_Click = [&w](int) { mnuToolsCloseAll_Click(w); };
     w.commands.mnuToolsIntegrate_Click = [&w](int) { mnuToolsIntegrate_Click(w); };

@@ -13,8 +13,8 @@ namespace rr
 
 class frmVardecks;
 
-// Attaches the commands above and fills w.commands.getOpenBrowserPages and
-// w.commands.showDetectedPagesDialog.
+// Attaches the commands above and offers the scan and the detected-pages dialog
+// (shell/captureoperations.h) on the window.
 void installCapture(frmVardecks &w);
 
 // Runs a scan into w.detectedPages; returns the page count. It

@@ -136,15 +136,22 @@ void PreviewPane::followThePane()
 void PreviewPane::attachCommands()
 {
     Commands &commands = m_window.commands;
-    commands.navigatePreview = [this](const QString &address) { showAddress(address); };
     commands.cmdPreview_Click = [this](int index) { press(Button(index)); };
     commands.chkAutoPreview_Click = [this](int) {
         const Qt::CheckState state = m_autoPreview->checkState();
         if (state != Qt::PartiallyChecked)
             appOptions().setAutoPreview(state == Qt::Checked);
     };
-    commands.showAutoPreviewOption = [this] { m_autoPreview->setChecked(appOptions().getAutoPreview()); };
-    commands.untickAutoPreview = [this] { m_autoPreview->setChecked(false); };
+}
+
+void PreviewPane::showAutoPreviewOption()
+{
+    m_autoPreview->setChecked(appOptions().getAutoPreview());
+}
+
+void PreviewPane::untickAutoPreview()
+{
+    m_autoPreview->setChecked(false);
 }
 
 bool PreviewPane::showAddress(const QString &address)
@@ -217,8 +224,10 @@ void PreviewPane::press(Button button)
 
 void installPreview(frmVardecks &w)
 {
-    if (!PreviewPane::of(w))
-        new PreviewPane(w);
+    if (PreviewPane::of(w))
+        return;
+    auto *preview = new PreviewPane(w);
+    offerOperations<PreviewOperations>(w, *preview, *preview);
 }
 
 } // namespace rr

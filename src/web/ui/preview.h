@@ -2,6 +2,8 @@
 // The details panel's preview pane: the shown Vardeck's page or home page inside the
 // window, its six buttons, the progress bar and the status text, and the
 // automatic-preview check box.
+#include "shell/previewoperations.h"
+
 #include <QObject>
 
 class QCheckBox;
@@ -16,10 +18,10 @@ class qbButtons_H;
 class WebPane;
 
 // The preview owns the Preview tab's controls: the pane wbPreview, the buttons
-// cmdPreview(0) to cmdPreview(5), previewProgress and chkAutoPreview. Other parts reach
-// it through the window's commands (navigatePreview, showAutoPreviewOption,
-// untickAutoPreview); the frame lays out the pane and the row of buttons.
-class PreviewPane : public QObject
+// cmdPreview(0) to cmdPreview(5), previewProgress and chkAutoPreview. The parts below
+// it reach it through the operations it offers on the window
+// (shell/previewoperations.h); the frame lays out the pane and the row of buttons.
+class PreviewPane : public QObject, public PreviewOperations
 {
     Q_OBJECT
 public:
@@ -30,6 +32,10 @@ public:
     explicit PreviewPane(frmVardecks &w);
     // The window's preview; nullptr before installPreview.
     static PreviewPane *of(const frmVardecks &w);
+
+    void navigatePreview(const QString &address) override { showAddress(address); }
+    void showAutoPreviewOption() override;
+    void untickAutoPreview() override;
 
 private:
     void build(QWidget *page);
@@ -61,8 +67,8 @@ private:
     QString m_refusal;
 };
 
-// Makes the preview (once) and attaches cmdPreview_Click, chkAutoPreview_Click and the
-// preview's operations.
+// Makes the preview (once), attaches cmdPreview_Click and chkAutoPreview_Click, and
+// offers the preview's operations on the window.
 void installPreview(frmVardecks &w);
 
 } // namespace rr

@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/atomicfile.h"
 #include "platform/filestamp.h"
+#include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
@@ -205,21 +206,26 @@ void WebAspect::attachCommands()
                                     : QStringLiteral("The page is drawn again."));
         });
     });
-    w.commands.loadAspectPage = [this](const QString &style, const QString &pageName, bool stale) {
-        // Before the Web Aspect was ever shown its pane is blank, and entering it makes
-        // the page anyway: the start in the Explorer Aspect need not make it now.
-        if (!m_pane->hasView() && m_window.currentAspect() != QLatin1String("Web"))
-            return;
-        loadPage(style, pageName, stale);
-    };
-    w.commands.applyAspectStyle = [this](const QString &style) { applyStyle(style); };
     w.commands.cmdWeb_Click = [this](int index) { press(Button(index)); };
     w.commands.mnuFilePrint_Click = [this](int) { print(); };
     w.commands.chkWebAspectBrowser_Click = [this](int) { session().webAspectHtml = !m_browserFormats->isChecked(); };
-    w.commands.showWebAspectFormatting = [this] { m_browserFormats->setChecked(!session().webAspectHtml); };
     // Enter in the search box shows the search view once the key has been handled.
     connect(m_searchText, &QLineEdit::returnPressed, this,
             [this] { QTimer::singleShot(0, this, [this] { press(Button::Search); }); });
+}
+
+void WebAspect::loadAspectPage(const QString &style, const QString &pageName, bool stale)
+{
+    // Before the Web Aspect was ever shown its pane is blank, and entering it makes the
+    // page anyway: the start in the Explorer Aspect need not make it now.
+    if (!m_pane->hasView() && m_window.currentAspect() != QLatin1String("Web"))
+        return;
+    loadPage(style, pageName, stale);
+}
+
+void WebAspect::showWebAspectFormatting()
+{
+    m_browserFormats->setChecked(!session().webAspectHtml);
 }
 
 void WebAspect::setShown(bool shown)
@@ -527,7 +533,8 @@ void installWebAspect(frmVardecks &w)
 {
     if (WebAspect::of(w))
         return;
-    new WebAspect(w);
+    auto *aspect = new WebAspect(w);
+    offerOperations<WebAspectOperations>(w, *aspect, *aspect);
     installAspectBusy(w);
 }
 

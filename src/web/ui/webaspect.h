@@ -3,6 +3,8 @@
 // by the web pane itself from the database file (an xml-stylesheet instruction in
 // the file) or by the program into a page file beside the database; the five view
 // buttons, the search box, printing and the pane's status text.
+#include "shell/webaspectoperations.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -26,9 +28,9 @@ class WebPane;
 
 // The Web Aspect owns its strip Picture2 (the buttons cmdWeb(0) to cmdWeb(5), the
 // search box txtS and the check box chkWebAspectBrowser) and its pane wbWeb. The
-// Aspect switch shows and hides them through it; other parts reach it through the
-// window's commands (loadAspectPage, applyAspectStyle, showWebAspectFormatting).
-class WebAspect : public QObject
+// Aspect switch shows and hides them through it; the parts below it reach it through
+// the operations it offers on the window (shell/webaspectoperations.h).
+class WebAspect : public QObject, public WebAspectOperations
 {
     Q_OBJECT
 public:
@@ -47,6 +49,10 @@ public:
     void focusSearchBox();
     // True while the pane has shown no page of the collection.
     bool showsNoPage() const;
+
+    void loadAspectPage(const QString &style, const QString &pageName, bool stale) override;
+    void applyAspectStyle(const QString &style) override { applyStyle(style); }
+    void showWebAspectFormatting() override;
 
 private:
     // The pane formats the database file: the file gets one instruction naming xsl
@@ -103,8 +109,8 @@ private:
     QElapsedTimer m_rendererEnded;
 };
 
-// Makes the Web Aspect (once) and attaches cmdWeb_Click, Enter in txtS, File > Print,
-// chkWebAspectBrowser_Click and the rendering operations.
+// Makes the Web Aspect (once), attaches cmdWeb_Click, Enter in txtS, File > Print and
+// chkWebAspectBrowser_Click, and offers its operations on the window.
 void installWebAspect(frmVardecks &w);
 // The Web Aspect's pane, or nullptr before installWebAspect.
 WebPane *webAspectPane(const frmVardecks &w);

@@ -4,6 +4,7 @@
 #include "options/ui/frmprefs.h"
 #include "options/ui/frmtips.h"
 #include "platform/gui/partoperations.h"
+#include "shell/aspectoperations.h"
 #include "shell/mainmodule.h"
 #include "shell/menutable.h"
 #include "shell/trayicon.h"
@@ -37,6 +38,17 @@ using namespace rr::test;
 
 namespace
 {
+
+// The Aspect switch, counting each time the Web Aspect is shown again.
+class CountedWebReloads : public QObject, public AspectOperations
+{
+public:
+    explicit CountedWebReloads(int &reloads) : m_reloads(reloads) {}
+    void showAspectWeb() override { ++m_reloads; }
+
+private:
+    int &m_reloads;
+};
 
 QStringList entries(QComboBox *list)
 {
@@ -79,13 +91,14 @@ protected:
         finding = std::make_unique<test::FindingStandIn>(*window);
         finding->onPopulateSearchList = [this] { ++searchListFills; };
         offerOperations<VardeckViewsOperations>(*window, recordedViews, recordedViews);
-        window->commands.showAspectWeb = [this] { ++webReloads; };
+        offerOperations<AspectOperations>(*window, aspects, aspects);
     }
 
     test::TempConfig config;
     std::unique_ptr<test::FindingStandIn> finding;
     int searchListFills = 0;
     int webReloads = 0;
+    CountedWebReloads aspects{webReloads};
     QStringList views;
     RecordedViews recordedViews{views};
 };

@@ -1,7 +1,9 @@
 // Get Vardeck from browser, its dialog, the hand-off and Close all, against a
 // test-written Firefox profile and a debugging endpoint on 127.0.0.1.
 #include "explorer/editingfixture.h"
+#include "platform/gui/partoperations.h"
 #include "platform/net/connection.h"
+#include "shell/captureoperations.h"
 #include "storage/settingsstore.h"
 #include "support/devtoolsserver.h"
 #include "support/dialogcontrols.h"
@@ -21,6 +23,25 @@ namespace rr::test
 {
 namespace
 {
+
+// The scan replaced by scan; the dialog and the start-up's scan stay those of the capture
+// offered before.
+class ScanStandIn : public QObject, public CaptureOperations
+{
+public:
+    ScanStandIn(QObject &window, std::function<int(bool topOnly)> scan)
+        : m_capture(operationsOf<CaptureOperations>(window)), m_scan(std::move(scan))
+    {
+        offerOperations<CaptureOperations>(window, *this, *this);
+    }
+    int getOpenBrowserPages(bool topOnly) override { return m_scan(topOnly); }
+    void showDetectedPagesDialog() override { m_capture.showDetectedPagesDialog(); }
+    void offerOpenBrowserPages() override { m_capture.offerOpenBrowserPages(); }
+
+private:
+    CaptureOperations &m_capture;
+    std::function<int(bool topOnly)> m_scan;
+};
 
 class CaptureTest : public EditingTest
 {
@@ -165,7 +186,7 @@ TEST_F(CaptureTest, theStartScanLeavesTheWindowInUseAndOffersItsPagesWhenItEndsA
     chromium.setTargets({{"page", "Mail", "https://mail.example/"}, {"page", "Maps", "https://maps.example/"}});
     useSources({silent->port(), chromium.port()}, QStringLiteral(":none"), 1000);
     DetectedDialogWatch watch;
-    window->commands.offerOpenBrowserPages();
+    operationsOf<CaptureOperations>(*window).offerOpenBrowserPages();
     EXPECT_LT(watch.clock.elapsed(), 200) << "the window does not wait for the browsers";
     EXPECT_TRUE(window->detectedPages().isEmpty());
 
@@ -199,7 +220,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     DetectedDialogWatch watch;
 
     // A new Vardeck begun while the browsers are asked is not interrupted.
-    window->commands.offerOpenBrowserPages();
+    operationsOf<CaptureOperations>(*window).offerOpenBrowserPages();
     menu(MenuId::mnuAddVardeck);
     txtWName(*window)->setText("typed meanwhile");
     waitUntil([] { return false; }, 700);
@@ -209,7 +230,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
 
     // Get from browser takes the place of the scan still running (one browser has answered
     // it): its one page is taken once.
-    window->commands.offerOpenBrowserPages();
+    operationsOf<CaptureOperations>(*window).offerOpenBrowserPages();
     waitUntil([] { return false; }, 100);
     menu(MenuId::mnuToolsGet);
     EXPECT_EQ(txtAddress(*window)->text(), "https://mail.example/");
@@ -220,7 +241,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     EXPECT_EQ(window->editState(), EditState::Viewing);
     // A window closed while the browsers are asked offers nothing after.
     prompts.clear();
-    window->commands.offerOpenBrowserPages();
+    operationsOf<CaptureOperations>(*window).offerOpenBrowserPages();
     window->close();
     ASSERT_TRUE(window->isUnloaded());
     waitUntil([] { return false; }, 700);
@@ -258,11 +279,11 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
 {
     openDb();
     QList<bool> scans;
-    window->commands.getOpenBrowserPages = [&](bool topOnly) {
+    ScanStandIn topPage(*window, [&](bool topOnly) {
         scans << topOnly;
         window->browserPagesFound({{"https://top.example/", "Top page", "", "", "", "Mozilla Firefox"}});
         return 1;
-    };
+    });
     window->showMinimized();
     handOff();
     EXPECT_EQ(scans, QList<bool>({true}));
@@ -273,7 +294,7 @@ TEST_F(CaptureTest, aHandOffTakesTheTopPageAndBringsTheWindowForward)
     EXPECT_TRUE(prompts.messages().empty());
 
     // Nothing found: silent; a window that was not minimised keeps its size.
-    window->commands.getOpenBrowserPages = [&](bool) { return 0; };
+    ScanStandIn nothingFound(*window, [&](bool) { return 0; });
     window->showNormal();
     handOff();
     EXPECT_TRUE(prompts.messages().empty());

@@ -4,6 +4,8 @@
 #include "explorer/databasecommands.h"
 #include "explorer/detailspanel.h"
 #include "explorer/explorer.h"
+#include "platform/gui/partoperations.h"
+#include "shell/aspectoperations.h"
 #include "shell/frmvardecks.h"
 #include "shell/mainmodule.h"
 #include "shell/splitter.h"
@@ -16,6 +18,7 @@
 #include "support/fakelauncher.h"
 #include "support/findingstandins.h"
 #include "support/httpserver.h"
+#include "support/renderingstandin.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
@@ -69,11 +72,7 @@ protected:
         window->show();
     }
     // The Aspect switch alone: the Web Aspect's pages are not made.
-    virtual void prepare()
-    {
-        window->commands.applyAspectStyle = [](const QString &) {};
-        window->commands.loadAspectPage = [](const QString &, const QString &, bool) {};
-    }
+    virtual void prepare() { rendering = std::make_unique<RenderingStandIn>(*window); }
     void openDatabase(const QString &path)
     {
         auto db = std::make_unique<XMLDatabase>();
@@ -86,6 +85,8 @@ protected:
     TempHome home;
     FakeLauncher launcher;
     std::unique_ptr<frmVardecks> window;
+    // In the place of the Web Aspect's rendering while only the switch is tested.
+    std::unique_ptr<RenderingStandIn> rendering;
 };
 
 // Also the Web Aspect, the preview and e-mail, on the sample collection.
@@ -148,8 +149,8 @@ private:
 TEST_F(AspectsTest, webAspectHidesTheExplorerAndDisablesTheVardeckCommands)
 {
     // With nothing shown, coming back leaves the entry buttons off.
-    window->commands.showAspectWeb();
-    window->commands.showAspectExplorer();
+    operationsOf<AspectOperations>(*window).showAspectWeb();
+    operationsOf<AspectOperations>(*window).showAspectExplorer();
     for (Tb position : {Tb::UpdateVardeck, Tb::DeleteVardeck, Tb::FirstVardeck, Tb::OpenInBrowser})
         EXPECT_FALSE(window->toolbarButton(position)->isEnabled()) << int(position);
     EXPECT_FALSE(window->menuItem(MenuId::mnuToolsOpen)->isEnabled());
@@ -202,7 +203,7 @@ TEST_F(AspectsTest, staleRenderedPageIsRenderedAgainOnEntry)
     EXPECT_EQ(aspectPageForStyle("vdall.XSL").pageName, "AllTemp");
     EXPECT_EQ(aspectPageForStyle("VDSearch.xsl").pageName, "FoldersTemp");
     QStringList rendered;
-    window->commands.loadAspectPage = [&](const QString &style, const QString &page, bool) {
+    rendering->loadPage = [&](const QString &style, const QString &page, bool) {
         rendered << style + "/" + page;
         wbWeb(*window)->setProperty("rrAddress", "file:///Vardecks" + page + ".htm");
         session().currentAspectStyle = style;
