@@ -20,6 +20,7 @@
 #include "shell/framemenus.h"
 #include "shell/frameoptions.h"
 #include "shell/frameplaces.h"
+#include "shell/framestatus.h"
 #include "shell/frametabs.h"
 #include "shell/frameviews.h"
 #include "shell/imagelists.h"
@@ -67,7 +68,12 @@ class XMLDatabase;
 class XmlDocument;
 struct MenuEntry;
 
-class frmVardecks : public QMainWindow, public ShownItems, public FrameTabs, public FrameMenus, public FrameOptions
+class frmVardecks : public QMainWindow,
+                    public ShownItems,
+                    public FrameTabs,
+                    public FrameMenus,
+                    public FrameOptions,
+                    public FrameStatus
 {
     Q_OBJECT
 public:
@@ -238,12 +244,12 @@ public:
     // The open database's file name ("" none).
     void showDatabaseName(const QString &name);
     // The shown folder's path goes from the status bar, as the folder goes or moves.
-    void forgetFolderPath();
+    void forgetFolderPath() override;
     // A web pane's status text passes over the folder path: pageStatusEnded gives the
     // path back. pageStatus is what the panel shows now.
-    void showPageStatus(const QString &text);
-    void pageStatusEnded();
-    QString pageStatus() const;
+    void showPageStatus(const QString &text) override;
+    void pageStatusEnded() override;
+    QString pageStatus() const override;
 
     // ----- pictures -----
     // The plain Vardeck mark: what stands for a Vardeck without a site icon.
@@ -277,7 +283,7 @@ public:
     void showNoFolder();
     // The status bar shows the shown folder's path ("\Top\Inner") when the folder
     // tree has its node.
-    void showFolderPath();
+    void showFolderPath() override;
     // The shown Vardeck: its WID and its caption, its name or "No Vardeck selected",
     // written only here; the caption's change handler (lblWName_Change) then runs, and
     // the details panel shows the caption. While no Vardeck is shown currentWID keeps the
