@@ -15,8 +15,11 @@ parts=(
     options/ui/frmprefs_apply.cpp
     finding/ui/recentmenu.cpp
     web/ui/emailcommands.cpp
+    exchange/ui/exchangeops.cpp
     exchange/ui/exportops.cpp
+    exchange/ui/frmimportexport.cpp
     exchange/ui/importops.cpp
+    exchange/ui/mergeop.cpp
 )
 window=shell/frmvardecks.h
 

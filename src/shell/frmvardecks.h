@@ -280,7 +280,7 @@ public:
     bool folderShown() const { return !m_currentTID.isEmpty(); }
     void showFolder(const QString &tid, const QString &name);
     // "No folder selected".
-    void showNoFolder();
+    void showNoFolder() override;
     // The status bar shows the shown folder's path ("\Top\Inner") when the folder
     // tree has its node.
     void showFolderPath() override;
@@ -296,7 +296,7 @@ public:
     const QString &vardeckCaption() const override { return m_vardeckCaption; }
     void showVardeck(const QString &wid, const QString &name);
     // "No Vardeck selected".
-    void showNoVardeck();
+    void showNoVardeck() override;
     // The database the window showed went: nothing shown, nothing shown last.
     void forgetShownItems();
 

@@ -24,6 +24,10 @@ public:
     virtual const QString &currentWID() const = 0;
     virtual bool vardeckShown() const = 0;
     virtual const QString &vardeckCaption() const = 0;
+    // Nothing shown in the folder's or the Vardeck's place: "No folder selected", "No
+    // Vardeck selected".
+    virtual void showNoFolder() = 0;
+    virtual void showNoVardeck() = 0;
 
     // Viewing, Adding or Modifying; run is called with each new state for as long as
     // context lives.

@@ -4,6 +4,7 @@
 #include "exchange/shellfolders.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "exchange/ui/installexchange.h"
 #include "explorer/editingfixture.h"
 #include "platform/atomicfile.h"
 #include "platform/gui/itemtags.h"
@@ -70,7 +71,7 @@ protected:
     void import(int entry)
     {
         if (!dialog) {
-            dialog = new frmImportExport(*window);
+            dialog = new frmImportExport(exchangeWindowOf(*window));
             dialog->appDataPath = files.path();
             dialog->firefoxRoot = files.filePath(".mozilla/firefox");
             dialog->show();

@@ -1,15 +1,19 @@
 #include "exchange/ui/exchangeops.h"
 
+#include "exchange/ui/exchangewindow.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
 #include "explorer/folderops.h"
 #include "explorer/nodetags.h"
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
-#include "shell/frmvardecks.h"
+#include "shell/collectionchanges.h"
+#include "shell/framestatus.h"
+#include "shell/opendatabase.h"
 #include "shell/vardeckviewsoperations.h"
 #include "storage/xmldatabase.h"
 
@@ -26,11 +30,11 @@ namespace
 // path in the status bar whichever tab of the left pane is on top. The pictures are
 // read first: the rows take theirs as they are made, so the icons the import filed
 // (a PDF document's) show at once.
-void showNewTopFolder(frmVardecks &w, const QString &topTID)
+void showNewTopFolder(const ExchangeWindow &w, const QString &topTID)
 {
-    operationsOf<VardeckViewsOperations>(w).populateIconList();
-    showImportedFolder(w, topTID);
-    w.showFolderPath();
+    operationsOf<VardeckViewsOperations>(w.mainWindow).populateIconList();
+    showImportedFolder(w.parts, topTID);
+    w.status.showFolderPath();
 }
 
 } // namespace
@@ -67,15 +71,15 @@ bool dropEditBeforeImport(Commands &commands)
     return commands.mayEndEdit(OnEdit::Ends);
 }
 
-bool settleProgressWindow(frmVardecks &w, frmProgress *progress)
+bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress)
 {
     progress->refreshNow();
-    const XMLDatabase *before = w.dbXML.get();
-    const XmlDocument *documentBefore = w.dbXML.document();
+    const XMLDatabase *before = db.get();
+    const XmlDocument *documentBefore = db.document();
     const QString pathBefore = before ? before->getPath() : QString();
     windowevents::runPending(progress);
-    if (w.dbXML.get() == before && w.dbXML.document() == documentBefore && w.dbXML.isOpen() &&
-        w.dbXML->getPath() == pathBefore && checkDatabaseOpen(w.dbXML))
+    if (db.get() == before && db.document() == documentBefore && db.isOpen() && db->getPath() == pathBefore &&
+        checkDatabaseOpen(db))
         return true;
     progress->close();
     return false;
@@ -87,20 +91,20 @@ bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *err
     return db.save(error, [progress](const std::function<void()> &write) { progress->runLongStep(write); });
 }
 
-void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
+void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun &run)
 {
-    BusyWindow busy(w);
-    frmProgress *progress = frmProgress::instance(&w);
+    BusyWindow busy(w.parts);
+    frmProgress *progress = frmProgress::instance(&w.mainWindow);
     progress->begin();
     progress->showCounts(run.countsFolders);
     progress->setFolderName(run.searching);
     progress->setFolderCount(0);
     progress->setVardeckCount(0);
     progress->refreshNow();
-    if (!settleProgressWindow(w, progress))
+    if (!settleProgressWindow(w.db, progress))
         return;
 
-    XMLDatabase &db = *w.dbXML;
+    XMLDatabase &db = *w.db;
     ImportBuilder builder(db, progress);
     if (dialog.importDay.isValid())
         builder.setToday(dialog.importDay);
@@ -118,7 +122,7 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
     if (!run.body(builder, progress, &notes, &reason)) {
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
     } else {
-        removeLeftSideFiles(basePath, builder.createdWIDs(), w.dbXML.name());
+        removeLeftSideFiles(basePath, builder.createdWIDs(), w.db.name());
         if (!saveWhileShowing(db, progress, &reason))
             failure =
                 QStringLiteral("The imported folders and Vardecks could not be saved, so nothing was added: ") + reason;
@@ -130,11 +134,11 @@ void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run)
         return;
     }
     for (const auto &[wid, address] : std::as_const(pdfVardecks))
-        IconSupport::checkSavePDFIcon(basePath, wid, address, w.dbXML.name());
+        IconSupport::checkSavePDFIcon(basePath, wid, address, w.db.name());
     showNewTopFolder(w, builder.topTID());
     // The Web Aspect, when it is shown, shows the imported folders at once, and keeps
     // off the folder path and the Explorer's commands that showing the folder turned on.
-    w.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
+    w.changes.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});
     progress->finish(builder.importVDCount, true, notes);
 }
 

@@ -15,6 +15,7 @@ class Commands;
 class frmVardecks;
 class OpenDatabase;
 class XMLDatabase;
+struct ExchangeWindow;
 
 // For the length of an operation: the busy cursor and, for imports, the window's folder
 // tree hidden. Both come back however the operation ends.
@@ -40,7 +41,7 @@ bool dropEditBeforeImport(Commands &commands);
 // Puts the progress window on the screen before a run changes anything: the pending
 // window events run once. False (and the progress window closed) when the database
 // changed hands meanwhile; then nothing may be imported.
-bool settleProgressWindow(frmVardecks &w, frmProgress *progress);
+bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress);
 
 // Saves the database after an import while its progress window keeps repainting.
 // A change another program made to the file is asked about first.
@@ -58,6 +59,6 @@ struct ImportRun {
 // Runs one import behind the progress window and either saves all of it, shows the
 // new top folder and finishes the progress window, or, when the import cannot finish
 // or be saved, takes all of it back and says why.
-void runImport(frmVardecks &w, frmImportExport &dialog, const ImportRun &run);
+void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun &run);
 
 } // namespace rr

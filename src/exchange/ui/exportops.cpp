@@ -73,12 +73,12 @@ bool writeExportFile(const QString &path, const QByteArray &bytes)
 
 void frmImportExport::exportToIEFavorites()
 {
-    if (!checkDatabaseOpen(m_db))
+    if (!checkDatabaseOpen(w.db))
         return;
     FavoritesExportResult result;
     {
         BusyWindow busy;
-        result = exportToFavorites(*m_db.document(), favoritesFolder(), [] { windowevents::keepAlive(); });
+        result = exportToFavorites(*w.db.document(), favoritesFolder(), [] { windowevents::keepAlive(); });
     }
     if (!result.error.isEmpty()) {
         prompt::show(result.error, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -101,12 +101,12 @@ void frmImportExport::exportToIEFavorites()
 
 void frmImportExport::exportToFirefox()
 {
-    if (!checkDatabaseOpen(m_db))
+    if (!checkDatabaseOpen(w.db))
         return;
     prompt::show(
         QStringLiteral("Please close all open instances of Mozilla Firefox.  Your Vardecks and folders will be "
                        "exported to a directory called Imported Vardecks."));
-    if (!checkDatabaseOpen(m_db))
+    if (!checkDatabaseOpen(w.db))
         return;
     const QStringList files = findBookmarksFiles(firefoxRoots(), false);
     if (files.isEmpty()) {
@@ -123,7 +123,7 @@ void frmImportExport::exportToFirefox()
     FirefoxExportResult result;
     {
         BusyWindow busy;
-        result = exportToFirefoxFile(file, *m_db.document(), m_db->getNewTID(), stamp);
+        result = exportToFirefoxFile(file, *w.db.document(), w.db->getNewTID(), stamp);
     }
     if (!result.error.isEmpty()) {
         prompt::show(QStringLiteral("Your Vardecks could not be exported to Mozilla Firefox bookmarks: ") +
@@ -156,16 +156,16 @@ void frmImportExport::exportFavsAsWeb()
 
 void frmImportExport::exportAsWeb(const QString &stylesheet)
 {
-    if (!checkDatabaseOpen(m_db))
+    if (!checkDatabaseOpen(w.db))
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(m_db->getBasePath() + stylesheet, *m_db.document(), &page, &reason)) {
+    if (!xslt::transform(w.db->getBasePath() + stylesheet, *w.db.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     const QString path =
-        chooseExportFile(m_db, QStringLiteral("Choose a folder and file name to save as a web page"),
+        chooseExportFile(w.db, QStringLiteral("Choose a folder and file name to save as a web page"),
                          QStringLiteral("HTML Files (*.htm)"), {QStringLiteral(".htm"), QStringLiteral(".html")});
     if (path.isEmpty() || !writeExportFile(path, page))
         return;
@@ -177,13 +177,13 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
 
 void frmImportExport::exportAsCSV()
 {
-    if (!checkDatabaseOpen(m_db))
+    if (!checkDatabaseOpen(w.db))
         return;
-    const QString path = chooseExportFile(m_db, QStringLiteral("Choose a folder and file name to save as a CSV file"),
+    const QString path = chooseExportFile(w.db, QStringLiteral("Choose a folder and file name to save as a CSV file"),
                                           QStringLiteral("CSV Files (*.csv)"));
-    if (path.isEmpty() || !checkDatabaseOpen(m_db))
+    if (path.isEmpty() || !checkDatabaseOpen(w.db))
         return;
-    if (!writeExportFile(path, csvText(*m_db.document())))
+    if (!writeExportFile(path, csvText(*w.db.document())))
         return;
     prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to ") +
                  QDir::toNativeSeparators(path) + QLatin1Char('.'));

@@ -4,7 +4,6 @@
 #include "exchange/shellfolders.h"
 #include "exchange/ui/frmdirselect.h"
 #include "shell/fonthelpers.h"
-#include "shell/frmvardecks.h"
 #include "storage/ui/databaselist.h"
 #include "storage/useroptions.h"
 
@@ -65,7 +64,7 @@ const QList<frmImportExport::Entry> &frmImportExport::exportEntries()
     return entries;
 }
 
-frmImportExport *frmImportExport::showFor(frmVardecks &window)
+frmImportExport *frmImportExport::showFor(const ExchangeWindow &window)
 {
     if (!g_dialog)
         g_dialog = new frmImportExport(window);
@@ -75,8 +74,7 @@ frmImportExport *frmImportExport::showFor(frmVardecks &window)
     return g_dialog;
 }
 
-frmImportExport::frmImportExport(frmVardecks &window)
-    : ButtonDialog(&window), w(window), m_db(window.dbXML), m_commands(window.commands)
+frmImportExport::frmImportExport(const ExchangeWindow &window) : ButtonDialog(&window.mainWindow), w(window)
 {
     setObjectName(QStringLiteral("frmImportExport"));
     setModal(false);

@@ -7,6 +7,7 @@
 // until it has ended: the operations do not let window events through while they
 // change the collection, so no second run, no closing of the database and no other
 // edit can come between.
+#include "exchange/ui/exchangewindow.h"
 #include "exchange/ui/frmdirselect.h"
 #include "storage/ui/buttondialog.h"
 
@@ -21,18 +22,14 @@ class QRadioButton;
 namespace rr
 {
 
-class Commands;
-class frmVardecks;
-class OpenDatabase;
-
 class frmImportExport : public ButtonDialog
 {
     Q_OBJECT
 public:
-    explicit frmImportExport(frmVardecks &window);
+    explicit frmImportExport(const ExchangeWindow &window);
 
     // The File > Import/Export command: shows the window (loading it on first use).
-    static frmImportExport *showFor(frmVardecks &window);
+    static frmImportExport *showFor(const ExchangeWindow &window);
 
     // The operations of the two lists. Each list entry carries its operation as item
     // data, so OK and the description follow the entry chosen, whatever its caption.
@@ -105,11 +102,10 @@ private:
     void exportAsWeb(const QString &stylesheet);
     void importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question);
 
-    // The window, for the merge, which empties what it shows, and for the imports, which
-    // show the folder they made; the exports read only the open database.
-    frmVardecks &w;
-    OpenDatabase &m_db;
-    Commands &m_commands;
+    // What the operations use of the main window: the exports read only the open
+    // database; the imports show the folder they made, and the merge empties what is
+    // shown.
+    const ExchangeWindow w;
     QLabel *Label2 = nullptr;
     QComboBox *cmbImport = nullptr;
     QComboBox *cmbExport = nullptr;

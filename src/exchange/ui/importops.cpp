@@ -18,7 +18,7 @@ namespace rr
 
 void frmImportExport::importIEFavorites()
 {
-    if (!checkDatabaseOpen(m_db) || !dropEditBeforeImport(m_commands))
+    if (!checkDatabaseOpen(w.db) || !dropEditBeforeImport(w.commands))
         return;
     if (!prompt::askYesNo(QStringLiteral("You are about to import your Internet Explorer favorite folders and Internet "
                                          "shortcuts on this computer into Razuzezu Revidod.  Do you wish to proceed?"),
@@ -50,13 +50,13 @@ void frmImportExport::importIEFavorites()
 
 void frmImportExport::importPDFDocuments()
 {
-    if (!checkDatabaseOpen(m_db) || !dropEditBeforeImport(m_commands))
+    if (!checkDatabaseOpen(w.db) || !dropEditBeforeImport(w.commands))
         return;
     const std::optional<FolderChoice> choice = chooseFolder ? chooseFolder(this) : std::nullopt;
     if (!choice || choice->folder.isEmpty())
         return;
     // The picker ran its own event loop: the database may have changed meanwhile.
-    if (!checkDatabaseOpen(m_db))
+    if (!checkDatabaseOpen(w.db))
         return;
     const QString folder = choice->folder;
     const bool includeSubfolders = choice->includeSubfolders;
@@ -98,7 +98,7 @@ void frmImportExport::importMozillaBookmarks()
 
 void frmImportExport::importBookmarksFiles(const QStringList &roots, const QString &topName, const QString &question)
 {
-    if (!checkDatabaseOpen(m_db) || !dropEditBeforeImport(m_commands))
+    if (!checkDatabaseOpen(w.db) || !dropEditBeforeImport(w.commands))
         return;
     if (!prompt::askYesNo(question, MsgIcon::None, QStringLiteral("Import bookmarks?")))
         return;

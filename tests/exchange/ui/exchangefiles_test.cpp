@@ -3,6 +3,7 @@
 // one cannot pass unseen; a web page is exported under a name that opens as a web page.
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "exchange/ui/installexchange.h"
 #include "explorer/explorerfixture.h"
 #include "platform/mozlz4.h"
 #include "platform/paths.h"
@@ -25,7 +26,7 @@ protected:
     {
         ExplorerTest::SetUp();
         openDatabase();
-        dialog = new frmImportExport(*window);
+        dialog = new frmImportExport(exchangeWindowOf(*window));
         dialog->appDataPath = files.path();
         dialog->firefoxRoot = files.filePath(".mozilla/firefox");
         dialog->show();

@@ -3,6 +3,7 @@
 #include "exchange/ui/frmdirselect.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
 #include "finding/ui/findingui.h"
@@ -27,7 +28,7 @@ protected:
         installFinding(*window);
         installEditing(*window);
         openDatabase();
-        dialog = new frmImportExport(*window);
+        dialog = new frmImportExport(exchangeWindowOf(*window));
         dialog->appDataPath = files.path();
         dialog->firefoxRoot = files.filePath(".mozilla/firefox");
         dialog->chooseFolder = [this](QWidget *) -> std::optional<FolderChoice> {

@@ -4,6 +4,7 @@
 #include "exchange/ui/frmdirselect.h"
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "exchange/ui/installexchange.h"
 #include "explorer/editing.h"
 #include "explorer/explorerfixture.h"
 #include "storage/registryfunctions.h"
@@ -39,7 +40,7 @@ protected:
         writeBytes(favorites + "/Sub/Inner.url", "[InternetShortcut]\r\nURL=http://inner.example/\r\n");
         QFile::link(favorites + "/Broken.url", favorites + "/Broken.url");
         RegistryFunctions::WriteValue(reg::HKEY_CURRENT_USER, QLatin1String(kShellFoldersKey), "Favorites", favorites);
-        dialog = new frmImportExport(*window);
+        dialog = new frmImportExport(exchangeWindowOf(*window));
         dialog->importDay = QDate(2026, 12, 7);
         dialog->appDataPath = files.path();
         dialog->firefoxRoot = files.filePath(".mozilla/firefox");
@@ -123,7 +124,7 @@ TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
     EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->itemText(4), "PDF documents");
     EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->count(), 6);
     EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->itemText(5), "All Vardecks as CSV");
-    EXPECT_EQ(frmImportExport(*window).firefoxRoot, QDir::homePath() + "/.mozilla/firefox");
+    EXPECT_EQ(frmImportExport(exchangeWindowOf(*window)).firefoxRoot, QDir::homePath() + "/.mozilla/firefox");
 
     // OK with nothing chosen does nothing at all.
     QTest::mouseClick(dialogControl<qbButtons_H>(*dialog, "cmdSave"), Qt::LeftButton);
@@ -664,7 +665,7 @@ TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)
     for (int size : {8, 9, 10, 11}) {
         SCOPED_TRACE(size);
         appOptions().setFontSize(size);
-        frmImportExport sized(*window);
+        frmImportExport sized(exchangeWindowOf(*window));
         sized.show();
         QTest::qWait(60); // a list may size itself a moment after it is shown
         // One above the other, as wide as each other.

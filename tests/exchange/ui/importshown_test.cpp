@@ -2,6 +2,7 @@
 // path, the new Vardecks' pictures, and the progress window in front.
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "exchange/ui/installexchange.h"
 #include "explorer/explorerfixture.h"
 #include "storage/xmldatabase.h"
 #include "support/dialogcontrols.h"
@@ -32,7 +33,7 @@ protected:
         other = files.filePath("Other.xml");
         writeBytes(other, "<?xml version='1.0'?>\n<!DOCTYPE FOLDERS SYSTEM 'Vardecks.dtd'>\n<FOLDERS>" +
                               folderXml("T1", "Merged", vardeckXml("W1", "m1")) + "</FOLDERS>");
-        dialog = new frmImportExport(*window);
+        dialog = new frmImportExport(exchangeWindowOf(*window));
         dialog->show();
     }
     void TearDown() override

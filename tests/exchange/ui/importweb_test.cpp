@@ -1,6 +1,7 @@
 // An import made while the Web Aspect is shown, from the Import/Export window.
 #include "exchange/ui/frmimportexport.h"
 #include "exchange/ui/frmprogress.h"
+#include "exchange/ui/installexchange.h"
 #include "explorer/explorerfixture.h"
 #include "shell/statuspanels.h"
 #include "storage/xmldatabase.h"
@@ -26,7 +27,7 @@ protected:
         openDatabase();
         for (const char *name : {"Papers/a.pdf", "Papers/b.pdf"})
             writeBytes(files.filePath(name), "%PDF-1.4\n");
-        dialog = new frmImportExport(*window);
+        dialog = new frmImportExport(exchangeWindowOf(*window));
         dialog->show();
     }
     void TearDown() override
