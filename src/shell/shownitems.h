@@ -2,7 +2,8 @@
 // What the main window shows and edits, for the parts that follow it: the shown folder,
 // the shown Vardeck and the edit state, and the icon fetched for an add. The window
 // implements it and is its one owner (frmvardecks.h says who writes each piece); a part
-// that only reads what is shown is handed this instead of the window.
+// that reads what is shown, or empties it after a change of the whole collection, is
+// handed this instead of the window.
 #include "shell/windowstate.h"
 
 #include <QMetaObject>
