@@ -7,8 +7,6 @@
 
 #include <QString>
 
-class QObject;
-
 namespace rr
 {
 
@@ -23,9 +21,6 @@ public:
     virtual void showTrayIcon(MenuId menu) = 0;
     // The Aspect shown, "Explorer" or "Web".
     virtual QString currentAspect() const = 0;
-    // The window, which the dialog asks for the parts' operations
-    // (platform/gui/partoperations.h).
-    virtual const QObject &partsWindow() const = 0;
 
 protected:
     ~FrameOptions() = default;

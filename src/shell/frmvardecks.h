@@ -331,8 +331,6 @@ public:
 
     // The Aspect shown, "Explorer" or "Web" (as the settings keep it).
     QString currentAspect() const override;
-    // The window itself, asked for the parts' operations.
-    const QObject &partsWindow() const override { return *this; }
     // The Aspect switch shows an Aspect: the frame records it and gives the status bar
     // the Explorer's folder path back, or clears it for the Web Aspect's texts. An
     // Aspect shown while the start-up opens its database (adding a Vardeck from a page

@@ -58,10 +58,10 @@ void frmPrefs::cmdApply_Click()
     options.setAutoIcon(chk(6)->isChecked());
     if (optIcon(3)->isChecked() && !options.getIconView()) {
         options.setIconView(true);
-        operationsOf<VardeckViewsOperations>(m_frame.partsWindow()).viewAsIcons();
+        operationsOf<VardeckViewsOperations>(m_parts).viewAsIcons();
     } else if (optIcon(2)->isChecked() && options.getIconView()) {
         options.setIconView(false);
-        operationsOf<VardeckViewsOperations>(m_frame.partsWindow()).viewAsList();
+        operationsOf<VardeckViewsOperations>(m_parts).viewAsList();
     }
 
     applyWebStyle();
@@ -77,9 +77,9 @@ void frmPrefs::cmdApply_Click()
     applyStartupEntry();
 
     session().webAspectHtml = !chk(10)->isChecked();
-    operationsOf<WebAspectOperations>(m_frame.partsWindow()).showWebAspectFormatting();
+    operationsOf<WebAspectOperations>(m_parts).showWebAspectFormatting();
     options.setAutoPreview(chk(9)->isChecked());
-    operationsOf<PreviewOperations>(m_frame.partsWindow()).showAutoPreviewOption();
+    operationsOf<PreviewOperations>(m_parts).showAutoPreviewOption();
     options.setHideSplash(chk(8)->isChecked());
     options.setWinFolders(chk(3)->isChecked());
     options.setOpenFirst(chk(11)->isChecked());
@@ -153,7 +153,7 @@ void frmPrefs::applyWebStyle()
         // Every rendered page names the old style; the shown one is made again now.
         m_frame.collectionChanged(StalePages::everyPage());
         if (m_frame.currentAspect() == QLatin1String("Web"))
-            operationsOf<AspectOperations>(m_frame.partsWindow()).showAspectWeb();
+            operationsOf<AspectOperations>(m_parts).showAspectWeb();
     }
 }
 
