@@ -17,13 +17,22 @@ namespace rr
 class ShownItems
 {
 public:
-    // The shown folder's TID ("" when none is shown).
+    // The shown folder's TID ("" when none is shown); showFolder shows another one, by
+    // its TID and name.
     virtual const QString &currentTID() const = 0;
+    virtual bool folderShown() const = 0;
+    virtual void showFolder(const QString &tid, const QString &name) = 0;
     // The shown Vardeck's WID (while none is shown, the one shown last) and its caption,
     // its name or "No Vardeck selected".
     virtual const QString &currentWID() const = 0;
     virtual bool vardeckShown() const = 0;
     virtual const QString &vardeckCaption() const = 0;
+    // The Vardeck being modified; "" while a new one is added or nothing is edited.
+    virtual QString editedWID() const = 0;
+    // The Vardeck the Vardeck commands act on: the one opened last from a list or tree
+    // ("" none).
+    virtual const QString &selectedWID() const = 0;
+    virtual void selectVardeck(const QString &wid) = 0;
 
     // Viewing, Adding or Modifying; run is called with each new state for as long as
     // context lives.
