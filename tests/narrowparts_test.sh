@@ -14,6 +14,12 @@ parts=(
     options/ui/frmprefs.cpp
     options/ui/frmprefs_apply.cpp
     finding/ui/recentmenu.cpp
+    finding/ui/listrows.cpp
+    finding/ui/popularpane.cpp
+    finding/ui/findingops.cpp
+    finding/ui/searchpane.cpp
+    finding/ui/favoritespane.cpp
+    finding/ui/findingui.cpp
     web/ui/emailcommands.cpp
     exchange/ui/exchangeops.cpp
     exchange/ui/exportops.cpp

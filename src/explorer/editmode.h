@@ -42,7 +42,7 @@ struct EnablingTarget {
     enum class Kind { Toolbar, Menu, PartButton, Label, Operation };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
     EnablingTarget(QWidget *(*control)(frmVardecks &)) : kind(Kind::PartButton), partButton(control) {}
-    EnablingTarget(void (*enable)(const frmVardecks &, bool)) : kind(Kind::Operation), operation(enable) {}
+    EnablingTarget(void (*enable)(const QObject &, bool)) : kind(Kind::Operation), operation(enable) {}
     static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position, Lbl()); }
     static EnablingTarget label(Lbl index) { return EnablingTarget(Kind::Label, Tb(), index); }
 
@@ -51,7 +51,7 @@ struct EnablingTarget {
     Lbl index = Lbl();  // of a label
     MenuId menu = MenuId::mnuFile;
     QWidget *(*partButton)(frmVardecks &) = nullptr;
-    void (*operation)(const frmVardecks &, bool) = nullptr;
+    void (*operation)(const QObject &, bool) = nullptr;
 
 private:
     EnablingTarget(Kind k, Tb p, Lbl i) : kind(k), position(p), index(i) {}

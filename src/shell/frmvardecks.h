@@ -13,12 +13,13 @@
 // share (what was right-clicked, what is dragged, the pages found open, the stale Web
 // Aspect pages…) is written through operations that say what happened. A part that
 // needs only some of it is handed the narrow views the window implements (shownitems.h,
-// frametabs.h, framemenus.h, frameoptions.h, collectionchanges.h) with dbXML and
-// commands, not the window.
+// frametabs.h, framemenus.h, framepanes.h, framestatus.h, frameoptions.h,
+// collectionchanges.h) with dbXML and commands, not the window.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/framemenus.h"
 #include "shell/frameoptions.h"
+#include "shell/framepanes.h"
 #include "shell/frameplaces.h"
 #include "shell/framestatus.h"
 #include "shell/frametabs.h"
@@ -73,6 +74,7 @@ class frmVardecks : public QMainWindow,
                     public FrameTabs,
                     public FrameMenus,
                     public FrameOptions,
+                    public FramePanes,
                     public FrameStatus
 {
     Q_OBJECT
@@ -124,12 +126,12 @@ public:
     int menuArrayUpperBound(MenuId array) const override;
     // Opens a popup menu at the mouse pointer, or at the item a key asked about (see
     // keyboardPopup).
-    void popupMenu(MenuId menu);
+    void popupMenu(MenuId menu) override;
     // The right-click popup of a Vardeck list (listVD, lstSearch, lstSrch, listPop):
     // remembers which list, then opens mnuNoVD off the rows; on a row of a list that
     // takes several rows, mnuListVDMulti unless exactly one row is selected (the row
     // joins the selection); otherwise mnuListVD with the clicked row alone selected.
-    void listPopup(QTreeWidget *list, EntryList which, QTreeWidgetItem *row, bool severalRows);
+    void listPopup(QTreeWidget *list, EntryList which, QTreeWidgetItem *row, bool severalRows) override;
 
     void LoadDynamicMenus();
     void resetMenuItems();
@@ -184,8 +186,9 @@ public:
     // ----- tab strips and View menu -----
     // The tab each strip shows. Showing a tab of the left pane runs what a click on it
     // runs, and then indexTabShown.
-    IndexTab indexTab() const;
-    void showIndexTab(IndexTab tab);
+    IndexTab indexTab() const override;
+    void showIndexTab(IndexTab tab) override;
+    QMetaObject::Connection whenIndexTabShown(const QObject *context, std::function<void(IndexTab)> run) override;
     void showViewTab(ViewTab tab) override;
     InfoTab infoTab() const;
     void showInfoTab(InfoTab tab) override;
@@ -194,7 +197,7 @@ public:
     bool viewTabsVisible() const;
     double viewTabsWidth() const;
     // The left pane's width in twips, which the search's compact list fits its columns to.
-    double indexTabsWidth() const;
+    double indexTabsWidth() const override;
     // The Vardeck tab's and the folder tab's captions, shown as given ("&" included).
     QString vardeckTabCaption() const;
     void setVardeckTabCaption(const QString &caption);
@@ -210,11 +213,11 @@ public:
     // A tab of the left pane takes the drags that accepts approves, on its page and on
     // its tab in the strip, for as long as owner lives; drop runs for one released there.
     void takeDropsOnIndexTab(IndexTab tab, QObject *owner, std::function<bool(const QMimeData *)> accepts,
-                             std::function<void(const QMimeData *)> drop);
+                             std::function<void(const QMimeData *)> drop) override;
     // The tool tip the Index tab's two trees show where they have none of their own,
     // and the one both panes show so ("" none): the address under the pointer.
     void setIndexTreesToolTip(const QString &tip);
-    void setPanesToolTip(const QString &tip);
+    void setPanesToolTip(const QString &tip) override;
     // The Explorer's panes (both tab strips and the bar between them) show or hide as
     // an Aspect is shown.
     void showExplorerPanes(bool shown);
@@ -229,10 +232,10 @@ public:
 
     // ----- the frame's panes and places -----
     // The container a part builds its controls in.
-    QWidget *pane(Pane pane) const;
+    QWidget *pane(Pane pane) const override;
     // A part hands the frame a control whose place, size, visibility or font the layout
     // rules set (frameplaces.h); once for each place.
-    void addToLayout(Place role, QWidget *control);
+    void addToLayout(Place role, QWidget *control) override;
     // The places no part has handed a control to; none once the window is put together.
     QList<Place> emptyPlaces() const;
     // True from the load until the first resize, which prepares the search box; the
@@ -267,8 +270,8 @@ public:
     void showTrayIcon(MenuId menu) override;
 
     // ----- default button (Enter presses it) -----
-    void setDefaultButton(qbButtons_H *button);
-    qbButtons_H *defaultButton() const { return m_defaultButton; }
+    void setDefaultButton(qbButtons_H *button) override;
+    qbButtons_H *defaultButton() const override { return m_defaultButton; }
 
     // ----- what the window shows -----
     // The shown folder: its TID ("" when none is shown) and its caption, its name or
@@ -277,8 +280,8 @@ public:
     // TID goes first, so that what the handler sets off sees the folder the caption names.
     const QString &currentTID() const override { return m_currentTID; }
     const QString &folderCaption() const { return m_folderCaption; }
-    bool folderShown() const { return !m_currentTID.isEmpty(); }
-    void showFolder(const QString &tid, const QString &name);
+    bool folderShown() const override { return !m_currentTID.isEmpty(); }
+    void showFolder(const QString &tid, const QString &name) override;
     // "No folder selected".
     void showNoFolder() override;
     // The status bar shows the shown folder's path ("\Top\Inner") when the folder
@@ -291,7 +294,7 @@ public:
     // the database changed.
     const QString &currentWID() const override { return m_currentWID; }
     // The Vardeck being modified; "" while a new one is added or nothing is edited.
-    QString editedWID() const { return m_editState == EditState::Modifying ? m_currentWID : QString(); }
+    QString editedWID() const override { return m_editState == EditState::Modifying ? m_currentWID : QString(); }
     bool vardeckShown() const override { return m_vardeckShown; }
     const QString &vardeckCaption() const override { return m_vardeckCaption; }
     void showVardeck(const QString &wid, const QString &name);
@@ -340,8 +343,8 @@ public:
 
     // The Vardeck the Vardeck commands act on: the one opened last from a list or tree,
     // or the one being deleted ("" none).
-    const QString &selectedWID() const { return m_selectedWID; }
-    void selectVardeck(const QString &wid) { m_selectedWID = wid; }
+    const QString &selectedWID() const override { return m_selectedWID; }
+    void selectVardeck(const QString &wid) override { m_selectedWID = wid; }
 
     // The icon fetched for the page of the Vardeck being added shows in the details; a
     // new add or fetch forgets it.

@@ -72,6 +72,11 @@ void frmVardecks::showIndexTab(IndexTab tab)
     tabIndex->setTab(int(tab));
 }
 
+QMetaObject::Connection frmVardecks::whenIndexTabShown(const QObject *context, std::function<void(IndexTab)> run)
+{
+    return connect(this, &frmVardecks::indexTabShown, context, std::move(run));
+}
+
 void frmVardecks::showViewTab(ViewTab tab)
 {
     tabView->setTab(int(tab));

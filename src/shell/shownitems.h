@@ -2,8 +2,8 @@
 // What the main window shows and edits, for the parts that follow it: the shown folder,
 // the shown Vardeck and the edit state, and the icon fetched for an add. The window
 // implements it and is its one owner (frmvardecks.h says who writes each piece); a part
-// that reads what is shown, or empties it after a change of the whole collection, is
-// handed this instead of the window.
+// that reads what is shown, shows a folder or a list's Vardeck, or empties what is shown
+// after a change of the whole collection, is handed this instead of the window.
 #include "shell/windowstate.h"
 
 #include <QMetaObject>
@@ -18,8 +18,11 @@ namespace rr
 class ShownItems
 {
 public:
-    // The shown folder's TID ("" when none is shown).
+    // The shown folder's TID ("" when none is shown); showFolder shows another one, by
+    // its TID and name.
     virtual const QString &currentTID() const = 0;
+    virtual bool folderShown() const = 0;
+    virtual void showFolder(const QString &tid, const QString &name) = 0;
     // The shown Vardeck's WID (while none is shown, the one shown last) and its caption,
     // its name or "No Vardeck selected".
     virtual const QString &currentWID() const = 0;
@@ -29,6 +32,12 @@ public:
     // Vardeck selected".
     virtual void showNoFolder() = 0;
     virtual void showNoVardeck() = 0;
+    // The Vardeck being modified; "" while a new one is added or nothing is edited.
+    virtual QString editedWID() const = 0;
+    // The Vardeck the Vardeck commands act on: the one opened last from a list or tree
+    // ("" none).
+    virtual const QString &selectedWID() const = 0;
+    virtual void selectVardeck(const QString &wid) = 0;
 
     // Viewing, Adding or Modifying; run is called with each new state for as long as
     // context lives.

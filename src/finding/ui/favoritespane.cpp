@@ -3,20 +3,27 @@
 #include "controls/qbbuttons_h.h"
 #include "finding/ui/listrows.h"
 #include "finding/ui/panecontrols.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/gui/partoperations.h"
 #include "platform/gui/textfit.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/collectionchanges.h"
 #include "shell/detailsoperations.h"
 #include "shell/dragsources.h"
 #include "shell/findingoperations.h"
-#include "shell/frmvardecks.h"
+#include "shell/framemenus.h"
+#include "shell/framepanes.h"
+#include "shell/frametabs.h"
+#include "shell/imagelists.h"
 #include "shell/openaddress.h"
+#include "shell/opendatabase.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
 #include "shell/recentmenuoperations.h"
+#include "shell/shownitems.h"
 #include "shell/twips.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -53,7 +60,7 @@ bool sameWid(const QString &a, const QString &b)
 
 } // namespace
 
-FavoritesPane::FavoritesPane(frmVardecks &w) : QObject(&w), w(w)
+FavoritesPane::FavoritesPane(const FindingWindow &w) : QObject(&w.window), w(w)
 {
     setObjectName(QStringLiteral("FavoritesPane"));
     build();
@@ -62,7 +69,7 @@ FavoritesPane::FavoritesPane(frmVardecks &w) : QObject(&w), w(w)
 
 void FavoritesPane::build()
 {
-    QWidget *page = w.pane(Pane::FavoritesPage);
+    QWidget *page = w.panes.pane(Pane::FavoritesPage);
     m_tvwFavs = makeOneColumnTree(page, QStringLiteral("tvwFavs"));
     twips::move(m_tvwFavs, 0, 400, 3375, 5240);
     m_cmdFAdd = makeCommandButton(w.commands, page, QStringLiteral("cmdFAdd"), QStringLiteral("Add"), 120, 5760, 855,
@@ -83,8 +90,8 @@ void FavoritesPane::build()
         {Place::FavoritesMark, m_Picture4},
     };
     for (const auto &[place, control] : places)
-        w.addToLayout(place, control);
-    followInTabOrder(w.pane(Pane::FavoritesPage), {m_tvwFavs, m_cmdFAdd, m_cmdFDelete});
+        w.panes.addToLayout(place, control);
+    followInTabOrder(w.panes.pane(Pane::FavoritesPage), {m_tvwFavs, m_cmdFAdd, m_cmdFDelete});
     showWithWindow({m_tvwFavs, m_cmdFAdd, m_cmdFDelete, m_count, m_Picture4});
 }
 
@@ -98,32 +105,32 @@ void FavoritesPane::wire()
     });
     // Added before the pane watches the tree, so that the pane sees every press and
     // move (the popups, the tool tips) before the start-drag takes them.
-    w.dragSources().addSource(
+    w.dragSources.addSource(
         m_tvwFavs, [this](const QPoint &pos) { return tvwFavs_OLEStartDrag(m_tvwFavs->itemAt(pos)); }, Qt::CopyAction);
-    w.dragSources().addTarget(m_tvwFavs);
+    w.dragSources.addTarget(m_tvwFavs);
     m_tvwFavs->installEventFilter(this);
     m_tvwFavs->viewport()->installEventFilter(this);
     m_tvwFavs->viewport()->setMouseTracking(true);
     m_tvwFavs->setAcceptDrops(true);
     m_tvwFavs->viewport()->setAcceptDrops(true);
     // The whole Favorites tab takes drops: its page and its tab in the strip.
-    w.takeDropsOnIndexTab(
+    w.tabs.takeDropsOnIndexTab(
         IndexTab::Favorites, this, [this](const QMimeData *data) { return acceptsDrop(data); },
         [this](const QMimeData *data) { dropVardecks(data); });
     // The count takes its right-clicks as the details panel's captions do.
     m_count->installEventFilter(this);
     m_count->setMouseTracking(true);
-    connect(&w, &frmVardecks::indexTabShown, this, [this](IndexTab tab) {
+    w.tabs.whenIndexTabShown(this, [this](IndexTab tab) {
         if (tab == IndexTab::Favorites)
             tabShown();
     });
-    if (QMenu *menu = w.subMenu(MenuId::mnuFavs))
+    if (QMenu *menu = w.menus.subMenu(MenuId::mnuFavs))
         connect(menu, &QMenu::aboutToShow, this, &FavoritesPane::menuAboutToShow);
 }
 
 bool FavoritesPane::treeShown() const
 {
-    return w.indexTab() == IndexTab::Favorites;
+    return w.tabs.indexTab() == IndexTab::Favorites;
 }
 
 // ----- the list and its views -----
@@ -136,7 +143,7 @@ void FavoritesPane::populateFavsList(XmlDocument *doc)
     if (!doc)
         m_favs.populate(nullptr);
     refillViews(doc);
-    w.collectionChanged(StalePages::everyPage());
+    w.changes.collectionChanged(StalePages::everyPage());
 }
 
 void FavoritesPane::ensureList()
@@ -144,7 +151,7 @@ void FavoritesPane::ensureList()
     if (!m_listStale)
         return;
     m_listStale = false;
-    m_favs.populate(w.dbXML.document());
+    m_favs.populate(w.db.document());
     showCount();
 }
 
@@ -160,7 +167,7 @@ void FavoritesPane::populateFavTreeWithChildren()
         return;
     }
     ensureList();
-    refillTree(m_favs.treeItems(w.dbXML.document(), session().recentColl));
+    refillTree(m_favs.treeItems(w.db.document(), session().recentColl));
 }
 
 void FavoritesPane::refillViews(const XmlDocument *doc)
@@ -179,13 +186,13 @@ void FavoritesPane::refillViews(const XmlDocument *doc)
 void FavoritesPane::menuAboutToShow()
 {
     // The array's first item only holds the place of the others.
-    if (QAction *placeholder = w.menuItem(kMenuArray, 0))
+    if (QAction *placeholder = w.menus.menuItem(kMenuArray, 0))
         placeholder->setVisible(false);
     ensureList();
     if (!m_menuStale)
         return;
     m_menuStale = false;
-    refillMenu(m_favs.menuItems(w.dbXML.document()));
+    refillMenu(m_favs.menuItems(w.db.document()));
     // Making the items checks the list against the document once more.
     showCount();
 }
@@ -199,7 +206,7 @@ void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
     tree->setUpdatesEnabled(false);
     tree->clear();
     QTreeWidgetItem *current = nullptr;
-    const VardeckIcons icons(w.vardeckPictures(), true);
+    const VardeckIcons icons(w.pictures, true);
     QList<QTreeWidgetItem *> nodes;
     for (const FavoriteItem &item : items) {
         QTreeWidgetItem *node = makeRow({item.name}, item.wid, item.bold, icons.of(item.wid));
@@ -215,12 +222,12 @@ void FavoritesPane::refillTree(const QList<FavoriteItem> &items)
 
 void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
 {
-    if (QAction *placeholder = w.menuItem(kMenuArray, 0))
+    if (QAction *placeholder = w.menus.menuItem(kMenuArray, 0))
         placeholder->setVisible(false);
-    if (QMenu *menu = w.subMenu(MenuId::mnuFavs))
+    if (QMenu *menu = w.menus.subMenu(MenuId::mnuFavs))
         menu->setToolTipsVisible(true); // a shortened name shows whole there
     for (int i = 1; i <= items.size(); ++i) {
-        QAction *menuItem = w.loadMenuArrayElement(kMenuArray, i);
+        QAction *menuItem = w.menus.loadMenuArrayElement(kMenuArray, i);
         if (!menuItem)
             continue;
         const FavoriteItem &item = items.at(i - 1);
@@ -231,19 +238,19 @@ void FavoritesPane::refillMenu(const QList<FavoriteItem> &items)
         menuItem->setEnabled(true);
         menuItem->setVisible(true);
     }
-    for (int i = w.menuArrayUpperBound(kMenuArray); i > items.size(); --i)
-        w.unloadMenuArrayElement(kMenuArray, i);
+    for (int i = w.menus.menuArrayUpperBound(kMenuArray); i > items.size(); --i)
+        w.menus.unloadMenuArrayElement(kMenuArray, i);
 }
 
 void FavoritesPane::afterChange(const Favorites::Change &change)
 {
     prompt::tell(change.notices);
-    refillViews(w.dbXML.document());
+    refillViews(w.db.document());
     if (!change.changed)
         return;
-    w.collectionChanged(StalePages::everyPage());
-    if (sameWid(change.wid, w.currentWID()))
-        operationsOf<DetailsOperations>(w).showFavoriteMark(change.outcome == Favorites::Outcome::Added);
+    w.changes.collectionChanged(StalePages::everyPage());
+    if (sameWid(change.wid, w.shown.currentWID()))
+        operationsOf<DetailsOperations>(w.window).showFavoriteMark(change.outcome == Favorites::Outcome::Added);
 }
 
 void FavoritesPane::favoritesOutOfDate()
@@ -253,10 +260,10 @@ void FavoritesPane::favoritesOutOfDate()
 
 void FavoritesPane::tabShown()
 {
-    if (!w.dbXML.isOpen() || m_tvwFavs->topLevelItemCount() > 0)
+    if (!w.db.isOpen() || m_tvwFavs->topLevelItemCount() > 0)
         return;
     // Asked of the window, as the frame asks it, so whatever the window was offered fills the tree.
-    operationsOf<FindingOperations>(w).populateFavsList(w.dbXML.document());
+    operationsOf<FindingOperations>(w.window).populateFavsList(w.db.document());
 }
 
 void FavoritesPane::showIconOf(const QString &wid)
@@ -264,7 +271,7 @@ void FavoritesPane::showIconOf(const QString &wid)
     for (int i = 0; i < m_tvwFavs->topLevelItemCount(); ++i) {
         QTreeWidgetItem *node = m_tvwFavs->topLevelItem(i);
         if (sameText(tagOf(node), wid))
-            node->setIcon(kNodeColumn, w.vardeckPictures().of(wid, true));
+            node->setIcon(kNodeColumn, w.pictures.of(wid, true));
     }
 }
 
@@ -283,26 +290,26 @@ void FavoritesPane::markRecentRows()
 
 void FavoritesPane::addToFavorites(const QString &wid)
 {
-    if (!w.dbXML.document())
+    if (!w.db.document())
         return;
     ensureList();
-    afterChange(m_favs.addToFavorites(*w.dbXML, identifierOf(wid)));
+    afterChange(m_favs.addToFavorites(*w.db, identifierOf(wid)));
 }
 
 void FavoritesPane::cmdFAdd_Click()
 {
-    if (!w.dbXML.document())
+    if (!w.db.document())
         return;
     ensureList();
-    afterChange(m_favs.addSelected(*w.dbXML, w.selectedWID()));
+    afterChange(m_favs.addSelected(*w.db, w.shown.selectedWID()));
 }
 
 void FavoritesPane::cmdFDelete_Click()
 {
-    if (!w.dbXML.document())
+    if (!w.db.document())
         return;
     ensureList();
-    const Favorites::Change check = m_favs.checkDelete(*w.dbXML, w.selectedWID());
+    const Favorites::Change check = m_favs.checkDelete(*w.db, w.shown.selectedWID());
     if (check.outcome != Favorites::Outcome::Listed) {
         afterChange(check);
         return;
@@ -313,23 +320,23 @@ void FavoritesPane::cmdFDelete_Click()
         afterChange(check);
         return;
     }
-    afterChange(m_favs.deleteFavorite(*w.dbXML, check.wid));
+    afterChange(m_favs.deleteFavorite(*w.db, check.wid));
 }
 
 void FavoritesPane::first_Click(int index)
 {
-    const QAction *item = w.menuItem(kMenuArray, index);
-    if (!item || index <= 0 || !w.dbXML.document())
+    const QAction *item = w.menus.menuItem(kMenuArray, index);
+    if (!item || index <= 0 || !w.db.document())
         return;
     const QString wid = item->data().toString();
-    const XmlNode vardeck = w.dbXML.vardeck(wid);
+    const XmlNode vardeck = w.db.vardeck(wid);
     if (!vardeck) {
         // The favourite went elsewhere since the menu was made.
-        populateFavsList(w.dbXML.document());
+        populateFavsList(w.db.document());
         return;
     }
-    finishOpening(openVardeckInBrowser(*w.dbXML, wid, vardeck.childText(tag::Address)));
-    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(wid);
+    finishOpening(openVardeckInBrowser(*w.db, wid, vardeck.childText(tag::Address)));
+    operationsOf<RecentMenuOperations>(w.window).refreshRecentMenuList(wid);
     emit favoriteOpened();
 }
 
@@ -341,14 +348,14 @@ void FavoritesPane::tvwFavs_NodeClick(QTreeWidgetItem *node)
         return;
     const QString tag = identifierOf(tagOf(node));
     if (tag.isEmpty()) {
-        w.showViewTab(ViewTab::Vardeck);
+        w.tabs.showViewTab(ViewTab::Vardeck);
         return;
     }
-    if (!w.dbXML.vardeck(tag)) {
-        populateFavsList(w.dbXML.document());
+    if (!w.db.vardeck(tag)) {
+        populateFavsList(w.db.document());
         return;
     }
-    operationsOf<DetailsOperations>(w).setFormEditMode(false);
+    operationsOf<DetailsOperations>(w.window).setFormEditMode(false);
     showVardeckWithFolder(w, tag);
 }
 
@@ -369,18 +376,18 @@ void FavoritesPane::tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos)
     QTreeWidgetItem *node = m_tvwFavs->itemAt(pos);
     w.popup.nodeRightClicked(m_tvwFavs, node);
     if (!node) {
-        w.popupMenu(MenuId::mnuNoVD);
+        w.menus.popupMenu(MenuId::mnuNoVD);
         return;
     }
     selectOnly(m_tvwFavs, node);
-    w.popupMenu(MenuId::mnuStartVD);
+    w.menus.popupMenu(MenuId::mnuStartVD);
 }
 
 void FavoritesPane::tvwFavs_MouseMove(const QPoint &pos)
 {
     const QTreeWidgetItem *node = m_tvwFavs->itemAt(pos);
     if (node)
-        w.setPanesToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(node))));
+        w.panes.setPanesToolTip(toolTipText(vardeckAddress(w.db.document(), tagOf(node))));
 }
 
 void FavoritesPane::showRightClickedFavorite()
@@ -397,18 +404,18 @@ void FavoritesPane::showRightClickedFavorite()
 void FavoritesPane::goToRow(int move)
 {
     rr::goToRow(
-        m_tvwFavs, true, move, [this] { return w.editState() != EditState::Viewing; },
+        m_tvwFavs, true, move, [this] { return w.shown.editState() != EditState::Viewing; },
         [this] { w.commands.tvwFavs_NodeClick(); });
 }
 
 QMimeData *FavoritesPane::tvwFavs_OLEStartDrag(QTreeWidgetItem *pressed)
 {
-    return w.dragSources().startVardeckNodeDrag(pressed);
+    return w.dragSources.startVardeckNodeDrag(pressed);
 }
 
 void FavoritesPane::tvwFavs_OLECompleteDrag()
 {
-    w.dragSources().endDrag();
+    w.dragSources.endDrag();
 }
 
 // ----- drops -----
@@ -416,7 +423,7 @@ void FavoritesPane::tvwFavs_OLECompleteDrag()
 bool FavoritesPane::acceptsDrop(const QMimeData *data) const
 {
     const DroppedItems dropped = droppedItems(data, w.drag);
-    return w.dbXML.document() && dropped.kind != DragKind::Folder && !dropped.wids.isEmpty();
+    return w.db.document() && dropped.kind != DragKind::Folder && !dropped.wids.isEmpty();
 }
 
 void FavoritesPane::dropVardecks(const QMimeData *data)
@@ -442,15 +449,15 @@ void FavoritesPane::addDropped(const DroppedItems &dropped)
         return;
     }
     ensureList();
-    const bool shownWasFavorite = m_favs.contains(w.currentWID());
-    const Favorites::DropResult result = m_favs.addDropped(*w.dbXML, wids);
+    const bool shownWasFavorite = m_favs.contains(w.shown.currentWID());
+    const Favorites::DropResult result = m_favs.addDropped(*w.db, wids);
     prompt::tell(result.notices);
-    refillViews(w.dbXML.document());
+    refillViews(w.db.document());
     if (result.added == 0)
         return;
-    w.collectionChanged(StalePages::everyPage());
-    if (!shownWasFavorite && m_favs.contains(w.currentWID()))
-        operationsOf<DetailsOperations>(w).showFavoriteMark(true);
+    w.changes.collectionChanged(StalePages::everyPage());
+    if (!shownWasFavorite && m_favs.contains(w.shown.currentWID()))
+        operationsOf<DetailsOperations>(w.window).showFavoriteMark(true);
 }
 
 bool FavoritesPane::eventFilter(QObject *watched, QEvent *event)

@@ -13,6 +13,7 @@
 // Favorites tab is shown (the tab fills an empty tree), the menu's items as the menu
 // opens after a change. A start on another tab reads none of it.
 #include "finding/favorites.h"
+#include "finding/ui/findingwindow.h"
 
 #include <QObject>
 #include <QPoint>
@@ -25,7 +26,6 @@ class QTreeWidgetItem;
 namespace rr
 {
 
-class frmVardecks;
 struct DroppedItems;
 class qbButtons_H;
 
@@ -33,7 +33,7 @@ class FavoritesPane : public QObject
 {
     Q_OBJECT
 public:
-    explicit FavoritesPane(frmVardecks &w);
+    explicit FavoritesPane(const FindingWindow &w);
     // The question before an edit was dropped was answered No: the highlight goes back
     // to the row of the Vardeck being edited, or to none ("": an add).
     void highlightRowOf(const QString &wid);
@@ -112,7 +112,7 @@ private:
     void ensureList();
     void showCount();
 
-    frmVardecks &w;
+    const FindingWindow w;
     QTreeWidget *m_tvwFavs = nullptr;
     qbButtons_H *m_cmdFAdd = nullptr;
     qbButtons_H *m_cmdFDelete = nullptr;

@@ -4,7 +4,6 @@
 #include "finding/ui/findingui.h"
 #include "finding/ui/popularpane.h"
 #include "finding/ui/searchpane.h"
-#include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
 
 namespace rr
@@ -14,24 +13,24 @@ namespace
 {
 
 // The window's finding panes, null when they were not installed on it.
-FindingUi *findingOf(const frmVardecks &w)
+FindingUi *findingOf(const QObject &window)
 {
-    return installedPart<FindingUi>(w);
+    return installedPart<FindingUi>(window);
 }
 
 } // namespace
 
-QString selectedRowOf(const frmVardecks &w, EntryList list)
+QString selectedRowOf(const QObject &window, EntryList list)
 {
-    FindingUi *finding = findingOf(w);
+    FindingUi *finding = findingOf(window);
     if (!finding)
         return QString();
     return list == EntryList::PopularList ? finding->popular().selectedRow() : finding->search().selectedRowOf(list);
 }
 
-QStringList selectedRowsOf(const frmVardecks &w, EntryList list)
+QStringList selectedRowsOf(const QObject &window, EntryList list)
 {
-    FindingUi *finding = findingOf(w);
+    FindingUi *finding = findingOf(window);
     if (!finding)
         return QStringList();
     if (list != EntryList::PopularList)
@@ -40,53 +39,53 @@ QStringList selectedRowsOf(const frmVardecks &w, EntryList list)
     return wid.isEmpty() ? QStringList() : QStringList{wid};
 }
 
-void dropRowsOfGoneVardecks(const frmVardecks &w)
+void dropRowsOfGoneVardecks(const QObject &window)
 {
-    if (FindingUi *finding = findingOf(w)) {
+    if (FindingUi *finding = findingOf(window)) {
         finding->search().dropRowsOfGoneVardecks();
         finding->popular().dropRowsOfGoneVardecks();
     }
 }
 
-void removeVardeckRows(const frmVardecks &w, const QStringList &wids)
+void removeVardeckRows(const QObject &window, const QStringList &wids)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->popular().removeVardeckRows(wids);
 }
 
-void showNameOf(const frmVardecks &w, const QString &wid, const QString &name)
+void showNameOf(const QObject &window, const QString &wid, const QString &name)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->popular().showNameOf(wid, name);
 }
 
-void showIconOf(const frmVardecks &w, const QString &wid)
+void showIconOf(const QObject &window, const QString &wid)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->favorites().showIconOf(wid);
 }
 
-void addToFavorites(const frmVardecks &w, const QString &wid)
+void addToFavorites(const QObject &window, const QString &wid)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->favorites().addToFavorites(wid);
 }
 
-void showRightClickedFavorite(const frmVardecks &w)
+void showRightClickedFavorite(const QObject &window)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->favorites().showRightClickedFavorite();
 }
 
-void enableFavoriteButtons(const frmVardecks &w, bool enabled)
+void enableFavoriteButtons(const QObject &window, bool enabled)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->favorites().enableButtons(enabled);
 }
 
-void goToFindingRow(const frmVardecks &w, int move)
+void goToFindingRow(const QObject &window, int move)
 {
-    FindingUi *finding = findingOf(w);
+    FindingUi *finding = findingOf(window);
     if (!finding)
         return;
     if (finding->favorites().treeShown())
@@ -97,9 +96,9 @@ void goToFindingRow(const frmVardecks &w, int move)
         finding->search().goToRow(move);
 }
 
-void releaseSearchButton(const frmVardecks &w)
+void releaseSearchButton(const QObject &window)
 {
-    if (FindingUi *finding = findingOf(w))
+    if (FindingUi *finding = findingOf(window))
         finding->search().releaseSearchButton();
 }
 

@@ -4,9 +4,10 @@
 #include "finding/ui/listrows.h"
 #include "finding/ui/popularpane.h"
 #include "finding/ui/searchpane.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/partoperations.h"
-#include "shell/frmvardecks.h"
+#include "shell/shownitems.h"
 
 #include <QAction>
 #include <QTreeWidget>
@@ -14,8 +15,8 @@
 namespace rr
 {
 
-FindingUi::FindingUi(frmVardecks &w)
-    : QObject(&w), m_search(new SearchPane(w)), m_favorites(new FavoritesPane(w)), m_popular(new PopularPane(w))
+FindingUi::FindingUi(const FindingWindow &w)
+    : QObject(&w.window), m_search(new SearchPane(w)), m_favorites(new FavoritesPane(w)), m_popular(new PopularPane(w))
 {
     setObjectName(QStringLiteral("FindingUi"));
     connect(m_favorites, &FavoritesPane::favoriteOpened, this, &FindingUi::markRecentRows);
@@ -28,7 +29,7 @@ FindingUi::FindingUi(frmVardecks &w)
     attachFavoriteCommands(w);
     attachPopularCommands(w);
     attachListOperations(w);
-    offerOperations<FindingOperations>(w, *this, *this);
+    offerOperations<FindingOperations>(w.window, *this, *this);
 }
 
 void FindingUi::markRecentRows()
@@ -78,7 +79,7 @@ void FindingUi::saveFindingColumns()
     m_search->saveColumns();
 }
 
-void FindingUi::attachSearchCommands(frmVardecks &w)
+void FindingUi::attachSearchCommands(const FindingWindow &w)
 {
     SearchPane *search = m_search;
     w.commands.cmdSearch_Click = [search](int) { search->cmdSearch_Click(); };
@@ -101,7 +102,7 @@ void FindingUi::attachSearchCommands(frmVardecks &w)
     w.commands.lstSearch_DblClick = [search](int) { search->lstSearch_DblClick(); };
 }
 
-void FindingUi::attachFavoriteCommands(frmVardecks &w)
+void FindingUi::attachFavoriteCommands(const FindingWindow &w)
 {
     FavoritesPane *favorites = m_favorites;
     w.commands.cmdFAdd_Click = [favorites](int) { favorites->cmdFAdd_Click(); };
@@ -112,14 +113,15 @@ void FindingUi::attachFavoriteCommands(frmVardecks &w)
     // The navigation commands and the tree popup's show step select a node first.
     w.commands.tvwFavs_NodeClick = [favorites](int) { favorites->showSelectedFavorite(); };
     // The popups' "Add to favorites": the right-clicked tree node, the shown Vardeck.
-    frmVardecks *window = &w;
-    w.commands.mnuAddFavsVD_Click = [favorites, window](int) {
-        favorites->addToFavorites(tagOf(window->popup.popupNode().item()));
+    const PopupState *popup = &w.popup;
+    const ShownItems *shown = &w.shown;
+    w.commands.mnuAddFavsVD_Click = [favorites, popup](int) {
+        favorites->addToFavorites(tagOf(popup->popupNode().item()));
     };
-    w.commands.mnuAddFavsVD2_Click = [favorites, window](int) { favorites->addToFavorites(window->currentWID()); };
+    w.commands.mnuAddFavsVD2_Click = [favorites, shown](int) { favorites->addToFavorites(shown->currentWID()); };
 }
 
-void FindingUi::attachPopularCommands(frmVardecks &w)
+void FindingUi::attachPopularCommands(const FindingWindow &w)
 {
     PopularPane *popular = m_popular;
     w.commands.mnuClearPop_Click = [popular](int) { popular->mnuClearPop_Click(); };
@@ -129,23 +131,18 @@ void FindingUi::attachPopularCommands(frmVardecks &w)
 // What an edit the user keeps asks of the lists together: their highlight goes back to
 // the Vardeck being edited (what the other parts ask of the lists is in
 // finding/ui/findingops.h).
-void FindingUi::attachListOperations(frmVardecks &w)
+void FindingUi::attachListOperations(const FindingWindow &w)
 {
     SearchPane *search = m_search;
     PopularPane *popular = m_popular;
     FavoritesPane *favorites = m_favorites;
-    frmVardecks *window = &w;
-    w.commands.whenEditKept([window, search, popular, favorites] {
-        const QString wid = window->editedWID();
+    const ShownItems *shown = &w.shown;
+    w.commands.whenEditKept([shown, search, popular, favorites] {
+        const QString wid = shown->editedWID();
         search->highlightRowOf(wid);
         popular->highlightRowOf(wid);
         favorites->highlightRowOf(wid);
     });
-}
-
-FindingUi &installFinding(frmVardecks &w)
-{
-    return *new FindingUi(w);
 }
 
 } // namespace rr

@@ -4,6 +4,7 @@
 // and the popular list. Its panes make and keep their controls; the other parts reach
 // them through the operations it offers on the window (shell/findingoperations.h) and
 // those of findingops.h.
+#include "finding/ui/findingwindow.h"
 #include "shell/findingoperations.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class FindingUi : public QObject, public FindingOperations
 {
     Q_OBJECT
 public:
-    explicit FindingUi(frmVardecks &w);
+    explicit FindingUi(const FindingWindow &w);
 
     SearchPane &search() const { return *m_search; }
     FavoritesPane &favorites() const { return *m_favorites; }
@@ -40,10 +41,10 @@ public:
     void saveFindingColumns() override;
 
 private:
-    void attachSearchCommands(frmVardecks &w);
-    void attachFavoriteCommands(frmVardecks &w);
-    void attachPopularCommands(frmVardecks &w);
-    void attachListOperations(frmVardecks &w);
+    void attachSearchCommands(const FindingWindow &w);
+    void attachFavoriteCommands(const FindingWindow &w);
+    void attachPopularCommands(const FindingWindow &w);
+    void attachListOperations(const FindingWindow &w);
 
     SearchPane *m_search;
     FavoritesPane *m_favorites;
@@ -53,7 +54,8 @@ private:
 // Makes the finding panes in the window's panes and hands the frame the controls it
 // lays out; attaches the finding commands to w.commands and offers the window the
 // FindingOperations. The parts belong to the window. Call once per window, before its
-// Form_Load.
+// Form_Load. The one function of the finding panes that sees the whole window
+// (installfinding.cpp): it hands them what they use of it (FindingWindow).
 FindingUi &installFinding(frmVardecks &w);
 
 } // namespace rr

@@ -1,11 +1,13 @@
 #include "finding/ui/listrows.h"
 
+#include "finding/ui/findingwindow.h"
 #include "platform/gui/caselessitem.h"
 #include "platform/gui/partoperations.h"
-
-#include "platform/gui/partoperations.h"
 #include "shell/detailsoperations.h"
-#include "shell/frmvardecks.h"
+#include "shell/framestatus.h"
+#include "shell/frametabs.h"
+#include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "shell/vardeckviewsoperations.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -20,8 +22,9 @@ namespace rr::findingui
 
 bool windowUsable(const QObject *pane)
 {
-    // Past the window's own destructor its type is no longer the main window's.
-    return qobject_cast<const frmVardecks *>(pane->parent()) != nullptr;
+    // Past the window's own destructor its type is no longer the main window's, which is
+    // the one that shows items.
+    return dynamic_cast<const ShownItems *>(pane->parent()) != nullptr;
 }
 
 QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold, const QIcon &icon)
@@ -49,32 +52,32 @@ void markRecentRows(QTreeWidget *list)
     }
 }
 
-void dropRowsOfGone(const frmVardecks &w, QTreeWidget *list)
+void dropRowsOfGone(const OpenDatabase &db, QTreeWidget *list)
 {
     const QSignalBlocker blocker(list);
     for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
-        if (!w.dbXML.vardeck(tagOf(list->topLevelItem(i))))
+        if (!db.vardeck(tagOf(list->topLevelItem(i))))
             delete list->takeTopLevelItem(i);
     }
     list->clearSelection();
     list->setCurrentItem(nullptr);
 }
 
-bool showVardeckWithFolder(frmVardecks &w, const QString &wid)
+bool showVardeckWithFolder(const FindingWindow &w, const QString &wid)
 {
-    const XmlNode vardeck = w.dbXML.vardeck(wid);
+    const XmlNode vardeck = w.db.vardeck(wid);
     if (!vardeck)
         return false;
-    w.selectVardeck(identifierOf(wid));
-    operationsOf<DetailsOperations>(w).displayVardeckData(vardeck);
+    w.shown.selectVardeck(identifierOf(wid));
+    operationsOf<DetailsOperations>(w.window).displayVardeckData(vardeck);
     const XmlNode folder = folderOfVardeck(vardeck);
     if (folder) {
-        operationsOf<VardeckViewsOperations>(w).populateVDList(folder);
-        w.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
+        operationsOf<VardeckViewsOperations>(w.window).populateVDList(folder);
+        w.shown.showFolder(folder.attribute(tag::Tid), folder.childText(tag::Name));
     }
-    w.showViewTab(ViewTab::Vardeck);
+    w.tabs.showViewTab(ViewTab::Vardeck);
     if (folder)
-        w.showFolderPath();
+        w.status.showFolderPath();
     return true;
 }
 

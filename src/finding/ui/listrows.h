@@ -19,7 +19,8 @@ class QTreeWidgetItem;
 namespace rr
 {
 
-class frmVardecks;
+class OpenDatabase;
+struct FindingWindow;
 
 namespace findingui
 {
@@ -37,15 +38,15 @@ QTreeWidgetItem *makeRow(const QStringList &cells, const QString &wid, bool bold
 // Draws the list's rows bold exactly when their Vardeck is in the recent list.
 void markRecentRows(QTreeWidget *list);
 
-// Removes the rows whose Vardeck the document no longer holds; nothing stays selected,
-// as no Vardeck is shown.
-void dropRowsOfGone(const frmVardecks &w, QTreeWidget *list);
+// Removes the rows whose Vardeck the open document no longer holds; nothing stays
+// selected, as no Vardeck is shown.
+void dropRowsOfGone(const OpenDatabase &db, QTreeWidget *list);
 
 // Shows the Vardeck in the details panel with its folder: the folder's Vardecks in
 // the entry list, its name in lblTName, its path in the status bar, the details tab
 // in front; the folder becomes the shown one, and the Vardeck selectedWID. False (and
 // nothing changed) when no Vardeck has that WID any more.
-bool showVardeckWithFolder(frmVardecks &w, const QString &wid);
+bool showVardeckWithFolder(const FindingWindow &w, const QString &wid);
 
 // Sorts a list's rows by one column's text ignoring case, as the list views do; rows
 // with equal texts keep their order.

@@ -3,14 +3,21 @@
 #include "finding/popularlist.h"
 #include "finding/ui/listrows.h"
 #include "finding/ui/panecontrols.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
+#include "shell/collectionchanges.h"
 #include "shell/detailsoperations.h"
-#include "shell/frmvardecks.h"
+#include "shell/framemenus.h"
+#include "shell/framepanes.h"
+#include "shell/frametabs.h"
+#include "shell/imagelists.h"
+#include "shell/opendatabase.h"
 #include "shell/panecontrols.h"
+#include "shell/shownitems.h"
 #include "shell/twips.h"
 #include "shell/vardeckviewsoperations.h"
 #include "storage/session.h"
@@ -38,14 +45,14 @@ QStringList cells(const PopularRow &row)
 }
 
 } // namespace
-PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
+PopularPane::PopularPane(const FindingWindow &w) : QObject(&w.window), w(w)
 {
     setObjectName(QStringLiteral("PopularPane"));
-    m_listPop = makeReportList(w.pane(Pane::PopularPage), QStringLiteral("listPop"),
+    m_listPop = makeReportList(w.panes.pane(Pane::PopularPage), QStringLiteral("listPop"),
                                {QStringLiteral("Name"), QStringLiteral("Hits")});
     twips::move(m_listPop, 0, 400, 3615, 6015);
-    w.addToLayout(Place::PopularList, m_listPop);
-    followInTabOrder(w.pane(Pane::PopularPage), {m_listPop});
+    w.panes.addToLayout(Place::PopularList, m_listPop);
+    followInTabOrder(w.panes.pane(Pane::PopularPage), {m_listPop});
     showWithWindow({m_listPop});
 
     m_listPop->setSortingEnabled(false);
@@ -59,21 +66,21 @@ PopularPane::PopularPane(frmVardecks &w) : QObject(&w), w(w)
     showRowOnKeyRelease(m_listPop, [this] {
         if (!windowUsable(this))
             return;
-        if (this->w.editState() == EditState::Viewing)
+        if (this->w.shown.editState() == EditState::Viewing)
             this->w.commands.listPop_Click();
         else
             QTimer::singleShot(0, this, [this] { this->w.commands.listPop_Click(); });
     });
     selectCurrentOnFocus(m_listPop);
-    connect(&w, &frmVardecks::indexTabShown, this, [this] {
+    w.tabs.whenIndexTabShown(this, [this](IndexTab) {
         if (m_stale && tabShown())
-            fill(this->w.dbXML.document());
+            fill(this->w.db.document());
     });
 }
 
 bool PopularPane::tabShown() const
 {
-    return w.indexTab() == IndexTab::Popular;
+    return w.tabs.indexTab() == IndexTab::Popular;
 }
 
 void PopularPane::populatePopList(XmlDocument *doc)
@@ -93,7 +100,7 @@ void PopularPane::fill(const XmlDocument *doc)
     QTreeWidget *list = m_listPop;
     list->setUpdatesEnabled(false);
     list->clear();
-    const VardeckIcons icons(w.vardeckPictures(), false);
+    const VardeckIcons icons(w.pictures, false);
     QList<QTreeWidgetItem *> rows;
     for (const PopularRow &row : popularRows(doc, session().recentColl))
         rows.append(makeRow(cells(row), row.wid, row.bold, icons.of(row.wid)));
@@ -103,27 +110,27 @@ void PopularPane::fill(const XmlDocument *doc)
 
 void PopularPane::mnuClearPop_Click()
 {
-    if (!w.dbXML.document())
+    if (!w.db.document())
         return;
     if (!prompt::askYesNo(QStringLiteral("Are you sure you wish to clear your list rankings of popular Vardecks?"),
                           MsgIcon::None, QStringLiteral("Clear popular list?")))
         return;
-    const ClearRankingsResult result = clearPopularRankings(*w.dbXML);
+    const ClearRankingsResult result = clearPopularRankings(*w.db);
     prompt::tell(result.notices);
     if (!result.cleared)
         return;
     m_listPop->clear();
     // The Web Aspect's pages show the counts too.
-    w.collectionChanged(StalePages::everyPage());
+    w.changes.collectionChanged(StalePages::everyPage());
     showResetCounts(result.reset);
 }
 
 // Every count is 1 now: the details panel and the lists that show counts say so.
 void PopularPane::showResetCounts(const QStringList &reset)
 {
-    if (w.vardeckShown() && w.dbXML.vardeck(w.currentWID()))
-        operationsOf<DetailsOperations>(w).showHits(QStringLiteral("1"));
-    operationsOf<VardeckViewsOperations>(w).showHitsResetInFolderList();
+    if (w.shown.vardeckShown() && w.db.vardeck(w.shown.currentWID()))
+        operationsOf<DetailsOperations>(w.window).showHits(QStringLiteral("1"));
+    operationsOf<VardeckViewsOperations>(w.window).showHitsResetInFolderList();
     emit countsReset(reset);
 }
 
@@ -134,7 +141,7 @@ void PopularPane::highlightRowOf(const QString &wid)
 
 void PopularPane::listPop_Click()
 {
-    operationsOf<DetailsOperations>(w).setFormEditMode(false);
+    operationsOf<DetailsOperations>(w.window).setFormEditMode(false);
     if (QTreeWidgetItem *row = selectedItemOf(m_listPop))
         showVardeckWithFolder(w, tagOf(row));
 }
@@ -143,13 +150,13 @@ void PopularPane::listPop_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.listPressed(EntryList::PopularList);
     if (button == Qt::RightButton)
-        w.listPopup(m_listPop, EntryList::PopularList, m_listPop->itemAt(pos), false);
+        w.menus.listPopup(m_listPop, EntryList::PopularList, m_listPop->itemAt(pos), false);
 }
 
 void PopularPane::listPop_MouseMove(const QPoint &pos)
 {
     if (const QTreeWidgetItem *row = m_listPop->itemAt(pos))
-        w.setPanesToolTip(toolTipText(vardeckAddress(w.dbXML.document(), tagOf(row))));
+        w.panes.setPanesToolTip(toolTipText(vardeckAddress(w.db.document(), tagOf(row))));
 }
 
 QString PopularPane::selectedRow() const
@@ -164,7 +171,7 @@ QString PopularPane::currentRow() const
 
 void PopularPane::dropRowsOfGoneVardecks()
 {
-    dropRowsOfGone(w, m_listPop);
+    dropRowsOfGone(w.db, m_listPop);
 }
 
 void PopularPane::removeVardeckRows(const QStringList &wids)
@@ -184,7 +191,7 @@ void PopularPane::showNameOf(const QString &wid, const QString &name)
 void PopularPane::goToRow(int move)
 {
     rr::goToRow(
-        m_listPop, false, move, [this] { return w.editState() != EditState::Viewing; },
+        m_listPop, false, move, [this] { return w.shown.editState() != EditState::Viewing; },
         [this] { w.commands.listPop_Click(); });
 }
 

@@ -6,6 +6,7 @@
 // The list holds rows only while its tab is the one shown: a rebuild asked for while
 // another tab is shown (at start, after each visit) empties it, and showing the tab
 // fills it. A large collection then pays for its ranking only when it is looked at.
+#include "finding/ui/findingwindow.h"
 #include "platform/xmldocument.h"
 
 #include <QObject>
@@ -17,13 +18,11 @@ class QTreeWidget;
 namespace rr
 {
 
-class frmVardecks;
-
 class PopularPane : public QObject
 {
     Q_OBJECT
 public:
-    explicit PopularPane(frmVardecks &w);
+    explicit PopularPane(const FindingWindow &w);
     // The question before an edit was dropped was answered No: the highlight goes back
     // to the row of the Vardeck being edited, or to none ("": an add).
     void highlightRowOf(const QString &wid);
@@ -66,7 +65,7 @@ private:
     void showResetCounts(const QStringList &reset);
     void fill(const XmlDocument *doc);
 
-    frmVardecks &w;
+    const FindingWindow w;
     QTreeWidget *m_listPop = nullptr;
     // Rows are owed to the list: it was emptied while its tab was hidden.
     bool m_stale = false;

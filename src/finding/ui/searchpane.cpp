@@ -6,6 +6,7 @@
 #include "finding/ui/panecontrols.h"
 #include "media/urlsupport.h"
 #include "platform/gui/columnfit.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/itemtags.h"
 #include "platform/gui/listviews.h"
 #include "platform/gui/partoperations.h"
@@ -14,11 +15,16 @@
 #include "shell/aspectoperations.h"
 #include "shell/columnwidths.h"
 #include "shell/detailsoperations.h"
-#include "shell/frmvardecks.h"
+#include "shell/framemenus.h"
+#include "shell/framepanes.h"
+#include "shell/frametabs.h"
+#include "shell/imagelists.h"
 #include "shell/listdropoperations.h"
 #include "shell/openaddress.h"
+#include "shell/opendatabase.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
+#include "shell/shownitems.h"
 #include "shell/twips.h"
 #include "storage/record.h"
 #include "storage/session.h"
@@ -73,7 +79,7 @@ constexpr int kDetailedCount = int(DetailedColumn::Count);
 
 } // namespace
 
-SearchPane::SearchPane(frmVardecks &w) : QObject(&w), w(w)
+SearchPane::SearchPane(const FindingWindow &w) : QObject(&w.window), w(w)
 {
     setObjectName(QStringLiteral("SearchPane"));
     build();
@@ -81,7 +87,7 @@ SearchPane::SearchPane(frmVardecks &w) : QObject(&w), w(w)
     m_keepTexts = new QTimer(this);
     m_keepTexts->setInterval(0);
     connect(m_keepTexts, &QTimer::timeout, this, [this] {
-        if (m_search.buildKeptTexts(this->w.dbXML.document(), kKeptTextsSlice))
+        if (m_search.buildKeptTexts(this->w.db.document(), kKeptTextsSlice))
             m_keepTexts->stop();
     });
 }
@@ -91,7 +97,7 @@ SearchPane::SearchPane(frmVardecks &w) : QObject(&w), w(w)
 void SearchPane::build()
 {
     buildSearchTab();
-    m_lstSearch = makeReportList(w.pane(Pane::SearchResultsPage), QStringLiteral("lstSearch"), kDetailedCaptions);
+    m_lstSearch = makeReportList(w.panes.pane(Pane::SearchResultsPage), QStringLiteral("lstSearch"), kDetailedCaptions);
     m_lstSearch->setSelectionMode(QAbstractItemView::ExtendedSelection);
     twips::move(m_lstSearch, 0, 400, 6705, 5895);
     // The report sizes its columns to what it shows when first seen.
@@ -103,20 +109,20 @@ void SearchPane::build()
         {Place::SearchList, m_lstSrch},  {Place::SearchResults, m_lstSearch},
     };
     for (const auto &[place, control] : places)
-        w.addToLayout(place, control);
+        w.panes.addToLayout(place, control);
     QList<QWidget *> tabOrder = {m_cmbSearch, m_cmdSearch};
     for (QCheckBox *box : m_fieldBoxes)
         tabOrder << box;
     tabOrder << m_openFirstResult << m_showDetailedResults << m_lstSrch;
-    followInTabOrder(w.pane(Pane::SearchPage), tabOrder);
-    followInTabOrder(w.pane(Pane::SearchResultsPage), {m_lstSearch});
+    followInTabOrder(w.panes.pane(Pane::SearchPage), tabOrder);
+    followInTabOrder(w.panes.pane(Pane::SearchResultsPage), {m_lstSearch});
     showWithWindow({m_cmbSearch, m_Picture5, m_cmdSearch, m_Frame4, m_resultsCaption, m_foundCaption, m_lblFound,
                     m_lstSrch, m_lstSearch});
 }
 
 void SearchPane::buildSearchTab()
 {
-    QWidget *page = w.pane(Pane::SearchPage);
+    QWidget *page = w.panes.pane(Pane::SearchPage);
     m_cmbSearch = new QComboBox(page);
     m_cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
     m_cmbSearch->setEditable(true);
@@ -225,7 +231,7 @@ void SearchPane::wire()
     showRowOnKeyRelease(m_lstSrch, [this] {
         if (!windowUsable(this))
             return;
-        if (w.editState() == EditState::Viewing)
+        if (w.shown.editState() == EditState::Viewing)
             w.commands.lstSrch_Click();
         else
             QTimer::singleShot(0, this, [this] { w.commands.lstSrch_Click(); });
@@ -305,8 +311,8 @@ void SearchPane::showSearchOptions()
 
 void SearchPane::prepareSearch(FieldBox box)
 {
-    operationsOf<AspectOperations>(w).showAspectExplorer();
-    w.showIndexTab(IndexTab::Search);
+    operationsOf<AspectOperations>(w.window).showAspectExplorer();
+    w.tabs.showIndexTab(IndexTab::Search);
     m_cmbSearch->setFocus();
     readBoxes();
     m_boxes.selectOnly(int(box));
@@ -315,7 +321,7 @@ void SearchPane::prepareSearch(FieldBox box)
 
 void SearchPane::cmdSearchHome_Click(int index)
 {
-    const DetailsOperations &details = operationsOf<DetailsOperations>(w);
+    const DetailsOperations &details = operationsOf<DetailsOperations>(w.window);
     QString text;
     switch (DetailSearch(index)) {
     case DetailSearch::Domain:
@@ -333,7 +339,7 @@ void SearchPane::cmdSearchHome_Click(int index)
         return;
     }
     m_cmbSearch->setEditText(text);
-    w.showIndexTab(IndexTab::Search);
+    w.tabs.showIndexTab(IndexTab::Search);
     m_cmbSearch->setFocus();
     readBoxes();
     m_boxes.selectOnly(int(FieldBox::AllData));
@@ -348,7 +354,7 @@ void SearchPane::cmdSearch_Click()
     const BusyCursor busy;
     readBoxes();
     const QString text = m_cmbSearch->currentText();
-    const QList<SearchResult> results = runSearchCommand(m_search, w.dbXML.document(), text, m_boxes);
+    const QList<SearchResult> results = runSearchCommand(m_search, w.db.document(), text, m_boxes);
     m_keepTexts->start();
     if (results.isEmpty())
         prompt::show(QStringLiteral("No search results were found"));
@@ -362,7 +368,7 @@ void SearchPane::cmdSearch_Click()
     if (!results.isEmpty() && m_openFirstResult->isChecked())
         openFirstResult();
     if (m_showDetailedResults->isChecked())
-        w.showViewTab(ViewTab::SearchResults);
+        w.tabs.showViewTab(ViewTab::SearchResults);
 }
 
 void SearchPane::cmbSearch_Click()
@@ -372,36 +378,36 @@ void SearchPane::cmbSearch_Click()
 
 void SearchPane::cmbSearch_GotFocus()
 {
-    w.setDefaultButton(m_cmdSearch);
+    w.panes.setDefaultButton(m_cmdSearch);
 }
 
 void SearchPane::releaseSearchButton()
 {
-    if (w.defaultButton() == m_cmdSearch)
-        w.setDefaultButton(nullptr);
+    if (w.panes.defaultButton() == m_cmdSearch)
+        w.panes.setDefaultButton(nullptr);
 }
 
 // The first row after the sort, the one with the most matches. Opening it records no
 // visit.
 void SearchPane::openFirstResult()
 {
-    const XmlNode vardeck = w.dbXML.vardeck(tagOf(m_lstSearch->topLevelItem(0)));
+    const XmlNode vardeck = w.db.vardeck(tagOf(m_lstSearch->topLevelItem(0)));
     if (!vardeck)
         return;
     openInBrowser(vardeck.childText(tag::Address));
-    operationsOf<DetailsOperations>(w).displayVardeckData(vardeck);
+    operationsOf<DetailsOperations>(w.window).displayVardeckData(vardeck);
 }
 
 void SearchPane::populateSearchResults(const QList<SearchResult> &results)
 {
-    const QList<SearchRow> rows = buildSearchRows(w.dbXML.document(), results, session().recentColl);
+    const QList<SearchRow> rows = buildSearchRows(w.db.document(), results, session().recentColl);
     m_detailedSort = ListSortState{};
     m_compactSort = ListSortState{};
     clearSearchResults();
     for (QTreeWidget *list : {m_lstSearch, m_lstSrch})
         list->setUpdatesEnabled(false);
     for (const SearchRow &row : rows) {
-        const QIcon icon = w.vardeckPictures().of(row.wid, false);
+        const QIcon icon = w.pictures.of(row.wid, false);
         QStringList detailed;
         for (int column = 0; column < kDetailedCount; ++column)
             detailed << row.detailedCell(DetailedColumn(column));
@@ -437,7 +443,7 @@ void SearchPane::populateSearchList()
 void SearchPane::dropRowsOfGoneVardecks()
 {
     for (QTreeWidget *list : {m_lstSrch, m_lstSearch})
-        dropRowsOfGone(w, list);
+        dropRowsOfGone(w.db, list);
 }
 
 void SearchPane::markRecentRows()
@@ -469,7 +475,7 @@ QStringList SearchPane::selectedRowsOf(EntryList which) const
 void SearchPane::goToRow(int move)
 {
     rr::goToRow(
-        m_lstSrch, false, move, [this] { return w.editState() != EditState::Viewing; },
+        m_lstSrch, false, move, [this] { return w.shown.editState() != EditState::Viewing; },
         [this] { w.commands.lstSrch_Click(); });
 }
 
@@ -480,7 +486,7 @@ void SearchPane::restoreColumns()
     for (int i = 1; i <= kDetailedCount; ++i)
         columnwidths::restore(m_lstSearch, i - 1, SettingsStore::getColWidthSearch(i), kDetailedCount);
     columnwidths::set(m_lstSrch, int(CompactColumn::Matches), 1000);
-    columnwidths::set(m_lstSrch, int(CompactColumn::Name), w.indexTabsWidth() - 980);
+    columnwidths::set(m_lstSrch, int(CompactColumn::Name), w.tabs.indexTabsWidth() - 980);
 }
 
 void SearchPane::saveColumns()
@@ -494,7 +500,7 @@ void SearchPane::saveColumns()
 
 bool SearchPane::showRowOf(QTreeWidget *list)
 {
-    operationsOf<DetailsOperations>(w).setFormEditMode(false);
+    operationsOf<DetailsOperations>(w.window).setFormEditMode(false);
     QTreeWidgetItem *row = selectedItemOf(list);
     if (!row)
         return false;
@@ -540,19 +546,19 @@ void SearchPane::lstSrch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.listPressed(EntryList::SearchList);
     if (button == Qt::RightButton)
-        w.listPopup(m_lstSrch, EntryList::SearchList, m_lstSrch->itemAt(pos), false);
+        w.menus.listPopup(m_lstSrch, EntryList::SearchList, m_lstSrch->itemAt(pos), false);
 }
 
 void SearchPane::lstSearch_MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
     w.popup.listPressed(EntryList::SearchResults);
-    if (button == Qt::RightButton && w.editState() == EditState::Viewing)
-        w.listPopup(m_lstSearch, EntryList::SearchResults, m_lstSearch->itemAt(pos), true);
+    if (button == Qt::RightButton && w.shown.editState() == EditState::Viewing)
+        w.menus.listPopup(m_lstSearch, EntryList::SearchResults, m_lstSearch->itemAt(pos), true);
 }
 
 QString SearchPane::lstSrchToolTip(const QPoint &pos) const
 {
-    return vardeckAddress(w.dbXML.document(), tagOf(m_lstSrch->itemAt(pos)));
+    return vardeckAddress(w.db.document(), tagOf(m_lstSrch->itemAt(pos)));
 }
 
 // A drop on the detailed list: what the window does with it, which the explorer's
@@ -560,7 +566,7 @@ QString SearchPane::lstSrchToolTip(const QPoint &pos) const
 bool SearchPane::dropEvent(QEvent *event)
 {
     auto *drop = static_cast<QDropEvent *>(event);
-    ListDropOperations &drops = operationsOf<ListDropOperations>(w);
+    ListDropOperations &drops = operationsOf<ListDropOperations>(w.window);
     const bool accepted = drops.acceptsListDrop(drop->mimeData());
     if (!accepted) {
         drop->ignore();
@@ -586,8 +592,9 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
         if (type != QEvent::MouseButtonPress || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
             return false;
         // "Found:" offers to copy the shown Vardeck, as the details panel's captions do.
-        if (watched == m_foundCaption && w.editState() == EditState::Viewing && w.folderShown() && w.vardeckShown())
-            w.popupMenu(MenuId::mnuCopyMenu);
+        if (watched == m_foundCaption && w.shown.editState() == EditState::Viewing && w.shown.folderShown() &&
+            w.shown.vardeckShown())
+            w.menus.popupMenu(MenuId::mnuCopyMenu);
         return true;
     }
     const bool searchBox = watched == m_cmbSearch || watched == m_cmbSearch->lineEdit();

@@ -8,6 +8,7 @@
 // touch them; the frame lays out those it is handed.
 #include "finding/listcells.h"
 #include "finding/searchresults.h"
+#include "finding/ui/findingwindow.h"
 #include "finding/wordsearch.h"
 #include "platform/gui/entrylist.h"
 
@@ -27,14 +28,13 @@ class QTreeWidget;
 namespace rr
 {
 
-class frmVardecks;
 class qbButtons_H;
 
 class SearchPane : public QObject
 {
     Q_OBJECT
 public:
-    explicit SearchPane(frmVardecks &w);
+    explicit SearchPane(const FindingWindow &w);
     // The question before an edit was dropped was answered No: the highlight goes back
     // to the row of the Vardeck being edited, or to none ("": an add).
     void highlightRowOf(const QString &wid);
@@ -113,7 +113,7 @@ private:
     bool showRowOf(QTreeWidget *list);
     bool dropEvent(QEvent *event);
 
-    frmVardecks &w;
+    const FindingWindow w;
     QComboBox *m_cmbSearch = nullptr;
     QLabel *m_Picture5 = nullptr;
     qbButtons_H *m_cmdSearch = nullptr;

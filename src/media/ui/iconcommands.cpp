@@ -366,7 +366,7 @@ void IconCommands::mnuToolsIconRemove_Click()
     views.populateIconList();
     // The trees keep their rows: only the picture of this Vardeck changes in them.
     showVardeckTreeIcon(w.parts, wid);
-    showIconOf(w.parts, wid);
+    showIconOf(w.mainWindow, wid);
     if (const XmlNode vardeck = w.db.vardeck(wid))
         operationsOf<DetailsOperations>(w.mainWindow).displayVardeckData(vardeck);
     if (const XmlNode folder = w.db.folder(w.shown.currentTID()))

@@ -18,11 +18,12 @@ class VardeckPictures;
 
 struct MediaWindow {
     // The parent of the progress and thumbnail windows, disabled while a run goes on;
-    // the window the operations offered on it are asked of (operationsOf).
+    // the window the operations offered on it are asked of (operationsOf), and the one
+    // the finding panes' operations (finding/ui/findingops.h) find them through.
     QWidget &mainWindow;
-    // The window as the other parts' operations name it (explorer/detailsops.h,
-    // explorer/folderops.h, explorer/shownvardeck.h, finding/ui/findingops.h): they
-    // find their part through it. Nothing is called on it here.
+    // The window as the Explorer's operations name it (explorer/detailsops.h,
+    // explorer/folderops.h, explorer/shownvardeck.h): they find their part through it.
+    // Nothing is called on it here.
     frmVardecks &parts;
     OpenDatabase &db;
     Commands &commands;
