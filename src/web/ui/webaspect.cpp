@@ -21,6 +21,7 @@
 #include "web/pagepieces.h"
 #include "web/ui/aspectbusy.h"
 #include "web/ui/aspects.h"
+#include "web/ui/installweb.h"
 #include "web/ui/pageprint.h"
 #include "web/ui/printprogress.h"
 #include "web/ui/webpane.h"
@@ -535,7 +536,7 @@ void installWebAspect(frmVardecks &w)
         return;
     auto *aspect = new WebAspect(w);
     offerOperations<WebAspectOperations>(w, *aspect, *aspect);
-    installAspectBusy(w);
+    installAspectBusy(webWindowOf(w));
 }
 
 } // namespace rr
