@@ -24,6 +24,7 @@ parts=(
     web/ui/preview.cpp
     web/ui/aspectbusy.cpp
     web/ui/capture.cpp
+    web/ui/webaspect.cpp
     exchange/ui/exchangeops.cpp
     exchange/ui/exportops.cpp
     exchange/ui/frmimportexport.cpp

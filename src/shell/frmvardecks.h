@@ -112,7 +112,7 @@ public:
     // ----- menus -----
     // A menu item; an item array's id gives its element 0, and sub-menus and the menus
     // of the bar are found through their item (menuAction).
-    QAction *menuItem(MenuId id) const;
+    QAction *menuItem(MenuId id) const override;
     // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
     QAction *menuItem(MenuId array, int index) const override;
     // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
@@ -359,12 +359,10 @@ public:
     // A scan found pages: they replace the earlier ones.
     void browserPagesFound(const QList<DetectedPage> &pages) override { m_detectedPages = pages; }
 
-    // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
-    // the collection has made stale: marked through collectionChanged, fresh again once
-    // the Web Aspect made the page.
-    enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
-    bool aspectPageStale(int page) const { return m_aspectPageStale[page]; }
-    void aspectPageMade(int page) { m_aspectPageStale[page] = false; }
+    // The rendered Web Aspect pages that a change of the collection has made stale
+    // (CollectionChanges names them).
+    bool aspectPageStale(int page) const override { return m_aspectPageStale[page]; }
+    void aspectPageMade(int page) override { m_aspectPageStale[page] = false; }
     // A part or a dialog changed the collection: the pages it made stale are marked, and
     // the Web Aspect, when it is up and the change asks for it, is shown again.
     void collectionChanged(const StalePages &stale) override;

@@ -1,11 +1,15 @@
 // The one file of the web panes that sees the whole main window: it hands them what
-// they use of it (WebWindow) and installs the preview and the browser capture.
+// they use of it (WebWindow), installs the preview, the Web Aspect and the browser
+// capture, and finds the Web Aspect through it.
 #include "web/ui/installweb.h"
 
 #include "platform/gui/partoperations.h"
 #include "shell/frmvardecks.h"
+#include "shell/installedpart.h"
+#include "web/ui/aspectbusy.h"
 #include "web/ui/capture.h"
 #include "web/ui/preview.h"
+#include "web/ui/webaspect.h"
 
 namespace rr
 {
@@ -19,6 +23,8 @@ WebWindow webWindowOf(frmVardecks &w)
                      .shown = w,
                      .panes = w,
                      .status = w,
+                     .menus = w,
+                     .changes = w,
                      .options = w,
                      .session = w,
                      .pictures = w.vardeckPictures()};
@@ -30,6 +36,26 @@ void installPreview(frmVardecks &w)
         return;
     auto *preview = new PreviewPane(webWindowOf(w));
     offerOperations<PreviewOperations>(w, *preview, *preview);
+}
+
+WebAspect *WebAspect::of(const frmVardecks &w)
+{
+    return installedPart<WebAspect>(w);
+}
+
+WebPane *webAspectPane(const frmVardecks &w)
+{
+    const WebAspect *aspect = WebAspect::of(w);
+    return aspect ? aspect->pane() : nullptr;
+}
+
+void installWebAspect(frmVardecks &w)
+{
+    if (WebAspect::of(w))
+        return;
+    auto *aspect = new WebAspect(webWindowOf(w));
+    offerOperations<WebAspectOperations>(w, *aspect, *aspect);
+    installAspectBusy(webWindowOf(w));
 }
 
 void installCapture(frmVardecks &w)
