@@ -21,6 +21,10 @@ parts=(
     finding/ui/favoritespane.cpp
     finding/ui/findingui.cpp
     web/ui/emailcommands.cpp
+    web/ui/preview.cpp
+    web/ui/aspectbusy.cpp
+    web/ui/capture.cpp
+    web/ui/webaspect.cpp
     exchange/ui/exchangeops.cpp
     exchange/ui/exportops.cpp
     exchange/ui/frmimportexport.cpp

@@ -16,6 +16,13 @@ public:
     // Web Aspect, when it is shown and the change asks for it, is shown again at once.
     virtual void collectionChanged(const StalePages &stale) = 0;
 
+    // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
+    // the collection has made stale: marked through collectionChanged, fresh again once
+    // the Web Aspect made the page.
+    enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
+    virtual bool aspectPageStale(int page) const = 0;
+    virtual void aspectPageMade(int page) = 0;
+
 protected:
     ~CollectionChanges() = default;
 };

@@ -16,7 +16,9 @@ namespace rr
 class FrameMenus
 {
 public:
-    // Element index of an item array.
+    // A menu item (an item array's id gives its element 0); element index of an item
+    // array.
+    virtual QAction *menuItem(MenuId id) const = 0;
     virtual QAction *menuItem(MenuId array, int index) const = 0;
     // The drop-down of a menu or sub-menu.
     virtual QMenu *subMenu(MenuId id) const = 0;

@@ -13,7 +13,7 @@
 // share (what was right-clicked, what is dragged, the pages found open, the stale Web
 // Aspect pages…) is written through operations that say what happened. A part that
 // needs only some of it is handed the narrow views the window implements (shownitems.h,
-// frametabs.h, framemenus.h, framepanes.h, framestatus.h, frameoptions.h,
+// frametabs.h, framemenus.h, framepanes.h, framestatus.h, frameoptions.h, framesession.h,
 // collectionchanges.h) with dbXML and commands, not the window.
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
@@ -21,6 +21,7 @@
 #include "shell/frameoptions.h"
 #include "shell/framepanes.h"
 #include "shell/frameplaces.h"
+#include "shell/framesession.h"
 #include "shell/framestatus.h"
 #include "shell/frametabs.h"
 #include "shell/frameviews.h"
@@ -75,7 +76,8 @@ class frmVardecks : public QMainWindow,
                     public FrameMenus,
                     public FrameOptions,
                     public FramePanes,
-                    public FrameStatus
+                    public FrameStatus,
+                    public FrameSession
 {
     Q_OBJECT
 public:
@@ -91,7 +93,7 @@ public:
     // Saves the window, lists and options to the settings and closes every window.
     // Runs once, whichever way the program ends.
     void Form_Unload();
-    bool isUnloaded() const { return m_unloaded; }
+    bool isUnloaded() const override { return m_unloaded; }
     // A later launch handed over (text is what it sent, which means nothing): the hidden
     // hand-off box takes it and the hand-off timer starts, on every hand-off. When the
     // timer fires, this copy takes the page of the top browser window.
@@ -100,7 +102,7 @@ public:
     void dropPendingHandOff();
     // Empties the window: no database open, only the database commands enabled.
     void closeDB();
-    frmSplash *splashWindow() const;
+    frmSplash *splashWindow() const override;
 
     // ----- commands -----
     // Every command and refresh operation of the window, by handler name. The menus,
@@ -110,7 +112,7 @@ public:
     // ----- menus -----
     // A menu item; an item array's id gives its element 0, and sub-menus and the menus
     // of the bar are found through their item (menuAction).
-    QAction *menuItem(MenuId id) const;
+    QAction *menuItem(MenuId id) const override;
     // Element index of an item array (MenuId::mnuNav, 2 is "mnuNav(2)").
     QAction *menuItem(MenuId array, int index) const override;
     // The drop-down of a menu or sub-menu (mnuFile, mnuNoVD, mnuView).
@@ -353,16 +355,14 @@ public:
     void forgetFetchedIcon() override { m_iconChanged = false; }
 
     // The pages the last browser scan found, in the order found.
-    const QList<DetectedPage> &detectedPages() const { return m_detectedPages; }
+    const QList<DetectedPage> &detectedPages() const override { return m_detectedPages; }
     // A scan found pages: they replace the earlier ones.
-    void browserPagesFound(const QList<DetectedPage> &pages) { m_detectedPages = pages; }
+    void browserPagesFound(const QList<DetectedPage> &pages) override { m_detectedPages = pages; }
 
-    // The rendered Web Aspect pages (folders, all, favourites, hits) that a change of
-    // the collection has made stale: marked through collectionChanged, fresh again once
-    // the Web Aspect made the page.
-    enum AspectPage { FoldersPage = 0, AllPage = 1, FavsPage = 2, HitsPage = 3 };
-    bool aspectPageStale(int page) const { return m_aspectPageStale[page]; }
-    void aspectPageMade(int page) { m_aspectPageStale[page] = false; }
+    // The rendered Web Aspect pages that a change of the collection has made stale
+    // (CollectionChanges names them).
+    bool aspectPageStale(int page) const override { return m_aspectPageStale[page]; }
+    void aspectPageMade(int page) override { m_aspectPageStale[page] = false; }
     // A part or a dialog changed the collection: the pages it made stale are marked, and
     // the Web Aspect, when it is up and the change asks for it, is shown again.
     void collectionChanged(const StalePages &stale) override;

@@ -2,9 +2,11 @@
 
 #include "platform/gui/windowevents.h"
 #include "platform/textutil.h"
-#include "shell/frmvardecks.h"
+#include "shell/frameoptions.h"
+#include "shell/framestatus.h"
 #include "web/ui/webaspect.h"
 #include "web/ui/webpane.h"
+#include "web/ui/webwindow.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -19,7 +21,8 @@ const char kObjectName[] = "rrAspectBusy";
 class AspectBusy : public QObject
 {
 public:
-    AspectBusy(frmVardecks &w, WebPane *pane) : QObject(pane), m_window(&w), m_pane(pane)
+    AspectBusy(const WebWindow &w, WebPane *pane)
+        : QObject(pane), m_window(&w.mainWindow), m_status(w.status), m_options(w.options), m_pane(pane)
     {
         setObjectName(QLatin1String(kObjectName));
         connect(pane, &WebPane::loadingChanged, this, [this] { refresh(); });
@@ -44,7 +47,7 @@ public:
 
     void refresh()
     {
-        const bool webShown = m_window && sameText(m_window->currentAspect(), QStringLiteral("Web"));
+        const bool webShown = m_window && sameText(m_options.currentAspect(), QStringLiteral("Web"));
         show(webShown && (m_making > 0 || m_pane->isLoading()));
     }
 
@@ -69,18 +72,21 @@ private:
         if (busy) {
             QApplication::setOverrideCursor(Qt::BusyCursor);
             if (m_window) {
-                m_textBefore = m_window->pageStatus();
-                m_window->showPageStatus(aspectBusyText());
+                m_textBefore = m_status.pageStatus();
+                m_status.showPageStatus(aspectBusyText());
             }
             return;
         }
         QApplication::restoreOverrideCursor();
         // A text written there meanwhile stays.
-        if (m_window && m_window->pageStatus() == aspectBusyText())
-            m_window->showPageStatus(m_textBefore);
+        if (m_window && m_status.pageStatus() == aspectBusyText())
+            m_status.showPageStatus(m_textBefore);
     }
 
-    QPointer<frmVardecks> m_window;
+    // The window, whose status bar and options are asked only while it lives.
+    QPointer<QObject> m_window;
+    FrameStatus &m_status;
+    const FrameOptions &m_options;
     WebPane *m_pane; // the parent
     int m_making = 0;
     bool m_shown = false;
@@ -94,10 +100,10 @@ QString aspectBusyText()
     return QStringLiteral("Preparing the web page\u2026");
 }
 
-void installAspectBusy(frmVardecks &w)
+void installAspectBusy(const WebWindow &w)
 {
-    WebPane *pane = webAspectPane(w);
-    if (pane && !AspectBusy::of(w))
+    WebPane *pane = webAspectPane(w.parts);
+    if (pane && !AspectBusy::of(w.parts))
         new AspectBusy(w, pane);
 }
 

@@ -11,12 +11,13 @@ namespace rr
 {
 
 class frmVardecks;
+struct WebWindow;
 
 // The status bar's text while the Web Aspect works.
 QString aspectBusyText();
 
 // Watches the Web Aspect's pane; installWebAspect calls it.
-void installAspectBusy(frmVardecks &w);
+void installAspectBusy(const WebWindow &w);
 // Looks again whether the Web Aspect works, after the Aspect shown changed.
 void refreshAspectBusy(frmVardecks &w);
 // Whether the window says now that the Web Aspect works.

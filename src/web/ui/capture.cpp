@@ -1,16 +1,21 @@
 #include "web/ui/capture.h"
 
 #include "media/urlsupport.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/partoperations.h"
 #include "platform/launcher.h"
 #include "platform/net/connection.h"
 #include "platform/prompt.h"
 #include "platform/x11windows.h"
 #include "shell/captureoperations.h"
+#include "shell/framesession.h"
 #include "shell/frmsplash.h"
-#include "shell/frmvardecks.h"
+#include "shell/imagelists.h"
 #include "shell/makerinfo.h"
+#include "shell/opendatabase.h"
+#include "shell/shownitems.h"
 #include "web/ui/frmvardeckdialog.h"
+#include "web/ui/webwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,19 +33,18 @@ std::optional<CaptureSettings> &settingsOverride()
     return settings;
 }
 
-CaptureSettings captureSettings(const frmVardecks &w)
+CaptureSettings captureSettings(const WebWindow &w)
 {
-    return settingsOverride() ? *settingsOverride() : defaultCaptureSettings(w.windowTitle());
+    return settingsOverride() ? *settingsOverride() : defaultCaptureSettings(w.mainWindow.windowTitle());
 }
 
 // The node picture of the detected-pages tree: "Vardeck", and "SelVardeck" while selected.
-QIcon nodePicture(const frmVardecks &w)
+QIcon nodePicture(const WebWindow &w)
 {
     QIcon icon;
-    const QIcon plain = w.vardeckPictures().picture(QStringLiteral("Vardeck"));
-    const QIcon selected = w.vardeckPictures().has(QStringLiteral("SelVardeck"))
-                               ? w.vardeckPictures().picture(QStringLiteral("SelVardeck"))
-                               : plain;
+    const QIcon plain = w.pictures.picture(QStringLiteral("Vardeck"));
+    const QIcon selected =
+        w.pictures.has(QStringLiteral("SelVardeck")) ? w.pictures.picture(QStringLiteral("SelVardeck")) : plain;
     for (const QSize &size : plain.availableSizes())
         icon.addPixmap(plain.pixmap(size), QIcon::Normal);
     for (const QSize &size : selected.availableSizes())
@@ -48,7 +52,7 @@ QIcon nodePicture(const frmVardecks &w)
     return icon;
 }
 
-void startVardeckFrom(frmVardecks &w, const DetectedPage &page)
+void startVardeckFrom(const WebWindow &w, const DetectedPage &page)
 {
     w.commands.addVardeckSetup(page);
 }
@@ -63,7 +67,7 @@ const QString kStartScanName = QStringLiteral("startBrowserScan");
 class StartScan final : public QObject
 {
 public:
-    explicit StartScan(frmVardecks &w) : QObject(&w), m_window(w)
+    explicit StartScan(const WebWindow &w) : QObject(&w.mainWindow), m_window(w)
     {
         setObjectName(kStartScanName);
         // Begins once the window's load is over and its events run.
@@ -87,34 +91,35 @@ public:
 private:
     bool windowBusy() const
     {
-        const frmSplash *splash = m_window.splashWindow();
+        const frmSplash *splash = m_window.session.splashWindow();
         return (splash && splash->isVisible()) || QApplication::activeModalWidget() ||
                QApplication::activePopupWidget();
     }
 
     void offer()
     {
-        if (!m_pages.isEmpty() && !m_window.isUnloaded() && windowBusy()) {
+        if (!m_pages.isEmpty() && !m_window.session.isUnloaded() && windowBusy()) {
             QTimer::singleShot(100, this, [this] { offer(); });
             return;
         }
-        frmVardecks &w = m_window;
+        const WebWindow w = m_window;
         const QList<DetectedPage> pages = m_pages;
         cancel();
-        if (pages.isEmpty() || w.isUnloaded() || w.editState() != EditState::Viewing || !w.dbXML.isOpen())
+        if (pages.isEmpty() || w.session.isUnloaded() || w.shown.editState() != EditState::Viewing || !w.db.isOpen())
             return;
-        w.browserPagesFound(pages);
+        w.session.browserPagesFound(pages);
         showDetectedPagesDialog(w);
     }
 
-    frmVardecks &m_window;
+    const WebWindow m_window;
     std::unique_ptr<BrowserScan> m_scan;
     QList<DetectedPage> m_pages;
 };
 
-void cancelStartScan(frmVardecks &w)
+void cancelStartScan(const WebWindow &w)
 {
-    if (auto *scan = dynamic_cast<StartScan *>(w.findChild<QObject *>(kStartScanName, Qt::FindDirectChildrenOnly)))
+    if (auto *scan =
+            dynamic_cast<StartScan *>(w.mainWindow.findChild<QObject *>(kStartScanName, Qt::FindDirectChildrenOnly)))
         scan->cancel();
 }
 
@@ -122,13 +127,13 @@ void cancelStartScan(frmVardecks &w)
 class Capture final : public QObject, public CaptureOperations
 {
 public:
-    explicit Capture(frmVardecks &w) : QObject(&w), m_window(w) {}
+    explicit Capture(const WebWindow &w) : QObject(&w.mainWindow), m_window(w) {}
     int getOpenBrowserPages(bool topOnly) override { return rr::getOpenBrowserPages(m_window, topOnly); }
     void showDetectedPagesDialog() override { rr::showDetectedPagesDialog(m_window); }
     void offerOpenBrowserPages() override { rr::offerOpenBrowserPages(m_window); }
 
 private:
-    frmVardecks &m_window;
+    const WebWindow m_window;
 };
 
 } // namespace
@@ -138,28 +143,28 @@ void setCaptureSettings(std::optional<CaptureSettings> settings)
     settingsOverride() = std::move(settings);
 }
 
-void offerOpenBrowserPages(frmVardecks &w)
+void offerOpenBrowserPages(const WebWindow &w)
 {
     cancelStartScan(w);
     new StartScan(w);
 }
 
-int getOpenBrowserPages(frmVardecks &w, bool topOnly)
+int getOpenBrowserPages(const WebWindow &w, bool topOnly)
 {
     cancelStartScan(w);
     BrowserCapture capture(captureSettings(w));
-    w.browserPagesFound(capture.getOpenBrowserPages(topOnly));
-    return int(w.detectedPages().size());
+    w.session.browserPagesFound(capture.getOpenBrowserPages(topOnly));
+    return int(w.session.detectedPages().size());
 }
 
-void showDetectedPagesDialog(frmVardecks &w)
+void showDetectedPagesDialog(const WebWindow &w)
 {
-    if (w.detectedPages().isEmpty())
+    if (w.session.detectedPages().isEmpty())
         return;
-    QPointer<frmVardecks> window(&w);
+    QPointer<QWidget> window(&w.mainWindow);
     DetectedPage chosen;
     {
-        frmVardeckDialog dialog(w.detectedPages(), nodePicture(w), &w);
+        frmVardeckDialog dialog(w.session.detectedPages(), nodePicture(w), &w.mainWindow);
         dialog.exec();
         chosen = dialog.chosenPage();
     }
@@ -169,41 +174,41 @@ void showDetectedPagesDialog(frmVardecks &w)
         startVardeckFrom(w, chosen);
 }
 
-void mnuToolsGet_Click(frmVardecks &w)
+void mnuToolsGet_Click(const WebWindow &w)
 {
     const int count = getOpenBrowserPages(w, false);
     if (count == 0)
         prompt::show(QStringLiteral("Razuzezu Revidod cannot detect any open browser windows."), MsgButtons::Ok,
                      MsgIcon::Information);
     else if (count == 1)
-        startVardeckFrom(w, w.detectedPages().first());
+        startVardeckFrom(w, w.session.detectedPages().first());
     else
         showDetectedPagesDialog(w);
 }
 
 // Only windows whose class names a known browser are asked to close, politely: each
 // browser may still ask its user about unsent forms or downloads.
-void mnuToolsCloseAll_Click(frmVardecks &w)
+void mnuToolsCloseAll_Click(const WebWindow &w)
 {
     const BrowserCapture capture(captureSettings(w));
     x11::requestClose(capture.browserWindows(), captureSettings(w).display);
 }
 
-void mnuToolsIntegrate_Click(frmVardecks &)
+void mnuToolsIntegrate_Click(const WebWindow &)
 {
     prompt::show(QStringLiteral("There is no Internet Explorer on this system, so Razuzezu Revidod cannot be "
                                 "integrated with it."),
                  MsgButtons::Ok, MsgIcon::Information);
 }
 
-void mnuUndoIntegration_Click(frmVardecks &)
+void mnuUndoIntegration_Click(const WebWindow &)
 {
     prompt::show(QStringLiteral("There is no Internet Explorer on this system, so there is no integration with it "
                                 "to undo."),
                  MsgButtons::Ok, MsgIcon::Information);
 }
 
-void mnuToolsIntegrateFF_Click(frmVardecks &)
+void mnuToolsIntegrateFF_Click(const WebWindow &)
 {
     if (!CheckConnectionIGCS() &&
         !prompt::askYesNo(QStringLiteral("Razuzezu Revidod has detected that you are not connected to "
@@ -217,15 +222,15 @@ void mnuToolsIntegrateFF_Click(frmVardecks &)
                      MsgIcon::Information);
 }
 
-void installCapture(frmVardecks &w)
+void installCapture(const WebWindow &w)
 {
     auto *capture = new Capture(w);
-    offerOperations<CaptureOperations>(w, *capture, *capture);
-    w.commands.mnuToolsGet_Click = [&w](int) { mnuToolsGet_Click(w); };
-    w.commands.mnuToolsCloseAll_Click = [&w](int) { mnuToolsCloseAll_Click(w); };
-    w.commands.mnuToolsIntegrate_Click = [&w](int) { mnuToolsIntegrate_Click(w); };
-    w.commands.mnuUndoIntegration_Click = [&w](int) { mnuUndoIntegration_Click(w); };
-    w.commands.mnuToolsIntegrateFF_Click = [&w](int) { mnuToolsIntegrateFF_Click(w); };
+    offerOperations<CaptureOperations>(w.mainWindow, *capture, *capture);
+    w.commands.mnuToolsGet_Click = [w](int) { mnuToolsGet_Click(w); };
+    w.commands.mnuToolsCloseAll_Click = [w](int) { mnuToolsCloseAll_Click(w); };
+    w.commands.mnuToolsIntegrate_Click = [w](int) { mnuToolsIntegrate_Click(w); };
+    w.commands.mnuUndoIntegration_Click = [w](int) { mnuUndoIntegration_Click(w); };
+    w.commands.mnuToolsIntegrateFF_Click = [w](int) { mnuToolsIntegrateFF_Click(w); };
 }
 
 } // namespace rr

@@ -4,14 +4,18 @@
 #include "explorer/detailsops.h"
 #include "explorer/shownvardeck.h"
 #include "media/urlsupport.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/partoperations.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
-#include "shell/frmvardecks.h"
+#include "shell/framepanes.h"
+#include "shell/framestatus.h"
 #include "shell/installedpart.h"
 #include "shell/openaddress.h"
+#include "shell/opendatabase.h"
 #include "shell/panecontrols.h"
 #include "shell/recentmenuoperations.h"
+#include "shell/shownitems.h"
 #include "shell/twips.h"
 #include "storage/useroptions.h"
 #include "web/ui/aspects.h"
@@ -46,19 +50,19 @@ QUrl previewUrl(const QString &address)
 
 } // namespace
 
-PreviewPane::PreviewPane(frmVardecks &w) : QObject(&w), m_window(w)
+PreviewPane::PreviewPane(const WebWindow &w) : QObject(&w.mainWindow), m_window(w)
 {
-    build(w.pane(Pane::PreviewPage));
+    build(w.panes.pane(Pane::PreviewPage));
     m_pane = new WebPane(m_host, WebPane::Kind::Preview);
-    w.addToLayout(Place::Preview, m_host);
-    w.addToLayout(Place::PreviewButtons, m_open);
+    w.panes.addToLayout(Place::Preview, m_host);
+    w.panes.addToLayout(Place::PreviewButtons, m_open);
     followThePane();
     attachCommands();
 }
 
-PreviewPane *PreviewPane::of(const frmVardecks &w)
+PreviewPane *PreviewPane::of(const QObject &window)
 {
-    return installedPart<PreviewPane>(w);
+    return installedPart<PreviewPane>(window);
 }
 
 void PreviewPane::build(QWidget *page)
@@ -101,7 +105,7 @@ void PreviewPane::build(QWidget *page)
 
 void PreviewPane::followThePane()
 {
-    QPointer<frmVardecks> window(&m_window);
+    QPointer<QObject> window(&m_window.mainWindow);
     // The lambdas live as long as the progress bar they show the load in.
     connect(m_pane, &WebPane::loadStarted, m_progress, [this] {
         m_progress->setValue(0);
@@ -119,17 +123,17 @@ void PreviewPane::followThePane()
         // The pane's texts are passing: the shown folder's path comes back. Why an
         // address was not shown stays until the pane shows another.
         if (!m_refusal.isEmpty() && m_pane->address() == kBlank)
-            window->showPageStatus(m_refusal);
+            m_window.status.showPageStatus(m_refusal);
         else
-            window->pageStatusEnded();
+            m_window.status.pageStatusEnded();
     });
     connect(m_pane, &WebPane::statusTextChanged, m_progress, [this, window](const QString &text) {
         if (!window || m_pane->address() == kBlank)
             return;
         if (text.isEmpty())
-            window->pageStatusEnded();
+            m_window.status.pageStatusEnded();
         else
-            window->showPageStatus(text);
+            m_window.status.showPageStatus(text);
     });
 }
 
@@ -164,26 +168,26 @@ bool PreviewPane::showAddress(const QString &address)
     }
     m_refusal = QStringLiteral("The preview shows only web pages and files: ") + address;
     m_pane->navigate(QUrl(kBlank));
-    m_window.showPageStatus(m_refusal);
+    m_window.status.showPageStatus(m_refusal);
     return false;
 }
 
 void PreviewPane::recordVisit()
 {
-    frmVardecks &w = m_window;
-    if (w.editState() != EditState::Viewing || !w.vardeckShown() || !w.dbXML.isOpen())
+    ShownItems &shown = m_window.shown;
+    if (shown.editState() != EditState::Viewing || !shown.vardeckShown() || !m_window.db.isOpen())
         return;
-    const QString stamp = updateLastAccessed(*w.dbXML, w.currentWID(), visitNow());
+    const QString stamp = updateLastAccessed(*m_window.db, shown.currentWID(), visitNow());
     if (!stamp.isEmpty())
-        showLastVisit(w, stamp);
-    operationsOf<RecentMenuOperations>(w).refreshRecentMenuList(w.currentWID());
+        showLastVisit(m_window.parts, stamp);
+    operationsOf<RecentMenuOperations>(m_window.mainWindow).refreshRecentMenuList(shown.currentWID());
 }
 
 void PreviewPane::showHomePage()
 {
-    const QString home = urlSupport::calculateHomeURL(shownVardeckAddress(m_window));
+    const QString home = urlSupport::calculateHomeURL(shownVardeckAddress(m_window.parts));
     if (!urlSupport::isValidWWW(home)) {
-        prompt::show(QStringLiteral("The homepage for ") + shownVardeckName(m_window) +
+        prompt::show(QStringLiteral("The homepage for ") + shownVardeckName(m_window.parts) +
                          QStringLiteral(" could not be loaded"),
                      MsgButtons::Ok, MsgIcon::Information);
         return;
@@ -193,7 +197,7 @@ void PreviewPane::showHomePage()
 
 void PreviewPane::press(Button button)
 {
-    const QString address = shownVardeckAddress(m_window);
+    const QString address = shownVardeckAddress(m_window.parts);
     switch (button) {
     case Button::Go:
         // A refused address is no visit.
@@ -210,7 +214,7 @@ void PreviewPane::press(Button button)
         showHomePage();
         break;
     case Button::OpenHome:
-        finishOpening(openHome(address, shownVardeckName(m_window)));
+        finishOpening(openHome(address, shownVardeckName(m_window.parts)));
         break;
     case Button::Open:
         // A refused address is told and is no visit; any other visit counts even when
@@ -220,14 +224,6 @@ void PreviewPane::press(Button button)
         openInBrowser(address);
         break;
     }
-}
-
-void installPreview(frmVardecks &w)
-{
-    if (PreviewPane::of(w))
-        return;
-    auto *preview = new PreviewPane(w);
-    offerOperations<PreviewOperations>(w, *preview, *preview);
 }
 
 } // namespace rr

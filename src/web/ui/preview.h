@@ -3,6 +3,7 @@
 // window, its six buttons, the progress bar and the status text, and the
 // automatic-preview check box.
 #include "shell/previewoperations.h"
+#include "web/ui/webwindow.h"
 
 #include <QObject>
 
@@ -13,7 +14,6 @@ class QWidget;
 namespace rr
 {
 
-class frmVardecks;
 class qbButtons_H;
 class WebPane;
 
@@ -29,9 +29,9 @@ public:
     // object name ("cmdPreview(5)") and the one cmdPreview_Click runs with.
     enum class Button { Go, Stop, Refresh, Home, OpenHome, Open };
 
-    explicit PreviewPane(frmVardecks &w);
+    explicit PreviewPane(const WebWindow &w);
     // The window's preview; nullptr before installPreview.
-    static PreviewPane *of(const frmVardecks &w);
+    static PreviewPane *of(const QObject &window);
 
     void navigatePreview(const QString &address) override { showAddress(address); }
     void showAutoPreviewOption() override;
@@ -52,7 +52,7 @@ private:
     void showHomePage();
     void recordVisit();
 
-    frmVardecks &m_window;
+    WebWindow m_window;
     qbButtons_H *m_go = nullptr;
     qbButtons_H *m_stop = nullptr;
     qbButtons_H *m_refresh = nullptr;
@@ -67,8 +67,10 @@ private:
     QString m_refusal;
 };
 
+class frmVardecks;
+
 // Makes the preview (once), attaches cmdPreview_Click and chkAutoPreview_Click, and
-// offers the preview's operations on the window.
+// offers the preview's operations on the window (installweb.cpp).
 void installPreview(frmVardecks &w);
 
 } // namespace rr

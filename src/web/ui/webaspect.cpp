@@ -3,14 +3,18 @@
 #include "controls/qbbuttons_h.h"
 #include "platform/atomicfile.h"
 #include "platform/filestamp.h"
+#include "platform/gui/commands.h"
 #include "platform/gui/partoperations.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "platform/xslttransform.h"
-#include "shell/frmvardecks.h"
-#include "shell/installedpart.h"
+#include "shell/framemenus.h"
+#include "shell/frameoptions.h"
+#include "shell/framepanes.h"
+#include "shell/framestatus.h"
 #include "shell/mainmodule.h"
+#include "shell/opendatabase.h"
 #include "shell/panecontrols.h"
 #include "shell/twips.h"
 #include "storage/session.h"
@@ -115,34 +119,29 @@ ViewButton viewButton(WebAspect::Button button)
 {
     switch (button) {
     case WebAspect::Button::AllVardecks:
-        return {"VDAll.xsl", "AllTemp", frmVardecks::AllPage};
+        return {"VDAll.xsl", "AllTemp", CollectionChanges::AllPage};
     case WebAspect::Button::Favorites:
-        return {"VDFavs.xsl", "FavsTemp", frmVardecks::FavsPage};
+        return {"VDFavs.xsl", "FavsTemp", CollectionChanges::FavsPage};
     case WebAspect::Button::Search:
         return {"VDSearch.xsl", "SearchTemp", -1};
     case WebAspect::Button::Popular:
-        return {"VDHits.xsl", "HitsTemp", frmVardecks::HitsPage};
+        return {"VDHits.xsl", "HitsTemp", CollectionChanges::HitsPage};
     default:
-        return {"VD.xsl", "FoldersTemp", frmVardecks::FoldersPage};
+        return {"VD.xsl", "FoldersTemp", CollectionChanges::FoldersPage};
     }
 }
 
 } // namespace
 
-WebAspect::WebAspect(frmVardecks &w) : QObject(&w), m_window(w)
+WebAspect::WebAspect(const WebWindow &w) : QObject(&w.mainWindow), m_window(w)
 {
-    build(w.pane(Pane::Client));
+    build(w.panes.pane(Pane::Client));
     m_pane = new WebPane(m_host, WebPane::Kind::Aspect);
-    w.addToLayout(Place::WebStrip, m_strip);
-    w.addToLayout(Place::WebSearchBox, m_searchText);
-    w.addToLayout(Place::WebBrowserCheck, m_browserFormats);
-    w.addToLayout(Place::WebView, m_host);
+    w.panes.addToLayout(Place::WebStrip, m_strip);
+    w.panes.addToLayout(Place::WebSearchBox, m_searchText);
+    w.panes.addToLayout(Place::WebBrowserCheck, m_browserFormats);
+    w.panes.addToLayout(Place::WebView, m_host);
     attachCommands();
-}
-
-WebAspect *WebAspect::of(const frmVardecks &w)
-{
-    return installedPart<WebAspect>(w);
 }
 
 void WebAspect::build(QWidget *client)
@@ -184,13 +183,13 @@ void WebAspect::build(QWidget *client)
 
 void WebAspect::attachCommands()
 {
-    frmVardecks &w = m_window;
-    QPointer<frmVardecks> window(&w);
+    const WebWindow &w = m_window;
+    QPointer<QObject> window(&w.mainWindow);
     // While the pane works towards a new page, the links of the one it still shows are
     // not echoed over the text that says so.
-    connect(m_pane, &WebPane::statusTextChanged, this, [window](const QString &text) {
-        if (window && !aspectBusyShown(*window))
-            window->showPageStatus(text);
+    connect(m_pane, &WebPane::statusTextChanged, this, [this, window](const QString &text) {
+        if (window && !aspectBusyShown(m_window.parts))
+            m_window.status.showPageStatus(text);
     });
     // The pane is blank once its renderer is gone: the user is told and the page is
     // drawn again, unless it has just been drawn again after the previous end.
@@ -218,7 +217,7 @@ void WebAspect::loadAspectPage(const QString &style, const QString &pageName, bo
 {
     // Before the Web Aspect was ever shown its pane is blank, and entering it makes the
     // page anyway: the start in the Explorer Aspect need not make it now.
-    if (!m_pane->hasView() && m_window.currentAspect() != QLatin1String("Web"))
+    if (!m_pane->hasView() && m_window.options.currentAspect() != QLatin1String("Web"))
         return;
     loadPage(style, pageName, stale);
 }
@@ -251,7 +250,7 @@ bool WebAspect::showsNoPage() const
 // The stylesheets beside the open database; a missing one comes from the installed data.
 QString WebAspect::stylesheetFolder() const
 {
-    const QString base = m_window.dbXML->getBasePath();
+    const QString base = m_window.db->getBasePath();
     QString error;
     if (!aspectfiles::restoreMissing(base, &error))
         tellFailure(QStringLiteral("The Web Aspect's stylesheets could not be put beside the database."), error);
@@ -260,8 +259,8 @@ QString WebAspect::stylesheetFolder() const
 
 bool WebAspect::shownViewHtml(QByteArray *html, QString *error)
 {
-    frmVardecks &w = m_window;
-    if (!w.dbXML.isOpen()) {
+    const WebWindow &w = m_window;
+    if (!w.db.isOpen()) {
         *error = QStringLiteral("No database is open.");
         return false;
     }
@@ -280,15 +279,16 @@ bool WebAspect::shownViewHtml(QByteArray *html, QString *error)
     if (isSearchView(xsl))
         search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
     const QString stylesheet = stylesheetFolder() + xsl;
-    const XmlDocument &document = *w.dbXML.document();
+    const XmlDocument &document = *w.db.document();
     bool made = false;
-    windowevents::runAside([&] { made = xslt::transform(stylesheet, document, html, error, search); }, &m_window);
+    windowevents::runAside([&] { made = xslt::transform(stylesheet, document, html, error, search); },
+                           &m_window.mainWindow);
     return made;
 }
 
 void WebAspect::printShownView()
 {
-    std::shared_ptr<QPrinter> printer = choosePrinter(&m_window);
+    std::shared_ptr<QPrinter> printer = choosePrinter(&m_window.mainWindow);
     if (!printer)
         return;
     QByteArray html;
@@ -321,7 +321,7 @@ void WebAspect::printShownView()
 
 void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray &html)
 {
-    auto *progress = new PrintProgress(&m_window);
+    auto *progress = new PrintProgress(&m_window.mainWindow);
     progress->show();
     progress->raise();
     windowevents::runPending(progress);
@@ -340,7 +340,7 @@ void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray
         tellFailure(QStringLiteral("The Web Aspect could not be printed."), error);
         return;
     }
-    const QUrl base = QUrl::fromLocalFile(m_window.dbXML->getBasePath());
+    const QUrl base = QUrl::fromLocalFile(m_window.db->getBasePath());
     auto *job = new PagePrintJob(printer, std::move(pieces), base, this);
     connect(progress, &PrintProgress::cancelRequested, job, &PagePrintJob::cancel);
     connect(job, &PagePrintJob::pageStarted, progress,
@@ -360,8 +360,8 @@ void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray
 
 void WebAspect::applyStyle(const QString &style)
 {
-    frmVardecks &w = m_window;
-    if (!w.dbXML.isOpen()) {
+    const WebWindow &w = m_window;
+    if (!w.db.isOpen()) {
         m_shownPage.clear();
         m_pane->navigate(QUrl(QStringLiteral("about:blank")));
         return;
@@ -376,65 +376,66 @@ void WebAspect::applyStyle(const QString &style)
         rememberStyle(xsl);
         return;
     }
-    aspectfiles::setStylesheetInstruction(*w.dbXML.document(), xsl);
-    m_ownChangeStamp = w.dbXML.document()->changeStamp();
+    aspectfiles::setStylesheetInstruction(*w.db.document(), xsl);
+    m_ownChangeStamp = w.db.document()->changeStamp();
     if (isSearchView(xsl)) {
         QString error;
         if (!xslt::writeVariableText(base + kSearchStylesheet, {QStringLiteral("search"), m_searchText->text()},
                                      &error))
             tellFailure(QStringLiteral("The search text could not be given to the search view."), error);
     }
-    if (!saveDatabaseReporting(*w.dbXML))
+    if (!saveDatabaseReporting(*w.db))
         return;
     m_shownPage.clear();
-    m_pane->navigate(QUrl::fromLocalFile(w.dbXML->getPath()), key, formattedFirstScreen(xsl));
+    m_pane->navigate(QUrl::fromLocalFile(w.db->getPath()), key, formattedFirstScreen(xsl));
     rememberStyle(xsl);
 }
 
 QString WebAspect::pageKey(const QString &page) const
 {
-    const QString base = m_window.dbXML->getBasePath();
+    const QString base = m_window.db->getBasePath();
     return QStringLiteral("page %1 %2 %3")
         .arg(page, stampText(FileStamp::ofPath(page)), stampText(FileStamp::ofPath(base + kStyleFile)));
 }
 
 QString WebAspect::formattedKey(const QString &xsl)
 {
-    const XmlDocument &document = *m_window.dbXML.document();
+    const XmlDocument &document = *m_window.db.document();
     // The program's own change to the stylesheet instruction leaves what the views show as it was.
     if (document.changeStamp() != m_ownChangeStamp) {
         m_ownChangeStamp = document.changeStamp();
         ++m_collectionState;
     }
-    const QString base = m_window.dbXML->getBasePath();
+    const QString base = m_window.db->getBasePath();
     return QStringLiteral("formatted %1 %2 %3 %4 %5")
-        .arg(m_window.dbXML->getPath(), xsl, QString::number(m_collectionState),
-             stampText(FileStamp::ofPath(base + xsl)), stampText(FileStamp::ofPath(base + kStyleFile)));
+        .arg(m_window.db->getPath(), xsl, QString::number(m_collectionState), stampText(FileStamp::ofPath(base + xsl)),
+             stampText(FileStamp::ofPath(base + kStyleFile)));
 }
 
 QUrl WebAspect::formattedFirstScreen(const QString &xsl)
 {
-    frmVardecks &w = m_window;
-    if (QFileInfo(w.dbXML->getPath()).size() <= kFirstScreenFrom)
+    const WebWindow &w = m_window;
+    if (QFileInfo(w.db->getPath()).size() <= kFirstScreenFrom)
         return {};
     std::optional<xslt::VariableText> search;
     if (isSearchView(xsl))
         search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
-    const QString base = w.dbXML->getBasePath();
-    const XmlDocument &document = *w.dbXML.document();
+    const QString base = w.db->getBasePath();
+    const XmlDocument &document = *w.db.document();
     QByteArray html;
     bool made = false;
-    const MakingAspectPage making(w);
-    windowevents::runAside([&] { made = xslt::transform(base + xsl, document, &html, nullptr, search); }, &w);
+    const MakingAspectPage making(w.parts);
+    windowevents::runAside([&] { made = xslt::transform(base + xsl, document, &html, nullptr, search); },
+                           &w.mainWindow);
     const QString first = aspectfiles::pagePath(base, QStringLiteral("FormattedFirst"));
     return made && writeFirstScreen(html, first) ? QUrl::fromLocalFile(first) : QUrl();
 }
 
 bool WebAspect::loadPage(const QString &style, const QString &pageName, bool stale)
 {
-    frmVardecks &w = m_window;
+    const WebWindow &w = m_window;
     WebPane *pane = m_pane;
-    if (!w.dbXML.isOpen()) {
+    if (!w.db.isOpen()) {
         m_shownPage.clear();
         pane->navigate(QUrl(QStringLiteral("about:blank")));
         return false;
@@ -470,9 +471,9 @@ bool WebAspect::loadPage(const QString &style, const QString &pageName, bool sta
         std::optional<xslt::VariableText> search;
         if (isSearchView(xsl))
             search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
-        const MakingAspectPage making(w);
+        const MakingAspectPage making(w.parts);
         // The pane starts on the new page while the transform's memory is handed back.
-        made = xslt::transformToFile(base + xsl, *w.dbXML.document(), page, &error, search, show);
+        made = xslt::transformToFile(base + xsl, *w.db.document(), page, &error, search, show);
     }
     if (!made)
         tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);
@@ -494,23 +495,23 @@ void WebAspect::press(Button button)
         applyStyle(xsl);
         return;
     }
-    const bool stale = view.staleFlag < 0 || m_window.aspectPageStale(view.staleFlag);
+    const bool stale = view.staleFlag < 0 || m_window.changes.aspectPageStale(view.staleFlag);
     // A page that could not be made stays stale, so the next view makes it again.
     if (loadPage(xsl, QLatin1String(view.pageName), stale) && view.staleFlag >= 0)
-        m_window.aspectPageMade(view.staleFlag);
+        m_window.changes.aspectPageMade(view.staleFlag);
 }
 
 void WebAspect::print()
 {
-    frmVardecks &w = m_window;
+    const WebWindow &w = m_window;
     if (m_printing) {
         prompt::show(QStringLiteral("The Web Aspect is being printed. Wait until it is printed, or cancel that print, "
                                     "before printing again."),
                      MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Print"));
         return;
     }
-    if (!w.menuItem(MenuId::mnuAspectWeb)->isChecked())
-        showAspectWeb(w);
+    if (!w.menus.menuItem(MenuId::mnuAspectWeb)->isChecked())
+        showAspectWeb(w.parts);
     if (prompt::show(QStringLiteral("This will print the current view displayed in your Web aspect.  Do you wish to "
                                     "continue?"),
                      MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Print?")) == MsgResult::No)
@@ -521,21 +522,6 @@ void WebAspect::print()
 void setPrinterChooser(PrinterChooser chooser)
 {
     printerChooser() = std::move(chooser);
-}
-
-WebPane *webAspectPane(const frmVardecks &w)
-{
-    const WebAspect *aspect = WebAspect::of(w);
-    return aspect ? aspect->pane() : nullptr;
-}
-
-void installWebAspect(frmVardecks &w)
-{
-    if (WebAspect::of(w))
-        return;
-    auto *aspect = new WebAspect(w);
-    offerOperations<WebAspectOperations>(w, *aspect, *aspect);
-    installAspectBusy(w);
 }
 
 } // namespace rr

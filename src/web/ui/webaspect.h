@@ -4,6 +4,7 @@
 // the file) or by the program into a page file beside the database; the five view
 // buttons, the search box, printing and the pane's status text.
 #include "shell/webaspectoperations.h"
+#include "web/ui/webwindow.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -38,8 +39,8 @@ public:
     // name ("cmdWeb(3)") and the one cmdWeb_Click runs with.
     enum class Button { Folders, AllVardecks, Favorites, Print, Search, Popular };
 
-    explicit WebAspect(frmVardecks &w);
-    // The window's Web Aspect; nullptr before installWebAspect.
+    explicit WebAspect(const WebWindow &w);
+    // The window's Web Aspect; nullptr before installWebAspect (installweb.cpp).
     static WebAspect *of(const frmVardecks &w);
 
     WebPane *pane() const { return m_pane; }
@@ -85,7 +86,7 @@ private:
     // Prints a large page from pieces laid out one at a time, with the progress window.
     void printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray &html);
 
-    frmVardecks &m_window;
+    WebWindow m_window;
     QWidget *m_strip = nullptr; // Picture2
     qbButtons_H *m_folders = nullptr;
     qbButtons_H *m_allVardecks = nullptr;
@@ -110,7 +111,7 @@ private:
 };
 
 // Makes the Web Aspect (once), attaches cmdWeb_Click, Enter in txtS, File > Print and
-// chkWebAspectBrowser_Click, and offers its operations on the window.
+// chkWebAspectBrowser_Click, and offers its operations on the window (installweb.cpp).
 void installWebAspect(frmVardecks &w);
 // The Web Aspect's pane, or nullptr before installWebAspect.
 WebPane *webAspectPane(const frmVardecks &w);

@@ -12,6 +12,7 @@
 #include "support/xsession.h"
 #include "web/ui/capture.h"
 #include "web/ui/frmvardeckdialog.h"
+#include "web/ui/installweb.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -271,7 +272,7 @@ TEST_F(CaptureTest, theDialogComesBackWhereItWasAndAlwaysOnAScreen)
 
     // No pages: no dialog at all.
     window->browserPagesFound({});
-    showDetectedPagesDialog(*window);
+    showDetectedPagesDialog(webWindowOf(*window));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
