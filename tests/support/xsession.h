@@ -27,9 +27,11 @@ public:
             m_problem = QStringLiteral("Xvfb or openbox is not installed");
             return;
         }
-        // -displayfd picks a free display and writes its number to our stdout.
+        // -displayfd picks a free display and writes its number to our stdout. On a
+        // machine busy with a whole build and test run the server may take longer than
+        // ten seconds to say it; the wait ends as soon as it does.
         m_server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        QDeadlineTimer deadline(10000);
+        QDeadlineTimer deadline(30000);
         while (!m_server.canReadLine() && !deadline.hasExpired() && m_server.state() != QProcess::NotRunning)
             m_server.waitForReadyRead(100);
         const QByteArray number = m_server.readLine().trimmed();
