@@ -239,12 +239,14 @@ void SearchPane::wire()
     connect(m_lstSearch, &QTreeWidget::itemDoubleClicked, this, [this] { w.commands.lstSearch_DblClick(); });
 
     // Whatever takes results out of the list (a deletion, an edit, another database),
-    // the "Found:" count says what is left.
+    // the "Found:" count says what is left; a header click, which takes the rows out and
+    // puts them back in their new order, leaves it as it was.
     // The label is the connection's context: a window being torn down, emptying its
     // list, never writes to a label already gone.
     QAbstractItemModel *results = m_lstSrch->model();
     const auto countLeft = [label = m_lblFound, results] { label->setText(QString::number(results->rowCount())); };
     connect(results, &QAbstractItemModel::rowsRemoved, m_lblFound, countLeft);
+    connect(results, &QAbstractItemModel::rowsInserted, m_lblFound, countLeft);
     connect(results, &QAbstractItemModel::modelReset, m_lblFound, countLeft);
 }
 

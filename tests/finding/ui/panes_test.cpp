@@ -452,6 +452,23 @@ TEST_F(SearchUiTest, bothListsFillByMatchesSortOnTheirOwnAndOpenTheirMenus)
     EXPECT_EQ(prompts.lastText(), "You are about to lose unsaved changes - do you wish to continue?");
 }
 
+// A header click of either list puts the same results in another order: "Found:" still
+// counts them all.
+TEST_F(SearchUiTest, aHeaderClickKeepsTheFoundCount)
+{
+    openCounted();
+    search("q");
+    ASSERT_EQ(lblFound(*window)->text(), "3");
+    for (QTreeWidget *list : {lstSrch(*window), lstSearch(*window)}) {
+        tabView(*window)->setTab(2);
+        QHeaderView *header = list->header();
+        const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        EXPECT_EQ(lblFound(*window)->text(), "3") << qPrintable(list->objectName());
+        EXPECT_EQ(list->topLevelItemCount(), 3);
+    }
+}
+
 TEST_F(SearchUiTest, theTickedBoxesChooseTheFieldsAndEnterOrAPickSearchOnce)
 {
     open({Vd("W1").name("alpha").notes("beta")});
