@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QWidget>
 
 namespace rr
 {
