@@ -71,6 +71,8 @@ public:
     const QStringList &parentTIDStack() const { return m_parentTIDStack; }
 
     QString topTID() const { return m_topTID; }
+    // The top-level folders made, in the order they were made.
+    const QStringList &createdTopTIDs() const { return m_createdTopTIDs; }
     QString error() const { return m_error; }
     const QStringList &createdWIDs() const { return m_createdWIDs; }
     // Which numbers ran out, when that is what stopped the import.

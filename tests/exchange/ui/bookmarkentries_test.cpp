@@ -140,8 +140,12 @@ TEST_F(BookmarkEntriesTest, chromiumImportAsksThenMakesAFolderForEachProfileOrSa
     EXPECT_EQ(dialogControl<QLabel>(*frmProgress::current(), "lblFolders")->text(), "14");
     EXPECT_EQ(savedTops().mid(savedTops().size() - 2),
               QStringList({"Imported Chromium bookmarks", "Imported Chromium bookmarks (Flatpak, Profile 1)"}));
+    // Both are in the folder tree, the first one shown.
+    EXPECT_EQ(childTexts(root()), QStringList({"Apple", "banana", "Imported Chromium bookmarks",
+                                               "Imported Chromium bookmarks (Flatpak, Profile 1)", "zebra"}));
     ASSERT_NE(topics()->currentItem(), nullptr);
-    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Chromium bookmarks (Flatpak, Profile 1)");
+    EXPECT_EQ(topics()->currentItem()->text(0), "Imported Chromium bookmarks");
+    EXPECT_EQ(rowIds().size(), 0) << "its links are in its sub-folders";
 }
 
 // A file picked in the file dialog, whatever its name, into a new folder named after it.
