@@ -1,5 +1,6 @@
 #include "exchange/bookmarkfile.h"
 
+#include "exchange/bookmarkhtmlscan.h"
 #include "exchange/exchangenames.h"
 #include "platform/mozlz4.h"
 #include "platform/plainfile.h"
@@ -10,68 +11,64 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringDecoder>
-
-#include <libxml/HTMLparser.h>
-
-#include <cstring>
+#include <QTimeZone>
 
 namespace rr
 {
 namespace
 {
 
-// The state of one streaming read of an HTML bookmark file.
-class HtmlReader
+// The state of one read of an HTML bookmark file.
+class HtmlReader final : public BookmarkHtmlEvents
 {
 public:
     explicit HtmlReader(QList<BookmarkEntry> *entries) : m_entries(entries) {}
 
-    void start(const char *name, const xmlChar **attributes)
+    void start(BookmarkElement element, QByteArrayView href) override
     {
-        if (is(name, "dl")) {
+        switch (element) {
+        case BookmarkElement::List:
             m_lists.append(m_pendingHeading >= 0 ? m_pendingHeading : scope());
             m_pendingHeading = -1;
-        } else if (is(name, "h3")) {
+            break;
+        case BookmarkElement::Heading:
             m_pendingHeading = -1;
             m_inHeading = true;
             m_text.clear();
-        } else if (is(name, "a")) {
+            break;
+        case BookmarkElement::Link:
             m_pendingHeading = -1;
             m_inLink = true;
             m_text.clear();
-            m_href.clear();
-            for (const xmlChar **a = attributes; a && a[0]; a += 2) {
-                if (is(reinterpret_cast<const char *>(a[0]), "href") && a[1])
-                    m_href = decodeHtmlCharacterReferences(QString::fromUtf8(reinterpret_cast<const char *>(a[1])),
-                                                           HtmlRefContext::Attribute);
-            }
+            m_href = decodeHtmlCharacterReferences(QString::fromUtf8(href), HtmlRefContext::Attribute);
+            m_href.remove(QChar(0));
+            break;
         }
     }
 
-    void end(const char *name)
+    void end(BookmarkElement element) override
     {
-        if (is(name, "dl")) {
+        if (element == BookmarkElement::List) {
             if (!m_lists.isEmpty())
                 m_lists.removeLast();
-        } else if (is(name, "h3") && m_inHeading) {
+        } else if (element == BookmarkElement::Heading && m_inHeading) {
             m_inHeading = false;
             m_pendingHeading = m_headings++;
             m_entries->append(
                 {BookmarkEntry::Kind::Heading, decodeHtmlCharacterReferences(m_text), QString(), scope()});
-        } else if (is(name, "a") && m_inLink) {
+        } else if (element == BookmarkElement::Link && m_inLink) {
             m_inLink = false;
             m_entries->append({BookmarkEntry::Kind::Link, decodeHtmlCharacterReferences(m_text), m_href, scope()});
         }
     }
 
-    void characters(const xmlChar *text, int length)
+    void text(QByteArrayView utf8) override
     {
         if (m_inHeading || m_inLink)
-            m_text += QString::fromUtf8(reinterpret_cast<const char *>(text), length);
+            m_text += QString::fromUtf8(utf8);
     }
 
 private:
-    static bool is(const char *name, const char *wanted) { return name && qstricmp(name, wanted) == 0; }
     int scope() const { return m_lists.isEmpty() ? -1 : m_lists.last(); }
 
     QList<BookmarkEntry> *m_entries;
@@ -83,26 +80,6 @@ private:
     QString m_text; // as written, character references not yet decoded
     QString m_href;
 };
-
-HtmlReader *readerOf(void *context)
-{
-    return static_cast<HtmlReader *>(static_cast<htmlParserCtxtPtr>(context)->_private);
-}
-
-void onStart(void *context, const xmlChar *name, const xmlChar **attributes)
-{
-    readerOf(context)->start(reinterpret_cast<const char *>(name), attributes);
-}
-
-void onEnd(void *context, const xmlChar *name)
-{
-    readerOf(context)->end(reinterpret_cast<const char *>(name));
-}
-
-void onCharacters(void *context, const xmlChar *text, int length)
-{
-    readerOf(context)->characters(text, length);
-}
 
 bool fail(QString *error, const QString &reason)
 {
@@ -147,6 +124,62 @@ void walkJson(const QJsonObject &container, int scope, int &headings, QList<Book
                 entries->append(
                     {BookmarkEntry::Kind::Link, child.value(QStringLiteral("title")).toString(), uri, scope});
         }
+    }
+}
+
+// The day of a Chromium "date_added": microseconds since 1601-01-01 UTC, as text.
+QDate chromiumDay(const QJsonValue &value)
+{
+    bool ok = false;
+    const qint64 micro = value.toString().toLongLong(&ok);
+    if (!ok || micro <= 0)
+        return {};
+    constexpr qint64 k1601To1970Ms = 11644473600000LL;
+    const QDateTime when = QDateTime::fromMSecsSinceEpoch(micro / 1000 - k1601To1970Ms, QTimeZone::utc());
+    return when.isValid() ? when.toLocalTime().date() : QDate();
+}
+
+void walkChromium(const QJsonObject &folder, int scope, int &headings, QList<BookmarkEntry> *entries)
+{
+    const QJsonArray children = folder.value(QStringLiteral("children")).toArray();
+    for (const QJsonValue &value : children) {
+        const QJsonObject child = value.toObject();
+        const QString type = child.value(QStringLiteral("type")).toString();
+        const QString name = child.value(QStringLiteral("name")).toString();
+        if (type == QLatin1String("folder")) {
+            const int heading = headings++;
+            entries->append({BookmarkEntry::Kind::Heading, name, QString(), scope});
+            // The JSON reader's own nesting limit keeps this recursion short.
+            walkChromium(child, heading, headings, entries);
+        } else if (type == QLatin1String("url")) {
+            entries->append({BookmarkEntry::Kind::Link, name, child.value(QStringLiteral("url")).toString(), scope,
+                             chromiumDay(child.value(QStringLiteral("date_added")))});
+        }
+    }
+}
+
+void readChromium(const QJsonObject &file, QList<BookmarkEntry> *entries)
+{
+    static const struct {
+        const char *key;
+        const char *name; // when the file gives none
+    } roots[] = {
+        {"bookmark_bar", "Bookmarks bar"},
+        {"other", "Other bookmarks"},
+        {"synced", "Mobile bookmarks"},
+    };
+    const QJsonObject all = file.value(QStringLiteral("roots")).toObject();
+    int headings = 0;
+    for (const auto &root : roots) {
+        const QJsonObject folder = all.value(QLatin1String(root.key)).toObject();
+        if (folder.value(QStringLiteral("children")).toArray().isEmpty())
+            continue;
+        QString name = folder.value(QStringLiteral("name")).toString();
+        if (name.trimmed().isEmpty())
+            name = QLatin1String(root.name);
+        const int heading = headings++;
+        entries->append({BookmarkEntry::Kind::Heading, name, QString(), -1});
+        walkChromium(folder, heading, headings, entries);
     }
 }
 
@@ -216,37 +249,136 @@ QString bookmarkHtmlText(const QByteArray &bytes)
     return utf8.hasError() ? decodeLegacyCodePage(bytes) : text;
 }
 
+// Whether the text has, anywhere, a tag that a bookmark file is made of: a list
+// (DL, DT) or a link (A), or the document type of the Netscape format.
+bool hasBookmarkMarkup(QByteArrayView text)
+{
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
+    for (qsizetype at = text.indexOf('<'); at >= 0 && at + 3 < text.size(); at = text.indexOf('<', at + 1)) {
+        const QByteArrayView rest = text.sliced(at + 1);
+        const char first = char(rest[0] | 0x20);
+        const char second = char(rest[1] | 0x20);
+        const bool link = first == 'a' && isBlank(rest[1]);
+        const bool list = first == 'd' && (second == 'l' || second == 't') && (isBlank(rest[2]) || rest[2] == '>');
+        const bool doctype =
+            rest[0] == '!' &&
+            rest.first(std::min<qsizetype>(40, rest.size())).toByteArray().toLower().contains("netscape-bookmark-file");
+        if (link || list || doctype)
+            return true;
+    }
+    return false;
+}
+
+// What a file of no bookmark kind is, by its first bytes.
+QString notBookmarks(const QByteArray &content)
+{
+    static const struct {
+        QByteArrayView start;
+        const char *what;
+    } kinds[] = {
+        {"%PDF-", "it is a PDF document"},
+        {"PK\x03\x04", "it is a ZIP archive"},
+        {"\x1f\x8b", "it is compressed with gzip"},
+        {"BZh", "it is compressed with bzip2"},
+        {"\xfd\x37zXZ", "it is compressed with xz"},
+        {QByteArrayView("SQLite format 3\0", 16), "it is an SQLite database"},
+        {"\x89PNG", "it is a picture"},
+        {"GIF8", "it is a picture"},
+        {"\xff\xd8\xff", "it is a picture"},
+    };
+    for (const auto &kind : kinds) {
+        if (QByteArrayView(content).startsWith(kind.start))
+            return QLatin1String(kind.what) + QStringLiteral(", not a bookmark file");
+    }
+    const QByteArray head = content.left(4096);
+    if (head.contains('\0'))
+        return QStringLiteral("it is not a text file, so not a bookmark file");
+    if (head.trimmed().isEmpty())
+        return content.trimmed().isEmpty() ? QStringLiteral("it is empty")
+                                           : QStringLiteral("it holds no bookmark list or link");
+    if (head.contains("<FOLDERS"))
+        return QStringLiteral("it is a Vardecks database, which the import \"Another Vardecks database\" reads");
+    if (head.trimmed().startsWith('<'))
+        return QStringLiteral("it is a web page or other markup that holds no bookmark list or link");
+    return QStringLiteral("it is a text file that holds no bookmark list or link");
+}
+
+// The format of a JSON document, or None with what it is.
+BookmarkFormat jsonFormat(const QJsonDocument &document, QString *what)
+{
+    const QJsonObject top = document.object();
+    if (top.value(QStringLiteral("roots")).isObject())
+        return BookmarkFormat::ChromiumJson;
+    if (top.value(QStringLiteral("children")).isArray() ||
+        top.value(QStringLiteral("type")).toString() == QLatin1String("text/x-moz-place-container"))
+        return BookmarkFormat::FirefoxJson;
+    *what = top.value(QStringLiteral("windows")).isArray()
+                ? QStringLiteral("it is a Firefox session (the pages that were open), not a bookmark backup")
+                : QStringLiteral("it is JSON, but neither a Firefox bookmark backup nor a Chromium Bookmarks file");
+    return BookmarkFormat::None;
+}
+
+// A file's content examined: its format, and for the JSON formats the document.
+struct Examined {
+    BookmarkFormat format = BookmarkFormat::None;
+    QJsonDocument json;
+    QString what; // for None
+};
+
+Examined examine(const QByteArray &content)
+{
+    Examined result;
+    QByteArray json;
+    if (content.startsWith(QByteArrayView("mozLz40\0", 8))) {
+        if (!mozlz4::decompress(content, &json, &result.what))
+            return result;
+    } else {
+        qsizetype first = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        while (first < content.size() && QByteArrayView(" \t\r\n").contains(content[first]))
+            ++first;
+        if (first < content.size() && (content[first] == '{' || content[first] == '['))
+            json = first == 0 ? content : content.mid(first);
+    }
+    if (!json.isEmpty()) {
+        QJsonParseError error;
+        result.json = QJsonDocument::fromJson(json, &error);
+        if (result.json.isNull()) {
+            result.what =
+                QStringLiteral("its JSON is damaged (%1 at byte %2)").arg(error.errorString()).arg(error.offset);
+            return result;
+        }
+        result.format = jsonFormat(result.json, &result.what);
+        return result;
+    }
+    const bool utf16 = content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF");
+    if (!utf16 && content.left(4096).contains('\0')) {
+        result.what = notBookmarks(content);
+        return result;
+    }
+    if (hasBookmarkMarkup(utf16 ? bookmarkHtmlText(content).toUtf8() : content)) {
+        result.format = BookmarkFormat::Html;
+        return result;
+    }
+    result.what = notBookmarks(content);
+    return result;
+}
+
 } // namespace
 
-bool parseBookmarkHtml(const QByteArray &bytes, QList<BookmarkEntry> *entries, QString *error)
+BookmarkFormat bookmarkFormatOf(const QByteArray &content, QString *what)
 {
-    // The parser gets UTF-8 whatever the file is written in, and every "&" escaped, so
-    // that it hands over the texts and addresses as written and they are decoded as a
-    // browser decodes them (the parser knows only part of the references, and none
-    // without ";").
-    QByteArray text = bookmarkHtmlText(bytes).toUtf8();
-    text.replace("&", "&amp;");
+    Examined examined = examine(content);
+    if (what)
+        *what = examined.what;
+    return examined.format;
+}
 
-    htmlSAXHandler sax;
-    std::memset(&sax, 0, sizeof sax);
-    sax.startElement = onStart;
-    sax.endElement = onEnd;
-    sax.characters = onCharacters;
+bool parseBookmarkHtml(const QByteArray &bytes, QList<BookmarkEntry> *entries, QString *)
+{
+    // Read as UTF-8 whatever the file is written in; texts and addresses are taken as
+    // written and their character references decoded as a browser decodes them.
     HtmlReader reader(entries);
-    htmlParserCtxtPtr context = htmlCreatePushParserCtxt(&sax, nullptr, nullptr, 0, nullptr, XML_CHAR_ENCODING_UTF8);
-    if (!context)
-        return fail(error, QStringLiteral("the HTML reader could not be started"));
-    context->_private = &reader;
-    // The SAX functions receive the context as their user data.
-    context->userData = context;
-    htmlCtxtUseOptions(context, HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC);
-    constexpr qsizetype kChunk = 64 * 1024;
-    for (qsizetype at = 0; at < text.size(); at += kChunk) {
-        const qsizetype size = std::min(kChunk, text.size() - at);
-        htmlParseChunk(context, text.constData() + at, int(size), 0);
-    }
-    htmlParseChunk(context, nullptr, 0, 1);
-    htmlFreeParserCtxt(context);
+    scanBookmarkHtml(bookmarkHtmlText(bytes).toUtf8(), reader);
     return true;
 }
 
@@ -261,12 +393,18 @@ bool parseBookmarkJson(const QByteArray &json, QList<BookmarkEntry> *entries, QS
     return true;
 }
 
+bool parseChromiumBookmarks(const QByteArray &json, QList<BookmarkEntry> *entries, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (!document.isObject())
+        return fail(error, parseError.errorString());
+    readChromium(document.object(), entries);
+    return true;
+}
+
 bool readBookmarkFile(const QString &path, QList<BookmarkEntry> *entries, QString *error)
 {
-    if (path.endsWith(QLatin1String(".jsonlz4"), Qt::CaseInsensitive)) {
-        QByteArray json;
-        return mozlz4::readFile(path, &json, error) && parseBookmarkJson(json, entries, error);
-    }
     QFile file(path);
     QString reason;
     if (!openPlainFile(file, &reason))
@@ -276,7 +414,22 @@ bool readBookmarkFile(const QString &path, QList<BookmarkEntry> *entries, QStrin
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(error, file.errorString());
-    return parseBookmarkHtml(bytes, entries, error);
+    const Examined examined = examine(bytes);
+    switch (examined.format) {
+    case BookmarkFormat::Html:
+        return parseBookmarkHtml(bytes, entries, error);
+    case BookmarkFormat::FirefoxJson: {
+        int headings = 0;
+        walkJson(examined.json.object(), -1, headings, entries, 0);
+        return true;
+    }
+    case BookmarkFormat::ChromiumJson:
+        readChromium(examined.json.object(), entries);
+        return true;
+    case BookmarkFormat::None:
+        break;
+    }
+    return fail(error, examined.what);
 }
 
 } // namespace rr

@@ -115,8 +115,8 @@ bool BookmarkFileImport::readFile(const QString &path, QList<BookmarkEntry> *ent
     return read;
 }
 
-bool BookmarkFileImport::stop(const QStringList &files, qsizetype file, const QList<BookmarkEntry> &entries,
-                              qsizetype entry)
+bool BookmarkFileImport::stop(const QList<BookmarkSource> &sources, qsizetype source,
+                              const QList<BookmarkEntry> &entries, qsizetype entry, bool topPending, bool ownTops)
 {
     m_error = m_builder.error();
     const std::optional<Numbered> usedUp = m_builder.numbersUsedUp();
@@ -132,14 +132,17 @@ bool BookmarkFileImport::stop(const QStringList &files, qsizetype file, const QL
                    (kind == BookmarkEntry::Kind::Heading || !ImportBuilder::importedAddress(e.address).isEmpty());
         }));
     };
-    // The top folder is a folder of the import too.
-    int importing = kind == BookmarkEntry::Kind::Heading ? 1 + m_builder.importFolderCount : m_builder.importVDCount;
+    const bool folders = kind == BookmarkEntry::Kind::Heading;
+    // The top folders are folders of the import too, the one that could not be made
+    // as well.
+    int importing =
+        folders ? m_topFolders + (topPending ? 1 : 0) + m_builder.importFolderCount : m_builder.importVDCount;
     importing += count(entries, entry);
-    for (qsizetype later = file + 1; later < files.size(); ++later) {
+    for (qsizetype later = source + 1; later < sources.size(); ++later) {
         QList<BookmarkEntry> rest;
         QString reason;
-        if (readFile(files[later], &rest, &reason))
-            importing += count(rest, 0);
+        if (readFile(sources[later].path, &rest, &reason))
+            importing += count(rest, 0) + (folders && ownTops ? 1 : 0);
     }
     m_error = m_builder.usedUpReason(importing);
     return false;
@@ -147,73 +150,100 @@ bool BookmarkFileImport::stop(const QStringList &files, qsizetype file, const QL
 
 bool BookmarkFileImport::run(const QStringList &files, const QString &topName)
 {
+    QList<BookmarkSource> sources;
+    for (const QString &path : files)
+        sources << BookmarkSource{path, topName};
     const XmlNode top = m_builder.createFolderNode(topName, QString());
     if (!top)
-        return stop(files, -1, {}, 0);
-    for (qsizetype f = 0; f < files.size(); ++f) {
-        const QString &path = files[f];
-        QList<BookmarkEntry> entries;
-        QString reason;
-        if (m_progress) {
-            m_progress->setFolderName(QStringLiteral("Reading ") + QDir::toNativeSeparators(path));
-            m_progress->flush();
-        }
-        if (!readFile(path, &entries, &reason)) {
-            m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+        return stop(sources, -1, {}, 0, true, false);
+    ++m_topFolders;
+    for (qsizetype f = 0; f < sources.size(); ++f) {
+        if (!importFile(sources, f, top))
+            return false;
+    }
+    return true;
+}
+
+bool BookmarkFileImport::runEach(const QList<BookmarkSource> &sources)
+{
+    for (qsizetype f = 0; f < sources.size(); ++f) {
+        if (!importFile(sources, f, XmlNode()))
+            return false;
+    }
+    return true;
+}
+
+bool BookmarkFileImport::importFile(const QList<BookmarkSource> &sources, qsizetype index, XmlNode top)
+{
+    const QString &path = sources[index].path;
+    const bool ownTop = !top;
+    QList<BookmarkEntry> entries;
+    QString reason;
+    if (m_progress) {
+        m_progress->setFolderName(QStringLiteral("Reading ") + QDir::toNativeSeparators(path));
+        m_progress->flush();
+    }
+    if (!readFile(path, &entries, &reason)) {
+        m_skipped << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+        return true;
+    }
+    m_read << bookmarkFileNote(path);
+    if (ownTop) {
+        top = m_builder.createFolderNode(sources[index].topName, QString());
+        if (!top)
+            return stop(sources, index, entries, 0, true, true);
+        ++m_topFolders;
+    }
+    // Each heading's folder, its level (the top folder is level 1) and the folder
+    // that holds it.
+    struct Placed {
+        XmlNode folder;
+        int level;
+        XmlNode holder;
+    };
+    QList<Placed> headings;
+    int moved = 0;
+    int withoutAddress = 0;
+    for (qsizetype e = 0; e < entries.size(); ++e) {
+        const BookmarkEntry &entry = entries[e];
+        const bool inHeading = entry.heading >= 0 && entry.heading < headings.size();
+        if (entry.kind == BookmarkEntry::Kind::Heading) {
+            Placed enclosing = inHeading ? headings[entry.heading] : Placed{top, 1, XmlNode()};
+            // The database holds folders kMaxFolderLevels deep at most: deeper
+            // headings become folders beside the deepest one, with all they hold.
+            if (enclosing.level >= kMaxFolderLevels) {
+                enclosing = {enclosing.holder, enclosing.level - 1, XmlNode()};
+                ++moved;
+            }
+            const XmlNode folder = m_builder.createFolderNode(entry.text, enclosing.folder.attribute(tag::Tid));
+            if (!folder)
+                return stop(sources, index, entries, e, false, ownTop);
+            headings << Placed{folder, enclosing.level + 1, enclosing.folder};
+            ++m_builder.importFolderCount;
+            if (m_progress)
+                m_progress->setFolderCount(m_builder.importFolderCount);
             continue;
         }
-        m_read << bookmarkFileNote(path);
-        // Each heading's folder, its level (the top folder is level 1) and the folder
-        // that holds it.
-        struct Placed {
-            XmlNode folder;
-            int level;
-            XmlNode holder;
-        };
-        QList<Placed> headings;
-        int moved = 0;
-        int withoutAddress = 0;
-        for (qsizetype e = 0; e < entries.size(); ++e) {
-            const BookmarkEntry &entry = entries[e];
-            const bool inHeading = entry.heading >= 0 && entry.heading < headings.size();
-            if (entry.kind == BookmarkEntry::Kind::Heading) {
-                Placed enclosing = inHeading ? headings[entry.heading] : Placed{top, 1, XmlNode()};
-                // The database holds folders kMaxFolderLevels deep at most: deeper
-                // headings become folders beside the deepest one, with all they hold.
-                if (enclosing.level >= kMaxFolderLevels) {
-                    enclosing = {enclosing.holder, enclosing.level - 1, XmlNode()};
-                    ++moved;
-                }
-                const XmlNode folder = m_builder.createFolderNode(entry.text, enclosing.folder.attribute(tag::Tid));
-                if (!folder)
-                    return stop(files, f, entries, e);
-                headings << Placed{folder, enclosing.level + 1, enclosing.folder};
-                ++m_builder.importFolderCount;
-                if (m_progress)
-                    m_progress->setFolderCount(m_builder.importFolderCount);
-                continue;
-            }
-            if (ImportBuilder::importedAddress(entry.address).isEmpty()) {
-                ++withoutAddress;
-                continue;
-            }
-            const XmlNode folder = inHeading ? headings[entry.heading].folder : top;
-            if (!m_builder.createVDNode(folder, entry.text, entry.address))
-                return stop(files, f, entries, e);
-            ++m_builder.importVDCount;
-            if (m_progress)
-                m_progress->setVardeckCount(m_builder.importVDCount);
+        if (ImportBuilder::importedAddress(entry.address).isEmpty()) {
+            ++withoutAddress;
+            continue;
         }
-        if (withoutAddress > 0) {
-            m_withoutAddress += withoutAddress;
-            m_withoutAddressItems
-                << QDir::toNativeSeparators(path) +
-                       QStringLiteral(": %1 links without an address were passed over").arg(withoutAddress);
-        }
-        if (moved > 0) {
-            m_movedFolders += moved;
-            m_moved << movedFoldersNote(path, moved);
-        }
+        const XmlNode folder = inHeading ? headings[entry.heading].folder : top;
+        if (!m_builder.createVDNode(folder, entry.text, entry.address, entry.created))
+            return stop(sources, index, entries, e, false, ownTop);
+        ++m_builder.importVDCount;
+        if (m_progress)
+            m_progress->setVardeckCount(m_builder.importVDCount);
+    }
+    if (withoutAddress > 0) {
+        m_withoutAddress += withoutAddress;
+        m_withoutAddressItems
+            << QDir::toNativeSeparators(path) +
+                   QStringLiteral(": %1 links without an address were passed over").arg(withoutAddress);
+    }
+    if (moved > 0) {
+        m_movedFolders += moved;
+        m_moved << movedFoldersNote(path, moved);
     }
     return true;
 }

@@ -1,13 +1,16 @@
 #pragma once
-// The Firefox and Mozilla bookmark import: finding the bookmark files of the
-// profiles, and bringing their headings and links into one new top-level folder.
+// The bookmark imports: finding the bookmark files of Firefox and Mozilla profiles,
+// and bringing the headings and links of bookmark files into new top-level folders,
+// all files into one (the Firefox and Mozilla imports) or each file into its own (the
+// Chromium import, one folder per browser profile, and the import of one chosen file).
 //
 // The folder tree is kept: each heading of a file becomes a folder inside the folder
 // of its nearest enclosing heading, each link a Vardeck there; what no heading holds
 // goes into the top folder itself. A link without an address (empty or blank) makes
-// no Vardeck and is counted. Headings nested more deeply than the database can
-// hold become folders beside the deepest one, so no link is lost; they are counted
-// apart from the files passed over, with a note for each file that had them.
+// no Vardeck and is counted. A link's address is kept as the file gives it
+// (ImportBuilder::importedAddress), and its creation day where the file tells it. Headings nested more deeply than the
+// database can hold become folders beside the deepest one, so no link is lost; they are counted apart from the files
+// passed over, with a note for each file that had them.
 #include "exchange/bookmarkfile.h"
 #include "exchange/importbuilder.h"
 
@@ -28,6 +31,12 @@ QStringList findBookmarksFiles(const QStringList &roots, bool backups);
 // last written, "/p/bookmarks.html, written 2026-12-08 09:30".
 QString bookmarkFileNote(const QString &path);
 
+// A bookmark file and the name of the top folder of its own that it is imported into.
+struct BookmarkSource {
+    QString path;
+    QString topName;
+};
+
 class BookmarkFileImport
 {
 public:
@@ -36,6 +45,9 @@ public:
     // Creates the top folder and imports every file into it. False when the import
     // had to stop (error() says why); a file that cannot be read is passed over.
     bool run(const QStringList &files, const QString &topName);
+    // Imports each file into a top folder of its own, made once the file has been
+    // read: a file that cannot be read is passed over and makes no folder.
+    bool runEach(const QList<BookmarkSource> &sources);
 
     // The files that could not be read, each with its reason.
     const QStringList &skippedItems() const { return m_skipped; }
@@ -53,9 +65,15 @@ public:
 
 private:
     bool readFile(const QString &path, QList<BookmarkEntry> *entries, QString *reason);
-    // Stops the run at entry of files[file] (-1: before the first file) with the
-    // builder's reason; when the numbers ran out, with how many the whole import holds.
-    bool stop(const QStringList &files, qsizetype file, const QList<BookmarkEntry> &entries, qsizetype entry);
+    // Reads sources[index] into the top folder given, or into one of its own when top
+    // is null; false when the import has to stop.
+    bool importFile(const QList<BookmarkSource> &sources, qsizetype index, XmlNode top);
+    // Stops the run at entry of sources[source] (-1: before the first file) with the
+    // builder's reason; when the numbers ran out, with how many the whole import holds
+    // (topPending: a top folder could not be made; ownTops: each file after that one
+    // would have made a top folder of its own).
+    bool stop(const QList<BookmarkSource> &sources, qsizetype source, const QList<BookmarkEntry> &entries,
+              qsizetype entry, bool topPending, bool ownTops);
 
     ImportBuilder &m_builder;
     ImportProgress *m_progress;
@@ -66,6 +84,7 @@ private:
     int m_withoutAddress = 0;
     QStringList m_withoutAddressItems;
     QString m_error;
+    int m_topFolders = 0;
 };
 
 } // namespace rr

@@ -1,5 +1,6 @@
 #include "exchange/firefoxexport.h"
 
+#include "exchange/bookmarkexport.h"
 #include "platform/atomicfile.h"
 #include "platform/plainfile.h"
 #include "storage/record.h"
@@ -12,49 +13,6 @@ namespace
 {
 
 constexpr qint64 kMaxBookmarkFileBytes = 256 * 1024 * 1024;
-
-class MozWriter
-{
-public:
-    MozWriter(const QByteArray &lineEnd, qint64 stamp) : m_nl(lineEnd), m_stamp(QByteArray::number(stamp)) {}
-
-    void heading(const QString &id, const QString &name)
-    {
-        m_out += "<DT><H3 ADD_DATE=\"" + m_stamp + "\" ID=\"rdf:#" + escaped(id) + "\">" + escaped(name) + "</H3>" +
-                 m_nl + "<DL><p>" + m_nl;
-    }
-    void close() { m_out += "</DL><p>" + m_nl; }
-
-    void createMozFolder(const XmlNode &folder)
-    {
-        heading(folder.attribute(tag::Tid), folder.childText(tag::Name));
-        for (const XmlNode &vardeck : folder.child(tag::Vardecks).childElements()) {
-            if (vardeck.nodeName() == tag::Vardeck)
-                createMozBookmark(vardeck);
-        }
-        for (const XmlNode &sub : folder.child(tag::SubFolders).childElements()) {
-            if (sub.nodeName() == tag::Folder)
-                createMozFolder(sub);
-        }
-        close();
-    }
-
-    QByteArray text() const { return m_out; }
-
-private:
-    static QByteArray escaped(const QString &text) { return text.toHtmlEscaped().toUtf8(); }
-
-    void createMozBookmark(const XmlNode &vardeck)
-    {
-        m_out += "<DT><A HREF=\"" + escaped(vardeck.childText(tag::Address)) + "\" ADD_DATE=\"" + m_stamp +
-                 "\" ID=\"rdf:#" + escaped(vardeck.attribute(tag::Wid)) + "\">" +
-                 escaped(vardeck.childText(tag::Name)) + "</A>" + m_nl;
-    }
-
-    QByteArray m_nl;
-    QByteArray m_stamp;
-    QByteArray m_out;
-};
 
 } // namespace
 
@@ -69,13 +27,13 @@ bool firefoxExportText(const QByteArray &fileBytes, const XmlDocument &doc, cons
     qsizetype at = last;
     while (at > 0 && (fileBytes[at - 1] == ' ' || fileBytes[at - 1] == '\t'))
         --at;
-    MozWriter writer(nl, stamp);
-    writer.heading(newTID, QStringLiteral("Imported Vardecks"));
+    BookmarkHtmlWriter writer({.lineEnd = nl, .identifiers = true, .indented = false, .level = 0}, stamp);
+    writer.openFolder(newTID, QStringLiteral("Imported Vardecks"));
     for (const XmlNode &folder : doc.documentElement().childElements()) {
         if (folder.nodeName() == tag::Folder)
-            writer.createMozFolder(folder);
+            writer.folder(folder);
     }
-    writer.close();
+    writer.closeFolder();
     const bool lineStart = at == 0 || fileBytes[at - 1] == '\n';
     *text = fileBytes.left(at) + (lineStart ? QByteArray() : nl) + writer.text() + fileBytes.mid(at);
     return true;

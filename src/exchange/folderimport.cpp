@@ -194,9 +194,7 @@ bool FolderImport::importFileAsVD(const QFileInfo &file, XmlNode folder)
             return true;
         }
     }
-    const auto form = m_mode == WalkMode::Documents ? ImportBuilder::AddressForm::AsIs
-                                                    : ImportBuilder::AddressForm::BlanksForPercent20;
-    if (!m_builder.createVDNode(folder, nameFromFileName(fileName), address, form))
+    if (!m_builder.createVDNode(folder, nameFromFileName(fileName), address))
         return stop();
     ++m_builder.importVDCount;
     if (m_progress)

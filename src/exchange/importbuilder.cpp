@@ -72,7 +72,16 @@ QString ImportBuilder::importedName(const QString &name)
 
 QString ImportBuilder::importedAddress(const QString &address)
 {
-    return cleanAddress(address);
+    // Blanks and control characters (C0, DEL, C1) around the address go; inside it, a
+    // line break would split a field the database keeps on one line.
+    const auto around = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
+    qsizetype from = 0;
+    qsizetype to = address.size();
+    while (from < to && around(address[from]))
+        ++from;
+    while (to > from && around(address[to - 1]))
+        --to;
+    return cleanAddress(address.mid(from, to - from));
 }
 
 XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString &parentTID)
@@ -117,7 +126,7 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
 }
 
 XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenName, const QString &address,
-                                    AddressForm form)
+                                    const QDate &created)
 {
     const QString name = importedName(givenName);
     if (m_progress)
@@ -136,10 +145,9 @@ XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenN
     // The Vardeck is made whole before it joins the folder: each child added to an
     // element of the tree looks up the path to the root, which an import of deeply
     // nested folders makes long.
-    QString stored = importedAddress(address);
-    if (form == AddressForm::BlanksForPercent20)
-        stored.replace(QLatin1String("%20"), QLatin1String(" "));
-    XmlNode vardeck = newVardeck(*doc, wid, {.name = name, .address = stored, .createdDate = createdDateText(m_today)});
+    const QString stored = importedAddress(address);
+    const QString day = createdDateText(created.isValid() ? created : m_today);
+    XmlNode vardeck = newVardeck(*doc, wid, {.name = name, .address = stored, .createdDate = day});
     m_createdWIDs << wid;
     list.appendChild(vardeck);
     if (onVardeckCreated)

@@ -49,21 +49,20 @@ public:
     // The name an import gives a folder or a Vardeck: on one line (singleLineText)
     // without the blanks around it.
     static QString importedName(const QString &name);
-    // The address an import keeps: cleanAddress; a link for which it is "" makes no
-    // Vardeck, and the import counts it as passed over.
+    // The address an import keeps: as the file gives it, byte for byte ("%20" stays
+    // "%20"), on one line, without the blanks and control characters around it. A link
+    // for which it is "" makes no Vardeck, and the import counts it as passed over.
     static QString importedAddress(const QString &address);
 
     // A folder named name, last in the SUBFOLDERS of the folder parentTID, or last
     // at the top level when parentTID is "" (then topTID becomes its TID). A null
     // node, with error() set, when it cannot be made.
     XmlNode createFolderNode(const QString &name, const QString &parentTID);
-    // How createVDNode stores the address (after importedAddress): web addresses get
-    // every "%20" as a blank; the paths of documents are kept as they are.
-    enum class AddressForm { BlanksForPercent20, AsIs };
-    // A Vardeck last in the folder's VARDECKS; a null node, with error() set, when it
-    // cannot be made. The caller counts it.
+    // A Vardeck last in the folder's VARDECKS, its address as importedAddress gives it,
+    // created on the day given (today when that is not a valid day); a null node, with
+    // error() set, when it cannot be made. The caller counts it.
     XmlNode createVDNode(const XmlNode &folder, const QString &name, const QString &address,
-                         AddressForm form = AddressForm::BlanksForPercent20);
+                         const QDate &created = QDate());
 
     // The folder walk's stack of parent TIDs: push appends tid count times (nothing
     // for a count of 0 or less); pop takes the last one ("" when empty).
@@ -72,6 +71,8 @@ public:
     const QStringList &parentTIDStack() const { return m_parentTIDStack; }
 
     QString topTID() const { return m_topTID; }
+    // The top-level folders made, in the order they were made.
+    const QStringList &createdTopTIDs() const { return m_createdTopTIDs; }
     QString error() const { return m_error; }
     const QStringList &createdWIDs() const { return m_createdWIDs; }
     // Which numbers ran out, when that is what stopped the import.

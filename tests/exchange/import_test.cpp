@@ -180,7 +180,7 @@ TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsTheirF
     ASSERT_TRUE(open.db.save());
     EXPECT_EQ(folderText(open.reread()->getTheDOM()->documentElement().childElements().last()),
               "Imported Firefox bookmarks[Loose=http://loose.example/,G=http://g/]{"
-              "News & Views[Daily=http://news.example/a b,After=http://after.example/]{Empty[]{}} "
+              "News & Views[Daily=http://news.example/a%20b,After=http://after.example/]{Empty[]{}} "
               "Bookmarks Toolbar[Tool=https://tool.example/]{}}");
     EXPECT_EQ(builder.importVDCount, 5);
     EXPECT_EQ(builder.importFolderCount, 3);
@@ -301,7 +301,7 @@ TEST(BookmarkImport, namesAndAddressesHoldOneLineWithNothingAroundAndLinksWithou
     ASSERT_TRUE(import.run({dir.filePath("bookmarks.html"), dir.filePath("backup.jsonlz4")}, "Imported"));
     EXPECT_EQ(folderText(open.doc().documentElement().childElements().last()),
               "Imported[]{Padded folder    name tab[Padded link  name=http://127.0.0.1:8791/untitled.html,"
-              "Cafe=http://127.0.0.1:8791/caf%C3%A9 x.html]{} Menu[Kept=https://kept.example/]{}}");
+              "Cafe=http://127.0.0.1:8791/caf%C3%A9%20x.html]{} Menu[Kept=https://kept.example/]{}}");
     EXPECT_EQ(builder.importVDCount, 3);
     EXPECT_EQ(import.withoutAddress(), 3);
     EXPECT_EQ(import.withoutAddressItems(),
@@ -375,7 +375,7 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
     const XmlNode sub = builder.createFolderNode("Sub", "T2");
     EXPECT_EQ(builder.topTID(), "T2");
     const XmlNode vd = builder.createVDNode(sub, "Page", "http://x/a%20b%20c%2F%41%");
-    const XmlNode doc = builder.createVDNode(sub, "Doc", "/home/u/my%20file.pdf", ImportBuilder::AddressForm::AsIs);
+    const XmlNode doc = builder.createVDNode(sub, "Doc", "/home/u/my%20file.pdf", QDate(2020, 2, 29));
     builder.setToday(QDate(2027, 1, 1));
     builder.createVDNode(sub, "Later", "http://later/");
     ASSERT_TRUE(open.db.save());
@@ -383,7 +383,7 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
     const auto disk = open.reread();
     const XmlNode saved = disk->getTheDOM()->nodeFromID("T2");
     EXPECT_EQ(saved, disk->getTheDOM()->documentElement().childElements().last());
-    EXPECT_EQ(folderText(saved), "A <&> \"q\"[]{Sub[Page=http://x/a b c%2F%41%,Doc=/home/u/my%20file.pdf,"
+    EXPECT_EQ(folderText(saved), "A <&> \"q\"[]{Sub[Page=http://x/a%20b%20c%2F%41%,Doc=/home/u/my%20file.pdf,"
                                  "Later=http://later/]{}}");
     EXPECT_EQ(childNames(saved), QStringList({"NAME", "VARDECKS", "SUBFOLDERS"}));
     const XmlNode page = disk->getTheDOM()->nodeFromID(vd.attribute("WID"));
@@ -392,6 +392,7 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
     EXPECT_EQ(childNames(page), QStringList({"NAME", "ADDRESS", "CREATED_DATE", "DESCRIPTION", "KEYWORD1", "NOTES",
                                              "KEYWORD2", "FILESIZE", "HITS", "FAV"}));
     EXPECT_EQ(page.childText("CREATED_DATE"), "05 Dec 2026");
+    EXPECT_EQ(disk->getTheDOM()->nodeFromID("W3").childText("CREATED_DATE"), "29 Feb 2020");
     EXPECT_EQ(disk->getTheDOM()->nodeFromID("W4").childText("CREATED_DATE"), "01 Jan 2027");
     EXPECT_EQ(page.childText("FAV"), "FALSE");
     EXPECT_EQ(page.childText("HITS"), "1");
@@ -556,7 +557,7 @@ TEST(FavoritesImport, importsTheTreeAsSavedCountsWhatItPassesOverAndASecondRunIn
     const auto disk = open.reread();
     const XmlNode top = disk->getTheDOM()->documentElement().childElements().last();
     EXPECT_EQ(folderText(top),
-              QString::fromUtf8("Imported favorites[]{Favorites 1[Example=http://b.example/x y,"
+              QString::fromUtf8("Imported favorites[]{Favorites 1[Example=http://b.example/x%20y,"
                                 "Notes=http://notes.example/]{Empty[]{} News[Daily=http://news.example/]{"
                                 "Tech[Caf\xc3\xa9=http://caf\xc3\xa9.example/]{}}}}"));
     EXPECT_EQ(top.attribute("TID"), builder.topTID());

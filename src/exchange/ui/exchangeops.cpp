@@ -26,14 +26,15 @@ namespace rr
 namespace
 {
 
-// The new top folder in the folder tree, selected, with its Vardecks listed, and its
-// path in the status bar whichever tab of the left pane is on top. The pictures are
-// read first: the rows take theirs as they are made, so the icons the import filed
-// (a PDF document's) show at once.
-void showNewTopFolder(const ExchangeWindow &w, const QString &topTID)
+// The new top folders in the folder tree, the first one made selected, with its
+// Vardecks listed, and its path in the status bar whichever tab of the left pane is on
+// top. The pictures are read first: the rows take theirs as they are made, so the
+// icons the import filed (a PDF document's) show at once.
+void showNewTopFolders(const ExchangeWindow &w, const QStringList &topTIDs)
 {
     operationsOf<VardeckViewsOperations>(w.mainWindow).populateIconList();
-    showImportedFolder(w.parts, topTID);
+    for (auto tid = topTIDs.crbegin(); tid != topTIDs.crend(); ++tid)
+        showImportedFolder(w.parts, *tid);
     w.status.showFolderPath();
 }
 
@@ -135,7 +136,7 @@ void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun
     }
     for (const auto &[wid, address] : std::as_const(pdfVardecks))
         IconSupport::checkSavePDFIcon(basePath, wid, address, w.db.name());
-    showNewTopFolder(w, builder.topTID());
+    showNewTopFolders(w, builder.createdTopTIDs());
     // The Web Aspect, when it is shown, shows the imported folders at once, and keeps
     // off the folder path and the Explorer's commands that showing the folder turned on.
     w.changes.collectionChanged(StalePages{.folders = true, .all = true, .hits = true, .reshowWebAspect = true});

@@ -1,5 +1,6 @@
 // The exports of the Import/Export window: the Favorites folder, Firefox's bookmark
-// file, web pages and a CSV file.
+// file, web pages, a CSV file and a bookmark file of the Vardecks alone.
+#include "exchange/bookmarkexport.h"
 #include "exchange/bookmarkimport.h"
 #include "exchange/csvexport.h"
 #include "exchange/favoritesexport.h"
@@ -133,10 +134,32 @@ void frmImportExport::exportToFirefox()
     }
     prompt::show(QStringLiteral("Your Vardecks have been successfully been exported to Mozilla Firefox bookmarks.") +
                  QStringLiteral("\n\nThey were added as the folder Imported Vardecks to %1; the file as it was is kept "
-                                "as %2.  Firefox does not read this file back by itself: in its Library (Bookmarks > "
-                                "Manage Bookmarks) choose Import and Backup > Import Bookmarks from HTML... and pick "
-                                "this file.")
+                                "as %2.  Firefox reads this file by itself only when it is set to "
+                                "(browser.places.importBookmarksHTML), and then in place of all its bookmarks.  Do not "
+                                "import it into Firefox with Import Bookmarks from HTML: it holds every Firefox "
+                                "bookmark too, and each would be added a second time.  To add only your Vardecks, "
+                                "export them with \"Bookmark file\" and import that file in Firefox's Library "
+                                "(Bookmarks > Manage Bookmarks), Import and Backup > Import Bookmarks from HTML...")
                      .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(result.backupFile)));
+}
+
+void frmImportExport::exportBookmarkFile()
+{
+    if (!checkDatabaseOpen(w.db))
+        return;
+    const QString path =
+        chooseExportFile(w.db, QStringLiteral("Choose a folder and file name to save as a bookmark file"),
+                         QStringLiteral("Bookmark files (*.html)"), {QStringLiteral(".html"), QStringLiteral(".htm")});
+    if (path.isEmpty() || !checkDatabaseOpen(w.db))
+        return;
+    const qint64 stamp = (exportTime.isValid() ? exportTime : QDateTime::currentDateTimeUtc()).toSecsSinceEpoch();
+    if (!writeExportFile(path, bookmarkFileText(*w.db.document(), stamp)))
+        return;
+    prompt::show(QStringLiteral("Your Vardecks have been exported to %1.  Firefox (Import "
+                                "Bookmarks from HTML... in its Library), Chromium (Import bookmarks in its bookmark "
+                                "manager) and buku (buku --import) add them, with their folders, to the bookmarks "
+                                "they have.")
+                     .arg(QDir::toNativeSeparators(path)));
 }
 
 void frmImportExport::exportFoldersAsWeb()

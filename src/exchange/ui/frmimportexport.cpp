@@ -39,6 +39,13 @@ const QList<frmImportExport::Entry> &frmImportExport::importEntries()
         {Operation::ImportPDFDocuments, "PDF documents",
          "Import PDF documents into Razuzezu Revidod.  These will be stored in a new folder called "
          "Imported PDF documents"},
+        {Operation::ImportChromiumBookmarks, "Chromium bookmarks",
+         "Import your Chromium, Google Chrome, Brave, Vivaldi and Microsoft Edge bookmarks and folders into Razuzezu "
+         "Revidod.  These will be stored in a new folder for each browser and profile, such as Imported Chromium "
+         "bookmarks"},
+        {Operation::ImportBookmarkFile, "Bookmark file",
+         "Import a bookmark file that a browser or another program wrote (HTML, a Firefox backup or a Chromium "
+         "Bookmarks file) into Razuzezu Revidod.  These will be stored in a new folder named after the file"},
     };
     return entries;
 }
@@ -60,6 +67,9 @@ const QList<frmImportExport::Entry> &frmImportExport::exportEntries()
         {Operation::ExportAsCSV, "All Vardecks as CSV",
          "Export all your Vardecks to comma separated variable (CSV) format, which is compatible with spreadsheet "
          "software such as Microsoft Excel."},
+        {Operation::ExportBookmarkFile, "Bookmark file",
+         "Export your Razuzezu Revidod folders and Vardecks to a bookmark file (HTML), which Firefox, Chromium and "
+         "other bookmark programs import as it is."},
     };
     return entries;
 }
@@ -227,6 +237,10 @@ void frmImportExport::run(Operation operation)
         return importVDDatabase();
     case Operation::ImportPDFDocuments:
         return importPDFDocuments();
+    case Operation::ImportChromiumBookmarks:
+        return importChromiumBookmarks();
+    case Operation::ImportBookmarkFile:
+        return importBookmarkFile();
     case Operation::ExportToIEFavorites:
         return exportToIEFavorites();
     case Operation::ExportToFirefox:
@@ -239,6 +253,8 @@ void frmImportExport::run(Operation operation)
         return exportFavsAsWeb();
     case Operation::ExportAsCSV:
         return exportAsCSV();
+    case Operation::ExportBookmarkFile:
+        return exportBookmarkFile();
     }
 }
 

@@ -39,12 +39,15 @@ public:
         ImportMozillaBookmarks,
         ImportVDDatabase,
         ImportPDFDocuments,
+        ImportChromiumBookmarks,
+        ImportBookmarkFile,
         ExportToIEFavorites,
         ExportToFirefox,
         ExportFoldersAsWeb,
         ExportAllAsWeb,
         ExportFavsAsWeb,
         ExportAsCSV,
+        ExportBookmarkFile,
     };
     // The entries of the two lists with their captions and descriptions, in list order.
     struct Entry {
@@ -71,12 +74,15 @@ public:
     void importMozillaBookmarks();
     void importVDDatabase();
     void importPDFDocuments();
+    void importChromiumBookmarks();
+    void importBookmarkFile();
     void exportToIEFavorites();
     void exportToFirefox();
     void exportFoldersAsWeb();
     void exportAllAsWeb();
     void exportFavsAsWeb();
     void exportAsCSV();
+    void exportBookmarkFile();
 
     // Where Firefox keeps its profiles: the usual folder, then those of the snap and
     // flatpak packages.

@@ -120,9 +120,9 @@ TEST_F(ImportExportTest, showsItsChoicesAndDescriptionsExactly)
     EXPECT_FALSE(dialogControl<QComboBox>(*dialog, "cmbExport")->isEnabled());
     EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->currentIndex(), -1);
     EXPECT_EQ(dialogControl<QLabel>(*dialog, "lblDesc")->text(), "");
-    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->count(), 5);
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->count(), 7);
     EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbImport")->itemText(4), "PDF documents");
-    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->count(), 6);
+    EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->count(), 7);
     EXPECT_EQ(dialogControl<QComboBox>(*dialog, "cmbExport")->itemText(5), "All Vardecks as CSV");
     EXPECT_EQ(frmImportExport(exchangeWindowOf(*window)).firefoxRoot, QDir::homePath() + "/.mozilla/firefox");
 
@@ -625,9 +625,13 @@ TEST_F(ImportExportTest, favoritesAndFirefoxExportsWriteTheirFilesAndSaySo)
     EXPECT_EQ(prompts.lastText(), "Your Vardecks have been successfully been exported to Mozilla Firefox bookmarks.\n\n"
                                   "They were added as the folder Imported Vardecks to " +
                                       file + "; the file as it was is kept as " + file +
-                                      ".bak.  Firefox does not read this file back by itself: in its Library "
-                                      "(Bookmarks > Manage Bookmarks) choose Import and Backup > Import Bookmarks "
-                                      "from HTML... and pick this file.");
+                                      ".bak.  Firefox reads this file by itself only when it is set to "
+                                      "(browser.places.importBookmarksHTML), and then in place of all its bookmarks.  "
+                                      "Do not import it into Firefox with Import Bookmarks from HTML: it holds every "
+                                      "Firefox bookmark too, and each would be added a second time.  To add only your "
+                                      "Vardecks, export them with \"Bookmark file\" and import that file in Firefox's "
+                                      "Library (Bookmarks > Manage Bookmarks), Import and Backup > Import Bookmarks "
+                                      "from HTML...");
     EXPECT_TRUE(readBytes(file).contains("<DT><H3 ADD_DATE=\"1765100000\" ID=\"rdf:#T7\">Imported Vardecks</H3>\n"));
 }
 
