@@ -112,6 +112,12 @@ bool XMLDatabase::save(QString *error, const StepRunner &runWrite) const
         return false;
     }
     const QString path = savePath();
+    // Nor can one write while another copy of the program has the file.
+    if (!m_claim.allowsWrite(path, error)) {
+        m_keptChangedFile = m_userKeptChangedFile = false;
+        m_unsavedChanges = true;
+        return false;
+    }
     // Every save passes here, so none can write over another program's change unasked.
     m_keptChangedFile = fileChangedOnDisk();
     m_userKeptChangedFile = false;

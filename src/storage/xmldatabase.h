@@ -8,6 +8,7 @@
 // its change time moved) before it writes and, when it changed, asks the question the
 // window installed on this handle; without one, or on No, the save writes nothing.
 #include "platform/xmldocument.h"
+#include "storage/databaseclaim.h"
 
 #include <QString>
 #include <functional>
@@ -89,6 +90,14 @@ public:
     // saved) leaves it as it was before: unsaved only if it was then.
     void changeTakenBack(bool unsavedBefore) const { m_unsavedChanges = unsavedBefore; }
 
+    // Keeps other copies of the program from writing the file while this handle has it
+    // open, and this handle from writing it while another copy has it (databaseclaim.h):
+    // the window's handle claims the file it opens; a handle made to read does not.
+    DatabaseClaim::State claimFile() { return m_claim.claim(savePath()); }
+    void releaseFile() { m_claim.release(); }
+    // True while another copy of the program has the claimed file: saves are refused.
+    bool isReadOnlyHere() const { return m_claim.state() == DatabaseClaim::State::HeldElsewhere; }
+
     // Why a save did not write over the file at path: another program changed it.
     static QString changedOnDiskMessage(const QString &path);
 
@@ -108,6 +117,7 @@ private:
     mutable bool m_keptChangedFile = false;
     mutable bool m_userKeptChangedFile = false;
     ChangedFileQuestion m_changedFileQuestion;
+    mutable DatabaseClaim m_claim;
     // The file as this database last read or wrote it, and its path.
     mutable FileStamp m_knownStamp;
     mutable QString m_knownPath;
