@@ -54,9 +54,14 @@ public:
     QString getVDNotes(const QString &wid, bool *ok = nullptr) const;
     QString getVDKeywords(const QString &wid, bool *ok = nullptr) const;
 
+    // What becomes of the change when the user keeps a file that changed on disk: it
+    // stays in memory for the next save, or the caller takes it back (an import or a
+    // merge, which cannot stay half done).
+    enum class OnKeep { ChangeStays, ChangeTakenBack };
     // The question a save asks when the file changed on disk (fileChangedOnDisk),
-    // with the file's path: true writes the database over it.
-    using ChangedFileQuestion = std::function<bool(const QString &path)>;
+    // with the file's path and what No does to the change: true writes the database
+    // over it.
+    using ChangedFileQuestion = std::function<bool(const QString &path, OnKeep onKeep)>;
     void setChangedFileQuestion(ChangedFileQuestion question) { m_changedFileQuestion = std::move(question); }
     // Runs the writing of the file, for a caller that wants it done elsewhere (beside
     // the window's events); it runs the step once and returns when it is done.
@@ -66,8 +71,8 @@ public:
     // then the file on disk is the previous one and the change stays in memory. A file
     // that changed on disk is written over only when the installed question says so;
     // the question is asked on the caller's thread before the write, which runs
-    // through runWrite when one is given.
-    bool save(QString *error = nullptr, const StepRunner &runWrite = {}) const;
+    // through runWrite when one is given, and says what No does to the change.
+    bool save(QString *error = nullptr, const StepRunner &runWrite = {}, OnKeep onKeep = OnKeep::ChangeStays) const;
     // The file a save writes.
     QString savePath() const { return m_path.isEmpty() ? m_loadedPath : m_path; }
     // True when the file at savePath() is no longer the one this database read or
@@ -77,8 +82,8 @@ public:
     bool fileChangedOnDisk() const;
     // True when the last save wrote nothing because the file had changed on disk.
     bool keptChangedFile() const { return m_keptChangedFile; }
-    // True when that was the user's answer to the question: it told them that the
-    // change stays here until the next save.
+    // True when that was the user's answer to the question: it told them what became
+    // of the change.
     bool userKeptChangedFile() const { return m_keptChangedFile && m_userKeptChangedFile; }
     // The user's answer to a change on disk: the next save writes over the file as it
     // is now.
