@@ -11,6 +11,7 @@
 #include "shell/mainmodule.h"
 #include "shell/singleinstance.h"
 #include "storage/session.h"
+#include "storage/xmldatabase.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,7 +24,8 @@ int main(int argc, char **argv)
 {
     // A copy already running takes the launch over before this one connects to the
     // display or loads anything.
-    if (rr::SingleInstance::handOver())
+    rr::SingleInstance instance;
+    if (instance.handOver() == rr::SingleInstance::HandOver::Taken)
         return 0;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // No OpenGL context until a web view is first shown.
@@ -39,9 +41,12 @@ int main(int argc, char **argv)
     rr::Session session;
 
     // Before any window exists or anything is written: a copy already running takes
-    // over and this one ends.
-    rr::SingleInstance instance;
-    if (instance.start() == rr::SingleInstance::Role::HandedOver)
+    // over and this one ends; when it does not answer, the user says whether this one
+    // opens a window (with the database read-only while the other has it).
+    const rr::SingleInstance::Role role = instance.start();
+    if (role == rr::SingleInstance::Role::HandedOver)
+        return 0;
+    if (role == rr::SingleInstance::Role::Unanswered && !instance.askForOwnWindow())
         return 0;
 
     QString error;
@@ -49,6 +54,10 @@ int main(int argc, char **argv)
         rr::prompt::show(error, rr::MsgButtons::Ok, rr::MsgIcon::Exclamation);
         return 1;
     }
+    // A settings folder others could write in was no place for the socket; now that it
+    // is private, later launches find this copy there.
+    if (role == rr::SingleInstance::Role::Alone && instance.start() == rr::SingleInstance::Role::HandedOver)
+        return 0;
     // This copy now keeps the folders: what a killed copy left of its saves goes,
     // beside the start (a walk of every icon folder must not delay the window).
     std::thread([] { rr::paths::removeSaveLeftovers(); }).detach();
@@ -77,6 +86,9 @@ int main(int argc, char **argv)
     // ending (seconds for a large collection), so the listening socket is closed and
     // the process ends here.
     instance.stop();
+    // Another copy may write the database from now on.
+    if (rr::XMLDatabase *db = window.dbXML.get())
+        db->releaseFile();
     std::fflush(nullptr);
     std::_Exit(code);
 }

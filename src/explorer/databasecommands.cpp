@@ -162,6 +162,8 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
         appOptions().setDBToOpen(w.dbXML.name());
     checkCreateThumbsDir(w.dbXML.name());
     w.setVardeckTabCaption(QStringLiteral("    ") + w.vardeckCaption() + QStringLiteral("    "));
+    if (w.dbXML->isReadOnlyHere())
+        prompt::show(DatabaseClaim::openedReadOnlyMessage(chosen.path), MsgButtons::Ok, MsgIcon::Exclamation);
     return true;
 }
 

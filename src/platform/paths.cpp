@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/filelock.h"
+#include "platform/pendingfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -206,7 +207,8 @@ int removeSaveLeftovers()
     const QDir config(configFolder());
     for (const QString &name : config.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden))
         removed += FileLock::removeIfUnheld(config.filePath(name)) ? 1 : 0;
-    return removed;
+    // What a killed print left beside the file it was to write.
+    return removed + pendingfiles::removeLeftovers();
 }
 
 } // namespace rr::paths

@@ -34,7 +34,8 @@ bool makeFolder(const QString &path);
 // Makes a file copied into a private folder readable and writable by its owner only.
 void keepPrivate(const QString &file);
 // Removes from the program and config folders the temporary files of saves, and the
-// lock files of settings writes, whose process was killed part-way; returns how many.
+// lock files of settings writes, whose process was killed part-way, and the partial
+// files such a process was printing (platform/pendingfiles.h); returns how many.
 // Run at start, in the copy that keeps the folders.
 int removeSaveLeftovers();
 

@@ -210,6 +210,12 @@ void frmVardecks::openStartDatabase()
     QString reason;
     if (db->openDBValidate(db->getPath(), &reason)) {
         dbXML.open(std::move(db), name);
+        if (dbXML->isReadOnlyHere()) {
+            // Said before the window shows, as a failure to open is.
+            if (m_splash)
+                m_splash->hide();
+            prompt::show(DatabaseClaim::openedReadOnlyMessage(dbXML->getPath()), MsgButtons::Ok, MsgIcon::Exclamation);
+        }
         finishStartDatabase(name);
         return;
     }

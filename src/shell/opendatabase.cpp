@@ -7,9 +7,12 @@ namespace rr
 
 void OpenDatabase::open(std::unique_ptr<XMLDatabase> loaded, const QString &name)
 {
+    // The handle open before goes first, with its claim on its file.
     m_db = std::move(loaded);
-    if (m_db)
+    if (m_db) {
         m_db->setChangedFileQuestion(askToReplaceChangedFile);
+        m_db->claimFile();
+    }
     m_name = name;
     m_mostRecentName = name;
 }

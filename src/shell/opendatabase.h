@@ -39,7 +39,8 @@ public:
 
     // Takes over a handle whose file has been read, with the file's name; the one open
     // before goes. Every save of the handle asks the user before it writes over a file
-    // another program changed.
+    // another program changed. The handle claims the file: while another copy of the
+    // program has it, the handle is read-only (XMLDatabase::isReadOnlyHere).
     void open(std::unique_ptr<XMLDatabase> loaded, const QString &name);
     void close()
     {

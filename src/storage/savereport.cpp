@@ -9,12 +9,12 @@ QString saveFailedMessage(const QString &reason)
            reason;
 }
 
-QString changedFileQuestion(const QString &path)
+QString changedFileQuestion(const QString &path, XMLDatabase::OnKeep onKeep)
 {
     return QStringLiteral("The Vardecks database file %1 was changed by another program after it was read.\n\n"
-                          "Replace it with the database as it is here?  No keeps the file as it is on disk, and the "
-                          "change here until the next save.")
-        .arg(path);
+                          "Replace it with the database as it is here?  No keeps the file as it is on disk, and %2")
+        .arg(path, onKeep == XMLDatabase::OnKeep::ChangeStays ? QStringLiteral("the change here until the next save.")
+                                                              : QStringLiteral("nothing is added."));
 }
 
 bool saveDatabase(const XMLDatabase &db, Notices &notices)

@@ -14,8 +14,9 @@ namespace rr
 QString saveFailedMessage(const QString &reason);
 
 // The question asked when another program changed or replaced the database file at
-// path after it was read: Yes writes over it.
-QString changedFileQuestion(const QString &path);
+// path after it was read: Yes writes over it; the question says what No does to the
+// change (kept for the next save, or an import or merge taken back).
+QString changedFileQuestion(const QString &path, XMLDatabase::OnKeep onKeep);
 
 // Writes the whole database file. When that fails, false comes back and the notice
 // saying why (exclamation icon) is appended to notices; the change stays in the

@@ -104,7 +104,7 @@ QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const
     return field(wid, tag::Keyword1, ok);
 }
 
-bool XMLDatabase::save(QString *error, const StepRunner &runWrite) const
+bool XMLDatabase::save(QString *error, const StepRunner &runWrite, OnKeep onKeep) const
 {
     if (!m_document || !m_document->isLoaded()) {
         if (error)
@@ -112,11 +112,17 @@ bool XMLDatabase::save(QString *error, const StepRunner &runWrite) const
         return false;
     }
     const QString path = savePath();
+    // Nor can one write while another copy of the program has the file.
+    if (!m_claim.allowsWrite(path, error)) {
+        m_keptChangedFile = m_userKeptChangedFile = false;
+        m_unsavedChanges = true;
+        return false;
+    }
     // Every save passes here, so none can write over another program's change unasked.
     m_keptChangedFile = fileChangedOnDisk();
     m_userKeptChangedFile = false;
     if (m_keptChangedFile && m_changedFileQuestion) {
-        m_userKeptChangedFile = !m_changedFileQuestion(path);
+        m_userKeptChangedFile = !m_changedFileQuestion(path, onKeep);
         m_keptChangedFile = m_userKeptChangedFile;
         if (!m_keptChangedFile)
             replaceChangedFile();

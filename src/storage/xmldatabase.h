@@ -8,6 +8,7 @@
 // its change time moved) before it writes and, when it changed, asks the question the
 // window installed on this handle; without one, or on No, the save writes nothing.
 #include "platform/xmldocument.h"
+#include "storage/databaseclaim.h"
 
 #include <QString>
 #include <functional>
@@ -53,9 +54,14 @@ public:
     QString getVDNotes(const QString &wid, bool *ok = nullptr) const;
     QString getVDKeywords(const QString &wid, bool *ok = nullptr) const;
 
+    // What becomes of the change when the user keeps a file that changed on disk: it
+    // stays in memory for the next save, or the caller takes it back (an import or a
+    // merge, which cannot stay half done).
+    enum class OnKeep { ChangeStays, ChangeTakenBack };
     // The question a save asks when the file changed on disk (fileChangedOnDisk),
-    // with the file's path: true writes the database over it.
-    using ChangedFileQuestion = std::function<bool(const QString &path)>;
+    // with the file's path and what No does to the change: true writes the database
+    // over it.
+    using ChangedFileQuestion = std::function<bool(const QString &path, OnKeep onKeep)>;
     void setChangedFileQuestion(ChangedFileQuestion question) { m_changedFileQuestion = std::move(question); }
     // Runs the writing of the file, for a caller that wants it done elsewhere (beside
     // the window's events); it runs the step once and returns when it is done.
@@ -65,8 +71,8 @@ public:
     // then the file on disk is the previous one and the change stays in memory. A file
     // that changed on disk is written over only when the installed question says so;
     // the question is asked on the caller's thread before the write, which runs
-    // through runWrite when one is given.
-    bool save(QString *error = nullptr, const StepRunner &runWrite = {}) const;
+    // through runWrite when one is given, and says what No does to the change.
+    bool save(QString *error = nullptr, const StepRunner &runWrite = {}, OnKeep onKeep = OnKeep::ChangeStays) const;
     // The file a save writes.
     QString savePath() const { return m_path.isEmpty() ? m_loadedPath : m_path; }
     // True when the file at savePath() is no longer the one this database read or
@@ -76,8 +82,8 @@ public:
     bool fileChangedOnDisk() const;
     // True when the last save wrote nothing because the file had changed on disk.
     bool keptChangedFile() const { return m_keptChangedFile; }
-    // True when that was the user's answer to the question: it told them that the
-    // change stays here until the next save.
+    // True when that was the user's answer to the question: it told them what became
+    // of the change.
     bool userKeptChangedFile() const { return m_keptChangedFile && m_userKeptChangedFile; }
     // The user's answer to a change on disk: the next save writes over the file as it
     // is now.
@@ -88,6 +94,14 @@ public:
     // A change that was taken back from the document (an import that could not be
     // saved) leaves it as it was before: unsaved only if it was then.
     void changeTakenBack(bool unsavedBefore) const { m_unsavedChanges = unsavedBefore; }
+
+    // Keeps other copies of the program from writing the file while this handle has it
+    // open, and this handle from writing it while another copy has it (databaseclaim.h):
+    // the window's handle claims the file it opens; a handle made to read does not.
+    DatabaseClaim::State claimFile() { return m_claim.claim(savePath()); }
+    void releaseFile() { m_claim.release(); }
+    // True while another copy of the program has the claimed file: saves are refused.
+    bool isReadOnlyHere() const { return m_claim.state() == DatabaseClaim::State::HeldElsewhere; }
 
     // Why a save did not write over the file at path: another program changed it.
     static QString changedOnDiskMessage(const QString &path);
@@ -108,6 +122,7 @@ private:
     mutable bool m_keptChangedFile = false;
     mutable bool m_userKeptChangedFile = false;
     ChangedFileQuestion m_changedFileQuestion;
+    mutable DatabaseClaim m_claim;
     // The file as this database last read or wrote it, and its path.
     mutable FileStamp m_knownStamp;
     mutable QString m_knownPath;

@@ -85,12 +85,14 @@ protected:
         delete frmProgress::current();
     }
 
-    QString question() const
+    // What the question says No does: the change kept for the next save, or (an import,
+    // a merge) taken back.
+    QString question(bool keptOnNo) const
     {
         return "The Vardecks database file " + path +
                " was changed by another program after it was read.\n\n"
-               "Replace it with the database as it is here?  No keeps the file as it is on disk, and the change "
-               "here until the next save.";
+               "Replace it with the database as it is here?  No keeps the file as it is on disk, and " +
+               (keptOnNo ? "the change here until the next save." : "nothing is added.");
     }
     QString importRefused() const
     {
@@ -188,7 +190,7 @@ TEST_F(ChangedFileTest, everySaveAsksBeforeWritingOverAChangedFileAndYesWritesWh
             save.run();
             const QStringList texts = prompts.texts();
             ASSERT_GT(texts.size(), save.confirmations);
-            EXPECT_EQ(texts[save.confirmations], question());
+            EXPECT_EQ(texts[save.confirmations], question(save.keptOnNo));
             EXPECT_EQ(prompts.messages()[size_t(save.confirmations)].defaultButton, MsgResult::No);
             if (answer == MsgResult::Yes) {
                 EXPECT_TRUE(save.holdsChange(*freshDb().getTheDOM())) << "written";
@@ -220,7 +222,7 @@ TEST_F(ChangedFileTest, exitAsksToReplaceAChangedFileBeforeOfferingToLoseTheChan
     EXPECT_FALSE(window->close());
     EXPECT_EQ(
         prompts.texts(),
-        QStringList({"Are you sure you wish exit Vardecks with unsaved changes?", question(),
+        QStringList({"Are you sure you wish exit Vardecks with unsaved changes?", question(true),
                      "The Vardecks database could not be saved, so the unsaved changes would be lost.  Exit "
                      "anyway?\n\n" +
                          path + " was changed by another program after it was read, so it was not written over."}));
@@ -231,7 +233,8 @@ TEST_F(ChangedFileTest, exitAsksToReplaceAChangedFileBeforeOfferingToLoseTheChan
     prompts.answer(MsgResult::Yes);
     prompts.answer(MsgResult::Yes);
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(prompts.texts(), QStringList({"Are you sure you wish exit Vardecks with unsaved changes?", question()}));
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Are you sure you wish exit Vardecks with unsaved changes?", question(true)}));
     EXPECT_EQ(stored("W2").childText("FAV"), "TRUE");
 }
 
@@ -272,6 +275,6 @@ TEST_F(ChangedFileTest, aDropOnTheFavouritesAsksOnceItsDeliveryIsOver)
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(prompts.texts(), QStringList()) << "nothing is asked while the drop is delivered";
     QApplication::processEvents();
-    EXPECT_TRUE(prompts.texts().contains(question())) << prompts.texts().join("|").toStdString();
+    EXPECT_TRUE(prompts.texts().contains(question(true))) << prompts.texts().join("|").toStdString();
     EXPECT_EQ(fileBytes(), theirs) << "No keeps the file as the other program wrote it";
 }

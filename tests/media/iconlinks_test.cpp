@@ -85,6 +85,16 @@ TEST(IconLinks, linksNoPictureCanComeFromArePassedOverAndTheHomeFaviconComesLast
         EXPECT_EQ(addressesFor(c.links), c.expected) << c.links.constData();
 }
 
+TEST(IconLinks, anIconLinkIsReadWhateverTheCaseOfItsRel)
+{
+    for (const QByteArray links : {R"(<link rel="Icon" href="/a.png">)", R"(<link rel="ICON" href="/a.png">)",
+                                   R"(<link rel="Shortcut Icon" href="/a.png">)", R"(<LINK REL="iCoN" HREF="/a.png">)",
+                                   R"(<link rel=" SHORTCUT  ICON " href="/a.png">)"})
+        EXPECT_EQ(addressesFor(links),
+                  QStringList({"http://www.site.example/a.png", "http://www.site.example/favicon.ico"}))
+            << links.constData();
+}
+
 TEST_F(IconLinksFetch, aPageWhoseFirstIconLinksAreNoUsablePictureGetsTheNextOneOrTheFavicon)
 {
     const QByteArray png = test::pictureBytes(Qt::red, "PNG");

@@ -130,6 +130,31 @@ TEST_F(StartUp, aLaterRunRestoresWhatThePreviousCloseWroteAndMaximisedOrMinimise
     }
 }
 
+TEST_F(StartUp, theTabChosenInEachTabStripComesBackAtTheNextStart)
+{
+    const struct {
+        const char *strip;
+        TabStrip *(*of)(const QWidget &);
+        int chosen;
+    } strips[] = {
+        {"tabIndex", &tabIndex, 2},
+        {"tabInfo", &tabInfo, 2},
+        {"tabView", &tabView, 1},
+    };
+    {
+        auto first = start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return first->isVisible(); }));
+        for (const auto &s : strips)
+            s.of(*first)->setTab(s.chosen);
+        first->close();
+        ASSERT_TRUE(first->isUnloaded());
+    }
+    Session secondRun;
+    auto second = start();
+    for (const auto &s : strips)
+        EXPECT_EQ(s.of(*second)->Tab(), s.chosen) << s.strip;
+}
+
 // With "Most recent database" in the options, a database closed before the end is the one the
 // next start opens.
 TEST_F(StartUp, theDatabaseClosedLastIsTheOneTheNextStartOpens)

@@ -2,6 +2,7 @@
 #include "platform/gui/webgraphics.h"
 #include "support/freshsession.h"
 #include "support/isolatedenv.h"
+#include "support/memoryceiling.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@ int main(int argc, char **argv)
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     rr::test::IsolatedEnvironment environment;
+    // A fault that makes a test grow without bound fails it in seconds.
+    rr::test::setMemoryCeiling();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // As the program starts: the browser engine's OpenGL context waits for the first web view.
     rr::deferWebGraphics();

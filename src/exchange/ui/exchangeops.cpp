@@ -89,7 +89,10 @@ bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress)
 bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error)
 {
     // A question about the file comes first, on this thread; only the writing runs aside.
-    return db.save(error, [progress](const std::function<void()> &write) { progress->runLongStep(write); });
+    // An import or a merge that is not written is taken back: the question says so.
+    return db.save(
+        error, [progress](const std::function<void()> &write) { progress->runLongStep(write); },
+        XMLDatabase::OnKeep::ChangeTakenBack);
 }
 
 void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun &run)

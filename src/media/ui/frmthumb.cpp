@@ -81,7 +81,13 @@ frmThumb::frmThumb(const MediaWindow &window, IconCommands &icons, Job job)
 {
     setObjectName(QStringLiteral("frmThumb"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
+    // A thumbnail run keeps the user out of every other window. A synchronisation
+    // disables the main window instead, which leaves its close box working: a close
+    // asked during the run is refused with the reason (eventFilter).
+    if (isThumbJob())
+        setWindowModality(Qt::ApplicationModal);
+    else
+        w.mainWindow.installEventFilter(this);
     setWindowTitle(QStringLiteral("Update thumbnail"));
     Label1 = plainLabel(this, QStringLiteral("Label1"), QStringLiteral("Loading:"), 10, 10, 70, 20);
     imgIcon = plainLabel(this, QStringLiteral("imgIcon"), QString(), 80, 10, 32, 32);
@@ -462,6 +468,26 @@ void frmThumb::cmdCancel_Click()
 {
     m_stop = true;
     close();
+}
+
+bool frmThumb::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != &w.mainWindow || event->type() != QEvent::Close || m_finished || stopped())
+        return QWidget::eventFilter(watched, event);
+    event->ignore();
+    // Said once the close has been refused, never from inside its handling; a close
+    // asked again meanwhile is told once.
+    if (!m_closeRefusalQueued) {
+        m_closeRefusalQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            prompt::show(QStringLiteral("Vardecks are being synchronized with their websites, so the window stays open "
+                                        "until the synchronization ends.  Press Cancel in the synchronization window "
+                                        "to stop it now; what was synchronized so far is saved."),
+                         MsgButtons::Ok, MsgIcon::Information);
+            m_closeRefusalQueued = false;
+        });
+    }
+    return true;
 }
 
 void frmThumb::closeEvent(QCloseEvent *event)

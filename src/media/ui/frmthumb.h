@@ -8,7 +8,9 @@
 // leaves its Vardeck untouched and the run goes on. A synchronisation run saves the
 // database once at its end, and also when it is cancelled after changing Vardecks.
 //
-// The window is application-modal but never blocks its caller: closed() follows.
+// A thumbnail run's window is application-modal; a synchronisation disables the main
+// window, whose close is refused with a sentence until the run ends. The window never
+// blocks its caller: closed() follows.
 #include "media/iconrun.h"
 #include "media/pagesync.h"
 #include "media/ui/mediawindow.h"
@@ -68,6 +70,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Refuses a close of the main window while a synchronisation runs, and says why.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool isBatchSync() const;
@@ -98,6 +102,7 @@ private:
     bool m_stop = false;
     bool m_pageHandled = false;
     bool m_finished = false;
+    bool m_closeRefusalQueued = false;
     int m_synchronised = 0;
     int m_skipped = 0;
     QLabel *Label1 = nullptr;

@@ -62,37 +62,43 @@ void PageBrowser::loadingChanged(const webengine::LoadState &state)
     if (state.httpStatus != 0)
         m_httpStatus = state.httpStatus;
     const bool good = state.status == Status::Succeeded && !state.errorPage && m_httpStatus < 400;
+    const QString failure = good ? QString()
+                            : m_httpStatus >= 400
+                                ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
+                                : loadFailureText(state.errorCode, state.errorString);
     if (!m_waiting) {
         // The page moved on by itself or by a click in the view (a script, a
         // refresh, a link): the engine's error page it may end on is never taken.
-        if (state.status != Status::Stopped)
+        if (state.status != Status::Stopped) {
             m_lastOk = good;
+            m_lastFailure = failure;
+        }
         return;
     }
-    if (good) {
-        finish(true, QString());
-    } else if (state.status != Status::Stopped) {
-        finish(false, m_httpStatus >= 400 ? QStringLiteral("The server answered with status %1.").arg(m_httpStatus)
-                                          : loadFailureText(state.errorCode, state.errorString));
-    }
+    if (good || state.status != Status::Stopped)
+        finish(good, failure);
 }
 
 void PageBrowser::load(const QUrl &url)
 {
     ++m_loadNumber;
-    // An address that differs from the page shown, loaded well, only by its "#part"
-    // names that same document: the engine only scrolls to the part and reports no
-    // load. The page is there, as it loaded.
+    // An address that differs from the page shown only by its "#part" names that same
+    // document: the engine only scrolls to the part and reports no load. The page is
+    // there as it loaded, or failed as it failed (a page the server refused with an
+    // error status is a document too, and its part would wait for the time-out).
     const QUrl shown = this->url();
-    if (m_lastOk && !m_waiting && !isBlank(shown) && url.hasFragment() &&
+    if (!m_waiting && !isBlank(shown) && url.hasFragment() &&
         url.adjusted(QUrl::RemoveFragment) == shown.adjusted(QUrl::RemoveFragment)) {
+        const bool ok = m_lastOk;
+        const QString failure = m_lastFailure;
         m_waiting = true;
         m_timeout.stop();
-        m_view->load(url);
+        if (ok)
+            m_view->load(url);
         const int number = m_loadNumber;
-        QTimer::singleShot(0, this, [this, number] {
+        QTimer::singleShot(0, this, [this, number, ok, failure] {
             if (number == m_loadNumber)
-                finish(true, QString());
+                finish(ok, failure);
         });
         return;
     }
@@ -128,6 +134,7 @@ void PageBrowser::finish(bool ok, const QString &failure)
     m_waiting = false;
     m_timeout.stop();
     m_lastOk = ok;
+    m_lastFailure = failure;
     emit pageLoaded(ok, failure);
 }
 

@@ -5,7 +5,8 @@
 // dialog. Each load reports once, ok or not: a failed load, an HTTP status of 400 or
 // more, an error page, or no end within pageTimeoutMs all count as failures, so a
 // run never takes an error page for the page itself and never waits forever. An
-// address that only adds or changes the "#part" of the page shown reports at once.
+// address that only adds or changes the "#part" of the page shown reports at once, as
+// that page loaded or failed.
 #include "media/pagesync.h"
 
 #include <QImage>
@@ -68,6 +69,7 @@ private:
     QTimer m_timeout;
     bool m_waiting = false;
     bool m_lastOk = false;
+    QString m_lastFailure; // why the last load failed
     int m_httpStatus = 0;
     int m_loadNumber = 0; // which load a report deferred to the event loop belongs to
 };

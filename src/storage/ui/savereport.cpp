@@ -9,12 +9,13 @@
 namespace rr
 {
 
-bool askToReplaceChangedFile(const QString &path)
+bool askToReplaceChangedFile(const QString &path, XMLDatabase::OnKeep onKeep)
 {
     // A long run (an import) asks with the busy pointer up: the question takes the
     // ordinary one.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    const bool replace = prompt::askYesNo(changedFileQuestion(path), MsgIcon::Exclamation, QString(), MsgResult::No);
+    const bool replace =
+        prompt::askYesNo(changedFileQuestion(path, onKeep), MsgIcon::Exclamation, QString(), MsgResult::No);
     QGuiApplication::restoreOverrideCursor();
     return replace;
 }

@@ -9,7 +9,7 @@ namespace rr
 // or replaced the file since it was read (changedFileQuestion, exclamation icon,
 // default No): true on Yes, which writes the database over it. The window installs it
 // on the handle it opens (XMLDatabase::setChangedFileQuestion).
-bool askToReplaceChangedFile(const QString &path);
+bool askToReplaceChangedFile(const QString &path, XMLDatabase::OnKeep onKeep);
 
 // Writes the whole database file. When the save fails the user is told why
 // (exclamation icon) and false comes back; the change stays in the document in

@@ -1,5 +1,7 @@
 #include "web/ui/pageprint.h"
 
+#include "platform/pendingfiles.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
@@ -27,14 +29,19 @@ PagePrintJob::~PagePrintJob()
         m_painter->end();
     if (!m_partial.isEmpty())
         QFile::remove(m_partial);
+    if (!m_recorded.isEmpty())
+        pendingfiles::forget(m_recorded);
 }
 
 void PagePrintJob::start()
 {
     if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
         m_target = m_printer->outputFileName();
-        const QFileInfo target(m_target);
-        m_partial = target.dir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".printing"));
+        m_partial = pendingfiles::printingNameFor(m_target);
+        // Recorded while it is written, so that the next start removes it should this
+        // process be killed before the print ends.
+        pendingfiles::remember(m_partial);
+        m_recorded = m_partial;
         m_printer->setOutputFileName(m_partial);
     }
     m_painter = std::make_unique<QPainter>();
@@ -127,6 +134,10 @@ void PagePrintJob::end(bool ok, const QString &error)
     if (!m_partial.isEmpty()) {
         QFile::remove(m_partial);
         m_partial.clear();
+    }
+    if (!m_recorded.isEmpty()) {
+        pendingfiles::forget(m_recorded);
+        m_recorded.clear();
     }
     emit finished(ok, m_cancelled && !ok, reason);
 }

@@ -8,7 +8,8 @@
 //
 // A printer that writes a PDF file writes it under a temporary name beside it and
 // puts it in place only when the whole document is written: a cancelled or failed
-// print leaves the file that was there before.
+// print leaves the file that was there before; one killed midway leaves a hidden
+// ".<name>.printing" that the next start removes (platform/pendingfiles.h).
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<QTextDocument> m_document;
     QString m_target; // the PDF file asked for, "" for other printers
     QString m_partial;
+    QString m_recorded; // the partial file as recorded for the next start's cleanup
     int m_piece = -1;
     int m_pieceCount = 0;
     int m_pageInPiece = 0;

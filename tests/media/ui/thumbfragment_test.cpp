@@ -9,6 +9,7 @@
 #include "support/httpserver.h"
 
 #include <QLabel>
+#include <QTcpServer>
 
 namespace rr::test
 {
@@ -73,4 +74,39 @@ TEST_F(ThumbFragmentTest, aFolderRunSynchronisesEveryVardeckWhoseAddressOnlyAdds
         EXPECT_EQ(stored(e.wid).childText("DESCRIPTION"), e.description) << e.wid;
     }
 }
+
+// A "#part" twin of a page that failed is no page shown: it is loaded for itself, fails
+// in its turn, and its Vardeck is left as it was.
+TEST_F(ThumbFragmentTest, aRunNeverTakesThePartTwinOfAFailedPageForLoaded)
+{
+    // A part left waiting would fail only at the time-out, which outlasts the test.
+    PageBrowser::pageTimeoutMs = 60000;
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString refused = QStringLiteral("http://127.0.0.1:%1/gone.html").arg(closed.serverPort());
+    closed.close();
+    const struct {
+        const char *wid, *name;
+        QString address;
+    } failed[] = {
+        {"W1", "Missing", site.url("/missing.html")},
+        {"W2", "Missing part", site.url("/missing.html#part")},
+        {"W3", "Refused", refused},
+        {"W4", "Refused part", refused + "#part"},
+    };
+    QByteArray vardecks;
+    for (const auto &f : failed)
+        vardecks += VD{f.wid, f.name, f.address, "06 Dec 2026", "", "", "", "", "1", "4", "FALSE"}.xml();
+    openDb("<FOLDERS>" + folderXml("T1", "Failing", vardecks) + "</FOLDERS>");
+    showVardeck("T1", "W1");
+    menu(MenuId::mnuToolsSynchFolder);
+    frmThumb *form = thumbs->window();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "Label1")->text() == "Done"; }, 30000));
+    EXPECT_EQ(form->synchronised(), 0);
+    EXPECT_EQ(form->skipped(), 4);
+    for (const auto &f : failed)
+        EXPECT_EQ(stored(f.wid).childText("NAME"), f.name) << f.wid;
+}
+
 } // namespace rr::test

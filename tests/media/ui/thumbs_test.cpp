@@ -9,6 +9,7 @@
 #include "support/httpserver.h"
 #include "support/windowcontrols.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -191,6 +192,37 @@ TEST_F(ThumbsTest, cancelKeepsAndSavesWhatWasSynchronised)
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(stored("W1").childText("NAME"), "Known title") << "saved at the cancel";
     EXPECT_EQ(stored("W5").childText("NAME"), "Untitled");
+}
+
+// The close box reaches the main window during a run (no window blocks it), and says why
+// the window stays; once the run has ended it closes the window.
+TEST_F(ThumbsTest, theCloseBoxDuringASynchronisationSaysWhyTheWindowStaysOpen)
+{
+    PageBrowser::pageTimeoutMs = 20000;
+    clickFolder("T1");
+    menu(MenuId::mnuToolsSynchFolder);
+    frmThumb *form = thumbWindow();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return dialogControl<QLabel>(*form, "lblName")->text() == "Hanging"; }, 45000));
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
+    ASSERT_NE(window->windowHandle(), nullptr);
+    prompts.clear();
+    QCloseEvent closeBox;
+    QApplication::sendEvent(window->windowHandle(), &closeBox);
+    EXPECT_FALSE(closeBox.isAccepted());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_TRUE(waitUntil([&] { return prompts.messages().size() == 1; }));
+    EXPECT_EQ(prompts.lastText(), "Vardecks are being synchronized with their websites, so the window stays open until "
+                                  "the synchronization ends.  Press Cancel in the synchronization window to stop it "
+                                  "now; what was synchronized so far is saved.");
+    EXPECT_FALSE(form->stopped()) << "the run goes on";
+
+    QTest::mouseClick(dialogControl<qbButtons_H>(*form, "cmdCancel"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return windowClosed(); }));
+    QCloseEvent afterRun;
+    QApplication::sendEvent(window->windowHandle(), &afterRun);
+    EXPECT_TRUE(afterRun.isAccepted());
+    EXPECT_EQ(prompts.messages().size(), 1u);
 }
 
 TEST_F(ThumbsTest, escCancelsARunAndClosesTheWindowOnceTheRunHasEnded)
