@@ -4,7 +4,7 @@
 // together as the program does, offscreen. The floor, timed round by round in turn, is
 // two bare tree widgets given the same texts as plain items (the tree its names, the
 // list every column) and sorted by name: what any fill of the two views costs.
-//   views filled and sorted vs bare fill and sort        goal <= 3
+//   views filled and sorted vs bare fill and sort        goal <= 2.5
 // Prints min/median/max in ms over the rounds, the time per Vardeck and the median of
 // the rounds' ratios; exits non-zero when the goal is missed or a Vardeck is not listed.
 // Usage: listfill_bench [rounds] [vardecks]
@@ -39,6 +39,10 @@ int main(int argc, char **argv)
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     QTemporaryDir home;
     qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+    // The window's start-up looks for pages open in browsers and offers them in a dialog,
+    // which nobody answers here: it finds no browser profile and asks no debugging port.
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     deferWebGraphics();
     QApplication app(argc, argv);
@@ -108,9 +112,9 @@ int main(int argc, char **argv)
     }
     const bench::Spread spread = bench::spreadOf(times);
     const double ratio = bench::spreadOf(ratios).median;
-    const bool met = ratio <= 3.0;
+    const bool met = ratio <= 2.5;
     std::printf("%d Vardecks in one folder (%.1f MB): the window's views filled and sorted %s ms, %.1f us a "
-                "Vardeck, vs bare fill and sort %s ms: ratio %.2f (goal <= 3) %s%s\n",
+                "Vardeck, vs bare fill and sort %s ms: ratio %.2f (goal <= 2.5) %s%s\n",
                 vardecks, QFile(path).size() / 1048576.0, bench::formatSpread(spread, 1).c_str(),
                 spread.median * 1000 / vardecks, bench::formatSpread(bench::spreadOf(floors), 1).c_str(), ratio,
                 met ? "met" : "MISSED", filled ? "" : "  NOT EVERY VARDECK WAS LISTED");

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "shell/columnwidths.h"
 #include "shell/frmvardecks.h"
+#include "shell/imagelists.h"
 #include "shell/installedpart.h"
 #include "shell/panecontrols.h"
 #include "shell/pictures.h"
@@ -172,30 +173,6 @@ QWidget *VardeckViews::moveButton(frmVardecks &w)
     return part ? part->m_moveButton : nullptr;
 }
 
-QString VardeckViews::cellText(const XmlNode &vardeck, FolderListColumn column, ListCells rule)
-{
-    const auto field = [&](QLatin1String name) {
-        const QString text = vardeck.childText(name);
-        return rule == ListCells::BlankForEmpty ? rr::cellText(text) : text;
-    };
-    switch (column) {
-    case FolderListColumn::Name:
-        return vardeck.childText(tag::Name);
-    case FolderListColumn::Address:
-        return field(tag::Address);
-    case FolderListColumn::CreatedDate:
-        return field(tag::CreatedDate);
-    case FolderListColumn::LastVisited:
-        return field(tag::Keyword2);
-    case FolderListColumn::Hits:
-        return hitsCell(rule == ListCells::BlankForEmpty ? shownHits(vardeck)
-                                                         : storedHits(vardeck).value_or(QStringLiteral("1")));
-    case FolderListColumn::Description:
-        return field(tag::Description);
-    }
-    return {};
-}
-
 QString VardeckViews::hitsCell(const QString &hits)
 {
     return padString(hits, kCountWidth);
@@ -259,36 +236,32 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
     // The views must show every Vardeck but the added one as a fill would: in the
     // fill's order (by name, equal names in document order), with the same texts and
     // site icons. A visit counted in both since the fill is such a text.
-    QList<qsizetype> order(kept);
-    QStringList names(kept);
+    QList<VardeckRowTexts> texts;
+    QList<QString> names;
+    texts.reserve(kept);
+    names.reserve(kept);
     for (qsizetype i = 0; i < kept; ++i) {
-        order[i] = i;
-        names[i] = vardecks.at(i).childText(tag::Name);
+        texts.append(readVardeckRow(vardecks.at(i), ListCells::BlankForEmpty));
+        names.append(texts.last().name());
     }
-    std::stable_sort(order.begin(), order.end(), [&names](qsizetype a, qsizetype b) {
-        const int caseless = caselessCompare(names.at(a), names.at(b));
-        return caseless != 0 ? caseless < 0 : names.at(a) < names.at(b);
-    });
+    const QList<qsizetype> order = orderByName(names);
     for (qsizetype i = 0; i < kept; ++i) {
-        const XmlNode &vardeck = vardecks.at(order.at(i));
-        const QString wid = vardeck.attribute(tag::Wid);
+        const VardeckRowTexts &shown = texts.at(order.at(i));
         const QTreeWidgetItem *node = m_tree->topLevelItem(int(i));
         const QTreeWidgetItem *row = m_list->topLevelItem(int(i));
-        if (tagOf(node) != wid || node->text(kNodeName) != names.at(order.at(i)) || tagOf(row) != wid)
+        if (tagOf(node) != shown.wid || node->text(kNodeName) != shown.name() || tagOf(row) != shown.wid)
             return false;
         for (FolderListColumn column : kFolderListColumns)
-            if (row->text(col(column)) != cellText(vardeck, column, ListCells::BlankForEmpty))
+            if (row->text(col(column)) != shown.cell(column))
                 return false;
-        const qint64 own = iconKey(wid);
+        const qint64 own = iconKey(shown.wid);
         if (row->icon(col(FolderListColumn::Name)).cacheKey() != (own >= 0 ? own : m_filledStock[0]) ||
             (own >= 0 && node->icon(kNodeName).cacheKey() != own))
             return false;
     }
     // The fill makes current the last Vardeck named as the name box: the added one.
-    const XmlNode added = vardecks.last();
-    const QString wid = added.attribute(tag::Wid);
-    const QString name = added.childText(tag::Name);
-    if (!sameText(name, DetailsPanel::of(w).detailsText(DetailsField::NameBox)))
+    const VardeckRowTexts added = readVardeckRow(vardecks.last(), ListCells::BlankForEmpty);
+    if (!sameText(added.name(), DetailsPanel::of(w).detailsText(DetailsField::NameBox)))
         return false;
 
     m_filling = true;
@@ -301,10 +274,10 @@ bool VardeckViews::addAppendedVardeck(const QString &tid, const QList<XmlNode> &
                 setBold(item, bold);
         }
     }
-    const bool bold = isRecentWid(wid, session().recentColl);
-    QTreeWidgetItem *node = makeTreeNode(wid, name, bold);
+    const bool bold = isRecentWid(added.wid, session().recentColl);
+    QTreeWidgetItem *node = makeTreeNode(added, w.vardeckPictures().of(added.wid, true), bold);
     m_tree->addTopLevelItem(node);
-    m_list->addTopLevelItem(makeListRow(added, ListCells::BlankForEmpty, bold));
+    m_list->addTopLevelItem(makeListRow(added, w.vardeckPictures().of(added.wid, false), bold));
     // Appended and sorted as a fill sorts: the sort keeps the order of equal names, and
     // the added Vardeck comes last in the folder.
     m_tree->sortItems(kNodeName, Qt::AscendingOrder);
@@ -325,30 +298,41 @@ qint64 VardeckViews::iconKey(const QString &key) const
     return w.vardeckPictures().cacheKey(key);
 }
 
-QTreeWidgetItem *VardeckViews::makeListRow(const XmlNode &vardeck, ListCells rule, bool bold) const
+QTreeWidgetItem *VardeckViews::makeListRow(const VardeckRowTexts &texts, const QIcon &icon, bool bold) const
 {
-    const QString wid = vardeck.attribute(tag::Wid);
     auto *row = new CaselessItem;
     for (FolderListColumn column : kFolderListColumns)
-        row->setText(col(column), cellText(vardeck, column, rule));
-    row->setIcon(col(FolderListColumn::Name), w.vardeckPictures().of(wid, false));
+        row->setText(col(column), texts.cell(column));
+    row->setIcon(col(FolderListColumn::Name), icon);
     // The padded counts line up at their right edge as they sort.
     row->setTextAlignment(col(FolderListColumn::Hits), Qt::AlignRight | Qt::AlignVCenter);
-    setTag(row, wid);
+    setTag(row, texts.wid);
     if (bold)
         setBold(row, true);
     return row;
 }
 
-QTreeWidgetItem *VardeckViews::makeTreeNode(const QString &wid, const QString &name, bool bold) const
+QTreeWidgetItem *VardeckViews::makeTreeNode(const VardeckRowTexts &texts, const QIcon &icon, bool bold) const
 {
     auto *node = new CaselessItem;
-    node->setIcon(kNodeName, w.vardeckPictures().of(wid, true));
-    node->setText(kNodeName, name);
-    setTag(node, wid);
+    node->setIcon(kNodeName, icon);
+    node->setText(kNodeName, texts.name());
+    setTag(node, texts.wid);
     if (bold)
         setBold(node, true);
     return node;
+}
+
+void VardeckViews::insertByName(QTreeWidget *view, const QList<QTreeWidgetItem *> &items, const QList<qsizetype> &order)
+{
+    QList<QTreeWidgetItem *> sorted;
+    sorted.reserve(order.size());
+    for (qsizetype at : order)
+        sorted.append(items.at(at));
+    view->addTopLevelItems(sorted);
+    // What a sort by name leaves besides the order: the header's indicator, which
+    // the view's later sorts read as their column.
+    view->header()->setSortIndicator(kNodeName, Qt::AscendingOrder);
 }
 
 void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNode &folder)
@@ -357,31 +341,35 @@ void VardeckViews::fillVardeckViews(const QList<XmlNode> &vardecks, const XmlNod
     m_list->clear();
     m_tree->clear();
     const QString nameShown = DetailsPanel::of(w).detailsText(DetailsField::NameBox);
+    const VardeckIcons nodeIcons(w.vardeckPictures(), true);
+    const VardeckIcons rowIcons(w.vardeckPictures(), false);
     QList<QTreeWidgetItem *> nodes;
     QList<QTreeWidgetItem *> rows;
+    QList<QString> names;
     nodes.reserve(vardecks.size());
     rows.reserve(vardecks.size());
+    names.reserve(vardecks.size());
     // The tree makes current the last Vardeck named as the name box.
     QTreeWidgetItem *current = nullptr;
     for (const XmlNode &vardeck : vardecks) {
-        const QString wid = vardeck.attribute(tag::Wid);
-        const QString name = vardeck.childText(tag::Name);
-        const bool bold = isRecentWid(wid, session().recentColl);
-        nodes.append(makeTreeNode(wid, name, bold));
-        rows.append(makeListRow(vardeck, ListCells::BlankForEmpty, bold));
-        if (sameText(name, nameShown))
+        const VardeckRowTexts texts = readVardeckRow(vardeck, ListCells::BlankForEmpty);
+        const bool bold = isRecentWid(texts.wid, session().recentColl);
+        nodes.append(makeTreeNode(texts, nodeIcons.of(texts.wid), bold));
+        rows.append(makeListRow(texts, rowIcons.of(texts.wid), bold));
+        names.append(texts.name());
+        if (sameText(texts.name(), nameShown))
             current = nodes.last();
     }
-    m_tree->addTopLevelItems(nodes);
-    m_list->addTopLevelItems(rows);
+    // The tree shows the folder in the list's order, by name, however the folder came
+    // to be shown (a click, a drop, an add, an import).
+    const QList<qsizetype> order = orderByName(names);
+    insertByName(m_tree, nodes, order);
+    insertByName(m_list, rows, order);
+    m_descending = false;
     if (current) {
         m_tree->setCurrentItem(current);
         current->setSelected(true);
     }
-    // The tree shows the folder in the list's order, by name, however the folder came
-    // to be shown (a click, a drop, an add, an import).
-    m_tree->sortItems(kNodeName, Qt::AscendingOrder);
-    sortByName();
     if (m_iconViewActive)
         arrangeIcons();
 }
@@ -390,25 +378,30 @@ void VardeckViews::populateVDList(const XmlNode &folder)
 {
     m_list->setUpdatesEnabled(false);
     m_list->clear();
-    if (folder && folder.nodeName() == tag::Folder) {
-        QList<QTreeWidgetItem *> rows;
-        for (const XmlNode &vardeck : vardecksOf(folder))
-            rows.append(makeListRow(vardeck, ListCells::AsStored,
-                                    isRecentWid(vardeck.attribute(tag::Wid), session().recentColl)));
-        m_list->addTopLevelItems(rows);
-    }
     m_list->clearSelection();
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = m_list->topLevelItem(i);
-        if (sameText(tagOf(row), w.currentWID())) {
-            m_list->setCurrentItem(row);
-            row->setSelected(true);
-            break;
+    QList<QTreeWidgetItem *> rows;
+    QList<QString> names;
+    // The row of the shown Vardeck, the first in the folder's order, becomes the selected one.
+    QTreeWidgetItem *shown = nullptr;
+    if (folder && folder.nodeName() == tag::Folder) {
+        const VardeckIcons icons(w.vardeckPictures(), false);
+        const QString shownWid = w.currentWID();
+        for (const XmlNode &vardeck : vardecksOf(folder)) {
+            const VardeckRowTexts texts = readVardeckRow(vardeck, ListCells::AsStored);
+            rows.append(makeListRow(texts, icons.of(texts.wid), isRecentWid(texts.wid, session().recentColl)));
+            names.append(texts.name());
+            if (!shown && sameText(texts.wid, shownWid))
+                shown = rows.last();
         }
+    }
+    insertByName(m_list, rows, orderByName(names));
+    m_descending = false;
+    if (shown) {
+        m_list->setCurrentItem(shown);
+        shown->setSelected(true);
     }
     if (m_iconViewActive)
         arrangeIcons();
-    sortByName();
     m_list->setUpdatesEnabled(true);
 }
 

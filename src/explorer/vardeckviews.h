@@ -12,6 +12,7 @@
 // cells. The rest of the window reaches the views through the operations the part
 // offers (shell/vardeckviewsoperations.h: restoreFolderListColumns,
 // showHitsResetInFolderList…) and those of folderops.h (showVisitInFolderList…).
+#include "explorer/vardeckrows.h"
 #include "platform/xmldocument.h"
 #include "shell/vardeckviewsoperations.h"
 #include "storage/folderlistcolumns.h"
@@ -23,6 +24,7 @@
 #include <QStringList>
 #include <functional>
 
+class QIcon;
 class QLabel;
 class QMimeData;
 class QListView;
@@ -38,14 +40,6 @@ class DragSources;
 class FolderTree;
 class frmVardecks;
 class qbButtons_H;
-
-// How a row of the list shows the texts its Vardeck holds.
-enum class ListCells {
-    // Filled with the tree: an empty text shows one blank, an empty or missing count 1.
-    BlankForEmpty,
-    // Refilled alone: the texts as they are; only a missing count shows 1.
-    AsStored,
-};
 
 class VardeckViews : public QObject, public VardeckViewsOperations
 {
@@ -105,8 +99,6 @@ public:
     // nullptr in a window put together without the part.
     static QWidget *moveButton(frmVardecks &w);
 
-    // The text of a cell of the Vardeck's row, by the rule given.
-    static QString cellText(const XmlNode &vardeck, FolderListColumn column, ListCells rule);
     // A visit count as the Hits column shows it: right-aligned, so that the column
     // sorts as text in the order of the numbers.
     static QString hitsCell(const QString &hits);
@@ -162,8 +154,11 @@ private:
     // The one builder of a row of the list, and of a node of the tree. They are made
     // outside their view: a fill gives the view all of them in one insertion, so no
     // cell set on them is announced to the view one by one.
-    QTreeWidgetItem *makeListRow(const XmlNode &vardeck, ListCells rule, bool bold) const;
-    QTreeWidgetItem *makeTreeNode(const QString &wid, const QString &name, bool bold) const;
+    QTreeWidgetItem *makeListRow(const VardeckRowTexts &texts, const QIcon &icon, bool bold) const;
+    QTreeWidgetItem *makeTreeNode(const VardeckRowTexts &texts, const QIcon &icon, bool bold) const;
+    // Gives the view the items in the order by name (orderByName), all in one insertion,
+    // and shows it sorted by name as a sort by its first column does.
+    static void insertByName(QTreeWidget *view, const QList<QTreeWidgetItem *> &items, const QList<qsizetype> &order);
     // The fill of the folder the views show when the only change to it is one Vardeck
     // added at its end: the Vardeck's node and row join the views in the places a fill
     // gives them, and the rest is kept. False, with nothing done, otherwise.
