@@ -11,7 +11,6 @@
 #include <libxml/tree.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <xxhash.h>
 
 using namespace rr;
@@ -142,27 +141,4 @@ TEST(FileStamp, decidesAloneOnlyWhereEveryLaterWriteMustMoveItsModificationTime)
         EXPECT_EQ(stamp.modifiedNs, c.modifiedNs);
         EXPECT_EQ(stamp.decisive, c.decisive);
     }
-}
-
-TEST(FileStamp, aFileThisProgramWroteHoldsTheModificationTimeItsWriterSetSoAnyLaterWriteMovesIt)
-{
-    test::TempHome home;
-    struct statfs fs;
-    if (::statfs(QFile::encodeName(home.path()).constData(), &fs) != 0 ||
-        !FileStamp::timesFromOwnClock(long(fs.f_type)))
-        GTEST_SKIP() << "the temporary folder is on a file system whose times no stamp trusts";
-    const QString path = home.path() + "/file.txt";
-    ASSERT_TRUE(writeFileAtomically(path, "ours"));
-    AtomicFileWriter writer(path);
-    ASSERT_TRUE(writer.open() && writer.write("mine", 4) && writer.commit());
-    const FileStamp saved = writer.committed();
-    // On this machine's file systems the writer's time is kept to the nanosecond.
-    EXPECT_TRUE(saved.decisive);
-    EXPECT_EQ(saved, FileStamp::ofPath(path));
-    // Another program writes at once, within the same tick of the file clock.
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_EQ(file.write("them"), 4);
-    file.close();
-    EXPECT_NE(FileStamp::ofPath(path).modifiedNs, saved.modifiedNs);
 }
