@@ -10,7 +10,7 @@ build="${RR_BUILD_DIR:-$here/build}"
 
 # libxkbcommon-dev: Qt's Gui package looks for it while the build is configured.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-webengine-dev libxkbcommon-dev
-          libxml2-dev libxslt1-dev libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev
+          libxml2-dev libxslt1-dev libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxxhash-dev
           libxcb1-dev xvfb xauth openbox fonts-dejavu-core xdg-utils
           libxml2-utils xsltproc clang-format)
 # Needed only by the tests and benchmarks: "run" leaves them out.

@@ -321,7 +321,7 @@ bool AtomicFileWriter::write(const char *data, qsizetype size)
                 continue;
             return fail(errno);
         }
-        m_digest.addData(QByteArrayView(data, n));
+        m_digest.add(data, n);
         data += n;
         size -= n;
         m_written += n;
@@ -354,10 +354,30 @@ bool AtomicFileWriter::linkUnderTemporaryName()
     return fail(EEXIST);
 }
 
+// Sets the modification time of the finished file a nanosecond before the file
+// clock, and a little more where that would end in a zero: a write by anyone after
+// this is stamped no earlier than the clock, so the time moves even within the same
+// tick. Read back, the time tells whether the file system keeps nanoseconds; where it
+// rounds, there is no mark and the content decides.
+bool AtomicFileWriter::markModification()
+{
+    qint64 mark = fileClockNs() - 1;
+    if (mark % 10 == 0)
+        --mark;
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(mark / 1000000000), long(mark % 1000000000)}};
+    struct stat st;
+    if (::futimens(m_fd, times) != 0 || ::fstat(m_fd, &st) != 0 || FileStamp::of(st).modifiedNs != mark)
+        return false;
+    m_markNs = mark;
+    return true;
+}
+
 bool AtomicFileWriter::commit()
 {
     if (m_fd < 0)
         return false;
+    m_markNs = 0;
+    markModification();
     reached("written");
     if (::fdatasync(m_fd) != 0)
         return fail(errno);
@@ -385,10 +405,11 @@ bool AtomicFileWriter::commit()
         return fail(error);
     }
     m_temp.clear();
-    m_committed = kept >= 0 ? FileStamp::ofOpenFile(kept) : FileStamp::ofPath(QFile::decodeName(m_target));
-    m_committed.digest = m_digest.result();
+    // Without a mark the content decides until a stamp read later can.
+    m_committed = FileStamp::ofWritten(kept, QFile::decodeName(m_target), m_markNs);
     if (kept >= 0)
         ::close(kept);
+    m_committed.digest = m_digest.result();
     reached("renamed");
     // The rename is only durable once the folder itself is on the disk; with it goes
     // the link count of a file that was unnamed.

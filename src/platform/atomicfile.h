@@ -22,7 +22,11 @@
 //   replaced and every link stays; a link to nothing and a chain that loops are
 //   failures, never a file made somewhere else;
 // - a file whose mode bits forbid this process to write it (for root: one nobody
-//   may write) is read-only: the save fails and the file stays as it is.
+//   may write) is read-only: the save fails and the file stays as it is;
+// - the finished file's modification time is set a nanosecond before the kernel's
+//   file clock (platform/filestamp.h): the stamp of the file put in place then tells
+//   any later write by another program, even one within the same tick of that clock.
+//   The digest of the content is taken as the bytes pass.
 #include "platform/filestamp.h"
 
 #include <QByteArray>
@@ -55,13 +59,14 @@ public:
     // The reason of the first failure, naming the file.
     QString errorString() const { return m_error; }
     // The stamp of the file a commit put in place, with the digest of what was
-    // written (null before one succeeded).
+    // written and the modification time this writer set (null before one succeeded).
     FileStamp committed() const { return m_committed; }
 
 private:
     bool fail(int error);
     bool fail(const QString &reason);
     bool linkUnderTemporaryName();
+    bool markModification();
 
     // Written bytes the disk is asked to take while later ones are being written.
     static constexpr qint64 kFlushStretch = 2 * 1024 * 1024;
@@ -74,7 +79,9 @@ private:
     int m_fd = -1;
     bool m_unnamed = false;
     QString m_error;
-    QCryptographicHash m_digest{FileStamp::kDigest};
+    ContentDigest m_digest;
+    // The modification time set on the finished file (0: none could be set exactly).
+    qint64 m_markNs = 0;
     FileStamp m_committed;
 };
 

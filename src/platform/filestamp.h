@@ -2,24 +2,62 @@
 // What tells one state of a file from another: the file a name leads to (its device
 // and inode: a file replaced by a rename is another one), its size, its time of last
 // change of content and its time of last change of any kind (st_ctime), both to the
-// nanosecond, all read without reading the file. A program can set the first time back
-// (touch -r) but not the second: the kernel sets it to now on every write, every
-// change of the times, the mode, the owner or the links, and every rename, so a stamp
-// is taken after our own save has put its file in place. Since a change of mode or
-// links moves that time too, a stamp may carry a digest of the content, which then
-// decides when only that time moved (sameContent). What still goes unseen is a
-// rewrite in place that keeps the size and falls within the same tick of the kernel's
-// clock as the stamp (a few milliseconds).
-#include <QCryptographicHash>
-#include <QFile>
+// nanosecond, all read without reading the file; and a digest of its content, taken
+// as the bytes passed when the file was read or written.
+//
+// The kernel stamps a write with its file clock (fileClockNs), which moves in ticks of
+// a few milliseconds: a write within the tick of the last one can leave both times as
+// they were. A stamp therefore decides alone (decisive) only when every write after it
+// was taken must move the modification time it holds:
+// - a stamp read after the file clock had passed the file's modification time (by
+//   the file system's step, told by the trailing zeros of the nanoseconds): any later
+//   write is stamped later;
+// - the stamp of a file this program has just written: the writer sets the
+//   modification time a nanosecond before the file clock (a mark) and records that
+//   time, so any write by anyone after the mark, even within the same tick and even
+//   before the stamp was read, stamps a later time.
+// Times are trusted only on the local file systems whose kernel stamps them with its
+// own clock; on any other (a network or user-space file system) no stamp decides.
+// When a stamp cannot decide, or only the change time moved (a change of mode or
+// links, or a rewrite whose modification time was put back), the content decides.
+#include <QByteArray>
 #include <QString>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <memory>
+#include <optional>
+
+struct stat;
+struct XXH3_state_s;
 
 namespace rr
 {
+
+// A digest of a file's content (XXH3, 64 bits), taken as its bytes pass: it runs at
+// the speed of memory, so the reader or the writer that feeds it hardly notices.
+class ContentDigest
+{
+public:
+    ContentDigest();
+    ~ContentDigest();
+    ContentDigest(const ContentDigest &) = delete;
+    ContentDigest &operator=(const ContentDigest &) = delete;
+
+    void reset();
+    void add(const char *data, qsizetype size);
+    quint64 result() const;
+    // Adds what is left of an open file from its current offset; false when it
+    // cannot be read.
+    bool addRestOf(int fd);
+    // The digest of the whole content of the file at path; none when it cannot be read.
+    static std::optional<quint64> ofFile(const QString &path);
+
+private:
+    std::unique_ptr<XXH3_state_s, void (*)(XXH3_state_s *)> m_state;
+};
+
+// The clock the kernel stamps file times with (CLOCK_REALTIME_COARSE), in
+// nanoseconds since the epoch.
+qint64 fileClockNs();
 
 struct FileStamp {
     quint64 device = 0;
@@ -27,9 +65,11 @@ struct FileStamp {
     qint64 size = -1; // -1: no stamp
     qint64 modifiedNs = 0;
     qint64 changedNs = 0;
-    // The content's digest (contentDigest), when the stamp was taken with it; stamps
+    // The content's digest, when the bytes were seen as the stamp was taken; stamps
     // compare without it.
-    QByteArray digest;
+    std::optional<quint64> digest;
+    // True when any later write to the file must move modifiedNs (see above).
+    bool decisive = false;
 
     bool isNull() const { return size < 0; }
     bool operator==(const FileStamp &other) const { return sameButChangeTime(other) && changedNs == other.changedNs; }
@@ -39,57 +79,32 @@ struct FileStamp {
         return device == other.device && inode == other.inode && size == other.size && modifiedNs == other.modifiedNs;
     }
 
-    static FileStamp of(const struct stat &st)
-    {
-        return {quint64(st.st_dev),
-                quint64(st.st_ino),
-                qint64(st.st_size),
-                qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec,
-                {}};
-    }
-    // The stamp of an open file; null when it cannot be read.
-    static FileStamp ofOpenFile(int fd)
-    {
-        struct stat st;
-        return ::fstat(fd, &st) == 0 ? of(st) : FileStamp();
-    }
-    // The stamp of the file the path leads to (links followed); null when there is none.
-    static FileStamp ofPath(const QString &path)
-    {
-        struct stat st;
-        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? of(st) : FileStamp();
-    }
+    // The stamp of a stat result (never decisive).
+    static FileStamp of(const struct stat &st);
+    // The stamp of an open file, or of the file the path leads to (links followed);
+    // null when there is none. Never decisive.
+    static FileStamp ofOpenFile(int fd);
+    static FileStamp ofPath(const QString &path);
+    // The same, with the file clock read before the file's times, so that the stamp
+    // says whether it decides alone.
+    static FileStamp takeOf(int fd);
+    static FileStamp takeOfPath(const QString &path);
+    // The stamp of a file this program has just put in place (through fd, or path
+    // when fd is -1), whose writer set its modification time to markNs (0: it could
+    // not). The stamp holds that time, whatever the file shows, so a write between
+    // the rename and the stamp shows as a change; without a mark it never decides
+    // alone, as such a write would be taken for ours.
+    static FileStamp ofWritten(int fd, const QString &path, qint64 markNs);
+    // The stamp of st, read after the file clock showed clockNs, on a file system of
+    // the given type (statfs's f_type).
+    static FileStamp taken(const struct stat &st, qint64 clockNs, long fileSystemType);
 
-    static constexpr QCryptographicHash::Algorithm kDigest = QCryptographicHash::Md5;
-    // The digest of the whole content of a file open for reading; "" when it cannot be read.
-    static QByteArray contentDigest(int fd)
-    {
-        QCryptographicHash hash(kDigest);
-        QByteArray buffer(1 << 20, Qt::Uninitialized);
-        for (off_t at = 0;;) {
-            const ssize_t n = ::pread(fd, buffer.data(), size_t(buffer.size()), at);
-            if (n == 0)
-                return hash.result();
-            if (n < 0)
-                return {};
-            hash.addData(QByteArrayView(buffer.constData(), n));
-            at += n;
-        }
-    }
+    // Whether the kernel stamps files of that file system type with its own clock.
+    static bool timesFromOwnClock(long fileSystemType);
+
     // True when the file at path holds what the stamp's digest was taken of; false
     // when the stamp has none or the file cannot be read.
-    bool sameContent(const QString &path) const
-    {
-        if (digest.isEmpty())
-            return false;
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        const QByteArray now = contentDigest(fd);
-        ::close(fd);
-        return now == digest;
-    }
+    bool sameContent(const QString &path) const;
 };
 
 } // namespace rr

@@ -18,6 +18,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <libxml/parser.h>
@@ -505,6 +506,9 @@ bool XmlDocument::load(const QString &path)
     OpenFile file{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (file.fd < 0)
         return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    // The file's stamp is read before its bytes, with the file clock before it: a
+    // write after it moves the stamp or, within the same tick, shows in the digest.
+    const qint64 clock = fileClockNs();
     if (::fstat(file.fd, &st) != 0)
         return refuse(QString::fromLocal8Bit(std::strerror(errno)));
     if (const QString why = whyNotAPlainFile(st.st_mode); !why.isEmpty())
@@ -514,11 +518,16 @@ bool XmlDocument::load(const QString &path)
         m_parseError = QStringLiteral("The file %1 is too large to open.").arg(path);
         return false;
     }
-    // The library reads the file in pieces: its whole text is never held beside the tree.
-    const bool loaded = parseInto(XmlSource{file.fd, {}}, QFileInfo(path).absolutePath());
-    m_loadedStamp = loaded ? FileStamp::of(st) : FileStamp();
-    if (loaded)
-        m_loadedStamp.digest = FileStamp::contentDigest(file.fd);
+    struct statfs fs;
+    const long fileSystem = ::fstatfs(file.fd, &fs) == 0 ? long(fs.f_type) : 0;
+    // The library reads the file in pieces: its whole text is never held beside the
+    // tree, and the digest is taken of each piece as it passes. What the library
+    // leaves unread after the document is read here for the digest alone.
+    ContentDigest digest;
+    const bool loaded = parseInto(XmlSource{file.fd, {}, &digest}, QFileInfo(path).absolutePath());
+    m_loadedStamp = loaded ? FileStamp::taken(st, clock, fileSystem) : FileStamp();
+    if (loaded && digest.addRestOf(file.fd))
+        m_loadedStamp.digest = digest.result();
     return loaded;
 }
 

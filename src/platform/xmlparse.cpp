@@ -1,5 +1,6 @@
 #include "platform/xmlparse.h"
 
+#include "platform/filestamp.h"
 #include "platform/xmldocument.h"
 #include "platform/xmlerrors.h"
 #include "platform/xmlwalk.h"
@@ -331,6 +332,8 @@ int readSource(void *context, char *buffer, int length)
             } while (n < 0 && errno == EINTR);
             if (n < 0)
                 return -1;
+            if (reading->source.digest)
+                reading->source.digest->add(reading->buffer.constData(), n);
             reading->buffer.truncate(n);
             reading->offset = 0;
         }
@@ -356,6 +359,8 @@ xmlDocPtr parseWith(const XmlSource &source, const char *url, const char *encodi
     ctxt->sax->endElementNs = endElement;
     if (source.fd >= 0)
         ::lseek(source.fd, 0, SEEK_SET);
+    if (source.digest)
+        source.digest->reset();
     if (collector->visitor)
         collector->visitor->start();
     Reading reading{source, ctxt, collector, {}, 0};

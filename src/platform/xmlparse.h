@@ -30,11 +30,15 @@ struct _xmlNode;
 namespace rr
 {
 
+class ContentDigest;
+
 // Where a document's text comes from: an open file, read from its start, or bytes in
-// memory when fd is -1.
+// memory when fd is -1. The file's bytes go into digest, when given, as they are read
+// (from the start again when the text is read a second time).
 struct XmlSource {
     int fd = -1;
     QByteArray bytes;
+    ContentDigest *digest = nullptr;
 };
 
 // Told of every element as soon as the library has built it with its attributes and

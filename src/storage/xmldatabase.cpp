@@ -152,23 +152,34 @@ bool XMLDatabase::fileChangedOnDisk() const
 {
     if (m_knownStamp.isNull() || savePath() != m_knownPath)
         return false;
-    const FileStamp now = FileStamp::ofPath(m_knownPath);
-    if (now.isNull() || now == m_knownStamp)
+    const FileStamp now = FileStamp::takeOfPath(m_knownPath);
+    if (now.isNull())
         return false;
-    // Only the change time moved (a change of mode or links, or a rewrite whose times
-    // were put back): the content decides, and a file that holds what was known is
-    // known again as it is now.
-    if (!now.sameButChangeTime(m_knownStamp) || !m_knownStamp.sameContent(m_knownPath))
+    if (!now.sameButChangeTime(m_knownStamp))
+        return true;
+    if (now.changedNs == m_knownStamp.changedNs && m_knownStamp.decisive)
+        return false;
+    // The stamp cannot tell (a write within the tick of the last one may have left it
+    // as it was), or only the change time moved (a change of mode or links, or a
+    // rewrite whose times were put back): the content decides. A file that holds what
+    // was known is known again as it is now, and from now on its stamp decides alone
+    // if the one just read can.
+    if (!m_knownStamp.sameContent(m_knownPath))
         return true;
     m_knownStamp.changedNs = now.changedNs;
+    m_knownStamp.decisive = m_knownStamp.decisive || now.decisive;
     return false;
 }
 
 void XMLDatabase::replaceChangedFile() const
 {
-    // The file as it is now, with no digest: a save is about to replace it.
-    if (const FileStamp now = FileStamp::ofPath(m_knownPath); !now.isNull())
-        m_knownStamp = now;
+    // The file as it is now, its content read after its stamp: the next save writes
+    // over it, and over nothing changed since.
+    FileStamp now = FileStamp::takeOfPath(m_knownPath);
+    if (now.isNull())
+        return;
+    now.digest = ContentDigest::ofFile(m_knownPath);
+    m_knownStamp = now;
 }
 
 QString XMLDatabase::changedOnDiskMessage(const QString &path)

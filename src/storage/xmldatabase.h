@@ -4,9 +4,10 @@
 // and a Vardeck's fields as text. Windows edit the document in place and save the
 // whole file right after each change. A file that another program changed or
 // replaced since it was read (or last saved here) is not overwritten unless the user
-// says so: every save looks at the file (one stat; its content only when nothing but
-// its change time moved) before it writes and, when it changed, asks the question the
-// window installed on this handle; without one, or on No, the save writes nothing.
+// says so: every save looks at the file before it writes (one stat; its content only
+// when the stamp cannot tell, or nothing but its change time moved) and, when it
+// changed, asks the question the window installed on this handle; without one, or on
+// No, the save writes nothing.
 #include "platform/xmldocument.h"
 #include "storage/databaseclaim.h"
 
