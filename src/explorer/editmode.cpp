@@ -8,6 +8,7 @@
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingops.h"
 #include "platform/gui/partoperations.h"
+#include "platform/gui/textboxes.h"
 #include "shell/frmvardecks.h"
 #include "shell/previewoperations.h"
 
@@ -217,11 +218,9 @@ void setFormEditMode(frmVardecks &w, bool editing)
 void clearTextBoxes(frmVardecks &w)
 {
     DetailsPanel &p = DetailsPanel::of(w);
-    p.txtWName->clear();
-    p.txtAddress->clear();
-    p.txtDescription->clear();
-    p.txtKeywords->clear();
-    p.txtNotes->clear();
+    for (EditField field :
+         {EditField::Name, EditField::Address, EditField::Description, EditField::Keywords, EditField::Notes})
+        p.setFieldText(field, QString());
     w.setVardeckTabCaption(QString());
 }
 
@@ -263,7 +262,7 @@ void EditModeControls::txtNotes_MouseDown(Qt::MouseButton button)
         return;
     const QString selected =
         p.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    w.popup.textRightClicked(selected.isEmpty() ? p.txtNotes->toPlainText() : selected);
+    w.popup.textRightClicked(selected.isEmpty() ? p.fieldText(EditField::Notes) : selected);
     w.popupMenu(MenuId::mnuCopyMenu);
 }
 

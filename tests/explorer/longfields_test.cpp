@@ -1,0 +1,123 @@
+// Fields longer than the details panel's boxes lay out at once: shown in part with a
+// sentence that says so, kept whole while their box is left alone, and a paste from a
+// clipboard that holds nothing never takes what was typed.
+#include "editingfixture.h"
+#include "platform/gui/textboxes.h"
+#include "support/windowcontrols.h"
+
+#include <QClipboard>
+#include <QMimeData>
+
+using namespace rr;
+using namespace rr::test;
+
+namespace
+{
+
+const QString kLongNotice = QStringLiteral("This text has %1 letters: the box shows the first 100,000.  It is kept "
+                                           "whole unless you change it here; a change keeps what the box holds.");
+
+class LongFieldsTest : public EditingTest
+{
+protected:
+    // W1 in T1 with a name of 40,000 letters, a description of a million on one line,
+    // keywords of 150,000 in words and notes of ten million.
+    void openLongVardeck()
+    {
+        name = QString(40'000, 'N');
+        description = QString(1'000'000, 'd');
+        keywords = QString("key ").repeated(37'500);
+        notes = QString(10'000'000, 'n');
+        const VD vardeck{"W1", name,   "http://long.example/", "06 Dec 2026", description, keywords, notes, "", "3",
+                         "2",  "FALSE"};
+        openDb("<FOLDERS>" + folderXml("T1", "zebra", vardeck.xml()) + "</FOLDERS>");
+        showVardeck("T1", "W1");
+    }
+    static QString noticeOf(QWidget *box)
+    {
+        if (auto *rich = dynamic_cast<TextBox *>(box))
+            return rich->noticeShown();
+        return dynamic_cast<PlainTextBox *>(box)->noticeShown();
+    }
+    QString name, description, keywords, notes;
+};
+
+// Shown and in an update, each box holds what it lays out at once and says what it left
+// out; a change of the address saves the address alone, every other field as it was.
+TEST_F(LongFieldsTest, anUpdateSavesTheFieldsLeftAloneExactlyHoweverLongTheyAre)
+{
+    openLongVardeck();
+    EXPECT_EQ(txtNotes(*window)->toPlainText(), QString(kMostEditedLetters, 'n'));
+    EXPECT_EQ(noticeOf(txtNotes(*window)), kLongNotice.arg("10,000,000"));
+
+    menu(MenuId::mnuEditModify);
+    ASSERT_EQ(window->editState(), EditState::Modifying);
+    EXPECT_EQ(txtWName(*window)->text(), QString(kMostLineLetters, 'N'));
+    EXPECT_EQ(lineNoticeShown(txtWName(*window)), "32,767 of 40,000 letters shown: kept whole unless changed");
+    EXPECT_EQ(lineNoticeShown(txtAddress(*window)), "");
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), QString(kMostEditedLetters, 'd'));
+    EXPECT_EQ(noticeOf(txtDescription(*window)), kLongNotice.arg("1,000,000"));
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), keywords.left(kMostEditedLetters));
+    EXPECT_EQ(noticeOf(txtKeywords(*window)), kLongNotice.arg("150,000"));
+
+    txtAddress(*window)->selectAll();
+    typeInto(txtAddress(*window), "http://moved.example/");
+    save();
+    ASSERT_EQ(window->editState(), EditState::Viewing);
+    const XmlNode saved = stored("W1");
+    EXPECT_EQ(saved.childText("ADDRESS"), "http://moved.example/");
+    EXPECT_EQ(saved.childText("NAME"), name);
+    EXPECT_EQ(saved.childText("DESCRIPTION"), description);
+    EXPECT_EQ(saved.childText("KEYWORD1"), keywords);
+    EXPECT_EQ(saved.childText("NOTES"), notes);
+}
+
+// A long field that is changed keeps what its box holds, as its sentence says; the others
+// stay whole.
+TEST_F(LongFieldsTest, aChangedLongFieldKeepsWhatItsBoxHolds)
+{
+    openLongVardeck();
+    menu(MenuId::mnuEditModify);
+    txtDescription(*window)->setFocus();
+    txtDescription(*window)->moveCursor(QTextCursor::End);
+    press(txtDescription(*window), Qt::Key_Backspace);
+    save();
+    const XmlNode saved = stored("W1");
+    EXPECT_EQ(saved.childText("DESCRIPTION"), QString(kMostEditedLetters - 1, 'd'));
+    EXPECT_EQ(saved.childText("NAME"), name);
+    EXPECT_EQ(saved.childText("NOTES"), notes);
+}
+
+// In an update, a paste into the description, the keywords or the notes while the
+// clipboard holds nothing takes nothing; what was typed is there and is saved.
+TEST_F(LongFieldsTest, aPasteOfNothingInAnEditBoxKeepsWhatWasTyped)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    menu(MenuId::mnuEditModify);
+    const std::pair<QWidget *, const char *> boxes[] = {
+        {txtDescription(*window), "DESCRIPTION"}, {txtKeywords(*window), "KEYWORD1"}, {txtNotes(*window), "NOTES"}};
+    for (const auto &[box, child] : boxes) {
+        SCOPED_TRACE(child);
+        if (box == txtNotes(*window)) {
+            tabInfo(*window)->setTab(2);
+            txtNotes(*window)->moveCursor(QTextCursor::End);
+        } else {
+            static_cast<QPlainTextEdit *>(box)->moveCursor(QTextCursor::End);
+        }
+        typeInto(box, " typed");
+        for (const QKeyCombination key :
+             {QKeyCombination(Qt::ControlModifier, Qt::Key_V), QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert)}) {
+            QGuiApplication::clipboard()->setMimeData(new QMimeData);
+            press(box, key.key(), key.keyboardModifiers());
+        }
+        EXPECT_EQ(window->editState(), EditState::Modifying);
+    }
+    save();
+    const XmlNode saved = stored("W1");
+    EXPECT_EQ(saved.childText("DESCRIPTION"), "A page typed");
+    EXPECT_EQ(saved.childText("KEYWORD1"), "kw one typed");
+    EXPECT_EQ(saved.childText("NOTES"), "Notes\nline 2 typed");
+}
+
+} // namespace
