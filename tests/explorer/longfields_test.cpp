@@ -7,6 +7,8 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using namespace rr;
 using namespace rr::test;
@@ -57,6 +59,10 @@ TEST_F(LongFieldsTest, anUpdateSavesTheFieldsLeftAloneExactlyHoweverLongTheyAre)
     EXPECT_EQ(lineNoticeShown(txtAddress(*window)), "");
     EXPECT_EQ(txtDescription(*window)->toPlainText(), QString(kMostEditedLetters, 'd'));
     EXPECT_EQ(noticeOf(txtDescription(*window)), kLongNotice.arg("1,000,000"));
+    // Its lines are as wide as the box shows them, the scroll bar and the sentence placed.
+    settle();
+    EXPECT_LE(txtDescription(*window)->document()->firstBlock().layout()->lineAt(0).width(),
+              txtDescription(*window)->viewport()->width());
     EXPECT_EQ(txtKeywords(*window)->toPlainText(), keywords.left(kMostEditedLetters));
     EXPECT_EQ(noticeOf(txtKeywords(*window)), kLongNotice.arg("150,000"));
 

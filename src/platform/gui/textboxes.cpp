@@ -13,6 +13,7 @@
 #include <QTextDocumentFragment>
 #include <QUrl>
 #include <algorithm>
+#include <type_traits>
 
 namespace rr
 {
@@ -113,6 +114,9 @@ template <class Box> GuardedTextBox<Box>::GuardedTextBox(QWidget *parent) : Box(
 {
     m_notice->setWordWrap(true);
     QObject::connect(this, &Box::textChanged, this, [this] { textChanged(); });
+    // A plain box wraps at its width and never scrolls sideways.
+    if constexpr (std::is_same_v<Box, QPlainTextEdit>)
+        this->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 template <class Box> void GuardedTextBox<Box>::setBoxText(const QString &text)
@@ -231,6 +235,23 @@ template <class Box> void GuardedTextBox<Box>::textChanged()
     }
 }
 
+// A margin set again lays the box's parts out again, inside the resize that placed the
+// notice: only a new one is set.
+template <class Box> void GuardedTextBox<Box>::setBottomMargin(int height)
+{
+    const bool changed = this->viewportMargins().bottom() != height;
+    if (changed)
+        this->setViewportMargins(0, 0, 0, height);
+    if (!changed && height == 0)
+        return;
+    // A plain box lays its lines out for the width its text has when the notice comes:
+    // its scroll bar may take some of that width meanwhile. It is told the width again.
+    if constexpr (std::is_same_v<Box, QPlainTextEdit>) {
+        QResizeEvent again(this->viewport()->size(), QSize());
+        Box::resizeEvent(&again);
+    }
+}
+
 template <class Box> void GuardedTextBox<Box>::refuse(const QString &sentence)
 {
     m_refusal = sentence;
@@ -244,7 +265,7 @@ template <class Box> void GuardedTextBox<Box>::placeNotice()
     const QString shown = joined(m_ownerNotice, m_refusal);
     if (shown.isEmpty()) {
         m_notice->hide();
-        this->setViewportMargins(0, 0, 0, 0);
+        setBottomMargin(0);
         return;
     }
     m_notice->setText(shown);
@@ -252,7 +273,7 @@ template <class Box> void GuardedTextBox<Box>::placeNotice()
     const int oneLine = m_notice->fontMetrics().height() + 2;
     const int most = std::max(oneLine, this->contentsRect().height() / 2);
     const int height = std::clamp(m_notice->heightForWidth(this->viewport()->width()), oneLine, most);
-    this->setViewportMargins(0, 0, 0, height);
+    setBottomMargin(height);
     // Under the text, beside the scroll bar, which keeps the box's whole height.
     const QRect text = this->viewport()->geometry();
     m_notice->setGeometry(text.left(), text.bottom() + 1, text.width(), height);

@@ -62,6 +62,7 @@ private:
     void textChanged();
     void refuse(const QString &sentence);
     void placeNotice();
+    void setBottomMargin(int height);
 
     QLabel *m_notice;
     QString m_ownerNotice;
