@@ -223,6 +223,10 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
         FolderTree::of(w).selectRootFolder();
         VardeckViews::of(w).clearVardeckTree();
         w.showIndexTab(IndexTab::Index);
+    } else if (w.folderShown()) {
+        // The tree highlights where the new Vardeck goes: the folder shown, which a list
+        // may have chosen apart from the tree.
+        selectShownFolder(w);
     }
     w.showViewTab(ViewTab::Vardeck);
     p.txtWName->setFocus();
@@ -280,14 +284,8 @@ void VardeckEditor::saveVardeckDetails()
 
 XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
-    const FolderTree &folders = FolderTree::of(w);
-    QTreeWidgetItem *selected = folders.selectedNode();
-    if (!selected)
-        selected = folders.nodeOf(w.currentTID());
-    *node = selected;
-    if (!selected || folders.isRoot(selected))
-        return {};
-    return w.dbXML.folder(tagOf(selected));
+    *node = FolderTree::of(w).nodeOf(w.currentTID());
+    return w.folderShown() ? w.dbXML.folder(w.currentTID()) : XmlNode();
 }
 
 bool VardeckEditor::saveNewVardeck()

@@ -150,8 +150,9 @@ bool frmVardecks::confirmLoseChanges()
 {
     if (editState() == EditState::Viewing)
         return true;
+    // No is the default: Enter, pressed right after a click that asked, keeps what was typed.
     return prompt::askYesNo(QStringLiteral("You are about to lose unsaved changes - do you wish to continue?"),
-                            MsgIcon::None, QStringLiteral("Unsaved changes"));
+                            MsgIcon::None, QStringLiteral("Unsaved changes"), MsgResult::No);
 }
 
 // ----- keys -----
