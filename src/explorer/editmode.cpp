@@ -38,10 +38,13 @@ const QString kPad = QStringLiteral("    ");
 
 // Any key pressed in the locked notes of a shown Vardeck starts a modification,
 // except the keys that belong to the window (Ctrl+S saves, Esc cancels, F2 to F5
-// move, Tab and Shift+Tab move the focus) and a modifier pressed on its own, which
-// only prepares such a key.
+// move, Tab and Shift+Tab move the focus), the copy keys, and a modifier pressed on
+// its own, which only prepares such a key.
 bool startsModification(const QKeyEvent *key)
 {
+    // Copying what is selected changes nothing.
+    if (key->matches(QKeySequence::Copy))
+        return false;
     switch (key->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Tab:
