@@ -122,10 +122,15 @@ template <class Box> GuardedTextBox<Box>::GuardedTextBox(QWidget *parent) : Box(
 template <class Box> void GuardedTextBox<Box>::setBoxText(const QString &text)
 {
     const QString kept = firstLetters(text, kMostEditedLetters);
-    const bool longRun = hasLongRun(kept);
-    // The wrap is chosen before the text is laid out.
-    this->setWordWrapMode(longRun ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    this->setPlainText(kept);
+    // Wrapping anywhere comes before the text that needs it, wrapping at blanks after the
+    // text that had needed the other has gone: no long line is ever laid out at blanks.
+    if (hasLongRun(kept)) {
+        this->setWordWrapMode(QTextOption::WrapAnywhere);
+        this->setPlainText(kept);
+    } else {
+        this->setPlainText(kept);
+        this->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
 }
 
 template <class Box> void GuardedTextBox<Box>::setNotice(const QString &sentence)
