@@ -389,7 +389,11 @@ bool frmVardecks::ownShortcutComesFirst(const QObject *receiver, const QKeyEvent
 bool frmVardecks::keepsCopyKey(const QObject *receiver, const QKeyEvent *key)
 {
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    return key->key() == Qt::Key_Insert && modifiers == Qt::ControlModifier && showsText(receiver);
+    if (key->key() != Qt::Key_Insert || modifiers != Qt::ControlModifier)
+        return false;
+    // A key from the window system asks the window first whether it is a shortcut: the
+    // box it goes to is the one with the focus.
+    return showsText(receiver->isWidgetType() ? receiver : QApplication::focusWidget());
 }
 
 bool frmVardecks::keepsDeleteKey(const QObject *receiver, const QKeyEvent *key)
