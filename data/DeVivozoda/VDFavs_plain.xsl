@@ -35,10 +35,15 @@
   </xsl:attribute>
 </xsl:template>
 
+<!-- A folder's name, "(no name)" for one without, as the contents list says. -->
+<xsl:template name="foldername">
+  <xsl:choose><xsl:when test="normalize-space(NAME)"><xsl:value-of select="NAME"/></xsl:when><xsl:otherwise>(no name)</xsl:otherwise></xsl:choose>
+</xsl:template>
+
 <xsl:template name="folderpath">
   <xsl:for-each select="ancestor-or-self::FOLDER">
     <xsl:if test="position() &gt; 1"> / </xsl:if>
-    <xsl:value-of select="NAME"/>
+    <xsl:call-template name="foldername"/>
   </xsl:for-each>
 </xsl:template>
 
@@ -69,7 +74,7 @@
       <xsl:if test="normalize-space(DESCRIPTION)"><div class="description"><xsl:value-of select="DESCRIPTION"/></div></xsl:if>
     </td>
     <td class="address"><xsl:value-of select="ADDRESS"/></td>
-    <td class="folder"><xsl:value-of select="../../NAME"/></td>
+    <td class="folder"><xsl:for-each select="../.."><xsl:call-template name="foldername"/></xsl:for-each></td>
     <td class="created"><xsl:value-of select="CREATED_DATE"/></td>
     <td class="hits"><xsl:value-of select="HITS"/></td>
   </tr>

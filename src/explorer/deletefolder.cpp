@@ -96,8 +96,10 @@ void FolderDeletion::delFolder(const XmlNode &folder, const QString &tid)
     setNonEditableFields(w, false);
     folders.focusTree();
     if (!folders.currentNode() || folders.currentNode() == folders.root()) {
+        // No folder shown: no list, no count and no path of one.
         w.showNoFolder();
-        VardeckViews::of(w).clearVardeckTree();
+        VardeckViews::of(w).showNoVardecks(VardeckViews::View::Both);
+        w.forgetFolderPath();
     } else {
         folders.populateWMOnTopicNode();
     }

@@ -10,6 +10,7 @@
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/gui/partoperations.h"
+#include "platform/gui/textboxes.h"
 #include "platform/textutil.h"
 #include "shell/frmvardecks.h"
 #include "shell/installedpart.h"
@@ -27,9 +28,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -93,13 +92,11 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
 
     // Each Vardeck shows only its own fields: a field its element lacks stays empty
     // rather than showing the previous Vardeck's.
-    txtWName->clear();
-    txtAddress->clear();
+    for (EditField field :
+         {EditField::Name, EditField::Address, EditField::Description, EditField::Notes, EditField::Keywords})
+        setFieldText(field, QString());
     lblCreatedDate->clear();
-    txtDescription->clear();
     lblDescription->clear();
-    txtNotes->clear();
-    txtKeywords->clear();
     lblKeyWords->clear();
     label(Lbl::LastVisited)->clear();
     chkFav->setChecked(false);
@@ -109,24 +106,24 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
         const QString name = child.nodeName().toUpper();
         const QString value = child.text();
         if (name == tag::Name) {
-            txtWName->setText(value);
+            setFieldText(EditField::Name, value);
             w.showVardeck(wid, value);
             named = true;
         } else if (name == tag::Address) {
-            txtAddress->setText(value);
+            setFieldText(EditField::Address, value);
             lblAddress->setText(value);
             showPreview(QStringLiteral("about:blank"));
         } else if (name == tag::CreatedDate) {
             lblCreatedDate->setText(value);
         } else if (name == tag::Description) {
-            txtDescription->setPlainText(value);
-            // The labels show a text cut to what they can show; the boxes edit it whole.
+            setFieldText(EditField::Description, value);
+            // The labels show a text cut to what they can show.
             lblDescription->setText(shownText(value));
         } else if (name == tag::Notes) {
             txtNotes->setReadOnly(true);
-            txtNotes->setPlainText(value);
+            setFieldText(EditField::Notes, value);
         } else if (name == tag::Keyword1) {
-            txtKeywords->setPlainText(value);
+            setFieldText(EditField::Keywords, value);
             lblKeyWords->setText(shownText(value));
         } else if (name == tag::Keyword2) {
             label(Lbl::LastVisited)->setText(value);
@@ -152,7 +149,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     showStoredSiteIcon();
     showStoredThumbnail();
     if (appOptions().getAutoPreview())
-        showPreview(txtAddress->text());
+        showPreview(fieldText(EditField::Address));
     w.holdRightPane(false);
 }
 
@@ -450,13 +447,13 @@ QString DetailsPanel::detailsText(DetailsField field) const
 {
     switch (field) {
     case DetailsField::NameBox:
-        return txtWName->text();
+        return fieldText(EditField::Name);
     case DetailsField::AddressBox:
-        return txtAddress->text();
+        return fieldText(EditField::Address);
     case DetailsField::DescriptionBox:
-        return txtDescription->toPlainText();
+        return fieldText(EditField::Description);
     case DetailsField::KeywordsBox:
-        return txtKeywords->toPlainText();
+        return fieldText(EditField::Keywords);
     case DetailsField::Address:
         return lblAddress->text();
     case DetailsField::HomePage:
@@ -503,10 +500,83 @@ void DetailsPanel::cmdAddFavs_Click()
 // address is the page's own.
 void DetailsPanel::takePageIntoEdit(const PageFields &page)
 {
-    txtWName->setText(page.name);
-    txtDescription->setPlainText(page.description);
-    txtKeywords->setPlainText(page.keywords);
-    txtAddress->setText(page.address);
+    setFieldText(EditField::Name, page.name);
+    setFieldText(EditField::Description, page.description);
+    setFieldText(EditField::Keywords, page.keywords);
+    setFieldText(EditField::Address, page.address);
+}
+
+// ----- the texts of the edit boxes -----
+
+QString DetailsPanel::boxText(EditField field) const
+{
+    switch (field) {
+    case EditField::Name:
+        return txtWName->text();
+    case EditField::Address:
+        return txtAddress->text();
+    case EditField::Description:
+        return txtDescription->toPlainText();
+    case EditField::Keywords:
+        return txtKeywords->toPlainText();
+    case EditField::Notes:
+        return txtNotes->toPlainText();
+    }
+    return {};
+}
+
+void DetailsPanel::setFieldText(EditField field, const QString &text)
+{
+    HeldText &held = m_held[std::size_t(field)];
+    const bool oneLine = field == EditField::Name || field == EditField::Address;
+    held.whole = oneLine ? singleLineText(text) : text;
+    const qsizetype most = oneLine ? kMostLineLetters : kMostEditedLetters;
+    const bool cut = held.whole.size() > most;
+    switch (field) {
+    case EditField::Name:
+    case EditField::Address: {
+        QLineEdit *box = field == EditField::Name ? txtWName : txtAddress;
+        box->setText(held.whole);
+        setLineNotice(box, cut ? QStringLiteral("%1 of %2 letters shown: kept whole unless changed")
+                                     .arg(letterCount(most), letterCount(held.whole.size()))
+                               : QString());
+        break;
+    }
+    case EditField::Description:
+    case EditField::Keywords:
+    case EditField::Notes: {
+        PlainTextBox *plain = field == EditField::Description ? txtDescription
+                              : field == EditField::Keywords  ? txtKeywords
+                                                              : nullptr;
+        const QString notice =
+            cut ? QStringLiteral("This text has %1 letters: the box shows the first %2.  It is kept whole unless you "
+                                 "change it here; a change keeps what the box holds.")
+                      .arg(letterCount(held.whole.size()), letterCount(most))
+                : QString();
+        if (plain) {
+            plain->setBoxText(held.whole);
+            plain->setNotice(notice);
+        } else {
+            txtNotes->setBoxText(held.whole);
+            txtNotes->setNotice(notice);
+        }
+        break;
+    }
+    }
+    held.shown = boxText(field);
+}
+
+QString DetailsPanel::fieldText(EditField field) const
+{
+    const HeldText &held = m_held[std::size_t(field)];
+    const QString shown = boxText(field);
+    return shown == held.shown ? held.whole : shown;
+}
+
+bool DetailsPanel::fieldShowsStored(EditField field, const QString &stored) const
+{
+    const bool oneLine = field == EditField::Name || field == EditField::Address;
+    return fieldText(field) == (oneLine ? singleLineText(stored) : stored);
 }
 
 void DetailsPanel::showThumbnail(const QImage &thumbnail)

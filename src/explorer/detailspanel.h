@@ -14,26 +14,29 @@
 // the window for the frame, the finding panes and the parts above the Explorer
 // (shell/detailsoperations.h).
 #include "platform/gui/commands.h"
+#include "platform/gui/textboxes.h"
 #include "platform/xmldocument.h"
 #include "shell/controlarrays.h"
 #include "shell/detailsoperations.h"
 
 #include <QMap>
 #include <QObject>
+#include <array>
 
 class QCheckBox;
 class QImage;
 class QLabel;
 class QLineEdit;
 class QPixmap;
-class QPlainTextEdit;
 class QPoint;
-class QTextEdit;
 class QTreeWidgetItem;
 class QWidget;
 
 namespace rr
 {
+
+// The fields the panel's edit boxes edit.
+enum class EditField { Name, Address, Description, Keywords, Notes };
 
 class frmVardecks;
 struct PageFields;
@@ -86,6 +89,15 @@ public:
 
     // The panel's controls a page or an address may be dropped on.
     QList<QWidget *> dropTargets() const;
+
+    // The text a field's box edits. A box shows at most what it lays out at once (a name
+    // or an address kMostLineLetters letters, the others kMostEditedLetters); a longer
+    // text shows its beginning, with a sentence that says so, and stays whole as long as
+    // the box shows what it was given. A name or an address is given on one line.
+    void setFieldText(EditField field, const QString &text);
+    QString fieldText(EditField field) const;
+    // A field whose text is what the stored text becomes in its box: the stored text.
+    bool fieldShowsStored(EditField field, const QString &stored) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -143,9 +155,9 @@ private:
     QLabel *lblCreatedDate = nullptr;
     QLabel *lblFileSize = nullptr;
     QLabel *lblDescription = nullptr;
-    QPlainTextEdit *txtDescription = nullptr;
+    PlainTextBox *txtDescription = nullptr;
     QLabel *lblKeyWords = nullptr;
-    QPlainTextEdit *txtKeywords = nullptr;
+    PlainTextBox *txtKeywords = nullptr;
     // The two Update buttons: at the top of the page, and in front of "Keywords:".
     qbButtons_H *m_updateButton = nullptr;
     qbButtons_H *m_keywordsUpdateButton = nullptr;
@@ -155,7 +167,14 @@ private:
     qbButtons_H *m_searchLastVisited = nullptr;
     qbButtons_H *m_searchCreatedDate = nullptr;
     // The Notes page.
-    QTextEdit *txtNotes = nullptr;
+    TextBox *txtNotes = nullptr;
+    // What each field's box was given, and what it showed of it.
+    struct HeldText {
+        QString whole;
+        QString shown;
+    };
+    std::array<HeldText, 5> m_held;
+    QString boxText(EditField field) const;
     // The elements of lbl() on the panel: the captions and the last visit and hits.
     QMap<Lbl, QLabel *> m_labels;
     QLabel *label(Lbl index) const { return m_labels.value(index); }

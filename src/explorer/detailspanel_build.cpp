@@ -2,6 +2,7 @@
 // container), built into the frame's panes; the frame's layout rules move them from there.
 #include "controls/qbbuttons_h.h"
 #include "explorer/detailspanel.h"
+#include "platform/gui/textboxes.h"
 #include "platform/gui/textfit.h"
 #include "shell/frmvardecks.h"
 #include "shell/panecontrols.h"
@@ -12,8 +13,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 namespace rr
 {
@@ -34,9 +33,9 @@ QLabel *makeValue(QWidget *parent, const QString &name, double l, double t, doub
     return label;
 }
 
-QPlainTextEdit *makeTextArea(QWidget *parent, const QString &name, double l, double t, double w, double h)
+PlainTextBox *makeTextArea(QWidget *parent, const QString &name, double l, double t, double w, double h)
 {
-    auto *box = new QPlainTextEdit(parent);
+    auto *box = new PlainTextBox(parent);
     box->setTabChangesFocus(true);
     box->setObjectName(name);
     place(box, l, t, w, h);
@@ -103,6 +102,7 @@ void DetailsPanel::buildNameAndAddress(QWidget *page)
     lblTName->setTextFormat(Qt::PlainText);
     lblTName->hide();
     txtWName = makeTextBox(Frame2, QStringLiteral("txtWName"), 720, 100, 6015, 320);
+    guardLineBox(txtWName);
     txtWName->hide();
     makeCaption(Frame2, Lbl::AddressCaption, QStringLiteral("Address"), 100, 520, 615, 255)->hide();
     lblAddress = new QLabel(Frame2);
@@ -112,6 +112,7 @@ void DetailsPanel::buildNameAndAddress(QWidget *page)
     lblAddress->setToolTip(QStringLiteral("The website address (URL) for this Vardeck"));
     place(lblAddress, 240, 480, 6000, 195);
     txtAddress = makeTextBox(Frame2, QStringLiteral("txtAddress"), 720, 480, 6015, 320);
+    guardLineBox(txtAddress);
     txtAddress->hide();
     // The captions may be wider in the fonts here than designed: the boxes start after them.
     const int boxLeft =
@@ -222,7 +223,7 @@ void DetailsPanel::buildDetailsPage(QWidget *page)
 
 void DetailsPanel::buildNotes(QWidget *page)
 {
-    txtNotes = new QTextEdit(page);
+    txtNotes = new TextBox(page);
     txtNotes->setTabChangesFocus(true); // Tab moves on, as in every box of several lines
     txtNotes->setObjectName(QStringLiteral("txtNotes"));
     txtNotes->setAcceptRichText(false);

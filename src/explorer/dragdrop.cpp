@@ -183,6 +183,9 @@ void InternalDrags::dropFolder(QTreeWidgetItem *target, const QString &movedTID)
         FolderTree::of(w).scheduleRebuild();
     }
     showFolderPathAfterMove(movedTID);
+    // The node that took the moved one's row is no folder shown: the highlight goes back
+    // to the folder shown, wherever it now stands.
+    selectShownFolder(w);
     m_folders.holdPainting(false);
 }
 

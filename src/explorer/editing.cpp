@@ -37,6 +37,8 @@ void installEditing(frmVardecks &w)
     // a Vardeck is added is where it can go: that add goes on.
     // Kept, the edit keeps its Vardeck highlighted in the folder's lists.
     w.commands.whenEditKept([&w] { VardeckViews::of(w).highlightVardeck(w.editedWID()); });
+    // A list's row of the Vardeck being modified shows what is shown: it asks nothing.
+    w.commands.whenModifying([&w] { return w.editedWID(); });
     w.commands.guardEdits([&w, editor](OnEdit effect) {
         const EditState state = w.editState();
         if (state == EditState::Viewing || (state == EditState::Adding && effect == OnEdit::EndsModification))

@@ -8,6 +8,7 @@
 #include "explorer/vardeckviews.h"
 #include "finding/ui/findingops.h"
 #include "platform/gui/partoperations.h"
+#include "platform/gui/textboxes.h"
 #include "shell/frmvardecks.h"
 #include "shell/previewoperations.h"
 
@@ -37,10 +38,13 @@ const QString kPad = QStringLiteral("    ");
 
 // Any key pressed in the locked notes of a shown Vardeck starts a modification,
 // except the keys that belong to the window (Ctrl+S saves, Esc cancels, F2 to F5
-// move, Tab and Shift+Tab move the focus) and a modifier pressed on its own, which
-// only prepares such a key.
+// move, Tab and Shift+Tab move the focus), the copy keys, and a modifier pressed on
+// its own, which only prepares such a key.
 bool startsModification(const QKeyEvent *key)
 {
+    // Copying what is selected changes nothing.
+    if (key->matches(QKeySequence::Copy))
+        return false;
     switch (key->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Tab:
@@ -217,11 +221,9 @@ void setFormEditMode(frmVardecks &w, bool editing)
 void clearTextBoxes(frmVardecks &w)
 {
     DetailsPanel &p = DetailsPanel::of(w);
-    p.txtWName->clear();
-    p.txtAddress->clear();
-    p.txtDescription->clear();
-    p.txtKeywords->clear();
-    p.txtNotes->clear();
+    for (EditField field :
+         {EditField::Name, EditField::Address, EditField::Description, EditField::Keywords, EditField::Notes})
+        p.setFieldText(field, QString());
     w.setVardeckTabCaption(QString());
 }
 
@@ -263,7 +265,7 @@ void EditModeControls::txtNotes_MouseDown(Qt::MouseButton button)
         return;
     const QString selected =
         p.txtNotes->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    w.popup.textRightClicked(selected.isEmpty() ? p.txtNotes->toPlainText() : selected);
+    w.popup.textRightClicked(selected.isEmpty() ? p.fieldText(EditField::Notes) : selected);
     w.popupMenu(MenuId::mnuCopyMenu);
 }
 

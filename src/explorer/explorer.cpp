@@ -31,7 +31,9 @@ ExplorerParts installExplorer(frmVardecks &w)
     Commands &c = w.commands;
 
     c.displayWM = [views](int) { views->displayWM(); };
+    c.displayWM.showsRow([views] { return views->currentTreeId(); });
     c.listVD_DblClick = [views](int) { views->listVD_DblClick(); };
+    c.listVD_DblClick.showsRow([views] { return views->selectedListId(); });
     c.mnuAddTopic_Click = [tree](int) { tree->mnuAddTopic_Click(); };
     c.mnuEditModifyTopic_Click = [tree](int) { tree->mnuEditModifyTopic_Click(); };
     c.mnuNav_Click = [&w](int index) { mnuNav_Click(w, index); };

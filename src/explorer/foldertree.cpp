@@ -445,6 +445,10 @@ void FolderTree::tvwTopics_NodeClick(QTreeWidgetItem *node)
 {
     if (!node || isRoot(m_tree->currentItem()))
         return;
+    // During an edit the folder shown is where the Vardeck is edited: showing it again
+    // would change nothing the user asked for.
+    if (w.editState() != EditState::Viewing && isShownFolder(node))
+        return;
     if (!node->isSelected())
         node->setSelected(true);
     populateWMOnTopicNode();
@@ -508,12 +512,23 @@ void FolderTree::tvwTopics_AfterLabelEdit(QTreeWidgetItem *node, const QString &
         w.showFolder(tagOf(node), newName);
 }
 
+bool FolderTree::isShownFolder(const QTreeWidgetItem *node) const
+{
+    return node && w.folderShown() && !idOf(node).isEmpty() && sameText(idOf(node), w.currentTID());
+}
+
 bool FolderTree::endModification(QTreeWidgetItem *target)
 {
     if (w.editState() != EditState::Modifying)
         return true;
-    if (!w.commands.mayEndEdit(OnEdit::EndsModification))
+    // The folder shown holds the Vardeck being modified: nothing is left, nothing asked.
+    if (isShownFolder(target))
         return false;
+    if (!w.commands.mayEndEdit(OnEdit::EndsModification)) {
+        // Kept, the edit keeps its folder highlighted, not the one a key moved to.
+        selectShownFolder(w);
+        return false;
+    }
     if (target)
         m_tree->setCurrentItem(target);
     setNonEditableFields(w, false);
@@ -551,6 +566,24 @@ bool FolderTree::tvwTopics_MouseDown(Qt::MouseButton button, const QPoint &pos)
         return false;
     }
     return true;
+}
+
+// A press on one folder released on another is no click: the view moved its highlight
+// with the pointer, and it goes back to the folder shown, where the next Save puts a new
+// Vardeck. A modification's press is the window's own, and decides by itself.
+void FolderTree::leftButtonReleased(const QMouseEvent *release)
+{
+    if (release->button() != Qt::LeftButton || w.editState() == EditState::Modifying)
+        return;
+    const QModelIndex releasedOn = m_tree->indexAt(release->position().toPoint());
+    const bool click = m_pressed.isValid() && releasedOn == QModelIndex(m_pressed);
+    m_pressed = QPersistentModelIndex();
+    if (click)
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (!isShownFolder(m_tree->currentItem()) && !(isRoot(m_tree->currentItem()) && !w.folderShown()))
+            selectShownFolder(w);
+    });
 }
 
 void FolderTree::tvwTopics_MouseMove()
@@ -718,8 +751,12 @@ bool FolderTree::eventFilter(QObject *watched, QEvent *event)
     if (watched == tree->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *me = static_cast<QMouseEvent *>(event);
+            if (me->button() == Qt::LeftButton)
+                m_pressed = QPersistentModelIndex(tree->indexAt(me->position().toPoint()));
             return !tvwTopics_MouseDown(me->button(), me->position().toPoint());
         }
+        if (event->type() == QEvent::MouseButtonRelease)
+            leftButtonReleased(static_cast<QMouseEvent *>(event));
         if (event->type() == QEvent::MouseMove)
             tvwTopics_MouseMove();
         return false;

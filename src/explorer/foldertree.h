@@ -16,6 +16,7 @@
 #include <optional>
 
 class QMimeData;
+class QMouseEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QPoint;
@@ -144,6 +145,9 @@ private:
     // Leaving a modification of the shown Vardeck for another folder asks first;
     // false when the user keeps the edit. target becomes the tree's current node.
     bool endModification(QTreeWidgetItem *target);
+    // Whether node is the folder the window shows.
+    bool isShownFolder(const QTreeWidgetItem *node) const;
+    void leftButtonReleased(const QMouseEvent *release);
     void folderCreated(const FolderCreated &created);
     void folderRenamed(const FolderRenamed &renamed);
     QIcon folderIcon(bool root) const;
@@ -152,6 +156,8 @@ private:
     QTreeWidget *m_tree = nullptr;
     qbButtons_H *m_moveButton = nullptr;
     QPersistentModelIndex m_beforeKey;
+    // Where the left button went down last, which a release on the same node makes a click.
+    QPersistentModelIndex m_pressed;
     QPersistentModelIndex m_highlight;
     bool m_rebuildPending = false;
     // While held: whether the tree showed when the hold began.

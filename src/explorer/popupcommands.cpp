@@ -196,20 +196,9 @@ void PopupCommands::mnuDeleteFolder_Click()
     // The right-clicked node has gone with its folder: nothing is left to delete.
     if (!folders.holds(node))
         return;
-    QTreeWidgetItem *root = folders.root();
-    const QString tid = idOf(node);
-    // Whether a folder may go depends on the folder, not on the selection the popup
-    // found: with the root selected before, the deletion is handed the folder as
-    // the node to come back to, and the root is selected again afterwards.
-    const bool rootBefore = !tid.isEmpty() && root && w.popup.popupSelectedNode().item() == root;
-    FolderDeletion::of(w).deleteChosenFolder(tagOf(node), rootBefore ? node : w.popup.popupSelectedNode().item());
-    if (!rootBefore || !folders.root())
-        return;
-    folders.selectNode(folders.root());
-    if (!w.dbXML.folder(tid)) {
-        w.showNoFolder();
-        VardeckViews::of(w).clearVardeckViews();
-    }
+    // The folder right-clicked goes, whatever the tree had selected when the popup
+    // opened (the root too), which is selected again and shown afterwards.
+    FolderDeletion::of(w).deleteChosenFolder(tagOf(node), w.popup.popupSelectedNode().item());
 }
 
 // ----- the list popups -----

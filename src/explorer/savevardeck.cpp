@@ -158,7 +158,7 @@ void VardeckEditor::mnuEditModify_Click()
     m_pageSize.reset();
     setMode(w, EditState::Modifying);
     setFormEditMode(w, true);
-    m_savedNotes = p.txtNotes->toPlainText();
+    m_savedNotes = p.fieldText(EditField::Notes);
     m_startFields = currentFields();
     w.showViewTab(ViewTab::Vardeck);
     p.txtWName->setFocus();
@@ -204,10 +204,10 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
     const bool fromBrowser = page.has_value();
     m_iconAddress = fromBrowser ? page->address : QString();
     if (fromBrowser) {
-        p.txtWName->setText(page->name);
-        p.txtAddress->setText(page->address);
-        p.txtDescription->setPlainText(page->description);
-        p.txtKeywords->setPlainText(page->keywords);
+        p.setFieldText(EditField::Name, page->name);
+        p.setFieldText(EditField::Address, page->address);
+        p.setFieldText(EditField::Description, page->description);
+        p.setFieldText(EditField::Keywords, page->keywords);
         setEditedPageSize(page->size);
         p.label(Lbl::Hits)->setText(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
@@ -223,6 +223,10 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
         FolderTree::of(w).selectRootFolder();
         VardeckViews::of(w).clearVardeckTree();
         w.showIndexTab(IndexTab::Index);
+    } else if (w.folderShown()) {
+        // The tree highlights where the new Vardeck goes: the folder shown, which a list
+        // may have chosen apart from the tree.
+        selectShownFolder(w);
     }
     w.showViewTab(ViewTab::Vardeck);
     p.txtWName->setFocus();
@@ -252,7 +256,7 @@ void VardeckEditor::saveVardeckDetails()
                 return;
             }
         }
-        if (p.txtWName->text().isEmpty()) {
+        if (p.fieldText(EditField::Name).isEmpty()) {
             prompt::show(QStringLiteral("A website name is required before the Vardeck can be saved."));
             p.txtWName->setFocus();
             return;
@@ -274,20 +278,14 @@ void VardeckEditor::saveVardeckDetails()
     }
     if (added && appOptions().getCheckDup()) {
         // The duplicates manager shows the Vardecks that share the new address.
-        operationsOf<DuplicatesOperations>(w).frmDuplicates_Show(p.txtAddress->text());
+        operationsOf<DuplicatesOperations>(w).frmDuplicates_Show(p.fieldText(EditField::Address));
     }
 }
 
 XmlNode VardeckEditor::targetFolder(QTreeWidgetItem **node) const
 {
-    const FolderTree &folders = FolderTree::of(w);
-    QTreeWidgetItem *selected = folders.selectedNode();
-    if (!selected)
-        selected = folders.nodeOf(w.currentTID());
-    *node = selected;
-    if (!selected || folders.isRoot(selected))
-        return {};
-    return w.dbXML.folder(tagOf(selected));
+    *node = FolderTree::of(w).nodeOf(w.currentTID());
+    return w.folderShown() ? w.dbXML.folder(w.currentTID()) : XmlNode();
 }
 
 bool VardeckEditor::saveNewVardeck()
@@ -308,12 +306,12 @@ bool VardeckEditor::saveNewVardeck()
     const bool favorite = p.chkFav->isChecked();
     const XmlNode vardeck = childOrNew(*doc, folder, tag::Vardecks)
                                 .appendChild(newVardeck(*doc, wid,
-                                                        {.name = p.txtWName->text(),
+                                                        {.name = p.fieldText(EditField::Name),
                                                          .address = address,
                                                          .createdDate = createdDateText(editingNow()),
-                                                         .description = p.txtDescription->toPlainText(),
-                                                         .keywords = p.txtKeywords->toPlainText(),
-                                                         .notes = p.txtNotes->toPlainText(),
+                                                         .description = p.fieldText(EditField::Description),
+                                                         .keywords = p.fieldText(EditField::Keywords),
+                                                         .notes = p.fieldText(EditField::Notes),
                                                          .fileSize = m_pageSize.value_or(QString()),
                                                          .favorite = favorite}));
 
@@ -366,13 +364,19 @@ bool VardeckEditor::saveModifiedVardeck()
                      MsgIcon::Exclamation);
         return false;
     }
-    const QString name = p.txtWName->text();
-    // An element that lacks a child gets it: no field typed in is dropped.
-    vardeck.setChildText(tag::Name, name);
-    vardeck.setChildText(tag::Address, editedAddress());
-    vardeck.setChildText(tag::Description, p.txtDescription->toPlainText());
-    vardeck.setChildText(tag::Notes, p.txtNotes->toPlainText());
-    vardeck.setChildText(tag::Keyword1, p.txtKeywords->toPlainText());
+    // A field whose box still shows what it was given keeps its stored text exactly, however
+    // long it is; a changed one is written, and an element that lacks its child gets it,
+    // so that no field typed in is dropped.
+    const auto write = [this, &vardeck](EditField field, const QString &tag, const QString &text) {
+        if (!p.fieldShowsStored(field, vardeck.childText(tag)))
+            vardeck.setChildText(tag, text);
+    };
+    write(EditField::Name, tag::Name, p.fieldText(EditField::Name));
+    write(EditField::Address, tag::Address, editedAddress());
+    write(EditField::Description, tag::Description, p.fieldText(EditField::Description));
+    write(EditField::Notes, tag::Notes, p.fieldText(EditField::Notes));
+    write(EditField::Keywords, tag::Keyword1, p.fieldText(EditField::Keywords));
+    const QString name = vardeck.childText(tag::Name);
     // The size and the hits as the Vardeck holds them (the size of a page read during the
     // edit replacing the stored one); a missing child is made.
     if (!vardeck.child(tag::FileSize))
@@ -398,13 +402,13 @@ bool VardeckEditor::saveModifiedVardeck()
 // the database through here.
 QString VardeckEditor::editedAddress() const
 {
-    return cleanAddress(p.txtAddress->text());
+    return cleanAddress(p.fieldText(EditField::Address));
 }
 
 VardeckEditor::Fields VardeckEditor::currentFields() const
 {
-    return {{p.txtWName->text(), p.txtAddress->text(), p.txtDescription->toPlainText(), p.txtKeywords->toPlainText(),
-             p.txtNotes->toPlainText()},
+    return {{p.fieldText(EditField::Name), p.fieldText(EditField::Address), p.fieldText(EditField::Description),
+             p.fieldText(EditField::Keywords), p.fieldText(EditField::Notes)},
             p.chkFav->isChecked()};
 }
 
@@ -431,9 +435,9 @@ void VardeckEditor::dropEdit()
         if (vardeck) {
             p.displayVardeckData(vardeck);
         } else {
-            p.txtNotes->setPlainText(m_savedNotes);
-            p.txtWName->setText(p.lblWName->text());
-            p.txtAddress->setText(p.lblAddress->text());
+            p.setFieldText(EditField::Notes, m_savedNotes);
+            p.setFieldText(EditField::Name, p.lblWName->text());
+            p.setFieldText(EditField::Address, p.lblAddress->text());
         }
     } else {
         setNonEditableFields(w, false);

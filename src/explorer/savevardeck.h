@@ -48,8 +48,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The folder a new Vardeck goes into: the folder selected in the tree, or the
-    // shown folder when the tree has no selection.
+    // The folder a new Vardeck goes into: the folder shown (its tab, its list and the
+    // status bar say which), and its node in the tree.
     XmlNode targetFolder(QTreeWidgetItem **node) const;
     // Adds the Vardeck to the document; false when nothing was added (the edit stays
     // open). The file is written with the first visit that follows.

@@ -80,6 +80,8 @@ public:
     bool focusTreeIfShown();
     // The WID of the list's selected row, and of all its selected rows from the first.
     QString selectedListId() const;
+    // The Vardeck of the tree's current node ("" for none).
+    QString currentTreeId() const;
     QStringList selectedListIds() const;
     // The name the folder's list shows for a Vardeck, "" when it has no row there.
     QString listedName(const QString &wid) const;

@@ -115,6 +115,11 @@ QString VardeckViews::selectedListId() const
     return tagOf(selectedItemOf(m_list)).trimmed();
 }
 
+QString VardeckViews::currentTreeId() const
+{
+    return idOf(m_tree->currentItem());
+}
+
 QStringList VardeckViews::selectedListIds() const
 {
     return selectedRowIds(m_list);

@@ -150,8 +150,9 @@ bool frmVardecks::confirmLoseChanges()
 {
     if (editState() == EditState::Viewing)
         return true;
+    // No is the default: Enter, pressed right after a click that asked, keeps what was typed.
     return prompt::askYesNo(QStringLiteral("You are about to lose unsaved changes - do you wish to continue?"),
-                            MsgIcon::None, QStringLiteral("Unsaved changes"));
+                            MsgIcon::None, QStringLiteral("Unsaved changes"), MsgResult::No);
 }
 
 // ----- keys -----
@@ -277,6 +278,12 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard &&
         keyboardPopup(static_cast<QWidget *>(watched)))
         return true;
+    // Ctrl+Ins goes to the box it is pressed in, a read-only one too, which would not
+    // claim it for itself.
+    if (event->type() == QEvent::ShortcutOverride && keepsCopyKey(watched, static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::ShortcutOverride && ownShortcutComesFirst(watched, static_cast<QKeyEvent *>(event))) {
         // Refusing the box's claim is all: the key then goes to the window's shortcuts,
         // which run the menu item once; a key no enabled item takes reaches the box.
@@ -353,11 +360,21 @@ bool editsText(const QObject *receiver)
     return false;
 }
 
+// A box that shows text the user may select, editable or not.
+bool showsText(const QObject *receiver)
+{
+    if (const auto *combo = qobject_cast<const QComboBox *>(receiver))
+        receiver = combo->lineEdit();
+    return qobject_cast<const QLineEdit *>(receiver) || qobject_cast<const QTextEdit *>(receiver) ||
+           qobject_cast<const QPlainTextEdit *>(receiver);
+}
+
 } // namespace
 
 // The menus' shortcuts reach their command wherever the focus is in the window: a text
-// box or a web page otherwise keeps Ctrl+Ins, Ctrl+C and Ctrl+X as its own copy and cut
-// keys. Del and Shift+Del, a box's keys for deleting what is typed, stay with it.
+// box or a web page otherwise keeps Ctrl+C and Ctrl+X as its own copy and cut keys.
+// Del and Shift+Del, a box's keys for deleting what is typed, and Ctrl+Ins, its key for
+// copying what is selected, stay with it; elsewhere Ctrl+Ins opens the Vardeck.
 bool frmVardecks::ownShortcutComesFirst(const QObject *receiver, const QKeyEvent *key) const
 {
     if (!isActiveWindow() || QApplication::activePopupWidget())
@@ -366,7 +383,17 @@ bool frmVardecks::ownShortcutComesFirst(const QObject *receiver, const QKeyEvent
         receiver->isWidgetType() ? static_cast<const QWidget *>(receiver) : QApplication::focusWidget();
     if (!target || target->window() != this)
         return false;
-    return !keepsDeleteKey(receiver, key) && isMenuShortcut(key);
+    return !keepsDeleteKey(receiver, key) && !keepsCopyKey(receiver, key) && isMenuShortcut(key);
+}
+
+bool frmVardecks::keepsCopyKey(const QObject *receiver, const QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() != Qt::Key_Insert || modifiers != Qt::ControlModifier)
+        return false;
+    // A key from the window system asks the window first whether it is a shortcut: the
+    // box it goes to is the one with the focus.
+    return showsText(receiver->isWidgetType() ? receiver : QApplication::focusWidget());
 }
 
 bool frmVardecks::keepsDeleteKey(const QObject *receiver, const QKeyEvent *key)
@@ -377,7 +404,8 @@ bool frmVardecks::keepsDeleteKey(const QObject *receiver, const QKeyEvent *key)
 
 bool frmVardecks::keepsKeyOfDisabledItem(const QObject *receiver, const QKeyEvent *key)
 {
-    return keepsDeleteKey(receiver, key) || (key->matches(QKeySequence::Copy) && editsText(receiver));
+    return keepsDeleteKey(receiver, key) || keepsCopyKey(receiver, key) ||
+           (key->matches(QKeySequence::Copy) && editsText(receiver));
 }
 
 bool frmVardecks::isMenuShortcut(const QKeyEvent *key) const

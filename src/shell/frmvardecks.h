@@ -455,6 +455,8 @@ private:
     bool isMenuShortcut(const QKeyEvent *key) const;
     // Del and Shift+Del in a text box delete what is typed, whatever the menus say.
     static bool keepsDeleteKey(const QObject *receiver, const QKeyEvent *key);
+    // Ctrl+Ins in a text box, editable or not, copies what is selected there.
+    static bool keepsCopyKey(const QObject *receiver, const QKeyEvent *key);
     // The keys a text box keeps when no enabled menu item takes them: Del and Shift+Del,
     // and its copy keys, which change nothing. Every other key of a menu item stops at
     // the window.

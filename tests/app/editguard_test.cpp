@@ -30,6 +30,7 @@ public:
     MsgResult message(const MessageRequest &request) override
     {
         asked << request.text;
+        defaults << request.defaultButton;
         switch (request.buttons) {
         case MsgButtons::YesNo:
         case MsgButtons::YesNoCancel:
@@ -50,6 +51,8 @@ public:
         return {};
     }
     QStringList asked;
+    // The button each question had as its default, which Enter presses.
+    QList<MsgResult> defaults;
     bool yes = false;
 
 private:
@@ -461,6 +464,106 @@ TEST_F(EditGuardTest, afterAYesTheEditHasEndedAndTheNextClickAsksNothing)
         settle();
         EXPECT_EQ(prompts.asked, QStringList()) << way;
     }
+}
+
+// A click on the row of the Vardeck being modified, in any list, or on the folder shown,
+// is a click on what is shown: it asks nothing and the edit goes on as it was.
+TEST_F(EditGuardTest, aClickOnTheVardeckBeingModifiedOrItsFolderAsksNothingAndChangesNothing)
+{
+    window->dbXML.vardeck("W1").setChildText("HITS", "5"); // so that it is popular
+    const auto showTab = [&](MenuId view) {
+        window->menuItem(view)->trigger();
+        settle();
+    };
+    const auto click = [&](QTreeWidget *list, const QString &tag) { clickItem(list, findByTag(list, tag)); };
+    const auto doubleClick = [&](QTreeWidget *list, const QString &tag) {
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, shownAt(list, findByTag(list, tag)));
+    };
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"the folder's Vardecks", [&] { click(tvwWM(*window), "W1"); }},
+        {"Go > Last Vardeck", [&] { window->menuItem(MenuId::mnuNav, 4)->trigger(); }},
+        {"the folder shown", [&] { click(tvwTopics(*window), "T1"); }},
+        {"the folder list",
+         [&] {
+             window->showViewTab(ViewTab::Folder);
+             doubleClick(listVD(*window), "W1");
+         }},
+        {"the search results",
+         [&] {
+             showTab(MenuId::mnuViewSearch);
+             cmbSearch(*window)->setEditText("Beta");
+             window->commands.cmdSearch_Click();
+             settle();
+             click(lstSrch(*window), "W1");
+             window->showViewTab(ViewTab::SearchResults);
+             doubleClick(lstSearch(*window), "W1");
+         }},
+        {"the popular list",
+         [&] {
+             showTab(MenuId::mnuViewPop);
+             click(listPop(*window), "W1");
+         }},
+        {"the favorites",
+         [&] {
+             showTab(MenuId::mnuViewFavs);
+             click(tvwFavs(*window), "W1");
+         }},
+    };
+    for (const auto &[way, run] : ways) {
+        SCOPED_TRACE(way);
+        showTab(MenuId::mnuViewIndex);
+        begin(Edit::Modifying);
+        run();
+        settle();
+        EXPECT_EQ(prompts.asked, QStringList()) << way;
+        EXPECT_TRUE(goesOn(Edit::Modifying)) << way;
+        EXPECT_EQ(window->currentWID(), "W1") << way;
+        drop();
+    }
+}
+
+// A click in the favourites during a modification ends it only when the user agrees:
+// the question comes, its default is No, and a No puts the highlight back on the
+// Vardeck being edited.
+TEST_F(EditGuardTest, aClickInTheFavoritesDuringAModificationAsksAndANoPutsTheirHighlightBack)
+{
+    window->dbXML.vardeck("W3").setChildText("FAV", "TRUE");
+    begin(Edit::Modifying);
+    window->menuItem(MenuId::mnuViewFavs)->trigger();
+    settle();
+    QTreeWidgetItem *other = findByTag(tvwFavs(*window), "W3");
+    ASSERT_NE(other, nullptr);
+    clickItem(tvwFavs(*window), other);
+    settle();
+    EXPECT_EQ(prompts.asked, QStringList{kLoseChanges});
+    EXPECT_EQ(prompts.defaults, QList<MsgResult>{MsgResult::No});
+    EXPECT_TRUE(goesOn(Edit::Modifying));
+    EXPECT_EQ(window->currentWID(), "W1");
+    EXPECT_EQ(tagOf(selectedItemOf(tvwFavs(*window))), "W1");
+    EXPECT_FALSE(other->isSelected());
+}
+
+// During an add, a press on one folder let go on another is no click: the tree's
+// highlight goes back to the folder shown, and Save puts the new Vardeck there.
+TEST_F(EditGuardTest, aPressOnAFolderLetGoOnAnotherDuringAnAddLeavesTheNewVardeckWhereTheWindowShowsIt)
+{
+    begin(Edit::Adding);
+    QTreeWidget *tree = tvwTopics(*window);
+    const QPoint from = shownAt(tree, findByTag(tree, "T5"));
+    const QPoint to = shownAt(tree, findByTag(tree, "T6"));
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(tree->viewport(), (from + to) / 2);
+    QTest::mouseMove(tree->viewport(), to);
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, to);
+    settle();
+    EXPECT_EQ(tagOf(tree->currentItem()), "T1");
+    EXPECT_EQ(tagOf(selectedItemOf(tree)), "T1");
+    EXPECT_EQ(window->folderCaption(), "zebra");
+    window->commands.saveVardeckDetails();
+    const XmlNode added = window->dbXML.vardeck(window->currentWID());
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added.childText("NAME"), "Typed");
+    EXPECT_EQ(added.parentNode().parentNode().attribute("TID"), "T1");
 }
 
 } // namespace

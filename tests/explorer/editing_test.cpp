@@ -582,6 +582,7 @@ TEST_F(EditingTest, eachChangeOfTheEditStateIsAnnouncedOnceWithTheNewState)
     setMode(*window, EditState::Modifying);
     press(txtWName(*window), Qt::Key_Escape);
     menu(MenuId::mnuAddVardeck);
+    prompts.answer(MsgResult::Yes);
     showVardeck("T1", "W2");
     EXPECT_EQ(announced,
               QList<EditState>({EditState::Modifying, EditState::Viewing, EditState::Adding, EditState::Viewing}));

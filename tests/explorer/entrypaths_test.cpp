@@ -38,7 +38,8 @@ protected:
     // name typed or a modification of W1's name under way.
     void startAfresh(EditState edit)
     {
-        const ScriptedPrompts yesToAll;
+        ScriptedPrompts yesToAll;
+        yesToAll.answer(MsgResult::Yes);
         if (window->editState() != EditState::Viewing)
             window->commands.cancelVardeckEdit();
         openDb();
@@ -83,8 +84,8 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
         QString shows;
     };
     const Way ways[] = {
-        {"Go > Last Vardeck", EditState::Modifying, [&] { window->menuItem(MenuId::mnuNav, 4)->trigger(); }, true,
-         text(lblWName(*window)), "Beta site"},
+        {"Go > Previous Vardeck", EditState::Modifying, [&] { window->menuItem(MenuId::mnuNav, 2)->trigger(); }, true,
+         text(lblWName(*window)), "alpha & co"},
         {"F2", EditState::Modifying, [&] { press(txtWName(*window), Qt::Key_F2); }, true, text(lblWName(*window)),
          "alpha & co"},
         {"the toolbar's Get", EditState::Modifying,
@@ -142,7 +143,9 @@ TEST_F(EntryPathsTest, everyWayIntoACommandThatEndsAnEditAsksFirstAndNoKeepsTheE
             EXPECT_EQ(fileBytes(), before);
         }
         startAfresh(way.edit);
-        const ScriptedPrompts yes;
+        ScriptedPrompts yes;
+        if (way.asks)
+            yes.answer(MsgResult::Yes);
         way.enter();
         EXPECT_EQ(yes.texts().mid(0, 1), way.asks ? unsaved : QStringList());
         EXPECT_EQ(way.reads(), way.shows);

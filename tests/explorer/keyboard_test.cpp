@@ -464,7 +464,7 @@ TEST_F(KeyboardTest, f4AnsweredNoKeepsTheEditAndTheHighlightOnTheVardeckBeingEdi
     only(lstSrch(*window), first);
 }
 
-TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButDelStaysInTheBox)
+TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCutKeyButCtrlInsCopiesAndDelStaysInTheBox)
 {
     openDb();
     showVardeck("T1", "W1");
@@ -475,9 +475,11 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     key(Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), cmbSearch(*window));
     cmbSearch(*window)->lineEdit()->selectAll();
+    // Ctrl+Ins is the box's copy key: it copies the word and opens nothing.
+    QGuiApplication::clipboard()->setText("before");
     key(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(launcher.openedUrls(), QStringList{txtAddress(*window)->text()}) << "Open Vardeck in browser, once";
-    EXPECT_FALSE(txtAddress(*window)->text().isEmpty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "page");
+    EXPECT_EQ(launcher.openedUrls(), QStringList());
 
     // Del is the box's own: it deletes the selected word and asks nothing.
     key(Qt::Key_Delete);
@@ -497,6 +499,67 @@ TEST_F(KeyboardTest, theMenusShortcutsComeBeforeTheSearchBoxesCopyAndCutKeysButD
     key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(window->currentAspect(), "Explorer");
     EXPECT_EQ(txtS(*window)->text(), "harbour");
+}
+
+// Ctrl+Ins in a text box copies what is selected there, in an update and outside an edit;
+// elsewhere it opens the Vardeck in the browser, as its menu item says.
+TEST_F(KeyboardTest, ctrlInsInATextBoxCopiesWhatIsSelectedAndElsewhereOpensTheVardeck)
+{
+    openDb();
+    showVardeck("T1", "W1");
+    struct Place {
+        const char *name;
+        bool update;
+        std::function<QWidget *()> focus;
+        QString copied; // "": the clipboard is left as it was
+        QStringList opened;
+    };
+    const auto selectAllIn = [](QWidget *box) {
+        box->setFocus();
+        QMetaObject::invokeMethod(box, "selectAll");
+        return box;
+    };
+    const Place places[] = {
+        {"the name box in an update", true, [&] { return selectAllIn(txtWName(*window)); }, "Beta site", {}},
+        {"the description in an update", true, [&] { return selectAllIn(txtDescription(*window)); }, "A page", {}},
+        {"the notes outside an edit",
+         false,
+         [&] {
+             tabInfo(*window)->setTab(2);
+             return selectAllIn(txtNotes(*window));
+         },
+         "Notes\nline 2",
+         {}},
+        {"the Vardeck tree",
+         false,
+         [&] {
+             tvwWM(*window)->setFocus();
+             return tvwWM(*window);
+         },
+         "",
+         {"http://www.beta.example/docs/page.html"}},
+    };
+    for (const Place &place : places) {
+        SCOPED_TRACE(place.name);
+        if (place.update)
+            menu(MenuId::mnuEditModify);
+        const qsizetype openedBefore = launcher.openedUrls().size();
+        QGuiApplication::clipboard()->setText("before");
+        const QString hits = window->dbXML.vardeck("W1").childText("HITS");
+        QWidget *focused = place.focus();
+        ASSERT_EQ(QApplication::focusWidget(), focused);
+        // As the X server delivers a key: to the window, which hands it to the focus.
+        QTest::keyClick(window->windowHandle(), Qt::Key_Insert, Qt::ControlModifier);
+        settle();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), place.copied.isEmpty() ? "before" : place.copied);
+        EXPECT_EQ(launcher.openedUrls().mid(openedBefore), place.opened);
+        if (place.opened.isEmpty()) {
+            EXPECT_EQ(window->dbXML.vardeck("W1").childText("HITS"), hits) << "no visit";
+        }
+        if (window->editState() != EditState::Viewing)
+            window->commands.cancelVardeckEdit();
+        ASSERT_EQ(window->editState(), EditState::Viewing);
+    }
 }
 
 // A page taken from a browser with auto-save on is filled in and saved in one go: a key

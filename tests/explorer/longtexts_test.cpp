@@ -1,7 +1,10 @@
 // A Vardeck and a folder whose texts in the file run to millions of letters, in the
-// main window: shown at once, cut to what can be shown, and edited whole.
+// main window: shown at once, cut to what can be shown, and kept whole.
 #include "explorerfixture.h"
+#include "platform/gui/partoperations.h"
+#include "platform/gui/textboxes.h"
 #include "platform/textutil.h"
+#include "shell/detailsoperations.h"
 #include "shell/statuspanels.h"
 #include "support/windowcontrols.h"
 
@@ -12,7 +15,7 @@
 using namespace rr;
 using namespace rr::test;
 
-TEST_F(ExplorerTest, aVardeckWithTextsOfMillionsOfLettersIsShownAtOnceCutAndItsBoxesHoldTheWholeTexts)
+TEST_F(ExplorerTest, aVardeckWithTextsOfMillionsOfLettersIsShownAtOnceCutAndItsFieldsKeepTheWholeTexts)
 {
     const QByteArray name(10'000'000, 'v');
     const QByteArray description(1'000'000, 'd');
@@ -35,6 +38,11 @@ TEST_F(ExplorerTest, aVardeckWithTextsOfMillionsOfLettersIsShownAtOnceCutAndItsB
     EXPECT_EQ(node("T1")->text(0), QString(kMostShownLetters, 'f') + QChar(0x2026));
     EXPECT_EQ(window->folderCaption(), QString(kMostShownLetters, 'f') + QChar(0x2026));
     EXPECT_EQ(StatusBar1(*window)->panelText(2), "\\" + QString(kMostShownLetters - 1, 'f') + QChar(0x2026));
-    EXPECT_EQ(txtDescription(*window)->toPlainText().size(), description.size()) << "the box edits the whole text";
-    EXPECT_EQ(txtKeywords(*window)->toPlainText().size(), keywords.size());
+    // The boxes show as much as they lay out at once; the fields they edit stay whole.
+    EXPECT_EQ(txtDescription(*window)->toPlainText(), QString(kMostEditedLetters, 'd'));
+    EXPECT_EQ(txtKeywords(*window)->toPlainText(), QString(kMostEditedLetters, 'k'));
+    const DetailsOperations &details = operationsOf<DetailsOperations>(*window);
+    EXPECT_EQ(details.detailsText(DetailsField::DescriptionBox).size(), description.size());
+    EXPECT_EQ(details.detailsText(DetailsField::KeywordsBox).size(), keywords.size());
+    EXPECT_EQ(details.detailsText(DetailsField::NameBox).size(), name.size());
 }

@@ -548,6 +548,49 @@ TEST_F(PopupsTest, aFolderDragMovesTheFolderPressedOnEvenOnItsArrowAndLeavesTheS
     }
 }
 
+// What the window shows after its folder tree changed under it, each view says: the folder
+// tab, the path in the status bar, the count and the lists, and the tree's highlight.
+TEST_F(PopupsTest, afterAFolderDeletedOrMovedEveryViewSaysWhatIsShown)
+{
+    open();
+    const auto shows = [&](const char *folder, const char *path, const char *count) {
+        EXPECT_EQ(lblTName(*window)->text(), folder);
+        EXPECT_EQ(StatusBar1(*window)->panelText(int(StatusPanel::FolderPath)), path);
+        EXPECT_EQ(lbl(*window, Lbl::VardeckCount)->text(), count);
+    };
+    // A folder deleted from its popup while the root is selected: no folder is shown.
+    clickFolder("T1");
+    clickItem(topics(), root());
+    rightClick(topics(), node("T5"));
+    prompts.answer(MsgResult::Yes);
+    window->menuItem(MenuId::mnuDeleteFolder)->trigger();
+    ASSERT_EQ(node("T5"), nullptr);
+    shows("No folder selected", "", "0");
+    EXPECT_EQ(tvwWM(*window)->topLevelItemCount(), 0);
+    EXPECT_EQ(listVD(*window)->topLevelItemCount(), 0);
+    EXPECT_EQ(topics()->currentItem(), root());
+
+    // The folder shown dragged into another: the tree highlights it where it now stands.
+    // As the platform's drag loop does, the drop is delivered and the loop ends before
+    // the move the drop left for later.
+    clickFolder("T2");
+    drags().setDragLoop([this](QWidget *source, QMimeData *data) {
+        std::unique_ptr<QMimeData> owned(data);
+        const QPoint at = folderPoint("T4");
+        QDragEnterEvent enter(at, Qt::MoveAction, owned.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(source, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, owned.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(source, &move);
+        QDropEvent drop(QPointF(at), Qt::MoveAction, owned.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(source, &drop);
+    });
+    test::mouseDragFrom(topics()->viewport(), folderPoint("T2"), true);
+    ASSERT_EQ(childIdsOnDisk(path, "T4", "SUBFOLDERS"), QStringList{"T2"});
+    shows("Beta", "\\Delta\\Beta", "0");
+    EXPECT_EQ(topics()->currentItem(), node("T2"));
+    EXPECT_EQ(topics()->selectedItems(), QList<QTreeWidgetItem *>{node("T2")});
+}
+
 // The platform's drag loop watches the whole application while it runs and keeps the wheel.
 struct WheelKeeper : QObject {
     WheelKeeper() { qApp->installEventFilter(this); }

@@ -364,6 +364,11 @@ void FavoritesPane::highlightRowOf(const QString &wid)
     highlightTagged(m_tvwFavs, wid);
 }
 
+QString FavoritesPane::selectedRow() const
+{
+    return identifierOf(tagOf(selectedItemOf(m_tvwFavs)));
+}
+
 void FavoritesPane::showSelectedFavorite()
 {
     tvwFavs_NodeClick(selectedItemOf(m_tvwFavs));

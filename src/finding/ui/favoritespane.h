@@ -56,6 +56,8 @@ public:
     void tvwFavs_NodeClick(QTreeWidgetItem *node);
     // The same for the node selected (the navigation commands and the popup select first).
     void showSelectedFavorite();
+    // The Vardeck of the selected node ("" for a folder's node or none).
+    QString selectedRow() const;
     void tvwFavs_MouseDown(Qt::MouseButton button, const QPoint &pos);
     void tvwFavs_MouseMove(const QPoint &pos);
     // The drag of the node the button was pressed on, whatever the tree has selected:

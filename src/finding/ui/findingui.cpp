@@ -99,7 +99,9 @@ void FindingUi::attachSearchCommands(const FindingWindow &w)
     for (const auto &[handler, box] : items)
         w.commands.*handler = [search, box = box](int) { search->prepareSearch(box); };
     w.commands.lstSrch_Click = [search](int) { search->lstSrch_Click(); };
+    w.commands.lstSrch_Click.showsRow([search] { return search->selectedRowOf(EntryList::SearchList); });
     w.commands.lstSearch_DblClick = [search](int) { search->lstSearch_DblClick(); };
+    w.commands.lstSearch_DblClick.showsRow([search] { return search->selectedRowOf(EntryList::SearchResults); });
 }
 
 void FindingUi::attachFavoriteCommands(const FindingWindow &w)
@@ -112,6 +114,7 @@ void FindingUi::attachFavoriteCommands(const FindingWindow &w)
     w.commands.first_Click = [favorites](int index) { favorites->first_Click(index); };
     // The navigation commands and the tree popup's show step select a node first.
     w.commands.tvwFavs_NodeClick = [favorites](int) { favorites->showSelectedFavorite(); };
+    w.commands.tvwFavs_NodeClick.showsRow([favorites] { return favorites->selectedRow(); });
     // The popups' "Add to favorites": the right-clicked tree node, the shown Vardeck.
     const PopupState *popup = &w.popup;
     const ShownItems *shown = &w.shown;
@@ -126,6 +129,7 @@ void FindingUi::attachPopularCommands(const FindingWindow &w)
     PopularPane *popular = m_popular;
     w.commands.mnuClearPop_Click = [popular](int) { popular->mnuClearPop_Click(); };
     w.commands.listPop_Click = [popular](int) { popular->listPop_Click(); };
+    w.commands.listPop_Click.showsRow([popular] { return popular->selectedRow(); });
 }
 
 // What an edit the user keeps asks of the lists together: their highlight goes back to

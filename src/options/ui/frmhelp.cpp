@@ -1,6 +1,7 @@
 #include "options/ui/frmhelp.h"
 
 #include "media/urlsupport.h"
+#include "platform/gui/textboxes.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "shell/openaddress.h"
@@ -61,7 +62,7 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *splitter = new QSplitter(this);
     lstContents = new QListWidget(splitter);
     lstContents->setObjectName(QStringLiteral("lstContents"));
-    txtPage = new QTextBrowser(splitter);
+    txtPage = new TextBrowserBox(splitter);
     txtPage->setObjectName(QStringLiteral("txtPage"));
     // Every link passes through followLink, which keeps help pages here and sends the
     // rest to the desktop's browser.

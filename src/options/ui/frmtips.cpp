@@ -3,6 +3,7 @@
 #include "controls/qbbuttons_h.h"
 #include "media/urlsupport.h"
 #include "platform/gui/partoperations.h"
+#include "platform/gui/textboxes.h"
 #include "shell/helpmenu.h"
 #include "shell/makerinfo.h"
 #include "shell/openaddress.h"
@@ -103,7 +104,7 @@ frmTips::frmTips(QWidget *parent) : QWidget(parent, Qt::Dialog)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(120, 720, 4815, 2535));
 
-    lblTipText = new QTextEdit(Frame1);
+    lblTipText = new TextBox(Frame1);
     lblTipText->setObjectName(QStringLiteral("lblTipText"));
     lblTipText->setReadOnly(true);
     lblTipText->setAcceptRichText(false);

@@ -155,9 +155,17 @@ public:
             step();
         return false;
     }
+    // The part that owns the edit says which Vardeck is being modified ("" when none is).
+    void attachEdited(std::function<QString()> edited) { m_edited = std::move(edited); }
+    // Whether wid names the Vardeck being modified.
+    bool isEdited(const QString &wid) const
+    {
+        return !wid.isEmpty() && m_edited && QString::compare(m_edited(), wid, Qt::CaseInsensitive) == 0;
+    }
 
 private:
     std::function<bool(OnEdit)> m_ask;
+    std::function<QString()> m_edited;
     QList<std::function<void()>> m_kept;
 };
 
@@ -175,9 +183,15 @@ public:
     using Slot::operator=;
     // What running the element index does to an edit under way.
     OnEdit effectAt(int index) const { return m_effect.at(index); }
+    // A command that shows the Vardeck of a list's row: the list says how to read the
+    // row it would show. The row of the Vardeck being modified is that Vardeck, shown and
+    // edited already: the command asks nothing and does nothing.
+    void showsRow(std::function<QString()> row) { m_row = std::move(row); }
     void operator()(int index = 0) const
     {
         m_prologue.run();
+        if (m_row && m_guard.isEdited(m_row()))
+            return;
         if (m_guard.allows(m_effect.at(index)))
             Slot::operator()(index);
     }
@@ -186,6 +200,7 @@ private:
     const CommandPrologue &m_prologue;
     const EditGuard &m_guard;
     EditEffect m_effect;
+    std::function<QString()> m_row;
 };
 
 // An operation that ends an edit (starting an add puts an empty or filled-in Vardeck in
@@ -251,6 +266,8 @@ public:
     void guardEdits(std::function<bool(OnEdit)> ask) { m_editGuard.attach(std::move(ask)); }
     // Adds a step to what runs when the question is answered No (see EditGuard).
     void whenEditKept(std::function<void()> step) { m_editGuard.whenKept(std::move(step)); }
+    // Attaches what names the Vardeck being modified (see Handler::showsRow).
+    void whenModifying(std::function<QString()> edited) { m_editGuard.attachEdited(std::move(edited)); }
     // What a click, a key or a drop that is no command runs before it ends an edit: the
     // same question, true when the work may go on.
     bool mayEndEdit(OnEdit effect) const { return m_editGuard.allows(effect); }

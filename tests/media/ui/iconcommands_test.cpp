@@ -278,6 +278,7 @@ TEST_F(IconCommandsTest, thePageBeingAddedGetsItsIconUnlessTheEditEnds)
 
     // Cancelled before the icon arrives: the late icon is dropped.
     window->commands.addVardeckSetup(added);
+    prompts.answer(MsgResult::Yes);
     window->commands.cancelVardeckEdit();
     QTest::qWait(400);
     EXPECT_FALSE(QFile::exists(download));

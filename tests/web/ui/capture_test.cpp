@@ -103,6 +103,7 @@ TEST_F(CaptureTest, getSaysWhenNothingIsOpenStartsANewVardeckForOnePageAndOffers
     EXPECT_EQ(txtWName(*window)->text(), "Shop & cart");
     EXPECT_EQ(txtAddress(*window)->text(), "https://shop.example/cart");
     EXPECT_EQ(window->detectedPages().first().browser, "Mozilla Firefox");
+    prompts.answer(MsgResult::Yes);
     window->commands.cancelVardeckEdit();
 
     // Several pages are offered in the dialog, and only OK saves one.
@@ -227,6 +228,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(watch.openedAt.isEmpty());
     EXPECT_EQ(txtWName(*window)->text(), "typed meanwhile");
+    prompts.answer(MsgResult::Yes);
     window->commands.cancelVardeckEdit();
 
     // Get from browser takes the place of the scan still running (one browser has answered
@@ -235,6 +237,7 @@ TEST_F(CaptureTest, theStartScanOffersNothingOnceTheUserEditsOrClosesTheWindowOr
     waitUntil([] { return false; }, 100);
     menu(MenuId::mnuToolsGet);
     EXPECT_EQ(txtAddress(*window)->text(), "https://mail.example/");
+    prompts.answer(MsgResult::Yes);
     window->commands.cancelVardeckEdit();
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(watch.openedAt.isEmpty());
