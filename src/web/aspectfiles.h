@@ -24,7 +24,9 @@ QString safeViewStylesheet(const QString &stored);
 // folder & "Vardecks" & pageName & ".htm"; folder ends with its separator.
 QString pagePath(const QString &folder, const QString &pageName);
 
-// Copies the stylesheets and styles missing from folder out of the installed data.
+// Copies the stylesheets and styles missing from folder out of the installed data,
+// and puts the installed stylesheet in the place of a copy that an earlier version of
+// the program left there unchanged (a copy its user changed, and every style, stays).
 // Returns false with a reason when one could not be copied.
 bool restoreMissing(const QString &folder, QString *error = nullptr);
 
