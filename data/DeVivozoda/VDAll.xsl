@@ -31,13 +31,13 @@
   </xsl:choose>
 </xsl:template>
 
-<!-- A path as written in a file: address: "%", "#", "?", "\" and blanks are escaped
-     ("%" first), so that no part of the name is cut off or read as another letter;
-     the html output escapes the letters outside ASCII. -->
+<!-- A path as written in a file: address: "%", "#", "?" and "\" are escaped ("%"
+     first), so that no part of the name is cut off or read as another letter; the
+     html output escapes blanks and the letters outside ASCII. -->
 <xsl:template name="filepath">
   <xsl:param name="text"/>
-  <xsl:param name="chars" select="'%#?\ '"/>
-  <xsl:param name="codes" select="'%25%23%3F%5C%20'"/>
+  <xsl:param name="chars" select="'%#?\'"/>
+  <xsl:param name="codes" select="'%25%23%3F%5C'"/>
   <xsl:variable name="c" select="substring($chars, 1, 1)"/>
   <xsl:choose>
     <xsl:when test="translate($text, $chars, '') = $text"><xsl:value-of select="$text"/></xsl:when>
