@@ -17,6 +17,7 @@
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
+#include "web/aspectfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -160,7 +161,10 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(w.db->getBasePath() + stylesheet, *w.db.document(), &page, &reason)) {
+    // The stylesheets beside the database, a missing or outdated one from the installed data.
+    const QString base = w.db->getBasePath();
+    if (!aspectfiles::restoreMissing(base, &reason) ||
+        !xslt::transform(base + stylesheet, *w.db.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
