@@ -101,24 +101,34 @@ QString pagePath(const QString &folder, const QString &pageName)
     return folder + QStringLiteral("Vardecks") + pageName + QStringLiteral(".htm");
 }
 
-bool restoreMissing(const QString &folder, QString *error)
+bool bringUpToDate(const QString &folder, QString *error)
 {
     const QString source = paths::installedDataFolder() + QStringLiteral("/DeVivozoda/");
     for (const QString &name : supportFiles()) {
         const QString target = QDir(folder).filePath(name);
-        if (QFileInfo::exists(target)) {
-            if (!isEarlierStylesheet(name, target))
-                continue;
-            QFile in(source + name);
-            QString reason;
-            if (!in.open(QIODevice::ReadOnly) || !writeFileAtomically(target, in.readAll(), &reason)) {
-                if (error)
-                    *error = QStringLiteral("%1 in %2 could not be brought up to date: %3")
-                                 .arg(name, folder, reason.isEmpty() ? in.errorString() : reason);
-                return false;
-            }
+        if (!QFileInfo::exists(target) || !isEarlierStylesheet(name, target))
             continue;
+        QFile in(source + name);
+        QString reason;
+        if (!in.open(QIODevice::ReadOnly) || !writeFileAtomically(target, in.readAll(), &reason)) {
+            if (error)
+                *error = QStringLiteral("%1 in %2 could not be brought up to date: %3")
+                             .arg(name, folder, reason.isEmpty() ? in.errorString() : reason);
+            return false;
         }
+    }
+    return true;
+}
+
+bool restoreMissing(const QString &folder, QString *error)
+{
+    if (!bringUpToDate(folder, error))
+        return false;
+    const QString source = paths::installedDataFolder() + QStringLiteral("/DeVivozoda/");
+    for (const QString &name : supportFiles()) {
+        const QString target = QDir(folder).filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
         QFile in(source + name);
         if (!in.copy(target)) {
             if (error)

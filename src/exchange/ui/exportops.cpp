@@ -161,9 +161,9 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         return;
     QByteArray page;
     QString reason;
-    // The stylesheets beside the database, a missing or outdated one from the installed data.
+    // The stylesheet beside the database, brought up to date when it is an earlier one.
     const QString base = w.db->getBasePath();
-    if (!aspectfiles::restoreMissing(base, &reason) ||
+    if (!aspectfiles::bringUpToDate(base, &reason) ||
         !xslt::transform(base + stylesheet, *w.db.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
