@@ -71,6 +71,12 @@ const QHash<QString, QStringList> &earlierStylesheets()
     return digests;
 }
 
+QByteArray readWhole(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Whether the copy at target is one an earlier version of the program left unchanged.
 bool isEarlierStylesheet(const QString &name, const QString &target)
 {
@@ -110,7 +116,11 @@ bool bringUpToDate(const QString &folder, QString *error)
             continue;
         QFile in(source + name);
         QString reason;
-        if (!in.open(QIODevice::ReadOnly) || !writeFileAtomically(target, in.readAll(), &reason)) {
+        const QByteArray installed = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        // A copy that already is the installed one (older installed data) is not written again.
+        if (in.isOpen() && installed == readWhole(target))
+            continue;
+        if (!in.isOpen() || !writeFileAtomically(target, installed, &reason)) {
             if (error)
                 *error = QStringLiteral("%1 in %2 could not be brought up to date: %3")
                              .arg(name, folder, reason.isEmpty() ? in.errorString() : reason);
