@@ -115,6 +115,11 @@ private:
             if (m_rng() % 3 == 0)
                 address += '/';
         }
+        // The draw comes only with a share of paths, so collections without them stay
+        // the same for every seed.
+        if (m_shape.pathPercent > 0 && int(m_rng() % 100) < m_shape.pathPercent)
+            address =
+                "/home/user/Documents/" + words(2) + "/#" + QByteArray::number(wid) + " 100% " + words(1) + ".pdf";
         m_addresses.push_back(address);
         out += "<ADDRESS>" + escape(address) + "</ADDRESS>";
         out += "<CREATED_DATE>0" + QByteArray::number(1 + m_rng() % 9) + " Dec 2026</CREATED_DATE>";

@@ -16,6 +16,10 @@ struct CollectionShape {
     // Percent of Vardecks whose address repeats an earlier one (scheme and a trailing
     // "/" varied); 0 makes every address unique.
     int duplicatePercent = 0;
+    // Percent of Vardecks whose address is a local document's path, as the PDF
+    // import stores it: blanks, "#", "%", "&" and non-ASCII letters in its folders
+    // and name. 0 gives web addresses only.
+    int pathPercent = 0;
 };
 
 // The whole database text, DOCTYPE included, identifiers W1..Wn and T1..Tm.

@@ -9,9 +9,11 @@ mode="${1:-test}"
 build="${RR_BUILD_DIR:-$here/build}"
 
 # libxkbcommon-dev: Qt's Gui package looks for it while the build is configured.
+# fonts-wqy-microhei (Chinese, Japanese and Korean letters) and fonts-noto-color-emoji:
+# names in those scripts and emoji show as letters rather than boxes (12 MB in all).
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-webengine-dev libxkbcommon-dev
           libxml2-dev libxslt1-dev libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxxhash-dev
-          libxcb1-dev xvfb xauth openbox fonts-dejavu-core xdg-utils
+          libxcb1-dev xvfb xauth openbox fonts-dejavu-core fonts-wqy-microhei fonts-noto-color-emoji xdg-utils
           libxml2-utils xsltproc clang-format)
 # Needed only by the tests and benchmarks: "run" leaves them out.
 test_only=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox libxml2-utils xsltproc clang-format)

@@ -5,8 +5,9 @@
 <xsl:variable name="upper" select="'ABCDEFGHIJKLMNOPQRSTUVWXYZÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ'"/>
 <xsl:variable name="lower" select="'abcdefghijklmnopqrstuvwxyzàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ'"/>
 
-<!-- A Vardeck's address becomes a link only for web, file and mail addresses; any
-     other scheme (javascript:, data:, ...) is shown as plain text. -->
+<!-- A Vardeck's address becomes a link only for web, file and mail addresses and for
+     a local path, which links as a file: address; any other scheme (javascript:,
+     data:, ...) is shown as plain text. -->
 <xsl:template name="link">
   <xsl:variable name="address" select="normalize-space(ADDRESS)"/>
   <xsl:variable name="scheme" select="translate(substring($address, 1, 8), $upper, $lower)"/>
@@ -23,7 +24,38 @@
     <xsl:when test="starts-with($scheme, 'www.')">
       <a href="http://{$address}"><xsl:value-of select="$label"/></a>
     </xsl:when>
+    <xsl:when test="starts-with($address, '/')">
+      <a><xsl:attribute name="href">file://<xsl:call-template name="filepath"><xsl:with-param name="text" select="substring(ADDRESS, string-length(substring-before(ADDRESS, '/')) + 1)"/></xsl:call-template></xsl:attribute><xsl:value-of select="$label"/></a>
+    </xsl:when>
     <xsl:otherwise><span class="nolink"><xsl:value-of select="$label"/></span></xsl:otherwise>
+  </xsl:choose>
+</xsl:template>
+
+<!-- A path as written in a file: address: "%", "#", "?" and "\" are escaped ("%"
+     first), so that no part of the name is cut off or read as another letter; the
+     html output escapes blanks and the letters outside ASCII. -->
+<xsl:template name="filepath">
+  <xsl:param name="text"/>
+  <xsl:param name="chars" select="'%#?\'"/>
+  <xsl:param name="codes" select="'%25%23%3F%5C'"/>
+  <xsl:variable name="c" select="substring($chars, 1, 1)"/>
+  <xsl:choose>
+    <xsl:when test="translate($text, $chars, '') = $text"><xsl:value-of select="$text"/></xsl:when>
+    <xsl:otherwise>
+      <xsl:call-template name="filepath">
+        <xsl:with-param name="text" select="substring-before(concat($text, $c), $c)"/>
+        <xsl:with-param name="chars" select="substring($chars, 2)"/>
+        <xsl:with-param name="codes" select="substring($codes, 4)"/>
+      </xsl:call-template>
+      <xsl:if test="contains($text, $c)">
+        <xsl:value-of select="substring($codes, 1, 3)"/>
+        <xsl:call-template name="filepath">
+          <xsl:with-param name="text" select="substring-after($text, $c)"/>
+          <xsl:with-param name="chars" select="$chars"/>
+          <xsl:with-param name="codes" select="$codes"/>
+        </xsl:call-template>
+      </xsl:if>
+    </xsl:otherwise>
   </xsl:choose>
 </xsl:template>
 

@@ -98,12 +98,14 @@ QStringList localPathsOf(const QString &address)
     return paths;
 }
 
-// Files that describe a program to start rather than hold a document: opening one
-// starts (or installs) what it names, whatever the rest of its name or its content.
+// Files that describe a program to start, and packages that install one, rather than
+// hold a document: opening one starts (or installs) what it names, whatever the rest
+// of its name or its content.
 bool isLauncherName(const QString &fileName)
 {
-    static const char *const launcherEndings[] = {".desktop",     ".kdelnk", ".jnlp", ".flatpakref",
-                                                  ".flatpakrepo", ".lnk",    ".msi"};
+    static const char *const launcherEndings[] = {".desktop",     ".kdelnk",  ".jnlp", ".flatpakref",
+                                                  ".flatpakrepo", ".lnk",     ".msi",  ".deb",
+                                                  ".rpm",         ".flatpak", ".snap", ".appimage"};
     for (const char *ending : launcherEndings) {
         if (fileName.endsWith(QLatin1String(ending), Qt::CaseInsensitive))
             return true;
@@ -122,6 +124,12 @@ bool isProgramType(const QMimeType &type)
         "application/x-ms-dos-executable",
         "application/x-java-archive",
         "application/x-appimage",
+        "application/vnd.appimage",
+        "application/x-iso9660-appimage",
+        "application/vnd.debian.binary-package",
+        "application/x-rpm",
+        "application/vnd.flatpak",
+        "application/vnd.snap",
         "application/x-java-jnlp-file",
         "application/x-ms-shortcut",
         "application/x-msi",
@@ -157,6 +165,7 @@ bool localFileStartsProgram(const QString &path)
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
         return false;
+    // A link is judged by its own name and by the name of the file it leads to.
     if (isLauncherName(info.fileName()) || isLauncherName(info.canonicalFilePath()))
         return true;
     const QMimeDatabase mimes;

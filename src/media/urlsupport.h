@@ -78,11 +78,13 @@ public:
     // desktop's opener: one that would be read as an option ("-…"), one with control
     // characters (browsers drop them, so "java\tscript:" is a script), one of another
     // kind than a web page, a file or a mail address (a script, data, or a scheme some
-    // other program handles), or a local file that is a program (an executable file, a
-    // launcher such as ".desktop" or ".jnlp", a script). The file is the one the
-    // desktop's opener would open: a file: address of any host names the local path,
-    // and a closing "/" or "." steps in it do not hide the file. "about:blank" opens an
-    // empty window.
+    // other program handles), or a local file that is a program (an executable file
+    // that is no page, PDF or picture, a launcher such as ".desktop" or ".jnlp", a
+    // script, an installer package such as ".deb", ".rpm", ".flatpak", ".snap" or
+    // ".AppImage"), by its content, by its name or, for a link, by the name of the
+    // file it leads to. The file is the one the desktop's opener would open: a file:
+    // address of any host names the local path, and a closing "/" or "." steps in it
+    // do not hide the file. "about:blank" opens an empty window.
     static bool isSafeToOpen(const QString &address, QString *reason = nullptr);
     // True for the address of a web page or a local file: an http, https, ftp or file
     // address, or a host name beginning with "www.".

@@ -4,6 +4,7 @@
 #include "platform/textutil.h"
 #include "platform/xmldocument.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -260,6 +261,17 @@ int closeNothing(void *)
     return 0;
 }
 
+// The stylesheet document as the program saves it.
+QByteArray dumped(xmlDoc *doc)
+{
+    xmlChar *bytes = nullptr;
+    int length = 0;
+    xmlDocDumpMemoryEnc(doc, &bytes, &length, "UTF-8");
+    const QByteArray data(reinterpret_cast<const char *>(bytes), length);
+    xmlFree(bytes);
+    return data;
+}
+
 } // namespace
 
 bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
@@ -318,12 +330,18 @@ bool writeVariableText(const QString &stylesheetPath, const VariableText &variab
                 QStringLiteral("The stylesheet %1 has no variable \"%2\" first.").arg(stylesheetPath, variable.name);
         return false;
     }
-    xmlChar *bytes = nullptr;
-    int length = 0;
-    xmlDocDumpMemoryEnc(doc.get(), &bytes, &length, "UTF-8");
-    const QByteArray data(reinterpret_cast<const char *>(bytes), length);
-    xmlFree(bytes);
-    return writeFileAtomically(stylesheetPath, data, error);
+    return writeFileAtomically(stylesheetPath, dumped(doc.get()), error);
+}
+
+QByteArray stylesheetFingerprint(const QString &stylesheetPath, const QString &variableName)
+{
+    XmlDocument::initialiseLibrary();
+    QString reason;
+    DocPtr doc = readStylesheetDocument(stylesheetPath, &reason);
+    if (!doc)
+        return {};
+    setFirstVariableText(doc.get(), {variableName, QString()});
+    return QCryptographicHash::hash(dumped(doc.get()), QCryptographicHash::Sha256).toHex();
 }
 
 } // namespace rr::xslt

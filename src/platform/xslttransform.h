@@ -46,5 +46,11 @@ bool transformToFile(const QString &stylesheetPath, const XmlDocument &document,
 // does not parse is left as it is.
 bool writeVariableText(const QString &stylesheetPath, const VariableText &variable, QString *error);
 
+// A digest of the stylesheet file as the program writes stylesheets, with the text of
+// its first xsl:variable emptied when that variable is named variableName: the same
+// for a copy whose variable the program has rewritten (writeVariableText). Empty when
+// the file cannot be read as XML.
+QByteArray stylesheetFingerprint(const QString &stylesheetPath, const QString &variableName);
+
 } // namespace xslt
 } // namespace rr

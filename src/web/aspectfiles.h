@@ -24,8 +24,12 @@ QString safeViewStylesheet(const QString &stored);
 // folder & "Vardecks" & pageName & ".htm"; folder ends with its separator.
 QString pagePath(const QString &folder, const QString &pageName);
 
-// Copies the stylesheets and styles missing from folder out of the installed data.
-// Returns false with a reason when one could not be copied.
+// Puts the installed stylesheet in the place of each copy in folder that an earlier
+// version of the program left there unchanged; a copy its user changed, and every
+// style, stays. Returns false with a reason when one could not be replaced.
+bool bringUpToDate(const QString &folder, QString *error = nullptr);
+// bringUpToDate, then copies the stylesheets and styles missing from folder out of
+// the installed data. Returns false with a reason when one could not be copied.
 bool restoreMissing(const QString &folder, QString *error = nullptr);
 
 // Replaces every xsl stylesheet instruction at the top of the document (written

@@ -67,3 +67,90 @@ TEST(LocalFiles, aProgramOrLauncherIsRefusedInEveryFormTheOpenerTidiesAndDocumen
         EXPECT_TRUE(urlSupport::openInDefault(address)) << address.toStdString();
     EXPECT_EQ(launcher.openedUrls(), opened);
 }
+
+TEST(LocalFiles, anInstallerPackageIsRefusedLikeAProgramByItsNameOrByItsContent)
+{
+    test::TempHome home;
+    test::FakeLauncher launcher;
+    const QString f = home.path() + "/downloads";
+    // By name, whatever the content; by content when the name says nothing.
+    const struct {
+        const char *name;
+        QByteArray content;
+    } packages[] = {
+        {"tool_1.0_amd64.deb", "x"},
+        {"tool-1.0.x86_64.RPM", "x"},
+        {"tool-1.0.src.rpm", "x"},
+        {"org.example.Tool.flatpak", "x"},
+        {"tool_1.0.snap", "x"},
+        {"Tool-x86_64.AppImage", "x"},
+        {"tool.appimage", "x"},
+        {"package", QByteArray("!<arch>\ndebian-binary   1342943816  0     0     100644  4         `\n2.0\n")},
+        {"fetched", QByteArray("\xed\xab\xee\xdb\x03\x00\x00\x00", 8) + QByteArray(96, '\0')},
+        {"bundle", QByteArray("flatpak\0\1\0\x89\xe5", 12) + QByteArray(64, 'x')},
+    };
+    for (const auto &package : packages) {
+        const QString path = f + "/" + package.name;
+        ASSERT_TRUE(test::writeBytes(path, package.content));
+        for (const QString &address : {path, "file://" + path}) {
+            Notice refusal;
+            EXPECT_FALSE(urlSupport::openInDefault(address, &refusal)) << address.toStdString();
+            EXPECT_EQ(refusal.text, "The address " + address +
+                                        " was not opened: it names a program, not a page or a "
+                                        "document.");
+        }
+    }
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+
+    // A package's ending only counts at the end of the name.
+    const QStringList documents = {f + "/notes.deb.txt", f + "/my.snapshot.html", f + "/rpm-guide.pdf"};
+    for (const QString &path : documents)
+        ASSERT_TRUE(test::writeBytes(path, "<html><body>x</body></html>"));
+    for (const QString &path : documents)
+        EXPECT_TRUE(urlSupport::openInDefault(path)) << path.toStdString();
+    EXPECT_EQ(launcher.openedUrls(), documents);
+}
+
+TEST(LocalFiles, aLinkWithAHarmlessNameToALauncherOrAPackageIsRefusedHoweverTheAddressNamesIt)
+{
+    test::TempHome home;
+    test::FakeLauncher launcher;
+    const QString f = home.path() + "/files";
+    // Their content starts with a long comment, so only their names tell what they are.
+    const QByteArray comment(300, ' ');
+    ASSERT_TRUE(test::writeBytes(f + "/real/start.jnlp", "<?xml version=\"1.0\"?>\n<!--" + comment +
+                                                             "-->\n<jnlp href=\"start.jnlp\"></jnlp>\n"));
+    ASSERT_TRUE(test::writeBytes(f + "/real/get.flatpakref", "#" + comment + "\n[Flatpak Ref]\nName=x\n"));
+    ASSERT_TRUE(test::writeBytes(f + "/real/tool.deb", "x"));
+    const struct {
+        const char *link, *target;
+    } links[] = {
+        {"paper.pdf", "real/start.jnlp"}, {"page.html", "real/get.flatpakref"},
+        {"photo.png", "real/tool.deb"},   {"notes.txt", "hop"}, // a chain of links
+        {"hop", "real/start.jnlp"},
+    };
+    for (const auto &link : links)
+        ASSERT_TRUE(QFile::link(link.target, f + "/" + link.link)) << link.link;
+
+    QStringList refused;
+    for (const char *name : {"paper.pdf", "page.html", "photo.png", "notes.txt"}) {
+        const QString path = f + "/" + name;
+        refused << path << "file://" + path << "file://otherhost" + path << "file://" + path + "/"
+                << "file://" + path + "#top"
+                << "file://" + f + "/real/../" + name;
+    }
+    for (const QString &address : refused) {
+        Notice refusal;
+        EXPECT_FALSE(urlSupport::openInDefault(address, &refusal)) << address.toStdString();
+        EXPECT_EQ(refusal.text, "The address " + address +
+                                    " was not opened: it names a program, not a page or a "
+                                    "document.");
+    }
+    EXPECT_TRUE(launcher.openedUrls().isEmpty());
+
+    // A link to a document opens.
+    ASSERT_TRUE(test::writeBytes(f + "/real/report.pdf", "%PDF-1.4\n"));
+    ASSERT_TRUE(QFile::link("real/report.pdf", f + "/report.pdf"));
+    EXPECT_TRUE(urlSupport::openInDefault(f + "/report.pdf"));
+    EXPECT_EQ(launcher.openedUrls(), QStringList{f + "/report.pdf"});
+}

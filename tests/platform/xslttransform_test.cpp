@@ -168,3 +168,37 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
     }
     EXPECT_EQ(test::readBytes(page), "<p>\xe9vian Caf\xe9</p>\n");
 }
+
+TEST(PathLinks, aLocalPathLinksAsAnEscapedFileAddressInEveryPageAndOtherAddressesStayAsTheyAre)
+{
+    XmlDocument db;
+    ASSERT_TRUE(db.load(test::dataFile("web/paths.xml"))) << db.parseErrorReason().toStdString();
+    // Each Vardeck's link as the page's text holds it; "&" is that of the HTML.
+    const struct {
+        const char *name, *href;
+    } links[] = {
+        {"blank and hash quokka", "file:///home/u/My%20Docs/a%231.pdf"},
+        {"percent quokka", "file:///tmp/100%25%20sure%3F.pdf"},
+        {"日本語のノート quokka",
+         "file:///tmp/%E6%97%A5%E6%9C%AC%E8%AA%9E/%E3%83%8E%E3%83%BC%E3%83%88%20&amp;%20R&amp;D%5Cx.pdf"},
+        {"indented quokka", "file:///tmp/two%20%20blanks.pdf"},
+        {"web quokka", "http://example.com/a%20b/c%23d?x=1&amp;y=%C3%A9#frag"},
+        {"file quokka", "file:///tmp/kept%20as%20it%20is.pdf"},
+    };
+    const QStringList pages = {"VD.xsl",       "VDAll.xsl",    "VDFavs.xsl",      "VDHits.xsl",
+                               "VDSearch.xsl", "VD_plain.xsl", "VDAll_plain.xsl", "VDFavs_plain.xsl"};
+    for (const QString &page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        QByteArray html;
+        QString error;
+        ASSERT_TRUE(xslt::transform(stylesheet(page), db, &html, &error, xslt::VariableText{"search", "quokka"}))
+            << error.toStdString();
+        const QString text = QString::fromUtf8(html);
+        for (const auto &link : links) {
+            const QString written = QString("<a href=\"%1\">%2</a>").arg(link.href, link.name);
+            EXPECT_EQ(text.count(written), 1) << link.name;
+        }
+        // A path that says nothing of where it starts is no address to link to.
+        EXPECT_EQ(texts(html, "//span[@class='nolink']"), QStringList{"relative quokka"});
+    }
+}

@@ -1,6 +1,8 @@
 // Visits and opening Vardecks in browsers, the Web Aspect's stylesheet files, and the scan of
 // open browsers over a test-written Firefox profile and a debugging endpoint on 127.0.0.1.
+#include "platform/paths.h"
 #include "platform/xmldocument.h"
+#include "platform/xslttransform.h"
 #include "storage/useroptions.h"
 #include "storage/xmldatabase.h"
 #include "support/dbfixture.h"
@@ -214,6 +216,37 @@ TEST(AspectFiles, missingStylesheetsAndStylesArePutBesideTheDatabaseAndOthersKep
         EXPECT_TRUE(QFileInfo(dir.filePath(name)).isWritable()) << name;
     EXPECT_EQ(test::readBytes(dir.filePath("VDStyle.css")), "body { color: red; }");
     EXPECT_EQ(aspectfiles::pagePath("/d/", "HitsTemp"), "/d/VardecksHitsTemp.htm");
+}
+
+TEST(AspectFiles, aStylesheetAnEarlierVersionLeftUnchangedIsBroughtUpToDateAndOneTheUserChangedIsKept)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    const auto earlier = [](const char *name) {
+        return test::readBytes(test::dataFile(QString("web/earlier/") + name));
+    };
+    const auto installed = [](const char *name) {
+        return test::readBytes(paths::installedDataFolder() + "/DeVivozoda/" + name);
+    };
+    QByteArray ownAll = earlier("VDAll.xsl");
+    ownAll.replace("<title>Vardecks - all</title>", "<title>My own list</title>");
+    ASSERT_TRUE(test::writeBytes(folder + "VD.xsl", earlier("VD.xsl")));
+    ASSERT_TRUE(test::writeBytes(folder + "VDSearch.xsl", earlier("VDSearch.xsl")));
+    // The pane formatting the search view wrote its search text into the copy.
+    ASSERT_TRUE(xslt::writeVariableText(folder + "VDSearch.xsl", {"search", "Quokka & co"}, nullptr));
+    ASSERT_TRUE(test::writeBytes(folder + "VDAll.xsl", ownAll));
+    ASSERT_TRUE(test::writeBytes(folder + "VDFavs.xsl", "<xsl:stylesheet"));
+
+    ASSERT_TRUE(aspectfiles::restoreMissing(folder));
+    const struct {
+        const char *name;
+        QByteArray kept;
+    } expected[] = {
+        {"VD.xsl", installed("VD.xsl")},   {"VDSearch.xsl", installed("VDSearch.xsl")}, {"VDAll.xsl", ownAll},
+        {"VDFavs.xsl", "<xsl:stylesheet"}, {"VDHits.xsl", installed("VDHits.xsl")},
+    };
+    for (const auto &file : expected)
+        EXPECT_EQ(test::readBytes(folder + file.name), file.kept) << file.name;
 }
 
 TEST(FirefoxSession, brokenSessionsGiveNothingOrTheUsableTabsOnly)

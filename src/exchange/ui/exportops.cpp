@@ -18,6 +18,7 @@
 #include "storage/session.h"
 #include "storage/vardeckmodule.h"
 #include "storage/xmldatabase.h"
+#include "web/aspectfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -183,7 +184,10 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(w.db->getBasePath() + stylesheet, *w.db.document(), &page, &reason)) {
+    // The stylesheet beside the database, brought up to date when it is an earlier one.
+    const QString base = w.db->getBasePath();
+    if (!aspectfiles::bringUpToDate(base, &reason) ||
+        !xslt::transform(base + stylesheet, *w.db.document(), &page, &reason)) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }

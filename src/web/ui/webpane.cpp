@@ -26,10 +26,12 @@ const char kAddressProperty[] = "rrAddress";
 // The longest the whole page waits for its first screen to be drawn.
 constexpr int kFirstScreenWaitMs = 1500;
 
-// A link clicked in the Web Aspect goes to the user's browser.
+// A link clicked in the Web Aspect goes to the user's browser. A local file's address
+// keeps every escape, so a "%" or "#" in a file name and letters outside ASCII reach
+// the browser or the desktop's opener as they stand in the page.
 void openOutside(const QUrl &url)
 {
-    openInBrowser(url.toString());
+    openInBrowser(url.isLocalFile() ? QString::fromUtf8(url.toEncoded()) : url.toString());
 }
 
 bool sameDocument(const QUrl &a, const QUrl &b)

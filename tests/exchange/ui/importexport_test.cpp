@@ -662,6 +662,20 @@ TEST_F(ImportExportTest, webExportWritesThePageOfEachStylesheetAndOffersToShowIt
     EXPECT_EQ(prompts.fileRequests().size(), asked);
 }
 
+TEST_F(ImportExportTest, aWebExportBringsUpToDateAStylesheetAnEarlierVersionLeftSoLocalDocumentsAreLinks)
+{
+    QByteArray body = readBytes(dataFile("web/paths.xml"));
+    openDatabase(body.mid(body.indexOf("<FOLDERS>")));
+    QFile::copy(dataFile("web/earlier/VD_plain.xsl"), home.databaseFolder() + "VD_plain.xsl");
+    const QString page = files.filePath("documents.htm");
+    prompts.answerFile(page);
+    prompts.answer(MsgResult::No);
+    run(false, 2);
+    EXPECT_TRUE(readBytes(page).contains("<a href=\"file:///home/u/My%20Docs/a%231.pdf\">blank and hash quokka</a>"));
+    EXPECT_EQ(readBytes(home.databaseFolder() + "VD_plain.xsl"),
+              readBytes(paths::installedDataFolder() + "/DeVivozoda/VD_plain.xsl"));
+}
+
 // At every font size the two lists show each entry whole, inside the window, and the
 // description and the buttons keep to the window too.
 TEST_F(ImportExportTest, theListsShowTheirEntriesWholeAtEveryFontSize)

@@ -392,7 +392,7 @@ TEST(HelpWindow, opensPagesByNameFollowsHelpLinksAndSendsOtherLinksToTheDesktop)
     ASSERT_TRUE(window && window->isVisible());
     EXPECT_EQ(window->currentPage(), "index.htm");
     // The contents page first, then each page it lists once.
-    ASSERT_EQ(dialogControl<QListWidget>(*window, "lstContents")->count(), 38);
+    ASSERT_EQ(dialogControl<QListWidget>(*window, "lstContents")->count(), 42);
     EXPECT_EQ(dialogControl<QListWidget>(*window, "lstContents")->currentItem()->text(), "Contents");
 
     help.HHTopicURL = "Web_Aspect.htm";

@@ -100,12 +100,14 @@ protected:
         folder = home.databaseFolder();
         dbPath = writeDatabase(folder, "Vardecks.xml", "");
         QFile::remove(dbPath);
-        QFile::copy(dataFile("web/collection.xml"), dbPath);
+        QFile::copy(dataFile(collectionFile()), dbPath);
         QFile::setPermissions(dbPath, QFile::permissions(dbPath) | QFileDevice::WriteOwner);
         openDatabase(dbPath);
         session().webAspectHtml = true;
     }
     void TearDown() override { setPrinterChooser({}); }
+    // The collection the window opens.
+    virtual QString collectionFile() const { return "web/collection.xml"; }
     QString page(const QString &name) const { return folder + "Vardecks" + name + ".htm"; }
     QString hitsOf(const QString &wid) const
     {
@@ -123,6 +125,13 @@ protected:
 
     QString folder;
     QString dbPath;
+};
+
+// The Web Aspect on a collection of local documents.
+class PathLinksTest : public WebAspectTest
+{
+protected:
+    QString collectionFile() const override { return "web/paths.xml"; }
 };
 
 // Records whether the window showed the busy pointer as each message was shown.
@@ -583,4 +592,72 @@ TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowC
     EXPECT_TRUE(busyPointer());
     window.reset();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PathLinksTest, aClickOnALocalDocumentInEveryViewOpensItsFileWhetherThePaneOrTheProgramFormatsThePage)
+{
+    QApplication::setActiveWindow(window.get());
+    txtS(*window)->setText("quokka");
+    window->commands.mnuAspectWeb_Click();
+    WebPane *pane = WebPane::of(wbWeb(*window));
+    ASSERT_TRUE(pane && waitUntil([&] { return pane->hasView(); }, 20000));
+    const struct {
+        int button;
+        const char *title;
+    } views[] = {{0, "Vardecks - all folders"},
+                 {1, "Vardecks - all"},
+                 {2, "Favorite Vardecks"},
+                 {4, "Search Vardecks"},
+                 {5, "Popular Vardecks"}};
+    const struct {
+        const char *name, *opened;
+    } links[] = {
+        {"blank and hash quokka", "file:///home/u/My%20Docs/a%231.pdf"},
+        {"日本語のノート quokka",
+         "file:///tmp/%E6%97%A5%E6%9C%AC%E8%AA%9E/%E3%83%8E%E3%83%BC%E3%83%88%20&%20R&D%5Cx.pdf"},
+    };
+    for (const bool programFormats : {true, false}) {
+        session().webAspectHtml = programFormats;
+        for (const auto &view : views) {
+            SCOPED_TRACE(std::string(view.title) + (programFormats ? ", made by the program" : ", made by the pane"));
+            window->collectionChanged(StalePages::everyPage());
+            window->commands.cmdWeb_Click(view.button);
+            // The program's page, or the database the pane formats itself.
+            const auto showsItsPage = [&] {
+                const QString shown = QFileInfo(engineView(pane)->url().toLocalFile()).fileName();
+                return programFormats ? shown.endsWith("Temp.htm") : shown == QFileInfo(dbPath).fileName();
+            };
+            for (const auto &link : links) {
+                // Where the link is once the page asked for is drawn: [x, y] in the view.
+                QVariantList at;
+                const QString script =
+                    QString("(function() { if (document.title != '%1') return null;"
+                            " var a = Array.from(document.querySelectorAll('a')).find(function (e) {"
+                            " return e.textContent == '%2'; }); if (!a) return null; a.scrollIntoView();"
+                            " var r = a.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];"
+                            " })()")
+                        .arg(view.title, link.name);
+                ASSERT_TRUE(waitUntil(
+                    [&] {
+                        if (!showsItsPage())
+                            return false;
+                        bool answered = false;
+                        engineView(pane)->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                                                [&](const QVariant &v) {
+                                                                    at = v.toList();
+                                                                    answered = true;
+                                                                });
+                        return waitUntil([&] { return answered; }, 5000) && at.size() == 2;
+                    },
+                    20000))
+                    << link.name;
+                const int opened = launcher.openedUrls().size();
+                QTest::mouseClick(pane->view()->focusProxy(), Qt::LeftButton, Qt::NoModifier,
+                                  QPoint(at[0].toInt(), at[1].toInt()));
+                ASSERT_TRUE(waitUntil([&] { return launcher.openedUrls().size() > opened; }, 10000)) << link.name;
+                EXPECT_EQ(launcher.openedUrls().last().toStdString(), link.opened);
+            }
+        }
+    }
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
 }
