@@ -130,7 +130,7 @@ bool benchmarkSize(const QString &folder, int vardecks, int runs)
         added = db.getNewWID();
         if (!added.isEmpty())
             target.appendChild(newVardeck(doc, added));
-        right = db.save() && right;
+        right = db.save().written() && right;
     };
     auto takeOut = [&] {
         if (XmlNode node = doc.nodeFromID(added); !added.isEmpty() && node)

@@ -61,13 +61,13 @@ bool frmVardecks::Form_QueryUnload()
         return false;
     if (!unwritten)
         return true;
-    QString reason;
-    if (dbXML->save(&reason))
+    const SaveOutcome outcome = dbXML->save();
+    if (outcome.written())
         return true;
     return prompt::askYesNo(
         QStringLiteral(
             "The Vardecks database could not be saved, so the unsaved changes would be lost.  Exit anyway?\n\n") +
-            reason,
+            outcome.reason,
         MsgIcon::Exclamation, QStringLiteral("Exit Vardecks application?"), MsgResult::No);
 }
 

@@ -17,15 +17,12 @@ QString changedFileQuestion(const QString &path, XMLDatabase::OnKeep onKeep)
                                                               : QStringLiteral("nothing is added."));
 }
 
-bool saveDatabase(const XMLDatabase &db, Notices &notices)
+bool saveDatabase(XMLDatabase &db, Notices &notices)
 {
-    QString error;
-    if (db.save(&error))
-        return true;
-    if (db.userKeptChangedFile())
-        return false;
-    notices.append(Notice(saveFailedMessage(error), MsgIcon::Exclamation));
-    return false;
+    const SaveOutcome outcome = db.save();
+    if (outcome.kind == SaveOutcome::Kind::Failed)
+        notices.append(Notice(saveFailedMessage(outcome.reason), MsgIcon::Exclamation));
+    return outcome.written();
 }
 
 } // namespace rr

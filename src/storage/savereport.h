@@ -22,6 +22,6 @@ QString changedFileQuestion(const QString &path, XMLDatabase::OnKeep onKeep);
 // saying why (exclamation icon) is appended to notices; the change stays in the
 // document in memory, so the next successful save writes it. A file another program
 // changed that the user chose to keep adds no notice: the question said what No does.
-bool saveDatabase(const XMLDatabase &db, Notices &notices);
+bool saveDatabase(XMLDatabase &db, Notices &notices);
 
 } // namespace rr

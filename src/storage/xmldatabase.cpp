@@ -104,48 +104,39 @@ QString XMLDatabase::getVDKeywords(const QString &wid, bool *ok) const
     return field(wid, tag::Keyword1, ok);
 }
 
-bool XMLDatabase::save(QString *error, const StepRunner &runWrite, OnKeep onKeep) const
+SaveOutcome XMLDatabase::save(const StepRunner &runWrite, OnKeep onKeep)
 {
-    if (!m_document || !m_document->isLoaded()) {
-        if (error)
-            *error = QStringLiteral("No database is open.");
-        return false;
-    }
+    if (!m_document || !m_document->isLoaded())
+        return {.reason = QStringLiteral("No database is open.")};
     const QString path = savePath();
     // Nor can one write while another copy of the program has the file.
-    if (!m_claim.allowsWrite(path, error)) {
-        m_keptChangedFile = m_userKeptChangedFile = false;
+    QString reason;
+    if (!m_claim.allowsWrite(path, &reason)) {
         m_unsavedChanges = true;
-        return false;
+        return {.reason = reason};
     }
     // Every save passes here, so none can write over another program's change unasked.
-    m_keptChangedFile = fileChangedOnDisk();
-    m_userKeptChangedFile = false;
-    if (m_keptChangedFile && m_changedFileQuestion) {
-        m_userKeptChangedFile = !m_changedFileQuestion(path, onKeep);
-        m_keptChangedFile = m_userKeptChangedFile;
-        if (!m_keptChangedFile)
-            replaceChangedFile();
-    }
-    if (m_keptChangedFile) {
-        m_unsavedChanges = true;
-        if (error)
-            *error = changedOnDiskMessage(path);
-        return false;
+    if (fileChangedOnDisk()) {
+        if (!m_changedFileQuestion || !m_changedFileQuestion(path, onKeep)) {
+            m_unsavedChanges = true;
+            return {.kind = m_changedFileQuestion ? SaveOutcome::Kind::KeptByUser : SaveOutcome::Kind::Failed,
+                    .reason = changedOnDiskMessage(path)};
+        }
+        replaceChangedFile();
     }
     FileStamp saved;
     bool written = false;
-    const auto write = [&] { written = m_document->save(path, error, &saved); };
+    const auto write = [&] { written = m_document->save(path, &reason, &saved); };
     if (runWrite)
         runWrite(write);
     else
         write();
     m_unsavedChanges = !written;
-    if (written) {
-        m_knownStamp = saved;
-        m_knownPath = path;
-    }
-    return written;
+    if (!written)
+        return {.reason = reason};
+    m_knownStamp = saved;
+    m_knownPath = path;
+    return {.kind = SaveOutcome::Kind::Written};
 }
 
 bool XMLDatabase::fileChangedOnDisk() const
@@ -171,7 +162,7 @@ bool XMLDatabase::fileChangedOnDisk() const
     return false;
 }
 
-void XMLDatabase::replaceChangedFile() const
+void XMLDatabase::replaceChangedFile()
 {
     // The file as it is now, its content read after its stamp: the next save writes
     // over it, and over nothing changed since.

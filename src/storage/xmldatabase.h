@@ -10,6 +10,7 @@
 // No, the save writes nothing.
 #include "platform/xmldocument.h"
 #include "storage/databaseclaim.h"
+#include "storage/saveoutcome.h"
 
 #include <QString>
 #include <functional>
@@ -68,12 +69,13 @@ public:
     // the window's events); it runs the step once and returns when it is done.
     using StepRunner = std::function<void(const std::function<void()> &step)>;
 
-    // Writes the whole document to getPath() atomically; false with a reason, and
-    // then the file on disk is the previous one and the change stays in memory. A file
-    // that changed on disk is written over only when the installed question says so;
-    // the question is asked on the caller's thread before the write, which runs
-    // through runWrite when one is given, and says what No does to the change.
-    bool save(QString *error = nullptr, const StepRunner &runWrite = {}, OnKeep onKeep = OnKeep::ChangeStays) const;
+    // Writes the whole document to getPath() atomically and says what became of it.
+    // One not written leaves the previous file on disk and the change in memory. A file
+    // that changed on disk is written over only when the installed question says so
+    // (No: KeptByUser; no question: Failed); the question is asked on the caller's
+    // thread before the write, which runs through runWrite when one is given, and says
+    // what No does to the change.
+    SaveOutcome save(const StepRunner &runWrite = {}, OnKeep onKeep = OnKeep::ChangeStays);
     // The file a save writes.
     QString savePath() const { return m_path.isEmpty() ? m_loadedPath : m_path; }
     // True when the file at savePath() is no longer the one this database read or
@@ -81,20 +83,15 @@ public:
     // what tells). A change of its mode or links alone, and a file removed meanwhile,
     // are no change (a save writes it again).
     bool fileChangedOnDisk() const;
-    // True when the last save wrote nothing because the file had changed on disk.
-    bool keptChangedFile() const { return m_keptChangedFile; }
-    // True when that was the user's answer to the question: it told them what became
-    // of the change.
-    bool userKeptChangedFile() const { return m_keptChangedFile && m_userKeptChangedFile; }
     // The user's answer to a change on disk: the next save writes over the file as it
     // is now.
-    void replaceChangedFile() const;
-    // True after a save failed, until one succeeds: the document holds a change that
-    // the file does not.
+    void replaceChangedFile();
+    // True after a save that did not write, until one does: the document holds a
+    // change that the file does not.
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
     // A change that was taken back from the document (an import that could not be
     // saved) leaves it as it was before: unsaved only if it was then.
-    void changeTakenBack(bool unsavedBefore) const { m_unsavedChanges = unsavedBefore; }
+    void changeTakenBack(bool unsavedBefore) { m_unsavedChanges = unsavedBefore; }
 
     // Keeps other copies of the program from writing the file while this handle has it
     // open, and this handle from writing it while another copy has it (databaseclaim.h):
@@ -119,14 +116,13 @@ private:
     std::unique_ptr<XmlDocument> m_importDocument;
     QString m_loadedPath;
     QString m_path;
-    mutable bool m_unsavedChanges = false;
-    mutable bool m_keptChangedFile = false;
-    mutable bool m_userKeptChangedFile = false;
+    bool m_unsavedChanges = false;
     ChangedFileQuestion m_changedFileQuestion;
-    mutable DatabaseClaim m_claim;
-    // The file as this database last read or wrote it, and its path.
+    DatabaseClaim m_claim;
+    // The file as this database last read or wrote it, and its path. Looking at the
+    // file refreshes what is known of it when its content proves it unchanged.
     mutable FileStamp m_knownStamp;
-    mutable QString m_knownPath;
+    QString m_knownPath;
 };
 
 } // namespace rr

@@ -355,15 +355,17 @@ TEST(InstanceSocket, aStoppedCopyIsToldOfAfterTheWaitAndKeepsItsDatabaseFromThis
     ASSERT_TRUE(db.openDBValidate(database));
     EXPECT_EQ(db.claimFile(), DatabaseClaim::State::HeldElsewhere);
     const QByteArray before = readBytes(database);
-    QString error;
-    EXPECT_FALSE(db.save(&error));
-    EXPECT_EQ(error, database + " is open in another copy of Razuzezu Revidod, so this copy does not write it.");
+    const SaveOutcome refused = db.save();
+    EXPECT_FALSE(refused.written());
+    EXPECT_EQ(refused.reason,
+              database + " is open in another copy of Razuzezu Revidod, so this copy does not write it.");
     EXPECT_EQ(readBytes(database), before);
 
     // Once the stopped copy is ended, the next save writes.
     ::kill(pid_t(copy.processId()), SIGKILL);
     ASSERT_TRUE(copy.waitForFinished(10000));
-    EXPECT_TRUE(db.save(&error)) << error.toStdString();
+    const SaveOutcome saved = db.save();
+    EXPECT_TRUE(saved.written()) << saved.reason.toStdString();
     EXPECT_FALSE(db.isReadOnlyHere());
 }
 

@@ -413,7 +413,7 @@ TEST(ChromiumImport, eachProfileGoesIntoItsOwnFolderWithTheDaysItsBookmarksWereA
     builder.setToday(QDate(2030, 1, 1));
     BookmarkFileImport import(builder);
     ASSERT_TRUE(import.runEach(sources));
-    ASSERT_TRUE(open.db.save());
+    ASSERT_TRUE(open.db.save().written());
     const auto disk = open.reread();
     const QList<XmlNode> tops = disk->getTheDOM()->documentElement().childElements();
     ASSERT_EQ(tops.size(), 2);

@@ -177,7 +177,7 @@ TEST(BookmarkImport, findsEachProfilesBookmarkFileOrNewestBackupAndImportsTheirF
     ImportBuilder builder(open.db);
     BookmarkFileImport import(builder);
     ASSERT_TRUE(import.run(found + QStringList(unreadable), "Imported Firefox bookmarks"));
-    ASSERT_TRUE(open.db.save());
+    ASSERT_TRUE(open.db.save().written());
     EXPECT_EQ(folderText(open.reread()->getTheDOM()->documentElement().childElements().last()),
               "Imported Firefox bookmarks[Loose=http://loose.example/,G=http://g/]{"
               "News & Views[Daily=http://news.example/a%20b,After=http://after.example/]{Empty[]{}} "
@@ -331,7 +331,7 @@ TEST(BookmarkImport, headingsNestedDeeperThanTheDatabaseHoldsKeepEveryLinkAndThe
     ImportBuilder builder(open.db);
     BookmarkFileImport import(builder);
     ASSERT_TRUE(import.run({dir.filePath("bookmarks.html"), dir.filePath("backup.jsonlz4")}, "Deep"));
-    ASSERT_TRUE(open.db.save());
+    ASSERT_TRUE(open.db.save().written());
     const auto disk = open.reread();
     EXPECT_EQ(builder.importVDCount, 2 * kLevels);
     EXPECT_EQ(disk->getTheDOM()->getElementsByTagName("VARDECK").size(), 2 * kLevels + 1);
@@ -378,7 +378,7 @@ TEST(ImportBuilder, buildsFoldersAndVardecksInTheStoredLayout)
     const XmlNode doc = builder.createVDNode(sub, "Doc", "/home/u/my%20file.pdf", QDate(2020, 2, 29));
     builder.setToday(QDate(2027, 1, 1));
     builder.createVDNode(sub, "Later", "http://later/");
-    ASSERT_TRUE(open.db.save());
+    ASSERT_TRUE(open.db.save().written());
 
     const auto disk = open.reread();
     const XmlNode saved = disk->getTheDOM()->nodeFromID("T2");
@@ -552,7 +552,7 @@ TEST(FavoritesImport, importsTheTreeAsSavedCountsWhatItPassesOverAndASecondRunIn
     builder.setToday(QDate(2026, 12, 7));
     FolderImport walk(builder);
     ASSERT_TRUE(walk.loadFavsFromFoundColl({root}, WalkMode::Shortcuts, "Imported favorites"));
-    ASSERT_TRUE(open.db.save());
+    ASSERT_TRUE(open.db.save().written());
 
     const auto disk = open.reread();
     const XmlNode top = disk->getTheDOM()->documentElement().childElements().last();
@@ -621,7 +621,7 @@ TEST(DatabaseMerge, copiesEveryFolderWithFreshIdentifiersAndLeavesTheOtherFileAl
     ASSERT_TRUE(merge.merge(other)) << merge.error().toStdString();
     EXPECT_EQ(merge.folderCount(), 3);
     EXPECT_EQ(merge.vardeckCount(), 5);
-    ASSERT_TRUE(open.db.save());
+    ASSERT_TRUE(open.db.save().written());
 
     const auto disk = open.reread();
     const XmlDocument &saved = *disk->getTheDOM();

@@ -83,7 +83,7 @@ TEST(ImportNesting, deeperFoldersOfAFolderTreeOrABookmarkFileGoBesideTheDeepestA
         QStringList notes;
         EXPECT_TRUE(c.import(builder, &notes)) << c.name;
         EXPECT_EQ(notes, QStringList({c.note})) << c.name;
-        ASSERT_TRUE(open.db.save()) << c.name;
+        ASSERT_TRUE(open.db.save().written()) << c.name;
         const auto disk = open.reread();
         const Shape shape = shapeOf(disk->getTheDOM()->nodeFromID(builder.topTID()));
         EXPECT_EQ(shape.deepest, kMaxFolderLevels) << c.name;

@@ -101,7 +101,7 @@ TEST_F(EditingTest, anAddWritesTheFileOnceWithTheBytesItsTwoSavesUsedToLeave)
     added.setChildText("KEYWORD2", "");
     added.setChildText("HITS", "1");
     legacyDoc->nodeFromID("T5").child("VARDECKS").appendChild(added);
-    ASSERT_TRUE(legacy.save());
+    ASSERT_TRUE(legacy.save().written());
     EXPECT_EQ(updateLastAccessed(legacy, "W4", QDateTime(QDate(2026, 12, 5), QTime(19, 30))), "05 Dec 2026 07:30 PM");
     EXPECT_EQ(once, readBytes(twice));
     EXPECT_EQ(stored("W4").childText("HITS"), "2");

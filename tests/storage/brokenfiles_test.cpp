@@ -101,8 +101,8 @@ TEST(BrokenFiles, eachDatabaseOpensWithWorkingIdentifiersOrIsRefusedWithItsReaso
         EXPECT_EQ(db.getNewWID(), c.nextWid);
         // What opened is saved and opens again the same way.
         db.setPath(path);
-        QString error;
-        ASSERT_TRUE(db.save(&error)) << qPrintable(error);
+        const SaveOutcome saved = db.save();
+        ASSERT_TRUE(saved.written()) << qPrintable(saved.reason);
         XMLDatabase again;
         ASSERT_TRUE(again.openDBValidate(path)) << qPrintable(again.getTheDOM()->parseErrorReason());
         EXPECT_EQ(again.getTheDOM()->nodeFromID(c.lookup).childText("NAME"), QString::fromUtf8(c.lookupName));

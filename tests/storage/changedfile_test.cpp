@@ -134,9 +134,10 @@ TEST_F(ChangedFile, anotherProgramsRewriteIsNoticedWhenItKeepsTheSizeTheInodeAnd
         const QByteArray theirs = test::readBytes(path);
         EXPECT_TRUE(db->fileChangedOnDisk());
         rename("Mine");
-        QString error;
-        EXPECT_FALSE(db->save(&error));
-        EXPECT_EQ(error, path + " was changed by another program after it was read, so it was not written over.");
+        const SaveOutcome saved = db->save();
+        EXPECT_FALSE(saved.written());
+        EXPECT_EQ(saved.reason,
+                  path + " was changed by another program after it was read, so it was not written over.");
         EXPECT_EQ(test::readBytes(path), theirs);
         reset();
     }
@@ -168,7 +169,7 @@ TEST_F(ChangedFile, aChangeOfModeOrLinksOrAnIdenticalRewriteIsNoChange)
             open();
             if (afterOurSave) {
                 rename("Ours");
-                ASSERT_TRUE(db->save());
+                ASSERT_TRUE(db->save().written());
             }
             const struct stat before = statOf(path);
             nextClockTick();
@@ -176,7 +177,7 @@ TEST_F(ChangedFile, aChangeOfModeOrLinksOrAnIdenticalRewriteIsNoChange)
             ASSERT_NE(statOf(path).st_ctim.tv_nsec, before.st_ctim.tv_nsec);
             EXPECT_FALSE(db->fileChangedOnDisk()) << (afterOurSave ? "after our save" : "after the read");
             rename("Mine");
-            EXPECT_TRUE(db->save());
+            EXPECT_TRUE(db->save().written());
             EXPECT_EQ(nameOnDisk(), "Mine");
             QFile::remove(path + ".bak");
         }
@@ -196,7 +197,7 @@ TEST_F(ChangedFile, aSaveWhoseRenameFallsInALaterTickOfTheClockIsStillOurOwnFile
         atomicfile_testing::setUnnamedTemporaryFiles(unnamed);
         for (const char *name : {"ours", "ours again"}) {
             rename(name);
-            ASSERT_TRUE(db->save());
+            ASSERT_TRUE(db->save().written());
             EXPECT_FALSE(db->fileChangedOnDisk()) << name;
         }
     }

@@ -105,14 +105,16 @@ TEST(DatabaseClaim, aFileOpenInAnotherCopyIsReadOnlyHereUntilThatCopyLetsGoHowev
         EXPECT_TRUE(here.isReadOnlyHere());
         here.getTheDOM()->nodeFromID("T1").setChildText("NAME", "New");
         const QByteArray before = readBytes(path);
-        QString error;
-        EXPECT_FALSE(here.save(&error));
-        EXPECT_EQ(error, path + " is open in another copy of Razuzezu Revidod, so this copy does not write it.");
+        const SaveOutcome refused = here.save();
+        EXPECT_FALSE(refused.written());
+        EXPECT_EQ(refused.reason,
+                  path + " is open in another copy of Razuzezu Revidod, so this copy does not write it.");
         EXPECT_TRUE(here.hasUnsavedChanges()) << "the change stays in memory";
         EXPECT_EQ(readBytes(path), before);
 
         (other.*c.letGo)();
-        EXPECT_TRUE(here.save(&error)) << error.toStdString();
+        const SaveOutcome saved = here.save();
+        EXPECT_TRUE(saved.written()) << saved.reason.toStdString();
         EXPECT_TRUE(readBytes(path).contains("<NAME>New</NAME>"));
         EXPECT_FALSE(here.isReadOnlyHere());
         EXPECT_FALSE(here.hasUnsavedChanges());

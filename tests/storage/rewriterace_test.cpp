@@ -116,11 +116,11 @@ protected:
     {
         const QByteArray theirs = test::readBytes(path);
         db->getTheDOM()->nodeFromID("T1").setChildText("NAME", "Ours");
-        QString error;
-        const bool refused = !db->save(&error);
-        EXPECT_EQ(error, refused ? path + " was changed by another program after it was read, so it was not "
-                                          "written over."
-                                 : QString());
+        const SaveOutcome saved = db->save();
+        const bool refused = !saved.written();
+        EXPECT_EQ(saved.reason, refused ? path + " was changed by another program after it was read, so it was not "
+                                                 "written over."
+                                        : QString());
         return refused && test::readBytes(path) == theirs;
     }
 
@@ -147,7 +147,7 @@ TEST_P(RewriteRace, everySameSizeRewriteInPlaceIsNoticedBeforeTheNextSave)
             ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(home.databaseFolder()).constData(), IN_MOVED_TO), 0);
             other = otherProgram(watch);
             db->getTheDOM()->nodeFromID("T1").setChildText("NAME", QStringLiteral("Ours"));
-            const bool saved = db->save();
+            const bool saved = db->save().written();
             other.join();
             ::close(watch);
             ASSERT_TRUE(saved);

@@ -60,7 +60,7 @@ TEST(XMLDatabase, newDatabaseIsTheFourLinesAndItsIdentifiersAreCountPlusOneThenP
     EXPECT_EQ(addFolder(db, "f"), "T2"); // count 1: T2 is free again
 
     // The rule holds after a save and re-open too.
-    ASSERT_TRUE(db.save());
+    ASSERT_TRUE(db.save().written());
     XMLDatabase reopened;
     ASSERT_TRUE(reopened.openDBValidate(path));
     EXPECT_EQ(reopened.getNewTID(), "T3");
@@ -137,7 +137,7 @@ TEST(XMLDatabase, aFileAnotherProgramChangedOrReplacedIsNotWrittenOverUntilAsked
     const auto rename = [&db](const QString &name) { db.getTheDOM()->nodeFromID("T1").setChildText("NAME", name); };
     for (const char *name : {"ours", "ours again"}) {
         rename(name);
-        ASSERT_TRUE(db.save());
+        ASSERT_TRUE(db.save().written());
         EXPECT_FALSE(db.fileChangedOnDisk());
     }
 
@@ -157,17 +157,18 @@ TEST(XMLDatabase, aFileAnotherProgramChangedOrReplacedIsNotWrittenOverUntilAsked
         const QByteArray onDisk = test::readBytes(path);
         EXPECT_TRUE(db.fileChangedOnDisk());
         rename("kept in memory");
-        QString error;
-        EXPECT_FALSE(db.save(&error));
-        EXPECT_EQ(error, path + " was changed by another program after it was read, so it was not written over.");
-        EXPECT_TRUE(db.keptChangedFile());
+        const SaveOutcome kept = db.save();
+        EXPECT_FALSE(kept.written());
+        EXPECT_EQ(kept.reason, path + " was changed by another program after it was read, so it was not written over.");
+        EXPECT_EQ(kept.kind, SaveOutcome::Kind::Failed) << "no question was installed to ask the user";
         EXPECT_TRUE(db.hasUnsavedChanges());
         EXPECT_EQ(test::readBytes(path), onDisk);
         EXPECT_EQ(db.getTheDOM()->nodeFromID("T1").childText("NAME"), "kept in memory");
 
         db.replaceChangedFile();
-        ASSERT_TRUE(db.save());
-        EXPECT_FALSE(db.keptChangedFile());
+        const SaveOutcome replaced = db.save();
+        ASSERT_TRUE(replaced.written());
+        EXPECT_EQ(replaced.reason, "");
         XMLDatabase fresh;
         ASSERT_TRUE(fresh.openDBValidate(path));
         EXPECT_EQ(fresh.getTheDOM()->nodeFromID("T1").childText("NAME"), "kept in memory");
@@ -175,7 +176,7 @@ TEST(XMLDatabase, aFileAnotherProgramChangedOrReplacedIsNotWrittenOverUntilAsked
     // A file removed meanwhile is simply written again.
     QFile::remove(path);
     EXPECT_FALSE(db.fileChangedOnDisk());
-    EXPECT_TRUE(db.save());
+    EXPECT_TRUE(db.save().written());
     EXPECT_TRUE(QFile::exists(path));
 }
 

@@ -86,13 +86,16 @@ bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress)
     return false;
 }
 
-bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error)
+bool saveWhileShowing(XMLDatabase &db, frmProgress *progress, QString *error)
 {
     // A question about the file comes first, on this thread; only the writing runs aside.
     // An import or a merge that is not written is taken back: the question says so.
-    return db.save(
-        error, [progress](const std::function<void()> &write) { progress->runLongStep(write); },
-        XMLDatabase::OnKeep::ChangeTakenBack);
+    const SaveOutcome outcome =
+        db.save([progress](const std::function<void()> &write) { progress->runLongStep(write); },
+                XMLDatabase::OnKeep::ChangeTakenBack);
+    if (error)
+        *error = outcome.reason;
+    return outcome.written();
 }
 
 void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun &run)

@@ -46,7 +46,7 @@ bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress);
 // Saves the database after an import while its progress window keeps repainting.
 // A change another program made to the file is asked about first; the question says
 // that No adds nothing, as the caller then takes the import back.
-bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error);
+bool saveWhileShowing(XMLDatabase &db, frmProgress *progress, QString *error);
 
 struct ImportRun {
     // The progress window's first line, and whether it counts folders.

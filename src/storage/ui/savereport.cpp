@@ -20,7 +20,7 @@ bool askToReplaceChangedFile(const QString &path, XMLDatabase::OnKeep onKeep)
     return replace;
 }
 
-bool saveDatabaseReporting(const XMLDatabase &db)
+bool saveDatabaseReporting(XMLDatabase &db)
 {
     Notices notices;
     const bool saved = saveDatabase(db, notices);

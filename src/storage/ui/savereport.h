@@ -14,6 +14,6 @@ bool askToReplaceChangedFile(const QString &path, XMLDatabase::OnKeep onKeep);
 // Writes the whole database file. When the save fails the user is told why
 // (exclamation icon) and false comes back; the change stays in the document in
 // memory, so the next successful save writes it.
-bool saveDatabaseReporting(const XMLDatabase &db);
+bool saveDatabaseReporting(XMLDatabase &db);
 
 } // namespace rr
