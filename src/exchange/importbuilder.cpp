@@ -77,6 +77,10 @@ QString ImportBuilder::importedAddress(const QString &address)
 
 XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString &parentTID)
 {
+    if (m_progress && m_progress->cancelled()) {
+        fail(importCancelledReason());
+        return {};
+    }
     const QString name = importedName(givenName);
     XmlDocument *doc = m_db.getTheDOM();
     if (!doc || !doc->isLoaded()) {
@@ -119,6 +123,10 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
 XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenName, const QString &address,
                                     AddressForm form)
 {
+    if (m_progress && m_progress->cancelled()) {
+        fail(importCancelledReason());
+        return {};
+    }
     const QString name = importedName(givenName);
     if (m_progress)
         m_progress->setVardeckName(name);

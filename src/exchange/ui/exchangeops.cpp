@@ -57,6 +57,13 @@ BusyWindow::~BusyWindow()
     QApplication::restoreOverrideCursor();
 }
 
+void tellCancelled(frmProgress *progress)
+{
+    progress->close();
+    prompt::show(QStringLiteral("The import was cancelled, so nothing was added."), MsgButtons::Ok,
+                 MsgIcon::Information);
+}
+
 bool checkDatabaseOpen(const OpenDatabase &db)
 {
     if (db.isOpen())
@@ -87,6 +94,7 @@ bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress)
 
 bool saveWhileShowing(const XMLDatabase &db, frmProgress *progress, QString *error)
 {
+    progress->saving();
     // A question about the file comes first, on this thread; only the writing runs aside.
     return db.save(error, [progress](const std::function<void()> &write) { progress->runLongStep(write); });
 }
@@ -119,7 +127,13 @@ void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun
     ImportNotes notes;
     QString reason;
     QString failure;
-    if (!run.body(builder, progress, &notes, &reason)) {
+    const bool done = run.body(builder, progress, &notes, &reason);
+    if (progress->cancelled()) {
+        builder.rollback();
+        tellCancelled(progress);
+        return;
+    }
+    if (!done) {
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
     } else {
         removeLeftSideFiles(basePath, builder.createdWIDs(), w.db.name());

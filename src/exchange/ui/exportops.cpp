@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 namespace rr
 {
@@ -160,7 +161,18 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
         return;
     QByteArray page;
     QString reason;
-    if (!xslt::transform(w.db->getBasePath() + stylesheet, *w.db.document(), &page, &reason)) {
+    bool made = false;
+    {
+        // Made on a thread of its own from a copy, while the windows repaint.
+        BusyWindow busy;
+        auto copy = std::make_unique<xslt::DocumentCopy>(*w.db.document());
+        const QString path = w.db->getBasePath() + stylesheet;
+        windowevents::runAside([&] {
+            made = xslt::transform(path, *copy, &page, &reason);
+            copy.reset();
+        });
+    }
+    if (!made) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }

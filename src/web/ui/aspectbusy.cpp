@@ -1,6 +1,5 @@
 #include "web/ui/aspectbusy.h"
 
-#include "platform/gui/windowevents.h"
 #include "platform/textutil.h"
 #include "shell/frameoptions.h"
 #include "shell/framestatus.h"
@@ -56,10 +55,10 @@ public:
     {
         m_making += begins ? 1 : -1;
         refresh();
-        // The page is made on this thread: what the window says must reach the
-        // screen before the work holds the window's events up.
-        if (begins && m_shown)
-            windowevents::runPending();
+        // Copying the collection for the page holds the window a moment: what the
+        // window says reaches the screen first.
+        if (begins && m_shown && m_window)
+            m_window->repaint();
     }
 
     bool shown() const { return m_shown; }
@@ -85,7 +84,7 @@ private:
     }
 
     // The window, whose status bar and options are asked only while it lives.
-    QPointer<QObject> m_window;
+    QPointer<QWidget> m_window;
     FrameStatus &m_status;
     const FrameOptions &m_options;
     WebPane *m_pane; // the parent

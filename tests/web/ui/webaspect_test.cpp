@@ -115,6 +115,12 @@ protected:
     }
 
     std::string status() const { return StatusBar1(*window)->panelText(2).toStdString(); }
+    // Waits until the Web Aspect has made the pages asked of it: it makes them on a
+    // thread of their own.
+    bool pagesMade() const
+    {
+        return waitUntil([&] { return !WebAspect::of(*window)->makingPage(); }, 20000);
+    }
     // Waits for the pane to report count loads ended in all.
     bool loadsEnded(QSignalSpy &ended, int count) const
     {
@@ -308,6 +314,7 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
 TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStaysAsItWas)
 {
     window->commands.mnuAspectWeb_Click();
+    ASSERT_TRUE(pagesMade());
     EXPECT_TRUE(test::readBytes(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
 
     const QByteArray searchXsl = test::readBytes(folder + "VDSearch.xsl");
@@ -328,21 +335,25 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
         window->collectionChanged(StalePages::everyPage());
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
+        ASSERT_TRUE(pagesMade());
         EXPECT_TRUE(QFile::exists(page(view.page)));
         for (int flag = 0; flag < 4; ++flag)
             EXPECT_EQ(window->aspectPageStale(flag), flag != view.flag) << flag;
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
+        ASSERT_TRUE(pagesMade());
         EXPECT_FALSE(QFile::exists(page(view.page))) << "a clean page is not made again";
     }
     // The search page is made every time and has no flag to clear.
     window->commands.cmdWeb_Click(4);
+    ASSERT_TRUE(pagesMade());
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::FoldersPage));
 
     // A broken stylesheet keeps the flag and says why.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
     window->collectionChanged(StalePages{.all = true});
     window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(pagesMade());
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
     EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
         << prompts.lastText().toStdString();
@@ -549,6 +560,7 @@ TEST_F(WebAspectTest, theBusySignsAreDrawnBeforeThePageIsMade)
     ASSERT_TRUE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
     StatusBar1(*window)->panel(2)->installEventFilter(&watch);
     window->commands.mnuAspectWeb_Click();
+    ASSERT_TRUE(pagesMade());
     ASSERT_FALSE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
     EXPECT_TRUE(watch.seen.contains(QString::fromStdString(kPreparing) + " busy"))
         << watch.seen.join(" | ").toStdString();
@@ -574,6 +586,7 @@ TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowC
     {
         PointerAtMessages pointer;
         window->commands.cmdWeb_Click(1);
+        ASSERT_TRUE(pagesMade());
         EXPECT_EQ(pointer.busy, QList<bool>({false}));
     }
     ASSERT_TRUE(loadsEnded(ended, 3));

@@ -88,9 +88,14 @@ protected:
         session().webAspectHtml = pagesMadeByTheProgram;
     }
     WebPane *pane() const { return WebPane::of(wbWeb(*window)); }
+    // The page asked for is made (on a thread of its own) and drawn.
     bool loaded(int ms = 60000) const
     {
-        return waitUntil([&] { return !pane()->isLoading(); }, ms);
+        return waitUntil([&] { return !WebAspect::of(*window)->makingPage() && !pane()->isLoading(); }, ms);
+    }
+    bool made(int ms = 60000) const
+    {
+        return waitUntil([&] { return !WebAspect::of(*window)->makingPage(); }, ms);
     }
     PrintProgress *progress() const { return window->findChild<PrintProgress *>("frmPrintProgress"); }
     // The page the progress window says is being printed; 0 before the first.
@@ -252,6 +257,7 @@ TEST_F(WebPrintTest, aLargePageShowsItsFirstScreenWhileTheWholeIsDrawn)
         window->commands.cmdWeb_Click(1);
         const QString firstScreen = page(programPages ? "AllTempFirst" : "FormattedFirst");
         const QString whole = programPages ? page("AllTemp") : dbPath;
+        ASSERT_TRUE(made());
         ASSERT_TRUE(QFile::exists(firstScreen));
         const QByteArray start = readBytes(firstScreen);
         EXPECT_LT(start.size(), 100 * 1024);
