@@ -186,16 +186,6 @@ void frmProgress::cmdCancel_Click()
     cmdCancel->setEnabled(false);
 }
 
-void frmProgress::reject()
-{
-    // Escape during an import asks it to stop; the window goes with the import.
-    if (running()) {
-        cmdCancel_Click();
-        return;
-    }
-    ButtonDialog::reject();
-}
-
 void frmProgress::closeEvent(QCloseEvent *event)
 {
     // The close box during an import asks it to stop; the import closes the window.

@@ -3,11 +3,11 @@
 // counts and the bar. It is shown without blocking and has no logic of its own: the
 // imports drive it through ImportProgress, which draws it at most every 50 ms while
 // they run. While an import runs its Cancel button (cmdCancel, where OK stands at the
-// end), Escape and its close box ask the import to stop; the import is then taken
-// back whole. Once the import saves, it can no longer be cancelled. At the end of an
-// import it stays open as a summary ("Task completed", the count in its caption)
-// until its OK button closes it. There is one window, created on first use and
-// reused, as it is, by the next import while it is open.
+// end) and its close box ask the import to stop; the import is then taken back whole.
+// Once the import saves, it can no longer be cancelled. At the end of an import it
+// stays open as a summary ("Task completed", the count in its caption) until its OK
+// button closes it. There is one window, created on first use and reused, as it is,
+// by the next import while it is open.
 #include "exchange/importprogress.h"
 #include "storage/ui/buttondialog.h"
 
@@ -51,7 +51,6 @@ public:
 
 protected:
     void draw(const ProgressState &state) override;
-    void reject() override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
