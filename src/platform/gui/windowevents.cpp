@@ -71,8 +71,12 @@ public:
         // A timer whose event goes undelivered stays armed and comes again.
         if (type == QEvent::Timer)
             return m_holdTimers;
+        // The window manager's close reaches a widget as a spontaneous close event; the
+        // program's own close (a dialog's Cancel) reaches it as another, and passes. The
+        // event of the window system's window is spontaneous either way: it passes, and
+        // brings the widget's own.
         if (type == QEvent::Close) {
-            if (!event->spontaneous() || !isWindow(watched) || insideOwnWindow(watched))
+            if (!event->spontaneous() || !watched->isWidgetType() || !isWindow(watched) || insideOwnWindow(watched))
                 return false;
             event->ignore();
             return true;
