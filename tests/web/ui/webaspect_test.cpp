@@ -557,6 +557,8 @@ TEST_F(WebAspectTest, theBusySignsAreDrawnBeforeThePageIsMade)
         }
     } watch;
     watch.pages = folder;
+    // The window is on the screen.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     ASSERT_TRUE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
     StatusBar1(*window)->panel(2)->installEventFilter(&watch);
     window->commands.mnuAspectWeb_Click();
