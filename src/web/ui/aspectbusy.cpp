@@ -119,16 +119,18 @@ bool aspectBusyShown(const frmVardecks &w)
     return busy && busy->shown();
 }
 
-MakingAspectPage::MakingAspectPage(frmVardecks &w) : m_window(w)
+MakingAspectPage::MakingAspectPage(frmVardecks &w)
 {
-    if (AspectBusy *busy = AspectBusy::of(m_window))
+    AspectBusy *busy = AspectBusy::of(w);
+    m_busy = busy;
+    if (busy)
         busy->making(true);
 }
 
 MakingAspectPage::~MakingAspectPage()
 {
-    if (AspectBusy *busy = AspectBusy::of(m_window))
-        busy->making(false);
+    if (m_busy)
+        static_cast<AspectBusy *>(m_busy.data())->making(false);
 }
 
 } // namespace rr

@@ -47,6 +47,7 @@ namespace
 {
 
 const QLatin1String kSearchStylesheet("VDSearch.xsl");
+const QLatin1String kPrintFailed("The Web Aspect could not be printed.");
 
 // A page up to this size prints through the web pane, as it is shown; the pane lays a
 // page out whole before its first printed page, which for a larger one takes
@@ -279,26 +280,22 @@ void WebAspect::printShownView()
         return;
     const WebWindow &w = m_window;
     m_printing = true;
-    if (!w.db.isOpen() || !m_shownPage.isEmpty()) {
-        QByteArray html;
-        QString error = QStringLiteral("No database is open.");
+    if (!w.db.isOpen()) {
+        endPrint(kPrintFailed, QStringLiteral("No database is open."));
+        return;
+    }
+    if (!m_shownPage.isEmpty()) {
         QFile page(m_shownPage);
-        if (w.db.isOpen() && !page.open(QIODevice::ReadOnly))
-            error = QStringLiteral("%1 could not be read: %2").arg(m_shownPage, page.errorString());
-        else if (w.db.isOpen())
-            html = page.readAll();
-        if (!page.isOpen()) {
-            endPrint(QStringLiteral("The Web Aspect could not be printed."), error);
+        if (!page.open(QIODevice::ReadOnly)) {
+            endPrint(kPrintFailed, QStringLiteral("%1 could not be read: %2").arg(m_shownPage, page.errorString()));
             return;
         }
-        printHtml(printer, std::move(html));
+        printHtml(printer, page.readAll());
         return;
     }
     // The pane formats the database itself: the same stylesheet makes the same page here.
     const QString xsl = aspectfiles::safeViewStylesheet(session().currentAspectStyle);
-    std::optional<xslt::VariableText> search;
-    if (isSearchView(xsl))
-        search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
+    const std::optional<xslt::VariableText> search = searchOf(xsl);
     const QString stylesheet = stylesheetFolder() + xsl;
     auto copy = std::make_shared<xslt::DocumentCopy>(*w.db.document());
     // The busy pointer until the page is there, given back on this thread even when the
@@ -315,7 +312,7 @@ void WebAspect::printShownView()
         [this, printer, busy](MadeHtml &made) mutable {
             busy.reset();
             if (!made.ok) {
-                endPrint(QStringLiteral("The Web Aspect could not be printed."), made.error);
+                endPrint(kPrintFailed, made.error);
                 return;
             }
             printHtml(printer, std::move(made.html));
@@ -335,8 +332,7 @@ void WebAspect::printHtml(const std::shared_ptr<QPrinter> &printer, QByteArray h
             if (self)
                 self->m_printing = false;
             if (!ok)
-                tellFailure(QStringLiteral("The Web Aspect could not be printed."),
-                            QStringLiteral("The web pane did not print the page."));
+                tellFailure(kPrintFailed, QStringLiteral("The web pane did not print the page."));
         });
     });
 }
@@ -365,9 +361,9 @@ void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray
             return pieces;
         },
         [this, printer, progress, cancelled](Pieces &pieces) {
-            if (*cancelled || !pieces.ok) {
+            if (*cancelled || !pieces.ok || !progress) {
                 delete progress.data();
-                endPrint(QStringLiteral("The Web Aspect could not be printed."), *cancelled ? QString() : pieces.error);
+                endPrint(kPrintFailed, *cancelled ? QString() : pieces.error);
                 return;
             }
             startPrintJob(printer, std::move(pieces.pieces), progress);
@@ -390,8 +386,7 @@ void WebAspect::startPrintJob(const std::shared_ptr<QPrinter> &printer, QList<QB
         if (ok || cancelled)
             return;
         // Told once the job's own turn of the event loop is over.
-        QTimer::singleShot(0, this,
-                           [reason] { tellFailure(QStringLiteral("The Web Aspect could not be printed."), reason); });
+        QTimer::singleShot(0, this, [reason] { tellFailure(kPrintFailed, reason); });
     });
     job->start();
 }
@@ -549,7 +544,7 @@ void WebAspect::makeAside(const PageOrder &order)
     if (!m_busy)
         m_busy = std::make_unique<MakingAspectPage>(m_window.parts);
     const XmlDocument *document = m_window.db.document();
-    const Source source{document, document->changeStamp()};
+    const Source source{document, document->changeStamp(), m_window.db->getPath()};
     auto copy = std::make_shared<xslt::DocumentCopy>(*document);
     workers::run<MadeHtml>(
         this,
@@ -577,7 +572,7 @@ void WebAspect::pageMade(const PageOrder &order, const Source &source, const Mad
         m_busy.reset();
     const WebWindow &w = m_window;
     // A page of a database that is no longer open is not shown.
-    if (w.db.isOpen() && w.db.document() == source.document) {
+    if (w.db.isOpen() && w.db.document() == source.document && w.db->getPath() == source.path) {
         // Only a page that shows the collection as it is now is fresh.
         if (made.ok && order.staleFlag >= 0 && w.db.document()->changeStamp() == source.stamp)
             w.changes.aspectPageMade(order.staleFlag);

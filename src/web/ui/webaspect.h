@@ -94,6 +94,7 @@ private:
     struct Source {
         const XmlDocument *document = nullptr;
         quint64 stamp = 0;
+        QString path;
     };
     struct MadeHtml {
         bool ok = false;
