@@ -588,7 +588,8 @@ void WebAspect::pageMade(const PageOrder &order, const Source &source, const Mad
             }
         }
     }
-    if (next && w.db.isOpen())
+    // A view asked for in a database that is no longer open is not made.
+    if (next && w.db.isOpen() && w.db->getBasePath() == next->base)
         makeAside(*next);
     else if (next)
         m_busy.reset();
