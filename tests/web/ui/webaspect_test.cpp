@@ -19,6 +19,7 @@
 #include "support/findingstandins.h"
 #include "support/httpserver.h"
 #include "support/renderingstandin.h"
+#include "support/workhold.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
@@ -598,4 +599,29 @@ TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowC
     EXPECT_TRUE(busyPointer());
     window.reset();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A page is made from the collection as it was when its view was asked for; a change
+// made while the page is made leaves it stale, so that the next view makes it again.
+TEST_F(WebAspectTest, aChangeWhileThePageIsMadeLeavesThePageStale)
+{
+    window->commands.mnuAspectWeb_Click();
+    ASSERT_TRUE(pagesMade());
+    window->collectionChanged(StalePages{.all = true});
+    {
+        WorkHold hold(1, [&] {
+            window->dbXML->getTheDOM()->nodeFromID("W1").setChildText("NAME", "Renamed meanwhile");
+            window->collectionChanged(StalePages::everyPage());
+        });
+        window->commands.cmdWeb_Click(1);
+        ASSERT_TRUE(pagesMade());
+        EXPECT_TRUE(hold.done());
+    }
+    EXPECT_FALSE(test::readBytes(page("AllTemp")).contains("Renamed meanwhile"));
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
+
+    window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(pagesMade());
+    EXPECT_TRUE(test::readBytes(page("AllTemp")).contains("Renamed meanwhile"));
+    EXPECT_FALSE(window->aspectPageStale(frmVardecks::AllPage));
 }
