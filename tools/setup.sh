@@ -14,9 +14,11 @@ build="${RR_BUILD_DIR:-$here/build}"
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-webengine-dev libxkbcommon-dev
           libxml2-dev libxslt1-dev libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxxhash-dev
           libxcb1-dev xvfb xauth openbox fonts-dejavu-core fonts-wqy-microhei fonts-noto-color-emoji xdg-utils
-          libxml2-utils xsltproc clang-format)
-# Needed only by the tests and benchmarks: "run" leaves them out.
-test_only=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox libxml2-utils xsltproc clang-format)
+          libxml2-utils xsltproc clang-format poppler-utils)
+# Needed only by the tests and benchmarks: "run" leaves them out. poppler-utils: the
+# printing tests read the text of the printed pages (pdftotext).
+test_only=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox libxml2-utils xsltproc clang-format
+           poppler-utils)
 
 case "$mode" in
   run | test) ;;

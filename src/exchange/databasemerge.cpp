@@ -76,6 +76,8 @@ bool DatabaseMerge::merge(const QString &otherPath)
     });
     if (!read)
         return fail(other->parseErrorReason());
+    if (cancelled())
+        return fail(importCancelledReason());
     const XmlNode otherRoot = other->documentElement();
     if (otherRoot.nodeName() != tag::Folders)
         return fail(QStringLiteral("It is not a Vardecks database: its root element is %1.").arg(otherRoot.nodeName()));
@@ -90,6 +92,8 @@ bool DatabaseMerge::merge(const QString &otherPath)
         if (doc->nodeFromID(id))
             return fail(QStringLiteral("The open database already uses the identifier %1.").arg(id));
         XmlNode(folders[i]).setAttribute(tag::Tid, id);
+        if (cancelled())
+            return fail(importCancelledReason());
         if (m_progress) {
             m_progress->setFolderCount(i + 1);
             m_progress->setBar(float(i / total * 50));
@@ -100,6 +104,8 @@ bool DatabaseMerge::merge(const QString &otherPath)
         if (doc->nodeFromID(id))
             return fail(QStringLiteral("The open database already uses the identifier %1.").arg(id));
         XmlNode(vardecks[i]).setAttribute(tag::Wid, id);
+        if (cancelled())
+            return fail(importCancelledReason());
         if (m_progress) {
             m_progress->setVardeckCount(i + 1);
             m_progress->setBar(float((i + m_folders) / total * 50));
@@ -114,7 +120,8 @@ bool DatabaseMerge::merge(const QString &otherPath)
         if (folder.nodeName() != tag::Folder)
             continue;
         if (!attachCopy(*doc, root, folder))
-            return fail(QStringLiteral("A folder of the file could not be copied."));
+            return fail(cancelled() ? importCancelledReason()
+                                    : QStringLiteral("A folder of the file could not be copied."));
     }
     runLongStep([&other] { other.reset(); });
 
@@ -155,6 +162,8 @@ bool DatabaseMerge::renumber(const QList<XmlNode> &elements, const QString &pref
             return fail(numbersUsedUpReason(folders ? Numbered::Folders : Numbered::Vardecks, countBefore,
                                             int(elements.size())));
         next = number + 1;
+        if (cancelled())
+            return fail(importCancelledReason());
         XmlNode element = elements[i];
         element.setAttribute(attribute, prefix + QString::number(number));
         if (m_progress) {
@@ -209,7 +218,7 @@ bool DatabaseMerge::attachCopy(XmlDocument &doc, XmlNode parent, const XmlNode &
         levels.back().next = source->next;
         const bool list = isList(source);
         const XmlNode copy = levels.back().target.appendChild(XmlNode(xmlDocCopyNode(source, doc.raw(), list ? 2 : 1)));
-        if (!copy)
+        if (!copy || cancelled())
             return false;
         // Folders and Vardecks are met in document order, the order of renumbering;
         // one hidden inside a piece copied whole is taken too.
@@ -224,6 +233,11 @@ bool DatabaseMerge::attachCopy(XmlDocument &doc, XmlNode parent, const XmlNode &
             m_progress->tick();
     }
     return true;
+}
+
+bool DatabaseMerge::cancelled() const
+{
+    return m_progress && m_progress->cancelled();
 }
 
 void DatabaseMerge::runLongStep(const std::function<void()> &step)

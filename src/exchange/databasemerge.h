@@ -13,7 +13,8 @@
 //
 // Every phase reports to the progress as it goes, so that its window can repaint at
 // least every 50 ms; reading the file and releasing the other document, the two
-// steps that cannot report, go through the progress's runLongStep.
+// steps that cannot report, go through the progress's runLongStep. A cancel asked of
+// the progress stops the merge at its next piece, and it is taken back.
 #include "exchange/importprogress.h"
 #include "platform/xmldocument.h"
 
@@ -59,6 +60,8 @@ private:
     // Keeps node when it is a folder or a Vardeck.
     void noteCopied(_xmlNode *node);
     void runLongStep(const std::function<void()> &step);
+    // The user cancelled the merge from its progress window.
+    bool cancelled() const;
     bool renumber(const QList<XmlNode> &elements, const QString &prefix, const QString &attribute, int countBefore,
                   double barFrom);
 

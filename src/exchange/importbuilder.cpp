@@ -86,6 +86,10 @@ QString ImportBuilder::importedAddress(const QString &address)
 
 XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString &parentTID)
 {
+    if (m_progress && m_progress->cancelled()) {
+        fail(importCancelledReason());
+        return {};
+    }
     const QString name = importedName(givenName);
     XmlDocument *doc = m_db.getTheDOM();
     if (!doc || !doc->isLoaded()) {
@@ -128,6 +132,10 @@ XmlNode ImportBuilder::createFolderNode(const QString &givenName, const QString 
 XmlNode ImportBuilder::createVDNode(const XmlNode &folder, const QString &givenName, const QString &address,
                                     const QDate &created)
 {
+    if (m_progress && m_progress->cancelled()) {
+        fail(importCancelledReason());
+        return {};
+    }
     const QString name = importedName(givenName);
     if (m_progress)
         m_progress->setVardeckName(name);

@@ -3,6 +3,11 @@
 namespace rr
 {
 
+QString importCancelledReason()
+{
+    return QStringLiteral("The import was cancelled.");
+}
+
 float progressItemStep(float value)
 {
     if (value < 60.0f)

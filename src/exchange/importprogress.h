@@ -14,6 +14,9 @@
 namespace rr
 {
 
+// The reason an import stops with when the user cancelled it.
+QString importCancelledReason();
+
 // The bar's item step: below 60 one point, below 80 half a point, below 99 a tenth,
 // then nothing; single precision, as the bar keeps it.
 float progressItemStep(float value);
@@ -68,6 +71,11 @@ public:
     // and keep repainting until it is done. step must not touch what the window shows.
     virtual void runLongStep(const std::function<void()> &step) { step(); }
 
+    // The user asked to stop the import (the progress window's Cancel): it makes
+    // nothing more, stops with importCancelledReason and is taken back whole.
+    void requestCancel() { m_cancelled = true; }
+    bool cancelled() const { return m_cancelled; }
+
     static constexpr qint64 kRedrawIntervalMs = 50;
 
 protected:
@@ -75,12 +83,15 @@ protected:
     virtual void draw(const ProgressState &state) {}
     // The state the window already holds (a reused window keeps its bar).
     void adoptState(const ProgressState &state) { m_state = state; }
+    // A new import starts uncancelled.
+    void clearCancel() { m_cancelled = false; }
 
 private:
     void changed();
 
     ProgressState m_state;
     QElapsedTimer m_sinceDrawn;
+    bool m_cancelled = false;
 };
 
 } // namespace rr

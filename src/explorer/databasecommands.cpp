@@ -99,7 +99,11 @@ bool openTheDatabase(frmVardecks &w, const ChosenDatabase &chosen)
     auto db = std::make_unique<XMLDatabase>();
     db->setPath(chosen.path);
     QString reason;
-    if (!db->openDBValidate(chosen.path, &reason)) {
+    bool opened = false;
+    // A large file is read on a thread of its own while the windows repaint; nothing
+    // else sees the new database until it is read whole.
+    windowevents::runAside([&] { opened = db->openDBValidate(chosen.path, &reason); });
+    if (!opened) {
         // The same reason as at start-up: the file's name and what the parser found.
         prompt::show(QStringLiteral("Failed to open the Vardecks file ") + chosen.name + QStringLiteral("\n\n") +
                          chosen.name + QStringLiteral(": ") + reason,

@@ -1,5 +1,8 @@
 #include "platform/prompt.h"
 
+#include <QCoreApplication>
+#include <QList>
+
 #include <cstdio>
 
 namespace rr
@@ -26,6 +29,48 @@ public:
 
 HeadlessPromptHandler g_headless;
 PromptHandler *g_handler = nullptr;
+int g_holds = 0;
+// The messages kept while held, shown once no hold lives.
+QList<MessageRequest> g_kept;
+bool g_showPosted = false;
+
+// The answer of a question that is not asked: the one that does nothing.
+MsgResult refusal(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgResult::Abort;
+    default:
+        return MsgResult::Cancel;
+    }
+}
+
+void notAsked(const char *what, const QString &text)
+{
+    std::fprintf(stderr, "Not asked while long work runs (%s): %s\n", what, qUtf8Printable(text));
+}
+
+void showKept();
+
+// The kept messages are shown from the event loop, never from inside the code that
+// released the last hold (the long work goes on there).
+void postShowKept()
+{
+    if (g_kept.isEmpty() || g_showPosted || !QCoreApplication::instance())
+        return;
+    g_showPosted = true;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &showKept, Qt::QueuedConnection);
+}
+
+void showKept()
+{
+    g_showPosted = false;
+    // Held again by then: they wait for the next release.
+    while (g_holds == 0 && !g_kept.isEmpty())
+        prompt::installed()->message(g_kept.takeFirst());
+}
 
 MsgResult firstButton(MsgButtons buttons)
 {
@@ -49,6 +94,22 @@ MsgResult firstButton(MsgButtons buttons)
 namespace prompt
 {
 
+Hold::Hold()
+{
+    ++g_holds;
+}
+
+Hold::~Hold()
+{
+    if (--g_holds == 0)
+        postShowKept();
+}
+
+bool held()
+{
+    return g_holds > 0;
+}
+
 void install(PromptHandler *handler)
 {
     g_handler = handler;
@@ -66,7 +127,14 @@ QString appTitle()
 
 MsgResult message(const MessageRequest &request)
 {
-    return installed()->message(request);
+    if (!held())
+        return installed()->message(request);
+    if (request.buttons == MsgButtons::Ok) {
+        g_kept.append(request);
+        return MsgResult::Ok;
+    }
+    notAsked("question", request.text);
+    return refusal(request.buttons);
 }
 
 MsgResult show(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
@@ -105,12 +173,20 @@ void tell(const Notices &notices)
 
 QString file(const FileRequest &request)
 {
-    return installed()->file(request);
+    if (!held())
+        return installed()->file(request);
+    notAsked("file", request.title);
+    return {};
 }
 
 QString input(const InputRequest &request, bool *ok)
 {
-    return installed()->input(request, ok);
+    if (!held())
+        return installed()->input(request, ok);
+    notAsked("input", request.title);
+    if (ok)
+        *ok = false;
+    return {};
 }
 
 } // namespace prompt

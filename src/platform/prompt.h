@@ -3,6 +3,13 @@
 // program passes. The GUI installs a handler that shows real windows; tests install
 // a scripted handler; without any handler a message goes to stderr and the default
 // button is taken, so code without a display never blocks.
+//
+// No message box opens while a Hold lives: the window's thread then lets window events
+// through in the middle of long work (platform/gui/windowevents.h), where input
+// reaches only the work's own window and a box could never be answered. A message
+// with only an OK button is kept and shown, in the order given, from the event loop
+// once no hold lives; a question is not asked (it gets its No, Cancel or Abort, and a
+// file or text request is cancelled), and stderr says which.
 #include "platform/notice.h"
 
 #include <QString>
@@ -50,6 +57,18 @@ public:
 
 namespace prompt
 {
+
+// While one lives, no message box opens (see the top of this file).
+class Hold
+{
+public:
+    Hold();
+    ~Hold();
+    Hold(const Hold &) = delete;
+    Hold &operator=(const Hold &) = delete;
+};
+// True while a Hold lives.
+bool held();
 
 // The handler stays owned by the caller; nullptr restores the headless default.
 void install(PromptHandler *handler);

@@ -189,14 +189,13 @@ private:
 // says how it is written out. Returns false with a reason when it could not keep it.
 using Deliver = std::function<bool(xmlDocPtr result, xsltStylesheetPtr style, QString *reason)>;
 
-bool applyStylesheet(const QString &stylesheetPath, const XmlDocument &document,
-                     const std::optional<VariableText> &variable, const Deliver &deliver,
-                     const std::function<void()> &delivered, QString *error)
+bool applyStylesheet(const QString &stylesheetPath, xmlDoc *source, const std::optional<VariableText> &variable,
+                     const Deliver &deliver, const std::function<void()> &delivered, QString *error)
 {
     XmlDocument::initialiseLibrary();
     initialiseSecurity();
     QString reason;
-    if (!document.raw()) {
+    if (!source) {
         reason = QStringLiteral("No database is open.");
     } else if (DocPtr styleDoc = readStylesheetDocument(stylesheetPath, &reason)) {
         if (variable)
@@ -212,8 +211,8 @@ bool applyStylesheet(const QString &stylesheetPath, const XmlDocument &document,
             styleDoc.release();
             xmlDocPtr result = nullptr;
             {
-                DoctypeKeeper keeper(document.raw());
-                result = xsltApplyStylesheet(style, document.raw(), nullptr);
+                DoctypeKeeper keeper(source);
+                result = xsltApplyStylesheet(style, source, nullptr);
             }
             if (!result) {
                 reason = QStringLiteral("The stylesheet %1 could not transform the database%2")
@@ -272,10 +271,8 @@ QByteArray dumped(xmlDoc *doc)
     return data;
 }
 
-} // namespace
-
-bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
-               const std::optional<VariableText> &variable)
+bool transformDoc(const QString &stylesheetPath, xmlDoc *document, QByteArray *html, QString *error,
+                  const std::optional<VariableText> &variable)
 {
     return applyStylesheet(
         stylesheetPath, document, variable,
@@ -291,8 +288,8 @@ bool transform(const QString &stylesheetPath, const XmlDocument &document, QByte
         {}, error);
 }
 
-bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
-                     QString *error, const std::optional<VariableText> &variable, const std::function<void()> &written)
+bool transformDocToFile(const QString &stylesheetPath, xmlDoc *document, const QString &outputPath, QString *error,
+                        const std::optional<VariableText> &variable, const std::function<void()> &written)
 {
     return applyStylesheet(
         stylesheetPath, document, variable,
@@ -312,6 +309,43 @@ bool transformToFile(const QString &stylesheetPath, const XmlDocument &document,
             return false;
         },
         written, error);
+}
+
+} // namespace
+
+DocumentCopy::DocumentCopy(const XmlDocument &document)
+    : m_doc(document.raw() ? xmlCopyDoc(document.raw(), 1) : nullptr)
+{
+}
+
+DocumentCopy::~DocumentCopy()
+{
+    if (m_doc)
+        xmlFreeDoc(m_doc);
+}
+
+bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
+               const std::optional<VariableText> &variable)
+{
+    return transformDoc(stylesheetPath, document.raw(), html, error, variable);
+}
+
+bool transform(const QString &stylesheetPath, const DocumentCopy &document, QByteArray *html, QString *error,
+               const std::optional<VariableText> &variable)
+{
+    return transformDoc(stylesheetPath, document.raw(), html, error, variable);
+}
+
+bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
+                     QString *error, const std::optional<VariableText> &variable, const std::function<void()> &written)
+{
+    return transformDocToFile(stylesheetPath, document.raw(), outputPath, error, variable, written);
+}
+
+bool transformToFile(const QString &stylesheetPath, const DocumentCopy &document, const QString &outputPath,
+                     QString *error, const std::optional<VariableText> &variable)
+{
+    return transformDocToFile(stylesheetPath, document.raw(), outputPath, error, variable, {});
 }
 
 bool writeVariableText(const QString &stylesheetPath, const VariableText &variable, QString *error)

@@ -7,11 +7,16 @@
 // - The page is written atomically: a failed write keeps the previous page.
 // - Stylesheets may read local files but never reach the network nor write files.
 // - A stylesheet variable changed for one transform is changed in memory only.
+// - A transform on another thread reads a DocumentCopy, never the document itself:
+//   libxml2 lets no two threads use one document, and the library moves the
+//   document type node out and back while it transforms.
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <optional>
+
+struct _xmlDoc;
 
 namespace rr
 {
@@ -29,8 +34,28 @@ struct VariableText {
     QString text;
 };
 
+// A copy of a document, made on the thread that owns the document, for a transform on
+// another thread to read alone while the document itself may change. At 32,767
+// Vardecks it takes about a tenth of a second; it is let go on the thread that last
+// holds it.
+class DocumentCopy
+{
+public:
+    explicit DocumentCopy(const XmlDocument &document);
+    ~DocumentCopy();
+    DocumentCopy(const DocumentCopy &) = delete;
+    DocumentCopy &operator=(const DocumentCopy &) = delete;
+    // Null when the document was empty or could not be copied.
+    _xmlDoc *raw() const { return m_doc; }
+
+private:
+    _xmlDoc *m_doc;
+};
+
 // Transforms document with the stylesheet at stylesheetPath into html.
 bool transform(const QString &stylesheetPath, const XmlDocument &document, QByteArray *html, QString *error,
+               const std::optional<VariableText> &variable = std::nullopt);
+bool transform(const QString &stylesheetPath, const DocumentCopy &document, QByteArray *html, QString *error,
                const std::optional<VariableText> &variable = std::nullopt);
 
 // Transforms and writes the page to outputPath atomically, serialised straight into
@@ -40,6 +65,8 @@ bool transform(const QString &stylesheetPath, const XmlDocument &document, QByte
 bool transformToFile(const QString &stylesheetPath, const XmlDocument &document, const QString &outputPath,
                      QString *error, const std::optional<VariableText> &variable = std::nullopt,
                      const std::function<void()> &written = {});
+bool transformToFile(const QString &stylesheetPath, const DocumentCopy &document, const QString &outputPath,
+                     QString *error, const std::optional<VariableText> &variable = std::nullopt);
 
 // Sets the text of the first xsl:variable of the stylesheet file (when its first
 // attribute's value is variable.name) and saves the file atomically. A file that

@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <functional>
+
 namespace rr
 {
 
@@ -22,6 +24,10 @@ public:
     // replaces the earlier ones.
     virtual const QList<DetectedPage> &detectedPages() const = 0;
     virtual void browserPagesFound(const QList<DetectedPage> &pages) = 0;
+    // A question asked before the window closes (File > Exit, the close box), before
+    // any other: ask returns whether the window may close. A part whose work would be
+    // lost by the close asks it.
+    virtual void askBeforeClosing(std::function<bool()> ask) = 0;
 
 protected:
     ~FrameSession() = default;

@@ -88,8 +88,10 @@ public:
     // The load: options, splash, layout, the database named by "currentDB", every
     // list, the Aspect last used; the window shows itself at the end.
     void Form_Load();
-    // True when the close may go on (the question while editing).
+    // True when the close may go on (the questions the parts added, then the one while
+    // editing).
     bool Form_QueryUnload();
+    void askBeforeClosing(std::function<bool()> ask) override { m_closingQuestions.append(std::move(ask)); }
     // Saves the window, lists and options to the settings and closes every window.
     // Runs once, whichever way the program ends.
     void Form_Unload();
@@ -531,6 +533,7 @@ private:
     QString m_selectedWID;
     bool m_iconChanged = false;
     QList<DetectedPage> m_detectedPages;
+    QList<std::function<bool()>> m_closingQuestions;
     bool m_aspectPageStale[4] = {true, true, true, true};
     int m_lastState = 0;
     bool m_firstActivation = false;

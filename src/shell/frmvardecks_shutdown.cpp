@@ -52,6 +52,10 @@ void frmVardecks::closeEvent(QCloseEvent *event)
 
 bool frmVardecks::Form_QueryUnload()
 {
+    for (const std::function<bool()> &ask : std::as_const(m_closingQuestions)) {
+        if (!ask())
+            return false;
+    }
     // A change that a failed save left in memory is as unsaved as an open edit.
     const bool unwritten = dbXML.isOpen() && dbXML->hasUnsavedChanges();
     if (editState() == EditState::Viewing && !unwritten)

@@ -208,7 +208,10 @@ void frmVardecks::openStartDatabase()
     auto db = std::make_unique<XMLDatabase>();
     db->setPath(paths::databaseFolder() + name);
     QString reason;
-    if (db->openDBValidate(db->getPath(), &reason)) {
+    bool opened = false;
+    // Read on a thread of its own while the splash repaints.
+    windowevents::runAside([&] { opened = db->openDBValidate(db->getPath(), &reason); });
+    if (opened) {
         dbXML.open(std::move(db), name);
         if (dbXML->isReadOnlyHere()) {
             // Said before the window shows, as a failure to open is.

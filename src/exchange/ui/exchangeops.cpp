@@ -58,6 +58,13 @@ BusyWindow::~BusyWindow()
     QApplication::restoreOverrideCursor();
 }
 
+void tellCancelled(frmProgress *progress)
+{
+    progress->close();
+    prompt::show(QStringLiteral("The import was cancelled, so nothing was added."), MsgButtons::Ok,
+                 MsgIcon::Information);
+}
+
 bool checkDatabaseOpen(const OpenDatabase &db)
 {
     if (db.isOpen())
@@ -88,6 +95,7 @@ bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress)
 
 bool saveWhileShowing(XMLDatabase &db, frmProgress *progress, QString *error)
 {
+    progress->saving();
     // A question about the file comes first, on this thread; only the writing runs aside.
     // An import or a merge that is not written is taken back: the question says so.
     const SaveOutcome outcome =
@@ -126,7 +134,13 @@ void runImport(const ExchangeWindow &w, frmImportExport &dialog, const ImportRun
     ImportNotes notes;
     QString reason;
     QString failure;
-    if (!run.body(builder, progress, &notes, &reason)) {
+    const bool done = run.body(builder, progress, &notes, &reason);
+    if (progress->cancelled()) {
+        builder.rollback();
+        tellCancelled(progress);
+        return;
+    }
+    if (!done) {
         failure = QStringLiteral("The import was stopped and nothing was added: ") + reason;
     } else {
         removeLeftSideFiles(basePath, builder.createdWIDs(), w.db.name());

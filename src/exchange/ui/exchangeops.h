@@ -43,10 +43,15 @@ bool dropEditBeforeImport(Commands &commands);
 // changed hands meanwhile; then nothing may be imported.
 bool settleProgressWindow(const OpenDatabase &db, frmProgress *progress);
 
-// Saves the database after an import while its progress window keeps repainting.
-// A change another program made to the file is asked about first; the question says
-// that No adds nothing, as the caller then takes the import back.
+// Saves the database after an import while its progress window keeps repainting;
+// from here the import can no longer be cancelled. A change another program made to
+// the file is asked about first; the question says that No adds nothing, as the
+// caller then takes the import back.
 bool saveWhileShowing(XMLDatabase &db, frmProgress *progress, QString *error);
+
+// An import the user cancelled, taken back already: the progress window closes and
+// the user is told that nothing was added.
+void tellCancelled(frmProgress *progress);
 
 struct ImportRun {
     // The progress window's first line, and whether it counts folders.

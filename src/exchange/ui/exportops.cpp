@@ -25,6 +25,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 namespace rr
 {
@@ -186,8 +187,22 @@ void frmImportExport::exportAsWeb(const QString &stylesheet)
     QString reason;
     // The stylesheet beside the database, brought up to date when it is an earlier one.
     const QString base = w.db->getBasePath();
-    if (!aspectfiles::bringUpToDate(base, &reason) ||
-        !xslt::transform(base + stylesheet, *w.db.document(), &page, &reason)) {
+    if (!aspectfiles::bringUpToDate(base, &reason)) {
+        prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    bool made = false;
+    {
+        // Made on a thread of its own from a copy, while the windows repaint.
+        BusyWindow busy;
+        auto copy = std::make_unique<xslt::DocumentCopy>(*w.db.document());
+        const QString path = base + stylesheet;
+        windowevents::runAside([&] {
+            made = xslt::transform(path, *copy, &page, &reason);
+            copy.reset();
+        });
+    }
+    if (!made) {
         prompt::show(kCouldNotCreate + reason, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }

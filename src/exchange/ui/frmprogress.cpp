@@ -8,6 +8,7 @@
 #include "storage/useroptions.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -83,6 +84,10 @@ frmProgress::frmProgress(QWidget *owner) : ButtonDialog(owner)
     Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("OK"), QStyle::SP_DialogOkButton);
     Command1->setGeometry(px(4800), px(2880), px(855), px(630));
     connect(Command1, &qbButtons_H::Click, this, &frmProgress::Command1_Click);
+    cmdCancel = makeButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton);
+    cmdCancel->setGeometry(px(4560), px(2880), px(1095), px(630));
+    cmdCancel->hide();
+    connect(cmdCancel, &qbButtons_H::Click, this, &frmProgress::cmdCancel_Click);
 
     // The Load.
     QFont names = lblName->font();
@@ -155,8 +160,42 @@ void frmProgress::begin()
     lblName2->move(lblName2->x(), px(1440));
     Command1->hide();
     lblRead->hide();
+    clearCancel();
+    cmdCancel->setEnabled(true);
+    cmdCancel->show();
+    setDefaultButton(cmdCancel);
     setWindowTitle(QStringLiteral("Loading..."));
     comeForward();
+}
+
+void frmProgress::saving()
+{
+    cmdCancel->setEnabled(false);
+}
+
+bool frmProgress::running() const
+{
+    return cmdCancel->isVisibleTo(this);
+}
+
+void frmProgress::cmdCancel_Click()
+{
+    if (!running() || !cmdCancel->isEnabled())
+        return;
+    requestCancel();
+    cmdCancel->setEnabled(false);
+}
+
+void frmProgress::closeEvent(QCloseEvent *event)
+{
+    // The close box during an import asks it to stop; the import closes the window.
+    if (running() && event->spontaneous()) {
+        event->ignore();
+        cmdCancel_Click();
+        return;
+    }
+    cmdCancel->hide();
+    ButtonDialog::closeEvent(event);
 }
 
 void frmProgress::comeForward()
@@ -174,6 +213,7 @@ void frmProgress::finish(int vardecks, bool fill, const ImportNotes &notes)
         fillBarTo98();
     setBar(100);
     setVardeckCount(vardecks);
+    cmdCancel->hide();
     Command1->show();
     setDefaultButton(Command1);
     ProgressState done = state();

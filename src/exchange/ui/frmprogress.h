@@ -2,9 +2,12 @@
 // The progress window of the imports: what is being read, the folder and Vardeck
 // counts and the bar. It is shown without blocking and has no logic of its own: the
 // imports drive it through ImportProgress, which draws it at most every 50 ms while
-// they run. At the end of an import it stays open as a summary ("Task completed",
-// the count in its caption) until its OK button closes it. There is one window,
-// created on first use and reused, as it is, by the next import while it is open.
+// they run. While an import runs its Cancel button (cmdCancel, where OK stands at the
+// end) and its close box ask the import to stop; the import is then taken back whole.
+// Once the import saves, it can no longer be cancelled. At the end of an import it
+// stays open as a summary ("Task completed", the count in its caption) until its OK
+// button closes it. There is one window, created on first use and reused, as it is,
+// by the next import while it is open.
 #include "exchange/importprogress.h"
 #include "storage/ui/buttondialog.h"
 
@@ -23,9 +26,11 @@ public:
     // The open window, or nullptr.
     static frmProgress *current();
 
-    // The start of an import: captions back, OK hidden, the caption "Loading...", the
-    // window in front.
+    // The start of an import: captions back, OK hidden, Cancel shown, the caption
+    // "Loading...", the window in front.
     void begin();
+    // The import saves what it added: it can no longer be cancelled.
+    void saving();
     // The common finish: (the fill to 98 unless fill is false,) the bar to 100, OK
     // shown, "Task completed", the caption "Vardecks imported: " and the count, the
     // window in front, a beep.
@@ -46,6 +51,7 @@ public:
 
 protected:
     void draw(const ProgressState &state) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     explicit frmProgress(QWidget *owner);
@@ -56,6 +62,9 @@ private:
     void fitCaptions();
     void showFilesRead(const QStringList &read);
     void Command1_Click();
+    void cmdCancel_Click();
+    // True from begin until the import finishes or the program closes the window.
+    bool running() const;
 
     QProgressBar *progress1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -71,6 +80,7 @@ private:
     // After a bookmark import: the file or files read, with the time each was written.
     QLabel *lblRead = nullptr;
     qbButtons_H *Command1 = nullptr;
+    qbButtons_H *cmdCancel = nullptr;
 };
 
 } // namespace rr

@@ -62,7 +62,15 @@ void frmImportExport::importVDDatabase()
     };
     QString failure;
     QString reason;
-    if (!merge.merge(path)) {
+    const bool merged = merge.merge(path);
+    // A merge that stopped has taken itself back.
+    if (progress->cancelled()) {
+        if (merged)
+            merge.rollback();
+        tellCancelled(progress);
+        return;
+    }
+    if (!merged) {
         failure = merge.readFailed()
                       ? QStringLiteral("Failed to open the Vardecks database for importing.\n\n") + merge.error()
                       : QStringLiteral("The import was stopped and nothing was added: ") + merge.error();

@@ -18,13 +18,16 @@
 // still being put together, and tests put together only part of it).
 #include "platform/gui/entrylist.h"
 #include "platform/gui/listpopupentries.h"
+#include "platform/gui/windowevents.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
+#include <tuple>
 #include <type_traits>
 
 namespace rr
@@ -103,6 +106,31 @@ private:
     QList<std::function<void()>> m_steps;
 };
 
+// Where a command waits that comes while window events pass in the middle of long
+// work (an import's progress, a save: windowevents.h), as a queued call (a later
+// launch's hand-off) can bring it: it runs once the work has ended, from the event
+// loop, and not at all once the window's commands are gone. The user's own clicks and
+// keys do not reach the window meanwhile.
+class CommandDoor
+{
+public:
+    // True when command waits (it then runs later); false when it may run now.
+    bool defers(std::function<void()> command) const
+    {
+        if (!windowevents::passingEvents())
+            return false;
+        windowevents::postpone([alive = std::weak_ptr<const int>(m_alive), command = std::move(command)] {
+            if (alive.lock())
+                command();
+        });
+        return true;
+    }
+    bool open() const { return !windowevents::passingEvents(); }
+
+private:
+    std::shared_ptr<const int> m_alive = std::make_shared<const int>(0);
+};
+
 // What a command does to an edit under way (a Vardeck being added or modified).
 enum class OnEdit {
     // It works beside the edit.
@@ -175,9 +203,9 @@ private:
 class Handler : public Slot<void(int)>
 {
 public:
-    Handler(QList<const CommandSlot *> &registry, const char *name, const CommandPrologue &prologue,
-            const EditGuard &guard, EditEffect effect)
-        : Slot(registry, name), m_prologue(prologue), m_guard(guard), m_effect(std::move(effect))
+    Handler(QList<const CommandSlot *> &registry, const char *name, const CommandDoor &door,
+            const CommandPrologue &prologue, const EditGuard &guard, EditEffect effect)
+        : Slot(registry, name), m_door(door), m_prologue(prologue), m_guard(guard), m_effect(std::move(effect))
     {
     }
     using Slot::operator=;
@@ -189,6 +217,8 @@ public:
     void showsRow(std::function<QString()> row) { m_row = std::move(row); }
     void operator()(int index = 0) const
     {
+        if (m_door.defers([this, index] { (*this)(index); }))
+            return;
         m_prologue.run();
         if (m_row && m_guard.isEdited(m_row()))
             return;
@@ -197,6 +227,7 @@ public:
     }
 
 private:
+    const CommandDoor &m_door;
     const CommandPrologue &m_prologue;
     const EditGuard &m_guard;
     EditEffect m_effect;
@@ -209,18 +240,22 @@ template <typename Signature> class EditEndingSlot;
 template <typename... Args> class EditEndingSlot<void(Args...)> : public Slot<void(Args...)>
 {
 public:
-    EditEndingSlot(QList<const CommandSlot *> &registry, const char *name, const EditGuard &guard, OnEdit effect)
-        : Slot<void(Args...)>(registry, name), m_guard(guard), m_effect(effect)
+    EditEndingSlot(QList<const CommandSlot *> &registry, const char *name, const CommandDoor &door,
+                   const EditGuard &guard, OnEdit effect)
+        : Slot<void(Args...)>(registry, name), m_door(door), m_guard(guard), m_effect(effect)
     {
     }
     using Slot<void(Args...)>::operator=;
     void operator()(Args... args) const
     {
+        if (m_door.defers([this, kept = std::make_tuple(std::decay_t<Args>(args)...)] { std::apply(*this, kept); }))
+            return;
         if (m_guard.allows(m_effect))
             Slot<void(Args...)>::operator()(std::forward<Args>(args)...);
     }
 
 private:
+    const CommandDoor &m_door;
     const EditGuard &m_guard;
     OnEdit m_effect;
 };
@@ -234,12 +269,12 @@ using HandlerRef = Handler Commands::*;
 #define RR_HANDLER(name, effect)                                                                                       \
     Handler name                                                                                                       \
     {                                                                                                                  \
-        m_slots, #name, m_prologue, m_editGuard, effect                                                                \
+        m_slots, #name, m_door, m_prologue, m_editGuard, effect                                                        \
     }
 #define RR_EDIT_ENDING_OPERATION(name, effect, ...)                                                                    \
     EditEndingSlot<__VA_ARGS__> name                                                                                   \
     {                                                                                                                  \
-        m_slots, #name, m_editGuard, effect                                                                            \
+        m_slots, #name, m_door, m_editGuard, effect                                                                    \
     }
 
 class Commands
@@ -247,6 +282,7 @@ class Commands
     // Every slot, in declaration order; filled by the slots themselves.
     QList<const CommandSlot *> m_slots;
     // Before the handlers, which keep a reference to them.
+    CommandDoor m_door;
     CommandPrologue m_prologue;
     EditGuard m_editGuard;
 
@@ -269,8 +305,9 @@ public:
     // Attaches what names the Vardeck being modified (see Handler::showsRow).
     void whenModifying(std::function<QString()> edited) { m_editGuard.attachEdited(std::move(edited)); }
     // What a click, a key or a drop that is no command runs before it ends an edit: the
-    // same question, true when the work may go on.
-    bool mayEndEdit(OnEdit effect) const { return m_editGuard.allows(effect); }
+    // same question, true when the work may go on. False, unasked, while window events
+    // pass in the middle of long work.
+    bool mayEndEdit(OnEdit effect) const { return m_door.open() && m_editGuard.allows(effect); }
 
     // ----- File -----
     RR_HANDLER(mnuFileNew_Click, OnEdit::Keeps);

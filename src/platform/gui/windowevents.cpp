@@ -1,5 +1,8 @@
 #include "platform/gui/windowevents.h"
 
+#include "platform/gui/workers.h"
+#include "platform/prompt.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -68,8 +71,12 @@ public:
         // A timer whose event goes undelivered stays armed and comes again.
         if (type == QEvent::Timer)
             return m_holdTimers;
+        // The window manager's close reaches a widget as a spontaneous close event; the
+        // program's own close (a dialog's Cancel) reaches it as another, and passes. The
+        // event of the window system's window is spontaneous either way: it passes, and
+        // brings the widget's own.
         if (type == QEvent::Close) {
-            if (!event->spontaneous() || !isWindow(watched))
+            if (!event->spontaneous() || !watched->isWidgetType() || !isWindow(watched) || insideOwnWindow(watched))
                 return false;
             event->ignore();
             return true;
@@ -103,18 +110,55 @@ private:
     bool m_holdTimers;
 };
 
+// While it lives, the pending events run behind the gate and no message box opens.
+class Passing
+{
+public:
+    explicit Passing(QWidget *ownWindow, bool holdTimers = false) : m_gate(ownWindow, holdTimers)
+    {
+        g_running = true;
+        qApp->installEventFilter(&m_gate);
+    }
+    ~Passing()
+    {
+        qApp->removeEventFilter(&m_gate);
+        g_running = false;
+    }
+    Passing(const Passing &) = delete;
+    Passing &operator=(const Passing &) = delete;
+
+private:
+    Gate m_gate;
+    prompt::Hold m_noMessages;
+};
+
 } // namespace
+
+bool passingEvents()
+{
+    return g_running;
+}
+
+void postpone(std::function<void()> what)
+{
+    if (!g_running) {
+        what();
+        return;
+    }
+    // Posted again each time it comes up mid-work; the event loop runs it after.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [what = std::move(what)]() mutable { postpone(std::move(what)); },
+        Qt::QueuedConnection);
+}
 
 void runPending(QWidget *ownWindow)
 {
     if (g_running || !qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
-    g_running = true;
-    Gate gate(ownWindow);
-    qApp->installEventFilter(&gate);
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::X11ExcludeTimers);
-    qApp->removeEventFilter(&gate);
-    g_running = false;
+    {
+        const Passing passing(ownWindow);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::X11ExcludeTimers);
+    }
     g_sinceRun.start();
 }
 
@@ -126,7 +170,10 @@ void keepAlive(QWidget *ownWindow)
 
 void runAside(const std::function<void()> &work, QWidget *ownWindow)
 {
-    std::unique_ptr<QThread> worker(QThread::create(work));
+    std::unique_ptr<QThread> worker(QThread::create([&work] {
+        workers::holdForTest();
+        work();
+    }));
     worker->start();
     while (!worker->wait(QDeadlineTimer(kIntervalMs)))
         runPending(ownWindow);
@@ -138,12 +185,8 @@ void showWindow(QWidget *window)
         window->show();
         return;
     }
-    g_running = true;
-    Gate gate(nullptr, true);
-    qApp->installEventFilter(&gate);
+    const Passing passing(nullptr, true);
     window->show();
-    qApp->removeEventFilter(&gate);
-    g_running = false;
 }
 
 } // namespace rr::windowevents

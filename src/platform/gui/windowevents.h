@@ -10,9 +10,14 @@
 //   keep working); input for any other window, and every key, is dropped rather than
 //   kept for later, so nothing the user does can start a second run, close the
 //   database or change the collection mid-run;
-// - a window the window manager asks to close stays open (the work still uses it);
+// - a window the window manager asks to close stays open (the work still uses it),
+//   except the work's own window, which decides (a progress window cancels);
 // - timers wait until the work has ended, so no delayed command (the hand-off's
-//   capture, an icon fetch) starts in the middle of it.
+//   capture, an icon fetch) starts in the middle of it;
+// - no command and no dialog starts: a command of the window's registry that a queued
+//   call runs meanwhile waits until the work has ended (commands.h), and no message
+//   box opens (prompt::Hold; a notice is shown once the work has ended). A dialog
+//   opened in the middle of the work would never get the input it needs.
 #include <functional>
 
 class QWidget;
@@ -22,6 +27,13 @@ namespace rr::windowevents
 
 // The shortest time between two runs of keepAlive.
 inline constexpr int kIntervalMs = 50;
+
+// True while the pending window events run in the middle of long work (inside
+// runPending, runAside or showWindow).
+bool passingEvents();
+// Runs what at once, or, when called while the pending events run in the middle of
+// long work, from the application's event loop once they no longer do.
+void postpone(std::function<void()> what);
 
 // Lets the pending window events run now.
 void runPending(QWidget *ownWindow = nullptr);

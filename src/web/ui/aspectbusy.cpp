@@ -1,6 +1,5 @@
 #include "web/ui/aspectbusy.h"
 
-#include "platform/gui/windowevents.h"
 #include "platform/textutil.h"
 #include "shell/frameoptions.h"
 #include "shell/framestatus.h"
@@ -56,10 +55,10 @@ public:
     {
         m_making += begins ? 1 : -1;
         refresh();
-        // The page is made on this thread: what the window says must reach the
-        // screen before the work holds the window's events up.
-        if (begins && m_shown)
-            windowevents::runPending();
+        // Copying the collection for the page holds the window a moment: what the
+        // window says reaches the screen first.
+        if (begins && m_shown && m_window)
+            m_window->repaint();
     }
 
     bool shown() const { return m_shown; }
@@ -85,7 +84,7 @@ private:
     }
 
     // The window, whose status bar and options are asked only while it lives.
-    QPointer<QObject> m_window;
+    QPointer<QWidget> m_window;
     FrameStatus &m_status;
     const FrameOptions &m_options;
     WebPane *m_pane; // the parent
@@ -120,16 +119,18 @@ bool aspectBusyShown(const frmVardecks &w)
     return busy && busy->shown();
 }
 
-MakingAspectPage::MakingAspectPage(frmVardecks &w) : m_window(w)
+MakingAspectPage::MakingAspectPage(frmVardecks &w)
 {
-    if (AspectBusy *busy = AspectBusy::of(m_window))
+    AspectBusy *busy = AspectBusy::of(w);
+    m_busy = busy;
+    if (busy)
         busy->making(true);
 }
 
 MakingAspectPage::~MakingAspectPage()
 {
-    if (AspectBusy *busy = AspectBusy::of(m_window))
-        busy->making(false);
+    if (m_busy)
+        static_cast<AspectBusy *>(m_busy.data())->making(false);
 }
 
 } // namespace rr

@@ -5,6 +5,7 @@
 // Aspect; the status bar then shows again what it showed before. A large collection
 // takes seconds to draw, and a pane that goes on showing the previous page or nothing
 // would look stuck.
+#include <QPointer>
 #include <QString>
 
 namespace rr
@@ -23,7 +24,8 @@ void refreshAspectBusy(frmVardecks &w);
 // Whether the window says now that the Web Aspect works.
 bool aspectBusyShown(const frmVardecks &w);
 
-// The Web Aspect works while one lives: its page is being made.
+// The Web Aspect works while one lives: its page is being made. One that outlives
+// the window's busy state (the window going meanwhile) does nothing more.
 class MakingAspectPage
 {
 public:
@@ -33,7 +35,7 @@ public:
     MakingAspectPage &operator=(const MakingAspectPage &) = delete;
 
 private:
-    frmVardecks &m_window;
+    QPointer<QObject> m_busy;
 };
 
 } // namespace rr

@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QCursor>
 
+#include <memory>
+
 namespace rr
 {
 namespace
@@ -79,8 +81,18 @@ bool emailTransformedDB(const OpenDatabase &db, const QString &xsl, const QStrin
     QString error;
     const QString base = db->getBasePath();
     const QString page = paths::programFolder() + QStringLiteral("/Vardecks.htm");
-    if (!aspectfiles::restoreMissing(base, &error) ||
-        !xslt::transformToFile(base + xsl, *db.document(), page, &error)) {
+    if (!aspectfiles::restoreMissing(base, &error)) {
+        tellNotMailed(error);
+        return false;
+    }
+    // The page is made on a thread of its own from a copy, while the windows repaint.
+    auto copy = std::make_unique<xslt::DocumentCopy>(*db.document());
+    bool made = false;
+    windowevents::runAside([&] {
+        made = xslt::transformToFile(base + xsl, *copy, page, &error);
+        copy.reset();
+    });
+    if (!made) {
         tellNotMailed(error);
         return false;
     }

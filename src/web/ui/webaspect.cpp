@@ -5,13 +5,14 @@
 #include "platform/filestamp.h"
 #include "platform/gui/commands.h"
 #include "platform/gui/partoperations.h"
-#include "platform/gui/windowevents.h"
+#include "platform/gui/workers.h"
 #include "platform/prompt.h"
 #include "platform/textutil.h"
 #include "platform/xslttransform.h"
 #include "shell/framemenus.h"
 #include "shell/frameoptions.h"
 #include "shell/framepanes.h"
+#include "shell/framesession.h"
 #include "shell/framestatus.h"
 #include "shell/mainmodule.h"
 #include "shell/opendatabase.h"
@@ -46,6 +47,7 @@ namespace
 {
 
 const QLatin1String kSearchStylesheet("VDSearch.xsl");
+const QLatin1String kPrintFailed("The Web Aspect could not be printed.");
 
 // A page up to this size prints through the web pane, as it is shown; the pane lays a
 // page out whole before its first printed page, which for a larger one takes
@@ -109,6 +111,16 @@ void tellFailure(const QString &what, const QString &reason)
     prompt::show(what + QStringLiteral("\n\n") + reason, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
+// The busy pointer while one lives.
+class BusyPointer
+{
+public:
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
 struct ViewButton {
     const char *stylesheet;
     const char *pageName;
@@ -142,7 +154,11 @@ WebAspect::WebAspect(const WebWindow &w) : QObject(&w.mainWindow), m_window(w)
     w.panes.addToLayout(Place::WebBrowserCheck, m_browserFormats);
     w.panes.addToLayout(Place::WebView, m_host);
     attachCommands();
+    QPointer<WebAspect> self(this);
+    w.session.askBeforeClosing([self] { return !self || self->mayClose(); });
 }
+
+WebAspect::~WebAspect() = default;
 
 void WebAspect::build(QWidget *client)
 {
@@ -219,7 +235,7 @@ void WebAspect::loadAspectPage(const QString &style, const QString &pageName, bo
     // page anyway: the start in the Explorer Aspect need not make it now.
     if (!m_pane->hasView() && m_window.options.currentAspect() != QLatin1String("Web"))
         return;
-    loadPage(style, pageName, stale);
+    loadPage(style, pageName, stale, -1);
 }
 
 void WebAspect::showWebAspectFormatting()
@@ -257,53 +273,56 @@ QString WebAspect::stylesheetFolder() const
     return base;
 }
 
-bool WebAspect::shownViewHtml(QByteArray *html, QString *error)
-{
-    const WebWindow &w = m_window;
-    if (!w.db.isOpen()) {
-        *error = QStringLiteral("No database is open.");
-        return false;
-    }
-    if (!m_shownPage.isEmpty()) {
-        QFile page(m_shownPage);
-        if (!page.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("%1 could not be read: %2").arg(m_shownPage, page.errorString());
-            return false;
-        }
-        *html = page.readAll();
-        return true;
-    }
-    // The pane formats the database itself: the same stylesheet makes the same page here.
-    const QString xsl = aspectfiles::safeViewStylesheet(session().currentAspectStyle);
-    std::optional<xslt::VariableText> search;
-    if (isSearchView(xsl))
-        search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
-    const QString stylesheet = stylesheetFolder() + xsl;
-    const XmlDocument &document = *w.db.document();
-    bool made = false;
-    windowevents::runAside([&] { made = xslt::transform(stylesheet, document, html, error, search); },
-                           &m_window.mainWindow);
-    return made;
-}
-
 void WebAspect::printShownView()
 {
     std::shared_ptr<QPrinter> printer = choosePrinter(&m_window.mainWindow);
     if (!printer)
         return;
-    QByteArray html;
-    QString error;
+    const WebWindow &w = m_window;
     m_printing = true;
-    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool read = shownViewHtml(&html, &error);
-    QGuiApplication::restoreOverrideCursor();
-    if (!read) {
-        m_printing = false;
-        tellFailure(QStringLiteral("The Web Aspect could not be printed."), error);
+    if (!w.db.isOpen()) {
+        endPrint(kPrintFailed, QStringLiteral("No database is open."));
         return;
     }
+    if (!m_shownPage.isEmpty()) {
+        QFile page(m_shownPage);
+        if (!page.open(QIODevice::ReadOnly)) {
+            endPrint(kPrintFailed, QStringLiteral("%1 could not be read: %2").arg(m_shownPage, page.errorString()));
+            return;
+        }
+        printHtml(printer, page.readAll());
+        return;
+    }
+    // The pane formats the database itself: the same stylesheet makes the same page here.
+    const QString xsl = aspectfiles::safeViewStylesheet(session().currentAspectStyle);
+    const std::optional<xslt::VariableText> search = searchOf(xsl);
+    const QString stylesheet = stylesheetFolder() + xsl;
+    auto copy = std::make_shared<xslt::DocumentCopy>(*w.db.document());
+    // The busy pointer until the page is there, given back on this thread even when the
+    // Web Aspect goes first.
+    auto busy = std::make_shared<BusyPointer>();
+    workers::run<MadeHtml>(
+        this,
+        [copy, stylesheet, search]() mutable {
+            MadeHtml made;
+            made.ok = xslt::transform(stylesheet, *copy, &made.html, &made.error, search);
+            copy.reset();
+            return made;
+        },
+        [this, printer, busy](MadeHtml &made) mutable {
+            busy.reset();
+            if (!made.ok) {
+                endPrint(kPrintFailed, made.error);
+                return;
+            }
+            printHtml(printer, std::move(made.html));
+        });
+}
+
+void WebAspect::printHtml(const std::shared_ptr<QPrinter> &printer, QByteArray html)
+{
     if (html.size() > kPanePrintLimit || !m_pane->view()) {
-        printPieces(printer, html);
+        printPieces(printer, std::move(html));
         return;
     }
     QPointer<WebAspect> self(this);
@@ -313,35 +332,50 @@ void WebAspect::printShownView()
             if (self)
                 self->m_printing = false;
             if (!ok)
-                tellFailure(QStringLiteral("The Web Aspect could not be printed."),
-                            QStringLiteral("The web pane did not print the page."));
+                tellFailure(kPrintFailed, QStringLiteral("The web pane did not print the page."));
         });
     });
 }
 
-void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray &html)
+void WebAspect::endPrint(const QString &what, const QString &reason)
 {
-    auto *progress = new PrintProgress(&m_window.mainWindow);
+    m_printing = false;
+    if (!reason.isEmpty())
+        tellFailure(what, reason);
+}
+
+void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray html)
+{
+    QPointer<PrintProgress> progress = new PrintProgress(&m_window.mainWindow);
     progress->show();
     progress->raise();
-    windowevents::runPending(progress);
-    QList<QByteArray> pieces;
-    QString error;
-    bool split = false;
-    windowevents::runAside(
-        [&] {
-            split = pagepieces::split(html, kPrintPieceNodes, &pieces, &error);
+    // Cut into pieces on a thread of its own; a Cancel meanwhile ends the print there.
+    auto cancelled = std::make_shared<bool>(false);
+    connect(progress, &PrintProgress::cancelRequested, progress, [cancelled] { *cancelled = true; });
+    workers::run<Pieces>(
+        this,
+        [html = std::move(html)]() mutable {
+            Pieces pieces;
+            pieces.ok = pagepieces::split(html, kPrintPieceNodes, &pieces.pieces, &pieces.error);
             html = QByteArray();
+            return pieces;
         },
-        progress);
-    if (!split) {
-        delete progress;
-        m_printing = false;
-        tellFailure(QStringLiteral("The Web Aspect could not be printed."), error);
-        return;
-    }
-    const QUrl base = QUrl::fromLocalFile(m_window.db->getBasePath());
+        [this, printer, progress, cancelled](Pieces &pieces) {
+            if (*cancelled || !pieces.ok || !progress) {
+                delete progress.data();
+                endPrint(kPrintFailed, *cancelled ? QString() : pieces.error);
+                return;
+            }
+            startPrintJob(printer, std::move(pieces.pieces), progress);
+        });
+}
+
+void WebAspect::startPrintJob(const std::shared_ptr<QPrinter> &printer, QList<QByteArray> pieces,
+                              PrintProgress *progress)
+{
+    const QUrl base = QUrl::fromLocalFile(m_window.db.isOpen() ? m_window.db->getBasePath() : QString());
     auto *job = new PagePrintJob(printer, std::move(pieces), base, this);
+    m_printJob = job;
     connect(progress, &PrintProgress::cancelRequested, job, &PagePrintJob::cancel);
     connect(job, &PagePrintJob::pageStarted, progress,
             [progress, job](int page, int piece) { progress->showPage(page, piece, job->pieceCount()); });
@@ -352,15 +386,32 @@ void WebAspect::printPieces(const std::shared_ptr<QPrinter> &printer, QByteArray
         if (ok || cancelled)
             return;
         // Told once the job's own turn of the event loop is over.
-        QTimer::singleShot(0, this,
-                           [reason] { tellFailure(QStringLiteral("The Web Aspect could not be printed."), reason); });
+        QTimer::singleShot(0, this, [reason] { tellFailure(kPrintFailed, reason); });
     });
     job->start();
+}
+
+bool WebAspect::mayClose()
+{
+    if (!m_printing)
+        return true;
+    MessageRequest question;
+    question.title = QStringLiteral("Exit Vardecks application?");
+    question.text = QStringLiteral("The Web Aspect is still being printed.  Stop printing and exit?");
+    question.icon = MsgIcon::Question;
+    question.buttons = MsgButtons::OkCancel;
+    question.defaultButton = MsgResult::Cancel;
+    if (prompt::message(question) != MsgResult::Ok)
+        return false;
+    if (m_printJob)
+        m_printJob->cancel();
+    return true;
 }
 
 void WebAspect::applyStyle(const QString &style)
 {
     const WebWindow &w = m_window;
+    const quint64 request = ++m_request;
     if (!w.db.isOpen()) {
         m_shownPage.clear();
         m_pane->navigate(QUrl(QStringLiteral("about:blank")));
@@ -387,8 +438,21 @@ void WebAspect::applyStyle(const QString &style)
     if (!saveDatabaseReporting(*w.db))
         return;
     m_shownPage.clear();
-    m_pane->navigate(QUrl::fromLocalFile(w.db->getPath()), key, formattedFirstScreen(xsl));
     rememberStyle(xsl);
+    // A large collection shows the first screen of its view, made by the program, while
+    // the pane formats the whole.
+    if (QFileInfo(w.db->getPath()).size() <= kFirstScreenFrom) {
+        m_pane->navigate(QUrl::fromLocalFile(w.db->getPath()), key);
+        return;
+    }
+    makeAside(PageOrder{.xsl = xsl,
+                        .base = base,
+                        .page = aspectfiles::pagePath(base, QStringLiteral("FormattedFirst")),
+                        .pageName = QString(),
+                        .firstScreenOnly = true,
+                        .key = key,
+                        .search = searchOf(xsl),
+                        .request = request});
 }
 
 QString WebAspect::pageKey(const QString &page) const
@@ -412,75 +476,128 @@ QString WebAspect::formattedKey(const QString &xsl)
              stampText(FileStamp::ofPath(base + kStyleFile)));
 }
 
-QUrl WebAspect::formattedFirstScreen(const QString &xsl)
+std::optional<xslt::VariableText> WebAspect::searchOf(const QString &xsl) const
 {
-    const WebWindow &w = m_window;
-    if (QFileInfo(w.db->getPath()).size() <= kFirstScreenFrom)
-        return {};
-    std::optional<xslt::VariableText> search;
-    if (isSearchView(xsl))
-        search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
-    const QString base = w.db->getBasePath();
-    const XmlDocument &document = *w.db.document();
-    QByteArray html;
-    bool made = false;
-    const MakingAspectPage making(w.parts);
-    windowevents::runAside([&] { made = xslt::transform(base + xsl, document, &html, nullptr, search); },
-                           &w.mainWindow);
-    const QString first = aspectfiles::pagePath(base, QStringLiteral("FormattedFirst"));
-    return made && writeFirstScreen(html, first) ? QUrl::fromLocalFile(first) : QUrl();
+    if (!isSearchView(xsl))
+        return std::nullopt;
+    return xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
 }
 
-bool WebAspect::loadPage(const QString &style, const QString &pageName, bool stale)
+void WebAspect::loadPage(const QString &style, const QString &pageName, bool stale, int staleFlag)
 {
     const WebWindow &w = m_window;
-    WebPane *pane = m_pane;
+    const quint64 request = ++m_request;
     if (!w.db.isOpen()) {
         m_shownPage.clear();
-        pane->navigate(QUrl(QStringLiteral("about:blank")));
-        return false;
+        m_pane->navigate(QUrl(QStringLiteral("about:blank")));
+        return;
     }
     const QString xsl = aspectfiles::safeViewStylesheet(style);
     const QString base = stylesheetFolder();
     const QString page = aspectfiles::pagePath(base, pageName);
-    // A page not made again since it was drawn comes back as it was drawn.
-    if (!stale && QFileInfo::exists(page) && pane->showKept(pageKey(page))) {
-        m_shownPage = page;
-        rememberStyle(xsl);
-        return true;
-    }
-    bool shown = false;
-    const auto show = [&] {
-        const bool exists = QFileInfo::exists(page);
-        m_shownPage = exists ? page : QString();
-        if (!exists) {
-            pane->navigate(QUrl(QStringLiteral("about:blank")));
-        } else {
-            const QString first = aspectfiles::pagePath(base, pageName + QStringLiteral("First"));
-            QFile in(page);
-            const bool large = in.size() > kFirstScreenFrom && in.open(QIODevice::ReadOnly) &&
-                               writeFirstScreen(in.read(kFirstScreenBytes), first);
-            pane->navigate(QUrl::fromLocalFile(page), isSearchView(xsl) ? QString() : pageKey(page),
-                           large ? QUrl::fromLocalFile(first) : QUrl());
-        }
-        shown = true;
-    };
-    bool made = true;
-    QString error;
-    if (stale) {
-        std::optional<xslt::VariableText> search;
-        if (isSearchView(xsl))
-            search = xslt::VariableText{QStringLiteral("search"), m_searchText->text()};
-        const MakingAspectPage making(w.parts);
-        // The pane starts on the new page while the transform's memory is handed back.
-        made = xslt::transformToFile(base + xsl, *w.db.document(), page, &error, search, show);
-    }
-    if (!made)
-        tellFailure(QStringLiteral("The Web Aspect page could not be made."), error);
     rememberStyle(xsl);
-    if (!shown)
-        show();
-    return made;
+    // A page not made again since it was drawn comes back as it was drawn.
+    if (!stale && QFileInfo::exists(page) && m_pane->showKept(pageKey(page))) {
+        m_shownPage = page;
+        return;
+    }
+    if (!stale) {
+        showPage(xsl, base, pageName);
+        return;
+    }
+    makeAside(PageOrder{.xsl = xsl,
+                        .base = base,
+                        .page = page,
+                        .pageName = pageName,
+                        .firstScreenOnly = false,
+                        .key = QString(),
+                        .staleFlag = staleFlag,
+                        .search = searchOf(xsl),
+                        .request = request});
+}
+
+void WebAspect::showPage(const QString &xsl, const QString &base, const QString &pageName)
+{
+    const QString page = aspectfiles::pagePath(base, pageName);
+    const bool exists = QFileInfo::exists(page);
+    m_shownPage = exists ? page : QString();
+    if (!exists) {
+        m_pane->navigate(QUrl(QStringLiteral("about:blank")));
+        return;
+    }
+    const QString first = aspectfiles::pagePath(base, pageName + QStringLiteral("First"));
+    QFile in(page);
+    const bool large = in.size() > kFirstScreenFrom && in.open(QIODevice::ReadOnly) &&
+                       writeFirstScreen(in.read(kFirstScreenBytes), first);
+    m_pane->navigate(QUrl::fromLocalFile(page), isSearchView(xsl) ? QString() : pageKey(page),
+                     large ? QUrl::fromLocalFile(first) : QUrl());
+}
+
+void WebAspect::makeAside(const PageOrder &order)
+{
+    // One page is made at a time; of the views asked for meanwhile, the last is made next.
+    if (m_making) {
+        m_next = order;
+        return;
+    }
+    m_making = true;
+    if (!m_busy)
+        m_busy = std::make_unique<MakingAspectPage>(m_window.parts);
+    const XmlDocument *document = m_window.db.document();
+    const Source source{document, document->changeStamp(), m_window.db->getPath()};
+    auto copy = std::make_shared<xslt::DocumentCopy>(*document);
+    workers::run<MadeHtml>(
+        this,
+        [copy, order]() mutable {
+            MadeHtml made;
+            const QString stylesheet = order.base + order.xsl;
+            if (order.firstScreenOnly) {
+                QByteArray html;
+                made.ok = xslt::transform(stylesheet, *copy, &html, &made.error, order.search) &&
+                          writeFirstScreen(html, order.page);
+            } else {
+                made.ok = xslt::transformToFile(stylesheet, *copy, order.page, &made.error, order.search);
+            }
+            copy.reset();
+            return made;
+        },
+        [this, order, source](MadeHtml &made) { pageMade(order, source, made); });
+}
+
+void WebAspect::pageMade(const PageOrder &order, const Source &source, const MadeHtml &made)
+{
+    m_making = false;
+    const std::optional<PageOrder> next = std::exchange(m_next, std::nullopt);
+    if (!next)
+        m_busy.reset();
+    const WebWindow &w = m_window;
+    // A page of a database that is no longer open is not shown.
+    if (w.db.isOpen() && w.db.document() == source.document && w.db->getPath() == source.path) {
+        // Only a page that shows the collection as it is now is fresh.
+        if (made.ok && order.staleFlag >= 0 && w.db.document()->changeStamp() == source.stamp)
+            w.changes.aspectPageMade(order.staleFlag);
+        if (order.request == m_request) {
+            if (order.firstScreenOnly) {
+                m_pane->navigate(QUrl::fromLocalFile(w.db->getPath()), order.key,
+                                 made.ok ? QUrl::fromLocalFile(order.page) : QUrl());
+            } else {
+                // The page shown before stays when the new one could not be made.
+                if (!made.ok)
+                    tellFailure(QStringLiteral("The Web Aspect page could not be made."), made.error);
+                showPage(order.xsl, order.base, order.pageName);
+            }
+        }
+    }
+    // A view asked for in a database that is no longer open is not made.
+    if (next && w.db.isOpen() && w.db->getBasePath() == next->base)
+        makeAside(*next);
+    else if (next)
+        m_busy.reset();
+}
+
+bool WebAspect::makingPage() const
+{
+    return m_making;
 }
 
 void WebAspect::press(Button button)
@@ -497,8 +614,7 @@ void WebAspect::press(Button button)
     }
     const bool stale = view.staleFlag < 0 || m_window.changes.aspectPageStale(view.staleFlag);
     // A page that could not be made stays stale, so the next view makes it again.
-    if (loadPage(xsl, QLatin1String(view.pageName), stale) && view.staleFlag >= 0)
-        m_window.changes.aspectPageMade(view.staleFlag);
+    loadPage(xsl, QLatin1String(view.pageName), stale, view.staleFlag);
 }
 
 void WebAspect::print()

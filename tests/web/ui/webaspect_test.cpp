@@ -19,6 +19,7 @@
 #include "support/findingstandins.h"
 #include "support/httpserver.h"
 #include "support/renderingstandin.h"
+#include "support/workhold.h"
 #include "web/ui/aspects.h"
 #include "web/ui/emailcommands.h"
 #include "web/ui/preview.h"
@@ -117,6 +118,12 @@ protected:
     }
 
     std::string status() const { return StatusBar1(*window)->panelText(2).toStdString(); }
+    // Waits until the Web Aspect has made the pages asked of it: it makes them on a
+    // thread of their own.
+    bool pagesMade() const
+    {
+        return waitUntil([&] { return !WebAspect::of(*window)->makingPage(); }, 20000);
+    }
     // Waits for the pane to report count loads ended in all.
     bool loadsEnded(QSignalSpy &ended, int count) const
     {
@@ -317,6 +324,7 @@ TEST_F(WebAspectTest, ctrlXInTheShownPageGoesBackToTheExplorerAspect)
 TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStaysAsItWas)
 {
     window->commands.mnuAspectWeb_Click();
+    ASSERT_TRUE(pagesMade());
     EXPECT_TRUE(test::readBytes(page("FoldersTemp")).contains("<title>Vardecks - all folders</title>"));
 
     const QByteArray searchXsl = test::readBytes(folder + "VDSearch.xsl");
@@ -337,21 +345,25 @@ TEST_F(WebAspectTest, renderedPagesFollowTheStaleFlagsAndTheSearchStylesheetStay
         window->collectionChanged(StalePages::everyPage());
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
+        ASSERT_TRUE(pagesMade());
         EXPECT_TRUE(QFile::exists(page(view.page)));
         for (int flag = 0; flag < 4; ++flag)
             EXPECT_EQ(window->aspectPageStale(flag), flag != view.flag) << flag;
         QFile::remove(page(view.page));
         window->commands.cmdWeb_Click(view.index);
+        ASSERT_TRUE(pagesMade());
         EXPECT_FALSE(QFile::exists(page(view.page))) << "a clean page is not made again";
     }
     // The search page is made every time and has no flag to clear.
     window->commands.cmdWeb_Click(4);
+    ASSERT_TRUE(pagesMade());
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::FoldersPage));
 
     // A broken stylesheet keeps the flag and says why.
     EXPECT_TRUE(test::writeBytes(folder + "VDAll.xsl", "<xsl:stylesheet"));
     window->collectionChanged(StalePages{.all = true});
     window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(pagesMade());
     EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
     EXPECT_TRUE(prompts.lastText().startsWith("The Web Aspect page could not be made."))
         << prompts.lastText().toStdString();
@@ -555,9 +567,12 @@ TEST_F(WebAspectTest, theBusySignsAreDrawnBeforeThePageIsMade)
         }
     } watch;
     watch.pages = folder;
+    // The window is on the screen.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     ASSERT_TRUE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
     StatusBar1(*window)->panel(2)->installEventFilter(&watch);
     window->commands.mnuAspectWeb_Click();
+    ASSERT_TRUE(pagesMade());
     ASSERT_FALSE(QDir(folder).entryList({"Vardecks*.htm"}, QDir::Files).isEmpty());
     EXPECT_TRUE(watch.seen.contains(QString::fromStdString(kPreparing) + " busy"))
         << watch.seen.join(" | ").toStdString();
@@ -583,6 +598,7 @@ TEST_F(WebAspectTest, theBusySignsEndWhenALoadFailsAPageCannotBeMadeOrTheWindowC
     {
         PointerAtMessages pointer;
         window->commands.cmdWeb_Click(1);
+        ASSERT_TRUE(pagesMade());
         EXPECT_EQ(pointer.busy, QList<bool>({false}));
     }
     ASSERT_TRUE(loadsEnded(ended, 3));
@@ -660,4 +676,29 @@ TEST_F(PathLinksTest, aClickOnALocalDocumentInEveryViewOpensItsFileWhetherThePan
         }
     }
     EXPECT_TRUE(prompts.messages().empty()) << prompts.lastText().toStdString();
+}
+
+// A page is made from the collection as it was when its view was asked for; a change
+// made while the page is made leaves it stale, so that the next view makes it again.
+TEST_F(WebAspectTest, aChangeWhileThePageIsMadeLeavesThePageStale)
+{
+    window->commands.mnuAspectWeb_Click();
+    ASSERT_TRUE(pagesMade());
+    window->collectionChanged(StalePages{.all = true});
+    {
+        WorkHold hold(1, [&] {
+            window->dbXML->getTheDOM()->nodeFromID("W1").setChildText("NAME", "Renamed meanwhile");
+            window->collectionChanged(StalePages::everyPage());
+        });
+        window->commands.cmdWeb_Click(1);
+        ASSERT_TRUE(pagesMade());
+        EXPECT_TRUE(hold.done());
+    }
+    EXPECT_FALSE(test::readBytes(page("AllTemp")).contains("Renamed meanwhile"));
+    EXPECT_TRUE(window->aspectPageStale(frmVardecks::AllPage));
+
+    window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(pagesMade());
+    EXPECT_TRUE(test::readBytes(page("AllTemp")).contains("Renamed meanwhile"));
+    EXPECT_FALSE(window->aspectPageStale(frmVardecks::AllPage));
 }

@@ -16,13 +16,17 @@
 #include "web/ui/printprogress.h"
 #include "web/ui/webpane.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -88,9 +92,14 @@ protected:
         session().webAspectHtml = pagesMadeByTheProgram;
     }
     WebPane *pane() const { return WebPane::of(wbWeb(*window)); }
+    // The page asked for is made (on a thread of its own) and drawn.
     bool loaded(int ms = 60000) const
     {
-        return waitUntil([&] { return !pane()->isLoading(); }, ms);
+        return waitUntil([&] { return !WebAspect::of(*window)->makingPage() && !pane()->isLoading(); }, ms);
+    }
+    bool made(int ms = 60000) const
+    {
+        return waitUntil([&] { return !WebAspect::of(*window)->makingPage(); }, ms);
     }
     PrintProgress *progress() const { return window->findChild<PrintProgress *>("frmPrintProgress"); }
     // The page the progress window says is being printed; 0 before the first.
@@ -154,10 +163,12 @@ TEST_F(WebPrintTest, aCancelledOrFailedPrintKeepsTheFileThatWasThereAndOnlyAFail
         QString file;
         bool cancel;
         QString told;
+        bool byCloseBox = false;
     } cases[] = {
         {"cancelled", home.path() + "/kept.pdf", true, ""},
         {"no folder", home.path() + "/missing/out.pdf", false,
          "The Web Aspect could not be printed.\n\n" + home.path() + "/missing/out.pdf could not be written."},
+        {"closed by the Printing window's close box", home.path() + "/kept.pdf", true, "", true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -168,7 +179,13 @@ TEST_F(WebPrintTest, aCancelledOrFailedPrintKeepsTheFileThatWasThereAndOnlyAFail
         window->commands.mnuFilePrint_Click();
         if (c.cancel) {
             ASSERT_TRUE(waitUntil([&] { return pageShown() >= 2; }, 20000));
-            QTest::mouseClick(progress()->cmdCancel, Qt::LeftButton);
+            if (c.byCloseBox) {
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                QCoreApplication::sendEvent(progress()->windowHandle(), &close);
+            } else {
+                QTest::mouseClick(progress()->cmdCancel, Qt::LeftButton);
+            }
         }
         ASSERT_TRUE(waitUntil([&] { return progress() == nullptr; }, 20000));
         QTest::qWait(50);
@@ -179,6 +196,80 @@ TEST_F(WebPrintTest, aCancelledOrFailedPrintKeepsTheFileThatWasThereAndOnlyAFail
         }
         EXPECT_TRUE(QDir(home.path()).entryList({"*.printing"}, QDir::Hidden | QDir::Files).isEmpty());
     }
+}
+
+// Closing the window while a print runs asks first: Cancel keeps the window and the
+// print, which ends whole; OK stops the print and leaves the file that was there.
+TEST_F(WebPrintTest, exitWhileAPrintRunsAsksAndCancelKeepsPrinting)
+{
+    open(3000);
+    window->commands.mnuAspectWeb_Click();
+    window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(loaded());
+    const QString pdf = home.path() + "/printed.pdf";
+    setPrinterChooser([&](QWidget *) { return pdfPrinter(pdf); });
+    for (const MsgResult answer : {MsgResult::Cancel, MsgResult::Ok}) {
+        SCOPED_TRACE(answer == MsgResult::Ok ? "OK" : "Cancel");
+        writeBytes(pdf, "earlier");
+        prompts.clear();
+        prompts.answer(MsgResult::Yes);
+        window->commands.mnuFilePrint_Click();
+        ASSERT_TRUE(waitUntil([&] { return pageShown() >= 2; }, 20000));
+        prompts.answer(answer);
+        window->close();
+        ASSERT_EQ(prompts.messages().size(), 2u);
+        EXPECT_EQ(prompts.messages().back().title, "Exit Vardecks application?");
+        EXPECT_EQ(prompts.lastText(), "The Web Aspect is still being printed.  Stop printing and exit?");
+        EXPECT_EQ(prompts.messages().back().buttons, MsgButtons::OkCancel);
+        EXPECT_EQ(prompts.messages().back().defaultButton, MsgResult::Cancel);
+        EXPECT_EQ(window->isVisible(), answer == MsgResult::Cancel);
+        ASSERT_TRUE(waitUntil([&] { return progress() == nullptr; }, 120000));
+        if (answer == MsgResult::Cancel) {
+            EXPECT_TRUE(readBytes(pdf).trimmed().endsWith("%%EOF"));
+            EXPECT_GT(pdfPages(readBytes(pdf)), 40);
+        } else {
+            EXPECT_EQ(readBytes(pdf), "earlier");
+        }
+        EXPECT_TRUE(QDir(home.path()).entryList({"*.printing"}, QDir::Hidden | QDir::Files).isEmpty());
+    }
+}
+
+// Each printed page of a large view shows its own part of the view: every Vardeck is
+// on the paper once, the pages in the order of the view.
+TEST_F(WebPrintTest, aLargeViewsPrintedPagesEachCarryTheirOwnPartOfTheView)
+{
+    open(3000);
+    window->commands.mnuAspectWeb_Click();
+    window->commands.cmdWeb_Click(1);
+    ASSERT_TRUE(loaded());
+    const QString pdf = home.path() + "/printed.pdf";
+    setPrinterChooser([&](QWidget *) { return pdfPrinter(pdf); });
+    prompts.answer(MsgResult::Yes);
+    window->commands.mnuFilePrint_Click();
+    ASSERT_TRUE(waitUntil([&] { return readBytes(pdf).trimmed().endsWith("%%EOF"); }, 120000));
+
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(60000)) << "pdftotext (poppler-utils) is needed";
+    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GT(pages.size(), 40);
+    static const QRegularExpression name("Vardeck (\\d{5})");
+    QList<int> printed;
+    int emptyPages = 0;
+    for (const QString &page : pages) {
+        const qsizetype before = printed.size();
+        for (const QRegularExpressionMatch &m : name.globalMatch(page))
+            printed << m.captured(1).toInt();
+        emptyPages += printed.size() == before;
+    }
+    EXPECT_EQ(emptyPages, 0) << "a page without a Vardeck of its own";
+    QList<int> expected;
+    for (int i = 1; i <= 3000; ++i)
+        expected << i;
+    QList<int> sorted = printed;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, expected) << "each Vardeck once: " << printed.size() << " printed";
+    EXPECT_TRUE(std::is_sorted(printed.begin(), printed.end())) << "the pages in the order of the view";
 }
 
 TEST_F(WebPrintTest, aPrintJobLaysOutEachPieceOnItsOwnPages)
@@ -252,6 +343,7 @@ TEST_F(WebPrintTest, aLargePageShowsItsFirstScreenWhileTheWholeIsDrawn)
         window->commands.cmdWeb_Click(1);
         const QString firstScreen = page(programPages ? "AllTempFirst" : "FormattedFirst");
         const QString whole = programPages ? page("AllTemp") : dbPath;
+        ASSERT_TRUE(made());
         ASSERT_TRUE(QFile::exists(firstScreen));
         const QByteArray start = readBytes(firstScreen);
         EXPECT_LT(start.size(), 100 * 1024);
