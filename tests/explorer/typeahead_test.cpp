@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The first key reaches one node, the next ones another, and the last ones none.
         KeysTogetherCase{"aVardecksNameTypedAtOnce", "tvwWM", {"new page"}, "news bike"},
         KeysTogetherCase{"aVardecksFirstLetterShownBeforeTheRestCame", "tvwWM", {"n", "ew page"}, "news bike"},
-        KeysTogetherCase{"vardeckArrowsTheLastReachingNoFurther", "tvwWM", {"{Down}{End}{End}"}, "ocean tides"}),
+        KeysTogetherCase{"vardeckArrowsTheLastReachingNoFurther", "tvwWM", {"{Down}{End}{End}"}, "ocean tides"},
+        KeysTogetherCase{"aFoldersNameTypedAtOnce", "tvwTopics", {"bx"}, "banana"},
+        KeysTogetherCase{"folderArrowsTheLastReachingNoFurther", "tvwTopics", {"{Down}{End}{End}"}, "zebra"}),
     [](const ::testing::TestParamInfo<KeysTogetherCase> &info) { return std::string(info.param.name); });
 
 } // namespace
