@@ -26,6 +26,15 @@ void setEditedPageSize(frmVardecks &w, const QString &size)
         editor->setEditedPageSize(size);
 }
 
+void clearTextBoxes(frmVardecks &w)
+{
+    DetailsPanel &panel = DetailsPanel::of(w);
+    for (EditField field :
+         {EditField::Name, EditField::Address, EditField::Description, EditField::Keywords, EditField::Notes})
+        panel.setFieldText(field, QString());
+    w.setVardeckTabCaption(QString());
+}
+
 void showThumbnail(frmVardecks &w, const QImage &thumbnail)
 {
     if (DetailsPanel *panel = installedPart<DetailsPanel>(w))

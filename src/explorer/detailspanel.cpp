@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
@@ -72,6 +73,7 @@ DetailsPanel::DetailsPanel(frmVardecks &window) : QObject(&window), w(window)
         widget->installEventFilter(this);
         widget->setMouseTracking(true);
     }
+    connect(txtWName, &QLineEdit::textChanged, this, &DetailsPanel::nameBoxChanged);
 }
 
 DetailsPanel &DetailsPanel::of(const frmVardecks &w)
@@ -86,7 +88,7 @@ void DetailsPanel::displayVardeckData(const XmlNode &vardeck)
     if (!vardeck)
         return;
     w.holdRightPane(true);
-    rr::setNonEditableFields(w, true);
+    setNonEditableFields(true);
     const QString wid = vardeck.attribute(tag::Wid);
     bool named = false;
 
@@ -357,12 +359,21 @@ void DetailsPanel::fitToFont(QLabel *label)
 
 bool DetailsPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    // The edit boxes and the notes take only their own handlers. Only presses matter to
+    // them, and the type is looked at first: the window's teardown still sends the
+    // controls watched here other events once the boxes are gone.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) &&
+        (isEditBox(qobject_cast<QWidget *>(watched)) || watched == txtNotes->viewport())) {
+        if (type == QEvent::KeyPress && editBoxTab(watched, static_cast<QKeyEvent *>(event)))
+            return true;
+        return notesEvent(watched, event);
+    }
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
     if (widget == picThumb && thumbnailEvent(event))
         return true;
-    const QEvent::Type type = event->type();
     if (type == QEvent::FontChange && (widget == lblWName || widget == lblAddress)) {
         // Once the label itself has taken the new font in.
         QMetaObject::invokeMethod(
@@ -440,7 +451,7 @@ void DetailsPanel::setFormEditMode(bool editing)
 
 void DetailsPanel::setNonEditableFields()
 {
-    rr::setNonEditableFields(w, false);
+    setNonEditableFields(false);
 }
 
 QString DetailsPanel::detailsText(DetailsField field) const
@@ -454,6 +465,8 @@ QString DetailsPanel::detailsText(DetailsField field) const
         return fieldText(EditField::Description);
     case DetailsField::KeywordsBox:
         return fieldText(EditField::Keywords);
+    case DetailsField::Name:
+        return lblWName->text();
     case DetailsField::Address:
         return lblAddress->text();
     case DetailsField::HomePage:
@@ -494,89 +507,6 @@ void DetailsPanel::cmdAddFavs_Click()
         w.commands.cmdFDelete_Click();
     else
         w.commands.cmdFAdd_Click();
-}
-
-// The name, description and keywords the page gave replace those in the boxes; the
-// address is the page's own.
-void DetailsPanel::takePageIntoEdit(const PageFields &page)
-{
-    setFieldText(EditField::Name, page.name);
-    setFieldText(EditField::Description, page.description);
-    setFieldText(EditField::Keywords, page.keywords);
-    setFieldText(EditField::Address, page.address);
-}
-
-// ----- the texts of the edit boxes -----
-
-QString DetailsPanel::boxText(EditField field) const
-{
-    switch (field) {
-    case EditField::Name:
-        return txtWName->text();
-    case EditField::Address:
-        return txtAddress->text();
-    case EditField::Description:
-        return txtDescription->toPlainText();
-    case EditField::Keywords:
-        return txtKeywords->toPlainText();
-    case EditField::Notes:
-        return txtNotes->toPlainText();
-    }
-    return {};
-}
-
-void DetailsPanel::setFieldText(EditField field, const QString &text)
-{
-    HeldText &held = m_held[std::size_t(field)];
-    const bool oneLine = field == EditField::Name || field == EditField::Address;
-    held.whole = oneLine ? singleLineText(text) : text;
-    const qsizetype most = oneLine ? kMostLineLetters : kMostEditedLetters;
-    const bool cut = held.whole.size() > most;
-    switch (field) {
-    case EditField::Name:
-    case EditField::Address: {
-        QLineEdit *box = field == EditField::Name ? txtWName : txtAddress;
-        box->setText(held.whole);
-        setLineNotice(box, cut ? QStringLiteral("%1 of %2 letters shown: kept whole unless changed")
-                                     .arg(letterCount(most), letterCount(held.whole.size()))
-                               : QString());
-        break;
-    }
-    case EditField::Description:
-    case EditField::Keywords:
-    case EditField::Notes: {
-        PlainTextBox *plain = field == EditField::Description ? txtDescription
-                              : field == EditField::Keywords  ? txtKeywords
-                                                              : nullptr;
-        const QString notice =
-            cut ? QStringLiteral("This text has %1 letters: the box shows the first %2.  It is kept whole unless you "
-                                 "change it here; a change keeps what the box holds.")
-                      .arg(letterCount(held.whole.size()), letterCount(most))
-                : QString();
-        if (plain) {
-            plain->setBoxText(held.whole);
-            plain->setNotice(notice);
-        } else {
-            txtNotes->setBoxText(held.whole);
-            txtNotes->setNotice(notice);
-        }
-        break;
-    }
-    }
-    held.shown = boxText(field);
-}
-
-QString DetailsPanel::fieldText(EditField field) const
-{
-    const HeldText &held = m_held[std::size_t(field)];
-    const QString shown = boxText(field);
-    return shown == held.shown ? held.whole : shown;
-}
-
-bool DetailsPanel::fieldShowsStored(EditField field, const QString &stored) const
-{
-    const bool oneLine = field == EditField::Name || field == EditField::Address;
-    return fieldText(field) == (oneLine ? singleLineText(stored) : stored);
 }
 
 void DetailsPanel::showThumbnail(const QImage &thumbnail)

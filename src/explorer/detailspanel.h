@@ -8,10 +8,11 @@
 // (Frame2 with lblWName, txtWName, lblAddress, txtAddress, imgIcon and the captions
 // lbl(25) and lbl(26)), the Details page (PictureDetails with the thumbnail, the
 // favourite mark, the values and their captions, the description and keywords and the
-// Update and search buttons) and the notes. The Vardeck editor (savevardeck.h) and the
-// edit mode (editmode.h) change them as the panel's own; other parts reach them through
-// the panel's operations: those of detailsops.h, and the DetailsOperations it offers on
-// the window for the frame, the finding panes and the parts above the Explorer
+// Update and search buttons) and the notes. No other file touches them: the edit mode
+// (editmode.h) and the Vardeck editor (savevardeck.h) ask the panel to switch its faces
+// and to fill or read its fields, and the other parts reach it through its operations:
+// those of detailsops.h, and the DetailsOperations it offers on the window for the
+// frame, the finding panes and the parts above the Explorer
 // (shell/detailsoperations.h).
 #include "platform/gui/commands.h"
 #include "platform/gui/textboxes.h"
@@ -25,6 +26,7 @@
 
 class QCheckBox;
 class QImage;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPixmap;
@@ -41,8 +43,6 @@ enum class EditField { Name, Address, Description, Keywords, Notes };
 class frmVardecks;
 struct PageFields;
 class qbButtons_H;
-class VardeckEditor;
-class EditModeControls;
 
 class DetailsPanel : public QObject, public DetailsOperations
 {
@@ -67,8 +67,8 @@ public:
     QString fittedFolderCaption(const QString &caption) const;
 
     // ----- what the other parts ask of the panel (DetailsOperations and detailsops.h) -----
-    // The faces of the panel, switched by the edit mode (editmode.h) and reset as
-    // nodetags.h says.
+    // The faces of the panel, switched by the edit mode (editmode.h) with the window's
+    // toolbar and menus, and reset to the read-only face with the details tabs hidden.
     void setFormEditMode(bool editing) override;
     void setNonEditableFields() override;
     QString detailsText(DetailsField field) const override;
@@ -99,6 +99,44 @@ public:
     // A field whose text is what the stored text becomes in its box: the stored text.
     bool fieldShowsStored(EditField field, const QString &stored) const;
 
+    // ----- the faces, switched and filled for the edit mode and the Vardeck editor -----
+    // The edit face: the name, address, description and keyword boxes in the labels'
+    // places, the favourite box enabled, the notes unlocked, the Update and search buttons
+    // hidden; or the view face: the labels and links, the notes locked.
+    void showEditFace(bool editing);
+    // The read-only face is reset: no Vardeck shown, the address, size and hit labels
+    // empty, the details tabs shown or hidden.
+    void setNonEditableFields(bool detailsTabsShown);
+    // A new Vardeck starts with nothing of the one shown before: the favourite box and
+    // mark, the description and keyword labels, the last visit, size, hits and home
+    // page, and the thumbnail are empty.
+    void showNoVardeckDetails();
+    void showCreatedDate(const QString &date);
+    // The size in KB ("12.5") of the page the Vardeck being edited was made from or
+    // synchronised with.
+    void showPageSize(const QString &size);
+    // Whether the favourite box is ticked.
+    bool favoriteTicked() const;
+    // The name box takes the keyboard; an update starts with its cursor at the start.
+    void focusNameBox(bool cursorAtStart = false);
+    // Whether widget is one of the edit boxes (name, address, description, keywords,
+    // notes).
+    bool isEditBox(const QWidget *widget) const;
+    // The "Name" and "Address" captions beside the boxes, shown during an edit: the
+    // enabling table's operation (editmode.h).
+    static void showEditCaptions(const QObject &window, bool shown);
+    // What edits need of the boxes, which the edit mode asks for as it is installed: the
+    // name and the address hold one line whatever reaches them; Tab and Shift+Tab during
+    // an edit go from box to box across the details tabs; a key typed into the locked
+    // notes of a shown Vardeck starts a modification (the Update command) and goes on to
+    // the notes it unlocked, and a right-click on them offers to copy what is selected,
+    // or all of them.
+    void prepareForEdits();
+
+signals:
+    // The name box's text changed, typed or set.
+    void nameBoxChanged(const QString &name);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -125,15 +163,12 @@ private:
     // The thumbnail's own pointer: its tool tip names the Vardeck, a click opens it and a
     // right-click offers Copy.
     bool thumbnailEvent(QEvent *event);
-
-    // The parts of the Explorer that switch and fill the panel's faces.
-    friend class VardeckEditor;
-    friend class EditModeControls;
-    friend void setNonEditableFields(frmVardecks &w, bool visible);
-    friend void setFormEditMode(frmVardecks &w, bool editing);
-    friend void clearTextBoxes(frmVardecks &w);
-    friend void txtWName_Change(frmVardecks &w);
-    friend void applyEnablingTable(frmVardecks &w);
+    // The handlers prepareForEdits gives the boxes and the notes; true when the event
+    // went no further.
+    bool editBoxTab(QObject *box, const QKeyEvent *key);
+    bool notesEvent(QObject *watched, QEvent *event);
+    void txtNotes_KeyDown();
+    void txtNotes_MouseDown(Qt::MouseButton button);
 
     frmVardecks &w;
 

@@ -6,7 +6,8 @@
 // mode applies the enabling table to the toolbar, menus and pane buttons: a change
 // through the window's editStateChanged, a write of the same mode directly. The
 // details panel's face (labels and links, or text boxes with Save and Cancel) is
-// switched apart from the mode by setFormEditMode.
+// switched apart from the mode by setFormEditMode, which asks the panel to switch its
+// own controls (DetailsPanel::showEditFace).
 #include "platform/gui/commands.h"
 #include "shell/controlarrays.h"
 #include "shell/menutable.h"
@@ -21,9 +22,7 @@ class QWidget;
 namespace rr
 {
 
-class DetailsPanel;
 class frmVardecks;
-class qbButtons_H;
 
 // What one mode does to a control of the enabling table.
 enum class Rule {
@@ -35,26 +34,24 @@ enum class Rule {
 };
 
 // What a row of the enabling table acts on: a button of Toolbar1 by position, a menu
-// item, a pane button of one of the Explorer's parts, an element of
-// the label array lbl() on the details panel, or the buttons of another part, which
-// enables them through its operation.
+// item, a pane button of one of the Explorer's parts, or the controls of another part
+// (the favourites' buttons, the details panel's edit captions), which that part enables
+// or shows through its operation.
 struct EnablingTarget {
-    enum class Kind { Toolbar, Menu, PartButton, Label, Operation };
+    enum class Kind { Toolbar, Menu, PartButton, Operation };
     EnablingTarget(MenuId item) : kind(Kind::Menu), menu(item) {}
     EnablingTarget(QWidget *(*control)(frmVardecks &)) : kind(Kind::PartButton), partButton(control) {}
     EnablingTarget(void (*enable)(const QObject &, bool)) : kind(Kind::Operation), operation(enable) {}
-    static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position, Lbl()); }
-    static EnablingTarget label(Lbl index) { return EnablingTarget(Kind::Label, Tb(), index); }
+    static EnablingTarget toolbar(Tb position) { return EnablingTarget(Kind::Toolbar, position); }
 
     Kind kind;
     Tb position = Tb(); // of a toolbar button
-    Lbl index = Lbl();  // of a label
     MenuId menu = MenuId::mnuFile;
     QWidget *(*partButton)(frmVardecks &) = nullptr;
     void (*operation)(const QObject &, bool) = nullptr;
 
 private:
-    EnablingTarget(Kind k, Tb p, Lbl i) : kind(k), position(p), index(i) {}
+    EnablingTarget(Kind k, Tb p) : kind(k), position(p) {}
 };
 
 struct EnablingRow {
@@ -75,28 +72,23 @@ void endEdit(frmVardecks &w);
 // Leaves any edit: the view face and the viewing mode.
 void leaveEditMode(frmVardecks &w);
 
+// The edit face (the panel's text boxes, Save and Cancel, the unsaved marker on the
+// Vardeck tab, the commands an edit leaves off) or the view face.
 void setFormEditMode(frmVardecks &w, bool editing);
-void txtWName_Change(frmVardecks &w);
+// The name box's text changed: Save follows it, and so does the caption of an edit.
+void txtWName_Change(frmVardecks &w, const QString &name);
 
-// The handlers of the window's controls that belong to the mode: the changes of the
-// edit state and of txtWName, typing into the notes of a shown Vardeck (which starts a
-// modification and keeps the typed character), and the notes' right-click.
+// The mode's handlers: a change of the edit state applies the enabling table, a change
+// of the name box's text enables Save and marks an edit's caption. As it is made it asks
+// the details panel for what edits need of its boxes (DetailsPanel::prepareForEdits).
 class EditModeControls : public QObject
 {
     Q_OBJECT
 public:
     explicit EditModeControls(frmVardecks &w);
 
-    // False when the key is to go no further.
-    bool txtNotes_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void txtNotes_MouseDown(Qt::MouseButton button);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     frmVardecks &w;
-    DetailsPanel &p;
 };
 
 } // namespace rr

@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <utility>
 
 namespace rr
 {
@@ -763,12 +764,20 @@ bool FolderTree::eventFilter(QObject *watched, QEvent *event)
     }
     // A keyboard selection is a click: the arrows, paging and type-ahead show the
     // folder they reach, Enter and Space the folder that has the selection. The
-    // click runs once the tree has handled the key.
+    // click runs once the tree has handled the key. Keys that arrive together (a name
+    // typed quickly, keys queued while the window was busy) are handled one after the
+    // other first: the folder the last one reached is shown if it is not the one
+    // current before the first, or if any of them was Enter or Space.
     if (watched == tree && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        const bool showsCurrent = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        m_keyShowsCurrent = m_keyShowsCurrent || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        if (m_keyCheckQueued)
+            return false;
+        m_keyCheckQueued = true;
         m_beforeKey = QPersistentModelIndex(tree->currentIndex());
-        QTimer::singleShot(0, this, [this, tree, showsCurrent] {
+        QTimer::singleShot(0, this, [this, tree] {
+            m_keyCheckQueued = false;
+            const bool showsCurrent = std::exchange(m_keyShowsCurrent, false);
             if (!showsCurrent && tree->currentIndex() == QModelIndex(m_beforeKey))
                 return;
             if (!endModification(tree->currentItem()))

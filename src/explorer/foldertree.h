@@ -155,7 +155,11 @@ private:
     frmVardecks &w;
     QTreeWidget *m_tree = nullptr;
     qbButtons_H *m_moveButton = nullptr;
+    // The tree's current node before the first of the keys whose check is queued, and
+    // whether one of them was Enter or Space.
     QPersistentModelIndex m_beforeKey;
+    bool m_keyCheckQueued = false;
+    bool m_keyShowsCurrent = false;
     // Where the left button went down last, which a release on the same node makes a click.
     QPersistentModelIndex m_pressed;
     QPersistentModelIndex m_highlight;

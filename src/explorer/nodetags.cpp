@@ -1,24 +1,14 @@
 #include "explorer/nodetags.h"
 
 #include "explorer/detailspanel.h"
-#include "shell/frmvardecks.h"
 #include "storage/record.h"
-
-#include <QLabel>
 
 namespace rr
 {
 
 void setNonEditableFields(frmVardecks &w, bool visible)
 {
-    DetailsPanel &p = DetailsPanel::of(w);
-    p.lblWName->setVisible(visible);
-    w.showNoVardeck();
-    p.lblWName->setVisible(false);
-    p.lblAddress->setText(QString());
-    w.showInfoTabs(visible);
-    p.lblFileSize->setText(QString());
-    p.label(Lbl::Hits)->setText(QString());
+    DetailsPanel::of(w).setNonEditableFields(visible);
 }
 
 QString idOf(const QTreeWidgetItem *item)

@@ -16,8 +16,9 @@ namespace rr
 
 class frmVardecks;
 
-// Resets the read-only face of the details panel: no Vardeck shown, the address, size
-// and hit labels empty, the details tabs shown or hidden.
+// Resets the read-only face of the details panel (DetailsPanel::setNonEditableFields):
+// no Vardeck shown, the address, size and hit labels empty, the details tabs shown or
+// hidden.
 void setNonEditableFields(frmVardecks &w, bool visible);
 
 // A stored Vardeck's size in KB and its hit count as the details panel and the lists

@@ -14,7 +14,6 @@
 #include "media/iconsupport.h"
 #include "media/urlsupport.h"
 #include "platform/gui/partoperations.h"
-#include "platform/gui/singleline.h"
 #include "platform/gui/windowevents.h"
 #include "platform/prompt.h"
 #include "platform/webaddress.h"
@@ -31,12 +30,6 @@
 #include "web/visits.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -98,50 +91,6 @@ VardeckEditor::VardeckEditor(frmVardecks &window)
         if (state != EditState::Adding)
             m_iconTimer->stop();
     });
-    QWidget::setTabOrder(p.txtWName, p.txtAddress);
-    QWidget::setTabOrder(p.txtAddress, p.txtDescription);
-    QWidget::setTabOrder(p.txtDescription, p.txtKeywords);
-    QWidget::setTabOrder(p.txtKeywords, p.txtNotes);
-    for (QWidget *box : {static_cast<QWidget *>(p.txtAddress), static_cast<QWidget *>(p.txtKeywords),
-                         static_cast<QWidget *>(p.txtNotes)})
-        box->installEventFilter(this);
-    keepSingleLine(p.txtWName);
-    keepSingleLine(p.txtAddress);
-}
-
-// The edit boxes stand on two tabs of the details: the name and the address above them,
-// the description and the keywords on "Details", the notes on "Notes". Tab and Shift+Tab
-// go from box to box across them, bringing the tab of the next box to the front, so
-// that the keyboard reaches the notes and no tab header comes in between.
-bool VardeckEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress || w.editState() == EditState::Viewing)
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const bool tab = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-    const bool backTab = key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && !tab);
-    if ((!tab && !backTab) || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    struct Step {
-        QWidget *from;
-        bool forward;
-        QWidget *to;
-        InfoTab page; // the tab of the details that holds the box gone to
-    };
-    const Step steps[] = {
-        {p.txtAddress, true, p.txtDescription, InfoTab::Details},
-        {p.txtKeywords, true, p.txtNotes, InfoTab::Notes},
-        {p.txtNotes, false, p.txtKeywords, InfoTab::Details},
-    };
-    for (const Step &step : steps) {
-        if (step.from != watched || step.forward != tab)
-            continue;
-        if (w.infoTab() != step.page)
-            w.showInfoTab(step.page);
-        step.to->setFocus(tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    return false;
 }
 
 void VardeckEditor::mnuEditModify_Click()
@@ -161,8 +110,7 @@ void VardeckEditor::mnuEditModify_Click()
     m_savedNotes = p.fieldText(EditField::Notes);
     m_startFields = currentFields();
     w.showViewTab(ViewTab::Vardeck);
-    p.txtWName->setFocus();
-    p.txtWName->setCursorPosition(0);
+    p.focusNameBox(true);
 }
 
 void VardeckEditor::mnuAddVardeck_Click()
@@ -191,15 +139,9 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
     setFormEditMode(w, true);
     setNonEditableFields(w, true);
     // A new Vardeck starts with nothing of the Vardeck shown before it.
-    p.chkFav->setChecked(false);
+    p.showNoVardeckDetails();
     m_startFields = currentFields();
-    p.Picture10->hide();
-    p.lblDescription->clear();
-    p.lblKeyWords->clear();
     w.forgetFetchedIcon();
-    for (QLabel *label : {p.label(Lbl::LastVisited), p.lblFileSize, p.label(Lbl::Hits), p.lblHome})
-        label->clear();
-    p.picThumb->setPixmap(QPixmap());
 
     const bool fromBrowser = page.has_value();
     m_iconAddress = fromBrowser ? page->address : QString();
@@ -209,14 +151,14 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
         p.setFieldText(EditField::Description, page->description);
         p.setFieldText(EditField::Keywords, page->keywords);
         setEditedPageSize(page->size);
-        p.label(Lbl::Hits)->setText(QStringLiteral("1"));
+        p.showHits(QStringLiteral("1"));
         // The site icon is fetched while the user looks at the new Vardeck.
         if (!isPDF(page->address)) {
             m_iconTimer->setInterval(10);
             m_iconTimer->start();
         }
     }
-    p.lblCreatedDate->setText(createdDateText(editingNow()));
+    p.showCreatedDate(createdDateText(editingNow()));
 
     if (w.indexTab() != IndexTab::Index) {
         w.showNoFolder();
@@ -229,7 +171,7 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
         selectShownFolder(w);
     }
     w.showViewTab(ViewTab::Vardeck);
-    p.txtWName->setFocus();
+    p.focusNameBox();
 
     if (fromBrowser && appOptions().getAutoSave()) {
         session().cancelIcons = true;
@@ -241,7 +183,7 @@ void VardeckEditor::addVardeckSetup(const std::optional<DetectedPage> &page)
 void VardeckEditor::setEditedPageSize(const QString &size)
 {
     m_pageSize = size;
-    p.lblFileSize->setText(size + QStringLiteral(" KB"));
+    p.showPageSize(size);
 }
 
 void VardeckEditor::saveVardeckDetails()
@@ -258,7 +200,7 @@ void VardeckEditor::saveVardeckDetails()
         }
         if (p.fieldText(EditField::Name).isEmpty()) {
             prompt::show(QStringLiteral("A website name is required before the Vardeck can be saved."));
-            p.txtWName->setFocus();
+            p.focusNameBox();
             return;
         }
         if (state == EditState::Adding) {
@@ -303,7 +245,7 @@ bool VardeckEditor::saveNewVardeck()
         return false;
     }
     const QString address = editedAddress();
-    const bool favorite = p.chkFav->isChecked();
+    const bool favorite = p.favoriteTicked();
     const XmlNode vardeck = childOrNew(*doc, folder, tag::Vardecks)
                                 .appendChild(newVardeck(*doc, wid,
                                                         {.name = p.fieldText(EditField::Name),
@@ -390,7 +332,7 @@ bool VardeckEditor::saveModifiedVardeck()
     showNameOf(w, w.currentWID(), name);
     operationsOf<FindingOperations>(w).clearSearchResults();
     VardeckViews::of(w).populateVDList(w.dbXML.folder(w.currentTID()));
-    setFavoriteMark(vardeck, p.chkFav->isChecked());
+    setFavoriteMark(vardeck, p.favoriteTicked());
     operationsOf<FindingOperations>(w).populateFavsList(doc);
     p.displayVardeckData(vardeck);
     saveDatabaseReporting(*w.dbXML);
@@ -409,7 +351,7 @@ VardeckEditor::Fields VardeckEditor::currentFields() const
 {
     return {{p.fieldText(EditField::Name), p.fieldText(EditField::Address), p.fieldText(EditField::Description),
              p.fieldText(EditField::Keywords), p.fieldText(EditField::Notes)},
-            p.chkFav->isChecked()};
+            p.favoriteTicked()};
 }
 
 void VardeckEditor::cancelVardeckEdit()
@@ -436,15 +378,15 @@ void VardeckEditor::dropEdit()
             p.displayVardeckData(vardeck);
         } else {
             p.setFieldText(EditField::Notes, m_savedNotes);
-            p.setFieldText(EditField::Name, p.lblWName->text());
-            p.setFieldText(EditField::Address, p.lblAddress->text());
+            p.setFieldText(EditField::Name, p.detailsText(DetailsField::Name));
+            p.setFieldText(EditField::Address, p.detailsText(DetailsField::Address));
         }
     } else {
         setNonEditableFields(w, false);
-        p.imgIcon->setPixmap(QPixmap());
+        p.siteIconRemoved();
         w.showNoVardeck();
-        p.lblCreatedDate->clear();
-        w.setVardeckTabCaption(QStringLiteral("   *") + p.lblWName->text() + QStringLiteral("    "));
+        p.showCreatedDate(QString());
+        w.setVardeckTabCaption(QStringLiteral("   *") + p.detailsText(DetailsField::Name) + QStringLiteral("    "));
         // The panel shows no Vardeck, so no list row stays highlighted as if one were.
         VardeckViews::of(w).unselectVardeckRows();
     }
@@ -457,8 +399,7 @@ void VardeckEditor::dropEdit()
 void VardeckEditor::rememberFocus()
 {
     QWidget *focus = QApplication::focusWidget();
-    const bool editBox = focus == p.txtWName || focus == p.txtAddress || focus == p.txtDescription ||
-                         focus == p.txtKeywords || focus == p.txtNotes;
+    const bool editBox = p.isEditBox(focus);
     // A second New Vardeck during an add keeps the control the first one came from.
     if (focus && !editBox && focus->window() == &w)
         m_focusBefore = focus;

@@ -44,9 +44,6 @@ public:
     // add leaves no Vardeck shown.
     void dropEdit();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     // The folder a new Vardeck goes into: the folder shown (its tab, its list and the
     // status bar say which), and its node in the tree.
@@ -75,7 +72,7 @@ private:
     Fields currentFields() const;
 
     frmVardecks &w;
-    // The panel whose edit boxes and labels the edit fills.
+    // The panel whose faces the edit switches and whose fields it fills and reads.
     DetailsPanel &p;
     // The icon timer (timerIcon): a new Vardeck taken from a browser has its page's site
     // icon fetched 10 ms after the add began.

@@ -659,11 +659,19 @@ bool VardeckViews::eventFilter(QObject *watched, QEvent *event)
         // Typing the start of a name moves to the first Vardeck that has it.
         const bool typeAhead = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
                                !key->text().isEmpty() && key->text().at(0).isPrint();
-        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Home ||
-            key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown || typeAhead) {
-            // Moving with the keys shows each Vardeck reached, as a click does.
+        const bool moves = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Home ||
+                           key->key() == Qt::Key_End || key->key() == Qt::Key_PageUp ||
+                           key->key() == Qt::Key_PageDown || typeAhead;
+        // Moving with the keys shows the Vardeck reached, as a click does, once the tree
+        // has handled the key. Keys that arrive together (a name typed quickly, keys
+        // queued while the window was busy) are handled one after the other before any
+        // of them is shown: the node the last one reached is shown if it is not the one
+        // current before the first.
+        if (moves && !m_keyMoveQueued) {
+            m_keyMoveQueued = true;
             m_beforeKey = QPersistentModelIndex(m_tree->currentIndex());
             QTimer::singleShot(0, this, [this] {
+                m_keyMoveQueued = false;
                 if (m_tree->currentIndex() != QModelIndex(m_beforeKey))
                     tvwWM_NodeClick(m_tree->currentItem());
             });

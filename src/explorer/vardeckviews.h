@@ -185,7 +185,10 @@ private:
     QListView *m_iconView = nullptr;
     // True while listVD shows its rows as icons (View as icons).
     bool m_iconViewActive = false;
+    // The tree's current node before the first of the moving keys not yet followed by
+    // the panel, and whether their check is queued.
     QPersistentModelIndex m_beforeKey;
+    bool m_keyMoveQueued = false;
     bool m_descending = false;
 };
 

@@ -18,6 +18,7 @@ enum class DetailsField {
     AddressBox,
     DescriptionBox,
     KeywordsBox,
+    Name,
     Address,
     HomePage,
     LastVisited,

@@ -95,6 +95,7 @@ TEST_F(PartialWindowTest, theDetailsPanelTakesTheOperationsAskedOfItThroughTheWi
         {DetailsField::AddressBox, "http://www.zebra.example/stripes"},
         {DetailsField::DescriptionBox, "Black and white"},
         {DetailsField::KeywordsBox, "stripes"},
+        {DetailsField::Name, "Zebra & Co"},
         {DetailsField::Address, "http://www.zebra.example/stripes"},
         {DetailsField::HomePage, "http://www.zebra.example/"},
         {DetailsField::LastVisited, "12/08/2026 05:00:00"},
