@@ -94,6 +94,10 @@ int main(int argc, char **argv)
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     QTemporaryDir home;
     qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+    // The window's start-up looks for pages open in browsers and offers them in a dialog,
+    // which nobody answers here: it finds no browser profile and asks no debugging port.
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     deferWebGraphics();
     QApplication app(argc, argv);

@@ -138,6 +138,10 @@ int main(int argc, char **argv)
     for (int vardecks : {1000, 10000, 32767}) {
         QTemporaryDir home;
         qputenv("RAZUZEZU_HOME", home.path().toUtf8());
+        // The launched window looks for pages open in browsers and offers them in a
+        // dialog nobody answers here: it finds no browser profile and asks no port.
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("RAZUZEZU_DEVTOOLS_PORTS", "");
         paths::prepareProgramFolder();
         bench::CollectionShape shape;
         shape.vardecks = vardecks;
