@@ -97,11 +97,21 @@
       </xsl:when>
       <xsl:otherwise>
         <xsl:variable name="found" select="//VARDECK[contains(translate(concat(NAME, '&#10;', ADDRESS, '&#10;', DESCRIPTION, '&#10;', KEYWORD1, '&#10;', NOTES), $upper, $lower), $term)]"/>
-        <p class="summary">Vardecks found for &#8220;<xsl:value-of select="normalize-space($search)"/>&#8221;: <xsl:value-of select="count($found)"/></p>
+        <!-- At most 500 are listed, the first in the collection's order, as in the
+             Explorer's search; the count then says how many match beside them. -->
+        <xsl:variable name="count" select="count($found)"/>
+        <xsl:choose>
+          <xsl:when test="$count &gt; 500">
+            <p class="summary">Found: <xsl:value-of select="format-number($count, '#,##0')"/> (500 listed)</p>
+          </xsl:when>
+          <xsl:otherwise>
+            <p class="summary">Vardecks found for &#8220;<xsl:value-of select="normalize-space($search)"/>&#8221;: <xsl:value-of select="$count"/></p>
+          </xsl:otherwise>
+        </xsl:choose>
         <xsl:choose>
           <xsl:when test="$found">
             <ul class="vardecks">
-              <xsl:for-each select="$found">
+              <xsl:for-each select="$found[position() &lt;= 500]">
                 <xsl:sort select="translate(NAME, $upper, $lower)"/>
                 <xsl:apply-templates select="." mode="card"/>
               </xsl:for-each>

@@ -168,3 +168,36 @@ TEST_F(Transforms, aBrokenOrMissingStylesheetOrAFailedWriteKeepsThePreviousPage)
     }
     EXPECT_EQ(test::readBytes(page), "<p>\xe9vian Caf\xe9</p>\n");
 }
+
+// The search view lists at most 500 Vardecks, as the Explorer's search does; when more
+// match, its count says how many beside how many are listed.
+TEST_F(Transforms, theSearchViewListsAtMost500AndCountsEveryMatch)
+{
+    struct Row {
+        int vardecks;
+        const char *summary;
+        int listed;
+    };
+    const Row rows[] = {
+        {3, "Vardecks found for \u201Cquokka\u201D: 3", 3},
+        {500, "Vardecks found for \u201Cquokka\u201D: 500", 500},
+        {501, "Found: 501 (500 listed)", 500},
+        {2632, "Found: 2,632 (500 listed)", 500},
+    };
+    for (const Row &row : rows) {
+        QByteArray xml = "<?xml version=\"1.0\"?>\n<!DOCTYPE FOLDERS SYSTEM \"Vardecks.dtd\">\n<FOLDERS><FOLDER "
+                         "TID=\"T1\"><NAME>F</NAME><VARDECKS>";
+        for (int i = 1; i <= row.vardecks; ++i)
+            xml += "<VARDECK WID=\"W" + QByteArray::number(i) + "\"><NAME>Quokka " + QByteArray::number(i) +
+                   "</NAME><ADDRESS>http://q.example/</ADDRESS></VARDECK>";
+        xml += "</VARDECKS></FOLDER></FOLDERS>";
+        ASSERT_TRUE(db.loadXml(xml, QFileInfo(test::dataFile("web/collection.xml")).absolutePath()))
+            << db.parseErrorReason().toStdString();
+        const QByteArray html = render("VDSearch.xsl", xslt::VariableText{"search", "quokka"});
+        EXPECT_EQ(texts(html, "//p[@class='summary']"), QStringList{row.summary}) << row.vardecks;
+        const QStringList names = texts(html, "//li//div[@class='name']");
+        EXPECT_EQ(names.size(), row.listed) << row.vardecks;
+        EXPECT_TRUE(names.contains("Quokka 1") && (row.vardecks <= 500 || !names.contains("Quokka 501")))
+            << "the first in the collection's order";
+    }
+}
