@@ -48,7 +48,7 @@ Plain plainSearch(const XmlDocument *doc, const QString &text, SearchFieldMask m
 }
 
 // How far the kept texts are made before the search.
-enum class Made { Nothing, ASlice, MoreThanHalf, All };
+enum class Made { Nothing, ASlice, Half, MostOf, All };
 
 struct Way {
     const char *name;
@@ -62,8 +62,9 @@ const Way kWays[] = {
     {"on threads", 8, Made::Nothing, SearchPath::Threads},
     {"kept", 1, Made::All, SearchPath::Kept},
     {"kept in part", 1, Made::ASlice, SearchPath::KeptThenHeld},
-    {"threads before half is kept", 8, Made::ASlice, SearchPath::Threads},
-    {"kept past half on threads", 8, Made::MoreThanHalf, SearchPath::KeptThenHeld},
+    {"threads before three quarters are kept", 8, Made::Half, SearchPath::Threads},
+    {"half kept on one thread", 1, Made::Half, SearchPath::KeptThenHeld},
+    {"kept past three quarters on threads", 8, Made::MostOf, SearchPath::KeptThenHeld},
 };
 
 void make(WordSearch &search, const XmlDocument *doc, Made made)
@@ -71,11 +72,13 @@ void make(WordSearch &search, const XmlDocument *doc, Made made)
     if (made == Made::Nothing)
         return;
     ASSERT_TRUE(search.prepareKeptTexts(doc, SearchAllData));
-    const qsizetype half = doc->countElements("VARDECK") / 2;
+    const qsizetype vardecks = doc->countElements("VARDECK");
     if (made == Made::ASlice)
         search.buildKeptTexts(doc, kKeptTextsSlice);
-    else if (made == Made::MoreThanHalf)
-        search.buildKeptTexts(doc, half + 1);
+    else if (made == Made::Half)
+        search.buildKeptTexts(doc, vardecks / 2);
+    else if (made == Made::MostOf)
+        search.buildKeptTexts(doc, vardecks * 3 / 4 + 1);
     else
         while (!search.buildKeptTexts(doc, kKeptTextsSlice)) {
         }
