@@ -610,7 +610,8 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
     // The window is drawn as it is shown (exposed): the kept texts are made from the
     // next turn of the event loop on, after that drawing.
     if (watched == &w.window) {
-        QWindow *handle = static_cast<QWidget *>(watched)->windowHandle();
+        const auto *top = qobject_cast<QWidget *>(watched);
+        QWindow *handle = top ? top->windowHandle() : nullptr;
         if (type == QEvent::Show && handle && m_drawnWindow != handle) {
             m_drawnWindow = handle;
             handle->installEventFilter(this);
