@@ -239,6 +239,7 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         std::vector<xmlNodePtr> vardecks;
         std::vector<qsizetype> sizes;
         ByteArena folded;
+        std::vector<BytePairs> pairs;
         std::vector<Match> found; // entries of this run
         qsizetype accepted = 0;   // every entry of this run match accepted
     };
@@ -281,12 +282,14 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         if (run.vardecks.empty())
             run.vardecks.reserve(kRun);
         run.sizes.reserve(run.vardecks.empty() ? kRun : run.vardecks.size());
+        run.pairs.reserve(run.vardecks.empty() ? kRun : run.vardecks.size());
         run.folded.reserveMore(qsizetype(kRun) * kRoomPerVardeck);
     };
     auto foldOne = [&](Run &run, xmlNodePtr vardeck, ByteArena &raw) {
         const qsizetype before = run.folded.size();
         appendFoldedSearched(vardeck, mask, run.folded, raw);
         const qsizetype size = run.folded.size() - before;
+        run.pairs.emplace_back().add(QByteArrayView(run.folded.data() + before, size));
         // Tested while the text is fresh in this processor's cache.
         qint32 matches = 0;
         if (match && (counted || qsizetype(run.found.size()) < most) &&
@@ -389,6 +392,7 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         for (const Run &run : part.runs)
             total += run.vardecks.size();
     m_entries.reserve(total);
+    m_pairs.reserve(total);
     std::vector<Match> found;
     if (counted)
         *counted = 0;
@@ -406,6 +410,7 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                     Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, quint32(run.sizes[i]), block});
                 at += run.sizes[i];
             }
+            m_pairs.insert(m_pairs.end(), run.pairs.begin(), run.pairs.end());
             m_blocks.push_back(std::move(run.folded));
         }
     }
@@ -418,6 +423,7 @@ void SearchTextCache::startBuild(SearchFieldMask mask, quint64 changeStamp, qsiz
 {
     clear();
     m_entries.reserve(size_t(std::max<qsizetype>(vardecks, 0)));
+    m_pairs.reserve(size_t(std::max<qsizetype>(vardecks, 0)));
     m_mask = mask;
     m_building = true;
     m_buildStamp = changeStamp;
@@ -448,6 +454,7 @@ bool SearchTextCache::buildSlice(_xmlNode *root, qsizetype vardecks)
             const qsizetype end = block.size();
             appendFoldedSearched(node, m_mask, block, m_raw);
             m_entries.push_back(Entry{reinterpret_cast<quintptr>(node), end, quint32(block.size() - end), blockIndex});
+            m_pairs.emplace_back().add(QByteArrayView(block.data() + end, block.size() - end));
             return xmlwalk::Step::Over;
         },
         [](xmlNodePtr, const xmlwalk::Level &) {});
@@ -473,6 +480,9 @@ void SearchTextCache::beginPass()
     m_inOrder = true;
     m_filling = m_entries.empty();
     m_whole = false;
+    // The pass changes entries in place and adds them: their pairs are no longer kept.
+    m_pairs = {};
+    m_pairsKept = false;
 }
 
 void SearchTextCache::dropIndex()
@@ -520,6 +530,7 @@ QByteArrayView SearchTextCache::foldedTextOf(_xmlNode *vardeck, SearchFieldMask 
         clear();
         m_mask = mask;
         m_filling = true;
+        m_pairsKept = false;
     }
     ByteArena &block = tail();
     const auto tailBlock = qint32(m_blocks.size() - 1);
@@ -586,6 +597,13 @@ void SearchTextCache::compact(const std::vector<qsizetype> &keep)
         entries.push_back(Entry{entry.key, texts.size(), quint32(text.size()), 0});
         texts.append(text.data(), text.size());
     }
+    if (m_pairsKept) {
+        std::vector<BytePairs> pairs;
+        pairs.reserve(keep.size());
+        for (qsizetype at : keep)
+            pairs.push_back(m_pairs[size_t(at)]);
+        m_pairs = std::move(pairs);
+    }
     m_entries = std::move(entries);
     m_blocks.clear();
     m_blocks.push_back(std::move(texts));
@@ -596,6 +614,8 @@ void SearchTextCache::compact(const std::vector<qsizetype> &keep)
 void SearchTextCache::clear()
 {
     m_entries = {};
+    m_pairs = {};
+    m_pairsKept = true;
     m_blocks = std::vector<ByteArena>();
     m_garbage = 0;
     dropIndex();
@@ -647,9 +667,9 @@ bool SearchTextCache::visitHolding(const TextFinder &finder, const std::function
 
 qsizetype SearchTextCache::heldBytes() const
 {
-    qsizetype held = qsizetype(m_entries.capacity() * sizeof(Entry)) +
-                     qsizetype(m_blocks.capacity() * sizeof(ByteArena)) +
-                     qsizetype(m_visited.capacity() * sizeof(qsizetype));
+    qsizetype held =
+        qsizetype(m_entries.capacity() * sizeof(Entry)) + qsizetype(m_pairs.capacity() * sizeof(BytePairs)) +
+        qsizetype(m_blocks.capacity() * sizeof(ByteArena)) + qsizetype(m_visited.capacity() * sizeof(qsizetype));
     for (const ByteArena &block : m_blocks)
         held += block.capacity();
     // A hash node holds the key and the position; its span adds about a byte of

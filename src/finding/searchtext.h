@@ -21,6 +21,8 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <utility>
@@ -102,6 +104,33 @@ private:
     qsizetype m_capacity = 0;
 };
 
+// Which pairs of neighbouring bytes a text holds, as 256 bits. A text that holds a word
+// holds every pair of the word's bytes: a text lacking one of them is passed over
+// unread. A kept text of some 320 bytes sets about half the bits, so of a rare word of
+// eight letters about one text in a hundred is read.
+struct BytePairs {
+    std::array<quint64, 4> bits{};
+
+    void add(QByteArrayView text)
+    {
+        for (qsizetype i = 1; i < text.size(); ++i) {
+            // The pair's sixteen bits spread over the 256 by Fibonacci hashing.
+            const quint32 pair = quint32(uchar(text[i - 1])) << 8 | uchar(text[i]);
+            const quint32 bit = (pair * 0x9E3779B1u) >> 24;
+            bits[bit >> 6] |= quint64(1) << (bit & 63);
+        }
+    }
+    bool holdsAll(const BytePairs &wanted) const
+    {
+        return ((bits[0] & wanted.bits[0]) == wanted.bits[0]) & ((bits[1] & wanted.bits[1]) == wanted.bits[1]) &
+               ((bits[2] & wanted.bits[2]) == wanted.bits[2]) & ((bits[3] & wanted.bits[3]) == wanted.bits[3]);
+    }
+    int count() const
+    {
+        return std::popcount(bits[0]) + std::popcount(bits[1]) + std::popcount(bits[2]) + std::popcount(bits[3]);
+    }
+};
+
 class SearchTextCache
 {
 public:
@@ -166,6 +195,11 @@ public:
     // not text by text. False when the entries do not lie in their blocks in their
     // own order, which an edit can leave, and nothing was visited.
     bool visitHolding(const TextFinder &finder, const std::function<bool(qsizetype i)> &visit) const;
+    // Whether each entry's byte pairs are kept beside it: the making a slice at a time
+    // and on threads keeps them; a scan that checks the kept texts against the document
+    // does not.
+    bool holdsPairs() const { return m_pairsKept; }
+    const BytePairs &pairsAt(qsizetype i) const { return m_pairs[size_t(i)]; }
     _xmlNode *vardeckAt(qsizetype i) const { return reinterpret_cast<_xmlNode *>(m_entries[size_t(i)].key); }
 
 private:
@@ -193,6 +227,9 @@ private:
     void dropIndex();
 
     std::vector<Entry> m_entries;
+    // Each entry's byte pairs, at its index, while m_pairsKept.
+    std::vector<BytePairs> m_pairs;
+    bool m_pairsKept = true;
     std::vector<ByteArena> m_blocks;
     qsizetype m_garbage = 0; // stored bytes no entry points at
     // Lookups after an insertion or a move go through the index.

@@ -94,6 +94,9 @@ public:
     // which occurs least often; null when there is none (no words, only empty ones,
     // or words looked for in UTF-16).
     const TextFinder *filter() const { return m_filter < 0 ? nullptr : &m_finders[size_t(m_filter)]; }
+    // The byte pairs every matching text holds: those of every word, as the texts'
+    // bytes; none for words looked for in UTF-16.
+    const BytePairs &pairs() const { return m_pairs; }
 
 private:
     std::vector<TextFinder> m_finders;
@@ -106,6 +109,7 @@ private:
     // character beyond 16 bits, so such words are looked for in the UTF-16 text.
     QStringList m_utf16Words;
     qsizetype m_filter = -1;
+    BytePairs m_pairs;
 };
 
 // How a search read the Vardecks' texts:

@@ -148,6 +148,26 @@ TEST_F(KeptBuildTest, aSmallDocumentCountsEveryMatchToo)
     EXPECT_EQ(matching, 620);
 }
 
+// A small document's kept texts, made ahead and then checked against the document
+// after an edit, read as kept ones afterwards find the edited text.
+TEST_F(KeptBuildTest, keptTextsMadeAheadFollowAnEditOfASmallDocument)
+{
+    QList<Vd> many;
+    for (int i = 1; i <= 620; ++i)
+        many.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("item %1").arg(i)));
+    open(many);
+    SearchFieldBoxes all;
+    WordSearch search;
+    ASSERT_TRUE(search.prepareKeptTexts(doc(), SearchAllData));
+    while (!search.buildKeptTexts(doc(), kKeptTextsSlice)) {
+    }
+    vardeck("W5").setChildText("NAME", "yellowish");
+    for (SearchPath path : {SearchPath::Checked, SearchPath::Kept}) {
+        EXPECT_EQ(search.search(doc(), "yellowish", all), (QList<SearchResult>{{"W5", 1}}));
+        EXPECT_EQ(search.lastPath(), path);
+    }
+}
+
 // An edit of any kind while the kept texts are being made: the next search reads the
 // document as it is, and the making starts again for it; a search in between, and
 // one once it is done, find what a plain search finds.

@@ -172,3 +172,30 @@ TEST_F(KeptScanTest, aFieldsNestedElementsCommentsAndCdataAreReadInDocumentOrder
     EXPECT_EQ(search.search(doc(), "loose", all), (QList<SearchResult>{{"W4", 1}}));
     EXPECT_TRUE(search.search(doc(), "not searched", all).isEmpty());
 }
+
+// A kept text is passed over unread when it lacks one of the word's byte pairs: every
+// text that holds the word holds them all, across characters beyond ASCII too.
+TEST(BytePairsTest, aTextHoldingAWordHoldsEveryPairOfItsBytes)
+{
+    const QString letters = QStringLiteral("ab é\u212Aσς\U00010428");
+    quint32 seed = 11;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    int passedOver = 0;
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int i = int(next() % 60); i > 0; --i)
+            text += letters.at(int(next() % letters.size()));
+        const QByteArray bytes = text.toUtf8();
+        BytePairs held;
+        held.add(bytes);
+        const qsizetype from = bytes.isEmpty() ? 0 : qsizetype(next() % bytes.size());
+        const QByteArray inside = bytes.mid(from, qsizetype(next() % 9));
+        BytePairs wanted;
+        wanted.add(inside);
+        ASSERT_TRUE(held.holdsAll(wanted)) << bytes.toHex().constData() << " / " << inside.toHex().constData();
+        BytePairs other;
+        other.add(QByteArray("qz").repeated(int(next() % 3)) + "xy");
+        passedOver += !held.holdsAll(other);
+    }
+    EXPECT_GT(passedOver, 1000) << "most texts lack pairs none of them holds";
+}
