@@ -419,9 +419,11 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
     return found;
 }
 
-void SearchTextCache::startBuild(SearchFieldMask mask, quint64 changeStamp)
+void SearchTextCache::startBuild(SearchFieldMask mask, quint64 changeStamp, qsizetype vardecks)
 {
     clear();
+    m_entries.reserve(size_t(std::max<qsizetype>(vardecks, 0)));
+    m_pairs.reserve(size_t(std::max<qsizetype>(vardecks, 0)));
     m_mask = mask;
     m_building = true;
     m_buildStamp = changeStamp;

@@ -161,13 +161,14 @@ public:
     void clear();
 
     // The whole cache made a slice at a time, between other work: startBuild drops
-    // the entries and notes which document state the build is for; each buildSlice
-    // folds the next Vardecks below root,
+    // the entries and notes which document state the build is for (room is made for
+    // `vardecks` entries at once: grown step by step, the lists would leave their
+    // earlier copies behind); each buildSlice folds the next Vardecks below root,
     // in document order. The caller hands in the root of the document whose change
     // stamp the build is for: the place a slice stopped at is an element of it, valid
     // exactly as long as the stamp is unchanged. Until the build is done, the entries
     // are the Vardecks up to that place, in document order.
-    void startBuild(SearchFieldMask mask, quint64 changeStamp);
+    void startBuild(SearchFieldMask mask, quint64 changeStamp, qsizetype vardecks = 0);
     bool building() const { return m_building; }
     quint64 buildStamp() const { return m_buildStamp; }
     SearchFieldMask mask() const { return m_mask; }

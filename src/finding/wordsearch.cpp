@@ -311,7 +311,7 @@ QList<SearchResult> WordSearch::search(const XmlDocument *doc, const QString &te
             qint32 matches = 0;
             return !words.matchHeld(held, scratch, &matches) || found(vardeck, matches);
         });
-        m_cache.startBuild(mask, stamp);
+        m_cache.startBuild(mask, stamp, vardecks);
         return done(SearchPath::Held);
     }
 
@@ -335,7 +335,7 @@ bool WordSearch::prepareKeptTexts(const XmlDocument *doc, SearchFieldMask mask)
     if (m_cache.holdsWhole(stamp, mask))
         return false;
     if (!m_cache.building() || m_cache.mask() != mask)
-        m_cache.startBuild(mask, stamp);
+        m_cache.startBuild(mask, stamp, doc->countElements(tag::Vardeck));
     return true;
 }
 
@@ -349,7 +349,7 @@ bool WordSearch::buildKeptTexts(const XmlDocument *doc, qsizetype vardecks)
         return true;
     }
     if (m_cache.buildStamp() != doc->changeStamp())
-        m_cache.startBuild(m_cache.mask(), doc->changeStamp());
+        m_cache.startBuild(m_cache.mask(), doc->changeStamp(), doc->countElements(tag::Vardeck));
     return m_cache.buildSlice(root, vardecks);
 }
 
