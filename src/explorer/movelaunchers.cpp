@@ -8,6 +8,7 @@
 #include "explorer/nodetags.h"
 #include "explorer/vardeckviews.h"
 #include "platform/prompt.h"
+#include "platform/textutil.h"
 #include "shell/fonthelpers.h"
 #include "shell/frmvardecks.h"
 #include "storage/record.h"
@@ -15,6 +16,8 @@
 
 #include <QLabel>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace rr
 {
@@ -102,7 +105,9 @@ void MoveLaunchers::vardecksMoved(const VardecksMoved &moved, const QString &mov
         VardeckViews::of(w).populateVardeckList(shown);
 
     const bool onIndexTab = w.indexTab() == IndexTab::Index;
-    if (moved.wids.contains(identifierOf(w.currentWID()), Qt::CaseInsensitive)) {
+    const QString current = identifierOf(w.currentWID());
+    if (std::any_of(moved.wids.cbegin(), moved.wids.cend(),
+                    [&](const QString &wid) { return sameText(wid, current); })) {
         if (onIndexTab) {
             setNonEditableFields(w, false);
         } else {

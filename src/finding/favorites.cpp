@@ -49,7 +49,7 @@ void Favorites::populate(const XmlDocument *doc)
 
 bool Favorites::contains(const QString &wid) const
 {
-    return m_wids.contains(wid, Qt::CaseInsensitive);
+    return std::any_of(m_wids.cbegin(), m_wids.cend(), [&wid](const QString &kept) { return sameText(kept, wid); });
 }
 
 bool Favorites::syncWithDocument(const XmlDocument *doc)

@@ -1,6 +1,8 @@
 #include "finding/searchresults.h"
 #include "storage/record.h"
 
+#include <QLocale>
+
 namespace rr
 {
 
@@ -63,6 +65,16 @@ QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResul
     }
     sortSearchRows(rows, ListSortState{}, true);
     return rows;
+}
+
+QString foundCountText(qsizetype matching, qsizetype listed)
+{
+    if (matching <= listed)
+        return QString::number(listed);
+    // The program's texts are English: the grouping is theirs whatever the user's
+    // locale.
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    return QStringLiteral("%1 (%2 listed)").arg(english.toString(matching), english.toString(listed));
 }
 
 void sortSearchRows(QList<SearchRow> &rows, const ListSortState &sort, bool detailed)

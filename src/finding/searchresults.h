@@ -38,6 +38,10 @@ struct SearchRow {
 QList<SearchRow> buildSearchRows(const XmlDocument *doc, const QList<SearchResult> &results,
                                  const QList<VDData> &recent);
 
+// The count beside "Found:": the number of rows listed ("37") or, when fewer are
+// listed than match, both with the thousands grouped by commas: "2,632 (500 listed)".
+QString foundCountText(qsizetype matching, qsizetype listed);
+
 // Sorts rows by a column's text ignoring case; detailed selects lstSearch's columns,
 // else lstSrch's (sort.column counts them from 0). Every fill starts with
 // ListSortState{} ("Matches", descending).

@@ -1,5 +1,5 @@
 #include "finding/searchtext.h"
-#include "finding/lowercase.h"
+#include "finding/casefold.h"
 #include "finding/vardeckwalk.h"
 #include "storage/record.h"
 
@@ -98,9 +98,9 @@ private:
     quintptr m_asked = 0;
 };
 
-// Appends the element's lower-cased searched text to out. Its texts are joined in raw
-// first, which the caller keeps from one call to the next, and lowered at once: most
-// fields are shorter than the sixteen bytes the lowering takes at a time.
+// Appends the element's case-folded searched text to out. Its texts are joined in raw
+// first, which the caller keeps from one call to the next, and folded at once: most
+// fields are shorter than the sixteen bytes the folding takes at a time.
 void joinSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &raw)
 {
     raw.setSize(0);
@@ -110,39 +110,50 @@ void joinSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &raw)
     forEachSearchedText(vardeck, mask, join);
 }
 
-void appendLowerSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &out, ByteArena &raw)
+void appendFoldedSearched(xmlNodePtr vardeck, SearchFieldMask mask, ByteArena &out, ByteArena &raw)
 {
     joinSearched(vardeck, mask, raw);
-    appendLowerJoined(QByteArrayView(raw.data(), raw.size()), out);
+    appendFoldedJoined(QByteArrayView(raw.data(), raw.size()), out);
 }
 
 } // namespace
 
-void appendLowerJoined(QByteArrayView raw, ByteArena &out)
+void appendFoldedJoined(QByteArrayView raw, ByteArena &out)
 {
     // Qt reads a byte order mark at the very start as no character.
     const qsizetype skip = raw.startsWith(QByteArrayView(kByteOrderMark, 3)) ? 3 : 0;
     if (raw.size() == skip)
         return;
     const auto *bytes = reinterpret_cast<const uchar *>(raw.data());
-    if (char *end = lowerFast(bytes + skip, bytes + raw.size(), out.reserveMore(2 * raw.size()))) {
+    if (char *end = foldFast(bytes + skip, bytes + raw.size(), out.reserveMore(2 * raw.size()))) {
         out.setSize(end - out.data());
         return;
     }
-    const QByteArray lowered = QString::fromUtf8(raw.data(), raw.size()).toLower().toUtf8();
-    out.append(lowered.constData(), lowered.size());
+    const QByteArray folded = QString::fromUtf8(raw.data(), raw.size()).toCaseFolded().toUtf8();
+    out.append(folded.constData(), folded.size());
 }
 
 bool visitSearchedTexts(_xmlNode *root, SearchFieldMask mask,
-                        const std::function<bool(_xmlNode *vardeck, QByteArrayView text)> &visit)
+                        const std::function<bool(_xmlNode *vardeck, QByteArrayView text)> &visit, _xmlNode *from)
 {
     ByteArena raw;
     ReadAhead ahead;
-    return walkVardecks(root, [&](xmlNodePtr vardeck) {
+    auto one = [&](xmlNodePtr vardeck) {
         ahead.at(vardeck);
         joinSearched(vardeck, mask, raw);
         return visit(vardeck, QByteArrayView(raw.data(), raw.size()));
-    });
+    };
+    if (!from)
+        return walkVardecks(root, one);
+    // From a Vardeck on, up through its ancestors as needed, to the end of the document.
+    return xmlwalk::walk(
+        root, from, nullptr, xmlwalk::Level{},
+        [&](xmlNodePtr node, const xmlwalk::Level &) {
+            if (isVardeckElement(node))
+                return one(node) ? xmlwalk::Step::Over : xmlwalk::Step::Stop;
+            return node->type == XML_ELEMENT_NODE ? xmlwalk::Step::Into : xmlwalk::Step::Over;
+        },
+        [](xmlNodePtr, const xmlwalk::Level &) {});
 }
 
 QString searchedText(const XmlNode &vardeck, SearchFieldMask mask)
@@ -212,22 +223,25 @@ xmlNodePtr firstElement(xmlNodePtr node)
 
 std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, SearchFieldMask mask,
                                                                quint64 changeStamp, int threads,
-                                                               const TextMatcher &match, qsizetype most)
+                                                               const TextMatcher &match, qsizetype most,
+                                                               qsizetype *counted)
 {
     clear();
     m_mask = mask;
     // The tree is cut into parts, in document order, without going through its
     // Vardecks: each element whose first element is a Vardeck (a folder's list) with
     // everything below it, and each Vardeck met elsewhere. Threads take the parts in
-    // turn, walk them and lower-case their Vardecks in runs; a thread walking a long
+    // turn, walk them and fold their Vardecks in runs; a thread walking a long
     // list hands its full runs to the others as it goes. The runs become the cache's
     // blocks in document order.
     constexpr size_t kRun = 256;
     struct Run {
         std::vector<xmlNodePtr> vardecks;
         std::vector<qsizetype> sizes;
-        ByteArena lower;
+        ByteArena folded;
+        std::vector<BytePairs> pairs;
         std::vector<Match> found; // entries of this run
+        qsizetype accepted = 0;   // every entry of this run match accepted
     };
     struct Part {
         xmlNodePtr top = nullptr;
@@ -261,49 +275,54 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
     std::condition_variable ready;
     // Room for a run's texts at once: a Vardeck's text is a few hundred bytes.
     constexpr qsizetype kRoomPerVardeck = 512;
-    // A run lowered as it is walked takes room for a whole run, which it touches only
+    // A run folded as it is walked takes room for a whole run, which it touches only
     // as it fills it: grown step by step, its lists would leave their earlier copies
     // behind.
     auto startRun = [&](Run &run) {
         if (run.vardecks.empty())
             run.vardecks.reserve(kRun);
         run.sizes.reserve(run.vardecks.empty() ? kRun : run.vardecks.size());
-        run.lower.reserveMore(qsizetype(kRun) * kRoomPerVardeck);
+        run.pairs.reserve(run.vardecks.empty() ? kRun : run.vardecks.size());
+        run.folded.reserveMore(qsizetype(kRun) * kRoomPerVardeck);
     };
-    auto lowerOne = [&](Run &run, xmlNodePtr vardeck, ByteArena &raw) {
-        const qsizetype before = run.lower.size();
-        appendLowerSearched(vardeck, mask, run.lower, raw);
-        const qsizetype size = run.lower.size() - before;
+    auto foldOne = [&](Run &run, xmlNodePtr vardeck, ByteArena &raw) {
+        const qsizetype before = run.folded.size();
+        appendFoldedSearched(vardeck, mask, run.folded, raw);
+        const qsizetype size = run.folded.size() - before;
+        run.pairs.emplace_back().add(QByteArrayView(run.folded.data() + before, size));
         // Tested while the text is fresh in this processor's cache.
         qint32 matches = 0;
-        if (match && qsizetype(run.found.size()) < most &&
-            match(QByteArrayView(run.lower.data() + before, size), &matches))
-            run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
+        if (match && (counted || qsizetype(run.found.size()) < most) &&
+            match(QByteArrayView(run.folded.data() + before, size), &matches)) {
+            if (qsizetype(run.found.size()) < most)
+                run.found.push_back(Match{qsizetype(run.sizes.size()), matches});
+            ++run.accepted;
+        }
         run.sizes.push_back(size);
     };
     // Each thread joins a Vardeck's texts in raw, its own.
-    auto lowerRun = [&](Run &run, ByteArena &raw) {
+    auto foldRun = [&](Run &run, ByteArena &raw) {
         startRun(run);
         ReadAhead ahead;
         for (xmlNodePtr vardeck : run.vardecks) {
             ahead.at(vardeck);
-            lowerOne(run, vardeck, raw);
+            foldOne(run, vardeck, raw);
         }
-        run.lower.squeeze();
+        run.folded.squeeze();
     };
     auto walk = [&](Part &part, ByteArena &raw) {
-        // A run is lowered as it is walked, each Vardeck right after it is met, when no
+        // A run is folded as it is walked, each Vardeck right after it is met, when no
         // thread waits for work as it starts; else it is handed to one when full.
         Run *run = &part.runs.emplace_back();
-        bool lowering = waiting.load() == 0;
-        if (lowering)
+        bool folding = waiting.load() == 0;
+        if (folding)
             startRun(*run);
         ReadAhead ahead;
         auto add = [&](xmlNodePtr vardeck) {
             ahead.at(vardeck);
             if (run->vardecks.size() == kRun) {
-                if (lowering) {
-                    run->lower.squeeze();
+                if (folding) {
+                    run->folded.squeeze();
                 } else {
                     {
                         std::lock_guard<std::mutex> hold(lock);
@@ -312,13 +331,13 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                     ready.notify_one();
                 }
                 run = &part.runs.emplace_back();
-                lowering = waiting.load() == 0;
-                if (lowering)
+                folding = waiting.load() == 0;
+                if (folding)
                     startRun(*run);
             }
             run->vardecks.push_back(vardeck);
-            if (lowering)
-                lowerOne(*run, vardeck, raw);
+            if (folding)
+                foldOne(*run, vardeck, raw);
         };
         if (part.vardeck)
             add(part.top);
@@ -327,10 +346,10 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                 add(vardeck);
                 return true;
             });
-        if (lowering)
-            run->lower.squeeze();
+        if (folding)
+            run->folded.squeeze();
         else
-            lowerRun(*run, raw);
+            foldRun(*run, raw);
         {
             std::lock_guard<std::mutex> hold(lock);
             ++partsWalked;
@@ -356,7 +375,7 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                 }
             }
             if (run)
-                lowerRun(*run, raw);
+                foldRun(*run, raw);
             else if (const size_t p = nextPart++; p < parts.size())
                 walk(parts[p], raw);
         }
@@ -373,9 +392,14 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
         for (const Run &run : part.runs)
             total += run.vardecks.size();
     m_entries.reserve(total);
+    m_pairs.reserve(total);
     std::vector<Match> found;
+    if (counted)
+        *counted = 0;
     for (Part &part : parts) {
         for (Run &run : part.runs) {
+            if (counted)
+                *counted += run.accepted;
             for (const Match &m : run.found)
                 if (qsizetype(found.size()) < most)
                     found.push_back(Match{size() + m.entry, m.matches});
@@ -386,7 +410,8 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
                     Entry{reinterpret_cast<quintptr>(run.vardecks[i]), at, quint32(run.sizes[i]), block});
                 at += run.sizes[i];
             }
-            m_blocks.push_back(std::move(run.lower));
+            m_pairs.insert(m_pairs.end(), run.pairs.begin(), run.pairs.end());
+            m_blocks.push_back(std::move(run.folded));
         }
     }
     m_whole = true;
@@ -394,9 +419,11 @@ std::vector<SearchTextCache::Match> SearchTextCache::fillWhole(_xmlNode *root, S
     return found;
 }
 
-void SearchTextCache::startBuild(SearchFieldMask mask, quint64 changeStamp)
+void SearchTextCache::startBuild(SearchFieldMask mask, quint64 changeStamp, qsizetype vardecks)
 {
     clear();
+    m_entries.reserve(size_t(std::max<qsizetype>(vardecks, 0)));
+    m_pairs.reserve(size_t(std::max<qsizetype>(vardecks, 0)));
     m_mask = mask;
     m_building = true;
     m_buildStamp = changeStamp;
@@ -425,8 +452,9 @@ bool SearchTextCache::buildSlice(_xmlNode *root, qsizetype vardecks)
             ++done;
             ahead.at(node);
             const qsizetype end = block.size();
-            appendLowerSearched(node, m_mask, block, m_raw);
+            appendFoldedSearched(node, m_mask, block, m_raw);
             m_entries.push_back(Entry{reinterpret_cast<quintptr>(node), end, quint32(block.size() - end), blockIndex});
+            m_pairs.emplace_back().add(QByteArrayView(block.data() + end, block.size() - end));
             return xmlwalk::Step::Over;
         },
         [](xmlNodePtr, const xmlwalk::Level &) {});
@@ -452,6 +480,9 @@ void SearchTextCache::beginPass()
     m_inOrder = true;
     m_filling = m_entries.empty();
     m_whole = false;
+    // The pass changes entries in place and adds them: their pairs are no longer kept.
+    m_pairs = {};
+    m_pairsKept = false;
 }
 
 void SearchTextCache::dropIndex()
@@ -493,25 +524,26 @@ SearchTextCache::Entry &SearchTextCache::entryFor(quintptr key)
     return m_entries[size_t(at)];
 }
 
-QByteArrayView SearchTextCache::lowerText(_xmlNode *vardeck, SearchFieldMask mask)
+QByteArrayView SearchTextCache::foldedTextOf(_xmlNode *vardeck, SearchFieldMask mask)
 {
     if (mask != m_mask) {
         clear();
         m_mask = mask;
         m_filling = true;
+        m_pairsKept = false;
     }
     ByteArena &block = tail();
     const auto tailBlock = qint32(m_blocks.size() - 1);
     const qsizetype end = block.size();
     if (m_filling) {
         // Appended in scan order: no lookup, no comparison.
-        appendLowerSearched(vardeck, mask, block, m_raw);
+        appendFoldedSearched(vardeck, mask, block, m_raw);
         m_entries.push_back(Entry{reinterpret_cast<quintptr>(vardeck), end, quint32(block.size() - end), tailBlock});
         return QByteArrayView(block.data() + end, block.size() - end);
     }
     // A new entry holds an empty text, which an empty searched text agrees with.
     Entry &entry = entryFor(reinterpret_cast<quintptr>(vardeck));
-    appendLowerSearched(vardeck, mask, block, m_raw);
+    appendFoldedSearched(vardeck, mask, block, m_raw);
     const QByteArrayView now(block.data() + end, block.size() - end);
     if (now == textOf(entry)) {
         block.setSize(end);
@@ -557,17 +589,24 @@ void SearchTextCache::compact(const std::vector<qsizetype> &keep)
     qsizetype total = 0;
     for (qsizetype at : keep)
         total += m_entries[size_t(at)].size;
-    ByteArena lower;
-    lower.reserveMore(total);
+    ByteArena texts;
+    texts.reserveMore(total);
     for (qsizetype at : keep) {
         const Entry &entry = m_entries[size_t(at)];
         const QByteArrayView text = textOf(entry);
-        entries.push_back(Entry{entry.key, lower.size(), quint32(text.size()), 0});
-        lower.append(text.data(), text.size());
+        entries.push_back(Entry{entry.key, texts.size(), quint32(text.size()), 0});
+        texts.append(text.data(), text.size());
+    }
+    if (m_pairsKept) {
+        std::vector<BytePairs> pairs;
+        pairs.reserve(keep.size());
+        for (qsizetype at : keep)
+            pairs.push_back(m_pairs[size_t(at)]);
+        m_pairs = std::move(pairs);
     }
     m_entries = std::move(entries);
     m_blocks.clear();
-    m_blocks.push_back(std::move(lower));
+    m_blocks.push_back(std::move(texts));
     m_garbage = 0;
     dropIndex();
 }
@@ -575,6 +614,8 @@ void SearchTextCache::compact(const std::vector<qsizetype> &keep)
 void SearchTextCache::clear()
 {
     m_entries = {};
+    m_pairs = {};
+    m_pairsKept = true;
     m_blocks = std::vector<ByteArena>();
     m_garbage = 0;
     dropIndex();
@@ -626,9 +667,9 @@ bool SearchTextCache::visitHolding(const TextFinder &finder, const std::function
 
 qsizetype SearchTextCache::heldBytes() const
 {
-    qsizetype held = qsizetype(m_entries.capacity() * sizeof(Entry)) +
-                     qsizetype(m_blocks.capacity() * sizeof(ByteArena)) +
-                     qsizetype(m_visited.capacity() * sizeof(qsizetype));
+    qsizetype held =
+        qsizetype(m_entries.capacity() * sizeof(Entry)) + qsizetype(m_pairs.capacity() * sizeof(BytePairs)) +
+        qsizetype(m_blocks.capacity() * sizeof(ByteArena)) + qsizetype(m_visited.capacity() * sizeof(qsizetype));
     for (const ByteArena &block : m_blocks)
         held += block.capacity();
     // A hash node holds the key and the position; its span adds about a byte of

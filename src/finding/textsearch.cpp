@@ -5,9 +5,44 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
 
 namespace rr
 {
+namespace
+{
+
+#ifdef __x86_64__
+// Thirty-two places at a time where the processor has the instructions (most made
+// since 2013): the kept texts of a large collection are searched from end to end at
+// each search, twice as fast so. Moves at to the first place it did not look at, and
+// returns the first place found, or -1.
+__attribute__((target("avx2"))) qsizetype findWide(const char *hay, qsizetype &at, qsizetype last, const char *word,
+                                                   qsizetype n)
+{
+    const __m256i first = _mm256_set1_epi8(word[0]);
+    const __m256i final = _mm256_set1_epi8(word[n - 1]);
+    for (; at + 31 <= last; at += 32) {
+        const __m256i starts = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(hay + at));
+        const __m256i ends = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(hay + at + n - 1));
+        auto candidates = unsigned(
+            _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, final))));
+        while (candidates) {
+            const int offset = __builtin_ctz(candidates);
+            if (std::memcmp(hay + at + offset + 1, word + 1, size_t(n - 2)) == 0)
+                return at + offset;
+            candidates &= candidates - 1;
+        }
+    }
+    return -1;
+}
+
+const bool kWide = __builtin_cpu_supports("avx2");
+#endif
+
+} // namespace
 
 qsizetype TextFinder::find(QByteArrayView text, qsizetype from) const
 {
@@ -25,6 +60,11 @@ qsizetype TextFinder::find(QByteArrayView text, qsizetype from) const
     // The last position where the word still fits.
     const qsizetype last = text.size() - n;
     qsizetype at = from;
+#ifdef __x86_64__
+    if (kWide)
+        if (const qsizetype found = findWide(hay, at, last, word, n); found >= 0)
+            return found;
+#endif
 #ifdef __SSE2__
     const __m128i first = _mm_set1_epi8(word[0]);
     const __m128i final = _mm_set1_epi8(word[n - 1]);

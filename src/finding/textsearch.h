@@ -20,6 +20,7 @@ public:
     qsizetype find(QByteArrayView text, qsizetype from = 0) const;
     bool isEmpty() const { return m_word.isEmpty(); }
     qsizetype size() const { return m_word.size(); }
+    QByteArrayView word() const { return m_word; }
 
 private:
     QByteArray m_word;

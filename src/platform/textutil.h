@@ -33,9 +33,21 @@ QString toolTipText(const QString &text);
 // text was typed, pasted, captured or imported.
 QString singleLineText(const QString &text);
 
-// The one text comparison that ignores letter case: of identifiers, modes, captions,
-// file name endings and setting values. caselessCompare orders (<0, 0, >0) as the
-// lists sort; sameText is its "equal but for letter case".
+// Letter case set aside, in every script: Unicode's simple case folding, character by
+// character, as Qt's QString::toCaseFolded gives it. "ΟΔΟΣ" and "οδος" fold alike (the
+// final sigma folds to σ), so do "STRAẞE" and "straße" and the Kelvin sign and k; ß
+// stays ß (it is not "ss"), and the Turkish İ and ı stay letters of their own. The word
+// search folds its texts by the same rule (finding/casefold.h).
+inline QString caseFolded(const QString &text)
+{
+    return text.toCaseFolded();
+}
+
+// The one text comparison that ignores letter case: of names, search texts,
+// identifiers, modes, captions, file name endings and setting values. caselessCompare
+// orders (<0, 0, >0) as the lists sort: as the two texts' folded forms compare (Qt's
+// case-insensitive comparison folds each character so, without making the copies);
+// sameText is its "equal but for letter case".
 inline int caselessCompare(const QString &a, const QString &b)
 {
     return QString::compare(a, b, Qt::CaseInsensitive);

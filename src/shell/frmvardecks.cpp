@@ -262,6 +262,13 @@ bool frmVardecks::eventFilter(QObject *watched, QEvent *event)
         placeKeywordRow();
         return false;
     }
+    // A new count beside "Found:" asks its page for a new layout.
+    if ((event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show) &&
+        m_places[std::size_t(Place::FoundCount)] &&
+        watched == m_places[std::size_t(Place::FoundCount)]->parentWidget()) {
+        placeSearchCaptions();
+        return false;
+    }
     if (Toolbar1 && (watched == Toolbar1 || watched->parent() == Toolbar1)) {
         if (event->type() == QEvent::MouseMove) {
             auto *me = static_cast<QMouseEvent *>(event);

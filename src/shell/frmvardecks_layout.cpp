@@ -157,9 +157,18 @@ void frmVardecks::placeKeywordRow()
 }
 
 // "Found:" ends before its count whatever the font: a caption wider than the 520 twips
-// between the two lefts moves left, the count keeps its place.
+// between the two lefts moves left, the count keeps its place. A count longer than its
+// 615 twips ("2,632 (500 listed)") grows to the left, its right end where the rules put
+// it, and the caption moves left before it.
 void frmVardecks::placeSearchCaptions()
 {
+    QLabel *count = at<QLabel>(Place::FoundCount);
+    if (tabIndex) {
+        const int designed = tw::sizeToPx(615);
+        const int right = tw::toPx(tw::left(tabIndex) + tw::width(tabIndex) - 780) + designed;
+        const int width = std::max(designed, count->sizeHint().width());
+        count->setGeometry(right - width, count->y(), width, count->height());
+    }
     QLabel *found = at<QLabel>(Place::FoundCaption);
     const int foundWidth = std::max(found->width(), found->sizeHint().width());
     found->resize(foundWidth, found->height());

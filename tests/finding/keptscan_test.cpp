@@ -1,6 +1,6 @@
-// The quick paths of the word search against plain oracles: lowering sixteen bytes
-// at a time against Qt's lower case, and the search of the kept texts a block at a
-// time against lower-casing every Vardeck's text through the DOM.
+// The quick paths of the word search against plain oracles: folding sixteen bytes at
+// a time against Qt's toCaseFolded, and the search of the kept texts a block at a
+// time against folding every Vardeck's text through the DOM.
 #include "finding/wordsearch.h"
 #include "findingfixture.h"
 
@@ -12,25 +12,25 @@ using test::Vd;
 namespace
 {
 
-QByteArray lowered(QByteArrayView utf8)
+QByteArray folded(QByteArrayView utf8)
 {
     QByteArray out = "kept:";
-    appendLowerUtf8(utf8, out);
+    appendFoldedUtf8(utf8, out);
     return out.mid(5);
 }
 
-QByteArray qtLowered(QByteArrayView utf8)
+QByteArray qtFolded(QByteArrayView utf8)
 {
-    return QString::fromUtf8(utf8).toLower().toUtf8();
+    return QString::fromUtf8(utf8).toCaseFolded().toUtf8();
 }
 
 // The search's rules written out plainly over QString.
 QList<SearchResult> plainSearch(const XmlDocument *doc, const QString &text)
 {
-    const QStringList words = splitSearchWords(text.toLower());
+    const QStringList words = splitSearchWords(text.toCaseFolded());
     QList<SearchResult> results;
     for (const XmlNode &vd : doc->getElementsByTagName("VARDECK")) {
-        const QString searched = searchedText(vd, SearchAllData).toLower();
+        const QString searched = searchedText(vd, SearchAllData).toCaseFolded();
         qint32 count = 0;
         bool all = true;
         for (const QString &word : words) {
@@ -50,14 +50,15 @@ QList<SearchResult> plainSearch(const XmlDocument *doc, const QString &text)
 
 } // namespace
 
-TEST(LowerCaseChunks, everyCharacterKindAtEveryPlaceOfSixteenBytesLowersAsQtLowersIt)
+TEST(CaseFoldChunks, everyCharacterKindAtEveryPlaceOfSixteenBytesFoldsAsQtFoldsIt)
 {
     // Each kind of character put at each place of a text long enough for two chunks,
-    // with ASCII capitals around it: one that is its own lower case, capitals of two
-    // and three bytes, one beyond 16 bits, capitals whose lower case is longer or
-    // shorter in UTF-8 (Ⱥ to ⱥ, the Kelvin sign to k), one whose lower case is two
-    // characters (İ), a byte order mark, and malformed bytes: a lone continuation byte,
-    // a lead without its continuation, a surrogate, an overlong form.
+    // with ASCII capitals around it: one that is its own folded form, capitals of two
+    // and three bytes, one beyond 16 bits, capitals whose folded form is longer or
+    // shorter in UTF-8 (Ⱥ to ⱥ, the Kelvin sign to k), the small letters that fold to
+    // others among those that do not (µ, ς, ſ), İ, a byte order mark, and malformed
+    // bytes: a lone continuation byte, a lead without its continuation, a surrogate, an
+    // overlong form.
     const QByteArrayView kinds[] = {
         "ü",
         "É",
@@ -67,6 +68,9 @@ TEST(LowerCaseChunks, everyCharacterKindAtEveryPlaceOfSixteenBytesLowersAsQtLowe
         "\U00010400",
         "Ⱥ",
         "\u212A",
+        "µ",
+        "ς",
+        "ſ",
         "İ",
         "\xEF\xBB\xBF",
         "\x80",
@@ -79,16 +83,18 @@ TEST(LowerCaseChunks, everyCharacterKindAtEveryPlaceOfSixteenBytesLowersAsQtLowe
     for (QByteArrayView kind : kinds)
         for (int at = 0; at <= 34; ++at) {
             const QByteArray text = around.left(at) + kind.toByteArray() + around.mid(at);
-            ASSERT_EQ(lowered(text), qtLowered(text)) << text.toHex().constData();
+            ASSERT_EQ(folded(text), qtFolded(text)) << text.toHex().constData();
         }
 
     // Runs of characters beyond ASCII crossing the end of a chunk, in both cases.
-    for (const char *run : {"ΕΛΛΆΔΑ Ελλάδα ελλάδα", "ZÜRICH Zürich MÜNCHEN", "ⱥȺⱥȺⱥȺⱥȺ", "\U00010400\U00010428X"})
+    for (const char *run : {"ΕΛΛΆΔΑ Ελλάδα ελλάδα", "ZÜRICH Zürich MÜNCHEN", "ⱥȺⱥȺⱥȺⱥȺ", "\U00010400\U00010428X",
+                            "σίσυφος ΣΊΣΥΦΟΣ οδος", "µg µm ¼ µ"})
         for (int at = 0; at <= 17; ++at) {
             const QByteArray text = QByteArray("x").repeated(at) + run + QByteArray("Y").repeated(at);
-            ASSERT_EQ(lowered(text), qtLowered(text)) << text.constData();
+            ASSERT_EQ(folded(text), qtFolded(text)) << text.constData();
         }
-    EXPECT_EQ(lowered("ΕΛΛΆΔΑ and ZÜRICH, Ⱥ \u212Aelvin"), "ελλάδα and zürich, ⱥ kelvin");
+    EXPECT_EQ(folded("ΕΛΛΆΔΑ and ZÜRICH, Ⱥ \u212Aelvin"), "ελλάδα and zürich, ⱥ kelvin");
+    EXPECT_EQ(folded("Σίσυφος and ΣΊΣΥΦΟΣ, 5 µm"), "σίσυφοσ and σίσυφοσ, 5 μm");
 }
 
 using KeptScanTest = test::FindingTest;
@@ -155,7 +161,8 @@ TEST_F(KeptScanTest, aFieldsNestedElementsCommentsAndCdataAreReadInDocumentOrder
     cache.fillWhole(doc()->documentElement().raw(), SearchAllData, doc()->changeStamp(), 2);
     ASSERT_EQ(cache.size(), vardecks.size());
     for (qsizetype i = 0; i < vardecks.size(); ++i)
-        ASSERT_EQ(cache.lowerAt(i).toByteArray(), searchedText(vardecks.at(i), SearchAllData).toLower().toUtf8()) << i;
+        ASSERT_EQ(cache.foldedAt(i).toByteArray(), searchedText(vardecks.at(i), SearchAllData).toCaseFolded().toUtf8())
+            << i;
     WordSearch search;
     SearchFieldBoxes all;
     for (const char *text : {"ünïcodenesteddeeperafter", "name3second<cdata>", "ünïcodeloose", "not searched"})
@@ -164,4 +171,31 @@ TEST_F(KeptScanTest, aFieldsNestedElementsCommentsAndCdataAreReadInDocumentOrder
     EXPECT_EQ(search.search(doc(), "name3second<cdata>", all), (QList<SearchResult>{{"W3", 1}}));
     EXPECT_EQ(search.search(doc(), "loose", all), (QList<SearchResult>{{"W4", 1}}));
     EXPECT_TRUE(search.search(doc(), "not searched", all).isEmpty());
+}
+
+// A kept text is passed over unread when it lacks one of the word's byte pairs: every
+// text that holds the word holds them all, across characters beyond ASCII too.
+TEST(BytePairsTest, aTextHoldingAWordHoldsEveryPairOfItsBytes)
+{
+    const QString letters = QStringLiteral("ab é\u212Aσς\U00010428");
+    quint32 seed = 11;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    int passedOver = 0;
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int i = int(next() % 60); i > 0; --i)
+            text += letters.at(int(next() % letters.size()));
+        const QByteArray bytes = text.toUtf8();
+        BytePairs held;
+        held.add(bytes);
+        const qsizetype from = bytes.isEmpty() ? 0 : qsizetype(next() % bytes.size());
+        const QByteArray inside = bytes.mid(from, qsizetype(next() % 9));
+        BytePairs wanted;
+        wanted.add(inside);
+        ASSERT_TRUE(held.holdsAll(wanted)) << bytes.toHex().constData() << " / " << inside.toHex().constData();
+        BytePairs other;
+        other.add(QByteArray("qz").repeated(int(next() % 3)) + "xy");
+        passedOver += !held.holdsAll(other);
+    }
+    EXPECT_GT(passedOver, 1000) << "most texts lack pairs none of them holds";
 }

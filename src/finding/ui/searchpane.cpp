@@ -46,6 +46,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace rr
 {
@@ -79,17 +80,18 @@ constexpr int kDetailedCount = int(DetailedColumn::Count);
 
 } // namespace
 
-SearchPane::SearchPane(const FindingWindow &w) : QObject(&w.window), w(w)
+SearchPane::SearchPane(const FindingWindow &w)
+    : QObject(&w.window), w(w), m_keep(
+                                    m_search, [this] { return this->w.db.document(); },
+                                    [this] {
+                                        SearchFieldBoxes boxes = m_boxes;
+                                        boxes.ensureOneTicked();
+                                        return boxes.mask();
+                                    })
 {
     setObjectName(QStringLiteral("SearchPane"));
     build();
     wire();
-    m_keepTexts = new QTimer(this);
-    m_keepTexts->setInterval(0);
-    connect(m_keepTexts, &QTimer::timeout, this, [this] {
-        if (m_search.buildKeptTexts(this->w.db.document(), kKeptTextsSlice))
-            m_keepTexts->stop();
-    });
 }
 
 // ----- the controls -----
@@ -203,6 +205,16 @@ void SearchPane::wire()
     }
     connect(box, &QComboBox::activated, this, [this](int) { cmbSearch_Click(); });
     box->installEventFilter(this);
+    // The kept texts are made before the search that needs them: once the window is
+    // drawn, and again for a changed collection as soon as the search box is about to
+    // be used.
+    w.window.installEventFilter(this);
+    if (QLineEdit *edit = box->lineEdit())
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_keep.follow(); });
+    w.tabs.whenIndexTabShown(this, [this](IndexTab tab) {
+        if (tab == IndexTab::Search)
+            m_keep.follow();
+    });
     m_Frame4->installEventFilter(this);
     // The captions take their right-clicks as the details panel's captions do.
     for (QLabel *caption : {m_resultsCaption, m_foundCaption}) {
@@ -244,7 +256,10 @@ void SearchPane::wire()
     // The label is the connection's context: a window being torn down, emptying its
     // list, never writes to a label already gone.
     QAbstractItemModel *results = m_lstSrch->model();
-    const auto countLeft = [label = m_lblFound, results] { label->setText(QString::number(results->rowCount())); };
+    const auto countLeft = [label = m_lblFound, results, found = m_found] {
+        const qsizetype rows = results->rowCount();
+        label->setText(foundCountText(found->matching - (found->listed - rows), rows));
+    };
     connect(results, &QAbstractItemModel::rowsRemoved, m_lblFound, countLeft);
     connect(results, &QAbstractItemModel::rowsInserted, m_lblFound, countLeft);
     connect(results, &QAbstractItemModel::modelReset, m_lblFound, countLeft);
@@ -356,8 +371,9 @@ void SearchPane::cmdSearch_Click()
     const BusyCursor busy;
     readBoxes();
     const QString text = m_cmbSearch->currentText();
-    const QList<SearchResult> results = runSearchCommand(m_search, w.db.document(), text, m_boxes);
-    m_keepTexts->start();
+    qsizetype matching = 0;
+    const QList<SearchResult> results = runSearchCommand(m_search, w.db.document(), text, m_boxes, &matching);
+    m_keep.follow();
     if (results.isEmpty())
         prompt::show(QStringLiteral("No search results were found"));
     applyBoxes();
@@ -365,7 +381,8 @@ void SearchPane::cmdSearch_Click()
         clearSearchResults();
     else
         populateSearchResults(results);
-    m_lblFound->setText(QString::number(results.size()));
+    *m_found = FoundCount{matching, results.size()};
+    showFoundCount();
     populateSearchList();
     if (!results.isEmpty() && m_openFirstResult->isChecked())
         openFirstResult();
@@ -425,8 +442,15 @@ void SearchPane::populateSearchResults(const QList<SearchResult> &results)
 
 void SearchPane::clearSearchResults()
 {
+    *m_found = FoundCount{};
     m_lstSearch->clear();
     m_lstSrch->clear();
+}
+
+void SearchPane::showFoundCount()
+{
+    const qsizetype rows = m_lstSrch->topLevelItemCount();
+    m_lblFound->setText(foundCountText(m_found->matching - (m_found->listed - rows), rows));
 }
 
 void SearchPane::populateSearchList()
@@ -582,9 +606,25 @@ bool SearchPane::dropEvent(QEvent *event)
 
 bool SearchPane::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
+    // The window is drawn as it is shown (exposed): the kept texts are made from the
+    // next turn of the event loop on, after that drawing.
+    if (watched == &w.window) {
+        const auto *top = qobject_cast<QWidget *>(watched);
+        QWindow *handle = top ? top->windowHandle() : nullptr;
+        if (type == QEvent::Show && handle && m_drawnWindow != handle) {
+            m_drawnWindow = handle;
+            handle->installEventFilter(this);
+        }
+        return false;
+    }
+    if (watched == m_drawnWindow) {
+        if (type == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            QTimer::singleShot(0, this, [this] { m_keep.follow(); });
+        return false;
+    }
     if (!windowUsable(this))
         return false;
-    const QEvent::Type type = event->type();
     if (watched == m_Frame4) {
         if (type == QEvent::ContentsRectChange || type == QEvent::Resize)
             placeFieldBoxes();
@@ -601,8 +641,10 @@ bool SearchPane::eventFilter(QObject *watched, QEvent *event)
     }
     const bool searchBox = watched == m_cmbSearch || watched == m_cmbSearch->lineEdit();
     if (searchBox) {
-        if (type == QEvent::FocusIn)
+        if (type == QEvent::FocusIn) {
             cmbSearch_GotFocus();
+            m_keep.follow();
+        }
         // Enter runs the search once, here, before the box would take it as a pick.
         if (type == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
             cmdSearch_Click();

@@ -16,6 +16,7 @@
 #include <QPoint>
 
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -91,6 +92,9 @@ public:
     QString lstSrchToolTip(const QPoint &pos) const;
 
     const SearchFieldBoxes &fieldBoxes() const { return m_boxes; }
+    // The search and its kept texts, which are made while the window is idle from the
+    // moment it is first drawn.
+    const WordSearch &wordSearch() const { return m_search; }
     const ListSortState &detailedSort() const { return m_detailedSort; }
     const ListSortState &compactSort() const { return m_compactSort; }
 
@@ -112,6 +116,9 @@ private:
     void showSortIndicator(QTreeWidget *list, const ListSortState &sort);
     bool showRowOf(QTreeWidget *list);
     bool dropEvent(QEvent *event);
+    // "Found:" as the rows left of the last fill say: how many match beside how many
+    // are listed when the fill listed fewer than matched.
+    void showFoundCount();
 
     const FindingWindow w;
     QComboBox *m_cmbSearch = nullptr;
@@ -130,9 +137,19 @@ private:
 
     SearchFieldBoxes m_boxes;
     WordSearch m_search;
-    // Makes the kept texts a search left to be made afterwards, a slice at each turn
-    // of the event loop, so the window answers in between; stops when they are done.
-    QTimer *m_keepTexts = nullptr;
+    // Makes the kept texts while the window is idle: once it is drawn, whenever the
+    // search box is about to be used, and after a search that read the texts as the
+    // document holds them.
+    KeptTextsBuilder m_keep;
+    // The window whose first drawing starts the making.
+    QObject *m_drawnWindow = nullptr;
+    // The last fill: how many Vardecks matched and how many rows it listed. The count
+    // follows rows taken out of the lists from there.
+    struct FoundCount {
+        qsizetype matching = 0;
+        qsizetype listed = 0;
+    };
+    std::shared_ptr<FoundCount> m_found = std::make_shared<FoundCount>();
     ListSortState m_detailedSort;
     ListSortState m_compactSort;
 };

@@ -23,6 +23,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace rr
 {
 namespace
@@ -151,7 +153,7 @@ void frmHelp::fillContents()
     for (auto it = link.globalMatch(html); it.hasNext();) {
         const auto match = it.next();
         const QString page = match.captured(1);
-        if (seen.contains(page, Qt::CaseInsensitive))
+        if (std::any_of(seen.cbegin(), seen.cend(), [&page](const QString &other) { return sameText(other, page); }))
             continue;
         seen << page;
         QTextDocument text;

@@ -590,3 +590,57 @@ TEST_F(SearchUiTest, detailsButtonsSearchAllDataAndToolsItemsOnlyTickTheirBox)
         EXPECT_EQ(searchFieldBox(*window, FieldBox(i))->isChecked(), i == 5) << i;
     EXPECT_TRUE(session().searchColl.isEmpty());
 }
+
+// The kept texts are made once the window is drawn, with no search asked for: the
+// first search reads them, not the document.
+TEST_F(SearchUiTest, theKeptTextsAreMadeOnceTheWindowIsDrawnAndTheFirstSearchReadsThem)
+{
+    QList<Vd> many;
+    for (int i = 1; i <= kParallelFillFrom + 100; ++i)
+        many.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("Name %1").arg(i)));
+    open(many);
+    window->hide();
+    window->show();
+    const WordSearch &search = ui->search().wordSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return search.cache().holdsWhole(doc()->changeStamp(), SearchAllData); }))
+        << "the kept texts are not made after the window is shown";
+    EXPECT_EQ(search.cache().size(), kParallelFillFrom + 100);
+
+    tabIndex(*window)->setTab(1);
+    cmbSearch(*window)->setEditText("name 4142");
+    QTest::keyClick(cmbSearch(*window)->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(search.lastPath(), SearchPath::Kept);
+    EXPECT_EQ(column(lstSrch(*window), -1), QStringList({"W4142"}));
+}
+
+// More matches than the lists hold: "Found:" says how many match and how many are
+// listed, whole beside its caption, and follows rows taken out; a list cleared shows 0.
+TEST_F(SearchUiTest, moreMatchesThanListedAreCountedAndTheCountFollowsRowsTakenOut)
+{
+    QList<Vd> many;
+    for (int i = 1; i <= 2632; ++i)
+        many.append(Vd(QStringLiteral("W%1").arg(i)).name(QStringLiteral("item%1").arg(i, 4, 10, QLatin1Char('0'))));
+    open(many);
+    search("item");
+    EXPECT_EQ(lblFound(*window)->text(), "2,632 (500 listed)");
+    QCoreApplication::processEvents(); // the page lays its captions out again
+    QLabel *count = lblFound(*window);
+    QLabel *caption = lbl(*window, Lbl::FoundCaption);
+    EXPECT_GE(count->width(), count->sizeHint().width()) << "the whole count shows";
+    EXPECT_LT(caption->geometry().right(), count->x());
+    EXPECT_LE(count->geometry().right(), count->parentWidget()->width());
+
+    QHeaderView *header = lstSrch(*window)->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+    EXPECT_EQ(lblFound(*window)->text(), "2,632 (500 listed)") << "a header click takes out no result";
+    doc()->nodeFromID("W2").parentNode().removeChild(doc()->nodeFromID("W2"));
+    ui->search().dropRowsOfGoneVardecks();
+    EXPECT_EQ(lblFound(*window)->text(), "2,631 (499 listed)");
+
+    search("item1");
+    EXPECT_EQ(lblFound(*window)->text(), "1,000 (500 listed)");
+    search("item26");
+    EXPECT_EQ(lblFound(*window)->text(), "33");
+    ui->clearSearchResults();
+    EXPECT_EQ(lblFound(*window)->text(), "0");
+}

@@ -1,4 +1,4 @@
-#include "finding/lowercase.h"
+#include "finding/casefold.h"
 #include "finding/searchtext.h"
 
 #include <QChar>
@@ -17,36 +17,29 @@ namespace rr
 namespace
 {
 
-inline uchar lowerAscii(uchar c)
+inline uchar foldAscii(uchar c)
 {
     return c | uchar(uchar(c - 'A') < 26 ? 0x20 : 0);
 }
 
-// The single-character lower case of a character beyond ASCII, or 0 for a capital
-// left as it is, whose lower case is several characters (U+0130).
-char32_t lowerBeyondAscii(char32_t ch)
-{
-    const char32_t lower = QChar::toLower(ch);
-    return lower == ch && (QChar::isUpper(ch) || QChar::isTitleCase(ch)) ? 0 : lower;
-}
-
-// The characters of two UTF-8 bytes (Latin, Greek, Cyrillic, ...) are looked up.
-const std::array<char16_t, 0x800> &twoByteLower()
+// The characters of two UTF-8 bytes (Latin, Greek, Cyrillic, ...) are looked up. Each
+// folds to one character, of two bytes or three (Ⱥ to ⱥ).
+const std::array<char16_t, 0x800> &twoByteFold()
 {
     static const std::array<char16_t, 0x800> table = [] {
         std::array<char16_t, 0x800> t{};
         for (char32_t ch = 0x80; ch < 0x800; ++ch)
-            t[ch] = char16_t(lowerBeyondAscii(ch));
+            t[ch] = char16_t(QChar::toCaseFolded(ch));
         return t;
     }();
     return table;
 }
 
-// Lower-cases eight ASCII bytes at once: a byte's high bit is set by +0x3F from 'A' on
+// Folds eight ASCII bytes at once: a byte's high bit is set by +0x3F from 'A' on
 // and by +0x25 from '[' on: the two differ exactly for 'A' to 'Z', which gain 0x20. In
 // a word that holds other bytes too, the ASCII bytes before the first of them come out
 // right: a carry only goes towards later bytes.
-inline quint64 lowerAscii8(quint64 v)
+inline quint64 foldAscii8(quint64 v)
 {
     constexpr quint64 kHigh = 0x8080808080808080ull;
     return v | ((((v + 0x3F3F3F3F3F3F3F3Full) ^ (v + 0x2525252525252525ull)) & kHigh) >> 2);
@@ -109,37 +102,33 @@ inline qint32 decodeBeyondAscii(const uchar *p, const uchar *end, int *size)
     return qint32(ch);
 }
 
-// The single-character lower case of a character beyond ASCII (0 when it has none).
-inline char32_t lowerOf(char32_t ch, const std::array<char16_t, 0x800> &twoBytes)
+// The folded form of a character beyond ASCII.
+inline char32_t foldOf(char32_t ch, const std::array<char16_t, 0x800> &twoBytes)
 {
-    return ch < 0x800 ? twoBytes[ch] : lowerBeyondAscii(ch);
+    return ch < 0x800 ? twoBytes[ch] : QChar::toCaseFolded(ch);
 }
 
-// Lower-cases the one character at p, which is before end, to o; advances both, or
-// returns false for malformed bytes and a letter whose lower case is longer than one
-// character.
-inline bool lowerOne(const uchar *&p, const uchar *end, char *&o, const std::array<char16_t, 0x800> &twoBytes)
+// Folds the one character at p, which is before end, to o; advances both, or returns
+// false for malformed bytes.
+inline bool foldOne(const uchar *&p, const uchar *end, char *&o, const std::array<char16_t, 0x800> &twoBytes)
 {
     if (*p < 0x80) {
-        *o++ = char(lowerAscii(*p++));
+        *o++ = char(foldAscii(*p++));
         return true;
     }
     int size = 0;
     const qint32 ch = decodeBeyondAscii(p, end, &size);
     if (ch < 0)
         return false;
-    const char32_t lower = lowerOf(char32_t(ch), twoBytes);
-    if (lower == 0)
-        return false;
-    o = putUtf8(lower, o);
+    o = putUtf8(foldOf(char32_t(ch), twoBytes), o);
     p += size;
     return true;
 }
 
 #ifdef __SSE2__
-// Lower-cases the ASCII capitals of sixteen bytes and leaves every other byte: in the
+// Lowers the ASCII capitals of sixteen bytes and leaves every other byte: in the
 // signed compares, a byte from 0x80 on is negative and so never a capital.
-inline __m128i lowerAscii16(__m128i v)
+inline __m128i foldAscii16(__m128i v)
 {
     const __m128i capital =
         _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('A' - 1)), _mm_cmplt_epi8(v, _mm_set1_epi8('Z' + 1)));
@@ -147,14 +136,15 @@ inline __m128i lowerAscii16(__m128i v)
 }
 
 // Whether the characters beyond ASCII among sixteen bytes v are well formed, of two
-// bytes each, and from the runs of small letters and signs that are their own lower
-// case: U+0080 to U+00BF, U+00E0 to U+00FF (à to ÿ), U+03AC to U+03CE (Greek small
-// letters), U+0430 to U+045F (Cyrillic small letters), the usual ones of Latin, Greek
-// and Cyrillic text. Then the sixteen bytes, with only their ASCII lowered, are their
-// own lower case, and the count of bytes taken is returned: sixteen, or fifteen when a
+// bytes each, and from the runs of small letters and signs that are their own folded
+// form: U+0080 to U+00BF but the micro sign (µ folds to Greek μ), U+00E0 to U+00FF (à
+// to ÿ), U+03AC to U+03CE (Greek small letters) but the final sigma (ς folds to σ),
+// U+0430 to U+045F (Cyrillic small letters), the usual ones of Latin, Greek and
+// Cyrillic text. Then the sixteen bytes, with only their ASCII lowered, are their own
+// folded form, and the count of bytes taken is returned: sixteen, or fifteen when a
 // character's second byte lies beyond them. Else 0. next holds the bytes after v's
 // first; high and leads mark v's bytes from 0x80 and from 0xC0.
-inline int smallLettersOnly(__m128i v, __m128i next, unsigned high, unsigned leads)
+inline int ownFoldsOnly(__m128i v, __m128i next, unsigned high, unsigned leads)
 {
     const __m128i top3 = _mm_set1_epi8(char(0xE0));
     const auto twoByteLeads =
@@ -165,31 +155,35 @@ inline int smallLettersOnly(__m128i v, __m128i next, unsigned high, unsigned lea
     auto is = [&v](uchar lead) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(char(lead))); };
     auto from = [&next](uchar low) { return _mm_cmpeq_epi8(_mm_max_epu8(next, _mm_set1_epi8(char(low))), next); };
     auto upTo = [&next](uchar high) { return _mm_cmpeq_epi8(_mm_min_epu8(next, _mm_set1_epi8(char(high))), next); };
+    auto isNot = [&next](uchar second) {
+        return _mm_xor_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8(char(second))), _mm_set1_epi8(char(0xFF)));
+    };
     const __m128i own = _mm_or_si128(
-        _mm_or_si128(_mm_or_si128(is(0xC2), _mm_and_si128(is(0xC3), from(0xA0))),
-                     _mm_or_si128(_mm_and_si128(is(0xCE), from(0xAC)), _mm_and_si128(is(0xCF), upTo(0x8E)))),
+        _mm_or_si128(_mm_or_si128(_mm_and_si128(is(0xC2), isNot(0xB5)), _mm_and_si128(is(0xC3), from(0xA0))),
+                     _mm_or_si128(_mm_and_si128(is(0xCE), from(0xAC)),
+                                  _mm_and_si128(_mm_and_si128(is(0xCF), upTo(0x8E)), isNot(0x82)))),
         _mm_or_si128(_mm_and_si128(is(0xD0), from(0xB0)), _mm_and_si128(is(0xD1), upTo(0x9F))));
     if (unsigned(_mm_movemask_epi8(own)) != leads)
         return 0;
     return leads & 0x8000 ? 15 : 16;
 }
 
-// Lower-cases sixteen bytes at p to o, ASCII and the characters beyond it whose lower
-// case is as long as they are, and says how many bytes it took: fewer than sixteen
-// when a character runs past them or changes its length, or is malformed; that
-// character, at the place returned, is left to lowerOne. The bytes are first copied
-// with their ASCII lowered, so a character beyond ASCII that is its own lower case,
-// the usual one, costs nothing more.
-inline int lowerChunk(const uchar *p, bool more, char *o, const std::array<char16_t, 0x800> &twoBytes)
+// Folds sixteen bytes at p to o, ASCII and the characters beyond it whose folded form
+// is as long as they are, and says how many bytes it took: fewer than sixteen when a
+// character runs past them or changes its length, or is malformed; that character,
+// at the place returned, is left to foldOne. The bytes are first copied with their
+// ASCII lowered, so a character beyond ASCII that is its own folded form, the usual
+// one, costs nothing more.
+inline int foldChunk(const uchar *p, bool more, char *o, const std::array<char16_t, 0x800> &twoBytes)
 {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(o), lowerAscii16(v));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(o), foldAscii16(v));
     // No test for bytes beyond ASCII alone: in text with letters beyond ASCII, half
     // of the chunks hold some, and a branch on it would be mispredicted as often.
     const auto high = unsigned(_mm_movemask_epi8(v));
     const __m128i top2 = _mm_set1_epi8(char(0xC0));
     const auto leads = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, top2), top2)));
-    if (const int taken = smallLettersOnly(
+    if (const int taken = ownFoldsOnly(
             v, more ? _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 1)) : _mm_srli_si128(v, 1), high, leads))
         return taken;
     // The continuation bytes the leads call for, which must be exactly those there are.
@@ -198,12 +192,11 @@ inline int lowerChunk(const uchar *p, bool more, char *o, const std::array<char1
     for (unsigned left = leads; left; left &= left - 1) {
         const int at = std::countr_zero(left);
         // Two bytes (Latin, Greek, Cyrillic, ...), the usual case: its second byte is
-        // checked with the rest below, and a character that is its own lower case
+        // checked with the rest below, and a character that is its own folded form
         // stays as copied.
         if (p[at] >= 0xC2 && p[at] <= 0xDF && at < 15 && (p[at + 1] & 0xC0) == 0x80) {
             const char32_t ch = char32_t((p[at] & 0x1F) << 6) | (p[at + 1] & 0x3F);
-            const char32_t lower = twoBytes[ch];
-            if (lower == ch) {
+            if (twoBytes[ch] == ch) {
                 expected |= 1u << (at + 1);
                 continue;
             }
@@ -215,16 +208,16 @@ inline int lowerChunk(const uchar *p, bool more, char *o, const std::array<char1
         }
         int checked = 0;
         const qint32 ch = decodeBeyondAscii(p + at, p + 16, &checked);
-        const char32_t lower = ch < 0 ? 0 : lowerOf(char32_t(ch), twoBytes);
-        if (lower == 0 || utf8Size(lower) != size) {
+        const char32_t folded = ch < 0 ? 0 : foldOf(char32_t(ch), twoBytes);
+        if (ch < 0 || utf8Size(folded) != size) {
             taken = at;
             break;
         }
         expected |= ((1u << (size - 1)) - 1) << (at + 1);
-        if (lower != char32_t(ch))
-            putUtf8(lower, o + at);
+        if (folded != char32_t(ch))
+            putUtf8(folded, o + at);
     }
-    // A continuation byte no lead calls for: lowerOne finds it malformed.
+    // A continuation byte no lead calls for: foldOne finds it malformed.
     const unsigned before = (1u << taken) - 1;
     const unsigned stray = high & ~leads & before & ~expected;
     return stray ? std::countr_zero(stray) : taken;
@@ -233,26 +226,24 @@ inline int lowerChunk(const uchar *p, bool more, char *o, const std::array<char1
 
 } // namespace
 
-// Lower-cases well-formed UTF-8 from p to end into out, which has room for twice as
-// many bytes (no character's lower case takes more than twice its bytes), one
-// character at a time: sixteen bytes at a time where the processor has the
-// instructions, up to the first character that changes its length; then ASCII eight
-// bytes at a time (up to the first other character of the eight); other characters
-// through their single-character lower case. Qt lower-cases each character on its
-// own, so the result is Qt's. Returns the end of what was written, or null for
-// malformed bytes and for a letter whose lower case is longer than one character: Qt
-// then lower-cases the whole text.
-char *lowerFast(const uchar *p, const uchar *const end, char *o)
+// Folds well-formed UTF-8 from p to end into out, which has room for twice as many
+// bytes (no character's folded form takes more than twice its bytes), one character
+// at a time: sixteen bytes at a time where the processor has the instructions, up to
+// the first character that changes its length; then ASCII eight bytes at a time (up
+// to the first other character of the eight); other characters through their folded
+// form. Qt folds each character on its own, so the result is Qt's. Returns the end of
+// what was written, or null for malformed bytes: Qt then folds the whole text.
+char *foldFast(const uchar *p, const uchar *const end, char *o)
 {
     constexpr quint64 kHigh = 0x8080808080808080ull;
     const uchar *const start = p;
-    const std::array<char16_t, 0x800> &twoBytes = twoByteLower();
+    const std::array<char16_t, 0x800> &twoBytes = twoByteFold();
 #ifdef __SSE2__
     while (end - p >= 16) {
-        const int taken = lowerChunk(p, end - p > 16, o, twoBytes);
+        const int taken = foldChunk(p, end - p > 16, o, twoBytes);
         p += taken;
         o += taken;
-        if (taken < 16 && !lowerOne(p, end, o, twoBytes))
+        if (taken < 16 && !foldOne(p, end, o, twoBytes))
             return nullptr;
     }
 #endif
@@ -260,7 +251,7 @@ char *lowerFast(const uchar *p, const uchar *const end, char *o)
         if (end - p >= 8) {
             quint64 v;
             std::memcpy(&v, p, 8);
-            const quint64 lowered = lowerAscii8(v);
+            const quint64 lowered = foldAscii8(v);
             std::memcpy(o, &lowered, 8);
             const quint64 high = v & kHigh;
             if (!high) {
@@ -275,36 +266,36 @@ char *lowerFast(const uchar *p, const uchar *const end, char *o)
                 o += ascii;
             }
         } else if (end - start >= 8) {
-            // A short end of ASCII is lowered with the eight bytes that end the text:
+            // A short end of ASCII is folded with the eight bytes that end the text:
             // those before it are ASCII too, written one for one, and are written again.
             quint64 v;
             std::memcpy(&v, end - 8, 8);
             if (!(v & kHigh)) {
-                const quint64 lowered = lowerAscii8(v);
+                const quint64 lowered = foldAscii8(v);
                 std::memcpy(o - (8 - (end - p)), &lowered, 8);
                 o += end - p;
                 break;
             }
         }
-        if (!lowerOne(p, end, o, twoBytes))
+        if (!foldOne(p, end, o, twoBytes))
             return nullptr;
     }
     return o;
 }
 
-bool lowersToAscii(const uchar *p, const uchar *const end)
+bool foldsToAscii(const uchar *p, const uchar *const end)
 {
     auto startsAt = [end](const uchar *q) {
-        return (end - q >= 2 && q[0] == 0xC4 && q[1] == 0xB0) ||
+        return (end - q >= 2 && q[0] == 0xC5 && q[1] == 0xBF) ||
                (end - q >= 3 && q[0] == 0xE2 && q[1] == 0x84 && q[2] == 0xAA);
     };
 #ifdef __SSE2__
     // Their lead bytes, sixteen bytes at a time; most texts hold neither.
-    const __m128i leadI = _mm_set1_epi8(char(0xC4));
+    const __m128i leadS = _mm_set1_epi8(char(0xC5));
     const __m128i leadK = _mm_set1_epi8(char(0xE2));
     for (; end - p >= 16; p += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        for (auto leads = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, leadI), _mm_cmpeq_epi8(v, leadK))));
+        for (auto leads = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, leadS), _mm_cmpeq_epi8(v, leadK))));
              leads; leads &= leads - 1)
             if (startsAt(p + std::countr_zero(leads)))
                 return true;
@@ -316,19 +307,19 @@ bool lowersToAscii(const uchar *p, const uchar *const end)
     return false;
 }
 
-void appendLowerUtf8(QByteArrayView text, QByteArray &out)
+void appendFoldedUtf8(QByteArrayView text, QByteArray &out)
 {
     const qsizetype start = out.size();
     out.resize(start + 2 * text.size());
     const auto *bytes = reinterpret_cast<const uchar *>(text.data());
-    if (char *end = lowerFast(bytes, bytes + text.size(), out.data() + start)) {
+    if (char *end = foldFast(bytes, bytes + text.size(), out.data() + start)) {
         out.truncate(end - out.constData());
         if (out.mid(start).startsWith(kByteOrderMark))
             out.remove(start, 3);
         return;
     }
     out.truncate(start);
-    out += QString::fromUtf8(text).toLower().toUtf8();
+    out += QString::fromUtf8(text).toCaseFolded().toUtf8();
 }
 
 } // namespace rr
